@@ -1,0 +1,81 @@
+# Helpers that keep one library per folder and the layering rules of the tree.
+include(GoogleTest)
+#
+# korvane_library(NAME [STDLIB_ONLY] DEPS dep...)
+#   Builds every .cpp of the calling folder (and its own non-target subfolders
+#   listed in SUBDIRS) into a static library. STDLIB_ONLY marks a library that
+#   may use only the standard library, POSIX and other STDLIB_ONLY libraries;
+#   korvane_check_stdlib_only() enforces that at configure time, and since Qt's
+#   include folders reach a target only through Qt's own targets, a Qt include
+#   in such a library fails to compile.
+set_property(GLOBAL PROPERTY KORVANE_LIBRARIES "")
+
+function(korvane_library name)
+  cmake_parse_arguments(KL "STDLIB_ONLY" "" "DEPS;SUBDIRS;EXTRA_SOURCES" ${ARGN})
+  set(globs ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(sub IN LISTS KL_SUBDIRS)
+    list(APPEND globs ${CMAKE_CURRENT_SOURCE_DIR}/${sub}/*.cpp)
+  endforeach()
+  file(GLOB sources CONFIGURE_DEPENDS ${globs})
+  add_library(${name} STATIC ${sources} ${KL_EXTRA_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${KL_DEPS})
+  if(KL_STDLIB_ONLY)
+    set_property(TARGET ${name} PROPERTY KORVANE_STDLIB_ONLY TRUE)
+  endif()
+  set_property(GLOBAL APPEND PROPERTY KORVANE_LIBRARIES ${name})
+endfunction()
+
+function(korvane_check_stdlib_only)
+  get_property(libs GLOBAL PROPERTY KORVANE_LIBRARIES)
+  foreach(lib IN LISTS libs)
+    get_target_property(only ${lib} KORVANE_STDLIB_ONLY)
+    if(NOT only)
+      continue()
+    endif()
+    get_target_property(deps ${lib} LINK_LIBRARIES)
+    if(NOT deps)
+      continue()
+    endif()
+    foreach(dep IN LISTS deps)
+      if(dep MATCHES "^Qt" OR NOT TARGET ${dep})
+        message(FATAL_ERROR "${lib} may use only the standard library, yet links ${dep}")
+      endif()
+      get_target_property(dep_only ${dep} KORVANE_STDLIB_ONLY)
+      if(NOT dep_only)
+        message(FATAL_ERROR "${lib} may use only the standard library, yet links ${dep}")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+
+# korvane_gtest(NAME DEPS dep...): one GoogleTest program from every
+# *_test.cpp of the calling folder, its cases registered with ctest.
+function(korvane_gtest name)
+  cmake_parse_arguments(KT "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_fixture.cpp)
+  add_executable(${name} ${sources} ${helpers})
+  target_link_libraries(${name} PRIVATE ${KT_DEPS} GTest::gtest GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/support)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "KORVANE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KORVANE_SHARED=${CMAKE_SOURCE_DIR}/../shared"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# korvane_qtest(NAME SOURCE src DEPS dep...): one Qt Test program, run
+# headless with its settings and runtime folders inside the build tree.
+function(korvane_qtest name)
+  cmake_parse_arguments(KQ "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${KQ_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${KQ_DEPS} Qt6::Test)
+  set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}.home)
+  file(MAKE_DIRECTORY ${home}/config ${home}/data)
+  file(MAKE_DIRECTORY ${home}/runtime)
+  file(CHMOD ${home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_RUNTIME_DIR=${home}/runtime;KORVANE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+endfunction()

@@ -1,0 +1,78 @@
+// Build tool: compiles the string table text files into a C++ source with a
+// sorted array of (id, UTF-8 text). Fails the build on a malformed line or a
+// duplicate id, naming the file and line.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "StringFile.h"
+
+namespace {
+
+std::string Literal(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c >= 0x20 && c < 0x7F && c != '?') {
+      out += static_cast<char>(c);
+    } else {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\%03o", c);
+      out += buf;
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << "usage: korvane_strgen OUTPUT [STRINGS.txt...]\n";
+    return 2;
+  }
+  std::map<unsigned, std::string> table;
+  std::map<unsigned, std::string> where;
+  for (int a = 2; a < argc; ++a) {
+    std::ifstream in(argv[a], std::ios::binary);
+    if (!in) {
+      std::cerr << argv[a] << ": cannot read\n";
+      return 1;
+    }
+    std::string line;
+    int lineNo = 0;
+    while (std::getline(in, line)) {
+      ++lineNo;
+      unsigned id = 0;
+      std::string text, error;
+      if (!res::ParseStringLine(line, id, text, error)) {
+        std::cerr << argv[a] << ":" << lineNo << ": " << error << "\n";
+        return 1;
+      }
+      if (id == 0) continue;  // blank or comment
+      std::string here = std::string(argv[a]) + ":" + std::to_string(lineNo);
+      if (table.count(id)) {
+        std::cerr << here << ": id " << id << " already given at " << where[id] << "\n";
+        return 1;
+      }
+      table[id] = text;
+      where[id] = here;
+    }
+  }
+  std::ostringstream out;
+  out << "// Generated from resources/strings/*.txt; do not edit.\n"
+         "#include \"StringTableData.h\"\n\nnamespace res::detail {\n"
+         "const StringEntry kBuiltInStrings[] = {\n";
+  for (const auto& [id, text] : table)
+    out << "    {" << id << "u, " << Literal(text) << ", " << text.size() << "u},\n";
+  if (table.empty()) out << "    {0u, \"\", 0u},\n";
+  out << "};\nconst std::size_t kBuiltInStringCount = " << table.size() << ";\n}  // namespace res::detail\n";
+  std::ofstream file(argv[1], std::ios::binary);
+  file << out.str();
+  return file ? 0 : 1;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The active ANSI code page (1252 Western or 1250 Central European) and exact
+// conversion between it and UTF-8. In memory every text is an 8-bit string in
+// this code page; widgets and files in UTF-8 go through here.
+
+#include <string>
+#include <string_view>
+
+namespace plat {
+
+inline constexpr int kCodePageWestern = 1252;
+inline constexpr int kCodePageCentralEuropean = 1250;
+// What a character without a place in the target code page becomes.
+inline constexpr char kUnmappableAnsi = '?';
+inline constexpr char32_t kUnmappableUnicode = U'\uFFFD';
+
+// 1252 unless KORVANE_CODEPAGE says 1250/1252 or the user's locale
+// (LC_ALL, LC_CTYPE, LANG) is a Central European language.
+int ActiveCodePage();
+// Overrides the active code page (1252 or 1250; anything else is ignored).
+void SetActiveCodePage(int codePage);
+// The code page a locale name such as "cs_CZ.UTF-8" implies.
+int CodePageForLocale(std::string_view locale);
+
+// One byte of the code page as a Unicode code point. Bytes the code page
+// leaves undefined map to the C1 control of the same value, so every byte
+// round-trips.
+char32_t AnsiCharToUnicode(unsigned char c, int codePage);
+// The byte of a code point, or -1 when the code page has none.
+int UnicodeToAnsiChar(char32_t u, int codePage);
+
+std::string AnsiToUtf8(std::string_view ansi, int codePage);
+std::string AnsiToUtf8(std::string_view ansi);
+// Unmappable characters and malformed UTF-8 become kUnmappableAnsi.
+std::string Utf8ToAnsi(std::string_view utf8, int codePage);
+std::string Utf8ToAnsi(std::string_view utf8);
+
+// Case and letter tests of one byte of the active code page.
+bool IsAnsiAlpha(unsigned char c);
+bool IsAnsiUpper(unsigned char c);
+bool IsAnsiLower(unsigned char c);
+unsigned char AnsiToUpper(unsigned char c);
+unsigned char AnsiToLower(unsigned char c);
+std::string AnsiUpper(std::string_view s);
+std::string AnsiLower(std::string_view s);
+// The letter without its accent (A for Ä), in the same case; others unchanged.
+unsigned char AnsiBaseLetter(unsigned char c);
+
+// Locale-style comparison of two texts of the active code page: letters
+// compare without accents and case first, then by accent, then by case
+// (lower before upper). Returns <0, 0 or >0.
+int CompareAnsi(std::string_view a, std::string_view b, bool ignoreCase);
+
+// Encodes one code point as UTF-8 onto out.
+void AppendUtf8(std::string& out, char32_t u);
+// Decodes one code point from s at pos, advancing pos; malformed input gives
+// kUnmappableUnicode and advances by one byte.
+char32_t NextUtf8(std::string_view s, std::size_t& pos);
+
+}  // namespace plat

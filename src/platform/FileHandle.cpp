@@ -1,0 +1,193 @@
+#include "FileHandle.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace plat {
+
+int FileErrorFromErrno(int err) {
+  switch (err) {
+    case 0: return kFileOk;
+    case ENOENT: return kFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP: return kFileBadPath;
+    case EMFILE:
+    case ENFILE: return kFileTooManyOpen;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EEXIST:
+    case EISDIR: return kFileAccessDenied;
+    case EBADF: return kFileInvalidHandle;
+    case ESPIPE:
+    case EINVAL: return kFileBadSeek;
+    case EIO: return kFileHardIO;
+    case ETXTBSY:
+    case EBUSY: return kFileSharingViolation;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return kFileDiskFull;
+    default: return kFileGeneric;
+  }
+}
+
+FileHandle::~FileHandle() { Close(); }
+
+FileHandle::FileHandle(FileHandle&& other) noexcept { *this = std::move(other); }
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = std::exchange(other.fd_, -1);
+    readOnly_ = other.readOnly_;
+    lastErrno_ = other.lastErrno_;
+    pos_ = other.pos_;
+    path_ = std::move(other.path_);
+  }
+  return *this;
+}
+
+int FileHandle::Open(const std::string& path, Access access, bool fallbackReadOnly) {
+  Close();
+  if (path.empty()) {
+    lastErrno_ = ENOENT;
+    return kFileBadPath;
+  }
+  int flags = O_CLOEXEC | (access == Access::ReadOnly ? O_RDONLY : O_RDWR);
+  int fd = ::open(path.c_str(), flags);
+  if (fd < 0 && access == Access::ReadWrite && fallbackReadOnly &&
+      (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) access = Access::ReadOnly;
+  }
+  if (fd < 0) {
+    lastErrno_ = errno;
+    return FileErrorFromErrno(lastErrno_);
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    lastErrno_ = EISDIR;
+    return kFileAccessDenied;
+  }
+  fd_ = fd;
+  readOnly_ = access == Access::ReadOnly;
+  lastErrno_ = 0;
+  pos_ = 0;
+  path_ = path;
+  return kFileOk;
+}
+
+int FileHandle::Create(const std::string& path, bool exclusive) {
+  Close();
+  int flags = O_RDWR | O_CREAT | O_CLOEXEC | (exclusive ? O_EXCL : O_TRUNC);
+  int fd = ::open(path.c_str(), flags, 0666);
+  if (fd < 0) {
+    lastErrno_ = errno;
+    return FileErrorFromErrno(lastErrno_);
+  }
+  fd_ = fd;
+  readOnly_ = false;
+  lastErrno_ = 0;
+  pos_ = 0;
+  path_ = path;
+  return kFileOk;
+}
+
+void FileHandle::Close() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  readOnly_ = false;
+  pos_ = 0;
+}
+
+bool FileHandle::ReadAt(std::uint64_t pos, void* data, std::size_t len) {
+  return ReadSomeAt(pos, data, len) == static_cast<long long>(len);
+}
+
+long long FileHandle::ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) {
+  if (fd_ < 0) {
+    lastErrno_ = EBADF;
+    return -1;
+  }
+  auto* p = static_cast<char*>(data);
+  std::size_t done = 0;
+  while (done < len) {
+    ssize_t n = ::pread(fd_, p + done, len - done, static_cast<off_t>(pos + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      lastErrno_ = errno;
+      return -1;
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return static_cast<long long>(done);
+}
+
+bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
+  if (fd_ < 0 || readOnly_) {
+    lastErrno_ = fd_ < 0 ? EBADF : EACCES;
+    return false;
+  }
+  const auto* p = static_cast<const char*>(data);
+  std::size_t done = 0;
+  while (done < len) {
+    ssize_t n = ::pwrite(fd_, p + done, len - done, static_cast<off_t>(pos + done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      lastErrno_ = errno;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+long long FileHandle::Read(void* data, std::size_t len) {
+  long long n = ReadSomeAt(pos_, data, len);
+  if (n > 0) pos_ += static_cast<std::uint64_t>(n);
+  return n;
+}
+
+long long FileHandle::Write(const void* data, std::size_t len) {
+  if (!WriteAt(pos_, data, len)) return -1;
+  pos_ += len;
+  return static_cast<long long>(len);
+}
+
+bool FileHandle::Seek(std::uint64_t pos) {
+  if (fd_ < 0) return false;
+  pos_ = pos;
+  return true;
+}
+
+bool FileHandle::Flush() {
+  if (fd_ < 0) return false;
+  if (::fsync(fd_) != 0) {
+    lastErrno_ = errno;
+    return false;
+  }
+  return true;
+}
+
+long long FileHandle::Size() const {
+  struct stat st {};
+  if (fd_ < 0 || ::fstat(fd_, &st) != 0) return -1;
+  return static_cast<long long>(st.st_size);
+}
+
+bool FileHandle::Truncate(std::uint64_t size) {
+  if (fd_ < 0 || readOnly_) return false;
+  if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
+    lastErrno_ = errno;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace plat

@@ -1,0 +1,86 @@
+#pragma once
+// A file by handle: open, create, exact positioned reads and writes, flush,
+// size and truncate. This is what the family file engine and every work file
+// sit on; it never throws, and reports failures as file-error causes.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+// File-error causes, numbered as the program's error texts are (string 6216 + cause).
+enum FileErrorCause : int {
+  kFileOk = 0,
+  kFileGeneric = 1,
+  kFileNotFound = 2,
+  kFileBadPath = 3,
+  kFileTooManyOpen = 4,
+  kFileAccessDenied = 5,
+  kFileInvalidHandle = 6,
+  kFileRemoveCurrentDir = 7,
+  kFileDirectoryFull = 8,
+  kFileBadSeek = 9,
+  kFileHardIO = 10,
+  kFileSharingViolation = 11,
+  kFileLockViolation = 12,
+  kFileDiskFull = 13,
+  kFileEndOfFile = 14,
+};
+
+// Maps an errno value to a file-error cause.
+int FileErrorFromErrno(int err);
+
+class FileHandle {
+ public:
+  enum class Access { ReadWrite, ReadOnly };
+
+  FileHandle() = default;
+  ~FileHandle();
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  FileHandle(FileHandle&& other) noexcept;
+  FileHandle& operator=(FileHandle&& other) noexcept;
+
+  // Opens an existing file. With fallbackReadOnly, a file that may not be
+  // written (permissions, read-only medium) is opened for reading and
+  // IsReadOnly() answers true. Returns a FileErrorCause (0 on success).
+  int Open(const std::string& path, Access access, bool fallbackReadOnly = false);
+  // Creates a file for reading and writing; truncates an existing one unless
+  // exclusive, in which case an existing file fails with kFileAccessDenied
+  // and LastErrno() == EEXIST.
+  int Create(const std::string& path, bool exclusive = false);
+  void Close();
+
+  bool IsOpen() const { return fd_ >= 0; }
+  bool IsReadOnly() const { return readOnly_; }
+  const std::string& Path() const { return path_; }
+  int LastErrno() const { return lastErrno_; }
+  int Descriptor() const { return fd_; }
+
+  // Exact positioned transfers: true only when every byte moved.
+  bool ReadAt(std::uint64_t pos, void* data, std::size_t len);
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len);
+  // A positioned read that may come short at the end of the file; returns the
+  // count read, or -1 on error.
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len);
+
+  // Sequential transfers from the current position (the old 16-bit calls).
+  long long Read(void* data, std::size_t len);
+  long long Write(const void* data, std::size_t len);
+  bool Seek(std::uint64_t pos);
+  std::uint64_t Tell() const { return pos_; }
+
+  bool Flush();
+  long long Size() const;
+  bool Truncate(std::uint64_t size);
+
+ private:
+  int fd_ = -1;
+  bool readOnly_ = false;
+  int lastErrno_ = 0;
+  std::uint64_t pos_ = 0;
+  std::string path_;
+};
+
+}  // namespace plat
