@@ -60,7 +60,7 @@ class CIndividualRecord : public CRecordObject {
 
   // The display name. Given names first: title, given names, surname (upper
   // case when upperSurname), suffix. Surname first: surname, title, given
-  // names, suffix. Parts are joined by one blank; an empty part adds nothing.
+  // names, suffix. The pieces are joined by one blank; an empty one adds nothing.
   // Then by suffixKind: 0 nothing, 1 "-" and (RIN + number - 1), any other
   // "-" and the first name-extension text.
   const std::string& BuildName(std::string& out, int suffixKind, bool upperSurname, long number,
