@@ -1,0 +1,110 @@
+#pragma once
+// The individual record (record type 100): the buffer between the family
+// file and the in-memory individual, with the name texts built from it.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "EventValue.h"
+#include "RecordObject.h"
+
+// One node of the extension chain that the storage engine hangs on an
+// individual record; each node owns the next.
+struct CIndividualExtensionNode {
+  std::unique_ptr<CIndividualExtensionNode> next;
+};
+
+class CIndividualRecord : public CRecordObject {
+ public:
+  static constexpr int kRecordType = 100;
+
+  // Positions in numbers[] that other layers name; the rest are the engine's.
+  static constexpr int kRin = 0;
+  static constexpr int kParentsMrin = 1;  // the parents' marriage
+  static constexpr int kParentLink = 5;   // the family link to the parents
+  static constexpr int kFirstNote = 6;    // first note block, 0 = no notes
+  static constexpr int kNumberCount = 12;
+  static constexpr int kTrailingCount = 6;
+
+  // The ten contact fields in their stored order.
+  enum ContactField {
+    kContactName,
+    kContactAddress1,
+    kContactAddress2,
+    kContactCity,
+    kContactState,
+    kContactPostalCode,
+    kContactCountry,
+    kContactPhone,
+    kContactEmail,
+    kContactHomePage,
+    kContactFieldCount
+  };
+
+  CIndividualRecord();
+  // Copies every field; the copy gets no extension chain.
+  CIndividualRecord(const CIndividualRecord& other);
+  CIndividualRecord& operator=(const CIndividualRecord& other);
+  ~CIndividualRecord();
+
+  long GetRecordNumber() const override { return numbers[kRin]; }
+  int GetRecordType() const override { return kRecordType; }
+
+  // The twelve numbers 0, both caches -1, sex 'U', flag 0, the trailing
+  // numbers 0, and the extension chain freed.
+  void Reset();
+  // Empties the texts, events and ordinances (ordinances keep their kind
+  // letter), then Reset.
+  void Clear();
+
+  // The display name. Given names first: title, given names, surname (upper
+  // case when upperSurname), suffix. Surname first: surname, title, given
+  // names, suffix. The pieces are joined by one blank; an empty one adds nothing.
+  // Then by suffixKind: 0 nothing, 1 "-" and (RIN + number - 1), any other
+  // "-" and the first name-extension text.
+  const std::string& BuildName(std::string& out, int suffixKind, bool upperSurname, long number,
+                               bool surnameFirst) const;
+  std::string GetName(int suffixKind, bool upperSurname, long number, bool surnameFirst) const;
+  // The non-empty given names in order, joined by single blanks.
+  std::string GetGivenNames() const;
+  // "Surname, Given Names"; "Surname," without given names; ", Given" without
+  // a surname.
+  std::string GetNameSurnameFirst() const;
+  bool HasContactInfo() const;
+
+  std::int32_t numbers[kNumberCount] = {};  // numbers[kRin] is the RIN
+  std::int16_t marriageCount = -1;          // -1 = unknown
+  std::int16_t parentFamilyCount = -1;      // -1 = unknown
+
+  std::string surname;
+  std::string givenNames[3];
+  std::string suffix;
+  // Printed after the name for the suffix kinds that name them.
+  std::string nameExtensions[2];
+  std::string texts1[2];
+  std::string title;
+  std::string texts2[3];
+  std::string contact[kContactFieldCount];
+  std::string linkText;  // the text kept by the in-memory individual's link part
+
+  char sex = 'U';  // 'M', 'F'; 'U' unknown
+  std::uint8_t flags = 0;
+
+  CEventValue birth;
+  CEventValue christening;
+  CEventValue death;
+  CEventValue burial;
+  CEventValue fifthEvent;
+
+  COrdinanceValue baptism;
+  COrdinanceValue endowment;
+  COrdinanceValue sealingToParents;
+
+  std::unique_ptr<CIndividualExtensionNode> extension;
+
+  std::int32_t trailing[kTrailingCount] = {};
+};
+
+// Shared read buffer for whoever reads one individual at a time.
+extern CIndividualRecord ScratchIndividualRecord;
