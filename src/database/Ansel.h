@@ -43,7 +43,7 @@
 // - Each ANSEL byte yields at most one code page byte, so the result is never
 //   longer than the stored text (stored texts are converted in place).
 //
-// Every function treats its input as ending at the first zero byte, as the
+// The conversions treat their input as ending at the first zero byte, as the
 // stored texts are zero-terminated.
 
 #include <string>
@@ -64,7 +64,7 @@ std::string AnselToAnsi(std::string_view ansel, int codePage);
 std::string AnselToAnsi(std::string_view ansel);
 
 // Code page text to ANSEL. At most limit bytes are written (a negative limit
-// means none); a diacritic and its letter are kept together, so a two-byte
+// means no limit); a diacritic and its letter are kept together, so a two-byte
 // character that does not fit whole ends the text before its diacritic.
 std::string AnsiToAnsel(std::string_view ansi, int limit, int codePage);
 std::string AnsiToAnsel(std::string_view ansi, int limit = -1);
