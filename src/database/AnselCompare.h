@@ -1,0 +1,34 @@
+#pragma once
+// The alphabetic order of the family file: a three-level collation of ANSEL
+// text (letters first, then accents with the last accent counting first, then
+// case with lower case first), and the comparisons the string stores and the
+// record trees order their entries by.
+
+#include <cstddef>
+#include <string_view>
+
+// Results of AlphaCompareCommon, StoreCompare and KeyCompare.
+inline constexpr int kAlphaEqual = 0;
+inline constexpr int kAlphaAfter = 1;   // the first text sorts after the second
+inline constexpr int kAlphaBefore = 2;  // the first text sorts before the second
+
+// Only this many characters of a text take part in a comparison; the rest of
+// a longer text is ignored.
+inline constexpr std::size_t kAlphaCompareMaxChars = 1023;
+
+// Collation of two ANSEL texts: below 0 when a sorts first, 0 when they
+// collate equal, above 0 when b sorts first. Each text ends at its first zero
+// byte.
+int anselcmp(std::string_view a, std::string_view b);
+
+// Compares a and b in the collation: kAlphaEqual, kAlphaAfter or kAlphaBefore.
+// With convert both are texts of the active code page and are converted to
+// ANSEL first, else both are ANSEL. Without caseSensitive both are lower-cased
+// (in ANSEL) first, so texts that differ only in case are equal.
+int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, bool caseSensitive);
+
+// The string stores' order: code page texts, case-sensitive.
+int StoreCompare(std::string_view a, std::string_view b);
+
+// The record trees' order: letter case ignored.
+int KeyCompare(std::string_view a, std::string_view b, bool convert);

@@ -1,0 +1,449 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Ansel.h"
+#include "AnselCompare.h"
+#include "CodePage.h"
+
+namespace {
+
+std::string Hex(std::string_view s) {
+  static const char* digits = "0123456789ABCDEF";
+  std::string out;
+  for (const char ch : s) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (!out.empty()) out += ' ';
+    out += digits[c >> 4];
+    out += digits[c & 15];
+  }
+  return out;
+}
+
+// Sets the active code page for one test and restores it afterwards.
+class ScopedCodePage {
+ public:
+  explicit ScopedCodePage(int codePage) : saved_(plat::ActiveCodePage()) {
+    plat::SetActiveCodePage(codePage);
+  }
+  ~ScopedCodePage() { plat::SetActiveCodePage(saved_); }
+
+ private:
+  int saved_;
+};
+
+// ---------------------------------------------------------------- conversion
+
+// The characters each code page has no ANSEL form for.
+const std::set<int> kUnmappable1252 = {0xA2, 0xA4, 0xA5, 0xA6, 0xA7, 0xAA, 0xAB,
+                                       0xAC, 0xAD, 0xB2, 0xB3, 0xB5, 0xB6, 0xB9,
+                                       0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xD7, 0xF7};
+const std::set<int> kUnmappable1250 = {0xA4, 0xA6, 0xA7, 0xAB, 0xAC, 0xAD,
+                                       0xB5, 0xB6, 0xBB, 0xD7, 0xF7};
+
+class AnselRoundTrip : public ::testing::TestWithParam<int> {};
+
+TEST_P(AnselRoundTrip, EveryCharacterAnselCanHoldComesBack) {
+  const int cp = GetParam();
+  const auto& unmappable = cp == 1250 ? kUnmappable1250 : kUnmappable1252;
+  for (int b = 0x20; b <= 0xFF; ++b) {
+    const std::string one(1, static_cast<char>(b));
+    const std::string ansel = AnsiToAnsel(one, -1, cp);
+    if (unmappable.count(b) != 0) {
+      EXPECT_EQ(ansel, "?") << "byte 0x" << std::hex << b;
+    } else {
+      EXPECT_EQ(AnselToAnsi(ansel, cp), one)
+          << "byte 0x" << std::hex << b << " stored as " << Hex(ansel);
+    }
+  }
+}
+
+TEST_P(AnselRoundTrip, WholeTextOfEveryMappableCharacterComesBack) {
+  const int cp = GetParam();
+  const auto& unmappable = cp == 1250 ? kUnmappable1250 : kUnmappable1252;
+  std::string text;
+  for (int b = 0x20; b <= 0xFF; ++b) {
+    if (unmappable.count(b) == 0) text += static_cast<char>(b);
+  }
+  EXPECT_EQ(AnselToAnsi(AnsiToAnsel(text, -1, cp), cp), text);
+}
+
+TEST_P(AnselRoundTrip, StoredTextNeverGrowsWhenRead) {
+  // Readers convert stored texts in place, so no byte pair may become longer.
+  const int cp = GetParam();
+  for (int a = 1; a <= 0xFF; ++a) {
+    for (int b = 1; b <= 0xFF; ++b) {
+      const std::string pair{static_cast<char>(a), static_cast<char>(b)};
+      ASSERT_LE(AnselToAnsi(pair, cp).size(), 2u) << Hex(pair);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothCodePages, AnselRoundTrip, ::testing::Values(1252, 1250));
+
+struct Encoding {
+  int codePage;
+  const char* ansi;
+  const char* ansel;
+};
+
+TEST(Ansel, CodePageCharactersAndTheirAnselForms) {
+  const Encoding cases[] = {
+      {1252, "Ren\xE9",
+       "Ren\xE2"
+       "e"},  // e acute: diacritic before the letter
+      {1252,
+       "\x8A"
+       "koda",
+       "\xE9"
+       "Skoda"},                          // S caron
+      {1252, "M\xFCller", "M\xE8uller"},  // u diaeresis
+      {1252, "\x9F", "\xE8Y"},            // Y diaeresis
+      {1252,
+       "\xC6"
+       "blet\xF8",
+       "\xA5"
+       "blet\xB2"},                    // AE, o with stroke
+      {1252, "\x8C\x9C", "\xA6\xB6"},  // OE oe
+      {1252,
+       "Stra\xDF"
+       "e",
+       "Stra\xCF"
+       "e"},                                           // sharp s
+      {1252, "\xD0\xF0\xDE\xFE", "\xA3\xBA\xA4\xB4"},  // capital eth as D with stroke, eth, thorn
+      {1252, "\xA9\xAE\xB0\xB1\xB7\xA3\xBF\xA1", "\xC3\xAA\xC0\xAB\xA8\xB9\xC5\xC6"},
+      {1252, "\xB4\xA8\xB8\xAF\x98", "\xE2 \xE8 \xF0 \xE5 \xE4 "},     // spacing accents
+      {1252, "\x80\x85\x93\x94\x96\xA0", "\x80\x85\x93\x94\x96\xA0"},  // stored as they are
+      {1250,
+       "\xA3\xF3"
+       "d\xBF",
+       "\xA1\xE2o"
+       "d\xE7z"},                                          // Lodz with stroke, acute, dot
+      {1250, "\x8C\x9C\x8F\x9F", "\xE2S\xE2s\xE2Z\xE2z"},  // S, s, Z, z acute
+      {1250, "\x8D\x9D\xCF\xEF",
+       "\xE9T\xE9t\xE9"
+       "D\xE9"
+       "d"},  // carons
+      {1250, "\xA5\xB9\xCA\xEA",
+       "\xF1"
+       "A\xF1"
+       "a\xF1"
+       "E\xF1"
+       "e"},                                               // ogonek
+      {1250, "\xD5\xFB\xD9\xF9", "\xEEO\xEEu\xEAU\xEAu"},  // double acute, ring
+      {1250, "\xC3\xAA\xDE\xFE",
+       "\xE6"
+       "A\xF0S\xF0T\xF0t"},                                         // breve, cedilla
+      {1250, "\xD0\xF0", "\xA3\xB3"},                               // D and d with stroke
+      {1250, "\xA1\xA2\xB2\xBD\xFF", "\xE9 \xE6 \xF1 \xEE \xE7 "},  // spacing accents
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Hex(AnsiToAnsel(c.ansi, -1, c.codePage)), Hex(c.ansel))
+        << c.codePage << " " << Hex(c.ansi);
+    EXPECT_EQ(Hex(AnselToAnsi(c.ansel, c.codePage)), Hex(c.ansi))
+        << c.codePage << " " << Hex(c.ansel);
+  }
+}
+
+TEST(Ansel, CharactersTheCodePageLacksBecomeTheirStatedReplacement) {
+  const Encoding cases[] = {
+      {1252, "L", "\xA1"},
+      {1252, "l", "\xB1"},
+      {1252, "d", "\xB3"},
+      {1252, "i", "\xB8"},
+      {1252, "O", "\xAC"},
+      {1252, "u", "\xBD"},
+      {1252, "'", "\xA7"},
+      {1252, "\"", "\xB7"},
+      {1252, "'", "\xB0"},
+      {1252, "l", "\xC1"},
+      {1252, "#", "\xC4"},
+      {1252, "b", "\xA9"},
+      {1252, "?", "\xBE"},
+      {1252, "?", "\xC2"},
+      {1252, "e", "\xCD"},
+      {1250, "O", "\xA2"},
+      {1250, "o", "\xB2"},
+      {1250, "?", "\xA5"},
+      {1250, "?", "\xB6"},
+      {1250, "?", "\xA4"},
+      {1250, "d", "\xBA"},
+      {1250, "?", "\xB9"},
+      {1250, "?", "\xC5"},
+      // Places other ANSEL tables give sharp s and the euro are read too.
+      {1252, "\xDF\x80", "\xC7\xC8"},
+      {1250, "\xDF\x80", "\xC7\xC8"},
+      // Undefined ANSEL bytes.
+      {1252, "?", "\xAF"},
+      {1252, "?", "\xBB"},
+      {1252, "??", "\xD5\xFF"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Hex(AnselToAnsi(c.ansel, c.codePage)), Hex(c.ansi))
+        << c.codePage << " " << Hex(c.ansel);
+  }
+}
+
+TEST(Ansel, DiacriticsThatComposeWithNothingAreDropped) {
+  const Encoding cases[] = {
+      {1252, "x", "\xE2x"},  // no x acute
+      {1252, "\xEA",
+       "\xF2\xE3"
+       "e"},  // dot below dropped, circumflex kept
+      {1252, "\xEA",
+       "\xE3\xF2"
+       "e"},                       // in either order
+      {1252, "ts", "\xEBt\xECs"},  // ligature halves
+      {1252, "ab", "ab\xE2"},      // at the end of the text
+      {1252, "\xD8", "\xE2\xA2"},  // O with stroke and acute
+      {1250, "a",
+       "\xE4"
+       "a"},                 // 1250 has no a tilde
+      {1250, " ", "\xE4 "},  // nor a spacing tilde
+      {1252, "\x8A", "\xE9S"},
+      {1250, "S", "\xE4S"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Hex(AnselToAnsi(c.ansel, c.codePage)), Hex(c.ansi))
+        << c.codePage << " " << Hex(c.ansel);
+  }
+}
+
+TEST(Ansel, LimitKeepsADiacriticWithItsLetter) {
+  EXPECT_EQ(AnsiToAnsel("Ren\xE9", 3, 1252), "Ren");
+  EXPECT_EQ(AnsiToAnsel("Ren\xE9", 4, 1252), "Ren");  // e acute needs two bytes
+  EXPECT_EQ(AnsiToAnsel("Ren\xE9", 5, 1252),
+            "Ren\xE2"
+            "e");
+  EXPECT_EQ(AnsiToAnsel("\xE9"
+                        "a",
+                        1, 1252),
+            "");  // cut, not continued after it
+  EXPECT_EQ(AnsiToAnsel("abc", 0, 1252), "");
+  EXPECT_EQ(AnsiToAnsel(std::string(300, '\xE9'), -1, 1252).size(), 600u);
+}
+
+TEST(Ansel, TextsEndAtTheirFirstZeroByte) {
+  const std::string stored(
+      "Ren\xE2"
+      "e\0junk",
+      10);
+  EXPECT_EQ(AnselToAnsi(stored, 1252), "Ren\xE9");
+  const std::string typed("M\xFCller\0xx", 9);
+  EXPECT_EQ(AnsiToAnsel(typed, -1, 1252), "M\xE8uller");
+}
+
+TEST(Ansel, ActiveCodePageChoosesTheTable) {
+  {
+    ScopedCodePage page(1250);
+    EXPECT_EQ(AnselToAnsi("\xE2S"), "\x8C");
+    EXPECT_EQ(AnsiToAnsel("\xA3"), "\xA1");  // L with stroke
+  }
+  {
+    ScopedCodePage page(1252);
+    EXPECT_EQ(AnselToAnsi("\xE2S"), "S");    // 1252 has no S acute
+    EXPECT_EQ(AnsiToAnsel("\xA3"), "\xB9");  // pound
+  }
+}
+
+TEST(Ansel, CaseMapping) {
+  const std::pair<int, int> pairs[] = {{'a', 'A'}, {'z', 'Z'}, {177, 161},
+                                       {182, 166}, {188, 172}, {189, 173}};
+  for (const auto& [lower, upper] : pairs) {
+    EXPECT_EQ(AnselCharToUpper(lower), upper) << lower;
+    EXPECT_EQ(AnselCharToLower(upper), lower) << upper;
+  }
+  for (const int same : {int{'0'}, int{' '}, int{'['}, int{'`'}, int{'{'}, 0xA7, 0xB7, 0xB8, 0xB9,
+                         0xBA, 0xCF, 0xE2, 0xFF}) {
+    EXPECT_EQ(AnselCharToUpper(same), same) << same;
+    EXPECT_EQ(AnselCharToLower(same), same) << same;
+  }
+  EXPECT_EQ(AnselCharToUpper(static_cast<char>(0xB1)), 0xA1);  // a signed char works too
+
+  std::string text =
+      "\xA1ukasz \xE2"
+      "O\xB6uvre";
+  EXPECT_EQ(AnselStringToUpper(text), "\xA1UKASZ \xE2O\xA6UVRE");
+  EXPECT_EQ(AnselStringToLower(text), "\xB1ukasz \xE2o\xB6uvre");
+
+  char buffer[] = "Sm\xB1th";
+  EXPECT_STREQ(AnselStringToUpper(buffer), "SM\xA1TH");
+  EXPECT_STREQ(AnselStringToLower(buffer), "sm\xB1th");
+}
+
+// ----------------------------------------------------------------- collation
+
+// ANSEL texts in the order the collation gives: letters first (case and
+// accents ignored; blank, digits, then letters with AE after A, sharp s after
+// s), then accents with the last accent counting first, then case with lower
+// case first. Any accent outweighs any case difference.
+const std::vector<std::string> kCollated = {
+    "",
+    "1900",
+    "aaron",
+    "Aaron",
+    "AARON",
+    "Azure",
+    "\xA5"
+    "ble",  // AEble
+    "Baker",
+    "cote",
+    "c\xE3ote",  // cote with circumflex on o
+    "cot\xE2"
+    "e",  // e acute
+    "c\xE3ot\xE2"
+    "e",  // both
+    "Lukasz",
+    "\xA1ukasz",  // L with stroke
+    "Luz",
+    "resume",
+    "Resume",
+    "r\xE2"
+    "esum\xE2"
+    "e",
+    "R\xE2"
+    "esum\xE2"
+    "e",
+    "Strasse",
+    "Stra\xCF"
+    "e",  // sharp s
+    "Strat",
+    "Van Dyke",
+    "Vanderbilt",
+};
+
+TEST(AnselCollation, FixtureIsInCollationOrder) {
+  for (std::size_t i = 0; i < kCollated.size(); ++i) {
+    EXPECT_EQ(anselcmp(kCollated[i], kCollated[i]), 0) << Hex(kCollated[i]);
+    for (std::size_t j = i + 1; j < kCollated.size(); ++j) {
+      EXPECT_LT(anselcmp(kCollated[i], kCollated[j]), 0)
+          << Hex(kCollated[i]) << " | " << Hex(kCollated[j]);
+      EXPECT_GT(anselcmp(kCollated[j], kCollated[i]), 0)
+          << Hex(kCollated[j]) << " | " << Hex(kCollated[i]);
+    }
+  }
+  std::vector<std::string> shuffled = kCollated;
+  std::mt19937 random(7);
+  std::shuffle(shuffled.begin(), shuffled.end(), random);
+  std::sort(shuffled.begin(), shuffled.end(),
+            [](const std::string& a, const std::string& b) { return anselcmp(a, b) < 0; });
+  EXPECT_EQ(shuffled, kCollated);
+}
+
+TEST(AnselCollation, PunctuationWeightsAndLeftOutBytes) {
+  EXPECT_LT(anselcmp("Smith-Jones", "Smith, John"), 0);  // hyphen before comma
+  EXPECT_LT(anselcmp("Smith John", "Smith-Jones"), 0);   // blank before both
+  EXPECT_LT(anselcmp("O'Brien", "OBrien"), 0);           // apostrophe is weighed
+  // Bytes no level weighs (0x80-0xA0, undefined specials) change nothing.
+  EXPECT_EQ(anselcmp("Sm\x93ith\xA0", "Smith"), 0);
+  EXPECT_EQ(anselcmp("Smi\xAFth", "Smith"), 0);
+  // A text ends at its first zero byte.
+  EXPECT_EQ(anselcmp(std::string("Smith\0Z", 7), "Smith"), 0);
+  // Eth and dotless i sort as d and i, after them by their accent weight.
+  EXPECT_LT(anselcmp("d", "\xBA"), 0);
+  EXPECT_LT(anselcmp("\xBA", "e"), 0);
+  EXPECT_LT(anselcmp("i", "\xB8"), 0);
+}
+
+TEST(AnselCollation, SpecialLettersSortWithTheLettersTheyResemble) {
+  struct Case {
+    const char* special;
+    const char* sortsAfter;
+    const char* sortsBefore;
+  };
+  const Case cases[] = {
+      {"\xA1", "L", "M"},  {"\xB1", "l", "m"},  {"\xA2", "O", "P"},  {"\xB2", "o", "p"},
+      {"\xA3", "D", "E"},  {"\xB3", "d", "e"},  {"\xA4", "T", "U"},  {"\xB4", "tz", "u"},
+      {"\xA5", "Az", "B"}, {"\xB5", "az", "b"}, {"\xA6", "Oz", "P"}, {"\xB6", "oz", "p"},
+      {"\xAC", "O", "P"},  {"\xBC", "o", "p"},  {"\xAD", "U", "V"},  {"\xBD", "u", "v"},
+      {"\xB8", "i", "j"},  {"\xBA", "d", "e"},  {"\xCD", "e", "f"},  {"\xCE", "o", "p"},
+      {"\xCF", "sz", "t"}, {"\xC6", "!", "?"},  {"\xC5", "?", "/"},  {"\xC0", "|", "0"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_LT(anselcmp(c.sortsAfter, c.special), 0) << Hex(c.special);
+    EXPECT_LT(anselcmp(c.special, c.sortsBefore), 0) << Hex(c.special);
+  }
+  // Every letter pair: the next letter sorts after both cases of the one before.
+  for (char l = 'a'; l < 'z'; ++l) {
+    const std::string lower(1, l);
+    const std::string upper(1, static_cast<char>(l - 32));
+    const std::string next(1, static_cast<char>(l + 1));
+    EXPECT_LT(anselcmp(lower, upper), 0) << l;
+    EXPECT_LT(anselcmp(upper, next), 0) << l;
+  }
+  // Case of the specials: small forms first; eth between d with stroke and its capital.
+  EXPECT_LT(anselcmp("\xB3", "\xBA"), 0);
+  EXPECT_LT(anselcmp("\xBA", "\xA3"), 0);
+  EXPECT_LT(anselcmp("\xB6", "\xA6"), 0);
+}
+
+TEST(AnselCollation, AlphaCompareCommonResults) {
+  ScopedCodePage page(1252);
+  struct Case {
+    const char* a;
+    const char* b;
+    bool convert;
+    bool caseSensitive;
+    int expected;
+  };
+  const Case cases[] = {
+      {"smith", "SMITH", true, false, kAlphaEqual},
+      {"smith", "SMITH", true, true, kAlphaBefore},
+      {"SMITH", "smith", true, true, kAlphaAfter},
+      {"M\xFCller", "Muller", true, false, kAlphaAfter},  // accent counts without case
+      {"M\xFCller", "MULLER", true, false, kAlphaAfter},
+      {"M\xFCller", "Mv", true, false, kAlphaBefore},
+      {"", "", true, true, kAlphaEqual},
+      {"", "A", true, false, kAlphaBefore},
+      {"A", "", false, false, kAlphaAfter},
+      {"\xC6"
+       "SIR",
+       "\xE6sir", true, false, kAlphaEqual},                  // AE lower-cased in ANSEL
+      {"\xA1UKASZ", "\xB1ukasz", false, false, kAlphaEqual},  // already ANSEL
+      {"\xA1UKASZ", "\xB1ukasz", false, true, kAlphaAfter},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AlphaCompareCommon(c.a, c.b, c.convert, c.caseSensitive), c.expected)
+        << Hex(c.a) << " | " << Hex(c.b) << " convert " << c.convert << " case " << c.caseSensitive;
+  }
+  EXPECT_EQ(StoreCompare("Smith", "smith"), kAlphaAfter);
+  EXPECT_EQ(StoreCompare("Smith", "Smith"), kAlphaEqual);
+  EXPECT_EQ(KeyCompare("Smith", "smith", true), kAlphaEqual);
+  EXPECT_EQ(KeyCompare("Smyth", "smith", true), kAlphaAfter);
+}
+
+TEST(AnselCollation, CentralEuropeanTextsAreConvertedWithTheirOwnPage) {
+  ScopedCodePage page(1250);
+  EXPECT_EQ(KeyCompare("\xA3UKASZ", "\xB3ukasz", true), kAlphaEqual);  // L, l with stroke
+  EXPECT_EQ(KeyCompare("\xB3ukasz", "lukasz", true), kAlphaAfter);
+  EXPECT_EQ(KeyCompare("\xB3ukasz", "luz", true), kAlphaBefore);
+  EXPECT_EQ(StoreCompare("\x8C"
+                         "wi\xEA"
+                         "cki",
+                         "\x9C"
+                         "wi\xEA"
+                         "cki"),
+            kAlphaAfter);
+}
+
+TEST(AnselCollation, LongTextsCompareOnTheirFirst1023Characters) {
+  const std::string head(1000, 'a');
+  const std::string a = head + std::string(1500, 'b');
+  const std::string b = head + std::string(23, 'b') + std::string(1477, 'c');
+  EXPECT_EQ(AlphaCompareCommon(a, b, true, true), kAlphaEqual);
+  EXPECT_EQ(AlphaCompareCommon(a, b, false, false), kAlphaEqual);
+  const std::string c = head + std::string(22, 'b') + std::string(1478, 'c');
+  EXPECT_EQ(KeyCompare(a, c, true), kAlphaBefore);
+  EXPECT_EQ(KeyCompare(c, a, false), kAlphaAfter);
+  // A two-byte character that does not fit in the 1023 stored bytes is left out.
+  const std::string fill(1022, 'a');
+  ScopedCodePage page(1252);
+  EXPECT_EQ(StoreCompare(fill + "\xE9", fill), kAlphaEqual);
+  EXPECT_EQ(StoreCompare(fill + "f", fill), kAlphaAfter);
+}
+
+}  // namespace
