@@ -17,6 +17,6 @@ class CDateValue {
   std::uint8_t bc = 0;         // 1 = before Christ
   std::uint8_t flagA = 0;      // kept for other users; the date module neither sets nor reads it
   std::uint8_t flagB = 0;
-  std::uint8_t textOnly = 0;   // 1 = kept as text; then only text, year and BC count
-  std::string text;            // the typed text of a text-only date
+  std::uint8_t textOnly = 0;  // 1 = kept as text; then only text, year and BC count
+  std::string text;           // the typed text of a text-only date
 };

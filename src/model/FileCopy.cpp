@@ -1,0 +1,188 @@
+#include "FileCopy.h"
+
+#include <sys/stat.h>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "FileSystem.h"
+#include "FileUtil.h"
+#include "MemoryBuffer.h"
+#include "Ports.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr std::size_t kCopyChunk = 32768;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int WriteCause(const plat::FileHandle& file) {
+  int cause = plat::FileErrorFromErrno(file.LastErrno());
+  return cause == plat::kFileOk ? plat::kFileDiskFull : cause;
+}
+
+}  // namespace
+
+std::string FormatInsertsAndArgs(std::string_view text,
+                                 std::initializer_list<std::string_view> inserts,
+                                 std::initializer_list<std::string_view> args) {
+  std::vector<std::string_view> ins(inserts), arg(args);
+  std::size_t nextArg = 0;
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    std::size_t j = i + 1;
+    if (text[j] == '%') {
+      out += '%';
+      i = j;
+      continue;
+    }
+    if (text[j] >= '1' && text[j] <= '9') {
+      std::size_t n = static_cast<std::size_t>(text[j] - '0');
+      ++j;
+      if (j < text.size() && IsDigit(text[j]))
+        n = n * 10 + static_cast<std::size_t>(text[j++] - '0');
+      if (j < text.size() && text[j] == '!') {
+        std::size_t close = text.find('!', j + 1);
+        if (close != std::string_view::npos) j = close + 1;
+      }
+      if (n <= ins.size()) out += ins[n - 1];
+      i = j - 1;
+      continue;
+    }
+    // A printf-style placeholder: flags, width, precision, length, type.
+    while (j < text.size() && std::strchr("-+ #0", text[j])) ++j;
+    while (j < text.size() && IsDigit(text[j])) ++j;
+    if (j < text.size() && text[j] == '.') {
+      ++j;
+      while (j < text.size() && IsDigit(text[j])) ++j;
+    }
+    while (j < text.size() && std::strchr("hlL", text[j])) ++j;
+    if (j < text.size() && std::strchr("sdiuxXc", text[j])) {
+      if (nextArg < arg.size()) out += arg[nextArg];
+      ++nextArg;
+      i = j;
+      continue;
+    }
+    out += '%';
+  }
+  return out;
+}
+
+std::string GetFileErrorText(int cause) {
+  int c = std::abs(cause);
+  switch (c) {
+    case plat::kFileHardIO:
+      return res::LoadString(kIdsHardwareIoError);
+    case plat::kFileDiskFull:
+      return res::LoadString(kIdsDiskFull);
+    case plat::kFileEndOfFile:
+      return res::LoadString(kIdsEndOfFile);
+    default:
+      if (c < 0 || c > plat::kFileEndOfFile) c = plat::kFileGeneric;
+      return res::LoadString(kIdsFileErrorBase + static_cast<unsigned>(c));
+  }
+}
+
+void ShowFileError(int error, const std::string& file, const std::string& action) {
+  if (error == 0) return;
+  std::string number = std::to_string(std::abs(error));
+  std::string text = FormatInsertsAndArgs(res::LoadString(kIdsFileErrorMessage),
+                                          {GetFileErrorText(error)}, {file, action, number});
+  plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconStop);
+}
+
+void ShowFileActionError(int error, unsigned actionStringId, const std::string& file) {
+  if (error == 0) return;
+  std::string number = std::to_string(std::abs(error));
+  std::string text = FormatInsertsAndArgs(
+      res::LoadString(kIdsFileActionMessage),
+      {res::LoadString(actionStringId), GetFileErrorText(error)}, {file, number});
+  plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconStop);
+}
+
+int CopyFileWithMessage(const std::string& source, const std::string& target, bool append) {
+  int error = CopyFileRaw(source, target, append);
+  if (error != 0) ShowFileActionError(error, kIdsFileCopyAction, error > 0 ? source : target);
+  return error;
+}
+
+int CopyFileRaw(const std::string& source, const std::string& target, bool append) {
+  plat::FileHandle in;
+  if (int cause = in.Open(source, plat::FileHandle::Access::ReadOnly)) return cause;
+  // Copying a file onto itself would empty it before it is read.
+  if (plat::IsSameFile(source, target)) return -plat::kFileSharingViolation;
+
+  plat::FileHandle out;
+  if (append) {
+    if (int cause = out.Open(target, plat::FileHandle::Access::ReadWrite)) return -cause;
+    long long size = out.Size();
+    if (size < 0 || !out.Seek(static_cast<std::uint64_t>(size))) return -plat::kFileBadSeek;
+    return CopyFileData(out, in, -1);
+  }
+
+  // A replaced target is written under a temporary name in its folder and
+  // renamed over the old one only once it is complete.
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && (S_ISDIR(old.st_mode) || !plat::IsWritable(target)))
+    return -plat::kFileAccessDenied;
+  std::string folder = GetPathDirectory(target);
+  if (folder.empty()) folder = "./";
+  int createCause = plat::kFileOk;
+  std::string temp = FindTempName(folder, "", [&](const std::string& name) {
+    int cause = out.Create(name, true);
+    if (cause == plat::kFileOk) return TempNameAnswer::Take;
+    if (out.LastErrno() == EEXIST) return TempNameAnswer::Next;
+    createCause = cause;
+    return TempNameAnswer::Stop;
+  });
+  if (temp.empty()) return -(createCause ? createCause : plat::kFileTooManyOpen);
+
+  int error = CopyFileData(out, in, -1);
+  if (error == 0 && exists) ::fchmod(out.Descriptor(), old.st_mode & 07777);
+  if (error == 0 && !out.Flush()) error = -WriteCause(out);
+  out.Close();
+  if (error == 0 && !plat::RenameFile(temp, target)) error = -plat::FileErrorFromErrno(errno);
+  if (error != 0) plat::DeleteFile(temp);
+  return error;
+}
+
+int CopyFileData(plat::FileHandle& target, plat::FileHandle& source, long long count,
+                 long long* copiedOut) {
+  long long copied = 0;
+  int error = 0;
+  CGlobalBuffer buffer(kCopyChunk);
+  if (!buffer.Data()) {
+    error = plat::kFileGeneric;
+  } else {
+    while (count != 0) {
+      std::size_t want = kCopyChunk;
+      if (count > 0 && static_cast<unsigned long long>(count) < want)
+        want = static_cast<std::size_t>(count);
+      long long got = source.Read(buffer.Data(), want);
+      if (got < 0) {
+        error = plat::FileErrorFromErrno(source.LastErrno());
+        if (error == plat::kFileOk) error = plat::kFileGeneric;
+        break;
+      }
+      if (got > 0) {
+        if (target.Write(buffer.Data(), static_cast<std::size_t>(got)) != got) {
+          error = -WriteCause(target);
+          break;
+        }
+        copied += got;
+        if (count > 0) count -= got;
+      }
+      if (static_cast<std::size_t>(got) < kCopyChunk) break;
+    }
+  }
+  if (copiedOut) *copiedOut = copied;
+  return error;
+}
