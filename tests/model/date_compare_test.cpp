@@ -80,9 +80,9 @@ TEST(DateCompare, CompareOrderMarksQualifierDecisions) {
 
 TEST(DateCompare, SortCompareIsOneOrderBothWays) {
   std::vector<CDateValue> dates;
-  for (const char* text : {"", "Jan", "5 Jan", "1900", "Aft 1900", "Bef 1900", "Abt 1900",
-                           "1 Jan 1900", "Aft 1 Jan 1900", "1745/46", "500 BC", "100 BC",
-                           "DNS", "Done", "Est 1899", "1901"})
+  for (const char* text :
+       {"", "Jan", "5 Jan", "1900", "Aft 1900", "Bef 1900", "Abt 1900", "1 Jan 1900",
+        "Aft 1 Jan 1900", "1745/46", "500 BC", "100 BC", "DNS", "Done", "Est 1899", "1901"})
     dates.push_back(Typed(text));
   CDateValue textA, textB, textNone;
   textA.SetText("spring 1850");
@@ -238,8 +238,8 @@ TEST(DateValue, OrdinanceStates) {
     int qualifier;
     int b, e, p;
   } cases[] = {
-      {CDateValue::kStatusBIC, 0, 0, 0, 2},      {CDateValue::kStatusDone, 0, 2, 2, 2},
-      {CDateValue::kStatusChild, 0, 1, 1, 0},    {CDateValue::kStatusDNSCAN, 0, 1, 1, 1},
+      {CDateValue::kStatusBIC, 0, 0, 0, 2},       {CDateValue::kStatusDone, 0, 2, 2, 2},
+      {CDateValue::kStatusChild, 0, 1, 1, 0},     {CDateValue::kStatusDNSCAN, 0, 1, 1, 1},
       {CDateValue::kStatusUncleared, 0, 0, 0, 0}, {CDateValue::kStatusCleared, 0, 3, 3, 3},
       {CDateValue::kStatusSubmitted, 0, 3, 3, 3}, {CDateValue::kStatusDead, 0, 0, 0, 0},
       {5, CDateValue::kQualSub, 3, 3, 3},

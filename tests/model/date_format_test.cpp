@@ -89,9 +89,9 @@ TEST_F(DateFormat, InterchangeForm) {
 }
 
 TEST_F(DateFormat, InterchangeRoundTrip) {
-  for (const char* typed : {"Abt 5 Jan 1900", "Aft 5/6 Jan 1900", "Bef 1745/46", "Cal Mar 1700",
-                            "Est 0005", "29 Feb 1700", "44 BC", "DNS/CAN", "Uncleared", "Dec",
-                            "Jan 5", "5/6 Jan 1745/46"}) {
+  for (const char* typed :
+       {"Abt 5 Jan 1900", "Aft 5/6 Jan 1900", "Bef 1745/46", "Cal Mar 1700", "Est 0005",
+        "29 Feb 1700", "44 BC", "DNS/CAN", "Uncleared", "Dec", "Jan 5", "5/6 Jan 1745/46"}) {
     SCOPED_TRACE(typed);
     const CDateValue d = Typed(typed);
     ASSERT_EQ(d.textOnly, 0);

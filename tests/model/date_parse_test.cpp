@@ -217,9 +217,15 @@ TEST_F(DateParse, CategoryRules) {
     int category;
     int result;
   } cases[] = {
-      {"DNS", 2, 1},           {"DNS", 1, 0},          {"Child", 5, 1},
-      {"Child", 4, 0},         {"Not Married", 4, 1},  {"BIC", 0, 0},
-      {"5/6 Jan 1745/46", 1, 0}, {"5/6 Jan 1745/46", 3, 0}, {"5/6 Jan 1745/46", 4, 1},
+      {"DNS", 2, 1},
+      {"DNS", 1, 0},
+      {"Child", 5, 1},
+      {"Child", 4, 0},
+      {"Not Married", 4, 1},
+      {"BIC", 0, 0},
+      {"5/6 Jan 1745/46", 1, 0},
+      {"5/6 Jan 1745/46", 3, 0},
+      {"5/6 Jan 1745/46", 4, 1},
       {"1 Jan 1900", 0, 1},
   };
   for (const auto& c : cases) {
