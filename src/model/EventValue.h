@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "DateValue.h"
 
@@ -13,6 +14,17 @@ class CEventValue {
   std::string place[4];            // most particular (town) first, country last
   std::int32_t firstCitation = 0;  // record number, 0 = none
   std::int32_t secondNumber = 0;   // a further record number carried with the event
+
+  // The date and the place parts given (an empty part stays empty); the
+  // numbers 0.
+  static CEventValue EventValueFrom(const CDateValue& date, std::string_view part1 = {},
+                                    std::string_view part2 = {}, std::string_view part3 = {},
+                                    std::string_view part4 = {});
+  void Clear();
+  // True for a null value or one whose four place parts are empty.
+  static bool IsPlaceEmpty(const CEventValue* value);
+  // The place as one text, parts joined by separator (JoinPlaceParts).
+  std::string FormatPlace(std::string_view separator) const;
 };
 
 class COrdinanceValue {
@@ -22,4 +34,14 @@ class COrdinanceValue {
   char kind = 0;           // the ordinance kind character of the event object that filled it
   std::int32_t firstCitation = 0;
   std::int32_t secondNumber = 0;
+
+  void Clear();
 };
+
+// Joins the four place parts: trailing empty parts are dropped, empty leading
+// or middle parts keep their separators, so each part keeps its position.
+std::string JoinPlaceParts(std::string_view part1, std::string_view part2, std::string_view part3,
+                           std::string_view part4, std::string_view separator);
+// Splits a comma-separated place into four parts (the fourth takes the rest,
+// commas included); blanks and control characters around each part are cut.
+void SplitPlaceParts(std::string_view text, std::string (&parts)[4]);
