@@ -19,13 +19,27 @@ inline bool UnescapeStringText(const std::string& in, std::string& out, std::str
       return false;
     }
     switch (in[i]) {
-      case 'n': out += '\n'; break;
-      case 'r': out += '\r'; break;
-      case 't': out += '\t'; break;
-      case '\\': out += '\\'; break;
-      case '"': out += '"'; break;
-      case '\'': out += '\''; break;
-      case '0': out += '\0'; break;
+      case 'n':
+        out += '\n';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case '\\':
+        out += '\\';
+        break;
+      case '"':
+        out += '"';
+        break;
+      case '\'':
+        out += '\'';
+        break;
+      case '0':
+        out += '\0';
+        break;
       case 'x': {
         std::string hex = in.substr(i + 1, 2);
         if (hex.size() != 2 ||

@@ -18,9 +18,8 @@ std::unique_ptr<std::map<unsigned, std::string>> g_catalog;
 const detail::StringEntry* FindBuiltIn(unsigned id) {
   const auto* begin = detail::kBuiltInStrings;
   const auto* end = begin + detail::kBuiltInStringCount;
-  const auto* it = std::lower_bound(begin, end, id, [](const detail::StringEntry& e, unsigned key) {
-    return e.id < key;
-  });
+  const auto* it = std::lower_bound(
+      begin, end, id, [](const detail::StringEntry& e, unsigned key) { return e.id < key; });
   return it != end && it->id == id ? it : nullptr;
 }
 
@@ -71,7 +70,8 @@ std::string FormatInserts(std::string_view text, std::initializer_list<std::stri
     }
     std::size_t j = i + 1;
     unsigned n = 0;
-    while (j < text.size() && j < i + 3 && text[j] >= '0' && text[j] <= '9') n = n * 10 + (text[j++] - '0');
+    while (j < text.size() && j < i + 3 && text[j] >= '0' && text[j] <= '9')
+      n = n * 10 + (text[j++] - '0');
     if (j < text.size() && text[j] == '!') {
       std::size_t close = text.find('!', j + 1);
       if (close != std::string_view::npos) j = close + 1;

@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
   for (const auto& [id, text] : table)
     out << "    {" << id << "u, " << Literal(text) << ", " << text.size() << "u},\n";
   if (table.empty()) out << "    {0u, \"\", 0u},\n";
-  out << "};\nconst std::size_t kBuiltInStringCount = " << table.size() << ";\n}  // namespace res::detail\n";
+  out << "};\nconst std::size_t kBuiltInStringCount = " << table.size()
+      << ";\n}  // namespace res::detail\n";
   std::ofstream file(argv[1], std::ios::binary);
   file << out.str();
   return file ? 0 : 1;

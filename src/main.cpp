@@ -1,10 +1,10 @@
 // The program korvane.
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QMainWindow>
 #include <QSocketNotifier>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "QtPorts.h"
 

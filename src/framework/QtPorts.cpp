@@ -21,7 +21,9 @@ QString Key(const std::string& section, const std::string& value) {
 
 }  // namespace
 
-QString ToQString(const std::string& ansi) { return QString::fromStdString(plat::AnsiToUtf8(ansi)); }
+QString ToQString(const std::string& ansi) {
+  return QString::fromStdString(plat::AnsiToUtf8(ansi));
+}
 
 std::string FromQString(const QString& text) { return plat::Utf8ToAnsi(text.toStdString()); }
 
@@ -31,11 +33,20 @@ int QtMessageBox::Show(const std::string& text, const std::string& caption, unsi
   box.setText(ToQString(text));
   box.setWindowTitle(ToQString(caption));
   switch (flags & plat::kMbIconMask) {
-    case plat::kMbIconStop: box.setIcon(QMessageBox::Critical); break;
-    case plat::kMbIconQuestion: box.setIcon(QMessageBox::Question); break;
-    case plat::kMbIconExclamation: box.setIcon(QMessageBox::Warning); break;
-    case plat::kMbIconInformation: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case plat::kMbIconStop:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case plat::kMbIconQuestion:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case plat::kMbIconExclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case plat::kMbIconInformation:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      break;
   }
   struct Choice {
     B button;
@@ -43,16 +54,25 @@ int QtMessageBox::Show(const std::string& text, const std::string& caption, unsi
   };
   std::vector<Choice> choices;
   switch (flags & plat::kMbButtonMask) {
-    case plat::kMbOkCancel: choices = {{B::Ok, plat::kIdOk}, {B::Cancel, plat::kIdCancel}}; break;
+    case plat::kMbOkCancel:
+      choices = {{B::Ok, plat::kIdOk}, {B::Cancel, plat::kIdCancel}};
+      break;
     case plat::kMbAbortRetryIgnore:
-      choices = {{B::Abort, plat::kIdAbort}, {B::Retry, plat::kIdRetry}, {B::Ignore, plat::kIdIgnore}};
+      choices = {
+          {B::Abort, plat::kIdAbort}, {B::Retry, plat::kIdRetry}, {B::Ignore, plat::kIdIgnore}};
       break;
     case plat::kMbYesNoCancel:
       choices = {{B::Yes, plat::kIdYes}, {B::No, plat::kIdNo}, {B::Cancel, plat::kIdCancel}};
       break;
-    case plat::kMbYesNo: choices = {{B::Yes, plat::kIdYes}, {B::No, plat::kIdNo}}; break;
-    case plat::kMbRetryCancel: choices = {{B::Retry, plat::kIdRetry}, {B::Cancel, plat::kIdCancel}}; break;
-    default: choices = {{B::Ok, plat::kIdOk}}; break;
+    case plat::kMbYesNo:
+      choices = {{B::Yes, plat::kIdYes}, {B::No, plat::kIdNo}};
+      break;
+    case plat::kMbRetryCancel:
+      choices = {{B::Retry, plat::kIdRetry}, {B::Cancel, plat::kIdCancel}};
+      break;
+    default:
+      choices = {{B::Ok, plat::kIdOk}};
+      break;
   }
   QMessageBox::StandardButtons buttons;
   for (const auto& c : choices) buttons |= c.button;
@@ -62,7 +82,8 @@ int QtMessageBox::Show(const std::string& text, const std::string& caption, unsi
   int result = box.exec();
   for (const auto& c : choices)
     if (result == c.button) return c.answer;
-  return plat::DefaultAnswer(flags & plat::kMbButtonMask) == plat::kIdOk ? plat::kIdOk : plat::kIdCancel;
+  return plat::DefaultAnswer(flags & plat::kMbButtonMask) == plat::kIdOk ? plat::kIdOk
+                                                                         : plat::kIdCancel;
 }
 
 bool QtMessagePump::PumpWaitingMessages() {

@@ -13,7 +13,7 @@ std::time_t Now() {
 }
 
 LocalTime ToLocalTime(std::time_t t) {
-  std::tm tm {};
+  std::tm tm{};
   ::localtime_r(&t, &tm);
   return LocalTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_wday,
                    tm.tm_hour,        tm.tm_min,     tm.tm_sec};

@@ -7,10 +7,10 @@
 namespace plat {
 
 struct LocalTime {
-  int year = 0;    // e.g. 2026
-  int month = 0;   // 1-12
-  int day = 0;     // 1-31
-  int weekday = 0; // 0 Sunday .. 6 Saturday
+  int year = 0;     // e.g. 2026
+  int month = 0;    // 1-12
+  int day = 0;      // 1-31
+  int weekday = 0;  // 0 Sunday .. 6 Saturday
   int hour = 0, minute = 0, second = 0;
 };
 

@@ -20,7 +20,10 @@ class FakeMessageBox : public MessageBoxPort {
   // Answers given in turn; when none is queued the box's default button.
   void QueueAnswer(int answer) { answers_.push_back(answer); }
   const std::vector<Call>& Calls() const { return calls_; }
-  void Clear() { calls_.clear(); answers_.clear(); }
+  void Clear() {
+    calls_.clear();
+    answers_.clear();
+  }
 
  private:
   std::vector<Call> calls_;

@@ -1,37 +1,48 @@
 #include "FileHandle.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #include <utility>
 
 namespace plat {
 
 int FileErrorFromErrno(int err) {
   switch (err) {
-    case 0: return kFileOk;
-    case ENOENT: return kFileNotFound;
+    case 0:
+      return kFileOk;
+    case ENOENT:
+      return kFileNotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
-    case ELOOP: return kFileBadPath;
+    case ELOOP:
+      return kFileBadPath;
     case EMFILE:
-    case ENFILE: return kFileTooManyOpen;
+    case ENFILE:
+      return kFileTooManyOpen;
     case EACCES:
     case EPERM:
     case EROFS:
     case EEXIST:
-    case EISDIR: return kFileAccessDenied;
-    case EBADF: return kFileInvalidHandle;
+    case EISDIR:
+      return kFileAccessDenied;
+    case EBADF:
+      return kFileInvalidHandle;
     case ESPIPE:
-    case EINVAL: return kFileBadSeek;
-    case EIO: return kFileHardIO;
+    case EINVAL:
+      return kFileBadSeek;
+    case EIO:
+      return kFileHardIO;
     case ETXTBSY:
-    case EBUSY: return kFileSharingViolation;
+    case EBUSY:
+      return kFileSharingViolation;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return kFileDiskFull;
-    default: return kFileGeneric;
+    case EFBIG:
+      return kFileDiskFull;
+    default:
+      return kFileGeneric;
   }
 }
 

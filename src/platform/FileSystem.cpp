@@ -1,13 +1,13 @@
 #include "FileSystem.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <utime.h>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace plat {
@@ -37,7 +37,9 @@ std::optional<FileTimes> GetFileTimes(const std::string& path) {
 bool SetFileModified(const std::string& path, std::time_t modified) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return false;
-  struct utimbuf times {st.st_atime, modified};
+  struct utimbuf times {
+    st.st_atime, modified
+  };
   return ::utime(path.c_str(), &times) == 0;
 }
 
@@ -57,7 +59,8 @@ bool MakeDirectory(const std::string& path) {
 bool RemoveDirectory(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
 
 bool IsSameFile(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
@@ -72,8 +75,10 @@ bool IsWritable(const std::string& path) { return ::access(path.c_str(), W_OK) =
 
 std::string TempFolder() {
   std::string dir;
-  if (const char* env = std::getenv("TMPDIR"); env && *env && DirectoryExists(env)) dir = env;
-  else dir = "/tmp";
+  if (const char* env = std::getenv("TMPDIR"); env && *env && DirectoryExists(env))
+    dir = env;
+  else
+    dir = "/tmp";
   if (dir.back() != kPathSep) dir += kPathSep;
   return dir;
 }

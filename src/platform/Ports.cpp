@@ -60,9 +60,8 @@ std::string IntText(int v) { return std::to_string(v); }
 
 int DefaultAnswer(unsigned flags) {
   static constexpr int kButtons[][3] = {
-      {kIdOk, kIdOk, kIdOk},          {kIdOk, kIdCancel, kIdCancel},
-      {kIdAbort, kIdRetry, kIdIgnore}, {kIdYes, kIdNo, kIdCancel},
-      {kIdYes, kIdNo, kIdNo},          {kIdRetry, kIdCancel, kIdCancel},
+      {kIdOk, kIdOk, kIdOk},      {kIdOk, kIdCancel, kIdCancel}, {kIdAbort, kIdRetry, kIdIgnore},
+      {kIdYes, kIdNo, kIdCancel}, {kIdYes, kIdNo, kIdNo},        {kIdRetry, kIdCancel, kIdCancel},
   };
   unsigned set = flags & kMbButtonMask;
   if (set > 5) set = 0;

@@ -50,7 +50,8 @@ class QtPortsTest : public QObject {
       QCOMPARE(box->windowTitle(), QStringLiteral("Yo"));
       box->button(QMessageBox::No)->click();
     });
-    QCOMPARE(port.Show("Delete it?", "Yo", plat::kMbYesNo | plat::kMbIconQuestion), int(plat::kIdNo));
+    QCOMPARE(port.Show("Delete it?", "Yo", plat::kMbYesNo | plat::kMbIconQuestion),
+             int(plat::kIdNo));
   }
 
   void portSetInstallsAndRemovesItself() {

@@ -18,7 +18,10 @@ TEST_P(CodePageTest, EveryPrintableByteRoundTripsThroughUtf8) {
 TEST_P(CodePageTest, UnmappableCharacterBecomesReplacement) {
   const int cp = GetParam();
   // U+4E2D (a CJK letter) and U+0416 (Cyrillic Zhe) exist in neither code page.
-  EXPECT_EQ(plat::Utf8ToAnsi("a\xE4\xB8\xAD" "b\xD0\x96", cp), "a?b?");
+  EXPECT_EQ(plat::Utf8ToAnsi("a\xE4\xB8\xAD"
+                             "b\xD0\x96",
+                             cp),
+            "a?b?");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCodePages, CodePageTest, ::testing::Values(1252, 1250));

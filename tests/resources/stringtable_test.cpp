@@ -13,14 +13,12 @@ TEST(FormatInserts, NumberedInsertsWithAndWithoutTypes) {
     const char* text;
     const char* expected;
   } cases[] = {
-      {"%1!lu! records", "12 records"},
-      {"%2 before %1", "b before 12"},
-      {"100%% of %1", "100% of 12"},
-      {"%s and %d stay for printf", "%s and %d stay for printf"},
-      {"missing %3.", "missing ."},
-      {"trailing %", "trailing %"},
+      {"%1!lu! records", "12 records"}, {"%2 before %1", "b before 12"},
+      {"100%% of %1", "100% of 12"},    {"%s and %d stay for printf", "%s and %d stay for printf"},
+      {"missing %3.", "missing ."},     {"trailing %", "trailing %"},
   };
-  for (const auto& c : cases) EXPECT_EQ(res::FormatInserts(c.text, {"12", "b"}), c.expected) << c.text;
+  for (const auto& c : cases)
+    EXPECT_EQ(res::FormatInserts(c.text, {"12", "b"}), c.expected) << c.text;
 }
 
 class CatalogTest : public ::testing::Test {
@@ -38,15 +36,20 @@ TEST_F(CatalogTest, CatalogReplacesTheWholeTable) {
   EXPECT_FALSE(res::LoadCatalogFile(path)) << "a malformed catalog must be refused";
   {
     std::ofstream f(path);
-    f << "# German\n6000\tGr\xC3\xBC\xC3\x9F" "e\\n%1\n6002\tzwei\n";
+    f << "# German\n6000\tGr\xC3\xBC\xC3\x9F"
+         "e\\n%1\n6002\tzwei\n";
   }
   ASSERT_TRUE(res::LoadCatalogFile(path));
   plat::SetActiveCodePage(1252);
-  EXPECT_EQ(res::LoadString(6000), "Gr\xFC\xDF" "e\n%1");
+  EXPECT_EQ(res::LoadString(6000),
+            "Gr\xFC\xDF"
+            "e\n%1");
   EXPECT_TRUE(res::HasString(6002));
   EXPECT_FALSE(res::HasString(6001));
   EXPECT_EQ(res::LoadString(6001), "");
-  EXPECT_EQ(res::FormatString(6000, {"x"}), "Gr\xFC\xDF" "e\nx");
+  EXPECT_EQ(res::FormatString(6000, {"x"}),
+            "Gr\xFC\xDF"
+            "e\nx");
 }
 
 TEST_F(CatalogTest, EnglishAndMissingCatalogKeepTheBuiltInTable) {
