@@ -254,7 +254,9 @@ int ORV3::CheckDBMapBlock() {
     if (group && group->TypeAt((b - 1) % kGroupPositions) == kBlockDBMap) return 1;
   }
   const std::uint64_t need =
-      (static_cast<std::uint32_t>(head_.I32(kHeadHighestIndividual) * 96) / 8192 + 6) * 8192ull;
+      (static_cast<std::uint32_t>(std::int64_t{head_.I32(kHeadHighestIndividual)} * 96) / 8192 +
+       6) *
+      8192ull;
   const std::uint64_t free = plat::FreeDiskBytes(host_->file.Path());
   if (free < need) {
     plat::MessageBox(
