@@ -1,4 +1,5 @@
 // Record location, whole-record reads and writes, and the live and owner tests.
+#include <algorithm>
 #include <vector>
 
 #include "Clock.h"
