@@ -1,0 +1,194 @@
+#pragma once
+// The storage engine of one open family file of the current format: the
+// in-memory header, DBMap and group indexes; record location, typed reads and
+// writes; block allocation; new record numbers and the delete chains.
+//
+// Every call returns plain integers (1 success, 0 failure, record numbers,
+// 1/-1/0 for live tests) and shows its consistency messages through the
+// message-box port; nothing throws.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "FileHandle.h"
+#include "FileLayout.h"
+#include "Records.h"
+
+// What the engine uses of the database object that owns it: the open family
+// file, the read-only and change-log flags, and the record counts the engine
+// keeps up to date.
+struct EngineHost {
+  plat::FileHandle file;
+  bool readOnly = false;
+  bool logChanges = false;
+  std::int32_t highestIndividual = 0;
+  std::int32_t highestMarriage = 0;
+  std::int32_t nameEntries = 0;
+  std::int32_t noteBlocks = 0;
+  std::int32_t liveIndividuals = -1;  // -1 unknown
+  std::int32_t liveMarriages = -1;
+};
+
+// The application options a new file records in its header.
+struct NewFileOptions {
+  bool verifyNew = true;
+  bool showZel = false;
+  bool capSurname = false;
+};
+
+// Fills a new record (its number, its stored bytes) before it is first written.
+using RecordFiller = std::function<void(std::int32_t number, std::uint8_t* record)>;
+
+class ORV3 {
+ public:
+  explicit ORV3(EngineHost* host);
+  ORV3(const ORV3&) = delete;
+  ORV3& operator=(const ORV3&) = delete;
+
+  // ---- file structures ----
+  // Writes the structures of a new file into the opened, empty file and sets
+  // up the engine's state for it. Returns 1, or 0 when a write failed.
+  int Create(const std::string& path, const NewFileOptions& options = {});
+  // Reads the header, mends stale allocation counters, builds the group
+  // indexes, reads the DBMap (rebuilding it when needed) and merges the
+  // mirror into it, then recounts. Returns 1, or -1 when the file cannot be
+  // used. Default event types are not added here.
+  int OpenStructures();
+
+  // ---- header, batch mode, counts ----
+  const orv::FileHead& Head() const { return head_; }
+  orv::FileHead& Head() { return head_; }
+  const orv::DBMap& Map() const { return dbMap_; }
+  // Writes a part of the header. In batch mode the counter area is skipped
+  // (success) and the whole header is skipped (failure); the tail is always
+  // written. A whole-header write sets the format version to "400".
+  bool WriteHeader(orv::HeadPart part);
+  void BeginBatch() { batch_ = true; }
+  // Leaves batch mode and writes the whole header, counters included.
+  void EndBatch();
+  bool InBatch() const { return batch_; }
+  // Flushes the file to disk unless in batch mode, read-only or closed.
+  void Flush();
+  std::string GetFormatVersion() const { return head_.Text(orv::kHeadFormatVersion, 4); }
+  // Highest record number of a call-interface record type.
+  std::int32_t GetRecordCount(int apiType);
+  // 1 individuals, 2 marriages, 3 names, 4 notes: copies the counts to the host.
+  void RecountMaxVars(int index);
+
+  // ---- layout ----
+  int GroupCount() const { return static_cast<int>(groups_.size()); }
+  const orv::GroupIndex* Group(int g) const;
+  // (Re)builds the index of group g from its first block; 1 or 0.
+  int BuildGroupIndex(int g);
+  // File offset of record r, or -1 when it is not addressable.
+  std::int64_t LocateRecord(orv::RecordKind kind, std::int32_t r) const;
+  // Highest number in use (extensions: that of the type they extend).
+  std::int32_t Highest(orv::RecordKind kind) const;
+
+  // ---- records ----
+  // Whole stored records. Read fills the buffer (zeros when not addressable).
+  int ReadRaw(orv::RecordKind kind, std::int32_t r, std::uint8_t* buf);
+  int WriteRaw(orv::RecordKind kind, std::int32_t r, const std::uint8_t* buf);
+  // Typed reads and writes, with the per-type rules: an individual's missing
+  // creation stamp is supplied and written; extension reads allocate missing
+  // blocks and an individual extension follows its individual's stamp; a
+  // live family link with empty rings is written as a ring of one.
+  template <class Rec>
+  int Read(std::int32_t r, Rec& rec);
+  template <class Rec>
+  int Write(std::int32_t r, const Rec& rec);
+  int ReadIndividual(std::int32_t rin, orv::IndividualRec& rec);
+  int ReadIndividualExt(std::int32_t rin, orv::IndividualExtRec& rec);
+  int ReadSourceExt(std::int32_t source, orv::SourceExtRec& rec);
+  int WriteFamilyLink(std::int32_t link, orv::FamilyLinkRec rec);
+  // 1 live, -1 deleted, 0 outside 1 to highest or unreadable; the record is
+  // left in buf when one is given (record size bytes).
+  int IsLive(orv::RecordKind kind, std::int32_t r, std::uint8_t* buf = nullptr);
+  // 1 when the owner named by a kind letter and number is live.
+  int IsOwnerLive(std::int32_t r, char letter);
+
+  // ---- blocks ----
+  int IncrementFileBlockCount(int type);
+  // File offset of a new zeroed block of the type, or -1.
+  std::int64_t AllocateBlock(int type);
+  // Allocates blocks of the type until record r is addressable; 1 or 0.
+  int EnsureRecordBlocks(std::int32_t r, int type, int perBlock);
+  int SetFileBlockCount(int type, std::int32_t count, bool setHighest);
+
+  // ---- record numbers and deletes ----
+  // A new record of the kind (not for note blocks and extensions); with reuse
+  // the head of the delete chain is taken first. Returns the number or 0.
+  std::int32_t NewRecord(orv::RecordKind kind, bool reuse, const RecordFiller& fill = {});
+  // A new citation of a live source for a live owner (kind letter).
+  std::int32_t NewCitation(bool reuse, std::int32_t source, std::int32_t owner, char ownerLetter,
+                           const RecordFiller& fill = {});
+  std::int32_t NewNoteBlock(bool reuse, std::int32_t owner);
+  // Puts every block of the chain from first on the free list.
+  void FreeNoteChain(std::int32_t first);
+  // Each returns 1 when deleted or not live, 0 when a write failed.
+  int DeleteRecord(orv::RecordKind kind, std::int32_t r);
+  int DeleteIndividual(std::int32_t rin);
+  int DeleteMarriage(std::int32_t mrin);
+  int DeleteFamilyLink(std::int32_t link);
+  int DeleteCitation(std::int32_t citation);
+  int DeleteSource(std::int32_t source);
+  int DeleteRepository(std::int32_t repository);
+  int DeleteUserEvent(std::int32_t event);
+  int DeleteEventType(std::int32_t type);
+  int DeleteContact(std::int32_t contact);
+  int DeleteMultimedia(std::int32_t item);
+
+ private:
+  // Positioned write of the family file: skipped (success) when read-only;
+  // "Write Error" when short.
+  bool Put(std::int64_t pos, const void* data, std::size_t len);
+  void WriteDBMapCount(int g, int t);
+  // Chooses the position of the next block (opening a group when the last is
+  // full) and sets the used-position count to it; 1 or 0.
+  int TakePosition(int& g, int& p);
+  int RecoverAllocationCounters();
+  int CheckDBMapBlock();
+  int LoadDBMap();
+  std::int32_t PopChainHead(orv::RecordKind kind);
+  int DeleteToChain(orv::RecordKind kind, std::int32_t r, const char* eraseText,
+                    const char* chainText, const char* caption, unsigned flags);
+  void DeleteCitationChain(std::int32_t first);
+  void DeleteUserEventChain(std::int32_t first);
+
+  orv::DBMap dbMap_;
+  std::vector<std::unique_ptr<orv::GroupIndex>> groups_;
+  EngineHost* host_;
+  orv::FileHead head_;
+  bool batch_ = false;
+};
+
+template <class Rec>
+int ORV3::Read(std::int32_t r, Rec& rec) {
+  if constexpr (std::is_same_v<Rec, orv::IndividualRec>) {
+    return ReadIndividual(r, rec);
+  } else if constexpr (std::is_same_v<Rec, orv::IndividualExtRec>) {
+    return ReadIndividualExt(r, rec);
+  } else if constexpr (std::is_same_v<Rec, orv::SourceExtRec>) {
+    return ReadSourceExt(r, rec);
+  } else {
+    std::uint8_t buf[Rec::kSize];
+    const int ok = ReadRaw(Rec::kKind, r, buf);
+    rec.Decode(buf);
+    return ok;
+  }
+}
+
+template <class Rec>
+int ORV3::Write(std::int32_t r, const Rec& rec) {
+  if constexpr (std::is_same_v<Rec, orv::FamilyLinkRec>) {
+    return WriteFamilyLink(r, rec);
+  } else {
+    std::uint8_t buf[Rec::kSize];
+    rec.Encode(buf);
+    return WriteRaw(Rec::kKind, r, buf);
+  }
+}
