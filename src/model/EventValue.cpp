@@ -1,5 +1,8 @@
 #include "EventValue.h"
 
+#include "OrdinanceObject.h"
+#include "PlaceEventObject.h"
+
 namespace {
 
 bool IsBlankOrControl(unsigned char c) { return c <= ' ' || c == 0x7F; }
@@ -31,7 +34,22 @@ std::string CEventValue::FormatPlace(std::string_view separator) const {
   return JoinPlaceParts(place[0], place[1], place[2], place[3], separator);
 }
 
+void CEventValue::SetFromObject(const CPlaceEventObject& object) {
+  date = *object.GetDate();
+  for (int i = 0; i < 4; ++i) place[i] = object.place[i];
+  firstCitation = static_cast<std::int32_t>(object.GetFirstCitation());
+  secondNumber = object.secondNumber;
+}
+
 void COrdinanceValue::Clear() { *this = COrdinanceValue(); }
+
+void COrdinanceValue::SetFromObject(const COrdinanceObject& object) {
+  date = *object.GetDate();
+  templeCode = object.GetPlace();
+  kind = object.GetKind();
+  firstCitation = static_cast<std::int32_t>(object.GetFirstCitation());
+  secondNumber = object.secondNumber;
+}
 
 std::string JoinPlaceParts(std::string_view part1, std::string_view part2, std::string_view part3,
                            std::string_view part4, std::string_view separator) {

@@ -8,6 +8,9 @@
 
 #include "DateValue.h"
 
+class CPlaceEventObject;
+class COrdinanceObject;
+
 class CEventValue {
  public:
   CDateValue date;
@@ -25,6 +28,9 @@ class CEventValue {
   static bool IsPlaceEmpty(const CEventValue* value);
   // The place as one text, parts joined by separator (JoinPlaceParts).
   std::string FormatPlace(std::string_view separator) const;
+  // Date, place parts, first citation and second number of a dated-place
+  // event object.
+  void SetFromObject(const CPlaceEventObject& object);
 };
 
 class COrdinanceValue {
@@ -36,6 +42,9 @@ class COrdinanceValue {
   std::int32_t secondNumber = 0;
 
   void Clear();
+  // Date, temple code, kind, first citation and second number of an
+  // ordinance object.
+  void SetFromObject(const COrdinanceObject& object);
 };
 
 // Joins the four place parts: trailing empty parts are dropped, empty leading

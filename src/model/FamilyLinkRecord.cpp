@@ -2,19 +2,14 @@
 
 CFamilyLinkRecord::CFamilyLinkRecord() {
   Reset();
-  sealing = std::make_unique<COrdinanceValue>();
-  sealing->kind = 'S';
+  sealing = std::make_unique<COrdinanceObject>(nullptr, 'S');
 }
 
 void CFamilyLinkRecord::Reset() {
   firstParentRelation = 'b';
   secondParentRelation = 'b';
   thirdLetter = 'V';
-  if (sealing) {
-    const char kind = sealing->kind;
-    *sealing = COrdinanceValue{};
-    sealing->kind = kind;
-  }
+  if (sealing) sealing->Clear(sealing->kind);
   mrin = 0;
   nextInMarriage = 0;
   nextInParents = 0;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "EventValue.h"
+#include "OrdinanceObject.h"
 #include "RecordObject.h"
 
 class CFamilyLinkRecord : public CRecordObject {
@@ -22,17 +22,17 @@ class CFamilyLinkRecord : public CRecordObject {
   int GetRecordType() const override { return kRecordType; }
 
   // Relationship letters 'b', 'b', third letter 'V', numbers 0, the sealing
-  // emptied (it keeps its kind).
+  // cleared (it keeps its kind).
   void Reset();
 
   // A link whose MRIN is 0 names no family.
   bool HasFamily() const { return mrin != 0; }
 
   // The sealing to these parents; null only after SetSealingEvent(nullptr).
-  COrdinanceValue* GetSealingEvent() { return sealing.get(); }
-  const COrdinanceValue* GetSealingEvent() const { return sealing.get(); }
+  COrdinanceObject* GetSealingEvent() { return sealing.get(); }
+  const COrdinanceObject* GetSealingEvent() const { return sealing.get(); }
   // Replaces the sealing by the one the engine built (the old one is freed).
-  void SetSealingEvent(std::unique_ptr<COrdinanceValue> event) { sealing = std::move(event); }
+  void SetSealingEvent(std::unique_ptr<COrdinanceObject> event) { sealing = std::move(event); }
 
   char firstParentRelation = 'b';   // the child's relationship to the first parent
   char secondParentRelation = 'b';  // ... to the second parent
@@ -44,5 +44,5 @@ class CFamilyLinkRecord : public CRecordObject {
   std::int32_t linkNumber = 0;      // the link's own record number
 
  private:
-  std::unique_ptr<COrdinanceValue> sealing;
+  std::unique_ptr<COrdinanceObject> sealing;  // kind 'S'
 };

@@ -1,14 +1,18 @@
 #include "UserEventRecord.h"
 
-CUserEventRecord::CUserEventRecord(long value) : value(value) { Clear(); }
+CUserEventRecord::CUserEventRecord(long newValue) {
+  value = static_cast<std::int32_t>(newValue);
+  Clear();
+}
 
 CUserEventRecord::CUserEventRecord(long ownerNumber, char ownerKind, long eventTypeNumber,
-                                   long value)
-    : value(value),
-      eventTypeNumber(static_cast<std::int32_t>(eventTypeNumber)),
+                                   long newValue)
+    : eventTypeNumber(static_cast<std::int32_t>(eventTypeNumber)),
       ownerNumber(static_cast<std::int32_t>(ownerNumber)),
       ownerKind(ownerKind),
-      event(std::make_unique<CEventValue>()) {}
+      event(std::make_unique<CPlaceEventObject>()) {
+  value = static_cast<std::int32_t>(newValue);
+}
 
 void CUserEventRecord::Clear() {
   recordNumber = 0;
@@ -18,5 +22,35 @@ void CUserEventRecord::Clear() {
   ownerNumber = 0;
   ownerKind = ' ';
   yesNo = 0;
-  event = std::make_unique<CEventValue>();
+  event = std::make_unique<CPlaceEventObject>();
+}
+
+int CUserEventRecord::Compare(const CPersistentObject* other) const {
+  if (other == nullptr) return -1;
+  // A record without an event (or another kind of object) counts as undated.
+  static const CDateValue kNoDate;
+  const auto* otherEvent = dynamic_cast<const CEventObject*>(other);
+  const CDateValue* otherDate = otherEvent != nullptr ? otherEvent->GetDate() : nullptr;
+  const CDateValue* ownDate = GetDate();
+  return (ownDate != nullptr ? *ownDate : kNoDate)
+      .CompareOrder(otherDate != nullptr ? *otherDate : kNoDate);
+}
+
+std::string CUserEventRecord::GetDateString() const {
+  return event ? event->GetDateString() : std::string();
+}
+
+std::string CUserEventRecord::GetPlace() const { return event ? event->GetPlace() : std::string(); }
+
+int CUserEventRecord::ValidateDate(std::string_view text, std::string& error) const {
+  return event ? event->ValidateDate(text, error) : 0;
+}
+
+int CUserEventRecord::ValidateSecondDate(std::string_view text, std::string& error) const {
+  return secondDate.ValidateText(text, GetCategory(), error);
+}
+
+int CUserEventRecord::SetPlaceText(std::string_view text, const CTempleTable* /*temples*/,
+                                   std::string& error) {
+  return event ? event->SetPlaceText(text, nullptr, error) : 0;
 }

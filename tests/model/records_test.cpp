@@ -19,7 +19,9 @@ CDateValue MakeDate(std::uint16_t year, std::uint8_t month, std::uint8_t day) {
   return d;
 }
 
-void ExpectEmptyEvent(const CEventValue& e) {
+// Event values and dated-place event objects share their field names.
+template <class Event>
+void ExpectEmptyEvent(const Event& e) {
   EXPECT_EQ(e.date.year, 0);
   EXPECT_EQ(e.date.month, 0);
   EXPECT_TRUE(e.date.text.empty());
@@ -28,7 +30,8 @@ void ExpectEmptyEvent(const CEventValue& e) {
   EXPECT_EQ(e.secondNumber, 0);
 }
 
-void ExpectEmptyOrdinance(const COrdinanceValue& o, char kind) {
+template <class Ordinance>
+void ExpectEmptyOrdinance(const Ordinance& o, char kind) {
   EXPECT_EQ(o.date.year, 0);
   EXPECT_EQ(o.date.month, 0);
   EXPECT_TRUE(o.templeCode.empty());
@@ -316,7 +319,7 @@ TEST(FamilyLinkRecordTest, NumberIsKeptAndResetEmptiesTheLink) {
   r.nextInMarriage = r.nextInParents = r.child = 3;
   r.GetSealingEvent()->templeCode = "PROVO";
   r.GetSealingEvent()->date = MakeDate(1990, 2, 3);
-  const COrdinanceValue* sealing = r.GetSealingEvent();
+  const COrdinanceObject* sealing = r.GetSealingEvent();
   r.Reset();
   EXPECT_EQ(r.firstParentRelation, 'b');
   EXPECT_EQ(r.thirdLetter, 'V');
@@ -331,10 +334,9 @@ TEST(FamilyLinkRecordTest, NumberIsKeptAndResetEmptiesTheLink) {
 
 TEST(FamilyLinkRecordTest, SetSealingEventReplacesTheSealing) {
   CFamilyLinkRecord r;
-  auto built = std::make_unique<COrdinanceValue>();
-  built->kind = 'S';
+  auto built = std::make_unique<COrdinanceObject>(nullptr, 'S');
   built->templeCode = "MANTI";
-  const COrdinanceValue* raw = built.get();
+  const COrdinanceObject* raw = built.get();
   r.SetSealingEvent(std::move(built));
   EXPECT_EQ(r.GetSealingEvent(), raw);
   EXPECT_EQ(r.GetSealingEvent()->templeCode, "MANTI");
@@ -409,7 +411,7 @@ TEST(UserEventRecordTest, EventOperations) {
   EXPECT_EQ(r.yesNo, 'N');
   EXPECT_EQ(r.GetYesNo(), 0);
 
-  auto built = std::make_unique<CEventValue>();
+  auto built = std::make_unique<CPlaceEventObject>();
   built->date = MakeDate(1888, 8, 8);
   built->firstCitation = 14;
   r.SetEvent(std::move(built));
