@@ -17,9 +17,9 @@ struct PlaceFitOptions {
   // 1 smallest, largest, next smallest, 2 smallest, largest, next largest,
   // 3 largest toward smallest, 4 largest, smallest, next largest,
   // 5 largest, smallest, next smallest.
-  int placeLevelImportance = 0;
+  int placeLevelImportance = 5;  // the options' default
   // Trim, how a part that does not fit is condensed: 0 cut, nonzero initials.
-  int clipping = 0;
+  int clipping = 1;
 };
 void SetPlaceFitOptions(const PlaceFitOptions& options);
 const PlaceFitOptions& GetPlaceFitOptions();

@@ -17,7 +17,7 @@ class FitPlaceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetDateDisplayOptions(DateDisplayOptions{});
-    SetPlaceFitOptions(PlaceFitOptions{});
+    Use(0, 0);  // smallest toward largest, cut: the plainest fitting
   }
   void TearDown() override { SetPlaceFitOptions(PlaceFitOptions{}); }
   void Use(int levelImportance, int clipping) {
