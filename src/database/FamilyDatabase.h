@@ -73,6 +73,11 @@ class CFamilyDatabase {
   // Closes only the old format's data files.
   void CloseDataFiles();
 
+  // Stores path and its parts. The old format (t 100) takes the path of
+  // indiv2.dat or of the family's folder; its base name and extension are
+  // always "indiv2" and ".dat".
+  void SplitPath(const std::string& p, int t);
+
   // Sets indexStale and, when the index is current, opens it and counts its
   // entries; run after every open.
   void CheckAlphaIndex();
@@ -117,7 +122,6 @@ class CFamilyDatabase {
 
  private:
   void FullClose();
-  void SplitPath(const std::string& p, int t);
   void Reset();
   // Opens the family file into host.file, read-write when it may be written,
   // else read-only. False when it cannot be opened at all.

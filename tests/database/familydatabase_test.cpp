@@ -108,6 +108,28 @@ TEST(FamilyDatabaseTypes, FileTypeByName) {
   for (const auto& c : cases) EXPECT_EQ(DbGetFileType(c.name), c.type) << c.name;
 }
 
+TEST(FamilyDatabasePaths, SplitAndCompanions) {
+  CFamilyDatabase db;
+  db.type = 101;
+  db.SplitPath("/home/a/Smith.orv", 101);
+  EXPECT_EQ(db.folder, "/home/a/");
+  EXPECT_EQ(db.baseName, "Smith");
+  EXPECT_EQ(db.extension, ".orv");
+  EXPECT_EQ(db.CompanionPath('a'), "/home/a/Smith.ora");
+  EXPECT_EQ(db.CompanionPath('l'), "/home/a/Smith.orl");
+
+  // An old-format family by its folder or by its indiv2.dat.
+  db.type = 100;
+  db.SplitPath("/home/a/Smith", 100);
+  EXPECT_EQ(db.folder, "/home/a/Smith/");
+  EXPECT_EQ(db.baseName, "indiv2");
+  EXPECT_EQ(db.extension, ".dat");
+  EXPECT_EQ(db.CompanionPath('m'), "/home/a/Smith/indiv2.datm");
+  db.SplitPath("/home/a/Jones/INDIV2.DAT", 100);
+  EXPECT_EQ(db.folder, "/home/a/Jones/");
+  EXPECT_EQ(db.baseName, "indiv2");
+}
+
 TEST_F(FamilyDatabaseTest, DetectFileTypeFromFirstBytes) {
   const std::string family = MakeFamily();
   EXPECT_EQ(DbDetectFileType(family), 101);
@@ -427,4 +449,23 @@ TEST_F(FamilyDatabaseTest, SecondObjectLeavesTheSharedFolderAlone) {
   EXPECT_EQ(GetOpenFamilyFileFolder(), "");
   EXPECT_EQ(CurrentDatabase->engine, nullptr);
   source.Close();
+}
+
+TEST_F(FamilyDatabaseTest, OpeningAnotherFileClosesTheFirstProperly) {
+  const std::string first = MakeFamily("first.orv");
+  const std::string second = MakeFamily("second.orv");
+  ASSERT_EQ(DbOpen(first, 101), 1);
+  CurrentDatabase->engine->BeginBatch();
+  CurrentDatabase->engine->Head().SetI32(orv::kHeadHighestDescriptor, 77);
+  WriteAll(Companion(first, 'x'), "links of a build");
+  ASSERT_EQ(DbOpen(second, 101), 1);
+  // The first file's batch was ended (header written) and its link file
+  // removed, as its close does.
+  EXPECT_FALSE(fs::exists(Companion(first, 'x')));
+  plat::FileHandle file;
+  ASSERT_EQ(file.Open(first, plat::FileHandle::Access::ReadOnly), 0);
+  std::uint8_t four[4];
+  ASSERT_TRUE(file.ReadAt(orv::kHeadHighestDescriptor, four, 4));
+  EXPECT_EQ(orv::GetI32(four), 77);
+  EXPECT_EQ(DbGetFilePath(), second);
 }
