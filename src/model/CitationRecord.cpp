@@ -77,7 +77,7 @@ const std::string& CCitationRecord::FormatFootnote(std::string& out, bool italic
     }
     AddCitationPiece(out);
     if (!noSourceText) {
-      footnote::AddRepository(out, repository);
+      footnote::AddRepository(out, src.NamedRepository(repository));
       if (!src.callNumber.empty()) footnote::Add(out, src.callNumber);
     }
     footnote::EndSentence(out);
@@ -127,10 +127,10 @@ const std::string& CCitationRecord::FormatExportText(std::string& out, const CSo
   out += "; ";
 
   // The repository as a field of its own: name and address lines.
-  if (repository) {
+  if (const CRepositoryRecord* named = src.NamedRepository(repository)) {
     field = out.size();
-    if (!repository->name.empty()) addInField(field, repository->name);
-    for (const std::string& line : repository->address) {
+    if (!named->name.empty()) addInField(field, named->name);
+    for (const std::string& line : named->address) {
       if (!line.empty()) addInField(field, line);
     }
   }

@@ -44,11 +44,10 @@ class CCitationRecord {
 
   // The footnote of the citation. source is the cited source (null when it
   // cannot be read: it then adds nothing) and repository the one the source
-  // names (null when none or unreadable). shortForm prints the abbreviated
-  // author and title and leaves out the rest of the source; noSourceText
-  // leaves out every text but the title and the citation's page and date;
-  // withActualText and withComments add those texts of the source (full
-  // form) and of the citation. Returns out.
+  // names (null when unreadable; not used when the source names none). shortForm prints the
+  // abbreviated author and title and leaves out the rest of the source; noSourceText leaves out
+  // every text but the title and the citation's page and date; withActualText and withComments add
+  // those texts of the source (full form) and of the citation. Returns out.
   const std::string& FormatFootnote(std::string& out, bool italics, bool shortForm,
                                     bool noSourceText, bool withActualText, bool withComments,
                                     const CSourceRecord* source,

@@ -43,6 +43,10 @@ std::unique_ptr<CMultimediaItem> CSourceRecord::SetImage(std::unique_ptr<CMultim
   return item;
 }
 
+const CRepositoryRecord* CSourceRecord::NamedRepository(const CRepositoryRecord* repository) const {
+  return repositoryRin != 0 ? repository : nullptr;
+}
+
 const std::string& CSourceRecord::PreferredTitle(bool abbreviated) const {
   const std::string& first = abbreviated ? abbreviatedTitle : title;
   const std::string& second = abbreviated ? title : abbreviatedTitle;
@@ -61,7 +65,7 @@ const std::string& CSourceRecord::FormatFootnote(std::string& out, bool abbrevia
   if (!shownTitle.empty()) footnote::Add(out, footnote::Italic(shownTitle, italics && italicTitle));
   if (!titleSupplement.empty()) footnote::Add(out, titleSupplement);
   footnote::AddPublication(out, *this);
-  footnote::AddRepository(out, repository);
+  footnote::AddRepository(out, NamedRepository(repository));
   if (!callNumber.empty()) footnote::Add(out, callNumber);
   footnote::EndSentence(out);
   if (!actualText.empty()) {

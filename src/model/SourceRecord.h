@@ -51,14 +51,16 @@ class CSourceRecord {
   // is set, in <I></I> when italics is set and the source asks for it), title
   // supplement, publication information, repository and call number, ended by
   // "."; then the actual text in quotes and the comments. repository is the
-  // record that repositoryRin names, null when there is none or it cannot be
-  // read. Returns out.
+  // record that repositoryRin names, null when it cannot be read; it is not
+  // used when repositoryRin is 0. Returns out.
   const std::string& FormatFootnote(std::string& out, bool abbreviated, bool italics,
                                     const CRepositoryRecord* repository) const;
 
   // The title to print: the abbreviated or the full one as asked, the other
   // one when that is empty.
   const std::string& PreferredTitle(bool abbreviated) const;
+  // repository when this source names one (repositoryRin not 0), else null.
+  const CRepositoryRecord* NamedRepository(const CRepositoryRecord* repository) const;
   // The author to print in short footnotes: the abbreviated one, else the author.
   const std::string& ShortAuthor() const;
 
