@@ -8,6 +8,13 @@ class CRepositoryRecord {
  public:
   static constexpr int kRecordType = 131;
 
+  // Empties the texts and the note and sets the two numbers to 0; the record
+  // number is left as it is.
+  void Clear();
+  // The same repository for the merging of duplicates: name, address lines,
+  // phone and note equal.
+  bool IsSame(const CRepositoryRecord& other) const;
+
   std::string name;
   std::string address[4];
   std::string phone;

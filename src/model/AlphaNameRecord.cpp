@@ -1,0 +1,6 @@
+#include "AlphaNameRecord.h"
+
+void CAlphaNameRecord::Reset() {
+  rin = -1;
+  secondNumber = -1;
+}
