@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "StringTable.h"
+
 #include "RelationsFixture.h"
 
 using namespace orv;
@@ -362,4 +364,199 @@ TEST_F(RelationsTest, OperationsInSequenceKeepTheFileConsistent) {
     }
     ASSERT_EQ(Join(CheckFamily()), "");
   }
+}
+
+TEST_F(RelationsTest, LinkWithoutParentsJoinsTheChildrenOfItsNewMarriage) {
+  const std::int32_t link = engine->DLLSETORV3RELATION(I[9], 0, 103, -1);
+  ASSERT_GT(link, 0);
+  EXPECT_EQ(Get<FamilyLinkRec>(link).marriage, 0);
+  EXPECT_EQ(engine->DLLSETORV3RELATION(I[9], 0, 103, -1), link);  // only one such link
+  EXPECT_EQ(engine->MakeChild(I[9], M[3]), link);
+  EXPECT_EQ(Get<FamilyLinkRec>(link).marriage, M[3]);
+  // Reached from the marriage too, not only from the child.
+  EXPECT_EQ(Children(M[3]), (std::vector<std::int32_t>{I[9]}));
+  EXPECT_EQ(Get<MarriageRec>(M[3]).firstChildLink, link);
+  EXPECT_EQ(Join(CheckFamily()), "");
+}
+
+TEST_F(RelationsTest, UnlinkedMarriageKeepsOnlyChildLinksThatCarrySealingData) {
+  // I4 has a sealing citation; I5 gets a sealing date; I3 has nothing.
+  FamilyLinkRec l5 = Get<FamilyLinkRec>(Get<IndividualRec>(I[5]).firstParentLink);
+  l5.sealing.date.bytes[1] = 0x40;
+  Put(Get<IndividualRec>(I[5]).firstParentLink, l5);
+  const std::int32_t link3 = Get<IndividualRec>(I[3]).firstParentLink;
+  ASSERT_EQ(engine->O3_UnlinkRIN(M[1], 102), 1);
+  EXPECT_FALSE(Live(RecordKind::FamilyLink, link3));
+  for (int c : {4, 5}) {
+    const std::int32_t l = Get<IndividualRec>(I[c]).firstParentLink;
+    ASSERT_TRUE(Live(RecordKind::FamilyLink, l));
+    EXPECT_EQ(Get<FamilyLinkRec>(l).marriage, 0);
+    EXPECT_EQ(Get<FamilyLinkRec>(l).nextInMarriage, l);
+  }
+  EXPECT_EQ(Join(CheckFamily()), "");
+}
+
+TEST_F(RelationsTest, LinkChangesGoToTheLogHookOnlyWhenLogging) {
+  std::vector<std::string> lines;
+  engine->SetLinkLogHook([&](char kind, char action, std::int32_t n, std::int32_t second) {
+    lines.push_back(std::string{kind, action} + " " + std::to_string(n) + " " +
+                    std::to_string(second));
+  });
+  engine->MakeChild(I[9], M[3]);
+  EXPECT_TRUE(lines.empty());
+  host->logChanges = true;
+  engine->MoveChildLink(I[9], M[3], M[2]);
+  engine->O3_UnSetRelation(M[3], I[8], 107);
+  engine->DLLSETORV3RELATION(I[9], 0, 106, M[3]);
+  engine->O3_UnSetRelation(M[1], I[3], 108);
+  const auto s = [](std::int32_t a, std::int32_t b) {
+    return std::to_string(a) + " " + std::to_string(b);
+  };
+  EXPECT_EQ(lines, (std::vector<std::string>{"CU " + s(I[9], M[3]), "CL " + s(I[9], M[2]),
+                                             "SU " + s(I[8], M[3]), "SU " + s(I[3], M[3]),
+                                             "SL " + s(I[9], M[3]), "CU " + s(I[3], M[1])}));
+}
+
+TEST_F(RelationsTest, SpouseChainEndsAtAMarriageNamingItself) {
+  MarriageRec m2 = Get<MarriageRec>(M[2]);
+  m2.husbandNext = M[2];
+  Put(M[2], m2);
+  EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2]}));
+  // Appending overwrites the self-reference.
+  const std::int32_t m = engine->DLLSETORV3RELATION(I[1], I[9], 106, 0);
+  EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2], m}));
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+// Damaged rings and chains: every walk ends, says so once per walk, and the
+// queries give what lies before the damage.
+TEST_F(RelationsTest, LoopingSpouseChainEndsWithAMessage) {
+  MarriageRec m2 = Get<MarriageRec>(M[2]);
+  m2.husbandNext = M[1];  // back to the first: a loop
+  Put(M[2], m2);
+  EXPECT_NE(Join(CheckFamily()), "");
+  EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2]}));
+  ASSERT_FALSE(boxes.Calls().empty());
+  EXPECT_EQ(boxes.Calls().back().caption, "Yo");
+  EXPECT_NE(boxes.Calls().back().text.find("marriage " + std::to_string(M[1])), std::string::npos);
+  EXPECT_EQ(engine->GetRelationCount(I[1], 101, true), 2);
+  EXPECT_EQ(engine->HasChildren(I[1], 100), 1);
+}
+
+TEST_F(RelationsTest, CrossLinkedChildrenRingEndsWithAMessage) {
+  // I5's link leads into M2's ring instead of back to I3's.
+  const std::int32_t l5 = Get<IndividualRec>(I[5]).firstParentLink;
+  FamilyLinkRec rec = Get<FamilyLinkRec>(l5);
+  rec.nextInMarriage = Get<IndividualRec>(I[7]).firstParentLink;
+  Put(l5, rec);
+  EXPECT_NE(Join(CheckFamily()), "");
+  EXPECT_EQ(Children(M[1]), (std::vector<std::int32_t>{I[3], I[4], I[5]}));
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+  // A ring that loops without passing its head again.
+  rec.nextInMarriage = Get<IndividualRec>(I[4]).firstParentLink;
+  Put(l5, rec);
+  boxes.Clear();
+  EXPECT_EQ(Children(M[1]), (std::vector<std::int32_t>{I[3], I[4], I[5]}));
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+  // Reordering or adding rewrites the ring whole from what was found.
+  EXPECT_EQ(engine->O3_SetOrder(M[1], std::vector<std::int32_t>{I[5], I[4], I[3]}, 108), 1);
+  EXPECT_EQ(Join(CheckFamily()), "");
+}
+
+TEST_F(RelationsTest, LoopingParentsRingEndsWithAMessage) {
+  engine->MakeChild(I[3], M[2]);
+  const std::int32_t first = Get<IndividualRec>(I[3]).firstParentLink;
+  FamilyLinkRec rec = Get<FamilyLinkRec>(first);
+  const std::int32_t second = rec.nextInChild;
+  FamilyLinkRec rec2 = Get<FamilyLinkRec>(second);
+  rec2.nextInChild = second;  // the second link points at itself, never back to the head
+  Put(second, rec2);
+  EXPECT_EQ(ParentFamilies(I[3]), (std::vector<std::int32_t>{M[1], M[2]}));
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+}
+
+TEST_F(RelationsTest, LoopingOwnerChainsEndWithAMessage) {
+  CitationRec b = Get<CitationRec>(citeI3b);
+  b.next = citeI3a;
+  Put(citeI3b, b);
+  EXPECT_EQ(Citations(I[3], 'I'), (std::vector<std::int32_t>{citeI3a, citeI3b}));
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+
+  boxes.Clear();
+  const std::int32_t second = NewUserEvent();
+  engine->LinkRecord(second, 139, I[1], 'I');
+  UserEventRec e = Get<UserEventRec>(second);
+  e.next = userEvent;
+  Put(second, e);
+  std::vector<std::int32_t> list;
+  EXPECT_EQ(engine->GetRinList(list, 139, I[1], 'I'), 2);
+  EXPECT_EQ(list, (std::vector<std::int32_t>{userEvent, second}));
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, res::LoadString(4044));
+  EXPECT_FALSE(boxes.Calls()[0].text.empty());
+}
+
+TEST_F(RelationsTest, DeletingAfterDamageStillEnds) {
+  MarriageRec m2 = Get<MarriageRec>(M[2]);
+  m2.husbandNext = M[1];
+  Put(M[2], m2);
+  const std::int32_t l5 = Get<IndividualRec>(I[5]).firstParentLink;
+  FamilyLinkRec rec = Get<FamilyLinkRec>(l5);
+  rec.nextInMarriage = Get<IndividualRec>(I[4]).firstParentLink;
+  Put(l5, rec);
+  EXPECT_EQ(engine->DeleteIndividual(I[1]), 1);
+  EXPECT_EQ(engine->DeleteMarriage(M[1]), 1);
+  EXPECT_FALSE(boxes.Calls().empty());
+}
+
+TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
+  struct Case {
+    std::function<int()> call;
+    int result;
+    const char* text;
+    const char* caption;
+  };
+  std::vector<std::int32_t> out;
+  const std::vector<Case> cases = {
+      {[&] { return engine->GetRelation(I[1], 999, 1, out); }, 0, "Bad Relation", "GetRelation"},
+      {[&] { return engine->GetRelationCount(I[1], 999, true); }, 0,
+       "Unsupported case in GetRelationCount", "Yo"},
+      {[&] { return engine->GetRelationCount(M[1], 101, false); }, 0,
+       "MRin can't have that relationship", "Yo"},
+      {[&] { return engine->DLLSETORV3RELATION(I[1], I[2], 999, 0); }, -1,
+       "Bad relation in DLLSETORV3RELATION", "Yo"},
+      {[&] { return engine->O3_UnSetRelation(M[1], I[1], 999); }, 0, "Bad Relation Type",
+       "O3_UnSetRelation"},
+      {[&] { return engine->O3_UnlinkRIN(I[1], 999); }, 0, "Unknown type in O3_UnlinkRIN", "Yo"},
+      {[&] { return engine->O3_SetOrder(I[1], std::vector<std::int32_t>{}, 999); }, 0,
+       "Bad Relation Type in O3_SetOrder", "Yo"},
+      {[&] { return engine->LinkRecord(1, 999, I[1], 'I'); }, 0, "Invalid call to LinkRecord",
+       "Yo"},
+      {[&] { return engine->LinkRecord(M[3], 102, I[9], 'M'); }, 0, "Case not implemented",
+       "LinkMarr"},
+      {[&] { return engine->UnLinkRecord(1, 139, I[1], 'I'); }, 0, "Case not implemented",
+       "UnLinkRecord"},
+      {[&] { return engine->GetRinList(out, 999, I[1], 'I'); }, 0, "Unknown case in GetRinList",
+       "Yo"},
+      {[&] { return engine->GetRinList(out, 139, I[1], 'X'); }, 0,
+       "Unknown Owner type of User-Event Chain", "Yo"},
+  };
+  for (const Case& c : cases) {
+    boxes.Clear();
+    EXPECT_EQ(c.call(), c.result) << c.text;
+    ASSERT_EQ(boxes.Calls().size(), 1u) << c.text;
+    EXPECT_EQ(boxes.Calls()[0].text, c.text);
+    EXPECT_EQ(boxes.Calls()[0].caption, c.caption);
+  }
+  EXPECT_EQ(Join(CheckFamily()), "");
+}
+
+TEST_F(RelationsTest, NewCitationOfASealingNeedsAParentLink) {
+  EXPECT_EQ(engine->NewCitation(false, source, I[9], 'P'), 0);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Unable to add new citation");
+  const std::int32_t c = engine->NewCitation(false, source, I[3], 'P');
+  EXPECT_EQ(Citations(I[3], 'P'), (std::vector<std::int32_t>{c}));
+  EXPECT_EQ(Get<IndividualExtRec>(I[3]).citedParentLinks, 1);
+  EXPECT_EQ(Join(CheckFamily()), "");
 }
