@@ -202,7 +202,8 @@ class ORV3 {
   // 108: the marriage's children become exactly the listed individuals in
   // that order; 139: the owner's user events become the listed ones (the
   // others of its chain are deleted).
-  int SetRinList(std::span<const std::int32_t> list, int type, std::int32_t owner, char ownerLetter);
+  int SetRinList(std::span<const std::int32_t> list, int type, std::int32_t owner,
+                 char ownerLetter);
   // Appends the marriage to the individual's spouse chain; the side is the
   // one the marriage names the individual on, else husband when asHusband.
   int LinkMarr(std::int32_t individual, std::int32_t marriage, char ownerLetter = 'I',
