@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -142,6 +143,107 @@ class ORV3 {
   int DeleteContact(std::int32_t contact);
   int DeleteMultimedia(std::int32_t item);
 
+  // ---- relations, links and order ----
+  // Spouse chains, children and parents rings, and the owner chains of
+  // citations and user events. Lists come back in chain or ring order; every
+  // walk is bounded and stops at the first damaged step (a "Yo" box says
+  // where). Relation and type codes are those of the call interface.
+
+  // Reports a spouse link ('S') or child link ('C') made ('L') or removed
+  // ('U') for (individual, marriage); called only while the host's
+  // logChanges flag is on. Empty by default.
+  using LinkLogHook =
+      std::function<void(char kind, char action, std::int32_t number, std::int32_t second)>;
+  void SetLinkLogHook(LinkLogHook hook) { linkLog_ = std::move(hook); }
+
+  // Queries. out is replaced by the numbers the relation gives.
+  // 101 'e' husband, wife; 102 'f' first count marriages (zero-filled to
+  // count); 103 'g' count 0: marriage, husband, wife of the first parent
+  // link, below 0 all parent marriages, above 0 at most count of them;
+  // 108 'l' at most count children (-1 when the marriage is not live);
+  // 126 '~' the previous sibling, and with count (flag) non-zero also the
+  // parents. 1 on success, 0 when the record is not live or the code is bad.
+  int GetRelation(std::int32_t record, int relation, int count, std::vector<std::int32_t>& out);
+  // 101/102 marriages, 104/105 parent links naming a marriage, 108 children
+  // (of an individual over all its marriages, or of a marriage).
+  int GetRelationCount(std::int32_t record, int relation, bool individual);
+  // The relation lists (101, 103, 108, 142) with their modes; `only` limits
+  // 142 to the link of one marriage or child. Number of entries, or -1.
+  int GetRelationList(std::vector<std::int32_t>& list, int relation, int mode,
+                      std::int32_t record, std::int32_t only = 0);
+  // Citations (132) or user events (139) of an owner, in chain order.
+  int GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner, char ownerLetter);
+  // 1 when the marriage (102), or any marriage of the individual (100), has a child.
+  int HasChildren(std::int32_t record, int type);
+  // Over the individual's marriages (preferred first), the first child who
+  // has children of his own; else the last child looked at; 0 without children.
+  std::int32_t FindChildWithChildren(std::int32_t rin, std::int32_t preferredMarriage);
+
+  // Changes.
+  // 106/107 spouse (returns the marriage, a new one when marriage is 0),
+  // 103 child of marriage (-1: a link without parents; 0: a new marriage),
+  // 104/105 child of other's marriage, 108 other is the child of individual.
+  // Child relations return the family link. 0 when a record is not live,
+  // -1 for a bad relation.
+  std::int32_t DLLSETORV3RELATION(std::int32_t individual, std::int32_t other, int relation,
+                                  std::int32_t marriage);
+  // 104/106 as husband, 105/107 as wife, 108 as a child.
+  int O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation);
+  // Moves the child's link to the end of newMarriage's children (combining
+  // with a link already there). 1, 0 on failure, -1 when not a child of oldMarriage.
+  int MoveChildLink(std::int32_t child, std::int32_t oldMarriage, std::int32_t newMarriage);
+  // 100: takes an individual out of all its families; 102: a marriage away
+  // from its spouses and children.
+  int O3_UnlinkRIN(std::int32_t record, int type);
+  // 102: new order of an individual's marriages; 108: of a marriage's
+  // children (child RINs). The list must be a permutation of the present
+  // members; otherwise nothing changes and 0 is returned.
+  int O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list, int relation);
+  // 108: the marriage's children become exactly the listed individuals in
+  // that order; 139: the owner's user events become the listed ones (the
+  // others of its chain are deleted).
+  int SetRinList(std::span<const std::int32_t> list, int type, std::int32_t owner,
+                 char ownerLetter);
+  // Appends the marriage to the individual's spouse chain; the side is the
+  // one the marriage names the individual on, else husband when asHusband.
+  int LinkMarr(std::int32_t individual, std::int32_t marriage, char ownerLetter = 'I',
+               bool asHusband = true);
+  // 102 LinkMarr(owner, record); 132 moves a citation to the owner's chain;
+  // 139 appends a user event to the owner's chain. `after` is accepted for
+  // the callers' sake; marriages are always appended.
+  int LinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter,
+                 std::int32_t after = 0, int flag = 0);
+  // 132: takes the citation out of the owner's chain when it is there.
+  int UnLinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter);
+
+  // Pieces of the delete cascades and of the calls above.
+  // Makes c a child of m; returns the family link, or 0.
+  std::int32_t MakeChild(std::int32_t child, std::int32_t marriage);
+  // Appends a citation to the chain of (owner, letter) and sets its owner field.
+  int AppendCitation(std::int32_t citation, std::int32_t owner, char ownerLetter);
+  // Takes a citation out of whatever chain holds it.
+  int DetachCitation(std::int32_t citation);
+  // Takes a family link out of its children and parents rings.
+  int DetachFamilyLink(std::int32_t link);
+  // Appends a user event to the chain of owner ('I' or 'M').
+  int AppendUserEvent(std::int32_t event, std::int32_t owner, char ownerLetter);
+  // Takes a user event out of its owner's chain.
+  int DetachUserEvent(std::int32_t event);
+
+  // Merging individual a into b (Match/Merge).
+  // Every citation of the chain from first whose owner is from gets owner to.
+  int ReownCitations(std::int32_t first, std::int32_t from, std::int32_t to);
+  int MoveUserEvent(std::int32_t event, std::int32_t newOwner, std::int32_t oldOwner,
+                    char ownerLetter);
+  // Appends fromLink's sealing citations to toLink's chain.
+  int MoveSealingCitations(std::int32_t fromLink, std::int32_t toLink);
+  // Hands every parent family link of a to b; links to a marriage b already
+  // has are combined into b's (sealing date and temple from a's when asked,
+  // citations moved when asked). firstMarriage, when b has a link to it,
+  // becomes b's first parent family.
+  int MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
+                       std::int32_t firstMarriage, bool moveCitations);
+
  private:
   // Positioned write of the family file: skipped (success) when read-only;
   // "Write Error" when short.
@@ -158,6 +260,36 @@ class ORV3 {
                     const char* chainText, const char* caption, unsigned flags);
   void DeleteCitationChain(std::int32_t first);
   void DeleteUserEventChain(std::int32_t first);
+
+  // ---- relations, links and order ----
+  struct CitationSlot {
+    orv::RecordKind kind = orv::RecordKind::Individual;
+    std::int32_t record = 0;    // record holding the chain head
+    int offset = 0;             // head field in that record
+    std::int32_t owner = 0;     // value of the citations' owner field
+    std::int32_t countRin = 0;  // individual whose extension counts the chain
+    int countField = 0;         // 73 user events, 74 parent links, 0 none
+  };
+  bool CitationSlotOf(std::int32_t owner, char letter, CitationSlot& slot);
+  std::int32_t SlotHead(const CitationSlot& slot);
+  bool SetSlotHead(const CitationSlot& slot, std::int32_t head);
+  bool FindCitationHead(std::int32_t citation, std::int32_t owner, CitationSlot& slot);
+  void AdjustCitedCount(std::int32_t rin, int field, int delta);
+  std::vector<std::int32_t> CitationChain(std::int32_t first);
+  std::vector<std::int32_t> UserEventChain(std::int32_t owner, char letter);
+  bool SetUserEventHead(std::int32_t owner, char letter, std::int32_t head);
+  std::vector<std::int32_t> SpouseChain(std::int32_t rin);
+  std::vector<std::int32_t> WalkRing(std::int32_t head, bool children, std::int32_t owner);
+  std::vector<std::int32_t> ChildrenRing(std::int32_t mrin);
+  std::vector<std::int32_t> ParentsRing(std::int32_t rin);
+  bool WriteChildrenRing(std::int32_t mrin, const std::vector<std::int32_t>& links);
+  bool WriteParentsRing(std::int32_t rin, const std::vector<std::int32_t>& links);
+  int AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int side, bool set);
+  int RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int side);
+  int TakeChildOut(std::int32_t mrin, std::int32_t child);
+  int DeleteLinkCompletely(std::int32_t link);
+  void LogLink(char kind, char action, std::int32_t number, std::int32_t second);
+  LinkLogHook linkLog_;
 
   orv::DBMap dbMap_;
   std::vector<std::unique_ptr<orv::GroupIndex>> groups_;

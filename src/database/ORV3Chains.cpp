@@ -124,15 +124,20 @@ std::int32_t ORV3::NewRecord(RecordKind kind, bool reuse, const RecordFiller& fi
 
 std::int32_t ORV3::NewCitation(bool reuse, std::int32_t source, std::int32_t owner,
                                char ownerLetter, const RecordFiller& fill) {
-  if (IsLive(RecordKind::Source, source) != 1 || IsOwnerLive(owner, ownerLetter) != 1) {
+  CitationSlot slot;
+  if (IsLive(RecordKind::Source, source) != 1 || IsOwnerLive(owner, ownerLetter) != 1 ||
+      !CitationSlotOf(owner, ownerLetter, slot)) {
     plat::MessageBox("Unable to add new citation", kProgramCaption, kWarning);
     return 0;
   }
-  return NewRecord(RecordKind::Citation, reuse, [&](std::int32_t r, std::uint8_t* rec) {
-    PutI32(rec + 111, source);
-    PutI32(rec + 123, owner);
-    if (fill) fill(r, rec);
-  });
+  const std::int32_t c =
+      NewRecord(RecordKind::Citation, reuse, [&](std::int32_t r, std::uint8_t* rec) {
+        PutI32(rec + 111, source);
+        PutI32(rec + 123, owner);
+        if (fill) fill(r, rec);
+      });
+  if (c > 0) AppendCitation(c, owner, ownerLetter);
+  return c;
 }
 
 std::int32_t ORV3::NewNoteBlock(bool reuse, std::int32_t owner) {
@@ -258,6 +263,7 @@ int ORV3::DeleteIndividual(std::int32_t rin) {
   if (IsLive(RecordKind::Individual, rin, buf) != 1) return 1;
   IndividualRec person;
   person.Decode(buf);
+  O3_UnlinkRIN(rin, 100);
   if (host_->liveIndividuals > 0) --host_->liveIndividuals;
   FreeNoteChain(person.firstNote);
   DeleteCitationChain(person.firstCitation);
@@ -284,6 +290,7 @@ int ORV3::DeleteMarriage(std::int32_t mrin) {
   MarriageRec marriage;
   marriage.Decode(buf);
   if (host_->liveMarriages > 0) --host_->liveMarriages;
+  O3_UnlinkRIN(mrin, 102);
   FreeNoteChain(marriage.firstNote);
   DeleteCitationChain(marriage.firstCitation);
   DeleteCitationChain(marriage.marriage.firstCitation);
@@ -299,6 +306,7 @@ int ORV3::DeleteFamilyLink(std::int32_t link) {
   FamilyLinkRec rec;
   rec.Decode(buf);
   DeleteCitationChain(rec.sealing.firstCitation);
+  DetachFamilyLink(link);
   return DeleteToChain(RecordKind::FamilyLink, link, "Failed to erase family link info",
                        "Failed to add family link to delete chain", kProgramCaption, kWarning);
 }
@@ -311,6 +319,7 @@ int ORV3::DeleteCitation(std::int32_t citation) {
   FreeNoteChain(rec.firstNoteA);
   FreeNoteChain(rec.firstNoteB);
   if (rec.multimedia > 0) DeleteMultimedia(rec.multimedia);
+  DetachCitation(citation);
   return DeleteToChain(RecordKind::Citation, citation, "Failed to delete citation",
                        "Failed to add citation to delete chain", kProgramCaption, kWarning);
 }
@@ -365,6 +374,7 @@ int ORV3::DeleteUserEvent(std::int32_t event) {
   UserEventRec rec;
   rec.Decode(buf);
   DeleteCitationChain(rec.event.firstCitation);
+  DetachUserEvent(event);
   return DeleteToChain(RecordKind::UserEvent, event, "Failed to erase user event info",
                        "Failed to add user event to delete chain", "Yo", plat::kMbOk);
 }

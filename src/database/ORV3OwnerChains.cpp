@@ -1,0 +1,364 @@
+// The owner chains: citations (doubly linked, head in the owner) and user
+// events (singly linked, head in the individual's extension or the marriage),
+// and the counts of cited user events and parent links an individual's
+// extension keeps.
+#include <algorithm>
+#include <string>
+#include <unordered_set>
+
+#include "ORV3.h"
+#include "Ports.h"
+#include "StringTable.h"
+
+using namespace orv;
+
+namespace {
+
+constexpr int kCitedUserEvents = 73;
+constexpr int kCitedParentLinks = 74;
+constexpr int kLinkSealingHead = 17 + 10;
+constexpr int kUserEventHead = 21 + 26;
+constexpr int kLoopInUserEvents = 4044;
+
+// Head field of an individual's or marriage's own chains, by owner letter.
+int IndividualHeadOffset(char letter) {
+  switch (letter) {
+    case 'I':
+      return 234;
+    case 'B':
+      return 22 + 26;
+    case 'C':
+      return 60 + 26;
+    case 'D':
+      return 98 + 26;
+    case 'R':
+      return 136 + 26;
+    case 'A':
+      return 174 + 10;
+    case 'E':
+      return 196 + 10;
+    default:
+      return 0;
+  }
+}
+int MarriageHeadOffset(char letter) {
+  switch (letter) {
+    case 'M':
+      return 93;
+    case 'G':
+      return 17 + 26;
+    case 'S':
+      return 55 + 10;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+bool ORV3::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& slot) {
+  slot = CitationSlot{};
+  if (int off = IndividualHeadOffset(letter)) {
+    if (IsLive(RecordKind::Individual, owner) != 1) return false;
+    slot = {RecordKind::Individual, owner, off, owner, 0, 0};
+    return true;
+  }
+  if (int off = MarriageHeadOffset(letter)) {
+    if (IsLive(RecordKind::Marriage, owner) != 1) return false;
+    slot = {RecordKind::Marriage, owner, off, owner, 0, 0};
+    return true;
+  }
+  std::int32_t link = 0;
+  switch (letter) {
+    case 'P': {
+      // The sealing to parents of the individual's first parent family link.
+      IndividualRec person;
+      if (IsLive(RecordKind::Individual, owner) != 1 || !Read(owner, person)) return false;
+      link = person.firstParentLink;
+      break;
+    }
+    case 'p':
+      link = owner;
+      break;
+    case 'U':
+    case 'V': {
+      UserEventRec event;
+      if (IsLive(RecordKind::UserEvent, owner) != 1 || !Read(owner, event)) return false;
+      slot = {RecordKind::UserEvent,
+              owner,
+              kUserEventHead,
+              owner,
+              event.ownerKind == 'I' ? event.owner : 0,
+              kCitedUserEvents};
+      return true;
+    }
+    default:
+      return false;
+  }
+  FamilyLinkRec rec;
+  if (IsLive(RecordKind::FamilyLink, link) != 1 || !Read(link, rec)) return false;
+  slot = {RecordKind::FamilyLink, link, kLinkSealingHead, link, rec.child, kCitedParentLinks};
+  return true;
+}
+
+std::int32_t ORV3::SlotHead(const CitationSlot& slot) {
+  std::vector<std::uint8_t> buf(LayoutOf(slot.kind).size);
+  if (!ReadRaw(slot.kind, slot.record, buf.data())) return 0;
+  return GetI32(buf.data() + slot.offset);
+}
+
+bool ORV3::SetSlotHead(const CitationSlot& slot, std::int32_t head) {
+  std::vector<std::uint8_t> buf(LayoutOf(slot.kind).size);
+  if (!ReadRaw(slot.kind, slot.record, buf.data())) return false;
+  const std::int32_t old = GetI32(buf.data() + slot.offset);
+  if (old == head) return true;
+  PutI32(buf.data() + slot.offset, head);
+  if (!WriteRaw(slot.kind, slot.record, buf.data())) return false;
+  if (slot.kind == RecordKind::Individual) {
+    // An individual with citations has its extension record.
+    IndividualExtRec ext;
+    if (ReadIndividualExt(slot.record, ext)) Write(slot.record, ext);
+  }
+  if (slot.countField != 0 && slot.countRin > 0) {
+    if (old == 0 && head != 0) AdjustCitedCount(slot.countRin, slot.countField, 1);
+    if (old != 0 && head == 0) AdjustCitedCount(slot.countRin, slot.countField, -1);
+  }
+  return true;
+}
+
+void ORV3::AdjustCitedCount(std::int32_t rin, int field, int delta) {
+  if (IsLive(RecordKind::Individual, rin) != 1) return;
+  IndividualExtRec ext;
+  if (!ReadIndividualExt(rin, ext)) return;
+  std::uint8_t& count = field == kCitedUserEvents ? ext.citedUserEvents : ext.citedParentLinks;
+  count = static_cast<std::uint8_t>(std::clamp(count + delta, 0, 255));
+  Write(rin, ext);
+}
+
+std::vector<std::int32_t> ORV3::CitationChain(std::int32_t first) {
+  std::vector<std::int32_t> chain;
+  std::unordered_set<std::int32_t> seen;
+  for (std::int32_t c = first; c != 0;) {
+    CitationRec rec;
+    std::uint8_t buf[CitationRec::kSize];
+    const bool live = IsLive(RecordKind::Citation, c, buf) == 1;
+    rec.Decode(buf);
+    if (!live || !seen.insert(c).second) {
+      plat::MessageBox("The citation chain that starts at citation " + std::to_string(first) +
+                           " is damaged at citation " + std::to_string(c) +
+                           "; the rest of it is not used.",
+                       "Yo", plat::kMbOk);
+      break;
+    }
+    chain.push_back(c);
+    c = rec.next;
+  }
+  return chain;
+}
+
+// The chain that holds a citation at its head, looked for among the owners
+// its owner number can name, in the order individual, its parent links,
+// family link, marriage, user event.
+bool ORV3::FindCitationHead(std::int32_t citation, std::int32_t owner, CitationSlot& slot) {
+  std::vector<CitationSlot> candidates;
+  CitationSlot s;
+  for (char letter : {'I', 'B', 'C', 'D', 'R', 'A', 'E'})
+    if (CitationSlotOf(owner, letter, s)) candidates.push_back(s);
+  for (std::int32_t l : ParentsRing(owner))
+    if (CitationSlotOf(l, 'p', s)) candidates.push_back(s);
+  if (CitationSlotOf(owner, 'p', s)) candidates.push_back(s);
+  for (char letter : {'M', 'G', 'S', 'U'})
+    if (CitationSlotOf(owner, letter, s)) candidates.push_back(s);
+  for (const CitationSlot& c : candidates) {
+    if (SlotHead(c) == citation) {
+      slot = c;
+      return true;
+    }
+  }
+  return false;
+}
+
+int ORV3::AppendCitation(std::int32_t citation, std::int32_t owner, char ownerLetter) {
+  CitationSlot slot;
+  CitationRec rec;
+  if (IsLive(RecordKind::Citation, citation) != 1 || !CitationSlotOf(owner, ownerLetter, slot) ||
+      !Read(citation, rec))
+    return 0;
+  const std::vector<std::int32_t> chain = CitationChain(SlotHead(slot));
+  if (std::find(chain.begin(), chain.end(), citation) != chain.end()) return 1;
+  rec.next = 0;
+  rec.previous = chain.empty() ? 0 : chain.back();
+  rec.owner = slot.owner;
+  if (!Write(citation, rec)) return 0;
+  if (chain.empty()) return SetSlotHead(slot, citation) ? 1 : 0;
+  CitationRec last;
+  if (!Read(chain.back(), last)) return 0;
+  last.next = citation;
+  return Write(chain.back(), last);
+}
+
+int ORV3::DetachCitation(std::int32_t citation) {
+  CitationRec rec;
+  if (IsLive(RecordKind::Citation, citation) != 1 || !Read(citation, rec)) return 0;
+  bool ok = true;
+  CitationRec before;
+  const bool inside = rec.previous > 0 && IsLive(RecordKind::Citation, rec.previous) == 1 &&
+                      Read(rec.previous, before) && before.next == citation;
+  if (inside) {
+    before.next = rec.next;
+    ok = Write(rec.previous, before) && ok;
+  } else {
+    CitationSlot slot;
+    if (FindCitationHead(citation, rec.owner, slot)) ok = SetSlotHead(slot, rec.next) && ok;
+  }
+  CitationRec after;
+  if (rec.next > 0 && IsLive(RecordKind::Citation, rec.next) == 1 && Read(rec.next, after) &&
+      after.previous == citation) {
+    after.previous = inside ? rec.previous : 0;
+    ok = Write(rec.next, after) && ok;
+  }
+  rec.next = rec.previous = 0;
+  return Write(citation, rec) && ok ? 1 : 0;
+}
+
+std::vector<std::int32_t> ORV3::UserEventChain(std::int32_t owner, char letter) {
+  std::vector<std::int32_t> chain;
+  std::int32_t first = 0;
+  if (letter == 'I') {
+    IndividualExtRec ext;
+    if (IsLive(RecordKind::Individual, owner) != 1 || !ReadIndividualExt(owner, ext)) return chain;
+    first = ext.firstUserEvent;
+  } else if (letter == 'M') {
+    MarriageRec m;
+    if (IsLive(RecordKind::Marriage, owner) != 1 || !Read(owner, m)) return chain;
+    first = m.firstUserEvent;
+  } else {
+    plat::MessageBox("Unknown Owner type of User-Event Chain", "Yo", plat::kMbOk);
+    return chain;
+  }
+  std::unordered_set<std::int32_t> seen;
+  for (std::int32_t e = first; e > 0;) {
+    if (!seen.insert(e).second) {
+      plat::MessageBox(res::LoadString(kLoopInUserEvents), "Yo", plat::kMbOk);
+      break;
+    }
+    UserEventRec rec;
+    std::uint8_t buf[UserEventRec::kSize];
+    if (IsLive(RecordKind::UserEvent, e, buf) != 1) break;
+    rec.Decode(buf);
+    chain.push_back(e);
+    e = rec.next;
+  }
+  return chain;
+}
+
+bool ORV3::SetUserEventHead(std::int32_t owner, char letter, std::int32_t head) {
+  if (letter == 'I') {
+    IndividualExtRec ext;
+    if (!ReadIndividualExt(owner, ext)) return false;
+    if (ext.firstUserEvent == head) return true;
+    ext.firstUserEvent = head;
+    return Write(owner, ext);
+  }
+  MarriageRec m;
+  if (!Read(owner, m)) return false;
+  if (m.firstUserEvent == head) return true;
+  m.firstUserEvent = head;
+  return Write(owner, m);
+}
+
+int ORV3::AppendUserEvent(std::int32_t event, std::int32_t owner, char ownerLetter) {
+  if (ownerLetter != 'I' && ownerLetter != 'M') {
+    plat::MessageBox("Unknown Owner type of User-Event Chain", "Yo", plat::kMbOk);
+    return 0;
+  }
+  const RecordKind ownerKind = ownerLetter == 'I' ? RecordKind::Individual : RecordKind::Marriage;
+  UserEventRec rec;
+  if (IsLive(RecordKind::UserEvent, event) != 1 || IsLive(ownerKind, owner) != 1 ||
+      !Read(event, rec))
+    return 0;
+  const std::vector<std::int32_t> chain = UserEventChain(owner, ownerLetter);
+  if (std::find(chain.begin(), chain.end(), event) != chain.end()) return 1;
+  rec.next = 0;
+  rec.owner = owner;
+  rec.ownerKind = static_cast<std::uint8_t>(ownerLetter);
+  if (!Write(event, rec)) return 0;
+  if (ownerLetter == 'I' && rec.event.firstCitation != 0)
+    AdjustCitedCount(owner, kCitedUserEvents, 1);
+  if (chain.empty()) return SetUserEventHead(owner, ownerLetter, event) ? 1 : 0;
+  UserEventRec last;
+  if (!Read(chain.back(), last)) return 0;
+  last.next = event;
+  return Write(chain.back(), last);
+}
+
+int ORV3::DetachUserEvent(std::int32_t event) {
+  UserEventRec rec;
+  if (IsLive(RecordKind::UserEvent, event) != 1 || !Read(event, rec)) return 0;
+  const char letter = static_cast<char>(rec.ownerKind);
+  if (letter != 'I' && letter != 'M') return 0;
+  const std::vector<std::int32_t> chain = UserEventChain(rec.owner, letter);
+  const auto at = std::find(chain.begin(), chain.end(), event);
+  if (at == chain.end()) return 0;
+  const std::int32_t next = at + 1 != chain.end() ? *(at + 1) : 0;
+  if (at == chain.begin()) {
+    if (!SetUserEventHead(rec.owner, letter, next)) return 0;
+  } else {
+    UserEventRec before;
+    if (!Read(*(at - 1), before)) return 0;
+    before.next = next;
+    if (!Write(*(at - 1), before)) return 0;
+  }
+  if (letter == 'I' && rec.event.firstCitation != 0)
+    AdjustCitedCount(rec.owner, kCitedUserEvents, -1);
+  rec.next = 0;
+  return Write(event, rec);
+}
+
+int ORV3::GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner,
+                     char ownerLetter) {
+  list.clear();
+  if (type == 132) {
+    CitationSlot slot;
+    if (!CitationSlotOf(owner, ownerLetter, slot)) return 0;
+    list = CitationChain(SlotHead(slot));
+  } else if (type == 139) {
+    list = UserEventChain(owner, ownerLetter);
+  } else {
+    plat::MessageBox("Unknown case in GetRinList", "Yo", plat::kMbOk);
+    return 0;
+  }
+  return static_cast<int>(list.size());
+}
+
+int ORV3::LinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter,
+                     std::int32_t /*after*/, int flag) {
+  switch (type) {
+    case 102:
+      return LinkMarr(owner, record, ownerLetter, flag != 0);
+    case 132: {
+      CitationSlot slot;
+      if (IsLive(RecordKind::Citation, record) != 1 || !CitationSlotOf(owner, ownerLetter, slot))
+        return 0;
+      DetachCitation(record);
+      return AppendCitation(record, owner, ownerLetter);
+    }
+    case 139:
+      return AppendUserEvent(record, owner, ownerLetter);
+    default:
+      plat::MessageBox("Invalid call to LinkRecord", "Yo", plat::kMbOk);
+      return 0;
+  }
+}
+
+int ORV3::UnLinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter) {
+  if (type != 132) {
+    plat::MessageBox("Case not implemented", "UnLinkRecord", plat::kMbOk);
+    return 0;
+  }
+  CitationSlot slot;
+  if (!CitationSlotOf(owner, ownerLetter, slot)) return 0;
+  const std::vector<std::int32_t> chain = CitationChain(SlotHead(slot));
+  if (std::find(chain.begin(), chain.end(), record) == chain.end()) return 0;
+  return DetachCitation(record);
+}
