@@ -40,7 +40,7 @@ struct EngineHost {
   // The name-tree side file (8 bytes per RIN: lesser and greater child);
   // while it is closed its writes are skipped.
   plat::FileHandle nameLinks;
-  bool indexStale = true;  // the alphabetic index of individuals must be rebuilt
+  bool indexStale = true;          // the alphabetic index of individuals must be rebuilt
   AlphaIndexFile sourceIndex;      // ".ors"
   AlphaIndexFile repositoryIndex;  // ".orr"
 };
@@ -276,7 +276,8 @@ class ORV3 {
   bool WriteLinks(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);
   void SetTreeRoot(orv::RecordKind kind, std::int32_t r);
   TreeKey KeyOfRecord(orv::RecordKind kind, std::int32_t r, const std::uint8_t* rec);
-  bool NodeKey(orv::RecordKind kind, std::int32_t r, TreeKey& key);
+  // Key and links of a node from one read of its record.
+  bool NodeKey(orv::RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links);
   static int CompareKeys(orv::RecordKind kind, const TreeKey& key, const TreeKey& node);
   void RotateUp(orv::RecordKind kind, std::int32_t x);
   void MarkTreeChanged(orv::RecordKind kind);

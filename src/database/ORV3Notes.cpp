@@ -116,7 +116,9 @@ std::int32_t ORV3::WriteNoteChainAnsel(std::int32_t first, const std::string& an
   // Blocks written in this call; an old chain that loops or runs into
   // another record's notes must not be written over twice or taken over.
   std::vector<std::int32_t> used;
-  auto isUsed = [&](std::int32_t b) { return std::find(used.begin(), used.end(), b) != used.end(); };
+  auto isUsed = [&](std::int32_t b) {
+    return std::find(used.begin(), used.end(), b) != used.end();
+  };
   auto ownBlock = [&](std::int32_t b) {
     if (b <= 0 || b > Highest(RecordKind::NoteBlock) || isUsed(b)) return false;
     std::uint8_t other[NoteBlockRec::kSize];

@@ -226,10 +226,15 @@ ORV3::TreeKey ORV3::KeyOfRecord(RecordKind kind, std::int32_t r, const std::uint
   return key;
 }
 
-bool ORV3::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key) {
-  std::vector<std::uint8_t> rec(LayoutOf(kind).size);
-  if (r < 1 || r > Highest(kind) || !ReadRaw(kind, r, rec.data())) return false;
-  key = KeyOfRecord(kind, r, rec.data());
+bool ORV3::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links) {
+  std::uint8_t
+      rec[IndividualRec::kSize > SourceRec::kSize ? IndividualRec::kSize : SourceRec::kSize];
+  const TreeSpec* spec = SpecOf(kind);
+  if (!spec || r < 1 || r > Highest(kind) || !ReadRaw(kind, r, rec)) return false;
+  key = KeyOfRecord(kind, r, rec);
+  links.lesser = GetI32(rec + spec->linkOffset);
+  links.greater = GetI32(rec + spec->linkOffset + 4);
+  links.parent = GetI32(rec + spec->linkOffset + 8);
   return true;
 }
 
@@ -308,7 +313,7 @@ int ORV3::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
     bool found = false;
     for (std::int64_t steps = 0; steps < limit; ++steps) {
       TreeKey nodeKey;
-      if (node == r || !ReadLinks(kind, node, links) || !NodeKey(kind, node, nodeKey)) break;
+      if (node == r || !NodeKey(kind, node, nodeKey, links)) break;
       const int c = CompareKeys(kind, key, nodeKey);
       greater = kind == RecordKind::Individual ? c == kAlphaAfter : c != kAlphaBefore;
       found = true;
@@ -525,8 +530,7 @@ std::int32_t ORV3::NumberWalk(std::int32_t n, int mode, std::int32_t highest,
 }
 
 std::int32_t ORV3::WalkByNumber(RecordKind kind, std::int32_t n, int mode) {
-  return NumberWalk(n, mode, Highest(kind),
-                    [&](std::int32_t r) { return IsLive(kind, r) == 1; });
+  return NumberWalk(n, mode, Highest(kind), [&](std::int32_t r) { return IsLive(kind, r) == 1; });
 }
 
 std::int32_t ORV3::FindByName(RecordKind kind, const std::string& text, int mode) {
@@ -545,7 +549,7 @@ std::int32_t ORV3::FindByName(RecordKind kind, const std::string& text, int mode
   for (std::int64_t steps = 0; steps < limit; ++steps) {
     TreeLinks links;
     TreeKey nodeKey;
-    if (!ReadLinks(kind, node, links) || !NodeKey(kind, node, nodeKey)) return 0;
+    if (!NodeKey(kind, node, nodeKey, links)) return 0;
     outcome = CompareKeys(kind, key, nodeKey);
     if (outcome == kAlphaEqual) break;
     const std::int32_t child = outcome == kAlphaBefore ? links.lesser : links.greater;

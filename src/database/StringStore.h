@@ -27,8 +27,8 @@ struct StringEntry {
   std::int32_t greater = 0;
   std::int32_t parent = 0;
   int kind = 0;
-  std::string text;        // ANSEL, or converted to the code page when asked
-  int storedLength = 0;    // length of the stored ANSEL text
+  std::string text;      // ANSEL, or converted to the code page when asked
+  int storedLength = 0;  // length of the stored ANSEL text
   int Size() const { return storedLength + kEntryText + 1; }
 };
 
@@ -46,8 +46,8 @@ struct StoreFields {
 inline const StoreFields& StoreOfKind(int kind) {
   static constexpr StoreFields kNames{kBlockNames,   kHeadNameCount,    kHeadNameRoot,
                                       kHeadNameNext, kHeadNameBlockEnd, HeadPart::Counters};
-  static constexpr StoreFields kOther{kBlockOtherNames,   kHeadOtherNameCount,
-                                      kHeadOtherNameRoot, kHeadOtherNameNext,
+  static constexpr StoreFields kOther{kBlockOtherNames,       kHeadOtherNameCount,
+                                      kHeadOtherNameRoot,     kHeadOtherNameNext,
                                       kHeadOtherNameBlockEnd, HeadPart::Tail};
   return kind >= 4 ? kOther : kNames;
 }

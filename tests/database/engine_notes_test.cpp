@@ -183,7 +183,12 @@ TEST_F(NotesTest, AppendingConvertsTheWholeText) {
   const auto chain = Chain(field);
   ASSERT_EQ(chain.size(), 2u);
   EXPECT_EQ(Block(chain[1]).previous, chain[0]);
-  EXPECT_EQ(FieldText(Block(chain[1]).text), "\r\xE2" "et\xE2" "e \xE1" "a K\xE8" "oln");
+  EXPECT_EQ(FieldText(Block(chain[1]).text),
+            "\r\xE2"
+            "et\xE2"
+            "e \xE1"
+            "a K\xE8"
+            "oln");
 
   // Appending a long text adds as many blocks as it needs.
   const std::string lots = Text(1000);
@@ -218,6 +223,7 @@ TEST_F(NotesTest, ChainsLongerThan32000BlocksAreCut) {
   ASSERT_EQ(engine->ReadNoteChain(field, out), 1);
   EXPECT_TRUE(engine->NotesCut());
   EXPECT_EQ(out.size(), 244u * 32000);
-  engine->ReadNoteChain(engine->CreateFirstNoteBlock(engine->NewRecord(RecordKind::Individual, false), 100), out);
+  engine->ReadNoteChain(
+      engine->CreateFirstNoteBlock(engine->NewRecord(RecordKind::Individual, false), 100), out);
   EXPECT_FALSE(engine->NotesCut());
 }

@@ -111,7 +111,9 @@ TEST_F(StringStoreTest, TextsAreStoredInAnselAndReadBackInTheCodePage) {
   StringEntry raw;
   const int size = engine->ReadEntry(ref, raw, false);
   EXPECT_EQ(size, 14 + static_cast<int>(raw.text.size()));
-  EXPECT_EQ(raw.text, "M\xE8uller \xE2" "Emile");
+  EXPECT_EQ(raw.text,
+            "M\xE8uller \xE2"
+            "Emile");
   EXPECT_EQ(engine->GetText(ref), name);
   EXPECT_EQ(engine->GetText(0), "");
   std::string out = "x";
@@ -172,21 +174,35 @@ TEST_F(StringStoreTest, ReplacingInPlaceOnlyAtEqualLength) {
   const std::int32_t b = engine->FindOrAddString("Zed", 0);
 
   // Equal length: rewritten in place.
-  EXPECT_EQ(engine->FindOrAddString("A\x81" "b", 0, true), a);
-  EXPECT_EQ(engine->GetText(a), "A\x81" "b");
+  EXPECT_EQ(engine->FindOrAddString("A\x81"
+                                    "b",
+                                    0, true),
+            a);
+  EXPECT_EQ(engine->GetText(a),
+            "A\x81"
+            "b");
 
   // Shorter: a new entry; the old one keeps its text and size.
   const std::int32_t shorter = engine->FindOrAddString("Ab", 0, true);
   EXPECT_GT(shorter, b);
-  EXPECT_EQ(engine->GetText(a), "A\x81" "b");
+  EXPECT_EQ(engine->GetText(a),
+            "A\x81"
+            "b");
   EXPECT_EQ(engine->GetText(shorter), "Ab");
   // Longer: likewise.
-  const std::int32_t longer = engine->FindOrAddString("A\x81\x81" "b", 0, true);
+  const std::int32_t longer = engine->FindOrAddString(
+      "A\x81\x81"
+      "b",
+      0, true);
   EXPECT_GT(longer, shorter);
 
   std::vector<std::string> texts;
   for (const StringEntry& e : WalkStore(0)) texts.push_back(e.text);
-  EXPECT_EQ(texts, (std::vector<std::string>{"A\x81" "b", "Zed", "Ab", "A\x81\x81" "b"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"A\x81"
+                                             "b",
+                                             "Zed", "Ab",
+                                             "A\x81\x81"
+                                             "b"}));
 
   // Every entry stays reachable in the tree, in order.
   std::vector<std::int32_t> seen;
