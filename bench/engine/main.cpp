@@ -1,11 +1,15 @@
 // Writes a family file of 100,000 individuals and 40,000 marriages record by
-// record through the engine, reopens it and reads every record back; prints
-// records per second and peak memory.
+// record through the engine, reopens it and reads every record back; then
+// inserts 100,000 individuals into the name tree in random and in sorted name
+// order and walks both orders. Prints the times and peak memory.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <numeric>
+#include <random>
 #include <string>
 
 #include "FileSystem.h"
@@ -44,6 +48,74 @@ void FillMarriage(std::int32_t r, std::uint8_t* rec) {
   m.husband = 2 * r - 1;
   m.wife = 2 * r;
   m.Encode(rec);
+}
+
+// A fixed-width name whose byte order is its collation order: a capital
+// and lower-case letters spelling n in base 20.
+std::string NameOf(int n, int width) {
+  std::string s(static_cast<std::size_t>(width), 'a');
+  for (int i = width - 1; i >= 0; --i, n /= 20)
+    s[static_cast<std::size_t>(i)] = static_cast<char>('a' + n % 20);
+  s[0] = static_cast<char>(s[0] - 'a' + 'A');
+  return s;
+}
+
+struct TreeFigures {
+  double insertSeconds = 0, alphaWalkSeconds = 0, numberWalkSeconds = 0;
+  std::size_t alphaCount = 0, numberCount = 0;
+  bool ordered = false;
+};
+
+// Creates individuals with the names of `order` (indexes into the sorted
+// name list) in that order, as an import would, inserting each into the name
+// tree; then walks the tree in name order and the records in number order.
+bool NameTreeRun(const std::string& path, const std::vector<int>& order, TreeFigures& out) {
+  constexpr int kSurnames = 5000;
+  constexpr int kGivens = 20;
+  auto host = std::make_unique<EngineHost>();
+  if (host->file.Create(path) != 0) return false;
+  auto engine = std::make_unique<ORV3>(host.get());
+  engine->Create(path);
+  engine->BeginBatch();
+  // The name store is filled in a shuffled order, so that its own
+  // (unbalanced) tree does not become a list.
+  std::vector<std::int32_t> surnameRef(kSurnames), givenRef(kGivens);
+  std::vector<int> fill(kSurnames);
+  std::iota(fill.begin(), fill.end(), 0);
+  std::shuffle(fill.begin(), fill.end(), std::mt19937(7));
+  for (int i : fill) surnameRef[i] = engine->FindOrAddString(NameOf(i, 4), 0);
+  for (int g = 0; g < kGivens; ++g) givenRef[g] = engine->FindOrAddString(NameOf(g, 3), 0);
+
+  auto start = std::chrono::steady_clock::now();
+  std::vector<std::int32_t> rinOfName(order.size());
+  for (int name : order) {
+    const std::int32_t rin =
+        engine->NewRecord(orv::RecordKind::Individual, false, [&](std::int32_t, std::uint8_t* rec) {
+          orv::PutI32(rec + 1, surnameRef[name / kGivens]);
+          orv::PutI32(rec + 5, givenRef[name % kGivens]);
+        });
+    if (rin == 0 || !engine->InsertInTree(orv::RecordKind::Individual, rin)) return false;
+    rinOfName[name] = rin;
+  }
+  engine->EndBatch();
+  out.insertSeconds = Seconds(start);
+
+  start = std::chrono::steady_clock::now();
+  const std::vector<std::int32_t> alpha = engine->TreeInOrder(orv::RecordKind::Individual);
+  out.alphaWalkSeconds = Seconds(start);
+  out.alphaCount = alpha.size();
+  out.ordered = alpha == rinOfName;
+
+  start = std::chrono::steady_clock::now();
+  out.numberCount = 0;
+  for (std::int32_t r = engine->WalkByNumber(orv::RecordKind::Individual, 0, 109); r != 0;
+       r = engine->WalkByNumber(orv::RecordKind::Individual, r, 112))
+    ++out.numberCount;
+  out.numberWalkSeconds = Seconds(start);
+  engine.reset();
+  host.reset();
+  plat::DeleteFile(path);
+  return true;
 }
 
 }  // namespace
@@ -109,6 +181,29 @@ int main(int argc, char** argv) {
   std::printf("open: %.4f s\n", openSeconds);
   std::printf("read back: %.3f s, %.0f records/s, %ld mismatches\n", readSeconds,
               records / readSeconds, bad);
+
+  std::vector<int> sorted(kIndividuals);
+  std::iota(sorted.begin(), sorted.end(), 0);
+  std::vector<int> shuffled = sorted;
+  std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(42));
+  bool treesOk = true;
+  for (const auto& [label, order] :
+       {std::pair<const char*, const std::vector<int>*>{"random", &shuffled},
+        std::pair<const char*, const std::vector<int>*>{"sorted", &sorted}}) {
+    TreeFigures f;
+    if (!NameTreeRun(path, *order, f)) {
+      std::printf("name tree (%s order): failed\n", label);
+      treesOk = false;
+      continue;
+    }
+    treesOk = treesOk && f.ordered && f.alphaCount == static_cast<std::size_t>(kIndividuals) &&
+              f.numberCount == static_cast<std::size_t>(kIndividuals);
+    std::printf(
+        "name tree, %d individuals in %s name order: insert %.3f s; walk in name order "
+        "%.3f s (%zu, %s); walk in number order %.3f s (%zu)\n",
+        kIndividuals, label, f.insertSeconds, f.alphaWalkSeconds, f.alphaCount,
+        f.ordered ? "in order" : "OUT OF ORDER", f.numberWalkSeconds, f.numberCount);
+  }
   std::printf("peak memory: %ld KB\n", PeakKilobytes());
-  return bad == 0 ? 0 : 4;
+  return bad == 0 && treesOk ? 0 : 4;
 }

@@ -13,11 +13,14 @@
 #include <span>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
+#include "AlphaIndexFile.h"
 #include "FileHandle.h"
 #include "FileLayout.h"
 #include "Records.h"
+#include "StringStore.h"
 
 // What the engine uses of the database object that owns it: the open family
 // file, the read-only and change-log flags, and the record counts the engine
@@ -32,6 +35,15 @@ struct EngineHost {
   std::int32_t noteBlocks = 0;
   std::int32_t liveIndividuals = -1;  // -1 unknown
   std::int32_t liveMarriages = -1;
+
+  // ---- record trees ----
+  std::string path;  // the family file; names the index files beside it
+  // The name-tree side file (8 bytes per RIN: lesser and greater child);
+  // while it is closed its writes are skipped.
+  plat::FileHandle nameLinks;
+  bool indexStale = true;          // the alphabetic index of individuals must be rebuilt
+  AlphaIndexFile sourceIndex;      // ".ors"
+  AlphaIndexFile repositoryIndex;  // ".orr"
 };
 
 // The application options a new file records in its header.
@@ -243,6 +255,89 @@ class ORV3 {
   // becomes b's first parent family.
   int MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
                        std::int32_t firstMarriage, bool moveCitations);
+  // ---- string stores ----
+  // Reads the entry at offset (up to 269 bytes); with convert its text is
+  // turned into the code page. Returns the entry's size (stored text length
+  // + 14), or 0 when there is no entry.
+  int ReadEntry(std::int32_t offset, orv::StringEntry& entry, bool convert);
+  // The text a reference names, in the code page; 0 and "" when none.
+  int GetText(std::int32_t reference, std::string& out);
+  std::string GetText(std::int32_t reference);
+  // Searches the kind's store: the entry's offset (parent = its parent), 0
+  // for an empty store, -1 / -2 when missing and due as the greater / lesser
+  // child of parent, -3 on a read failure or a bad comparison.
+  std::int32_t FindString(const std::string& text, int kind, std::int32_t& parent);
+  // The entry of text and kind, added when missing; 0 for an empty text or a
+  // failed search. With replace, a found entry whose stored text has the new
+  // text's length is overwritten in place; another length adds a new entry.
+  std::int32_t FindOrAddString(const std::string& text, int kind, bool replace = false);
+  // Points field at the new text: 0 when it already names an equal text
+  // (nothing written), else 1 (the field is 0 for an empty text).
+  int SetTextReference(const std::string& text, int kind, std::int32_t& field);
+  // Overwrites an entry's text when the new text has exactly its length; 1,
+  // or 0 (other length, bad offset, failed read or write).
+  int ReplaceEntryText(std::int32_t offset, const std::string& text, bool convert);
+  // Writes one int32 of an entry (its tree fields); 0 for offset <= 0.
+  int WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value);
+  // 1 and the stored text when text of the kind is present, else 0.
+  int FindText(const std::string& text, int kind, std::string& out);
+
+  // ---- notes ----
+  // First note block of a live individual (100) or marriage (102), else 0.
+  std::int32_t GetFirstNoteBlock(std::int32_t r, int apiType);
+  // Takes a note block for a live individual or marriage, stores it as the
+  // record's first note block and returns it; 0 otherwise.
+  std::int32_t CreateFirstNoteBlock(std::int32_t r, int apiType);
+  // The text of a chain, CR LF line ends, in the code page; 0 when the first
+  // block is 0 or unreadable. At most 32000 blocks are read (NotesCut()).
+  int ReadNoteChain(std::int32_t first, std::string& out);
+  bool NotesCut() const { return notesCut_; }
+  // Stores text in the chain from first, reusing its blocks, taking new ones
+  // and freeing the rest; returns first (0 when it cannot be read).
+  std::int32_t WriteNoteChain(std::int32_t first, const std::string& text,
+                              std::int32_t previous = 0);
+  // A non-empty text goes into the chain of field (a block is taken when
+  // field <= 0); an empty text frees the chain and sets field to 0. 1 or 0.
+  int SetNoteText(std::int32_t& field, const std::string& text, std::int32_t owner);
+  // Adds text at the end of the chain from first; returns first.
+  std::int32_t AppendNotes(std::int32_t first, const std::string& text);
+
+  // ---- record trees ----
+  // The trees of individuals (by name), sources (title), repositories (name)
+  // and event types (title). Where a call takes the record's buffer (its
+  // stored bytes, which the caller may write afterwards), the key is taken
+  // from it and its tree fields are kept equal to the file's.
+  // Puts a record that is not in its tree into it. 1 or 0.
+  int InsertInTree(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec = nullptr);
+  // Takes a record out of its tree (nothing when it is not in it); its child
+  // fields then point at itself. 1 or 0.
+  int RemoveFromTree(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec = nullptr);
+  // Re-places a record after its key changed.
+  int Resort(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec = nullptr);
+  bool InTree(orv::RecordKind kind, std::int32_t r);
+  std::int32_t TreeRoot(orv::RecordKind kind) const;
+  std::int32_t TreeFirst(orv::RecordKind kind);
+  std::int32_t TreeLast(orv::RecordKind kind);
+  std::int32_t TreeSuccessor(orv::RecordKind kind, std::int32_t r);
+  std::int32_t TreePredecessor(orv::RecordKind kind, std::int32_t r);
+  // Every record of the tree in key order.
+  std::vector<std::int32_t> TreeInOrder(orv::RecordKind kind);
+  // Record-number walk over live records (modes 109 to 113).
+  std::int32_t WalkByNumber(orv::RecordKind kind, std::int32_t n, int mode);
+  // The same walk over 1 to highest with a caller's live test.
+  static std::int32_t NumberWalk(std::int32_t n, int mode, std::int32_t highest,
+                                 const std::function<bool(std::int32_t)>& live);
+  // Finds by key text (individuals "surname, given names" or with '|') and
+  // picks by mode 109 to 113; 0 when none.
+  std::int32_t FindByName(orv::RecordKind kind, const std::string& text, int mode);
+  // The key text of a record by block type (2, 7, 8, 13), in the code page.
+  std::string GelAlphaName(std::int32_t r, int blockType);
+  // API record type of a block type; 0 (and "Yo") for another.
+  static int LoCodeToHiCode(int blockType);
+  // The index file of sources or repositories, rebuilt when stale; nullptr
+  // for another kind or when it cannot be built.
+  AlphaIndexFile* AlphaIndex(orv::RecordKind kind);
+  int BuildAlphaIndex(orv::RecordKind kind);
 
  private:
   // Positioned write of the family file: skipped (success) when read-only;
@@ -296,6 +391,32 @@ class ORV3 {
   EngineHost* host_;
   orv::FileHead head_;
   bool batch_ = false;
+
+  // ---- string stores, notes, record trees ----
+  std::int32_t AddEntry(const std::string& ansel, int kind, std::int32_t parent,
+                        std::int32_t found);
+  std::int32_t WriteNoteChainAnsel(std::int32_t first, const std::string& ansel,
+                                   std::int32_t previous);
+  struct TreeLinks {
+    std::int32_t lesser = 0, greater = 0, parent = 0;
+  };
+  struct TreeKey {
+    std::string surname, given;  // given: only for individuals
+  };
+  bool ReadLinks(orv::RecordKind kind, std::int32_t r, TreeLinks& links);
+  bool WriteLinks(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);
+  void SetTreeRoot(orv::RecordKind kind, std::int32_t r);
+  TreeKey KeyOfRecord(orv::RecordKind kind, std::int32_t r, const std::uint8_t* rec);
+  // Key and links of a node from one read of its record.
+  bool NodeKey(orv::RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links);
+  static int CompareKeys(orv::RecordKind kind, const TreeKey& key, const TreeKey& node);
+  void RotateUp(orv::RecordKind kind, std::int32_t x);
+  void MarkTreeChanged(orv::RecordKind kind);
+  std::string AnselTextOf(std::int32_t reference);
+
+  bool notesCut_ = false;
+  // Stored texts by entry offset, for the tree walks' key comparisons.
+  std::unordered_map<std::int32_t, std::string> entryTexts_;
 };
 
 template <class Rec>

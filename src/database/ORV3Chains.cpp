@@ -261,6 +261,7 @@ int ORV3::DeleteRecord(RecordKind kind, std::int32_t r) {
 int ORV3::DeleteIndividual(std::int32_t rin) {
   std::uint8_t buf[IndividualRec::kSize];
   if (IsLive(RecordKind::Individual, rin, buf) != 1) return 1;
+  RemoveFromTree(RecordKind::Individual, rin, buf);
   IndividualRec person;
   person.Decode(buf);
   O3_UnlinkRIN(rin, 100);
@@ -327,6 +328,7 @@ int ORV3::DeleteCitation(std::int32_t citation) {
 int ORV3::DeleteSource(std::int32_t source) {
   std::uint8_t buf[SourceRec::kSize];
   if (IsLive(RecordKind::Source, source, buf) != 1) return 1;
+  RemoveFromTree(RecordKind::Source, source, buf);
   SourceRec rec;
   rec.Decode(buf);
   FreeNoteChain(rec.firstNote);
@@ -353,6 +355,7 @@ int ORV3::DeleteSource(std::int32_t source) {
 
 int ORV3::DeleteRepository(std::int32_t repository) {
   if (IsLive(RecordKind::Repository, repository) != 1) return 1;
+  RemoveFromTree(RecordKind::Repository, repository);
   const int done =
       DeleteToChain(RecordKind::Repository, repository, "Unable to delete repository",
                     "Failed to add repository to delete chain", kProgramCaption, plat::kMbOk);
@@ -381,6 +384,7 @@ int ORV3::DeleteUserEvent(std::int32_t event) {
 
 int ORV3::DeleteEventType(std::int32_t type) {
   if (IsLive(RecordKind::EventType, type) != 1) return 1;
+  RemoveFromTree(RecordKind::EventType, type);
   return DeleteToChain(RecordKind::EventType, type, "Failed to erase event type info",
                        "Failed to add event type to delete chain", "Yo", plat::kMbOk);
 }

@@ -1,0 +1,198 @@
+// The string stores: entries found by text and kind in the store's tree,
+// added at the store's write position, and read back by reference.
+#include <cstring>
+
+#include "Ansel.h"
+#include "AnselCompare.h"
+#include "ORV3.h"
+#include "Ports.h"
+
+using namespace orv;
+
+namespace {
+
+void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
+
+// The texts cached for the tree walks; dropped whole when this many are held.
+constexpr std::size_t kMaxCachedTexts = 1 << 20;
+
+}  // namespace
+
+int ORV3::ReadEntry(std::int32_t offset, StringEntry& entry, bool convert) {
+  entry = StringEntry{};
+  if (offset <= 0) return 0;
+  std::uint8_t buf[kEntryMaxSize] = {};
+  const long long got = host_->file.ReadSomeAt(static_cast<std::uint64_t>(offset), buf, sizeof buf);
+  if (got < kEntryText) return 0;
+  entry.lesser = GetI32(buf + kEntryLesser);
+  entry.greater = GetI32(buf + kEntryGreater);
+  entry.parent = GetI32(buf + kEntryParent);
+  entry.kind = buf[kEntryKind];
+  int n = 0;
+  while (n < kEntryMaxText && kEntryText + n < got && buf[kEntryText + n] != 0) ++n;
+  entry.storedLength = n;
+  entry.text.assign(reinterpret_cast<const char*>(buf + kEntryText), n);
+  if (convert) entry.text = AnselToAnsi(entry.text);
+  return entry.Size();
+}
+
+std::string ORV3::AnselTextOf(std::int32_t reference) {
+  if (reference <= 0) return {};
+  const auto it = entryTexts_.find(reference);
+  if (it != entryTexts_.end()) return it->second;
+  StringEntry entry;
+  if (!ReadEntry(reference, entry, false)) return {};
+  if (entryTexts_.size() >= kMaxCachedTexts) entryTexts_.clear();
+  entryTexts_.emplace(reference, entry.text);
+  return entry.text;
+}
+
+int ORV3::GetText(std::int32_t reference, std::string& out) {
+  out.clear();
+  StringEntry entry;
+  if (!ReadEntry(reference, entry, true)) return 0;
+  out = entry.text;
+  return 1;
+}
+
+std::string ORV3::GetText(std::int32_t reference) {
+  std::string out;
+  GetText(reference, out);
+  return out;
+}
+
+std::int32_t ORV3::FindString(const std::string& text, int kind, std::int32_t& parent) {
+  parent = 0;
+  const StoreFields& store = StoreOfKind(kind);
+  std::int32_t node = head_.I32(store.rootField);
+  if (node == 0) return 0;
+  // A tree that loops cannot be searched to an end.
+  const std::int64_t maxSteps = std::int64_t{head_.I32(store.countField)} + 2;
+  for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
+    StringEntry entry;
+    if (!ReadEntry(node, entry, true)) return -3;
+    bool lesser;
+    switch (StoreCompare(text, entry.text)) {
+      case kAlphaEqual:
+        if (kind == entry.kind) {
+          parent = entry.parent;
+          return node;
+        }
+        lesser = kind < entry.kind;
+        break;
+      case kAlphaBefore:
+        lesser = true;
+        break;
+      case kAlphaAfter:
+        lesser = false;
+        break;
+      default:
+        Yo("Unknown Alpha Comparison");
+        return -3;
+    }
+    const std::int32_t child = lesser ? entry.lesser : entry.greater;
+    if (child == 0 || child == node) {
+      parent = node;
+      return lesser ? -2 : -1;
+    }
+    node = child;
+  }
+  return -3;
+}
+
+std::int32_t ORV3::AddEntry(const std::string& ansel, int kind, std::int32_t parent,
+                            std::int32_t found) {
+  const StoreFields& store = StoreOfKind(kind);
+  const bool empty = head_.I32(store.rootField) == 0;
+  std::int32_t next = head_.I32(store.nextField);
+  const std::int32_t end = head_.I32(store.endField);
+  if (empty || end - next < kEntryMaxSize) {
+    const std::int64_t block = AllocateBlock(store.blockType);
+    if (block < 0) return 0;
+    next = static_cast<std::int32_t>(block);
+    head_.SetI32(store.endField, next + kBlockSize);
+    if (empty) head_.SetI32(store.rootField, next);
+  }
+  const int size = static_cast<int>(ansel.size()) + kEntryText + 1;
+  std::uint8_t buf[kEntryMaxSize] = {};
+  PutI32(buf + kEntryParent, found < 0 ? parent : 0);
+  buf[kEntryKind] = static_cast<std::uint8_t>(kind);
+  std::memcpy(buf + kEntryText, ansel.data(), ansel.size());
+  if (!Put(next, buf, static_cast<std::size_t>(size))) return 0;
+  head_.SetI32(store.countField, head_.I32(store.countField) + 1);
+  head_.SetI32(store.nextField, next + size);
+  WriteHeader(store.part);
+  if (store.part == HeadPart::Counters) host_->nameEntries = head_.I32(store.countField);
+  if (found == -2 || found == -1)
+    WriteEntryField(parent, found == -2 ? kEntryLesser : kEntryGreater, next);
+  entryTexts_[next] = ansel;
+  return next;
+}
+
+std::int32_t ORV3::FindOrAddString(const std::string& text, int kind, bool replace) {
+  if (text.empty()) return 0;
+  std::int32_t parent = 0;
+  const std::int32_t found = FindString(text, kind, parent);
+  const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
+  if (found > 0) {
+    if (!replace) return found;
+    // Rewriting in place keeps the entry's size, which the walks through a
+    // store's blocks step by; a text of another length gets an entry of its
+    // own, right after the found one in the tree.
+    if (ReplaceEntryText(found, text, true)) return found;
+    StringEntry entry;
+    if (!ReadEntry(found, entry, false)) return 0;
+    std::int32_t node = found;
+    bool lesser = false;
+    if (entry.greater != 0 && entry.greater != found) {
+      node = entry.greater;
+      lesser = true;
+      const std::int64_t maxSteps = std::int64_t{head_.I32(StoreOfKind(kind).countField)} + 2;
+      for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
+        StringEntry e;
+        if (!ReadEntry(node, e, false)) return 0;
+        if (e.lesser == 0 || e.lesser == node) break;
+        node = e.lesser;
+      }
+    }
+    return AddEntry(ansel, kind, node, lesser ? -2 : -1);
+  }
+  if (found < -2) return 0;
+  return AddEntry(ansel, kind, parent, found);
+}
+
+int ORV3::SetTextReference(const std::string& text, int kind, std::int32_t& field) {
+  const std::string old = GetText(field);
+  if (StoreCompare(text, old) == kAlphaEqual) return 0;
+  field = text.empty() ? 0 : FindOrAddString(text, kind);
+  return 1;
+}
+
+int ORV3::ReplaceEntryText(std::int32_t offset, const std::string& text, bool convert) {
+  if (offset <= 0) return 0;
+  StringEntry entry;
+  if (!ReadEntry(offset, entry, false)) return 0;
+  std::string ansel = convert ? AnsiToAnsel(text, kEntryMaxText) : text;
+  if (ansel.size() > static_cast<std::size_t>(kEntryMaxText)) ansel.resize(kEntryMaxText);
+  if (static_cast<int>(ansel.size()) != entry.storedLength) return 0;
+  if (host_->readOnly) return 1;
+  if (!Put(std::int64_t{offset} + kEntryText, ansel.data(), ansel.size())) return 0;
+  entryTexts_[offset] = ansel;
+  return 1;
+}
+
+int ORV3::WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value) {
+  if (offset <= 0) return 0;
+  std::uint8_t b[4];
+  PutI32(b, value);
+  return Put(std::int64_t{offset} + fieldOffset, b, 4) ? 1 : 0;
+}
+
+int ORV3::FindText(const std::string& text, int kind, std::string& out) {
+  out.clear();
+  if (text.empty()) return 0;
+  std::int32_t parent = 0;
+  const std::int32_t found = FindString(text, kind, parent);
+  if (found <= 0) return 0;
+  return GetText(found, out);
+}

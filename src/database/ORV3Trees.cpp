@@ -1,0 +1,600 @@
+// The record trees: individuals by name, sources and event types by title,
+// repositories by name, each a binary search tree threaded through its
+// records (lesser child, greater child, parent), with walks in key order and
+// in number order, the find by name and the index files of sources and
+// repositories.
+//
+// The trees are kept balanced as treaps: every record has a fixed priority
+// derived from its number, and inserts and removes rotate so that a parent
+// never has a lower priority than its children. Rotations keep the key order,
+// so every walk lists the records exactly as an unbalanced tree built from
+// the same inserts would, while sorted input (a GEDCOM file sorted by
+// surname) no longer turns the tree into a list.
+#include <string>
+#include <vector>
+
+#include "Ansel.h"
+#include "AnselCompare.h"
+#include "ORV3.h"
+#include "Ports.h"
+#include "TextMatch.h"
+
+using namespace orv;
+
+namespace {
+
+void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
+
+struct TreeSpec {
+  int linkOffset;  // lesser, greater and parent child fields follow each other
+  int rootField;
+  HeadPart rootPart;
+};
+
+const TreeSpec* SpecOf(RecordKind kind) {
+  static constexpr TreeSpec kIndividuals{242, kHeadIndividualRoot, HeadPart::Counters};
+  static constexpr TreeSpec kSources{463, kHeadSourceRoot, HeadPart::Counters};
+  static constexpr TreeSpec kRepositories{287, kHeadRepositoryRoot, HeadPart::Counters};
+  static constexpr TreeSpec kEventTypes{12, kHeadEventTypeRoot, HeadPart::Tail};
+  switch (kind) {
+    case RecordKind::Individual:
+      return &kIndividuals;
+    case RecordKind::Source:
+      return &kSources;
+    case RecordKind::Repository:
+      return &kRepositories;
+    case RecordKind::EventType:
+      return &kEventTypes;
+    default:
+      return nullptr;
+  }
+}
+
+// The fixed treap priority of a record number (a 32-bit mix, so that numbers
+// handed out in key order get unordered priorities).
+std::uint32_t Priority(std::int32_t r) {
+  auto x = static_cast<std::uint32_t>(r);
+  x ^= x >> 16;
+  x *= 0x7feb352dU;
+  x ^= x >> 15;
+  x *= 0x846ca68bU;
+  x ^= x >> 16;
+  return x;
+}
+
+// Record numbers of the tree kinds never exceed the highest number, so a
+// walk of more steps than that is going round a loop.
+std::int64_t StepLimit(std::int32_t highest) { return std::int64_t{highest} + 2; }
+
+}  // namespace
+
+int ORV3::LoCodeToHiCode(int blockType) {
+  switch (blockType) {
+    case 2:
+      return 100;
+    case 3:
+      return 102;
+    case 4:
+      return 122;
+    case 5:
+      return 142;
+    case 6:
+      return 132;
+    case 7:
+      return 130;
+    case 8:
+      return 131;
+    case 12:
+      return 139;
+    case 13:
+      return 141;
+    case 17:
+      return 145;
+    default:
+      Yo("Unknown type in LoCodeToHiCode");
+      return 0;
+  }
+}
+
+// ---- links ----------------------------------------------------------------
+
+bool ORV3::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
+  links = TreeLinks{};
+  const TreeSpec* spec = SpecOf(kind);
+  if (!spec || r < 1 || r > Highest(kind)) return false;
+  const std::int64_t pos = LocateRecord(kind, r);
+  std::uint8_t b[12];
+  if (pos < 0 || !host_->file.ReadAt(static_cast<std::uint64_t>(pos + spec->linkOffset), b, 12))
+    return false;
+  links.lesser = GetI32(b);
+  links.greater = GetI32(b + 4);
+  links.parent = GetI32(b + 8);
+  return true;
+}
+
+bool ORV3::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
+  const TreeSpec* spec = SpecOf(kind);
+  if (!spec) return false;
+  const std::int64_t pos = LocateRecord(kind, r);
+  if (pos < 0) return false;
+  std::uint8_t b[12];
+  PutI32(b, links.lesser);
+  PutI32(b + 4, links.greater);
+  PutI32(b + 8, links.parent);
+  if (!Put(pos + spec->linkOffset, b, 12)) return false;
+  if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly) {
+    PutI32(b, links.lesser == r ? 0 : links.lesser);
+    PutI32(b + 4, links.greater == r ? 0 : links.greater);
+    host_->nameLinks.WriteAt(std::uint64_t{8} * static_cast<std::uint32_t>(r), b, 8);
+  }
+  return true;
+}
+
+std::int32_t ORV3::TreeRoot(RecordKind kind) const {
+  const TreeSpec* spec = SpecOf(kind);
+  return spec ? head_.I32(spec->rootField) : 0;
+}
+
+void ORV3::SetTreeRoot(RecordKind kind, std::int32_t r) {
+  const TreeSpec* spec = SpecOf(kind);
+  head_.SetI32(spec->rootField, r);
+  WriteHeader(spec->rootPart);
+}
+
+bool ORV3::InTree(RecordKind kind, std::int32_t r) {
+  TreeLinks links;
+  return ReadLinks(kind, r, links) && links.lesser != r && links.greater != r;
+}
+
+void ORV3::MarkTreeChanged(RecordKind kind) {
+  if (kind == RecordKind::Individual) host_->indexStale = true;
+  if (kind == RecordKind::Source) host_->sourceIndex.MarkStale();
+  if (kind == RecordKind::Repository) host_->repositoryIndex.MarkStale();
+}
+
+// ---- keys -----------------------------------------------------------------
+
+std::string ORV3::GelAlphaName(std::int32_t r, int blockType) {
+  switch (blockType) {
+    case kBlockIndividuals: {
+      IndividualRec p;
+      if (!ReadIndividual(r, p)) return {};
+      std::string name = GetText(p.names[0]) + ",";
+      for (int i = 1; i <= 3; ++i) {
+        const std::string given = GetText(p.names[i]);
+        if (!given.empty()) name += " " + given;
+      }
+      return name;
+    }
+    case kBlockSources: {
+      SourceRec s;
+      Read(r, s);
+      return AnselToAnsi(FieldText(s.title));
+    }
+    case kBlockRepositories: {
+      RepositoryRec rep;
+      Read(r, rep);
+      return AnselToAnsi(FieldText(rep.name));
+    }
+    case kBlockEventTypes: {
+      EventTypeRec e;
+      Read(r, e);
+      return GetText(e.title);
+    }
+    default:
+      Yo("Unknown type in GelAlphaName");
+      return {};
+  }
+}
+
+ORV3::TreeKey ORV3::KeyOfRecord(RecordKind kind, std::int32_t r, const std::uint8_t* rec) {
+  TreeKey key;
+  std::vector<std::uint8_t> stored;
+  if (!rec) {
+    stored.resize(LayoutOf(kind).size);
+    ReadRaw(kind, r, stored.data());
+    rec = stored.data();
+  }
+  switch (kind) {
+    case RecordKind::Individual:
+      key.surname = AnselToAnsi(AnselTextOf(GetI32(rec + 1)));
+      for (int i = 1; i <= 3; ++i) {
+        const std::string given = AnselToAnsi(AnselTextOf(GetI32(rec + 1 + 4 * i)));
+        if (given.empty()) continue;
+        if (!key.given.empty()) key.given += ' ';
+        key.given += given;
+      }
+      break;
+    case RecordKind::Source: {
+      SourceRec s;
+      s.Decode(rec);
+      key.surname = AnselToAnsi(FieldText(s.title));
+      break;
+    }
+    case RecordKind::Repository: {
+      RepositoryRec rep;
+      rep.Decode(rec);
+      key.surname = AnselToAnsi(FieldText(rep.name));
+      break;
+    }
+    case RecordKind::EventType:
+      key.surname = AnselToAnsi(AnselTextOf(GetI32(rec)));
+      break;
+    default:
+      break;
+  }
+  return key;
+}
+
+bool ORV3::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links) {
+  std::uint8_t
+      rec[IndividualRec::kSize > SourceRec::kSize ? IndividualRec::kSize : SourceRec::kSize];
+  const TreeSpec* spec = SpecOf(kind);
+  if (!spec || r < 1 || r > Highest(kind) || !ReadRaw(kind, r, rec)) return false;
+  key = KeyOfRecord(kind, r, rec);
+  links.lesser = GetI32(rec + spec->linkOffset);
+  links.greater = GetI32(rec + spec->linkOffset + 4);
+  links.parent = GetI32(rec + spec->linkOffset + 8);
+  return true;
+}
+
+// kAlphaEqual, kAlphaAfter (key sorts after node) or kAlphaBefore.
+int ORV3::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey& node) {
+  if (kind != RecordKind::Individual) return KeyCompare(key.surname, node.surname, true);
+  if (!node.surname.empty()) {
+    const int c = KeyCompare(key.surname, node.surname, true);
+    if (c != kAlphaEqual) return c;
+  } else if (!key.surname.empty()) {
+    return kAlphaAfter;
+  }
+  if (!node.given.empty()) return KeyCompare(key.given, node.given, true);
+  return key.given.empty() ? kAlphaEqual : kAlphaAfter;
+}
+
+// ---- insert, remove, re-sort ----------------------------------------------
+
+// Rotates x above its parent, keeping the key order.
+void ORV3::RotateUp(RecordKind kind, std::int32_t x) {
+  TreeLinks X, P;
+  if (!ReadLinks(kind, x, X) || X.parent == 0 || !ReadLinks(kind, X.parent, P)) return;
+  const std::int32_t p = X.parent;
+  const std::int32_t g = P.parent;
+  std::int32_t moved;
+  if (P.lesser == x) {
+    moved = X.greater;
+    P.lesser = moved;
+    X.greater = p;
+  } else if (P.greater == x) {
+    moved = X.lesser;
+    P.greater = moved;
+    X.lesser = p;
+  } else {
+    return;  // the parent does not hold x: leave the damaged link alone
+  }
+  P.parent = x;
+  X.parent = g;
+  WriteLinks(kind, p, P);
+  WriteLinks(kind, x, X);
+  TreeLinks M;
+  if (moved != 0 && ReadLinks(kind, moved, M)) {
+    M.parent = p;
+    WriteLinks(kind, moved, M);
+  }
+  TreeLinks G;
+  if (g == 0 || TreeRoot(kind) == p) {
+    SetTreeRoot(kind, x);
+  } else if (ReadLinks(kind, g, G)) {
+    if (G.lesser == p) G.lesser = x;
+    if (G.greater == p) G.greater = x;
+    WriteLinks(kind, g, G);
+  }
+}
+
+int ORV3::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
+  const TreeSpec* spec = SpecOf(kind);
+  if (!spec || r < 1 || r > Highest(kind)) return 0;
+  MarkTreeChanged(kind);
+  const TreeKey key = KeyOfRecord(kind, r, rec);
+  const std::int32_t root = TreeRoot(kind);
+  int result = 1;
+  if (root == 0 || root == r) {
+    if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly)
+      host_->nameLinks.Truncate(0);
+    WriteLinks(kind, r, TreeLinks{});
+    SetTreeRoot(kind, r);
+    if (kind != RecordKind::Individual) WriteHeader(HeadPart::Tail);
+  } else {
+    // Equal keys go to the lesser side for individuals, to the greater
+    // side for the others.
+    const std::int64_t limit = StepLimit(Highest(kind));
+    std::int32_t node = root;
+    TreeLinks links;
+    bool greater = false;
+    bool found = false;
+    for (std::int64_t steps = 0; steps < limit; ++steps) {
+      TreeKey nodeKey;
+      if (node == r || !NodeKey(kind, node, nodeKey, links)) break;
+      const int c = CompareKeys(kind, key, nodeKey);
+      greater = kind == RecordKind::Individual ? c == kAlphaAfter : c != kAlphaBefore;
+      found = true;
+      const std::int32_t child = greater ? links.greater : links.lesser;
+      if (child == 0 || child == node) break;
+      node = child;
+    }
+    if (!found || node == r) {
+      // No node to hang it on: it stays out of the tree.
+      WriteLinks(kind, r, TreeLinks{r, r, 0});
+      result = 0;
+    } else {
+      (greater ? links.greater : links.lesser) = r;
+      WriteLinks(kind, node, links);
+      WriteLinks(kind, r, TreeLinks{0, 0, node});
+      const std::uint32_t priority = Priority(r);
+      TreeLinks mine;
+      for (std::int64_t steps = 0; steps < limit; ++steps) {
+        if (!ReadLinks(kind, r, mine) || mine.parent == 0) break;
+        if (Priority(mine.parent) >= priority) break;
+        RotateUp(kind, r);
+      }
+    }
+  }
+  if (rec) {
+    TreeLinks now;
+    ReadLinks(kind, r, now);
+    PutI32(rec + spec->linkOffset, now.lesser);
+    PutI32(rec + spec->linkOffset + 4, now.greater);
+    PutI32(rec + spec->linkOffset + 8, now.parent);
+  }
+  return result;
+}
+
+int ORV3::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
+  const TreeSpec* spec = SpecOf(kind);
+  if (!spec) return 0;
+  TreeLinks a;
+  if (!ReadLinks(kind, r, a)) return 0;
+  if (a.lesser == r || a.greater == r) return 1;
+  MarkTreeChanged(kind);
+  // Rotate r down until it has at most one child, the child of higher
+  // priority going up each time.
+  const std::int64_t limit = StepLimit(Highest(kind));
+  for (std::int64_t steps = 0; steps < limit && a.lesser != 0 && a.greater != 0; ++steps) {
+    const std::int32_t up = Priority(a.lesser) > Priority(a.greater) ? a.lesser : a.greater;
+    RotateUp(kind, up);
+    TreeLinks after;
+    if (!ReadLinks(kind, r, after) || after.parent != up) break;
+    a = after;
+  }
+  std::int32_t replacement = a.lesser != 0 ? a.lesser : a.greater;
+  if (a.lesser != 0 && a.greater != 0) {
+    // Only after a damaged rotation: hang the greater subtree below the
+    // lesser subtree's last node.
+    std::int32_t d = a.lesser;
+    TreeLinks D;
+    for (std::int64_t steps = 0; steps < limit && ReadLinks(kind, d, D); ++steps) {
+      if (D.greater == 0 || D.greater == d) break;
+      d = D.greater;
+    }
+    D.greater = a.greater;
+    WriteLinks(kind, d, D);
+    TreeLinks G;
+    if (ReadLinks(kind, a.greater, G)) {
+      G.parent = d;
+      WriteLinks(kind, a.greater, G);
+    }
+    replacement = a.lesser;
+  }
+  TreeLinks R;
+  if (replacement != 0 && ReadLinks(kind, replacement, R)) {
+    R.parent = a.parent;
+    WriteLinks(kind, replacement, R);
+  }
+  TreeLinks P;
+  if (TreeRoot(kind) == r) {
+    SetTreeRoot(kind, replacement);
+  } else if (ReadLinks(kind, a.parent, P)) {
+    if (P.lesser == r) P.lesser = replacement;
+    if (P.greater == r) P.greater = replacement;
+    WriteLinks(kind, a.parent, P);
+  }
+  // Out of the tree: both children point at the record itself.
+  WriteLinks(kind, r, TreeLinks{r, r, 0});
+  if (rec) {
+    PutI32(rec + spec->linkOffset, r);
+    PutI32(rec + spec->linkOffset + 4, r);
+    PutI32(rec + spec->linkOffset + 8, 0);
+  }
+  return 1;
+}
+
+int ORV3::Resort(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
+  if (!SpecOf(kind)) return 0;
+  if (InTree(kind, r)) RemoveFromTree(kind, r, nullptr);
+  return InsertInTree(kind, r, rec);
+}
+
+// ---- walks ----------------------------------------------------------------
+
+std::int32_t ORV3::TreeFirst(RecordKind kind) {
+  std::int32_t node = TreeRoot(kind);
+  const std::int64_t limit = StepLimit(Highest(kind));
+  TreeLinks links;
+  for (std::int64_t steps = 0; node != 0 && steps < limit; ++steps) {
+    if (!ReadLinks(kind, node, links)) return 0;
+    if (links.lesser == 0 || links.lesser == node) return node;
+    node = links.lesser;
+  }
+  return node;
+}
+
+std::int32_t ORV3::TreeLast(RecordKind kind) {
+  std::int32_t node = TreeRoot(kind);
+  const std::int64_t limit = StepLimit(Highest(kind));
+  TreeLinks links;
+  for (std::int64_t steps = 0; node != 0 && steps < limit; ++steps) {
+    if (!ReadLinks(kind, node, links)) return 0;
+    if (links.greater == 0 || links.greater == node) return node;
+    node = links.greater;
+  }
+  return node;
+}
+
+std::int32_t ORV3::TreeSuccessor(RecordKind kind, std::int32_t r) {
+  TreeLinks links;
+  if (!ReadLinks(kind, r, links)) return 0;
+  const std::int64_t limit = StepLimit(Highest(kind));
+  if (links.greater != 0 && links.greater != r) {
+    std::int32_t node = links.greater;
+    for (std::int64_t steps = 0; steps < limit; ++steps) {
+      if (!ReadLinks(kind, node, links)) return 0;
+      if (links.lesser == 0 || links.lesser == node) return node;
+      node = links.lesser;
+    }
+    return 0;
+  }
+  std::int32_t child = r;
+  std::int32_t parent = links.parent;
+  for (std::int64_t steps = 0; parent != 0 && steps < limit; ++steps) {
+    if (!ReadLinks(kind, parent, links)) return 0;
+    if (links.lesser == child) return parent;
+    child = parent;
+    parent = links.parent;
+  }
+  return 0;
+}
+
+std::int32_t ORV3::TreePredecessor(RecordKind kind, std::int32_t r) {
+  TreeLinks links;
+  if (!ReadLinks(kind, r, links)) return 0;
+  const std::int64_t limit = StepLimit(Highest(kind));
+  if (links.lesser != 0 && links.lesser != r) {
+    std::int32_t node = links.lesser;
+    for (std::int64_t steps = 0; steps < limit; ++steps) {
+      if (!ReadLinks(kind, node, links)) return 0;
+      if (links.greater == 0 || links.greater == node) return node;
+      node = links.greater;
+    }
+    return 0;
+  }
+  std::int32_t child = r;
+  std::int32_t parent = links.parent;
+  for (std::int64_t steps = 0; parent != 0 && steps < limit; ++steps) {
+    if (!ReadLinks(kind, parent, links)) return 0;
+    if (links.greater == child) return parent;
+    child = parent;
+    parent = links.parent;
+  }
+  return 0;
+}
+
+std::vector<std::int32_t> ORV3::TreeInOrder(RecordKind kind) {
+  std::vector<std::int32_t> out;
+  const std::int32_t highest = Highest(kind);
+  for (std::int32_t r = TreeFirst(kind); r != 0 && static_cast<std::int32_t>(out.size()) < highest;
+       r = TreeSuccessor(kind, r))
+    out.push_back(r);
+  return out;
+}
+
+std::int32_t ORV3::NumberWalk(std::int32_t n, int mode, std::int32_t highest,
+                              const std::function<bool(std::int32_t)>& live) {
+  std::int32_t r;
+  int step;
+  switch (mode) {
+    case 109:
+      r = n < 1 ? 1 : n;
+      step = 1;
+      break;
+    case 110:
+      r = n > highest ? highest : n;
+      step = -1;
+      break;
+    case 111:
+      return n >= 1 && n <= highest && live(n) ? n : 0;
+    case 112:
+      if (n >= highest) return 0;
+      r = n < 0 ? 1 : n + 1;
+      step = 1;
+      break;
+    case 113:
+      if (n < 2) return 0;
+      r = n - 1 > highest ? highest : n - 1;
+      step = -1;
+      break;
+    default:
+      return 0;
+  }
+  for (; r >= 1 && r <= highest; r += step)
+    if (live(r)) return r;
+  return 0;
+}
+
+std::int32_t ORV3::WalkByNumber(RecordKind kind, std::int32_t n, int mode) {
+  return NumberWalk(n, mode, Highest(kind), [&](std::int32_t r) { return IsLive(kind, r) == 1; });
+}
+
+std::int32_t ORV3::FindByName(RecordKind kind, const std::string& text, int mode) {
+  if (kind != RecordKind::Individual && kind != RecordKind::Source &&
+      kind != RecordKind::Repository)
+    return 0;
+  TreeKey key;
+  if (kind == RecordKind::Individual)
+    SplitNameAtSeparator(text, key.surname, key.given);
+  else
+    key.surname = text;
+  std::int32_t node = TreeRoot(kind);
+  if (node == 0) return 0;
+  const std::int64_t limit = StepLimit(Highest(kind));
+  int outcome = kAlphaBefore;
+  for (std::int64_t steps = 0; steps < limit; ++steps) {
+    TreeLinks links;
+    TreeKey nodeKey;
+    if (!NodeKey(kind, node, nodeKey, links)) return 0;
+    outcome = CompareKeys(kind, key, nodeKey);
+    if (outcome == kAlphaEqual) break;
+    const std::int32_t child = outcome == kAlphaBefore ? links.lesser : links.greater;
+    if (child == 0 || child == node) break;
+    node = child;
+  }
+  const bool exact = outcome == kAlphaEqual;
+  const bool after = outcome == kAlphaAfter;
+  const bool before = outcome == kAlphaBefore;
+  switch (mode) {
+    case 111:
+      return exact ? node : 0;
+    case 112:
+      return exact || after ? TreeSuccessor(kind, node) : node;
+    case 109:
+      return after ? TreeSuccessor(kind, node) : node;
+    case 113:
+      return exact || before ? TreePredecessor(kind, node) : node;
+    case 110:
+      return before ? TreePredecessor(kind, node) : node;
+    default:
+      plat::MessageBox("Invalid Option", "Adjust Alpha Rin", plat::kMbOk);
+      return 0;
+  }
+}
+
+// ---- index files of sources and repositories ------------------------------
+
+int ORV3::BuildAlphaIndex(RecordKind kind) {
+  AlphaIndexFile* file = kind == RecordKind::Source       ? &host_->sourceIndex
+                         : kind == RecordKind::Repository ? &host_->repositoryIndex
+                                                          : nullptr;
+  if (!file) return 0;
+  std::vector<std::int32_t> numbers;
+  for (std::int32_t r : TreeInOrder(kind))
+    if (IsLive(kind, r) == 1) numbers.push_back(r);
+  const char letter = kind == RecordKind::Source ? 's' : 'r';
+  return file->Build(AlphaIndexFile::PathFor(host_->path, letter), numbers);
+}
+
+AlphaIndexFile* ORV3::AlphaIndex(RecordKind kind) {
+  AlphaIndexFile* file = kind == RecordKind::Source       ? &host_->sourceIndex
+                         : kind == RecordKind::Repository ? &host_->repositoryIndex
+                                                          : nullptr;
+  if (!file) return nullptr;
+  if (file->IsStale() && !BuildAlphaIndex(kind)) return nullptr;
+  return file;
+}

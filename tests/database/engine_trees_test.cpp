@@ -1,0 +1,461 @@
+// The record trees: key order of individuals, sources, repositories and
+// event types, inserts, removes and re-sorts against a model of the order,
+// balance under sorted input, the walks, the find by name, the name-tree
+// side file, the index files and the delete cascades.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Ansel.h"
+#include "CodePage.h"
+#include "EngineFixture.h"
+
+using namespace orv;
+
+namespace {
+
+class TreeTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    saved_ = plat::ActiveCodePage();
+    plat::SetActiveCodePage(1252);
+    EngineTest::SetUp();
+  }
+  void TearDown() override { plat::SetActiveCodePage(saved_); }
+
+  std::int32_t AddPerson(const std::string& surname, const std::string& given = "",
+                         const std::string& given2 = "") {
+    const std::int32_t s = engine->FindOrAddString(surname, 0);
+    const std::int32_t g = engine->FindOrAddString(given, 0);
+    const std::int32_t g2 = engine->FindOrAddString(given2, 0);
+    const std::int32_t rin =
+        engine->NewRecord(RecordKind::Individual, true, [&](std::int32_t, std::uint8_t* rec) {
+          PutI32(rec + 1, s);
+          PutI32(rec + 5, g);
+          PutI32(rec + 9, g2);
+        });
+    EXPECT_EQ(engine->InsertInTree(RecordKind::Individual, rin), 1);
+    return rin;
+  }
+  void Rename(std::int32_t rin, const std::string& surname, const std::string& given) {
+    IndividualRec p;
+    engine->Read(rin, p);
+    p.names[0] = engine->FindOrAddString(surname, 0);
+    p.names[1] = engine->FindOrAddString(given, 0);
+    std::uint8_t buf[IndividualRec::kSize];
+    p.Encode(buf);
+    engine->Resort(RecordKind::Individual, rin, buf);
+    engine->WriteRaw(RecordKind::Individual, rin, buf);  // as a record writer would
+  }
+  std::int32_t AddSource(const std::string& title) {
+    const std::int32_t r =
+        engine->NewRecord(RecordKind::Source, false, [&](std::int32_t, std::uint8_t* rec) {
+          SourceRec s;
+          s.Decode(rec);
+          SetFieldText(s.title, AnsiToAnsel(title));
+          s.Encode(rec);
+        });
+    engine->InsertInTree(RecordKind::Source, r);
+    return r;
+  }
+  std::int32_t AddRepository(const std::string& name) {
+    const std::int32_t r =
+        engine->NewRecord(RecordKind::Repository, false, [&](std::int32_t, std::uint8_t* rec) {
+          RepositoryRec rep;
+          rep.Decode(rec);
+          SetFieldText(rep.name, name);
+          rep.Encode(rec);
+        });
+    engine->InsertInTree(RecordKind::Repository, r);
+    return r;
+  }
+  std::int32_t AddEventType(const std::string& title) {
+    const std::int32_t ref = engine->FindOrAddString(title, 4);
+    const std::int32_t r = engine->NewRecord(
+        RecordKind::EventType, false, [&](std::int32_t, std::uint8_t* rec) { PutI32(rec, ref); });
+    engine->InsertInTree(RecordKind::EventType, r);
+    return r;
+  }
+
+  struct Links {
+    std::int32_t lesser, greater, parent;
+  };
+  Links LinksOf(RecordKind kind, std::int32_t r) {
+    const int off = kind == RecordKind::Individual   ? 242
+                    : kind == RecordKind::Source     ? 463
+                    : kind == RecordKind::Repository ? 287
+                                                     : 12;
+    std::vector<std::uint8_t> rec(LayoutOf(kind).size);
+    engine->ReadRaw(kind, r, rec.data());
+    return {GetI32(rec.data() + off), GetI32(rec.data() + off + 4), GetI32(rec.data() + off + 8)};
+  }
+
+  // Checks every parent link, returns the in-order sequence by recursion on
+  // the stored links (independent of the engine's walks) and the height.
+  std::vector<std::int32_t> Structure(RecordKind kind, int* height = nullptr) {
+    std::vector<std::int32_t> order;
+    int h = 0;
+    const std::int32_t root = engine->TreeRoot(kind);
+    if (root != 0) {
+      EXPECT_EQ(LinksOf(kind, root).parent, 0);
+      h = Collect(kind, root, order, 1);
+    }
+    if (height) *height = h;
+    return order;
+  }
+  int Collect(RecordKind kind, std::int32_t r, std::vector<std::int32_t>& order, int depth) {
+    const Links l = LinksOf(kind, r);
+    int h = depth;
+    if (l.lesser != 0) {
+      EXPECT_EQ(LinksOf(kind, l.lesser).parent, r);
+      h = std::max(h, Collect(kind, l.lesser, order, depth + 1));
+    }
+    order.push_back(r);
+    if (l.greater != 0) {
+      EXPECT_EQ(LinksOf(kind, l.greater).parent, r);
+      h = std::max(h, Collect(kind, l.greater, order, depth + 1));
+    }
+    return h;
+  }
+
+  int saved_ = 1252;
+};
+
+}  // namespace
+
+TEST_F(TreeTest, IndividualsWalkInNameOrder) {
+  // Inserted out of order; case-only differences and equal keys, accents,
+  // empty surnames and given names.
+  const std::int32_t smithJohn = AddPerson("Smith", "John");
+  const std::int32_t muller = AddPerson("M\xFCller", "Hans");  // Müller
+  const std::int32_t noName = AddPerson("", "");
+  const std::int32_t smithLower = AddPerson("smith", "john");  // equal key to smithJohn
+  const std::int32_t mueller = AddPerson("Mueller", "Hans");
+  const std::int32_t onlyGiven = AddPerson("", "Adam");
+  const std::int32_t mullerPlain = AddPerson("Muller", "Hans");
+  const std::int32_t smithNoGiven = AddPerson("Smith");
+  const std::int32_t smithJohnPaul = AddPerson("Smith", "John", "Paul");
+  const std::int32_t smithJohnAgain = AddPerson("SMITH", "JOHN");  // equal again
+  const std::int32_t adams = AddPerson("Adams", "Zed");
+
+  const std::vector<std::int32_t> expected = {noName,      onlyGiven, adams,        mueller,
+                                              mullerPlain, muller,    smithNoGiven, smithJohnAgain,
+                                              smithLower,  smithJohn, smithJohnPaul};
+  EXPECT_EQ(engine->TreeInOrder(RecordKind::Individual), expected);
+  EXPECT_EQ(Structure(RecordKind::Individual), expected);
+  // Backwards through Predecessor.
+  std::vector<std::int32_t> back;
+  for (std::int32_t r = engine->TreeLast(RecordKind::Individual); r != 0;
+       r = engine->TreePredecessor(RecordKind::Individual, r))
+    back.push_back(r);
+  std::reverse(back.begin(), back.end());
+  EXPECT_EQ(back, expected);
+  EXPECT_EQ(engine->GelAlphaName(smithJohnPaul, kBlockIndividuals), "Smith, John Paul");
+  EXPECT_EQ(engine->GelAlphaName(noName, kBlockIndividuals), ",");
+  EXPECT_TRUE(host->indexStale);
+
+  // The same order after a reopen.
+  ASSERT_EQ(Reopen(), 1);
+  EXPECT_EQ(engine->TreeInOrder(RecordKind::Individual), expected);
+}
+
+TEST_F(TreeTest, EqualTitlesListInInsertionOrderForTheOtherTrees) {
+  const std::int32_t s1 = AddSource("Parish Register");
+  const std::int32_t s2 = AddSource("Census 1851");
+  const std::int32_t s3 = AddSource("parish register");
+  const std::int32_t s4 = AddSource("\xC9tat civil");  // État
+  const std::int32_t s5 = AddSource("PARISH REGISTER");
+  EXPECT_EQ(engine->TreeInOrder(RecordKind::Source),
+            (std::vector<std::int32_t>{s2, s4, s1, s3, s5}));
+  EXPECT_EQ(Structure(RecordKind::Source), engine->TreeInOrder(RecordKind::Source));
+  EXPECT_EQ(engine->GelAlphaName(s4, kBlockSources), "\xC9tat civil");
+
+  const std::int32_t r1 = AddRepository("Town Hall");
+  const std::int32_t r2 = AddRepository("Archive");
+  const std::int32_t r3 = AddRepository("town hall");
+  EXPECT_EQ(engine->TreeInOrder(RecordKind::Repository), (std::vector<std::int32_t>{r2, r1, r3}));
+
+  const std::int32_t e1 = AddEventType("Residence");
+  const std::int32_t e2 = AddEventType("Occupation");
+  const std::int32_t e3 = AddEventType("Residence");
+  EXPECT_EQ(engine->TreeInOrder(RecordKind::EventType), (std::vector<std::int32_t>{e2, e1, e3}));
+  EXPECT_EQ(engine->GelAlphaName(e2, kBlockEventTypes), "Occupation");
+  EXPECT_EQ(FileI32(kHeadEventTypeRoot), engine->TreeRoot(RecordKind::EventType));
+  EXPECT_EQ(FileI32(kHeadSourceRoot), engine->TreeRoot(RecordKind::Source));
+
+  EXPECT_EQ(engine->GelAlphaName(1, 5), "");
+  ASSERT_FALSE(boxes.Calls().empty());
+  EXPECT_EQ(boxes.Calls().back().text, "Unknown type in GelAlphaName");
+}
+
+// Random inserts, re-sorts and deletes against a model of the order. Keys
+// come from small sets whose collation order is written down here: case-only
+// differences are equal keys, so ties are frequent.
+TEST_F(TreeTest, InsertsRemovesAndResortsKeepTheModelOrder) {
+  const std::vector<std::vector<std::string>> surnames = {
+      {""}, {"Jones", "JONES"}, {"Muller"}, {"M\xFCller", "m\xFCller"}, {"Smith", "smith"}};
+  const std::vector<std::vector<std::string>> givens = {{""}, {"Ann", "ann"}, {"Bob"}};
+  struct Person {
+    std::int32_t rin;
+    int rank;
+  };
+  std::vector<Person> model;  // in expected order
+  std::mt19937 rng(12345);
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  auto place = [&](std::int32_t rin, int rank) {
+    // Equal keys: the newer individual goes first.
+    auto at =
+        std::find_if(model.begin(), model.end(), [&](const Person& p) { return p.rank >= rank; });
+    model.insert(at, Person{rin, rank});
+  };
+  auto expectOrder = [&](int step) {
+    std::vector<std::int32_t> want;
+    for (const Person& p : model) want.push_back(p.rin);
+    ASSERT_EQ(engine->TreeInOrder(RecordKind::Individual), want) << "step " << step;
+    ASSERT_EQ(Structure(RecordKind::Individual), want) << "step " << step;
+  };
+  for (int step = 0; step < 400; ++step) {
+    const int action = model.size() < 5 ? 0 : pick(4);
+    const int s = pick(static_cast<int>(surnames.size()));
+    const int g = pick(static_cast<int>(givens.size()));
+    const std::string& surname = surnames[s][pick(static_cast<int>(surnames[s].size()))];
+    const std::string& given = givens[g][pick(static_cast<int>(givens[g].size()))];
+    const int rank = s * 10 + g;
+    if (action <= 1) {
+      place(AddPerson(surname, given), rank);
+    } else if (action == 2) {
+      const std::size_t i = static_cast<std::size_t>(pick(static_cast<int>(model.size())));
+      const std::int32_t rin = model[i].rin;
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(i));
+      Rename(rin, surname, given);
+      place(rin, rank);
+    } else {
+      const std::size_t i = static_cast<std::size_t>(pick(static_cast<int>(model.size())));
+      ASSERT_EQ(engine->DeleteIndividual(model[i].rin), 1);
+      model.erase(model.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    if (step % 20 == 19) expectOrder(step);
+  }
+  expectOrder(400);
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(TreeTest, RemovingKeepsTheOrderOfTheRest) {
+  std::vector<std::int32_t> sources;
+  for (const char* t : {"M", "F", "T", "B", "H", "P", "W", "A", "C", "G", "K"})
+    sources.push_back(AddSource(t));
+  std::vector<std::int32_t> order = engine->TreeInOrder(RecordKind::Source);
+  // Remove the root (two children), a leaf and a node with one child.
+  for (int round = 0; round < 3; ++round) {
+    const std::int32_t root = engine->TreeRoot(RecordKind::Source);
+    ASSERT_EQ(engine->DeleteSource(root), 1);
+    order.erase(std::find(order.begin(), order.end(), root));
+    EXPECT_EQ(engine->TreeInOrder(RecordKind::Source), order);
+    EXPECT_EQ(Structure(RecordKind::Source), order);
+    EXPECT_EQ(FileI32(kHeadSourceRoot), engine->TreeRoot(RecordKind::Source));
+  }
+  const std::int32_t leaf = order.front();
+  engine->RemoveFromTree(RecordKind::Source, leaf);
+  EXPECT_FALSE(engine->InTree(RecordKind::Source, leaf));
+  EXPECT_EQ(LinksOf(RecordKind::Source, leaf).lesser, leaf);
+  // A second remove of a record out of its tree changes nothing.
+  EXPECT_EQ(engine->RemoveFromTree(RecordKind::Source, leaf), 1);
+  order.erase(order.begin());
+  EXPECT_EQ(Structure(RecordKind::Source), order);
+  // Removing everything empties the tree.
+  for (std::int32_t r : order) engine->DeleteSource(r);
+  EXPECT_EQ(engine->TreeRoot(RecordKind::Source), 0);
+  EXPECT_TRUE(engine->TreeInOrder(RecordKind::Source).empty());
+}
+
+TEST_F(TreeTest, SortedInputStaysShallow) {
+  // Names arriving in sorted order, as from a GEDCOM file sorted by surname.
+  const int n = 1500;
+  std::vector<std::int32_t> rins;
+  engine->BeginBatch();
+  for (int i = 0; i < n; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "N%05d", i);
+    rins.push_back(AddPerson(name, "Ann"));
+  }
+  engine->EndBatch();
+  int height = 0;
+  EXPECT_EQ(Structure(RecordKind::Individual, &height), rins);
+  EXPECT_LE(height, static_cast<int>(4 * std::log2(n)));
+  // Reverse order likewise.
+  for (std::int32_t r : rins) engine->DeleteIndividual(r);
+  std::vector<std::int32_t> reversed;
+  for (int i = n; i-- > 0;) {
+    char name[16];
+    std::snprintf(name, sizeof name, "N%05d", i);
+    reversed.push_back(AddPerson(name));
+  }
+  std::reverse(reversed.begin(), reversed.end());
+  EXPECT_EQ(Structure(RecordKind::Individual, &height), reversed);
+  EXPECT_LE(height, static_cast<int>(4 * std::log2(n)));
+}
+
+TEST_F(TreeTest, NumberOrderWalk) {
+  std::vector<std::int32_t> r;
+  for (int i = 0; i < 6; ++i)
+    r.push_back(AddPerson("P", std::string(1, static_cast<char>('a' + i))));
+  engine->DeleteIndividual(r[0]);  // 1
+  engine->DeleteIndividual(r[3]);  // 4
+  engine->DeleteIndividual(r[5]);  // 6
+  struct Case {
+    std::int32_t n;
+    int mode;
+    std::int32_t want;
+  };
+  const Case cases[] = {
+      {0, 109, 2},  {-3, 109, 2}, {4, 109, 5}, {5, 109, 5},  {6, 109, 0}, {99, 110, 5},
+      {4, 110, 3},  {1, 110, 0},  {2, 111, 2}, {4, 111, 0},  {7, 111, 0}, {2, 112, 3},
+      {3, 112, 5},  {5, 112, 0},  {6, 112, 0}, {-1, 112, 2}, {6, 113, 5}, {5, 113, 3},
+      {99, 113, 5}, {1, 113, 0},  {3, 113, 2}, {2, 113, 0},  {3, 108, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(engine->WalkByNumber(RecordKind::Individual, c.n, c.mode), c.want)
+        << c.n << " mode " << c.mode;
+}
+
+TEST_F(TreeTest, FindByNamePicksByMode) {
+  const std::int32_t adams = AddPerson("Adams", "Ann");
+  const std::int32_t brown = AddPerson("Brown", "Bob");
+  const std::int32_t clark = AddPerson("Clark", "Cy");
+  struct Case {
+    const char* text;
+    int mode;
+    std::int32_t want;
+  };
+  const Case cases[] = {
+      // exact
+      {"brown, bob", 111, brown},
+      {"Brown|Bob", 109, brown},
+      {"Brown, Bob", 110, brown},
+      {"Brown, Bob", 112, clark},
+      {"Brown, Bob", 113, adams},
+      // between Brown and Clark
+      {"Brown, Zed", 111, 0},
+      {"Brown, Zed", 109, clark},
+      {"Brown, Zed", 112, clark},
+      {"Brown, Zed", 110, brown},
+      {"Brown, Zed", 113, brown},
+      // before all, after all
+      {"Aaron", 109, adams},
+      {"Aaron", 110, 0},
+      {"Zz", 109, 0},
+      {"Zz", 110, clark},
+      {"Zz", 113, clark},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(engine->FindByName(RecordKind::Individual, c.text, c.mode), c.want)
+        << c.text << " mode " << c.mode;
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_EQ(engine->FindByName(RecordKind::Individual, "Brown", 108), 0);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Invalid Option");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Adjust Alpha Rin");
+
+  const std::int32_t census = AddSource("Census");
+  AddSource("Wills");
+  EXPECT_EQ(engine->FindByName(RecordKind::Source, "census", 111), census);
+  EXPECT_EQ(engine->FindByName(RecordKind::Source, "Deeds", 109), census + 1);
+  EXPECT_EQ(engine->FindByName(RecordKind::Repository, "Deeds", 109), 0);  // empty tree
+}
+
+TEST_F(TreeTest, SideFileMirrorsTheChildFields) {
+  const std::string sidePath = dir.File("family.orx");
+  ASSERT_EQ(host->nameLinks.Create(sidePath), 0);
+  std::vector<std::int32_t> rins;
+  for (const char* name : {"K", "C", "T", "A", "E", "R", "Z", "B"}) rins.push_back(AddPerson(name));
+  engine->DeleteIndividual(rins[1]);
+  Rename(rins[0], "D", "");
+  for (std::int32_t r = 1; r <= engine->Highest(RecordKind::Individual); ++r) {
+    std::uint8_t b[8] = {};
+    host->nameLinks.ReadAt(8 * static_cast<std::uint64_t>(r), b, 8);
+    const Links l = LinksOf(RecordKind::Individual, r);
+    const bool live = engine->IsLive(RecordKind::Individual, r) == 1;
+    EXPECT_EQ(GetI32(b), live && l.lesser != r ? l.lesser : 0) << r;
+    EXPECT_EQ(GetI32(b + 4), live && l.greater != r ? l.greater : 0) << r;
+  }
+}
+
+TEST_F(TreeTest, IndexFilesOfSourcesListTheTreeOrder) {
+  host->path = path;
+  const std::int32_t w = AddSource("Wills");
+  const std::int32_t c = AddSource("Census");
+  const std::int32_t d = AddSource("Deeds");
+  AlphaIndexFile* index = engine->AlphaIndex(RecordKind::Source);
+  ASSERT_NE(index, nullptr);
+  EXPECT_EQ(index->Entries(), 3);
+  const auto bytes = [&](const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+  };
+  std::vector<std::uint8_t> want(16, 0);
+  PutI32(want.data(), c);
+  PutI32(want.data() + 4, d);
+  PutI32(want.data() + 8, w);
+  EXPECT_EQ(bytes(dir.File("family.ors")), want);
+  EXPECT_EQ(index->PositionOf(d), 2);
+  EXPECT_EQ(index->PositionOf(99), 1);
+  EXPECT_EQ(index->At(3), w);
+  EXPECT_EQ(index->At(4), 0);
+
+  // A change of the tree makes it stale; the next use rebuilds it.
+  EXPECT_FALSE(index->IsStale());
+  engine->DeleteSource(d);
+  EXPECT_TRUE(index->IsStale());
+  index = engine->AlphaIndex(RecordKind::Source);
+  EXPECT_EQ(index->Entries(), 2);
+  EXPECT_EQ(index->At(2), w);
+
+  const std::int32_t rep = AddRepository("Archive");
+  ASSERT_NE(engine->AlphaIndex(RecordKind::Repository), nullptr);
+  EXPECT_EQ(engine->AlphaIndex(RecordKind::Repository)->At(1), rep);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("family.orr")));
+  EXPECT_EQ(engine->AlphaIndex(RecordKind::Individual), nullptr);
+}
+
+TEST_F(TreeTest, DeletesTakeRecordsOutOfTheirTrees) {
+  const std::int32_t a = AddPerson("A");
+  const std::int32_t b = AddPerson("B");
+  const std::int32_t c = AddPerson("C");
+  ASSERT_EQ(engine->DeleteIndividual(b), 1);
+  EXPECT_EQ(Structure(RecordKind::Individual), (std::vector<std::int32_t>{a, c}));
+
+  const std::int32_t r1 = AddRepository("One");
+  const std::int32_t r2 = AddRepository("Two");
+  engine->DeleteRepository(r1);
+  EXPECT_EQ(Structure(RecordKind::Repository), std::vector<std::int32_t>{r2});
+
+  const std::int32_t e1 = AddEventType("Alpha");
+  const std::int32_t e2 = AddEventType("Beta");
+  engine->DeleteEventType(e2);
+  EXPECT_EQ(Structure(RecordKind::EventType), std::vector<std::int32_t>{e1});
+  // A deleted event type keeps only its delete-chain link.
+  EventTypeRec rec;
+  engine->Read(e2, rec);
+  EXPECT_EQ(rec.title, 0);
+  // A reused number goes into the tree afresh.
+  const std::int32_t again = AddPerson("Bb");
+  EXPECT_EQ(again, b);
+  EXPECT_EQ(Structure(RecordKind::Individual), (std::vector<std::int32_t>{a, b, c}));
+}
+
+TEST_F(TreeTest, BlockTypesMapToRecordTypes) {
+  const int pairs[][2] = {{2, 100}, {3, 102}, {4, 122},  {5, 142},  {6, 132},
+                          {7, 130}, {8, 131}, {12, 139}, {13, 141}, {17, 145}};
+  for (const auto& p : pairs) EXPECT_EQ(ORV3::LoCodeToHiCode(p[0]), p[1]);
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_EQ(ORV3::LoCodeToHiCode(1), 0);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Unknown type in LoCodeToHiCode");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Yo");
+}
