@@ -255,6 +255,7 @@ class ORV3 {
   // becomes b's first parent family.
   int MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
                        std::int32_t firstMarriage, bool moveCitations);
+
   // ---- string stores ----
   // Reads the entry at offset (up to 269 bytes); with convert its text is
   // turned into the code page. Returns the entry's size (stored text length
