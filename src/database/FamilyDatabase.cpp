@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ChangeLog.h"
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
@@ -168,6 +169,10 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
     return 0;
   }
   engine = std::make_unique<ORV3>(&host);
+  // Spouse and child links the engine makes or removes go to this file's log.
+  engine->SetLinkLogHook([this](char kind, char action, std::int32_t n, std::int32_t second) {
+    LogChange(*this, kind, action, n, second, nullptr);
+  });
   SplitPath(p, kCurrentFormat);
   Reset();
   if (engine->OpenStructures() < 0) {

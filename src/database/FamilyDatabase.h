@@ -120,6 +120,22 @@ class CFamilyDatabase {
   plat::FileHandle indexFile;        // ".orx", open while the freshness test runs
   std::unique_ptr<CBitSet> pictureCache;
 
+  // ---- call interface: per-file settings ----
+  // The per-file settings block (header 1661, 268, 1138, 1662, 1728, 1732:
+  // log changes, home person, person last shown, three further values).
+  // Reading it also switches the object's change logging to the stored flag.
+  // 1, or 0 (no current-format file open).
+  int GetFileSettings(FileOptions& settings);
+  // Stores the block, refreshes the application options kept in the header
+  // and rewrites it; the object's change logging follows. 1 or 0.
+  int SetFileSettings(const FileOptions& settings, const AppFileOptions& app = {});
+  // The per-file option flag (only option 1, relationship indicators).
+  int GetFileOption(int option);
+  // Sets it; the header is rewritten only when it changed. 1 or 0.
+  int SetFileOption(int option, int value);
+  // The display name: the family file's path (displayName).
+  std::string GetFamilyName();
+
  private:
   void FullClose();
   void Reset();

@@ -54,3 +54,29 @@ int CUserEventRecord::SetPlaceText(std::string_view text, const CTempleTable* /*
                                    std::string& error) {
   return event ? event->SetPlaceText(text, nullptr, error) : 0;
 }
+
+namespace {
+
+// The event type of a number; null when it cannot be read.
+std::unique_ptr<CEventTypeRecord> ReadEventType(std::int32_t number) {
+  auto record = std::make_unique<CEventTypeRecord>();
+  if (number == 0 || record->Read(number) != 1) return nullptr;
+  return record;
+}
+
+}  // namespace
+
+std::string CUserEventRecord::GetLabel() const {
+  const auto record = ReadEventType(eventTypeNumber);
+  return record ? record->title : std::string();
+}
+
+CEventTypeRecord* CUserEventRecord::GetEventType(std::unique_ptr<CEventTypeRecord>* out) {
+  if (out) {
+    *out = ReadEventType(eventTypeNumber);
+    return out->get();
+  }
+  if (!eventType || eventType->recordNumber != eventTypeNumber)
+    eventType = ReadEventType(eventTypeNumber);
+  return eventType.get();
+}

@@ -12,6 +12,7 @@
 
 #include "DateValue.h"
 #include "EventObject.h"
+#include "EventTypeRecord.h"
 #include "PlaceEventObject.h"
 
 class CUserEventRecord : public CEventObject {
@@ -53,6 +54,15 @@ class CUserEventRecord : public CEventObject {
   CDateValue* GetDate() override { return event ? &event->date : nullptr; }
   const CDateValue* GetDate() const override { return event ? &event->date : nullptr; }
   CDateValue* GetSecondDate() override { return &secondDate; }
+
+  // The title of its event type, read from the family file; "" when it
+  // cannot be read.
+  std::string GetLabel() const override;
+  // Its event type read from the family file. With out: a new record handed
+  // to the caller (*out, null when it cannot be read). Without: the one the
+  // record keeps, read on first use and again when the number changed. The
+  // record read, or null.
+  CEventTypeRecord* GetEventType(std::unique_ptr<CEventTypeRecord>* out = nullptr);
 
   std::string GetDescription() const override { return description; }
   void SetDescription(std::string_view text) override { description = text; }
@@ -98,4 +108,5 @@ class CUserEventRecord : public CEventObject {
 
  private:
   std::unique_ptr<CPlaceEventObject> event;
+  std::unique_ptr<CEventTypeRecord> eventType;  // kept by GetEventType
 };

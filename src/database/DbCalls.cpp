@@ -1,0 +1,309 @@
+// The database calls of batch mode, counts, records, string stores and the
+// record-change log.
+#include "DbCalls.h"
+
+#include <algorithm>
+
+#include "Ansel.h"
+#include "AnselCompare.h"
+#include "ChangeLog.h"
+#include "CodePage.h"
+#include "DbDispatch.h"
+#include "EventTypeRecord.h"
+#include "Ports.h"
+#include "RepositoryRecord.h"
+#include "SourceRecord.h"
+#include "StringTable.h"
+#include "UserEventRecord.h"
+
+using dbcall::Engine;
+using dbcall::EngineQuiet;
+
+namespace {
+
+constexpr unsigned kChristeningString = 5523;
+constexpr std::size_t kMaxStringEntry = 255;
+
+// Offsets of the individual's time fields.
+constexpr int kLastUpdateField = 258;
+constexpr int kStirpbankField = 262;
+constexpr int kLinerollField = 266;
+
+void BadType(const char* caption) { plat::MessageBox("Bad Type", caption, plat::kMbOk); }
+
+// The text a source or repository record gives its log line.
+const std::string* LogTextOf(int type, const RecordRef& record) {
+  if (type == 130)
+    if (auto* const* s = std::get_if<CSourceRecord*>(&record); s && *s) return &(*s)->title;
+  if (type == 131)
+    if (auto* const* r = std::get_if<CRepositoryRecord*>(&record); r && *r) return &(*r)->name;
+  return nullptr;
+}
+
+// Leading and trailing blanks and control characters removed, at most 255
+// characters kept.
+std::string Trimmed(const std::string& text) {
+  std::size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return text.substr(b, std::min(e - b, kMaxStringEntry));
+}
+
+}  // namespace
+
+// ---- the change log of record changes ----
+
+void LogRecordChange(char action, std::int32_t number, int type, std::int32_t second,
+                     const std::string* text) {
+  if (!CurrentDatabase->host.logChanges || number == 0) return;
+  char kind = 0;
+  switch (type) {
+    case 100:
+      kind = 'I';
+      break;
+    case 102:
+      kind = 'M';
+      break;
+    case 130:
+      kind = 'O';
+      break;
+    case 131:
+      kind = 'R';
+      break;
+    default:
+      return;
+  }
+  DbLogChange(kind, action, number, second, text ? text->c_str() : nullptr);
+}
+
+// ---- batch mode, flush, counts ----
+
+void DbFlush() {
+  CFamilyDatabase& db = *CurrentDatabase;
+  if (db.type != CFamilyDatabase::kCurrentFormat) {
+    if (db.engine) ShowUnknownFileType(kUnknownFileTypeString, 4);
+    return;
+  }
+  if (db.engine) db.engine->Flush();
+}
+
+void DbBeginBatch() {
+  if (ORV3* e = Engine(4)) e->BeginBatch();
+}
+
+void DbEndBatch() {
+  if (ORV3* e = Engine(4)) e->EndBatch();
+}
+
+int DbGetRelationCount(std::int32_t rin, int relation, int, int isIndividual) {
+  ORV3* e = EngineQuiet();
+  if (!e) return -1;
+  return e->GetRelationCount(rin, relation, isIndividual != 0);
+}
+
+std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode) {
+  ORV3* e = Engine(5);
+  if (!e) return 0;
+  return e->GetRIN(rin, kind, mode);
+}
+
+std::int32_t DbGetMaxRecordCount(int type) {
+  CFamilyDatabase& db = *CurrentDatabase;
+  if (db.type == CFamilyDatabase::kCurrentFormat) return DbGetRecordCount(type);
+  if (db.type == CFamilyDatabase::kOldFormat) {
+    // The counts the old format's open took from its files' sizes.
+    switch (type) {
+      case 'd':
+        return db.host.highestIndividual;
+      case 'f':
+        return db.host.highestMarriage;
+      case 'z':
+        return db.host.noteBlocks;
+      case '|':
+        return db.host.nameEntries;
+      default:
+        BadType("DllGetMaxRecordCount");
+        return -1;
+    }
+  }
+  ShowUnknownFileType(kUnknownFileTypeString, 5);
+  return 0;
+}
+
+std::int32_t DbGetActiveRecordCount(int type) {
+  const EngineHost& host = CurrentDatabase->host;
+  if (type == 100) return host.liveIndividuals;
+  if (type == 102) return host.liveMarriages;
+  BadType("DllGetActiveRecordCount");
+  return -1;
+}
+
+std::string DbGetFormatVersion() {
+  ORV3* e = Engine(6);
+  return e ? e->GetFormatVersion() : std::string();
+}
+
+std::int32_t DbGetRecordCount(int type) {
+  ORV3* e = Engine(6);
+  return e ? e->GetRecordCount(type) : 0;
+}
+
+// ---- records ----
+
+int DbGetRecord(std::int32_t rin, int type, RecordRef record, int detail, int mode, int, int flag) {
+  ORV3* e = Engine(15);
+  if (!e) return 0;
+  return e->O3_GetRecord(rin, type, record, detail, mode, flag) >= 1 ? 1 : 0;
+}
+
+int DbGetIndividualRecord(std::int32_t rin, CIndividualRecord& record, int level) {
+  ORV3* e = Engine(13);
+  if (!e) return 0;
+  return e->ReadIndividualRecord(rin, record, level) == 1 ? 1 : 0;
+}
+
+std::int32_t DbAddRecord(int type, int flag, RecordRef record) {
+  ORV3* e = Engine(22);
+  if (!e) return 0;
+  const std::int32_t n = e->AddRecord(type, flag != 0, record);
+  if (n > 0) LogRecordChange('A', n, type, 0, LogTextOf(type, record));
+  return n > 0 ? n : 0;
+}
+
+int DbUpdateRecord(std::int32_t rin, int type, RecordRef record, int flag) {
+  ORV3* e = Engine(24);
+  if (!e) return 0;
+  const int result = e->UpdateRecord(rin, type, record, flag);
+  if (result == 1) LogRecordChange('M', rin, type, 0, LogTextOf(type, record));
+  return result;
+}
+
+int DbDeleteRecord(std::int32_t rin, int type) {
+  ORV3* e = Engine(25);
+  if (!e) return 0;
+  // A source or repository line names the record, which must be read before
+  // it goes.
+  std::string name;
+  const bool named = (type == 130 || type == 131) && CurrentDatabase->host.logChanges;
+  if (named)
+    name = e->GelAlphaName(rin, type == 130 ? orv::kBlockSources : orv::kBlockRepositories);
+  const int result = e->DllDeleteRecord(rin, type) == 1 ? 1 : 0;
+  if (result == 1) LogRecordChange('D', rin, type, 0, named ? &name : nullptr);
+  return result;
+}
+
+int DbIsRecordDeleted(int type, std::int32_t rin) {
+  ORV3* e = Engine(28);
+  return e ? e->IsRecordDeleted(type, rin) : 0;
+}
+
+int DbSetIndividualUpdateTime(std::int32_t rin, int type, std::int32_t value) {
+  ORV3* e = EngineQuiet();
+  if (!e || type != 100) return 0;
+  return e->SetIndividualTimeField(rin, kLastUpdateField, value);
+}
+
+int DbSetSubmittedStirpbankDate(std::int32_t rin, int, std::int32_t time) {
+  ORV3* e = EngineQuiet();
+  return e ? e->SetIndividualTimeField(rin, kStirpbankField, time) : 0;
+}
+
+int DbSetSubmittedLinerollDate(std::int32_t rin, int, std::int32_t time) {
+  ORV3* e = EngineQuiet();
+  return e ? e->SetIndividualTimeField(rin, kLinerollField, time) : 0;
+}
+
+int DbSetRelationshipIndicator(std::int32_t rin, const std::string& text) {
+  ORV3* e = Engine(14);
+  return e ? e->SetRelationshipIndicator(rin, text) : 0;
+}
+
+int DbReplaceCitationSource(std::int32_t oldSource, std::int32_t newSource) {
+  ORV3* e = Engine(16);
+  return e ? e->ReplaceCitationSource(oldSource, newSource) : 0;
+}
+
+int DbReplaceSourceRepository(std::int32_t oldRepository, std::int32_t newRepository) {
+  ORV3* e = Engine(16);
+  return e ? e->ReplaceSourceRepository(oldRepository, newRepository) : 0;
+}
+
+int DbGetUserEventTitle(std::int32_t rin, std::string& out) {
+  out.clear();
+  if (!Engine(16)) return 0;
+  CUserEventRecord event;
+  const int read = DbGetRecord(rin, CUserEventRecord::kRecordType, &event);
+  if (read <= 0) return read;
+  CEventTypeRecord eventType;
+  if (event.eventTypeNumber != 0 &&
+      DbGetRecord(event.eventTypeNumber, CEventTypeRecord::kRecordType, &eventType) == 1)
+    out = eventType.title;
+  else
+    out = res::LoadString(kChristeningString);
+  return 1;
+}
+
+std::int32_t DbFindEventType(const std::string& title, CEventTypeRecord& record) {
+  ORV3* e = EngineQuiet();
+  return e ? e->FindEventType(title, record) : 0;
+}
+
+int DbGetSealingStatus(std::int32_t rin, int type) {
+  ORV3* e = Engine(39);
+  return e ? e->SealingState(rin, type) : 0;
+}
+
+int DbGetChildrenOrdinanceStatus(std::int32_t rin, int type) {
+  ORV3* e = Engine(40);
+  return e ? e->FamilyOrdinanceState(rin, type) : 0;
+}
+
+// ---- string stores ----
+
+int DbFindString(const std::string& text, int kind, std::string& out) {
+  out.clear();
+  ORV3* e = Engine(37);
+  return e ? e->FindText(text, kind, out) : 0;
+}
+
+int DbGetString(std::int32_t position, std::string& out) {
+  out.clear();
+  ORV3* e = Engine(37);
+  if (!e || e->GetText(position, out) != 1) {
+    out.clear();
+    return 0;
+  }
+  if (out.size() > kMaxStringEntry) out.resize(kMaxStringEntry);
+  return 1;
+}
+
+std::int32_t DbFindOrAddString(const std::string& text, int kind, std::string& out) {
+  out.clear();
+  ORV3* e = Engine(38);
+  if (!e) return 0;
+  const std::int32_t position = e->FindOrAddString(text, kind);
+  if (position > 0) e->GetText(position, out);
+  return position > 0 ? position : 0;
+}
+
+int DbAlphaCompare(const std::string& text1, const std::string& text2, int trim) {
+  if (CurrentDatabase->type != CFamilyDatabase::kCurrentFormat) {
+    ShowUnknownFileType(kUnknownFileTypeString, 45);
+    return -1;
+  }
+  const std::string a = trim ? Trimmed(text1) : text1;
+  const std::string b = trim ? Trimmed(text2) : text2;
+  return anselcmp(AnsiToAnsel(a), AnsiToAnsel(b));
+}
+
+// ---- helpers ----
+
+std::string CapitalizeIfNoCapitals(const std::string& text) {
+  const bool hasUpper = std::any_of(text.begin(), text.end(), [](char c) {
+    return plat::IsAnsiUpper(static_cast<unsigned char>(c));
+  });
+  std::string out = text;
+  if (!hasUpper && !out.empty())
+    out[0] = static_cast<char>(plat::AnsiToUpper(static_cast<unsigned char>(out[0])));
+  return out;
+}
