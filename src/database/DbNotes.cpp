@@ -151,7 +151,12 @@ std::string ReplaceTaggedParagraphs(const std::string& notes, const std::string&
   std::string out = remaining.substr(0, place) + added;
   const std::string rest = remaining.substr(place);
   if (!added.empty() && !rest.empty()) out += kParagraphEnd;
-  return out + rest;
+  out += rest;
+  // The empty line that closed the paragraph before a removed last one is
+  // not left dangling at the end.
+  if (notes.empty() || !IsLineEnd(notes.back()))
+    while (!out.empty() && IsLineEnd(out.back())) out.pop_back();
+  return out;
 }
 
 // ---- the calls ----

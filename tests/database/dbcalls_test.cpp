@@ -1,0 +1,373 @@
+// The database calls: the notes filter and note tags, dispatch on the
+// database type with the unknown-type numbers, relations through the calls
+// with their change-log lines, string stores and name comparison.
+#include <gtest/gtest.h>
+
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ChangeLog.h"
+#include "Clock.h"
+#include "DbCalls.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "EventTypeRecord.h"
+#include "IndividualRecord.h"
+#include "TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::time_t At(int year, int month, int day, int hour, int minute) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_isdst = -1;
+  return std::mktime(&tm);
+}
+
+using List = std::vector<std::int32_t>;
+
+}  // namespace
+
+// ---- the notes rules on texts ----
+
+TEST(NotesFilter, ParagraphsByMark) {
+  const std::string stored = "Plain one\r\nsecond line\r\n\r\n~hidden\r\n\r\n!marked\r\n\r\nlast";
+  const struct {
+    bool onlyBang, withTilde, stripMarks;
+    const char* result;
+  } cases[] = {
+      {false, true, false, "Plain one\r\nsecond line\r\n\r\n~hidden\r\n\r\n!marked\r\n\r\nlast"},
+      {false, false, false, "Plain one\r\nsecond line\r\n\r\n!marked\r\n\r\nlast"},
+      {false, true, true, "Plain one\r\nsecond line\r\n\r\nhidden\r\n\r\nmarked\r\n\r\nlast"},
+      {false, false, true, "Plain one\r\nsecond line\r\n\r\nmarked\r\n\r\nlast"},
+      {true, false, false, "!marked\r\n\r\n"},
+      {true, true, true, "marked\r\n\r\n"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FilterNotesText(stored, c.onlyBang, c.withTilde, c.stripMarks), c.result)
+        << c.onlyBang << c.withTilde << c.stripMarks;
+}
+
+TEST(NotesFilter, NothingLeftGivesEmpty) {
+  EXPECT_EQ(FilterNotesText("~only hidden\r\nstill hidden", false, false, false), "");
+  EXPECT_EQ(FilterNotesText("no marks\r\n\r\n~x", true, true, false), "");
+  // Blank lines before a paragraph go with the decision on the one before.
+  EXPECT_EQ(FilterNotesText("A\r\n\r\n~h\r\n\r\n\r\n\r\nB", false, false, false), "A\r\n\r\nB");
+}
+
+TEST(NoteTags, TagsAndTaggedParagraphs) {
+  const std::string notes =
+      "BIOGRAPHY: Born in a mill.\r\n\r\nplain text: no tag\r\n\r\nMILITARY:\r\nServed "
+      "1914.\r\n\r\nBIOGRAPHY: Moved to town.\r\nMarried there.\r\n\r\nNOTAG:x";
+  EXPECT_EQ(NoteTagsOf(notes), (std::vector<std::string>{"BIOGRAPHY:", "MILITARY:", "BIOGRAPHY:"}));
+  EXPECT_EQ(TaggedParagraphs(notes, "BIOGRAPHY:", false),
+            "Born in a mill.\r\n\r\nMoved to town.\r\nMarried there.");
+  EXPECT_EQ(TaggedParagraphs(notes, "BIOGRAPHY:", true),
+            "BIOGRAPHY: Born in a mill.\r\n\r\nBIOGRAPHY: Moved to town.\r\nMarried there.");
+  EXPECT_EQ(TaggedParagraphs(notes, "MILITARY:", false), "Served 1914.");
+  EXPECT_EQ(TaggedParagraphs(notes, "NOTAG:", false), "");
+  EXPECT_EQ(TaggedParagraphs(notes, "BIO", false), "");
+}
+
+TEST(NoteTags, ReplaceTaggedParagraphs) {
+  const std::string tag = "BIOGRAPHY:";
+  const struct {
+    const char* notes;
+    const char* newText;
+    const char* result;
+  } cases[] = {
+      // The first removed paragraph's place takes the new text.
+      {"A\r\n\r\nBIOGRAPHY: old\r\n\r\nB\r\n\r\nBIOGRAPHY: older", "new",
+       "A\r\n\r\nBIOGRAPHY: new\r\n\r\nB"},
+      {"BIOGRAPHY: old\r\n\r\nB", "new", "BIOGRAPHY: new\r\n\r\nB"},
+      {"A\r\n\r\nBIOGRAPHY: old", "new", "A\r\n\r\nBIOGRAPHY: new"},
+      // No such paragraph: appended after an empty line.
+      {"A", "one\r\n\r\ntwo", "A\r\n\r\nBIOGRAPHY: one\r\n\r\nBIOGRAPHY: two"},
+      {"", "new", "BIOGRAPHY: new"},
+      // An empty new text only removes.
+      {"A\r\n\r\nBIOGRAPHY: old\r\n\r\nB", "", "A\r\n\r\nB"},
+      {"BIOGRAPHY: old\r\n\r\nBIOGRAPHY: older", "", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ReplaceTaggedParagraphs(c.notes, c.newText, tag), c.result) << c.notes;
+}
+
+TEST(DbHelpers, CapitalizeIfNoCapitals) {
+  EXPECT_EQ(CapitalizeIfNoCapitals("smith family"), "Smith family");
+  EXPECT_EQ(CapitalizeIfNoCapitals("mcDonald"), "mcDonald");
+  EXPECT_EQ(CapitalizeIfNoCapitals(""), "");
+}
+
+// ---- dispatch on the database type ----
+
+class DbDispatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DbCloseCurrent();
+    savedType = CurrentDatabase->type;
+  }
+  void TearDown() override {
+    CurrentDatabase->type = savedType;
+    CurrentDatabase->host.logChanges = false;
+  }
+  std::vector<std::string> Texts() {
+    std::vector<std::string> out;
+    for (const auto& c : boxes.Calls()) out.push_back(c.text);
+    boxes.Clear();
+    return out;
+  }
+  static std::string Unknown(int n) {
+    return "File Error\nUnknown File Type (" + std::to_string(n) + ")";
+  }
+
+  int savedType = 0;
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+};
+
+TEST_F(DbDispatchTest, NoDatabaseGetsTheUnknownTypeBoxAndTheFailureValue) {
+  CurrentDatabase->type = CFamilyDatabase::kNoDatabase;
+  CIndividualRecord person;
+  List list{7, 8};
+  std::string text = "x";
+  const struct {
+    const char* call;
+    std::function<long()> run;
+    long result;
+    int number;
+  } cases[] = {
+      {"DbGetRecord", [&] { return long{DbGetRecord(1, 100, &person)}; }, 0, 15},
+      {"DbGetRecordCount", [] { return long{DbGetRecordCount(100)}; }, 0, 6},
+      {"DbGetRIN", [] { return long{DbGetRIN(1, 114, 'm')}; }, 0, 5},
+      {"DbGetMaxRecordCount", [] { return long{DbGetMaxRecordCount('d')}; }, 0, 5},
+      {"DbGetRelationList", [&] { return long{DbGetRelationList(list, 101, 0, 1, 0)}; }, 0, 8},
+      {"DbGetRinList", [&] { return long{DbGetRinList(list, 132, 1, 'I')}; }, 0, 9},
+      {"DbSetRinList", [&] { return long{DbSetRinList(list, 139, 1, 'I')}; }, 0, 10},
+      {"DbLinkRecord", [] { return long{DbLinkRecord(1, 102, 1, 'I')}; }, 0, 11},
+      {"DbUnLinkRecord", [] { return long{DbUnLinkRecord(1, 132, 1, 'I')}; }, 0, 12},
+      {"DbGetIndividualRecord", [&] { return long{DbGetIndividualRecord(1, person, 1)}; }, 0, 13},
+      {"DbGetUserEventTitle", [&] { return long{DbGetUserEventTitle(1, text)}; }, 0, 16},
+      {"DbGetRelation", [&] { return long{DbGetRelation(1, 'e', 2, list)}; }, 0, 17},
+      {"DbHasChildren", [] { return long{DbHasChildren(1, 100)}; }, 0, 20},
+      {"DbAddRecord", [&] { return long{DbAddRecord(100, 0, &person)}; }, 0, 22},
+      {"DbUpdateRecord", [&] { return long{DbUpdateRecord(1, 100, &person)}; }, 0, 24},
+      {"DbDeleteRecord", [] { return long{DbDeleteRecord(1, 100)}; }, 0, 25},
+      {"DbSetRelation", [] { return long{DbSetRelation(1, 2, 106, 0)}; }, 0, 26},
+      {"DbUnSetRelation", [] { return long{DbUnSetRelation(1, 2, 106)}; }, 0, 27},
+      {"DbUnlinkRIN", [] { return long{DbUnlinkRIN(1, 100)}; }, 0, 29},
+      {"DbSetNotes", [] { return long{DbSetNotes(1, "x", 0, 0, 100)}; }, 0, 31},
+      {"DbSetOrder", [&] { return long{DbSetOrder(1, list, 108, 2)}; }, 0, 36},
+      {"DbFindOrAddString", [&] { return long{DbFindOrAddString("x", 0, text)}; }, 0, 38},
+      {"DbAlphaCompare", [] { return long{DbAlphaCompare("a", "a", 0)}; }, -1, 45},
+      {"GetFileOption", [] { return long{CurrentDatabase->GetFileOption(1)}; }, 0, 48},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.run(), c.result) << c.call;
+    EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(c.number)}) << c.call;
+  }
+  EXPECT_EQ(DbGetNotes(1, 0, 100, 0, 1, 0), "");
+  EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(30)});
+  EXPECT_EQ(DbGetFormatVersion(), "");
+  EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(6)});
+
+  // Silent ones.
+  EXPECT_EQ(DbGetRelationCount(1, 101, 0, 1), -1);
+  CEventTypeRecord eventType;
+  EXPECT_EQ(DbFindEventType("Immigration", eventType), 0);
+  EXPECT_EQ(DbSetIndividualUpdateTime(1, 100, 5), 0);
+  DbFlush();
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(DbDispatchTest, OldFormatRefusals) {
+  CurrentDatabase->type = CFamilyDatabase::kOldFormat;
+  CurrentDatabase->host.logChanges = true;
+  CIndividualRecord person;
+  EXPECT_EQ(DbSetRinList({1}, 108, 1, 'M'), -1);
+  EXPECT_EQ(DbGetRelationCount(1, 108, 0, 0), -1);
+  FileOptions settings;
+  EXPECT_EQ(CurrentDatabase->GetFileSettings(settings), 0);
+  EXPECT_TRUE(Texts().empty());
+
+  // An add on the old format gives 0 and no log line, logging or not.
+  EXPECT_EQ(DbAddRecord(100, 0, &person), 0);
+  EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(22)});
+
+  CurrentDatabase->host.highestIndividual = 42;
+  EXPECT_EQ(DbGetMaxRecordCount('d'), 42);
+  EXPECT_EQ(DbGetMaxRecordCount('x'), -1);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Bad Type");
+  EXPECT_EQ(boxes.Calls()[0].caption, "DllGetMaxRecordCount");
+  boxes.Clear();
+  CurrentDatabase->host.highestIndividual = 0;
+
+  // No type dispatch: the same answer on either format.
+  for (int type : {CFamilyDatabase::kOldFormat, CFamilyDatabase::kCurrentFormat}) {
+    CurrentDatabase->type = type;
+    EXPECT_EQ(DbGetActiveRecordCount(130), -1);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].caption, "DllGetActiveRecordCount");
+    boxes.Clear();
+  }
+}
+
+// ---- calls on an open family file ----
+
+class DbCallsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(DbCreate(family, 101), 1);
+    ASSERT_EQ(DbOpen(family, 101), 1);
+    plat::SetFixedTime(At(2001, 7, 3, 9, 5));
+  }
+  void TearDown() override {
+    plat::SetFixedTime(0);
+    CurrentDatabase->host.logChanges = false;
+    DbCloseCurrent();
+  }
+  // A new empty individual made by the engine.
+  std::int32_t NewPerson() {
+    return CurrentDatabase->engine->NewRecord(orv::RecordKind::Individual, false);
+  }
+  std::string Log() { return ReadAll(log); }
+  static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
+
+  TempDir dir;
+  std::string family = dir.File("family.orv");
+  std::string log = dir.File("family.orl");
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+  plat::FakeMessagePump pump;
+  plat::ScopedMessagePump scopedPump{&pump};
+};
+
+TEST_F(DbCallsTest, RelationsThroughTheCallsWithTheirLogLines) {
+  const std::int32_t husband = NewPerson(), wife = NewPerson(), child = NewPerson(),
+                     orphan = NewPerson();
+  CurrentDatabase->host.logChanges = true;
+
+  const std::int32_t m = DbSetRelation(husband, wife, 106, 0);
+  ASSERT_GT(m, 0);
+  ASSERT_GT(DbSetRelation(child, 0, 103, m), 0);
+  // A family link without parents.
+  ASSERT_GT(DbSetRelation(orphan, 0, 103, -1), 0);
+
+  List out;
+  EXPECT_EQ(DbGetRelation(m, 'e', 2, out), 1);
+  EXPECT_EQ(out, (List{husband, wife}));
+  EXPECT_EQ(DbGetRelation(m, 'l', 5, out), 1);
+  EXPECT_EQ(out, (List{child}));
+  EXPECT_EQ(DbGetRelationCount(husband, 102, 0, 1), 1);
+  EXPECT_EQ(DbGetRelationCount(m, 108, 0, 0), 1);
+  EXPECT_EQ(DbHasChildren(wife, 100), 1);
+  EXPECT_EQ(DbFindChildWithChildren(husband, m), child);
+
+  List parents{99};
+  EXPECT_EQ(DbGetRelationList(parents, 103, 4, child, 0), 1);
+  EXPECT_EQ(parents, (List{m}));
+  EXPECT_EQ(DbGetRelationList(parents, 103, 4, orphan, 0), 0);
+  EXPECT_TRUE(parents.empty());
+
+  EXPECT_EQ(Log(), Line("Lnk Sp  " + std::to_string(husband) + " " + std::to_string(m)) +
+                       Line("Lnk Sp  " + std::to_string(wife) + " " + std::to_string(m)) +
+                       Line("Lnk Ch  " + std::to_string(child) + " " + std::to_string(m)));
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(DbCallsTest, LinkAndUnlinkLogOnlyWhatSucceeded) {
+  const std::int32_t a = NewPerson(), b = NewPerson(), c = NewPerson();
+  const std::int32_t m = DbSetRelation(a, b, 106, 0);
+  ASSERT_GT(m, 0);
+  CurrentDatabase->host.logChanges = true;
+
+  // The marriage goes into c's spouse chain: the engine's spouse line, then
+  // the call's marriage line with the owner.
+  EXPECT_GT(DbLinkRecord(m, 102, c, 'I', 0, 1), 0);
+  const std::string linked = Log();
+  EXPECT_NE(linked.find("Lnk Mar " + std::to_string(m) + " " + std::to_string(c) + "\r\n"),
+            std::string::npos)
+      << linked;
+
+  // A citation that is in no chain cannot be unlinked: no line.
+  EXPECT_EQ(DbUnLinkRecord(1, 132, a, 'I'), 0);
+  // Nothing to unlink for another type (the engine says so).
+  EXPECT_EQ(DbUnLinkRecord(m, 102, a, 'I'), 0);
+  EXPECT_EQ(Log(), linked);
+}
+
+TEST_F(DbCallsTest, OrderOfChildren) {
+  const std::int32_t a = NewPerson(), b = NewPerson();
+  const std::int32_t m = DbSetRelation(a, b, 106, 0);
+  List kids;
+  for (int i = 0; i < 3; ++i) {
+    kids.push_back(NewPerson());
+    ASSERT_GT(DbSetRelation(kids.back(), 0, 103, m), 0);
+  }
+  List out;
+  const List reversed{kids[2], kids[1], kids[0]};
+  EXPECT_EQ(DbSetOrder(m, reversed, 108, 3), 1);
+  DbGetRelation(m, 'l', 10, out);
+  EXPECT_EQ(out, reversed);
+  // count limits the list: two of three is not a permutation, nothing changes.
+  EXPECT_EQ(DbSetOrder(m, kids, 108, 2), 0);
+  DbGetRelation(m, 'l', 10, out);
+  EXPECT_EQ(out, reversed);
+  // Moving a child of another marriage is refused.
+  const std::int32_t other = DbSetRelation(NewPerson(), NewPerson(), 106, 0);
+  EXPECT_EQ(DbMoveChildLink(kids[0], other, m), -1);
+  EXPECT_EQ(DbMoveChildLink(kids[0], m, other), 1);
+  DbGetRelation(other, 'l', 10, out);
+  EXPECT_EQ(out, List{kids[0]});
+}
+
+TEST_F(DbCallsTest, StringStoresAndNameOrder) {
+  std::string stored;
+  EXPECT_EQ(DbFindOrAddString("", 2, stored), 0);
+  const std::int32_t boston = DbFindOrAddString("Boston", 2, stored);
+  ASSERT_GT(boston, 0);
+  EXPECT_EQ(stored, "Boston");
+  EXPECT_EQ(DbFindOrAddString("Boston", 2, stored), boston);
+  EXPECT_EQ(DbGetString(boston, stored), 1);
+  EXPECT_EQ(stored, "Boston");
+  EXPECT_EQ(DbFindString("Boston", 2, stored), 1);
+  EXPECT_EQ(DbFindString("Salem", 2, stored), 0);
+  EXPECT_EQ(DbGetString(0, stored), 0);
+  EXPECT_EQ(stored, "");
+
+  EXPECT_LT(DbAlphaCompare("Adams", "Baker", 0), 0);
+  EXPECT_GT(DbAlphaCompare("Baker", "Adams", 0), 0);
+  EXPECT_EQ(DbAlphaCompare("  Adams\t", "Adams", 1), 0);
+  EXPECT_NE(DbAlphaCompare("  Adams\t", "Adams", 0), 0);
+}
+
+TEST_F(DbCallsTest, CountsBatchAndVersion) {
+  EXPECT_EQ(DbGetFormatVersion(), "400");
+  EXPECT_EQ(DbGetRecordCount(100), 0);
+  NewPerson();
+  NewPerson();
+  EXPECT_EQ(DbGetRecordCount(100), 2);
+  EXPECT_EQ(DbGetMaxRecordCount('d'), 2);
+  DbBeginBatch();
+  EXPECT_TRUE(CurrentDatabase->engine->InBatch());
+  DbFlush();
+  DbEndBatch();
+  EXPECT_FALSE(CurrentDatabase->engine->InBatch());
+  EXPECT_EQ(CurrentDatabase->GetFamilyName(), family);
+  EXPECT_TRUE(boxes.Calls().empty());
+}
