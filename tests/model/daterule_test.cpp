@@ -7,7 +7,6 @@
 #include "DateRule.h"
 #include "EventKinds.h"
 #include "FakePorts.h"
-#include "StringTable.h"
 #include "TempleTable.h"
 
 namespace {
@@ -76,15 +75,6 @@ class DateRuleTest : public ::testing::Test {
   plat::FakeProfile profile_;
   plat::ScopedProfile scopedProfile_{&profile_};
 };
-
-TEST_F(DateRuleTest, StringsOfTheRulesAreInTheTable) {
-  EXPECT_EQ(res::LoadString(3704), "The %1 date is after the %2 date.");
-  EXPECT_EQ(res::LoadString(3705), "The %1 date is before the %2 date.");
-  EXPECT_EQ(res::LoadString(3706), "The %1 date is after %2.");
-  EXPECT_EQ(res::LoadString(3707), "The %1 date is before %2.");
-  EXPECT_EQ(res::LoadString(3708), "The %1 date is not during the time the %2 temple was open.");
-  EXPECT_EQ(res::LoadString(7285), "Dual dates exceed 10 years.");
-}
 
 TEST_F(DateRuleTest, BaseRuleAlwaysHolds) {
   struct PlainRule : CDateRule {};
