@@ -19,6 +19,7 @@
 #include "AlphaIndexFile.h"
 #include "FileHandle.h"
 #include "FileLayout.h"
+#include "RecordRef.h"
 #include "Records.h"
 #include "StringStore.h"
 
@@ -50,6 +51,25 @@ struct EngineHost {
 struct NewFileOptions {
   bool verifyNew = true;
   bool showZel = false;
+  bool capSurname = false;
+};
+
+// The per-file options the Preferences read and write (header bytes 1661,
+// 268, 1138, 1662, 1728, 1732).
+struct FileOptions {
+  bool logChanges = false;
+  std::int32_t optionA = 1;
+  std::int32_t optionB = 1;
+  std::int16_t optionC = 0;
+  std::int16_t optionD = 10;
+  std::int32_t optionE = 0;
+};
+
+// The application options refreshed into the header when file options are
+// saved (bytes 274 to 276).
+struct AppFileOptions {
+  bool showZel = false;
+  int appendValue = 0;  // 0 to 3: 'N', 'R', 'I', 'A'
   bool capSurname = false;
 };
 
@@ -340,6 +360,117 @@ class ORV3 {
   AlphaIndexFile* AlphaIndex(orv::RecordKind kind);
   int BuildAlphaIndex(orv::RecordKind kind);
 
+
+  // ---- record calls ----
+  // Record-number walk modes: 109 the number or the next live one, 110 the
+  // number or the previous live one, 111 exactly the number, 112 the next
+  // live one after it, 113 the previous live one before it.
+  static constexpr int kModeNextOrSame = 109;
+  static constexpr int kModePreviousOrSame = 110;
+  static constexpr int kModeExact = 111;
+  static constexpr int kModeNext = 112;
+  static constexpr int kModePrevious = 113;
+
+  // Opens the file (OpenStructures), raises stale highest record numbers
+  // left by a crash in batch mode, and adds the default event types to a
+  // file that has none when asked. 1, or -1 when the file cannot be used.
+  int Open(bool createDefaultEventTypes);
+  // One event type per row of the custom event table; 1, or 0 when a number
+  // could not be had or a write failed (the rows after it are not added).
+  int AddDefaultEventTypes();
+  // Per record kind, slots past the stored highest number that lie in
+  // allocated blocks and hold a written or deleted record raise the highest
+  // number. Returns the number of kinds raised.
+  int RecoverHighestNumbers();
+
+  // Reads record number (resolved by mode for 100, 102, 118, 120, 121, 130
+  // and 131) of an API type into rec, which must be of the type's class
+  // (RecordRef.h). detail: individuals at level 10 when non-zero, else 9
+  // when flag is non-zero, else 8; marriages count their children when
+  // detail is non-zero. 1 read; 0 none, not live, bad type or wrong object.
+  int O3_GetRecord(std::int32_t number, int type, RecordRef rec, int detail = 0,
+                   int mode = kModeExact, int flag = 0);
+  // A new record of the type (100, 102, 130, 131, 132, 139, 141, 142, 145,
+  // 148) filled from rec when one is given (monostate: an empty record);
+  // reuse takes the head of the delete chain first. The number, or 0.
+  std::int32_t AddRecord(int type, bool reuse, RecordRef rec = {});
+  // Rewrites record number of the type from rec (149/150: rec is the note
+  // block number). 1, or 0 on a failure (its message shown once).
+  int UpdateRecord(std::int32_t number, int type, RecordRef rec, int flag = 0);
+  // Deletes (100, 102, 130, 131, 132, 139, 141, 142, 148) or frees the note
+  // chain from number (122). 1, or 0 on a failure or a bad type.
+  int DllDeleteRecord(std::int32_t number, int type);
+  // Record numbers and index positions by kind and mode (numbers: 114, 115,
+  // 120, 121, 128, 129, 130, 131, 134, 136; texts: 118, 133, 135). 0 none.
+  std::int32_t GetRIN(std::int32_t number, int kind, int mode = kModeExact);
+  std::int32_t GetRIN(const std::string& text, int kind, int mode = kModeExact);
+
+  // An individual at a detail level (1 to 11; PlanForLevel). 1, or 0 when
+  // it is not live.
+  int ReadIndividualRecord(std::int32_t rin, CIndividualRecord& rec, int level);
+
+  // Field accessors.
+  // 1 when the stored record carries its type's deleted mark (100, 102,
+  // 142: 'D'; 130, 131, 132: 'Y'); else 0.
+  int IsRecordDeleted(int type, std::int32_t number);
+  // The stored sex byte; 0 when the record cannot be read.
+  int GetSex(std::int32_t rin);
+  int HasParents(std::int32_t rin);
+  // The first live event type (by number) whose title is exactly title; its
+  // number, 0 when none.
+  std::int32_t FindEventType(const std::string& title, CEventTypeRecord& rec);
+  // Name-tree children of a live individual (0, 0 otherwise); 1 when live.
+  int GetTreeChildren(std::int32_t rin, std::int32_t& lesser, std::int32_t& greater);
+  // Stores value at offset 258 (last update), 262 or 266 of a live
+  // individual and writes it. 1, or 0.
+  int SetIndividualTimeField(std::int32_t rin, int offset, std::int32_t value);
+  // The christening's label (event type title or string 5523); returns the
+  // individual's live test (1, -1, 0).
+  int GetChristeningLabel(std::int32_t rin, std::string& out);
+  int SetRelationshipIndicator(std::int32_t rin, const std::string& text);
+  // Multimedia chain head of an owner of type 100, 102, 130 or 132; -1 when
+  // the record cannot be read. Set returns the old head (-1 on a failure).
+  std::int32_t GetMultimediaHead(std::int32_t owner, int type);
+  std::int32_t SetMultimediaHead(std::int32_t owner, int type, std::int32_t head);
+  // Replaces the folder of multimedia paths; the number of items changed.
+  int ChangeMultimediaFolder(const std::string& oldFolder, const std::string& newFolder);
+  // 1, or 0 when a record could not be read or written (the walk stops).
+  int ReplaceCitationSource(std::int32_t oldSource, std::int32_t newSource);
+  int ReplaceSourceRepository(std::int32_t oldRepository, std::int32_t newRepository);
+  // Ordinance states (0 nothing recorded, 1 not to be done, 2 done, 3
+  // cleared or submitted).
+  int SealingState(std::int32_t record, int type);
+  int IndividualOrdinanceState(std::int32_t rin, std::int32_t marriage);
+  int FamilyOrdinanceState(std::int32_t record, int type);
+  // Notes of an individual (100) or marriage (102), or of a note block
+  // (isBlock). Get: 1 and the text, 0 without notes. Set: mode 0 the whole
+  // notes (empty text frees them), 1 appends, 2 appends an empty line and
+  // the text; 1 or 0. Delete: 1 or 0.
+  int GetNotesText(std::int32_t recordOrBlock, bool isBlock, int type, std::string& out);
+  int SetNotes(std::int32_t recordOrBlock, const std::string& text, int mode, bool isBlock,
+               int type);
+  int DeleteNotes(std::int32_t record, int type);
+
+  // File options, the flag at 1730 (flag 1 only) and the preparer (record
+  // 125, always in the header). Set calls rewrite the whole header; 1 or 0.
+  FileOptions GetFileOptions();
+  int SetFileOptions(const FileOptions& options, const AppFileOptions& app);
+  int GetFileOption(int flag) const;
+  int SetFileOption(int flag, int value);
+  int ReadPreparer(CPreparerRecord& rec);
+  int WritePreparer(const CPreparerRecord& rec);
+  // Without an engine: 101 and the header's facts when path is a family
+  // file of the current format, else 0 (cause: the file error, if any).
+  static int ProbeFamilyFile(const std::string& path, std::int32_t& highestRin,
+                             std::int32_t& highestMrin, std::string& title,
+                             std::uint64_t& length, int* cause = nullptr);
+  // The alphabetic index of individuals (name-tree order), rebuilt when the
+  // host marks it stale; rebuilding also writes the ".ora" file. Positions
+  // count from 1; 0 when outside or not listed.
+  std::int32_t NameIndexEntries();
+  std::int32_t NameIndexAt(std::int32_t position);
+  std::int32_t NameIndexPositionOf(std::int32_t rin);
+
  private:
   // Positioned write of the family file: skipped (success) when read-only;
   // "Write Error" when short.
@@ -418,6 +549,23 @@ class ORV3 {
   bool notesCut_ = false;
   // Stored texts by entry offset, for the tree walks' key comparisons.
   std::unordered_map<std::int32_t, std::string> entryTexts_;
+
+  // ---- record calls ----
+  bool EnsureNameIndex();
+  int ReadAlphaName(std::int32_t position, CAlphaNameRecord& rec);
+  int ReadSourceRecord(std::int32_t r, CSourceRecord& rec);
+  int ReadCitationRecord(std::int32_t r, CCitationRecord& rec);
+  int StoreIndividualRecord(std::int32_t rin, const CIndividualRecord& obj, bool isNew);
+  int StoreSourceRecord(std::int32_t r, const CSourceRecord& obj, bool isNew);
+  int StoreCitationRecord(std::int32_t r, const CCitationRecord& obj);
+  int StoreEventTypeRecord(std::int32_t t, const CEventTypeRecord& obj, bool isNew);
+  // The multimedia item an owner's field names: updated when item is that
+  // record, else replaced by a new record (owner type given); none deletes it.
+  int StoreOwnedItem(std::int32_t& field, const CMultimediaItem* item, std::int32_t owner,
+                     std::uint8_t ownerType);
+  std::vector<std::int32_t> nameIndex_;     // RINs in name order
+  std::vector<std::int32_t> namePosition_;  // position by RIN
+  bool nameIndexBuilt_ = false;
 };
 
 template <class Rec>
