@@ -382,6 +382,11 @@ class ORV3 {
   // allocated blocks and hold a written or deleted record raise the highest
   // number. Returns the number of kinds raised.
   int RecoverHighestNumbers();
+  // The same for the two string stores: their next-entry position, block end,
+  // count and root live in header parts a batch holds back. Entries written
+  // past the stored position are walked over, so new texts never overwrite
+  // them. Returns the number of stores mended.
+  int RecoverStringStores();
 
   // Reads record number (resolved by mode for 100, 102, 118, 120, 121, 130
   // and 131) of an API type into rec, which must be of the type's class

@@ -13,6 +13,7 @@
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "RecordMaps.h"
+#include "StringStore.h"
 
 using namespace orv;
 
@@ -31,7 +32,8 @@ constexpr RecordKind kNumberedKinds[] = {
 
 int ORV3::Open(bool createDefaultEventTypes) {
   if (OpenStructures() < 0) return -1;
-  if (RecoverHighestNumbers() > 0)
+  const bool mended = RecoverStringStores() > 0;
+  if (RecoverHighestNumbers() > 0 || mended)
     for (int i = 1; i <= 4; ++i) RecountMaxVars(i);
   if (createDefaultEventTypes && head_.I32(kHeadHighestEventType) <= 0 &&
       CustomEventTable().GetSize() > 0) {
@@ -66,6 +68,61 @@ int ORV3::RecoverHighestNumbers() {
   }
   if (raised) WriteHeader(HeadPart::Whole);
   return raised;
+}
+
+int ORV3::RecoverStringStores() {
+  int mended = 0;
+  for (int kind : {0, 4}) {
+    const StoreFields& store = StoreOfKind(kind);
+    // Blocks are allocated in ascending positions of the last group, so the
+    // store's last block in group and position order is its newest.
+    std::int64_t firstBlock = -1, lastBlock = -1;
+    for (int g = 0; g < GroupCount(); ++g) {
+      const GroupIndex* group = Group(g);
+      const int n = group ? group->TypeCount(store.blockType) : 0;
+      if (n <= 0) continue;
+      if (firstBlock < 0) firstBlock = BlockOffset(g, group->Position(store.blockType, 0));
+      lastBlock = BlockOffset(g, group->Position(store.blockType, n - 1));
+    }
+    if (lastBlock < 0) continue;
+    auto written = [this](std::int64_t offset) {
+      std::uint8_t head[kEntryText + 1] = {};
+      if (host_->file.ReadSomeAt(static_cast<std::uint64_t>(offset), head, sizeof head) <
+          static_cast<long long>(sizeof head))
+        return false;
+      return std::any_of(std::begin(head), std::end(head), [](std::uint8_t b) { return b != 0; });
+    };
+    bool changed = false;
+    if (head_.I32(store.rootField) == 0 && written(firstBlock)) {
+      head_.SetI32(store.rootField, static_cast<std::int32_t>(firstBlock));
+      changed = true;
+    }
+    std::int64_t next = head_.I32(store.nextField);
+    std::int64_t end = head_.I32(store.endField);
+    if (end != lastBlock + kBlockSize || next < lastBlock || next > end) {
+      // The stored position lies in an older block: the newest block holds
+      // entries from its start on (or none, and then it is used from there).
+      next = lastBlock;
+      end = lastBlock + kBlockSize;
+      changed = true;
+    }
+    std::int32_t count = head_.I32(store.countField);
+    StringEntry entry;
+    while (end - next > kEntryText && written(next)) {
+      const int size = ReadEntry(static_cast<std::int32_t>(next), entry, false);
+      if (size <= 0 || next + size > end) break;
+      next += size;
+      ++count;
+      changed = true;
+    }
+    if (!changed) continue;
+    head_.SetI32(store.nextField, static_cast<std::int32_t>(next));
+    head_.SetI32(store.endField, static_cast<std::int32_t>(end));
+    head_.SetI32(store.countField, count);
+    ++mended;
+  }
+  if (mended) WriteHeader(HeadPart::Whole);
+  return mended;
 }
 
 int ORV3::AddDefaultEventTypes() {

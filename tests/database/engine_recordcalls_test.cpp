@@ -419,4 +419,28 @@ TEST_F(RecordCallsTest, ABatchCutShortDoesNotLeadToOverwrittenRecords) {
   EXPECT_EQ(last.givenNames[0], "29");
 }
 
+TEST_F(RecordCallsTest, ABatchCutShortDoesNotLeadToOverwrittenTexts) {
+  ASSERT_EQ(AddPerson("Kept", "Before"), 1);
+  engine->BeginBatch();
+  // Enough distinct texts to fill more than one block of the name store.
+  for (int i = 0; i < 400; ++i)
+    ASSERT_GT(AddPerson("Surname" + std::to_string(i), "Given" + std::to_string(i)), 0);
+  engine.reset();  // the crash: no EndBatch
+  host = std::make_unique<EngineHost>();
+  ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadWrite), 0);
+  engine = std::make_unique<ORV3>(host.get());
+  ASSERT_EQ(engine->Open(false), 1);
+  for (int i = 0; i < 50; ++i)
+    ASSERT_GT(AddPerson("After" + std::to_string(i), "Crash" + std::to_string(i)), 0);
+  for (int i = 0; i < 400; ++i) {
+    CIndividualRecord p;
+    ASSERT_EQ(engine->O3_GetRecord(i + 2, 100, &p), 1);
+    ASSERT_EQ(p.surname, "Surname" + std::to_string(i));
+    ASSERT_EQ(p.givenNames[0], "Given" + std::to_string(i));
+  }
+  CIndividualRecord first;
+  ASSERT_EQ(engine->O3_GetRecord(1, 100, &first), 1);
+  EXPECT_EQ(first.surname, "Kept");
+}
+
 }  // namespace
