@@ -1,7 +1,10 @@
 // Writes a family file of 100,000 individuals and 40,000 marriages record by
 // record through the engine, reopens it and reads every record back; then
 // inserts 100,000 individuals into the name tree in random and in sorted name
-// order and walks both orders. Prints the times and peak memory.
+// order and walks both orders. First of all it builds the same family
+// through the record calls (individuals with names, a birth and notes
+// fields; marriages with spouses and children), reopens it and walks every
+// individual in name order. Prints the times and peak memory.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -12,7 +15,10 @@
 #include <random>
 #include <string>
 
+#include "AlphaNameRecord.h"
 #include "FileSystem.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
 #include "ORV3.h"
 
 namespace {
@@ -118,10 +124,98 @@ bool NameTreeRun(const std::string& path, const std::vector<int>& order, TreeFig
   return true;
 }
 
+// The family through the record calls: AddRecord of individuals and of
+// marriages naming their spouses, children through the relation call.
+// Marriage i joins individuals 2i-1 and 2i; the husband of marriage i is a
+// child of marriage i/2, and individual 80000+i a child of marriage i.
+bool RecordCallRun(const std::string& path) {
+  auto host = std::make_unique<EngineHost>();
+  if (host->file.Create(path) != 0) return false;
+  auto engine = std::make_unique<ORV3>(host.get());
+  engine->Create(path);
+  std::vector<int> surnames(5000);
+  std::iota(surnames.begin(), surnames.end(), 0);
+  std::shuffle(surnames.begin(), surnames.end(), std::mt19937(3));
+
+  auto start = std::chrono::steady_clock::now();
+  engine->BeginBatch();
+  CIndividualRecord person;
+  for (int i = 1; i <= kIndividuals; ++i) {
+    person.Clear();
+    person.surname = NameOf(surnames[static_cast<std::size_t>(i) % surnames.size()], 4);
+    person.givenNames[0] = NameOf(i % 97, 3);
+    person.sex = (i & 1) ? 'M' : 'F';
+    person.birth.date.year = static_cast<std::uint16_t>(1800 + i % 200);
+    person.birth.place[0] = NameOf(i % 300, 5);
+    if (engine->AddRecord(100, false, &person) != i) return false;
+  }
+  const double individualSeconds = Seconds(start);
+  std::printf("record calls: %d individuals added: %.3f s, peak %ld KB\n", kIndividuals,
+              individualSeconds, PeakKilobytes());
+
+  start = std::chrono::steady_clock::now();
+  long children = 0;
+  CMarriageRecord marriage;
+  for (int i = 1; i <= kMarriages; ++i) {
+    marriage.Clear();
+    marriage.husband = 2 * i - 1;
+    marriage.wife = 2 * i;
+    marriage.marriage.date.year = static_cast<std::uint16_t>(1820 + i % 180);
+    if (engine->AddRecord(102, false, &marriage) != i) return false;
+    if (i >= 2) {
+      if (engine->DLLSETORV3RELATION(2 * i - 1, 0, 103, i / 2) <= 0) return false;
+      ++children;
+    }
+    if (2 * kMarriages + i <= kIndividuals) {
+      if (engine->DLLSETORV3RELATION(2 * kMarriages + i, 0, 103, i) <= 0) return false;
+      ++children;
+    }
+  }
+  engine->EndBatch();
+  std::printf("record calls: %d marriages with %ld children: %.3f s, peak %ld KB\n", kMarriages,
+              children, Seconds(start), PeakKilobytes());
+  engine.reset();
+  host.reset();
+
+  start = std::chrono::steady_clock::now();
+  host = std::make_unique<EngineHost>();
+  host->path = path;
+  if (host->file.Open(path, plat::FileHandle::Access::ReadWrite) != 0) return false;
+  engine = std::make_unique<ORV3>(host.get());
+  if (engine->Open(false) != 1) return false;
+  const double openSeconds = Seconds(start);
+  std::printf("record calls: open %.4f s (%s a second), peak %ld KB\n", openSeconds,
+              openSeconds < 1.0 ? "under" : "NOT under", PeakKilobytes());
+
+  start = std::chrono::steady_clock::now();
+  CAlphaNameRecord entry;
+  long walked = 0, outOfOrder = 0;
+  std::string last;
+  for (std::int32_t pos = engine->GetRIN(0, 120, ORV3::kModeNextOrSame); pos != 0;
+       pos = engine->GetRIN(pos, 120, ORV3::kModeNext)) {
+    if (engine->O3_GetRecord(pos, 120, &entry, 0, ORV3::kModeExact) != 1) return false;
+    const std::string key = entry.surname + "," + entry.givenNames[0];
+    if (key < last) ++outOfOrder;
+    last = key;
+    ++walked;
+  }
+  std::printf(
+      "record calls: walk in name order %.3f s (%ld individuals, %ld out of order), "
+      "peak %ld KB\n",
+      Seconds(start), walked, outOfOrder, PeakKilobytes());
+  engine.reset();
+  host.reset();
+  plat::DeleteFile(path);
+  plat::DeleteFile(AlphaIndexFile::PathFor(path, 'a'));
+  return walked == kIndividuals && outOfOrder == 0 && openSeconds < 1.0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string path = argc > 1 ? argv[1] : plat::TempFolder() + "korvane-engine-bench.orv";
+  const bool recordCallsOk = RecordCallRun(path);
+  if (!recordCallsOk) std::printf("record calls: FAILED\n");
   auto host = std::make_unique<EngineHost>();
   if (host->file.Create(path) != 0) {
     std::fprintf(stderr, "cannot create %s\n", path.c_str());
@@ -205,5 +299,5 @@ int main(int argc, char** argv) {
         f.ordered ? "in order" : "OUT OF ORDER", f.numberWalkSeconds, f.numberCount);
   }
   std::printf("peak memory: %ld KB\n", PeakKilobytes());
-  return bad == 0 && treesOk ? 0 : 4;
+  return bad == 0 && treesOk && recordCallsOk ? 0 : 4;
 }

@@ -175,7 +175,8 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
   });
   SplitPath(p, kCurrentFormat);
   Reset();
-  if (engine->OpenStructures() < 0) {
+  host.path = p;  // names the index files beside the family file
+  if (engine->Open(!host.readOnly) < 0) {
     // Closing normally would write the header back over a file the engine
     // could not read.
     Abandon();

@@ -382,6 +382,11 @@ class ORV3 {
   // allocated blocks and hold a written or deleted record raise the highest
   // number. Returns the number of kinds raised.
   int RecoverHighestNumbers();
+  // The same for the two string stores: their next-entry position, block end,
+  // count and root live in header parts a batch holds back. Entries written
+  // past the stored position are walked over, so new texts never overwrite
+  // them. Returns the number of stores mended.
+  int RecoverStringStores();
 
   // Reads record number (resolved by mode for 100, 102, 118, 120, 121, 130
   // and 131) of an API type into rec, which must be of the type's class
@@ -464,6 +469,12 @@ class ORV3 {
   static int ProbeFamilyFile(const std::string& path, std::int32_t& highestRin,
                              std::int32_t& highestMrin, std::string& title,
                              std::uint64_t& length, int* cause = nullptr);
+  // The alphabetic index of individuals (name-tree order), rebuilt when the
+  // host marks it stale; rebuilding also writes the ".ora" file. Positions
+  // count from 1; 0 when outside or not listed.
+  std::int32_t NameIndexEntries();
+  std::int32_t NameIndexAt(std::int32_t position);
+  std::int32_t NameIndexPositionOf(std::int32_t rin);
 
  private:
   // Positioned write of the family file: skipped (success) when read-only;
@@ -543,6 +554,23 @@ class ORV3 {
   bool notesCut_ = false;
   // Stored texts by entry offset, for the tree walks' key comparisons.
   std::unordered_map<std::int32_t, std::string> entryTexts_;
+
+  // ---- record calls ----
+  bool EnsureNameIndex();
+  int ReadAlphaName(std::int32_t position, CAlphaNameRecord& rec);
+  int ReadSourceRecord(std::int32_t r, CSourceRecord& rec);
+  int ReadCitationRecord(std::int32_t r, CCitationRecord& rec);
+  int StoreIndividualRecord(std::int32_t rin, const CIndividualRecord& obj, bool isNew);
+  int StoreSourceRecord(std::int32_t r, const CSourceRecord& obj, bool isNew);
+  int StoreCitationRecord(std::int32_t r, const CCitationRecord& obj);
+  int StoreEventTypeRecord(std::int32_t t, const CEventTypeRecord& obj, bool isNew);
+  // The multimedia item an owner's field names: updated when item is that
+  // record, else replaced by a new record (owner type given); none deletes it.
+  int StoreOwnedItem(std::int32_t& field, const CMultimediaItem* item, std::int32_t owner,
+                     std::uint8_t ownerType);
+  std::vector<std::int32_t> nameIndex_;     // RINs in name order
+  std::vector<std::int32_t> namePosition_;  // position by RIN
+  bool nameIndexBuilt_ = false;
 };
 
 template <class Rec>
