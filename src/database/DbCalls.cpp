@@ -181,14 +181,34 @@ int DbUpdateRecord(std::int32_t rin, int type, RecordRef record, int flag) {
 int DbDeleteRecord(std::int32_t rin, int type) {
   ORV3* e = Engine(25);
   if (!e) return 0;
-  // A source or repository line names the record, which must be read before
-  // it goes.
+  // The engine also answers 1 for a record that was not live, which deletes
+  // nothing and writes no line. A source or repository line names the
+  // record, which must be read before it goes.
   std::string name;
-  const bool named = (type == 130 || type == 131) && CurrentDatabase->host.logChanges;
-  if (named)
-    name = e->GelAlphaName(rin, type == 130 ? orv::kBlockSources : orv::kBlockRepositories);
+  bool wasLive = false;
+  if (CurrentDatabase->host.logChanges) {
+    switch (type) {
+      case 100:
+        wasLive = e->IsLive(orv::RecordKind::Individual, rin) == 1;
+        break;
+      case 102:
+        wasLive = e->IsLive(orv::RecordKind::Marriage, rin) == 1;
+        break;
+      case 130:
+        wasLive = e->IsLive(orv::RecordKind::Source, rin) == 1;
+        if (wasLive) name = e->GelAlphaName(rin, orv::kBlockSources);
+        break;
+      case 131:
+        wasLive = e->IsLive(orv::RecordKind::Repository, rin) == 1;
+        if (wasLive) name = e->GelAlphaName(rin, orv::kBlockRepositories);
+        break;
+      default:
+        break;
+    }
+  }
   const int result = e->DllDeleteRecord(rin, type) == 1 ? 1 : 0;
-  if (result == 1) LogRecordChange('D', rin, type, 0, named ? &name : nullptr);
+  if (result == 1 && wasLive)
+    LogRecordChange('D', rin, type, 0, type == 130 || type == 131 ? &name : nullptr);
   return result;
 }
 
