@@ -13,11 +13,14 @@
 #include "ChangeLog.h"
 #include "Clock.h"
 #include "DbCalls.h"
+#include "EventTypeRecord.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
-#include "EventTypeRecord.h"
+#include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
+#include "MarriageRecord.h"
 #include "TempDir.h"
+#include "UserEventRecord.h"
 
 namespace fs = std::filesystem;
 
@@ -369,5 +372,136 @@ TEST_F(DbCallsTest, CountsBatchAndVersion) {
   DbEndBatch();
   EXPECT_FALSE(CurrentDatabase->engine->InBatch());
   EXPECT_EQ(CurrentDatabase->GetFamilyName(), family);
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+// ---- record objects and the change log of record calls ----
+
+TEST_F(DbCallsTest, FailedChangesReportFailureAndWriteNoLine) {
+  CurrentDatabase->host.logChanges = true;
+  CMarriageRecord marriage;
+  const std::int32_t m = static_cast<std::int32_t>(marriage.Add(0));
+  ASSERT_GT(m, 0);
+  marriage.numbers[CMarriageRecord::kMrin] = m;
+  const std::string added = Line("Add Mar " + std::to_string(m));
+  EXPECT_EQ(Log(), added);
+
+  // The family file can no longer be written underneath the engine.
+  auto& file = CurrentDatabase->host.file;
+  file.Close();
+  ASSERT_EQ(file.Open(family, plat::FileHandle::Access::ReadOnly), 0);
+  marriage.status = 'D';
+  EXPECT_EQ(marriage.Update(0), 0);
+  EXPECT_EQ(marriage.Delete(), 0);
+  EXPECT_EQ(DbDeleteRecord(m, 102), 0);
+  EXPECT_EQ(Log(), added);
+  EXPECT_FALSE(boxes.Calls().empty());
+  boxes.Clear();
+  file.Close();
+  ASSERT_EQ(file.Open(family, plat::FileHandle::Access::ReadWrite), 0);
+
+  // A record that is not live: the update fails, a delete changes nothing.
+  CIndividualRecord nobody;
+  nobody.numbers[CIndividualRecord::kRin] = 5;
+  EXPECT_EQ(nobody.Update(0), 0);
+  EXPECT_EQ(nobody.Delete(), 1);
+  boxes.Clear();
+  // A type the engine does not delete.
+  EXPECT_EQ(DbDeleteRecord(1, 125), 0);
+  boxes.Clear();
+  EXPECT_EQ(Log(), added);
+
+  // What succeeds is logged.
+  EXPECT_EQ(marriage.Update(0), 1);
+  EXPECT_EQ(marriage.Delete(), 1);
+  EXPECT_EQ(Log(),
+            added + Line("Mod Mar " + std::to_string(m)) + Line("Del Mar " + std::to_string(m)));
+  EXPECT_EQ(marriage.Read(m), 0);
+}
+
+TEST_F(DbCallsTest, RecordObjectsAndTheirNumbers) {
+  // An individual's Add hands the number back and leaves the object's own.
+  CIndividualRecord person;
+  person.surname = "Hall";
+  person.numbers[CIndividualRecord::kRin] = 77;
+  const long rin = person.Add(0);
+  EXPECT_EQ(rin, 1);
+  EXPECT_EQ(person.numbers[CIndividualRecord::kRin], 77);
+
+  // A family link keeps the number it was given.
+  CFamilyLinkRecord link;
+  const long number = link.Add(0);
+  ASSERT_GT(number, 0);
+  EXPECT_EQ(link.GetRecordNumber(), number);
+
+  // A user event without an event type is titled "Christening".
+  CUserEventRecord event(rin, 'I', 0, 0);
+  const long eventNumber = event.Add(0);
+  ASSERT_GT(eventNumber, 0);
+  std::string title;
+  EXPECT_EQ(DbGetUserEventTitle(static_cast<std::int32_t>(eventNumber), title), 1);
+  EXPECT_EQ(title, "Christening");
+  EXPECT_EQ(event.GetLabel(), "");
+  EXPECT_EQ(event.GetEventType(), nullptr);
+  EXPECT_EQ(DbGetUserEventTitle(static_cast<std::int32_t>(eventNumber) + 5, title), 0);
+  EXPECT_EQ(title, "");
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(DbCallsTest, FileSettingsSwitchLogging) {
+  FileOptions settings;
+  CurrentDatabase->host.logChanges = true;
+  ASSERT_EQ(CurrentDatabase->GetFileSettings(settings), 1);
+  EXPECT_FALSE(settings.logChanges);
+  EXPECT_FALSE(CurrentDatabase->host.logChanges);
+  NewPerson();
+  DbSetRelation(1, 0, 103, 0);
+  EXPECT_FALSE(fs::exists(log));
+
+  settings.logChanges = true;
+  settings.optionA = 12;  // the home person
+  ASSERT_EQ(CurrentDatabase->SetFileSettings(settings), 1);
+  EXPECT_TRUE(CurrentDatabase->host.logChanges);
+  DbCloseCurrent();
+  ASSERT_EQ(DbOpen(family, 101), 1);
+  FileOptions again;
+  ASSERT_EQ(CurrentDatabase->GetFileSettings(again), 1);
+  EXPECT_TRUE(again.logChanges);
+  EXPECT_EQ(again.optionA, 12);
+  EXPECT_TRUE(CurrentDatabase->host.logChanges);
+
+  EXPECT_EQ(CurrentDatabase->GetFileOption(1), 0);
+  EXPECT_EQ(CurrentDatabase->SetFileOption(1, 1), 1);
+  EXPECT_EQ(CurrentDatabase->GetFileOption(1), 1);
+}
+
+TEST_F(DbCallsTest, NotesCallsOnRecordsAndBlocks) {
+  const std::int32_t rin = NewPerson();
+  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "");
+  EXPECT_EQ(DbGetNoteBlock(rin, 100), 0);
+  // Mode 2 on a record without notes acts as an append to nothing.
+  const std::int32_t block = DbSetNotes(rin, "~Only hidden.", 2, 0, 100);
+  ASSERT_GT(block, 0);
+  EXPECT_EQ(DbGetNoteBlock(rin, 100), block);
+  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "~Only hidden.");
+  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 0, 0), "");
+  EXPECT_EQ(DbSetNotes(block, "!Marked.", 2, 1, 100), block);
+  EXPECT_EQ(DbGetNotes(block, 1, 100, 1, 0, 1), "Marked.");
+  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "~Only hidden.\r\n\r\n!Marked.");
+
+  // Tagged paragraphs replaced until nothing is left: the notes go.
+  EXPECT_EQ(DbReplaceTaggedNote(rin, "First.\r\n\r\nSecond.", "MILITARY:", 0, 100), block);
+  EXPECT_EQ(DbGetTaggedNote(rin, "MILITARY:", 1, 0, 100),
+            "MILITARY: First.\r\n\r\nMILITARY: Second.");
+  EXPECT_EQ(DbReplaceTaggedNote(rin, "", "MILITARY:", 0, 100), block);
+  EXPECT_EQ(DbGetNoteTagList(rin, 0, 100), std::vector<std::string>{});
+  DbSetNotes(rin, "BIOGRAPHY: One.\r\n\r\nBIOGRAPHY: Two.", 0, 0, 100);
+  EXPECT_EQ(DbReplaceTaggedNote(rin, "", "BIOGRAPHY:", 0, 100), 0);
+  EXPECT_EQ(DbGetNoteBlock(rin, 100), 0);
+  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "");
+
+  EXPECT_GT(DbSetNotes(rin, "Again.", 0, 0, 100), 0);
+  EXPECT_EQ(DbDeleteNotes(rin, 100), 1);
+  EXPECT_EQ(DbGetNoteBlock(rin, 100), 0);
   EXPECT_TRUE(boxes.Calls().empty());
 }
