@@ -25,17 +25,17 @@ namespace {
 
 void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
 
-struct TreeSpec {
+struct TreeFields {
   int linkOffset;  // lesser, greater and parent child fields follow each other
   int rootField;
   HeadPart rootPart;
 };
 
-const TreeSpec* SpecOf(RecordKind kind) {
-  static constexpr TreeSpec kIndividuals{242, kHeadIndividualRoot, HeadPart::Counters};
-  static constexpr TreeSpec kSources{463, kHeadSourceRoot, HeadPart::Counters};
-  static constexpr TreeSpec kRepositories{287, kHeadRepositoryRoot, HeadPart::Counters};
-  static constexpr TreeSpec kEventTypes{12, kHeadEventTypeRoot, HeadPart::Tail};
+const TreeFields* FieldsOf(RecordKind kind) {
+  static constexpr TreeFields kIndividuals{242, kHeadIndividualRoot, HeadPart::Counters};
+  static constexpr TreeFields kSources{463, kHeadSourceRoot, HeadPart::Counters};
+  static constexpr TreeFields kRepositories{287, kHeadRepositoryRoot, HeadPart::Counters};
+  static constexpr TreeFields kEventTypes{12, kHeadEventTypeRoot, HeadPart::Tail};
   switch (kind) {
     case RecordKind::Individual:
       return &kIndividuals;
@@ -100,11 +100,11 @@ int ORV3::LoCodeToHiCode(int blockType) {
 
 bool ORV3::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   links = TreeLinks{};
-  const TreeSpec* spec = SpecOf(kind);
-  if (!spec || r < 1 || r > Highest(kind)) return false;
+  const TreeFields* fields = FieldsOf(kind);
+  if (!fields || r < 1 || r > Highest(kind)) return false;
   const std::int64_t pos = LocateRecord(kind, r);
   std::uint8_t b[12];
-  if (pos < 0 || !host_->file.ReadAt(static_cast<std::uint64_t>(pos + spec->linkOffset), b, 12))
+  if (pos < 0 || !host_->file.ReadAt(static_cast<std::uint64_t>(pos + fields->linkOffset), b, 12))
     return false;
   links.lesser = GetI32(b);
   links.greater = GetI32(b + 4);
@@ -113,15 +113,15 @@ bool ORV3::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
 }
 
 bool ORV3::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
-  const TreeSpec* spec = SpecOf(kind);
-  if (!spec) return false;
+  const TreeFields* fields = FieldsOf(kind);
+  if (!fields) return false;
   const std::int64_t pos = LocateRecord(kind, r);
   if (pos < 0) return false;
   std::uint8_t b[12];
   PutI32(b, links.lesser);
   PutI32(b + 4, links.greater);
   PutI32(b + 8, links.parent);
-  if (!Put(pos + spec->linkOffset, b, 12)) return false;
+  if (!Put(pos + fields->linkOffset, b, 12)) return false;
   if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly) {
     PutI32(b, links.lesser == r ? 0 : links.lesser);
     PutI32(b + 4, links.greater == r ? 0 : links.greater);
@@ -131,14 +131,14 @@ bool ORV3::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
 }
 
 std::int32_t ORV3::TreeRoot(RecordKind kind) const {
-  const TreeSpec* spec = SpecOf(kind);
-  return spec ? head_.I32(spec->rootField) : 0;
+  const TreeFields* fields = FieldsOf(kind);
+  return fields ? head_.I32(fields->rootField) : 0;
 }
 
 void ORV3::SetTreeRoot(RecordKind kind, std::int32_t r) {
-  const TreeSpec* spec = SpecOf(kind);
-  head_.SetI32(spec->rootField, r);
-  WriteHeader(spec->rootPart);
+  const TreeFields* fields = FieldsOf(kind);
+  head_.SetI32(fields->rootField, r);
+  WriteHeader(fields->rootPart);
 }
 
 bool ORV3::InTree(RecordKind kind, std::int32_t r) {
@@ -229,12 +229,12 @@ ORV3::TreeKey ORV3::KeyOfRecord(RecordKind kind, std::int32_t r, const std::uint
 bool ORV3::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links) {
   std::uint8_t
       rec[IndividualRec::kSize > SourceRec::kSize ? IndividualRec::kSize : SourceRec::kSize];
-  const TreeSpec* spec = SpecOf(kind);
-  if (!spec || r < 1 || r > Highest(kind) || !ReadRaw(kind, r, rec)) return false;
+  const TreeFields* fields = FieldsOf(kind);
+  if (!fields || r < 1 || r > Highest(kind) || !ReadRaw(kind, r, rec)) return false;
   key = KeyOfRecord(kind, r, rec);
-  links.lesser = GetI32(rec + spec->linkOffset);
-  links.greater = GetI32(rec + spec->linkOffset + 4);
-  links.parent = GetI32(rec + spec->linkOffset + 8);
+  links.lesser = GetI32(rec + fields->linkOffset);
+  links.greater = GetI32(rec + fields->linkOffset + 4);
+  links.parent = GetI32(rec + fields->linkOffset + 8);
   return true;
 }
 
@@ -291,8 +291,8 @@ void ORV3::RotateUp(RecordKind kind, std::int32_t x) {
 }
 
 int ORV3::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
-  const TreeSpec* spec = SpecOf(kind);
-  if (!spec || r < 1 || r > Highest(kind)) return 0;
+  const TreeFields* fields = FieldsOf(kind);
+  if (!fields || r < 1 || r > Highest(kind)) return 0;
   MarkTreeChanged(kind);
   const TreeKey key = KeyOfRecord(kind, r, rec);
   const std::int32_t root = TreeRoot(kind);
@@ -341,16 +341,16 @@ int ORV3::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   if (rec) {
     TreeLinks now;
     ReadLinks(kind, r, now);
-    PutI32(rec + spec->linkOffset, now.lesser);
-    PutI32(rec + spec->linkOffset + 4, now.greater);
-    PutI32(rec + spec->linkOffset + 8, now.parent);
+    PutI32(rec + fields->linkOffset, now.lesser);
+    PutI32(rec + fields->linkOffset + 4, now.greater);
+    PutI32(rec + fields->linkOffset + 8, now.parent);
   }
   return result;
 }
 
 int ORV3::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
-  const TreeSpec* spec = SpecOf(kind);
-  if (!spec) return 0;
+  const TreeFields* fields = FieldsOf(kind);
+  if (!fields) return 0;
   TreeLinks a;
   if (!ReadLinks(kind, r, a)) return 0;
   if (a.lesser == r || a.greater == r) return 1;
@@ -400,15 +400,15 @@ int ORV3::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   // Out of the tree: both children point at the record itself.
   WriteLinks(kind, r, TreeLinks{r, r, 0});
   if (rec) {
-    PutI32(rec + spec->linkOffset, r);
-    PutI32(rec + spec->linkOffset + 4, r);
-    PutI32(rec + spec->linkOffset + 8, 0);
+    PutI32(rec + fields->linkOffset, r);
+    PutI32(rec + fields->linkOffset + 4, r);
+    PutI32(rec + fields->linkOffset + 8, 0);
   }
   return 1;
 }
 
 int ORV3::Resort(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
-  if (!SpecOf(kind)) return 0;
+  if (!FieldsOf(kind)) return 0;
   if (InTree(kind, r)) RemoveFromTree(kind, r, nullptr);
   return InsertInTree(kind, r, rec);
 }
