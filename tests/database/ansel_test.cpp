@@ -9,6 +9,7 @@
 #include "Ansel.h"
 #include "AnselCompare.h"
 #include "CodePage.h"
+#include "ScopedCodePage.h"
 
 namespace {
 
@@ -24,17 +25,6 @@ std::string Hex(std::string_view s) {
   return out;
 }
 
-// Sets the active code page for one test and restores it afterwards.
-class ScopedCodePage {
- public:
-  explicit ScopedCodePage(int codePage) : saved_(plat::ActiveCodePage()) {
-    plat::SetActiveCodePage(codePage);
-  }
-  ~ScopedCodePage() { plat::SetActiveCodePage(saved_); }
-
- private:
-  int saved_;
-};
 
 // ---------------------------------------------------------------- conversion
 

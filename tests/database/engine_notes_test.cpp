@@ -6,6 +6,7 @@
 
 #include "CodePage.h"
 #include "EngineFixture.h"
+#include "ScopedCodePage.h"
 
 using namespace orv;
 
@@ -13,12 +14,7 @@ namespace {
 
 class NotesTest : public EngineTest {
  protected:
-  void SetUp() override {
-    saved_ = plat::ActiveCodePage();
-    plat::SetActiveCodePage(1252);
-    EngineTest::SetUp();
-  }
-  void TearDown() override { plat::SetActiveCodePage(saved_); }
+  ScopedCodePage page_{plat::kCodePageWestern};
 
   NoteBlockRec Block(std::int32_t b) {
     NoteBlockRec rec;
@@ -53,7 +49,6 @@ class NotesTest : public EngineTest {
     return t;
   }
 
-  int saved_ = 1252;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "CodePage.h"
 #include "EngineFixture.h"
+#include "ScopedCodePage.h"
 
 using namespace orv;
 
@@ -12,12 +13,7 @@ namespace {
 
 class StringStoreTest : public EngineTest {
  protected:
-  void SetUp() override {
-    saved_ = plat::ActiveCodePage();
-    plat::SetActiveCodePage(1252);
-    EngineTest::SetUp();
-  }
-  void TearDown() override { plat::SetActiveCodePage(saved_); }
+  ScopedCodePage page_{plat::kCodePageWestern};
 
   // Every entry of the store, stepping through its blocks by entry size
   // from the first entry, as Check/Repair walks them.
@@ -51,7 +47,6 @@ class StringStoreTest : public EngineTest {
     return out;
   }
 
-  int saved_ = 1252;
 };
 
 }  // namespace

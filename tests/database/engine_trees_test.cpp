@@ -15,6 +15,7 @@
 #include "Ansel.h"
 #include "CodePage.h"
 #include "EngineFixture.h"
+#include "ScopedCodePage.h"
 
 using namespace orv;
 
@@ -22,12 +23,7 @@ namespace {
 
 class TreeTest : public EngineTest {
  protected:
-  void SetUp() override {
-    saved_ = plat::ActiveCodePage();
-    plat::SetActiveCodePage(1252);
-    EngineTest::SetUp();
-  }
-  void TearDown() override { plat::SetActiveCodePage(saved_); }
+  ScopedCodePage page_{plat::kCodePageWestern};
 
   std::int32_t AddPerson(const std::string& surname, const std::string& given = "",
                          const std::string& given2 = "") {
@@ -124,7 +120,6 @@ class TreeTest : public EngineTest {
     return h;
   }
 
-  int saved_ = 1252;
 };
 
 }  // namespace
