@@ -19,33 +19,18 @@
 #include "MarriageRecord.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 #include "UserEventRecord.h"
 
 namespace {
 
 using List = std::vector<std::int32_t>;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::time_t At(int year, int month, int day, int hour, int minute) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
-
 std::string N(std::int32_t n) { return std::to_string(n); }
 
 class CallInterfaceEndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override { plat::SetFixedTime(At(2001, 7, 3, 9, 5)); }
+  void SetUp() override { plat::SetFixedTime(LocalTimeOf(2001, 7, 3, 9, 5)); }
   void TearDown() override {
     plat::SetFixedTime(0);
     CurrentDatabase->host.logChanges = false;

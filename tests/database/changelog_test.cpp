@@ -13,26 +13,11 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::time_t LocalTimeOf(int year, int month, int day, int hour, int minute) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
 
 }  // namespace
 

@@ -20,27 +20,12 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 #include "UserEventRecord.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::time_t At(int year, int month, int day, int hour, int minute) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_isdst = -1;
-  return std::mktime(&tm);
-}
 
 using List = std::vector<std::int32_t>;
 
@@ -237,7 +222,7 @@ class DbCallsTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(DbCreate(family, 101), 1);
     ASSERT_EQ(DbOpen(family, 101), 1);
-    plat::SetFixedTime(At(2001, 7, 3, 9, 5));
+    plat::SetFixedTime(LocalTimeOf(2001, 7, 3, 9, 5));
   }
   void TearDown() override {
     plat::SetFixedTime(0);
