@@ -505,6 +505,9 @@ int ORV3::StoreOwnedItem(std::int32_t& field, const CMultimediaItem* item, std::
     copy.ownerNumber = owner;
     copy.ownerType = ownerType;
     if (copy.kind == 0) copy.kind = CMultimediaItem::kPhoto;
+    // The owner's one item: a chain of its own.
+    copy.nextRecordNumber = 0;
+    copy.extraNumber = 0;
     field = AddRecord(148, true, &copy);
     return field > 0 ? 1 : 0;
   }
