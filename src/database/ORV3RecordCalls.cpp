@@ -493,13 +493,15 @@ int ORV3::StoreSourceRecord(std::int32_t r, const CSourceRecord& obj, bool isNew
 
 int ORV3::StoreOwnedItem(std::int32_t& field, const CMultimediaItem* item, std::int32_t owner,
                          std::uint8_t ownerType) {
+  // The field names a chain: replacing or dropping its item takes the whole
+  // chain, which nothing could reach any more.
   if (!item) {
-    if (field > 0) DeleteMultimedia(field);
+    if (field > 0) DeleteMultimediaChainOf(field, owner, ownerType);
     field = 0;
     return 1;
   }
   if (item->recordNumber <= 0 || item->recordNumber != field) {
-    if (field > 0) DeleteMultimedia(field);
+    if (field > 0) DeleteMultimediaChainOf(field, owner, ownerType);
     field = 0;
     CMultimediaItem copy(*item);
     copy.ownerNumber = owner;

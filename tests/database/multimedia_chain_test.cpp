@@ -277,6 +277,36 @@ TEST_F(MultimediaChainTest, ChainsAreDeletedWithTheirOwners) {
   EXPECT_EQ(DbGetMultimediaHead(keep, 100), 0);
 }
 
+TEST_F(MultimediaChainTest, SourceImageKeepsOrReplacesTheChain) {
+  CSourceRecord source;
+  source.title = "Census";
+  const std::int32_t src = DbAddRecord(130, 0, &source);
+  CMultimediaList list = MakeList({{"s1", 'P', false}, {"s2", 'P', false}});
+  DbSaveMultimediaChain(src, list.get(), 130);
+
+  // Updating the source with the image it was read with keeps the chain.
+  CSourceRecord read;
+  ASSERT_EQ(DbGetRecord(src, 130, &read), 1);
+  ASSERT_NE(read.image, nullptr);
+  EXPECT_EQ(read.image->fileName, "s1");
+  read.callNumber = "C-1";
+  ASSERT_EQ(DbUpdateRecord(src, 130, &read), 1);
+  EXPECT_EQ(StoredChain(src, 130), std::vector<std::string>({"s1", "s2"}));
+
+  // A new image takes the place of the whole chain.
+  auto image = std::make_unique<CMultimediaItem>();
+  image->fileName = "new";
+  read.SetImage(std::move(image));
+  ASSERT_EQ(DbUpdateRecord(src, 130, &read), 1);
+  EXPECT_EQ(StoredChain(src, 130), std::vector<std::string>({"new"}));
+  int live = 0;
+  for (std::int32_t n = 1; n <= DbGetRecordCount(148); ++n) {
+    CMultimediaItem item;
+    live += DbGetRecord(n, 148, &item);
+  }
+  EXPECT_EQ(live, 1);
+}
+
 TEST_F(MultimediaChainTest, FileNamesAndFolders) {
   const std::int32_t ann = AddPerson("Lund");
   CMultimediaList list = MakeList({{"/home/ann/Old/a.jpg", 'P', false},
