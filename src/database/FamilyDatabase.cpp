@@ -6,6 +6,7 @@
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
+#include "IndividualRecord.h"
 #include "Ports.h"
 #include "StringTable.h"
 #include "Win32File.h"
@@ -249,6 +250,8 @@ void CFamilyDatabase::FullClose() {
   nameCacheBytes = 0;
   secondCacheBytes = 0;
   pictureCache.reset();
+  // The shared read buffer must not pass for an individual of the next file.
+  ScratchIndividualRecord.numbers[CIndividualRecord::kRin] = 0;
   if (type == kOldFormat) CloseDataFiles();
   if (type == kCurrentFormat && wasOpen) {
     if (engine) engine->Flush();

@@ -16,6 +16,7 @@
 
 #include "BitSet.h"
 #include "FileHandle.h"
+#include "MultimediaItem.h"
 #include "ORV3.h"
 
 class CFamilyDatabase {
@@ -135,6 +136,34 @@ class CFamilyDatabase {
   int SetFileOption(int option, int value);
   // The display name: the family file's path (displayName).
   std::string GetFamilyName();
+
+  // ---- multimedia chains ----
+  // Owners are individuals (100), marriages (102), sources (130) and
+  // citations (132); each names one item of its chain of multimedia items.
+  // The owner's multimedia field; -1 when the owner is not live or of another
+  // type. Old format: 0 (its multimedia file is not read; other owner types
+  // get the "Case Not implemented yet" box). Other types: the "Unknown
+  // Database Type 31" box and -1.
+  std::int32_t GetMultimediaHead(std::int32_t owner, int ownerType);
+  // Stores head in the owner's field, writing the owner only when it
+  // changed. The previous value; 0 when the owner cannot be read or written.
+  std::int32_t SetMultimediaHead(std::int32_t owner, std::int32_t head, int ownerType);
+  // Sets the owner's field to 0 and deletes every item of its former chain,
+  // first to last. 1 when the walk reached the end (also without a chain).
+  int DeleteMultimediaChain(std::int32_t owner, int ownerType);
+  // The items from first on, following next numbers, at most maxCount (-1
+  // all); the list ends at 0 or at an item that cannot be read. Null for an
+  // empty chain and on the old format.
+  CMultimediaList LoadMultimediaList(std::int32_t first, int maxCount = -1);
+  // Stores name as the item's file name (string store kind 5), writing the
+  // item only when the text changed. 1 (also on a read-only file, which is
+  // left alone); 0 when the item cannot be read or has no owner.
+  int SetMultimediaFileName(std::int32_t item, const std::string& name);
+  // The item's whole file-name text; 1, or 0 with an empty text.
+  int GetMultimediaFileName(std::int32_t item, std::string& out);
+  // Every item whose file lies in oldFolder (case ignored) gets newFolder in
+  // its place. 1 (a read-only file is left alone).
+  int ReplaceMultimediaFolder(const std::string& oldFolder, const std::string& newFolder);
 
  private:
   void FullClose();

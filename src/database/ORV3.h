@@ -476,6 +476,18 @@ class ORV3 {
   std::int32_t NameIndexAt(std::int32_t position);
   std::int32_t NameIndexPositionOf(std::int32_t rin);
 
+  // ---- multimedia chains ----
+  // The items of an owner form a chain through their next and previous
+  // numbers; the owner's field may name any item of it.
+  // The first item of the chain that holds item (previous links followed);
+  // 0 for 0, an item that cannot be read or a loop of previous links.
+  std::int32_t FirstMultimediaItem(std::int32_t item);
+  // Deletes every item of the chain that holds item, first to last. An item
+  // that names another owner or owner type (100, 102, 130, 132; 0 for any),
+  // cannot be read or closes a loop ends the walk. 1 when the walk reached
+  // the end (also for item 0), else 0.
+  int DeleteMultimediaChainOf(std::int32_t item, std::int32_t owner, int ownerType);
+
  private:
   // Positioned write of the family file: skipped (success) when read-only;
   // "Write Error" when short.

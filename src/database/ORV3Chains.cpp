@@ -278,6 +278,7 @@ int ORV3::DeleteIndividual(std::int32_t rin) {
     ext.Decode(extBuf);
     DeleteUserEventChain(ext.firstUserEvent);
     if (ext.contact > 0) DeleteContact(ext.contact);
+    DeleteMultimediaChainOf(ext.firstMultimediaLink, rin, 100);
     std::fill(extBuf, extBuf + IndividualExtRec::kSize, 0);
     WriteRaw(RecordKind::IndividualExt, rin, extBuf);
   }
@@ -297,6 +298,7 @@ int ORV3::DeleteMarriage(std::int32_t mrin) {
   DeleteCitationChain(marriage.marriage.firstCitation);
   DeleteCitationChain(marriage.sealing.firstCitation);
   DeleteUserEventChain(marriage.firstUserEvent);
+  DeleteMultimediaChainOf(marriage.firstMultimedia, mrin, 102);
   return DeleteToChain(RecordKind::Marriage, mrin, "Failed to erase marr info",
                        "Failed to add marriage to delete chain", "Yo", plat::kMbOk);
 }
@@ -319,7 +321,7 @@ int ORV3::DeleteCitation(std::int32_t citation) {
   rec.Decode(buf);
   FreeNoteChain(rec.firstNoteA);
   FreeNoteChain(rec.firstNoteB);
-  if (rec.multimedia > 0) DeleteMultimedia(rec.multimedia);
+  DeleteMultimediaChainOf(rec.multimedia, citation, 132);
   DetachCitation(citation);
   return DeleteToChain(RecordKind::Citation, citation, "Failed to delete citation",
                        "Failed to add citation to delete chain", kProgramCaption, kWarning);
@@ -341,7 +343,7 @@ int ORV3::DeleteSource(std::int32_t source) {
     SourceExtRec ext;
     ext.Decode(extBuf);
     FreeNoteChain(ext.firstNote);
-    if (ext.multimedia > 0) DeleteMultimedia(ext.multimedia);
+    DeleteMultimediaChainOf(ext.multimedia, source, 130);
     std::fill(extBuf, extBuf + SourceExtRec::kSize, 0);
     WriteRaw(RecordKind::SourceExt, source, extBuf);
   }

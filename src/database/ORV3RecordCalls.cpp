@@ -493,18 +493,23 @@ int ORV3::StoreSourceRecord(std::int32_t r, const CSourceRecord& obj, bool isNew
 
 int ORV3::StoreOwnedItem(std::int32_t& field, const CMultimediaItem* item, std::int32_t owner,
                          std::uint8_t ownerType) {
+  // The field names a chain: replacing or dropping its item takes the whole
+  // chain, which nothing could reach any more.
   if (!item) {
-    if (field > 0) DeleteMultimedia(field);
+    if (field > 0) DeleteMultimediaChainOf(field, owner, ownerType);
     field = 0;
     return 1;
   }
   if (item->recordNumber <= 0 || item->recordNumber != field) {
-    if (field > 0) DeleteMultimedia(field);
+    if (field > 0) DeleteMultimediaChainOf(field, owner, ownerType);
     field = 0;
     CMultimediaItem copy(*item);
     copy.ownerNumber = owner;
     copy.ownerType = ownerType;
     if (copy.kind == 0) copy.kind = CMultimediaItem::kPhoto;
+    // The owner's one item: a chain of its own.
+    copy.nextRecordNumber = 0;
+    copy.extraNumber = 0;
     field = AddRecord(148, true, &copy);
     return field > 0 ? 1 : 0;
   }

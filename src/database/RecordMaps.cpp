@@ -366,7 +366,7 @@ void StoreContact(ORV3& e, const CContactRecord& in, ContactRec& out) {
 // ---- multimedia ---------------------------------------------------------
 // texts: caption, description, sound file; value28: the owner type;
 // values32: width, height; values36: crop top, bottom, left, right and the
-// slide time; previous: extraNumber.
+// slide time; next: nextRecordNumber; previous: extraNumber.
 
 void LoadMultimedia(ORV3& e, std::int32_t r, const MultimediaRec& in, CMultimediaItem& out) {
   out.Clear();
@@ -392,6 +392,8 @@ void LoadMultimedia(ORV3& e, std::int32_t r, const MultimediaRec& in, CMultimedi
 
 void StoreMultimedia(ORV3& e, const CMultimediaItem& in, MultimediaRec& out) {
   out.owner = in.ownerNumber;
+  out.next = in.nextRecordNumber;
+  out.previous = in.extraNumber;
   PutRef(e, in.fileName, kKindOther5, out.path);
   PutRef(e, in.caption, kKindOther5, out.texts[0]);
   PutRef(e, in.description, kKindOther5, out.texts[1]);

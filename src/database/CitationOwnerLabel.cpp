@@ -1,0 +1,38 @@
+// The label of the event a citation belongs to, with the user events' titles
+// read from the open family file.
+#include "DbCalls.h"
+#include "EventTypeRecord.h"
+#include "StringTable.h"
+#include "TextRoutines.h"
+#include "UserEventRecord.h"
+
+namespace {
+
+constexpr unsigned kUnknownString = 7079;  // "Unknown"
+
+}  // namespace
+
+void GetCitationOwnerLabel(char ownerLetter, std::string& label, long recordNumber) {
+  label.clear();
+  const auto number = static_cast<std::int32_t>(recordNumber);
+  switch (ownerLetter) {
+    case 'C':
+      DbGetUserEventTitle(number, label);
+      return;
+    case 'U':
+    case 'V': {
+      CUserEventRecord event;
+      CEventTypeRecord eventType;
+      if (DbGetRecord(number, CUserEventRecord::kRecordType, &event) == 1 &&
+          event.eventTypeNumber != 0 &&
+          DbGetRecord(event.eventTypeNumber, CEventTypeRecord::kRecordType, &eventType) == 1)
+        label = eventType.title;
+      else
+        label = res::LoadString(kUnknownString);
+      return;
+    }
+    default:
+      if (const unsigned id = CitationOwnerStringId(ownerLetter)) label = res::LoadString(id);
+      return;
+  }
+}

@@ -1,0 +1,163 @@
+// Key event dates and citation owner labels read from a family file built
+// through the database calls.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DbCalls.h"
+#include "EventTypeRecord.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "IndividualRecord.h"
+#include "KeyEventDate.h"
+#include "MarriageRecord.h"
+#include "TempDir.h"
+#include "TextRoutines.h"
+#include "UserEventRecord.h"
+
+namespace {
+
+class KeyEventDbTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(DbCreate(family, 101), 1);
+    ASSERT_EQ(DbOpen(family, 101), 1);
+  }
+  void TearDown() override { DbCloseCurrent(); }
+
+  static std::int32_t AddPerson(const char* given, char sex) {
+    CIndividualRecord person;
+    person.surname = "Lund";
+    person.givenNames[0] = given;
+    person.sex = sex;
+    return static_cast<std::int32_t>(person.Add(0));
+  }
+  static void SetEvent(CEventValue& event, const char* date, const char* town,
+                       const char* county) {
+    ASSERT_EQ(event.date.Parse(date), 1) << date;
+    event.place[0] = town;
+    event.place[1] = county;
+  }
+  static std::int32_t Marry(std::int32_t husband, std::int32_t wife, const char* date,
+                            const char* town) {
+    const std::int32_t m = DbSetRelation(husband, wife, 106, 0);
+    EXPECT_GT(m, 0);
+    CMarriageRecord marriage;
+    EXPECT_EQ(marriage.Read(m), 1);
+    if (date) SetEvent(marriage.marriage, date, town, "Vestland");
+    EXPECT_EQ(marriage.Update(0), 1);
+    return m;
+  }
+
+  TempDir dir;
+  std::string family = dir.File("family.orv");
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+};
+
+TEST_F(KeyEventDbTest, FirstKnownEventOfStoredIndividuals) {
+  // Only a christening.
+  const std::int32_t ola = AddPerson("Ola", 'M');
+  CIndividualRecord person;
+  ASSERT_EQ(person.Read(ola), 1);
+  SetEvent(person.christening, "4 May 1850", "Bergen", "Hordaland");
+  SetEvent(person.death, "1920", "Oslo", "");
+  ASSERT_EQ(person.Update(0), 1);
+
+  // No birth or christening: the first marriage with a year counts before death.
+  const std::int32_t kari = AddPerson("Kari", 'F');
+  const std::int32_t per = AddPerson("Per", 'M');
+  const std::int32_t nils = AddPerson("Nils", 'M');
+  ASSERT_EQ(person.Read(kari), 1);
+  SetEvent(person.death, "1901", "Voss", "");
+  ASSERT_EQ(person.Update(0), 1);
+  Marry(per, kari, nullptr, nullptr);
+  Marry(nils, kari, "Abt 1875", "Voss");
+
+  std::string text, place;
+  EXPECT_EQ(GetKeyEventDate(ola, text, &place, true), 'c');
+  EXPECT_EQ(text, "c.1850");
+  EXPECT_EQ(place, "Bergen, Hordaland");
+
+  EXPECT_EQ(GetKeyEventDate(kari, text, &place, true), 'm');
+  EXPECT_EQ(text, "m.1875");
+  EXPECT_EQ(place, "Voss, Vestland");
+  EXPECT_EQ(GetKeyEventDate(kari, text, &place, false), 'd');
+  EXPECT_EQ(text, "d.1901");
+  EXPECT_EQ(place, "Voss");
+  EXPECT_EQ(GetKeyEventDate(kari, text, nullptr, true), 'm');
+
+  // Nothing known; then a number that is no individual.
+  place = "x";
+  EXPECT_EQ(GetKeyEventDate(per, text, &place, true), 0);
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(place, "");
+  text = "x";
+  EXPECT_EQ(GetKeyEventDate(99, text, &place, true), 0);
+  EXPECT_EQ(text, "");
+  // A failed read does not leave another individual to pass for it.
+  EXPECT_EQ(GetKeyEventDate(ola, text, &place, true), 'c');
+  EXPECT_EQ(text, "c.1850");
+}
+
+TEST_F(KeyEventDbTest, AnotherFileIsReadAfresh) {
+  const std::int32_t ola = AddPerson("Ola", 'M');
+  CIndividualRecord person;
+  ASSERT_EQ(person.Read(ola), 1);
+  SetEvent(person.christening, "1850", "Bergen", "");
+  ASSERT_EQ(person.Update(0), 1);
+  std::string text;
+  EXPECT_EQ(GetKeyEventDate(ola, text, nullptr, true), 'c');
+  DbCloseCurrent();
+
+  // The same number in another file is another individual.
+  const std::string other = dir.File("other.orv");
+  ASSERT_EQ(DbCreate(other, 101), 1);
+  ASSERT_EQ(DbOpen(other, 101), 1);
+  const std::int32_t eli = AddPerson("Eli", 'F');
+  ASSERT_EQ(eli, ola);
+  ASSERT_EQ(person.Read(eli), 1);
+  SetEvent(person.birth, "1702", "Leeds", "");
+  ASSERT_EQ(person.Update(0), 1);
+  EXPECT_EQ(GetKeyEventDate(eli, text, nullptr, true), 'b');
+  EXPECT_EQ(text, "b.1702");
+}
+
+TEST_F(KeyEventDbTest, CitationOwnerLabels) {
+  const std::int32_t ola = AddPerson("Ola", 'M');
+  CEventTypeRecord kind;
+  kind.title = "Apprenticeship";
+  kind.shortTitle = "Apprent";
+  const std::int32_t kindNumber = DbAddRecord(141, 0, &kind);
+  ASSERT_GT(kindNumber, 0);
+  CUserEventRecord event(ola, 'I', kindNumber, 0);
+  const auto eventNumber = event.Add(0);
+  ASSERT_GT(eventNumber, 0);
+  CUserEventRecord untyped(ola, 'I', 0, 0);
+  const auto untypedNumber = untyped.Add(0);
+  ASSERT_GT(untypedNumber, 0);
+
+  struct Case {
+    char letter;
+    long number;
+    const char* label;
+  } cases[] = {
+      {'B', 0, "Birth"},
+      {'p', 0, "Sealing to Parent"},
+      {'M', 0, "Marriage Record"},
+      {'C', eventNumber, "Apprenticeship"},
+      {'C', untypedNumber, "Christening"},
+      {'U', eventNumber, "Apprenticeship"},
+      {'V', eventNumber, "Apprenticeship"},
+      {'U', untypedNumber, "Unknown"},
+      {'V', 77, "Unknown"},
+      {'X', eventNumber, ""},
+  };
+  for (const Case& c : cases) {
+    std::string label = "old";
+    GetCitationOwnerLabel(c.letter, label, c.number);
+    EXPECT_EQ(label, c.label) << c.letter << c.number;
+  }
+}
+
+}  // namespace
