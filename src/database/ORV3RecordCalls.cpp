@@ -34,15 +34,8 @@ T* As(RecordRef& rec) {
   return p ? *p : nullptr;
 }
 
-template <std::size_t N>
-void PutText(std::array<std::uint8_t, N>& field, const std::string& text) {
-  SetFieldText(field, AnsiToAnsel(text, static_cast<int>(N) - 1));
-}
-
-template <std::size_t N>
-std::string TextOf(const std::array<std::uint8_t, N>& field) {
-  return AnselToAnsi(FieldText(field));
-}
+using maps::PutText;
+using maps::TextOf;
 
 // Writes a record struct, keeping the buffer equal to what was written.
 template <class Rec>

@@ -22,17 +22,6 @@ namespace orv::maps {
 
 namespace {
 
-// A fixed-width ANSEL field from a code-page text, cut to the field.
-template <std::size_t N>
-void PutText(std::array<std::uint8_t, N>& field, const std::string& text) {
-  SetFieldText(field, AnsiToAnsel(text, static_cast<int>(N) - 1));
-}
-
-template <std::size_t N>
-std::string TextOf(const std::array<std::uint8_t, N>& field) {
-  return AnselToAnsi(FieldText(field));
-}
-
 // Points a reference at text unless it already names an equal text.
 void PutRef(ORV3& e, const std::string& text, int kind, std::int32_t& ref) {
   e.SetTextReference(text, kind, ref);

@@ -6,8 +6,11 @@
 // goes (the caller writes the record). Link fields that the relation calls
 // own (rings, chains, tree links) are never taken from an object.
 
+#include <array>
 #include <cstdint>
+#include <string>
 
+#include "Ansel.h"
 #include "ORV3.h"
 #include "Records.h"
 
@@ -26,6 +29,18 @@ class CSourceRecord;
 class CUserEventRecord;
 
 namespace orv::maps {
+
+// A fixed-width ANSEL field from a code-page text, cut to the field.
+template <std::size_t N>
+void PutText(std::array<std::uint8_t, N>& field, const std::string& text) {
+  SetFieldText(field, AnsiToAnsel(text, static_cast<int>(N) - 1));
+}
+
+// The code-page text of a fixed-width ANSEL field.
+template <std::size_t N>
+std::string TextOf(const std::array<std::uint8_t, N>& field) {
+  return AnselToAnsi(FieldText(field));
+}
 
 // Text kinds of the string stores.
 inline constexpr int kKindName = 0;
