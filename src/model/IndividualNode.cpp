@@ -34,7 +34,9 @@ std::unique_ptr<T> ObjectIfAny(const V& value, bool empty) {
 bool IsEmptyEvent(const CEventValue& v) { return IsEventValueEmpty(v); }
 bool IsEmptyOrdinance(const COrdinanceValue& v) { return IsOrdinanceValueEmpty(v); }
 
-int StateOf(const COrdinanceValue& v, char kind) { return CDateValue::GetOrdinanceState(&v.date, kind); }
+int StateOf(const COrdinanceValue& v, char kind) {
+  return CDateValue::GetOrdinanceState(&v.date, kind);
+}
 
 }  // namespace
 
@@ -54,7 +56,8 @@ const NodeOptions& GetNodeOptions() { return Options(); }
 
 CIndividualDetails::CIndividualDetails(const CIndividualRecord& record)
     : sex(record.sex),
-      christening(ObjectIfAny<CChristeningEvent>(record.christening, IsEmptyEvent(record.christening))),
+      christening(
+          ObjectIfAny<CChristeningEvent>(record.christening, IsEmptyEvent(record.christening))),
       burial(ObjectIfAny<CBurialEvent>(record.burial, IsEmptyEvent(record.burial))),
       baptism(ObjectIfAny<CBaptismOrdinance>(record.baptism, IsEmptyOrdinance(record.baptism))),
       endowment(
@@ -243,8 +246,7 @@ std::string CIndividualNode::FormatName(int suffixKind, int maxChars, int pixelW
     tail = "-" + nameExtensions_[0];
   else if (suffixKind == 3 && !nameExtensions_[1].empty())
     tail = "-" + nameExtensions_[1];
-  const std::string surname =
-      Options().capSurname ? plat::AnsiUpper(GetSurname()) : GetSurname();
+  const std::string surname = Options().capSurname ? plat::AnsiUpper(GetSurname()) : GetSurname();
   NameFitInput in;
   in.surname = surname;
   in.parts = {title_, GetGivenName(0), GetGivenName(1), GetGivenName(2)};
@@ -542,9 +544,9 @@ void CIndividualNode::SetFromScreen(const CIndividualEditModel& model) {
   if (link.Read(links_->parentLink) != 1) return;
   // The link record carries the sealing only for the update; its own object
   // comes back afterwards.
-  std::unique_ptr<COrdinanceObject> own(link.GetSealingEvent() ? std::make_unique<COrdinanceObject>(
-                                                                     *link.GetSealingEvent())
-                                                               : nullptr);
+  std::unique_ptr<COrdinanceObject> own(
+      link.GetSealingEvent() ? std::make_unique<COrdinanceObject>(*link.GetSealingEvent())
+                             : nullptr);
   link.SetSealingEvent(std::make_unique<COrdinanceObject>(*sealing));
   link.Update(0);
   link.SetSealingEvent(std::move(own));

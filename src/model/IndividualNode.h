@@ -92,12 +92,14 @@ class CIndividualLinks {
   static int GetParentFamilyCount(CIndividualLinks* links, std::int32_t rin, bool recount);
 
   // The parents' MRIN in use: the chosen one, else the record's.
-  std::int32_t ParentsMrin() const { return chosenParentsMrin != 0 ? chosenParentsMrin : parentsMrin; }
+  std::int32_t ParentsMrin() const {
+    return chosenParentsMrin != 0 ? chosenParentsMrin : parentsMrin;
+  }
 
   std::unique_ptr<CBirthEvent> birth;
   std::unique_ptr<CDeathEvent> death;
-  std::int32_t recordNumber5 = 0;  // the record's fifth integer (creation stamp)
-  std::int32_t recordNumber4 = 0;  // the record's fourth integer (first citation)
+  std::int32_t recordNumber5 = 0;         // the record's fifth integer (creation stamp)
+  std::int32_t recordNumber4 = 0;         // the record's fourth integer (first citation)
   std::vector<CMarriageNode*> marriages;  // loaded marriages, one use count each
   std::int16_t marriageCount = -1;        // -1 = not yet counted
   std::int16_t parentFamilyCount = -1;    // -1 = not yet counted

@@ -194,7 +194,8 @@ void CIndividualNode::LoadMarriages(int level, int suffixKind, int pixelWidth,
     // The side comes from the marriage's own numbers, never from the sex.
     SetIndividualRef(marriage->SlotFor(rin_), this);
     const std::int32_t spouseRin = marriage->SpouseRinOf(rin_);
-    CIndividualNode*& spouseSlot = marriage->husbandRin == rin_ ? marriage->wife_ : marriage->husband_;
+    CIndividualNode*& spouseSlot =
+        marriage->husbandRin == rin_ ? marriage->wife_ : marriage->husband_;
     if (spouseRin == 0 || spouseSlot != nullptr) continue;
     CIndividualRecord record;
     if (ReadIndividual(spouseRin, record, 0, level))

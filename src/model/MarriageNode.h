@@ -49,7 +49,9 @@ class CMarriageNode {
   // the husband slot when rin is the husband, else the wife slot.
   CIndividualNode*& SlotFor(std::int32_t rin);
   // The other spouse's RIN of individual rin (0 when none).
-  std::int32_t SpouseRinOf(std::int32_t rin) const { return husbandRin == rin ? wifeRin : husbandRin; }
+  std::int32_t SpouseRinOf(std::int32_t rin) const {
+    return husbandRin == rin ? wifeRin : husbandRin;
+  }
 
   // ---- children ----
   CIndividualNode* GetChild(int index) const;
@@ -78,8 +80,8 @@ class CMarriageNode {
   void SetFromScreen(const CMarriageEditModel& model);
 
   std::int32_t mrin = 0;
-  std::int32_t husbandRin = 0;  // 0 = none
-  std::int32_t wifeRin = 0;     // 0 = none
+  std::int32_t husbandRin = 0;   // 0 = none
+  std::int32_t wifeRin = 0;      // 0 = none
   std::int32_t numbers[4] = {};  // the record's second to fifth integers
   std::int16_t childCount = -1;  // -1 = not yet counted
   char status = 0;               // 'M' married, 'D' divorced

@@ -87,8 +87,9 @@ bool NamesEmpty(const CIndividualRecord& r) {
 }
 
 int StateOf(const COrdinanceObject* ordinance) {
-  return ordinance != nullptr ? CDateValue::GetOrdinanceState(&ordinance->date, ordinance->GetKind())
-                              : 0;
+  return ordinance != nullptr
+             ? CDateValue::GetOrdinanceState(&ordinance->date, ordinance->GetKind())
+             : 0;
 }
 
 // The individual's record as the presumed-deceased test reads it.
@@ -144,8 +145,7 @@ std::int16_t GetZelQualification(const CIndividualNode& individual, const CMarri
   if (StateOf(ordinance) > 0) return Judge(kZelNotNeeded, 3, reason);
 
   const CBaptismOrdinance* baptism = individual.GetBaptism();
-  const bool stillborn =
-      baptism != nullptr && baptism->date.month == CDateValue::kStatusStillborn;
+  const bool stillborn = baptism != nullptr && baptism->date.month == CDateValue::kStatusStillborn;
   if (kind == kZelBaptism && StateOf(individual.GetEndowment()) != 0)
     return Judge(kZelNotNeeded, 2, reason);
   if (kind == kZelEndowment && StateOf(baptism) == CDateValue::kOrdinanceNotToBeDone)
@@ -216,7 +216,10 @@ std::int16_t GetZelQualification(const CIndividualNode& individual, const CMarri
   spouseNode->Release();
   if (HasYear(spouseLife.death) && After(PlusYears(*spouseLife.death, 1), today))
     return Judge(kZelNotQualified, 2, reason);
-  return Judge(kZelQualified, life.deathByStatusOnly ? 2 : spouseLife.deathByStatusOnly ? 3 : 0,
+  return Judge(kZelQualified,
+               life.deathByStatusOnly         ? 2
+               : spouseLife.deathByStatusOnly ? 3
+                                              : 0,
                reason);
 }
 
@@ -240,10 +243,9 @@ std::int16_t GetZelStatusForRecord(const CIndividualRecord& record, std::int32_t
                                    int& reason) {
   CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
   node->AddRef();
-  const std::int16_t result =
-      mrin != 0 && kind >= kZelSealingToParents
-          ? GetZelMarriageStatus(*node, mrin, kind, reason)
-          : GetZelQualification(*node, nullptr, kind, reason);
+  const std::int16_t result = mrin != 0 && kind >= kZelSealingToParents
+                                  ? GetZelMarriageStatus(*node, mrin, kind, reason)
+                                  : GetZelQualification(*node, nullptr, kind, reason);
   node->Release();
   return result;
 }

@@ -49,7 +49,12 @@ TEST(IndividualNode, GivenNamesSplitIntoTwoWordsAndTheRest) {
       {"Anna", "Anna", "", ""},
       {"", "", "", ""},
       {"\tJean\nPaul", "Jean", "Paul", ""},
-      {"\xC9lise Ren\xE9" "e", "\xC9lise", "Ren\xE9" "e", ""},
+      {"\xC9lise Ren\xE9"
+       "e",
+       "\xC9lise",
+       "Ren\xE9"
+       "e",
+       ""},
   };
   for (const Case& c : cases) {
     CIndividualNode node;

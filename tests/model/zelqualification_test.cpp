@@ -26,11 +26,11 @@ class ZelRules : public NodeFamilyFixture {
   }
 };
 
-#define EXPECT_OUTCOME(outcome, res, why)        \
-  do {                                           \
-    const auto o = (outcome);                    \
-    EXPECT_EQ(o.result, res);                    \
-    EXPECT_EQ(o.reason, why);                    \
+#define EXPECT_OUTCOME(outcome, res, why) \
+  do {                                    \
+    const auto o = (outcome);             \
+    EXPECT_EQ(o.result, res);             \
+    EXPECT_EQ(o.reason, why);             \
   } while (0)
 
 TEST_F(ZelRules, IndividualOrdinances) {
