@@ -244,7 +244,9 @@ std::int32_t ORV3::DLLSETORV3RELATION(std::int32_t individual, std::int32_t othe
       std::int32_t m = chain.empty() ? 0 : chain.front();
       if (m == 0) {
         m = NewRecord(RecordKind::Marriage, true);
-        if (m == 0 || !AppendToSpouseChain(parent, m, p.sex == 'F' ? kWife : kHusband, true))
+        // No marriage names the parent yet, so only the sex tells the side.
+        if (m == 0 ||
+            !AppendToSpouseChain(parent, m, SexLetterOf(p.sex) == 'F' ? kWife : kHusband, true))
           return 0;
       }
       return MakeChild(child, m);

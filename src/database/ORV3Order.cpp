@@ -28,7 +28,7 @@ int ORV3::O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list, i
     if (list.empty()) return 1;
     // Each marriage leads on by the side that names the individual (by sex
     // when it names him on neither).
-    const bool wife = person.sex == 'F';
+    const bool wife = SexLetterOf(person.sex) == 'F';
     for (std::size_t i = 0; i < list.size(); ++i) {
       MarriageRec m;
       if (!Read(list[i], m)) return 0;

@@ -103,7 +103,8 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
   out.numbers[11] = ext.firstMultimediaLink;
   out.trailing[0] = in.value262;
   out.trailing[1] = in.value266;
-  out.sex = in.sex == 'M' || in.sex == 'F' ? static_cast<char>(in.sex) : 'U';
+  // Lower-case letters, which older files hold, count as their capitals.
+  out.sex = SexLetterOf(in.sex);
   out.flags = ext.citedUserEvents != 0 || ext.citedParentLinks != 0 ? 1 : 0;
   out.texts1[0] = TextOf(in.text270);
   out.texts1[1] = TextOf(in.sbn);
@@ -153,7 +154,7 @@ bool StoreIndividual(ORV3& e, const CIndividualRecord& in, IndividualRec& out) {
   for (int i = 0; i < 3; ++i)
     keyChanged |= e.SetTextReference(in.givenNames[i], kKindName, out.names[1 + i]) != 0;
   PutRef(e, in.suffix, kKindName, out.names[4]);
-  out.sex = in.sex == 'M' || in.sex == 'F' ? static_cast<std::uint8_t>(in.sex) : 'U';
+  out.sex = static_cast<std::uint8_t>(SexLetterOf(static_cast<std::uint8_t>(in.sex)));
   StoreEvent(e, in.birth, out.birth);
   StoreEvent(e, in.christening, out.christening);
   StoreEvent(e, in.death, out.death);

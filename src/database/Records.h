@@ -493,4 +493,12 @@ struct IndividualReadPlan {
 };
 IndividualReadPlan PlanForLevel(int level);
 
+// The sex letter of a stored sex byte: 'M' or 'F' (lower-case letters, which
+// some files hold, count as their capitals), else 'U'.
+inline char SexLetterOf(int stored) {
+  if (stored == 'M' || stored == 'm') return 'M';
+  if (stored == 'F' || stored == 'f') return 'F';
+  return 'U';
+}
+
 }  // namespace orv

@@ -11,6 +11,8 @@
 
 // One node of the extension chain that the storage engine hangs on an
 // individual record; each node owns the next.
+class CIndividualNode;
+
 struct CIndividualExtensionNode {
   std::unique_ptr<CIndividualExtensionNode> next;
 };
@@ -72,6 +74,9 @@ class CIndividualRecord : public CRecordObject {
   // a surname.
   std::string GetNameSurnameFirst() const;
   bool HasContactInfo() const;
+  // Cleared and filled from an in-memory individual with details (defined
+  // with CIndividualNode); nothing without a detail part.
+  void SetFromIndividualNode(const CIndividualNode& node);
 
   std::int32_t numbers[kNumberCount] = {};  // numbers[kRin] is the RIN
   std::int16_t marriageCount = -1;          // -1 = unknown

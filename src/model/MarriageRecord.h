@@ -7,6 +7,8 @@
 #include "EventValue.h"
 #include "RecordObject.h"
 
+class CMarriageNode;
+
 class CMarriageRecord : public CRecordObject {
  public:
   static constexpr int kRecordType = 102;
@@ -20,6 +22,8 @@ class CMarriageRecord : public CRecordObject {
   // Numbers, husband and wife 0, the event and the sealing empty (the sealing
   // keeps its kind 'S'), value2 -1, count, status and flag 0.
   void Clear();
+  // Cleared and filled from an in-memory marriage (defined with CMarriageNode).
+  void SetFromNode(const CMarriageNode& node);
 
   std::int32_t numbers[5] = {};  // the MRIN, then four numbers of the engine
   CEventValue marriage;
