@@ -40,6 +40,9 @@ std::string TitleFromPath(const std::string& path) {
 ORV3::ORV3(EngineHost* host) : host_(host) {
   dbMap_.Clear();
   head_.Clear();
+  // Tree walks, string stores and rings read the same blocks again and
+  // again; the engine is the file's only writer while it is open.
+  host_->file.EnableCache(kBlockSize, kCachedBlocks);
 }
 
 bool ORV3::Put(std::int64_t pos, const void* data, std::size_t len) {

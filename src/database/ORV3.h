@@ -78,6 +78,9 @@ using RecordFiller = std::function<void(std::int32_t number, std::uint8_t* recor
 
 class ORV3 {
  public:
+  // Blocks of the family file kept in memory (16 MB).
+  static constexpr std::size_t kCachedBlocks = 2048;
+
   explicit ORV3(EngineHost* host);
   ORV3(const ORV3&) = delete;
   ORV3& operator=(const ORV3&) = delete;

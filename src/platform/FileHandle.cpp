@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 namespace plat {
@@ -58,6 +60,11 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     lastErrno_ = other.lastErrno_;
     pos_ = other.pos_;
     path_ = std::move(other.path_);
+    cacheBlockSize_ = other.cacheBlockSize_;
+    cacheMaxBlocks_ = other.cacheMaxBlocks_;
+    cache_ = std::move(other.cache_);
+    cacheAges_ = std::move(other.cacheAges_);
+    other.ClearCache();
   }
   return *this;
 }
@@ -110,6 +117,7 @@ int FileHandle::Create(const std::string& path, bool exclusive) {
 }
 
 void FileHandle::Close() {
+  ClearCache();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   readOnly_ = false;
@@ -121,6 +129,31 @@ bool FileHandle::ReadAt(std::uint64_t pos, void* data, std::size_t len) {
 }
 
 long long FileHandle::ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) {
+  if (cacheMaxBlocks_ == 0 || fd_ < 0) return ReadUncached(pos, data, len);
+  auto* out = static_cast<std::uint8_t*>(data);
+  std::size_t done = 0;
+  std::vector<std::uint8_t> partial;
+  while (done < len) {
+    const std::uint64_t at = pos + done;
+    const std::vector<std::uint8_t>* bytes = nullptr;
+    if (CachedBlock* block = CacheBlock(at / cacheBlockSize_, partial)) {
+      bytes = &block->bytes;
+    } else if (lastErrno_ == 0) {
+      bytes = &partial;  // the file's last, partial block: not kept
+    } else {
+      return -1;
+    }
+    const std::size_t offset = static_cast<std::size_t>(at % cacheBlockSize_);
+    if (offset >= bytes->size()) break;  // the end of the file
+    const std::size_t n = std::min(len - done, bytes->size() - offset);
+    std::memcpy(out + done, bytes->data() + offset, n);
+    done += n;
+    if (bytes->size() < cacheBlockSize_) break;
+  }
+  return static_cast<long long>(done);
+}
+
+long long FileHandle::ReadUncached(std::uint64_t pos, void* data, std::size_t len) {
   if (fd_ < 0) {
     lastErrno_ = EBADF;
     return -1;
@@ -152,10 +185,12 @@ bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
     if (n < 0) {
       if (errno == EINTR) continue;
       lastErrno_ = errno;
+      ClearCache();  // part of the data may have reached the file
       return false;
     }
     done += static_cast<std::size_t>(n);
   }
+  UpdateCache(pos, data, len);
   return true;
 }
 
@@ -194,11 +229,68 @@ long long FileHandle::Size() const {
 
 bool FileHandle::Truncate(std::uint64_t size) {
   if (fd_ < 0 || readOnly_) return false;
+  ClearCache();
   if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
     lastErrno_ = errno;
     return false;
   }
   return true;
+}
+
+void FileHandle::EnableCache(std::size_t blockSize, std::size_t maxBlocks) {
+  ClearCache();
+  cacheBlockSize_ = maxBlocks > 0 ? blockSize : 0;
+  cacheMaxBlocks_ = blockSize > 0 ? maxBlocks : 0;
+}
+
+void FileHandle::ClearCache() {
+  cache_.clear();
+  cacheAges_.clear();
+}
+
+FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
+                                                std::vector<std::uint8_t>& partial) {
+  auto it = cache_.find(index);
+  if (it != cache_.end()) {
+    cacheAges_.splice(cacheAges_.begin(), cacheAges_, it->second.age);
+    return &it->second;
+  }
+  // Only whole blocks are kept: a partial one ends the file, and a write
+  // past the end would change how much of it exists.
+  partial.assign(cacheBlockSize_, 0);
+  lastErrno_ = 0;
+  const long long got = ReadUncached(index * cacheBlockSize_, partial.data(), partial.size());
+  if (got < 0) return nullptr;
+  if (static_cast<std::size_t>(got) < cacheBlockSize_) {
+    partial.resize(static_cast<std::size_t>(got));
+    return nullptr;
+  }
+  if (cache_.size() >= cacheMaxBlocks_) {
+    cache_.erase(cacheAges_.back());
+    cacheAges_.pop_back();
+  }
+  cacheAges_.push_front(index);
+  auto& block = cache_[index];
+  block.bytes = std::move(partial);
+  block.age = cacheAges_.begin();
+  return &block;
+}
+
+void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t len) {
+  if (cache_.empty()) return;
+  const auto* in = static_cast<const std::uint8_t*>(data);
+  const std::uint64_t first = pos / cacheBlockSize_;
+  const std::uint64_t last = (pos + len - 1) / cacheBlockSize_;
+  for (std::uint64_t index = first; len > 0 && index <= last; ++index) {
+    auto it = cache_.find(index);
+    if (it == cache_.end()) continue;
+    const std::uint64_t blockStart = index * cacheBlockSize_;
+    const std::uint64_t from = std::max(pos, blockStart);
+    const std::uint64_t to = std::min<std::uint64_t>(pos + len, blockStart + cacheBlockSize_);
+    auto& bytes = it->second.bytes;  // a whole block: the write lies inside it
+    std::memcpy(bytes.data() + (from - blockStart), in + (from - pos),
+                static_cast<std::size_t>(to - from));
+  }
 }
 
 }  // namespace plat

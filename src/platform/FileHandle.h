@@ -5,7 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <list>
+#include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace plat {
 
@@ -75,7 +79,30 @@ class FileHandle {
   long long Size() const;
   bool Truncate(std::uint64_t size);
 
+  // Keeps up to maxBlocks recently read blocks of blockSize bytes in memory
+  // (least recently used go first). Writes go straight to the file and into
+  // the cached blocks, so every read through this handle sees them; a file
+  // changed through another handle meanwhile is not seen. 0 blocks turns the
+  // cache off. Close and Truncate empty it.
+  void EnableCache(std::size_t blockSize, std::size_t maxBlocks);
+
  private:
+  struct CachedBlock {
+    std::vector<std::uint8_t> bytes;  // always a whole block
+    std::list<std::uint64_t>::iterator age;
+  };
+  long long ReadUncached(std::uint64_t pos, void* data, std::size_t len);
+  // The cached block of index, read in when needed; nullptr for the file's
+  // partial last block (then in partial, lastErrno_ 0) or a read error.
+  CachedBlock* CacheBlock(std::uint64_t index, std::vector<std::uint8_t>& partial);
+  void UpdateCache(std::uint64_t pos, const void* data, std::size_t len);
+  void ClearCache();
+
+  std::size_t cacheBlockSize_ = 0;
+  std::size_t cacheMaxBlocks_ = 0;
+  std::unordered_map<std::uint64_t, CachedBlock> cache_;
+  std::list<std::uint64_t> cacheAges_;  // most recently used first
+
   int fd_ = -1;
   bool readOnly_ = false;
   int lastErrno_ = 0;

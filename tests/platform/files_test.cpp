@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "FileHandle.h"
 #include "FileSystem.h"
 #include "TempDir.h"
@@ -89,6 +92,63 @@ TEST(FileSystem, TimesSizesAndFreeSpace) {
   EXPECT_EQ(plat::TempFolder().back(), '/');
   EXPECT_TRUE(plat::DeleteFile(p));
   EXPECT_FALSE(plat::FileExists(p));
+}
+
+}  // namespace
+
+namespace {
+
+// Reads through the block cache agree with the file whatever was written
+// before or after the blocks came into the cache.
+TEST(FileHandleCache, ReadsSeeEveryWriteThroughTheHandle) {
+  TempDir dir;
+  plat::FileHandle f;
+  ASSERT_EQ(f.Create(dir.File("c.bin")), plat::kFileOk);
+  std::vector<std::uint8_t> model(3 * 16 + 5);
+  for (std::size_t i = 0; i < model.size(); ++i) model[i] = static_cast<std::uint8_t>(i);
+  ASSERT_TRUE(f.WriteAt(0, model.data(), model.size()));
+  f.EnableCache(16, 8);  // small blocks, room for all of them
+
+  auto expectAll = [&] {
+    std::vector<std::uint8_t> got(model.size() + 10, 0xEE);
+    EXPECT_EQ(f.ReadSomeAt(0, got.data(), got.size()), static_cast<long long>(model.size()));
+    got.resize(model.size());
+    EXPECT_EQ(got, model);
+  };
+  expectAll();
+  // A write across two cached blocks, one that is not cached, and one past the
+  // old end (the partial last block is never kept).
+  const std::uint8_t patch[] = {0xA1, 0xA2, 0xA3, 0xA4};
+  ASSERT_TRUE(f.WriteAt(14, patch, 4));
+  std::copy(patch, patch + 4, model.begin() + 14);
+  expectAll();
+  ASSERT_TRUE(f.WriteAt(60, patch, 4));
+  model.resize(64, 0);
+  std::copy(patch, patch + 4, model.begin() + 60);
+  expectAll();
+  std::uint8_t one = 0;
+  ASSERT_TRUE(f.ReadAt(62, &one, 1));
+  EXPECT_EQ(one, 0xA3);
+  EXPECT_FALSE(f.ReadAt(63, &one, 2));  // past the end stays a short read
+
+  ASSERT_TRUE(f.Truncate(20));
+  model.resize(20);
+  expectAll();
+
+  // Room for two blocks only: the least recently used go, reads stay right.
+  model.assign(80, 0);
+  for (std::size_t i = 0; i < model.size(); ++i) model[i] = static_cast<std::uint8_t>(200 - i);
+  ASSERT_TRUE(f.WriteAt(0, model.data(), model.size()));
+  f.EnableCache(16, 2);
+  for (std::uint64_t block : {0, 1, 2, 0, 3, 1, 4, 2}) {
+    std::uint8_t b[16];
+    ASSERT_TRUE(f.ReadAt(block * 16, b, 16));
+    EXPECT_TRUE(std::equal(b, b + 16, model.begin() + block * 16)) << block;
+    b[3] ^= 0xFF;  // and a write into the block just read
+    ASSERT_TRUE(f.WriteAt(block * 16, b, 16));
+    std::copy(b, b + 16, model.begin() + block * 16);
+  }
+  expectAll();
 }
 
 }  // namespace
