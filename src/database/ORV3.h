@@ -204,8 +204,8 @@ class ORV3 {
   int GetRelationCount(std::int32_t record, int relation, bool individual);
   // The relation lists (101, 103, 108, 142) with their modes; `only` limits
   // 142 to the link of one marriage or child. Number of entries, or -1.
-  int GetRelationList(std::vector<std::int32_t>& list, int relation, int mode,
-                      std::int32_t record, std::int32_t only = 0);
+  int GetRelationList(std::vector<std::int32_t>& list, int relation, int mode, std::int32_t record,
+                      std::int32_t only = 0);
   // Citations (132) or user events (139) of an owner, in chain order.
   int GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner, char ownerLetter);
   // 1 when the marriage (102), or any marriage of the individual (100), has a child.
@@ -363,7 +363,6 @@ class ORV3 {
   AlphaIndexFile* AlphaIndex(orv::RecordKind kind);
   int BuildAlphaIndex(orv::RecordKind kind);
 
-
   // ---- record calls ----
   // Record-number walk modes: 109 the number or the next live one, 110 the
   // number or the previous live one, 111 exactly the number, 112 the next
@@ -470,8 +469,8 @@ class ORV3 {
   // Without an engine: 101 and the header's facts when path is a family
   // file of the current format, else 0 (cause: the file error, if any).
   static int ProbeFamilyFile(const std::string& path, std::int32_t& highestRin,
-                             std::int32_t& highestMrin, std::string& title,
-                             std::uint64_t& length, int* cause = nullptr);
+                             std::int32_t& highestMrin, std::string& title, std::uint64_t& length,
+                             int* cause = nullptr);
   // The alphabetic index of individuals (name-tree order), rebuilt when the
   // host marks it stale; rebuilding also writes the ".ora" file. Positions
   // count from 1; 0 when outside or not listed.

@@ -25,7 +25,6 @@ std::string Hex(std::string_view s) {
   return out;
 }
 
-
 // ---------------------------------------------------------------- conversion
 
 // The characters each code page has no ANSEL form for.

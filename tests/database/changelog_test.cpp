@@ -17,9 +17,7 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(ChangeLogLine, Layouts) {
   plat::LocalTime when;

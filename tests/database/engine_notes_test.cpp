@@ -48,7 +48,6 @@ class NotesTest : public EngineTest {
     if (!t.empty() && t.back() == '\r') t.back() = '.';
     return t;
   }
-
 };
 
 }  // namespace

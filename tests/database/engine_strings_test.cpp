@@ -46,7 +46,6 @@ class StringStoreTest : public EngineTest {
     }
     return out;
   }
-
 };
 
 }  // namespace

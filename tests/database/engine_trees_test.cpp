@@ -119,7 +119,6 @@ class TreeTest : public EngineTest {
     }
     return h;
   }
-
 };
 
 }  // namespace

@@ -32,8 +32,7 @@ class KeyEventDbTest : public ::testing::Test {
     person.sex = sex;
     return static_cast<std::int32_t>(person.Add(0));
   }
-  static void SetEvent(CEventValue& event, const char* date, const char* town,
-                       const char* county) {
+  static void SetEvent(CEventValue& event, const char* date, const char* town, const char* county) {
     ASSERT_EQ(event.date.Parse(date), 1) << date;
     event.place[0] = town;
     event.place[1] = county;

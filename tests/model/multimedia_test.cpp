@@ -116,7 +116,7 @@ TEST(MultimediaItem, CroppedSizeAndEdits) {
       {200, 100, 10, 5, 20, 30, 0, true, 150, 85, true},    // margins
       {200, 100, 0, 0, 0, 0, 0x20, true, 100, 200, true},   // quarter turn
       {200, 100, 0, 0, 0, 0, 0x40, true, 200, 100, true},   // half turn
-      {200, 100, 10, 0, 0, 0, 0x60, true, 90, 200, true},  // three quarters
+      {200, 100, 10, 0, 0, 0, 0x60, true, 90, 200, true},   // three quarters
       {200, 100, 0, 0, 0, 0, 0x08, true, 200, 100, true},   // flipped
       {200, 100, 0, 0, 0, 0, 0x07, true, 200, 100, false},  // default, slides, scrapbook
       {20, 10, 8, 8, 15, 15, 0, true, 0, 0, true},          // margins beyond the picture
