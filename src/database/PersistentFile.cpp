@@ -305,7 +305,8 @@ bool CPersistentFile::ReadHead(const CRuntimeClass*& record) {
   return true;
 }
 
-bool CPersistentFile::ReadObject(std::unique_ptr<CPersistentObject>& object) {
+template <class T, class LoadFn>
+bool CPersistentFile::ReadTyped(std::unique_ptr<T>& out, LoadFn load) {
   if (!Good()) return false;
   if (depth_ >= kMaxNesting) {
     SetError(ObjectStreamError::kTooDeep);
@@ -314,48 +315,34 @@ bool CPersistentFile::ReadObject(std::unique_ptr<CPersistentObject>& object) {
   const CRuntimeClass* record = nullptr;
   if (!ReadHead(record)) return false;
   if (record == nullptr) {
-    object.reset();
+    out.reset();
     return true;
   }
-  std::unique_ptr<CPersistentObject> made = CreateAs<CPersistentObject>(*record);
+  std::unique_ptr<T> made = CreateAs<T>(*record);
   if (!made) {
     SetError(ObjectStreamError::kWrongClass);
     return false;
   }
   ++depth_;
-  made->Load(this);
-  --depth_;
-  if (!Good()) return false;
-  object = std::move(made);
-  return true;
-}
-
-bool CPersistentFile::ReadPersistentArray(std::unique_ptr<CPersistentArray>& array) {
-  if (!Good()) return false;
-  if (depth_ >= kMaxNesting) {
-    SetError(ObjectStreamError::kTooDeep);
-    return false;
-  }
-  const CRuntimeClass* record = nullptr;
-  if (!ReadHead(record)) return false;
-  if (record == nullptr) {
-    array.reset();
-    return true;
-  }
-  std::unique_ptr<CPersistentArray> made = CreateAs<CPersistentArray>(*record);
-  if (!made) {
-    SetError(ObjectStreamError::kWrongClass);
-    return false;
-  }
-  ++depth_;
-  bool loaded = made->Load(this);
+  const bool loaded = load(*made);
   --depth_;
   if (!loaded || !Good()) {
     SetError(ObjectStreamError::kCorrupt);  // kept only when Load named no error itself
     return false;
   }
-  array = std::move(made);
+  out = std::move(made);
   return true;
+}
+
+bool CPersistentFile::ReadObject(std::unique_ptr<CPersistentObject>& object) {
+  return ReadTyped(object, [this](CPersistentObject& made) {
+    made.Load(this);
+    return true;
+  });
+}
+
+bool CPersistentFile::ReadPersistentArray(std::unique_ptr<CPersistentArray>& array) {
+  return ReadTyped(array, [this](CPersistentArray& made) { return made.Load(this); });
 }
 
 const CRuntimeClass* CPersistentFile::FindRuntimeClassByName(std::string_view name) {

@@ -122,6 +122,10 @@ class CPersistentFile {
   // Reads the tags (and a class header) in front of an object; `record` is
   // then the class to create, or null for "no object".
   bool ReadHead(const CRuntimeClass*& record);
+  // Reads the head and, for a class of type T, creates the object and loads
+  // it with load (false: the stream is corrupt); the rules of ReadObject.
+  template <class T, class LoadFn>
+  bool ReadTyped(std::unique_ptr<T>& out, LoadFn load);
 
   bool open_ = false;
   bool inMemory_ = false;
