@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CatalogFixture.h"
 #include "CustomEventTable.h"
 #include "FakePorts.h"
 #include "StartupTables.h"
@@ -12,31 +13,14 @@
 
 namespace {
 
-class StartupTablesTest : public ::testing::Test {
+class StartupTablesTest : public CatalogFixture {
  protected:
   void TearDown() override {
-    res::UnloadCatalog();
+    CatalogFixture::TearDown();
     FreeCustomEventTable();
     FreeStandardNoteTags();
     LoadNavigationKeys();  // back to the built-in letters
   }
-  void LoadCatalog(const std::vector<std::string>& lines) {
-    const std::string path = dir_.File("korvaneXX.res");
-    {
-      std::ofstream out(path, std::ios::binary);
-      for (const std::string& line : lines) out << line << "\n";
-    }
-    ASSERT_TRUE(res::LoadCatalogFile(path));
-  }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& call : boxes_.Calls()) texts.push_back(call.text);
-    return texts;
-  }
-
-  TempDir dir_;
-  plat::FakeMessageBox boxes_;
-  plat::ScopedMessageBox scopedBoxes_{&boxes_};
 };
 
 TEST(TableRowReaderTest, FieldsAreTrimmedAsTheRowsExpect) {

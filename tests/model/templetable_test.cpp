@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CatalogFixture.h"
 #include "EventKinds.h"
 #include "FakePorts.h"
 #include "StringTable.h"
@@ -18,31 +19,13 @@ CDateValue MakeDate(int year, int month, int day) {
   return d;
 }
 
-class TempleTableTest : public ::testing::Test {
+class TempleTableTest : public CatalogFixture {
  protected:
   void SetUp() override { SetDateDisplayOptions(DateDisplayOptions{}); }
   void TearDown() override {
-    res::UnloadCatalog();
+    CatalogFixture::TearDown();
     FreeTempleTable();
   }
-  // Loads a catalog of the given lines ("id\ttext").
-  void LoadCatalog(const std::vector<std::string>& lines) {
-    const std::string path = dir_.File("korvaneXX.res");
-    {
-      std::ofstream out(path, std::ios::binary);
-      for (const std::string& line : lines) out << line << "\n";
-    }
-    ASSERT_TRUE(res::LoadCatalogFile(path));
-  }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& call : boxes_.Calls()) texts.push_back(call.text);
-    return texts;
-  }
-
-  TempDir dir_;
-  plat::FakeMessageBox boxes_;
-  plat::ScopedMessageBox scopedBoxes_{&boxes_};
   plat::FakeProfile profile_;
   plat::ScopedProfile scopedProfile_{&profile_};
 };
