@@ -26,15 +26,3 @@ void CGlobalBuffer::Free() {
   data_.reset();
   size_ = 0;
 }
-
-std::uint8_t* CGrowBuffer::Allocate(std::size_t size) {
-  Free();
-  data_ = AllocateZeroed(size);
-  size_ = data_ ? size : 0;
-  return data_.get();
-}
-
-void CGrowBuffer::Free() {
-  data_.reset();
-  size_ = 0;
-}

@@ -27,23 +27,8 @@ class CGlobalBuffer {
   std::size_t size_ = 0;
 };
 
-class CGrowBuffer {
+// A work area reallocated as it grows: Allocate drops the old contents.
+class CGrowBuffer : public CGlobalBuffer {
  public:
   CGrowBuffer() = default;
-  virtual ~CGrowBuffer() = default;
-  CGrowBuffer(const CGrowBuffer&) = delete;
-  CGrowBuffer& operator=(const CGrowBuffer&) = delete;
-
-  // Frees the old data (its contents are not kept), then allocates size
-  // zeroed bytes; the data pointer, or null when size is 0 or on failure.
-  std::uint8_t* Allocate(std::size_t size);
-  // Frees the data; the size becomes 0.
-  void Free();
-  std::uint8_t* Data() { return data_.get(); }
-  const std::uint8_t* Data() const { return data_.get(); }
-  std::size_t Size() const { return size_; }
-
- private:
-  std::unique_ptr<std::uint8_t[]> data_;
-  std::size_t size_ = 0;
 };
