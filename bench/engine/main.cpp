@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -26,6 +28,18 @@ namespace {
 constexpr int kIndividuals = 100000;
 constexpr int kMarriages = 40000;
 constexpr int kUnbatched = 1000;
+
+// Removes a family file the bench wrote; with KORVANE_BENCH_KEEP naming a
+// folder, moves it there as label.orv instead, so that the bytes the engine
+// writes can be compared between builds.
+void Finish(const std::string& path, const std::string& label) {
+  if (const char* keep = std::getenv("KORVANE_BENCH_KEEP")) {
+    std::error_code ec;
+    std::filesystem::rename(path, std::filesystem::path(keep) / (label + ".orv"), ec);
+    if (!ec) return;
+  }
+  plat::DeleteFile(path);
+}
 
 double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -75,7 +89,8 @@ struct TreeFigures {
 // Creates individuals with the names of `order` (indexes into the sorted
 // name list) in that order, as an import would, inserting each into the name
 // tree; then walks the tree in name order and the records in number order.
-bool NameTreeRun(const std::string& path, const std::vector<int>& order, TreeFigures& out) {
+bool NameTreeRun(const std::string& path, const char* label, const std::vector<int>& order,
+                 TreeFigures& out) {
   constexpr int kSurnames = 5000;
   constexpr int kGivens = 20;
   auto host = std::make_unique<EngineHost>();
@@ -120,7 +135,7 @@ bool NameTreeRun(const std::string& path, const std::vector<int>& order, TreeFig
   out.numberWalkSeconds = Seconds(start);
   engine.reset();
   host.reset();
-  plat::DeleteFile(path);
+  Finish(path, std::string("name-tree-") + label);
   return true;
 }
 
@@ -205,7 +220,7 @@ bool RecordCallRun(const std::string& path) {
       Seconds(start), walked, outOfOrder, PeakKilobytes());
   engine.reset();
   host.reset();
-  plat::DeleteFile(path);
+  Finish(path, "record-calls");
   plat::DeleteFile(AlphaIndexFile::PathFor(path, 'a'));
   return walked == kIndividuals && outOfOrder == 0 && openSeconds < 1.0;
 }
@@ -264,7 +279,7 @@ int main(int argc, char** argv) {
   const double readSeconds = Seconds(start);
   engine.reset();
   host.reset();
-  plat::DeleteFile(path);
+  Finish(path, "records");
 
   const double records = kIndividuals + kMarriages;
   std::printf("family file: %d individuals, %d marriages, %lld bytes\n", kIndividuals, kMarriages,
@@ -285,7 +300,7 @@ int main(int argc, char** argv) {
        {std::pair<const char*, const std::vector<int>*>{"random", &shuffled},
         std::pair<const char*, const std::vector<int>*>{"sorted", &sorted}}) {
     TreeFigures f;
-    if (!NameTreeRun(path, *order, f)) {
+    if (!NameTreeRun(path, label, *order, f)) {
       std::printf("name tree (%s order): failed\n", label);
       treesOk = false;
       continue;
