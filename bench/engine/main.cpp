@@ -6,6 +6,7 @@
 // fields; marriages with spouses and children), reopens it and walks every
 // individual in name order. Prints the times and peak memory.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +19,7 @@
 #include <string>
 
 #include "AlphaNameRecord.h"
+#include "Clock.h"
 #include "FileSystem.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -228,7 +230,12 @@ bool RecordCallRun(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string path = argc > 1 ? argv[1] : plat::TempFolder() + "korvane-engine-bench.orv";
+  // One file name per run, so that runs side by side do not share a file.
+  const std::string path =
+      argc > 1 ? argv[1]
+               : plat::TempFolder() + "korvane-engine-bench-" + std::to_string(getpid()) + ".orv";
+  // Kept files are compared byte for byte between builds: stamp a fixed time.
+  if (std::getenv("KORVANE_BENCH_KEEP")) plat::SetFixedTime(1700000000);
   const bool recordCallsOk = RecordCallRun(path);
   if (!recordCallsOk) std::printf("record calls: FAILED\n");
   auto host = std::make_unique<EngineHost>();
