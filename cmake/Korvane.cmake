@@ -8,6 +8,8 @@ include(GoogleTest)
 #   korvane_check_stdlib_only() enforces that at configure time, and since Qt's
 #   include folders reach a target only through Qt's own targets, a Qt include
 #   in such a library fails to compile.
+#   Libraries are defined bottom layer first; korvane_check_layers() refuses a
+#   library that links one defined after it, so every arrow points down.
 set_property(GLOBAL PROPERTY KORVANE_LIBRARIES "")
 
 function(korvane_library name)
@@ -32,15 +34,22 @@ function(korvane_library name)
   set_property(GLOBAL APPEND PROPERTY KORVANE_LIBRARIES ${name})
 endfunction()
 
-function(korvane_check_stdlib_only)
+function(korvane_check_layers)
   get_property(libs GLOBAL PROPERTY KORVANE_LIBRARIES)
+  set(below "")
   foreach(lib IN LISTS libs)
-    get_target_property(only ${lib} KORVANE_STDLIB_ONLY)
-    if(NOT only)
-      continue()
-    endif()
     get_target_property(deps ${lib} LINK_LIBRARIES)
     if(NOT deps)
+      set(deps "")
+    endif()
+    foreach(dep IN LISTS deps)
+      if(dep IN_LIST libs AND NOT dep IN_LIST below)
+        message(FATAL_ERROR "${lib} links ${dep}, which lies in a layer above it")
+      endif()
+    endforeach()
+    list(APPEND below ${lib})
+    get_target_property(only ${lib} KORVANE_STDLIB_ONLY)
+    if(NOT only)
       continue()
     endif()
     foreach(dep IN LISTS deps)
@@ -67,10 +76,7 @@ function(korvane_gtest name)
   add_executable(${name} ${sources} ${helpers})
   target_link_libraries(${name} PRIVATE ${KT_DEPS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/support)
-  gtest_discover_tests(${name}
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "KORVANE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KORVANE_SHARED=${CMAKE_SOURCE_DIR}/../shared"
-    DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # korvane_qtest(NAME SOURCE src DEPS dep...): one Qt Test program, run
@@ -86,5 +92,5 @@ function(korvane_qtest name)
   file(CHMOD ${home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
-    "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_RUNTIME_DIR=${home}/runtime;KORVANE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+    "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_RUNTIME_DIR=${home}/runtime")
 endfunction()

@@ -4,11 +4,13 @@
 
 #include "ChangeLog.h"
 #include "CodePage.h"
+#include "DbCalls.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "IndividualRecord.h"
 #include "Ports.h"
 #include "StringTable.h"
+#include "UserEventRecord.h"
 #include "Win32File.h"
 
 namespace {
@@ -57,6 +59,16 @@ bool FolderTakesNewFile(const std::string& p) {
   CWin32File probe;
   return probe.CreateTempFile("", 0, nullptr, FolderOf(p)) == 1;
 }
+
+// User events find their types' titles in the open family file.
+std::unique_ptr<CEventTypeRecord> ReadEventTypeFromFile(std::int32_t number) {
+  auto record = std::make_unique<CEventTypeRecord>();
+  if (DbGetRecord(number, CEventTypeRecord::kRecordType, record.get(), 0, kDbModeExact, 1, 1) != 1)
+    return nullptr;
+  return record;
+}
+[[maybe_unused]] const bool eventTypeReaderInstalled =
+    (SetEventTypeReader(&ReadEventTypeFromFile), true);
 
 }  // namespace
 

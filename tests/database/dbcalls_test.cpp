@@ -19,6 +19,7 @@
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "OpenFamilyFixture.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 #include "UserEventRecord.h"
@@ -217,18 +218,8 @@ TEST_F(DbDispatchTest, OldFormatRefusals) {
 
 // ---- calls on an open family file ----
 
-class DbCallsTest : public ::testing::Test {
+class DbCallsTest : public OpenFamilyFixture {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(DbCreate(family, 101), 1);
-    ASSERT_EQ(DbOpen(family, 101), 1);
-    plat::SetFixedTime(LocalTimeOf(2001, 7, 3, 9, 5));
-  }
-  void TearDown() override {
-    plat::SetFixedTime(0);
-    CurrentDatabase->host.logChanges = false;
-    DbCloseCurrent();
-  }
   // A new empty individual made by the engine.
   std::int32_t NewPerson() {
     return CurrentDatabase->engine->NewRecord(orv::RecordKind::Individual, false);
@@ -236,13 +227,7 @@ class DbCallsTest : public ::testing::Test {
   std::string Log() { return ReadAll(log); }
   static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
 
-  TempDir dir;
-  std::string family = dir.File("family.orv");
   std::string log = dir.File("family.orl");
-  plat::FakeMessageBox boxes;
-  plat::ScopedMessageBox scopedBoxes{&boxes};
-  plat::FakeMessagePump pump;
-  plat::ScopedMessagePump scopedPump{&pump};
 };
 
 TEST_F(DbCallsTest, RelationsThroughTheCallsWithTheirLogLines) {
@@ -357,79 +342,6 @@ TEST_F(DbCallsTest, CountsBatchAndVersion) {
   DbEndBatch();
   EXPECT_FALSE(CurrentDatabase->engine->InBatch());
   EXPECT_EQ(CurrentDatabase->GetFamilyName(), family);
-  EXPECT_TRUE(boxes.Calls().empty());
-}
-
-// ---- record objects and the change log of record calls ----
-
-TEST_F(DbCallsTest, FailedChangesReportFailureAndWriteNoLine) {
-  CurrentDatabase->host.logChanges = true;
-  CMarriageRecord marriage;
-  const std::int32_t m = static_cast<std::int32_t>(marriage.Add(0));
-  ASSERT_GT(m, 0);
-  marriage.numbers[CMarriageRecord::kMrin] = m;
-  const std::string added = Line("Add Mar " + std::to_string(m));
-  EXPECT_EQ(Log(), added);
-
-  // The family file can no longer be written underneath the engine.
-  auto& file = CurrentDatabase->host.file;
-  file.Close();
-  ASSERT_EQ(file.Open(family, plat::FileHandle::Access::ReadOnly), 0);
-  marriage.status = 'D';
-  EXPECT_EQ(marriage.Update(0), 0);
-  EXPECT_EQ(marriage.Delete(), 0);
-  EXPECT_EQ(DbDeleteRecord(m, 102), 0);
-  EXPECT_EQ(Log(), added);
-  EXPECT_FALSE(boxes.Calls().empty());
-  boxes.Clear();
-  file.Close();
-  ASSERT_EQ(file.Open(family, plat::FileHandle::Access::ReadWrite), 0);
-
-  // A record that is not live: the update fails, a delete changes nothing.
-  CIndividualRecord nobody;
-  nobody.numbers[CIndividualRecord::kRin] = 5;
-  EXPECT_EQ(nobody.Update(0), 0);
-  EXPECT_EQ(nobody.Delete(), 1);
-  boxes.Clear();
-  // A type the engine does not delete.
-  EXPECT_EQ(DbDeleteRecord(1, 125), 0);
-  boxes.Clear();
-  EXPECT_EQ(Log(), added);
-
-  // What succeeds is logged.
-  EXPECT_EQ(marriage.Update(0), 1);
-  EXPECT_EQ(marriage.Delete(), 1);
-  EXPECT_EQ(Log(),
-            added + Line("Mod Mar " + std::to_string(m)) + Line("Del Mar " + std::to_string(m)));
-  EXPECT_EQ(marriage.Read(m), 0);
-}
-
-TEST_F(DbCallsTest, RecordObjectsAndTheirNumbers) {
-  // An individual's Add hands the number back and leaves the object's own.
-  CIndividualRecord person;
-  person.surname = "Hall";
-  person.numbers[CIndividualRecord::kRin] = 77;
-  const long rin = person.Add(0);
-  EXPECT_EQ(rin, 1);
-  EXPECT_EQ(person.numbers[CIndividualRecord::kRin], 77);
-
-  // A family link keeps the number it was given.
-  CFamilyLinkRecord link;
-  const long number = link.Add(0);
-  ASSERT_GT(number, 0);
-  EXPECT_EQ(link.GetRecordNumber(), number);
-
-  // A user event without an event type is titled "Christening".
-  CUserEventRecord event(rin, 'I', 0, 0);
-  const long eventNumber = event.Add(0);
-  ASSERT_GT(eventNumber, 0);
-  std::string title;
-  EXPECT_EQ(DbGetUserEventTitle(static_cast<std::int32_t>(eventNumber), title), 1);
-  EXPECT_EQ(title, "Christening");
-  EXPECT_EQ(event.GetLabel(), "");
-  EXPECT_EQ(event.GetEventType(), nullptr);
-  EXPECT_EQ(DbGetUserEventTitle(static_cast<std::int32_t>(eventNumber) + 5, title), 0);
-  EXPECT_EQ(title, "");
   EXPECT_TRUE(boxes.Calls().empty());
 }
 

@@ -92,7 +92,7 @@ class MultimediaChainTest : public ::testing::Test {
     person.surname = surname;
     person.givenNames[0] = "Ann";
     person.sex = 'F';
-    return static_cast<std::int32_t>(person.Add(0));
+    return DbAddRecord(CIndividualRecord::kRecordType, 0, &person);
   }
 
   TempDir dir;

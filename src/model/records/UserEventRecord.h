@@ -15,6 +15,13 @@
 #include "EventTypeRecord.h"
 #include "PlaceEventObject.h"
 
+// Reads event type number from the open family file; null when it cannot be
+// read. The database installs its reader, so that user events find their
+// types' titles while the model itself knows no file; without one, every
+// event type is unreadable.
+using EventTypeReader = std::unique_ptr<CEventTypeRecord> (*)(std::int32_t number);
+void SetEventTypeReader(EventTypeReader reader);
+
 class CUserEventRecord : public CEventObject {
  public:
   static constexpr int kRecordType = 139;

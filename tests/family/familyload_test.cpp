@@ -33,7 +33,7 @@ class FamilyLoad : public NodeFamilyFixture {
 
   CIndividualNode* Load(std::int32_t rin) {
     CIndividualRecord r;
-    EXPECT_EQ(r.Read(rin), 1);
+    EXPECT_EQ(family::Read(r, rin), 1);
     CIndividualNode* node = CIndividualNode::New(r, 2, 0, 0, nullptr);
     node->AddRef();  // the test's own hold
     return node;
@@ -150,7 +150,7 @@ TEST_F(FamilyLoad, WifeOfAMarriageWithoutHusbandGetsNoSpouse) {
 
   // A marriage read on its own loads its spouses on first use.
   CMarriageRecord record;
-  ASSERT_EQ(record.Read(m), 1);
+  ASSERT_EQ(family::Read(record, m), 1);
   CMarriageNode* lone = nullptr;
   SetMarriageRef(lone, CMarriageNode::New(record));
   EXPECT_EQ(lone->GetHusband(), nullptr);
@@ -193,7 +193,7 @@ TEST_F(FamilyLoad, ParentsGoWithReleaseParentsOrWithTheChild) {
 
 TEST_F(FamilyLoad, StoredLowerCaseSexReadsAsCapital) {
   CIndividualRecord r;
-  ASSERT_EQ(r.Read(mother), 1);
+  ASSERT_EQ(family::Read(r, mother), 1);
   EXPECT_EQ(r.sex, 'F');
   EXPECT_EQ(DbGetSex(mother), 'F');
 }

@@ -57,14 +57,17 @@ int CUserEventRecord::SetPlaceText(std::string_view text, const CTempleTable* /*
 
 namespace {
 
+EventTypeReader eventTypeReader = nullptr;
+
 // The event type of a number; null when it cannot be read.
 std::unique_ptr<CEventTypeRecord> ReadEventType(std::int32_t number) {
-  auto record = std::make_unique<CEventTypeRecord>();
-  if (number == 0 || record->Read(number) != 1) return nullptr;
-  return record;
+  if (number == 0 || eventTypeReader == nullptr) return nullptr;
+  return eventTypeReader(number);
 }
 
 }  // namespace
+
+void SetEventTypeReader(EventTypeReader reader) { eventTypeReader = reader; }
 
 std::string CUserEventRecord::GetLabel() const {
   const auto record = ReadEventType(eventTypeNumber);

@@ -17,6 +17,7 @@
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "RecordStore.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
@@ -42,11 +43,11 @@ class CallInterfaceEndToEnd : public ::testing::Test {
     person.surname = surname;
     person.givenNames[0] = given;
     person.sex = sex;
-    return person.Add(0);
+    return family::Add(person, 0);
   }
   static std::string NameOf(std::int32_t rin) {
     CIndividualRecord person;
-    if (person.Read(rin) != 1) return "(none)";
+    if (family::Read(person, rin) != 1) return "(none)";
     return person.givenNames[0] + " " + person.surname + " " + person.sex;
   }
   static List Children(std::int32_t mrin) {
@@ -105,9 +106,9 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
     logged("Lnk Ch  " + N(child) + " " + N(m1));
   }
   CMarriageRecord marriage;
-  ASSERT_EQ(marriage.Read(m1), 1);
+  ASSERT_EQ(family::Read(marriage, m1), 1);
   marriage.status = 'D';
-  EXPECT_EQ(marriage.Update(0), 1);
+  EXPECT_EQ(family::Update(marriage, 0), 1);
   logged("Mod Mar " + N(m1));
 
   // Notes, with a tagged paragraph replaced and one hidden paragraph.
@@ -146,7 +147,7 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   ASSERT_GT(kindNumber, 0);
   CUserEventRecord event(john, 'I', kindNumber, 0);
   event.SetDescription("as a miller");
-  const long eventNumber = event.Add(0);
+  const long eventNumber = family::Add(event, 0);
   ASSERT_GT(eventNumber, 0);
   EXPECT_EQ(event.GetRecordNumber(), eventNumber);
   ASSERT_GT(DbLinkRecord(static_cast<std::int32_t>(eventNumber), 139, john, 'I'), 0);
@@ -164,13 +165,13 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   EXPECT_EQ(DbSetOrder(john, {m2, m1}, 102, 2), 1);
 
   CIndividualRecord gone;
-  ASSERT_EQ(gone.Read(temp), 1);
-  EXPECT_EQ(gone.Delete(), 1);
+  ASSERT_EQ(family::Read(gone, temp), 1);
+  EXPECT_EQ(family::Delete(gone), 1);
   logged("Del Ind " + N(temp));
   // Deleting again changes nothing and logs nothing; updating a deleted
   // individual fails and logs nothing.
   EXPECT_EQ(DbDeleteRecord(temp, 100), 1);
-  EXPECT_EQ(gone.Update(0), 0);
+  EXPECT_EQ(family::Update(gone, 0), 0);
   boxes.Clear();
 
   const std::string log = ReadAll(dir.File("family.orl"));
@@ -217,7 +218,7 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   EXPECT_EQ(DbHasParents(carl), 1);
   EXPECT_EQ(DbHasParents(john), 0);
   EXPECT_EQ(DbGetRelationCount(john, 108, 0, 1), 3);
-  ASSERT_EQ(marriage.Read(m1), 1);
+  ASSERT_EQ(family::Read(marriage, m1), 1);
   EXPECT_EQ(marriage.status, 'D');
 
   // Notes.
@@ -252,7 +253,7 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   EXPECT_EQ(DbGetUserEventTitle(events[0], title), 1);
   EXPECT_EQ(title, "Apprenticeship");
   CUserEventRecord readEvent;
-  ASSERT_EQ(readEvent.Read(events[0]), 1);
+  ASSERT_EQ(family::Read(readEvent, events[0]), 1);
   EXPECT_EQ(readEvent.GetDescription(), "as a miller");
   EXPECT_EQ(readEvent.ownerNumber, john);
   ASSERT_NE(readEvent.GetEventType(), nullptr);

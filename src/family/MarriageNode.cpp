@@ -5,6 +5,7 @@
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "RecordStore.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ CIndividualNode* CMarriageNode::LoadSpouse(bool wantWife) {
   const std::size_t index = wantWife ? 1 : 0;
   if (spouses.size() <= index || spouses[index] == 0) return nullptr;
   CIndividualRecord record;
-  if (record.Read(spouses[index]) != 1) return nullptr;
+  if (family::Read(record, spouses[index]) != 1) return nullptr;
   SetIndividualRef(slot, CIndividualNode::New(record, 3, GetNodeOptions().appendVal, 480, nullptr));
   return slot;
 }

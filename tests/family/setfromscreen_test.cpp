@@ -31,7 +31,7 @@ class SetFromScreen : public NodeFamilyFixture {
   // The screen's values for rin as the record holds them.
   CIndividualNode* Load(std::int32_t rin, CIndividualEditModel& model) {
     CIndividualRecord r;
-    EXPECT_EQ(r.Read(rin), 1);
+    EXPECT_EQ(family::Read(r, rin), 1);
     model.rin = rin;
     model.surname = r.surname;
     model.givenNames = r.givenNames[0];
@@ -51,10 +51,10 @@ class SetFromScreen : public NodeFamilyFixture {
   // The sealing to parents stored on rin's family link.
   static const COrdinanceObject* StoredSealing(std::int32_t rin, CFamilyLinkRecord& link) {
     CIndividualRecord r;
-    EXPECT_EQ(r.Read(rin), 1);
+    EXPECT_EQ(family::Read(r, rin), 1);
     const std::int32_t linkNumber = r.numbers[CIndividualRecord::kParentLink];
     EXPECT_GT(linkNumber, 0);
-    EXPECT_EQ(link.Read(linkNumber), 1);
+    EXPECT_EQ(family::Read(link, linkNumber), 1);
     return link.GetSealingEvent();
   }
 
@@ -76,11 +76,11 @@ TEST_F(SetFromScreen, NamesEventsAndSexReachTheRecord) {
   node->SetFromScreen(model);
 
   CIndividualRecord back;
-  ASSERT_EQ(back.Read(child), 1);
+  ASSERT_EQ(family::Read(back, child), 1);
   back.SetFromIndividualNode(*node);
-  ASSERT_EQ(back.Update(0), 1);
+  ASSERT_EQ(family::Update(back, 0), 1);
   CIndividualRecord stored;
-  ASSERT_EQ(stored.Read(child), 1);
+  ASSERT_EQ(family::Read(stored, child), 1);
   EXPECT_EQ(stored.surname, "Hale-Quill");
   EXPECT_EQ(stored.givenNames[0], "Benjamin");
   EXPECT_EQ(stored.givenNames[1], "Otto");

@@ -60,13 +60,6 @@ class CCitationRecord {
   const std::string& FormatExportText(std::string& out, const CSourceRecord* source,
                                       const CRepositoryRecord* repository) const;
 
-  // The same two texts with the source and its repository read from the
-  // open family file (an unreadable one adds nothing).
-  const std::string& FormatFootnote(std::string& out, bool italics, bool shortForm,
-                                    bool noSourceText, bool withActualText,
-                                    bool withComments) const;
-  const std::string& FormatExportText(std::string& out) const;
-
   std::string pageText;    // film, volume or page
   std::string detailText;  // carried along by the citation screen
   CDateValue entryDate;

@@ -1,5 +1,5 @@
-// The label of the event a citation belongs to, with the user events' titles
-// read from the open family file.
+#include "CitationOwnerLabel.h"
+
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
 #include "StringTable.h"

@@ -8,7 +8,9 @@
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "Footnotes.h"
 #include "IndividualRecord.h"
+#include "RecordStore.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
@@ -85,7 +87,7 @@ TEST_F(FootnoteDbTest, CitationFootnotesReadTheSourceAndItsRepository) {
   for (const Case& c : cases) {
     const CCitationRecord citation = Citation(c.page);
     std::string out = "old text";
-    citation.FormatFootnote(out, true, c.shortForm, c.noSourceText, false, false);
+    family::FormatFootnote(citation, out, true, c.shortForm, c.noSourceText, false, false);
     EXPECT_EQ(out, c.expected) << c.page;
     // The same as the form given the records.
     std::string given;
@@ -99,7 +101,7 @@ TEST_F(FootnoteDbTest, CitationFootnotesReadTheSourceAndItsRepository) {
 TEST_F(FootnoteDbTest, StoredCitationWithTextsAndMissingParts) {
   CIndividualRecord person;
   person.surname = "Lund";
-  const auto owner = static_cast<std::int32_t>(person.Add(0));
+  const auto owner = static_cast<std::int32_t>(family::Add(person, 0));
   CCitationRecord citation = Citation("7");
   citation.ownerLetter = 'I';
   citation.ownerNumber = owner;
@@ -111,20 +113,20 @@ TEST_F(FootnoteDbTest, StoredCitationWithTextsAndMissingParts) {
   ASSERT_EQ(DbGetRecord(number, 132, &stored), 1);
 
   std::string out;
-  stored.FormatFootnote(out, false, true, false, true, true);
+  family::FormatFootnote(stored, out, false, true, false, true, true);
   EXPECT_EQ(out, "Smith, Par. Reg., p. 7. \"Baptised 3 May.\" Faded ink.");
 
   // A source without a readable repository prints none; without a readable
   // source only the citation's own parts remain.
   ASSERT_EQ(DbDeleteRecord(repository, 131), 1);
-  stored.FormatFootnote(out, false, false, false, false, false);
+  family::FormatFootnote(stored, out, false, false, false, false, false);
   EXPECT_EQ(out, "Smith, John, Parish Register, vol. 2, London 1850, p. 7, PR-7.");
   stored.sourceRin = source + 40;
-  stored.FormatFootnote(out, true, false, false, false, false);
+  family::FormatFootnote(stored, out, true, false, false, false, false);
   EXPECT_EQ(out, "p. 7.");
   stored.sourceRin = 0;
   stored.pageText.clear();
-  stored.FormatFootnote(out, true, true, false, false, false);
+  family::FormatFootnote(stored, out, true, true, false, false, false);
   EXPECT_EQ(out, "");
   EXPECT_TRUE(boxes.Calls().empty());
 }
@@ -132,13 +134,13 @@ TEST_F(FootnoteDbTest, StoredCitationWithTextsAndMissingParts) {
 TEST_F(FootnoteDbTest, ExportTextCarriesTheRepositoryRead) {
   const CCitationRecord citation = Citation("12");
   std::string out;
-  citation.FormatExportText(out);
+  family::FormatExportText(citation, out);
   EXPECT_EQ(out,
             "Smith, John, Parish Register; ; London 1850; PR-7, p. 12; County Archive, 12 High St, "
             "York; vol. 2");
   CCitationRecord orphan = Citation("12");
   orphan.sourceRin = 0;
-  orphan.FormatExportText(out);
+  family::FormatExportText(orphan, out);
   EXPECT_EQ(out, "; ; ; p. 12");
 }
 
@@ -152,8 +154,9 @@ TEST_F(FootnoteDbTest, SourceFootnoteAndComparison) {
   ASSERT_GT(letters, 0);
 
   std::string out;
-  EXPECT_EQ(ReadSource(letters).FormatFootnote(out, false, true), "Berg, Letters (Oslo 1901).");
-  EXPECT_EQ(ReadSource(source).FormatFootnote(out, true, true),
+  EXPECT_EQ(family::FormatFootnote(ReadSource(letters), out, false, true),
+            "Berg, Letters (Oslo 1901).");
+  EXPECT_EQ(family::FormatFootnote(ReadSource(source), out, true, true),
             "Smith, John, <I>Par. Reg.</I>, vol. 2, London 1850, County Archive, 12 High St, "
             "York, PR-7.");
 
@@ -170,12 +173,12 @@ TEST_F(FootnoteDbTest, SourceFootnoteAndComparison) {
   CSourceRecord copy = ReadSource(source);
   const CSourceRecord original = ReadSource(source);
   copy.repositoryRin = twinNumber;
-  EXPECT_TRUE(original.IsSame(copy));
+  EXPECT_TRUE(family::IsSameSource(original, copy));
   copy.repositoryRin = otherNumber;
-  EXPECT_FALSE(original.IsSame(copy));
+  EXPECT_FALSE(family::IsSameSource(original, copy));
   copy.repositoryRin = 0;
-  EXPECT_FALSE(original.IsSame(copy));
-  EXPECT_FALSE(original.IsSame(ReadSource(letters)));
+  EXPECT_FALSE(family::IsSameSource(original, copy));
+  EXPECT_FALSE(family::IsSameSource(original, ReadSource(letters)));
 }
 
 }  // namespace

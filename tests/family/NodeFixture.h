@@ -15,6 +15,7 @@
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "RecordStore.h"
 #include "TempDir.h"
 
 class NodeFamilyFixture : public ::testing::Test {
@@ -52,7 +53,7 @@ class NodeFamilyFixture : public ::testing::Test {
     person.surname = surname;
     person.givenNames[0] = given;
     person.sex = sex;
-    return static_cast<std::int32_t>(person.Add(0));
+    return static_cast<std::int32_t>(family::Add(person, 0));
   }
   static std::int32_t Add(const char* surname, const char* given, char sex) {
     CIndividualRecord person;
@@ -68,10 +69,10 @@ class NodeFamilyFixture : public ::testing::Test {
   }
   static void SetMarriageEvent(std::int32_t mrin, const CDateValue& date, const char* town) {
     CMarriageRecord m;
-    ASSERT_EQ(m.Read(mrin), 1);
+    ASSERT_EQ(family::Read(m, mrin), 1);
     m.marriage.date = date;
     m.marriage.place[0] = town;
-    ASSERT_EQ(m.Update(0), 1);
+    ASSERT_EQ(family::Update(m, 0), 1);
   }
   static void AddChild(std::int32_t mrin, std::int32_t child) {
     ASSERT_GT(DbSetRelation(child, 0, 103, mrin), 0);

@@ -10,6 +10,7 @@
 #include "FitUnit.h"
 #include "MarriageNode.h"
 #include "NameFit.h"
+#include "RecordStore.h"
 
 namespace {
 
@@ -541,14 +542,14 @@ void CIndividualNode::SetFromScreen(const CIndividualEditModel& model) {
     links_->parentLink = link;
   }
   CFamilyLinkRecord link;
-  if (link.Read(links_->parentLink) != 1) return;
+  if (family::Read(link, links_->parentLink) != 1) return;
   // The link record carries the sealing only for the update; its own object
   // comes back afterwards.
   std::unique_ptr<COrdinanceObject> own(
       link.GetSealingEvent() ? std::make_unique<COrdinanceObject>(*link.GetSealingEvent())
                              : nullptr);
   link.SetSealingEvent(std::make_unique<COrdinanceObject>(*sealing));
-  link.Update(0);
+  family::Update(link, 0);
   link.SetSealingEvent(std::move(own));
 }
 

@@ -1,4 +1,5 @@
-// The key event date of an individual read from the open family file.
+#include "StoredKeyEventDate.h"
+
 #include <memory>
 #include <vector>
 

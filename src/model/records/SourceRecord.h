@@ -56,11 +56,6 @@ class CSourceRecord {
   const std::string& FormatFootnote(std::string& out, bool abbreviated, bool italics,
                                     const CRepositoryRecord* repository) const;
 
-  // The footnote and the comparison with the repositories read from the
-  // open family file.
-  const std::string& FormatFootnote(std::string& out, bool abbreviated, bool italics) const;
-  bool IsSame(const CSourceRecord& other) const;
-
   // The title to print: the abbreviated or the full one as asked, the other
   // one when that is empty.
   const std::string& PreferredTitle(bool abbreviated) const;

@@ -1,6 +1,7 @@
 #pragma once
-// The record interface: a record object that the database calls fill and
-// store by its record type and record number.
+// The record interface: what a record object tells the database calls that
+// fill and store it, its record type and record number. Reading and storing
+// through those calls is the family layer's (RecordStore.h).
 
 class CRecordObject {
  public:
@@ -11,19 +12,6 @@ class CRecordObject {
   virtual long SetRecordNumber(long n) { return n; }
   // The record-type code of the call interface.
   virtual int GetRecordType() const { return 0; }
-
-  // Each of these is one database call with the object's own record type and
-  // number. Read: record n into the object; 1 read, 0 deleted, absent or
-  // unreadable.
-  virtual int Read(long n);
-  // Adds the object as a new record (flag: reuse a deleted record's number);
-  // SetRecordNumber gets the new number and its result is returned (0 when
-  // nothing was added).
-  virtual long Add(int flag);
-  // Rewrites the stored record from the object; 1, or 0 on a failure.
-  virtual int Update(int flag);
-  // Deletes the stored record; 1, or 0 on a failure.
-  virtual int Delete();
 
  protected:
   CRecordObject() = default;

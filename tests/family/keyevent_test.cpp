@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "CitationOwnerLabel.h"
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
@@ -11,6 +12,8 @@
 #include "IndividualRecord.h"
 #include "KeyEventDate.h"
 #include "MarriageRecord.h"
+#include "RecordStore.h"
+#include "StoredKeyEventDate.h"
 #include "TempDir.h"
 #include "TextRoutines.h"
 #include "UserEventRecord.h"
@@ -30,7 +33,7 @@ class KeyEventDbTest : public ::testing::Test {
     person.surname = "Lund";
     person.givenNames[0] = given;
     person.sex = sex;
-    return static_cast<std::int32_t>(person.Add(0));
+    return static_cast<std::int32_t>(family::Add(person, 0));
   }
   static void SetEvent(CEventValue& event, const char* date, const char* town, const char* county) {
     ASSERT_EQ(event.date.Parse(date), 1) << date;
@@ -42,9 +45,9 @@ class KeyEventDbTest : public ::testing::Test {
     const std::int32_t m = DbSetRelation(husband, wife, 106, 0);
     EXPECT_GT(m, 0);
     CMarriageRecord marriage;
-    EXPECT_EQ(marriage.Read(m), 1);
+    EXPECT_EQ(family::Read(marriage, m), 1);
     if (date) SetEvent(marriage.marriage, date, town, "Vestland");
-    EXPECT_EQ(marriage.Update(0), 1);
+    EXPECT_EQ(family::Update(marriage, 0), 1);
     return m;
   }
 
@@ -58,18 +61,18 @@ TEST_F(KeyEventDbTest, FirstKnownEventOfStoredIndividuals) {
   // Only a christening.
   const std::int32_t ola = AddPerson("Ola", 'M');
   CIndividualRecord person;
-  ASSERT_EQ(person.Read(ola), 1);
+  ASSERT_EQ(family::Read(person, ola), 1);
   SetEvent(person.christening, "4 May 1850", "Bergen", "Hordaland");
   SetEvent(person.death, "1920", "Oslo", "");
-  ASSERT_EQ(person.Update(0), 1);
+  ASSERT_EQ(family::Update(person, 0), 1);
 
   // No birth or christening: the first marriage with a year counts before death.
   const std::int32_t kari = AddPerson("Kari", 'F');
   const std::int32_t per = AddPerson("Per", 'M');
   const std::int32_t nils = AddPerson("Nils", 'M');
-  ASSERT_EQ(person.Read(kari), 1);
+  ASSERT_EQ(family::Read(person, kari), 1);
   SetEvent(person.death, "1901", "Voss", "");
-  ASSERT_EQ(person.Update(0), 1);
+  ASSERT_EQ(family::Update(person, 0), 1);
   Marry(per, kari, nullptr, nullptr);
   Marry(nils, kari, "Abt 1875", "Voss");
 
@@ -102,9 +105,9 @@ TEST_F(KeyEventDbTest, FirstKnownEventOfStoredIndividuals) {
 TEST_F(KeyEventDbTest, AnotherFileIsReadAfresh) {
   const std::int32_t ola = AddPerson("Ola", 'M');
   CIndividualRecord person;
-  ASSERT_EQ(person.Read(ola), 1);
+  ASSERT_EQ(family::Read(person, ola), 1);
   SetEvent(person.christening, "1850", "Bergen", "");
-  ASSERT_EQ(person.Update(0), 1);
+  ASSERT_EQ(family::Update(person, 0), 1);
   std::string text;
   EXPECT_EQ(GetKeyEventDate(ola, text, nullptr, true), 'c');
   DbCloseCurrent();
@@ -115,9 +118,9 @@ TEST_F(KeyEventDbTest, AnotherFileIsReadAfresh) {
   ASSERT_EQ(DbOpen(other, 101), 1);
   const std::int32_t eli = AddPerson("Eli", 'F');
   ASSERT_EQ(eli, ola);
-  ASSERT_EQ(person.Read(eli), 1);
+  ASSERT_EQ(family::Read(person, eli), 1);
   SetEvent(person.birth, "1702", "Leeds", "");
-  ASSERT_EQ(person.Update(0), 1);
+  ASSERT_EQ(family::Update(person, 0), 1);
   EXPECT_EQ(GetKeyEventDate(eli, text, nullptr, true), 'b');
   EXPECT_EQ(text, "b.1702");
 }
@@ -130,10 +133,10 @@ TEST_F(KeyEventDbTest, CitationOwnerLabels) {
   const std::int32_t kindNumber = DbAddRecord(141, 0, &kind);
   ASSERT_GT(kindNumber, 0);
   CUserEventRecord event(ola, 'I', kindNumber, 0);
-  const auto eventNumber = event.Add(0);
+  const auto eventNumber = family::Add(event, 0);
   ASSERT_GT(eventNumber, 0);
   CUserEventRecord untyped(ola, 'I', 0, 0);
-  const auto untypedNumber = untyped.Add(0);
+  const auto untypedNumber = family::Add(untyped, 0);
   ASSERT_GT(untypedNumber, 0);
 
   struct Case {

@@ -16,8 +16,3 @@ class CMarriageRecord;
 char GetKeyEventDateOf(const CIndividualRecord& individual,
                        std::span<const CMarriageRecord* const> marriages, std::string& text,
                        std::string* place, bool withMarriage);
-
-// The same for individual rin read from the open family file: the record is
-// read into ScratchIndividualRecord unless that already holds rin, and its
-// marriages, when needed, in the order the database gives them.
-char GetKeyEventDate(long rin, std::string& text, std::string* place, bool withMarriage);

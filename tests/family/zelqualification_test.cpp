@@ -174,7 +174,7 @@ TEST_F(ZelRules, PresumedDeceasedByMarriageOrChildren) {
     const std::int32_t rin = Add(person, "Miller", "John", 'M');
     const std::int32_t m = Marry(rin, 0);
     SetMarriageEvent(m, c.marriage, "Springfield");
-    ASSERT_EQ(person.Read(rin), 1);
+    ASSERT_EQ(family::Read(person, rin), 1);
     EXPECT_EQ(IsPresumedDeceased(person), c.expected) << c.marriage.year;
   }
 
@@ -185,7 +185,7 @@ TEST_F(ZelRules, PresumedDeceasedByMarriageOrChildren) {
   CIndividualRecord late;
   SetBirth(late, Date(1960), "Springfield");
   AddChild(m, Add(late, "Stone", "Ann", 'F'));
-  ASSERT_EQ(parent.Read(p), 1);
+  ASSERT_EQ(family::Read(parent, p), 1);
   EXPECT_FALSE(IsPresumedDeceased(parent));
   CIndividualRecord early;
   early.christening.date = Date(1920, 2, 2);
@@ -194,7 +194,7 @@ TEST_F(ZelRules, PresumedDeceasedByMarriageOrChildren) {
 
   CIndividualRecord nobody;
   const std::int32_t n = Add(nobody, "Gray", "Lee", 'M');
-  ASSERT_EQ(nobody.Read(n), 1);
+  ASSERT_EQ(family::Read(nobody, n), 1);
   EXPECT_FALSE(IsPresumedDeceased(nobody));
   nobody.burial.date = Date(2019);
   EXPECT_TRUE(IsPresumedDeceased(nobody));
@@ -213,18 +213,18 @@ TEST_F(ZelRules, RulesLeaveTheStoredRecordsAlone) {
   const std::int32_t m = Marry(rin, spouse);
   SetMarriageEvent(m, Date(1990), "Springfield");
   CIndividualRecord before;
-  ASSERT_EQ(before.Read(rin), 1);
+  ASSERT_EQ(family::Read(before, rin), 1);
   CMarriageRecord marriageBefore;
-  ASSERT_EQ(marriageBefore.Read(m), 1);
+  ASSERT_EQ(family::Read(marriageBefore, m), 1);
   for (int kind = kZelBaptism; kind <= kZelSealingToSpouse; ++kind) Judge(rin, m, kind);
   CIndividualRecord after;
-  ASSERT_EQ(after.Read(rin), 1);
+  ASSERT_EQ(family::Read(after, rin), 1);
   EXPECT_TRUE(after.birth.date.Equals(before.birth.date));
   EXPECT_TRUE(after.death.date.Equals(before.death.date));
   EXPECT_EQ(after.sex, before.sex);
   EXPECT_EQ(after.numbers[7], before.numbers[7]);  // change stamp
   CMarriageRecord marriageAfter;
-  ASSERT_EQ(marriageAfter.Read(m), 1);
+  ASSERT_EQ(family::Read(marriageAfter, m), 1);
   EXPECT_TRUE(marriageAfter.marriage.date.Equals(marriageBefore.marriage.date));
   EXPECT_EQ(marriageAfter.sealingToSpouse.date.IsSet(), false);
 }

@@ -64,10 +64,3 @@ std::string GetAndWord();
 // for 'C', 'U' and 'V', whose label is the title of a user event's type and
 // must be read from the family file, and for letters without a label.
 unsigned CitationOwnerStringId(char ownerLetter);
-
-// The label of a citation's owner event: the string of
-// CitationOwnerStringId; for 'C' the title of user event recordNumber's
-// type (DbGetUserEventTitle); for 'U' and 'V' the title of the event type of
-// user event recordNumber, or "Unknown" when that cannot be read; "" for
-// letters without a label. Reads from the open family file.
-void GetCitationOwnerLabel(char ownerLetter, std::string& label, long recordNumber);

@@ -1,4 +1,4 @@
-#include "RecordObject.h"
+#include "RecordStore.h"
 
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
@@ -37,22 +37,27 @@ RecordRef RefOf(CRecordObject* r) {
 
 }  // namespace
 
-int CRecordObject::Read(long n) {
-  return DbGetRecord(static_cast<std::int32_t>(n), GetRecordType(), RefOf(this), 0, kDbModeExact, 1,
-                     1);
+namespace family {
+
+int Read(CRecordObject& record, long n) {
+  return DbGetRecord(static_cast<std::int32_t>(n), record.GetRecordType(), RefOf(&record), 0,
+                     kDbModeExact, 1, 1);
 }
 
-long CRecordObject::Add(int flag) {
-  const std::int32_t n = DbAddRecord(GetRecordType(), flag, RefOf(this));
+long Add(CRecordObject& record, int flag) {
+  const std::int32_t n = DbAddRecord(record.GetRecordType(), flag, RefOf(&record));
   if (n == 0) return 0;
-  return SetRecordNumber(n);
+  return record.SetRecordNumber(n);
 }
 
-int CRecordObject::Update(int flag) {
-  return DbUpdateRecord(static_cast<std::int32_t>(GetRecordNumber()), GetRecordType(), RefOf(this),
-                        flag);
+int Update(CRecordObject& record, int flag) {
+  return DbUpdateRecord(static_cast<std::int32_t>(record.GetRecordNumber()), record.GetRecordType(),
+                        RefOf(&record), flag);
 }
 
-int CRecordObject::Delete() {
-  return DbDeleteRecord(static_cast<std::int32_t>(GetRecordNumber()), GetRecordType());
+int Delete(CRecordObject& record) {
+  return DbDeleteRecord(static_cast<std::int32_t>(record.GetRecordNumber()),
+                        record.GetRecordType());
 }
+
+}  // namespace family
