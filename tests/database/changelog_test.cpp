@@ -12,6 +12,7 @@
 #include "Clock.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "OpenFamilyFixture.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -51,23 +52,9 @@ TEST(ChangeLogLine, Layouts) {
             "12-31-2012 23:59 Lnk Ind 5 -1\r\n");
 }
 
-class ChangeLogTest : public ::testing::Test {
+class ChangeLogTest : public OpenFamilyFixture {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(DbCreate(family, 101), 1);
-    ASSERT_EQ(DbOpen(family, 101), 1);
-    plat::SetFixedTime(LocalTimeOf(2001, 7, 3, 9, 5));
-  }
-  void TearDown() override {
-    plat::SetFixedTime(0);
-    DbCloseCurrent();
-  }
-
-  TempDir dir;
-  std::string family = dir.File("family.orv");
   std::string log = dir.File("family.orl");
-  plat::FakeMessageBox boxes;
-  plat::ScopedMessageBox scopedBoxes{&boxes};
 };
 
 TEST_F(ChangeLogTest, AppendsBesideTheFamilyFile) {

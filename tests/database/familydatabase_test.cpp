@@ -17,20 +17,11 @@
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
 
 std::time_t Modified(const std::string& path) { return plat::GetFileTimes(path)->modified; }
 

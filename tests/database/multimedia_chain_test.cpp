@@ -10,27 +10,16 @@
 
 #include "CitationRecord.h"
 #include "DbCalls.h"
-#include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MultimediaChain.h"
+#include "OpenFamilyFixture.h"
 #include "SourceRecord.h"
-#include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // A PNG file's signature and IHDR chunk of a width x height picture.
 Bytes PngHeader(unsigned width, unsigned height) {
@@ -79,14 +68,8 @@ std::vector<std::string> StoredChain(std::int32_t owner, int ownerType) {
   return FilesOf(list.get());
 }
 
-class MultimediaChainTest : public ::testing::Test {
+class MultimediaChainTest : public OpenFamilyFixture {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(DbCreate(family, 101), 1);
-    ASSERT_EQ(DbOpen(family, 101), 1);
-  }
-  void TearDown() override { DbCloseCurrent(); }
-
   static std::int32_t AddPerson(const char* surname) {
     CIndividualRecord person;
     person.surname = surname;
@@ -94,11 +77,6 @@ class MultimediaChainTest : public ::testing::Test {
     person.sex = 'F';
     return DbAddRecord(CIndividualRecord::kRecordType, 0, &person);
   }
-
-  TempDir dir;
-  std::string family = dir.File("family.orv");
-  plat::FakeMessageBox boxes;
-  plat::ScopedMessageBox scopedBoxes{&boxes};
 };
 
 TEST_F(MultimediaChainTest, SavedChainReloadsInOrderAndGivesItsDefaults) {
@@ -345,8 +323,8 @@ TEST_F(MultimediaChainTest, ExportCopiesThePictureAndItsSound) {
   for (int i = 0; i < 26; ++i) owner = AddPerson("Lund");
   ASSERT_EQ(owner, 26);
   // Relative names are found beside the family file.
-  WriteFile(dir.File("face.JPG"), PngHeader(320, 200));
-  WriteFile(dir.File("voice.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
+  WriteAll(dir.File("face.JPG"), PngHeader(320, 200));
+  WriteAll(dir.File("voice.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
   CMultimediaList list = MakeList({{"face.JPG", 'P', true}});
   list->soundFile = "voice.wav";
   DbSaveMultimediaChain(owner, list.get(), 100);
@@ -423,7 +401,7 @@ TEST(PictureFileSize, ReadsTheHeadersOfCommonFormats) {
       {"h.png", {0x89, 'P', 'N'}, false, 0, 0},
   };
   for (const Case& c : cases) {
-    WriteFile(dir.File(c.name), c.bytes);
+    WriteAll(dir.File(c.name), c.bytes);
     int w = -1, h = -1;
     EXPECT_EQ(ReadPictureFileSize(dir.File(c.name), w, h), c.ok) << c.name;
     EXPECT_EQ(w, c.width) << c.name;

@@ -9,31 +9,23 @@
 #include <string>
 #include <vector>
 
-#include "Clock.h"
 #include "DbCalls.h"
-#include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "OpenFamilyFixture.h"
 #include "RecordStore.h"
-#include "TempDir.h"
 
-class NodeFamilyFixture : public ::testing::Test {
+class NodeFamilyFixture : public OpenFamilyFixture {
  protected:
-  void SetUp() override {
+  std::time_t Today() const override {
     std::tm tm{};
     tm.tm_year = 2020 - 1900;
     tm.tm_mon = 5;  // June
     tm.tm_mday = 15;
     tm.tm_hour = 12;
     tm.tm_isdst = -1;
-    plat::SetFixedTime(std::mktime(&tm));
-    ASSERT_EQ(DbCreate(family, 101), 1);
-    ASSERT_EQ(DbOpen(family, 101), 1);
-  }
-  void TearDown() override {
-    DbCloseCurrent();
-    plat::SetFixedTime(0);
+    return std::mktime(&tm);
   }
 
   static CDateValue Date(int year, int month = 0, int day = 0) {
@@ -77,11 +69,4 @@ class NodeFamilyFixture : public ::testing::Test {
   static void AddChild(std::int32_t mrin, std::int32_t child) {
     ASSERT_GT(DbSetRelation(child, 0, 103, mrin), 0);
   }
-
-  TempDir dir;
-  std::string family = dir.File("family.orv");
-  plat::FakeMessageBox boxes;
-  plat::ScopedMessageBox scopedBoxes{&boxes};
-  plat::FakeMessagePump pump;
-  plat::ScopedMessagePump scopedPump{&pump};
 };

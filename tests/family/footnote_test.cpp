@@ -6,22 +6,20 @@
 
 #include "CitationRecord.h"
 #include "DbCalls.h"
-#include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "Footnotes.h"
 #include "IndividualRecord.h"
+#include "OpenFamilyFixture.h"
 #include "RecordStore.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
-#include "TempDir.h"
 
 namespace {
 
-class FootnoteDbTest : public ::testing::Test {
+class FootnoteDbTest : public OpenFamilyFixture {
  protected:
   void SetUp() override {
-    ASSERT_EQ(DbCreate(family, 101), 1);
-    ASSERT_EQ(DbOpen(family, 101), 1);
+    OpenFamilyFixture::SetUp();
     CRepositoryRecord archive;
     archive.name = "County Archive";
     archive.address[0] = "12 High St";
@@ -42,7 +40,6 @@ class FootnoteDbTest : public ::testing::Test {
     source = DbAddRecord(130, 0, &register_);
     ASSERT_GT(source, 0);
   }
-  void TearDown() override { DbCloseCurrent(); }
 
   CCitationRecord Citation(const char* page) const {
     CCitationRecord citation;
@@ -56,10 +53,6 @@ class FootnoteDbTest : public ::testing::Test {
     return read;
   }
 
-  TempDir dir;
-  std::string family = dir.File("family.orv");
-  plat::FakeMessageBox boxes;
-  plat::ScopedMessageBox scopedBoxes{&boxes};
   std::int32_t repository = 0;
   std::int32_t source = 0;
 };

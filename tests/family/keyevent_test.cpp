@@ -7,27 +7,20 @@
 #include "CitationOwnerLabel.h"
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
-#include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "KeyEventDate.h"
 #include "MarriageRecord.h"
+#include "OpenFamilyFixture.h"
 #include "RecordStore.h"
 #include "StoredKeyEventDate.h"
-#include "TempDir.h"
 #include "TextRoutines.h"
 #include "UserEventRecord.h"
 
 namespace {
 
-class KeyEventDbTest : public ::testing::Test {
+class KeyEventDbTest : public OpenFamilyFixture {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(DbCreate(family, 101), 1);
-    ASSERT_EQ(DbOpen(family, 101), 1);
-  }
-  void TearDown() override { DbCloseCurrent(); }
-
   static std::int32_t AddPerson(const char* given, char sex) {
     CIndividualRecord person;
     person.surname = "Lund";
@@ -50,11 +43,6 @@ class KeyEventDbTest : public ::testing::Test {
     EXPECT_EQ(family::Update(marriage, 0), 1);
     return m;
   }
-
-  TempDir dir;
-  std::string family = dir.File("family.orv");
-  plat::FakeMessageBox boxes;
-  plat::ScopedMessageBox scopedBoxes{&boxes};
 };
 
 TEST_F(KeyEventDbTest, FirstKnownEventOfStoredIndividuals) {

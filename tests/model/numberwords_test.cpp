@@ -10,6 +10,7 @@
 #include "CodePage.h"
 #include "StringTable.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -119,10 +120,7 @@ TEST(NumberWords, WordsComeFromTheLanguageCatalog) {
   plat::SetActiveCodePage(plat::kCodePageWestern);
   TempDir dir;
   std::string path = dir.File("korvaneFR.res");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "7000\tUn\n7023\tDeuxième\n7082\ter\n7085\te\n";
-  }
+  WriteAll(path, "7000\tUn\n7023\tDeuxième\n7082\ter\n7085\te\n");
   ASSERT_TRUE(res::LoadCatalogFile(path));
   EXPECT_EQ(NumberWord(1, true), "Un");
   EXPECT_EQ(plat::AnsiToUtf8(OrdinalWord(2)), "Deuxième");

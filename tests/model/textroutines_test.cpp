@@ -1,4 +1,5 @@
 #include "TextRoutines.h"
+#include "TestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -179,10 +180,7 @@ TEST_F(AndWordTest, CommaOnlyInTheFrenchInterface) {
 
   TempDir dir;
   std::string path = dir.File("korvaneFR.res");
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << "5859\t et\n";
-  }
+  WriteAll(path, "5859\t et\n");
   ASSERT_TRUE(res::LoadCatalogFile(path));
   EXPECT_EQ(GetAndWord(), ", et");
 }

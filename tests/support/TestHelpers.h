@@ -1,13 +1,25 @@
 #pragma once
-// Small helpers shared by tests: a whole file as text, and a local time.
+// Small helpers shared by tests: a whole file read or written, and a local
+// time.
 #include <ctime>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Replaces the file's contents by bytes.
+inline void WriteAll(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+inline void WriteAll(const std::string& path, const std::vector<unsigned char>& bytes) {
+  WriteAll(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 // The time_t of a local date and time (for fixing the clock in tests).

@@ -13,22 +13,10 @@
 #include "FileUtil.h"
 #include "MemoryBuffer.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 #include "Win32File.h"
 
-namespace {
-
-void Write(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(Buffers, AllocationsAreZeroedAndReplaceOldData) {
   CGlobalBuffer global(16);
@@ -101,14 +89,14 @@ TEST(BufferedWriter, WritesInBufferOrderAndFlushesAtTheEnd) {
     EXPECT_EQ(w.Write("0123456789", 10), 1);  // larger than the buffer: pending, then direct
     EXPECT_EQ(w.Pending(), 0u);
     EXPECT_EQ(w.Write("rs", 2), 1);
-    EXPECT_EQ(Read(name), "abcdefghijklmnopq0123456789");
+    EXPECT_EQ(ReadAll(name), "abcdefghijklmnopq0123456789");
   }  // the writer writes what is pending when it goes
-  EXPECT_EQ(Read(name), "abcdefghijklmnopq0123456789rs");
+  EXPECT_EQ(ReadAll(name), "abcdefghijklmnopq0123456789rs");
 }
 
 TEST(BufferedWriter, FailedWritesAreReported) {
   TempDir dir;
-  Write(dir.File("ro.txt"), "x");
+  WriteAll(dir.File("ro.txt"), "x");
   plat::FileHandle file;
   ASSERT_EQ(file.Open(dir.File("ro.txt"), plat::FileHandle::Access::ReadOnly), 0);
   CBufferedFileWriter w(file, 4);
@@ -117,14 +105,14 @@ TEST(BufferedWriter, FailedWritesAreReported) {
   EXPECT_EQ(w.Write("abcdef", 6), 0);
   EXPECT_EQ(w.Write("abcd", 4), 1);
   EXPECT_EQ(w.Write("e", 1), 0);  // the full buffer could not be written
-  EXPECT_EQ(Read(dir.File("ro.txt")), "x");
+  EXPECT_EQ(ReadAll(dir.File("ro.txt")), "x");
 }
 
 TEST(FileFinder, ListsMatchingEntriesAndStartsAgainAfterTheEnd) {
   TempDir dir;
-  Write(dir.File("a.orv"), "1");
-  Write(dir.File("B.ORV"), "22");
-  Write(dir.File("c.txt"), "3");
+  WriteAll(dir.File("a.orv"), "1");
+  WriteAll(dir.File("B.ORV"), "22");
+  WriteAll(dir.File("c.txt"), "3");
   plat::MakeDirectory(dir.File("sub.orv"));
 
   CFileFinder finder;
@@ -153,16 +141,16 @@ TEST(FileFinder, ListsMatchingEntriesAndStartsAgainAfterTheEnd) {
 
 TEST(DeleteFiles, ClearsTheCurrentFolderWithoutFollowingLinks) {
   TempDir dir, outside;
-  Write(outside.File("precious.orv"), "keep");
+  WriteAll(outside.File("precious.orv"), "keep");
   plat::MakeDirectory(dir.File("tree"));
-  Write(dir.File("tree/a.tmp"), "1");
-  Write(dir.File("tree/b.TMP"), "2");
-  Write(dir.File("tree/keep.orv"), "3");
+  WriteAll(dir.File("tree/a.tmp"), "1");
+  WriteAll(dir.File("tree/b.TMP"), "2");
+  WriteAll(dir.File("tree/keep.orv"), "3");
   plat::MakeDirectory(dir.File("tree/sub.tmp"));
-  Write(dir.File("tree/sub.tmp/x.tmp"), "4");
-  Write(dir.File("tree/sub.tmp/y.orv"), "5");
+  WriteAll(dir.File("tree/sub.tmp/x.tmp"), "4");
+  WriteAll(dir.File("tree/sub.tmp/y.orv"), "5");
   ASSERT_EQ(::symlink(outside.Path().c_str(), dir.File("tree/link.tmp").c_str()), 0);
-  Write(dir.File("tree/[x].tmp"), "6");
+  WriteAll(dir.File("tree/[x].tmp"), "6");
 
   const std::string before = plat::CurrentDirectory();
   ASSERT_TRUE(plat::SetCurrentDirectory(dir.File("tree")));
@@ -176,5 +164,5 @@ TEST(DeleteFiles, ClearsTheCurrentFolderWithoutFollowingLinks) {
   DeleteFilesRecursive("*", true);
   plat::SetCurrentDirectory(before);
   EXPECT_TRUE(std::filesystem::is_empty(dir.File("tree")));
-  EXPECT_EQ(Read(outside.File("precious.orv")), "keep");
+  EXPECT_EQ(ReadAll(outside.File("precious.orv")), "keep");
 }

@@ -12,19 +12,9 @@
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
-
-void Write(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string Pattern(std::size_t n) {
   std::string s(n, '\0');
@@ -96,24 +86,24 @@ TEST(FileMessages, StopBoxesAndNothingForNoError) {
 TEST(FileCopy, CopiesReplacesAndAppends) {
   TempDir dir;
   const std::string data = Pattern(100000);  // several rounds of 32768
-  Write(dir.File("src.orv"), data);
+  WriteAll(dir.File("src.orv"), data);
   EXPECT_EQ(CopyFileRaw(dir.File("src.orv"), dir.File("new.orv"), false), 0);
-  EXPECT_EQ(Read(dir.File("new.orv")), data);
+  EXPECT_EQ(ReadAll(dir.File("new.orv")), data);
 
-  Write(dir.File("old.orv"), std::string(200000, 'o'));  // longer than the copy
+  WriteAll(dir.File("old.orv"), std::string(200000, 'o'));  // longer than the copy
   EXPECT_EQ(CopyFileRaw(dir.File("src.orv"), dir.File("old.orv"), false), 0);
-  EXPECT_EQ(Read(dir.File("old.orv")), data);
+  EXPECT_EQ(ReadAll(dir.File("old.orv")), data);
 
-  Write(dir.File("log.txt"), "head;");
-  Write(dir.File("tail.txt"), "tail");
+  WriteAll(dir.File("log.txt"), "head;");
+  WriteAll(dir.File("tail.txt"), "tail");
   EXPECT_EQ(CopyFileRaw(dir.File("tail.txt"), dir.File("log.txt"), true), 0);
-  EXPECT_EQ(Read(dir.File("log.txt")), "head;tail");
+  EXPECT_EQ(ReadAll(dir.File("log.txt")), "head;tail");
   EXPECT_EQ(CountFiles(dir.Path()), 5);  // no work file left behind
 }
 
 TEST(FileCopy, FailuresCarryTheirSideAndLeaveFilesAlone) {
   TempDir dir;
-  Write(dir.File("src.orv"), "family");
+  WriteAll(dir.File("src.orv"), "family");
   EXPECT_EQ(CopyFileRaw(dir.File("missing.orv"), dir.File("t.orv"), false), plat::kFileNotFound);
   EXPECT_EQ(CopyFileRaw(dir.File("src.orv"), dir.File("no/such/t.orv"), false),
             -plat::kFileNotFound);
@@ -123,7 +113,7 @@ TEST(FileCopy, FailuresCarryTheirSideAndLeaveFilesAlone) {
             -plat::kFileSharingViolation);
   EXPECT_EQ(CopyFileRaw(dir.File("src.orv"), dir.File("./src.orv"), true),
             -plat::kFileSharingViolation);
-  EXPECT_EQ(Read(dir.File("src.orv")), "family");
+  EXPECT_EQ(ReadAll(dir.File("src.orv")), "family");
   EXPECT_EQ(CopyFileRaw(dir.File("src.orv"), dir.Path(), false), -plat::kFileAccessDenied);
 
   plat::FakeMessageBox box;
@@ -142,8 +132,8 @@ TEST(FileCopy, FailuresCarryTheirSideAndLeaveFilesAlone) {
 
 TEST(FileCopy, AFailedReplaceKeepsTheOldTarget) {
   TempDir dir;
-  Write(dir.File("src.orv"), Pattern(100000));
-  Write(dir.File("target.orv"), "the user's old file");
+  WriteAll(dir.File("src.orv"), Pattern(100000));
+  WriteAll(dir.File("target.orv"), "the user's old file");
   // Writes past 40000 bytes fail as on a full disk.
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit old{};
@@ -154,14 +144,14 @@ TEST(FileCopy, AFailedReplaceKeepsTheOldTarget) {
   int error = CopyFileRaw(dir.File("src.orv"), dir.File("target.orv"), false);
   ::setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_EQ(error, -plat::kFileDiskFull);
-  EXPECT_EQ(Read(dir.File("target.orv")), "the user's old file");
+  EXPECT_EQ(ReadAll(dir.File("target.orv")), "the user's old file");
   EXPECT_EQ(CountFiles(dir.Path()), 2);
 }
 
 TEST(FileCopy, CopyDataCountsAndStops) {
   TempDir dir;
   const std::string data = Pattern(70000);
-  Write(dir.File("src"), data);
+  WriteAll(dir.File("src"), data);
   plat::FileHandle in, out;
   ASSERT_EQ(in.Open(dir.File("src"), plat::FileHandle::Access::ReadOnly), 0);
   ASSERT_EQ(out.Create(dir.File("dst")), 0);
@@ -171,7 +161,7 @@ TEST(FileCopy, CopyDataCountsAndStops) {
   EXPECT_EQ(CopyFileData(out, in, -1, &copied), 0);  // the rest
   EXPECT_EQ(copied, 30000);
   out.Close();
-  EXPECT_EQ(Read(dir.File("dst")), data);
+  EXPECT_EQ(ReadAll(dir.File("dst")), data);
 
   // Writing into a file open for reading only fails on the target side.
   plat::FileHandle readOnly;

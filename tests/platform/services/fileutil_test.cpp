@@ -9,13 +9,12 @@
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 #include "Win32File.h"
 
 namespace {
 
-void Touch(const std::string& path, const std::string& text = "x") {
-  std::ofstream(path, std::ios::binary) << text;
-}
+void Touch(const std::string& path, const std::string& text = "x") { WriteAll(path, text); }
 
 // Points the system temporary folder at a test folder and fixes the clock.
 class TempNameTest : public ::testing::Test {
