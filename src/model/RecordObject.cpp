@@ -1,6 +1,7 @@
 #include "RecordObject.h"
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
@@ -38,8 +39,8 @@ RecordRef RefOf(CRecordObject* r) {
 }  // namespace
 
 int CRecordObject::Read(long n) {
-  return DbGetRecord(static_cast<std::int32_t>(n), GetRecordType(), RefOf(this), 0, kDbModeExact, 1,
-                     1);
+  return DbGetRecord(static_cast<std::int32_t>(n), GetRecordType(), RefOf(this), 0, db::kWalkExact,
+                     1, 1);
 }
 
 long CRecordObject::Add(int flag) {
