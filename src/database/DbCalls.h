@@ -9,7 +9,9 @@
 // Results are plain integers (record numbers, 1 success and 0 failure, 1 live
 // / -1 deleted / 0 beyond the highest number); nothing throws. Calls that
 // change records write a change-log line when the file logs changes and the
-// change succeeded.
+// change succeeded. Record types, relations, walk modes, query kinds and
+// owner letters are the codes of DbCodes.h (namespace db), named without the
+// namespace below.
 
 #include <cstdint>
 #include <string>
@@ -35,8 +37,8 @@ int DbGetRelationCount(std::int32_t rin, int relation, int unused, int isIndivid
 std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode);
 // The highest record number of a record type.
 std::int32_t DbGetMaxRecordCount(int type);
-// kIndividual live individuals, kMarriage live marriages (-1 unknown); other types: "Bad
-// Type" box and -1.
+// kIndividual live individuals, kMarriage live marriages (-1 unknown); other
+// types: "Bad Type" box and -1.
 std::int32_t DbGetActiveRecordCount(int type);
 // The header's format version ("400"); "" on another type.
 std::string DbGetFormatVersion();
@@ -44,8 +46,9 @@ std::int32_t DbGetRecordCount(int type);
 
 // ---- relations, links and order ----
 // Replaces list by the relation list (kRelSpouses, kRelParents, kRelChildren,
-// kRelFamilyLinks) of rin; for kRelParents with subKind 4 the marriage numbers without zero
-// entries. The engine's count, or for that case the list's size.
+// kRelFamilyLinks) of rin; for kRelParents with subKind 4 the marriage
+// numbers without zero entries. The engine's count, or for that case the
+// list's size.
 int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind, std::int32_t rin,
                       int flag);
 // Citations (kCitation) or user events (kUserEvent) of an owner (a
@@ -188,8 +191,9 @@ int DbAlphaCompare(const std::string& text1, const std::string& text2, int trim)
 // A text without any upper-case letter gets its first character upper-cased.
 std::string CapitalizeIfNoCapitals(const std::string& text);
 // The record type's change-log line after a change that succeeded: kIndividual
-// kLogIndividual, kMarriage kLogMarriage, kSource kLogSource (with the source's
-// title), kRepository kLogRepository (with the repository's name); other types and number 0 are not
-// logged, nor anything while the file does not log changes.
+// kLogIndividual, kMarriage kLogMarriage, kSource kLogSource (with the
+// source's title), kRepository kLogRepository (with the repository's name);
+// other types and number 0 are not logged, nor anything while the file does
+// not log changes.
 void LogRecordChange(char action, std::int32_t number, int type, std::int32_t second,
                      const std::string* text = nullptr);
