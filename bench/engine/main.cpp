@@ -20,6 +20,7 @@
 
 #include "AlphaNameRecord.h"
 #include "Clock.h"
+#include "DbCodes.h"
 #include "FileSystem.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -131,8 +132,8 @@ bool NameTreeRun(const std::string& path, const char* label, const std::vector<i
 
   start = std::chrono::steady_clock::now();
   out.numberCount = 0;
-  for (std::int32_t r = engine->WalkByNumber(orv::RecordKind::Individual, 0, 109); r != 0;
-       r = engine->WalkByNumber(orv::RecordKind::Individual, r, 112))
+  for (std::int32_t r = engine->WalkByNumber(orv::RecordKind::Individual, 0, db::kWalkNextOrSame);
+       r != 0; r = engine->WalkByNumber(orv::RecordKind::Individual, r, db::kWalkNext))
     ++out.numberCount;
   out.numberWalkSeconds = Seconds(start);
   engine.reset();
@@ -164,7 +165,7 @@ bool RecordCallRun(const std::string& path) {
     person.sex = (i & 1) ? 'M' : 'F';
     person.birth.date.year = static_cast<std::uint16_t>(1800 + i % 200);
     person.birth.place[0] = NameOf(i % 300, 5);
-    if (engine->AddRecord(100, false, &person) != i) return false;
+    if (engine->AddRecord(db::kIndividual, false, &person) != i) return false;
   }
   const double individualSeconds = Seconds(start);
   std::printf("record calls: %d individuals added: %.3f s, peak %ld KB\n", kIndividuals,
@@ -178,13 +179,13 @@ bool RecordCallRun(const std::string& path) {
     marriage.husband = 2 * i - 1;
     marriage.wife = 2 * i;
     marriage.marriage.date.year = static_cast<std::uint16_t>(1820 + i % 180);
-    if (engine->AddRecord(102, false, &marriage) != i) return false;
+    if (engine->AddRecord(db::kMarriage, false, &marriage) != i) return false;
     if (i >= 2) {
-      if (engine->DLLSETORV3RELATION(2 * i - 1, 0, 103, i / 2) <= 0) return false;
+      if (engine->DLLSETORV3RELATION(2 * i - 1, 0, db::kRelParents, i / 2) <= 0) return false;
       ++children;
     }
     if (2 * kMarriages + i <= kIndividuals) {
-      if (engine->DLLSETORV3RELATION(2 * kMarriages + i, 0, 103, i) <= 0) return false;
+      if (engine->DLLSETORV3RELATION(2 * kMarriages + i, 0, db::kRelParents, i) <= 0) return false;
       ++children;
     }
   }
@@ -208,9 +209,9 @@ bool RecordCallRun(const std::string& path) {
   CAlphaNameRecord entry;
   long walked = 0, outOfOrder = 0;
   std::string last;
-  for (std::int32_t pos = engine->GetRIN(0, 120, ORV3::kModeNextOrSame); pos != 0;
-       pos = engine->GetRIN(pos, 120, ORV3::kModeNext)) {
-    if (engine->O3_GetRecord(pos, 120, &entry, 0, ORV3::kModeExact) != 1) return false;
+  for (std::int32_t pos = engine->GetRIN(0, db::kQueryNamePositions, db::kWalkNextOrSame); pos != 0;
+       pos = engine->GetRIN(pos, db::kQueryNamePositions, db::kWalkNext)) {
+    if (engine->O3_GetRecord(pos, db::kAlphaName, &entry, 0, db::kWalkExact) != 1) return false;
     const std::string key = entry.surname + "," + entry.givenNames[0];
     if (key < last) ++outOfOrder;
     last = key;

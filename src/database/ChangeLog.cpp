@@ -7,21 +7,22 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
 
 namespace {
 
 const char* ActionWord(char action) {
   switch (action) {
-    case 'A':
+    case db::kLogAdd:
       return "Add";
-    case 'D':
+    case db::kLogDelete:
       return "Del";
-    case 'M':
+    case db::kLogModify:
       return "Mod";
-    case 'L':
+    case db::kLogLink:
       return "Lnk";
-    case 'U':
+    case db::kLogUnlink:
       return "Unl";
     default:
       return "xxx";
@@ -30,23 +31,23 @@ const char* ActionWord(char action) {
 
 const char* KindWord(char kind) {
   switch (kind) {
-    case 'I':
+    case db::kLogIndividual:
       return "Ind";
-    case 'M':
+    case db::kLogMarriage:
       return "Mar";
-    case 'O':
+    case db::kLogSource:
       return "Src";
-    case 'R':
+    case db::kLogRepository:
       return "Rep";
-    case 'B':
+    case db::kLogBackup:
       return "Bak";
-    case 'S':
+    case db::kLogSpouseLink:
       return "Sp ";
-    case 'C':
+    case db::kLogChildLink:
       return "Ch ";
-    case 'N':
+    case db::kLogNotes:
       return "Nts";
-    case 'X':
+    case db::kLogRestore:
       return "Res";
     default:
       return "xxx";
@@ -83,14 +84,14 @@ std::string FormatChangeLogLine(char kind, char action, long number, long second
                 when.hour, when.minute);
   std::string line = stamp;
   switch (kind) {
-    case 'B':
-    case 'X':
+    case db::kLogBackup:
+    case db::kLogRestore:
       line += KindWord(kind);
       line += ' ';
       line += shown;
       break;
-    case 'O':
-    case 'R':
+    case db::kLogSource:
+    case db::kLogRepository:
       line += ActionWord(action);
       line += ' ';
       line += KindWord(kind);

@@ -16,8 +16,8 @@ class CFamilyDatabase;
 // (current format) or ".krl".
 std::string ChangeLogPath(const CFamilyDatabase& db);
 
-// One line, CR LF included. kind: 'I' 'M' 'O' 'R' 'B' 'S' 'C' 'N' 'X';
-// action: 'A' 'D' 'M' 'L' 'U'; unknown letters print "xxx". Backup and
+// One line, CR LF included. kind: a db::LogKind; action: a db::LogAction;
+// unknown letters print "xxx". Backup and
 // restore lines carry no action word and sources and repositories no
 // number; a null text prints as empty.
 std::string FormatChangeLogLine(char kind, char action, long number, long second, const char* text,

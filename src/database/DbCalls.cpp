@@ -8,6 +8,7 @@
 #include "AnselCompare.h"
 #include "ChangeLog.h"
 #include "CodePage.h"
+#include "DbCodes.h"
 #include "DbDispatch.h"
 #include "EventTypeRecord.h"
 #include "Ports.h"
@@ -33,9 +34,9 @@ void BadType(const char* caption) { plat::MessageBox("Bad Type", caption, plat::
 
 // The text a source or repository record gives its log line.
 const std::string* LogTextOf(int type, const RecordRef& record) {
-  if (type == 130)
+  if (type == db::kSource)
     if (auto* const* s = std::get_if<CSourceRecord*>(&record); s && *s) return &(*s)->title;
-  if (type == 131)
+  if (type == db::kRepository)
     if (auto* const* r = std::get_if<CRepositoryRecord*>(&record); r && *r) return &(*r)->name;
   return nullptr;
 }
@@ -58,17 +59,17 @@ void LogRecordChange(char action, std::int32_t number, int type, std::int32_t se
   if (!CurrentDatabase->host.logChanges || number == 0) return;
   char kind = 0;
   switch (type) {
-    case 100:
-      kind = 'I';
+    case db::kIndividual:
+      kind = db::kLogIndividual;
       break;
-    case 102:
-      kind = 'M';
+    case db::kMarriage:
+      kind = db::kLogMarriage;
       break;
-    case 130:
-      kind = 'O';
+    case db::kSource:
+      kind = db::kLogSource;
       break;
-    case 131:
-      kind = 'R';
+    case db::kRepository:
+      kind = db::kLogRepository;
       break;
     default:
       return;
@@ -113,13 +114,13 @@ std::int32_t DbGetMaxRecordCount(int type) {
   if (db.type == CFamilyDatabase::kOldFormat) {
     // The counts the old format's open took from its files' sizes.
     switch (type) {
-      case 'd':
+      case db::kIndividual:
         return db.host.highestIndividual;
-      case 'f':
+      case db::kMarriage:
         return db.host.highestMarriage;
-      case 'z':
+      case db::kNoteBlock:
         return db.host.noteBlocks;
-      case '|':
+      case db::kNameEntry:
         return db.host.nameEntries;
       default:
         BadType("DllGetMaxRecordCount");
@@ -132,8 +133,8 @@ std::int32_t DbGetMaxRecordCount(int type) {
 
 std::int32_t DbGetActiveRecordCount(int type) {
   const EngineHost& host = CurrentDatabase->host;
-  if (type == 100) return host.liveIndividuals;
-  if (type == 102) return host.liveMarriages;
+  if (type == db::kIndividual) return host.liveIndividuals;
+  if (type == db::kMarriage) return host.liveMarriages;
   BadType("DllGetActiveRecordCount");
   return -1;
 }
@@ -166,7 +167,7 @@ std::int32_t DbAddRecord(int type, int flag, RecordRef record) {
   ORV3* e = Engine(22);
   if (!e) return 0;
   const std::int32_t n = e->AddRecord(type, flag != 0, record);
-  if (n > 0) LogRecordChange('A', n, type, 0, LogTextOf(type, record));
+  if (n > 0) LogRecordChange(db::kLogAdd, n, type, 0, LogTextOf(type, record));
   return n > 0 ? n : 0;
 }
 
@@ -174,7 +175,7 @@ int DbUpdateRecord(std::int32_t rin, int type, RecordRef record, int flag) {
   ORV3* e = Engine(24);
   if (!e) return 0;
   const int result = e->UpdateRecord(rin, type, record, flag);
-  if (result == 1) LogRecordChange('M', rin, type, 0, LogTextOf(type, record));
+  if (result == 1) LogRecordChange(db::kLogModify, rin, type, 0, LogTextOf(type, record));
   return result;
 }
 
@@ -188,17 +189,17 @@ int DbDeleteRecord(std::int32_t rin, int type) {
   bool wasLive = false;
   if (CurrentDatabase->host.logChanges) {
     switch (type) {
-      case 100:
+      case db::kIndividual:
         wasLive = e->IsLive(orv::RecordKind::Individual, rin) == 1;
         break;
-      case 102:
+      case db::kMarriage:
         wasLive = e->IsLive(orv::RecordKind::Marriage, rin) == 1;
         break;
-      case 130:
+      case db::kSource:
         wasLive = e->IsLive(orv::RecordKind::Source, rin) == 1;
         if (wasLive) name = e->GelAlphaName(rin, orv::kBlockSources);
         break;
-      case 131:
+      case db::kRepository:
         wasLive = e->IsLive(orv::RecordKind::Repository, rin) == 1;
         if (wasLive) name = e->GelAlphaName(rin, orv::kBlockRepositories);
         break;
@@ -208,7 +209,8 @@ int DbDeleteRecord(std::int32_t rin, int type) {
   }
   const int result = e->DllDeleteRecord(rin, type) == 1 ? 1 : 0;
   if (result == 1 && wasLive)
-    LogRecordChange('D', rin, type, 0, type == 130 || type == 131 ? &name : nullptr);
+    LogRecordChange(db::kLogDelete, rin, type, 0,
+                    type == db::kSource || type == db::kRepository ? &name : nullptr);
   return result;
 }
 
@@ -219,7 +221,7 @@ int DbIsRecordDeleted(int type, std::int32_t rin) {
 
 int DbSetIndividualUpdateTime(std::int32_t rin, int type, std::int32_t value) {
   ORV3* e = EngineQuiet();
-  if (!e || type != 100) return 0;
+  if (!e || type != db::kIndividual) return 0;
   return e->SetIndividualTimeField(rin, kLastUpdateField, value);
 }
 

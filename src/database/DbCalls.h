@@ -9,65 +9,63 @@
 // Results are plain integers (record numbers, 1 success and 0 failure, 1 live
 // / -1 deleted / 0 beyond the highest number); nothing throws. Calls that
 // change records write a change-log line when the file logs changes and the
-// change succeeded.
+// change succeeded. Record types, relations, walk modes, query kinds and
+// owner letters are the codes of DbCodes.h (namespace db), named without the
+// namespace below.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "DbCodes.h"
 #include "RecordRef.h"
 
 class CIndividualRecord;
 class CEventTypeRecord;
-
-// Record-number walk modes of DbGetRIN and DbGetRecord.
-inline constexpr int kDbModeNextOrSame = 'm';      // the number or the next live one
-inline constexpr int kDbModePreviousOrSame = 'n';  // the number or the previous live one
-inline constexpr int kDbModeExact = 'o';           // exactly the number
-inline constexpr int kDbModeNext = 'p';            // the next live one after it
-inline constexpr int kDbModePrevious = 'q';        // the previous live one before it
 
 // ---- batch mode, flush, counts ----
 void DbFlush();
 // Batch mode holds back header writes and flushes; its end writes the header once.
 void DbBeginBatch();
 void DbEndBatch();
-// Of an individual (isIndividual 1): 101/102 marriages, 104/105 parent
-// families, 108 children over all marriages; of a marriage: 108 children.
+// Of an individual (isIndividual 1): kRelSpouses/kRelMarriages marriages,
+// kRelFather/kRelMother parent families, kRelChildren children over all
+// marriages; of a marriage: kRelChildren children.
 // -1 on a database of another type (no message).
 int DbGetRelationCount(std::int32_t rin, int relation, int unused, int isIndividual);
-// kind 114 individuals, 115 marriages, 130 sources, 131 repositories (and the
-// engine's further kinds); mode 'm' to 'q'. 0 when none.
+// kind: a db::QueryKind; mode: a db::WalkMode. 0 when none.
 std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode);
 // The highest record number of a record type.
 std::int32_t DbGetMaxRecordCount(int type);
-// 100 live individuals, 102 live marriages (-1 unknown); other types: "Bad
-// Type" box and -1.
+// kIndividual live individuals, kMarriage live marriages (-1 unknown); other
+// types: "Bad Type" box and -1.
 std::int32_t DbGetActiveRecordCount(int type);
 // The header's format version ("400"); "" on another type.
 std::string DbGetFormatVersion();
 std::int32_t DbGetRecordCount(int type);
 
 // ---- relations, links and order ----
-// Replaces list by the relation list (101, 103, 108, 142) of rin; for 103
-// with subKind 4 the marriage numbers without zero entries. The engine's
-// count, or for that case the list's size.
+// Replaces list by the relation list (kRelSpouses, kRelParents, kRelChildren,
+// kRelFamilyLinks) of rin; for kRelParents with subKind 4 the marriage
+// numbers without zero entries. The engine's count, or for that case the
+// list's size.
 int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind, std::int32_t rin,
                       int flag);
-// Citations (132) or user events (139) of an owner; the list is emptied first.
+// Citations (kCitation) or user events (kUserEvent) of an owner (a
+// db::OwnerKind letter); the list is emptied first.
 int DbGetRinList(std::vector<std::int32_t>& list, int type, std::int32_t ownerRin, char ownerKind);
-// 108: the marriage's children become the listed individuals; 139: the
+// kRelChildren: the marriage's children become the listed individuals; kUserEvent: the
 // owner's user events become the listed ones (the others are deleted).
 int DbSetRinList(const std::vector<std::int32_t>& list, int type, std::int32_t ownerRin,
                  char ownerKind);
-// 102 a marriage rin into individual ownerRin's spouse chain, 132 a citation
-// and 139 a user event into an owner's chain. after and flag go to the
-// engine unchanged. Logs 'L' with rin and ownerRin.
+// kMarriage a marriage rin into individual ownerRin's spouse chain, kCitation a
+// citation and kUserEvent a user event into an owner's chain. after and flag
+// go to the engine unchanged. Logs kLogLink with rin and ownerRin.
 int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind,
                  std::int32_t after = 0, int flag = 0);
-// Citations (132) only. Logs 'U' with rin and ownerRin.
+// Citations (kCitation) only. Logs kLogUnlink with rin and ownerRin.
 int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind);
-// Moves a user event from oldOwner's chain to newOwner's ('I' individuals,
+// Moves a user event from oldOwner's chain to newOwner's (kOwnerIndividual individuals,
 // otherwise marriages). 0.
 int DbMoveUserEvent(std::int32_t eventRin, int unused, std::int32_t newOwner, std::int32_t oldOwner,
                     char ownerKind);
@@ -76,44 +74,48 @@ int DbMoveUserEvent(std::int32_t eventRin, int unused, std::int32_t newOwner, st
 // rin2's first parent family, flag3 moves the sealing citations.
 int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag2,
                        std::int32_t value, int flag3);
-// 'e' (101) husband and wife, 'f' (102) marriages, 'g' (103) parents,
-// 'l' (108) children, '~' (126) the previous sibling; out is replaced.
+// kRelSpouses husband and wife, kRelMarriages marriages, kRelParents parents,
+// kRelChildren children, kRelPreviousSibling the previous sibling; out is
+// replaced.
 int DbGetRelation(std::int32_t rin, int relation, int count, std::vector<std::int32_t>& out);
 std::int32_t DbFindChildWithChildren(std::int32_t rin, std::int32_t preferredMrin);
 int DbHasParents(std::int32_t rin);
-// 1 when individual (100) or marriage (102) rin has a child.
+// 1 when individual (kIndividual) or marriage (kMarriage) rin has a child.
 int DbHasChildren(std::int32_t rin, int type);
 // 'M', 'F' or another value for unknown.
 int DbGetSex(std::int32_t rin);
-// 103 to 108 (see ORV3::DLLSETORV3RELATION); -1 for another relation.
+// kRelParents to kRelChildren (see ORV3::DLLSETORV3RELATION); -1 for another
+// relation.
 std::int32_t DbSetRelation(std::int32_t rin, std::int32_t rin2, int relation, std::int32_t extra);
 // -1 when rin is not a child of mrin.
 int DbMoveChildLink(std::int32_t rin, std::int32_t mrin, std::int32_t newMrin);
-// Takes individual rin out of marriage mrin: 104/106 as husband, 105/107 as
-// wife, 108 as a child.
+// Takes individual rin out of marriage mrin: kRelFather/kRelHusband as
+// husband, kRelMother/kRelWife as wife, kRelChildren as a child.
 int DbUnSetRelation(std::int32_t mrin, std::int32_t rin, int relation);
-// Takes individual (100) or marriage (102) rin out of all its families.
+// Takes individual (kIndividual) or marriage (kMarriage) rin out of all its
+// families.
 int DbUnlinkRIN(std::int32_t rin, int type);
-// 102: new order of rin's marriages; 108: of marriage rin's children.
+// kRelMarriages: new order of rin's marriages; kRelChildren: of marriage rin's
+// children.
 int DbSetOrder(std::int32_t rin, const std::vector<std::int32_t>& list, int relation, int count);
 
 // ---- records ----
 // Reads record rin (resolved by mode) of type into record. 1 read; 0 absent,
 // deleted, bad type, no open file or a database of another type.
 int DbGetRecord(std::int32_t rin, int type, RecordRef record, int detail = 0,
-                int mode = kDbModeExact, int extra = 0, int flag = 0);
+                int mode = db::kWalkExact, int extra = 0, int flag = 0);
 // Individual rin at a detail level; 1 read, 0 not live.
 int DbGetIndividualRecord(std::int32_t rin, CIndividualRecord& record, int level);
 // A new record of type from record (reuse: a deleted record's number first).
-// The new number, or 0. Logs 'A'.
+// The new number, or 0. Logs kLogAdd.
 std::int32_t DbAddRecord(int type, int flag, RecordRef record);
-// Rewrites record rin of type; 1, or 0 on a failure. Logs 'M' on success.
+// Rewrites record rin of type; 1, or 0 on a failure. Logs kLogModify on success.
 int DbUpdateRecord(std::int32_t rin, int type, RecordRef record, int flag = 0);
-// Deletes record rin of type; 1, or 0 on a failure. Logs 'D' on success.
+// Deletes record rin of type; 1, or 0 on a failure. Logs kLogDelete on success.
 int DbDeleteRecord(std::int32_t rin, int type);
 // 1 when the stored record carries its type's deleted mark.
 int DbIsRecordDeleted(int type, std::int32_t rin);
-// Type 100 only: the last-update time of live individual rin.
+// Type kIndividual only: the last-update time of live individual rin.
 int DbSetIndividualUpdateTime(std::int32_t rin, int type, std::int32_t value);
 int DbSetSubmittedStirpbankDate(std::int32_t rin, int unused, std::int32_t time);
 int DbSetSubmittedLinerollDate(std::int32_t rin, int unused, std::int32_t time);
@@ -134,7 +136,7 @@ int DbGetChildrenOrdinanceStatus(std::int32_t rin, int type);
 // ---- notes ----
 // Notes are CR LF text. A paragraph ends at an empty line; one beginning
 // with '~' is hidden unless withTilde, one beginning with '!' is marked.
-// The notes of individual (100) or marriage (102) rinOrBlock, or of the
+// The notes of individual (kIndividual) or marriage (kMarriage) rinOrBlock, or of the
 // chain from note block rinOrBlock (isBlock). onlyBang keeps only marked
 // paragraphs; stripMarks drops the marks. "" when nothing is left.
 std::string DbGetNotes(std::int32_t rinOrBlock, int isBlock, int type, int onlyBang, int withTilde,
@@ -144,7 +146,8 @@ std::string DbGetNotes(std::int32_t rinOrBlock, int isBlock, int type, int onlyB
 // has none or on a failure).
 std::int32_t DbSetNotes(std::int32_t rinOrBlock, const std::string& text, int mode, int isBlock,
                         int type);
-// First note block of individual (100) or marriage (102) rin; 0 without notes.
+// First note block of individual (kIndividual) or marriage (kMarriage) rin; 0
+// without notes.
 std::int32_t DbGetNoteBlock(std::int32_t rin, int type);
 int DbDeleteNotes(std::int32_t rin, int type);
 // The note tags of the notes, one per tagged paragraph in text order.
@@ -187,9 +190,10 @@ int DbAlphaCompare(const std::string& text1, const std::string& text2, int trim)
 // ---- helpers ----
 // A text without any upper-case letter gets its first character upper-cased.
 std::string CapitalizeIfNoCapitals(const std::string& text);
-// The record type's change-log line after a change that succeeded: 100 'I',
-// 102 'M', 130 'O' (with the source's title), 131 'R' (with the repository's
-// name); other types and number 0 are not logged, nor anything while the
-// file does not log changes.
+// The record type's change-log line after a change that succeeded: kIndividual
+// kLogIndividual, kMarriage kLogMarriage, kSource kLogSource (with the
+// source's title), kRepository kLogRepository (with the repository's name);
+// other types and number 0 are not logged, nor anything while the file does
+// not log changes.
 void LogRecordChange(char action, std::int32_t number, int type, std::int32_t second,
                      const std::string* text = nullptr);

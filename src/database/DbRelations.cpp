@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "DbDispatch.h"
 
 using dbcall::Engine;
@@ -11,10 +12,10 @@ int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind
                       int flag) {
   ORV3* e = Engine(8);
   if (!e) return 0;
-  if (relation == 103 && subKind == 4) {
+  if (relation == db::kRelParents && subKind == 4) {
     // The marriages of the parents' families only: links without parents
     // give no entry.
-    e->GetRelationList(list, 103, 0, rin, flag);
+    e->GetRelationList(list, db::kRelParents, 0, rin, flag);
     list.erase(std::remove(list.begin(), list.end(), 0), list.end());
     return static_cast<int>(list.size());
   }
@@ -39,7 +40,7 @@ int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKi
   ORV3* e = Engine(11);
   if (!e) return 0;
   const int result = e->LinkRecord(rin, type, ownerRin, ownerKind, after, flag);
-  if (result > 0) LogRecordChange('L', rin, type, ownerRin);
+  if (result > 0) LogRecordChange(db::kLogLink, rin, type, ownerRin);
   return result;
 }
 
@@ -47,7 +48,7 @@ int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char owner
   ORV3* e = Engine(12);
   if (!e) return 0;
   const int result = e->UnLinkRecord(rin, type, ownerRin, ownerKind);
-  if (result > 0) LogRecordChange('U', rin, type, ownerRin);
+  if (result > 0) LogRecordChange(db::kLogUnlink, rin, type, ownerRin);
   return result;
 }
 

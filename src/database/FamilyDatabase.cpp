@@ -63,7 +63,8 @@ bool FolderTakesNewFile(const std::string& p) {
 // User events find their types' titles in the open family file.
 std::unique_ptr<CEventTypeRecord> ReadEventTypeFromFile(std::int32_t number) {
   auto record = std::make_unique<CEventTypeRecord>();
-  if (DbGetRecord(number, CEventTypeRecord::kRecordType, record.get(), 0, kDbModeExact, 1, 1) != 1)
+  if (DbGetRecord(number, CEventTypeRecord::kRecordType, record.get(), 0, db::kWalkExact, 1, 1) !=
+      1)
     return nullptr;
   return record;
 }

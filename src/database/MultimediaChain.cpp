@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "FileCopy.h"
 #include "FileHandle.h"
@@ -186,7 +187,8 @@ CMultimediaList CFamilyDatabase::LoadMultimediaList(std::int32_t first, int maxC
   for (int count = 0; number > 0 && count <= highest && (maxCount < 0 || count < maxCount);
        ++count) {
     auto item = std::make_unique<CMultimediaItem>();
-    if (DbGetRecord(number, CMultimediaItem::kRecordType, item.get(), 0, kDbModeExact) != 1) break;
+    if (DbGetRecord(number, CMultimediaItem::kRecordType, item.get(), 0, db::kWalkExact) != 1)
+      break;
     number = item->nextRecordNumber;
     CMultimediaItem* added = item.get();
     if (tail)

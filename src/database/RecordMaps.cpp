@@ -7,6 +7,7 @@
 #include "ContactRecord.h"
 #include "CustomEventTable.h"
 #include "DateValue.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "EventValue.h"
 #include "FamilyLinkRecord.h"
@@ -143,8 +144,9 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
     }
   }
   if (plan.relationCounts) {
-    out.marriageCount = static_cast<std::int16_t>(e.GetRelationCount(rin, 101, true));
-    out.parentFamilyCount = static_cast<std::int16_t>(e.GetRelationCount(rin, 104, true));
+    out.marriageCount = static_cast<std::int16_t>(e.GetRelationCount(rin, db::kRelSpouses, true));
+    out.parentFamilyCount =
+        static_cast<std::int16_t>(e.GetRelationCount(rin, db::kRelFather, true));
   }
 }
 

@@ -1,6 +1,7 @@
 #include "CitationOwnerLabel.h"
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
@@ -16,11 +17,11 @@ void GetCitationOwnerLabel(char ownerLetter, std::string& label, long recordNumb
   label.clear();
   const auto number = static_cast<std::int32_t>(recordNumber);
   switch (ownerLetter) {
-    case 'C':
+    case db::kOwnerChristening:
       DbGetUserEventTitle(number, label);
       return;
-    case 'U':
-    case 'V': {
+    case db::kOwnerIndividualUserEvent:
+    case db::kOwnerMarriageUserEvent: {
       CUserEventRecord event;
       CEventTypeRecord eventType;
       if (DbGetRecord(number, CUserEventRecord::kRecordType, &event) == 1 &&

@@ -5,6 +5,7 @@
 #include "AlphaNameRecord.h"
 #include "CodePage.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EditModels.h"
 #include "FamilyLinkRecord.h"
 #include "FitUnit.h"
@@ -120,7 +121,7 @@ int CIndividualLinks::GetParentFamilyCount(CIndividualLinks* links, std::int32_t
     return links->parentFamilyCount;
   if (rin == 0) return 0;
   std::vector<std::int32_t> list;
-  DbGetRelationList(list, 142, 103, rin, 0);
+  DbGetRelationList(list, db::kRelFamilyLinks, db::kRelParents, rin, 0);
   int count = 0;
   for (std::int32_t l : list) {
     CFamilyLinkRecord link;
@@ -537,7 +538,7 @@ void CIndividualNode::SetFromScreen(const CIndividualEditModel& model) {
   CSealingToParentsOrdinance* sealing = GetSealingToParents();
   if (sealing == nullptr || !links_ || rin_ == 0) return;
   if (links_->parentLink == 0) {
-    const std::int32_t link = DbSetRelation(rin_, 0, 103, -1);
+    const std::int32_t link = DbSetRelation(rin_, 0, db::kRelParents, -1);
     if (link <= 0) return;
     links_->parentLink = link;
   }

@@ -1,6 +1,7 @@
 #include "MarriageNode.h"
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EditModels.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -11,7 +12,7 @@ namespace {
 
 // An individual's record as the loaders read it; false when it cannot be read.
 bool ReadIndividual(std::int32_t rin, CIndividualRecord& record, int detail, int level) {
-  return DbGetRecord(rin, CIndividualRecord::kRecordType, &record, detail, kDbModeExact, 0,
+  return DbGetRecord(rin, CIndividualRecord::kRecordType, &record, detail, db::kWalkExact, 0,
                      level == 3 ? 1 : 0) == 1;
 }
 
@@ -64,7 +65,7 @@ CIndividualNode* CMarriageNode::LoadSpouse(bool wantWife) {
   CIndividualNode*& slot = wantWife ? wife_ : husband_;
   if (slot != nullptr) return slot;
   std::vector<std::int32_t> spouses;
-  DbGetRelation(mrin, 101, 2, spouses);
+  DbGetRelation(mrin, db::kRelSpouses, 2, spouses);
   const std::size_t index = wantWife ? 1 : 0;
   if (spouses.size() <= index || spouses[index] == 0) return nullptr;
   CIndividualRecord record;
@@ -92,7 +93,7 @@ void CMarriageNode::AddChild(CIndividualNode* node) {
 void CMarriageNode::LoadChildren(int level, int suffixKind, int pixelWidth,
                                  const plat::TextMeasure* dc) {
   std::vector<std::int32_t> list;
-  DbGetRelationList(list, 108, 0, mrin, 0);
+  DbGetRelationList(list, db::kRelChildren, 0, mrin, 0);
   childCount = static_cast<std::int16_t>(list.size());
   for (std::size_t i = children_.size(); i < list.size(); ++i) {
     if (childOfOrigin_ != nullptr && childOfOrigin_->GetRin() == list[i]) {
@@ -170,15 +171,16 @@ void CIndividualNode::LoadMarriages(int level, int suffixKind, int pixelWidth,
                                     const plat::TextMeasure* dc) {
   if (!links_) {
     CIndividualRecord record;
-    if (DbGetRecord(rin_, CIndividualRecord::kRecordType, &record, 1, kDbModeExact) != 1) return;
+    if (DbGetRecord(rin_, CIndividualRecord::kRecordType, &record, 1, db::kWalkExact) != 1) return;
     LoadLinks(record, 2);
   }
   if (links_->marriageCount == -1)
-    links_->marriageCount = static_cast<std::int16_t>(DbGetRelationCount(rin_, 101, 1, 1));
+    links_->marriageCount =
+        static_cast<std::int16_t>(DbGetRelationCount(rin_, db::kRelSpouses, 1, 1));
   const int count = links_->marriageCount;
   if (count < 1) return;
   std::vector<std::int32_t> mrins;
-  DbGetRelation(rin_, 102, count, mrins);
+  DbGetRelation(rin_, db::kRelMarriages, count, mrins);
   for (int i = static_cast<int>(links_->marriages.size());
        i < count && i < static_cast<int>(mrins.size()); ++i) {
     CMarriageNode* marriage = nullptr;
@@ -187,7 +189,7 @@ void CIndividualNode::LoadMarriages(int level, int suffixKind, int pixelWidth,
     } else {
       CMarriageRecord record;
       if (mrins[i] == 0 ||
-          DbGetRecord(mrins[i], CMarriageRecord::kRecordType, &record, 1, kDbModeExact) != 1)
+          DbGetRecord(mrins[i], CMarriageRecord::kRecordType, &record, 1, db::kWalkExact) != 1)
         break;
       marriage = CMarriageNode::New(record);
     }
@@ -221,7 +223,7 @@ void CIndividualNode::LoadParents(int level, int suffixKind, bool setCurrent, bo
     }
   } else {
     CMarriageRecord record;
-    if (DbGetRecord(parentsMrin, CMarriageRecord::kRecordType, &record, 0, kDbModeExact) != 1)
+    if (DbGetRecord(parentsMrin, CMarriageRecord::kRecordType, &record, 0, db::kWalkExact) != 1)
       return;
     // Parents chosen anew replace the ones loaded before.
     if (links_->parents != nullptr) ReleaseParents();

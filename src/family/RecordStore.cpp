@@ -1,6 +1,7 @@
 #include "RecordStore.h"
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
@@ -41,7 +42,7 @@ namespace family {
 
 int Read(CRecordObject& record, long n) {
   return DbGetRecord(static_cast<std::int32_t>(n), record.GetRecordType(), RefOf(&record), 0,
-                     kDbModeExact, 1, 1);
+                     db::kWalkExact, 1, 1);
 }
 
 long Add(CRecordObject& record, int flag) {

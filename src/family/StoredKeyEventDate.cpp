@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "KeyEventDate.h"
 #include "MarriageRecord.h"
@@ -35,10 +36,10 @@ char GetKeyEventDate(long rin, std::string& text, std::string* place, bool withM
                                 person.birth.date.year == 0 && person.christening.date.year == 0;
   if (marriageMayCount) {
     std::vector<std::int32_t> list;
-    DbGetRelationList(list, 101, 0, static_cast<std::int32_t>(rin), 0);
+    DbGetRelationList(list, db::kRelSpouses, 0, static_cast<std::int32_t>(rin), 0);
     for (std::int32_t mrin : list) {
       auto marriage = std::make_unique<CMarriageRecord>();
-      if (DbGetRecord(mrin, CMarriageRecord::kRecordType, marriage.get(), 0, kDbModeExact) == 1)
+      if (DbGetRecord(mrin, CMarriageRecord::kRecordType, marriage.get(), 0, db::kWalkExact) == 1)
         marriages.push_back(std::move(marriage));
     }
   }

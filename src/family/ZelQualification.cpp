@@ -6,6 +6,7 @@
 
 #include "Clock.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageNode.h"
@@ -266,9 +267,9 @@ bool IsPresumedDeceased(const CIndividualRecord& record) {
     if (e->date.year != 0) return !After(PlusYears(e->date, 110), today);
 
   const std::int32_t rin = record.numbers[CIndividualRecord::kRin];
-  const int count = DbGetRelationCount(rin, 101, 1, 1);
+  const int count = DbGetRelationCount(rin, db::kRelSpouses, 1, 1);
   std::vector<std::int32_t> marriages;
-  if (count > 0) DbGetRelation(rin, 102, count, marriages);
+  if (count > 0) DbGetRelation(rin, db::kRelMarriages, count, marriages);
   std::optional<CDateValue> reference;
   for (std::int32_t mrin : marriages) {
     CMarriageRecord marriage;
@@ -282,7 +283,7 @@ bool IsPresumedDeceased(const CIndividualRecord& record) {
     for (std::int32_t mrin : marriages) {
       std::vector<std::int32_t> children;
       if (mrin == 0) continue;
-      DbGetRelationList(children, 108, 0, mrin, 0);
+      DbGetRelationList(children, db::kRelChildren, 0, mrin, 0);
       for (std::int32_t child : children) {
         CIndividualRecord c;
         if (DbGetRecord(child, CIndividualRecord::kRecordType, &c) != 1) continue;

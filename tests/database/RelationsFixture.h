@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DbCodes.h"
 #include "EngineFixture.h"
 
 class RelationsTest : public EngineTest {
@@ -41,19 +42,20 @@ class RelationsTest : public EngineTest {
     for (char s : sexes) I.push_back(Person(s));
     I.insert(I.begin(), 0);  // I[1] is RIN 1
     M.push_back(0);
-    M.push_back(engine->DLLSETORV3RELATION(I[1], I[2], 106, 0));
-    M.push_back(engine->DLLSETORV3RELATION(I[6], I[1], 107, 0));
-    M.push_back(engine->DLLSETORV3RELATION(I[3], I[8], 106, 0));
-    for (int c : {3, 4, 5}) ASSERT_GT(engine->DLLSETORV3RELATION(I[c], 0, 103, M[1]), 0);
-    ASSERT_GT(engine->DLLSETORV3RELATION(I[1], I[7], 108, M[2]), 0);
+    M.push_back(engine->DLLSETORV3RELATION(I[1], I[2], db::kRelHusband, 0));
+    M.push_back(engine->DLLSETORV3RELATION(I[6], I[1], db::kRelWife, 0));
+    M.push_back(engine->DLLSETORV3RELATION(I[3], I[8], db::kRelHusband, 0));
+    for (int c : {3, 4, 5})
+      ASSERT_GT(engine->DLLSETORV3RELATION(I[c], 0, db::kRelParents, M[1]), 0);
+    ASSERT_GT(engine->DLLSETORV3RELATION(I[1], I[7], db::kRelChildren, M[2]), 0);
     source = engine->NewRecord(orv::RecordKind::Source, false);
-    citeI3a = engine->NewCitation(false, source, I[3], 'I');
-    citeI3b = engine->NewCitation(false, source, I[3], 'I');
-    citeM1 = engine->NewCitation(false, source, M[1], 'M');
-    citeI4P = engine->NewCitation(false, source, I[4], 'P');
+    citeI3a = engine->NewCitation(false, source, I[3], db::kOwnerIndividual);
+    citeI3b = engine->NewCitation(false, source, I[3], db::kOwnerIndividual);
+    citeM1 = engine->NewCitation(false, source, M[1], db::kOwnerMarriage);
+    citeI4P = engine->NewCitation(false, source, I[4], db::kOwnerSealingToParents);
     userEvent = NewUserEvent();
-    ASSERT_EQ(engine->LinkRecord(userEvent, 139, I[1], 'I'), 1);
-    citeEvent = engine->NewCitation(false, source, userEvent, 'U');
+    ASSERT_EQ(engine->LinkRecord(userEvent, db::kUserEvent, I[1], db::kOwnerIndividual), 1);
+    citeEvent = engine->NewCitation(false, source, userEvent, db::kOwnerIndividualUserEvent);
     ASSERT_GT(citeEvent, 0);
   }
 
@@ -80,22 +82,22 @@ class RelationsTest : public EngineTest {
     engine->GetRelation(r, relation, count, out);
     return out;
   }
-  std::vector<std::int32_t> Children(std::int32_t m) { return Relation(m, 108, 100); }
+  std::vector<std::int32_t> Children(std::int32_t m) { return Relation(m, db::kRelChildren, 100); }
   std::vector<std::int32_t> Marriages(std::int32_t i) {
     std::vector<std::int32_t> out;
-    engine->GetRelationList(out, 101, 0, i);
+    engine->GetRelationList(out, db::kRelSpouses, 0, i);
     return out;
   }
   std::vector<std::int32_t> ParentFamilies(std::int32_t i) {
     std::vector<std::int32_t> out;
-    engine->GetRelationList(out, 103, 5, i);
+    engine->GetRelationList(out, db::kRelParents, 5, i);
     std::vector<std::int32_t> marriages;
     for (std::size_t k = 0; k < out.size(); k += 2) marriages.push_back(out[k]);
     return marriages;
   }
   std::vector<std::int32_t> Citations(std::int32_t owner, char letter) {
     std::vector<std::int32_t> out;
-    engine->GetRinList(out, 132, owner, letter);
+    engine->GetRinList(out, db::kCitation, owner, letter);
     return out;
   }
 

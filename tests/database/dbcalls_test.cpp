@@ -13,6 +13,7 @@
 #include "ChangeLog.h"
 #include "Clock.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
@@ -140,27 +141,33 @@ TEST_F(DbDispatchTest, NoDatabaseGetsTheUnknownTypeBoxAndTheFailureValue) {
     long result;
     int number;
   } cases[] = {
-      {"DbGetRecord", [&] { return long{DbGetRecord(1, 100, &person)}; }, 0, 15},
-      {"DbGetRecordCount", [] { return long{DbGetRecordCount(100)}; }, 0, 6},
-      {"DbGetRIN", [] { return long{DbGetRIN(1, 114, 'm')}; }, 0, 5},
-      {"DbGetMaxRecordCount", [] { return long{DbGetMaxRecordCount('d')}; }, 0, 5},
-      {"DbGetRelationList", [&] { return long{DbGetRelationList(list, 101, 0, 1, 0)}; }, 0, 8},
-      {"DbGetRinList", [&] { return long{DbGetRinList(list, 132, 1, 'I')}; }, 0, 9},
-      {"DbSetRinList", [&] { return long{DbSetRinList(list, 139, 1, 'I')}; }, 0, 10},
-      {"DbLinkRecord", [] { return long{DbLinkRecord(1, 102, 1, 'I')}; }, 0, 11},
-      {"DbUnLinkRecord", [] { return long{DbUnLinkRecord(1, 132, 1, 'I')}; }, 0, 12},
+      {"DbGetRecord", [&] { return long{DbGetRecord(1, db::kIndividual, &person)}; }, 0, 15},
+      {"DbGetRecordCount", [] { return long{DbGetRecordCount(db::kIndividual)}; }, 0, 6},
+      {"DbGetRIN", [] { return long{DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame)}; }, 0,
+       5},
+      {"DbGetMaxRecordCount", [] { return long{DbGetMaxRecordCount(db::kIndividual)}; }, 0, 5},
+      {"DbGetRelationList", [&] { return long{DbGetRelationList(list, db::kRelSpouses, 0, 1, 0)}; },
+       0, 8},
+      {"DbGetRinList",
+       [&] { return long{DbGetRinList(list, db::kCitation, 1, db::kOwnerIndividual)}; }, 0, 9},
+      {"DbSetRinList",
+       [&] { return long{DbSetRinList(list, db::kUserEvent, 1, db::kOwnerIndividual)}; }, 0, 10},
+      {"DbLinkRecord", [] { return long{DbLinkRecord(1, db::kMarriage, 1, db::kOwnerIndividual)}; },
+       0, 11},
+      {"DbUnLinkRecord",
+       [] { return long{DbUnLinkRecord(1, db::kCitation, 1, db::kOwnerIndividual)}; }, 0, 12},
       {"DbGetIndividualRecord", [&] { return long{DbGetIndividualRecord(1, person, 1)}; }, 0, 13},
       {"DbGetUserEventTitle", [&] { return long{DbGetUserEventTitle(1, text)}; }, 0, 16},
-      {"DbGetRelation", [&] { return long{DbGetRelation(1, 'e', 2, list)}; }, 0, 17},
-      {"DbHasChildren", [] { return long{DbHasChildren(1, 100)}; }, 0, 20},
-      {"DbAddRecord", [&] { return long{DbAddRecord(100, 0, &person)}; }, 0, 22},
-      {"DbUpdateRecord", [&] { return long{DbUpdateRecord(1, 100, &person)}; }, 0, 24},
-      {"DbDeleteRecord", [] { return long{DbDeleteRecord(1, 100)}; }, 0, 25},
-      {"DbSetRelation", [] { return long{DbSetRelation(1, 2, 106, 0)}; }, 0, 26},
-      {"DbUnSetRelation", [] { return long{DbUnSetRelation(1, 2, 106)}; }, 0, 27},
-      {"DbUnlinkRIN", [] { return long{DbUnlinkRIN(1, 100)}; }, 0, 29},
-      {"DbSetNotes", [] { return long{DbSetNotes(1, "x", 0, 0, 100)}; }, 0, 31},
-      {"DbSetOrder", [&] { return long{DbSetOrder(1, list, 108, 2)}; }, 0, 36},
+      {"DbGetRelation", [&] { return long{DbGetRelation(1, db::kRelSpouses, 2, list)}; }, 0, 17},
+      {"DbHasChildren", [] { return long{DbHasChildren(1, db::kIndividual)}; }, 0, 20},
+      {"DbAddRecord", [&] { return long{DbAddRecord(db::kIndividual, 0, &person)}; }, 0, 22},
+      {"DbUpdateRecord", [&] { return long{DbUpdateRecord(1, db::kIndividual, &person)}; }, 0, 24},
+      {"DbDeleteRecord", [] { return long{DbDeleteRecord(1, db::kIndividual)}; }, 0, 25},
+      {"DbSetRelation", [] { return long{DbSetRelation(1, 2, db::kRelHusband, 0)}; }, 0, 26},
+      {"DbUnSetRelation", [] { return long{DbUnSetRelation(1, 2, db::kRelHusband)}; }, 0, 27},
+      {"DbUnlinkRIN", [] { return long{DbUnlinkRIN(1, db::kIndividual)}; }, 0, 29},
+      {"DbSetNotes", [] { return long{DbSetNotes(1, "x", 0, 0, db::kIndividual)}; }, 0, 31},
+      {"DbSetOrder", [&] { return long{DbSetOrder(1, list, db::kRelChildren, 2)}; }, 0, 36},
       {"DbFindOrAddString", [&] { return long{DbFindOrAddString("x", 0, text)}; }, 0, 38},
       {"DbAlphaCompare", [] { return long{DbAlphaCompare("a", "a", 0)}; }, -1, 45},
       {"GetFileOption", [] { return long{CurrentDatabase->GetFileOption(1)}; }, 0, 48},
@@ -169,16 +176,16 @@ TEST_F(DbDispatchTest, NoDatabaseGetsTheUnknownTypeBoxAndTheFailureValue) {
     EXPECT_EQ(c.run(), c.result) << c.call;
     EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(c.number)}) << c.call;
   }
-  EXPECT_EQ(DbGetNotes(1, 0, 100, 0, 1, 0), "");
+  EXPECT_EQ(DbGetNotes(1, 0, db::kIndividual, 0, 1, 0), "");
   EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(30)});
   EXPECT_EQ(DbGetFormatVersion(), "");
   EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(6)});
 
   // Silent ones.
-  EXPECT_EQ(DbGetRelationCount(1, 101, 0, 1), -1);
+  EXPECT_EQ(DbGetRelationCount(1, db::kRelSpouses, 0, 1), -1);
   CEventTypeRecord eventType;
   EXPECT_EQ(DbFindEventType("Immigration", eventType), 0);
-  EXPECT_EQ(DbSetIndividualUpdateTime(1, 100, 5), 0);
+  EXPECT_EQ(DbSetIndividualUpdateTime(1, db::kIndividual, 5), 0);
   DbFlush();
   EXPECT_TRUE(Texts().empty());
 }
@@ -187,18 +194,18 @@ TEST_F(DbDispatchTest, OldFormatRefusals) {
   CurrentDatabase->type = CFamilyDatabase::kOldFormat;
   CurrentDatabase->host.logChanges = true;
   CIndividualRecord person;
-  EXPECT_EQ(DbSetRinList({1}, 108, 1, 'M'), -1);
-  EXPECT_EQ(DbGetRelationCount(1, 108, 0, 0), -1);
+  EXPECT_EQ(DbSetRinList({1}, db::kRelChildren, 1, db::kOwnerMarriage), -1);
+  EXPECT_EQ(DbGetRelationCount(1, db::kRelChildren, 0, 0), -1);
   FileOptions settings;
   EXPECT_EQ(CurrentDatabase->GetFileSettings(settings), 0);
   EXPECT_TRUE(Texts().empty());
 
   // An add on the old format gives 0 and no log line, logging or not.
-  EXPECT_EQ(DbAddRecord(100, 0, &person), 0);
+  EXPECT_EQ(DbAddRecord(db::kIndividual, 0, &person), 0);
   EXPECT_EQ(Texts(), std::vector<std::string>{Unknown(22)});
 
   CurrentDatabase->host.highestIndividual = 42;
-  EXPECT_EQ(DbGetMaxRecordCount('d'), 42);
+  EXPECT_EQ(DbGetMaxRecordCount(db::kIndividual), 42);
   EXPECT_EQ(DbGetMaxRecordCount('x'), -1);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Bad Type");
@@ -209,7 +216,7 @@ TEST_F(DbDispatchTest, OldFormatRefusals) {
   // No type dispatch: the same answer on either format.
   for (int type : {CFamilyDatabase::kOldFormat, CFamilyDatabase::kCurrentFormat}) {
     CurrentDatabase->type = type;
-    EXPECT_EQ(DbGetActiveRecordCount(130), -1);
+    EXPECT_EQ(DbGetActiveRecordCount(db::kSource), -1);
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].caption, "DllGetActiveRecordCount");
     boxes.Clear();
@@ -235,26 +242,26 @@ TEST_F(DbCallsTest, RelationsThroughTheCallsWithTheirLogLines) {
                      orphan = NewPerson();
   CurrentDatabase->host.logChanges = true;
 
-  const std::int32_t m = DbSetRelation(husband, wife, 106, 0);
+  const std::int32_t m = DbSetRelation(husband, wife, db::kRelHusband, 0);
   ASSERT_GT(m, 0);
-  ASSERT_GT(DbSetRelation(child, 0, 103, m), 0);
+  ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, m), 0);
   // A family link without parents.
-  ASSERT_GT(DbSetRelation(orphan, 0, 103, -1), 0);
+  ASSERT_GT(DbSetRelation(orphan, 0, db::kRelParents, -1), 0);
 
   List out;
-  EXPECT_EQ(DbGetRelation(m, 'e', 2, out), 1);
+  EXPECT_EQ(DbGetRelation(m, db::kRelSpouses, 2, out), 1);
   EXPECT_EQ(out, (List{husband, wife}));
-  EXPECT_EQ(DbGetRelation(m, 'l', 5, out), 1);
+  EXPECT_EQ(DbGetRelation(m, db::kRelChildren, 5, out), 1);
   EXPECT_EQ(out, (List{child}));
-  EXPECT_EQ(DbGetRelationCount(husband, 102, 0, 1), 1);
-  EXPECT_EQ(DbGetRelationCount(m, 108, 0, 0), 1);
-  EXPECT_EQ(DbHasChildren(wife, 100), 1);
+  EXPECT_EQ(DbGetRelationCount(husband, db::kRelMarriages, 0, 1), 1);
+  EXPECT_EQ(DbGetRelationCount(m, db::kRelChildren, 0, 0), 1);
+  EXPECT_EQ(DbHasChildren(wife, db::kIndividual), 1);
   EXPECT_EQ(DbFindChildWithChildren(husband, m), child);
 
   List parents{99};
-  EXPECT_EQ(DbGetRelationList(parents, 103, 4, child, 0), 1);
+  EXPECT_EQ(DbGetRelationList(parents, db::kRelParents, 4, child, 0), 1);
   EXPECT_EQ(parents, (List{m}));
-  EXPECT_EQ(DbGetRelationList(parents, 103, 4, orphan, 0), 0);
+  EXPECT_EQ(DbGetRelationList(parents, db::kRelParents, 4, orphan, 0), 0);
   EXPECT_TRUE(parents.empty());
 
   EXPECT_EQ(Log(), Line("Lnk Sp  " + std::to_string(husband) + " " + std::to_string(m)) +
@@ -265,47 +272,47 @@ TEST_F(DbCallsTest, RelationsThroughTheCallsWithTheirLogLines) {
 
 TEST_F(DbCallsTest, LinkAndUnlinkLogOnlyWhatSucceeded) {
   const std::int32_t a = NewPerson(), b = NewPerson(), c = NewPerson();
-  const std::int32_t m = DbSetRelation(a, b, 106, 0);
+  const std::int32_t m = DbSetRelation(a, b, db::kRelHusband, 0);
   ASSERT_GT(m, 0);
   CurrentDatabase->host.logChanges = true;
 
   // The marriage goes into c's spouse chain: the engine's spouse line, then
   // the call's marriage line with the owner.
-  EXPECT_GT(DbLinkRecord(m, 102, c, 'I', 0, 1), 0);
+  EXPECT_GT(DbLinkRecord(m, db::kMarriage, c, db::kOwnerIndividual, 0, 1), 0);
   const std::string linked = Log();
   EXPECT_NE(linked.find("Lnk Mar " + std::to_string(m) + " " + std::to_string(c) + "\r\n"),
             std::string::npos)
       << linked;
 
   // A citation that is in no chain cannot be unlinked: no line.
-  EXPECT_EQ(DbUnLinkRecord(1, 132, a, 'I'), 0);
+  EXPECT_EQ(DbUnLinkRecord(1, db::kCitation, a, db::kOwnerIndividual), 0);
   // Nothing to unlink for another type (the engine says so).
-  EXPECT_EQ(DbUnLinkRecord(m, 102, a, 'I'), 0);
+  EXPECT_EQ(DbUnLinkRecord(m, db::kMarriage, a, db::kOwnerIndividual), 0);
   EXPECT_EQ(Log(), linked);
 }
 
 TEST_F(DbCallsTest, OrderOfChildren) {
   const std::int32_t a = NewPerson(), b = NewPerson();
-  const std::int32_t m = DbSetRelation(a, b, 106, 0);
+  const std::int32_t m = DbSetRelation(a, b, db::kRelHusband, 0);
   List kids;
   for (int i = 0; i < 3; ++i) {
     kids.push_back(NewPerson());
-    ASSERT_GT(DbSetRelation(kids.back(), 0, 103, m), 0);
+    ASSERT_GT(DbSetRelation(kids.back(), 0, db::kRelParents, m), 0);
   }
   List out;
   const List reversed{kids[2], kids[1], kids[0]};
-  EXPECT_EQ(DbSetOrder(m, reversed, 108, 3), 1);
-  DbGetRelation(m, 'l', 10, out);
+  EXPECT_EQ(DbSetOrder(m, reversed, db::kRelChildren, 3), 1);
+  DbGetRelation(m, db::kRelChildren, 10, out);
   EXPECT_EQ(out, reversed);
   // count limits the list: two of three is not a permutation, nothing changes.
-  EXPECT_EQ(DbSetOrder(m, kids, 108, 2), 0);
-  DbGetRelation(m, 'l', 10, out);
+  EXPECT_EQ(DbSetOrder(m, kids, db::kRelChildren, 2), 0);
+  DbGetRelation(m, db::kRelChildren, 10, out);
   EXPECT_EQ(out, reversed);
   // Moving a child of another marriage is refused.
-  const std::int32_t other = DbSetRelation(NewPerson(), NewPerson(), 106, 0);
+  const std::int32_t other = DbSetRelation(NewPerson(), NewPerson(), db::kRelHusband, 0);
   EXPECT_EQ(DbMoveChildLink(kids[0], other, m), -1);
   EXPECT_EQ(DbMoveChildLink(kids[0], m, other), 1);
-  DbGetRelation(other, 'l', 10, out);
+  DbGetRelation(other, db::kRelChildren, 10, out);
   EXPECT_EQ(out, List{kids[0]});
 }
 
@@ -331,11 +338,11 @@ TEST_F(DbCallsTest, StringStoresAndNameOrder) {
 
 TEST_F(DbCallsTest, CountsBatchAndVersion) {
   EXPECT_EQ(DbGetFormatVersion(), "400");
-  EXPECT_EQ(DbGetRecordCount(100), 0);
+  EXPECT_EQ(DbGetRecordCount(db::kIndividual), 0);
   NewPerson();
   NewPerson();
-  EXPECT_EQ(DbGetRecordCount(100), 2);
-  EXPECT_EQ(DbGetMaxRecordCount('d'), 2);
+  EXPECT_EQ(DbGetRecordCount(db::kIndividual), 2);
+  EXPECT_EQ(DbGetMaxRecordCount(db::kIndividual), 2);
   DbBeginBatch();
   EXPECT_TRUE(CurrentDatabase->engine->InBatch());
   DbFlush();
@@ -352,7 +359,7 @@ TEST_F(DbCallsTest, FileSettingsSwitchLogging) {
   EXPECT_FALSE(settings.logChanges);
   EXPECT_FALSE(CurrentDatabase->host.logChanges);
   NewPerson();
-  DbSetRelation(1, 0, 103, 0);
+  DbSetRelation(1, 0, db::kRelParents, 0);
   EXPECT_FALSE(fs::exists(log));
 
   settings.logChanges = true;
@@ -374,31 +381,32 @@ TEST_F(DbCallsTest, FileSettingsSwitchLogging) {
 
 TEST_F(DbCallsTest, NotesCallsOnRecordsAndBlocks) {
   const std::int32_t rin = NewPerson();
-  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "");
-  EXPECT_EQ(DbGetNoteBlock(rin, 100), 0);
+  EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0), "");
+  EXPECT_EQ(DbGetNoteBlock(rin, db::kIndividual), 0);
   // Mode 2 on a record without notes acts as an append to nothing.
-  const std::int32_t block = DbSetNotes(rin, "~Only hidden.", 2, 0, 100);
+  const std::int32_t block = DbSetNotes(rin, "~Only hidden.", 2, 0, db::kIndividual);
   ASSERT_GT(block, 0);
-  EXPECT_EQ(DbGetNoteBlock(rin, 100), block);
-  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "~Only hidden.");
-  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 0, 0), "");
-  EXPECT_EQ(DbSetNotes(block, "!Marked.", 2, 1, 100), block);
-  EXPECT_EQ(DbGetNotes(block, 1, 100, 1, 0, 1), "Marked.");
-  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "~Only hidden.\r\n\r\n!Marked.");
+  EXPECT_EQ(DbGetNoteBlock(rin, db::kIndividual), block);
+  EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0), "~Only hidden.");
+  EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 0, 0), "");
+  EXPECT_EQ(DbSetNotes(block, "!Marked.", 2, 1, db::kIndividual), block);
+  EXPECT_EQ(DbGetNotes(block, 1, db::kIndividual, 1, 0, 1), "Marked.");
+  EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0), "~Only hidden.\r\n\r\n!Marked.");
 
   // Tagged paragraphs replaced until nothing is left: the notes go.
-  EXPECT_EQ(DbReplaceTaggedNote(rin, "First.\r\n\r\nSecond.", "MILITARY:", 0, 100), block);
-  EXPECT_EQ(DbGetTaggedNote(rin, "MILITARY:", 1, 0, 100),
+  EXPECT_EQ(DbReplaceTaggedNote(rin, "First.\r\n\r\nSecond.", "MILITARY:", 0, db::kIndividual),
+            block);
+  EXPECT_EQ(DbGetTaggedNote(rin, "MILITARY:", 1, 0, db::kIndividual),
             "MILITARY: First.\r\n\r\nMILITARY: Second.");
-  EXPECT_EQ(DbReplaceTaggedNote(rin, "", "MILITARY:", 0, 100), block);
-  EXPECT_EQ(DbGetNoteTagList(rin, 0, 100), std::vector<std::string>{});
-  DbSetNotes(rin, "BIOGRAPHY: One.\r\n\r\nBIOGRAPHY: Two.", 0, 0, 100);
-  EXPECT_EQ(DbReplaceTaggedNote(rin, "", "BIOGRAPHY:", 0, 100), 0);
-  EXPECT_EQ(DbGetNoteBlock(rin, 100), 0);
-  EXPECT_EQ(DbGetNotes(rin, 0, 100, 0, 1, 0), "");
+  EXPECT_EQ(DbReplaceTaggedNote(rin, "", "MILITARY:", 0, db::kIndividual), block);
+  EXPECT_EQ(DbGetNoteTagList(rin, 0, db::kIndividual), std::vector<std::string>{});
+  DbSetNotes(rin, "BIOGRAPHY: One.\r\n\r\nBIOGRAPHY: Two.", 0, 0, db::kIndividual);
+  EXPECT_EQ(DbReplaceTaggedNote(rin, "", "BIOGRAPHY:", 0, db::kIndividual), 0);
+  EXPECT_EQ(DbGetNoteBlock(rin, db::kIndividual), 0);
+  EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0), "");
 
-  EXPECT_GT(DbSetNotes(rin, "Again.", 0, 0, 100), 0);
-  EXPECT_EQ(DbDeleteNotes(rin, 100), 1);
-  EXPECT_EQ(DbGetNoteBlock(rin, 100), 0);
+  EXPECT_GT(DbSetNotes(rin, "Again.", 0, 0, db::kIndividual), 0);
+  EXPECT_EQ(DbDeleteNotes(rin, db::kIndividual), 1);
+  EXPECT_EQ(DbGetNoteBlock(rin, db::kIndividual), 0);
   EXPECT_TRUE(boxes.Calls().empty());
 }

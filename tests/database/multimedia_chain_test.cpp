@@ -10,6 +10,7 @@
 
 #include "CitationRecord.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MultimediaChain.h"
@@ -87,23 +88,24 @@ TEST_F(MultimediaChainTest, SavedChainReloadsInOrderAndGivesItsDefaults) {
                                    {"later.jpg", 'P', true},
                                    {"clip.avi", 'V', true}});
   // The previous head (none) comes back.
-  EXPECT_EQ(DbSaveMultimediaChain(ann, list.get(), 100), 0);
+  EXPECT_EQ(DbSaveMultimediaChain(ann, list.get(), db::kIndividual), 0);
 
   // The list items now carry their records, chained both ways.
   std::vector<std::int32_t> numbers;
   for (const CMultimediaItem* i = list.get(); i; i = i->next.get()) {
     EXPECT_EQ(i->ownerNumber, ann);
-    EXPECT_EQ(i->ownerType, 100);
+    EXPECT_EQ(i->ownerType, db::kIndividual);
     numbers.push_back(i->recordNumber);
   }
   ASSERT_EQ(numbers.size(), 5u);
-  EXPECT_EQ(DbGetMultimediaHead(ann, 100), numbers[0]);
+  EXPECT_EQ(DbGetMultimediaHead(ann, db::kIndividual), numbers[0]);
   for (std::int32_t n : numbers) EXPECT_EQ(DbGetFirstMultimediaItem(n), numbers[0]);
 
   CMultimediaList loaded = CurrentDatabase->LoadMultimediaList(numbers[0], -1);
   EXPECT_EQ(FilesOf(loaded.get()), std::vector<std::string>({"plain.jpg", "voice.wav", "face.jpg",
                                                              "later.jpg", "clip.avi"}));
-  for (const CMultimediaItem* i = loaded.get(); i; i = i->next.get()) EXPECT_EQ(i->ownerType, 100);
+  for (const CMultimediaItem* i = loaded.get(); i; i = i->next.get())
+    EXPECT_EQ(i->ownerType, db::kIndividual);
   EXPECT_EQ(FilesOf(CurrentDatabase->LoadMultimediaList(numbers[0], 2).get()),
             std::vector<std::string>({"plain.jpg", "voice.wav"}));
   EXPECT_EQ(FilesOf(CurrentDatabase->LoadMultimediaList(numbers[2], -1).get()),
@@ -113,15 +115,15 @@ TEST_F(MultimediaChainTest, SavedChainReloadsInOrderAndGivesItsDefaults) {
   // A default sound before the default photo: photo first; only the first
   // default photo; no video.
   int count = -1;
-  CMultimediaList defaults = DbGetDefaultMultimedia(ann, 100, &count);
+  CMultimediaList defaults = DbGetDefaultMultimedia(ann, db::kIndividual, &count);
   EXPECT_EQ(count, 2);
   EXPECT_EQ(FilesOf(defaults.get()), std::vector<std::string>({"face.jpg", "voice.wav"}));
   DbFreeMultimediaList(defaults);
   EXPECT_EQ(defaults, nullptr);
 
   // The owner's field may name any item of its chain.
-  CurrentDatabase->SetMultimediaHead(ann, numbers[3], 100);
-  EXPECT_EQ(FilesOf(DbGetDefaultMultimedia(ann, 100).get()),
+  CurrentDatabase->SetMultimediaHead(ann, numbers[3], db::kIndividual);
+  EXPECT_EQ(FilesOf(DbGetDefaultMultimedia(ann, db::kIndividual).get()),
             std::vector<std::string>({"face.jpg", "voice.wav"}));
 }
 
@@ -137,17 +139,17 @@ TEST_F(MultimediaChainTest, DefaultPhotoSizeIsCroppedAndTurned) {
   photo.cropLeft = 40;
   photo.cropRight = 0;
   photo.flags |= 1 << CMultimediaItem::kRotationShift;  // a quarter turn
-  DbSaveMultimediaChain(ann, list.get(), 100);
+  DbSaveMultimediaChain(ann, list.get(), db::kIndividual);
 
   std::pair<int, int> size{-1, -1};
-  EXPECT_EQ(DbHasDefaultPhoto(ann, 100, &size), 1);
+  EXPECT_EQ(DbHasDefaultPhoto(ann, db::kIndividual, &size), 1);
   EXPECT_EQ(size, std::make_pair(450, 600));
 
   // Only a default sound: no photo.
   CMultimediaList sounds = MakeList({{"voice.wav", 'S', true}, {"face.jpg", 'P', false}});
-  DbSaveMultimediaChain(bo, sounds.get(), 100);
+  DbSaveMultimediaChain(bo, sounds.get(), db::kIndividual);
   size = {-1, -1};
-  EXPECT_EQ(DbHasDefaultPhoto(bo, 100, &size), 0);
+  EXPECT_EQ(DbHasDefaultPhoto(bo, db::kIndividual, &size), 0);
   EXPECT_EQ(size, std::make_pair(0, 0));
 }
 
@@ -155,40 +157,41 @@ TEST_F(MultimediaChainTest, SavingReplacesTheStoredChain) {
   const std::int32_t ann = AddPerson("Lund");
   CMultimediaList first =
       MakeList({{"a.jpg", 'P', false}, {"b.jpg", 'P', false}, {"c.jpg", 0, false}});
-  DbSaveMultimediaChain(ann, first.get(), 100);
+  DbSaveMultimediaChain(ann, first.get(), db::kIndividual);
   // An item without a kind is stored as a photo, so that it does not read as deleted.
   EXPECT_EQ(first->next->next->kind, 'P');
-  EXPECT_EQ(StoredChain(ann, 100), std::vector<std::string>({"a.jpg", "b.jpg", "c.jpg"}));
-  const std::int32_t highest = DbGetRecordCount(148);
+  EXPECT_EQ(StoredChain(ann, db::kIndividual),
+            std::vector<std::string>({"a.jpg", "b.jpg", "c.jpg"}));
+  const std::int32_t highest = DbGetRecordCount(db::kMultimedia);
 
   CMultimediaList second = MakeList({{"x.jpg", 'P', false}, {"y.jpg", 'P', false}});
-  DbSaveMultimediaChain(ann, second.get(), 100);
-  EXPECT_EQ(StoredChain(ann, 100), std::vector<std::string>({"x.jpg", "y.jpg"}));
+  DbSaveMultimediaChain(ann, second.get(), db::kIndividual);
+  EXPECT_EQ(StoredChain(ann, db::kIndividual), std::vector<std::string>({"x.jpg", "y.jpg"}));
   // The old items were deleted and their numbers taken again.
-  EXPECT_EQ(DbGetRecordCount(148), highest);
+  EXPECT_EQ(DbGetRecordCount(db::kMultimedia), highest);
   int live = 0;
   for (std::int32_t n = 1; n <= highest; ++n) {
     CMultimediaItem item;
-    live += DbGetRecord(n, 148, &item);
+    live += DbGetRecord(n, db::kMultimedia, &item);
   }
   EXPECT_EQ(live, 2);
 
   // A list that asks to keep the stored chain changes nothing.
   CMultimediaList keep = MakeList({{"z.jpg", 'P', false}});
   keep->keepStoredChain = 1;
-  EXPECT_EQ(DbSaveMultimediaChain(ann, keep.get(), 100), 100);
-  EXPECT_EQ(StoredChain(ann, 100), std::vector<std::string>({"x.jpg", "y.jpg"}));
+  EXPECT_EQ(DbSaveMultimediaChain(ann, keep.get(), db::kIndividual), db::kIndividual);
+  EXPECT_EQ(StoredChain(ann, db::kIndividual), std::vector<std::string>({"x.jpg", "y.jpg"}));
 
   // Bad owners write nothing.
-  EXPECT_EQ(DbSaveMultimediaChain(0, second.get(), 100), 0);
-  EXPECT_EQ(DbSaveMultimediaChain(ann, second.get(), 131), 131);
-  EXPECT_EQ(DbSaveMultimediaChain(ann + 5, second.get(), 100), 0);
-  EXPECT_EQ(DbGetRecordCount(148), highest);
+  EXPECT_EQ(DbSaveMultimediaChain(0, second.get(), db::kIndividual), 0);
+  EXPECT_EQ(DbSaveMultimediaChain(ann, second.get(), db::kRepository), db::kRepository);
+  EXPECT_EQ(DbSaveMultimediaChain(ann + 5, second.get(), db::kIndividual), 0);
+  EXPECT_EQ(DbGetRecordCount(db::kMultimedia), highest);
 
   // An empty list deletes the chain.
-  EXPECT_EQ(DbSaveMultimediaChain(ann, nullptr, 100), 1);
-  EXPECT_EQ(DbGetMultimediaHead(ann, 100), 0);
-  EXPECT_EQ(DbGetRecord(second->recordNumber, 148, second.get()), 0);
+  EXPECT_EQ(DbSaveMultimediaChain(ann, nullptr, db::kIndividual), 1);
+  EXPECT_EQ(DbGetMultimediaHead(ann, db::kIndividual), 0);
+  EXPECT_EQ(DbGetRecord(second->recordNumber, db::kMultimedia, second.get()), 0);
 }
 
 TEST_F(MultimediaChainTest, ChainsAreDeletedWithTheirOwners) {
@@ -196,18 +199,18 @@ TEST_F(MultimediaChainTest, ChainsAreDeletedWithTheirOwners) {
   const std::int32_t ann = AddPerson("Lund");
   const std::int32_t bo = AddPerson("Berg");
   const std::int32_t keep = AddPerson("Dahl");
-  const std::int32_t marriage = DbSetRelation(ann, bo, 106, 0);
+  const std::int32_t marriage = DbSetRelation(ann, bo, db::kRelHusband, 0);
   ASSERT_EQ(ann, 1);
   ASSERT_EQ(marriage, 1);
   CSourceRecord source;
   source.title = "Census";
-  const std::int32_t src = DbAddRecord(130, 0, &source);
+  const std::int32_t src = DbAddRecord(db::kSource, 0, &source);
   ASSERT_EQ(src, 1);
   CCitationRecord citation;
   citation.sourceRin = src;
-  citation.ownerLetter = 'I';
+  citation.ownerLetter = db::kOwnerIndividual;
   citation.ownerNumber = keep;
-  const std::int32_t cit = DbAddRecord(132, 0, &citation);
+  const std::int32_t cit = DbAddRecord(db::kCitation, 0, &citation);
   ASSERT_EQ(cit, 1);
 
   struct Owner {
@@ -216,71 +219,71 @@ TEST_F(MultimediaChainTest, ChainsAreDeletedWithTheirOwners) {
     CMultimediaList list;
   };
   std::vector<Owner> owners;
-  owners.push_back({ann, 100, MakeList({{"i1", 'P', false}, {"i2", 'P', false}})});
-  owners.push_back({marriage, 102, MakeList({{"m1", 'P', false}, {"m2", 'S', false}})});
-  owners.push_back({src, 130, MakeList({{"s1", 'P', false}, {"s2", 'P', false}})});
-  owners.push_back({cit, 132, MakeList({{"c1", 'P', false}, {"c2", 'P', false}})});
-  owners.push_back({keep, 100, MakeList({{"k1", 'P', false}, {"k2", 'P', false}})});
+  owners.push_back({ann, db::kIndividual, MakeList({{"i1", 'P', false}, {"i2", 'P', false}})});
+  owners.push_back({marriage, db::kMarriage, MakeList({{"m1", 'P', false}, {"m2", 'S', false}})});
+  owners.push_back({src, db::kSource, MakeList({{"s1", 'P', false}, {"s2", 'P', false}})});
+  owners.push_back({cit, db::kCitation, MakeList({{"c1", 'P', false}, {"c2", 'P', false}})});
+  owners.push_back({keep, db::kIndividual, MakeList({{"k1", 'P', false}, {"k2", 'P', false}})});
   for (Owner& o : owners) ASSERT_EQ(DbSaveMultimediaChain(o.number, o.list.get(), o.type), 0);
-  ASSERT_EQ(StoredChain(src, 130), std::vector<std::string>({"s1", "s2"}));
-  ASSERT_EQ(StoredChain(cit, 132), std::vector<std::string>({"c1", "c2"}));
+  ASSERT_EQ(StoredChain(src, db::kSource), std::vector<std::string>({"s1", "s2"}));
+  ASSERT_EQ(StoredChain(cit, db::kCitation), std::vector<std::string>({"c1", "c2"}));
 
   auto itemsLeft = [](const Owner& o) {
     int left = 0;
     for (const CMultimediaItem* i = o.list.get(); i; i = i->next.get()) {
       CMultimediaItem read;
-      left += DbGetRecord(i->recordNumber, 148, &read);
+      left += DbGetRecord(i->recordNumber, db::kMultimedia, &read);
     }
     return left;
   };
   // The citation goes with its source; the marriage is deleted by itself.
-  ASSERT_EQ(DbDeleteRecord(marriage, 102), 1);
+  ASSERT_EQ(DbDeleteRecord(marriage, db::kMarriage), 1);
   EXPECT_EQ(itemsLeft(owners[1]), 0);
   EXPECT_EQ(itemsLeft(owners[0]), 2);
-  ASSERT_EQ(DbDeleteRecord(ann, 100), 1);
+  ASSERT_EQ(DbDeleteRecord(ann, db::kIndividual), 1);
   EXPECT_EQ(itemsLeft(owners[0]), 0);
   EXPECT_EQ(itemsLeft(owners[2]), 2);
   EXPECT_EQ(itemsLeft(owners[3]), 2);
-  ASSERT_EQ(DbDeleteRecord(src, 130), 1);
+  ASSERT_EQ(DbDeleteRecord(src, db::kSource), 1);
   EXPECT_EQ(itemsLeft(owners[2]), 0);
   EXPECT_EQ(itemsLeft(owners[3]), 0);
-  EXPECT_EQ(StoredChain(keep, 100), std::vector<std::string>({"k1", "k2"}));
+  EXPECT_EQ(StoredChain(keep, db::kIndividual), std::vector<std::string>({"k1", "k2"}));
   EXPECT_TRUE(boxes.Calls().empty());
 
   // A deleted owner has no field to read or set.
-  EXPECT_EQ(DbGetMultimediaHead(ann, 100), -1);
-  EXPECT_EQ(CurrentDatabase->SetMultimediaHead(ann, 5, 100), 0);
-  EXPECT_EQ(CurrentDatabase->DeleteMultimediaChain(keep, 100), 1);
+  EXPECT_EQ(DbGetMultimediaHead(ann, db::kIndividual), -1);
+  EXPECT_EQ(CurrentDatabase->SetMultimediaHead(ann, 5, db::kIndividual), 0);
+  EXPECT_EQ(CurrentDatabase->DeleteMultimediaChain(keep, db::kIndividual), 1);
   EXPECT_EQ(itemsLeft(owners[4]), 0);
-  EXPECT_EQ(DbGetMultimediaHead(keep, 100), 0);
+  EXPECT_EQ(DbGetMultimediaHead(keep, db::kIndividual), 0);
 }
 
 TEST_F(MultimediaChainTest, SourceImageKeepsOrReplacesTheChain) {
   CSourceRecord source;
   source.title = "Census";
-  const std::int32_t src = DbAddRecord(130, 0, &source);
+  const std::int32_t src = DbAddRecord(db::kSource, 0, &source);
   CMultimediaList list = MakeList({{"s1", 'P', false}, {"s2", 'P', false}});
-  DbSaveMultimediaChain(src, list.get(), 130);
+  DbSaveMultimediaChain(src, list.get(), db::kSource);
 
   // Updating the source with the image it was read with keeps the chain.
   CSourceRecord read;
-  ASSERT_EQ(DbGetRecord(src, 130, &read), 1);
+  ASSERT_EQ(DbGetRecord(src, db::kSource, &read), 1);
   ASSERT_NE(read.image, nullptr);
   EXPECT_EQ(read.image->fileName, "s1");
   read.callNumber = "C-1";
-  ASSERT_EQ(DbUpdateRecord(src, 130, &read), 1);
-  EXPECT_EQ(StoredChain(src, 130), std::vector<std::string>({"s1", "s2"}));
+  ASSERT_EQ(DbUpdateRecord(src, db::kSource, &read), 1);
+  EXPECT_EQ(StoredChain(src, db::kSource), std::vector<std::string>({"s1", "s2"}));
 
   // A new image takes the place of the whole chain.
   auto image = std::make_unique<CMultimediaItem>();
   image->fileName = "new";
   read.SetImage(std::move(image));
-  ASSERT_EQ(DbUpdateRecord(src, 130, &read), 1);
-  EXPECT_EQ(StoredChain(src, 130), std::vector<std::string>({"new"}));
+  ASSERT_EQ(DbUpdateRecord(src, db::kSource, &read), 1);
+  EXPECT_EQ(StoredChain(src, db::kSource), std::vector<std::string>({"new"}));
   int live = 0;
-  for (std::int32_t n = 1; n <= DbGetRecordCount(148); ++n) {
+  for (std::int32_t n = 1; n <= DbGetRecordCount(db::kMultimedia); ++n) {
     CMultimediaItem item;
-    live += DbGetRecord(n, 148, &item);
+    live += DbGetRecord(n, db::kMultimedia, &item);
   }
   EXPECT_EQ(live, 1);
 }
@@ -291,7 +294,7 @@ TEST_F(MultimediaChainTest, FileNamesAndFolders) {
                                    {"/home/ann/OLD/b.pcd\nIMG0001", 'P', false},
                                    {"/home/ann/Old/sub/c.jpg", 'P', false},
                                    {"/elsewhere/d.jpg", 'P', false}});
-  DbSaveMultimediaChain(ann, list.get(), 100);
+  DbSaveMultimediaChain(ann, list.get(), db::kIndividual);
   const std::int32_t a = list->recordNumber;
 
   std::string name;
@@ -308,12 +311,12 @@ TEST_F(MultimediaChainTest, FileNamesAndFolders) {
   CMultimediaItem loose;
   loose.fileName = "loose.jpg";
   loose.kind = 'P';
-  const std::int32_t looseNumber = DbAddRecord(148, 0, &loose);
+  const std::int32_t looseNumber = DbAddRecord(db::kMultimedia, 0, &loose);
   ASSERT_GT(looseNumber, 0);
   EXPECT_EQ(CurrentDatabase->SetMultimediaFileName(looseNumber, "other.jpg"), 0);
 
   EXPECT_EQ(CurrentDatabase->ReplaceMultimediaFolder("/home/ann/old", "/media/pictures"), 1);
-  EXPECT_EQ(StoredChain(ann, 100),
+  EXPECT_EQ(StoredChain(ann, db::kIndividual),
             std::vector<std::string>({"/media/pictures/a2.jpg", "/media/pictures/b.pcd\nIMG0001",
                                       "/home/ann/Old/sub/c.jpg", "/elsewhere/d.jpg"}));
 }
@@ -327,7 +330,7 @@ TEST_F(MultimediaChainTest, ExportCopiesThePictureAndItsSound) {
   WriteAll(dir.File("voice.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
   CMultimediaList list = MakeList({{"face.JPG", 'P', true}});
   list->soundFile = "voice.wav";
-  DbSaveMultimediaChain(owner, list.get(), 100);
+  DbSaveMultimediaChain(owner, list.get(), db::kIndividual);
   const std::string out = dir.File("web");
   std::filesystem::create_directory(out);
 
@@ -430,9 +433,9 @@ TEST_F(MultimediaChainTest, OtherDatabaseTypesAreRefused) {
   DbCloseCurrent();
   const int savedType = CurrentDatabase->type;
   CurrentDatabase->type = 0;
-  EXPECT_EQ(DbGetMultimediaHead(ann, 100), -1);
+  EXPECT_EQ(DbGetMultimediaHead(ann, db::kIndividual), -1);
   EXPECT_EQ(DbGetFirstMultimediaItem(1), -1);
-  EXPECT_EQ(DbGetDefaultMultimedia(ann, 100), nullptr);
+  EXPECT_EQ(DbGetDefaultMultimedia(ann, db::kIndividual), nullptr);
   ASSERT_EQ(boxes.Calls().size(), 3u);
   EXPECT_EQ(boxes.Calls()[0].text, "Unknown Database Type 31");
   EXPECT_EQ(boxes.Calls()[0].caption, "Yo");

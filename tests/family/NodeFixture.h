@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -57,7 +58,8 @@ class NodeFamilyFixture : public OpenFamilyFixture {
   }
   // A marriage of husband and wife (either may be 0).
   static std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
-    return husband != 0 ? DbSetRelation(husband, wife, 106, 0) : DbSetRelation(wife, 0, 107, 0);
+    return husband != 0 ? DbSetRelation(husband, wife, db::kRelHusband, 0)
+                        : DbSetRelation(wife, 0, db::kRelWife, 0);
   }
   static void SetMarriageEvent(std::int32_t mrin, const CDateValue& date, const char* town) {
     CMarriageRecord m;
@@ -67,6 +69,6 @@ class NodeFamilyFixture : public OpenFamilyFixture {
     ASSERT_EQ(family::Update(m, 0), 1);
   }
   static void AddChild(std::int32_t mrin, std::int32_t child) {
-    ASSERT_GT(DbSetRelation(child, 0, 103, mrin), 0);
+    ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, mrin), 0);
   }
 };

@@ -12,6 +12,7 @@
 #include "CitationRecord.h"
 #include "Clock.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
@@ -52,12 +53,12 @@ class CallInterfaceEndToEnd : public ::testing::Test {
   }
   static List Children(std::int32_t mrin) {
     List out;
-    DbGetRelation(mrin, 'l', 20, out);
+    DbGetRelation(mrin, db::kRelChildren, 20, out);
     return out;
   }
   static List Marriages(std::int32_t rin) {
     List out;
-    DbGetRelationList(out, 101, 0, rin, 0);
+    DbGetRelationList(out, db::kRelSpouses, 0, rin, 0);
     return out;
   }
   static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
@@ -97,12 +98,12 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   for (std::int32_t r = 1; r <= 7; ++r) logged("Add Ind " + N(r));
 
   // A marriage with three children.
-  const std::int32_t m1 = DbSetRelation(john, mary, 106, 0);
+  const std::int32_t m1 = DbSetRelation(john, mary, db::kRelHusband, 0);
   ASSERT_GT(m1, 0);
   logged("Lnk Sp  " + N(john) + " " + N(m1));
   logged("Lnk Sp  " + N(mary) + " " + N(m1));
   for (std::int32_t child : {anna, paul, carl}) {
-    ASSERT_GT(DbSetRelation(child, 0, 103, m1), 0);
+    ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, m1), 0);
     logged("Lnk Ch  " + N(child) + " " + N(m1));
   }
   CMarriageRecord marriage;
@@ -112,30 +113,30 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   logged("Mod Mar " + N(m1));
 
   // Notes, with a tagged paragraph replaced and one hidden paragraph.
-  EXPECT_GT(
-      DbSetNotes(john, "BIOGRAPHY: Born in a mill.\r\n\r\n~Private.\r\n\r\nLater life.", 0, 0, 100),
-      0);
-  EXPECT_GT(DbReplaceTaggedNote(john, "Grew up in town.", "BIOGRAPHY:", 0, 100), 0);
-  EXPECT_GT(DbSetNotes(m1, "Married in church.", 0, 0, 102), 0);
-  EXPECT_GT(DbSetNotes(m1, "Witnesses: two.", 2, 0, 102), 0);
-  const std::int32_t tempNotes = DbSetNotes(temp, "To be deleted.", 0, 0, 100);
+  EXPECT_GT(DbSetNotes(john, "BIOGRAPHY: Born in a mill.\r\n\r\n~Private.\r\n\r\nLater life.", 0, 0,
+                       db::kIndividual),
+            0);
+  EXPECT_GT(DbReplaceTaggedNote(john, "Grew up in town.", "BIOGRAPHY:", 0, db::kIndividual), 0);
+  EXPECT_GT(DbSetNotes(m1, "Married in church.", 0, 0, db::kMarriage), 0);
+  EXPECT_GT(DbSetNotes(m1, "Witnesses: two.", 2, 0, db::kMarriage), 0);
+  const std::int32_t tempNotes = DbSetNotes(temp, "To be deleted.", 0, 0, db::kIndividual);
   EXPECT_GT(tempNotes, 0);
 
   // A source with two citations for John.
   CSourceRecord source;
   source.title = "Parish register";
   source.author = "St. Mary";
-  const std::int32_t src = DbAddRecord(130, 0, &source);
+  const std::int32_t src = DbAddRecord(db::kSource, 0, &source);
   ASSERT_GT(src, 0);
   logged("Add Src Parish register");
   List citations;
   for (const char* page : {"p. 12", "p. 13"}) {
     CCitationRecord citation;
     citation.sourceRin = src;
-    citation.ownerLetter = 'I';
+    citation.ownerLetter = db::kOwnerIndividual;
     citation.ownerNumber = john;
     citation.pageText = page;
-    citations.push_back(DbAddRecord(132, 0, &citation));
+    citations.push_back(DbAddRecord(db::kCitation, 0, &citation));
     ASSERT_GT(citations.back(), 0);
   }
 
@@ -143,26 +144,28 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   CEventTypeRecord kind;
   kind.title = "Apprenticeship";
   kind.shortTitle = "Apprent";
-  const std::int32_t kindNumber = DbAddRecord(141, 0, &kind);
+  const std::int32_t kindNumber = DbAddRecord(db::kEventType, 0, &kind);
   ASSERT_GT(kindNumber, 0);
-  CUserEventRecord event(john, 'I', kindNumber, 0);
+  CUserEventRecord event(john, db::kOwnerIndividual, kindNumber, 0);
   event.SetDescription("as a miller");
   const long eventNumber = family::Add(event, 0);
   ASSERT_GT(eventNumber, 0);
   EXPECT_EQ(event.GetRecordNumber(), eventNumber);
-  ASSERT_GT(DbLinkRecord(static_cast<std::int32_t>(eventNumber), 139, john, 'I'), 0);
+  ASSERT_GT(DbLinkRecord(static_cast<std::int32_t>(eventNumber), db::kUserEvent, john,
+                         db::kOwnerIndividual),
+            0);
   EXPECT_EQ(event.GetLabel(), "Apprenticeship");
 
   // Relink: Carl goes to John's second marriage; reorder; delete.
-  const std::int32_t m2 = DbSetRelation(john, ruth, 106, 0);
+  const std::int32_t m2 = DbSetRelation(john, ruth, db::kRelHusband, 0);
   ASSERT_GT(m2, 0);
   logged("Lnk Sp  " + N(john) + " " + N(m2));
   logged("Lnk Sp  " + N(ruth) + " " + N(m2));
   EXPECT_EQ(DbMoveChildLink(carl, m1, m2), 1);
   logged("Unl Ch  " + N(carl) + " " + N(m1));
   logged("Lnk Ch  " + N(carl) + " " + N(m2));
-  EXPECT_EQ(DbSetOrder(m1, {paul, anna}, 108, 2), 1);
-  EXPECT_EQ(DbSetOrder(john, {m2, m1}, 102, 2), 1);
+  EXPECT_EQ(DbSetOrder(m1, {paul, anna}, db::kRelChildren, 2), 1);
+  EXPECT_EQ(DbSetOrder(john, {m2, m1}, db::kRelMarriages, 2), 1);
 
   CIndividualRecord gone;
   ASSERT_EQ(family::Read(gone, temp), 1);
@@ -170,7 +173,7 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   logged("Del Ind " + N(temp));
   // Deleting again changes nothing and logs nothing; updating a deleted
   // individual fails and logs nothing.
-  EXPECT_EQ(DbDeleteRecord(temp, 100), 1);
+  EXPECT_EQ(DbDeleteRecord(temp, db::kIndividual), 1);
   EXPECT_EQ(family::Update(gone, 0), 0);
   boxes.Clear();
 
@@ -192,62 +195,64 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
 
   // 1 live, 0 deleted or beyond the highest number.
   CIndividualRecord probe;
-  EXPECT_EQ(DbGetRecord(john, 100, &probe), 1);
-  EXPECT_EQ(DbGetRecord(temp, 100, &probe), 0);
-  EXPECT_EQ(DbGetRecord(99, 100, &probe), 0);
-  EXPECT_EQ(DbIsRecordDeleted(100, temp), 1);
-  EXPECT_EQ(DbIsRecordDeleted(100, john), 0);
-  EXPECT_EQ(DbGetRIN(temp, 114, 'o'), 0);
-  EXPECT_EQ(DbGetRIN(temp, 114, 'n'), ruth);
-  EXPECT_EQ(DbGetRIN(temp, 114, 'm'), 0);
-  EXPECT_EQ(DbGetRIN(1, 114, 'p'), mary);
-  EXPECT_EQ(DbGetRecordCount(100), 7);
+  EXPECT_EQ(DbGetRecord(john, db::kIndividual, &probe), 1);
+  EXPECT_EQ(DbGetRecord(temp, db::kIndividual, &probe), 0);
+  EXPECT_EQ(DbGetRecord(99, db::kIndividual, &probe), 0);
+  EXPECT_EQ(DbIsRecordDeleted(db::kIndividual, temp), 1);
+  EXPECT_EQ(DbIsRecordDeleted(db::kIndividual, john), 0);
+  EXPECT_EQ(DbGetRIN(temp, db::kQueryIndividuals, db::kWalkExact), 0);
+  EXPECT_EQ(DbGetRIN(temp, db::kQueryIndividuals, db::kWalkPreviousOrSame), ruth);
+  EXPECT_EQ(DbGetRIN(temp, db::kQueryIndividuals, db::kWalkNextOrSame), 0);
+  EXPECT_EQ(DbGetRIN(1, db::kQueryIndividuals, db::kWalkNext), mary);
+  EXPECT_EQ(DbGetRecordCount(db::kIndividual), 7);
 
   // Families in the orders left.
   List spouses;
-  EXPECT_EQ(DbGetRelation(m1, 'e', 2, spouses), 1);
+  EXPECT_EQ(DbGetRelation(m1, db::kRelSpouses, 2, spouses), 1);
   EXPECT_EQ(spouses, List({john, mary}));
-  EXPECT_EQ(DbGetRelation(m2, 'e', 2, spouses), 1);
+  EXPECT_EQ(DbGetRelation(m2, db::kRelSpouses, 2, spouses), 1);
   EXPECT_EQ(spouses, List({john, ruth}));
   EXPECT_EQ(Children(m1), List({paul, anna}));
   EXPECT_EQ(Children(m2), List({carl}));
   EXPECT_EQ(Marriages(john), List({m2, m1}));
   List parents;
-  EXPECT_EQ(DbGetRelationList(parents, 103, 4, carl, 0), 1);
+  EXPECT_EQ(DbGetRelationList(parents, db::kRelParents, 4, carl, 0), 1);
   EXPECT_EQ(parents, List({m2}));
   EXPECT_EQ(DbHasParents(carl), 1);
   EXPECT_EQ(DbHasParents(john), 0);
-  EXPECT_EQ(DbGetRelationCount(john, 108, 0, 1), 3);
+  EXPECT_EQ(DbGetRelationCount(john, db::kRelChildren, 0, 1), 3);
   ASSERT_EQ(family::Read(marriage, m1), 1);
   EXPECT_EQ(marriage.status, 'D');
 
   // Notes.
-  EXPECT_EQ(DbGetNotes(john, 0, 100, 0, 1, 0),
+  EXPECT_EQ(DbGetNotes(john, 0, db::kIndividual, 0, 1, 0),
             "BIOGRAPHY: Grew up in town.\r\n\r\n~Private.\r\n\r\nLater life.");
-  EXPECT_EQ(DbGetNotes(john, 0, 100, 0, 0, 0), "BIOGRAPHY: Grew up in town.\r\n\r\nLater life.");
-  EXPECT_EQ(DbGetTaggedNote(john, "BIOGRAPHY:", 0, 0, 100), "Grew up in town.");
-  EXPECT_EQ(DbGetNoteTagList(john, 0, 100), std::vector<std::string>{"BIOGRAPHY:"});
-  const std::int32_t block = DbGetNoteBlock(m1, 102);
+  EXPECT_EQ(DbGetNotes(john, 0, db::kIndividual, 0, 0, 0),
+            "BIOGRAPHY: Grew up in town.\r\n\r\nLater life.");
+  EXPECT_EQ(DbGetTaggedNote(john, "BIOGRAPHY:", 0, 0, db::kIndividual), "Grew up in town.");
+  EXPECT_EQ(DbGetNoteTagList(john, 0, db::kIndividual), std::vector<std::string>{"BIOGRAPHY:"});
+  const std::int32_t block = DbGetNoteBlock(m1, db::kMarriage);
   ASSERT_GT(block, 0);
-  EXPECT_EQ(DbGetNotes(block, 1, 102, 0, 1, 0), "Married in church.\r\n\r\nWitnesses: two.");
-  EXPECT_EQ(DbGetNoteBlock(temp, 100), 0);
+  EXPECT_EQ(DbGetNotes(block, 1, db::kMarriage, 0, 1, 0),
+            "Married in church.\r\n\r\nWitnesses: two.");
+  EXPECT_EQ(DbGetNoteBlock(temp, db::kIndividual), 0);
 
   // The source and its citations.
   CSourceRecord readSource;
-  ASSERT_EQ(DbGetRecord(src, 130, &readSource), 1);
+  ASSERT_EQ(DbGetRecord(src, db::kSource, &readSource), 1);
   EXPECT_EQ(readSource.title, "Parish register");
   EXPECT_EQ(readSource.author, "St. Mary");
   List cited;
-  EXPECT_EQ(DbGetRinList(cited, 132, john, 'I'), 2);
+  EXPECT_EQ(DbGetRinList(cited, db::kCitation, john, db::kOwnerIndividual), 2);
   EXPECT_EQ(cited, citations);
   CCitationRecord second;
-  ASSERT_EQ(DbGetRecord(citations[1], 132, &second), 1);
+  ASSERT_EQ(DbGetRecord(citations[1], db::kCitation, &second), 1);
   EXPECT_EQ(second.pageText, "p. 13");
   EXPECT_EQ(second.sourceRin, src);
 
   // The user event.
   List events;
-  EXPECT_EQ(DbGetRinList(events, 139, john, 'I'), 1);
+  EXPECT_EQ(DbGetRinList(events, db::kUserEvent, john, db::kOwnerIndividual), 1);
   EXPECT_EQ(events, List{static_cast<std::int32_t>(eventNumber)});
   std::string title;
   EXPECT_EQ(DbGetUserEventTitle(events[0], title), 1);

@@ -3,6 +3,7 @@
 // and release of the whole graph.
 #include <gtest/gtest.h>
 
+#include "DbCodes.h"
 #include "IndividualNode.h"
 #include "MarriageNode.h"
 #include "NodeFixture.h"
@@ -27,8 +28,8 @@ class FamilyLoad : public NodeFamilyFixture {
     for (std::int32_t c : children) AddChild(first, c);
     later = Marry(father, second);
     // Stored orders that differ from the order of creation.
-    ASSERT_EQ(DbSetOrder(father, {later, first}, 102, 2), 1);
-    ASSERT_EQ(DbSetOrder(first, {children[2], children[0], children[1]}, 108, 3), 1);
+    ASSERT_EQ(DbSetOrder(father, {later, first}, db::kRelMarriages, 2), 1);
+    ASSERT_EQ(DbSetOrder(first, {children[2], children[0], children[1]}, db::kRelChildren, 3), 1);
   }
 
   CIndividualNode* Load(std::int32_t rin) {

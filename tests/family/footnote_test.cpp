@@ -6,6 +6,7 @@
 
 #include "CitationRecord.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "Footnotes.h"
 #include "IndividualRecord.h"
@@ -24,7 +25,7 @@ class FootnoteDbTest : public OpenFamilyFixture {
     archive.name = "County Archive";
     archive.address[0] = "12 High St";
     archive.address[2] = "York";
-    repository = DbAddRecord(131, 0, &archive);
+    repository = DbAddRecord(db::kRepository, 0, &archive);
     ASSERT_GT(repository, 0);
 
     CSourceRecord register_;
@@ -37,7 +38,7 @@ class FootnoteDbTest : public OpenFamilyFixture {
     register_.callNumber = "PR-7";
     register_.italicTitle = 1;
     register_.repositoryRin = repository;
-    source = DbAddRecord(130, 0, &register_);
+    source = DbAddRecord(db::kSource, 0, &register_);
     ASSERT_GT(source, 0);
   }
 
@@ -49,7 +50,7 @@ class FootnoteDbTest : public OpenFamilyFixture {
   }
   CSourceRecord ReadSource(std::int32_t number) const {
     CSourceRecord read;
-    EXPECT_EQ(DbGetRecord(number, 130, &read), 1);
+    EXPECT_EQ(DbGetRecord(number, db::kSource, &read), 1);
     return read;
   }
 
@@ -76,7 +77,7 @@ TEST_F(FootnoteDbTest, CitationFootnotesReadTheSourceAndItsRepository) {
   };
   const CSourceRecord read = ReadSource(source);
   CRepositoryRecord archive;
-  ASSERT_EQ(DbGetRecord(repository, 131, &archive), 1);
+  ASSERT_EQ(DbGetRecord(repository, db::kRepository, &archive), 1);
   for (const Case& c : cases) {
     const CCitationRecord citation = Citation(c.page);
     std::string out = "old text";
@@ -96,14 +97,14 @@ TEST_F(FootnoteDbTest, StoredCitationWithTextsAndMissingParts) {
   person.surname = "Lund";
   const auto owner = static_cast<std::int32_t>(family::Add(person, 0));
   CCitationRecord citation = Citation("7");
-  citation.ownerLetter = 'I';
+  citation.ownerLetter = db::kOwnerIndividual;
   citation.ownerNumber = owner;
   citation.SetActualText("Baptised 3 May  ");
   citation.SetComments("Faded ink");
-  const std::int32_t number = DbAddRecord(132, 0, &citation);
+  const std::int32_t number = DbAddRecord(db::kCitation, 0, &citation);
   ASSERT_GT(number, 0);
   CCitationRecord stored;
-  ASSERT_EQ(DbGetRecord(number, 132, &stored), 1);
+  ASSERT_EQ(DbGetRecord(number, db::kCitation, &stored), 1);
 
   std::string out;
   family::FormatFootnote(stored, out, false, true, false, true, true);
@@ -111,7 +112,7 @@ TEST_F(FootnoteDbTest, StoredCitationWithTextsAndMissingParts) {
 
   // A source without a readable repository prints none; without a readable
   // source only the citation's own parts remain.
-  ASSERT_EQ(DbDeleteRecord(repository, 131), 1);
+  ASSERT_EQ(DbDeleteRecord(repository, db::kRepository), 1);
   family::FormatFootnote(stored, out, false, false, false, false, false);
   EXPECT_EQ(out, "Smith, John, Parish Register, vol. 2, London 1850, p. 7, PR-7.");
   stored.sourceRin = source + 40;
@@ -143,7 +144,7 @@ TEST_F(FootnoteDbTest, SourceFootnoteAndComparison) {
   plain.title = "Letters";
   plain.publication = "Oslo 1901";
   plain.parenthesizeFacts = 1;
-  const std::int32_t letters = DbAddRecord(130, 0, &plain);
+  const std::int32_t letters = DbAddRecord(db::kSource, 0, &plain);
   ASSERT_GT(letters, 0);
 
   std::string out;
@@ -159,10 +160,10 @@ TEST_F(FootnoteDbTest, SourceFootnoteAndComparison) {
   twin.name = "County Archive";
   twin.address[0] = "12 High St";
   twin.address[2] = "York";
-  const std::int32_t twinNumber = DbAddRecord(131, 0, &twin);
+  const std::int32_t twinNumber = DbAddRecord(db::kRepository, 0, &twin);
   CRepositoryRecord other = twin;
   other.name = "City Library";
-  const std::int32_t otherNumber = DbAddRecord(131, 0, &other);
+  const std::int32_t otherNumber = DbAddRecord(db::kRepository, 0, &other);
   CSourceRecord copy = ReadSource(source);
   const CSourceRecord original = ReadSource(source);
   copy.repositoryRin = twinNumber;

@@ -6,6 +6,7 @@
 
 #include "CitationOwnerLabel.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
@@ -35,7 +36,7 @@ class KeyEventDbTest : public OpenFamilyFixture {
   }
   static std::int32_t Marry(std::int32_t husband, std::int32_t wife, const char* date,
                             const char* town) {
-    const std::int32_t m = DbSetRelation(husband, wife, 106, 0);
+    const std::int32_t m = DbSetRelation(husband, wife, db::kRelHusband, 0);
     EXPECT_GT(m, 0);
     CMarriageRecord marriage;
     EXPECT_EQ(family::Read(marriage, m), 1);
@@ -118,12 +119,12 @@ TEST_F(KeyEventDbTest, CitationOwnerLabels) {
   CEventTypeRecord kind;
   kind.title = "Apprenticeship";
   kind.shortTitle = "Apprent";
-  const std::int32_t kindNumber = DbAddRecord(141, 0, &kind);
+  const std::int32_t kindNumber = DbAddRecord(db::kEventType, 0, &kind);
   ASSERT_GT(kindNumber, 0);
-  CUserEventRecord event(ola, 'I', kindNumber, 0);
+  CUserEventRecord event(ola, db::kOwnerIndividual, kindNumber, 0);
   const auto eventNumber = family::Add(event, 0);
   ASSERT_GT(eventNumber, 0);
-  CUserEventRecord untyped(ola, 'I', 0, 0);
+  CUserEventRecord untyped(ola, db::kOwnerIndividual, 0, 0);
   const auto untypedNumber = family::Add(untyped, 0);
   ASSERT_GT(untypedNumber, 0);
 
@@ -132,15 +133,15 @@ TEST_F(KeyEventDbTest, CitationOwnerLabels) {
     long number;
     const char* label;
   } cases[] = {
-      {'B', 0, "Birth"},
-      {'p', 0, "Sealing to Parent"},
-      {'M', 0, "Marriage Record"},
-      {'C', eventNumber, "Apprenticeship"},
-      {'C', untypedNumber, "Christening"},
-      {'U', eventNumber, "Apprenticeship"},
-      {'V', eventNumber, "Apprenticeship"},
-      {'U', untypedNumber, "Unknown"},
-      {'V', 77, "Unknown"},
+      {db::kOwnerBirth, 0, "Birth"},
+      {db::kOwnerFamilyLink, 0, "Sealing to Parent"},
+      {db::kOwnerMarriage, 0, "Marriage Record"},
+      {db::kOwnerChristening, eventNumber, "Apprenticeship"},
+      {db::kOwnerChristening, untypedNumber, "Christening"},
+      {db::kOwnerIndividualUserEvent, eventNumber, "Apprenticeship"},
+      {db::kOwnerMarriageUserEvent, eventNumber, "Apprenticeship"},
+      {db::kOwnerIndividualUserEvent, untypedNumber, "Unknown"},
+      {db::kOwnerMarriageUserEvent, 77, "Unknown"},
       {'X', eventNumber, ""},
   };
   for (const Case& c : cases) {

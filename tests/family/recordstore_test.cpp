@@ -5,6 +5,7 @@
 #include <string>
 
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -38,7 +39,7 @@ TEST_F(RecordStoreTest, FailedChangesReportFailureAndWriteNoLine) {
   marriage.status = 'D';
   EXPECT_EQ(family::Update(marriage, 0), 0);
   EXPECT_EQ(family::Delete(marriage), 0);
-  EXPECT_EQ(DbDeleteRecord(m, 102), 0);
+  EXPECT_EQ(DbDeleteRecord(m, db::kMarriage), 0);
   EXPECT_EQ(Log(), added);
   EXPECT_FALSE(boxes.Calls().empty());
   boxes.Clear();
@@ -52,7 +53,7 @@ TEST_F(RecordStoreTest, FailedChangesReportFailureAndWriteNoLine) {
   EXPECT_EQ(family::Delete(nobody), 1);
   boxes.Clear();
   // A type the engine does not delete.
-  EXPECT_EQ(DbDeleteRecord(1, 125), 0);
+  EXPECT_EQ(DbDeleteRecord(1, db::kPreparer), 0);
   boxes.Clear();
   EXPECT_EQ(Log(), added);
 
@@ -80,7 +81,7 @@ TEST_F(RecordStoreTest, RecordObjectsAndTheirNumbers) {
   EXPECT_EQ(link.GetRecordNumber(), number);
 
   // A user event without an event type is titled "Christening".
-  CUserEventRecord event(rin, 'I', 0, 0);
+  CUserEventRecord event(rin, db::kOwnerIndividual, 0, 0);
   const long eventNumber = family::Add(event, 0);
   ASSERT_GT(eventNumber, 0);
   std::string title;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CitationRecord.h"
+#include "DbCodes.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 
@@ -358,7 +359,7 @@ CCitationRecord MakeCitation() {
   c.SetComments("note");
   c.SetActualText("text");
   c.sourceRin = 3;
-  c.ownerLetter = 'I';
+  c.ownerLetter = db::kOwnerIndividual;
   c.ownerNumber = 7;
   return c;
 }
@@ -420,7 +421,7 @@ TEST(CitationRecord, IsSameComparesSourceOwnerTextsAndDate) {
 
   std::vector<std::pair<const char*, std::function<void(CCitationRecord&)>>> differ = {
       {"source", [](CCitationRecord& c) { c.sourceRin = 4; }},
-      {"owner letter", [](CCitationRecord& c) { c.ownerLetter = 'M'; }},
+      {"owner letter", [](CCitationRecord& c) { c.ownerLetter = db::kOwnerMarriage; }},
       {"owner number", [](CCitationRecord& c) { c.ownerNumber = 8; }},
       {"page", [](CCitationRecord& c) { c.pageText = "13"; }},
       {"detail", [](CCitationRecord& c) { c.detailText.clear(); }},

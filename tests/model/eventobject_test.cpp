@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "DbCodes.h"
 #include "EventKinds.h"
 #include "FakePorts.h"
 #include "PersistentObject.h"
@@ -275,7 +276,7 @@ TEST_F(EventObjectTest, UserEventRecordWorksOnItsOwnEvent) {
   CEventObject& asEvent = record;
   EXPECT_EQ(record.value, 3);
   EXPECT_EQ(asEvent.GetKindLetter(), 'U');
-  EXPECT_EQ(asEvent.GetRecordType(), 139);
+  EXPECT_EQ(asEvent.GetRecordType(), db::kUserEvent);
 
   std::string error;
   EXPECT_EQ(asEvent.SetPlaceText("Oslo, Norway", &TempleTable(), error), 1);

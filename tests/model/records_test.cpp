@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
@@ -111,7 +112,7 @@ void ExpectClearedIndividual(const CIndividualRecord& r) {
 TEST(IndividualRecordTest, ConstructedAndClearedStateIsTheSame) {
   CIndividualRecord fresh;
   ExpectClearedIndividual(fresh);
-  EXPECT_EQ(fresh.GetRecordType(), 100);
+  EXPECT_EQ(fresh.GetRecordType(), db::kIndividual);
   EXPECT_EQ(fresh.GetRecordNumber(), 0);
 
   CIndividualRecord r = FilledIndividual();
@@ -195,7 +196,7 @@ TEST(IndividualRecordTest, SetRecordNumberKeepsTheRin) {
   CRecordObject& asRecord = r;
   EXPECT_EQ(asRecord.SetRecordNumber(99), 99);
   EXPECT_EQ(asRecord.GetRecordNumber(), 17);
-  EXPECT_EQ(asRecord.GetRecordType(), 100);
+  EXPECT_EQ(asRecord.GetRecordType(), db::kIndividual);
 }
 
 TEST(IndividualRecordTest, AnyContactFieldCountsAsContactInfo) {
@@ -245,16 +246,16 @@ TEST(MarriageRecordTest, RecordInterface) {
   CMarriageRecord r;
   r.numbers[CMarriageRecord::kMrin] = 8;
   CRecordObject& asRecord = r;
-  EXPECT_EQ(asRecord.GetRecordType(), 102);
+  EXPECT_EQ(asRecord.GetRecordType(), db::kMarriage);
   EXPECT_EQ(asRecord.SetRecordNumber(30), 30);
   EXPECT_EQ(asRecord.GetRecordNumber(), 8);
 }
 
 TEST(EventTypeRecordTest, FreshRecordAndClear) {
   CEventTypeRecord r;
-  EXPECT_EQ(r.GetRecordType(), 141);
+  EXPECT_EQ(r.GetRecordType(), db::kEventType);
   EXPECT_EQ(r.GetRecordNumber(), 0);
-  EXPECT_EQ(r.ownerKind, 'I');
+  EXPECT_EQ(r.ownerKind, db::kOwnerIndividual);
   EXPECT_EQ(r.dateKind, 1);
   EXPECT_EQ(r.hasDescription, 0);
   EXPECT_EQ(r.hasTag, 0);
@@ -271,7 +272,7 @@ TEST(EventTypeRecordTest, FreshRecordAndClear) {
   r.SetPlacePreposition("to");
   r.dateKind = 2;
   r.hasDescription = 1;
-  r.ownerKind = 'M';
+  r.ownerKind = db::kOwnerMarriage;
   r.hasTag = 1;
   EXPECT_EQ(r.GetRecordNumber(), 12);
   EXPECT_EQ(r.title, "Immigration");
@@ -289,7 +290,7 @@ TEST(EventTypeRecordTest, FreshRecordAndClear) {
   }
   EXPECT_EQ(r.dateKind, 1);
   EXPECT_EQ(r.hasDescription, 0);
-  EXPECT_EQ(r.ownerKind, 'I');
+  EXPECT_EQ(r.ownerKind, db::kOwnerIndividual);
 }
 
 TEST(FamilyLinkRecordTest, ConstructedState) {
@@ -300,7 +301,7 @@ TEST(FamilyLinkRecordTest, ConstructedState) {
   EXPECT_EQ(r.mrin, 0);
   EXPECT_EQ(r.child, 0);
   EXPECT_EQ(r.GetRecordNumber(), 0);
-  EXPECT_EQ(r.GetRecordType(), 142);
+  EXPECT_EQ(r.GetRecordType(), db::kFamilyLink);
   ASSERT_NE(r.GetSealingEvent(), nullptr);
   ExpectEmptyOrdinance(*r.GetSealingEvent(), 'S');
   EXPECT_FALSE(r.HasFamily());
@@ -354,7 +355,7 @@ TEST(UserEventRecordTest, ClearKeepsTheSecondDateAndTexts) {
   r.number3 = 3;
   r.eventTypeNumber = 4;
   r.ownerNumber = 5;
-  r.ownerKind = 'M';
+  r.ownerKind = db::kOwnerMarriage;
   r.SetYesNo(1);
   r.GetEvent()->place[0] = "Town";
   r.SetFirstCitation(12);
@@ -383,9 +384,9 @@ TEST(UserEventRecordTest, ClearKeepsTheSecondDateAndTexts) {
 }
 
 TEST(UserEventRecordTest, ConstructedForAnOwner) {
-  CUserEventRecord r(25, 'I', 3, 9);
+  CUserEventRecord r(25, db::kOwnerIndividual, 3, 9);
   EXPECT_EQ(r.GetOwnerNumber(), 25);
-  EXPECT_EQ(r.ownerKind, 'I');
+  EXPECT_EQ(r.ownerKind, db::kOwnerIndividual);
   EXPECT_EQ(r.eventTypeNumber, 3);
   EXPECT_EQ(r.value, 9);
   EXPECT_EQ(r.GetRecordNumber(), 0);
@@ -394,7 +395,7 @@ TEST(UserEventRecordTest, ConstructedForAnOwner) {
   EXPECT_EQ(r.yesNo, 0);
   ASSERT_NE(r.GetEvent(), nullptr);
   ExpectEmptyEvent(*r.GetEvent());
-  EXPECT_EQ(r.GetRecordType(), 139);
+  EXPECT_EQ(r.GetRecordType(), db::kUserEvent);
   EXPECT_EQ(r.GetKindLetter(), 'U');
 }
 

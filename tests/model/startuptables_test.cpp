@@ -6,6 +6,7 @@
 
 #include "CatalogFixture.h"
 #include "CustomEventTable.h"
+#include "DbCodes.h"
 #include "FakePorts.h"
 #include "StartupTables.h"
 #include "StringTable.h"
@@ -50,7 +51,7 @@ TEST_F(StartupTablesTest, BuiltInCustomEventKinds) {
   EXPECT_EQ(immigration.placePreposition, "to");
   EXPECT_EQ(immigration.dateKind, 1);
   EXPECT_EQ(immigration.hasDescription, 0);
-  EXPECT_EQ(immigration.ownerKind, 'I');
+  EXPECT_EQ(immigration.ownerKind, db::kOwnerIndividual);
 
   const CEventTypeRecord& circumcision = *table.GetAt(15);
   EXPECT_EQ(circumcision.title, "Circumcision");
@@ -62,7 +63,7 @@ TEST_F(StartupTablesTest, BuiltInCustomEventKinds) {
   EXPECT_EQ(hospital.hasDescription, 1);
 
   EXPECT_EQ(table.GetAt(57)->title, "Marriage");
-  EXPECT_EQ(table.GetAt(57)->ownerKind, 'M');
+  EXPECT_EQ(table.GetAt(57)->ownerKind, db::kOwnerMarriage);
   EXPECT_EQ(table.GetAt(58), nullptr);
   EXPECT_EQ(table.GetAt(-1), nullptr);
 
@@ -94,17 +95,17 @@ TEST_F(StartupTablesTest, BadCustomEventRowsAreReportedAndKept) {
   EXPECT_EQ(immigration.placePreposition, "to");
   EXPECT_EQ(immigration.dateKind, 1);
   EXPECT_EQ(immigration.hasDescription, 0);
-  EXPECT_EQ(immigration.ownerKind, 'I');  // as constructed
+  EXPECT_EQ(immigration.ownerKind, db::kOwnerIndividual);  // as constructed
 
   // A bad seventh field ends the row before the eighth and ninth.
   const CEventTypeRecord& census = *table.GetAt(1);
   EXPECT_EQ(census.verbPhrase, "was counted");
-  EXPECT_EQ(census.ownerKind, 'I');
+  EXPECT_EQ(census.ownerKind, db::kOwnerIndividual);
 
   const CEventTypeRecord& move = *table.GetAt(3);
   EXPECT_EQ(move.dateKind, 2);
   EXPECT_EQ(move.hasDescription, 1);
-  EXPECT_EQ(move.ownerKind, 'M');
+  EXPECT_EQ(move.ownerKind, db::kOwnerMarriage);
 }
 
 TEST_F(StartupTablesTest, AtMostAHundredCustomEventKinds) {

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "DbCodes.h"
 #include "FakePorts.h"
 #include "StringTable.h"
 #include "TempDir.h"
@@ -191,24 +192,27 @@ TEST(CitationOwner, FixedLabels) {
     const char* label;
   };
   const Case cases[] = {
-      {'A', "Baptism"},
-      {'B', "Birth"},
-      {'D', "Death"},
-      {'E', "Endowment"},
-      {'G', "Marriage Event"},
-      {'I', "Record"},
-      {'M', "Marriage Record"},
-      {'P', "Sealing to Parent"},
-      {'p', "Sealing to Parent"},
-      {'R', "Burial"},
-      {'S', "Sealing to Spouse"},
+      {db::kOwnerBaptism, "Baptism"},
+      {db::kOwnerBirth, "Birth"},
+      {db::kOwnerDeath, "Death"},
+      {db::kOwnerEndowment, "Endowment"},
+      {db::kOwnerMarriageEvent, "Marriage Event"},
+      {db::kOwnerIndividual, "Record"},
+      {db::kOwnerMarriage, "Marriage Record"},
+      {db::kOwnerSealingToParents, "Sealing to Parent"},
+      {db::kOwnerFamilyLink, "Sealing to Parent"},
+      {db::kOwnerBurial, "Burial"},
+      {db::kOwnerSealingToSpouse, "Sealing to Spouse"},
   };
   for (const Case& c : cases) {
     unsigned id = CitationOwnerStringId(c.letter);
     ASSERT_NE(id, 0u) << c.letter;
     EXPECT_EQ(res::LoadString(id), c.label) << c.letter;
   }
-  for (char letter : {'C', 'U', 'V', 'a', 'X', '\0'}) EXPECT_EQ(CitationOwnerStringId(letter), 0u);
+  const char kReadFromFile[] = {db::kOwnerChristening, db::kOwnerIndividualUserEvent,
+                                db::kOwnerMarriageUserEvent};
+  for (char letter : kReadFromFile) EXPECT_EQ(CitationOwnerStringId(letter), 0u) << letter;
+  for (char letter : {'a', 'X', '\0'}) EXPECT_EQ(CitationOwnerStringId(letter), 0u);
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "DbCodes.h"
+
 class CAlphaNameRecord {
  public:
-  static constexpr int kRecordType = 120;
+  static constexpr int kRecordType = db::kAlphaName;
 
   CAlphaNameRecord() { Reset(); }
 

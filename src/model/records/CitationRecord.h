@@ -9,13 +9,14 @@
 #include <string_view>
 
 #include "DateValue.h"
+#include "DbCodes.h"
 #include "MultimediaItem.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 
 class CCitationRecord {
  public:
-  static constexpr int kRecordType = 132;
+  static constexpr int kRecordType = db::kCitation;
   static constexpr std::uint8_t kNewFormatCode = 2;
   static constexpr std::uint8_t kNoQuality = 4;
 

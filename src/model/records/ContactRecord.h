@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "DbCodes.h"
+
 class CContactRecord {
  public:
-  static constexpr int kRecordType = 145;
+  static constexpr int kRecordType = db::kContact;
   static constexpr int kFieldCount = 10;
 
   // Owner and number 0, the texts emptied.

@@ -1,5 +1,7 @@
 #include "EventTypeRecord.h"
 
+#include "DbCodes.h"
+
 void CEventTypeRecord::Clear() {
   recordNumber = 0;
   title.clear();
@@ -10,5 +12,5 @@ void CEventTypeRecord::Clear() {
   placePreposition.clear();
   dateKind = 1;
   hasDescription = 0;
-  ownerKind = 'I';
+  ownerKind = db::kOwnerIndividual;
 }

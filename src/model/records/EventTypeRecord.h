@@ -6,11 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "DbCodes.h"
 #include "RecordObject.h"
 
 class CEventTypeRecord : public CRecordObject {
  public:
-  static constexpr int kRecordType = 141;
+  static constexpr int kRecordType = db::kEventType;
 
   CEventTypeRecord() { Clear(); }
 
@@ -32,11 +33,11 @@ class CEventTypeRecord : public CRecordObject {
   std::string title;
   std::string shortTitle;
   std::string abbreviation;
-  std::string tag;                  // GEDCOM tag; non-empty for the built-in kinds
-  std::string verbPhrase;           // "immigrated"
-  std::string placePreposition;     // "to"
-  std::uint8_t dateKind = 1;        // 0 none, 1 single date, 2 range
-  std::uint8_t hasDescription = 0;  // 1 when the kind carries a description
-  char ownerKind = 'I';             // 'I' individual event, 'M' marriage event
-  std::uint8_t hasTag = 0;          // 1 when the tag is not empty (built-in kind)
+  std::string tag;                        // GEDCOM tag; non-empty for the built-in kinds
+  std::string verbPhrase;                 // "immigrated"
+  std::string placePreposition;           // "to"
+  std::uint8_t dateKind = 1;              // 0 none, 1 single date, 2 range
+  std::uint8_t hasDescription = 0;        // 1 when the kind carries a description
+  char ownerKind = db::kOwnerIndividual;  // kOwnerIndividual or kOwnerMarriage event
+  std::uint8_t hasTag = 0;                // 1 when the tag is not empty (built-in kind)
 };

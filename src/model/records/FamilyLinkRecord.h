@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "DbCodes.h"
 #include "OrdinanceObject.h"
 #include "RecordObject.h"
 
 class CFamilyLinkRecord : public CRecordObject {
  public:
-  static constexpr int kRecordType = 142;
+  static constexpr int kRecordType = db::kFamilyLink;
 
   CFamilyLinkRecord();
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "DbCodes.h"
 #include "EventValue.h"
 #include "RecordObject.h"
 
@@ -19,7 +20,7 @@ struct CIndividualExtensionNode {
 
 class CIndividualRecord : public CRecordObject {
  public:
-  static constexpr int kRecordType = 100;
+  static constexpr int kRecordType = db::kIndividual;
 
   // Positions in numbers[] that other layers name; the rest are the engine's.
   static constexpr int kRin = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "DbCodes.h"
 #include "EventValue.h"
 #include "RecordObject.h"
 
@@ -11,7 +12,7 @@ class CMarriageNode;
 
 class CMarriageRecord : public CRecordObject {
  public:
-  static constexpr int kRecordType = 102;
+  static constexpr int kRecordType = db::kMarriage;
   static constexpr int kMrin = 0;  // position of the MRIN in numbers[]
 
   CMarriageRecord();

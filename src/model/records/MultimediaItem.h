@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "DbCodes.h"
+
 // Frees a chain of nodes that each own the next one through `next`, one node
 // at a time so that a long chain does not recurse. Leaves first null.
 template <class Node>
@@ -19,7 +21,7 @@ std::nullptr_t FreeNodeChain(std::unique_ptr<Node>& first) {
 
 class CMultimediaItem {
  public:
-  static constexpr int kRecordType = 148;
+  static constexpr int kRecordType = db::kMultimedia;
 
   // Kind letters.
   static constexpr char kPhoto = 'P';
@@ -27,10 +29,10 @@ class CMultimediaItem {
   static constexpr char kVideo = 'V';
 
   // Owner types.
-  static constexpr std::uint8_t kOwnerIndividual = 100;
-  static constexpr std::uint8_t kOwnerMarriage = 102;
-  static constexpr std::uint8_t kOwnerSource = 130;
-  static constexpr std::uint8_t kOwnerCitation = 132;
+  static constexpr std::uint8_t kOwnerIndividual = db::kIndividual;
+  static constexpr std::uint8_t kOwnerMarriage = db::kMarriage;
+  static constexpr std::uint8_t kOwnerSource = db::kSource;
+  static constexpr std::uint8_t kOwnerCitation = db::kCitation;
 
   // Bits of flags.
   static constexpr std::uint16_t kFlagDefault = 0x01;    // the owner's default photo or sound

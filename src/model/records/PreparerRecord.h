@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "DbCodes.h"
+
 class CPreparerRecord {
  public:
-  static constexpr int kRecordType = 125;
+  static constexpr int kRecordType = db::kPreparer;
   static constexpr long kRecordNumber = 1;
 
   std::string givenNames;

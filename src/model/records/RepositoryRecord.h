@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "DbCodes.h"
+
 class CRepositoryRecord {
  public:
-  static constexpr int kRecordType = 131;
+  static constexpr int kRecordType = db::kRepository;
 
   // Empties the texts and the note and sets the two numbers to 0; the record
   // number is left as it is.

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "DbCodes.h"
 #include "MultimediaItem.h"
 #include "RepositoryRecord.h"
 
@@ -17,7 +18,7 @@ int CompareNullableStrings(const char* a, const char* b);
 
 class CSourceRecord {
  public:
-  static constexpr int kRecordType = 130;
+  static constexpr int kRecordType = db::kSource;
 
   CSourceRecord() = default;
   // Copies every field; the copy gets its own copy of the image.

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "DateValue.h"
+#include "DbCodes.h"
 #include "EventObject.h"
 #include "EventTypeRecord.h"
 #include "PlaceEventObject.h"
@@ -24,7 +25,7 @@ void SetEventTypeReader(EventTypeReader reader);
 
 class CUserEventRecord : public CEventObject {
  public:
-  static constexpr int kRecordType = 139;
+  static constexpr int kRecordType = db::kUserEvent;
 
   // value is kept in the event object's value field; the rest as after Clear.
   explicit CUserEventRecord(long value = 0);
@@ -106,7 +107,7 @@ class CUserEventRecord : public CEventObject {
   std::int32_t number3 = 0;
   std::int32_t eventTypeNumber = 0;  // the event type record (type 141)
   std::int32_t ownerNumber = 0;      // RIN or MRIN of the owner
-  char ownerKind = ' ';              // 'I' individual, 'M' marriage
+  char ownerKind = ' ';              // kOwnerIndividual or kOwnerMarriage
   char yesNo = 0;                    // 'Y', 'N' or 0
   CDateValue secondDate;
   std::string text1;

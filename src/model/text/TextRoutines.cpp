@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CodePage.h"
+#include "DbCodes.h"
 #include "Ports.h"
 #include "StringTable.h"
 
@@ -129,26 +130,26 @@ std::string GetAndWord() {
 
 unsigned CitationOwnerStringId(char ownerLetter) {
   switch (ownerLetter) {
-    case 'A':
+    case db::kOwnerBaptism:
       return 7101;  // "Baptism"
-    case 'B':
+    case db::kOwnerBirth:
       return 5498;  // "Birth"
-    case 'D':
+    case db::kOwnerDeath:
       return 5499;  // "Death"
-    case 'E':
+    case db::kOwnerEndowment:
       return 7207;  // "Endowment"
-    case 'G':
+    case db::kOwnerMarriageEvent:
       return 5250;  // "Marriage Event"
-    case 'I':
+    case db::kOwnerIndividual:
       return 5497;  // "Record"
-    case 'M':
+    case db::kOwnerMarriage:
       return 5288;  // "Marriage Record"
-    case 'P':
-    case 'p':
+    case db::kOwnerSealingToParents:
+    case db::kOwnerFamilyLink:
       return 5249;  // "Sealing to Parent"
-    case 'R':
+    case db::kOwnerBurial:
       return 5500;  // "Burial"
-    case 'S':
+    case db::kOwnerSealingToSpouse:
       return 5259;  // "Sealing to Spouse"
     default:
       return 0;
