@@ -19,6 +19,7 @@
 #include "AlphaIndexFile.h"
 #include "FileHandle.h"
 #include "FileLayout.h"
+#include "RandomAccessFile.h"
 #include "RecordRef.h"
 #include "Records.h"
 #include "StringStore.h"
@@ -28,6 +29,10 @@
 // keeps up to date.
 struct EngineHost {
   plat::FileHandle file;
+  // Where the engine reads and writes the family file: file itself unless
+  // io points at another (a test's file in memory or one that fails).
+  plat::RandomAccessFile* io = nullptr;
+  plat::RandomAccessFile& Io() { return io ? *io : file; }
   bool readOnly = false;
   bool logChanges = false;
   std::int32_t highestIndividual = 0;

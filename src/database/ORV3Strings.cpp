@@ -22,7 +22,7 @@ int ORV3::ReadEntry(std::int32_t offset, StringEntry& entry, bool convert) {
   entry = StringEntry{};
   if (offset <= 0) return 0;
   std::uint8_t buf[kEntryMaxSize] = {};
-  const long long got = host_->file.ReadSomeAt(static_cast<std::uint64_t>(offset), buf, sizeof buf);
+  const long long got = host_->Io().ReadSomeAt(static_cast<std::uint64_t>(offset), buf, sizeof buf);
   if (got < kEntryText) return 0;
   entry.lesser = GetI32(buf + kEntryLesser);
   entry.greater = GetI32(buf + kEntryGreater);
