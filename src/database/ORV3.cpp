@@ -69,12 +69,13 @@ bool ORV3::WriteHeader(HeadPart part) {
   return false;
 }
 
-void ORV3::EndBatch() {
+bool ORV3::EndBatch() {
   batch_ = false;
   // The counter area was held back for the whole batch; it carries the used
   // positions and group count that the next allocation relies on.
-  WriteHeader(HeadPart::Whole);
+  const bool written = WriteHeader(HeadPart::Whole);
   Flush();
+  return written;
 }
 
 void ORV3::Flush() {

@@ -121,12 +121,12 @@ std::int32_t ORV3::AddEntry(const std::string& ansel, int kind, std::int32_t par
   if (!Put(next, buf, static_cast<std::size_t>(size))) return 0;
   head_.SetI32(store.countField, head_.I32(store.countField) + 1);
   head_.SetI32(store.nextField, next + size);
-  WriteHeader(store.part);
+  bool written = WriteHeader(store.part);
   if (store.part == HeadPart::Counters) host_->nameEntries = head_.I32(store.countField);
   if (found == -2 || found == -1)
-    WriteEntryField(parent, found == -2 ? kEntryLesser : kEntryGreater, next);
+    written = WriteEntryField(parent, found == -2 ? kEntryLesser : kEntryGreater, next) && written;
   entryTexts_[next] = ansel;
-  return next;
+  return written ? next : 0;
 }
 
 std::int32_t ORV3::FindOrAddString(const std::string& text, int kind, bool replace) {
