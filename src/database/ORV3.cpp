@@ -47,7 +47,7 @@ ORV3::ORV3(EngineHost* host) : host_(host) {
 
 bool ORV3::Put(std::int64_t pos, const void* data, std::size_t len) {
   if (host_->readOnly) return true;
-  if (!host_->file.WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
+  if (!host_->Io().WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
     Yo("Write Error");
     return false;
   }
@@ -69,17 +69,18 @@ bool ORV3::WriteHeader(HeadPart part) {
   return false;
 }
 
-void ORV3::EndBatch() {
+bool ORV3::EndBatch() {
   batch_ = false;
   // The counter area was held back for the whole batch; it carries the used
   // positions and group count that the next allocation relies on.
-  WriteHeader(HeadPart::Whole);
+  const bool written = WriteHeader(HeadPart::Whole);
   Flush();
+  return written;
 }
 
 void ORV3::Flush() {
-  if (batch_ || host_->readOnly || !host_->file.IsOpen()) return;
-  host_->file.Flush();
+  if (batch_ || host_->readOnly) return;  // a closed file flushes nothing
+  host_->Io().Flush();
 }
 
 std::int32_t ORV3::GetRecordCount(int apiType) {
@@ -154,7 +155,7 @@ const GroupIndex* ORV3::Group(int g) const {
 
 int ORV3::BuildGroupIndex(int g) {
   std::vector<std::uint8_t> first(kBlockSize);
-  if (!host_->file.ReadAt(static_cast<std::uint64_t>(FirstBlockOffset(g)), first.data(),
+  if (!host_->Io().ReadAt(static_cast<std::uint64_t>(FirstBlockOffset(g)), first.data(),
                           kBlockSize)) {
     Yo("First Block File Read Error");
     return 0;
@@ -226,13 +227,13 @@ int ORV3::RecoverAllocationCounters() {
   int groups = std::clamp<std::int32_t>(storedGroups, 1, kMaxGroups);
   while (groups < kMaxGroups) {
     std::uint8_t mark = 0;
-    if (!host_->file.ReadAt(static_cast<std::uint64_t>(FirstBlockOffset(groups)), &mark, 1) ||
+    if (!host_->Io().ReadAt(static_cast<std::uint64_t>(FirstBlockOffset(groups)), &mark, 1) ||
         mark != kBlockFirst)
       break;
     ++groups;
   }
   std::vector<std::uint8_t> first(kBlockSize);
-  if (!host_->file.ReadAt(static_cast<std::uint64_t>(FirstBlockOffset(groups - 1)), first.data(),
+  if (!host_->Io().ReadAt(static_cast<std::uint64_t>(FirstBlockOffset(groups - 1)), first.data(),
                           kBlockSize))
     return 0;  // the group index build reports it
   int used = 1;
@@ -284,13 +285,13 @@ int ORV3::CheckDBMapBlock() {
 
 int ORV3::LoadDBMap() {
   const std::int32_t b = head_.I32(kHeadDBMapBlock);
-  if (!host_->file.ReadAt(static_cast<std::uint64_t>(BlockNumberOffset(b)), dbMap_.Data(),
+  if (!host_->Io().ReadAt(static_cast<std::uint64_t>(BlockNumberOffset(b)), dbMap_.Data(),
                           kBlockSize)) {
     Yo("DBMap File Read Error");
     return -1;
   }
   std::vector<std::uint8_t> mirror(kMirrorSize);
-  if (!host_->file.ReadAt(kMirrorOffset, mirror.data(), kMirrorSize)) {
+  if (!host_->Io().ReadAt(kMirrorOffset, mirror.data(), kMirrorSize)) {
     plat::MessageBox("ORVDBMap File Read Error", kProgramCaption,
                      plat::kMbOk | plat::kMbIconExclamation);
     return -1;
@@ -311,7 +312,7 @@ int ORV3::LoadDBMap() {
 }
 
 int ORV3::OpenStructures() {
-  if (!host_->file.ReadAt(0, head_.Data(), kHeaderSize)) {
+  if (!host_->Io().ReadAt(0, head_.Data(), kHeaderSize)) {
     plat::MessageBox("FileHead File Read Error", kProgramCaption,
                      plat::kMbOk | plat::kMbIconExclamation);
     return -1;

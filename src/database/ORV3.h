@@ -19,6 +19,7 @@
 #include "AlphaIndexFile.h"
 #include "FileHandle.h"
 #include "FileLayout.h"
+#include "RandomAccessFile.h"
 #include "RecordRef.h"
 #include "Records.h"
 #include "StringStore.h"
@@ -28,6 +29,10 @@
 // keeps up to date.
 struct EngineHost {
   plat::FileHandle file;
+  // Where the engine reads and writes the family file: file itself unless
+  // io points at another (a test's file in memory or one that fails).
+  plat::RandomAccessFile* io = nullptr;
+  plat::RandomAccessFile& Io() { return io ? *io : file; }
   bool readOnly = false;
   bool logChanges = false;
   std::int32_t highestIndividual = 0;
@@ -104,8 +109,9 @@ class ORV3 {
   // written. A whole-header write sets the format version to "400".
   bool WriteHeader(orv::HeadPart part);
   void BeginBatch() { batch_ = true; }
-  // Leaves batch mode and writes the whole header, counters included.
-  void EndBatch();
+  // Leaves batch mode and writes the whole header, counters included; false
+  // when that write failed.
+  bool EndBatch();
   bool InBatch() const { return batch_; }
   // Flushes the file to disk unless in batch mode, read-only or closed.
   void Flush();
@@ -163,8 +169,9 @@ class ORV3 {
   std::int32_t NewCitation(bool reuse, std::int32_t source, std::int32_t owner, char ownerLetter,
                            const RecordFiller& fill = {});
   std::int32_t NewNoteBlock(bool reuse, std::int32_t owner);
-  // Puts every block of the chain from first on the free list.
-  void FreeNoteChain(std::int32_t first);
+  // Puts every block of the chain from first on the free list; false when a
+  // write failed.
+  bool FreeNoteChain(std::int32_t first);
   // Each returns 1 when deleted or not live, 0 when a write failed.
   int DeleteRecord(orv::RecordKind kind, std::int32_t r);
   int DeleteIndividual(std::int32_t rin);
@@ -317,7 +324,8 @@ class ORV3 {
   int ReadNoteChain(std::int32_t first, std::string& out);
   bool NotesCut() const { return notesCut_; }
   // Stores text in the chain from first, reusing its blocks, taking new ones
-  // and freeing the rest; returns first (0 when it cannot be read).
+  // and freeing the rest; returns first (0 when it cannot be read, a block
+  // cannot be had or a write failed).
   std::int32_t WriteNoteChain(std::int32_t first, const std::string& text,
                               std::int32_t previous = 0);
   // A non-empty text goes into the chain of field (a block is taken when

@@ -156,12 +156,13 @@ std::int32_t ORV3::NewNoteBlock(bool reuse, std::int32_t owner) {
   return b;
 }
 
-void ORV3::FreeNoteChain(std::int32_t first) {
+bool ORV3::FreeNoteChain(std::int32_t first) {
   const std::int32_t highest = Highest(RecordKind::NoteBlock);
-  if (first <= 0 || first > highest) return;
+  if (first <= 0 || first > highest) return true;
   // Each freed block becomes the new head of the free list; a chain that
   // loops back on itself is freed up to its first repeated block.
   std::vector<bool> seen(static_cast<std::size_t>(highest) + 1, false);
+  bool written = true;
   std::int32_t b = first;
   while (b > 0 && b <= highest && !seen[b]) {
     seen[b] = true;
@@ -173,6 +174,7 @@ void ORV3::FreeNoteChain(std::int32_t first) {
     PutI32(rec, freeHead);
     if (!WriteRaw(RecordKind::NoteBlock, b, rec)) {
       plat::MessageBox("Failed to delete note", kProgramCaption, kWarning);
+      written = false;
       b = next;
       continue;
     }
@@ -180,13 +182,14 @@ void ORV3::FreeNoteChain(std::int32_t first) {
       std::uint8_t old[NoteBlockRec::kSize];
       if (ReadRaw(RecordKind::NoteBlock, freeHead, old)) {
         PutI32(old + 4, b);
-        WriteRaw(RecordKind::NoteBlock, freeHead, old);
+        written = WriteRaw(RecordKind::NoteBlock, freeHead, old) && written;
       }
     }
     head_.SetI32(kHeadNoteFreeHead, b);
     b = next;
   }
-  WriteHeader(HeadPart::Whole);
+  // A batch holds the whole header back: that is no failure.
+  return (WriteHeader(HeadPart::Whole) || batch_) && written;
 }
 
 int ORV3::DeleteToChain(RecordKind kind, std::int32_t r, const char* eraseText,

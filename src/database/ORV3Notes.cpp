@@ -147,8 +147,8 @@ std::int32_t ORV3::WriteNoteChainAnsel(std::int32_t first, const std::string& an
       if (next != 0) following = 0;
     }
     PutI32(block + kNextField, next);
-    WriteRaw(RecordKind::NoteBlock, c, block);
-    if (!remains || next == 0) break;
+    if (!WriteRaw(RecordKind::NoteBlock, c, block) || (remains && next == 0)) return 0;
+    if (!remains) break;
     prev = c;
     c = next;
   }
@@ -163,14 +163,14 @@ std::int32_t ORV3::WriteNoteChainAnsel(std::int32_t first, const std::string& an
       if (!ownBlock(n) || std::find(rest.begin(), rest.end(), n) != rest.end()) {
         if (n != 0) {
           PutI32(block + kNextField, 0);
-          WriteRaw(RecordKind::NoteBlock, last, block);
+          if (!WriteRaw(RecordKind::NoteBlock, last, block)) return 0;
         }
         break;
       }
       rest.push_back(n);
       last = n;
     }
-    FreeNoteChain(following);
+    if (!FreeNoteChain(following)) return 0;
   }
   return first;
 }
@@ -210,12 +210,13 @@ std::int32_t ORV3::AppendNotes(std::int32_t first, const std::string& text) {
   const std::size_t take = std::min(room, ansel.size());
   std::memcpy(block + kTextField + length, ansel.data(), take);
   std::int32_t next = 0;
+  bool written = true;
   if (take < ansel.size()) {
     next = NewNoteBlock(true, GetI32(block + kOwnerField));
-    if (next != 0) WriteNoteChainAnsel(next, ansel.substr(take), last);
+    written = next != 0 && WriteNoteChainAnsel(next, ansel.substr(take), last) != 0;
   }
   // The last block ends the chain (also one that looped back).
   PutI32(block + kNextField, next);
-  WriteRaw(RecordKind::NoteBlock, last, block);
+  if (!WriteRaw(RecordKind::NoteBlock, last, block) || !written) return 0;
   return first;
 }

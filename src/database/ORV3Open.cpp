@@ -87,7 +87,7 @@ int ORV3::RecoverStringStores() {
     if (lastBlock < 0) continue;
     auto written = [this](std::int64_t offset) {
       std::uint8_t head[kEntryText + 1] = {};
-      if (host_->file.ReadSomeAt(static_cast<std::uint64_t>(offset), head, sizeof head) <
+      if (host_->Io().ReadSomeAt(static_cast<std::uint64_t>(offset), head, sizeof head) <
           static_cast<long long>(sizeof head))
         return false;
       return std::any_of(std::begin(head), std::end(head), [](std::uint8_t b) { return b != 0; });

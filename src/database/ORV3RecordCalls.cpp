@@ -568,10 +568,12 @@ std::int32_t ORV3::AddRecord(int type, bool reuse, RecordRef rec) {
           return 0;
         }
         // Spouses named by the object join through their spouse chains.
-        if (p->husband > 0 && IsLive(RecordKind::Individual, p->husband) == 1)
-          LinkMarr(p->husband, mrin, 'I', true);
-        if (p->wife > 0 && IsLive(RecordKind::Individual, p->wife) == 1)
-          LinkMarr(p->wife, mrin, 'I', false);
+        if (p->husband > 0 && IsLive(RecordKind::Individual, p->husband) == 1 &&
+            !LinkMarr(p->husband, mrin, 'I', true))
+          return 0;
+        if (p->wife > 0 && IsLive(RecordKind::Individual, p->wife) == 1 &&
+            !LinkMarr(p->wife, mrin, 'I', false))
+          return 0;
       }
       return mrin;
     }

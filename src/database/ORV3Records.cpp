@@ -38,7 +38,7 @@ int ORV3::ReadRaw(RecordKind kind, std::int32_t r, std::uint8_t* buf) {
   std::fill(buf, buf + l.size, 0);
   const std::int64_t pos = LocateRecord(kind, r);
   if (pos < 0) return 0;
-  if (!host_->file.ReadAt(static_cast<std::uint64_t>(pos), buf, l.size)) {
+  if (!host_->Io().ReadAt(static_cast<std::uint64_t>(pos), buf, l.size)) {
     std::fill(buf, buf + l.size, 0);
     plat::MessageBox("File Read Failed", "Yo", plat::kMbOk);
     return 0;

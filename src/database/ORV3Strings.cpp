@@ -22,7 +22,7 @@ int ORV3::ReadEntry(std::int32_t offset, StringEntry& entry, bool convert) {
   entry = StringEntry{};
   if (offset <= 0) return 0;
   std::uint8_t buf[kEntryMaxSize] = {};
-  const long long got = host_->file.ReadSomeAt(static_cast<std::uint64_t>(offset), buf, sizeof buf);
+  const long long got = host_->Io().ReadSomeAt(static_cast<std::uint64_t>(offset), buf, sizeof buf);
   if (got < kEntryText) return 0;
   entry.lesser = GetI32(buf + kEntryLesser);
   entry.greater = GetI32(buf + kEntryGreater);
@@ -121,12 +121,12 @@ std::int32_t ORV3::AddEntry(const std::string& ansel, int kind, std::int32_t par
   if (!Put(next, buf, static_cast<std::size_t>(size))) return 0;
   head_.SetI32(store.countField, head_.I32(store.countField) + 1);
   head_.SetI32(store.nextField, next + size);
-  WriteHeader(store.part);
+  bool written = WriteHeader(store.part);
   if (store.part == HeadPart::Counters) host_->nameEntries = head_.I32(store.countField);
   if (found == -2 || found == -1)
-    WriteEntryField(parent, found == -2 ? kEntryLesser : kEntryGreater, next);
+    written = WriteEntryField(parent, found == -2 ? kEntryLesser : kEntryGreater, next) && written;
   entryTexts_[next] = ansel;
-  return next;
+  return written ? next : 0;
 }
 
 std::int32_t ORV3::FindOrAddString(const std::string& text, int kind, bool replace) {

@@ -104,7 +104,7 @@ bool ORV3::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   if (!fields || r < 1 || r > Highest(kind)) return false;
   const std::int64_t pos = LocateRecord(kind, r);
   std::uint8_t b[12];
-  if (pos < 0 || !host_->file.ReadAt(static_cast<std::uint64_t>(pos + fields->linkOffset), b, 12))
+  if (pos < 0 || !host_->Io().ReadAt(static_cast<std::uint64_t>(pos + fields->linkOffset), b, 12))
     return false;
   links.lesser = GetI32(b);
   links.greater = GetI32(b + 4);

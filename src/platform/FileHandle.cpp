@@ -124,10 +124,6 @@ void FileHandle::Close() {
   pos_ = 0;
 }
 
-bool FileHandle::ReadAt(std::uint64_t pos, void* data, std::size_t len) {
-  return ReadSomeAt(pos, data, len) == static_cast<long long>(len);
-}
-
 long long FileHandle::ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) {
   if (cacheMaxBlocks_ == 0 || fd_ < 0) return ReadUncached(pos, data, len);
   auto* out = static_cast<std::uint8_t*>(data);

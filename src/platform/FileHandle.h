@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "RandomAccessFile.h"
+
 namespace plat {
 
 // File-error causes, numbered as the program's error texts are (string 6216 + cause).
@@ -35,12 +37,12 @@ enum FileErrorCause : int {
 // Maps an errno value to a file-error cause.
 int FileErrorFromErrno(int err);
 
-class FileHandle {
+class FileHandle : public RandomAccessFile {
  public:
   enum class Access { ReadWrite, ReadOnly };
 
   FileHandle() = default;
-  ~FileHandle();
+  ~FileHandle() override;
   FileHandle(const FileHandle&) = delete;
   FileHandle& operator=(const FileHandle&) = delete;
   FileHandle(FileHandle&& other) noexcept;
@@ -62,12 +64,9 @@ class FileHandle {
   int LastErrno() const { return lastErrno_; }
   int Descriptor() const { return fd_; }
 
-  // Exact positioned transfers: true only when every byte moved.
-  bool ReadAt(std::uint64_t pos, void* data, std::size_t len);
-  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len);
-  // A positioned read that may come short at the end of the file; returns the
-  // count read, or -1 on error.
-  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len);
+  // Positioned transfers (ReadAt, the exact read, comes with the interface).
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override;
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override;
 
   // Sequential transfers from the current position (the old 16-bit calls).
   long long Read(void* data, std::size_t len);
@@ -75,9 +74,9 @@ class FileHandle {
   bool Seek(std::uint64_t pos);
   std::uint64_t Tell() const { return pos_; }
 
-  bool Flush();
-  long long Size() const;
-  bool Truncate(std::uint64_t size);
+  bool Flush() override;
+  long long Size() const override;
+  bool Truncate(std::uint64_t size) override;
 
   // Keeps up to maxBlocks recently read blocks of blockSize bytes in memory
   // (least recently used go first). Writes go straight to the file and into

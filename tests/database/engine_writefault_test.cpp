@@ -1,0 +1,334 @@
+// The engine's writing calls against a family file that stops taking bytes
+// part way: for a limit at the start and in the middle of every write a call
+// makes, the call must report failure, and the bytes that reached the file
+// must open again with every record the call leaves alone intact, and take
+// new records without overwriting them.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Clock.h"
+#include "EventTypeRecord.h"
+#include "FakePorts.h"
+#include "FileHandle.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "MemoryFile.h"
+#include "ORV3.h"
+#include "PreparerRecord.h"
+#include "TempDir.h"
+#include "TestHelpers.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using orv::RecordKind;
+
+// An engine on a file that is not the host's own handle.
+struct Session {
+  explicit Session(plat::RandomAccessFile& f) {
+    host.io = &f;
+    engine = std::make_unique<ORV3>(&host);
+  }
+  EngineHost host;
+  std::unique_ptr<ORV3> engine;
+};
+
+constexpr RecordKind kKinds[] = {
+    RecordKind::Individual, RecordKind::IndividualExt, RecordKind::Marriage,  RecordKind::NoteBlock,
+    RecordKind::FamilyLink, RecordKind::Citation,      RecordKind::Source,    RecordKind::SourceExt,
+    RecordKind::Repository, RecordKind::UserEvent,     RecordKind::EventType, RecordKind::Contact,
+    RecordKind::Multimedia,
+};
+
+// The lesser, greater and parent fields of an individual's place in the
+// name tree. A call cut short in the middle of a rotation leaves them
+// half-turned; whether the tree still reaches every individual is checked
+// apart (checkNameTree).
+constexpr int kNameTreeLinks = 242;
+constexpr int kNameTreeLinksSize = 12;
+
+// What a file holds as the engine reads it: every stored record up to the
+// highest numbers (individuals without their name-tree fields), the names
+// and notes of the individuals (texts kept in the string stores and note
+// chains, which the records only point at), and the name tree's order.
+struct Contents {
+  std::map<std::pair<RecordKind, std::int32_t>, Bytes> records;
+  std::map<std::int32_t, std::string> individuals;
+  std::vector<std::int32_t> nameOrder;
+};
+
+Contents Read(ORV3& e) {
+  Contents c;
+  for (RecordKind kind : kKinds)
+    for (std::int32_t r = 1; r <= e.Highest(kind); ++r) {
+      Bytes b(orv::LayoutOf(kind).size);
+      if (!e.ReadRaw(kind, r, b.data())) b.clear();
+      if (kind == RecordKind::Individual && !b.empty())
+        std::fill_n(b.begin() + kNameTreeLinks, kNameTreeLinksSize, 0);
+      c.records[{kind, r}] = b;
+    }
+  c.nameOrder = e.TreeInOrder(RecordKind::Individual);
+  for (std::int32_t rin = 1; rin <= e.Highest(RecordKind::Individual); ++rin) {
+    CIndividualRecord p;
+    std::string notes;
+    if (e.O3_GetRecord(rin, 100, &p) != 1) continue;
+    e.GetNotesText(rin, false, 100, notes);
+    c.individuals[rin] = p.surname + ", " + p.givenNames[0] + " " + p.sex + " / " + notes;
+  }
+  return c;
+}
+
+CIndividualRecord Person(const std::string& surname, const std::string& given, char sex) {
+  CIndividualRecord p;
+  p.surname = surname;
+  p.givenNames[0] = given;
+  p.sex = sex;
+  return p;
+}
+
+std::string LongText(int lines) {
+  std::string text;
+  for (int i = 0; i < lines; ++i)
+    text += "Line " + std::to_string(i) + " of a long biography, to fill a few note blocks.\r\n";
+  return text;
+}
+
+std::int32_t AddPerson(ORV3& e, const std::string& surname, const std::string& given, char sex) {
+  CIndividualRecord p = Person(surname, given, sex);
+  return e.AddRecord(100, false, &p);
+}
+
+class EngineWriteFaultTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plat::SetFixedTime(LocalTimeOf(2024, 5, 6, 7, 8));
+    // Individuals 1 to 3 (3 a child of marriage 1 of 1 and 2), 4 deleted,
+    // and notes of three blocks on 1.
+    Session s(base);
+    ASSERT_EQ(s.engine->Create("family.orv"), 1);
+    ORV3& e = *s.engine;
+    ASSERT_EQ(AddPerson(e, "Hale", "Hugh", 'M'), 1);
+    ASSERT_EQ(AddPerson(e, "Wood", "Wendy", 'F'), 2);
+    ASSERT_EQ(AddPerson(e, "Hale", "Kid", 'M'), 3);
+    ASSERT_EQ(AddPerson(e, "Temp", "Tim", 'M'), 4);
+    CMarriageRecord m;
+    m.husband = 1;
+    m.wife = 2;
+    m.marriage.place[0] = "Leeds";
+    ASSERT_EQ(e.AddRecord(102, false, &m), 1);
+    ASSERT_GT(e.DLLSETORV3RELATION(3, 0, 103, 1), 0);
+    ASSERT_EQ(e.SetNotes(1, LongText(50), 0, false, 100), 1);
+    ASSERT_EQ(e.DllDeleteRecord(4, 100), 1);
+    before = Read(e);
+    ASSERT_EQ(before.individuals.size(), 3u);
+    ASSERT_GE(base.Size(), orv::kBlocksOffset + 6 * orv::kBlockSize);
+  }
+  void TearDown() override { plat::SetFixedTime(0); }
+
+  struct Op {
+    const char* name;
+    std::function<bool(ORV3&)> run;  // true when the call reports success
+  };
+
+  // Runs op on a copy of the base file that takes at most limit bytes;
+  // returns the call's answer and leaves the file's bytes in out.
+  bool RunLimited(const Op& op, std::uint64_t limit, MemoryFile& out,
+                  std::vector<std::uint64_t>* writeEnds = nullptr) {
+    out = base;
+    FailingFile failing(out, limit);
+    Session s(failing);
+    if (s.engine->OpenStructures() != 1) {
+      ADD_FAILURE() << "the base file does not open";
+      return false;
+    }
+    const bool ok = op.run(*s.engine);
+    if (writeEnds) *writeEnds = failing.WriteEnds();
+    return ok;
+  }
+
+  // The whole check of one call: see the file comment.
+  void Check(const Op& op) {
+    SCOPED_TRACE(op.name);
+    MemoryFile done;
+    std::vector<std::uint64_t> ends;
+    ASSERT_TRUE(RunLimited(op, FailingFile::kNoLimit, done, &ends)) << "fails without a fault";
+    ASSERT_FALSE(ends.empty()) << "writes nothing";
+    Contents after;
+    {
+      Session s(done);
+      ASSERT_EQ(s.engine->OpenStructures(), 1);
+      after = Read(*s.engine);
+    }
+    // Limits: the start and the middle of every write.
+    std::vector<std::uint64_t> limits;
+    std::uint64_t start = 0;
+    for (std::uint64_t end : ends) {
+      limits.push_back(start);
+      if (end - start > 1) limits.push_back(start + (end - start) / 2);
+      start = end;
+    }
+    for (std::uint64_t limit : limits) {
+      SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(ends.back()));
+      MemoryFile cut;
+      EXPECT_FALSE(RunLimited(op, limit, cut)) << "a failed write reported as success";
+      ExpectIntact(cut, after);
+    }
+  }
+
+  // The cut file opens, and what the call leaves alone (what it does not
+  // change when it runs whole) is there as it was, also after records are
+  // added to the file (which must take none of its room).
+  void ExpectIntact(MemoryFile& cut, const Contents& after) {
+    Session s(cut);
+    ASSERT_EQ(s.engine->OpenStructures(), 1);
+    ExpectKept(Read(*s.engine), after);
+
+    SCOPED_TRACE("after new records");
+    const std::int32_t later = AddPerson(*s.engine, "Later", "Lou", 'F');
+    EXPECT_GT(later, 0);
+    CMarriageRecord m;
+    EXPECT_GT(s.engine->AddRecord(102, false, &m), 0);
+    EXPECT_EQ(s.engine->SetNotes(later, LongText(10), 0, false, 100), 1);
+    ExpectKept(Read(*s.engine), after);
+  }
+
+  void ExpectKept(const Contents& now, const Contents& after) {
+    for (const auto& [key, bytes] : before.records) {
+      if (after.records.at(key) != bytes) continue;
+      EXPECT_EQ(now.records.at(key), bytes) << orv::LayoutOf(key.first).name << " " << key.second;
+    }
+    for (const auto& [rin, text] : before.individuals) {
+      const auto done = after.individuals.find(rin);
+      if (done == after.individuals.end() || done->second != text) continue;
+      const auto found = now.individuals.find(rin);
+      EXPECT_EQ(found != now.individuals.end() ? found->second : "(gone)", text);
+      if (checkNameTree) {
+        EXPECT_NE(std::find(now.nameOrder.begin(), now.nameOrder.end(), rin), now.nameOrder.end())
+            << "individual " << rin << " is not in the name tree";
+      }
+    }
+  }
+
+  MemoryFile base;
+  Contents before;
+  bool checkNameTree = false;
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+  plat::FakeMessagePump pump;
+  plat::ScopedMessagePump scopedPump{&pump};
+};
+
+TEST_F(EngineWriteFaultTest, IndividualCalls) {
+  Check({"add individual", [](ORV3& e) { return AddPerson(e, "Stone", "Sam", 'M') > 0; }});
+  Check({"add individual reusing a deleted number", [](ORV3& e) {
+           CIndividualRecord p = Person("Quill", "Quentin", 'M');
+           return e.AddRecord(100, true, &p) == 4;
+         }});
+  Check({"update individual", [](ORV3& e) {
+           CIndividualRecord p;
+           if (e.O3_GetRecord(2, 100, &p) != 1) return false;
+           p.surname = "Woodward";
+           p.givenNames[0] = "Winifred";
+           return e.UpdateRecord(2, 100, &p) == 1;
+         }});
+  Check({"delete individual", [](ORV3& e) { return e.DllDeleteRecord(1, 100) == 1; }});
+}
+
+TEST_F(EngineWriteFaultTest, MarriageCalls) {
+  Check({"add marriage", [](ORV3& e) {
+           CMarriageRecord m;
+           m.husband = 3;
+           m.marriage.place[0] = "York";
+           return e.AddRecord(102, false, &m) > 0;
+         }});
+  Check({"update marriage", [](ORV3& e) {
+           CMarriageRecord m;
+           if (e.O3_GetRecord(1, 102, &m) != 1) return false;
+           m.marriage.place[0] = "Bradford";
+           return e.UpdateRecord(1, 102, &m) == 1;
+         }});
+  Check({"delete marriage", [](ORV3& e) { return e.DllDeleteRecord(1, 102) == 1; }});
+}
+
+TEST_F(EngineWriteFaultTest, StringsNotesAndRelations) {
+  Check({"string store add", [](ORV3& e) { return e.FindOrAddString("Quennell", 0) > 0; }});
+  Check({"new notes over several blocks",
+         [](ORV3& e) { return e.SetNotes(3, LongText(40), 0, false, 100) == 1; }});
+  Check({"shorter notes free blocks",
+         [](ORV3& e) { return e.SetNotes(1, "Short now.", 0, false, 100) == 1; }});
+  Check({"appended notes", [](ORV3& e) { return e.SetNotes(1, LongText(5), 2, false, 100) == 1; }});
+  Check(
+      {"spouse in a new marriage", [](ORV3& e) { return e.DLLSETORV3RELATION(3, 0, 106, 0) > 0; }});
+  Check({"child of a marriage", [](ORV3& e) { return e.DLLSETORV3RELATION(2, 0, 103, 1) > 0; }});
+}
+
+// Known fault, not mended: a rotation of the name tree is three link writes,
+// and a file cut between them has a subtree the tree no longer reaches (the
+// individuals are still there by number, but missing from name order).
+TEST_F(EngineWriteFaultTest, DISABLED_NameTreeReachesEveryoneAfterACutRotation) {
+  checkNameTree = true;
+  Check({"add individual", [](ORV3& e) { return AddPerson(e, "Stone", "Sam", 'M') > 0; }});
+  Check({"delete individual", [](ORV3& e) { return e.DllDeleteRecord(1, 100) == 1; }});
+}
+
+TEST_F(EngineWriteFaultTest, HeaderAndNewBlockTypes) {
+  Check({"batch ended by the header write", [](ORV3& e) {
+           e.BeginBatch();
+           const bool added = AddPerson(e, "Batch", "Bea", 'F') > 0;
+           return e.EndBatch() && added;
+         }});
+  Check({"first event type allocates its block", [](ORV3& e) {
+           CEventTypeRecord t;
+           t.title = "Emigration";
+           t.ownerKind = 'I';
+           return e.AddRecord(141, false, &t) > 0;
+         }});
+  Check({"preparer in the header", [](ORV3& e) {
+           CPreparerRecord prep;
+           prep.surname = "Prepper";
+           return e.UpdateRecord(1, 125, &prep) == 1;
+         }});
+}
+
+// The same calls on the real file and on the file in memory leave the same
+// bytes: the seam changes nothing the engine stores.
+TEST(EngineOnMemoryFile, StoresTheSameBytesAsOnTheRealFile) {
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+  plat::SetFixedTime(LocalTimeOf(2024, 5, 6, 7, 8));
+  auto fill = [](ORV3& e) {
+    ASSERT_EQ(e.Create("family.orv"), 1);
+    ASSERT_EQ(AddPerson(e, "Hale", "Hugh", 'M'), 1);
+    ASSERT_EQ(AddPerson(e, "Wood", "Wendy", 'F'), 2);
+    ASSERT_GT(e.DLLSETORV3RELATION(1, 2, 106, 0), 0);
+    ASSERT_EQ(e.SetNotes(1, LongText(30), 0, false, 100), 1);
+    e.BeginBatch();
+    ASSERT_EQ(AddPerson(e, "Batch", "Bea", 'F'), 3);
+    ASSERT_TRUE(e.EndBatch());
+  };
+  TempDir dir;
+  const std::string path = dir.File("family.orv");
+  {
+    EngineHost host;
+    ASSERT_EQ(host.file.Create(path), plat::kFileOk);
+    ORV3 engine(&host);
+    fill(engine);
+  }
+  MemoryFile memory;
+  {
+    Session s(memory);
+    fill(*s.engine);
+  }
+  plat::SetFixedTime(0);
+  EXPECT_EQ(memory.Bytes(), MemoryFile::FromFile(path).Bytes());
+  EXPECT_GT(memory.Size(), orv::kBlocksOffset + 3 * orv::kBlockSize);
+}
+
+}  // namespace
