@@ -11,7 +11,7 @@
 #include "FitUnit.h"
 #include "MarriageNode.h"
 #include "NameFit.h"
-#include "RecordStore.h"
+#include "RecordAccess.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
-#include "RecordStore.h"
+#include "RecordAccess.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "OpenFamilyFixture.h"
-#include "RecordStore.h"
+#include "RecordAccess.h"
 
 class NodeFamilyFixture : public OpenFamilyFixture {
  protected:

@@ -18,7 +18,7 @@
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
-#include "RecordStore.h"
+#include "RecordAccess.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
 #include "TestHelpers.h"

@@ -11,7 +11,7 @@
 #include "Footnotes.h"
 #include "IndividualRecord.h"
 #include "OpenFamilyFixture.h"
-#include "RecordStore.h"
+#include "RecordAccess.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 

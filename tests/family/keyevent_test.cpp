@@ -13,7 +13,7 @@
 #include "KeyEventDate.h"
 #include "MarriageRecord.h"
 #include "OpenFamilyFixture.h"
-#include "RecordStore.h"
+#include "RecordAccess.h"
 #include "StoredKeyEventDate.h"
 #include "TextRoutines.h"
 #include "UserEventRecord.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The record interface: what a record object tells the database calls that
 // fill and store it, its record type and record number. Reading and storing
-// through those calls is the family layer's (RecordStore.h).
+// through those calls is the family layer's (RecordAccess.h).
 
 class CRecordObject {
  public:

@@ -1,4 +1,4 @@
-#include "RecordStore.h"
+#include "RecordAccess.h"
 
 #include "DbCalls.h"
 #include "DbCodes.h"

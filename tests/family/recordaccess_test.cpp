@@ -10,12 +10,12 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "OpenFamilyFixture.h"
-#include "RecordStore.h"
+#include "RecordAccess.h"
 #include "UserEventRecord.h"
 
 namespace {
 
-class RecordStoreTest : public OpenFamilyFixture {
+class RecordAccessTest : public OpenFamilyFixture {
  protected:
   std::string Log() { return ReadAll(log); }
   static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
@@ -23,7 +23,7 @@ class RecordStoreTest : public OpenFamilyFixture {
   std::string log = dir.File("family.orl");
 };
 
-TEST_F(RecordStoreTest, FailedChangesReportFailureAndWriteNoLine) {
+TEST_F(RecordAccessTest, FailedChangesReportFailureAndWriteNoLine) {
   CurrentDatabase->host.logChanges = true;
   CMarriageRecord marriage;
   const std::int32_t m = static_cast<std::int32_t>(family::Add(marriage, 0));
@@ -65,7 +65,7 @@ TEST_F(RecordStoreTest, FailedChangesReportFailureAndWriteNoLine) {
   EXPECT_EQ(family::Read(marriage, m), 0);
 }
 
-TEST_F(RecordStoreTest, RecordObjectsAndTheirNumbers) {
+TEST_F(RecordAccessTest, RecordObjectsAndTheirNumbers) {
   // An individual's Add hands the number back and leaves the object's own.
   CIndividualRecord person;
   person.surname = "Hall";
