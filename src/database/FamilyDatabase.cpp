@@ -171,7 +171,7 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
   }
   engine = std::make_unique<ORV3>(&host);
   // Spouse and child links the engine makes or removes go to this file's log.
-  engine->SetLinkLogHook([this](char kind, char action, std::int32_t n, std::int32_t second) {
+  engine->Families().SetLinkLogHook([this](char kind, char action, std::int32_t n, std::int32_t second) {
     LogChange(*this, kind, action, n, second, nullptr);
   });
   SplitPath(p, kCurrentFormat);
@@ -244,7 +244,7 @@ int CFamilyDatabase::Close() {
 
 void CFamilyDatabase::FullClose() {
   const bool wasOpen = host.file.IsOpen();
-  if (type == kCurrentFormat && engine) engine->EndBatch();
+  if (type == kCurrentFormat && engine) engine->Blocks().EndBatch();
   nameCache.clear();
   secondCache.clear();
   nameCacheBytes = 0;
@@ -254,7 +254,7 @@ void CFamilyDatabase::FullClose() {
   ScratchIndividualRecord.numbers[CIndividualRecord::kRin] = 0;
   if (type == kOldFormat) CloseDataFiles();
   if (type == kCurrentFormat && wasOpen) {
-    if (engine) engine->Flush();
+    if (engine) engine->Blocks().Flush();
     indexFile.Close();
     DeleteCompanion('x');
     const std::string ora = CompanionPath('a');
