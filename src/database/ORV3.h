@@ -30,6 +30,7 @@
 #include "AlphaIndexFile.h"
 #include "BlockStore.h"
 #include "FamilyLinks.h"
+#include "FieldAccessors.h"
 #include "FileHandle.h"
 #include "FileLayout.h"
 #include "FileSettings.h"
@@ -37,7 +38,6 @@
 #include "OwnerChains.h"
 #include "RecordCalls.h"
 #include "RecordDeletes.h"
-#include "RecordFields.h"
 #include "RecordRef.h"
 #include "RecordStore.h"
 #include "RecordTrees.h"
@@ -122,7 +122,7 @@ class ORV3 {
   OwnerChains& Owners() { return owners_; }
   RecordDeletes& Deletes() { return deletes_; }
   RecordCalls& Calls() { return calls_; }
-  RecordFields& Fields() { return fields_; }
+  FieldAccessors& Fields() { return fields_; }
   FileSettings& Settings() { return settings_; }
 
  private:
@@ -137,6 +137,6 @@ class ORV3 {
   OwnerChains owners_;
   RecordDeletes deletes_;
   FileSettings settings_;
-  RecordFields fields_;
+  FieldAccessors fields_;
   RecordCalls calls_;
 };

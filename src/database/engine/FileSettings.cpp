@@ -14,8 +14,11 @@ using namespace orv;
 FileSettings::FileSettings(EngineHost* host, BlockStore& blocks)
     : host_(host), blocks_(blocks), head_(blocks.Head()) {}
 
+// ---- file options ----------------------------------------------------------
+
 namespace {
 
+// Where each preparer field lies in the header.
 struct PreparerField {
   int offset;
   int width;  // characters
@@ -36,8 +39,6 @@ constexpr PreparerField kPreparerFields[] = {
 };
 
 }  // namespace
-
-// ---- probe ------------------------------------------------------------------
 
 FileOptions FileSettings::GetFileOptions() {
   FileOptions o;
@@ -76,6 +77,8 @@ int FileSettings::SetFileOption(int flag, int value) {
   head_.SetByte(kHeadFlag1, v);
   return blocks_.WriteHeader(HeadPart::Whole) ? 1 : 0;
 }
+
+// ---- preparer --------------------------------------------------------------
 
 int FileSettings::ReadPreparer(CPreparerRecord& rec) {
   for (const PreparerField& f : kPreparerFields)

@@ -77,16 +77,6 @@ RecordTrees::RecordTrees(EngineHost* host, BlockStore& blocks, RecordStore& reco
                          StringStores& strings)
     : host_(host), blocks_(blocks), records_(records), strings_(strings), head_(blocks.Head()) {}
 
-// ---- links ----------------------------------------------------------------
-
-// ---- keys -----------------------------------------------------------------
-
-// ---- insert, remove, re-sort ----------------------------------------------
-
-// ---- walks ----------------------------------------------------------------
-
-// ---- index files of sources and repositories ------------------------------
-
 int RecordTrees::LoCodeToHiCode(int blockType) {
   switch (blockType) {
     case 2:
@@ -114,6 +104,8 @@ int RecordTrees::LoCodeToHiCode(int blockType) {
       return 0;
   }
 }
+
+// ---- links -----------------------------------------------------------------
 
 bool RecordTrees::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   links = TreeLinks{};
@@ -167,6 +159,8 @@ void RecordTrees::MarkTreeChanged(RecordKind kind) {
   if (kind == RecordKind::Source) host_->sourceIndex.MarkStale();
   if (kind == RecordKind::Repository) host_->repositoryIndex.MarkStale();
 }
+
+// ---- keys ------------------------------------------------------------------
 
 std::string RecordTrees::GelAlphaName(std::int32_t r, int blockType) {
   switch (blockType) {
@@ -266,6 +260,8 @@ int RecordTrees::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey&
   if (!node.given.empty()) return KeyCompare(key.given, node.given, true);
   return key.given.empty() ? kAlphaEqual : kAlphaAfter;
 }
+
+// ---- insert, remove, re-sort -----------------------------------------------
 
 // Rotates x above its parent, keeping the key order.
 void RecordTrees::RotateUp(RecordKind kind, std::int32_t x) {
@@ -427,6 +423,8 @@ int RecordTrees::Resort(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   return InsertInTree(kind, r, rec);
 }
 
+// ---- walks -----------------------------------------------------------------
+
 namespace {
 
 // The child on the side a walk in the direction reaches first (before) or
@@ -570,6 +568,8 @@ std::int32_t RecordTrees::FindByName(RecordKind kind, const std::string& text, i
       return 0;
   }
 }
+
+// ---- index files of sources and repositories -------------------------------
 
 int RecordTrees::BuildAlphaIndex(RecordKind kind) {
   AlphaIndexFile* file = kind == RecordKind::Source       ? &host_->sourceIndex

@@ -285,7 +285,7 @@ int RecordTypes::StoreEventType(ORV3& e, std::int32_t t, const CEventTypeRecord&
 
 namespace {
 
-// ---- types that map onto one stored record ----------------------------------
+// ---- types that map onto one stored record ---------------------------------
 
 // What a mapped type may leave out: no messages, updates of records that are
 // not live, no extra steps around an add.
@@ -454,7 +454,7 @@ int RemoveWith(ORV3& e, std::int32_t number) {
   return (e.Deletes().*Delete)(number);
 }
 
-// ---- individuals --------------------------------------------------------------
+// ---- individuals -----------------------------------------------------------
 
 int ReadIndividual(ORV3& e, std::int32_t number, int, RecordRef rec, int detail, int flag) {
   auto* p = As<CIndividualRecord>(rec);
@@ -540,7 +540,7 @@ int FreeNotes(ORV3& e, std::int32_t number) {
   return 1;
 }
 
-// ---- preparer -----------------------------------------------------------------
+// ---- preparer --------------------------------------------------------------
 
 int ReadPreparer(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
   auto* p = As<CPreparerRecord>(rec);
@@ -552,7 +552,7 @@ int UpdatePreparer(ORV3& e, std::int32_t, int, RecordRef rec) {
   return p ? e.Settings().WritePreparer(*p) : 0;
 }
 
-// ---- sources and repositories ---------------------------------------------------
+// ---- sources and repositories ----------------------------------------------
 
 int ReadSource(ORV3& e, std::int32_t number, int, RecordRef rec, int, int) {
   auto* p = As<CSourceRecord>(rec);
@@ -642,7 +642,7 @@ int ReadRepositoryList(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
   return 1;
 }
 
-// ---- citations ----------------------------------------------------------------
+// ---- citations -------------------------------------------------------------
 
 int ReadCitation(ORV3& e, std::int32_t number, int, RecordRef rec, int, int) {
   auto* p = As<CCitationRecord>(rec);
@@ -679,7 +679,7 @@ int UpdateCitation(ORV3& e, std::int32_t number, int, RecordRef rec) {
   return 1;
 }
 
-// ---- event types --------------------------------------------------------------
+// ---- event types -----------------------------------------------------------
 
 std::int32_t AddEventType(ORV3& e, bool reuse, RecordRef rec) {
   CEventTypeRecord* p;
@@ -714,7 +714,7 @@ int ReadEventTypeList(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
   return 1;
 }
 
-// ---- the table ----------------------------------------------------------------
+// ---- the table -------------------------------------------------------------
 
 template <class T>
 constexpr RecordTypes::Entry Mapped(int type, int walk, RecordTypes::Remove remove) {

@@ -21,12 +21,12 @@ class RecordStore;
 class StringStores;
 struct EngineHost;
 
-class RecordFields {
+class FieldAccessors {
  public:
-  RecordFields(ORV3& engine, EngineHost* host, RecordStore& records, StringStores& strings,
-               FamilyLinks& families);
-  RecordFields(const RecordFields&) = delete;
-  RecordFields& operator=(const RecordFields&) = delete;
+  FieldAccessors(ORV3& engine, EngineHost* host, RecordStore& records, StringStores& strings,
+                 FamilyLinks& families);
+  FieldAccessors(const FieldAccessors&) = delete;
+  FieldAccessors& operator=(const FieldAccessors&) = delete;
 
   // 1 when the stored record carries its type's deleted mark (100, 102,
   // 142: 'D'; 130, 131, 132: 'Y'); else 0.

@@ -1,7 +1,7 @@
 // Small field accessors of the engine: deleted marks, sex, parents, event
 // types by title, time fields, labels, multimedia paths, replacements and
 // ordinance states.
-#include "RecordFields.h"
+#include "FieldAccessors.h"
 
 #include <algorithm>
 
@@ -48,11 +48,11 @@ int ReplaceReference(RecordStore& records, std::int32_t Rec::*member, std::int32
 
 }  // namespace
 
-RecordFields::RecordFields(ORV3& engine, EngineHost* host, RecordStore& records,
-                           StringStores& strings, FamilyLinks& families)
+FieldAccessors::FieldAccessors(ORV3& engine, EngineHost* host, RecordStore& records,
+                               StringStores& strings, FamilyLinks& families)
     : engine_(engine), host_(host), records_(records), strings_(strings), families_(families) {}
 
-int RecordFields::IsRecordDeleted(int type, std::int32_t number) {
+int FieldAccessors::IsRecordDeleted(int type, std::int32_t number) {
   RecordKind kind;
   std::uint8_t mark;
   switch (type) {
@@ -82,13 +82,13 @@ int RecordFields::IsRecordDeleted(int type, std::int32_t number) {
   return buf[0] == mark ? 1 : 0;
 }
 
-int RecordFields::GetSex(std::int32_t rin) {
+int FieldAccessors::GetSex(std::int32_t rin) {
   std::uint8_t buf[IndividualRec::kSize];
   if (!records_.ReadRaw(RecordKind::Individual, rin, buf)) return 0;
   return buf[0];
 }
 
-int RecordFields::HasParents(std::int32_t rin) {
+int FieldAccessors::HasParents(std::int32_t rin) {
   IndividualRec person;
   if (records_.IsLive(RecordKind::Individual, rin) != 1 || !records_.Read(rin, person)) return 0;
   if (person.firstParentLink <= 0) return 0;
@@ -99,7 +99,7 @@ int RecordFields::HasParents(std::int32_t rin) {
   return link.marriage > 0 ? 1 : 0;
 }
 
-std::int32_t RecordFields::FindEventType(const std::string& title, CEventTypeRecord& rec) {
+std::int32_t FieldAccessors::FindEventType(const std::string& title, CEventTypeRecord& rec) {
   const std::int32_t highest = records_.Highest(RecordKind::EventType);
   for (std::int32_t t = 1; t <= highest; ++t) {
     EventTypeRec stored;
@@ -112,7 +112,7 @@ std::int32_t RecordFields::FindEventType(const std::string& title, CEventTypeRec
   return 0;
 }
 
-int RecordFields::SetIndividualTimeField(std::int32_t rin, int offset, std::int32_t value) {
+int FieldAccessors::SetIndividualTimeField(std::int32_t rin, int offset, std::int32_t value) {
   if (offset != 258 && offset != 262 && offset != 266) return 0;
   std::uint8_t buf[IndividualRec::kSize];
   if (records_.IsLive(RecordKind::Individual, rin, buf) != 1) return 0;
@@ -120,7 +120,7 @@ int RecordFields::SetIndividualTimeField(std::int32_t rin, int offset, std::int3
   return records_.WriteRaw(RecordKind::Individual, rin, buf);
 }
 
-int RecordFields::GetChristeningLabel(std::int32_t rin, std::string& out) {
+int FieldAccessors::GetChristeningLabel(std::int32_t rin, std::string& out) {
   out = res::LoadString(5523);
   const int live = records_.IsLive(RecordKind::Individual, rin);
   if (live != 1) return live;
@@ -137,7 +137,7 @@ int RecordFields::GetChristeningLabel(std::int32_t rin, std::string& out) {
   return live;
 }
 
-int RecordFields::SetRelationshipIndicator(std::int32_t rin, const std::string& text) {
+int FieldAccessors::SetRelationshipIndicator(std::int32_t rin, const std::string& text) {
   if (records_.IsLive(RecordKind::Individual, rin) != 1) return 0;
   IndividualExtRec ext;
   if (!records_.ReadIndividualExt(rin, ext)) return 0;
@@ -145,8 +145,8 @@ int RecordFields::SetRelationshipIndicator(std::int32_t rin, const std::string& 
   return records_.Write(rin, ext);
 }
 
-int RecordFields::ChangeMultimediaFolder(const std::string& oldFolder,
-                                         const std::string& newFolder) {
+int FieldAccessors::ChangeMultimediaFolder(const std::string& oldFolder,
+                                           const std::string& newFolder) {
   if (host_->readOnly) return 0;
   auto folderOf = [](const std::string& path) {
     const auto cut = path.find_last_of("/\\:");
@@ -175,15 +175,16 @@ int RecordFields::ChangeMultimediaFolder(const std::string& oldFolder,
   return changed;
 }
 
-int RecordFields::ReplaceCitationSource(std::int32_t oldSource, std::int32_t newSource) {
+int FieldAccessors::ReplaceCitationSource(std::int32_t oldSource, std::int32_t newSource) {
   return ReplaceReference(records_, &CitationRec::source, oldSource, newSource);
 }
 
-int RecordFields::ReplaceSourceRepository(std::int32_t oldRepository, std::int32_t newRepository) {
+int FieldAccessors::ReplaceSourceRepository(std::int32_t oldRepository,
+                                            std::int32_t newRepository) {
   return ReplaceReference(records_, &SourceRec::repository, oldRepository, newRepository);
 }
 
-int RecordFields::SealingState(std::int32_t record, int type) {
+int FieldAccessors::SealingState(std::int32_t record, int type) {
   std::int32_t mrin = record;
   if (type == 100) {
     IndividualRec person;
@@ -196,7 +197,7 @@ int RecordFields::SealingState(std::int32_t record, int type) {
   return StateOf(engine_, m.sealing, 'S');
 }
 
-int RecordFields::IndividualOrdinanceState(std::int32_t rin, std::int32_t marriage) {
+int FieldAccessors::IndividualOrdinanceState(std::int32_t rin, std::int32_t marriage) {
   IndividualRec person;
   if (records_.IsLive(RecordKind::Individual, rin) != 1 || !records_.Read(rin, person)) return 0;
   std::vector<int> states;
@@ -224,7 +225,7 @@ int RecordFields::IndividualOrdinanceState(std::int32_t rin, std::int32_t marria
   return baptism;
 }
 
-int RecordFields::FamilyOrdinanceState(std::int32_t record, int type) {
+int FieldAccessors::FamilyOrdinanceState(std::int32_t record, int type) {
   std::int32_t mrin = record;
   if (type == 100) {
     IndividualRec person;
