@@ -90,13 +90,14 @@ bool NameTreeRun(const std::string& path, const std::vector<int>& order, TreeFig
   std::iota(fill.begin(), fill.end(), 0);
   std::shuffle(fill.begin(), fill.end(), std::mt19937(7));
   for (int i : fill) surnameRef[i] = engine->Strings().FindOrAddString(NameOf(i, 4), 0);
-  for (int g = 0; g < kGivens; ++g) givenRef[g] = engine->Strings().FindOrAddString(NameOf(g, 3), 0);
+  for (int g = 0; g < kGivens; ++g)
+    givenRef[g] = engine->Strings().FindOrAddString(NameOf(g, 3), 0);
 
   auto start = std::chrono::steady_clock::now();
   std::vector<std::int32_t> rinOfName(order.size());
   for (int name : order) {
-    const std::int32_t rin =
-        engine->Records().NewRecord(orv::RecordKind::Individual, false, [&](std::int32_t, std::uint8_t* rec) {
+    const std::int32_t rin = engine->Records().NewRecord(
+        orv::RecordKind::Individual, false, [&](std::int32_t, std::uint8_t* rec) {
           orv::PutI32(rec + 1, surnameRef[name / kGivens]);
           orv::PutI32(rec + 5, givenRef[name % kGivens]);
         });
@@ -227,7 +228,8 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   engine->Blocks().BeginBatch();
   for (int i = 1; i <= kIndividuals; ++i)
-    if (engine->Records().NewRecord(orv::RecordKind::Individual, false, FillIndividual) != i) return 2;
+    if (engine->Records().NewRecord(orv::RecordKind::Individual, false, FillIndividual) != i)
+      return 2;
   for (int i = 1; i <= kMarriages; ++i)
     if (engine->Records().NewRecord(orv::RecordKind::Marriage, false, FillMarriage) != i) return 2;
   engine->Blocks().EndBatch();
@@ -236,7 +238,8 @@ int main(int argc, char** argv) {
   // Outside batch mode every new record flushes the file to disk.
   start = std::chrono::steady_clock::now();
   for (int i = 1; i <= kUnbatched; ++i)
-    if (engine->Records().NewRecord(orv::RecordKind::Marriage, false, FillMarriage) != kMarriages + i)
+    if (engine->Records().NewRecord(orv::RecordKind::Marriage, false, FillMarriage) !=
+        kMarriages + i)
       return 2;
   const double unbatchedSeconds = Seconds(start);
 

@@ -171,9 +171,10 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
   }
   engine = std::make_unique<ORV3>(&host);
   // Spouse and child links the engine makes or removes go to this file's log.
-  engine->Families().SetLinkLogHook([this](char kind, char action, std::int32_t n, std::int32_t second) {
-    LogChange(*this, kind, action, n, second, nullptr);
-  });
+  engine->Families().SetLinkLogHook(
+      [this](char kind, char action, std::int32_t n, std::int32_t second) {
+        LogChange(*this, kind, action, n, second, nullptr);
+      });
   SplitPath(p, kCurrentFormat);
   Reset();
   host.path = p;  // names the index files beside the family file

@@ -203,7 +203,8 @@ int CFamilyDatabase::SetMultimediaFileName(std::int32_t item, const std::string&
   if (!e) return -1;
   if (host.readOnly) return 1;
   orv::MultimediaRec rec;
-  if (e->Records().IsLive(RecordKind::Multimedia, item) != 1 || !e->Records().Read(item, rec)) return 0;
+  if (e->Records().IsLive(RecordKind::Multimedia, item) != 1 || !e->Records().Read(item, rec))
+    return 0;
   if (rec.owner == 0) return 0;
   if (e->Strings().SetTextReference(name, orv::maps::kKindOther5, rec.path) == 0) return 1;
   return e->Records().Write(item, rec) ? 1 : 0;
@@ -214,7 +215,8 @@ int CFamilyDatabase::GetMultimediaFileName(std::int32_t item, std::string& out) 
   ORV3* e = ChainEngine(*this);
   if (!e) return -1;
   orv::MultimediaRec rec;
-  if (e->Records().IsLive(RecordKind::Multimedia, item) != 1 || !e->Records().Read(item, rec)) return 0;
+  if (e->Records().IsLive(RecordKind::Multimedia, item) != 1 || !e->Records().Read(item, rec))
+    return 0;
   out = e->Strings().GetText(rec.path);
   return 1;
 }

@@ -122,7 +122,8 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
       for (int i = 0; i < 4; ++i) out.fifthEvent.place[i] = e.Strings().GetText(ext.fourTexts[i]);
     if (ext.contact > 0) {
       ContactRec contact;
-      if (e.Records().IsLive(RecordKind::Contact, ext.contact) == 1 && e.Records().Read(ext.contact, contact))
+      if (e.Records().IsLive(RecordKind::Contact, ext.contact) == 1 &&
+          e.Records().Read(ext.contact, contact))
         for (int i = 0; i < CIndividualRecord::kContactFieldCount; ++i)
           out.contact[i] = e.Strings().GetText(contact.texts[i]);
     }
@@ -144,7 +145,8 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
   }
   if (plan.relationCounts) {
     out.marriageCount = static_cast<std::int16_t>(e.Families().GetRelationCount(rin, 101, true));
-    out.parentFamilyCount = static_cast<std::int16_t>(e.Families().GetRelationCount(rin, 104, true));
+    out.parentFamilyCount =
+        static_cast<std::int16_t>(e.Families().GetRelationCount(rin, 104, true));
   }
 }
 
@@ -344,7 +346,8 @@ void LoadContact(ORV3& e, std::int32_t r, const ContactRec& in, CContactRecord& 
   out.Clear();
   out.recordNumber = r;
   out.owner = in.owner;
-  for (int i = 0; i < CContactRecord::kFieldCount; ++i) out.texts[i] = e.Strings().GetText(in.texts[i]);
+  for (int i = 0; i < CContactRecord::kFieldCount; ++i)
+    out.texts[i] = e.Strings().GetText(in.texts[i]);
 }
 
 void StoreContact(ORV3& e, const CContactRecord& in, ContactRec& out) {

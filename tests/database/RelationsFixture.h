@@ -26,11 +26,12 @@ class RelationsTest : public EngineTest {
 
   std::int32_t Person(char sex) {
     return engine->Records().NewRecord(orv::RecordKind::Individual, false,
-                             [sex](std::int32_t, std::uint8_t* rec) { rec[0] = sex; });
+                                       [sex](std::int32_t, std::uint8_t* rec) { rec[0] = sex; });
   }
   std::int32_t NewUserEvent() {
-    return engine->Records().NewRecord(orv::RecordKind::UserEvent, false,
-                             [](std::int32_t, std::uint8_t* rec) { orv::PutI32(rec + 8, 1); });
+    return engine->Records().NewRecord(
+        orv::RecordKind::UserEvent, false,
+        [](std::int32_t, std::uint8_t* rec) { orv::PutI32(rec + 8, 1); });
   }
 
   // father I1 + mother I2 (M1): children I3, I4, I5; I1 + I6 (M2): child I7;

@@ -24,7 +24,8 @@ TEST_F(EngineTest, BlocksTakeAscendingPositionsAndEveryCountAgrees) {
   EXPECT_EQ(FileI32(kHeadUsedPositions), position);
   ExpectCountsAgreeWithTypeMaps();
   // Records of a type whose blocks are not adjacent are found in position order.
-  EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 27), BlockOffset(0, 2) + 26 * 298);
+  EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 27),
+            BlockOffset(0, 2) + 26 * 298);
   EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 28), BlockOffset(0, 4));
   ASSERT_EQ(Reopen(), 1);
   EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 28), BlockOffset(0, 4));
@@ -44,7 +45,8 @@ TEST_F(EngineTest, SetFileBlockCountSetsCountsHighestAndWritesTheirHeaderPart) {
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadIndividualBlocks), 3);
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadHighestIndividual), 3 * 8192 / 298);
   EXPECT_EQ(FileI32(kHeadHighestIndividual), 3 * 8192 / 298);
-  EXPECT_EQ(engine->Blocks().SetFileBlockCount(kBlockIndividuals, 5, true), 1);  // highest already set
+  EXPECT_EQ(engine->Blocks().SetFileBlockCount(kBlockIndividuals, 5, true),
+            1);  // highest already set
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadHighestIndividual), 3 * 8192 / 298);
   EXPECT_EQ(engine->Blocks().SetFileBlockCount(kBlockNotes, 2, true), 1);
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadHighestNote), 64);
@@ -85,7 +87,8 @@ TEST_F(EngineTest, FullGroupOpensTheNextAtPositionOne) {
   // The last individual of group 0 sits in the last slot of its only block;
   // the next one needs a block, which opens group 1 although group 0 has
   // no further individual block.
-  EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 27), BlockOffset(0, 2) + 26 * 298);
+  EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 27),
+            BlockOffset(0, 2) + 26 * 298);
   ASSERT_EQ(engine->Blocks().EnsureRecordBlocks(28, kBlockIndividuals, 27), 1);
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadGroups), 2);
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadUsedPositions), 2);
@@ -105,11 +108,11 @@ TEST_F(EngineTest, CrashInBatchModeLosesNoBlockToTheNextAllocation) {
   engine->Blocks().BeginBatch();
   std::vector<std::int32_t> rins;
   for (int i = 0; i < 60; ++i) {
-    const std::int32_t rin =
-        engine->Records().NewRecord(RecordKind::Individual, false, [](std::int32_t r, std::uint8_t* rec) {
-          rec[0] = 'F';
-          PutI32(rec + 262, r * 7);
-        });
+    const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, false,
+                                                         [](std::int32_t r, std::uint8_t* rec) {
+                                                           rec[0] = 'F';
+                                                           PutI32(rec + 262, r * 7);
+                                                         });
     ASSERT_EQ(rin, i + 1);
     rins.push_back(rin);
   }

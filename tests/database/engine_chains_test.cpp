@@ -98,8 +98,8 @@ TEST_F(EngineTest, NewRecordsStartWithTheirLiveMarksAndTreeChildrenOnThemselves)
   EXPECT_EQ(rec[0], 'N');
   // The filler sees the number the record gets.
   std::int32_t seen = 0;
-  const std::int32_t third = engine->Records().NewRecord(RecordKind::Source, false,
-                                               [&](std::int32_t r, std::uint8_t*) { seen = r; });
+  const std::int32_t third = engine->Records().NewRecord(
+      RecordKind::Source, false, [&](std::int32_t r, std::uint8_t*) { seen = r; });
   EXPECT_EQ(seen, third);
   EXPECT_EQ(host->highestIndividual, 1);
   EXPECT_EQ(host->liveIndividuals, 1);
@@ -112,9 +112,13 @@ TEST_F(EngineTest, DamagedDeleteChainHeadIsRefusedWithAMessage) {
     std::function<void(std::int32_t a, std::int32_t b)> damage;
   } cases[] = {
       {"head beyond the highest number",
-       [&](std::int32_t, std::int32_t b) { engine->Blocks().Head().SetI32(kHeadMarriageChain, b + 50); }},
+       [&](std::int32_t, std::int32_t b) {
+         engine->Blocks().Head().SetI32(kHeadMarriageChain, b + 50);
+       }},
       {"head names a live record",
-       [&](std::int32_t a, std::int32_t) { engine->Blocks().Head().SetI32(kHeadMarriageChain, a); }},
+       [&](std::int32_t a, std::int32_t) {
+         engine->Blocks().Head().SetI32(kHeadMarriageChain, a);
+       }},
       {"head links to itself",
        [&](std::int32_t, std::int32_t b) {
          std::vector<std::uint8_t> rec(110);
@@ -194,7 +198,8 @@ TEST_F(EngineTest, FreedNoteBlocksFormADoublyLinkedListReusedInReverseOrder) {
 }
 
 TEST_F(EngineTest, FreeingALoopingNoteChainStopsAtTheRepeatedBlock) {
-  const std::int32_t a = engine->Notes().NewNoteBlock(false, 1), b = engine->Notes().NewNoteBlock(false, 1);
+  const std::int32_t a = engine->Notes().NewNoteBlock(false, 1),
+                     b = engine->Notes().NewNoteBlock(false, 1);
   NoteBlockRec note;
   note.owner = 1;
   note.next = b;
@@ -214,7 +219,9 @@ TEST_F(EngineTest, DeletingAnIndividualClearsItsNotesCitationsUserEventsAndConta
   const std::int32_t source = engine->Records().NewRecord(RecordKind::Source, false);
   const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, false);
   const std::int32_t other = engine->Records().NewRecord(RecordKind::Individual, false);
-  auto cite = [&](std::int32_t owner) { return engine->Owners().NewCitation(false, source, owner, 'I'); };
+  auto cite = [&](std::int32_t owner) {
+    return engine->Owners().NewCitation(false, source, owner, 'I');
+  };
   const std::int32_t own1 = cite(rin), own2 = cite(rin), birth = cite(rin), keep = cite(other);
   CitationRec c;
   engine->Records().Read(own1, c);
@@ -261,7 +268,7 @@ TEST_F(EngineTest, DeletingAMarriageClearsItsCitationsUserEventsAndNotes) {
   const std::int32_t sealing = engine->Owners().NewCitation(false, source, mrin, 'S');
   const std::int32_t event =
       engine->Records().NewRecord(RecordKind::UserEvent, false,
-                        [&](std::int32_t, std::uint8_t* rec) { PutI32(rec + 8, mrin); });
+                                  [&](std::int32_t, std::uint8_t* rec) { PutI32(rec + 8, mrin); });
   const std::int32_t eventCitation = engine->Owners().NewCitation(false, source, event, 'U');
   UserEventRec ue;
   engine->Records().Read(event, ue);
@@ -332,9 +339,9 @@ TEST_F(EngineTest, DeletingARepositoryClearsItFromItsSources) {
   std::int32_t sources[3];
   const std::int32_t names[] = {repo, other, repo};
   for (int i = 0; i < 3; ++i)
-    sources[i] = engine->Records().NewRecord(RecordKind::Source, false, [&](std::int32_t, std::uint8_t* rec) {
-      PutI32(rec + 475, names[i]);
-    });
+    sources[i] = engine->Records().NewRecord(
+        RecordKind::Source, false,
+        [&](std::int32_t, std::uint8_t* rec) { PutI32(rec + 475, names[i]); });
   ASSERT_EQ(engine->Deletes().DeleteRepository(repo), 1);
   SourceRec s;
   engine->Records().Read(sources[0], s);
@@ -346,8 +353,8 @@ TEST_F(EngineTest, DeletingARepositoryClearsItFromItsSources) {
 }
 
 TEST_F(EngineTest, FailedDeleteWriteReportsAndKeepsTheChain) {
-  const std::int32_t a = engine->Records().NewRecord(RecordKind::EventType, false,
-                                           [](std::int32_t, std::uint8_t* rec) { PutI32(rec, 4); });
+  const std::int32_t a = engine->Records().NewRecord(
+      RecordKind::EventType, false, [](std::int32_t, std::uint8_t* rec) { PutI32(rec, 4); });
   host->file.Close();
   ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadOnly), 0);
   EXPECT_EQ(engine->Deletes().DeleteEventType(a), 0);

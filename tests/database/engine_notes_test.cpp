@@ -218,6 +218,8 @@ TEST_F(NotesTest, ChainsLongerThan32000BlocksAreCut) {
   EXPECT_TRUE(engine->Notes().NotesCut());
   EXPECT_EQ(out.size(), 244u * 32000);
   engine->Notes().ReadNoteChain(
-      engine->Notes().CreateFirstNoteBlock(engine->Records().NewRecord(RecordKind::Individual, false), 100), out);
+      engine->Notes().CreateFirstNoteBlock(
+          engine->Records().NewRecord(RecordKind::Individual, false), 100),
+      out);
   EXPECT_FALSE(engine->Notes().NotesCut());
 }

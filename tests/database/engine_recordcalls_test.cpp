@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "AlphaNameRecord.h"
 #include "CitationRecord.h"
 #include "ContactRecord.h"
@@ -104,12 +106,14 @@ TEST_F(RecordCallsTest, UpdateOfANameResortsTheNameTree) {
   const std::int32_t a = AddPerson("Baker", "Al");
   const std::int32_t b = AddPerson("Carter", "Bo");
   const std::int32_t c = AddPerson("Dawson", "Cy");
-  EXPECT_EQ(engine->Trees().TreeInOrder(orv::RecordKind::Individual), (std::vector<std::int32_t>{a, b, c}));
+  EXPECT_EQ(engine->Trees().TreeInOrder(orv::RecordKind::Individual),
+            (std::vector<std::int32_t>{a, b, c}));
   CIndividualRecord p;
   ASSERT_EQ(engine->Calls().O3_GetRecord(c, 100, &p), 1);
   p.surname = "Adams";
   ASSERT_EQ(engine->Calls().UpdateRecord(c, 100, &p), 1);
-  EXPECT_EQ(engine->Trees().TreeInOrder(orv::RecordKind::Individual), (std::vector<std::int32_t>{c, a, b}));
+  EXPECT_EQ(engine->Trees().TreeInOrder(orv::RecordKind::Individual),
+            (std::vector<std::int32_t>{c, a, b}));
   // The name index follows: positions and entries of types 118 to 121.
   EXPECT_EQ(engine->Trees().NameIndexEntries(), 3);
   CAlphaNameRecord entry;
@@ -332,6 +336,175 @@ TEST_F(RecordCallsTest, EventTypeContactPreparerAndWrongObjects) {
   EXPECT_EQ(engine->Calls().O3_GetRecord(1, 99, &wrong), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Bad type in O3_GetRecord");
+}
+
+// What each record type answers in each of the four calls: a type without
+// the call gets the call's message once, and an object of another class is
+// refused with the type's own failure message (or none) before anything is
+// read or written.
+TEST_F(RecordCallsTest, EachTypeAnswersEachCallByItsOwnRules) {
+  const std::int32_t rin = AddPerson("Present", "P");
+  CIndividualRecord person;
+  struct Case {
+    const char* call;
+    int type;
+    std::function<int()> run;
+    const char* box;  // "" for none
+  } cases[] = {
+      {"get", 122, [&] { return engine->Calls().O3_GetRecord(1, 122, &person); },
+       "Bad type in O3_GetRecord"},
+      {"get", 149, [&] { return engine->Calls().O3_GetRecord(1, 149, &person); },
+       "Bad type in O3_GetRecord"},
+      // An unknown type with no number is not even looked at.
+      {"get", 99, [&] { return engine->Calls().O3_GetRecord(0, 99, &person); }, ""},
+      {"get", 102, [&] { return engine->Calls().O3_GetRecord(1, 102, &person); }, ""},
+      {"get", 138, [&] { return engine->Calls().O3_GetRecord(0, 138, &person); }, ""},
+      {"add", 118, [&] { return engine->Calls().AddRecord(118, false, &person); },
+       "Unknown Record Type"},
+      {"add", 125, [&] { return engine->Calls().AddRecord(125, false, &person); },
+       "Unknown Record Type"},
+      {"add", 149, [&] { return engine->Calls().AddRecord(149, false, std::int32_t{1}); },
+       "Unknown Record Type"},
+      {"add", 102, [&] { return engine->Calls().AddRecord(102, false, &person); }, ""},
+      {"add", 145, [&] { return engine->Calls().AddRecord(145, false); }, ""},
+      {"update", 118, [&] { return engine->Calls().UpdateRecord(rin, 118, &person); }, "Bad Type"},
+      {"update", 122, [&] { return engine->Calls().UpdateRecord(1, 122, &person); }, "Bad Type"},
+      {"update", 102, [&] { return engine->Calls().UpdateRecord(1, 102, &person); },
+       "Marr Write Failed"},
+      {"update", 131, [&] { return engine->Calls().UpdateRecord(1, 131, &person); },
+       "Unable to update repository"},
+      {"update", 139, [&] { return engine->Calls().UpdateRecord(1, 139, &person); },
+       "Failed to update user event"},
+      {"update", 141, [&] { return engine->Calls().UpdateRecord(1, 141, &person); },
+       "Failed to update event type"},
+      {"update", 142, [&] { return engine->Calls().UpdateRecord(1, 142, &person); },
+       "Fam Link Write Failed"},
+      {"update", 145, [&] { return engine->Calls().UpdateRecord(1, 145, &person); }, ""},
+      {"update", 148, [&] { return engine->Calls().UpdateRecord(1, 148, &person); }, ""},
+      {"update", 150, [&] { return engine->Calls().UpdateRecord(rin, 150, &person); }, ""},
+      {"delete", 118, [&] { return engine->Calls().DllDeleteRecord(1, 118); },
+       "Bad Relation Type in DllDeleteRecord"},
+      {"delete", 145, [&] { return engine->Calls().DllDeleteRecord(1, 145); },
+       "Bad Relation Type in DllDeleteRecord"},
+  };
+  for (const Case& c : cases) {
+    boxes.Clear();
+    EXPECT_EQ(c.run(), 0) << c.call << " " << c.type;
+    if (*c.box) {
+      ASSERT_EQ(boxes.Calls().size(), 1u) << c.call << " " << c.type;
+      EXPECT_EQ(boxes.Calls()[0].text, c.box) << c.call << " " << c.type;
+    } else {
+      EXPECT_TRUE(boxes.Calls().empty()) << c.call << " " << c.type;
+    }
+  }
+  // Nothing was added, and the individual kept his record and notes field.
+  EXPECT_EQ(engine->Records().GetRecordCount(100), 1);
+  EXPECT_EQ(engine->Records().GetRecordCount(102), 0);
+  EXPECT_EQ(engine->Records().GetRecordCount(145), 0);
+  EXPECT_EQ(engine->Calls().O3_GetRecord(rin, 100, &person), 1);
+  EXPECT_EQ(person.surname, "Present");
+}
+
+TEST_F(RecordCallsTest, RepositoryListIsInNameOrderWithoutDeletedOnes) {
+  std::vector<std::int32_t> numbers;
+  for (const char* name : {"Zeta Library", "Alpha Archive", "Mid Office"}) {
+    CRepositoryRecord r;
+    r.name = name;
+    numbers.push_back(engine->Calls().AddRecord(131, false, &r));
+    ASSERT_GT(numbers.back(), 0);
+  }
+  ASSERT_EQ(engine->Calls().DllDeleteRecord(numbers[2], 131), 1);
+  std::vector<CRepositoryRecord> list;
+  ASSERT_EQ(engine->Calls().O3_GetRecord(0, 138, &list), 1);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[0].name, "Alpha Archive");
+  EXPECT_EQ(list[0].recordNumber, numbers[1]);
+  EXPECT_EQ(list[1].name, "Zeta Library");
+  EXPECT_EQ(list[1].recordNumber, numbers[0]);
+}
+
+TEST_F(RecordCallsTest, ReplacementsRepointOnlyTheLiveRecordsThatNamedTheOldOne) {
+  CRepositoryRecord repo;
+  repo.name = "Old";
+  const std::int32_t oldRepo = engine->Calls().AddRecord(131, false, &repo);
+  repo.name = "New";
+  const std::int32_t newRepo = engine->Calls().AddRecord(131, false, &repo);
+  CSourceRecord src;
+  src.title = "Named";
+  src.repositoryRin = oldRepo;
+  const std::int32_t named = engine->Calls().AddRecord(130, false, &src);
+  src.title = "Other";
+  src.repositoryRin = newRepo;
+  const std::int32_t other = engine->Calls().AddRecord(130, false, &src);
+  src.title = "Deleted";
+  src.repositoryRin = oldRepo;
+  const std::int32_t deleted = engine->Calls().AddRecord(130, false, &src);
+  const std::int32_t owner = AddPerson("Cited", "C");
+  std::vector<std::int32_t> citations;
+  for (std::int32_t source : {named, other, named}) {
+    CCitationRecord cit;
+    cit.sourceRin = source;
+    cit.ownerLetter = 'I';
+    cit.ownerNumber = owner;
+    citations.push_back(engine->Calls().AddRecord(132, false, &cit));
+    ASSERT_GT(citations.back(), 0);
+  }
+  ASSERT_EQ(engine->Calls().DllDeleteRecord(deleted, 130), 1);
+
+  ASSERT_EQ(engine->Fields().ReplaceSourceRepository(oldRepo, newRepo), 1);
+  orv::SourceRec stored;
+  for (std::int32_t s : {named, other}) {
+    ASSERT_EQ(engine->Records().Read(s, stored), 1);
+    EXPECT_EQ(stored.repository, newRepo) << s;
+  }
+  ASSERT_EQ(engine->Fields().ReplaceCitationSource(named, other), 1);
+  orv::CitationRec cit;
+  for (std::int32_t c : citations) {
+    ASSERT_EQ(engine->Records().Read(c, cit), 1);
+    EXPECT_EQ(cit.source, other) << c;
+  }
+  // A record that cannot be read stops the walk with a failure.
+  host->file.Close();
+  EXPECT_EQ(engine->Fields().ReplaceCitationSource(other, named), 0);
+}
+
+TEST_F(RecordCallsTest, MultimediaHeadsOfEveryOwnerType) {
+  const std::int32_t rin = AddPerson("Pictured", "P");
+  const std::int32_t mrin = engine->Calls().AddRecord(102, false);
+  CSourceRecord src;
+  src.title = "Album";
+  const std::int32_t source = engine->Calls().AddRecord(130, false, &src);
+  CCitationRecord cit;
+  cit.sourceRin = source;
+  cit.ownerLetter = 'I';
+  cit.ownerNumber = rin;
+  const std::int32_t citation = engine->Calls().AddRecord(132, false, &cit);
+  ASSERT_GT(citation, 0);
+  const std::pair<int, std::int32_t> owners[] = {
+      {100, rin}, {102, mrin}, {130, source}, {132, citation}};
+  std::int32_t head = 40;
+  for (const auto& [type, owner] : owners) {
+    EXPECT_EQ(engine->Owners().GetMultimediaHead(owner, type), 0) << type;
+    EXPECT_EQ(engine->Owners().SetMultimediaHead(owner, type, head), 0) << type;
+    EXPECT_EQ(engine->Owners().SetMultimediaHead(owner, type, head), head) << type;
+    EXPECT_EQ(engine->Owners().GetMultimediaHead(owner, type), head) << type;
+    ++head;
+  }
+  EXPECT_EQ(engine->Owners().GetMultimediaHead(rin, 131), -1);
+  EXPECT_EQ(engine->Owners().SetMultimediaHead(rin, 131, 5), -1);
+  // The heads are stored where each owner type keeps them.
+  orv::IndividualExtRec ext;
+  ASSERT_EQ(engine->Records().Read(rin, ext), 1);
+  EXPECT_EQ(ext.firstMultimediaLink, 40);
+  orv::MarriageRec m;
+  ASSERT_EQ(engine->Records().Read(mrin, m), 1);
+  EXPECT_EQ(m.firstMultimedia, 41);
+  orv::SourceExtRec sext;
+  ASSERT_EQ(engine->Records().Read(source, sext), 1);
+  EXPECT_EQ(sext.multimedia, 42);
+  orv::CitationRec c;
+  ASSERT_EQ(engine->Records().Read(citation, c), 1);
+  EXPECT_EQ(c.multimedia, 43);
 }
 
 // Individuals 1 to 6 with 2 and 5 deleted; marriages likewise.

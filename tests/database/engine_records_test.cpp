@@ -261,7 +261,7 @@ TEST_F(EngineTest, ExtensionReadsAllocateMissingBlocksAndFollowTheIndividualsSta
   IndividualRec person;
   const std::int32_t rin =
       engine->Records().NewRecord(RecordKind::Individual, false,
-                        [](std::int32_t, std::uint8_t* rec) { PutI32(rec + 254, 77); });
+                                  [](std::int32_t, std::uint8_t* rec) { PutI32(rec + 254, 77); });
   ASSERT_EQ(engine->Blocks().Map().Count(0, kBlockIndividualExt), 0);
   IndividualExtRec ext;
   ASSERT_EQ(engine->Records().Read(rin, ext), 1);
@@ -296,11 +296,12 @@ TEST_F(EngineTest, LiveTestFollowsEachTypesDeletedMark) {
                               RecordKind::Multimedia};
   for (RecordKind kind : kinds) {
     const RecordLayout& l = LayoutOf(kind);
-    const std::int32_t live = engine->Records().NewRecord(kind, false, [&](std::int32_t, std::uint8_t* rec) {
-      PutI32(rec, 1);  // a non-zero owner, title or contact owner
-      PutI32(rec + 8, 1);
-      rec[29] = 1;
-    });
+    const std::int32_t live =
+        engine->Records().NewRecord(kind, false, [&](std::int32_t, std::uint8_t* rec) {
+          PutI32(rec, 1);  // a non-zero owner, title or contact owner
+          PutI32(rec + 8, 1);
+          rec[29] = 1;
+        });
     const std::int32_t gone = engine->Records().NewRecord(kind, false);
     std::vector<std::uint8_t> rec(l.size);
     MakeDeletedRecord(kind, rec.data(), 0);
@@ -323,7 +324,8 @@ TEST_F(EngineTest, LiveTestFollowsEachTypesDeletedMark) {
                 {'I', 2, 0}, {'G', 1, 1}, {'M', 2, 0}, {'S', 1, 1}, {'U', 1, 1},
                 {'V', 2, 0}, {'p', 1, 1}, {'F', 1, 0}, {'X', 1, 0}, {'I', 0, 0}};
   for (const auto& o : owners)
-    EXPECT_EQ(engine->Records().IsOwnerLive(o.number, o.letter), o.expected) << o.letter << o.number;
+    EXPECT_EQ(engine->Records().IsOwnerLive(o.number, o.letter), o.expected)
+        << o.letter << o.number;
 }
 
 TEST(RecordReadLevels, HigherLevelsFillMore) {

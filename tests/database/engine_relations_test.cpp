@@ -69,7 +69,8 @@ TEST_F(RelationsTest, RelationListsByMode) {
 }
 
 TEST_F(RelationsTest, FindChildWithChildrenPrefersTheGivenMarriage) {
-  EXPECT_EQ(engine->Families().FindChildWithChildren(I[1], M[2]), I[5]);  // none has children: last looked at
+  EXPECT_EQ(engine->Families().FindChildWithChildren(I[1], M[2]),
+            I[5]);  // none has children: last looked at
   EXPECT_EQ(engine->Families().FindChildWithChildren(I[8], 0), 0);
   const std::int32_t grandchild = Person('M');
   engine->Families().MakeChild(grandchild, M[3]);
@@ -90,7 +91,8 @@ const Operation kOperations[] = {
     {"child linked twice keeps one link",
      [](RelationsTest& t) {
        const auto before = t.engine->Records().Highest(RecordKind::FamilyLink);
-       EXPECT_EQ(t.engine->Families().MakeChild(t.I[3], t.M[1]), t.Get<IndividualRec>(t.I[3]).firstParentLink);
+       EXPECT_EQ(t.engine->Families().MakeChild(t.I[3], t.M[1]),
+                 t.Get<IndividualRec>(t.I[3]).firstParentLink);
        EXPECT_EQ(t.engine->Records().Highest(RecordKind::FamilyLink), before);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[4], t.I[5]}));
      }},
@@ -152,7 +154,9 @@ const Operation kOperations[] = {
        EXPECT_EQ(t.Citations(t.I[4], 'P'), (V{t.citeI4P}));
      }},
     {"move of a child that is not there",
-     [](RelationsTest& t) { EXPECT_EQ(t.engine->Families().MoveChildLink(t.I[7], t.M[1], t.M[3]), -1); }},
+     [](RelationsTest& t) {
+       EXPECT_EQ(t.engine->Families().MoveChildLink(t.I[7], t.M[1], t.M[3]), -1);
+     }},
     {"individual unlinked",
      [](RelationsTest& t) {
        EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.I[3], 100), 1);
@@ -275,7 +279,8 @@ const Operation kOperations[] = {
      }},
     {"family link deleted directly",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Deletes().DeleteFamilyLink(t.Get<IndividualRec>(t.I[4]).firstParentLink), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteFamilyLink(t.Get<IndividualRec>(t.I[4]).firstParentLink),
+                 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
      }},
     {"citation deleted from the head of its chain",
@@ -314,14 +319,16 @@ const Operation kOperations[] = {
     {"sealing citations moved",
      [](RelationsTest& t) {
        const std::int32_t to = t.Get<IndividualRec>(t.I[5]).firstParentLink;
-       EXPECT_EQ(t.engine->Owners().MoveSealingCitations(t.Get<IndividualRec>(t.I[4]).firstParentLink, to),
+       EXPECT_EQ(t.engine->Owners().MoveSealingCitations(
+                     t.Get<IndividualRec>(t.I[4]).firstParentLink, to),
                  1);
        EXPECT_EQ(t.Citations(t.I[5], 'P'), (V{t.citeI4P}));
      }},
     {"parent links merged",
      [](RelationsTest& t) {
        // I7 (child of M2) merged into I3 (child of M1).
-       EXPECT_EQ(t.engine->Families().MergeFamilyLinks(t.I[7], t.I[3], true, true, t.M[2], true), 1);
+       EXPECT_EQ(t.engine->Families().MergeFamilyLinks(t.I[7], t.I[3], true, true, t.M[2], true),
+                 1);
        EXPECT_EQ(t.ParentFamilies(t.I[3]), (V{t.M[2], t.M[1]}));
        EXPECT_EQ(t.ParentFamilies(t.I[7]), V{});
        EXPECT_EQ(t.Children(t.M[2]), (V{t.I[3]}));
@@ -398,10 +405,11 @@ TEST_F(RelationsTest, UnlinkedMarriageKeepsOnlyChildLinksThatCarrySealingData) {
 
 TEST_F(RelationsTest, LinkChangesGoToTheLogHookOnlyWhenLogging) {
   std::vector<std::string> lines;
-  engine->Families().SetLinkLogHook([&](char kind, char action, std::int32_t n, std::int32_t second) {
-    lines.push_back(std::string{kind, action} + " " + std::to_string(n) + " " +
-                    std::to_string(second));
-  });
+  engine->Families().SetLinkLogHook(
+      [&](char kind, char action, std::int32_t n, std::int32_t second) {
+        lines.push_back(std::string{kind, action} + " " + std::to_string(n) + " " +
+                        std::to_string(second));
+      });
   engine->Families().MakeChild(I[9], M[3]);
   EXPECT_TRUE(lines.empty());
   host->logChanges = true;
@@ -459,7 +467,8 @@ TEST_F(RelationsTest, CrossLinkedChildrenRingEndsWithAMessage) {
   EXPECT_EQ(Children(M[1]), (std::vector<std::int32_t>{I[3], I[4], I[5]}));
   EXPECT_EQ(boxes.Calls().size(), 1u);
   // Reordering or adding rewrites the ring whole from what was found.
-  EXPECT_EQ(engine->Families().O3_SetOrder(M[1], std::vector<std::int32_t>{I[5], I[4], I[3]}, 108), 1);
+  EXPECT_EQ(engine->Families().O3_SetOrder(M[1], std::vector<std::int32_t>{I[5], I[4], I[3]}, 108),
+            1);
   EXPECT_EQ(Join(CheckFamily()), "");
 }
 
@@ -518,7 +527,8 @@ TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
   };
   std::vector<std::int32_t> out;
   const std::vector<Case> cases = {
-      {[&] { return engine->Families().GetRelation(I[1], 999, 1, out); }, 0, "Bad Relation", "GetRelation"},
+      {[&] { return engine->Families().GetRelation(I[1], 999, 1, out); }, 0, "Bad Relation",
+       "GetRelation"},
       {[&] { return engine->Families().GetRelationCount(I[1], 999, true); }, 0,
        "Unsupported case in GetRelationCount", "Yo"},
       {[&] { return engine->Families().GetRelationCount(M[1], 101, false); }, 0,
@@ -527,17 +537,18 @@ TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
        "Bad relation in DLLSETORV3RELATION", "Yo"},
       {[&] { return engine->Families().O3_UnSetRelation(M[1], I[1], 999); }, 0, "Bad Relation Type",
        "O3_UnSetRelation"},
-      {[&] { return engine->Families().O3_UnlinkRIN(I[1], 999); }, 0, "Unknown type in O3_UnlinkRIN", "Yo"},
+      {[&] { return engine->Families().O3_UnlinkRIN(I[1], 999); }, 0,
+       "Unknown type in O3_UnlinkRIN", "Yo"},
       {[&] { return engine->Families().O3_SetOrder(I[1], std::vector<std::int32_t>{}, 999); }, 0,
        "Bad Relation Type in O3_SetOrder", "Yo"},
-      {[&] { return engine->Owners().LinkRecord(1, 999, I[1], 'I'); }, 0, "Invalid call to LinkRecord",
-       "Yo"},
+      {[&] { return engine->Owners().LinkRecord(1, 999, I[1], 'I'); }, 0,
+       "Invalid call to LinkRecord", "Yo"},
       {[&] { return engine->Owners().LinkRecord(M[3], 102, I[9], 'M'); }, 0, "Case not implemented",
        "LinkMarr"},
       {[&] { return engine->Owners().UnLinkRecord(1, 139, I[1], 'I'); }, 0, "Case not implemented",
        "UnLinkRecord"},
-      {[&] { return engine->Owners().GetRinList(out, 999, I[1], 'I'); }, 0, "Unknown case in GetRinList",
-       "Yo"},
+      {[&] { return engine->Owners().GetRinList(out, 999, I[1], 'I'); }, 0,
+       "Unknown case in GetRinList", "Yo"},
       {[&] { return engine->Owners().GetRinList(out, 139, I[1], 'X'); }, 0,
        "Unknown Owner type of User-Event Chain", "Yo"},
   };

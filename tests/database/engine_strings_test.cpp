@@ -169,8 +169,8 @@ TEST_F(StringStoreTest, ReplacingInPlaceOnlyAtEqualLength) {
 
   // Equal length: rewritten in place.
   EXPECT_EQ(engine->Strings().FindOrAddString("A\x81"
-                                    "b",
-                                    0, true),
+                                              "b",
+                                              0, true),
             a);
   EXPECT_EQ(engine->Strings().GetText(a),
             "A\x81"

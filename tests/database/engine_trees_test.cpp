@@ -30,12 +30,12 @@ class TreeTest : public EngineTest {
     const std::int32_t s = engine->Strings().FindOrAddString(surname, 0);
     const std::int32_t g = engine->Strings().FindOrAddString(given, 0);
     const std::int32_t g2 = engine->Strings().FindOrAddString(given2, 0);
-    const std::int32_t rin =
-        engine->Records().NewRecord(RecordKind::Individual, true, [&](std::int32_t, std::uint8_t* rec) {
-          PutI32(rec + 1, s);
-          PutI32(rec + 5, g);
-          PutI32(rec + 9, g2);
-        });
+    const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, true,
+                                                         [&](std::int32_t, std::uint8_t* rec) {
+                                                           PutI32(rec + 1, s);
+                                                           PutI32(rec + 5, g);
+                                                           PutI32(rec + 9, g2);
+                                                         });
     EXPECT_EQ(engine->Trees().InsertInTree(RecordKind::Individual, rin), 1);
     return rin;
   }
@@ -50,24 +50,24 @@ class TreeTest : public EngineTest {
     engine->Records().WriteRaw(RecordKind::Individual, rin, buf);  // as a record writer would
   }
   std::int32_t AddSource(const std::string& title) {
-    const std::int32_t r =
-        engine->Records().NewRecord(RecordKind::Source, false, [&](std::int32_t, std::uint8_t* rec) {
-          SourceRec s;
-          s.Decode(rec);
-          SetFieldText(s.title, AnsiToAnsel(title));
-          s.Encode(rec);
-        });
+    const std::int32_t r = engine->Records().NewRecord(RecordKind::Source, false,
+                                                       [&](std::int32_t, std::uint8_t* rec) {
+                                                         SourceRec s;
+                                                         s.Decode(rec);
+                                                         SetFieldText(s.title, AnsiToAnsel(title));
+                                                         s.Encode(rec);
+                                                       });
     engine->Trees().InsertInTree(RecordKind::Source, r);
     return r;
   }
   std::int32_t AddRepository(const std::string& name) {
-    const std::int32_t r =
-        engine->Records().NewRecord(RecordKind::Repository, false, [&](std::int32_t, std::uint8_t* rec) {
-          RepositoryRec rep;
-          rep.Decode(rec);
-          SetFieldText(rep.name, name);
-          rep.Encode(rec);
-        });
+    const std::int32_t r = engine->Records().NewRecord(RecordKind::Repository, false,
+                                                       [&](std::int32_t, std::uint8_t* rec) {
+                                                         RepositoryRec rep;
+                                                         rep.Decode(rec);
+                                                         SetFieldText(rep.name, name);
+                                                         rep.Encode(rec);
+                                                       });
     engine->Trees().InsertInTree(RecordKind::Repository, r);
     return r;
   }
@@ -173,12 +173,14 @@ TEST_F(TreeTest, EqualTitlesListInInsertionOrderForTheOtherTrees) {
   const std::int32_t r1 = AddRepository("Town Hall");
   const std::int32_t r2 = AddRepository("Archive");
   const std::int32_t r3 = AddRepository("town hall");
-  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Repository), (std::vector<std::int32_t>{r2, r1, r3}));
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Repository),
+            (std::vector<std::int32_t>{r2, r1, r3}));
 
   const std::int32_t e1 = AddEventType("Residence");
   const std::int32_t e2 = AddEventType("Occupation");
   const std::int32_t e3 = AddEventType("Residence");
-  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::EventType), (std::vector<std::int32_t>{e2, e1, e3}));
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::EventType),
+            (std::vector<std::int32_t>{e2, e1, e3}));
   EXPECT_EQ(engine->Trees().GelAlphaName(e2, kBlockEventTypes), "Occupation");
   EXPECT_EQ(FileI32(kHeadEventTypeRoot), engine->Trees().TreeRoot(RecordKind::EventType));
   EXPECT_EQ(FileI32(kHeadSourceRoot), engine->Trees().TreeRoot(RecordKind::Source));

@@ -449,6 +449,21 @@ int UpdateMapped(ORV3& e, std::int32_t number, int, RecordRef rec) {
   return 1;
 }
 
+// 138, 140: every live record of a mapped type in its tree's key order.
+template <class T>
+int ReadMappedList(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
+  auto* p = As<std::vector<typename T::Object>>(rec);
+  if (!p) return 0;
+  p->clear();
+  for (std::int32_t r : e.Trees().TreeInOrder(T::Stored::kKind)) {
+    typename T::Stored stored;
+    if (e.Records().IsLive(T::Stored::kKind, r) != 1 || !e.Records().Read(r, stored)) continue;
+    p->emplace_back();
+    T::Load(e, r, stored, p->back(), 0);
+  }
+  return 1;
+}
+
 template <int (RecordDeletes::*Delete)(std::int32_t)>
 int RemoveWith(ORV3& e, std::int32_t number) {
   return (e.Deletes().*Delete)(number);
@@ -627,21 +642,6 @@ int UpdateRepository(ORV3& e, std::int32_t number, int, RecordRef rec) {
   return 1;
 }
 
-// 138: every live repository in name order.
-int ReadRepositoryList(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
-  auto* p = As<std::vector<CRepositoryRecord>>(rec);
-  if (!p) return 0;
-  p->clear();
-  for (std::int32_t r : e.Trees().TreeInOrder(RecordKind::Repository)) {
-    RepositoryRec stored;
-    if (e.Records().IsLive(RecordKind::Repository, r) != 1 || !e.Records().Read(r, stored))
-      continue;
-    p->emplace_back();
-    maps::LoadRepository(r, stored, p->back());
-  }
-  return 1;
-}
-
 // ---- citations -------------------------------------------------------------
 
 int ReadCitation(ORV3& e, std::int32_t number, int, RecordRef rec, int, int) {
@@ -700,20 +700,6 @@ int UpdateEventType(ORV3& e, std::int32_t number, int, RecordRef rec) {
                                      !e.Trees().InTree(RecordKind::EventType, number));
 }
 
-// 140: every live event type in title order.
-int ReadEventTypeList(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
-  auto* p = As<std::vector<CEventTypeRecord>>(rec);
-  if (!p) return 0;
-  p->clear();
-  for (std::int32_t t : e.Trees().TreeInOrder(RecordKind::EventType)) {
-    EventTypeRec stored;
-    if (e.Records().IsLive(RecordKind::EventType, t) != 1 || !e.Records().Read(t, stored)) continue;
-    p->emplace_back();
-    maps::LoadEventType(e, t, stored, p->back(), true);
-  }
-  return 1;
-}
-
 // ---- the table -------------------------------------------------------------
 
 template <class T>
@@ -739,9 +725,9 @@ constexpr RecordTypes::Entry kTypes[] = {
     {132, 0, true, &ReadCitation, &AddCitation, &UpdateCitation,
      &RemoveWith<&RecordDeletes::DeleteCitation>},
     {137, 0, false, &ReadSourceList, nullptr, nullptr, nullptr},
-    {138, 0, false, &ReadRepositoryList, nullptr, nullptr, nullptr},
+    {138, 0, false, &ReadMappedList<RepositoryType>, nullptr, nullptr, nullptr},
     Mapped<UserEventType>(139, 0, &RemoveWith<&RecordDeletes::DeleteUserEvent>),
-    {140, 0, false, &ReadEventTypeList, nullptr, nullptr, nullptr},
+    {140, 0, false, &ReadMappedList<EventTypeType>, nullptr, nullptr, nullptr},
     {141, 0, true, &ReadMapped<EventTypeType>, &AddEventType, &UpdateEventType,
      &RemoveWith<&RecordDeletes::DeleteEventType>},
     Mapped<FamilyLinkType>(142, 0, &RemoveWith<&RecordDeletes::DeleteFamilyLink>),
