@@ -100,40 +100,42 @@ bool NameTreeRun(const std::string& path, const char* label, const std::vector<i
   if (host->file.Create(path) != 0) return false;
   auto engine = std::make_unique<ORV3>(host.get());
   engine->Create(path);
-  engine->BeginBatch();
+  engine->Blocks().BeginBatch();
   // The name store is filled in a shuffled order, so that its own
   // (unbalanced) tree does not become a list.
   std::vector<std::int32_t> surnameRef(kSurnames), givenRef(kGivens);
   std::vector<int> fill(kSurnames);
   std::iota(fill.begin(), fill.end(), 0);
   std::shuffle(fill.begin(), fill.end(), std::mt19937(7));
-  for (int i : fill) surnameRef[i] = engine->FindOrAddString(NameOf(i, 4), 0);
-  for (int g = 0; g < kGivens; ++g) givenRef[g] = engine->FindOrAddString(NameOf(g, 3), 0);
+  for (int i : fill) surnameRef[i] = engine->Strings().FindOrAddString(NameOf(i, 4), 0);
+  for (int g = 0; g < kGivens; ++g)
+    givenRef[g] = engine->Strings().FindOrAddString(NameOf(g, 3), 0);
 
   auto start = std::chrono::steady_clock::now();
   std::vector<std::int32_t> rinOfName(order.size());
   for (int name : order) {
-    const std::int32_t rin =
-        engine->NewRecord(orv::RecordKind::Individual, false, [&](std::int32_t, std::uint8_t* rec) {
+    const std::int32_t rin = engine->Records().NewRecord(
+        orv::RecordKind::Individual, false, [&](std::int32_t, std::uint8_t* rec) {
           orv::PutI32(rec + 1, surnameRef[name / kGivens]);
           orv::PutI32(rec + 5, givenRef[name % kGivens]);
         });
-    if (rin == 0 || !engine->InsertInTree(orv::RecordKind::Individual, rin)) return false;
+    if (rin == 0 || !engine->Trees().InsertInTree(orv::RecordKind::Individual, rin)) return false;
     rinOfName[name] = rin;
   }
-  engine->EndBatch();
+  engine->Blocks().EndBatch();
   out.insertSeconds = Seconds(start);
 
   start = std::chrono::steady_clock::now();
-  const std::vector<std::int32_t> alpha = engine->TreeInOrder(orv::RecordKind::Individual);
+  const std::vector<std::int32_t> alpha = engine->Trees().TreeInOrder(orv::RecordKind::Individual);
   out.alphaWalkSeconds = Seconds(start);
   out.alphaCount = alpha.size();
   out.ordered = alpha == rinOfName;
 
   start = std::chrono::steady_clock::now();
   out.numberCount = 0;
-  for (std::int32_t r = engine->WalkByNumber(orv::RecordKind::Individual, 0, db::kWalkNextOrSame);
-       r != 0; r = engine->WalkByNumber(orv::RecordKind::Individual, r, db::kWalkNext))
+  for (std::int32_t r =
+           engine->Trees().WalkByNumber(orv::RecordKind::Individual, 0, db::kWalkNextOrSame);
+       r != 0; r = engine->Trees().WalkByNumber(orv::RecordKind::Individual, r, db::kWalkNext))
     ++out.numberCount;
   out.numberWalkSeconds = Seconds(start);
   engine.reset();
@@ -156,7 +158,7 @@ bool RecordCallRun(const std::string& path) {
   std::shuffle(surnames.begin(), surnames.end(), std::mt19937(3));
 
   auto start = std::chrono::steady_clock::now();
-  engine->BeginBatch();
+  engine->Blocks().BeginBatch();
   CIndividualRecord person;
   for (int i = 1; i <= kIndividuals; ++i) {
     person.Clear();
@@ -165,7 +167,7 @@ bool RecordCallRun(const std::string& path) {
     person.sex = (i & 1) ? 'M' : 'F';
     person.birth.date.year = static_cast<std::uint16_t>(1800 + i % 200);
     person.birth.place[0] = NameOf(i % 300, 5);
-    if (engine->AddRecord(db::kIndividual, false, &person) != i) return false;
+    if (engine->Calls().AddRecord(db::kIndividual, false, &person) != i) return false;
   }
   const double individualSeconds = Seconds(start);
   std::printf("record calls: %d individuals added: %.3f s, peak %ld KB\n", kIndividuals,
@@ -179,17 +181,19 @@ bool RecordCallRun(const std::string& path) {
     marriage.husband = 2 * i - 1;
     marriage.wife = 2 * i;
     marriage.marriage.date.year = static_cast<std::uint16_t>(1820 + i % 180);
-    if (engine->AddRecord(db::kMarriage, false, &marriage) != i) return false;
+    if (engine->Calls().AddRecord(db::kMarriage, false, &marriage) != i) return false;
     if (i >= 2) {
-      if (engine->DLLSETORV3RELATION(2 * i - 1, 0, db::kRelParents, i / 2) <= 0) return false;
+      if (engine->Families().DLLSETORV3RELATION(2 * i - 1, 0, db::kRelParents, i / 2) <= 0)
+        return false;
       ++children;
     }
     if (2 * kMarriages + i <= kIndividuals) {
-      if (engine->DLLSETORV3RELATION(2 * kMarriages + i, 0, db::kRelParents, i) <= 0) return false;
+      if (engine->Families().DLLSETORV3RELATION(2 * kMarriages + i, 0, db::kRelParents, i) <= 0)
+        return false;
       ++children;
     }
   }
-  engine->EndBatch();
+  engine->Blocks().EndBatch();
   std::printf("record calls: %d marriages with %ld children: %.3f s, peak %ld KB\n", kMarriages,
               children, Seconds(start), PeakKilobytes());
   engine.reset();
@@ -209,9 +213,10 @@ bool RecordCallRun(const std::string& path) {
   CAlphaNameRecord entry;
   long walked = 0, outOfOrder = 0;
   std::string last;
-  for (std::int32_t pos = engine->GetRIN(0, db::kQueryNamePositions, db::kWalkNextOrSame); pos != 0;
-       pos = engine->GetRIN(pos, db::kQueryNamePositions, db::kWalkNext)) {
-    if (engine->O3_GetRecord(pos, db::kAlphaName, &entry, 0, db::kWalkExact) != 1) return false;
+  for (std::int32_t pos = engine->Calls().GetRIN(0, db::kQueryNamePositions, db::kWalkNextOrSame);
+       pos != 0; pos = engine->Calls().GetRIN(pos, db::kQueryNamePositions, db::kWalkNext)) {
+    if (engine->Calls().O3_GetRecord(pos, db::kAlphaName, &entry, 0, db::kWalkExact) != 1)
+      return false;
     const std::string key = entry.surname + "," + entry.givenNames[0];
     if (key < last) ++outOfOrder;
     last = key;
@@ -248,18 +253,20 @@ int main(int argc, char** argv) {
   engine->Create(path);
 
   auto start = std::chrono::steady_clock::now();
-  engine->BeginBatch();
+  engine->Blocks().BeginBatch();
   for (int i = 1; i <= kIndividuals; ++i)
-    if (engine->NewRecord(orv::RecordKind::Individual, false, FillIndividual) != i) return 2;
+    if (engine->Records().NewRecord(orv::RecordKind::Individual, false, FillIndividual) != i)
+      return 2;
   for (int i = 1; i <= kMarriages; ++i)
-    if (engine->NewRecord(orv::RecordKind::Marriage, false, FillMarriage) != i) return 2;
-  engine->EndBatch();
+    if (engine->Records().NewRecord(orv::RecordKind::Marriage, false, FillMarriage) != i) return 2;
+  engine->Blocks().EndBatch();
   const double writeSeconds = Seconds(start);
 
   // Outside batch mode every new record flushes the file to disk.
   start = std::chrono::steady_clock::now();
   for (int i = 1; i <= kUnbatched; ++i)
-    if (engine->NewRecord(orv::RecordKind::Marriage, false, FillMarriage) != kMarriages + i)
+    if (engine->Records().NewRecord(orv::RecordKind::Marriage, false, FillMarriage) !=
+        kMarriages + i)
       return 2;
   const double unbatchedSeconds = Seconds(start);
 
@@ -278,11 +285,11 @@ int main(int argc, char** argv) {
   long bad = 0;
   for (int i = 1; i <= kIndividuals; ++i) {
     orv::IndividualRec p;
-    if (!engine->Read(i, p) || p.names[0] != i * 16 || p.created != 1700000000 + i) ++bad;
+    if (!engine->Records().Read(i, p) || p.names[0] != i * 16 || p.created != 1700000000 + i) ++bad;
   }
   for (int i = 1; i <= kMarriages; ++i) {
     orv::MarriageRec m;
-    if (!engine->Read(i, m) || m.husband != 2 * i - 1 || m.wife != 2 * i) ++bad;
+    if (!engine->Records().Read(i, m) || m.husband != 2 * i - 1 || m.wife != 2 * i) ++bad;
   }
   const double readSeconds = Seconds(start);
   engine.reset();

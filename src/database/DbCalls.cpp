@@ -85,27 +85,27 @@ void DbFlush() {
     if (db.engine) ShowUnknownFileType(kUnknownFileTypeString, 4);
     return;
   }
-  if (db.engine) db.engine->Flush();
+  if (db.engine) db.engine->Blocks().Flush();
 }
 
 void DbBeginBatch() {
-  if (ORV3* e = Engine(4)) e->BeginBatch();
+  if (ORV3* e = Engine(4)) e->Blocks().BeginBatch();
 }
 
 void DbEndBatch() {
-  if (ORV3* e = Engine(4)) e->EndBatch();
+  if (ORV3* e = Engine(4)) e->Blocks().EndBatch();
 }
 
 int DbGetRelationCount(std::int32_t rin, int relation, int, int isIndividual) {
   ORV3* e = EngineQuiet();
   if (!e) return -1;
-  return e->GetRelationCount(rin, relation, isIndividual != 0);
+  return e->Families().GetRelationCount(rin, relation, isIndividual != 0);
 }
 
 std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode) {
   ORV3* e = Engine(5);
   if (!e) return 0;
-  return e->GetRIN(rin, kind, mode);
+  return e->Calls().GetRIN(rin, kind, mode);
 }
 
 std::int32_t DbGetMaxRecordCount(int type) {
@@ -141,12 +141,12 @@ std::int32_t DbGetActiveRecordCount(int type) {
 
 std::string DbGetFormatVersion() {
   ORV3* e = Engine(6);
-  return e ? e->GetFormatVersion() : std::string();
+  return e ? e->Blocks().GetFormatVersion() : std::string();
 }
 
 std::int32_t DbGetRecordCount(int type) {
   ORV3* e = Engine(6);
-  return e ? e->GetRecordCount(type) : 0;
+  return e ? e->Records().GetRecordCount(type) : 0;
 }
 
 // ---- records ----
@@ -154,19 +154,19 @@ std::int32_t DbGetRecordCount(int type) {
 int DbGetRecord(std::int32_t rin, int type, RecordRef record, int detail, int mode, int, int flag) {
   ORV3* e = Engine(15);
   if (!e) return 0;
-  return e->O3_GetRecord(rin, type, record, detail, mode, flag) >= 1 ? 1 : 0;
+  return e->Calls().O3_GetRecord(rin, type, record, detail, mode, flag) >= 1 ? 1 : 0;
 }
 
 int DbGetIndividualRecord(std::int32_t rin, CIndividualRecord& record, int level) {
   ORV3* e = Engine(13);
   if (!e) return 0;
-  return e->ReadIndividualRecord(rin, record, level) == 1 ? 1 : 0;
+  return e->Calls().ReadIndividualRecord(rin, record, level) == 1 ? 1 : 0;
 }
 
 std::int32_t DbAddRecord(int type, int flag, RecordRef record) {
   ORV3* e = Engine(22);
   if (!e) return 0;
-  const std::int32_t n = e->AddRecord(type, flag != 0, record);
+  const std::int32_t n = e->Calls().AddRecord(type, flag != 0, record);
   if (n > 0) LogRecordChange(db::kLogAdd, n, type, 0, LogTextOf(type, record));
   return n > 0 ? n : 0;
 }
@@ -174,7 +174,7 @@ std::int32_t DbAddRecord(int type, int flag, RecordRef record) {
 int DbUpdateRecord(std::int32_t rin, int type, RecordRef record, int flag) {
   ORV3* e = Engine(24);
   if (!e) return 0;
-  const int result = e->UpdateRecord(rin, type, record, flag);
+  const int result = e->Calls().UpdateRecord(rin, type, record, flag);
   if (result == 1) LogRecordChange(db::kLogModify, rin, type, 0, LogTextOf(type, record));
   return result;
 }
@@ -190,24 +190,24 @@ int DbDeleteRecord(std::int32_t rin, int type) {
   if (CurrentDatabase->host.logChanges) {
     switch (type) {
       case db::kIndividual:
-        wasLive = e->IsLive(orv::RecordKind::Individual, rin) == 1;
+        wasLive = e->Records().IsLive(orv::RecordKind::Individual, rin) == 1;
         break;
       case db::kMarriage:
-        wasLive = e->IsLive(orv::RecordKind::Marriage, rin) == 1;
+        wasLive = e->Records().IsLive(orv::RecordKind::Marriage, rin) == 1;
         break;
       case db::kSource:
-        wasLive = e->IsLive(orv::RecordKind::Source, rin) == 1;
-        if (wasLive) name = e->GelAlphaName(rin, orv::kBlockSources);
+        wasLive = e->Records().IsLive(orv::RecordKind::Source, rin) == 1;
+        if (wasLive) name = e->Trees().GelAlphaName(rin, orv::kBlockSources);
         break;
       case db::kRepository:
-        wasLive = e->IsLive(orv::RecordKind::Repository, rin) == 1;
-        if (wasLive) name = e->GelAlphaName(rin, orv::kBlockRepositories);
+        wasLive = e->Records().IsLive(orv::RecordKind::Repository, rin) == 1;
+        if (wasLive) name = e->Trees().GelAlphaName(rin, orv::kBlockRepositories);
         break;
       default:
         break;
     }
   }
-  const int result = e->DllDeleteRecord(rin, type) == 1 ? 1 : 0;
+  const int result = e->Calls().DllDeleteRecord(rin, type) == 1 ? 1 : 0;
   if (result == 1 && wasLive)
     LogRecordChange(db::kLogDelete, rin, type, 0,
                     type == db::kSource || type == db::kRepository ? &name : nullptr);
@@ -216,38 +216,38 @@ int DbDeleteRecord(std::int32_t rin, int type) {
 
 int DbIsRecordDeleted(int type, std::int32_t rin) {
   ORV3* e = Engine(28);
-  return e ? e->IsRecordDeleted(type, rin) : 0;
+  return e ? e->Fields().IsRecordDeleted(type, rin) : 0;
 }
 
 int DbSetIndividualUpdateTime(std::int32_t rin, int type, std::int32_t value) {
   ORV3* e = EngineQuiet();
   if (!e || type != db::kIndividual) return 0;
-  return e->SetIndividualTimeField(rin, kLastUpdateField, value);
+  return e->Fields().SetIndividualTimeField(rin, kLastUpdateField, value);
 }
 
 int DbSetSubmittedStirpbankDate(std::int32_t rin, int, std::int32_t time) {
   ORV3* e = EngineQuiet();
-  return e ? e->SetIndividualTimeField(rin, kStirpbankField, time) : 0;
+  return e ? e->Fields().SetIndividualTimeField(rin, kStirpbankField, time) : 0;
 }
 
 int DbSetSubmittedLinerollDate(std::int32_t rin, int, std::int32_t time) {
   ORV3* e = EngineQuiet();
-  return e ? e->SetIndividualTimeField(rin, kLinerollField, time) : 0;
+  return e ? e->Fields().SetIndividualTimeField(rin, kLinerollField, time) : 0;
 }
 
 int DbSetRelationshipIndicator(std::int32_t rin, const std::string& text) {
   ORV3* e = Engine(14);
-  return e ? e->SetRelationshipIndicator(rin, text) : 0;
+  return e ? e->Fields().SetRelationshipIndicator(rin, text) : 0;
 }
 
 int DbReplaceCitationSource(std::int32_t oldSource, std::int32_t newSource) {
   ORV3* e = Engine(16);
-  return e ? e->ReplaceCitationSource(oldSource, newSource) : 0;
+  return e ? e->Fields().ReplaceCitationSource(oldSource, newSource) : 0;
 }
 
 int DbReplaceSourceRepository(std::int32_t oldRepository, std::int32_t newRepository) {
   ORV3* e = Engine(16);
-  return e ? e->ReplaceSourceRepository(oldRepository, newRepository) : 0;
+  return e ? e->Fields().ReplaceSourceRepository(oldRepository, newRepository) : 0;
 }
 
 int DbGetUserEventTitle(std::int32_t rin, std::string& out) {
@@ -267,17 +267,17 @@ int DbGetUserEventTitle(std::int32_t rin, std::string& out) {
 
 std::int32_t DbFindEventType(const std::string& title, CEventTypeRecord& record) {
   ORV3* e = EngineQuiet();
-  return e ? e->FindEventType(title, record) : 0;
+  return e ? e->Fields().FindEventType(title, record) : 0;
 }
 
 int DbGetSealingStatus(std::int32_t rin, int type) {
   ORV3* e = Engine(39);
-  return e ? e->SealingState(rin, type) : 0;
+  return e ? e->Fields().SealingState(rin, type) : 0;
 }
 
 int DbGetChildrenOrdinanceStatus(std::int32_t rin, int type) {
   ORV3* e = Engine(40);
-  return e ? e->FamilyOrdinanceState(rin, type) : 0;
+  return e ? e->Fields().FamilyOrdinanceState(rin, type) : 0;
 }
 
 // ---- string stores ----
@@ -285,13 +285,13 @@ int DbGetChildrenOrdinanceStatus(std::int32_t rin, int type) {
 int DbFindString(const std::string& text, int kind, std::string& out) {
   out.clear();
   ORV3* e = Engine(37);
-  return e ? e->FindText(text, kind, out) : 0;
+  return e ? e->Strings().FindText(text, kind, out) : 0;
 }
 
 int DbGetString(std::int32_t position, std::string& out) {
   out.clear();
   ORV3* e = Engine(37);
-  if (!e || e->GetText(position, out) != 1) {
+  if (!e || e->Strings().GetText(position, out) != 1) {
     out.clear();
     return 0;
   }
@@ -303,8 +303,8 @@ std::int32_t DbFindOrAddString(const std::string& text, int kind, std::string& o
   out.clear();
   ORV3* e = Engine(38);
   if (!e) return 0;
-  const std::int32_t position = e->FindOrAddString(text, kind);
-  if (position > 0) e->GetText(position, out);
+  const std::int32_t position = e->Strings().FindOrAddString(text, kind);
+  if (position > 0) e->Strings().GetText(position, out);
   return position > 0 ? position : 0;
 }
 

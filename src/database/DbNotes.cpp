@@ -54,13 +54,13 @@ std::string PrefixParagraphs(const std::string& text, const std::string& prefix)
 
 // The first note block of a record, or the block itself.
 std::int32_t FirstBlockOf(ORV3& e, std::int32_t rinOrBlock, int isBlock, int type) {
-  return isBlock ? rinOrBlock : e.GetFirstNoteBlock(rinOrBlock, type);
+  return isBlock ? rinOrBlock : e.Notes().GetFirstNoteBlock(rinOrBlock, type);
 }
 
 // The notes as stored; "" without notes.
 std::string StoredNotes(ORV3& e, std::int32_t rinOrBlock, int isBlock, int type) {
   std::string text;
-  if (e.GetNotesText(rinOrBlock, isBlock != 0, type, text) != 1) text.clear();
+  if (e.Notes().GetNotesText(rinOrBlock, isBlock != 0, type, text) != 1) text.clear();
   return text;
 }
 
@@ -173,19 +173,19 @@ std::int32_t DbSetNotes(std::int32_t rinOrBlock, const std::string& text, int mo
                         int type) {
   ORV3* e = Engine(31);
   if (!e) return 0;
-  if (e->SetNotes(rinOrBlock, text, mode, isBlock != 0, type) != 1) return 0;
+  if (e->Notes().SetNotes(rinOrBlock, text, mode, isBlock != 0, type) != 1) return 0;
   if (isBlock) return mode == 0 && text.empty() ? 0 : rinOrBlock;
-  return e->GetFirstNoteBlock(rinOrBlock, type);
+  return e->Notes().GetFirstNoteBlock(rinOrBlock, type);
 }
 
 std::int32_t DbGetNoteBlock(std::int32_t rin, int type) {
   ORV3* e = Engine(32);
-  return e ? e->GetFirstNoteBlock(rin, type) : 0;
+  return e ? e->Notes().GetFirstNoteBlock(rin, type) : 0;
 }
 
 int DbDeleteNotes(std::int32_t rin, int type) {
   ORV3* e = Engine(33);
-  return e ? e->DeleteNotes(rin, type) : 0;
+  return e ? e->Notes().DeleteNotes(rin, type) : 0;
 }
 
 std::vector<std::string> DbGetNoteTagList(std::int32_t rinOrBlock, int isBlock, int type) {
@@ -203,8 +203,8 @@ std::int32_t DbReplaceTaggedNote(std::int32_t rinOrBlock, const std::string& new
   if (result.empty()) {
     if (notes.empty()) return FirstBlockOf(*e, rinOrBlock, isBlock, type);
     if (!isBlock) {
-      e->DeleteNotes(rinOrBlock, type);
-      return e->GetFirstNoteBlock(rinOrBlock, type);
+      e->Notes().DeleteNotes(rinOrBlock, type);
+      return e->Notes().GetFirstNoteBlock(rinOrBlock, type);
     }
   }
   return DbSetNotes(rinOrBlock, result, 0, isBlock, type);

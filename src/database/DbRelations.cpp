@@ -15,31 +15,31 @@ int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind
   if (relation == db::kRelParents && subKind == 4) {
     // The marriages of the parents' families only: links without parents
     // give no entry.
-    e->GetRelationList(list, db::kRelParents, 0, rin, flag);
+    e->Families().GetRelationList(list, db::kRelParents, 0, rin, flag);
     list.erase(std::remove(list.begin(), list.end(), 0), list.end());
     return static_cast<int>(list.size());
   }
-  return e->GetRelationList(list, relation, subKind, rin, flag);
+  return e->Families().GetRelationList(list, relation, subKind, rin, flag);
 }
 
 int DbGetRinList(std::vector<std::int32_t>& list, int type, std::int32_t ownerRin, char ownerKind) {
   list.clear();
   ORV3* e = Engine(9);
-  return e ? e->GetRinList(list, type, ownerRin, ownerKind) : 0;
+  return e ? e->Owners().GetRinList(list, type, ownerRin, ownerKind) : 0;
 }
 
 int DbSetRinList(const std::vector<std::int32_t>& list, int type, std::int32_t ownerRin,
                  char ownerKind) {
   if (CurrentDatabase->type == CFamilyDatabase::kOldFormat) return -1;
   ORV3* e = Engine(10);
-  return e ? e->SetRinList(list, type, ownerRin, ownerKind) : 0;
+  return e ? e->Families().SetRinList(list, type, ownerRin, ownerKind) : 0;
 }
 
 int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind,
                  std::int32_t after, int flag) {
   ORV3* e = Engine(11);
   if (!e) return 0;
-  const int result = e->LinkRecord(rin, type, ownerRin, ownerKind, after, flag);
+  const int result = e->Owners().LinkRecord(rin, type, ownerRin, ownerKind, after, flag);
   if (result > 0) LogRecordChange(db::kLogLink, rin, type, ownerRin);
   return result;
 }
@@ -47,14 +47,14 @@ int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKi
 int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind) {
   ORV3* e = Engine(12);
   if (!e) return 0;
-  const int result = e->UnLinkRecord(rin, type, ownerRin, ownerKind);
+  const int result = e->Owners().UnLinkRecord(rin, type, ownerRin, ownerKind);
   if (result > 0) LogRecordChange(db::kLogUnlink, rin, type, ownerRin);
   return result;
 }
 
 int DbMoveUserEvent(std::int32_t eventRin, int, std::int32_t newOwner, std::int32_t oldOwner,
                     char ownerKind) {
-  if (ORV3* e = Engine(11)) e->MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind);
+  if (ORV3* e = Engine(11)) e->Owners().MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind);
   return 0;
 }
 
@@ -62,58 +62,58 @@ int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag
                        std::int32_t value, int flag3) {
   ORV3* e = Engine(11);
   if (!e) return 0;
-  return e->MergeFamilyLinks(rin1, rin2, flag1 != 0, flag2 != 0, value, flag3 != 0);
+  return e->Families().MergeFamilyLinks(rin1, rin2, flag1 != 0, flag2 != 0, value, flag3 != 0);
 }
 
 int DbGetRelation(std::int32_t rin, int relation, int count, std::vector<std::int32_t>& out) {
   ORV3* e = Engine(17);
   if (!e) return 0;
-  return e->GetRelation(rin, relation, count, out);
+  return e->Families().GetRelation(rin, relation, count, out);
 }
 
 std::int32_t DbFindChildWithChildren(std::int32_t rin, std::int32_t preferredMrin) {
   ORV3* e = Engine(18);
-  return e ? e->FindChildWithChildren(rin, preferredMrin) : 0;
+  return e ? e->Families().FindChildWithChildren(rin, preferredMrin) : 0;
 }
 
 int DbHasParents(std::int32_t rin) {
   ORV3* e = Engine(19);
-  return e ? e->HasParents(rin) : 0;
+  return e ? e->Fields().HasParents(rin) : 0;
 }
 
 int DbHasChildren(std::int32_t rin, int type) {
   ORV3* e = Engine(20);
-  return e ? e->HasChildren(rin, type) : 0;
+  return e ? e->Families().HasChildren(rin, type) : 0;
 }
 
 int DbGetSex(std::int32_t rin) {
   ORV3* e = Engine(21);
-  return e ? e->GetSex(rin) : 0;
+  return e ? e->Fields().GetSex(rin) : 0;
 }
 
 std::int32_t DbSetRelation(std::int32_t rin, std::int32_t rin2, int relation, std::int32_t extra) {
   ORV3* e = Engine(26);
-  return e ? e->DLLSETORV3RELATION(rin, rin2, relation, extra) : 0;
+  return e ? e->Families().DLLSETORV3RELATION(rin, rin2, relation, extra) : 0;
 }
 
 int DbMoveChildLink(std::int32_t rin, std::int32_t mrin, std::int32_t newMrin) {
   ORV3* e = Engine(27);
-  return e ? e->MoveChildLink(rin, mrin, newMrin) : 0;
+  return e ? e->Families().MoveChildLink(rin, mrin, newMrin) : 0;
 }
 
 int DbUnSetRelation(std::int32_t mrin, std::int32_t rin, int relation) {
   ORV3* e = Engine(27);
-  return e ? e->O3_UnSetRelation(mrin, rin, relation) : 0;
+  return e ? e->Families().O3_UnSetRelation(mrin, rin, relation) : 0;
 }
 
 int DbUnlinkRIN(std::int32_t rin, int type) {
   ORV3* e = Engine(29);
-  return e ? e->O3_UnlinkRIN(rin, type) : 0;
+  return e ? e->Families().O3_UnlinkRIN(rin, type) : 0;
 }
 
 int DbSetOrder(std::int32_t rin, const std::vector<std::int32_t>& list, int relation, int count) {
   ORV3* e = Engine(36);
   if (!e) return 0;
   const std::size_t n = std::min(list.size(), static_cast<std::size_t>(std::max(count, 0)));
-  return e->O3_SetOrder(rin, std::span<const std::int32_t>(list.data(), n), relation);
+  return e->Families().O3_SetOrder(rin, std::span<const std::int32_t>(list.data(), n), relation);
 }

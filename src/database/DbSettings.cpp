@@ -17,7 +17,7 @@ ORV3* EngineOf(CFamilyDatabase& db, long call, bool quietForOldFormat = false) {
 int CFamilyDatabase::GetFileSettings(FileOptions& settings) {
   ORV3* e = EngineOf(*this, 46, true);
   if (!e) return 0;
-  settings = e->GetFileOptions();
+  settings = e->Settings().GetFileOptions();
   host.logChanges = settings.logChanges;
   return 1;
 }
@@ -26,17 +26,17 @@ int CFamilyDatabase::SetFileSettings(const FileOptions& settings, const AppFileO
   ORV3* e = EngineOf(*this, 47);
   if (!e) return 0;
   host.logChanges = settings.logChanges;
-  return e->SetFileOptions(settings, app) == 1 ? 1 : 0;
+  return e->Settings().SetFileOptions(settings, app) == 1 ? 1 : 0;
 }
 
 int CFamilyDatabase::GetFileOption(int option) {
   ORV3* e = EngineOf(*this, 48);
-  return e ? e->GetFileOption(option) : 0;
+  return e ? e->Settings().GetFileOption(option) : 0;
 }
 
 int CFamilyDatabase::SetFileOption(int option, int value) {
   ORV3* e = EngineOf(*this, 49);
-  return e ? e->SetFileOption(option, value) : 0;
+  return e ? e->Settings().SetFileOption(option, value) : 0;
 }
 
 std::string CFamilyDatabase::GetFamilyName() {

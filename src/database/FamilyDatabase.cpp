@@ -184,9 +184,10 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
   }
   engine = std::make_unique<ORV3>(&host);
   // Spouse and child links the engine makes or removes go to this file's log.
-  engine->SetLinkLogHook([this](char kind, char action, std::int32_t n, std::int32_t second) {
-    LogChange(*this, kind, action, n, second, nullptr);
-  });
+  engine->Families().SetLinkLogHook(
+      [this](char kind, char action, std::int32_t n, std::int32_t second) {
+        LogChange(*this, kind, action, n, second, nullptr);
+      });
   SplitPath(p, kCurrentFormat);
   Reset();
   host.path = p;  // names the index files beside the family file
@@ -257,7 +258,7 @@ int CFamilyDatabase::Close() {
 
 void CFamilyDatabase::FullClose() {
   const bool wasOpen = host.file.IsOpen();
-  if (type == kCurrentFormat && engine) engine->EndBatch();
+  if (type == kCurrentFormat && engine) engine->Blocks().EndBatch();
   nameCache.clear();
   secondCache.clear();
   nameCacheBytes = 0;
@@ -267,7 +268,7 @@ void CFamilyDatabase::FullClose() {
   ScratchIndividualRecord.numbers[CIndividualRecord::kRin] = 0;
   if (type == kOldFormat) CloseDataFiles();
   if (type == kCurrentFormat && wasOpen) {
-    if (engine) engine->Flush();
+    if (engine) engine->Blocks().Flush();
     indexFile.Close();
     DeleteCompanion('x');
     const std::string ora = CompanionPath('a');

@@ -51,7 +51,7 @@ ORV3* ChainEngine(CFamilyDatabase& db) {
 ORV3* LiveOwnerEngine(CFamilyDatabase& db, std::int32_t owner, int ownerType) {
   ORV3* e = db.engine.get();
   if (!e || !IsOwnerType(ownerType)) return nullptr;
-  return e->IsLive(OwnerKind(ownerType), owner) == 1 ? e : nullptr;
+  return e->Records().IsLive(OwnerKind(ownerType), owner) == 1 ? e : nullptr;
 }
 
 // ---- picture file headers ----
@@ -141,7 +141,7 @@ bool ReadPictureFileSize(const std::string& path, int& width, int& height) {
 std::int32_t CFamilyDatabase::GetMultimediaHead(std::int32_t owner, int ownerType) {
   if (type == kCurrentFormat) {
     ORV3* e = LiveOwnerEngine(*this, owner, ownerType);
-    return e ? e->GetMultimediaHead(owner, ownerType) : -1;
+    return e ? e->Owners().GetMultimediaHead(owner, ownerType) : -1;
   }
   if (type == kOldFormat) {
     // The old format's multimedia file is not read by this program.
@@ -158,7 +158,7 @@ std::int32_t CFamilyDatabase::SetMultimediaHead(std::int32_t owner, std::int32_t
   if (!ChainEngine(*this)) return -1;
   ORV3* e = LiveOwnerEngine(*this, owner, ownerType);
   if (!e) return 0;
-  const std::int32_t old = e->SetMultimediaHead(owner, ownerType, head);
+  const std::int32_t old = e->Owners().SetMultimediaHead(owner, ownerType, head);
   return old < 0 ? 0 : old;
 }
 
@@ -166,14 +166,14 @@ int CFamilyDatabase::DeleteMultimediaChain(std::int32_t owner, int ownerType) {
   if (!ChainEngine(*this)) return -1;
   ORV3* e = LiveOwnerEngine(*this, owner, ownerType);
   if (!e) return 0;
-  const std::int32_t head = e->GetMultimediaHead(owner, ownerType);
+  const std::int32_t head = e->Owners().GetMultimediaHead(owner, ownerType);
   if (head < 0) return 0;
   if (head == 0) return 1;
   // The chain is found from its head before the field lets go of it.
-  const std::int32_t first = e->FirstMultimediaItem(head);
-  if (e->SetMultimediaHead(owner, ownerType, 0) < 0) return 0;
+  const std::int32_t first = e->Owners().FirstMultimediaItem(head);
+  if (e->Owners().SetMultimediaHead(owner, ownerType, 0) < 0) return 0;
   if (first == 0) return 0;
-  return e->DeleteMultimediaChainOf(first, owner, ownerType);
+  return e->Owners().DeleteMultimediaChainOf(first, owner, ownerType);
 }
 
 CMultimediaList CFamilyDatabase::LoadMultimediaList(std::int32_t first, int maxCount) {
@@ -182,7 +182,7 @@ CMultimediaList CFamilyDatabase::LoadMultimediaList(std::int32_t first, int maxC
   CMultimediaList list;
   CMultimediaItem* tail = nullptr;
   // More items than the file holds would mean a loop of next numbers.
-  const std::int32_t highest = engine->Highest(RecordKind::Multimedia);
+  const std::int32_t highest = engine->Records().Highest(RecordKind::Multimedia);
   std::int32_t number = first;
   for (int count = 0; number > 0 && count <= highest && (maxCount < 0 || count < maxCount);
        ++count) {
@@ -205,10 +205,11 @@ int CFamilyDatabase::SetMultimediaFileName(std::int32_t item, const std::string&
   if (!e) return -1;
   if (host.readOnly) return 1;
   orv::MultimediaRec rec;
-  if (e->IsLive(RecordKind::Multimedia, item) != 1 || !e->Read(item, rec)) return 0;
+  if (e->Records().IsLive(RecordKind::Multimedia, item) != 1 || !e->Records().Read(item, rec))
+    return 0;
   if (rec.owner == 0) return 0;
-  if (e->SetTextReference(name, orv::maps::kKindOther5, rec.path) == 0) return 1;
-  return e->Write(item, rec) ? 1 : 0;
+  if (e->Strings().SetTextReference(name, orv::maps::kKindOther5, rec.path) == 0) return 1;
+  return e->Records().Write(item, rec) ? 1 : 0;
 }
 
 int CFamilyDatabase::GetMultimediaFileName(std::int32_t item, std::string& out) {
@@ -216,8 +217,9 @@ int CFamilyDatabase::GetMultimediaFileName(std::int32_t item, std::string& out) 
   ORV3* e = ChainEngine(*this);
   if (!e) return -1;
   orv::MultimediaRec rec;
-  if (e->IsLive(RecordKind::Multimedia, item) != 1 || !e->Read(item, rec)) return 0;
-  out = e->GetText(rec.path);
+  if (e->Records().IsLive(RecordKind::Multimedia, item) != 1 || !e->Records().Read(item, rec))
+    return 0;
+  out = e->Strings().GetText(rec.path);
   return 1;
 }
 
@@ -226,7 +228,7 @@ int CFamilyDatabase::ReplaceMultimediaFolder(const std::string& oldFolder,
   ORV3* e = ChainEngine(*this);
   if (!e) return -1;
   if (host.readOnly) return 1;
-  e->ChangeMultimediaFolder(oldFolder, newFolder);
+  e->Fields().ChangeMultimediaFolder(oldFolder, newFolder);
   return 1;
 }
 
@@ -239,7 +241,7 @@ std::int32_t DbGetMultimediaHead(std::int32_t owner, int ownerType) {
 std::int32_t DbGetFirstMultimediaItem(std::int32_t item) {
   ORV3* e = ChainEngine(*CurrentDatabase);
   if (!e) return -1;
-  return e->FirstMultimediaItem(item);
+  return e->Owners().FirstMultimediaItem(item);
 }
 
 CMultimediaList DbGetDefaultMultimedia(std::int32_t owner, int ownerType, int* count) {

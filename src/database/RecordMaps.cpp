@@ -25,7 +25,7 @@ namespace {
 
 // Points a reference at text unless it already names an equal text.
 void PutRef(ORV3& e, const std::string& text, int kind, std::int32_t& ref) {
-  e.SetTextReference(text, kind, ref);
+  e.Strings().SetTextReference(text, kind, ref);
 }
 
 }  // namespace
@@ -34,13 +34,13 @@ void PutRef(ORV3& e, const std::string& text, int kind, std::int32_t& ref) {
 
 void LoadDate(ORV3& e, const PackedDate& in, CDateValue& out) {
   out = CDateValue();
-  UnpackDate(in.bytes.data(), out, [&e](std::int32_t ref) { return e.GetText(ref); });
+  UnpackDate(in.bytes.data(), out, [&e](std::int32_t ref) { return e.Strings().GetText(ref); });
 }
 
 PackedDate StoreDate(ORV3& e, const CDateValue& in) {
   PackedDate out;
   std::int32_t ref = 0;
-  if (in.textOnly) ref = e.FindOrAddString(in.text, kKindDateText);
+  if (in.textOnly) ref = e.Strings().FindOrAddString(in.text, kKindDateText);
   PackDate(in, ref, out.bytes.data());
   return out;
 }
@@ -49,7 +49,7 @@ void LoadEvent(ORV3& e, const PackedEvent& in, CEventValue& out, bool places) {
   out.Clear();
   LoadDate(e, in.date, out.date);
   if (places)
-    for (int i = 0; i < 4; ++i) out.place[i] = e.GetText(in.place[i]);
+    for (int i = 0; i < 4; ++i) out.place[i] = e.Strings().GetText(in.place[i]);
   out.firstCitation = in.firstCitation;
   out.secondNumber = in.secondValue;
 }
@@ -65,7 +65,7 @@ void LoadOrdinance(ORV3& e, const PackedOrdinance& in, COrdinanceValue& out, cha
                    bool temple) {
   out.Clear();
   LoadDate(e, in.date, out.date);
-  if (temple) out.templeCode = e.GetText(in.templeCode);
+  if (temple) out.templeCode = e.Strings().GetText(in.templeCode);
   out.kind = kind;
   out.firstCitation = in.firstCitation;
   out.secondNumber = in.secondValue;
@@ -111,21 +111,22 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
   out.texts1[1] = TextOf(in.sbn);
 
   if (plan.names) {
-    out.surname = e.GetText(in.names[0]);
-    for (int i = 0; i < 3; ++i) out.givenNames[i] = e.GetText(in.names[1 + i]);
-    out.suffix = e.GetText(in.names[4]);
-    out.nameExtensions[0] = e.GetText(ext.textRefs[0]);
-    out.nameExtensions[1] = e.GetText(ext.textRefs[1]);
-    out.title = e.GetText(ext.textRefs[2]);
-    for (int i = 0; i < 3; ++i) out.texts2[i] = e.GetText(ext.textRefs[3 + i]);
-    out.linkText = e.GetText(ext.relationshipText);
+    out.surname = e.Strings().GetText(in.names[0]);
+    for (int i = 0; i < 3; ++i) out.givenNames[i] = e.Strings().GetText(in.names[1 + i]);
+    out.suffix = e.Strings().GetText(in.names[4]);
+    out.nameExtensions[0] = e.Strings().GetText(ext.textRefs[0]);
+    out.nameExtensions[1] = e.Strings().GetText(ext.textRefs[1]);
+    out.title = e.Strings().GetText(ext.textRefs[2]);
+    for (int i = 0; i < 3; ++i) out.texts2[i] = e.Strings().GetText(ext.textRefs[3 + i]);
+    out.linkText = e.Strings().GetText(ext.relationshipText);
     if (ext.hasFourTexts)
-      for (int i = 0; i < 4; ++i) out.fifthEvent.place[i] = e.GetText(ext.fourTexts[i]);
+      for (int i = 0; i < 4; ++i) out.fifthEvent.place[i] = e.Strings().GetText(ext.fourTexts[i]);
     if (ext.contact > 0) {
       ContactRec contact;
-      if (e.IsLive(RecordKind::Contact, ext.contact) == 1 && e.Read(ext.contact, contact))
+      if (e.Records().IsLive(RecordKind::Contact, ext.contact) == 1 &&
+          e.Records().Read(ext.contact, contact))
         for (int i = 0; i < CIndividualRecord::kContactFieldCount; ++i)
-          out.contact[i] = e.GetText(contact.texts[i]);
+          out.contact[i] = e.Strings().GetText(contact.texts[i]);
     }
   }
   LoadEvent(e, in.birth, out.birth, plan.birthChristeningPlaces);
@@ -137,24 +138,25 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
   out.sealingToParents.kind = 'P';
   if (plan.parentsFromLink && in.firstParentLink > 0) {
     FamilyLinkRec link;
-    if (e.IsLive(RecordKind::FamilyLink, in.firstParentLink) == 1 &&
-        e.Read(in.firstParentLink, link)) {
+    if (e.Records().IsLive(RecordKind::FamilyLink, in.firstParentLink) == 1 &&
+        e.Records().Read(in.firstParentLink, link)) {
       out.numbers[CIndividualRecord::kParentsMrin] = link.marriage;
       LoadOrdinance(e, link.sealing, out.sealingToParents, 'P', plan.fullOrdinances);
     }
   }
   if (plan.relationCounts) {
-    out.marriageCount = static_cast<std::int16_t>(e.GetRelationCount(rin, db::kRelSpouses, true));
+    out.marriageCount =
+        static_cast<std::int16_t>(e.Families().GetRelationCount(rin, db::kRelSpouses, true));
     out.parentFamilyCount =
-        static_cast<std::int16_t>(e.GetRelationCount(rin, db::kRelFather, true));
+        static_cast<std::int16_t>(e.Families().GetRelationCount(rin, db::kRelFather, true));
   }
 }
 
 bool StoreIndividual(ORV3& e, const CIndividualRecord& in, IndividualRec& out) {
   bool keyChanged = false;
-  keyChanged |= e.SetTextReference(in.surname, kKindName, out.names[0]) != 0;
+  keyChanged |= e.Strings().SetTextReference(in.surname, kKindName, out.names[0]) != 0;
   for (int i = 0; i < 3; ++i)
-    keyChanged |= e.SetTextReference(in.givenNames[i], kKindName, out.names[1 + i]) != 0;
+    keyChanged |= e.Strings().SetTextReference(in.givenNames[i], kKindName, out.names[1 + i]) != 0;
   PutRef(e, in.suffix, kKindName, out.names[4]);
   out.sex = static_cast<std::uint8_t>(SexLetterOf(static_cast<std::uint8_t>(in.sex)));
   StoreEvent(e, in.birth, out.birth);
@@ -254,7 +256,7 @@ void LoadUserEvent(ORV3& e, std::int32_t r, const UserEventRec& in, CUserEventRe
   out.ownerNumber = in.owner;
   out.ownerKind = in.ownerKind ? static_cast<char>(in.ownerKind) : ' ';
   out.yesNo = static_cast<char>(in.kind);
-  out.description = e.GetText(in.description);
+  out.description = e.Strings().GetText(in.description);
   CEventValue event;
   LoadEvent(e, in.event, event, true);
   out.SetEvent(std::make_unique<CPlaceEventObject>(&event));
@@ -282,9 +284,9 @@ void LoadEventType(ORV3& e, std::int32_t r, const EventTypeRec& in, CEventTypeRe
                    bool translate) {
   out.Clear();
   out.recordNumber = r;
-  out.title = e.GetText(in.title);
-  out.verbPhrase = e.GetText(in.verbPhrase);
-  out.placePreposition = e.GetText(in.placePreposition);
+  out.title = e.Strings().GetText(in.title);
+  out.verbPhrase = e.Strings().GetText(in.verbPhrase);
+  out.placePreposition = e.Strings().GetText(in.placePreposition);
   out.shortTitle = TextOf(in.shortTitle);
   out.abbreviation = TextOf(in.abbreviation);
   out.tag = TextOf(in.tag);
@@ -309,7 +311,7 @@ void LoadEventType(ORV3& e, std::int32_t r, const EventTypeRec& in, CEventTypeRe
 }
 
 bool StoreEventType(ORV3& e, const CEventTypeRecord& in, EventTypeRec& out) {
-  const bool changed = e.SetTextReference(in.title, kKindOther, out.title) != 0;
+  const bool changed = e.Strings().SetTextReference(in.title, kKindOther, out.title) != 0;
   PutRef(e, in.verbPhrase, kKindOther, out.verbPhrase);
   PutRef(e, in.placePreposition, kKindOther, out.placePreposition);
   PutText(out.shortTitle, in.shortTitle);
@@ -346,7 +348,8 @@ void LoadContact(ORV3& e, std::int32_t r, const ContactRec& in, CContactRecord& 
   out.Clear();
   out.recordNumber = r;
   out.owner = in.owner;
-  for (int i = 0; i < CContactRecord::kFieldCount; ++i) out.texts[i] = e.GetText(in.texts[i]);
+  for (int i = 0; i < CContactRecord::kFieldCount; ++i)
+    out.texts[i] = e.Strings().GetText(in.texts[i]);
 }
 
 void StoreContact(ORV3& e, const CContactRecord& in, ContactRec& out) {
@@ -366,10 +369,10 @@ void LoadMultimedia(ORV3& e, std::int32_t r, const MultimediaRec& in, CMultimedi
   out.ownerNumber = in.owner;
   out.nextRecordNumber = in.next;
   out.extraNumber = in.previous;
-  out.fileName = e.GetText(in.path);
-  out.caption = e.GetText(in.texts[0]);
-  out.description = e.GetText(in.texts[1]);
-  out.soundFile = e.GetText(in.texts[2]);
+  out.fileName = e.Strings().GetText(in.path);
+  out.caption = e.Strings().GetText(in.texts[0]);
+  out.description = e.Strings().GetText(in.texts[1]);
+  out.soundFile = e.Strings().GetText(in.texts[2]);
   out.ownerType = in.value28;
   out.kind = static_cast<char>(in.kind);
   out.flags = static_cast<std::uint16_t>((out.flags & ~0xFF) | in.flags);

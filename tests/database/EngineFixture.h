@@ -65,9 +65,9 @@ class EngineTest : public ::testing::Test {
   // Checks that the DBMap in memory, the DBMap block, the mirror and the
   // header's used-position count all agree with the groups' type maps.
   void ExpectCountsAgreeWithTypeMaps() {
-    const std::int32_t dbMapBlock = engine->Head().I32(orv::kHeadDBMapBlock);
-    const int groups = engine->Head().I32(orv::kHeadGroups);
-    ASSERT_EQ(engine->GroupCount(), groups);
+    const std::int32_t dbMapBlock = engine->Blocks().Head().I32(orv::kHeadDBMapBlock);
+    const int groups = engine->Blocks().Head().I32(orv::kHeadGroups);
+    ASSERT_EQ(engine->Blocks().GroupCount(), groups);
     for (int g = 0; g < groups; ++g) {
       const auto first = FileBytes(orv::FirstBlockOffset(g), orv::kBlockSize);
       ASSERT_EQ(first[0], orv::kBlockFirst);
@@ -79,10 +79,10 @@ class EngineTest : public ::testing::Test {
           used = k + 1;
         }
       if (g == groups - 1) {
-        EXPECT_EQ(engine->Head().I32(orv::kHeadUsedPositions), used);
+        EXPECT_EQ(engine->Blocks().Head().I32(orv::kHeadUsedPositions), used);
       }
       for (int t = 1; t <= orv::kMapTypes; ++t) {
-        EXPECT_EQ(engine->Map().Count(g, t), counts[t]) << "group " << g << " type " << t;
+        EXPECT_EQ(engine->Blocks().Map().Count(g, t), counts[t]) << "group " << g << " type " << t;
         EXPECT_EQ(FileI16(orv::BlockNumberOffset(dbMapBlock) + orv::DBMap::CountOffset(g, t)),
                   counts[t]);
         if (t <= orv::kMirrorTypes) {

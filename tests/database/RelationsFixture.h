@@ -26,12 +26,13 @@ class RelationsTest : public EngineTest {
   }
 
   std::int32_t Person(char sex) {
-    return engine->NewRecord(orv::RecordKind::Individual, false,
-                             [sex](std::int32_t, std::uint8_t* rec) { rec[0] = sex; });
+    return engine->Records().NewRecord(orv::RecordKind::Individual, false,
+                                       [sex](std::int32_t, std::uint8_t* rec) { rec[0] = sex; });
   }
   std::int32_t NewUserEvent() {
-    return engine->NewRecord(orv::RecordKind::UserEvent, false,
-                             [](std::int32_t, std::uint8_t* rec) { orv::PutI32(rec + 8, 1); });
+    return engine->Records().NewRecord(
+        orv::RecordKind::UserEvent, false,
+        [](std::int32_t, std::uint8_t* rec) { orv::PutI32(rec + 8, 1); });
   }
 
   // father I1 + mother I2 (M1): children I3, I4, I5; I1 + I6 (M2): child I7;
@@ -42,20 +43,22 @@ class RelationsTest : public EngineTest {
     for (char s : sexes) I.push_back(Person(s));
     I.insert(I.begin(), 0);  // I[1] is RIN 1
     M.push_back(0);
-    M.push_back(engine->DLLSETORV3RELATION(I[1], I[2], db::kRelHusband, 0));
-    M.push_back(engine->DLLSETORV3RELATION(I[6], I[1], db::kRelWife, 0));
-    M.push_back(engine->DLLSETORV3RELATION(I[3], I[8], db::kRelHusband, 0));
+    M.push_back(engine->Families().DLLSETORV3RELATION(I[1], I[2], db::kRelHusband, 0));
+    M.push_back(engine->Families().DLLSETORV3RELATION(I[6], I[1], db::kRelWife, 0));
+    M.push_back(engine->Families().DLLSETORV3RELATION(I[3], I[8], db::kRelHusband, 0));
     for (int c : {3, 4, 5})
-      ASSERT_GT(engine->DLLSETORV3RELATION(I[c], 0, db::kRelParents, M[1]), 0);
-    ASSERT_GT(engine->DLLSETORV3RELATION(I[1], I[7], db::kRelChildren, M[2]), 0);
-    source = engine->NewRecord(orv::RecordKind::Source, false);
-    citeI3a = engine->NewCitation(false, source, I[3], db::kOwnerIndividual);
-    citeI3b = engine->NewCitation(false, source, I[3], db::kOwnerIndividual);
-    citeM1 = engine->NewCitation(false, source, M[1], db::kOwnerMarriage);
-    citeI4P = engine->NewCitation(false, source, I[4], db::kOwnerSealingToParents);
+      ASSERT_GT(engine->Families().DLLSETORV3RELATION(I[c], 0, db::kRelParents, M[1]), 0);
+    ASSERT_GT(engine->Families().DLLSETORV3RELATION(I[1], I[7], db::kRelChildren, M[2]), 0);
+    source = engine->Records().NewRecord(orv::RecordKind::Source, false);
+    citeI3a = engine->Owners().NewCitation(false, source, I[3], db::kOwnerIndividual);
+    citeI3b = engine->Owners().NewCitation(false, source, I[3], db::kOwnerIndividual);
+    citeM1 = engine->Owners().NewCitation(false, source, M[1], db::kOwnerMarriage);
+    citeI4P = engine->Owners().NewCitation(false, source, I[4], db::kOwnerSealingToParents);
     userEvent = NewUserEvent();
-    ASSERT_EQ(engine->LinkRecord(userEvent, db::kUserEvent, I[1], db::kOwnerIndividual), 1);
-    citeEvent = engine->NewCitation(false, source, userEvent, db::kOwnerIndividualUserEvent);
+    ASSERT_EQ(engine->Owners().LinkRecord(userEvent, db::kUserEvent, I[1], db::kOwnerIndividual),
+              1);
+    citeEvent =
+        engine->Owners().NewCitation(false, source, userEvent, db::kOwnerIndividualUserEvent);
     ASSERT_GT(citeEvent, 0);
   }
 
@@ -65,7 +68,7 @@ class RelationsTest : public EngineTest {
   Rec Get(std::int32_t r) {
     Rec rec;
     std::uint8_t buf[Rec::kSize];
-    engine->ReadRaw(Rec::kKind, r, buf);
+    engine->Records().ReadRaw(Rec::kKind, r, buf);
     rec.Decode(buf);
     return rec;
   }
@@ -73,31 +76,31 @@ class RelationsTest : public EngineTest {
   void Put(std::int32_t r, const Rec& rec) {
     std::uint8_t buf[Rec::kSize];
     rec.Encode(buf);
-    ASSERT_EQ(engine->WriteRaw(Rec::kKind, r, buf), 1);
+    ASSERT_EQ(engine->Records().WriteRaw(Rec::kKind, r, buf), 1);
   }
-  bool Live(orv::RecordKind kind, std::int32_t r) { return engine->IsLive(kind, r) == 1; }
+  bool Live(orv::RecordKind kind, std::int32_t r) { return engine->Records().IsLive(kind, r) == 1; }
 
   std::vector<std::int32_t> Relation(std::int32_t r, int relation, int count) {
     std::vector<std::int32_t> out;
-    engine->GetRelation(r, relation, count, out);
+    engine->Families().GetRelation(r, relation, count, out);
     return out;
   }
   std::vector<std::int32_t> Children(std::int32_t m) { return Relation(m, db::kRelChildren, 100); }
   std::vector<std::int32_t> Marriages(std::int32_t i) {
     std::vector<std::int32_t> out;
-    engine->GetRelationList(out, db::kRelSpouses, 0, i);
+    engine->Families().GetRelationList(out, db::kRelSpouses, 0, i);
     return out;
   }
   std::vector<std::int32_t> ParentFamilies(std::int32_t i) {
     std::vector<std::int32_t> out;
-    engine->GetRelationList(out, db::kRelParents, 5, i);
+    engine->Families().GetRelationList(out, db::kRelParents, 5, i);
     std::vector<std::int32_t> marriages;
     for (std::size_t k = 0; k < out.size(); k += 2) marriages.push_back(out[k]);
     return marriages;
   }
   std::vector<std::int32_t> Citations(std::int32_t owner, char letter) {
     std::vector<std::int32_t> out;
-    engine->GetRinList(out, db::kCitation, owner, letter);
+    engine->Owners().GetRinList(out, db::kCitation, owner, letter);
     return out;
   }
 
@@ -106,11 +109,11 @@ class RelationsTest : public EngineTest {
     using namespace orv;
     std::vector<std::string> errors;
     auto err = [&](const std::string& e) { errors.push_back(e); };
-    const std::int32_t hi = engine->Highest(RecordKind::Individual);
-    const std::int32_t hm = engine->Highest(RecordKind::Marriage);
-    const std::int32_t hl = engine->Highest(RecordKind::FamilyLink);
-    const std::int32_t hc = engine->Highest(RecordKind::Citation);
-    const std::int32_t hu = engine->Highest(RecordKind::UserEvent);
+    const std::int32_t hi = engine->Records().Highest(RecordKind::Individual);
+    const std::int32_t hm = engine->Records().Highest(RecordKind::Marriage);
+    const std::int32_t hl = engine->Records().Highest(RecordKind::FamilyLink);
+    const std::int32_t hc = engine->Records().Highest(RecordKind::Citation);
+    const std::int32_t hu = engine->Records().Highest(RecordKind::UserEvent);
     std::map<std::int32_t, std::vector<std::int32_t>> spouseChain, parentsRing, childrenRing;
 
     // Walks a ring from head by next(), bounded by limit; ok() tests a member.

@@ -229,7 +229,7 @@ class DbCallsTest : public OpenFamilyFixture {
  protected:
   // A new empty individual made by the engine.
   std::int32_t NewPerson() {
-    return CurrentDatabase->engine->NewRecord(orv::RecordKind::Individual, false);
+    return CurrentDatabase->engine->Records().NewRecord(orv::RecordKind::Individual, false);
   }
   std::string Log() { return ReadAll(log); }
   static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
@@ -344,10 +344,10 @@ TEST_F(DbCallsTest, CountsBatchAndVersion) {
   EXPECT_EQ(DbGetRecordCount(db::kIndividual), 2);
   EXPECT_EQ(DbGetMaxRecordCount(db::kIndividual), 2);
   DbBeginBatch();
-  EXPECT_TRUE(CurrentDatabase->engine->InBatch());
+  EXPECT_TRUE(CurrentDatabase->engine->Blocks().InBatch());
   DbFlush();
   DbEndBatch();
-  EXPECT_FALSE(CurrentDatabase->engine->InBatch());
+  EXPECT_FALSE(CurrentDatabase->engine->Blocks().InBatch());
   EXPECT_EQ(CurrentDatabase->GetFamilyName(), family);
   EXPECT_TRUE(boxes.Calls().empty());
 }

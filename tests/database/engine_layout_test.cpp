@@ -63,10 +63,10 @@ TEST(EngineCreate, TitleAndOptionBytesComeFromPathAndOptions) {
     options.showZel = true;
     options.capSurname = true;
     ASSERT_EQ(engine.Create(path, options), 1);
-    EXPECT_EQ(engine.Head().Text(kHeadTitle, 64), c.title);
-    EXPECT_EQ(engine.Head().Byte(kHeadVerifyOff), 1);
-    EXPECT_EQ(engine.Head().Byte(kHeadShowZel), 1);
-    EXPECT_EQ(engine.Head().Byte(kHeadCapSurname), 1);
+    EXPECT_EQ(engine.Blocks().Head().Text(kHeadTitle, 64), c.title);
+    EXPECT_EQ(engine.Blocks().Head().Byte(kHeadVerifyOff), 1);
+    EXPECT_EQ(engine.Blocks().Head().Byte(kHeadShowZel), 1);
+    EXPECT_EQ(engine.Blocks().Head().Byte(kHeadCapSurname), 1);
   }
 }
 
@@ -113,40 +113,40 @@ TEST(GroupIndexBuild, ListsEachTypeInPositionOrderAndIgnoresOtherBytes) {
 }
 
 TEST_F(EngineTest, MirrorCountAboveDBMapRaisesItAtOpenButASmallerOneDoesNot) {
-  ASSERT_GE(engine->AllocateBlock(kBlockIndividuals), 0);
-  ASSERT_GE(engine->AllocateBlock(kBlockMarriages), 0);
-  ASSERT_GE(engine->AllocateBlock(kBlockMarriages), 0);
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockIndividuals), 0);
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockMarriages), 0);
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockMarriages), 0);
   // A crash after the mirror write: the mirror counts a block the DBMap lost.
   PokeFile(DBMap::MirrorOffset(0, kBlockIndividuals), I16Bytes(2));
   PokeFile(DBMap::MirrorOffset(0, kBlockMarriages), I16Bytes(1));
   ASSERT_EQ(Reopen(), 1);
-  EXPECT_EQ(engine->Map().Count(0, kBlockIndividuals), 2);
-  EXPECT_EQ(engine->Map().Count(0, kBlockMarriages), 2);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockIndividuals), 2);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockMarriages), 2);
   EXPECT_EQ(FileI16(12288 + DBMap::CountOffset(0, kBlockIndividuals)), 2);
   EXPECT_EQ(FileI16(12288 + DBMap::CountOffset(0, kBlockMarriages)), 2);
   // The mirror itself is never rewritten from the DBMap.
   EXPECT_EQ(FileI16(DBMap::MirrorOffset(0, kBlockMarriages)), 1);
   // A count the type map does not back addresses nothing.
-  EXPECT_GT(engine->LocateRecord(RecordKind::Individual, 27), 0);
-  EXPECT_EQ(engine->LocateRecord(RecordKind::Individual, 28), -1);
+  EXPECT_GT(engine->Records().LocateRecord(RecordKind::Individual, 27), 0);
+  EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 28), -1);
   EXPECT_TRUE(boxes.Calls().empty());
 }
 
 TEST_F(EngineTest, HeaderNamingABlockOfAnotherTypeGetsAFreshDBMapFromTheMirror) {
-  ASSERT_GE(engine->AllocateBlock(kBlockIndividuals), 0);  // block 3
-  ASSERT_GE(engine->AllocateBlock(kBlockUserEvents), 0);   // block 4
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockIndividuals), 0);  // block 3
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockUserEvents), 0);   // block 4
   PokeFile(kHeadDBMapBlock, I32Bytes(3));
   ASSERT_EQ(Reopen(), 1);
-  EXPECT_EQ(engine->Head().I32(kHeadDBMapBlock), 5);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadDBMapBlock), 5);
   EXPECT_EQ(FileI32(kHeadDBMapBlock), 5);
   EXPECT_EQ(FileBytes(TypeByteOffset(5), 1)[0], kBlockDBMap);
-  EXPECT_EQ(engine->Map().Count(0, kBlockIndividuals), 1);
-  EXPECT_EQ(engine->Map().Count(0, kBlockUserEvents), 0);  // not mirrored: starts at 0
-  EXPECT_EQ(engine->Map().Count(0, kBlockDBMap), 1);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockIndividuals), 1);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockUserEvents), 0);  // not mirrored: starts at 0
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockDBMap), 1);
   EXPECT_EQ(FileI16(BlockNumberOffset(5) + DBMap::CountOffset(0, kBlockDBMap)), 1);
-  EXPECT_EQ(engine->Head().I32(kHeadUsedPositions), 5);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadUsedPositions), 5);
   EXPECT_EQ(Reopen(), 1);
-  EXPECT_EQ(engine->Head().I32(kHeadDBMapBlock), 5);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadDBMapBlock), 5);
 }
 
 TEST_F(EngineTest, OpenRefusesWrongMagicShortHeaderAndBadFirstBlock) {
@@ -174,12 +174,12 @@ TEST_F(EngineTest, OpenRefusesWrongMagicShortHeaderAndBadFirstBlock) {
 }
 
 TEST_F(EngineTest, RecordCountsAnswerFromTheHeader) {
-  engine->Head().SetI32(kHeadHighestSource, 7);
-  engine->Head().SetI32(kHeadHighestMultimedia, 9);
-  EXPECT_EQ(engine->GetRecordCount(130), 7);
-  EXPECT_EQ(engine->GetRecordCount(148), 9);
-  EXPECT_EQ(engine->GetRecordCount(125), 0);
+  engine->Blocks().Head().SetI32(kHeadHighestSource, 7);
+  engine->Blocks().Head().SetI32(kHeadHighestMultimedia, 9);
+  EXPECT_EQ(engine->Records().GetRecordCount(130), 7);
+  EXPECT_EQ(engine->Records().GetRecordCount(148), 9);
+  EXPECT_EQ(engine->Records().GetRecordCount(125), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Bad type in ORV3::GetRecordCount");
-  EXPECT_EQ(engine->GetFormatVersion(), "400");
+  EXPECT_EQ(engine->Blocks().GetFormatVersion(), "400");
 }

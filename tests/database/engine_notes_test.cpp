@@ -18,13 +18,13 @@ class NotesTest : public EngineTest {
 
   NoteBlockRec Block(std::int32_t b) {
     NoteBlockRec rec;
-    engine->Read(b, rec);
+    engine->Records().Read(b, rec);
     return rec;
   }
   void SetNext(std::int32_t b, std::int32_t next) {
     NoteBlockRec rec = Block(b);
     rec.next = next;
-    engine->Write(b, rec);
+    engine->Records().Write(b, rec);
   }
   // The blocks of a chain in order, stopping at the first repeat.
   std::vector<std::int32_t> Chain(std::int32_t first) {
@@ -36,7 +36,7 @@ class NotesTest : public EngineTest {
   }
   std::string Read(std::int32_t first) {
     std::string out;
-    engine->ReadNoteChain(first, out);
+    engine->Notes().ReadNoteChain(first, out);
     return out;
   }
   // Lines of varied text with CR LF ends and accented letters.
@@ -62,7 +62,7 @@ TEST_F(NotesTest, TextsOfAnyLengthRoundTrip) {
   for (const Case& c : cases) {
     const std::string plain(c.length, 'x');
     std::int32_t field = 0;
-    ASSERT_EQ(engine->SetNoteText(field, plain, owner), 1);
+    ASSERT_EQ(engine->Notes().SetNoteText(field, plain, owner), 1);
     EXPECT_EQ(Read(field), plain) << c.length;
     const auto chain = Chain(field);
     EXPECT_EQ(chain.size(), c.blocks) << c.length;
@@ -75,7 +75,7 @@ TEST_F(NotesTest, TextsOfAnyLengthRoundTrip) {
 
     // Line ends are single CRs on disk, CR LF in memory; accents in ANSEL.
     const std::string text = Text(c.length);
-    ASSERT_EQ(engine->SetNoteText(field, text, owner), 1);
+    ASSERT_EQ(engine->Notes().SetNoteText(field, text, owner), 1);
     EXPECT_EQ(Read(field), text) << c.length;
     for (std::int32_t b : Chain(field))
       for (std::uint8_t ch : Block(b).text) EXPECT_NE(ch, '\n');
@@ -85,34 +85,34 @@ TEST_F(NotesTest, TextsOfAnyLengthRoundTrip) {
 
 TEST_F(NotesTest, EmptyTextFreesTheChain) {
   std::int32_t field = 0;
-  engine->SetNoteText(field, Text(600), 5);
+  engine->Notes().SetNoteText(field, Text(600), 5);
   const auto chain = Chain(field);
   ASSERT_EQ(chain.size(), 3u);
-  EXPECT_EQ(engine->SetNoteText(field, "", 5), 1);
+  EXPECT_EQ(engine->Notes().SetNoteText(field, "", 5), 1);
   EXPECT_EQ(field, 0);
-  EXPECT_EQ(engine->Head().I32(kHeadNoteFreeHead), chain.back());
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNoteFreeHead), chain.back());
   std::string out = "x";
-  EXPECT_EQ(engine->ReadNoteChain(0, out), 0);
+  EXPECT_EQ(engine->Notes().ReadNoteChain(0, out), 0);
   EXPECT_EQ(out, "");
 }
 
 TEST_F(NotesTest, RewritingShorterFreesTheSurplusForReuse) {
   std::int32_t field = 0;
-  engine->SetNoteText(field, std::string(1000, 'a'), 9);
+  engine->Notes().SetNoteText(field, std::string(1000, 'a'), 9);
   const auto longChain = Chain(field);
   ASSERT_EQ(longChain.size(), 5u);
-  engine->SetNoteText(field, "short", 9);
+  engine->Notes().SetNoteText(field, "short", 9);
   EXPECT_EQ(Read(field), "short");
   EXPECT_EQ(Chain(field), std::vector<std::int32_t>{longChain[0]});
   EXPECT_EQ(Block(field).next, 0);
   // Freed in chain order, so the last freed is taken first.
-  EXPECT_EQ(engine->NewNoteBlock(true, 10), longChain[4]);
-  EXPECT_EQ(engine->NewNoteBlock(true, 10), longChain[3]);
+  EXPECT_EQ(engine->Notes().NewNoteBlock(true, 10), longChain[4]);
+  EXPECT_EQ(engine->Notes().NewNoteBlock(true, 10), longChain[3]);
 }
 
 TEST_F(NotesTest, LoopedChainIsReadUpToTheRepeatAndRewrittenIntoDistinctBlocks) {
   std::int32_t field = 0;
-  engine->SetNoteText(field, std::string(300, 'a') + std::string(200, 'b'), 4);
+  engine->Notes().SetNoteText(field, std::string(300, 'a') + std::string(200, 'b'), 4);
   auto chain = Chain(field);
   ASSERT_EQ(chain.size(), 3u);
   SetNext(chain[2], chain[0]);  // loops back
@@ -120,7 +120,7 @@ TEST_F(NotesTest, LoopedChainIsReadUpToTheRepeatAndRewrittenIntoDistinctBlocks) 
 
   // A rewrite needing more blocks than the loop holds takes new ones.
   const std::string text = Text(244 * 6 + 10);
-  engine->WriteNoteChain(field, text);
+  engine->Notes().WriteNoteChain(field, text);
   chain = Chain(field);
   EXPECT_EQ(chain.size(), 7u);
   EXPECT_EQ(std::set<std::int32_t>(chain.begin(), chain.end()).size(), 7u);
@@ -130,21 +130,21 @@ TEST_F(NotesTest, LoopedChainIsReadUpToTheRepeatAndRewrittenIntoDistinctBlocks) 
 
 TEST_F(NotesTest, CrossLinkedChainDoesNotTakeOverAnotherRecordsNotes) {
   std::int32_t mine = 0, theirs = 0;
-  engine->SetNoteText(mine, std::string(400, 'm'), 1);
-  engine->SetNoteText(theirs, std::string(400, 't'), 2);
+  engine->Notes().SetNoteText(mine, std::string(400, 'm'), 1);
+  engine->Notes().SetNoteText(theirs, std::string(400, 't'), 2);
   const auto myChain = Chain(mine);
   ASSERT_EQ(myChain.size(), 2u);
   SetNext(myChain[1], theirs);  // my chain runs into record 2's notes
 
   const std::string text = std::string(244 * 3, 'n');
-  engine->WriteNoteChain(mine, text);
+  engine->Notes().WriteNoteChain(mine, text);
   EXPECT_EQ(Read(mine), text);
   EXPECT_EQ(Read(theirs), std::string(400, 't'));
   for (std::int32_t b : Chain(mine)) EXPECT_EQ(Block(b).owner, 1);
 
   // A shorter rewrite frees only my own surplus.
   SetNext(Chain(mine).back(), theirs);
-  engine->WriteNoteChain(mine, "x");
+  engine->Notes().WriteNoteChain(mine, "x");
   EXPECT_EQ(Read(mine), "x");
   EXPECT_EQ(Read(theirs), std::string(400, 't'));
   EXPECT_EQ(Block(theirs).owner, 2);
@@ -152,27 +152,27 @@ TEST_F(NotesTest, CrossLinkedChainDoesNotTakeOverAnotherRecordsNotes) {
 
 TEST_F(NotesTest, WritingIntoAFreeBlockIsRefusedAsAnotherOwners) {
   std::int32_t a = 0, spare = 0;
-  engine->SetNoteText(a, "a", 3);
-  engine->SetNoteText(spare, "b", 8);
-  engine->SetNoteText(spare, "", 8);  // spare block is now free
+  engine->Notes().SetNoteText(a, "a", 3);
+  engine->Notes().SetNoteText(spare, "b", 8);
+  engine->Notes().SetNoteText(spare, "", 8);  // spare block is now free
   ASSERT_EQ(a, 1);
-  ASSERT_EQ(engine->Head().I32(kHeadNoteFreeHead), 2);
+  ASSERT_EQ(engine->Blocks().Head().I32(kHeadNoteFreeHead), 2);
   SetNext(a, 2);
-  engine->WriteNoteChain(a, std::string(300, 'z'));
+  engine->Notes().WriteNoteChain(a, std::string(300, 'z'));
   EXPECT_EQ(Read(a), std::string(300, 'z'));
   // The free block was taken through the free list, not written over.
-  EXPECT_EQ(engine->Head().I32(kHeadNoteFreeHead), 0);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNoteFreeHead), 0);
   EXPECT_EQ(Chain(a), (std::vector<std::int32_t>{1, 2}));
 }
 
 TEST_F(NotesTest, AppendingConvertsTheWholeText) {
   std::int32_t field = 0;
   const std::string start(240, 's');
-  engine->SetNoteText(field, start, 6);
+  engine->Notes().SetNoteText(field, start, 6);
   // The first four characters fill the first block; the accents after them
   // must still reach the file in ANSEL.
   const std::string more = "abcd\r\n\xE9t\xE9 \xE0 K\xF6ln";
-  EXPECT_EQ(engine->AppendNotes(field, more), field);
+  EXPECT_EQ(engine->Notes().AppendNotes(field, more), field);
   EXPECT_EQ(Read(field), start + more);
   const auto chain = Chain(field);
   ASSERT_EQ(chain.size(), 2u);
@@ -186,38 +186,40 @@ TEST_F(NotesTest, AppendingConvertsTheWholeText) {
 
   // Appending a long text adds as many blocks as it needs.
   const std::string lots = Text(1000);
-  engine->AppendNotes(field, lots);
+  engine->Notes().AppendNotes(field, lots);
   EXPECT_EQ(Read(field), start + more + lots);
-  EXPECT_EQ(engine->AppendNotes(0, "x"), 0);
+  EXPECT_EQ(engine->Notes().AppendNotes(0, "x"), 0);
 }
 
 TEST_F(NotesTest, FirstNoteBlockOfIndividualsAndMarriages) {
-  const std::int32_t rin = engine->NewRecord(RecordKind::Individual, false);
-  const std::int32_t mrin = engine->NewRecord(RecordKind::Marriage, false);
-  EXPECT_EQ(engine->GetFirstNoteBlock(rin, 100), 0);
-  const std::int32_t b = engine->CreateFirstNoteBlock(rin, 100);
+  const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, false);
+  const std::int32_t mrin = engine->Records().NewRecord(RecordKind::Marriage, false);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, 100), 0);
+  const std::int32_t b = engine->Notes().CreateFirstNoteBlock(rin, 100);
   ASSERT_GT(b, 0);
-  EXPECT_EQ(engine->GetFirstNoteBlock(rin, 100), b);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, 100), b);
   EXPECT_EQ(Block(b).owner, rin);
-  const std::int32_t m = engine->CreateFirstNoteBlock(mrin, 102);
-  EXPECT_EQ(engine->GetFirstNoteBlock(mrin, 102), m);
-  EXPECT_EQ(engine->CreateFirstNoteBlock(rin, 130), 0);
-  EXPECT_EQ(engine->CreateFirstNoteBlock(rin + 5, 100), 0);
-  engine->DeleteIndividual(rin);
-  EXPECT_EQ(engine->GetFirstNoteBlock(rin, 100), 0);
+  const std::int32_t m = engine->Notes().CreateFirstNoteBlock(mrin, 102);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(mrin, 102), m);
+  EXPECT_EQ(engine->Notes().CreateFirstNoteBlock(rin, 130), 0);
+  EXPECT_EQ(engine->Notes().CreateFirstNoteBlock(rin + 5, 100), 0);
+  engine->Deletes().DeleteIndividual(rin);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, 100), 0);
 }
 
 TEST_F(NotesTest, ChainsLongerThan32000BlocksAreCut) {
-  engine->BeginBatch();
+  engine->Blocks().BeginBatch();
   std::int32_t field = 0;
   const std::string text(244 * 32001, 'q');
-  ASSERT_EQ(engine->SetNoteText(field, text, 1), 1);
-  engine->EndBatch();
+  ASSERT_EQ(engine->Notes().SetNoteText(field, text, 1), 1);
+  engine->Blocks().EndBatch();
   std::string out;
-  ASSERT_EQ(engine->ReadNoteChain(field, out), 1);
-  EXPECT_TRUE(engine->NotesCut());
+  ASSERT_EQ(engine->Notes().ReadNoteChain(field, out), 1);
+  EXPECT_TRUE(engine->Notes().NotesCut());
   EXPECT_EQ(out.size(), 244u * 32000);
-  engine->ReadNoteChain(
-      engine->CreateFirstNoteBlock(engine->NewRecord(RecordKind::Individual, false), 100), out);
-  EXPECT_FALSE(engine->NotesCut());
+  engine->Notes().ReadNoteChain(
+      engine->Notes().CreateFirstNoteBlock(
+          engine->Records().NewRecord(RecordKind::Individual, false), 100),
+      out);
+  EXPECT_FALSE(engine->Notes().NotesCut());
 }

@@ -26,24 +26,24 @@ TEST_F(OpenTest, NewFileGetsTheDefaultEventTypesOnce) {
   const int rows = CustomEventTable().GetSize();
   ASSERT_GT(rows, 0) << "strings 4300 on are missing";
   ASSERT_EQ(OpenAgain(true), 1);
-  EXPECT_EQ(engine->GetRecordCount(141), rows);
-  EXPECT_FALSE(engine->InBatch());
+  EXPECT_EQ(engine->Records().GetRecordCount(141), rows);
+  EXPECT_FALSE(engine->Blocks().InBatch());
   EXPECT_EQ(FileI32(orv::kHeadHighestEventType), rows);  // the header reached the disk
   std::vector<CEventTypeRecord> types;
-  ASSERT_EQ(engine->O3_GetRecord(0, 140, &types), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(0, 140, &types), 1);
   ASSERT_EQ(static_cast<int>(types.size()), rows);
   for (std::size_t i = 1; i < types.size(); ++i)
     EXPECT_LE(types[i - 1].title.compare(0, 1, types[i].title, 0, 1), 0)
         << types[i - 1].title << " / " << types[i].title;
   const CEventTypeRecord* first = CustomEventTable().GetAt(0);
   CEventTypeRecord read;
-  ASSERT_EQ(engine->O3_GetRecord(1, 141, &read), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 141, &read), 1);
   EXPECT_EQ(read.title, first->title);
   EXPECT_EQ(read.tag, first->tag);
   EXPECT_EQ(read.ownerKind, first->ownerKind);
 
   ASSERT_EQ(OpenAgain(true), 1);
-  EXPECT_EQ(engine->GetRecordCount(141), rows);
+  EXPECT_EQ(engine->Records().GetRecordCount(141), rows);
   FreeCustomEventTable();
 }
 
@@ -52,16 +52,16 @@ TEST_F(OpenTest, BuiltInKindsShowTheTableTextsAndOwnOnesTheirOwn) {
   ASSERT_EQ(OpenAgain(true), 1);
   // A built-in kind stored with another title still shows the table's.
   orv::EventTypeRec stored;
-  ASSERT_EQ(engine->Read(1, stored), 1);
-  engine->SetTextReference("Stored Title", 4, stored.title);
-  ASSERT_EQ(engine->Write(1, stored), 1);
+  ASSERT_EQ(engine->Records().Read(1, stored), 1);
+  engine->Strings().SetTextReference("Stored Title", 4, stored.title);
+  ASSERT_EQ(engine->Records().Write(1, stored), 1);
   CEventTypeRecord read;
-  ASSERT_EQ(engine->O3_GetRecord(1, 141, &read), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 141, &read), 1);
   EXPECT_EQ(read.title, CustomEventTable().GetAt(0)->title);
   // Without a tag the stored title counts.
   stored.tag.fill(0);
-  ASSERT_EQ(engine->Write(1, stored), 1);
-  ASSERT_EQ(engine->O3_GetRecord(1, 141, &read), 1);
+  ASSERT_EQ(engine->Records().Write(1, stored), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 141, &read), 1);
   EXPECT_EQ(read.title, "Stored Title");
   FreeCustomEventTable();
 }
@@ -74,24 +74,24 @@ TEST_F(OpenTest, FileOptionsAndFlag) {
   AppFileOptions app;
   app.appendValue = 2;
   app.capSurname = true;
-  ASSERT_EQ(engine->SetFileOptions(o, app), 1);
+  ASSERT_EQ(engine->Settings().SetFileOptions(o, app), 1);
   EXPECT_EQ(FileBytes(orv::kHeadAppendLetter, 1)[0], 'I');
-  EXPECT_EQ(engine->SetFileOption(1, 1), 1);
-  EXPECT_EQ(engine->GetFileOption(1), 1);
-  EXPECT_EQ(engine->GetFileOption(2), 0);
+  EXPECT_EQ(engine->Settings().SetFileOption(1, 1), 1);
+  EXPECT_EQ(engine->Settings().GetFileOption(1), 1);
+  EXPECT_EQ(engine->Settings().GetFileOption(2), 0);
   ASSERT_EQ(OpenAgain(false), 1);
   EXPECT_FALSE(host->logChanges);
-  const FileOptions back = engine->GetFileOptions();
+  const FileOptions back = engine->Settings().GetFileOptions();
   EXPECT_TRUE(back.logChanges);
   EXPECT_TRUE(host->logChanges);
   EXPECT_EQ(back.optionC, 7);
   EXPECT_EQ(back.optionE, 99);
   EXPECT_EQ(back.optionD, 10);
-  EXPECT_EQ(engine->GetFileOption(1), 1);
+  EXPECT_EQ(engine->Settings().GetFileOption(1), 1);
 }
 
 TEST_F(OpenTest, ProbeDescribesAFamilyFileWithoutOpeningIt) {
-  ASSERT_GT(engine->AddRecord(100, false), 0);
+  ASSERT_GT(engine->Calls().AddRecord(100, false), 0);
   std::int32_t rin = -1, mrin = -1;
   std::string title;
   std::uint64_t length = 0;

@@ -154,25 +154,25 @@ TYPED_TEST(RecordRoundTrip, EveryStoredByteSurvivesReadAndWrite) {
   ORV3& engine = *this->engine;
   const RecordLayout& l = LayoutOf(Rec::kKind);
   const std::int32_t r = l.perBlock + 2;  // slot 1 of the type's second block
-  ASSERT_EQ(engine.EnsureRecordBlocks(r + 1, l.blockType, l.perBlock), 1);
-  EXPECT_EQ(engine.Map().Count(0, l.blockType), 2);
-  EXPECT_EQ(engine.LocateRecord(Rec::kKind, r), BlockOffset(0, 3) + l.size);
-  EXPECT_EQ(engine.LocateRecord(Rec::kKind, 2 * l.perBlock + 1), -1);
+  ASSERT_EQ(engine.Blocks().EnsureRecordBlocks(r + 1, l.blockType, l.perBlock), 1);
+  EXPECT_EQ(engine.Blocks().Map().Count(0, l.blockType), 2);
+  EXPECT_EQ(engine.Records().LocateRecord(Rec::kKind, r), BlockOffset(0, 3) + l.size);
+  EXPECT_EQ(engine.Records().LocateRecord(Rec::kKind, 2 * l.perBlock + 1), -1);
 
   std::mt19937 random(static_cast<unsigned>(l.blockType));
   std::vector<std::uint8_t> stored(l.size);
   for (auto& b : stored) b = static_cast<std::uint8_t>(random() | 1);  // no zero field
-  ASSERT_EQ(engine.WriteRaw(Rec::kKind, r, stored.data()), 1);
+  ASSERT_EQ(engine.Records().WriteRaw(Rec::kKind, r, stored.data()), 1);
   EXPECT_EQ(this->FileBytes(BlockOffset(0, 3) + l.size, l.size), stored);
 
   Rec rec;
-  ASSERT_EQ(engine.Read(r, rec), 1);
-  ASSERT_EQ(engine.Write(r + 1, rec), 1);
+  ASSERT_EQ(engine.Records().Read(r, rec), 1);
+  ASSERT_EQ(engine.Records().Write(r + 1, rec), 1);
   std::vector<std::uint8_t> back(l.size);
-  ASSERT_EQ(engine.ReadRaw(Rec::kKind, r + 1, back.data()), 1);
+  ASSERT_EQ(engine.Records().ReadRaw(Rec::kKind, r + 1, back.data()), 1);
   EXPECT_EQ(back, stored);
   // The neighbours were not touched.
-  ASSERT_EQ(engine.ReadRaw(Rec::kKind, r + 2, back.data()), 1);
+  ASSERT_EQ(engine.Records().ReadRaw(Rec::kKind, r + 2, back.data()), 1);
   EXPECT_EQ(back, std::vector<std::uint8_t>(l.size, 0));
   EXPECT_TRUE(this->boxes.Calls().empty());
 }
@@ -181,21 +181,21 @@ TEST_F(EngineTest, NumbersOutsideTheAllocatedBlocksReadZerosQuietly) {
   std::vector<std::uint8_t> buf(298, 0xAA);
   for (std::int32_t r : {0, -1, -100000, 1}) {
     std::fill(buf.begin(), buf.end(), 0xAA);
-    EXPECT_EQ(engine->ReadRaw(RecordKind::Individual, r, buf.data()), 0) << r;
+    EXPECT_EQ(engine->Records().ReadRaw(RecordKind::Individual, r, buf.data()), 0) << r;
     EXPECT_EQ(buf, std::vector<std::uint8_t>(298, 0)) << r;
-    EXPECT_EQ(engine->WriteRaw(RecordKind::Individual, r, buf.data()), 0) << r;
+    EXPECT_EQ(engine->Records().WriteRaw(RecordKind::Individual, r, buf.data()), 0) << r;
   }
-  ASSERT_EQ(engine->EnsureRecordBlocks(1, kBlockIndividuals, 27), 1);
-  EXPECT_EQ(engine->ReadRaw(RecordKind::Individual, 27, buf.data()), 1);
-  EXPECT_EQ(engine->ReadRaw(RecordKind::Individual, 28, buf.data()), 0);
+  ASSERT_EQ(engine->Blocks().EnsureRecordBlocks(1, kBlockIndividuals, 27), 1);
+  EXPECT_EQ(engine->Records().ReadRaw(RecordKind::Individual, 27, buf.data()), 1);
+  EXPECT_EQ(engine->Records().ReadRaw(RecordKind::Individual, 28, buf.data()), 0);
   EXPECT_TRUE(boxes.Calls().empty());
 }
 
 TEST_F(EngineTest, ShortReadAndFailedWriteAreReported) {
-  ASSERT_EQ(engine->EnsureRecordBlocks(1, kBlockMarriages, 74), 1);
+  ASSERT_EQ(engine->Blocks().EnsureRecordBlocks(1, kBlockMarriages, 74), 1);
   std::vector<std::uint8_t> buf(110, 0);
   std::filesystem::resize_file(path, BlockOffset(0, 2) + 50);
-  EXPECT_EQ(engine->ReadRaw(RecordKind::Marriage, 1, buf.data()), 0);
+  EXPECT_EQ(engine->Records().ReadRaw(RecordKind::Marriage, 1, buf.data()), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "File Read Failed");
   EXPECT_EQ(boxes.Calls()[0].caption, "Yo");
@@ -203,56 +203,56 @@ TEST_F(EngineTest, ShortReadAndFailedWriteAreReported) {
   boxes.Clear();
   host->file.Close();
   ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadOnly), 0);
-  EXPECT_EQ(engine->WriteRaw(RecordKind::Marriage, 1, buf.data()), 0);
+  EXPECT_EQ(engine->Records().WriteRaw(RecordKind::Marriage, 1, buf.data()), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Write Error");
 }
 
 TEST_F(EngineTest, ReadOnlyDatabaseSkipsEveryWriteAndAllocatesNothing) {
-  ASSERT_EQ(engine->EnsureRecordBlocks(1, kBlockMarriages, 74), 1);
+  ASSERT_EQ(engine->Blocks().EnsureRecordBlocks(1, kBlockMarriages, 74), 1);
   host->readOnly = true;
   std::vector<std::uint8_t> buf(110, 'x');
-  EXPECT_EQ(engine->WriteRaw(RecordKind::Marriage, 1, buf.data()), 1);
+  EXPECT_EQ(engine->Records().WriteRaw(RecordKind::Marriage, 1, buf.data()), 1);
   EXPECT_EQ(FileBytes(BlockOffset(0, 2), 110), std::vector<std::uint8_t>(110, 0));
   const auto size = host->file.Size();
-  EXPECT_EQ(engine->AllocateBlock(kBlockMarriages), -1);
+  EXPECT_EQ(engine->Blocks().AllocateBlock(kBlockMarriages), -1);
   EXPECT_EQ(host->file.Size(), size);
   EXPECT_TRUE(boxes.Calls().empty());
 }
 
 TEST_F(EngineTest, IndividualWithoutCreationStampGetsOneAndIsWrittenBack) {
-  const std::int32_t rin = engine->NewRecord(RecordKind::Individual, false);
-  const std::int32_t rin2 = engine->NewRecord(RecordKind::Individual, false);
+  const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, false);
+  const std::int32_t rin2 = engine->Records().NewRecord(RecordKind::Individual, false);
   IndividualRec person;
   person.sex = 'M';
   person.updated = 1234;
-  ASSERT_EQ(engine->Write(rin, person), 1);
+  ASSERT_EQ(engine->Records().Write(rin, person), 1);
   IndividualRec read;
-  ASSERT_EQ(engine->Read(rin, read), 1);
+  ASSERT_EQ(engine->Records().Read(rin, read), 1);
   EXPECT_EQ(read.created, 1234);
-  EXPECT_EQ(FileI32(engine->LocateRecord(RecordKind::Individual, rin) + 254), 1234);
+  EXPECT_EQ(FileI32(engine->Records().LocateRecord(RecordKind::Individual, rin) + 254), 1234);
 
   plat::SetFixedTime(987654);
-  ASSERT_EQ(engine->Read(rin2, read), 1);
+  ASSERT_EQ(engine->Records().Read(rin2, read), 1);
   plat::SetFixedTime(0);
   EXPECT_EQ(read.created, 987654);
-  EXPECT_EQ(FileI32(engine->LocateRecord(RecordKind::Individual, rin2) + 254), 987654);
+  EXPECT_EQ(FileI32(engine->Records().LocateRecord(RecordKind::Individual, rin2) + 254), 987654);
 }
 
 TEST_F(EngineTest, FamilyLinkWithEmptyRingsIsWrittenAsARingOfOne) {
-  const std::int32_t link = engine->NewRecord(RecordKind::FamilyLink, false);
+  const std::int32_t link = engine->Records().NewRecord(RecordKind::FamilyLink, false);
   FamilyLinkRec rec;
   rec.relation = 'b';
   rec.marriage = 3;
   rec.child = 4;
-  ASSERT_EQ(engine->Write(link, rec), 1);
+  ASSERT_EQ(engine->Records().Write(link, rec), 1);
   FamilyLinkRec read;
-  ASSERT_EQ(engine->Read(link, read), 1);
+  ASSERT_EQ(engine->Records().Read(link, read), 1);
   EXPECT_EQ(read.nextInMarriage, link);
   EXPECT_EQ(read.nextInChild, link);
   rec.nextInMarriage = 9;
-  ASSERT_EQ(engine->Write(link, rec), 1);
-  ASSERT_EQ(engine->Read(link, read), 1);
+  ASSERT_EQ(engine->Records().Write(link, rec), 1);
+  ASSERT_EQ(engine->Records().Read(link, read), 1);
   EXPECT_EQ(read.nextInMarriage, 9);
   EXPECT_EQ(read.nextInChild, link);
 }
@@ -260,32 +260,32 @@ TEST_F(EngineTest, FamilyLinkWithEmptyRingsIsWrittenAsARingOfOne) {
 TEST_F(EngineTest, ExtensionReadsAllocateMissingBlocksAndFollowTheIndividualsStamp) {
   IndividualRec person;
   const std::int32_t rin =
-      engine->NewRecord(RecordKind::Individual, false,
-                        [](std::int32_t, std::uint8_t* rec) { PutI32(rec + 254, 77); });
-  ASSERT_EQ(engine->Map().Count(0, kBlockIndividualExt), 0);
+      engine->Records().NewRecord(RecordKind::Individual, false,
+                                  [](std::int32_t, std::uint8_t* rec) { PutI32(rec + 254, 77); });
+  ASSERT_EQ(engine->Blocks().Map().Count(0, kBlockIndividualExt), 0);
   IndividualExtRec ext;
-  ASSERT_EQ(engine->Read(rin, ext), 1);
-  EXPECT_EQ(engine->Map().Count(0, kBlockIndividualExt), 1);
+  ASSERT_EQ(engine->Records().Read(rin, ext), 1);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockIndividualExt), 1);
   EXPECT_EQ(ext.stamp, 77);  // an extension of another stamp is cleared to this one
   ext.firstUserEvent = 5;
-  ASSERT_EQ(engine->Write(rin, ext), 1);
-  ASSERT_EQ(engine->Read(rin, ext), 1);
+  ASSERT_EQ(engine->Records().Write(rin, ext), 1);
+  ASSERT_EQ(engine->Records().Read(rin, ext), 1);
   EXPECT_EQ(ext.firstUserEvent, 5);
   // The individual's number now belongs to someone else: the old extension goes.
-  ASSERT_EQ(engine->Read(rin, person), 1);
+  ASSERT_EQ(engine->Records().Read(rin, person), 1);
   person.created = 78;
-  ASSERT_EQ(engine->Write(rin, person), 1);
-  ASSERT_EQ(engine->Read(rin, ext), 1);
+  ASSERT_EQ(engine->Records().Write(rin, person), 1);
+  ASSERT_EQ(engine->Records().Read(rin, ext), 1);
   EXPECT_EQ(ext.stamp, 78);
   EXPECT_EQ(ext.firstUserEvent, 0);
   // Beyond the highest individual nothing is allocated.
-  ASSERT_EQ(engine->Read(500, ext), 0);
-  EXPECT_EQ(engine->Map().Count(0, kBlockIndividualExt), 1);
+  ASSERT_EQ(engine->Records().Read(500, ext), 0);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockIndividualExt), 1);
 
-  const std::int32_t source = engine->NewRecord(RecordKind::Source, false);
+  const std::int32_t source = engine->Records().NewRecord(RecordKind::Source, false);
   SourceExtRec sext;
-  ASSERT_EQ(engine->Read(source, sext), 1);
-  EXPECT_EQ(engine->Map().Count(0, kBlockSourceExt), 1);
+  ASSERT_EQ(engine->Records().Read(source, sext), 1);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockSourceExt), 1);
   ExpectCountsAgreeWithTypeMaps();
 }
 
@@ -296,24 +296,25 @@ TEST_F(EngineTest, LiveTestFollowsEachTypesDeletedMark) {
                               RecordKind::Multimedia};
   for (RecordKind kind : kinds) {
     const RecordLayout& l = LayoutOf(kind);
-    const std::int32_t live = engine->NewRecord(kind, false, [&](std::int32_t, std::uint8_t* rec) {
-      PutI32(rec, 1);  // a non-zero owner, title or contact owner
-      PutI32(rec + 8, 1);
-      rec[29] = 1;
-    });
-    const std::int32_t gone = engine->NewRecord(kind, false);
+    const std::int32_t live =
+        engine->Records().NewRecord(kind, false, [&](std::int32_t, std::uint8_t* rec) {
+          PutI32(rec, 1);  // a non-zero owner, title or contact owner
+          PutI32(rec + 8, 1);
+          rec[29] = 1;
+        });
+    const std::int32_t gone = engine->Records().NewRecord(kind, false);
     std::vector<std::uint8_t> rec(l.size);
     MakeDeletedRecord(kind, rec.data(), 0);
-    ASSERT_EQ(engine->WriteRaw(kind, gone, rec.data()), 1);
-    EXPECT_EQ(engine->IsLive(kind, live), 1) << l.name;
-    EXPECT_EQ(engine->IsLive(kind, gone, rec.data()), -1) << l.name;
+    ASSERT_EQ(engine->Records().WriteRaw(kind, gone, rec.data()), 1);
+    EXPECT_EQ(engine->Records().IsLive(kind, live), 1) << l.name;
+    EXPECT_EQ(engine->Records().IsLive(kind, gone, rec.data()), -1) << l.name;
     EXPECT_TRUE(IsDeletedRecord(kind, rec.data())) << l.name;
-    EXPECT_EQ(engine->IsLive(kind, 0), 0) << l.name;
-    EXPECT_EQ(engine->IsLive(kind, gone + 1), 0) << l.name;
+    EXPECT_EQ(engine->Records().IsLive(kind, 0), 0) << l.name;
+    EXPECT_EQ(engine->Records().IsLive(kind, gone + 1), 0) << l.name;
   }
-  const std::int32_t note = engine->NewNoteBlock(false, 1);
-  EXPECT_EQ(engine->IsLive(RecordKind::NoteBlock, note), 1);
-  EXPECT_EQ(engine->IsLive(RecordKind::NoteBlock, note + 1), 0);
+  const std::int32_t note = engine->Notes().NewNoteBlock(false, 1);
+  EXPECT_EQ(engine->Records().IsLive(RecordKind::NoteBlock, note), 1);
+  EXPECT_EQ(engine->Records().IsLive(RecordKind::NoteBlock, note + 1), 0);
 
   struct Owner {
     char letter;
@@ -323,7 +324,8 @@ TEST_F(EngineTest, LiveTestFollowsEachTypesDeletedMark) {
                 {'I', 2, 0}, {'G', 1, 1}, {'M', 2, 0}, {'S', 1, 1}, {'U', 1, 1},
                 {'V', 2, 0}, {'p', 1, 1}, {'F', 1, 0}, {'X', 1, 0}, {'I', 0, 0}};
   for (const auto& o : owners)
-    EXPECT_EQ(engine->IsOwnerLive(o.number, o.letter), o.expected) << o.letter << o.number;
+    EXPECT_EQ(engine->Records().IsOwnerLive(o.number, o.letter), o.expected)
+        << o.letter << o.number;
 }
 
 TEST(RecordReadLevels, HigherLevelsFillMore) {

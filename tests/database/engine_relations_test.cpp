@@ -20,13 +20,13 @@ TEST_F(RelationsTest, FixtureIsConsistentAndAnswersTheQueries) {
   EXPECT_EQ(Relation(M[1], 108, 2), (std::vector<std::int32_t>{I[3], I[4]}));
   EXPECT_EQ(Relation(I[5], 126, 1), (std::vector<std::int32_t>{I[4], I[1], I[2]}));
   EXPECT_EQ(Relation(I[3], 126, 0), (std::vector<std::int32_t>{0}));
-  EXPECT_EQ(engine->GetRelationCount(I[1], 101, true), 2);
-  EXPECT_EQ(engine->GetRelationCount(I[1], 108, true), 4);
-  EXPECT_EQ(engine->GetRelationCount(I[4], 104, true), 1);
-  EXPECT_EQ(engine->GetRelationCount(M[1], 108, false), 3);
-  EXPECT_EQ(engine->HasChildren(I[1], 100), 1);
-  EXPECT_EQ(engine->HasChildren(I[8], 100), 0);
-  EXPECT_EQ(engine->HasChildren(M[3], 102), 0);
+  EXPECT_EQ(engine->Families().GetRelationCount(I[1], 101, true), 2);
+  EXPECT_EQ(engine->Families().GetRelationCount(I[1], 108, true), 4);
+  EXPECT_EQ(engine->Families().GetRelationCount(I[4], 104, true), 1);
+  EXPECT_EQ(engine->Families().GetRelationCount(M[1], 108, false), 3);
+  EXPECT_EQ(engine->Families().HasChildren(I[1], 100), 1);
+  EXPECT_EQ(engine->Families().HasChildren(I[8], 100), 0);
+  EXPECT_EQ(engine->Families().HasChildren(M[3], 102), 0);
   EXPECT_EQ(Citations(I[3], 'I'), (std::vector<std::int32_t>{citeI3a, citeI3b}));
   EXPECT_EQ(Citations(I[4], 'P'), (std::vector<std::int32_t>{citeI4P}));
   // The citation of a sealing to parents names the family link.
@@ -38,42 +38,43 @@ TEST_F(RelationsTest, FixtureIsConsistentAndAnswersTheQueries) {
 
 TEST_F(RelationsTest, RelationListsByMode) {
   std::vector<std::int32_t> list;
-  EXPECT_EQ(engine->GetRelationList(list, 101, 2, I[1]), 8);
+  EXPECT_EQ(engine->Families().GetRelationList(list, 101, 2, I[1]), 8);
   EXPECT_EQ(list,
             (std::vector<std::int32_t>{M[1], I[1], I[2], Get<MarriageRec>(M[1]).firstChildLink,
                                        M[2], I[1], I[6], Get<MarriageRec>(M[2]).firstChildLink}));
-  engine->GetRelationList(list, 101, 3, I[1]);
+  engine->Families().GetRelationList(list, 101, 3, I[1]);
   EXPECT_EQ(list, (std::vector<std::int32_t>{I[2], I[6]}));
-  engine->GetRelationList(list, 101, 4, I[6]);
+  engine->Families().GetRelationList(list, 101, 4, I[6]);
   EXPECT_EQ(list, (std::vector<std::int32_t>{M[2], I[1]}));
   // A second parent family after a link without parents.
-  const std::int32_t orphanLink = engine->DLLSETORV3RELATION(I[9], 0, 103, -1);
+  const std::int32_t orphanLink = engine->Families().DLLSETORV3RELATION(I[9], 0, 103, -1);
   ASSERT_GT(orphanLink, 0);
-  const std::int32_t m4 = engine->DLLSETORV3RELATION(I[8], 0, 107, 0);
-  const std::int32_t link9 = engine->DLLSETORV3RELATION(I[9], 0, 103, M[3]);
+  const std::int32_t m4 = engine->Families().DLLSETORV3RELATION(I[8], 0, 107, 0);
+  const std::int32_t link9 = engine->Families().DLLSETORV3RELATION(I[9], 0, 103, M[3]);
   EXPECT_EQ(link9, orphanLink);  // the link without parents takes the marriage
-  const std::int32_t link9b = engine->MakeChild(I[9], m4);
-  EXPECT_EQ(engine->GetRelationList(list, 103, 0, I[9]), 2);
+  const std::int32_t link9b = engine->Families().MakeChild(I[9], m4);
+  EXPECT_EQ(engine->Families().GetRelationList(list, 103, 0, I[9]), 2);
   EXPECT_EQ(list, (std::vector<std::int32_t>{M[3], m4}));
-  engine->GetRelationList(list, 103, 3, I[9]);
+  engine->Families().GetRelationList(list, 103, 3, I[9]);
   EXPECT_EQ(list, (std::vector<std::int32_t>{M[3], I[3], I[8], link9, m4, 0, I[8], link9b}));
-  EXPECT_EQ(engine->GetRelationList(list, 103, 4, I[9]), -1);
-  engine->GetRelationList(list, 142, 103, I[9], m4);
+  EXPECT_EQ(engine->Families().GetRelationList(list, 103, 4, I[9]), -1);
+  engine->Families().GetRelationList(list, 142, 103, I[9], m4);
   EXPECT_EQ(list, (std::vector<std::int32_t>{link9b}));
-  engine->GetRelationList(list, 142, 108, M[1]);
+  engine->Families().GetRelationList(list, 142, 108, M[1]);
   EXPECT_EQ(list.size(), 3u);
-  engine->GetRelationList(list, 108, 1, Get<MarriageRec>(M[1]).firstChildLink);
+  engine->Families().GetRelationList(list, 108, 1, Get<MarriageRec>(M[1]).firstChildLink);
   EXPECT_EQ(list, (std::vector<std::int32_t>{I[3], I[4], I[5]}));
-  EXPECT_EQ(engine->GetRelationList(list, 999, 0, I[1]), -1);
+  EXPECT_EQ(engine->Families().GetRelationList(list, 999, 0, I[1]), -1);
   EXPECT_EQ(Join(CheckFamily()), "");
 }
 
 TEST_F(RelationsTest, FindChildWithChildrenPrefersTheGivenMarriage) {
-  EXPECT_EQ(engine->FindChildWithChildren(I[1], M[2]), I[5]);  // none has children: last looked at
-  EXPECT_EQ(engine->FindChildWithChildren(I[8], 0), 0);
+  EXPECT_EQ(engine->Families().FindChildWithChildren(I[1], M[2]),
+            I[5]);  // none has children: last looked at
+  EXPECT_EQ(engine->Families().FindChildWithChildren(I[8], 0), 0);
   const std::int32_t grandchild = Person('M');
-  engine->MakeChild(grandchild, M[3]);
-  EXPECT_EQ(engine->FindChildWithChildren(I[1], M[2]), I[3]);
+  engine->Families().MakeChild(grandchild, M[3]);
+  EXPECT_EQ(engine->Families().FindChildWithChildren(I[1], M[2]), I[3]);
 }
 
 // One operation of the table: what it does and what it must have done.
@@ -89,19 +90,20 @@ using V = std::vector<std::int32_t>;
 const Operation kOperations[] = {
     {"child linked twice keeps one link",
      [](RelationsTest& t) {
-       const auto before = t.engine->Highest(RecordKind::FamilyLink);
-       EXPECT_EQ(t.engine->MakeChild(t.I[3], t.M[1]), t.Get<IndividualRec>(t.I[3]).firstParentLink);
-       EXPECT_EQ(t.engine->Highest(RecordKind::FamilyLink), before);
+       const auto before = t.engine->Records().Highest(RecordKind::FamilyLink);
+       EXPECT_EQ(t.engine->Families().MakeChild(t.I[3], t.M[1]),
+                 t.Get<IndividualRec>(t.I[3]).firstParentLink);
+       EXPECT_EQ(t.engine->Records().Highest(RecordKind::FamilyLink), before);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[4], t.I[5]}));
      }},
     {"child of a parent's first marriage",
      [](RelationsTest& t) {
-       EXPECT_GT(t.engine->DLLSETORV3RELATION(t.I[9], t.I[6], 105, 0), 0);
+       EXPECT_GT(t.engine->Families().DLLSETORV3RELATION(t.I[9], t.I[6], 105, 0), 0);
        EXPECT_EQ(t.Children(t.M[2]), (V{t.I[7], t.I[9]}));
      }},
     {"parent without marriage gets one",
      [](RelationsTest& t) {
-       EXPECT_GT(t.engine->DLLSETORV3RELATION(t.I[9], t.I[7], 108, 0), 0);
+       EXPECT_GT(t.engine->Families().DLLSETORV3RELATION(t.I[9], t.I[7], 108, 0), 0);
        const V m = t.Marriages(t.I[9]);
        ASSERT_EQ(m.size(), 1u);
        EXPECT_EQ(t.Get<MarriageRec>(m[0]).husband, t.I[9]);
@@ -109,84 +111,86 @@ const Operation kOperations[] = {
      }},
     {"second parent family gets code a",
      [](RelationsTest& t) {
-       const std::int32_t l = t.engine->DLLSETORV3RELATION(t.I[4], 0, 103, t.M[3]);
+       const std::int32_t l = t.engine->Families().DLLSETORV3RELATION(t.I[4], 0, 103, t.M[3]);
        EXPECT_EQ(t.Get<FamilyLinkRec>(l).relation, 'a');
        EXPECT_EQ(t.ParentFamilies(t.I[4]), (V{t.M[1], t.M[3]}));
      }},
     {"husband taken out of second marriage",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->O3_UnSetRelation(t.M[2], t.I[1], 106), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[2], t.I[1], 106), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1]}));
        EXPECT_EQ(t.Get<MarriageRec>(t.M[2]).husband, 0);
      }},
     {"husband taken out of first marriage",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->O3_UnSetRelation(t.M[1], t.I[1], 104), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[1], 104), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[2]}));
      }},
     {"wrong side changes nothing",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->O3_UnSetRelation(t.M[1], t.I[1], 107), 0);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[1], 107), 0);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1], t.M[2]}));
      }},
     {"child taken out with its sealing citation",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->O3_UnSetRelation(t.M[1], t.I[4], 108), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[4], 108), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
        EXPECT_FALSE(t.Live(RecordKind::Citation, t.citeI4P));
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[4]).citedParentLinks, 0);
      }},
     {"child link moved",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->MoveChildLink(t.I[4], t.M[1], t.M[2]), 1);
+       EXPECT_EQ(t.engine->Families().MoveChildLink(t.I[4], t.M[1], t.M[2]), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
        EXPECT_EQ(t.Children(t.M[2]), (V{t.I[7], t.I[4]}));
        EXPECT_EQ(t.Citations(t.I[4], 'P'), (V{t.citeI4P}));
      }},
     {"child link moved onto an existing link combines them",
      [](RelationsTest& t) {
-       t.engine->MakeChild(t.I[4], t.M[2]);
-       EXPECT_EQ(t.engine->MoveChildLink(t.I[4], t.M[1], t.M[2]), 1);
+       t.engine->Families().MakeChild(t.I[4], t.M[2]);
+       EXPECT_EQ(t.engine->Families().MoveChildLink(t.I[4], t.M[1], t.M[2]), 1);
        EXPECT_EQ(t.ParentFamilies(t.I[4]), (V{t.M[2]}));
        // The sealing citation went with the sealing into the remaining link.
        EXPECT_EQ(t.Citations(t.I[4], 'P'), (V{t.citeI4P}));
      }},
     {"move of a child that is not there",
-     [](RelationsTest& t) { EXPECT_EQ(t.engine->MoveChildLink(t.I[7], t.M[1], t.M[3]), -1); }},
+     [](RelationsTest& t) {
+       EXPECT_EQ(t.engine->Families().MoveChildLink(t.I[7], t.M[1], t.M[3]), -1);
+     }},
     {"individual unlinked",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->O3_UnlinkRIN(t.I[3], 100), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.I[3], 100), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[4], t.I[5]}));
        EXPECT_EQ(t.Marriages(t.I[8]), (V{t.M[3]}));
        EXPECT_EQ(t.Get<MarriageRec>(t.M[3]).husband, 0);
      }},
     {"individual unlinked deletes emptied marriages",
      [](RelationsTest& t) {
-       t.engine->O3_UnSetRelation(t.M[3], t.I[8], 107);
-       EXPECT_EQ(t.engine->O3_UnlinkRIN(t.I[3], 100), 1);
+       t.engine->Families().O3_UnSetRelation(t.M[3], t.I[8], 107);
+       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.I[3], 100), 1);
        EXPECT_FALSE(t.Live(RecordKind::Marriage, t.M[3]));
      }},
     {"marriage unlinked",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->O3_UnlinkRIN(t.M[1], 102), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.M[1], 102), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[2]}));
        EXPECT_EQ(t.Marriages(t.I[2]), V{});
        EXPECT_EQ(t.Children(t.M[1]), V{});
        // I4's link carries a sealing citation and is kept without parents.
-       EXPECT_EQ(t.engine->GetRelationCount(t.I[4], 104, true), 0);
+       EXPECT_EQ(t.engine->Families().GetRelationCount(t.I[4], 104, true), 0);
        EXPECT_EQ(t.Citations(t.I[4], 'P'), (V{t.citeI4P}));
        EXPECT_EQ(t.Get<IndividualRec>(t.I[3]).firstParentLink, 0);
      }},
     {"spouse order",
      [](RelationsTest& t) {
        const V order{t.M[2], t.M[1]};
-       EXPECT_EQ(t.engine->O3_SetOrder(t.I[1], order, 102), 1);
+       EXPECT_EQ(t.engine->Families().O3_SetOrder(t.I[1], order, 102), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), order);
      }},
     {"children order",
      [](RelationsTest& t) {
        const V order{t.I[5], t.I[3], t.I[4]};
-       EXPECT_EQ(t.engine->O3_SetOrder(t.M[1], order, 108), 1);
+       EXPECT_EQ(t.engine->Families().O3_SetOrder(t.M[1], order, 108), 1);
        EXPECT_EQ(t.Children(t.M[1]), order);
        EXPECT_EQ(t.Get<MarriageRec>(t.M[1]).firstChildLink,
                  t.Get<IndividualRec>(t.I[5]).firstParentLink);
@@ -195,101 +199,102 @@ const Operation kOperations[] = {
      [](RelationsTest& t) {
        for (const V& bad : {V{t.I[5], t.I[3]}, V{t.I[5], t.I[5], t.I[3]}, V{t.I[5], t.I[3], t.I[9]},
                             V{t.I[5], t.I[3], t.I[4], t.I[9]}, V{}})
-         EXPECT_EQ(t.engine->O3_SetOrder(t.M[1], bad, 108), 0);
+         EXPECT_EQ(t.engine->Families().O3_SetOrder(t.M[1], bad, 108), 0);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[4], t.I[5]}));
      }},
     {"spouse order that is not a permutation is refused",
      [](RelationsTest& t) {
        for (const V& bad : {V{t.M[2]}, V{t.M[2], t.M[2]}, V{t.M[2], t.M[3]}, V{}})
-         EXPECT_EQ(t.engine->O3_SetOrder(t.I[1], bad, 102), 0);
+         EXPECT_EQ(t.engine->Families().O3_SetOrder(t.I[1], bad, 102), 0);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1], t.M[2]}));
      }},
     {"children list rewritten",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->SetRinList(V{t.I[9], t.I[4]}, 108, t.M[1], 'M'), 1);
+       EXPECT_EQ(t.engine->Families().SetRinList(V{t.I[9], t.I[4]}, 108, t.M[1], 'M'), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[9], t.I[4]}));
        EXPECT_EQ(t.ParentFamilies(t.I[3]), V{});
      }},
     {"spouse added to an existing marriage replaces the old one",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DLLSETORV3RELATION(t.I[9], 0, 107, t.M[3]), t.M[3]);
+       EXPECT_EQ(t.engine->Families().DLLSETORV3RELATION(t.I[9], 0, 107, t.M[3]), t.M[3]);
        EXPECT_EQ(t.Get<MarriageRec>(t.M[3]).wife, t.I[9]);
        EXPECT_EQ(t.Marriages(t.I[8]), V{});
        EXPECT_EQ(t.Marriages(t.I[9]), (V{t.M[3]}));
      }},
     {"marriage linked through LinkRecord",
      [](RelationsTest& t) {
-       const std::int32_t m = t.engine->NewRecord(RecordKind::Marriage, false);
-       EXPECT_EQ(t.engine->LinkRecord(m, 102, t.I[1], 'I', t.M[1], 1), 1);
+       const std::int32_t m = t.engine->Records().NewRecord(RecordKind::Marriage, false);
+       EXPECT_EQ(t.engine->Owners().LinkRecord(m, 102, t.I[1], 'I', t.M[1], 1), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1], t.M[2], m}));
        EXPECT_EQ(t.Get<MarriageRec>(m).husband, t.I[1]);
      }},
     {"citation moved to another owner",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->LinkRecord(t.citeI3a, 132, t.I[5], 'B'), 1);
+       EXPECT_EQ(t.engine->Owners().LinkRecord(t.citeI3a, 132, t.I[5], 'B'), 1);
        EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3b}));
        EXPECT_EQ(t.Citations(t.I[5], 'B'), (V{t.citeI3a}));
      }},
     {"citation moved to a sealing to parents",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->LinkRecord(t.citeI3b, 132, t.I[5], 'P'), 1);
+       EXPECT_EQ(t.engine->Owners().LinkRecord(t.citeI3b, 132, t.I[5], 'P'), 1);
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[5]).citedParentLinks, 1);
      }},
     {"citation unlinked from the middle of its chain",
      [](RelationsTest& t) {
-       const std::int32_t third = t.engine->NewCitation(false, t.source, t.I[3], 'I');
-       EXPECT_EQ(t.engine->UnLinkRecord(t.citeI3b, 132, t.I[3], 'I'), 1);
+       const std::int32_t third = t.engine->Owners().NewCitation(false, t.source, t.I[3], 'I');
+       EXPECT_EQ(t.engine->Owners().UnLinkRecord(t.citeI3b, 132, t.I[3], 'I'), 1);
        EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3a, third}));
-       t.engine->DeleteCitation(t.citeI3b);  // its caller deletes it
+       t.engine->Deletes().DeleteCitation(t.citeI3b);  // its caller deletes it
      }},
     {"citation unlinked from another owner changes nothing",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->UnLinkRecord(t.citeI3a, 132, t.I[4], 'I'), 0);
+       EXPECT_EQ(t.engine->Owners().UnLinkRecord(t.citeI3a, 132, t.I[4], 'I'), 0);
        EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3a, t.citeI3b}));
      }},
     {"individual deleted",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DeleteIndividual(t.I[1]), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteIndividual(t.I[1]), 1);
        EXPECT_EQ(t.Get<MarriageRec>(t.M[1]).husband, 0);
        EXPECT_FALSE(t.Live(RecordKind::UserEvent, t.userEvent));
      }},
     {"parent deleted",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DeleteIndividual(t.I[6]), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteIndividual(t.I[6]), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1], t.M[2]}));
-       EXPECT_EQ(t.engine->DeleteIndividual(t.I[7]), 1);
-       EXPECT_EQ(t.engine->DeleteIndividual(t.I[1]), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteIndividual(t.I[7]), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteIndividual(t.I[1]), 1);
        EXPECT_FALSE(t.Live(RecordKind::Marriage, t.M[2]));  // no spouse nor child left
      }},
     {"child deleted",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DeleteIndividual(t.I[4]), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteIndividual(t.I[4]), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
        EXPECT_FALSE(t.Live(RecordKind::Citation, t.citeI4P));
      }},
     {"marriage deleted",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DeleteMarriage(t.M[1]), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteMarriage(t.M[1]), 1);
        EXPECT_EQ(t.Marriages(t.I[2]), V{});
        EXPECT_FALSE(t.Live(RecordKind::Citation, t.citeM1));
      }},
     {"family link deleted directly",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DeleteFamilyLink(t.Get<IndividualRec>(t.I[4]).firstParentLink), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteFamilyLink(t.Get<IndividualRec>(t.I[4]).firstParentLink),
+                 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
      }},
     {"citation deleted from the head of its chain",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DeleteCitation(t.citeI3a), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteCitation(t.citeI3a), 1);
        EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3b}));
-       EXPECT_EQ(t.engine->DeleteCitation(t.citeEvent), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteCitation(t.citeEvent), 1);
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[1]).citedUserEvents, 0);
      }},
     {"user event deleted",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->DeleteUserEvent(t.userEvent), 1);
+       EXPECT_EQ(t.engine->Deletes().DeleteUserEvent(t.userEvent), 1);
        std::vector<std::int32_t> list;
-       EXPECT_EQ(t.engine->GetRinList(list, 139, t.I[1], 'I'), 0);
+       EXPECT_EQ(t.engine->Owners().GetRinList(list, 139, t.I[1], 'I'), 0);
        EXPECT_FALSE(t.Live(RecordKind::Citation, t.citeEvent));
      }},
     {"user events rewritten",
@@ -297,31 +302,33 @@ const Operation kOperations[] = {
        // (Skipped when an earlier step of the sequence removed the owners.)
        if (!t.Live(RecordKind::Individual, t.I[1]) || !t.Live(RecordKind::Marriage, t.M[1])) return;
        const std::int32_t a = t.NewUserEvent(), b = t.NewUserEvent();
-       t.engine->LinkRecord(a, 139, t.I[1], 'I');
-       t.engine->LinkRecord(b, 139, t.M[1], 'M');
-       EXPECT_EQ(t.engine->SetRinList(V{b, a}, 139, t.I[1], 'I'), 1);
+       t.engine->Owners().LinkRecord(a, 139, t.I[1], 'I');
+       t.engine->Owners().LinkRecord(b, 139, t.M[1], 'M');
+       EXPECT_EQ(t.engine->Families().SetRinList(V{b, a}, 139, t.I[1], 'I'), 1);
        std::vector<std::int32_t> list;
-       t.engine->GetRinList(list, 139, t.I[1], 'I');
+       t.engine->Owners().GetRinList(list, 139, t.I[1], 'I');
        EXPECT_EQ(list, (V{b, a}));
        EXPECT_FALSE(t.Live(RecordKind::UserEvent, t.userEvent));
-       EXPECT_EQ(t.engine->GetRinList(list, 139, t.M[1], 'M'), 0);
+       EXPECT_EQ(t.engine->Owners().GetRinList(list, 139, t.M[1], 'M'), 0);
      }},
     {"user event moved",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->MoveUserEvent(t.userEvent, t.I[3], t.I[1], 'I'), 1);
+       EXPECT_EQ(t.engine->Owners().MoveUserEvent(t.userEvent, t.I[3], t.I[1], 'I'), 1);
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[3]).citedUserEvents, 1);
      }},
     {"sealing citations moved",
      [](RelationsTest& t) {
        const std::int32_t to = t.Get<IndividualRec>(t.I[5]).firstParentLink;
-       EXPECT_EQ(t.engine->MoveSealingCitations(t.Get<IndividualRec>(t.I[4]).firstParentLink, to),
+       EXPECT_EQ(t.engine->Owners().MoveSealingCitations(
+                     t.Get<IndividualRec>(t.I[4]).firstParentLink, to),
                  1);
        EXPECT_EQ(t.Citations(t.I[5], 'P'), (V{t.citeI4P}));
      }},
     {"parent links merged",
      [](RelationsTest& t) {
        // I7 (child of M2) merged into I3 (child of M1).
-       EXPECT_EQ(t.engine->MergeFamilyLinks(t.I[7], t.I[3], true, true, t.M[2], true), 1);
+       EXPECT_EQ(t.engine->Families().MergeFamilyLinks(t.I[7], t.I[3], true, true, t.M[2], true),
+                 1);
        EXPECT_EQ(t.ParentFamilies(t.I[3]), (V{t.M[2], t.M[1]}));
        EXPECT_EQ(t.ParentFamilies(t.I[7]), V{});
        EXPECT_EQ(t.Children(t.M[2]), (V{t.I[3]}));
@@ -329,7 +336,7 @@ const Operation kOperations[] = {
     {"parent links merged into the same marriage",
      [](RelationsTest& t) {
        // I4 (with a sealing citation) merged into I5: one link remains.
-       EXPECT_EQ(t.engine->MergeFamilyLinks(t.I[4], t.I[5], true, false, 0, true), 1);
+       EXPECT_EQ(t.engine->Families().MergeFamilyLinks(t.I[4], t.I[5], true, false, 0, true), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
        EXPECT_EQ(t.Citations(t.I[5], 'P'), (V{t.citeI4P}));
      }},
@@ -367,11 +374,11 @@ TEST_F(RelationsTest, OperationsInSequenceKeepTheFileConsistent) {
 }
 
 TEST_F(RelationsTest, LinkWithoutParentsJoinsTheChildrenOfItsNewMarriage) {
-  const std::int32_t link = engine->DLLSETORV3RELATION(I[9], 0, 103, -1);
+  const std::int32_t link = engine->Families().DLLSETORV3RELATION(I[9], 0, 103, -1);
   ASSERT_GT(link, 0);
   EXPECT_EQ(Get<FamilyLinkRec>(link).marriage, 0);
-  EXPECT_EQ(engine->DLLSETORV3RELATION(I[9], 0, 103, -1), link);  // only one such link
-  EXPECT_EQ(engine->MakeChild(I[9], M[3]), link);
+  EXPECT_EQ(engine->Families().DLLSETORV3RELATION(I[9], 0, 103, -1), link);  // only one such link
+  EXPECT_EQ(engine->Families().MakeChild(I[9], M[3]), link);
   EXPECT_EQ(Get<FamilyLinkRec>(link).marriage, M[3]);
   // Reached from the marriage too, not only from the child.
   EXPECT_EQ(Children(M[3]), (std::vector<std::int32_t>{I[9]}));
@@ -385,7 +392,7 @@ TEST_F(RelationsTest, UnlinkedMarriageKeepsOnlyChildLinksThatCarrySealingData) {
   l5.sealing.date.bytes[1] = 0x40;
   Put(Get<IndividualRec>(I[5]).firstParentLink, l5);
   const std::int32_t link3 = Get<IndividualRec>(I[3]).firstParentLink;
-  ASSERT_EQ(engine->O3_UnlinkRIN(M[1], 102), 1);
+  ASSERT_EQ(engine->Families().O3_UnlinkRIN(M[1], 102), 1);
   EXPECT_FALSE(Live(RecordKind::FamilyLink, link3));
   for (int c : {4, 5}) {
     const std::int32_t l = Get<IndividualRec>(I[c]).firstParentLink;
@@ -398,17 +405,18 @@ TEST_F(RelationsTest, UnlinkedMarriageKeepsOnlyChildLinksThatCarrySealingData) {
 
 TEST_F(RelationsTest, LinkChangesGoToTheLogHookOnlyWhenLogging) {
   std::vector<std::string> lines;
-  engine->SetLinkLogHook([&](char kind, char action, std::int32_t n, std::int32_t second) {
-    lines.push_back(std::string{kind, action} + " " + std::to_string(n) + " " +
-                    std::to_string(second));
-  });
-  engine->MakeChild(I[9], M[3]);
+  engine->Families().SetLinkLogHook(
+      [&](char kind, char action, std::int32_t n, std::int32_t second) {
+        lines.push_back(std::string{kind, action} + " " + std::to_string(n) + " " +
+                        std::to_string(second));
+      });
+  engine->Families().MakeChild(I[9], M[3]);
   EXPECT_TRUE(lines.empty());
   host->logChanges = true;
-  engine->MoveChildLink(I[9], M[3], M[2]);
-  engine->O3_UnSetRelation(M[3], I[8], 107);
-  engine->DLLSETORV3RELATION(I[9], 0, 106, M[3]);
-  engine->O3_UnSetRelation(M[1], I[3], 108);
+  engine->Families().MoveChildLink(I[9], M[3], M[2]);
+  engine->Families().O3_UnSetRelation(M[3], I[8], 107);
+  engine->Families().DLLSETORV3RELATION(I[9], 0, 106, M[3]);
+  engine->Families().O3_UnSetRelation(M[1], I[3], 108);
   const auto s = [](std::int32_t a, std::int32_t b) {
     return std::to_string(a) + " " + std::to_string(b);
   };
@@ -423,7 +431,7 @@ TEST_F(RelationsTest, SpouseChainEndsAtAMarriageNamingItself) {
   Put(M[2], m2);
   EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2]}));
   // Appending overwrites the self-reference.
-  const std::int32_t m = engine->DLLSETORV3RELATION(I[1], I[9], 106, 0);
+  const std::int32_t m = engine->Families().DLLSETORV3RELATION(I[1], I[9], 106, 0);
   EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2], m}));
   EXPECT_TRUE(boxes.Calls().empty());
 }
@@ -439,8 +447,8 @@ TEST_F(RelationsTest, LoopingSpouseChainEndsWithAMessage) {
   ASSERT_FALSE(boxes.Calls().empty());
   EXPECT_EQ(boxes.Calls().back().caption, "Yo");
   EXPECT_NE(boxes.Calls().back().text.find("marriage " + std::to_string(M[1])), std::string::npos);
-  EXPECT_EQ(engine->GetRelationCount(I[1], 101, true), 2);
-  EXPECT_EQ(engine->HasChildren(I[1], 100), 1);
+  EXPECT_EQ(engine->Families().GetRelationCount(I[1], 101, true), 2);
+  EXPECT_EQ(engine->Families().HasChildren(I[1], 100), 1);
 }
 
 TEST_F(RelationsTest, CrossLinkedChildrenRingEndsWithAMessage) {
@@ -459,12 +467,13 @@ TEST_F(RelationsTest, CrossLinkedChildrenRingEndsWithAMessage) {
   EXPECT_EQ(Children(M[1]), (std::vector<std::int32_t>{I[3], I[4], I[5]}));
   EXPECT_EQ(boxes.Calls().size(), 1u);
   // Reordering or adding rewrites the ring whole from what was found.
-  EXPECT_EQ(engine->O3_SetOrder(M[1], std::vector<std::int32_t>{I[5], I[4], I[3]}, 108), 1);
+  EXPECT_EQ(engine->Families().O3_SetOrder(M[1], std::vector<std::int32_t>{I[5], I[4], I[3]}, 108),
+            1);
   EXPECT_EQ(Join(CheckFamily()), "");
 }
 
 TEST_F(RelationsTest, LoopingParentsRingEndsWithAMessage) {
-  engine->MakeChild(I[3], M[2]);
+  engine->Families().MakeChild(I[3], M[2]);
   const std::int32_t first = Get<IndividualRec>(I[3]).firstParentLink;
   FamilyLinkRec rec = Get<FamilyLinkRec>(first);
   const std::int32_t second = rec.nextInChild;
@@ -484,12 +493,12 @@ TEST_F(RelationsTest, LoopingOwnerChainsEndWithAMessage) {
 
   boxes.Clear();
   const std::int32_t second = NewUserEvent();
-  engine->LinkRecord(second, 139, I[1], 'I');
+  engine->Owners().LinkRecord(second, 139, I[1], 'I');
   UserEventRec e = Get<UserEventRec>(second);
   e.next = userEvent;
   Put(second, e);
   std::vector<std::int32_t> list;
-  EXPECT_EQ(engine->GetRinList(list, 139, I[1], 'I'), 2);
+  EXPECT_EQ(engine->Owners().GetRinList(list, 139, I[1], 'I'), 2);
   EXPECT_EQ(list, (std::vector<std::int32_t>{userEvent, second}));
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, res::LoadString(4044));
@@ -504,8 +513,8 @@ TEST_F(RelationsTest, DeletingAfterDamageStillEnds) {
   FamilyLinkRec rec = Get<FamilyLinkRec>(l5);
   rec.nextInMarriage = Get<IndividualRec>(I[4]).firstParentLink;
   Put(l5, rec);
-  EXPECT_EQ(engine->DeleteIndividual(I[1]), 1);
-  EXPECT_EQ(engine->DeleteMarriage(M[1]), 1);
+  EXPECT_EQ(engine->Deletes().DeleteIndividual(I[1]), 1);
+  EXPECT_EQ(engine->Deletes().DeleteMarriage(M[1]), 1);
   EXPECT_FALSE(boxes.Calls().empty());
 }
 
@@ -518,27 +527,29 @@ TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
   };
   std::vector<std::int32_t> out;
   const std::vector<Case> cases = {
-      {[&] { return engine->GetRelation(I[1], 999, 1, out); }, 0, "Bad Relation", "GetRelation"},
-      {[&] { return engine->GetRelationCount(I[1], 999, true); }, 0,
+      {[&] { return engine->Families().GetRelation(I[1], 999, 1, out); }, 0, "Bad Relation",
+       "GetRelation"},
+      {[&] { return engine->Families().GetRelationCount(I[1], 999, true); }, 0,
        "Unsupported case in GetRelationCount", "Yo"},
-      {[&] { return engine->GetRelationCount(M[1], 101, false); }, 0,
+      {[&] { return engine->Families().GetRelationCount(M[1], 101, false); }, 0,
        "MRin can't have that relationship", "Yo"},
-      {[&] { return engine->DLLSETORV3RELATION(I[1], I[2], 999, 0); }, -1,
+      {[&] { return engine->Families().DLLSETORV3RELATION(I[1], I[2], 999, 0); }, -1,
        "Bad relation in DLLSETORV3RELATION", "Yo"},
-      {[&] { return engine->O3_UnSetRelation(M[1], I[1], 999); }, 0, "Bad Relation Type",
+      {[&] { return engine->Families().O3_UnSetRelation(M[1], I[1], 999); }, 0, "Bad Relation Type",
        "O3_UnSetRelation"},
-      {[&] { return engine->O3_UnlinkRIN(I[1], 999); }, 0, "Unknown type in O3_UnlinkRIN", "Yo"},
-      {[&] { return engine->O3_SetOrder(I[1], std::vector<std::int32_t>{}, 999); }, 0,
+      {[&] { return engine->Families().O3_UnlinkRIN(I[1], 999); }, 0,
+       "Unknown type in O3_UnlinkRIN", "Yo"},
+      {[&] { return engine->Families().O3_SetOrder(I[1], std::vector<std::int32_t>{}, 999); }, 0,
        "Bad Relation Type in O3_SetOrder", "Yo"},
-      {[&] { return engine->LinkRecord(1, 999, I[1], 'I'); }, 0, "Invalid call to LinkRecord",
-       "Yo"},
-      {[&] { return engine->LinkRecord(M[3], 102, I[9], 'M'); }, 0, "Case not implemented",
+      {[&] { return engine->Owners().LinkRecord(1, 999, I[1], 'I'); }, 0,
+       "Invalid call to LinkRecord", "Yo"},
+      {[&] { return engine->Owners().LinkRecord(M[3], 102, I[9], 'M'); }, 0, "Case not implemented",
        "LinkMarr"},
-      {[&] { return engine->UnLinkRecord(1, 139, I[1], 'I'); }, 0, "Case not implemented",
+      {[&] { return engine->Owners().UnLinkRecord(1, 139, I[1], 'I'); }, 0, "Case not implemented",
        "UnLinkRecord"},
-      {[&] { return engine->GetRinList(out, 999, I[1], 'I'); }, 0, "Unknown case in GetRinList",
-       "Yo"},
-      {[&] { return engine->GetRinList(out, 139, I[1], 'X'); }, 0,
+      {[&] { return engine->Owners().GetRinList(out, 999, I[1], 'I'); }, 0,
+       "Unknown case in GetRinList", "Yo"},
+      {[&] { return engine->Owners().GetRinList(out, 139, I[1], 'X'); }, 0,
        "Unknown Owner type of User-Event Chain", "Yo"},
   };
   for (const Case& c : cases) {
@@ -552,10 +563,10 @@ TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
 }
 
 TEST_F(RelationsTest, NewCitationOfASealingNeedsAParentLink) {
-  EXPECT_EQ(engine->NewCitation(false, source, I[9], 'P'), 0);
+  EXPECT_EQ(engine->Owners().NewCitation(false, source, I[9], 'P'), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Unable to add new citation");
-  const std::int32_t c = engine->NewCitation(false, source, I[3], 'P');
+  const std::int32_t c = engine->Owners().NewCitation(false, source, I[3], 'P');
   EXPECT_EQ(Citations(I[3], 'P'), (std::vector<std::int32_t>{c}));
   EXPECT_EQ(Get<IndividualExtRec>(I[3]).citedParentLinks, 1);
   EXPECT_EQ(Join(CheckFamily()), "");

@@ -20,8 +20,8 @@ class StringStoreTest : public EngineTest {
   std::vector<StringEntry> WalkStore(int kind) {
     const StoreFields& store = StoreOfKind(kind);
     std::vector<StringEntry> out;
-    const std::int32_t count = engine->Head().I32(store.countField);
-    std::int32_t pos = engine->Head().I32(store.rootField);
+    const std::int32_t count = engine->Blocks().Head().I32(store.countField);
+    std::int32_t pos = engine->Blocks().Head().I32(store.rootField);
     std::int32_t blockStart = pos;
     while (static_cast<std::int32_t>(out.size()) < count) {
       if (blockStart + kBlockSize - pos < kEntryMaxSize) {
@@ -40,7 +40,7 @@ class StringStoreTest : public EngineTest {
         pos = blockStart = next;
       }
       StringEntry e;
-      if (!engine->ReadEntry(pos, e, false)) break;
+      if (!engine->Strings().ReadEntry(pos, e, false)) break;
       out.push_back(e);
       pos += e.Size();
     }
@@ -51,71 +51,71 @@ class StringStoreTest : public EngineTest {
 }  // namespace
 
 TEST_F(StringStoreTest, EqualTextsOfOneKindAreStoredOnce) {
-  const std::int32_t smith = engine->FindOrAddString("Smith", 0);
+  const std::int32_t smith = engine->Strings().FindOrAddString("Smith", 0);
   ASSERT_GT(smith, 0);
-  EXPECT_EQ(engine->FindOrAddString("Smith", 0), smith);
-  EXPECT_EQ(engine->Head().I32(kHeadNameCount), 1);
+  EXPECT_EQ(engine->Strings().FindOrAddString("Smith", 0), smith);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameCount), 1);
   EXPECT_EQ(host->nameEntries, 1);
 
   // Another kind is another entry; the smaller kind is the lesser.
-  const std::int32_t dateText = engine->FindOrAddString("Smith", 3);
+  const std::int32_t dateText = engine->Strings().FindOrAddString("Smith", 3);
   EXPECT_NE(dateText, smith);
   StringEntry root;
-  ASSERT_GT(engine->ReadEntry(smith, root, false), 0);
+  ASSERT_GT(engine->Strings().ReadEntry(smith, root, false), 0);
   EXPECT_EQ(root.greater, dateText);
-  EXPECT_EQ(engine->FindOrAddString("Smith", 0), smith);
-  EXPECT_EQ(engine->FindOrAddString("Smith", 3), dateText);
+  EXPECT_EQ(engine->Strings().FindOrAddString("Smith", 0), smith);
+  EXPECT_EQ(engine->Strings().FindOrAddString("Smith", 3), dateText);
 
   // Letter case makes different texts in the store.
-  const std::int32_t lower = engine->FindOrAddString("smith", 0);
+  const std::int32_t lower = engine->Strings().FindOrAddString("smith", 0);
   EXPECT_NE(lower, smith);
-  EXPECT_EQ(engine->Head().I32(kHeadNameCount), 3);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameCount), 3);
 
   // Kinds 4 to 7 go to the other-name store and its own block type.
-  const std::int32_t title = engine->FindOrAddString("Smith", 4);
-  EXPECT_EQ(engine->Head().I32(kHeadOtherNameRoot), title);
-  EXPECT_EQ(engine->Head().I32(kHeadOtherNameCount), 1);
+  const std::int32_t title = engine->Strings().FindOrAddString("Smith", 4);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadOtherNameRoot), title);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadOtherNameCount), 1);
   EXPECT_EQ(FileI32(kHeadOtherNameCount), 1);
   const std::int32_t blockNumber = (title - kBlocksOffset) / kBlockSize + 1;
   EXPECT_EQ(FileBytes(TypeByteOffset(blockNumber), 1)[0], kBlockOtherNames);
-  EXPECT_EQ(engine->FindOrAddString("", 0), 0);
+  EXPECT_EQ(engine->Strings().FindOrAddString("", 0), 0);
 }
 
 TEST_F(StringStoreTest, SearchAnswersWhereAMissingTextBelongs) {
   std::int32_t parent = -7;
-  EXPECT_EQ(engine->FindString("Smith", 0, parent), 0);  // empty store
-  const std::int32_t m = engine->FindOrAddString("Miller", 0);
-  const std::int32_t s = engine->FindOrAddString("Smith", 0);
-  EXPECT_EQ(engine->FindString("Adams", 0, parent), -2);
+  EXPECT_EQ(engine->Strings().FindString("Smith", 0, parent), 0);  // empty store
+  const std::int32_t m = engine->Strings().FindOrAddString("Miller", 0);
+  const std::int32_t s = engine->Strings().FindOrAddString("Smith", 0);
+  EXPECT_EQ(engine->Strings().FindString("Adams", 0, parent), -2);
   EXPECT_EQ(parent, m);
-  EXPECT_EQ(engine->FindString("Young", 0, parent), -1);
+  EXPECT_EQ(engine->Strings().FindString("Young", 0, parent), -1);
   EXPECT_EQ(parent, s);
-  EXPECT_EQ(engine->FindString("Smith", 0, parent), s);
+  EXPECT_EQ(engine->Strings().FindString("Smith", 0, parent), s);
   EXPECT_EQ(parent, m);
   std::string out;
-  EXPECT_EQ(engine->FindText("Smith", 0, out), 1);
+  EXPECT_EQ(engine->Strings().FindText("Smith", 0, out), 1);
   EXPECT_EQ(out, "Smith");
-  EXPECT_EQ(engine->FindText("Smith", 1, out), 0);
-  EXPECT_EQ(engine->FindText("", 0, out), 0);
+  EXPECT_EQ(engine->Strings().FindText("Smith", 1, out), 0);
+  EXPECT_EQ(engine->Strings().FindText("", 0, out), 0);
 }
 
 TEST_F(StringStoreTest, TextsAreStoredInAnselAndReadBackInTheCodePage) {
   const std::string name = "M\xFCller \xC9mile";  // Müller Émile in 1252
-  const std::int32_t ref = engine->FindOrAddString(name, 0);
+  const std::int32_t ref = engine->Strings().FindOrAddString(name, 0);
   StringEntry raw;
-  const int size = engine->ReadEntry(ref, raw, false);
+  const int size = engine->Strings().ReadEntry(ref, raw, false);
   EXPECT_EQ(size, 14 + static_cast<int>(raw.text.size()));
   EXPECT_EQ(raw.text,
             "M\xE8uller \xE2"
             "Emile");
-  EXPECT_EQ(engine->GetText(ref), name);
-  EXPECT_EQ(engine->GetText(0), "");
+  EXPECT_EQ(engine->Strings().GetText(ref), name);
+  EXPECT_EQ(engine->Strings().GetText(0), "");
   std::string out = "x";
-  EXPECT_EQ(engine->GetText(-5, out), 0);
+  EXPECT_EQ(engine->Strings().GetText(-5, out), 0);
   EXPECT_EQ(out, "");
   // The stored form survives a reopen.
   ASSERT_EQ(Reopen(), 1);
-  EXPECT_EQ(engine->FindOrAddString(name, 0), ref);
+  EXPECT_EQ(engine->Strings().FindOrAddString(name, 0), ref);
 }
 
 TEST_F(StringStoreTest, ANewBlockStartsWhenFewerThan269BytesRemain) {
@@ -128,35 +128,35 @@ TEST_F(StringStoreTest, ANewBlockStartsWhenFewerThan269BytesRemain) {
     t[1] = static_cast<char>('a' + i % 26);
     return t;
   };
-  for (int i = 0; i < 29; ++i) refs.push_back(engine->FindOrAddString(text(i, 255), 0));
-  refs.push_back(engine->FindOrAddString(text(29, 108), 0));
-  refs.push_back(engine->FindOrAddString(text(30, 255), 0));
+  for (int i = 0; i < 29; ++i) refs.push_back(engine->Strings().FindOrAddString(text(i, 255), 0));
+  refs.push_back(engine->Strings().FindOrAddString(text(29, 108), 0));
+  refs.push_back(engine->Strings().FindOrAddString(text(30, 255), 0));
   const std::int32_t first = refs[0];
   EXPECT_EQ(refs[29], first + 29 * 269);
   EXPECT_EQ(refs[30], first + kBlockSize - 269);
-  EXPECT_EQ(engine->Head().I32(kHeadNameBlocks), 1);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameBlocks), 1);
   // Even a one-character text now opens a new block.
-  const std::int32_t next = engine->FindOrAddString("Zz", 0);
-  EXPECT_EQ(engine->Head().I32(kHeadNameBlocks), 2);
+  const std::int32_t next = engine->Strings().FindOrAddString("Zz", 0);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameBlocks), 2);
   EXPECT_EQ((next - kBlocksOffset) % kBlockSize, 0);
-  EXPECT_EQ(engine->Head().I32(kHeadNameNext), next + 16);
-  EXPECT_EQ(engine->Head().I32(kHeadNameBlockEnd), next + kBlockSize);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameNext), next + 16);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameBlockEnd), next + kBlockSize);
   EXPECT_EQ(WalkStore(0).size(), 32u);
   ExpectCountsAgreeWithTypeMaps();
 }
 
 TEST_F(StringStoreTest, SettingAFieldToItsTextWritesNothing) {
   std::int32_t field = 0;
-  EXPECT_EQ(engine->SetTextReference("", 0, field), 0);
-  EXPECT_EQ(engine->SetTextReference("Paris", 2, field), 1);
+  EXPECT_EQ(engine->Strings().SetTextReference("", 0, field), 0);
+  EXPECT_EQ(engine->Strings().SetTextReference("Paris", 2, field), 1);
   const std::int32_t paris = field;
   EXPECT_GT(paris, 0);
-  EXPECT_EQ(engine->SetTextReference("Paris", 2, field), 0);
+  EXPECT_EQ(engine->Strings().SetTextReference("Paris", 2, field), 0);
   EXPECT_EQ(field, paris);
-  EXPECT_EQ(engine->Head().I32(kHeadNameCount), 1);
-  EXPECT_EQ(engine->SetTextReference("Lyon", 2, field), 1);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameCount), 1);
+  EXPECT_EQ(engine->Strings().SetTextReference("Lyon", 2, field), 1);
   EXPECT_NE(field, paris);
-  EXPECT_EQ(engine->SetTextReference("", 2, field), 1);
+  EXPECT_EQ(engine->Strings().SetTextReference("", 2, field), 1);
   EXPECT_EQ(field, 0);
 }
 
@@ -164,27 +164,27 @@ TEST_F(StringStoreTest, SettingAFieldToItsTextWritesNothing) {
 // nothing) but of another length must not shorten the stored entry: the
 // store's blocks are walked entry by entry by their stored lengths.
 TEST_F(StringStoreTest, ReplacingInPlaceOnlyAtEqualLength) {
-  const std::int32_t a = engine->FindOrAddString("Ab\x81", 0);
-  const std::int32_t b = engine->FindOrAddString("Zed", 0);
+  const std::int32_t a = engine->Strings().FindOrAddString("Ab\x81", 0);
+  const std::int32_t b = engine->Strings().FindOrAddString("Zed", 0);
 
   // Equal length: rewritten in place.
-  EXPECT_EQ(engine->FindOrAddString("A\x81"
-                                    "b",
-                                    0, true),
+  EXPECT_EQ(engine->Strings().FindOrAddString("A\x81"
+                                              "b",
+                                              0, true),
             a);
-  EXPECT_EQ(engine->GetText(a),
+  EXPECT_EQ(engine->Strings().GetText(a),
             "A\x81"
             "b");
 
   // Shorter: a new entry; the old one keeps its text and size.
-  const std::int32_t shorter = engine->FindOrAddString("Ab", 0, true);
+  const std::int32_t shorter = engine->Strings().FindOrAddString("Ab", 0, true);
   EXPECT_GT(shorter, b);
-  EXPECT_EQ(engine->GetText(a),
+  EXPECT_EQ(engine->Strings().GetText(a),
             "A\x81"
             "b");
-  EXPECT_EQ(engine->GetText(shorter), "Ab");
+  EXPECT_EQ(engine->Strings().GetText(shorter), "Ab");
   // Longer: likewise.
-  const std::int32_t longer = engine->FindOrAddString(
+  const std::int32_t longer = engine->Strings().FindOrAddString(
       "A\x81\x81"
       "b",
       0, true);
@@ -200,31 +200,31 @@ TEST_F(StringStoreTest, ReplacingInPlaceOnlyAtEqualLength) {
 
   // Every entry stays reachable in the tree, in order.
   std::vector<std::int32_t> seen;
-  std::vector<std::int32_t> stack{engine->Head().I32(kHeadNameRoot)};
+  std::vector<std::int32_t> stack{engine->Blocks().Head().I32(kHeadNameRoot)};
   while (!stack.empty()) {
     const std::int32_t at = stack.back();
     stack.pop_back();
     if (at == 0) continue;
     seen.push_back(at);
     StringEntry e;
-    ASSERT_GT(engine->ReadEntry(at, e, false), 0);
+    ASSERT_GT(engine->Strings().ReadEntry(at, e, false), 0);
     stack.push_back(e.lesser);
     stack.push_back(e.greater);
   }
   EXPECT_EQ(seen.size(), 4u);
 
   // ReplaceEntryText itself refuses another length.
-  EXPECT_EQ(engine->ReplaceEntryText(b, "Zeds", true), 0);
-  EXPECT_EQ(engine->ReplaceEntryText(b, "Zap", true), 1);
-  EXPECT_EQ(engine->GetText(b), "Zap");
-  EXPECT_EQ(engine->ReplaceEntryText(0, "Zap", true), 0);
+  EXPECT_EQ(engine->Strings().ReplaceEntryText(b, "Zeds", true), 0);
+  EXPECT_EQ(engine->Strings().ReplaceEntryText(b, "Zap", true), 1);
+  EXPECT_EQ(engine->Strings().GetText(b), "Zap");
+  EXPECT_EQ(engine->Strings().ReplaceEntryText(0, "Zap", true), 0);
 }
 
 TEST_F(StringStoreTest, WriteEntryFieldSetsOneTreeField) {
-  const std::int32_t a = engine->FindOrAddString("Alpha", 0);
-  EXPECT_EQ(engine->WriteEntryField(a, kEntryParent, 1234), 1);
+  const std::int32_t a = engine->Strings().FindOrAddString("Alpha", 0);
+  EXPECT_EQ(engine->Strings().WriteEntryField(a, kEntryParent, 1234), 1);
   StringEntry e;
-  engine->ReadEntry(a, e, false);
+  engine->Strings().ReadEntry(a, e, false);
   EXPECT_EQ(e.parent, 1234);
-  EXPECT_EQ(engine->WriteEntryField(0, kEntryParent, 1), 0);
+  EXPECT_EQ(engine->Strings().WriteEntryField(0, kEntryParent, 1), 0);
 }

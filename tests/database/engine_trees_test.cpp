@@ -27,55 +27,55 @@ class TreeTest : public EngineTest {
 
   std::int32_t AddPerson(const std::string& surname, const std::string& given = "",
                          const std::string& given2 = "") {
-    const std::int32_t s = engine->FindOrAddString(surname, 0);
-    const std::int32_t g = engine->FindOrAddString(given, 0);
-    const std::int32_t g2 = engine->FindOrAddString(given2, 0);
-    const std::int32_t rin =
-        engine->NewRecord(RecordKind::Individual, true, [&](std::int32_t, std::uint8_t* rec) {
-          PutI32(rec + 1, s);
-          PutI32(rec + 5, g);
-          PutI32(rec + 9, g2);
-        });
-    EXPECT_EQ(engine->InsertInTree(RecordKind::Individual, rin), 1);
+    const std::int32_t s = engine->Strings().FindOrAddString(surname, 0);
+    const std::int32_t g = engine->Strings().FindOrAddString(given, 0);
+    const std::int32_t g2 = engine->Strings().FindOrAddString(given2, 0);
+    const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, true,
+                                                         [&](std::int32_t, std::uint8_t* rec) {
+                                                           PutI32(rec + 1, s);
+                                                           PutI32(rec + 5, g);
+                                                           PutI32(rec + 9, g2);
+                                                         });
+    EXPECT_EQ(engine->Trees().InsertInTree(RecordKind::Individual, rin), 1);
     return rin;
   }
   void Rename(std::int32_t rin, const std::string& surname, const std::string& given) {
     IndividualRec p;
-    engine->Read(rin, p);
-    p.names[0] = engine->FindOrAddString(surname, 0);
-    p.names[1] = engine->FindOrAddString(given, 0);
+    engine->Records().Read(rin, p);
+    p.names[0] = engine->Strings().FindOrAddString(surname, 0);
+    p.names[1] = engine->Strings().FindOrAddString(given, 0);
     std::uint8_t buf[IndividualRec::kSize];
     p.Encode(buf);
-    engine->Resort(RecordKind::Individual, rin, buf);
-    engine->WriteRaw(RecordKind::Individual, rin, buf);  // as a record writer would
+    engine->Trees().Resort(RecordKind::Individual, rin, buf);
+    engine->Records().WriteRaw(RecordKind::Individual, rin, buf);  // as a record writer would
   }
   std::int32_t AddSource(const std::string& title) {
-    const std::int32_t r =
-        engine->NewRecord(RecordKind::Source, false, [&](std::int32_t, std::uint8_t* rec) {
-          SourceRec s;
-          s.Decode(rec);
-          SetFieldText(s.title, AnsiToAnsel(title));
-          s.Encode(rec);
-        });
-    engine->InsertInTree(RecordKind::Source, r);
+    const std::int32_t r = engine->Records().NewRecord(RecordKind::Source, false,
+                                                       [&](std::int32_t, std::uint8_t* rec) {
+                                                         SourceRec s;
+                                                         s.Decode(rec);
+                                                         SetFieldText(s.title, AnsiToAnsel(title));
+                                                         s.Encode(rec);
+                                                       });
+    engine->Trees().InsertInTree(RecordKind::Source, r);
     return r;
   }
   std::int32_t AddRepository(const std::string& name) {
-    const std::int32_t r =
-        engine->NewRecord(RecordKind::Repository, false, [&](std::int32_t, std::uint8_t* rec) {
-          RepositoryRec rep;
-          rep.Decode(rec);
-          SetFieldText(rep.name, name);
-          rep.Encode(rec);
-        });
-    engine->InsertInTree(RecordKind::Repository, r);
+    const std::int32_t r = engine->Records().NewRecord(RecordKind::Repository, false,
+                                                       [&](std::int32_t, std::uint8_t* rec) {
+                                                         RepositoryRec rep;
+                                                         rep.Decode(rec);
+                                                         SetFieldText(rep.name, name);
+                                                         rep.Encode(rec);
+                                                       });
+    engine->Trees().InsertInTree(RecordKind::Repository, r);
     return r;
   }
   std::int32_t AddEventType(const std::string& title) {
-    const std::int32_t ref = engine->FindOrAddString(title, 4);
-    const std::int32_t r = engine->NewRecord(
+    const std::int32_t ref = engine->Strings().FindOrAddString(title, 4);
+    const std::int32_t r = engine->Records().NewRecord(
         RecordKind::EventType, false, [&](std::int32_t, std::uint8_t* rec) { PutI32(rec, ref); });
-    engine->InsertInTree(RecordKind::EventType, r);
+    engine->Trees().InsertInTree(RecordKind::EventType, r);
     return r;
   }
 
@@ -88,7 +88,7 @@ class TreeTest : public EngineTest {
                     : kind == RecordKind::Repository ? 287
                                                      : 12;
     std::vector<std::uint8_t> rec(LayoutOf(kind).size);
-    engine->ReadRaw(kind, r, rec.data());
+    engine->Records().ReadRaw(kind, r, rec.data());
     return {GetI32(rec.data() + off), GetI32(rec.data() + off + 4), GetI32(rec.data() + off + 8)};
   }
 
@@ -97,7 +97,7 @@ class TreeTest : public EngineTest {
   std::vector<std::int32_t> Structure(RecordKind kind, int* height = nullptr) {
     std::vector<std::int32_t> order;
     int h = 0;
-    const std::int32_t root = engine->TreeRoot(kind);
+    const std::int32_t root = engine->Trees().TreeRoot(kind);
     if (root != 0) {
       EXPECT_EQ(LinksOf(kind, root).parent, 0);
       h = Collect(kind, root, order, 1);
@@ -141,22 +141,22 @@ TEST_F(TreeTest, IndividualsWalkInNameOrder) {
   const std::vector<std::int32_t> expected = {noName,      onlyGiven, adams,        mueller,
                                               mullerPlain, muller,    smithNoGiven, smithJohnAgain,
                                               smithLower,  smithJohn, smithJohnPaul};
-  EXPECT_EQ(engine->TreeInOrder(RecordKind::Individual), expected);
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual), expected);
   EXPECT_EQ(Structure(RecordKind::Individual), expected);
-  // Backwards through Predecessor.
+  // Backwards from the last record.
   std::vector<std::int32_t> back;
-  for (std::int32_t r = engine->TreeLast(RecordKind::Individual); r != 0;
-       r = engine->TreePredecessor(RecordKind::Individual, r))
+  for (std::int32_t r = engine->Trees().TreeEnd(RecordKind::Individual, RecordTrees::kBackward);
+       r != 0; r = engine->Trees().TreeNext(RecordKind::Individual, r, RecordTrees::kBackward))
     back.push_back(r);
   std::reverse(back.begin(), back.end());
   EXPECT_EQ(back, expected);
-  EXPECT_EQ(engine->GelAlphaName(smithJohnPaul, kBlockIndividuals), "Smith, John Paul");
-  EXPECT_EQ(engine->GelAlphaName(noName, kBlockIndividuals), ",");
+  EXPECT_EQ(engine->Trees().GelAlphaName(smithJohnPaul, kBlockIndividuals), "Smith, John Paul");
+  EXPECT_EQ(engine->Trees().GelAlphaName(noName, kBlockIndividuals), ",");
   EXPECT_TRUE(host->indexStale);
 
   // The same order after a reopen.
   ASSERT_EQ(Reopen(), 1);
-  EXPECT_EQ(engine->TreeInOrder(RecordKind::Individual), expected);
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual), expected);
 }
 
 TEST_F(TreeTest, EqualTitlesListInInsertionOrderForTheOtherTrees) {
@@ -165,25 +165,27 @@ TEST_F(TreeTest, EqualTitlesListInInsertionOrderForTheOtherTrees) {
   const std::int32_t s3 = AddSource("parish register");
   const std::int32_t s4 = AddSource("\xC9tat civil");  // État
   const std::int32_t s5 = AddSource("PARISH REGISTER");
-  EXPECT_EQ(engine->TreeInOrder(RecordKind::Source),
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Source),
             (std::vector<std::int32_t>{s2, s4, s1, s3, s5}));
-  EXPECT_EQ(Structure(RecordKind::Source), engine->TreeInOrder(RecordKind::Source));
-  EXPECT_EQ(engine->GelAlphaName(s4, kBlockSources), "\xC9tat civil");
+  EXPECT_EQ(Structure(RecordKind::Source), engine->Trees().TreeInOrder(RecordKind::Source));
+  EXPECT_EQ(engine->Trees().GelAlphaName(s4, kBlockSources), "\xC9tat civil");
 
   const std::int32_t r1 = AddRepository("Town Hall");
   const std::int32_t r2 = AddRepository("Archive");
   const std::int32_t r3 = AddRepository("town hall");
-  EXPECT_EQ(engine->TreeInOrder(RecordKind::Repository), (std::vector<std::int32_t>{r2, r1, r3}));
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Repository),
+            (std::vector<std::int32_t>{r2, r1, r3}));
 
   const std::int32_t e1 = AddEventType("Residence");
   const std::int32_t e2 = AddEventType("Occupation");
   const std::int32_t e3 = AddEventType("Residence");
-  EXPECT_EQ(engine->TreeInOrder(RecordKind::EventType), (std::vector<std::int32_t>{e2, e1, e3}));
-  EXPECT_EQ(engine->GelAlphaName(e2, kBlockEventTypes), "Occupation");
-  EXPECT_EQ(FileI32(kHeadEventTypeRoot), engine->TreeRoot(RecordKind::EventType));
-  EXPECT_EQ(FileI32(kHeadSourceRoot), engine->TreeRoot(RecordKind::Source));
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::EventType),
+            (std::vector<std::int32_t>{e2, e1, e3}));
+  EXPECT_EQ(engine->Trees().GelAlphaName(e2, kBlockEventTypes), "Occupation");
+  EXPECT_EQ(FileI32(kHeadEventTypeRoot), engine->Trees().TreeRoot(RecordKind::EventType));
+  EXPECT_EQ(FileI32(kHeadSourceRoot), engine->Trees().TreeRoot(RecordKind::Source));
 
-  EXPECT_EQ(engine->GelAlphaName(1, 5), "");
+  EXPECT_EQ(engine->Trees().GelAlphaName(1, 5), "");
   ASSERT_FALSE(boxes.Calls().empty());
   EXPECT_EQ(boxes.Calls().back().text, "Unknown type in GelAlphaName");
 }
@@ -211,7 +213,7 @@ TEST_F(TreeTest, InsertsRemovesAndResortsKeepTheModelOrder) {
   auto expectOrder = [&](int step) {
     std::vector<std::int32_t> want;
     for (const Person& p : model) want.push_back(p.rin);
-    ASSERT_EQ(engine->TreeInOrder(RecordKind::Individual), want) << "step " << step;
+    ASSERT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual), want) << "step " << step;
     ASSERT_EQ(Structure(RecordKind::Individual), want) << "step " << step;
   };
   for (int step = 0; step < 400; ++step) {
@@ -231,7 +233,7 @@ TEST_F(TreeTest, InsertsRemovesAndResortsKeepTheModelOrder) {
       place(rin, rank);
     } else {
       const std::size_t i = static_cast<std::size_t>(pick(static_cast<int>(model.size())));
-      ASSERT_EQ(engine->DeleteIndividual(model[i].rin), 1);
+      ASSERT_EQ(engine->Deletes().DeleteIndividual(model[i].rin), 1);
       model.erase(model.begin() + static_cast<std::ptrdiff_t>(i));
     }
     if (step % 20 == 19) expectOrder(step);
@@ -244,46 +246,46 @@ TEST_F(TreeTest, RemovingKeepsTheOrderOfTheRest) {
   std::vector<std::int32_t> sources;
   for (const char* t : {"M", "F", "T", "B", "H", "P", "W", "A", "C", "G", "K"})
     sources.push_back(AddSource(t));
-  std::vector<std::int32_t> order = engine->TreeInOrder(RecordKind::Source);
+  std::vector<std::int32_t> order = engine->Trees().TreeInOrder(RecordKind::Source);
   // Remove the root (two children), a leaf and a node with one child.
   for (int round = 0; round < 3; ++round) {
-    const std::int32_t root = engine->TreeRoot(RecordKind::Source);
-    ASSERT_EQ(engine->DeleteSource(root), 1);
+    const std::int32_t root = engine->Trees().TreeRoot(RecordKind::Source);
+    ASSERT_EQ(engine->Deletes().DeleteSource(root), 1);
     order.erase(std::find(order.begin(), order.end(), root));
-    EXPECT_EQ(engine->TreeInOrder(RecordKind::Source), order);
+    EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Source), order);
     EXPECT_EQ(Structure(RecordKind::Source), order);
-    EXPECT_EQ(FileI32(kHeadSourceRoot), engine->TreeRoot(RecordKind::Source));
+    EXPECT_EQ(FileI32(kHeadSourceRoot), engine->Trees().TreeRoot(RecordKind::Source));
   }
   const std::int32_t leaf = order.front();
-  engine->RemoveFromTree(RecordKind::Source, leaf);
-  EXPECT_FALSE(engine->InTree(RecordKind::Source, leaf));
+  engine->Trees().RemoveFromTree(RecordKind::Source, leaf);
+  EXPECT_FALSE(engine->Trees().InTree(RecordKind::Source, leaf));
   EXPECT_EQ(LinksOf(RecordKind::Source, leaf).lesser, leaf);
   // A second remove of a record out of its tree changes nothing.
-  EXPECT_EQ(engine->RemoveFromTree(RecordKind::Source, leaf), 1);
+  EXPECT_EQ(engine->Trees().RemoveFromTree(RecordKind::Source, leaf), 1);
   order.erase(order.begin());
   EXPECT_EQ(Structure(RecordKind::Source), order);
   // Removing everything empties the tree.
-  for (std::int32_t r : order) engine->DeleteSource(r);
-  EXPECT_EQ(engine->TreeRoot(RecordKind::Source), 0);
-  EXPECT_TRUE(engine->TreeInOrder(RecordKind::Source).empty());
+  for (std::int32_t r : order) engine->Deletes().DeleteSource(r);
+  EXPECT_EQ(engine->Trees().TreeRoot(RecordKind::Source), 0);
+  EXPECT_TRUE(engine->Trees().TreeInOrder(RecordKind::Source).empty());
 }
 
 TEST_F(TreeTest, SortedInputStaysShallow) {
   // Names arriving in sorted order, as from a GEDCOM file sorted by surname.
   const int n = 1500;
   std::vector<std::int32_t> rins;
-  engine->BeginBatch();
+  engine->Blocks().BeginBatch();
   for (int i = 0; i < n; ++i) {
     char name[16];
     std::snprintf(name, sizeof name, "N%05d", i);
     rins.push_back(AddPerson(name, "Ann"));
   }
-  engine->EndBatch();
+  engine->Blocks().EndBatch();
   int height = 0;
   EXPECT_EQ(Structure(RecordKind::Individual, &height), rins);
   EXPECT_LE(height, static_cast<int>(4 * std::log2(n)));
   // Reverse order likewise.
-  for (std::int32_t r : rins) engine->DeleteIndividual(r);
+  for (std::int32_t r : rins) engine->Deletes().DeleteIndividual(r);
   std::vector<std::int32_t> reversed;
   for (int i = n; i-- > 0;) {
     char name[16];
@@ -299,9 +301,9 @@ TEST_F(TreeTest, NumberOrderWalk) {
   std::vector<std::int32_t> r;
   for (int i = 0; i < 6; ++i)
     r.push_back(AddPerson("P", std::string(1, static_cast<char>('a' + i))));
-  engine->DeleteIndividual(r[0]);  // 1
-  engine->DeleteIndividual(r[3]);  // 4
-  engine->DeleteIndividual(r[5]);  // 6
+  engine->Deletes().DeleteIndividual(r[0]);  // 1
+  engine->Deletes().DeleteIndividual(r[3]);  // 4
+  engine->Deletes().DeleteIndividual(r[5]);  // 6
   struct Case {
     std::int32_t n;
     int mode;
@@ -314,7 +316,7 @@ TEST_F(TreeTest, NumberOrderWalk) {
       {99, 113, 5}, {1, 113, 0},  {3, 113, 2}, {2, 113, 0},  {3, 108, 0},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(engine->WalkByNumber(RecordKind::Individual, c.n, c.mode), c.want)
+    EXPECT_EQ(engine->Trees().WalkByNumber(RecordKind::Individual, c.n, c.mode), c.want)
         << c.n << " mode " << c.mode;
 }
 
@@ -348,19 +350,19 @@ TEST_F(TreeTest, FindByNamePicksByMode) {
       {"Zz", 113, clark},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(engine->FindByName(RecordKind::Individual, c.text, c.mode), c.want)
+    EXPECT_EQ(engine->Trees().FindByName(RecordKind::Individual, c.text, c.mode), c.want)
         << c.text << " mode " << c.mode;
   EXPECT_TRUE(boxes.Calls().empty());
-  EXPECT_EQ(engine->FindByName(RecordKind::Individual, "Brown", 108), 0);
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Individual, "Brown", 108), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Invalid Option");
   EXPECT_EQ(boxes.Calls()[0].caption, "Adjust Alpha Rin");
 
   const std::int32_t census = AddSource("Census");
   AddSource("Wills");
-  EXPECT_EQ(engine->FindByName(RecordKind::Source, "census", 111), census);
-  EXPECT_EQ(engine->FindByName(RecordKind::Source, "Deeds", 109), census + 1);
-  EXPECT_EQ(engine->FindByName(RecordKind::Repository, "Deeds", 109), 0);  // empty tree
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Source, "census", 111), census);
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Source, "Deeds", 109), census + 1);
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Repository, "Deeds", 109), 0);  // empty tree
 }
 
 TEST_F(TreeTest, SideFileMirrorsTheChildFields) {
@@ -368,13 +370,13 @@ TEST_F(TreeTest, SideFileMirrorsTheChildFields) {
   ASSERT_EQ(host->nameLinks.Create(sidePath), 0);
   std::vector<std::int32_t> rins;
   for (const char* name : {"K", "C", "T", "A", "E", "R", "Z", "B"}) rins.push_back(AddPerson(name));
-  engine->DeleteIndividual(rins[1]);
+  engine->Deletes().DeleteIndividual(rins[1]);
   Rename(rins[0], "D", "");
-  for (std::int32_t r = 1; r <= engine->Highest(RecordKind::Individual); ++r) {
+  for (std::int32_t r = 1; r <= engine->Records().Highest(RecordKind::Individual); ++r) {
     std::uint8_t b[8] = {};
     host->nameLinks.ReadAt(8 * static_cast<std::uint64_t>(r), b, 8);
     const Links l = LinksOf(RecordKind::Individual, r);
-    const bool live = engine->IsLive(RecordKind::Individual, r) == 1;
+    const bool live = engine->Records().IsLive(RecordKind::Individual, r) == 1;
     EXPECT_EQ(GetI32(b), live && l.lesser != r ? l.lesser : 0) << r;
     EXPECT_EQ(GetI32(b + 4), live && l.greater != r ? l.greater : 0) << r;
   }
@@ -385,7 +387,7 @@ TEST_F(TreeTest, IndexFilesOfSourcesListTheTreeOrder) {
   const std::int32_t w = AddSource("Wills");
   const std::int32_t c = AddSource("Census");
   const std::int32_t d = AddSource("Deeds");
-  AlphaIndexFile* index = engine->AlphaIndex(RecordKind::Source);
+  AlphaIndexFile* index = engine->Trees().AlphaIndex(RecordKind::Source);
   ASSERT_NE(index, nullptr);
   EXPECT_EQ(index->Entries(), 3);
   const auto bytes = [&](const std::string& file) {
@@ -404,38 +406,38 @@ TEST_F(TreeTest, IndexFilesOfSourcesListTheTreeOrder) {
 
   // A change of the tree makes it stale; the next use rebuilds it.
   EXPECT_FALSE(index->IsStale());
-  engine->DeleteSource(d);
+  engine->Deletes().DeleteSource(d);
   EXPECT_TRUE(index->IsStale());
-  index = engine->AlphaIndex(RecordKind::Source);
+  index = engine->Trees().AlphaIndex(RecordKind::Source);
   EXPECT_EQ(index->Entries(), 2);
   EXPECT_EQ(index->At(2), w);
 
   const std::int32_t rep = AddRepository("Archive");
-  ASSERT_NE(engine->AlphaIndex(RecordKind::Repository), nullptr);
-  EXPECT_EQ(engine->AlphaIndex(RecordKind::Repository)->At(1), rep);
+  ASSERT_NE(engine->Trees().AlphaIndex(RecordKind::Repository), nullptr);
+  EXPECT_EQ(engine->Trees().AlphaIndex(RecordKind::Repository)->At(1), rep);
   EXPECT_TRUE(std::filesystem::exists(dir.File("family.orr")));
-  EXPECT_EQ(engine->AlphaIndex(RecordKind::Individual), nullptr);
+  EXPECT_EQ(engine->Trees().AlphaIndex(RecordKind::Individual), nullptr);
 }
 
 TEST_F(TreeTest, DeletesTakeRecordsOutOfTheirTrees) {
   const std::int32_t a = AddPerson("A");
   const std::int32_t b = AddPerson("B");
   const std::int32_t c = AddPerson("C");
-  ASSERT_EQ(engine->DeleteIndividual(b), 1);
+  ASSERT_EQ(engine->Deletes().DeleteIndividual(b), 1);
   EXPECT_EQ(Structure(RecordKind::Individual), (std::vector<std::int32_t>{a, c}));
 
   const std::int32_t r1 = AddRepository("One");
   const std::int32_t r2 = AddRepository("Two");
-  engine->DeleteRepository(r1);
+  engine->Deletes().DeleteRepository(r1);
   EXPECT_EQ(Structure(RecordKind::Repository), std::vector<std::int32_t>{r2});
 
   const std::int32_t e1 = AddEventType("Alpha");
   const std::int32_t e2 = AddEventType("Beta");
-  engine->DeleteEventType(e2);
+  engine->Deletes().DeleteEventType(e2);
   EXPECT_EQ(Structure(RecordKind::EventType), std::vector<std::int32_t>{e1});
   // A deleted event type keeps only its delete-chain link.
   EventTypeRec rec;
-  engine->Read(e2, rec);
+  engine->Records().Read(e2, rec);
   EXPECT_EQ(rec.title, 0);
   // A reused number goes into the tree afresh.
   const std::int32_t again = AddPerson("Bb");
@@ -446,9 +448,9 @@ TEST_F(TreeTest, DeletesTakeRecordsOutOfTheirTrees) {
 TEST_F(TreeTest, BlockTypesMapToRecordTypes) {
   const int pairs[][2] = {{2, 100}, {3, 102}, {4, 122},  {5, 142},  {6, 132},
                           {7, 130}, {8, 131}, {12, 139}, {13, 141}, {17, 145}};
-  for (const auto& p : pairs) EXPECT_EQ(ORV3::LoCodeToHiCode(p[0]), p[1]);
+  for (const auto& p : pairs) EXPECT_EQ(RecordTrees::LoCodeToHiCode(p[0]), p[1]);
   EXPECT_TRUE(boxes.Calls().empty());
-  EXPECT_EQ(ORV3::LoCodeToHiCode(1), 0);
+  EXPECT_EQ(RecordTrees::LoCodeToHiCode(1), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Unknown type in LoCodeToHiCode");
   EXPECT_EQ(boxes.Calls()[0].caption, "Yo");

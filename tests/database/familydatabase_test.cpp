@@ -145,7 +145,7 @@ TEST_F(FamilyDatabaseTest, OpenAndCloseKeepObjectState) {
   EXPECT_EQ(db.extension, ".orv");
   EXPECT_EQ(db.ReadOnly(), 0);
   ASSERT_NE(db.engine, nullptr);
-  EXPECT_EQ(db.engine->GetFormatVersion(), "400");
+  EXPECT_EQ(db.engine->Blocks().GetFormatVersion(), "400");
   EXPECT_EQ(db.host.highestIndividual, 0);
   EXPECT_EQ(db.host.liveIndividuals, 0);
   EXPECT_EQ(db.nameCacheEntries, 30);
@@ -412,8 +412,8 @@ TEST_F(FamilyDatabaseTest, OpeningAnotherFileClosesTheFirstProperly) {
   const std::string first = MakeFamily("first.orv");
   const std::string second = MakeFamily("second.orv");
   ASSERT_EQ(DbOpen(first, 101), 1);
-  CurrentDatabase->engine->BeginBatch();
-  CurrentDatabase->engine->Head().SetI32(orv::kHeadHighestDescriptor, 77);
+  CurrentDatabase->engine->Blocks().BeginBatch();
+  CurrentDatabase->engine->Blocks().Head().SetI32(orv::kHeadHighestDescriptor, 77);
   WriteAll(Companion(first, 'x'), "links of a build");
   ASSERT_EQ(DbOpen(second, 101), 1);
   // The first file's batch was ended (header written) and its link file

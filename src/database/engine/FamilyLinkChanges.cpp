@@ -3,8 +3,12 @@
 // from all its families.
 #include <algorithm>
 
+#include "FamilyLinks.h"
 #include "ORV3.h"
+#include "OwnerChains.h"
 #include "Ports.h"
+#include "RecordDeletes.h"
+#include "RecordStore.h"
 
 using namespace orv;
 
@@ -36,36 +40,37 @@ void Remove(std::vector<std::int32_t>& v, std::int32_t x) {
 
 }  // namespace
 
-int ORV3::AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int side, bool set) {
+int FamilyLinks::AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int side, bool set) {
   IndividualRec person;
   MarriageRec m;
-  if (IsLive(RecordKind::Individual, rin) != 1 || IsLive(RecordKind::Marriage, mrin) != 1 ||
-      !Read(rin, person) || !Read(mrin, m))
+  if (records_.IsLive(RecordKind::Individual, rin) != 1 ||
+      records_.IsLive(RecordKind::Marriage, mrin) != 1 || !records_.Read(rin, person) ||
+      !records_.Read(mrin, m))
     return 0;
   const std::vector<std::int32_t> chain = SpouseChain(rin);
   const bool present = std::find(chain.begin(), chain.end(), mrin) != chain.end();
   if (!present) {
     if (chain.empty()) {
       person.firstMarriage = mrin;
-      if (!Write(rin, person)) return 0;
+      if (!records_.Write(rin, person)) return 0;
     } else {
       MarriageRec last;
-      if (!Read(chain.back(), last)) return 0;
+      if (!records_.Read(chain.back(), last)) return 0;
       NextField(last, SideOf(last, rin, side)) = mrin;
-      if (!Write(chain.back(), last)) return 0;
+      if (!records_.Write(chain.back(), last)) return 0;
     }
     // The new end of the chain leads nowhere.
     NextField(m, side) = 0;
   }
   if (set) SpouseField(m, side) = rin;
-  if (!Write(mrin, m)) return 0;
+  if (!records_.Write(mrin, m)) return 0;
   LogLink('S', 'L', rin, mrin);
   return 1;
 }
 
-int ORV3::RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int side) {
+int FamilyLinks::RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int side) {
   MarriageRec m;
-  if (IsLive(RecordKind::Marriage, mrin) != 1 || !Read(mrin, m)) return 0;
+  if (records_.IsLive(RecordKind::Marriage, mrin) != 1 || !records_.Read(mrin, m)) return 0;
   // A marriage that names the person on the other side is not taken from that side.
   if (SpouseField(m, side) != rin && SideOf(m, rin, -1) != -1) return 0;
   const std::vector<std::int32_t> chain = SpouseChain(rin);
@@ -74,66 +79,67 @@ int ORV3::RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int side) {
     const std::int32_t next = at + 1 != chain.end() ? *(at + 1) : 0;
     if (at == chain.begin()) {
       IndividualRec person;
-      if (!Read(rin, person)) return 0;
+      if (!records_.Read(rin, person)) return 0;
       person.firstMarriage = next;
-      if (!Write(rin, person)) return 0;
+      if (!records_.Write(rin, person)) return 0;
     } else {
       MarriageRec before;
-      if (!Read(*(at - 1), before)) return 0;
+      if (!records_.Read(*(at - 1), before)) return 0;
       NextField(before, SideOf(before, rin, side)) = next;
-      if (!Write(*(at - 1), before)) return 0;
+      if (!records_.Write(*(at - 1), before)) return 0;
     }
   }
-  if (!Read(mrin, m)) return 0;
+  if (!records_.Read(mrin, m)) return 0;
   if (SpouseField(m, side) == rin) SpouseField(m, side) = 0;
   NextField(m, side) = 0;
-  if (!Write(mrin, m)) return 0;
+  if (!records_.Write(mrin, m)) return 0;
   LogLink('S', 'U', rin, mrin);
   return 1;
 }
 
-std::int32_t ORV3::MakeChild(std::int32_t child, std::int32_t marriage) {
-  if (IsLive(RecordKind::Individual, child) != 1 || IsLive(RecordKind::Marriage, marriage) != 1)
+std::int32_t FamilyLinks::MakeChild(std::int32_t child, std::int32_t marriage) {
+  if (records_.IsLive(RecordKind::Individual, child) != 1 ||
+      records_.IsLive(RecordKind::Marriage, marriage) != 1)
     return 0;
-  std::vector<std::int32_t> parents = ParentsRing(child);
+  std::vector<std::int32_t> parents = Ring(kParents, child);
   std::uint8_t code = 'b';
   for (std::int32_t l : parents) {
     FamilyLinkRec link;
-    if (Read(l, link) && link.relation == 'b') code = 'a';
+    if (records_.Read(l, link) && link.relation == 'b') code = 'a';
   }
   auto ensureInChildren = [&](std::int32_t l) -> std::int32_t {
-    std::vector<std::int32_t> ring = ChildrenRing(marriage);
+    std::vector<std::int32_t> ring = Ring(kChildren, marriage);
     if (std::find(ring.begin(), ring.end(), l) == ring.end()) {
       ring.push_back(l);
-      if (!WriteChildrenRing(marriage, ring)) return 0;
+      if (!WriteRing(kChildren, marriage, ring)) return 0;
     }
     return l;
   };
   for (std::int32_t l : parents) {
     FamilyLinkRec link;
-    if (!Read(l, link)) continue;
+    if (!records_.Read(l, link)) continue;
     if (link.marriage == 0) {
       // A link without parents takes the marriage, and joins its children.
       link.marriage = marriage;
       link.nextInMarriage = l;
-      if (!Write(l, link)) return 0;
+      if (!records_.Write(l, link)) return 0;
       if (!ensureInChildren(l)) return 0;
       LogLink('C', 'L', child, marriage);
       return l;
     }
     if (link.marriage == marriage) return ensureInChildren(l);
   }
-  std::vector<std::int32_t> children = ChildrenRing(marriage);
+  std::vector<std::int32_t> children = Ring(kChildren, marriage);
   for (std::int32_t l : children) {
     FamilyLinkRec link;
-    if (Read(l, link) && link.child == child) {
+    if (records_.Read(l, link) && link.child == child) {
       // Reached from the marriage but not from the child: join the child's ring.
       parents.push_back(l);
-      return WriteParentsRing(child, parents) ? l : 0;
+      return WriteRing(kParents, child, parents) ? l : 0;
     }
   }
   const std::int32_t l =
-      NewRecord(RecordKind::FamilyLink, true, [&](std::int32_t, std::uint8_t* rec) {
+      records_.NewRecord(RecordKind::FamilyLink, true, [&](std::int32_t, std::uint8_t* rec) {
         rec[0] = code;
         PutI32(rec + 1, marriage);
         PutI32(rec + 13, child);
@@ -141,43 +147,43 @@ std::int32_t ORV3::MakeChild(std::int32_t child, std::int32_t marriage) {
   if (l == 0) return 0;
   parents.push_back(l);
   children.push_back(l);
-  if (!WriteParentsRing(child, parents) || !WriteChildrenRing(marriage, children)) return 0;
+  if (!WriteRing(kParents, child, parents) || !WriteRing(kChildren, marriage, children)) return 0;
   LogLink('C', 'L', child, marriage);
   return l;
 }
 
-int ORV3::DetachFamilyLink(std::int32_t link) {
+int FamilyLinks::DetachFamilyLink(std::int32_t link) {
   FamilyLinkRec rec;
-  if (IsLive(RecordKind::FamilyLink, link) != 1 || !Read(link, rec)) return 0;
+  if (records_.IsLive(RecordKind::FamilyLink, link) != 1 || !records_.Read(link, rec)) return 0;
   bool ok = true;
   if (rec.marriage > 0) {
-    std::vector<std::int32_t> ring = ChildrenRing(rec.marriage);
+    std::vector<std::int32_t> ring = Ring(kChildren, rec.marriage);
     if (std::find(ring.begin(), ring.end(), link) != ring.end()) {
       Remove(ring, link);
-      ok = WriteChildrenRing(rec.marriage, ring) && ok;
+      ok = WriteRing(kChildren, rec.marriage, ring) && ok;
     }
   }
   if (rec.child > 0) {
-    std::vector<std::int32_t> ring = ParentsRing(rec.child);
+    std::vector<std::int32_t> ring = Ring(kParents, rec.child);
     if (std::find(ring.begin(), ring.end(), link) != ring.end()) {
       Remove(ring, link);
-      ok = WriteParentsRing(rec.child, ring) && ok;
+      ok = WriteRing(kParents, rec.child, ring) && ok;
     }
   }
   // Left as a ring of one in both rings.
-  if (!Read(link, rec)) return 0;
+  if (!records_.Read(link, rec)) return 0;
   rec.nextInMarriage = link;
   rec.nextInChild = link;
-  return Write(link, rec) && ok ? 1 : 0;
+  return records_.Write(link, rec) && ok ? 1 : 0;
 }
 
 // Deleting a link takes its sealing citations and takes it out of both rings.
-int ORV3::DeleteLinkCompletely(std::int32_t link) { return DeleteFamilyLink(link); }
+int FamilyLinks::DeleteLinkCompletely(std::int32_t link) { return deletes_.DeleteFamilyLink(link); }
 
-int ORV3::TakeChildOut(std::int32_t mrin, std::int32_t child) {
-  for (std::int32_t l : ChildrenRing(mrin)) {
+int FamilyLinks::TakeChildOut(std::int32_t mrin, std::int32_t child) {
+  for (std::int32_t l : Ring(kChildren, mrin)) {
     FamilyLinkRec link;
-    if (Read(l, link) && link.child == child) {
+    if (records_.Read(l, link) && link.child == child) {
       const int done = DeleteLinkCompletely(l);
       LogLink('C', 'U', child, mrin);
       return done;
@@ -186,16 +192,16 @@ int ORV3::TakeChildOut(std::int32_t mrin, std::int32_t child) {
   return 0;
 }
 
-std::int32_t ORV3::DLLSETORV3RELATION(std::int32_t individual, std::int32_t other, int relation,
-                                      std::int32_t marriage) {
+std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32_t other,
+                                             int relation, std::int32_t marriage) {
   switch (relation) {
     case 106:
     case 107: {
       const int side = relation == 106 ? kHusband : kWife;
       if (marriage > 0) {
         MarriageRec m;
-        if (IsLive(RecordKind::Marriage, marriage) != 1 ||
-            IsLive(RecordKind::Individual, individual) != 1 || !Read(marriage, m))
+        if (records_.IsLive(RecordKind::Marriage, marriage) != 1 ||
+            records_.IsLive(RecordKind::Individual, individual) != 1 || !records_.Read(marriage, m))
           return 0;
         // A spouse replaced on this side leaves the marriage first, so that
         // his chain does not keep a marriage that no longer names him.
@@ -206,28 +212,28 @@ std::int32_t ORV3::DLLSETORV3RELATION(std::int32_t individual, std::int32_t othe
       const std::int32_t husband = side == kHusband ? individual : other;
       const std::int32_t wife = side == kHusband ? other : individual;
       for (std::int32_t p : {husband, wife})
-        if (p != 0 && IsLive(RecordKind::Individual, p) != 1) return 0;
-      const std::int32_t m = NewRecord(RecordKind::Marriage, true);
+        if (p != 0 && records_.IsLive(RecordKind::Individual, p) != 1) return 0;
+      const std::int32_t m = records_.NewRecord(RecordKind::Marriage, true);
       if (m == 0) return 0;
       if (husband > 0 && !AppendToSpouseChain(husband, m, kHusband, true)) return 0;
       if (wife > 0 && !AppendToSpouseChain(wife, m, kWife, true)) return 0;
       return m;
     }
     case 103: {
-      if (IsLive(RecordKind::Individual, individual) != 1) return 0;
+      if (records_.IsLive(RecordKind::Individual, individual) != 1) return 0;
       if (marriage == -1) {
         // The link that carries the sealing to parents of an individual
         // without parents.
         IndividualRec person;
-        if (!Read(individual, person)) return 0;
+        if (!records_.Read(individual, person)) return 0;
         if (person.firstParentLink > 0) return person.firstParentLink;
-        const std::int32_t l =
-            NewRecord(RecordKind::FamilyLink, true,
-                      [&](std::int32_t, std::uint8_t* rec) { PutI32(rec + 13, individual); });
+        const std::int32_t l = records_.NewRecord(
+            RecordKind::FamilyLink, true,
+            [&](std::int32_t, std::uint8_t* rec) { PutI32(rec + 13, individual); });
         if (l == 0) return 0;
-        return WriteParentsRing(individual, {l}) ? l : 0;
+        return WriteRing(kParents, individual, {l}) ? l : 0;
       }
-      if (marriage == 0) marriage = NewRecord(RecordKind::Marriage, true);
+      if (marriage == 0) marriage = records_.NewRecord(RecordKind::Marriage, true);
       return marriage > 0 ? MakeChild(individual, marriage) : 0;
     }
     case 104:
@@ -237,13 +243,13 @@ std::int32_t ORV3::DLLSETORV3RELATION(std::int32_t individual, std::int32_t othe
       const std::int32_t parent = relation == 108 ? individual : other;
       if (marriage > 0) return MakeChild(child, marriage);
       IndividualRec p;
-      if (IsLive(RecordKind::Individual, parent) != 1 ||
-          IsLive(RecordKind::Individual, child) != 1 || !Read(parent, p))
+      if (records_.IsLive(RecordKind::Individual, parent) != 1 ||
+          records_.IsLive(RecordKind::Individual, child) != 1 || !records_.Read(parent, p))
         return 0;
       const std::vector<std::int32_t> chain = SpouseChain(parent);
       std::int32_t m = chain.empty() ? 0 : chain.front();
       if (m == 0) {
-        m = NewRecord(RecordKind::Marriage, true);
+        m = records_.NewRecord(RecordKind::Marriage, true);
         // No marriage names the parent yet, so only the sex tells the side.
         if (m == 0 ||
             !AppendToSpouseChain(parent, m, SexLetterOf(p.sex) == 'F' ? kWife : kHusband, true))
@@ -257,7 +263,7 @@ std::int32_t ORV3::DLLSETORV3RELATION(std::int32_t individual, std::int32_t othe
   }
 }
 
-int ORV3::O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation) {
+int FamilyLinks::O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation) {
   switch (relation) {
     case 104:
     case 106:
@@ -273,12 +279,13 @@ int ORV3::O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int r
   }
 }
 
-int ORV3::MoveChildLink(std::int32_t child, std::int32_t oldMarriage, std::int32_t newMarriage) {
-  std::vector<std::int32_t> parents = ParentsRing(child);
+int FamilyLinks::MoveChildLink(std::int32_t child, std::int32_t oldMarriage,
+                               std::int32_t newMarriage) {
+  std::vector<std::int32_t> parents = Ring(kParents, child);
   std::int32_t moved = 0, remaining = 0;
   for (std::int32_t l : parents) {
     FamilyLinkRec link;
-    if (!Read(l, link)) continue;
+    if (!records_.Read(l, link)) continue;
     if (link.marriage == oldMarriage && oldMarriage > 0 && moved == 0)
       moved = l;
     else if (link.marriage == newMarriage && remaining == 0)
@@ -286,20 +293,20 @@ int ORV3::MoveChildLink(std::int32_t child, std::int32_t oldMarriage, std::int32
   }
   if (moved == 0) return -1;
   if (newMarriage == oldMarriage) return 1;
-  if (IsLive(RecordKind::Marriage, newMarriage) != 1) return 0;
+  if (records_.IsLive(RecordKind::Marriage, newMarriage) != 1) return 0;
   if (remaining > 0) {
     // Combine: the remaining link takes the moved one's sealing when it has none.
     FamilyLinkRec from, to;
-    if (!Read(moved, from) || !Read(remaining, to)) return 0;
+    if (!records_.Read(moved, from) || !records_.Read(remaining, to)) return 0;
     if (!HasOrdinanceData(to.sealing) && HasOrdinanceData(from.sealing)) {
       to.sealing = from.sealing;
       from.sealing.firstCitation = 0;
-      if (!Write(moved, from) || !Write(remaining, to)) return 0;
-      for (std::int32_t c : CitationChain(to.sealing.firstCitation)) {
+      if (!records_.Write(moved, from) || !records_.Write(remaining, to)) return 0;
+      for (std::int32_t c : owners_.CitationChain(to.sealing.firstCitation)) {
         CitationRec cit;
-        if (Read(c, cit) && cit.owner != remaining) {
+        if (records_.Read(c, cit) && cit.owner != remaining) {
           cit.owner = remaining;
-          Write(c, cit);
+          records_.Write(c, cit);
         }
       }
     }
@@ -309,63 +316,63 @@ int ORV3::MoveChildLink(std::int32_t child, std::int32_t oldMarriage, std::int32
     return done;
   }
   LogLink('C', 'U', child, oldMarriage);
-  std::vector<std::int32_t> oldRing = ChildrenRing(oldMarriage);
+  std::vector<std::int32_t> oldRing = Ring(kChildren, oldMarriage);
   Remove(oldRing, moved);
-  if (!WriteChildrenRing(oldMarriage, oldRing)) return 0;
+  if (!WriteRing(kChildren, oldMarriage, oldRing)) return 0;
   FamilyLinkRec link;
-  if (!Read(moved, link)) return 0;
+  if (!records_.Read(moved, link)) return 0;
   link.marriage = newMarriage;
   link.nextInMarriage = moved;
-  if (!Write(moved, link)) return 0;
-  std::vector<std::int32_t> newRing = ChildrenRing(newMarriage);
+  if (!records_.Write(moved, link)) return 0;
+  std::vector<std::int32_t> newRing = Ring(kChildren, newMarriage);
   newRing.push_back(moved);
   Remove(parents, moved);
   parents.push_back(moved);
-  if (!WriteChildrenRing(newMarriage, newRing) || !WriteParentsRing(child, parents)) return 0;
+  if (!WriteRing(kChildren, newMarriage, newRing) || !WriteRing(kParents, child, parents)) return 0;
   LogLink('C', 'L', child, newMarriage);
   return 1;
 }
 
-int ORV3::O3_UnlinkRIN(std::int32_t record, int type) {
+int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
   if (type == 100) {
-    if (IsLive(RecordKind::Individual, record) != 1) return 0;
-    for (std::int32_t l : ParentsRing(record)) {
+    if (records_.IsLive(RecordKind::Individual, record) != 1) return 0;
+    for (std::int32_t l : Ring(kParents, record)) {
       FamilyLinkRec link;
-      if (!Read(l, link)) continue;
+      if (!records_.Read(l, link)) continue;
       DeleteLinkCompletely(l);
       if (link.marriage > 0) LogLink('C', 'U', record, link.marriage);
     }
     for (std::int32_t mrin : SpouseChain(record)) {
       MarriageRec m;
-      if (!Read(mrin, m)) continue;
+      if (!records_.Read(mrin, m)) continue;
       const int side = SideOf(m, record, kHusband);
       SpouseField(m, side) = 0;
       NextField(m, side) = 0;
-      if (!Write(mrin, m)) return 0;
+      if (!records_.Write(mrin, m)) return 0;
       LogLink('S', 'U', record, mrin);
-      if (m.husband == 0 && m.wife == 0 && m.firstChildLink == 0) DeleteMarriage(mrin);
+      if (m.husband == 0 && m.wife == 0 && m.firstChildLink == 0) deletes_.DeleteMarriage(mrin);
     }
     IndividualRec person;
-    if (!Read(record, person)) return 0;
+    if (!records_.Read(record, person)) return 0;
     person.firstMarriage = 0;
     person.firstParentLink = 0;
-    return Write(record, person);
+    return records_.Write(record, person);
   }
   if (type == 102) {
     MarriageRec m;
-    if (IsLive(RecordKind::Marriage, record) != 1 || !Read(record, m)) return 0;
-    for (std::int32_t l : ChildrenRing(record)) {
+    if (records_.IsLive(RecordKind::Marriage, record) != 1 || !records_.Read(record, m)) return 0;
+    for (std::int32_t l : Ring(kChildren, record)) {
       FamilyLinkRec link;
-      if (!Read(l, link)) continue;
-      const bool otherParents = ParentsRing(link.child).size() > 1;
+      if (!records_.Read(l, link)) continue;
+      const bool otherParents = Ring(kParents, link.child).size() > 1;
       if (!otherParents && HasOrdinanceData(link.sealing)) {
         // Kept as a link without parents: it carries the sealing to parents.
-        std::vector<std::int32_t> ring = ChildrenRing(record);
+        std::vector<std::int32_t> ring = Ring(kChildren, record);
         Remove(ring, l);
-        if (!WriteChildrenRing(record, ring) || !Read(l, link)) return 0;
+        if (!WriteRing(kChildren, record, ring) || !records_.Read(l, link)) return 0;
         link.marriage = 0;
         link.nextInMarriage = l;
-        if (!Write(l, link)) return 0;
+        if (!records_.Write(l, link)) return 0;
       } else {
         DeleteLinkCompletely(l);
       }
@@ -374,10 +381,10 @@ int ORV3::O3_UnlinkRIN(std::int32_t record, int type) {
     if (m.husband > 0) RemoveFromSpouseChain(m.husband, record, kHusband);
     if (m.wife > 0) RemoveFromSpouseChain(m.wife, record, kWife);
     // Spouse fields that named no chain are cleared all the same.
-    if (!Read(record, m)) return 0;
+    if (!records_.Read(record, m)) return 0;
     if (m.husband != 0 || m.wife != 0 || m.husbandNext != 0 || m.wifeNext != 0) {
       m.husband = m.wife = m.husbandNext = m.wifeNext = 0;
-      if (!Write(record, m)) return 0;
+      if (!records_.Write(record, m)) return 0;
     }
     return 1;
   }
@@ -385,14 +392,14 @@ int ORV3::O3_UnlinkRIN(std::int32_t record, int type) {
   return 0;
 }
 
-int ORV3::LinkMarr(std::int32_t individual, std::int32_t marriage, char ownerLetter,
-                   bool asHusband) {
+int FamilyLinks::LinkMarr(std::int32_t individual, std::int32_t marriage, char ownerLetter,
+                          bool asHusband) {
   if (ownerLetter != 'I') {
     plat::MessageBox("Case not implemented", "LinkMarr", plat::kMbOk);
     return 0;
   }
   MarriageRec m;
-  if (IsLive(RecordKind::Marriage, marriage) != 1 || !Read(marriage, m)) return 0;
+  if (records_.IsLive(RecordKind::Marriage, marriage) != 1 || !records_.Read(marriage, m)) return 0;
   return AppendToSpouseChain(individual, marriage,
                              SideOf(m, individual, asHusband ? kHusband : kWife), true);
 }

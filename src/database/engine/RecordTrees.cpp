@@ -10,13 +10,18 @@
 // so every walk lists the records exactly as an unbalanced tree built from
 // the same inserts would, while sorted input (a GEDCOM file sorted by
 // surname) no longer turns the tree into a list.
+#include "RecordTrees.h"
+
 #include <string>
 #include <vector>
 
 #include "Ansel.h"
 #include "AnselCompare.h"
+#include "BlockStore.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "RecordStore.h"
+#include "StringStores.h"
 #include "TextMatch.h"
 
 using namespace orv;
@@ -68,7 +73,11 @@ std::int64_t StepLimit(std::int32_t highest) { return std::int64_t{highest} + 2;
 
 }  // namespace
 
-int ORV3::LoCodeToHiCode(int blockType) {
+RecordTrees::RecordTrees(EngineHost* host, BlockStore& blocks, RecordStore& records,
+                         StringStores& strings)
+    : host_(host), blocks_(blocks), records_(records), strings_(strings), head_(blocks.Head()) {}
+
+int RecordTrees::LoCodeToHiCode(int blockType) {
   switch (blockType) {
     case 2:
       return 100;
@@ -96,32 +105,31 @@ int ORV3::LoCodeToHiCode(int blockType) {
   }
 }
 
-// ---- links ----------------------------------------------------------------
+// ---- links -----------------------------------------------------------------
 
-bool ORV3::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
+bool RecordTrees::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   links = TreeLinks{};
   const TreeFields* fields = FieldsOf(kind);
-  if (!fields || r < 1 || r > Highest(kind)) return false;
-  const std::int64_t pos = LocateRecord(kind, r);
+  if (!fields || r < 1 || r > records_.Highest(kind)) return false;
+  const std::int64_t pos = records_.LocateRecord(kind, r);
   std::uint8_t b[12];
-  if (pos < 0 || !host_->Io().ReadAt(static_cast<std::uint64_t>(pos + fields->linkOffset), b, 12))
-    return false;
+  if (pos < 0 || !blocks_.ReadAt(pos + fields->linkOffset, b, 12)) return false;
   links.lesser = GetI32(b);
   links.greater = GetI32(b + 4);
   links.parent = GetI32(b + 8);
   return true;
 }
 
-bool ORV3::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
+bool RecordTrees::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
   const TreeFields* fields = FieldsOf(kind);
   if (!fields) return false;
-  const std::int64_t pos = LocateRecord(kind, r);
+  const std::int64_t pos = records_.LocateRecord(kind, r);
   if (pos < 0) return false;
   std::uint8_t b[12];
   PutI32(b, links.lesser);
   PutI32(b + 4, links.greater);
   PutI32(b + 8, links.parent);
-  if (!Put(pos + fields->linkOffset, b, 12)) return false;
+  if (!blocks_.Put(pos + fields->linkOffset, b, 12)) return false;
   if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly) {
     PutI32(b, links.lesser == r ? 0 : links.lesser);
     PutI32(b + 4, links.greater == r ? 0 : links.greater);
@@ -130,56 +138,56 @@ bool ORV3::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
   return true;
 }
 
-std::int32_t ORV3::TreeRoot(RecordKind kind) const {
+std::int32_t RecordTrees::TreeRoot(RecordKind kind) const {
   const TreeFields* fields = FieldsOf(kind);
   return fields ? head_.I32(fields->rootField) : 0;
 }
 
-void ORV3::SetTreeRoot(RecordKind kind, std::int32_t r) {
+void RecordTrees::SetTreeRoot(RecordKind kind, std::int32_t r) {
   const TreeFields* fields = FieldsOf(kind);
   head_.SetI32(fields->rootField, r);
-  WriteHeader(fields->rootPart);
+  blocks_.WriteHeader(fields->rootPart);
 }
 
-bool ORV3::InTree(RecordKind kind, std::int32_t r) {
+bool RecordTrees::InTree(RecordKind kind, std::int32_t r) {
   TreeLinks links;
   return ReadLinks(kind, r, links) && links.lesser != r && links.greater != r;
 }
 
-void ORV3::MarkTreeChanged(RecordKind kind) {
+void RecordTrees::MarkTreeChanged(RecordKind kind) {
   if (kind == RecordKind::Individual) host_->indexStale = true;
   if (kind == RecordKind::Source) host_->sourceIndex.MarkStale();
   if (kind == RecordKind::Repository) host_->repositoryIndex.MarkStale();
 }
 
-// ---- keys -----------------------------------------------------------------
+// ---- keys ------------------------------------------------------------------
 
-std::string ORV3::GelAlphaName(std::int32_t r, int blockType) {
+std::string RecordTrees::GelAlphaName(std::int32_t r, int blockType) {
   switch (blockType) {
     case kBlockIndividuals: {
       IndividualRec p;
-      if (!ReadIndividual(r, p)) return {};
-      std::string name = GetText(p.names[0]) + ",";
+      if (!records_.ReadIndividual(r, p)) return {};
+      std::string name = strings_.GetText(p.names[0]) + ",";
       for (int i = 1; i <= 3; ++i) {
-        const std::string given = GetText(p.names[i]);
+        const std::string given = strings_.GetText(p.names[i]);
         if (!given.empty()) name += " " + given;
       }
       return name;
     }
     case kBlockSources: {
       SourceRec s;
-      Read(r, s);
+      records_.Read(r, s);
       return AnselToAnsi(FieldText(s.title));
     }
     case kBlockRepositories: {
       RepositoryRec rep;
-      Read(r, rep);
+      records_.Read(r, rep);
       return AnselToAnsi(FieldText(rep.name));
     }
     case kBlockEventTypes: {
       EventTypeRec e;
-      Read(r, e);
-      return GetText(e.title);
+      records_.Read(r, e);
+      return strings_.GetText(e.title);
     }
     default:
       Yo("Unknown type in GelAlphaName");
@@ -187,19 +195,20 @@ std::string ORV3::GelAlphaName(std::int32_t r, int blockType) {
   }
 }
 
-ORV3::TreeKey ORV3::KeyOfRecord(RecordKind kind, std::int32_t r, const std::uint8_t* rec) {
+RecordTrees::TreeKey RecordTrees::KeyOfRecord(RecordKind kind, std::int32_t r,
+                                              const std::uint8_t* rec) {
   TreeKey key;
   std::vector<std::uint8_t> stored;
   if (!rec) {
     stored.resize(LayoutOf(kind).size);
-    ReadRaw(kind, r, stored.data());
+    records_.ReadRaw(kind, r, stored.data());
     rec = stored.data();
   }
   switch (kind) {
     case RecordKind::Individual:
-      key.surname = AnselToAnsi(AnselTextOf(GetI32(rec + 1)));
+      key.surname = AnselToAnsi(strings_.AnselTextOf(GetI32(rec + 1)));
       for (int i = 1; i <= 3; ++i) {
-        const std::string given = AnselToAnsi(AnselTextOf(GetI32(rec + 1 + 4 * i)));
+        const std::string given = AnselToAnsi(strings_.AnselTextOf(GetI32(rec + 1 + 4 * i)));
         if (given.empty()) continue;
         if (!key.given.empty()) key.given += ' ';
         key.given += given;
@@ -218,7 +227,7 @@ ORV3::TreeKey ORV3::KeyOfRecord(RecordKind kind, std::int32_t r, const std::uint
       break;
     }
     case RecordKind::EventType:
-      key.surname = AnselToAnsi(AnselTextOf(GetI32(rec)));
+      key.surname = AnselToAnsi(strings_.AnselTextOf(GetI32(rec)));
       break;
     default:
       break;
@@ -226,11 +235,12 @@ ORV3::TreeKey ORV3::KeyOfRecord(RecordKind kind, std::int32_t r, const std::uint
   return key;
 }
 
-bool ORV3::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links) {
+bool RecordTrees::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links) {
   std::uint8_t
       rec[IndividualRec::kSize > SourceRec::kSize ? IndividualRec::kSize : SourceRec::kSize];
   const TreeFields* fields = FieldsOf(kind);
-  if (!fields || r < 1 || r > Highest(kind) || !ReadRaw(kind, r, rec)) return false;
+  if (!fields || r < 1 || r > records_.Highest(kind) || !records_.ReadRaw(kind, r, rec))
+    return false;
   key = KeyOfRecord(kind, r, rec);
   links.lesser = GetI32(rec + fields->linkOffset);
   links.greater = GetI32(rec + fields->linkOffset + 4);
@@ -239,7 +249,7 @@ bool ORV3::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& lin
 }
 
 // kAlphaEqual, kAlphaAfter (key sorts after node) or kAlphaBefore.
-int ORV3::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey& node) {
+int RecordTrees::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey& node) {
   if (kind != RecordKind::Individual) return KeyCompare(key.surname, node.surname, true);
   if (!node.surname.empty()) {
     const int c = KeyCompare(key.surname, node.surname, true);
@@ -251,10 +261,10 @@ int ORV3::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey& node) 
   return key.given.empty() ? kAlphaEqual : kAlphaAfter;
 }
 
-// ---- insert, remove, re-sort ----------------------------------------------
+// ---- insert, remove, re-sort -----------------------------------------------
 
 // Rotates x above its parent, keeping the key order.
-void ORV3::RotateUp(RecordKind kind, std::int32_t x) {
+void RecordTrees::RotateUp(RecordKind kind, std::int32_t x) {
   TreeLinks X, P;
   if (!ReadLinks(kind, x, X) || X.parent == 0 || !ReadLinks(kind, X.parent, P)) return;
   const std::int32_t p = X.parent;
@@ -290,9 +300,9 @@ void ORV3::RotateUp(RecordKind kind, std::int32_t x) {
   }
 }
 
-int ORV3::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
+int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   const TreeFields* fields = FieldsOf(kind);
-  if (!fields || r < 1 || r > Highest(kind)) return 0;
+  if (!fields || r < 1 || r > records_.Highest(kind)) return 0;
   MarkTreeChanged(kind);
   const TreeKey key = KeyOfRecord(kind, r, rec);
   const std::int32_t root = TreeRoot(kind);
@@ -302,11 +312,11 @@ int ORV3::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
       host_->nameLinks.Truncate(0);
     WriteLinks(kind, r, TreeLinks{});
     SetTreeRoot(kind, r);
-    if (kind != RecordKind::Individual) WriteHeader(HeadPart::Tail);
+    if (kind != RecordKind::Individual) blocks_.WriteHeader(HeadPart::Tail);
   } else {
     // Equal keys go to the lesser side for individuals, to the greater
     // side for the others.
-    const std::int64_t limit = StepLimit(Highest(kind));
+    const std::int64_t limit = StepLimit(records_.Highest(kind));
     std::int32_t node = root;
     TreeLinks links;
     bool greater = false;
@@ -348,7 +358,7 @@ int ORV3::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   return result;
 }
 
-int ORV3::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
+int RecordTrees::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   const TreeFields* fields = FieldsOf(kind);
   if (!fields) return 0;
   TreeLinks a;
@@ -357,7 +367,7 @@ int ORV3::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   MarkTreeChanged(kind);
   // Rotate r down until it has at most one child, the child of higher
   // priority going up each time.
-  const std::int64_t limit = StepLimit(Highest(kind));
+  const std::int64_t limit = StepLimit(records_.Highest(kind));
   for (std::int64_t steps = 0; steps < limit && a.lesser != 0 && a.greater != 0; ++steps) {
     const std::int32_t up = Priority(a.lesser) > Priority(a.greater) ? a.lesser : a.greater;
     RotateUp(kind, up);
@@ -407,97 +417,79 @@ int ORV3::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   return 1;
 }
 
-int ORV3::Resort(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
+int RecordTrees::Resort(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   if (!FieldsOf(kind)) return 0;
   if (InTree(kind, r)) RemoveFromTree(kind, r, nullptr);
   return InsertInTree(kind, r, rec);
 }
 
-// ---- walks ----------------------------------------------------------------
+// ---- walks -----------------------------------------------------------------
 
-std::int32_t ORV3::TreeFirst(RecordKind kind) {
+namespace {
+
+// The child on the side a walk in the direction reaches first (before) or
+// last (after).
+std::int32_t Before(const RecordTrees::TreeLinks& links, RecordTrees::Direction dir) {
+  return dir == RecordTrees::kForward ? links.lesser : links.greater;
+}
+std::int32_t After(const RecordTrees::TreeLinks& links, RecordTrees::Direction dir) {
+  return dir == RecordTrees::kForward ? links.greater : links.lesser;
+}
+
+}  // namespace
+
+std::int32_t RecordTrees::TreeEnd(RecordKind kind, Direction dir) {
   std::int32_t node = TreeRoot(kind);
-  const std::int64_t limit = StepLimit(Highest(kind));
+  const std::int64_t limit = StepLimit(records_.Highest(kind));
   TreeLinks links;
   for (std::int64_t steps = 0; node != 0 && steps < limit; ++steps) {
     if (!ReadLinks(kind, node, links)) return 0;
-    if (links.lesser == 0 || links.lesser == node) return node;
-    node = links.lesser;
+    const std::int32_t before = Before(links, dir);
+    if (before == 0 || before == node) return node;
+    node = before;
   }
   return node;
 }
 
-std::int32_t ORV3::TreeLast(RecordKind kind) {
-  std::int32_t node = TreeRoot(kind);
-  const std::int64_t limit = StepLimit(Highest(kind));
-  TreeLinks links;
-  for (std::int64_t steps = 0; node != 0 && steps < limit; ++steps) {
-    if (!ReadLinks(kind, node, links)) return 0;
-    if (links.greater == 0 || links.greater == node) return node;
-    node = links.greater;
-  }
-  return node;
-}
-
-std::int32_t ORV3::TreeSuccessor(RecordKind kind, std::int32_t r) {
+std::int32_t RecordTrees::TreeNext(RecordKind kind, std::int32_t r, Direction dir) {
   TreeLinks links;
   if (!ReadLinks(kind, r, links)) return 0;
-  const std::int64_t limit = StepLimit(Highest(kind));
-  if (links.greater != 0 && links.greater != r) {
-    std::int32_t node = links.greater;
+  const std::int64_t limit = StepLimit(records_.Highest(kind));
+  const std::int32_t after = After(links, dir);
+  if (after != 0 && after != r) {
+    // The nearest record of the subtree beyond r.
+    std::int32_t node = after;
     for (std::int64_t steps = 0; steps < limit; ++steps) {
       if (!ReadLinks(kind, node, links)) return 0;
-      if (links.lesser == 0 || links.lesser == node) return node;
-      node = links.lesser;
+      const std::int32_t before = Before(links, dir);
+      if (before == 0 || before == node) return node;
+      node = before;
     }
     return 0;
   }
+  // Else the first ancestor that r lies before.
   std::int32_t child = r;
   std::int32_t parent = links.parent;
   for (std::int64_t steps = 0; parent != 0 && steps < limit; ++steps) {
     if (!ReadLinks(kind, parent, links)) return 0;
-    if (links.lesser == child) return parent;
+    if (Before(links, dir) == child) return parent;
     child = parent;
     parent = links.parent;
   }
   return 0;
 }
 
-std::int32_t ORV3::TreePredecessor(RecordKind kind, std::int32_t r) {
-  TreeLinks links;
-  if (!ReadLinks(kind, r, links)) return 0;
-  const std::int64_t limit = StepLimit(Highest(kind));
-  if (links.lesser != 0 && links.lesser != r) {
-    std::int32_t node = links.lesser;
-    for (std::int64_t steps = 0; steps < limit; ++steps) {
-      if (!ReadLinks(kind, node, links)) return 0;
-      if (links.greater == 0 || links.greater == node) return node;
-      node = links.greater;
-    }
-    return 0;
-  }
-  std::int32_t child = r;
-  std::int32_t parent = links.parent;
-  for (std::int64_t steps = 0; parent != 0 && steps < limit; ++steps) {
-    if (!ReadLinks(kind, parent, links)) return 0;
-    if (links.greater == child) return parent;
-    child = parent;
-    parent = links.parent;
-  }
-  return 0;
-}
-
-std::vector<std::int32_t> ORV3::TreeInOrder(RecordKind kind) {
+std::vector<std::int32_t> RecordTrees::TreeInOrder(RecordKind kind) {
   std::vector<std::int32_t> out;
-  const std::int32_t highest = Highest(kind);
-  for (std::int32_t r = TreeFirst(kind); r != 0 && static_cast<std::int32_t>(out.size()) < highest;
-       r = TreeSuccessor(kind, r))
+  const std::int32_t highest = records_.Highest(kind);
+  for (std::int32_t r = TreeEnd(kind, kForward);
+       r != 0 && static_cast<std::int32_t>(out.size()) < highest; r = TreeNext(kind, r, kForward))
     out.push_back(r);
   return out;
 }
 
-std::int32_t ORV3::NumberWalk(std::int32_t n, int mode, std::int32_t highest,
-                              const std::function<bool(std::int32_t)>& live) {
+std::int32_t RecordTrees::NumberWalk(std::int32_t n, int mode, std::int32_t highest,
+                                     const std::function<bool(std::int32_t)>& live) {
   std::int32_t r;
   int step;
   switch (mode) {
@@ -529,11 +521,12 @@ std::int32_t ORV3::NumberWalk(std::int32_t n, int mode, std::int32_t highest,
   return 0;
 }
 
-std::int32_t ORV3::WalkByNumber(RecordKind kind, std::int32_t n, int mode) {
-  return NumberWalk(n, mode, Highest(kind), [&](std::int32_t r) { return IsLive(kind, r) == 1; });
+std::int32_t RecordTrees::WalkByNumber(RecordKind kind, std::int32_t n, int mode) {
+  return NumberWalk(n, mode, records_.Highest(kind),
+                    [&](std::int32_t r) { return records_.IsLive(kind, r) == 1; });
 }
 
-std::int32_t ORV3::FindByName(RecordKind kind, const std::string& text, int mode) {
+std::int32_t RecordTrees::FindByName(RecordKind kind, const std::string& text, int mode) {
   if (kind != RecordKind::Individual && kind != RecordKind::Source &&
       kind != RecordKind::Repository)
     return 0;
@@ -544,7 +537,7 @@ std::int32_t ORV3::FindByName(RecordKind kind, const std::string& text, int mode
     key.surname = text;
   std::int32_t node = TreeRoot(kind);
   if (node == 0) return 0;
-  const std::int64_t limit = StepLimit(Highest(kind));
+  const std::int64_t limit = StepLimit(records_.Highest(kind));
   int outcome = kAlphaBefore;
   for (std::int64_t steps = 0; steps < limit; ++steps) {
     TreeLinks links;
@@ -563,34 +556,34 @@ std::int32_t ORV3::FindByName(RecordKind kind, const std::string& text, int mode
     case 111:
       return exact ? node : 0;
     case 112:
-      return exact || after ? TreeSuccessor(kind, node) : node;
+      return exact || after ? TreeNext(kind, node, kForward) : node;
     case 109:
-      return after ? TreeSuccessor(kind, node) : node;
+      return after ? TreeNext(kind, node, kForward) : node;
     case 113:
-      return exact || before ? TreePredecessor(kind, node) : node;
+      return exact || before ? TreeNext(kind, node, kBackward) : node;
     case 110:
-      return before ? TreePredecessor(kind, node) : node;
+      return before ? TreeNext(kind, node, kBackward) : node;
     default:
       plat::MessageBox("Invalid Option", "Adjust Alpha Rin", plat::kMbOk);
       return 0;
   }
 }
 
-// ---- index files of sources and repositories ------------------------------
+// ---- index files of sources and repositories -------------------------------
 
-int ORV3::BuildAlphaIndex(RecordKind kind) {
+int RecordTrees::BuildAlphaIndex(RecordKind kind) {
   AlphaIndexFile* file = kind == RecordKind::Source       ? &host_->sourceIndex
                          : kind == RecordKind::Repository ? &host_->repositoryIndex
                                                           : nullptr;
   if (!file) return 0;
   std::vector<std::int32_t> numbers;
   for (std::int32_t r : TreeInOrder(kind))
-    if (IsLive(kind, r) == 1) numbers.push_back(r);
+    if (records_.IsLive(kind, r) == 1) numbers.push_back(r);
   const char letter = kind == RecordKind::Source ? 's' : 'r';
   return file->Build(AlphaIndexFile::PathFor(host_->path, letter), numbers);
 }
 
-AlphaIndexFile* ORV3::AlphaIndex(RecordKind kind) {
+AlphaIndexFile* RecordTrees::AlphaIndex(RecordKind kind) {
   AlphaIndexFile* file = kind == RecordKind::Source       ? &host_->sourceIndex
                          : kind == RecordKind::Repository ? &host_->repositoryIndex
                                                           : nullptr;

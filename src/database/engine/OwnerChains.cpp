@@ -1,19 +1,25 @@
 // The owner chains: citations (doubly linked, head in the owner) and user
 // events (singly linked, head in the individual's extension or the marriage),
-// and the counts of cited user events and parent links an individual's
-// extension keeps.
+// the counts of cited user events and parent links an individual's
+// extension keeps, and moving citations and user events between owners.
+#include "OwnerChains.h"
+
 #include <algorithm>
 #include <string>
 #include <unordered_set>
 
+#include "FamilyLinks.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "RecordStore.h"
 #include "StringTable.h"
 
 using namespace orv;
 
 namespace {
 
+constexpr const char* kProgramCaption = "Korvane";
+constexpr unsigned kWarning = plat::kMbOk | plat::kMbIconExclamation;
 constexpr int kCitedUserEvents = 73;
 constexpr int kCitedParentLinks = 74;
 constexpr int kLinkSealingHead = 17 + 10;
@@ -56,15 +62,18 @@ int MarriageHeadOffset(char letter) {
 
 }  // namespace
 
-bool ORV3::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& slot) {
+OwnerChains::OwnerChains(RecordStore& records, FamilyLinks& families, RecordDeletes& deletes)
+    : records_(records), families_(families), deletes_(deletes) {}
+
+bool OwnerChains::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& slot) {
   slot = CitationSlot{};
   if (int off = IndividualHeadOffset(letter)) {
-    if (IsLive(RecordKind::Individual, owner) != 1) return false;
+    if (records_.IsLive(RecordKind::Individual, owner) != 1) return false;
     slot = {RecordKind::Individual, owner, off, owner, 0, 0};
     return true;
   }
   if (int off = MarriageHeadOffset(letter)) {
-    if (IsLive(RecordKind::Marriage, owner) != 1) return false;
+    if (records_.IsLive(RecordKind::Marriage, owner) != 1) return false;
     slot = {RecordKind::Marriage, owner, off, owner, 0, 0};
     return true;
   }
@@ -73,7 +82,8 @@ bool ORV3::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& slot) {
     case 'P': {
       // The sealing to parents of the individual's first parent family link.
       IndividualRec person;
-      if (IsLive(RecordKind::Individual, owner) != 1 || !Read(owner, person)) return false;
+      if (records_.IsLive(RecordKind::Individual, owner) != 1 || !records_.Read(owner, person))
+        return false;
       link = person.firstParentLink;
       break;
     }
@@ -83,7 +93,8 @@ bool ORV3::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& slot) {
     case 'U':
     case 'V': {
       UserEventRec event;
-      if (IsLive(RecordKind::UserEvent, owner) != 1 || !Read(owner, event)) return false;
+      if (records_.IsLive(RecordKind::UserEvent, owner) != 1 || !records_.Read(owner, event))
+        return false;
       slot = {RecordKind::UserEvent,
               owner,
               kUserEventHead,
@@ -96,28 +107,28 @@ bool ORV3::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& slot) {
       return false;
   }
   FamilyLinkRec rec;
-  if (IsLive(RecordKind::FamilyLink, link) != 1 || !Read(link, rec)) return false;
+  if (records_.IsLive(RecordKind::FamilyLink, link) != 1 || !records_.Read(link, rec)) return false;
   slot = {RecordKind::FamilyLink, link, kLinkSealingHead, link, rec.child, kCitedParentLinks};
   return true;
 }
 
-std::int32_t ORV3::SlotHead(const CitationSlot& slot) {
+std::int32_t OwnerChains::SlotHead(const CitationSlot& slot) {
   std::vector<std::uint8_t> buf(LayoutOf(slot.kind).size);
-  if (!ReadRaw(slot.kind, slot.record, buf.data())) return 0;
+  if (!records_.ReadRaw(slot.kind, slot.record, buf.data())) return 0;
   return GetI32(buf.data() + slot.offset);
 }
 
-bool ORV3::SetSlotHead(const CitationSlot& slot, std::int32_t head) {
+bool OwnerChains::SetSlotHead(const CitationSlot& slot, std::int32_t head) {
   std::vector<std::uint8_t> buf(LayoutOf(slot.kind).size);
-  if (!ReadRaw(slot.kind, slot.record, buf.data())) return false;
+  if (!records_.ReadRaw(slot.kind, slot.record, buf.data())) return false;
   const std::int32_t old = GetI32(buf.data() + slot.offset);
   if (old == head) return true;
   PutI32(buf.data() + slot.offset, head);
-  if (!WriteRaw(slot.kind, slot.record, buf.data())) return false;
+  if (!records_.WriteRaw(slot.kind, slot.record, buf.data())) return false;
   if (slot.kind == RecordKind::Individual) {
     // An individual with citations has its extension record.
     IndividualExtRec ext;
-    if (ReadIndividualExt(slot.record, ext)) Write(slot.record, ext);
+    if (records_.ReadIndividualExt(slot.record, ext)) records_.Write(slot.record, ext);
   }
   if (slot.countField != 0 && slot.countRin > 0) {
     if (old == 0 && head != 0) AdjustCitedCount(slot.countRin, slot.countField, 1);
@@ -126,22 +137,22 @@ bool ORV3::SetSlotHead(const CitationSlot& slot, std::int32_t head) {
   return true;
 }
 
-void ORV3::AdjustCitedCount(std::int32_t rin, int field, int delta) {
-  if (IsLive(RecordKind::Individual, rin) != 1) return;
+void OwnerChains::AdjustCitedCount(std::int32_t rin, int field, int delta) {
+  if (records_.IsLive(RecordKind::Individual, rin) != 1) return;
   IndividualExtRec ext;
-  if (!ReadIndividualExt(rin, ext)) return;
+  if (!records_.ReadIndividualExt(rin, ext)) return;
   std::uint8_t& count = field == kCitedUserEvents ? ext.citedUserEvents : ext.citedParentLinks;
   count = static_cast<std::uint8_t>(std::clamp(count + delta, 0, 255));
-  Write(rin, ext);
+  records_.Write(rin, ext);
 }
 
-std::vector<std::int32_t> ORV3::CitationChain(std::int32_t first) {
+std::vector<std::int32_t> OwnerChains::CitationChain(std::int32_t first) {
   std::vector<std::int32_t> chain;
   std::unordered_set<std::int32_t> seen;
   for (std::int32_t c = first; c != 0;) {
     CitationRec rec;
     std::uint8_t buf[CitationRec::kSize];
-    const bool live = IsLive(RecordKind::Citation, c, buf) == 1;
+    const bool live = records_.IsLive(RecordKind::Citation, c, buf) == 1;
     rec.Decode(buf);
     if (!live || !seen.insert(c).second) {
       plat::MessageBox("The citation chain that starts at citation " + std::to_string(first) +
@@ -159,12 +170,12 @@ std::vector<std::int32_t> ORV3::CitationChain(std::int32_t first) {
 // The chain that holds a citation at its head, looked for among the owners
 // its owner number can name, in the order individual, its parent links,
 // family link, marriage, user event.
-bool ORV3::FindCitationHead(std::int32_t citation, std::int32_t owner, CitationSlot& slot) {
+bool OwnerChains::FindCitationHead(std::int32_t citation, std::int32_t owner, CitationSlot& slot) {
   std::vector<CitationSlot> candidates;
   CitationSlot s;
   for (char letter : {'I', 'B', 'C', 'D', 'R', 'A', 'E'})
     if (CitationSlotOf(owner, letter, s)) candidates.push_back(s);
-  for (std::int32_t l : ParentsRing(owner))
+  for (std::int32_t l : families_.Ring(FamilyLinks::kParents, owner))
     if (CitationSlotOf(l, 'p', s)) candidates.push_back(s);
   if (CitationSlotOf(owner, 'p', s)) candidates.push_back(s);
   for (char letter : {'M', 'G', 'S', 'U'})
@@ -178,59 +189,63 @@ bool ORV3::FindCitationHead(std::int32_t citation, std::int32_t owner, CitationS
   return false;
 }
 
-int ORV3::AppendCitation(std::int32_t citation, std::int32_t owner, char ownerLetter) {
+int OwnerChains::AppendCitation(std::int32_t citation, std::int32_t owner, char ownerLetter) {
   CitationSlot slot;
   CitationRec rec;
-  if (IsLive(RecordKind::Citation, citation) != 1 || !CitationSlotOf(owner, ownerLetter, slot) ||
-      !Read(citation, rec))
+  if (records_.IsLive(RecordKind::Citation, citation) != 1 ||
+      !CitationSlotOf(owner, ownerLetter, slot) || !records_.Read(citation, rec))
     return 0;
   const std::vector<std::int32_t> chain = CitationChain(SlotHead(slot));
   if (std::find(chain.begin(), chain.end(), citation) != chain.end()) return 1;
   rec.next = 0;
   rec.previous = chain.empty() ? 0 : chain.back();
   rec.owner = slot.owner;
-  if (!Write(citation, rec)) return 0;
+  if (!records_.Write(citation, rec)) return 0;
   if (chain.empty()) return SetSlotHead(slot, citation) ? 1 : 0;
   CitationRec last;
-  if (!Read(chain.back(), last)) return 0;
+  if (!records_.Read(chain.back(), last)) return 0;
   last.next = citation;
-  return Write(chain.back(), last);
+  return records_.Write(chain.back(), last);
 }
 
-int ORV3::DetachCitation(std::int32_t citation) {
+int OwnerChains::DetachCitation(std::int32_t citation) {
   CitationRec rec;
-  if (IsLive(RecordKind::Citation, citation) != 1 || !Read(citation, rec)) return 0;
+  if (records_.IsLive(RecordKind::Citation, citation) != 1 || !records_.Read(citation, rec))
+    return 0;
   bool ok = true;
   CitationRec before;
-  const bool inside = rec.previous > 0 && IsLive(RecordKind::Citation, rec.previous) == 1 &&
-                      Read(rec.previous, before) && before.next == citation;
+  const bool inside = rec.previous > 0 &&
+                      records_.IsLive(RecordKind::Citation, rec.previous) == 1 &&
+                      records_.Read(rec.previous, before) && before.next == citation;
   if (inside) {
     before.next = rec.next;
-    ok = Write(rec.previous, before) && ok;
+    ok = records_.Write(rec.previous, before) && ok;
   } else {
     CitationSlot slot;
     if (FindCitationHead(citation, rec.owner, slot)) ok = SetSlotHead(slot, rec.next) && ok;
   }
   CitationRec after;
-  if (rec.next > 0 && IsLive(RecordKind::Citation, rec.next) == 1 && Read(rec.next, after) &&
-      after.previous == citation) {
+  if (rec.next > 0 && records_.IsLive(RecordKind::Citation, rec.next) == 1 &&
+      records_.Read(rec.next, after) && after.previous == citation) {
     after.previous = inside ? rec.previous : 0;
-    ok = Write(rec.next, after) && ok;
+    ok = records_.Write(rec.next, after) && ok;
   }
   rec.next = rec.previous = 0;
-  return Write(citation, rec) && ok ? 1 : 0;
+  return records_.Write(citation, rec) && ok ? 1 : 0;
 }
 
-std::vector<std::int32_t> ORV3::UserEventChain(std::int32_t owner, char letter) {
+std::vector<std::int32_t> OwnerChains::UserEventChain(std::int32_t owner, char letter) {
   std::vector<std::int32_t> chain;
   std::int32_t first = 0;
   if (letter == 'I') {
     IndividualExtRec ext;
-    if (IsLive(RecordKind::Individual, owner) != 1 || !ReadIndividualExt(owner, ext)) return chain;
+    if (records_.IsLive(RecordKind::Individual, owner) != 1 ||
+        !records_.ReadIndividualExt(owner, ext))
+      return chain;
     first = ext.firstUserEvent;
   } else if (letter == 'M') {
     MarriageRec m;
-    if (IsLive(RecordKind::Marriage, owner) != 1 || !Read(owner, m)) return chain;
+    if (records_.IsLive(RecordKind::Marriage, owner) != 1 || !records_.Read(owner, m)) return chain;
     first = m.firstUserEvent;
   } else {
     plat::MessageBox("Unknown Owner type of User-Event Chain", "Yo", plat::kMbOk);
@@ -244,7 +259,7 @@ std::vector<std::int32_t> ORV3::UserEventChain(std::int32_t owner, char letter) 
     }
     UserEventRec rec;
     std::uint8_t buf[UserEventRec::kSize];
-    if (IsLive(RecordKind::UserEvent, e, buf) != 1) break;
+    if (records_.IsLive(RecordKind::UserEvent, e, buf) != 1) break;
     rec.Decode(buf);
     chain.push_back(e);
     e = rec.next;
@@ -252,49 +267,49 @@ std::vector<std::int32_t> ORV3::UserEventChain(std::int32_t owner, char letter) 
   return chain;
 }
 
-bool ORV3::SetUserEventHead(std::int32_t owner, char letter, std::int32_t head) {
+bool OwnerChains::SetUserEventHead(std::int32_t owner, char letter, std::int32_t head) {
   if (letter == 'I') {
     IndividualExtRec ext;
-    if (!ReadIndividualExt(owner, ext)) return false;
+    if (!records_.ReadIndividualExt(owner, ext)) return false;
     if (ext.firstUserEvent == head) return true;
     ext.firstUserEvent = head;
-    return Write(owner, ext);
+    return records_.Write(owner, ext);
   }
   MarriageRec m;
-  if (!Read(owner, m)) return false;
+  if (!records_.Read(owner, m)) return false;
   if (m.firstUserEvent == head) return true;
   m.firstUserEvent = head;
-  return Write(owner, m);
+  return records_.Write(owner, m);
 }
 
-int ORV3::AppendUserEvent(std::int32_t event, std::int32_t owner, char ownerLetter) {
+int OwnerChains::AppendUserEvent(std::int32_t event, std::int32_t owner, char ownerLetter) {
   if (ownerLetter != 'I' && ownerLetter != 'M') {
     plat::MessageBox("Unknown Owner type of User-Event Chain", "Yo", plat::kMbOk);
     return 0;
   }
   const RecordKind ownerKind = ownerLetter == 'I' ? RecordKind::Individual : RecordKind::Marriage;
   UserEventRec rec;
-  if (IsLive(RecordKind::UserEvent, event) != 1 || IsLive(ownerKind, owner) != 1 ||
-      !Read(event, rec))
+  if (records_.IsLive(RecordKind::UserEvent, event) != 1 ||
+      records_.IsLive(ownerKind, owner) != 1 || !records_.Read(event, rec))
     return 0;
   const std::vector<std::int32_t> chain = UserEventChain(owner, ownerLetter);
   if (std::find(chain.begin(), chain.end(), event) != chain.end()) return 1;
   rec.next = 0;
   rec.owner = owner;
   rec.ownerKind = static_cast<std::uint8_t>(ownerLetter);
-  if (!Write(event, rec)) return 0;
+  if (!records_.Write(event, rec)) return 0;
   if (ownerLetter == 'I' && rec.event.firstCitation != 0)
     AdjustCitedCount(owner, kCitedUserEvents, 1);
   if (chain.empty()) return SetUserEventHead(owner, ownerLetter, event) ? 1 : 0;
   UserEventRec last;
-  if (!Read(chain.back(), last)) return 0;
+  if (!records_.Read(chain.back(), last)) return 0;
   last.next = event;
-  return Write(chain.back(), last);
+  return records_.Write(chain.back(), last);
 }
 
-int ORV3::DetachUserEvent(std::int32_t event) {
+int OwnerChains::DetachUserEvent(std::int32_t event) {
   UserEventRec rec;
-  if (IsLive(RecordKind::UserEvent, event) != 1 || !Read(event, rec)) return 0;
+  if (records_.IsLive(RecordKind::UserEvent, event) != 1 || !records_.Read(event, rec)) return 0;
   const char letter = static_cast<char>(rec.ownerKind);
   if (letter != 'I' && letter != 'M') return 0;
   const std::vector<std::int32_t> chain = UserEventChain(rec.owner, letter);
@@ -305,18 +320,18 @@ int ORV3::DetachUserEvent(std::int32_t event) {
     if (!SetUserEventHead(rec.owner, letter, next)) return 0;
   } else {
     UserEventRec before;
-    if (!Read(*(at - 1), before)) return 0;
+    if (!records_.Read(*(at - 1), before)) return 0;
     before.next = next;
-    if (!Write(*(at - 1), before)) return 0;
+    if (!records_.Write(*(at - 1), before)) return 0;
   }
   if (letter == 'I' && rec.event.firstCitation != 0)
     AdjustCitedCount(rec.owner, kCitedUserEvents, -1);
   rec.next = 0;
-  return Write(event, rec);
+  return records_.Write(event, rec);
 }
 
-int ORV3::GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner,
-                     char ownerLetter) {
+int OwnerChains::GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner,
+                            char ownerLetter) {
   list.clear();
   if (type == 132) {
     CitationSlot slot;
@@ -331,14 +346,15 @@ int ORV3::GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t own
   return static_cast<int>(list.size());
 }
 
-int ORV3::LinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter,
-                     std::int32_t /*after*/, int flag) {
+int OwnerChains::LinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter,
+                            std::int32_t /*after*/, int flag) {
   switch (type) {
     case 102:
-      return LinkMarr(owner, record, ownerLetter, flag != 0);
+      return families_.LinkMarr(owner, record, ownerLetter, flag != 0);
     case 132: {
       CitationSlot slot;
-      if (IsLive(RecordKind::Citation, record) != 1 || !CitationSlotOf(owner, ownerLetter, slot))
+      if (records_.IsLive(RecordKind::Citation, record) != 1 ||
+          !CitationSlotOf(owner, ownerLetter, slot))
         return 0;
       DetachCitation(record);
       return AppendCitation(record, owner, ownerLetter);
@@ -351,7 +367,7 @@ int ORV3::LinkRecord(std::int32_t record, int type, std::int32_t owner, char own
   }
 }
 
-int ORV3::UnLinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter) {
+int OwnerChains::UnLinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter) {
   if (type != 132) {
     plat::MessageBox("Case not implemented", "UnLinkRecord", plat::kMbOk);
     return 0;
@@ -361,4 +377,73 @@ int ORV3::UnLinkRecord(std::int32_t record, int type, std::int32_t owner, char o
   const std::vector<std::int32_t> chain = CitationChain(SlotHead(slot));
   if (std::find(chain.begin(), chain.end(), record) == chain.end()) return 0;
   return DetachCitation(record);
+}
+
+std::int32_t OwnerChains::NewCitation(bool reuse, std::int32_t source, std::int32_t owner,
+                                      char ownerLetter, const RecordFiller& fill) {
+  CitationSlot slot;
+  if (records_.IsLive(RecordKind::Source, source) != 1 ||
+      records_.IsOwnerLive(owner, ownerLetter) != 1 || !CitationSlotOf(owner, ownerLetter, slot)) {
+    plat::MessageBox("Unable to add new citation", kProgramCaption, kWarning);
+    return 0;
+  }
+  const std::int32_t c =
+      records_.NewRecord(RecordKind::Citation, reuse, [&](std::int32_t r, std::uint8_t* rec) {
+        PutI32(rec + 111, source);
+        PutI32(rec + 123, owner);
+        if (fill) fill(r, rec);
+      });
+  if (c > 0) AppendCitation(c, owner, ownerLetter);
+  return c;
+}
+
+int OwnerChains::ReownCitations(std::int32_t first, std::int32_t from, std::int32_t to) {
+  int changed = 0;
+  for (std::int32_t c : CitationChain(first)) {
+    CitationRec rec;
+    if (!records_.Read(c, rec) || rec.owner != from) continue;
+    rec.owner = to;
+    if (records_.Write(c, rec)) ++changed;
+  }
+  return changed;
+}
+
+int OwnerChains::MoveUserEvent(std::int32_t event, std::int32_t newOwner, std::int32_t oldOwner,
+                               char ownerLetter) {
+  const char letter = ownerLetter == 'I' ? 'I' : 'M';
+  UserEventRec rec;
+  if (records_.IsLive(RecordKind::UserEvent, event) != 1 || !records_.Read(event, rec)) return 0;
+  // The event leaves the chain it is in (its owner field says which), which
+  // is normally oldOwner's.
+  if (rec.owner != oldOwner) {
+    plat::MessageBox("User event " + std::to_string(event) + " belongs to " +
+                         std::to_string(rec.owner) + ", not to " + std::to_string(oldOwner) + ".",
+                     "Yo", plat::kMbOk);
+  }
+  DetachUserEvent(event);
+  return AppendUserEvent(event, newOwner, letter);
+}
+
+int OwnerChains::MoveSealingCitations(std::int32_t fromLink, std::int32_t toLink) {
+  CitationSlot from, to;
+  if (fromLink == toLink || !CitationSlotOf(fromLink, 'p', from) ||
+      !CitationSlotOf(toLink, 'p', to))
+    return 0;
+  const std::vector<std::int32_t> moved = CitationChain(SlotHead(from));
+  if (moved.empty()) return 1;
+  const std::vector<std::int32_t> kept = CitationChain(SlotHead(to));
+  for (std::size_t i = 0; i < moved.size(); ++i) {
+    CitationRec rec;
+    if (!records_.Read(moved[i], rec)) return 0;
+    rec.owner = to.owner;
+    rec.previous = i > 0 ? moved[i - 1] : (kept.empty() ? 0 : kept.back());
+    rec.next = i + 1 < moved.size() ? moved[i + 1] : 0;
+    if (!records_.Write(moved[i], rec)) return 0;
+  }
+  if (!SetSlotHead(from, 0)) return 0;
+  if (kept.empty()) return SetSlotHead(to, moved.front()) ? 1 : 0;
+  CitationRec last;
+  if (!records_.Read(kept.back(), last)) return 0;
+  last.next = moved.front();
+  return records_.Write(kept.back(), last);
 }

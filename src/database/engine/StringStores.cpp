@@ -1,9 +1,13 @@
 // The string stores: entries found by text and kind in the store's tree,
 // added at the store's write position, and read back by reference.
+#include "StringStores.h"
+
+#include <algorithm>
 #include <cstring>
 
 #include "Ansel.h"
 #include "AnselCompare.h"
+#include "BlockStore.h"
 #include "ORV3.h"
 #include "Ports.h"
 
@@ -18,11 +22,14 @@ constexpr std::size_t kMaxCachedTexts = 1 << 20;
 
 }  // namespace
 
-int ORV3::ReadEntry(std::int32_t offset, StringEntry& entry, bool convert) {
+StringStores::StringStores(EngineHost* host, BlockStore& blocks)
+    : host_(host), blocks_(blocks), head_(blocks.Head()) {}
+
+int StringStores::ReadEntry(std::int32_t offset, StringEntry& entry, bool convert) {
   entry = StringEntry{};
   if (offset <= 0) return 0;
   std::uint8_t buf[kEntryMaxSize] = {};
-  const long long got = host_->Io().ReadSomeAt(static_cast<std::uint64_t>(offset), buf, sizeof buf);
+  const long long got = blocks_.ReadSomeAt(offset, buf, sizeof buf);
   if (got < kEntryText) return 0;
   entry.lesser = GetI32(buf + kEntryLesser);
   entry.greater = GetI32(buf + kEntryGreater);
@@ -36,7 +43,7 @@ int ORV3::ReadEntry(std::int32_t offset, StringEntry& entry, bool convert) {
   return entry.Size();
 }
 
-std::string ORV3::AnselTextOf(std::int32_t reference) {
+std::string StringStores::AnselTextOf(std::int32_t reference) {
   if (reference <= 0) return {};
   const auto it = entryTexts_.find(reference);
   if (it != entryTexts_.end()) return it->second;
@@ -47,7 +54,7 @@ std::string ORV3::AnselTextOf(std::int32_t reference) {
   return entry.text;
 }
 
-int ORV3::GetText(std::int32_t reference, std::string& out) {
+int StringStores::GetText(std::int32_t reference, std::string& out) {
   out.clear();
   StringEntry entry;
   if (!ReadEntry(reference, entry, true)) return 0;
@@ -55,13 +62,13 @@ int ORV3::GetText(std::int32_t reference, std::string& out) {
   return 1;
 }
 
-std::string ORV3::GetText(std::int32_t reference) {
+std::string StringStores::GetText(std::int32_t reference) {
   std::string out;
   GetText(reference, out);
   return out;
 }
 
-std::int32_t ORV3::FindString(const std::string& text, int kind, std::int32_t& parent) {
+std::int32_t StringStores::FindString(const std::string& text, int kind, std::int32_t& parent) {
   parent = 0;
   const StoreFields& store = StoreOfKind(kind);
   std::int32_t node = head_.I32(store.rootField);
@@ -100,14 +107,14 @@ std::int32_t ORV3::FindString(const std::string& text, int kind, std::int32_t& p
   return -3;
 }
 
-std::int32_t ORV3::AddEntry(const std::string& ansel, int kind, std::int32_t parent,
-                            std::int32_t found) {
+std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int32_t parent,
+                                    std::int32_t found) {
   const StoreFields& store = StoreOfKind(kind);
   const bool empty = head_.I32(store.rootField) == 0;
   std::int32_t next = head_.I32(store.nextField);
   const std::int32_t end = head_.I32(store.endField);
   if (empty || end - next < kEntryMaxSize) {
-    const std::int64_t block = AllocateBlock(store.blockType);
+    const std::int64_t block = blocks_.AllocateBlock(store.blockType);
     if (block < 0) return 0;
     next = static_cast<std::int32_t>(block);
     head_.SetI32(store.endField, next + kBlockSize);
@@ -118,10 +125,10 @@ std::int32_t ORV3::AddEntry(const std::string& ansel, int kind, std::int32_t par
   PutI32(buf + kEntryParent, found < 0 ? parent : 0);
   buf[kEntryKind] = static_cast<std::uint8_t>(kind);
   std::memcpy(buf + kEntryText, ansel.data(), ansel.size());
-  if (!Put(next, buf, static_cast<std::size_t>(size))) return 0;
+  if (!blocks_.Put(next, buf, static_cast<std::size_t>(size))) return 0;
   head_.SetI32(store.countField, head_.I32(store.countField) + 1);
   head_.SetI32(store.nextField, next + size);
-  bool written = WriteHeader(store.part);
+  bool written = blocks_.WriteHeader(store.part);
   if (store.part == HeadPart::Counters) host_->nameEntries = head_.I32(store.countField);
   if (found == -2 || found == -1)
     written = WriteEntryField(parent, found == -2 ? kEntryLesser : kEntryGreater, next) && written;
@@ -129,7 +136,7 @@ std::int32_t ORV3::AddEntry(const std::string& ansel, int kind, std::int32_t par
   return written ? next : 0;
 }
 
-std::int32_t ORV3::FindOrAddString(const std::string& text, int kind, bool replace) {
+std::int32_t StringStores::FindOrAddString(const std::string& text, int kind, bool replace) {
   if (text.empty()) return 0;
   std::int32_t parent = 0;
   const std::int32_t found = FindString(text, kind, parent);
@@ -161,14 +168,14 @@ std::int32_t ORV3::FindOrAddString(const std::string& text, int kind, bool repla
   return AddEntry(ansel, kind, parent, found);
 }
 
-int ORV3::SetTextReference(const std::string& text, int kind, std::int32_t& field) {
+int StringStores::SetTextReference(const std::string& text, int kind, std::int32_t& field) {
   const std::string old = GetText(field);
   if (StoreCompare(text, old) == kAlphaEqual) return 0;
   field = text.empty() ? 0 : FindOrAddString(text, kind);
   return 1;
 }
 
-int ORV3::ReplaceEntryText(std::int32_t offset, const std::string& text, bool convert) {
+int StringStores::ReplaceEntryText(std::int32_t offset, const std::string& text, bool convert) {
   if (offset <= 0) return 0;
   StringEntry entry;
   if (!ReadEntry(offset, entry, false)) return 0;
@@ -176,23 +183,77 @@ int ORV3::ReplaceEntryText(std::int32_t offset, const std::string& text, bool co
   if (ansel.size() > static_cast<std::size_t>(kEntryMaxText)) ansel.resize(kEntryMaxText);
   if (static_cast<int>(ansel.size()) != entry.storedLength) return 0;
   if (host_->readOnly) return 1;
-  if (!Put(std::int64_t{offset} + kEntryText, ansel.data(), ansel.size())) return 0;
+  if (!blocks_.Put(std::int64_t{offset} + kEntryText, ansel.data(), ansel.size())) return 0;
   entryTexts_[offset] = ansel;
   return 1;
 }
 
-int ORV3::WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value) {
+int StringStores::WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value) {
   if (offset <= 0) return 0;
   std::uint8_t b[4];
   PutI32(b, value);
-  return Put(std::int64_t{offset} + fieldOffset, b, 4) ? 1 : 0;
+  return blocks_.Put(std::int64_t{offset} + fieldOffset, b, 4) ? 1 : 0;
 }
 
-int ORV3::FindText(const std::string& text, int kind, std::string& out) {
+int StringStores::FindText(const std::string& text, int kind, std::string& out) {
   out.clear();
   if (text.empty()) return 0;
   std::int32_t parent = 0;
   const std::int32_t found = FindString(text, kind, parent);
   if (found <= 0) return 0;
   return GetText(found, out);
+}
+
+int StringStores::RecoverStringStores() {
+  int mended = 0;
+  for (int kind : {0, 4}) {
+    const StoreFields& store = StoreOfKind(kind);
+    // Blocks are allocated in ascending positions of the last group, so the
+    // store's last block in group and position order is its newest.
+    std::int64_t firstBlock = -1, lastBlock = -1;
+    for (int g = 0; g < blocks_.GroupCount(); ++g) {
+      const GroupIndex* group = blocks_.Group(g);
+      const int n = group ? group->TypeCount(store.blockType) : 0;
+      if (n <= 0) continue;
+      if (firstBlock < 0) firstBlock = BlockOffset(g, group->Position(store.blockType, 0));
+      lastBlock = BlockOffset(g, group->Position(store.blockType, n - 1));
+    }
+    if (lastBlock < 0) continue;
+    auto written = [this](std::int64_t offset) {
+      std::uint8_t head[kEntryText + 1] = {};
+      if (blocks_.ReadSomeAt(offset, head, sizeof head) < static_cast<long long>(sizeof head))
+        return false;
+      return std::any_of(std::begin(head), std::end(head), [](std::uint8_t b) { return b != 0; });
+    };
+    bool changed = false;
+    if (head_.I32(store.rootField) == 0 && written(firstBlock)) {
+      head_.SetI32(store.rootField, static_cast<std::int32_t>(firstBlock));
+      changed = true;
+    }
+    std::int64_t next = head_.I32(store.nextField);
+    std::int64_t end = head_.I32(store.endField);
+    if (end != lastBlock + kBlockSize || next < lastBlock || next > end) {
+      // The stored position lies in an older block: the newest block holds
+      // entries from its start on (or none, and then it is used from there).
+      next = lastBlock;
+      end = lastBlock + kBlockSize;
+      changed = true;
+    }
+    std::int32_t count = head_.I32(store.countField);
+    StringEntry entry;
+    while (end - next > kEntryText && written(next)) {
+      const int size = ReadEntry(static_cast<std::int32_t>(next), entry, false);
+      if (size <= 0 || next + size > end) break;
+      next += size;
+      ++count;
+      changed = true;
+    }
+    if (!changed) continue;
+    head_.SetI32(store.nextField, static_cast<std::int32_t>(next));
+    head_.SetI32(store.endField, static_cast<std::int32_t>(end));
+    head_.SetI32(store.countField, count);
+    ++mended;
+  }
+  if (mended) blocks_.WriteHeader(HeadPart::Whole);
+  return mended;
 }

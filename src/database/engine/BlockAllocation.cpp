@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "BlockStore.h"
 #include "ORV3.h"
 #include "Ports.h"
 
@@ -17,7 +18,7 @@ const std::vector<std::uint8_t>& ZeroBlock() {
 
 }  // namespace
 
-int ORV3::IncrementFileBlockCount(int type) {
+int BlockStore::IncrementFileBlockCount(int type) {
   head_.SetI32(kHeadUsedPositions, head_.I32(kHeadUsedPositions) + 1);
   if (type == kBlockDBMap || type == kBlockIndividualExt || type == kBlockSourceExt) return 1;
   const int field = BlockCountField(type);
@@ -29,7 +30,7 @@ int ORV3::IncrementFileBlockCount(int type) {
   return 1;
 }
 
-int ORV3::TakePosition(int& g, int& p) {
+int BlockStore::TakePosition(int& g, int& p) {
   const int groups = head_.I32(kHeadGroups);
   if (groups >= 1 && groups <= kMaxGroups) {
     g = groups - 1;
@@ -58,7 +59,7 @@ int ORV3::TakePosition(int& g, int& p) {
   return 1;
 }
 
-std::int64_t ORV3::AllocateBlock(int type) {
+std::int64_t BlockStore::AllocateBlock(int type) {
   // A file that may not be written gets no blocks: the group index is built
   // from the disk and would not show one.
   if (host_->readOnly || type < 1 || type > kMapTypes) return -1;
@@ -76,7 +77,7 @@ std::int64_t ORV3::AllocateBlock(int type) {
   return BlockOffset(g, p);
 }
 
-int ORV3::EnsureRecordBlocks(std::int32_t r, int type, int perBlock) {
+int BlockStore::EnsureRecordBlocks(std::int32_t r, int type, int perBlock) {
   if (r <= 0 || perBlock <= 0) return 0;
   const bool savedBatch = batch_;
   batch_ = true;
@@ -113,7 +114,7 @@ int ORV3::EnsureRecordBlocks(std::int32_t r, int type, int perBlock) {
   return ok;
 }
 
-int ORV3::SetFileBlockCount(int type, std::int32_t count, bool setHighest) {
+int BlockStore::SetFileBlockCount(int type, std::int32_t count, bool setHighest) {
   int highestField = -1;
   std::int64_t highest = 0;
   switch (type) {

@@ -1,0 +1,275 @@
+// The header, the DBMap and group indexes, batch mode and the positioned
+// reads and writes of the family file; creating and opening its structures.
+#include "BlockStore.h"
+
+#include <algorithm>
+
+#include "CodePage.h"
+#include "FileSystem.h"
+#include "ORV3.h"
+#include "Ports.h"
+#include "StringTable.h"
+
+using namespace orv;
+
+namespace {
+
+// Caption of the engine's boxes that name no caption of their own.
+constexpr const char* kProgramCaption = "Korvane";
+
+void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
+
+constexpr std::uint8_t kNewFileConstants[16] = {1,  30, 63, 112, 249, 79, 27, 31,
+                                                31, 31, 59, 121, 63,  31, 31, 1};
+
+// The family title of a new file: its base name without folder and extension.
+std::string TitleFromPath(const std::string& path) {
+  std::string name = path;
+  const auto slash = name.find_last_of("/\\:");
+  if (slash != std::string::npos) name = name.substr(slash + 1);
+  const auto dot = name.find_last_of('.');
+  if (dot != std::string::npos) name = name.substr(0, dot);
+  if (name.size() > 63) name.resize(63);
+  const bool hasUpper = std::any_of(name.begin(), name.end(), [](char c) {
+    return plat::IsAnsiUpper(static_cast<unsigned char>(c));
+  });
+  if (!hasUpper && !name.empty())
+    name[0] = static_cast<char>(plat::AnsiToUpper(static_cast<unsigned char>(name[0])));
+  return name;
+}
+
+}  // namespace
+
+BlockStore::BlockStore(EngineHost* host) : host_(host) {
+  dbMap_.Clear();
+  head_.Clear();
+}
+
+bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
+  if (host_->readOnly) return true;
+  if (!host_->Io().WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
+    Yo("Write Error");
+    return false;
+  }
+  return true;
+}
+
+bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
+  return host_->Io().ReadAt(static_cast<std::uint64_t>(pos), data, len);
+}
+
+long long BlockStore::ReadSomeAt(std::int64_t pos, void* data, std::size_t len) {
+  return host_->Io().ReadSomeAt(static_cast<std::uint64_t>(pos), data, len);
+}
+
+bool BlockStore::WriteHeader(HeadPart part) {
+  switch (part) {
+    case HeadPart::Whole:
+      if (batch_) return false;
+      head_.SetText(kHeadFormatVersion, 4, "400");
+      return Put(0, head_.Data(), kHeaderSize);
+    case HeadPart::Counters:
+      if (batch_) return true;
+      return Put(kHeadCountersOffset, head_.Data() + kHeadCountersOffset, kHeadCountersSize);
+    case HeadPart::Tail:
+      return Put(kHeadTailOffset, head_.Data() + kHeadTailOffset, kHeadTailSize);
+  }
+  return false;
+}
+
+bool BlockStore::EndBatch() {
+  batch_ = false;
+  // The counter area was held back for the whole batch; it carries the used
+  // positions and group count that the next allocation relies on.
+  const bool written = WriteHeader(HeadPart::Whole);
+  Flush();
+  return written;
+}
+
+void BlockStore::Flush() {
+  if (batch_ || host_->readOnly) return;  // a closed file flushes nothing
+  host_->Io().Flush();
+}
+
+const GroupIndex* BlockStore::Group(int g) const {
+  if (g < 0 || g >= GroupCount()) return nullptr;
+  return groups_[g].get();
+}
+
+int BlockStore::BuildGroupIndex(int g) {
+  std::vector<std::uint8_t> first(kBlockSize);
+  if (!ReadAt(FirstBlockOffset(g), first.data(), kBlockSize)) {
+    Yo("First Block File Read Error");
+    return 0;
+  }
+  if (first[0] != kBlockFirst) {
+    Yo("Problem with first Block");
+    return 0;
+  }
+  if (GroupCount() <= g) groups_.resize(g + 1);
+  if (!groups_[g]) groups_[g] = std::make_unique<GroupIndex>();
+  groups_[g]->Build(first.data());
+  return 1;
+}
+
+void BlockStore::WriteDBMapCount(int g, int t) {
+  std::uint8_t two[2];
+  PutI16(two, static_cast<std::int16_t>(dbMap_.Count(g, t)));
+  Put(BlockNumberOffset(head_.I32(kHeadDBMapBlock)) + DBMap::CountOffset(g, t), two, 2);
+  if (t <= kMirrorTypes) Put(DBMap::MirrorOffset(g, t), two, 2);
+}
+
+int BlockStore::Create(const std::string& path, const NewFileOptions& options) {
+  head_.Clear();
+  head_.SetText(kHeadMagic, 4, "ORV");
+  head_.SetText(kHeadVersion300, 4, "300");
+  head_.SetText(kHeadFormatVersion, 4, "400");
+  head_.SetI32(kHeadUsedPositions, 2);
+  head_.SetI32(kHeadGroups, 1);
+  head_.SetI32(kHeadOptionA, 1);
+  head_.SetByte(kHeadVerifyOff, options.verifyNew ? 0 : 1);
+  head_.SetByte(kHeadShowZel, options.showZel ? 1 : 0);
+  head_.SetByte(kHeadAppendLetter, 'N');
+  head_.SetByte(kHeadCapSurname, options.capSurname ? 1 : 0);
+  for (int i = 0; i < 16; ++i) head_.SetByte(kHeadConstants + i, kNewFileConstants[i]);
+  head_.SetText(kHeadTitle, 64, TitleFromPath(path));
+  head_.SetI32(kHeadOptionB, 1);
+  head_.SetI32(kHeadDBMapBlock, 2);
+  head_.SetI16(kHeadOptionD, 10);
+
+  // Header, unused bytes and the zeroed mirror, then group 0's first block
+  // (itself and the DBMap at position 1) and the DBMap.
+  std::vector<std::uint8_t> start(kBlocksOffset, 0);
+  std::copy(head_.Data(), head_.Data() + kHeaderSize, start.begin());
+  std::vector<std::uint8_t> first(kBlockSize, 0);
+  first[0] = kBlockFirst;
+  first[1] = kBlockDBMap;
+  dbMap_.Clear();
+  dbMap_.SetCount(0, kBlockDBMap, 1);
+  if (!Put(0, start.data(), start.size()) || !Put(FirstBlockOffset(0), first.data(), kBlockSize) ||
+      !Put(BlockNumberOffset(2), dbMap_.Data(), kBlockSize))
+    return 0;
+  groups_.clear();
+  groups_.push_back(std::make_unique<GroupIndex>());
+  groups_[0]->Build(first.data());
+  return 1;
+}
+
+int BlockStore::RecoverAllocationCounters() {
+  // In batch mode the counter area reaches the disk only when the batch ends.
+  // After a crash the stored used-position and group counts can lag behind
+  // the blocks that exist; the first blocks say how far the file really goes.
+  const std::int32_t storedGroups = head_.I32(kHeadGroups);
+  const std::int32_t storedUsed = head_.I32(kHeadUsedPositions);
+  int groups = std::clamp<std::int32_t>(storedGroups, 1, kMaxGroups);
+  while (groups < kMaxGroups) {
+    std::uint8_t mark = 0;
+    if (!ReadAt(FirstBlockOffset(groups), &mark, 1) || mark != kBlockFirst) break;
+    ++groups;
+  }
+  std::vector<std::uint8_t> first(kBlockSize);
+  if (!ReadAt(FirstBlockOffset(groups - 1), first.data(), kBlockSize))
+    return 0;  // the group index build reports it
+  int used = 1;
+  for (int k = kGroupPositions - 1; k > 0; --k)
+    if (first[k] != 0) {
+      used = k + 1;
+      break;
+    }
+  if (groups == storedGroups) used = std::max(used, storedUsed);
+  if (groups != storedGroups || used != storedUsed) {
+    head_.SetI32(kHeadGroups, groups);
+    head_.SetI32(kHeadUsedPositions, used);
+    WriteHeader(HeadPart::Counters);
+  }
+  return 1;
+}
+
+int BlockStore::CheckDBMapBlock() {
+  const std::int32_t b = head_.I32(kHeadDBMapBlock);
+  if (b > 0) {
+    const GroupIndex* group = Group((b - 1) / kGroupPositions);
+    if (group && group->TypeAt((b - 1) % kGroupPositions) == kBlockDBMap) return 1;
+  }
+  const std::uint64_t need =
+      (static_cast<std::uint32_t>(std::int64_t{head_.I32(kHeadHighestIndividual)} * 96) / 8192 +
+       6) *
+      8192ull;
+  const std::uint64_t free = plat::FreeDiskBytes(host_->file.Path());
+  if (free < need) {
+    plat::MessageBox(
+        "There is not enough free space on your drive to open this ORV database.  You need " +
+            std::to_string(need) + "bytes.  Your drive only has " + std::to_string(free) +
+            "bytes free.",
+        "Not enough free space", plat::kMbOk | plat::kMbIconExclamation);
+    return -1;
+  }
+  int g = 0, p = 0;
+  if (!TakePosition(g, p)) return -1;
+  const std::uint8_t type = kBlockDBMap;
+  const std::vector<std::uint8_t> zeros(kBlockSize, 0);
+  if (!Put(FirstBlockOffset(g) + p, &type, 1) || !Put(BlockOffset(g, p), zeros.data(), kBlockSize))
+    return -1;
+  IncrementFileBlockCount(kBlockDBMap);
+  if (!BuildGroupIndex(g)) return -1;
+  Flush();
+  head_.SetI32(kHeadDBMapBlock, g * kGroupPositions + p + 1);
+  return 0;
+}
+
+int BlockStore::LoadDBMap() {
+  const std::int32_t b = head_.I32(kHeadDBMapBlock);
+  if (!ReadAt(BlockNumberOffset(b), dbMap_.Data(), kBlockSize)) {
+    Yo("DBMap File Read Error");
+    return -1;
+  }
+  std::vector<std::uint8_t> mirror(kMirrorSize);
+  if (!ReadAt(kMirrorOffset, mirror.data(), kMirrorSize)) {
+    plat::MessageBox("ORVDBMap File Read Error", kProgramCaption,
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return -1;
+  }
+  // The mirror is written after the DBMap; a larger mirror count means the
+  // DBMap write was lost.
+  bool grew = false;
+  for (int g = 0; g < kMaxGroups; ++g)
+    for (int t = 1; t <= kMirrorTypes; ++t) {
+      const int m = GetI16(mirror.data() + DBMap::MirrorOffset(g, t) - kMirrorOffset);
+      if (m > dbMap_.Count(g, t)) {
+        dbMap_.SetCount(g, t, m);
+        grew = true;
+      }
+    }
+  if (grew) Put(BlockNumberOffset(b), dbMap_.Data(), kBlockSize);
+  return 1;
+}
+
+int BlockStore::OpenStructures() {
+  if (!ReadAt(0, head_.Data(), kHeaderSize)) {
+    plat::MessageBox("FileHead File Read Error", kProgramCaption,
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return -1;
+  }
+  if (head_.Text(kHeadMagic, 4) != "ORV") {
+    plat::MessageBox(res::LoadString(3874), res::LoadString(3876),
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return -1;
+  }
+  RecoverAllocationCounters();
+  groups_.clear();
+  for (int g = 0; g < head_.I32(kHeadGroups); ++g)
+    if (!BuildGroupIndex(g)) return -1;
+  const int dbMapState = CheckDBMapBlock();
+  if (dbMapState < 0) return -1;
+  if (LoadDBMap() < 0) return -1;
+  if (dbMapState == 0) {
+    // A new DBMap block counts itself; the header names it from now on.
+    const std::int32_t b = head_.I32(kHeadDBMapBlock);
+    const int g = (b - 1) / kGroupPositions;
+    dbMap_.SetCount(g, kBlockDBMap, dbMap_.Count(g, kBlockDBMap) + 1);
+    WriteDBMapCount(g, kBlockDBMap);
+    WriteHeader(HeadPart::Whole);
+    Flush();
+  }
+  return 1;
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The block level of an open family file: the in-memory header, the DBMap
+// and the group indexes, batch mode, block allocation, and the engine's only
+// positioned reads and writes of the family file.
+//
+// Keeps: the header (written back by parts: whole, counter area, tail), the
+// DBMap (block counts per group and type, mirrored near the header), one
+// index per group of where each block type lies, and the batch flag.
+// Guarantees: a new block is zeroed, typed in its group's first block and
+// counted in the DBMap, its mirror and the header before it is handed out;
+// outside batch mode the header reaches the disk with it. Writes are
+// skipped (success) on a read-only file and show "Write Error" when short.
+// Needs: only the host's file and read-only flag.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FileLayout.h"
+
+struct EngineHost;
+struct NewFileOptions;
+
+class BlockStore {
+ public:
+  explicit BlockStore(EngineHost* host);
+  BlockStore(const BlockStore&) = delete;
+  BlockStore& operator=(const BlockStore&) = delete;
+
+  // ---- file structures ----
+  // Writes the header, mirror, group 0 and the DBMap of a new file into the
+  // opened, empty file. 1, or 0 when a write failed.
+  int Create(const std::string& path, const NewFileOptions& options);
+  // Reads the header, mends stale allocation counters, builds the group
+  // indexes and reads the DBMap (rebuilding it when needed), merging the
+  // mirror into it. 1, or -1 when the file cannot be used.
+  int OpenStructures();
+
+  // ---- header, batch mode ----
+  const orv::FileHead& Head() const { return head_; }
+  orv::FileHead& Head() { return head_; }
+  const orv::DBMap& Map() const { return dbMap_; }
+  // Writes a part of the header. In batch mode the counter area is skipped
+  // (success) and the whole header is skipped (failure); the tail is always
+  // written. A whole-header write sets the format version to "400".
+  bool WriteHeader(orv::HeadPart part);
+  void BeginBatch() { batch_ = true; }
+  // Leaves batch mode and writes the whole header, counters included; false
+  // when that write failed.
+  bool EndBatch();
+  bool InBatch() const { return batch_; }
+  // Flushes the file to disk unless in batch mode, read-only or closed.
+  void Flush();
+  std::string GetFormatVersion() const { return head_.Text(orv::kHeadFormatVersion, 4); }
+
+  // ---- groups and blocks ----
+  int GroupCount() const { return static_cast<int>(groups_.size()); }
+  const orv::GroupIndex* Group(int g) const;
+  // (Re)builds the index of group g from its first block; 1 or 0.
+  int BuildGroupIndex(int g);
+  int IncrementFileBlockCount(int type);
+  // File offset of a new zeroed block of the type, or -1.
+  std::int64_t AllocateBlock(int type);
+  // Allocates blocks of the type until record r is addressable; 1 or 0.
+  int EnsureRecordBlocks(std::int32_t r, int type, int perBlock);
+  int SetFileBlockCount(int type, std::int32_t count, bool setHighest);
+
+  // ---- positioned access to the family file ----
+  // Write: skipped (success) when read-only; "Write Error" when short.
+  bool Put(std::int64_t pos, const void* data, std::size_t len);
+  // Read of exactly len bytes; false when fewer could be read.
+  bool ReadAt(std::int64_t pos, void* data, std::size_t len);
+  // Read of up to len bytes (near the end of the file); the count read, or -1.
+  long long ReadSomeAt(std::int64_t pos, void* data, std::size_t len);
+
+ private:
+  void WriteDBMapCount(int g, int t);
+  // Chooses the position of the next block (opening a group when the last is
+  // full) and sets the used-position count to it; 1 or 0.
+  int TakePosition(int& g, int& p);
+  int RecoverAllocationCounters();
+  int CheckDBMapBlock();
+  int LoadDBMap();
+
+  EngineHost* host_;
+  orv::FileHead head_;
+  orv::DBMap dbMap_;
+  std::vector<std::unique_ptr<orv::GroupIndex>> groups_;
+  bool batch_ = false;
+};

@@ -1,0 +1,133 @@
+#pragma once
+// Families: the spouse chains (an individual's marriages, linked through the
+// next field of the side that names him) and the children and parents rings
+// of family links (each link is in its marriage's children ring and its
+// child's parents ring), with the relation queries and changes built on
+// them, the order of marriages and children, and the merge of parent links.
+//
+// Keeps: the hook that reports spouse and child links made or removed.
+// Guarantees: lists come back in chain or ring order; every walk is bounded
+// and stops at the first damaged step (a "Yo" box says where); a live link
+// is always in both its rings or a ring of one; an order change that is not
+// a permutation of the present members changes nothing. Relation and type
+// codes are those of the call interface.
+// Needs: RecordStore for the records, OwnerChains for the sealing citations
+// and user events a change moves, RecordDeletes for the links and marriages
+// a change deletes.
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+struct EngineHost;
+class OwnerChains;
+class RecordDeletes;
+class RecordStore;
+
+class FamilyLinks {
+ public:
+  // The two rings a family link is in: its marriage's children and its
+  // child's parent families.
+  enum RingSide { kChildren, kParents };
+
+  FamilyLinks(EngineHost* host, RecordStore& records, OwnerChains& owners, RecordDeletes& deletes);
+  FamilyLinks(const FamilyLinks&) = delete;
+  FamilyLinks& operator=(const FamilyLinks&) = delete;
+
+  // Reports a spouse link ('S') or child link ('C') made ('L') or removed
+  // ('U') for (individual, marriage); called only while the host's
+  // logChanges flag is on. Empty by default.
+  using LinkLogHook =
+      std::function<void(char kind, char action, std::int32_t number, std::int32_t second)>;
+  void SetLinkLogHook(LinkLogHook hook) { linkLog_ = std::move(hook); }
+
+  // ---- chains and rings ----
+  // The marriages of a live individual in chain order.
+  std::vector<std::int32_t> SpouseChain(std::int32_t rin);
+  // The family links of a live marriage's children (kChildren) or of a live
+  // individual's parent families (kParents), in ring order.
+  std::vector<std::int32_t> Ring(RingSide side, std::int32_t owner);
+
+  // ---- queries ----
+  // out is replaced by the numbers the relation gives.
+  // 101 'e' husband, wife; 102 'f' first count marriages (zero-filled to
+  // count); 103 'g' count 0: marriage, husband, wife of the first parent
+  // link, below 0 all parent marriages, above 0 at most count of them;
+  // 108 'l' at most count children (-1 when the marriage is not live);
+  // 126 '~' the previous sibling, and with count (flag) non-zero also the
+  // parents. 1 on success, 0 when the record is not live or the code is bad.
+  int GetRelation(std::int32_t record, int relation, int count, std::vector<std::int32_t>& out);
+  // 101/102 marriages, 104/105 parent links naming a marriage, 108 children
+  // (of an individual over all its marriages, or of a marriage).
+  int GetRelationCount(std::int32_t record, int relation, bool individual);
+  // The relation lists (101, 103, 108, 142) with their modes; `only` limits
+  // 142 to the link of one marriage or child. Number of entries, or -1.
+  int GetRelationList(std::vector<std::int32_t>& list, int relation, int mode, std::int32_t record,
+                      std::int32_t only = 0);
+  // 1 when the marriage (102), or any marriage of the individual (100), has a child.
+  int HasChildren(std::int32_t record, int type);
+  // Over the individual's marriages (preferred first), the first child who
+  // has children of his own; else the last child looked at; 0 without children.
+  std::int32_t FindChildWithChildren(std::int32_t rin, std::int32_t preferredMarriage);
+
+  // ---- changes ----
+  // 106/107 spouse (returns the marriage, a new one when marriage is 0),
+  // 103 child of marriage (-1: a link without parents; 0: a new marriage),
+  // 104/105 child of other's marriage, 108 other is the child of individual.
+  // Child relations return the family link. 0 when a record is not live,
+  // -1 for a bad relation.
+  std::int32_t DLLSETORV3RELATION(std::int32_t individual, std::int32_t other, int relation,
+                                  std::int32_t marriage);
+  // 104/106 as husband, 105/107 as wife, 108 as a child.
+  int O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation);
+  // Moves the child's link to the end of newMarriage's children (combining
+  // with a link already there). 1, 0 on failure, -1 when not a child of oldMarriage.
+  int MoveChildLink(std::int32_t child, std::int32_t oldMarriage, std::int32_t newMarriage);
+  // 100: takes an individual out of all its families; 102: a marriage away
+  // from its spouses and children.
+  int O3_UnlinkRIN(std::int32_t record, int type);
+  // Appends the marriage to the individual's spouse chain; the side is the
+  // one the marriage names the individual on, else husband when asHusband.
+  int LinkMarr(std::int32_t individual, std::int32_t marriage, char ownerLetter = 'I',
+               bool asHusband = true);
+  // Makes child a child of marriage; returns the family link, or 0.
+  std::int32_t MakeChild(std::int32_t child, std::int32_t marriage);
+  // Takes a family link out of its children and parents rings.
+  int DetachFamilyLink(std::int32_t link);
+
+  // ---- order ----
+  // 102: new order of an individual's marriages; 108: of a marriage's
+  // children (child RINs). The list must be a permutation of the present
+  // members; otherwise nothing changes and 0 is returned.
+  int O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list, int relation);
+  // 108: the marriage's children become exactly the listed individuals in
+  // that order; 139: the owner's user events become the listed ones (the
+  // others of its chain are deleted).
+  int SetRinList(std::span<const std::int32_t> list, int type, std::int32_t owner,
+                 char ownerLetter);
+
+  // ---- merge ----
+  // Hands every parent family link of a to b; links to a marriage b already
+  // has are combined into b's (sealing date and temple from a's when asked,
+  // citations moved when asked). firstMarriage, when b has a link to it,
+  // becomes b's first parent family.
+  int MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
+                       std::int32_t firstMarriage, bool moveCitations);
+
+ private:
+  std::vector<std::int32_t> WalkRing(RingSide side, std::int32_t head, std::int32_t owner);
+  // Makes links (in that order) the owner's ring of the side.
+  bool WriteRing(RingSide side, std::int32_t owner, const std::vector<std::int32_t>& links);
+  int AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int side, bool set);
+  int RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int side);
+  int TakeChildOut(std::int32_t mrin, std::int32_t child);
+  int DeleteLinkCompletely(std::int32_t link);
+  void LogLink(char kind, char action, std::int32_t number, std::int32_t second);
+
+  EngineHost* host_;
+  RecordStore& records_;
+  OwnerChains& owners_;
+  RecordDeletes& deletes_;
+  LinkLogHook linkLog_;
+};

@@ -1,0 +1,119 @@
+#pragma once
+// The record trees: individuals by name, sources and event types by title
+// and repositories by name, each a binary search tree threaded through its
+// records (lesser child, greater child, parent), with walks in key order and
+// in number order, the find by name, the alphabetic index of individuals and
+// the index files of sources and repositories.
+//
+// Keeps: the alphabetic index of individuals (RINs in name order and the
+// position of each RIN), rebuilt when the host marks it stale.
+// Guarantees: a record out of its tree has both child fields pointing at
+// itself; inserts and removes keep the key order (equal keys go lesser-side
+// for individuals, greater-side for the others) and keep each tree a treap
+// by a fixed priority per record number, so sorted input stays shallow;
+// every walk is bounded by the kind's highest number. Changing a tree marks
+// its index stale; the individuals' links also go to the host's name-link
+// side file while it is open.
+// Needs: BlockStore for the roots in the header and file access,
+// RecordStore for the records, StringStores for the key texts.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FileLayout.h"
+#include "Records.h"
+
+struct EngineHost;
+class AlphaIndexFile;
+class BlockStore;
+class RecordStore;
+class StringStores;
+
+class RecordTrees {
+ public:
+  // Key order of a walk: ascending (forward) or descending (backward).
+  enum Direction { kForward, kBackward };
+  struct TreeLinks {
+    std::int32_t lesser = 0, greater = 0, parent = 0;
+  };
+
+  RecordTrees(EngineHost* host, BlockStore& blocks, RecordStore& records, StringStores& strings);
+  RecordTrees(const RecordTrees&) = delete;
+  RecordTrees& operator=(const RecordTrees&) = delete;
+
+  // ---- changes ----
+  // Where a call takes the record's buffer (its stored bytes, which the
+  // caller may write afterwards), the key is taken from it and its tree
+  // fields are kept equal to the file's.
+  // Puts a record that is not in its tree into it. 1 or 0.
+  int InsertInTree(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec = nullptr);
+  // Takes a record out of its tree (nothing when it is not in it); its child
+  // fields then point at itself. 1 or 0.
+  int RemoveFromTree(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec = nullptr);
+  // Re-places a record after its key changed.
+  int Resort(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec = nullptr);
+
+  // ---- walks ----
+  bool InTree(orv::RecordKind kind, std::int32_t r);
+  std::int32_t TreeRoot(orv::RecordKind kind) const;
+  // The first record in the direction's key order; 0 for an empty tree.
+  std::int32_t TreeEnd(orv::RecordKind kind, Direction dir);
+  // The record after r in the direction's key order; 0 at the end.
+  std::int32_t TreeNext(orv::RecordKind kind, std::int32_t r, Direction dir);
+  // Every record of the tree in key order.
+  std::vector<std::int32_t> TreeInOrder(orv::RecordKind kind);
+  // Record-number walk over live records (modes 109 to 113).
+  std::int32_t WalkByNumber(orv::RecordKind kind, std::int32_t n, int mode);
+  // The same walk over 1 to highest with a caller's live test.
+  static std::int32_t NumberWalk(std::int32_t n, int mode, std::int32_t highest,
+                                 const std::function<bool(std::int32_t)>& live);
+  // Finds by key text (individuals "surname, given names" or with '|') and
+  // picks by mode 109 to 113; 0 when none.
+  std::int32_t FindByName(orv::RecordKind kind, const std::string& text, int mode);
+  // Name-tree children of a live individual (0, 0 otherwise); 1 when live.
+  int GetTreeChildren(std::int32_t rin, std::int32_t& lesser, std::int32_t& greater);
+
+  // ---- keys ----
+  // The key text of a record by block type (2, 7, 8, 13), in the code page.
+  std::string GelAlphaName(std::int32_t r, int blockType);
+  // API record type of a block type; 0 (and "Yo") for another.
+  static int LoCodeToHiCode(int blockType);
+
+  // ---- indexes ----
+  // The index file of sources or repositories, rebuilt when stale; nullptr
+  // for another kind or when it cannot be built.
+  AlphaIndexFile* AlphaIndex(orv::RecordKind kind);
+  int BuildAlphaIndex(orv::RecordKind kind);
+  // The alphabetic index of individuals (name-tree order), rebuilt when the
+  // host marks it stale; rebuilding also writes the ".ora" file. Positions
+  // count from 1; 0 when outside or not listed.
+  std::int32_t NameIndexEntries();
+  std::int32_t NameIndexAt(std::int32_t position);
+  std::int32_t NameIndexPositionOf(std::int32_t rin);
+
+ private:
+  struct TreeKey {
+    std::string surname, given;  // given: only for individuals
+  };
+  bool ReadLinks(orv::RecordKind kind, std::int32_t r, TreeLinks& links);
+  bool WriteLinks(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);
+  void SetTreeRoot(orv::RecordKind kind, std::int32_t r);
+  TreeKey KeyOfRecord(orv::RecordKind kind, std::int32_t r, const std::uint8_t* rec);
+  // Key and links of a node from one read of its record.
+  bool NodeKey(orv::RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links);
+  static int CompareKeys(orv::RecordKind kind, const TreeKey& key, const TreeKey& node);
+  void RotateUp(orv::RecordKind kind, std::int32_t x);
+  void MarkTreeChanged(orv::RecordKind kind);
+  bool EnsureNameIndex();
+
+  EngineHost* host_;
+  BlockStore& blocks_;
+  RecordStore& records_;
+  StringStores& strings_;
+  orv::FileHead& head_;                     // the header BlockStore keeps
+  std::vector<std::int32_t> nameIndex_;     // RINs in name order
+  std::vector<std::int32_t> namePosition_;  // position by RIN
+  bool nameIndexBuilt_ = false;
+};

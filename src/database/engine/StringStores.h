@@ -1,0 +1,74 @@
+#pragma once
+// The two string stores of a family file (StringStore.h): texts kept once
+// each and named by their entry's file offset, found through each store's
+// search tree by text and kind.
+//
+// Keeps: a cache of stored (ANSEL) texts by entry offset for the record
+// trees' key comparisons, kept equal to what it writes.
+// Guarantees: an entry never moves and is only rewritten in place with a
+// text of its own length; a new entry is written at the store's next
+// position (a new block when fewer than an entry's largest size remain) and
+// hung into the tree; the store's count, root and position reach the header
+// part that holds them (the host's name count follows the name store).
+// Walks are bounded by the store's count, so a looping tree ends.
+// Needs: BlockStore for the header, new blocks and file access.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "FileLayout.h"
+#include "StringStore.h"
+
+struct EngineHost;
+class BlockStore;
+
+class StringStores {
+ public:
+  StringStores(EngineHost* host, BlockStore& blocks);
+  StringStores(const StringStores&) = delete;
+  StringStores& operator=(const StringStores&) = delete;
+
+  // Reads the entry at offset (up to 269 bytes); with convert its text is
+  // turned into the code page. Returns the entry's size (stored text length
+  // + 14), or 0 when there is no entry.
+  int ReadEntry(std::int32_t offset, orv::StringEntry& entry, bool convert);
+  // The text a reference names, in the code page; 0 and "" when none.
+  int GetText(std::int32_t reference, std::string& out);
+  std::string GetText(std::int32_t reference);
+  // The stored (ANSEL) text a reference names, from the cache when held.
+  std::string AnselTextOf(std::int32_t reference);
+  // Searches the kind's store: the entry's offset (parent = its parent), 0
+  // for an empty store, -1 / -2 when missing and due as the greater / lesser
+  // child of parent, -3 on a read failure or a bad comparison.
+  std::int32_t FindString(const std::string& text, int kind, std::int32_t& parent);
+  // The entry of text and kind, added when missing; 0 for an empty text or a
+  // failed search. With replace, a found entry whose stored text has the new
+  // text's length is overwritten in place; another length adds a new entry.
+  std::int32_t FindOrAddString(const std::string& text, int kind, bool replace = false);
+  // Points field at the new text: 0 when it already names an equal text
+  // (nothing written), else 1 (the field is 0 for an empty text).
+  int SetTextReference(const std::string& text, int kind, std::int32_t& field);
+  // Overwrites an entry's text when the new text has exactly its length; 1,
+  // or 0 (other length, bad offset, failed read or write).
+  int ReplaceEntryText(std::int32_t offset, const std::string& text, bool convert);
+  // Writes one int32 of an entry (its tree fields); 0 for offset <= 0.
+  int WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value);
+  // 1 and the stored text when text of the kind is present, else 0.
+  int FindText(const std::string& text, int kind, std::string& out);
+  // The stores' next-entry position, block end, count and root live in
+  // header parts a batch holds back; entries written past the stored
+  // position are walked over, so new texts never overwrite them. Returns the
+  // number of stores mended.
+  int RecoverStringStores();
+
+ private:
+  std::int32_t AddEntry(const std::string& ansel, int kind, std::int32_t parent,
+                        std::int32_t found);
+
+  EngineHost* host_;
+  BlockStore& blocks_;
+  orv::FileHead& head_;  // the header BlockStore keeps
+  // Stored texts by entry offset, for the tree walks' key comparisons.
+  std::unordered_map<std::int32_t, std::string> entryTexts_;
+};
