@@ -333,6 +333,7 @@ TEST_F(EngineTest, LiveTestFollowsEachTypesDeletedMark) {
                 {db::kOwnerIndividualUserEvent, 1, 1},
                 {db::kOwnerMarriageUserEvent, 2, 0},
                 {db::kOwnerFamilyLink, 1, 1},
+                // letters that name no owner
                 {'F', 1, 0},
                 {'X', 1, 0},
                 {db::kOwnerIndividual, 0, 0}};
