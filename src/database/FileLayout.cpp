@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "DbCodes.h"
+
 namespace orv {
 
 std::string FileHead::Text(int off, int width) const {
@@ -58,31 +60,34 @@ namespace {
 
 const RecordLayout kLayouts[] = {
     {RecordKind::Individual, kBlockIndividuals, 298, 27, kHeadHighestIndividual,
-     kHeadIndividualBlocks, kHeadIndividualChain, 1, HeadPart::Counters, 100, "individual"},
+     kHeadIndividualBlocks, kHeadIndividualChain, 1, HeadPart::Counters, db::kIndividual,
+     "individual"},
     {RecordKind::IndividualExt, kBlockIndividualExt, 96, 85, kHeadHighestIndividual, -1, -1, -1,
      HeadPart::Counters, 0, "individual extension"},
     {RecordKind::Marriage, kBlockMarriages, 110, 74, kHeadHighestMarriage, kHeadMarriageBlocks,
-     kHeadMarriageChain, 1, HeadPart::Counters, 102, "marriage"},
+     kHeadMarriageChain, 1, HeadPart::Counters, db::kMarriage, "marriage"},
     {RecordKind::NoteBlock, kBlockNotes, 256, 32, kHeadHighestNote, kHeadNoteBlocks,
-     kHeadNoteFreeHead, 0, HeadPart::Counters, 122, "note block"},
+     kHeadNoteFreeHead, 0, HeadPart::Counters, db::kNoteBlock, "note block"},
     {RecordKind::FamilyLink, kBlockFamilyLinks, 39, 210, kHeadHighestFamilyLink,
-     kHeadFamilyLinkBlocks, kHeadFamilyLinkChain, 1, HeadPart::Counters, 142, "family link"},
+     kHeadFamilyLinkBlocks, kHeadFamilyLinkChain, 1, HeadPart::Counters, db::kFamilyLink,
+     "family link"},
     {RecordKind::Citation, kBlockCitations, 127, 64, kHeadHighestCitation, kHeadCitationBlocks,
-     kHeadCitationChain, 1, HeadPart::Counters, 132, "citation"},
+     kHeadCitationChain, 1, HeadPart::Counters, db::kCitation, "citation"},
     {RecordKind::Source, kBlockSources, 479, 17, kHeadHighestSource, kHeadSourceBlocks,
-     kHeadSourceChain, 459, HeadPart::Counters, 130, "source"},
+     kHeadSourceChain, 459, HeadPart::Counters, db::kSource, "source"},
     {RecordKind::SourceExt, kBlockSourceExt, 40, 204, kHeadHighestSource, -1, -1, -1,
      HeadPart::Counters, 0, "source extension"},
     {RecordKind::Repository, kBlockRepositories, 299, 27, kHeadHighestRepository,
-     kHeadRepositoryBlocks, kHeadRepositoryChain, 287, HeadPart::Counters, 131, "repository"},
+     kHeadRepositoryBlocks, kHeadRepositoryChain, 287, HeadPart::Counters, db::kRepository,
+     "repository"},
     {RecordKind::UserEvent, kBlockUserEvents, 84, 97, kHeadHighestUserEvent, kHeadUserEventBlocks,
-     kHeadUserEventChain, 0, HeadPart::Tail, 139, "user event"},
+     kHeadUserEventChain, 0, HeadPart::Tail, db::kUserEvent, "user event"},
     {RecordKind::EventType, kBlockEventTypes, 60, 136, kHeadHighestEventType, kHeadEventTypeBlocks,
-     kHeadEventTypeChain, 12, HeadPart::Tail, 141, "event type"},
+     kHeadEventTypeChain, 12, HeadPart::Tail, db::kEventType, "event type"},
     {RecordKind::Contact, kBlockContacts, 52, 157, kHeadHighestContact, kHeadContactBlocks,
-     kHeadContactChain, 4, HeadPart::Tail, 145, "contact"},
+     kHeadContactChain, 4, HeadPart::Tail, db::kContact, "contact"},
     {RecordKind::Multimedia, kBlockMultimedia, 64, 128, kHeadHighestMultimedia,
-     kHeadMultimediaBlocks, kHeadMultimediaChain, 0, HeadPart::Tail, 148, "multimedia"},
+     kHeadMultimediaBlocks, kHeadMultimediaChain, 0, HeadPart::Tail, db::kMultimedia, "multimedia"},
 };
 
 }  // namespace

@@ -86,15 +86,6 @@ class ORV3 {
   // Blocks of the family file kept in memory (16 MB).
   static constexpr std::size_t kCachedBlocks = 2048;
 
-  // Record-number walk modes: 109 the number or the next live one, 110 the
-  // number or the previous live one, 111 exactly the number, 112 the next
-  // live one after it, 113 the previous live one before it.
-  static constexpr int kModeNextOrSame = 109;
-  static constexpr int kModePreviousOrSame = 110;
-  static constexpr int kModeExact = 111;
-  static constexpr int kModeNext = 112;
-  static constexpr int kModePrevious = 113;
-
   explicit ORV3(EngineHost* host);
   ORV3(const ORV3&) = delete;
   ORV3& operator=(const ORV3&) = delete;

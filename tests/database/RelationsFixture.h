@@ -254,7 +254,7 @@ class RelationsTest : public EngineTest {
                           l))
           ++citedLinks;
       const auto ext = Get<IndividualExtRec>(i);
-      walkEvents(who, ext.firstUserEvent, i, 'I', &citedEvents);
+      walkEvents(who, ext.firstUserEvent, i, db::kOwnerIndividual, &citedEvents);
       if (ext.citedParentLinks != citedLinks)
         err(who + ": cited parent link count " + std::to_string(ext.citedParentLinks) + " for " +
             std::to_string(citedLinks));
@@ -269,7 +269,7 @@ class RelationsTest : public EngineTest {
       for (std::int32_t head :
            {rec.firstCitation, rec.marriage.firstCitation, rec.sealing.firstCitation})
         walkCitations(what, head, m);
-      walkEvents(what, rec.firstUserEvent, m, 'M', nullptr);
+      walkEvents(what, rec.firstUserEvent, m, db::kOwnerMarriage, nullptr);
     }
     for (std::int32_t c = 1; c <= hc; ++c)
       if (Live(RecordKind::Citation, c) && chained[c] != 1)

@@ -1,5 +1,6 @@
 // New record numbers, delete chains, the free note-block list, damaged chain
 // heads and what each delete clears around its record.
+#include "DbCodes.h"
 #include "EngineFixture.h"
 
 using namespace orv;
@@ -220,7 +221,7 @@ TEST_F(EngineTest, DeletingAnIndividualClearsItsNotesCitationsUserEventsAndConta
   const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, false);
   const std::int32_t other = engine->Records().NewRecord(RecordKind::Individual, false);
   auto cite = [&](std::int32_t owner) {
-    return engine->Owners().NewCitation(false, source, owner, 'I');
+    return engine->Owners().NewCitation(false, source, owner, db::kOwnerIndividual);
   };
   const std::int32_t own1 = cite(rin), own2 = cite(rin), birth = cite(rin), keep = cite(other);
   CitationRec c;
@@ -265,11 +266,13 @@ TEST_F(EngineTest, DeletingAnIndividualClearsItsNotesCitationsUserEventsAndConta
 TEST_F(EngineTest, DeletingAMarriageClearsItsCitationsUserEventsAndNotes) {
   const std::int32_t source = engine->Records().NewRecord(RecordKind::Source, false);
   const std::int32_t mrin = engine->Records().NewRecord(RecordKind::Marriage, false);
-  const std::int32_t sealing = engine->Owners().NewCitation(false, source, mrin, 'S');
+  const std::int32_t sealing =
+      engine->Owners().NewCitation(false, source, mrin, db::kOwnerSealingToSpouse);
   const std::int32_t event =
       engine->Records().NewRecord(RecordKind::UserEvent, false,
                                   [&](std::int32_t, std::uint8_t* rec) { PutI32(rec + 8, mrin); });
-  const std::int32_t eventCitation = engine->Owners().NewCitation(false, source, event, 'U');
+  const std::int32_t eventCitation =
+      engine->Owners().NewCitation(false, source, event, db::kOwnerIndividualUserEvent);
   UserEventRec ue;
   engine->Records().Read(event, ue);
   ue.event.firstCitation = eventCitation;
@@ -292,9 +295,9 @@ TEST_F(EngineTest, DeletingASourceDeletesItsCitationsExtensionMediaAndNotes) {
   const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, false);
   const std::int32_t s1 = engine->Records().NewRecord(RecordKind::Source, false);
   const std::int32_t s2 = engine->Records().NewRecord(RecordKind::Source, false);
-  const std::int32_t c1 = engine->Owners().NewCitation(false, s1, rin, 'I');
-  const std::int32_t c2 = engine->Owners().NewCitation(false, s2, rin, 'I');
-  const std::int32_t c3 = engine->Owners().NewCitation(false, s1, rin, 'B');
+  const std::int32_t c1 = engine->Owners().NewCitation(false, s1, rin, db::kOwnerIndividual);
+  const std::int32_t c2 = engine->Owners().NewCitation(false, s2, rin, db::kOwnerIndividual);
+  const std::int32_t c3 = engine->Owners().NewCitation(false, s1, rin, db::kOwnerBirth);
   auto media = [](std::int32_t, std::uint8_t* rec) { rec[29] = 1; };
   const std::int32_t item = engine->Records().NewRecord(RecordKind::Multimedia, false, media);
   const std::int32_t citedItem = engine->Records().NewRecord(RecordKind::Multimedia, false, media);
@@ -326,8 +329,8 @@ TEST_F(EngineTest, DeletingASourceDeletesItsCitationsExtensionMediaAndNotes) {
   EXPECT_EQ(freed.next, 2);
 
   // A citation of a deleted source, or for an owner that is not live, is refused.
-  EXPECT_EQ(engine->Owners().NewCitation(false, s1, rin, 'I'), 0);
-  EXPECT_EQ(engine->Owners().NewCitation(false, s2, rin + 1, 'I'), 0);
+  EXPECT_EQ(engine->Owners().NewCitation(false, s1, rin, db::kOwnerIndividual), 0);
+  EXPECT_EQ(engine->Owners().NewCitation(false, s2, rin + 1, db::kOwnerIndividual), 0);
   EXPECT_EQ(engine->Owners().NewCitation(false, s2, rin, 'X'), 0);
   ASSERT_EQ(boxes.Calls().size(), 3u);
   EXPECT_EQ(boxes.Calls()[0].text, "Unable to add new citation");

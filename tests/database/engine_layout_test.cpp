@@ -2,6 +2,7 @@
 // index, the DBMap and its mirror at open, and the open-time failures.
 #include <filesystem>
 
+#include "DbCodes.h"
 #include "EngineFixture.h"
 
 using namespace orv;
@@ -176,9 +177,9 @@ TEST_F(EngineTest, OpenRefusesWrongMagicShortHeaderAndBadFirstBlock) {
 TEST_F(EngineTest, RecordCountsAnswerFromTheHeader) {
   engine->Blocks().Head().SetI32(kHeadHighestSource, 7);
   engine->Blocks().Head().SetI32(kHeadHighestMultimedia, 9);
-  EXPECT_EQ(engine->Records().GetRecordCount(130), 7);
-  EXPECT_EQ(engine->Records().GetRecordCount(148), 9);
-  EXPECT_EQ(engine->Records().GetRecordCount(125), 0);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kSource), 7);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kMultimedia), 9);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kPreparer), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Bad type in ORV3::GetRecordCount");
   EXPECT_EQ(engine->Blocks().GetFormatVersion(), "400");

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "DbCodes.h"
 #include "EngineFixture.h"
 #include "ScopedCodePage.h"
 
@@ -194,17 +195,17 @@ TEST_F(NotesTest, AppendingConvertsTheWholeText) {
 TEST_F(NotesTest, FirstNoteBlockOfIndividualsAndMarriages) {
   const std::int32_t rin = engine->Records().NewRecord(RecordKind::Individual, false);
   const std::int32_t mrin = engine->Records().NewRecord(RecordKind::Marriage, false);
-  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, 100), 0);
-  const std::int32_t b = engine->Notes().CreateFirstNoteBlock(rin, 100);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, db::kIndividual), 0);
+  const std::int32_t b = engine->Notes().CreateFirstNoteBlock(rin, db::kIndividual);
   ASSERT_GT(b, 0);
-  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, 100), b);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, db::kIndividual), b);
   EXPECT_EQ(Block(b).owner, rin);
-  const std::int32_t m = engine->Notes().CreateFirstNoteBlock(mrin, 102);
-  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(mrin, 102), m);
-  EXPECT_EQ(engine->Notes().CreateFirstNoteBlock(rin, 130), 0);
-  EXPECT_EQ(engine->Notes().CreateFirstNoteBlock(rin + 5, 100), 0);
+  const std::int32_t m = engine->Notes().CreateFirstNoteBlock(mrin, db::kMarriage);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(mrin, db::kMarriage), m);
+  EXPECT_EQ(engine->Notes().CreateFirstNoteBlock(rin, db::kSource), 0);
+  EXPECT_EQ(engine->Notes().CreateFirstNoteBlock(rin + 5, db::kIndividual), 0);
   engine->Deletes().DeleteIndividual(rin);
-  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, 100), 0);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, db::kIndividual), 0);
 }
 
 TEST_F(NotesTest, ChainsLongerThan32000BlocksAreCut) {
@@ -219,7 +220,7 @@ TEST_F(NotesTest, ChainsLongerThan32000BlocksAreCut) {
   EXPECT_EQ(out.size(), 244u * 32000);
   engine->Notes().ReadNoteChain(
       engine->Notes().CreateFirstNoteBlock(
-          engine->Records().NewRecord(RecordKind::Individual, false), 100),
+          engine->Records().NewRecord(RecordKind::Individual, false), db::kIndividual),
       out);
   EXPECT_FALSE(engine->Notes().NotesCut());
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CustomEventTable.h"
+#include "DbCodes.h"
 #include "EngineFixture.h"
 #include "EventTypeRecord.h"
 #include "StringTable.h"
@@ -26,24 +27,24 @@ TEST_F(OpenTest, NewFileGetsTheDefaultEventTypesOnce) {
   const int rows = CustomEventTable().GetSize();
   ASSERT_GT(rows, 0) << "strings 4300 on are missing";
   ASSERT_EQ(OpenAgain(true), 1);
-  EXPECT_EQ(engine->Records().GetRecordCount(141), rows);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kEventType), rows);
   EXPECT_FALSE(engine->Blocks().InBatch());
   EXPECT_EQ(FileI32(orv::kHeadHighestEventType), rows);  // the header reached the disk
   std::vector<CEventTypeRecord> types;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(0, 140, &types), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(0, db::kEventTypeList, &types), 1);
   ASSERT_EQ(static_cast<int>(types.size()), rows);
   for (std::size_t i = 1; i < types.size(); ++i)
     EXPECT_LE(types[i - 1].title.compare(0, 1, types[i].title, 0, 1), 0)
         << types[i - 1].title << " / " << types[i].title;
   const CEventTypeRecord* first = CustomEventTable().GetAt(0);
   CEventTypeRecord read;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 141, &read), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, db::kEventType, &read), 1);
   EXPECT_EQ(read.title, first->title);
   EXPECT_EQ(read.tag, first->tag);
   EXPECT_EQ(read.ownerKind, first->ownerKind);
 
   ASSERT_EQ(OpenAgain(true), 1);
-  EXPECT_EQ(engine->Records().GetRecordCount(141), rows);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kEventType), rows);
   FreeCustomEventTable();
 }
 
@@ -56,12 +57,12 @@ TEST_F(OpenTest, BuiltInKindsShowTheTableTextsAndOwnOnesTheirOwn) {
   engine->Strings().SetTextReference("Stored Title", 4, stored.title);
   ASSERT_EQ(engine->Records().Write(1, stored), 1);
   CEventTypeRecord read;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 141, &read), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, db::kEventType, &read), 1);
   EXPECT_EQ(read.title, CustomEventTable().GetAt(0)->title);
   // Without a tag the stored title counts.
   stored.tag.fill(0);
   ASSERT_EQ(engine->Records().Write(1, stored), 1);
-  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 141, &read), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, db::kEventType, &read), 1);
   EXPECT_EQ(read.title, "Stored Title");
   FreeCustomEventTable();
 }
@@ -91,7 +92,7 @@ TEST_F(OpenTest, FileOptionsAndFlag) {
 }
 
 TEST_F(OpenTest, ProbeDescribesAFamilyFileWithoutOpeningIt) {
-  ASSERT_GT(engine->Calls().AddRecord(100, false), 0);
+  ASSERT_GT(engine->Calls().AddRecord(db::kIndividual, false), 0);
   std::int32_t rin = -1, mrin = -1;
   std::string title;
   std::uint64_t length = 0;

@@ -10,6 +10,7 @@
 #include "CitationRecord.h"
 #include "ContactRecord.h"
 #include "CustomEventTable.h"
+#include "DbCodes.h"
 #include "EngineFixture.h"
 #include "EventTypeRecord.h"
 #include "FamilyLinkRecord.h"
@@ -31,7 +32,7 @@ class RecordCallsTest : public EngineTest {
     p.surname = surname;
     p.givenNames[0] = given;
     p.sex = sex;
-    return engine->Calls().AddRecord(100, false, &p);
+    return engine->Calls().AddRecord(db::kIndividual, false, &p);
   }
 };
 
@@ -58,11 +59,11 @@ TEST_F(RecordCallsTest, IndividualRoundTripKeepsEveryStoredField) {
   in.contact[CIndividualRecord::kContactCity] = "Basel";
   in.trailing[0] = 77;
   in.trailing[1] = -5;
-  const std::int32_t rin = engine->Calls().AddRecord(100, false, &in);
+  const std::int32_t rin = engine->Calls().AddRecord(db::kIndividual, false, &in);
   ASSERT_EQ(rin, 1);
 
   CIndividualRecord out;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(rin, 100, &out, 1), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(rin, db::kIndividual, &out, 1), 1);
   EXPECT_EQ(out.surname, "M\xFCller");
   EXPECT_EQ(out.givenNames[1], "Maria");
   EXPECT_EQ(out.suffix, "Jr.");
@@ -97,7 +98,7 @@ TEST_F(RecordCallsTest, IndividualRoundTripKeepsEveryStoredField) {
   out.contact[CIndividualRecord::kContactCity].clear();
   const std::int32_t contact = out.numbers[10];
   ASSERT_GT(contact, 0);
-  ASSERT_EQ(engine->Calls().UpdateRecord(rin, 100, &out), 1);
+  ASSERT_EQ(engine->Calls().UpdateRecord(rin, db::kIndividual, &out), 1);
   EXPECT_EQ(engine->Records().IsLive(orv::RecordKind::Contact, contact), -1);
   EXPECT_TRUE(boxes.Calls().empty());
 }
@@ -109,22 +110,23 @@ TEST_F(RecordCallsTest, UpdateOfANameResortsTheNameTree) {
   EXPECT_EQ(engine->Trees().TreeInOrder(orv::RecordKind::Individual),
             (std::vector<std::int32_t>{a, b, c}));
   CIndividualRecord p;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(c, 100, &p), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(c, db::kIndividual, &p), 1);
   p.surname = "Adams";
-  ASSERT_EQ(engine->Calls().UpdateRecord(c, 100, &p), 1);
+  ASSERT_EQ(engine->Calls().UpdateRecord(c, db::kIndividual, &p), 1);
   EXPECT_EQ(engine->Trees().TreeInOrder(orv::RecordKind::Individual),
             (std::vector<std::int32_t>{c, a, b}));
-  // The name index follows: positions and entries of types 118 to 121.
+  // The name index follows: its positions and entries.
   EXPECT_EQ(engine->Trees().NameIndexEntries(), 3);
   CAlphaNameRecord entry;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 120, &entry), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, db::kAlphaName, &entry), 1);
   EXPECT_EQ(entry.rin, c);
   EXPECT_EQ(entry.surname, "Adams");
-  ASSERT_EQ(engine->Calls().O3_GetRecord(b, 119, &entry), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(b, db::kAlphaNameOfRin, &entry), 1);
   EXPECT_EQ(entry.secondNumber, 3);
-  EXPECT_EQ(engine->Calls().GetRIN(std::string("Carter, Bo"), 118, 111), 3);
+  EXPECT_EQ(engine->Calls().GetRIN(std::string("Carter, Bo"), db::kQueryNameText, db::kWalkExact),
+            3);
   CIndividualRecord named;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(2, 121, &named), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(2, db::kIndividualAtName, &named), 1);
   EXPECT_EQ(named.numbers[0], a);
   EXPECT_EQ(named.givenNames[0], "Al");
 }
@@ -139,14 +141,14 @@ TEST_F(RecordCallsTest, MarriageFamilyLinkAndUserEventRoundTrips) {
   m.marriage.date.Parse("3 Jun 1875");
   m.marriage.place[0] = "Leeds";
   m.sealingToSpouse.date.Parse("4 Jun 1875");
-  const std::int32_t mrin = engine->Calls().AddRecord(102, false, &m);
+  const std::int32_t mrin = engine->Calls().AddRecord(db::kMarriage, false, &m);
   ASSERT_GT(mrin, 0);
   const std::int32_t child = AddPerson("Hale", "Kid");
-  const std::int32_t link = engine->Families().DLLSETORV3RELATION(child, 0, 103, mrin);
+  const std::int32_t link = engine->Families().DLLSETORV3RELATION(child, 0, db::kRelParents, mrin);
   ASSERT_GT(link, 0);
 
   CMarriageRecord mo;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(mrin, 102, &mo, 1), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(mrin, db::kMarriage, &mo, 1), 1);
   EXPECT_EQ(mo.husband, h);
   EXPECT_EQ(mo.wife, w);
   EXPECT_EQ(mo.status, 'D');
@@ -155,35 +157,35 @@ TEST_F(RecordCallsTest, MarriageFamilyLinkAndUserEventRoundTrips) {
   EXPECT_EQ(mo.sealingToSpouse.kind, 'S');
   EXPECT_TRUE(mo.sealingToSpouse.date.Equals(m.sealingToSpouse.date));
   std::vector<std::int32_t> spouses;
-  ASSERT_EQ(engine->Families().GetRelation(mrin, 101, 0, spouses), 1);
+  ASSERT_EQ(engine->Families().GetRelation(mrin, db::kRelSpouses, 0, spouses), 1);
   EXPECT_EQ(spouses, (std::vector<std::int32_t>{h, w}));
 
   CFamilyLinkRecord fl;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(link, 142, &fl), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(link, db::kFamilyLink, &fl), 1);
   EXPECT_EQ(fl.mrin, mrin);
   EXPECT_EQ(fl.child, child);
   fl.GetSealingEvent()->date.Parse("5 May 1900");
   fl.GetSealingEvent()->templeCode = "LOGAN";
-  ASSERT_EQ(engine->Calls().UpdateRecord(link, 142, &fl), 1);
+  ASSERT_EQ(engine->Calls().UpdateRecord(link, db::kFamilyLink, &fl), 1);
   CFamilyLinkRecord fl2;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(link, 142, &fl2), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(link, db::kFamilyLink, &fl2), 1);
   EXPECT_EQ(fl2.GetSealingEvent()->templeCode, "LOGAN");
   EXPECT_EQ(fl2.mrin, mrin);
   EXPECT_EQ(engine->Fields().HasParents(child), 1);
   EXPECT_EQ(engine->Fields().HasParents(h), 0);
 
-  CUserEventRecord ue(h, 'I', 7, 0);
+  CUserEventRecord ue(h, db::kOwnerIndividual, 7, 0);
   ue.GetEvent()->date.Parse("1890");
   ue.GetEvent()->place[0] = "Hull";
   ue.description = "moved";
   ue.secondDate.Parse("1891");
   ue.yesNo = 'Y';
-  const std::int32_t u = engine->Calls().AddRecord(139, false, &ue);
+  const std::int32_t u = engine->Calls().AddRecord(db::kUserEvent, false, &ue);
   ASSERT_GT(u, 0);
   CUserEventRecord uo;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(u, 139, &uo), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(u, db::kUserEvent, &uo), 1);
   EXPECT_EQ(uo.ownerNumber, h);
-  EXPECT_EQ(uo.ownerKind, 'I');
+  EXPECT_EQ(uo.ownerKind, db::kOwnerIndividual);
   EXPECT_EQ(uo.eventTypeNumber, 7);
   EXPECT_EQ(uo.GetEvent()->place[0], "Hull");
   EXPECT_EQ(uo.description, "moved");
@@ -196,7 +198,7 @@ TEST_F(RecordCallsTest, SourceRepositoryCitationAndMultimediaRoundTrips) {
   repo.name = "County Archive";
   repo.address[0] = "1 High St";
   repo.phone = "555";
-  const std::int32_t r = engine->Calls().AddRecord(131, false, &repo);
+  const std::int32_t r = engine->Calls().AddRecord(db::kRepository, false, &repo);
   ASSERT_GT(r, 0);
 
   CSourceRecord src;
@@ -217,11 +219,11 @@ TEST_F(RecordCallsTest, SourceRepositoryCitationAndMultimediaRoundTrips) {
   image->width = 640;
   image->cropLeft = 3;
   src.image = std::move(image);
-  const std::int32_t s = engine->Calls().AddRecord(130, false, &src);
+  const std::int32_t s = engine->Calls().AddRecord(db::kSource, false, &src);
   ASSERT_GT(s, 0);
 
   CSourceRecord so;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(s, 130, &so), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(s, db::kSource, &so), 1);
   EXPECT_EQ(so.title, "Parish Reg.");  // no title: the short title is the key
   EXPECT_EQ(so.author, "Smith");
   EXPECT_EQ(so.abbreviatedAuthor, "Sm.");
@@ -241,18 +243,18 @@ TEST_F(RecordCallsTest, SourceRepositoryCitationAndMultimediaRoundTrips) {
 
   // Neither title nor short title: "#<number>".
   CSourceRecord bare;
-  const std::int32_t s2 = engine->Calls().AddRecord(130, false, &bare);
+  const std::int32_t s2 = engine->Calls().AddRecord(db::kSource, false, &bare);
   CSourceRecord bo;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(s2, 130, &bo), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(s2, db::kSource, &bo), 1);
   EXPECT_EQ(bo.title, "#" + std::to_string(s2));
 
   std::vector<CSourceRecord> sources;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(0, 137, &sources), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(0, db::kSourceList, &sources), 1);
   ASSERT_EQ(sources.size(), 2u);
   EXPECT_EQ(sources[0].recordNumber, s2);  // "#" collates before letters
 
   CRepositoryRecord ro;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(r, 131, &ro), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(r, db::kRepository, &ro), 1);
   EXPECT_EQ(ro.name, "County Archive");
   EXPECT_EQ(ro.address[0], "1 High St");
   EXPECT_EQ(ro.phone, "555");
@@ -260,16 +262,16 @@ TEST_F(RecordCallsTest, SourceRepositoryCitationAndMultimediaRoundTrips) {
   const std::int32_t owner = AddPerson("Owner", "O");
   CCitationRecord cit;
   cit.sourceRin = s;
-  cit.ownerLetter = 'I';
+  cit.ownerLetter = db::kOwnerIndividual;
   cit.ownerNumber = owner;
   cit.pageText = "p. 12";
   cit.entryDate.Parse("2 Feb 2001");
   cit.actualText = "text";
   cit.comments = "remark";
-  const std::int32_t c = engine->Calls().AddRecord(132, false, &cit);
+  const std::int32_t c = engine->Calls().AddRecord(db::kCitation, false, &cit);
   ASSERT_GT(c, 0);
   CCitationRecord co;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(c, 132, &co), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(c, db::kCitation, &co), 1);
   EXPECT_EQ(co.pageText, "p. 12");
   EXPECT_EQ(co.sourceRin, s);
   EXPECT_EQ(co.ownerNumber, owner);
@@ -277,14 +279,14 @@ TEST_F(RecordCallsTest, SourceRepositoryCitationAndMultimediaRoundTrips) {
   EXPECT_EQ(co.comments, "remark");
   EXPECT_TRUE(co.entryDate.Equals(cit.entryDate));
   std::vector<std::int32_t> list;
-  EXPECT_EQ(engine->Owners().GetRinList(list, 132, owner, 'I'), 1);
+  EXPECT_EQ(engine->Owners().GetRinList(list, db::kCitation, owner, db::kOwnerIndividual), 1);
   EXPECT_EQ(list, (std::vector<std::int32_t>{c}));
 
-  ASSERT_EQ(engine->Calls().DllDeleteRecord(c, 132), 1);
+  ASSERT_EQ(engine->Calls().DllDeleteRecord(c, db::kCitation), 1);
   CCitationRecord gone;
-  EXPECT_EQ(engine->Calls().O3_GetRecord(c, 132, &gone), 0);
+  EXPECT_EQ(engine->Calls().O3_GetRecord(c, db::kCitation, &gone), 0);
   EXPECT_EQ(gone.pageText, "Invalid Citation\n\nDeleted");
-  EXPECT_EQ(engine->Fields().IsRecordDeleted(132, c), 1);
+  EXPECT_EQ(engine->Fields().IsRecordDeleted(db::kCitation, c), 1);
 }
 
 TEST_F(RecordCallsTest, EventTypeContactPreparerAndWrongObjects) {
@@ -294,11 +296,11 @@ TEST_F(RecordCallsTest, EventTypeContactPreparerAndWrongObjects) {
   t.abbreviation = "EM";
   t.verbPhrase = "emigrated";
   t.placePreposition = "from";
-  t.ownerKind = 'I';
-  const std::int32_t n = engine->Calls().AddRecord(141, false, &t);
+  t.ownerKind = db::kOwnerIndividual;
+  const std::int32_t n = engine->Calls().AddRecord(db::kEventType, false, &t);
   ASSERT_GT(n, 0);
   CEventTypeRecord to;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(n, 141, &to), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(n, db::kEventType, &to), 1);
   EXPECT_EQ(to.title, "Emigration");
   EXPECT_EQ(to.shortTitle, "Emigrated");
   EXPECT_EQ(to.verbPhrase, "emigrated");
@@ -310,28 +312,28 @@ TEST_F(RecordCallsTest, EventTypeContactPreparerAndWrongObjects) {
   CContactRecord contact;
   contact.owner = rin;
   contact.texts[8] = "cat@example.org";
-  const std::int32_t k = engine->Calls().AddRecord(145, false, &contact);
+  const std::int32_t k = engine->Calls().AddRecord(db::kContact, false, &contact);
   ASSERT_GT(k, 0);
   CContactRecord ko;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(k, 145, &ko), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(k, db::kContact, &ko), 1);
   EXPECT_EQ(ko.owner, rin);
   EXPECT_EQ(ko.texts[8], "cat@example.org");
 
   CPreparerRecord prep;
   prep.surname = "Prepper";
   prep.phone = "12345678901234567890123456789";  // cut to 25
-  ASSERT_EQ(engine->Calls().UpdateRecord(1, 125, &prep), 1);
+  ASSERT_EQ(engine->Calls().UpdateRecord(1, db::kPreparer, &prep), 1);
   ASSERT_EQ(Reopen(), 1);
   CPreparerRecord po;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 125, &po), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, db::kPreparer, &po), 1);
   EXPECT_EQ(po.surname, "Prepper");
   EXPECT_EQ(po.phone, prep.phone.substr(0, 25));
 
   // A record object of another class is refused, not misread.
   CMarriageRecord wrong;
-  EXPECT_EQ(engine->Calls().O3_GetRecord(rin, 100, &wrong), 0);
-  EXPECT_EQ(engine->Calls().UpdateRecord(rin, 100, &wrong), 0);
-  EXPECT_EQ(engine->Calls().AddRecord(100, false, &wrong), 0);
+  EXPECT_EQ(engine->Calls().O3_GetRecord(rin, db::kIndividual, &wrong), 0);
+  EXPECT_EQ(engine->Calls().UpdateRecord(rin, db::kIndividual, &wrong), 0);
+  EXPECT_EQ(engine->Calls().AddRecord(db::kIndividual, false, &wrong), 0);
   boxes.Clear();
   EXPECT_EQ(engine->Calls().O3_GetRecord(1, 99, &wrong), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
@@ -351,40 +353,59 @@ TEST_F(RecordCallsTest, EachTypeAnswersEachCallByItsOwnRules) {
     std::function<int()> run;
     const char* box;  // "" for none
   } cases[] = {
-      {"get", 122, [&] { return engine->Calls().O3_GetRecord(1, 122, &person); },
+      {"get", db::kNoteBlock,
+       [&] { return engine->Calls().O3_GetRecord(1, db::kNoteBlock, &person); },
        "Bad type in O3_GetRecord"},
-      {"get", 149, [&] { return engine->Calls().O3_GetRecord(1, 149, &person); },
+      {"get", db::kMarriageNoteBlock,
+       [&] { return engine->Calls().O3_GetRecord(1, db::kMarriageNoteBlock, &person); },
        "Bad type in O3_GetRecord"},
       // An unknown type with no number is not even looked at.
       {"get", 99, [&] { return engine->Calls().O3_GetRecord(0, 99, &person); }, ""},
-      {"get", 102, [&] { return engine->Calls().O3_GetRecord(1, 102, &person); }, ""},
-      {"get", 138, [&] { return engine->Calls().O3_GetRecord(0, 138, &person); }, ""},
-      {"add", 118, [&] { return engine->Calls().AddRecord(118, false, &person); },
+      {"get", db::kMarriage,
+       [&] { return engine->Calls().O3_GetRecord(1, db::kMarriage, &person); }, ""},
+      {"get", db::kRepositoryList,
+       [&] { return engine->Calls().O3_GetRecord(0, db::kRepositoryList, &person); }, ""},
+      {"add", db::kAlphaNameFound,
+       [&] { return engine->Calls().AddRecord(db::kAlphaNameFound, false, &person); },
        "Unknown Record Type"},
-      {"add", 125, [&] { return engine->Calls().AddRecord(125, false, &person); },
+      {"add", db::kPreparer,
+       [&] { return engine->Calls().AddRecord(db::kPreparer, false, &person); },
        "Unknown Record Type"},
-      {"add", 149, [&] { return engine->Calls().AddRecord(149, false, std::int32_t{1}); },
+      {"add", db::kMarriageNoteBlock,
+       [&] { return engine->Calls().AddRecord(db::kMarriageNoteBlock, false, std::int32_t{1}); },
        "Unknown Record Type"},
-      {"add", 102, [&] { return engine->Calls().AddRecord(102, false, &person); }, ""},
-      {"add", 145, [&] { return engine->Calls().AddRecord(145, false); }, ""},
-      {"update", 118, [&] { return engine->Calls().UpdateRecord(rin, 118, &person); }, "Bad Type"},
-      {"update", 122, [&] { return engine->Calls().UpdateRecord(1, 122, &person); }, "Bad Type"},
-      {"update", 102, [&] { return engine->Calls().UpdateRecord(1, 102, &person); },
+      {"add", db::kMarriage,
+       [&] { return engine->Calls().AddRecord(db::kMarriage, false, &person); }, ""},
+      {"add", db::kContact, [&] { return engine->Calls().AddRecord(db::kContact, false); }, ""},
+      {"update", db::kAlphaNameFound,
+       [&] { return engine->Calls().UpdateRecord(rin, db::kAlphaNameFound, &person); }, "Bad Type"},
+      {"update", db::kNoteBlock,
+       [&] { return engine->Calls().UpdateRecord(1, db::kNoteBlock, &person); }, "Bad Type"},
+      {"update", db::kMarriage,
+       [&] { return engine->Calls().UpdateRecord(1, db::kMarriage, &person); },
        "Marr Write Failed"},
-      {"update", 131, [&] { return engine->Calls().UpdateRecord(1, 131, &person); },
+      {"update", db::kRepository,
+       [&] { return engine->Calls().UpdateRecord(1, db::kRepository, &person); },
        "Unable to update repository"},
-      {"update", 139, [&] { return engine->Calls().UpdateRecord(1, 139, &person); },
+      {"update", db::kUserEvent,
+       [&] { return engine->Calls().UpdateRecord(1, db::kUserEvent, &person); },
        "Failed to update user event"},
-      {"update", 141, [&] { return engine->Calls().UpdateRecord(1, 141, &person); },
+      {"update", db::kEventType,
+       [&] { return engine->Calls().UpdateRecord(1, db::kEventType, &person); },
        "Failed to update event type"},
-      {"update", 142, [&] { return engine->Calls().UpdateRecord(1, 142, &person); },
+      {"update", db::kFamilyLink,
+       [&] { return engine->Calls().UpdateRecord(1, db::kFamilyLink, &person); },
        "Fam Link Write Failed"},
-      {"update", 145, [&] { return engine->Calls().UpdateRecord(1, 145, &person); }, ""},
-      {"update", 148, [&] { return engine->Calls().UpdateRecord(1, 148, &person); }, ""},
-      {"update", 150, [&] { return engine->Calls().UpdateRecord(rin, 150, &person); }, ""},
-      {"delete", 118, [&] { return engine->Calls().DllDeleteRecord(1, 118); },
+      {"update", db::kContact,
+       [&] { return engine->Calls().UpdateRecord(1, db::kContact, &person); }, ""},
+      {"update", db::kMultimedia,
+       [&] { return engine->Calls().UpdateRecord(1, db::kMultimedia, &person); }, ""},
+      {"update", db::kIndividualNoteBlock,
+       [&] { return engine->Calls().UpdateRecord(rin, db::kIndividualNoteBlock, &person); }, ""},
+      {"delete", db::kAlphaNameFound,
+       [&] { return engine->Calls().DllDeleteRecord(1, db::kAlphaNameFound); },
        "Bad Relation Type in DllDeleteRecord"},
-      {"delete", 145, [&] { return engine->Calls().DllDeleteRecord(1, 145); },
+      {"delete", db::kContact, [&] { return engine->Calls().DllDeleteRecord(1, db::kContact); },
        "Bad Relation Type in DllDeleteRecord"},
   };
   for (const Case& c : cases) {
@@ -398,10 +419,10 @@ TEST_F(RecordCallsTest, EachTypeAnswersEachCallByItsOwnRules) {
     }
   }
   // Nothing was added, and the individual kept his record and notes field.
-  EXPECT_EQ(engine->Records().GetRecordCount(100), 1);
-  EXPECT_EQ(engine->Records().GetRecordCount(102), 0);
-  EXPECT_EQ(engine->Records().GetRecordCount(145), 0);
-  EXPECT_EQ(engine->Calls().O3_GetRecord(rin, 100, &person), 1);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kIndividual), 1);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kMarriage), 0);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kContact), 0);
+  EXPECT_EQ(engine->Calls().O3_GetRecord(rin, db::kIndividual, &person), 1);
   EXPECT_EQ(person.surname, "Present");
 }
 
@@ -410,12 +431,12 @@ TEST_F(RecordCallsTest, RepositoryListIsInNameOrderWithoutDeletedOnes) {
   for (const char* name : {"Zeta Library", "Alpha Archive", "Mid Office"}) {
     CRepositoryRecord r;
     r.name = name;
-    numbers.push_back(engine->Calls().AddRecord(131, false, &r));
+    numbers.push_back(engine->Calls().AddRecord(db::kRepository, false, &r));
     ASSERT_GT(numbers.back(), 0);
   }
-  ASSERT_EQ(engine->Calls().DllDeleteRecord(numbers[2], 131), 1);
+  ASSERT_EQ(engine->Calls().DllDeleteRecord(numbers[2], db::kRepository), 1);
   std::vector<CRepositoryRecord> list;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(0, 138, &list), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(0, db::kRepositoryList, &list), 1);
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0].name, "Alpha Archive");
   EXPECT_EQ(list[0].recordNumber, numbers[1]);
@@ -426,30 +447,30 @@ TEST_F(RecordCallsTest, RepositoryListIsInNameOrderWithoutDeletedOnes) {
 TEST_F(RecordCallsTest, ReplacementsRepointOnlyTheLiveRecordsThatNamedTheOldOne) {
   CRepositoryRecord repo;
   repo.name = "Old";
-  const std::int32_t oldRepo = engine->Calls().AddRecord(131, false, &repo);
+  const std::int32_t oldRepo = engine->Calls().AddRecord(db::kRepository, false, &repo);
   repo.name = "New";
-  const std::int32_t newRepo = engine->Calls().AddRecord(131, false, &repo);
+  const std::int32_t newRepo = engine->Calls().AddRecord(db::kRepository, false, &repo);
   CSourceRecord src;
   src.title = "Named";
   src.repositoryRin = oldRepo;
-  const std::int32_t named = engine->Calls().AddRecord(130, false, &src);
+  const std::int32_t named = engine->Calls().AddRecord(db::kSource, false, &src);
   src.title = "Other";
   src.repositoryRin = newRepo;
-  const std::int32_t other = engine->Calls().AddRecord(130, false, &src);
+  const std::int32_t other = engine->Calls().AddRecord(db::kSource, false, &src);
   src.title = "Deleted";
   src.repositoryRin = oldRepo;
-  const std::int32_t deleted = engine->Calls().AddRecord(130, false, &src);
+  const std::int32_t deleted = engine->Calls().AddRecord(db::kSource, false, &src);
   const std::int32_t owner = AddPerson("Cited", "C");
   std::vector<std::int32_t> citations;
   for (std::int32_t source : {named, other, named}) {
     CCitationRecord cit;
     cit.sourceRin = source;
-    cit.ownerLetter = 'I';
+    cit.ownerLetter = db::kOwnerIndividual;
     cit.ownerNumber = owner;
-    citations.push_back(engine->Calls().AddRecord(132, false, &cit));
+    citations.push_back(engine->Calls().AddRecord(db::kCitation, false, &cit));
     ASSERT_GT(citations.back(), 0);
   }
-  ASSERT_EQ(engine->Calls().DllDeleteRecord(deleted, 130), 1);
+  ASSERT_EQ(engine->Calls().DllDeleteRecord(deleted, db::kSource), 1);
 
   ASSERT_EQ(engine->Fields().ReplaceSourceRepository(oldRepo, newRepo), 1);
   orv::SourceRec stored;
@@ -470,18 +491,20 @@ TEST_F(RecordCallsTest, ReplacementsRepointOnlyTheLiveRecordsThatNamedTheOldOne)
 
 TEST_F(RecordCallsTest, MultimediaHeadsOfEveryOwnerType) {
   const std::int32_t rin = AddPerson("Pictured", "P");
-  const std::int32_t mrin = engine->Calls().AddRecord(102, false);
+  const std::int32_t mrin = engine->Calls().AddRecord(db::kMarriage, false);
   CSourceRecord src;
   src.title = "Album";
-  const std::int32_t source = engine->Calls().AddRecord(130, false, &src);
+  const std::int32_t source = engine->Calls().AddRecord(db::kSource, false, &src);
   CCitationRecord cit;
   cit.sourceRin = source;
-  cit.ownerLetter = 'I';
+  cit.ownerLetter = db::kOwnerIndividual;
   cit.ownerNumber = rin;
-  const std::int32_t citation = engine->Calls().AddRecord(132, false, &cit);
+  const std::int32_t citation = engine->Calls().AddRecord(db::kCitation, false, &cit);
   ASSERT_GT(citation, 0);
-  const std::pair<int, std::int32_t> owners[] = {
-      {100, rin}, {102, mrin}, {130, source}, {132, citation}};
+  const std::pair<int, std::int32_t> owners[] = {{db::kIndividual, rin},
+                                                 {db::kMarriage, mrin},
+                                                 {db::kSource, source},
+                                                 {db::kCitation, citation}};
   std::int32_t head = 40;
   for (const auto& [type, owner] : owners) {
     EXPECT_EQ(engine->Owners().GetMultimediaHead(owner, type), 0) << type;
@@ -490,8 +513,8 @@ TEST_F(RecordCallsTest, MultimediaHeadsOfEveryOwnerType) {
     EXPECT_EQ(engine->Owners().GetMultimediaHead(owner, type), head) << type;
     ++head;
   }
-  EXPECT_EQ(engine->Owners().GetMultimediaHead(rin, 131), -1);
-  EXPECT_EQ(engine->Owners().SetMultimediaHead(rin, 131, 5), -1);
+  EXPECT_EQ(engine->Owners().GetMultimediaHead(rin, db::kRepository), -1);
+  EXPECT_EQ(engine->Owners().SetMultimediaHead(rin, db::kRepository, 5), -1);
   // The heads are stored where each owner type keeps them.
   orv::IndividualExtRec ext;
   ASSERT_EQ(engine->Records().Read(rin, ext), 1);
@@ -514,11 +537,11 @@ class GetRinTest : public RecordCallsTest {
     RecordCallsTest::SetUp();
     for (int i = 1; i <= 6; ++i) {
       ASSERT_EQ(AddPerson("P" + std::to_string(i), "X"), i);
-      ASSERT_EQ(engine->Calls().AddRecord(102, false), i);
+      ASSERT_EQ(engine->Calls().AddRecord(db::kMarriage, false), i);
     }
     for (int i : {2, 5}) {
-      ASSERT_EQ(engine->Calls().DllDeleteRecord(i, 100), 1);
-      ASSERT_EQ(engine->Calls().DllDeleteRecord(i, 102), 1);
+      ASSERT_EQ(engine->Calls().DllDeleteRecord(i, db::kIndividual), 1);
+      ASSERT_EQ(engine->Calls().DllDeleteRecord(i, db::kMarriage), 1);
     }
   }
 };
@@ -529,26 +552,38 @@ TEST_F(GetRinTest, ModesWalkLiveRecords) {
     int kind, mode;
     std::int32_t want;
   } cases[] = {
-      {2, 114, 109, 3}, {2, 114, 110, 1}, {2, 114, 111, 0}, {3, 114, 111, 3}, {4, 114, 112, 6},
-      {4, 114, 113, 3}, {6, 114, 112, 0}, {1, 114, 113, 0}, {5, 115, 109, 6}, {5, 115, 110, 4},
-      {0, 129, 111, 5}, {5, 129, 111, 2}, {2, 129, 111, 0}, {3, 129, 111, 0}, {0, 128, 111, 5},
+      {2, db::kQueryIndividuals, db::kWalkNextOrSame, 3},
+      {2, db::kQueryIndividuals, db::kWalkPreviousOrSame, 1},
+      {2, db::kQueryIndividuals, db::kWalkExact, 0},
+      {3, db::kQueryIndividuals, db::kWalkExact, 3},
+      {4, db::kQueryIndividuals, db::kWalkNext, 6},
+      {4, db::kQueryIndividuals, db::kWalkPrevious, 3},
+      {6, db::kQueryIndividuals, db::kWalkNext, 0},
+      {1, db::kQueryIndividuals, db::kWalkPrevious, 0},
+      {5, db::kQueryMarriages, db::kWalkNextOrSame, 6},
+      {5, db::kQueryMarriages, db::kWalkPreviousOrSame, 4},
+      {0, db::kQueryDeletedIndividuals, db::kWalkExact, 5},
+      {5, db::kQueryDeletedIndividuals, db::kWalkExact, 2},
+      {2, db::kQueryDeletedIndividuals, db::kWalkExact, 0},
+      {3, db::kQueryDeletedIndividuals, db::kWalkExact, 0},
+      {0, db::kQueryDeletedMarriages, db::kWalkExact, 5},
   };
   for (const Case& c : cases)
     EXPECT_EQ(engine->Calls().GetRIN(c.n, c.kind, c.mode), c.want)
         << c.n << " kind " << c.kind << " mode " << c.mode;
   // O3_GetRecord resolves with the mode: the next live one after 3 is 4.
   CIndividualRecord p;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(3, 100, &p, 0, 112), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(3, db::kIndividual, &p, 0, db::kWalkNext), 1);
   EXPECT_EQ(p.numbers[0], 4);
-  EXPECT_EQ(engine->Calls().O3_GetRecord(2, 100, &p), 0);
-  EXPECT_EQ(engine->Fields().IsRecordDeleted(100, 2), 1);
-  EXPECT_EQ(engine->Fields().IsRecordDeleted(100, 3), 0);
+  EXPECT_EQ(engine->Calls().O3_GetRecord(2, db::kIndividual, &p), 0);
+  EXPECT_EQ(engine->Fields().IsRecordDeleted(db::kIndividual, 2), 1);
+  EXPECT_EQ(engine->Fields().IsRecordDeleted(db::kIndividual, 3), 0);
   // The name index lists only the live ones.
   EXPECT_EQ(engine->Trees().NameIndexEntries(), 4);
-  EXPECT_EQ(engine->Calls().GetRIN(4, 120, 112), 0);
-  EXPECT_EQ(engine->Calls().GetRIN(3, 120, 112), 4);
+  EXPECT_EQ(engine->Calls().GetRIN(4, db::kQueryNamePositions, db::kWalkNext), 0);
+  EXPECT_EQ(engine->Calls().GetRIN(3, db::kQueryNamePositions, db::kWalkNext), 4);
   boxes.Clear();
-  EXPECT_EQ(engine->Calls().GetRIN(1, 99, 111), 0);
+  EXPECT_EQ(engine->Calls().GetRIN(1, 99, db::kWalkExact), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Unknown Type in GetRIN");
 }
@@ -556,23 +591,24 @@ TEST_F(GetRinTest, ModesWalkLiveRecords) {
 TEST_F(RecordCallsTest, NotesCalls) {
   const std::int32_t rin = AddPerson("Noted", "N");
   std::string text;
-  EXPECT_EQ(engine->Notes().GetNotesText(rin, false, 100, text), 0);
-  ASSERT_EQ(engine->Notes().SetNotes(rin, "first", 2, false, 100), 1);  // acts as 1 on a new chain
-  ASSERT_EQ(engine->Notes().SetNotes(rin, "second", 2, false, 100), 1);
-  ASSERT_EQ(engine->Notes().GetNotesText(rin, false, 100, text), 1);
+  EXPECT_EQ(engine->Notes().GetNotesText(rin, false, db::kIndividual, text), 0);
+  ASSERT_EQ(engine->Notes().SetNotes(rin, "first", 2, false, db::kIndividual),
+            1);  // acts as 1 on a new chain
+  ASSERT_EQ(engine->Notes().SetNotes(rin, "second", 2, false, db::kIndividual), 1);
+  ASSERT_EQ(engine->Notes().GetNotesText(rin, false, db::kIndividual, text), 1);
   EXPECT_EQ(text, "first\r\n\r\nsecond");
-  ASSERT_EQ(engine->Notes().SetNotes(rin, "whole", 0, false, 100), 1);
-  ASSERT_EQ(engine->Notes().GetNotesText(rin, false, 100, text), 1);
+  ASSERT_EQ(engine->Notes().SetNotes(rin, "whole", 0, false, db::kIndividual), 1);
+  ASSERT_EQ(engine->Notes().GetNotesText(rin, false, db::kIndividual, text), 1);
   EXPECT_EQ(text, "whole");
-  ASSERT_EQ(engine->Notes().DeleteNotes(rin, 100), 1);
-  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, 100), 0);
+  ASSERT_EQ(engine->Notes().DeleteNotes(rin, db::kIndividual), 1);
+  EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, db::kIndividual), 0);
 }
 
 TEST_F(RecordCallsTest, ABatchCutShortDoesNotLeadToOverwrittenRecords) {
   ASSERT_EQ(AddPerson("Kept", "Before"), 1);
   engine->Blocks().BeginBatch();
   for (int i = 0; i < 30; ++i) ASSERT_GT(AddPerson("Batch", std::to_string(i)), 0);
-  ASSERT_GT(engine->Calls().AddRecord(102, false), 0);
+  ASSERT_GT(engine->Calls().AddRecord(db::kMarriage, false), 0);
   // The crash: the engine goes without EndBatch; the header on disk still
   // says one individual and no marriage.
   EXPECT_EQ(FileI32(orv::kHeadHighestIndividual), 1);
@@ -581,14 +617,14 @@ TEST_F(RecordCallsTest, ABatchCutShortDoesNotLeadToOverwrittenRecords) {
   ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadWrite), 0);
   engine = std::make_unique<ORV3>(host.get());
   ASSERT_EQ(engine->Open(false), 1);
-  EXPECT_EQ(engine->Records().GetRecordCount(100), 31);
-  EXPECT_EQ(engine->Records().GetRecordCount(102), 1);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kIndividual), 31);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kMarriage), 1);
   EXPECT_EQ(host->highestIndividual, 31);
   EXPECT_EQ(FileI32(orv::kHeadHighestIndividual), 31);
   const std::int32_t next = AddPerson("After", "Crash");
   EXPECT_EQ(next, 32);
   CIndividualRecord last;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(31, 100, &last), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(31, db::kIndividual, &last), 1);
   EXPECT_EQ(last.givenNames[0], "29");
 }
 
@@ -607,12 +643,12 @@ TEST_F(RecordCallsTest, ABatchCutShortDoesNotLeadToOverwrittenTexts) {
     ASSERT_GT(AddPerson("After" + std::to_string(i), "Crash" + std::to_string(i)), 0);
   for (int i = 0; i < 400; ++i) {
     CIndividualRecord p;
-    ASSERT_EQ(engine->Calls().O3_GetRecord(i + 2, 100, &p), 1);
+    ASSERT_EQ(engine->Calls().O3_GetRecord(i + 2, db::kIndividual, &p), 1);
     ASSERT_EQ(p.surname, "Surname" + std::to_string(i));
     ASSERT_EQ(p.givenNames[0], "Given" + std::to_string(i));
   }
   CIndividualRecord first;
-  ASSERT_EQ(engine->Calls().O3_GetRecord(1, 100, &first), 1);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(1, db::kIndividual, &first), 1);
   EXPECT_EQ(first.surname, "Kept");
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "Clock.h"
+#include "DbCodes.h"
 #include "EngineFixture.h"
 
 using namespace orv;
@@ -320,9 +321,22 @@ TEST_F(EngineTest, LiveTestFollowsEachTypesDeletedMark) {
     char letter;
     std::int32_t number;
     int expected;
-  } owners[] = {{'A', 1, 1}, {'E', 1, 1}, {'I', 1, 1}, {'P', 1, 1}, {'R', 1, 1},
-                {'I', 2, 0}, {'G', 1, 1}, {'M', 2, 0}, {'S', 1, 1}, {'U', 1, 1},
-                {'V', 2, 0}, {'p', 1, 1}, {'F', 1, 0}, {'X', 1, 0}, {'I', 0, 0}};
+  } owners[] = {{db::kOwnerBaptism, 1, 1},
+                {db::kOwnerEndowment, 1, 1},
+                {db::kOwnerIndividual, 1, 1},
+                {db::kOwnerSealingToParents, 1, 1},
+                {db::kOwnerBurial, 1, 1},
+                {db::kOwnerIndividual, 2, 0},
+                {db::kOwnerMarriageEvent, 1, 1},
+                {db::kOwnerMarriage, 2, 0},
+                {db::kOwnerSealingToSpouse, 1, 1},
+                {db::kOwnerIndividualUserEvent, 1, 1},
+                {db::kOwnerMarriageUserEvent, 2, 0},
+                {db::kOwnerFamilyLink, 1, 1},
+                // letters that name no owner
+                {'F', 1, 0},
+                {'X', 1, 0},
+                {db::kOwnerIndividual, 0, 0}};
   for (const auto& o : owners)
     EXPECT_EQ(engine->Records().IsOwnerLive(o.number, o.letter), o.expected)
         << o.letter << o.number;

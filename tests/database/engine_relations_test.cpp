@@ -13,22 +13,23 @@ using namespace orv;
 
 TEST_F(RelationsTest, FixtureIsConsistentAndAnswersTheQueries) {
   ASSERT_EQ(Join(CheckFamily()), "");
-  EXPECT_EQ(Relation(M[1], 101, 0), (std::vector<std::int32_t>{I[1], I[2]}));
-  EXPECT_EQ(Relation(I[1], 102, 3), (std::vector<std::int32_t>{M[1], M[2], 0}));
-  EXPECT_EQ(Relation(I[4], 103, 0), (std::vector<std::int32_t>{M[1], I[1], I[2]}));
+  EXPECT_EQ(Relation(M[1], db::kRelSpouses, 0), (std::vector<std::int32_t>{I[1], I[2]}));
+  EXPECT_EQ(Relation(I[1], db::kRelMarriages, 3), (std::vector<std::int32_t>{M[1], M[2], 0}));
+  EXPECT_EQ(Relation(I[4], db::kRelParents, 0), (std::vector<std::int32_t>{M[1], I[1], I[2]}));
   EXPECT_EQ(Children(M[1]), (std::vector<std::int32_t>{I[3], I[4], I[5]}));
-  EXPECT_EQ(Relation(M[1], 108, 2), (std::vector<std::int32_t>{I[3], I[4]}));
-  EXPECT_EQ(Relation(I[5], 126, 1), (std::vector<std::int32_t>{I[4], I[1], I[2]}));
-  EXPECT_EQ(Relation(I[3], 126, 0), (std::vector<std::int32_t>{0}));
-  EXPECT_EQ(engine->Families().GetRelationCount(I[1], 101, true), 2);
-  EXPECT_EQ(engine->Families().GetRelationCount(I[1], 108, true), 4);
-  EXPECT_EQ(engine->Families().GetRelationCount(I[4], 104, true), 1);
-  EXPECT_EQ(engine->Families().GetRelationCount(M[1], 108, false), 3);
-  EXPECT_EQ(engine->Families().HasChildren(I[1], 100), 1);
-  EXPECT_EQ(engine->Families().HasChildren(I[8], 100), 0);
-  EXPECT_EQ(engine->Families().HasChildren(M[3], 102), 0);
-  EXPECT_EQ(Citations(I[3], 'I'), (std::vector<std::int32_t>{citeI3a, citeI3b}));
-  EXPECT_EQ(Citations(I[4], 'P'), (std::vector<std::int32_t>{citeI4P}));
+  EXPECT_EQ(Relation(M[1], db::kRelChildren, 2), (std::vector<std::int32_t>{I[3], I[4]}));
+  EXPECT_EQ(Relation(I[5], db::kRelPreviousSibling, 1),
+            (std::vector<std::int32_t>{I[4], I[1], I[2]}));
+  EXPECT_EQ(Relation(I[3], db::kRelPreviousSibling, 0), (std::vector<std::int32_t>{0}));
+  EXPECT_EQ(engine->Families().GetRelationCount(I[1], db::kRelSpouses, true), 2);
+  EXPECT_EQ(engine->Families().GetRelationCount(I[1], db::kRelChildren, true), 4);
+  EXPECT_EQ(engine->Families().GetRelationCount(I[4], db::kRelFather, true), 1);
+  EXPECT_EQ(engine->Families().GetRelationCount(M[1], db::kRelChildren, false), 3);
+  EXPECT_EQ(engine->Families().HasChildren(I[1], db::kIndividual), 1);
+  EXPECT_EQ(engine->Families().HasChildren(I[8], db::kIndividual), 0);
+  EXPECT_EQ(engine->Families().HasChildren(M[3], db::kMarriage), 0);
+  EXPECT_EQ(Citations(I[3], db::kOwnerIndividual), (std::vector<std::int32_t>{citeI3a, citeI3b}));
+  EXPECT_EQ(Citations(I[4], db::kOwnerSealingToParents), (std::vector<std::int32_t>{citeI4P}));
   // The citation of a sealing to parents names the family link.
   EXPECT_EQ(Get<CitationRec>(citeI4P).owner, Get<IndividualRec>(I[4]).firstParentLink);
   EXPECT_EQ(Get<IndividualExtRec>(I[4]).citedParentLinks, 1);
@@ -38,31 +39,33 @@ TEST_F(RelationsTest, FixtureIsConsistentAndAnswersTheQueries) {
 
 TEST_F(RelationsTest, RelationListsByMode) {
   std::vector<std::int32_t> list;
-  EXPECT_EQ(engine->Families().GetRelationList(list, 101, 2, I[1]), 8);
+  EXPECT_EQ(engine->Families().GetRelationList(list, db::kRelSpouses, 2, I[1]), 8);
   EXPECT_EQ(list,
             (std::vector<std::int32_t>{M[1], I[1], I[2], Get<MarriageRec>(M[1]).firstChildLink,
                                        M[2], I[1], I[6], Get<MarriageRec>(M[2]).firstChildLink}));
-  engine->Families().GetRelationList(list, 101, 3, I[1]);
+  engine->Families().GetRelationList(list, db::kRelSpouses, 3, I[1]);
   EXPECT_EQ(list, (std::vector<std::int32_t>{I[2], I[6]}));
-  engine->Families().GetRelationList(list, 101, 4, I[6]);
+  engine->Families().GetRelationList(list, db::kRelSpouses, 4, I[6]);
   EXPECT_EQ(list, (std::vector<std::int32_t>{M[2], I[1]}));
   // A second parent family after a link without parents.
-  const std::int32_t orphanLink = engine->Families().DLLSETORV3RELATION(I[9], 0, 103, -1);
+  const std::int32_t orphanLink =
+      engine->Families().DLLSETORV3RELATION(I[9], 0, db::kRelParents, -1);
   ASSERT_GT(orphanLink, 0);
-  const std::int32_t m4 = engine->Families().DLLSETORV3RELATION(I[8], 0, 107, 0);
-  const std::int32_t link9 = engine->Families().DLLSETORV3RELATION(I[9], 0, 103, M[3]);
+  const std::int32_t m4 = engine->Families().DLLSETORV3RELATION(I[8], 0, db::kRelWife, 0);
+  const std::int32_t link9 = engine->Families().DLLSETORV3RELATION(I[9], 0, db::kRelParents, M[3]);
   EXPECT_EQ(link9, orphanLink);  // the link without parents takes the marriage
   const std::int32_t link9b = engine->Families().MakeChild(I[9], m4);
-  EXPECT_EQ(engine->Families().GetRelationList(list, 103, 0, I[9]), 2);
+  EXPECT_EQ(engine->Families().GetRelationList(list, db::kRelParents, 0, I[9]), 2);
   EXPECT_EQ(list, (std::vector<std::int32_t>{M[3], m4}));
-  engine->Families().GetRelationList(list, 103, 3, I[9]);
+  engine->Families().GetRelationList(list, db::kRelParents, 3, I[9]);
   EXPECT_EQ(list, (std::vector<std::int32_t>{M[3], I[3], I[8], link9, m4, 0, I[8], link9b}));
-  EXPECT_EQ(engine->Families().GetRelationList(list, 103, 4, I[9]), -1);
-  engine->Families().GetRelationList(list, 142, 103, I[9], m4);
+  EXPECT_EQ(engine->Families().GetRelationList(list, db::kRelParents, 4, I[9]), -1);
+  engine->Families().GetRelationList(list, db::kRelFamilyLinks, db::kRelParents, I[9], m4);
   EXPECT_EQ(list, (std::vector<std::int32_t>{link9b}));
-  engine->Families().GetRelationList(list, 142, 108, M[1]);
+  engine->Families().GetRelationList(list, db::kRelFamilyLinks, db::kRelChildren, M[1]);
   EXPECT_EQ(list.size(), 3u);
-  engine->Families().GetRelationList(list, 108, 1, Get<MarriageRec>(M[1]).firstChildLink);
+  engine->Families().GetRelationList(list, db::kRelChildren, 1,
+                                     Get<MarriageRec>(M[1]).firstChildLink);
   EXPECT_EQ(list, (std::vector<std::int32_t>{I[3], I[4], I[5]}));
   EXPECT_EQ(engine->Families().GetRelationList(list, 999, 0, I[1]), -1);
   EXPECT_EQ(Join(CheckFamily()), "");
@@ -98,12 +101,12 @@ const Operation kOperations[] = {
      }},
     {"child of a parent's first marriage",
      [](RelationsTest& t) {
-       EXPECT_GT(t.engine->Families().DLLSETORV3RELATION(t.I[9], t.I[6], 105, 0), 0);
+       EXPECT_GT(t.engine->Families().DLLSETORV3RELATION(t.I[9], t.I[6], db::kRelMother, 0), 0);
        EXPECT_EQ(t.Children(t.M[2]), (V{t.I[7], t.I[9]}));
      }},
     {"parent without marriage gets one",
      [](RelationsTest& t) {
-       EXPECT_GT(t.engine->Families().DLLSETORV3RELATION(t.I[9], t.I[7], 108, 0), 0);
+       EXPECT_GT(t.engine->Families().DLLSETORV3RELATION(t.I[9], t.I[7], db::kRelChildren, 0), 0);
        const V m = t.Marriages(t.I[9]);
        ASSERT_EQ(m.size(), 1u);
        EXPECT_EQ(t.Get<MarriageRec>(m[0]).husband, t.I[9]);
@@ -111,29 +114,30 @@ const Operation kOperations[] = {
      }},
     {"second parent family gets code a",
      [](RelationsTest& t) {
-       const std::int32_t l = t.engine->Families().DLLSETORV3RELATION(t.I[4], 0, 103, t.M[3]);
+       const std::int32_t l =
+           t.engine->Families().DLLSETORV3RELATION(t.I[4], 0, db::kRelParents, t.M[3]);
        EXPECT_EQ(t.Get<FamilyLinkRec>(l).relation, 'a');
        EXPECT_EQ(t.ParentFamilies(t.I[4]), (V{t.M[1], t.M[3]}));
      }},
     {"husband taken out of second marriage",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[2], t.I[1], 106), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[2], t.I[1], db::kRelHusband), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1]}));
        EXPECT_EQ(t.Get<MarriageRec>(t.M[2]).husband, 0);
      }},
     {"husband taken out of first marriage",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[1], 104), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[1], db::kRelFather), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[2]}));
      }},
     {"wrong side changes nothing",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[1], 107), 0);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[1], db::kRelWife), 0);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1], t.M[2]}));
      }},
     {"child taken out with its sealing citation",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[4], 108), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnSetRelation(t.M[1], t.I[4], db::kRelChildren), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
        EXPECT_FALSE(t.Live(RecordKind::Citation, t.citeI4P));
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[4]).citedParentLinks, 0);
@@ -143,7 +147,7 @@ const Operation kOperations[] = {
        EXPECT_EQ(t.engine->Families().MoveChildLink(t.I[4], t.M[1], t.M[2]), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
        EXPECT_EQ(t.Children(t.M[2]), (V{t.I[7], t.I[4]}));
-       EXPECT_EQ(t.Citations(t.I[4], 'P'), (V{t.citeI4P}));
+       EXPECT_EQ(t.Citations(t.I[4], db::kOwnerSealingToParents), (V{t.citeI4P}));
      }},
     {"child link moved onto an existing link combines them",
      [](RelationsTest& t) {
@@ -151,7 +155,7 @@ const Operation kOperations[] = {
        EXPECT_EQ(t.engine->Families().MoveChildLink(t.I[4], t.M[1], t.M[2]), 1);
        EXPECT_EQ(t.ParentFamilies(t.I[4]), (V{t.M[2]}));
        // The sealing citation went with the sealing into the remaining link.
-       EXPECT_EQ(t.Citations(t.I[4], 'P'), (V{t.citeI4P}));
+       EXPECT_EQ(t.Citations(t.I[4], db::kOwnerSealingToParents), (V{t.citeI4P}));
      }},
     {"move of a child that is not there",
      [](RelationsTest& t) {
@@ -159,38 +163,38 @@ const Operation kOperations[] = {
      }},
     {"individual unlinked",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.I[3], 100), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.I[3], db::kIndividual), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[4], t.I[5]}));
        EXPECT_EQ(t.Marriages(t.I[8]), (V{t.M[3]}));
        EXPECT_EQ(t.Get<MarriageRec>(t.M[3]).husband, 0);
      }},
     {"individual unlinked deletes emptied marriages",
      [](RelationsTest& t) {
-       t.engine->Families().O3_UnSetRelation(t.M[3], t.I[8], 107);
-       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.I[3], 100), 1);
+       t.engine->Families().O3_UnSetRelation(t.M[3], t.I[8], db::kRelWife);
+       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.I[3], db::kIndividual), 1);
        EXPECT_FALSE(t.Live(RecordKind::Marriage, t.M[3]));
      }},
     {"marriage unlinked",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.M[1], 102), 1);
+       EXPECT_EQ(t.engine->Families().O3_UnlinkRIN(t.M[1], db::kMarriage), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[2]}));
        EXPECT_EQ(t.Marriages(t.I[2]), V{});
        EXPECT_EQ(t.Children(t.M[1]), V{});
        // I4's link carries a sealing citation and is kept without parents.
-       EXPECT_EQ(t.engine->Families().GetRelationCount(t.I[4], 104, true), 0);
-       EXPECT_EQ(t.Citations(t.I[4], 'P'), (V{t.citeI4P}));
+       EXPECT_EQ(t.engine->Families().GetRelationCount(t.I[4], db::kRelFather, true), 0);
+       EXPECT_EQ(t.Citations(t.I[4], db::kOwnerSealingToParents), (V{t.citeI4P}));
        EXPECT_EQ(t.Get<IndividualRec>(t.I[3]).firstParentLink, 0);
      }},
     {"spouse order",
      [](RelationsTest& t) {
        const V order{t.M[2], t.M[1]};
-       EXPECT_EQ(t.engine->Families().O3_SetOrder(t.I[1], order, 102), 1);
+       EXPECT_EQ(t.engine->Families().O3_SetOrder(t.I[1], order, db::kRelMarriages), 1);
        EXPECT_EQ(t.Marriages(t.I[1]), order);
      }},
     {"children order",
      [](RelationsTest& t) {
        const V order{t.I[5], t.I[3], t.I[4]};
-       EXPECT_EQ(t.engine->Families().O3_SetOrder(t.M[1], order, 108), 1);
+       EXPECT_EQ(t.engine->Families().O3_SetOrder(t.M[1], order, db::kRelChildren), 1);
        EXPECT_EQ(t.Children(t.M[1]), order);
        EXPECT_EQ(t.Get<MarriageRec>(t.M[1]).firstChildLink,
                  t.Get<IndividualRec>(t.I[5]).firstParentLink);
@@ -199,24 +203,26 @@ const Operation kOperations[] = {
      [](RelationsTest& t) {
        for (const V& bad : {V{t.I[5], t.I[3]}, V{t.I[5], t.I[5], t.I[3]}, V{t.I[5], t.I[3], t.I[9]},
                             V{t.I[5], t.I[3], t.I[4], t.I[9]}, V{}})
-         EXPECT_EQ(t.engine->Families().O3_SetOrder(t.M[1], bad, 108), 0);
+         EXPECT_EQ(t.engine->Families().O3_SetOrder(t.M[1], bad, db::kRelChildren), 0);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[4], t.I[5]}));
      }},
     {"spouse order that is not a permutation is refused",
      [](RelationsTest& t) {
        for (const V& bad : {V{t.M[2]}, V{t.M[2], t.M[2]}, V{t.M[2], t.M[3]}, V{}})
-         EXPECT_EQ(t.engine->Families().O3_SetOrder(t.I[1], bad, 102), 0);
+         EXPECT_EQ(t.engine->Families().O3_SetOrder(t.I[1], bad, db::kRelMarriages), 0);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1], t.M[2]}));
      }},
     {"children list rewritten",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().SetRinList(V{t.I[9], t.I[4]}, 108, t.M[1], 'M'), 1);
+       EXPECT_EQ(t.engine->Families().SetRinList(V{t.I[9], t.I[4]}, db::kRelChildren, t.M[1],
+                                                 db::kOwnerMarriage),
+                 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[9], t.I[4]}));
        EXPECT_EQ(t.ParentFamilies(t.I[3]), V{});
      }},
     {"spouse added to an existing marriage replaces the old one",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Families().DLLSETORV3RELATION(t.I[9], 0, 107, t.M[3]), t.M[3]);
+       EXPECT_EQ(t.engine->Families().DLLSETORV3RELATION(t.I[9], 0, db::kRelWife, t.M[3]), t.M[3]);
        EXPECT_EQ(t.Get<MarriageRec>(t.M[3]).wife, t.I[9]);
        EXPECT_EQ(t.Marriages(t.I[8]), V{});
        EXPECT_EQ(t.Marriages(t.I[9]), (V{t.M[3]}));
@@ -224,32 +230,42 @@ const Operation kOperations[] = {
     {"marriage linked through LinkRecord",
      [](RelationsTest& t) {
        const std::int32_t m = t.engine->Records().NewRecord(RecordKind::Marriage, false);
-       EXPECT_EQ(t.engine->Owners().LinkRecord(m, 102, t.I[1], 'I', t.M[1], 1), 1);
+       EXPECT_EQ(
+           t.engine->Owners().LinkRecord(m, db::kMarriage, t.I[1], db::kOwnerIndividual, t.M[1], 1),
+           1);
        EXPECT_EQ(t.Marriages(t.I[1]), (V{t.M[1], t.M[2], m}));
        EXPECT_EQ(t.Get<MarriageRec>(m).husband, t.I[1]);
      }},
     {"citation moved to another owner",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Owners().LinkRecord(t.citeI3a, 132, t.I[5], 'B'), 1);
-       EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3b}));
-       EXPECT_EQ(t.Citations(t.I[5], 'B'), (V{t.citeI3a}));
+       EXPECT_EQ(t.engine->Owners().LinkRecord(t.citeI3a, db::kCitation, t.I[5], db::kOwnerBirth),
+                 1);
+       EXPECT_EQ(t.Citations(t.I[3], db::kOwnerIndividual), (V{t.citeI3b}));
+       EXPECT_EQ(t.Citations(t.I[5], db::kOwnerBirth), (V{t.citeI3a}));
      }},
     {"citation moved to a sealing to parents",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Owners().LinkRecord(t.citeI3b, 132, t.I[5], 'P'), 1);
+       EXPECT_EQ(t.engine->Owners().LinkRecord(t.citeI3b, db::kCitation, t.I[5],
+                                               db::kOwnerSealingToParents),
+                 1);
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[5]).citedParentLinks, 1);
      }},
     {"citation unlinked from the middle of its chain",
      [](RelationsTest& t) {
-       const std::int32_t third = t.engine->Owners().NewCitation(false, t.source, t.I[3], 'I');
-       EXPECT_EQ(t.engine->Owners().UnLinkRecord(t.citeI3b, 132, t.I[3], 'I'), 1);
-       EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3a, third}));
+       const std::int32_t third =
+           t.engine->Owners().NewCitation(false, t.source, t.I[3], db::kOwnerIndividual);
+       EXPECT_EQ(
+           t.engine->Owners().UnLinkRecord(t.citeI3b, db::kCitation, t.I[3], db::kOwnerIndividual),
+           1);
+       EXPECT_EQ(t.Citations(t.I[3], db::kOwnerIndividual), (V{t.citeI3a, third}));
        t.engine->Deletes().DeleteCitation(t.citeI3b);  // its caller deletes it
      }},
     {"citation unlinked from another owner changes nothing",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Owners().UnLinkRecord(t.citeI3a, 132, t.I[4], 'I'), 0);
-       EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3a, t.citeI3b}));
+       EXPECT_EQ(
+           t.engine->Owners().UnLinkRecord(t.citeI3a, db::kCitation, t.I[4], db::kOwnerIndividual),
+           0);
+       EXPECT_EQ(t.Citations(t.I[3], db::kOwnerIndividual), (V{t.citeI3a, t.citeI3b}));
      }},
     {"individual deleted",
      [](RelationsTest& t) {
@@ -286,7 +302,7 @@ const Operation kOperations[] = {
     {"citation deleted from the head of its chain",
      [](RelationsTest& t) {
        EXPECT_EQ(t.engine->Deletes().DeleteCitation(t.citeI3a), 1);
-       EXPECT_EQ(t.Citations(t.I[3], 'I'), (V{t.citeI3b}));
+       EXPECT_EQ(t.Citations(t.I[3], db::kOwnerIndividual), (V{t.citeI3b}));
        EXPECT_EQ(t.engine->Deletes().DeleteCitation(t.citeEvent), 1);
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[1]).citedUserEvents, 0);
      }},
@@ -294,7 +310,8 @@ const Operation kOperations[] = {
      [](RelationsTest& t) {
        EXPECT_EQ(t.engine->Deletes().DeleteUserEvent(t.userEvent), 1);
        std::vector<std::int32_t> list;
-       EXPECT_EQ(t.engine->Owners().GetRinList(list, 139, t.I[1], 'I'), 0);
+       EXPECT_EQ(t.engine->Owners().GetRinList(list, db::kUserEvent, t.I[1], db::kOwnerIndividual),
+                 0);
        EXPECT_FALSE(t.Live(RecordKind::Citation, t.citeEvent));
      }},
     {"user events rewritten",
@@ -302,18 +319,22 @@ const Operation kOperations[] = {
        // (Skipped when an earlier step of the sequence removed the owners.)
        if (!t.Live(RecordKind::Individual, t.I[1]) || !t.Live(RecordKind::Marriage, t.M[1])) return;
        const std::int32_t a = t.NewUserEvent(), b = t.NewUserEvent();
-       t.engine->Owners().LinkRecord(a, 139, t.I[1], 'I');
-       t.engine->Owners().LinkRecord(b, 139, t.M[1], 'M');
-       EXPECT_EQ(t.engine->Families().SetRinList(V{b, a}, 139, t.I[1], 'I'), 1);
+       t.engine->Owners().LinkRecord(a, db::kUserEvent, t.I[1], db::kOwnerIndividual);
+       t.engine->Owners().LinkRecord(b, db::kUserEvent, t.M[1], db::kOwnerMarriage);
+       EXPECT_EQ(
+           t.engine->Families().SetRinList(V{b, a}, db::kUserEvent, t.I[1], db::kOwnerIndividual),
+           1);
        std::vector<std::int32_t> list;
-       t.engine->Owners().GetRinList(list, 139, t.I[1], 'I');
+       t.engine->Owners().GetRinList(list, db::kUserEvent, t.I[1], db::kOwnerIndividual);
        EXPECT_EQ(list, (V{b, a}));
        EXPECT_FALSE(t.Live(RecordKind::UserEvent, t.userEvent));
-       EXPECT_EQ(t.engine->Owners().GetRinList(list, 139, t.M[1], 'M'), 0);
+       EXPECT_EQ(t.engine->Owners().GetRinList(list, db::kUserEvent, t.M[1], db::kOwnerMarriage),
+                 0);
      }},
     {"user event moved",
      [](RelationsTest& t) {
-       EXPECT_EQ(t.engine->Owners().MoveUserEvent(t.userEvent, t.I[3], t.I[1], 'I'), 1);
+       EXPECT_EQ(
+           t.engine->Owners().MoveUserEvent(t.userEvent, t.I[3], t.I[1], db::kOwnerIndividual), 1);
        EXPECT_EQ(t.Get<IndividualExtRec>(t.I[3]).citedUserEvents, 1);
      }},
     {"sealing citations moved",
@@ -322,7 +343,7 @@ const Operation kOperations[] = {
        EXPECT_EQ(t.engine->Owners().MoveSealingCitations(
                      t.Get<IndividualRec>(t.I[4]).firstParentLink, to),
                  1);
-       EXPECT_EQ(t.Citations(t.I[5], 'P'), (V{t.citeI4P}));
+       EXPECT_EQ(t.Citations(t.I[5], db::kOwnerSealingToParents), (V{t.citeI4P}));
      }},
     {"parent links merged",
      [](RelationsTest& t) {
@@ -338,7 +359,7 @@ const Operation kOperations[] = {
        // I4 (with a sealing citation) merged into I5: one link remains.
        EXPECT_EQ(t.engine->Families().MergeFamilyLinks(t.I[4], t.I[5], true, false, 0, true), 1);
        EXPECT_EQ(t.Children(t.M[1]), (V{t.I[3], t.I[5]}));
-       EXPECT_EQ(t.Citations(t.I[5], 'P'), (V{t.citeI4P}));
+       EXPECT_EQ(t.Citations(t.I[5], db::kOwnerSealingToParents), (V{t.citeI4P}));
      }},
 };
 
@@ -374,10 +395,11 @@ TEST_F(RelationsTest, OperationsInSequenceKeepTheFileConsistent) {
 }
 
 TEST_F(RelationsTest, LinkWithoutParentsJoinsTheChildrenOfItsNewMarriage) {
-  const std::int32_t link = engine->Families().DLLSETORV3RELATION(I[9], 0, 103, -1);
+  const std::int32_t link = engine->Families().DLLSETORV3RELATION(I[9], 0, db::kRelParents, -1);
   ASSERT_GT(link, 0);
   EXPECT_EQ(Get<FamilyLinkRec>(link).marriage, 0);
-  EXPECT_EQ(engine->Families().DLLSETORV3RELATION(I[9], 0, 103, -1), link);  // only one such link
+  EXPECT_EQ(engine->Families().DLLSETORV3RELATION(I[9], 0, db::kRelParents, -1),
+            link);  // only one such link
   EXPECT_EQ(engine->Families().MakeChild(I[9], M[3]), link);
   EXPECT_EQ(Get<FamilyLinkRec>(link).marriage, M[3]);
   // Reached from the marriage too, not only from the child.
@@ -392,7 +414,7 @@ TEST_F(RelationsTest, UnlinkedMarriageKeepsOnlyChildLinksThatCarrySealingData) {
   l5.sealing.date.bytes[1] = 0x40;
   Put(Get<IndividualRec>(I[5]).firstParentLink, l5);
   const std::int32_t link3 = Get<IndividualRec>(I[3]).firstParentLink;
-  ASSERT_EQ(engine->Families().O3_UnlinkRIN(M[1], 102), 1);
+  ASSERT_EQ(engine->Families().O3_UnlinkRIN(M[1], db::kMarriage), 1);
   EXPECT_FALSE(Live(RecordKind::FamilyLink, link3));
   for (int c : {4, 5}) {
     const std::int32_t l = Get<IndividualRec>(I[c]).firstParentLink;
@@ -414,9 +436,9 @@ TEST_F(RelationsTest, LinkChangesGoToTheLogHookOnlyWhenLogging) {
   EXPECT_TRUE(lines.empty());
   host->logChanges = true;
   engine->Families().MoveChildLink(I[9], M[3], M[2]);
-  engine->Families().O3_UnSetRelation(M[3], I[8], 107);
-  engine->Families().DLLSETORV3RELATION(I[9], 0, 106, M[3]);
-  engine->Families().O3_UnSetRelation(M[1], I[3], 108);
+  engine->Families().O3_UnSetRelation(M[3], I[8], db::kRelWife);
+  engine->Families().DLLSETORV3RELATION(I[9], 0, db::kRelHusband, M[3]);
+  engine->Families().O3_UnSetRelation(M[1], I[3], db::kRelChildren);
   const auto s = [](std::int32_t a, std::int32_t b) {
     return std::to_string(a) + " " + std::to_string(b);
   };
@@ -431,7 +453,7 @@ TEST_F(RelationsTest, SpouseChainEndsAtAMarriageNamingItself) {
   Put(M[2], m2);
   EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2]}));
   // Appending overwrites the self-reference.
-  const std::int32_t m = engine->Families().DLLSETORV3RELATION(I[1], I[9], 106, 0);
+  const std::int32_t m = engine->Families().DLLSETORV3RELATION(I[1], I[9], db::kRelHusband, 0);
   EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2], m}));
   EXPECT_TRUE(boxes.Calls().empty());
 }
@@ -447,8 +469,8 @@ TEST_F(RelationsTest, LoopingSpouseChainEndsWithAMessage) {
   ASSERT_FALSE(boxes.Calls().empty());
   EXPECT_EQ(boxes.Calls().back().caption, "Yo");
   EXPECT_NE(boxes.Calls().back().text.find("marriage " + std::to_string(M[1])), std::string::npos);
-  EXPECT_EQ(engine->Families().GetRelationCount(I[1], 101, true), 2);
-  EXPECT_EQ(engine->Families().HasChildren(I[1], 100), 1);
+  EXPECT_EQ(engine->Families().GetRelationCount(I[1], db::kRelSpouses, true), 2);
+  EXPECT_EQ(engine->Families().HasChildren(I[1], db::kIndividual), 1);
 }
 
 TEST_F(RelationsTest, CrossLinkedChildrenRingEndsWithAMessage) {
@@ -467,7 +489,8 @@ TEST_F(RelationsTest, CrossLinkedChildrenRingEndsWithAMessage) {
   EXPECT_EQ(Children(M[1]), (std::vector<std::int32_t>{I[3], I[4], I[5]}));
   EXPECT_EQ(boxes.Calls().size(), 1u);
   // Reordering or adding rewrites the ring whole from what was found.
-  EXPECT_EQ(engine->Families().O3_SetOrder(M[1], std::vector<std::int32_t>{I[5], I[4], I[3]}, 108),
+  EXPECT_EQ(engine->Families().O3_SetOrder(M[1], std::vector<std::int32_t>{I[5], I[4], I[3]},
+                                           db::kRelChildren),
             1);
   EXPECT_EQ(Join(CheckFamily()), "");
 }
@@ -488,17 +511,17 @@ TEST_F(RelationsTest, LoopingOwnerChainsEndWithAMessage) {
   CitationRec b = Get<CitationRec>(citeI3b);
   b.next = citeI3a;
   Put(citeI3b, b);
-  EXPECT_EQ(Citations(I[3], 'I'), (std::vector<std::int32_t>{citeI3a, citeI3b}));
+  EXPECT_EQ(Citations(I[3], db::kOwnerIndividual), (std::vector<std::int32_t>{citeI3a, citeI3b}));
   EXPECT_EQ(boxes.Calls().size(), 1u);
 
   boxes.Clear();
   const std::int32_t second = NewUserEvent();
-  engine->Owners().LinkRecord(second, 139, I[1], 'I');
+  engine->Owners().LinkRecord(second, db::kUserEvent, I[1], db::kOwnerIndividual);
   UserEventRec e = Get<UserEventRec>(second);
   e.next = userEvent;
   Put(second, e);
   std::vector<std::int32_t> list;
-  EXPECT_EQ(engine->Owners().GetRinList(list, 139, I[1], 'I'), 2);
+  EXPECT_EQ(engine->Owners().GetRinList(list, db::kUserEvent, I[1], db::kOwnerIndividual), 2);
   EXPECT_EQ(list, (std::vector<std::int32_t>{userEvent, second}));
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, res::LoadString(4044));
@@ -531,7 +554,7 @@ TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
        "GetRelation"},
       {[&] { return engine->Families().GetRelationCount(I[1], 999, true); }, 0,
        "Unsupported case in GetRelationCount", "Yo"},
-      {[&] { return engine->Families().GetRelationCount(M[1], 101, false); }, 0,
+      {[&] { return engine->Families().GetRelationCount(M[1], db::kRelSpouses, false); }, 0,
        "MRin can't have that relationship", "Yo"},
       {[&] { return engine->Families().DLLSETORV3RELATION(I[1], I[2], 999, 0); }, -1,
        "Bad relation in DLLSETORV3RELATION", "Yo"},
@@ -541,15 +564,15 @@ TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
        "Unknown type in O3_UnlinkRIN", "Yo"},
       {[&] { return engine->Families().O3_SetOrder(I[1], std::vector<std::int32_t>{}, 999); }, 0,
        "Bad Relation Type in O3_SetOrder", "Yo"},
-      {[&] { return engine->Owners().LinkRecord(1, 999, I[1], 'I'); }, 0,
+      {[&] { return engine->Owners().LinkRecord(1, 999, I[1], db::kOwnerIndividual); }, 0,
        "Invalid call to LinkRecord", "Yo"},
-      {[&] { return engine->Owners().LinkRecord(M[3], 102, I[9], 'M'); }, 0, "Case not implemented",
-       "LinkMarr"},
-      {[&] { return engine->Owners().UnLinkRecord(1, 139, I[1], 'I'); }, 0, "Case not implemented",
-       "UnLinkRecord"},
-      {[&] { return engine->Owners().GetRinList(out, 999, I[1], 'I'); }, 0,
+      {[&] { return engine->Owners().LinkRecord(M[3], db::kMarriage, I[9], db::kOwnerMarriage); },
+       0, "Case not implemented", "LinkMarr"},
+      {[&] { return engine->Owners().UnLinkRecord(1, db::kUserEvent, I[1], db::kOwnerIndividual); },
+       0, "Case not implemented", "UnLinkRecord"},
+      {[&] { return engine->Owners().GetRinList(out, 999, I[1], db::kOwnerIndividual); }, 0,
        "Unknown case in GetRinList", "Yo"},
-      {[&] { return engine->Owners().GetRinList(out, 139, I[1], 'X'); }, 0,
+      {[&] { return engine->Owners().GetRinList(out, db::kUserEvent, I[1], 'X'); }, 0,
        "Unknown Owner type of User-Event Chain", "Yo"},
   };
   for (const Case& c : cases) {
@@ -563,11 +586,12 @@ TEST_F(RelationsTest, BadCodesAnswerWithTheirMessages) {
 }
 
 TEST_F(RelationsTest, NewCitationOfASealingNeedsAParentLink) {
-  EXPECT_EQ(engine->Owners().NewCitation(false, source, I[9], 'P'), 0);
+  EXPECT_EQ(engine->Owners().NewCitation(false, source, I[9], db::kOwnerSealingToParents), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Unable to add new citation");
-  const std::int32_t c = engine->Owners().NewCitation(false, source, I[3], 'P');
-  EXPECT_EQ(Citations(I[3], 'P'), (std::vector<std::int32_t>{c}));
+  const std::int32_t c =
+      engine->Owners().NewCitation(false, source, I[3], db::kOwnerSealingToParents);
+  EXPECT_EQ(Citations(I[3], db::kOwnerSealingToParents), (std::vector<std::int32_t>{c}));
   EXPECT_EQ(Get<IndividualExtRec>(I[3]).citedParentLinks, 1);
   EXPECT_EQ(Join(CheckFamily()), "");
 }

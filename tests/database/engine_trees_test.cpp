@@ -14,6 +14,7 @@
 
 #include "Ansel.h"
 #include "CodePage.h"
+#include "DbCodes.h"
 #include "EngineFixture.h"
 #include "ScopedCodePage.h"
 
@@ -310,10 +311,29 @@ TEST_F(TreeTest, NumberOrderWalk) {
     std::int32_t want;
   };
   const Case cases[] = {
-      {0, 109, 2},  {-3, 109, 2}, {4, 109, 5}, {5, 109, 5},  {6, 109, 0}, {99, 110, 5},
-      {4, 110, 3},  {1, 110, 0},  {2, 111, 2}, {4, 111, 0},  {7, 111, 0}, {2, 112, 3},
-      {3, 112, 5},  {5, 112, 0},  {6, 112, 0}, {-1, 112, 2}, {6, 113, 5}, {5, 113, 3},
-      {99, 113, 5}, {1, 113, 0},  {3, 113, 2}, {2, 113, 0},  {3, 108, 0},
+      {0, db::kWalkNextOrSame, 2},
+      {-3, db::kWalkNextOrSame, 2},
+      {4, db::kWalkNextOrSame, 5},
+      {5, db::kWalkNextOrSame, 5},
+      {6, db::kWalkNextOrSame, 0},
+      {99, db::kWalkPreviousOrSame, 5},
+      {4, db::kWalkPreviousOrSame, 3},
+      {1, db::kWalkPreviousOrSame, 0},
+      {2, db::kWalkExact, 2},
+      {4, db::kWalkExact, 0},
+      {7, db::kWalkExact, 0},
+      {2, db::kWalkNext, 3},
+      {3, db::kWalkNext, 5},
+      {5, db::kWalkNext, 0},
+      {6, db::kWalkNext, 0},
+      {-1, db::kWalkNext, 2},
+      {6, db::kWalkPrevious, 5},
+      {5, db::kWalkPrevious, 3},
+      {99, db::kWalkPrevious, 5},
+      {1, db::kWalkPrevious, 0},
+      {3, db::kWalkPrevious, 2},
+      {2, db::kWalkPrevious, 0},
+      {3, 108, 0},  // 108 is no walk mode
   };
   for (const Case& c : cases)
     EXPECT_EQ(engine->Trees().WalkByNumber(RecordKind::Individual, c.n, c.mode), c.want)
@@ -331,38 +351,40 @@ TEST_F(TreeTest, FindByNamePicksByMode) {
   };
   const Case cases[] = {
       // exact
-      {"brown, bob", 111, brown},
-      {"Brown|Bob", 109, brown},
-      {"Brown, Bob", 110, brown},
-      {"Brown, Bob", 112, clark},
-      {"Brown, Bob", 113, adams},
+      {"brown, bob", db::kWalkExact, brown},
+      {"Brown|Bob", db::kWalkNextOrSame, brown},
+      {"Brown, Bob", db::kWalkPreviousOrSame, brown},
+      {"Brown, Bob", db::kWalkNext, clark},
+      {"Brown, Bob", db::kWalkPrevious, adams},
       // between Brown and Clark
-      {"Brown, Zed", 111, 0},
-      {"Brown, Zed", 109, clark},
-      {"Brown, Zed", 112, clark},
-      {"Brown, Zed", 110, brown},
-      {"Brown, Zed", 113, brown},
+      {"Brown, Zed", db::kWalkExact, 0},
+      {"Brown, Zed", db::kWalkNextOrSame, clark},
+      {"Brown, Zed", db::kWalkNext, clark},
+      {"Brown, Zed", db::kWalkPreviousOrSame, brown},
+      {"Brown, Zed", db::kWalkPrevious, brown},
       // before all, after all
-      {"Aaron", 109, adams},
-      {"Aaron", 110, 0},
-      {"Zz", 109, 0},
-      {"Zz", 110, clark},
-      {"Zz", 113, clark},
+      {"Aaron", db::kWalkNextOrSame, adams},
+      {"Aaron", db::kWalkPreviousOrSame, 0},
+      {"Zz", db::kWalkNextOrSame, 0},
+      {"Zz", db::kWalkPreviousOrSame, clark},
+      {"Zz", db::kWalkPrevious, clark},
   };
   for (const Case& c : cases)
     EXPECT_EQ(engine->Trees().FindByName(RecordKind::Individual, c.text, c.mode), c.want)
         << c.text << " mode " << c.mode;
   EXPECT_TRUE(boxes.Calls().empty());
-  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Individual, "Brown", 108), 0);
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Individual, "Brown", 108), 0);  // no mode
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Invalid Option");
   EXPECT_EQ(boxes.Calls()[0].caption, "Adjust Alpha Rin");
 
   const std::int32_t census = AddSource("Census");
   AddSource("Wills");
-  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Source, "census", 111), census);
-  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Source, "Deeds", 109), census + 1);
-  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Repository, "Deeds", 109), 0);  // empty tree
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Source, "census", db::kWalkExact), census);
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Source, "Deeds", db::kWalkNextOrSame),
+            census + 1);
+  EXPECT_EQ(engine->Trees().FindByName(RecordKind::Repository, "Deeds", db::kWalkNextOrSame),
+            0);  // empty tree
 }
 
 TEST_F(TreeTest, SideFileMirrorsTheChildFields) {
@@ -446,8 +468,10 @@ TEST_F(TreeTest, DeletesTakeRecordsOutOfTheirTrees) {
 }
 
 TEST_F(TreeTest, BlockTypesMapToRecordTypes) {
-  const int pairs[][2] = {{2, 100}, {3, 102}, {4, 122},  {5, 142},  {6, 132},
-                          {7, 130}, {8, 131}, {12, 139}, {13, 141}, {17, 145}};
+  const int pairs[][2] = {{2, db::kIndividual}, {3, db::kMarriage},   {4, db::kNoteBlock},
+                          {5, db::kFamilyLink}, {6, db::kCitation},   {7, db::kSource},
+                          {8, db::kRepository}, {12, db::kUserEvent}, {13, db::kEventType},
+                          {17, db::kContact}};
   for (const auto& p : pairs) EXPECT_EQ(RecordTrees::LoCodeToHiCode(p[0]), p[1]);
   EXPECT_TRUE(boxes.Calls().empty());
   EXPECT_EQ(RecordTrees::LoCodeToHiCode(1), 0);

@@ -3,6 +3,7 @@
 // from all its families.
 #include <algorithm>
 
+#include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
 #include "OwnerChains.h"
@@ -64,7 +65,7 @@ int FamilyLinks::AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int si
   }
   if (set) SpouseField(m, side) = rin;
   if (!records_.Write(mrin, m)) return 0;
-  LogLink('S', 'L', rin, mrin);
+  LogLink(db::kLogSpouseLink, db::kLogLink, rin, mrin);
   return 1;
 }
 
@@ -93,7 +94,7 @@ int FamilyLinks::RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int 
   if (SpouseField(m, side) == rin) SpouseField(m, side) = 0;
   NextField(m, side) = 0;
   if (!records_.Write(mrin, m)) return 0;
-  LogLink('S', 'U', rin, mrin);
+  LogLink(db::kLogSpouseLink, db::kLogUnlink, rin, mrin);
   return 1;
 }
 
@@ -124,7 +125,7 @@ std::int32_t FamilyLinks::MakeChild(std::int32_t child, std::int32_t marriage) {
       link.nextInMarriage = l;
       if (!records_.Write(l, link)) return 0;
       if (!ensureInChildren(l)) return 0;
-      LogLink('C', 'L', child, marriage);
+      LogLink(db::kLogChildLink, db::kLogLink, child, marriage);
       return l;
     }
     if (link.marriage == marriage) return ensureInChildren(l);
@@ -148,7 +149,7 @@ std::int32_t FamilyLinks::MakeChild(std::int32_t child, std::int32_t marriage) {
   parents.push_back(l);
   children.push_back(l);
   if (!WriteRing(kParents, child, parents) || !WriteRing(kChildren, marriage, children)) return 0;
-  LogLink('C', 'L', child, marriage);
+  LogLink(db::kLogChildLink, db::kLogLink, child, marriage);
   return l;
 }
 
@@ -185,7 +186,7 @@ int FamilyLinks::TakeChildOut(std::int32_t mrin, std::int32_t child) {
     FamilyLinkRec link;
     if (records_.Read(l, link) && link.child == child) {
       const int done = DeleteLinkCompletely(l);
-      LogLink('C', 'U', child, mrin);
+      LogLink(db::kLogChildLink, db::kLogUnlink, child, mrin);
       return done;
     }
   }
@@ -195,9 +196,9 @@ int FamilyLinks::TakeChildOut(std::int32_t mrin, std::int32_t child) {
 std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32_t other,
                                              int relation, std::int32_t marriage) {
   switch (relation) {
-    case 106:
-    case 107: {
-      const int side = relation == 106 ? kHusband : kWife;
+    case db::kRelHusband:
+    case db::kRelWife: {
+      const int side = relation == db::kRelHusband ? kHusband : kWife;
       if (marriage > 0) {
         MarriageRec m;
         if (records_.IsLive(RecordKind::Marriage, marriage) != 1 ||
@@ -219,7 +220,7 @@ std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32
       if (wife > 0 && !AppendToSpouseChain(wife, m, kWife, true)) return 0;
       return m;
     }
-    case 103: {
+    case db::kRelParents: {
       if (records_.IsLive(RecordKind::Individual, individual) != 1) return 0;
       if (marriage == -1) {
         // The link that carries the sealing to parents of an individual
@@ -236,11 +237,11 @@ std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32
       if (marriage == 0) marriage = records_.NewRecord(RecordKind::Marriage, true);
       return marriage > 0 ? MakeChild(individual, marriage) : 0;
     }
-    case 104:
-    case 105:
-    case 108: {
-      const std::int32_t child = relation == 108 ? other : individual;
-      const std::int32_t parent = relation == 108 ? individual : other;
+    case db::kRelFather:
+    case db::kRelMother:
+    case db::kRelChildren: {
+      const std::int32_t child = relation == db::kRelChildren ? other : individual;
+      const std::int32_t parent = relation == db::kRelChildren ? individual : other;
       if (marriage > 0) return MakeChild(child, marriage);
       IndividualRec p;
       if (records_.IsLive(RecordKind::Individual, parent) != 1 ||
@@ -265,13 +266,13 @@ std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32
 
 int FamilyLinks::O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation) {
   switch (relation) {
-    case 104:
-    case 106:
+    case db::kRelFather:
+    case db::kRelHusband:
       return RemoveFromSpouseChain(individual, marriage, kHusband);
-    case 105:
-    case 107:
+    case db::kRelMother:
+    case db::kRelWife:
       return RemoveFromSpouseChain(individual, marriage, kWife);
-    case 108:
+    case db::kRelChildren:
       return TakeChildOut(marriage, individual);
     default:
       plat::MessageBox("Bad Relation Type", "O3_UnSetRelation", plat::kMbOk);
@@ -310,12 +311,12 @@ int FamilyLinks::MoveChildLink(std::int32_t child, std::int32_t oldMarriage,
         }
       }
     }
-    LogLink('C', 'U', child, oldMarriage);
+    LogLink(db::kLogChildLink, db::kLogUnlink, child, oldMarriage);
     const int done = DeleteLinkCompletely(moved);
-    LogLink('C', 'L', child, newMarriage);
+    LogLink(db::kLogChildLink, db::kLogLink, child, newMarriage);
     return done;
   }
-  LogLink('C', 'U', child, oldMarriage);
+  LogLink(db::kLogChildLink, db::kLogUnlink, child, oldMarriage);
   std::vector<std::int32_t> oldRing = Ring(kChildren, oldMarriage);
   Remove(oldRing, moved);
   if (!WriteRing(kChildren, oldMarriage, oldRing)) return 0;
@@ -329,18 +330,18 @@ int FamilyLinks::MoveChildLink(std::int32_t child, std::int32_t oldMarriage,
   Remove(parents, moved);
   parents.push_back(moved);
   if (!WriteRing(kChildren, newMarriage, newRing) || !WriteRing(kParents, child, parents)) return 0;
-  LogLink('C', 'L', child, newMarriage);
+  LogLink(db::kLogChildLink, db::kLogLink, child, newMarriage);
   return 1;
 }
 
 int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
-  if (type == 100) {
+  if (type == db::kIndividual) {
     if (records_.IsLive(RecordKind::Individual, record) != 1) return 0;
     for (std::int32_t l : Ring(kParents, record)) {
       FamilyLinkRec link;
       if (!records_.Read(l, link)) continue;
       DeleteLinkCompletely(l);
-      if (link.marriage > 0) LogLink('C', 'U', record, link.marriage);
+      if (link.marriage > 0) LogLink(db::kLogChildLink, db::kLogUnlink, record, link.marriage);
     }
     for (std::int32_t mrin : SpouseChain(record)) {
       MarriageRec m;
@@ -349,7 +350,7 @@ int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
       SpouseField(m, side) = 0;
       NextField(m, side) = 0;
       if (!records_.Write(mrin, m)) return 0;
-      LogLink('S', 'U', record, mrin);
+      LogLink(db::kLogSpouseLink, db::kLogUnlink, record, mrin);
       if (m.husband == 0 && m.wife == 0 && m.firstChildLink == 0) deletes_.DeleteMarriage(mrin);
     }
     IndividualRec person;
@@ -358,7 +359,7 @@ int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
     person.firstParentLink = 0;
     return records_.Write(record, person);
   }
-  if (type == 102) {
+  if (type == db::kMarriage) {
     MarriageRec m;
     if (records_.IsLive(RecordKind::Marriage, record) != 1 || !records_.Read(record, m)) return 0;
     for (std::int32_t l : Ring(kChildren, record)) {
@@ -376,7 +377,7 @@ int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
       } else {
         DeleteLinkCompletely(l);
       }
-      LogLink('C', 'U', link.child, record);
+      LogLink(db::kLogChildLink, db::kLogUnlink, link.child, record);
     }
     if (m.husband > 0) RemoveFromSpouseChain(m.husband, record, kHusband);
     if (m.wife > 0) RemoveFromSpouseChain(m.wife, record, kWife);
@@ -394,7 +395,7 @@ int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
 
 int FamilyLinks::LinkMarr(std::int32_t individual, std::int32_t marriage, char ownerLetter,
                           bool asHusband) {
-  if (ownerLetter != 'I') {
+  if (ownerLetter != db::kOwnerIndividual) {
     plat::MessageBox("Case not implemented", "LinkMarr", plat::kMbOk);
     return 0;
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
 #include "Ports.h"
@@ -145,7 +146,7 @@ int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
                              std::vector<std::int32_t>& out) {
   out.clear();
   switch (relation) {
-    case 101: {  // 'e'
+    case db::kRelSpouses: {
       MarriageRec m;
       if (records_.IsLive(RecordKind::Marriage, record) != 1 || !records_.Read(record, m)) {
         out = {0, 0};
@@ -154,7 +155,7 @@ int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
       out = {m.husband, m.wife};
       return 1;
     }
-    case 102: {  // 'f'
+    case db::kRelMarriages: {
       const bool live = records_.IsLive(RecordKind::Individual, record) == 1;
       const std::vector<std::int32_t> chain =
           live ? SpouseChain(record) : std::vector<std::int32_t>{};
@@ -162,7 +163,7 @@ int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
         out.push_back(i < static_cast<int>(chain.size()) ? chain[i] : 0);
       return live ? 1 : 0;
     }
-    case 103: {  // 'g'
+    case db::kRelParents: {
       if (records_.IsLive(RecordKind::Individual, record) != 1) {
         if (count == 0) out = {0, 0, 0};
         return 0;
@@ -189,7 +190,7 @@ int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
       }
       return 1;
     }
-    case 108: {  // 'l'
+    case db::kRelChildren: {
       if (records_.IsLive(RecordKind::Marriage, record) != 1) return -1;
       for (std::int32_t l : Ring(kChildren, record)) {
         if (static_cast<int>(out.size()) >= count) break;
@@ -198,7 +199,7 @@ int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
       }
       return 1;
     }
-    case 126: {  // '~'
+    case db::kRelPreviousSibling: {
       out.assign(count != 0 ? 3 : 1, 0);
       if (records_.IsLive(RecordKind::Individual, record) != 1) return 0;
       const std::vector<std::int32_t> parents = Ring(kParents, record);
@@ -226,18 +227,18 @@ int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
 
 int FamilyLinks::GetRelationCount(std::int32_t record, int relation, bool individual) {
   if (!individual) {
-    if (relation != 108) {
+    if (relation != db::kRelChildren) {
       plat::MessageBox("MRin can't have that relationship", "Yo", plat::kMbOk);
       return 0;
     }
     return static_cast<int>(Ring(kChildren, record).size());
   }
   switch (relation) {
-    case 101:
-    case 102:
+    case db::kRelSpouses:
+    case db::kRelMarriages:
       return static_cast<int>(SpouseChain(record).size());
-    case 104:
-    case 105: {
+    case db::kRelFather:
+    case db::kRelMother: {
       int n = 0;
       for (std::int32_t l : Ring(kParents, record)) {
         FamilyLinkRec link;
@@ -245,7 +246,7 @@ int FamilyLinks::GetRelationCount(std::int32_t record, int relation, bool indivi
       }
       return n;
     }
-    case 108: {
+    case db::kRelChildren: {
       int n = 0;
       for (std::int32_t m : SpouseChain(record)) n += static_cast<int>(Ring(kChildren, m).size());
       return n;
@@ -260,7 +261,7 @@ int FamilyLinks::GetRelationList(std::vector<std::int32_t>& list, int relation, 
                                  std::int32_t record, std::int32_t only) {
   list.clear();
   switch (relation) {
-    case 101: {
+    case db::kRelSpouses: {
       if (records_.IsLive(RecordKind::Individual, record) != 1) return -1;
       for (std::int32_t m : SpouseChain(record)) {
         MarriageRec rec;
@@ -279,7 +280,7 @@ int FamilyLinks::GetRelationList(std::vector<std::int32_t>& list, int relation, 
       }
       break;
     }
-    case 103: {
+    case db::kRelParents: {
       if (records_.IsLive(RecordKind::Individual, record) != 1 || mode < 0 || mode == 4 || mode > 5)
         return -1;
       for (std::int32_t l : Ring(kParents, record)) {
@@ -305,7 +306,7 @@ int FamilyLinks::GetRelationList(std::vector<std::int32_t>& list, int relation, 
       }
       break;
     }
-    case 108: {
+    case db::kRelChildren: {
       std::vector<std::int32_t> ring;
       if (mode == 0) {
         if (records_.IsLive(RecordKind::Marriage, record) != 1) return -1;
@@ -323,9 +324,9 @@ int FamilyLinks::GetRelationList(std::vector<std::int32_t>& list, int relation, 
       }
       break;
     }
-    case 142: {
-      const bool ofIndividual = mode == 103;
-      if (mode != 103 && mode != 108) return -1;
+    case db::kRelFamilyLinks: {
+      const bool ofIndividual = mode == db::kRelParents;
+      if (mode != db::kRelParents && mode != db::kRelChildren) return -1;
       if (records_.IsLive(ofIndividual ? RecordKind::Individual : RecordKind::Marriage, record) !=
           1)
         return -1;
@@ -348,8 +349,8 @@ int FamilyLinks::HasChildren(std::int32_t record, int type) {
     return records_.IsLive(RecordKind::Marriage, m) == 1 && records_.Read(m, rec) &&
            rec.firstChildLink > 0;
   };
-  if (type == 102) return hasChild(record) ? 1 : 0;
-  if (type != 100) return 0;
+  if (type == db::kMarriage) return hasChild(record) ? 1 : 0;
+  if (type != db::kIndividual) return 0;
   for (std::int32_t m : SpouseChain(record))
     if (hasChild(m)) return 1;
   return 0;
@@ -365,7 +366,7 @@ std::int32_t FamilyLinks::FindChildWithChildren(std::int32_t rin, std::int32_t p
       FamilyLinkRec link;
       if (!records_.Read(l, link)) continue;
       last = link.child;
-      if (HasChildren(link.child, 100)) return link.child;
+      if (HasChildren(link.child, db::kIndividual)) return link.child;
     }
   }
   return last;

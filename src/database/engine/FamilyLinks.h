@@ -10,7 +10,7 @@
 // and stops at the first damaged step (a "Yo" box says where); a live link
 // is always in both its rings or a ring of one; an order change that is not
 // a permutation of the present members changes nothing. Relation and type
-// codes are those of the call interface.
+// codes are those of the call interface (DbCodes.h).
 // Needs: RecordStore for the records, OwnerChains for the sealing citations
 // and user events a change moves, RecordDeletes for the links and marriages
 // a change deletes.
@@ -19,6 +19,8 @@
 #include <functional>
 #include <span>
 #include <vector>
+
+#include "DbCodes.h"
 
 struct EngineHost;
 class OwnerChains;
@@ -35,8 +37,9 @@ class FamilyLinks {
   FamilyLinks(const FamilyLinks&) = delete;
   FamilyLinks& operator=(const FamilyLinks&) = delete;
 
-  // Reports a spouse link ('S') or child link ('C') made ('L') or removed
-  // ('U') for (individual, marriage); called only while the host's
+  // Reports a spouse link (db::kLogSpouseLink) or child link
+  // (db::kLogChildLink) made (db::kLogLink) or removed (db::kLogUnlink) for
+  // (individual, marriage); called only while the host's
   // logChanges flag is on. Empty by default.
   using LinkLogHook =
       std::function<void(char kind, char action, std::int32_t number, std::int32_t second)>;
@@ -51,58 +54,67 @@ class FamilyLinks {
 
   // ---- queries ----
   // out is replaced by the numbers the relation gives.
-  // 101 'e' husband, wife; 102 'f' first count marriages (zero-filled to
-  // count); 103 'g' count 0: marriage, husband, wife of the first parent
-  // link, below 0 all parent marriages, above 0 at most count of them;
-  // 108 'l' at most count children (-1 when the marriage is not live);
-  // 126 '~' the previous sibling, and with count (flag) non-zero also the
-  // parents. 1 on success, 0 when the record is not live or the code is bad.
+  // kRelSpouses husband, wife; kRelMarriages first count marriages
+  // (zero-filled to count); kRelParents count 0: marriage, husband, wife of
+  // the first parent link, below 0 all parent marriages, above 0 at most
+  // count of them; kRelChildren at most count children (-1 when the marriage
+  // is not live); kRelPreviousSibling the previous sibling, and with count
+  // (flag) non-zero also the parents. 1 on success, 0 when the record is not live or the code is
+  // bad.
   int GetRelation(std::int32_t record, int relation, int count, std::vector<std::int32_t>& out);
-  // 101/102 marriages, 104/105 parent links naming a marriage, 108 children
-  // (of an individual over all its marriages, or of a marriage).
+  // kRelSpouses/kRelMarriages marriages, kRelFather/kRelMother parent links
+  // naming a marriage, kRelChildren children (of an individual over all its
+  // marriages, or of a marriage).
   int GetRelationCount(std::int32_t record, int relation, bool individual);
-  // The relation lists (101, 103, 108, 142) with their modes; `only` limits
-  // 142 to the link of one marriage or child. Number of entries, or -1.
+  // The relation lists (kRelSpouses, kRelParents, kRelChildren,
+  // kRelFamilyLinks) with their modes (for kRelFamilyLinks the mode is
+  // kRelParents or kRelChildren: the links of an individual or of a
+  // marriage); `only` limits kRelFamilyLinks to the link of one marriage or
+  // child. Number of entries, or -1.
   int GetRelationList(std::vector<std::int32_t>& list, int relation, int mode, std::int32_t record,
                       std::int32_t only = 0);
-  // 1 when the marriage (102), or any marriage of the individual (100), has a child.
+  // 1 when the marriage (db::kMarriage), or any marriage of the individual
+  // (db::kIndividual), has a child.
   int HasChildren(std::int32_t record, int type);
   // Over the individual's marriages (preferred first), the first child who
   // has children of his own; else the last child looked at; 0 without children.
   std::int32_t FindChildWithChildren(std::int32_t rin, std::int32_t preferredMarriage);
 
   // ---- changes ----
-  // 106/107 spouse (returns the marriage, a new one when marriage is 0),
-  // 103 child of marriage (-1: a link without parents; 0: a new marriage),
-  // 104/105 child of other's marriage, 108 other is the child of individual.
+  // kRelHusband/kRelWife spouse (returns the marriage, a new one when
+  // marriage is 0), kRelParents child of marriage (-1: a link without
+  // parents; 0: a new marriage), kRelFather/kRelMother child of other's
+  // marriage, kRelChildren other is the child of individual.
   // Child relations return the family link. 0 when a record is not live,
   // -1 for a bad relation.
   std::int32_t DLLSETORV3RELATION(std::int32_t individual, std::int32_t other, int relation,
                                   std::int32_t marriage);
-  // 104/106 as husband, 105/107 as wife, 108 as a child.
+  // kRelFather/kRelHusband as husband, kRelMother/kRelWife as wife,
+  // kRelChildren as a child.
   int O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation);
   // Moves the child's link to the end of newMarriage's children (combining
   // with a link already there). 1, 0 on failure, -1 when not a child of oldMarriage.
   int MoveChildLink(std::int32_t child, std::int32_t oldMarriage, std::int32_t newMarriage);
-  // 100: takes an individual out of all its families; 102: a marriage away
-  // from its spouses and children.
+  // db::kIndividual: takes an individual out of all its families;
+  // db::kMarriage: a marriage away from its spouses and children.
   int O3_UnlinkRIN(std::int32_t record, int type);
   // Appends the marriage to the individual's spouse chain; the side is the
   // one the marriage names the individual on, else husband when asHusband.
-  int LinkMarr(std::int32_t individual, std::int32_t marriage, char ownerLetter = 'I',
-               bool asHusband = true);
+  int LinkMarr(std::int32_t individual, std::int32_t marriage,
+               char ownerLetter = db::kOwnerIndividual, bool asHusband = true);
   // Makes child a child of marriage; returns the family link, or 0.
   std::int32_t MakeChild(std::int32_t child, std::int32_t marriage);
   // Takes a family link out of its children and parents rings.
   int DetachFamilyLink(std::int32_t link);
 
   // ---- order ----
-  // 102: new order of an individual's marriages; 108: of a marriage's
-  // children (child RINs). The list must be a permutation of the present
+  // kRelMarriages: new order of an individual's marriages; kRelChildren: of
+  // a marriage's children (child RINs). The list must be a permutation of the present
   // members; otherwise nothing changes and 0 is returned.
   int O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list, int relation);
-  // 108: the marriage's children become exactly the listed individuals in
-  // that order; 139: the owner's user events become the listed ones (the
+  // db::kRelChildren: the marriage's children become exactly the listed
+  // individuals in that order; db::kUserEvent: the owner's user events
+  // (db::kOwnerIndividual or db::kOwnerMarriage) become the listed ones (the
   // others of its chain are deleted).
   int SetRinList(std::span<const std::int32_t> list, int type, std::int32_t owner,
                  char ownerLetter);

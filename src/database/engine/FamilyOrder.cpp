@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
 #include "OwnerChains.h"
@@ -27,7 +28,7 @@ bool IsPermutation(std::span<const std::int32_t> list, std::vector<std::int32_t>
 
 int FamilyLinks::O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list,
                              int relation) {
-  if (relation == 102) {
+  if (relation == db::kRelMarriages) {
     IndividualRec person;
     if (records_.IsLive(RecordKind::Individual, record) != 1 || !records_.Read(record, person))
       return 0;
@@ -50,7 +51,7 @@ int FamilyLinks::O3_SetOrder(std::int32_t record, std::span<const std::int32_t> 
     person.firstMarriage = list.front();
     return records_.Write(record, person);
   }
-  if (relation == 108) {
+  if (relation == db::kRelChildren) {
     if (records_.IsLive(RecordKind::Marriage, record) != 1) return 0;
     const std::vector<std::int32_t> ring = Ring(kChildren, record);
     std::vector<std::int32_t> children;
@@ -83,7 +84,7 @@ int FamilyLinks::SetRinList(std::span<const std::int32_t> list, int type, std::i
   std::vector<std::int32_t> wanted;
   for (std::int32_t r : list)
     if (r > 0 && std::find(wanted.begin(), wanted.end(), r) == wanted.end()) wanted.push_back(r);
-  if (type == 108) {
+  if (type == db::kRelChildren) {
     if (records_.IsLive(RecordKind::Marriage, owner) != 1) return 0;
     std::vector<std::int32_t> present;
     for (std::int32_t l : Ring(kChildren, owner)) {
@@ -96,14 +97,15 @@ int FamilyLinks::SetRinList(std::span<const std::int32_t> list, int type, std::i
     std::vector<std::int32_t> linked;
     for (std::int32_t child : wanted)
       if (MakeChild(child, owner) > 0) linked.push_back(child);
-    return O3_SetOrder(owner, linked, 108);
+    return O3_SetOrder(owner, linked, db::kRelChildren);
   }
-  if (type == 139) {
-    if (ownerLetter != 'I' && ownerLetter != 'M') {
+  if (type == db::kUserEvent) {
+    if (ownerLetter != db::kOwnerIndividual && ownerLetter != db::kOwnerMarriage) {
       plat::MessageBox("Unknown Owner type of User-Event Chain", "Yo", plat::kMbOk);
       return 0;
     }
-    const RecordKind ownerKind = ownerLetter == 'I' ? RecordKind::Individual : RecordKind::Marriage;
+    const RecordKind ownerKind =
+        ownerLetter == db::kOwnerIndividual ? RecordKind::Individual : RecordKind::Marriage;
     if (records_.IsLive(ownerKind, owner) != 1) return 0;
     for (std::int32_t e : owners_.UserEventChain(owner, ownerLetter))
       if (std::find(wanted.begin(), wanted.end(), e) == wanted.end()) deletes_.DeleteUserEvent(e);
@@ -167,7 +169,7 @@ int FamilyLinks::MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate,
     if (moveCitations) owners_.MoveSealingCitations(l, match);
     // Taken out of the marriage and deleted with the citations it still has.
     deletes_.DeleteFamilyLink(l);
-    if (rec.marriage > 0) LogLink('C', 'U', a, rec.marriage);
+    if (rec.marriage > 0) LogLink(db::kLogChildLink, db::kLogUnlink, a, rec.marriage);
   }
   bLinks.insert(bLinks.end(), handed.begin(), handed.end());
   if (firstMarriage > 0) {
@@ -182,8 +184,8 @@ int FamilyLinks::MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate,
   for (std::int32_t l : handed) {
     FamilyLinkRec rec;
     if (records_.Read(l, rec) && rec.marriage > 0) {
-      LogLink('C', 'U', a, rec.marriage);
-      LogLink('C', 'L', b, rec.marriage);
+      LogLink(db::kLogChildLink, db::kLogUnlink, a, rec.marriage);
+      LogLink(db::kLogChildLink, db::kLogLink, b, rec.marriage);
     }
   }
   return WriteRing(kParents, b, bLinks) ? 1 : 0;

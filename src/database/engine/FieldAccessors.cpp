@@ -8,6 +8,7 @@
 #include "Ansel.h"
 #include "CodePage.h"
 #include "DateValue.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
@@ -56,22 +57,22 @@ int FieldAccessors::IsRecordDeleted(int type, std::int32_t number) {
   RecordKind kind;
   std::uint8_t mark;
   switch (type) {
-    case 100:
+    case db::kIndividual:
       kind = RecordKind::Individual, mark = 'D';
       break;
-    case 102:
+    case db::kMarriage:
       kind = RecordKind::Marriage, mark = 'D';
       break;
-    case 142:
+    case db::kFamilyLink:
       kind = RecordKind::FamilyLink, mark = 'D';
       break;
-    case 130:
+    case db::kSource:
       kind = RecordKind::Source, mark = 'Y';
       break;
-    case 131:
+    case db::kRepository:
       kind = RecordKind::Repository, mark = 'Y';
       break;
-    case 132:
+    case db::kCitation:
       kind = RecordKind::Citation, mark = 'Y';
       break;
     default:
@@ -186,7 +187,7 @@ int FieldAccessors::ReplaceSourceRepository(std::int32_t oldRepository,
 
 int FieldAccessors::SealingState(std::int32_t record, int type) {
   std::int32_t mrin = record;
-  if (type == 100) {
+  if (type == db::kIndividual) {
     IndividualRec person;
     if (records_.IsLive(RecordKind::Individual, record) != 1 || !records_.Read(record, person))
       return -1;
@@ -214,7 +215,7 @@ int FieldAccessors::IndividualOrdinanceState(std::int32_t rin, std::int32_t marr
     if (marriage != -1) break;
   }
   std::vector<std::int32_t> marriages;
-  families_.GetRelationList(marriages, 101, 0, rin);
+  families_.GetRelationList(marriages, db::kRelSpouses, 0, rin);
   for (std::int32_t m : marriages) {
     MarriageRec rec;
     if (records_.IsLive(RecordKind::Marriage, m) == 1 && records_.Read(m, rec))
@@ -227,14 +228,15 @@ int FieldAccessors::IndividualOrdinanceState(std::int32_t rin, std::int32_t marr
 
 int FieldAccessors::FamilyOrdinanceState(std::int32_t record, int type) {
   std::int32_t mrin = record;
-  if (type == 100) {
+  if (type == db::kIndividual) {
     IndividualRec person;
     if (records_.IsLive(RecordKind::Individual, record) != 1 || !records_.Read(record, person))
       return 0;
     mrin = person.firstMarriage;
   }
   std::vector<std::int32_t> children;
-  if (families_.GetRelation(mrin, 108, 0x7fffffff, children) != 1 || children.empty()) return 0;
+  if (families_.GetRelation(mrin, db::kRelChildren, 0x7fffffff, children) != 1 || children.empty())
+    return 0;
   int state = 0;
   bool any3 = false;
   for (std::int32_t child : children) {

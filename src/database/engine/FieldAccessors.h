@@ -28,8 +28,9 @@ class FieldAccessors {
   FieldAccessors(const FieldAccessors&) = delete;
   FieldAccessors& operator=(const FieldAccessors&) = delete;
 
-  // 1 when the stored record carries its type's deleted mark (100, 102,
-  // 142: 'D'; 130, 131, 132: 'Y'); else 0.
+  // 1 when the stored record carries its type's deleted mark (individuals,
+  // marriages, family links: 'D'; sources, repositories, citations: 'Y');
+  // else 0.
   int IsRecordDeleted(int type, std::int32_t number);
   // The stored sex byte; 0 when the record cannot be read.
   int GetSex(std::int32_t rin);

@@ -1,5 +1,5 @@
-// The per-file options kept in the header and the preparer record (record
-// 125, always in the header).
+// The per-file options kept in the header and the preparer record
+// (db::kPreparer, always in the header).
 #include "FileSettings.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // The settings a family file keeps in its header: the per-file options the
 // Preferences read and write (header bytes 1661, 268, 1138, 1662, 1728,
 // 1732), the application options refreshed into it (274 to 276), the flag at
-// 1730 and the preparer record (call-interface record 125).
+// 1730 and the preparer record (call-interface record db::kPreparer).
 //
 // Keeps: nothing of its own; reading or setting the options also sets the
 // host's change-log flag.

@@ -8,6 +8,7 @@
 
 #include "Ansel.h"
 #include "BlockStore.h"
+#include "DbCodes.h"
 #include "Ports.h"
 #include "RecordStore.h"
 
@@ -41,13 +42,13 @@ int PieceLength(const std::uint8_t* block) {
 }
 
 int NoteFieldOffset(int apiType) {
-  if (apiType == 100) return 226;
-  if (apiType == 102) return 89;
+  if (apiType == db::kIndividual) return 226;
+  if (apiType == db::kMarriage) return 89;
   return -1;
 }
 
 RecordKind NoteOwnerKind(int apiType) {
-  return apiType == 100 ? RecordKind::Individual : RecordKind::Marriage;
+  return apiType == db::kIndividual ? RecordKind::Individual : RecordKind::Marriage;
 }
 
 }  // namespace
@@ -295,7 +296,7 @@ int NoteChains::SetNotes(std::int32_t recordOrBlock, const std::string& text, in
                          bool isBlock, int type) {
   std::int32_t first = recordOrBlock;
   if (!isBlock) {
-    if (type != 100 && type != 102) return 0;
+    if (type != db::kIndividual && type != db::kMarriage) return 0;
     first = GetFirstNoteBlock(recordOrBlock, type);
     if (first <= 0) {
       if (mode == 0 && text.empty()) return 1;
@@ -326,13 +327,13 @@ int NoteChains::SetNotes(std::int32_t recordOrBlock, const std::string& text, in
 
 int NoteChains::DeleteNotes(std::int32_t record, int type) {
   const std::int32_t first = GetFirstNoteBlock(record, type);
-  if (type == 100) {
+  if (type == db::kIndividual) {
     IndividualRec person;
     if (records_.IsLive(RecordKind::Individual, record) != 1 || !records_.Read(record, person))
       return 0;
     person.firstNote = 0;
     if (!records_.Write(record, person)) return 0;
-  } else if (type == 102) {
+  } else if (type == db::kMarriage) {
     MarriageRec m;
     if (records_.IsLive(RecordKind::Marriage, record) != 1 || !records_.Read(record, m)) return 0;
     m.firstNote = 0;

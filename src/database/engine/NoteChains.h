@@ -33,7 +33,8 @@ class NoteChains {
   bool FreeNoteChain(std::int32_t first);
 
   // ---- chains ----
-  // First note block of a live individual (100) or marriage (102), else 0.
+  // First note block of a live individual (db::kIndividual) or marriage
+  // (db::kMarriage), else 0.
   std::int32_t GetFirstNoteBlock(std::int32_t r, int apiType);
   // Takes a note block for a live individual or marriage, stores it as the
   // record's first note block and returns it; 0 otherwise.
@@ -54,8 +55,8 @@ class NoteChains {
   std::int32_t AppendNotes(std::int32_t first, const std::string& text);
 
   // ---- notes of a record ----
-  // Notes of an individual (100) or marriage (102), or of a note block
-  // (isBlock). Get: 1 and the text, 0 without notes. Set: mode 0 the whole
+  // Notes of an individual (db::kIndividual) or marriage (db::kMarriage),
+  // or of a note block (isBlock). Get: 1 and the text, 0 without notes. Set: mode 0 the whole
   // notes (empty text frees them), 1 appends, 2 appends an empty line and
   // the text; 1 or 0. Delete: 1 or 0.
   int GetNotesText(std::int32_t recordOrBlock, bool isBlock, int type, std::string& out);

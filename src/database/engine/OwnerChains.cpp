@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
 #include "Ports.h"
@@ -29,19 +30,19 @@ constexpr int kLoopInUserEvents = 4044;
 // Head field of an individual's or marriage's own chains, by owner letter.
 int IndividualHeadOffset(char letter) {
   switch (letter) {
-    case 'I':
+    case db::kOwnerIndividual:
       return 234;
-    case 'B':
+    case db::kOwnerBirth:
       return 22 + 26;
-    case 'C':
+    case db::kOwnerChristening:
       return 60 + 26;
-    case 'D':
+    case db::kOwnerDeath:
       return 98 + 26;
-    case 'R':
+    case db::kOwnerBurial:
       return 136 + 26;
-    case 'A':
+    case db::kOwnerBaptism:
       return 174 + 10;
-    case 'E':
+    case db::kOwnerEndowment:
       return 196 + 10;
     default:
       return 0;
@@ -49,11 +50,11 @@ int IndividualHeadOffset(char letter) {
 }
 int MarriageHeadOffset(char letter) {
   switch (letter) {
-    case 'M':
+    case db::kOwnerMarriage:
       return 93;
-    case 'G':
+    case db::kOwnerMarriageEvent:
       return 17 + 26;
-    case 'S':
+    case db::kOwnerSealingToSpouse:
       return 55 + 10;
     default:
       return 0;
@@ -79,7 +80,7 @@ bool OwnerChains::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& 
   }
   std::int32_t link = 0;
   switch (letter) {
-    case 'P': {
+    case db::kOwnerSealingToParents: {
       // The sealing to parents of the individual's first parent family link.
       IndividualRec person;
       if (records_.IsLive(RecordKind::Individual, owner) != 1 || !records_.Read(owner, person))
@@ -87,11 +88,11 @@ bool OwnerChains::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& 
       link = person.firstParentLink;
       break;
     }
-    case 'p':
+    case db::kOwnerFamilyLink:
       link = owner;
       break;
-    case 'U':
-    case 'V': {
+    case db::kOwnerIndividualUserEvent:
+    case db::kOwnerMarriageUserEvent: {
       UserEventRec event;
       if (records_.IsLive(RecordKind::UserEvent, owner) != 1 || !records_.Read(owner, event))
         return false;
@@ -99,7 +100,7 @@ bool OwnerChains::CitationSlotOf(std::int32_t owner, char letter, CitationSlot& 
               owner,
               kUserEventHead,
               owner,
-              event.ownerKind == 'I' ? event.owner : 0,
+              event.ownerKind == db::kOwnerIndividual ? event.owner : 0,
               kCitedUserEvents};
       return true;
     }
@@ -173,12 +174,14 @@ std::vector<std::int32_t> OwnerChains::CitationChain(std::int32_t first) {
 bool OwnerChains::FindCitationHead(std::int32_t citation, std::int32_t owner, CitationSlot& slot) {
   std::vector<CitationSlot> candidates;
   CitationSlot s;
-  for (char letter : {'I', 'B', 'C', 'D', 'R', 'A', 'E'})
+  for (char letter : {db::kOwnerIndividual, db::kOwnerBirth, db::kOwnerChristening, db::kOwnerDeath,
+                      db::kOwnerBurial, db::kOwnerBaptism, db::kOwnerEndowment})
     if (CitationSlotOf(owner, letter, s)) candidates.push_back(s);
   for (std::int32_t l : families_.Ring(FamilyLinks::kParents, owner))
-    if (CitationSlotOf(l, 'p', s)) candidates.push_back(s);
-  if (CitationSlotOf(owner, 'p', s)) candidates.push_back(s);
-  for (char letter : {'M', 'G', 'S', 'U'})
+    if (CitationSlotOf(l, db::kOwnerFamilyLink, s)) candidates.push_back(s);
+  if (CitationSlotOf(owner, db::kOwnerFamilyLink, s)) candidates.push_back(s);
+  for (char letter : {db::kOwnerMarriage, db::kOwnerMarriageEvent, db::kOwnerSealingToSpouse,
+                      db::kOwnerIndividualUserEvent})
     if (CitationSlotOf(owner, letter, s)) candidates.push_back(s);
   for (const CitationSlot& c : candidates) {
     if (SlotHead(c) == citation) {
@@ -237,13 +240,13 @@ int OwnerChains::DetachCitation(std::int32_t citation) {
 std::vector<std::int32_t> OwnerChains::UserEventChain(std::int32_t owner, char letter) {
   std::vector<std::int32_t> chain;
   std::int32_t first = 0;
-  if (letter == 'I') {
+  if (letter == db::kOwnerIndividual) {
     IndividualExtRec ext;
     if (records_.IsLive(RecordKind::Individual, owner) != 1 ||
         !records_.ReadIndividualExt(owner, ext))
       return chain;
     first = ext.firstUserEvent;
-  } else if (letter == 'M') {
+  } else if (letter == db::kOwnerMarriage) {
     MarriageRec m;
     if (records_.IsLive(RecordKind::Marriage, owner) != 1 || !records_.Read(owner, m)) return chain;
     first = m.firstUserEvent;
@@ -268,7 +271,7 @@ std::vector<std::int32_t> OwnerChains::UserEventChain(std::int32_t owner, char l
 }
 
 bool OwnerChains::SetUserEventHead(std::int32_t owner, char letter, std::int32_t head) {
-  if (letter == 'I') {
+  if (letter == db::kOwnerIndividual) {
     IndividualExtRec ext;
     if (!records_.ReadIndividualExt(owner, ext)) return false;
     if (ext.firstUserEvent == head) return true;
@@ -283,11 +286,12 @@ bool OwnerChains::SetUserEventHead(std::int32_t owner, char letter, std::int32_t
 }
 
 int OwnerChains::AppendUserEvent(std::int32_t event, std::int32_t owner, char ownerLetter) {
-  if (ownerLetter != 'I' && ownerLetter != 'M') {
+  if (ownerLetter != db::kOwnerIndividual && ownerLetter != db::kOwnerMarriage) {
     plat::MessageBox("Unknown Owner type of User-Event Chain", "Yo", plat::kMbOk);
     return 0;
   }
-  const RecordKind ownerKind = ownerLetter == 'I' ? RecordKind::Individual : RecordKind::Marriage;
+  const RecordKind ownerKind =
+      ownerLetter == db::kOwnerIndividual ? RecordKind::Individual : RecordKind::Marriage;
   UserEventRec rec;
   if (records_.IsLive(RecordKind::UserEvent, event) != 1 ||
       records_.IsLive(ownerKind, owner) != 1 || !records_.Read(event, rec))
@@ -298,7 +302,7 @@ int OwnerChains::AppendUserEvent(std::int32_t event, std::int32_t owner, char ow
   rec.owner = owner;
   rec.ownerKind = static_cast<std::uint8_t>(ownerLetter);
   if (!records_.Write(event, rec)) return 0;
-  if (ownerLetter == 'I' && rec.event.firstCitation != 0)
+  if (ownerLetter == db::kOwnerIndividual && rec.event.firstCitation != 0)
     AdjustCitedCount(owner, kCitedUserEvents, 1);
   if (chain.empty()) return SetUserEventHead(owner, ownerLetter, event) ? 1 : 0;
   UserEventRec last;
@@ -311,7 +315,7 @@ int OwnerChains::DetachUserEvent(std::int32_t event) {
   UserEventRec rec;
   if (records_.IsLive(RecordKind::UserEvent, event) != 1 || !records_.Read(event, rec)) return 0;
   const char letter = static_cast<char>(rec.ownerKind);
-  if (letter != 'I' && letter != 'M') return 0;
+  if (letter != db::kOwnerIndividual && letter != db::kOwnerMarriage) return 0;
   const std::vector<std::int32_t> chain = UserEventChain(rec.owner, letter);
   const auto at = std::find(chain.begin(), chain.end(), event);
   if (at == chain.end()) return 0;
@@ -324,7 +328,7 @@ int OwnerChains::DetachUserEvent(std::int32_t event) {
     before.next = next;
     if (!records_.Write(*(at - 1), before)) return 0;
   }
-  if (letter == 'I' && rec.event.firstCitation != 0)
+  if (letter == db::kOwnerIndividual && rec.event.firstCitation != 0)
     AdjustCitedCount(rec.owner, kCitedUserEvents, -1);
   rec.next = 0;
   return records_.Write(event, rec);
@@ -333,11 +337,11 @@ int OwnerChains::DetachUserEvent(std::int32_t event) {
 int OwnerChains::GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner,
                             char ownerLetter) {
   list.clear();
-  if (type == 132) {
+  if (type == db::kCitation) {
     CitationSlot slot;
     if (!CitationSlotOf(owner, ownerLetter, slot)) return 0;
     list = CitationChain(SlotHead(slot));
-  } else if (type == 139) {
+  } else if (type == db::kUserEvent) {
     list = UserEventChain(owner, ownerLetter);
   } else {
     plat::MessageBox("Unknown case in GetRinList", "Yo", plat::kMbOk);
@@ -349,9 +353,9 @@ int OwnerChains::GetRinList(std::vector<std::int32_t>& list, int type, std::int3
 int OwnerChains::LinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter,
                             std::int32_t /*after*/, int flag) {
   switch (type) {
-    case 102:
+    case db::kMarriage:
       return families_.LinkMarr(owner, record, ownerLetter, flag != 0);
-    case 132: {
+    case db::kCitation: {
       CitationSlot slot;
       if (records_.IsLive(RecordKind::Citation, record) != 1 ||
           !CitationSlotOf(owner, ownerLetter, slot))
@@ -359,7 +363,7 @@ int OwnerChains::LinkRecord(std::int32_t record, int type, std::int32_t owner, c
       DetachCitation(record);
       return AppendCitation(record, owner, ownerLetter);
     }
-    case 139:
+    case db::kUserEvent:
       return AppendUserEvent(record, owner, ownerLetter);
     default:
       plat::MessageBox("Invalid call to LinkRecord", "Yo", plat::kMbOk);
@@ -368,7 +372,7 @@ int OwnerChains::LinkRecord(std::int32_t record, int type, std::int32_t owner, c
 }
 
 int OwnerChains::UnLinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter) {
-  if (type != 132) {
+  if (type != db::kCitation) {
     plat::MessageBox("Case not implemented", "UnLinkRecord", plat::kMbOk);
     return 0;
   }
@@ -410,7 +414,8 @@ int OwnerChains::ReownCitations(std::int32_t first, std::int32_t from, std::int3
 
 int OwnerChains::MoveUserEvent(std::int32_t event, std::int32_t newOwner, std::int32_t oldOwner,
                                char ownerLetter) {
-  const char letter = ownerLetter == 'I' ? 'I' : 'M';
+  const char letter =
+      ownerLetter == db::kOwnerIndividual ? db::kOwnerIndividual : db::kOwnerMarriage;
   UserEventRec rec;
   if (records_.IsLive(RecordKind::UserEvent, event) != 1 || !records_.Read(event, rec)) return 0;
   // The event leaves the chain it is in (its owner field says which), which
@@ -426,8 +431,8 @@ int OwnerChains::MoveUserEvent(std::int32_t event, std::int32_t newOwner, std::i
 
 int OwnerChains::MoveSealingCitations(std::int32_t fromLink, std::int32_t toLink) {
   CitationSlot from, to;
-  if (fromLink == toLink || !CitationSlotOf(fromLink, 'p', from) ||
-      !CitationSlotOf(toLink, 'p', to))
+  if (fromLink == toLink || !CitationSlotOf(fromLink, db::kOwnerFamilyLink, from) ||
+      !CitationSlotOf(toLink, db::kOwnerFamilyLink, to))
     return 0;
   const std::vector<std::int32_t> moved = CitationChain(SlotHead(from));
   if (moved.empty()) return 1;

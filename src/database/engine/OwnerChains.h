@@ -1,6 +1,6 @@
 #pragma once
 // The chains records own: citations (doubly linked; the head lies in the
-// owner, named by an owner letter: an individual, one of its events or
+// owner, named by an owner letter (db::OwnerKind): an individual, one of its events or
 // ordinances, a marriage, a family link's sealing or a user event), user
 // events (singly linked; head in an individual's extension or a marriage)
 // and multimedia items (linked both ways; the owner's field may name any
@@ -32,20 +32,24 @@ class OwnerChains {
   OwnerChains& operator=(const OwnerChains&) = delete;
 
   // ---- lists ----
-  // Citations (132) or user events (139) of an owner, in chain order.
+  // Citations (db::kCitation) or user events (db::kUserEvent) of an owner,
+  // in chain order.
   int GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner, char ownerLetter);
   // The citation chain from first.
   std::vector<std::int32_t> CitationChain(std::int32_t first);
-  // The user events of a live individual ('I') or marriage ('M').
+  // The user events of a live individual (db::kOwnerIndividual) or marriage
+  // (db::kOwnerMarriage).
   std::vector<std::int32_t> UserEventChain(std::int32_t owner, char letter);
 
   // ---- links ----
-  // 102 LinkMarr(owner, record); 132 moves a citation to the owner's chain;
-  // 139 appends a user event to the owner's chain. `after` is accepted for
+  // db::kMarriage LinkMarr(owner, record); db::kCitation moves a citation to
+  // the owner's chain; db::kUserEvent appends a user event to the owner's
+  // chain. `after` is accepted for
   // the callers' sake; marriages are always appended.
   int LinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter,
                  std::int32_t after = 0, int flag = 0);
-  // 132: takes the citation out of the owner's chain when it is there.
+  // db::kCitation: takes the citation out of the owner's chain when it is
+  // there.
   int UnLinkRecord(std::int32_t record, int type, std::int32_t owner, char ownerLetter);
   // A new citation of a live source for a live owner (kind letter), at the
   // end of the owner's chain.
@@ -55,7 +59,8 @@ class OwnerChains {
   int AppendCitation(std::int32_t citation, std::int32_t owner, char ownerLetter);
   // Takes a citation out of whatever chain holds it.
   int DetachCitation(std::int32_t citation);
-  // Appends a user event to the chain of owner ('I' or 'M').
+  // Appends a user event to the chain of owner (db::kOwnerIndividual or
+  // db::kOwnerMarriage).
   int AppendUserEvent(std::int32_t event, std::int32_t owner, char ownerLetter);
   // Takes a user event out of its owner's chain.
   int DetachUserEvent(std::int32_t event);
@@ -72,7 +77,8 @@ class OwnerChains {
   int MoveSealingCitations(std::int32_t fromLink, std::int32_t toLink);
 
   // ---- multimedia chains ----
-  // Multimedia chain head of an owner of type 100, 102, 130 or 132; -1 when
+  // Multimedia chain head of an owner of type kIndividual, kMarriage, kSource
+  // or kCitation; -1 when
   // the record cannot be read. Set returns the old head (-1 on a failure).
   std::int32_t GetMultimediaHead(std::int32_t owner, int type);
   std::int32_t SetMultimediaHead(std::int32_t owner, int type, std::int32_t head);
@@ -80,7 +86,8 @@ class OwnerChains {
   // 0 for 0, an item that cannot be read or a loop of previous links.
   std::int32_t FirstMultimediaItem(std::int32_t item);
   // Deletes every item of the chain that holds item, first to last. An item
-  // that names another owner or owner type (100, 102, 130, 132; 0 for any),
+  // that names another owner or owner type (kIndividual, kMarriage, kSource,
+  // kCitation; 0 for any),
   // cannot be read or closes a loop ends the walk. 1 when the walk reached
   // the end (also for item 0), else 0.
   int DeleteMultimediaChainOf(std::int32_t item, std::int32_t owner, int ownerType);

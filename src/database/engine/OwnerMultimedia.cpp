@@ -2,6 +2,8 @@
 // own: the head an owner holds, the first item of a chain and the delete of
 // a whole chain.
 #include "OwnerChains.h"
+
+#include "DbCodes.h"
 #include "RecordDeletes.h"
 #include "RecordStore.h"
 
@@ -10,27 +12,27 @@ using namespace orv;
 namespace {
 
 // Reads the record that holds the multimedia chain head of an owner of type
-// 100, 102, 130 or 132 and hands it to use with that field; -1 for another
-// type or when the record cannot be read.
+// kIndividual, kMarriage, kSource or kCitation and hands it to use with that
+// field; -1 for another type or when the record cannot be read.
 template <class Use>
 std::int32_t WithMultimediaHead(RecordStore& records, std::int32_t owner, int type, Use use) {
   switch (type) {
-    case 100: {
+    case db::kIndividual: {
       IndividualExtRec ext;
       if (!records.Read(owner, ext)) return -1;
       return use(ext, ext.firstMultimediaLink);
     }
-    case 102: {
+    case db::kMarriage: {
       MarriageRec m;
       if (!records.Read(owner, m)) return -1;
       return use(m, m.firstMultimedia);
     }
-    case 130: {
+    case db::kSource: {
       SourceExtRec ext;
       if (!records.Read(owner, ext)) return -1;
       return use(ext, ext.multimedia);
     }
-    case 132: {
+    case db::kCitation: {
       CitationRec c;
       if (!records.Read(owner, c)) return -1;
       return use(c, c.multimedia);

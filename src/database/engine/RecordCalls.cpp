@@ -8,6 +8,7 @@
 
 #include "AlphaIndexFile.h"
 #include "CustomEventTable.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "IndividualRecord.h"
 #include "ORV3.h"
@@ -77,30 +78,31 @@ int RecordCalls::DllDeleteRecord(std::int32_t number, int type) {
 std::int32_t RecordCalls::GetRIN(std::int32_t number, int kind, int mode) {
   const auto all = [](std::int32_t) { return true; };
   switch (kind) {
-    case 114:
+    case db::kQueryIndividuals:
       return trees_.WalkByNumber(RecordKind::Individual, number, mode);
-    case 115:
+    case db::kQueryMarriages:
       return trees_.WalkByNumber(RecordKind::Marriage, number, mode);
-    case 130:
+    case db::kQuerySources:
       return trees_.WalkByNumber(RecordKind::Source, number, mode);
-    case 131:
+    case db::kQueryRepositories:
       return trees_.WalkByNumber(RecordKind::Repository, number, mode);
-    case 120:
-    case 121:
+    case db::kQueryNamePositions:
+    case db::kQueryIndividualPositions:
       return trees_.NumberWalk(number, mode, trees_.NameIndexEntries(), all);
-    case 128:
-    case 129: {
-      const RecordKind k = kind == 128 ? RecordKind::Marriage : RecordKind::Individual;
+    case db::kQueryDeletedMarriages:
+    case db::kQueryDeletedIndividuals: {
+      const RecordKind k =
+          kind == db::kQueryDeletedMarriages ? RecordKind::Marriage : RecordKind::Individual;
       const RecordLayout& l = LayoutOf(k);
       if (number == 0) return blocks_.Head().I32(l.chainHeadField);
       std::vector<std::uint8_t> buf(l.size);
       if (records_.IsLive(k, number, buf.data()) != -1) return 0;
       return GetI32(buf.data() + l.linkOffset);
     }
-    case 134:
-    case 136: {
-      AlphaIndexFile* index =
-          trees_.AlphaIndex(kind == 134 ? RecordKind::Source : RecordKind::Repository);
+    case db::kQuerySourcePositions:
+    case db::kQueryRepositoryPositions: {
+      AlphaIndexFile* index = trees_.AlphaIndex(
+          kind == db::kQuerySourcePositions ? RecordKind::Source : RecordKind::Repository);
       if (!index) return 0;
       return trees_.NumberWalk(number, mode, index->Entries(), all);
     }
@@ -112,13 +114,14 @@ std::int32_t RecordCalls::GetRIN(std::int32_t number, int kind, int mode) {
 
 std::int32_t RecordCalls::GetRIN(const std::string& text, int kind, int mode) {
   switch (kind) {
-    case 118: {
+    case db::kQueryNameText: {
       const std::int32_t rin = trees_.FindByName(RecordKind::Individual, text, mode);
       return rin > 0 ? trees_.NameIndexPositionOf(rin) : 0;
     }
-    case 133:
-    case 135: {
-      const RecordKind k = kind == 133 ? RecordKind::Source : RecordKind::Repository;
+    case db::kQuerySourceTitle:
+    case db::kQueryRepositoryName: {
+      const RecordKind k =
+          kind == db::kQuerySourceTitle ? RecordKind::Source : RecordKind::Repository;
       const std::int32_t r = trees_.FindByName(k, text, mode);
       if (r <= 0) return 0;
       AlphaIndexFile* index = trees_.AlphaIndex(k);

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+#include "DbCodes.h"
 #include "RecordRef.h"
 
 class BlockStore;
@@ -28,28 +29,32 @@ class RecordCalls {
   RecordCalls(const RecordCalls&) = delete;
   RecordCalls& operator=(const RecordCalls&) = delete;
 
-  // Walk modes are those of the number walks (ORV3::kMode..., 111 exact).
-  // Reads record number (resolved by mode for 100, 102, 118, 120, 121, 130
-  // and 131) of an API type into rec, which must be of the type's class.
-  // detail: individuals at level 10 when non-zero, else 9 when flag is
-  // non-zero, else 8; marriages count their children when detail is
-  // non-zero. 1 read; 0 none, not live, bad type or wrong object.
-  int O3_GetRecord(std::int32_t number, int type, RecordRef rec, int detail = 0, int mode = 111,
-                   int flag = 0);
-  // A new record of the type (100, 102, 130, 131, 132, 139, 141, 142, 145,
-  // 148) filled from rec when one is given (monostate: an empty record);
-  // reuse takes the head of the delete chain first. The number, or 0.
+  // Reads record number of an API type into rec, which must be of the
+  // type's class; the number is resolved by mode (db::WalkMode) for
+  // kIndividual, kMarriage, kAlphaNameFound, kAlphaName, kIndividualAtName,
+  // kSource and kRepository. detail: individuals at level 10 when
+  // non-zero, else 9 when flag is non-zero, else 8; marriages count their
+  // children when detail is non-zero. 1 read; 0 none, not live, bad type or
+  // wrong object.
+  int O3_GetRecord(std::int32_t number, int type, RecordRef rec, int detail = 0,
+                   int mode = db::kWalkExact, int flag = 0);
+  // A new record of the type (individual, marriage, source, repository,
+  // citation, user event, event type, family link, contact, multimedia)
+  // filled from rec when one is given (monostate: an empty record); reuse
+  // takes the head of the delete chain first. The number, or 0.
   std::int32_t AddRecord(int type, bool reuse, RecordRef rec = {});
-  // Rewrites record number of the type from rec (149/150: rec is the note
-  // block number). 1, or 0 on a failure (its message shown once).
+  // Rewrites record number of the type from rec (kMarriageNoteBlock,
+  // kIndividualNoteBlock: rec is the note block number). 1, or 0 on a
+  // failure (its message shown once).
   int UpdateRecord(std::int32_t number, int type, RecordRef rec, int flag = 0);
-  // Deletes (100, 102, 130, 131, 132, 139, 141, 142, 148) or frees the note
-  // chain from number (122). 1, or 0 on a failure or a bad type.
+  // Deletes a record (the types AddRecord takes but contacts) or frees the
+  // note chain from number (kNoteBlock). 1, or 0 on a failure or a bad type.
   int DllDeleteRecord(std::int32_t number, int type);
-  // Record numbers and index positions by kind and mode (numbers: 114, 115,
-  // 120, 121, 128, 129, 130, 131, 134, 136; texts: 118, 133, 135). 0 none.
-  std::int32_t GetRIN(std::int32_t number, int kind, int mode = 111);
-  std::int32_t GetRIN(const std::string& text, int kind, int mode = 111);
+  // Record numbers and index positions by kind (db::QueryKind: the number
+  // walks, or the text kinds kQueryNameText, kQuerySourceTitle and
+  // kQueryRepositoryName) and mode. 0 none.
+  std::int32_t GetRIN(std::int32_t number, int kind, int mode = db::kWalkExact);
+  std::int32_t GetRIN(const std::string& text, int kind, int mode = db::kWalkExact);
   // An individual at a detail level (1 to 11; PlanForLevel). 1, or 0 when
   // it is not live.
   int ReadIndividualRecord(std::int32_t rin, CIndividualRecord& rec, int level);

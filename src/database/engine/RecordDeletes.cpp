@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "NoteChains.h"
 #include "ORV3.h"
@@ -63,7 +64,7 @@ int RecordDeletes::DeleteIndividual(std::int32_t rin) {
   trees_.RemoveFromTree(RecordKind::Individual, rin, buf);
   IndividualRec person;
   person.Decode(buf);
-  families_.O3_UnlinkRIN(rin, 100);
+  families_.O3_UnlinkRIN(rin, db::kIndividual);
   if (host_->liveIndividuals > 0) --host_->liveIndividuals;
   notes_.FreeNoteChain(person.firstNote);
   DeleteChain(RecordKind::Citation, person.firstCitation);
@@ -77,7 +78,7 @@ int RecordDeletes::DeleteIndividual(std::int32_t rin) {
     ext.Decode(extBuf);
     DeleteChain(RecordKind::UserEvent, ext.firstUserEvent);
     if (ext.contact > 0) DeleteContact(ext.contact);
-    owners_.DeleteMultimediaChainOf(ext.firstMultimediaLink, rin, 100);
+    owners_.DeleteMultimediaChainOf(ext.firstMultimediaLink, rin, db::kIndividual);
     std::fill(extBuf, extBuf + IndividualExtRec::kSize, 0);
     records_.WriteRaw(RecordKind::IndividualExt, rin, extBuf);
   }
@@ -91,13 +92,13 @@ int RecordDeletes::DeleteMarriage(std::int32_t mrin) {
   MarriageRec marriage;
   marriage.Decode(buf);
   if (host_->liveMarriages > 0) --host_->liveMarriages;
-  families_.O3_UnlinkRIN(mrin, 102);
+  families_.O3_UnlinkRIN(mrin, db::kMarriage);
   notes_.FreeNoteChain(marriage.firstNote);
   DeleteChain(RecordKind::Citation, marriage.firstCitation);
   DeleteChain(RecordKind::Citation, marriage.marriage.firstCitation);
   DeleteChain(RecordKind::Citation, marriage.sealing.firstCitation);
   DeleteChain(RecordKind::UserEvent, marriage.firstUserEvent);
-  owners_.DeleteMultimediaChainOf(marriage.firstMultimedia, mrin, 102);
+  owners_.DeleteMultimediaChainOf(marriage.firstMultimedia, mrin, db::kMarriage);
   return records_.DeleteToChain(RecordKind::Marriage, mrin, "Failed to erase marr info",
                                 "Failed to add marriage to delete chain", "Yo", plat::kMbOk);
 }
@@ -121,7 +122,7 @@ int RecordDeletes::DeleteCitation(std::int32_t citation) {
   rec.Decode(buf);
   notes_.FreeNoteChain(rec.firstNoteA);
   notes_.FreeNoteChain(rec.firstNoteB);
-  owners_.DeleteMultimediaChainOf(rec.multimedia, citation, 132);
+  owners_.DeleteMultimediaChainOf(rec.multimedia, citation, db::kCitation);
   owners_.DetachCitation(citation);
   return records_.DeleteToChain(RecordKind::Citation, citation, "Failed to delete citation",
                                 "Failed to add citation to delete chain", kProgramCaption,
@@ -144,7 +145,7 @@ int RecordDeletes::DeleteSource(std::int32_t source) {
     SourceExtRec ext;
     ext.Decode(extBuf);
     notes_.FreeNoteChain(ext.firstNote);
-    owners_.DeleteMultimediaChainOf(ext.multimedia, source, 130);
+    owners_.DeleteMultimediaChainOf(ext.multimedia, source, db::kSource);
     std::fill(extBuf, extBuf + SourceExtRec::kSize, 0);
     records_.WriteRaw(RecordKind::SourceExt, source, extBuf);
   }

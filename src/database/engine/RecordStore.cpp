@@ -7,6 +7,7 @@
 
 #include "BlockStore.h"
 #include "Clock.h"
+#include "DbCodes.h"
 #include "ORV3.h"
 #include "Ports.h"
 
@@ -150,26 +151,26 @@ int RecordStore::IsLive(RecordKind kind, std::int32_t r, std::uint8_t* buf) {
 int RecordStore::IsOwnerLive(std::int32_t r, char letter) {
   RecordKind kind;
   switch (letter) {
-    case 'A':
-    case 'B':
-    case 'C':
-    case 'D':
-    case 'E':
-    case 'I':
-    case 'P':
-    case 'R':
+    case db::kOwnerBaptism:
+    case db::kOwnerBirth:
+    case db::kOwnerChristening:
+    case db::kOwnerDeath:
+    case db::kOwnerEndowment:
+    case db::kOwnerIndividual:
+    case db::kOwnerSealingToParents:
+    case db::kOwnerBurial:
       kind = RecordKind::Individual;
       break;
-    case 'G':
-    case 'M':
-    case 'S':
+    case db::kOwnerMarriageEvent:
+    case db::kOwnerMarriage:
+    case db::kOwnerSealingToSpouse:
       kind = RecordKind::Marriage;
       break;
-    case 'U':
-    case 'V':
+    case db::kOwnerIndividualUserEvent:
+    case db::kOwnerMarriageUserEvent:
       kind = RecordKind::UserEvent;
       break;
-    case 'p':
+    case db::kOwnerFamilyLink:
       kind = RecordKind::FamilyLink;
       break;
     default:
@@ -180,25 +181,25 @@ int RecordStore::IsOwnerLive(std::int32_t r, char letter) {
 
 std::int32_t RecordStore::GetRecordCount(int apiType) {
   switch (apiType) {
-    case 100:
+    case db::kIndividual:
       return head_.I32(kHeadHighestIndividual);
-    case 102:
+    case db::kMarriage:
       return head_.I32(kHeadHighestMarriage);
-    case 122:
+    case db::kNoteBlock:
       return head_.I32(kHeadHighestNote);
-    case 130:
+    case db::kSource:
       return head_.I32(kHeadHighestSource);
-    case 131:
+    case db::kRepository:
       return head_.I32(kHeadHighestRepository);
-    case 132:
+    case db::kCitation:
       return head_.I32(kHeadHighestCitation);
-    case 139:
+    case db::kUserEvent:
       return head_.I32(kHeadHighestUserEvent);
-    case 141:
+    case db::kEventType:
       return head_.I32(kHeadHighestEventType);
-    case 142:
+    case db::kFamilyLink:
       return head_.I32(kHeadHighestFamilyLink);
-    case 148:
+    case db::kMultimedia:
       return head_.I32(kHeadHighestMultimedia);
     default:
       Yo("Bad type in ORV3::GetRecordCount");

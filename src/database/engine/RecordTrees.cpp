@@ -18,6 +18,7 @@
 #include "Ansel.h"
 #include "AnselCompare.h"
 #include "BlockStore.h"
+#include "DbCodes.h"
 #include "ORV3.h"
 #include "Ports.h"
 #include "RecordStore.h"
@@ -79,26 +80,26 @@ RecordTrees::RecordTrees(EngineHost* host, BlockStore& blocks, RecordStore& reco
 
 int RecordTrees::LoCodeToHiCode(int blockType) {
   switch (blockType) {
-    case 2:
-      return 100;
-    case 3:
-      return 102;
-    case 4:
-      return 122;
-    case 5:
-      return 142;
-    case 6:
-      return 132;
-    case 7:
-      return 130;
-    case 8:
-      return 131;
-    case 12:
-      return 139;
-    case 13:
-      return 141;
-    case 17:
-      return 145;
+    case kBlockIndividuals:
+      return db::kIndividual;
+    case kBlockMarriages:
+      return db::kMarriage;
+    case kBlockNotes:
+      return db::kNoteBlock;
+    case kBlockFamilyLinks:
+      return db::kFamilyLink;
+    case kBlockCitations:
+      return db::kCitation;
+    case kBlockSources:
+      return db::kSource;
+    case kBlockRepositories:
+      return db::kRepository;
+    case kBlockUserEvents:
+      return db::kUserEvent;
+    case kBlockEventTypes:
+      return db::kEventType;
+    case kBlockContacts:
+      return db::kContact;
     default:
       Yo("Unknown type in LoCodeToHiCode");
       return 0;
@@ -493,22 +494,22 @@ std::int32_t RecordTrees::NumberWalk(std::int32_t n, int mode, std::int32_t high
   std::int32_t r;
   int step;
   switch (mode) {
-    case 109:
+    case db::kWalkNextOrSame:
       r = n < 1 ? 1 : n;
       step = 1;
       break;
-    case 110:
+    case db::kWalkPreviousOrSame:
       r = n > highest ? highest : n;
       step = -1;
       break;
-    case 111:
+    case db::kWalkExact:
       return n >= 1 && n <= highest && live(n) ? n : 0;
-    case 112:
+    case db::kWalkNext:
       if (n >= highest) return 0;
       r = n < 0 ? 1 : n + 1;
       step = 1;
       break;
-    case 113:
+    case db::kWalkPrevious:
       if (n < 2) return 0;
       r = n - 1 > highest ? highest : n - 1;
       step = -1;
@@ -553,15 +554,15 @@ std::int32_t RecordTrees::FindByName(RecordKind kind, const std::string& text, i
   const bool after = outcome == kAlphaAfter;
   const bool before = outcome == kAlphaBefore;
   switch (mode) {
-    case 111:
+    case db::kWalkExact:
       return exact ? node : 0;
-    case 112:
+    case db::kWalkNext:
       return exact || after ? TreeNext(kind, node, kForward) : node;
-    case 109:
+    case db::kWalkNextOrSame:
       return after ? TreeNext(kind, node, kForward) : node;
-    case 113:
+    case db::kWalkPrevious:
       return exact || before ? TreeNext(kind, node, kBackward) : node;
-    case 110:
+    case db::kWalkPreviousOrSame:
       return before ? TreeNext(kind, node, kBackward) : node;
     default:
       plat::MessageBox("Invalid Option", "Adjust Alpha Rin", plat::kMbOk);

@@ -64,13 +64,13 @@ class RecordTrees {
   std::int32_t TreeNext(orv::RecordKind kind, std::int32_t r, Direction dir);
   // Every record of the tree in key order.
   std::vector<std::int32_t> TreeInOrder(orv::RecordKind kind);
-  // Record-number walk over live records (modes 109 to 113).
+  // Record-number walk over live records (mode: db::WalkMode).
   std::int32_t WalkByNumber(orv::RecordKind kind, std::int32_t n, int mode);
   // The same walk over 1 to highest with a caller's live test.
   static std::int32_t NumberWalk(std::int32_t n, int mode, std::int32_t highest,
                                  const std::function<bool(std::int32_t)>& live);
   // Finds by key text (individuals "surname, given names" or with '|') and
-  // picks by mode 109 to 113; 0 when none.
+  // picks by mode (db::WalkMode); 0 when none.
   std::int32_t FindByName(orv::RecordKind kind, const std::string& text, int mode);
   // Name-tree children of a live individual (0, 0 otherwise); 1 when live.
   int GetTreeChildren(std::int32_t rin, std::int32_t& lesser, std::int32_t& greater);

@@ -11,6 +11,7 @@
 #include "Ansel.h"
 #include "CitationRecord.h"
 #include "ContactRecord.h"
+#include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
@@ -195,7 +196,7 @@ int StoreOwnedItem(ORV3& e, std::int32_t& field, const CMultimediaItem* item, st
     // The owner's one item: a chain of its own.
     copy.nextRecordNumber = 0;
     copy.extraNumber = 0;
-    field = e.Calls().AddRecord(148, true, &copy);
+    field = e.Calls().AddRecord(db::kMultimedia, true, &copy);
     return field > 0 ? 1 : 0;
   }
   MultimediaRec stored;
@@ -324,16 +325,17 @@ struct MarriageType : MappedDefaults {
   static void Load(ORV3& e, std::int32_t r, const Stored& in, Object& out, int detail) {
     maps::LoadMarriage(e, r, in, out);
     if (detail)
-      out.childCount = static_cast<std::int16_t>(e.Families().GetRelationCount(r, 108, false));
+      out.childCount =
+          static_cast<std::int16_t>(e.Families().GetRelationCount(r, db::kRelChildren, false));
   }
   static void Store(ORV3& e, const Object& in, Stored& out) { maps::StoreMarriage(e, in, out); }
   // Spouses named by the object join through their spouse chains.
   static bool Added(ORV3& e, std::int32_t mrin, const Object& in) {
     if (in.husband > 0 && e.Records().IsLive(RecordKind::Individual, in.husband) == 1 &&
-        !e.Families().LinkMarr(in.husband, mrin, 'I', true))
+        !e.Families().LinkMarr(in.husband, mrin, db::kOwnerIndividual, true))
       return false;
     return !(in.wife > 0 && e.Records().IsLive(RecordKind::Individual, in.wife) == 1 &&
-             !e.Families().LinkMarr(in.wife, mrin, 'I', false));
+             !e.Families().LinkMarr(in.wife, mrin, db::kOwnerIndividual, false));
   }
 };
 
@@ -453,7 +455,7 @@ int UpdateMapped(ORV3& e, std::int32_t number, int, RecordRef rec) {
   return 1;
 }
 
-// 138, 140: every live record of a mapped type in its tree's key order.
+// kRepositoryList, kEventTypeList: every live record of a mapped type in its tree's key order.
 template <class T>
 int ReadMappedList(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
   auto* p = As<std::vector<typename T::Object>>(rec);
@@ -510,15 +512,16 @@ int UpdateIndividual(ORV3& e, std::int32_t number, int, RecordRef rec) {
   return 1;
 }
 
-// 118, 120: by position in the alphabetic index; 119: by RIN.
+// kAlphaNameFound, kAlphaName: by position in the alphabetic index;
+// kAlphaNameOfRin: by RIN.
 int ReadAlphaNameCall(ORV3& e, std::int32_t number, int type, RecordRef rec, int, int) {
   auto* p = As<CAlphaNameRecord>(rec);
   if (!p) return 0;
-  if (type == 119) number = e.Trees().NameIndexPositionOf(number);
+  if (type == db::kAlphaNameOfRin) number = e.Trees().NameIndexPositionOf(number);
   return ReadAlphaName(e, number, *p);
 }
 
-// 121: the names and first note of the individual at a position of the
+// kIndividualAtName: the names and first note of the individual at a position of the
 // alphabetic index.
 int ReadIndexedIndividual(ORV3& e, std::int32_t number, int, RecordRef rec, int, int) {
   auto* p = As<CIndividualRecord>(rec);
@@ -536,11 +539,11 @@ int ReadIndexedIndividual(ORV3& e, std::int32_t number, int, RecordRef rec, int,
   return 1;
 }
 
-// 149 (marriage) and 150 (individual): a new first note block.
+// kMarriageNoteBlock and kIndividualNoteBlock: a new first note block.
 int UpdateFirstNote(ORV3& e, std::int32_t number, int type, RecordRef rec) {
   const auto* block = std::get_if<std::int32_t>(&rec);
   if (!block) return 0;
-  if (type == 149) {
+  if (type == db::kMarriageNoteBlock) {
     MarriageRec m;
     if (e.Records().IsLive(RecordKind::Marriage, number) != 1 || !e.Records().Read(number, m))
       return 0;
@@ -601,7 +604,7 @@ int UpdateSource(ORV3& e, std::int32_t number, int, RecordRef rec) {
   return 1;
 }
 
-// 137: every source in title order.
+// kSourceList: every source in title order.
 int ReadSourceList(ORV3& e, std::int32_t, int, RecordRef rec, int, int) {
   auto* p = As<std::vector<CSourceRecord>>(rec);
   if (!p) return 0;
@@ -653,11 +656,17 @@ int ReadCitation(ORV3& e, std::int32_t number, int, RecordRef rec, int, int) {
   return p ? ReadCitationRecord(e, number, *p) : 0;
 }
 
+// The owner letter of a citation object as the chains take it: a sealing to
+// parents names its family link by number.
+char ChainLetter(char ownerLetter) {
+  return ownerLetter == db::kOwnerSealingToParents ? char{db::kOwnerFamilyLink} : ownerLetter;
+}
+
 std::int32_t AddCitation(ORV3& e, bool reuse, RecordRef rec) {
   auto* p = As<CCitationRecord>(rec);
   if (!p) return 0;  // a citation needs its source and owner
-  const char letter = p->ownerLetter == 'P' ? 'p' : p->ownerLetter;
-  const std::int32_t c = e.Owners().NewCitation(reuse, p->sourceRin, p->ownerNumber, letter);
+  const std::int32_t c =
+      e.Owners().NewCitation(reuse, p->sourceRin, p->ownerNumber, ChainLetter(p->ownerLetter));
   if (c <= 0) return 0;
   CCitationRecord copy(*p);
   copy.ownerLetter = ' ';  // the chain set the owner field
@@ -671,9 +680,8 @@ std::int32_t AddCitation(ORV3& e, bool reuse, RecordRef rec) {
 int UpdateCitation(ORV3& e, std::int32_t number, int, RecordRef rec) {
   auto* p = As<CCitationRecord>(rec);
   const bool ownerOk =
-      p &&
-      (p->ownerLetter == ' ' || p->ownerLetter == 0 ||
-       e.Records().IsOwnerLive(p->ownerNumber, p->ownerLetter == 'P' ? 'p' : p->ownerLetter) == 1);
+      p && (p->ownerLetter == ' ' || p->ownerLetter == 0 ||
+            e.Records().IsOwnerLive(p->ownerNumber, ChainLetter(p->ownerLetter)) == 1);
   if (!p || e.Records().IsLive(RecordKind::Citation, number) != 1 ||
       e.Records().IsLive(RecordKind::Source, p->sourceRin) != 1 || !ownerOk ||
       !StoreCitationRecord(e, number, *p)) {
@@ -713,32 +721,35 @@ constexpr RecordTypes::Entry Mapped(int type, int walk, RecordTypes::Remove remo
 
 constexpr RecordTypes::Entry kTypes[] = {
     // type, walk, needs a number, read, add, update, delete
-    {100, 114, true, &ReadIndividual, &AddIndividual, &UpdateIndividual,
-     &RemoveWith<&RecordDeletes::DeleteIndividual>},
-    Mapped<MarriageType>(102, 115, &RemoveWith<&RecordDeletes::DeleteMarriage>),
-    {118, 120, true, &ReadAlphaNameCall, nullptr, nullptr, nullptr},
-    {119, 0, true, &ReadAlphaNameCall, nullptr, nullptr, nullptr},
-    {120, 120, true, &ReadAlphaNameCall, nullptr, nullptr, nullptr},
-    {121, 120, true, &ReadIndexedIndividual, nullptr, nullptr, nullptr},
-    {122, 0, true, nullptr, nullptr, nullptr, &FreeNotes},
-    {125, 0, false, &ReadPreparer, nullptr, &UpdatePreparer, nullptr},
-    {130, 130, true, &ReadSource, &AddSource, &UpdateSource,
+    {db::kIndividual, db::kQueryIndividuals, true, &ReadIndividual, &AddIndividual,
+     &UpdateIndividual, &RemoveWith<&RecordDeletes::DeleteIndividual>},
+    Mapped<MarriageType>(db::kMarriage, db::kQueryMarriages,
+                         &RemoveWith<&RecordDeletes::DeleteMarriage>),
+    {db::kAlphaNameFound, db::kQueryNamePositions, true, &ReadAlphaNameCall, nullptr, nullptr,
+     nullptr},
+    {db::kAlphaNameOfRin, 0, true, &ReadAlphaNameCall, nullptr, nullptr, nullptr},
+    {db::kAlphaName, db::kQueryNamePositions, true, &ReadAlphaNameCall, nullptr, nullptr, nullptr},
+    {db::kIndividualAtName, db::kQueryNamePositions, true, &ReadIndexedIndividual, nullptr, nullptr,
+     nullptr},
+    {db::kNoteBlock, 0, true, nullptr, nullptr, nullptr, &FreeNotes},
+    {db::kPreparer, 0, false, &ReadPreparer, nullptr, &UpdatePreparer, nullptr},
+    {db::kSource, db::kQuerySources, true, &ReadSource, &AddSource, &UpdateSource,
      &RemoveWith<&RecordDeletes::DeleteSource>},
-    {131, 131, true, &ReadMapped<RepositoryType>, &AddRepository, &UpdateRepository,
-     &RemoveWith<&RecordDeletes::DeleteRepository>},
-    {132, 0, true, &ReadCitation, &AddCitation, &UpdateCitation,
+    {db::kRepository, db::kQueryRepositories, true, &ReadMapped<RepositoryType>, &AddRepository,
+     &UpdateRepository, &RemoveWith<&RecordDeletes::DeleteRepository>},
+    {db::kCitation, 0, true, &ReadCitation, &AddCitation, &UpdateCitation,
      &RemoveWith<&RecordDeletes::DeleteCitation>},
-    {137, 0, false, &ReadSourceList, nullptr, nullptr, nullptr},
-    {138, 0, false, &ReadMappedList<RepositoryType>, nullptr, nullptr, nullptr},
-    Mapped<UserEventType>(139, 0, &RemoveWith<&RecordDeletes::DeleteUserEvent>),
-    {140, 0, false, &ReadMappedList<EventTypeType>, nullptr, nullptr, nullptr},
-    {141, 0, true, &ReadMapped<EventTypeType>, &AddEventType, &UpdateEventType,
+    {db::kSourceList, 0, false, &ReadSourceList, nullptr, nullptr, nullptr},
+    {db::kRepositoryList, 0, false, &ReadMappedList<RepositoryType>, nullptr, nullptr, nullptr},
+    Mapped<UserEventType>(db::kUserEvent, 0, &RemoveWith<&RecordDeletes::DeleteUserEvent>),
+    {db::kEventTypeList, 0, false, &ReadMappedList<EventTypeType>, nullptr, nullptr, nullptr},
+    {db::kEventType, 0, true, &ReadMapped<EventTypeType>, &AddEventType, &UpdateEventType,
      &RemoveWith<&RecordDeletes::DeleteEventType>},
-    Mapped<FamilyLinkType>(142, 0, &RemoveWith<&RecordDeletes::DeleteFamilyLink>),
-    Mapped<ContactType>(145, 0, nullptr),
-    Mapped<MultimediaType>(148, 0, &RemoveWith<&RecordDeletes::DeleteMultimedia>),
-    {149, 0, true, nullptr, nullptr, &UpdateFirstNote, nullptr},
-    {150, 0, true, nullptr, nullptr, &UpdateFirstNote, nullptr},
+    Mapped<FamilyLinkType>(db::kFamilyLink, 0, &RemoveWith<&RecordDeletes::DeleteFamilyLink>),
+    Mapped<ContactType>(db::kContact, 0, nullptr),
+    Mapped<MultimediaType>(db::kMultimedia, 0, &RemoveWith<&RecordDeletes::DeleteMultimedia>),
+    {db::kMarriageNoteBlock, 0, true, nullptr, nullptr, &UpdateFirstNote, nullptr},
+    {db::kIndividualNoteBlock, 0, true, nullptr, nullptr, &UpdateFirstNote, nullptr},
 };
 
 }  // namespace
