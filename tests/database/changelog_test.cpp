@@ -106,8 +106,8 @@ TEST_F(ChangeLogTest, NeverWritesIntoTheFamilyFile) {
   // A family file named like its own log.
   DbCloseCurrent();
   const std::string odd = dir.File("odd.orl");
-  ASSERT_EQ(DbCreate(odd, 101), 1);
-  ASSERT_EQ(DbOpen(odd, 101), 1);
+  ASSERT_EQ(DbCreate(odd, CFamilyDatabase::kCurrentFormat), 1);
+  ASSERT_EQ(DbOpen(odd, CFamilyDatabase::kCurrentFormat), 1);
   const std::string before = ReadAll(odd);
   EXPECT_EQ(DbLogChange(db::kLogIndividual, db::kLogAdd, 1, 0, nullptr), 0);
   DbCloseCurrent();

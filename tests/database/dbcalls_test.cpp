@@ -367,7 +367,7 @@ TEST_F(DbCallsTest, FileSettingsSwitchLogging) {
   ASSERT_EQ(CurrentDatabase->SetFileSettings(settings), 1);
   EXPECT_TRUE(CurrentDatabase->host.logChanges);
   DbCloseCurrent();
-  ASSERT_EQ(DbOpen(family, 101), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   FileOptions again;
   ASSERT_EQ(CurrentDatabase->GetFileSettings(again), 1);
   EXPECT_TRUE(again.logChanges);

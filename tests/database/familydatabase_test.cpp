@@ -35,7 +35,7 @@ class FamilyDatabaseTest : public ::testing::Test {
   // A family file made by DbCreate (closed again).
   std::string MakeFamily(const std::string& name = "family.orv") {
     const std::string p = dir.File(name);
-    EXPECT_EQ(DbCreate(p, 101), 1);
+    EXPECT_EQ(DbCreate(p, CFamilyDatabase::kCurrentFormat), 1);
     return p;
   }
   std::string Companion(const std::string& p, char letter) {
@@ -67,7 +67,7 @@ TEST(FamilyDatabaseTypes, FileTypeByName) {
 
 TEST(FamilyDatabasePaths, SplitAndCompanions) {
   CFamilyDatabase db;
-  db.type = 101;
+  db.type = CFamilyDatabase::kCurrentFormat;
   db.SplitPath("/home/a/Smith.orv", 101);
   EXPECT_EQ(db.folder, "/home/a/");
   EXPECT_EQ(db.baseName, "Smith");
@@ -76,7 +76,7 @@ TEST(FamilyDatabasePaths, SplitAndCompanions) {
   EXPECT_EQ(db.CompanionPath('l'), "/home/a/Smith.orl");
 
   // An old-format family by its folder or by its indiv2.dat.
-  db.type = 100;
+  db.type = CFamilyDatabase::kOldFormat;
   db.SplitPath("/home/a/Smith", 100);
   EXPECT_EQ(db.folder, "/home/a/Smith/");
   EXPECT_EQ(db.baseName, "indiv2");
@@ -136,7 +136,7 @@ TEST_F(FamilyDatabaseTest, CurrentFormatNeedsWholeHeaderOfVersion400OrLater) {
 
 TEST_F(FamilyDatabaseTest, OpenAndCloseKeepObjectState) {
   const std::string family = MakeFamily();
-  ASSERT_EQ(DbOpen(family, 101), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   CFamilyDatabase& db = *CurrentDatabase;
   EXPECT_EQ(DbGetFileType(), 101);
   EXPECT_EQ(DbGetFilePath(), family);
@@ -162,12 +162,12 @@ TEST_F(FamilyDatabaseTest, OpenAndCloseKeepObjectState) {
 
 TEST_F(FamilyDatabaseTest, UnknownTypesAreRefusedWithTheCallNumber) {
   const std::string family = dir.File("family.orv");
-  EXPECT_EQ(DbCreate(family, 100), 0);
+  EXPECT_EQ(DbCreate(family, CFamilyDatabase::kOldFormat), 0);
   EXPECT_FALSE(fs::exists(family));
   EXPECT_EQ(DbOpen(family, 55), 0);
   // The old-format reader is not there: an old family cannot be opened.
   WriteAll(dir.File("indiv2.dat"), std::string(100, 'x'));
-  EXPECT_EQ(DbOpen(dir.File("indiv2.dat"), 100), 0);
+  EXPECT_EQ(DbOpen(dir.File("indiv2.dat"), CFamilyDatabase::kOldFormat), 0);
   ASSERT_EQ(boxes.Calls().size(), 3u);
   EXPECT_EQ(boxes.Calls()[0].text, "File Error\nUnknown File Type (1)");
   EXPECT_EQ(boxes.Calls()[1].text, "File Error\nUnknown File Type (3)");
@@ -185,24 +185,24 @@ TEST_F(FamilyDatabaseTest, RefusedFileIsLeftUnwritten) {
                                 12) +
                             std::string(300, '\x5a');
   WriteAll(broken, bytes);
-  EXPECT_EQ(DbOpen(broken, 101), -1);
+  EXPECT_EQ(DbOpen(broken, CFamilyDatabase::kCurrentFormat), -1);
   EXPECT_FALSE(CurrentDatabase->IsOpen());
   EXPECT_EQ(DbClose(), 1);
   EXPECT_EQ(ReadAll(broken), bytes);
-  EXPECT_EQ(DbOpen(dir.File("missing.orv"), 101), 0);
+  EXPECT_EQ(DbOpen(dir.File("missing.orv"), CFamilyDatabase::kCurrentFormat), 0);
 }
 
 TEST_F(FamilyDatabaseTest, CreatingOverAnOlderFileLeavesNoCompanions) {
   const std::string family = MakeFamily();
   for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) WriteAll(Companion(family, c), "stale");
-  EXPECT_EQ(DbCreate(family, 101), 1);
+  EXPECT_EQ(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
   for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) EXPECT_FALSE(fs::exists(Companion(family, c))) << c;
   EXPECT_EQ(DbDetectFileType(family), 101);
   EXPECT_FALSE(CurrentDatabase->IsOpen());
 }
 
 TEST_F(FamilyDatabaseTest, CreateFailsInAFolderThatDoesNotExist) {
-  EXPECT_EQ(DbCreate(dir.File("no/such/family.orv"), 101), 0);
+  EXPECT_EQ(DbCreate(dir.File("no/such/family.orv"), CFamilyDatabase::kCurrentFormat), 0);
 }
 
 // The freshness of the alphabetic index against the family file's time T.
@@ -246,7 +246,7 @@ TEST_F(FamilyDatabaseTest, AlphabeticIndexFreshness) {
       plat::SetFileModified(orx, t + c.orxAge);
     }
     plat::SetFileModified(family, t);
-    ASSERT_EQ(DbOpen(family, 101), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     CFamilyDatabase& db = *CurrentDatabase;
     EXPECT_EQ(db.indexStale, c.stale);
     EXPECT_FALSE(db.indexFile.IsOpen());
@@ -271,11 +271,11 @@ TEST_F(FamilyDatabaseTest, CurrentIndexStaysCurrentOverCloseAndOpen) {
   const std::string family = MakeFamily();
   WriteAll(Companion(family, 'a'), std::string(4, '\0'));
   plat::SetFileModified(family, 1'000'000'000);
-  ASSERT_EQ(DbOpen(family, 101), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   ASSERT_EQ(CurrentDatabase->indexStale, 0);
   EXPECT_EQ(CurrentDatabase->alphaEntries, 0);
   DbClose();  // writes the header: the family file's time moves on
-  ASSERT_EQ(DbOpen(family, 101), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   EXPECT_EQ(CurrentDatabase->indexStale, 0);
 }
 
@@ -286,7 +286,7 @@ TEST_F(FamilyDatabaseTest, CompanionThatIsTheFamilyFileIsLeftAlone) {
     SCOPED_TRACE(name);
     const std::string family = MakeFamily(name);
     ASSERT_TRUE(fs::exists(family));
-    ASSERT_EQ(DbOpen(family, 101), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_FALSE(CurrentDatabase->indexFile.IsOpen());
     EXPECT_EQ(CurrentDatabase->indexStale, 1);
     DbClose();
@@ -304,7 +304,7 @@ TEST_F(FamilyDatabaseTest, CompanionLinkedToTheFamilyFileIsLeftAlone) {
   // newer, so the index counts as stale and would be deleted and rebuilt.
   fs::create_symlink(family, Companion(family, 'a'));
   fs::create_hard_link(family, Companion(family, 'x'));
-  ASSERT_EQ(DbOpen(family, 101), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   EXPECT_FALSE(CurrentDatabase->files[CFamilyDatabase::kAlphaIndexFile].IsOpen());
   EXPECT_FALSE(CurrentDatabase->indexFile.IsOpen());
   DbClose();
@@ -328,7 +328,7 @@ TEST_F(FamilyDatabaseTest, FileWithoutWritePermissionOpensReadOnly) {
     AsUnprivilegedUser user;
     if (!user.Active()) GTEST_SKIP() << "cannot leave the privileged user";
     EXPECT_EQ(DbCheckWriteAccess(family), 2);
-    ASSERT_EQ(DbOpen(family, 101), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_EQ(CurrentDatabase->ReadOnly(), 3);
     EXPECT_TRUE(CurrentDatabase->host.readOnly);
     DbClose();
@@ -353,7 +353,7 @@ TEST_F(FamilyDatabaseTest, FileInAFolderThatTakesNoNewFileOpensReadOnly) {
     if (!user.Active()) GTEST_SKIP() << "cannot leave the privileged user";
     ASSERT_TRUE(plat::IsWritable(family));
     EXPECT_EQ(DbCheckWriteAccess(family), 2);
-    ASSERT_EQ(DbOpen(family, 101), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_EQ(CurrentDatabase->ReadOnly(), 3);
     DbClose();
   }
@@ -411,11 +411,11 @@ TEST_F(FamilyDatabaseTest, SecondObjectLeavesTheSharedFolderAlone) {
 TEST_F(FamilyDatabaseTest, OpeningAnotherFileClosesTheFirstProperly) {
   const std::string first = MakeFamily("first.orv");
   const std::string second = MakeFamily("second.orv");
-  ASSERT_EQ(DbOpen(first, 101), 1);
+  ASSERT_EQ(DbOpen(first, CFamilyDatabase::kCurrentFormat), 1);
   CurrentDatabase->engine->Blocks().BeginBatch();
   CurrentDatabase->engine->Blocks().Head().SetI32(orv::kHeadHighestDescriptor, 77);
   WriteAll(Companion(first, 'x'), "links of a build");
-  ASSERT_EQ(DbOpen(second, 101), 1);
+  ASSERT_EQ(DbOpen(second, CFamilyDatabase::kCurrentFormat), 1);
   // The first file's batch was ended (header written) and its link file
   // removed, as its close does.
   EXPECT_FALSE(fs::exists(Companion(first, 'x')));

@@ -72,8 +72,8 @@ class CallInterfaceEndToEnd : public ::testing::Test {
 };
 
 TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
-  ASSERT_EQ(DbCreate(family, 101), 1);
-  ASSERT_EQ(DbOpen(family, 101), 1);
+  ASSERT_EQ(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
 
   // Logging is the file's setting; reading the settings switches it.
   FileOptions settings;
@@ -183,7 +183,7 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   // ---- close and reopen ----
   ASSERT_EQ(DbClose(), 1);
   CurrentDatabase->host.logChanges = false;
-  ASSERT_EQ(DbOpen(family, 101), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   ASSERT_EQ(CurrentDatabase->GetFileSettings(settings), 1);
   EXPECT_TRUE(settings.logChanges);
   EXPECT_TRUE(CurrentDatabase->host.logChanges);

@@ -103,8 +103,8 @@ TEST_F(KeyEventDbTest, AnotherFileIsReadAfresh) {
 
   // The same number in another file is another individual.
   const std::string other = dir.File("other.orv");
-  ASSERT_EQ(DbCreate(other, 101), 1);
-  ASSERT_EQ(DbOpen(other, 101), 1);
+  ASSERT_EQ(DbCreate(other, CFamilyDatabase::kCurrentFormat), 1);
+  ASSERT_EQ(DbOpen(other, CFamilyDatabase::kCurrentFormat), 1);
   const std::int32_t eli = AddPerson("Eli", 'F');
   ASSERT_EQ(eli, ola);
   ASSERT_EQ(family::Read(person, eli), 1);

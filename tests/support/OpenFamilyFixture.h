@@ -18,8 +18,8 @@ class OpenFamilyFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     plat::SetFixedTime(Today());
-    ASSERT_EQ(DbCreate(family, 101), 1);
-    ASSERT_EQ(DbOpen(family, 101), 1);
+    ASSERT_EQ(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   }
   void TearDown() override {
     CurrentDatabase->host.logChanges = false;
