@@ -54,10 +54,7 @@ TEST(ChangeLogLine, Layouts) {
             "12-31-2012 23:59 Lnk Ind 5 -1\r\n");
 }
 
-class ChangeLogTest : public OpenFamilyFixture {
- protected:
-  std::string log = dir.File("family.orl");
-};
+using ChangeLogTest = OpenFamilyFixture;
 
 TEST_F(ChangeLogTest, AppendsBesideTheFamilyFile) {
   EXPECT_EQ(ChangeLogPath(*CurrentDatabase), log);

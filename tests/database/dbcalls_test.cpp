@@ -231,10 +231,6 @@ class DbCallsTest : public OpenFamilyFixture {
   std::int32_t NewPerson() {
     return CurrentDatabase->engine->Records().NewRecord(orv::RecordKind::Individual, false);
   }
-  std::string Log() { return ReadAll(log); }
-  static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
-
-  std::string log = dir.File("family.orl");
 };
 
 TEST_F(DbCallsTest, RelationsThroughTheCallsWithTheirLogLines) {

@@ -14,13 +14,12 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EventTypeRecord.h"
-#include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
 #include "SourceRecord.h"
-#include "TempDir.h"
 #include "TestHelpers.h"
 #include "UserEventRecord.h"
 
@@ -30,15 +29,8 @@ using List = std::vector<std::int32_t>;
 
 std::string N(std::int32_t n) { return std::to_string(n); }
 
-class CallInterfaceEndToEnd : public ::testing::Test {
+class CallInterfaceEndToEnd : public OpenFamilyFixture {
  protected:
-  void SetUp() override { plat::SetFixedTime(LocalTimeOf(2001, 7, 3, 9, 5)); }
-  void TearDown() override {
-    plat::SetFixedTime(0);
-    CurrentDatabase->host.logChanges = false;
-    DbCloseCurrent();
-  }
-
   static std::int32_t AddPerson(const char* surname, const char* given, char sex) {
     CIndividualRecord person;
     person.surname = surname;
@@ -61,20 +53,9 @@ class CallInterfaceEndToEnd : public ::testing::Test {
     DbGetRelationList(out, db::kRelSpouses, 0, rin, 0);
     return out;
   }
-  static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
-
-  TempDir dir;
-  std::string family = dir.File("family.orv");
-  plat::FakeMessageBox boxes;
-  plat::ScopedMessageBox scopedBoxes{&boxes};
-  plat::FakeMessagePump pump;
-  plat::ScopedMessagePump scopedPump{&pump};
 };
 
 TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
-  ASSERT_EQ(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
-  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-
   // Logging is the file's setting; reading the settings switches it.
   FileOptions settings;
   ASSERT_EQ(CurrentDatabase->GetFileSettings(settings), 1);
@@ -177,8 +158,8 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
   EXPECT_EQ(family::Update(gone, 0), 0);
   boxes.Clear();
 
-  const std::string log = ReadAll(dir.File("family.orl"));
-  EXPECT_EQ(log, expectedLog);
+  const std::string written = Log();
+  EXPECT_EQ(written, expectedLog);
 
   // ---- close and reopen ----
   ASSERT_EQ(DbClose(), 1);
@@ -273,7 +254,7 @@ TEST_F(CallInterfaceEndToEnd, BuildChangeCloseReopen) {
 
   EXPECT_TRUE(boxes.Calls().empty());
   // Reading wrote nothing to the log.
-  EXPECT_EQ(ReadAll(dir.File("family.orl")), log);
+  EXPECT_EQ(Log(), written);
 }
 
 }  // namespace

@@ -17,10 +17,6 @@ namespace {
 
 class RecordAccessTest : public OpenFamilyFixture {
  protected:
-  std::string Log() { return ReadAll(log); }
-  static std::string Line(const std::string& rest) { return "7-3-2001 09:05 " + rest + "\r\n"; }
-
-  std::string log = dir.File("family.orl");
 };
 
 TEST_F(RecordAccessTest, FailedChangesReportFailureAndWriteNoLine) {
