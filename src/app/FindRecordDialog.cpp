@@ -1,6 +1,6 @@
 #include "FindRecordDialog.h"
 
-#include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "QtPorts.h"
+#include "StringTable.h"
 
 CFindRecordDialog::CFindRecordDialog(QWidget* parent) : fw::CDialogBase(parent) {
   auto* rinRadio =
@@ -28,6 +30,12 @@ CFindRecordDialog::CFindRecordDialog(QWidget* parent) : fw::CDialogBase(parent) 
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("Help")));
 
   label->setBuddy(number);
+  // Wide enough for either word, so that the edit field does not jump when
+  // the mode changes.
+  const QFontMetrics metrics(label->font());
+  label->setMinimumWidth(
+      std::max(metrics.horizontalAdvance(fw::ToQString(res::LoadString(shell::kIdsRin) + ":")),
+               metrics.horizontalAdvance(fw::ToQString(res::LoadString(shell::kIdsMrin) + ":"))));
   number->setMinimumWidth(DialogUnitsToPixels(60, 0).width());
   range->setMinimumWidth(DialogUnitsToPixels(110, 0).width());
   ok->setDefault(true);
