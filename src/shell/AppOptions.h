@@ -10,7 +10,6 @@
 // or one that is not a number, leaves the field as it was.
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 // The thirty font descriptions, in the order the options keep them.
