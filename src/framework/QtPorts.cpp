@@ -194,6 +194,7 @@ QtPortSet::QtPortSet() {
   plat::SetProgressPort(&progress_);
   plat::SetProfilePort(&profile_);
   plat::SetShellPort(&shell_);
+  plat::SetSystemColorsPort(&systemColors_);
 }
 
 QtPortSet::~QtPortSet() {
@@ -202,6 +203,7 @@ QtPortSet::~QtPortSet() {
   plat::SetProgressPort(nullptr);
   plat::SetProfilePort(nullptr);
   plat::SetShellPort(nullptr);
+  plat::SetSystemColorsPort(nullptr);
 }
 
 }  // namespace fw

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Ports.h"
+#include "QtSystemColors.h"
 
 class QProgressDialog;
 class QSettings;
@@ -77,6 +78,7 @@ class QtPortSet {
   QtProgress progress_;
   QtProfile profile_;
   QtShell shell_;
+  QtSystemColors systemColors_;
 };
 
 }  // namespace fw
