@@ -10,5 +10,8 @@ class CKorDoc : public fw::CDocument {
   Q_OBJECT
 
  public:
+  CKorDoc();
+  ~CKorDoc() override;
+
   shell::DittoRins m_dittoRins;
 };

@@ -18,7 +18,13 @@ CMDIFrameWnd::CMDIFrameWnd() : mdiClient_(new QMdiArea(this)) {
   });
 }
 
-CMDIFrameWnd::~CMDIFrameWnd() = default;
+CMDIFrameWnd::~CMDIFrameWnd() {
+  // The document windows go first, without calling back into the half
+  // destroyed frame.
+  mdiClient_->disconnect(this);
+  for (QMdiSubWindow* child : mdiClient_->subWindowList()) child->disconnect(this);
+  delete mdiClient_;
+}
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const {
   QMdiSubWindow* sub = mdiClient_->activeSubWindow();
