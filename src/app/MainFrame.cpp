@@ -80,6 +80,8 @@ CMainFrame::CMainFrame(CKorApp* app) : app_(app) {
     document.append(BuildMenu(popup));
   SetFrameMenus(noDocument, document);
   SetFrameTitle(fw::ToQString(res::LoadString(kIdsTitle)));
+  // The program's icon: a family, as on the Family View button.
+  setWindowIcon(ToolbarIcon(shell::kIdViewFamily));
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -232,8 +234,8 @@ void CMainFrame::CreateStatusBar() {
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pane->setContentsMargins(3, 0, 3, 0);
     int least = i < 5 ? kPaneMinWidth[i] : 0;
-    int content = metrics.horizontalAdvance(fw::ToQString(samples[i])) +
-                  2 * pane->frameWidth() + 6 + 2;
+    int content =
+        metrics.horizontalAdvance(fw::ToQString(samples[i])) + 2 * pane->frameWidth() + 6 + 2;
     pane->setMinimumWidth(std::max(least, content));
     bar->addPermanentWidget(pane);
     panes_.append(pane);
@@ -273,8 +275,7 @@ LRESULT CMainFrame::OnSetAcceleratorWindow(QWidget* window) {
 
 LRESULT CMainFrame::OnGetDittoRin(WPARAM kind) {
   if (!shell::DittoRins::IsValidKind(kind)) {
-    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(kIdsTitle),
-                     plat::kMbOk);
+    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(kIdsTitle), plat::kMbOk);
     return 0;
   }
   CKorDoc* document = app_->GetCurrentDocument();
@@ -283,8 +284,7 @@ LRESULT CMainFrame::OnGetDittoRin(WPARAM kind) {
 
 LRESULT CMainFrame::OnSetDittoRin(WPARAM kind, LPARAM rin) {
   if (!shell::DittoRins::IsValidKind(kind)) {
-    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(kIdsTitle),
-                     plat::kMbOk);
+    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(kIdsTitle), plat::kMbOk);
     return 0;
   }
   if (CKorDoc* document = app_->GetCurrentDocument())

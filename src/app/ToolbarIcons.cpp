@@ -281,26 +281,46 @@ using Draw = void (*)(QPainter&);
 
 Draw DrawerOf(unsigned id) {
   switch (id) {
-    case shell::kIdFileOpen: return DrawOpen;
-    case shell::kIdFileImport: return DrawImport;
-    case shell::kIdFileExport: return DrawExport;
-    case shell::kIdFilePrintReports: return DrawReports;
-    case shell::kIdViewPedigree: return DrawPedigree;
-    case shell::kIdViewFamily: return DrawFamily;
-    case shell::kIdEditIndividual: return DrawEditIndividual;
-    case shell::kIdEditNotes: return DrawNotes;
-    case shell::kIdEditMultimedia: return DrawMultimedia;
-    case shell::kIdAddIndividual: return DrawAddIndividual;
-    case shell::kIdAddParents: return DrawAddParents;
-    case shell::kIdSearchIndividualList: return DrawIndividualList;
-    case shell::kIdSearchFindRecord: return DrawFind;
-    case shell::kIdSearchDescendancy: return DrawDescendancy;
-    case shell::kIdSearchHomePerson: return DrawHome;
-    case shell::kIdToolsMatchMerge: return DrawMatchMerge;
-    case shell::kIdToolsWebPage: return DrawWebPage;
-    case shell::kIdHelpPublisherHome: return DrawPublisher;
-    case shell::kIdHelp: return DrawHelp;
-    default: return nullptr;
+    case shell::kIdFileOpen:
+      return DrawOpen;
+    case shell::kIdFileImport:
+      return DrawImport;
+    case shell::kIdFileExport:
+      return DrawExport;
+    case shell::kIdFilePrintReports:
+      return DrawReports;
+    case shell::kIdViewPedigree:
+      return DrawPedigree;
+    case shell::kIdViewFamily:
+      return DrawFamily;
+    case shell::kIdEditIndividual:
+      return DrawEditIndividual;
+    case shell::kIdEditNotes:
+      return DrawNotes;
+    case shell::kIdEditMultimedia:
+      return DrawMultimedia;
+    case shell::kIdAddIndividual:
+      return DrawAddIndividual;
+    case shell::kIdAddParents:
+      return DrawAddParents;
+    case shell::kIdSearchIndividualList:
+      return DrawIndividualList;
+    case shell::kIdSearchFindRecord:
+      return DrawFind;
+    case shell::kIdSearchDescendancy:
+      return DrawDescendancy;
+    case shell::kIdSearchHomePerson:
+      return DrawHome;
+    case shell::kIdToolsMatchMerge:
+      return DrawMatchMerge;
+    case shell::kIdToolsWebPage:
+      return DrawWebPage;
+    case shell::kIdHelpPublisherHome:
+      return DrawPublisher;
+    case shell::kIdHelp:
+      return DrawHelp;
+    default:
+      return nullptr;
   }
 }
 

@@ -26,8 +26,7 @@ CView* CMDIChildWnd::CreateView(const CRuntimeClass* viewClass, CDocument* docum
 void CMDIChildWnd::FollowDocumentTitle(CDocument* document) {
   if (!document) return;
   setWindowTitle(document->GetTitle());
-  connect(document, &CDocument::titleChanged, this, &QWidget::setWindowTitle,
-          Qt::UniqueConnection);
+  connect(document, &CDocument::titleChanged, this, &QWidget::setWindowTitle, Qt::UniqueConnection);
 }
 
 }  // namespace fw

@@ -43,12 +43,13 @@ QList<CMDIChildWnd*> CMDIFrameWnd::MDIChildren() const {
 void CMDIFrameWnd::AddMDIChild(CMDIChildWnd* child) {
   mdiClient_->addSubWindow(child);
   // The menu and title change back once the last document window has gone.
-  connect(child, &QObject::destroyed, this,
-          [this] {
-            OnUpdateFrameMenu();
-            OnUpdateFrameTitle();
-          },
-          Qt::QueuedConnection);
+  connect(
+      child, &QObject::destroyed, this,
+      [this] {
+        OnUpdateFrameMenu();
+        OnUpdateFrameTitle();
+      },
+      Qt::QueuedConnection);
   if (CDocument* document = child->GetActiveDocument())
     connect(document, &CDocument::titleChanged, this, &CMDIFrameWnd::OnUpdateFrameTitle);
   child->show();
@@ -78,8 +79,7 @@ void CMDIFrameWnd::OnUpdateFrameTitle() {
 }
 
 void CMDIFrameWnd::OnUpdateFrameMenu() {
-  const QList<QMenu*>& wanted =
-      MDIChildren().isEmpty() ? noDocumentMenus_ : documentMenus_;
+  const QList<QMenu*>& wanted = MDIChildren().isEmpty() ? noDocumentMenus_ : documentMenus_;
   if (shownMenus_ == &wanted) return;
   ShowMenus(wanted);
   shownMenus_ = &wanted;

@@ -133,7 +133,9 @@ class MainFrameTest : public QObject {
     QCOMPARE(boxes_->Calls()[0].text, std::string("Programmer: Invalid status bar index"));
     QCOMPARE(boxes_->Calls()[0].flags & plat::kMbButtonMask, unsigned(plat::kMbOk));
     for (int pane = 0; pane < 7; ++pane)
-      QCOMPARE(PaneText(pane), pane == 0 ? idle : pane == 1 ? QStringLiteral("RIN: 12") : QString());
+      QCOMPARE(PaneText(pane), pane == 0   ? idle
+                               : pane == 1 ? QStringLiteral("RIN: 12")
+                                           : QString());
   }
 
   void withoutStatusBarEverythingSucceedsSilently() {

@@ -209,10 +209,9 @@ TEST(FrameTablesTest, MenuWithoutDocumentHoldsOnlyTheFileLevelCommands) {
     popups.push_back(p.text);
   EXPECT_EQ(popups, (std::vector<std::string>{"&File", "&View", "&Tools", "&Help"}));
   popups.clear();
-  for (const shell::MenuItem& p : shell::FrameMenu(shell::kMenuDocument))
-    popups.push_back(p.text);
+  for (const shell::MenuItem& p : shell::FrameMenu(shell::kMenuDocument)) popups.push_back(p.text);
   EXPECT_EQ(popups, (std::vector<std::string>{"&File", "&Edit", "&Add", "&View", "&Search",
-                                               "&Tools", "&Window", "&Help"}));
+                                              "&Tools", "&Window", "&Help"}));
 }
 
 TEST(FrameTablesTest, ToolbarAndAcceleratorsReachCommandsOfTheDocumentMenu) {
