@@ -46,11 +46,7 @@ CommandTexts TextsOf(unsigned id) {
 }
 
 // A menu text without its mnemonic marks, for a command that has no menu item.
-QString PlainText(const std::string& text) {
-  QString out = fw::ToQString(text);
-  out.remove(QLatin1Char('&'));
-  return out;
-}
+QString PlainText(QString text) { return text.remove(QLatin1Char('&')); }
 
 // Finds the menu item text of a command in either menu.
 const shell::MenuItem* FindMenuItem(const std::vector<shell::MenuItem>& items, unsigned id) {
@@ -90,7 +86,7 @@ QAction* CMainFrame::MakeAction(unsigned id, const QString& text) {
   auto* action = new QAction(text, this);
   CommandTexts texts = TextsOf(id);
   action->setStatusTip(texts.prompt);
-  action->setToolTip(texts.tooltip.isEmpty() ? PlainText(text.toStdString()) : texts.tooltip);
+  action->setToolTip(texts.tooltip.isEmpty() ? PlainText(text) : texts.tooltip);
   action->setProperty(kCommandId, id);
   std::string keys = shell::AcceleratorKeys(id);
   if (!keys.empty()) action->setShortcut(QKeySequence(QString::fromLatin1(keys.c_str())));
@@ -190,7 +186,7 @@ void CMainFrame::CreateToolBar() {
   toolBar_ = new QToolBar(this);
   toolBar_->setObjectName(QStringLiteral("ToolBar"));
   toolBar_->setProperty(kControlId, kToolBarId);
-  toolBar_->setWindowTitle(PlainText("&Toolbar"));
+  toolBar_->setWindowTitle(TextsOf(shell::kIdViewToolbar).tooltip);
   toolBar_->setIconSize(QSize(24, 24));
   toolBar_->setAllowedAreas(Qt::TopToolBarArea);
   for (unsigned id : shell::ToolbarButtons()) {
