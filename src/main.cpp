@@ -2,10 +2,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QApplication>
-#include <QMainWindow>
+#include <QScreen>
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "FramePlacement.h"
+#include "KorApp.h"
+#include "MainFrame.h"
 #include "QtPorts.h"
 
 namespace {
@@ -40,9 +43,19 @@ int main(int argc, char** argv) {
   fw::QtPortSet ports;
   CloseOnTerminate(app);
 
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Korvane"));
-  window.resize(900, 640);
-  window.show();
+  CKorApp korApp;
+  CMainFrame frame(&korApp);
+  // Placed where it was closed last: maximised unless a normal placement
+  // was stored.
+  QSize screen = QApplication::primaryScreen()->size();
+  shell::StartPlacement place =
+      shell::ReadStartPlacement(plat::Profile(), screen.width(), screen.height());
+  if (place.maximized) {
+    frame.showMaximized();
+  } else {
+    frame.move(place.rect.x, place.rect.y);
+    frame.resize(place.rect.cx, place.rect.cy);
+    frame.show();
+  }
   return app.exec();
 }

@@ -1,0 +1,4 @@
+#include "KorDoc.h"
+
+CKorDoc::CKorDoc() = default;
+CKorDoc::~CKorDoc() = default;

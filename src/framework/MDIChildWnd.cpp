@@ -1,0 +1,32 @@
+#include "MDIChildWnd.h"
+
+#include "Document.h"
+#include "View.h"
+
+namespace fw {
+
+CMDIChildWnd::CMDIChildWnd() { setAttribute(Qt::WA_DeleteOnClose); }
+
+CMDIChildWnd::~CMDIChildWnd() = default;
+
+CDocument* CMDIChildWnd::GetActiveDocument() const {
+  return activeView_ ? activeView_->GetDocument() : nullptr;
+}
+
+CView* CMDIChildWnd::CreateView(const CRuntimeClass* viewClass, CDocument* document) {
+  CView* view = viewClass ? viewClass->CreateObject() : nullptr;
+  if (!view) return nullptr;
+  view->SetDocument(document);
+  setWidget(view);
+  view->show();
+  FollowDocumentTitle(document);
+  return view;
+}
+
+void CMDIChildWnd::FollowDocumentTitle(CDocument* document) {
+  if (!document) return;
+  setWindowTitle(document->GetTitle());
+  connect(document, &CDocument::titleChanged, this, &QWidget::setWindowTitle, Qt::UniqueConnection);
+}
+
+}  // namespace fw
