@@ -48,6 +48,17 @@ QtMediaPlayer* QtMediaPlayer::Installed() {
   return dynamic_cast<QtMediaPlayer*>(&plat::MediaPlayer());
 }
 
+QMediaPlayer* QtMediaPlayer::ClipPlayer(int device) const {
+  if (device == 0) return sound_ ? sound_->player.get() : nullptr;
+  auto it = devices_.find(device);
+  return it == devices_.end() ? nullptr : it->second->player.get();
+}
+
+QWidget* QtMediaPlayer::VideoWindow(int device) const {
+  auto it = devices_.find(device);
+  return it == devices_.end() ? nullptr : it->second->window.get();
+}
+
 std::shared_ptr<QtMediaPlayer::Clip> QtMediaPlayer::OpenClip(const std::string& path, bool video) {
   QString file = ToQString(path);
   if (!QFileInfo(file).isFile()) return nullptr;

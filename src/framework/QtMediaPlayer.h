@@ -10,7 +10,9 @@
 
 #include "MediaPlayer.h"
 
+class QMediaPlayer;
 class QProcess;
+class QWidget;
 
 namespace fw {
 
@@ -40,6 +42,11 @@ class QtMediaPlayer : public QObject, public plat::MediaPlayerPort {
 
   // The program that opens a file with the desktop's program for it.
   void SetOpener(const QString& program) { opener_ = program; }
+
+  // The player of the wave sound (device 0) or of an open device, and the
+  // window of a video device; nullptr when there is none.
+  QMediaPlayer* ClipPlayer(int device) const;
+  QWidget* VideoWindow(int device) const;
 
  signals:
   // A device played to its end, or failed while playing, with nobody waiting
