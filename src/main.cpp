@@ -9,6 +9,7 @@
 #include "FramePlacement.h"
 #include "KorApp.h"
 #include "MainFrame.h"
+#include "MediaPlayer.h"
 #include "QtPorts.h"
 
 namespace {
@@ -44,7 +45,14 @@ int main(int argc, char** argv) {
   CloseOnTerminate(app);
 
   CKorApp korApp;
+  korApp.m_options.Load();
   CMainFrame frame(&korApp);
+  // The end of a sound or video clip stops playback, as the device's
+  // notification to the main window does.
+  frame.SetMediaStopHandler([] { plat::StopMediaPlayback(); });
+  if (auto* player = fw::QtMediaPlayer::Installed())
+    QObject::connect(player, &fw::QtMediaPlayer::clipEnded, &frame,
+                     [&frame] { frame.OnMciNotify(); });
   // Placed where it was closed last: maximised unless a normal placement
   // was stored.
   QSize screen = QApplication::primaryScreen()->size();

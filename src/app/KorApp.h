@@ -1,12 +1,13 @@
 #pragma once
 // The application object's state that the main frame reads and writes: the
-// open family file, the current view type, the current document and the
-// window that gets the dialog accelerators.
+// options, the open family file, the current view type, the current document
+// and the window that gets the dialog accelerators.
 
 #include <QPointer>
 #include <QWidget>
 #include <string>
 
+#include "AppOptions.h"
 #include "KorDoc.h"
 
 class CKorApp {
@@ -15,6 +16,9 @@ class CKorApp {
   static constexpr int kViewNone = 0;
   static constexpr int kViewPedigree = 1;
   static constexpr int kViewFamily = 3;
+
+  // The user's options for the whole run (defaults until Load).
+  CAppOptions m_options;
 
   // Full path of the open family file; "" when none is open.
   std::string m_openFilePath;

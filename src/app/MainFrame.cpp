@@ -326,5 +326,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange) active_ = isActiveWindow();
+  // The desktop's colours changed: name colours that follow them follow.
+  if (event->type() == QEvent::PaletteChange) app_->m_options.LoadColors();
   fw::CMDIFrameWnd::changeEvent(event);
 }

@@ -15,6 +15,22 @@
 namespace fw {
 namespace {
 
+QtMessagePump::IdleHandler g_idleHandler;
+
+// Takes the request to quit while the pump dispatches, so that the caller
+// learns of it before the main loop acts on it.
+class QuitCatcher : public QObject {
+ public:
+  bool caught = false;
+
+ protected:
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    if (event->type() != QEvent::Quit || receiver != QCoreApplication::instance()) return false;
+    caught = true;
+    return true;
+  }
+};
+
 QString Key(const std::string& section, const std::string& value) {
   return QStringLiteral("Korvane/") + ToQString(section) + QLatin1Char('/') + ToQString(value);
 }
@@ -86,9 +102,24 @@ int QtMessageBox::Show(const std::string& text, const std::string& caption, unsi
                                                                          : plat::kIdCancel;
 }
 
+void QtMessagePump::SetIdleHandler(IdleHandler handler) { g_idleHandler = std::move(handler); }
+
 bool QtMessagePump::PumpWaitingMessages() {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return true;
+  if (QCoreApplication::closingDown()) return false;
+  QuitCatcher quit;
+  app->installEventFilter(&quit);
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  return !QCoreApplication::closingDown();
+  app->removeEventFilter(&quit);
+  if (quit.caught) {
+    // Put back for the main loop, which ends once the caller has stopped.
+    QCoreApplication::postEvent(app, new QEvent(QEvent::Quit));
+    return false;
+  }
+  for (long count = 0; g_idleHandler && g_idleHandler(count); ++count) {
+  }
+  return true;
 }
 
 QtProgress::QtProgress() = default;
@@ -195,6 +226,7 @@ QtPortSet::QtPortSet() {
   plat::SetProfilePort(&profile_);
   plat::SetShellPort(&shell_);
   plat::SetSystemColorsPort(&systemColors_);
+  plat::SetMediaPlayerPort(&media_);
 }
 
 QtPortSet::~QtPortSet() {
@@ -204,6 +236,7 @@ QtPortSet::~QtPortSet() {
   plat::SetProfilePort(nullptr);
   plat::SetShellPort(nullptr);
   plat::SetSystemColorsPort(nullptr);
+  plat::SetMediaPlayerPort(nullptr);
 }
 
 }  // namespace fw

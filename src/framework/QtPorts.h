@@ -3,10 +3,12 @@
 // progress window, settings in the INI file and the desktop shell.
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "Ports.h"
+#include "QtMediaPlayer.h"
 #include "QtSystemColors.h"
 
 class QProgressDialog;
@@ -23,8 +25,16 @@ class QtMessageBox : public plat::MessageBoxPort {
   int Show(const std::string& text, const std::string& caption, unsigned flags) override;
 };
 
+// Dispatches the waiting events. A request to quit seen among them is put
+// back for the main loop and answered with false; otherwise the application's
+// idle processing runs and the answer is true.
 class QtMessagePump : public plat::MessagePumpPort {
  public:
+  // The application's idle processing, called with 0, 1, 2, ... for as long
+  // as it answers that it wants more.
+  using IdleHandler = std::function<bool(long count)>;
+  static void SetIdleHandler(IdleHandler handler);
+
   bool PumpWaitingMessages() override;
 };
 
@@ -79,6 +89,7 @@ class QtPortSet {
   QtProfile profile_;
   QtShell shell_;
   QtSystemColors systemColors_;
+  QtMediaPlayer media_;
 };
 
 }  // namespace fw
