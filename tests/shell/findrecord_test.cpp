@@ -284,7 +284,9 @@ TEST_F(FindRecordTest, WhatTheListDialogsResultsDo) {
     EXPECT_EQ(find.number, c.number) << c.what;
     EXPECT_EQ(find.marriageMode, c.marriageMode) << c.what;
     // The Individual List's state comes back whatever its result.
-    if (c.list == 1) EXPECT_EQ(find.listState, 7) << c.what;
+    if (c.list == 1) {
+      EXPECT_EQ(find.listState, 7) << c.what;
+    }
   }
 }
 
