@@ -4,6 +4,20 @@
 #include "FileUtil.h"
 #include "Ports.h"
 
+std::int32_t ReadAlphaEntry(std::int32_t position, plat::RandomAccessFile& file,
+                            std::int32_t count) {
+  if (position < 1 || position > count) {
+    plat::MessageBox("Record Error", "Alpha File", plat::kMbOk);
+    return 0;
+  }
+  std::uint8_t b[4];
+  if (!file.ReadAt(4 * static_cast<std::uint64_t>(position - 1), b, 4)) {
+    plat::MessageBox("Read Error", "Alpha File", plat::kMbOk);
+    return 0;
+  }
+  return orv::GetI32(b);
+}
+
 std::string AlphaIndexFile::PathFor(const std::string& familyPath, char letter) {
   return SetExtensionLastCharStr(familyPath, letter);
 }

@@ -10,6 +10,12 @@
 
 #include "FileHandle.h"
 
+// The record number at a position (from 1) of an open alphabetic index file
+// of count entries. A position outside 1 to count shows "Record Error", a
+// short read "Read Error" (both titled "Alpha File"); either gives 0.
+std::int32_t ReadAlphaEntry(std::int32_t position, plat::RandomAccessFile& file,
+                            std::int32_t count);
+
 class AlphaIndexFile {
  public:
   // The family file's path with the extension's last letter replaced.

@@ -108,6 +108,13 @@ std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode) {
   return e->Calls().GetRIN(rin, kind, mode);
 }
 
+int DbGetNameTreeLinks(std::int32_t rin, std::int32_t& lesser, std::int32_t& greater) {
+  lesser = greater = 0;
+  ORV3* e = Engine(50);
+  if (!e) return 0;
+  return e->Trees().GetTreeChildren(rin, lesser, greater);
+}
+
 std::int32_t DbGetMaxRecordCount(int type) {
   CFamilyDatabase& db = *CurrentDatabase;
   if (db.type == CFamilyDatabase::kCurrentFormat) return DbGetRecordCount(type);

@@ -35,6 +35,9 @@ void DbEndBatch();
 int DbGetRelationCount(std::int32_t rin, int relation, int unused, int isIndividual);
 // kind: a db::QueryKind; mode: a db::WalkMode. 0 when none.
 std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode);
+// The lesser and greater name-tree links of a live individual and 1; 0 and
+// (0, 0) for a deleted or unreadable one.
+int DbGetNameTreeLinks(std::int32_t rin, std::int32_t& lesser, std::int32_t& greater);
 // The highest record number of a record type.
 std::int32_t DbGetMaxRecordCount(int type);
 // kIndividual live individuals, kMarriage live marriages (-1 unknown); other

@@ -107,6 +107,7 @@ void CFamilyDatabase::Reset() {
   flagA = 1;
   flagB = 1;
   for (auto& f : files) f.Close();
+  host.alphaFile.Close();
   mergeStale = 0;
   nameCacheBytes = 0;
   secondCacheBytes = 0;
@@ -159,6 +160,7 @@ void CFamilyDatabase::Abandon() {
   engine.reset();
   host.file.Close();
   indexFile.Close();
+  host.alphaFile.Close();
   for (auto& f : files) f.Close();
   host.readOnly = false;
 }
@@ -224,7 +226,7 @@ void CFamilyDatabase::CheckAlphaIndex() {
   // when it holds at least its closing slot.
   auto openIndex = [&](bool trusted) {
     const std::string ora = CompanionPath('a');
-    auto& alpha = files[kAlphaIndexFile];
+    auto& alpha = host.alphaFile;
     if (IsFamilyFile(ora) || alpha.Open(ora, Access::ReadWrite) != plat::kFileOk) return;
     const auto times = plat::GetFileTimes(ora);
     const long long size = alpha.Size();
@@ -279,6 +281,7 @@ void CFamilyDatabase::FullClose() {
     host.file.Close();
   }
   indexFile.Close();
+  host.alphaFile.Close();
   for (auto& f : files) f.Close();
   if (indexStale == 1 && wasOpen) DeleteCompanion('a');
   engine.reset();

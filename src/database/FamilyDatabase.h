@@ -36,7 +36,7 @@ class CFamilyDatabase {
   // that the engine reaches it). All are closed by the full close.
   enum FileSlot : int {
     kIndiv2File,      // old format: indiv2.dat
-    kAlphaIndexFile,  // the alphabetic index (".ora")
+    kAlphaIndexFile,  // old format's alphabetic index; the current format's is host.alphaFile
     kName2File,       // old format: name2.dat
     kMarr2File,       // old format: marr2.dat
     kNotes2File,      // old format: notes2.dat
@@ -111,14 +111,19 @@ class CFamilyDatabase {
   std::vector<std::uint8_t> nameCache, secondCache;
   std::int32_t nameCacheBytes = 0, secondCacheBytes = 0;
   std::int32_t nameCacheEntries = 0, secondCacheEntries = 0;
-  std::int32_t indexStale = 0;  // 1 while the alphabetic index must be rebuilt
+  // 1 while the alphabetic index must be rebuilt (kept in host, where the
+  // engine marks it and the index builder clears it).
+  std::int32_t& indexStale = host.indexStale;
   std::int32_t flagA = 0, flagB = 0;
   std::int32_t alphaMaintained = 0;  // old format: [Family] AlphaMnt
   std::int32_t mergeStale = 0;       // 1 while the merge candidates must be rebuilt
   std::array<std::int32_t, 4> oldFormatFlags{};
   std::int32_t indivexExtended = 0;  // old format: the open appended indivex2 entries
-  std::int32_t alphaEntries = 0;     // entries of the alphabetic index when current
-  plat::FileHandle indexFile;        // ".orx", open while the freshness test runs
+  // Entries of the alphabetic index when current, and the ".orx" link file
+  // (open while the freshness test runs and while the engine keeps it up to
+  // date for the next index build); both kept in host.
+  std::int32_t& alphaEntries = host.alphaEntries;
+  plat::FileHandle& indexFile = host.nameLinks;
   std::unique_ptr<CBitSet> pictureCache;
 
   // ---- call interface: per-file settings ----

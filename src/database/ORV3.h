@@ -66,10 +66,14 @@ struct EngineHost {
 
   // ---- record trees ----
   std::string path;  // the family file; names the index files beside it
-  // The name-tree side file (8 bytes per RIN: lesser and greater child);
-  // while it is closed its writes are skipped.
+  // The name-tree side file ".orx" (8 bytes per RIN: lesser and greater
+  // child); while it is closed its writes are skipped.
   plat::FileHandle nameLinks;
-  bool indexStale = true;          // the alphabetic index of individuals must be rebuilt
+  // The alphabetic index of individuals: 1 while ".ora" must be rebuilt; the
+  // open ".ora" file and its entries when it is current.
+  std::int32_t indexStale = 1;
+  plat::FileHandle alphaFile;
+  std::int32_t alphaEntries = 0;
   AlphaIndexFile sourceIndex;      // ".ors"
   AlphaIndexFile repositoryIndex;  // ".orr"
 };

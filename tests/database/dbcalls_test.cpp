@@ -171,6 +171,13 @@ TEST_F(DbDispatchTest, NoDatabaseGetsTheUnknownTypeBoxAndTheFailureValue) {
       {"DbFindOrAddString", [&] { return long{DbFindOrAddString("x", 0, text)}; }, 0, 38},
       {"DbAlphaCompare", [] { return long{DbAlphaCompare("a", "a", 0)}; }, -1, 45},
       {"GetFileOption", [] { return long{CurrentDatabase->GetFileOption(1)}; }, 0, 48},
+      {"DbGetNameTreeLinks",
+       [] {
+         std::int32_t lesser = 7, greater = 7;
+         const int r = DbGetNameTreeLinks(1, lesser, greater);
+         return lesser == 0 && greater == 0 ? long{r} : -99L;
+       },
+       0, 50},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.run(), c.result) << c.call;

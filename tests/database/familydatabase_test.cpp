@@ -252,7 +252,7 @@ TEST_F(FamilyDatabaseTest, AlphabeticIndexFreshness) {
     EXPECT_FALSE(db.indexFile.IsOpen());
     if (c.stale == 0) {
       EXPECT_EQ(db.alphaEntries, 5);
-      EXPECT_TRUE(db.files[CFamilyDatabase::kAlphaIndexFile].IsOpen());
+      EXPECT_TRUE(db.host.alphaFile.IsOpen());
     }
     DbClose();
     // Closing removes the link file; a current index gets the file's time,
@@ -305,7 +305,7 @@ TEST_F(FamilyDatabaseTest, CompanionLinkedToTheFamilyFileIsLeftAlone) {
   fs::create_symlink(family, Companion(family, 'a'));
   fs::create_hard_link(family, Companion(family, 'x'));
   ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-  EXPECT_FALSE(CurrentDatabase->files[CFamilyDatabase::kAlphaIndexFile].IsOpen());
+  EXPECT_FALSE(CurrentDatabase->host.alphaFile.IsOpen());
   EXPECT_FALSE(CurrentDatabase->indexFile.IsOpen());
   DbClose();
   EXPECT_TRUE(fs::is_symlink(Companion(family, 'a')));

@@ -156,7 +156,10 @@ bool RecordTrees::InTree(RecordKind kind, std::int32_t r) {
 }
 
 void RecordTrees::MarkTreeChanged(RecordKind kind) {
-  if (kind == RecordKind::Individual) host_->indexStale = true;
+  if (kind == RecordKind::Individual) {
+    host_->indexStale = 1;
+    nameIndexReady_ = false;
+  }
   if (kind == RecordKind::Source) host_->sourceIndex.MarkStale();
   if (kind == RecordKind::Repository) host_->repositoryIndex.MarkStale();
 }

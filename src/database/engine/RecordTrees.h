@@ -5,8 +5,8 @@
 // in number order, the find by name, the alphabetic index of individuals and
 // the index files of sources and repositories.
 //
-// Keeps: the alphabetic index of individuals (RINs in name order and the
-// position of each RIN), rebuilt when the host marks it stale.
+// Keeps: the position of each RIN in the alphabetic index of individuals,
+// which is rebuilt when the host marks it stale.
 // Guarantees: a record out of its tree has both child fields pointing at
 // itself; inserts and removes keep the key order (equal keys go lesser-side
 // for individuals, greater-side for the others) and keep each tree a treap
@@ -86,9 +86,11 @@ class RecordTrees {
   // for another kind or when it cannot be built.
   AlphaIndexFile* AlphaIndex(orv::RecordKind kind);
   int BuildAlphaIndex(orv::RecordKind kind);
-  // The alphabetic index of individuals (name-tree order), rebuilt when the
-  // host marks it stale; rebuilding also writes the ".ora" file. Positions
-  // count from 1; 0 when outside or not listed.
+  // The alphabetic index of individuals (name-tree order): the host's ".ora"
+  // file, rebuilt through CAlphaIndexBuilder when the host marks it stale
+  // (kept in memory only when no file can be written beside the family
+  // file). Positions count from 1; 0 when outside or not listed, and
+  // everything 0 after a cancelled rebuild.
   std::int32_t NameIndexEntries();
   std::int32_t NameIndexAt(std::int32_t position);
   std::int32_t NameIndexPositionOf(std::int32_t rin);
@@ -106,14 +108,19 @@ class RecordTrees {
   static int CompareKeys(orv::RecordKind kind, const TreeKey& key, const TreeKey& node);
   void RotateUp(orv::RecordKind kind, std::int32_t x);
   void MarkTreeChanged(orv::RecordKind kind);
+  // Makes the index of individuals current; false when its rebuild was
+  // cancelled.
   bool EnsureNameIndex();
+  // Fills namePosition_ from the open ".ora" file; false on a read error.
+  bool LoadNamePositions();
 
   EngineHost* host_;
   BlockStore& blocks_;
   RecordStore& records_;
   StringStores& strings_;
   orv::FileHead& head_;                     // the header BlockStore keeps
-  std::vector<std::int32_t> nameIndex_;     // RINs in name order
+  std::vector<std::int32_t> nameIndex_;     // RINs in name order, when kept in memory
   std::vector<std::int32_t> namePosition_;  // position by RIN
-  bool nameIndexBuilt_ = false;
+  bool nameIndexReady_ = false;             // false after a change of the name tree
+  bool nameIndexInMemory_ = false;          // nameIndex_ stands in for the ".ora" file
 };
