@@ -17,6 +17,7 @@
 #include "OrdinanceObject.h"
 #include "PlaceEventObject.h"
 #include "RepositoryRecord.h"
+#include "TimeStamp.h"
 #include "UserEventRecord.h"
 
 namespace orv::maps {
@@ -94,10 +95,10 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
   out.numbers[CIndividualRecord::kRin] = rin;
   out.numbers[2] = in.firstMarriage;
   out.numbers[3] = in.firstCitation;
-  out.numbers[4] = in.created;
+  out.numbers[CIndividualRecord::kCreatedStamp] = in.created;
   out.numbers[CIndividualRecord::kParentLink] = in.firstParentLink;
   out.numbers[CIndividualRecord::kFirstNote] = in.firstNote;
-  out.numbers[7] = in.updated;
+  out.numbers[CIndividualRecord::kUpdatedStamp] = in.updated;
   out.numbers[8] = ext.firstUserEvent;
   out.numbers[9] = ext.christeningLabel;
   out.numbers[10] = ext.contact;
@@ -167,8 +168,9 @@ bool StoreIndividual(ORV3& e, const CIndividualRecord& in, IndividualRec& out) {
   StoreOrdinance(e, in.endowment, out.endowment);
   // First marriage, parent link, notes, citations and tree links belong to
   // the relation, notes and tree calls: kept as stored.
-  out.updated = static_cast<std::int32_t>(plat::Now());
-  if (in.numbers[4] != 0) out.created = in.numbers[4];
+  out.updated = TimeToStamp(plat::Now());
+  if (in.numbers[CIndividualRecord::kCreatedStamp] != 0)
+    out.created = in.numbers[CIndividualRecord::kCreatedStamp];
   if (out.created == 0) out.created = out.updated;
   out.value262 = in.trailing[0];
   out.value266 = in.trailing[1];

@@ -141,7 +141,7 @@ struct IndividualRec : RecordBase<IndividualRec, RecordKind::Individual, 298> {
   std::int32_t firstNote = 0;
   std::int32_t firstCitation = 0;
   std::int32_t treeLesser = 0, treeGreater = 0, treeParent = 0;  // name tree
-  std::int32_t created = 0;                                      // seconds since 1970
+  std::int32_t created = 0;  // stamps: seconds since 1970, unsigned (see TimeStamp.h)
   std::int32_t updated = 0;
   std::int32_t value262 = 0, value266 = 0;
   std::array<std::uint8_t, 11> text270{};  // up to 10 characters

@@ -10,6 +10,7 @@
 #include "DbCodes.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "TimeStamp.h"
 
 using namespace orv;
 
@@ -81,7 +82,7 @@ int RecordStore::ReadIndividual(std::int32_t rin, IndividualRec& rec) {
   rec.Decode(buf);
   // A record without a creation stamp takes its last-update time, else now.
   if (ok && rec.created == 0 && rec.sex != 'D') {
-    rec.created = rec.updated != 0 ? rec.updated : static_cast<std::int32_t>(plat::Now());
+    rec.created = rec.updated != 0 ? rec.updated : TimeToStamp(plat::Now());
     rec.Encode(buf);
     rec.Decode(buf);
     WriteRaw(RecordKind::Individual, rin, buf);

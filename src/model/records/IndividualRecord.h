@@ -24,9 +24,11 @@ class CIndividualRecord : public CRecordObject {
 
   // Positions in numbers[] that other layers name; the rest are the engine's.
   static constexpr int kRin = 0;
-  static constexpr int kParentsMrin = 1;  // the parents' marriage
-  static constexpr int kParentLink = 5;   // the family link to the parents
-  static constexpr int kFirstNote = 6;    // first note block, 0 = no notes
+  static constexpr int kParentsMrin = 1;   // the parents' marriage
+  static constexpr int kCreatedStamp = 4;  // creation time stamp (TimeStamp.h)
+  static constexpr int kParentLink = 5;    // the family link to the parents
+  static constexpr int kFirstNote = 6;     // first note block, 0 = no notes
+  static constexpr int kUpdatedStamp = 7;  // last-change time stamp
   static constexpr int kNumberCount = 12;
   static constexpr int kTrailingCount = 6;
 
