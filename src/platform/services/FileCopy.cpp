@@ -11,6 +11,7 @@
 #include "FileUtil.h"
 #include "MemoryBuffer.h"
 #include "Ports.h"
+#include "ReplaceFile.h"
 #include "StringTable.h"
 
 namespace {
@@ -130,28 +131,15 @@ int CopyFileRaw(const std::string& source, const std::string& target, bool appen
   // A replaced target is written under a temporary name in its folder and
   // renamed over the old one only once it is complete.
   struct stat old {};
-  const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && (S_ISDIR(old.st_mode) || !plat::IsWritable(target)))
+  if (::stat(target.c_str(), &old) == 0 && (S_ISDIR(old.st_mode) || !plat::IsWritable(target)))
     return -plat::kFileAccessDenied;
-  std::string folder = GetPathDirectory(target);
-  if (folder.empty()) folder = "./";
-  int createCause = plat::kFileOk;
-  std::string temp = FindTempName(folder, "", [&](const std::string& name) {
-    int cause = out.Create(name, true);
-    if (cause == plat::kFileOk) return TempNameAnswer::Take;
-    if (out.LastErrno() == EEXIST) return TempNameAnswer::Next;
-    createCause = cause;
-    return TempNameAnswer::Stop;
+  int copyError = 0;
+  const int cause = ReplaceFileContents(target, [&](plat::FileHandle& out) {
+    copyError = CopyFileData(out, in, -1);
+    return copyError == 0;
   });
-  if (temp.empty()) return -(createCause ? createCause : plat::kFileTooManyOpen);
-
-  int error = CopyFileData(out, in, -1);
-  if (error == 0 && exists) ::fchmod(out.Descriptor(), old.st_mode & 07777);
-  if (error == 0 && !out.Flush()) error = -WriteCause(out);
-  out.Close();
-  if (error == 0 && !plat::RenameFile(temp, target)) error = -plat::FileErrorFromErrno(errno);
-  if (error != 0) plat::DeleteFile(temp);
-  return error;
+  if (copyError != 0) return copyError;
+  return -cause;
 }
 
 int CopyFileData(plat::FileHandle& target, plat::FileHandle& source, long long count,
