@@ -24,16 +24,12 @@ std::string WithPath(unsigned id, const std::string& path) {
 
 }  // namespace
 
-FamilyFileRoads::FamilyFileRoads(const CAppOptions& options, plat::ProfilePort& profile,
-                                 FileDialogs& dialogs, DocumentWindows& windows)
-    : options_(options),
-      profile_(profile),
-      dialogs_(dialogs),
-      windows_(windows),
-      recent_(profile) {}
+FamilyFileRoads::FamilyFileRoads(const CAppOptions& options, FileDialogs& dialogs,
+                                 DocumentWindows& windows)
+    : options_(options), dialogs_(dialogs), windows_(windows) {}
 
 std::string FamilyFileRoads::DataFolder() const {
-  return profile_.GetString("Folders", "Data", "");
+  return plat::Profile().GetString("Folders", "Data", "");
 }
 
 int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
@@ -237,6 +233,17 @@ void FamilyFileRoads::OnFileOpen() {
   if (!saved.empty()) plat::SetCurrentDirectory(saved);
 }
 
+void FamilyFileRoads::OpenPath(const std::string& path) {
+  if (path.empty()) return;
+  if (windows_.HasWindow(path, true)) {
+    windows_.ActivateWindow(path);
+    return;
+  }
+  guard = 0;
+  OpenChosenFile(path, true);
+  guard = 1;
+}
+
 void FamilyFileRoads::OnFileClose() {
   CloseFamilyFile(1);
   windows_.DestroyActiveWindow();
@@ -338,7 +345,7 @@ FamilyFileRoads::StartupResult FamilyFileRoads::OpenStartupFile(const std::strin
   if (type == CFamilyDatabase::kGedcom) return StartupResult::kGedcom;
   if (!plat::FileExists(path)) {
     // A remembered file that has gone is forgotten without a word.
-    profile_.Remove(kStartUpSection, "FamilyFile");
+    plat::Profile().Remove(kStartUpSection, "FamilyFile");
     return StartupResult::kForgotten;
   }
   OpenFamilyFile(path, type);

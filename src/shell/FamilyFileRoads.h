@@ -41,7 +41,7 @@ inline constexpr int kWelcomeOpen = 1475;
 inline constexpr int kWelcomeNew = 1476;
 inline constexpr int kWelcomeCancel = 2;
 
-// The dialogs and screens the roads open.
+// The dialogs and screens the roads and start-up open.
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
@@ -54,6 +54,9 @@ class FileDialogs {
                                   const std::vector<std::string>& forbidden) = 0;
   // The welcome dialog: one of the kWelcome answers; the searched path in path.
   virtual int AskWelcome(std::string& path) = 0;
+  // The splash window of start-up, which closes itself.
+  virtual void ShowSplash() = 0;
+  virtual void ShowAbout() = 0;
   // Screens of other commands the roads lead to.
   virtual void RunBackup() = 0;
   virtual void RunCheckRepair(const std::string& path) = 0;
@@ -83,8 +86,8 @@ class DocumentWindows {
 
 class FamilyFileRoads {
  public:
-  FamilyFileRoads(const CAppOptions& options, plat::ProfilePort& profile, FileDialogs& dialogs,
-                  DocumentWindows& windows);
+  // Settings go to the installed profile port.
+  FamilyFileRoads(const CAppOptions& options, FileDialogs& dialogs, DocumentWindows& windows);
 
   // ---- the open-file state ----
   int fileOpen = 0;
@@ -119,6 +122,9 @@ class FamilyFileRoads {
   void OnFileSaveAs();
   void OpenRecentFile(int index);
   void ShowWelcome();
+  // Opens a path as File > Open does once the dialog has chosen it (a path
+  // already shown only activates its window).
+  void OpenPath(const std::string& path);
 
   // Start-up: what became of the start-up file.
   enum class StartupResult { kNone, kOpened, kNotOpened, kForgotten, kGedcom, kOldFormat };
@@ -130,7 +136,6 @@ class FamilyFileRoads {
   std::string DataFolder() const;
 
   const CAppOptions& options_;
-  plat::ProfilePort& profile_;
   FileDialogs& dialogs_;
   DocumentWindows& windows_;
   RecentFileList recent_;

@@ -15,7 +15,9 @@ class RecentFileList {
   static constexpr int kSize = 4;
   static constexpr const char* kSection = "Recent File List";
 
-  explicit RecentFileList(plat::ProfilePort& profile) : profile_(profile) {}
+  // Without a profile, the installed profile port at each use.
+  RecentFileList() = default;
+  explicit RecentFileList(plat::ProfilePort& profile) : profile_(&profile) {}
 
   // Entry 0 to 3; "" when empty or out of range.
   std::string Get(int index) const;
@@ -34,7 +36,9 @@ class RecentFileList {
   static std::string ValueName(int index);
   void Set(int index, const std::string& path);
 
-  plat::ProfilePort& profile_;
+  plat::ProfilePort& Profile() const { return profile_ ? *profile_ : plat::Profile(); }
+
+  plat::ProfilePort* profile_ = nullptr;
 };
 
 }  // namespace shell

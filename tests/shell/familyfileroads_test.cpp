@@ -41,6 +41,8 @@ class FakeDialogs : public shell::FileDialogs {
     path = welcomePath;
     return welcomeAnswer;
   }
+  void ShowSplash() override { asked.push_back("splash"); }
+  void ShowAbout() override { asked.push_back("about"); }
   void RunBackup() override { asked.push_back("backup"); }
   void RunCheckRepair(const std::string& path) override { asked.push_back("check:" + path); }
   void ShowPreparerPreferences() override { asked.push_back("preparer"); }
@@ -148,7 +150,7 @@ class FamilyFileRoadsTest : public ::testing::Test {
   FakeDialogs dialogs;
   FakeWindows windows;
   CFamilyFileInfo info;
-  FamilyFileRoads roads{options, profile, dialogs, windows};
+  FamilyFileRoads roads{options, dialogs, windows};
 };
 
 TEST_F(FamilyFileRoadsTest, OpenGivesAWindowAndARecentEntry) {
