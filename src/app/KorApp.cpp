@@ -342,6 +342,8 @@ void CKorApp::CreateDocumentWindow(int viewType) {
   fw::CView* view = child->CreateView(ViewClassOf(viewType), document);
   child->SetActiveView(view);
   frame_->AddMDIChild(child);
+  // A new document window fills the client area.
+  child->setGeometry(QRect(QPoint(0, 0), frame_->MDIClient()->viewport()->size()));
   view->OnInitialUpdate();
   UpdateSearchMenu();
   UpdateViewMenuTexts();
