@@ -2,15 +2,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QApplication>
-#include <QScreen>
+#include <QFile>
 #include <QSocketNotifier>
 #include <csignal>
 
-#include "FramePlacement.h"
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
 #include "QtPorts.h"
+#include "StartupLogic.h"
 
 namespace {
 
@@ -45,25 +45,24 @@ int main(int argc, char** argv) {
   CloseOnTerminate(app);
 
   CKorApp korApp;
-  korApp.m_options.Load();
-  CMainFrame frame(&korApp);
+  // The arguments as one command-line text, as start-up reads it.
+  std::vector<std::string> args;
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i)
+    args.push_back(QFile::encodeName(arguments[i]).toStdString());
+  if (!korApp.InitInstance(shell::JoinCommandLine(args))) {
+    korApp.ExitInstance();
+    return korApp.ExitCode();
+  }
+
+  CMainFrame& frame = *korApp.GetMainFrame();
   // The end of a sound or video clip stops playback, as the device's
   // notification to the main window does.
   frame.SetMediaStopHandler([] { plat::StopMediaPlayback(); });
   if (auto* player = fw::QtMediaPlayer::Installed())
     QObject::connect(player, &fw::QtMediaPlayer::clipEnded, &frame,
                      [&frame] { frame.OnMciNotify(); });
-  // Placed where it was closed last: maximised unless a normal placement
-  // was stored.
-  QSize screen = QApplication::primaryScreen()->size();
-  shell::StartPlacement place =
-      shell::ReadStartPlacement(plat::Profile(), screen.width(), screen.height());
-  if (place.maximized) {
-    frame.showMaximized();
-  } else {
-    frame.move(place.rect.x, place.rect.y);
-    frame.resize(place.rect.cx, place.rect.cy);
-    frame.show();
-  }
-  return app.exec();
+  int result = app.exec();
+  int exit = korApp.ExitInstance();
+  return result != 0 ? result : exit;
 }

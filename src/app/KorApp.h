@@ -1,28 +1,126 @@
 #pragma once
-// The application object's state that the main frame reads and writes: the
-// options, the open family file, the current view type, the current document
-// and the window that gets the dialog accelerators.
+// The application object: the program-wide state for the whole run (options,
+// the open family file, the current document and view type, the edit
+// password state, the window that gets the dialog accelerators) and the
+// start-up and shut-down sequences. The roads that open, create, switch and
+// close family files are decided by shell::FamilyFileRoads; this object
+// gives them windows and dialogs and wires them to the File menu.
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "AppOptions.h"
+#include "FamilyFileRoads.h"
 #include "KorDoc.h"
+#include "StartupLogic.h"
 
-class CKorApp {
+class CMainFrame;
+class QAction;
+class QLocalServer;
+class QMdiSubWindow;
+
+namespace fw {
+struct CRuntimeClass;
+}
+
+class CKorApp : public QObject, private shell::DocumentWindows {
+  Q_OBJECT
+
+  // First, so that the open-file state exists before the members that
+  // refer to it.
+  class DialogsRelay;
+  std::unique_ptr<shell::FileDialogs> ownDialogs_;
+  std::unique_ptr<DialogsRelay> dialogs_;
+  std::unique_ptr<shell::FamilyFileRoads> files_;
+
  public:
   // View types.
   static constexpr int kViewNone = 0;
   static constexpr int kViewPedigree = 1;
   static constexpr int kViewFamily = 3;
+  // Start-up's default view type.
+  static constexpr int kDefaultViewType = kViewFamily;
+  // Name of the local socket through which a second start hands over its
+  // command line; the main window's class name.
+  static constexpr const char* kInstanceName = "OrvMainWndXQW";
+
+  CKorApp();
+  ~CKorApp() override;
+
+  // The one application object of the run, or nullptr.
+  static CKorApp* Instance();
+
+  // ---- start-up and shut-down ----
+  // The start-up sequence for the command-line text; false ends the program
+  // at once with ExitCode().
+  bool InitInstance(const std::string& commandLine);
+  // Saves and frees what start-up loaded; the exit code.
+  int ExitInstance();
+  int ExitCode() const { return exitCode_; }
+  // True when another instance runs: it got the command line and comes to
+  // the front, and this one must end. Else this one listens for later starts.
+  bool IsSingleInstance(const std::string& commandLine);
+  // Loads the interface-language catalog of code beside the program ("" or
+  // "EN": the built-in texts). False when the catalog could not be loaded.
+  bool SetInterfaceLanguage(const std::string& code);
+  // A new document window on the open family file; view type 0 takes the
+  // current one, else "Start Up"/"ViewType".
+  void CreateDocumentWindow(int viewType);
+  // The clock test; false when the program must end (exit code -1).
+  bool CheckSystemClock();
+
+  // ---- the open family file (see shell::FamilyFileRoads) ----
+  shell::FamilyFileRoads& Files() { return *files_; }
+  int OpenFamilyFile(const std::string& path, int type) {
+    return files_->OpenFamilyFile(path, type);
+  }
+  void CloseFamilyFile(int remind) { files_->CloseFamilyFile(remind); }
+  int CreateFamilyFile(const std::string& path, int type, int open);
+  // A document window was activated: a document without a file adopts the
+  // open one; one of another file switches the open file to it.
+  void ActivateFamilyWindow(QMdiSubWindow* window);
+  void ShowWelcome();
+  std::string GetStartupFamilyFile();
+  void AddRecentFile(const std::string& path);
+  void RemoveRecentFile(const std::string& path);
+  std::string GetRecentFile(int index);
+  void OpenRecentFile(int index);
+  // The File menu's recent-file items: "&n path" for each entry up to the
+  // first empty one; without entries one disabled item.
+  void OnUpdateRecentFileMenu();
+
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFileClose();
+  void OnFileSaveAs();
+  void OnAppAbout();
+
+  // ---- small services ----
+  // The texts of View > Pedigree and View > Family for the current view type.
+  void UpdateViewMenuTexts();
+  // Removes the outside web-search items when the options do not allow them.
+  void UpdateSearchMenu();
+  // 1 when the Enter key moves to the next field in editing screens; asks
+  // while undecided.
+  int IsReturnAsTab();
 
   // The user's options for the whole run (defaults until Load).
   CAppOptions m_options;
-
-  // Full path of the open family file; "" when none is open.
-  std::string m_openFilePath;
+  // Full path of the open family file ("" before the first open; kept after
+  // a close until the next open).
+  std::string& m_openFilePath;
   int m_currentViewType = kViewNone;
+  // The edit password gate.
+  int m_passwordDecided = 0;
+  int m_passwordGranted = 0;
+  short m_wrongEntries = 0;
+  // "-v": the extended chart types of the reports.
+  bool m_extendedCharts = false;
+  std::string m_helpFilePath;
 
   // The document of the active view (nullptr when none, or once it is gone).
   CKorDoc* GetCurrentDocument() const { return currentDocument_; }
@@ -32,7 +130,51 @@ class CKorApp {
   QWidget* GetAcceleratorWindow() const { return acceleratorWindow_; }
   void SetAcceleratorWindow(QWidget* window) { acceleratorWindow_ = window; }
 
+  CMainFrame* GetMainFrame() const { return frame_.get(); }
+  // Replaces the dialogs (tests); nullptr returns to the program's own.
+  void SetDialogs(shell::FileDialogs* dialogs);
+
+  // Called by every document as it is made and as it goes.
+  void OnDocumentCreated(CKorDoc* document);
+  void OnDocumentClosing(CKorDoc* document);
+
+  // The view classes of the two document templates.
+  static const fw::CRuntimeClass* ViewClassOf(int viewType);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // shell::DocumentWindows
+  bool HasWindow(const std::string& path, bool ignoreCase) override;
+  std::vector<std::string> WindowPaths() override;
+  void CreateWindow() override { CreateDocumentWindow(kViewNone); }
+  void ActivateWindow(const std::string& path) override;
+  void DestroyActiveWindow() override;
+  void DestroyWindows(const std::string& path) override;
+  void RepaintCurrentView() override;
+  std::int32_t CurrentViewRin() override { return 0; }
+
+  void WireCommands();
+  void UpdateCommandStates();
+  // After each road: the menu items that depend on the open file.
+  void AfterRoad();
+  void OnHandOver(const std::string& commandLine);
+  void PlaceMainFrame();
+  void LoadSharedTables();
+  std::string InstanceSocketName() const;
+
+  shell::ReturnAsTab returnAsTab_;
+  std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<QLocalServer> server_;
+  std::vector<CKorDoc*> documents_;
+  std::vector<QAction*> recentActions_;
   QPointer<CKorDoc> currentDocument_;
   QPointer<QWidget> acceleratorWindow_;
+  int exitCode_ = 0;
+  bool tablesLoaded_ = false;
 };
+
+// Shows "Critical Error\n\n", the routine's name, ": " and text with the stop
+// icon and ends the process with exit code -1.
+[[noreturn]] void FatalError(const std::string& routine, const std::string& text);

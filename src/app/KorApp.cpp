@@ -1,0 +1,567 @@
+#include "KorApp.h"
+
+#include <unistd.h>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMdiArea>
+#include <QMenu>
+#include <QScreen>
+#include <cstdlib>
+
+#include "AppDialogs.h"
+#include "Clock.h"
+#include "CodePage.h"
+#include "CommandIds.h"
+#include "CustomEventTable.h"
+#include "DateKeywords.h"
+#include "FamilyDatabase.h"
+#include "FileSystem.h"
+#include "FileUtil.h"
+#include "FramePlacement.h"
+#include "KorMDIChildWnd.h"
+#include "MainFrame.h"
+#include "PlaceholderViews.h"
+#include "Ports.h"
+#include "QtPorts.h"
+#include "StartupTables.h"
+#include "StringTable.h"
+#include "TempleTable.h"
+
+namespace {
+
+CKorApp* g_app = nullptr;
+
+constexpr unsigned kIdsTitle = 101;
+// The texts of the view items by the current view type.
+constexpr unsigned kIdsFamilyItem = 6415;
+constexpr unsigned kIdsFamilyItemShortcut = 6416;
+constexpr unsigned kIdsPedigreeItem = 6417;
+constexpr unsigned kIdsPedigreeItemShortcut = 6418;
+// The separator after the command line a second start sends.
+constexpr char kHandOverEnd = '\n';
+
+QString PathToQ(const std::string& path) { return QFile::decodeName(path.c_str()); }
+
+int Message(const std::string& text, unsigned flags) {
+  return plat::MessageBox(text, res::LoadString(kIdsTitle), flags);
+}
+
+CKorDoc* DocumentOf(QMdiSubWindow* window) {
+  auto* child = qobject_cast<CKorMDIChildWnd*>(window);
+  return child ? qobject_cast<CKorDoc*>(child->GetActiveDocument()) : nullptr;
+}
+
+// The menus an action sits in.
+QList<QMenu*> MenusOf(QAction* action) {
+  QList<QMenu*> menus;
+  if (!action) return menus;
+  for (QObject* object : action->associatedObjects())
+    if (auto* menu = qobject_cast<QMenu*>(object)) menus.append(menu);
+  return menus;
+}
+
+}  // namespace
+
+// Hands the roads' dialog requests to the program's dialogs or a test's.
+class CKorApp::DialogsRelay : public shell::FileDialogs {
+ public:
+  shell::FileDialogs* target = nullptr;
+
+  std::string AskOpenPath(const std::string& filter, const std::string& title,
+                          const std::string& folder) override {
+    return target->AskOpenPath(filter, title, folder);
+  }
+  std::string AskSavePath(const std::string& title, const std::string& filter,
+                          const std::string& defaultExt, const std::string& folder,
+                          const std::vector<std::string>& forbidden) override {
+    return target->AskSavePath(title, filter, defaultExt, folder, forbidden);
+  }
+  int AskWelcome(std::string& path) override { return target->AskWelcome(path); }
+  void ShowSplash() override { target->ShowSplash(); }
+  void ShowAbout() override { target->ShowAbout(); }
+  void RunBackup() override { target->RunBackup(); }
+  void RunCheckRepair(const std::string& path) override { target->RunCheckRepair(path); }
+  void ShowPreparerPreferences() override { target->ShowPreparerPreferences(); }
+  void ImportGedcom(const std::string& path) override { target->ImportGedcom(path); }
+};
+
+CKorApp::CKorApp()
+    : ownDialogs_(std::make_unique<CAppDialogs>(m_options)),
+      dialogs_(std::make_unique<DialogsRelay>()),
+      files_(std::make_unique<shell::FamilyFileRoads>(m_options, *dialogs_,
+                                                      static_cast<shell::DocumentWindows&>(*this))),
+      m_openFilePath(files_->openPath) {
+  dialogs_->target = ownDialogs_.get();
+  g_app = this;
+}
+
+CKorApp::~CKorApp() {
+  // The windows and their documents go while the application still answers,
+  // without switching files on the way.
+  if (frame_) {
+    frame_->removeEventFilter(this);
+    frame_->MDIClient()->disconnect(this);
+  }
+  frame_.reset();
+  if (g_app == this) g_app = nullptr;
+}
+
+CKorApp* CKorApp::Instance() { return g_app; }
+
+void CKorApp::SetDialogs(shell::FileDialogs* dialogs) {
+  dialogs_->target = dialogs ? dialogs : ownDialogs_.get();
+}
+
+// ---- start-up ----
+
+std::string CKorApp::InstanceSocketName() const {
+  // One per user and session: the runtime folder is the user's own.
+  QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime)).isDir())
+    return QFile::encodeName(QString::fromLocal8Bit(runtime) + QLatin1Char('/') +
+                             QLatin1String(kInstanceName))
+        .toStdString();
+  return std::string(kInstanceName) + "-" + std::to_string(::getuid());
+}
+
+bool CKorApp::IsSingleInstance(const std::string& commandLine) {
+  const QString name = QFile::decodeName(InstanceSocketName().c_str());
+  {
+    QLocalSocket other;
+    other.connectToServer(name);
+    if (other.waitForConnected(1000)) {
+      other.write(QByteArray::fromStdString(commandLine) + kHandOverEnd);
+      other.waitForBytesWritten(1000);
+      other.disconnectFromServer();
+      return true;
+    }
+  }
+  // Nobody answers: a socket left by a process that died is removed.
+  QLocalServer::removeServer(name);
+  server_ = std::make_unique<QLocalServer>();
+  server_->setSocketOptions(QLocalServer::UserAccessOption);
+  if (!server_->listen(name)) {
+    server_.reset();
+    return false;
+  }
+  connect(server_.get(), &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+        if (!socket->canReadLine()) return;
+        QByteArray line = socket->readLine();
+        line.chop(1);
+        OnHandOver(line.toStdString());
+      });
+    }
+  });
+  return false;
+}
+
+void CKorApp::OnHandOver(const std::string& commandLine) {
+  if (frame_) {
+    if (frame_->isMinimized()) frame_->showNormal();
+    frame_->raise();
+    frame_->activateWindow();
+    if (QWidget* popup = QApplication::activeModalWidget()) popup->raise();
+  }
+  shell::CommandLine parsed = shell::ParseCommandLine(commandLine);
+  // A second start names the file it was asked to open: it opens here.
+  if (parsed.fileGiven && !parsed.fileName.empty() && !QApplication::activeModalWidget()) {
+    files_->OpenPath(parsed.fileName);
+    AfterRoad();
+  }
+}
+
+bool CKorApp::SetInterfaceLanguage(const std::string& code) {
+  res::UnloadCatalog();
+  const std::string upper = plat::AnsiUpper(code);
+  bool loaded = true;
+  if (!upper.empty() && upper != "EN")
+    loaded = res::LoadCatalogFile(res::CatalogPath(plat::ProgramPath(), code));
+  m_helpFilePath = GetHelpFilePath(loaded ? code : std::string());
+  return loaded;
+}
+
+bool CKorApp::InitInstance(const std::string& commandLine) {
+  if (IsSingleInstance(commandLine)) return false;
+
+  plat::ProfilePort& profile = plat::Profile();
+  SetInterfaceLanguage(shell::GetLanguageUI(profile));
+  m_options.Load();
+  if (m_options.password.empty()) {
+    m_passwordDecided = 1;
+    m_passwordGranted = 1;
+    m_wrongEntries = 3;
+  }
+
+  shell::CommandLine parsed = shell::ParseCommandLine(commandLine);
+  if (parsed.languageGiven) {
+    if (SetInterfaceLanguage(parsed.language))
+      shell::SetLanguageUI(profile, parsed.language);
+    else
+      SetInterfaceLanguage(shell::GetLanguageUI(profile));
+  }
+  m_extendedCharts = parsed.extendedCharts;
+
+  std::string folder = profile.GetString("Folders", "Data", "");
+  if (folder.empty()) folder = GetSpecialFolderPath(kCsidlPersonal);
+  if (!folder.empty()) plat::SetCurrentDirectory(folder);
+
+  const int codePage = plat::ActiveCodePage();
+  if (codePage != plat::kCodePageWestern && codePage != plat::kCodePageCentralEuropean)
+    Message(res::LoadString(shell::kIdsCodePageWarning), plat::kMbOk);
+
+  const std::string startupFile = shell::ChooseStartupFile(parsed, profile);
+  const auto startup = files_->OpenStartupFile(startupFile);
+
+  if (parsed.splash) dialogs_->ShowSplash();
+  RegisterFileTypes();
+  returnAsTab_.Load(profile);
+
+  frame_ = std::make_unique<CMainFrame>(this);
+  frame_->installEventFilter(this);
+  if (auto* own = dynamic_cast<CAppDialogs*>(ownDialogs_.get())) own->SetParent(frame_.get());
+  connect(frame_->MDIClient(), &QMdiArea::subWindowActivated, this, &CKorApp::ActivateFamilyWindow);
+  WireCommands();
+  PlaceMainFrame();
+
+  LoadSharedTables();
+
+  if (files_->fileOpen)
+    CreateDocumentWindow(kViewNone);
+  else if (startup == shell::FamilyFileRoads::StartupResult::kGedcom)
+    dialogs_->ImportGedcom(startupFile);
+  else
+    ShowWelcome();
+
+  AfterRoad();
+  if (!CheckSystemClock()) {
+    exitCode_ = -1;
+    return false;
+  }
+  return true;
+}
+
+void CKorApp::PlaceMainFrame() {
+  QSize screen = QApplication::primaryScreen()->size();
+  shell::StartPlacement place =
+      shell::ReadStartPlacement(plat::Profile(), screen.width(), screen.height());
+  if (place.maximized) {
+    frame_->showMaximized();
+  } else {
+    frame_->move(place.rect.x, place.rect.y);
+    frame_->resize(place.rect.cx, place.rect.cy);
+    frame_->show();
+  }
+}
+
+void CKorApp::LoadSharedTables() {
+  LoadDateKeywords();
+  LoadStandardNoteTags();
+  LoadTempleTable();
+  LoadCustomEventTable();
+  LoadNavigationKeys();
+  tablesLoaded_ = true;
+}
+
+bool CKorApp::CheckSystemClock() {
+  const std::string program = plat::ProgramPath();
+  std::optional<std::time_t> built;
+  if (auto times = plat::GetFileTimes(program)) built = times->modified;
+  shell::ClockCheck check = shell::CheckClock(plat::Now(), built);
+  if (check.warnEarly) Message(res::LoadString(shell::kIdsClockEarly), plat::kMbOk);
+  if (check.expired) {
+    Message(res::LoadString(shell::kIdsClockExpired), plat::kMbOk | plat::kMbIconStop);
+    return false;
+  }
+  return true;
+}
+
+int CKorApp::ExitInstance() {
+  if (tablesLoaded_) {
+    FreeTempleTable();
+    FreeStandardNoteTags();
+    FreeCustomEventTable();
+    tablesLoaded_ = false;
+  }
+  server_.reset();
+  return exitCode_;
+}
+
+bool CKorApp::eventFilter(QObject* watched, QEvent* event) {
+  // The document windows close before the main window: the last one closes
+  // the family file, with the backup reminder.
+  // The other files' windows go first, without switching to their files.
+  if (frame_ && watched == frame_.get() && event->type() == QEvent::Close) {
+    files_->guard = 0;
+    std::vector<QMdiSubWindow*> last;
+    for (QMdiSubWindow* window : frame_->MDIClient()->subWindowList()) {
+      CKorDoc* document = DocumentOf(window);
+      if (document && document->m_familyFilePath == files_->openPath)
+        last.push_back(window);
+      else
+        delete window;
+    }
+    for (QMdiSubWindow* window : last) delete window;
+    files_->guard = 1;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// ---- document windows ----
+
+const fw::CRuntimeClass* CKorApp::ViewClassOf(int viewType) {
+  if (viewType == kViewFamily) return fw::RuntimeClassOf<CFamilyPlaceholderView>();
+  return fw::RuntimeClassOf<CPedigreePlaceholderView>();
+}
+
+void CKorApp::CreateDocumentWindow(int viewType) {
+  if (!frame_) return;
+  if (viewType == kViewNone) viewType = m_currentViewType;
+  if (viewType == kViewNone)
+    viewType = plat::Profile().GetInt(shell::kStartUpSection, "ViewType", kDefaultViewType);
+  if (viewType != kViewPedigree && viewType != kViewFamily) {
+    plat::MessageBox("Unknown View Type", "Yo", plat::kMbOk);
+    viewType = kViewPedigree;
+  }
+  m_currentViewType = viewType;
+
+  auto* document = new CKorDoc;
+  document->BindFamilyFile(files_->openPath, files_->openType);
+  document->OnNewDocument();
+  SetCurrentDocument(document);
+  files_->fileInfo = &document->m_fileInfo;
+
+  auto* child = new CKorMDIChildWnd;
+  fw::CView* view = child->CreateView(ViewClassOf(viewType), document);
+  child->SetActiveView(view);
+  frame_->AddMDIChild(child);
+  // A new document window fills the client area.
+  child->setGeometry(QRect(QPoint(0, 0), frame_->MDIClient()->viewport()->size()));
+  view->OnInitialUpdate();
+  UpdateSearchMenu();
+  UpdateViewMenuTexts();
+}
+
+void CKorApp::OnDocumentCreated(CKorDoc* document) {
+  documents_.push_back(document);
+  files_->fileInfo = &document->m_fileInfo;
+}
+
+void CKorApp::OnDocumentClosing(CKorDoc* document) {
+  std::erase(documents_, document);
+  // The last document window closes the open file.
+  if (documents_.empty() && files_->fileOpen) {
+    if (document->m_familyFilePath == files_->openPath) files_->fileInfo = &document->m_fileInfo;
+    files_->CloseFamilyFile(1);
+  }
+  if (files_->fileInfo == &document->m_fileInfo) files_->fileInfo = nullptr;
+}
+
+void CKorApp::ActivateFamilyWindow(QMdiSubWindow* window) {
+  CKorDoc* document = DocumentOf(window);
+  if (!document) return;
+  if (document->m_familyFilePath.empty()) {
+    if (!files_->fileOpen) return;
+    document->BindFamilyFile(files_->openPath, files_->openType);
+    SetCurrentDocument(document);
+    files_->fileInfo = &document->m_fileInfo;
+    RepaintCurrentView();
+  } else if (document->m_familyFilePath != files_->openPath && files_->guard == 1) {
+    if (files_->SwitchToFile(document->m_familyFilePath, document->m_familyFileType)) {
+      SetCurrentDocument(document);
+      files_->fileInfo = &document->m_fileInfo;
+      RepaintCurrentView();
+    }
+    AfterRoad();
+  }
+}
+
+bool CKorApp::HasWindow(const std::string& path, bool ignoreCase) {
+  for (const std::string& shown : WindowPaths())
+    if (ignoreCase ? shell::RecentFileList::SamePath(shown, path) : shown == path) return true;
+  return false;
+}
+
+std::vector<std::string> CKorApp::WindowPaths() {
+  std::vector<std::string> paths;
+  if (!frame_) return paths;
+  for (QMdiSubWindow* window : frame_->MDIClient()->subWindowList())
+    if (CKorDoc* document = DocumentOf(window)) paths.push_back(document->m_familyFilePath);
+  return paths;
+}
+
+void CKorApp::ActivateWindow(const std::string& path) {
+  if (!frame_) return;
+  for (QMdiSubWindow* window : frame_->MDIClient()->subWindowList())
+    if (CKorDoc* document = DocumentOf(window))
+      if (shell::RecentFileList::SamePath(document->m_familyFilePath, path)) {
+        frame_->MDIClient()->setActiveSubWindow(window);
+        return;
+      }
+}
+
+void CKorApp::DestroyActiveWindow() {
+  if (!frame_) return;
+  delete frame_->MDIGetActive();
+}
+
+void CKorApp::DestroyWindows(const std::string& path) {
+  if (!frame_) return;
+  for (QMdiSubWindow* window : frame_->MDIClient()->subWindowList())
+    if (CKorDoc* document = DocumentOf(window))
+      if (shell::RecentFileList::SamePath(document->m_familyFilePath, path)) delete window;
+}
+
+void CKorApp::RepaintCurrentView() {
+  if (CKorDoc* document = GetCurrentDocument())
+    for (fw::CView* view : document->Views()) view->repaint();
+}
+
+// ---- commands ----
+
+void CKorApp::WireCommands() {
+  auto wire = [this](unsigned id, void (CKorApp::*handler)()) {
+    if (QAction* action = frame_->CommandAction(id))
+      connect(action, &QAction::triggered, this, [this, handler] {
+        (this->*handler)();
+        AfterRoad();
+      });
+  };
+  wire(shell::kIdFileNew, &CKorApp::OnFileNew);
+  wire(shell::kIdFileOpen, &CKorApp::OnFileOpen);
+  wire(shell::kIdFileClose, &CKorApp::OnFileClose);
+  wire(shell::kIdFileSaveAs, &CKorApp::OnFileSaveAs);
+  wire(shell::kIdAppAbout, &CKorApp::OnAppAbout);
+
+  QAction* first = frame_->CommandAction(shell::kIdFileRecent1);
+  if (!first) return;
+  recentActions_.push_back(first);
+  connect(first, &QAction::triggered, this, [this] {
+    OpenRecentFile(0);
+    AfterRoad();
+  });
+  for (int index = 1; index < shell::RecentFileList::kSize; ++index) {
+    auto* action = new QAction(frame_.get());
+    action->setProperty("commandId", shell::kIdFileRecent1 + index);
+    action->setStatusTip(first->statusTip());
+    connect(action, &QAction::triggered, this, [this, index] {
+      OpenRecentFile(index);
+      AfterRoad();
+    });
+    recentActions_.push_back(action);
+  }
+  // The File menus bring their items up to date as they open.
+  for (QMenu* menu : MenusOf(frame_->CommandAction(shell::kIdFileOpen)))
+    connect(menu, &QMenu::aboutToShow, this, &CKorApp::AfterRoad);
+}
+
+void CKorApp::UpdateCommandStates() {
+  if (!frame_) return;
+  for (unsigned id : {shell::kIdFileNew, shell::kIdFileOpen, shell::kIdAppAbout})
+    if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
+  for (unsigned id : {shell::kIdFileClose, shell::kIdFileSaveAs})
+    if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+}
+
+void CKorApp::AfterRoad() {
+  UpdateCommandStates();
+  OnUpdateRecentFileMenu();
+}
+
+void CKorApp::OnUpdateRecentFileMenu() {
+  if (!frame_ || recentActions_.empty()) return;
+  QAction* first = recentActions_.front();
+  const QList<QMenu*> menus = MenusOf(first);
+  for (std::size_t i = 1; i < recentActions_.size(); ++i)
+    for (QMenu* menu : menus) menu->removeAction(recentActions_[i]);
+
+  std::vector<std::string> entries = files_->Recent().Entries();
+  if (entries.empty()) {
+    first->setText(QStringLiteral("Recent File"));
+    first->setEnabled(false);
+    return;
+  }
+  QAction* previous = nullptr;
+  for (std::size_t i = 0; i < entries.size() && i < recentActions_.size(); ++i) {
+    QAction* action = recentActions_[i];
+    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(PathToQ(entries[i])));
+    action->setEnabled(true);
+    if (previous) {
+      for (QMenu* menu : menus) {
+        // Inserted right after the item before it.
+        QList<QAction*> items = menu->actions();
+        qsizetype at = items.indexOf(previous);
+        QAction* before = at >= 0 && at + 1 < items.size() ? items[at + 1] : nullptr;
+        menu->insertAction(before, action);
+      }
+    }
+    previous = action;
+  }
+}
+
+int CKorApp::CreateFamilyFile(const std::string& path, int type, int open) {
+  int result = files_->CreateFamilyFile(path, type, open);
+  AfterRoad();
+  return result;
+}
+
+void CKorApp::ShowWelcome() { files_->ShowWelcome(); }
+
+std::string CKorApp::GetStartupFamilyFile() { return shell::GetStartupFamilyFile(plat::Profile()); }
+void CKorApp::AddRecentFile(const std::string& path) {
+  files_->Recent().Add(path);
+  OnUpdateRecentFileMenu();
+}
+void CKorApp::RemoveRecentFile(const std::string& path) {
+  files_->Recent().Remove(path);
+  OnUpdateRecentFileMenu();
+}
+std::string CKorApp::GetRecentFile(int index) { return files_->Recent().Get(index); }
+void CKorApp::OpenRecentFile(int index) { files_->OpenRecentFile(index); }
+
+void CKorApp::OnFileNew() { files_->OnFileNew(); }
+void CKorApp::OnFileOpen() { files_->OnFileOpen(); }
+void CKorApp::OnFileClose() { files_->OnFileClose(); }
+void CKorApp::OnFileSaveAs() { files_->OnFileSaveAs(); }
+void CKorApp::OnAppAbout() { dialogs_->ShowAbout(); }
+
+// ---- small services ----
+
+void CKorApp::UpdateViewMenuTexts() {
+  if (!frame_) return;
+  QAction* pedigree = frame_->CommandAction(shell::kIdViewPedigree);
+  QAction* family = frame_->CommandAction(shell::kIdViewFamily);
+  if (!pedigree || !family) return;
+  QString pedigreeText, familyText;
+  if (m_currentViewType == kViewPedigree) {
+    pedigreeText = fw::ToQString(res::LoadString(kIdsPedigreeItem));
+    familyText = fw::ToQString(res::LoadString(kIdsFamilyItemShortcut));
+  } else if (m_currentViewType == kViewFamily) {
+    pedigreeText = fw::ToQString(res::LoadString(kIdsPedigreeItemShortcut));
+    familyText = fw::ToQString(res::LoadString(kIdsFamilyItem));
+  }
+  pedigree->setText(pedigreeText);
+  family->setText(familyText);
+}
+
+void CKorApp::UpdateSearchMenu() {
+  if (!frame_ || m_options.allow3PSearch != 0) return;
+  for (unsigned id : {shell::kIdSearchOutside1, shell::kIdSearchOutside3, shell::kIdSearchOutside2})
+    if (QAction* action = frame_->CommandAction(id))
+      for (QMenu* menu : MenusOf(action)) menu->removeAction(action);
+}
+
+int CKorApp::IsReturnAsTab() { return returnAsTab_.IsReturnAsTab(plat::Profile()) ? 1 : 0; }
+
+void FatalError(const std::string& routine, const std::string& text) {
+  plat::MessageBox("Critical Error\n\n" + routine + ": " + text, res::LoadString(kIdsTitle),
+                   plat::kMbOk | plat::kMbIconStop);
+  std::exit(-1);
+}

@@ -1,0 +1,357 @@
+#include "FamilyFileRoads.h"
+
+#include "DbCalls.h"
+#include "FamilyDatabase.h"
+#include "FileCopy.h"
+#include "FileSystem.h"
+#include "FileUtil.h"
+#include "FramePlacement.h"
+#include "StringTable.h"
+
+namespace shell {
+namespace {
+
+constexpr unsigned kIdsTitle = 101;
+constexpr const char* kMinimumFormatVersion = "400";
+
+int Ask(const std::string& text, unsigned flags) {
+  return plat::MessageBox(text, res::LoadString(kIdsTitle), flags);
+}
+
+std::string WithPath(unsigned id, const std::string& path) {
+  return FormatInsertsAndArgs(res::LoadString(id), {path}, {path});
+}
+
+}  // namespace
+
+FamilyFileRoads::FamilyFileRoads(const CAppOptions& options, FileDialogs& dialogs,
+                                 DocumentWindows& windows)
+    : options_(options), dialogs_(dialogs), windows_(windows) {}
+
+std::string FamilyFileRoads::DataFolder() const {
+  return plat::Profile().GetString("Folders", "Data", "");
+}
+
+int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
+  if (path.empty()) return 0;
+  if (type == CFamilyDatabase::kOldFormat) {
+    Ask(res::LoadString(kIdsOldFormat), plat::kMbOk);
+    return 0;
+  }
+  guard = 0;
+  if (!plat::FileExists(path)) {
+    Ask(WithPath(kIdsCouldNotOpen, path), plat::kMbOk);
+    recent_.Remove(path);
+    guard = 1;
+    return 0;
+  }
+  // A file already shown in a window was opened before: no access questions.
+  if (!windows_.HasWindow(path, false) && DbCheckWriteAccess(path) == 2) {
+    if (!IsCurrentFormatFile(path)) {
+      Ask(res::LoadString(kIdsReadOnlyNeverOpened), plat::kMbOk);
+      guard = 1;
+      return 0;
+    }
+    if (Ask(path + res::LoadString(kIdsOfferReadOnly), plat::kMbYesNo) != plat::kIdYes) {
+      guard = 1;
+      return 0;
+    }
+  }
+
+  CloseFamilyFile(0);
+  openPath.clear();
+  openFolder.clear();
+  openType = 0;
+  fileOpen = 0;
+  bool error = true;
+  int result = 0;
+  for (;;) {
+    result = DbOpen(path, type);
+    if (result > 0) {
+      fileOpen = 1;
+      break;
+    }
+    if (DbCheckWriteAccess(path) != 0) break;
+    // The file went away meanwhile: offer to create it.
+    error = false;
+    if (Ask(path + "\n\n" + res::LoadString(kIdsCreateMissing),
+            plat::kMbYesNo | plat::kMbDefButton2) != plat::kIdYes) {
+      recent_.Remove(path);
+      break;
+    }
+    if (!CreateFamilyFile(path, type, 0)) break;
+  }
+
+  if (fileOpen) {
+    openPath = path;
+    openFolder = CurrentDatabase->drive + CurrentDatabase->folder;
+    openType = type;
+    if (!openFolder.empty()) plat::SetCurrentDirectory(openFolder);
+    if (DbGetFormatVersion() < kMinimumFormatVersion &&
+        Ask(res::LoadString(kIdsCheckOldVersion), plat::kMbYesNo) == plat::kIdYes)
+      dialogs_.RunCheckRepair(path);
+  } else if (error) {
+    Ask(res::LoadString(result < 0 ? kIdsDamaged : kIdsFileInUse), plat::kMbOk);
+  }
+  guard = 1;
+  return 1;
+}
+
+void FamilyFileRoads::CloseFamilyFile(int remind) {
+  if (!fileOpen) return;
+  if (fileInfo) {
+    CFamilyFileInfo::SettingsBlock& block = fileInfo->settings;
+    std::int32_t rin = startPersonOverride ? startPersonOverride : windows_.CurrentViewRin();
+    if (rin) block.lastRin = rin;
+    if (remind && block.backupInterval != 0) {
+      // The count holds the closes before this one: this close is the
+      // interval's first beyond it.
+      if (block.closeCount >= block.backupInterval) {
+        block.closeCount = 0;
+        if (Ask(WithPath(kIdsBackupReminder, CurrentDatabase->path),
+                plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes)
+          dialogs_.RunBackup();
+      } else {
+        ++block.closeCount;
+      }
+    }
+    fileInfo->WriteFileOptions(options_);
+  }
+  DbClose();
+  fileOpen = 0;
+}
+
+int FamilyFileRoads::CreateFamilyFile(const std::string& path, int type, int open) {
+  if (path.empty()) return 1;
+  const bool wasOpen = fileOpen != 0;
+  const std::string previous = openPath;
+  const int previousType = openType;
+  CloseFamilyFile(0);
+  NewFileOptions created;
+  created.verifyNew = options_.verifyNew != 0;
+  created.showZel = options_.showZel != 0;
+  created.capSurname = options_.capSurname != 0;
+  if (DbCreate(path, type, created) != 1) {
+    Ask(res::LoadString(kIdsCannotCreate), plat::kMbOk);
+    if (wasOpen && !previous.empty() && DbOpen(previous, previousType) > 0) fileOpen = 1;
+    return 0;
+  }
+  if (!open) return 1;
+  OpenFamilyFile(path, type);
+  if (fileOpen) {
+    windows_.CreateWindow();
+    recent_.Add(openPath);
+  }
+  return 1;
+}
+
+int FamilyFileRoads::OpenOldFamily(const std::string&, int) {
+  Ask(res::LoadString(kIdsOldFormat), plat::kMbOk);
+  return 0;
+}
+
+bool FamilyFileRoads::SwitchToFile(const std::string& path, int type) {
+  if (path == openPath || guard != 1) return false;
+  guard = 0;
+  const bool wasOpen = fileOpen != 0;
+  const std::string previous = openPath;
+  const int previousType = openType;
+  // A refusal leaves the previous file open; a failure after its close
+  // brings it back.
+  const bool tried = OpenFamilyFile(path, type) != 0;
+  const bool switched = tried && fileOpen;
+  if (tried && !fileOpen && wasOpen) OpenFamilyFile(previous, previousType);
+  guard = 1;
+  return switched;
+}
+
+void FamilyFileRoads::OpenChosenFile(const std::string& path, bool reopenPrevious) {
+  const bool wasOpen = fileOpen != 0;
+  const std::string previous = openPath;
+  const int previousType = openType;
+  windows_.RepaintCurrentView();
+  switch (DbGetFileType(path)) {
+    case CFamilyDatabase::kOldFormat:
+      OpenOldFamily(path, 1);
+      break;
+    case CFamilyDatabase::kCurrentFormat:
+      if (!OpenFamilyFile(path, CFamilyDatabase::kCurrentFormat)) break;
+      if (fileOpen && !openPath.empty()) {
+        windows_.CreateWindow();
+        recent_.Add(openPath);
+      } else if (!fileOpen && reopenPrevious && wasOpen) {
+        OpenFamilyFile(previous, previousType);
+      }
+      break;
+    case CFamilyDatabase::kGedcom:
+      dialogs_.ImportGedcom(path);
+      break;
+    default:
+      Ask(FormatInsertsAndArgs(res::LoadString(kIdsNotOrvFile), {path}, {}), plat::kMbOk);
+      break;
+  }
+}
+
+void FamilyFileRoads::OnFileNew() {
+  guard = 0;
+  std::string path =
+      dialogs_.AskSavePath(res::LoadString(kIdsNewTitle), res::LoadString(kIdsNewFilter), ".orv",
+                           DataFolder(), windows_.WindowPaths());
+  if (path.empty()) {
+    guard = 1;
+    return;
+  }
+  if (windows_.HasWindow(path, true)) {
+    if (fileOpen && RecentFileList::SamePath(path, openPath)) CloseFamilyFile(0);
+    windows_.DestroyWindows(path);
+  }
+  if (CreateFamilyFile(path, DbGetFileType(path), 1) && fileOpen)
+    dialogs_.ShowPreparerPreferences();
+  guard = 1;
+}
+
+void FamilyFileRoads::OnFileOpen() {
+  const std::string saved = plat::CurrentDirectory();
+  std::string folder = DataFolder();
+  if (folder.empty()) folder = openFolder;
+  if (folder.empty()) folder = GetSpecialFolderPath(kCsidlPersonal);
+  if (!folder.empty()) plat::SetCurrentDirectory(folder);
+
+  const int oldGuard = guard;
+  guard = 0;
+  std::string path =
+      dialogs_.AskOpenPath(res::LoadString(kIdsOpenFilter), res::LoadString(kIdsOpenTitle), folder);
+  if (path.empty()) {
+    guard = oldGuard;
+  } else if (windows_.HasWindow(path, true)) {
+    guard = oldGuard;
+    windows_.ActivateWindow(path);
+  } else {
+    OpenChosenFile(path, true);
+    guard = 1;
+  }
+  if (!saved.empty()) plat::SetCurrentDirectory(saved);
+}
+
+void FamilyFileRoads::OpenPath(const std::string& path) {
+  if (path.empty()) return;
+  if (windows_.HasWindow(path, true)) {
+    windows_.ActivateWindow(path);
+    return;
+  }
+  guard = 0;
+  OpenChosenFile(path, true);
+  guard = 1;
+}
+
+void FamilyFileRoads::OnFileClose() {
+  CloseFamilyFile(1);
+  windows_.DestroyActiveWindow();
+}
+
+void FamilyFileRoads::OnFileSaveAs() {
+  for (;;) {
+    guard = 0;
+    std::string path =
+        dialogs_.AskSavePath(res::LoadString(kIdsSaveAsTitle), res::LoadString(kIdsNewFilter),
+                             ".orv", DataFolder(), windows_.WindowPaths());
+    if (path.empty()) {
+      guard = 1;
+      return;
+    }
+    if (windows_.HasWindow(path, true)) {
+      if (fileOpen && RecentFileList::SamePath(path, openPath)) CloseFamilyFile(0);
+      windows_.DestroyWindows(path);
+    }
+    const std::string old = openPath;
+    CloseFamilyFile(0);
+    windows_.DestroyActiveWindow();
+    // The copy replaces an existing target only once it is whole.
+    int error = CopyFileRaw(old, path, false);
+    if (error == 0) {
+      OpenFamilyFile(path, CFamilyDatabase::kCurrentFormat);
+      if (fileOpen) {
+        windows_.CreateWindow();
+        recent_.Add(openPath);
+      }
+      guard = 1;
+      return;
+    }
+    Ask(GetFileErrorText(error), plat::kMbOk | plat::kMbIconInformation);
+    OpenFamilyFile(old, CFamilyDatabase::kCurrentFormat);
+    if (fileOpen) windows_.CreateWindow();
+  }
+}
+
+void FamilyFileRoads::OpenRecentFile(int index) {
+  const std::string path = recent_.Get(index);
+  if (path.empty()) return;
+  if (windows_.HasWindow(path, true)) {
+    guard = 1;
+    windows_.ActivateWindow(path);
+    return;
+  }
+  guard = 0;
+  const bool wasOpen = fileOpen != 0;
+  const std::string previous = openPath;
+  const int previousType = openType;
+  windows_.RepaintCurrentView();
+  const int type = DbGetFileType(path);
+  if (type == CFamilyDatabase::kOldFormat) {
+    OpenOldFamily(path, 1);
+  } else if (OpenFamilyFile(path, type)) {
+    if (fileOpen) {
+      windows_.CreateWindow();
+      recent_.Add(openPath);
+    } else if (wasOpen && !previous.empty()) {
+      // An entry that fails while the previous file cannot come back either
+      // is dropped; one that fails beside a working file stays.
+      OpenFamilyFile(previous, previousType);
+      if (!fileOpen) recent_.Remove(path);
+    }
+  }
+  guard = 1;
+}
+
+void FamilyFileRoads::ShowWelcome() {
+  std::string path;
+  switch (dialogs_.AskWelcome(path)) {
+    case kWelcomeSearched:
+      if (DbGetFileType(path) == CFamilyDatabase::kOldFormat) {
+        OpenOldFamily(path, 1);
+      } else if (OpenFamilyFile(path, DbGetFileType(path)) && fileOpen) {
+        recent_.Add(openPath);
+        windows_.CreateWindow();
+      }
+      break;
+    case kWelcomeOpen:
+      OnFileOpen();
+      break;
+    case kWelcomeNew:
+      OnFileNew();
+      break;
+    default:
+      break;
+  }
+}
+
+FamilyFileRoads::StartupResult FamilyFileRoads::OpenStartupFile(const std::string& path) {
+  if (path.empty()) return StartupResult::kNone;
+  const int type = DbGetFileType(path);
+  if (type == CFamilyDatabase::kOldFormat) {
+    OpenOldFamily(path, 1);
+    return StartupResult::kOldFormat;
+  }
+  if (type == CFamilyDatabase::kGedcom) return StartupResult::kGedcom;
+  if (!plat::FileExists(path)) {
+    // A remembered file that has gone is forgotten without a word.
+    plat::Profile().Remove(kStartUpSection, "FamilyFile");
+    return StartupResult::kForgotten;
+  }
+  OpenFamilyFile(path, type);
+  if (!fileOpen) return StartupResult::kNotOpened;
+  recent_.Add(path);
+  return StartupResult::kOpened;
+}
+
+}  // namespace shell

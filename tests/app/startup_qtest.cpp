@@ -1,0 +1,376 @@
+// Start-up and shut-down of the application object on the offscreen
+// platform: the command line, the remembered file, the welcome choices, the
+// recent-file items, switching and closing family files, the language
+// catalog, the clock test and the hand-over from a second start.
+#include <QAction>
+#include <QLocalSocket>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QtTest>
+#include <deque>
+#include <fstream>
+#include <memory>
+
+#include "Clock.h"
+#include "CommandIds.h"
+#include "DbCalls.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "FileSystem.h"
+#include "KorApp.h"
+#include "KorMDIChildWnd.h"
+#include "MainFrame.h"
+#include "PlaceholderViews.h"
+#include "StringTable.h"
+
+namespace {
+
+class FakeDialogs : public shell::FileDialogs {
+ public:
+  std::string AskOpenPath(const std::string&, const std::string&, const std::string&) override {
+    asked << QStringLiteral("open");
+    return Next();
+  }
+  std::string AskSavePath(const std::string&, const std::string&, const std::string&,
+                          const std::string&, const std::vector<std::string>&) override {
+    asked << QStringLiteral("save");
+    return Next();
+  }
+  int AskWelcome(std::string& path) override {
+    asked << QStringLiteral("welcome");
+    path = welcomePath;
+    return welcomeAnswer;
+  }
+  void ShowSplash() override { asked << QStringLiteral("splash"); }
+  void ShowAbout() override { asked << QStringLiteral("about"); }
+  void RunBackup() override {}
+  void RunCheckRepair(const std::string&) override {}
+  void ShowPreparerPreferences() override { asked << QStringLiteral("preparer"); }
+  void ImportGedcom(const std::string&) override { asked << QStringLiteral("gedcom"); }
+
+  std::string Next() {
+    if (paths.empty()) return {};
+    std::string p = paths.front();
+    paths.pop_front();
+    return p;
+  }
+
+  std::deque<std::string> paths;
+  QStringList asked;
+  std::string welcomePath;
+  int welcomeAnswer = shell::kWelcomeCancel;
+};
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+}  // namespace
+
+class StartupTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<plat::FakeMessageBox> boxes_;
+  std::unique_ptr<plat::FakeProfile> profile_;
+  std::unique_ptr<plat::FakeShell> shell_;
+  std::unique_ptr<plat::ScopedMessageBox> scopedBoxes_;
+  std::unique_ptr<plat::ScopedProfile> scopedProfile_;
+  std::unique_ptr<plat::ScopedShell> scopedShell_;
+  std::unique_ptr<FakeDialogs> dialogs_;
+  std::unique_ptr<CKorApp> app_;
+  std::string a_, b_;
+
+  std::string File(const char* name) { return dir_->filePath(QLatin1String(name)).toStdString(); }
+
+  bool Start(const std::string& commandLine) {
+    app_ = std::make_unique<CKorApp>();
+    app_->SetDialogs(dialogs_.get());
+    return app_->InitInstance(commandLine);
+  }
+
+  CMainFrame* Frame() { return app_->GetMainFrame(); }
+  QList<QMdiSubWindow*> Windows() { return Frame()->MDIClient()->subWindowList(); }
+
+  QStringList BoxTexts() {
+    QStringList texts;
+    for (const auto& call : boxes_->Calls()) texts << QString::fromStdString(call.text);
+    return texts;
+  }
+
+  // The texts of the File menu's recent-file items, in menu order.
+  QStringList RecentItems() {
+    QStringList items;
+    QAction* first = Frame()->CommandAction(shell::kIdFileRecent1);
+    QMenu* menu = nullptr;
+    for (QObject* o : first->associatedObjects())
+      if ((menu = qobject_cast<QMenu*>(o))) break;
+    if (!menu) return items;
+    for (QAction* action : menu->actions()) {
+      unsigned id = action->property("commandId").toUInt();
+      if (id >= shell::kIdFileRecent1 && id <= shell::kIdFileRecent4) items << action->text();
+    }
+    return items;
+  }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    boxes_ = std::make_unique<plat::FakeMessageBox>();
+    profile_ = std::make_unique<plat::FakeProfile>();
+    shell_ = std::make_unique<plat::FakeShell>();
+    scopedBoxes_ = std::make_unique<plat::ScopedMessageBox>(boxes_.get());
+    scopedProfile_ = std::make_unique<plat::ScopedProfile>(profile_.get());
+    scopedShell_ = std::make_unique<plat::ScopedShell>(shell_.get());
+    dialogs_ = std::make_unique<FakeDialogs>();
+    a_ = File("alpha.orv");
+    b_ = File("beta.orv");
+    for (const std::string& f : {a_, b_}) {
+      QCOMPARE(DbCreate(f, CFamilyDatabase::kCurrentFormat), 1);
+      DbClose();
+    }
+  }
+
+  void cleanup() {
+    app_.reset();
+    if (CurrentDatabase->IsOpen()) DbCloseCurrent();
+    res::UnloadCatalog();
+    plat::SetFixedTime(0);
+    scopedShell_.reset();
+    scopedProfile_.reset();
+    scopedBoxes_.reset();
+    dir_.reset();
+  }
+
+  void commandLineFileOpensInAWindowWithTheFamilysCaption() {
+    QVERIFY(Start("-s " + a_));
+    QCOMPARE(Windows().size(), 1);
+    QCOMPARE(DbGetFilePath(), a_);
+    QCOMPARE(Windows()[0]->windowTitle(), QString::fromStdString(a_));
+    QCOMPARE(Frame()->windowTitle(), QStringLiteral("Korvane - ") + QString::fromStdString(a_));
+    // No splash after "-s", no welcome with a file open.
+    QCOMPARE(dialogs_->asked, QStringList());
+    // The stored view type is missing: the family view.
+    QCOMPARE(app_->m_currentViewType, CKorApp::kViewFamily);
+    auto* child = qobject_cast<CKorMDIChildWnd*>(Windows()[0]);
+    QVERIFY(qobject_cast<CFamilyPlaceholderView*>(child->GetActiveView()));
+    QVERIFY(Frame()->CommandAction(shell::kIdFileClose)->isEnabled());
+    QVERIFY(Frame()->CommandAction(shell::kIdFileSaveAs)->isEnabled());
+    QCOMPARE(app_->GetRecentFile(0), a_);
+    QVERIFY(BoxTexts().isEmpty());
+  }
+
+  void splashFollowsTheCommandLine_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("splash");
+    QTest::newRow("unquoted") << "plain" << true;
+    QTest::newRow("quoted") << "quoted" << false;
+    QTest::newRow("-s") << "option" << false;
+  }
+  void splashFollowsTheCommandLine() {
+    QFETCH(QString, kind);
+    QFETCH(bool, splash);
+    std::string line = kind == QLatin1String("plain")    ? a_
+                       : kind == QLatin1String("quoted") ? Quoted(a_)
+                                                         : "-s " + a_;
+    QVERIFY(Start(line));
+    QCOMPARE(dialogs_->asked.contains(QStringLiteral("splash")), splash);
+    QCOMPARE(DbGetFilePath(), a_);
+  }
+
+  void theLastFileNameCounts() {
+    QVERIFY(Start("-s " + b_ + " " + a_));
+    QCOMPARE(DbGetFilePath(), a_);
+    QCOMPARE(Windows().size(), 1);
+  }
+
+  void aLineEndingInABlankOpensNoFileNotEvenTheRemembered() {
+    profile_->SetString("Start Up", "FamilyFile", a_);
+    QVERIFY(Start("-s "));
+    QCOMPARE(app_->Files().fileOpen, 0);
+    QCOMPARE(Windows().size(), 0);
+    QCOMPARE(dialogs_->asked, QStringList{QStringLiteral("welcome")});
+  }
+
+  void theRememberedFileOpensInTheStoredViewType() {
+    profile_->SetString("Start Up", "FamilyFile", b_);
+    profile_->SetInt("Start Up", "ViewType", CKorApp::kViewPedigree);
+    QVERIFY(Start(""));
+    QCOMPARE(DbGetFilePath(), b_);
+    auto* child = qobject_cast<CKorMDIChildWnd*>(Windows().value(0));
+    QVERIFY(child);
+    QVERIFY(qobject_cast<CPedigreePlaceholderView*>(child->GetActiveView()));
+    QCOMPARE(Frame()->CommandAction(shell::kIdViewPedigree)->text(), QStringLiteral("&Pedigree"));
+    QCOMPARE(Frame()->CommandAction(shell::kIdViewFamily)->text(),
+             QStringLiteral("&Family\tCtrl+S"));
+  }
+
+  void anUnknownViewTypeOpensThePedigreeView() {
+    profile_->SetInt("Start Up", "ViewType", 2);
+    QVERIFY(Start("-s " + a_));
+    QCOMPARE(boxes_->Calls().size(), std::size_t{1});
+    QCOMPARE(boxes_->Calls()[0].text, std::string("Unknown View Type"));
+    QCOMPARE(boxes_->Calls()[0].caption, std::string("Yo"));
+    auto* child = qobject_cast<CKorMDIChildWnd*>(Windows().value(0));
+    QVERIFY(qobject_cast<CPedigreePlaceholderView*>(child->GetActiveView()));
+  }
+
+  void aRememberedFileThatIsGoneIsForgottenWithoutABox() {
+    profile_->SetString("Start Up", "FamilyFile", File("gone.orv"));
+    QVERIFY(Start(""));
+    QVERIFY(BoxTexts().isEmpty());
+    QVERIFY(!profile_->Has("Start Up", "FamilyFile"));
+    QCOMPARE(dialogs_->asked, (QStringList{QStringLiteral("splash"), QStringLiteral("welcome")}));
+    QCOMPARE(Windows().size(), 0);
+    QVERIFY(!Frame()->CommandAction(shell::kIdFileClose)->isEnabled());
+    QVERIFY(Frame()->CommandAction(shell::kIdFileOpen)->isEnabled());
+    QVERIFY(Frame()->CommandAction(shell::kIdFileNew)->isEnabled());
+  }
+
+  void welcomeChoices_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("expectedDialog");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("searched") << shell::kWelcomeSearched << QString() << true;
+    QTest::newRow("open") << shell::kWelcomeOpen << QStringLiteral("open") << true;
+    QTest::newRow("new") << shell::kWelcomeNew << QStringLiteral("save") << true;
+    QTest::newRow("cancel") << shell::kWelcomeCancel << QString() << false;
+  }
+  void welcomeChoices() {
+    QFETCH(int, answer);
+    QFETCH(QString, expectedDialog);
+    QFETCH(bool, opens);
+    const std::string fresh = File("fresh.orv");
+    dialogs_->welcomeAnswer = answer;
+    dialogs_->welcomePath = b_;
+    dialogs_->paths.push_back(answer == shell::kWelcomeNew ? fresh : b_);
+    QVERIFY(Start("-s"));
+    QStringList expected{QStringLiteral("welcome")};
+    if (!expectedDialog.isEmpty()) expected << expectedDialog;
+    if (answer == shell::kWelcomeNew) expected << QStringLiteral("preparer");
+    QCOMPARE(dialogs_->asked, expected);
+    QCOMPARE(Windows().size(), opens ? 1 : 0);
+    if (opens) {
+      const std::string wanted = answer == shell::kWelcomeNew ? fresh : b_;
+      QCOMPARE(DbGetFilePath(), wanted);
+      QCOMPARE(RecentItems().value(0), QStringLiteral("&1 ") + QString::fromStdString(wanted));
+    }
+  }
+
+  void recentFileItemsFollowTheList() {
+    QVERIFY(Start("-s"));
+    QCOMPARE(RecentItems(), QStringList{QStringLiteral("Recent File")});
+    QVERIFY(!Frame()->CommandAction(shell::kIdFileRecent1)->isEnabled());
+
+    app_->AddRecentFile("/x/one.orv");
+    app_->AddRecentFile("/x/two.orv");
+    app_->AddRecentFile("/x/three.orv");
+    QCOMPARE(RecentItems(),
+             (QStringList{QStringLiteral("&1 /x/three.orv"), QStringLiteral("&2 /x/two.orv"),
+                          QStringLiteral("&3 /x/one.orv")}));
+    QVERIFY(Frame()->CommandAction(shell::kIdFileRecent1)->isEnabled());
+    app_->RemoveRecentFile("/x/two.orv");
+    QCOMPARE(RecentItems(),
+             (QStringList{QStringLiteral("&1 /x/three.orv"), QStringLiteral("&2 /x/one.orv")}));
+
+    // An item opens its file.
+    app_->AddRecentFile(a_);
+    Frame()->CommandAction(shell::kIdFileRecent1)->trigger();
+    QCOMPARE(DbGetFilePath(), a_);
+    QCOMPARE(Windows().size(), 1);
+  }
+
+  void aSecondFileClosesTheFirstAndActivationSwitchesBack() {
+    QVERIFY(Start("-s " + a_));
+    dialogs_->paths.push_back(b_);
+    Frame()->CommandAction(shell::kIdFileOpen)->trigger();
+    QCOMPARE(Windows().size(), 2);
+    QCOMPARE(DbGetFilePath(), b_);
+    QCOMPARE(app_->m_openFilePath, b_);
+    QCOMPARE(RecentItems().value(0), QStringLiteral("&1 ") + QString::fromStdString(b_));
+
+    QMdiSubWindow* first = nullptr;
+    for (QMdiSubWindow* w : Windows())
+      if (w->windowTitle() == QString::fromStdString(a_)) first = w;
+    QVERIFY(first);
+    Frame()->MDIClient()->setActiveSubWindow(first);
+    QCOMPARE(DbGetFilePath(), a_);
+    QCOMPARE(app_->GetCurrentDocument()->m_familyFilePath, a_);
+
+    // Close: the window goes and the other one's file comes back.
+    Frame()->CommandAction(shell::kIdFileClose)->trigger();
+    QCOMPARE(Windows().size(), 1);
+    QCOMPARE(DbGetFilePath(), b_);
+    QVERIFY(CurrentDatabase->IsOpen());
+  }
+
+  void closingTheFrameClosesTheFileAndWritesStartUp() {
+    QVERIFY(Start("-s " + a_));
+    Frame()->close();
+    QCOMPARE(profile_->GetString("Start Up", "FamilyFile", ""), a_);
+    QCOMPARE(profile_->GetInt("Start Up", "ViewType", 0), CKorApp::kViewFamily);
+    QVERIFY(!CurrentDatabase->IsOpen());
+    QCOMPARE(app_->Files().fileOpen, 0);
+  }
+
+  void languageOption_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("catalog") << "-lDE"
+                             << "DE"
+                             << "Korvane auf Deutsch";
+    QTest::newRow("missing catalog") << "-lXX"
+                                     << "FR"
+                                     << "Korvane";
+    QTest::newRow("at the end") << "-s -l"
+                                << ""
+                                << "Korvane";
+  }
+  void languageOption() {
+    QFETCH(QString, option);
+    QFETCH(QString, stored);
+    QFETCH(QString, title);
+    const std::string catalog = res::CatalogPath(plat::ProgramPath(), "DE");
+    {
+      std::ofstream out(catalog, std::ios::binary);
+      out << "101\tKorvane auf Deutsch\n";
+    }
+    profile_->SetString("Options", "LanguageUI", "FR");
+    QVERIFY(Start(option.toStdString()));
+    std::remove(catalog.c_str());
+    QCOMPARE(QString::fromStdString(profile_->GetString("Options", "LanguageUI", "?")), stored);
+    QCOMPARE(QString::fromStdString(res::LoadString(101)), title);
+  }
+
+  void theClockTest() {
+    auto built = plat::GetFileTimes(plat::ProgramPath());
+    QVERIFY(built);
+    plat::SetFixedTime(built->modified - 86400);
+    QVERIFY(Start("-s"));
+    QCOMPARE(BoxTexts().size(), 1);
+    QVERIFY(BoxTexts()[0].startsWith(QStringLiteral("Your computer's system date may be")));
+    app_.reset();
+
+    boxes_->Clear();
+    QDateTime late(QDate(2106, 1, 10), QTime(12, 0), Qt::UTC);
+    plat::SetFixedTime(late.toSecsSinceEpoch());
+    QVERIFY(!Start("-s"));
+    QCOMPARE(app_->ExitCode(), -1);
+    QCOMPARE(BoxTexts().size(), 1);
+    QVERIFY(BoxTexts()[0].startsWith(QStringLiteral("This software cannot run after the year")));
+    QCOMPARE(boxes_->Calls()[0].flags & plat::kMbIconMask, unsigned{plat::kMbIconStop});
+  }
+
+  void aSecondStartHandsOverItsFile() {
+    QVERIFY(Start("-s " + a_));
+    // A second start finds this one, hands its command line over and ends.
+    CKorApp& first = *app_;
+    QVERIFY(first.IsSingleInstance("-s " + Quoted(b_)));
+    QTRY_COMPARE(DbGetFilePath(), b_);
+    QCOMPARE(Windows().size(), 2);
+  }
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_qtest.moc"
