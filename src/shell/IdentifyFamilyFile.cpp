@@ -114,11 +114,14 @@ std::string ReadIniValue(const std::string& iniPath, const std::string& section,
   return "";
 }
 
+bool IsDescribableFile(const std::string& path) {
+  return !path.empty() && path.find_first_of("*?") == std::string::npos && IsRegularFile(path);
+}
+
 FamilyFilePanel DescribeFamilyFilePanel(const std::string& path,
                                         const std::vector<std::string>& openPaths) {
   FamilyFilePanel panel;
-  if (path.empty() || path.find_first_of("*?") != std::string::npos || !IsRegularFile(path))
-    return panel;
+  if (!IsDescribableFile(path)) return panel;
   for (const std::string& open : openPaths) {
     if (CSaveNameRules::SamePath(path, open)) {
       panel.state = kPanelAlreadyOpen;

@@ -44,6 +44,10 @@ struct FamilyFilePanel {
   std::string marriages = "0";
 };
 
+// True when path names an existing regular file and holds no "*" or "?":
+// what a file dialog describes when it is selected.
+bool IsDescribableFile(const std::string& path);
+
 // The panel for the selected path: unavailable unless the path names an
 // existing regular file (no "*" or "?"); already open when it is one of
 // openPaths or another program holds it; else its facts when it is a family
