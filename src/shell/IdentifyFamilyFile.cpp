@@ -3,9 +3,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 
+#include "CodePage.h"
 #include "FileHandle.h"
 #include "FileSystem.h"
 #include "ORV3.h"
@@ -20,10 +20,7 @@ constexpr long long kOldIndividualSize = 92;
 constexpr long long kOldMarriageSize = 28;
 
 bool EqualNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  return plat::CompareAnsi(a, b, true) == 0;
 }
 
 std::string Trim(const std::string& text) {

@@ -1,9 +1,9 @@
 #include "SaveName.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
+#include "CodePage.h"
 #include "FileSystem.h"
 #include "Ports.h"
 #include "StringTable.h"
@@ -11,10 +11,7 @@
 namespace {
 
 bool EqualNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  return plat::CompareAnsi(a, b, true) == 0;
 }
 
 // The extension of the path's file name with its point; "" when it has none.
