@@ -1,0 +1,10 @@
+#include "ReportChoiceState.h"
+
+#include "StringTable.h"
+
+CReportChoiceState::CReportChoiceState() {
+  const std::string end = res::LoadString(kIdsListRangeEnd);
+  rangeTexts[1] = end;
+  rangeTexts[3] = end;
+  rangeTexts[5] = end;
+}
