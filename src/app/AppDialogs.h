@@ -28,10 +28,6 @@ class CAppDialogs : public shell::FileDialogs {
   void ShowPreparerPreferences() override;
   void ImportGedcom(const std::string& path) override;
 
-  // A filter string of the program ("Text|*.a;*.b|...||") as Qt name
-  // filters ("Text (*.a *.b)").
-  static QStringList NameFilters(const std::string& filter);
-
  private:
   CAppOptions& options_;
   QPointer<QWidget> parent_;
