@@ -122,8 +122,7 @@ int main(int argc, char** argv) {
     const int keys[] = {Qt::Key_F, Qt::Key_S, Qt::Key_C, Qt::Key_M, Qt::Key_C};
     times.clear();
     for (int i = 0; i < kMoves; ++i) {
-      QKeyEvent press(QEvent::KeyPress, keys[i % 5], Qt::NoModifier,
-                      QString(QChar(keys[i % 5])));
+      QKeyEvent press(QEvent::KeyPress, keys[i % 5], Qt::NoModifier, QString(QChar(keys[i % 5])));
       start = Clock::now();
       QApplication::sendEvent(&view, &press);
       view.render(&image);

@@ -627,6 +627,8 @@ void CKorView2::PaintIndividualPane(QPainter& p, const Mapping& map, int pane) {
 void CKorView2::PaintMarriagePane(QPainter& p, const Mapping& map) {
   const CAppOptions& options = Options();
   const bool selected = model_->SelectedPane() == kPaneMarriage;
+  // Without a marriage the strip shows only while it is selected.
+  if (!selected && !model_->GetCurrentMarriage()) return;
   const LRect device = map.ToDevice(kPaneRects[kPaneMarriage]);
   p.fillRect(ToQRect(device),
              Color(selected ? options.colorSelectedNameBackground : options.colorNameBackground));

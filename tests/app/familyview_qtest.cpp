@@ -17,10 +17,10 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualNode.h"
-#include "MarriageNode.h"
 #include "IndividualRecord.h"
 #include "KorDoc.h"
 #include "KorView2.h"
+#include "MarriageNode.h"
 #include "MarriageRecord.h"
 #include "RecordAccess.h"
 #include "StartupTables.h"
@@ -148,9 +148,8 @@ class FamilyViewTest : public QObject {
     view_.reset();
     if (rin >= 0) document_->m_handOverRin = static_cast<std::uint32_t>(rin);
     view_ = std::make_unique<CKorView2>();
-    view_->SetStatusSink([this](std::uintptr_t kind, std::intptr_t value) {
-      status_.emplace_back(kind, value);
-    });
+    view_->SetStatusSink(
+        [this](std::uintptr_t kind, std::intptr_t value) { status_.emplace_back(kind, value); });
     view_->SetDocument(document_.get());
     view_->resize(size);
     view_->OnInitialUpdate();

@@ -23,16 +23,16 @@ using namespace shell::famview;
 // ---- the children cursor ----
 
 struct PageCase {
-  int count, current, firstRow;      // before
-  int wantCurrent, wantFirstRow;     // after Page Down
+  int count, current, firstRow;   // before
+  int wantCurrent, wantFirstRow;  // after Page Down
 };
 
 TEST(FamilyChildCursor, PageDownKeepsTheCurrentChildInTheEightRows) {
   const PageCase cases[] = {
       {20, 15, 8, 19, 12},  // past the last stops at it
-      {15, 0, 0, 8, 1},   {15, 8, 1, 14, 7},   {16, 8, 1, 15, 8},  {17, 8, 1, 16, 9},
-      {18, 8, 1, 16, 9},  {19, 8, 1, 16, 9},   {19, 16, 9, 18, 11}, {9, 0, 0, 8, 1},
-      {8, 0, 0, 7, 0},    {3, 1, 0, 2, 0},
+      {15, 0, 0, 8, 1},    {15, 8, 1, 14, 7}, {16, 8, 1, 15, 8},   {17, 8, 1, 16, 9},
+      {18, 8, 1, 16, 9},   {19, 8, 1, 16, 9}, {19, 16, 9, 18, 11}, {9, 0, 0, 8, 1},
+      {8, 0, 0, 7, 0},     {3, 1, 0, 2, 0},
   };
   for (const PageCase& c : cases) {
     ChildCursor cursor;
@@ -100,8 +100,8 @@ TEST(FamilyChildCursor, ScrollBarMovesTheRowsOnly) {
     cursor.Reset(c.count);
     cursor.Restore(c.firstRow, c.firstRow);
     cursor.Scroll(c.action, c.position);
-    EXPECT_EQ(cursor.FirstRow(), c.want) << c.count << " children, row " << c.firstRow
-                                         << ", action " << static_cast<int>(c.action);
+    EXPECT_EQ(cursor.FirstRow(), c.want)
+        << c.count << " children, row " << c.firstRow << ", action " << static_cast<int>(c.action);
     EXPECT_EQ(cursor.Current(), c.firstRow);
   }
 }
@@ -297,16 +297,16 @@ TEST_F(FamilyModel, ArrowKeysWalkThePanesAsTheTableSays) {
     int pane, child;
   };
   const Step steps[] = {
-      {NavKey::kDown, kPaneMarriage, 0}, {NavKey::kDown, kPaneSpouse, 0},
-      {NavKey::kDown, kPaneChildren, 0}, {NavKey::kDown, kPaneChildren, 1},
-      {NavKey::kUp, kPaneChildren, 0},   {NavKey::kUp, kPaneSpouse, 0},
-      {NavKey::kRight, kPaneMother, 0},  {NavKey::kUp, kPaneFather, 0},
-      {NavKey::kDown, kPaneMother, 0},   {NavKey::kLeft, kPanePrimary, 0},
-      {NavKey::kRight, kPaneFather, 0},  {NavKey::kLeft, kPanePrimary, 0},
-      {NavKey::kUp, kPanePrimary, 0},    {NavKey::kLeft, kPaneChildren, 0},
-      {NavKey::kEnd, kPaneChildren, 7},  {NavKey::kPageUp, kPaneChildren, 0},
+      {NavKey::kDown, kPaneMarriage, 0},     {NavKey::kDown, kPaneSpouse, 0},
+      {NavKey::kDown, kPaneChildren, 0},     {NavKey::kDown, kPaneChildren, 1},
+      {NavKey::kUp, kPaneChildren, 0},       {NavKey::kUp, kPaneSpouse, 0},
+      {NavKey::kRight, kPaneMother, 0},      {NavKey::kUp, kPaneFather, 0},
+      {NavKey::kDown, kPaneMother, 0},       {NavKey::kLeft, kPanePrimary, 0},
+      {NavKey::kRight, kPaneFather, 0},      {NavKey::kLeft, kPanePrimary, 0},
+      {NavKey::kUp, kPanePrimary, 0},        {NavKey::kLeft, kPaneChildren, 0},
+      {NavKey::kEnd, kPaneChildren, 7},      {NavKey::kPageUp, kPaneChildren, 0},
       {NavKey::kPageDown, kPaneChildren, 7}, {NavKey::kHome, kPanePrimary, 7},
-      {NavKey::kDown, kPaneMarriage, 7}, {NavKey::kRight, kPaneFather, 7},
+      {NavKey::kDown, kPaneMarriage, 7},     {NavKey::kRight, kPaneFather, 7},
   };
   int n = 0;
   for (const Step& step : steps) {
