@@ -24,6 +24,7 @@
 #include "FileUtil.h"
 #include "FramePlacement.h"
 #include "KorMDIChildWnd.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "PlaceholderViews.h"
 #include "Ports.h"
@@ -317,7 +318,7 @@ bool CKorApp::eventFilter(QObject* watched, QEvent* event) {
 // ---- document windows ----
 
 const fw::CRuntimeClass* CKorApp::ViewClassOf(int viewType) {
-  if (viewType == kViewFamily) return fw::RuntimeClassOf<CFamilyPlaceholderView>();
+  if (viewType == kViewFamily) return fw::RuntimeClassOf<CKorView2>();
   return fw::RuntimeClassOf<CPedigreePlaceholderView>();
 }
 
@@ -439,6 +440,9 @@ void CKorApp::WireCommands() {
   wire(shell::kIdFileClose, &CKorApp::OnFileClose);
   wire(shell::kIdFileSaveAs, &CKorApp::OnFileSaveAs);
   wire(shell::kIdAppAbout, &CKorApp::OnAppAbout);
+  wire(shell::kIdViewPedigree, &CKorApp::ShowPedigreeView);
+  wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
+  wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
 
   QAction* first = frame_->CommandAction(shell::kIdFileRecent1);
   if (!first) return;
@@ -468,6 +472,44 @@ void CKorApp::UpdateCommandStates() {
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
   for (unsigned id : {shell::kIdFileClose, shell::kIdFileSaveAs})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch})
+    if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+}
+
+// ---- switching views ----
+
+void CKorApp::SwitchActiveView(int viewType) {
+  auto* child = frame_ ? qobject_cast<CKorMDIChildWnd*>(frame_->MDIGetActive()) : nullptr;
+  if (!child) return;
+  const int guard = files_->guard;
+  files_->guard = 0;
+  m_currentViewType = viewType;
+  child->SwitchView(ViewClassOf(viewType));
+  files_->guard = guard;
+  UpdateViewMenuTexts();
+}
+
+void CKorApp::ShowPedigreeView() {
+  if (m_currentViewType == kViewPedigree) return;
+  auto* child = frame_ ? qobject_cast<CKorMDIChildWnd*>(frame_->MDIGetActive()) : nullptr;
+  if (!child) return;
+  // The history goes unless the family view's focus is a parent or child.
+  auto* family = qobject_cast<CKorView2*>(child->GetActiveView());
+  if (CKorDoc* document = qobject_cast<CKorDoc*>(child->GetActiveDocument()))
+    if (!family || !family->KeepsHistoryOnSwitch()) document->m_visitedRins.clear();
+  SwitchActiveView(kViewPedigree);
+}
+
+void CKorApp::ShowFamilyView() {
+  if (m_currentViewType == kViewFamily) return;
+  SwitchActiveView(kViewFamily);
+}
+
+void CKorApp::OnSwitchView() {
+  if (m_currentViewType == kViewFamily)
+    ShowPedigreeView();
+  else
+    ShowFamilyView();
 }
 
 void CKorApp::AfterRoad() {

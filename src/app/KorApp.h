@@ -98,6 +98,11 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnFileClose();
   void OnFileSaveAs();
   void OnAppAbout();
+  // View > Pedigree View, View > Family View and Ctrl+S: the active document
+  // window changes its view.
+  void ShowPedigreeView();
+  void ShowFamilyView();
+  void OnSwitchView();
 
   // ---- small services ----
   // The texts of View > Pedigree and View > Family for the current view type.
@@ -156,6 +161,7 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   std::int32_t CurrentViewRin() override { return 0; }
 
   void WireCommands();
+  void SwitchActiveView(int viewType);
   void UpdateCommandStates();
   // After each road: the menu items that depend on the open file.
   void AfterRoad();

@@ -239,7 +239,10 @@ void CMainFrame::CreateStatusBar() {
 }
 
 QStatusBar* CMainFrame::FindStatusBar() const {
-  for (QStatusBar* bar : findChildren<QStatusBar*>())
+  // The bar is the frame's own child; a deep search would also walk the
+  // document windows, and one of them may be half destroyed when its view
+  // clears the panes as it goes.
+  for (QStatusBar* bar : findChildren<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly))
     if (bar->property(kControlId).toInt() == kStatusBarId) return bar;
   return nullptr;
 }

@@ -20,6 +20,7 @@
 #include "FileSystem.h"
 #include "KorApp.h"
 #include "KorMDIChildWnd.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "PlaceholderViews.h"
 #include "StringTable.h"
@@ -153,7 +154,7 @@ class StartupTest : public QObject {
     // The stored view type is missing: the family view.
     QCOMPARE(app_->m_currentViewType, CKorApp::kViewFamily);
     auto* child = qobject_cast<CKorMDIChildWnd*>(Windows()[0]);
-    QVERIFY(qobject_cast<CFamilyPlaceholderView*>(child->GetActiveView()));
+    QVERIFY(qobject_cast<CKorView2*>(child->GetActiveView()));
     QVERIFY(Frame()->CommandAction(shell::kIdFileClose)->isEnabled());
     QVERIFY(Frame()->CommandAction(shell::kIdFileSaveAs)->isEnabled());
     QCOMPARE(app_->GetRecentFile(0), a_);

@@ -1,0 +1,693 @@
+#include "KorView2.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+#include <algorithm>
+
+#include "AppOptions.h"
+#include "CommandIds.h"
+#include "DC.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FamilyDatabase.h"
+#include "FontDescription.h"
+#include "IndividualNode.h"
+#include "KorApp.h"
+#include "KorDoc.h"
+#include "MainFrame.h"
+#include "MarriageNode.h"
+#include "Ports.h"
+#include "QtPorts.h"
+#include "QtTextMeasure.h"
+#include "StartupTables.h"
+#include "StatusPanes.h"
+#include "StringTable.h"
+
+using namespace shell::famview;
+
+namespace {
+
+constexpr const char* kControlId = "controlId";
+constexpr const char* kBitmapId = "bitmapId";
+
+QRect ToQRect(const LRect& r) {
+  return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
+
+QColor Color(int colorRef) { return fw::ToQColor(static_cast<fw::ColorRef>(colorRef)); }
+
+// The arrow pictures of the view's buttons: a parent's button points on to
+// the ancestors (filled when that parent has parents of his or her own), a
+// child's points back to the children's side (filled when the child has a
+// marriage), the spouse's button points up to the primary pane.
+QIcon ArrowIcon(int bitmap) {
+  QPixmap pixmap(32, 40);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QColor ink(0, 0, 128);
+  p.setPen(QPen(ink, 2.5));
+  QPolygonF arrow;
+  bool filled = true;
+  switch (bitmap) {
+    case kBitmapParentHasParents:
+    case kBitmapParentNoParents:
+      arrow << QPointF(7, 6) << QPointF(27, 20) << QPointF(7, 34);
+      filled = bitmap == kBitmapParentHasParents;
+      break;
+    case kBitmapSpouse:
+      arrow << QPointF(4, 30) << QPointF(16, 8) << QPointF(28, 30);
+      break;
+    default:
+      arrow << QPointF(25, 6) << QPointF(5, 20) << QPointF(25, 34);
+      filled = bitmap != kBitmapChildUnmarried;
+      break;
+  }
+  p.setBrush(filled ? QBrush(ink) : QBrush(Qt::white));
+  p.drawPolygon(arrow);
+  if (bitmap == kBitmapChildMarriedNoChildren) {
+    p.setBrush(Qt::white);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(18, 20), 4, 4);
+  }
+  return QIcon(pixmap);
+}
+
+NavKey* KeyOf(QKeyEvent* event, NavKey& out) {
+  const bool keypad = event->modifiers() & Qt::KeypadModifier;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      out = NavKey::kEnter;
+      return &out;
+    case Qt::Key_PageUp:
+      out = NavKey::kPageUp;
+      return &out;
+    case Qt::Key_PageDown:
+      out = NavKey::kPageDown;
+      return &out;
+    case Qt::Key_End:
+      out = NavKey::kEnd;
+      return &out;
+    case Qt::Key_Home:
+      out = NavKey::kHome;
+      return &out;
+    case Qt::Key_Left:
+      out = NavKey::kLeft;
+      return &out;
+    case Qt::Key_Up:
+      out = NavKey::kUp;
+      return &out;
+    case Qt::Key_Right:
+      out = NavKey::kRight;
+      return &out;
+    case Qt::Key_Down:
+      out = NavKey::kDown;
+      return &out;
+    default:
+      break;
+  }
+  if (keypad) {
+    // The numeric keypad's digits move like the keys printed beside them.
+    static constexpr struct {
+      int key;
+      NavKey nav;
+    } kPad[] = {{Qt::Key_9, NavKey::kPageUp}, {Qt::Key_3, NavKey::kPageDown},
+                {Qt::Key_1, NavKey::kEnd},    {Qt::Key_7, NavKey::kHome},
+                {Qt::Key_4, NavKey::kLeft},   {Qt::Key_8, NavKey::kUp},
+                {Qt::Key_6, NavKey::kRight},  {Qt::Key_2, NavKey::kDown}};
+    for (const auto& pad : kPad)
+      if (event->key() == pad.key) {
+        out = pad.nav;
+        return &out;
+      }
+    return nullptr;
+  }
+  // Letters: the interface language's navigation letters map to F, M, C, S.
+  const QString text = event->text().toUpper();
+  std::string ansi = text.size() == 1 ? fw::FromQString(text) : std::string();
+  char letter = ansi.size() == 1 ? ansi[0] : 0;
+  if (letter == 0 && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+    letter = static_cast<char>(event->key());
+  if (letter == 0) return nullptr;
+  switch (MapNavigationKey(letter)) {
+    case 'C':
+      out = NavKey::kDescend;
+      return &out;
+    case 'F':
+      out = NavKey::kFather;
+      return &out;
+    case 'M':
+      out = NavKey::kMother;
+      return &out;
+    case 'S':
+      out = NavKey::kSpouse;
+      return &out;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+CKorView2::CKorView2() {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setObjectName(QString::fromLatin1(kClassName));
+  CreateControls();
+}
+
+CKorView2::~CKorView2() {
+  CKorDoc* document = Document();
+  if (model_ && document) {
+    std::vector<std::uint32_t>& history = document->m_visitedRins;
+    if (!model_->IsLoaded() && history.size() > historyAtStart_)
+      history.resize(historyAtStart_);
+    else if (!model_->Primary())
+      history.clear();
+    // The next view starts on the individual selected here.
+    std::int32_t rin = 0;
+    if (CIndividualNode* focus = model_->FocusIndividual()) {
+      rin = focus->GetRin();
+    } else if (CMarriageNode* lone = model_->LoneMarriage()) {
+      rin = lone->GetHusbandRin() != 0 ? lone->GetHusbandRin() : lone->GetWifeRin();
+      if (rin == 0)
+        if (CIndividualNode* child = model_->GetPaneContent(kPaneChildren)) rin = child->GetRin();
+    }
+    document->m_handOverRin = static_cast<std::uint32_t>(rin);
+  }
+  if (statusSink_ || CKorApp::Instance())
+    for (std::uintptr_t kind :
+         {shell::kPaneRin, shell::kPaneMrin, shell::kPaneMarriages, shell::kPaneChildren})
+      if (statusSink_)
+        statusSink_(kind, shell::kClearPane);
+      else if (CMainFrame* frame = CKorApp::Instance()->GetMainFrame())
+        frame->OnSetStatusPane(kind, shell::kClearPane);
+}
+
+const fw::CRuntimeClass* CKorView2::GetRuntimeClass() const {
+  return fw::RuntimeClassOf<CKorView2>();
+}
+
+CKorDoc* CKorView2::Document() const { return qobject_cast<CKorDoc*>(GetDocument()); }
+
+const CAppOptions& CKorView2::Options() const {
+  if (CKorApp* app = CKorApp::Instance()) return app->m_options;
+  static const CAppOptions defaults;
+  return defaults;
+}
+
+void CKorView2::ApplyOptions() {
+  if (!model_) return;
+  const CAppOptions& options = Options();
+  ViewOptions view;
+  view.showZel = options.showZel != 0;
+  view.appendVal = options.appendVal;
+  view.showSpsBullet = options.showSpsBullet != 0;
+  view.multimediaPhoto = plat::Profile().GetInt("Multimedia", "MMFamvwPhoto", 1) != 0;
+  model_->SetOptions(view);
+}
+
+void CKorView2::OnInitialUpdate() {
+  CKorDoc* document = Document();
+  static std::vector<std::uint32_t> noHistory;
+  model_ = std::make_unique<FamilyViewModel>(
+      document ? document->m_visitedRins : noHistory,
+      document ? &document->m_fileInfo.settings.lastRin : nullptr);
+  ApplyOptions();
+  historyAtStart_ = document ? document->m_visitedRins.size() : 0;
+
+  if (CurrentDatabase) {
+    std::int32_t rin = document ? static_cast<std::int32_t>(document->m_handOverRin) : 0;
+    const std::int32_t mrin = document ? static_cast<std::int32_t>(document->m_handOverMrin) : 0;
+    if (rin == 0 && document) {
+      const auto& settings = document->m_fileInfo.settings;
+      rin = settings.homeRin != 0 ? settings.homeRin : settings.lastRin;
+      std::int32_t live = DbGetRIN(std::max(rin, 1), db::kQueryIndividuals, db::kWalkNextOrSame);
+      if (live <= 0) live = DbGetRIN(std::max(rin, 1), db::kQueryIndividuals, db::kWalkPrevious);
+      rin = live;
+    }
+    if (rin <= 0 || !model_->ShowIndividual(rin, mrin)) model_->OnShowMessage(0);
+  }
+  UpdateControls();
+  PlaceControls();
+  SendStatus();
+  update();
+}
+
+// ---- what the view shows ----
+
+CIndividualNode* CKorView2::GetPaneContent(int pane, int childIndex) const {
+  return model_ ? model_->GetPaneContent(pane, childIndex) : nullptr;
+}
+CIndividualNode* CKorView2::GetSelectedContent() const {
+  return model_ ? model_->GetSelectedContent() : nullptr;
+}
+CMarriageNode* CKorView2::GetCurrentMarriage() const {
+  return model_ ? model_->GetCurrentMarriage() : nullptr;
+}
+CIndividualNode* CKorView2::GetSpouseOfMarriage(int index) const {
+  return model_ ? model_->GetSpouseOfMarriage(index == 0 ? -1 : index) : nullptr;
+}
+CIndividualNode* CKorView2::GetLastChild() const {
+  return model_ ? model_->GetLastChild() : nullptr;
+}
+
+std::intptr_t CKorView2::OnGetFocusIndividual(std::uintptr_t wParam) const {
+  CIndividualNode* node = model_ ? model_->FocusIndividual() : nullptr;
+  if (!node) return 0;
+  return wParam == 1 ? reinterpret_cast<std::intptr_t>(node) : node->GetRin();
+}
+
+std::intptr_t CKorView2::OnGetFocusMarriage(std::uintptr_t wParam) const {
+  if (!model_) return 0;
+  CMarriageNode* marriage = nullptr;
+  const int pane = model_->SelectedPane();
+  if (wParam == 2 || pane <= kPaneSpouse)
+    marriage = model_->GetCurrentMarriage();
+  else if (pane <= kPaneMother)
+    marriage = model_->ParentsMarriage();
+  else if (!model_->GetPaneContent(kPaneChildren))
+    marriage = model_->GetCurrentMarriage();
+  if (!marriage) return 0;
+  return wParam == 1 ? reinterpret_cast<std::intptr_t>(marriage) : marriage->GetMrin();
+}
+
+void CKorView2::OnShow(std::intptr_t a) {
+  if (!model_) return;
+  model_->OnShowMessage(a);
+  Outcome outcome;
+  outcome.familyChanged = true;
+  Apply(outcome);
+}
+
+bool CKorView2::OnCommand(unsigned id) {
+  if (!model_) return false;
+  if (id == kCmdMoveToPrimary) {
+    Outcome outcome;
+    outcome.familyChanged = model_->MoveToPrimary();
+    Apply(outcome);
+    setFocus();
+    return true;
+  }
+  return false;
+}
+
+bool CKorView2::KeepsHistoryOnSwitch() const {
+  if (!model_) return false;
+  const int pane = model_->SelectedPane();
+  return (pane == kPaneFather || pane == kPaneMother || pane == kPaneChildren) &&
+         model_->GetSelectedContent() != nullptr;
+}
+
+// ---- status bar and controls ----
+
+void CKorView2::SendStatus() {
+  if (!model_) return;
+  const StatusValues status = model_->Status();
+  auto send = [this](std::uintptr_t kind, std::intptr_t value) {
+    if (statusSink_) {
+      statusSink_(kind, value);
+    } else if (CKorApp* app = CKorApp::Instance()) {
+      if (CMainFrame* frame = app->GetMainFrame()) frame->OnSetStatusPane(kind, value);
+    }
+  };
+  send(shell::kPaneRin, status.rin);
+  send(shell::kPaneMrin, status.mrin);
+  send(shell::kPaneMarriages, status.marriages);
+  send(shell::kPaneChildren, status.children);
+}
+
+void CKorView2::CreateControls() {
+  auto arrow = [this](int id) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setProperty(kControlId, id);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoRaise(true);
+    button->hide();
+    return button;
+  };
+  parentButtons_[0] = arrow(kIdFatherButton);
+  parentButtons_[1] = arrow(kIdMotherButton);
+  spouseButton_ = arrow(kIdSpouseButton);
+  for (int row = 0; row < kChildRows; ++row) childButtons_[row] = arrow(kIdFirstChildButton + row);
+
+  auto push = [this](int id, unsigned textId) {
+    auto* button = new QPushButton(fw::ToQString(res::LoadString(textId)), this);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setProperty(kControlId, id);
+    button->setFocusPolicy(Qt::NoFocus);
+    // They open the Parents of and Other Marriages screens, not built yet.
+    button->setEnabled(false);
+    button->hide();
+    return button;
+  };
+  otherParents_ = push(kIdOtherParents, kIdsOtherParents);
+  otherMarriages_ = push(kIdOtherMarriages, kIdsOtherMarriages);
+
+  scrollBar_ = new QScrollBar(Qt::Vertical, this);
+  scrollBar_->setObjectName(QStringLiteral("scrollBar%1").arg(kIdChildScrollBar));
+  scrollBar_->setProperty(kControlId, kIdChildScrollBar);
+  scrollBar_->setFocusPolicy(Qt::NoFocus);
+  scrollBar_->hide();
+
+  auto move = [this](std::function<bool()> step) {
+    if (!model_) return;
+    Outcome outcome;
+    outcome.familyChanged = step();
+    Apply(outcome);
+    setFocus();
+  };
+  connect(parentButtons_[0], &QToolButton::clicked, this,
+          [this, move] { move([this] { return model_->MoveToFather(); }); });
+  connect(parentButtons_[1], &QToolButton::clicked, this,
+          [this, move] { move([this] { return model_->MoveToMother(); }); });
+  connect(spouseButton_, &QToolButton::clicked, this,
+          [this, move] { move([this] { return model_->MoveToSpouse(); }); });
+  for (int row = 0; row < kChildRows; ++row)
+    connect(childButtons_[row], &QToolButton::clicked, this, [this, move, row] {
+      move([this, row] { return model_->MoveToChild(model_->Children().FirstRow() + row); });
+    });
+  connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
+    if (updatingScrollBar_ || !model_) return;
+    Apply(model_->Scroll(ScrollAction::kThumbPosition, value));
+  });
+}
+
+void CKorView2::PlaceControls() {
+  const Mapping map(width(), height());
+  if (map.IsEmpty()) return;
+  auto place = [&map](QWidget* widget, const LRect& logical, int shiftX = 0) {
+    const LRect r = map.ToDevice(logical);
+    widget->setGeometry(r.left + shiftX, r.top, std::max(1, r.Width()), std::max(1, r.Height()));
+  };
+  place(parentButtons_[0], ControlPlace(kIdFatherButton));
+  place(parentButtons_[1], ControlPlace(kIdMotherButton));
+  place(spouseButton_, ControlPlace(kIdSpouseButton));
+  for (int row = 0; row < kChildRows; ++row)
+    place(childButtons_[row], ControlPlace(kIdFirstChildButton + row), -2);
+  for (QAbstractButton* b : {static_cast<QAbstractButton*>(parentButtons_[0]),
+                             static_cast<QAbstractButton*>(parentButtons_[1]),
+                             static_cast<QAbstractButton*>(spouseButton_)})
+    static_cast<QToolButton*>(b)->setIconSize(b->size() - QSize(2, 2));
+  for (QToolButton* b : childButtons_) b->setIconSize(b->size() - QSize(2, 2));
+
+  // The push buttons' small font: 8 units high.
+  QFont small(QStringLiteral("MS Sans Serif"));
+  small.setPixelSize(std::max(6, map.Y(8) * 3 / 2));
+  otherParents_->setFont(small);
+  otherMarriages_->setFont(small);
+  place(otherParents_, ControlPlace(kIdOtherParents));
+  place(otherMarriages_, ControlPlace(kIdOtherMarriages));
+
+  const LRect bar = map.ToDevice(kScrollBarPlace);
+  const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  scrollBar_->setGeometry(bar.left, bar.top, barWidth, std::max(1, bar.Height()));
+}
+
+void CKorView2::UpdateControls() {
+  auto show = [this](QAbstractButton* button, int id) {
+    const bool shown = model_ && model_->ControlShown(id);
+    const int bitmap = shown ? model_->ControlBitmap(id) : 0;
+    if (bitmap != 0 && button->property(kBitmapId).toInt() != bitmap) {
+      button->setIcon(ArrowIcon(bitmap));
+      button->setProperty(kBitmapId, bitmap);
+    }
+    button->setVisible(shown);
+  };
+  show(parentButtons_[0], kIdFatherButton);
+  show(parentButtons_[1], kIdMotherButton);
+  show(spouseButton_, kIdSpouseButton);
+  show(otherParents_, kIdOtherParents);
+  show(otherMarriages_, kIdOtherMarriages);
+  for (int row = 0; row < kChildRows; ++row) show(childButtons_[row], kIdFirstChildButton + row);
+
+  const bool bar = model_ && model_->ControlShown(kIdChildScrollBar);
+  updatingScrollBar_ = true;
+  if (bar) {
+    const ChildCursor& cursor = model_->Children();
+    // Qt's range ends where the last page starts.
+    scrollBar_->setRange(0, cursor.ScrollRangeMax() + 1 - ChildCursor::kScrollPage);
+    scrollBar_->setPageStep(ChildCursor::kScrollPage);
+    scrollBar_->setValue(cursor.FirstRow());
+  }
+  updatingScrollBar_ = false;
+  scrollBar_->setVisible(bar);
+}
+
+void CKorView2::Apply(const Outcome& outcome) {
+  if (outcome.familyChanged || outcome.selectionChanged || outcome.scrolled) {
+    UpdateControls();
+    update();
+    SendStatus();
+  }
+  if (outcome.command != 0) RunFrameCommand(outcome.command);
+}
+
+void CKorView2::RunFrameCommand(unsigned id) {
+  // Commands of the view itself that open screens not built yet do nothing.
+  if (id != kCmdEditIndividualFrame && id != kCmdAddIndividualFrame && id != kCmdHomePerson) return;
+  CKorApp* app = CKorApp::Instance();
+  CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+  QAction* action = frame ? frame->CommandAction(id) : nullptr;
+  if (action && action->isEnabled()) action->trigger();
+}
+
+// ---- input ----
+
+void CKorView2::resizeEvent(QResizeEvent* event) {
+  fw::CView::resizeEvent(event);
+  PlaceControls();
+}
+
+void CKorView2::focusInEvent(QFocusEvent* event) {
+  fw::CView::focusInEvent(event);
+  SendStatus();
+}
+
+void CKorView2::mousePressEvent(QMouseEvent* event) {
+  setFocus();
+  if (!model_ || (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)) return;
+  const Mapping map(width(), height());
+  const QPoint at = event->position().toPoint();
+  const int pane = map.PaneAt(at.x(), at.y());
+  if (pane < 0) return;
+  const int row = pane == kPaneChildren ? ChildRowAt(map.LogicalY(at.y())) : -1;
+  Apply(model_->Click(pane, row));
+}
+
+void CKorView2::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (!model_ || event->button() != Qt::LeftButton) return;
+  const Mapping map(width(), height());
+  const QPoint at = event->position().toPoint();
+  const int pane = map.PaneAt(at.x(), at.y());
+  if (pane < 0) return;
+  const int row = pane == kPaneChildren ? ChildRowAt(map.LogicalY(at.y())) : -1;
+  Apply(model_->Click(pane, row));
+  Apply(model_->DoubleClick(event->modifiers() & Qt::ControlModifier));
+}
+
+void CKorView2::keyPressEvent(QKeyEvent* event) {
+  if (!model_) return fw::CView::keyPressEvent(event);
+  const QString text = event->text();
+  if (text == QLatin1String("+") || text == QLatin1String("-")) {
+    Apply(model_->ShowAdjacentMarriage(text == QLatin1String("+")));
+    return;
+  }
+  NavKey key;
+  if (!KeyOf(event, key)) return fw::CView::keyPressEvent(event);
+  Apply(model_->HandleKey(key, event->modifiers() & Qt::ControlModifier));
+}
+
+// ---- painting ----
+
+QFont CKorView2::PaneFont(const Mapping& map) const {
+  std::string face;
+  int size = 0, weight = 400, italic = 0;
+  ParseFontDescription(Options().fonts[kFontPedSized], face, size, weight, italic);
+  QFont font(fw::ToQString(face));
+  font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
+  font.setItalic(italic != 0);
+  const int height = PaneFontHeight(map.X(kLogicalWidth), map.Y(kLogicalHeight));
+  font.setPixelSize(std::max(1, map.Y(height)));
+  return font;
+}
+
+void CKorView2::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  Render(painter, size());
+}
+
+void CKorView2::Render(QPainter& p, QSize size) {
+  const CAppOptions& options = Options();
+  p.fillRect(QRect(QPoint(0, 0), size), Color(options.colorBackground));
+  const Mapping map(size.width(), size.height());
+  if (map.IsEmpty() || !model_ || !CurrentDatabase) return;
+
+  p.setFont(PaneFont(map));
+  p.setPen(Color(options.colorNameText));
+  // Captions.
+  const QFontMetrics metrics(p.font());
+  for (const Caption& caption : kCaptions) {
+    if (caption.zelOnly && !model_->Options().showZel) continue;
+    const QString text = fw::ToQString(res::LoadString(caption.stringId));
+    int x = map.X(caption.x);
+    if (caption.centred) x -= metrics.horizontalAdvance(text) / 2;
+    p.drawText(x, map.Y(caption.y) + metrics.ascent(), text);
+  }
+  // Lines.
+  p.setPen(QPen(Qt::black, 0));
+  p.drawLine(map.X(kPrimaryLine[0].x), map.Y(kPrimaryLine[0].y), map.X(kPrimaryLine[1].x),
+             map.Y(kPrimaryLine[1].y));
+  for (std::size_t i = 1; i < std::size(kParentsBracket); ++i)
+    p.drawLine(map.X(kParentsBracket[i - 1].x), map.Y(kParentsBracket[i - 1].y),
+               map.X(kParentsBracket[i].x), map.Y(kParentsBracket[i].y));
+
+  for (int pane : {kPanePrimary, kPaneSpouse, kPaneFather, kPaneMother})
+    PaintIndividualPane(p, map, pane);
+  PaintMarriagePane(p, map);
+  PaintChildrenPane(p, map);
+}
+
+void CKorView2::PaintMarks(QPainter& p, const Mapping& map, int right, int top, bool notes,
+                           bool multimedia, const QColor& color) {
+  if (notes) {
+    QPolygon triangle;
+    triangle << QPoint(map.X(right - 9), map.Y(top + 1)) << QPoint(map.X(right - 1), map.Y(top + 1))
+             << QPoint(map.X(right - 1), map.Y(top + 7));
+    p.setPen(color);
+    p.setBrush(color);
+    p.drawPolygon(triangle);
+  }
+  if (multimedia) {
+    const QRect square(QPoint(map.X(right - 5), map.Y(top + 1)),
+                       QPoint(map.X(right - 1) - 1, map.Y(top + 4) - 1));
+    if (notes) {
+      p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+      p.fillRect(square, Qt::white);
+      p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    } else {
+      p.fillRect(square, color);
+    }
+  }
+  p.setBrush(Qt::NoBrush);
+}
+
+void CKorView2::PaintIndividualPane(QPainter& p, const Mapping& map, int pane) {
+  const CAppOptions& options = Options();
+  const bool selected = model_->SelectedPane() == pane;
+  const QColor back =
+      Color(selected ? options.colorSelectedNameBackground : options.colorNameBackground);
+  const QColor ink = Color(selected ? options.colorSelectedNameText : options.colorNameText);
+  const LRect paneRect = kPaneRects[pane];
+  const LRect device = map.ToDevice(paneRect);
+  p.fillRect(ToQRect(device), back);
+  p.setPen(QPen(Qt::black, 0));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(ToQRect(device).adjusted(0, 0, -1, -1));
+
+  LRect textRect = paneRect.Shrunk(4, 3);
+  LRect photo{};
+  if (pane == kPanePrimary && model_->HasPhotoArea()) {
+    const int sixth = paneRect.Width() / 6;
+    photo = {paneRect.right - sixth, textRect.top, paneRect.right - 4, textRect.bottom};
+    textRect.right -= sixth;
+  }
+  const LRect textDevice = map.ToDevice(textRect);
+  const fw::QtTextMeasure measure(p.font(), p.device());
+  const PaneText text = model_->IndividualPaneText(pane, &measure, textDevice.Width());
+  if (!text.empty) {
+    p.setPen(ink);
+    p.save();
+    p.setClipRect(ToQRect(textDevice));
+    const QFontMetrics metrics(p.font());
+    int y = textDevice.top;
+    for (const std::string& line : text.lines) {
+      p.drawText(textDevice.left, y + metrics.ascent(), fw::ToQString(line));
+      y += metrics.height();
+    }
+    p.restore();
+  }
+  if (photo.Width() > 0) {
+    // The photo's frame; the picture itself comes with the image object.
+    p.setPen(QPen(ink, 0));
+    p.drawRect(ToQRect(map.ToDevice(photo)).adjusted(0, 0, -1, -1));
+  }
+  PaintMarks(p, map, paneRect.right, paneRect.top, text.notesMark, text.multimediaMark, ink);
+}
+
+void CKorView2::PaintMarriagePane(QPainter& p, const Mapping& map) {
+  const CAppOptions& options = Options();
+  const bool selected = model_->SelectedPane() == kPaneMarriage;
+  // Without a marriage the strip shows only while it is selected.
+  if (!selected && !model_->GetCurrentMarriage()) return;
+  const LRect device = map.ToDevice(kPaneRects[kPaneMarriage]);
+  p.fillRect(ToQRect(device),
+             Color(selected ? options.colorSelectedNameBackground : options.colorNameBackground));
+  const LRect text = map.ToDevice(kPaneRects[kPaneMarriage].Shrunk(4, 3));
+  const fw::QtTextMeasure measure(p.font(), p.device());
+  const std::string line = model_->MarriagePaneText(&measure, text.Width());
+  if (line.empty()) return;
+  p.setPen(Color(selected ? options.colorSelectedNameText : options.colorNameText));
+  p.save();
+  p.setClipRect(ToQRect(text));
+  p.drawText(text.left, text.top + QFontMetrics(p.font()).ascent(), fw::ToQString(line));
+  p.restore();
+}
+
+void CKorView2::PaintChildrenPane(QPainter& p, const Mapping& map) {
+  const CAppOptions& options = Options();
+  const LRect pane = map.ToDevice(kPaneRects[kPaneChildren]);
+  p.fillRect(ToQRect(pane), Color(options.colorNameBackground));
+  p.setPen(QPen(Qt::black, 0));
+  p.drawRect(ToQRect(pane).adjusted(0, 0, -1, -1));
+
+  const bool paneSelected = model_->SelectedPane() == kPaneChildren;
+  const ChildCursor& cursor = model_->Children();
+  const QFontMetrics metrics(p.font());
+  const fw::QtTextMeasure measure(p.font(), p.device());
+  if (cursor.Count() == 0 && paneSelected) {
+    const ChildColumns c = ChildRowColumns(0);
+    p.fillRect(ToQRect(map.ToDevice(c.fill)), Color(options.colorSelectedNameBackground));
+    return;
+  }
+  for (int row = 0; row < kChildRows; ++row) {
+    const int index = cursor.FirstRow() + row;
+    if (index >= cursor.Count()) break;
+    const ChildColumns c = ChildRowColumns(row);
+    const bool current = paneSelected && index == cursor.Current();
+    const QColor back =
+        Color(current ? options.colorSelectedNameBackground : options.colorNameBackground);
+    const QColor ink = Color(current ? options.colorSelectedNameText : options.colorNameText);
+    p.fillRect(ToQRect(map.ToDevice(c.fill)), back);
+
+    const LRect text = map.ToDevice(c.text);
+    const LRect birth = map.ToDevice(c.birth);
+    const int nameWidth = map.X(c.nameWidth);
+    const ChildRowText row_text = model_->ChildRow(index, &measure, nameWidth, birth.Width());
+    const int baseline = text.top + (text.Height() - metrics.height()) / 2 + metrics.ascent();
+    p.setPen(ink);
+    p.save();
+    p.setClipRect(ToQRect(text));
+    p.drawText(text.left, baseline, fw::ToQString(row_text.number));
+    p.drawText(map.X(c.text.left + c.nameTab), baseline, fw::ToQString(row_text.name));
+    const QString born = fw::ToQString(row_text.birth);
+    p.drawText(birth.right - metrics.horizontalAdvance(born), baseline, born);
+    p.drawText(map.X(c.parentLink.left), baseline, fw::ToQString(row_text.parentLink));
+    if (model_->Options().showZel) {
+      const QStringList columns = fw::ToQString(row_text.ordinances).split(QLatin1Char('\t'));
+      for (int i = 0; i < columns.size(); ++i)
+        p.drawText(map.X(c.ordinances.left + i * c.ordinanceTab), baseline, columns[i]);
+    }
+    p.restore();
+    PaintMarks(p, map, c.fill.right, c.fill.top, row_text.notesMark, row_text.multimediaMark, ink);
+  }
+}
