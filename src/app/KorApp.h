@@ -18,6 +18,8 @@
 #include "KorDoc.h"
 #include "StartupLogic.h"
 
+class CIndividualNode;
+class CKorView;
 class CMainFrame;
 class QAction;
 class QLocalServer;
@@ -107,6 +109,20 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // 1 when the Enter key moves to the next field in editing screens; asks
   // while undecided.
   int IsReturnAsTab();
+  // Fills the status panes for the individual under the cursor (null: none):
+  // the relationship text or the help prompt, the RIN and the active view's
+  // current marriage. A relationship flag below 0 takes the open file's.
+  void ShowIndividualInStatusBar(CIndividualNode* individual, int relationship);
+
+  // ---- views ----
+  void ShowPedigreeView();
+  void ShowFamilyView();
+  // Ctrl+S: the other view.
+  void OnSwitchView();
+  // The pedigree view's current box becomes the primary individual.
+  void OnMoveToPrimary();
+  // The active document window's pedigree view, or null.
+  CKorView* ActivePedigreeView() const;
 
   // The user's options for the whole run (defaults until Load).
   CAppOptions m_options;
@@ -156,6 +172,7 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   std::int32_t CurrentViewRin() override { return 0; }
 
   void WireCommands();
+  void SwitchActiveView(int viewType);
   void UpdateCommandStates();
   // After each road: the menu items that depend on the open file.
   void AfterRoad();

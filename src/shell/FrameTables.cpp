@@ -184,6 +184,10 @@ bool IsCommandAvailable(unsigned id) {
     case kIdViewStatusBar:
     case kIdWindowCascade:
     case kIdWindowTile:
+    case kIdViewPedigree:
+    case kIdViewFamily:
+    case kIdViewSwitch:
+    case kIdViewMoveToPrimary:
       return true;
     default:
       return false;
