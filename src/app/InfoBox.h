@@ -103,6 +103,8 @@ class CInfoBox : public fw::CDialogBase {
   // Moves to the held marriage's other partner, or to the selected child.
   void MoveToSpouse();
   void MoveToChild();
+  // Escape and Cancel ask the view to hide the InfoBox.
+  void reject() override;
 
  signals:
   // WM_USER+345 to the view (posted): Escape or Cancel.
@@ -116,7 +118,6 @@ class CInfoBox : public fw::CDialogBase {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
-  void reject() override;
 
  private:
   void Place(const InfoBoxPlacement& placement, QSize size, bool resize);
