@@ -15,8 +15,8 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
-#include "FamilyDatabase.h"
 #include "FakePorts.h"
+#include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "KorDoc.h"
 #include "KorView.h"

@@ -21,8 +21,8 @@
 #include "PedigreeLayout.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
-#include "StringTable.h"
 #include "StatusPanes.h"
+#include "StringTable.h"
 
 namespace {
 
@@ -41,8 +41,8 @@ class TabStopDelegate : public QStyledItemDelegate {
     opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
     painter->save();
-    painter->setPen(opt.palette.color(
-        opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                         : QPalette::Text));
     QRect r = opt.rect.adjusted(3, 0, 0, 0);
     painter->drawText(r, Qt::AlignVCenter | Qt::AlignLeft, line.left(tab < 0 ? 0 : tab));
     painter->drawText(r.adjusted(tabStop_, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
@@ -128,10 +128,16 @@ CInfoBox::CInfoBox(QWidget* view) : fw::CDialogBase(view), view_(view) {
   content_->adjustSize();
   content_->move(1, 1);
   large_ = content_->size() + QSize(2, 2);
-  content_->layout()->activate();
-  const int datesBottom = deathText_->geometry().bottom() + 6;
-  small_ = QSize(large_.width(),
-                 std::max(shell::pedigree::SmallFormHeight(large_.height()), datesBottom));
+  // The small form ends below the death line: the three date lines with
+  // the layout's margins (38 % of the large form in the original proportions
+  // of the controls, which the dialog font changes).
+  const int rowHeight = std::max({birthText->sizeHint().height(), deathText_->sizeHint().height(),
+                                  ordinance_->sizeHint().height()});
+  const QMargins margins = grid->contentsMargins();
+  // Border, top margin, the three rows and their spacing, a pixel of room
+  // and the bottom border: the spouse field starts one spacing lower.
+  const int datesBottom = 1 + margins.top() + 3 * rowHeight + 2 * grid->verticalSpacing() + 2;
+  small_ = QSize(large_.width(), std::min(datesBottom, large_.height()));
   resize(large_);
 
   for (QWidget* field : {static_cast<QWidget*>(spouses_), static_cast<QWidget*>(children_)})
@@ -171,8 +177,10 @@ void CInfoBox::Place(const InfoBoxPlacement& placement, QSize size, bool resizeI
   if (QScreen* screen = QGuiApplication::screenAt(corner) ? QGuiApplication::screenAt(corner)
                                                           : QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
-    corner.setX(std::clamp(corner.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
-    corner.setY(std::clamp(corner.y(), area.top(), std::max(area.top(), area.bottom() + 1 - size.height())));
+    corner.setX(std::clamp(corner.x(), area.left(),
+                           std::max(area.left(), area.right() + 1 - size.width())));
+    corner.setY(std::clamp(corner.y(), area.top(),
+                           std::max(area.top(), area.bottom() + 1 - size.height())));
   }
   move(corner);
   show();
@@ -241,7 +249,8 @@ int CInfoBox::OnLoad(CIndividualNode* individual) {
   std::string birthLetter, birthLine;
   if (!HasDate(individual_->GetBirth()) && HasDate(individual_->GetChristening())) {
     birthLetter = res::LoadString(kIdsChristeningLetter);
-    birthLine = individual_->GetChristening()->FormatDatePlace(kLineChars, &measure, kBirthWidth, 0);
+    birthLine =
+        individual_->GetChristening()->FormatDatePlace(kLineChars, &measure, kBirthWidth, 0);
   } else {
     birthLetter = res::LoadString(kIdsBirthLetter);
     birthLine = individual_->FormatBirth(kLineChars, &measure, kBirthWidth);
@@ -281,10 +290,10 @@ int CInfoBox::OnLoad(CIndividualNode* individual) {
   }
 
   // The death line may use the room the ordinance summary leaves.
-  const int deathWidth = (ordinance_->isVisible()
-                              ? marriageText_->width() - ordinance_->sizeHint().width() - 1
-                              : marriageText_->width()) *
-                         10 / 9;
+  const int deathWidth =
+      (ordinance_->isVisible() ? marriageText_->width() - ordinance_->sizeHint().width() - 1
+                               : marriageText_->width()) *
+      10 / 9;
   std::string deathLetter, deathLine;
   if (!HasDate(individual_->GetDeath()) && HasDate(individual_->GetBurial())) {
     deathLetter = res::LoadString(kIdsBurialLetter);
@@ -327,9 +336,9 @@ void CInfoBox::FillFamily() {
     CMarriageNode* marriage = individual_->GetMarriage(i);
     CIndividualNode* partner =
         marriage->HusbandNode() == individual_ ? marriage->WifeNode() : marriage->HusbandNode();
-    const std::string name = partner ? partner->FormatName(appendVal, kSpouseChars, kSpouseWidth,
-                                                           &measure)
-                                     : res::LoadString(kIdsUnknown);
+    const std::string name =
+        partner ? partner->FormatName(appendVal, kSpouseChars, kSpouseWidth, &measure)
+                : res::LoadString(kIdsUnknown);
     spouses_->addItem(fw::ToQString(name));
   }
   spouses_->setCurrentIndex(chosenIndex);
@@ -406,14 +415,15 @@ void CInfoBox::Post(const InfoBoxMove& move) {
   SetIndividualRef(counted.target, move.target);
   SetMarriageRef(counted.marriage, move.marriage);
   counted.kind = move.kind;
-  QMetaObject::invokeMethod(this, [this] { OnHide(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { OnHide(); }, Qt::QueuedConnection);
   emit moveRequested(counted);
 }
 
 void CInfoBox::MoveToSpouse() {
   if (!marriage_ || !individual_) return;
-  CIndividualNode* partner = marriage_->HusbandNode() != individual_ ? marriage_->HusbandNode()
-                                                                     : marriage_->WifeNode();
+  CIndividualNode* partner =
+      marriage_->HusbandNode() != individual_ ? marriage_->HusbandNode() : marriage_->WifeNode();
   if (!partner) return;
   Post({individual_, partner, marriage_, 0});
 }

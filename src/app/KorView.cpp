@@ -1,12 +1,12 @@
 #include "KorView.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QListWidget>
-#include <QMdiArea>
 #include <QApplication>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
@@ -53,43 +53,86 @@ class LogicalTextMeasure : public plat::TextMeasure {
 
 QColor Color(int colorRef) { return fw::ToQColor(static_cast<fw::ColorRef>(colorRef)); }
 
-QRect ToQRect(const pd::Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
+QRect ToQRect(const pd::Rect& r) {
+  return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1));
+}
 
 // The navigation key of a key event, or false for other keys.
 bool NavKeyOf(const QKeyEvent* event, pd::NavKey& key) {
   const bool keypad = event->modifiers() & Qt::KeypadModifier;
   switch (event->key()) {
-    case Qt::Key_PageUp: key = pd::NavKey::kFather; return true;
-    case Qt::Key_PageDown: key = pd::NavKey::kMother; return true;
-    case Qt::Key_End: key = pd::NavKey::kLast; return true;
-    case Qt::Key_Home: key = pd::NavKey::kRoot; return true;
-    case Qt::Key_Left: key = pd::NavKey::kChild; return true;
-    case Qt::Key_Up: key = pd::NavKey::kPrevious; return true;
-    case Qt::Key_Right: key = pd::NavKey::kFatherOrMother; return true;
-    case Qt::Key_Down: key = pd::NavKey::kNext; return true;
-    default: break;
+    case Qt::Key_PageUp:
+      key = pd::NavKey::kFather;
+      return true;
+    case Qt::Key_PageDown:
+      key = pd::NavKey::kMother;
+      return true;
+    case Qt::Key_End:
+      key = pd::NavKey::kLast;
+      return true;
+    case Qt::Key_Home:
+      key = pd::NavKey::kRoot;
+      return true;
+    case Qt::Key_Left:
+      key = pd::NavKey::kChild;
+      return true;
+    case Qt::Key_Up:
+      key = pd::NavKey::kPrevious;
+      return true;
+    case Qt::Key_Right:
+      key = pd::NavKey::kFatherOrMother;
+      return true;
+    case Qt::Key_Down:
+      key = pd::NavKey::kNext;
+      return true;
+    default:
+      break;
   }
   if (keypad) {
     switch (event->key()) {
-      case Qt::Key_9: key = pd::NavKey::kFather; return true;
-      case Qt::Key_3: key = pd::NavKey::kMother; return true;
-      case Qt::Key_1: key = pd::NavKey::kLast; return true;
-      case Qt::Key_7: key = pd::NavKey::kRoot; return true;
-      case Qt::Key_4: key = pd::NavKey::kChild; return true;
-      case Qt::Key_8: key = pd::NavKey::kPrevious; return true;
-      case Qt::Key_6: key = pd::NavKey::kFatherOrMother; return true;
-      case Qt::Key_2: key = pd::NavKey::kNext; return true;
-      default: return false;
+      case Qt::Key_9:
+        key = pd::NavKey::kFather;
+        return true;
+      case Qt::Key_3:
+        key = pd::NavKey::kMother;
+        return true;
+      case Qt::Key_1:
+        key = pd::NavKey::kLast;
+        return true;
+      case Qt::Key_7:
+        key = pd::NavKey::kRoot;
+        return true;
+      case Qt::Key_4:
+        key = pd::NavKey::kChild;
+        return true;
+      case Qt::Key_8:
+        key = pd::NavKey::kPrevious;
+        return true;
+      case Qt::Key_6:
+        key = pd::NavKey::kFatherOrMother;
+        return true;
+      case Qt::Key_2:
+        key = pd::NavKey::kNext;
+        return true;
+      default:
+        return false;
     }
   }
   // The interface language's letters for father, mother and child.
   const QString text = event->text().toUpper();
   if (text.size() != 1 || text[0].unicode() > 0xFF) return false;
   switch (MapNavigationKey(static_cast<char>(text[0].unicode()))) {
-    case 'F': key = pd::NavKey::kFather; return true;
-    case 'M': key = pd::NavKey::kMother; return true;
-    case 'C': key = pd::NavKey::kChild; return true;
-    default: return false;
+    case 'F':
+      key = pd::NavKey::kFather;
+      return true;
+    case 'M':
+      key = pd::NavKey::kMother;
+      return true;
+    case 'C':
+      key = pd::NavKey::kChild;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -218,7 +261,7 @@ void CKorView::paintEvent(QPaintEvent*) {
   const CKorDoc* document = GetDocument();
   const auto labels = pd::HeaderLabels(document ? document->m_visitedRins.size() : 0);
   painter.fillRect(ToQRect(mapping.ToDevice(pd::Rect{pd::kHeaderLeft, pd::kHeaderTop,
-                                                      pd::kHeaderRight, pd::kHeaderBottom})),
+                                                     pd::kHeaderRight, pd::kHeaderBottom})),
                    Color(options.colorBackground));
   painter.setPen(Qt::black);
   for (int g = 0; g < pd::kGenerationCount; ++g) {
@@ -278,7 +321,8 @@ void CKorView::paintEvent(QPaintEvent*) {
       painter.setBrush(Qt::NoBrush);
     }
     if (tree_.HasMultimediaMark(box)) {
-      const QRect square = ToQRect(mapping.ToDevice(pd::Rect{lr.right - 5, lr.top - 1, lr.right - 1, lr.top - 4}));
+      const QRect square =
+          ToQRect(mapping.ToDevice(pd::Rect{lr.right - 5, lr.top - 1, lr.right - 1, lr.top - 4}));
       if (notes) {
         painter.save();
         painter.setCompositionMode(QPainter::RasterOp_NotDestination);
@@ -297,8 +341,16 @@ void CKorView::RepaintBox(int box) {
 }
 
 void CKorView::ReportStatus(int box) {
-  CKorApp* app = CKorApp::Instance();
-  if (app) app->ShowIndividualInStatusBar(tree_.Box(box), -1);
+  // The status bar repaints its panes at once: it is told after painting.
+  if (statusPending_) return;
+  statusPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this, box] {
+        statusPending_ = false;
+        if (CKorApp* app = CKorApp::Instance()) app->ShowIndividualInStatusBar(tree_.Box(box), -1);
+      },
+      Qt::QueuedConnection);
 }
 
 // ---- size and buttons -----------------------------------------------------------
@@ -332,7 +384,8 @@ void CKorView::UpdateButtons() {
 // ---- the show message ------------------------------------------------------------
 
 void CKorView::PostShowIndividual(std::intptr_t a, std::intptr_t t) {
-  QMetaObject::invokeMethod(this, [this, a, t] { OnShowIndividual(a, t); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, a, t] { OnShowIndividual(a, t); }, Qt::QueuedConnection);
 }
 
 void CKorView::PostShowNode(std::intptr_t a, CIndividualNode* node) {
@@ -377,7 +430,8 @@ void CKorView::OnShowIndividual(std::intptr_t a, std::intptr_t t) {
       listChoice_ = false;
     }
     tree_.Clear();
-    CIndividualNode* root = shell::PedigreeTree::ReadRoot(static_cast<std::int32_t>(a), suffix, fit);
+    CIndividualNode* root =
+        shell::PedigreeTree::ReadRoot(static_cast<std::int32_t>(a), suffix, fit);
     if (!root) {
       UpdateButtons();
       update();
@@ -569,7 +623,8 @@ void CKorView::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     LeftButtonDown(box);
   } else if (event->button() == Qt::RightButton) {
-    if (auto* child = qobject_cast<QMdiSubWindow*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
+    if (auto* child =
+            qobject_cast<QMdiSubWindow*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
       if (child->mdiArea() && child->mdiArea()->activeSubWindow() != child)
         child->mdiArea()->setActiveSubWindow(child);
     if (box >= 0 && tree_.Box(box) && box != selected_) LeftButtonDown(box);
@@ -590,9 +645,9 @@ void CKorView::ShowContextMenu(int box, QPoint global) {
   } else if (!tree_.Box(box) && box > 0 && tree_.Box(pd::ChildOf(box))) {
     ids = {box % 2 == 1 ? shell::kIdAddFatherBox : shell::kIdAddMotherBox};
   } else if (box == current_ && tree_.Box(box)) {
-    ids = {shell::kIdEditIndividual,   shell::kIdEditNotes,        shell::kIdEditMultimedia,
-           shell::kIdEditPhoto,        shell::kIdViewMoveToPrimary, shell::kIdViewFamily,
-           shell::kIdSearchDescendancy, shell::kIdEditMarriage,    shell::kIdFilePrintReports};
+    ids = {shell::kIdEditIndividual,    shell::kIdEditNotes,         shell::kIdEditMultimedia,
+           shell::kIdEditPhoto,         shell::kIdViewMoveToPrimary, shell::kIdViewFamily,
+           shell::kIdSearchDescendancy, shell::kIdEditMarriage,      shell::kIdFilePrintReports};
   }
   if (ids.empty()) return;
   OnHideInfoBox();

@@ -29,14 +29,14 @@ inline constexpr unsigned kWmCurrentMarriage = kWmUser + 296;    // GetCurrentMa
 inline constexpr unsigned kWmCurrentIndividual = kWmUser + 297;  // GetCurrentIndividual
 inline constexpr unsigned kWmShowIndividual = kWmUser + 299;     // OnShowIndividual
 inline constexpr unsigned kWmNoOp = kWmUser + 300;
-inline constexpr unsigned kWmSetCurrentBox = kWmUser + 305;     // OnSetCurrentBox
-inline constexpr unsigned kWmInfoBoxHide = kWmUser + 345;       // OnHideInfoBox
-inline constexpr unsigned kWmInfoBoxLarge = kWmUser + 346;      // CInfoBox::OnShowLarge
-inline constexpr unsigned kWmInfoBoxLoad = kWmUser + 347;       // CInfoBox::OnLoad
-inline constexpr unsigned kWmInfoBoxSmall = kWmUser + 348;      // CInfoBox::OnShowSmall
-inline constexpr unsigned kWmInfoBoxMove = kWmUser + 349;       // OnInfoBoxMove
-inline constexpr unsigned kWmInfoBoxViewGone = kWmUser + 350;   // CInfoBox::OnViewDestroyed
-inline constexpr unsigned kWmInfoBoxControl = kWmUser + 351;    // OnInfoBoxControl
+inline constexpr unsigned kWmSetCurrentBox = kWmUser + 305;    // OnSetCurrentBox
+inline constexpr unsigned kWmInfoBoxHide = kWmUser + 345;      // OnHideInfoBox
+inline constexpr unsigned kWmInfoBoxLarge = kWmUser + 346;     // CInfoBox::OnShowLarge
+inline constexpr unsigned kWmInfoBoxLoad = kWmUser + 347;      // CInfoBox::OnLoad
+inline constexpr unsigned kWmInfoBoxSmall = kWmUser + 348;     // CInfoBox::OnShowSmall
+inline constexpr unsigned kWmInfoBoxMove = kWmUser + 349;      // OnInfoBoxMove
+inline constexpr unsigned kWmInfoBoxViewGone = kWmUser + 350;  // CInfoBox::OnViewDestroyed
+inline constexpr unsigned kWmInfoBoxControl = kWmUser + 351;   // OnInfoBoxControl
 
 class CKorView : public fw::CView {
   Q_OBJECT
@@ -151,6 +151,7 @@ class CKorView : public fw::CView {
   std::array<QToolButton*, shell::pedigree::kButtonCount> buttons_{};
   bool listChoice_ = false;
   bool refit_ = true;
+  bool statusPending_ = false;
 };
 
 class CKorApp;

@@ -66,7 +66,7 @@ std::vector<MenuItem> BuildDocumentMenu() {
                      Cmd(kIdAddMother, "&Mother..."), Cmd(kIdAddSpouse, "&Spouse..."),
                      Cmd(kIdAddChild, "&Child..."), Cmd(kIdAddParents, "&Parents...")}),
       ViewMenu({Cmd(kIdViewPedigree, "&Pedigree"), Cmd(kIdViewFamily, "&Family"), Sep(),
-                         Cmd(kIdViewMoveToPrimary, "&Move to Primary"), Sep()}),
+                Cmd(kIdViewMoveToPrimary, "&Move to Primary"), Sep()}),
       Popup("&Search", {Cmd(kIdSearchIndividualList, "Individual &List..."),
                         Cmd(kIdSearchMarriageList, "&Marriage List..."),
                         Cmd(kIdSearchDescendancy, "&Descendancy List..."),

@@ -88,8 +88,7 @@ Point Mapping::ToDevice(Point logical) const {
 
 Point Mapping::ToLogical(Point device) const {
   if (IsEmpty()) return {};
-  return {Scale(device.x, kWindowWidth, width_),
-          Scale(height_ - device.y, kWindowHeight, height_)};
+  return {Scale(device.x, kWindowWidth, width_), Scale(height_ - device.y, kWindowHeight, height_)};
 }
 
 Rect Mapping::ToDevice(const Rect& logical) const {
@@ -111,7 +110,9 @@ int Mapping::FontHeight() const {
   return std::min(16, width_ * 12 / height_);
 }
 
-int Mapping::FontPixelHeight() const { return IsEmpty() ? 0 : Scale(FontHeight(), height_, kWindowHeight); }
+int Mapping::FontPixelHeight() const {
+  return IsEmpty() ? 0 : Scale(FontHeight(), height_, kWindowHeight);
+}
 
 int HitTest(const Mapping& mapping, Point device) {
   if (mapping.IsEmpty()) return kNoBox;

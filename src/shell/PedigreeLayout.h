@@ -173,9 +173,6 @@ std::vector<int> PathFromRoot(int box);
 // Sizes in logical units.
 Point InfoBoxCorner(int box, int largeWidth, int largeHeight, int formWidth, int formHeight);
 
-// The small form's height: 38 % of the large one.
-inline int SmallFormHeight(int largeHeight) { return largeHeight * 38 / 100; }
-
 // The letters of the ordinance summary.
 inline constexpr unsigned kIdsBaptismLetter = 7100;
 inline constexpr unsigned kIdsEndowmentLetter = 7102;

@@ -91,8 +91,7 @@ void PedigreeTree::Load(CIndividualNode* root, int suffixKind, const plat::TextM
   UpdateButtonsAndMarks();
 }
 
-bool PedigreeTree::LoadAsChild(std::int32_t rin, int suffixKind,
-                               const plat::TextMeasure* measure) {
+bool PedigreeTree::LoadAsChild(std::int32_t rin, int suffixKind, const plat::TextMeasure* measure) {
   CIndividualNode* child = ReadExact(rin, suffixKind, measure);
   if (!child) return false;
   CIndividualNode* primary = boxes_[0];
@@ -104,7 +103,8 @@ bool PedigreeTree::LoadAsChild(std::int32_t rin, int suffixKind,
     const CIndividualLinks* primaryLinks = primary->GetLinks();
     const CMarriageNode* current = primaryLinks ? primaryLinks->currentMarriage : nullptr;
     std::int32_t chosen = 0;
-    if (current && std::find(families.begin(), families.end(), current->GetMrin()) != families.end())
+    if (current &&
+        std::find(families.begin(), families.end(), current->GetMrin()) != families.end())
       chosen = current->GetMrin();
     for (std::size_t i = 0; chosen == 0 && i < families.size(); ++i) {
       std::vector<std::int32_t> spouses;

@@ -154,13 +154,13 @@ class PedigreeViewTest : public QObject {
       Qt::KeyboardModifiers modifiers;
       int expected;
     } steps[] = {
-        {Qt::Key_PageUp, Qt::NoModifier, 1},    {Qt::Key_PageUp, Qt::NoModifier, 3},
+        {Qt::Key_PageUp, Qt::NoModifier, 1},   {Qt::Key_PageUp, Qt::NoModifier, 3},
         {Qt::Key_PageDown, Qt::NoModifier, 8},  // box 8 is empty: stays
-        {Qt::Key_Right, Qt::NoModifier, 7},     {Qt::Key_Left, Qt::NoModifier, 3},
-        {Qt::Key_Down, Qt::NoModifier, 4},      {Qt::Key_Down, Qt::NoModifier, 5},
-        {Qt::Key_Up, Qt::NoModifier, 4},        {Qt::Key_End, Qt::NoModifier, 15},
-        {Qt::Key_Home, Qt::NoModifier, 0},      {Qt::Key_9, Qt::KeypadModifier, 1},
-        {Qt::Key_3, Qt::KeypadModifier, 4},     {Qt::Key_4, Qt::KeypadModifier, 1},
+        {Qt::Key_Right, Qt::NoModifier, 7},    {Qt::Key_Left, Qt::NoModifier, 3},
+        {Qt::Key_Down, Qt::NoModifier, 4},     {Qt::Key_Down, Qt::NoModifier, 5},
+        {Qt::Key_Up, Qt::NoModifier, 4},       {Qt::Key_End, Qt::NoModifier, 15},
+        {Qt::Key_Home, Qt::NoModifier, 0},     {Qt::Key_9, Qt::KeypadModifier, 1},
+        {Qt::Key_3, Qt::KeypadModifier, 4},    {Qt::Key_4, Qt::KeypadModifier, 1},
     };
     for (const Step& step : steps) {
       const int before = view_->CurrentBox();
