@@ -24,12 +24,13 @@
 #include "FileUtil.h"
 #include "FramePlacement.h"
 #include "KorMDIChildWnd.h"
+#include "KorView.h"
 #include "KorView2.h"
 #include "MainFrame.h"
-#include "PlaceholderViews.h"
 #include "Ports.h"
 #include "QtPorts.h"
 #include "StartupTables.h"
+#include "StatusPanes.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 
@@ -319,7 +320,7 @@ bool CKorApp::eventFilter(QObject* watched, QEvent* event) {
 
 const fw::CRuntimeClass* CKorApp::ViewClassOf(int viewType) {
   if (viewType == kViewFamily) return fw::RuntimeClassOf<CKorView2>();
-  return fw::RuntimeClassOf<CPedigreePlaceholderView>();
+  return fw::RuntimeClassOf<CKorView>();
 }
 
 void CKorApp::CreateDocumentWindow(int viewType) {
@@ -443,6 +444,7 @@ void CKorApp::WireCommands() {
   wire(shell::kIdViewPedigree, &CKorApp::ShowPedigreeView);
   wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
+  wire(shell::kIdViewMoveToPrimary, &CKorApp::OnMoveToPrimary);
 
   QAction* first = frame_->CommandAction(shell::kIdFileRecent1);
   if (!first) return;
@@ -472,44 +474,9 @@ void CKorApp::UpdateCommandStates() {
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
   for (unsigned id : {shell::kIdFileClose, shell::kIdFileSaveAs})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
-  for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch})
+  for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch,
+                      shell::kIdViewMoveToPrimary})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
-}
-
-// ---- switching views ----
-
-void CKorApp::SwitchActiveView(int viewType) {
-  auto* child = frame_ ? qobject_cast<CKorMDIChildWnd*>(frame_->MDIGetActive()) : nullptr;
-  if (!child) return;
-  const int guard = files_->guard;
-  files_->guard = 0;
-  m_currentViewType = viewType;
-  child->SwitchView(ViewClassOf(viewType));
-  files_->guard = guard;
-  UpdateViewMenuTexts();
-}
-
-void CKorApp::ShowPedigreeView() {
-  if (m_currentViewType == kViewPedigree) return;
-  auto* child = frame_ ? qobject_cast<CKorMDIChildWnd*>(frame_->MDIGetActive()) : nullptr;
-  if (!child) return;
-  // The history goes unless the family view's focus is a parent or child.
-  auto* family = qobject_cast<CKorView2*>(child->GetActiveView());
-  if (CKorDoc* document = qobject_cast<CKorDoc*>(child->GetActiveDocument()))
-    if (!family || !family->KeepsHistoryOnSwitch()) document->m_visitedRins.clear();
-  SwitchActiveView(kViewPedigree);
-}
-
-void CKorApp::ShowFamilyView() {
-  if (m_currentViewType == kViewFamily) return;
-  SwitchActiveView(kViewFamily);
-}
-
-void CKorApp::OnSwitchView() {
-  if (m_currentViewType == kViewFamily)
-    ShowPedigreeView();
-  else
-    ShowFamilyView();
 }
 
 void CKorApp::AfterRoad() {
@@ -598,6 +565,72 @@ void CKorApp::UpdateSearchMenu() {
   for (unsigned id : {shell::kIdSearchOutside1, shell::kIdSearchOutside3, shell::kIdSearchOutside2})
     if (QAction* action = frame_->CommandAction(id))
       for (QMenu* menu : MenusOf(action)) menu->removeAction(action);
+}
+
+void CKorApp::ShowIndividualInStatusBar(CIndividualNode* individual, int relationship) {
+  if (!frame_) return;
+  if (relationship < 0)
+    relationship = CurrentDatabase->IsOpen() ? CurrentDatabase->GetFileOption(1) : 0;
+  std::string text;
+  if (!individual || relationship == 0) text = res::LoadString(CMainFrame::kIdsIdlePrompt);
+  // With relationship indicators set the pane shows the kinship term, which
+  // the relationship code of the Set Relationship Indicators tool supplies;
+  // until it exists the pane stays empty, as for "Not Set".
+  frame_->OnSetStatusPane(shell::kPaneText, reinterpret_cast<LPARAM>(text.c_str()));
+  frame_->OnSetStatusPane(shell::kPaneRin, individual ? individual->GetRin() : shell::kClearPane);
+  std::intptr_t mrin = 0;
+  if (fw::CMDIChildWnd* child = frame_->MDIGetActive())
+    if (auto* pedigree = qobject_cast<CKorView*>(child->GetActiveView()))
+      mrin = pedigree->GetCurrentMarriage(0);
+  frame_->OnSetStatusPane(shell::kPaneMrin, mrin != 0 ? mrin : shell::kClearPane);
+}
+
+CKorView* CKorApp::ActivePedigreeView() const {
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  return child ? qobject_cast<CKorView*>(child->GetActiveView()) : nullptr;
+}
+
+void CKorApp::SwitchActiveView(int viewType) {
+  auto* child = frame_ ? qobject_cast<CKorMDIChildWnd*>(frame_->MDIGetActive()) : nullptr;
+  m_currentViewType = viewType;
+  if (child) {
+    const int guard = files_->guard;
+    files_->guard = 0;
+    child->SwitchView(ViewClassOf(viewType));
+    files_->guard = guard;
+  }
+  UpdateViewMenuTexts();
+}
+
+void CKorApp::ShowPedigreeView() {
+  if (m_currentViewType == kViewPedigree) return;
+  // From the family view the Back history goes unless its focus is on a
+  // parent or child.
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  if (child) {
+    auto* family = qobject_cast<CKorView2*>(child->GetActiveView());
+    if (CKorDoc* document = qobject_cast<CKorDoc*>(child->GetActiveDocument()))
+      if (!family || !family->KeepsHistoryOnSwitch()) document->m_visitedRins.clear();
+  }
+  SwitchActiveView(kViewPedigree);
+}
+
+void CKorApp::ShowFamilyView() {
+  if (m_currentViewType == kViewFamily) return;
+  // The path from the root to the current box joins the Back history.
+  if (CKorView* pedigree = ActivePedigreeView()) pedigree->AppendPathToCurrentBox();
+  SwitchActiveView(kViewFamily);
+}
+
+void CKorApp::OnSwitchView() {
+  if (m_currentViewType == kViewPedigree)
+    ShowFamilyView();
+  else
+    ShowPedigreeView();
+}
+
+void CKorApp::OnMoveToPrimary() {
+  if (CKorView* pedigree = ActivePedigreeView()) pedigree->OnMoveToPrimary();
 }
 
 int CKorApp::IsReturnAsTab() { return returnAsTab_.IsReturnAsTab(plat::Profile()) ? 1 : 0; }

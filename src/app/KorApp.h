@@ -18,6 +18,8 @@
 #include "KorDoc.h"
 #include "StartupLogic.h"
 
+class CIndividualNode;
+class CKorView;
 class CMainFrame;
 class QAction;
 class QLocalServer;
@@ -98,8 +100,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnFileClose();
   void OnFileSaveAs();
   void OnAppAbout();
-  // View > Pedigree View, View > Family View and Ctrl+S: the active document
-  // window changes its view.
+  // View > Pedigree View, View > Family View and Ctrl+S (the other view):
+  // the active document window changes its view.
   void ShowPedigreeView();
   void ShowFamilyView();
   void OnSwitchView();
@@ -112,6 +114,16 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // 1 when the Enter key moves to the next field in editing screens; asks
   // while undecided.
   int IsReturnAsTab();
+  // Fills the status panes for the individual under the cursor (null: none):
+  // the relationship text or the help prompt, the RIN and the active view's
+  // current marriage. A relationship flag below 0 takes the open file's.
+  void ShowIndividualInStatusBar(CIndividualNode* individual, int relationship);
+
+  // ---- views ----
+  // The pedigree view's current box becomes the primary individual.
+  void OnMoveToPrimary();
+  // The active document window's pedigree view, or null.
+  CKorView* ActivePedigreeView() const;
 
   // The user's options for the whole run (defaults until Load).
   CAppOptions m_options;

@@ -187,6 +187,7 @@ bool IsCommandAvailable(unsigned id) {
     case kIdViewPedigree:
     case kIdViewFamily:
     case kIdViewSwitch:
+    case kIdViewMoveToPrimary:
       return true;
     default:
       return false;

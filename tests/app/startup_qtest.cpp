@@ -20,9 +20,9 @@
 #include "FileSystem.h"
 #include "KorApp.h"
 #include "KorMDIChildWnd.h"
+#include "KorView.h"
 #include "KorView2.h"
 #include "MainFrame.h"
-#include "PlaceholderViews.h"
 #include "StringTable.h"
 
 namespace {
@@ -200,7 +200,7 @@ class StartupTest : public QObject {
     QCOMPARE(DbGetFilePath(), b_);
     auto* child = qobject_cast<CKorMDIChildWnd*>(Windows().value(0));
     QVERIFY(child);
-    QVERIFY(qobject_cast<CPedigreePlaceholderView*>(child->GetActiveView()));
+    QVERIFY(qobject_cast<CKorView*>(child->GetActiveView()));
     QCOMPARE(Frame()->CommandAction(shell::kIdViewPedigree)->text(), QStringLiteral("&Pedigree"));
     QCOMPARE(Frame()->CommandAction(shell::kIdViewFamily)->text(),
              QStringLiteral("&Family\tCtrl+S"));
@@ -213,7 +213,7 @@ class StartupTest : public QObject {
     QCOMPARE(boxes_->Calls()[0].text, std::string("Unknown View Type"));
     QCOMPARE(boxes_->Calls()[0].caption, std::string("Yo"));
     auto* child = qobject_cast<CKorMDIChildWnd*>(Windows().value(0));
-    QVERIFY(qobject_cast<CPedigreePlaceholderView*>(child->GetActiveView()));
+    QVERIFY(qobject_cast<CKorView*>(child->GetActiveView()));
   }
 
   void aRememberedFileThatIsGoneIsForgottenWithoutABox() {
