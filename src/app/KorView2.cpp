@@ -183,13 +183,15 @@ CKorView2::~CKorView2() {
     }
     document->m_handOverRin = static_cast<std::uint32_t>(rin);
   }
-  if (statusSink_ || CKorApp::Instance())
+  if (statusSink_ || CKorApp::Instance()) {
     for (std::uintptr_t kind :
-         {shell::kPaneRin, shell::kPaneMrin, shell::kPaneMarriages, shell::kPaneChildren})
+         {shell::kPaneRin, shell::kPaneMrin, shell::kPaneMarriages, shell::kPaneChildren}) {
       if (statusSink_)
         statusSink_(kind, shell::kClearPane);
       else if (CMainFrame* frame = CKorApp::Instance()->GetMainFrame())
         frame->OnSetStatusPane(kind, shell::kClearPane);
+    }
+  }
 }
 
 const fw::CRuntimeClass* CKorView2::GetRuntimeClass() const {
