@@ -71,7 +71,8 @@ bool GedcomByteSource::FillPending() {
   if (u >= 0xD800 && u <= 0xDBFF) {
     long low = unit();
     if (low >= 0xDC00 && low <= 0xDFFF)
-      cp = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (static_cast<char32_t>(low) - 0xDC00);
+      cp = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) +
+           (static_cast<char32_t>(low) - 0xDC00);
     else
       cp = plat::kUnmappableUnicode;  // the unit after it is lost with it
   } else if (u >= 0xDC00 && u <= 0xDFFF) {

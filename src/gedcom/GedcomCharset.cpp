@@ -105,8 +105,8 @@ bool ParseCharacterSet(std::string_view name, CharacterSet& out) {
     std::string_view name;
     CharacterSet set;
   } kNames[] = {
-      {"ANSI", kCharsetAnsi},       {"ASCII", kCharsetAnsi},         {"ANSEL", kCharsetAnsel},
-      {"IBMPC", kCharsetIbmPc},     {"MACINTOSH", kCharsetMacintosh}, {"UNICODE", kCharsetUnicode},
+      {"ANSI", kCharsetAnsi},     {"ASCII", kCharsetAnsi},          {"ANSEL", kCharsetAnsel},
+      {"IBMPC", kCharsetIbmPc},   {"MACINTOSH", kCharsetMacintosh}, {"UNICODE", kCharsetUnicode},
       {"UTF-8", kCharsetUnicode},
   };
   for (const auto& n : kNames) {

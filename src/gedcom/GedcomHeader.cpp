@@ -53,9 +53,11 @@ std::string WithInsert(const char* format, const std::string& insert) {
 }  // namespace
 
 std::uint32_t SourceSystemQuirks(std::string_view id, std::string_view version) {
-  if (SameIgnoringCase(id, "ORV") && version.size() > 3 && version.substr(0, 3) == "4.0") return kQuirkOrv40;
+  if (SameIgnoringCase(id, "ORV") && version.size() > 3 && version.substr(0, 3) == "4.0")
+    return kQuirkOrv40;
   for (const QuirkRow& row : kQuirkRows) {
-    if (SameIgnoringCase(row.id, id) && (row.version.empty() || SameIgnoringCase(row.version, version)))
+    if (SameIgnoringCase(row.id, id) &&
+        (row.version.empty() || SameIgnoringCase(row.version, version)))
       return row.flags;
   }
   return 0;

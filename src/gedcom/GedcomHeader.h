@@ -17,10 +17,10 @@ class CGedcomLineReader;
 inline constexpr std::uint32_t kQuirkOrv40 = 0x10;
 
 struct CGedcomHeaderInfo {
-  std::string sourceSystem;  // "1 SOUR" of HEAD
-  std::string productName;   // "2 NAME" under it
-  std::string version;       // "2 VERS" under it
-  std::string headerDate;    // "1 DATE" of HEAD
+  std::string sourceSystem;   // "1 SOUR" of HEAD
+  std::string productName;    // "2 NAME" under it
+  std::string version;        // "2 VERS" under it
+  std::string headerDate;     // "1 DATE" of HEAD
   std::string gedcomVersion;  // "2 VERS" under "1 GEDC"
   std::string gedcomForm;     // "2 FORM" under "1 GEDC"
   std::string submitterName;  // "1 NAME" of the last SUBM record read

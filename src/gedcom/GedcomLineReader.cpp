@@ -29,8 +29,7 @@ constexpr const char* kTooManyPieces =
 constexpr const char* kLevelMismatch =
     "Level number '%d' for %s is not the same as the preceding line.";
 constexpr const char* kIgnoringTag = "Ignoring unexpected tag '%s'.\n\n\t%s";
-constexpr const char* kUnmappable =
-    "Characters that the code page lacks were replaced by '?'.";
+constexpr const char* kUnmappable = "Characters that the code page lacks were replaced by '?'.";
 constexpr const char* kNoFurtherPart =
     "The file ends without a TRLR line, and there is no further part %s.";
 constexpr const char* kStrayPart =
@@ -69,8 +68,7 @@ void TrimTrailing(std::string& s, std::string_view chars) {
 }
 
 bool IsPointerForm(std::string_view v) {
-  return v.size() > 1 && v.front() == '@' && v.back() == '@' &&
-         v.find('@', 1) == v.size() - 1;
+  return v.size() > 1 && v.front() == '@' && v.back() == '@' && v.find('@', 1) == v.size() - 1;
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ class CGedcomLineReader {
   bool ended_ = true;
   bool trailerSeen_ = false;
   int lastLevel_ = -1;
-  int rejectedLevel_ = -1;  // lines deeper than a rejected line are skipped
+  int rejectedLevel_ = -1;             // lines deeper than a rejected line are skipped
   long jumpFirst_ = 0, jumpLast_ = 0;  // the run of lines skipped for a level jump
   bool unmappableReported_ = false;    // in the current record
   bool truncated_ = false;             // the last physical value was cut

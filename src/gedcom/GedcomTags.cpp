@@ -302,9 +302,9 @@ constexpr std::array kTags = std::to_array<TagName>({
 }  // namespace
 
 TagCode LookupTag(std::string_view name) {
-  auto it = std::lower_bound(kTags.begin(), kTags.end(), name, [](const TagName& t, std::string_view n) {
-    return CompareIgnoringCase(t.name, n) < 0;
-  });
+  auto it = std::lower_bound(
+      kTags.begin(), kTags.end(), name,
+      [](const TagName& t, std::string_view n) { return CompareIgnoringCase(t.name, n) < 0; });
   if (it != kTags.end() && CompareIgnoringCase(it->name, name) == 0) return it->code;
   return kTagUnknown;
 }

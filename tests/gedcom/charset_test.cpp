@@ -17,7 +17,8 @@ using gedcom::CharacterSet;
 
 // --- Writers of the test files ---
 
-std::string FromTable(const std::string& utf8, char32_t (*toUnicode)(unsigned char, int), int page) {
+std::string FromTable(const std::string& utf8, char32_t (*toUnicode)(unsigned char, int),
+                      int page) {
   std::string out;
   for (std::size_t pos = 0; pos < utf8.size();) {
     char32_t u = plat::NextUtf8(utf8, pos);
@@ -34,7 +35,8 @@ std::string Oem(const std::string& utf8, int codePage) {
 }
 
 std::string Mac(const std::string& utf8, int) {
-  return FromTable(utf8, [](unsigned char c, int) { return gedcom::MacRomanCharToUnicode(c); }, 0);
+  return FromTable(
+      utf8, [](unsigned char c, int) { return gedcom::MacRomanCharToUnicode(c); }, 0);
 }
 
 std::string Utf16(const std::string& utf8, bool bigEndian, bool mark) {
@@ -87,25 +89,39 @@ std::string Writable(Writer w, const std::string& utf8, int codePage) {
 
 std::string Encode(Writer w, const std::string& utf8, int codePage) {
   switch (w) {
-    case Writer::kAnsi: return plat::Utf8ToAnsi(utf8, codePage);
-    case Writer::kAnsel: return AnsiToAnsel(plat::Utf8ToAnsi(utf8, codePage), -1, codePage);
-    case Writer::kOem: return Oem(utf8, codePage);
-    case Writer::kMac: return Mac(utf8, codePage);
-    case Writer::kUtf8: return utf8;
-    case Writer::kUtf8Mark: return "\xEF\xBB\xBF" + utf8;
-    case Writer::kUtf16Le: return Utf16(utf8, false, true);
-    case Writer::kUtf16Be: return Utf16(utf8, true, true);
-    case Writer::kUtf16LeBare: return Utf16(utf8, false, false);
+    case Writer::kAnsi:
+      return plat::Utf8ToAnsi(utf8, codePage);
+    case Writer::kAnsel:
+      return AnsiToAnsel(plat::Utf8ToAnsi(utf8, codePage), -1, codePage);
+    case Writer::kOem:
+      return Oem(utf8, codePage);
+    case Writer::kMac:
+      return Mac(utf8, codePage);
+    case Writer::kUtf8:
+      return utf8;
+    case Writer::kUtf8Mark:
+      return "\xEF\xBB\xBF" + utf8;
+    case Writer::kUtf16Le:
+      return Utf16(utf8, false, true);
+    case Writer::kUtf16Be:
+      return Utf16(utf8, true, true);
+    case Writer::kUtf16LeBare:
+      return Utf16(utf8, false, false);
   }
   return {};
 }
 
 const EncodingCase kCases[] = {
-    {"Ansel", "ANSEL", Writer::kAnsel},          {"Ansi", "ANSI", Writer::kAnsi},
-    {"Ascii", "ASCII", Writer::kAnsi},           {"IbmPc", "IBMPC", Writer::kOem},
-    {"Macintosh", "MACINTOSH", Writer::kMac},    {"Utf8", "UTF-8", Writer::kUtf8},
-    {"Utf8Mark", "UTF-8", Writer::kUtf8Mark},    {"Unicode16Le", "UNICODE", Writer::kUtf16Le},
-    {"Unicode16Be", "UNICODE", Writer::kUtf16Be}, {"Unicode16LeNoMark", "UNICODE", Writer::kUtf16LeBare},
+    {"Ansel", "ANSEL", Writer::kAnsel},
+    {"Ansi", "ANSI", Writer::kAnsi},
+    {"Ascii", "ASCII", Writer::kAnsi},
+    {"IbmPc", "IBMPC", Writer::kOem},
+    {"Macintosh", "MACINTOSH", Writer::kMac},
+    {"Utf8", "UTF-8", Writer::kUtf8},
+    {"Utf8Mark", "UTF-8", Writer::kUtf8Mark},
+    {"Unicode16Le", "UNICODE", Writer::kUtf16Le},
+    {"Unicode16Be", "UNICODE", Writer::kUtf16Be},
+    {"Unicode16LeNoMark", "UNICODE", Writer::kUtf16LeBare},
 };
 
 struct PageText {
@@ -170,33 +186,47 @@ TEST(CharsetNames, AnyCaseAndOnlyTheKnownNames) {
     const char* name;
     bool known;
     CharacterSet set;
-  } cases[] = {{"ansi", true, gedcom::kCharsetAnsi},       {"Ascii", true, gedcom::kCharsetAnsi},
-               {"AnSeL", true, gedcom::kCharsetAnsel},     {"ibmpc", true, gedcom::kCharsetIbmPc},
+  } cases[] = {{"ansi", true, gedcom::kCharsetAnsi},
+               {"Ascii", true, gedcom::kCharsetAnsi},
+               {"AnSeL", true, gedcom::kCharsetAnsel},
+               {"ibmpc", true, gedcom::kCharsetIbmPc},
                {"macintosh", true, gedcom::kCharsetMacintosh},
-               {"unicode", true, gedcom::kCharsetUnicode}, {"utf-8", true, gedcom::kCharsetUnicode},
-               {"UTF8", false, {}},                        {"LATIN1", false, {}}};
+               {"unicode", true, gedcom::kCharsetUnicode},
+               {"utf-8", true, gedcom::kCharsetUnicode},
+               {"UTF8", false, {}},
+               {"LATIN1", false, {}}};
   for (const auto& c : cases) {
     CharacterSet set = gedcom::kCharsetAnsel;
     EXPECT_EQ(gedcom::ParseCharacterSet(c.name, set), c.known) << c.name;
-    if (c.known) EXPECT_EQ(set, c.set) << c.name;
+    if (c.known) {
+      EXPECT_EQ(set, c.set) << c.name;
+    }
   }
 }
 
 TEST_F(ReaderTest, UnmappableCharactersWarnOncePerRecord) {
-  OpenText("\xEF\xBB\xBF" "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Łukasz\n1 NOTE Ørjan Łódź\n"
-           "0 @I2@ INDI\n1 NAME Ann\n1 NOTE 東\n0 TRLR\n");
+  OpenText(
+      "\xEF\xBB\xBF"
+      "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Łukasz\n1 NOTE Ørjan Łódź\n"
+      "0 @I2@ INDI\n1 NAME Ann\n1 NOTE 東\n0 TRLR\n");
   Lines lines = ReadAll();
   EXPECT_EQ(lines[3], "1 NAME|?ukasz");
-  EXPECT_EQ(lines[4], "1 NOTE|\xD8rjan ?\xF3" "d?");
+  EXPECT_EQ(lines[4],
+            "1 NOTE|\xD8rjan ?\xF3"
+            "d?");
   EXPECT_EQ(lines[7], "1 NOTE|?");
-  EXPECT_EQ(sink_.reports,
-            (std::vector<Report>{
-                Warning("test.GED, line 4", "Characters that the code page lacks were replaced by '?'."),
-                Warning("test.GED, line 8", "Characters that the code page lacks were replaced by '?'.")}));
+  EXPECT_EQ(
+      sink_.reports,
+      (std::vector<Report>{
+          Warning("test.GED, line 4", "Characters that the code page lacks were replaced by '?'."),
+          Warning("test.GED, line 8",
+                  "Characters that the code page lacks were replaced by '?'.")}));
 }
 
 TEST_F(ReaderTest, ByteOrderMarkOutranksChar) {
-  OpenText("\xEF\xBB\xBF" "0 HEAD\n1 CHAR ANSEL\n1 NOTE caf\xC3\xA9\n0 TRLR\n");
+  OpenText(
+      "\xEF\xBB\xBF"
+      "0 HEAD\n1 CHAR ANSEL\n1 NOTE caf\xC3\xA9\n0 TRLR\n");
   ASSERT_NE(reader_.FindNextAtLevel(0, gedcom::kTagHead), nullptr);
   gedcom::CGedcomHeaderInfo info;
   gedcom::ReadHeader(reader_, info);

@@ -34,21 +34,36 @@ TEST_P(JoinTest, JoinsAndReports) {
 INSTANTIATE_TEST_SUITE_P(
     Runs, JoinTest,
     ::testing::Values(
-        JoinCase{"ContAndConc", 0, "1 NOTE a\n2 CONC bc\n2 CONT  d\n2 CONC e\n",
-                 {"1 NOTE|abc\r\n de"}, {}},
-        JoinCase{"ConcBlankQuirk", 0x800, "1 NOTE a\n2 CONC bc\n2 CONT d\n2 CONC e\n",
-                 {"1 NOTE|a bc\r\nd e"}, {}},
+        JoinCase{"ContAndConc",
+                 0,
+                 "1 NOTE a\n2 CONC bc\n2 CONT  d\n2 CONC e\n",
+                 {"1 NOTE|abc\r\n de"},
+                 {}},
+        JoinCase{"ConcBlankQuirk",
+                 0x800,
+                 "1 NOTE a\n2 CONC bc\n2 CONT d\n2 CONC e\n",
+                 {"1 NOTE|a bc\r\nd e"},
+                 {}},
         JoinCase{"EveryConcBlankBit", 0x20 | 0x4, "1 NOTE a\n2 CONC b\n", {"1 NOTE|a b"}, {}},
-        JoinCase{"NoBlankForOtherBits", 0x1 | 0x2 | 0x4 | 0x8 | 0x10, "1 NOTE a\n2 CONC b\n",
-                 {"1 NOTE|ab"}, {}},
-        JoinCase{"PointerPiecesKeepTheirAts", 0, "1 NOTE @N1@\n2 CONC @N2@\n",
-                 {"1 NOTE|@N1@@N2@"}, {}},
-        JoinCase{"EmptyContLinesAndTrailingWhiteSpace", 0, "1 NOTE a\n2 CONT\n2 CONT   \n",
-                 {"1 NOTE|a"}, {}},
-        JoinCase{"Unassociated", 0, "1 NAME a\n2 GIVN b\n1 CONC x\n1 CONT y\n1 SEX M\n",
+        JoinCase{"NoBlankForOtherBits",
+                 0x1 | 0x2 | 0x4 | 0x8 | 0x10,
+                 "1 NOTE a\n2 CONC b\n",
+                 {"1 NOTE|ab"},
+                 {}},
+        JoinCase{
+            "PointerPiecesKeepTheirAts", 0, "1 NOTE @N1@\n2 CONC @N2@\n", {"1 NOTE|@N1@@N2@"}, {}},
+        JoinCase{"EmptyContLinesAndTrailingWhiteSpace",
+                 0,
+                 "1 NOTE a\n2 CONT\n2 CONT   \n",
+                 {"1 NOTE|a"},
+                 {}},
+        JoinCase{"Unassociated",
+                 0,
+                 "1 NAME a\n2 GIVN b\n1 CONC x\n1 CONT y\n1 SEX M\n",
                  {"1 NAME|a", "2 GIVN|b", "1 SEX|M"},
                  {Error("test.GED, line 5", "Skipped unassociated CONT/CONC lines.")}},
-        JoinCase{"RunChangesLevel", 0,
+        JoinCase{"RunChangesLevel",
+                 0,
                  "1 NOTE a\n2 CONT b\n3 CONC x\n2 CONT y\n1 CONT z\n1 SEX M\n",
                  {"1 NOTE|a\r\nb", "1 SEX|M"},
                  {Error("test.GED, line 4",
@@ -81,11 +96,11 @@ TEST_F(ReaderTest, OverlongLogicalLineIsCappedWithReports) {
   EXPECT_EQ(lines[2], "1 SEX|M");
   std::string first = "test.GED, line " + std::to_string(2 + pieces);
   std::string second = "test.GED, line " + std::to_string(3 + pieces);
-  EXPECT_EQ(sink_.reports,
-            (Reports{Error(first, "Item too long, truncated: " + piece),
-                     Error(second, "Item too long, truncated: " + piece),
-                     Error(first,
-                           "Too many CONC/CONT lines.  Truncating additional CONC/CONT lines.")}));
+  EXPECT_EQ(
+      sink_.reports,
+      (Reports{Error(first, "Item too long, truncated: " + piece),
+               Error(second, "Item too long, truncated: " + piece),
+               Error(first, "Too many CONC/CONT lines.  Truncating additional CONC/CONT lines.")}));
 }
 
 TEST_F(ReaderTest, PushBackReturnsTheSameLineOnce) {
@@ -125,8 +140,7 @@ TEST_F(ReaderTest, FindNextAtLevelPassesOverOtherLinesOfItsLevel) {
   EXPECT_EQ(head->position.line, 4);
   EXPECT_EQ(sink_.reports,
             (Reports{Error("", "Level number doesn't increment by one. Skipped lines 1 through 1."),
-                     Error("test.GED, line 3",
-                           "Ignoring unexpected tag 'TITL'.\n\n\t1 TITL t")}));
+                     Error("test.GED, line 3", "Ignoring unexpected tag 'TITL'.\n\n\t1 TITL t")}));
   EXPECT_EQ(reader_.FindNextAtLevel(0, gedcom::kTagHead), nullptr);
 }
 

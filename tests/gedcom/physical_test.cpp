@@ -12,9 +12,9 @@ using Lines = std::vector<std::string>;
 
 struct GrammarCase {
   const char* name;
-  std::string line;    // the second line of "0 HEAD\n<line>\n0 TRLR\n"
-  const char* error;   // nullptr: the line is read
-  std::string shown;   // how the line reads when it is read
+  std::string line;   // the second line of "0 HEAD\n<line>\n0 TRLR\n"
+  const char* error;  // nullptr: the line is read
+  std::string shown;  // how the line reads when it is read
 };
 
 class GrammarTest : public ReaderTest, public ::testing::WithParamInterface<GrammarCase> {};
@@ -103,9 +103,10 @@ TEST_F(ReaderTest, LineEndsOfEveryKindCountOneLineEach) {
 TEST_F(ReaderTest, LinesUnderARejectedLineAreSkippedAndReported) {
   Lines lines = ReadAllOf(
       "0 HEAD\n0 @I1@ INDI\n1 NAME Ann\n1 B@D NAME\n2 GIVN Bo\n3 NOTE n\n1 SEX F\n"
-      "0 @" + std::string(300, 'I') + "@ INDI\n1 NAME Cy\n1 FAMC @F1@\n0 @I3@ INDI\n0 TRLR\n");
-  EXPECT_EQ(lines, (Lines{"0 HEAD|", "0 @I1@ INDI|", "1 NAME|Ann", "1 SEX|F", "0 @I3@ INDI|",
-                          "0 TRLR|"}));
+      "0 @" +
+      std::string(300, 'I') + "@ INDI\n1 NAME Cy\n1 FAMC @F1@\n0 @I3@ INDI\n0 TRLR\n");
+  EXPECT_EQ(lines,
+            (Lines{"0 HEAD|", "0 @I1@ INDI|", "1 NAME|Ann", "1 SEX|F", "0 @I3@ INDI|", "0 TRLR|"}));
   EXPECT_EQ(sink_.reports,
             (std::vector<Report>{
                 Error("test.GED, line 4", "Bad tag."),
