@@ -120,6 +120,7 @@ std::string CGedcomLineReader::PositionText(const LinePosition& pos) const {
 bool CGedcomLineReader::SetCharacterSet(CharacterSet set) {
   if (source_.IsUnicode() && set != kCharsetUnicode) return false;
   charset_ = set;
+  if (pushBack_ && haveCurrent_) Finish(false);
   return true;
 }
 
@@ -394,6 +395,7 @@ const CGedcomLine* CGedcomLineReader::Next() {
   }
   haveCurrent_ = true;
   if (current_.level == 0) unmappableReported_ = false;
+  concAt_.clear();
 
   if (!haveLookAhead_) haveLookAhead_ = ReadAccepted(lookAhead_);
   const int pieceLevel = current_.level + 1;
@@ -401,15 +403,19 @@ const CGedcomLine* CGedcomLineReader::Next() {
     std::string text = current_.pointer ? "@" + current_.value + "@" : current_.value;
     bool dropped = false;
     LinePosition firstDropped;
-    const bool blank = (quirks_ & kQuirkConcBlank) != 0;
+    const std::size_t blank = (quirks_ & kQuirkConcBlank) != 0 ? 1 : 0;
     do {
-      std::string piece = lookAhead_.tagCode == kTagCont ? "\r\n" : (blank ? " " : "");
+      const bool conc = lookAhead_.tagCode == kTagConc;
+      std::string piece = conc ? "" : "\r\n";
       piece += lookAhead_.pointer ? "@" + lookAhead_.value + "@" : lookAhead_.value;
-      if (text.size() + piece.size() > kMaxLogicalLineLength) {
-        sink_.ReportError(PositionText(lookAhead_.position), Format(kItemTooLong, piece.c_str()));
+      std::size_t blanks = conc ? (concAt_.size() + 1) * blank : concAt_.size() * blank;
+      if (text.size() + blanks + piece.size() > kMaxLogicalLineLength) {
+        std::string shown = (conc && blank ? " " : "") + piece;
+        sink_.ReportError(PositionText(lookAhead_.position), Format(kItemTooLong, shown.c_str()));
         if (!dropped) firstDropped = lookAhead_.position;
         dropped = true;
       } else {
+        if (conc) concAt_.push_back(text.size());
         text += piece;
       }
       haveLookAhead_ = ReadAccepted(lookAhead_);
@@ -425,15 +431,40 @@ const CGedcomLine* CGedcomLineReader::Next() {
     current_.value = std::move(text);
     current_.pointer = false;
   }
+  currentRaw_ = current_.value;
+  Finish(true);
+  return &current_;
+}
 
+// The value of the current line from its raw text: the blanks of the CONC
+// quirk, the conversion of the character set and the trailing white space.
+void CGedcomLineReader::Finish(bool warn) {
+  std::string text;
+  if ((quirks_ & kQuirkConcBlank) != 0 && !concAt_.empty()) {
+    std::size_t from = 0;
+    for (std::size_t at : concAt_) {
+      text.append(currentRaw_, from, at - from);
+      text += ' ';
+      from = at;
+    }
+    text.append(currentRaw_, from);
+  } else {
+    text = currentRaw_;
+  }
   bool unmappable = false;
-  current_.value = Convert(current_.value, unmappable);
+  current_.value = Convert(text, unmappable);
   TrimTrailing(current_.value, " \t\r\n\v\f");
-  if (unmappable && !unmappableReported_) {
+  if (warn && unmappable && !unmappableReported_) {
     sink_.ReportWarning(PositionText(current_.position), kUnmappable);
     unmappableReported_ = true;
   }
-  return &current_;
+}
+
+// A line waiting in the push-back was made before the header changed how
+// lines are made: it is made again.
+void CGedcomLineReader::SetQuirkFlags(std::uint32_t flags) {
+  quirks_ = flags;
+  if (pushBack_ && haveCurrent_) Finish(false);
 }
 
 const CGedcomLine* CGedcomLineReader::NextAtLevel(int level, bool report) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "GedcomByteSource.h"
 #include "GedcomCharset.h"
@@ -87,7 +88,8 @@ class CGedcomLineReader {
   // set was refused for that reason.
   bool SetCharacterSet(CharacterSet set);
   CharacterSet GetCharacterSet() const { return charset_; }
-  void SetQuirkFlags(std::uint32_t flags) { quirks_ = flags; }
+  // The quirk flags of the source system (the CONC blank).
+  void SetQuirkFlags(std::uint32_t flags);
 
   GedcomReportSink& Sink() { return sink_; }
   // "x.GED, line n" (the part's file name without folder).
@@ -113,6 +115,7 @@ class CGedcomLineReader {
   void FlushJumpRun();
   void ReportUnexpected(const CGedcomLine& line, bool converted);
   std::string Convert(std::string_view raw, bool& unmappable) const;
+  void Finish(bool warn);
   static bool IsContinuation(const CGedcomLine& line);
 
   GedcomReportSink& sink_;
@@ -127,6 +130,8 @@ class CGedcomLineReader {
   std::uint32_t quirks_ = 0;
 
   CGedcomLine current_, lookAhead_;
+  std::string currentRaw_;           // the current value before Finish
+  std::vector<std::size_t> concAt_;  // where its CONC pieces begin in currentRaw_
   bool haveCurrent_ = false, haveLookAhead_ = false;
   bool pushBack_ = false;
   bool ended_ = true;

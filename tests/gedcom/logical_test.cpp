@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "GedcomHeader.h"
 #include "ReaderFixture.h"
 
 namespace {
@@ -76,7 +77,8 @@ TEST_F(ReaderTest, ThistlegrangeVersionsDifferInTheirConcBlank) {
     OpenText(std::string("0 HEAD\n1 SOUR Thistlegrange\n2 VERS ") + version +
              "\n0 @N1@ NOTE Thistle\n1 CONC grange\n0 TRLR\n");
     ASSERT_NE(reader_.FindNextAtLevel(0, gedcom::kTagHead), nullptr);
-    reader_.SetQuirkFlags(std::string(version) == "8.0" ? 0x800 : 0);
+    gedcom::CGedcomHeaderInfo info;
+    gedcom::ReadHeader(reader_, info);
     const gedcom::CGedcomLine* note = reader_.FindNextAtLevel(0, gedcom::kTagNote);
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->value, std::string(version) == "8.0" ? "Thistle grange" : "Thistlegrange");
