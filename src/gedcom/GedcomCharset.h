@@ -1,0 +1,36 @@
+#pragma once
+// The character sets a GEDCOM file may be written in, and the conversion of
+// its values to the active code page (1252 or 1250).
+
+#include <string>
+#include <string_view>
+
+namespace gedcom {
+
+// The conversion a value goes through. ANSI and ASCII text is taken as it is;
+// UNICODE is UTF-8 (a UTF-16 file is transcoded to UTF-8 as it is read).
+enum CharacterSet : int {
+  kCharsetAnsi = 0,
+  kCharsetAnsel = 1,
+  kCharsetIbmPc = 2,
+  kCharsetUnicode = 3,
+  kCharsetMacintosh = 4,
+};
+
+// The set a CHAR value names ("ANSI", "ASCII", "ANSEL", "IBMPC", "MACINTOSH",
+// "UNICODE", "UTF-8"; case ignored); false for any other value.
+bool ParseCharacterSet(std::string_view name, CharacterSet& out);
+
+// The IBM PC (OEM) code page that goes with a Windows code page: 852 with
+// 1250, else 437.
+int OemCodePageFor(int codePage);
+// One byte of the OEM code page (437 or 852) or of Mac Roman as a code point.
+char32_t OemCharToUnicode(unsigned char c, int oemCodePage);
+char32_t MacRomanCharToUnicode(unsigned char c);
+
+// A value of the character set as text of the code page. Characters the code
+// page lacks become '?', and unmappable is set when that happened (ANSEL has
+// its own substitutions, which do not set it).
+std::string ToCodePage(std::string_view text, CharacterSet set, int codePage, bool& unmappable);
+
+}  // namespace gedcom
