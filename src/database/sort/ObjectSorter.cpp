@@ -13,13 +13,13 @@ CObjectSorter::CObjectSorter(int runCapacity) : capacity_(runCapacity) {}
 CObjectSorter::~CObjectSorter() {
   reader_.reset();
   sortfiles::RemoveTempFile(resultFile_);
+  RemoveSpareFiles();
 }
 
 int CObjectSorter::Add(std::unique_ptr<CPersistentObject> object) {
   if (!object) return 1;
   if (sorted_ || error_ != ObjectSortError::kNone) return 0;
-  if (runIndex_ == static_cast<int>(runs_.size()))
-    runs_.push_back(std::make_unique<CTempObjectStore>(capacity_, true));
+  if (runIndex_ == static_cast<int>(runs_.size())) runs_.push_back(NewStore(capacity_));
   CTempObjectStore& run = *runs_[static_cast<std::size_t>(runIndex_)];
   int answer = run.Add(std::move(object));
   if (answer == 0) {
@@ -50,6 +50,7 @@ int CObjectSorter::Sort(plat::ProgressPort* progress, int position, int span) {
   stepsDone_ = 0;
   MergeResult result = MergeRuns(runs_);
   progress_ = nullptr;
+  RemoveSpareFiles();
   if (result == MergeResult::kCancelled) error_ = ObjectSortError::kCancelled;
   if (result != MergeResult::kDone) {
     // Whatever was written so far goes with the runs.
@@ -74,7 +75,7 @@ int CObjectSorter::CountMergeSteps(int n) {
 
 CObjectSorter::MergeResult CObjectSorter::MergeRuns(Runs& runs) {
   if (runs.size() % 2 == 1) {
-    auto empty = std::make_unique<CTempObjectStore>(0, true);
+    auto empty = NewStore(0);
     if (!empty->Spool()) {
       Fail(ObjectSortError::kSpoolFailed, *empty);
       return MergeResult::kFailed;
@@ -82,19 +83,25 @@ CObjectSorter::MergeResult CObjectSorter::MergeRuns(Runs& runs) {
     runs.push_back(std::move(empty));
   }
   if (runs.size() == 2) {
-    CTempObjectStore out(0, false);
-    if (!out.Merge(runs[0].get(), runs[1].get())) {
-      Fail(ObjectSortError::kMergeFailed, out);
+    std::unique_ptr<CTempObjectStore> out = NewStore(0);
+    bool merged = out->Merge(runs[0].get(), runs[1].get());
+    Recycle(*runs[0]);
+    Recycle(*runs[1]);
+    if (!merged) {
+      Fail(ObjectSortError::kMergeFailed, *out);
       return MergeResult::kFailed;
     }
-    resultFile_ = out.ReleaseFile();
+    resultFile_ = out->ReleaseFile();
     StepProgress(false);
     return MergeResult::kDone;
   }
   Runs next;
   for (std::size_t i = 0; i < runs.size() / 2; ++i) {
-    next.push_back(std::make_unique<CTempObjectStore>(0, true));
-    if (!next.back()->Merge(runs[2 * i].get(), runs[2 * i + 1].get())) {
+    next.push_back(NewStore(0));
+    bool merged = next.back()->Merge(runs[2 * i].get(), runs[2 * i + 1].get());
+    Recycle(*runs[2 * i]);
+    Recycle(*runs[2 * i + 1]);
+    if (!merged) {
       Fail(ObjectSortError::kMergeFailed, *next.back());
       return MergeResult::kFailed;
     }
@@ -124,11 +131,31 @@ void CObjectSorter::Fail(ObjectSortError error, const CTempObjectStore& store) {
                       store.GetFileName());
 }
 
+std::unique_ptr<CTempObjectStore> CObjectSorter::NewStore(int capacity) {
+  // Runs are merged by the sorter, which recycles their files, so no store
+  // deletes its file after a merge.
+  if (spareFiles_.empty()) return std::make_unique<CTempObjectStore>(capacity, false);
+  std::string file = std::move(spareFiles_.back());
+  spareFiles_.pop_back();
+  return std::make_unique<CTempObjectStore>(capacity, false, std::move(file));
+}
+
+void CObjectSorter::Recycle(CTempObjectStore& run) {
+  std::string file = run.ReleaseFile();
+  if (!file.empty()) spareFiles_.push_back(std::move(file));
+}
+
+void CObjectSorter::RemoveSpareFiles() {
+  for (const std::string& file : spareFiles_) sortfiles::RemoveTempFile(file);
+  spareFiles_.clear();
+}
+
 std::unique_ptr<CPersistentObject> CObjectSorter::ReadAt(std::int64_t position) {
   if (!reader_) {
     if (resultFile_.empty()) return nullptr;
-    reader_ = std::make_unique<CTempObjectStore>(0, false);
-    reader_->SetFileName(resultFile_);
+    // The result file stays the sorter's.
+    reader_ = std::make_unique<CTempObjectStore>(0, false, resultFile_);
+    reader_->ReleaseFile();
   }
   return reader_->ReadAt(position);
 }

@@ -70,12 +70,19 @@ class CObjectSorter : public CPersistentObject {
   // Moves the progress window one merge on; false when the merge should stop.
   bool StepProgress(bool askCancel);
   void Fail(ObjectSortError error, const CTempObjectStore& store);
+  // A store on a spare work file when there is one: creating and deleting
+  // thousands of files costs more than the merge itself.
+  std::unique_ptr<CTempObjectStore> NewStore(int capacity);
+  // Takes a merged run's file as a spare.
+  void Recycle(CTempObjectStore& run);
+  void RemoveSpareFiles();
 
   int capacity_;
   int runIndex_ = 0;
   Runs runs_;
   std::unique_ptr<CTempObjectStore> reader_;
   std::string resultFile_;
+  std::vector<std::string> spareFiles_;
   bool sorted_ = false;
   ObjectSortError error_ = ObjectSortError::kNone;
 

@@ -8,8 +8,11 @@ CTempObjectStore::CTempObjectStore(int capacity, bool deleteAfterMerge)
       capacity_(capacity),
       deleteAfterMerge_(deleteAfterMerge) {}
 
+CTempObjectStore::CTempObjectStore(int capacity, bool deleteAfterMerge, std::string workFile)
+    : fileName_(std::move(workFile)), capacity_(capacity), deleteAfterMerge_(deleteAfterMerge) {}
+
 CTempObjectStore::~CTempObjectStore() {
-  if (file_.IsOpen()) file_.Close();
+  CloseFile();
   if (ownsFile_) sortfiles::RemoveTempFile(fileName_);
 }
 
@@ -23,21 +26,14 @@ int CTempObjectStore::Add(std::unique_ptr<CPersistentObject> object) {
 }
 
 bool CTempObjectStore::Spool() {
-  if (file_.IsOpen()) file_.Close();
-  file_.SetLastClassName({});
-  if (fileName_.empty() || !file_.Open(fileName_, CPersistentFile::Mode::kCreate)) {
-    NoteFileError();
+  if (!OpenFile(CPersistentFile::Mode::kCreate)) {
     spoolFailed_ = true;
     return false;
   }
   const int count = objects_.GetSize();
-  file_.WriteDword(static_cast<std::uint32_t>(count));
-  for (int i = 0; i < count && file_.Good(); ++i) file_.WriteObject(objects_.GetAt(i));
-  bool ok = file_.Good();
-  ok = file_.Close() && ok;
-  if (!ok) {
-    NoteFileError();
-    if (fileCause_ == 0) fileCause_ = plat::kFileGeneric;
+  file_->WriteDword(static_cast<std::uint32_t>(count));
+  for (int i = 0; i < count && file_->Good(); ++i) file_->WriteObject(objects_.GetAt(i));
+  if (!CloseFile()) {
     spoolFailed_ = true;
     return false;
   }
@@ -49,28 +45,27 @@ bool CTempObjectStore::Spool() {
 }
 
 std::unique_ptr<CPersistentObject> CTempObjectStore::ReadAt(std::int64_t position) {
-  if (!file_.IsOpen()) {
+  if (!IsOpen()) {
     readFailed_ = false;
-    if (fileName_.empty() || !file_.Open(fileName_, CPersistentFile::Mode::kRead)) {
-      NoteFileError();
+    if (!OpenFile(CPersistentFile::Mode::kRead)) {
       readFailed_ = true;
       return nullptr;
     }
   }
-  if (position != -1) file_.Seek(static_cast<std::uint64_t>(position));
-  if (file_.GetPosition() == 0) count_ = file_.ReadDword();
+  if (position != -1) file_->Seek(static_cast<std::uint64_t>(position));
+  if (file_->GetPosition() == 0) count_ = file_->ReadDword();
   return ReadNext();
 }
 
 std::unique_ptr<CPersistentObject> CTempObjectStore::ReadNext() {
-  if (!file_.IsOpen()) return nullptr;
-  if (!file_.Good()) {
+  if (!IsOpen()) return nullptr;
+  if (!file_->Good()) {
     readFailed_ = true;
     return nullptr;
   }
-  if (file_.GetPosition() >= file_.GetLength()) return nullptr;
+  if (file_->GetPosition() >= file_->GetLength()) return nullptr;
   std::unique_ptr<CPersistentObject> object;
-  if (!file_.ReadObject(object) || !object) {
+  if (!file_->ReadObject(object) || !object) {
     // A damaged stream (or "no object", which runs never hold) ends the run.
     NoteFileError();
     readFailed_ = true;
@@ -80,38 +75,31 @@ std::unique_ptr<CPersistentObject> CTempObjectStore::ReadNext() {
 }
 
 void CTempObjectStore::Seek(std::int64_t position) {
-  if (file_.IsOpen()) file_.Seek(static_cast<std::uint64_t>(position));
+  if (IsOpen()) file_->Seek(static_cast<std::uint64_t>(position));
 }
 
 std::int64_t CTempObjectStore::GetPosition() const {
-  return file_.IsOpen() ? static_cast<std::int64_t>(file_.GetPosition()) : -1;
+  return IsOpen() ? static_cast<std::int64_t>(file_->GetPosition()) : -1;
 }
 
 bool CTempObjectStore::Merge(CTempObjectStore* first, CTempObjectStore* second) {
   if (first == nullptr || second == nullptr) return false;
-  if (file_.IsOpen()) file_.Close();
-  file_.SetLastClassName({});
-  if (fileName_.empty() || !file_.Open(fileName_, CPersistentFile::Mode::kCreate)) {
-    NoteFileError();
-    return false;
-  }
+  if (!OpenFile(CPersistentFile::Mode::kCreate)) return false;
   std::unique_ptr<CPersistentObject> q = first->ReadAt(-1);
   std::unique_ptr<CPersistentObject> r = second->ReadAt(-1);
   count_ = first->ObjectCount() + second->ObjectCount();
-  file_.WriteDword(count_);
-  while ((q || r) && file_.Good()) {
+  file_->WriteDword(count_);
+  while ((q || r) && file_->Good()) {
     // Equal objects take the second run's first.
     if (r && (!q || q->Compare(r.get()) >= 0)) {
-      file_.WriteObject(r.get());
+      file_->WriteObject(r.get());
       r = second->ReadNext();
     } else {
-      file_.WriteObject(q.get());
+      file_->WriteObject(q.get());
       q = first->ReadNext();
     }
   }
-  bool ok = file_.Good();
-  ok = file_.Close() && ok;
-  if (!ok) NoteFileError();
+  bool ok = CloseFile();
   if (first->ReadFailed() || second->ReadFailed()) {
     fileCause_ = first->ReadFailed() ? first->FileErrorCause() : second->FileErrorCause();
     if (fileCause_ == 0) fileCause_ = plat::kFileHardIO;
@@ -125,7 +113,7 @@ bool CTempObjectStore::Merge(CTempObjectStore* first, CTempObjectStore* second) 
 }
 
 void CTempObjectStore::CloseAndDelete() {
-  if (file_.IsOpen()) file_.Close();
+  CloseFile();
   sortfiles::RemoveTempFile(fileName_);
   // The name is free again and may go to another store, whose file this one
   // must not delete later.
@@ -133,22 +121,43 @@ void CTempObjectStore::CloseAndDelete() {
 }
 
 void CTempObjectStore::SetFileName(const std::string& name) {
-  if (file_.IsOpen()) file_.Close();
+  CloseFile();
   if (ownsFile_ && name != fileName_) sortfiles::RemoveTempFile(fileName_);
   fileName_ = name;
   ownsFile_ = false;
 }
 
 std::string CTempObjectStore::ReleaseFile() {
-  if (file_.IsOpen()) file_.Close();
+  CloseFile();
+  if (!ownsFile_) return {};
   ownsFile_ = false;
   return fileName_;
 }
 
+bool CTempObjectStore::OpenFile(CPersistentFile::Mode mode) {
+  CloseFile();
+  file_ = std::make_unique<CPersistentFile>();
+  if (!fileName_.empty() && file_->Open(fileName_, mode)) return true;
+  NoteFileError();
+  file_.reset();
+  return false;
+}
+
+bool CTempObjectStore::CloseFile() {
+  if (!file_) return true;
+  bool ok = file_->Good();
+  if (file_->IsOpen()) ok = file_->Close() && ok;
+  if (!ok) NoteFileError();
+  // The stream's buffers go with it: a sort keeps a thousand closed runs.
+  file_.reset();
+  return ok;
+}
+
 void CTempObjectStore::NoteFileError() {
-  if (file_.Error() == ObjectStreamError::kIo && file_.FileErrorCause() != 0) {
-    fileCause_ = file_.FileErrorCause();
-  } else if (!file_.Good()) {
+  if (!file_) return;
+  if (file_->Error() == ObjectStreamError::kIo && file_->FileErrorCause() != 0) {
+    fileCause_ = file_->FileErrorCause();
+  } else if (!file_->Good()) {
     fileCause_ = plat::kFileHardIO;
   } else if (fileCause_ == 0) {
     fileCause_ = plat::kFileGeneric;

@@ -18,6 +18,9 @@ class CTempObjectStore {
   // The run is full (and spooled) when it holds capacity - 1 objects. With
   // deleteAfterMerge the run's file is deleted once it was merged into another.
   CTempObjectStore(int capacity, bool deleteAfterMerge);
+  // The same on an existing work file, which the store takes over as its
+  // own (a sort hands on the files of runs already merged).
+  CTempObjectStore(int capacity, bool deleteAfterMerge, std::string workFile);
   // Closes the file, and deletes it unless it was handed on (ReleaseFile,
   // SetFileName).
   ~CTempObjectStore();
@@ -61,19 +64,25 @@ class CTempObjectStore {
   // Works on another file, which this store does not delete; its own work
   // file is deleted.
   void SetFileName(const std::string& name);
-  // Hands the file on: this store no longer deletes it. Answers its name.
+  // Hands the file on: this store no longer deletes it. Answers its name,
+  // or "" when the file was not the store's to hand on.
   std::string ReleaseFile();
   // The file-error cause of the last failed open or transfer, else 0.
   int FileErrorCause() const { return fileCause_; }
 
  private:
+  bool IsOpen() const { return file_ && file_->IsOpen(); }
+  // Opens the run file afresh; false (with the cause noted) when it cannot be opened.
+  bool OpenFile(CPersistentFile::Mode mode);
+  // Closes and drops the stream; false when pending writes failed.
+  bool CloseFile();
   void NoteFileError();
 
   std::string fileName_;
   bool ownsFile_ = true;
   int capacity_;
   bool deleteAfterMerge_;
-  CPersistentFile file_;
+  std::unique_ptr<CPersistentFile> file_;  // only while the file is open
   CPersistentArray objects_;
   bool spooled_ = false;
   bool spoolFailed_ = false;
