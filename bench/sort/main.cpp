@@ -14,7 +14,9 @@
 #include <cstring>
 #include <string>
 
+#include "BTreeIndex.h"
 #include "DiskSort.h"
+#include "FileSystem.h"
 #include "ObjectSorter.h"
 #include "PersistentFile.h"
 
@@ -130,7 +132,37 @@ int BenchDisk(bool distribution) {
   return 0;
 }
 
+int BenchBTree() {
+  const std::string path = plat::TempFolder() + "korvane-btree-bench.idx";
+  auto start = std::chrono::steady_clock::now();
+  CBTreeIndex index;
+  if (!index.Create(path, 2048, 4, 4)) return 1;
+  auto keyOf = [](std::uint32_t i, std::uint8_t* key) {
+    std::uint32_t k = Scramble(i);
+    for (int b = 0; b < 4; ++b) key[b] = static_cast<std::uint8_t>(k >> (24 - 8 * b));
+  };
+  std::uint8_t key[4];
+  for (std::uint32_t i = 0; i < kCount; ++i) {
+    keyOf(i, key);
+    if (index.Insert(key, &i) != 1) return 2;
+  }
+  double inserted = Seconds(start);
+  for (std::uint32_t i = 0; i < kCount; ++i) {
+    keyOf((i * 7919u) % kCount, key);
+    std::uint32_t value = 0;
+    if (!index.Find(key, &value) || value != (i * 7919u) % kCount) return 3;
+  }
+  double found = Seconds(start);
+  std::uint32_t pages = index.PageCount();
+  index.Close();
+  plat::DeleteFile(path);
+  std::printf("b+tree: %d random inserts %.2f s, %d finds %.2f s, %u pages of 2048 bytes\n", kCount,
+              inserted, kCount, found - inserted, pages);
+  return 0;
+}
+
 int Run(const std::string& piece) {
+  if (piece == "btree") return BenchBTree();
   if (piece == "objects") return BenchObjects();
   if (piece == "disk") return BenchDisk(false);
   if (piece == "distribution") return BenchDisk(true);
