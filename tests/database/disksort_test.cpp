@@ -60,7 +60,9 @@ TEST(DiskSortCapacity, BufferSizeByRecordSize) {
     CDiskSort sort;
     int answer = sort.Open(c.recordSize, true, ByKey);
     EXPECT_EQ(answer, c.capacity) << c.recordSize;
-    if (c.capacity > 0) EXPECT_EQ(sort.Capacity(), static_cast<std::uint32_t>(c.capacity));
+    if (c.capacity > 0) {
+      EXPECT_EQ(sort.Capacity(), static_cast<std::uint32_t>(c.capacity));
+    }
   }
   CDiskSort plain;
   EXPECT_EQ(plain.Open(58, false, ByKey), 0);
@@ -101,7 +103,9 @@ TEST_F(DiskSortTest, SortsInOrderAndTiesFollowTheRuns) {
                 : 0;
         ASSERT_EQ(sort.Add(&r, hint), 1);
       }
-      if (mode.memoryLimit == 0 && count > sort.Capacity()) EXPECT_GT(sort.DiskRunCount(), 0);
+      if (mode.memoryLimit == 0 && count > sort.Capacity()) {
+        EXPECT_GT(sort.DiskRunCount(), 0);
+      }
       std::vector<Rec> out = Drain(sort);
       ASSERT_FALSE(sort.Failed());
       ASSERT_EQ(out.size(), count);
@@ -114,7 +118,9 @@ TEST_F(DiskSortTest, SortsInOrderAndTiesFollowTheRuns) {
         ASSERT_EQ(std::memcmp(&out[i], &expected, sizeof(Rec)), 0);
         if (i == 0) continue;
         ASSERT_LE(out[i - 1].key, out[i].key) << i;
-        if (out[i - 1].key == out[i].key) ASSERT_LE(out[i - 1].seq / perRun, out[i].seq / perRun);
+        if (out[i - 1].key == out[i].key) {
+          ASSERT_LE(out[i - 1].seq / perRun, out[i].seq / perRun);
+        }
       }
     }
   }
