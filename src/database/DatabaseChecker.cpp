@@ -1,0 +1,951 @@
+#include "DatabaseChecker.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdarg>
+#include <cstdio>
+#include <string_view>
+#include <unordered_set>
+
+#include "AlphaIndexFile.h"
+#include "FamilyDatabase.h"
+#include "FileSystem.h"
+#include "FileUtil.h"
+#include "ORV3.h"
+#include "Ports.h"
+
+using namespace orv;
+
+namespace {
+
+std::string Format(const char* format, ...) {
+  char buf[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buf, sizeof buf, format, args);
+  va_end(args);
+  return buf;
+}
+
+unsigned long U(std::int64_t v) { return static_cast<unsigned long>(v); }
+
+constexpr const char* kSetToZero = "Set the pointer to 0.";
+
+// The record kind of a block type of fixed-size records with a live test.
+bool KindOfBlockType(int type, RecordKind& kind) {
+  switch (type) {
+    case kBlockIndividuals:
+      kind = RecordKind::Individual;
+      return true;
+    case kBlockMarriages:
+      kind = RecordKind::Marriage;
+      return true;
+    case kBlockFamilyLinks:
+      kind = RecordKind::FamilyLink;
+      return true;
+    case kBlockCitations:
+      kind = RecordKind::Citation;
+      return true;
+    case kBlockSources:
+      kind = RecordKind::Source;
+      return true;
+    case kBlockRepositories:
+      kind = RecordKind::Repository;
+      return true;
+    case kBlockUserEvents:
+      kind = RecordKind::UserEvent;
+      return true;
+    case kBlockEventTypes:
+      kind = RecordKind::EventType;
+      return true;
+    case kBlockMultimedia:
+      kind = RecordKind::Multimedia;
+      return true;
+    case kBlockContacts:
+      kind = RecordKind::Contact;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsLinkType(std::uint8_t c) {
+  return c == 'a' || c == 'b' || c == 'c' || c == 'd' || c == 'g' || c == 's';
+}
+
+}  // namespace
+
+CDatabaseChecker::CDatabaseChecker(const std::string& filePath, const std::string& reportPath,
+                                   CFamilyDatabase& database, int repair,
+                                   CheckRepairDisplay* display)
+    : filePath_(filePath),
+      reportPath_(reportPath),
+      database_(database),
+      engine_(*database.engine),
+      repair_(repair),
+      head_(database.engine->Blocks().Head()) {
+  if (!reportPath_.empty())
+    log_ = std::make_unique<CCheckRepairLog>(filePath_, reportPath_, repair_, display);
+}
+
+CDatabaseChecker::~CDatabaseChecker() = default;
+
+// ---- report ----------------------------------------------------------------
+
+int CDatabaseChecker::Stage(const std::string& title, long range) {
+  if (stopped_) return 0;
+  if (log_ && !log_->ShowStage(title, 0, range, progressBase_)) stopped_ = true;
+  return stopped_ ? 0 : 1;
+}
+
+int CDatabaseChecker::Step(long position, long range) {
+  if (stopped_) return 0;
+  if (log_ && !log_->ShowStage("", position, range, progressBase_)) stopped_ = true;
+  return stopped_ ? 0 : 1;
+}
+
+int CDatabaseChecker::Line(const std::string& text) {
+  if (stopped_) return 0;
+  if (log_ && !log_->WriteLine(text, problems_)) stopped_ = true;
+  return stopped_ ? 0 : 1;
+}
+
+int CDatabaseChecker::LogProblem(const std::string& text, bool fixed) {
+  ++problems_;
+  return Line(fixed ? text + " (FIXED)" : text);
+}
+
+// ---- header ------------------------------------------------------------------
+
+void CDatabaseChecker::MarkHeaderDirty(int field) {
+  if (field >= kHeadTailOffset)
+    extensionHeaderDirty_ = true;
+  else
+    headerDirty_ = true;
+}
+
+std::int32_t CDatabaseChecker::Highest(RecordKind kind) const {
+  return head_.I32(LayoutOf(kind).highestField);
+}
+
+bool CDatabaseChecker::SetHighest(RecordKind kind, std::int32_t value) {
+  const int field = LayoutOf(kind).highestField;
+  head_.SetI32(field, value);
+  MarkHeaderDirty(field);
+  return true;
+}
+
+bool CDatabaseChecker::WriteRecord(Rec& rec) {
+  return engine_.Records().WriteRaw(rec.kind, rec.number, rec.bytes.data()) != 0;
+}
+
+// ---- the run -------------------------------------------------------------------
+
+int CDatabaseChecker::Run() {
+  if (log_ && !log_->Open(filePath_)) return 0;
+  progressBase_ = 0;
+  if (!Stage("Checking File Header:")) return 0;
+  if (!Stage("Checking Alpha Index:")) return 0;
+  if (repair_) {
+    // The index files are rebuilt from the trees when next needed.
+    database_.host.alphaFile.Close();
+    database_.host.indexStale = 1;
+    plat::DeleteFile(SetExtensionLastCharStr(filePath_, 'a'));
+  }
+  progressBase_ = 2;
+  if (!Stage("Checking File Map:")) return 0;
+  if (CheckFileMap() < 0 || stopped_) return 0;
+
+  progressBase_ = 20;
+  if (!Stage("Checking Blocks:")) return 0;
+  constexpr int kPassStep = 79 / 18;
+  const auto pass = [&](int result) {
+    progressBase_ += kPassStep;
+    return result != 0 && !stopped_;
+  };
+  const auto titleOnly = [&](const char* title) { return pass(Stage(title)); };
+  if (!pass(CheckNames(kBlockNames)) || !pass(CheckNames(kBlockOtherNames)) ||
+      !pass(CheckNotes()) || !pass(CheckIndividuals()) || !pass(CheckContacts()) ||
+      !pass(CheckMarriages()) || !pass(CheckFamilyLinks()) || !pass(CheckRepositories()) ||
+      !pass(CheckSources()) || !titleOnly("Checking Descriptions:") || !pass(CheckCitations()) ||
+      !titleOnly("Checking other ORV records:") || !titleOnly("Checking Maps:") ||
+      !pass(CheckUserEvents()) || !pass(CheckEventTypes()) || !pass(CheckMultimedia()) ||
+      !titleOnly("Checking Extended Maps:"))
+    return 0;
+
+  progressBase_ = 99;
+  if (!Stage("Writing report file...")) return 0;
+  auto& blocks = engine_.Blocks();
+  if (headerDirty_ && !blocks.WriteHeader(HeadPart::Counters))
+    LogProblem("The file header could not be written.", false);
+  if (extensionHeaderDirty_ && !blocks.WriteHeader(HeadPart::Tail))
+    LogProblem("The file header could not be written.", false);
+  if (headerDirty_ || extensionHeaderDirty_) {
+    for (int i = 1; i <= 4; ++i) engine_.Records().RecountMaxVars(i);
+  }
+  std::string end = Format("\n\n%i errors were found.", static_cast<int>(problems_));
+  if (problems_ != 0) {
+    end +=
+        "\n\nThe file contains errors.  We recommend that you restore the\nfile from a clean "
+        "backup if you have one.  Otherwise, Korvane\ncan try to fix some problems but a loss of "
+        "data\nis possible.";
+    if (repair_)
+      end += "If the repaired file is still unsatisfactory, restore the file\nfrom a clean backup.";
+  }
+  if (!Line(end)) return 0;
+  progressBase_ = 100;
+  if (log_) log_->ShowStage("", 1, 1, 100);
+  return 1;
+}
+
+int CDatabaseChecker::Finish() {
+  if (!log_) return 0;
+  log_->Close(reportPath_, problems_ != 0);
+  log_.reset();
+  if (problems_ == 0) plat::MessageBox("No problems were found.", "Check/Repair", plat::kMbOk);
+  return 1;
+}
+
+// ---- file map --------------------------------------------------------------------
+
+int CDatabaseChecker::CheckFileMap() {
+  auto& blocks = engine_.Blocks();
+  const long long size = database_.host.Io().Size();
+  if (size < kBlockSize + kBlocksOffset) {
+    Line("The file is not the proper size.");
+    return -1;
+  }
+  for (auto& list : blocks_) list.clear();
+  long groupsCounted = 0;
+  long blocksCounted = 0;
+  std::vector<long> perType(kMapTypes + 1, 0);
+  std::vector<std::uint8_t> map(kBlockSize);
+  for (int g = 0; FirstBlockOffset(g) < size; ++g) {
+    for (int k = 0; k < 8; ++k) {
+      if (!blocks.ReadAt(FirstBlockOffset(g) + 1024 * k, map.data() + 1024 * k, 1024)) {
+        Line("FILE READ ERROR");
+        return -1;
+      }
+    }
+    if (map[0] != kBlockFirst) {
+      Line("Datamap is invalid or does not exist.");
+      return -1;
+    }
+    ++groupsCounted;
+    for (int j = 0; j < kBlockSize; ++j) {
+      const int t = map[j];
+      if (t == 0) continue;
+      ++blocksCounted;
+      if (t <= kMapTypes) {
+        ++perType[t];
+        blocks_[t].push_back(BlockOffset(g, j));
+      }
+    }
+    Step(g + 1, 20);
+  }
+  mapRead_ = true;
+
+  int differences = 0;
+  const std::int32_t headerGroups = head_.I32(kHeadGroups);
+  if (headerGroups != groupsCounted) {
+    ++differences;
+    if (!LogProblem(Format("The file header block count of %lu does not match block count of %lu.",
+                           U(headerGroups), U(groupsCounted)),
+                    repair_ != 0))
+      return -1;
+    if (repair_) {
+      head_.SetI32(kHeadGroups, static_cast<std::int32_t>(groupsCounted));
+      MarkHeaderDirty(kHeadGroups);
+    }
+  }
+  const std::int64_t groups = head_.I32(kHeadGroups);
+  const std::int64_t used = head_.I32(kHeadUsedPositions);
+  if (used + groups * kGroupPositions != blocksCounted + kGroupPositions) {
+    ++differences;
+    const bool fixable = size == std::int64_t{kBlockSize} * blocksCounted + kBlocksOffset;
+    if (!LogProblem(Format("The file header block count of %lu does not match block count of %lu.",
+                           U(used + (groups - 1) * kGroupPositions), U(blocksCounted)),
+                    fixable && repair_))
+      return -1;
+    if (fixable && repair_) {
+      head_.SetI32(
+          kHeadUsedPositions,
+          static_cast<std::int32_t>(blocksCounted - groups * kGroupPositions + kGroupPositions));
+      MarkHeaderDirty(kHeadUsedPositions);
+    }
+  }
+  static const struct {
+    int type;
+    const char* name;
+  } kKinds[] = {{kBlockNames, "Names"},
+                {kBlockIndividuals, "Individual"},
+                {kBlockMarriages, "Marriage"},
+                {kBlockNotes, "Notes"},
+                {kBlockCitations, "Citation"},
+                {kBlockSources, "Sources"},
+                {kBlockRepositories, "Repository"},
+                {kBlockFamilyLinks, "Family link"},
+                {kBlockDescriptors, "Descriptor"},
+                {kBlockOtherNames, "Other name record"},
+                {kBlockEventTypes, "Event type"},
+                {kBlockMultimedia, "Multimedia record"},
+                {kBlockUserEvents, "User event"},
+                {kBlockContacts, "Contact"}};
+  for (const auto& k : kKinds) {
+    const int field = BlockCountField(k.type);
+    const std::int32_t stored = head_.I32(field);
+    if (stored == perType[k.type]) continue;
+    ++differences;
+    if (!LogProblem(
+            Format("The block count for %s of %lu does not match the datamap block count of %lu.",
+                   k.name, U(stored), U(perType[k.type])),
+            repair_ != 0))
+      return -1;
+    if (repair_) {
+      head_.SetI32(field, static_cast<std::int32_t>(perType[k.type]));
+      MarkHeaderDirty(field);
+    }
+  }
+  return differences;
+}
+
+std::int64_t CDatabaseChecker::FindBlock(int n, int type) {
+  if (!mapRead_) {
+    const long long size = database_.host.Io().Size();
+    if (size < kBlockSize + kBlocksOffset) {
+      Line(Format("This file (%s) does not contain any record blocks.", filePath_.c_str()));
+      return -1;
+    }
+    if (CheckFileMap() < 0) return -1;
+  }
+  if (type < 1 || type > kMapTypes || n < 0 || n >= static_cast<int>(blocks_[type].size()))
+    return -1;
+  return blocks_[type][n];
+}
+
+int CDatabaseChecker::IsValidPointer(std::int32_t value, int type, std::int32_t owner) {
+  if (value <= 0) return 1;
+  if (type == kBlockNames || type == kBlockOtherNames) {
+    for (const std::int64_t start : blocks_[type])
+      if (start <= value && value < start + kBlockSize) return 1;
+    return 0;
+  }
+  if (type == kBlockNotes) {
+    if (value > Highest(RecordKind::NoteBlock)) return 0;
+    return engine_.Records().LocateRecord(RecordKind::NoteBlock, value) >= 0 ? 1 : 0;
+  }
+  RecordKind kind;
+  if (!KindOfBlockType(type, kind)) return 2;
+  std::vector<std::uint8_t> buf(LayoutOf(kind).size);
+  if (engine_.Records().IsLive(kind, value, buf.data()) != 1) return 0;
+  if (type == kBlockContacts && owner > 0) {
+    const std::int32_t contactOwner = GetI32(buf.data());
+    if (contactOwner != owner) {
+      bool fixed = false;
+      if (repair_) {
+        PutI32(buf.data(), owner);
+        fixed = engine_.Records().WriteRaw(kind, value, buf.data()) != 0;
+      }
+      if (!LogProblem(Format("%s %lu %s pointer (%lu) is invalid. %s", "Contact", U(value),
+                             "Individual", U(owner), repair_ ? kSetToZero : ""),
+                      fixed))
+        return 0;
+    }
+  }
+  return 1;
+}
+
+// ---- shared pass machinery ----------------------------------------------------------
+
+int CDatabaseChecker::CheckInPlace(Rec& rec, int fieldOffset, int targetType,
+                                   const std::string& kindName, const std::string& pointerName,
+                                   std::int32_t owner) {
+  const std::int32_t value = GetI32(rec.bytes.data() + fieldOffset);
+  if (IsValidPointer(value, targetType, owner) > 0) return stopped_ ? 0 : 1;
+  if (stopped_) return 0;
+  bool fixed = false;
+  if (repair_) {
+    PutI32(rec.bytes.data() + fieldOffset, 0);
+    fixed = WriteRecord(rec);
+    // A failed write leaves the field as the file holds it.
+    if (!fixed) PutI32(rec.bytes.data() + fieldOffset, value);
+  }
+  return LogProblem(Format("%s %lu %s pointer (%lu) is invalid. %s", kindName.c_str(),
+                           U(rec.number), pointerName.c_str(), U(value), repair_ ? kSetToZero : ""),
+                    fixed);
+}
+
+template <class Fn>
+int CDatabaseChecker::WalkRecords(RecordKind kind, const std::string& title,
+                                  const std::string& kindName, bool resetWithLine,
+                                  std::vector<std::int32_t>& deleted, Fn&& check) {
+  const RecordLayout& layout = LayoutOf(kind);
+  std::int32_t highest = Highest(kind);
+  if (blocks_[layout.blockType].empty() && highest > 0) {
+    if (resetWithLine &&
+        !LogProblem(Format("Resetting %s count from %ld to 0 (block count was invalid)",
+                           kindName.c_str(), static_cast<long>(highest)),
+                    false))
+      return 0;
+    SetHighest(kind, 0);
+    highest = 0;
+  }
+  if (!Stage(title, highest)) return 0;
+  deleted.clear();
+  Rec rec{kind, 0, std::vector<std::uint8_t>(layout.size)};
+  for (std::int32_t n = 1; n <= highest; ++n) {
+    if (!Step(n, highest)) return 0;
+    if (engine_.Records().LocateRecord(kind, n) < 0) {
+      if (!LogProblem(Format("The file header record count (%lu) does not match record count "
+                             "(%lu).",
+                             U(highest), U(n - 1)),
+                      repair_ != 0))
+        return 0;
+      if (repair_) SetHighest(kind, n - 1);
+      break;
+    }
+    rec.number = n;
+    const int live = engine_.Records().IsLive(kind, n, rec.bytes.data());
+    if (live == 1) {
+      if (!check(rec)) return 0;
+    } else if (live == -1) {
+      deleted.push_back(n);
+    }
+  }
+  return 1;
+}
+
+int CDatabaseChecker::CheckDeleteChain(RecordKind kind, const std::vector<std::int32_t>& deleted,
+                                       const std::string& lineFormat) {
+  const RecordLayout& layout = LayoutOf(kind);
+  if (layout.chainHeadField < 0 || layout.linkOffset < 0) return 1;
+  const std::int32_t head = head_.I32(layout.chainHeadField);
+  const std::int32_t highest = Highest(kind);
+  // The chain is sound when it runs from the head through deleted records
+  // only, without a loop, and holds every deleted record.
+  std::unordered_set<std::int32_t> members(deleted.begin(), deleted.end());
+  std::unordered_set<std::int32_t> seen;
+  std::vector<std::uint8_t> buf(layout.size);
+  bool sound = true;
+  for (std::int32_t r = head; r != 0;) {
+    if (r < 0 || r > highest || !members.count(r) || !seen.insert(r).second ||
+        !engine_.Records().ReadRaw(kind, r, buf.data())) {
+      sound = false;
+      break;
+    }
+    r = GetI32(buf.data() + layout.linkOffset);
+  }
+  if (sound && seen.size() == members.size()) return 1;
+  bool fixed = false;
+  if (repair_) {
+    fixed = true;
+    std::int32_t before = 0;
+    for (auto it = deleted.rbegin(); it != deleted.rend(); ++it) {
+      if (!engine_.Records().ReadRaw(kind, *it, buf.data())) {
+        fixed = false;
+        continue;
+      }
+      PutI32(buf.data() + layout.linkOffset, before);
+      if (!engine_.Records().WriteRaw(kind, *it, buf.data())) fixed = false;
+      before = *it;
+    }
+    head_.SetI32(layout.chainHeadField, deleted.empty() ? 0 : deleted.front());
+    MarkHeaderDirty(layout.chainHeadField);
+  }
+  return LogProblem(Format(lineFormat.c_str(), U(head)), fixed);
+}
+
+int CDatabaseChecker::CheckBackPointer(RecordKind kind, std::int32_t self, std::int32_t next,
+                                       int previousOffset) {
+  if (next <= 0 || next > Highest(kind)) return 1;
+  std::vector<std::uint8_t> buf(LayoutOf(kind).size);
+  if (!engine_.Records().ReadRaw(kind, next, buf.data())) return 1;
+  if (GetI32(buf.data() + previousOffset) == self) return 1;
+  if (!repair_)
+    return LogProblem(
+        Format("The next pointer record does not point back to this record (%lu).", U(self)),
+        false);
+  PutI32(buf.data() + previousOffset, self);
+  const bool fixed = engine_.Records().WriteRaw(kind, next, buf.data()) != 0;
+  return LogProblem(Format("The next pointer record does not point back to this record (%lu).  "
+                           "Reset previous pointer of record %lu to %lu.",
+                           U(self), U(next), U(self)),
+                    fixed);
+}
+
+int CDatabaseChecker::CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
+                                         int ownerFieldOffset, const std::string& ownerKind) {
+  auto& records = engine_.Records();
+  std::vector<std::uint8_t> buf(CitationRec::kSize);
+  std::unordered_set<std::int32_t> visited;
+  std::int32_t before = 0;
+  for (std::int32_t c = first; c > 0;) {
+    if (!visited.insert(c).second) {
+      // The chain comes back to a citation it already passed: cut it there.
+      bool fixed = false;
+      if (repair_) {
+        if (before == 0) {
+          PutI32(ownerRec.bytes.data() + ownerFieldOffset, 0);
+          fixed = WriteRecord(ownerRec);
+        } else if (records.ReadRaw(RecordKind::Citation, before, buf.data())) {
+          PutI32(buf.data() + 115, 0);
+          fixed = records.WriteRaw(RecordKind::Citation, before, buf.data()) != 0;
+        }
+      }
+      return LogProblem(Format("%s %lu citation chain loops back to citation %lu.",
+                               ownerKind.c_str(), U(owner), U(c)),
+                        fixed);
+    }
+    const int live = records.IsLive(RecordKind::Citation, c, buf.data());
+    if (live == 0) break;
+    if (live == -1) {
+      if (!LogProblem(Format("%s %lu citation pointer %lu is deleted but is in citation chain.",
+                             ownerKind.c_str(), U(owner), U(c)),
+                      false))
+        return 0;
+      before = c;
+      c = GetI32(buf.data() + 1);  // a deleted citation keeps its link there
+      continue;
+    }
+    const std::int32_t previous = GetI32(buf.data() + 119);
+    if (previous != before &&
+        !LogProblem(Format("%s %lu citation %lu previous pointer should be %lu but is %lu.",
+                           ownerKind.c_str(), U(owner), U(c), U(before), U(previous)),
+                    false))
+      return 0;
+    const std::int32_t found = GetI32(buf.data() + 123);
+    if (found != owner) {
+      bool fixed = false;
+      if (repair_) {
+        PutI32(buf.data() + 123, owner);
+        fixed = records.WriteRaw(RecordKind::Citation, c, buf.data()) != 0;
+      }
+      if (!LogProblem(Format("%s %lu citation pointer %lu pointing to wrong owner (%lu).",
+                             ownerKind.c_str(), U(owner), U(c), U(found)),
+                      fixed))
+        return 0;
+    }
+    before = c;
+    c = GetI32(buf.data() + 115);
+  }
+  return 1;
+}
+
+// ---- passes ---------------------------------------------------------------------------
+
+int CDatabaseChecker::CheckNames(int type) {
+  const bool names = type == kBlockNames;
+  const int countField = names ? kHeadNameCount : kHeadOtherNameCount;
+  const std::int32_t count = head_.I32(countField);
+  if (!names && blocks_[type].empty()) {
+    if (count > 0) {
+      if (!LogProblem(Format("Resetting %s count from %ld to 0 (block count was invalid)",
+                             "Other name record", static_cast<long>(count)),
+                      false))
+        return 0;
+      head_.SetI32(countField, 0);
+      MarkHeaderDirty(countField);
+    }
+    return Stage("Checking Other Names:", 0);
+  }
+  return Stage(names ? "Checking Names:" : "Checking Other Names:", count);
+}
+
+int CDatabaseChecker::CheckNotes() {
+  auto& records = engine_.Records();
+  std::int32_t highest = Highest(RecordKind::NoteBlock);
+  if (blocks_[kBlockNotes].empty() && highest > 0) {
+    if (repair_) SetHighest(RecordKind::NoteBlock, 0);
+    highest = 0;
+  }
+  if (!Stage("Checking Notes:", highest)) return 0;
+  Rec rec{RecordKind::NoteBlock, 0, std::vector<std::uint8_t>(NoteBlockRec::kSize)};
+  for (std::int32_t n = 1; n <= highest; ++n) {
+    if (!Step(n, highest)) return 0;
+    rec.number = n;
+    if (records.LocateRecord(RecordKind::NoteBlock, n) < 0) {
+      if (!LogProblem(Format("The file header record count (%lu) does not match record count "
+                             "(%lu).",
+                             U(highest), U(n - 1)),
+                      repair_ != 0))
+        return 0;
+      if (repair_) SetHighest(RecordKind::NoteBlock, n - 1);
+      break;
+    }
+    if (!records.ReadRaw(RecordKind::NoteBlock, n, rec.bytes.data())) continue;
+    if (!CheckInPlace(rec, 0, kBlockNotes, "Notes", "next note block")) return 0;
+    if (!CheckBackPointer(RecordKind::NoteBlock, n, GetI32(rec.bytes.data()), 4)) return 0;
+    if (!CheckInPlace(rec, 4, kBlockNotes, "Notes", "previous note block")) return 0;
+  }
+  return 1;
+}
+
+int CDatabaseChecker::CheckIndividuals() {
+  auto& records = engine_.Records();
+  std::vector<std::int32_t> deleted;
+  std::vector<std::uint8_t> other(std::max(MarriageRec::kSize, FamilyLinkRec::kSize));
+  const auto check = [&](Rec& rec) -> int {
+    std::uint8_t* b = rec.bytes.data();
+    const std::int32_t n = rec.number;
+
+    // Sex letter: an invalid one takes the role of the first marriage.
+    const std::uint8_t sex = b[0];
+    if (std::string_view("FMUfmu").find(static_cast<char>(sex)) == std::string_view::npos) {
+      const char* letter = "U";
+      const std::int32_t m = GetI32(b + 218);
+      if (records.IsLive(RecordKind::Marriage, m, other.data()) == 1) {
+        if (GetI32(other.data() + 5) == n)
+          letter = "M";
+        else if (GetI32(other.data() + 9) == n)
+          letter = "F";
+      }
+      bool fixed = false;
+      if (repair_) {
+        b[0] = static_cast<std::uint8_t>(letter[0]);
+        fixed = WriteRecord(rec);
+        if (!fixed) b[0] = sex;
+      }
+      const std::string fix = repair_ ? Format("Set the sex to %s.", letter) : "";
+      if (!LogProblem(Format("RIN %lu has an invalid sex of %c.  %s", U(n), sex, fix.c_str()),
+                      fixed))
+        return 0;
+    }
+
+    static const char* const kNameParts = "Names";
+    for (int i = 0; i < 5; ++i)
+      if (!CheckInPlace(rec, 1 + 4 * i, kBlockNames, "Individual", kNameParts)) return 0;
+    if (!CheckInPlace(rec, 218, kBlockMarriages, "Individual", "Marriage") ||
+        !CheckInPlace(rec, 222, kBlockFamilyLinks, "Individual", "Family link"))
+      return 0;
+
+    // Parent chain: the family links in which the individual is a child.
+    {
+      const std::int32_t first = GetI32(b + 222);
+      std::unordered_set<std::int32_t> visited{first};
+      std::int32_t link = first;
+      while (link > 0) {
+        if (records.IsLive(RecordKind::FamilyLink, link, other.data()) != 1) break;
+        const std::int32_t next = GetI32(other.data() + 9);
+        if (next == first || next == 0) break;
+        if (next < 0 || !visited.insert(next).second) {
+          bool fixed = false;
+          if (repair_) {
+            PutI32(other.data() + 9, first);
+            fixed = records.WriteRaw(RecordKind::FamilyLink, link, other.data()) != 0;
+          }
+          if (!LogProblem(Format("Individual %lu has an infinite loop in the parent chain.", U(n)),
+                          fixed))
+            return 0;
+          break;
+        }
+        link = next;
+      }
+    }
+
+    // Marriage chain: the individual's role in each marriage comes from the
+    // marriage's husband and wife numbers.
+    {
+      std::unordered_set<std::int32_t> visited;
+      std::int32_t previous = 0;
+      int previousField = 0;
+      for (std::int32_t m = GetI32(b + 218); m != 0;) {
+        const bool readable = m > 0 && records.IsLive(RecordKind::Marriage, m, other.data()) != 0;
+        if (m > 0 && !readable) break;
+        const bool husband = readable && GetI32(other.data() + 5) == n;
+        const bool wife = readable && GetI32(other.data() + 9) == n;
+        const bool loop = m < 1 || !visited.insert(m).second;
+        if (loop || (!husband && !wife)) {
+          bool fixed = false;
+          if (repair_) {
+            if (previous == 0) {
+              PutI32(b + 218, 0);
+              fixed = WriteRecord(rec);
+            } else if (records.ReadRaw(RecordKind::Marriage, previous, other.data())) {
+              PutI32(other.data() + previousField, 0);
+              fixed = records.WriteRaw(RecordKind::Marriage, previous, other.data()) != 0;
+            }
+          }
+          const std::string text =
+              loop ? Format("Individual %lu has an infinite loop in the marriage chain.", U(n))
+                   : Format("Individual %lu marriage chain bad in MRIN %lu.", U(n), U(m));
+          if (!LogProblem(text, fixed)) return 0;
+          break;
+        }
+        previous = m;
+        previousField = husband ? 77 : 81;
+        m = GetI32(other.data() + previousField);
+      }
+    }
+
+    if (!CheckInPlace(rec, 226, kBlockNotes, "Individual", "Notes") ||
+        !CheckInPlace(rec, 234, kBlockCitations, "Individual", "Citation"))
+      return 0;
+    return CheckCitationChain(GetI32(b + 234), n, rec, 234, "Individual");
+  };
+  if (!WalkRecords(RecordKind::Individual, "Checking Individuals:", "Individual", false, deleted,
+                   check))
+    return 0;
+  return CheckDeleteChain(RecordKind::Individual, deleted, "RIN: %lu is not the first free RIN.");
+}
+
+int CDatabaseChecker::CheckContacts() {
+  std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) {
+    return CheckInPlace(rec, 0, kBlockIndividuals, "Contact", "Individual");
+  };
+  if (!WalkRecords(RecordKind::Contact, "Checking Contacts:", "Contact", true, deleted, check))
+    return 0;
+  return CheckDeleteChain(RecordKind::Contact, deleted,
+                          "Record pointer %lu is not the first free.");
+}
+
+int CDatabaseChecker::CheckMarriages() {
+  auto& records = engine_.Records();
+  std::vector<std::int32_t> deleted;
+  std::vector<std::uint8_t> person(IndividualRec::kSize);
+  std::vector<std::uint8_t> other(std::max(MarriageRec::kSize, FamilyLinkRec::kSize));
+
+  // Whether individual p's marriage chain reaches marriage m (bounded by the
+  // marriages met).
+  const auto chainHolds = [&](std::int32_t p, std::int32_t m) {
+    std::unordered_set<std::int32_t> visited;
+    for (std::int32_t x = GetI32(person.data() + 218); x > 0 && visited.insert(x).second;) {
+      if (x == m) return true;
+      if (records.IsLive(RecordKind::Marriage, x, other.data()) == 0) return false;
+      if (GetI32(other.data() + 5) == p)
+        x = GetI32(other.data() + 77);
+      else if (GetI32(other.data() + 9) == p)
+        x = GetI32(other.data() + 81);
+      else
+        return false;
+    }
+    return false;
+  };
+
+  const auto spouse = [&](Rec& rec, int field, char letter, const char* role,
+                          const char* roleName) -> int {
+    if (!CheckInPlace(rec, field, kBlockIndividuals, "Marriage", role)) return 0;
+    const std::int32_t m = rec.number;
+    const std::int32_t p = GetI32(rec.bytes.data() + field);
+    if (p > 0 && records.IsLive(RecordKind::Individual, p, person.data()) == 1) {
+      if (std::toupper(person[0]) != letter) {
+        bool fixed = false;
+        if (repair_) {
+          person[0] = static_cast<std::uint8_t>(letter);
+          fixed = records.WriteRaw(RecordKind::Individual, p, person.data()) != 0;
+        }
+        if (!LogProblem(
+                Format("%s's record (RIN %lu) in marriage %lu has wrong sex", role, U(p), U(m)),
+                fixed))
+          return 0;
+      }
+      if (!chainHolds(p, m)) {
+        bool fixed = false;
+        if (repair_) {
+          PutI32(rec.bytes.data() + field, 0);
+          fixed = WriteRecord(rec);
+        }
+        if (!LogProblem(Format("Marriage %lu points to %s but %s doesn't point to marriage.", U(m),
+                               roleName, roleName),
+                        fixed))
+          return 0;
+      }
+    }
+    return 1;
+  };
+
+  const auto check = [&](Rec& rec) -> int {
+    std::uint8_t* b = rec.bytes.data();
+    const std::int32_t m = rec.number;
+    if (!spouse(rec, 5, 'M', "Husband", "husband") || !spouse(rec, 9, 'F', "Wife", "wife"))
+      return 0;
+
+    // Child chain: the family links of the marriage's children.
+    if (!CheckInPlace(rec, 13, kBlockFamilyLinks, "Marriage", "Family link")) return 0;
+    {
+      const std::int32_t first = GetI32(b + 13);
+      std::unordered_set<std::int32_t> visited;
+      std::int32_t link = first;
+      while (link > 0) {
+        visited.insert(link);
+        if (records.IsLive(RecordKind::FamilyLink, link, other.data()) != 1) {
+          if (!LogProblem(Format("Marriage %lu has a bad younger sibling chain.", U(m)), false))
+            return 0;
+          break;
+        }
+        if (GetI32(other.data() + 1) != m &&
+            !LogProblem(Format("Marriage %lu points to family link for child %lu but the link "
+                               "doesn't point to marriage.",
+                               U(m), U(GetI32(other.data() + 13))),
+                        false))
+          return 0;
+        const std::int32_t next = GetI32(other.data() + 5);
+        if (next == first || next == 0) break;
+        if (next < 0 || visited.count(next)) {
+          bool fixed = false;
+          if (repair_) {
+            PutI32(other.data() + 5, first);
+            fixed = records.WriteRaw(RecordKind::FamilyLink, link, other.data()) != 0;
+          }
+          if (!LogProblem(Format("Endless loop in child chain in family %lu.", U(m)), fixed))
+            return 0;
+          break;
+        }
+        link = next;
+      }
+    }
+
+    if (!CheckInPlace(rec, 77, kBlockMarriages, "Marriage", "husband's next marriage") ||
+        !CheckInPlace(rec, 81, kBlockMarriages, "Marriage", "wife's next marriage"))
+      return 0;
+    static const struct {
+      int spouseField, nextField;
+      const char* text;
+    } kSides[] = {{5, 77, "Marriage %lu husband is 0 but husband's next marriage is %lu."},
+                  {9, 81, "Marriage %lu wife is 0 but wife's next marriage is %lu."}};
+    for (const auto& side : kSides) {
+      const std::int32_t next = GetI32(b + side.nextField);
+      if (GetI32(b + side.spouseField) != 0 || next == 0) continue;
+      bool fixed = false;
+      if (repair_) {
+        PutI32(b + side.nextField, 0);
+        fixed = WriteRecord(rec);
+        if (!fixed) PutI32(b + side.nextField, next);
+      }
+      if (!LogProblem(Format(side.text, U(m), U(next)), fixed)) return 0;
+    }
+    if (!CheckInPlace(rec, 89, kBlockNotes, "Marriage", "Notes") ||
+        !CheckInPlace(rec, 93, kBlockCitations, "Marriage", "Citation"))
+      return 0;
+    return CheckCitationChain(GetI32(b + 93), m, rec, 93, "Marriage");
+  };
+  return WalkRecords(RecordKind::Marriage, "Checking Marriages:", "Marriage", false, deleted,
+                     check);
+}
+
+int CDatabaseChecker::CheckFamilyLinks() {
+  std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) -> int {
+    const std::uint8_t* b = rec.bytes.data();
+    const std::int32_t n = rec.number;
+    if (!IsLinkType(b[0])) {
+      // The link's other fields cannot be trusted: name them and go on with
+      // the next link.
+      if (!LogProblem(Format("Family link %lu has an invalid link type", U(n)), false) ||
+          !LogProblem(
+              Format("Family link %lu invalid reference to MRIN %lu", U(n), U(GetI32(b + 1))),
+              false) ||
+          !LogProblem(
+              Format("Family link %lu invalid reference to RIN %lu", U(n), U(GetI32(b + 13))),
+              false))
+        return 0;
+      for (const int field : {5, 9}) {
+        const std::int32_t to = GetI32(b + field);
+        if (to != n &&
+            !LogProblem(Format("Family link %lu invalid reference to Famlink %lu", U(n), U(to)),
+                        false))
+          return 0;
+      }
+      return 1;
+    }
+    return CheckInPlace(rec, 1, kBlockMarriages, "Family link", "Marriage") &&
+           CheckInPlace(rec, 5, kBlockFamilyLinks, "Family link",
+                        "next younger sibling family link") &&
+           CheckInPlace(rec, 9, kBlockFamilyLinks, "Family link", "next parents family link") &&
+           CheckInPlace(rec, 13, kBlockIndividuals, "Family link", "Individual");
+  };
+  if (!WalkRecords(RecordKind::FamilyLink, "Checking Family Links:", "Family link", false, deleted,
+                   check))
+    return 0;
+  return CheckDeleteChain(RecordKind::FamilyLink, deleted,
+                          "Record pointer %lu is not the first free.");
+}
+
+int CDatabaseChecker::CheckRepositories() {
+  std::vector<std::int32_t> deleted;
+  if (!WalkRecords(RecordKind::Repository, "Checking Repositories:", "Repository", false, deleted,
+                   [](Rec&) { return 1; }))
+    return 0;
+  return CheckDeleteChain(RecordKind::Repository, deleted,
+                          "Record pointer %lu is not the first free.");
+}
+
+int CDatabaseChecker::CheckSources() {
+  std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) -> int {
+    std::uint8_t* b = rec.bytes.data();
+    const std::int32_t n = rec.number;
+    if (b[123] == 0) {
+      bool fixed = false;
+      if (repair_) {
+        const std::string title = Format("#%ld", static_cast<long>(n));
+        std::copy(title.begin(), title.end(), b + 123);
+        fixed = WriteRecord(rec) && engine_.Trees().Resort(RecordKind::Source, n, b) != 0;
+        fixed = fixed && WriteRecord(rec);
+      }
+      if (!LogProblem(Format("Source %lu is missing a title.", U(n)), fixed)) return 0;
+    }
+    return CheckInPlace(rec, 459, kBlockNotes, "Source", "comments") &&
+           CheckInPlace(rec, 475, kBlockRepositories, "Source", "Repository");
+  };
+  if (!WalkRecords(RecordKind::Source, "Checking Sources:", "Source", false, deleted, check))
+    return 0;
+  return CheckDeleteChain(RecordKind::Source, deleted, "Record pointer %lu is not the first free.");
+}
+
+int CDatabaseChecker::CheckCitations() {
+  std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) -> int {
+    const std::int32_t n = rec.number;
+    if (!CheckInPlace(rec, 1, kBlockNotes, "Citation", "actual text") ||
+        !CheckInPlace(rec, 103, kBlockNotes, "Citation", "comments") ||
+        !CheckInPlace(rec, 111, kBlockSources, "Citation", "Source") ||
+        !CheckInPlace(rec, 115, kBlockCitations, "Citation", "next citation"))
+      return 0;
+    if (!CheckBackPointer(RecordKind::Citation, n, GetI32(rec.bytes.data() + 115), 119)) return 0;
+    return CheckInPlace(rec, 119, kBlockCitations, "Citation", "previous citation");
+  };
+  if (!WalkRecords(RecordKind::Citation, "Checking Citations:", "Citation", false, deleted, check))
+    return 0;
+  return CheckDeleteChain(RecordKind::Citation, deleted,
+                          "Record pointer %lu is not the first free.");
+}
+
+int CDatabaseChecker::CheckUserEvents() {
+  std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) -> int {
+    return CheckInPlace(rec, 0, kBlockUserEvents, "User event", "User event");
+  };
+  if (!WalkRecords(RecordKind::UserEvent, "Checking User Events:", "User event", true, deleted,
+                   check))
+    return 0;
+  return CheckDeleteChain(RecordKind::UserEvent, deleted,
+                          "Record pointer %lu is not the first free.");
+}
+
+int CDatabaseChecker::CheckEventTypes() {
+  std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) -> int {
+    return CheckInPlace(rec, 0, kBlockOtherNames, "Event type", "Other name record") &&
+           CheckInPlace(rec, 4, kBlockOtherNames, "Event type", "Other name record") &&
+           CheckInPlace(rec, 8, kBlockOtherNames, "Event type", "Other name record");
+  };
+  if (!WalkRecords(RecordKind::EventType, "Checking Event Types:", "Event type", true, deleted,
+                   check))
+    return 0;
+  return CheckDeleteChain(RecordKind::EventType, deleted,
+                          "Record pointer %lu is not the first free.");
+}
+
+int CDatabaseChecker::CheckMultimedia() {
+  std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) -> int {
+    return CheckInPlace(rec, 4, kBlockMultimedia, "Multimedia record", "Multimedia record") &&
+           CheckInPlace(rec, 8, kBlockMultimedia, "Multimedia record", "Multimedia record");
+  };
+  if (!WalkRecords(RecordKind::Multimedia, "Checking Multimedias:", "Multimedia record", true,
+                   deleted, check))
+    return 0;
+  return CheckDeleteChain(RecordKind::Multimedia, deleted,
+                          "Record pointer %lu is not the first free.");
+}

@@ -1,0 +1,121 @@
+#pragma once
+// Check/Repair of an open family file: every block and record is examined,
+// every fault is written as one line of the report, and in repair mode what
+// can be mended is mended in the file (bad pointers cleared, header counts
+// corrected, delete chains rebuilt, loops cut) without touching sound data.
+//
+// The run goes stage by stage: the header, the alphabetic index files, the
+// type maps of the groups against the header's block counts, then one pass
+// per record type. Header corrections are kept in the engine's header image
+// and written at the end of a completed run; records are mended as soon as
+// their fault is found, through the engine's record writes, and a write that
+// fails leaves its line without "(FIXED)".
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "CheckRepairLog.h"
+#include "FileLayout.h"
+
+class CFamilyDatabase;
+class ORV3;
+
+class CDatabaseChecker {
+ public:
+  static constexpr int kBlockSize = orv::kBlockSize;
+
+  // Checks the open current-format database; repair nonzero mends. Without
+  // a report path nothing is written and Finish answers 0.
+  CDatabaseChecker(const std::string& filePath, const std::string& reportPath,
+                   CFamilyDatabase& database, int repair, CheckRepairDisplay* display = nullptr);
+  ~CDatabaseChecker();
+  CDatabaseChecker(const CDatabaseChecker&) = delete;
+  CDatabaseChecker& operator=(const CDatabaseChecker&) = delete;
+
+  // The whole run; 1 when every stage completed, 0 when it was stopped.
+  int Run();
+  // Closes the report (opened in the text editor when problems were found)
+  // or shows "No problems were found."; 0 without a report path, else 1.
+  int Finish();
+
+  // Counts a problem and writes its line; 0 when the run must stop.
+  int LogProblem(const std::string& text, bool fixed);
+  // File offset of the n-th block (from 0) of a block type, or -1.
+  std::int64_t FindBlock(int n, int type);
+  // Above 0 when value is a usable pointer to a record or text of the type
+  // (0 and below mean no pointer and are valid).
+  int IsValidPointer(std::int32_t value, int type, std::int32_t owner = 0);
+
+  unsigned long ProblemCount() const { return problems_; }
+  bool Repairing() const { return repair_ != 0; }
+  CCheckRepairLog* Log() { return log_.get(); }
+
+ private:
+  // A record of one type being walked: its number and stored bytes.
+  struct Rec {
+    orv::RecordKind kind;
+    std::int32_t number;
+    std::vector<std::uint8_t> bytes;
+  };
+
+  int Stage(const std::string& title, long range = -1);
+  int Step(long position, long range);
+  int Line(const std::string& text);
+
+  int CheckFileMap();
+  int CheckNames(int type);
+  int CheckNotes();
+  int CheckIndividuals();
+  int CheckContacts();
+  int CheckMarriages();
+  int CheckFamilyLinks();
+  int CheckRepositories();
+  int CheckSources();
+  int CheckCitations();
+  int CheckUserEvents();
+  int CheckEventTypes();
+  int CheckMultimedia();
+
+  // Walks records 1 to highest of a kind under a stage title; live records go
+  // to check (which answers 0 to stop); deleted ones feed the delete chain.
+  template <class Fn>
+  int WalkRecords(orv::RecordKind kind, const std::string& title, const std::string& kindName,
+                  bool resetWithLine, std::vector<std::int32_t>& deleted, Fn&& check);
+  int CheckDeleteChain(orv::RecordKind kind, const std::vector<std::int32_t>& deleted,
+                       const std::string& lineFormat);
+  // A pointer field of a live record; in repair mode cleared in the record
+  // and the record rewritten. 1 to go on, 0 to stop.
+  int CheckInPlace(Rec& rec, int fieldOffset, int targetType, const std::string& kindName,
+                   const std::string& pointerName, std::int32_t owner = 0);
+  // The chain of citations of an owner, ended by a visited set.
+  int CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
+                         int ownerFieldOffset, const std::string& ownerKind);
+  // The back pointer of a doubly linked chain: the next record's previous
+  // field must name this one.
+  int CheckBackPointer(orv::RecordKind kind, std::int32_t self, std::int32_t next,
+                       int previousOffset);
+  bool WriteRecord(Rec& rec);
+  bool SetHighest(orv::RecordKind kind, std::int32_t value);
+  void MarkHeaderDirty(int field);
+  std::int32_t Highest(orv::RecordKind kind) const;
+
+  std::string filePath_;
+  std::string reportPath_;
+  CFamilyDatabase& database_;
+  ORV3& engine_;
+  int repair_;
+  orv::FileHead& head_;
+  int progressBase_ = 0;
+  bool headerDirty_ = false;
+  bool extensionHeaderDirty_ = false;
+  unsigned long problems_ = 0;
+  std::unique_ptr<CCheckRepairLog> log_;
+  bool stopped_ = false;
+  // File offsets of the blocks of each type in file order, from the type maps.
+  std::vector<std::vector<std::int64_t>> blocks_ =
+      std::vector<std::vector<std::int64_t>>(orv::kMapTypes + 1);
+  bool mapRead_ = false;
+};

@@ -1,0 +1,455 @@
+// Check/Repair over a small family file damaged through its stored layout:
+// each fault is found with its line, repair mends it without touching sound
+// records, and a second check of the repaired file is clean.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "CheckRepairLog.h"
+#include "DatabaseChecker.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "IndividualRecord.h"
+#include "MemoryFile.h"
+#include "OpenFamilyFixture.h"
+#include "TestHelpers.h"
+
+using orv::RecordKind;
+
+namespace {
+
+// Every fixed-size record kind the checker walks.
+const RecordKind kKinds[] = {RecordKind::Individual, RecordKind::Marriage,  RecordKind::NoteBlock,
+                             RecordKind::FamilyLink, RecordKind::Citation,  RecordKind::Source,
+                             RecordKind::Repository, RecordKind::UserEvent, RecordKind::EventType,
+                             RecordKind::Contact,    RecordKind::Multimedia};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::string line;
+  for (const char c : text) {
+    if (c == '\n') {
+      out.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) out.push_back(line);
+  return out;
+}
+
+}  // namespace
+
+class CheckRepairTest : public OpenFamilyFixture {
+ protected:
+  void SetUp() override {
+    OpenFamilyFixture::SetUp();
+    // Husband 1 and wife 2 in marriage 1 with children 3, 4 and 5; 6 is
+    // deleted; 7 and 8 in marriage 2.
+    husband = Person("Adams", 'M');
+    wife = Person("Brown", 'F');
+    for (int i = 0; i < 3; ++i) children.push_back(Person("Adams", 'U'));
+    const std::int32_t gone = Person("Gone", 'U');
+    ASSERT_EQ(DbDeleteRecord(gone, db::kIndividual), 1);
+    marriage = DbSetRelation(husband, wife, db::kRelHusband, 0);
+    ASSERT_GT(marriage, 0);
+    for (const std::int32_t c : children)
+      ASSERT_GT(DbSetRelation(c, 0, db::kRelParents, marriage), 0);
+    const std::int32_t p7 = Person("Clark", 'M'), p8 = Person("Dunn", 'F');
+    second = DbSetRelation(p7, p8, db::kRelHusband, 0);
+    ASSERT_GT(second, 0);
+    ASSERT_GT(DbSetNotes(husband, std::string(600, 'n'), 0, 0, db::kIndividual), 0);
+  }
+
+  std::int32_t Person(const std::string& surname, char sex) {
+    CIndividualRecord person;
+    person.surname = surname;
+    person.sex = sex;
+    return DbAddRecord(db::kIndividual, 0, &person);
+  }
+
+  ORV3& Engine() { return *CurrentDatabase->engine; }
+
+  std::vector<std::uint8_t> Raw(RecordKind kind, std::int32_t r) {
+    std::vector<std::uint8_t> buf(orv::LayoutOf(kind).size);
+    Engine().Records().ReadRaw(kind, r, buf.data());
+    return buf;
+  }
+  void PutRaw(RecordKind kind, std::int32_t r, const std::vector<std::uint8_t>& buf) {
+    ASSERT_EQ(Engine().Records().WriteRaw(kind, r, buf.data()), 1);
+  }
+  void PokeI32(RecordKind kind, std::int32_t r, int offset, std::int32_t value) {
+    auto buf = Raw(kind, r);
+    orv::PutI32(buf.data() + offset, value);
+    PutRaw(kind, r, buf);
+  }
+  void PokeByte(RecordKind kind, std::int32_t r, int offset, std::uint8_t value) {
+    auto buf = Raw(kind, r);
+    buf[offset] = value;
+    PutRaw(kind, r, buf);
+  }
+  // A live citation of an individual, first in its chain.
+  std::int32_t CiteIndividual(std::int32_t rin) {
+    const std::int32_t c = Engine().Records().NewRecord(RecordKind::Citation, false);
+    auto buf = Raw(RecordKind::Citation, c);
+    buf[0] = 'N';
+    orv::PutI32(buf.data() + 115, orv::GetI32(Raw(RecordKind::Individual, rin).data() + 234));
+    orv::PutI32(buf.data() + 123, rin);
+    PutRaw(RecordKind::Citation, c, buf);
+    PokeI32(RecordKind::Individual, rin, 234, c);
+    return c;
+  }
+
+  // Every stored record, to compare sound records before and after a repair.
+  std::map<std::pair<int, std::int32_t>, std::vector<std::uint8_t>> Snapshot() {
+    std::map<std::pair<int, std::int32_t>, std::vector<std::uint8_t>> out;
+    for (const RecordKind kind : kKinds)
+      for (std::int32_t r = 1; r <= Engine().Records().Highest(kind); ++r)
+        out[{static_cast<int>(kind), r}] = Raw(kind, r);
+    return out;
+  }
+
+  // Runs a check; the report's text is left in report.
+  unsigned long Check(int repair, int* completed = nullptr) {
+    CDatabaseChecker checker(family, reportPath, *CurrentDatabase, repair);
+    const int ran = checker.Run();
+    if (completed) *completed = ran;
+    checker.Finish();
+    report = ReadAll(reportPath);
+    return checker.ProblemCount();
+  }
+  void ExpectFoundAndMended(const std::vector<std::string>& lines,
+                            const std::vector<std::pair<RecordKind, std::int32_t>>& mended,
+                            const std::vector<std::string>& reportOnlyLines = {});
+  bool Reported(const std::string& line) const {
+    for (const std::string& l : Lines(report))
+      if (l == line) return true;
+    return false;
+  }
+
+  std::int32_t husband = 0, wife = 0, marriage = 0, second = 0;
+  std::vector<std::int32_t> children;
+  std::string reportPath = dir.File("checkfix.rpt");
+  std::string report;
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
+};
+
+TEST_F(CheckRepairTest, CleanFileGivesOnlyTitlesCountsAndTotal) {
+  int completed = 0;
+  EXPECT_EQ(Check(0, &completed), 0u);
+  EXPECT_EQ(completed, 1);
+  const std::vector<std::string> lines = Lines(report);
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "File Check/Repair Report");
+  EXPECT_EQ(lines[3], "File location: " + family);
+  for (std::size_t i = 4; i < lines.size(); ++i) {
+    const std::string& l = lines[i];
+    const bool title = l.rfind("Checking ", 0) == 0 && l.back() == ':';
+    const bool count = l.size() > 9 && l.substr(l.size() - 9) == " records.";
+    EXPECT_TRUE(l.empty() || title || count || l == "Writing report file..." ||
+                l == "0 errors were found.")
+        << l;
+  }
+  EXPECT_TRUE(Reported("Checking Individuals:"));
+  EXPECT_TRUE(Reported("8 records."));
+  EXPECT_TRUE(Reported("Checking Extended Maps:"));
+  EXPECT_EQ(lines.back(), "0 errors were found.");
+  EXPECT_TRUE(shell.opened.empty());
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "No problems were found.");
+}
+
+// After damage made through the stored layout: a report-only check gives
+// every line and changes nothing; repair gives them "(FIXED)"; a second check
+// is clean and every record outside mended is as it was.
+void CheckRepairTest::ExpectFoundAndMended(
+    const std::vector<std::string>& lines,
+    const std::vector<std::pair<RecordKind, std::int32_t>>& mended,
+    const std::vector<std::string>& reportOnlyLines) {
+  const auto before = Snapshot();
+  const std::string fileBefore = ReadAll(family);
+
+  EXPECT_GE(Check(0), lines.size());
+  for (const std::string& line : reportOnlyLines.empty() ? lines : reportOnlyLines)
+    EXPECT_TRUE(Reported(line)) << line << "\n" << report;
+  EXPECT_EQ(report.find("(FIXED)"), std::string::npos);
+  EXPECT_EQ(ReadAll(family), fileBefore);
+  ASSERT_EQ(shell.opened.size(), 1u);
+  EXPECT_EQ(shell.opened[0], reportPath);
+
+  EXPECT_GE(Check(1), lines.size());
+  for (const std::string& line : lines)
+    EXPECT_TRUE(Reported(line + " (FIXED)")) << line << "\n" << report;
+
+  EXPECT_EQ(Check(0), 0u) << report;
+  const auto after = Snapshot();
+  for (const auto& [key, bytes] : before) {
+    bool changed = false;
+    for (const auto& m : mended)
+      changed = changed || (static_cast<int>(m.first) == key.first && m.second == key.second);
+    if (!changed)
+      EXPECT_EQ(after.at(key), bytes) << "kind " << key.first << " record " << key.second;
+  }
+}
+
+TEST_F(CheckRepairTest, HeaderBlockCountAgainstTypeMap) {
+  Engine().Blocks().Head().SetI32(orv::kHeadIndividualBlocks, 5);
+  ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
+  ExpectFoundAndMended(
+      {"The block count for Individual of 5 does not match the datamap block count of 1."}, {});
+  EXPECT_EQ(Engine().Blocks().Head().I32(orv::kHeadIndividualBlocks), 1);
+}
+
+TEST_F(CheckRepairTest, TypeMapWithoutItsMarkStopsTheRun) {
+  std::uint8_t zero = 0;
+  ASSERT_TRUE(Engine().Blocks().Put(orv::FirstBlockOffset(0), &zero, 1));
+  int completed = 1;
+  EXPECT_EQ(Check(1, &completed), 0u);
+  EXPECT_EQ(completed, 0);
+  EXPECT_TRUE(Reported("Datamap is invalid or does not exist."));
+  EXPECT_FALSE(Reported("Checking Blocks:"));
+  std::uint8_t mark = orv::kBlockFirst;
+  ASSERT_TRUE(Engine().Blocks().Put(orv::FirstBlockOffset(0), &mark, 1));
+}
+
+TEST_F(CheckRepairTest, LoopingChildChainIsClosedOnTheFirstChild) {
+  const std::int32_t first = orv::GetI32(Raw(RecordKind::Marriage, marriage).data() + 13);
+  // Walk to the last link of the ring and point it at the second.
+  std::vector<std::int32_t> ring{first};
+  for (std::int32_t l = orv::GetI32(Raw(RecordKind::FamilyLink, first).data() + 5); l != first;
+       l = orv::GetI32(Raw(RecordKind::FamilyLink, l).data() + 5))
+    ring.push_back(l);
+  ASSERT_EQ(ring.size(), 3u);
+  PokeI32(RecordKind::FamilyLink, ring[2], 5, ring[1]);
+  ExpectFoundAndMended({"Endless loop in child chain in family " + std::to_string(marriage) + "."},
+                       {{RecordKind::FamilyLink, ring[2]}});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::FamilyLink, ring[2]).data() + 5), first);
+}
+
+TEST_F(CheckRepairTest, CitationWithWrongOwnerGetsItsOwner) {
+  const std::int32_t c = CiteIndividual(wife);
+  const auto sound = Snapshot();
+  PokeI32(RecordKind::Citation, c, 123, husband);
+  ExpectFoundAndMended(
+      {"Individual " + std::to_string(wife) + " citation pointer " + std::to_string(c) +
+       " pointing to wrong owner (" + std::to_string(husband) + ")."},
+      {{RecordKind::Citation, c}});
+  EXPECT_EQ(Raw(RecordKind::Citation, c), sound.at({static_cast<int>(RecordKind::Citation), c}));
+}
+
+TEST_F(CheckRepairTest, LoopingCitationChainEndsAndIsCut) {
+  const std::int32_t a = CiteIndividual(husband);
+  const std::int32_t b = CiteIndividual(husband);  // b is first, then a
+  PokeI32(RecordKind::Citation, a, 119, b);
+  PokeI32(RecordKind::Citation, a, 115, b);
+  ExpectFoundAndMended({"Individual " + std::to_string(husband) +
+                        " citation chain loops back to citation " + std::to_string(b) + "."},
+                       {{RecordKind::Citation, a}});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Citation, a).data() + 115), 0);
+}
+
+TEST_F(CheckRepairTest, SourceWithoutTitleIsNamedByItsNumber) {
+  const std::int32_t s = Engine().Records().NewRecord(RecordKind::Source, false);
+  auto buf = Raw(RecordKind::Source, s);
+  buf[0] = 'N';
+  PutRaw(RecordKind::Source, s, buf);
+  ExpectFoundAndMended({"Source " + std::to_string(s) + " is missing a title."},
+                       {{RecordKind::Source, s}});
+  orv::SourceRec rec;
+  rec.Decode(Raw(RecordKind::Source, s).data());
+  EXPECT_EQ(orv::FieldText(rec.title), "#" + std::to_string(s));
+}
+
+TEST_F(CheckRepairTest, InvalidSexTakesTheRoleOfTheFirstMarriage) {
+  PokeByte(RecordKind::Individual, husband, 0, 'X');
+  PokeByte(RecordKind::Individual, wife, 0, 'Q');
+  ExpectFoundAndMended(
+      {"RIN " + std::to_string(husband) + " has an invalid sex of X.  Set the sex to M.",
+       "RIN " + std::to_string(wife) + " has an invalid sex of Q.  Set the sex to F."},
+      {{RecordKind::Individual, husband}, {RecordKind::Individual, wife}},
+      {"RIN " + std::to_string(husband) + " has an invalid sex of X.  ",
+       "RIN " + std::to_string(wife) + " has an invalid sex of Q.  "});
+  EXPECT_EQ(Raw(RecordKind::Individual, husband)[0], 'M');
+  EXPECT_EQ(Raw(RecordKind::Individual, wife)[0], 'F');
+}
+
+TEST_F(CheckRepairTest, LowerCaseSexKeepsTheSpouseInTheMarriage) {
+  // The role comes from the marriage's husband and wife numbers: a spouse
+  // with a lower-case letter is no fault.
+  PokeByte(RecordKind::Individual, husband, 0, 'm');
+  PokeByte(RecordKind::Individual, wife, 0, 'f');
+  EXPECT_EQ(Check(1), 0u) << report;
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Individual, husband).data() + 218), marriage);
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Marriage, marriage).data() + 5), husband);
+}
+
+TEST_F(CheckRepairTest, MarriageWithoutHusbandLosesHisNextMarriage) {
+  // Marriage 1 loses its husband (and he it); its husband's-next field
+  // still names marriage 2.
+  PokeI32(RecordKind::Individual, husband, 218, 0);
+  PokeI32(RecordKind::Marriage, marriage, 5, 0);
+  PokeI32(RecordKind::Marriage, marriage, 77, second);
+  ExpectFoundAndMended(
+      {"Marriage " + std::to_string(marriage) + " husband is 0 but husband's next marriage is " +
+       std::to_string(second) + "."},
+      {{RecordKind::Marriage, marriage}});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Marriage, marriage).data() + 77), 0);
+}
+
+TEST_F(CheckRepairTest, DeletedIndividualOffTheChainIsPutBack) {
+  Engine().Blocks().Head().SetI32(orv::kHeadIndividualChain, 0);
+  ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
+  ExpectFoundAndMended({"RIN: 0 is not the first free RIN."}, {});
+  EXPECT_EQ(Engine().Blocks().Head().I32(orv::kHeadIndividualChain), 6);
+  // The rebuilt chain hands the deleted number out again.
+  EXPECT_EQ(Engine().Records().NewRecord(RecordKind::Individual, true), 6);
+}
+
+TEST_F(CheckRepairTest, BadFamilyLinkTypeIsReportedAndTheRunGoesOn) {
+  const std::int32_t link = orv::GetI32(Raw(RecordKind::Marriage, marriage).data() + 13);
+  PokeByte(RecordKind::FamilyLink, link, 0, 'z');
+  const auto raw = Raw(RecordKind::FamilyLink, link);
+  const std::string n = std::to_string(link);
+  int completed = 0;
+  // Its parents ring is a ring of one: that pointer names the link itself.
+  ASSERT_EQ(orv::GetI32(raw.data() + 9), link);
+  EXPECT_EQ(Check(1, &completed), 4u) << report;
+  EXPECT_EQ(completed, 1);
+  EXPECT_TRUE(Reported("Family link " + n + " has an invalid link type"));
+  EXPECT_TRUE(
+      Reported("Family link " + n + " invalid reference to MRIN " + std::to_string(marriage)));
+  EXPECT_TRUE(Reported("Family link " + n + " invalid reference to RIN " +
+                       std::to_string(orv::GetI32(raw.data() + 13))));
+  EXPECT_TRUE(Reported("Family link " + n + " invalid reference to Famlink " +
+                       std::to_string(orv::GetI32(raw.data() + 5))));
+  // The later passes and the totals still come.
+  EXPECT_TRUE(Reported("Checking Sources:"));
+  EXPECT_TRUE(Reported("4 errors were found."));
+}
+
+TEST_F(CheckRepairTest, FailedRepairWriteIsNotCountedAsFixed) {
+  PokeByte(RecordKind::Individual, wife, 0, 'Q');
+  FailingFile failing(CurrentDatabase->host.file, 0);
+  CurrentDatabase->host.io = &failing;
+  EXPECT_GE(Check(1), 1u);
+  CurrentDatabase->host.io = nullptr;
+  EXPECT_TRUE(failing.Failed());
+  EXPECT_TRUE(
+      Reported("RIN " + std::to_string(wife) + " has an invalid sex of Q.  Set the sex to F."))
+      << report;
+  EXPECT_EQ(report.find("(FIXED)"), std::string::npos);
+  EXPECT_EQ(Raw(RecordKind::Individual, wife)[0], 'Q');
+}
+
+// A display that records what the log shows and presses Cancel on demand.
+class RecordingDisplay : public CheckRepairDisplay {
+ public:
+  bool Open(const std::string& path) override {
+    opened = path;
+    return true;
+  }
+  void SetStage(const std::string& title) override { stages.push_back(title); }
+  void SetCount(const std::string& count) override { counts.push_back(count); }
+  void ResetStageBar() override {}
+  void StepStageBar() override { ++steps; }
+  void SetTotalBar(int percent) override { total = percent; }
+  void SetErrorCount(const std::string& count) override { errors = count; }
+  // Cancel is pressed once each time it is set.
+  bool TakeCancel() override {
+    const bool pressed = cancel;
+    cancel = false;
+    return pressed;
+  }
+  void Close() override { closed = true; }
+
+  std::string opened, errors;
+  std::vector<std::string> stages, counts;
+  int steps = 0, total = -1;
+  bool cancel = false, closed = false;
+};
+
+TEST_F(CheckRepairTest, WindowShowsStagesCountsAndErrors) {
+  PokeByte(RecordKind::Individual, wife, 0, 'Q');
+  RecordingDisplay display;
+  CDatabaseChecker checker(family, reportPath, *CurrentDatabase, 0, &display);
+  EXPECT_EQ(checker.Run(), 1);
+  EXPECT_EQ(display.opened, family);
+  EXPECT_NE(std::find(display.stages.begin(), display.stages.end(), "Checking Individuals:"),
+            display.stages.end());
+  // Title-only stages show "0"; counted ones their range.
+  EXPECT_NE(std::find(display.counts.begin(), display.counts.end(), "8"), display.counts.end());
+  EXPECT_EQ(display.counts.front(), "0");
+  // The letter is reported by the individual and by the marriage.
+  EXPECT_EQ(display.errors, "2");
+  EXPECT_EQ(display.total, 100);
+  checker.Finish();
+  EXPECT_TRUE(display.closed);
+}
+
+TEST_F(CheckRepairTest, CancelAskedAndAnsweredNoGoesOn) {
+  // Enough records for the window to be polled.
+  for (int i = 0; i < 60; ++i) ASSERT_GT(Person("Evans", 'F'), 0);
+  RecordingDisplay display;
+  display.cancel = true;
+  boxes.QueueAnswer(plat::kIdNo);
+  {
+    CDatabaseChecker checker(family, reportPath, *CurrentDatabase, 0, &display);
+    EXPECT_EQ(checker.Run(), 1);
+  }
+  ASSERT_FALSE(boxes.Calls().empty());
+  EXPECT_EQ(boxes.Calls()[0].text, "Check/Repair is not complete.\nAre you sure you want to quit?");
+  // Answered Yes, the run stops.
+  display.cancel = true;
+  boxes.QueueAnswer(plat::kIdYes);
+  CDatabaseChecker checker(family, reportPath, *CurrentDatabase, 0, &display);
+  EXPECT_EQ(checker.Run(), 0);
+  EXPECT_EQ(ReadAll(reportPath).find("errors were found"), std::string::npos);
+}
+
+TEST(CheckRepairLogTest, StageLinesAndTheDiskLimit) {
+  TempDir dir;
+  const std::string path = dir.File("report.rpt");
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scoped{&boxes};
+  {
+    CCheckRepairLog log("fam.orv", path, 0);
+    ASSERT_TRUE(log.HasReport());
+    EXPECT_EQ(log.ShowStage("Checking Maps:", 0, -1, 10), 1);
+    EXPECT_EQ(log.ShowStage("Checking Notes:", 0, 0, 10), 1);
+    EXPECT_EQ(log.WriteLine("a problem (FIXED)", 1), 1);
+  }
+  const std::string text = ReadAll(path);
+  EXPECT_EQ(text.substr(0, 26), "File Check/Repair Report\n\n");
+  EXPECT_NE(text.find("File location: fam.orv\n"), std::string::npos);
+  EXPECT_NE(text.find("\nChecking Maps:\n\nChecking Notes:\n0 records.\na problem (FIXED)\n"),
+            std::string::npos)
+      << text;
+
+  // A report that would outgrow the free space stops at that line.
+  CCheckRepairLog small("fam.orv", path, 0);
+  small.SetFreeBytes(10);
+  EXPECT_EQ(small.WriteLine("0123456789", 1), 0);
+  EXPECT_EQ(small.WriteLine("x", 1), 0);
+  ASSERT_FALSE(boxes.Calls().empty());
+  EXPECT_EQ(boxes.Calls().back().text, "Not enough disk space to complete report.");
+  EXPECT_EQ(boxes.Calls().back().caption, "Check/Repair Failed");
+}
+
+TEST(CheckRepairLogTest, UnwritableReportIsSaidAndTheRunGoesOn) {
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scoped{&boxes};
+  CCheckRepairLog log("fam.orv", "/nonexistent-folder/x/report.rpt", 0);
+  EXPECT_FALSE(log.HasReport());
+  EXPECT_EQ(log.WriteLine("line", 1), 1);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Failed to open report file");
+  EXPECT_EQ(boxes.Calls()[0].caption, "ERROR");
+}
