@@ -5,9 +5,12 @@
 #include <cstdarg>
 #include <cstdio>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "AlphaIndexFile.h"
+#include "Ansel.h"
+#include "AnselCompare.h"
 #include "FamilyDatabase.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
@@ -535,20 +538,170 @@ int CDatabaseChecker::CheckCitationChain(std::int32_t first, std::int32_t owner,
 
 int CDatabaseChecker::CheckNames(int type) {
   const bool names = type == kBlockNames;
-  const int countField = names ? kHeadNameCount : kHeadOtherNameCount;
-  const std::int32_t count = head_.I32(countField);
+  const StoreFields& store = StoreOfKind(names ? 0 : 4);
+  const std::int32_t count = head_.I32(store.countField);
+  const char* title = names ? "Checking Names:" : "Checking Other Names:";
   if (!names && blocks_[type].empty()) {
     if (count > 0) {
       if (!LogProblem(Format("Resetting %s count from %ld to 0 (block count was invalid)",
                              "Other name record", static_cast<long>(count)),
                       false))
         return 0;
-      head_.SetI32(countField, 0);
-      MarkHeaderDirty(countField);
+      head_.SetI32(store.countField, 0);
+      MarkHeaderDirty(store.countField);
     }
-    return Stage("Checking Other Names:", 0);
+    return Stage(title, 0);
   }
-  return Stage(names ? "Checking Names:" : "Checking Other Names:", count);
+  if (!Stage(title, count)) return 0;
+
+  // The entries in file order: each block holds entries while a whole
+  // entry still fits; the last ends at the store's write position.
+  std::vector<NameEntry> entries;
+  std::unordered_map<std::int32_t, std::size_t> at;
+  const std::int32_t writePos = head_.I32(store.nextField);
+  const auto& storeBlocks = blocks_[type];
+  for (std::size_t bi = 0; bi < storeBlocks.size(); ++bi) {
+    const std::int64_t blockEnd = storeBlocks[bi] + kBlockSize;
+    const bool last = bi + 1 == storeBlocks.size();
+    for (std::int64_t pos = storeBlocks[bi]; blockEnd - pos >= kEntryMaxSize;) {
+      if (last && pos >= writePos) break;
+      std::uint8_t buf[kEntryMaxSize] = {};
+      if (!engine_.Blocks().ReadAt(pos, buf, sizeof buf)) {
+        Line("FILE READ ERROR");
+        return 0;
+      }
+      NameEntry e;
+      e.offset = static_cast<std::int32_t>(pos);
+      e.lesser = GetI32(buf + kEntryLesser);
+      e.greater = GetI32(buf + kEntryGreater);
+      e.parent = GetI32(buf + kEntryParent);
+      e.kind = buf[kEntryKind];
+      int n = 0;
+      while (n < kEntryMaxSize - kEntryText && buf[kEntryText + n] != 0) ++n;
+      e.length = n;
+      if (n == 0 && e.lesser == 0 && e.greater == 0 && e.parent == 0 && e.kind == 0) break;
+      e.text = AnselToAnsi(std::string(reinterpret_cast<const char*>(buf + kEntryText),
+                                       static_cast<std::size_t>(std::min(n, kEntryMaxText))));
+      at[e.offset] = entries.size();
+      entries.push_back(std::move(e));
+      pos += kEntryText + n + 1;
+      if (!Step(static_cast<long>(entries.size()), count)) return 0;
+    }
+  }
+
+  // Tree order of every entry; the lines wait for the outcome of a rebuild.
+  std::vector<std::string> lines;
+  bool rebuild = false;
+  const auto pointsToEntry = [&](std::int32_t v) { return v == 0 || at.count(v) != 0; };
+  for (const NameEntry& e : entries) {
+    if (!pointsToEntry(e.lesser) || !pointsToEntry(e.greater) || !pointsToEntry(e.parent)) {
+      lines.push_back("Bad name tree.");
+      rebuild = true;
+      break;
+    }
+    const auto order = [&](std::int32_t child) {
+      const NameEntry& c = entries[at[child]];
+      const int cmp = StoreCompare(c.text, e.text);
+      return cmp == kAlphaEqual ? (c.kind < e.kind ? kAlphaBefore : kAlphaAfter) : cmp;
+    };
+    if (e.lesser != 0 && order(e.lesser) != kAlphaBefore) {
+      lines.push_back(Format("Name %lu less pointer (%lu) is not less.", U(e.offset), U(e.lesser)));
+      rebuild = true;
+    }
+    if (e.greater != 0 && order(e.greater) != kAlphaAfter) {
+      lines.push_back(
+          Format("Name %lu greater pointer (%lu) is not greater.", U(e.offset), U(e.greater)));
+      rebuild = true;
+    }
+  }
+  if (static_cast<std::int64_t>(entries.size()) != count) {
+    bool fixed = false;
+    if (repair_) {
+      head_.SetI32(store.countField, static_cast<std::int32_t>(entries.size()));
+      MarkHeaderDirty(store.countField);
+      fixed = true;
+    }
+    if (!LogProblem(Format("The file header name count (%lu) does not match tree count (%lu).",
+                           U(count), U(entries.size())),
+                    fixed))
+      return 0;
+  }
+  if (!rebuild) {
+    // Every entry must be reached once from the root through its children.
+    std::unordered_set<std::int32_t> reached;
+    std::vector<std::int32_t> todo;
+    if (head_.I32(store.rootField) != 0) todo.push_back(head_.I32(store.rootField));
+    while (!todo.empty() && !rebuild) {
+      const std::int32_t node = todo.back();
+      todo.pop_back();
+      const auto it = at.find(node);
+      if (it == at.end() || !reached.insert(node).second) {
+        rebuild = true;
+        break;
+      }
+      for (const std::int32_t child : {entries[it->second].lesser, entries[it->second].greater})
+        if (child != 0) todo.push_back(child);
+    }
+    if (rebuild || reached.size() != entries.size()) {
+      lines.push_back("Bad name tree.");
+      rebuild = true;
+    }
+  }
+  const bool fixed = rebuild && repair_ && RebuildNameTree(store, entries);
+  for (const std::string& line : lines)
+    if (!LogProblem(line, fixed)) return 0;
+  return stopped_ ? 0 : 1;
+}
+
+bool CDatabaseChecker::RebuildNameTree(const StoreFields& store, std::vector<NameEntry>& entries) {
+  if (entries.empty()) return true;
+  // Every entry is checked before any pointer changes, so that a bad one
+  // leaves the tree as it was.
+  for (const NameEntry& e : entries) {
+    if (e.length < 1 || e.length > kEntryMaxText) {
+      Line(Format("Bad name at offset %lu; name tree NOT fixed.", U(e.offset)));
+      return false;
+    }
+  }
+  std::vector<std::int32_t> lesser(entries.size(), 0), greater(entries.size(), 0),
+      parent(entries.size(), 0);
+  std::unordered_map<std::int32_t, std::size_t> at;
+  for (std::size_t i = 0; i < entries.size(); ++i) at[entries[i].offset] = i;
+  for (std::size_t i = 1; i < entries.size(); ++i) {
+    const NameEntry& e = entries[i];
+    std::size_t node = 0;
+    for (;;) {
+      const NameEntry& n = entries[node];
+      const int cmp = StoreCompare(e.text, n.text);
+      const bool less = cmp == kAlphaBefore || (cmp == kAlphaEqual && e.kind < n.kind);
+      std::int32_t& child = less ? lesser[node] : greater[node];
+      if (child == 0) {
+        child = e.offset;
+        parent[i] = n.offset;
+        break;
+      }
+      node = at[child];
+    }
+  }
+  bool written = true;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    NameEntry& e = entries[i];
+    if (e.lesser == lesser[i] && e.greater == greater[i] && e.parent == parent[i]) continue;
+    std::uint8_t links[12];
+    PutI32(links + kEntryLesser, lesser[i]);
+    PutI32(links + kEntryGreater, greater[i]);
+    PutI32(links + kEntryParent, parent[i]);
+    if (!engine_.Blocks().Put(e.offset, links, sizeof links)) {
+      written = false;
+      continue;
+    }
+    e.lesser = lesser[i];
+    e.greater = greater[i];
+    e.parent = parent[i];
+  }
+  head_.SetI32(store.rootField, entries.front().offset);
+  MarkHeaderDirty(store.rootField);
+  return written;
 }
 
 int CDatabaseChecker::CheckNotes() {

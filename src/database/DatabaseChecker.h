@@ -19,6 +19,7 @@
 
 #include "CheckRepairLog.h"
 #include "FileLayout.h"
+#include "StringStore.h"
 
 class CFamilyDatabase;
 class ORV3;
@@ -61,12 +62,24 @@ class CDatabaseChecker {
     std::vector<std::uint8_t> bytes;
   };
 
+  // An entry of a string store as the name-tree check reads it.
+  struct NameEntry {
+    std::int32_t offset = 0;
+    std::int32_t lesser = 0, greater = 0, parent = 0;
+    int kind = 0;
+    int length = 0;    // stored characters up to the zero
+    std::string text;  // in the code page, as the store compares
+  };
+
   int Stage(const std::string& title, long range = -1);
   int Step(long position, long range);
   int Line(const std::string& text);
 
   int CheckFileMap();
   int CheckNames(int type);
+  // Rebuilds a store's tree in file order; false when an entry is bad (the
+  // tree is then left alone) or a write failed.
+  bool RebuildNameTree(const orv::StoreFields& store, std::vector<NameEntry>& entries);
   int CheckNotes();
   int CheckIndividuals();
   int CheckContacts();

@@ -181,7 +181,7 @@ void CheckRepairTest::ExpectFoundAndMended(
   for (const std::string& line : reportOnlyLines.empty() ? lines : reportOnlyLines)
     EXPECT_TRUE(Reported(line)) << line << "\n" << report;
   EXPECT_EQ(report.find("(FIXED)"), std::string::npos);
-  EXPECT_EQ(ReadAll(family), fileBefore);
+  EXPECT_TRUE(ReadAll(family) == fileBefore) << "the report-only check changed the file";
   ASSERT_EQ(shell.opened.size(), 1u);
   EXPECT_EQ(shell.opened[0], reportPath);
 
@@ -452,4 +452,62 @@ TEST(CheckRepairLogTest, UnwritableReportIsSaidAndTheRunGoesOn) {
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Failed to open report file");
   EXPECT_EQ(boxes.Calls()[0].caption, "ERROR");
+}
+
+class CheckRepairNameTreeTest : public CheckRepairTest {
+ protected:
+  std::int32_t Root() { return Engine().Blocks().Head().I32(orv::kHeadNameRoot); }
+  orv::StringEntry Entry(std::int32_t offset) {
+    orv::StringEntry e;
+    EXPECT_GT(Engine().Strings().ReadEntry(offset, e, false), 0);
+    return e;
+  }
+  // The entry of the lowest text: its lesser pointer is free.
+  std::int32_t Lowest() {
+    std::int32_t node = Root();
+    while (Entry(node).lesser != 0) node = Entry(node).lesser;
+    return node;
+  }
+  void PutLink(std::int32_t offset, int field, std::int32_t value) {
+    std::uint8_t b[4];
+    orv::PutI32(b, value);
+    ASSERT_TRUE(Engine().Blocks().Put(offset + field, b, 4));
+  }
+  // Whether every text of the store is found again through the tree.
+  void ExpectEveryTextFound(const std::vector<std::string>& texts) {
+    for (const std::string& t : texts) {
+      std::int32_t parent = 0;
+      EXPECT_GT(Engine().Strings().FindString(t, 0, parent), 0) << t;
+    }
+  }
+};
+
+TEST_F(CheckRepairNameTreeTest, LoopBackToTheRootIsRebuiltWithLongestNames) {
+  const std::string longest(255, 'z');
+  ASSERT_GT(Person(longest, 'U'), 0);
+  const std::int32_t low = Lowest();
+  PutLink(low, orv::kEntryLesser, Root());
+  ExpectFoundAndMended({"Name " + std::to_string(low) + " less pointer (" + std::to_string(Root()) +
+                        ") is not less."},
+                       {});
+  ExpectEveryTextFound({"Adams", "Brown", "Clark", "Dunn", "Gone", longest});
+  EXPECT_EQ(Entry(low).lesser, 0);
+}
+
+TEST_F(CheckRepairNameTreeTest, BadEntryLeavesTheTreeUntouched) {
+  const std::int32_t low = Lowest();
+  PutLink(low, orv::kEntryLesser, Root());
+  // The last entry loses its text: the rebuild must refuse before any change.
+  const std::int32_t last = Engine().Blocks().Head().I32(orv::kHeadNameNext) - 14 - 4;
+  ASSERT_EQ(Entry(last).text, "Dunn");
+  const std::vector<std::uint8_t> zeros(4, 0);
+  ASSERT_TRUE(Engine().Blocks().Put(last + orv::kEntryText, zeros.data(), zeros.size()));
+  const std::string before = ReadAll(family);
+  Check(1);
+  EXPECT_TRUE(Reported("Bad name at offset " + std::to_string(last) + "; name tree NOT fixed."))
+      << report;
+  EXPECT_TRUE(Reported("Name " + std::to_string(low) + " less pointer (" + std::to_string(Root()) +
+                       ") is not less."))
+      << report;
+  EXPECT_TRUE(ReadAll(family) == before);
 }
