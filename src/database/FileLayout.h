@@ -164,6 +164,7 @@ enum HeadField : int {
   kHeadOtherNameRoot = 1748,
   kHeadOtherNameNext = 1752,
   kHeadOtherNameBlockEnd = 1756,
+  kHeadBatchMark = 1760,  // 1 while a batch runs; left set by a process that died in one
   kHeadEventTypeRoot = 1776,
   kHeadHighestEventType = 1780,
   kHeadEventTypeBlocks = 1784,

@@ -42,6 +42,7 @@ int ORV3::OpenStructures() {
 
 int ORV3::Open(bool createDefaultEventTypes) {
   if (OpenStructures() < 0) return -1;
+  RecoverInterruptedBatch();
   const bool mended = strings_.RecoverStringStores() > 0;
   if (records_.RecoverHighestNumbers() > 0 || mended)
     for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);

@@ -113,6 +113,13 @@ class ORV3 {
                              std::int32_t& highestMrin, std::string& title, std::uint64_t& length,
                              int* cause = nullptr);
 
+  // After a process died in batch mode (the header's batch mark is set):
+  // block counts from the type maps, the string stores recounted over all
+  // their blocks, the record-tree roots found by climbing parent links, the
+  // delete chains rebuilt from the deleted records; then the header is
+  // written without the mark. 1 when it mended, 0 when there was no mark.
+  int RecoverInterruptedBatch();
+
   BlockStore& Blocks() { return blocks_; }
   RecordStore& Records() { return records_; }
   StringStores& Strings() { return strings_; }

@@ -77,8 +77,17 @@ bool BlockStore::WriteHeader(HeadPart part) {
   return false;
 }
 
+void BlockStore::BeginBatch() {
+  if (!batch_ && head_.Byte(kHeadBatchMark) == 0) {
+    head_.SetByte(kHeadBatchMark, 1);
+    WriteHeader(HeadPart::Tail);
+  }
+  batch_ = true;
+}
+
 bool BlockStore::EndBatch() {
   batch_ = false;
+  head_.SetByte(kHeadBatchMark, 0);
   // The counter area was held back for the whole batch; it carries the used
   // positions and group count that the next allocation relies on.
   const bool written = WriteHeader(HeadPart::Whole);

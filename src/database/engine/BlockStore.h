@@ -46,7 +46,9 @@ class BlockStore {
   // (success) and the whole header is skipped (failure); the tail is always
   // written. A whole-header write sets the format version to "400".
   bool WriteHeader(orv::HeadPart part);
-  void BeginBatch() { batch_ = true; }
+  // Enters batch mode and marks the header's tail, so that a file left by a
+  // process that died in the batch is mended when it is next opened.
+  void BeginBatch();
   // Leaves batch mode and writes the whole header, counters included; false
   // when that write failed.
   bool EndBatch();
