@@ -18,10 +18,10 @@
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "FileSystem.h"
+#include "FileUtil.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "ORV3.h"
-#include "FileUtil.h"
 #include "Ports.h"
 
 namespace {
@@ -125,11 +125,10 @@ int main(int argc, char** argv) {
     std::printf("building the family: FAILED\n");
     return 1;
   }
-  std::printf("family of %d individuals and %d marriages built: %.3f s\n", kIndividuals,
-              kMarriages, Seconds(start));
+  std::printf("family of %d individuals and %d marriages built: %.3f s\n", kIndividuals, kMarriages,
+              Seconds(start));
   const bool ok = TimeCheck(path, report, 0) && TimeCheck(path, report, 1);
-  for (const char letter : {'a', 'x', 'l'})
-    plat::DeleteFile(SetExtensionLastCharStr(path, letter));
+  for (const char letter : {'a', 'x', 'l'}) plat::DeleteFile(SetExtensionLastCharStr(path, letter));
   plat::DeleteFile(path);
   plat::DeleteFile(report);
   plat::SetMessageBoxPort(nullptr);

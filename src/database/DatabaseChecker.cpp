@@ -835,9 +835,81 @@ int CDatabaseChecker::CheckIndividuals() {
       return 0;
     return CheckCitationChain(GetI32(b + 234), n, rec, 234, "Individual");
   };
+  // Tree links, checked with every live individual: self pointers, and
+  // links to records that are not live individuals.
+  std::vector<std::string> treeLines;
+  std::vector<std::int32_t> live;
+  const auto checkWithTree = [&](Rec& rec) -> int {
+    const std::uint8_t* b = rec.bytes.data();
+    const std::int32_t n = rec.number;
+    live.push_back(n);
+    static const struct {
+      int offset;
+      const char* text;
+    } kLinks[] = {{242, "Individual %lu less pointer pointing to self."},
+                  {246, "Individual %lu greater pointer pointing to self."},
+                  {250, "Individual %lu parent pointer pointing to self."}};
+    bool valid = true;
+    for (const auto& link : kLinks) {
+      const std::int32_t to = GetI32(b + link.offset);
+      if (to == n)
+        treeLines.push_back(Format(link.text, U(n)));
+      else if (to != 0 && records.IsLive(RecordKind::Individual, to) != 1)
+        valid = false;
+    }
+    if (!valid) treeLines.push_back(Format("Individual %lu is out of order.", U(n)));
+    return check(rec);
+  };
   if (!WalkRecords(RecordKind::Individual, "Checking Individuals:", "Individual", false, deleted,
-                   check))
+                   checkWithTree))
     return 0;
+
+  // Every live individual must be reached from the root of the tree.
+  {
+    std::unordered_set<std::int32_t> reached;
+    std::vector<std::int32_t> todo;
+    std::vector<std::uint8_t> buf(IndividualRec::kSize);
+    const std::int32_t root = head_.I32(kHeadIndividualRoot);
+    if (root > 0) todo.push_back(root);
+    long visits = 0;
+    while (!todo.empty()) {
+      const std::int32_t r = todo.back();
+      todo.pop_back();
+      if (!reached.insert(r).second) continue;
+      if ((++visits & 63) == 0 && !Step(0, -1)) return 0;
+      if (records.IsLive(RecordKind::Individual, r, buf.data()) != 1) continue;
+      for (const int offset : {242, 246}) {
+        const std::int32_t child = GetI32(buf.data() + offset);
+        if (child > 0 && child != r) todo.push_back(child);
+      }
+    }
+    for (const std::int32_t n : live)
+      if (!reached.count(n))
+        treeLines.push_back(
+            Format("Individual %lu is not connected to the individual tree.", U(n)));
+  }
+  bool rebuilt = false;
+  if (!treeLines.empty() && repair_) {
+    // Every live individual goes out of the tree and back in, in RIN order.
+    rebuilt = true;
+    std::vector<std::uint8_t> buf(IndividualRec::kSize);
+    for (const std::int32_t n : live) {
+      if (records.ReadRaw(RecordKind::Individual, n, buf.data()) == 0) {
+        rebuilt = false;
+        continue;
+      }
+      PutI32(buf.data() + 242, n);
+      PutI32(buf.data() + 246, n);
+      PutI32(buf.data() + 250, 0);
+      if (!records.WriteRaw(RecordKind::Individual, n, buf.data())) rebuilt = false;
+    }
+    head_.SetI32(kHeadIndividualRoot, 0);
+    MarkHeaderDirty(kHeadIndividualRoot);
+    for (const std::int32_t n : live)
+      if (engine_.Trees().InsertInTree(RecordKind::Individual, n) != 1) rebuilt = false;
+  }
+  for (const std::string& line : treeLines)
+    if (!LogProblem(line, rebuilt)) return 0;
   return CheckDeleteChain(RecordKind::Individual, deleted, "RIN: %lu is not the first free RIN.");
 }
 

@@ -511,3 +511,29 @@ TEST_F(CheckRepairNameTreeTest, BadEntryLeavesTheTreeUntouched) {
       << report;
   EXPECT_TRUE(ReadAll(family) == before);
 }
+
+TEST_F(CheckRepairTest, IndividualCutFromTheTreeIsPutBack) {
+  auto& trees = Engine().Trees();
+  const std::int32_t root = Engine().Blocks().Head().I32(orv::kHeadIndividualRoot);
+  ASSERT_GT(root, 0);
+  // Cut the root's lesser or greater subtree off.
+  auto rootBytes = Raw(RecordKind::Individual, root);
+  const int side = orv::GetI32(rootBytes.data() + 242) != 0 ? 242 : 246;
+  const std::int32_t cut = orv::GetI32(rootBytes.data() + side);
+  ASSERT_GT(cut, 0);
+  PokeI32(RecordKind::Individual, root, side, 0);
+  // And one individual points at itself as its own parent.
+  const std::int32_t self = root == husband ? wife : husband;
+  PokeI32(RecordKind::Individual, self, 250, self);
+
+  std::vector<std::pair<RecordKind, std::int32_t>> everyone;
+  for (std::int32_t r = 1; r <= Engine().Records().Highest(RecordKind::Individual); ++r)
+    everyone.push_back({RecordKind::Individual, r});
+  ExpectFoundAndMended(
+      {"Individual " + std::to_string(cut) + " is not connected to the individual tree.",
+       "Individual " + std::to_string(self) + " parent pointer pointing to self."},
+      everyone);
+  // Every live individual is in name order again.
+  const std::vector<std::int32_t> walk = trees.TreeInOrder(RecordKind::Individual);
+  EXPECT_EQ(walk.size(), 7u);
+}

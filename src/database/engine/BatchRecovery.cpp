@@ -11,11 +11,10 @@ namespace {
 
 // The record kinds with a delete chain, and those with a record tree (with
 // the offset of their lesser, greater and parent links).
-const RecordKind kChained[] = {RecordKind::Individual, RecordKind::Marriage,
-                               RecordKind::FamilyLink, RecordKind::Citation,
-                               RecordKind::Source,     RecordKind::Repository,
-                               RecordKind::UserEvent,  RecordKind::EventType,
-                               RecordKind::Contact,    RecordKind::Multimedia};
+const RecordKind kChained[] = {
+    RecordKind::Individual, RecordKind::Marriage,   RecordKind::FamilyLink, RecordKind::Citation,
+    RecordKind::Source,     RecordKind::Repository, RecordKind::UserEvent,  RecordKind::EventType,
+    RecordKind::Contact,    RecordKind::Multimedia};
 struct TreeOf {
   RecordKind kind;
   int linkOffset;
