@@ -537,3 +537,18 @@ TEST_F(CheckRepairTest, IndividualCutFromTheTreeIsPutBack) {
   const std::vector<std::int32_t> walk = trees.TreeInOrder(RecordKind::Individual);
   EXPECT_EQ(walk.size(), 7u);
 }
+
+TEST_F(CheckRepairTest, FreeNoteBlockOnALiveChainIsLinkedBack) {
+  // The husband's notes take blocks 1 to 3; the wife's block 4 is freed.
+  ASSERT_GT(DbSetNotes(wife, "short", 0, 0, db::kIndividual), 0);
+  const std::int32_t freed = Engine().Records().Highest(RecordKind::NoteBlock);
+  ASSERT_EQ(freed, 4);
+  ASSERT_GE(DbSetNotes(wife, "", 0, 0, db::kIndividual), 0);
+  ASSERT_EQ(Engine().Blocks().Head().I32(orv::kHeadNoteFreeHead), freed);
+  PokeI32(RecordKind::NoteBlock, 3, 0, freed);
+  ExpectFoundAndMended({"The next pointer record does not point back to this record (3).  Reset "
+                        "previous pointer of record 4 to 3."},
+                       {{RecordKind::NoteBlock, freed}},
+                       {"The next pointer record does not point back to this record (3)."});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::NoteBlock, freed).data() + 4), 3);
+}
