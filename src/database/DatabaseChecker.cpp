@@ -378,6 +378,42 @@ int CDatabaseChecker::CheckInPlace(Rec& rec, int fieldOffset, int targetType,
                     fixed);
 }
 
+int CDatabaseChecker::CheckEventFields(Rec& rec, int offset, bool ordinance,
+                                       const std::string& kindName, const std::string& label) {
+  struct Field {
+    int at;
+    int type;
+    const char* name;
+  };
+  static const Field kPlaceEvent[] = {{6, kBlockNames, "place names"},
+                                      {10, kBlockNames, "place names"},
+                                      {14, kBlockNames, "place names"},
+                                      {18, kBlockNames, "place names"},
+                                      {26, kBlockCitations, "Citation"}};
+  static const Field kOrdinance[] = {{6, kBlockNames, "temple names"},
+                                     {10, kBlockCitations, "Citation"}};
+  const Field* fields = ordinance ? kOrdinance : kPlaceEvent;
+  const int count = ordinance ? 2 : 5;
+  for (int i = 0; i < count; ++i) {
+    const int at = offset + fields[i].at;
+    const std::int32_t value = GetI32(rec.bytes.data() + at);
+    if (IsValidPointer(value, fields[i].type) > 0) continue;
+    if (stopped_) return 0;
+    bool fixed = false;
+    if (repair_) {
+      PutI32(rec.bytes.data() + at, 0);
+      fixed = WriteRecord(rec);
+      if (!fixed) PutI32(rec.bytes.data() + at, value);
+    }
+    if (!LogProblem(
+            Format("%s %lu %s %s pointer (%lu) is invalid. %s", kindName.c_str(), U(rec.number),
+                   label.c_str(), fields[i].name, U(value), repair_ ? kSetToZero : ""),
+            fixed))
+      return 0;
+  }
+  return stopped_ ? 0 : 1;
+}
+
 template <class Fn>
 int CDatabaseChecker::WalkRecords(RecordKind kind, const std::string& title,
                                   const std::string& kindName, bool resetWithLine,
@@ -764,6 +800,15 @@ int CDatabaseChecker::CheckIndividuals() {
         return 0;
     }
 
+    static const struct {
+      int offset;
+      bool ordinance;
+      const char* label;
+    } kEvents[] = {{22, false, "Birth"},   {60, false, "Christening"}, {98, false, "Death"},
+                   {136, false, "Burial"}, {174, true, "ZEL Baptism"}, {196, true, "Endowment"}};
+    for (const auto& e : kEvents)
+      if (!CheckEventFields(rec, e.offset, e.ordinance, "Individual", e.label)) return 0;
+
     static const char* const kNameParts = "Names";
     for (int i = 0; i < 5; ++i)
       if (!CheckInPlace(rec, 1 + 4 * i, kBlockNames, "Individual", kNameParts)) return 0;
@@ -982,6 +1027,9 @@ int CDatabaseChecker::CheckMarriages() {
   const auto check = [&](Rec& rec) -> int {
     std::uint8_t* b = rec.bytes.data();
     const std::int32_t m = rec.number;
+    if (!CheckEventFields(rec, 17, false, "Marriage", "Marriage") ||
+        !CheckEventFields(rec, 55, true, "Marriage", "Sealing to Spouse"))
+      return 0;
     if (!spouse(rec, 5, 'M', "Husband", "husband") || !spouse(rec, 9, 'F', "Wife", "wife"))
       return 0;
 
@@ -1073,7 +1121,8 @@ int CDatabaseChecker::CheckFamilyLinks() {
       }
       return 1;
     }
-    return CheckInPlace(rec, 1, kBlockMarriages, "Family link", "Marriage") &&
+    return CheckEventFields(rec, 17, true, "Family link", "Sealing to Parent") &&
+           CheckInPlace(rec, 1, kBlockMarriages, "Family link", "Marriage") &&
            CheckInPlace(rec, 5, kBlockFamilyLinks, "Family link",
                         "next younger sibling family link") &&
            CheckInPlace(rec, 9, kBlockFamilyLinks, "Family link", "next parents family link") &&

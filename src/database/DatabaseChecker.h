@@ -103,6 +103,10 @@ class CDatabaseChecker {
   // and the record rewritten. 1 to go on, 0 to stop.
   int CheckInPlace(Rec& rec, int fieldOffset, int targetType, const std::string& kindName,
                    const std::string& pointerName, std::int32_t owner = 0);
+  // The text and citation pointers of an event (or ordinance) sub-block at
+  // offset, named by its label in the lines.
+  int CheckEventFields(Rec& rec, int offset, bool ordinance, const std::string& kindName,
+                       const std::string& label);
   // The chain of citations of an owner, ended by a visited set.
   int CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
                          int ownerFieldOffset, const std::string& ownerKind);

@@ -552,3 +552,21 @@ TEST_F(CheckRepairTest, FreeNoteBlockOnALiveChainIsLinkedBack) {
                        {"The next pointer record does not point back to this record (3)."});
   EXPECT_EQ(orv::GetI32(Raw(RecordKind::NoteBlock, freed).data() + 4), 3);
 }
+
+TEST_F(CheckRepairTest, EventPointersOutsideTheirStoreAreCleared) {
+  // A birth place that lies in no block of the names store, and a
+  // marriage's sealing citation that does not exist.
+  PokeI32(RecordKind::Individual, wife, 22 + 6, 12345);
+  PokeI32(RecordKind::Marriage, marriage, 55 + 10, 77);
+  ExpectFoundAndMended(
+      {"Individual " + std::to_string(wife) +
+           " Birth place names pointer (12345) is invalid. Set the pointer to 0.",
+       "Marriage " + std::to_string(marriage) +
+           " Sealing to Spouse Citation pointer (77) is invalid. Set the pointer to 0."},
+      {{RecordKind::Individual, wife}, {RecordKind::Marriage, marriage}},
+      {"Individual " + std::to_string(wife) + " Birth place names pointer (12345) is invalid. ",
+       "Marriage " + std::to_string(marriage) +
+           " Sealing to Spouse Citation pointer (77) is invalid. "});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Individual, wife).data() + 28), 0);
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Marriage, marriage).data() + 65), 0);
+}
