@@ -414,6 +414,36 @@ int CDatabaseChecker::CheckEventFields(Rec& rec, int offset, bool ordinance,
   return stopped_ ? 0 : 1;
 }
 
+int CDatabaseChecker::CheckUserEventChain(std::int32_t first, Rec& ownerRec, int ownerField,
+                                          const std::string& ownerKind) {
+  auto& records = engine_.Records();
+  std::vector<std::uint8_t> buf(UserEventRec::kSize);
+  std::unordered_set<std::int32_t> visited;
+  std::int32_t before = 0;
+  for (std::int32_t e = first; e != 0;) {
+    if (e < 0 || !visited.insert(e).second) {
+      // Cut the chain after the last event met once.
+      bool fixed = false;
+      if (repair_) {
+        if (before == 0) {
+          PutI32(ownerRec.bytes.data() + ownerField, 0);
+          fixed = WriteRecord(ownerRec);
+        } else if (records.ReadRaw(RecordKind::UserEvent, before, buf.data())) {
+          PutI32(buf.data(), 0);
+          fixed = records.WriteRaw(RecordKind::UserEvent, before, buf.data()) != 0;
+        }
+      }
+      return LogProblem(Format("Endless loop in user event chain for %s %lu.", ownerKind.c_str(),
+                               U(ownerRec.number)),
+                        fixed);
+    }
+    if (records.IsLive(RecordKind::UserEvent, e, buf.data()) == 0) break;
+    before = e;
+    e = GetI32(buf.data());
+  }
+  return 1;
+}
+
 template <class Fn>
 int CDatabaseChecker::WalkRecords(RecordKind kind, const std::string& title,
                                   const std::string& kindName, bool resetWithLine,
@@ -876,9 +906,49 @@ int CDatabaseChecker::CheckIndividuals() {
     }
 
     if (!CheckInPlace(rec, 226, kBlockNotes, "Individual", "Notes") ||
-        !CheckInPlace(rec, 234, kBlockCitations, "Individual", "Citation"))
+        !CheckInPlace(rec, 234, kBlockCitations, "Individual", "Citation") ||
+        !CheckCitationChain(GetI32(b + 234), n, rec, 234, "Individual"))
       return 0;
-    return CheckCitationChain(GetI32(b + 234), n, rec, 234, "Individual");
+
+    // The extension record, when the file has one for the individual.
+    if (records.LocateRecord(RecordKind::IndividualExt, n) < 0) return 1;
+    Rec ext{RecordKind::IndividualExt, n, std::vector<std::uint8_t>(IndividualExtRec::kSize)};
+    if (!records.ReadRaw(RecordKind::IndividualExt, n, ext.bytes.data())) return 1;
+    static const struct {
+      int offset;
+      int type;
+      const char* name;
+      const char* qualifier;
+    } kExtension[] = {{4, kBlockUserEvents, "User event", "first"},
+                      {12, kBlockMultimedia, "Multimedia", "first"},
+                      {16, kBlockContacts, "Record", "Contact"},
+                      {20, kBlockNames, "Names", "Nickname"},
+                      {24, kBlockNames, "Names", "AKA"},
+                      {28, kBlockNames, "Names", "Title (prefix)"},
+                      {32, kBlockOtherNames, "Other name record", "Cause of Death"},
+                      {36, kBlockNames, "Names", "Married Name"},
+                      {40, kBlockOtherNames, "Other name record", "Physical Description"},
+                      {52, kBlockNames, "place names", "Baptism"},
+                      {56, kBlockNames, "place names", "Baptism"},
+                      {60, kBlockNames, "place names", "Baptism"},
+                      {64, kBlockNames, "place names", "Baptism"},
+                      {68, kBlockOtherNames, "Other name record", "Relationship"}};
+    for (const auto& f : kExtension) {
+      const std::int32_t value = GetI32(ext.bytes.data() + f.offset);
+      if (IsValidPointer(value, f.type, n) > 0) continue;
+      if (stopped_) return 0;
+      bool fixed = false;
+      if (repair_) {
+        PutI32(ext.bytes.data() + f.offset, 0);
+        fixed = WriteRecord(ext);
+        if (!fixed) PutI32(ext.bytes.data() + f.offset, value);
+      }
+      if (!LogProblem(Format("%s %lu %s %s pointer (%lu) is invalid. %s", "Individual", U(n),
+                             f.qualifier, f.name, U(value), repair_ ? kSetToZero : ""),
+                      fixed))
+        return 0;
+    }
+    return CheckUserEventChain(GetI32(ext.bytes.data() + 4), ext, 4, "individual");
   };
   // Tree links, checked with every live individual: self pointers, and
   // links to records that are not live individuals.
@@ -1088,9 +1158,10 @@ int CDatabaseChecker::CheckMarriages() {
       if (!LogProblem(Format(side.text, U(m), U(next)), fixed)) return 0;
     }
     if (!CheckInPlace(rec, 89, kBlockNotes, "Marriage", "Notes") ||
-        !CheckInPlace(rec, 93, kBlockCitations, "Marriage", "Citation"))
+        !CheckInPlace(rec, 93, kBlockCitations, "Marriage", "Citation") ||
+        !CheckCitationChain(GetI32(b + 93), m, rec, 93, "Marriage"))
       return 0;
-    return CheckCitationChain(GetI32(b + 93), m, rec, 93, "Marriage");
+    return CheckUserEventChain(GetI32(b + 85), rec, 85, "marriage");
   };
   return WalkRecords(RecordKind::Marriage, "Checking Marriages:", "Marriage", false, deleted,
                      check);

@@ -107,6 +107,10 @@ class CDatabaseChecker {
   // offset, named by its label in the lines.
   int CheckEventFields(Rec& rec, int offset, bool ordinance, const std::string& kindName,
                        const std::string& label);
+  // The user events of an owner by their next pointers, ended by a visited
+  // set; a loop is cut after the last event met once.
+  int CheckUserEventChain(std::int32_t first, Rec& ownerRec, int ownerField,
+                          const std::string& ownerKind);
   // The chain of citations of an owner, ended by a visited set.
   int CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
                          int ownerFieldOffset, const std::string& ownerKind);

@@ -570,3 +570,26 @@ TEST_F(CheckRepairTest, EventPointersOutsideTheirStoreAreCleared) {
   EXPECT_EQ(orv::GetI32(Raw(RecordKind::Individual, wife).data() + 28), 0);
   EXPECT_EQ(orv::GetI32(Raw(RecordKind::Marriage, marriage).data() + 65), 0);
 }
+
+TEST_F(CheckRepairTest, LoopingUserEventChainIsCut) {
+  // Two events of the husband whose chain runs back to the first.
+  orv::IndividualExtRec ext;
+  ASSERT_EQ(Engine().Records().Read(husband, ext), 1);
+  std::int32_t events[2] = {};
+  for (std::int32_t& e : events) {
+    e = Engine().Records().NewRecord(RecordKind::UserEvent, false);
+    ASSERT_GT(e, 0);
+    PokeI32(RecordKind::UserEvent, e, 8, husband);
+    PokeByte(RecordKind::UserEvent, e, 12, 'I');
+  }
+  PokeI32(RecordKind::UserEvent, events[0], 0, events[1]);
+  ext.firstUserEvent = events[0];
+  ASSERT_EQ(Engine().Records().Write(husband, ext), 1);
+  EXPECT_EQ(Check(0), 0u) << report;
+
+  PokeI32(RecordKind::UserEvent, events[1], 0, events[0]);
+  ExpectFoundAndMended(
+      {"Endless loop in user event chain for individual " + std::to_string(husband) + "."},
+      {{RecordKind::UserEvent, events[1]}});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[1]).data()), 0);
+}
