@@ -444,6 +444,21 @@ int CDatabaseChecker::CheckUserEventChain(std::int32_t first, Rec& ownerRec, int
   return 1;
 }
 
+int CDatabaseChecker::CheckTreeOrder(Rec& rec, int linkOffset, const std::string& text) {
+  int mask = 0;
+  for (int i = 0; i < 3; ++i) {
+    const std::int32_t to = GetI32(rec.bytes.data() + linkOffset + 4 * i);
+    if (to == 0 || engine_.Records().IsLive(rec.kind, to) == 1) mask |= 1 << i;
+  }
+  if (mask == 7) return 1;
+  bool fixed = false;
+  if (repair_) {
+    fixed = engine_.Trees().Resort(rec.kind, rec.number, rec.bytes.data()) == 1;
+    fixed = fixed && WriteRecord(rec);
+  }
+  return LogProblem(Format(text.c_str(), U(rec.number)), fixed);
+}
+
 template <class Fn>
 int CDatabaseChecker::WalkRecords(RecordKind kind, const std::string& title,
                                   const std::string& kindName, bool resetWithLine,
@@ -1208,8 +1223,11 @@ int CDatabaseChecker::CheckFamilyLinks() {
 
 int CDatabaseChecker::CheckRepositories() {
   std::vector<std::int32_t> deleted;
+  const auto check = [&](Rec& rec) {
+    return CheckTreeOrder(rec, 287, "Repository %lu is out of order.");
+  };
   if (!WalkRecords(RecordKind::Repository, "Checking Repositories:", "Repository", false, deleted,
-                   [](Rec&) { return 1; }))
+                   check))
     return 0;
   return CheckDeleteChain(RecordKind::Repository, deleted,
                           "Record pointer %lu is not the first free.");
@@ -1230,8 +1248,25 @@ int CDatabaseChecker::CheckSources() {
       }
       if (!LogProblem(Format("Source %lu is missing a title.", U(n)), fixed)) return 0;
     }
-    return CheckInPlace(rec, 459, kBlockNotes, "Source", "comments") &&
-           CheckInPlace(rec, 475, kBlockRepositories, "Source", "Repository");
+    if (!CheckInPlace(rec, 459, kBlockNotes, "Source", "comments") ||
+        !CheckTreeOrder(rec, 463, "Source %lu is out of order."))
+      return 0;
+    static const struct {
+      int offset;
+      const char* text;
+    } kSelf[] = {{463, "Source %lu less pointer loops back to itself."},
+                 {467, "Source %lu greater pointer loops back to itself."}};
+    for (const auto& link : kSelf) {
+      if (GetI32(b + link.offset) != n) continue;
+      bool fixed = false;
+      if (repair_) {
+        PutI32(b + link.offset, 0);
+        fixed = WriteRecord(rec) && engine_.Trees().Resort(RecordKind::Source, n, b) == 1 &&
+                WriteRecord(rec);
+      }
+      if (!LogProblem(Format(link.text, U(n)), fixed)) return 0;
+    }
+    return CheckInPlace(rec, 475, kBlockRepositories, "Source", "Repository");
   };
   if (!WalkRecords(RecordKind::Source, "Checking Sources:", "Source", false, deleted, check))
     return 0;
@@ -1273,7 +1308,8 @@ int CDatabaseChecker::CheckEventTypes() {
   const auto check = [&](Rec& rec) -> int {
     return CheckInPlace(rec, 0, kBlockOtherNames, "Event type", "Other name record") &&
            CheckInPlace(rec, 4, kBlockOtherNames, "Event type", "Other name record") &&
-           CheckInPlace(rec, 8, kBlockOtherNames, "Event type", "Other name record");
+           CheckInPlace(rec, 8, kBlockOtherNames, "Event type", "Other name record") &&
+           CheckTreeOrder(rec, 12, "Event type pointer %lu is out of order.");
   };
   if (!WalkRecords(RecordKind::EventType, "Checking Event Types:", "Event type", true, deleted,
                    check))

@@ -111,6 +111,10 @@ class CDatabaseChecker {
   // set; a loop is cut after the last event met once.
   int CheckUserEventChain(std::int32_t first, Rec& ownerRec, int ownerField,
                           const std::string& ownerKind);
+  // The three tree links of a record (lesser, greater, parent at
+  // linkOffset) must be 0 or live records of its kind; otherwise the line
+  // (with the record's number) and, in repair mode, the record is re-placed.
+  int CheckTreeOrder(Rec& rec, int linkOffset, const std::string& text);
   // The chain of citations of an owner, ended by a visited set.
   int CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
                          int ownerFieldOffset, const std::string& ownerKind);

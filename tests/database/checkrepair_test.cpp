@@ -593,3 +593,31 @@ TEST_F(CheckRepairTest, LoopingUserEventChainIsCut) {
       {{RecordKind::UserEvent, events[1]}});
   EXPECT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[1]).data()), 0);
 }
+
+TEST_F(CheckRepairTest, SourceAndRepositoryTreeLinksAreMended) {
+  const auto add = [&](RecordKind kind, int textOffset, const std::string& text) {
+    const std::int32_t r = Engine().Records().NewRecord(kind, false);
+    auto buf = Raw(kind, r);
+    buf[0] = 'N';
+    std::copy(text.begin(), text.end(), buf.begin() + textOffset);
+    PutRaw(kind, r, buf);
+    EXPECT_EQ(Engine().Trees().InsertInTree(kind, r), 1);
+    return r;
+  };
+  const std::int32_t s1 = add(RecordKind::Source, 123, "Census");
+  const std::int32_t s2 = add(RecordKind::Source, 123, "Parish register");
+  const std::int32_t repo = add(RecordKind::Repository, 1, "Archive");
+  ASSERT_EQ(Check(0), 0u) << report;
+
+  // The last source's greater link names itself; the repository's parent is
+  // a repository that does not exist.
+  PokeI32(RecordKind::Source, s2, 467, s2);
+  PokeI32(RecordKind::Repository, repo, 295, 9);
+  ExpectFoundAndMended(
+      {"Source " + std::to_string(s2) + " greater pointer loops back to itself.",
+       "Repository " + std::to_string(repo) + " is out of order."},
+      {{RecordKind::Source, s1}, {RecordKind::Source, s2}, {RecordKind::Repository, repo}});
+  EXPECT_EQ(Engine().Trees().TreeInOrder(RecordKind::Source), (std::vector<std::int32_t>{s1, s2}));
+  EXPECT_EQ(Engine().Trees().TreeInOrder(RecordKind::Repository),
+            (std::vector<std::int32_t>{repo}));
+}
