@@ -1045,8 +1045,11 @@ int CDatabaseChecker::CheckIndividuals() {
 
 int CDatabaseChecker::CheckContacts() {
   std::vector<std::int32_t> deleted;
-  const auto check = [&](Rec& rec) {
-    return CheckInPlace(rec, 0, kBlockIndividuals, "Contact", "Individual");
+  const auto check = [&](Rec& rec) -> int {
+    if (!CheckInPlace(rec, 0, kBlockIndividuals, "Contact", "Individual")) return 0;
+    for (int i = 0; i < 10; ++i)
+      if (!CheckInPlace(rec, 4 + 4 * i, kBlockOtherNames, "Contact", "Other name record")) return 0;
+    return 1;
   };
   if (!WalkRecords(RecordKind::Contact, "Checking Contacts:", "Contact", true, deleted, check))
     return 0;
@@ -1321,8 +1324,14 @@ int CDatabaseChecker::CheckEventTypes() {
 int CDatabaseChecker::CheckMultimedia() {
   std::vector<std::int32_t> deleted;
   const auto check = [&](Rec& rec) -> int {
-    return CheckInPlace(rec, 4, kBlockMultimedia, "Multimedia record", "Multimedia record") &&
-           CheckInPlace(rec, 8, kBlockMultimedia, "Multimedia record", "Multimedia record");
+    if (!CheckInPlace(rec, 4, kBlockMultimedia, "Multimedia record", "Multimedia record") ||
+        !CheckInPlace(rec, 8, kBlockMultimedia, "Multimedia record", "Multimedia record"))
+      return 0;
+    for (int i = 0; i < 4; ++i)
+      if (!CheckInPlace(rec, 12 + 4 * i, kBlockOtherNames, "Multimedia record",
+                        "Other name record"))
+        return 0;
+    return 1;
   };
   if (!WalkRecords(RecordKind::Multimedia, "Checking Multimedias:", "Multimedia record", true,
                    deleted, check))

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CheckRepairLog.h"
+#include "ContactRecord.h"
 #include "DatabaseChecker.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -620,4 +621,28 @@ TEST_F(CheckRepairTest, SourceAndRepositoryTreeLinksAreMended) {
   EXPECT_EQ(Engine().Trees().TreeInOrder(RecordKind::Source), (std::vector<std::int32_t>{s1, s2}));
   EXPECT_EQ(Engine().Trees().TreeInOrder(RecordKind::Repository),
             (std::vector<std::int32_t>{repo}));
+}
+
+TEST_F(CheckRepairTest, ContactTextsAndItsOwnerAreChecked) {
+  CContactRecord contact;
+  contact.owner = wife;
+  contact.texts[0] = "12 High Street";
+  const std::int32_t c = DbAddRecord(db::kContact, 0, &contact);
+  ASSERT_GT(c, 0);
+  // The husband's extension names the wife's contact.
+  orv::IndividualExtRec ext;
+  ASSERT_EQ(Engine().Records().Read(husband, ext), 1);
+  ext.contact = c;
+  ASSERT_EQ(Engine().Records().Write(husband, ext), 1);
+  PokeI32(RecordKind::Contact, c, 8, 5);
+  const std::string n = std::to_string(c);
+  ExpectFoundAndMended(
+      {"Contact " + n + " Individual pointer (" + std::to_string(husband) +
+           ") is invalid. Set the pointer to 0.",
+       "Contact " + n + " Other name record pointer (5) is invalid. Set the pointer to 0."},
+      {{RecordKind::Contact, c}},
+      {"Contact " + n + " Individual pointer (" + std::to_string(husband) + ") is invalid. ",
+       "Contact " + n + " Other name record pointer (5) is invalid. "});
+  // The contact now belongs to the individual whose extension names it.
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Contact, c).data()), husband);
 }
