@@ -34,42 +34,15 @@ unsigned long U(std::int64_t v) { return static_cast<unsigned long>(v); }
 
 constexpr const char* kSetToZero = "Set the pointer to 0.";
 
-// The record kind of a block type of fixed-size records with a live test.
+// The record kind of a block type of fixed-size records with a live test
+// (extensions and note blocks have none).
 bool KindOfBlockType(int type, RecordKind& kind) {
-  switch (type) {
-    case kBlockIndividuals:
-      kind = RecordKind::Individual;
-      return true;
-    case kBlockMarriages:
-      kind = RecordKind::Marriage;
-      return true;
-    case kBlockFamilyLinks:
-      kind = RecordKind::FamilyLink;
-      return true;
-    case kBlockCitations:
-      kind = RecordKind::Citation;
-      return true;
-    case kBlockSources:
-      kind = RecordKind::Source;
-      return true;
-    case kBlockRepositories:
-      kind = RecordKind::Repository;
-      return true;
-    case kBlockUserEvents:
-      kind = RecordKind::UserEvent;
-      return true;
-    case kBlockEventTypes:
-      kind = RecordKind::EventType;
-      return true;
-    case kBlockMultimedia:
-      kind = RecordKind::Multimedia;
-      return true;
-    case kBlockContacts:
-      kind = RecordKind::Contact;
-      return true;
-    default:
-      return false;
-  }
+  const RecordLayout* layout = LayoutOfBlockType(type);
+  if (!layout || layout->kind == RecordKind::IndividualExt ||
+      layout->kind == RecordKind::SourceExt || layout->kind == RecordKind::NoteBlock)
+    return false;
+  kind = layout->kind;
+  return true;
 }
 
 bool IsLinkType(std::uint8_t c) {
