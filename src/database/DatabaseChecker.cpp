@@ -435,7 +435,8 @@ int CDatabaseChecker::CheckTreeOrder(Rec& rec, int linkOffset, const std::string
 template <class Fn>
 int CDatabaseChecker::WalkRecords(RecordKind kind, const std::string& title,
                                   const std::string& kindName, bool resetWithLine,
-                                  std::vector<std::int32_t>& deleted, Fn&& check) {
+                                  std::vector<std::int32_t>& deleted, Fn&& check,
+                                  const char* chainLine) {
   const RecordLayout& layout = LayoutOf(kind);
   std::int32_t highest = Highest(kind);
   if (blocks_[layout.blockType].empty() && highest > 0) {
@@ -469,7 +470,7 @@ int CDatabaseChecker::WalkRecords(RecordKind kind, const std::string& title,
       deleted.push_back(n);
     }
   }
-  return 1;
+  return chainLine ? CheckDeleteChain(kind, deleted, chainLine) : 1;
 }
 
 int CDatabaseChecker::CheckDeleteChain(RecordKind kind, const std::vector<std::int32_t>& deleted,
@@ -1024,10 +1025,8 @@ int CDatabaseChecker::CheckContacts() {
       if (!CheckInPlace(rec, 4 + 4 * i, kBlockOtherNames, "Contact", "Other name record")) return 0;
     return 1;
   };
-  if (!WalkRecords(RecordKind::Contact, "Checking Contacts:", "Contact", true, deleted, check))
-    return 0;
-  return CheckDeleteChain(RecordKind::Contact, deleted,
-                          "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::Contact, "Checking Contacts:", "Contact", true, deleted, check,
+                     "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckMarriages() {
@@ -1190,11 +1189,8 @@ int CDatabaseChecker::CheckFamilyLinks() {
            CheckInPlace(rec, 9, kBlockFamilyLinks, "Family link", "next parents family link") &&
            CheckInPlace(rec, 13, kBlockIndividuals, "Family link", "Individual");
   };
-  if (!WalkRecords(RecordKind::FamilyLink, "Checking Family Links:", "Family link", false, deleted,
-                   check))
-    return 0;
-  return CheckDeleteChain(RecordKind::FamilyLink, deleted,
-                          "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::FamilyLink, "Checking Family Links:", "Family link", false,
+                     deleted, check, "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckRepositories() {
@@ -1202,11 +1198,8 @@ int CDatabaseChecker::CheckRepositories() {
   const auto check = [&](Rec& rec) {
     return CheckTreeOrder(rec, 287, "Repository %lu is out of order.");
   };
-  if (!WalkRecords(RecordKind::Repository, "Checking Repositories:", "Repository", false, deleted,
-                   check))
-    return 0;
-  return CheckDeleteChain(RecordKind::Repository, deleted,
-                          "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::Repository, "Checking Repositories:", "Repository", false, deleted,
+                     check, "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckSources() {
@@ -1244,9 +1237,8 @@ int CDatabaseChecker::CheckSources() {
     }
     return CheckInPlace(rec, 475, kBlockRepositories, "Source", "Repository");
   };
-  if (!WalkRecords(RecordKind::Source, "Checking Sources:", "Source", false, deleted, check))
-    return 0;
-  return CheckDeleteChain(RecordKind::Source, deleted, "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::Source, "Checking Sources:", "Source", false, deleted, check,
+                     "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckCitations() {
@@ -1261,10 +1253,8 @@ int CDatabaseChecker::CheckCitations() {
     if (!CheckBackPointer(RecordKind::Citation, n, GetI32(rec.bytes.data() + 115), 119)) return 0;
     return CheckInPlace(rec, 119, kBlockCitations, "Citation", "previous citation");
   };
-  if (!WalkRecords(RecordKind::Citation, "Checking Citations:", "Citation", false, deleted, check))
-    return 0;
-  return CheckDeleteChain(RecordKind::Citation, deleted,
-                          "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::Citation, "Checking Citations:", "Citation", false, deleted, check,
+                     "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckUserEvents() {
@@ -1272,11 +1262,8 @@ int CDatabaseChecker::CheckUserEvents() {
   const auto check = [&](Rec& rec) -> int {
     return CheckInPlace(rec, 0, kBlockUserEvents, "User event", "User event");
   };
-  if (!WalkRecords(RecordKind::UserEvent, "Checking User Events:", "User event", true, deleted,
-                   check))
-    return 0;
-  return CheckDeleteChain(RecordKind::UserEvent, deleted,
-                          "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::UserEvent, "Checking User Events:", "User event", true, deleted,
+                     check, "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckEventTypes() {
@@ -1287,11 +1274,8 @@ int CDatabaseChecker::CheckEventTypes() {
            CheckInPlace(rec, 8, kBlockOtherNames, "Event type", "Other name record") &&
            CheckTreeOrder(rec, 12, "Event type pointer %lu is out of order.");
   };
-  if (!WalkRecords(RecordKind::EventType, "Checking Event Types:", "Event type", true, deleted,
-                   check))
-    return 0;
-  return CheckDeleteChain(RecordKind::EventType, deleted,
-                          "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::EventType, "Checking Event Types:", "Event type", true, deleted,
+                     check, "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckMultimedia() {
@@ -1306,9 +1290,6 @@ int CDatabaseChecker::CheckMultimedia() {
         return 0;
     return 1;
   };
-  if (!WalkRecords(RecordKind::Multimedia, "Checking Multimedias:", "Multimedia record", true,
-                   deleted, check))
-    return 0;
-  return CheckDeleteChain(RecordKind::Multimedia, deleted,
-                          "Record pointer %lu is not the first free.");
+  return WalkRecords(RecordKind::Multimedia, "Checking Multimedias:", "Multimedia record", true,
+                     deleted, check, "Record pointer %lu is not the first free.");
 }

@@ -93,10 +93,12 @@ class CDatabaseChecker {
   int CheckMultimedia();
 
   // Walks records 1 to highest of a kind under a stage title; live records go
-  // to check (which answers 0 to stop); deleted ones feed the delete chain.
+  // to check (which answers 0 to stop); deleted ones are listed and, with a
+  // chainLine, the delete chain is checked against them.
   template <class Fn>
   int WalkRecords(orv::RecordKind kind, const std::string& title, const std::string& kindName,
-                  bool resetWithLine, std::vector<std::int32_t>& deleted, Fn&& check);
+                  bool resetWithLine, std::vector<std::int32_t>& deleted, Fn&& check,
+                  const char* chainLine = nullptr);
   int CheckDeleteChain(orv::RecordKind kind, const std::vector<std::int32_t>& deleted,
                        const std::string& lineFormat);
   // A pointer field of a live record; in repair mode cleared in the record
