@@ -86,9 +86,14 @@ TEST_F(BatchCrashTest, NewFileWrittenInABatchIsWholeWhenReopened) {
     return DbSetNotes(5, std::string(900, 'n'), 0, 0, db::kIndividual) > 0;
   });
   EXPECT_EQ(DbGetMaxRecordCount(db::kIndividual), 400);
+  EXPECT_EQ(DbGetActiveRecordCount(db::kIndividual), 400);
   const std::set<std::int32_t> walked = NameWalk();
   EXPECT_EQ(walked.size(), 400u);
-  std::string notes;
+  EXPECT_EQ(DbGetNotes(5, 0, db::kIndividual, 0, 1, 0).size(), 900u);
+  // The names store counts every name written, and more can be added.
+  EXPECT_EQ(CurrentDatabase->engine->Blocks().Head().I32(orv::kHeadNameCount), 401);
+  EXPECT_EQ(AddPerson("After", "Crash", 'M'), 401);
+  EXPECT_EQ(NameWalk().size(), 401u);
   ExpectClean();
 }
 
@@ -110,6 +115,8 @@ TEST_F(BatchCrashTest, ExistingFileChangedInABatchIsWholeWhenReopened) {
   EXPECT_EQ(DbGetMaxRecordCount(db::kIndividual), 300);
   const std::set<std::int32_t> walked = NameWalk();
   EXPECT_EQ(walked.size(), 297u);
+  EXPECT_EQ(DbGetActiveRecordCount(db::kIndividual), 297);
+  EXPECT_EQ(DbGetNotes(9, 0, db::kIndividual, 0, 1, 0).size(), 700u);
   for (const std::int32_t gone : {7, 70, 140}) EXPECT_EQ(walked.count(gone), 0u);
   // The deleted numbers are on the delete chain again.
   std::set<std::int32_t> reused;
