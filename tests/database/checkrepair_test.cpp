@@ -221,6 +221,39 @@ TEST_F(CheckRepairTest, TypeMapWithoutItsMarkStopsTheRun) {
   ASSERT_TRUE(Engine().Blocks().Put(orv::FirstBlockOffset(0), &mark, 1));
 }
 
+// The family file as the checker sees it, cut to a given size.
+class CutFile : public plat::RandomAccessFile {
+ public:
+  CutFile(plat::RandomAccessFile& inner, long long size) : inner_(inner), size_(size) {}
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
+    return inner_.ReadSomeAt(pos, data, len);
+  }
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    return inner_.WriteAt(pos, data, len);
+  }
+  bool Flush() override { return inner_.Flush(); }
+  long long Size() const override { return size_; }
+  bool Truncate(std::uint64_t) override { return false; }
+
+ private:
+  plat::RandomAccessFile& inner_;
+  long long size_;
+};
+
+TEST_F(CheckRepairTest, FileShorterThanOneBlockHasNoMap) {
+  for (const long long size : {orv::kBlocksOffset + orv::kBlockSize - 1LL,
+                               static_cast<long long>(orv::kBlocksOffset + orv::kBlockSize)}) {
+    CutFile cut(CurrentDatabase->host.file, size);
+    CurrentDatabase->host.io = &cut;
+    int completed = 0;
+    Check(0, &completed);
+    CurrentDatabase->host.io = nullptr;
+    const bool tooShort = size < orv::kBlocksOffset + orv::kBlockSize;
+    EXPECT_EQ(Reported("The file is not the proper size."), tooShort) << size;
+    EXPECT_EQ(completed, tooShort ? 0 : 1) << size;
+  }
+}
+
 TEST_F(CheckRepairTest, LoopingChildChainIsClosedOnTheFirstChild) {
   const std::int32_t first = orv::GetI32(Raw(RecordKind::Marriage, marriage).data() + 13);
   // Walk to the last link of the ring and point it at the second.
