@@ -718,11 +718,13 @@ bool CDatabaseChecker::RebuildNameTree(const StoreFields& store, std::vector<Nam
       return false;
     }
   }
+  plat::Progress().Begin("Rebuilding name tree...", static_cast<int>(entries.size()));
   std::vector<std::int32_t> lesser(entries.size(), 0), greater(entries.size(), 0),
       parent(entries.size(), 0);
   std::unordered_map<std::int32_t, std::size_t> at;
   for (std::size_t i = 0; i < entries.size(); ++i) at[entries[i].offset] = i;
   for (std::size_t i = 1; i < entries.size(); ++i) {
+    if (i % 100 == 0) plat::Progress().SetPosition(static_cast<int>(i));
     const NameEntry& e = entries[i];
     std::size_t node = 0;
     for (;;) {
@@ -756,6 +758,7 @@ bool CDatabaseChecker::RebuildNameTree(const StoreFields& store, std::vector<Nam
   }
   head_.SetI32(store.rootField, entries.front().offset);
   MarkHeaderDirty(store.rootField);
+  plat::Progress().End();
   return written;
 }
 

@@ -490,6 +490,8 @@ TEST(CheckRepairLogTest, UnwritableReportIsSaidAndTheRunGoesOn) {
 
 class CheckRepairNameTreeTest : public CheckRepairTest {
  protected:
+  plat::FakeProgress progress;
+  plat::ScopedProgress scopedProgress{&progress};
   std::int32_t Root() { return Engine().Blocks().Head().I32(orv::kHeadNameRoot); }
   orv::StringEntry Entry(std::int32_t offset) {
     orv::StringEntry e;
@@ -526,6 +528,10 @@ TEST_F(CheckRepairNameTreeTest, LoopBackToTheRootIsRebuiltWithLongestNames) {
                        {});
   ExpectEveryTextFound({"Adams", "Brown", "Clark", "Dunn", "Gone", longest});
   EXPECT_EQ(Entry(low).lesser, 0);
+  // The rebuild ran under the progress window.
+  ASSERT_FALSE(progress.titles.empty());
+  EXPECT_EQ(progress.titles.back(), "Rebuilding name tree...");
+  EXPECT_GE(progress.ends, 1);
 }
 
 TEST_F(CheckRepairNameTreeTest, BadEntryLeavesTheTreeUntouched) {
