@@ -196,8 +196,9 @@ void CheckRepairTest::ExpectFoundAndMended(
     bool changed = false;
     for (const auto& m : mended)
       changed = changed || (static_cast<int>(m.first) == key.first && m.second == key.second);
-    if (!changed)
+    if (!changed) {
       EXPECT_EQ(after.at(key), bytes) << "kind " << key.first << " record " << key.second;
+    }
   }
 }
 
