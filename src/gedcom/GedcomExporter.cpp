@@ -1,0 +1,430 @@
+#include "GedcomExporter.h"
+
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <utility>
+
+#include "Clock.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "EventValue.h"
+#include "FamilyLinkRecord.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "Ports.h"
+#include "RecordAccess.h"
+#include "StringTable.h"
+#include "ZelQualification.h"
+
+namespace gedcom {
+
+namespace {
+
+constexpr const char* kIncomplete = "The GEDCOM export is not complete.";
+constexpr const char* kCutHeading = "These values were longer than 255 characters and were cut:";
+constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                   "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+
+// Texts of the individual record by meaning.
+const std::string& MarriedName(const CIndividualRecord& p) { return p.texts1[0]; }
+const std::string& AlsoKnownAs(const CIndividualRecord& p) { return p.texts2[0]; }
+const std::string& Nickname(const CIndividualRecord& p) { return p.texts1[1]; }
+const std::string& CauseOfDeath(const CIndividualRecord& p) { return p.texts2[1]; }
+const std::string& PhysicalDescription(const CIndividualRecord& p) { return p.texts2[2]; }
+
+std::string Pointer(char letter, std::int32_t number) {
+  return "@" + std::string(1, letter) + std::to_string(number) + "@";
+}
+
+const char* LanguageName(const std::string& code) {
+  static const std::pair<const char*, const char*> names[] = {{"EN", "English"},
+                                                              {"ES", "Spanish"},
+                                                              {"FR", "French"},
+                                                              {"PT", "Portuguese"},
+                                                              {"DE", "German"}};
+  for (const auto& [c, name] : names)
+    if (code == c) return name;
+  return "";
+}
+
+const char* DestinationOf(int mode) {
+  switch (mode) {
+    case kExportGedcom40:
+    case kExportStandard:
+      return "ORV";
+    case kExportStirpbank:
+      return "STIRPBNK";
+    case kExportRosterly:
+      return "Rosterly";
+    case kExportLineroll:
+      return "LRL";
+    default:
+      return "";
+  }
+}
+
+bool EventEmpty(const CEventValue& e) {
+  return !e.date.IsSet() && CEventValue::IsPlaceEmpty(&e) && e.firstCitation == 0 &&
+         e.secondNumber == 0;
+}
+
+// A missing spouse does not keep a family's details back.
+bool DeceasedOrMissing(std::int32_t rin) {
+  if (rin == 0) return true;
+  CIndividualRecord person;
+  if (family::Read(person, rin) != 1) return true;
+  return IsPresumedDeceased(person);
+}
+
+std::vector<std::int32_t> MarriagesOf(std::int32_t rin) {
+  std::vector<std::int32_t> list;
+  DbGetRelationList(list, db::kRelSpouses, 0, rin, 0);
+  return list;
+}
+
+std::vector<std::int32_t> ChildrenOf(std::int32_t mrin) {
+  std::vector<std::int32_t> list;
+  DbGetRelationList(list, db::kRelChildren, 0, mrin, 0);
+  return list;
+}
+
+}  // namespace
+
+bool CGedcomExporter::Open(const std::string& path) {
+  output_ = std::make_unique<GedcomOutput>(drive_, options.form55 && options.ansel);
+  if (!output_->Open(path)) {
+    output_.reset();
+    plat::MessageBox(kCouldNotCreate, kExportFailedCaption, plat::kMbOk | plat::kMbIconExclamation);
+    return false;
+  }
+  path_ = path;
+  fileName_ = std::filesystem::path(path).filename().string();
+  writer_ = std::make_unique<GedcomLineWriter>(*output_,
+                                               options.form55 ? GedcomForm::k55 : GedcomForm::k40);
+  return true;
+}
+
+bool CGedcomExporter::Close() { return output_ ? output_->Close() : true; }
+
+const std::vector<std::string>& CGedcomExporter::CutValues() const {
+  static const std::vector<std::string> none;
+  return writer_ ? writer_->CutValues() : none;
+}
+
+std::string CGedcomExporter::Summary() const {
+  std::string text = res::FormatInserts(
+      kExportedSummary, {std::to_string(individualsWritten_), std::to_string(marriagesWritten_)});
+  if (!complete_) text = std::string(kIncomplete) + "\n\n" + text;
+  if (!CutValues().empty()) {
+    text += "\n\n";
+    text += kCutHeading;
+    for (const std::string& cut : CutValues()) text += "\n" + cut;
+  }
+  return text;
+}
+
+std::string CGedcomExporter::Line(int level, std::string_view rest) const {
+  return std::to_string(level) + " " + std::string(rest);
+}
+
+// ---- marking ----
+
+bool CGedcomExporter::IndividualMarked(std::int32_t rin) const {
+  return rin > 0 && static_cast<std::size_t>(rin) < rinMarks_.size() && rinMarks_[rin] != 0;
+}
+
+bool CGedcomExporter::MarriageMarked(std::int32_t mrin) const {
+  return mrin > 0 && static_cast<std::size_t>(mrin) < mrinMarks_.size() && mrinMarks_[mrin] != 0;
+}
+
+void CGedcomExporter::MarkIndividual(std::int32_t rin, std::uint8_t how) {
+  if (rin > 0 && static_cast<std::size_t>(rin) < rinMarks_.size()) rinMarks_[rin] |= how;
+}
+
+void CGedcomExporter::MarkFamiliesAmongSelected(std::int32_t rin, const ExportFilterSet& filter) {
+  auto selected = [&](std::int32_t r) { return r != 0 && filter.Contains(r); };
+  CIndividualRecord person;
+  if (family::Read(person, rin) != 1) return;
+  const std::int32_t parents = person.numbers[CIndividualRecord::kParentsMrin];
+  CMarriageRecord family;
+  if (parents > 0 && !MarriageMarked(parents) &&
+      DbGetRecord(parents, db::kMarriage, &family) == 1) {
+    bool mark = family.husband == 0 || family.wife == 0 || selected(family.husband) ||
+                selected(family.wife);
+    if (!mark)
+      for (std::int32_t child : ChildrenOf(parents))
+        if (child != rin && selected(child)) mark = true;
+    if (mark) mrinMarks_[parents] = kMarked;
+  }
+  for (std::int32_t mrin : MarriagesOf(rin)) {
+    if (MarriageMarked(mrin) || DbGetRecord(mrin, db::kMarriage, &family) != 1) continue;
+    const std::int32_t spouse = family.husband == rin ? family.wife : family.husband;
+    if (spouse == 0 || selected(spouse)) mrinMarks_[mrin] = kMarked;
+  }
+}
+
+// Individuals down to generation n + 1, marriages down to generation n; an
+// individual met again (a circular reference) is walked once.
+void CGedcomExporter::WalkDescendants(std::int32_t start, int generations) {
+  std::vector<bool> walked(rinMarks_.size());
+  std::deque<std::pair<std::int32_t, int>> queue{{start, 1}};
+  while (!queue.empty()) {
+    const auto [rin, generation] = queue.front();
+    queue.pop_front();
+    if (rin <= 0 || static_cast<std::size_t>(rin) >= walked.size() || walked[rin]) continue;
+    walked[rin] = true;
+    MarkIndividual(rin);
+    if (generation > generations) continue;
+    for (std::int32_t mrin : MarriagesOf(rin)) {
+      CMarriageRecord family;
+      if (MarriageMarked(mrin) || DbGetRecord(mrin, db::kMarriage, &family) != 1) continue;
+      mrinMarks_[mrin] = kMarked;
+      MarkIndividual(family.husband == rin ? family.wife : family.husband, kMarked | kAddedSpouse);
+      for (std::int32_t child : ChildrenOf(mrin)) queue.emplace_back(child, generation + 1);
+    }
+  }
+}
+
+// Individuals up to generation n + 1, their primary parent families up to
+// generation n.
+void CGedcomExporter::WalkAncestors(std::int32_t start, int generations) {
+  std::vector<bool> walked(rinMarks_.size());
+  std::deque<std::pair<std::int32_t, int>> queue{{start, 1}};
+  while (!queue.empty()) {
+    const auto [rin, generation] = queue.front();
+    queue.pop_front();
+    if (rin <= 0 || static_cast<std::size_t>(rin) >= walked.size() || walked[rin]) continue;
+    walked[rin] = true;
+    CIndividualRecord person;
+    if (family::Read(person, rin) != 1) continue;
+    const std::int32_t parents = person.numbers[CIndividualRecord::kParentsMrin];
+    CMarriageRecord family;
+    const bool hasParents = parents > 0 && DbGetRecord(parents, db::kMarriage, &family) == 1;
+    if (generation <= generations + 1) {
+      MarkIndividual(rin);
+      if (hasParents) {
+        queue.emplace_back(family.husband, generation + 1);
+        queue.emplace_back(family.wife, generation + 1);
+      }
+    }
+    if (hasParents && generation <= generations) mrinMarks_[parents] = kMarked;
+  }
+}
+
+// ---- the export ----
+
+bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
+                             const ExportFilterSet* filter) {
+  complete_ = false;
+  if (!writer_) return false;
+  const std::int32_t maxRin = DbGetMaxRecordCount(db::kIndividual);
+  const std::int32_t maxMrin = DbGetMaxRecordCount(db::kMarriage);
+  rinMarks_.assign(static_cast<std::size_t>(std::max(0, maxRin)) + 1, 0);
+  mrinMarks_.assign(static_cast<std::size_t>(std::max(0, maxMrin)) + 1, 0);
+
+  if (!WriteHeader()) return false;
+
+  // Every mark is set before the first record is written, so that a family
+  // marked late still gets the FAMS and FAMC lines of lower RINs.
+  if (selection) {
+    for (const SelectionEntry& entry : *selection) {
+      if (entry.kind == SelectionEntry::kDescendants)
+        WalkDescendants(entry.rin, entry.generations);
+      else if (entry.kind == SelectionEntry::kAncestors)
+        WalkAncestors(entry.rin, entry.generations);
+    }
+  } else if (filter) {
+    for (std::int32_t rin = 1; rin <= maxRin; ++rin) {
+      CIndividualRecord person;
+      if (!filter->Contains(rin) || family::Read(person, rin) != 1) continue;
+      MarkIndividual(rin);
+      MarkFamiliesAmongSelected(rin, *filter);
+    }
+  }
+
+  written_.clear();
+  for (std::int32_t rin = 1; rin <= maxRin; ++rin)
+    if (IndividualMarked(rin) && !WriteIndividual(rin)) return false;
+  for (std::int32_t mrin = 1; mrin <= maxMrin; ++mrin)
+    if (MarriageMarked(mrin) && !WriteFamily(mrin)) return false;
+  if (!writer_->Plain("0 TRLR") || !output_->Close()) return false;
+  complete_ = true;
+
+  // Submission times are stamped only once the file is whole.
+  const auto now = static_cast<std::int32_t>(plat::Now());
+  for (std::int32_t rin : written_) {
+    if (options.mode == kExportStirpbank) DbSetSubmittedStirpbankDate(rin, 0, now);
+    if (options.mode == kExportLineroll) DbSetSubmittedLinerollDate(rin, 0, now);
+  }
+  return true;
+}
+
+bool CGedcomExporter::WriteHeader() {
+  GedcomLineWriter& w = *writer_;
+  const bool f55 = options.form55;
+  w.Plain("0 HEAD");
+  w.TagValue("1 SOUR", f55 ? "ORV" : "ORV 4.0");
+  w.TagValue("2 NAME", program.title);
+  w.TagValue("2 VERS", program.version.substr(0, 32));
+  w.TagValue("2 CORP", "Quenmoor");
+  w.TagValue("3 ADDR", "14 Harbour Row");
+  w.TagValue("4 CONT", "Quenmoor Bay");
+  w.TagValue("1 DEST", DestinationOf(options.mode));
+  const plat::LocalTime now = plat::ToLocalTime(plat::Now());
+  char text[64];
+  std::snprintf(text, sizeof text, "%d %s %d", now.day, kMonths[(now.month + 11) % 12], now.year);
+  w.TagValue("1 DATE", text);
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+  w.TagValue("2 TIME", text);
+  w.TagValue("1 FILE", fileName_);
+  w.Plain("1 GEDC");
+  w.TagValue("2 VERS", f55 ? "5.5" : "4.0");
+  w.TagValue("2 FORM", "LINEAGE-LINKED");
+  w.TagValue("1 CHAR", f55 && options.ansel ? "ANSEL" : "ANSI");
+  return w.TagValue("1 LANG", LanguageName(program.language));
+}
+
+bool CGedcomExporter::WriteNameLines(const CIndividualRecord& p, bool shortForm) {
+  GedcomLineWriter& w = *writer_;
+  const std::string given = p.GetGivenNames();
+  const std::string slashed = "/" + p.surname + "/";
+  w.TagValue("1 NAME", given.empty() ? slashed : given + " " + slashed);
+  if (options.form55) {
+    w.TagValue("2 GIVN", given);
+    w.TagValue("2 SURN", p.surname);
+    if (!shortForm) {
+      w.TagValue("2 NICK", Nickname(p));
+      w.TagValue("2 _AKA", AlsoKnownAs(p));
+      w.TagValue("2 _MARNM", MarriedName(p));
+    }
+    w.TagValue("2 NPFX", p.title);
+    w.TagValue("2 NSFX", p.suffix);
+  }
+  w.TagValue("1 TITL", p.suffix);
+  const char sex = p.sex == 'M' || p.sex == 'F' ? p.sex : 'U';
+  return w.Plain(std::string("1 SEX ") + sex);
+}
+
+bool CGedcomExporter::WriteEvent(int level, const char* tag, const CEventValue& event,
+                                 bool* wrote) {
+  if (wrote) *wrote = false;
+  if (EventEmpty(event)) return writer_->Ok();
+  if (wrote) *wrote = true;
+  writer_->Plain(Line(level, tag));
+  if (event.date.IsSet())
+    writer_->TagValue(Line(level + 1, "DATE"), event.date.Format(false, 0, false, true));
+  return writer_->TagValue(
+      Line(level + 1, "PLAC"),
+      JoinPlaceParts(event.place[0], event.place[1], event.place[2], event.place[3], ","));
+}
+
+bool CGedcomExporter::WriteNotes(int level, std::int32_t rin, int type) {
+  if ((options.notesAndSources & 1) == 0) return writer_->Ok();
+  const std::string notes = DbGetNotes(rin, 0, type, 0, options.confidential ? 1 : 0, 0);
+  return writer_->LongText(level, "NOTE", notes);
+}
+
+bool CGedcomExporter::WriteParentLinks(const CIndividualRecord& person, bool full) {
+  GedcomLineWriter& w = *writer_;
+  std::vector<std::int32_t> links;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, person.numbers[0], 0);
+  std::vector<CFamilyLinkRecord> families;
+  for (std::int32_t number : links) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(number, db::kFamilyLink, &link) == 1 && link.HasFamily())
+      families.push_back(std::move(link));
+    if (!options.form55) break;  // the 4.0 form knows one parent family
+  }
+  for (const CFamilyLinkRecord& link : families) {
+    if (!MarriageMarked(link.mrin)) continue;
+    w.Plain("1 FAMC " + Pointer('F', link.mrin));
+    if (!options.form55) continue;
+    const char father = link.firstParentRelation, mother = link.secondParentRelation;
+    if (!(father == 'b' && mother == 'b' && link.thirdLetter == 'V')) {
+      w.TagValue("2 PEDI", PedigreeWord(father, mother, link.thirdLetter));
+      if (father != mother) {
+        w.TagValue("3 _HUSB", RelationshipWord(father, false));
+        w.TagValue("3 _WIFE", RelationshipWord(mother, true));
+      } else if (father == 't') {
+        w.Plain("3 TYPE step");
+      }
+    }
+    if (families.size() > 1 && link.mrin == person.numbers[CIndividualRecord::kParentsMrin])
+      w.Plain("2 _PRIMARY Y");
+  }
+  (void)full;
+  return w.Ok();
+}
+
+bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
+  CIndividualRecord p;
+  if (family::Read(p, rin) != 1) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  w.Plain("0 " + Pointer('I', rin) + " INDI");
+  const bool full = options.fullLiving || IsPresumedDeceased(p);
+  if (full) {
+    WriteNameLines(p, false);
+  } else if (options.namesOnLiving) {
+    WriteNameLines(p, true);
+  } else {
+    w.Plain("1 NAME LIVING");
+    w.Plain(std::string("1 SEX ") + (p.sex == 'M' || p.sex == 'F' ? p.sex : 'U'));
+  }
+  if (full) {
+    WriteEvent(1, "BIRT", p.birth);
+    WriteEvent(1, "CHR", p.christening);
+    // The bare DEAT carries a cause only when the event itself wrote nothing.
+    bool deathWritten = false;
+    WriteEvent(1, "DEAT", p.death, &deathWritten);
+    if (!deathWritten && !CauseOfDeath(p).empty()) w.Plain("1 DEAT");
+    w.TagValue("2 CAUS", CauseOfDeath(p));
+    WriteEvent(1, "BURI", p.burial);
+    w.TagValue("1 DSCR", PhysicalDescription(p));
+  }
+  for (std::int32_t mrin : MarriagesOf(rin))
+    if (MarriageMarked(mrin)) w.Plain("1 FAMS " + Pointer('F', mrin));
+  WriteParentLinks(p, full);
+  if (full) {
+    WriteNotes(1, rin, db::kIndividual);
+    if (options.form55 && options.contact && p.HasContactInfo()) {
+      using R = CIndividualRecord;
+      w.Plain("1 ADDR");
+      w.TagValue("2 _NAME", p.contact[R::kContactName]);
+      w.LongText(2, "ADR1", p.contact[R::kContactAddress1]);
+      w.LongText(2, "ADR2", p.contact[R::kContactAddress2]);
+      w.TagValue("2 CITY", p.contact[R::kContactCity]);
+      w.TagValue("2 STAE", p.contact[R::kContactState]);
+      w.TagValue("2 POST", p.contact[R::kContactPostalCode]);
+      w.TagValue("2 CTRY", p.contact[R::kContactCountry]);
+      w.TagValue("1 PHON", p.contact[R::kContactPhone]);
+      w.TagValue("1 _EMAIL", p.contact[R::kContactEmail]);
+      w.TagValue("1 _URL", p.contact[R::kContactHomePage]);
+    }
+  }
+  if (!w.Ok()) return false;
+  ++individualsWritten_;
+  written_.push_back(rin);
+  return true;
+}
+
+bool CGedcomExporter::WriteFamily(std::int32_t mrin) {
+  CMarriageRecord m;
+  if (DbGetRecord(mrin, db::kMarriage, &m) != 1) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  w.Plain("0 " + Pointer('F', mrin) + " FAM");
+  if (m.status == 'D') w.Plain("1 DIV Y");
+  if (IndividualMarked(m.husband)) w.Plain("1 HUSB " + Pointer('I', m.husband));
+  if (IndividualMarked(m.wife)) w.Plain("1 WIFE " + Pointer('I', m.wife));
+  for (std::int32_t child : ChildrenOf(mrin))
+    if (IndividualMarked(child)) w.Plain("1 CHIL " + Pointer('I', child));
+  if (options.fullLiving || (DeceasedOrMissing(m.husband) && DeceasedOrMissing(m.wife))) {
+    WriteEvent(1, "MARR", m.marriage);
+    WriteNotes(1, mrin, db::kMarriage);
+  }
+  if (!w.Ok()) return false;
+  ++marriagesWritten_;
+  return true;
+}
+
+}  // namespace gedcom

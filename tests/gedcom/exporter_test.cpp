@@ -1,0 +1,335 @@
+// The export job over a family file built through the database calls: exact
+// bytes of a small family, the reduced living individual, selections of the
+// web generator, one-sided families, disks and submission stamps.
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FamilyLinkRecord.h"
+#include "GedcomExporter.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "OpenFamilyFixture.h"
+#include "RecordAccess.h"
+
+namespace {
+
+using gedcom::CGedcomExporter;
+using gedcom::SelectionEntry;
+
+struct BigDrive : gedcom::GedcomDrive {
+  bool IsRemovable(const std::string&) override { return removable; }
+  std::uint64_t FreeBytes(const std::string&) override { return capacity; }
+  bool removable = false;
+  std::uint64_t capacity = 1u << 30;
+};
+
+struct SetFilter : gedcom::ExportFilterSet {
+  explicit SetFilter(std::set<std::int32_t> r) : rins(std::move(r)) {}
+  bool Contains(std::int32_t rin) const override { return rins.count(rin) != 0; }
+  std::set<std::int32_t> rins;
+};
+
+class ExporterTest : public OpenFamilyFixture {
+ protected:
+  static std::int32_t Person(const char* given, const char* surname, char sex,
+                             const char* born = nullptr, const char* died = nullptr) {
+    CIndividualRecord p;
+    p.surname = surname;
+    p.givenNames[0] = given;
+    p.sex = sex;
+    if (born) {
+      EXPECT_EQ(p.birth.date.Parse(born), 1);
+    }
+    if (died) {
+      EXPECT_EQ(p.death.date.Parse(died), 1);
+    }
+    return static_cast<std::int32_t>(family::Add(p, 0));
+  }
+  static std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
+    return DbSetRelation(husband, wife, db::kRelHusband, 0);
+  }
+  static void AddChild(std::int32_t child, std::int32_t mrin) {
+    ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, mrin), 0);
+  }
+
+  // Runs an export to out.ged and answers the file's text.
+  std::string Run(const std::vector<SelectionEntry>* selection, const SetFilter* filter,
+                  bool expectComplete = true) {
+    CGedcomExporter exporter(drive_);
+    exporter.options = options_;
+    EXPECT_TRUE(exporter.Open(dir.File("out.ged")));
+    EXPECT_EQ(exporter.Export(selection, filter), expectComplete);
+    exporter.Close();
+    summary_ = exporter.Summary();
+    return ReadAll(dir.File("out.ged"));
+  }
+  // The lines of a text without the header (up to the first level-0 line
+  // after HEAD).
+  static std::string Body(const std::string& text) {
+    const std::size_t start = text.find("\r\n0 ", text.find("0 HEAD"));
+    return start == std::string::npos ? text : text.substr(start + 2);
+  }
+
+  BigDrive drive_;
+  gedcom::ExportOptions options_;
+  std::string summary_;
+};
+
+// Ola (dead, notes, nickname with "@", accent in the wife's name) and Kari
+// marry and divorce; their son Per is living and adopted;
+// Anne has only a cause of death and a 300-character description.
+class SmallFamilyTest : public ExporterTest {
+ protected:
+  void SetUp() override {
+    ExporterTest::SetUp();
+    ola = Person("Ola", "Lund", 'M', "4 May 1850", "1920");
+    kari = Person("Kari", "Berg\xE9", 'F', nullptr, "1901");
+    per = Person("Per", "Lund", 'M', "1990");
+    anne = Person("", "Holm", 'F', "1800");
+    CIndividualRecord p;
+    ASSERT_EQ(family::Read(p, ola), 1);
+    p.birth.place[0] = "Bergen";
+    p.birth.place[1] = "Hordaland";
+    p.texts1[1] = "Ola @ home";  // nickname
+    ASSERT_EQ(family::Update(p, 0), 1);
+    ASSERT_EQ(family::Read(p, anne), 1);
+    p.texts2[1] = "Fever";                // cause of death
+    p.texts2[2] = std::string(300, 'd');  // physical description: 255 are stored
+    ASSERT_EQ(family::Update(p, 0), 1);
+    ASSERT_GT(DbSetNotes(ola, "Sailor at sea.\r\nMail: ola@lund.no", 0, 0, db::kIndividual), 0);
+    mrin = Marry(ola, kari);
+    CMarriageRecord m;
+    ASSERT_EQ(family::Read(m, mrin), 1);
+    ASSERT_EQ(m.marriage.date.Parse("12 Jun 1875"), 1);
+    m.marriage.place[0] = "Voss";
+    m.status = 'D';
+    ASSERT_EQ(family::Update(m, 0), 1);
+    AddChild(per, mrin);
+    std::vector<std::int32_t> links;
+    DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, per, 0);
+    ASSERT_EQ(links.size(), 1u);
+    CFamilyLinkRecord link;
+    ASSERT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
+    link.firstParentRelation = 'a';
+    link.secondParentRelation = 'a';
+    ASSERT_EQ(DbUpdateRecord(links[0], db::kFamilyLink, &link), 1);
+    options_.notesAndSources = 1;
+  }
+  std::int32_t ola = 0, kari = 0, per = 0, anne = 0, mrin = 0;
+};
+
+constexpr const char* kHeader55Ansel =
+    "0 HEAD\r\n1 SOUR ORV\r\n2 NAME Korvane\r\n2 VERS 1.0.0.0\r\n2 CORP Quenmoor\r\n"
+    "3 ADDR 14 Harbour Row\r\n4 CONT Quenmoor Bay\r\n1 DEST ORV\r\n1 DATE 3 JUL 2001\r\n"
+    "2 TIME 09:05:00\r\n1 FILE out.ged\r\n1 GEDC\r\n2 VERS 5.5\r\n2 FORM LINEAGE-LINKED\r\n"
+    "1 CHAR ANSEL\r\n1 LANG English\r\n";
+
+TEST_F(SmallFamilyTest, Standard55AnselExactBytes) {
+  SetFilter all({ola, kari, per, anne});
+  const std::string expected =
+      std::string(kHeader55Ansel) +
+      "0 @I1@ INDI\r\n1 NAME Ola /Lund/\r\n2 GIVN Ola\r\n2 SURN Lund\r\n2 NICK Ola @@ home\r\n"
+      "1 SEX M\r\n1 BIRT\r\n2 DATE 4 MAY 1850\r\n2 PLAC Bergen,Hordaland\r\n1 DEAT\r\n"
+      "2 DATE 1920\r\n1 FAMS @F1@\r\n1 NOTE Sailor at sea.\r\n2 CONT Mail: ola@@lund.no\r\n"
+      "0 @I2@ INDI\r\n1 NAME Kari /Berg\xE2"
+      "e/\r\n2 GIVN Kari\r\n2 SURN Berg\xE2"
+      "e\r\n"
+      "1 SEX F\r\n1 DEAT\r\n2 DATE 1901\r\n1 FAMS @F1@\r\n"
+      "0 @I3@ INDI\r\n1 NAME LIVING\r\n1 SEX M\r\n1 FAMC @F1@\r\n2 PEDI adopted\r\n"
+      "0 @I4@ INDI\r\n1 NAME /Holm/\r\n2 SURN Holm\r\n1 SEX F\r\n1 BIRT\r\n2 DATE 1800\r\n"
+      "1 DEAT\r\n2 CAUS Fever\r\n1 DSCR " +
+      std::string(255, 'd') +
+      "\r\n"
+      "0 @F1@ FAM\r\n1 DIV Y\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"
+      "1 MARR\r\n2 DATE 12 JUN 1875\r\n2 PLAC Voss\r\n0 TRLR\r\n";
+  EXPECT_EQ(Run(nullptr, &all), expected);
+  EXPECT_NE(summary_.find("4 individuals exported\n1 marriages exported"), std::string::npos);
+  EXPECT_EQ(summary_, "4 individuals exported\n1 marriages exported");
+}
+
+TEST_F(SmallFamilyTest, Gedcom40AnsiForm) {
+  options_.form55 = false;
+  options_.mode = gedcom::kExportGedcom40;
+  options_.fullLiving = true;
+  SetFilter all({ola, kari, per});
+  const std::string text = Run(nullptr, &all);
+  EXPECT_NE(text.find("1 SOUR ORV 4.0\r\n"), std::string::npos);
+  EXPECT_NE(text.find("2 VERS 4.0\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR ANSI\r\n"), std::string::npos);
+  // Names without the 5.5 parts, the wife's accent as stored, notes as NOTE
+  // lines, no pedigree lines.
+  EXPECT_NE(text.find("1 NAME Ola /Lund/\r\n1 SEX M\r\n"), std::string::npos);
+  EXPECT_NE(text.find("1 NAME Kari /Berg\xE9/\r\n"), std::string::npos);
+  EXPECT_NE(text.find("1 NOTE Sailor at sea.\r\n1 NOTE Mail: ola@@lund.no\r\n"), std::string::npos);
+  EXPECT_NE(text.find("1 FAMC @F1@\r\n0 @F1@ FAM\r\n1 DIV Y\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("1 MARR\r\n2 DATE 12 JUN 1875\r\n2 PLAC Voss\r\n0 TRLR"), std::string::npos);
+  for (const char* tag : {"GIVN", "NICK", "PEDI", "CONT"})
+    EXPECT_EQ(Body(text).find(std::string(" ") + tag + " "), std::string::npos) << tag;
+}
+
+TEST_F(SmallFamilyTest, LivingIndividualByOptions) {
+  struct Case {
+    bool fullLiving, namesOnLiving;
+    std::string record;
+  };
+  const Case cases[] = {
+      {false, false, "0 @I3@ INDI\r\n1 NAME LIVING\r\n1 SEX M\r\n1 FAMC @F1@\r\n"},
+      {false, true,
+       "0 @I3@ INDI\r\n1 NAME Per /Lund/\r\n2 GIVN Per\r\n2 SURN Lund\r\n1 SEX M\r\n"
+       "1 FAMC @F1@\r\n"},
+      {true, false,
+       "0 @I3@ INDI\r\n1 NAME Per /Lund/\r\n2 GIVN Per\r\n2 SURN Lund\r\n1 SEX M\r\n"
+       "1 BIRT\r\n2 DATE 1990\r\n1 FAMC @F1@\r\n"},
+  };
+  SetFilter all({ola, kari, per});
+  for (const Case& c : cases) {
+    options_.fullLiving = c.fullLiving;
+    options_.namesOnLiving = c.namesOnLiving;
+    const std::string text = Run(nullptr, &all);
+    EXPECT_NE(text.find(c.record), std::string::npos) << text;
+  }
+}
+
+TEST_F(SmallFamilyTest, DeathCauseWrittenUnderOneDeat) {
+  struct Case {
+    const char* died;
+    const char* cause;
+    std::string lines;
+  };
+  const Case cases[] = {
+      {nullptr, "Fever", "1 DEAT\r\n2 CAUS Fever\r\n"},
+      {"1821", "Fever", "1 DEAT\r\n2 DATE 1821\r\n2 CAUS Fever\r\n"},
+      {"1821", "", "1 DEAT\r\n2 DATE 1821\r\n"},
+  };
+  for (const Case& c : cases) {
+    CIndividualRecord p;
+    ASSERT_EQ(family::Read(p, anne), 1);
+    p.death.date = CDateValue{};
+    if (c.died) {
+      ASSERT_EQ(p.death.date.Parse(c.died), 1);
+    }
+    p.texts2[1] = c.cause;
+    ASSERT_EQ(family::Update(p, 0), 1);
+    SetFilter only({anne});
+    const std::string body = Body(Run(nullptr, &only));
+    EXPECT_NE(body.find(c.lines), std::string::npos) << body;
+    EXPECT_EQ(body.find("1 DEAT"), body.rfind("1 DEAT")) << body;
+  }
+}
+
+TEST_F(SmallFamilyTest, EmptySelectionWritesHeaderAndTrailer) {
+  SetFilter none({});
+  EXPECT_EQ(Run(nullptr, &none), std::string(kHeader55Ansel) + "0 TRLR\r\n");
+  EXPECT_EQ(Run(nullptr, nullptr), std::string(kHeader55Ansel) + "0 TRLR\r\n");
+}
+
+TEST_F(SmallFamilyTest, FamilyWhoseHusbandIsNotExported) {
+  SetFilter some({kari, per});
+  const std::string body = Body(Run(nullptr, &some));
+  EXPECT_EQ(body.find("0 @I1@"), std::string::npos);
+  EXPECT_NE(body.find("0 @F1@ FAM\r\n1 DIV Y\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"), std::string::npos)
+      << body;
+  EXPECT_NE(body.find("1 FAMS @F1@"), std::string::npos);
+}
+
+TEST_F(SmallFamilyTest, FamilyMarkedByALaterIndividualKeepsEarlierLinks) {
+  // Ola (RIN 1) does not bring in his marriage (Kari is not selected); Per
+  // (RIN 3) does, after Ola was considered: Ola still gets his FAMS line.
+  SetFilter some({ola, per});
+  const std::string body = Body(Run(nullptr, &some));
+  const std::size_t ola = body.find("0 @I1@ INDI"), per = body.find("0 @I3@ INDI");
+  ASSERT_NE(ola, std::string::npos);
+  EXPECT_NE(body.substr(ola, per - ola).find("1 FAMS @F1@"), std::string::npos) << body;
+  EXPECT_NE(body.find("0 @F1@ FAM"), std::string::npos);
+}
+
+// Three generations: Gorm and Gunn are Ola's parents; Ola and Kari are
+// Per's.
+class GenerationsTest : public SmallFamilyTest {
+ protected:
+  void SetUp() override {
+    SmallFamilyTest::SetUp();
+    gorm = Person("Gorm", "Lund", 'M', "1800");
+    gunn = Person("Gunn", "Dal", 'F', "1802");
+    grandparents = Marry(gorm, gunn);
+    AddChild(ola, grandparents);
+    options_.fullLiving = true;
+  }
+  std::vector<std::string> Records(const std::vector<SelectionEntry>& selection) {
+    const std::string text = Run(&selection, nullptr);
+    std::vector<std::string> records;
+    for (std::size_t at = text.find("\r\n0 @"); at != std::string::npos;
+         at = text.find("\r\n0 @", at + 1))
+      records.push_back(text.substr(at + 4, text.find(' ', at + 4) - at - 4));
+    return records;
+  }
+  std::int32_t gorm = 0, gunn = 0, grandparents = 0;
+};
+
+TEST_F(GenerationsTest, WebGeneratorDescendantsAndAncestors) {
+  using R = std::vector<std::string>;
+  // Count 2 (entry 1): the person, spouses, marriages and children.
+  EXPECT_EQ(Records({{ola, SelectionEntry::kDescendants, 1}}), (R{"@I1@", "@I2@", "@I3@", "@F1@"}));
+  // Count 1 (entry 0): the person alone.
+  EXPECT_EQ(Records({{ola, SelectionEntry::kDescendants, 0}}), (R{"@I1@"}));
+  // Ancestors, count 2: the person, its parents and its primary parent family.
+  EXPECT_EQ(Records({{ola, SelectionEntry::kAncestors, 1}}), (R{"@I1@", "@I5@", "@I6@", "@F2@"}));
+  EXPECT_EQ(Records({{ola, SelectionEntry::kAncestors, 0}}), (R{"@I1@"}));
+  // Per's grandparents' family is written with its husband and wife, and
+  // the marriage of Ola and Kari with Ola's parents as a FAMC.
+  EXPECT_EQ(Records({{per, SelectionEntry::kAncestors, 2}}),
+            (R{"@I1@", "@I2@", "@I3@", "@I5@", "@I6@", "@F1@", "@F2@"}));
+}
+
+TEST_F(GenerationsTest, WalksEndOnACircularReference) {
+  // Gorm, Ola's father, is also made a child of Ola and Kari, so both walks
+  // meet individuals they have walked already.
+  AddChild(gorm, mrin);
+  EXPECT_EQ(Records({{per, SelectionEntry::kAncestors, 50}}).size(), 7u);
+  EXPECT_EQ(Records({{gorm, SelectionEntry::kDescendants, 50}}).size(), 7u);
+}
+
+TEST_F(SmallFamilyTest, RemovableDiskSetAndFullFixedDisk) {
+  SetFilter all({ola, kari, per, anne});
+  const std::string whole = Run(nullptr, &all);
+  // Each disk holds a little more than a third of the file.
+  drive_.removable = true;
+  drive_.capacity = whole.size() / 3 + 40;
+  Run(nullptr, &all);
+  ASSERT_EQ(boxes.Calls().size(), 2u);
+  EXPECT_NE(boxes.Calls()[0].text.find("#2 and click OK"), std::string::npos);
+  EXPECT_NE(boxes.Calls()[1].text.find("#3 and click OK"), std::string::npos);
+  EXPECT_EQ(
+      ReadAll(dir.File("out.ged")) + ReadAll(dir.File("out.G00")) + ReadAll(dir.File("out.G01")),
+      whole);
+  boxes.Clear();
+
+  drive_.removable = false;
+  const std::string part = Run(nullptr, &all, false);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Not enough disk space to complete.");
+  EXPECT_EQ(part.find("0 TRLR"), std::string::npos);
+  EXPECT_EQ(summary_.rfind("The GEDCOM export is not complete.", 0), 0u) << summary_;
+}
+
+TEST_F(SmallFamilyTest, SubmissionStampedOnlyAfterTheTrailer) {
+  options_.mode = gedcom::kExportStirpbank;
+  SetFilter all({ola, kari, per, anne});
+  DbFlush();
+  const std::string before = ReadAll(family);
+  drive_.capacity = 600;  // the header fits, the records do not
+  Run(nullptr, &all, false);
+  DbFlush();
+  EXPECT_EQ(ReadAll(family), before);
+  drive_.capacity = 1u << 30;
+  Run(nullptr, &all);
+  DbFlush();
+  EXPECT_NE(ReadAll(family), before);
+}
+
+}  // namespace
