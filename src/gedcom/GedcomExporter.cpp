@@ -13,6 +13,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
+#include "PreparerRecord.h"
 #include "RecordAccess.h"
 #include "StringTable.h"
 #include "ZelQualification.h"
@@ -282,7 +283,35 @@ bool CGedcomExporter::WriteHeader() {
   w.TagValue("2 VERS", f55 ? "5.5" : "4.0");
   w.TagValue("2 FORM", "LINEAGE-LINKED");
   w.TagValue("1 CHAR", f55 && options.ansel ? "ANSEL" : "ANSI");
-  return w.TagValue("1 LANG", LanguageName(program.language));
+  w.TagValue("1 LANG", LanguageName(program.language));
+  return options.submitter ? WriteSubmitter() : w.Ok();
+}
+
+// The file's "Prepared by" record as the submitter; nothing when it is empty.
+bool CGedcomExporter::WriteSubmitter() {
+  CPreparerRecord prep;
+  if (DbGetRecord(CPreparerRecord::kRecordNumber, db::kPreparer, &prep) != 1) return writer_->Ok();
+  std::string name = prep.givenNames;
+  if (!name.empty() && !prep.surname.empty()) name += ' ';
+  name += prep.surname;
+  const std::string* lines[] = {&prep.address1, &prep.address2, &prep.address3};
+  bool any = !name.empty() || !prep.phone.empty() || !prep.sbn.empty() || !prep.email.empty();
+  for (const std::string* line : lines) any = any || !line->empty();
+  if (!any) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  w.Plain("1 SUBM @SUB1@");
+  w.Plain("0 @SUB1@ SUBM");
+  w.TagValue("1 NAME", name);
+  const char* tag = "1 ADDR";
+  for (const std::string* line : lines) {
+    if (line->empty()) continue;
+    w.TagValue(tag, *line);
+    tag = "2 CONT";
+  }
+  w.TagValue("1 CTRY", prep.country);
+  w.TagValue("1 PHON", prep.phone);
+  if (options.mode == kExportStirpbank) w.TagValue("1 SBN", prep.sbn);
+  return w.TagValue("1 _EMAIL", prep.email);
 }
 
 bool CGedcomExporter::WriteNameLines(const CIndividualRecord& p, bool shortForm) {

@@ -15,6 +15,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "OpenFamilyFixture.h"
+#include "PreparerRecord.h"
 #include "RecordAccess.h"
 
 namespace {
@@ -226,6 +227,28 @@ TEST_F(SmallFamilyTest, EmptySelectionWritesHeaderAndTrailer) {
   SetFilter none({});
   EXPECT_EQ(Run(nullptr, &none), std::string(kHeader55Ansel) + "0 TRLR\r\n");
   EXPECT_EQ(Run(nullptr, nullptr), std::string(kHeader55Ansel) + "0 TRLR\r\n");
+}
+
+TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
+  options_.submitter = true;
+  SetFilter none({});
+  // An empty preparer writes no submitter.
+  EXPECT_EQ(Run(nullptr, &none), std::string(kHeader55Ansel) + "0 TRLR\r\n");
+  CPreparerRecord prep;
+  prep.givenNames = "Siri";
+  prep.surname = "Moe";
+  prep.address2 = "Storgata 1";
+  prep.address3 = "Oslo";
+  prep.sbn = "SB-1";
+  prep.email = "siri@moe.no";
+  ASSERT_EQ(DbUpdateRecord(CPreparerRecord::kRecordNumber, db::kPreparer, &prep), 1);
+  const std::string submitter =
+      "1 SUBM @SUB1@\r\n0 @SUB1@ SUBM\r\n1 NAME Siri Moe\r\n1 ADDR Storgata 1\r\n"
+      "2 CONT Oslo\r\n";
+  EXPECT_EQ(Run(nullptr, &none),
+            std::string(kHeader55Ansel) + submitter + "1 _EMAIL siri@@moe.no\r\n0 TRLR\r\n");
+  options_.mode = gedcom::kExportStirpbank;
+  EXPECT_NE(Run(nullptr, &none).find(submitter + "1 SBN SB-1\r\n1 _EMAIL"), std::string::npos);
 }
 
 TEST_F(SmallFamilyTest, FamilyWhoseHusbandIsNotExported) {
