@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "CitationRecord.h"
 #include "Clock.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -15,6 +16,8 @@
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "RecordAccess.h"
+#include "RepositoryRecord.h"
+#include "SourceRecord.h"
 #include "StringTable.h"
 #include "ZelQualification.h"
 
@@ -245,10 +248,16 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   }
 
   written_.clear();
+  sources_.clear();
+  repositories_.clear();
   for (std::int32_t rin = 1; rin <= maxRin; ++rin)
     if (IndividualMarked(rin) && !WriteIndividual(rin)) return false;
   for (std::int32_t mrin = 1; mrin <= maxMrin; ++mrin)
     if (MarriageMarked(mrin) && !WriteFamily(mrin)) return false;
+  for (std::int32_t number : sources_)
+    if (!WriteSource(number)) return false;
+  for (std::int32_t number : repositories_)
+    if (!WriteRepository(number)) return false;
   if (!writer_->Plain("0 TRLR") || !output_->Close()) return false;
   complete_ = true;
 
@@ -336,22 +345,92 @@ bool CGedcomExporter::WriteNameLines(const CIndividualRecord& p, bool shortForm)
 }
 
 bool CGedcomExporter::WriteEvent(int level, const char* tag, const CEventValue& event,
-                                 bool* wrote) {
+                                 std::int32_t owner, char kind, bool* wrote) {
   if (wrote) *wrote = false;
   if (EventEmpty(event)) return writer_->Ok();
   if (wrote) *wrote = true;
   writer_->Plain(Line(level, tag));
   if (event.date.IsSet())
     writer_->TagValue(Line(level + 1, "DATE"), event.date.Format(false, 0, false, true));
-  return writer_->TagValue(
-      Line(level + 1, "PLAC"),
-      JoinPlaceParts(event.place[0], event.place[1], event.place[2], event.place[3], ","));
+  writer_->TagValue(Line(level + 1, "PLAC"), JoinPlaceParts(event.place[0], event.place[1],
+                                                            event.place[2], event.place[3], ","));
+  return WriteCitations(level + 1, owner, kind);
 }
 
-bool CGedcomExporter::WriteNotes(int level, std::int32_t rin, int type) {
-  if ((options.notesAndSources & 1) == 0) return writer_->Ok();
-  const std::string notes = DbGetNotes(rin, 0, type, 0, options.confidential ? 1 : 0, 0);
-  return writer_->LongText(level, "NOTE", notes);
+// 5.5 citations; each names its source, which is then written after the
+// families. A source that cannot be read leaves the bare SOUR line.
+bool CGedcomExporter::WriteCitations(int level, std::int32_t owner, char kind) {
+  if ((options.notesAndSources & 2) == 0 || !options.form55) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  std::vector<std::int32_t> list;
+  DbGetRinList(list, db::kCitation, owner, kind);
+  for (std::int32_t number : list) {
+    CCitationRecord c;
+    if (DbGetRecord(number, db::kCitation, &c) != 1) continue;
+    CSourceRecord source;
+    if (c.sourceRin != 0 && DbGetRecord(c.sourceRin, db::kSource, &source) == 1) {
+      w.Plain(Line(level, "SOUR " + Pointer('S', c.sourceRin)));
+      sources_.insert(c.sourceRin);
+    } else {
+      w.Plain(Line(level, "SOUR"));
+    }
+    w.TagValue(Line(level + 1, "PAGE"), c.pageText);
+    w.TagValue(Line(level + 1, "REFN"), c.detailText);
+    w.LongText(level + 1, "NOTE", c.comments);
+    if (!c.actualText.empty() || c.entryDate.IsSet()) {
+      w.Plain(Line(level + 1, "DATA"));
+      w.LongText(level + 2, "TEXT", c.actualText);
+      if (c.entryDate.IsSet())
+        w.TagValue(Line(level + 2, "DATE"), c.entryDate.Format(false, 0, false, true));
+    }
+  }
+  return w.Ok();
+}
+
+bool CGedcomExporter::WriteSource(std::int32_t number) {
+  CSourceRecord s;
+  if (DbGetRecord(number, db::kSource, &s) != 1) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  w.Plain("0 " + Pointer('S', number) + " SOUR");
+  CRepositoryRecord repository;
+  if (s.repositoryRin != 0 && DbGetRecord(s.repositoryRin, db::kRepository, &repository) == 1) {
+    w.Plain("1 REPO @REPO" + std::to_string(s.repositoryRin) + "@");
+    repositories_.insert(s.repositoryRin);
+  }
+  w.LongText(1, "TITL", s.title);
+  if (!s.author.empty()) {
+    w.LongText(1, "AUTH", s.author);
+    w.TagValue("2 ABBR", s.abbreviatedAuthor);
+  }
+  w.LongText(1, "PUBL", s.publication);
+  w.TagValue("1 _OTHER", s.titleSupplement);
+  w.TagValue("1 ABBR", s.abbreviatedTitle);
+  w.TagValue("1 CALN", s.callNumber);
+  w.LongText(1, "NOTE", s.comments);
+  w.LongText(1, "TEXT", s.actualText);
+  if (s.italicTitle) w.Plain("1 _ITALIC Y");
+  if (s.parenthesizeFacts) w.Plain("1 _PAREN Y");
+  return w.Ok();
+}
+
+bool CGedcomExporter::WriteRepository(std::int32_t number) {
+  CRepositoryRecord r;
+  if (DbGetRecord(number, db::kRepository, &r) != 1) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  w.Plain("0 @REPO" + std::to_string(number) + "@ REPO");
+  w.TagValue("1 NAME", r.name);
+  if (!r.address[0].empty()) {
+    w.TagValue("1 ADDR", r.address[0]);
+    for (int i = 1; i < 4; ++i) w.TagValue("2 CONT", r.address[i]);
+  }
+  w.TagValue("1 PHON", r.phone);
+  return w.LongText(1, "NOTE", r.note);
+}
+
+bool CGedcomExporter::WriteNotes(int level, std::int32_t rin, int type, char kind) {
+  if ((options.notesAndSources & 1) != 0)
+    writer_->LongText(level, "NOTE", DbGetNotes(rin, 0, type, 0, options.confidential ? 1 : 0, 0));
+  return WriteCitations(level, rin, kind);
 }
 
 bool CGedcomExporter::WriteParentLinks(const CIndividualRecord& person, bool full) {
@@ -401,21 +480,21 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
     w.Plain(std::string("1 SEX ") + (p.sex == 'M' || p.sex == 'F' ? p.sex : 'U'));
   }
   if (full) {
-    WriteEvent(1, "BIRT", p.birth);
-    WriteEvent(1, "CHR", p.christening);
+    WriteEvent(1, "BIRT", p.birth, rin, db::kOwnerBirth);
+    WriteEvent(1, "CHR", p.christening, rin, db::kOwnerChristening);
     // The bare DEAT carries a cause only when the event itself wrote nothing.
     bool deathWritten = false;
-    WriteEvent(1, "DEAT", p.death, &deathWritten);
+    WriteEvent(1, "DEAT", p.death, rin, db::kOwnerDeath, &deathWritten);
     if (!deathWritten && !CauseOfDeath(p).empty()) w.Plain("1 DEAT");
     w.TagValue("2 CAUS", CauseOfDeath(p));
-    WriteEvent(1, "BURI", p.burial);
+    WriteEvent(1, "BURI", p.burial, rin, db::kOwnerBurial);
     w.TagValue("1 DSCR", PhysicalDescription(p));
   }
   for (std::int32_t mrin : MarriagesOf(rin))
     if (MarriageMarked(mrin)) w.Plain("1 FAMS " + Pointer('F', mrin));
   WriteParentLinks(p, full);
   if (full) {
-    WriteNotes(1, rin, db::kIndividual);
+    WriteNotes(1, rin, db::kIndividual, db::kOwnerIndividual);
     if (options.form55 && options.contact && p.HasContactInfo()) {
       using R = CIndividualRecord;
       w.Plain("1 ADDR");
@@ -448,8 +527,8 @@ bool CGedcomExporter::WriteFamily(std::int32_t mrin) {
   for (std::int32_t child : ChildrenOf(mrin))
     if (IndividualMarked(child)) w.Plain("1 CHIL " + Pointer('I', child));
   if (options.fullLiving || (DeceasedOrMissing(m.husband) && DeceasedOrMissing(m.wife))) {
-    WriteEvent(1, "MARR", m.marriage);
-    WriteNotes(1, mrin, db::kMarriage);
+    WriteEvent(1, "MARR", m.marriage, mrin, db::kOwnerMarriageEvent);
+    WriteNotes(1, mrin, db::kMarriage, db::kOwnerMarriage);
   }
   if (!w.Ok()) return false;
   ++marriagesWritten_;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -114,9 +115,15 @@ class CGedcomExporter {
   bool WriteIndividual(std::int32_t rin);
   bool WriteFamily(std::int32_t mrin);
   bool WriteNameLines(const CIndividualRecord& person, bool shortForm);
-  bool WriteEvent(int level, const char* tag, const CEventValue& event, bool* wrote = nullptr);
+  bool WriteEvent(int level, const char* tag, const CEventValue& event, std::int32_t owner,
+                  char kind, bool* wrote = nullptr);
+  bool WriteCitations(int level, std::int32_t owner, char kind);
+  bool WriteSource(std::int32_t number);
+  bool WriteRepository(std::int32_t number);
   bool WriteParentLinks(const CIndividualRecord& person, bool full);
-  bool WriteNotes(int level, std::int32_t rin, int type);
+  // The record's notes (bit 0 of the notes-and-sources word) and its own
+  // citations (bit 1), filed under kind.
+  bool WriteNotes(int level, std::int32_t rin, int type, char kind);
   std::string Line(int level, std::string_view rest) const;
 
   static constexpr std::uint8_t kMarked = 1;
@@ -129,6 +136,7 @@ class CGedcomExporter {
   std::string path_, fileName_;
   std::vector<std::uint8_t> rinMarks_, mrinMarks_;
   std::vector<std::int32_t> written_;
+  std::set<std::int32_t> sources_, repositories_;  // met while writing
   long individualsWritten_ = 0, marriagesWritten_ = 0;
   bool complete_ = false;
 };

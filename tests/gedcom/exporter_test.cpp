@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyLinkRecord.h"
@@ -17,6 +18,8 @@
 #include "OpenFamilyFixture.h"
 #include "PreparerRecord.h"
 #include "RecordAccess.h"
+#include "RepositoryRecord.h"
+#include "SourceRecord.h"
 
 namespace {
 
@@ -227,6 +230,49 @@ TEST_F(SmallFamilyTest, EmptySelectionWritesHeaderAndTrailer) {
   SetFilter none({});
   EXPECT_EQ(Run(nullptr, &none), std::string(kHeader55Ansel) + "0 TRLR\r\n");
   EXPECT_EQ(Run(nullptr, nullptr), std::string(kHeader55Ansel) + "0 TRLR\r\n");
+}
+
+TEST_F(SmallFamilyTest, CitationsBringTheirSourcesAndRepositories) {
+  CRepositoryRecord archive;
+  archive.name = "State Archive";
+  archive.address[0] = "Box 1";
+  archive.address[2] = "Bergen";
+  const std::int32_t repo = DbAddRecord(db::kRepository, 0, &archive);
+  ASSERT_GT(repo, 0);
+  CSourceRecord book;
+  book.title = "Parish book";
+  book.author = "Vicar";
+  book.repositoryRin = repo;
+  const std::int32_t source = DbAddRecord(db::kSource, 0, &book);
+  ASSERT_GT(source, 0);
+  auto cite = [&](std::int32_t src, char kind, const char* page) {
+    CCitationRecord c;
+    c.sourceRin = src;
+    c.pageText = page;
+    c.ownerLetter = kind;
+    c.ownerNumber = ola;
+    const std::int32_t n = DbAddRecord(db::kCitation, 0, &c);
+    ASSERT_GT(n, 0);
+    ASSERT_GT(DbLinkRecord(n, db::kCitation, ola, kind), 0);
+  };
+  cite(source, db::kOwnerBirth, "p. 12");
+  options_.notesAndSources = 3;
+  SetFilter only({ola});
+  const std::string body = Body(Run(nullptr, &only));
+  EXPECT_NE(body.find("2 PLAC Bergen,Hordaland\r\n2 SOUR @S1@\r\n3 PAGE p. 12\r\n1 DEAT"),
+            std::string::npos)
+      << body;
+  EXPECT_NE(body.find("2 CONT Mail: ola@@lund.no\r\n0 @S1@ SOUR\r\n"
+                      "1 REPO @REPO1@\r\n1 TITL Parish book\r\n1 AUTH Vicar\r\n"
+                      "0 @REPO1@ REPO\r\n1 NAME State Archive\r\n1 ADDR Box 1\r\n"
+                      "2 CONT Bergen\r\n0 TRLR\r\n"),
+            std::string::npos)
+      << body;
+  // Without bit 1 the citations, and with them the source, stay out.
+  options_.notesAndSources = 1;
+  const std::string notesOnly = Run(nullptr, &only);
+  EXPECT_EQ(notesOnly.find("SOUR @S1@"), std::string::npos);
+  EXPECT_EQ(notesOnly.find("0 @S1@"), std::string::npos);
 }
 
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
