@@ -13,6 +13,7 @@
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "OrdinanceObject.h"
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "RecordAccess.h"
@@ -357,6 +358,42 @@ bool CGedcomExporter::WriteEvent(int level, const char* tag, const CEventValue& 
   return WriteCitations(level + 1, owner, kind);
 }
 
+bool CGedcomExporter::WriteOrdinance(const char* tag, const COrdinanceValue& o, std::int32_t owner,
+                                     char kind, const std::string& familyPointer, bool temple,
+                                     bool* wrote) {
+  if (wrote) *wrote = false;
+  const CDateValue& d = o.date;
+  if (!d.IsSet() && o.templeCode.empty() && o.firstCitation == 0 && o.secondNumber == 0)
+    return writer_->Ok();
+  if (wrote) *wrote = true;
+  GedcomLineWriter& w = *writer_;
+  w.Plain(std::string("1 ") + tag);
+  if (!familyPointer.empty() && options.form55) w.Plain("2 FAMC " + familyPointer);
+  const bool submitted = d.qualifier == CDateValue::kQualSub ||
+                         (d.qualifier != 0 && d.month == CDateValue::kStatusSubmitted);
+  if (options.form55) {
+    if (d.year != 0 && submitted) {
+      w.TagValue("2 STAT", d.FormatQualifier(false, true));
+      w.TagValue("3 DATE", d.Format(false, 1, false, true));
+    } else if (d.IsSet() && !d.IsStatus()) {
+      w.TagValue("2 DATE", d.Format(false, 0, false, true));
+    } else if (d.IsStatus()) {
+      w.TagValue("2 STAT", d.Format(false, 0, false, true));
+    }
+  } else if (d.IsSet()) {
+    w.TagValue("2 DATE", submitted || d.month == CDateValue::kStatusSubmitted
+                             ? std::string("SUBMITTED")
+                             : d.Format(false, 0, false, true));
+  }
+  if (temple) {
+    std::string code = o.templeCode;
+    for (char& c : code)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    w.TagValue("2 TEMP", code);
+  }
+  return WriteCitations(2, owner, kind);
+}
+
 // 5.5 citations; each names its source, which is then written after the
 // families. A source that cannot be read leaves the bare SOUR line.
 bool CGedcomExporter::WriteCitations(int level, std::int32_t owner, char kind) {
@@ -445,23 +482,32 @@ bool CGedcomExporter::WriteParentLinks(const CIndividualRecord& person, bool ful
     if (!options.form55) break;  // the 4.0 form knows one parent family
   }
   for (const CFamilyLinkRecord& link : families) {
-    if (!MarriageMarked(link.mrin)) continue;
-    w.Plain("1 FAMC " + Pointer('F', link.mrin));
-    if (!options.form55) continue;
-    const char father = link.firstParentRelation, mother = link.secondParentRelation;
-    if (!(father == 'b' && mother == 'b' && link.thirdLetter == 'V')) {
-      w.TagValue("2 PEDI", PedigreeWord(father, mother, link.thirdLetter));
-      if (father != mother) {
-        w.TagValue("3 _HUSB", RelationshipWord(father, false));
-        w.TagValue("3 _WIFE", RelationshipWord(mother, true));
-      } else if (father == 't') {
-        w.Plain("3 TYPE step");
+    const bool exported = MarriageMarked(link.mrin);
+    if (exported) {
+      w.Plain("1 FAMC " + Pointer('F', link.mrin));
+      const char father = link.firstParentRelation, mother = link.secondParentRelation;
+      if (options.form55 && !(father == 'b' && mother == 'b' && link.thirdLetter == 'V')) {
+        w.TagValue("2 PEDI", PedigreeWord(father, mother, link.thirdLetter));
+        if (father != mother) {
+          w.TagValue("3 _HUSB", RelationshipWord(father, false));
+          w.TagValue("3 _WIFE", RelationshipWord(mother, true));
+        } else if (father == 't') {
+          w.Plain("3 TYPE step");
+        }
       }
+      if (options.form55 && families.size() > 1 &&
+          link.mrin == person.numbers[CIndividualRecord::kParentsMrin])
+        w.Plain("2 _PRIMARY Y");
     }
-    if (families.size() > 1 && link.mrin == person.numbers[CIndividualRecord::kParentsMrin])
-      w.Plain("2 _PRIMARY Y");
+    // A reduced individual keeps only the family pointers.
+    if (!full) continue;
+    if (options.zel && link.GetSealingEvent()) {
+      COrdinanceValue sealing;
+      sealing.SetFromObject(*link.GetSealingEvent());
+      WriteOrdinance("SLGC", sealing, link.linkNumber, db::kOwnerFamilyLink,
+                     exported ? Pointer('F', link.mrin) : "", true, nullptr);
+    }
   }
-  (void)full;
   return w.Ok();
 }
 
@@ -489,6 +535,18 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
     w.TagValue("2 CAUS", CauseOfDeath(p));
     WriteEvent(1, "BURI", p.burial, rin, db::kOwnerBurial);
     w.TagValue("1 DSCR", PhysicalDescription(p));
+    if (options.zel) {
+      // The flag marks a baptism recorded with a place, kept as the fifth event.
+      const bool baptismPlace = p.flags != 0 && !CEventValue::IsPlaceEmpty(&p.fifthEvent);
+      bool wrote = false;
+      WriteOrdinance("BAPL", p.baptism, rin, db::kOwnerBaptism, "", !baptismPlace, &wrote);
+      if (baptismPlace) {
+        if (!wrote) w.Plain("1 BAPL");
+        const CEventValue& e = p.fifthEvent;
+        w.TagValue("2 PLAC", JoinPlaceParts(e.place[0], e.place[1], e.place[2], e.place[3], ","));
+      }
+      WriteOrdinance("ENDL", p.endowment, rin, db::kOwnerEndowment, "", true, nullptr);
+    }
   }
   for (std::int32_t mrin : MarriagesOf(rin))
     if (MarriageMarked(mrin)) w.Plain("1 FAMS " + Pointer('F', mrin));
@@ -528,6 +586,8 @@ bool CGedcomExporter::WriteFamily(std::int32_t mrin) {
     if (IndividualMarked(child)) w.Plain("1 CHIL " + Pointer('I', child));
   if (options.fullLiving || (DeceasedOrMissing(m.husband) && DeceasedOrMissing(m.wife))) {
     WriteEvent(1, "MARR", m.marriage, mrin, db::kOwnerMarriageEvent);
+    if (options.zel)
+      WriteOrdinance("SLGS", m.sealingToSpouse, mrin, db::kOwnerSealingToSpouse, "", true, nullptr);
     WriteNotes(1, mrin, db::kMarriage, db::kOwnerMarriage);
   }
   if (!w.Ok()) return false;

@@ -17,6 +17,7 @@
 class CIndividualRecord;
 class CMarriageRecord;
 class CEventValue;
+class COrdinanceValue;
 
 namespace gedcom {
 
@@ -118,6 +119,10 @@ class CGedcomExporter {
   bool WriteEvent(int level, const char* tag, const CEventValue& event, std::int32_t owner,
                   char kind, bool* wrote = nullptr);
   bool WriteCitations(int level, std::int32_t owner, char kind);
+  // The date or status and temple lines of an ordinance under its tag line;
+  // false in wrote when the ordinance is empty and nothing was written.
+  bool WriteOrdinance(const char* tag, const COrdinanceValue& ordinance, std::int32_t owner,
+                      char kind, const std::string& familyPointer, bool temple, bool* wrote);
   bool WriteSource(std::int32_t number);
   bool WriteRepository(std::int32_t number);
   bool WriteParentLinks(const CIndividualRecord& person, bool full);

@@ -275,6 +275,36 @@ TEST_F(SmallFamilyTest, CitationsBringTheirSourcesAndRepositories) {
   EXPECT_EQ(notesOnly.find("0 @S1@"), std::string::npos);
 }
 
+TEST_F(SmallFamilyTest, OrdinancesWithTheZelOption) {
+  CIndividualRecord p;
+  ASSERT_EQ(family::Read(p, ola), 1);
+  ASSERT_EQ(p.baptism.date.Parse("1 Jan 1900"), 1);
+  p.baptism.templeCode = "SLAKE";
+  p.endowment.date.Set(0, CDateValue::kStatusCompleted);  // a status alone
+  ASSERT_EQ(family::Update(p, 0), 1);
+  CMarriageRecord m;
+  ASSERT_EQ(family::Read(m, mrin), 1);
+  ASSERT_EQ(m.sealingToSpouse.date.Parse("2 Feb 1910"), 1);
+  m.sealingToSpouse.templeCode = "LOGAN";
+  ASSERT_EQ(family::Update(m, 0), 1);
+  SetFilter all({ola, kari});
+
+  const std::string without = Body(Run(nullptr, &all));
+  for (const char* tag : {"BAPL", "ENDL", "SLGS", "TEMP"})
+    EXPECT_EQ(without.find(tag), std::string::npos) << tag;
+
+  options_.zel = true;
+  const std::string body = Body(Run(nullptr, &all));
+  EXPECT_NE(body.find("1 BAPL\r\n2 DATE 1 JAN 1900\r\n2 TEMP SLAKE\r\n1 ENDL\r\n"
+                      "2 STAT COMPLETED\r\n1 FAMS"),
+            std::string::npos)
+      << body;
+  EXPECT_NE(body.find("1 MARR\r\n2 DATE 12 JUN 1875\r\n2 PLAC Voss\r\n1 SLGS\r\n"
+                      "2 DATE 2 FEB 1910\r\n2 TEMP LOGAN\r\n"),
+            std::string::npos)
+      << body;
+}
+
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
   options_.submitter = true;
   SetFilter none({});
