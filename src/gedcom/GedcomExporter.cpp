@@ -27,6 +27,7 @@ namespace gedcom {
 namespace {
 
 constexpr const char* kIncomplete = "The GEDCOM export is not complete.";
+constexpr const char* kCancelled = "The GEDCOM export was cancelled; its file was deleted.";
 constexpr const char* kCutHeading = "These values were longer than 255 characters and were cut:";
 constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                    "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
@@ -105,12 +106,43 @@ bool CGedcomExporter::Open(const std::string& path) {
   }
   path_ = path;
   fileName_ = std::filesystem::path(path).filename().string();
+  static const char* const kTypes[] = {"GEDCOM 4.0", "Stirpbank", "Rosterly", "Standard GEDCOM 5.5",
+                                       "Lineroll"};
+  const int mode = options.mode >= 0 && options.mode <= 4 ? options.mode : 0;
+  plat::Progress().Begin(kExportCaption, 0);
+  plat::Progress().SetText(std::string("Type: ") + kTypes[mode]);
+  progress_ = true;
   writer_ = std::make_unique<GedcomLineWriter>(*output_,
                                                options.form55 ? GedcomForm::k55 : GedcomForm::k40);
   return true;
 }
 
-bool CGedcomExporter::Close() { return output_ ? output_->Close() : true; }
+bool CGedcomExporter::Close() {
+  if (progress_) plat::Progress().End();
+  progress_ = false;
+  return output_ ? output_->Close() : true;
+}
+
+void CGedcomExporter::ShowSummary() const {
+  plat::MessageBox(Summary(), kExportCaption, plat::kMbOk | plat::kMbIconInformation);
+}
+
+bool CGedcomExporter::KeepGoing() {
+  plat::Progress().SetPosition(static_cast<int>(individualsWritten_ + marriagesWritten_));
+  if (!plat::PumpWaitingMessages() || plat::Progress().CancelRequested()) {
+    std::string question = kQuitQuestion;
+    question.replace(question.find("%s"), 2, "Export");
+    const int answer =
+        plat::MessageBox(question, "GEDCOM Export", plat::kMbYesNo | plat::kMbIconExclamation);
+    if (answer == plat::kIdYes) {
+      // A quit export leaves no half file behind.
+      output_->Discard();
+      cancelled_ = true;
+      return false;
+    }
+  }
+  return true;
+}
 
 const std::vector<std::string>& CGedcomExporter::CutValues() const {
   static const std::vector<std::string> none;
@@ -120,7 +152,7 @@ const std::vector<std::string>& CGedcomExporter::CutValues() const {
 std::string CGedcomExporter::Summary() const {
   std::string text = res::FormatInserts(
       kExportedSummary, {std::to_string(individualsWritten_), std::to_string(marriagesWritten_)});
-  if (!complete_) text = std::string(kIncomplete) + "\n\n" + text;
+  if (!complete_) text = std::string(cancelled_ ? kCancelled : kIncomplete) + "\n\n" + text;
   if (!CutValues().empty()) {
     text += "\n\n";
     text += kCutHeading;
@@ -252,9 +284,9 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   sources_.clear();
   repositories_.clear();
   for (std::int32_t rin = 1; rin <= maxRin; ++rin)
-    if (IndividualMarked(rin) && !WriteIndividual(rin)) return false;
+    if (IndividualMarked(rin) && (!KeepGoing() || !WriteIndividual(rin))) return false;
   for (std::int32_t mrin = 1; mrin <= maxMrin; ++mrin)
-    if (MarriageMarked(mrin) && !WriteFamily(mrin)) return false;
+    if (MarriageMarked(mrin) && (!KeepGoing() || !WriteFamily(mrin))) return false;
   for (std::int32_t number : sources_)
     if (!WriteSource(number)) return false;
   for (std::int32_t number : repositories_)

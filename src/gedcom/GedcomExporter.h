@@ -71,6 +71,9 @@ struct SelectionEntry {
 
 inline constexpr const char* kCouldNotCreate = "Could not create GEDCOM file.";
 inline constexpr const char* kExportFailedCaption = "EXPORT FAILED";
+inline constexpr const char* kQuitQuestion =
+    "%s is not complete.\n\nIf you quit now, you will likely have problems with your "
+    "file.\n\nAre you sure you want to quit?";
 inline constexpr const char* kExportedSummary = "%1 individuals exported\n%2 marriages exported";
 
 class CGedcomExporter {
@@ -98,10 +101,18 @@ class CGedcomExporter {
   // that it is incomplete; then the values that had to be cut.
   std::string Summary() const;
   const std::vector<std::string>& CutValues() const;
-  // Closes the output; false when its last bytes could not be written.
+  // Closes the output and the progress window; false when the output's last
+  // bytes could not be written.
   bool Close();
+  // Shows Summary() under "GEDCOM Export" (the progress window's last word).
+  void ShowSummary() const;
+  bool Cancelled() const { return cancelled_; }
 
  private:
+  // Pumps messages between records; on Cancel asks whether to quit. False
+  // when the user quits.
+  bool KeepGoing();
+
   // ---- marking ----
   void MarkIndividual(std::int32_t rin, std::uint8_t how = kMarked);
   void MarkFamiliesAmongSelected(std::int32_t rin, const ExportFilterSet& filter);
@@ -144,6 +155,8 @@ class CGedcomExporter {
   std::set<std::int32_t> sources_, repositories_;  // met while writing
   long individualsWritten_ = 0, marriagesWritten_ = 0;
   bool complete_ = false;
+  bool cancelled_ = false;
+  bool progress_ = false;
 };
 
 }  // namespace gedcom

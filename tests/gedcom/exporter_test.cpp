@@ -305,6 +305,38 @@ TEST_F(SmallFamilyTest, OrdinancesWithTheZelOption) {
       << body;
 }
 
+TEST_F(SmallFamilyTest, ProgressAndCancel) {
+  plat::FakeProgress progress;
+  plat::ScopedProgress scoped(&progress);
+  SetFilter all({ola, kari, per, anne});
+  options_.mode = gedcom::kExportLineroll;
+  Run(nullptr, &all);
+  EXPECT_EQ(progress.titles, (std::vector<std::string>{"GEDCOM Export"}));
+  EXPECT_EQ(progress.texts, (std::vector<std::string>{"Type: Lineroll"}));
+  EXPECT_EQ(progress.ends, 1);
+  EXPECT_TRUE(boxes.Calls().empty());
+
+  // Cancel, then No: the export goes on; Cancel again, then Yes: the file
+  // goes and the summary says so.
+  progress.cancelAfter = 2;
+  boxes.QueueAnswer(plat::kIdNo);
+  boxes.QueueAnswer(plat::kIdYes);
+  CGedcomExporter exporter(drive_);
+  exporter.options = options_;
+  ASSERT_TRUE(exporter.Open(dir.File("quit.ged")));
+  EXPECT_FALSE(exporter.Export(nullptr, &all));
+  exporter.Close();
+  EXPECT_TRUE(exporter.Cancelled());
+  ASSERT_EQ(boxes.Calls().size(), 2u);
+  EXPECT_EQ(boxes.Calls()[0].text,
+            "Export is not complete.\n\nIf you quit now, you will likely have problems with "
+            "your file.\n\nAre you sure you want to quit?");
+  EXPECT_EQ(boxes.Calls()[0].flags, plat::kMbYesNo | plat::kMbIconExclamation);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("quit.ged")));
+  EXPECT_EQ(exporter.Summary().rfind("The GEDCOM export was cancelled", 0), 0u);
+  EXPECT_EQ(exporter.IndividualsWritten(), 1);
+}
+
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
   options_.submitter = true;
   SetFilter none({});
