@@ -9,17 +9,20 @@
 #include "Clock.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "EventTypeRecord.h"
 #include "EventValue.h"
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "OrdinanceObject.h"
+#include "PlaceEventObject.h"
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "RecordAccess.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 #include "StringTable.h"
+#include "UserEventRecord.h"
 #include "ZelQualification.h"
 
 namespace gedcom {
@@ -283,10 +286,14 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   written_.clear();
   sources_.clear();
   repositories_.clear();
+  eventTypes_.clear();
   for (std::int32_t rin = 1; rin <= maxRin; ++rin)
     if (IndividualMarked(rin) && (!KeepGoing() || !WriteIndividual(rin))) return false;
   for (std::int32_t mrin = 1; mrin <= maxMrin; ++mrin)
     if (MarriageMarked(mrin) && (!KeepGoing() || !WriteFamily(mrin))) return false;
+  if (options.mode == kExportStandard)
+    for (std::int32_t number : eventTypes_)
+      if (!WriteEventDefinition(number)) return false;
   for (std::int32_t number : sources_)
     if (!WriteSource(number)) return false;
   for (std::int32_t number : repositories_)
@@ -456,6 +463,64 @@ bool CGedcomExporter::WriteCitations(int level, std::int32_t owner, char kind) {
   return w.Ok();
 }
 
+// The owner's user events; one marked confidential only with that option.
+// An event type without a GEDCOM tag is written as EVEN with its title and
+// remembered for an event-definition record.
+bool CGedcomExporter::WriteUserEvents(int level, std::int32_t owner, char ownerKind,
+                                      char citationKind) {
+  GedcomLineWriter& w = *writer_;
+  std::vector<std::int32_t> list;
+  DbGetRinList(list, db::kUserEvent, owner, ownerKind);
+  for (std::int32_t number : list) {
+    CUserEventRecord ev;
+    if (family::Read(ev, number) != 1) continue;
+    const bool confidential = ev.yesNo == 'Y';
+    if (confidential && !options.confidential) continue;
+    const CPlaceEventObject* e = ev.GetEvent();
+    const bool hasDate = e && e->date.IsSet();
+    const bool hasPlace = e && !e->IsPlaceEmpty();
+    const bool hasNumbers = e && (e->firstCitation != 0 || e->secondNumber != 0);
+    if (!hasDate && !hasPlace && !hasNumbers && !ev.secondDate.IsSet() && ev.description.empty())
+      continue;
+    CEventTypeRecord type;
+    if (DbGetRecord(ev.eventTypeNumber, db::kEventType, &type) != 1) continue;
+    const std::string tag = type.tag.empty() ? "EVEN" : type.tag;
+    if (ev.description.empty())
+      w.Plain(Line(level, tag + " "));
+    else
+      w.TagValue(Line(level, tag), ev.description);
+    if (type.tag.empty()) {
+      w.TagValue(Line(level + 1, "TYPE"), type.title);
+      eventTypes_.insert(ev.eventTypeNumber);
+    }
+    if (hasDate) w.TagValue(Line(level + 1, "DATE"), e->date.Format(false, 0, false, true));
+    if (ev.secondDate.IsSet())
+      w.TagValue(Line(level + 1, "_DATE2"), ev.secondDate.Format(false, 0, false, true));
+    if (hasPlace)
+      w.TagValue(Line(level + 1, "PLAC"),
+                 JoinPlaceParts(e->place[0], e->place[1], e->place[2], e->place[3], ","));
+    if (confidential) w.Plain(Line(level + 1, "_CONFIDENTIAL Y"));
+    WriteCitations(level + 1, number, citationKind);
+  }
+  return w.Ok();
+}
+
+bool CGedcomExporter::WriteEventDefinition(std::int32_t number) {
+  CEventTypeRecord t;
+  if (DbGetRecord(number, db::kEventType, &t) != 1) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  w.TagValue("0 _EVENT_DEFN", t.title);
+  if (t.ownerKind != 0 && t.ownerKind != ' ') w.Plain(std::string("1 TYPE ") + t.ownerKind);
+  w.TagValue("1 TITL", t.title);
+  w.TagValue("2 ABBR", t.shortTitle.empty() ? t.title : t.shortTitle);
+  w.TagValue("1 ABBR", t.abbreviation);
+  w.TagValue("1 _VERB", t.verbPhrase);
+  w.TagValue("1 _PREP", t.placePreposition);
+  if (t.dateKind != 0) w.Plain("1 _DATE_TYPE " + std::to_string(t.dateKind));
+  if (t.hasDescription != 0) w.Plain("1 _DESC_FLAG " + std::to_string(t.hasDescription));
+  return w.Ok();
+}
+
 bool CGedcomExporter::WriteSource(std::int32_t number) {
   CSourceRecord s;
   if (DbGetRecord(number, db::kSource, &s) != 1) return writer_->Ok();
@@ -584,6 +649,7 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
     if (MarriageMarked(mrin)) w.Plain("1 FAMS " + Pointer('F', mrin));
   WriteParentLinks(p, full);
   if (full) {
+    WriteUserEvents(1, rin, db::kOwnerIndividual, db::kOwnerIndividualUserEvent);
     WriteNotes(1, rin, db::kIndividual, db::kOwnerIndividual);
     if (options.form55 && options.contact && p.HasContactInfo()) {
       using R = CIndividualRecord;
@@ -621,6 +687,7 @@ bool CGedcomExporter::WriteFamily(std::int32_t mrin) {
     if (options.zel)
       WriteOrdinance("SLGS", m.sealingToSpouse, mrin, db::kOwnerSealingToSpouse, "", true, nullptr);
     WriteNotes(1, mrin, db::kMarriage, db::kOwnerMarriage);
+    WriteUserEvents(1, mrin, db::kOwnerMarriage, db::kOwnerMarriageUserEvent);
   }
   if (!w.Ok()) return false;
   ++marriagesWritten_;

@@ -134,6 +134,8 @@ class CGedcomExporter {
   // false in wrote when the ordinance is empty and nothing was written.
   bool WriteOrdinance(const char* tag, const COrdinanceValue& ordinance, std::int32_t owner,
                       char kind, const std::string& familyPointer, bool temple, bool* wrote);
+  bool WriteUserEvents(int level, std::int32_t owner, char ownerKind, char citationKind);
+  bool WriteEventDefinition(std::int32_t number);
   bool WriteSource(std::int32_t number);
   bool WriteRepository(std::int32_t number);
   bool WriteParentLinks(const CIndividualRecord& person, bool full);
@@ -152,7 +154,7 @@ class CGedcomExporter {
   std::string path_, fileName_;
   std::vector<std::uint8_t> rinMarks_, mrinMarks_;
   std::vector<std::int32_t> written_;
-  std::set<std::int32_t> sources_, repositories_;  // met while writing
+  std::set<std::int32_t> sources_, repositories_, eventTypes_;  // met while writing
   long individualsWritten_ = 0, marriagesWritten_ = 0;
   bool complete_ = false;
   bool cancelled_ = false;

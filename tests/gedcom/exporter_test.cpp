@@ -11,6 +11,7 @@
 #include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "EventTypeRecord.h"
 #include "FamilyLinkRecord.h"
 #include "GedcomExporter.h"
 #include "IndividualRecord.h"
@@ -20,6 +21,7 @@
 #include "RecordAccess.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "UserEventRecord.h"
 
 namespace {
 
@@ -335,6 +337,49 @@ TEST_F(SmallFamilyTest, ProgressAndCancel) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("quit.ged")));
   EXPECT_EQ(exporter.Summary().rfind("The GEDCOM export was cancelled", 0), 0u);
   EXPECT_EQ(exporter.IndividualsWritten(), 1);
+}
+
+TEST_F(SmallFamilyTest, UserEventsTaggedUntaggedAndConfidential) {
+  CEventTypeRecord apprenticeship;
+  apprenticeship.title = "Apprenticeship";
+  apprenticeship.shortTitle = "Apprent";
+  apprenticeship.verbPhrase = "apprenticed";
+  const std::int32_t untagged = DbAddRecord(db::kEventType, 0, &apprenticeship);
+  ASSERT_GT(untagged, 0);
+  CEventTypeRecord emigration;
+  emigration.title = "Emigration";
+  emigration.tag = "EMIG";
+  emigration.hasTag = 1;
+  const std::int32_t tagged = DbAddRecord(db::kEventType, 0, &emigration);
+  ASSERT_GT(tagged, 0);
+  auto add = [&](std::int32_t type, const char* description, char confidential) {
+    CUserEventRecord ev(ola, db::kOwnerIndividual, type, 0);
+    ev.SetDescription(description);
+    ev.yesNo = confidential;
+    const long n = family::Add(ev, 0);
+    ASSERT_GT(n, 0);
+    ASSERT_GT(DbLinkRecord(static_cast<std::int32_t>(n), db::kUserEvent, ola, db::kOwnerIndividual),
+              0);
+  };
+  add(untagged, "as a miller", 'N');
+  add(tagged, "to Dakota", 'Y');
+  SetFilter only({ola});
+  std::string body = Body(Run(nullptr, &only));
+  EXPECT_NE(body.find("1 EVEN as a miller\r\n2 TYPE Apprenticeship\r\n1 NOTE"), std::string::npos)
+      << body;
+  EXPECT_EQ(body.find("EMIG"), std::string::npos);
+  EXPECT_NE(body.find("0 _EVENT_DEFN Apprenticeship\r\n1 TYPE I\r\n1 TITL Apprenticeship\r\n"
+                      "2 ABBR Apprent\r\n1 _VERB apprenticed\r\n1 _DATE_TYPE 1\r\n0 TRLR"),
+            std::string::npos)
+      << body;
+
+  options_.confidential = true;
+  options_.mode = gedcom::kExportStirpbank;  // no event definitions outside mode 3
+  body = Body(Run(nullptr, &only));
+  EXPECT_NE(body.find("2 TYPE Apprenticeship\r\n1 EMIG to Dakota\r\n2 _CONFIDENTIAL Y\r\n"),
+            std::string::npos)
+      << body;
+  EXPECT_EQ(body.find("_EVENT_DEFN"), std::string::npos);
 }
 
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
