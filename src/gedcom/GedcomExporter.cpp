@@ -22,6 +22,7 @@
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 #include "StringTable.h"
+#include "TimeStamp.h"
 #include "UserEventRecord.h"
 #include "ZelQualification.h"
 
@@ -96,6 +97,16 @@ std::vector<std::int32_t> ChildrenOf(std::int32_t mrin) {
   std::vector<std::int32_t> list;
   DbGetRelationList(list, db::kRelChildren, 0, mrin, 0);
   return list;
+}
+
+// "DATE 3 JUL 2001" at level, "TIME 09:05:00" under it.
+bool WriteDateAndTime(GedcomLineWriter& w, int level, const plat::LocalTime& t) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d DATE %d %s %d", level, t.day, kMonths[(t.month + 11) % 12],
+                t.year);
+  w.Plain(text);
+  std::snprintf(text, sizeof text, "%d TIME %02d:%02d:%02d", level + 1, t.hour, t.minute, t.second);
+  return w.Plain(text);
 }
 
 }  // namespace
@@ -302,7 +313,7 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   complete_ = true;
 
   // Submission times are stamped only once the file is whole.
-  const auto now = static_cast<std::int32_t>(plat::Now());
+  const std::int32_t now = TimeToStamp(plat::Now());
   for (std::int32_t rin : written_) {
     if (options.mode == kExportStirpbank) DbSetSubmittedStirpbankDate(rin, 0, now);
     if (options.mode == kExportLineroll) DbSetSubmittedLinerollDate(rin, 0, now);
@@ -322,11 +333,7 @@ bool CGedcomExporter::WriteHeader() {
   w.TagValue("4 CONT", "Quenmoor Bay");
   w.TagValue("1 DEST", DestinationOf(options.mode));
   const plat::LocalTime now = plat::ToLocalTime(plat::Now());
-  char text[64];
-  std::snprintf(text, sizeof text, "%d %s %d", now.day, kMonths[(now.month + 11) % 12], now.year);
-  w.TagValue("1 DATE", text);
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", now.hour, now.minute, now.second);
-  w.TagValue("2 TIME", text);
+  WriteDateAndTime(w, 1, now);
   w.TagValue("1 FILE", fileName_);
   w.Plain("1 GEDC");
   w.TagValue("2 VERS", f55 ? "5.5" : "4.0");
@@ -651,6 +658,11 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
   if (full) {
     WriteUserEvents(1, rin, db::kOwnerIndividual, db::kOwnerIndividualUserEvent);
     WriteNotes(1, rin, db::kIndividual, db::kOwnerIndividual);
+    if (options.form55 && p.numbers[CIndividualRecord::kUpdatedStamp] != 0) {
+      w.Plain("1 CHAN");
+      WriteDateAndTime(w, 2,
+                       plat::ToLocalTime(StampToTime(p.numbers[CIndividualRecord::kUpdatedStamp])));
+    }
     if (options.form55 && options.contact && p.HasContactInfo()) {
       using R = CIndividualRecord;
       w.Plain("1 ADDR");

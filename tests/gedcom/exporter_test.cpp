@@ -130,6 +130,9 @@ class SmallFamilyTest : public ExporterTest {
   std::int32_t ola = 0, kari = 0, per = 0, anne = 0, mrin = 0;
 };
 
+// The change stamp of a record changed at the fixture's today.
+constexpr const char* kChan = "1 CHAN\r\n2 DATE 3 JUL 2001\r\n3 TIME 09:05:00\r\n";
+
 constexpr const char* kHeader55Ansel =
     "0 HEAD\r\n1 SOUR ORV\r\n2 NAME Korvane\r\n2 VERS 1.0.0.0\r\n2 CORP Quenmoor\r\n"
     "3 ADDR 14 Harbour Row\r\n4 CONT Quenmoor Bay\r\n1 DEST ORV\r\n1 DATE 3 JUL 2001\r\n"
@@ -142,20 +145,20 @@ TEST_F(SmallFamilyTest, Standard55AnselExactBytes) {
       std::string(kHeader55Ansel) +
       "0 @I1@ INDI\r\n1 NAME Ola /Lund/\r\n2 GIVN Ola\r\n2 SURN Lund\r\n2 NICK Ola @@ home\r\n"
       "1 SEX M\r\n1 BIRT\r\n2 DATE 4 MAY 1850\r\n2 PLAC Bergen,Hordaland\r\n1 DEAT\r\n"
-      "2 DATE 1920\r\n1 FAMS @F1@\r\n1 NOTE Sailor at sea.\r\n2 CONT Mail: ola@@lund.no\r\n"
+      "2 DATE 1920\r\n1 FAMS @F1@\r\n1 NOTE Sailor at sea.\r\n2 CONT Mail: ola@@lund.no\r\n" +
+      kChan +
       "0 @I2@ INDI\r\n1 NAME Kari /Berg\xE2"
       "e/\r\n2 GIVN Kari\r\n2 SURN Berg\xE2"
       "e\r\n"
-      "1 SEX F\r\n1 DEAT\r\n2 DATE 1901\r\n1 FAMS @F1@\r\n"
+      "1 SEX F\r\n1 DEAT\r\n2 DATE 1901\r\n1 FAMS @F1@\r\n" +
+      kChan +
       "0 @I3@ INDI\r\n1 NAME LIVING\r\n1 SEX M\r\n1 FAMC @F1@\r\n2 PEDI adopted\r\n"
       "0 @I4@ INDI\r\n1 NAME /Holm/\r\n2 SURN Holm\r\n1 SEX F\r\n1 BIRT\r\n2 DATE 1800\r\n"
       "1 DEAT\r\n2 CAUS Fever\r\n1 DSCR " +
-      std::string(255, 'd') +
-      "\r\n"
+      std::string(255, 'd') + "\r\n" + kChan +
       "0 @F1@ FAM\r\n1 DIV Y\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"
       "1 MARR\r\n2 DATE 12 JUN 1875\r\n2 PLAC Voss\r\n0 TRLR\r\n";
   EXPECT_EQ(Run(nullptr, &all), expected);
-  EXPECT_NE(summary_.find("4 individuals exported\n1 marriages exported"), std::string::npos);
   EXPECT_EQ(summary_, "4 individuals exported\n1 marriages exported");
 }
 
@@ -264,7 +267,8 @@ TEST_F(SmallFamilyTest, CitationsBringTheirSourcesAndRepositories) {
   EXPECT_NE(body.find("2 PLAC Bergen,Hordaland\r\n2 SOUR @S1@\r\n3 PAGE p. 12\r\n1 DEAT"),
             std::string::npos)
       << body;
-  EXPECT_NE(body.find("2 CONT Mail: ola@@lund.no\r\n0 @S1@ SOUR\r\n"
+  EXPECT_NE(body.find("2 CONT Mail: ola@@lund.no\r\n" + std::string(kChan) +
+                      "0 @S1@ SOUR\r\n"
                       "1 REPO @REPO1@\r\n1 TITL Parish book\r\n1 AUTH Vicar\r\n"
                       "0 @REPO1@ REPO\r\n1 NAME State Archive\r\n1 ADDR Box 1\r\n"
                       "2 CONT Bergen\r\n0 TRLR\r\n"),
