@@ -14,6 +14,7 @@
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
 #include "OrdinanceObject.h"
 #include "PlaceEventObject.h"
 #include "Ports.h"
@@ -615,6 +616,33 @@ bool CGedcomExporter::WriteParentLinks(const CIndividualRecord& person, bool ful
   return w.Ok();
 }
 
+// The individual's multimedia items in chain order; a chain that loops is
+// followed once round.
+bool CGedcomExporter::WriteMultimedia(std::int32_t rin) {
+  GedcomLineWriter& w = *writer_;
+  std::set<std::int32_t> seen;
+  for (std::int32_t n = DbGetMultimediaHead(rin, db::kIndividual);
+       n > 0 && seen.insert(n).second;) {
+    CMultimediaItem item;
+    if (DbGetRecord(n, db::kMultimedia, &item) != 1) break;
+    const std::string path = item.fileName.substr(0, item.fileName.find('\n'));
+    std::string extension = std::filesystem::path(path).extension().string();
+    if (!extension.empty()) extension.erase(0, 1);
+    w.Plain("1 OBJE");
+    w.TagValue("2 FORM", extension);
+    w.TagValue("2 FILE", path);
+    w.TagValue("2 TITL", item.caption);
+    w.TagValue("2 NOTE", item.description);
+    w.Plain(std::string("2 _SCBK ") + ((item.flags & CMultimediaItem::kFlagScrapbook) ? 'Y' : 'N'));
+    w.Plain(std::string("2 _PRIM ") + ((item.flags & CMultimediaItem::kFlagDefault) ? 'Y' : 'N'));
+    w.Plain(std::string("2 _TYPE ") + (item.kind == CMultimediaItem::kSound   ? "SOUND"
+                                       : item.kind == CMultimediaItem::kVideo ? "VIDEO"
+                                                                              : "PHOTO"));
+    n = item.nextRecordNumber;
+  }
+  return w.Ok();
+}
+
 bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
   CIndividualRecord p;
   if (family::Read(p, rin) != 1) return writer_->Ok();
@@ -678,6 +706,7 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
       w.TagValue("1 _URL", p.contact[R::kContactHomePage]);
     }
   }
+  if (full && options.form55 && options.multimedia) WriteMultimedia(rin);
   if (!w.Ok()) return false;
   ++individualsWritten_;
   written_.push_back(rin);

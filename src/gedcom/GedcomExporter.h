@@ -136,6 +136,7 @@ class CGedcomExporter {
                       char kind, const std::string& familyPointer, bool temple, bool* wrote);
   bool WriteUserEvents(int level, std::int32_t owner, char ownerKind, char citationKind);
   bool WriteEventDefinition(std::int32_t number);
+  bool WriteMultimedia(std::int32_t rin);
   bool WriteSource(std::int32_t number);
   bool WriteRepository(std::int32_t number);
   bool WriteParentLinks(const CIndividualRecord& person, bool full);

@@ -16,6 +16,7 @@
 #include "GedcomExporter.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
 #include "OpenFamilyFixture.h"
 #include "PreparerRecord.h"
 #include "RecordAccess.h"
@@ -384,6 +385,30 @@ TEST_F(SmallFamilyTest, UserEventsTaggedUntaggedAndConfidential) {
             std::string::npos)
       << body;
   EXPECT_EQ(body.find("_EVENT_DEFN"), std::string::npos);
+}
+
+TEST_F(SmallFamilyTest, MultimediaWithTheOption) {
+  CMultimediaItem photo;
+  photo.fileName = "/pictures/ola.jpg";
+  photo.caption = "Ola at sea";
+  photo.kind = CMultimediaItem::kPhoto;
+  photo.flags = CMultimediaItem::kFlagDefault;
+  auto sound = std::make_unique<CMultimediaItem>();
+  sound->fileName = "/sounds/song.wav";
+  sound->kind = CMultimediaItem::kSound;
+  sound->flags = CMultimediaItem::kFlagScrapbook;
+  photo.next = std::move(sound);
+  ASSERT_GE(DbSaveMultimediaChain(ola, &photo, db::kIndividual), 0);
+  SetFilter only({ola});
+  EXPECT_EQ(Run(nullptr, &only).find("OBJE"), std::string::npos);
+  options_.multimedia = true;
+  const std::string body = Body(Run(nullptr, &only));
+  EXPECT_NE(body.find("1 OBJE\r\n2 FORM jpg\r\n2 FILE /pictures/ola.jpg\r\n2 TITL Ola at sea\r\n"
+                      "2 _SCBK N\r\n2 _PRIM Y\r\n2 _TYPE PHOTO\r\n1 OBJE\r\n2 FORM wav\r\n"
+                      "2 FILE /sounds/song.wav\r\n2 _SCBK Y\r\n2 _PRIM N\r\n2 _TYPE SOUND\r\n"
+                      "0 TRLR"),
+            std::string::npos)
+      << body;
 }
 
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
