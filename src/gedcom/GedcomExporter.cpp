@@ -572,7 +572,48 @@ bool CGedcomExporter::WriteRepository(std::int32_t number) {
 bool CGedcomExporter::WriteNotes(int level, std::int32_t rin, int type, char kind) {
   if ((options.notesAndSources & 1) != 0)
     writer_->LongText(level, "NOTE", DbGetNotes(rin, 0, type, 0, options.confidential ? 1 : 0, 0));
+  if (!options.form55 && type == db::kIndividual) return WriteCitationNotes40(level, rin);
   return WriteCitations(level, rin, kind);
+}
+
+// The 4.0 form has no citations: an individual's citations, those of its
+// events and of its marriages, become notes headed by what they cite.
+bool CGedcomExporter::WriteCitationNotes40(int level, std::int32_t rin) {
+  if ((options.notesAndSources & 2) == 0) return writer_->Ok();
+  auto notes = [&](std::int32_t owner, char kind, const char* heading) {
+    std::vector<std::int32_t> list;
+    DbGetRinList(list, db::kCitation, owner, kind);
+    for (std::int32_t number : list) {
+      CCitationRecord c;
+      if (DbGetRecord(number, db::kCitation, &c) != 1) continue;
+      CSourceRecord source;
+      CRepositoryRecord repository;
+      const bool hasSource =
+          c.sourceRin != 0 && DbGetRecord(c.sourceRin, db::kSource, &source) == 1;
+      const bool hasRepository =
+          hasSource && source.repositoryRin != 0 &&
+          DbGetRecord(source.repositoryRin, db::kRepository, &repository) == 1;
+      std::string text;
+      c.FormatExportText(text, hasSource ? &source : nullptr,
+                         hasRepository ? &repository : nullptr);
+      writer_->LongText(level, "NOTE", heading + text);
+    }
+  };
+  static const std::pair<char, const char*> kinds[] = {
+      {db::kOwnerIndividual, "!NOTE: "},
+      {db::kOwnerBirth, "!BIRTH: "},
+      {db::kOwnerChristening, "!CHRISTENING: "},
+      {db::kOwnerDeath, "!DEATH: "},
+      {db::kOwnerBurial, "!BURIAL: "},
+      {db::kOwnerBaptism, "!BAPTISM: "},
+      {db::kOwnerEndowment, "!ENDOWMENT: "},
+      {db::kOwnerSealingToSpouse, "!SEALING_SPOUSE: "},
+      {db::kOwnerSealingToParents, "!SEALING_PARENTS: "}};
+  for (const auto& [kind, heading] : kinds) notes(rin, kind, heading);
+  const std::vector<std::int32_t> marriages = MarriagesOf(rin);
+  for (std::int32_t mrin : marriages) notes(mrin, db::kOwnerMarriage, "!MARRIAGE: ");
+  for (std::int32_t mrin : marriages) notes(mrin, db::kOwnerMarriageEvent, "!MARRIAGE: ");
+  return writer_->Ok();
 }
 
 bool CGedcomExporter::WriteParentLinks(const CIndividualRecord& person, bool full) {

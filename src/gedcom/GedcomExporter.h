@@ -137,6 +137,7 @@ class CGedcomExporter {
   bool WriteUserEvents(int level, std::int32_t owner, char ownerKind, char citationKind);
   bool WriteEventDefinition(std::int32_t number);
   bool WriteMultimedia(std::int32_t rin);
+  bool WriteCitationNotes40(int level, std::int32_t rin);
   bool WriteSource(std::int32_t number);
   bool WriteRepository(std::int32_t number);
   bool WriteParentLinks(const CIndividualRecord& person, bool full);

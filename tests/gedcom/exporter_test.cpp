@@ -275,6 +275,16 @@ TEST_F(SmallFamilyTest, CitationsBringTheirSourcesAndRepositories) {
                       "2 CONT Bergen\r\n0 TRLR\r\n"),
             std::string::npos)
       << body;
+  // The 4.0 form writes them as notes with headings, and no SOUR record.
+  options_.form55 = false;
+  options_.mode = gedcom::kExportGedcom40;
+  const std::string form40 = Body(Run(nullptr, &only));
+  EXPECT_NE(form40.find("1 NOTE !BIRTH: "), std::string::npos) << form40;
+  EXPECT_NE(form40.find("p. 12"), std::string::npos) << form40;
+  EXPECT_EQ(form40.find("SOUR"), std::string::npos) << form40;
+  options_.form55 = true;
+  options_.mode = gedcom::kExportStandard;
+
   // Without bit 1 the citations, and with them the source, stay out.
   options_.notesAndSources = 1;
   const std::string notesOnly = Run(nullptr, &only);
