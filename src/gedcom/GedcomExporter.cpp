@@ -21,6 +21,7 @@
 #include "PreparerRecord.h"
 #include "RecordAccess.h"
 #include "RepositoryRecord.h"
+#include "RosterlySummary.h"
 #include "SourceRecord.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
@@ -137,6 +138,8 @@ bool CGedcomExporter::Close() {
   progress_ = false;
   return output_ ? output_->Close() : true;
 }
+
+std::string CGedcomExporter::ReportPath() const { return RosterlyReportPath(familyPath_); }
 
 void CGedcomExporter::ShowSummary() const {
   plat::MessageBox(Summary(), kExportCaption, plat::kMbOk | plat::kMbIconInformation);
@@ -312,6 +315,28 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
     if (!WriteRepository(number)) return false;
   if (!writer_->Plain("0 TRLR") || !output_->Close()) return false;
   complete_ = true;
+
+  if (options.mode == kExportRosterly && (options.submissionReport || options.markSubmitted)) {
+    RosterlySummaryInput in;
+    in.productName = program.title;
+    in.gedcomPath = path_;
+    in.familyPath = familyPath_;
+    in.reportPath = ReportPath();
+    in.writeReport = options.submissionReport;
+    in.markSubmitted = options.markSubmitted;
+    in.submitAllSelected = options.submitAllSelected;
+    if (options.submitter) {
+      CPreparerRecord prep;
+      if (DbGetRecord(CPreparerRecord::kRecordNumber, db::kPreparer, &prep) == 1)
+        in.preparerName = prep.givenNames + (prep.givenNames.empty() ? "" : " ") + prep.surname;
+    }
+    in.maxRin = maxRin;
+    in.maxMrin = maxMrin;
+    in.individualExported = [this](std::int32_t rin) { return IndividualMarked(rin); };
+    in.marriageExported = [this](std::int32_t mrin) { return MarriageMarked(mrin); };
+    in.selected = filter;
+    RunRosterlySummary(in);
+  }
 
   // Submission times are stamped only once the file is whole.
   const std::int32_t now = TimeToStamp(plat::Now());

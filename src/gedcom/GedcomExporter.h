@@ -42,6 +42,9 @@ struct ExportOptions {
   bool contact = false;
   bool multimedia = false;
   bool submitter = false;
+  // Rosterly: the submission report and marking the ordinances submitted.
+  bool submissionReport = false;
+  bool markSubmitted = false;
 };
 
 // What the header says about the program.
@@ -89,6 +92,9 @@ class CGedcomExporter {
   // answers false when it cannot. fileName is the header's "1 FILE" value.
   bool Open(const std::string& path);
   void SetFileName(const std::string& name) { fileName_ = name; }
+  // The open family file; the Rosterly report is written beside it.
+  void SetFamilyPath(const std::string& path) { familyPath_ = path; }
+  std::string ReportPath() const;
 
   // The whole export: with a selection list its walks choose, else the
   // filter set (none: nothing is selected). True when "0 TRLR" was written.
@@ -153,7 +159,7 @@ class CGedcomExporter {
   GedcomDrive& drive_;
   std::unique_ptr<GedcomOutput> output_;
   std::unique_ptr<GedcomLineWriter> writer_;
-  std::string path_, fileName_;
+  std::string path_, fileName_, familyPath_;
   std::vector<std::uint8_t> rinMarks_, mrinMarks_;
   std::vector<std::int32_t> written_;
   std::set<std::int32_t> sources_, repositories_, eventTypes_;  // met while writing

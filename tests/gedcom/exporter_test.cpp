@@ -71,6 +71,7 @@ class ExporterTest : public OpenFamilyFixture {
     CGedcomExporter exporter(drive_);
     exporter.options = options_;
     EXPECT_TRUE(exporter.Open(dir.File("out.ged")));
+    exporter.SetFamilyPath(family);
     EXPECT_EQ(exporter.Export(selection, filter), expectComplete);
     exporter.Close();
     summary_ = exporter.Summary();
@@ -419,6 +420,58 @@ TEST_F(SmallFamilyTest, MultimediaWithTheOption) {
                       "0 TRLR"),
             std::string::npos)
       << body;
+}
+
+TEST_F(SmallFamilyTest, RosterlySummary) {
+  options_.mode = gedcom::kExportRosterly;
+  options_.zel = true;
+  options_.submitAllSelected = true;
+  SetFilter some({ola, kari, anne});
+  const std::string report = dir.File("family.orr");
+  // Marking without the report creates no file.
+  options_.markSubmitted = true;
+  Run(nullptr, &some);
+  EXPECT_FALSE(std::filesystem::exists(report));
+  options_.markSubmitted = false;
+  options_.submissionReport = true;
+  Run(nullptr, &some);
+  const std::string sep = "-------------------------------------------------------------------\r\n";
+  const std::string pad56 = std::string(56, ' ');
+  auto padded = [&](const std::string& name) { return name + pad56.substr(name.size()); };
+  const std::string expected =
+      "Korvane\r\nTemple Names Preparation Summary\r\nFile: " + dir.File("out.ged") +
+      "\r\nDate:  3 Jul 2001\r\n" + sep +
+      "Instructions: Review the information on the report for accuracy. Then take the labeled "
+      "disk to your local Arvendel Center, run the file through the Rosterly program there, and "
+      "submit the file that Rosterly creates.\r\n" +
+      sep + "Codes:\r\n    B-Baptism\r\n    E-Endowment\r\n    SP-Seal to Parents\r\n" +
+      "    SS-Seal to Spouse\r\n" + sep + "Records selected from: " + family + "\r\n" + sep +
+      "Individuals                                   Qualified Ordinances\r\n" + sep +
+      padded("Ola Lund") + "        \r\n  Birth: 4 May 1850   Bergen, Hordaland\r\n" +
+      "B: (Not needed)\r\nE: (Not needed)\r\nSP: (Not qualified) No father\r\n" +
+      "This record added to facilitate a sealing to spouse.\r\n---\r\n" + padded("Kari Berg\xE9") +
+      "        \r\n  Death: 1901   \r\n" + "B: (Not qualified) Missing event date/place\r\n" +
+      "E: (Not qualified) Missing event date/place\r\n" +
+      "SP: (Not qualified) Missing event date/place\r\n" +
+      "This record added to facilitate a sealing to spouse.\r\n---\r\n" + padded("Holm") +
+      "        \r\n  Birth: 1800   \r\n" + "B: (Not qualified) Missing event date/place\r\n" +
+      "E: (Not qualified) Missing event date/place\r\n" +
+      "SP: (Not qualified) Missing event date/place\r\n" +
+      "This record added to facilitate a sealing to spouse.\r\n---\r\n" + sep +
+      "Total Individual Ordinances -- B: 0  E: 0  SP: 0\r\n\r\n" + sep +
+      "Marriages                                     Qualified Ordinances\r\n" + sep +
+      padded("Ola Lund") + "\r\nKari Berg\xE9\r\n   Marriage: 12 Jun 1875-MRIN 1 -    Voss\r\n" +
+      "SS: (Not needed)\r\n---\r\n" + sep + "Total Marriage Ordinances -- SS: 0\r\n\r\n";
+  EXPECT_EQ(ReadAll(report), expected);
+
+  // A name of 56 characters or more is not padded: its codes follow it.
+  const std::int32_t longName =
+      Person(std::string(30, 'G').c_str(), std::string(30, 'S').c_str(), 'M', "1700", "1790");
+  some.rins.insert(longName);
+  Run(nullptr, &some);
+  EXPECT_NE(
+      ReadAll(report).find(std::string(30, 'G') + " " + std::string(30, 'S') + "        \r\n"),
+      std::string::npos);
 }
 
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
