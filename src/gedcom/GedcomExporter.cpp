@@ -219,6 +219,125 @@ void CGedcomExporter::MarkFamiliesAmongSelected(std::int32_t rin, const ExportFi
   }
 }
 
+namespace {
+
+struct VectorFilter : ExportFilterSet {
+  explicit VectorFilter(const std::vector<bool>& v) : rins(v) {}
+  bool Contains(std::int32_t rin) const override {
+    return rin > 0 && static_cast<std::size_t>(rin) < rins.size() && rins[rin];
+  }
+  const std::vector<bool>& rins;
+};
+
+std::vector<std::int32_t> ParentFamiliesOf(std::int32_t rin) {
+  std::vector<std::int32_t> links, mrins;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, rin, 0);
+  for (std::int32_t number : links) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(number, db::kFamilyLink, &link) == 1 && link.HasFamily())
+      mrins.push_back(link.mrin);
+  }
+  return mrins;
+}
+
+}  // namespace
+
+bool CGedcomExporter::QualifyRosterly(const ExportFilterSet& filter) {
+  const std::size_t rins = rinMarks_.size(), mrins = mrinMarks_.size();
+  rosterlySelected_.assign(rins, false);
+  for (std::size_t rin = 1; rin < rins; ++rin)
+    rosterlySelected_[rin] = filter.Contains(static_cast<std::int32_t>(rin));
+  for (auto* set :
+       {&needsBaptism_, &needsEndowment_, &needsSealingToParents_, &needsSealingToSpouse_})
+    set->assign(rins, false);
+  neededFamilies_.assign(mrins, false);
+  conflicts_.clear();
+  auto inRange = [&](std::int32_t rin) { return rin > 0 && static_cast<std::size_t>(rin) < rins; };
+  auto testOwnOrdinances = [&](const CIndividualRecord& p, std::int32_t rin) {
+    int reason = 0;
+    if (GetZelStatusForRecord(p, 0, kZelBaptism, reason) == kZelQualified)
+      needsBaptism_[rin] = true;
+    if (GetZelStatusForRecord(p, 0, kZelEndowment, reason) == kZelQualified)
+      needsEndowment_[rin] = true;
+  };
+  for (std::int32_t rin = 1; static_cast<std::size_t>(rin) < rins; ++rin) {
+    if (!rosterlySelected_[rin]) continue;
+    CIndividualRecord p;
+    if (family::Read(p, rin) != 1) {
+      rosterlySelected_[rin] = false;
+      continue;
+    }
+    testOwnOrdinances(p, rin);
+    int reason = 0;
+    std::vector<std::int32_t> remembered;
+    const std::vector<std::int32_t> parents = ParentFamiliesOf(rin);
+    std::vector<std::int32_t> qualifying;
+    for (std::int32_t mrin : parents)
+      if (GetZelStatusForRecord(p, mrin, kZelSealingToParents, reason) == kZelQualified)
+        qualifying.push_back(mrin);
+    if (qualifying.size() > 1) {
+      plat::MessageBox("More than one parent qualified for seal to parent", kExportCaption);
+      conflicts_.emplace_back(rin, qualifying.front());
+    }
+    CMarriageRecord family;
+    if (!qualifying.empty() && DbGetRecord(qualifying.front(), db::kMarriage, &family) == 1) {
+      needsSealingToParents_[rin] = true;
+      if (static_cast<std::size_t>(qualifying.front()) < mrins)
+        neededFamilies_[qualifying.front()] = true;
+      remembered = {family.husband, family.wife};
+    }
+    std::int32_t spouseToTest = 0;
+    for (std::int32_t mrin : MarriagesOf(rin)) {
+      if (DbGetRecord(mrin, db::kMarriage, &family) != 1) continue;
+      const std::int32_t spouse = family.husband == rin ? family.wife : family.husband;
+      if (spouse == 0 || GetZelStatusForRecord(p, mrin, kZelSealingToSpouse, reason) != 0) continue;
+      if (static_cast<std::size_t>(mrin) < mrins) neededFamilies_[mrin] = true;
+      needsSealingToSpouse_[rin] = true;
+      if (inRange(spouse)) needsSealingToSpouse_[spouse] = true;
+      spouseToTest = spouse;
+    }
+    remembered.push_back(spouseToTest);
+    const bool needs = needsBaptism_[rin] || needsEndowment_[rin] || needsSealingToParents_[rin] ||
+                       needsSealingToSpouse_[rin];
+    if (!needs) {
+      rosterlySelected_[rin] = false;
+    } else {
+      for (std::int32_t other : remembered) {
+        CIndividualRecord o;
+        if (inRange(other) && !rosterlySelected_[other] && family::Read(o, other) == 1)
+          testOwnOrdinances(o, other);
+      }
+    }
+    if (!plat::PumpWaitingMessages() || plat::Progress().CancelRequested()) return false;
+  }
+  return true;
+}
+
+// A marked individual brings its parents' family and both parents when the
+// sealing to parents qualifies, and each marriage whose sealing qualifies
+// when the spouse is selected too.
+void CGedcomExporter::MarkRosterlyFamilies(std::int32_t rin) {
+  VectorFilter selected(rosterlySelected_);
+  CIndividualRecord p;
+  if (family::Read(p, rin) != 1) return;
+  int reason = 0;
+  CMarriageRecord family;
+  const std::int32_t parents = p.numbers[CIndividualRecord::kParentsMrin];
+  if (parents > 0 && GetZelStatusForRecord(p, parents, kZelSealingToParents, reason) == 0 &&
+      DbGetRecord(parents, db::kMarriage, &family) == 1) {
+    mrinMarks_[parents] = kMarked;
+    MarkIndividual(family.husband);
+    MarkIndividual(family.wife);
+  }
+  for (std::int32_t mrin : MarriagesOf(rin)) {
+    if (MarriageMarked(mrin) || DbGetRecord(mrin, db::kMarriage, &family) != 1) continue;
+    const std::int32_t spouse = family.husband == rin ? family.wife : family.husband;
+    if (GetZelStatusForRecord(p, mrin, kZelSealingToSpouse, reason) == 0 &&
+        selected.Contains(spouse))
+      mrinMarks_[mrin] = kMarked;
+  }
+}
+
 // Individuals down to generation n + 1, marriages down to generation n; an
 // individual met again (a circular reference) is walked once.
 void CGedcomExporter::WalkDescendants(std::int32_t start, int generations) {
@@ -272,6 +391,7 @@ void CGedcomExporter::WalkAncestors(std::int32_t start, int generations) {
 bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
                              const ExportFilterSet* filter) {
   complete_ = false;
+  rosterlySelected_.clear();
   if (!writer_) return false;
   const std::int32_t maxRin = DbGetMaxRecordCount(db::kIndividual);
   const std::int32_t maxMrin = DbGetMaxRecordCount(db::kMarriage);
@@ -288,6 +408,16 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
         WalkDescendants(entry.rin, entry.generations);
       else if (entry.kind == SelectionEntry::kAncestors)
         WalkAncestors(entry.rin, entry.generations);
+    }
+  } else if (filter && Rosterly()) {
+    if (!QualifyRosterly(*filter)) return false;
+    for (std::int32_t rin = 1; rin <= maxRin; ++rin) {
+      if (!rosterlySelected_[rin]) continue;
+      if (needsBaptism_[rin] || needsEndowment_[rin] || needsSealingToParents_[rin] ||
+          needsSealingToSpouse_[rin]) {
+        MarkIndividual(rin);
+        MarkRosterlyFamilies(rin);
+      }
     }
   } else if (filter) {
     for (std::int32_t rin = 1; rin <= maxRin; ++rin) {
@@ -334,8 +464,10 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
     in.maxMrin = maxMrin;
     in.individualExported = [this](std::int32_t rin) { return IndividualMarked(rin); };
     in.marriageExported = [this](std::int32_t mrin) { return MarriageMarked(mrin); };
-    in.selected = filter;
+    VectorFilter narrowed(rosterlySelected_);
+    in.selected = Rosterly() && !rosterlySelected_.empty() ? &narrowed : filter;
     RunRosterlySummary(in);
+    in.selected = nullptr;
   }
 
   // Submission times are stamped only once the file is whole.
@@ -709,6 +841,25 @@ bool CGedcomExporter::WriteMultimedia(std::int32_t rin) {
   return w.Ok();
 }
 
+// Rosterly without submit-all: an ordinance that is not to be submitted says
+// so. Outside the narrowed selection every ordinance is left alone; inside
+// it, each one whose own status does not qualify.
+void CGedcomExporter::DontDoIt(const char* tag, const CIndividualRecord& p, std::int32_t rin,
+                               int kind, bool tagWritten) {
+  if (!Rosterly() || rosterlySelected_.empty()) return;
+  GedcomLineWriter& w = *writer_;
+  const bool selected =
+      static_cast<std::size_t>(rin) < rosterlySelected_.size() && rosterlySelected_[rin];
+  int reason = 0;
+  if (!selected) {
+    if (!tagWritten) w.Plain(std::string("1 ") + tag);
+    w.Plain("2 STAT DONTDOIT");
+  } else if (GetZelStatusForRecord(p, 0, kind, reason) != kZelQualified) {
+    w.Plain(std::string("1 ") + tag);
+    w.Plain("2 STAT DONTDOIT");
+  }
+}
+
 bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
   CIndividualRecord p;
   if (family::Read(p, rin) != 1) return writer_->Ok();
@@ -743,7 +894,9 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
         const CEventValue& e = p.fifthEvent;
         w.TagValue("2 PLAC", JoinPlaceParts(e.place[0], e.place[1], e.place[2], e.place[3], ","));
       }
-      WriteOrdinance("ENDL", p.endowment, rin, db::kOwnerEndowment, "", true, nullptr);
+      DontDoIt("BAPL", p, rin, kZelBaptism, wrote || baptismPlace);
+      WriteOrdinance("ENDL", p.endowment, rin, db::kOwnerEndowment, "", true, &wrote);
+      DontDoIt("ENDL", p, rin, kZelEndowment, wrote);
     }
   }
   for (std::int32_t mrin : MarriagesOf(rin))

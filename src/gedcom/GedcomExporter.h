@@ -120,6 +120,12 @@ class CGedcomExporter {
   bool KeepGoing();
 
   // ---- marking ----
+  // Rosterly submission of the selected individuals who need an ordinance:
+  // fills the need sets, narrows the selection to them, and marks them
+  // with the families whose sealings qualify. False on a cancel.
+  bool QualifyRosterly(const ExportFilterSet& filter);
+  void MarkRosterlyFamilies(std::int32_t rin);
+  bool Rosterly() const { return options.mode == kExportRosterly && !options.submitAllSelected; }
   void MarkIndividual(std::int32_t rin, std::uint8_t how = kMarked);
   void MarkFamiliesAmongSelected(std::int32_t rin, const ExportFilterSet& filter);
   void WalkDescendants(std::int32_t rin, int generations);
@@ -143,6 +149,8 @@ class CGedcomExporter {
   bool WriteUserEvents(int level, std::int32_t owner, char ownerKind, char citationKind);
   bool WriteEventDefinition(std::int32_t number);
   bool WriteMultimedia(std::int32_t rin);
+  void DontDoIt(const char* tag, const CIndividualRecord& p, std::int32_t rin, int kind,
+                bool tagWritten);
   bool WriteCitationNotes40(int level, std::int32_t rin);
   bool WriteSource(std::int32_t number);
   bool WriteRepository(std::int32_t number);
@@ -161,6 +169,10 @@ class CGedcomExporter {
   std::unique_ptr<GedcomLineWriter> writer_;
   std::string path_, fileName_, familyPath_;
   std::vector<std::uint8_t> rinMarks_, mrinMarks_;
+  // Rosterly: the narrowed selection and what each individual needs.
+  std::vector<bool> rosterlySelected_, needsBaptism_, needsEndowment_, needsSealingToParents_,
+      needsSealingToSpouse_, neededFamilies_;
+  std::vector<std::pair<std::int32_t, std::int32_t>> conflicts_;  // RIN, first family
   std::vector<std::int32_t> written_;
   std::set<std::int32_t> sources_, repositories_, eventTypes_;  // met while writing
   long individualsWritten_ = 0, marriagesWritten_ = 0;

@@ -474,6 +474,37 @@ TEST_F(SmallFamilyTest, RosterlySummary) {
       std::string::npos);
 }
 
+TEST_F(SmallFamilyTest, RosterlyExportsOnlyWhoNeedsAnOrdinance) {
+  const std::int32_t sven = Person("Sven", "Dahl", 'M', "1 Jan 1800", "1 Jan 1880");
+  CIndividualRecord p;
+  ASSERT_EQ(family::Read(p, sven), 1);
+  p.birth.place[0] = "Oslo";
+  p.death.place[0] = "Oslo";
+  ASSERT_EQ(family::Update(p, 0), 1);
+  options_.mode = gedcom::kExportRosterly;
+  options_.zel = true;
+  SetFilter some({sven, anne, kari});
+  const std::string body = Body(Run(nullptr, &some));
+  // Anne needs nothing and is nobody's parent or spouse: left out. Kari
+  // stays for her sealing to Ola, and her own ordinances are not to be done.
+  EXPECT_EQ(body.find("0 @I4@"), std::string::npos) << body;
+  const std::size_t kariAt = body.find("0 @I2@ INDI"), svenAt = body.find("0 @I5@ INDI");
+  ASSERT_NE(kariAt, std::string::npos);
+  ASSERT_NE(svenAt, std::string::npos);
+  EXPECT_NE(body.substr(kariAt, svenAt - kariAt)
+                .find("2 DATE 1901\r\n1 BAPL\r\n2 STAT DONTDOIT\r\n1 ENDL\r\n2 STAT DONTDOIT\r\n"),
+            std::string::npos)
+      << body;
+  // Sven qualifies for both: nothing held back.
+  EXPECT_EQ(body.substr(svenAt).find("DONTDOIT"), std::string::npos) << body;
+
+  // With submit-all-selected every selected individual goes.
+  options_.submitAllSelected = true;
+  const std::string all = Body(Run(nullptr, &some));
+  EXPECT_NE(all.find("0 @I4@"), std::string::npos);
+  EXPECT_EQ(all.find("DONTDOIT"), std::string::npos);
+}
+
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
   options_.submitter = true;
   SetFilter none({});
