@@ -804,11 +804,23 @@ bool CGedcomExporter::WriteParentLinks(const CIndividualRecord& person, bool ful
     }
     // A reduced individual keeps only the family pointers.
     if (!full) continue;
-    if (options.zel && link.GetSealingEvent()) {
+    if (!options.zel) continue;
+    bool wrote = false;
+    if (link.GetSealingEvent()) {
       COrdinanceValue sealing;
       sealing.SetFromObject(*link.GetSealingEvent());
       WriteOrdinance("SLGC", sealing, link.linkNumber, db::kOwnerFamilyLink,
-                     exported ? Pointer('F', link.mrin) : "", true, nullptr);
+                     exported ? Pointer('F', link.mrin) : "", true, &wrote);
+    }
+    // Rosterly: a sealing that does not qualify is not to be done; without
+    // one, the primary parent family says so.
+    const bool primary = link.mrin == person.numbers[CIndividualRecord::kParentsMrin];
+    int reason = 0;
+    if (Rosterly() && !rosterlySelected_.empty() && (wrote || primary) &&
+        GetZelStatusForRecord(person, link.mrin, kZelSealingToParents, reason) ==
+            kZelNotQualified) {
+      if (!wrote) w.Plain("1 SLGC");
+      w.Plain("2 STAT DONTDOIT");
     }
   }
   return w.Ok();
@@ -944,8 +956,26 @@ bool CGedcomExporter::WriteFamily(std::int32_t mrin) {
     if (IndividualMarked(child)) w.Plain("1 CHIL " + Pointer('I', child));
   if (options.fullLiving || (DeceasedOrMissing(m.husband) && DeceasedOrMissing(m.wife))) {
     WriteEvent(1, "MARR", m.marriage, mrin, db::kOwnerMarriageEvent);
-    if (options.zel)
-      WriteOrdinance("SLGS", m.sealingToSpouse, mrin, db::kOwnerSealingToSpouse, "", true, nullptr);
+    if (options.zel) {
+      bool wrote = false;
+      WriteOrdinance("SLGS", m.sealingToSpouse, mrin, db::kOwnerSealingToSpouse, "", true, &wrote);
+      if (Rosterly() && !rosterlySelected_.empty()) {
+        // Not to be done: it does not qualify, one spouse is not selected,
+        // or the marriage has no spouse at all.
+        VectorFilter selected(rosterlySelected_);
+        const std::int32_t spouse = m.husband != 0 ? m.husband : m.wife;
+        int reason = 0;
+        const int status = spouse != 0 ? GetZelStatus(spouse, mrin, kZelSealingToSpouse, reason)
+                                       : kZelNotQualified;
+        const bool dontDoIt = status == kZelNotQualified ||
+                              (status == kZelQualified &&
+                               (!selected.Contains(m.husband) || !selected.Contains(m.wife)));
+        if (dontDoIt) {
+          if (!wrote) w.Plain("1 SLGS");
+          w.Plain("2 STAT DONTDOIT");
+        }
+      }
+    }
     WriteNotes(1, mrin, db::kMarriage, db::kOwnerMarriage);
     WriteUserEvents(1, mrin, db::kOwnerMarriage, db::kOwnerMarriageUserEvent);
   }

@@ -498,6 +498,14 @@ TEST_F(SmallFamilyTest, RosterlyExportsOnlyWhoNeedsAnOrdinance) {
   // Sven qualifies for both: nothing held back.
   EXPECT_EQ(body.substr(svenAt).find("DONTDOIT"), std::string::npos) << body;
 
+  // Both spouses selected and their sealing qualifies: the family goes with
+  // nothing held back.
+  SetFilter couple({ola, kari});
+  const std::string family = Body(Run(nullptr, &couple));
+  const std::size_t famAt = family.find("0 @F1@ FAM");
+  ASSERT_NE(famAt, std::string::npos) << family;
+  EXPECT_EQ(family.substr(famAt).find("SLGS"), std::string::npos) << family;
+
   // With submit-all-selected every selected individual goes.
   options_.submitAllSelected = true;
   const std::string all = Body(Run(nullptr, &some));
