@@ -513,6 +513,60 @@ TEST_F(SmallFamilyTest, RosterlyExportsOnlyWhoNeedsAnOrdinance) {
   EXPECT_EQ(all.find("DONTDOIT"), std::string::npos);
 }
 
+TEST_F(SmallFamilyTest, HeaderByModeFormAndLanguage) {
+  struct Case {
+    int mode;
+    bool form55, ansel;
+    const char* language;
+    std::string header;
+  };
+  auto header = [](const char* sour, const char* dest, const char* vers, const char* chr,
+                   const char* lang) {
+    std::string h = std::string("0 HEAD\r\n1 SOUR ") + sour +
+                    "\r\n2 NAME Korvane\r\n2 VERS 1.0.0.0\r\n2 CORP Quenmoor\r\n"
+                    "3 ADDR 14 Harbour Row\r\n4 CONT Quenmoor Bay\r\n";
+    if (*dest) h += std::string("1 DEST ") + dest + "\r\n";
+    h += "1 DATE 3 JUL 2001\r\n2 TIME 09:05:00\r\n1 FILE out.ged\r\n1 GEDC\r\n2 VERS ";
+    h += std::string(vers) + "\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR " + chr + "\r\n";
+    if (*lang) h += std::string("1 LANG ") + lang + "\r\n";
+    return h + "0 TRLR\r\n";
+  };
+  const Case cases[] = {
+      {gedcom::kExportGedcom40, false, true, "EN",
+       header("ORV 4.0", "ORV", "4.0", "ANSI", "English")},
+      {gedcom::kExportStirpbank, true, true, "DE",
+       header("ORV", "STIRPBNK", "5.5", "ANSEL", "German")},
+      {gedcom::kExportRosterly, true, false, "FR",
+       header("ORV", "Rosterly", "5.5", "ANSI", "French")},
+      {gedcom::kExportStandard, true, true, "PT",
+       header("ORV", "ORV", "5.5", "ANSEL", "Portuguese")},
+      {gedcom::kExportLineroll, true, true, "ES", header("ORV", "LRL", "5.5", "ANSEL", "Spanish")},
+      {7, true, true, "NO", header("ORV", "", "5.5", "ANSEL", "")},
+  };
+  SetFilter none({});
+  for (const Case& c : cases) {
+    CGedcomExporter exporter(drive_);
+    exporter.options.mode = c.mode;
+    exporter.options.form55 = c.form55;
+    exporter.options.ansel = c.ansel;
+    exporter.program.language = c.language;
+    ASSERT_TRUE(exporter.Open(dir.File("out.ged")));
+    EXPECT_TRUE(exporter.Export(nullptr, &none));
+    exporter.Close();
+    EXPECT_EQ(ReadAll(dir.File("out.ged")), c.header) << c.mode;
+  }
+}
+
+TEST_F(SmallFamilyTest, OutputThatCannotBeCreated) {
+  CGedcomExporter exporter(drive_);
+  EXPECT_FALSE(exporter.Open(dir.File("no-such-folder/out.ged")));
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Could not create GEDCOM file.");
+  EXPECT_EQ(boxes.Calls()[0].caption, "EXPORT FAILED");
+  SetFilter none({});
+  EXPECT_FALSE(exporter.Export(nullptr, &none));
+}
+
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
   options_.submitter = true;
   SetFilter none({});
