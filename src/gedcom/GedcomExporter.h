@@ -1,9 +1,11 @@
 #pragma once
 // The GEDCOM export job: decides which individuals and marriages are
-// exported (all of the document's selection, or the web generator's
-// ancestor and descendant walks), marks them all before anything is
-// written, then writes the header, the INDI records, the FAM records and
-// the trailer through GedcomLineWriter and GedcomOutput.
+// exported (the document's selection, narrowed to who needs an ordinance for
+// a Rosterly submission, or the web generator's ancestor and descendant
+// walks), marks them all before anything is written, then writes the header
+// and submitter, the INDI and FAM records, event definitions, SOUR and REPO
+// records and the trailer through GedcomLineWriter and GedcomOutput.
+// Submission stamps and the Rosterly summary follow only a whole file.
 
 #include <cstdint>
 #include <memory>

@@ -567,6 +567,25 @@ TEST_F(SmallFamilyTest, OutputThatCannotBeCreated) {
   EXPECT_FALSE(exporter.Export(nullptr, &none));
 }
 
+TEST_F(SmallFamilyTest, ContactBlockWithTheOption) {
+  CIndividualRecord p;
+  ASSERT_EQ(family::Read(p, ola), 1);
+  using R = CIndividualRecord;
+  p.contact[R::kContactName] = "Ola Lund";
+  p.contact[R::kContactAddress1] = "Kaien 2";
+  p.contact[R::kContactCity] = "Bergen";
+  p.contact[R::kContactPhone] = "555 1234";
+  p.contact[R::kContactEmail] = "ola@lund.no";
+  ASSERT_EQ(family::Update(p, 0), 1);
+  SetFilter only({ola});
+  EXPECT_EQ(Run(nullptr, &only).find("1 ADDR"), std::string::npos);
+  options_.contact = true;
+  EXPECT_NE(Run(nullptr, &only)
+                .find("1 ADDR\r\n2 _NAME Ola Lund\r\n2 ADR1 Kaien 2\r\n"
+                      "2 CITY Bergen\r\n1 PHON 555 1234\r\n1 _EMAIL ola@@lund.no\r\n"),
+            std::string::npos);
+}
+
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
   options_.submitter = true;
   SetFilter none({});
