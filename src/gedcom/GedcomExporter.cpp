@@ -111,6 +111,13 @@ bool WriteDateAndTime(GedcomLineWriter& w, int level, const plat::LocalTime& t) 
   return w.Plain(text);
 }
 
+// The export type as the progress window's source line names it.
+const char* TypeName(int mode) {
+  static const char* const kTypes[] = {"GEDCOM 4.0", "Stirpbank", "Rosterly", "Standard GEDCOM 5.5",
+                                       "Lineroll"};
+  return kTypes[mode >= 0 && mode <= 4 ? mode : 0];
+}
+
 }  // namespace
 
 bool CGedcomExporter::Open(const std::string& path) {
@@ -122,11 +129,8 @@ bool CGedcomExporter::Open(const std::string& path) {
   }
   path_ = path;
   fileName_ = std::filesystem::path(path).filename().string();
-  static const char* const kTypes[] = {"GEDCOM 4.0", "Stirpbank", "Rosterly", "Standard GEDCOM 5.5",
-                                       "Lineroll"};
-  const int mode = options.mode >= 0 && options.mode <= 4 ? options.mode : 0;
   plat::Progress().Begin(kExportCaption, 0);
-  plat::Progress().SetText(std::string("Type: ") + kTypes[mode]);
+  plat::Progress().SetText(std::string("Type: ") + TypeName(options.mode));
   progress_ = true;
   writer_ = std::make_unique<GedcomLineWriter>(*output_,
                                                options.form55 ? GedcomForm::k55 : GedcomForm::k40);
@@ -136,7 +140,11 @@ bool CGedcomExporter::Open(const std::string& path) {
 bool CGedcomExporter::Close() {
   if (progress_) plat::Progress().End();
   progress_ = false;
-  return output_ ? output_->Close() : true;
+  const bool closed = output_ ? output_->Close() : true;
+  // The Rosterly report opens for reading only after a whole export.
+  if (complete_ && reportWritten_) plat::Shell().Open(ReportPath());
+  reportWritten_ = false;
+  return closed;
 }
 
 std::string CGedcomExporter::ReportPath() const { return RosterlyReportPath(familyPath_); }
@@ -398,6 +406,7 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   rinMarks_.assign(static_cast<std::size_t>(std::max(0, maxRin)) + 1, 0);
   mrinMarks_.assign(static_cast<std::size_t>(std::max(0, maxMrin)) + 1, 0);
 
+  plat::Progress().SetText("Selecting data for export...");
   if (!WriteHeader()) return false;
 
   // Every mark is set before the first record is written, so that a family
@@ -429,6 +438,7 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   }
 
   written_.clear();
+  plat::Progress().SetText(std::string("Type: ") + TypeName(options.mode));
   sources_.clear();
   repositories_.clear();
   eventTypes_.clear();
@@ -466,7 +476,7 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
     in.marriageExported = [this](std::int32_t mrin) { return MarriageMarked(mrin); };
     VectorFilter narrowed(rosterlySelected_);
     in.selected = Rosterly() && !rosterlySelected_.empty() ? &narrowed : filter;
-    RunRosterlySummary(in);
+    reportWritten_ = RunRosterlySummary(in) && options.submissionReport;
     in.selected = nullptr;
   }
 

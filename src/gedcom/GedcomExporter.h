@@ -181,6 +181,7 @@ class CGedcomExporter {
   bool complete_ = false;
   bool cancelled_ = false;
   bool progress_ = false;
+  bool reportWritten_ = false;
 };
 
 }  // namespace gedcom

@@ -330,7 +330,9 @@ TEST_F(SmallFamilyTest, ProgressAndCancel) {
   options_.mode = gedcom::kExportLineroll;
   Run(nullptr, &all);
   EXPECT_EQ(progress.titles, (std::vector<std::string>{"GEDCOM Export"}));
-  EXPECT_EQ(progress.texts, (std::vector<std::string>{"Type: Lineroll"}));
+  EXPECT_EQ(progress.texts,
+            (std::vector<std::string>{"Type: Lineroll", "Selecting data for export...",
+                                      "Type: Lineroll"}));
   EXPECT_EQ(progress.ends, 1);
   EXPECT_TRUE(boxes.Calls().empty());
 
@@ -428,13 +430,19 @@ TEST_F(SmallFamilyTest, RosterlySummary) {
   options_.submitAllSelected = true;
   SetFilter some({ola, kari, anne});
   const std::string report = dir.File("family.orr");
-  // Marking without the report creates no file.
+  // Marking without the report creates no file, and none is opened.
+  plat::FakeShell noShell;
+  plat::ScopedShell scopedNoShell(&noShell);
   options_.markSubmitted = true;
   Run(nullptr, &some);
   EXPECT_FALSE(std::filesystem::exists(report));
+  EXPECT_TRUE(noShell.opened.empty());
   options_.markSubmitted = false;
   options_.submissionReport = true;
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell(&shell);
   Run(nullptr, &some);
+  EXPECT_EQ(shell.opened, (std::vector<std::string>{report}));
   const std::string sep = "-------------------------------------------------------------------\r\n";
   const std::string pad56 = std::string(56, ' ');
   auto padded = [&](const std::string& name) { return name + pad56.substr(name.size()); };
