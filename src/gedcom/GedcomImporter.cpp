@@ -317,7 +317,12 @@ void CGedcomImporter::DumpLines(const CGedcomLine& line, Pending* pending) {
     if (!l.xref.empty()) text += "@" + l.xref + "@ ";
     text += l.tag;
     if (!l.value.empty()) text += " " + (l.pointer ? "@" + l.value + "@" : l.value);
-    errorText_ += "\t" + text + "\n";
+    std::string indented = "\t";
+    for (char c : text) {
+      indented += c;
+      if (c == '\n') indented += '\t';  // a CONT line stays inside the listing
+    }
+    errorText_ += indented + "\n";
     listing += text + "\n";
   };
   dump(line);
@@ -1563,6 +1568,12 @@ void CGedcomImporter::StorePending(Pending& p) {
 
 // ---- the closing passes --------------------------------------------------
 
+std::string CGedcomImporter::FamilyXref(std::int32_t mrin) const {
+  for (const auto& [key, e] : xrefs_)
+    if (e.type == db::kMarriage && e.rin == mrin) return key;
+  return std::to_string(mrin);
+}
+
 void CGedcomImporter::LinkRecords() {
   progress_->SetStatus("Linking records");
   // Undefined records first: every kind is named in the log.
@@ -1621,12 +1632,20 @@ void CGedcomImporter::LinkRecords() {
       makeChild(famc.family, p.rin);
       const auto it = links.find(pairKey(famc.family, p.rin));
       if (it == links.end()) continue;
-      if (famc.father == 'b' && famc.mother == 'b' && famc.status == 'V') continue;
+      // The family file keeps one relationship for both parents and no status.
+      const std::string family = FamilyXref(famc.family);
+      if (famc.father != famc.mother)
+        Warning(p.position, Format("The child '%s' has the relationships '%s' and '%s' to the "
+                                   "parents of family '%s'; '%s' is kept for both.",
+                                   {key, std::string(1, famc.father), std::string(1, famc.mother),
+                                    family, std::string(1, famc.father)}));
+      if (famc.status != 'V')
+        Warning(p.position, Format("The status '%s' of the child '%s' in family '%s' is not kept.",
+                                   {std::string(1, famc.status), key, family}));
+      if (famc.father == 'b') continue;
       CFamilyLinkRecord link;
       if (DbGetRecord(it->second, db::kFamilyLink, &link) != 1) continue;
-      link.firstParentRelation = famc.father;
-      link.secondParentRelation = famc.mother;
-      link.thirdLetter = famc.status;
+      link.firstParentRelation = link.secondParentRelation = famc.father;
       DbUpdateRecord(it->second, db::kFamilyLink, &link);
     }
     if (!p.parentFamilies.empty()) {

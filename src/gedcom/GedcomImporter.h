@@ -185,6 +185,8 @@ class CGedcomImporter : public GedcomReportSink {
 
   // Closing passes.
   void LinkRecords();
+  // The identifier of a family made by this import (for log lines).
+  std::string FamilyXref(std::int32_t mrin) const;
   void LinkNotes();
   void WriteLog();
   void Refresh();

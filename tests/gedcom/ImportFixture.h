@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CitationRecord.h"
+#include "CustomEventTable.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyLinkRecord.h"
@@ -19,6 +20,16 @@
 
 class ImportFixture : public OpenFamilyFixture {
  protected:
+  // The new family file gets the default event types, as the program's do.
+  void SetUp() override {
+    LoadCustomEventTable();
+    OpenFamilyFixture::SetUp();
+  }
+  void TearDown() override {
+    OpenFamilyFixture::TearDown();
+    FreeCustomEventTable();
+  }
+
   // Imports path; the log is read into log_.
   int Import(const std::string& path, gedcom::ImportOptions options = {},
              gedcom::ImportProgress* progress = nullptr) {

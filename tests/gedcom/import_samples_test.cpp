@@ -112,6 +112,8 @@ TEST_F(ImportFixture, AllTagsSampleJoinsConcAndDumpsWhatItCannotStore) {
   ASSERT_EQ(Import(kSamples + "/misc-allged.ged"), 1);
   EXPECT_TRUE(LogHas("Unexpected tag")) << importLog_;
   EXPECT_GT(importer_->Errors(), 0);
+  const std::string notes = DbGetNotes(Rin("PERSON1"), 0, db::kIndividual, 0, 1, 0);
+  EXPECT_NE(notes.find("The word TEST should not be broken!"), std::string::npos) << notes;
 }
 
 struct MalformedCase {
