@@ -1836,7 +1836,7 @@ int CGedcomImporter::Import() {
   } else {
     Error({}, "Can't find HEAD record at the beginning of the file.");
   }
-  Refresh();
+  progress_->SetCounts(made_, errors_);
   // What was read is linked also after a cancel, so no record is left
   // without its family.
   if (headFound_) LinkRecords();

@@ -140,3 +140,40 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedCase{"circular-reference.ged", "Errors:"}));
 
 }  // namespace
+
+namespace {
+
+TEST_F(ImportFixture, LogOfASmallFileEqualsItsGoldenCopy) {
+  ASSERT_EQ(Import(kSamples + "/import-small.ged"), 1);
+  EXPECT_EQ(importLog_, ReadAll(kSamples + "/import-small.lst"));
+}
+
+// Cancels at the first question, which comes after 32 records.
+class CancelAtOnce : public gedcom::ImportProgress {
+ public:
+  bool CancelRequested() override {
+    ++asked;
+    return true;
+  }
+  int asked = 0;
+};
+
+TEST_F(ImportFixture, CancelStillLinksTheRecordsRead) {
+  std::string text = "0 HEAD\n1 CHAR ANSI\n0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n";
+  for (int i = 1; i <= 40; ++i)
+    text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME P" + std::to_string(i) + " /Q/\n" +
+            (i == 3 ? "1 FAMC @F1@\n1 NOTE @N1@\n" : "");
+  text += "0 @N1@ NOTE never read\n0 TRLR\n";
+  CancelAtOnce progress;
+  EXPECT_EQ(ImportText(text, {}, &progress), 0);
+  EXPECT_EQ(progress.asked, 1);
+  EXPECT_TRUE(importer_->Cancelled());
+  // The family and 31 individuals are the 32 records read.
+  EXPECT_EQ(CountLive(db::kQueryIndividuals), 31);
+  EXPECT_EQ(Children("F1"), (std::vector<std::int32_t>{Rin("I2"), Rin("I3")}));
+  EXPECT_EQ(Relation(Rin("I1"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F1")});
+  EXPECT_TRUE(LogHas("Individual 'I3' referenced undefined note 'N1'.")) << importLog_;
+  EXPECT_EQ(shell_.opened.size(), 1u);
+}
+
+}  // namespace
