@@ -876,14 +876,28 @@ void CGedcomImporter::ReadContact(const CGedcomLine& line, CIndividualRecord& re
 }
 
 void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
-  const std::int32_t rin = ResolveXref(db::kIndividual, line.xref, line.position, true);
-  if (rin < 0) {
-    SkipDeeper(0);
-    return;
+  // An individual met here for the first time is added once, whole, after
+  // its lines are read: a placeholder first would cost a second write and a
+  // second name-index update.
+  const bool first = !line.xref.empty() && !Entry(line.xref);
+  std::int32_t rin = 0;
+  if (first) {
+    Xref& e = xrefs_[line.xref];
+    e.type = db::kIndividual;
+    e.defined = true;
+    e.position = line.position;
+    xrefOrder_.push_back(line.xref);
+  } else {
+    rin = ResolveXref(db::kIndividual, line.xref, line.position, true);
+    if (rin < 0) {
+      SkipDeeper(0);
+      return;
+    }
   }
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
+  const std::size_t firstNoteLink = noteLinks_.size();
   CIndividualRecord record;
-  if (DbGetRecord(rin, db::kIndividual, &record) != 1) {
+  if (!first && DbGetRecord(rin, db::kIndividual, &record) != 1) {
     Error(line.position, "Can't read back individual '" + line.xref + "'.");
     SkipDeeper(0);
     return;
@@ -1002,8 +1016,20 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
     entry.sex = sex;
   else if (entry.sex && record.sex == 'U')
     record.sex = entry.sex;
-  if (DbUpdateRecord(rin, db::kIndividual, &record) != 1)
+  if (first) {
+    rin = DbAddRecord(db::kIndividual, options_.reuseDeletedRecords ? 1 : 0, &record);
+    if (rin <= 0) {
+      Error(line.position, "Can't add individual: Maxed out");
+      return;
+    }
+    entry.rin = pending.owner = rin;
+    ++made_[kIndividuals];
+    for (std::size_t i = firstNoteLink; i < noteLinks_.size(); ++i)
+      if (noteLinks_[i].kind == db::kOwnerIndividual && noteLinks_[i].rin == 0)
+        noteLinks_[i].rin = rin;
+  } else if (DbUpdateRecord(rin, db::kIndividual, &record) != 1) {
     Error(line.position, "Can't store individual '" + line.xref + "'.");
+  }
   StorePending(pending);
 }
 
@@ -1579,7 +1605,7 @@ void CGedcomImporter::LinkRecords() {
   // Undefined records first: every kind is named in the log.
   for (const std::string& key : xrefOrder_) {
     Xref& e = xrefs_[key];
-    if (e.defined) continue;
+    if (e.defined || e.rin <= 0) continue;
     switch (e.type) {
       case db::kIndividual: {
         Error(e.position, Format("The individual '%s' was not defined.", {key}));
@@ -1627,21 +1653,20 @@ void CGedcomImporter::LinkRecords() {
   }
   for (const std::string& key : xrefOrder_) {
     const Xref& p = xrefs_[key];
-    if (p.type != db::kIndividual) continue;
+    if (p.type != db::kIndividual || p.rin <= 0) continue;
     for (const FamcLink& famc : p.parentFamilies) {
       makeChild(famc.family, p.rin);
       const auto it = links.find(pairKey(famc.family, p.rin));
       if (it == links.end()) continue;
       // The family file keeps one relationship for both parents and no status.
-      const std::string family = FamilyXref(famc.family);
       if (famc.father != famc.mother)
         Warning(p.position, Format("The child '%s' has the relationships '%s' and '%s' to the "
                                    "parents of family '%s'; '%s' is kept for both.",
                                    {key, std::string(1, famc.father), std::string(1, famc.mother),
-                                    family, std::string(1, famc.father)}));
+                                    FamilyXref(famc.family), std::string(1, famc.father)}));
       if (famc.status != 'V')
         Warning(p.position, Format("The status '%s' of the child '%s' in family '%s' is not kept.",
-                                   {std::string(1, famc.status), key, family}));
+                                   {std::string(1, famc.status), key, FamilyXref(famc.family)}));
       if (famc.father == 'b') continue;
       CFamilyLinkRecord link;
       if (DbGetRecord(it->second, db::kFamilyLink, &link) != 1) continue;
