@@ -13,6 +13,7 @@
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
 #include "OrdinanceObject.h"
 #include "Ports.h"
 #include "RepositoryRecord.h"
@@ -1002,6 +1003,9 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       ReadNoteStructure(sub, pending);
     } else if (tag == kTagSour) {
       ReadCitation(sub, db::kOwnerIndividual, pending.citations, pending);
+    } else if (tag == kTagObje) {
+      pending.media.emplace_back();
+      ReadMultimedia(sub, pending.media.back(), pending);
     } else if (tag == kTagAnci || tag == kTagDesi || tag == kTagResn) {
       SkipDeeper(1);
     } else {
@@ -1173,6 +1177,9 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
       ReadCitation(sub, db::kOwnerMarriage, pending.citations, pending);
     } else if (tag == kTagNote) {
       ReadNoteStructure(sub, pending);
+    } else if (tag == kTagObje) {
+      pending.media.emplace_back();
+      ReadMultimedia(sub, pending.media.back(), pending);
     } else if (tag == kTagResn) {
       SkipDeeper(1);
     } else {
@@ -1535,6 +1542,122 @@ void CGedcomImporter::ReadEventDefinition(const CGedcomLine& line) {
   DbUpdateRecord(rin, db::kEventType, &stored);
 }
 
+// ---- multimedia ----------------------------------------------------------
+
+void CGedcomImporter::ReadMultimedia(const CGedcomLine& line, PendingMedia& media,
+                                     Pending& pending) {
+  media.position = line.position;
+  if (line.pointer) {
+    media.object = line.value;
+    SkipDeeper(line.level);
+    return;
+  }
+  auto flag = [](const std::string& v) { return v.empty() || (v[0] != 'N' && v[0] != 'n'); };
+  while (const CGedcomLine* l = reader_.NextAtLevel(line.level + 1, true)) {
+    const CGedcomLine sub = *l;
+    switch (sub.tagCode) {
+      case kTagFile:
+        media.file = sub.value;
+        // The FORM and TITL that newer files put under FILE.
+        while (const CGedcomLine* f = reader_.NextAtLevel(sub.level + 1, true)) {
+          const CGedcomLine fl = *f;
+          if (fl.tagCode == kTagTitl)
+            media.title = fl.value;
+          else if (fl.tagCode != kTagForm)
+            ReportUnexpected(fl, "Multimedia Object", &pending);
+          SkipDeeper(fl.level);
+        }
+        break;
+      case kTagTitl:
+        media.title = sub.value;
+        SkipDeeper(sub.level);
+        break;
+      case kTagNote:
+        AddParagraph(media.note, sub.value);
+        SkipDeeper(sub.level);
+        break;
+      case kTagForm:
+        SkipDeeper(sub.level);
+        break;
+      case kTagXPrim:
+        media.primary = flag(sub.value);
+        SkipDeeper(sub.level);
+        break;
+      case kTagXScbk:
+        media.scrapbook = flag(sub.value);
+        SkipDeeper(sub.level);
+        break;
+      case kTagXType:
+        if (EqualNoCase(sub.value, "PHOTO"))
+          media.kind = 'P';
+        else if (EqualNoCase(sub.value, "SOUND"))
+          media.kind = 'S';
+        else if (EqualNoCase(sub.value, "VIDEO"))
+          media.kind = 'V';
+        else
+          ReportUnexpected(sub, "Multimedia Object Type", &pending);
+        SkipDeeper(sub.level);
+        break;
+      default:
+        ReportUnexpected(sub, "Multimedia Object", &pending);
+    }
+  }
+}
+
+void CGedcomImporter::ReadMultimediaRecord(const CGedcomLine& line) {
+  PendingMedia media;
+  Pending none;
+  ReadMultimedia(CGedcomLine{0, "", line.tag, line.tagCode, "", false, line.position}, media, none);
+  if (line.xref.empty()) {
+    Warning(line.position, "An OBJE record without an identifier cannot be referred to.");
+    return;
+  }
+  if (mediaObjects_.count(line.xref))
+    Error(line.position, Format("%s is multiply defined at %s and %s.",
+                                {line.xref, Position(mediaObjects_[line.xref].position),
+                                 Position(line.position)}));
+  mediaObjects_[line.xref] = media;
+}
+
+void CGedcomImporter::LinkMultimedia() {
+  for (MediaOwner& owner : mediaOwners_) {
+    std::unique_ptr<CMultimediaItem> head;
+    CMultimediaItem* tail = nullptr;
+    for (PendingMedia& m : owner.media) {
+      PendingMedia media = m;
+      if (!m.object.empty()) {
+        const auto it = mediaObjects_.find(m.object);
+        if (it == mediaObjects_.end()) {
+          Error(m.position, Format("The multimedia object '%s' was not defined.", {m.object}));
+          continue;
+        }
+        media = it->second;
+        media.position = m.position;
+      }
+      if (media.file.empty()) {
+        Warning(media.position,
+                Format("A multimedia link of '%s' has no FILE and is skipped.", {owner.xref}));
+        continue;
+      }
+      auto item = std::make_unique<CMultimediaItem>();
+      item->fileName = media.file;
+      item->caption = media.title;
+      item->description = media.note;
+      item->kind = media.kind;
+      if (media.scrapbook) item->flags |= CMultimediaItem::kFlagScrapbook;
+      if (media.primary) item->flags |= CMultimediaItem::kFlagDefault;
+      CMultimediaItem* raw = item.get();
+      if (tail)
+        tail->next = std::move(item);
+      else
+        head = std::move(item);
+      tail = raw;
+    }
+    if (head && DbSaveMultimediaChain(owner.rin, head.get(), owner.type) <= 0)
+      Error({}, Format("Can't store the multimedia links of '%s'.", {owner.xref}));
+  }
+}
+
 // ---- storing what a record left ------------------------------------------
 
 std::int32_t CGedcomImporter::StoreCitation(PendingCitation& c) {
@@ -1590,6 +1713,9 @@ void CGedcomImporter::StorePending(Pending& p) {
     c.record.ownerNumber = p.owner;
     StoreCitation(c);
   }
+  if (!p.media.empty())
+    mediaOwners_.push_back({p.ownerKind == db::kOwnerIndividual ? db::kIndividual : db::kMarriage,
+                            p.owner, p.xref, std::move(p.media)});
 }
 
 // ---- the closing passes --------------------------------------------------
@@ -1822,6 +1948,9 @@ void CGedcomImporter::ReadRecords() {
       case kTagXEventDefn:
         ReadEventDefinition(line);
         break;
+      case kTagObje:
+        ReadMultimediaRecord(line);
+        break;
       case kTagSubn:
         SkipDeeper(0);
         break;
@@ -1865,6 +1994,7 @@ int CGedcomImporter::Import() {
   // What was read is linked also after a cancel, so no record is left
   // without its family.
   if (headFound_) LinkRecords();
+  LinkMultimedia();
   LinkNotes();
   WriteLog();
   progress_->SetStatus("");

@@ -100,6 +100,14 @@ class CGedcomImporter : public GedcomReportSink {
     char confidential = 0;
     std::vector<PendingCitation> citations;
   };
+  // A multimedia link or a level-0 OBJE record while it is read.
+  struct PendingMedia {
+    std::string object;  // the OBJE record a pointer names; "" for an inline link
+    std::string file, title, note;
+    char kind = 'P';
+    bool primary = false, scrapbook = true;
+    LinePosition position;
+  };
   // What a record leaves to be stored after its own fields are written: the
   // citations of the record and of its own events, its user events, notes.
   struct Pending {
@@ -109,6 +117,13 @@ class CGedcomImporter : public GedcomReportSink {
     std::string notes;  // CR LF text
     std::vector<PendingCitation> citations;
     std::vector<EventRead> userEvents;
+    std::vector<PendingMedia> media;
+  };
+  struct MediaOwner {
+    int type;
+    std::int32_t rin;
+    std::string xref;
+    std::vector<PendingMedia> media;
   };
 
   struct FamcLink {
@@ -142,6 +157,9 @@ class CGedcomImporter : public GedcomReportSink {
   void ReadRepository(const CGedcomLine& line);
   void ReadNoteRecord(const CGedcomLine& line);
   void ReadEventDefinition(const CGedcomLine& line);
+  // A level-0 OBJE record, or an OBJE link of a record.
+  void ReadMultimediaRecord(const CGedcomLine& line);
+  void ReadMultimedia(const CGedcomLine& line, PendingMedia& media, Pending& pending);
 
   // Shared structures.
   void ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
@@ -188,6 +206,9 @@ class CGedcomImporter : public GedcomReportSink {
   // The identifier of a family made by this import (for log lines).
   std::string FamilyXref(std::int32_t mrin) const;
   void LinkNotes();
+  // The multimedia chains of the owners, pointer links filled from the
+  // level-0 OBJE records.
+  void LinkMultimedia();
   void WriteLog();
   void Refresh();
 
@@ -207,6 +228,8 @@ class CGedcomImporter : public GedcomReportSink {
   std::vector<std::string> xrefOrder_;  // identifiers in the order they were met
   std::unordered_map<std::string, std::string> noteTexts_;
   std::vector<NoteLink> noteLinks_;
+  std::unordered_map<std::string, PendingMedia> mediaObjects_;
+  std::vector<MediaOwner> mediaOwners_;
   std::map<std::string, std::int32_t> eventTypes_[2];  // 'I' and 'M', by upper-case tag
   std::vector<std::string> temples_;                   // known codes, upper case, sorted
 

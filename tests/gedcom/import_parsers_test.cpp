@@ -5,6 +5,7 @@
 
 #include "EventTypeRecord.h"
 #include "ImportFixture.h"
+#include "MultimediaChain.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 
@@ -304,6 +305,32 @@ TEST_F(ImportParsers, OldSourceSystemGivesTheOrdinanceDateOnItsLine) {
   const CIndividualRecord p = Person("I1");
   EXPECT_FALSE(p.baptism.date.ToString().empty());
   EXPECT_EQ(p.baptism.templeCode, "");
+}
+
+TEST_F(ImportParsers, MultimediaLinksAndRecords) {
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME A /B/\n"
+                            "1 OBJE @M1@\n"
+                            "1 OBJE\n2 FILE face.jpg\n2 TITL Face\n2 _PRIM Y\n"
+                            "1 OBJE\n2 TITL No file here\n"
+                            "1 OBJE @M9@\n"
+                            "1 OBJE\n2 FILE song.wav\n2 _TYPE sound\n"
+                            "0 @M1@ OBJE\n1 FILE house.png\n2 FORM png\n2 TITL The house\n")),
+            1);
+  std::vector<CMultimediaItem> items;
+  for (std::int32_t r = DbGetMultimediaHead(Rin("I1"), db::kIndividual); r > 0;) {
+    items.emplace_back();
+    ASSERT_EQ(DbGetRecord(r, db::kMultimedia, &items.back()), 1);
+    r = items.back().nextRecordNumber;
+    ASSERT_LE(items.size(), 10u);
+  }
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].fileName, "house.png");
+  EXPECT_EQ(items[0].caption, "The house");
+  EXPECT_EQ(items[1].fileName, "face.jpg");
+  EXPECT_TRUE(items[1].IsDefault());
+  EXPECT_EQ(items[2].kind, 'S');
+  EXPECT_TRUE(LogHas("A multimedia link of 'I1' has no FILE and is skipped.")) << importLog_;
+  EXPECT_TRUE(LogHas("The multimedia object 'M9' was not defined."));
 }
 
 }  // namespace
