@@ -635,6 +635,7 @@ void CGedcomImporter::ReadOrdinance(const CGedcomLine& line, COrdinanceValue& va
     return;
   }
   std::vector<PendingCitation> citations;
+  ordinanceFamily_ = 0;
   const int level = line.level;
   while (const CGedcomLine* l = reader_.NextAtLevel(level + 1, true)) {
     const CGedcomLine sub = *l;
@@ -676,7 +677,9 @@ void CGedcomImporter::ReadOrdinance(const CGedcomLine& line, COrdinanceValue& va
         break;
       }
       case kTagFamc:
-        if (sub.pointer) ResolveXref(db::kMarriage, sub.value, sub.position, false);
+        if (sub.pointer)
+          ordinanceFamily_ =
+              std::max(0, ResolveXref(db::kMarriage, sub.value, sub.position, false));
         SkipDeeper(sub.level);
         break;
       case kTagNote:
@@ -703,6 +706,15 @@ void CGedcomImporter::ReadOrdinance(const CGedcomLine& line, COrdinanceValue& va
 }
 
 // ---- individuals -------------------------------------------------------
+
+void CGedcomImporter::ParseSealingDate(const CGedcomLine& line, COrdinanceValue& sealing) {
+  CDateValue date;
+  if (date.ParseText(line.value, false, true) != CDateValue::kParseStandard) {
+    Warning(line.position, Format("Invalid SLGC date '%s'", {line.value}));
+    return;
+  }
+  sealing.date = date;
+}
 
 void CGedcomImporter::ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record,
                                        Pending& pending) {
@@ -991,6 +1003,19 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
     } else if (tag == kTagSlgc) {
       ReadOrdinance(sub, record.sealingToParents, db::kOwnerSealingToParents, 2, "ZEL Ordinance",
                     pending, nullptr);
+      // With a FAMC line the sealing belongs to the link to that family.
+      if (ordinanceFamily_ > 0) {
+        Xref& self = xrefs_[key];
+        auto it = std::find_if(self.parentFamilies.begin(), self.parentFamilies.end(),
+                               [&](const FamcLink& f) { return f.family == ordinanceFamily_; });
+        if (it == self.parentFamilies.end()) {
+          self.parentFamilies.emplace_back();
+          it = self.parentFamilies.end() - 1;
+          it->family = ordinanceFamily_;
+        }
+        it->sealed = true;
+        it->sealing = record.sealingToParents;
+      }
     } else if (tag == kTagFamc) {
       ReadChildToFamilyLink(sub, xrefs_[key], pending);
     } else if (tag == kTagFams) {
@@ -1111,6 +1136,21 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
               (cl.tagCode == kTagXFrel ? link.father : link.mother) = letter;
             relation = true;
             SkipDeeper(cl.level);
+          } else if (cl.tagCode == kTagSlgc) {
+            link.sealed = relation = true;
+            if (!cl.value.empty()) ParseSealingDate(cl, link.sealing);
+            while (const CGedcomLine* d = reader_.NextAtLevel(3, true)) {
+              const CGedcomLine dl = *d;
+              if (dl.tagCode == kTagDate || dl.tagCode == kTagStat) {
+                ParseSealingDate(dl, link.sealing);
+                SkipDeeper(dl.level);
+              } else if (dl.tagCode == kTagTemp) {
+                link.sealing.templeCode = dl.value;
+                SkipDeeper(dl.level);
+              } else {
+                ReportUnexpected(dl, "Child-to-Family sealing with Family Record", &pending);
+              }
+            }
           } else {
             ReportUnexpected(cl, "Family Child Record", &pending);
           }
@@ -1120,8 +1160,14 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
           bool found = false;
           for (auto& p : person.parentFamilies)
             if (p.family == mrin) {
-              p.father = link.father;
-              p.mother = link.mother;
+              if (link.father != 'b' || link.mother != 'b') {
+                p.father = link.father;
+                p.mother = link.mother;
+              }
+              if (link.sealed) {
+                p.sealed = true;
+                p.sealing = link.sealing;
+              }
               found = true;
             }
           if (!found) person.parentFamilies.push_back(link);
@@ -1793,10 +1839,11 @@ void CGedcomImporter::LinkRecords() {
       if (famc.status != 'V')
         Warning(p.position, Format("The status '%s' of the child '%s' in family '%s' is not kept.",
                                    {std::string(1, famc.status), key, FamilyXref(famc.family)}));
-      if (famc.father == 'b') continue;
+      if (famc.father == 'b' && !famc.sealed) continue;
       CFamilyLinkRecord link;
       if (DbGetRecord(it->second, db::kFamilyLink, &link) != 1) continue;
       link.firstParentRelation = link.secondParentRelation = famc.father;
+      if (famc.sealed) link.SetSealingEvent(std::make_unique<COrdinanceObject>(&famc.sealing, 'S'));
       DbUpdateRecord(it->second, db::kFamilyLink, &link);
     }
     if (!p.parentFamilies.empty()) {

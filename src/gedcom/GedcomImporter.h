@@ -129,6 +129,8 @@ class CGedcomImporter : public GedcomReportSink {
   struct FamcLink {
     std::int32_t family = 0;
     char father = 'b', mother = 'b', status = 'V';
+    bool sealed = false;  // a sealing to these parents was read
+    COrdinanceValue sealing;
   };
   struct Xref {
     int type = 0;  // record type; db::kNoteBlock for a note
@@ -163,6 +165,9 @@ class CGedcomImporter : public GedcomReportSink {
 
   // Shared structures.
   void ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
+  // The value of an SLGC line under CHIL, or of its DATE or STAT line, as
+  // the sealing date; a warning when it is not a complete date.
+  void ParseSealingDate(const CGedcomLine& line, COrdinanceValue& sealing);
   void ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry, Pending& pending);
   void ReadContact(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
   // BAPL, ENDL, SLGC, SLGS: date or status and temple into value.
@@ -234,6 +239,7 @@ class CGedcomImporter : public GedcomReportSink {
   std::vector<std::string> temples_;                   // known codes, upper case, sorted
 
   long made_[kKindCount] = {};
+  std::int32_t ordinanceFamily_ = 0;  // the family of the FAMC line of the last ordinance read
   int errors_ = 0;
   long recordsRead_ = 0;
   bool headFound_ = false;

@@ -333,4 +333,21 @@ TEST_F(ImportParsers, MultimediaLinksAndRecords) {
   EXPECT_TRUE(LogHas("The multimedia object 'M9' was not defined."));
 }
 
+TEST_F(ImportParsers, SealingsToParentsGoToTheFamilyLink) {
+  ASSERT_EQ(ImportText(File("0 @F1@ FAM\n1 CHIL @I1@\n2 SLGC 3 MAR 1950\n3 TEMP LOGAN\n"
+                            "1 CHIL @I2@\n2 SLGC sometime\n"
+                            "0 @I1@ INDI\n1 NAME A /B/\n0 @I2@ INDI\n1 NAME C /B/\n"
+                            "0 @I3@ INDI\n1 NAME D /B/\n1 SLGC\n2 DATE 4 APR 1960\n2 FAMC @F1@\n")),
+            1);
+  const CFamilyLinkRecord first = Link("I1", "F1");
+  ASSERT_NE(first.GetSealingEvent(), nullptr);
+  EXPECT_FALSE(first.GetSealingEvent()->GetDateString().empty());
+  EXPECT_EQ(first.GetSealingEvent()->templeCode, "LOGAN");
+  EXPECT_TRUE(LogHas("Invalid SLGC date 'sometime'")) << importLog_;
+  const CFamilyLinkRecord third = Link("I3", "F1");
+  ASSERT_NE(third.GetSealingEvent(), nullptr);
+  EXPECT_FALSE(third.GetSealingEvent()->GetDateString().empty());
+  EXPECT_EQ(Children("F1"), (std::vector<std::int32_t>{Rin("I1"), Rin("I2"), Rin("I3")}));
+}
+
 }  // namespace
