@@ -350,4 +350,30 @@ TEST_F(ImportParsers, SealingsToParentsGoToTheFamilyLink) {
   EXPECT_EQ(Children("F1"), (std::vector<std::int32_t>{Rin("I1"), Rin("I2"), Rin("I3")}));
 }
 
+TEST_F(ImportParsers, AFileThatDoesNotOpenIsToldToTheUser) {
+  EXPECT_EQ(Import(dir.File("missing.ged")), 0);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_NE(boxes.Calls()[0].text.find("missing.ged"), std::string::npos);
+  EXPECT_TRUE(shell_.opened.empty());
+}
+
+TEST_F(ImportParsers, EventDefinitionsFillOnlyNewEventTypes) {
+  ASSERT_EQ(ImportText(File(
+                "0 _EVENT_DEFN _KNIGHT\n1 TITL Knighthood\n2 ABBR Kn.\n1 TYPE I\n"
+                "1 _VERB was knighted\n1 _PREP at\n1 _DATE_TYPE 2\n"
+                "0 _EVENT_DEFN OCCU\n1 TITL Job of work\n"
+                "0 @I1@ INDI\n1 NAME A /B/\n1 EVEN\n2 TYPE _KNIGHT\n2 DATE 1950\n1 OCCU Baker\n")),
+            1);
+  const auto events = UserEvents(Rin("I1"), db::kOwnerIndividual);
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[0], "Knighthood");
+  EXPECT_NE(events[1], "Job of work");
+  CEventTypeRecord knight;
+  EXPECT_GT(DbFindEventType("Knighthood", knight), 0);
+  EXPECT_EQ(knight.verbPhrase, "was knighted");
+  EXPECT_EQ(knight.placePreposition, "at");
+  EXPECT_EQ(knight.shortTitle, "Kn.");
+  EXPECT_EQ(knight.dateKind, 2);
+}
+
 }  // namespace
