@@ -119,25 +119,31 @@ TEST_F(ImportFixture, AllTagsSampleJoinsConcAndDumpsWhatItCannotStore) {
 struct MalformedCase {
   const char* file;
   const char* logLine;
+  int individuals, marriages;
 };
 
 class MalformedImport : public ImportFixture,
                         public ::testing::WithParamInterface<MalformedCase> {};
 
-TEST_P(MalformedImport, EachFileGetsItsLogLine) {
+TEST_P(MalformedImport, EachFileGetsItsLogLineAndLosesNothingElse) {
   Import(kSamples + "/malformed/" + GetParam().file);
   EXPECT_TRUE(LogHas(GetParam().logLine)) << importLog_;
+  EXPECT_EQ(CountLive(db::kQueryIndividuals), GetParam().individuals);
+  EXPECT_EQ(CountLive(db::kQueryMarriages), GetParam().marriages);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, MalformedImport,
-    ::testing::Values(MalformedCase{"missing-header.ged",
-                                    "Can't find HEAD record at the beginning of the file."},
-                      MalformedCase{"duplicate-xref.ged", "I1 is multiply defined at"},
-                      MalformedCase{"invalid-level.ged", "ERROR"},
-                      MalformedCase{"invalid-xref.ged", "ERROR"},
-                      MalformedCase{"missing-xref.ged", "ERROR"},
-                      MalformedCase{"circular-reference.ged", "Errors:"}));
+    ::testing::Values(
+        MalformedCase{"missing-header.ged", "Can't find HEAD record at the beginning of the file.",
+                      0, 0},
+        MalformedCase{"duplicate-xref.ged", "I1 is multiply defined at", 1, 1},
+        MalformedCase{"invalid-level.ged",
+                      "Level number doesn't increment by one. Skipped lines 6 through 6.", 1, 0},
+        MalformedCase{"invalid-xref.ged", "The family 'F999' was not defined.", 1, 1},
+        MalformedCase{"missing-xref.ged", "The family 'F999' was not defined.", 1, 1},
+        MalformedCase{"circular-reference.ged",
+                      "A male individual (I1) has been defined as the wife in a family.", 3, 3}));
 
 }  // namespace
 
