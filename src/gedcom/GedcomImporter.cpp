@@ -665,12 +665,14 @@ void CGedcomImporter::ReadOrdinance(const CGedcomLine& line, COrdinanceValue& va
       }
       case kTagTemp:
       case kTagPlac: {
+        // A source system with quirk 0x20 writes short temple codes as PLAC.
+        const bool templePlace = header_.quirkFlags == 0x20 && sub.value.size() <= 5;
         if (EqualNoCase(Trim(sub.value), "LIVE")) {
           if (baptized) baptized->flags |= 1;
-        } else if (sub.tagCode == kTagPlac && baptized) {
+        } else if (sub.tagCode == kTagPlac && baptized && !templePlace) {
           baptized->flags |= 1;
           SplitPlaceParts(sub.value, baptized->fifthEvent.place);
-        } else if (sub.tagCode == kTagTemp || header_.quirkFlags != 0x20 || sub.value.size() <= 5) {
+        } else {
           value.templeCode = CheckTempleCode(sub, context);
         }
         SkipDeeper(sub.level);

@@ -376,4 +376,17 @@ TEST_F(ImportParsers, EventDefinitionsFillOnlyNewEventTypes) {
   EXPECT_EQ(knight.dateKind, 2);
 }
 
+TEST_F(ImportParsers, LongIdentifiersAreKeptWhole) {
+  const std::string a = "A_VERY_LONG_IDENTIFIER_SHARED_BY_TWO_1";
+  const std::string b = "A_VERY_LONG_IDENTIFIER_SHARED_BY_TWO_2";
+  ASSERT_EQ(ImportText(File("0 @" + a + "@ INDI\n1 NAME One /X/\n0 @" + b +
+                            "@ INDI\n1 NAME Two /X/\n0 @F1@ FAM\n1 HUSB @" + a + "@\n1 WIFE @" + b +
+                            "@\n")),
+            1);
+  EXPECT_EQ(CountLive(db::kQueryIndividuals), 2);
+  EXPECT_EQ(Family("F1").husband, Rin(a));
+  EXPECT_EQ(Family("F1").wife, Rin(b));
+  EXPECT_FALSE(LogHas("multiply defined")) << importLog_;
+}
+
 }  // namespace
