@@ -1,0 +1,130 @@
+// gedcom_bench [FILE.ged]: imports FILE, or a seeded GEDCOM file of 100,000
+// individuals with families, events, notes, sources and citations, into a
+// new family file in a temporary folder, and prints the time and the peak
+// memory of the import.
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "CustomEventTable.h"
+#include "DbCalls.h"
+#include "FamilyDatabase.h"
+#include "GedcomImporter.h"
+
+namespace {
+
+int kIndividuals = 100000;
+
+// A family tree of couples with two to four children, each person with a
+// birth, some with a death, an occupation, a note and a citation.
+void WriteSample(const std::string& path) {
+  std::mt19937 random(17);
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  std::fprintf(f, "0 HEAD\n1 SOUR BENCH\n1 CHAR ANSI\n");
+  const char* given[] = {"Ann", "Bert", "Cora", "Dirk", "Eva", "Finn", "Gert", "Hanna"};
+  const char* surname[] = {"Smit", "Jansen", "de Vries", "Bakker", "Visser", "Mulder"};
+  const char* town[] = {"Ely, Cambs, England", "Delft, Zuid-Holland, Netherlands",
+                        "Gent, Oost-Vlaanderen, Belgium"};
+  for (int s = 1; s <= 50; ++s)
+    std::fprintf(f, "0 @S%d@ SOUR\n1 TITL Register %d\n1 AUTH Clerk %d\n", s, s, s);
+  int person = 0, family = 0;
+  // Families: husband 2k+1 and wife 2k+2 of generation g have children
+  // numbered after all parents of the generation.
+  std::string families;
+  std::vector<int> famsOf(kIndividuals + 1, 0), famcOf(kIndividuals + 1, 0);
+  int nextChild = 1001;
+  for (int parent = 1; parent + 1 <= kIndividuals && nextChild <= kIndividuals; parent += 2) {
+    ++family;
+    famsOf[parent] = famsOf[parent + 1] = family;
+    families += "0 @F" + std::to_string(family) + "@ FAM\n1 HUSB @I" + std::to_string(parent) +
+                "@\n1 WIFE @I" + std::to_string(parent + 1) + "@\n1 MARR\n2 DATE " +
+                std::to_string(1700 + parent % 250) + "\n2 PLAC " + town[family % 3] + "\n";
+    const int children = 2 + static_cast<int>(random() % 3);
+    for (int c = 0; c < children && nextChild <= kIndividuals; ++c, ++nextChild) {
+      famcOf[nextChild] = family;
+      families += "1 CHIL @I" + std::to_string(nextChild) + "@\n";
+    }
+  }
+  for (person = 1; person <= kIndividuals; ++person) {
+    std::fprintf(f,
+                 "0 @I%d@ INDI\n1 NAME %s %s /%s/\n1 SEX %c\n1 BIRT\n2 DATE %d %s %d\n2 PLAC %s\n",
+                 person, given[random() % 8], given[random() % 8], surname[random() % 6],
+                 person % 2 ? 'M' : 'F', 1 + static_cast<int>(random() % 28),
+                 random() % 2 ? "JAN" : "JUL", 1700 + person % 250, town[random() % 3]);
+    std::fprintf(f, "2 SOUR @S%d@\n3 PAGE p. %d\n", 1 + person % 50, person % 300);
+    if (person % 3 == 0) std::fprintf(f, "1 DEAT\n2 DATE %d\n", 1760 + person % 250);
+    if (person % 4 == 0) std::fprintf(f, "1 OCCU Farmer\n2 DATE 1800\n");
+    if (person % 5 == 0)
+      std::fprintf(f, "1 NOTE Remembered as a kind person.\n2 CONT Moved twice.\n");
+    if (person % 10 == 0) std::fprintf(f, "1 NOTE @N%d@\n", person / 10);
+    if (famsOf[person]) std::fprintf(f, "1 FAMS @F%d@\n", famsOf[person]);
+    if (famcOf[person]) std::fprintf(f, "1 FAMC @F%d@\n", famcOf[person]);
+  }
+  std::fputs(families.c_str(), f);
+  for (int n = 1; n <= kIndividuals / 10; ++n)
+    std::fprintf(f, "0 @N%d@ NOTE Shared note %d.\n", n, n);
+  std::fprintf(f, "0 TRLR\n");
+  std::fclose(f);
+}
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// Prints the time at which each phase of the import begins.
+class PhaseTimes : public gedcom::ImportProgress {
+ public:
+  void SetStatus(const std::string& text) override {
+    std::printf("  %6.2f s  %s\n", Seconds(start_), text.c_str());
+  }
+
+ private:
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  if (const char* n = std::getenv("GEDCOM_BENCH_INDIVIDUALS")) kIndividuals = std::atoi(n);
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("gedcom_bench." + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  std::string gedcom = argc > 1 ? argv[1] : (dir / "seeded.ged").string();
+  if (argc <= 1) {
+    const auto start = std::chrono::steady_clock::now();
+    WriteSample(gedcom);
+    std::printf("wrote %s (%.0f MB) in %.2f s\n", gedcom.c_str(),
+                std::filesystem::file_size(gedcom) / 1e6, Seconds(start));
+  }
+  const std::string family = (dir / "bench.orv").string();
+  LoadCustomEventTable();
+  if (DbCreate(family, CFamilyDatabase::kCurrentFormat) != 1 ||
+      DbOpen(family, CFamilyDatabase::kCurrentFormat) != 1) {
+    std::fprintf(stderr, "cannot make the family file %s\n", family.c_str());
+    return 1;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  DbBeginBatch();
+  PhaseTimes phases;
+  gedcom::CGedcomImporter importer(gedcom, (dir / "bench.lst").string(), {}, &phases);
+  const int result = importer.Import();
+  DbEndBatch();
+  const double seconds = Seconds(start);
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  std::printf("import %s: result %d, %ld individuals, %ld families, %d errors\n", gedcom.c_str(),
+              result, importer.Made(gedcom::CGedcomImporter::kIndividuals),
+              importer.Made(gedcom::CGedcomImporter::kFamilies), importer.Errors());
+  std::printf("time %.2f s, peak memory %.0f MB\n", seconds, usage.ru_maxrss / 1024.0);
+  DbCloseCurrent();
+  std::filesystem::remove_all(dir);
+  return 0;
+}

@@ -1,0 +1,252 @@
+#pragma once
+// The GEDCOM import: a GEDCOM file's individuals, families, sources,
+// repositories, notes, citations, events and ordinances become new, linked
+// records of the open family file. Records are made as they are read; the
+// links between them (parents, spouses, marriage order, note texts) are
+// made in closing passes, also after a cancel. Whatever cannot be stored is
+// written to the import log, never dropped silently.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "CitationRecord.h"
+#include "EventValue.h"
+#include "GedcomHeader.h"
+#include "GedcomLineReader.h"
+
+class CIndividualRecord;
+
+namespace gedcom {
+
+// The options of the import options dialog.
+struct ImportOptions {
+  bool reuseDeletedRecords = false;
+  bool listingInNotes = false;  // "Include listing file data in notes"
+  bool importNotes = true;      // off: note structures are skipped
+};
+
+// The progress window as the import sees it; the default does nothing and
+// never cancels.
+class ImportProgress {
+ public:
+  virtual ~ImportProgress() = default;
+  virtual void SetStatus(const std::string& text) { (void)text; }
+  virtual void SetFile(const std::string& name) { (void)name; }
+  // The records made so far of each kind, and the errors.
+  virtual void SetCounts(const long (&made)[5], int errors) {
+    (void)made;
+    (void)errors;
+  }
+  // Asked every 32 records while reading: true ends the reading (the records
+  // read so far are still linked).
+  virtual bool CancelRequested() { return false; }
+};
+
+class CGedcomImporter : public GedcomReportSink {
+ public:
+  // Kind indexes of the counts.
+  enum Kind { kIndividuals, kFamilies, kSources, kRepositories, kNotes, kKindCount };
+
+  // logPath: where the log is written (LogPathFor gives the usual place).
+  CGedcomImporter(std::string path, std::string logPath, ImportOptions options,
+                  ImportProgress* progress = nullptr);
+  ~CGedcomImporter() override;
+  CGedcomImporter(const CGedcomImporter&) = delete;
+  CGedcomImporter& operator=(const CGedcomImporter&) = delete;
+
+  // Runs the whole import into the open family file and writes the log.
+  // 1 when it ran to the end; 0 when it could not start (the user is told),
+  // the HEAD record was missing, or the user cancelled.
+  int Import();
+
+  // Records made of each kind (placeholders of records that were only
+  // referred to included).
+  long Made(Kind kind) const { return made_[kind]; }
+  int Errors() const { return errors_; }
+  bool Cancelled() const { return cancelled_; }
+  const CGedcomHeaderInfo& Header() const { return header_; }
+  const std::string& LogPath() const { return logPath_; }
+  // The record number an identifier (without "@") got; 0 when none.
+  std::int32_t RecordOf(const std::string& xref) const;
+
+  // The log beside the family file: its folder, the GEDCOM file's name,
+  // extension ".lst".
+  static std::string LogPathFor(const std::string& familyPath, const std::string& gedcomPath);
+
+  // GedcomReportSink
+  void ReportError(const std::string& position, const std::string& message) override;
+  void ReportWarning(const std::string& position, const std::string& message) override;
+  void PartOpened(const std::string& name) override;
+
+ private:
+  // One citation while its owner is being read; stored once the owner is.
+  struct PendingCitation {
+    CCitationRecord record;
+    std::string sourceTitle;  // a SOUR value that is text, not a pointer
+    std::vector<std::string> notes;
+    LinePosition position;
+  };
+  // An event as read: its value, and for a user event its type and texts.
+  struct EventRead {
+    CEventValue value;
+    std::string tag, description, cause;
+    std::int32_t eventType = 0;
+    bool typeGiven = false;
+    CDateValue secondDate;
+    char confidential = 0;
+    std::vector<PendingCitation> citations;
+  };
+  // A multimedia link or a level-0 OBJE record while it is read.
+  struct PendingMedia {
+    std::string object;  // the OBJE record a pointer names; "" for an inline link
+    std::string file, title, note;
+    char kind = 'P';
+    bool primary = false, scrapbook = true;
+    LinePosition position;
+  };
+  // What a record leaves to be stored after its own fields are written: the
+  // citations of the record and of its own events, its user events, notes.
+  struct Pending {
+    char ownerKind = 'I';  // 'I' individual, 'M' marriage, '3' source, '2' repository
+    std::int32_t owner = 0;
+    std::string xref;
+    std::string notes;  // CR LF text
+    std::vector<PendingCitation> citations;
+    std::vector<EventRead> userEvents;
+    std::vector<PendingMedia> media;
+  };
+  struct MediaOwner {
+    int type;
+    std::int32_t rin;
+    std::string xref;
+    std::vector<PendingMedia> media;
+  };
+
+  struct FamcLink {
+    std::int32_t family = 0;
+    char father = 'b', mother = 'b', status = 'V';
+    bool sealed = false;  // a sealing to these parents was read
+    COrdinanceValue sealing;
+  };
+  struct Xref {
+    int type = 0;  // record type; db::kNoteBlock for a note
+    std::int32_t rin = 0;
+    bool defined = false;
+    LinePosition position;
+    char sex = 0;
+    std::vector<std::int32_t> spouseFamilies;
+    std::vector<FamcLink> parentFamilies;
+    std::vector<std::int32_t> children;  // of a family, in CHIL order
+    std::int32_t husband = 0, wife = 0;
+  };
+  struct NoteLink {
+    char kind;  // 'I', 'M', '1' citation, '2' repository, '3' source
+    std::int32_t rin;
+    std::string owner;
+    std::string note;
+    LinePosition position;
+  };
+
+  // Reading the records.
+  void ReadRecords();
+  void ReadIndividual(const CGedcomLine& line);
+  void ReadFamily(const CGedcomLine& line);
+  void ReadSource(const CGedcomLine& line);
+  void ReadRepository(const CGedcomLine& line);
+  void ReadNoteRecord(const CGedcomLine& line);
+  void ReadEventDefinition(const CGedcomLine& line);
+  // A level-0 OBJE record, or an OBJE link of a record.
+  void ReadMultimediaRecord(const CGedcomLine& line);
+  void ReadMultimedia(const CGedcomLine& line, PendingMedia& media, Pending& pending);
+
+  // Shared structures.
+  void ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
+  // The value of an SLGC line under CHIL, or of its DATE or STAT line, as
+  // the sealing date; a warning when it is not a complete date.
+  void ParseSealingDate(const CGedcomLine& line, COrdinanceValue& sealing);
+  void ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry, Pending& pending);
+  void ReadContact(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
+  // BAPL, ENDL, SLGC, SLGS: date or status and temple into value.
+  void ReadOrdinance(const CGedcomLine& line, COrdinanceValue& value, char citationKind,
+                     int dateKind, const char* context, Pending& pending,
+                     CIndividualRecord* baptized);
+  // The lines under an event; kind 'I' or 'M' for the event types it names.
+  void ReadEventDetail(const CGedcomLine& line, char kind, int dateKind, EventRead& event,
+                       Pending& pending);
+  void ReadCitation(const CGedcomLine& line, char ownerKind, std::vector<PendingCitation>& out,
+                    Pending& pending);
+  void ReadNoteStructure(const CGedcomLine& line, Pending& pending);
+  // A DATE line into date; with citations, its SOUR and NOTE lines are read
+  // too (the date of an event).
+  void ReadDate(const CGedcomLine& line, CDateValue& date, int dateKind, Pending& pending,
+                std::vector<PendingCitation>* citations = nullptr);
+  std::string CheckTempleCode(const CGedcomLine& line, const char* context);
+  std::int32_t FindOrAddEventType(char kind, const std::string& tag, const LinePosition& pos);
+  // Copies the line and every deeper line to the log after "Unexpected tag".
+  void ReportUnexpected(const CGedcomLine& line, const char* context, Pending* pending);
+  // Writes the line and its deeper lines to the log (and, with the listing
+  // option, to the notes of the record being read).
+  void DumpLines(const CGedcomLine& line, Pending* pending);
+  // Skips the lines deeper than level.
+  void SkipDeeper(int level);
+
+  // Cross-references: the record number of the identifier for a record of
+  // type, made when new; -1 when it cannot be made or the identifier names
+  // a record of another kind (both reported).
+  std::int32_t ResolveXref(int type, const std::string& xref, const LinePosition& pos,
+                           bool defining);
+  Xref* Entry(const std::string& xref);
+
+  // After a record's own fields are written: its citations, user events and
+  // note links.
+  void StorePending(Pending& pending);
+  std::int32_t StoreCitation(PendingCitation& citation);
+
+  // Closing passes.
+  void LinkRecords();
+  // The identifier of a family made by this import (for log lines).
+  std::string FamilyXref(std::int32_t mrin) const;
+  void LinkNotes();
+  // The multimedia chains of the owners, pointer links filled from the
+  // level-0 OBJE records.
+  void LinkMultimedia();
+  void WriteLog();
+  void Refresh();
+
+  std::string Position(const LinePosition& pos) const;
+  std::string PositionOf(const CGedcomLine& line) const { return Position(line.position); }
+  void Error(const LinePosition& pos, const std::string& message);
+  void Warning(const LinePosition& pos, const std::string& message);
+
+  std::string path_, logPath_;
+  ImportOptions options_;
+  ImportProgress defaultProgress_;
+  ImportProgress* progress_;
+  CGedcomLineReader reader_;
+  CGedcomHeaderInfo header_;
+
+  std::unordered_map<std::string, Xref> xrefs_;
+  std::vector<std::string> xrefOrder_;  // identifiers in the order they were met
+  std::unordered_map<std::string, std::string> noteTexts_;
+  std::vector<NoteLink> noteLinks_;
+  std::unordered_map<std::string, PendingMedia> mediaObjects_;
+  std::vector<MediaOwner> mediaOwners_;
+  std::map<std::string, std::int32_t> eventTypes_[2];  // 'I' and 'M', by upper-case tag
+  std::vector<std::string> temples_;                   // known codes, upper case, sorted
+
+  long made_[kKindCount] = {};
+  std::int32_t ordinanceFamily_ = 0;  // the family of the FAMC line of the last ordinance read
+  int errors_ = 0;
+  long recordsRead_ = 0;
+  bool headFound_ = false;
+  bool cancelled_ = false;
+  bool notesSkippedSaid_ = false;
+  std::string errorText_;
+  std::string lastPart_;
+};
+
+}  // namespace gedcom
