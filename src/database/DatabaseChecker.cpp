@@ -11,6 +11,7 @@
 #include "AlphaIndexFile.h"
 #include "Ansel.h"
 #include "AnselCompare.h"
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
@@ -1263,7 +1264,22 @@ int CDatabaseChecker::CheckCitations() {
 int CDatabaseChecker::CheckUserEvents() {
   std::vector<std::int32_t> deleted;
   const auto check = [&](Rec& rec) -> int {
-    return CheckInPlace(rec, 0, kBlockUserEvents, "User event", "User event");
+    const std::uint8_t* b = rec.bytes.data();
+    const std::int32_t n = rec.number;
+    if (!CheckEventFields(rec, 21, false, "User event", "User event") ||
+        !CheckInPlace(rec, 0, kBlockUserEvents, "User event", "User event") ||
+        !CheckBackPointer(RecordKind::UserEvent, n, GetI32(b), 4) ||
+        !CheckInPlace(rec, 4, kBlockUserEvents, "User event", "User event"))
+      return 0;
+    // The owner is an individual or a marriage, as the owner letter says.
+    const int ownerType = b[12] == db::kOwnerIndividual ? kBlockIndividuals
+                          : b[12] == db::kOwnerMarriage ? kBlockMarriages
+                                                        : 0;
+    if (ownerType != 0 && !CheckInPlace(rec, 8, ownerType, "User event", "Record")) return 0;
+    // An event whose owner was cleared reads as deleted from now on and
+    // belongs in the delete chain.
+    if (GetI32(b + 8) <= 0) deleted.push_back(n);
+    return CheckInPlace(rec, 17, kBlockEventTypes, "User event", "Event type");
   };
   return WalkRecords(RecordKind::UserEvent, "Checking User Events:", "User event", true, deleted,
                      check, "Record pointer %lu is not the first free.");

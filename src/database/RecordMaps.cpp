@@ -248,13 +248,14 @@ void StoreFamilyLink(ORV3& e, const CFamilyLinkRecord& in, FamilyLinkRec& out) {
 }
 
 // ---- user event ---------------------------------------------------------
-// value4: the event type; value17: number2; kind byte: the yes/no letter.
+// The chain links (next, previous) belong to the owner chains and are left
+// as stored; the kind byte holds the yes/no letter. The object's two further
+// numbers have no place in the record.
 
 void LoadUserEvent(ORV3& e, std::int32_t r, const UserEventRec& in, CUserEventRecord& out) {
   out.Clear();
   out.recordNumber = r;
-  out.eventTypeNumber = in.value4;
-  out.number2 = in.value17;
+  out.eventTypeNumber = in.eventType;
   out.ownerNumber = in.owner;
   out.ownerKind = in.ownerKind ? static_cast<char>(in.ownerKind) : ' ';
   out.yesNo = static_cast<char>(in.kind);
@@ -266,8 +267,7 @@ void LoadUserEvent(ORV3& e, std::int32_t r, const UserEventRec& in, CUserEventRe
 }
 
 void StoreUserEvent(ORV3& e, const CUserEventRecord& in, UserEventRec& out) {
-  out.value4 = in.eventTypeNumber;
-  out.value17 = in.number2;
+  out.eventType = in.eventTypeNumber;
   out.owner = in.ownerNumber;
   out.ownerKind = static_cast<std::uint8_t>(in.ownerKind == ' ' ? 0 : in.ownerKind);
   out.kind = static_cast<std::uint8_t>(in.yesNo);

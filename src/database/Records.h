@@ -376,12 +376,12 @@ struct RepositoryRec : RecordBase<RepositoryRec, RecordKind::Repository, 299> {
 
 // User event (record type 139). Deleted when owner is 0 or less.
 struct UserEventRec : RecordBase<UserEventRec, RecordKind::UserEvent, 84> {
-  std::int32_t next = 0;  // same owner; delete-chain link in a deleted record
-  std::int32_t value4 = 0;
+  std::int32_t next = 0;      // same owner; delete-chain link in a deleted record
+  std::int32_t previous = 0;  // same owner; 0 for the head of the chain
   std::int32_t owner = 0;
   std::uint8_t ownerKind = 0;  // 'I' or 'M'
   std::int32_t description = 0;
-  std::int32_t value17 = 0;
+  std::int32_t eventType = 0;  // the event type record
   PackedEvent event;
   PackedDate secondDate;
   std::uint8_t kind = 0;
@@ -390,11 +390,11 @@ struct UserEventRec : RecordBase<UserEventRec, RecordKind::UserEvent, 84> {
   template <class S, class F>
   static void Map(S& s, F&& f) {
     f(0, s.next);
-    f(4, s.value4);
+    f(4, s.previous);
     f(8, s.owner);
     f(12, s.ownerKind);
     f(13, s.description);
-    f(17, s.value17);
+    f(17, s.eventType);
     f(21, s.event);
     f(59, s.secondDate);
     f(65, s.kind);

@@ -225,6 +225,7 @@ class RelationsTest : public EngineTest {
     auto walkEvents = [&](const std::string& what, std::int32_t head, std::int32_t owner,
                           char letter, int* cited) {
       std::set<std::int32_t> seen;
+      std::int32_t previous = 0;
       for (std::int32_t e = head; e != 0;) {
         if (!Live(RecordKind::UserEvent, e) || !seen.insert(e).second ||
             static_cast<std::int32_t>(seen.size()) > hu) {
@@ -234,9 +235,12 @@ class RelationsTest : public EngineTest {
         const auto rec = Get<UserEventRec>(e);
         if (rec.owner != owner || rec.ownerKind != letter)
           err(what + ": user event " + std::to_string(e) + " names another owner");
+        if (rec.previous != previous)
+          err(what + ": wrong previous at user event " + std::to_string(e));
         ++chained[-e];
         if (walkCitations("user event " + std::to_string(e), rec.event.firstCitation, e) && cited)
           ++*cited;
+        previous = e;
         e = rec.next;
       }
     };

@@ -15,11 +15,13 @@
 #include "DatabaseChecker.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "EventTypeRecord.h"
 #include "FakePorts.h"
 #include "IndividualRecord.h"
 #include "MemoryFile.h"
 #include "OpenFamilyFixture.h"
 #include "TestHelpers.h"
+#include "UserEventRecord.h"
 
 using orv::RecordKind;
 
@@ -624,15 +626,77 @@ TEST_F(CheckRepairTest, LoopingUserEventChainIsCut) {
     PokeByte(RecordKind::UserEvent, e, 12, 'I');
   }
   PokeI32(RecordKind::UserEvent, events[0], 0, events[1]);
+  PokeI32(RecordKind::UserEvent, events[1], 4, events[0]);
   ext.firstUserEvent = events[0];
   ASSERT_EQ(Engine().Records().Write(husband, ext), 1);
   EXPECT_EQ(Check(0), 0u) << report;
 
+  // A ring whose back pointers agree: only the loop is wrong.
   PokeI32(RecordKind::UserEvent, events[1], 0, events[0]);
+  PokeI32(RecordKind::UserEvent, events[0], 4, events[1]);
   ExpectFoundAndMended(
       {"Endless loop in user event chain for individual " + std::to_string(husband) + "."},
       {{RecordKind::UserEvent, events[1]}});
   EXPECT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[1]).data()), 0);
+}
+
+TEST_F(CheckRepairTest, UserEventLinksAndEventTypeAreMended) {
+  // Two events of the husband of a real event type, chained by the engine:
+  // a clean file.
+  CEventTypeRecord type;
+  type.title = "Apprenticeship";
+  const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
+  ASSERT_GT(typeNumber, 0);
+  std::int32_t events[2] = {};
+  for (std::int32_t& e : events) {
+    CUserEventRecord event(husband, db::kOwnerIndividual, typeNumber, 0);
+    e = DbAddRecord(db::kUserEvent, 0, &event);
+    ASSERT_GT(e, 0);
+    ASSERT_EQ(Engine().Owners().LinkRecord(e, db::kUserEvent, husband, db::kOwnerIndividual), 1);
+  }
+  ASSERT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[1]).data() + 4), events[0]);
+  EXPECT_EQ(Check(0), 0u) << report;
+
+  // The second event's back pointer lost, the head's previous pointer
+  // outside the file, and an event type that does not exist.
+  const std::string first = std::to_string(events[0]);
+  PokeI32(RecordKind::UserEvent, events[1], 4, 0);
+  PokeI32(RecordKind::UserEvent, events[0], 4, 12345);
+  PokeI32(RecordKind::UserEvent, events[0], 17, 999);
+  ExpectFoundAndMended(
+      {"The next pointer record does not point back to this record (" + first +
+           ").  Reset previous pointer of record " + std::to_string(events[1]) + " to " + first +
+           ".",
+       "User event " + first + " User event pointer (12345) is invalid. Set the pointer to 0.",
+       "User event " + first + " Event type pointer (999) is invalid. Set the pointer to 0."},
+      {{RecordKind::UserEvent, events[0]}, {RecordKind::UserEvent, events[1]}},
+      {"The next pointer record does not point back to this record (" + first + ").",
+       "User event " + first + " User event pointer (12345) is invalid. ",
+       "User event " + first + " Event type pointer (999) is invalid. "});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[1]).data() + 4), events[0]);
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[0]).data() + 4), 0);
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[0]).data() + 17), 0);
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[1]).data() + 17), typeNumber);
+}
+
+TEST_F(CheckRepairTest, UserEventOfADeletedOwnerIsFreed) {
+  CUserEventRecord event(wife, db::kOwnerIndividual, 0, 0);
+  const std::int32_t e = DbAddRecord(db::kUserEvent, 0, &event);
+  ASSERT_GT(e, 0);
+  EXPECT_EQ(Check(0), 0u) << report;
+  // The owner field names an individual that was deleted (6, see SetUp).
+  PokeI32(RecordKind::UserEvent, e, 8, 6);
+  const std::string line = "User event " + std::to_string(e) + " Record pointer (6) is invalid. ";
+  EXPECT_EQ(Check(0), 1u) << report;
+  EXPECT_TRUE(Reported(line)) << report;
+  // Repair clears the owner, so the event reads as deleted and joins the
+  // delete chain.
+  EXPECT_EQ(Check(1), 2u) << report;
+  EXPECT_TRUE(Reported(line + "Set the pointer to 0. (FIXED)")) << report;
+  EXPECT_TRUE(Reported("Record pointer 0 is not the first free. (FIXED)")) << report;
+  EXPECT_EQ(Check(0), 0u) << report;
+  EXPECT_EQ(Engine().Records().IsLive(RecordKind::UserEvent, e), -1);
+  EXPECT_EQ(Engine().Blocks().Head().I32(orv::kHeadUserEventChain), e);
 }
 
 TEST_F(CheckRepairTest, SourceAndRepositoryTreeLinksAreMended) {

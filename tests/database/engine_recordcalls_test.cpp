@@ -191,6 +191,26 @@ TEST_F(RecordCallsTest, MarriageFamilyLinkAndUserEventRoundTrips) {
   EXPECT_EQ(uo.description, "moved");
   EXPECT_EQ(uo.yesNo, 'Y');
   EXPECT_TRUE(uo.secondDate.Equals(ue.secondDate));
+
+  // The event type is stored at 17; 4 is the owner chain's previous pointer,
+  // which an update of the record leaves alone.
+  CUserEventRecord later(h, db::kOwnerIndividual, 9, 0);
+  const std::int32_t u2 = engine->Calls().AddRecord(db::kUserEvent, false, &later);
+  ASSERT_GT(u2, 0);
+  for (std::int32_t e : {u, u2})
+    ASSERT_EQ(engine->Owners().LinkRecord(e, db::kUserEvent, h, db::kOwnerIndividual), 1);
+  later.eventTypeNumber = 11;
+  ASSERT_EQ(engine->Calls().UpdateRecord(u2, db::kUserEvent, &later), 1);
+  std::uint8_t raw[orv::UserEventRec::kSize];
+  ASSERT_TRUE(engine->Records().ReadRaw(orv::RecordKind::UserEvent, u, raw));
+  EXPECT_EQ(orv::GetI32(raw + 17), 7);
+  EXPECT_EQ(orv::GetI32(raw + 4), 0);
+  EXPECT_EQ(orv::GetI32(raw), u2);
+  ASSERT_TRUE(engine->Records().ReadRaw(orv::RecordKind::UserEvent, u2, raw));
+  EXPECT_EQ(orv::GetI32(raw + 17), 11);
+  EXPECT_EQ(orv::GetI32(raw + 4), u);
+  ASSERT_EQ(engine->Calls().O3_GetRecord(u2, db::kUserEvent, &uo), 1);
+  EXPECT_EQ(uo.eventTypeNumber, 11);
 }
 
 TEST_F(RecordCallsTest, SourceRepositoryCitationAndMultimediaRoundTrips) {

@@ -394,6 +394,75 @@ TEST_F(RelationsTest, OperationsInSequenceKeepTheFileConsistent) {
   }
 }
 
+TEST_F(RelationsTest, UserEventChainsKeepTheirPreviousPointers) {
+  // I1's chain: the fixture's event, then a, b, c. Each step changes the
+  // middle, head or tail of a chain; CheckFamily follows every chain and
+  // tests each event's previous pointer against the event before it.
+  using V = std::vector<std::int32_t>;
+  const std::int32_t a = NewUserEvent(), b = NewUserEvent(), c = NewUserEvent();
+  const auto events = [&](std::int32_t owner, char letter) {
+    V list;
+    engine->Owners().GetRinList(list, db::kUserEvent, owner, letter);
+    return list;
+  };
+  const auto unlinked = [&](std::int32_t e) {
+    const auto rec = Get<UserEventRec>(e);
+    return rec.next == 0 && rec.previous == 0;
+  };
+  for (std::int32_t e : {a, b, c})
+    ASSERT_EQ(engine->Owners().LinkRecord(e, db::kUserEvent, I[1], db::kOwnerIndividual), 1);
+  EXPECT_EQ(Get<UserEventRec>(a).previous, userEvent);
+  EXPECT_EQ(Get<UserEventRec>(c).previous, b);
+  ASSERT_EQ(Join(CheckFamily()), "");
+
+  struct Step {
+    const char* name;
+    std::function<int()> run;
+    V individual, marriage;  // I1's and M1's chains after the step
+  };
+  const Step steps[] = {
+      {"middle event moved to a marriage",
+       [&] { return engine->Owners().MoveUserEvent(b, M[1], I[1], db::kOwnerMarriage); },
+       {userEvent, a, c},
+       {b}},
+      {"middle event deleted",
+       [&] { return engine->Deletes().DeleteUserEvent(a); },
+       {userEvent, c},
+       {b}},
+      {"tail linked to the marriage, leaving its old chain",
+       [&] { return engine->Owners().LinkRecord(c, db::kUserEvent, M[1], db::kOwnerMarriage); },
+       {userEvent},
+       {b, c}},
+      {"marriage's events reordered",
+       [&] {
+         return engine->Families().SetRinList(V{c, b}, db::kUserEvent, M[1], db::kOwnerMarriage);
+       },
+       {userEvent},
+       {c, b}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    EXPECT_EQ(step.run(), 1);
+    EXPECT_EQ(events(I[1], db::kOwnerIndividual), step.individual);
+    EXPECT_EQ(events(M[1], db::kOwnerMarriage), step.marriage);
+    EXPECT_EQ(Join(CheckFamily()), "");
+  }
+  EXPECT_FALSE(Live(RecordKind::UserEvent, a));
+  // The head taken out: the next event becomes the head, with no previous.
+  EXPECT_EQ(engine->Owners().DetachUserEvent(c), 1);
+  EXPECT_EQ(events(M[1], db::kOwnerMarriage), V{b});
+  EXPECT_TRUE(unlinked(c));
+  EXPECT_EQ(Get<UserEventRec>(b).previous, 0);
+  // Deleting the owner takes its chain, head first.
+  ASSERT_EQ(engine->Owners().LinkRecord(c, db::kUserEvent, M[1], db::kOwnerMarriage), 1);
+  EXPECT_EQ(Get<UserEventRec>(c).previous, b);
+  EXPECT_EQ(engine->Deletes().DeleteMarriage(M[1]), 1);
+  EXPECT_FALSE(Live(RecordKind::UserEvent, b));
+  EXPECT_FALSE(Live(RecordKind::UserEvent, c));
+  EXPECT_EQ(Join(CheckFamily()), "");
+  EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
+}
+
 TEST_F(RelationsTest, LinkWithoutParentsJoinsTheChildrenOfItsNewMarriage) {
   const std::int32_t link = engine->Families().DLLSETORV3RELATION(I[9], 0, db::kRelParents, -1);
   ASSERT_GT(link, 0);

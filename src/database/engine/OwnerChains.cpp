@@ -1,5 +1,5 @@
 // The owner chains: citations (doubly linked, head in the owner) and user
-// events (singly linked, head in the individual's extension or the marriage),
+// events (doubly linked, head in the individual's extension or the marriage),
 // the counts of cited user events and parent links an individual's
 // extension keeps, and moving citations and user events between owners.
 #include "OwnerChains.h"
@@ -293,12 +293,16 @@ int OwnerChains::AppendUserEvent(std::int32_t event, std::int32_t owner, char ow
   const RecordKind ownerKind =
       ownerLetter == db::kOwnerIndividual ? RecordKind::Individual : RecordKind::Marriage;
   UserEventRec rec;
-  if (records_.IsLive(RecordKind::UserEvent, event) != 1 ||
-      records_.IsLive(ownerKind, owner) != 1 || !records_.Read(event, rec))
+  if (records_.IsLive(RecordKind::UserEvent, event) != 1 || records_.IsLive(ownerKind, owner) != 1)
     return 0;
   const std::vector<std::int32_t> chain = UserEventChain(owner, ownerLetter);
   if (std::find(chain.begin(), chain.end(), event) != chain.end()) return 1;
+  // An event still in another owner's chain leaves it first, so that chain
+  // stays whole.
+  DetachUserEvent(event);
+  if (!records_.Read(event, rec)) return 0;
   rec.next = 0;
+  rec.previous = chain.empty() ? 0 : chain.back();
   rec.owner = owner;
   rec.ownerKind = static_cast<std::uint8_t>(ownerLetter);
   if (!records_.Write(event, rec)) return 0;
@@ -320,17 +324,24 @@ int OwnerChains::DetachUserEvent(std::int32_t event) {
   const auto at = std::find(chain.begin(), chain.end(), event);
   if (at == chain.end()) return 0;
   const std::int32_t next = at + 1 != chain.end() ? *(at + 1) : 0;
-  if (at == chain.begin()) {
+  const std::int32_t previous = at != chain.begin() ? *(at - 1) : 0;
+  if (previous == 0) {
     if (!SetUserEventHead(rec.owner, letter, next)) return 0;
   } else {
     UserEventRec before;
-    if (!records_.Read(*(at - 1), before)) return 0;
+    if (!records_.Read(previous, before)) return 0;
     before.next = next;
-    if (!records_.Write(*(at - 1), before)) return 0;
+    if (!records_.Write(previous, before)) return 0;
+  }
+  if (next != 0) {
+    UserEventRec after;
+    if (!records_.Read(next, after)) return 0;
+    after.previous = previous;
+    if (!records_.Write(next, after)) return 0;
   }
   if (letter == db::kOwnerIndividual && rec.event.firstCitation != 0)
     AdjustCitedCount(rec.owner, kCitedUserEvents, -1);
-  rec.next = 0;
+  rec.next = rec.previous = 0;
   return records_.Write(event, rec);
 }
 

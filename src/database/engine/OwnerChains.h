@@ -2,13 +2,14 @@
 // The chains records own: citations (doubly linked; the head lies in the
 // owner, named by an owner letter (db::OwnerKind): an individual, one of its events or
 // ordinances, a marriage, a family link's sealing or a user event), user
-// events (singly linked; head in an individual's extension or a marriage)
+// events (doubly linked; head in an individual's extension or a marriage)
 // and multimedia items (linked both ways; the owner's field may name any
 // item of the chain).
 //
 // Keeps: nothing of its own.
-// Guarantees: a citation or user event is in at most one chain and its
-// owner field names that chain's owner; every walk stops at the first
+// Guarantees: a citation or user event is in at most one chain, its
+// owner field names that chain's owner and its previous field the record
+// before it in the chain (0 at the head); every walk stops at the first
 // damaged or repeated step (with a message for citations and user events);
 // an individual's extension counts the user events and parent links of his
 // that have citations.
@@ -60,7 +61,7 @@ class OwnerChains {
   // Takes a citation out of whatever chain holds it.
   int DetachCitation(std::int32_t citation);
   // Appends a user event to the chain of owner (db::kOwnerIndividual or
-  // db::kOwnerMarriage).
+  // db::kOwnerMarriage), taking it out of the chain it was in.
   int AppendUserEvent(std::int32_t event, std::int32_t owner, char ownerLetter);
   // Takes a user event out of its owner's chain.
   int DetachUserEvent(std::int32_t event);
