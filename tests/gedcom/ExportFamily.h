@@ -131,6 +131,12 @@ class ExportFamilyFixture : public ImportFixture {
     p.contact[R::kContactEmail] = "ola@lund.no";
     ASSERT_EQ(family::Update(p, 0), 1);
 
+    // Nils qualifies for his own ordinances in a Rosterly submission.
+    ASSERT_EQ(family::Read(p, nils), 1);
+    p.birth.place[0] = "Voss";
+    p.death.place[0] = "Oslo";
+    ASSERT_EQ(family::Update(p, 0), 1);
+
     ASSERT_EQ(family::Read(p, anne), 1);
     p.texts2[0] = "Fever";                // cause of death
     p.texts2[2] = std::string(300, 'd');  // physical description: 255 are stored

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "ExportFamily.h"
+#include "PreparerRecord.h"
 
 namespace {
 
@@ -87,6 +88,51 @@ TEST_F(RoundTripTest, ExportImportExportLosesOnlyDialectDifferences) {
       "+1 ABBR Parish book of Voss",
   };
   EXPECT_EQ(Differences(first, second), losses);
+}
+
+// Golden files: the fixture family exported in each mode and character set,
+// byte for byte. KORVANE_UPDATE_GOLDEN=1 writes them anew; a new file is read
+// line by line before it is kept.
+class GoldenTest : public ExportFamilyFixture {};
+
+TEST_F(GoldenTest, EachModeAndCharacterSet) {
+  BuildFamily();
+  CPreparerRecord prep;
+  prep.givenNames = "Siri";
+  prep.surname = "Moe";
+  prep.address2 = "Storgata 1";
+  prep.address3 = "Oslo";
+  prep.sbn = "SB-1";
+  prep.email = "siri@moe.no";
+  ASSERT_EQ(DbUpdateRecord(CPreparerRecord::kRecordNumber, db::kPreparer, &prep), 1);
+  struct Case {
+    const char* file;
+    int mode;
+    bool form55, ansel;
+  };
+  const Case cases[] = {
+      {"gedcom40-ansi.ged", gedcom::kExportGedcom40, false, false},
+      {"stirpbank-ansel.ged", gedcom::kExportStirpbank, true, true},
+      {"stirpbank-ansi.ged", gedcom::kExportStirpbank, true, false},
+      {"rosterly-ansel.ged", gedcom::kExportRosterly, true, true},
+      {"rosterly-ansi.ged", gedcom::kExportRosterly, true, false},
+      {"standard-ansel.ged", gedcom::kExportStandard, true, true},
+      {"standard-ansi.ged", gedcom::kExportStandard, true, false},
+      {"lineroll-ansel.ged", gedcom::kExportLineroll, true, true},
+      {"lineroll-ansi.ged", gedcom::kExportLineroll, true, false},
+  };
+  const bool update = std::getenv("KORVANE_UPDATE_GOLDEN") != nullptr;
+  for (const Case& c : cases) {
+    gedcom::ExportOptions options = AllButSubmitter();
+    options.submitter = true;
+    options.mode = c.mode;
+    options.form55 = c.form55;
+    options.ansel = c.ansel;
+    const std::string text = Export(options);
+    const std::string golden = std::string(KORVANE_GEDCOM_GOLDEN) + "/" + c.file;
+    if (update) WriteAll(golden, text);
+    EXPECT_EQ(text, ReadAll(golden)) << c.file;
+  }
 }
 
 }  // namespace
