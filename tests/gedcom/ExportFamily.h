@@ -84,10 +84,17 @@ class ExportFamilyFixture : public ImportFixture {
     ASSERT_GT(DbLinkRecord(n, db::kCitation, owner, kind), 0);
   }
   static void UserEvent(std::int32_t owner, char ownerKind, std::int32_t type,
-                        const char* description, char confidential) {
+                        const char* description, char confidential, const char* date = nullptr,
+                        const char* place = nullptr) {
     CUserEventRecord ev(owner, ownerKind, type, 0);
     ev.SetDescription(description);
     ev.yesNo = confidential;
+    if (CPlaceEventObject* event = ev.GetEvent()) {
+      if (date) {
+        EXPECT_EQ(event->date.Parse(date), 1);
+      }
+      if (place) event->place[0] = place;
+    }
     const long n = family::Add(ev, 0);
     ASSERT_GT(n, 0);
     ASSERT_GT(DbLinkRecord(static_cast<std::int32_t>(n), db::kUserEvent, owner, ownerKind), 0);
@@ -169,6 +176,8 @@ class ExportFamilyFixture : public ImportFixture {
     SetRelations(eva, mrin, 'g', 'g');
     olav = Person("Olav", "Lund", 'M', "1884", "1971");
     SetRelations(olav, mrin, 'c', 'c');
+    dag = Person("Dag", "Lund", 'M', "1886", "1972");
+    SetRelations(dag, mrin, 'd', 'd');
     // Nils is sealed to his parents.
     std::vector<std::int32_t> links;
     DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, nils, 0);
@@ -200,6 +209,20 @@ class ExportFamilyFixture : public ImportFixture {
     ASSERT_GT(source, 0);
     Cite(source, ola, db::kOwnerBirth, "p. 12", "Ola, son of Gorm");
     Cite(source, mrin, db::kOwnerMarriageEvent, "p. 40", "");
+    {
+      // A citation with every part, on Kari's death.
+      CCitationRecord c;
+      c.sourceRin = source;
+      c.pageText = "p. 77";
+      c.comments = "Hard to read.";
+      ASSERT_EQ(c.entryDate.Parse("9 Sep 1901"), 1);
+      c.actualText = "Kari died.";
+      c.ownerLetter = db::kOwnerDeath;
+      c.ownerNumber = kari;
+      const std::int32_t n = DbAddRecord(db::kCitation, 0, &c);
+      ASSERT_GT(n, 0);
+      ASSERT_GT(DbLinkRecord(n, db::kCitation, kari, db::kOwnerDeath), 0);
+    }
     Cite(source, ola, db::kOwnerIndividual, "p. 3", "");
 
     CEventTypeRecord apprenticeship;
@@ -215,7 +238,14 @@ class ExportFamilyFixture : public ImportFixture {
     const std::int32_t tagged = DbAddRecord(db::kEventType, 0, &emigration);
     ASSERT_GT(tagged, 0);
     UserEvent(ola, db::kOwnerIndividual, untagged, "as a miller", 'N');
-    UserEvent(nils, db::kOwnerIndividual, tagged, "to Dakota", 'Y');
+    UserEvent(nils, db::kOwnerIndividual, tagged, "to Dakota", 'Y', "1905", "New York");
+    CEventTypeRecord banns;
+    banns.title = "Banns";
+    banns.ownerKind = db::kOwnerMarriage;
+    banns.hasDescription = 1;
+    const std::int32_t marriageType = DbAddRecord(db::kEventType, 0, &banns);
+    ASSERT_GT(marriageType, 0);
+    UserEvent(mrin, db::kOwnerMarriage, marriageType, "read twice", 'N', "1 May 1875", "Voss");
 
     CMultimediaItem photo;
     photo.fileName = "/pictures/ola.jpg";
@@ -243,6 +273,6 @@ class ExportFamilyFixture : public ImportFixture {
     return ReadAll(dir.File("out.ged"));
   }
 
-  std::int32_t ola = 0, kari = 0, per = 0, anne = 0, nils = 0, siri = 0, eva = 0, olav = 0,
+  std::int32_t ola = 0, kari = 0, per = 0, anne = 0, nils = 0, siri = 0, eva = 0, olav = 0, dag = 0,
                mrin = 0, source = 0;
 };
