@@ -176,6 +176,10 @@ class ExportFamilyFixture : public ImportFixture {
     SetRelations(eva, mrin, 'g', 'g');
     olav = Person("Olav", "Lund", 'M', "1884", "1971");
     SetRelations(olav, mrin, 'c', 'c');
+    // Olav's custom ID looks like an SBN.
+    ASSERT_EQ(family::Read(p, olav), 1);
+    p.texts1[0] = "A123";
+    ASSERT_EQ(family::Update(p, 0), 1);
     dag = Person("Dag", "Lund", 'M', "1886", "1972");
     SetRelations(dag, mrin, 'd', 'd');
     // Nils is sealed to his parents.
