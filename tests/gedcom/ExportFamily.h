@@ -212,6 +212,28 @@ class ExportFamilyFixture : public ImportFixture {
     source = DbAddRecord(db::kSource, 0, &book);
     ASSERT_GT(source, 0);
     Cite(source, ola, db::kOwnerBirth, "p. 12", "Ola, son of Gorm");
+    CRepositoryRecord library;
+    library.name = "City Library";
+    library.address[0] = "Main Street 3";
+    library.address[1] = "Voss";
+    library.phone = "555 9000";
+    CSourceRecord census;
+    census.title = "Census of 1900";
+    census.abbreviatedTitle = "Census";
+    census.author = "Statistics Office";
+    census.abbreviatedAuthor = "SO";
+    census.publication = "Oslo, 1901";
+    census.titleSupplement = "vol. 2";
+    census.callNumber = "C-1900";
+    census.comments = "Microfilm.";
+    census.actualText = "Household list.";
+    census.italicTitle = 1;
+    census.parenthesizeFacts = 1;
+    census.repositoryRin = DbAddRecord(db::kRepository, 0, &library);
+    ASSERT_GT(census.repositoryRin, 0);
+    const std::int32_t censusSource = DbAddRecord(db::kSource, 0, &census);
+    ASSERT_GT(censusSource, 0);
+    Cite(censusSource, siri, db::kOwnerBirth, "sheet 4", "");
     Cite(source, mrin, db::kOwnerMarriageEvent, "p. 40", "");
     {
       // A citation with every part, on Kari's death.
