@@ -234,6 +234,10 @@ class ExportFamilyFixture : public ImportFixture {
     const std::int32_t censusSource = DbAddRecord(db::kSource, 0, &census);
     ASSERT_GT(censusSource, 0);
     Cite(censusSource, siri, db::kOwnerBirth, "sheet 4", "");
+    Cite(censusSource, mrin, db::kOwnerMarriage, "sheet 9", "");
+    Cite(censusSource, mrin, db::kOwnerSealingToSpouse, "sheet 10", "");
+    Cite(censusSource, ola, db::kOwnerBaptism, "sheet 11", "");
+    Cite(censusSource, ola, db::kOwnerBurial, "sheet 12", "");
     Cite(source, mrin, db::kOwnerMarriageEvent, "p. 40", "");
     {
       // A citation with every part, on Kari's death.
