@@ -38,12 +38,14 @@ constexpr const char* kCutHeading = "These values were longer than 255 character
 constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                    "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
-// Texts of the individual record by meaning.
-const std::string& MarriedName(const CIndividualRecord& p) { return p.texts1[0]; }
-const std::string& AlsoKnownAs(const CIndividualRecord& p) { return p.texts2[0]; }
-const std::string& Nickname(const CIndividualRecord& p) { return p.texts1[1]; }
-const std::string& CauseOfDeath(const CIndividualRecord& p) { return p.texts2[1]; }
+// Texts of the individual record by meaning, as the record maps store them.
+const std::string& Nickname(const CIndividualRecord& p) { return p.nameExtensions[0]; }
+const std::string& AlsoKnownAs(const CIndividualRecord& p) { return p.nameExtensions[1]; }
+const std::string& CauseOfDeath(const CIndividualRecord& p) { return p.texts2[0]; }
+const std::string& MarriedName(const CIndividualRecord& p) { return p.texts2[1]; }
 const std::string& PhysicalDescription(const CIndividualRecord& p) { return p.texts2[2]; }
+const std::string& CustomId(const CIndividualRecord& p) { return p.texts1[0]; }
+const std::string& Sbn(const CIndividualRecord& p) { return p.texts1[1]; }
 
 std::string Pointer(char letter, std::int32_t number) {
   return "@" + std::string(1, letter) + std::to_string(number) + "@";
@@ -906,6 +908,8 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
     w.TagValue("2 CAUS", CauseOfDeath(p));
     WriteEvent(1, "BURI", p.burial, rin, db::kOwnerBurial);
     w.TagValue("1 DSCR", PhysicalDescription(p));
+    if (options.form55) w.TagValue("1 SBN", Sbn(p));
+    w.TagValue("1 REFN", CustomId(p));
     if (options.zel) {
       // The flag marks a baptism recorded with a place, kept as the fifth event.
       const bool baptismPlace = p.flags != 0 && !CEventValue::IsPlaceEmpty(&p.fifthEvent);

@@ -553,6 +553,7 @@ std::int32_t CGedcomImporter::FindOrAddEventType(char kind, const std::string& t
     return 0;
   }
   map[key] = rin;
+  addedEventTypes_.insert(rin);
   Warning({}, Format("Custom event '%s' added; edit this event to add missing fields.", {tag}));
   return rin;
 }
@@ -1574,10 +1575,9 @@ void CGedcomImporter::ReadEventDefinition(const CGedcomLine& line) {
     }
   }
   if (line.value.empty()) return;
-  auto& map = eventTypes_[kind == db::kOwnerMarriage ? 1 : 0];
-  const bool known = map.count(Upper(line.value)) != 0;
+  // A type met in an event earlier in this file is new in this import too.
   const std::int32_t rin = FindOrAddEventType(kind, line.value, line.position);
-  if (known || rin <= 0) return;
+  if (rin <= 0 || !addedEventTypes_.contains(rin)) return;
   CEventTypeRecord stored;
   if (DbGetRecord(rin, db::kEventType, &stored) != 1) return;
   if (!def.title.empty()) stored.title = def.title;
@@ -1585,8 +1585,9 @@ void CGedcomImporter::ReadEventDefinition(const CGedcomLine& line) {
   stored.shortTitle = def.shortTitle;
   stored.placePreposition = def.placePreposition;
   stored.verbPhrase = def.verbPhrase;
-  if (dateKind) stored.dateKind = def.dateKind;
-  if (desc) stored.hasDescription = def.hasDescription;
+  // The definition leaves out a number of 0.
+  stored.dateKind = dateKind ? def.dateKind : 0;
+  stored.hasDescription = desc ? def.hasDescription : 0;
   DbUpdateRecord(rin, db::kEventType, &stored);
 }
 
@@ -1733,6 +1734,7 @@ void CGedcomImporter::StorePending(Pending& p) {
     const char owner = p.ownerKind;
     CUserEventRecord record(p.owner, owner, ev.eventType, 0);
     record.SetDescription(ev.description);
+    if (ev.confidential == 'Y') record.yesNo = 'Y';
     if (CPlaceEventObject* object = record.GetEvent()) {
       object->date = ev.value.date;
       for (int i = 0; i < 4; ++i) object->place[i] = ev.value.place[i];

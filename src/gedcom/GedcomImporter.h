@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -236,6 +237,7 @@ class CGedcomImporter : public GedcomReportSink {
   std::unordered_map<std::string, PendingMedia> mediaObjects_;
   std::vector<MediaOwner> mediaOwners_;
   std::map<std::string, std::int32_t> eventTypes_[2];  // 'I' and 'M', by upper-case tag
+  std::set<std::int32_t> addedEventTypes_;             // the types this import made
   std::vector<std::string> temples_;                   // known codes, upper case, sorted
 
   long made_[kKindCount] = {};

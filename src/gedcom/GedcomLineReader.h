@@ -20,7 +20,6 @@ namespace gedcom {
 // The longest identifier, in definitions and pointers alike.
 inline constexpr std::size_t kMaxXrefLength = 255;
 inline constexpr std::size_t kMaxTagLength = 30;
-inline constexpr std::size_t kMaxValueLength = 255;
 inline constexpr int kMaxLevel = 99;
 // The longest logical line: far beyond any real note, well within the
 // 32000 note blocks of 244 characters that a family file keeps for one text.

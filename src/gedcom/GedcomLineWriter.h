@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "GedcomTags.h"
+
 namespace gedcom {
 
 // Where finished lines go: the export's output file (GedcomOutput) or, in
@@ -21,9 +23,8 @@ class GedcomLineSink {
 
 enum class GedcomForm { k40, k55 };
 
-// The longest value of a tag-and-value line, the longest plain line, and the
-// longest long-text line (prefix included) of each form.
-inline constexpr std::size_t kMaxValueLength = 255;
+// The longest plain line, and the longest long-text line (prefix included)
+// of each form; the longest value is kMaxValueLength.
 inline constexpr std::size_t kMaxPlainLength = 260;
 inline constexpr std::size_t kLongTextLine55 = 100;
 inline constexpr std::size_t kLongTextLine40 = 86;

@@ -11,6 +11,9 @@
 
 namespace gedcom {
 
+// The longest value of a tag-and-value line, read or written.
+inline constexpr std::size_t kMaxValueLength = 255;
+
 enum TagCode : int {
   kTagUnknown = 0,
   kTagAbbr = 1,             // ABBR, ABBREVIATION

@@ -104,10 +104,10 @@ class SmallFamilyTest : public ExporterTest {
     ASSERT_EQ(family::Read(p, ola), 1);
     p.birth.place[0] = "Bergen";
     p.birth.place[1] = "Hordaland";
-    p.texts1[1] = "Ola @ home";  // nickname
+    p.nameExtensions[0] = "Ola @ home";  // nickname
     ASSERT_EQ(family::Update(p, 0), 1);
     ASSERT_EQ(family::Read(p, anne), 1);
-    p.texts2[1] = "Fever";                // cause of death
+    p.texts2[0] = "Fever";                // cause of death
     p.texts2[2] = std::string(300, 'd');  // physical description: 255 are stored
     ASSERT_EQ(family::Update(p, 0), 1);
     ASSERT_GT(DbSetNotes(ola, "Sailor at sea.\r\nMail: ola@lund.no", 0, 0, db::kIndividual), 0);
@@ -206,6 +206,31 @@ TEST_F(SmallFamilyTest, LivingIndividualByOptions) {
   }
 }
 
+TEST_F(SmallFamilyTest, IndividualTextsUnderTheirTags) {
+  CIndividualRecord p;
+  ASSERT_EQ(family::Read(p, kari), 1);
+  p.nameExtensions[0] = "Kaja";
+  p.nameExtensions[1] = "Karen";
+  p.texts2[0] = "Old age";
+  p.texts2[1] = "Lund";
+  p.texts2[2] = "Tall";
+  p.texts1[0] = "Ref 9";
+  p.texts1[1] = "SB-22";
+  ASSERT_EQ(family::Update(p, 0), 1);
+  SetFilter only({kari});
+  const std::string body = Body(Run(nullptr, &only));
+  for (const char* line : {"2 NICK Kaja\r\n2 _AKA Karen\r\n2 _MARNM Lund\r\n",
+                           "2 DATE 1901\r\n2 CAUS Old age\r\n1 DSCR Tall\r\n1 SBN SB-22\r\n"
+                           "1 REFN Ref 9\r\n"})
+    EXPECT_NE(body.find(line), std::string::npos) << line << body;
+  // The 4.0 form keeps the reference number and leaves out the SBN.
+  options_.form55 = false;
+  options_.mode = gedcom::kExportGedcom40;
+  const std::string form40 = Body(Run(nullptr, &only));
+  EXPECT_NE(form40.find("1 DSCR Tall\r\n1 REFN Ref 9\r\n"), std::string::npos) << form40;
+  EXPECT_EQ(form40.find("SBN"), std::string::npos) << form40;
+}
+
 TEST_F(SmallFamilyTest, DeathCauseWrittenUnderOneDeat) {
   struct Case {
     const char* died;
@@ -224,7 +249,7 @@ TEST_F(SmallFamilyTest, DeathCauseWrittenUnderOneDeat) {
     if (c.died) {
       ASSERT_EQ(p.death.date.Parse(c.died), 1);
     }
-    p.texts2[1] = c.cause;
+    p.texts2[0] = c.cause;
     ASSERT_EQ(family::Update(p, 0), 1);
     SetFilter only({anne});
     const std::string body = Body(Run(nullptr, &only));

@@ -378,6 +378,31 @@ TEST_F(ImportParsers, EventDefinitionsFillOnlyNewEventTypes) {
   EXPECT_EQ(knight.dateKind, 2);
 }
 
+TEST_F(ImportParsers, EventDefinitionAfterItsEventsAndConfidentialEvents) {
+  // The export writes the definitions after the records that use them; a
+  // definition without _DESC_FLAG or _DATE_TYPE says 0.
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME A /B/\n1 EVEN as a miller\n2 TYPE Apprenticeship\n"
+                            "1 EMIG to Dakota\n2 _CONFIDENTIAL Y\n1 IMMI to Oslo\n"
+                            "0 _EVENT_DEFN Apprenticeship\n1 TYPE I\n1 TITL Apprenticeship\n"
+                            "2 ABBR Apprent\n1 _VERB apprenticed\n")),
+            1);
+  CEventTypeRecord type;
+  ASSERT_GT(DbFindEventType("Apprenticeship", type), 0);
+  EXPECT_EQ(type.shortTitle, "Apprent");
+  EXPECT_EQ(type.verbPhrase, "apprenticed");
+  EXPECT_EQ(type.dateKind, 0);
+  EXPECT_EQ(type.hasDescription, 0);
+  std::vector<std::int32_t> list;
+  DbGetRinList(list, db::kUserEvent, Rin("I1"), db::kOwnerIndividual);
+  std::vector<char> confidential;
+  for (std::int32_t e : list) {
+    CUserEventRecord ev;
+    ASSERT_EQ(DbGetRecord(e, db::kUserEvent, &ev), 1);
+    confidential.push_back(ev.yesNo == 'Y' ? 'Y' : 'N');
+  }
+  EXPECT_EQ(confidential, (std::vector<char>{'N', 'Y', 'N'}));
+}
+
 TEST_F(ImportParsers, LongIdentifiersAreKeptWhole) {
   const std::string a = "A_VERY_LONG_IDENTIFIER_SHARED_BY_TWO_1";
   const std::string b = "A_VERY_LONG_IDENTIFIER_SHARED_BY_TWO_2";
