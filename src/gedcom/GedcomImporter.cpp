@@ -1776,9 +1776,17 @@ std::string CGedcomImporter::FamilyXref(std::int32_t mrin) const {
 
 void CGedcomImporter::LinkRecords() {
   progress_->SetStatus("Linking records");
-  // Undefined records first: every kind is named in the log.
+  // The entries in the order they were met, looked up once for all passes.
+  std::vector<std::pair<const std::string*, Xref*>> ordered;
+  ordered.reserve(xrefOrder_.size());
   for (const std::string& key : xrefOrder_) {
-    Xref& e = xrefs_[key];
+    auto& [mapKey, entry] = *xrefs_.try_emplace(key).first;
+    ordered.emplace_back(&mapKey, &entry);
+  }
+  // Undefined records first: every kind is named in the log.
+  for (const auto& [keyOf, entry] : ordered) {
+    const std::string& key = *keyOf;
+    Xref& e = *entry;
     if (e.defined || e.rin <= 0) continue;
     switch (e.type) {
       case db::kIndividual: {
@@ -1802,8 +1810,8 @@ void CGedcomImporter::LinkRecords() {
     }
   }
   // Spouses, in the order the families were met.
-  for (const std::string& key : xrefOrder_) {
-    const Xref& f = xrefs_[key];
+  for (const auto& [keyOf, entry] : ordered) {
+    const Xref& f = *entry;
     if (f.type != db::kMarriage) continue;
     if (f.husband > 0) DbSetRelation(f.husband, 0, db::kRelHusband, f.rin);
     if (f.wife > 0) DbSetRelation(f.wife, 0, db::kRelWife, f.rin);
@@ -1820,13 +1828,14 @@ void CGedcomImporter::LinkRecords() {
     const std::int32_t link = DbSetRelation(child, 0, db::kRelParents, family);
     if (link > 0) links[k] = link;
   };
-  for (const std::string& key : xrefOrder_) {
-    const Xref& f = xrefs_[key];
+  for (const auto& [keyOf, entry] : ordered) {
+    const Xref& f = *entry;
     if (f.type == db::kMarriage)
       for (std::int32_t child : f.children) makeChild(f.rin, child);
   }
-  for (const std::string& key : xrefOrder_) {
-    const Xref& p = xrefs_[key];
+  for (const auto& [keyOf, entry] : ordered) {
+    const std::string& key = *keyOf;
+    const Xref& p = *entry;
     if (p.type != db::kIndividual || p.rin <= 0) continue;
     for (const FamcLink& famc : p.parentFamilies) {
       makeChild(famc.family, p.rin);

@@ -64,6 +64,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     cacheMaxBlocks_ = other.cacheMaxBlocks_;
     cache_ = std::move(other.cache_);
     cacheAges_ = std::move(other.cacheAges_);
+    partialBlock_ = other.partialBlock_;
     other.ClearCache();
   }
   return *this;
@@ -135,7 +136,7 @@ long long FileHandle::ReadSomeAt(std::uint64_t pos, void* data, std::size_t len)
     if (CachedBlock* block = CacheBlock(at / cacheBlockSize_, partial)) {
       bytes = &block->bytes;
     } else if (lastErrno_ == 0) {
-      bytes = &partial;  // the file's last, partial block: not kept
+      bytes = &partial;  // past the end of the file: empty
     } else {
       return -1;
     }
@@ -240,28 +241,38 @@ void FileHandle::EnableCache(std::size_t blockSize, std::size_t maxBlocks) {
 }
 
 void FileHandle::ClearCache() {
+  partialBlock_ = kNoBlock;
+  lastBlock_ = nullptr;
   cache_.clear();
   cacheAges_.clear();
 }
 
 FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
                                                 std::vector<std::uint8_t>& partial) {
+  // Reads come in runs on one block: the most recently used needs no look-up.
+  if (lastBlock_ && lastIndex_ == index) return lastBlock_;
   auto it = cache_.find(index);
   if (it != cache_.end()) {
     cacheAges_.splice(cacheAges_.begin(), cacheAges_, it->second.age);
+    lastIndex_ = index;
+    lastBlock_ = &it->second;
     return &it->second;
   }
-  // Only whole blocks are kept: a partial one ends the file, and a write
-  // past the end would change how much of it exists.
   partial.assign(cacheBlockSize_, 0);
   lastErrno_ = 0;
   const long long got = ReadUncached(index * cacheBlockSize_, partial.data(), partial.size());
   if (got < 0) return nullptr;
-  if (static_cast<std::size_t>(got) < cacheBlockSize_) {
-    partial.resize(static_cast<std::size_t>(got));
+  // The file's partial last block is kept with the bytes that exist (the
+  // new records of a growing file are read there again and again); writes
+  // past its end grow it. A block wholly past the end is not kept.
+  if (got == 0) {
+    partial.clear();
     return nullptr;
   }
+  partial.resize(static_cast<std::size_t>(got));
+  if (partial.size() < cacheBlockSize_) partialBlock_ = index;
   if (cache_.size() >= cacheMaxBlocks_) {
+    if (lastIndex_ == cacheAges_.back()) lastBlock_ = nullptr;
     cache_.erase(cacheAges_.back());
     cacheAges_.pop_back();
   }
@@ -269,21 +280,40 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
   auto& block = cache_[index];
   block.bytes = std::move(partial);
   block.age = cacheAges_.begin();
+  lastIndex_ = index;
+  lastBlock_ = &block;
   return &block;
 }
 
 void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t len) {
-  if (cache_.empty()) return;
+  if (cache_.empty() || len == 0) return;
   const auto* in = static_cast<const std::uint8_t*>(data);
+  const std::uint64_t end = pos + len;
+  // A write past the end of the file makes every byte up to it exist (zeros
+  // in a gap): the partial block that ended the file grows first.
+  if (auto it = partialBlock_ == kNoBlock ? cache_.end() : cache_.find(partialBlock_);
+      it != cache_.end()) {
+    const std::uint64_t blockStart = partialBlock_ * cacheBlockSize_;
+    auto& bytes = it->second.bytes;
+    if (end > blockStart + bytes.size()) {
+      bytes.resize(
+          static_cast<std::size_t>(std::min<std::uint64_t>(end - blockStart, cacheBlockSize_)), 0);
+      if (bytes.size() == cacheBlockSize_) partialBlock_ = kNoBlock;
+    }
+  }
   const std::uint64_t first = pos / cacheBlockSize_;
-  const std::uint64_t last = (pos + len - 1) / cacheBlockSize_;
-  for (std::uint64_t index = first; len > 0 && index <= last; ++index) {
-    auto it = cache_.find(index);
-    if (it == cache_.end()) continue;
+  const std::uint64_t last = (end - 1) / cacheBlockSize_;
+  for (std::uint64_t index = first; index <= last; ++index) {
+    CachedBlock* block = lastBlock_ && lastIndex_ == index ? lastBlock_ : nullptr;
+    if (!block) {
+      auto it = cache_.find(index);
+      if (it == cache_.end()) continue;
+      block = &it->second;
+    }
     const std::uint64_t blockStart = index * cacheBlockSize_;
     const std::uint64_t from = std::max(pos, blockStart);
-    const std::uint64_t to = std::min<std::uint64_t>(pos + len, blockStart + cacheBlockSize_);
-    auto& bytes = it->second.bytes;  // a whole block: the write lies inside it
+    const std::uint64_t to = std::min<std::uint64_t>(end, blockStart + cacheBlockSize_);
+    auto& bytes = block->bytes;  // it reaches the write's end in this block
     std::memcpy(bytes.data() + (from - blockStart), in + (from - pos),
                 static_cast<std::size_t>(to - from));
   }
