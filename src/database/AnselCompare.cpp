@@ -145,10 +145,12 @@ class CompareKeyCache {
     if (convert && codePage_ != convertedFor_) {
       maps_[2].clear();
       maps_[3].clear();
+      maps_[kStored].clear();
       convertedFor_ = codePage_;
     }
     map_ = &maps_[(convert ? 2 : 0) + (caseSensitive ? 1 : 0)];
     if (map_->size() + 2 > kMaxKeys) map_->clear();
+    if (maps_[kStored].size() + 1 > kMaxKeys) maps_[kStored].clear();
     convert_ = convert;
     caseSensitive_ = caseSensitive;
   }
@@ -160,8 +162,21 @@ class CompareKeyCache {
         .first->second;
   }
 
+  // The key of a stored ANSEL text read back in the code page, as the string
+  // stores compare it; after Prepare(true, true).
+  const std::string& StoredKey(std::string_view ansel) {
+    Map& map = maps_[kStored];
+    const auto it = map.find(ansel);
+    if (it != map.end()) return it->second;
+    return map
+        .emplace(std::string(ansel),
+                 CompareKey(AnselToAnsi(ansel, codePage_), true, true, codePage_))
+        .first->second;
+  }
+
  private:
   static constexpr std::size_t kMaxKeys = 1 << 16;
+  static constexpr std::size_t kStored = 4;
   int codePage_ = 0;
   int convertedFor_ = 0;
   bool convert_ = false;
@@ -171,7 +186,7 @@ class CompareKeyCache {
     std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
   };
   using Map = std::unordered_map<std::string, std::string, Hash, std::equal_to<>>;
-  std::array<Map, 4> maps_;
+  std::array<Map, 5> maps_;
   Map* map_ = nullptr;
 };
 
@@ -185,18 +200,30 @@ int anselcmp(std::string_view a, std::string_view b) {
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, bool caseSensitive) {
-  thread_local CompareKeyCache cache;
-  cache.Prepare(convert, caseSensitive);
-  const std::string& keyA = cache.Key(a);
-  const std::string& keyB = cache.Key(b);
-  // Unsigned bytes over the shorter key and its terminating zero.
-  const int r = std::memcmp(keyA.c_str(), keyB.c_str(), std::min(keyA.size(), keyB.size()) + 1);
+namespace {
+
+thread_local CompareKeyCache compareKeys;
+
+// Unsigned bytes over the shorter key and its terminating zero.
+int CompareSortKeys(const std::string& a, const std::string& b) {
+  const int r = std::memcmp(a.c_str(), b.c_str(), std::min(a.size(), b.size()) + 1);
   return r == 0 ? kAlphaEqual : (r > 0 ? kAlphaAfter : kAlphaBefore);
+}
+
+}  // namespace
+
+int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, bool caseSensitive) {
+  compareKeys.Prepare(convert, caseSensitive);
+  return CompareSortKeys(compareKeys.Key(a), compareKeys.Key(b));
 }
 
 int StoreCompare(std::string_view a, std::string_view b) {
   return AlphaCompareCommon(a, b, true, true);
+}
+
+int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel) {
+  compareKeys.Prepare(true, true);
+  return CompareSortKeys(compareKeys.Key(a), compareKeys.StoredKey(storedAnsel));
 }
 
 int KeyCompare(std::string_view a, std::string_view b, bool convert) {

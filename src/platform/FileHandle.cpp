@@ -65,6 +65,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     cache_ = std::move(other.cache_);
     cacheAges_ = std::move(other.cacheAges_);
     partialBlock_ = other.partialBlock_;
+    slots_ = std::move(other.slots_);
     other.ClearCache();
   }
   return *this;
@@ -242,21 +243,22 @@ void FileHandle::EnableCache(std::size_t blockSize, std::size_t maxBlocks) {
 
 void FileHandle::ClearCache() {
   partialBlock_ = kNoBlock;
-  lastBlock_ = nullptr;
+  slots_.clear();
   cache_.clear();
   cacheAges_.clear();
 }
 
+FileHandle::CachedBlock* FileHandle::Cached(std::uint64_t index) const {
+  return index < slots_.size() ? slots_[index] : nullptr;
+}
+
 FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
                                                 std::vector<std::uint8_t>& partial) {
-  // Reads come in runs on one block: the most recently used needs no look-up.
-  if (lastBlock_ && lastIndex_ == index) return lastBlock_;
-  auto it = cache_.find(index);
-  if (it != cache_.end()) {
-    cacheAges_.splice(cacheAges_.begin(), cacheAges_, it->second.age);
-    lastIndex_ = index;
-    lastBlock_ = &it->second;
-    return &it->second;
+  if (CachedBlock* block = Cached(index)) {
+    // Reads come in runs on one block, which is then the most recent already.
+    if (block->age != cacheAges_.begin())
+      cacheAges_.splice(cacheAges_.begin(), cacheAges_, block->age);
+    return block;
   }
   partial.assign(cacheBlockSize_, 0);
   lastErrno_ = 0;
@@ -272,7 +274,7 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
   partial.resize(static_cast<std::size_t>(got));
   if (partial.size() < cacheBlockSize_) partialBlock_ = index;
   if (cache_.size() >= cacheMaxBlocks_) {
-    if (lastIndex_ == cacheAges_.back()) lastBlock_ = nullptr;
+    slots_[cacheAges_.back()] = nullptr;
     cache_.erase(cacheAges_.back());
     cacheAges_.pop_back();
   }
@@ -280,8 +282,8 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
   auto& block = cache_[index];
   block.bytes = std::move(partial);
   block.age = cacheAges_.begin();
-  lastIndex_ = index;
-  lastBlock_ = &block;
+  if (slots_.size() <= index) slots_.resize(index + 1, nullptr);
+  slots_[index] = &block;
   return &block;
 }
 
@@ -291,10 +293,9 @@ void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t le
   const std::uint64_t end = pos + len;
   // A write past the end of the file makes every byte up to it exist (zeros
   // in a gap): the partial block that ended the file grows first.
-  if (auto it = partialBlock_ == kNoBlock ? cache_.end() : cache_.find(partialBlock_);
-      it != cache_.end()) {
+  if (CachedBlock* partial = Cached(partialBlock_)) {
     const std::uint64_t blockStart = partialBlock_ * cacheBlockSize_;
-    auto& bytes = it->second.bytes;
+    auto& bytes = partial->bytes;
     if (end > blockStart + bytes.size()) {
       bytes.resize(
           static_cast<std::size_t>(std::min<std::uint64_t>(end - blockStart, cacheBlockSize_)), 0);
@@ -304,12 +305,8 @@ void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t le
   const std::uint64_t first = pos / cacheBlockSize_;
   const std::uint64_t last = (end - 1) / cacheBlockSize_;
   for (std::uint64_t index = first; index <= last; ++index) {
-    CachedBlock* block = lastBlock_ && lastIndex_ == index ? lastBlock_ : nullptr;
-    if (!block) {
-      auto it = cache_.find(index);
-      if (it == cache_.end()) continue;
-      block = &it->second;
-    }
+    CachedBlock* block = Cached(index);
+    if (!block) continue;
     const std::uint64_t blockStart = index * cacheBlockSize_;
     const std::uint64_t from = std::max(pos, blockStart);
     const std::uint64_t to = std::min<std::uint64_t>(end, blockStart + cacheBlockSize_);

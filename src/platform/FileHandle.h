@@ -93,6 +93,8 @@ class FileHandle : public RandomAccessFile {
     std::list<std::uint64_t>::iterator age;
   };
   long long ReadUncached(std::uint64_t pos, void* data, std::size_t len);
+  // The cached block of index, or nullptr.
+  CachedBlock* Cached(std::uint64_t index) const;
   // The cached block of index, read in when needed; nullptr for a block past
   // the end of the file (then partial is empty, lastErrno_ 0) or a read error.
   CachedBlock* CacheBlock(std::uint64_t index, std::vector<std::uint8_t>& partial);
@@ -105,8 +107,7 @@ class FileHandle : public RandomAccessFile {
   std::list<std::uint64_t> cacheAges_;  // most recently used first
   static constexpr std::uint64_t kNoBlock = ~std::uint64_t{0};
   std::uint64_t partialBlock_ = kNoBlock;  // the cached block that ends the file
-  std::uint64_t lastIndex_ = 0;            // the most recently used block
-  CachedBlock* lastBlock_ = nullptr;
+  std::vector<CachedBlock*> slots_;        // by block index: the cached block or nullptr
 
   int fd_ = -1;
   bool readOnly_ = false;
