@@ -910,6 +910,8 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
     }
   }
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
+  // Entries stay where they are while others are added: one look-up will do.
+  Xref& self = xrefs_[key];
   const std::size_t firstNoteLink = noteLinks_.size();
   CIndividualRecord record;
   if (!first && DbGetRecord(rin, db::kIndividual, &record) != 1) {
@@ -1007,7 +1009,6 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
                     pending, nullptr);
       // With a FAMC line the sealing belongs to the link to that family.
       if (ordinanceFamily_ > 0) {
-        Xref& self = xrefs_[key];
         auto it = std::find_if(self.parentFamilies.begin(), self.parentFamilies.end(),
                                [&](const FamcLink& f) { return f.family == ordinanceFamily_; });
         if (it == self.parentFamilies.end()) {
@@ -1019,11 +1020,11 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
         it->sealing = record.sealingToParents;
       }
     } else if (tag == kTagFamc) {
-      ReadChildToFamilyLink(sub, xrefs_[key], pending);
+      ReadChildToFamilyLink(sub, self, pending);
     } else if (tag == kTagFams) {
       if (sub.pointer) {
         const std::int32_t family = ResolveXref(db::kMarriage, sub.value, sub.position, false);
-        if (family > 0) xrefs_[key].spouseFamilies.push_back(family);
+        if (family > 0) self.spouseFamilies.push_back(family);
       }
       SkipDeeper(1);
     } else if (tag == kTagNote) {
@@ -1042,7 +1043,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   if (record.surname.empty() && record.givenNames[0].empty() && record.givenNames[1].empty() &&
       record.givenNames[2].empty())
     record.surname = "<Living>";
-  Xref& entry = xrefs_[key];
+  Xref& entry = self;
   if (sex)
     entry.sex = sex;
   else if (entry.sex && record.sex == 'U')
@@ -1073,6 +1074,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
     return;
   }
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
+  Xref& family = xrefs_[key];  // entries stay where they are while others are added
   CMarriageRecord record;
   if (DbGetRecord(mrin, db::kMarriage, &record) != 1) {
     Error(line.position, "Can't read back family '" + line.xref + "'.");
@@ -1108,7 +1110,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
                                      {person.sex == 'M' ? "male" : "female", sub.value,
                                       husband ? "husband" : "wife"}));
         }
-        Xref& fam = xrefs_[key];
+        Xref& fam = family;
         (husband ? fam.husband : fam.wife) = rin;
       }
       SkipDeeper(1);
@@ -1116,7 +1118,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
       std::int32_t child = -1;
       if (sub.pointer) child = ResolveXref(db::kIndividual, sub.value, sub.position, false);
       if (child > 0) {
-        Xref& fam = xrefs_[key];
+        Xref& fam = family;
         fam.children.push_back(child);
         FamcLink link;
         link.family = mrin;
