@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "Clock.h"
 #include "DbCalls.h"
@@ -2033,6 +2034,12 @@ int CGedcomImporter::Import() {
     plat::MessageBox("Can't open " + path_ + ": " + std::strerror(errno), "GEDCOM Import");
     return 0;
   }
+  // Room for the identifiers up front, about one record per 128 bytes of a
+  // typical file, rather than growing the table again and again.
+  std::error_code sizeError;
+  const auto bytes = std::filesystem::file_size(path_, sizeError);
+  if (!sizeError)
+    xrefs_.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(bytes / 128, 1 << 22)));
   std::vector<CEventTypeRecord> types;
   DbGetRecord(0, db::kEventTypeList, &types);
   for (const CEventTypeRecord& t : types) {
