@@ -63,7 +63,8 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     cacheBlockSize_ = other.cacheBlockSize_;
     cacheMaxBlocks_ = other.cacheMaxBlocks_;
     cache_ = std::move(other.cache_);
-    cacheAges_ = std::move(other.cacheAges_);
+    cacheRing_ = std::move(other.cacheRing_);
+    cacheHand_ = other.cacheHand_;
     partialBlock_ = other.partialBlock_;
     slots_ = std::move(other.slots_);
     other.ClearCache();
@@ -245,7 +246,8 @@ void FileHandle::ClearCache() {
   partialBlock_ = kNoBlock;
   slots_.clear();
   cache_.clear();
-  cacheAges_.clear();
+  cacheRing_.clear();
+  cacheHand_ = 0;
 }
 
 FileHandle::CachedBlock* FileHandle::Cached(std::uint64_t index) const {
@@ -255,9 +257,7 @@ FileHandle::CachedBlock* FileHandle::Cached(std::uint64_t index) const {
 FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
                                                 std::vector<std::uint8_t>& partial) {
   if (CachedBlock* block = Cached(index)) {
-    // Reads come in runs on one block, which is then the most recent already.
-    if (block->age != cacheAges_.begin())
-      cacheAges_.splice(cacheAges_.begin(), cacheAges_, block->age);
+    block->used = true;
     return block;
   }
   partial.assign(cacheBlockSize_, 0);
@@ -273,15 +273,25 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
   }
   partial.resize(static_cast<std::size_t>(got));
   if (partial.size() < cacheBlockSize_) partialBlock_ = index;
+  // A full cache gives up the first block in the ring not used since the
+  // hand last passed it; the new block takes its place.
   if (cache_.size() >= cacheMaxBlocks_) {
-    slots_[cacheAges_.back()] = nullptr;
-    cache_.erase(cacheAges_.back());
-    cacheAges_.pop_back();
+    for (;; cacheHand_ = (cacheHand_ + 1) % cacheRing_.size()) {
+      CachedBlock* old = slots_[cacheRing_[cacheHand_]];
+      if (!old->used) break;
+      old->used = false;
+    }
+    const std::size_t place = cacheHand_;
+    cacheHand_ = (cacheHand_ + 1) % cacheRing_.size();
+    slots_[cacheRing_[place]] = nullptr;
+    cache_.erase(cacheRing_[place]);
+    cacheRing_[place] = index;
+  } else {
+    cacheRing_.push_back(index);
   }
-  cacheAges_.push_front(index);
   auto& block = cache_[index];
   block.bytes = std::move(partial);
-  block.age = cacheAges_.begin();
+  block.used = false;
   if (slots_.size() <= index) slots_.resize(index + 1, nullptr);
   slots_[index] = &block;
   return &block;

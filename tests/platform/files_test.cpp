@@ -141,7 +141,7 @@ TEST(FileHandleCache, ReadsSeeEveryWriteThroughTheHandle) {
   model.resize(20);
   expectAll();
 
-  // Room for two blocks only: the least recently used go, reads stay right.
+  // Room for two blocks only: blocks are given up and read again, reads stay right.
   model.assign(80, 0);
   for (std::size_t i = 0; i < model.size(); ++i) model[i] = static_cast<std::uint8_t>(200 - i);
   ASSERT_TRUE(f.WriteAt(0, model.data(), model.size()));
