@@ -1,7 +1,9 @@
 // gedcom_bench [FILE.ged]: imports FILE, or a seeded GEDCOM file of 100,000
 // individuals with families, events, notes, sources and citations, into a
 // new family file in a temporary folder, and prints the time and the peak
-// memory of the import.
+// memory of the import. With KORVANE_BENCH_KEEP naming a folder, the clock is
+// fixed and the family file is kept there as import.orv, so that the bytes the
+// import writes can be compared between builds.
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include <random>
 #include <string>
 
+#include "Clock.h"
 #include "CustomEventTable.h"
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
@@ -94,6 +97,8 @@ class PhaseTimes : public gedcom::ImportProgress {
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   if (const char* n = std::getenv("GEDCOM_BENCH_INDIVIDUALS")) kIndividuals = std::atoi(n);
+  const char* keep = std::getenv("KORVANE_BENCH_KEEP");
+  if (keep) plat::SetFixedTime(1700000000);
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("gedcom_bench." + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
@@ -125,6 +130,10 @@ int main(int argc, char** argv) {
               importer.Made(gedcom::CGedcomImporter::kFamilies), importer.Errors());
   std::printf("time %.2f s, peak memory %.0f MB\n", seconds, usage.ru_maxrss / 1024.0);
   DbCloseCurrent();
+  if (keep) {
+    std::error_code ec;
+    std::filesystem::rename(family, std::filesystem::path(keep) / "import.orv", ec);
+  }
   std::filesystem::remove_all(dir);
   return 0;
 }

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "Ansel.h"
+#include "CodePage.h"
 
 namespace {
 
@@ -120,6 +123,73 @@ std::string_view FirstChars(std::string_view s) {
   return s.substr(0, std::min(s.size(), kAlphaCompareMaxChars));
 }
 
+// The sort key of a text as AlphaCompareCommon compares it.
+std::string CompareKey(std::string_view text, bool convert, bool caseSensitive, int codePage) {
+  // Longer texts are compared on their first characters rather than refused.
+  std::string t(FirstChars(text));
+  if (convert) t = AnsiToAnsel(t, static_cast<int>(kAlphaCompareMaxChars), codePage);
+  if (!caseSensitive) AnselStringToLower(t);
+  return SortKey(UpToZero(t));
+}
+
+// The string stores and record trees compare the same few names and places
+// again and again on every descent; their sort keys are kept here rather than
+// converted afresh. Keys depend on the text, the two flags and, for converted
+// texts, the active code page: a change of code page drops those keys.
+class CompareKeyCache {
+ public:
+  // Makes room for two keys of the given kind, so that the references the
+  // next two Key calls return stay valid together.
+  void Prepare(bool convert, bool caseSensitive) {
+    codePage_ = convert ? plat::ActiveCodePage() : 0;
+    if (convert && codePage_ != convertedFor_) {
+      maps_[2].clear();
+      maps_[3].clear();
+      maps_[kStored].clear();
+      convertedFor_ = codePage_;
+    }
+    map_ = &maps_[(convert ? 2 : 0) + (caseSensitive ? 1 : 0)];
+    if (map_->size() + 2 > kMaxKeys) map_->clear();
+    if (maps_[kStored].size() + 1 > kMaxKeys) maps_[kStored].clear();
+    convert_ = convert;
+    caseSensitive_ = caseSensitive;
+  }
+
+  const std::string& Key(std::string_view text) {
+    const auto it = map_->find(text);
+    if (it != map_->end()) return it->second;
+    return map_->emplace(std::string(text), CompareKey(text, convert_, caseSensitive_, codePage_))
+        .first->second;
+  }
+
+  // The key of a stored ANSEL text read back in the code page, as the string
+  // stores compare it; after Prepare(true, true).
+  const std::string& StoredKey(std::string_view ansel) {
+    Map& map = maps_[kStored];
+    const auto it = map.find(ansel);
+    if (it != map.end()) return it->second;
+    return map
+        .emplace(std::string(ansel),
+                 CompareKey(AnselToAnsi(ansel, codePage_), true, true, codePage_))
+        .first->second;
+  }
+
+ private:
+  static constexpr std::size_t kMaxKeys = 1 << 16;
+  static constexpr std::size_t kStored = 4;
+  int codePage_ = 0;
+  int convertedFor_ = 0;
+  bool convert_ = false;
+  bool caseSensitive_ = false;
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  using Map = std::unordered_map<std::string, std::string, Hash, std::equal_to<>>;
+  std::array<Map, 5> maps_;
+  Map* map_ = nullptr;
+};
+
 }  // namespace
 
 int anselcmp(std::string_view a, std::string_view b) {
@@ -130,25 +200,30 @@ int anselcmp(std::string_view a, std::string_view b) {
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, bool caseSensitive) {
-  // Longer texts are compared on their first characters rather than refused.
-  std::string textA(FirstChars(a));
-  std::string textB(FirstChars(b));
-  if (convert) {
-    const int limit = static_cast<int>(kAlphaCompareMaxChars);
-    textA = AnsiToAnsel(textA, limit);
-    textB = AnsiToAnsel(textB, limit);
-  }
-  if (!caseSensitive) {
-    AnselStringToLower(textA);
-    AnselStringToLower(textB);
-  }
-  const int r = anselcmp(textA, textB);
+namespace {
+
+thread_local CompareKeyCache compareKeys;
+
+// Unsigned bytes over the shorter key and its terminating zero.
+int CompareSortKeys(const std::string& a, const std::string& b) {
+  const int r = std::memcmp(a.c_str(), b.c_str(), std::min(a.size(), b.size()) + 1);
   return r == 0 ? kAlphaEqual : (r > 0 ? kAlphaAfter : kAlphaBefore);
+}
+
+}  // namespace
+
+int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, bool caseSensitive) {
+  compareKeys.Prepare(convert, caseSensitive);
+  return CompareSortKeys(compareKeys.Key(a), compareKeys.Key(b));
 }
 
 int StoreCompare(std::string_view a, std::string_view b) {
   return AlphaCompareCommon(a, b, true, true);
+}
+
+int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel) {
+  compareKeys.Prepare(true, true);
+  return CompareSortKeys(compareKeys.Key(a), compareKeys.StoredKey(storedAnsel));
 }
 
 int KeyCompare(std::string_view a, std::string_view b, bool convert) {

@@ -30,5 +30,9 @@ int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, boo
 // The string stores' order: code page texts, case-sensitive.
 int StoreCompare(std::string_view a, std::string_view b);
 
+// StoreCompare(a, AnselToAnsi(storedAnsel)): a text against a string-store
+// entry as stored, without converting the entry on every comparison.
+int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel);
+
 // The record trees' order: letter case ignored.
 int KeyCompare(std::string_view a, std::string_view b, bool convert);

@@ -50,6 +50,27 @@ int GroupIndex::Position(int t, int j) const {
   return index_[index_[t - 1] + j];
 }
 
+void GroupIndex::Add(int k, int t) {
+  if (k < 1 || k >= kGroupPositions || t < 1 || t > kMapTypes || types_[k] != 0 ||
+      k < UsedPositions()) {
+    // Not a new last position: index the whole map again.
+    std::vector<std::uint8_t> first(types_);
+    first[k] = static_cast<std::uint8_t>(t);
+    Build(first.data());
+    return;
+  }
+  // The highest position so far ends its type's run: the runs after it move
+  // up by one.
+  const int at = index_[t - 1] + counts_[t];
+  int used = kMapTypes;
+  for (int u = 1; u <= kMapTypes; ++u) used += counts_[u];
+  std::copy_backward(index_.begin() + at, index_.begin() + used, index_.begin() + used + 1);
+  index_[at] = static_cast<std::int16_t>(k);
+  for (int u = t + 1; u <= kMapTypes; ++u) ++index_[u - 1];
+  ++counts_[t];
+  types_[k] = static_cast<std::uint8_t>(t);
+}
+
 int GroupIndex::UsedPositions() const {
   for (int k = kGroupPositions - 1; k > 0; --k)
     if (types_[k] != 0) return k + 1;

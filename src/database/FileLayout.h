@@ -241,6 +241,9 @@ class GroupIndex {
 
   // Builds the index from the group's first block (8192 type bytes).
   void Build(const std::uint8_t* firstBlock);
+  // Records type t at position k, as Build of the first block with that
+  // byte written would.
+  void Add(int k, int t);
   // Position of the j-th block (from 0) of type t, or -1 when there is none.
   int Position(int t, int j) const;
   // Number of blocks of type t the type map shows.

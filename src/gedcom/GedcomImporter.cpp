@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 
 #include "Clock.h"
 #include "DbCalls.h"
@@ -911,6 +912,8 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
     }
   }
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
+  // Entries stay where they are while others are added: one look-up will do.
+  Xref& self = xrefs_[key];
   const std::size_t firstNoteLink = noteLinks_.size();
   CIndividualRecord record;
   if (!first && DbGetRecord(rin, db::kIndividual, &record) != 1) {
@@ -1008,7 +1011,6 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
                     pending, nullptr);
       // With a FAMC line the sealing belongs to the link to that family.
       if (ordinanceFamily_ > 0) {
-        Xref& self = xrefs_[key];
         auto it = std::find_if(self.parentFamilies.begin(), self.parentFamilies.end(),
                                [&](const FamcLink& f) { return f.family == ordinanceFamily_; });
         if (it == self.parentFamilies.end()) {
@@ -1020,11 +1022,11 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
         it->sealing = record.sealingToParents;
       }
     } else if (tag == kTagFamc) {
-      ReadChildToFamilyLink(sub, xrefs_[key], pending);
+      ReadChildToFamilyLink(sub, self, pending);
     } else if (tag == kTagFams) {
       if (sub.pointer) {
         const std::int32_t family = ResolveXref(db::kMarriage, sub.value, sub.position, false);
-        if (family > 0) xrefs_[key].spouseFamilies.push_back(family);
+        if (family > 0) self.spouseFamilies.push_back(family);
       }
       SkipDeeper(1);
     } else if (tag == kTagNote) {
@@ -1043,7 +1045,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   if (record.surname.empty() && record.givenNames[0].empty() && record.givenNames[1].empty() &&
       record.givenNames[2].empty())
     record.surname = "<Living>";
-  Xref& entry = xrefs_[key];
+  Xref& entry = self;
   if (sex)
     entry.sex = sex;
   else if (entry.sex && record.sex == 'U')
@@ -1074,6 +1076,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
     return;
   }
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
+  Xref& family = xrefs_[key];  // entries stay where they are while others are added
   CMarriageRecord record;
   if (DbGetRecord(mrin, db::kMarriage, &record) != 1) {
     Error(line.position, "Can't read back family '" + line.xref + "'.");
@@ -1109,7 +1112,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
                                      {person.sex == 'M' ? "male" : "female", sub.value,
                                       husband ? "husband" : "wife"}));
         }
-        Xref& fam = xrefs_[key];
+        Xref& fam = family;
         (husband ? fam.husband : fam.wife) = rin;
       }
       SkipDeeper(1);
@@ -1117,7 +1120,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
       std::int32_t child = -1;
       if (sub.pointer) child = ResolveXref(db::kIndividual, sub.value, sub.position, false);
       if (child > 0) {
-        Xref& fam = xrefs_[key];
+        Xref& fam = family;
         fam.children.push_back(child);
         FamcLink link;
         link.family = mrin;
@@ -1778,9 +1781,17 @@ std::string CGedcomImporter::FamilyXref(std::int32_t mrin) const {
 
 void CGedcomImporter::LinkRecords() {
   progress_->SetStatus("Linking records");
-  // Undefined records first: every kind is named in the log.
+  // The entries in the order they were met, looked up once for all passes.
+  std::vector<std::pair<const std::string*, Xref*>> ordered;
+  ordered.reserve(xrefOrder_.size());
   for (const std::string& key : xrefOrder_) {
-    Xref& e = xrefs_[key];
+    auto& [mapKey, entry] = *xrefs_.try_emplace(key).first;
+    ordered.emplace_back(&mapKey, &entry);
+  }
+  // Undefined records first: every kind is named in the log.
+  for (const auto& [keyOf, entry] : ordered) {
+    const std::string& key = *keyOf;
+    Xref& e = *entry;
     if (e.defined || e.rin <= 0) continue;
     switch (e.type) {
       case db::kIndividual: {
@@ -1804,8 +1815,8 @@ void CGedcomImporter::LinkRecords() {
     }
   }
   // Spouses, in the order the families were met.
-  for (const std::string& key : xrefOrder_) {
-    const Xref& f = xrefs_[key];
+  for (const auto& [keyOf, entry] : ordered) {
+    const Xref& f = *entry;
     if (f.type != db::kMarriage) continue;
     if (f.husband > 0) DbSetRelation(f.husband, 0, db::kRelHusband, f.rin);
     if (f.wife > 0) DbSetRelation(f.wife, 0, db::kRelWife, f.rin);
@@ -1822,13 +1833,14 @@ void CGedcomImporter::LinkRecords() {
     const std::int32_t link = DbSetRelation(child, 0, db::kRelParents, family);
     if (link > 0) links[k] = link;
   };
-  for (const std::string& key : xrefOrder_) {
-    const Xref& f = xrefs_[key];
+  for (const auto& [keyOf, entry] : ordered) {
+    const Xref& f = *entry;
     if (f.type == db::kMarriage)
       for (std::int32_t child : f.children) makeChild(f.rin, child);
   }
-  for (const std::string& key : xrefOrder_) {
-    const Xref& p = xrefs_[key];
+  for (const auto& [keyOf, entry] : ordered) {
+    const std::string& key = *keyOf;
+    const Xref& p = *entry;
     if (p.type != db::kIndividual || p.rin <= 0) continue;
     for (const FamcLink& famc : p.parentFamilies) {
       makeChild(famc.family, p.rin);
@@ -2024,6 +2036,12 @@ int CGedcomImporter::Import() {
     plat::MessageBox("Can't open " + path_ + ": " + std::strerror(errno), "GEDCOM Import");
     return 0;
   }
+  // Room for the identifiers up front, about one record per 128 bytes of a
+  // typical file, rather than growing the table again and again.
+  std::error_code sizeError;
+  const auto bytes = std::filesystem::file_size(path_, sizeError);
+  if (!sizeError)
+    xrefs_.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(bytes / 128, 1 << 22)));
   std::vector<CEventTypeRecord> types;
   DbGetRecord(0, db::kEventTypeList, &types);
   for (const CEventTypeRecord& t : types) {

@@ -63,7 +63,10 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     cacheBlockSize_ = other.cacheBlockSize_;
     cacheMaxBlocks_ = other.cacheMaxBlocks_;
     cache_ = std::move(other.cache_);
-    cacheAges_ = std::move(other.cacheAges_);
+    cacheRing_ = std::move(other.cacheRing_);
+    cacheHand_ = other.cacheHand_;
+    partialBlock_ = other.partialBlock_;
+    slots_ = std::move(other.slots_);
     other.ClearCache();
   }
   return *this;
@@ -135,7 +138,7 @@ long long FileHandle::ReadSomeAt(std::uint64_t pos, void* data, std::size_t len)
     if (CachedBlock* block = CacheBlock(at / cacheBlockSize_, partial)) {
       bytes = &block->bytes;
     } else if (lastErrno_ == 0) {
-      bytes = &partial;  // the file's last, partial block: not kept
+      bytes = &partial;  // past the end of the file: empty
     } else {
       return -1;
     }
@@ -240,50 +243,84 @@ void FileHandle::EnableCache(std::size_t blockSize, std::size_t maxBlocks) {
 }
 
 void FileHandle::ClearCache() {
+  partialBlock_ = kNoBlock;
+  slots_.clear();
   cache_.clear();
-  cacheAges_.clear();
+  cacheRing_.clear();
+  cacheHand_ = 0;
+}
+
+FileHandle::CachedBlock* FileHandle::Cached(std::uint64_t index) const {
+  return index < slots_.size() ? slots_[index] : nullptr;
 }
 
 FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
                                                 std::vector<std::uint8_t>& partial) {
-  auto it = cache_.find(index);
-  if (it != cache_.end()) {
-    cacheAges_.splice(cacheAges_.begin(), cacheAges_, it->second.age);
-    return &it->second;
+  if (CachedBlock* block = Cached(index)) {
+    block->used = true;
+    return block;
   }
-  // Only whole blocks are kept: a partial one ends the file, and a write
-  // past the end would change how much of it exists.
   partial.assign(cacheBlockSize_, 0);
   lastErrno_ = 0;
   const long long got = ReadUncached(index * cacheBlockSize_, partial.data(), partial.size());
   if (got < 0) return nullptr;
-  if (static_cast<std::size_t>(got) < cacheBlockSize_) {
-    partial.resize(static_cast<std::size_t>(got));
+  // The file's partial last block is kept with the bytes that exist (the
+  // new records of a growing file are read there again and again); writes
+  // past its end grow it. A block wholly past the end is not kept.
+  if (got == 0) {
+    partial.clear();
     return nullptr;
   }
+  partial.resize(static_cast<std::size_t>(got));
+  if (partial.size() < cacheBlockSize_) partialBlock_ = index;
+  // A full cache gives up the first block in the ring not used since the
+  // hand last passed it; the new block takes its place.
   if (cache_.size() >= cacheMaxBlocks_) {
-    cache_.erase(cacheAges_.back());
-    cacheAges_.pop_back();
+    for (;; cacheHand_ = (cacheHand_ + 1) % cacheRing_.size()) {
+      CachedBlock* old = slots_[cacheRing_[cacheHand_]];
+      if (!old->used) break;
+      old->used = false;
+    }
+    const std::size_t place = cacheHand_;
+    cacheHand_ = (cacheHand_ + 1) % cacheRing_.size();
+    slots_[cacheRing_[place]] = nullptr;
+    cache_.erase(cacheRing_[place]);
+    cacheRing_[place] = index;
+  } else {
+    cacheRing_.push_back(index);
   }
-  cacheAges_.push_front(index);
   auto& block = cache_[index];
   block.bytes = std::move(partial);
-  block.age = cacheAges_.begin();
+  block.used = false;
+  if (slots_.size() <= index) slots_.resize(index + 1, nullptr);
+  slots_[index] = &block;
   return &block;
 }
 
 void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t len) {
-  if (cache_.empty()) return;
+  if (cache_.empty() || len == 0) return;
   const auto* in = static_cast<const std::uint8_t*>(data);
+  const std::uint64_t end = pos + len;
+  // A write past the end of the file makes every byte up to it exist (zeros
+  // in a gap): the partial block that ended the file grows first.
+  if (CachedBlock* partial = Cached(partialBlock_)) {
+    const std::uint64_t blockStart = partialBlock_ * cacheBlockSize_;
+    auto& bytes = partial->bytes;
+    if (end > blockStart + bytes.size()) {
+      bytes.resize(
+          static_cast<std::size_t>(std::min<std::uint64_t>(end - blockStart, cacheBlockSize_)), 0);
+      if (bytes.size() == cacheBlockSize_) partialBlock_ = kNoBlock;
+    }
+  }
   const std::uint64_t first = pos / cacheBlockSize_;
-  const std::uint64_t last = (pos + len - 1) / cacheBlockSize_;
-  for (std::uint64_t index = first; len > 0 && index <= last; ++index) {
-    auto it = cache_.find(index);
-    if (it == cache_.end()) continue;
+  const std::uint64_t last = (end - 1) / cacheBlockSize_;
+  for (std::uint64_t index = first; index <= last; ++index) {
+    CachedBlock* block = Cached(index);
+    if (!block) continue;
     const std::uint64_t blockStart = index * cacheBlockSize_;
     const std::uint64_t from = std::max(pos, blockStart);
-    const std::uint64_t to = std::min<std::uint64_t>(pos + len, blockStart + cacheBlockSize_);
-    auto& bytes = it->second.bytes;  // a whole block: the write lies inside it
+    const std::uint64_t to = std::min<std::uint64_t>(end, blockStart + cacheBlockSize_);
+    auto& bytes = block->bytes;  // it reaches the write's end in this block
     std::memcpy(bytes.data() + (from - blockStart), in + (from - pos),
                 static_cast<std::size_t>(to - from));
   }

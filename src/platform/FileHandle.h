@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <list>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -79,20 +78,24 @@ class FileHandle : public RandomAccessFile {
   bool Truncate(std::uint64_t size) override;
 
   // Keeps up to maxBlocks recently read blocks of blockSize bytes in memory
-  // (least recently used go first). Writes go straight to the file and into
-  // the cached blocks, so every read through this handle sees them; a file
-  // changed through another handle meanwhile is not seen. 0 blocks turns the
-  // cache off. Close and Truncate empty it.
+  // (a clock sweep gives up those not read for longest), the file's partial
+  // last block with the bytes that exist. Writes go straight to the file and
+  // into the cached blocks (growing the partial one when they pass the end of
+  // the file), so every read through this handle sees them; a file changed
+  // through another handle meanwhile is not seen. 0 blocks turns the cache
+  // off. Close and Truncate empty it.
   void EnableCache(std::size_t blockSize, std::size_t maxBlocks);
 
  private:
   struct CachedBlock {
     std::vector<std::uint8_t> bytes;  // always a whole block
-    std::list<std::uint64_t>::iterator age;
+    bool used = false;                // read since the ring's hand last passed it
   };
   long long ReadUncached(std::uint64_t pos, void* data, std::size_t len);
-  // The cached block of index, read in when needed; nullptr for the file's
-  // partial last block (then in partial, lastErrno_ 0) or a read error.
+  // The cached block of index, or nullptr.
+  CachedBlock* Cached(std::uint64_t index) const;
+  // The cached block of index, read in when needed; nullptr for a block past
+  // the end of the file (then partial is empty, lastErrno_ 0) or a read error.
   CachedBlock* CacheBlock(std::uint64_t index, std::vector<std::uint8_t>& partial);
   void UpdateCache(std::uint64_t pos, const void* data, std::size_t len);
   void ClearCache();
@@ -100,7 +103,11 @@ class FileHandle : public RandomAccessFile {
   std::size_t cacheBlockSize_ = 0;
   std::size_t cacheMaxBlocks_ = 0;
   std::unordered_map<std::uint64_t, CachedBlock> cache_;
-  std::list<std::uint64_t> cacheAges_;  // most recently used first
+  std::vector<std::uint64_t> cacheRing_;  // the cached block indexes, in their places
+  std::size_t cacheHand_ = 0;             // the next place to look for one to give up
+  static constexpr std::uint64_t kNoBlock = ~std::uint64_t{0};
+  std::uint64_t partialBlock_ = kNoBlock;  // the cached block that ends the file
+  std::vector<CachedBlock*> slots_;        // by block index: the cached block or nullptr
 
   int fd_ = -1;
   bool readOnly_ = false;

@@ -113,6 +113,34 @@ TEST(GroupIndexBuild, ListsEachTypeInPositionOrderAndIgnoresOtherBytes) {
   EXPECT_EQ(index.UsedPositions(), 8192);
 }
 
+// Adding positions one by one, as allocation does, indexes the map exactly as
+// building it from the written type bytes: at the end of a group, into a full
+// one, below the last used position, and over a used one.
+TEST(GroupIndexAdd, MatchesABuildOfTheWrittenMap) {
+  std::vector<std::uint8_t> first(kBlockSize, 0);
+  first[0] = 11;
+  first[1] = 14;
+  GroupIndex added;
+  added.Build(first.data());
+  const struct {
+    int position;
+    int type;
+  } adds[] = {{2, 2},  {3, 40},    {4, 2},    {5, 1},   {6, 3},
+              {7, 2},  {8190, 40}, {8191, 1}, {100, 2},  // below the last used position
+              {4, 3},                                    // over a used position
+              {200, 0}};                                 // not a block type
+  for (const auto& a : adds) {
+    added.Add(a.position, a.type);
+    first[a.position] = static_cast<std::uint8_t>(a.type);
+    GroupIndex built;
+    built.Build(first.data());
+    EXPECT_EQ(added.Entries(), built.Entries()) << a.position;
+    EXPECT_EQ(added.UsedPositions(), built.UsedPositions()) << a.position;
+    for (int t = 1; t <= kMapTypes; ++t)
+      EXPECT_EQ(added.TypeCount(t), built.TypeCount(t)) << a.position << " type " << t;
+  }
+}
+
 TEST_F(EngineTest, MirrorCountAboveDBMapRaisesItAtOpenButASmallerOneDoesNot) {
   ASSERT_GE(engine->Blocks().AllocateBlock(kBlockIndividuals), 0);
   ASSERT_GE(engine->Blocks().AllocateBlock(kBlockMarriages), 0);

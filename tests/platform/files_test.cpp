@@ -123,7 +123,7 @@ TEST(FileHandleCache, ReadsSeeEveryWriteThroughTheHandle) {
   };
   expectAll();
   // A write across two cached blocks, one that is not cached, and one past the
-  // old end (the partial last block is never kept).
+  // old end (the partial last block grows, with zeros in the gap).
   const std::uint8_t patch[] = {0xA1, 0xA2, 0xA3, 0xA4};
   ASSERT_TRUE(f.WriteAt(14, patch, 4));
   std::copy(patch, patch + 4, model.begin() + 14);
@@ -141,7 +141,7 @@ TEST(FileHandleCache, ReadsSeeEveryWriteThroughTheHandle) {
   model.resize(20);
   expectAll();
 
-  // Room for two blocks only: the least recently used go, reads stay right.
+  // Room for two blocks only: blocks are given up and read again, reads stay right.
   model.assign(80, 0);
   for (std::size_t i = 0; i < model.size(); ++i) model[i] = static_cast<std::uint8_t>(200 - i);
   ASSERT_TRUE(f.WriteAt(0, model.data(), model.size()));
@@ -155,6 +155,54 @@ TEST(FileHandleCache, ReadsSeeEveryWriteThroughTheHandle) {
     std::copy(b, b + 16, model.begin() + block * 16);
   }
   expectAll();
+}
+
+// A growing file: the block that ends it is kept while partial, and each
+// write past the end (inside it, after a gap, or blocks further on) must show
+// in later reads just as the file holds it.
+TEST(FileHandleCache, PartialLastBlockFollowsTheGrowingFile) {
+  TempDir dir;
+  plat::FileHandle f;
+  ASSERT_EQ(f.Create(dir.File("g.bin")), plat::kFileOk);
+  f.EnableCache(16, 8);
+  std::vector<std::uint8_t> model;
+  struct Step {
+    std::uint64_t pos;
+    std::size_t len;
+  };
+  const Step steps[] = {
+      {0, 5},   // a first partial block
+      {5, 3},   // appended inside it
+      {10, 2},  // after a gap of zeros inside it
+      {11, 9},  // across its end into the next, partial, block
+      {40, 3},  // blocks further on: block 1 becomes whole with zeros
+      {2, 40},  // over everything written so far and one byte more
+      {47, 1},  // the last byte of block 2
+      {48, 0},  // nothing at all
+  };
+  std::uint8_t value = 1;
+  for (const Step& step : steps) {
+    // Read everything first, so the partial block is in the cache.
+    std::vector<std::uint8_t> before(model.size() + 16, 0xEE);
+    ASSERT_EQ(f.ReadSomeAt(0, before.data(), before.size()), static_cast<long long>(model.size()));
+    std::vector<std::uint8_t> data(step.len);
+    for (auto& b : data) b = value++;
+    ASSERT_TRUE(f.WriteAt(step.pos, data.data(), data.size()));
+    if (step.len > 0) {
+      model.resize(std::max<std::size_t>(model.size(), step.pos + step.len), 0);
+      std::copy(data.begin(), data.end(), model.begin() + step.pos);
+    }
+    std::vector<std::uint8_t> got(model.size() + 16, 0xEE);
+    ASSERT_EQ(f.ReadSomeAt(0, got.data(), got.size()), static_cast<long long>(model.size()))
+        << "after the write at " << step.pos;
+    got.resize(model.size());
+    EXPECT_EQ(got, model) << "after the write at " << step.pos;
+    EXPECT_EQ(f.Size(), static_cast<long long>(model.size()));
+  }
+  // A read starting in the partial block stops at the end of the file.
+  std::uint8_t tail[8];
+  EXPECT_EQ(f.ReadSomeAt(44, tail, sizeof tail), 4);
+  EXPECT_FALSE(f.ReadAt(46, tail, 3));
 }
 
 }  // namespace

@@ -73,7 +73,11 @@ std::int64_t BlockStore::AllocateBlock(int type) {
   IncrementFileBlockCount(type);
   WriteHeader(HeadPart::Whole);
   Flush();
-  BuildGroupIndex(g);
+  // The type byte just written is the only change to the group's type map.
+  if (g < GroupCount() && groups_[g])
+    groups_[g]->Add(p, type);
+  else
+    BuildGroupIndex(g);
   return BlockOffset(g, p);
 }
 

@@ -77,9 +77,9 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
   const std::int64_t maxSteps = std::int64_t{head_.I32(store.countField)} + 2;
   for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
     StringEntry entry;
-    if (!ReadEntry(node, entry, true)) return -3;
+    if (!ReadEntry(node, entry, false)) return -3;
     bool lesser;
-    switch (StoreCompare(text, entry.text)) {
+    switch (StoreCompareWithStored(text, entry.text)) {
       case kAlphaEqual:
         if (kind == entry.kind) {
           parent = entry.parent;
