@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <algorithm>
+#include <span>
 
 #include "AppOptions.h"
 #include "CommandIds.h"
@@ -80,56 +81,35 @@ QIcon ArrowIcon(int bitmap) {
   return QIcon(pixmap);
 }
 
+struct KeyNav {
+  int key;
+  NavKey nav;
+};
+
+// The first entry of keys for key, as out; null when none.
+NavKey* Lookup(std::span<const KeyNav> keys, int key, NavKey& out) {
+  for (const KeyNav& k : keys)
+    if (k.key == key) {
+      out = k.nav;
+      return &out;
+    }
+  return nullptr;
+}
+
 NavKey* KeyOf(QKeyEvent* event, NavKey& out) {
-  const bool keypad = event->modifiers() & Qt::KeypadModifier;
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      out = NavKey::kEnter;
-      return &out;
-    case Qt::Key_PageUp:
-      out = NavKey::kPageUp;
-      return &out;
-    case Qt::Key_PageDown:
-      out = NavKey::kPageDown;
-      return &out;
-    case Qt::Key_End:
-      out = NavKey::kEnd;
-      return &out;
-    case Qt::Key_Home:
-      out = NavKey::kHome;
-      return &out;
-    case Qt::Key_Left:
-      out = NavKey::kLeft;
-      return &out;
-    case Qt::Key_Up:
-      out = NavKey::kUp;
-      return &out;
-    case Qt::Key_Right:
-      out = NavKey::kRight;
-      return &out;
-    case Qt::Key_Down:
-      out = NavKey::kDown;
-      return &out;
-    default:
-      break;
-  }
-  if (keypad) {
-    // The numeric keypad's digits move like the keys printed beside them.
-    static constexpr struct {
-      int key;
-      NavKey nav;
-    } kPad[] = {{Qt::Key_9, NavKey::kPageUp}, {Qt::Key_3, NavKey::kPageDown},
-                {Qt::Key_1, NavKey::kEnd},    {Qt::Key_7, NavKey::kHome},
-                {Qt::Key_4, NavKey::kLeft},   {Qt::Key_8, NavKey::kUp},
-                {Qt::Key_6, NavKey::kRight},  {Qt::Key_2, NavKey::kDown}};
-    for (const auto& pad : kPad)
-      if (event->key() == pad.key) {
-        out = pad.nav;
-        return &out;
-      }
-    return nullptr;
-  }
+  static constexpr KeyNav kKeys[] = {
+      {Qt::Key_Return, NavKey::kEnter},  {Qt::Key_Enter, NavKey::kEnter},
+      {Qt::Key_PageUp, NavKey::kPageUp}, {Qt::Key_PageDown, NavKey::kPageDown},
+      {Qt::Key_End, NavKey::kEnd},       {Qt::Key_Home, NavKey::kHome},
+      {Qt::Key_Left, NavKey::kLeft},     {Qt::Key_Up, NavKey::kUp},
+      {Qt::Key_Right, NavKey::kRight},   {Qt::Key_Down, NavKey::kDown}};
+  // The numeric keypad's digits move like the keys printed beside them.
+  static constexpr KeyNav kPad[] = {{Qt::Key_9, NavKey::kPageUp}, {Qt::Key_3, NavKey::kPageDown},
+                                    {Qt::Key_1, NavKey::kEnd},    {Qt::Key_7, NavKey::kHome},
+                                    {Qt::Key_4, NavKey::kLeft},   {Qt::Key_8, NavKey::kUp},
+                                    {Qt::Key_6, NavKey::kRight},  {Qt::Key_2, NavKey::kDown}};
+  if (NavKey* nav = Lookup(kKeys, event->key(), out)) return nav;
+  if (event->modifiers() & Qt::KeypadModifier) return Lookup(kPad, event->key(), out);
   // Letters: the interface language's navigation letters map to F, M, C, S.
   const QString text = event->text().toUpper();
   std::string ansi = text.size() == 1 ? fw::FromQString(text) : std::string();
