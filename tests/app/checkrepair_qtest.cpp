@@ -55,6 +55,9 @@ class CheckRepairWindowTest : public QObject {
     QCOMPARE(window.GetControlText(CCheckRepairDialog::kIdcErrors), std::string("1"));
     QCOMPARE(window.Control<QProgressBar>(CCheckRepairDialog::kIdcTotalBar)->value(), 100);
     QVERIFY(window.isVisible());
+    if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+      window.grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
+                         QStringLiteral("/checkrepair.png"));
     checker.Finish();
     QVERIFY(!window.isVisible());
     QCOMPARE(shell.opened.size(), std::size_t{1});
