@@ -100,7 +100,7 @@ void LoadIndividual(ORV3& e, std::int32_t rin, const IndividualRec& in, const In
   out.numbers[CIndividualRecord::kFirstNote] = in.firstNote;
   out.numbers[CIndividualRecord::kUpdatedStamp] = in.updated;
   out.numbers[8] = ext.firstUserEvent;
-  out.numbers[9] = ext.christeningLabel;
+  out.numbers[CIndividualRecord::kChristeningType] = ext.christeningLabel;
   out.numbers[10] = ext.contact;
   out.numbers[11] = ext.firstMultimediaLink;
   out.trailing[0] = in.value262;
@@ -180,7 +180,7 @@ bool StoreIndividual(ORV3& e, const CIndividualRecord& in, IndividualRec& out) {
 }
 
 void StoreIndividualExt(ORV3& e, const CIndividualRecord& in, IndividualExtRec& out) {
-  out.christeningLabel = in.numbers[9];
+  out.christeningLabel = in.numbers[CIndividualRecord::kChristeningType];
   PutRef(e, in.nameExtensions[0], kKindName, out.textRefs[0]);
   PutRef(e, in.nameExtensions[1], kKindName, out.textRefs[1]);
   PutRef(e, in.title, kKindName, out.textRefs[2]);

@@ -574,6 +574,30 @@ bool CGedcomExporter::WriteEvent(int level, const char* tag, const CEventValue& 
   return WriteCitations(level + 1, owner, kind);
 }
 
+// The christening slot may hold an alternate birth (a baptism, say) named
+// by an event type; 5.5 writes it under that type's tag, 4.0 as CHR.
+bool CGedcomExporter::WriteChristeningSlot(const CIndividualRecord& p, std::int32_t rin) {
+  const std::int32_t typeNumber = p.numbers[CIndividualRecord::kChristeningType];
+  if (!options.form55 || typeNumber <= 0)
+    return WriteEvent(1, "CHR", p.christening, rin, db::kOwnerChristening);
+  if (EventEmpty(p.christening)) return writer_->Ok();
+  CEventTypeRecord type;
+  if (DbGetRecord(typeNumber, db::kEventType, &type) != 1) return writer_->Ok();
+  GedcomLineWriter& w = *writer_;
+  if (type.tag.empty()) {
+    w.Plain("1 EVEN ");
+    w.TagValue("2 TYPE", type.title);
+    eventTypes_.insert(typeNumber);
+  } else {
+    w.Plain("1 " + type.tag + " ");
+  }
+  if (options.mode == kExportStandard) w.Plain("2 _ALT_BIRTH Y");
+  const CEventValue& e = p.christening;
+  if (e.date.IsSet()) w.TagValue("2 DATE", e.date.Format(false, 0, false, true));
+  w.TagValue("2 PLAC", JoinPlaceParts(e.place[0], e.place[1], e.place[2], e.place[3], ","));
+  return WriteCitations(2, rin, db::kOwnerChristening);
+}
+
 bool CGedcomExporter::WriteOrdinance(const char* tag, const COrdinanceValue& o, std::int32_t owner,
                                      char kind, const std::string& familyPointer, bool temple,
                                      bool* wrote) {
@@ -900,7 +924,7 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
   }
   if (full) {
     WriteEvent(1, "BIRT", p.birth, rin, db::kOwnerBirth);
-    WriteEvent(1, "CHR", p.christening, rin, db::kOwnerChristening);
+    WriteChristeningSlot(p, rin);
     // The bare DEAT carries a cause only when the event itself wrote nothing.
     bool deathWritten = false;
     WriteEvent(1, "DEAT", p.death, rin, db::kOwnerDeath, &deathWritten);

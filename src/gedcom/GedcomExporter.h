@@ -149,6 +149,7 @@ class CGedcomExporter {
   bool WriteOrdinance(const char* tag, const COrdinanceValue& ordinance, std::int32_t owner,
                       char kind, const std::string& familyPointer, bool temple, bool* wrote);
   bool WriteUserEvents(int level, std::int32_t owner, char ownerKind, char citationKind);
+  bool WriteChristeningSlot(const CIndividualRecord& p, std::int32_t rin);
   bool WriteEventDefinition(std::int32_t number);
   bool WriteMultimedia(std::int32_t rin);
   void DontDoIt(const char* tag, const CIndividualRecord& p, std::int32_t rin, int kind,

@@ -20,6 +20,7 @@
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
 #include "TempleTable.h"
+#include "TimeStamp.h"
 #include "UserEventRecord.h"
 
 namespace gedcom {
@@ -519,6 +520,19 @@ void CGedcomImporter::ReadCitation(const CGedcomLine& line, char ownerKind,
         SkipDeeper(sub.level);
         break;
       }
+      case kTagXAppliesTo:
+        // The family file keeps no applies-to mark on a citation; a value
+        // outside the three words is still told to the user.
+        if (sub.value != "DATE" && sub.value != "PLACE" && sub.value != "DATE_AND_PLACE")
+          Error(sub.position,
+                Format("Invalid value '%s'.  Use DATE, PLACE, or DATE_AND_PLACE.", {sub.value}));
+        SkipDeeper(sub.level);
+        break;
+      case kTagXRin:
+        // A citation identifier: a family file of the current format makes
+        // a new citation for each structure, so it needs none.
+        SkipDeeper(sub.level);
+        break;
       default:
         ReportUnexpected(sub, "Citation Structure", &pending);
     }
@@ -606,6 +620,10 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
       case kTagXConfidential:
         if (!sub.value.empty() && (sub.value[0] == 'Y' || sub.value[0] == 'y'))
           event.confidential = 'Y';
+        SkipDeeper(sub.level);
+        break;
+      case kTagXAltBirth:
+        event.alternateBirth = !sub.value.empty() && (sub.value[0] == 'Y' || sub.value[0] == 'y');
         SkipDeeper(sub.level);
         break;
       case kTagXDate2:
@@ -892,6 +910,125 @@ void CGedcomImporter::ReadContact(const CGedcomLine& line, CIndividualRecord& re
   }
 }
 
+namespace {
+
+// The text's lines, split at CR LF or a lone LF.
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t at = 0;
+  while (at <= text.size()) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    out.push_back(std::move(line));
+    at = end + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+void CGedcomImporter::ReadContactLines(const CGedcomLine& line, CIndividualRecord& record,
+                                       Pending& pending) {
+  using R = CIndividualRecord;
+  static const int kOrder[] = {R::kContactAddress1, R::kContactAddress2,   R::kContactCity,
+                               R::kContactState,    R::kContactPostalCode, R::kContactCountry};
+  if (!line.pointer) {
+    const std::vector<std::string> parts = SplitLines(line.value);
+    for (std::size_t i = 0; i < parts.size() && i < std::size(kOrder); ++i)
+      record.contact[kOrder[i]] = Trim(parts[i]);
+  }
+  while (const CGedcomLine* l = reader_.NextAtLevel(line.level + 1, true)) {
+    const CGedcomLine sub = *l;
+    if (sub.tagCode == kTagPhon) {
+      record.contact[R::kContactPhone] = sub.value;
+      SkipDeeper(sub.level);
+    } else {
+      ReportUnexpected(sub, "Contact Structure", &pending);
+    }
+  }
+}
+
+void CGedcomImporter::ReadAddressEvent(const CGedcomLine& line, CIndividualRecord& record,
+                                       Pending& pending) {
+  using R = CIndividualRecord;
+  while (const CGedcomLine* l = reader_.NextAtLevel(line.level + 1, true)) {
+    const CGedcomLine sub = *l;
+    if (sub.tagCode == kTagType) {
+      SkipDeeper(sub.level);
+    } else if (sub.tagCode == kTagPhon) {
+      record.contact[R::kContactPhone] = sub.value;
+      SkipDeeper(sub.level);
+    } else if (sub.tagCode == kTagAddr && !sub.pointer) {
+      // Name, street, and "City, State Postal" on the last line.
+      const std::vector<std::string> parts = SplitLines(sub.value);
+      if (!parts.empty()) record.contact[R::kContactName] = Trim(parts[0]);
+      if (parts.size() > 2) record.contact[R::kContactAddress1] = Trim(parts[1]);
+      if (parts.size() > 1) {
+        const std::string last = parts.back();
+        const std::size_t comma = last.find(',');
+        record.contact[R::kContactCity] = Trim(last.substr(0, comma));
+        if (comma != std::string::npos) {
+          const std::string rest = Trim(last.substr(comma + 1));
+          const std::size_t blank = rest.rfind(' ');
+          if (blank == std::string::npos) {
+            record.contact[R::kContactState] = rest;
+          } else {
+            record.contact[R::kContactState] = Trim(rest.substr(0, blank));
+            record.contact[R::kContactPostalCode] = Trim(rest.substr(blank + 1));
+          }
+        }
+      }
+      SkipDeeper(sub.level);
+    } else {
+      ReportUnexpected(sub, "Contact Information", &pending);
+    }
+  }
+}
+
+bool CGedcomImporter::FirstSubIsAddressType(const CGedcomLine& line) {
+  const CGedcomLine* next = reader_.Next();
+  if (!next) return false;
+  const bool yes = next->level == line.level + 1 && next->tagCode == kTagType &&
+                   EqualNoCase(Trim(next->value), "Address");
+  reader_.PushBack();
+  return yes;
+}
+
+std::int32_t CGedcomImporter::ReadChangeDate(const CGedcomLine& line, Pending& pending) {
+  std::int32_t stamp = 0;
+  while (const CGedcomLine* l = reader_.NextAtLevel(line.level + 1, true)) {
+    const CGedcomLine sub = *l;
+    if (sub.tagCode == kTagDate) {
+      CDateValue date;
+      date.Parse(sub.value, false, true);
+      int hours = 0, minutes = 0, seconds = 0;
+      while (const CGedcomLine* t = reader_.NextAtLevel(sub.level + 1, true)) {
+        const CGedcomLine time = *t;
+        if (time.tagCode == kTagTime)
+          std::sscanf(time.value.c_str(), "%d:%d:%d", &hours, &minutes, &seconds);
+        else
+          ReportUnexpected(time, "Date Structure", &pending);
+        SkipDeeper(time.level);
+      }
+      if (date.year != 0 && date.month >= 1 && date.month <= 12 && date.day != 0 &&
+          !date.textOnly && date.qualifier == 0) {
+        const std::time_t midnight = date.ToTime();
+        const bool timeOk = hours >= 0 && hours < 24 && minutes >= 0 && minutes < 60 &&
+                            seconds >= 0 && seconds < 60;
+        if (midnight > 0)
+          stamp = TimeToStamp(midnight + (timeOk ? hours * 3600 + minutes * 60 + seconds : 0));
+      }
+    } else if (sub.tagCode == kTagNote) {
+      ReadNoteStructure(sub, pending);
+    } else {
+      ReportUnexpected(sub, "Change Date Structure", &pending);
+    }
+  }
+  return stamp;
+}
+
 void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   // An individual met here for the first time is added once, whole, after
   // its lines are read: a placeholder first would cost a second write and a
@@ -925,6 +1062,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   pending.ownerKind = db::kOwnerIndividual;
   pending.owner = rin;
   pending.xref = line.xref;
+  std::int32_t changeStamp = 0;
   bool named = !record.surname.empty();
   char sex = 0;
   while (const CGedcomLine* l = reader_.NextAtLevel(1, true)) {
@@ -966,7 +1104,14 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       record.contact[CIndividualRecord::kContactHomePage] = sub.value;
       SkipDeeper(1);
     } else if (tag == kTagAddr) {
-      ReadContact(sub, record, pending);
+      if (header_.quirkFlags == 0x20)
+        ReadContactLines(sub, record, pending);
+      else
+        ReadContact(sub, record, pending);
+    } else if (tag == kTagEven && header_.quirkFlags == 0x100 && FirstSubIsAddressType(sub)) {
+      ReadAddressEvent(sub, record, pending);
+    } else if (tag == kTagChan) {
+      changeStamp = ReadChangeDate(sub, pending);
     } else if (tag == kTagAlia || tag == kTagDscr || tag == kTagTitl) {
       std::string& field = tag == kTagAlia   ? record.nameExtensions[1]
                            : tag == kTagDscr ? record.texts2[2]
@@ -998,7 +1143,18 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
         } else if (tag != kTagEven) {
           event.eventType = FindOrAddEventType(db::kOwnerIndividual, sub.tag, sub.position);
         }
-        pending.userEvents.push_back(std::move(event));
+        if (event.alternateBirth && event.eventType > 0 && IsEmptyEvent(record.christening)) {
+          // An alternate birth (a baptism, say) takes the christening slot,
+          // labelled with its event type.
+          record.christening = event.value;
+          record.numbers[CIndividualRecord::kChristeningType] = event.eventType;
+          for (auto& c : event.citations) {
+            c.record.ownerLetter = db::kOwnerChristening;
+            pending.citations.push_back(std::move(c));
+          }
+        } else {
+          pending.userEvents.push_back(std::move(event));
+        }
       }
     } else if (tag == kTagBapl) {
       record.flags &= static_cast<std::uint8_t>(~1u);
@@ -1064,6 +1220,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   } else if (DbUpdateRecord(rin, db::kIndividual, &record) != 1) {
     Error(line.position, "Can't store individual '" + line.xref + "'.");
   }
+  if (changeStamp != 0) changeStamps_.emplace_back(rin, changeStamp);
   StorePending(pending);
 }
 
@@ -2065,6 +2222,9 @@ int CGedcomImporter::Import() {
   if (headFound_) LinkRecords();
   LinkMultimedia();
   LinkNotes();
+  // Last, so that no later store stamps the records again.
+  for (const auto& [rin, stamp] : changeStamps_)
+    DbSetIndividualUpdateTime(rin, db::kIndividual, stamp);
   WriteLog();
   progress_->SetStatus("");
   plat::Shell().Open(logPath_);

@@ -99,6 +99,7 @@ class CGedcomImporter : public GedcomReportSink {
     bool typeGiven = false;
     CDateValue secondDate;
     char confidential = 0;
+    bool alternateBirth = false;  // _ALT_BIRTH Y: kept in the christening slot
     std::vector<PendingCitation> citations;
   };
   // A multimedia link or a level-0 OBJE record while it is read.
@@ -171,6 +172,14 @@ class CGedcomImporter : public GedcomReportSink {
   void ParseSealingDate(const CGedcomLine& line, COrdinanceValue& sealing);
   void ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry, Pending& pending);
   void ReadContact(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
+  // Quirk forms of a contact: an ADDR whose lines are the six address
+  // fields, and an EVEN of type "Address".
+  void ReadContactLines(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
+  void ReadAddressEvent(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
+  // Whether the line's first deeper line is "TYPE Address".
+  bool FirstSubIsAddressType(const CGedcomLine& line);
+  // CHAN: the change date and time as a stored stamp, 0 when none was read.
+  std::int32_t ReadChangeDate(const CGedcomLine& line, Pending& pending);
   // BAPL, ENDL, SLGC, SLGS: date or status and temple into value.
   void ReadOrdinance(const CGedcomLine& line, COrdinanceValue& value, char citationKind,
                      int dateKind, const char* context, Pending& pending,
@@ -238,7 +247,8 @@ class CGedcomImporter : public GedcomReportSink {
   std::vector<MediaOwner> mediaOwners_;
   std::map<std::string, std::int32_t> eventTypes_[2];  // 'I' and 'M', by upper-case tag
   std::set<std::int32_t> addedEventTypes_;             // the types this import made
-  std::vector<std::string> temples_;                   // known codes, upper case, sorted
+  std::vector<std::pair<std::int32_t, std::int32_t>> changeStamps_;  // RIN, CHAN stamp
+  std::vector<std::string> temples_;  // known codes, upper case, sorted
 
   long made_[kKindCount] = {};
   std::int32_t ordinanceFamily_ = 0;  // the family of the FAMC line of the last ordinance read

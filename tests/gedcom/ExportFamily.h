@@ -5,6 +5,7 @@
 // sealings, each pedigree kind, a divorce, contact data, multimedia, a source
 // with its repository, accented letters and a 300-character value.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <set>
@@ -276,6 +277,21 @@ class ExportFamilyFixture : public ImportFixture {
     const std::int32_t marriageType = DbAddRecord(db::kEventType, 0, &banns);
     ASSERT_GT(marriageType, 0);
     UserEvent(mrin, db::kOwnerMarriage, marriageType, "read twice", 'N', "1 May 1875", "Voss");
+
+    // Siri's christening slot holds her baptism, an alternate birth.
+    std::vector<CEventTypeRecord> types;
+    DbGetRecord(0, db::kEventTypeList, &types);
+    const auto baptism = std::find_if(types.begin(), types.end(),
+                                      [](const CEventTypeRecord& t) { return t.tag == "BAPM"; });
+    ASSERT_NE(baptism, types.end());
+    {
+      CIndividualRecord s;
+      ASSERT_EQ(family::Read(s, siri), 1);
+      ASSERT_EQ(s.christening.date.Parse("2 Feb 1880"), 1);
+      s.christening.place[0] = "Voss";
+      s.numbers[CIndividualRecord::kChristeningType] = baptism->recordNumber;
+      ASSERT_EQ(family::Update(s, 0), 1);
+    }
 
     CMultimediaItem photo;
     photo.fileName = "/pictures/ola.jpg";

@@ -8,6 +8,7 @@
 #include "MultimediaChain.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "TimeStamp.h"
 
 namespace {
 
@@ -414,6 +415,120 @@ TEST_F(ImportParsers, LongIdentifiersAreKeptWhole) {
   EXPECT_EQ(Family("F1").husband, Rin(a));
   EXPECT_EQ(Family("F1").wife, Rin(b));
   EXPECT_FALSE(LogHas("multiply defined")) << importLog_;
+}
+
+TEST_F(ImportParsers, AnAlternateBirthTakesTheChristeningSlot) {
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME A /B/\n"
+                            "1 BAPM\n2 _ALT_BIRTH Y\n2 DATE 2 FEB 1880\n2 PLAC Voss\n"
+                            "2 SOUR Parish book\n"
+                            "1 BAPM\n2 _ALT_BIRTH Y\n2 DATE 1881\n"
+                            "0 @I2@ INDI\n1 NAME C /D/\n1 CHR\n2 DATE 1890\n"
+                            "1 EVEN\n2 TYPE Naming\n2 _ALT_BIRTH Y\n2 DATE 1891\n")),
+            1)
+      << importLog_;
+  const CIndividualRecord a = Person("I1");
+  EXPECT_EQ(a.christening.date.year, 1880);
+  EXPECT_EQ(a.christening.place[0], "Voss");
+  CEventTypeRecord type;
+  ASSERT_EQ(DbGetRecord(a.numbers[CIndividualRecord::kChristeningType], db::kEventType, &type), 1);
+  EXPECT_EQ(type.tag, "BAPM");
+  std::vector<std::int32_t> citations;
+  DbGetRinList(citations, db::kCitation, Rin("I1"), db::kOwnerChristening);
+  EXPECT_EQ(citations.size(), 1u);
+  // The slot holds one event: a second alternate birth stays a user event.
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, Rin("I1"), db::kOwnerIndividual);
+  EXPECT_EQ(events.size(), 1u);
+  // A christening already in the slot keeps it.
+  const CIndividualRecord c = Person("I2");
+  EXPECT_EQ(c.christening.date.year, 1890);
+  EXPECT_EQ(c.numbers[CIndividualRecord::kChristeningType], 0);
+  events.clear();
+  DbGetRinList(events, db::kUserEvent, Rin("I2"), db::kOwnerIndividual);
+  EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(ImportParsers, SourceSystemContactForms) {
+  using R = CIndividualRecord;
+  // One source system writes the six address fields as the lines of ADDR.
+  ASSERT_EQ(ImportText("0 HEAD\n1 SOUR KVT\n2 VERS 5.00\n1 CHAR ANSI\n"
+                       "0 @I1@ INDI\n1 NAME A /B/\n1 ADDR Kaien 2\n2 CONT Loft\n2 CONT Bergen\n"
+                       "2 CONT Vestland\n2 CONT 5003\n2 CONT Norway\n2 PHON 555\n2 CITY X\n"
+                       "0 TRLR\n"),
+            1);
+  const R a = Person("I1");
+  EXPECT_EQ(a.contact[R::kContactAddress1], "Kaien 2");
+  EXPECT_EQ(a.contact[R::kContactAddress2], "Loft");
+  EXPECT_EQ(a.contact[R::kContactCity], "Bergen");
+  EXPECT_EQ(a.contact[R::kContactState], "Vestland");
+  EXPECT_EQ(a.contact[R::kContactPostalCode], "5003");
+  EXPECT_EQ(a.contact[R::kContactCountry], "Norway");
+  EXPECT_EQ(a.contact[R::kContactPhone], "555");
+  EXPECT_TRUE(LogHas("CITY")) << importLog_;
+
+  // Another writes the contact as an event of type "Address".
+  ASSERT_EQ(ImportText("0 HEAD\n1 SOUR Marlok\n2 VERS 2.0\n1 CHAR ANSI\n"
+                       "0 @I1@ INDI\n1 NAME A /B/\n1 EVEN\n2 TYPE address\n"
+                       "2 ADDR Ola Lund\n3 CONT Kaien 2\n3 CONT Salem, New York 12345\n"
+                       "2 PHON 555-1234\n"
+                       "1 EVEN\n2 TYPE Voyage\n2 DATE 1900\n0 TRLR\n"),
+            1);
+  const R b = Person("I1");
+  EXPECT_EQ(b.contact[R::kContactName], "Ola Lund");
+  EXPECT_EQ(b.contact[R::kContactAddress1], "Kaien 2");
+  EXPECT_EQ(b.contact[R::kContactCity], "Salem");
+  EXPECT_EQ(b.contact[R::kContactState], "New York");
+  EXPECT_EQ(b.contact[R::kContactPostalCode], "12345");
+  EXPECT_EQ(b.contact[R::kContactPhone], "555-1234");
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, Rin("I1"), db::kOwnerIndividual);
+  EXPECT_EQ(events.size(), 1u);  // only the voyage
+
+  // Without that source system an "Address" event stays an event.
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME A /B/\n1 EVEN\n2 TYPE Address\n2 DATE 1900\n")),
+            1);
+  EXPECT_EQ(Person("I1").contact[R::kContactName], "");
+  events.clear();
+  DbGetRinList(events, db::kUserEvent, Rin("I1"), db::kOwnerIndividual);
+  EXPECT_EQ(events.size(), 1u);
+}
+
+TEST_F(ImportParsers, ChangeDatesAreKept) {
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME A /B/\n1 CHAN\n2 DATE 3 MAR 2001\n"
+                            "3 TIME 10:20:30\n"
+                            "0 @I2@ INDI\n1 NAME C /D/\n1 CHAN\n2 DATE 4 APR 2002\n"
+                            "0 @I3@ INDI\n1 NAME E /F/\n1 CHAN\n2 DATE ABT 2003\n"
+                            "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n")),
+            1)
+      << importLog_;
+  CTimeStamp first, second;
+  first.SetStamp(Person("I1").numbers[CIndividualRecord::kUpdatedStamp]);
+  EXPECT_EQ(first.local.tm_year + 1900, 2001);
+  EXPECT_EQ(first.local.tm_mon, 2);
+  EXPECT_EQ(first.local.tm_mday, 3);
+  EXPECT_EQ(first.local.tm_hour * 3600 + first.local.tm_min * 60 + first.local.tm_sec, 37230);
+  second.SetStamp(Person("I2").numbers[CIndividualRecord::kUpdatedStamp]);
+  EXPECT_EQ(second.local.tm_year + 1900, 2002);
+  EXPECT_EQ(second.local.tm_hour, 0);
+  // A date that names no day leaves the import's own stamp.
+  CTimeStamp third;
+  third.SetStamp(Person("I3").numbers[CIndividualRecord::kUpdatedStamp]);
+  EXPECT_NE(third.local.tm_year + 1900, 2003);
+  EXPECT_FALSE(LogHas("Unexpected tag")) << importLog_;
+}
+
+TEST_F(ImportParsers, CitationAppliesToAndIdentifier) {
+  ASSERT_EQ(ImportText(File("0 @S1@ SOUR\n1 TITL Book\n0 @I1@ INDI\n1 NAME A /B/\n"
+                            "1 BIRT\n2 DATE 1900\n2 SOUR @S1@\n3 _APPLIES_TO DATE_AND_PLACE\n"
+                            "3 _RIN 7\n2 SOUR @S1@\n3 _APPLIES_TO date\n3 _RIN 7\n")),
+            1);
+  EXPECT_TRUE(LogHas("Invalid value 'date'.  Use DATE, PLACE, or DATE_AND_PLACE.")) << importLog_;
+  EXPECT_FALSE(LogHas("DATE_AND_PLACE'")) << importLog_;
+  EXPECT_FALSE(LogHas("_RIN")) << importLog_;
+  // A repeated identifier still makes a citation of its own.
+  std::vector<std::int32_t> citations;
+  DbGetRinList(citations, db::kCitation, Rin("I1"), db::kOwnerBirth);
+  EXPECT_EQ(citations.size(), 2u);
 }
 
 }  // namespace

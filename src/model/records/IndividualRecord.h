@@ -29,6 +29,9 @@ class CIndividualRecord : public CRecordObject {
   static constexpr int kParentLink = 5;    // the family link to the parents
   static constexpr int kFirstNote = 6;     // first note block, 0 = no notes
   static constexpr int kUpdatedStamp = 7;  // last-change time stamp
+  // The event type whose title labels the christening slot (an alternate
+  // birth such as a baptism kept there); 0 = a christening.
+  static constexpr int kChristeningType = 9;
   static constexpr int kNumberCount = 12;
   static constexpr int kTrailingCount = 6;
 
