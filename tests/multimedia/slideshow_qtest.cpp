@@ -99,7 +99,7 @@ void SlideShowTest::smallPhotoCentredAtItsOwnSize() {
   QCOMPARE(QColor(shot.pixel(at - QPoint(1, 1))), QColor(Qt::black));
   if (qEnvironmentVariableIsSet("KORVANE_SHOTS")) {
     const std::string wide = dir_.File("wide.png");
-    QVERIFY(testpic::CornerPicture(480, 300).save(Q(wide)));
+    QVERIFY(testpic::Quadrants(480, 300).save(Q(wide)));
     auto* slide = new CSlideShowWindow({Item('P', wide)}, -1);
     QVERIFY(QTest::qWaitForWindowExposed(slide));
     slide->grab().save(qEnvironmentVariable("KORVANE_SHOTS") + "/slideshow.png");
@@ -176,6 +176,18 @@ void SlideShowTest::defaultSoundStartsTheShow() {
   delete show;
   // Ending the show stops the sound.
   QCOMPARE(Q(player_.calls.back()), QString("PurgeSound"));
+
+  // A default sound that cannot be played leaves the show going.
+  player_.calls.clear();
+  player_.soundResult = false;
+  QPointer<CSlideShowWindow> silent =
+      new CSlideShowWindow({Item('P', small_), Item('S', dir_.File("gone.wav"))}, 1);
+  QCOMPARE(Q(player_.calls.front()), "PlaySound " + Q(dir_.File("gone.wav")));
+  QVERIFY(silent->Picture().IsLoaded());
+  QCOMPARE(silent->TimerInterval(), 2000);
+  QVERIFY(box_.Calls().empty());
+  delete silent;
+  player_.soundResult = true;
 }
 
 void SlideShowTest::missingFileGivesAnEmptySlide() {

@@ -68,6 +68,15 @@ inline QImage CornerPicture(int w = kWidth, int h = kHeight) {
   return image;
 }
 
+// A picture of four coloured quadrants (R G over B Y), for screenshots.
+inline QImage Quadrants(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      image.setPixel(x, y, ColourOf("RGBY"[(2 * x / w) + 2 * (2 * y / h)]).rgb());
+  return image;
+}
+
 // A GIF of the picture: a global table of the five colours and LZW data
 // that restarts its table every four pixels, so the codes stay four bits.
 inline bool WriteGif(const QImage& image, const QString& path) {
