@@ -164,8 +164,8 @@ bool CImageObject::IsPhotoCdFile(const std::string& path, bool ignoreCase) {
   return ext.size() == 4 && strcasecmp(ext.c_str(), ".pcd") == 0;
 }
 
-int CImageObject::ReaderErrorCode(const QImageReader& reader) {
-  switch (reader.error()) {
+int CImageObject::ReaderErrorCode(int readerError) {
+  switch (readerError) {
     case QImageReader::FileNotFoundError:
       return kImageNotFound;
     case QImageReader::DeviceError:
@@ -184,7 +184,13 @@ int CImageObject::LoadPicture(const std::string& path) {
   QImageReader reader(ToQString(path));
   reader.setAutoTransform(false);  // stored crops refer to the picture as stored
   QImage image;
-  if (!reader.read(&image)) return ReaderErrorCode(reader);
+  if (!reader.read(&image)) {
+    const int code = ReaderErrorCode(reader.error());
+    // Qt names every file it cannot open "not found": one that is there
+    // (a folder, a file without read access) could not be read.
+    if (code == kImageNotFound && ::access(path.c_str(), F_OK) == 0) return kImageReadError;
+    return code;
+  }
   if (image.isNull()) return kImageEmpty;
   bitmap_ = std::move(image);
   return kImageOk;

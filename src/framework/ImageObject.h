@@ -15,7 +15,6 @@
 
 class CMultimediaItem;
 class QPainter;
-class QImageReader;
 
 namespace fw {
 
@@ -155,8 +154,8 @@ class CImageObject {
   static bool IsImageFile(const std::string& path);
   // "Multimedia"/"MMScaleType": 1 smooth resizing, 0 fast.
   static int GetScaleType();
-  // The loader's error code for a reader that failed.
-  static int ReaderErrorCode(const QImageReader& reader);
+  // The loader's error code for an error of Qt's image reader.
+  static int ReaderErrorCode(int readerError);
 
  private:
   // 1, or an error code.

@@ -83,6 +83,7 @@ class ImageObjectTest : public QObject {
   void photoCdResolutionChoice();
   void photoCdLoadsAtRequestedSize();
   void errorTexts();
+  void readerErrorCodes();
   void quietLoadTexts();
   void fileInfo();
   void missingFileReports_data();
@@ -410,6 +411,21 @@ void ImageObjectTest::errorTexts() {
   for (const auto& c : cases) QCOMPARE(Q(CImageObject::GetImageErrorText(c.code)), QString(c.text));
 }
 
+void ImageObjectTest::readerErrorCodes() {
+  const struct {
+    QImageReader::ImageReaderError error;
+    int code;
+  } cases[] = {
+      {QImageReader::FileNotFoundError, -10},     {QImageReader::DeviceError, -7},
+      {QImageReader::UnsupportedFormatError, -9}, {QImageReader::InvalidDataError, -73},
+      {QImageReader::UnknownError, -140},
+  };
+  for (const auto& c : cases) QCOMPARE(CImageObject::ReaderErrorCode(c.error), c.code);
+  QCOMPARE(
+      Q(CImageObject::GetImageErrorText(CImageObject::ReaderErrorCode(QImageReader::UnknownError))),
+      QString("Unknown image error (-140)"));
+}
+
 void ImageObjectTest::quietLoadTexts() {
   const std::string garbage = dir_.File("garbage.png");
   {
@@ -435,6 +451,7 @@ void ImageObjectTest::quietLoadTexts() {
       {missing, "File not found."},
       {garbage, "Invalid file format."},
       {truncated, "Premature end of file encountered"},
+      {dir_.Path(), "Error reading file."},  // there, but no file to read
   };
   for (const auto& c : cases) {
     CImageObject image;
