@@ -459,6 +459,8 @@ class FamilyViewTest : public QObject {
     const QRect area =
         DeviceRect(map, {pane.right - sixth, pane.top + 3, pane.right - 4, pane.bottom - 3});
     const QImage image = view_->grab().toImage();
+    if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+      image.save(qEnvironmentVariable("KORVANE_SHOTS") + QStringLiteral("/familyview-photo.png"));
     // Fitted with its aspect against the area's right edge, centred upright.
     const int x = area.right() - 3;
     QCOMPARE(image.pixelColor(x, area.top() + area.height() / 4), QColor(Qt::red));
