@@ -1,6 +1,7 @@
 #include "KorView2.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,6 +25,7 @@
 #include "KorDoc.h"
 #include "MainFrame.h"
 #include "MarriageNode.h"
+#include "MultimediaChain.h"
 #include "Ports.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
@@ -598,12 +600,50 @@ void CKorView2::PaintIndividualPane(QPainter& p, const Mapping& map, int pane) {
     }
     p.restore();
   }
-  if (photo.Width() > 0) {
-    // The photo's frame; the picture itself comes with the image object.
-    p.setPen(QPen(ink, 0));
-    p.drawRect(ToQRect(map.ToDevice(photo)).adjusted(0, 0, -1, -1));
-  }
+  if (photo.Width() > 0) PaintPhoto(p, ToQRect(map.ToDevice(photo)), ink);
   PaintMarks(p, map, paneRect.right, paneRect.top, text.notesMark, text.multimediaMark, ink);
+}
+
+void CKorView2::PaintPhoto(QPainter& p, const QRect& area, const QColor& ink) {
+  const CIndividualNode* primary = model_->Primary();
+  CMultimediaList items =
+      primary ? DbGetDefaultMultimedia(primary->GetRin(), db::kIndividual) : nullptr;
+  const CMultimediaItem* item =
+      items && items->kind == CMultimediaItem::kPhoto ? items.get() : nullptr;
+  if (!item) {
+    photo_.Free();
+    photoKey_.clear();
+  } else {
+    const std::string key = item->GetFullPath() + "|" + std::to_string(item->cropLeft) + "," +
+                            std::to_string(item->cropTop) + "," + std::to_string(item->cropRight) +
+                            "," + std::to_string(item->cropBottom) + "|" +
+                            std::to_string(item->GetRotation()) + std::to_string(item->GetFlip()) +
+                            "|" + std::to_string(area.width()) + "x" +
+                            std::to_string(area.height());
+    if (key != photoKey_) {
+      photoKey_ = key;
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      const QSize size = area.size();
+      // Quietly: a box from inside painting would paint again beneath it.
+      if (photo_.LoadFile(item->GetFullPath(), item->GetSubName(), item->recordNumber, &size,
+                          false)) {
+        photo_.SetEdits(*item);
+        photo_.ApplyEdits();
+        QRect fitted = area;
+        photo_.FitToRect(fitted, 2);
+        photo_.Resize(fitted.width(), fitted.height());
+      }
+      QApplication::restoreOverrideCursor();
+    }
+  }
+  QRect frame = area;
+  if (photo_.IsLoaded()) {
+    photo_.FitToRect(frame, 2);
+    photo_.DrawAt(p, frame.left(), frame.top());
+  }
+  p.setPen(QPen(ink, 0));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(frame.adjusted(0, 0, -1, -1));
 }
 
 void CKorView2::PaintMarriagePane(QPainter& p, const Mapping& map) {

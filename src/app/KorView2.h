@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "FamilyViewModel.h"
+#include "ImageObject.h"
 #include "View.h"
 
 class CAppOptions;
@@ -101,6 +102,9 @@ class CKorView2 : public fw::CView {
   void PaintMarks(QPainter& p, const shell::famview::Mapping& map, int right, int top, bool notes,
                   bool multimedia, const QColor& color);
   QFont PaneFont(const shell::famview::Mapping& map) const;
+  // The primary individual's default photo fitted into area (device pixels)
+  // against its right edge; the area's frame when there is none.
+  void PaintPhoto(QPainter& p, const QRect& area, const QColor& ink);
 
   std::unique_ptr<shell::famview::FamilyViewModel> model_;
   std::function<void(std::uintptr_t, std::intptr_t)> statusSink_;
@@ -113,4 +117,8 @@ class CKorView2 : public fw::CView {
   bool updatingScrollBar_ = false;
   // The Back history's length when the view started.
   std::size_t historyAtStart_ = 0;
+  // The photo as last loaded, and what it was loaded for (path, edits and
+  // area size): it is loaded again only when that changes.
+  fw::CImageObject photo_;
+  std::string photoKey_;
 };

@@ -22,6 +22,8 @@
 #include "KorView2.h"
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
 #include "RecordAccess.h"
 #include "StartupTables.h"
 #include "StatusPanes.h"
@@ -433,6 +435,39 @@ class FamilyViewTest : public QObject {
     QTest::keyClick(view_.get(), Qt::Key_Minus);
     QCOMPARE(view_->GetCurrentMarriage()->GetMrin(), second_);
     QCOMPARE(Primary(), john_);
+  }
+
+  void theDefaultPhotoStandsInThePrimaryPane() {
+    // A tall photo, red above and blue below, stored as John's default.
+    QImage picture(40, 80, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (int y = 40; y < 80; ++y)
+      for (int x = 0; x < 40; ++x) picture.setPixel(x, y, qRgb(0, 0, 255));
+    const QString file = dir_->filePath(QStringLiteral("john.png"));
+    QVERIFY(picture.save(file));
+    CMultimediaItem item;
+    item.kind = CMultimediaItem::kPhoto;
+    item.fileName = file.toStdString();
+    item.flags = CMultimediaItem::kFlagDefault;
+    DbSaveMultimediaChain(john_, &item, db::kIndividual);
+    QVERIFY(DbGetMultimediaHead(john_, db::kIndividual) > 0);
+
+    Show(john_);
+    const Mapping map(view_->width(), view_->height());
+    const LRect pane = kPaneRects[kPanePrimary];
+    const int sixth = pane.Width() / 6;
+    const QRect area =
+        DeviceRect(map, {pane.right - sixth, pane.top + 3, pane.right - 4, pane.bottom - 3});
+    const QImage image = view_->grab().toImage();
+    if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+      image.save(qEnvironmentVariable("KORVANE_SHOTS") + QStringLiteral("/familyview-photo.png"));
+    // Fitted with its aspect against the area's right edge, centred upright.
+    const int x = area.right() - 3;
+    QCOMPARE(image.pixelColor(x, area.top() + area.height() / 4), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(x, area.top() + area.height() * 3 / 4), QColor(Qt::blue));
+    const QColor left = image.pixelColor(area.left() + 2, area.center().y());
+    QVERIFY(left != QColor(Qt::red) && left != QColor(Qt::blue));
+    QVERIFY(boxes_->Calls().empty());
   }
 
   void anEmptyClientAreaDrawsNothing() {

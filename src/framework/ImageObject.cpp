@@ -1,0 +1,515 @@
+#include "ImageObject.h"
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QStorageInfo>
+#include <QTransform>
+#include <cstring>
+
+#include "FileUtil.h"
+#include "MultimediaItem.h"
+#include "PhotoCd.h"
+#include "Ports.h"
+#include "QtPorts.h"
+#include "StringTable.h"
+
+namespace fw {
+
+namespace {
+
+enum : unsigned {
+  kIdsTitle = 101,
+  kIdsUnknownImageError = 8135,
+  kIdsCannotFind = 8140,
+  kIdsInsertPhotoCd = 8141,
+  kIdsInsertRemovable = 8142,
+  kIdsCheckPath = 8143,
+  kIdsCannotRead = 8144,
+  kIdsLzw = 8145,
+  kIdsSeeHelp = 8146,
+  kIdsCannotDisplay = 8147,
+};
+
+// The code a reader gives for LZW data it cannot decode; Qt's readers
+// decode it, so this stays for pictures from other loaders.
+constexpr int kImageLzwRefused = -146;
+
+struct ErrorText {
+  int code;
+  unsigned id;
+};
+// Searched in order; the first row of a code wins.
+constexpr ErrorText kErrorTexts[] = {
+    {-1, 8100},  {-3, 8100},  {-2, 8101},  {-4, 8102},  {-5, 8103},  {-6, 8104},  {-7, 8105},
+    {-8, 8106},  {-9, 8107},  {-10, 8108}, {-11, 8109}, {-12, 8110}, {-13, 8111}, {-14, 8112},
+    {-15, 8113}, {-16, 8114}, {-17, 8115}, {-18, 8116}, {-19, 8117}, {-21, 8118}, {-22, 8119},
+    {-23, 8120}, {-24, 8121}, {-25, 8122}, {-26, 8123}, {-27, 8124}, {-28, 8125}, {-29, 8126},
+    {-65, 8127}, {-70, 8128}, {-71, 8129}, {-72, 8129}, {-73, 8130}, {-74, 8131}, {-75, 8131},
+    {-76, 8131}, {-77, 8131}, {-78, 8132},
+};
+
+PictureHostPort gDefaultHost;
+PictureHostPort* gHost = nullptr;
+
+std::string Extension(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  return path.substr(dot);
+}
+
+// Replaces the first "%s" of text by value.
+std::string InsertText(std::string text, const std::string& value) {
+  const std::size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
+
+int BitsOf(QImage::Format format) {
+  switch (format) {
+    case QImage::Format_Invalid:
+      return 0;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+      return 1;
+    case QImage::Format_Indexed8:
+    case QImage::Format_Grayscale8:
+    case QImage::Format_Alpha8:
+      return 8;
+    case QImage::Format_RGB32:
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+    case QImage::Format_RGBX8888:
+      return 24;
+    case QImage::Format_RGBX64:
+      return 48;
+    default:
+      return QImage::toPixelFormat(format).bitsPerPixel();
+  }
+}
+
+// Qt refuses pictures above 128 MB decoded by default; a camera's
+// 8000 x 6000 photo needs 192 MB. The program's pictures may take 1 GB.
+constexpr int kAllocationLimitMb = 1024;
+
+void AllowLargePictures() {
+  if (QImageReader::allocationLimit() < kAllocationLimitMb)
+    QImageReader::setAllocationLimit(kAllocationLimitMb);
+}
+
+// The colour depth a file's header states, for the formats whose readers
+// widen it (a 4-bit palette reads as 8 bits); 0 when not known here.
+int HeaderBits(const std::string& path, const std::string& format) {
+  QFile file(ToQString(path));
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray head = file.read(32);
+  auto byte = [&head](int at) {
+    return at < head.size() ? static_cast<unsigned char>(head[at]) : 0;
+  };
+  if (format == "png" && head.size() >= 26) {
+    static constexpr int kChannels[] = {1, 0, 3, 1, 2, 0, 4};
+    const int type = byte(25);
+    return type < 7 ? byte(24) * kChannels[type] : 0;
+  }
+  if (format == "gif" && head.size() >= 11)  // the global colour table's size
+    return (byte(10) & 0x80) ? (byte(10) & 7) + 1 : 8;
+  if (format == "bmp" && head.size() >= 30) return byte(28) | (byte(29) << 8);
+  return 0;
+}
+
+// The format a copy is written in: the source's when Qt can write it, else
+// PNG (Qt writes no GIF and no Photo CD).
+QByteArray WritableFormat(const std::string& format) {
+  const QByteArray wanted = QByteArray::fromStdString(format);
+  return QImageWriter::supportedImageFormats().contains(wanted) ? wanted : QByteArray("png");
+}
+
+}  // namespace
+
+int PictureHostPort::DriveType(const std::string& path) { return ::GetPathDriveType(path); }
+
+std::string PictureHostPort::DiscIdentifier(const std::string& path) {
+  const QStorageInfo storage(ToQString(path));
+  return storage.isValid() ? FromQString(storage.name()) : std::string();
+}
+
+int PictureHostPort::FindMultimedia(const FindMultimediaRequest& request) {
+  // Until the Find Multimedia Object dialog exists: its text in a box.
+  const unsigned buttons = request.offerRetry ? plat::kMbRetryCancel : plat::kMbOk;
+  return plat::MessageBox(request.message, res::LoadString(8148),
+                          buttons | plat::kMbIconExclamation);
+}
+
+PictureHostPort& PictureHost() { return gHost ? *gHost : gDefaultHost; }
+
+PictureHostPort* SetPictureHostPort(PictureHostPort* port) {
+  PictureHostPort* previous = gHost;
+  gHost = port;
+  return previous;
+}
+
+CImageObject::CImageObject() : resample(GetScaleType()) {}
+
+CImageObject::~CImageObject() { Free(); }
+
+void CImageObject::Free() { bitmap_ = QImage(); }
+
+bool CImageObject::IsPhotoCdFile(const std::string& path, bool ignoreCase) {
+  const std::string ext = Extension(path);
+  if (!ignoreCase) return ext == ".pcd";
+  return ext.size() == 4 && strcasecmp(ext.c_str(), ".pcd") == 0;
+}
+
+int CImageObject::ReaderErrorCode(int readerError) {
+  switch (readerError) {
+    case QImageReader::FileNotFoundError:
+      return kImageNotFound;
+    case QImageReader::DeviceError:
+      return kImageReadError;
+    case QImageReader::UnsupportedFormatError:
+      return kImageBadFormat;
+    case QImageReader::InvalidDataError:
+      return kImageTruncated;
+    default:
+      return kImageUnknownError;
+  }
+}
+
+int CImageObject::LoadPicture(const std::string& path) {
+  AllowLargePictures();
+  QImageReader reader(ToQString(path));
+  reader.setAutoTransform(false);  // stored crops refer to the picture as stored
+  QImage image;
+  if (!reader.read(&image)) {
+    const int code = ReaderErrorCode(reader.error());
+    // Qt names every file it cannot open "not found": one that is there
+    // (a folder, a file without read access) could not be read.
+    if (code == kImageNotFound && ::access(path.c_str(), F_OK) == 0) return kImageReadError;
+    return code;
+  }
+  if (image.isNull()) return kImageEmpty;
+  bitmap_ = std::move(image);
+  return kImageOk;
+}
+
+bool CImageObject::LoadPhotoCd(const std::string& path, int resolution) {
+  plat::CPhotoCdImage pack;
+  if (!pack.Open(path)) return false;
+  if (resolution < 0) resolution = plat::kPcdBase;
+  plat::PhotoCdPicture picture;
+  if (!pack.Read(resolution, picture)) return false;
+  QImage image(picture.width, picture.height, QImage::Format_RGB888);
+  if (image.isNull()) return false;
+  for (int y = 0; y < picture.height; ++y)
+    std::memcpy(image.scanLine(y),
+                picture.rgb.data() + static_cast<std::size_t>(y) * picture.width * 3,
+                static_cast<std::size_t>(picture.width) * 3);
+  // The pack's orientation: quarter turns counter-clockwise to stand upright.
+  if (pack.Orientation() != 0)
+    image = image.transformed(QTransform().rotate(-90.0 * pack.Orientation()));
+  bitmap_ = image.convertToFormat(QImage::Format_RGB32);
+  return true;
+}
+
+int CImageObject::LoadFile(const std::string& path, const std::string& discId, int itemNumber,
+                           const QSize* requestedSize, bool report) {
+  const bool photoCd = IsPhotoCdFile(path, false);
+  Free();
+  PictureHostPort& host = PictureHost();
+  const std::string notFound = res::LoadString(kIdsCannotFind) + "\n\n" + path;
+  for (;;) {
+    const int drive = host.DriveType(path);
+    bool present = true;
+    if (photoCd && drive == kPictureDriveCdRom && itemNumber != 0) {
+      const std::string disc = host.DiscIdentifier(path);
+      if (!disc.empty() && !discId.empty() && disc.substr(0, 12) != discId.substr(0, 12))
+        present = false;
+    }
+    present = present && ::access(path.c_str(), F_OK) == 0;
+    if (present) break;
+    if (!report) return 0;
+    FindMultimediaRequest request;
+    request.path = path;
+    request.itemNumber = itemNumber;
+    if (itemNumber != 0 && (drive == kPictureDriveRemovable || drive == kPictureDriveCdRom)) {
+      request.offerRetry = true;
+      if (photoCd && drive == kPictureDriveCdRom) {
+        request.message = notFound + InsertText(res::LoadString(kIdsInsertPhotoCd), discId);
+      } else {
+        request.message = notFound + res::LoadString(kIdsInsertRemovable);
+        request.offerEntry = true;
+        request.helpTopic = kHelpMultimedia;
+      }
+      if (host.FindMultimedia(request) == plat::kIdRetry) continue;
+      return 0;
+    }
+    if (itemNumber != 0) {
+      // A new location entered here takes effect on the next load.
+      request.message = notFound + "\n\n" + res::LoadString(kIdsCheckPath);
+      request.offerEntry = true;
+      request.helpTopic = kHelpMultimedia;
+      host.FindMultimedia(request);
+      return 0;
+    }
+    plat::MessageBox(notFound, res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+    return 0;
+  }
+
+  if (photoCd) {
+    int resolution = plat::kPcdBase;
+    if (requestedSize) {
+      plat::CPhotoCdImage pack;
+      if (pack.Open(path))
+        resolution = ChoosePhotoCDResolution(pack.ResolutionMask(), requestedSize->width(),
+                                             requestedSize->height());
+    }
+    if (LoadPhotoCd(path, resolution)) return 1;
+    if (report)
+      plat::MessageBox(res::LoadString(kIdsCannotRead) + "\n\n" + path, res::LoadString(kIdsTitle),
+                       plat::kMbOk | plat::kMbIconExclamation);
+    return 0;
+  }
+
+  const int code = LoadPicture(path);
+  if (code == kImageOk) return 1;
+  if (!report) return 0;
+  FindMultimediaRequest request;
+  request.path = path;
+  request.itemNumber = itemNumber;
+  request.helpTopic = kHelpMultimedia;
+  if (code == kImageLzwRefused) {
+    request.message = path + "\n\n" + res::LoadString(kIdsLzw);
+  } else {
+    const std::string error = GetImageErrorText(code);
+    request.message = res::LoadString(kIdsCannotRead);
+    if (!error.empty()) request.message += "\n(" + error + ")";
+    request.message += "\n\n" + path + "\n\n" + res::LoadString(kIdsSeeHelp);
+  }
+  host.FindMultimedia(request);
+  return 0;
+}
+
+int CImageObject::LoadFileQuiet(const std::string& path, std::string* errorText) {
+  if (errorText) errorText->clear();
+  Free();
+  if (IsPhotoCdFile(path, true)) {
+    if (LoadPhotoCd(path, plat::kPcdBase)) return 1;
+    if (errorText) *errorText = res::LoadString(kIdsCannotRead) + "\n\n" + path;
+    return 0;
+  }
+  const int code = LoadPicture(path);
+  if (code == kImageOk) return 1;
+  if (errorText) {
+    if (code == kImageLzwRefused) {
+      *errorText = path + "\n\n" + res::LoadString(kIdsLzw);
+    } else {
+      const std::string error = GetImageErrorText(code);
+      *errorText = res::LoadString(kIdsCannotRead);
+      if (!error.empty()) *errorText += " (" + error + ")";
+      *errorText += "\n" + path + "\n\n" + res::LoadString(kIdsSeeHelp);
+    }
+  }
+  return 0;
+}
+
+int CImageObject::Paint(QPainter& painter, const QRect& destination, const QRect* source) const {
+  if (!IsLoaded() || !painter.isActive()) {
+    std::string text = res::LoadString(kIdsCannotDisplay);
+    const std::string error = GetImageErrorText(-2);
+    if (!error.empty()) text += "\n(" + error + ")";
+    plat::MessageBox(text, res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+    return 0;
+  }
+  painter.drawImage(destination, bitmap_, source ? *source : bitmap_.rect());
+  return 1;
+}
+
+int CImageObject::Draw(QPainter& painter, int x, int y, const QRect* source) const {
+  return Paint(painter, QRect(x, y, Width(), Height()), source);
+}
+
+int CImageObject::Resize(int width, int height) {
+  if (!IsLoaded() || width <= 0 || height <= 0) return 0;
+  if (width == Width() && height == Height()) return 1;
+  QImage scaled = bitmap_.scaled(width, height, Qt::IgnoreAspectRatio,
+                                 resample ? Qt::SmoothTransformation : Qt::FastTransformation);
+  if (scaled.isNull()) return 0;
+  bitmap_ = std::move(scaled);
+  return 1;
+}
+
+void CImageObject::FitToRect(QRect& rect, int mode) const {
+  FitRectToAspect(rect, Width(), Height(), mode);
+}
+
+void CImageObject::ApplyCrop() {
+  if (!IsLoaded()) return;
+  if (cropLeft == 0 && cropTop == 0 && cropRight == 0 && cropBottom == 0) return;
+  const int width = Width() - cropRight - cropLeft;
+  if (width <= 0) return;
+  // Rows are top-down, so the first row kept is the top margin.
+  const int first = cropTop;
+  const int edge = Height() - cropBottom;
+  if (edge - first > 0) bitmap_ = bitmap_.copy(cropLeft, first, width, edge - first);
+}
+
+void CImageObject::ApplyEdits() {
+  ApplyCrop();
+  if (!IsLoaded()) return;
+  switch (flip) {
+    case kFlipTopToBottom:
+      bitmap_ = bitmap_.mirrored(false, true);
+      break;
+    case kFlipLeftToRight:
+      bitmap_ = bitmap_.mirrored(true, false);
+      break;
+    case kFlipBoth:
+      bitmap_ = bitmap_.mirrored(true, false).mirrored(false, true);
+      break;
+    default:
+      break;
+  }
+  if (rotation & 3) bitmap_ = bitmap_.transformed(QTransform().rotate(90.0 * (rotation & 3)));
+}
+
+void CImageObject::SetEdits(const CMultimediaItem& item) {
+  cropTop = item.cropTop;
+  cropBottom = item.cropBottom;
+  cropLeft = item.cropLeft;
+  cropRight = item.cropRight;
+  rotation = item.GetRotation();
+  flip = item.GetFlip();
+}
+
+int CImageObject::SaveEditedCopy(const CMultimediaItem& item, const std::string& target) {
+  ImageFileInfo info;
+  if (!GetFileInfo(item.GetFullPath(), info)) return 0;
+  if (!IsLoaded()) return 0;
+  SetEdits(item);
+  ApplyEdits();
+  QImage image = bitmap_;
+  // The source's colour depth where the writer can keep it.
+  if (info.bitsPerPixel <= 8 && image.format() != QImage::Format_Indexed8)
+    image = image.convertToFormat(QImage::Format_Indexed8);
+  QImageWriter writer(ToQString(target), WritableFormat(info.format));
+  return writer.write(image) ? 1 : 0;
+}
+
+void CImageObject::FitRectToAspect(Rect& r, int aw, int ah, int mode) {
+  if (aw == 0) aw = 1;
+  if (ah == 0) ah = 1;
+  const long long W = static_cast<long long>(r.right) - r.left;
+  const long long H = static_cast<long long>(r.bottom) - r.top;
+  long long h = W * ah / aw;
+  long long w = W;
+  if (h > H) {
+    w = H * aw / ah;
+    h = H;
+  }
+  const int wi = static_cast<int>(w);
+  const int hi = static_cast<int>(h);
+  const int centreX = (r.left + r.right - wi) >> 1;
+  const int centreY = (r.top + r.bottom - hi) >> 1;
+  int left = r.left, top = r.top;
+  switch (mode) {
+    case 0:
+      left = centreX;
+      top = centreY;
+      break;
+    case 1:
+      top = centreY;
+      break;
+    case 2:
+      left = r.right - wi;
+      top = centreY;
+      break;
+    case 3:
+      left = centreX;
+      break;
+    case 4:
+      left = centreX;
+      top = r.bottom - hi;
+      break;
+    case 5:
+      break;
+    case 6:
+      left = r.right - wi;
+      break;
+    case 7:
+      top = r.bottom - hi;
+      break;
+    case 8:
+      left = r.right - wi;
+      top = r.bottom - hi;
+      break;
+    default:
+      return;
+  }
+  r = {left, top, left + wi, top + hi};
+}
+
+void CImageObject::FitRectToAspect(QRect& r, int aw, int ah, int mode) {
+  // QRect's right and bottom are inclusive; the program's are not.
+  Rect rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+  FitRectToAspect(rect, aw, ah, mode);
+  r = QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+int CImageObject::ChoosePhotoCDResolution(unsigned mask, int width, int height) {
+  static constexpr int kThresholds[] = {160, 320, 640, 1280, 2560, 5120, 10240};
+  for (int i = 0; i < 7; ++i)
+    if (kThresholds[i] >= width + height && (mask & (1u << i))) return i;
+  return -1;
+}
+
+std::string CImageObject::GetImageErrorText(int code) {
+  for (const ErrorText& row : kErrorTexts)
+    if (row.code == code) return res::LoadString(row.id);
+  return res::FormatString(kIdsUnknownImageError, {std::to_string(code)});
+}
+
+bool CImageObject::GetFileInfo(const std::string& path, ImageFileInfo& info) {
+  info = {};
+  if (IsPhotoCdFile(path, true)) {
+    plat::CPhotoCdImage pack;
+    if (!pack.Open(path)) return false;
+    const plat::PhotoCdBaseInfo base = plat::PhotoCdBase(plat::kPcdBase);
+    const bool sideways = (pack.Orientation() & 1) != 0;
+    info.format = "pcd";
+    info.width = sideways ? base.height : base.width;
+    info.height = sideways ? base.width : base.height;
+    info.bitsPerPixel = 24;
+    return true;
+  }
+  QImageReader reader(ToQString(path));
+  reader.setAutoTransform(false);
+  if (!reader.canRead()) return false;
+  info.format = reader.format().toStdString();
+  QSize size = reader.size();
+  QImage::Format format = reader.imageFormat();
+  if (!size.isValid() || format == QImage::Format_Invalid) {
+    // This reader tells only what it has decoded.
+    QImage image;
+    if (!reader.read(&image)) return false;
+    size = image.size();
+    format = image.format();
+  }
+  info.width = size.width();
+  info.height = size.height();
+  info.bitsPerPixel = HeaderBits(path, info.format);
+  if (info.bitsPerPixel <= 0) info.bitsPerPixel = BitsOf(format);
+  return true;
+}
+
+bool CImageObject::IsImageFile(const std::string& path) {
+  ImageFileInfo info;
+  return GetFileInfo(path, info);
+}
+
+int CImageObject::GetScaleType() { return plat::Profile().GetInt("Multimedia", "MMScaleType", 1); }
+
+}  // namespace fw
