@@ -32,16 +32,16 @@ void CColorsSample::paintEvent(QPaintEvent*) {
   using Model = shell::ColorsModel;
   QPainter p(this);
   const shell::ColorsSample s = Layout();
-  auto rect = [](const shell::SampleRect& r) {
+  auto box = [](const shell::SampleRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
   };
-  p.fillRect(rect(s.whole), prefs::ToQColor(model_.colors[Model::kWindowBackground]));
+  p.fillRect(box(s.whole), prefs::ToQColor(model_.colors[Model::kWindowBackground]));
   p.setPen(prefs::ToQColor(model_.colors[Model::kNameText]));
   // The joining lines, as in a pedigree chart.
   p.drawLine(s.lineX, s.nameBox.top, s.lineX, s.lineTopY);
   p.drawLine(s.lineX, s.lineTopY, s.selectedBox.left, s.lineTopY);
-  p.fillRect(rect(s.nameBox), prefs::ToQColor(model_.colors[Model::kNameBackground]));
-  p.fillRect(rect(s.selectedBox), prefs::ToQColor(model_.colors[Model::kSelectedNameBackground]));
+  p.fillRect(box(s.nameBox), prefs::ToQColor(model_.colors[Model::kNameBackground]));
+  p.fillRect(box(s.selectedBox), prefs::ToQColor(model_.colors[Model::kSelectedNameBackground]));
   p.setBackgroundMode(Qt::TransparentMode);
   const int ascent = p.fontMetrics().ascent();
   p.setPen(prefs::ToQColor(model_.colors[Model::kNameText]));
@@ -50,6 +50,10 @@ void CColorsSample::paintEvent(QPaintEvent*) {
   p.setPen(prefs::ToQColor(model_.colors[Model::kSelectedNameText]));
   p.drawText(s.selectedTextX, s.selectedTextY + ascent,
              fw::ToQString(res::LoadString(shell::kIdsSelectedName)));
+  // A frame shows where the sample ends on a background like the dialog's.
+  p.setPen(palette().color(QPalette::Dark));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CColorsSample::mouseReleaseEvent(QMouseEvent* event) {

@@ -107,6 +107,8 @@ CMeasureEdit::CMeasureEdit(QWidget* parent) : QLineEdit(parent) {
     b->setAutoRepeat(true);
     b->setCursor(Qt::ArrowCursor);
   }
+  // As wide as its number, not as its row.
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   connect(up_, &QToolButton::clicked, this, &CMeasureEdit::StepUp);
   connect(down_, &QToolButton::clicked, this, &CMeasureEdit::StepDown);
   Redisplay();

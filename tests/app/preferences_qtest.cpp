@@ -2,6 +2,7 @@
 // through their controls on a real family file: what OK and Cancel write,
 // the controls that follow one another, and the pictures of every page.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,12 +18,16 @@
 #include <set>
 
 #include "ColorsDialog.h"
+#include "CommandIds.h"
+#include "DateValue.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyFileInfo.h"
 #include "FileSystem.h"
 #include "FontListDialog.h"
+#include "KorApp.h"
+#include "MainFrame.h"
 #include "MeasureEdit.h"
 #include "PasswordDialog.h"
 #include "PreferencesSheet.h"
@@ -395,6 +400,34 @@ class PreferencesTest : public QObject {
     hidden.fonts.entries = dialog.fonts.entries;
     hidden.show();
     QVERIFY(!hidden.GetControl(CFontsDialog::kIdcDefaults)->isVisible());
+  }
+
+  void toolsPreferencesOpensTheSheetOnTheLastPageAndAppliesDisplayOptions() {
+    DbCloseCurrent();
+    plat::FakeShell shell;
+    plat::ScopedShell scopedShell{&shell};
+    {
+      CKorApp app;
+      QVERIFY(app.InitInstance("-s \"" + family + "\""));
+      QAction* command = app.GetMainFrame()->CommandAction(shell::kIdToolsPreferences);
+      QVERIFY(command);
+      QVERIFY(command->isEnabled());
+      app.m_options.lastPrefsPage = shell::kPageFormats;
+      int opened = -1;
+      OnNextModal<COptionsPropSheet>([&](COptionsPropSheet* sheet) {
+        opened = sheet->ActivePage();
+        sheet->Page(shell::kPageFormats)->Control<QComboBox>(Sheet::kIdcMonth)->setCurrentIndex(1);
+        sheet->accept();
+      });
+      command->trigger();
+      QCOMPARE(opened, int(shell::kPageFormats));
+      QCOMPARE(app.m_options.monthStyle, 1);
+      QCOMPARE(GetDateDisplayOptions().monthStyle, 1);  // what the views format with
+      app.GetMainFrame()->close();
+      app.ExitInstance();
+    }
+    SetDateDisplayOptions(DateDisplayOptions());
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   }
 
   void everyPageFitsAndNothingIsCut() {
