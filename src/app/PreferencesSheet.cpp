@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -800,13 +799,25 @@ COptionsPropSheet::COptionsPropSheet(CAppOptions& options, CFamilyFileInfo* info
     tabs_->setTabEnabled(shell::kPageFile, false);
     tabs_->setTabEnabled(shell::kPagePreparer, false);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
-                                       QDialogButtonBox::Help);
-  connect(buttons, &QDialogButtonBox::accepted, this, &COptionsPropSheet::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &COptionsPropSheet::reject);
+  auto* ok = new QPushButton(QStringLiteral("OK"));
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"));
+  auto* help = new QPushButton(QStringLiteral("Help"));
+  ok->setObjectName(QStringLiteral("ctl%1").arg(fw::kIdOk));
+  cancel->setObjectName(QStringLiteral("ctl%1").arg(fw::kIdCancel));
+  help->setObjectName(QStringLiteral("ctl%1").arg(fw::kIdHelp));
+  ok->setDefault(true);
+  cancel->setAutoDefault(false);
+  help->setAutoDefault(false);
+  connect(ok, &QPushButton::clicked, this, &COptionsPropSheet::accept);
+  connect(cancel, &QPushButton::clicked, this, &COptionsPropSheet::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  buttons->addWidget(help);
   auto* top = new QVBoxLayout(this);
   top->addWidget(tabs_);
-  top->addWidget(buttons);
+  top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);
   SetActivePage(model_.StartPage(startPage));
 }

@@ -19,9 +19,12 @@ namespace {
 
 Choosers Desktop() {
   Choosers c;
-  c.font = [](QWidget* parent, QFont& font, bool) {
+  c.font = [](QWidget* parent, QFont& font, const shell::FontChoiceLimits& limits) {
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    // Outline fonts stand in for the TrueType-only choice of the views.
+    const QFontDialog::FontDialogOptions only =
+        limits.trueTypeOnly ? QFontDialog::ScalableFonts : QFontDialog::FontDialogOptions();
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent, QString(), only);
     if (ok) font = chosen;
     return ok;
   };
@@ -77,7 +80,7 @@ bool ChooseFontDescription(QWidget* parent, std::string& description,
     return false;
   }
   QFont font = FontFromDescription(description);
-  if (!c.font || !c.font(parent, font, limits.needsPrinter)) return false;
+  if (!c.font || !c.font(parent, font, limits)) return false;
   description = DescriptionFromFont(font, limits);
   return true;
 }

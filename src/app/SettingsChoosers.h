@@ -19,8 +19,8 @@ struct FontChoiceLimits;
 namespace prefs {
 
 struct Choosers {
-  // Edits font; false when the user cancelled.
-  std::function<bool(QWidget* parent, QFont& font, bool printerFonts)> font;
+  // Edits font within limits; false when the user cancelled.
+  std::function<bool(QWidget* parent, QFont& font, const shell::FontChoiceLimits& limits)> font;
   // Edits color; false when the user cancelled.
   std::function<bool(QWidget* parent, QColor& color)> color;
   // A folder picked under a title, starting at start; empty when cancelled.

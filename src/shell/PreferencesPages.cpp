@@ -438,7 +438,8 @@ void PreferencesSheetModel::Save() {
   folders.Save(profile_);
 
   o.Save();
-  if (info_) {
+  // A family file opened read-only keeps its settings and preparer.
+  if (info_ && !file.readOnly) {
     info_->WriteFileOptions(o);
     info_->WritePreparer();
   }

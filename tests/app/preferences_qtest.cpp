@@ -136,7 +136,9 @@ class PreferencesTest : public QObject {
     sheet.SetActivePage(shell::kPageInfoBox);
     Type(sheet.Page(shell::kPageInfoBox)->Control<QLineEdit>(Sheet::kIdcWait),
          QStringLiteral("650"));
-    sheet.reject();
+    Click(sheet.findChild<QPushButton*>(QStringLiteral("ctl%1").arg(fw::kIdCancel)));
+    QCOMPARE(sheet.result(), int(QDialog::Rejected));
+    QVERIFY(!sheet.isVisible());
     QVERIFY(profile->writes.empty());
     QCOMPARE(options.lastPrefsPage, int(shell::kPageInfoBox));
     QCOMPARE(options.monthStyle, 2);
@@ -167,7 +169,7 @@ class PreferencesTest : public QObject {
     Click(time->UpButton());
     Click(time->UpButton());
 
-    sheet.accept();
+    Click(sheet.findChild<QPushButton*>(QStringLiteral("ctl%1").arg(fw::kIdOk)));
     QCOMPARE(sheet.result(), int(QDialog::Accepted));
     QCOMPARE(profile->GetInt("Options", "InfoTimeOut", -1), 60000);
     QCOMPARE(profile->GetInt("Options", "DMM", -1), 3);
@@ -327,13 +329,23 @@ class PreferencesTest : public QObject {
     sheet.show();
     auto* fonts = sheet.Page(shell::kPageFonts);
     QCOMPARE(fonts->GetControlText(Sheet::kIdcFontViews), std::string("Arial Normal"));
-    prefs::DesktopChoosers().font = [](QWidget*, QFont& f, bool) {
+    std::vector<shell::FontChoiceLimits> offered;
+    prefs::DesktopChoosers().font = [&offered](QWidget*, QFont& f,
+                                               const shell::FontChoiceLimits& limits) {
+      offered.push_back(limits);
       f = QFont(QStringLiteral("Courier"));
       f.setPointSize(40);
       return true;
     };
     Click(fonts->GetControl(Sheet::kIdcFontNotesEditChange));
     QCOMPARE(fonts->GetControlText(Sheet::kIdcFontNotesEdit), std::string("Courier Normal 32pt"));
+    Click(fonts->GetControl(Sheet::kIdcFontViewsChange));
+    QCOMPARE(fonts->GetControlText(Sheet::kIdcFontViews), std::string("Courier Normal"));
+    QCOMPARE(offered.size(), std::size_t{2});
+    QCOMPARE(offered[0].maxPoints, 32);
+    QVERIFY(!offered[0].trueTypeOnly);
+    QVERIFY(offered[1].trueTypeOnly);
+    QCOMPARE(offered[1].maxPoints, 0);
     Click(fonts->GetControl(Sheet::kIdcFontNotesReportChange));
     QCOMPARE(boxes.Calls().size(), std::size_t{1});
     QCOMPARE(boxes.Calls()[0].text, std::string("Unable to connect to printer"));

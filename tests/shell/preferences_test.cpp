@@ -459,6 +459,27 @@ TEST_F(PreferencesSheetTest, OkWritesEveryPageBackWithItsConversions) {
   EXPECT_EQ(stored.settings.homeRin, 23);
 }
 
+TEST_F(PreferencesSheetTest, ReadOnlyFileKeepsItsPreparerAndSettings) {
+  CurrentDatabase->host.readOnly = true;
+  {
+    PreferencesSheetModel sheet(options, &info, profile);
+    EXPECT_FALSE(sheet.file.ControlsEnabled());
+    sheet.preparer.fields[0] = "Ada";
+    sheet.file.useHomePerson = 1;
+    sheet.file.rinText = "9";
+    sheet.infoBox.waitTenths = 5;
+    sheet.Confirm(kPageGeneral);
+    sheet.Close(kPageGeneral);
+  }
+  CurrentDatabase->host.readOnly = false;
+  EXPECT_EQ(profile.GetInt("Options", "InfoTimeOut", -1), 500);  // the options still save
+  CFamilyFileInfo stored;
+  ASSERT_EQ(stored.ReadPreparer(), 1);
+  EXPECT_EQ(stored.givenName, "");
+  ASSERT_EQ(stored.ReadFileOptions(1), 1);
+  EXPECT_NE(stored.settings.homeRin, 9);
+}
+
 TEST_F(PreferencesSheetTest, StartPageIsTheLastOneUsedForMinusOne) {
   options.lastPrefsPage = kPageFormats;
   PreferencesSheetModel sheet(options, &info, profile);
