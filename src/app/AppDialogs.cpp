@@ -3,7 +3,9 @@
 #include "AppDialogs.h"
 
 #include "AboutDialog.h"
+#include "KorApp.h"
 #include "OpenFamilyFileDialog.h"
+#include "PreferencesPages.h"
 #include "SaveDlg.h"
 #include "SaveName.h"
 #include "SplashWnd.h"
@@ -38,9 +40,13 @@ void CAppDialogs::ShowSplash() { ShowSplashWindow(parent_); }
 
 void CAppDialogs::ShowAbout() { CAboutDialog(parent_).DoModal(); }
 
-// Backup, Check/Repair, the Preferences sheet and GEDCOM import are screens
-// of their own commands; until they exist these roads end here.
+// Backup, Check/Repair and GEDCOM import are screens of their own
+// commands; until they exist these roads end here.
 void CAppDialogs::RunBackup() {}
 void CAppDialogs::RunCheckRepair(const std::string&) {}
-void CAppDialogs::ShowPreparerPreferences() {}
 void CAppDialogs::ImportGedcom(const std::string&) {}
+
+// A new family file: the user enters its preparer.
+void CAppDialogs::ShowPreparerPreferences() {
+  if (CKorApp* app = CKorApp::Instance()) app->ShowPreferences(shell::kPagePreparer);
+}

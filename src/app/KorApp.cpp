@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QScreen>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
 
 #include "AppDialogs.h"
 #include "Clock.h"
@@ -27,7 +29,10 @@
 #include "KorView.h"
 #include "KorView2.h"
 #include "MainFrame.h"
+#include "PasswordDialog.h"
 #include "Ports.h"
+#include "PreferencesPages.h"
+#include "PreferencesSheet.h"
 #include "QtPorts.h"
 #include "StartupTables.h"
 #include "StatusPanes.h"
@@ -196,11 +201,8 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   plat::ProfilePort& profile = plat::Profile();
   SetInterfaceLanguage(shell::GetLanguageUI(profile));
   m_options.Load();
-  if (m_options.password.empty()) {
-    m_passwordDecided = 1;
-    m_passwordGranted = 1;
-    m_wrongEntries = 3;
-  }
+  shell::ApplyDisplayOptions(m_options);
+  m_editGate.Start(m_options.password);
 
   shell::CommandLine parsed = shell::ParseCommandLine(commandLine);
   if (parsed.languageGiven) {
@@ -441,6 +443,11 @@ void CKorApp::WireCommands() {
   wire(shell::kIdFileClose, &CKorApp::OnFileClose);
   wire(shell::kIdFileSaveAs, &CKorApp::OnFileSaveAs);
   wire(shell::kIdAppAbout, &CKorApp::OnAppAbout);
+  if (QAction* action = frame_->CommandAction(shell::kIdToolsPreferences))
+    connect(action, &QAction::triggered, this, [this] {
+      ShowPreferences(-1);
+      AfterRoad();
+    });
   wire(shell::kIdViewPedigree, &CKorApp::ShowPedigreeView);
   wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
@@ -472,7 +479,7 @@ void CKorApp::UpdateCommandStates() {
   if (!frame_) return;
   for (unsigned id : {shell::kIdFileNew, shell::kIdFileOpen, shell::kIdAppAbout})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
-  for (unsigned id : {shell::kIdFileClose, shell::kIdFileSaveAs})
+  for (unsigned id : {shell::kIdFileClose, shell::kIdFileSaveAs, shell::kIdToolsPreferences})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
   for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch,
                       shell::kIdViewMoveToPrimary})
@@ -540,6 +547,54 @@ void CKorApp::OnFileOpen() { files_->OnFileOpen(); }
 void CKorApp::OnFileClose() { files_->OnFileClose(); }
 void CKorApp::OnFileSaveAs() { files_->OnFileSaveAs(); }
 void CKorApp::OnAppAbout() { dialogs_->ShowAbout(); }
+
+namespace {
+
+// What the views draw from the options: when any of it changed they show
+// their individuals again.
+auto DisplayState(const CAppOptions& o) {
+  return std::make_tuple(o.appendVal, o.trim, o.placeLevels, o.dateOrder, o.dayStyle, o.monthStyle,
+                         o.dateSeparator, o.showZel, o.fonts[kFontPedSized]);
+}
+
+}  // namespace
+
+void CKorApp::ShowPreferences(int page) {
+  if (!files_->fileOpen || !frame_) return;
+  const auto before = DisplayState(m_options);
+  const int relationshipBefore = CurrentDatabase->GetFileOption(1);
+  CKorView* pedigree = ActivePedigreeView();
+  if (pedigree) pedigree->OnBeforeModal(0);
+  {
+    COptionsPropSheet sheet(m_options, files_->fileInfo, page, frame_.get());
+    sheet.checkEditPassword = [this] { return CheckEditPassword() != 0; };
+    sheet.exec();
+  }
+  shell::ApplyDisplayOptions(m_options);
+  returnAsTab_.Load(plat::Profile());
+  if (pedigree) pedigree->OnAfterModal();
+
+  const bool changed =
+      DisplayState(m_options) != before || CurrentDatabase->GetFileOption(1) != relationshipBefore;
+  if (changed)
+    if (CKorDoc* document = GetCurrentDocument())
+      for (fw::CView* view : document->Views()) {
+        if (auto* tree = qobject_cast<CKorView*>(view))
+          tree->OnShowIndividual(tree->Tree().RinOf(0), 0);
+        else if (auto* family = qobject_cast<CKorView2*>(view))
+          family->OnShow(0);
+      }
+  // Colours and fonts are read as the views paint.
+  RepaintCurrentView();
+}
+
+int CKorApp::CheckEditPassword() {
+  return m_editGate.Check(m_options.password, [this]() -> std::optional<std::string> {
+    CPasswordDialog dialog(frame_.get());
+    if (dialog.exec() != fw::kIdOk) return std::nullopt;
+    return dialog.password;
+  });
+}
 
 // ---- small services ----
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "AppOptions.h"
+#include "EditPasswordGate.h"
 #include "FamilyFileRoads.h"
 #include "KorDoc.h"
 #include "StartupLogic.h"
@@ -100,6 +101,12 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnFileClose();
   void OnFileSaveAs();
   void OnAppAbout();
+  // Tools > Preferences: the sheet on page (-1 the page last used); the
+  // views show the new display options afterwards.
+  void ShowPreferences(int page);
+  // The edit password gate: 1 editing allowed, 0 refused (after asking
+  // while undecided).
+  int CheckEditPassword();
   // View > Pedigree View, View > Family View and Ctrl+S (the other view):
   // the active document window changes its view.
   void ShowPedigreeView();
@@ -132,9 +139,7 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   std::string& m_openFilePath;
   int m_currentViewType = kViewNone;
   // The edit password gate.
-  int m_passwordDecided = 0;
-  int m_passwordGranted = 0;
-  short m_wrongEntries = 0;
+  shell::EditPasswordGate m_editGate;
   // "-v": the extended chart types of the reports.
   bool m_extendedCharts = false;
   std::string m_helpFilePath;
