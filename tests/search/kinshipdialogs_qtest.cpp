@@ -255,6 +255,7 @@ class KinshipDialogsTest : public QObject {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(0)).center());
     QCOMPARE(dialog.Model().Current(), dad);
+    Shot(dialog, "descendancy_father");
     QVERIFY(dialog.IsControlEnabled(D::kIdcPrevious));
     QVERIFY(
         Rows(list).contains(QStringLiteral("      Gun Lind\t\t") +
@@ -278,6 +279,7 @@ class KinshipDialogsTest : public QObject {
     dialog.open();
     auto* list = dialog.Control<QListWidget>(D::kIdcList);
     QCOMPARE(list->item(0)->text(), QStringLiteral("UNKNOWN"));
+    Shot(dialog, "descendancy_unknown");
     list->setCurrentRow(0);
     QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
     QVERIFY(dialog.isVisible());

@@ -32,7 +32,8 @@ CDescendancyListDialog::CDescendancyListDialog(std::int32_t start, QWidget* pare
   list_ = AddControl(kIdcList, new QListWidget);
   std::vector<int> stops;
   for (int du : StopsDu()) stops.push_back(DialogUnitsToPixels(du, 0).width());
-  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
+  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_, true));
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setMinimumSize(DialogUnitsToPixels(330, 150));
   auto* previous = AddControl(kIdcPrevious, new QPushButton(QStringLiteral("&Previous")));
   auto* next = AddControl(kIdcNext, new QPushButton(QStringLiteral("&Next")));

@@ -15,14 +15,18 @@ void PlaceWindowAtParentBottom(QWidget* window);
 namespace kinui {
 
 // Draws an item's text with its tabs expanded at the given stops (pixels).
+// With indentFirstStop, leading blanks indent the line and the first stop
+// moves along with them, so an indented marker column keeps its place
+// before the text.
 class TabStopDelegate : public QStyledItemDelegate {
  public:
-  TabStopDelegate(std::vector<int> stops, QObject* parent);
+  TabStopDelegate(std::vector<int> stops, QObject* parent, bool indentFirstStop = false);
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
 
  private:
   std::vector<int> stops_;
+  bool indentFirstStop_;
 };
 
 }  // namespace kinui

@@ -75,6 +75,7 @@ CRelationshipCalculatorDialog::CRelationshipCalculatorDialog(std::int32_t first,
   const auto list = [&](int id) {
     auto* w = AddControl(id, new QListWidget);
     w->setItemDelegate(new kinui::TabStopDelegate(stops, w));
+    w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w->setMinimumWidth(DialogUnitsToPixels(230, 0).width());
     return w;
   };
