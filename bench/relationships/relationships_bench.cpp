@@ -1,10 +1,13 @@
 // A connected family of 100,000 individuals in ten generations of 10,000:
 // in every generation couple k (individuals 2k and 2k + 1) has two children,
-// a son who marries the daughter of couple k + 1 in the next generation, so
-// each person's ancestry folds back on itself (pedigree collapse) and two
-// people far apart in the last generation are 8th cousins through the
-// founders. Times the relationship search between two such people and Set
-// Relationship Indicators from one of them.
+// a son who is the husband of couple k and a daughter who is the wife of
+// couple k + 1 in the next generation, so every ancestry folds back on
+// itself. A founder of that lattice also has a second marriage whose two
+// children start two lines nine generations long; twice on each line two
+// first cousins marry (pedigree collapse), so the two people at the ends are
+// 8th cousins through four lines of descent on each side. Times the
+// relationship search between them and Set Relationship Indicators from one
+// of them.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -61,6 +64,41 @@ bool Build(const std::string& path) {
   return true;
 }
 
+std::int32_t NewPerson(const char* given, char sex) {
+  CIndividualRecord person;
+  person.surname = "Line";
+  person.givenNames[0] = given;
+  person.sex = sex;
+  return static_cast<std::int32_t>(family::Add(person, 0));
+}
+
+std::int32_t ChildOf(std::int32_t mrin, const char* given, char sex) {
+  const std::int32_t rin = NewPerson(given, sex);
+  DbSetRelation(rin, 0, db::kRelParents, mrin);
+  return rin;
+}
+
+// Three generations below top (a man) in which his grandchildren, first
+// cousins, marry: the child of that marriage, two lines below top.
+std::int32_t Diamond(std::int32_t top) {
+  const std::int32_t family = DbSetRelation(top, NewPerson("Wife", 'F'), db::kRelHusband, 0);
+  const std::int32_t son = ChildOf(family, "Son", 'M');
+  const std::int32_t daughter = ChildOf(family, "Daughter", 'F');
+  const std::int32_t left = DbSetRelation(son, NewPerson("Wife", 'F'), db::kRelHusband, 0);
+  const std::int32_t right = DbSetRelation(NewPerson("Husband", 'M'), daughter, db::kRelHusband, 0);
+  const std::int32_t cousins = DbSetRelation(ChildOf(left, "Cousin", 'M'),
+                                             ChildOf(right, "Cousin", 'F'), db::kRelHusband, 0);
+  return ChildOf(cousins, "Heir", 'M');
+}
+
+// From a child of the common couple down to generation nine below it.
+std::int32_t Line(std::int32_t child) {
+  std::int32_t rin = Diamond(Diamond(child));  // generation 7
+  for (int g = 0; g < 2; ++g)
+    rin = ChildOf(DbSetRelation(rin, NewPerson("Wife", 'F'), db::kRelHusband, 0), "Heir", 'M');
+  return rin;
+}
+
 }  // namespace
 
 int main() {
@@ -81,11 +119,10 @@ int main() {
   }
   std::printf("built %d individuals in %.0f ms\n", kGenerations * kWidth, Ms(start));
 
-  // Couple k of a generation descends from couples k - 1 and k of the one
-  // before, so sons of couples 100 and 108 of the last generation share
-  // only founder couple 100, nine generations up: 8th cousins.
-  const std::int32_t one = Rin(kGenerations - 1, 2 * 100);
-  const std::int32_t two = Rin(kGenerations - 1, 2 * 108);
+  const std::int32_t common =
+      DbSetRelation(Rin(0, 0), NewPerson("Second", 'F'), db::kRelHusband, 0);
+  const std::int32_t one = Line(ChildOf(common, "Elder", 'M'));
+  const std::int32_t two = Line(ChildOf(common, "Younger", 'M'));
   plat::FixedWidthTextMeasure measure;
   kin::CRelationshipCalculator calc(&measure, 0, {});
   calc.SetPerson(1, one);
