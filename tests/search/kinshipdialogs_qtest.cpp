@@ -264,6 +264,12 @@ class KinshipDialogsTest : public QObject {
     QTest::mouseClick(dialog.GetControl(D::kIdcPrevious), Qt::LeftButton);
     QCOMPARE(dialog.Model().Current(), me);
     QVERIFY(dialog.IsControlEnabled(D::kIdcNext));
+    // The space bar on the sister makes her the centre; Previous goes back.
+    list->setCurrentRow(3);
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(dialog.Model().Current(), sis);
+    QTest::mouseClick(dialog.GetControl(D::kIdcPrevious), Qt::LeftButton);
+    QCOMPARE(dialog.Model().Current(), me);
     list->setCurrentRow(3);
     QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
     QCOMPARE(dialog.result(), fw::kIdOk);

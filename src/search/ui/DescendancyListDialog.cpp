@@ -56,6 +56,7 @@ CDescendancyListDialog::CDescendancyListDialog(std::int32_t start, QWidget* pare
   connect(list_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { OnClicked(list_->row(item)); });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OnOK(); });
+  list_->installEventFilter(this);
   connect(previous, &QPushButton::clicked, this, [this] {
     model_->Previous();
     Refill();
@@ -87,6 +88,14 @@ void CDescendancyListDialog::Refill() {
   list_->setUpdatesEnabled(true);
   EnableControl(kIdcPrevious, model_->History().CanGoBack());
   EnableControl(kIdcNext, model_->History().CanGoForward());
+}
+
+bool CDescendancyListDialog::eventFilter(QObject* watched, QEvent* event) {
+  // The space bar goes to the selected person, as a click does.
+  if (watched == list_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space)
+    OnClicked(list_->currentRow());
+  return fw::CDialogBase::eventFilter(watched, event);
 }
 
 void CDescendancyListDialog::OnClicked(int row) {

@@ -32,6 +32,7 @@ class CDescendancyListDialog : public fw::CDialogBase {
  protected:
   void OnInitDialog() override;
   void OnOK() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnClicked(int row);
