@@ -2,6 +2,7 @@
 // their controls: the Relationship Calculator, Set Relationship Indicators,
 // the Soundex and Date Calculators and the Descendancy List. With
 // KORVANE_SHOTS set, each saves its picture there.
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "CalculatorDialogs.h"
@@ -239,6 +241,26 @@ class KinshipDialogsTest : public QObject {
     QCOMPARE(off.showRelationships, 0);
     QCOMPARE(DbGetIndividualRecord(sis, record, 10), 1);
     QCOMPARE(record.linkText, std::string());
+  }
+
+  void runSetRelationshipIndicatorsKeepsTheFileOption() {
+    using D = CSetRelationshipIndicatorsDialog;
+    CurrentDatabase->SetFileOption(1, 0);
+    QCOMPARE(CurrentDatabase->GetFileOption(1), 0);
+    bool checkedAtOpening = true;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      checkedAtOpening = dialog->GetCheck(D::kIdcShow) == 1;
+      dialog->SetCheck(D::kIdcShow, 1);
+      QTest::mouseClick(dialog->GetControl(fw::kIdOk), Qt::LeftButton);
+    });
+    QCOMPARE(RunSetRelationshipIndicators(nullptr, me), fw::kIdOk);
+    QVERIFY(!checkedAtOpening);
+    QCOMPARE(CurrentDatabase->GetFileOption(1), 1);
+    CIndividualRecord record;
+    QCOMPARE(DbGetIndividualRecord(me, record, 10), 1);
+    QCOMPARE(record.linkText, std::string("0UN0"));
   }
 
   void descendancyListMovesAndChooses() {

@@ -103,3 +103,14 @@ void CSetRelationshipIndicatorsDialog::OnOK() {
   }
   EndDialog(fw::kIdOk);
 }
+
+int RunSetRelationshipIndicators(QWidget* parent, std::int32_t root) {
+  constexpr int kShowRelationshipsOption = 1;
+  CSetRelationshipIndicatorsDialog dialog(root, parent);
+  if (CurrentDatabase)
+    dialog.showRelationships = CurrentDatabase->GetFileOption(kShowRelationshipsOption);
+  const int result = dialog.exec();
+  if (result == fw::kIdOk && CurrentDatabase)
+    CurrentDatabase->SetFileOption(kShowRelationshipsOption, dialog.showRelationships);
+  return result;
+}

@@ -37,3 +37,9 @@ class CSetRelationshipIndicatorsDialog : public fw::CDialogBase {
   int showAtOpening_ = 0;
   bool running_ = false;
 };
+
+// What the Preferences sheet and the report pages run: the dialog on the
+// open family file, with its show-relationships option (option 1) in the
+// check box before and stored back after OK. root: the person current in the
+// active view (0: none). The dialog's result.
+int RunSetRelationshipIndicators(QWidget* parent, std::int32_t root);
