@@ -113,40 +113,42 @@ std::int32_t CDescendancyHistory::Forward() {
 
 CDescendancyList::CDescendancyList(std::int32_t rin, const plat::TextMeasure* dc, int suffixKind)
     : rin_(rin), dc_(dc), suffixKind_(suffixKind) {
-  Rebuild();
+  Rebuild(-1);
   history_.Push(rin);
 }
 
-void CDescendancyList::Rebuild() {
+void CDescendancyList::Rebuild(int selected) {
   lines_ = BuildDescendancyLines(rin_, dc_, suffixKind_, currentLine_);
+  realCount_ = static_cast<int>(lines_.size());
+  while (selected >= static_cast<int>(lines_.size())) lines_.push_back(DescendancyLine{});
 }
 
 bool CDescendancyList::GoToLine(int line) {
-  if (line < 0 || line >= static_cast<int>(lines_.size())) return false;
+  if (line < 0 || line >= realCount_) return false;
   const std::int32_t rin = lines_[static_cast<std::size_t>(line)].rin;
   if (rin == 0 || rin == rin_) return false;
   rin_ = rin;
-  Rebuild();
+  Rebuild(line);
   history_.Push(rin);
   return true;
 }
 
-void CDescendancyList::Previous() {
+void CDescendancyList::Previous(int selected) {
   if (!history_.CanGoBack()) return;
   rin_ = history_.Back();
-  Rebuild();
+  Rebuild(selected);
 }
 
-void CDescendancyList::Next() {
+void CDescendancyList::Next(int selected) {
   if (!history_.CanGoForward()) return;
   rin_ = history_.Forward();
-  Rebuild();
+  Rebuild(selected);
 }
 
 std::int32_t CDescendancyList::Choose(int line) {
-  if (lines_.empty()) return 0;
-  if (line < 0 || line >= static_cast<int>(lines_.size()))
-    line = static_cast<int>(lines_.size()) - 1;
+  if (realCount_ == 0) return 0;
+  // A selection beyond the real lines counts as the last real line.
+  if (line < 0 || line >= realCount_) line = realCount_ - 1;
   const std::int32_t rin = lines_[static_cast<std::size_t>(line)].rin;
   if (rin == 0)
     plat::MessageBox(res::LoadString(kIdsInvalidSelection), {},

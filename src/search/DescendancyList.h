@@ -50,7 +50,12 @@ class CDescendancyList {
  public:
   CDescendancyList(std::int32_t rin, const plat::TextMeasure* dc, int suffixKind);
 
+  // The lines, and after the real ones blank filler lines (RIN 0) when the
+  // line selected before a move lay beyond the new list, so that it still
+  // exists.
   const std::vector<DescendancyLine>& Lines() const { return lines_; }
+  int RealLineCount() const { return realCount_; }
+  bool HasFiller() const { return static_cast<int>(lines_.size()) > realCount_; }
   int CurrentLine() const { return currentLine_; }
   std::int32_t Current() const { return rin_; }
   const CDescendancyHistory& History() const { return history_; }
@@ -58,21 +63,24 @@ class CDescendancyList {
   // A click (or the space bar) on line: a real person other than the current
   // one becomes current and is pushed on the history. True when it changed.
   bool GoToLine(int line);
-  void Previous();
-  void Next();
+  // The history's previous and next entries; selected is the line selected
+  // before the move.
+  void Previous(int selected = -1);
+  void Next(int selected = -1);
   // OK or a double click on line (beyond the lines: the last line). The RIN
   // chosen, or 0 for a separator or missing parent ("Invalid Selection"
   // shown through the message box port).
   std::int32_t Choose(int line);
 
  private:
-  void Rebuild();
+  void Rebuild(int selected);
 
   std::int32_t rin_;
   const plat::TextMeasure* dc_;
   int suffixKind_;
   std::vector<DescendancyLine> lines_;
   int currentLine_ = -1;
+  int realCount_ = 0;
   CDescendancyHistory history_;
 };
 

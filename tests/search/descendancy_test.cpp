@@ -97,6 +97,33 @@ TEST_F(DescendancyTest, ClicksMoveAndChoosingASeparatorIsRefused) {
   EXPECT_EQ(list.Current(), father);
 }
 
+TEST_F(DescendancyTest, FillerLinesKeepTheSelectedLineAndCountAsTheLastRealOne) {
+  // The second wife stands on line 9; her own list has two lines (herself
+  // and her husband), so filler lines follow up to line 9.
+  const std::int32_t father = Person("Far", 'M');
+  const std::int32_t parents = Marry(father, 0);
+  const std::int32_t me = ChildOf(parents, "Jag", 'M');
+  const std::int32_t first = Marry(me, 0);
+  for (const char* name : {"A", "B", "C", "D", "E"}) ChildOf(first, name, 'M');
+  const std::int32_t second = Person("Andra", 'F');
+  Marry(me, second);
+  kin::CDescendancyList list(me, &measure, 0);
+  ASSERT_EQ(list.Lines().size(), 10u);
+  ASSERT_EQ(list.Lines()[9].rin, second);
+  EXPECT_FALSE(list.HasFiller());
+  ASSERT_TRUE(list.GoToLine(9));
+  EXPECT_EQ(list.RealLineCount(), 2);
+  EXPECT_EQ(list.Lines().size(), 10u);
+  EXPECT_TRUE(list.HasFiller());
+  EXPECT_EQ(list.Lines()[5].text, "");
+  EXPECT_FALSE(list.GoToLine(6));
+  EXPECT_EQ(list.Choose(7), me);  // the last real line: her husband
+  // Back with the first line selected: no filler.
+  list.Previous(0);
+  EXPECT_EQ(list.Current(), me);
+  EXPECT_FALSE(list.HasFiller());
+}
+
 TEST(DescendancyHistory, OldestEntryGoesAfter32AndForwardEntriesAreDropped) {
   kin::CDescendancyHistory history;
   for (int rin = 1; rin <= 33; ++rin) history.Push(rin);

@@ -58,11 +58,11 @@ CDescendancyListDialog::CDescendancyListDialog(std::int32_t start, QWidget* pare
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OnOK(); });
   list_->installEventFilter(this);
   connect(previous, &QPushButton::clicked, this, [this] {
-    model_->Previous();
+    model_->Previous(list_->currentRow());
     Refill();
   });
   connect(next, &QPushButton::clicked, this, [this] {
-    model_->Next();
+    model_->Next(list_->currentRow());
     Refill();
   });
   connect(ok, &QPushButton::clicked, this, &CDescendancyListDialog::accept);
@@ -99,6 +99,11 @@ bool CDescendancyListDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CDescendancyListDialog::OnClicked(int row) {
+  // Presses below the last real line change nothing.
+  if (row >= model_->RealLineCount()) {
+    list_->setCurrentRow(model_->CurrentLine());
+    return;
+  }
   if (model_->GoToLine(row)) Refill();
 }
 
