@@ -452,6 +452,7 @@ void CKorApp::WireCommands() {
   wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
   wire(shell::kIdViewMoveToPrimary, &CKorApp::OnMoveToPrimary);
+  for (const auto& entry : toolCommands_) WireToolCommand(entry.first);
 
   QAction* first = frame_->CommandAction(shell::kIdFileRecent1);
   if (!first) return;
@@ -484,6 +485,26 @@ void CKorApp::UpdateCommandStates() {
   for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch,
                       shell::kIdViewMoveToPrimary})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  for (const auto& [id, command] : toolCommands_)
+    if (QAction* action = frame_->CommandAction(id))
+      action->setEnabled(!command.needsFile || files_->fileOpen != 0);
+}
+
+void CKorApp::SetToolCommand(unsigned id, std::function<void()> handler, bool needsFile) {
+  toolCommands_[id] = ToolCommand{std::move(handler), needsFile};
+  if (frame_) {
+    WireToolCommand(id);
+    UpdateCommandStates();
+  }
+}
+
+void CKorApp::WireToolCommand(unsigned id) {
+  if (QAction* action = frame_->CommandAction(id))
+    connect(action, &QAction::triggered, this, [this, id] {
+      const auto found = toolCommands_.find(id);
+      if (found != toolCommands_.end() && found->second.handler) found->second.handler();
+      AfterRoad();
+    });
 }
 
 void CKorApp::AfterRoad() {
@@ -643,6 +664,28 @@ void CKorApp::ShowIndividualInStatusBar(CIndividualNode* individual, int relatio
 CKorView* CKorApp::ActivePedigreeView() const {
   fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
   return child ? qobject_cast<CKorView*>(child->GetActiveView()) : nullptr;
+}
+
+std::int32_t CKorApp::ActiveViewRin() const {
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  fw::CView* view = child ? child->GetActiveView() : nullptr;
+  if (auto* pedigree = qobject_cast<CKorView*>(view))
+    return static_cast<std::int32_t>(pedigree->GetCurrentIndividual(0));
+  if (auto* family = qobject_cast<CKorView2*>(view))
+    return static_cast<std::int32_t>(family->OnGetFocusIndividual(0));
+  return 0;
+}
+
+void CKorApp::ShowInActiveView(std::int32_t rin) {
+  if (rin <= 0) return;
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  fw::CView* view = child ? child->GetActiveView() : nullptr;
+  if (auto* pedigree = qobject_cast<CKorView*>(view)) {
+    pedigree->OnSetPendingRin(rin);
+    pedigree->PostShowIndividual(4, 3);
+  } else if (auto* family = qobject_cast<CKorView2*>(view)) {
+    family->OnShow(rin);
+  }
 }
 
 void CKorApp::SwitchActiveView(int viewType) {

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -131,6 +133,14 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnMoveToPrimary();
   // The active document window's pedigree view, or null.
   CKorView* ActivePedigreeView() const;
+  // The person current in the active pedigree or family view; 0 without an
+  // active view.
+  std::int32_t ActiveViewRin() const;
+  // The active view moves to individual rin.
+  void ShowInActiveView(std::int32_t rin);
+  // A menu command that a screen library above the shell carries out;
+  // enabled always, or (needsFile) while a family file is open.
+  void SetToolCommand(unsigned id, std::function<void()> handler, bool needsFile);
 
   // The user's options for the whole run (defaults until Load).
   CAppOptions m_options;
@@ -192,6 +202,12 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   std::unique_ptr<QLocalServer> server_;
   std::vector<CKorDoc*> documents_;
   std::vector<QAction*> recentActions_;
+  struct ToolCommand {
+    std::function<void()> handler;
+    bool needsFile = true;
+  };
+  std::map<unsigned, ToolCommand> toolCommands_;
+  void WireToolCommand(unsigned id);
   QPointer<CKorDoc> currentDocument_;
   QPointer<QWidget> acceleratorWindow_;
   int exitCode_ = 0;

@@ -1,0 +1,42 @@
+#include "KinshipCommands.h"
+
+#include "CalculatorDialogs.h"
+#include "CommandIds.h"
+#include "DescendancyListDialog.h"
+#include "KorApp.h"
+#include "MainFrame.h"
+#include "RelationshipCalculatorDialog.h"
+
+void RegisterKinshipCommands(CKorApp& app) {
+  CKorApp* owner = &app;
+  app.SetToolCommand(
+      shell::kIdToolsRelationshipCalculator,
+      [owner] {
+        CRelationshipCalculatorDialog dialog(owner->ActiveViewRin(), owner->GetMainFrame());
+        dialog.exec();
+      },
+      true);
+  app.SetToolCommand(
+      shell::kIdToolsSoundexCalculator,
+      [owner] {
+        CSoundexCalculatorDialog dialog(owner->GetMainFrame());
+        dialog.exec();
+      },
+      false);
+  app.SetToolCommand(
+      shell::kIdToolsDateCalculator,
+      [owner] {
+        CDateCalculatorDialog dialog(owner->GetMainFrame());
+        dialog.exec();
+      },
+      false);
+  app.SetToolCommand(
+      shell::kIdSearchDescendancy,
+      [owner] {
+        const std::int32_t rin = owner->ActiveViewRin();
+        if (rin <= 0) return;
+        CDescendancyListDialog dialog(rin, owner->GetMainFrame());
+        if (dialog.exec() == fw::kIdOk && dialog.rin > 0) owner->ShowInActiveView(dialog.rin);
+      },
+      true);
+}
