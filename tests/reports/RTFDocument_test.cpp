@@ -2,7 +2,6 @@
 #include <malloc.h>
 
 #include <filesystem>
-#include <regex>
 
 #include "FakePorts.h"
 #include "FileHandle.h"
@@ -192,6 +191,22 @@ TEST_F(RTFDocumentTest, AnElementOfAnUnknownClassIsSkippedAndTheWriteReportsTheL
   EXPECT_NE(rtf.find("before"), std::string::npos);
   EXPECT_NE(rtf.find("after}"), std::string::npos);
   EXPECT_EQ(rtf.find("lost"), std::string::npos);
+}
+
+TEST_F(RTFDocumentTest, ATruncatedWorkFileIsAFailedWriteNotASuccess) {
+  CRTFDocument document;
+  for (int i = 0; i < 50; ++i) document.AddElement(Text("element" + std::to_string(i)));
+  const std::string contents = document.ContentsPath();
+  ASSERT_FALSE(contents.empty());
+  ASSERT_NE(document.FirstElement(), nullptr);  // the work file is complete on disk now
+  std::filesystem::resize_file(contents, std::filesystem::file_size(contents) / 2);
+  int result = 1;
+  std::string rtf = Written(document, &result);
+  EXPECT_EQ(result, 0);
+  EXPECT_NE(rtf.find("element0"), std::string::npos);
+  EXPECT_EQ(rtf.find("element49"), std::string::npos);
+  EXPECT_EQ(rtf.back(), '}');
+  EXPECT_GT(document.ElementsLost(), 0);
 }
 
 TEST_F(RTFDocumentTest, CancelEndsTheFileAndTheOwnerDeletesIt) {

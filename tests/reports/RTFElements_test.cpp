@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <filesystem>
+#include <functional>
 
 #include "RTFElements.h"
 #include "RTFTestSupport.h"
@@ -243,6 +244,18 @@ TEST_F(RTFPictures, LinkedPicturePathIsEscapedAndAMissingFileWritesNothing) {
   EXPECT_EQ(RtfOf(CRTFImage(dir_.File("missing.png"), 10, 10)), "");
   EXPECT_EQ(RtfOf(CRTFImage(dir_.Path(), 10, 10)), "");  // a folder is no picture
   EXPECT_EQ(RtfOf(CRTFImage("", 10, 10)), "");
+}
+
+TEST_F(RTFPictures, ALongPathIsWrittenWhole) {
+  const std::string folder = dir_.Path() + std::string(200, 'a') + "/" + std::string(200, 'b');
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/" + std::string(200, 'c') + ".png";
+  WriteAll(path, "png");
+  const std::string rtf = RtfOf(CRTFImage(path, 1, 2, 3, 4));
+  EXPECT_NE(
+      rtf.find("IMPORT \"" + path + "\" \\\\* mergeformat}{\\fldrslt {\\plain }} \\par \\pard}}"),
+      std::string::npos)
+      << rtf;
 }
 
 TEST_F(RTFPictures, EmbeddedPictureIsHexAfterItsHeader) {

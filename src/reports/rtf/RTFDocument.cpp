@@ -104,6 +104,10 @@ void CRTFDocument::Clear() {
   addFailed_ = false;
 }
 
+std::string CRTFDocument::ContentsPath() const {
+  return contents_ ? contents_->GetFileName() : std::string();
+}
+
 int CRTFDocument::Write(CRTFFile& file) {
   if (!file.IsOpen()) return 0;
   const bool latin2 = plat::ActiveCodePage() == plat::kCodePageCentralEuropean;

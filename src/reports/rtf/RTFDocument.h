@@ -50,6 +50,8 @@ class CRTFDocument : public CRTFObject {
   int ElementsLost() const { return lost_; }
   // Drops the contents and their work file.
   void Clear();
+  // The work file of the contents, "" before the first element.
+  std::string ContentsPath() const;
 
   // Writes the whole RTF file. 1 when every element stored was written; 0
   // when the file is not open, the user cancelled (the file still ends in
