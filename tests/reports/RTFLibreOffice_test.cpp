@@ -140,6 +140,17 @@ void BuildBytes(CRTFDocument& document) {
   for (const std::string& line : ByteLines()) document.AddElement(Styled(line + "\r", 24, false));
 }
 
+// Central European text, written while code page 1250 is active.
+const char* const kLatin2Utf8 =
+    "P\u0159\u00edli\u0161 \u017elu\u0165ou\u010dk\u00fd k\u016f\u0148 \u00fap\u011bl \u0150\u0171";
+
+void BuildLatin2(CRTFDocument& document) {
+  ScopedCodePage latin2(plat::kCodePageCentralEuropean);
+  document.AddFont("Arial");
+  document.AddElement(
+      Styled(plat::Utf8ToAnsi(kLatin2Utf8, plat::kCodePageCentralEuropean) + "\r", 24, false));
+}
+
 std::string WithoutBlanks(const std::string& text) {
   std::string out;
   for (char c : text)
@@ -167,26 +178,30 @@ TEST(RTFLibreOffice, ReadsEveryTextRunOfOurDocuments) {
   auto file = [&](const std::string& name) { return (fs::path(out) / name).string(); };
 
   {
-    CRTFDocument elements, list, bytes;
+    CRTFDocument elements, list, bytes, latin2;
     BuildElements(elements, KORVANE_RTF_PICTURES);
     BuildList(list);
     BuildBytes(bytes);
+    BuildLatin2(latin2);
     ASSERT_EQ(elements.WriteToFile(file("elements.rtf")), 1);
     ASSERT_EQ(list.WriteToFile(file("list.rtf")), 1);
     ASSERT_EQ(bytes.WriteToFile(file("bytes.rtf")), 1);
+    ScopedCodePage central(plat::kCodePageCentralEuropean);
+    ASSERT_EQ(latin2.WriteToFile(file("latin2.rtf")), 1);
   }
 
   const std::string soffice =
       "soffice --headless -env:UserInstallation=file://" + std::string(KORVANE_LO_PROFILE) + " ";
-  ASSERT_EQ(Shell(soffice + "--convert-to pdf --outdir '" + out + "' '" + file("elements.rtf") +
-                  "' '" + file("list.rtf") + "' '" + file("bytes.rtf") + "'"),
-            0);
+  ASSERT_EQ(
+      Shell(soffice + "--convert-to pdf --outdir '" + out + "' '" + file("elements.rtf") + "' '" +
+            file("list.rtf") + "' '" + file("bytes.rtf") + "' '" + file("latin2.rtf") + "'"),
+      0);
   // The plain-text export goes to a folder of its own, beside pdftotext's list.txt.
   const std::string textDir = file("text");
   ASSERT_EQ(Shell(soffice + "--convert-to 'txt:Text (encoded):UTF8' --outdir '" + textDir + "' '" +
                   file("list.rtf") + "'"),
             0);
-  for (const char* name : {"elements", "list", "bytes"}) {
+  for (const char* name : {"elements", "list", "bytes", "latin2"}) {
     ASSERT_TRUE(fs::exists(file(std::string(name) + ".pdf"))) << name;
     ASSERT_EQ(Shell("pdftotext -layout '" + file(std::string(name) + ".pdf") + "'"), 0) << name;
   }
@@ -230,6 +245,9 @@ TEST(RTFLibreOffice, ReadsEveryTextRunOfOurDocuments) {
     EXPECT_NE(bytes.find(WithoutBlanks(plat::AnsiToUtf8(line, plat::kCodePageWestern))),
               std::string::npos)
         << plat::AnsiToUtf8(line, plat::kCodePageWestern);
+
+  EXPECT_NE(ReadAll(file("latin2.txt")).find(kLatin2Utf8), std::string::npos)
+      << ReadAll(file("latin2.txt"));
 }
 
 }  // namespace
