@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "GedcomCommands.h"
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   CloseOnTerminate(app);
 
   CKorApp korApp;
+  gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();

@@ -1,5 +1,10 @@
 #include "ExportChoices.h"
 
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "FileUtil.h"
 #include "PreparerRecord.h"
 
 namespace gedcom {
@@ -116,6 +121,30 @@ bool PreparerCanSubmit(const CPreparerRecord& p) {
   if (p.address1.empty()) return false;
   if (!p.address3.empty()) return true;
   return p.address2.size() > 2 && p.address2.find_first_of(" ,") != std::string::npos;
+}
+
+namespace {
+
+// The device of the path, or of its folder when it does not exist yet.
+bool DeviceOf(const std::string& path, dev_t& device) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    device = st.st_dev;
+    return true;
+  }
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  if (folder.empty() || ::stat(folder.c_str(), &st) != 0) return false;
+  device = st.st_dev;
+  return true;
+}
+
+}  // namespace
+
+bool SameRemovableDevice(const std::string& a, const std::string& b) {
+  if (a.empty() || b.empty()) return false;
+  dev_t da{}, db{};
+  if (!DeviceOf(a, da) || !DeviceOf(b, db) || da != db) return false;
+  return GetPathDriveType(a) == kDriveRemovable;
 }
 
 std::string EndingRinText(std::int32_t highestRin) {

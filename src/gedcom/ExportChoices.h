@@ -94,6 +94,11 @@ class CExportChoices {
 // characters holding a blank or a comma.
 bool PreparerCanSubmit(const CPreparerRecord& preparer);
 
+// Whether both paths lie on one removable device (a file that does not exist
+// yet counts by its folder): a transfer between them would need two disks in
+// one drive.
+bool SameRemovableDevice(const std::string& a, const std::string& b);
+
 // The import dialog's "(Ending RIN#: n)", empty for a file without
 // individuals.
 std::string EndingRinText(std::int32_t highestRin);

@@ -138,8 +138,8 @@ TEST(ExportChoices, PreparerCanSubmit) {
       {"Siri", "Moe", "Storgata 1", "0150 Oslo", "", true},
       {"", "Moe", "Storgata 1", "", "Oslo", true},
       {"Siri", "Moe", "Storgata 1", "Oslo,N", "", true},
-      {"Siri", "Moe", "Storgata 1", "Oslo", "", false},  // no blank or comma
-      {"Siri", "Moe", "Storgata 1", "N ", "", false},    // two characters
+      {"Siri", "Moe", "Storgata 1", "Oslo", "", false},   // no blank or comma
+      {"Siri", "Moe", "Storgata 1", "N ", "", false},     // two characters
       {"Siri", "Moe", "", "0150 Oslo", "Norway", false},  // no first line
       {"", "", "Storgata 1", "0150 Oslo", "", false},     // no name
   };
