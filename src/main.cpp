@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "MainFrame.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
 
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
+  gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();

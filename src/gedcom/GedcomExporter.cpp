@@ -122,6 +122,17 @@ const char* TypeName(int mode) {
 
 }  // namespace
 
+void ExportProgress::Begin(const std::string& source) {
+  plat::Progress().Begin(kExportCaption, 0);
+  plat::Progress().SetText(source);
+}
+void ExportProgress::SetSource(const std::string& text) { plat::Progress().SetText(text); }
+void ExportProgress::SetCounts(long individuals, long marriages) {
+  plat::Progress().SetPosition(static_cast<int>(individuals + marriages));
+}
+bool ExportProgress::CancelRequested() { return plat::Progress().CancelRequested(); }
+void ExportProgress::End() { plat::Progress().End(); }
+
 bool CGedcomExporter::Open(const std::string& path) {
   output_ = std::make_unique<GedcomOutput>(drive_, options.form55 && options.ansel);
   if (!output_->Open(path)) {
@@ -131,17 +142,16 @@ bool CGedcomExporter::Open(const std::string& path) {
   }
   path_ = path;
   fileName_ = std::filesystem::path(path).filename().string();
-  plat::Progress().Begin(kExportCaption, 0);
-  plat::Progress().SetText(std::string("Type: ") + TypeName(options.mode));
-  progress_ = true;
+  progress_->Begin(std::string("Type: ") + TypeName(options.mode));
+  progressShown_ = true;
   writer_ = std::make_unique<GedcomLineWriter>(*output_,
                                                options.form55 ? GedcomForm::k55 : GedcomForm::k40);
   return true;
 }
 
 bool CGedcomExporter::Close() {
-  if (progress_) plat::Progress().End();
-  progress_ = false;
+  if (progressShown_) progress_->End();
+  progressShown_ = false;
   const bool closed = output_ ? output_->Close() : true;
   // The Rosterly report opens for reading only after a whole export.
   if (complete_ && reportWritten_) plat::Shell().Open(ReportPath());
@@ -156,8 +166,8 @@ void CGedcomExporter::ShowSummary() const {
 }
 
 bool CGedcomExporter::KeepGoing() {
-  plat::Progress().SetPosition(static_cast<int>(individualsWritten_ + marriagesWritten_));
-  if (!plat::PumpWaitingMessages() || plat::Progress().CancelRequested()) {
+  progress_->SetCounts(individualsWritten_, marriagesWritten_);
+  if (!plat::PumpWaitingMessages() || progress_->CancelRequested()) {
     std::string question = kQuitQuestion;
     question.replace(question.find("%s"), 2, "Export");
     const int answer =
@@ -318,7 +328,7 @@ bool CGedcomExporter::QualifyRosterly(const ExportFilterSet& filter) {
           testOwnOrdinances(o, other);
       }
     }
-    if (!plat::PumpWaitingMessages() || plat::Progress().CancelRequested()) return false;
+    if (!plat::PumpWaitingMessages() || progress_->CancelRequested()) return false;
   }
   return true;
 }
@@ -408,7 +418,7 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   rinMarks_.assign(static_cast<std::size_t>(std::max(0, maxRin)) + 1, 0);
   mrinMarks_.assign(static_cast<std::size_t>(std::max(0, maxMrin)) + 1, 0);
 
-  plat::Progress().SetText("Selecting data for export...");
+  progress_->SetSource("Selecting data for export...");
   if (!WriteHeader()) return false;
 
   // Every mark is set before the first record is written, so that a family
@@ -440,7 +450,7 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
   }
 
   written_.clear();
-  plat::Progress().SetText(std::string("Type: ") + TypeName(options.mode));
+  progress_->SetSource(std::string("Type: ") + TypeName(options.mode));
   sources_.clear();
   repositories_.clear();
   eventTypes_.clear();

@@ -74,6 +74,18 @@ struct SelectionEntry {
   int generations = 0;
 };
 
+// The export's progress window: the type line, the two counters and Cancel.
+// The default shows them through the platform's progress port.
+class ExportProgress {
+ public:
+  virtual ~ExportProgress() = default;
+  virtual void Begin(const std::string& source);
+  virtual void SetSource(const std::string& text);
+  virtual void SetCounts(long individuals, long marriages);
+  virtual bool CancelRequested();
+  virtual void End();
+};
+
 inline constexpr const char* kCouldNotCreate = "Could not create GEDCOM file.";
 inline constexpr const char* kExportFailedCaption = "EXPORT FAILED";
 inline constexpr const char* kQuitQuestion =
@@ -94,6 +106,8 @@ class CGedcomExporter {
   // answers false when it cannot. fileName is the header's "1 FILE" value.
   bool Open(const std::string& path);
   void SetFileName(const std::string& name) { fileName_ = name; }
+  // The window that shows progress; null (the default) uses the progress port.
+  void SetProgress(ExportProgress* progress) { progress_ = progress ? progress : &portProgress_; }
   // The open family file; the Rosterly report is written beside it.
   void SetFamilyPath(const std::string& path) { familyPath_ = path; }
   std::string ReportPath() const;
@@ -181,7 +195,9 @@ class CGedcomExporter {
   long individualsWritten_ = 0, marriagesWritten_ = 0;
   bool complete_ = false;
   bool cancelled_ = false;
-  bool progress_ = false;
+  bool progressShown_ = false;
+  ExportProgress portProgress_;
+  ExportProgress* progress_ = &portProgress_;
   bool reportWritten_ = false;
 };
 

@@ -2133,6 +2133,7 @@ void CGedcomImporter::WriteLog() {
 }
 
 void CGedcomImporter::Refresh() {
+  progress_->SetDefined(defined_);
   progress_->SetCounts(made_, errors_);
   if (progress_->CancelRequested()) cancelled_ = true;
 }
@@ -2151,18 +2152,23 @@ void CGedcomImporter::ReadRecords() {
         ReadSubmitter(reader_, header_);
         break;
       case kTagIndi:
+        ++defined_[kIndividuals];
         ReadIndividual(line);
         break;
       case kTagFam:
+        ++defined_[kFamilies];
         ReadFamily(line);
         break;
       case kTagSour:
+        ++defined_[kSources];
         ReadSource(line);
         break;
       case kTagRepo:
+        ++defined_[kRepositories];
         ReadRepository(line);
         break;
       case kTagNote:
+        ++defined_[kNotes];
         ReadNoteRecord(line);
         break;
       case kTagXEventDefn:
@@ -2207,6 +2213,7 @@ int CGedcomImporter::Import() {
     map.emplace(Upper(t.tag.empty() ? t.title : t.tag), t.recordNumber);
   }
   progress_->SetFile(reader_.PartFileName(0));
+  progress_->SetListingPath(logPath_);
   progress_->SetStatus("Reading GEDCOM file");
   if (const CGedcomLine* head = reader_.FindNextAtLevel(0, kTagHead)) {
     (void)head;
@@ -2216,6 +2223,7 @@ int CGedcomImporter::Import() {
   } else {
     Error({}, "Can't find HEAD record at the beginning of the file.");
   }
+  progress_->SetDefined(defined_);
   progress_->SetCounts(made_, errors_);
   // What was read is linked also after a cancel, so no record is left
   // without its family.

@@ -42,6 +42,10 @@ class ImportProgress {
     (void)made;
     (void)errors;
   }
+  // The level-0 records of each kind read so far (the window's first count).
+  virtual void SetDefined(const long (&defined)[5]) { (void)defined; }
+  // Where the import's log goes.
+  virtual void SetListingPath(const std::string& path) { (void)path; }
   // Asked every 32 records while reading: true ends the reading (the records
   // read so far are still linked).
   virtual bool CancelRequested() { return false; }
@@ -67,6 +71,8 @@ class CGedcomImporter : public GedcomReportSink {
   // Records made of each kind (placeholders of records that were only
   // referred to included).
   long Made(Kind kind) const { return made_[kind]; }
+  // Level-0 records of the kind that the file defines.
+  long Defined(Kind kind) const { return defined_[kind]; }
   int Errors() const { return errors_; }
   bool Cancelled() const { return cancelled_; }
   const CGedcomHeaderInfo& Header() const { return header_; }
@@ -251,6 +257,7 @@ class CGedcomImporter : public GedcomReportSink {
   std::vector<std::string> temples_;  // known codes, upper case, sorted
 
   long made_[kKindCount] = {};
+  long defined_[kKindCount] = {};
   std::int32_t ordinanceFamily_ = 0;  // the family of the FAMC line of the last ordinance read
   int errors_ = 0;
   long recordsRead_ = 0;

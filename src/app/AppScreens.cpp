@@ -1,0 +1,6 @@
+#include "AppScreens.h"
+
+CAppScreens& AppScreens() {
+  static CAppScreens screens;
+  return screens;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Screens of libraries that sit above the shell's windows (GEDCOM transfer,
+// editing, reports), reached from the application's commands through hooks
+// that the program sets at start-up. An unset hook leaves its command
+// without a screen, and the command stays disabled.
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+struct CAppScreens {
+  // File > Export: the Export dialog and the export it runs; answers true
+  // when records may have changed (submission marks).
+  std::function<bool(QWidget* parent)> exportGedcom;
+  // The import of a GEDCOM file into the open family file, from the Import
+  // dialog on; answers true when anything was imported.
+  std::function<bool(QWidget* parent, const std::string& gedcomPath)> importGedcom;
+};
+
+CAppScreens& AppScreens();
