@@ -4,6 +4,7 @@
 // that the program sets at start-up. An unset hook leaves its command
 // without a screen, and the command stays disabled.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -16,6 +17,9 @@ struct CAppScreens {
   // The import of a GEDCOM file into the open family file, from the Import
   // dialog on; answers true when anything was imported.
   std::function<bool(QWidget* parent, const std::string& gedcomPath)> importGedcom;
+  // Set Relationship Indicators on the open family file around root (0:
+  // none); stores the file's show-relationships option after OK.
+  std::function<void(QWidget* parent, std::int32_t root)> setRelationshipIndicators;
 };
 
 CAppScreens& AppScreens();

@@ -15,9 +15,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "AppScreens.h"
 #include "ColorsDialog.h"
+#include "FamilyDatabase.h"
 #include "FileSystem.h"
 #include "FindRecordDialog.h"
+#include "KorApp.h"
 #include "MeasureEdit.h"
 #include "PasswordDialog.h"
 #include "QtPorts.h"
@@ -256,6 +259,13 @@ class FilePage : public CPrefsPage {
 
     rin->installEventFilter(this);
     connect(search, &QPushButton::clicked, this, [this] { OnSearch(); });
+    // The dialog stores the option in the family file at once.
+    connect(change, &QPushButton::clicked, this, [this] {
+      CKorApp* app = CKorApp::Instance();
+      AppScreens().setRelationshipIndicators(this, app ? app->ActiveViewRin() : 0);
+      v_.relationshipOption = CurrentDatabase->GetFileOption(1);
+      SetControlText(Sheet::kIdcRelationship, v_.RelationshipText());
+    });
     connect(view, &QPushButton::clicked, this, [this] { plat::Shell().Open(v_.logPath); });
     connect(flush, &QPushButton::clicked, this, [this] {
       plat::DeleteFile(v_.logPath);
@@ -274,8 +284,8 @@ class FilePage : public CPrefsPage {
     for (int id : {Sheet::kIdcLastUsed, Sheet::kIdcUseRin, Sheet::kIdcHomeRin, Sheet::kIdcSearch,
                    Sheet::kIdcLogChanges})
       EnableControl(id, v_.ControlsEnabled());
-    // Set Relationship Indicators is not available yet.
-    EnableControl(Sheet::kIdcRelationshipChange, false);
+    EnableControl(Sheet::kIdcRelationshipChange,
+                  v_.ControlsEnabled() && AppScreens().setRelationshipIndicators != nullptr);
     EnableControl(Sheet::kIdcLogView, v_.LogButtonsEnabled());
     EnableControl(Sheet::kIdcLogFlush, v_.LogButtonsEnabled());
   }

@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <set>
 
+#include "AppScreens.h"
 #include "ColorsDialog.h"
 #include "CommandIds.h"
 #include "DateValue.h"
@@ -33,6 +34,7 @@
 #include "PreferencesSheet.h"
 #include "QtPorts.h"
 #include "SettingsChoosers.h"
+#include "StringTable.h"
 #include "SystemColors.h"
 
 using Sheet = COptionsPropSheet;
@@ -355,6 +357,27 @@ class PreferencesTest : public QObject {
     QCOMPARE(fonts->GetControlText(Sheet::kIdcFontNotesEdit),
              std::string("Times New Roman Normal 9pt"));
     sheet.reject();
+  }
+
+  void filePageChangesTheRelationshipIndicatorsThroughTheirDialog() {
+    int runs = 0;
+    AppScreens().setRelationshipIndicators = [&](QWidget*, std::int32_t) {
+      ++runs;
+      CurrentDatabase->SetFileOption(1, 1);  // the user turned the indicators on
+    };
+    CurrentDatabase->SetFileOption(1, 0);
+    {
+      Sheet sheet(options, &info, shell::kPageFile);
+      sheet.show();
+      auto* file = sheet.Page(shell::kPageFile);
+      QCOMPARE(file->GetControlText(Sheet::kIdcRelationship), res::LoadString(5478));
+      QVERIFY(file->IsControlEnabled(Sheet::kIdcRelationshipChange));
+      Click(file->GetControl(Sheet::kIdcRelationshipChange));
+      QCOMPARE(runs, 1);
+      QCOMPARE(file->GetControlText(Sheet::kIdcRelationship), res::LoadString(5477));
+      sheet.reject();
+    }
+    AppScreens().setRelationshipIndicators = nullptr;
   }
 
   void filePageFlushesTheLogAndPicksTheHomePerson() {

@@ -1,14 +1,19 @@
 #include "KinshipCommands.h"
 
+#include "AppScreens.h"
 #include "CalculatorDialogs.h"
 #include "CommandIds.h"
 #include "DescendancyListDialog.h"
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "RelationshipCalculatorDialog.h"
+#include "RelationshipIndicatorsDialog.h"
 
 void RegisterKinshipCommands(CKorApp& app) {
   CKorApp* owner = &app;
+  AppScreens().setRelationshipIndicators = [](QWidget* parent, std::int32_t root) {
+    RunSetRelationshipIndicators(parent, root);
+  };
   app.SetToolCommand(
       shell::kIdToolsRelationshipCalculator,
       [owner] {
