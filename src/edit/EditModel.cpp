@@ -395,8 +395,10 @@ void CIndividualEditModel::LoadFromIndividual(CIndividualNode* node) {
   sealingFamilyLink_ = links != nullptr ? links->parentLink : 0;
   std::vector<std::int32_t> marriages;
   firstMarriageMrin_ = 0;
-  if (recordNumber_ != 0 && DbGetRelation(recordNumber_, db::kRelMarriages, 0, marriages) > 0 &&
-      !marriages.empty())
+  const int marriageCount =
+      recordNumber_ != 0 ? DbGetRelationCount(recordNumber_, db::kRelMarriages, 0, 1) : 0;
+  if (marriageCount > 0 && DbGetRelation(recordNumber_, db::kRelMarriages, marriageCount,
+                                         marriages) > 0 && !marriages.empty())
     firstMarriageMrin_ = marriages.front();
 
   // 3. PERSONAL
