@@ -71,10 +71,18 @@ void CCharacterMapModel::Select(int index) {
 void CCharacterMapModel::MoveSelection(Move move) {
   int next = selected_;
   switch (move) {
-    case kLeft: next -= 1; break;
-    case kRight: next += 1; break;
-    case kUp: next -= columns_; break;
-    case kDown: next += columns_; break;
+    case kLeft:
+      next -= 1;
+      break;
+    case kRight:
+      next += 1;
+      break;
+    case kUp:
+      next -= columns_;
+      break;
+    case kDown:
+      next += columns_;
+      break;
   }
   if (next >= 0 && next < GetCount()) selected_ = next;
 }

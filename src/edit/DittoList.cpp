@@ -23,8 +23,8 @@ void CDittoList::Add(const std::string& text) {
 int CDittoList::Load(const std::string& name) {
   plat::ProfilePort& profile = plat::Profile();
   const std::string section = SectionOf(name);
-  maxEntries_ = std::clamp(profile.GetInt(section, "MaxEntries", kDefaultMaxEntries), 0,
-                           kMaxMaxEntries);
+  maxEntries_ =
+      std::clamp(profile.GetInt(section, "MaxEntries", kDefaultMaxEntries), 0, kMaxMaxEntries);
   int loaded = 0;
   for (int i = 0; i < maxEntries_; ++i) {
     const std::string text = profile.GetString(section, ValueOf(name, i), "");

@@ -93,8 +93,8 @@ class RuleAdder {
     rules_.Add(std::make_unique<CDateSpanRule>(first, span, second, message));
   }
   // first not after second + span.
-  void NotAfterPlus(const CEventObject* first, const CEventObject* second,
-                    const CDateValue& span, int message) {
+  void NotAfterPlus(const CEventObject* first, const CEventObject* second, const CDateValue& span,
+                    int message) {
     rules_.Add(CDateSpanRule::DateSpanRuleReverse(first, second, span, message));
   }
   void NotAfterToday(const CEventObject* event) {
@@ -272,11 +272,12 @@ CFieldListRow* CEditModel::AddUserEventRow(std::unique_ptr<CUserEventRecord> eve
   const CEventTypeRecord* type = e->GetEventType();
   int dateKind = type != nullptr ? type->dateKind : 1;
   if (dateKind >= '0') dateKind -= '0';
-  CFieldListRow* first = Own(otherEventRows_,
-                             std::make_unique<CUserEventDateRow>(e, &env.dates, dateKind == 0));
+  CFieldListRow* first =
+      Own(otherEventRows_, std::make_unique<CUserEventDateRow>(e, &env.dates, dateKind == 0));
   if (dateKind == 2) Own(otherEventRows_, std::make_unique<CEndDateRow>(e));
   Own(otherEventRows_, std::make_unique<CUserEventPlaceRow>(e, &env.places));
-  if (type != nullptr && type->hasDescription) Own(otherEventRows_, std::make_unique<CDescriptionRow>(e));
+  if (type != nullptr && type->hasDescription)
+    Own(otherEventRows_, std::make_unique<CDescriptionRow>(e));
   Own(otherEventRows_,
       std::make_unique<CYesNoRow>(e, &yesNo_, static_cast<int>(e->GetFirstCitation())));
   return first;
@@ -309,10 +310,9 @@ void CEditModel::LoadUserEvents(char ownerKind, bool sorted) {
 int CEditModel::StoreUserEvents() {
   std::vector<CUserEventRecord*> sorted;
   for (const auto& event : userEvents_) sorted.push_back(event.get());
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const CUserEventRecord* a, const CUserEventRecord* b) {
-                     return a->Compare(b) < 0;
-                   });
+  std::stable_sort(
+      sorted.begin(), sorted.end(),
+      [](const CUserEventRecord* a, const CUserEventRecord* b) { return a->Compare(b) < 0; });
   std::vector<std::int32_t> kept;
   for (CUserEventRecord* event : sorted) {
     if (IsEventRemoved(event)) continue;
@@ -362,13 +362,6 @@ CIndividualEditModel::CIndividualEditModel() {
 }
 
 CIndividualEditModel::~CIndividualEditModel() {
-  headings_.clear();
-  personalRows_.clear();
-  otherRows_.clear();
-  eventRows_.clear();
-  ordinanceRows_.clear();
-  otherEventRows_.clear();
-  rules_.DeleteAll();
   ReleaseRelatives();
   if (node_ != nullptr) node_->Release();
 }
@@ -397,8 +390,9 @@ void CIndividualEditModel::LoadFromIndividual(CIndividualNode* node) {
   firstMarriageMrin_ = 0;
   const int marriageCount =
       recordNumber_ != 0 ? DbGetRelationCount(recordNumber_, db::kRelMarriages, 0, 1) : 0;
-  if (marriageCount > 0 && DbGetRelation(recordNumber_, db::kRelMarriages, marriageCount,
-                                         marriages) > 0 && !marriages.empty())
+  if (marriageCount > 0 &&
+      DbGetRelation(recordNumber_, db::kRelMarriages, marriageCount, marriages) > 0 &&
+      !marriages.empty())
     firstMarriageMrin_ = marriages.front();
 
   // 3. PERSONAL
@@ -416,9 +410,8 @@ void CIndividualEditModel::LoadFromIndividual(CIndividualNode* node) {
   auto christening = WorkingCopy(node->GetChristening());
   auto death = WorkingCopy(node->GetDeath());
   auto burial = WorkingCopy(node->GetBurial());
-  for (CPlaceEventObject* event :
-       std::initializer_list<CPlaceEventObject*>{birth.get(), christening.get(), death.get(),
-                                                 burial.get()})
+  for (CPlaceEventObject* event : std::initializer_list<CPlaceEventObject*>{
+           birth.get(), christening.get(), death.get(), burial.get()})
     AddEventRows(event);
   events_.push_back(std::move(birth));
   events_.push_back(std::move(christening));
@@ -565,9 +558,8 @@ void CIndividualEditModel::SetOrCreate(std::vector<std::unique_ptr<CFieldListRow
 int CIndividualEditModel::SetGivenName(const std::string& text, int check) {
   std::string message;
   if (check && !CheckNameText(CCheckedText(text), message)) Warn(message);
-  SetOrCreate(personalRows_, rowid::kGivenName, text, [&] {
-    return std::make_unique<CFullNameRow>(text, &EditEnvironment().givenNames);
-  });
+  SetOrCreate(personalRows_, rowid::kGivenName, text,
+              [&] { return std::make_unique<CFullNameRow>(text, &EditEnvironment().givenNames); });
   return 1;
 }
 
@@ -586,9 +578,8 @@ int CIndividualEditModel::SetSurname(const std::string& text, int check) {
       plat::MessageBox(res::LoadString(kIdsSurnamesSame), res::LoadString(kIdsAppTitle),
                        plat::kMbOk);
   }
-  SetOrCreate(personalRows_, rowid::kSurname, text, [&] {
-    return std::make_unique<CSurnameRow>(text, &EditEnvironment().surnames);
-  });
+  SetOrCreate(personalRows_, rowid::kSurname, text,
+              [&] { return std::make_unique<CSurnameRow>(text, &EditEnvironment().surnames); });
   return 1;
 }
 
@@ -808,11 +799,6 @@ void CIndividualEditModel::BuildDateRules() {
 CMarriageEditModel::CMarriageEditModel() = default;
 
 CMarriageEditModel::~CMarriageEditModel() {
-  headings_.clear();
-  eventRows_.clear();
-  ordinanceRows_.clear();
-  otherEventRows_.clear();
-  rules_.DeleteAll();
   if (husband_ != nullptr) husband_->Release();
   if (wife_ != nullptr) wife_->Release();
 }
@@ -907,7 +893,8 @@ void CMarriageEditModel::BuildDateRules() {
   for (const CEventObject* d : spouseDates) add.Order(d, married, kMsgSpouseBornAfterMarriage);
   add.Order(married, hDeath, kMsgMarriageAfterDeath);
   add.Order(married, wDeath, kMsgMarriageAfterDeath);
-  for (const CEventObject* d : spouseDates) add.SpanAfter(d, Years(12), married, kMsgSpouseTooYoung);
+  for (const CEventObject* d : spouseDates)
+    add.SpanAfter(d, Years(12), married, kMsgSpouseTooYoung);
   for (const CEventObject* d : spouseDates)
     add.NotAfterPlus(married, d, Years(60), kMsgSpouseTooOld);
   if (sealing != nullptr) {

@@ -7,7 +7,8 @@ EditorKeyAction TranslateEditorKey(CellKind kind, EditorKey key, bool shift, boo
   using A = EditorKeyAction;
   const auto nav = [](int code) { return A{A::kNavigate, code}; };
   switch (key) {
-    case EditorKey::kTab: return nav(shift ? fln::kNavShiftTab : fln::kNavTab);
+    case EditorKey::kTab:
+      return nav(shift ? fln::kNavShiftTab : fln::kNavTab);
     case EditorKey::kEnter:
       if (returnAsTab) return nav(fln::kNavEnter);
       return kind == CellKind::kButton ? A{A::kButton, 0} : A{};
@@ -33,8 +34,10 @@ EditorKeyAction TranslateEditorKey(CellKind kind, EditorKey key, bool shift, boo
       return kind == CellKind::kButton ? A{A::kSwallow, 0} : A{};
     case EditorKey::kSpace:
       return kind == CellKind::kButton ? A{A::kButton, 0} : A{};
-    case EditorKey::kEscape: return A{};
-    case EditorKey::kOther: return kind == CellKind::kButton ? A{A::kSwallow, 0} : A{};
+    case EditorKey::kEscape:
+      return A{};
+    case EditorKey::kOther:
+      return kind == CellKind::kButton ? A{A::kSwallow, 0} : A{};
   }
   return A{};
 }

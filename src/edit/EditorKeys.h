@@ -8,8 +8,20 @@
 
 #include "FieldCell.h"
 
-enum class EditorKey { kTab, kEnter, kPageUp, kPageDown, kHome, kEnd, kUp, kDown, kDelete,
-                       kEscape, kSpace, kOther };
+enum class EditorKey {
+  kTab,
+  kEnter,
+  kPageUp,
+  kPageDown,
+  kHome,
+  kEnd,
+  kUp,
+  kDown,
+  kDelete,
+  kEscape,
+  kSpace,
+  kOther
+};
 
 struct EditorKeyAction {
   enum Kind {
@@ -40,9 +52,9 @@ struct ComboTypingResult {
   std::string text;
   int selectionStart = 0;
   int selectionEnd = 0;
-  int selectedIndex = -1;     // the choice selected, -1 none
-  std::string lastAccepted;   // what the next change compares with
-  bool changed = false;       // text or selection differ from what was typed
+  int selectedIndex = -1;    // the choice selected, -1 none
+  std::string lastAccepted;  // what the next change compares with
+  bool changed = false;      // text or selection differ from what was typed
 };
 
 // The first choice that begins with prefix (case-sensitive with exact,

@@ -36,7 +36,8 @@ std::string NormalizeCellText(const std::string& text) {
 
 // ---- CFieldCell ----
 
-CFieldCell::CFieldCell(std::string text, int readOnly) : text_(std::move(text)), readOnly_(readOnly) {}
+CFieldCell::CFieldCell(std::string text, int readOnly)
+    : text_(std::move(text)), readOnly_(readOnly) {}
 
 // Going with its line: the editor goes without asking anyone.
 CFieldCell::~CFieldCell() { editor_.reset(); }
@@ -166,7 +167,9 @@ FieldEditorSpec CButtonFieldCell::MakeSpec(const FieldRect& rect) const {
   return spec;
 }
 
-void CButtonFieldCell::MoveEditor(const FieldRect& rect) { CFieldCell::MoveEditor(ButtonRect(rect)); }
+void CButtonFieldCell::MoveEditor(const FieldRect& rect) {
+  CFieldCell::MoveEditor(ButtonRect(rect));
+}
 
 // ---- line ----
 

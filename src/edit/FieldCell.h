@@ -65,10 +65,10 @@ struct FieldCellDone {
 
 // The four completion options of a combo cell, copied into its editor.
 struct ComboOptions {
-  int completeMode = 1;        // 1 complete from the choices, 0 a key jumps to a choice
-  int completionAllowed = 1;   // in complete mode, 0 leaves the text free
-  int keepLength = 0;          // in complete mode, text beyond this many characters is taken back
-  int exactPrefix = 0;         // 1 case-sensitive prefix search, 0 case-insensitive
+  int completeMode = 1;       // 1 complete from the choices, 0 a key jumps to a choice
+  int completionAllowed = 1;  // in complete mode, 0 leaves the text free
+  int keepLength = 0;         // in complete mode, text beyond this many characters is taken back
+  int exactPrefix = 0;        // 1 case-sensitive prefix search, 0 case-insensitive
 };
 
 enum class CellKind { kEdit, kCombo, kButton };

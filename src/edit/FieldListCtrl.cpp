@@ -250,8 +250,12 @@ void CFieldListCtrl::OnNavigate(int code) {
       MoveNext();
       if (EditEnvironment().IsReturnAsTab() && currentColumn_ == 2) MoveNext();
       break;
-    case fln::kNavTab: MoveNext(); break;
-    case fln::kNavShiftTab: MovePrevious(); break;
+    case fln::kNavTab:
+      MoveNext();
+      break;
+    case fln::kNavShiftTab:
+      MovePrevious();
+      break;
     case fln::kNavPageDown:
       if (!BeginEdit(column, std::min(currentLine_ + page, last), true)) MoveUp();
       break;
@@ -264,9 +268,14 @@ void CFieldListCtrl::OnNavigate(int code) {
     case fln::kNavCtrlEnd:
       if (!BeginEdit(column, last, true)) MoveUp();
       break;
-    case fln::kNavDown: MoveDown(); break;
-    case fln::kNavUp: MoveUp(); break;
-    default: break;
+    case fln::kNavDown:
+      MoveDown();
+      break;
+    case fln::kNavUp:
+      MoveUp();
+      break;
+    default:
+      break;
   }
 }
 

@@ -34,7 +34,10 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
 
 CFieldListRow::CFieldListRow(int labelId, std::string text, int count, int readOnly,
                              CEventObject* linked)
-    : labelId_(labelId), text_(std::move(text)), linked_(linked), readOnly_(readOnly),
+    : labelId_(labelId),
+      text_(std::move(text)),
+      linked_(linked),
+      readOnly_(readOnly),
       count_(count) {}
 
 std::string CFieldListRow::GetLabel() const {
@@ -55,7 +58,9 @@ std::unique_ptr<CFieldCell> CFieldListRow::MakeLabelCell(bool colon, int indent,
   return cell;
 }
 
-std::unique_ptr<CFieldCell> CFieldListRow::CreateLabelCell() { return MakeLabelCell(true, 3, true); }
+std::unique_ptr<CFieldCell> CFieldListRow::CreateLabelCell() {
+  return MakeLabelCell(true, 3, true);
+}
 
 std::unique_ptr<CFieldCell> CFieldListRow::CreateValueCell() {
   std::unique_ptr<CFieldCell> cell = std::make_unique<CEditFieldCell>(text_, readOnly_);
@@ -96,8 +101,7 @@ std::string EventDateText(const CEventObject* event) {
   return event->GetDateText();
 }
 
-CFieldListRow* FindRowInList(const std::vector<std::unique_ptr<CFieldListRow>>& rows,
-                             int labelId) {
+CFieldListRow* FindRowInList(const std::vector<std::unique_ptr<CFieldListRow>>& rows, int labelId) {
   for (const auto& row : rows)
     if (row->GetLabelId() == labelId) return row.get();
   return nullptr;
@@ -243,7 +247,9 @@ CEndDateRow::CEndDateRow(CEventObject* event)
     : CFieldListRow(rowid::kEndDate, event != nullptr ? event->GetSecondDateString() : "", 0, 0,
                     event) {}
 
-std::unique_ptr<CFieldCell> CEndDateRow::CreateLabelCell() { return MakeLabelCell(true, 10, false); }
+std::unique_ptr<CFieldCell> CEndDateRow::CreateLabelCell() {
+  return MakeLabelCell(true, 10, false);
+}
 
 int CEndDateRow::IsChanged(CEditModel*, CFieldListCtrl*, CFieldCell* cell) {
   return linked_ != nullptr && CellText(cell) != linked_->GetSecondDateString() ? 1 : 0;
@@ -262,8 +268,8 @@ int CEndDateRow::Commit(CEditModel* model, CFieldListCtrl*, CFieldCell* cell) {
 // ---- dates ----
 
 CDateRow::CDateRow(CEventObject* event, CStringListEx* choices, int readOnly)
-    : CComboRow(event != nullptr ? event->labelId : 0, EventDateText(event),
-                0, readOnly, event, choices) {
+    : CComboRow(event != nullptr ? event->labelId : 0, EventDateText(event), 0, readOnly, event,
+                choices) {
   textLimit_ = kDateLimit;
 }
 
@@ -316,8 +322,7 @@ std::unique_ptr<CFieldCell> CPlaceRow::CreateButtonCell() {
 }
 
 int CPlaceRow::IsChanged(CEditModel*, CFieldListCtrl*, CFieldCell* cell) {
-  return linked_ != nullptr && !EqualsIgnoringCase(CellText(cell), linked_->GetPlaceText()) ? 1
-                                                                                             : 0;
+  return linked_ != nullptr && !EqualsIgnoringCase(CellText(cell), linked_->GetPlaceText()) ? 1 : 0;
 }
 
 int CPlaceRow::CheckText(const std::string& text, std::string& message) {

@@ -88,9 +88,9 @@ int ConfirmNewStrings(const std::string& shown, const std::vector<std::string>& 
     if (DbFindString(part, kind, stored) == 0) missing.push_back(part);
   }
   if (missing.empty()) return 1;
-  const int answer = plat::MessageBox(shown + "\n\n" + res::LoadString(kIdsIsNameCorrect),
-                                      res::LoadString(kIdsAppTitle),
-                                      plat::kMbYesNo | plat::kMbIconQuestion);
+  const int answer =
+      plat::MessageBox(shown + "\n\n" + res::LoadString(kIdsIsNameCorrect),
+                       res::LoadString(kIdsAppTitle), plat::kMbYesNo | plat::kMbIconQuestion);
   if (answer != plat::kIdYes) return 0;
   for (const std::string& part : missing) DbFindOrAddString(part, kind, stored);
   return 1;

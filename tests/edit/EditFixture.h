@@ -1,7 +1,7 @@
 #pragma once
-// A family file opened as the current database at a fixed today (15 June
-// 2020), with helpers that add people, marriages and user events through
-// the database calls and load the in-memory individual an editing screen
+// The family file of the node tests (opened as the current database at 15
+// June 2020) with the temple table, fresh editing options, and helpers that
+// add user events and load the in-memory individual an editing screen
 // starts from.
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../family/NodeFixture.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EditEnvironment.h"
@@ -18,15 +19,14 @@
 #include "IndividualRecord.h"
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
-#include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
 #include "TempleTable.h"
 #include "UserEventRecord.h"
 
-class EditFamilyFixture : public OpenFamilyFixture {
+class EditFamilyFixture : public NodeFamilyFixture {
  protected:
   void SetUp() override {
-    OpenFamilyFixture::SetUp();
+    NodeFamilyFixture::SetUp();
     LoadTempleTable();
     saved_ = EditEnvironment().options;
     EditEnvironment().options = EditOptions{};
@@ -36,32 +36,16 @@ class EditFamilyFixture : public OpenFamilyFixture {
     for (CDittoList* list : {&EditEnvironment().places, &EditEnvironment().dates,
                              &EditEnvironment().givenNames, &EditEnvironment().surnames})
       list->RemoveAll();
-    OpenFamilyFixture::TearDown();
+    NodeFamilyFixture::TearDown();
   }
-  std::time_t Today() const override { return LocalTimeOf(2020, 6, 15, 12, 0); }
 
-  static CDateValue Year(int year) {
-    CDateValue d;
-    d.Set(year, 0);
-    return d;
-  }
-  static std::int32_t Add(CIndividualRecord& person, const char* surname, const char* given,
-                          char sex) {
-    person.surname = surname;
-    person.givenNames[0] = given;
-    person.sex = sex;
-    return static_cast<std::int32_t>(family::Add(person, 0));
-  }
-  static std::int32_t Add(const char* surname, const char* given, char sex, int born = 0) {
+  static CDateValue Year(int year) { return Date(year); }
+  using NodeFamilyFixture::Add;
+  // An individual born in a year.
+  static std::int32_t Add(const char* surname, const char* given, char sex, int born) {
     CIndividualRecord person;
-    if (born != 0) person.birth.date = Year(born);
+    person.birth.date = Year(born);
     return Add(person, surname, given, sex);
-  }
-  static std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
-    return DbSetRelation(husband, wife, db::kRelHusband, 0);
-  }
-  static void AddChild(std::int32_t mrin, std::int32_t child) {
-    ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, mrin), 0);
   }
   // A new event type of a date kind and a user event of it for owner.
   static std::int32_t AddUserEvent(std::int32_t owner, const char* title, int dateKind,

@@ -13,11 +13,8 @@ TEST(FieldCell, GetTextTrimsAndCollapsesBlanks) {
     const char* in;
     const char* out;
   } cases[] = {
-      {"  Anna   Maria ", "Anna Maria"},
-      {"Anna", "Anna"},
-      {"   ", ""},
-      {"a b  c   d", "a b c d"},
-      {"", ""},
+      {"  Anna   Maria ", "Anna Maria"}, {"Anna", "Anna"}, {"   ", ""},
+      {"a b  c   d", "a b c d"},         {"", ""},
   };
   for (const Case& c : cases) {
     CEditFieldCell cell(c.in, 0);
@@ -117,21 +114,51 @@ TEST(ComboCompletion, CompletesFromTheChoices) {
     int selStart, selEnd, index;
   } cases[] = {
       {"case-insensitive completion", {"smi", 3}, {}, kNames, "Smith", 3, 5, 0},
-      {"exact prefix finds nothing", {"smi", 3, false, 0, "sm"}, {1, 1, 0, 1}, kNames, "smi", 3,
-       3, -1},
+      {"exact prefix finds nothing",
+       {"smi", 3, false, 0, "sm"},
+       {1, 1, 0, 1},
+       kNames,
+       "smi",
+       3,
+       3,
+       -1},
       {"exact prefix finds", {"Smiths", 6}, {1, 1, 0, 1}, kNames, "Smithson", 6, 8, 1},
       {"caret not at the end", {"smi", 2}, {}, kNames, "smi", 2, 2, -1},
       {"after Backspace", {"smi", 3, true, 0, "smit"}, {}, kNames, "smi", 3, 3, -1},
       {"completion not allowed", {"smi", 3}, {1, 0, 0, 0}, kNames, "smi", 3, 3, -1},
       {"no choice", {"Bro", 3}, {}, kNames, "Bro", 3, 3, -1},
-      {"keep length takes back", {"SLAKEX", 6, false, 'X', "SLAKE"}, {1, 1, 5, 0}, {"SLAKE"},
-       "SLAKE", 5, 5, -1},
-      {"keep length within", {"SLA", 3}, {1, 1, 5, 0}, {"SLAKE - Salt Lake"},
-       "SLAKE - Salt Lake", 3, 17, 0},
-      {"key mode: n picks No", {"n", 1, false, 'n', "Yes"}, {0, 1, 0, 0}, {"Yes", "No"}, "No",
-       0, 2, 1},
-      {"key mode: x puts back", {"x", 1, false, 'x', "Yes"}, {0, 1, 0, 0}, {"Yes", "No"}, "Yes",
-       0, 3, -1},
+      {"keep length takes back",
+       {"SLAKEX", 6, false, 'X', "SLAKE"},
+       {1, 1, 5, 0},
+       {"SLAKE"},
+       "SLAKE",
+       5,
+       5,
+       -1},
+      {"keep length within",
+       {"SLA", 3},
+       {1, 1, 5, 0},
+       {"SLAKE - Salt Lake"},
+       "SLAKE - Salt Lake",
+       3,
+       17,
+       0},
+      {"key mode: n picks No",
+       {"n", 1, false, 'n', "Yes"},
+       {0, 1, 0, 0},
+       {"Yes", "No"},
+       "No",
+       0,
+       2,
+       1},
+      {"key mode: x puts back",
+       {"x", 1, false, 'x', "Yes"},
+       {0, 1, 0, 0},
+       {"Yes", "No"},
+       "Yes",
+       0,
+       3,
+       -1},
   };
   for (const Case& c : cases) {
     const ComboTypingResult r = CompleteComboText(c.typing, c.options, c.choices);
@@ -187,8 +214,7 @@ TEST(EditorKeys, EachEditorTranslatesItsKeys) {
       {CellKind::kButton, EditorKey::kHome, false, false, false, false, pass},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(TranslateEditorKey(c.kind, c.key, c.shift, c.ctrl, c.open, c.returnAsTab),
-              c.action)
+    EXPECT_EQ(TranslateEditorKey(c.kind, c.key, c.shift, c.ctrl, c.open, c.returnAsTab), c.action)
         << static_cast<int>(c.kind) << " key " << static_cast<int>(c.key);
   }
 }

@@ -27,7 +27,8 @@ class EditModelTest : public EditFamilyFixture {
     FakeList f;
     model.FillList(f.list);
     std::vector<int> ids;
-    for (int i = 0; i < f.list.GetLineCount(); ++i) ids.push_back(f.list.GetRowObject(i)->GetLabelId());
+    for (int i = 0; i < f.list.GetLineCount(); ++i)
+      ids.push_back(f.list.GetRowObject(i)->GetLabelId());
     return ids;
   }
   // Commits typed text into the value cell of the row of labelId.
@@ -69,7 +70,8 @@ TEST_F(EditModelTest, SectionsAndRowsInOrderWithAndWithoutZel) {
   FakeList f;
   plain.FillList(f.list);
   std::vector<int> ids;
-  for (int i = 0; i < f.list.GetLineCount(); ++i) ids.push_back(f.list.GetRowObject(i)->GetLabelId());
+  for (int i = 0; i < f.list.GetLineCount(); ++i)
+    ids.push_back(f.list.GetRowObject(i)->GetLabelId());
   EXPECT_EQ(ids, Join({kPersonal, kEvents, {3722, 4819, 3739, 4818, 4820, 4821, 3740, 3738}}));
   EXPECT_EQ(plain.GetBaptismOrdinance(), nullptr);
 }
@@ -81,9 +83,10 @@ TEST_F(EditModelTest, UserEventsListRowsByTheirDateKind) {
   AddUserEvent(anna, "Hobby", 0);
   EditEnvironment().options.showZel = false;
   Load(anna);
-  EXPECT_EQ(ListedLabels(),
-            Join({kPersonal, kEvents,
-                  {3721, 0, 4777, 3702, 0, 3703, 4777, 5233, 3702, 0, 4777, 3702}, kOther}));
+  EXPECT_EQ(ListedLabels(), Join({kPersonal,
+                                  kEvents,
+                                  {3721, 0, 4777, 3702, 0, 3703, 4777, 5233, 3702, 0, 4777, 3702},
+                                  kOther}));
   const auto& rows = model.OtherEventRows();
   EXPECT_EQ(rows[0]->GetLabel(), "Census");
   EXPECT_EQ(rows[3]->GetLabel(), "Residence");
@@ -306,7 +309,8 @@ TEST_F(EditModelTest, MarriageModelListsItsSections) {
   FakeList f;
   marriage.FillList(f.list);
   std::vector<int> ids;
-  for (int i = 0; i < f.list.GetLineCount(); ++i) ids.push_back(f.list.GetRowObject(i)->GetLabelId());
+  for (int i = 0; i < f.list.GetLineCount(); ++i)
+    ids.push_back(f.list.GetRowObject(i)->GetLabelId());
   EXPECT_EQ(ids, (std::vector<int>{3719, 7159, 4777, 3720, 3714, 7186}));
   const int line = f.list.FindRowIndexById(7159);
   CFieldCell* cell = f.list.GetCell(1, line);

@@ -22,15 +22,15 @@ class ButtonRow : public CTextRow {
 class FieldListGrid : public ::testing::Test {
  protected:
   void SetUp() override {
-    Add(std::make_unique<CSectionHeadingRow>(3718));            // 0
-    Add(std::make_unique<CTextRow>(3733, "Anna", 0, 0, nullptr));  // 1
-    Add(std::make_unique<CTextRow>(3738, "id", 0, 1, nullptr));    // 2 read-only
+    Add(std::make_unique<CSectionHeadingRow>(3718));                  // 0
+    Add(std::make_unique<CTextRow>(3733, "Anna", 0, 0, nullptr));     // 1
+    Add(std::make_unique<CTextRow>(3738, "id", 0, 1, nullptr));       // 2 read-only
     Add(std::make_unique<ButtonRow>(4777, "Boston", 0, 0, nullptr));  // 3 button opens
-    Add(std::make_unique<CTextRow>(4818, "Nan", 0, 0, nullptr));   // 4
-    Add(std::make_unique<CTextRow>(4819, "", 0, 0, nullptr));      // 5
-    Add(std::make_unique<CTextRow>(4820, "", 0, 0, nullptr));      // 6
-    Add(std::make_unique<CSectionHeadingRow>(3722));            // 7
-    Add(std::make_unique<CTextRow>(4821, "", 0, 1, nullptr));      // 8 read-only
+    Add(std::make_unique<CTextRow>(4818, "Nan", 0, 0, nullptr));      // 4
+    Add(std::make_unique<CTextRow>(4819, "", 0, 0, nullptr));         // 5
+    Add(std::make_unique<CTextRow>(4820, "", 0, 0, nullptr));         // 6
+    Add(std::make_unique<CSectionHeadingRow>(3722));                  // 7
+    Add(std::make_unique<CTextRow>(4821, "", 0, 1, nullptr));         // 8 read-only
     saved_ = EditEnvironment().returnAsTab;
   }
   void TearDown() override { EditEnvironment().returnAsTab = saved_; }

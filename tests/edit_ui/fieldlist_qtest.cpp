@@ -237,8 +237,8 @@ class FieldListTest : public QObject {
       QVERIFY(map != nullptr && map->isVisible());
       sharpS(map);
       QTest::keyClick(map, Qt::Key_Return);
-      QCOMPARE(edit->text(), line == 0 ? QString::fromUtf8("Stra\u00DFe")
-                                       : QString::fromUtf8("Gro\u00DFmann"));
+      QCOMPARE(edit->text(),
+               line == 0 ? QString::fromUtf8("Stra\u00DFe") : QString::fromUtf8("Gro\u00DFmann"));
       QVERIFY(map->isVisible());  // more characters may follow
       QTest::keyClick(map, Qt::Key_Escape);
       QVERIFY(!map->isVisible());
@@ -301,7 +301,8 @@ class FieldListTest : public QObject {
 
       // An open place drop-down on the birth's place.
       list->List().BeginEdit(1, list->List().FindRowIndexById(3710) + 1, true);
-      auto* combo = qobject_cast<QComboBox*>(dynamic_cast<QWidget*>(list->List().GetCurrentCell()->GetEditor()));
+      auto* combo = qobject_cast<QComboBox*>(
+          dynamic_cast<QWidget*>(list->List().GetCurrentCell()->GetEditor()));
       QVERIFY(combo != nullptr);
       combo->showPopup();
       QVERIFY(combo->view()->isVisible());

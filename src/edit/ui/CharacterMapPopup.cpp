@@ -86,14 +86,27 @@ void CCharacterMapPopup::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space: SendSelected(); break;
+    case Qt::Key_Space:
+      SendSelected();
+      break;
     case Qt::Key_Escape:
-    case Qt::Key_F7: close(); break;
-    case Qt::Key_Left: model_.MoveSelection(CCharacterMapModel::kLeft); break;
-    case Qt::Key_Right: model_.MoveSelection(CCharacterMapModel::kRight); break;
-    case Qt::Key_Up: model_.MoveSelection(CCharacterMapModel::kUp); break;
-    case Qt::Key_Down: model_.MoveSelection(CCharacterMapModel::kDown); break;
-    default: break;
+    case Qt::Key_F7:
+      close();
+      break;
+    case Qt::Key_Left:
+      model_.MoveSelection(CCharacterMapModel::kLeft);
+      break;
+    case Qt::Key_Right:
+      model_.MoveSelection(CCharacterMapModel::kRight);
+      break;
+    case Qt::Key_Up:
+      model_.MoveSelection(CCharacterMapModel::kUp);
+      break;
+    case Qt::Key_Down:
+      model_.MoveSelection(CCharacterMapModel::kDown);
+      break;
+    default:
+      break;
   }
   update();
   event->accept();

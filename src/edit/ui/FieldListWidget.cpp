@@ -28,19 +28,31 @@ QRect ToQRect(const FieldRect& r) { return QRect(r.left, r.top, r.Width(), r.Hei
 EditorKey KeyOf(const QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return EditorKey::kTab;
+    case Qt::Key_Backtab:
+      return EditorKey::kTab;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return EditorKey::kEnter;
-    case Qt::Key_PageUp: return EditorKey::kPageUp;
-    case Qt::Key_PageDown: return EditorKey::kPageDown;
-    case Qt::Key_Home: return EditorKey::kHome;
-    case Qt::Key_End: return EditorKey::kEnd;
-    case Qt::Key_Up: return EditorKey::kUp;
-    case Qt::Key_Down: return EditorKey::kDown;
-    case Qt::Key_Delete: return EditorKey::kDelete;
-    case Qt::Key_Escape: return EditorKey::kEscape;
-    case Qt::Key_Space: return EditorKey::kSpace;
-    default: return EditorKey::kOther;
+    case Qt::Key_Enter:
+      return EditorKey::kEnter;
+    case Qt::Key_PageUp:
+      return EditorKey::kPageUp;
+    case Qt::Key_PageDown:
+      return EditorKey::kPageDown;
+    case Qt::Key_Home:
+      return EditorKey::kHome;
+    case Qt::Key_End:
+      return EditorKey::kEnd;
+    case Qt::Key_Up:
+      return EditorKey::kUp;
+    case Qt::Key_Down:
+      return EditorKey::kDown;
+    case Qt::Key_Delete:
+      return EditorKey::kDelete;
+    case Qt::Key_Escape:
+      return EditorKey::kEscape;
+    case Qt::Key_Space:
+      return EditorKey::kSpace;
+    default:
+      return EditorKey::kOther;
   }
 }
 
@@ -93,7 +105,8 @@ int CCellEditorBase::ShowCharacterMap(int x, int y) {
   if (TextTarget() == nullptr) return 0;
   if (map_ && map_->isVisible()) return 0;
   SaveSelection();
-  if (!map_) map_ = new CCharacterMapPopup(widget_, [this](unsigned char ch) { InsertCharacter(ch); });
+  if (!map_)
+    map_ = new CCharacterMapPopup(widget_, [this](unsigned char ch) { InsertCharacter(ch); });
   map_->OpenAt(list_->viewport(), QPoint(x, y));
   return 1;
 }
@@ -108,10 +121,16 @@ bool CCellEditorBase::HandleKey(QKeyEvent* event, CellKind kind, bool dropDownOp
   const EditorKeyAction action = TranslateEditorKey(kind, KeyOf(event), shift, ctrl, dropDownOpen,
                                                     EditEnvironment().IsReturnAsTab());
   switch (action.kind) {
-    case EditorKeyAction::kPass: return false;
-    case EditorKeyAction::kNavigate: list_->PostNavigate(action.code); return true;
-    case EditorKeyAction::kButton: list_->PostButton(column_, row_); return true;
-    case EditorKeyAction::kSwallow: return true;
+    case EditorKeyAction::kPass:
+      return false;
+    case EditorKeyAction::kNavigate:
+      list_->PostNavigate(action.code);
+      return true;
+    case EditorKeyAction::kButton:
+      list_->PostButton(column_, row_);
+      return true;
+    case EditorKeyAction::kSwallow:
+      return true;
     case EditorKeyAction::kDeleteChoice:
       if (auto* combo = dynamic_cast<CCellComboBox*>(this)) combo->DeleteSelectedChoice();
       return true;
@@ -368,9 +387,12 @@ int CFieldListWidget::ColumnAt(QPoint point) const {
 
 std::unique_ptr<CFieldEditor> CFieldListWidget::CreateEditor(const FieldEditorSpec& spec) {
   switch (spec.kind) {
-    case CellKind::kEdit: return std::make_unique<CCellEdit>(this, spec, viewport());
-    case CellKind::kCombo: return std::make_unique<CCellComboBox>(this, spec, viewport());
-    case CellKind::kButton: return std::make_unique<CCellButton>(this, spec, viewport());
+    case CellKind::kEdit:
+      return std::make_unique<CCellEdit>(this, spec, viewport());
+    case CellKind::kCombo:
+      return std::make_unique<CCellComboBox>(this, spec, viewport());
+    case CellKind::kButton:
+      return std::make_unique<CCellButton>(this, spec, viewport());
   }
   return nullptr;
 }
@@ -471,7 +493,8 @@ void CFieldListWidget::paintEvent(QPaintEvent*) {
       text += fw::ToQString(cell->GetText());
       const int flags = Qt::AlignLeft | Qt::AlignVCenter |
                         (column == 0 ? Qt::TextShowMnemonic : Qt::TextHideMnemonic);
-      p.drawText(cellRect.adjusted(0, 1, 0, 0), flags, column == 0 ? text : text.replace('&', "&&"));
+      p.drawText(cellRect.adjusted(0, 1, 0, 0), flags,
+                 column == 0 ? text : text.replace('&', "&&"));
       p.setPen(grid);
       p.drawLine(cellRect.topRight(), cellRect.bottomRight());
     }
