@@ -35,7 +35,12 @@ namespace {
 class Owner : public CFieldListOwner {
  public:
   int OnCellDone(const FieldCellDone&) override { return refuse ? 1 : 0; }
+  int OnButton(int, int, int count) override {
+    ++presses;
+    return count + 1;
+  }
   bool refuse = false;
+  int presses = 0;
 };
 
 // A window with the list and a button after it, so that the focus can leave.
@@ -135,6 +140,9 @@ class FieldListTest : public QObject {
     s.list->List().BeginEdit(1, 11, true);
     s.Key(Qt::Key_Tab);
     QVERIFY(QApplication::focusWidget() == s.after);
+    s.Key(Qt::Key_Tab, Qt::ShiftModifier);  // back into the list at its last open cell
+    QCOMPARE(s.Current(), std::make_pair(1, 11));
+    QVERIFY(QApplication::focusWidget() == s.Editor());
   }
 
   void refusedEditKeepsTheEditorAndBlocksTheClick() {
@@ -161,6 +169,28 @@ class FieldListTest : public QObject {
     QTest::mouseClick(s.list->viewport(), Qt::LeftButton, {}, other.center());
     QCOMPARE(s.Current(), std::make_pair(1, 4));
     QCOMPARE(s.list->List().GetCell(1, 1)->PeekText(), std::string("Anna 2"));
+  }
+
+  void spaceAndClickPressTheCitationButton() {
+    Screen s;
+    CStringListEx yesNo;
+    yesNo.AddTail("Yes");
+    yesNo.AddTail("No");
+    s.Add(std::make_unique<CYesNoRow>(nullptr, &yesNo, 0));
+    s.Show();
+    QVERIFY(s.list->List().BeginEdit(2, 0, true) == 1);
+    auto* button = qobject_cast<QPushButton*>(s.Editor());
+    QVERIFY(button != nullptr);
+    QCOMPARE(button->text(), QString("s"));
+    s.Key(Qt::Key_Space);
+    QCOMPARE(s.owner.presses, 1);
+    button = qobject_cast<QPushButton*>(s.Editor());
+    QVERIFY(button != nullptr);
+    QCOMPARE(button->text(), QString("*s"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(s.owner.presses, 2);
+    QCOMPARE(s.list->List().GetCell(2, 0)->GetCount(), 2);
   }
 
   void scrolledAwayEditorHides() {

@@ -456,8 +456,8 @@ void CFieldListWidget::focusInEvent(QFocusEvent* event) {
     // Coming back from the next control: the last cell that opens.
     CFieldCell* cell = list_.GetCurrentCell();
     if (cell == nullptr || !cell->HasEditor()) {
-      list_.BeginEdit(list_.GetColumnCount() - 1, list_.GetLineCount() - 1, true) ||
-          (list_.MovePrevious(), true);
+      if (!list_.BeginEdit(list_.GetColumnCount() - 1, list_.GetLineCount() - 1, true))
+        list_.MovePrevious();
       return;
     }
   }
