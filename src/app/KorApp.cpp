@@ -21,6 +21,7 @@
 #include "CommandIds.h"
 #include "CustomEventTable.h"
 #include "DateKeywords.h"
+#include "EditEnvironment.h"
 #include "FamilyDatabase.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
@@ -227,6 +228,7 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   if (parsed.splash) dialogs_->ShowSplash();
   RegisterFileTypes();
   returnAsTab_.Load(profile);
+  LoadEditEnvironment();
 
   frame_ = std::make_unique<CMainFrame>(this);
   frame_->installEventFilter(this);
@@ -287,7 +289,23 @@ bool CKorApp::CheckSystemClock() {
   return true;
 }
 
+void CKorApp::LoadEditEnvironment() {
+  CEditEnvironment& edit = EditEnvironment();
+  edit.options.verifyNew = m_options.verifyNew != 0;
+  edit.options.autoNames = m_options.autoNames != 0;
+  edit.options.showZel = m_options.showZel != 0;
+  edit.options.allowSbnEdit = m_options.allowSbnEdit != 0;
+  edit.returnAsTab = [this] { return IsReturnAsTab() != 0; };
+  edit.LoadDittoLists();
+  dittoListsLoaded_ = true;
+}
+
 int CKorApp::ExitInstance() {
+  if (dittoListsLoaded_) {
+    EditEnvironment().SaveDittoLists();
+    EditEnvironment().returnAsTab = nullptr;
+    dittoListsLoaded_ = false;
+  }
   if (tablesLoaded_) {
     FreeTempleTable();
     FreeStandardNoteTags();

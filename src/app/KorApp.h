@@ -195,6 +195,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnHandOver(const std::string& commandLine);
   void PlaceMainFrame();
   void LoadSharedTables();
+  // The editing screens' options, Enter-as-Tab and the four recent-entry lists.
+  void LoadEditEnvironment();
   std::string InstanceSocketName() const;
 
   shell::ReturnAsTab returnAsTab_;
@@ -212,6 +214,7 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   QPointer<QWidget> acceleratorWindow_;
   int exitCode_ = 0;
   bool tablesLoaded_ = false;
+  bool dittoListsLoaded_ = false;
 };
 
 // Shows "Critical Error\n\n", the routine's name, ": " and text with the stop

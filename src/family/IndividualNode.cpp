@@ -484,7 +484,7 @@ void CIndividualNode::AddMarriage(CMarriageNode* marriage) {
 
 // ---- the screen -----------------------------------------------------------
 
-void CIndividualNode::SetFromScreen(const CIndividualEditModel& model) {
+void CIndividualNode::SetFromScreen(const CIndividualEditValues& model) {
   SetSurname(model.surname);
   SetGivenNames(model.givenNames);
   SetTitle(model.title);

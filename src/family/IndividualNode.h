@@ -22,7 +22,7 @@
 #include "TextMeasure.h"
 
 class CAlphaNameRecord;
-class CIndividualEditModel;
+class CIndividualEditValues;
 class CMarriageNode;
 
 // The display options the nodes use; the application copies its options
@@ -272,7 +272,7 @@ class CIndividualNode {
 
   // Takes over the values of the Edit Individual screen; with ShowZEL the
   // sealing to parents is also written to the parents' family link.
-  void SetFromScreen(const CIndividualEditModel& model);
+  void SetFromScreen(const CIndividualEditValues& model);
 
  private:
   friend void SetIndividualRef(CIndividualNode*& slot, CIndividualNode* node);

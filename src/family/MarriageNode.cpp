@@ -134,7 +134,7 @@ std::string CMarriageNode::GetMarriageDateText() const {
   return marriage_ ? marriage_->GetDateText() : std::string();
 }
 
-void CMarriageNode::SetFromScreen(const CMarriageEditModel& model) {
+void CMarriageNode::SetFromScreen(const CMarriageEditValues& model) {
   status = model.divorced ? 'D' : 'M';
   CMarriageEvent* event = GetMarriageEvent();
   event->date = model.marriage.date;

@@ -16,7 +16,7 @@
 #include "TextMeasure.h"
 
 class CIndividualNode;
-class CMarriageEditModel;
+class CMarriageEditValues;
 class CMarriageRecord;
 
 class CMarriageNode {
@@ -77,7 +77,7 @@ class CMarriageNode {
 
   // Status 'D' or 'M', the marriage event, with ShowZEL the sealing, and the
   // two numbers of the Marriage screen.
-  void SetFromScreen(const CMarriageEditModel& model);
+  void SetFromScreen(const CMarriageEditValues& model);
 
   std::int32_t mrin = 0;
   std::int32_t husbandRin = 0;   // 0 = none

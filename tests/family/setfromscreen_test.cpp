@@ -29,7 +29,7 @@ class SetFromScreen : public NodeFamilyFixture {
   }
 
   // The screen's values for rin as the record holds them.
-  CIndividualNode* Load(std::int32_t rin, CIndividualEditModel& model) {
+  CIndividualNode* Load(std::int32_t rin, CIndividualEditValues& model) {
     CIndividualRecord r;
     EXPECT_EQ(family::Read(r, rin), 1);
     model.rin = rin;
@@ -63,7 +63,7 @@ class SetFromScreen : public NodeFamilyFixture {
 };
 
 TEST_F(SetFromScreen, NamesEventsAndSexReachTheRecord) {
-  CIndividualEditModel model;
+  CIndividualEditValues model;
   CIndividualNode* node = Load(child, model);
   model.surname = "Hale-Quill";
   model.givenNames = "Benjamin Otto Karl";
@@ -96,7 +96,7 @@ TEST_F(SetFromScreen, NamesEventsAndSexReachTheRecord) {
 }
 
 TEST_F(SetFromScreen, SealingToParentsIsWrittenToTheFamilyLink) {
-  CIndividualEditModel model;
+  CIndividualEditValues model;
   CIndividualNode* node = Load(child, model);
   ASSERT_GT(model.parentLink, 0);
   model.sealingToParents.date = Day(1925, 6, 7);
@@ -113,7 +113,7 @@ TEST_F(SetFromScreen, SealingToParentsIsWrittenToTheFamilyLink) {
 }
 
 TEST_F(SetFromScreen, SealingOfSomeoneWithoutParentsGetsALinkOfItsOwn) {
-  CIndividualEditModel model;
+  CIndividualEditValues model;
   CIndividualNode* node = Load(orphan, model);
   ASSERT_EQ(model.parentLink, 0);
   model.sealingToParents.date.Set(0, CDateValue::kStatusBIC);

@@ -8,7 +8,7 @@
 
 #include "EventValue.h"
 
-class CIndividualEditModel {
+class CIndividualEditValues {
  public:
   std::string surname;
   std::string givenNames;  // one text, split into three parts by the node
@@ -37,7 +37,7 @@ class CIndividualEditModel {
   COrdinanceValue sealingToParents;
 };
 
-class CMarriageEditModel {
+class CMarriageEditValues {
  public:
   bool divorced = false;
   CEventValue marriage;

@@ -1,0 +1,203 @@
+#include "FieldCell.h"
+
+#include "FieldListCtrl.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr unsigned kIdsCitationCaption = 3517;  // "s"
+
+// The button covers its cell with two pixels to spare on every side.
+FieldRect ButtonRect(FieldRect rect) {
+  rect.left -= 2;
+  rect.top -= 4;
+  rect.right += 2;
+  rect.bottom += 0;
+  return rect;
+}
+
+}  // namespace
+
+std::string NormalizeCellText(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  bool pendingBlank = false;
+  for (const char c : text) {
+    if (c == ' ') {
+      pendingBlank = !out.empty();
+      continue;
+    }
+    if (pendingBlank) out += ' ';
+    pendingBlank = false;
+    out += c;
+  }
+  return out;
+}
+
+// ---- CFieldCell ----
+
+CFieldCell::CFieldCell(std::string text, int readOnly)
+    : text_(std::move(text)), readOnly_(readOnly) {}
+
+// Going with its line: the editor goes without asking anyone.
+CFieldCell::~CFieldCell() { editor_.reset(); }
+
+void CFieldCell::SetText(const std::string& text) {
+  text_ = text;
+  if (editor_) editor_->SetText(text);
+}
+
+std::string CFieldCell::GetText() {
+  text_ = NormalizeCellText(text_);
+  return text_;
+}
+
+void CFieldCell::DestroyEditor() {
+  if (!editor_) return;
+  CloseEditor(list_, 0, 0);
+  editor_.reset();
+  editorRect_ = FieldRect{};
+}
+
+int CFieldCell::Attach(CFieldListCtrl* /*list*/, const FieldRect& /*rect*/, int /*column*/,
+                       int /*row*/) {
+  return 1;
+}
+
+FieldEditorSpec CFieldCell::MakeSpec(const FieldRect& rect) const {
+  FieldEditorSpec spec;
+  spec.kind = GetKind();
+  spec.text = text_;
+  spec.rect = rect;
+  spec.textLimit = textLimit_;
+  spec.cell = const_cast<CFieldCell*>(this);
+  return spec;
+}
+
+int CFieldCell::OpenEditor(CFieldListCtrl* list, const FieldRect& rect, int column, int row) {
+  if (readOnly_ || editor_ || list == nullptr) return 0;
+  editorRect_ = rect;
+  column_ = column;
+  row_ = row;
+  editor_ = list->CreateEditor(MakeSpec(rect));
+  if (!editor_) {
+    editorRect_ = FieldRect{};
+    return 0;
+  }
+  list_ = list;
+  list->NotifyEditorOpen(this, column, row);
+  return 1;
+}
+
+int CFieldCell::CloseEditor(CFieldListCtrl* /*list*/, int code1, int code2) {
+  if (!editor_ || list_ == nullptr) return 1;
+  if (takesEditorText_) text_ = editor_->GetText();
+  FieldCellDone done{list_, this, column_, row_, code1, code2};
+  if (list_->SendCellDone(done) > 0) {
+    editor_->Focus();
+    return 0;
+  }
+  editorRect_ = FieldRect{};
+  editor_.reset();
+  return 1;
+}
+
+void CFieldCell::MoveEditor(const FieldRect& rect) {
+  if (!editor_) return;
+  if (list_ != nullptr) list_->InvalidateRect(editorRect_);
+  editorRect_ = rect;
+  const bool visible = !(rect.top < rect.bottom - rect.top);
+  editor_->Place(rect, visible);
+  if (visible) editor_->Focus();
+}
+
+int CFieldCell::ShowCharacterMap(int x, int y) {
+  if (!editor_) return 0;
+  return editor_->ShowCharacterMap(x, y);
+}
+
+// ---- combo ----
+
+CComboFieldCell::CComboFieldCell(std::string text, CStringListEx* choices, unsigned comboStyle,
+                                 int readOnly)
+    : CFieldCell(std::move(text), readOnly), choices_(choices), comboStyle_(comboStyle) {}
+
+void CComboFieldCell::SetText(const std::string& text) {
+  text_ = text;
+  if (editor_) editor_->SelectChoice(text);
+}
+
+FieldEditorSpec CComboFieldCell::MakeSpec(const FieldRect& rect) const {
+  FieldEditorSpec spec = CFieldCell::MakeSpec(rect);
+  spec.choices = choices_;
+  spec.comboStyle = comboStyle_;
+  spec.options = options_;
+  // The combo reaches two pixels higher, so that its edit part sits on the line.
+  spec.rect.top -= 2;
+  spec.rect.bottom -= 2;
+  return spec;
+}
+
+// ---- button ----
+
+CButtonFieldCell::CButtonFieldCell(int count, int readOnly) : CFieldCell({}, readOnly) {
+  takesEditorText_ = false;
+  SetCount(count);
+}
+
+std::string CButtonFieldCell::CaptionFor(int count, int readOnly) {
+  if (readOnly) return {};
+  return (count != 0 ? "*" : "") + res::LoadString(kIdsCitationCaption);
+}
+
+void CButtonFieldCell::SetText(const std::string& text) {
+  text_ = text;
+  if (editor_) editor_->SetText(text);
+}
+
+void CButtonFieldCell::SetReadOnly(int readOnly) { readOnly_ = readOnly; }
+
+void CButtonFieldCell::SetCount(int count) {
+  count_ = count;
+  SetText(CaptionFor(count_, readOnly_));
+}
+
+FieldEditorSpec CButtonFieldCell::MakeSpec(const FieldRect& rect) const {
+  FieldEditorSpec spec = CFieldCell::MakeSpec(ButtonRect(rect));
+  return spec;
+}
+
+void CButtonFieldCell::MoveEditor(const FieldRect& rect) {
+  CFieldCell::MoveEditor(ButtonRect(rect));
+}
+
+// ---- line ----
+
+int CFieldLine::AddCell(std::unique_ptr<CFieldCell> cell) {
+  if (!cell) return -1;
+  cells_.push_back(std::move(cell));
+  return GetCount();
+}
+
+CFieldCell* CFieldLine::GetCell(int column) const {
+  if (column < 0 || column >= GetCount()) return nullptr;
+  return cells_[column].get();
+}
+
+CFieldCell* CFieldLine::GetFirst() {
+  cursor_ = 0;
+  return GetNext();
+}
+
+CFieldCell* CFieldLine::GetNext() {
+  if (cursor_ >= GetCount()) return nullptr;
+  return cells_[cursor_++].get();
+}
+
+int CFieldLine::Attach(CFieldListCtrl* list, int row) {
+  for (int column = 0; column < GetCount(); ++column) {
+    const FieldRect rect = list->GetCellRect(column, row, false);
+    if (!cells_[column]->Attach(list, rect, column, row)) return 0;
+  }
+  return 1;
+}

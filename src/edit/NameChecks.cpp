@@ -1,0 +1,97 @@
+#include "NameChecks.h"
+
+#include "CodePage.h"
+#include "DbCalls.h"
+#include "EditEnvironment.h"
+#include "FamilyDatabase.h"
+#include "Ports.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr unsigned kIdsPunctuationInName = 3717;
+constexpr unsigned kIdsTermInName = 3716;
+constexpr unsigned kIdsIsNameCorrect = 7227;
+constexpr unsigned kIdsAppTitle = 101;
+
+bool IsWordBreak(unsigned char c) { return c <= ' '; }
+
+}  // namespace
+
+const std::vector<unsigned>& NameTermIds() {
+  static const std::vector<unsigned> ids = {7237, 7260, 7261, 7262, 7263, 7264, 7265,
+                                            7266, 7267, 7268, 7130, 7129, 5457, 5458,
+                                            5440, 5439, 5431, 5432, 5460, 5459, 7278};
+  return ids;
+}
+
+int CheckNameCharacters(const CCheckedText& text) {
+  static const std::string kAllowed = " ()\"'.-,";
+  for (const char ch : text.GetText()) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (plat::IsAnsiAlpha(c)) continue;
+    if (kAllowed.find(ch) != std::string::npos) continue;
+    return 0;
+  }
+  return 1;
+}
+
+int ContainsNameTerm(const CCheckedText& text, unsigned termId) {
+  const std::string term = plat::AnsiLower(res::LoadString(termId));
+  if (term.empty()) return 0;
+  return plat::AnsiLower(text.GetText()).find(term) != std::string::npos ? 1 : 0;
+}
+
+int CheckNameText(const CCheckedText& text, std::string& message) {
+  if (!CheckNameCharacters(text)) {
+    message = res::LoadString(kIdsPunctuationInName);
+    return 0;
+  }
+  for (const unsigned id : NameTermIds()) {
+    if (ContainsNameTerm(text, id)) {
+      message = res::LoadString(kIdsTermInName);
+      return 0;
+    }
+  }
+  return 1;
+}
+
+bool ShouldVerifyNewNames() {
+  if (!EditEnvironment().options.verifyNew) return false;
+  return CurrentDatabase != nullptr && CurrentDatabase->ReadOnly() != CFamilyDatabase::kReadOnly;
+}
+
+std::vector<std::string> SplitGivenNameParts(const std::string& text) {
+  std::vector<std::string> parts;
+  std::size_t pos = 0;
+  auto skipBlanks = [&] {
+    while (pos < text.size() && IsWordBreak(static_cast<unsigned char>(text[pos]))) ++pos;
+  };
+  for (int word = 0; word < 2; ++word) {
+    skipBlanks();
+    const std::size_t start = pos;
+    while (pos < text.size() && !IsWordBreak(static_cast<unsigned char>(text[pos]))) ++pos;
+    if (pos > start) parts.push_back(text.substr(start, pos - start));
+  }
+  skipBlanks();
+  std::string rest = text.substr(pos);
+  while (!rest.empty() && IsWordBreak(static_cast<unsigned char>(rest.back()))) rest.pop_back();
+  if (!rest.empty()) parts.push_back(rest);
+  return parts;
+}
+
+int ConfirmNewStrings(const std::string& shown, const std::vector<std::string>& parts, int kind) {
+  std::vector<std::string> missing;
+  std::string stored;
+  for (const std::string& part : parts) {
+    if (part.empty()) continue;
+    if (DbFindString(part, kind, stored) == 0) missing.push_back(part);
+  }
+  if (missing.empty()) return 1;
+  const int answer =
+      plat::MessageBox(shown + "\n\n" + res::LoadString(kIdsIsNameCorrect),
+                       res::LoadString(kIdsAppTitle), plat::kMbYesNo | plat::kMbIconQuestion);
+  if (answer != plat::kIdYes) return 0;
+  for (const std::string& part : missing) DbFindOrAddString(part, kind, stored);
+  return 1;
+}
