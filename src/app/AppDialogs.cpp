@@ -3,6 +3,8 @@
 #include "AppDialogs.h"
 
 #include "AboutDialog.h"
+#include "CheckRepairCommand.h"
+#include "KorApp.h"
 #include "OpenFamilyFileDialog.h"
 #include "SaveDlg.h"
 #include "SaveName.h"
@@ -38,9 +40,12 @@ void CAppDialogs::ShowSplash() { ShowSplashWindow(parent_); }
 
 void CAppDialogs::ShowAbout() { CAboutDialog(parent_).DoModal(); }
 
-// Backup, Check/Repair, the Preferences sheet and GEDCOM import are screens
-// of their own commands; until they exist these roads end here.
-void CAppDialogs::RunBackup() {}
-void CAppDialogs::RunCheckRepair(const std::string&) {}
+void CAppDialogs::RunBackup() {
+  if (CKorApp* app = CKorApp::Instance()) app->BackupFamilyFile();
+}
+void CAppDialogs::RunCheckRepair(const std::string& path) { RunCheckRepairCommand(path, parent_); }
+
+// The Preferences sheet and GEDCOM import are screens of their own
+// commands; until they exist these roads end here.
 void CAppDialogs::ShowPreparerPreferences() {}
 void CAppDialogs::ImportGedcom(const std::string&) {}

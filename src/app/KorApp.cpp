@@ -14,12 +14,15 @@
 #include <cstdlib>
 
 #include "AppDialogs.h"
+#include "AppMaintenanceScreens.h"
+#include "CheckRepairCommand.h"
 #include "Clock.h"
 #include "CodePage.h"
 #include "CommandIds.h"
 #include "CustomEventTable.h"
 #include "DateKeywords.h"
 #include "FamilyDatabase.h"
+#include "FilePropertiesDialog.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "FramePlacement.h"
@@ -99,6 +102,10 @@ CKorApp::CKorApp()
                                                       static_cast<shell::DocumentWindows&>(*this))),
       m_openFilePath(files_->openPath) {
   dialogs_->target = ownDialogs_.get();
+  maintenanceScreens_ = std::make_unique<CAppMaintenanceScreens>();
+  maintenanceScreens_->closedWork = [this](bool) { RepaintCurrentView(); };
+  maintenance_ = std::make_unique<shell::MaintenanceCommands>(
+      *files_, static_cast<shell::DocumentWindows&>(*this), *maintenanceScreens_);
   g_app = this;
 }
 
@@ -229,6 +236,7 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   frame_ = std::make_unique<CMainFrame>(this);
   frame_->installEventFilter(this);
   if (auto* own = dynamic_cast<CAppDialogs*>(ownDialogs_.get())) own->SetParent(frame_.get());
+  maintenanceScreens_->SetParent(frame_.get());
   connect(frame_->MDIClient(), &QMdiArea::subWindowActivated, this, &CKorApp::ActivateFamilyWindow);
   WireCommands();
   PlaceMainFrame();
@@ -441,6 +449,12 @@ void CKorApp::WireCommands() {
   wire(shell::kIdFileClose, &CKorApp::OnFileClose);
   wire(shell::kIdFileSaveAs, &CKorApp::OnFileSaveAs);
   wire(shell::kIdAppAbout, &CKorApp::OnAppAbout);
+  wire(shell::kIdFileBackup, &CKorApp::BackupFamilyFile);
+  wire(shell::kIdFileRestore, &CKorApp::OnFileRestore);
+  wire(shell::kIdFileDelete, &CKorApp::OnFileDelete);
+  wire(shell::kIdFileProperties, &CKorApp::OnFileProperties);
+  wire(shell::kIdFileCheckRepair, &CKorApp::OnFileCheckRepair);
+  wire(shell::kIdToolsMixedCase, &CKorApp::OnChangeNamesToMixedCase);
   wire(shell::kIdViewPedigree, &CKorApp::ShowPedigreeView);
   wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
@@ -477,6 +491,12 @@ void CKorApp::UpdateCommandStates() {
   for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch,
                       shell::kIdViewMoveToPrimary})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  for (unsigned id : {shell::kIdFileRestore, shell::kIdFileDelete, shell::kIdFileCheckRepair})
+    if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
+  for (unsigned id : {shell::kIdFileProperties, shell::kIdToolsMixedCase})
+    if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  if (QAction* action = frame_->CommandAction(shell::kIdFileBackup))
+    action->setEnabled(maintenance_->CanBackup());
 }
 
 void CKorApp::AfterRoad() {
@@ -540,6 +560,29 @@ void CKorApp::OnFileOpen() { files_->OnFileOpen(); }
 void CKorApp::OnFileClose() { files_->OnFileClose(); }
 void CKorApp::OnFileSaveAs() { files_->OnFileSaveAs(); }
 void CKorApp::OnAppAbout() { dialogs_->ShowAbout(); }
+
+void CKorApp::BackupFamilyFile() { maintenance_->BackupFamilyFile(); }
+void CKorApp::OnFileRestore() { maintenance_->OnFileRestore(); }
+void CKorApp::OnFileDelete() { maintenance_->OnFileDelete(); }
+void CKorApp::OnChangeNamesToMixedCase() { maintenance_->ChangeNamesToMixedCase(); }
+
+void CKorApp::OnFileProperties() {
+  if (files_->fileOpen) ShowFileProperties(files_->openPath, frame_.get());
+}
+
+void CKorApp::OnFileCheckRepair() {
+  if (files_->fileOpen) {
+    dialogs_->RunCheckRepair(files_->openPath);
+    RepaintCurrentView();
+    return;
+  }
+  std::string folder = plat::Profile().GetString("Folders", "Data", "");
+  if (folder.empty()) folder = GetSpecialFolderPath(kCsidlPersonal);
+  const int guard = files_->guard;
+  files_->guard = 0;
+  CheckUnopenedFamilyFile(folder, frame_.get());
+  files_->guard = guard;
+}
 
 // ---- small services ----
 

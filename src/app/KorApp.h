@@ -16,8 +16,10 @@
 #include "AppOptions.h"
 #include "FamilyFileRoads.h"
 #include "KorDoc.h"
+#include "MaintenanceCommands.h"
 #include "StartupLogic.h"
 
+class CAppMaintenanceScreens;
 class CIndividualNode;
 class CKorView;
 class CMainFrame;
@@ -100,6 +102,14 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnFileClose();
   void OnFileSaveAs();
   void OnAppAbout();
+  // The File menu's maintenance commands and Tools > Change Names (see
+  // shell::MaintenanceCommands); Check/Repair runs on the open file.
+  void BackupFamilyFile();
+  void OnFileRestore();
+  void OnFileDelete();
+  void OnFileProperties();
+  void OnFileCheckRepair();
+  void OnChangeNamesToMixedCase();
   // View > Pedigree View, View > Family View and Ctrl+S (the other view):
   // the active document window changes its view.
   void ShowPedigreeView();
@@ -191,6 +201,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   QPointer<QWidget> acceleratorWindow_;
   int exitCode_ = 0;
   bool tablesLoaded_ = false;
+  std::unique_ptr<CAppMaintenanceScreens> maintenanceScreens_;
+  std::unique_ptr<shell::MaintenanceCommands> maintenance_;
 };
 
 // Shows "Critical Error\n\n", the routine's name, ": " and text with the stop
