@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 #include <cstdlib>
 
 #include "AppDialogs.h"
@@ -21,6 +22,8 @@
 #include "CommandIds.h"
 #include "CustomEventTable.h"
 #include "DateKeywords.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "FilePropertiesDialog.h"
 #include "FileSystem.h"
@@ -564,7 +567,26 @@ void CKorApp::OnAppAbout() { dialogs_->ShowAbout(); }
 void CKorApp::BackupFamilyFile() { maintenance_->BackupFamilyFile(); }
 void CKorApp::OnFileRestore() { maintenance_->OnFileRestore(); }
 void CKorApp::OnFileDelete() { maintenance_->OnFileDelete(); }
-void CKorApp::OnChangeNamesToMixedCase() { maintenance_->ChangeNamesToMixedCase(); }
+void CKorApp::OnChangeNamesToMixedCase() {
+  if (maintenance_->ChangeNamesToMixedCase() > 0) RefreshAfterMaintenance();
+}
+
+void CKorApp::RefreshAfterMaintenance() {
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  if (!child || !files_->fileOpen) return;
+  if (auto* family = qobject_cast<CKorView2*>(child->GetActiveView())) {
+    family->OnShow(0);
+    return;
+  }
+  auto* pedigree = qobject_cast<CKorView*>(child->GetActiveView());
+  if (!pedigree) return;
+  CKorDoc* document = GetCurrentDocument();
+  const std::int32_t root = document ? document->m_fileInfo.settings.lastRin : 0;
+  std::int32_t live = DbGetRIN(std::max(root, 1), db::kQueryIndividuals, db::kWalkNextOrSame);
+  if (live == 0) live = DbGetRIN(root, db::kQueryIndividuals, db::kWalkPrevious);
+  pedigree->OnSetPendingRin(live);
+  pedigree->OnShowIndividual(4, 2);
+}
 
 void CKorApp::OnFileProperties() {
   if (files_->fileOpen) ShowFileProperties(files_->openPath, frame_.get());
@@ -573,7 +595,7 @@ void CKorApp::OnFileProperties() {
 void CKorApp::OnFileCheckRepair() {
   if (files_->fileOpen) {
     dialogs_->RunCheckRepair(files_->openPath);
-    RepaintCurrentView();
+    RefreshAfterMaintenance();
     return;
   }
   std::string folder = plat::Profile().GetString("Folders", "Data", "");

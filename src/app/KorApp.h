@@ -183,6 +183,10 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   std::int32_t CurrentViewRin() override { return 0; }
 
   void WireCommands();
+  // After work that may have changed names or records: the family view looks
+  // its family up again, the pedigree view shows its root (or the nearest
+  // live individual) again.
+  void RefreshAfterMaintenance();
   void SwitchActiveView(int viewType);
   void UpdateCommandStates();
   // After each road: the menu items that depend on the open file.

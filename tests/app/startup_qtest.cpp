@@ -216,6 +216,25 @@ class StartupTest : public QObject {
     QVERIFY(qobject_cast<CKorView*>(child->GetActiveView()));
   }
 
+  void maintenanceCommandsFollowTheOpenFile() {
+    // No file: only the commands that pick their own file.
+    QVERIFY(Start("-s  "));
+    const auto enabled = [this](unsigned id) { return Frame()->CommandAction(id)->isEnabled(); };
+    for (unsigned id : {shell::kIdFileRestore, shell::kIdFileDelete, shell::kIdFileCheckRepair})
+      QVERIFY2(enabled(id), qPrintable(QString::number(id)));
+    for (unsigned id : {shell::kIdFileBackup, shell::kIdFileProperties, shell::kIdToolsMixedCase,
+                        shell::kIdFileImport, shell::kIdFileExport})
+      QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
+    // An empty family file: no backup until it holds individuals; GEDCOM
+    // import and export wait for their dialogs.
+    app_.reset();
+    QVERIFY(Start("-s " + a_));
+    QVERIFY(enabled(shell::kIdFileProperties));
+    QVERIFY(enabled(shell::kIdToolsMixedCase));
+    QVERIFY(!enabled(shell::kIdFileBackup));
+    QVERIFY(!enabled(shell::kIdFileImport));
+    QVERIFY(!enabled(shell::kIdFileExport));
+  }
   void aRememberedFileThatIsGoneIsForgottenWithoutABox() {
     profile_->SetString("Start Up", "FamilyFile", File("gone.orv"));
     QVERIFY(Start(""));
