@@ -159,30 +159,35 @@ std::string MakeWorkFile(plat::FileHandle& file) {
   });
 }
 
-// Progress of one pass: the port's window, messages let through, Cancel.
+// Progress of the passes of one operation under one caption: the port's
+// window, messages let through, Cancel.
 class Pass {
  public:
-  Pass(unsigned caption, unsigned text) {
-    plat::Progress().Begin(res::LoadString(caption), 0);
-    plat::Progress().SetText(res::LoadString(text));
+  explicit Pass(unsigned caption) : caption_(res::LoadString(caption)) {}
+  ~Pass() {
+    if (begun_) plat::Progress().End();
   }
-  ~Pass() { plat::Progress().End(); }
+  // A new pass: its text and the range its steps run through.
   void Text(unsigned text, std::uint64_t range) {
-    range_ = range;
+    if (begun_) plat::Progress().End();
+    // The port's range is an int; large files are counted in kilobytes.
+    shift_ = range > 0x7FFFFFFF ? 10 : 0;
+    plat::Progress().Begin(caption_, static_cast<int>(range >> shift_));
     plat::Progress().SetText(res::LoadString(text));
-    plat::Progress().SetPosition(0);
+    begun_ = true;
   }
   // False when Cancel was pressed or the program is quitting.
   bool Step(std::uint64_t position) {
-    // The port's range is an int; large files are shown in kilobytes.
-    const std::uint64_t scaled = range_ > 0x7FFFFFFF ? position >> 10 : position;
-    plat::Progress().SetPosition(static_cast<int>(std::min<std::uint64_t>(scaled, 0x7FFFFFFF)));
+    plat::Progress().SetPosition(
+        static_cast<int>(std::min<std::uint64_t>(position >> shift_, 0x7FFFFFFF)));
     if (!plat::PumpWaitingMessages()) return false;
     return !plat::Progress().CancelRequested();
   }
 
  private:
-  std::uint64_t range_ = 0;
+  std::string caption_;
+  int shift_ = 0;
+  bool begun_ = false;
 };
 
 int ShowResult(const std::string& text, int code) {
@@ -515,7 +520,7 @@ void NextBackupVolumeName(std::string& name) {
 int CompressToBackup(const std::string& familyPath, const std::string& backupPath) {
   if (!EndsWithNoCase(familyPath, ".orv")) return kBackupNotOrv;
   if (!EndsWithNoCase(backupPath, ".bak")) return kBackupNotBak;
-  Pass pass(kIdsBackupCaption, kIdsCompressing);
+  Pass pass(kIdsBackupCaption);
   plat::FileHandle work;
   const std::string workPath = MakeWorkFile(work);
   if (workPath.empty()) return kBackupNoTempName;
@@ -529,7 +534,7 @@ int CompressToBackup(const std::string& familyPath, const std::string& backupPat
 int RestoreFromBackup(const std::string& backupPath, const std::string& familyPath) {
   if (!EndsWithNoCase(backupPath, ".bak")) return kRestoreNotBak;
   if (!EndsWithNoCase(familyPath, ".orv")) return kRestoreNotOrv;
-  Pass pass(kIdsRestoreCaption, kIdsReading);
+  Pass pass(kIdsRestoreCaption);
   plat::FileHandle work;
   const std::string workPath = MakeWorkFile(work);
   if (workPath.empty()) return kRestoreNoTempName;

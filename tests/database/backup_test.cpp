@@ -543,3 +543,25 @@ TEST_F(BackupFileTest, DamagedOrCutBackupsLeaveTheOldFamilyFile) {
     EXPECT_EQ(FilesIn(dir.Path()), left);
   }
 }
+
+TEST_F(BackupFileTest, EachPassShowsItsTextAndRange) {
+  const std::string family = BuildFamily("grey.orv", 20);
+  const long long size = static_cast<long long>(ReadAll(family).size());
+  ASSERT_EQ(backup::CompressToBackup(family, dir.File("grey.bak")), backup::kBackupOk);
+  const long long stream = static_cast<long long>(ReadAll(dir.File("grey.bak")).size()) - 4;
+  EXPECT_EQ(progress.titles, (std::vector<std::string>{"Backup", "Backup"}));
+  EXPECT_EQ(progress.texts,
+            (std::vector<std::string>{"Compressing file...", "Backing up compressed file..."}));
+  EXPECT_EQ(progress.range, stream);
+  EXPECT_EQ(progress.position, stream);
+  EXPECT_EQ(progress.ends, 2);
+
+  progress = plat::FakeProgress();
+  ASSERT_EQ(backup::RestoreFromBackup(dir.File("grey.bak"), family), backup::kRestoreOk);
+  EXPECT_EQ(progress.titles, (std::vector<std::string>{"Restore", "Restore"}));
+  EXPECT_EQ(progress.texts,
+            (std::vector<std::string>{"Reading compressed file...", "Uncompressing file..."}));
+  EXPECT_EQ(progress.range, size);
+  EXPECT_EQ(progress.position, size);
+  EXPECT_EQ(progress.ends, 2);
+}
