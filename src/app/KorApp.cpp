@@ -106,7 +106,12 @@ CKorApp::CKorApp()
       m_openFilePath(files_->openPath) {
   dialogs_->target = ownDialogs_.get();
   maintenanceScreens_ = std::make_unique<CAppMaintenanceScreens>();
-  maintenanceScreens_->closedWork = [this](bool) { RepaintCurrentView(); };
+  // A backup run by the reminder while the last window goes repaints nothing.
+  maintenanceScreens_->closedWork = [this](bool) {
+    CKorDoc* document = GetCurrentDocument();
+    if (document && std::find(documents_.begin(), documents_.end(), document) != documents_.end())
+      RepaintCurrentView();
+  };
   maintenance_ = std::make_unique<shell::MaintenanceCommands>(
       *files_, static_cast<shell::DocumentWindows&>(*this), *maintenanceScreens_);
   g_app = this;
