@@ -130,6 +130,10 @@ CKorApp::~CKorApp() {
 
 CKorApp* CKorApp::Instance() { return g_app; }
 
+void CKorApp::SetMaintenanceScreens(shell::MaintenanceScreens* screens) {
+  maintenance_->SetScreens(screens ? *screens : *maintenanceScreens_);
+}
+
 void CKorApp::SetDialogs(shell::FileDialogs* dialogs) {
   dialogs_->target = dialogs ? dialogs : ownDialogs_.get();
 }

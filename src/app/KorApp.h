@@ -160,6 +160,9 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   CMainFrame* GetMainFrame() const { return frame_.get(); }
   // Replaces the dialogs (tests); nullptr returns to the program's own.
   void SetDialogs(shell::FileDialogs* dialogs);
+  // Replaces the maintenance commands' file dialogs (tests); nullptr returns
+  // to the program's own.
+  void SetMaintenanceScreens(shell::MaintenanceScreens* screens);
 
   // Called by every document as it is made and as it goes.
   void OnDocumentCreated(CKorDoc* document);

@@ -60,9 +60,9 @@ std::string MaintenanceCommands::RestoreTarget(const std::string& backupPath,
 int MaintenanceCommands::BackupFamilyFile() {
   if (!roads_.fileOpen) return -1;
   const std::string family = roads_.openPath;
-  const std::string path = screens_.AskBackupPath(BaseName(family) + ".bak", Folder("Backup"));
+  const std::string path = screens_->AskBackupPath(BaseName(family) + ".bak", Folder("Backup"));
   if (path.empty()) return -1;
-  screens_.BeginClosedWork();
+  screens_->BeginClosedWork();
   DbCloseCurrent();
   const int result = backup::BackupWithMessage(family, path);
   if (DbReopen(family) <= 0) roads_.fileOpen = 0;
@@ -71,12 +71,12 @@ int MaintenanceCommands::BackupFamilyFile() {
     if (Logging()) DbLogChange(db::kLogBackup, 0, 0, 0, path.c_str());
     if (roads_.fileInfo) roads_.fileInfo->settings.closeCount = 0;
   }
-  screens_.EndClosedWork();
+  screens_->EndClosedWork();
   return result;
 }
 
 int MaintenanceCommands::OnFileRestore() {
-  const std::string backupPath = screens_.AskRestorePath(Folder("Backup"));
+  const std::string backupPath = screens_->AskRestorePath(Folder("Backup"));
   if (backupPath.empty()) return -1;
   const std::string target =
       RestoreTarget(backupPath, Folder("Data"), roads_.fileOpen ? roads_.openFolder : "",
@@ -111,7 +111,7 @@ int MaintenanceCommands::OnFileDelete() {
   if (folder.empty()) folder = roads_.fileOpen ? roads_.openFolder : "";
   if (folder.empty()) folder = GetSpecialFolderPath(kCsidlPersonal);
   plat::SetCurrentDirectory(folder);
-  const std::string path = screens_.AskDeletePath(folder);
+  const std::string path = screens_->AskDeletePath(folder);
   if (path.empty() || !plat::FileExists(path)) return -1;
   if (roads_.fileOpen && RecentFileList::SamePath(path, roads_.openPath)) roads_.CloseFamilyFile(0);
   // No window may stay on a file that is gone.

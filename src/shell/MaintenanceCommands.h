@@ -45,7 +45,9 @@ class MaintenanceScreens {
 class MaintenanceCommands {
  public:
   MaintenanceCommands(FamilyFileRoads& roads, DocumentWindows& windows, MaintenanceScreens& screens)
-      : roads_(roads), windows_(windows), screens_(screens) {}
+      : roads_(roads), windows_(windows), screens_(&screens) {}
+  // Replaces the screens (tests of the application).
+  void SetScreens(MaintenanceScreens& screens) { screens_ = &screens; }
 
   // Each answers the engine's result code, or -1 when the user stopped the
   // command before any work.
@@ -69,7 +71,7 @@ class MaintenanceCommands {
 
   FamilyFileRoads& roads_;
   DocumentWindows& windows_;
-  MaintenanceScreens& screens_;
+  MaintenanceScreens* screens_;
 };
 
 }  // namespace shell
