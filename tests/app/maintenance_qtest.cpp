@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "Backup.h"
+#include "CheckRepairCommand.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
@@ -94,6 +95,28 @@ class MaintenanceDialogsTest : public QObject {
     QVERIFY(prompts.size() >= 1);
     QCOMPARE(prompts.front(), QStringLiteral("Backup disk is full.  Remove it and insert disk 2."));
     QVERIFY(QFile::exists(dir->filePath(QStringLiteral("sample.b00"))));
+  }
+
+  void checkRepairOffersCheckAndRepairAndCancelEndsIt() {
+    QStringList buttons;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+      auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!shown) return;
+      for (QAbstractButton* b : shown->buttons())
+        if (!b->objectName().isEmpty()) buttons << b->objectName() + QLatin1Char('=') + b->text();
+      buttons.sort();
+      if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+        shown->grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
+                           QStringLiteral("/checkrepairchoice.png"));
+      shown->button(QMessageBox::Cancel)->click();
+    });
+    answer.start(20);
+    QCOMPARE(RunCheckRepairCommand(family, nullptr), 0);
+    answer.stop();
+    QCOMPARE(buttons,
+             (QStringList{QStringLiteral("ctl1480=Check/&Repair"), QStringLiteral("ctl1=&Check")}));
+    QVERIFY(!QFile::exists(dir->filePath(QStringLiteral("checkfix.rpt"))));
   }
 
   void networkFileSystemsCountAsRemovable() {
