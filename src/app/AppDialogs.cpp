@@ -3,6 +3,7 @@
 #include "AppDialogs.h"
 
 #include "AboutDialog.h"
+#include "CheckRepairCommand.h"
 #include "KorApp.h"
 #include "OpenFamilyFileDialog.h"
 #include "PreferencesPages.h"
@@ -40,10 +41,13 @@ void CAppDialogs::ShowSplash() { ShowSplashWindow(parent_); }
 
 void CAppDialogs::ShowAbout() { CAboutDialog(parent_).DoModal(); }
 
-// Backup, Check/Repair and GEDCOM import are screens of their own
-// commands; until they exist these roads end here.
-void CAppDialogs::RunBackup() {}
-void CAppDialogs::RunCheckRepair(const std::string&) {}
+void CAppDialogs::RunBackup() {
+  if (CKorApp* app = CKorApp::Instance()) app->BackupFamilyFile();
+}
+void CAppDialogs::RunCheckRepair(const std::string& path) { RunCheckRepairCommand(path, parent_); }
+
+// GEDCOM import is a screen of its own command; until it exists this road
+// ends here.
 void CAppDialogs::ImportGedcom(const std::string&) {}
 
 // A new family file: the user enters its preparer.

@@ -11,18 +11,24 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QScreen>
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <tuple>
 
 #include "AppDialogs.h"
+#include "AppMaintenanceScreens.h"
+#include "CheckRepairCommand.h"
 #include "Clock.h"
 #include "CodePage.h"
 #include "CommandIds.h"
 #include "CustomEventTable.h"
 #include "DateKeywords.h"
 #include "EditEnvironment.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
 #include "FamilyDatabase.h"
+#include "FilePropertiesDialog.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "FramePlacement.h"
@@ -105,6 +111,15 @@ CKorApp::CKorApp()
                                                       static_cast<shell::DocumentWindows&>(*this))),
       m_openFilePath(files_->openPath) {
   dialogs_->target = ownDialogs_.get();
+  maintenanceScreens_ = std::make_unique<CAppMaintenanceScreens>();
+  // A backup run by the reminder while the last window goes repaints nothing.
+  maintenanceScreens_->closedWork = [this](bool) {
+    CKorDoc* document = GetCurrentDocument();
+    if (document && std::find(documents_.begin(), documents_.end(), document) != documents_.end())
+      RepaintCurrentView();
+  };
+  maintenance_ = std::make_unique<shell::MaintenanceCommands>(
+      *files_, static_cast<shell::DocumentWindows&>(*this), *maintenanceScreens_);
   g_app = this;
 }
 
@@ -120,6 +135,10 @@ CKorApp::~CKorApp() {
 }
 
 CKorApp* CKorApp::Instance() { return g_app; }
+
+void CKorApp::SetMaintenanceScreens(shell::MaintenanceScreens* screens) {
+  maintenance_->SetScreens(screens ? *screens : *maintenanceScreens_);
+}
 
 void CKorApp::SetDialogs(shell::FileDialogs* dialogs) {
   dialogs_->target = dialogs ? dialogs : ownDialogs_.get();
@@ -233,6 +252,7 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   frame_ = std::make_unique<CMainFrame>(this);
   frame_->installEventFilter(this);
   if (auto* own = dynamic_cast<CAppDialogs*>(ownDialogs_.get())) own->SetParent(frame_.get());
+  maintenanceScreens_->SetParent(frame_.get());
   connect(frame_->MDIClient(), &QMdiArea::subWindowActivated, this, &CKorApp::ActivateFamilyWindow);
   WireCommands();
   PlaceMainFrame();
@@ -466,6 +486,12 @@ void CKorApp::WireCommands() {
       ShowPreferences(-1);
       AfterRoad();
     });
+  wire(shell::kIdFileBackup, &CKorApp::BackupFamilyFile);
+  wire(shell::kIdFileRestore, &CKorApp::OnFileRestore);
+  wire(shell::kIdFileDelete, &CKorApp::OnFileDelete);
+  wire(shell::kIdFileProperties, &CKorApp::OnFileProperties);
+  wire(shell::kIdFileCheckRepair, &CKorApp::OnFileCheckRepair);
+  wire(shell::kIdToolsMixedCase, &CKorApp::OnChangeNamesToMixedCase);
   wire(shell::kIdViewPedigree, &CKorApp::ShowPedigreeView);
   wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
@@ -506,6 +532,12 @@ void CKorApp::UpdateCommandStates() {
   for (const auto& [id, command] : toolCommands_)
     if (QAction* action = frame_->CommandAction(id))
       action->setEnabled(!command.needsFile || files_->fileOpen != 0);
+  for (unsigned id : {shell::kIdFileRestore, shell::kIdFileDelete, shell::kIdFileCheckRepair})
+    if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
+  for (unsigned id : {shell::kIdFileProperties, shell::kIdToolsMixedCase})
+    if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  if (QAction* action = frame_->CommandAction(shell::kIdFileBackup))
+    action->setEnabled(maintenance_->CanBackup());
 }
 
 void CKorApp::SetToolCommand(unsigned id, std::function<void()> handler, bool needsFile) {
@@ -633,6 +665,48 @@ int CKorApp::CheckEditPassword() {
     if (dialog.exec() != fw::kIdOk) return std::nullopt;
     return dialog.password;
   });
+}
+
+void CKorApp::BackupFamilyFile() { maintenance_->BackupFamilyFile(); }
+void CKorApp::OnFileRestore() { maintenance_->OnFileRestore(); }
+void CKorApp::OnFileDelete() { maintenance_->OnFileDelete(); }
+void CKorApp::OnChangeNamesToMixedCase() {
+  if (maintenance_->ChangeNamesToMixedCase() > 0) RefreshAfterMaintenance();
+}
+
+void CKorApp::RefreshAfterMaintenance() {
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  if (!child || !files_->fileOpen) return;
+  if (auto* family = qobject_cast<CKorView2*>(child->GetActiveView())) {
+    family->OnShow(0);
+    return;
+  }
+  auto* pedigree = qobject_cast<CKorView*>(child->GetActiveView());
+  if (!pedigree) return;
+  CKorDoc* document = GetCurrentDocument();
+  const std::int32_t root = document ? document->m_fileInfo.settings.lastRin : 0;
+  std::int32_t live = DbGetRIN(std::max(root, 1), db::kQueryIndividuals, db::kWalkNextOrSame);
+  if (live == 0) live = DbGetRIN(root, db::kQueryIndividuals, db::kWalkPrevious);
+  pedigree->OnSetPendingRin(live);
+  pedigree->OnShowIndividual(4, 2);
+}
+
+void CKorApp::OnFileProperties() {
+  if (files_->fileOpen) ShowFileProperties(files_->openPath, frame_.get());
+}
+
+void CKorApp::OnFileCheckRepair() {
+  if (files_->fileOpen) {
+    dialogs_->RunCheckRepair(files_->openPath);
+    RefreshAfterMaintenance();
+    return;
+  }
+  std::string folder = plat::Profile().GetString("Folders", "Data", "");
+  if (folder.empty()) folder = GetSpecialFolderPath(kCsidlPersonal);
+  const int guard = files_->guard;
+  files_->guard = 0;
+  CheckUnopenedFamilyFile(folder, frame_.get());
+  files_->guard = guard;
 }
 
 // ---- small services ----

@@ -19,8 +19,10 @@
 #include "EditPasswordGate.h"
 #include "FamilyFileRoads.h"
 #include "KorDoc.h"
+#include "MaintenanceCommands.h"
 #include "StartupLogic.h"
 
+class CAppMaintenanceScreens;
 class CIndividualNode;
 class CKorView;
 class CMainFrame;
@@ -109,6 +111,14 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // The edit password gate: 1 editing allowed, 0 refused (after asking
   // while undecided).
   int CheckEditPassword();
+  // The File menu's maintenance commands and Tools > Change Names (see
+  // shell::MaintenanceCommands); Check/Repair runs on the open file.
+  void BackupFamilyFile();
+  void OnFileRestore();
+  void OnFileDelete();
+  void OnFileProperties();
+  void OnFileCheckRepair();
+  void OnChangeNamesToMixedCase();
   // View > Pedigree View, View > Family View and Ctrl+S (the other view):
   // the active document window changes its view.
   void ShowPedigreeView();
@@ -165,6 +175,9 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   CMainFrame* GetMainFrame() const { return frame_.get(); }
   // Replaces the dialogs (tests); nullptr returns to the program's own.
   void SetDialogs(shell::FileDialogs* dialogs);
+  // Replaces the maintenance commands' file dialogs (tests); nullptr returns
+  // to the program's own.
+  void SetMaintenanceScreens(shell::MaintenanceScreens* screens);
 
   // Called by every document as it is made and as it goes.
   void OnDocumentCreated(CKorDoc* document);
@@ -188,6 +201,10 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   std::int32_t CurrentViewRin() override { return 0; }
 
   void WireCommands();
+  // After work that may have changed names or records: the family view looks
+  // its family up again, the pedigree view shows its root (or the nearest
+  // live individual) again.
+  void RefreshAfterMaintenance();
   void SwitchActiveView(int viewType);
   void UpdateCommandStates();
   // After each road: the menu items that depend on the open file.
@@ -215,6 +232,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   int exitCode_ = 0;
   bool tablesLoaded_ = false;
   bool dittoListsLoaded_ = false;
+  std::unique_ptr<CAppMaintenanceScreens> maintenanceScreens_;
+  std::unique_ptr<shell::MaintenanceCommands> maintenance_;
 };
 
 // Shows "Critical Error\n\n", the routine's name, ": " and text with the stop

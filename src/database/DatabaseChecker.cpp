@@ -13,10 +13,13 @@
 #include "AnselCompare.h"
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
+#include "FileCopy.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
+#include "MixedCase.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "StringTable.h"
 
 using namespace orv;
 
@@ -32,6 +35,10 @@ std::string Format(const char* format, ...) {
 }
 
 unsigned long U(std::int64_t v) { return static_cast<unsigned long>(v); }
+
+constexpr unsigned kIdsTitle = 101;
+constexpr unsigned kIdsChangingNames = 9450;
+constexpr unsigned kIdsNamesChanged = 9451;
 
 constexpr const char* kSetToZero = "Set the pointer to 0.";
 
@@ -1311,4 +1318,75 @@ int CDatabaseChecker::CheckMultimedia() {
   };
   return WalkRecords(RecordKind::Multimedia, "Checking Multimedias:", "Multimedia record", true,
                      deleted, check, "Record pointer %lu is not the first free.");
+}
+
+// ---- change names to mixed case ------------------------------------------------
+
+int CDatabaseChecker::ChangeNamesToMixedCase(unsigned long* changedOut) {
+  const StoreFields& store = StoreOfKind(0);
+  const std::int32_t count = head_.I32(store.countField);
+  const std::int32_t endPos = head_.I32(store.nextField);
+  auto& progress = plat::Progress();
+  progress.Begin(res::LoadString(kIdsTitle), static_cast<int>(std::max<std::int32_t>(count, 0)));
+  progress.SetText(res::LoadString(kIdsChangingNames));
+
+  // Every entry is read, so that a rebuild after Cancel still has the whole
+  // store; only those before Cancel are rewritten.
+  std::vector<NameEntry> entries;
+  unsigned long changed = 0;
+  bool cancelled = false;
+  int result = 1;
+  for (int bi = 0; result && static_cast<std::int32_t>(entries.size()) < count; ++bi) {
+    const std::int64_t block = FindBlock(bi, kBlockNames);
+    if (block < 0) break;
+    const std::int64_t blockEnd = block + kBlockSize;
+    std::int64_t pos = block;
+    for (; blockEnd - pos >= kEntryMaxSize && pos < endPos &&
+           static_cast<std::int32_t>(entries.size()) < count;) {
+      std::uint8_t buf[kEntryMaxSize] = {};
+      if (!engine_.Blocks().ReadAt(pos, buf, sizeof buf)) {
+        result = 0;
+        break;
+      }
+      NameEntry e;
+      e.offset = static_cast<std::int32_t>(pos);
+      e.lesser = GetI32(buf + kEntryLesser);
+      e.greater = GetI32(buf + kEntryGreater);
+      e.parent = GetI32(buf + kEntryParent);
+      e.kind = buf[kEntryKind];
+      int n = 0;
+      while (n < kEntryMaxSize - kEntryText && buf[kEntryText + n] != 0) ++n;
+      e.length = n;
+      std::string text(reinterpret_cast<const char*>(buf + kEntryText),
+                       static_cast<std::size_t>(n));
+      const std::size_t index = entries.size();
+      if (index % 100 == 0 && !cancelled) {
+        progress.SetPosition(static_cast<int>(index));
+        if (!plat::PumpWaitingMessages() || progress.CancelRequested()) cancelled = true;
+      }
+      if (!cancelled) {
+        const std::string mixed = names::ToMixedCase(text, e.kind);
+        if (mixed != text && mixed.size() == text.size() &&
+            engine_.Strings().ReplaceEntryText(e.offset, mixed, false)) {
+          ++changed;
+          text = mixed;
+        }
+      }
+      e.text = AnselToAnsi(text);
+      entries.push_back(std::move(e));
+      pos += kEntryText + n + 1;
+    }
+  }
+  progress.End();
+  if (!result) return 0;
+  if (changed > 0 && RebuildNameTree(store, entries)) {
+    if (headerDirty_ && engine_.Blocks().WriteHeader(HeadPart::Counters)) headerDirty_ = false;
+  }
+  if (changedOut) *changedOut = changed;
+  const std::string checked = std::to_string(static_cast<unsigned long>(count));
+  const std::string changedText = std::to_string(changed);
+  plat::MessageBox(FormatInsertsAndArgs(res::LoadString(kIdsNamesChanged), {checked, changedText},
+                                        {checked, changedText}),
+                   res::LoadString(kIdsTitle), plat::kMbOk);
+  return 1;
 }

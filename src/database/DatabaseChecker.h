@@ -42,6 +42,13 @@ class CDatabaseChecker {
   // or shows "No problems were found."; 0 without a report path, else 1.
   int Finish();
 
+  // Rewrites every text of the names store in its kind's capitalisation
+  // (names::ToMixedCase), in place, then rebuilds the store's tree when a
+  // text changed; Cancel stops the rewriting but not the rebuild. Shows how
+  // many names were checked and changed; 0 when an entry or block could not
+  // be read. changedOut, when given, receives the number changed.
+  int ChangeNamesToMixedCase(unsigned long* changedOut = nullptr);
+
   // Counts a problem and writes its line; 0 when the run must stop.
   int LogProblem(const std::string& text, bool fixed);
   // File offset of the n-th block (from 0) of a block type, or -1.

@@ -405,7 +405,14 @@ int DbDeleteFamilyFile(const std::string& path) {
   const int type = DbGetFileType(path) == CFamilyDatabase::kOldFormat
                        ? CFamilyDatabase::kOldFormat
                        : CFamilyDatabase::kCurrentFormat;
-  DeleteCompanionFiles(path, type);
+  // The companions go to the trash with the file; one the trash refuses is
+  // deleted, as DeleteCompanionFiles does.
+  for (char letter : kCompanionLetters) {
+    const std::string companion = CompanionFilePath(path, type, letter);
+    if (companion == path || plat::IsSameFile(companion, path) || !plat::FileExists(companion))
+      continue;
+    if (!plat::Shell().MoveToTrash(companion)) plat::DeleteFile(companion);
+  }
   if (plat::Shell().MoveToTrash(path)) return 1;
   const std::string question = "The family file\n" + path +
                                "\ncould not be moved to the trash.\n\n"

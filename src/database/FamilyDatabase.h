@@ -218,8 +218,9 @@ std::string DbGetFilePath();
 // Deletes the six companion files of a family file (missing ones are no
 // error); a companion that is the family file itself is left alone.
 void DeleteCompanionFiles(const std::string& path, int type);
-// Deletes the companion files, then moves the family file to the trash; when
-// the trash refuses it, asks before deleting it for good. 1 or 0.
+// Moves the companion files that exist to the trash (deleting one the trash
+// refuses), then the family file; when the trash refuses the family file,
+// asks before deleting it for good. 1 or 0.
 int DbDeleteFamilyFile(const std::string& path);
 
 // Dispatches the waiting window messages, then returns.

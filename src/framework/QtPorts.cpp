@@ -227,6 +227,7 @@ QtPortSet::QtPortSet() {
   plat::SetShellPort(&shell_);
   plat::SetSystemColorsPort(&systemColors_);
   plat::SetMediaPlayerPort(&media_);
+  plat::SetStorageMediumPort(&storage_);
 }
 
 QtPortSet::~QtPortSet() {
@@ -237,6 +238,7 @@ QtPortSet::~QtPortSet() {
   plat::SetShellPort(nullptr);
   plat::SetSystemColorsPort(nullptr);
   plat::SetMediaPlayerPort(nullptr);
+  plat::SetStorageMediumPort(nullptr);
 }
 
 }  // namespace fw

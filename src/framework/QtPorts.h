@@ -9,6 +9,7 @@
 
 #include "Ports.h"
 #include "QtMediaPlayer.h"
+#include "QtStorageMedium.h"
 #include "QtSystemColors.h"
 
 class QProgressDialog;
@@ -90,6 +91,7 @@ class QtPortSet {
   QtShell shell_;
   QtSystemColors systemColors_;
   QtMediaPlayer media_;
+  QtStorageMedium storage_;
 };
 
 }  // namespace fw

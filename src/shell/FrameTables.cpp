@@ -188,6 +188,9 @@ bool IsCommandAvailable(unsigned id) {
     case kIdViewFamily:
     case kIdViewSwitch:
     case kIdViewMoveToPrimary:
+    case kIdFileRestore:
+    case kIdFileCheckRepair:
+    case kIdFileDelete:
       return true;
     default:
       return false;

@@ -15,9 +15,11 @@
 #include "Clock.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
+#include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FileSystem.h"
+#include "IndividualRecord.h"
 #include "KorApp.h"
 #include "KorMDIChildWnd.h"
 #include "KorView.h"
@@ -64,6 +66,17 @@ class FakeDialogs : public shell::FileDialogs {
 };
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// The maintenance commands' file dialogs, answering one path each.
+class FakeMaintenanceScreens : public shell::MaintenanceScreens {
+ public:
+  std::string AskBackupPath(const std::string&, const std::string&) override { return answer; }
+  std::string AskRestorePath(const std::string&) override { return answer; }
+  std::string AskDeletePath(const std::string&) override { return answer; }
+  void BeginClosedWork() override {}
+  void EndClosedWork() override {}
+  std::string answer;
+};
 
 }  // namespace
 
@@ -216,6 +229,61 @@ class StartupTest : public QObject {
     QVERIFY(qobject_cast<CKorView*>(child->GetActiveView()));
   }
 
+  void maintenanceCommandsFollowTheOpenFile() {
+    // No file: only the commands that pick their own file.
+    QVERIFY(Start("-s  "));
+    const auto enabled = [this](unsigned id) { return Frame()->CommandAction(id)->isEnabled(); };
+    for (unsigned id : {shell::kIdFileRestore, shell::kIdFileDelete, shell::kIdFileCheckRepair})
+      QVERIFY2(enabled(id), qPrintable(QString::number(id)));
+    for (unsigned id : {shell::kIdFileBackup, shell::kIdFileProperties, shell::kIdToolsMixedCase,
+                        shell::kIdFileImport, shell::kIdFileExport})
+      QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
+    // An empty family file: no backup until it holds individuals; GEDCOM
+    // import and export wait for their dialogs.
+    app_.reset();
+    QVERIFY(Start("-s " + a_));
+    QVERIFY(enabled(shell::kIdFileProperties));
+    QVERIFY(enabled(shell::kIdToolsMixedCase));
+    QVERIFY(!enabled(shell::kIdFileBackup));
+    QVERIFY(!enabled(shell::kIdFileImport));
+    QVERIFY(!enabled(shell::kIdFileExport));
+  }
+  void backupDeleteAndRestoreThroughTheMenu() {
+    QCOMPARE(DbOpen(a_, CFamilyDatabase::kCurrentFormat), 1);
+    CIndividualRecord person;
+    person.surname = "Tolliver";
+    QVERIFY(DbAddRecord(db::kIndividual, 0, &person) > 0);
+    DbCloseCurrent();
+    profile_->SetString("Folders", "Data", dir_->path().toStdString());
+    QVERIFY(Start("-s " + a_));
+    FakeMaintenanceScreens screens;
+    app_->SetMaintenanceScreens(&screens);
+    QVERIFY(Frame()->CommandAction(shell::kIdFileBackup)->isEnabled());
+
+    screens.answer = File("alpha.bak");
+    Frame()->CommandAction(shell::kIdFileBackup)->trigger();
+    QCOMPARE(BoxTexts().last(), QStringLiteral("Backup complete."));
+    QVERIFY(CurrentDatabase->IsOpen());
+    QCOMPARE(Windows().size(), 1);
+
+    // Delete: the window goes first, the file to the trash, the list forgets it.
+    screens.answer = a_;
+    Frame()->CommandAction(shell::kIdFileDelete)->trigger();
+    QCOMPARE(Windows().size(), 0);
+    QVERIFY(!CurrentDatabase->IsOpen());
+    QCOMPARE(shell_->trashed.back(), a_);
+    QVERIFY(app_->GetRecentFile(0) != a_);
+
+    // The fake trash left the file: Restore asks before replacing it (Yes is
+    // the box's default) and opens the restored file in a window.
+    screens.answer = File("alpha.bak");
+    Frame()->CommandAction(shell::kIdFileRestore)->trigger();
+    QCOMPARE(BoxTexts().last(), QStringLiteral("Restore complete."));
+    QCOMPARE(Windows().size(), 1);
+    QCOMPARE(DbGetFilePath(), a_);
+    QCOMPARE(DbGetActiveRecordCount(db::kIndividual), 1);
+    QCOMPARE(app_->GetRecentFile(0), a_);
+  }
   void aRememberedFileThatIsGoneIsForgottenWithoutABox() {
     profile_->SetString("Start Up", "FamilyFile", File("gone.orv"));
     QVERIFY(Start(""));

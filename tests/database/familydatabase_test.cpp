@@ -363,10 +363,21 @@ TEST_F(FamilyDatabaseTest, FileInAFolderThatTakesNoNewFileOpensReadOnly) {
 TEST_F(FamilyDatabaseTest, DeleteMovesTheFileToTheTrashWithItsCompanions) {
   const std::string family = MakeFamily();
   for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) WriteAll(Companion(family, c), "c");
+  fs::remove(Companion(family, 'm'));
   EXPECT_EQ(DbDeleteFamilyFile(family), 1);
-  EXPECT_EQ(shell.trashed, std::vector<std::string>{family});
-  for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) EXPECT_FALSE(fs::exists(Companion(family, c))) << c;
+  std::vector<std::string> expected;
+  for (char c : {'a', 'r', 's', 'x', 'l'}) expected.push_back(Companion(family, c));
+  expected.push_back(family);
+  EXPECT_EQ(shell.trashed, expected);
   EXPECT_TRUE(boxes.Calls().empty());
+
+  // Companions the trash refuses are deleted; the family file is asked about.
+  for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) WriteAll(Companion(family, c), "c");
+  shell.trashResult = false;
+  boxes.QueueAnswer(plat::kIdNo);
+  EXPECT_EQ(DbDeleteFamilyFile(family), 0);
+  for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) EXPECT_FALSE(fs::exists(Companion(family, c))) << c;
+  EXPECT_TRUE(fs::exists(family));
 }
 
 TEST_F(FamilyDatabaseTest, DeleteAsksBeforeDeletingForGoodWhenTheTrashRefuses) {

@@ -1,0 +1,138 @@
+// The File Properties dialog over a real family file, the volume prompt of
+// a backup that fills its medium as the Qt message box shows it, and the
+// storage port's reading of file system types.
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "Backup.h"
+#include "CheckRepairCommand.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "FilePropertiesDialog.h"
+#include "IndividualRecord.h"
+#include "QtPorts.h"
+#include "QtStorageMedium.h"
+#include "StorageMedium.h"
+
+class MaintenanceDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir = std::make_unique<QTemporaryDir>();
+    family = dir->filePath(QStringLiteral("properties-sample.orv")).toStdString();
+    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    for (int i = 0; i < 120; ++i) {
+      CIndividualRecord person;
+      person.surname = "Marlowe" + std::to_string(i);
+      person.sex = i % 2 ? 'F' : 'M';
+      QVERIFY(DbAddRecord(db::kIndividual, 0, &person) > 0);
+    }
+    QCOMPARE(DbDeleteRecord(7, db::kIndividual), 1);
+    DbFlush();
+  }
+  void cleanup() {
+    if (CurrentDatabase->IsOpen()) DbCloseCurrent();
+    dir.reset();
+  }
+
+  void propertiesShowTheFileAndItsCounts() {
+    const shell::FileProperties properties = shell::ReadFileProperties(family, 10241ull * 1024);
+    CFilePropertiesDialog dialog(properties, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("File Properties"));
+    QCOMPARE(dialog.GetControlText(CFilePropertiesDialog::kIdcFreeSpace), std::string("10 MB"));
+    QCOMPARE(dialog.GetControlText(CFilePropertiesDialog::kIdcIndividuals), std::string("120"));
+    QCOMPARE(dialog.GetControlText(CFilePropertiesDialog::kIdcDeletedIndividuals),
+             std::string("1"));
+    QCOMPARE(dialog.GetControlText(CFilePropertiesDialog::kIdcSize),
+             std::to_string(properties.size));
+    const std::string shown = dialog.GetControlText(CFilePropertiesDialog::kIdcLocation);
+    QVERIFY(!shown.empty());
+    QVERIFY(shown.find("properties-sample.orv") != std::string::npos);
+    // Every text fits its label.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+      QVERIFY2(label->sizeHint().width() <= label->width() + 1, qPrintable(label->text()));
+    if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+      dialog.grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
+                         QStringLiteral("/fileproperties.png"));
+  }
+
+  void fullMediumPromptsForTheNextDisk() {
+    DbCloseCurrent();
+    fw::QtMessageBox box;
+    plat::ScopedMessageBox scopedBox{&box};
+    plat::FakeStorageMedium medium;
+    medium.freeBytes = 2000;
+    plat::ScopedStorageMedium scopedMedium(&medium);
+    QStringList prompts;
+    bool saved = false;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+      auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!shown) return;
+      prompts << shown->text();
+      if (!saved && qEnvironmentVariableIsSet("KORVANE_SHOTS")) {
+        shown->grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
+                           QStringLiteral("/volumeprompt.png"));
+        saved = true;
+      }
+      shown->button(QMessageBox::Ok)->click();
+    });
+    answer.start(20);
+    const std::string bak = dir->filePath(QStringLiteral("sample.bak")).toStdString();
+    QCOMPARE(backup::CompressToBackup(family, bak), 0);
+    answer.stop();
+    QVERIFY(prompts.size() >= 1);
+    QCOMPARE(prompts.front(), QStringLiteral("Backup disk is full.  Remove it and insert disk 2."));
+    QVERIFY(QFile::exists(dir->filePath(QStringLiteral("sample.b00"))));
+  }
+
+  void checkRepairOffersCheckAndRepairAndCancelEndsIt() {
+    QStringList buttons;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+      auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!shown) return;
+      for (QAbstractButton* b : shown->buttons())
+        if (!b->objectName().isEmpty()) buttons << b->objectName() + QLatin1Char('=') + b->text();
+      buttons.sort();
+      if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+        shown->grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
+                           QStringLiteral("/checkrepairchoice.png"));
+      shown->button(QMessageBox::Cancel)->click();
+    });
+    answer.start(20);
+    QCOMPARE(RunCheckRepairCommand(family, nullptr), 0);
+    answer.stop();
+    QCOMPARE(buttons,
+             (QStringList{QStringLiteral("ctl1480=Check/&Repair"), QStringLiteral("ctl1=&Check")}));
+    QVERIFY(!QFile::exists(dir->filePath(QStringLiteral("checkfix.rpt"))));
+  }
+
+  void networkFileSystemsCountAsRemovable() {
+    for (const char* type : {"nfs", "nfs4", "cifs", "fuse.sshfs"})
+      QVERIFY2(fw::QtStorageMedium::IsNetworkType(type), type);
+    for (const char* type : {"ext4", "xfs", "tmpfs", "btrfs", "nfsd"})
+      QVERIFY2(!fw::QtStorageMedium::IsNetworkType(type), type);
+    fw::QtStorageMedium medium;
+    // A file not made yet is measured on its folder.
+    QVERIFY(medium.FreeBytes(dir->filePath(QStringLiteral("not-yet/x.bak")).toStdString()) > 0);
+  }
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir;
+  std::string family;
+};
+
+QTEST_MAIN(MaintenanceDialogsTest)
+#include "maintenance_qtest.moc"
