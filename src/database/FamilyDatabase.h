@@ -119,6 +119,8 @@ class CFamilyDatabase {
   std::int32_t mergeStale = 0;       // 1 while the merge candidates must be rebuilt
   std::array<std::int32_t, 4> oldFormatFlags{};
   std::int32_t indivexExtended = 0;  // old format: the open appended indivex2 entries
+  // Old format: the notes reader joins the stored lines of a paragraph.
+  bool oldNotesWrap = false;
   // Entries of the alphabetic index when current, and the ".orx" link file
   // (open while the freshness test runs and while the engine keeps it up to
   // date for the next index build); both kept in host.
