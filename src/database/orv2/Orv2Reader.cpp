@@ -767,12 +767,15 @@ std::int32_t FindChildWithChildren(CFamilyDatabase& db, std::int32_t rin,
   const auto at = std::find(marriages.begin(), marriages.end(), preferred);
   if (at != marriages.end()) std::rotate(marriages.begin(), at, std::next(at));
   std::vector<std::int32_t> children;
+  std::int32_t last = 0;
   for (std::int32_t m : marriages) {
     if (!ChildrenOf(db, m, children)) continue;
-    for (auto c = children.rbegin(); c != children.rend(); ++c)
+    for (auto c = children.rbegin(); c != children.rend(); ++c) {
+      last = *c;
       if (HasChildren(db, *c, db::kIndividual)) return *c;
+    }
   }
-  return 0;
+  return last;
 }
 
 int Sex(CFamilyDatabase& db, std::int32_t rin) {

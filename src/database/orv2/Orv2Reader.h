@@ -76,6 +76,8 @@ int ReadFamilyLink(CFamilyDatabase& db, std::int32_t rin, CFamilyLinkRecord& out
 int RelationCount(CFamilyDatabase& db, std::int32_t number, int relation, int isIndividual);
 int Relation(CFamilyDatabase& db, std::int32_t number, int relation, int count,
              std::vector<std::int32_t>& out);
+// Over the marriages (preferred first), oldest child first: the first child
+// with children of his own, else the last child looked at; 0 without any.
 std::int32_t FindChildWithChildren(CFamilyDatabase& db, std::int32_t rin, std::int32_t preferred);
 int HasParents(CFamilyDatabase& db, std::int32_t rin);
 int HasChildren(CFamilyDatabase& db, std::int32_t number, int type);
