@@ -3,6 +3,7 @@
 #include "AppDialogs.h"
 
 #include "AboutDialog.h"
+#include "ConversionDialogs.h"
 #include "OpenFamilyFileDialog.h"
 #include "SaveDlg.h"
 #include "SaveName.h"
@@ -44,3 +45,18 @@ void CAppDialogs::RunBackup() {}
 void CAppDialogs::RunCheckRepair(const std::string&) {}
 void CAppDialogs::ShowPreparerPreferences() {}
 void CAppDialogs::ImportGedcom(const std::string&) {}
+
+bool CAppDialogs::AskConversionOptions(const std::string& location, const std::string& title,
+                                       long individuals, orv2::ConversionOptions& options) {
+  shell::ConversionIntro intro = shell::MakeConversionIntro(location, title, individuals);
+  CConversionOptionsDialog dialog(intro, parent_);
+  if (dialog.DoModal() != fw::kIdOk) return false;
+  options = intro.options;
+  return true;
+}
+
+int CAppDialogs::RunConverter(CFamilyDatabase& source, const orv2::ConversionOptions& options,
+                              const std::string& destination) {
+  CFileConverterDialog dialog(source, options, destination, parent_);
+  return dialog.DoModal();
+}
