@@ -33,7 +33,8 @@ class QuietView : public orv2::ConverterView {
 int main(int argc, char** argv) {
   const int individuals = argc > 1 ? std::atoi(argv[1]) : 20000;
   namespace fs = std::filesystem;
-  const fs::path folder = fs::temp_directory_path() / ("korvane-orv2-bench-" + std::to_string(::getpid()));
+  const fs::path folder =
+      fs::temp_directory_path() / ("korvane-orv2-bench-" + std::to_string(::getpid()));
   fs::create_directories(folder / "old");
   const std::string oldDir = (folder / "old").string() + "/";
 
@@ -47,8 +48,9 @@ int main(int argc, char** argv) {
     p.sex = sex;
     p.birth = {{1700 + i % 250, 1 + i % 12, 1 + i % 28, 2, 0}, {places[i % 6], "", "State", ""}};
     if (i % 3 == 0) p.death = {{1760 + i % 250, 1 + i % 12, 0, i % 4, 0}, {places[(i + 1) % 6]}};
-    if (i % 5 == 0) p.notes = {"A note about person " + std::to_string(i) + ".", "",
-                               "TELEPHONE: 555-" + std::to_string(i % 10000)};
+    if (i % 5 == 0)
+      p.notes = {"A note about person " + std::to_string(i) + ".", "",
+                 "TELEPHONE: 555-" + std::to_string(i % 10000)};
     if (i % 50 == 0) {
       oldfamily::Media m;
       m.texts[0] = "photos/p" + std::to_string(i) + ".jpg";

@@ -50,8 +50,8 @@ CConversionOptionsDialog::CConversionOptionsDialog(shell::ConversionIntro& intro
                               new QCheckBox(QStringLiteral("&Preserve old RIN numbers")));
   auto* sources = AddControl(
       shell::kIdcConvertSourceNotes,
-      new QCheckBox(QStringLiteral(
-          "Convert old &source notes into new source citation records (see Help)")));
+      new QCheckBox(
+          QStringLiteral("Convert old &source notes into new source citation records (see Help)")));
   auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
   auto* cancel = AddControl(fw::kIdCancel, Button("Cancel"));
   ok->setDefault(true);
@@ -152,8 +152,7 @@ void CFileConverterDialog::OnInitDialog() {
   const fw::QtTextMeasure measure(from->font(), from);
   std::string folder = source_.folder;
   SetControlText(shell::kIdcConverterFrom, CompactPathToWidth(folder, measure, from->width()));
-  SetControlText(shell::kIdcConverterTo,
-                 CompactPathToWidth(destination_, measure, from->width()));
+  SetControlText(shell::kIdcConverterTo, CompactPathToWidth(destination_, measure, from->width()));
   CenterWindow();
   // The conversion starts by itself once the dialog is up.
   QTimer::singleShot(0, this, &CFileConverterDialog::OnConvert);

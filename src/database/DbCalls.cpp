@@ -99,7 +99,8 @@ void DbEndBatch() {
 }
 
 int DbGetRelationCount(std::int32_t rin, int relation, int, int isIndividual) {
-  if (CFamilyDatabase* old = OldFormat()) return orv2::RelationCount(*old, rin, relation, isIndividual);
+  if (CFamilyDatabase* old = OldFormat())
+    return orv2::RelationCount(*old, rin, relation, isIndividual);
   ORV3* e = EngineQuiet();
   if (!e) return -1;
   return e->Families().GetRelationCount(rin, relation, isIndividual != 0);

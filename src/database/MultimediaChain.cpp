@@ -3,8 +3,6 @@
 // picture cache of report pagination.
 #include "MultimediaChain.h"
 
-
-
 #include <cstdlib>
 
 #include "DbCalls.h"

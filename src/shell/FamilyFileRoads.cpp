@@ -167,9 +167,8 @@ int FamilyFileRoads::OpenOldFamily(const std::string& path, int openWindow) {
     source.Close();
     return 0;
   }
-  const std::string target =
-      dialogs_.AskSavePath(res::LoadString(kIdsNewTitle), res::LoadString(kIdsConvertFilter),
-                           ".orv", DataFolder(), {});
+  const std::string target = dialogs_.AskSavePath(
+      res::LoadString(kIdsNewTitle), res::LoadString(kIdsConvertFilter), ".orv", DataFolder(), {});
   if (target.empty()) {
     source.Close();
     return 0;

@@ -21,8 +21,7 @@ namespace {
 
 void Shot(QWidget& w, const char* name) {
   if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
-    w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') +
-                  QLatin1String(name));
+    w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QLatin1String(name));
 }
 
 // Runs f once the next modal dialog is up.
@@ -33,6 +32,15 @@ void WhenShown(F f) {
     QVERIFY(w);
     f(w);
   });
+}
+
+// Opens the old family in folder into source without making it current.
+bool OpenOld(CFamilyDatabase& source, const std::string& folder) {
+  CFamilyDatabase* saved = CurrentDatabase;
+  CurrentDatabase = &source;
+  const int opened = DbOpen(folder, CFamilyDatabase::kOldFormat);
+  CurrentDatabase = saved;
+  return opened == 1;
 }
 
 }  // namespace
@@ -84,10 +92,7 @@ class ConversionDialogsTest : public QObject {
     w.people[1].notes = {"!BIRTH-FOO: Smith, Family Bible; worn; ; p. 4; County Library"};
     w.Write(folder);
     CFamilyDatabase source;
-    CFamilyDatabase* saved = CurrentDatabase;
-    CurrentDatabase = &source;
-    QCOMPARE(DbOpen(folder, CFamilyDatabase::kOldFormat), 1);
-    CurrentDatabase = saved;
+    QVERIFY(OpenOld(source, folder));
 
     const std::string target = folder + "new.orv";
     CFileConverterDialog dialog(source, {}, target, nullptr);
@@ -131,16 +136,12 @@ class ConversionDialogsTest : public QObject {
     for (int i = 0; i < 200; ++i) w.Add({});
     w.Write(folder);
     CFamilyDatabase source;
-    CFamilyDatabase* saved = CurrentDatabase;
-    CurrentDatabase = &source;
-    QCOMPARE(DbOpen(folder, CFamilyDatabase::kOldFormat), 1);
-    CurrentDatabase = saved;
+    QVERIFY(OpenOld(source, folder));
     const std::string target = folder + "new.orv";
     CFileConverterDialog dialog(source, {}, target, nullptr);
     // A Close click waiting when the converter first lets input through.
     WhenShown([&](QWidget*) {
-      QTimer::singleShot(0, &dialog,
-                         [&] { dialog.Control<QPushButton>(fw::kIdCancel)->click(); });
+      QTimer::singleShot(0, &dialog, [&] { dialog.Control<QPushButton>(fw::kIdCancel)->click(); });
     });
     QCOMPARE(dialog.DoModal(), 0);
     QVERIFY(dialog.State().CancelRequested());

@@ -15,6 +15,7 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyLinkRecord.h"
+#include "FileUtil.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
@@ -326,7 +327,8 @@ TEST(Orv2ConverterTexts, StirpbankNumbers) {
       {"1B2C-3", 0},                   // too short
       {"9999-99", 1},
   };
-  for (const Case& c : cases) EXPECT_EQ(orv2::LooksLikeStirpbankNumber(c.text), c.expected) << c.text;
+  for (const Case& c : cases)
+    EXPECT_EQ(orv2::LooksLikeStirpbankNumber(c.text), c.expected) << c.text;
 }
 
 TEST_F(Orv2ConverterTest, AStirpbankNumberMovesOutOfTheIdentifierField) {
@@ -387,9 +389,17 @@ TEST(Orv2ConverterTexts, NoteTagsFillTheirFields) {
 
 TEST_F(Orv2ConverterTest, TaggedParagraphsLeaveTheNotes) {
   auto p = Person("Lee", "Ann", 'F');
-  p.notes = {"Kept first.",       "",           "MAILADDRESS: 12 Elm Street", "Apartment 4",
-             "Dover, DE 19901",   "",           "TELEPHONE: 555-0100",        "",
-             "CAUSE_OF_DEATH: Old age", "",     "Kept last."};
+  p.notes = {"Kept first.",
+             "",
+             "MAILADDRESS: 12 Elm Street",
+             "Apartment 4",
+             "Dover, DE 19901",
+             "",
+             "TELEPHONE: 555-0100",
+             "",
+             "CAUSE_OF_DEATH: Old age",
+             "",
+             "Kept last."};
   w.Add(p);
   ASSERT_EQ(Convert(), 1);
   OpenNew();
@@ -408,8 +418,7 @@ TEST_F(Orv2ConverterTest, TaggedParagraphsLeaveTheNotes) {
 TEST(Orv2ConverterTexts, SourceNotesSplitIntoTheirFields) {
   orv2::SourceNote n;
   ASSERT_TRUE(orv2::ParseSourceNote(
-      "!BIRTH-FOO-DEATH: Smith, Family\r\nBible; worn; Boston 1850; p. 4; County Library; ink",
-      n));
+      "!BIRTH-FOO-DEATH: Smith, Family\r\nBible; worn; Boston 1850; p. 4; County Library; ink", n));
   EXPECT_EQ(n.cited, (std::vector<std::string>{"BIRTH", "DEATH"}));
   EXPECT_EQ(n.notCited, std::vector<std::string>{"FOO"});
   EXPECT_EQ(n.author, "Smith");
@@ -426,11 +435,8 @@ TEST(Orv2ConverterTexts, SourceNotesSplitIntoTheirFields) {
 
 TEST_F(Orv2ConverterTest, SourceNotesBecomeSourcesRepositoriesAndCitations) {
   auto p = Person("Lee", "Ann", 'F');
-  p.notes = {"!BIRTH-MARRIAGE: Smith, Family Bible; worn; ; p. 4; County Library",
-             "",
-             "!FOO-BAR: Unknown tags stay",
-             "",
-             "!DEATH-XYZ: Death register; ; ; folio 9"};
+  p.notes = {"!BIRTH-MARRIAGE: Smith, Family Bible; worn; ; p. 4; County Library", "",
+             "!FOO-BAR: Unknown tags stay", "", "!DEATH-XYZ: Death register; ; ; folio 9"};
   const auto ann = w.Add(p);
   const auto husband = w.Add(Person("Lee", "Bob", 'M'));
   w.Marry(husband, ann);
@@ -511,7 +517,8 @@ TEST_F(Orv2ConverterTest, DontConvertAnyAndTheOptionOffKeepEverySourceNote) {
     ASSERT_EQ(converter.Run(d.File("new.orv")), 1);
     EXPECT_EQ(v.asked.size(), viaOption ? 0u : 1u);
     ASSERT_EQ(DbOpen(d.File("new.orv"), CFamilyDatabase::kCurrentFormat), 1);
-    EXPECT_EQ(DbGetNotes(1, 0, db::kIndividual, 0, 1, 0), "!BIRTH: First\r\n\r\n!DEATH: Second\r\n");
+    EXPECT_EQ(DbGetNotes(1, 0, db::kIndividual, 0, 1, 0),
+              "!BIRTH: First\r\n\r\n!DEATH: Second\r\n");
     CIndividualRecord r;
     ASSERT_EQ(DbGetRecord(1, db::kIndividual, &r, 1), 1);
     EXPECT_EQ(r.contact[R::kContactPhone], "1");  // the note tags still convert
@@ -529,10 +536,9 @@ TEST_F(Orv2ConverterTest, TheCounterShowsEvery31Steps) {
   EXPECT_NE(std::find(view.counters.begin(), view.counters.end(), "31 / 70"), view.counters.end());
   EXPECT_NE(std::find(view.counters.begin(), view.counters.end(), "62 / 70"), view.counters.end());
   EXPECT_EQ(std::count(view.counters.begin(), view.counters.end(), "93 / 70"), 0);
-  EXPECT_EQ(view.passes,
-            (std::vector<std::string>{"Marriages Pass 1:", "Individuals Pass 1:",
-                                      "Individuals Pass 2:", "Marriages Pass 2:",
-                                      "Family Links Pass 2:"}));
+  EXPECT_EQ(view.passes, (std::vector<std::string>{
+                             "Marriages Pass 1:", "Individuals Pass 1:", "Individuals Pass 2:",
+                             "Marriages Pass 2:", "Family Links Pass 2:"}));
 }
 
 TEST_F(Orv2ConverterTest, ACancelLeavesNoFileAndTheOldFilesUntouched) {
@@ -543,8 +549,11 @@ TEST_F(Orv2ConverterTest, ACancelLeavesNoFileAndTheOldFilesUntouched) {
   // A file already at the destination survives the cancel.
   WriteAll(newFile, "earlier file");
   view.cancelAtPump = 2;
+  // The folder of the open family's temporary files stays as it was.
+  SetOpenFamilyFileFolder(dir.Path());
   orv2::COrv2Converter converter(source, {}, view);
   EXPECT_EQ(converter.Run(newFile), 0);
+  EXPECT_EQ(GetOpenFamilyFileFolder(), dir.Path());
   EXPECT_TRUE(converter.Cancelled());
   EXPECT_EQ(ReadAll(newFile), "earlier file");
   EXPECT_EQ(Snapshot(newDir).size(), 1u);
@@ -554,6 +563,8 @@ TEST_F(Orv2ConverterTest, ACancelLeavesNoFileAndTheOldFilesUntouched) {
   view.cancelAtPump = -1;
   orv2::COrv2Converter again(source, {}, view);
   EXPECT_EQ(again.Run(newFile), 1);
+  EXPECT_EQ(GetOpenFamilyFileFolder(), dir.Path());
+  SetOpenFamilyFileFolder("");
   EXPECT_EQ(Snapshot(oldDir), before);
   EXPECT_TRUE(IsCurrentFormatFile(newFile));
   EXPECT_EQ(Snapshot(newDir).size(), 1u);

@@ -308,12 +308,10 @@ TEST_F(Orv2ReaderTest, DeletedRecordsAreSkippedByEveryWalk) {
     std::int32_t expected;
   };
   const Walk walks[] = {
-      {1, db::kWalkNextOrSame, 2},     {2, db::kWalkNextOrSame, 2},
-      {6, db::kWalkNextOrSame, 0},     {3, db::kWalkPreviousOrSame, 2},
-      {9, db::kWalkPreviousOrSame, 5}, {3, db::kWalkExact, 0},
-      {4, db::kWalkExact, 4},          {2, db::kWalkNext, 4},
-      {5, db::kWalkNext, 0},           {4, db::kWalkPrevious, 2},
-      {2, db::kWalkPrevious, 0},
+      {1, db::kWalkNextOrSame, 2},     {2, db::kWalkNextOrSame, 2},     {6, db::kWalkNextOrSame, 0},
+      {3, db::kWalkPreviousOrSame, 2}, {9, db::kWalkPreviousOrSame, 5}, {3, db::kWalkExact, 0},
+      {4, db::kWalkExact, 4},          {2, db::kWalkNext, 4},           {5, db::kWalkNext, 0},
+      {4, db::kWalkPrevious, 2},       {2, db::kWalkPrevious, 0},
   };
   for (const Walk& walk : walks)
     EXPECT_EQ(DbGetRIN(walk.from, db::kQueryIndividuals, walk.mode), walk.expected)
@@ -431,6 +429,24 @@ TEST_F(Orv2ReaderTest, ALoopingDeleteChainEndsTheOpen) {
   EXPECT_EQ(CurrentDatabase->files[CFamilyDatabase::kIndiv2File].IsOpen(), false);
 }
 
+TEST_F(Orv2ReaderTest, TheCountIsShownAndMayBeCancelled) {
+  for (int i = 0; i < 30; ++i) w.Add({});
+  for (int i = 1; i <= 25; ++i) w.people[i].deleted = true;
+  w.Write(dir.Path());
+  plat::FakeProgress progress;
+  plat::ScopedProgress scopedProgress{&progress};
+  ASSERT_EQ(Open(), 1);
+  EXPECT_EQ(DbGetActiveRecordCount(db::kIndividual), 5);
+  EXPECT_EQ(progress.range, 30);
+  EXPECT_EQ(progress.position, 20);  // moved every tenth record
+  EXPECT_EQ(progress.ends, 1);
+  DbCloseCurrent();
+  std::filesystem::remove(dir.File("family.ini"));  // counts again
+  progress.cancelAfter = 3;
+  EXPECT_EQ(Open(), -2);
+  EXPECT_EQ(progress.ends, 2);
+}
+
 TEST_F(Orv2ReaderTest, HeaderCountsAreLimitedToTheFileSize) {
   for (int i = 0; i < 3; ++i) w.Add({});
   w.Marry(1, 0);
@@ -450,8 +466,8 @@ TEST_F(Orv2ReaderTest, PointersBeyondTheirFilesAreClearedAndReported) {
   p.surname = "Kept";
   const std::uint16_t rin = w.Add(p);
   w.Write(dir.Path());
-  oldfamily::PatchU16(dir.File("indiv2.dat"), rin * 92 + 2, 4000);   // a given name
-  oldfamily::PatchU16(dir.File("indiv2.dat"), rin * 92 + 76, 300);   // a marriage
+  oldfamily::PatchU16(dir.File("indiv2.dat"), rin * 92 + 2, 4000);  // a given name
+  oldfamily::PatchU16(dir.File("indiv2.dat"), rin * 92 + 76, 300);  // a marriage
   ASSERT_EQ(Open(), 1);
   CIndividualRecord r;
   ASSERT_EQ(DbGetRecord(rin, db::kIndividual, &r, 1), 1);
@@ -494,11 +510,10 @@ TEST(Orv2RecountSchedule, OpensLeftAndInterval) {
     int expectedInterval, expectedLeft;
   };
   const After afters[] = {
-      {5, false, true, 5, 10, 5},  // doubled, at most 10
-      {4, false, true, 4, 8, 4},
-      {8, false, false, 8, 4, 4},  // halved, opens left limited
-      {1, false, false, 1, 1, 1},  // at least 1
-      {5, true, false, 5, 5, 5},   // a first setting keeps its interval
+      {5, false, true, 5, 10, 5},                              // doubled, at most 10
+      {4, false, true, 4, 8, 4},  {8, false, false, 8, 4, 4},  // halved, opens left limited
+      {1, false, false, 1, 1, 1},                              // at least 1
+      {5, true, false, 5, 5, 5},                               // a first setting keeps its interval
   };
   for (const After& a : afters) {
     orv2::RecountSchedule s;
@@ -562,8 +577,9 @@ TEST_F(Orv2ReaderTest, AnIniWithoutStartUpRecountsOnTheFirstOpenAndThenEveryFift
 TEST(Orv2PrivateProfile, ReadsAndChangesOnlyWhatItNames) {
   TempDir dir;
   const std::string path = dir.File("family.ini");
-  WriteAll(path, "; kept comment\r\n[Family]\r\nFamilyName = The Pells \r\nalphamnt=0\r\n\r\n"
-                 "[Other]\r\nX=1\r\n");
+  WriteAll(path,
+           "; kept comment\r\n[Family]\r\nFamilyName = The Pells \r\nalphamnt=0\r\n\r\n"
+           "[Other]\r\nX=1\r\n");
   orv2::CPrivateProfile ini;
   ASSERT_TRUE(ini.Load(path));
   EXPECT_EQ(ini.GetString("family", "familyname", ""), "The Pells");

@@ -50,8 +50,8 @@ class FakeDialogs : public shell::FileDialogs {
   void RunCheckRepair(const std::string& path) override { asked.push_back("check:" + path); }
   void ShowPreparerPreferences() override { asked.push_back("preparer"); }
   void ImportGedcom(const std::string& path) override { asked.push_back("gedcom:" + path); }
-  bool AskConversionOptions(const std::string& location, const std::string& title,
-                            long individuals, orv2::ConversionOptions& options) override {
+  bool AskConversionOptions(const std::string& location, const std::string& title, long individuals,
+                            orv2::ConversionOptions& options) override {
     asked.push_back("convert options:" + location + "|" + title + "|" +
                     std::to_string(individuals));
     options = conversionOptions;

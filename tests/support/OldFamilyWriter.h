@@ -87,7 +87,7 @@ inline void PutDate(std::vector<std::uint8_t>& b, std::size_t at, const Date& d,
 }
 // A header field: a decimal number as text in 10 characters.
 inline void PutNumber(std::vector<std::uint8_t>& b, std::size_t at, long n) {
-  char text[16];
+  char text[32];
   std::snprintf(text, sizeof text, "%-10ld", n);
   for (int i = 0; i < 10 && at + i < b.size(); ++i) b[at + i] = static_cast<std::uint8_t>(text[i]);
 }
@@ -107,7 +107,7 @@ inline void PatchU16(const std::string& path, long long at, std::uint16_t v) {
 
 class Writer {
  public:
-  std::vector<Individual> people{1};  // index = RIN; entry 0 unused
+  std::vector<Individual> people{1};   // index = RIN; entry 0 unused
   std::vector<Marriage> marriages{1};  // index = MRIN
   std::string familyName = "Old Family";
   // Lines of family.ini; empty writes the [Family] section only.

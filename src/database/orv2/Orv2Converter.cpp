@@ -112,9 +112,8 @@ std::string MakeRelativePath(const std::string& folder, const std::string& path)
       while (p < path.size() && isSep(path[p])) ++p;
       continue;
     }
-    if (p >= path.size() ||
-        std::tolower(static_cast<unsigned char>(folder[f])) !=
-            std::tolower(static_cast<unsigned char>(path[p])))
+    if (p >= path.size() || std::tolower(static_cast<unsigned char>(folder[f])) !=
+                                std::tolower(static_cast<unsigned char>(path[p])))
       return path;
     ++f;
     ++p;
@@ -358,10 +357,14 @@ struct COrv2Converter::Impl {
       char letter;
     };
     static constexpr Owner kOwners[] = {
-        {"BIRTH", db::kOwnerBirth},          {"CHRISTENING", db::kOwnerChristening},
-        {"DEATH", db::kOwnerDeath},          {"BURIAL", db::kOwnerBurial},
-        {"BAPTISM", db::kOwnerBaptism},      {"ENDOWMENT", db::kOwnerEndowment},
-        {"MARRIAGE", db::kOwnerMarriage},    {"SEALING_SPOUSE", db::kOwnerSealingToSpouse},
+        {"BIRTH", db::kOwnerBirth},
+        {"CHRISTENING", db::kOwnerChristening},
+        {"DEATH", db::kOwnerDeath},
+        {"BURIAL", db::kOwnerBurial},
+        {"BAPTISM", db::kOwnerBaptism},
+        {"ENDOWMENT", db::kOwnerEndowment},
+        {"MARRIAGE", db::kOwnerMarriage},
+        {"SEALING_SPOUSE", db::kOwnerSealingToSpouse},
         {"SEALING_PARENTS", db::kOwnerSealingToParents},
     };
     const auto owner = std::find_if(std::begin(kOwners), std::end(kOwners),
@@ -557,8 +560,10 @@ struct COrv2Converter::Impl {
         for (std::int32_t m : marriages) {
           std::vector<std::int32_t> spouses;
           if (DbGetRelation(m, db::kRelSpouses, 2, spouses) != 1) continue;
-          if (spouses[0] == old) roles.emplace_back(m, true);
-          else if (spouses[1] == old) roles.emplace_back(m, false);
+          if (spouses[0] == old)
+            roles.emplace_back(m, true);
+          else if (spouses[1] == old)
+            roles.emplace_back(m, false);
         }
       }
       for (const auto& [m, husband] : roles)
@@ -672,7 +677,8 @@ int COrv2Converter::Run(const std::string& destination) {
     return t;
   };
   sameFolder_ = lower(destFolder) == lower(source_.folder);
-  relativeSourceFolder_ = sameFolder_ ? std::string() : MakeRelativePath(destFolder, source_.folder);
+  relativeSourceFolder_ =
+      sameFolder_ ? std::string() : MakeRelativePath(destFolder, source_.folder);
   if (!relativeSourceFolder_.empty() && relativeSourceFolder_.back() != '/' &&
       relativeSourceFolder_.back() != '\\')
     relativeSourceFolder_ += '/';
@@ -681,17 +687,23 @@ int COrv2Converter::Run(const std::string& destination) {
   const std::string temp = destFolder + "~conv-" + destName;
   auto impl = std::make_unique<Impl>(*this);
   bool ok = false;
+  // The new file's object is current while it is built; the folder of the
+  // temporary files stays the open family's.
+  const std::string sharedFolder = GetOpenFamilyFileFolder();
   {
     UseDatabase use(impl->dest);
     if (DbCreate(temp, CFamilyDatabase::kCurrentFormat) != 1) {
-      plat::MessageBox("Problem creating dest database", "", plat::kMbOk | plat::kMbIconExclamation);
+      plat::MessageBox("Problem creating dest database", "",
+                       plat::kMbOk | plat::kMbIconExclamation);
       plat::DeleteFile(temp);
+      SetOpenFamilyFileFolder(sharedFolder);
       return 0;
     }
     if (DbOpen(temp, CFamilyDatabase::kCurrentFormat) != 1) {
       plat::MessageBox("Problem opening dest database", "", plat::kMbOk | plat::kMbIconExclamation);
       DeleteCompanionFiles(temp, CFamilyDatabase::kCurrentFormat);
       plat::DeleteFile(temp);
+      SetOpenFamilyFileFolder(sharedFolder);
       return 0;
     }
     impl->dest.host.logChanges = false;
@@ -700,6 +712,7 @@ int COrv2Converter::Run(const std::string& destination) {
     DbEndBatch();
     DbClose();
   }
+  SetOpenFamilyFileFolder(sharedFolder);
   DeleteCompanionFiles(temp, CFamilyDatabase::kCurrentFormat);
   if (ok) {
     DeleteCompanionFiles(destination, CFamilyDatabase::kCurrentFormat);

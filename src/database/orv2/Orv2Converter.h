@@ -71,9 +71,9 @@ std::string MakeRelativePath(const std::string& folder, const std::string& path)
 // The note tags that fill fields, and the event tags a source note may cite.
 inline constexpr const char* kNoteTags[] = {"MAILADDRESS", "TELEPHONE", "EMAIL", "CONTACT_NAME",
                                             "CAUSE_OF_DEATH"};
-inline constexpr const char* kEventTags[] = {
-    "BIRTH",   "CHRISTENING",     "DEATH",    "BURIAL",        "BAPTISM",
-    "ENDOWMENT", "SEALING_PARENTS", "MARRIAGE", "SEALING_SPOUSE"};
+inline constexpr const char* kEventTags[] = {"BIRTH",           "CHRISTENING", "DEATH",
+                                             "BURIAL",          "BAPTISM",     "ENDOWMENT",
+                                             "SEALING_PARENTS", "MARRIAGE",    "SEALING_SPOUSE"};
 
 // A source-note paragraph split into the fields of the Convert Source Notes
 // dialog.

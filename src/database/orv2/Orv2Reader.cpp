@@ -331,7 +331,38 @@ std::string FileTimeText(const std::string& path) {
   return buf;
 }
 
-std::int32_t CountLive(CFamilyDatabase& db, int type) {
+namespace {
+
+// The counting window of the open: shown from the first deleted record on,
+// its counter moved every tenth step; its Cancel ends the count.
+class CountWindow {
+ public:
+  ~CountWindow() {
+    if (shown_) plat::Progress().End();
+  }
+  // False when the user cancelled.
+  bool Step(std::int32_t done, std::int32_t range) {
+    if (!shown_) {
+      shown_ = true;
+      plat::Progress().Begin(kProgramCaption, range);
+    }
+    if (done % 10 == 0) plat::Progress().SetPosition(done);
+    return !plat::Progress().CancelRequested();
+  }
+
+ private:
+  bool shown_ = false;
+};
+
+std::int32_t CountLiveShown(CFamilyDatabase& db, int type, CountWindow* window);
+
+}  // namespace
+
+std::int32_t CountLive(CFamilyDatabase& db, int type) { return CountLiveShown(db, type, nullptr); }
+
+namespace {
+
+std::int32_t CountLiveShown(CFamilyDatabase& db, int type, CountWindow* window) {
   const bool marriages = type == db::kMarriage;
   const std::int32_t highest = marriages ? db.host.highestMarriage : db.host.highestIndividual;
   const Slot slot = marriages ? CFamilyDatabase::kMarr2File : CFamilyDatabase::kIndiv2File;
@@ -345,12 +376,15 @@ std::int32_t CountLive(CFamilyDatabase& db, int type) {
     if (n < 0 || n > highest || seen[static_cast<std::size_t>(n)]) return -1;
     seen[static_cast<std::size_t>(n)] = true;
     ++deleted;
+    if (window && !window->Step(deleted, highest)) return -1;
     std::uint8_t link[2];
     if (!ReadAt(db, slot, std::uint64_t(n) * size, link, 2)) return -1;
     n = U16(link);
   }
   return highest - deleted;
 }
+
+}  // namespace
 
 int Open(CFamilyDatabase& db, const std::string& path) {
   using Access = plat::FileHandle::Access;
@@ -440,8 +474,12 @@ int Open(CFamilyDatabase& db, const std::string& path) {
 
   // Unknown live counts are counted along the delete chains.
   if (db.host.liveIndividuals < 0 || db.host.liveMarriages < 0) {
-    const std::int32_t individuals = CountLive(db, db::kIndividual);
-    const std::int32_t marriages = individuals < 0 ? -1 : CountLive(db, db::kMarriage);
+    std::int32_t individuals, marriages;
+    {
+      CountWindow window;
+      individuals = CountLiveShown(db, db::kIndividual, &window);
+      marriages = individuals < 0 ? -1 : CountLiveShown(db, db::kMarriage, &window);
+    }
     if (individuals < 0 || marriages < 0) {
       db.CloseDataFiles();
       return -2;
@@ -477,8 +515,7 @@ std::int32_t GetRIN(CFamilyDatabase& db, std::int32_t number, int kind, int mode
     case db::kQueryDeletedIndividuals: {
       const bool marriages = kind == db::kQueryDeletedMarriages;
       const Slot slot = marriages ? CFamilyDatabase::kMarr2File : CFamilyDatabase::kIndiv2File;
-      const std::int32_t highest =
-          marriages ? db.host.highestMarriage : db.host.highestIndividual;
+      const std::int32_t highest = marriages ? db.host.highestMarriage : db.host.highestIndividual;
       if (number == 0) {
         std::uint8_t header[kHeaderDeletedAt + kHeaderFieldWidth] = {};
         if (!ReadAt(db, slot, 0, header, sizeof header)) return 0;
@@ -526,8 +563,7 @@ std::int32_t GetRIN(CFamilyDatabase& db, std::int32_t number, int kind, int mode
 std::string NameEntry(CFamilyDatabase& db, std::int32_t n) {
   if (n <= 0 || n > db.host.nameEntries) return {};
   if (n < db.nameCacheEntries)
-    return FixedText(db.nameCache.data() + std::size_t(n) * kNameSize + kNameTextAt,
-                     kNameTextSize);
+    return FixedText(db.nameCache.data() + std::size_t(n) * kNameSize + kNameTextAt, kNameTextSize);
   std::uint8_t entry[kNameSize];
   if (!ReadAt(db, CFamilyDatabase::kName2File, std::uint64_t(n) * kNameSize, entry, kNameSize))
     return {};
@@ -593,7 +629,8 @@ int ReadPreparer(CFamilyDatabase& db, CPreparerRecord& out) {
   std::array<std::uint8_t, kPreparerSize + 1> block{};
   plat::FileHandle f;
   if (f.Open(FolderFile(db, kPreparerFile), plat::FileHandle::Access::ReadOnly) == plat::kFileOk &&
-      f.ReadSomeAt(kPreparerAt, block.data(), kPreparerSize) != static_cast<long long>(kPreparerSize))
+      f.ReadSomeAt(kPreparerAt, block.data(), kPreparerSize) !=
+          static_cast<long long>(kPreparerSize))
     block.fill(0);
   auto text = [&](std::size_t at, std::size_t end) {
     return FixedText(block.data() + at, end - at);
@@ -623,8 +660,8 @@ int ReadFamilyLink(CFamilyDatabase& db, std::int32_t rin, CFamilyLinkRecord& out
   std::vector<std::int32_t> children;
   if (parents != 0 && ChildrenOf(db, parents, children)) {
     const auto at = std::find(children.begin(), children.end(), rin);
-    if (at != children.end()) out.nextInMarriage = std::next(at) == children.end() ? children[0]
-                                                                                    : *std::next(at);
+    if (at != children.end())
+      out.nextInMarriage = std::next(at) == children.end() ? children[0] : *std::next(at);
   }
   out.nextInParents = rin;
   out.child = rin;
@@ -760,8 +797,7 @@ int HasChildren(CFamilyDatabase& db, std::int32_t number, int type) {
   return 0;
 }
 
-std::int32_t FindChildWithChildren(CFamilyDatabase& db, std::int32_t rin,
-                                   std::int32_t preferred) {
+std::int32_t FindChildWithChildren(CFamilyDatabase& db, std::int32_t rin, std::int32_t preferred) {
   std::vector<std::int32_t> marriages;
   if (!MarriagesOf(db, rin, marriages)) return 0;
   const auto at = std::find(marriages.begin(), marriages.end(), preferred);
@@ -979,9 +1015,7 @@ CMultimediaList MultimediaList(CFamilyDatabase& db, std::int32_t rin) {
   plat::FileHandle& f = db.files[CFamilyDatabase::kMultim2File];
   const long long size = f.IsOpen() ? f.Size() : 0;
   std::unordered_set<std::uint32_t> visited;
-  auto problem = [] {
-    Box(res::LoadString(kIdsMultimediaProblem), kProgramCaption);
-  };
+  auto problem = [] { Box(res::LoadString(kIdsMultimediaProblem), kProgramCaption); };
   while (offset != 0) {
     if (!visited.insert(offset).second) {
       LoopMessage();
@@ -1022,8 +1056,7 @@ CMultimediaList MultimediaList(CFamilyDatabase& db, std::int32_t rin) {
       }
       at += mm::kPhotoExtra;
     }
-    std::string* texts[] = {&item->fileName, &item->caption, &item->description,
-                            &item->soundFile};
+    std::string* texts[] = {&item->fileName, &item->caption, &item->description, &item->soundFile};
     for (std::string* t : texts) {
       if (!ok) break;
       std::uint8_t len[2];

@@ -55,7 +55,8 @@ std::string FileTimeText(const std::string& path);
 
 // Opens the old family in folder (or the path of its indiv2.dat) into db:
 // 1 opened, 0 a data file missing, -2 the live records could not be
-// counted (a looping delete chain).
+// counted (a looping delete chain, or Cancel in the progress window shown
+// while the delete chains are walked).
 int Open(CFamilyDatabase& db, const std::string& path);
 
 // Live records of type (100 or 102): the header count minus the deleted
