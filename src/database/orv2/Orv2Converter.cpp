@@ -337,7 +337,7 @@ struct COrv2Converter::Impl {
       CMarriageRecord out;
       out.marriage = in.marriage;
       out.sealingToSpouse = in.sealingToSpouse;
-      out.status = in.status == 'D' ? 'D' : 'M';
+      out.status = in.status == 'D' || in.status == 'M' ? in.status : 0;
       const std::int32_t n = AddNumbered(db::kMarriage, old, &out);
       if (n <= 0 || DbUpdateRecord(n, db::kMarriage, &out) != 1) return false;
       c.marriages_.Append(n);
@@ -590,6 +590,7 @@ struct COrv2Converter::Impl {
     const std::int32_t total = static_cast<std::int32_t>(c.marriages_.Count()) - 1;
     BeginPass(kIdsMarriagesPass2, total);
     c.familyLinks_.Append(0);
+    std::vector<bool> linked(c.individuals_.Count());
     for (std::int32_t old = 1; old <= total; ++old) {
       if (!Step()) return false;
       const std::int32_t m = c.marriages_.Lookup(old);
@@ -601,9 +602,23 @@ struct COrv2Converter::Impl {
       }
       for (auto child = children.rbegin(); child != children.rend(); ++child) {
         const std::int32_t n = c.individuals_.Lookup(*child);
-        if (n <= 0) continue;
+        if (n <= 0 || linked[static_cast<std::size_t>(*child)]) continue;
         if (DbSetRelation(n, 0, db::kRelParents, m) <= 0) return false;
+        linked[static_cast<std::size_t>(*child)] = true;
       }
+    }
+    // A child whose parents field names a marriage whose child chain misses it.
+    for (std::size_t old = 1; old < linked.size(); ++old) {
+      const std::int32_t n = c.individuals_.Lookup(static_cast<std::int64_t>(old));
+      if (n <= 0 || linked[old]) continue;
+      std::vector<std::int32_t> parents;
+      {
+        UseDatabase use(src);
+        if (DbGetRelation(static_cast<std::int32_t>(old), db::kRelParents, 3, parents) != 1)
+          continue;
+      }
+      const std::int32_t m = c.marriages_.Lookup(parents[0]);
+      if (m > 0 && DbSetRelation(n, 0, db::kRelParents, m) <= 0) return false;
     }
     return true;
   }

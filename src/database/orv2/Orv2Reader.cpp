@@ -83,7 +83,15 @@ class Visited {
   std::unordered_set<std::int64_t> seen_;
 };
 
-void LoopMessage() { Box(res::LoadString(kIdsEndlessLoop), kProgramCaption); }
+// True the first time a damage is met since the open: it is reported once.
+bool FirstReport(CFamilyDatabase& db, const std::string& key) {
+  return db.oldFormatReported.insert(key).second;
+}
+
+void LoopMessage(CFamilyDatabase& db, const char* chain, std::int64_t start) {
+  if (FirstReport(db, std::string(chain) + std::to_string(start)))
+    Box(res::LoadString(kIdsEndlessLoop), kProgramCaption);
+}
 
 // ---- pointer validation ----
 
@@ -138,31 +146,30 @@ std::int32_t HighestOf(const CFamilyDatabase& db, char target) {
 // Clears every pointer above its target's highest number. The first one
 // found is reported once ("RIN:"/"MRIN:" and the advice to run Check/Repair).
 template <std::size_t N, std::size_t M>
-void Validate(const CFamilyDatabase& db, std::array<std::uint8_t, N>& bytes,
-              const std::array<PointerField, M>& fields, const char* label, std::int32_t number,
-              bool interactive) {
+void Validate(CFamilyDatabase& db, std::array<std::uint8_t, N>& bytes,
+              const std::array<PointerField, M>& fields, const char* label, std::int32_t number) {
   bool reported = false;
   for (const PointerField& f : fields) {
     if (U16(&bytes[f.at]) <= HighestOf(db, f.target)) continue;
     bytes[f.at] = 0;
     bytes[f.at + 1] = 0;
-    if (interactive && !reported) {
+    if (!reported) {
       reported = true;
-      Box(std::string(label) + std::to_string(number) + res::LoadString(kIdsInvalidPointers),
-          kProgramCaption);
+      const std::string text = std::string(label) + std::to_string(number);
+      if (FirstReport(db, text)) Box(text + res::LoadString(kIdsInvalidPointers), kProgramCaption);
     }
   }
 }
 
 bool ReadValidIndividual(CFamilyDatabase& db, std::int32_t rin, IndivBytes& b) {
   if (!ReadIndivBytes(db, rin, b)) return false;
-  Validate(db, b, kIndivPointers, "RIN: ", rin, true);
+  Validate(db, b, kIndivPointers, "RIN: ", rin);
   return true;
 }
 
 bool ReadValidMarriage(CFamilyDatabase& db, std::int32_t mrin, MarrBytes& b) {
   if (!ReadMarrBytes(db, mrin, b)) return false;
-  Validate(db, b, kMarrPointers, "MRIN: ", mrin, true);
+  Validate(db, b, kMarrPointers, "MRIN: ", mrin);
   return true;
 }
 
@@ -181,7 +188,7 @@ bool MarriagesOf(CFamilyDatabase& db, std::int32_t rin, std::vector<std::int32_t
   while (m != 0) {
     if (m > db.host.highestMarriage) return false;
     if (!visited.Enter(m)) {
-      LoopMessage();
+      LoopMessage(db, "spouses of ", rin);
       return false;
     }
     out.push_back(m);
@@ -202,7 +209,7 @@ bool ChildrenOf(CFamilyDatabase& db, std::int32_t mrin, std::vector<std::int32_t
   while (c != 0) {
     if (c > db.host.highestIndividual) return false;
     if (!visited.Enter(c)) {
-      LoopMessage();
+      LoopMessage(db, "children of ", mrin);
       return false;
     }
     out.push_back(c);
@@ -394,6 +401,7 @@ int Open(CFamilyDatabase& db, const std::string& path) {
   db.indexStale = 1;
   db.mergeStale = 1;
   db.alphaMaintained = 1;
+  db.oldFormatReported.clear();
   db.SplitPath(path, CFamilyDatabase::kOldFormat);
   const std::string indivPath = FolderFile(db, kIndivFile);
   db.host.readOnly = !plat::IsWritable(indivPath);
@@ -946,11 +954,12 @@ std::string NotesText(CFamilyDatabase& db, std::int32_t rinOrBlock, bool isBlock
   Visited visited;
   while (block != 0) {
     if (block < 0 || block > db.host.noteBlocks) {
-      Box(res::LoadString(kIdsInvalidPointer), kProgramCaption);
+      if (FirstReport(db, "note block " + std::to_string(block)))
+        Box(res::LoadString(kIdsInvalidPointer), kProgramCaption);
       break;
     }
     if (!visited.Enter(block)) {
-      LoopMessage();
+      LoopMessage(db, "notes from ", rinOrBlock * 2 + (isBlock ? 1 : 0));
       break;
     }
     std::uint8_t b[kNoteBlockSize];
@@ -1018,7 +1027,7 @@ CMultimediaList MultimediaList(CFamilyDatabase& db, std::int32_t rin) {
   auto problem = [] { Box(res::LoadString(kIdsMultimediaProblem), kProgramCaption); };
   while (offset != 0) {
     if (!visited.insert(offset).second) {
-      LoopMessage();
+      LoopMessage(db, "multimedia of ", rin);
       break;
     }
     std::uint8_t h[mm::kHeaderSize];
