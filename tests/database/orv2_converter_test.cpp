@@ -445,21 +445,27 @@ TEST(Orv2ConverterTexts, SourceNotesSplitIntoTheirFields) {
 
 TEST_F(Orv2ConverterTest, SourceNotesBecomeSourcesRepositoriesAndCitations) {
   auto p = Person("Lee", "Ann", 'F');
-  p.notes = {"!BIRTH-MARRIAGE: Smith, Family Bible; worn; ; p. 4; County Library", "",
-             "!FOO-BAR: Unknown tags stay", "", "!DEATH-XYZ: Death register; ; ; folio 9"};
+  p.notes = {"!BIRTH-MARRIAGE: Smith, Family Bible; worn; ; p. 4; County Library",
+             "",
+             "!FOO-BAR: Unknown tags stay",
+             "",
+             "!DEATH-XYZ: Death register; ; ; folio 9",
+             "",
+             "!SEALING_PARENTS: Temple record; ; ; sheet 2"};
   const auto ann = w.Add(p);
   const auto husband = w.Add(Person("Lee", "Bob", 'M'));
   w.Marry(husband, ann);
-  view.answers = {orv2::SourceNoteChoice::kConvert, orv2::SourceNoteChoice::kConvert};
+  view.answers = {orv2::SourceNoteChoice::kConvert, orv2::SourceNoteChoice::kConvert,
+                  orv2::SourceNoteChoice::kConvert};
   view.retain = false;
   ASSERT_EQ(Convert(), 1);
   // Only paragraphs with a cited tag are asked about.
-  EXPECT_EQ(view.asked.size(), 2u);
+  EXPECT_EQ(view.asked.size(), 3u);
   EXPECT_EQ(view.asked[0], "Ann Lee");
   OpenNew();
   const std::int32_t n = individuals.Lookup(ann);
   EXPECT_EQ(DbGetNotes(n, 0, db::kIndividual, 0, 1, 0), "!FOO-BAR: Unknown tags stay\r\n");
-  EXPECT_EQ(DbGetRecordCount(db::kSource), 2);
+  EXPECT_EQ(DbGetRecordCount(db::kSource), 3);
   EXPECT_EQ(DbGetRecordCount(db::kRepository), 1);
   CSourceRecord s;
   ASSERT_EQ(DbGetRecord(1, db::kSource, &s), 1);
@@ -483,6 +489,20 @@ TEST_F(Orv2ConverterTest, SourceNotesBecomeSourcesRepositoriesAndCitations) {
   ASSERT_EQ(DbGetRecord(cits[0], db::kCitation, &c), 1);
   EXPECT_EQ(c.pageText, "folio 9");
   EXPECT_EQ(c.sourceRin, 2);
+  // The sealing to parents is cited on the family link made for it (she
+  // has no parents in the old family).
+  std::vector<std::int32_t> links;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, n, 0);
+  ASSERT_EQ(links.size(), 1u);
+  DbGetRinList(cits, db::kCitation, links[0], db::kOwnerFamilyLink);
+  ASSERT_EQ(cits.size(), 1u);
+  ASSERT_EQ(DbGetRecord(cits[0], db::kCitation, &c), 1);
+  EXPECT_EQ(c.pageText, "sheet 2");
+
+  const std::string report = dir.File("report.txt");
+  CDatabaseChecker checker(newFile, report, *CurrentDatabase, 0);
+  EXPECT_EQ(checker.Run(), 1);
+  EXPECT_EQ(checker.ProblemCount(), 0u) << ReadAll(report);
 }
 
 TEST_F(Orv2ConverterTest, TheSourceNoteAnswersSteerTheRest) {

@@ -589,7 +589,6 @@ struct COrv2Converter::Impl {
   bool MarriagesPass2() {
     const std::int32_t total = static_cast<std::int32_t>(c.marriages_.Count()) - 1;
     BeginPass(kIdsMarriagesPass2, total);
-    c.familyLinks_.Append(0);
     std::vector<bool> linked(c.individuals_.Count());
     for (std::int32_t old = 1; old <= total; ++old) {
       if (!Step()) return false;
@@ -677,9 +676,8 @@ COrv2Converter::COrv2Converter(CFamilyDatabase& source, const ConversionOptions&
 int COrv2Converter::Run(const std::string& destination) {
   cancelled_ = false;
   step_ = 0;
-  for (CRecordNumberMap* m : {&individuals_, &marriages_, &familyLinks_, &sources_, &repositories_,
-                              &userEvents_, &eventTypes_, &unused1_, &unused2_, &sealingLinks_})
-    m->Clear();
+  individuals_.Clear();
+  marriages_.Clear();
   if (source_.type != CFamilyDatabase::kOldFormat) return 0;
   convertAll_ = false;
   convertNone_ = !options_.convertSourceNotes;

@@ -23,9 +23,7 @@ class CIndividualRecord;
 namespace orv2 {
 
 // String ids of the pass labels.
-inline constexpr unsigned kIdsRepositoriesPass = 5397;
 inline constexpr unsigned kIdsMarriagesPass1 = 5399;
-inline constexpr unsigned kIdsFamilyLinksPass1 = 5400;
 inline constexpr unsigned kIdsIndividualsPass1 = 5401;
 inline constexpr unsigned kIdsIndividualsPass2 = 5502;
 inline constexpr unsigned kIdsMarriagesPass2 = 5503;
@@ -136,9 +134,6 @@ class COrv2Converter {
   const CRecordNumberMap& Individuals() const { return individuals_; }
   const CRecordNumberMap& Marriages() const { return marriages_; }
 
-  // Counts of the last run's steps (for the counter text).
-  long Step() const { return step_; }
-
  private:
   struct Impl;
   friend struct Impl;
@@ -146,8 +141,9 @@ class COrv2Converter {
   CFamilyDatabase& source_;
   ConversionOptions options_;
   ConverterView& view_;
-  CRecordNumberMap individuals_, marriages_, familyLinks_, sources_, repositories_, userEvents_,
-      eventTypes_, unused1_, unused2_, sealingLinks_;
+  // Old number -> new number of the individuals and the marriages; an old
+  // family has no other record kinds to number.
+  CRecordNumberMap individuals_, marriages_;
   bool convertAll_ = false, convertNone_ = false, cancelled_ = false;
   long step_ = 0, total_ = 0;
   bool sameFolder_ = false;
