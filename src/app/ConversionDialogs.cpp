@@ -280,6 +280,8 @@ void CConvertSourceNotesDialog::Finish(orv2::SourceNoteChoice choice) {
   done(choice == orv2::SourceNoteChoice::kDontConvertAny ? fw::kIdCancel : fw::kIdOk);
 }
 
+void CConvertSourceNotesDialog::reject() { Finish(orv2::SourceNoteChoice::kDontConvertAny); }
+
 orv2::SourceNoteAnswer CConvertSourceNotesDialog::DoModal() {
   answer_ = form_.Answer(orv2::SourceNoteChoice::kDontConvert);
   exec();

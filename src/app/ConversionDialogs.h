@@ -64,8 +64,10 @@ class CConvertSourceNotesDialog : public fw::CDialogBase {
  public:
   static constexpr int IDD = 383;
   CConvertSourceNotesDialog(shell::SourceNoteForm& form, QWidget* parent);
-  // The answer of the button that closed it (Cancel: Don't Convert).
+  // The answer of the button that closed it.
   orv2::SourceNoteAnswer DoModal();
+  // Escape and the close box answer as Don't Convert Any, the Cancel button.
+  void reject() override;
 
  protected:
   void OnInitDialog() override;

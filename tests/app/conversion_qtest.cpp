@@ -129,6 +129,21 @@ class ConversionDialogsTest : public QObject {
     QVERIFY(boxes.Calls().empty());
   }
 
+  void sourceNoteEscapeAnswersDontConvertAny() {
+    orv2::SourceNote note;
+    QVERIFY(orv2::ParseSourceNote("!BIRTH: Bible", note));
+    shell::SourceNoteForm form("Ann Lee", note);
+    CConvertSourceNotesDialog dialog(form, nullptr);
+    WhenShown([&](QWidget* w) {
+      dialog.Control<QCheckBox>(shell::kIdcRetain)->click();
+      QTest::keyClick(w, Qt::Key_Escape);
+    });
+    const orv2::SourceNoteAnswer answer = dialog.DoModal();
+    QCOMPARE(answer.choice, orv2::SourceNoteChoice::kDontConvertAny);
+    QVERIFY(answer.retain);
+    QCOMPARE(answer.note.title, std::string("Bible"));
+  }
+
   void closeWhileConvertingCancels() {
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString() + "/";

@@ -425,6 +425,17 @@ TEST_F(Orv2ConverterTest, TaggedParagraphsLeaveTheNotes) {
   EXPECT_EQ(DbGetNotes(1, 0, db::kIndividual, 0, 1, 0), "Kept first.\r\n\r\nKept last.\r\n");
 }
 
+TEST_F(Orv2ConverterTest, TheWrapOptionJoinsTheStoredLinesOfAParagraph) {
+  auto p = Person("Lee", "Ann", 'F');
+  const std::string first = "She kept the family records in a worn leather book and";
+  p.notes = {first, "gave it to her daughter.", "", "Short line.", "Next line."};
+  w.Add(p);
+  ASSERT_EQ(Convert(), 1);  // wrap is on by default
+  OpenNew();
+  EXPECT_EQ(DbGetNotes(1, 0, db::kIndividual, 0, 1, 0),
+            first + " gave it to her daughter.\r\n\r\nShort line.\r\nNext line.\r\n");
+}
+
 TEST(Orv2ConverterTexts, SourceNotesSplitIntoTheirFields) {
   orv2::SourceNote n;
   ASSERT_TRUE(orv2::ParseSourceNote(
