@@ -4,6 +4,7 @@
 
 #include "AboutDialog.h"
 #include "CheckRepairCommand.h"
+#include "ConversionDialogs.h"
 #include "KorApp.h"
 #include "OpenFamilyFileDialog.h"
 #include "PreferencesPages.h"
@@ -53,4 +54,19 @@ void CAppDialogs::ImportGedcom(const std::string&) {}
 // A new family file: the user enters its preparer.
 void CAppDialogs::ShowPreparerPreferences() {
   if (CKorApp* app = CKorApp::Instance()) app->ShowPreferences(shell::kPagePreparer);
+}
+
+bool CAppDialogs::AskConversionOptions(const std::string& location, const std::string& title,
+                                       long individuals, orv2::ConversionOptions& options) {
+  shell::ConversionIntro intro = shell::MakeConversionIntro(location, title, individuals);
+  CConversionOptionsDialog dialog(intro, parent_);
+  if (dialog.DoModal() != fw::kIdOk) return false;
+  options = intro.options;
+  return true;
+}
+
+int CAppDialogs::RunConverter(CFamilyDatabase& source, const orv2::ConversionOptions& options,
+                              const std::string& destination) {
+  CFileConverterDialog dialog(source, options, destination, parent_);
+  return dialog.DoModal();
 }

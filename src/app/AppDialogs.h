@@ -27,6 +27,10 @@ class CAppDialogs : public shell::FileDialogs {
   void RunCheckRepair(const std::string& path) override;
   void ShowPreparerPreferences() override;
   void ImportGedcom(const std::string& path) override;
+  bool AskConversionOptions(const std::string& location, const std::string& title, long individuals,
+                            orv2::ConversionOptions& options) override;
+  int RunConverter(CFamilyDatabase& source, const orv2::ConversionOptions& options,
+                   const std::string& destination) override;
 
  private:
   CAppOptions& options_;

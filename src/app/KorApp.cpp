@@ -102,6 +102,14 @@ class CKorApp::DialogsRelay : public shell::FileDialogs {
   void RunCheckRepair(const std::string& path) override { target->RunCheckRepair(path); }
   void ShowPreparerPreferences() override { target->ShowPreparerPreferences(); }
   void ImportGedcom(const std::string& path) override { target->ImportGedcom(path); }
+  bool AskConversionOptions(const std::string& location, const std::string& title, long individuals,
+                            orv2::ConversionOptions& options) override {
+    return target->AskConversionOptions(location, title, individuals, options);
+  }
+  int RunConverter(CFamilyDatabase& source, const orv2::ConversionOptions& options,
+                   const std::string& destination) override {
+    return target->RunConverter(source, options, destination);
+  }
 };
 
 CKorApp::CKorApp()

@@ -11,6 +11,7 @@
 #include "DbCodes.h"
 #include "DbDispatch.h"
 #include "EventTypeRecord.h"
+#include "Orv2Reader.h"
 #include "Ports.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
@@ -19,6 +20,7 @@
 
 using dbcall::Engine;
 using dbcall::EngineQuiet;
+using dbcall::OldFormat;
 
 namespace {
 
@@ -97,12 +99,15 @@ void DbEndBatch() {
 }
 
 int DbGetRelationCount(std::int32_t rin, int relation, int, int isIndividual) {
+  if (CFamilyDatabase* old = OldFormat())
+    return orv2::RelationCount(*old, rin, relation, isIndividual);
   ORV3* e = EngineQuiet();
   if (!e) return -1;
   return e->Families().GetRelationCount(rin, relation, isIndividual != 0);
 }
 
 std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::GetRIN(*old, rin, kind, mode);
   ORV3* e = Engine(5);
   if (!e) return 0;
   return e->Calls().GetRIN(rin, kind, mode);
@@ -152,6 +157,7 @@ std::string DbGetFormatVersion() {
 }
 
 std::int32_t DbGetRecordCount(int type) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::RecordCount(*old, type);
   ORV3* e = Engine(6);
   return e ? e->Records().GetRecordCount(type) : 0;
 }
@@ -159,12 +165,16 @@ std::int32_t DbGetRecordCount(int type) {
 // ---- records ----
 
 int DbGetRecord(std::int32_t rin, int type, RecordRef record, int detail, int mode, int, int flag) {
+  if (CFamilyDatabase* old = OldFormat())
+    return orv2::GetRecord(*old, rin, type, record, detail, mode);
   ORV3* e = Engine(15);
   if (!e) return 0;
   return e->Calls().O3_GetRecord(rin, type, record, detail, mode, flag) >= 1 ? 1 : 0;
 }
 
 int DbGetIndividualRecord(std::int32_t rin, CIndividualRecord& record, int level) {
+  if (CFamilyDatabase* old = OldFormat())
+    return orv2::GetRecord(*old, rin, db::kIndividual, &record, level, db::kWalkExact);
   ORV3* e = Engine(13);
   if (!e) return 0;
   return e->Calls().ReadIndividualRecord(rin, record, level) == 1 ? 1 : 0;
@@ -222,6 +232,7 @@ int DbDeleteRecord(std::int32_t rin, int type) {
 }
 
 int DbIsRecordDeleted(int type, std::int32_t rin) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::IsDeleted(*old, type, rin);
   ORV3* e = Engine(28);
   return e ? e->Fields().IsRecordDeleted(type, rin) : 0;
 }
@@ -278,11 +289,13 @@ std::int32_t DbFindEventType(const std::string& title, CEventTypeRecord& record)
 }
 
 int DbGetSealingStatus(std::int32_t rin, int type) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::SealingStatus(*old, rin, type);
   ORV3* e = Engine(39);
   return e ? e->Fields().SealingState(rin, type) : 0;
 }
 
 int DbGetChildrenOrdinanceStatus(std::int32_t rin, int type) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::ChildrenOrdinanceStatus(*old, rin, type);
   ORV3* e = Engine(40);
   return e ? e->Fields().FamilyOrdinanceState(rin, type) : 0;
 }
@@ -296,6 +309,10 @@ int DbFindString(const std::string& text, int kind, std::string& out) {
 }
 
 int DbGetString(std::int32_t position, std::string& out) {
+  if (CFamilyDatabase* old = OldFormat()) {
+    out = orv2::NameEntry(*old, position);
+    return out.empty() ? 0 : 1;
+  }
   out.clear();
   ORV3* e = Engine(37);
   if (!e || e->Strings().GetText(position, out) != 1) {

@@ -2,9 +2,10 @@
 // The database calls: the one route through which screens, lists, reports,
 // transfers and tools read and write the open family file. Each call works
 // on CurrentDatabase and dispatches on its type: the current format (101)
-// goes to the engine; the old format (100), whose reader is not part of this
-// program, and any other type get the "Unknown File Type (%1)" box with the
-// call's number and the call's failure value, unless noted otherwise.
+// goes to the engine; the old format (100) is read through its reader
+// (orv2/Orv2Reader.h) and refuses every writing call; any other type gets
+// the "Unknown File Type (%1)" box with the call's number and the call's
+// failure value, unless noted otherwise.
 //
 // Results are plain integers (record numbers, 1 success and 0 failure, 1 live
 // / -1 deleted / 0 beyond the highest number); nothing throws. Calls that

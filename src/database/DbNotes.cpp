@@ -4,8 +4,10 @@
 
 #include "DbCalls.h"
 #include "DbDispatch.h"
+#include "Orv2Reader.h"
 
 using dbcall::Engine;
+using dbcall::OldFormat;
 
 namespace {
 
@@ -163,6 +165,12 @@ std::string ReplaceTaggedParagraphs(const std::string& notes, const std::string&
 
 std::string DbGetNotes(std::int32_t rinOrBlock, int isBlock, int type, int onlyBang, int withTilde,
                        int stripMarks) {
+  if (CFamilyDatabase* old = OldFormat()) {
+    // Only individuals carry notes in an old family.
+    if (!isBlock && type != db::kIndividual) return {};
+    return FilterNotesText(orv2::NotesText(*old, rinOrBlock, isBlock != 0), onlyBang != 0,
+                           withTilde != 0, stripMarks != 0);
+  }
   ORV3* e = Engine(30);
   if (!e) return {};
   return FilterNotesText(StoredNotes(*e, rinOrBlock, isBlock, type), onlyBang != 0, withTilde != 0,
@@ -179,6 +187,8 @@ std::int32_t DbSetNotes(std::int32_t rinOrBlock, const std::string& text, int mo
 }
 
 std::int32_t DbGetNoteBlock(std::int32_t rin, int type) {
+  if (CFamilyDatabase* old = OldFormat())
+    return type == db::kIndividual ? orv2::FirstNoteBlock(*old, rin) : 0;
   ORV3* e = Engine(32);
   return e ? e->Notes().GetFirstNoteBlock(rin, type) : 0;
 }
@@ -189,6 +199,7 @@ int DbDeleteNotes(std::int32_t rin, int type) {
 }
 
 std::vector<std::string> DbGetNoteTagList(std::int32_t rinOrBlock, int isBlock, int type) {
+  if (OldFormat()) return NoteTagsOf(DbGetNotes(rinOrBlock, isBlock, type, 0, 1, 0));
   ORV3* e = Engine(30);
   if (!e) return {};
   return NoteTagsOf(StoredNotes(*e, rinOrBlock, isBlock, type));

@@ -4,9 +4,11 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "DbDispatch.h"
+#include "Orv2Reader.h"
 
 using dbcall::Engine;
 using dbcall::EngineQuiet;
+using dbcall::OldFormat;
 
 int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind, std::int32_t rin,
                       int flag) {
@@ -66,27 +68,33 @@ int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag
 }
 
 int DbGetRelation(std::int32_t rin, int relation, int count, std::vector<std::int32_t>& out) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::Relation(*old, rin, relation, count, out);
   ORV3* e = Engine(17);
   if (!e) return 0;
   return e->Families().GetRelation(rin, relation, count, out);
 }
 
 std::int32_t DbFindChildWithChildren(std::int32_t rin, std::int32_t preferredMrin) {
+  if (CFamilyDatabase* old = OldFormat())
+    return orv2::FindChildWithChildren(*old, rin, preferredMrin);
   ORV3* e = Engine(18);
   return e ? e->Families().FindChildWithChildren(rin, preferredMrin) : 0;
 }
 
 int DbHasParents(std::int32_t rin) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::HasParents(*old, rin);
   ORV3* e = Engine(19);
   return e ? e->Fields().HasParents(rin) : 0;
 }
 
 int DbHasChildren(std::int32_t rin, int type) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::HasChildren(*old, rin, type);
   ORV3* e = Engine(20);
   return e ? e->Families().HasChildren(rin, type) : 0;
 }
 
 int DbGetSex(std::int32_t rin) {
+  if (CFamilyDatabase* old = OldFormat()) return orv2::Sex(*old, rin);
   ORV3* e = Engine(21);
   return e ? e->Fields().GetSex(rin) : 0;
 }

@@ -8,6 +8,7 @@
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "IndividualRecord.h"
+#include "Orv2Reader.h"
 #include "Ports.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
@@ -167,10 +168,9 @@ void CFamilyDatabase::Abandon() {
 
 int CFamilyDatabase::Open(const std::string& p, int t) {
   if (t == kOldFormat) {
-    // The old-format reader is not part of this program yet: such a family
-    // can only be converted, which opens it on its own.
-    ShowUnknownFileType(kUnknownFileTypeString, kCallOpen);
-    return 0;
+    if (engine || host.file.IsOpen() || type == kOldFormat) Close();
+    Reset();
+    return orv2::Open(*this, p);
   }
   if (t != kCurrentFormat) {
     ShowUnknownFileType(kUnknownFileTypeString, kCallOpen);

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,11 @@ class CFamilyDatabase {
   std::int32_t mergeStale = 0;       // 1 while the merge candidates must be rebuilt
   std::array<std::int32_t, 4> oldFormatFlags{};
   std::int32_t indivexExtended = 0;  // old format: the open appended indivex2 entries
+  // Old format: the notes reader joins the stored lines of a paragraph.
+  bool oldNotesWrap = false;
+  // Old format: the damaged records and chains already reported since the
+  // open, so that each is reported once however often it is read.
+  std::set<std::string> oldFormatReported;
   // Entries of the alphabetic index when current, and the ".orx" link file
   // (open while the freshness test runs and while the engine keeps it up to
   // date for the next index build); both kept in host.

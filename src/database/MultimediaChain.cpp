@@ -11,6 +11,7 @@
 #include "FileCopy.h"
 #include "FileHandle.h"
 #include "FileUtil.h"
+#include "Orv2Reader.h"
 #include "Ports.h"
 #include "RecordMaps.h"
 
@@ -143,12 +144,7 @@ std::int32_t CFamilyDatabase::GetMultimediaHead(std::int32_t owner, int ownerTyp
     ORV3* e = LiveOwnerEngine(*this, owner, ownerType);
     return e ? e->Owners().GetMultimediaHead(owner, ownerType) : -1;
   }
-  if (type == kOldFormat) {
-    // The old format's multimedia file is not read by this program.
-    if (ownerType != CMultimediaItem::kOwnerIndividual)
-      plat::MessageBox("Case Not implemented yet", "Yo", plat::kMbOk);
-    return 0;
-  }
+  if (type == kOldFormat) return orv2::MultimediaHead(*this, owner, ownerType);
   UnknownDatabaseType();
   return -1;
 }
@@ -177,7 +173,8 @@ int CFamilyDatabase::DeleteMultimediaChain(std::int32_t owner, int ownerType) {
 }
 
 CMultimediaList CFamilyDatabase::LoadMultimediaList(std::int32_t first, int maxCount) {
-  if (type == kOldFormat) return nullptr;  // its multimedia file is not read
+  // The old format's chains are named by their owner, an individual.
+  if (type == kOldFormat) return orv2::MultimediaList(*this, first);
   if (!ChainEngine(*this) || !engine) return nullptr;
   CMultimediaList list;
   CMultimediaItem* tail = nullptr;

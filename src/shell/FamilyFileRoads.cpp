@@ -145,9 +145,51 @@ int FamilyFileRoads::CreateFamilyFile(const std::string& path, int type, int ope
   return 1;
 }
 
-int FamilyFileRoads::OpenOldFamily(const std::string&, int) {
-  Ask(res::LoadString(kIdsOldFormat), plat::kMbOk);
-  return 0;
+int FamilyFileRoads::OpenOldFamily(const std::string& path, int openWindow) {
+  // The old family is opened into its own object, current only for the open.
+  CFamilyDatabase source;
+  int opened;
+  {
+    CFamilyDatabase* saved = CurrentDatabase;
+    CurrentDatabase = &source;
+    opened = DbOpen(path, CFamilyDatabase::kOldFormat);
+    CurrentDatabase = saved;
+  }
+  if (opened != 1) {
+    if (opened == 0) Ask(WithPath(kIdsCouldNotOpen, path), plat::kMbOk);
+    return 0;
+  }
+  orv2::ConversionOptions options;
+  std::string folder = source.folder;
+  if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  if (!dialogs_.AskConversionOptions(folder, source.displayName, source.host.liveIndividuals,
+                                     options)) {
+    source.Close();
+    return 0;
+  }
+  const std::string target = dialogs_.AskSavePath(
+      res::LoadString(kIdsNewTitle), res::LoadString(kIdsConvertFilter), ".orv", DataFolder(), {});
+  if (target.empty()) {
+    source.Close();
+    return 0;
+  }
+  guard = 0;
+  if (windows_.HasWindow(target, true)) {
+    windows_.ActivateWindow(target);
+    if (fileOpen && RecentFileList::SamePath(target, openPath)) CloseFamilyFile(0);
+    windows_.DestroyWindows(target);
+  }
+  const int converted = dialogs_.RunConverter(source, options, target);
+  source.Close();
+  if (converted == 1) {
+    OpenFamilyFile(target, CFamilyDatabase::kCurrentFormat);
+    if (fileOpen) {
+      recent_.Add(openPath);
+      if (openWindow) windows_.CreateWindow();
+    }
+  }
+  guard = 1;
+  return 1;
 }
 
 bool FamilyFileRoads::SwitchToFile(const std::string& path, int type) {

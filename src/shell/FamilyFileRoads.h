@@ -12,6 +12,7 @@
 
 #include "AppOptions.h"
 #include "FamilyFileInfo.h"
+#include "Orv2Converter.h"
 #include "Ports.h"
 #include "RecentFileList.h"
 
@@ -31,6 +32,7 @@ inline constexpr unsigned kIdsReadOnlyNeverOpened = 4009;
 inline constexpr unsigned kIdsNewFilter = 5276;
 inline constexpr unsigned kIdsOpenTitle = 5289;
 inline constexpr unsigned kIdsNewTitle = 5290;
+inline constexpr unsigned kIdsConvertFilter = 5280;
 inline constexpr unsigned kIdsDamaged = 6327;
 inline constexpr unsigned kIdsCreateMissing = 7155;
 inline constexpr unsigned kIdsCheckOldVersion = 7247;
@@ -62,6 +64,14 @@ class FileDialogs {
   virtual void RunCheckRepair(const std::string& path) = 0;
   virtual void ShowPreparerPreferences() = 0;
   virtual void ImportGedcom(const std::string& path) = 0;
+  // The conversion of an old family: its introduction with the options
+  // (location, title and live individuals of the old family); false on
+  // Cancel. Then the File Converter from source into destination: 1 when
+  // the new file was made.
+  virtual bool AskConversionOptions(const std::string& location, const std::string& title,
+                                    long individuals, orv2::ConversionOptions& options) = 0;
+  virtual int RunConverter(CFamilyDatabase& source, const orv2::ConversionOptions& options,
+                           const std::string& destination) = 0;
 };
 
 // The document windows, each bound to the path of a family file.
@@ -109,8 +119,10 @@ class FamilyFileRoads {
   // 0 when the file could not be created, else 1; with open, it is opened
   // in a new window and made the newest recent file.
   int CreateFamilyFile(const std::string& path, int type, int open);
-  // The conversion of an old-format family; refused until the converter
-  // exists. 0.
+  // The conversion of an old-format family at path (its folder or its
+  // indiv2.dat): the old family is opened on its own, the options and the
+  // new file's name are asked, the converter runs and the new file is opened
+  // (in a window with openWindow). 1 when the converter ran, else 0.
   int OpenOldFamily(const std::string& path, int openWindow);
   // A window of another file was activated: opens that file (reopening the
   // previous one when that fails). True when it is now the open file.

@@ -51,6 +51,15 @@ class FakeDialogs : public shell::FileDialogs {
   void RunCheckRepair(const std::string&) override {}
   void ShowPreparerPreferences() override { asked << QStringLiteral("preparer"); }
   void ImportGedcom(const std::string&) override { asked << QStringLiteral("gedcom"); }
+  bool AskConversionOptions(const std::string&, const std::string&, long,
+                            orv2::ConversionOptions&) override {
+    asked << QStringLiteral("convert options");
+    return false;
+  }
+  int RunConverter(CFamilyDatabase&, const orv2::ConversionOptions&, const std::string&) override {
+    asked << QStringLiteral("convert");
+    return 0;
+  }
 
   std::string Next() {
     if (paths.empty()) return {};

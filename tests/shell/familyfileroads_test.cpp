@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
 #include <functional>
 
 #include "AppOptions.h"
@@ -14,6 +15,8 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyFileRoads.h"
+#include "IndividualRecord.h"
+#include "OldFamilyWriter.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -47,6 +50,32 @@ class FakeDialogs : public shell::FileDialogs {
   void RunCheckRepair(const std::string& path) override { asked.push_back("check:" + path); }
   void ShowPreparerPreferences() override { asked.push_back("preparer"); }
   void ImportGedcom(const std::string& path) override { asked.push_back("gedcom:" + path); }
+  bool AskConversionOptions(const std::string& location, const std::string& title, long individuals,
+                            orv2::ConversionOptions& options) override {
+    asked.push_back("convert options:" + location + "|" + title + "|" +
+                    std::to_string(individuals));
+    options = conversionOptions;
+    return acceptConversion;
+  }
+  int RunConverter(CFamilyDatabase& source, const orv2::ConversionOptions& options,
+                   const std::string& destination) override {
+    asked.push_back("convert:" + destination);
+    usedOptions = options;
+    sourceWasOld = source.type == CFamilyDatabase::kOldFormat && &source != CurrentDatabase;
+    if (!runConverter) return 0;
+    orv2::COrv2Converter converter(source, options, view);
+    return converter.Run(destination);
+  }
+  struct QuietView : orv2::ConverterView {
+    void ShowPass(const std::string&) override {}
+    void ShowCounter(const std::string&) override {}
+    bool Pump() override { return true; }
+    orv2::SourceNoteAnswer AskSourceNote(const std::string&, const orv2::SourceNote&) override {
+      return {};
+    }
+  } view;
+  orv2::ConversionOptions conversionOptions, usedOptions;
+  bool acceptConversion = true, runConverter = true, sourceWasOld = false;
 
   std::string Next() {
     if (paths.empty()) return "";
@@ -224,12 +253,17 @@ TEST_F(FamilyFileRoadsTest, ADamagedFileIsReportedAndThePreviousFileComesBack) {
 
 TEST_F(FamilyFileRoadsTest, OldFormatAndForeignFilesAreRefused) {
   OpenThroughDialog(a);
+  // An old family whose other data files are missing cannot be converted.
   const std::string old = dir.File("indiv2.dat");
   WriteAll(old, "old");
   OpenThroughDialog(old);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Could not open file:\n\n" + old});
+  EXPECT_EQ(dialogs.asked.back(), "open:Open Family File");
+  // The open core itself never opens an old family.
+  boxes.Clear();
+  EXPECT_EQ(roads.OpenFamilyFile(old, CFamilyDatabase::kOldFormat), 0);
   EXPECT_EQ(Texts(), std::vector<std::string>{"This is a ORV 2.x file.  You must convert this file "
                                               "to the new format before you can open it."});
-  EXPECT_EQ(roads.OpenFamilyFile(old, CFamilyDatabase::kOldFormat), 0);
   EXPECT_EQ(DbGetFilePath(), a);
 
   boxes.Clear();
@@ -459,6 +493,94 @@ TEST_F(FamilyFileRoadsTest, StartupFile) {
   EXPECT_EQ(roads.Recent().Get(0), a);
   // Start-up leaves the window to the application.
   EXPECT_TRUE(windows.paths.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// ---- the conversion road ----
+
+class ConversionRoadTest : public FamilyFileRoadsTest {
+ protected:
+  void WriteOld() {
+    std::filesystem::create_directories(oldDir);
+    oldfamily::Individual p;
+    p.surname = "Pell";
+    p.given[0] = "Ada";
+    old.Add(p);
+    old.Add(p);
+    old.people[2].deleted = true;
+    old.familyName = "The Pells";
+    old.Write(oldDir);
+  }
+  std::string oldDir = dir.Path() + "old/";
+  std::string target = dir.File("converted.orv");
+  oldfamily::Writer old;
+};
+
+TEST_F(ConversionRoadTest, OpeningAnOldFamilyConvertsItAndOpensTheNewFile) {
+  WriteOld();
+  OpenThroughDialog(a);
+  dialogs.conversionOptions.preserveNumbers = true;
+  dialogs.paths.push_back(target);
+  roads.OpenPath(oldDir + "indiv2.dat");
+  EXPECT_EQ(dialogs.asked,
+            (std::vector<std::string>{"open:Open Family File",
+                                      "convert options:" + dir.Path() + "old|The Pells|1",
+                                      "save:Create New Family File", "convert:" + target}));
+  EXPECT_EQ(dialogs.defaultExt, ".orv");
+  EXPECT_TRUE(dialogs.sourceWasOld);
+  EXPECT_TRUE(dialogs.usedOptions.preserveNumbers);
+  EXPECT_EQ(roads.fileOpen, 1);
+  EXPECT_EQ(DbGetFilePath(), target);
+  EXPECT_EQ(roads.Recent().Get(0), target);
+  EXPECT_EQ(windows.paths, (std::vector<std::string>{a, target}));
+  CIndividualRecord r;
+  ASSERT_EQ(DbGetRecord(1, db::kIndividual, &r), 1);
+  EXPECT_EQ(r.surname, "Pell");
+  EXPECT_EQ(roads.guard, 1);
+}
+
+TEST_F(ConversionRoadTest, ACancelledIntroductionOrSaveLeavesTheOpenFile) {
+  WriteOld();
+  OpenThroughDialog(a);
+  dialogs.acceptConversion = false;
+  roads.OpenPath(oldDir + "indiv2.dat");
+  EXPECT_EQ(dialogs.asked.back(), "convert options:" + dir.Path() + "old|The Pells|1");
+  dialogs.acceptConversion = true;
+  roads.OpenPath(oldDir + "indiv2.dat");  // the save dialog answers Cancel
+  EXPECT_EQ(dialogs.asked.back(), "save:Create New Family File");
+  EXPECT_EQ(DbGetFilePath(), a);
+  EXPECT_EQ(windows.paths, std::vector<std::string>{a});
+  EXPECT_FALSE(std::filesystem::exists(target));
+  EXPECT_EQ(roads.guard, 1);
+}
+
+TEST_F(ConversionRoadTest, AFailedConversionOpensNothing) {
+  WriteOld();
+  OpenThroughDialog(a);
+  dialogs.runConverter = false;
+  dialogs.paths.push_back(target);
+  roads.OpenPath(oldDir + "indiv2.dat");
+  EXPECT_EQ(dialogs.asked.back(), "convert:" + target);
+  EXPECT_EQ(DbGetFilePath(), a);
+  EXPECT_EQ(windows.paths, std::vector<std::string>{a});
+  EXPECT_EQ(roads.Recent().Get(0), a);
+}
+
+TEST_F(ConversionRoadTest, AWindowOfTheChosenFileIsClosedFirst) {
+  WriteOld();
+  OpenThroughDialog(a);
+  dialogs.paths.push_back(a);  // the new file takes the open file's place
+  roads.OpenPath(oldDir + "indiv2.dat");
+  EXPECT_EQ(windows.log[1], "activate:" + a);
+  EXPECT_EQ(windows.log[2], "destroy:" + a);
+  EXPECT_EQ(DbGetFilePath(), a);
+  EXPECT_EQ(windows.paths, std::vector<std::string>{a});
+  CIndividualRecord r;
+  ASSERT_EQ(DbGetRecord(1, db::kIndividual, &r), 1);
+  EXPECT_EQ(r.surname, "Pell");
 }
 
 }  // namespace
