@@ -44,6 +44,13 @@ class NoDialogs : public shell::FileDialogs {
   void RunCheckRepair(const std::string&) override {}
   void ShowPreparerPreferences() override {}
   void ImportGedcom(const std::string&) override {}
+  bool AskConversionOptions(const std::string&, const std::string&, long,
+                            orv2::ConversionOptions&) override {
+    return false;
+  }
+  int RunConverter(CFamilyDatabase&, const orv2::ConversionOptions&, const std::string&) override {
+    return 0;
+  }
   int reminderBackups = 0;
 };
 
