@@ -47,9 +47,10 @@ void CAppDialogs::RunBackup() {
 }
 void CAppDialogs::RunCheckRepair(const std::string& path) { RunCheckRepairCommand(path, parent_); }
 
-// GEDCOM import is a screen of its own command; until it exists this road
-// ends here.
-void CAppDialogs::ImportGedcom(const std::string&) {}
+// A GEDCOM file picked in File > Open is imported into a family file.
+void CAppDialogs::ImportGedcom(const std::string& path) {
+  if (CKorApp* app = CKorApp::Instance()) app->ImportGedcomFile(path);
+}
 
 // A new family file: the user enters its preparer.
 void CAppDialogs::ShowPreparerPreferences() {

@@ -39,3 +39,15 @@ std::string CAppMaintenanceScreens::AskDeletePath(const std::string& folder) {
   dialog.SetOkButtonText(res::LoadString(shell::kIdsDeleteButton));
   return dialog.DoModal() == fw::kIdOk ? dialog.GetPathName() : std::string();
 }
+
+std::string AskImportPath(QWidget* parent, const std::string& folder) {
+  QFileDialog dialog(parent);
+  SetUpFileDialog(dialog, ParseFileFilter(res::LoadString(shell::kIdsGedcomFilter)), folder,
+                  "*.ged");
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setWindowTitle(fw::ToQString(res::LoadString(shell::kIdsImportTitle)));
+  dialog.setLabelText(QFileDialog::Accept, fw::ToQString(res::LoadString(shell::kIdsImportButton)));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+}

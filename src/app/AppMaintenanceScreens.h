@@ -28,3 +28,6 @@ class CAppMaintenanceScreens : public shell::MaintenanceScreens {
  private:
   QPointer<QWidget> parent_;
 };
+
+// File > Import's question for the GEDCOM file; "" for Cancel.
+std::string AskImportPath(QWidget* parent, const std::string& folder);

@@ -18,15 +18,16 @@
 
 #include "AppDialogs.h"
 #include "AppMaintenanceScreens.h"
+#include "AppScreens.h"
 #include "CheckRepairCommand.h"
 #include "Clock.h"
 #include "CodePage.h"
 #include "CommandIds.h"
 #include "CustomEventTable.h"
 #include "DateKeywords.h"
-#include "EditEnvironment.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "EditEnvironment.h"
 #include "FamilyDatabase.h"
 #include "FilePropertiesDialog.h"
 #include "FileSystem.h"
@@ -500,6 +501,8 @@ void CKorApp::WireCommands() {
   wire(shell::kIdFileProperties, &CKorApp::OnFileProperties);
   wire(shell::kIdFileCheckRepair, &CKorApp::OnFileCheckRepair);
   wire(shell::kIdToolsMixedCase, &CKorApp::OnChangeNamesToMixedCase);
+  wire(shell::kIdFileImport, &CKorApp::OnFileImport);
+  wire(shell::kIdFileExport, &CKorApp::OnFileExport);
   wire(shell::kIdViewPedigree, &CKorApp::ShowPedigreeView);
   wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
@@ -546,6 +549,15 @@ void CKorApp::UpdateCommandStates() {
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
   if (QAction* action = frame_->CommandAction(shell::kIdFileBackup))
     action->setEnabled(maintenance_->CanBackup());
+  // Import needs a file it may write to, or none (one is made first);
+  // export a file that holds individuals.
+  if (QAction* action = frame_->CommandAction(shell::kIdFileImport))
+    action->setEnabled(
+        AppScreens().importGedcom &&
+        (!files_->fileOpen || CurrentDatabase->ReadOnly() != CFamilyDatabase::kReadOnly));
+  if (QAction* action = frame_->CommandAction(shell::kIdFileExport))
+    action->setEnabled(AppScreens().exportGedcom && files_->fileOpen &&
+                       DbGetActiveRecordCount(db::kIndividual) > 0);
 }
 
 void CKorApp::SetToolCommand(unsigned id, std::function<void()> handler, bool needsFile) {
@@ -675,11 +687,62 @@ int CKorApp::CheckEditPassword() {
   });
 }
 
-void CKorApp::BackupFamilyFile() { maintenance_->BackupFamilyFile(); }
+void CKorApp::BackupFamilyFile() {
+  if (!CheckEditPassword()) return;
+  maintenance_->BackupFamilyFile();
+}
 void CKorApp::OnFileRestore() { maintenance_->OnFileRestore(); }
 void CKorApp::OnFileDelete() { maintenance_->OnFileDelete(); }
 void CKorApp::OnChangeNamesToMixedCase() {
+  if (!CheckEditPassword()) return;
+  // Names on a read-only device cannot be changed, so none is counted.
+  if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
+    plat::MessageBox(res::LoadString(shell::kIdsReadOnlyDevice), "",
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return;
+  }
   if (maintenance_->ChangeNamesToMixedCase() > 0) RefreshAfterMaintenance();
+}
+
+void CKorApp::OnFileImport() { RunGedcomImport("", true); }
+void CKorApp::ImportGedcomFile(const std::string& path) { RunGedcomImport(path, false); }
+
+void CKorApp::RunGedcomImport(std::string path, bool fromMenu) {
+  if (!AppScreens().importGedcom || !frame_) return;
+  if (fromMenu && !CheckEditPassword()) return;
+  if (!files_->fileOpen) {
+    // Records are imported into a family file: the user makes one first.
+    const std::string text = fromMenu ? res::LoadString(shell::kIdsImportNeedsFile)
+                                      : res::FormatString(shell::kIdsGedcomNeedsFile, {path});
+    plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconInformation);
+    files_->OnFileNew();
+    AfterRoad();
+    if (!files_->fileOpen) return;
+  }
+  if (fromMenu) {
+    path = AskImportPath(frame_.get(), plat::Profile().GetString("Folders", "Export", ""));
+    if (path.empty()) return;
+  }
+  if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
+    plat::MessageBox(res::LoadString(shell::kIdsReadOnlyDevice), "",
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return;
+  }
+  const bool hadIndividuals = DbGetActiveRecordCount(db::kIndividual) > 0;
+  const bool imported = AppScreens().importGedcom(frame_.get(), path);
+  // An empty file shows its first individual once it has one.
+  if (imported && !hadIndividuals) {
+    const std::int32_t first = DbGetRIN(1, db::kQueryIndividuals, 'm');
+    if (first > 0) ShowInActiveView(first);
+  }
+  RefreshAfterMaintenance();
+  AfterRoad();
+}
+
+void CKorApp::OnFileExport() {
+  if (!AppScreens().exportGedcom || !frame_ || !files_->fileOpen) return;
+  AppScreens().exportGedcom(frame_.get());
+  RefreshAfterMaintenance();
 }
 
 void CKorApp::RefreshAfterMaintenance() {
@@ -704,6 +767,7 @@ void CKorApp::OnFileProperties() {
 }
 
 void CKorApp::OnFileCheckRepair() {
+  if (!CheckEditPassword()) return;
   if (files_->fileOpen) {
     dialogs_->RunCheckRepair(files_->openPath);
     RefreshAfterMaintenance();

@@ -119,6 +119,12 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnFileProperties();
   void OnFileCheckRepair();
   void OnChangeNamesToMixedCase();
+  // File > Import and the GEDCOM road of File > Open: the GEDCOM import
+  // into the open family file (one is made first when none is open).
+  void OnFileImport();
+  void ImportGedcomFile(const std::string& path);
+  // File > Export: the Export dialog and the export it runs.
+  void OnFileExport();
   // View > Pedigree View, View > Family View and Ctrl+S (the other view):
   // the active document window changes its view.
   void ShowPedigreeView();
@@ -233,6 +239,7 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   bool tablesLoaded_ = false;
   bool dittoListsLoaded_ = false;
   std::unique_ptr<CAppMaintenanceScreens> maintenanceScreens_;
+  void RunGedcomImport(std::string path, bool fromMenu);
   std::unique_ptr<shell::MaintenanceCommands> maintenance_;
 };
 

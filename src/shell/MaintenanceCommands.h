@@ -27,6 +27,13 @@ inline constexpr unsigned kIdsDeleteButton = 5369;
 inline constexpr unsigned kIdsRestoreButton = 5370;
 inline constexpr unsigned kIdsCheckTitle = 5379;
 inline constexpr unsigned kIdsReplaceOtherFile = 5470;
+// File > Import and the GEDCOM road of File > Open.
+inline constexpr unsigned kIdsImportNeedsFile = 3270;
+inline constexpr unsigned kIdsGedcomNeedsFile = 3998;
+inline constexpr unsigned kIdsReadOnlyDevice = 3411;
+inline constexpr unsigned kIdsGedcomFilter = 5279;
+inline constexpr unsigned kIdsImportTitle = 5328;
+inline constexpr unsigned kIdsImportButton = 5371;
 
 class MaintenanceScreens {
  public:

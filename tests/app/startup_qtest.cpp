@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "Clock.h"
+#include "AppScreens.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -292,6 +293,30 @@ class StartupTest : public QObject {
     QCOMPARE(DbGetFilePath(), a_);
     QCOMPARE(DbGetActiveRecordCount(db::kIndividual), 1);
     QCOMPARE(app_->GetRecentFile(0), a_);
+  }
+  void gedcomImportAndExportThroughTheirScreens() {
+    std::vector<std::string> imported;
+    int exports = 0;
+    AppScreens().importGedcom = [&](QWidget*, const std::string& path) {
+      imported.push_back(path);
+      CIndividualRecord person;
+      person.surname = "Imported";
+      return DbAddRecord(db::kIndividual, 0, &person) > 0;
+    };
+    AppScreens().exportGedcom = [&](QWidget*) { return ++exports > 0; };
+    QVERIFY(Start("-s " + a_));
+    // An empty file imports but has nothing to export.
+    QVERIFY(Frame()->CommandAction(shell::kIdFileImport)->isEnabled());
+    QVERIFY(!Frame()->CommandAction(shell::kIdFileExport)->isEnabled());
+    // The GEDCOM road of File > Open: the empty file shows what came in.
+    app_->ImportGedcomFile(File("people.ged"));
+    QCOMPARE(imported, (std::vector<std::string>{File("people.ged")}));
+    QVERIFY(app_->ActiveViewRin() > 0);
+    QVERIFY(Frame()->CommandAction(shell::kIdFileExport)->isEnabled());
+    Frame()->CommandAction(shell::kIdFileExport)->trigger();
+    QCOMPARE(exports, 1);
+    AppScreens().importGedcom = nullptr;
+    AppScreens().exportGedcom = nullptr;
   }
   void aRememberedFileThatIsGoneIsForgottenWithoutABox() {
     profile_->SetString("Start Up", "FamilyFile", File("gone.orv"));
