@@ -7,6 +7,7 @@
 // system-wide ones; the companion programs found installed are registered
 // at start-up.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
