@@ -21,6 +21,7 @@
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorView.h"
 #include "MainFrame.h"
 #include "RecordAccess.h"
 #include "WebLinks.h"
@@ -205,6 +206,19 @@ class AddOnCommandsTest : public QObject {
     QVERIFY(CurrentDatabase->IsOpen());
     QCOMPARE(app_->Files().fileOpen, 1);
     QCOMPARE(app_->ActiveViewRin(), rin);
+
+    // From the pedigree view as well, which shows its individual again.
+    app_->ShowPedigreeView();
+    QTRY_VERIFY(app_->ActivePedigreeView() && app_->ActiveViewRin() > 0);
+    const std::int32_t pedigreeRin = app_->ActiveViewRin();
+    const auto pedigreeMrin = static_cast<int>(app_->ActivePedigreeView()->GetCurrentMarriage(0));
+    app_->GetMainFrame()->CommandAction(shell::kIdToolsAddOnFirst)->trigger();
+    QCOMPARE(Call<int>(library, "TestAddOnCalls"), 2);
+    QCOMPARE(Call<int>(library, "TestAddOnRin"), pedigreeRin);
+    QCOMPARE(Call<int>(library, "TestAddOnMrin"), pedigreeMrin);
+    QVERIFY(!g_databaseOpenDuringCall);
+    QVERIFY(CurrentDatabase->IsOpen());
+    QCOMPARE(app_->ActiveViewRin(), pedigreeRin);
   }
 
   void libraryAddOnGetsZeroWithoutACurrentIndividual() {
