@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -22,6 +23,7 @@
 #include "IndividualRecord.h"
 #include "KorApp.h"
 #include "KorView.h"
+#include "Launcher.h"
 #include "MainFrame.h"
 #include "RecordAccess.h"
 #include "WebLinks.h"
@@ -344,6 +346,58 @@ class AddOnCommandsTest : public QObject {
     QVERIFY(search->actions().contains(frame->CommandAction(shell::kIdSearchSeekwell)));
     QVERIFY(!search->actions().contains(frame->CommandAction(shell::kIdSearchOutside1)));
     QVERIFY(!search->actions().contains(frame->CommandAction(shell::kIdSearchOutside2)));
+  }
+
+  void settingsFilesHoldAddOnsAsKeys() {
+    const QString file = dir_->filePath(QStringLiteral("settings.conf"));
+    {
+      CSettingsKeyStore store(std::make_unique<QSettings>(file, QSettings::IniFormat), "Korvane/");
+      QVERIFY(store.WriteString("AddOn/Beta Tool", "Menu", "Beta"));
+      QVERIFY(store.WriteString("AddOn/Beta Tool", "Target", "/opt/beta"));
+      QVERIFY(store.WriteString("AddOn/Beta Tool", "StartIn", "/opt"));
+      QVERIFY(store.WriteInt("AddOn/Beta Tool", "PassFileName", 2));
+      QVERIFY(store.WriteString("AddOn/Alpha", "Menu", "Alpha"));
+      QVERIFY(store.WriteString("SOFTWARE/Quenmoor/Plotwell", "", "/opt/plotwell/plotwell"));
+    }
+    // Read back by another store on the same file.
+    CSettingsKeyStore store(std::make_unique<QSettings>(file, QSettings::IniFormat), "Korvane/");
+    QCOMPARE(store.SubKeys("AddOn"), (std::vector<std::string>{"Alpha", "Beta Tool"}));
+    QCOMPARE(store.ReadString("AddOn/Beta Tool", "Target"),
+             std::optional<std::string>("/opt/beta"));
+    QCOMPARE(store.ReadInt("AddOn/Beta Tool", "PassFileName"), std::optional<int>(2));
+    QVERIFY(!store.ReadInt("AddOn/Beta Tool", "Menu").has_value());
+    QVERIFY(!store.ReadString("AddOn/Alpha", "Target").has_value());
+    QCOMPARE(store.ReadString("SOFTWARE/Quenmoor/Plotwell", ""),
+             std::optional<std::string>("/opt/plotwell/plotwell"));
+    // The list takes the complete key only.
+    shell::CAddOnList list(store, nullptr);
+    QCOMPARE(list.GetCount(), 1);
+    QCOMPARE(list.GetAt(0)->passMode, 2);
+    // Another prefix sees none of it.
+    CSettingsKeyStore other(std::make_unique<QSettings>(file, QSettings::IniFormat), "");
+    QVERIFY(other.SubKeys("AddOn").empty());
+  }
+
+  void launcherStartsNothingForAnEmptyCommandLine() {
+    QCOMPARE(LaunchCommandLine("", "/"), -1);
+    QCOMPARE(LaunchCommandLine("  \t", "/"), -1);
+    QCOMPARE(LaunchCommandLine("/no/such/program -a", "/"), 2);
+    // A quoted program path with a blank, and its parameters.
+    const QString folder = dir_->filePath(QStringLiteral("my family"));
+    const QString program = folder + QStringLiteral("/touch it.sh");
+    QFile script(program);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nprintf '%s|' \"$@\" > launched.tmp && mv launched.tmp launched\n");
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFileDevice::ExeOwner));
+    QCOMPARE(LaunchCommandLine("\"" + program.toStdString() + "\" one \"two words\"",
+                               folder.toStdString()),
+             0);
+    const QString out = folder + QStringLiteral("/launched");
+    QTRY_VERIFY(QFile::exists(out));
+    QFile launched(out);
+    QVERIFY(launched.open(QIODevice::ReadOnly));
+    QCOMPARE(launched.readAll(), QByteArray("one|two words|"));
   }
 
   void helpItemsOpenThePagesAndTheReadme() {
