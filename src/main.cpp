@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "AddOnCommands.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     return korApp.ExitCode();
   }
 
+  RegisterAddOnCommands(korApp);
   CMainFrame& frame = *korApp.GetMainFrame();
   // The end of a sound or video clip stops playback, as the device's
   // notification to the main window does.

@@ -20,6 +20,15 @@ MenuItem HelpMenu() {
                          Cmd(kIdAppAbout, "&About Korvane...")});
 }
 
+// The Tools menu ends with the add-on items; the application gives them
+// the texts of the registered add-ons and removes those beyond the count.
+MenuItem ToolsMenu(std::vector<MenuItem> items) {
+  items.push_back(Sep());
+  for (unsigned id = kIdToolsAddOnFirst; id <= kIdToolsAddOnLast; ++id)
+    items.push_back(Cmd(id, "Add-On"));
+  return Popup("&Tools", std::move(items));
+}
+
 MenuItem ViewMenu(std::vector<MenuItem> before) {
   before.push_back(Cmd(kIdViewToolbar, "&Toolbar"));
   before.push_back(Cmd(kIdViewStatusBar, "&Status Bar"));
@@ -76,17 +85,17 @@ std::vector<MenuItem> BuildDocumentMenu() {
                         Cmd(kIdSearchSeekwell, "On &Seekwell Internet"),
                         Cmd(kIdSearchOutside1, "On Outside Search Site &1"),
                         Cmd(kIdSearchOutside2, "On Outside Search Site &2")}),
-      Popup("&Tools", {Cmd(kIdToolsMatchMerge, "&Match/Merge..."),
-                       Cmd(kIdToolsMergeSbns, "Merge on &SBNs..."),
-                       Cmd(kIdToolsMergeSources, "Merge D&uplicate Sources and Citations"), Sep(),
-                       Cmd(kIdToolsSearchReplace, "&Global Search and Replace..."),
-                       Cmd(kIdToolsMixedCase, "Change &Names to Mixed Case"), Sep(),
-                       Cmd(kIdToolsWebPage, "Create &Web Page..."), Sep(),
-                       Cmd(kIdToolsRelationshipCalculator, "&Relationship Calculator..."),
-                       Cmd(kIdToolsDateCalculator, "&Date Calculator..."),
-                       Cmd(kIdToolsSoundexCalculator, "S&oundex Calculator..."), Sep(),
-                       Cmd(kIdToolsSeekwellService, "Seekwell &Internet Genealogy Service"), Sep(),
-                       Cmd(kIdToolsPreferences, "&Preferences...")}),
+      ToolsMenu({Cmd(kIdToolsMatchMerge, "&Match/Merge..."),
+                 Cmd(kIdToolsMergeSbns, "Merge on &SBNs..."),
+                 Cmd(kIdToolsMergeSources, "Merge D&uplicate Sources and Citations"), Sep(),
+                 Cmd(kIdToolsSearchReplace, "&Global Search and Replace..."),
+                 Cmd(kIdToolsMixedCase, "Change &Names to Mixed Case"), Sep(),
+                 Cmd(kIdToolsWebPage, "Create &Web Page..."), Sep(),
+                 Cmd(kIdToolsRelationshipCalculator, "&Relationship Calculator..."),
+                 Cmd(kIdToolsDateCalculator, "&Date Calculator..."),
+                 Cmd(kIdToolsSoundexCalculator, "S&oundex Calculator..."), Sep(),
+                 Cmd(kIdToolsSeekwellService, "Seekwell &Internet Genealogy Service"), Sep(),
+                 Cmd(kIdToolsPreferences, "&Preferences...")}),
       Popup("&Window", {Cmd(kIdWindowCascade, "&Cascade"), Cmd(kIdWindowTile, "&Tile")}),
       HelpMenu(),
   };
