@@ -9,19 +9,23 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <filesystem>
 
 #include "DbCalls.h"
+#include "FakeMediaPlayer.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FileUtil.h"
 #include "ImageObject.h"
 #include "IndividualRecord.h"
+#include "MediaPlayer.h"
 #include "MultimediaChain.h"
 #include "MultimediaCollectionDialog.h"
 #include "MultimediaItemDialog.h"
+#include "PictureFileDialog.h"
 #include "QtPorts.h"
 #include "TestPictures.h"
 
@@ -82,10 +86,12 @@ class CollectionDialogTest : public QObject {
   void closeWithChangesAsks();
   void previewOnlyWhenChecked();
   void newIndividualHandsItsItemsOver();
+  void soundClipsOnlyPlayAndShowOpensThePhoto();
   void itemDialogEditButton();
   void itemDialogRenameDropsEditsAndCancelRestores();
   void itemDialogNeedsAFileName();
   void itemDialogStoresPathsRelativeToTheFamilyFile();
+  void photoChooserKeepsFolderAndFilter();
   void screenshots();
 
  private:
@@ -389,6 +395,35 @@ void CollectionDialogTest::newIndividualHandsItsItemsOver() {
   QCOMPARE(Stored(rin), (std::vector<std::string>{"voice.wav*", "face.jpg*"}));
 }
 
+void CollectionDialogTest::soundClipsOnlyPlayAndShowOpensThePhoto() {
+  plat::FakeMediaPlayer player;
+  plat::ScopedMediaPlayer scopedPlayer{&player};
+  const std::int32_t sounds = Person({{'S', "/sounds/a.wav", "A"}, {'S', "/sounds/b.mid", "B"}});
+  {
+    Dialog d(sounds, "Ann Lund");
+    d.show();
+    d.Control<QListWidget>(Dialog::kIdcList)->setCurrentRow(1);
+    QCOMPARE(d.Control<QPushButton>(Dialog::kIdcShow)->text(), QStringLiteral("&Play"));
+    QVERIFY(!d.IsControlEnabled(Dialog::kIdcEditPhoto));
+    QVERIFY(!d.IsControlEnabled(Dialog::kIdcSlideShow));
+    d.Control<QPushButton>(Dialog::kIdcDefault)->click();
+    QCOMPARE(ListTexts(d), (QStringList{" \tSound Clip\tA", "*\tSound Clip\tB"}));
+    d.Control<QPushButton>(Dialog::kIdcShow)->click();
+    QVERIFY(std::find(player.calls.begin(), player.calls.end(),
+                      std::string("OpenDevice sequencer /sounds/b.mid")) != player.calls.end());
+  }
+  // Closing the dialog ends our own playback.
+  QCOMPARE(plat::MediaPlaybackState(), plat::kPlaybackIdle);
+
+  const std::int32_t photos = Person({{'P', Picture("p.png", 90, 60), "Pic"}});
+  Dialog d(photos, "Ann Lund");
+  d.show();
+  d.Control<QPushButton>(Dialog::kIdcShow)->click();
+  QVERIFY(d.PhotoWindow());
+  QCOMPARE(d.PhotoWindow()->windowTitle(), QStringLiteral("Pic"));
+  QCOMPARE(d.PhotoWindow()->Picture().Width(), 90);
+}
+
 void CollectionDialogTest::itemDialogEditButton() {
   ItemDialog d(nullptr);
   d.editPhoto = [](CMultimediaItem&) {};
@@ -491,10 +526,39 @@ void CollectionDialogTest::itemDialogStoresPathsRelativeToTheFamilyFile() {
   QCOMPARE(profile.GetString("Multimedia", "MMItemPath", ""), std::string("/elsewhere"));
 }
 
+void CollectionDialogTest::photoChooserKeepsFolderAndFilter() {
+  const std::string folder = GetOpenFamilyFileFolder();
+  std::filesystem::create_directories(std::filesystem::path(folder) / "photos");
+  const std::string chosen = (std::filesystem::path(folder) / "photos" / "c.png").string();
+  testpic::CornerPicture(30, 20).save(QString::fromStdString(chosen));
+  profile.SetInt("Multimedia", "MMPhFileExt", 3);
+  profile.SetString("Multimedia", "MMItemPath", folder);
+  QString filterAtStart, title;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<CPictureFileDialog*>(QApplication::activeModalWidget());
+    if (!d) return;
+    title = d->windowTitle();
+    filterAtStart = d->selectedNameFilter();
+    d->selectNameFilter(d->nameFilters()[4]);
+    d->selectFile(QString::fromStdString(chosen));
+    static_cast<QDialog*>(d)->accept();  // as the Open button does
+  });
+  std::string path;
+  QCOMPARE(OpenPhotoFileDialog("Open Photo File for Ann Lund", path, nullptr), 1);
+  QCOMPARE(title, QStringLiteral("Open Photo File for Ann Lund"));
+  QCOMPARE(filterAtStart, QStringLiteral("Compuserve PNG (*.png)"));
+  QCOMPARE(path, std::string("photos/c.png"));
+  QCOMPARE(profile.GetInt("Multimedia", "MMPhFileExt", 0), 5);
+  QCOMPARE(profile.GetString("Multimedia", "MMItemPath", ""),
+           (std::filesystem::path(folder) / "photos").string());
+}
+
 void CollectionDialogTest::screenshots() {
   if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) QSKIP("KORVANE_SHOTS not set");
   const QString out = qEnvironmentVariable("KORVANE_SHOTS");
-  const std::int32_t rin = Person({{'P', Picture("q.png", 300, 200), "Ann at ten", true},
+  const std::string quadrants = dir->filePath(QStringLiteral("q.png")).toStdString();
+  testpic::Quadrants(300, 200).save(QString::fromStdString(quadrants));
+  const std::int32_t rin = Person({{'P', quadrants, "Ann at ten", true},
                                    {'S', "voice.wav", "Her voice", true},
                                    {'V', "clip.avi", ""}});
   Dialog d(rin, "Ann Lund");
