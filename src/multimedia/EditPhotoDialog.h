@@ -15,8 +15,6 @@
 #include "PhotoEdits.h"
 
 class CMultimediaItem;
-class QCheckBox;
-class QLineEdit;
 namespace fw {
 class CMeasureEdit;
 }

@@ -304,6 +304,12 @@ void CMultimediaCollectionDialog::LoadPreview() {
   frame_->update();
 }
 
+void CMultimediaCollectionDialog::resizeEvent(QResizeEvent* event) {
+  fw::CDialogBase::resizeEvent(event);
+  // The preview is fitted to its frame: a new frame size needs a new fit.
+  if (previewIndex_ >= 0) LoadPreview();
+}
+
 void CMultimediaCollectionDialog::StopPreview() {
   frame_->paintAllowed = false;
   frame_->update();

@@ -15,8 +15,8 @@
 #include "DialogBase.h"
 #include "ImageObject.h"
 #include "MultimediaCollection.h"
-
 #include "PhotoWindow.h"
+
 class QCheckBox;
 class QListWidget;
 class QPlainTextEdit;
@@ -120,6 +120,7 @@ class CMultimediaCollectionDialog : public fw::CDialogBase {
   void OnInitDialog() override;
   void OnOK() override;
   void OnCancel() override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void UpdateButtons();

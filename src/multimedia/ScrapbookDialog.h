@@ -4,7 +4,6 @@
 // description below and a sound button when a sound is attached. The arrow
 // buttons turn the pages.
 
-#include <QDialog>
 #include <QWidget>
 #include <array>
 #include <memory>

@@ -40,7 +40,9 @@ class CountingHost : public fw::PictureHostPort {
     requests.push_back(request.path);
     return plat::kIdCancel;
   }
+  std::string DiscIdentifier(const std::string&) override { return disc; }
   std::vector<std::string> requests;
+  std::string disc;
 };
 
 struct Spec {
@@ -87,6 +89,7 @@ class CollectionDialogTest : public QObject {
   void previewOnlyWhenChecked();
   void newIndividualHandsItsItemsOver();
   void soundClipsOnlyPlayAndShowOpensThePhoto();
+  void photoCdItemsKeepTheDiscLabel();
   void itemDialogEditButton();
   void itemDialogRenameDropsEditsAndCancelRestores();
   void itemDialogNeedsAFileName();
@@ -148,6 +151,7 @@ void CollectionDialogTest::init() {
   QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   boxes.Clear();
   host.requests.clear();
+  host.disc.clear();
   previousHost = fw::SetPictureHostPort(&host);
 }
 
@@ -422,6 +426,26 @@ void CollectionDialogTest::soundClipsOnlyPlayAndShowOpensThePhoto() {
   QVERIFY(d.PhotoWindow());
   QCOMPARE(d.PhotoWindow()->windowTitle(), QStringLiteral("Pic"));
   QCOMPARE(d.PhotoWindow()->Picture().Width(), 90);
+}
+
+void CollectionDialogTest::photoCdItemsKeepTheDiscLabel() {
+  profile.SetInt("Multimedia", "MMPrevState1", 0);
+  host.disc = "FAMILY_PHOTOS_1999";
+  Dialog d(Person({}), "Ann Lund");
+  d.show();
+  d.runItemDialog = Answer("Photo", "/media/cd/img0001.pcd", "Disc");
+  d.Control<QPushButton>(Dialog::kIdcAdd)->click();
+  QCOMPARE(d.Collection().Item(0)->fileName, std::string("/media/cd/img0001.pcd\nFAMILY_PHOTO"));
+  // Only a name ending exactly in ".pcd" asks for the label; the location
+  // shows the path alone.
+  QCOMPARE(d.GetControlText(Dialog::kIdcFileName), std::string("/media/cd/img0001.pcd"));
+  d.runItemDialog = Answer("Photo", "/media/cd/IMG0002.PCD", "Upper");
+  d.Control<QPushButton>(Dialog::kIdcAdd)->click();
+  QCOMPARE(d.Collection().Item(1)->fileName, std::string("/media/cd/IMG0002.PCD"));
+  host.disc.clear();
+  d.runItemDialog = Answer("Photo", "/media/cd/img0003.pcd", "No disc");
+  d.Control<QPushButton>(Dialog::kIdcAdd)->click();
+  QCOMPARE(d.Collection().Item(2)->fileName, std::string("/media/cd/img0003.pcd"));
 }
 
 void CollectionDialogTest::itemDialogEditButton() {

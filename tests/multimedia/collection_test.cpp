@@ -433,3 +433,28 @@ TEST(MultimediaItemEdits, EditButtonOnlyForPhotosWithAFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Modify may change an item's kind: a default photo turned into a sound or
+// video is no longer marked as the default of a kind it does not have.
+TEST_F(CollectionTest, ModifiedKindDropsAStaleDefault) {
+  CMultimediaCollection collection(AddPerson(), false);
+  collection.Add(NewItem('P', "a.jpg"));
+  collection.Add(NewItem('S', "b.wav"));
+  collection.ToggleDefault(1);
+  ASSERT_EQ(collection.DefaultPhoto(), 0);
+  ASSERT_EQ(collection.DefaultSound(), 1);
+  collection.Item(0)->kind = CMultimediaItem::kVideo;
+  collection.Modified(0);
+  EXPECT_EQ(collection.DefaultPhoto(), -1);
+  EXPECT_FALSE(collection.Item(0)->IsDefault());
+  EXPECT_EQ(collection.EntryText(0), " \tVideo Clip\t");
+  // An unchanged kind keeps the mark.
+  collection.Item(1)->caption = "Voice";
+  collection.Modified(1);
+  EXPECT_EQ(collection.EntryText(1), "*\tSound Clip\tVoice");
+  EXPECT_EQ(collection.DefaultSound(), 1);
+}
+
+}  // namespace
