@@ -235,10 +235,26 @@ void CollectionDialogTest::firstPhotoAddedBecomesDefault() {
   d.Control<QPushButton>(Dialog::kIdcAdd)->click();
   QCOMPARE(ListTexts(d), (QStringList{"*\tPhoto\tFirst", " \tPhoto\t"}));
   QCOMPARE(d.Selection(), 1);
+  // Edit in add mode makes the item that is added, with its edits.
+  d.runEditPhoto = [](CMultimediaItem& item) {
+    item.cropLeft = 12;
+    return int(fw::kIdOk);
+  };
+  d.runItemDialog = [this](ItemDialog& item) {
+    item.show();
+    item.Control<QLineEdit>(ItemDialog::kIdcFileName)
+        ->setText(QString::fromStdString(Picture("c.png")));
+    item.Control<QPushButton>(ItemDialog::kIdcEdit)->click();
+    item.Control<QPushButton>(fw::kIdOk)->click();
+    return item.result();
+  };
+  d.Control<QPushButton>(Dialog::kIdcAdd)->click();
+  QCOMPARE(d.Collection().Count(), 3);
+  QCOMPARE(d.Collection().Item(2)->cropLeft, 12);
   // Cancel in the item dialog adds nothing.
   d.runItemDialog = [](ItemDialog&) { return int(fw::kIdCancel); };
   d.Control<QPushButton>(Dialog::kIdcAdd)->click();
-  QCOMPARE(d.Collection().Count(), 2);
+  QCOMPARE(d.Collection().Count(), 3);
 }
 
 void CollectionDialogTest::movingAndRemovingKeepTheDefaults() {
@@ -507,8 +523,14 @@ void CollectionDialogTest::itemDialogRenameDropsEditsAndCancelRestores() {
     file->setText(QStringLiteral("a.jpg"));
     d.FileNameLeft();
     QCOMPARE(item.cropLeft, 3);
+    // Leaving the field by moving the focus.
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    file->setFocus();
+    QTRY_VERIFY(file->hasFocus());
     file->setText(QStringLiteral("b.jpg"));
-    d.FileNameLeft();
+    QCOMPARE(item.cropLeft, 3);  // not while typing
+    d.GetControl(ItemDialog::kIdcCaption)->setFocus();
     QCOMPARE(item.cropLeft + item.cropBottom, 0);
     QCOMPARE(item.GetRotation(), 0);
     QVERIFY(item.flags & CMultimediaItem::kFlagScrapbook);
