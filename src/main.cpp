@@ -12,6 +12,7 @@
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
+#include "MultimediaCommands.h"
 #include "QtPorts.h"
 #include "StartupLogic.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
 
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
+  RegisterMultimediaCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;

@@ -21,35 +21,11 @@
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "MainFrame.h"
+#include "NoFileDialogs.h"
 #include "RecordAccess.h"
 #include "RelationshipCalculatorDialog.h"
 
 namespace {
-
-class NoDialogs : public shell::FileDialogs {
- public:
-  std::string AskOpenPath(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-  std::string AskSavePath(const std::string&, const std::string&, const std::string&,
-                          const std::string&, const std::vector<std::string>&) override {
-    return {};
-  }
-  int AskWelcome(std::string&) override { return shell::kWelcomeCancel; }
-  void ShowSplash() override {}
-  void ShowAbout() override {}
-  void RunBackup() override {}
-  void RunCheckRepair(const std::string&) override {}
-  void ShowPreparerPreferences() override {}
-  void ImportGedcom(const std::string&) override {}
-  bool AskConversionOptions(const std::string&, const std::string&, long,
-                            orv2::ConversionOptions&) override {
-    return false;
-  }
-  int RunConverter(CFamilyDatabase&, const orv2::ConversionOptions&, const std::string&) override {
-    return 0;
-  }
-};
 
 std::int32_t AddPerson(const char* given, char sex) {
   CIndividualRecord person;
@@ -148,7 +124,7 @@ class KinshipCommandsTest : public QObject {
   plat::FakeProfile profile_;
   std::unique_ptr<plat::ScopedMessageBox> scopedBoxes_;
   std::unique_ptr<plat::ScopedProfile> scopedProfile_;
-  NoDialogs dialogs_;
+  NoFileDialogs dialogs_;
   std::unique_ptr<CKorApp> app_;
   std::int32_t father_ = 0, child_ = 0;
 };
