@@ -22,6 +22,7 @@
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "NoFileDialogs.h"
 #include "KorView.h"
 #include "Launcher.h"
 #include "MainFrame.h"
@@ -29,24 +30,6 @@
 #include "WebLinks.h"
 
 namespace {
-
-class NoDialogs : public shell::FileDialogs {
- public:
-  std::string AskOpenPath(const std::string&, const std::string&, const std::string&) override {
-    return {};
-  }
-  std::string AskSavePath(const std::string&, const std::string&, const std::string&,
-                          const std::string&, const std::vector<std::string>&) override {
-    return {};
-  }
-  int AskWelcome(std::string&) override { return shell::kWelcomeCancel; }
-  void ShowSplash() override {}
-  void ShowAbout() override {}
-  void RunBackup() override {}
-  void RunCheckRepair(const std::string&) override {}
-  void ShowPreparerPreferences() override {}
-  void ImportGedcom(const std::string&) override {}
-};
 
 std::int32_t AddPerson(const char* given1, const char* given2, const char* surname, char sex) {
   CIndividualRecord person;
@@ -471,7 +454,7 @@ class AddOnCommandsTest : public QObject {
   plat::FakeMessageBox boxes_;
   std::unique_ptr<plat::FakeProfile> profile_;
   plat::FakeShell shell_;
-  NoDialogs dialogs_;
+  NoFileDialogs dialogs_;
   std::unique_ptr<plat::ScopedMessageBox> scopedBoxes_;
   std::unique_ptr<plat::ScopedProfile> scopedProfile_;
   std::unique_ptr<plat::ScopedShell> scopedShell_;
