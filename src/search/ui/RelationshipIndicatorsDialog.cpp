@@ -12,6 +12,7 @@
 #include "FamilyDatabase.h"
 #include "FindRecordDialog.h"
 #include "IndividualNode.h"
+#include "KorApp.h"
 #include "QtTextMeasure.h"
 #include "RelationshipCalculator.h"
 #include "RelationshipIndicators.h"
@@ -89,6 +90,8 @@ void CSetRelationshipIndicatorsDialog::OnSearch() {
 
 void CSetRelationshipIndicatorsDialog::OnOK() {
   if (running_) return;
+  // A refused edit password leaves the dialog open and writes nothing.
+  if (CKorApp* app = CKorApp::Instance(); app && !app->CheckEditPassword()) return;
   if (!UpdateData(true)) return;
   if (showRelationships || showAtOpening_) {
     running_ = true;
