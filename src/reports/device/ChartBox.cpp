@@ -4,9 +4,48 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ReportGenerator.h"
+
 namespace rpt {
 
 namespace {
+
+// The drawing calls of a box, on the device or through a generator.
+struct Pen {
+  ReportDevice& dc;
+  CReportGenerator* generator;
+  void MoveTo(Point p) {
+    if (generator != nullptr) {
+      generator->MoveTo(&dc, p.x, p.y);
+    } else {
+      dc.MoveTo(p.x, p.y);
+    }
+  }
+  void LineTo(Point p) {
+    if (generator != nullptr) {
+      generator->LineTo(&dc, p.x, p.y);
+    } else {
+      dc.LineTo(p.x, p.y);
+    }
+  }
+  void Arc(const Rect& bounds, Point a, Point b) {
+    if (generator != nullptr) {
+      generator->Arc(&dc, bounds, a.x, a.y, b.x, b.y);
+    } else {
+      dc.Arc(bounds, a, b);
+    }
+  }
+  void FillRgn(const Region& region, const LogBrush& brush) {
+    if (generator != nullptr) {
+      generator->FillRgn(&dc, region, brush);
+    } else {
+      dc.FillRgn(region, brush);
+    }
+  }
+  void FillEllipse(const Rect& bounds, const LogBrush& brush) {
+    if (generator == nullptr || !generator->IsRTFMode()) dc.FillEllipse(bounds, brush);
+  }
+};
 
 constexpr int kMaxHundredths = 3200;  // 32 inches
 
@@ -30,15 +69,15 @@ Rect ToLogical(const ReportDevice& dc, const Rect& r) {
 Point ToLogical(const ReportDevice& dc, int x, int y) { return dc.DPtoLP({x, y}); }
 
 // Fills the device rectangles on dc as one region.
-void FillDeviceRects(ReportDevice& dc, std::initializer_list<Rect> rects, const LogBrush& brush) {
+void FillDeviceRects(Pen& pen, std::initializer_list<Rect> rects, const LogBrush& brush) {
   Region region;
   for (const Rect& r : rects) {
-    if (r.right > r.left && r.bottom > r.top) region.rects.push_back(ToLogical(dc, r));
+    if (r.right > r.left && r.bottom > r.top) region.rects.push_back(ToLogical(pen.dc, r));
   }
-  if (!region.rects.empty()) dc.FillRgn(region, brush);
+  if (!region.rects.empty()) pen.FillRgn(region, brush);
 }
 
-void FillCornerEllipses(ReportDevice& dc, const Rect& d, int c, const LogBrush& brush,
+void FillCornerEllipses(Pen& pen, const Rect& d, int c, const LogBrush& brush,
                         bool bottomRightOnly) {
   const int c2 = 2 * c;
   const Rect corners[] = {{d.right - c2, d.bottom - c2, d.right, d.bottom},
@@ -46,19 +85,19 @@ void FillCornerEllipses(ReportDevice& dc, const Rect& d, int c, const LogBrush& 
                           {d.right - c2, d.top, d.right, d.top + c2},
                           {d.left, d.bottom - c2, d.left + c2, d.bottom}};
   for (const Rect& e : corners) {
-    dc.FillEllipse(ToLogical(dc, e), brush);
+    pen.FillEllipse(ToLogical(pen.dc, e), brush);
     if (bottomRightOnly) break;
   }
 }
 
 // The outline of a box in device units: sides between the corners, a
 // quarter arc at each corner.
-void DrawOutline(ReportDevice& dc, const Rect& d, int corners, int c) {
+void DrawOutline(Pen& pen, const Rect& d, int corners, int c) {
+  ReportDevice& dc = pen.dc;
   if (corners == kSquareCorners) c = 0;
   auto line = [&](int x1, int y1, int x2, int y2) {
-    const Point a = ToLogical(dc, x1, y1), b = ToLogical(dc, x2, y2);
-    dc.MoveTo(a.x, a.y);
-    dc.LineTo(b.x, b.y);
+    pen.MoveTo(ToLogical(dc, x1, y1));
+    pen.LineTo(ToLogical(dc, x2, y2));
   };
   line(d.left + c, d.top, d.right - c, d.top);
   line(d.right, d.top + c, d.right, d.bottom - c);
@@ -66,7 +105,7 @@ void DrawOutline(ReportDevice& dc, const Rect& d, int corners, int c) {
   line(d.left, d.bottom - c, d.left, d.top + c);
   if (c == 0) return;
   auto arc = [&](Rect bounds, int x1, int y1, int x2, int y2) {
-    dc.Arc(ToLogical(dc, bounds), ToLogical(dc, x1, y1), ToLogical(dc, x2, y2));
+    pen.Arc(ToLogical(dc, bounds), ToLogical(dc, x1, y1), ToLogical(dc, x2, y2));
   };
   const int c2 = 2 * c;
   if (corners == kRoundCorners) {
@@ -122,7 +161,8 @@ int ChartCornerLeg(int cornerSize) {
   return static_cast<int>(std::lround(cornerSize / std::sqrt(2.0)));
 }
 
-Rect DrawChartBox(ReportDevice& dc, const ChartBox& box) {
+Rect DrawChartBox(ReportDevice& dc, const ChartBox& box, CReportGenerator* generator) {
+  Pen pen{dc, generator};
   const int unit = box.hundredths ? 1 : 10;
   Rect d = ToDevice(dc, box.rect);
   const int shadow = LengthToDevice(dc, 8 * unit);
@@ -140,13 +180,13 @@ Rect DrawChartBox(ReportDevice& dc, const ChartBox& box) {
   if (box.shadow) {
     if (box.corners == kRoundCorners) {
       const Rect s{d.left + shadow, d.top + shadow, d.right + shadow, d.bottom + shadow};
-      FillDeviceRects(dc,
+      FillDeviceRects(pen,
                       {{d.right, s.top + c, s.right, s.bottom - c},
                        {s.left + c, d.bottom, s.right - c, s.bottom}},
                       box.shadowBrush);
-      FillCornerEllipses(dc, s, c, box.shadowBrush, true);
+      FillCornerEllipses(pen, s, c, box.shadowBrush, true);
     } else {
-      FillDeviceRects(dc,
+      FillDeviceRects(pen,
                       {{d.right, d.top + shadow, d.right + shadow, d.bottom + shadow},
                        {d.left + shadow, d.bottom, d.right, d.bottom + shadow}},
                       box.shadowBrush);
@@ -154,22 +194,22 @@ Rect DrawChartBox(ReportDevice& dc, const ChartBox& box) {
   }
   if (box.fill) {
     if (c == 0) {
-      FillDeviceRects(dc, {d}, box.brush);
+      FillDeviceRects(pen, {d}, box.brush);
     } else {
       // The rectangle less its corners, region by region.
-      FillDeviceRects(dc,
+      FillDeviceRects(pen,
                       {{d.left + c, d.top, d.right - c, d.bottom},
                        {d.left, d.top + c, d.left + c, d.bottom - c},
                        {d.right - c, d.top + c, d.right, d.bottom - c}},
                       box.brush);
-      if (box.corners == kRoundCorners) FillCornerEllipses(dc, d, c, box.brush, false);
+      if (box.corners == kRoundCorners) FillCornerEllipses(pen, d, c, box.brush, false);
     }
   }
   const LogPen oldPen = dc.SelectPen(box.pen);
-  DrawOutline(dc, d, box.corners, c);
+  DrawOutline(pen, d, box.corners, c);
   if (box.lineStyle == 2) {
     d = {d.left + inner, d.top + inner, d.right - inner, d.bottom - inner};
-    DrawOutline(dc, d, box.corners, c);
+    DrawOutline(pen, d, box.corners, c);
   }
   dc.SelectPen(oldPen);
   const Rect text{d.left + inset + c, d.top + inset, d.right - inset - c, d.bottom - inset};

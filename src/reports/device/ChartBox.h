@@ -11,6 +11,8 @@
 
 #include "ReportDevice.h"
 
+class CReportGenerator;
+
 namespace rpt {
 
 // A page's printable area: its corner from the printable origin, its size.
@@ -49,8 +51,10 @@ int ChartCornerSize(int length, bool hundredths);
 // The leg of that corner: its size on one axis.
 int ChartCornerLeg(int cornerSize);
 
-// Draws the box; answers the text rectangle in logical units.
-Rect DrawChartBox(ReportDevice& dc, const ChartBox& box);
+// Draws the box; answers the text rectangle in logical units. Through a
+// generator, the lines, arcs and fills go by its operations (and so into its
+// RTF pages in RTF mode); the rounded corners' fills have no RTF form.
+Rect DrawChartBox(ReportDevice& dc, const ChartBox& box, CReportGenerator* generator = nullptr);
 
 // Wall-chart box settings (the chart's section of the options).
 struct WallChartOptions {
