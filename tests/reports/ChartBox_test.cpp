@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "RecordingDevice.h"
+#include "ReportGenerator.h"
 
 namespace {
 
@@ -313,6 +315,32 @@ TEST_F(WallChartTest, CornersAddToTheBox) {
   const int notched = rpt::MeasureAncestryWallChartBox(dc, o, measure);
   EXPECT_GT(measure.cornerSize, 0);
   EXPECT_EQ(notched, Height(1) + 2 * rpt::ChartCornerLeg(measure.cornerSize));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ChartBoxes, ThroughAnRTFGeneratorTheBoxBecomesShapes) {
+  RecordingDevice dc(1000);
+  CReportGenerator generator;
+  generator.SetRTFOutput(true);
+  rpt::ChartBox box;
+  box.rect = {1000, -1000, 3000, -2000};
+  box.corners = rpt::kRoundCorners;
+  box.lineStyle = 2;
+  box.shadow = box.fill = true;
+  const Rect text = rpt::DrawChartBox(dc, box, &generator);
+  EXPECT_EQ(text, (Rect{1181, -1040, 2819, -1960}));
+  EXPECT_TRUE(dc.calls.empty()) << dc.calls.front();
+  std::map<std::string, int> kinds;
+  CRTFDocument& shapes = generator.PageShapes();
+  for (auto e = shapes.FirstElement(); e != nullptr; e = shapes.NextElement()) {
+    ++kinds[e->GetRuntimeClass()->className];
+  }
+  // Eight sides, eight corners, two shadow strips and three fill bands.
+  EXPECT_EQ(kinds,
+            (std::map<std::string, int>{{"CRTFLine", 8}, {"CRTFArc", 8}, {"CRTFRectangle", 5}}));
 }
 
 }  // namespace
