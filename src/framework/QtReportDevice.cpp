@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QtMath>
 #include <cmath>
 
@@ -51,6 +52,11 @@ CQtReportDevice::CQtReportDevice(QPrinter* printer) : dc_(std::make_unique<CDC>(
   SetPaper(printer->pageLayout(), printer->resolution());
 }
 
+CQtReportDevice::CQtReportDevice(QPainter& painter, const QPageLayout& layout)
+    : dc_(std::make_unique<CDC>(painter)) {
+  SetPaper(layout, painter.device() != nullptr ? painter.device()->logicalDpiX() : 96);
+}
+
 CQtReportDevice::CQtReportDevice(int dpi, const QPageLayout& layout)
     : scratch_(std::make_unique<QImage>(1, 1, QImage::Format_RGB32)), measureOnly_(true) {
   const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
@@ -76,6 +82,23 @@ void CQtReportDevice::PaperTwips(const QPageLayout& layout, int& width, int& hei
   const QRectF full = layout.fullRect(QPageLayout::Millimeter);
   width = static_cast<int>(std::lround(full.width() * 1440 / 25.4));
   height = static_cast<int>(std::lround(full.height() * 1440 / 25.4));
+}
+
+QPageSize::PageSizeId CQtReportDevice::PaperForLocale(const QLocale& locale) {
+  return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                 : QPageSize::A4;
+}
+
+QPageLayout CQtReportDevice::DefaultPaper() {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (!info.isNull()) {
+    QPrinter printer(info, QPrinter::HighResolution);
+    return printer.pageLayout();
+  }
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setPageSize(QPageSize(PaperForLocale(QLocale::system())));
+  return pdf.pageLayout();
 }
 
 int CQtReportDevice::GetDeviceCaps(int index) const {

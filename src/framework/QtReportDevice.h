@@ -5,7 +5,9 @@
 // mapping mode; the printer's paper and unprintable edge come from its page
 // layout.
 
+#include <QLocale>
 #include <QPageLayout>
+#include <QPageSize>
 #include <memory>
 
 #include "DC.h"
@@ -23,6 +25,9 @@ class CQtReportDevice : public rpt::ReportDevice {
   explicit CQtReportDevice(QImage* image);
   // Paints on a printer that has begun; its page layout gives the paper.
   explicit CQtReportDevice(QPrinter* printer);
+  // Paints with an active painter (the preview's page), the page showing
+  // the given paper.
+  CQtReportDevice(QPainter& painter, const QPageLayout& layout);
   // Measures only, at dpi, on the given paper.
   CQtReportDevice(int dpi, const QPageLayout& layout);
   ~CQtReportDevice() override;
@@ -31,6 +36,10 @@ class CQtReportDevice : public rpt::ReportDevice {
   bool MeasuresOnly() const { return measureOnly_; }
   // The paper in twips, turned as the layout says.
   static void PaperTwips(const QPageLayout& layout, int& width, int& height);
+  // The paper of the default printer; without a printer, the locale's paper
+  // (letter where inches are used, else A4), as the PDF printer would take.
+  static QPageLayout DefaultPaper();
+  static QPageSize::PageSizeId PaperForLocale(const QLocale& locale);
 
   int GetMapMode() const override { return dc_->GetMapMode(); }
   int SetMapMode(int mode) override { return dc_->SetMapMode(mode); }

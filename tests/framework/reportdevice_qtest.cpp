@@ -89,6 +89,19 @@ class ReportDeviceTest : public QObject {
     QCOMPARE(dc.GetDeviceCaps(rpt::LOGPIXELSX), 600);
   }
 
+  void withoutAPrinterTheLocaleChoosesThePaper() {
+    using fw::CQtReportDevice;
+    QCOMPARE(CQtReportDevice::PaperForLocale(QLocale(QLocale::English, QLocale::UnitedStates)),
+             QPageSize::Letter);
+    QCOMPARE(CQtReportDevice::PaperForLocale(QLocale(QLocale::Swedish, QLocale::Sweden)),
+             QPageSize::A4);
+    QCOMPARE(CQtReportDevice::PaperForLocale(QLocale(QLocale::English, QLocale::UnitedKingdom)),
+             QPageSize::A4);
+    const QPageLayout paper = CQtReportDevice::DefaultPaper();
+    QVERIFY(paper.isValid());
+    QVERIFY(paper.fullRect(QPageLayout::Millimeter).width() > 200);
+  }
+
   void measuringDeviceMeasuresAtItsResolution() {
     fw::CQtReportDevice dc(600, Layout(QPageSize::Letter, QPageLayout::Portrait));
     QVERIFY(dc.MeasuresOnly());
