@@ -199,6 +199,21 @@ TEST_F(GeneratorTest, ExtTextOutKeepsWhatFitsTheClip) {
     }
     generator.PageTexts().Clear();
   }
+  const Rect narrow{500, 0, 675, -200};
+  generator.AddColumnTextExtChars(0, &dc, 500, -100, rpt::ETO_CLIPPED, &narrow, "abcdef", 5,
+                                  nullptr);
+  generator.AddColumnHeadingExtChars(0, 'l', 500, 675, &dc, 500, -100, rpt::ETO_CLIPPED, &narrow,
+                                     "ghijkl", 6, nullptr);
+  generator.EndHeadingLine(0, true);
+  CPrintInfo info;
+  generator.WriteRTFListHeader(&dc, &info, true);
+  generator.WriteListRow(&dc, 0);
+  CRTFDocument scratch;
+  std::string written;
+  for (auto& e : Elements(generator.GetDocument())) written += RtfOf(*e, scratch);
+  EXPECT_NE(written.find("ghi\\par"), std::string::npos) << written;
+  EXPECT_NE(written.find("abc\\par"), std::string::npos) << written;
+
   const Rect clip{0, 0, 100, -100};
   generator.SetRTFOutput(false);
   generator.ExtTextOutString(&dc, 5, -6, rpt::ETO_CLIPPED, &clip, "abcdef", nullptr);
@@ -328,6 +343,21 @@ TEST_F(GeneratorTest, PrintOnlyCallsDrawOnlyOnTheDevice) {
   EXPECT_EQ(dc.calls, (std::vector<std::string>{
                           "TextOut 1 -1 rule", "TextOut 1 -1 rule", "MoveTo 0 0", "LineTo 100 0",
                           "FillRect 0 0 100 -100 1", "Rectangle 0 0 100 -100"}));
+}
+
+TEST_F(GeneratorTest, WithoutADeviceNothingIsMade) {
+  rpt::LogBrush brush{1, false};
+  const Rect r{0, 0, 100, -100};
+  EXPECT_EQ(generator.MoveTo(nullptr, 10, -10), (rpt::Point{}));
+  EXPECT_EQ(generator.LineTo(nullptr, 100, -100), 0);
+  EXPECT_EQ(generator.Rectangle(nullptr, r), 0);
+  EXPECT_EQ(generator.FillRect(nullptr, r, &brush), 0);
+  EXPECT_EQ(generator.FillRgn(nullptr, {true, {r}}, brush), 0);
+  EXPECT_EQ(generator.Arc(nullptr, r, 50, 0, 0, -50), 0);
+  EXPECT_EQ(generator.DrawTextAligned(nullptr, "a", r, rpt::DT_LEFT), 0);
+  EXPECT_EQ(generator.ExtTextOutString(nullptr, 0, 0, 0, &r, "a", nullptr), 0);
+  EXPECT_EQ(generator.FitTextToWidth(nullptr, r, "abc"), "");
+  EXPECT_EQ(generator.PageTexts().ElementCount() + generator.PageShapes().ElementCount(), 0);
 }
 
 TEST_F(GeneratorTest, PicturesLinkLoadedPhotosAndReportAFailureOncePerOwner) {

@@ -232,12 +232,13 @@ rpt::Size CReportGenerator::TabbedTextOutString(ReportDevice* dc, int x, int y,
 
 Point CReportGenerator::MoveTo(ReportDevice* dc, int x, int y) {
   if (!rtf_) return dc != nullptr ? dc->MoveTo(x, y) : Point{};
+  if (dc == nullptr) return {};
   current_ = PointToTwips(dc, {x, std::abs(y)}, true);
   return current_;
 }
 
 int CReportGenerator::LineTo(ReportDevice* dc, int x, int y) {
-  if (!rtf_) return dc != nullptr ? dc->LineTo(x, y) : 0;
+  if (!rtf_ || dc == nullptr) return dc != nullptr ? dc->LineTo(x, y) : 0;
   const Point end = PointToTwips(dc, {x, std::abs(y)}, true);
   const Point start = current_;
   rpt::ColorRef color = 0;
@@ -255,7 +256,7 @@ int CReportGenerator::LineTo(ReportDevice* dc, int x, int y) {
 }
 
 int CReportGenerator::Rectangle(ReportDevice* dc, const Rect& rect) {
-  if (!rtf_) return dc != nullptr ? dc->Rectangle(rect) : 0;
+  if (!rtf_ || dc == nullptr) return dc != nullptr ? dc->Rectangle(rect) : 0;
   const Rect r = RectToTwips(dc, rect, true);
   rpt::ColorRef line = 0, fill = 0;
   const int width = GetRTFPenWidth(dc, &line);
@@ -266,7 +267,7 @@ int CReportGenerator::Rectangle(ReportDevice* dc, const Rect& rect) {
 }
 
 int CReportGenerator::FillRect(ReportDevice* dc, const Rect& rect, const rpt::LogBrush* brush) {
-  if (!rtf_) return dc != nullptr ? dc->FillRect(rect, brush) : 0;
+  if (!rtf_ || dc == nullptr) return dc != nullptr ? dc->FillRect(rect, brush) : 0;
   const Rect r = RectToTwips(dc, rect, true);
   if (brush == nullptr || brush->hollow) return 0;
   AddShape(std::make_unique<CRTFRectangle>(r.left, r.top, r.right, r.bottom, 0, false, 0, true,
@@ -276,14 +277,14 @@ int CReportGenerator::FillRect(ReportDevice* dc, const Rect& rect, const rpt::Lo
 
 int CReportGenerator::FillRgn(ReportDevice* dc, const rpt::Region& region,
                               const rpt::LogBrush& brush) {
-  if (!rtf_) return dc != nullptr ? dc->FillRgn(region, brush) : 0;
+  if (!rtf_ || dc == nullptr) return dc != nullptr ? dc->FillRgn(region, brush) : 0;
   if (!region.rectangleList) return 0;
   for (const Rect& r : region.rects) FillRect(dc, r, &brush);
   return 1;
 }
 
 int CReportGenerator::Arc(ReportDevice* dc, const Rect& bounds, int x1, int y1, int x2, int y2) {
-  if (!rtf_) return dc != nullptr ? dc->Arc(bounds, {x1, y1}, {x2, y2}) : 0;
+  if (!rtf_ || dc == nullptr) return dc != nullptr ? dc->Arc(bounds, {x1, y1}, {x2, y2}) : 0;
   bool flipH = false, flipV = false;
   if (y1 == bounds.top && x2 == bounds.left) flipH = true;
   if (x1 == bounds.left && y2 == bounds.bottom) flipH = flipV = true;
@@ -502,6 +503,15 @@ int CReportGenerator::AddColumnHeadingExt(int id, char alignment, int left, int 
                           clip != nullptr ? FitTextToWidth(dc, *clip, heading) : heading);
 }
 
+int CReportGenerator::AddColumnHeadingExtChars(int id, char alignment, int left, int right,
+                                               ReportDevice* dc, int x, int y, unsigned options,
+                                               const Rect* clip, const char* heading, int length,
+                                               const int* widths) {
+  return AddColumnHeadingExt(id, alignment, left, right, dc, x, y, options, clip,
+                             heading != nullptr ? std::string(heading, std::max(length, 0)) : "",
+                             widths);
+}
+
 void CReportGenerator::EndHeadingLine(int, bool endOfLayout) {
   if (!rtf_ || headingLine_ == nullptr) return;
   headingLines_.push_back(std::move(headingLine_));
@@ -520,6 +530,13 @@ int CReportGenerator::AddColumnTextExt(int id, ReportDevice* dc, int x, int y, u
                                        const int* widths) {
   if (!rtf_) return dc != nullptr ? dc->ExtTextOut(x, y, options, clip, text, widths) : 0;
   return AddColumnText(id, dc, x, y, clip != nullptr ? FitTextToWidth(dc, *clip, text) : text);
+}
+
+int CReportGenerator::AddColumnTextExtChars(int id, ReportDevice* dc, int x, int y,
+                                            unsigned options, const Rect* clip, const char* text,
+                                            int length, const int* widths) {
+  return AddColumnTextExt(id, dc, x, y, options, clip,
+                          text != nullptr ? std::string(text, std::max(length, 0)) : "", widths);
 }
 
 void CReportGenerator::WriteListRow(ReportDevice* dc, int layoutIndex) {

@@ -144,10 +144,15 @@ class CReportGenerator {
   int AddColumnHeadingExt(int id, char alignment, int left, int right, rpt::ReportDevice* dc, int x,
                           int y, unsigned options, const rpt::Rect* clip,
                           const std::string& heading, const int* widths);
+  int AddColumnHeadingExtChars(int id, char alignment, int left, int right, rpt::ReportDevice* dc,
+                               int x, int y, unsigned options, const rpt::Rect* clip,
+                               const char* heading, int length, const int* widths);
   void EndHeadingLine(int, bool endOfLayout);
   int AddColumnText(int id, rpt::ReportDevice* dc, int x, int y, const std::string& text);
   int AddColumnTextExt(int id, rpt::ReportDevice* dc, int x, int y, unsigned options,
                        const rpt::Rect* clip, const std::string& text, const int* widths);
+  int AddColumnTextExtChars(int id, rpt::ReportDevice* dc, int x, int y, unsigned options,
+                            const rpt::Rect* clip, const char* text, int length, const int* widths);
   void WriteListRow(rpt::ReportDevice* dc, int layoutIndex);
   void WriteColumnRow(rpt::ReportDevice* dc, CRTFObject& container, const CRTFColumnLayout* layout,
                       CPersistentArray& row);
