@@ -242,6 +242,17 @@ int CAppOptions::GetReportsHideShade() {
   return plat::Profile().GetInt("Reports", "Hide Shade", 0);
 }
 
+#define KOR_DEFINE_INT_SETTING(section, key, def) \
+  int CAppOptions::Get##section##key() { return plat::Profile().GetInt(#section, #key, def); }
+#define KOR_DEFINE_FONT_SETTING(section, key, def)         \
+  void CAppOptions::Get##section##key(std::string& text) { \
+    text = plat::Profile().GetString(#section, #key, def); \
+  }
+KOR_REPORT_INT_SETTINGS(KOR_DEFINE_INT_SETTING)
+KOR_REPORT_FONT_SETTINGS(KOR_DEFINE_FONT_SETTING)
+#undef KOR_DEFINE_INT_SETTING
+#undef KOR_DEFINE_FONT_SETTING
+
 const char* CAppOptions::FontValueName(AppFont font) { return kFonts[font].name; }
 
 const char* CAppOptions::DefaultFont(AppFont font) { return kFonts[font].def; }

@@ -12,6 +12,8 @@
 #include <array>
 #include <string>
 
+#include "ReportSettingKeys.h"
+
 // The thirty font descriptions, in the order the options keep them.
 enum AppFont : int {
   kFontPedSized,   // pedigree and family views
@@ -74,6 +76,17 @@ class CAppOptions {
 
   // "Reports"/"Hide Shade": 1 = print preview draws reports without shading.
   static int GetReportsHideShade();
+
+  // Report settings, read afresh on every call (the stored value, or the
+  // default when none is stored): GetLstRptPageLM(), GetAncRptType(),
+  // GetOptionsFontListTitle(text) and the rest of ReportSettingKeys.h.
+#define KOR_DECLARE_INT_SETTING(section, key, def) static int Get##section##key();
+#define KOR_DECLARE_FONT_SETTING(section, key, def) \
+  static void Get##section##key(std::string& text);
+  KOR_REPORT_INT_SETTINGS(KOR_DECLARE_INT_SETTING)
+  KOR_REPORT_FONT_SETTINGS(KOR_DECLARE_FONT_SETTING)
+#undef KOR_DECLARE_INT_SETTING
+#undef KOR_DECLARE_FONT_SETTING
 
   // The family-reunion year the options start with: the year of today's date
   // read through a two-digit year, minus 18.

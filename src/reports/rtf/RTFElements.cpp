@@ -171,20 +171,25 @@ void CRTFLine::Store(CPersistentFile* file) const {
   CRTFObject::Store(file);
   for (std::int32_t v : {x1_, y1_, x2_, y2_, width_}) PutInt(file, v);
   file->WriteDword(colour_);
+  PutInt(file, flipV_);
 }
 
 void CRTFLine::Load(CPersistentFile* file) {
   CRTFObject::Load(file);
   for (std::int32_t* v : {&x1_, &y1_, &x2_, &y2_, &width_}) *v = GetInt(file);
   colour_ = file->ReadDword();
+  flipV_ = GetInt(file);
 }
 
 void CRTFLine::WriteRTF(CRTFDocument& document, CRTFFile& file) const {
   const int dx = x2_ - x1_, dy = y2_ - y1_;
+  // The fallback drawing object gives the end points: a flipped line starts
+  // at the bottom-left corner.
+  const int fromY = flipV_ != 0 ? dy : 0, toY = flipV_ != 0 ? 0 : dy;
   file.WriteString(rtf::Format(
-      R"({\shp{\*\shpinst\shpleft%d\shptop%d\shpright%d\shpbottom%d\shpfhdr0\shpbxpage\shpbypage\shpwr3\shpwrk0\shpfblwtxt0\shpz%d\shplid%d{\sp{\sn shapeType}{\sv 20}}{\sp{\sn fFlipH}{\sv 0}}{\sp{\sn fFlipV}{\sv 0}}{\sp{\sn lineWidth}{\sv %d}}{\sp{\sn lineColor}{\sv %d}}{\sp{\sn fShadow}{\sv 0}}}{\shprslt{\*\do\dobxpage\dobypage\dodhgt8192\dpline\dpptx0\dppty0\dpptx%d\dppty%d\dpx%d\dpy%d\dpxsize%d\dpysize%d\dplinew%d\dplinecor0\dplinecog0\dplinecob0}}})",
-      x1_, y1_, x2_, y2_, document.ShapeZOrder(), document.NextShapeId(), width_ * 635,
-      static_cast<int>(colour_), dx, dy, x1_, y1_, dx, dy, width_));
+      R"({\shp{\*\shpinst\shpleft%d\shptop%d\shpright%d\shpbottom%d\shpfhdr0\shpbxpage\shpbypage\shpwr3\shpwrk0\shpfblwtxt0\shpz%d\shplid%d{\sp{\sn shapeType}{\sv 20}}{\sp{\sn fFlipH}{\sv 0}}{\sp{\sn fFlipV}{\sv %d}}{\sp{\sn lineWidth}{\sv %d}}{\sp{\sn lineColor}{\sv %d}}{\sp{\sn fShadow}{\sv 0}}}{\shprslt{\*\do\dobxpage\dobypage\dodhgt8192\dpline\dpptx0\dppty%d\dpptx%d\dppty%d\dpx%d\dpy%d\dpxsize%d\dpysize%d\dplinew%d\dplinecor0\dplinecog0\dplinecob0}}})",
+      x1_, y1_, x2_, y2_, document.ShapeZOrder(), document.NextShapeId(), flipV_ != 0 ? 1 : 0,
+      width_ * 635, static_cast<int>(colour_), fromY, dx, toY, x1_, y1_, dx, dy, width_));
   document.ShapeWritten();
 }
 

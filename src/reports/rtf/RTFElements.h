@@ -32,6 +32,12 @@ class CRTFText : public CRTFObject {
   // ("\chpgn"); a user's text joined to them goes through rtf::QuoteBackslashes.
   void SetRaw(bool raw) { raw_ = raw ? 1 : 0; }
   const std::string& GetText() const { return text_; }
+  int X() const { return x_; }
+  int Y() const { return y_; }
+  int Font() const { return font_; }
+  int HalfPoints() const { return halfPoints_; }
+  bool IsBold() const { return bold_ != 0; }
+  int Alignment() const { return alignment_; }
 
   void Store(CPersistentFile* file) const override;
   void Load(CPersistentFile* file) override;
@@ -86,6 +92,11 @@ class CRTFLine : public CRTFObject {
   CRTFLine(int x1, int y1, int x2, int y2, int width, std::uint32_t colour)
       : x1_(x1), y1_(y1), x2_(x2), y2_(y2), width_(width), colour_(colour) {}
 
+  // Flipped: the line runs from the bottom-left to the top-right corner of
+  // its box instead of top-left to bottom-right.
+  void SetFlipV(bool flip) { flipV_ = flip ? 1 : 0; }
+  bool IsFlippedV() const { return flipV_ != 0; }
+
   void Store(CPersistentFile* file) const override;
   void Load(CPersistentFile* file) override;
   void WriteRTF(CRTFDocument& document, CRTFFile& file) const override;
@@ -93,6 +104,7 @@ class CRTFLine : public CRTFObject {
  private:
   std::int32_t x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0, width_ = 0;
   std::uint32_t colour_ = 0;
+  std::int32_t flipV_ = 0;
 };
 
 class CRTFRectangle : public CRTFObject {
