@@ -10,6 +10,7 @@
 #include "FieldListCtrl.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
+#include "LiveBaptismRule.h"
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
 #include "NameChecks.h"
@@ -765,6 +766,10 @@ void CIndividualEditModel::BuildDateRules() {
     add.SpanAfter(birth, Years(8), baptism, kMsgBaptismTooEarly);
     add.Order(baptism, endowment);
     add.NotBeforeYear(baptism, 1829);
+    // A live baptism beside a child's or infant's status, paired with the
+    // death and the burial.
+    rules_.Add(std::make_unique<CLiveBaptismRule>(this, baptism, death, 0));
+    rules_.Add(std::make_unique<CLiveBaptismRule>(this, baptism, burial, 0));
   }
   if (endowment != nullptr) {
     add.NotAfterToday(endowment);
