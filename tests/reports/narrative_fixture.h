@@ -101,6 +101,17 @@ class NarrativeFixture : public OpenFamilyFixture {
     link.secondParentRelation = second;
     ASSERT_EQ(DbUpdateRecord(link.linkNumber, db::kFamilyLink, &link), 1);
   }
+  // The child's sealing to the parents of its first parent link.
+  void SetParentSealing(std::int32_t child, const CDateValue& date, const char* temple) {
+    CIndividualRecord p;
+    ASSERT_EQ(DbGetRecord(child, db::kIndividual, &p), 1);
+    CFamilyLinkRecord link;
+    ASSERT_EQ(DbGetRecord(p.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link), 1);
+    ASSERT_NE(link.GetSealingEvent(), nullptr);
+    link.GetSealingEvent()->date = date;
+    link.GetSealingEvent()->templeCode = temple;
+    ASSERT_EQ(DbUpdateRecord(link.linkNumber, db::kFamilyLink, &link), 1);
+  }
   std::int32_t Source(const char* title) {
     CSourceRecord s;
     s.title = title;

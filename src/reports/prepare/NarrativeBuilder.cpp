@@ -96,10 +96,6 @@ std::string FillSequential(std::string_view format, std::initializer_list<std::s
 
 std::string Number(long n) { return std::to_string(n); }
 
-std::string LowerFirst(std::string text) {
-  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-  return text;
-}
 std::string UpperFirst(std::string text) {
   if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
   return text;
@@ -526,7 +522,7 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
     if (!out.empty()) out += ' ';
     out += text;
   };
-  const std::string lowerPronoun = LowerFirst(S(PronounId(person, kHe)));
+  const std::string lowerPronoun = Lower(S(PronounId(person, kHe)));
 
   const COrdinanceValue& sealing = person.sealingToParents;
   const COrdinanceValue& baptism = person.baptism;
@@ -547,7 +543,7 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
       const std::string mark = marks(own, hasDate, hasTemple, dateMark, placeMark);
       std::string subject = heShe();
       if (subject.empty()) subject = ShortName(person, capitalSurnames, true, htmlMode);
-      const std::string pronoun = LowerFirst(S(PronounId(person, 5917)));
+      const std::string pronoun = Lower(S(PronounId(person, 5917)));
       const std::string date = hasDate ? Value(Phrase(sealing.date), htmlMode) + dateMark : "";
       const std::string temple =
           hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
@@ -565,7 +561,7 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
       block(subject + " " + Fill(S(5114), {mark, dateMark}));
     } else if (status == CDateValue::kStatusDNS) {
       const std::string mark = marks(own, true, false, dateMark, placeMark);
-      block(Fill(S(5115), {mark, LowerFirst(S(PronounId(person, 5905))), dateMark}));
+      block(Fill(S(5115), {mark, Lower(S(PronounId(person, 5905))), dateMark}));
     } else if (status == CDateValue::kStatusStillborn) {
       skipBaptism = baptismStatus == CDateValue::kStatusStillborn;
       skipEndowment = endowmentStatus == CDateValue::kStatusStillborn;
@@ -596,20 +592,17 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
     }
   }
 
-  // Baptism, kept with a temple or, when the person records one, a place.
-  const bool withPlace = person.flags != 0;
-  const bool placeEventSet =
-      withPlace && (person.fifthEvent.date.IsSet() || HasPlace(person.fifthEvent));
-  if (!skipBaptism && (!OrdinanceEmpty(baptism) || placeEventSet)) {
+  // Baptism, kept with a temple or, for a baptism of the living, a place.
+  const bool withPlace = HasPlace(person.fifthEvent);
+  if (!skipBaptism && (!OrdinanceEmpty(baptism) || withPlace)) {
     const std::vector<std::int32_t> own = Citations(rin, db::kOwnerBaptism);
     std::string dateMark, placeMark;
     if (baptismStatus == 0) {
-      const CDateValue& date =
-          baptism.date.IsSet() || !withPlace ? baptism.date : person.fifthEvent.date;
+      const CDateValue& date = baptism.date;
       const bool hasDate = date.IsSet();
       std::string where;
       if (withPlace) {
-        if (HasPlace(person.fifthEvent)) where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
+        where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
       } else if (!baptism.templeCode.empty() && !IsLiveTemple(baptism.templeCode)) {
         where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
       }
@@ -642,7 +635,7 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
                    FindStatus(kBaptismStatuses, std::size(kBaptismStatuses), baptismStatus)) {
       std::string where;
       unsigned id = t->without;
-      if (withPlace && HasPlace(person.fifthEvent) && t->withPlace) {
+      if (withPlace && t->withPlace) {
         where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
         id = t->withPlace;
       } else if (!withPlace && TempleUsed(baptismStatus, baptism.templeCode) &&

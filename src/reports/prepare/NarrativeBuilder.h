@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 class CIndividualRecord;
@@ -117,7 +119,8 @@ struct CitationUse {
 
 class CNarrativeBuilder {
  public:
-  explicit CNarrativeBuilder(NarrativeSettings settings = {}) : settings_(std::move(settings)) {}
+  CNarrativeBuilder() = default;
+  explicit CNarrativeBuilder(NarrativeSettings settings) : settings_(std::move(settings)) {}
 
   void BuildPersonNarrative(const PersonNarrativeArgs& args) const;
   // The spouse's RIN, 0 when the marriage has no spouse, -1 when the marriage
