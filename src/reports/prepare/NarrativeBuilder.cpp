@@ -1171,21 +1171,20 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) : "";
   const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) : "";
   const int c = (hasDate ? 1 : 0) + (hasPlace ? 2 : 0);
-  if (c) {
+  std::string when;
+  if (c == 1 && !date.empty())
+    when = " " + date;
+  else if (c == 2)
+    when = FillSequential(S(5195), {place});
+  else if (c == 3 && notMarried)
+    when = Fill(Sx(5093, mainFemale), {"", place});
+  else if (c == 3)
+    when = FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
+  if (!when.empty()) {
     if (parentsWritten) s += ',';
     if (!spouseRin) s += Sx(kWasMarried, mainFemale);
-    if (c == 1 && !date.empty()) {
-      s += " " + date;
-    } else if (c == 2) {
-      s += FillSequential(S(5195), {place});
-    } else if (c == 3) {
-      if (notMarried)
-        s += Fill(Sx(5093, mainFemale), {"", place});
-      else
-        s += FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
-    }
   }
-  s += '.';
+  s += when + '.';
   if (args.zel) {
     std::string sealing;
     BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
