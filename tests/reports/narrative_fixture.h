@@ -129,8 +129,8 @@ class NarrativeFixture : public OpenFamilyFixture {
     EXPECT_GT(DbLinkRecord(n, db::kCitation, owner, letter), 0);
     return n;
   }
-  std::int32_t EventType(const char* title, const char* verb, const char* preposition,
-                         int dateKind, bool description) {
+  std::int32_t EventType(const char* title, const char* verb, const char* preposition, int dateKind,
+                         bool description) {
     CEventTypeRecord t;
     t.title = title;
     t.verbPhrase = verb;

@@ -14,12 +14,8 @@ TEST(InsertSortedNumberTest, KeepsTheListAscendingWithoutRepeats) {
     std::int32_t number;
     std::vector<std::int32_t> after;
   } cases[] = {
-      {{}, 5, {5}},
-      {{1, 3}, 2, {1, 2, 3}},
-      {{1, 3}, 0, {0, 1, 3}},
-      {{1, 3}, 9, {1, 3, 9}},
-      {{1, 3}, 3, {1, 3}},
-      {{1, 3}, 1, {1, 3}},
+      {{}, 5, {5}},           {{1, 3}, 2, {1, 2, 3}}, {{1, 3}, 0, {0, 1, 3}},
+      {{1, 3}, 9, {1, 3, 9}}, {{1, 3}, 3, {1, 3}},    {{1, 3}, 1, {1, 3}},
   };
   for (const auto& c : cases) {
     std::vector<std::int32_t> list = c.list;
@@ -79,11 +75,11 @@ TEST_F(CitationMarksTest, EachCitationIsFiledByThePartItSupports) {
     const char* place;
   };
   const Case cases[] = {
-      {0, true, true, "", "<S>1</S>", ""},    {0, false, true, "<S>1</S>", "", ""},
-      {1, true, true, "", "", "<S>1</S>"},    {1, true, false, "<S>1</S>", "", ""},
+      {0, true, true, "", "<S>1</S>", ""},         {0, false, true, "<S>1</S>", "", ""},
+      {1, true, true, "", "", "<S>1</S>"},         {1, true, false, "<S>1</S>", "", ""},
       {2, true, true, "", "<S>1</S>", "<S>1</S>"}, {2, true, false, "", "<S>1</S>", ""},
-      {2, false, true, "", "", "<S>1</S>"},   {2, false, false, "<S>1</S>", "", ""},
-      {3, true, true, "<S>1</S>", "", ""},    {3, false, false, "<S>1</S>", "", ""},
+      {2, false, true, "", "", "<S>1</S>"},        {2, false, false, "<S>1</S>", "", ""},
+      {3, true, true, "<S>1</S>", "", ""},         {3, false, false, "<S>1</S>", "", ""},
   };
   const CNarrativeBuilder builder;
   for (const Case& c : cases) {
@@ -98,15 +94,15 @@ TEST_F(CitationMarksTest, EachCitationIsFiledByThePartItSupports) {
   // Several numbers: ascending, each once.
   ResetCitations();
   std::string event, date, place;
-  builder.BuildCitationMarks(
-      std::vector<CitationUse>{{c4, 3}, {c1, 0}, {c2, 3}, {c3, 3}, {c1, 3}}, true, false, event,
-      date, place, Context(), 0);
+  builder.BuildCitationMarks(std::vector<CitationUse>{{c4, 3}, {c1, 0}, {c2, 3}, {c3, 3}, {c1, 3}},
+                             true, false, event, date, place, Context(), 0);
   EXPECT_EQ(event, "<S>1,2,3</S>");
   EXPECT_EQ(date, "<S>2</S>");
   EXPECT_EQ(place, "");
   // No citations, or no place to number them in: no marks and no empty pair.
   ResetCitations();
-  builder.BuildCitationMarks(std::vector<std::int32_t>{}, true, true, event, date, place, Context(), 0);
+  builder.BuildCitationMarks(std::vector<std::int32_t>{}, true, true, event, date, place, Context(),
+                             0);
   EXPECT_EQ(event + date + place, "");
 }
 
@@ -120,7 +116,8 @@ TEST_F(CitationMarksTest, StoredCitationsMarkTheFactAfterTheVerb) {
   PersonNarrativeArgs args;
   args.rin = owner;
   args.sourceNotes = true;
-  EXPECT_EQ(Narrate(args), "<B>John Smith</B> was born<S>1,2</S> in 1900 in Oslo. He died<S>1,3</S> in 1950.");
+  EXPECT_EQ(Narrate(args),
+            "<B>John Smith</B> was born<S>1,2</S> in 1900 in Oslo. He died<S>1,3</S> in 1950.");
   args.sourceNotes = false;
   EXPECT_EQ(Narrate(args), "<B>John Smith</B> was born in 1900 in Oslo. He died in 1950.");
   // On a web page numbering starts afresh with every person.
@@ -141,8 +138,9 @@ TEST_F(CitationMarksTest, WebMarksWithAndWithoutTheirPage) {
   const CNarrativeBuilder builder(settings);
   std::string out = "x";
   builder.FormatCitationMarks({1, 3}, out, 1, 4, 17);
-  EXPECT_EQ(out, "x<SUP><b><a href=\"famc04.htm#17C1\"> 1</a></b>,<b><a href=\"famc04.htm#17C3\"> "
-                 "3</a></b></SUP>");
+  EXPECT_EQ(out,
+            "x<SUP><b><a href=\"famc04.htm#17C1\"> 1</a></b>,<b><a href=\"famc04.htm#17C3\"> "
+            "3</a></b></SUP>");
   out.clear();
   builder.FormatCitationMarks({12}, out, 1, -1, 0);
   EXPECT_EQ(out, std::string("<SUP><b><a href=\"famc") + kCitationPageSentinel + ".htm#" +

@@ -53,14 +53,17 @@ TEST_F(NarrativeOrdinanceTest, SealingToParents) {
       {'U', Year(1950), "", "Jo was sealed to his/her parents in 1950."},
       {'M', Status(D::kStatusBIC), "", "He was born in the covenant."},
       {'F', Status(D::kStatusDNS), "", "The sealing to her parents should not be done."},
-      {'M', Status(D::kStatusStillborn), "", "Because he was stillborn, sealing to parents is not necessary."},
+      {'M', Status(D::kStatusStillborn), "",
+       "Because he was stillborn, sealing to parents is not necessary."},
       {'M', Status(D::kStatusCancelled), "HARRO", "His sealing to parents was cancelled."},
-      {'M', Status(D::kStatusCleared), "HARRO", "His sealing to parents was cleared at the Harrowmere temple."},
+      {'M', Status(D::kStatusCleared), "HARRO",
+       "His sealing to parents was cleared at the Harrowmere temple."},
       {'F', Status(D::kStatusCleared), "", "Her sealing to parents was cleared."},
       {'U', Status(D::kStatusCompleted), "HARRO",
        "His/Her sealing to parents was completed at the Harrowmere temple."},
       {'M', Status(D::kStatusCompleted), "", "His sealing to parents was completed."},
-      {'M', Status(D::kStatusDone), "HARRO", "His sealing to parents was done at the Harrowmere temple."},
+      {'M', Status(D::kStatusDone), "HARRO",
+       "His sealing to parents was done at the Harrowmere temple."},
       {'M', Status(D::kStatusDone), "", "His sealing to parents is done."},
       {'M', Status(D::kStatusPre1970), "HARRO",
        "His sealing to parents was completed before 1970 at the Harrowmere temple."},
@@ -98,7 +101,8 @@ TEST_F(NarrativeOrdinanceTest, SealingToParentsInFrench) {
       {D::kStatusCompleted, "HARRO",
        "Le scellement \xE0 ses parents a \xE9t\xE9 accompli au Harrowmere temple."},
       {D::kStatusCompleted, "", "Le scellement \xE0 ses parents a \xE9t\xE9 accompli."},
-      {D::kStatusDone, "HARRO", "Le scellement \xE0 ses parents a \xE9t\xE9 fait au Harrowmere temple."},
+      {D::kStatusDone, "HARRO",
+       "Le scellement \xE0 ses parents a \xE9t\xE9 fait au Harrowmere temple."},
       {D::kStatusDone, "", "Le scellement \xE0 ses parents est fait."},
       {D::kStatusPre1970, "HARRO",
        "Le scellement \xE0 ses parents a \xE9t\xE9 accompli avant 1970 au Harrowmere temple."},
@@ -138,19 +142,22 @@ TEST_F(NarrativeOrdinanceTest, Baptism) {
       {'F', Year(1950), "HARRO", nullptr, "John was baptized in 1950 in the Harrowmere temple."},
       {'M', Year(1950), "", "Oslo", "John was baptized in 1950 in Oslo."},
       {'M', {}, "", "Oslo", "John was baptized in Oslo."},
-      {'M', Status(D::kStatusChild), "", nullptr, "Because he died as a child, baptism is not necessary."},
+      {'M', Status(D::kStatusChild), "", nullptr,
+       "Because he died as a child, baptism is not necessary."},
       {'F', Status(D::kStatusInfant), "", nullptr,
        "Because she died as an infant, baptism is not necessary."},
       {'U', Status(D::kStatusStillborn), "", nullptr,
        "Because he/she was stillborn, baptism is not necessary."},
-      {'M', Status(D::kStatusCleared), "HARRO", nullptr, "His baptism was cleared at the Harrowmere temple."},
+      {'M', Status(D::kStatusCleared), "HARRO", nullptr,
+       "His baptism was cleared at the Harrowmere temple."},
       {'F', Status(D::kStatusCleared), "", nullptr, "Her baptism was cleared."},
       {'M', Status(D::kStatusCompleted), "", "Oslo", "His baptism was completed at Oslo."},
       {'M', Status(D::kStatusCompleted), "HARRO", nullptr,
        "His baptism was completed at the Harrowmere temple."},
       {'U', Status(D::kStatusCompleted), "", nullptr, "His/Her baptism was completed."},
       {'M', Status(D::kStatusDone), "", "Oslo", "His baptism was done at Oslo."},
-      {'M', Status(D::kStatusDone), "HARRO", nullptr, "His baptism was done at the Harrowmere temple."},
+      {'M', Status(D::kStatusDone), "HARRO", nullptr,
+       "His baptism was done at the Harrowmere temple."},
       {'M', Status(D::kStatusDone), "", nullptr, "His baptism is done."},
       {'M', Status(D::kStatusPre1970), "HARRO", nullptr,
        "His baptism was completed before 1970 at the Harrowmere temple."},
@@ -183,11 +190,15 @@ TEST_F(NarrativeOrdinanceTest, Endowment) {
       {'F', {}, "HARRO", "She was endowed in the Harrowmere temple."},
       {'U', Year(1950), "HARRO", "John was endowed in 1950 in the Harrowmere temple."},
       {'M', Status(D::kStatusChild), "", "Because he died as a child, endowment is not necessary."},
-      {'F', Status(D::kStatusInfant), "", "Because she died as an infant, endowment is not necessary."},
-      {'M', Status(D::kStatusStillborn), "", "Because he was stillborn, endowment is not necessary."},
-      {'M', Status(D::kStatusCleared), "HARRO", "His endowment was cleared at the Harrowmere temple."},
+      {'F', Status(D::kStatusInfant), "",
+       "Because she died as an infant, endowment is not necessary."},
+      {'M', Status(D::kStatusStillborn), "",
+       "Because he was stillborn, endowment is not necessary."},
+      {'M', Status(D::kStatusCleared), "HARRO",
+       "His endowment was cleared at the Harrowmere temple."},
       {'M', Status(D::kStatusCleared), "", "His endowment was cleared."},
-      {'F', Status(D::kStatusCompleted), "HARRO", "Her endowment was completed at the Harrowmere temple."},
+      {'F', Status(D::kStatusCompleted), "HARRO",
+       "Her endowment was completed at the Harrowmere temple."},
       {'M', Status(D::kStatusCompleted), "", "His endowment was completed."},
       {'M', Status(D::kStatusDone), "HARRO", "His endowment was done at the Harrowmere temple."},
       {'M', Status(D::kStatusDone), "", "His endowment is done."},
@@ -195,7 +206,8 @@ TEST_F(NarrativeOrdinanceTest, Endowment) {
        "His endowment was completed before 1970 at the Harrowmere temple."},
       {'U', Status(D::kStatusPre1970), "", "His/Her endowment was completed before 1970."},
       {'M', Status(D::kStatusUncleared), "HARRO", "His endowment was uncleared."},
-      {'M', Status(D::kStatusSubmitted), "HARRO", "His endowment was submitted to the Harrowmere temple."},
+      {'M', Status(D::kStatusSubmitted), "HARRO",
+       "His endowment was submitted to the Harrowmere temple."},
       {'M', Status(D::kStatusSubmitted), "", "His endowment was submitted."},
   };
   for (const Case& c : cases) {
@@ -248,12 +260,14 @@ TEST_F(NarrativeOrdinanceTest, CitationMarksOfOrdinances) {
   std::string out;
   CNarrativeBuilder().BuildOrdinanceSentences(person, out, false, true, Context(), 0);
   // The infant endowment's own mark follows "endowment".
-  EXPECT_EQ(out, "He was sealed<S>1</S> to his parents in 1950 in the Harrowmere temple. Because "
-                 "he died as an infant, endowment<S>2</S> is not necessary.");
+  EXPECT_EQ(out,
+            "He was sealed<S>1</S> to his parents in 1950 in the Harrowmere temple. Because "
+            "he died as an infant, endowment<S>2</S> is not necessary.");
   // Without source notes no mark at all.
   CNarrativeBuilder().BuildOrdinanceSentences(person, out, false, false, Context(), 0);
-  EXPECT_EQ(out, "He was sealed to his parents in 1950 in the Harrowmere temple. Because he died as "
-                 "an infant, endowment is not necessary.");
+  EXPECT_EQ(out,
+            "He was sealed to his parents in 1950 in the Harrowmere temple. Because he died as "
+            "an infant, endowment is not necessary.");
 }
 
 TEST_F(NarrativeOrdinanceTest, SealingToSpouse) {
@@ -271,14 +285,16 @@ TEST_F(NarrativeOrdinanceTest, SealingToSpouse) {
       {Status(D::kStatusUncleared), "", "Their sealing was uncleared."},
       {Status(D::kStatusCleared), "HARRO", "Their sealing was cleared at the Harrowmere temple."},
       {Status(D::kStatusCleared), "", "Their sealing was cleared."},
-      {Status(D::kStatusCompleted), "HARRO", "Their sealing was completed at the Harrowmere temple."},
+      {Status(D::kStatusCompleted), "HARRO",
+       "Their sealing was completed at the Harrowmere temple."},
       {Status(D::kStatusCompleted), "", "Their sealing was completed."},
       {Status(D::kStatusDone), "HARRO", "Their sealing was done at the Harrowmere temple."},
       {Status(D::kStatusDone), "", "Their sealing is done."},
       {Status(D::kStatusPre1970), "HARRO",
        "Their sealing was completed before 1970 in the Harrowmere temple."},
       {Status(D::kStatusPre1970), "", "Their sealing was completed before 1970."},
-      {Status(D::kStatusSubmitted), "HARRO", "Their sealing was submitted to the Harrowmere temple."},
+      {Status(D::kStatusSubmitted), "HARRO",
+       "Their sealing was submitted to the Harrowmere temple."},
       {Status(D::kStatusSubmitted), "", "Their sealing was submitted."},
       {Status(D::kStatusDNS), "HARRO", "Their sealing should not be done."},
       {Status(D::kStatusDNSCAN), "", "Their sealing was cancelled and should not be done."},
@@ -301,9 +317,8 @@ TEST_F(NarrativeOrdinanceTest, SealingToSpouse) {
 }
 
 TEST_F(NarrativeOrdinanceTest, OrdinancesInThePersonParagraph) {
-  const std::int32_t alone = Person("John", "Smith", 'M', [](CIndividualRecord& p) {
-    p.baptism.date = Year(1950);
-  });
+  const std::int32_t alone =
+      Person("John", "Smith", 'M', [](CIndividualRecord& p) { p.baptism.date = Year(1950); });
   PersonNarrativeArgs args;
   args.rin = alone;
   args.zel = true;

@@ -214,7 +214,8 @@ TEST_F(NarrativePersonTest, MarriageSentencesByCase) {
       {"6 not married", false, notMarriedAt, 'M', " was not married at Oslo (MRIN:%)."},
       {"7 all", true, Event(Year(1925), "Oslo"), 'M',
        " married Mary Jones in 1925 in Oslo (MRIN:%)."},
-      {"7 not married", true, notMarriedAt, 'M', " was not married to Mary Jones at Oslo (MRIN:%)."},
+      {"7 not married", true, notMarriedAt, 'M',
+       " was not married to Mary Jones at Oslo (MRIN:%)."},
       {"divorce", true, none, 'D', " married Mary Jones (MRIN:%). The marriage ended in divorce."},
       {"no divorce when not married", true, notMarried, 'D',
        " was not married to Mary Jones (MRIN:%)."},
@@ -284,7 +285,8 @@ TEST_F(NarrativePersonTest, RelationshipAndMultipleParentSentences) {
       {"John", 'M', 'b', 'b', true, "  He had other parents."},
       {"Mary", 'F', 'b', 'b', true, "  She had other parents."},
       {"Pat", 'U', 'b', 'b', true, "  There were other parents."},
-      {"John", 'M', 'a', 'a', true, "  He was related to his parents by adoption; he had other parents."},
+      {"John", 'M', 'a', 'a', true,
+       "  He was related to his parents by adoption; he had other parents."},
       {"John", 'M', 'b', 'b', false, ""},
   };
   for (const Case& c : cases) {
@@ -377,7 +379,8 @@ TEST_F(NarrativePersonTest, LivingPersonGetsTheNameOnly) {
 }
 
 TEST_F(NarrativePersonTest, WebParagraphLinksAndEscapes) {
-  const std::int32_t father = Person("Peter", "Smith", 'M', [](auto& p) { p.death = Event(Year(1940)); });
+  const std::int32_t father =
+      Person("Peter", "Smith", 'M', [](auto& p) { p.death = Event(Year(1940)); });
   const std::int32_t john = Person("John", "Smith", 'M', [](auto& p) {
     p.birth = Event(Year(1900), "Oslo");
     p.death = Event(Year(1950));
@@ -389,9 +392,9 @@ TEST_F(NarrativePersonTest, WebParagraphLinksAndEscapes) {
   args.parentsAnchor = father;
   args.afterName = "<br>";
   const std::string anchor = "<a name=\"" + std::to_string(john) + "\"></a>";
-  EXPECT_EQ(Narrate(args), "<b>" + anchor + "John Smith&nbsp;[<a href=\"orvg04.htm#" +
-                              std::to_string(father) +
-                              "\">Parents</a>]</b><br> was born in 1900 in Oslo. He died in 1950.");
+  EXPECT_EQ(Narrate(args),
+            "<b>" + anchor + "John Smith&nbsp;[<a href=\"orvg04.htm#" + std::to_string(father) +
+                "\">Parents</a>]</b><br> was born in 1900 in Oslo. He died in 1950.");
   NarrativeSettings settings;
   settings.filePrefix = "fam";
   WebLineageItem parentItem{2, father, nullptr};
@@ -449,17 +452,19 @@ TEST_F(NarrativePersonTest, HostileTextIsLiteralInBooksAndEscapedOnWebPages) {
   args.suppressMrin = true;
   args.otherEvents = true;
   const std::string book = Narrate(args);
-  EXPECT_EQ(book,
-            "<B>A%1<script> O'Neil & \"Co\"</B> \"%%\" was born in 1900 in %s <b>&. He died in 1950 "
-            "from %2 & <i>. %% married B%s %% in %1 & \".\r\n\r\n%% did %1 %s %1 \"q\" in 1920 at "
-            "< %%p.");
+  EXPECT_EQ(
+      book,
+      "<B>A%1<script> O'Neil & \"Co\"</B> \"%%\" was born in 1900 in %s <b>&. He died in 1950 "
+      "from %2 & <i>. %% married B%s %% in %1 & \".\r\n\r\n%% did %1 %s %1 \"q\" in 1920 at "
+      "< %%p.");
   args.htmlMode = 1;
   const std::string web = Narrate(args);
-  EXPECT_EQ(web, "<b><a name=\"" + std::to_string(person) +
-                     "\"></a>A%1&lt;script&gt; O'Neil &amp; &quot;Co&quot;</b> \"%%\" was "
-                     "born in 1900 in %s &lt;b&gt;&amp;. He died in 1950 from %2 &amp; &lt;i&gt;. %% "
-                     "married B%s %% in %1 &amp; &quot;.\r\n\r\n%% did %1 %s %1 &quot;q&quot; in 1920 "
-                     "at &lt; %%p.");
+  EXPECT_EQ(web,
+            "<b><a name=\"" + std::to_string(person) +
+                "\"></a>A%1&lt;script&gt; O'Neil &amp; &quot;Co&quot;</b> \"%%\" was "
+                "born in 1900 in %s &lt;b&gt;&amp;. He died in 1950 from %2 &amp; &lt;i&gt;. %% "
+                "married B%s %% in %1 &amp; &quot;.\r\n\r\n%% did %1 %s %1 &quot;q&quot; in 1920 "
+                "at &lt; %%p.");
 }
 
 TEST_F(NarrativePersonTest, SameArgumentsGiveTheSameBytes) {
@@ -482,9 +487,10 @@ TEST_F(NarrativePersonTest, SameArgumentsGiveTheSameBytes) {
   ResetCitations();
   const std::string second = Narrate(args);
   EXPECT_EQ(first, second);
-  EXPECT_EQ(first, "<B>John Smith</B> was born<S>1</S> in 1900 in Oslo. He died<S>2</S> in 1950. "
-                   "John was baptized in 1910. John married Ann Lee (MRIN:" +
-                       std::to_string(mrin) + ").");
+  EXPECT_EQ(first,
+            "<B>John Smith</B> was born<S>1</S> in 1900 in Oslo. He died<S>2</S> in 1950. "
+            "John was baptized in 1910. John married Ann Lee (MRIN:" +
+                std::to_string(mrin) + ").");
 }
 
 }  // namespace

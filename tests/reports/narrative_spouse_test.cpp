@@ -14,7 +14,8 @@ class NarrativeSpouseTest : public NarrativeFixture {
     mary = Person("Mary", "Jones", 'F');
     parents = Marry(Person("Peter", "Jones", 'M'), Person("Ann", "Lee", 'F'));
     AddChild(mary, parents);
-    marriage = Marry(john, mary, [](CMarriageRecord& m) { m.marriage = Event(Year(1925), "Oslo"); });
+    marriage =
+        Marry(john, mary, [](CMarriageRecord& m) { m.marriage = Event(Year(1925), "Oslo"); });
   }
   std::string Spouse(SpouseNarrativeArgs args, int* result = nullptr,
                      const CNarrativeBuilder& builder = {}) {
@@ -39,7 +40,8 @@ class NarrativeSpouseTest : public NarrativeFixture {
 };
 
 TEST_F(NarrativeSpouseTest, LabelsByOrdinalAndMrinOption) {
-  const std::string tail = ", daughter of Peter Jones and Ann Lee (MRIN:" + M(parents) + "), in 1925 in Oslo.";
+  const std::string tail =
+      ", daughter of Peter Jones and Ann Lee (MRIN:" + M(parents) + "), in 1925 in Oslo.";
   const std::string bareTail = ", daughter of Peter Jones and Ann Lee, in 1925 in Oslo.";
   struct Case {
     int ordinal;
@@ -69,10 +71,12 @@ TEST_F(NarrativeSpouseTest, NotMarriedCouples) {
   });
   SpouseNarrativeArgs args = Args(0, true);
   args.marriage = m;
-  EXPECT_EQ(Spouse(args), "John was not married to <B>Mary Jones</B>, daughter of Peter Jones and Ann Lee.");
-  args.ordinal = 2;
   EXPECT_EQ(Spouse(args),
-            "John was also not married (2) to <B>Mary Jones</B>, daughter of Peter Jones and Ann Lee.");
+            "John was not married to <B>Mary Jones</B>, daughter of Peter Jones and Ann Lee.");
+  args.ordinal = 2;
+  EXPECT_EQ(
+      Spouse(args),
+      "John was also not married (2) to <B>Mary Jones</B>, daughter of Peter Jones and Ann Lee.");
   args.ordinal = 1;
   args.suppressMrin = false;
   EXPECT_EQ(Spouse(args), "John was not married (1-MRIN:" + M(m) +
@@ -88,20 +92,26 @@ TEST_F(NarrativeSpouseTest, ParentWordsAndRelationshipNotes) {
     const char* text;
   };
   const Case cases[] = {
-      {'M', 'b', false, "John married <B>Kim Jones</B>, son of Peter Jones and Ann Lee, in 1925 in Oslo."},
-      {'U', 'b', false, "John married <B>Kim Jones</B>, child of Peter Jones and Ann Lee, in 1925 in Oslo."},
+      {'M', 'b', false,
+       "John married <B>Kim Jones</B>, son of Peter Jones and Ann Lee, in 1925 in Oslo."},
+      {'U', 'b', false,
+       "John married <B>Kim Jones</B>, child of Peter Jones and Ann Lee, in 1925 in Oslo."},
       {'F', 'a', false,
-       "John married <B>Kim Jones</B>, daughter (adopted) of Peter Jones and Ann Lee, in 1925 in Oslo."},
+       "John married <B>Kim Jones</B>, daughter (adopted) of Peter Jones and Ann Lee, in 1925 in "
+       "Oslo."},
       {'F', 'g', false,
-       "John married <B>Kim Jones</B>, daughter (guardian) of Peter Jones and Ann Lee, in 1925 in Oslo."},
+       "John married <B>Kim Jones</B>, daughter (guardian) of Peter Jones and Ann Lee, in 1925 in "
+       "Oslo."},
       {'F', 'c', false,
-       "John married <B>Kim Jones</B>, daughter (challenged) of Peter Jones and Ann Lee, in 1925 in "
+       "John married <B>Kim Jones</B>, daughter (challenged) of Peter Jones and Ann Lee, in 1925 "
+       "in "
        "Oslo."},
       {'F', 'd', false,
        "John married <B>Kim Jones</B>, daughter (disproved) of Peter Jones and Ann Lee, in 1925 in "
        "Oslo."},
       {'F', 's', false,
-       "John married <B>Kim Jones</B>, daughter (sealing) of Peter Jones and Ann Lee, in 1925 in Oslo."},
+       "John married <B>Kim Jones</B>, daughter (sealing) of Peter Jones and Ann Lee, in 1925 in "
+       "Oslo."},
       {'F', 'b', true, "John married <B>Kim Jones</B>, daughter of Olaf Jones, in 1925 in Oslo."},
   };
   const std::int32_t single = Marry(Person("Olaf", "Jones", 'M'), 0);
@@ -110,7 +120,8 @@ TEST_F(NarrativeSpouseTest, ParentWordsAndRelationshipNotes) {
     AddChild(kim, c.oneParent ? single : parents);
     SetParentLink(kim, c.link, c.link);
     SpouseNarrativeArgs args = Args(0, true);
-    args.marriage = Marry(john, kim, [](CMarriageRecord& m) { m.marriage = Event(Year(1925), "Oslo"); });
+    args.marriage =
+        Marry(john, kim, [](CMarriageRecord& m) { m.marriage = Event(Year(1925), "Oslo"); });
     args.parentLinks = true;
     EXPECT_EQ(Spouse(args), c.text) << c.sex << c.link;
   }
@@ -125,12 +136,15 @@ TEST_F(NarrativeSpouseTest, TheSpouseOwnSentencesNeedAVitalEvent) {
   SpouseNarrativeArgs args = Args(0, true);
   args.multipleParents = true;
   const std::string head =
-      "John married <B>Mary Jones</B> \"Molly\", daughter of Peter Jones and Ann Lee, in 1925 in Oslo.";
+      "John married <B>Mary Jones</B> \"Molly\", daughter of Peter Jones and Ann Lee, in 1925 in "
+      "Oslo.";
   EXPECT_EQ(Spouse(args), head + " Molly was born in 1901. She died in 1980 in Bergen.");
   AddChild(mary, Marry(Person("Olaf", "Berg", 'M'), 0));
-  EXPECT_EQ(Spouse(args), head + " Molly was born in 1901. She died in 1980 in Bergen.  She had other parents.");
+  EXPECT_EQ(Spouse(args),
+            head + " Molly was born in 1901. She died in 1980 in Bergen.  She had other parents.");
   // Only ordinances: the spouse's part goes again.
-  const std::int32_t eve = Person("Eve", "Moss", 'F', [](CIndividualRecord& p) { p.baptism.date = Year(1950); });
+  const std::int32_t eve =
+      Person("Eve", "Moss", 'F', [](CIndividualRecord& p) { p.baptism.date = Year(1950); });
   args.marriage = Marry(john, eve);
   args.zel = true;
   EXPECT_EQ(Spouse(args), "John married <B>Eve Moss</B>.");
@@ -219,14 +233,26 @@ TEST_F(NarrativeSpouseTest, ChildEntries) {
   const Case cases[] = {
       {'M', Event(Year(1920), "Oslo"), {}, {}, {}, "<B>Tom Smith</B> was born in 1920."},
       {'M', {}, Event(Year(1921)), {}, {}, "<B>Tom Smith</B> was christened in 1921."},
-      {'M', Event(Year(1920)), {}, Event(Status(D::kStatusChild)), {},
+      {'M',
+       Event(Year(1920)),
+       {},
+       Event(Status(D::kStatusChild)),
+       {},
        "<B>Tom Smith</B> was born in 1920 and died as a child."},
       {'F', {}, {}, Event(Status(D::kStatusInfant)), {}, "<B>Tom Smith</B> died as an infant."},
       {'F', {}, {}, Event(Status(D::kStatusStillborn)), {}, "<B>Tom Smith</B> died (stillborn)."},
       {'M', {}, {}, Event(Status(D::kStatusDeceased)), {}, "<B>Tom Smith</B> died."},
-      {'M', Event(Year(1920)), {}, Event(Day(1990, 4, 2), "Oslo"), {},
+      {'M',
+       Event(Year(1920)),
+       {},
+       Event(Day(1990, 4, 2), "Oslo"),
+       {},
        "<B>Tom Smith</B> was born in 1920 and died on 2 Apr 1990."},
-      {'M', Event(Year(1920)), {}, {}, Event(Year(1990)),
+      {'M',
+       Event(Year(1920)),
+       {},
+       {},
+       Event(Year(1990)),
        "<B>Tom Smith</B> was born in 1920 and was buried in 1990."},
       {'M', Place("Oslo"), {}, {}, {}, "<B>Tom Smith</B>."},
   };
@@ -251,7 +277,8 @@ TEST_F(NarrativeSpouseTest, ChildEntries) {
     p.birth = Event(Year(1900));
     p.death = Event(Year(1950));
   });
-  const std::int32_t living = Person("Tom", "<Smith>", 'M', [](CIndividualRecord& p) { p.birth = Event(Year(1990)); });
+  const std::int32_t living =
+      Person("Tom", "<Smith>", 'M', [](CIndividualRecord& p) { p.birth = Event(Year(1990)); });
   std::string out;
   ChildEntryArgs args;
   args.text = &out;

@@ -293,8 +293,7 @@ int EventCase(const CEventValue& e) { return (e.date.IsSet() ? 1 : 0) + (HasPlac
 }  // namespace
 
 std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bool sourceNotes,
-                                             const CitationContext& citations,
-                                             int htmlMode) const {
+                                             const CitationContext& citations, int htmlMode) const {
   const bool female = FemaleForm(person);
   const std::int32_t rin = person.GetRecordNumber();
   auto sentence = [&](const CEventValue& e, unsigned id, char letter, bool ownType) {
@@ -323,8 +322,8 @@ std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bo
   if (EventCase(person.birth)) {
     out = sentence(person.birth, kBornDate, db::kOwnerBirth, false);
     if (EventCase(person.christening))
-      out += GetAndWord() + sentence(person.christening, kChristenedDate, db::kOwnerChristening,
-                                     ownType);
+      out += GetAndWord() +
+             sentence(person.christening, kChristenedDate, db::kOwnerChristening, ownType);
   } else if (EventCase(person.christening)) {
     out = sentence(person.christening, kChristenedDate, db::kOwnerChristening, ownType);
   }
@@ -334,8 +333,7 @@ std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bo
 
 std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
                                              const std::string& subject, bool sourceNotes,
-                                             const CitationContext& citations,
-                                             int htmlMode) const {
+                                             const CitationContext& citations, int htmlMode) const {
   const bool female = FemaleForm(person);
   const std::int32_t rin = person.GetRecordNumber();
   std::string out;
@@ -369,7 +367,8 @@ std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
     if (diedAlone) {
       out += Sx(kDiedAlone, female) + mark;
     } else {
-      const std::string place = hasPlace ? Value(death.FormatPlace(", "), htmlMode) + placeMark : "";
+      const std::string place =
+          hasPlace ? Value(death.FormatPlace(", "), htmlMode) + placeMark : "";
       out += EventTemplate(kDiedDate, female, (hasDate ? 1 : 0) + (hasPlace ? 2 : 0), mark,
                            dateText + dateMark, place);
     }
@@ -457,24 +456,24 @@ const StatusTemplates* FindStatus(const StatusTemplates* table, std::size_t n, i
 }
 
 constexpr StatusTemplates kSealingParentStatuses[] = {
-    {CDateValue::kStatusCancelled, 0, 0, 5103}, {CDateValue::kStatusCleared, 5106, 0, 5107},
+    {CDateValue::kStatusCancelled, 0, 0, 5103},    {CDateValue::kStatusCleared, 5106, 0, 5107},
     {CDateValue::kStatusCompleted, 5110, 0, 5111}, {CDateValue::kStatusDone, 5112, 0, 5113},
     {CDateValue::kStatusPre1970, 5108, 0, 5109},   {CDateValue::kStatusUncleared, 0, 0, 5102},
     {CDateValue::kStatusSubmitted, 5104, 0, 5105}};
 // The French sentences of the same statuses.
 constexpr StatusTemplates kSealingParentStatusesFrench[] = {
-    {CDateValue::kStatusCancelled, 0, 0, 5930}, {CDateValue::kStatusCleared, 5931, 0, 5932},
+    {CDateValue::kStatusCancelled, 0, 0, 5930},    {CDateValue::kStatusCleared, 5931, 0, 5932},
     {CDateValue::kStatusCompleted, 5933, 0, 5934}, {CDateValue::kStatusDone, 5935, 0, 5936},
     {CDateValue::kStatusPre1970, 5937, 0, 5938},   {CDateValue::kStatusUncleared, 0, 0, 5939},
     {CDateValue::kStatusSubmitted, 5940, 0, 5941}};
 constexpr StatusTemplates kBaptismStatuses[] = {
-    {CDateValue::kStatusCleared, 5125, 0, 5124},   {CDateValue::kStatusCompleted, 5127, 5128, 5126},
-    {CDateValue::kStatusDone, 5132, 5133, 5131},   {CDateValue::kStatusPre1970, 5130, 0, 5129},
-    {CDateValue::kStatusUncleared, 0, 0, 5121},    {CDateValue::kStatusSubmitted, 5123, 0, 5122}};
+    {CDateValue::kStatusCleared, 5125, 0, 5124}, {CDateValue::kStatusCompleted, 5127, 5128, 5126},
+    {CDateValue::kStatusDone, 5132, 5133, 5131}, {CDateValue::kStatusPre1970, 5130, 0, 5129},
+    {CDateValue::kStatusUncleared, 0, 0, 5121},  {CDateValue::kStatusSubmitted, 5123, 0, 5122}};
 constexpr StatusTemplates kEndowmentStatuses[] = {
-    {CDateValue::kStatusCleared, 5145, 0, 5144},   {CDateValue::kStatusCompleted, 5147, 0, 5146},
-    {CDateValue::kStatusDone, 5151, 0, 5150},      {CDateValue::kStatusPre1970, 5149, 0, 5148},
-    {CDateValue::kStatusUncleared, 0, 0, 5141},    {CDateValue::kStatusSubmitted, 5143, 0, 5142}};
+    {CDateValue::kStatusCleared, 5145, 0, 5144}, {CDateValue::kStatusCompleted, 5147, 0, 5146},
+    {CDateValue::kStatusDone, 5151, 0, 5150},    {CDateValue::kStatusPre1970, 5149, 0, 5148},
+    {CDateValue::kStatusUncleared, 0, 0, 5141},  {CDateValue::kStatusSubmitted, 5143, 0, 5142}};
 constexpr StatusTemplates kSealingSpouseStatuses[] = {
     {CDateValue::kStatusCancelled, 0, 0, 5158},    {CDateValue::kStatusUncleared, 0, 0, 5158},
     {CDateValue::kStatusCleared, 5163, 0, 5162},   {CDateValue::kStatusCompleted, 5165, 0, 5164},
@@ -674,9 +673,8 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
                                    : endowmentStatus == CDateValue::kStatusInfant ? Sx(5882, female)
                                                                                   : S(5152);
       block(Fill(sentence, {lowerPronoun, dateMark, mark}));
-    } else if (const StatusTemplates* t = FindStatus(kEndowmentStatuses,
-                                                     std::size(kEndowmentStatuses),
-                                                     endowmentStatus)) {
+    } else if (const StatusTemplates* t =
+                   FindStatus(kEndowmentStatuses, std::size(kEndowmentStatuses), endowmentStatus)) {
       const bool useTemple = TempleUsed(endowmentStatus, endowment.templeCode) && t->withTemple;
       const std::string mark = marks(own, true, useTemple, dateMark, placeMark);
       const std::string temple =
@@ -790,8 +788,8 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   if (!Nickname(person).empty()) s += " \"" + Value(Nickname(person), html) + "\"";
   if (args.sourceNotes) {
     std::string eventMark, dateMark, placeMark;
-    BuildCitationMarks(Citations(args.rin, db::kOwnerIndividual), false, false, eventMark,
-                       dateMark, placeMark, args.citations, html);
+    BuildCitationMarks(Citations(args.rin, db::kOwnerIndividual), false, false, eventMark, dateMark,
+                       placeMark, args.citations, html);
     s += eventMark;
   }
 
@@ -816,17 +814,14 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
         if (i) s += ", ";
         s += "<a href=\"" + HtmlEscape(settings_.filePrefix) + "g" +
              PageNumber(entries[i].item->page) + ".htm#" + Number(entries[i].item->rin) + "\">";
-        std::string given = r.givenNames[0];
-        if (!IsPresumedDeceased(r))
-          given = r.givenNames[0];
-        else
-          given = r.GetGivenNames();
-        s += Value(given, html);
+        // The second and third given names only of those no longer living.
+        s += Value(IsPresumedDeceased(r) ? r.GetGivenNames() : r.givenNames[0], html);
         // The surname closes each run of equal surnames.
         if (i + 1 == entries.size() || entries[i + 1].record.surname != r.surname) {
           std::string surname = r.surname;
           if (args.capitalSurnames)
-            for (char& c : surname) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            for (char& c : surname)
+              c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
           if (!surname.empty()) s += " " + Value(surname, html);
         }
         s += "</a>\n";
@@ -894,7 +889,8 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
                                   Citations(args.marriage, db::kOwnerMarriage)}),
                            hasDate && !notMarried, hasPlace, eventMark, dateMark, placeMark,
                            args.citations, html);
-      const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) + dateMark : "";
+      const std::string date =
+          hasDate && !notMarried ? Value(Phrase(event.date), html) + dateMark : "";
       const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) + placeMark : "";
       const bool qualified = event.date.qualifier != CDateValue::kQualNone;
       switch ((spouseRin ? 1 : 0) + (hasDate ? 2 : 0) + (hasPlace ? 4 : 0)) {
@@ -906,8 +902,9 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
                           : Fill(Sx(5077, female), {eventMark, date});
           break;
         case 3:
-          s += notMarried ? Fill(Sx(5079, female), {eventMark, spouseName})
-                          : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
+          s += notMarried
+                   ? Fill(Sx(5079, female), {eventMark, spouseName})
+                   : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
           break;
         case 4:
           s += Fill(Sx(5087, female), {eventMark, place});
@@ -990,8 +987,8 @@ void CNarrativeBuilder::BuildOtherEvents(std::int32_t rin, std::string& text, bo
       date = Value(value.date.Format(), htmlMode);
       if (event.secondDate.IsSet()) date += " - " + Value(event.secondDate.Format(), htmlMode);
     }
-    std::string place = JoinPlaceParts(value.place[0], value.place[1], value.place[2],
-                                       value.place[3], ", ");
+    std::string place =
+        JoinPlaceParts(value.place[0], value.place[1], value.place[2], value.place[3], ", ");
     if (place.size() > 60) place.resize(60);
     const bool hasDate = !date.empty();
     const bool hasPlace = !place.empty();
@@ -1092,8 +1089,8 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
       if (!Nickname(spouse).empty()) spouseText += " \"" + Value(Nickname(spouse), html) + "\"";
       if (args.sourceNotes) {
         std::string nameMark, d, p;
-        BuildCitationMarks(Citations(spouseRin, db::kOwnerIndividual), false, false, nameMark, d,
-                           p, args.citations, html);
+        BuildCitationMarks(Citations(spouseRin, db::kOwnerIndividual), false, false, nameMark, d, p,
+                           args.citations, html);
         spouseText += nameMark;
       }
     }
@@ -1224,7 +1221,8 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   if (args.parentLinks && !parentsWritten && spouse.numbers[CIndividualRecord::kParentLink]) {
     CFamilyLinkRecord link;
     if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
-      const std::string sentence = ParentLinkSentence(spouse, ParentRelationLetter(link), true, html);
+      const std::string sentence =
+          ParentLinkSentence(spouse, ParentRelationLetter(link), true, html);
       parentsText += sentence;
       relationWritten = !sentence.empty();
     }

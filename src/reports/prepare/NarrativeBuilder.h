@@ -60,13 +60,13 @@ struct PersonNarrativeArgs {
   int nameOption = 0;           // number option of the name (0 when RINs are suppressed)
   bool suppressMrin = false;
   bool capitalSurnames = false;
-  bool zel = false;                              // ordinance sentences
-  const WebLineageItem* webItem = nullptr;       // web mode 2 only
-  int htmlMode = 0;                              // 0 book text; 1, 2, 3 web text
-  std::string afterName;                         // web only: written after the name
-  bool livingCheck = false;                      // living persons without details
-  int parentsPage = 0;                           // web mode 3
-  std::int32_t parentsAnchor = 0;                // web mode 3
+  bool zel = false;                         // ordinance sentences
+  const WebLineageItem* webItem = nullptr;  // web mode 2 only
+  int htmlMode = 0;                         // 0 book text; 1, 2, 3 web text
+  std::string afterName;                    // web only: written after the name
+  bool livingCheck = false;                 // living persons without details
+  int parentsPage = 0;                      // web mode 3
+  std::int32_t parentsAnchor = 0;           // web mode 3
   bool otherEvents = false;
   bool multipleParents = false;
   bool parentLinks = false;
@@ -155,8 +155,8 @@ class CNarrativeBuilder {
   // Appends the mark of an ascending list (nothing for an empty list).
   // Book text "<S>1,3</S>"; web text superscript links to the citation page,
   // with the page and anchor sentinels when page is -1 or anchor 0.
-  void FormatCitationMarks(const std::vector<std::int32_t>& numbers, std::string& out,
-                           int htmlMode, int page, std::int32_t anchor) const;
+  void FormatCitationMarks(const std::vector<std::int32_t>& numbers, std::string& out, int htmlMode,
+                           int page, std::int32_t anchor) const;
 
   // "X and Y had the following children:" and its forms. A partner who is
   // living under the living check is named "Living" unless living persons
@@ -181,8 +181,7 @@ class CNarrativeBuilder {
   std::string BirthSentence(const CIndividualRecord& person, bool sourceNotes,
                             const CitationContext& citations, int htmlMode) const;
   std::string DeathSentence(const CIndividualRecord& person, const std::string& subject,
-                            bool sourceNotes, const CitationContext& citations,
-                            int htmlMode) const;
+                            bool sourceNotes, const CitationContext& citations, int htmlMode) const;
   std::string ParentLinkSentence(const CIndividualRecord& person, char letter, bool spouse,
                                  int htmlMode) const;
   std::string NameAnchor(std::int32_t rin) const;
