@@ -80,6 +80,18 @@ TEST_F(NarrativePersonTest, ChristeningOfItsOwnEventType) {
   };
   EXPECT_EQ(Paragraph(with(Event(Year(1900)))), "<B>John Smith</B> was baptised in 1900.");
   EXPECT_EQ(Paragraph(with(Place("Bergen"))), "<B>John Smith</B> was baptised in Bergen .");
+  // The verb phrase is the user's text, never a template.
+  const std::int32_t odd = EventType("Odd", "was %1 <dipped> %s", "at", 1, false);
+  const std::int32_t person = Person("John", "Smith", 'M', [&](auto& p) {
+    p.christening = Place("Bergen");
+    p.numbers[CIndividualRecord::kChristeningType] = odd;
+  });
+  EXPECT_EQ(Paragraph(person), "<B>John Smith</B> was %1 <dipped> %s in Bergen .");
+  PersonNarrativeArgs args;
+  args.rin = person;
+  args.htmlMode = 1;
+  EXPECT_EQ(Narrate(args), "<b><a name=\"" + std::to_string(person) +
+                               "\"></a>John Smith</b> was %1 &lt;dipped&gt; %s in Bergen .");
   EXPECT_EQ(Paragraph(with(Event(Year(1900), "Bergen"))),
             "<B>John Smith</B> was baptised in 1900 in Bergen.");
 }
@@ -177,6 +189,11 @@ TEST_F(NarrativePersonTest, DeathAndBurialSentences) {
          });
        },
        "<B>John Smith</B> died in 1950 and was buried on 9 Mar 1950 in Oslo."},
+      {"burial date alone",
+       [](auto& f) {
+         return f.Person("John", "Smith", 'M', [](auto& p) { p.burial = Event(Year(1950)); });
+       },
+       "<B>John Smith</B> was buried in 1950."},
       {"burial alone after a birth",
        [](auto& f) {
          return f.Person("Mary", "Smith", 'F', [](auto& p) {
