@@ -25,3 +25,19 @@ TEST(HtmlTags, BuildsTags) {
   for (const auto& c : cases)
     EXPECT_EQ(MakeHtmlTag(c.kind, c.closing, c.bracket, c.align), c.tag) << c.kind;
 }
+
+TEST(HtmlEscapeTest, MarkupCharactersBecomeEntities) {
+  const struct {
+    const char* text;
+    const char* escaped;
+  } cases[] = {
+      {"", ""},
+      {"Smith", "Smith"},
+      {"<script>alert('x')</script>", "&lt;script&gt;alert('x')&lt;/script&gt;"},
+      {"Tom & \"Jerry\"", "Tom &amp; &quot;Jerry&quot;"},
+      {"&amp;", "&amp;amp;"},  // an entity typed by the user stays as typed
+      {"%1 %s %%", "%1 %s %%"},
+      {"M\xFCller", "M\xFCller"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HtmlEscape(c.text), c.escaped) << c.text;
+}

@@ -2,6 +2,7 @@
 // The tags the web site writer builds its pages from.
 
 #include <string>
+#include <string_view>
 
 // Alignment attributes of MakeHtmlTag.
 enum HtmlAlign : int {
@@ -20,3 +21,8 @@ const char* HtmlTagWord(int kind);
 // that take attributes are opened without the bracket for the caller to
 // complete.
 std::string MakeHtmlTag(int kind, bool closing, bool closeBracket, int alignment = kHtmlAlignNone);
+
+// text with "&", "<", ">" and the double quote written as character
+// entities, so that a value from the family file shows as typed on a web page
+// and can stand inside an attribute.
+std::string HtmlEscape(std::string_view text);

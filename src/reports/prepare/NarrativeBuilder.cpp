@@ -1,0 +1,1327 @@
+#include "NarrativeBuilder.h"
+
+#include <cctype>
+#include <cstdio>
+#include <initializer_list>
+#include <string_view>
+
+#include "CitationNumbers.h"
+#include "CitationRecord.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "EventTypeRecord.h"
+#include "FamilyLinkRecord.h"
+#include "HtmlTags.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "Ports.h"
+#include "StringTable.h"
+#include "TempleTable.h"
+#include "TextRoutines.h"
+#include "UserEventRecord.h"
+#include "ZelQualification.h"
+
+namespace {
+
+// String ids of the sentences; a "paired" id has the female form at id + 1.
+enum : unsigned {
+  kBornDate = 5055,
+  kChristenedDate = 5061,
+  kDiedDate = 5067,
+  kDiedAlone = 5073,
+  kBuriedDate = 4083,
+  kStillbornWord = 4102,
+  kWasMarried = 4104,
+  kHe = 5860,
+  kShe = 5861,
+  kHeShe = 5862,
+  kAsAChild = 5863,
+  kAsAnInfant = 5864,
+  kFrom = 5522,
+  kIn = 5242,
+  kLiving = 4633,
+  kParents = 3219,
+  kDivorce = 5101,
+  kSealingWord = 7208,
+  kAdoption = 5260,
+  kGuardianship = 5261,
+  kRelatedUnknown = 5266,
+  kRelatedFemale = 5264,
+  kRelatedMale = 5268,
+  kChallenged = 5515,
+  kDisproved = 5514,
+  kOtherParentsMale = 5873,
+  kSon = 5179,
+  kNoteAdopted = 5217,
+  kNoteGuardian = 5218,
+  kNoteChallenged = 5219,
+  kNoteDisproved = 5220,
+};
+
+std::string S(unsigned id) { return res::LoadString(id); }
+// The female form of a paired template is the next id.
+std::string Sx(unsigned id, bool female) { return res::LoadString(id + (female ? 1 : 0)); }
+
+// Fills the numbered inserts of a template once; inserted texts stay as they are.
+std::string Fill(const std::string& format, std::initializer_list<std::string_view> args) {
+  return res::FormatInserts(format, args);
+}
+
+// Fills the sequential inserts ("%s", "%d", "%ld") of a template once;
+// "%%" gives "%", any other '%' is kept.
+std::string FillSequential(std::string_view format, std::initializer_list<std::string_view> args) {
+  std::string out;
+  auto next = args.begin();
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%' || i + 1 >= format.size()) {
+      out += format[i];
+      continue;
+    }
+    std::size_t j = i + 1;
+    if (format[j] == '%') {
+      out += '%';
+      i = j;
+      continue;
+    }
+    if (format[j] == 'l') ++j;
+    if (j < format.size() && (format[j] == 's' || format[j] == 'd' || format[j] == 'u')) {
+      if (next != args.end()) out += *next++;
+      i = j;
+      continue;
+    }
+    out += format[i];
+  }
+  return out;
+}
+
+std::string Number(long n) { return std::to_string(n); }
+
+std::string UpperFirst(std::string text) {
+  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return text;
+}
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// 0 male or unknown, 1 female, for the paired templates.
+bool FemaleForm(const CIndividualRecord& p) { return p.sex == 'F'; }
+// He / She / He-She by sex.
+unsigned PronounId(const CIndividualRecord& p, unsigned male) {
+  return male + (p.sex == 'M' ? 0 : p.sex == 'F' ? 1 : 2);
+}
+
+const std::string& Nickname(const CIndividualRecord& p) { return p.nameExtensions[0]; }
+const std::string& CauseOfDeath(const CIndividualRecord& p) { return p.texts2[0]; }
+
+bool HasPlace(const CEventValue& e) { return !CEventValue::IsPlaceEmpty(&e); }
+
+// The ordinance status of a date: the status code in its month, 29 for a
+// date submitted by its qualifier, 0 for a real date or none.
+int StatusOf(const CDateValue& d) {
+  if (d.month >= CDateValue::kFirstStatus) return d.month;
+  if (d.qualifier == CDateValue::kQualSub) return CDateValue::kStatusSubmitted;
+  return 0;
+}
+
+bool OrdinanceEmpty(const COrdinanceValue& o) { return !o.date.IsSet() && o.templeCode.empty(); }
+
+std::vector<std::int32_t> Citations(std::int32_t owner, char letter) {
+  std::vector<std::int32_t> list;
+  if (owner > 0) DbGetRinList(list, db::kCitation, owner, letter);
+  return list;
+}
+
+std::string Phrase(const CDateValue& d) { return d.FormatPhrase(false, 0); }
+
+}  // namespace
+
+NarrativeSettings ReadNarrativeSettings(plat::ProfilePort& profile) {
+  NarrativeSettings s;
+  s.doName = profile.GetInt("Web", "DoName", 0) != 0;
+  s.filePrefix = profile.GetString("Web", "FilePrefix", "orv");
+  std::string language = profile.GetString("Options", "LanguageUI", "");
+  for (char& c : language) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  s.french = language == "FR";
+  return s;
+}
+
+// ---- names and values ----
+
+std::string CNarrativeBuilder::Value(std::string_view text, int htmlMode) const {
+  return htmlMode ? HtmlEscape(text) : std::string(text);
+}
+
+std::string CNarrativeBuilder::PersonName(const CIndividualRecord& person, int nameOption,
+                                          bool capitals, int htmlMode) const {
+  return Value(person.GetName(nameOption, capitals, 1, false), htmlMode);
+}
+
+std::string CNarrativeBuilder::ShortName(const CIndividualRecord& person, bool capitals,
+                                         bool nickname, int htmlMode) const {
+  if (nickname && Nickname(person).size() >= 2) return Value(Nickname(person), htmlMode);
+  const std::string& given = person.givenNames[0];
+  if (given.size() < 2 || (given.size() == 2 && given[1] == '.'))
+    return PersonName(person, 0, capitals, htmlMode);
+  return Value(given, htmlMode);
+}
+
+bool CNarrativeBuilder::ShownAsLiving(const CIndividualRecord& person, bool livingCheck) const {
+  return livingCheck && !IsPresumedDeceased(person);
+}
+
+std::string CNarrativeBuilder::NameAnchor(std::int32_t rin) const {
+  return "<a name=\"" + Number(rin) + "\"></a>";
+}
+
+// ---- citation marks ----
+
+void CNarrativeBuilder::FileCitationNumber(int appliesTo, std::int32_t number, bool hasDate,
+                                           bool hasPlace, CitationMarkLists& lists) {
+  switch (appliesTo) {
+    case 0:
+      InsertSortedNumber(number, hasDate ? lists.date : lists.event);
+      break;
+    case 1:
+      InsertSortedNumber(number, hasPlace ? lists.place : lists.event);
+      break;
+    case 2:
+      if (hasDate) InsertSortedNumber(number, lists.date);
+      if (hasPlace) InsertSortedNumber(number, lists.place);
+      if (!hasDate && !hasPlace) InsertSortedNumber(number, lists.event);
+      break;
+    default:
+      InsertSortedNumber(number, lists.event);
+  }
+}
+
+void CNarrativeBuilder::BuildCitationMarks(const std::vector<CitationUse>& citations, bool hasDate,
+                                           bool hasPlace, std::string& eventMark,
+                                           std::string& dateMark, std::string& placeMark,
+                                           const CitationContext& context, int htmlMode) const {
+  eventMark.clear();
+  dateMark.clear();
+  placeMark.clear();
+  if (!context.numbers || !context.seenFlags) return;
+  CitationMarkLists lists;
+  for (const CitationUse& use : citations) {
+    const int n = NumberCitation(use.citation, *context.numbers, *context.seenFlags,
+                                 context.boundaries, context.chapter);
+    FileCitationNumber(use.appliesTo, n, hasDate, hasPlace, lists);
+  }
+  FormatCitationMarks(lists.event, eventMark, htmlMode, -1, 0);
+  FormatCitationMarks(lists.date, dateMark, htmlMode, -1, 0);
+  FormatCitationMarks(lists.place, placeMark, htmlMode, -1, 0);
+}
+
+void CNarrativeBuilder::BuildCitationMarks(const std::vector<std::int32_t>& citations, bool hasDate,
+                                           bool hasPlace, std::string& eventMark,
+                                           std::string& dateMark, std::string& placeMark,
+                                           const CitationContext& context, int htmlMode) const {
+  std::vector<CitationUse> uses;
+  uses.reserve(citations.size());
+  for (std::int32_t c : citations) uses.push_back({c, 3});
+  BuildCitationMarks(uses, hasDate, hasPlace, eventMark, dateMark, placeMark, context, htmlMode);
+}
+
+void CNarrativeBuilder::FormatCitationMarks(const std::vector<std::int32_t>& numbers,
+                                            std::string& out, int htmlMode, int page,
+                                            std::int32_t anchor) const {
+  if (numbers.empty()) return;
+  if (!htmlMode) {
+    out += "<S>";
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+      if (i) out += ',';
+      out += Number(numbers[i]);
+    }
+    out += "</S>";
+    return;
+  }
+  out += "<SUP>";
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i) out += ',';
+    const std::string n = Number(numbers[i]);
+    out += "<b><a href=\"" + HtmlEscape(settings_.filePrefix);
+    if (page != -1 && anchor != 0) {
+      char pageText[16];
+      std::snprintf(pageText, sizeof pageText, "%2.2d", page);
+      out += "c" + std::string(pageText) + ".htm#" + Number(anchor) + "C" + n + "\"> " + n + "</a>";
+    } else {
+      out += "c" + std::string(kCitationPageSentinel) + ".htm#" + kCitationAnchorSentinel + "C" +
+             n + "\"> " + n + "</a>";
+    }
+    out += "</b>";
+  }
+  out += "</SUP>";
+}
+
+std::string CNarrativeBuilder::EventMarks(std::int32_t owner, char letter, bool sourceNotes,
+                                          bool hasDate, bool hasPlace, std::string& dateMark,
+                                          std::string& placeMark, const CitationContext& citations,
+                                          int htmlMode) const {
+  std::string eventMark;
+  dateMark.clear();
+  placeMark.clear();
+  if (sourceNotes)
+    BuildCitationMarks(Citations(owner, letter), hasDate, hasPlace, eventMark, dateMark, placeMark,
+                       citations, htmlMode);
+  return eventMark;
+}
+
+// ---- vital events ----
+
+namespace {
+
+// The classic sentence of an event by its case: date (1), place (2), both (3).
+std::string EventTemplate(unsigned dateId, bool female, int eventCase, const std::string& mark,
+                          const std::string& date, const std::string& place) {
+  switch (eventCase) {
+    case 1:
+      return Fill(Sx(dateId, female), {mark, date});
+    case 2:
+      return Fill(Sx(dateId + 2, female), {mark, place});
+    case 3:
+      return Fill(Sx(dateId + 4, female), {mark, date, place});
+    default:
+      return {};
+  }
+}
+
+int EventCase(const CEventValue& e) { return (e.date.IsSet() ? 1 : 0) + (HasPlace(e) ? 2 : 0); }
+
+}  // namespace
+
+std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bool sourceNotes,
+                                             const CitationContext& citations, int htmlMode) const {
+  const bool female = FemaleForm(person);
+  const std::int32_t rin = person.GetRecordNumber();
+  auto sentence = [&](const CEventValue& e, unsigned id, char letter, bool ownType) {
+    const int c = EventCase(e);
+    std::string dateMark, placeMark;
+    const std::string mark = EventMarks(rin, letter, sourceNotes, e.date.IsSet(), HasPlace(e),
+                                        dateMark, placeMark, citations, htmlMode);
+    const std::string date = e.date.IsSet() ? Value(Phrase(e.date), htmlMode) + dateMark : "";
+    const std::string place = HasPlace(e) ? Value(e.FormatPlace(", "), htmlMode) + placeMark : "";
+    if (ownType) {
+      // A christening kept under an event type of its own reads with that
+      // type's verb phrase; built by joining, the phrase is user text.
+      CEventTypeRecord type;
+      if (DbGetRecord(person.numbers[CIndividualRecord::kChristeningType], db::kEventType, &type) &&
+          !type.verbPhrase.empty()) {
+        const std::string verb = " " + Value(type.verbPhrase, htmlMode);
+        if (c == 1) return verb + mark + " " + date;
+        if (c == 2) return verb + mark + " " + S(kIn) + " " + place + " ";
+        return verb + mark + " " + date + " " + S(kIn) + " " + place;
+      }
+    }
+    return EventTemplate(id, female, c, mark, date, place);
+  };
+  const bool ownType = person.numbers[CIndividualRecord::kChristeningType] != 0;
+  std::string out;
+  if (EventCase(person.birth)) {
+    out = sentence(person.birth, kBornDate, db::kOwnerBirth, false);
+    if (EventCase(person.christening))
+      out += GetAndWord() +
+             sentence(person.christening, kChristenedDate, db::kOwnerChristening, ownType);
+  } else if (EventCase(person.christening)) {
+    out = sentence(person.christening, kChristenedDate, db::kOwnerChristening, ownType);
+  }
+  if (!out.empty()) out += '.';
+  return out;
+}
+
+std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
+                                             const std::string& subject, bool sourceNotes,
+                                             const CitationContext& citations, int htmlMode) const {
+  const bool female = FemaleForm(person);
+  const std::int32_t rin = person.GetRecordNumber();
+  std::string out;
+  const CEventValue& death = person.death;
+  if (EventCase(death)) {
+    out += subject;
+    bool hasDate = death.date.IsSet();
+    const bool hasPlace = HasPlace(death);
+    std::string dateText;
+    bool diedAlone = false;
+    switch (death.date.IsStatus() ? death.date.month : 0) {
+      case 0:
+        if (hasDate) dateText = Value(Phrase(death.date), htmlMode);
+        break;
+      case CDateValue::kStatusChild:
+        dateText = S(kAsAChild);
+        break;
+      case CDateValue::kStatusInfant:
+        dateText = S(kAsAnInfant);
+        break;
+      case CDateValue::kStatusStillborn:
+        dateText = Sx(kStillbornWord, female);
+        break;
+      default:
+        hasDate = false;
+        diedAlone = !hasPlace;
+    }
+    std::string dateMark, placeMark;
+    const std::string mark = EventMarks(rin, db::kOwnerDeath, sourceNotes, hasDate, hasPlace,
+                                        dateMark, placeMark, citations, htmlMode);
+    if (diedAlone) {
+      out += Sx(kDiedAlone, female) + mark;
+    } else {
+      const std::string place =
+          hasPlace ? Value(death.FormatPlace(", "), htmlMode) + placeMark : "";
+      out += EventTemplate(kDiedDate, female, (hasDate ? 1 : 0) + (hasPlace ? 2 : 0), mark,
+                           dateText + dateMark, place);
+    }
+    if (!CauseOfDeath(person).empty())
+      out += " " + S(kFrom) + " " + Value(CauseOfDeath(person), htmlMode);
+  }
+  const CEventValue& burial = person.burial;
+  if (const int c = EventCase(burial)) {
+    if (out.empty())
+      out += subject;
+    else
+      out += GetAndWord();
+    std::string dateMark, placeMark;
+    const std::string mark = EventMarks(rin, db::kOwnerBurial, sourceNotes, burial.date.IsSet(),
+                                        HasPlace(burial), dateMark, placeMark, citations, htmlMode);
+    out += EventTemplate(
+        kBuriedDate, female, c, mark,
+        burial.date.IsSet() ? Value(Phrase(burial.date), htmlMode) + dateMark : "",
+        HasPlace(burial) ? Value(burial.FormatPlace(", "), htmlMode) + placeMark : "");
+  }
+  if (!out.empty()) out += '.';
+  return out;
+}
+
+std::string CNarrativeBuilder::ParentLinkSentence(const CIndividualRecord& person, char letter,
+                                                  bool spouse, int htmlMode) const {
+  std::string word;
+  switch (letter) {
+    case 'a':
+      word = S(kAdoption);
+      break;
+    case 'g':
+      word = S(kGuardianship);
+      break;
+    case 's':
+      word = S(kSealingWord);
+      break;
+    case 'c':
+      return spouse ? std::string() : S(kChallenged);
+    case 'd':
+      return spouse ? std::string() : S(kDisproved);
+    default:
+      return {};
+  }
+  std::string subject;
+  if (person.sex == 'M') {
+    subject = S(kRelatedMale);
+  } else if (person.sex == 'F') {
+    subject = S(kRelatedFemale);
+  } else {
+    const std::string& nick = Nickname(person);
+    const bool useNick = spouse ? nick.size() >= 2 : !nick.empty();
+    subject = FillSequential(S(kRelatedUnknown),
+                             {Value(useNick ? nick : person.givenNames[0], htmlMode)});
+  }
+  return subject + " " + word;
+}
+
+// ---- ordinances ----
+
+namespace {
+
+bool IsLiveTemple(const std::string& code) { return Lower(code) == "live"; }
+
+// The temple of an ordinance as it is named in a sentence: none when the
+// status is Cancelled or Uncleared or the code is empty.
+bool TempleUsed(int status, const std::string& code) {
+  return !code.empty() && status != CDateValue::kStatusCancelled &&
+         status != CDateValue::kStatusUncleared;
+}
+
+// The templates of the Cleared ... Submitted statuses of one ordinance:
+// with a temple, with a place (0 when the ordinance has none) and without.
+struct StatusTemplates {
+  int status;
+  unsigned withTemple;
+  unsigned withPlace;
+  unsigned without;
+};
+
+const StatusTemplates* FindStatus(const StatusTemplates* table, std::size_t n, int status) {
+  for (std::size_t i = 0; i < n; ++i)
+    if (table[i].status == status) return &table[i];
+  return nullptr;
+}
+
+constexpr StatusTemplates kSealingParentStatuses[] = {
+    {CDateValue::kStatusCancelled, 0, 0, 5103},    {CDateValue::kStatusCleared, 5106, 0, 5107},
+    {CDateValue::kStatusCompleted, 5110, 0, 5111}, {CDateValue::kStatusDone, 5112, 0, 5113},
+    {CDateValue::kStatusPre1970, 5108, 0, 5109},   {CDateValue::kStatusUncleared, 0, 0, 5102},
+    {CDateValue::kStatusSubmitted, 5104, 0, 5105}};
+// The French sentences of the same statuses.
+constexpr StatusTemplates kSealingParentStatusesFrench[] = {
+    {CDateValue::kStatusCancelled, 0, 0, 5930},    {CDateValue::kStatusCleared, 5931, 0, 5932},
+    {CDateValue::kStatusCompleted, 5933, 0, 5934}, {CDateValue::kStatusDone, 5935, 0, 5936},
+    {CDateValue::kStatusPre1970, 5937, 0, 5938},   {CDateValue::kStatusUncleared, 0, 0, 5939},
+    {CDateValue::kStatusSubmitted, 5940, 0, 5941}};
+constexpr StatusTemplates kBaptismStatuses[] = {
+    {CDateValue::kStatusCleared, 5125, 0, 5124}, {CDateValue::kStatusCompleted, 5127, 5128, 5126},
+    {CDateValue::kStatusDone, 5132, 5133, 5131}, {CDateValue::kStatusPre1970, 5130, 0, 5129},
+    {CDateValue::kStatusUncleared, 0, 0, 5121},  {CDateValue::kStatusSubmitted, 5123, 0, 5122}};
+constexpr StatusTemplates kEndowmentStatuses[] = {
+    {CDateValue::kStatusCleared, 5145, 0, 5144}, {CDateValue::kStatusCompleted, 5147, 0, 5146},
+    {CDateValue::kStatusDone, 5151, 0, 5150},    {CDateValue::kStatusPre1970, 5149, 0, 5148},
+    {CDateValue::kStatusUncleared, 0, 0, 5141},  {CDateValue::kStatusSubmitted, 5143, 0, 5142}};
+constexpr StatusTemplates kSealingSpouseStatuses[] = {
+    {CDateValue::kStatusCancelled, 0, 0, 5158},    {CDateValue::kStatusUncleared, 0, 0, 5158},
+    {CDateValue::kStatusCleared, 5163, 0, 5162},   {CDateValue::kStatusCompleted, 5165, 0, 5164},
+    {CDateValue::kStatusDone, 5169, 0, 5168},      {CDateValue::kStatusPre1970, 5167, 0, 5166},
+    {CDateValue::kStatusSubmitted, 5161, 0, 5160}, {CDateValue::kStatusDNS, 0, 0, 5170},
+    {CDateValue::kStatusDNSCAN, 0, 0, 5171}};
+
+bool IsDeathStatus(int status) {
+  return status == CDateValue::kStatusChild || status == CDateValue::kStatusInfant ||
+         status == CDateValue::kStatusStillborn;
+}
+
+std::vector<std::int32_t> Merge(std::initializer_list<std::vector<std::int32_t>> lists) {
+  std::vector<std::int32_t> out;
+  for (const auto& l : lists) out.insert(out.end(), l.begin(), l.end());
+  return out;
+}
+
+}  // namespace
+
+void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person, std::string& out,
+                                                bool capitalSurnames, bool sourceNotes,
+                                                const CitationContext& citations,
+                                                int htmlMode) const {
+  out.clear();
+  const bool female = FemaleForm(person);
+  const std::int32_t rin = person.GetRecordNumber();
+  auto marks = [&](const std::vector<std::int32_t>& list, bool hasDate, bool hasPlace,
+                   std::string& dateMark, std::string& placeMark) {
+    std::string eventMark;
+    dateMark.clear();
+    placeMark.clear();
+    if (sourceNotes)
+      BuildCitationMarks(list, hasDate, hasPlace, eventMark, dateMark, placeMark, citations,
+                         htmlMode);
+    return eventMark;
+  };
+  auto heShe = [&] {
+    if (person.sex == 'M') return S(kHe);
+    if (person.sex == 'F') return S(kShe);
+    return std::string();
+  };
+  auto block = [&](const std::string& text) {
+    if (text.empty()) return;
+    if (!out.empty()) out += ' ';
+    out += text;
+  };
+  const std::string lowerPronoun = Lower(S(PronounId(person, kHe)));
+
+  const COrdinanceValue& sealing = person.sealingToParents;
+  const COrdinanceValue& baptism = person.baptism;
+  const COrdinanceValue& endowment = person.endowment;
+  const int baptismStatus = StatusOf(baptism.date);
+  const int endowmentStatus = StatusOf(endowment.date);
+  bool skipBaptism = false;
+  bool skipEndowment = false;
+
+  // Sealing to parents.
+  if (!OrdinanceEmpty(sealing)) {
+    const int status = StatusOf(sealing.date);
+    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerSealingToParents);
+    std::string dateMark, placeMark;
+    if (status == 0) {
+      const bool hasDate = sealing.date.IsSet();
+      const bool hasTemple = !sealing.templeCode.empty();
+      const std::string mark = marks(own, hasDate, hasTemple, dateMark, placeMark);
+      std::string subject = heShe();
+      if (subject.empty()) subject = ShortName(person, capitalSurnames, true, htmlMode);
+      const std::string pronoun = Lower(S(PronounId(person, 5917)));
+      const std::string date = hasDate ? Value(Phrase(sealing.date), htmlMode) + dateMark : "";
+      const std::string temple =
+          hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
+      const bool qualified = sealing.date.qualifier != CDateValue::kQualNone;
+      if (hasDate && hasTemple)
+        block(subject + Fill(Sx(qualified ? 4073 : 4071, female), {mark, pronoun, date, temple}));
+      else if (hasDate)
+        block(subject + Fill(Sx(qualified ? 4067 : 4065, female), {mark, pronoun, date}));
+      else if (hasTemple)
+        block(subject + Fill(Sx(4069, female), {mark, pronoun, temple}));
+    } else if (status == CDateValue::kStatusBIC) {
+      const std::string mark = marks(own, true, false, dateMark, placeMark);
+      std::string subject = heShe();
+      if (subject.empty()) subject = ShortName(person, capitalSurnames, true, htmlMode);
+      block(subject + " " + Fill(S(5114), {mark, dateMark}));
+    } else if (status == CDateValue::kStatusDNS) {
+      const std::string mark = marks(own, true, false, dateMark, placeMark);
+      block(Fill(S(5115), {mark, Lower(S(PronounId(person, 5905))), dateMark}));
+    } else if (status == CDateValue::kStatusStillborn) {
+      skipBaptism = baptismStatus == CDateValue::kStatusStillborn;
+      skipEndowment = endowmentStatus == CDateValue::kStatusStillborn;
+      std::vector<std::int32_t> list = own;
+      if (skipBaptism) list = Merge({list, Citations(rin, db::kOwnerBaptism)});
+      if (skipEndowment) list = Merge({list, Citations(rin, db::kOwnerEndowment)});
+      const std::string mark = marks(list, true, false, dateMark, placeMark);
+      const unsigned id = skipBaptism && skipEndowment ? 5119
+                          : skipBaptism                ? 5117
+                          : skipEndowment              ? 5118
+                                                       : 5116;
+      block(Fill(S(id), {lowerPronoun, dateMark, mark}));
+    } else {
+      const bool french = settings_.french;
+      const StatusTemplates* t =
+          french ? FindStatus(kSealingParentStatusesFrench, std::size(kSealingParentStatusesFrench),
+                              status)
+                 : FindStatus(kSealingParentStatuses, std::size(kSealingParentStatuses), status);
+      if (t) {
+        const bool useTemple = TempleUsed(status, sealing.templeCode) && t->withTemple;
+        const std::string mark = marks(own, true, useTemple, dateMark, placeMark);
+        const std::string temple =
+            useTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) : "";
+        const std::string sentence =
+            Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark});
+        block(french ? sentence : S(PronounId(person, 5902)) + " " + sentence);
+      }
+    }
+  }
+
+  // Baptism, kept with a temple or, for a baptism of the living, a place.
+  const bool withPlace = HasPlace(person.fifthEvent);
+  if (!skipBaptism && (!OrdinanceEmpty(baptism) || withPlace)) {
+    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerBaptism);
+    std::string dateMark, placeMark;
+    if (baptismStatus == 0) {
+      const CDateValue& date = baptism.date;
+      const bool hasDate = date.IsSet();
+      std::string where;
+      if (withPlace) {
+        where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
+      } else if (!baptism.templeCode.empty() && !IsLiveTemple(baptism.templeCode)) {
+        where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
+      }
+      const bool hasWhere = !where.empty();
+      const std::string mark = marks(own, hasDate, hasWhere, dateMark, placeMark);
+      const std::string dateText = hasDate ? Value(Phrase(date), htmlMode) + dateMark : "";
+      if (hasWhere) where += placeMark;
+      const std::string subject = ShortName(person, capitalSurnames, false, htmlMode);
+      if (hasDate && hasWhere)
+        block(subject + Fill(Sx(withPlace ? 4053 : 4049, female), {mark, dateText, where}));
+      else if (hasDate)
+        block(subject + Fill(Sx(4051, female), {mark, dateText}));
+      else if (hasWhere)
+        block(subject + Fill(Sx(withPlace ? 4055 : 4057, female), {mark, where}));
+    } else if (IsDeathStatus(baptismStatus)) {
+      const bool fold = endowmentStatus == baptismStatus;
+      skipEndowment = skipEndowment || fold;
+      const std::vector<std::int32_t> list =
+          fold ? Merge({own, Citations(rin, db::kOwnerEndowment)}) : own;
+      const std::string mark = marks(list, true, false, dateMark, placeMark);
+      std::string sentence;
+      if (baptismStatus == CDateValue::kStatusChild)
+        sentence = Sx(fold ? 5138 : 5136, female);
+      else if (baptismStatus == CDateValue::kStatusInfant)
+        sentence = Sx(fold ? 5878 : 5876, female);
+      else
+        sentence = S(fold ? 5135 : 5134);
+      block(Fill(sentence, {lowerPronoun, dateMark, mark}));
+    } else if (const StatusTemplates* t =
+                   FindStatus(kBaptismStatuses, std::size(kBaptismStatuses), baptismStatus)) {
+      std::string where;
+      unsigned id = t->without;
+      if (withPlace && t->withPlace) {
+        where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
+        id = t->withPlace;
+      } else if (!withPlace && TempleUsed(baptismStatus, baptism.templeCode) &&
+                 !IsLiveTemple(baptism.templeCode) && t->withTemple) {
+        where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
+        id = t->withTemple;
+      }
+      const std::string mark = marks(own, true, !where.empty(), dateMark, placeMark);
+      block(S(PronounId(person, 5908)) + " " + Fill(S(id), {mark, dateMark, where, placeMark}));
+    }
+  }
+
+  // Endowment.
+  if (!skipEndowment && !OrdinanceEmpty(endowment)) {
+    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerEndowment);
+    std::string dateMark, placeMark;
+    if (endowmentStatus == 0) {
+      const bool hasDate = endowment.date.IsSet();
+      const bool hasTemple = !endowment.templeCode.empty();
+      const std::string mark = marks(own, hasDate, hasTemple, dateMark, placeMark);
+      std::string subject = heShe();
+      if (subject.empty()) subject = ShortName(person, capitalSurnames, false, htmlMode);
+      const std::string date = hasDate ? Value(Phrase(endowment.date), htmlMode) + dateMark : "";
+      const std::string temple =
+          hasTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) + placeMark
+                    : "";
+      if (hasDate && hasTemple)
+        block(subject + " " + Fill(Sx(4061, female), {mark, date, temple}));
+      else if (hasDate)
+        block(subject + " " + Fill(Sx(4063, female), {mark, date}));
+      else if (hasTemple)
+        block(subject + " " + Fill(Sx(4059, female), {mark, temple}));
+    } else if (IsDeathStatus(endowmentStatus)) {
+      const std::string mark = marks(own, true, false, dateMark, placeMark);
+      const std::string sentence = endowmentStatus == CDateValue::kStatusChild    ? Sx(5880, female)
+                                   : endowmentStatus == CDateValue::kStatusInfant ? Sx(5882, female)
+                                                                                  : S(5152);
+      block(Fill(sentence, {lowerPronoun, dateMark, mark}));
+    } else if (const StatusTemplates* t =
+                   FindStatus(kEndowmentStatuses, std::size(kEndowmentStatuses), endowmentStatus)) {
+      const bool useTemple = TempleUsed(endowmentStatus, endowment.templeCode) && t->withTemple;
+      const std::string mark = marks(own, true, useTemple, dateMark, placeMark);
+      const std::string temple =
+          useTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) : "";
+      block(S(PronounId(person, 5911)) + " " +
+            Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark}));
+    }
+  }
+}
+
+void CNarrativeBuilder::BuildSealingToSpouse(const CMarriageRecord& marriage, std::string& out,
+                                             bool sourceNotes, const CitationContext& citations,
+                                             int htmlMode) const {
+  out.clear();
+  const COrdinanceValue& sealing = marriage.sealingToSpouse;
+  if (OrdinanceEmpty(sealing)) return;
+  const int status = StatusOf(sealing.date);
+  const std::vector<std::int32_t> own =
+      Citations(marriage.GetRecordNumber(), db::kOwnerSealingToSpouse);
+  std::string eventMark, dateMark, placeMark;
+  auto marks = [&](bool hasDate, bool hasPlace) {
+    if (sourceNotes)
+      BuildCitationMarks(own, hasDate, hasPlace, eventMark, dateMark, placeMark, citations,
+                         htmlMode);
+  };
+  if (status == 0) {
+    const bool hasDate = sealing.date.IsSet();
+    const bool hasTemple = !sealing.templeCode.empty();
+    marks(hasDate, hasTemple);
+    const std::string date = hasDate ? Value(Phrase(sealing.date), htmlMode) + dateMark : "";
+    const std::string temple =
+        hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
+    if (hasDate && hasTemple)
+      out = Fill(S(5157), {eventMark, date, temple});
+    else if (hasDate)
+      out = Fill(S(5155), {eventMark, date});
+    else if (hasTemple)
+      out = Fill(S(5156), {eventMark, temple});
+    return;
+  }
+  const StatusTemplates* t =
+      FindStatus(kSealingSpouseStatuses, std::size(kSealingSpouseStatuses), status);
+  if (!t) return;
+  const bool useTemple = TempleUsed(status, sealing.templeCode) && t->withTemple;
+  marks(true, useTemple);
+  const std::string temple =
+      useTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) : "";
+  out = Fill(S(useTemple ? t->withTemple : t->without), {eventMark, dateMark, temple, placeMark});
+}
+
+// ---- the person's paragraph ----
+
+namespace {
+
+std::int32_t SpouseOf(const CMarriageRecord& m, std::int32_t rin) {
+  return m.husband == rin ? m.wife : m.husband;
+}
+
+// The child's relationship letter to the parents: the first parent's, or
+// the second's when the first is biological.
+char ParentRelationLetter(const CFamilyLinkRecord& link) {
+  return link.firstParentRelation == 'b' ? link.secondParentRelation : link.firstParentRelation;
+}
+
+bool HasOtherParents(std::int32_t rin) {
+  std::vector<std::int32_t> links;
+  return DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, rin, 0) > 1;
+}
+
+std::string PageNumber(int page) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%2.2d", page);
+  return text;
+}
+
+}  // namespace
+
+void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) const {
+  if (!args.text) return;
+  std::string& s = *args.text;
+  s.clear();
+  const int html = args.htmlMode;
+  CIndividualRecord person;
+  if (!DbGetRecord(args.rin, db::kIndividual, &person)) person.Clear();
+  const bool living = ShownAsLiving(person, args.livingCheck);
+  const bool female = FemaleForm(person);
+
+  // The name.
+  const std::string name = PersonName(person, args.nameOption, args.capitalSurnames, html);
+  if (!html) {
+    s += "<B>" + name + "</B>";
+  } else {
+    if (args.citations.numbers) args.citations.numbers->clear();
+    if (args.citations.seenFlags) args.citations.seenFlags->clear();
+    DiscardCitationNumberLists();
+    const std::string prefix = HtmlEscape(settings_.filePrefix);
+    s += "<b>" + NameAnchor(args.rin);
+    const bool linked = html == 2 && args.webItem;
+    if (linked)
+      s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" +
+           Number(args.rin) + "C\">";
+    s += living && !settings_.doName ? S(kLiving) : name;
+    if (html == 3 && args.parentsPage && args.parentsAnchor)
+      s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
+           Number(args.parentsAnchor) + "\">" + S(kParents) + "</a>]";
+    if (linked) s += "</a>";
+    s += "</b>" + args.afterName;
+  }
+  if (living) return;
+
+  if (!Nickname(person).empty()) s += " \"" + Value(Nickname(person), html) + "\"";
+  if (args.sourceNotes) {
+    std::string eventMark, dateMark, placeMark;
+    BuildCitationMarks(Citations(args.rin, db::kOwnerIndividual), false, false, eventMark, dateMark,
+                       placeMark, args.citations, html);
+    s += eventMark;
+  }
+
+  // The web lineage: the person and the ancestors through the first parents.
+  if (html == 2 && args.webItem) {
+    struct Entry {
+      const WebLineageItem* item;
+      CIndividualRecord record;
+    };
+    std::vector<Entry> entries;
+    for (const WebLineageItem* item = args.webItem; item; item = item->firstParent) {
+      Entry e{item, {}};
+      if (!DbGetRecord(item->rin, db::kIndividual, &e.record)) e.record.Clear();
+      const bool ancestorLiving = !IsPresumedDeceased(e.record);
+      if (ancestorLiving && !settings_.doName) continue;
+      entries.push_back(std::move(e));
+    }
+    if (!entries.empty()) {
+      s += " (";
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        const CIndividualRecord& r = entries[i].record;
+        if (i) s += ", ";
+        s += "<a href=\"" + HtmlEscape(settings_.filePrefix) + "g" +
+             PageNumber(entries[i].item->page) + ".htm#" + Number(entries[i].item->rin) + "\">";
+        // The second and third given names only of those no longer living.
+        s += Value(IsPresumedDeceased(r) ? r.GetGivenNames() : r.givenNames[0], html);
+        // The surname closes each run of equal surnames.
+        if (i + 1 == entries.size() || entries[i + 1].record.surname != r.surname) {
+          std::string surname = r.surname;
+          if (args.capitalSurnames)
+            for (char& c : surname)
+              c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+          if (!surname.empty()) s += " " + Value(surname, html);
+        }
+        s += "</a>\n";
+      }
+      s += ")";
+    }
+  }
+
+  bool anySentence = false;
+  const std::string birth = BirthSentence(person, args.sourceNotes, args.citations, html);
+  s += birth;
+  const bool birthWritten = !birth.empty();
+  std::string subject;
+  if (birthWritten) {
+    if (person.sex == 'M')
+      subject = " " + S(kHe);
+    else if (person.sex == 'F')
+      subject = " " + S(kShe);
+    else
+      subject = " " + ShortName(person, args.capitalSurnames, true, html);
+  }
+  const std::string death = DeathSentence(person, subject, args.sourceNotes, args.citations, html);
+  s += death;
+  const bool deathWritten = !death.empty();
+  anySentence = birthWritten || deathWritten;
+
+  if (args.zel) {
+    std::string ordinances;
+    BuildOrdinanceSentences(person, ordinances, args.capitalSurnames, args.sourceNotes,
+                            args.citations, html);
+    if (!ordinances.empty()) {
+      if (!anySentence) s += ". ";
+      s += " " + ordinances;
+      anySentence = true;
+    }
+  }
+
+  if (args.marriage) {
+    CMarriageRecord marriage;
+    if (!DbGetRecord(args.marriage, db::kMarriage, &marriage)) marriage.Clear();
+    const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
+    const CEventValue& event = marriage.marriage;
+    const bool hasDate = event.date.IsSet();
+    const bool hasPlace = HasPlace(event);
+    if (spouseRin || hasDate || hasPlace) {
+      const int written = (birthWritten ? 1 : 0) + (deathWritten ? 1 : 0);
+      if (written == 1 && person.sex == 'M')
+        s += " " + S(kHe);
+      else if (written == 1 && person.sex == 'F')
+        s += " " + S(kShe);
+      else if (written)
+        s += " " + ShortName(person, args.capitalSurnames, true, html);
+      std::string spouseName;
+      if (spouseRin) {
+        CIndividualRecord spouse;
+        if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
+        spouseName = ShownAsLiving(spouse, args.livingCheck) && !settings_.doName
+                         ? S(kLiving)
+                         : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
+      }
+      const bool notMarried = event.date.month == CDateValue::kStatusNotMarried;
+      std::string eventMark, dateMark, placeMark;
+      if (args.sourceNotes)
+        BuildCitationMarks(Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
+                                  Citations(args.marriage, db::kOwnerMarriage)}),
+                           hasDate && !notMarried, hasPlace, eventMark, dateMark, placeMark,
+                           args.citations, html);
+      const std::string date =
+          hasDate && !notMarried ? Value(Phrase(event.date), html) + dateMark : "";
+      const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) + placeMark : "";
+      const bool qualified = event.date.qualifier != CDateValue::kQualNone;
+      switch ((spouseRin ? 1 : 0) + (hasDate ? 2 : 0) + (hasPlace ? 4 : 0)) {
+        case 1:
+          s += Fill(Sx(5075, female), {eventMark, spouseName});
+          break;
+        case 2:
+          s += notMarried ? Fill(Sx(5081, female), {eventMark})
+                          : Fill(Sx(5077, female), {eventMark, date});
+          break;
+        case 3:
+          s += notMarried
+                   ? Fill(Sx(5079, female), {eventMark, spouseName})
+                   : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
+          break;
+        case 4:
+          s += Fill(Sx(5087, female), {eventMark, place});
+          break;
+        case 5:
+          s += Fill(Sx(5089, female), {eventMark, spouseName, place});
+          break;
+        case 6:
+          s += notMarried ? Fill(Sx(5093, female), {eventMark, place})
+                          : Fill(Sx(5091, female), {eventMark, date, place});
+          break;
+        case 7:
+          s += notMarried ? Fill(Sx(5095, female), {eventMark, spouseName, place})
+                          : Fill(Sx(qualified ? 5097 : 5099, female),
+                                 {eventMark, spouseName, date, place});
+          break;
+      }
+      if (!args.suppressMrin) s += " (MRIN:" + Number(args.marriage) + ")";
+      s += '.';
+      anySentence = true;
+      if (args.zel) {
+        std::string sealing;
+        BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
+        if (!sealing.empty()) s += " " + sealing;
+      }
+      if (marriage.status == 'D' && !notMarried) s += S(kDivorce);
+    }
+  }
+
+  if (!anySentence) s += '.';
+
+  // Relationship to the parents and other parents.
+  std::string parents = "  ";
+  bool relationWritten = false;
+  if (args.parentLinks && person.numbers[CIndividualRecord::kParentLink]) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(person.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
+      const std::string sentence =
+          ParentLinkSentence(person, ParentRelationLetter(link), false, html);
+      parents += sentence;
+      relationWritten = !sentence.empty();
+    }
+  }
+  bool otherParents = false;
+  if (args.multipleParents && HasOtherParents(args.rin)) {
+    const std::string sentence = S(PronounId(person, kOtherParentsMale));
+    parents += relationWritten ? "; " + sentence : UpperFirst(sentence);
+    otherParents = true;
+  }
+  if (relationWritten && !otherParents) parents += '.';
+  if (parents.size() > 2) s += parents;
+
+  if (args.otherEvents)
+    BuildOtherEvents(args.rin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
+                     args.citations, html);
+}
+
+// ---- other events ----
+
+void CNarrativeBuilder::BuildOtherEvents(std::int32_t rin, std::string& text, bool capitalSurnames,
+                                         bool sourceNotes, bool confidential,
+                                         const CitationContext& citations, int htmlMode) const {
+  CIndividualRecord person;
+  if (!DbGetRecord(rin, db::kIndividual, &person)) return;
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
+  bool first = true;
+  bool previousHadDateOrPlace = false;
+  for (std::int32_t number : events) {
+    CUserEventRecord event;
+    if (!DbGetRecord(number, db::kUserEvent, &event) || !event.GetEvent()) continue;
+    if (event.yesNo == 'Y' && !confidential) continue;
+    CEventTypeRecord type;
+    if (!DbGetRecord(event.eventTypeNumber, db::kEventType, &type)) type.Clear();
+    const CPlaceEventObject& value = *event.GetEvent();
+    std::string date;
+    if (type.dateKind == 1 && value.date.IsSet()) {
+      date = Value(Phrase(value.date), htmlMode);
+    } else if (type.dateKind == 2 && value.date.IsSet()) {
+      date = Value(value.date.Format(), htmlMode);
+      if (event.secondDate.IsSet()) date += " - " + Value(event.secondDate.Format(), htmlMode);
+    }
+    std::string place =
+        JoinPlaceParts(value.place[0], value.place[1], value.place[2], value.place[3], ", ");
+    if (place.size() > 60) place.resize(60);
+    const bool hasDate = !date.empty();
+    const bool hasPlace = !place.empty();
+    if (!hasDate && !hasPlace && event.description.empty()) continue;
+
+    if (first) {
+      text += "\r\n\r\n" + ShortName(person, capitalSurnames, true, htmlMode);
+      first = false;
+    } else if (previousHadDateOrPlace) {
+      if (person.sex == 'M')
+        text += " " + S(kHe);
+      else if (person.sex == 'F')
+        text += " " + S(kShe);
+      else
+        text += " " + ShortName(person, capitalSurnames, true, htmlMode);
+    }
+    std::string mark, dateMark, placeMark;
+    if (sourceNotes)
+      BuildCitationMarks(Citations(number, db::kOwnerIndividualUserEvent), false, false, mark,
+                         dateMark, placeMark, citations, htmlMode);
+    // Joined piece by piece: the verb phrase, description and preposition
+    // are the user's text and never a template.
+    std::string sentence = " " + Value(type.verbPhrase, htmlMode);
+    if (type.hasDescription && !event.description.empty())
+      sentence += " " + Value(event.description, htmlMode);
+    const std::string preposition = Value(type.placePreposition, htmlMode);
+    const std::string placeText = Value(place, htmlMode);
+    if (hasDate && hasPlace)
+      sentence += mark + " " + date + " " + preposition + " " + placeText;
+    else if (hasDate)
+      sentence += mark + " " + date;
+    else if (hasPlace)
+      sentence += " " + mark + " " + preposition + " " + placeText;
+    else
+      sentence += mark;
+    text += sentence + ".";
+    previousHadDateOrPlace = hasDate || hasPlace;
+  }
+}
+
+// ---- the spouse's paragraph ----
+
+int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) const {
+  if (!args.text) return 0;
+  std::string& s = *args.text;
+  s.clear();
+  const int html = args.htmlMode;
+  if (html) {
+    if (args.citations.numbers) args.citations.numbers->clear();
+    if (args.citations.seenFlags) args.citations.seenFlags->clear();
+    DiscardCitationNumberLists();
+  }
+  if (!args.marriage) return -1;
+  CMarriageRecord marriage;
+  if (!DbGetRecord(args.marriage, db::kMarriage, &marriage)) marriage.Clear();
+  CIndividualRecord main;
+  if (!DbGetRecord(args.rin, db::kIndividual, &main)) main.Clear();
+  const bool mainFemale = FemaleForm(main);
+  const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
+  const CEventValue& event = marriage.marriage;
+  const bool hasDate = event.date.IsSet();
+  const bool hasPlace = HasPlace(event);
+  const bool notMarried =
+      marriage.status == 'N' || event.date.month == CDateValue::kStatusNotMarried;
+  if (!spouseRin && !hasDate && !hasPlace) {
+    s += '.';
+    return 0;
+  }
+
+  // The main person as the subject.
+  s += ShownAsLiving(main, args.livingCheck) && !settings_.doName
+           ? S(kLiving)
+           : ShortName(main, args.capitalSurnames, true, html);
+
+  CIndividualRecord spouse;
+  bool spouseLiving = false;
+  std::string eventMark, dateMark, placeMark;
+  const std::vector<std::int32_t> marriageCitations =
+      Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
+             Citations(args.marriage, db::kOwnerMarriage)});
+  if (spouseRin) {
+    if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
+    spouseLiving = ShownAsLiving(spouse, args.livingCheck);
+    std::string label;
+    if (args.suppressMrin) {
+      if (args.ordinal) label = "(" + Number(args.ordinal) + ")";
+    } else if (args.ordinal) {
+      label = "(" + Number(args.ordinal) + "-MRIN:" + Number(args.marriage) + ")";
+    } else {
+      label = "(MRIN:" + Number(args.marriage) + ")";
+    }
+    const std::string shown = spouseLiving && !settings_.doName
+                                  ? S(kLiving)
+                                  : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
+    std::string spouseText = html ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
+                                  : "<B>" + shown + "</B>";
+    if (!spouseLiving) {
+      if (!Nickname(spouse).empty()) spouseText += " \"" + Value(Nickname(spouse), html) + "\"";
+      if (args.sourceNotes) {
+        std::string nameMark, d, p;
+        BuildCitationMarks(Citations(spouseRin, db::kOwnerIndividual), false, false, nameMark, d, p,
+                           args.citations, html);
+        spouseText += nameMark;
+      }
+    }
+    if (args.sourceNotes)
+      BuildCitationMarks(marriageCitations, false, false, eventMark, dateMark, placeMark,
+                         args.citations, html);
+    const bool shortForm = args.suppressMrin && args.ordinal == 0;
+    if (args.ordinal < 2) {
+      if (notMarried)
+        s += shortForm ? Fill(Sx(5175, mainFemale), {eventMark, spouseText})
+                       : Fill(Sx(4081, mainFemale), {eventMark, label, spouseText});
+      else
+        s += shortForm ? Fill(Sx(5173, mainFemale), {eventMark, spouseText})
+                       : Fill(Sx(4079, mainFemale), {eventMark, label, spouseText});
+    } else {
+      s += Fill(Sx(notMarried ? 4075 : 4077, mainFemale), {eventMark, label, spouseText});
+    }
+    // A living spouse is named and nothing more is told of him or her.
+    if (spouseLiving) return spouseRin;
+  }
+
+  // The spouse's parents.
+  bool parentsWritten = false;
+  if (spouseRin && spouse.numbers[CIndividualRecord::kParentsMrin]) {
+    CMarriageRecord parents;
+    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentsMrin], db::kMarriage, &parents) &&
+        (parents.husband || parents.wife)) {
+      std::string word = S(kSon + (spouse.sex == 'M' ? 0 : spouse.sex == 'F' ? 1 : 2));
+      if (args.parentLinks && spouse.numbers[CIndividualRecord::kParentLink]) {
+        CFamilyLinkRecord link;
+        if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link) &&
+            !(link.firstParentRelation == 'b' && link.secondParentRelation == 'b')) {
+          unsigned note = 0;
+          switch (ParentRelationLetter(link)) {
+            case 'a':
+              note = kNoteAdopted;
+              break;
+            case 'c':
+              note = kNoteChallenged;
+              break;
+            case 'd':
+              note = kNoteDisproved;
+              break;
+            case 'g':
+              note = kNoteGuardian;
+              break;
+            case 's':
+              note = kSealingWord;
+              break;
+          }
+          if (note) word += " (" + Lower(S(note)) + ")";
+        }
+      }
+      auto parentName = [&](std::int32_t rin) {
+        CIndividualRecord p;
+        if (!DbGetRecord(rin, db::kIndividual, &p)) p.Clear();
+        return PersonName(p, args.nameOption, args.capitalSurnames, html);
+      };
+      const std::string mrin = Number(parents.GetRecordNumber());
+      if (parents.husband && parents.wife) {
+        const std::string father = parentName(parents.husband);
+        const std::string mother = parentName(parents.wife);
+        s += args.suppressMrin ? FillSequential(S(5184), {word, father, mother})
+                               : FillSequential(S(5182), {word, father, mother, mrin});
+      } else {
+        const std::string parent = parentName(parents.husband ? parents.husband : parents.wife);
+        s += args.suppressMrin ? FillSequential(S(5185), {word, parent})
+                               : FillSequential(S(5183), {word, parent, mrin});
+      }
+      parentsWritten = true;
+    }
+  }
+
+  // The marriage's date and place.
+  const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) : "";
+  const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) : "";
+  const int c = (hasDate ? 1 : 0) + (hasPlace ? 2 : 0);
+  std::string when;
+  if (c == 1 && !date.empty())
+    when = " " + date;
+  else if (c == 2)
+    when = FillSequential(S(5195), {place});
+  else if (c == 3 && notMarried)
+    when = Fill(Sx(5093, mainFemale), {"", place});
+  else if (c == 3)
+    when = FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
+  if (!when.empty()) {
+    if (parentsWritten) s += ',';
+    if (!spouseRin) s += Sx(kWasMarried, mainFemale);
+  }
+  s += when + '.';
+  if (args.zel) {
+    std::string sealing;
+    BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
+    if (!sealing.empty()) s += " " + sealing;
+  }
+  if (marriage.status == 'D' && !notMarried) s += S(kDivorce);
+  if (!spouseRin) return 0;
+
+  // The spouse's own sentences, kept only when a vital event is told.
+  const std::size_t keep = s.size();
+  const std::string shortName = ShortName(spouse, args.capitalSurnames, true, html);
+  const std::string birth = BirthSentence(spouse, args.sourceNotes, args.citations, html);
+  std::string subject = " " + shortName;
+  std::string body = birth;
+  if (!birth.empty()) {
+    if (spouse.sex == 'M')
+      subject = " " + S(kHe);
+    else if (spouse.sex == 'F')
+      subject = " " + S(kShe);
+    else
+      subject = " " + shortName;
+  } else {
+    subject.clear();
+  }
+  const std::string death = DeathSentence(spouse, subject, args.sourceNotes, args.citations, html);
+  body += death;
+  const bool vital = !birth.empty() || !death.empty();
+  s += " " + shortName + body;
+  if (args.zel) {
+    std::string ordinances;
+    BuildOrdinanceSentences(spouse, ordinances, args.capitalSurnames, args.sourceNotes,
+                            args.citations, html);
+    if (!ordinances.empty()) s += " " + ordinances;
+  }
+  std::string parentsText = "  ";
+  bool relationWritten = false;
+  if (args.parentLinks && !parentsWritten && spouse.numbers[CIndividualRecord::kParentLink]) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
+      const std::string sentence =
+          ParentLinkSentence(spouse, ParentRelationLetter(link), true, html);
+      parentsText += sentence;
+      relationWritten = !sentence.empty();
+    }
+  }
+  bool otherParents = false;
+  if (args.multipleParents && HasOtherParents(spouseRin)) {
+    const std::string sentence = S(PronounId(spouse, kOtherParentsMale));
+    parentsText += relationWritten ? "; " + sentence : UpperFirst(sentence);
+    otherParents = true;
+  }
+  if (relationWritten && !otherParents) parentsText += '.';
+  if (parentsText.size() > 2) s += parentsText;
+  if (args.otherEvents)
+    BuildOtherEvents(spouseRin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
+                     args.citations, html);
+  if (!vital) s.resize(keep);
+  return spouseRin;
+}
+
+// ---- children lists ----
+
+void CNarrativeBuilder::BuildChildrenHeading(std::int32_t mrin, bool useNames, std::string& out,
+                                             int nameOption, bool lineBreaks,
+                                             bool livingCheck) const {
+  out.clear();
+  CMarriageRecord marriage;
+  if (!DbGetRecord(mrin, db::kMarriage, &marriage)) marriage.Clear();
+  auto partner = [&](std::int32_t rin) {
+    CIndividualRecord p;
+    if (!DbGetRecord(rin, db::kIndividual, &p)) p.Clear();
+    if (ShownAsLiving(p, livingCheck) && !settings_.doName) return S(kLiving);
+    return p.GetName(nameOption, false, 1, false);
+  };
+  if (useNames) {
+    if (lineBreaks) out += "\r\n";
+    if (marriage.husband && marriage.wife)
+      out += FillSequential(S(5187), {partner(marriage.husband), partner(marriage.wife)});
+    else if (marriage.husband)
+      out += FillSequential(S(5188), {partner(marriage.husband), Lower(S(5914))});
+    else if (marriage.wife)
+      out += FillSequential(S(5188), {partner(marriage.wife), Lower(S(5915))});
+    else
+      out += S(5189);
+  } else {
+    if (marriage.husband && marriage.wife)
+      out += S(5189);
+    else if (!marriage.husband && !marriage.wife)
+      out += S(5189);
+    else
+      out += FillSequential(S(5190), {S(marriage.husband ? kHe : kShe)});
+  }
+  if (lineBreaks) out += "\r\n";
+}
+
+void CNarrativeBuilder::BuildChildEntry(const ChildEntryArgs& args) const {
+  if (!args.text) return;
+  std::string& s = *args.text;
+  CIndividualRecord child;
+  if (!DbGetRecord(args.rin, db::kIndividual, &child)) child.Clear();
+  const int html = args.web ? 1 : 0;
+  const std::string name = ShownAsLiving(child, args.livingCheck) && !settings_.doName
+                               ? S(kLiving)
+                               : PersonName(child, args.nameOption, args.capitalSurnames, html);
+  if (args.web)
+    s += name + "</b></a>";
+  else
+    s += "<B>" + name + "</B>";
+  if (args.livingCheck) return;
+  const bool female = FemaleForm(child);
+  bool written = false;
+  if (child.birth.date.IsSet()) {
+    s += Fill(Sx(kBornDate, female), {"", Value(Phrase(child.birth.date), html)});
+    written = true;
+  } else if (child.christening.date.IsSet()) {
+    s += Fill(Sx(kChristenedDate, female), {"", Value(Phrase(child.christening.date), html)});
+    written = true;
+  }
+  const CDateValue& death = child.death.date;
+  if (death.IsSet()) {
+    if (written) s += GetAndWord();
+    switch (death.IsStatus() ? death.month : 0) {
+      case 0:
+        s += Fill(Sx(kDiedDate, female), {"", Value(Phrase(death), html)});
+        break;
+      case CDateValue::kStatusChild:
+        s += Fill(Sx(kDiedDate, female), {"", S(kAsAChild)});
+        break;
+      case CDateValue::kStatusInfant:
+        s += Fill(Sx(kDiedDate, female), {"", S(kAsAnInfant)});
+        break;
+      case CDateValue::kStatusStillborn:
+        s += Fill(Sx(kDiedDate, female), {"", Sx(kStillbornWord, female)});
+        break;
+      default:
+        s += Sx(kDiedAlone, female);
+    }
+  } else if (child.burial.date.IsSet()) {
+    if (written) s += GetAndWord();
+    s += Fill(Sx(kBuriedDate, female), {"", Value(Phrase(child.burial.date), html)});
+  }
+  s += '.';
+}
