@@ -11,6 +11,7 @@
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
+#include "NotesCommands.h"
 #include "QtPorts.h"
 #include "StartupLogic.h"
 
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
 
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
+  RegisterNotesCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
