@@ -220,6 +220,32 @@ TEST_F(SourcesTest, SaveDecisionQualityAndRefusal) {
   EXPECT_EQ(model.Shown().quality, 2);
 }
 
+TEST_F(SourcesTest, CitationImageIsStoredAndRemoved) {
+  const std::int32_t ann = Add("Lund", "Ann", 'F', 1900);
+  const std::int32_t c = Cite(AddSource("Ship list"), ann, 'B', "12");
+  CSourcesForModel model(c, ann, 'B', 0);
+  ASSERT_TRUE(model.Open());
+  auto item = std::make_unique<CMultimediaItem>();
+  item->kind = CMultimediaItem::kPhoto;
+  item->fileName = "/pictures/page12.png";
+  item->width = 120;
+  model.SetImage(std::move(item));
+  EXPECT_TRUE(model.Changed());
+  ASSERT_TRUE(model.Ok(Granted()));
+  CCitationRecord back;
+  ASSERT_EQ(DbGetRecord(c, db::kCitation, &back), 1);
+  ASSERT_NE(back.image, nullptr);
+  EXPECT_EQ(back.image->fileName, "/pictures/page12.png");
+  EXPECT_EQ(back.image->width, 120);
+
+  CSourcesForModel again(c, ann, 'B', 0);
+  ASSERT_TRUE(again.Open());
+  again.SetImage(nullptr);
+  ASSERT_TRUE(again.Ok(Granted()));
+  ASSERT_EQ(DbGetRecord(c, db::kCitation, &back), 1);
+  EXPECT_EQ(back.image, nullptr);
+}
+
 TEST_F(SourcesTest, FailedCitationAddKeepsTheDialogOpen) {
   const std::int32_t ann = Add("Lund", "Ann", 'F', 1900);
   CSourcesForModel model(0, 999999, 'B', 0);  // an owner that does not exist

@@ -11,6 +11,7 @@
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "ImageForDialog.h"
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
@@ -240,7 +241,7 @@ class NotesDialogsTest : public QObject {
     CEditSourceDialog dialog(s, nullptr);
     QCOMPARE(dialog.GetControlText(CEditSourceDialog::kIdcRepositoryName),
              std::string("City Archive"));
-    QVERIFY(!dialog.IsControlEnabled(CEditSourceDialog::kIdcImage));
+    QVERIFY(dialog.IsControlEnabled(CEditSourceDialog::kIdcImage));
     auto* sample = dialog.Control<QPlainTextEdit>(CEditSourceDialog::kIdcSample);
     QVERIFY(sample->toPlainText().contains(QStringLiteral("Ship list")));
     dialog.SetControlText(CEditSourceDialog::kIdcTitle, "Passenger list");
@@ -321,6 +322,76 @@ class NotesDialogsTest : public QObject {
     CCitationRecord c;
     QCOMPARE(DbGetRecord(chain[1], db::kCitation, &c), 1);
     QCOMPARE(c.pageText, std::string("p. 9"));
+  }
+
+  void imageForAttachesViewsAndRemoves() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const QString png = dir->filePath(QStringLiteral("page.png"));
+    QImage picture(120, 80, QImage::Format_RGB32);
+    picture.fill(QColor(200, 170, 90));
+    QVERIFY(picture.save(png));
+    const QString broken = dir->filePath(QStringLiteral("broken.png"));
+    {
+      QFile f(broken);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+      f.write("not a picture");
+    }
+
+    CImageForDialog dialog("Ship list", nullptr, nullptr);
+    dialog.gate = {[] { return false; }, [] { return true; }};
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Image for Ship list"));
+    QVERIFY(!dialog.IsControlEnabled(CImageForDialog::kIdcView));
+    QVERIFY(!dialog.IsControlEnabled(CImageForDialog::kIdcRemove));
+    QCOMPARE(dialog.GetControlText(CImageForDialog::kIdcAttach), std::string("&Attach..."));
+
+    dialog.chooseItem = [&png](AttachChoice& c) {
+      c.path = png.toStdString();
+      c.caption = "Page 12";
+      return true;
+    };
+    dialog.Attach();
+    QVERIFY(dialog.item != nullptr);
+    QCOMPARE(int(dialog.item->width), 120);
+    QCOMPARE(int(dialog.item->height), 80);
+    QCOMPARE(dialog.item->kind, CMultimediaItem::kPhoto);
+    QVERIFY(dialog.PreviewLoaded());
+    QCOMPARE(dialog.GetControlText(CImageForDialog::kIdcAttach), std::string("Edit"));
+    QVERIFY(dialog.IsControlEnabled(CImageForDialog::kIdcView));
+    dialog.View();
+    Shot(dialog, "image_for");
+
+    dialog.chooseItem = [&broken](AttachChoice& c) {
+      c.path = broken.toStdString();
+      return true;
+    };
+    dialog.Attach();
+    QCOMPARE(int(dialog.item->width), 0);
+    QCOMPARE(int(dialog.item->height), 0);
+    QVERIFY(!dialog.PreviewLoaded());
+
+    dialog.Remove();
+    QVERIFY(dialog.item == nullptr);
+    QCOMPARE(dialog.GetControlText(CImageForDialog::kIdcAttach), std::string("Attach..."));
+    QVERIFY(!dialog.IsControlEnabled(CImageForDialog::kIdcView));
+    // The close box hands back what is attached, as Close does.
+    dialog.chooseItem = [&png](AttachChoice& c) {
+      c.path = png.toStdString();
+      return true;
+    };
+    dialog.Attach();
+    dialog.reject();
+    QCOMPARE(dialog.result(), int(fw::kIdOk));
+    QVERIFY(dialog.item != nullptr);
+  }
+
+  void storedMultimediaNameTakesDiscLabelOnlyForLowerPcd() {
+    QCOMPARE(StoredMultimediaName("/cd/img0001.pcd", "KODAK_PHOTOCD_1234"),
+             std::string("/cd/img0001.pcd\nPHOTOCD_1234"));
+    QCOMPARE(StoredMultimediaName("/cd/IMG0001.PCD", "KODAK_PHOTOCD_1234"),
+             std::string("/cd/IMG0001.PCD"));
+    QCOMPARE(StoredMultimediaName("/cd/img0001.pcd", ""), std::string("/cd/img0001.pcd"));
+    QCOMPARE(StoredMultimediaName("/p/a.png", "DISC"), std::string("/p/a.png"));
   }
 
  private:

@@ -16,6 +16,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "ImageForDialog.h"
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
@@ -294,7 +295,6 @@ CEditSourceDialog::CEditSourceDialog(std::int32_t number, QWidget* parent)
   auto* parens =
       AddControl(kIdcParentheses, new QCheckBox(QStringLiteral("Print in (&parentheses)")));
   auto* image = AddControl(kIdcImage, Button("I&mage..."));
-  image->setEnabled(false);  // the Image for dialog is not part of this build
   title->setMinimumWidth(DialogUnitsToPixels(220, 0).width());
 
   auto* grid = new QGridLayout;
@@ -357,6 +357,10 @@ CEditSourceDialog::CEditSourceDialog(std::int32_t number, QWidget* parent)
   for (QCheckBox* c : {italics, parens})
     connect(c, &QCheckBox::toggled, this, &CEditSourceDialog::UpdateSample);
   connect(repository, &QPushButton::clicked, this, &CEditSourceDialog::ChooseRepository);
+  connect(image, &QPushButton::clicked, this, [this, image] {
+    if (!RunImageFor(this, GetControlText(kIdcTitle), record.image)) return;
+    image->setText(record.image ? QStringLiteral("I&mage...*") : QStringLiteral("I&mage..."));
+  });
   connect(ok, &QPushButton::clicked, this, &CEditSourceDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &CEditSourceDialog::reject);
 }
@@ -706,7 +710,6 @@ CSourcesForDialog::CSourcesForDialog(std::int32_t citation, std::int32_t owner, 
   top->addLayout(sourceButtons);
   top->addLayout(buttons);
 
-  image->setEnabled(false);   // the Image for dialog is not part of this build
   actual->setEnabled(false);  // the Citation Actual Text dialog is not built yet
 
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
@@ -715,6 +718,13 @@ CSourcesForDialog::CSourcesForDialog(std::int32_t citation, std::int32_t owner, 
   connect(previous, &QPushButton::clicked, this, [this] { MoveTo(model.Position() - 1); });
   connect(next, &QPushButton::clicked, this, [this] { MoveTo(model.Position() + 1); });
   connect(neu, &QPushButton::clicked, this, &CSourcesForDialog::NewCitation);
+  connect(image, &QPushButton::clicked, this, [this] {
+    ReadFields();
+    std::unique_ptr<CMultimediaItem> item;
+    if (model.Shown().image) item = std::make_unique<CMultimediaItem>(*model.Shown().image);
+    if (RunImageFor(this, suffix_, item)) model.SetImage(std::move(item));
+    UpdateButtons();
+  });
   connect(del, &QPushButton::clicked, this, &CSourcesForDialog::DeleteCitation);
   connect(memorize, &QToolButton::clicked, this, &CSourcesForDialog::Memorize);
   connect(paste, &QToolButton::clicked, this, &CSourcesForDialog::Paste);
