@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "CharacterMapPopup.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
@@ -107,6 +108,13 @@ class NotesDialogsTest : public QObject {
                QStringLiteral("Born at sea.\n\nBIRTH: On the ship Nordstjernen."));
       QVERIFY(dialog.IsControlEnabled(CNotesDialog::kIdcSources));
       Shot(dialog, "notes");
+      dialog.ShowCharacterMap();
+      QVERIFY(dialog.CharacterMap() != nullptr);
+      QVERIFY(dialog.CharacterMap()->isVisible());
+      const int before = edit->toPlainText().size();
+      dialog.CharacterMap()->SendSelected();
+      QCOMPARE(edit->toPlainText().size(), before + 1);
+      dialog.CharacterMap()->hide();
       edit->setPlainText(QStringLiteral("Born at sea.\n\nBIRTH: On the ship.\n\n"));
       dialog.Save();
       QCOMPARE(dialog.result(), int(notes::kSaved));

@@ -6,10 +6,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "CharacterMapPopup.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
@@ -119,11 +121,26 @@ CNotesDialog::CNotesDialog(char kind, std::int32_t rin, const std::string& tag,
     EnableControl(fw::kIdOk, false);
     EnableControl(kIdcDelete, false);
   }
+  auto* f7 = new QShortcut(QKeySequence(Qt::Key_F7), this);
+  connect(f7, &QShortcut::activated, this, &CNotesDialog::ShowCharacterMap);
   connect(save, &QPushButton::clicked, this, &CNotesDialog::Save);
   connect(del, &QPushButton::clicked, this, &CNotesDialog::Delete);
   connect(cancel, &QPushButton::clicked, this, &CNotesDialog::reject);
   connect(sources, &QPushButton::clicked, this,
           [this] { RunViewSources(this, session.Kind(), session.Rin()); });
+}
+
+void CNotesDialog::ShowCharacterMap() {
+  if (!map_)
+    map_ = new CCharacterMapPopup(this, [this](unsigned char c) {
+      edit_->insertPlainText(fw::ToQString(std::string(1, static_cast<char>(c))));
+    });
+  const QSize size = map_->sizeHint();
+  int y = height() - size.height();
+  const QRect caret = edit_->cursorRect();
+  const int caretBottom = edit_->mapTo(this, caret.bottomLeft()).y() + fontMetrics().height();
+  if (caretBottom >= y) y = 1;
+  map_->OpenAt(this, QPoint(0, y));
 }
 
 void CNotesDialog::Save() {

@@ -11,6 +11,7 @@
 #include "NotesEditing.h"
 #include "SourceEditing.h"
 
+class CCharacterMapPopup;
 class QListWidget;
 class QPlainTextEdit;
 
@@ -45,12 +46,17 @@ class CNotesDialog : public fw::CDialogBase {
 
   void Save();
   void Delete();
+  // F7: the Character Map along the bottom of the dialog, or at its top when
+  // the caret lies in that strip.
+  void ShowCharacterMap();
+  CCharacterMapPopup* CharacterMap() const { return map_; }
 
  protected:
   void OnCancel() override;
 
  private:
   QPlainTextEdit* edit_;
+  CCharacterMapPopup* map_ = nullptr;
 };
 
 class CNoteTagDialog : public fw::CDialogBase {
