@@ -295,6 +295,42 @@ class NotesDialogsTest : public QObject {
     QCOMPARE(left.size(), std::size_t(2));
   }
 
+  void selectSourceCopiesAndRenames() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    AddSource("Census 1910");
+    AddSource("Ship list");
+    CSelectSourceDialog dialog(false, "Pick one", " for Birth of Ann Lund", nullptr);
+    dialog.gate = {[] { return false; }, [] { return true; }};
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Select Source for Birth of Ann Lund"));
+    QCOMPARE(dialog.GetControlText(CSelectSourceDialog::kIdcLabel), std::string("Pick one"));
+    QVERIFY(dialog.GetControl(CSelectSourceDialog::kIdcUseMemorized)->isHidden());
+    auto* list = dialog.Control<QListWidget>(CSelectSourceDialog::kIdcList);
+    std::int32_t editedRin = 0;
+    // Copy opens Edit Source on the copy; renaming it moves it to its place.
+    dialog.runNested = [&editedRin](QDialog& d) -> int {
+      auto& edit = static_cast<CEditSourceDialog&>(d);
+      editedRin = edit.rin;
+      edit.gate = {[] { return false; }, [] { return true; }};
+      edit.SetControlText(CEditSourceDialog::kIdcTitle, "Birth register");
+      edit.accept();
+      return edit.result();
+    };
+    list->setCurrentRow(0);
+    dialog.CopySource();
+    QCOMPARE(Rows(list), QStringList({"Birth register", "Census 1910", "Ship list"}));
+    QCOMPARE(list->currentRow(), 0);
+    auto& cache = sources::CSourceListCache::Instance().Entries();
+    QCOMPARE(cache[dialog.SelectedIndex()].rin, editedRin);
+    CSourceRecord copy;
+    QCOMPARE(DbGetRecord(editedRin, db::kSource, &copy), 1);
+    QCOMPARE(copy.title, std::string("Birth register"));
+    QCOMPARE(copy.author, std::string("Parish office"));
+    dialog.Select();
+    QCOMPARE(dialog.result(), int(fw::kIdOk));
+    QCOMPARE(dialog.chosen, editedRin);
+  }
+
   void sourcesForStartsWithChoiceAndAddsCitations() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};
