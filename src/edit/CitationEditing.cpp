@@ -145,6 +145,14 @@ SaveAnswer CSourcesForModel::Save(bool ask, const notes::EditGate& gate,
   record.ownerLetter = letter_;
   record.ownerNumber = owner_;
   record.secondOwnerNumber = second_;
+  if (letter_ == db::kOwnerSealingToParents) {
+    // Stored on the sealing of the individual's first parent family link.
+    std::vector<std::int32_t> links;
+    DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, owner_, 0);
+    record.ownerLetter = db::kOwnerFamilyLink;
+    record.ownerNumber = links.empty() ? 0 : links.front();
+    record.secondOwnerNumber = owner_;
+  }
   if (mode_ == 0) {
     DbUpdateRecord(rin_, db::kCitation, &record);
   } else {
