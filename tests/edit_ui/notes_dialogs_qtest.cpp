@@ -241,6 +241,49 @@ class NotesDialogsTest : public QObject {
     QCOMPARE(dialog.chosen, 0);
   }
 
+  void repositoryListAddsAndDeletes() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    AddRepository("State Library");
+    CSelectRepositoryDialog dialog(0, true, nullptr);
+    dialog.gate = {[] { return false; }, [] { return true; }};
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Repository List"));
+    QVERIFY(!dialog.IsControlEnabled(fw::kIdOk));
+    auto* list = dialog.Control<QListWidget>(CSelectRepositoryDialog::kIdcList);
+    QCOMPARE(Rows(list), QStringList({"State Library"}));
+    dialog.runNested = [](QDialog& d) -> int {
+      auto& r = static_cast<CRepositoryDialog&>(d);
+      r.gate = {[] { return false; }, [] { return true; }};
+      r.accept();  // no name: refused
+      r.SetControlText(CRepositoryDialog::kIdcName, "Church Archive");
+      r.Control<QPlainTextEdit>(CRepositoryDialog::kIdcAddress)
+          ->setPlainText(QStringLiteral("Box 1\nLund\nSkane\nSweden\nEurope"));
+      r.accept();
+      return r.result();
+    };
+    dialog.AddRepository();
+    QCOMPARE(QString::fromStdString(boxes.Calls().front().text),
+             QStringLiteral("You must have a name."));
+    QCOMPARE(Rows(list), QStringList({"Church Archive", "State Library"}));
+    QCOMPARE(list->currentRow(), 0);
+    const std::int32_t added = dialog.SelectedNumber();
+    CRepositoryRecord stored;
+    QCOMPARE(DbGetRecord(added, db::kRepository, &stored), 1);
+    QCOMPARE(stored.address[3], std::string("Sweden\r\nEurope"));
+
+    list->setCurrentRow(1);
+    boxes.QueueAnswer(plat::kIdYes);
+    dialog.DeleteRepository();
+    QVERIFY(
+        QString::fromStdString(boxes.Calls().back().text)
+            .startsWith(QStringLiteral("You are about to remove State Library as repository.")));
+    QCOMPARE(Rows(list), QStringList({"Church Archive"}));
+    QCOMPARE(list->currentRow(), 0);
+    std::vector<CRepositoryRecord> left;
+    QCOMPARE(DbGetRecord(1, db::kRepositoryList, &left), 1);
+    QCOMPARE(left.size(), std::size_t(1));
+  }
+
   void editSourceShowsLiveFootnoteAndStores() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};
