@@ -13,6 +13,7 @@
 #include "MainFrame.h"
 #include "MediaPlayer.h"
 #include "MultimediaCommands.h"
+#include "NotesCommands.h"
 #include "QtPorts.h"
 #include "StartupLogic.h"
 
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
   RegisterMultimediaCommands(korApp);
+  RegisterNotesCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;

@@ -1,0 +1,181 @@
+#include "ImageForDialog.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "NotesDialogs.h"
+#include "Ports.h"
+#include "QtPorts.h"
+#include "StringTable.h"
+
+namespace notesui {
+
+namespace {
+
+constexpr unsigned kEditCaption = 5489;
+constexpr unsigned kAttachCaption = 5490;
+constexpr unsigned kUntitled = 3385;
+
+QPushButton* Button(const char* text) {
+  auto* b = new QPushButton(QString::fromUtf8(text));
+  b->setAutoDefault(false);
+  return b;
+}
+
+bool AskForFile(QWidget* parent, AttachChoice& choice) {
+  const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Attach"));
+  if (path.isEmpty()) return false;
+  choice.path = fw::FromQString(path);
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("wav") || suffix == QLatin1String("mp3") ||
+      suffix == QLatin1String("ogg") || suffix == QLatin1String("mid"))
+    choice.kind = CMultimediaItem::kSound;
+  else if (suffix == QLatin1String("avi") || suffix == QLatin1String("mp4") ||
+           suffix == QLatin1String("mpg") || suffix == QLatin1String("mov"))
+    choice.kind = CMultimediaItem::kVideo;
+  else
+    choice.kind = CMultimediaItem::kPhoto;
+  return true;
+}
+
+}  // namespace
+
+std::string StoredMultimediaName(const std::string& path, const std::string& discId) {
+  constexpr std::string_view kPcd = ".pcd";
+  const bool pcd =
+      path.size() >= kPcd.size() && path.compare(path.size() - kPcd.size(), kPcd.size(), kPcd) == 0;
+  if (!pcd || discId.empty()) return path;
+  return path + "\n" + (discId.size() > 12 ? discId.substr(discId.size() - 12) : discId);
+}
+
+CImageForDialog::CImageForDialog(const std::string& suffix, const CMultimediaItem* current,
+                                 QWidget* parent)
+    : fw::CDialogBase(parent), gate(AppGate()) {
+  if (current) item = std::make_unique<CMultimediaItem>(*current);
+  setWindowTitle(QStringLiteral("Image for ") + fw::ToQString(suffix));
+  frame_ = AddControl(kIdcFrame, new QLabel);
+  frame_->setFrameShape(QFrame::Box);
+  frame_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  frame_->setFixedSize(DialogUnitsToPixels(160, 120));
+  auto* close = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("&Close")));
+  close->setDefault(true);
+  auto* view = AddControl(kIdcView, Button("&View"));
+  auto* attach = AddControl(kIdcAttach, Button("&Attach..."));
+  auto* remove = AddControl(kIdcRemove, Button("&Remove"));
+  auto* help = AddControl(fw::kIdHelp, Button("&Help"));
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* b : {close, view, attach, remove, help}) buttons->addWidget(b);
+  buttons->addStretch();
+  auto* top = new QHBoxLayout(this);
+  top->addWidget(frame_);
+  top->addLayout(buttons);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+  connect(close, &QPushButton::clicked, this, &CImageForDialog::accept);
+  connect(view, &QPushButton::clicked, this, &CImageForDialog::View);
+  connect(attach, &QPushButton::clicked, this, &CImageForDialog::Attach);
+  connect(remove, &QPushButton::clicked, this, &CImageForDialog::Remove);
+  if (item) SetControlText(kIdcAttach, res::LoadString(kEditCaption));
+  LoadPreview();
+  UpdateButtons();
+}
+
+CImageForDialog::~CImageForDialog() = default;
+
+void CImageForDialog::UpdateButtons() {
+  const bool has = item != nullptr && !gate.IsReadOnly();
+  EnableControl(kIdcView, has);
+  EnableControl(kIdcRemove, has);
+}
+
+void CImageForDialog::LoadPreview() {
+  preview_.Free();
+  frame_->clear();
+  if (!item || item->kind != CMultimediaItem::kPhoto) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  std::string error;
+  if (preview_.LoadFileQuiet(item->GetFullPath(), &error) == 1) {
+    preview_.SetEdits(*item);
+    preview_.ApplyEdits();
+    QRect r = frame_->contentsRect().adjusted(2, 2, -2, -2);
+    preview_.FitToRect(r, 0);
+    preview_.Resize(r.width(), r.height());
+    frame_->setPixmap(QPixmap::fromImage(preview_.Bitmap()));
+  }
+  QApplication::restoreOverrideCursor();
+}
+
+void CImageForDialog::View() {
+  if (!item) return;
+  if (item->kind != CMultimediaItem::kPhoto) {
+    plat::Shell().Open(item->GetFullPath());
+    return;
+  }
+  fw::CImageObject picture;
+  std::string error;
+  if (picture.LoadFileQuiet(item->GetFullPath(), &error) != 1) return;
+  picture.SetEdits(*item);
+  picture.ApplyEdits();
+  if (!photoWindow_) photoWindow_ = std::make_unique<QLabel>();
+  const std::string title =
+      item->caption.empty() ? res::LoadString(kUntitled) + " Photo" : item->caption;
+  photoWindow_->setWindowTitle(fw::ToQString(title));
+  photoWindow_->setPixmap(QPixmap::fromImage(picture.Bitmap()));
+  photoWindow_->adjustSize();
+  photoWindow_->showNormal();
+  photoWindow_->activateWindow();
+}
+
+void CImageForDialog::Attach() {
+  if (!gate.Allow()) return;
+  AttachChoice choice;
+  if (item) {
+    choice.path = item->GetFullPath();
+    choice.caption = item->caption;
+    choice.description = item->description;
+    choice.kind = item->kind;
+  }
+  const bool chosen = chooseItem ? chooseItem(choice) : AskForFile(this, choice);
+  if (!chosen || choice.path.empty()) return;
+  if (!item) item = std::make_unique<CMultimediaItem>();
+  item->caption = choice.caption;
+  item->description = choice.description;
+  item->kind = choice.kind;
+  item->fileName = StoredMultimediaName(choice.path, fw::PictureHost().DiscIdentifier(choice.path));
+  item->width = item->height = 0;
+  if (item->kind == CMultimediaItem::kPhoto) {
+    fw::ImageFileInfo info;
+    if (fw::CImageObject::GetFileInfo(choice.path, info)) {
+      item->width = static_cast<std::uint16_t>(info.width);
+      item->height = static_cast<std::uint16_t>(info.height);
+    }
+  }
+  SetControlText(kIdcAttach, res::LoadString(kEditCaption));
+  LoadPreview();
+  UpdateButtons();
+}
+
+void CImageForDialog::Remove() {
+  if (!item || !gate.Allow()) return;
+  item.reset();
+  preview_.Free();
+  frame_->clear();
+  SetControlText(kIdcAttach, res::LoadString(kAttachCaption));
+  UpdateButtons();
+}
+
+bool RunImageFor(QWidget* parent, const std::string& suffix,
+                 std::unique_ptr<CMultimediaItem>& image) {
+  CImageForDialog dialog(suffix, image.get(), parent);
+  if (dialog.exec() != fw::kIdOk) return false;
+  image = std::move(dialog.item);
+  return true;
+}
+
+}  // namespace notesui

@@ -1,0 +1,392 @@
+#include "NotesDialogs.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "CharacterMapPopup.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "IndividualRecord.h"
+#include "KorApp.h"
+#include "MarriageRecord.h"
+#include "Ports.h"
+#include "QtPorts.h"
+#include "SettingsChoosers.h"
+#include "StringTable.h"
+
+namespace notesui {
+
+namespace {
+
+constexpr unsigned kSelectorCaption = 4402;
+constexpr unsigned kSelectItem = 4403;
+constexpr unsigned kErrorCaption = 4404;
+constexpr unsigned kModifyCaption = 4405;
+constexpr unsigned kModifyLabel = 4406;
+constexpr unsigned kInvalidTagCaption = 4408;
+constexpr unsigned kRemoveTag = 3271;
+constexpr unsigned kRevertTags = 3273;
+
+QPushButton* Button(const char* text) { return new QPushButton(QString::fromUtf8(text)); }
+
+std::string FormatS(std::string text, const std::string& arg) {
+  const std::size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, arg);
+  return text;
+}
+
+bool ShowZel() {
+  CKorApp* app = CKorApp::Instance();
+  return app != nullptr && app->m_options.showZel != 0;
+}
+
+}  // namespace
+
+notes::EditGate AppGate() {
+  return {nullptr, [] {
+            CKorApp* app = CKorApp::Instance();
+            return app == nullptr || app->CheckEditPassword() != 0;
+          }};
+}
+
+QString ToEditText(const std::string& crlf) {
+  QString text = fw::ToQString(crlf);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return text;
+}
+
+std::string FromEditText(const QString& text) {
+  QString crlf = text;
+  crlf.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+  return fw::FromQString(crlf);
+}
+
+std::string RecordName(char kind, std::int32_t rin) {
+  std::string name;
+  if (kind == notes::kMarriage) {
+    CMarriageRecord marriage;
+    if (DbGetRecord(rin, db::kMarriage, &marriage) != 1) return name;
+    for (std::int32_t spouse : {marriage.husband, marriage.wife}) {
+      CIndividualRecord person;
+      if (spouse == 0 || DbGetRecord(spouse, db::kIndividual, &person) != 1) continue;
+      if (!name.empty()) name += " / ";
+      name += person.GetName(0, false, 0, false);
+    }
+  } else {
+    CIndividualRecord person;
+    if (DbGetRecord(rin, db::kIndividual, &person) == 1) name = person.GetName(0, false, 0, false);
+  }
+  if (name.size() > 60) name.resize(60);
+  return name;
+}
+
+// ---- Notes ----
+
+CNotesDialog::CNotesDialog(char kind, std::int32_t rin, const std::string& tag,
+                           const std::string& shownName, QWidget* parent)
+    : fw::CDialogBase(parent), session(kind, rin, tag), name(shownName) {
+  if (name.empty()) name = RecordName(kind, rin);
+  setWindowTitle(fw::ToQString(session.Caption(name)));
+  edit_ = AddControl(kIdcText, new QPlainTextEdit);
+  if (CKorApp* app = CKorApp::Instance())
+    edit_->setFont(prefs::FontFromDescription(app->m_options.fonts[kFontNotesEdit]));
+  edit_->setMinimumSize(DialogUnitsToPixels(260, 140));
+  auto* save = AddControl(fw::kIdOk, Button("&Save"));
+  auto* del = AddControl(kIdcDelete, Button("&Delete"));
+  auto* cancel = AddControl(fw::kIdCancel, Button("Cancel"));
+  auto* help = AddControl(fw::kIdHelp, Button("&Help"));
+  auto* sources = AddControl(kIdcSources, Button("Sou&rces"));
+  for (QPushButton* b : {del, cancel, help, sources}) b->setAutoDefault(false);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {save, del, cancel, help, sources}) buttons->addWidget(b);
+  buttons->addStretch();
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(edit_, 1);
+  top->addLayout(buttons);
+
+  edit_->setPlainText(ToEditText(session.Load()));
+  const bool hasCitations = !sources::CollectCitations(rin, kind, ShowZel()).empty();
+  EnableControl(kIdcSources, hasCitations);
+  if (hasCitations) sources->setText(sources->text() + QStringLiteral("*"));
+  if (gate.IsReadOnly()) {
+    EnableControl(fw::kIdOk, false);
+    EnableControl(kIdcDelete, false);
+  }
+  auto* f7 = new QShortcut(QKeySequence(Qt::Key_F7), this);
+  connect(f7, &QShortcut::activated, this, &CNotesDialog::ShowCharacterMap);
+  connect(save, &QPushButton::clicked, this, &CNotesDialog::Save);
+  connect(del, &QPushButton::clicked, this, &CNotesDialog::Delete);
+  connect(cancel, &QPushButton::clicked, this, &CNotesDialog::reject);
+  connect(sources, &QPushButton::clicked, this,
+          [this] { RunViewSources(this, session.Kind(), session.Rin()); });
+}
+
+void CNotesDialog::ShowCharacterMap() {
+  if (!map_)
+    map_ = new CCharacterMapPopup(this, [this](unsigned char c) {
+      edit_->insertPlainText(fw::ToQString(std::string(1, static_cast<char>(c))));
+    });
+  const QSize size = map_->sizeHint();
+  int y = height() - size.height();
+  const QRect caret = edit_->cursorRect();
+  const int caretBottom = edit_->mapTo(this, caret.bottomLeft()).y() + fontMetrics().height();
+  if (caretBottom >= y) y = 1;
+  map_->OpenAt(this, QPoint(0, y));
+}
+
+void CNotesDialog::Save() {
+  const int result = session.Save(FromEditText(edit_->toPlainText()), gate);
+  if (result != 0) done(result);
+}
+
+void CNotesDialog::Delete() {
+  if (edit_->toPlainText().isEmpty()) return;
+  auto ask = confirm ? confirm : [](unsigned id) {
+    return plat::MessageBox(res::LoadString(id), "Korvane",
+                            plat::kMbOkCancel | plat::kMbIconQuestion) == plat::kIdOk;
+  };
+  const int result = session.Delete(gate, ask);
+  if (result != 0) {
+    edit_->clear();
+    done(result);
+  }
+}
+
+void CNotesDialog::OnCancel() { done(session.CancelResult()); }
+
+// ---- tag entry ----
+
+CNoteTagDialog::CNoteTagDialog(const std::string& initial, bool modify, QWidget* parent)
+    : fw::CDialogBase(parent), tag(initial) {
+  setWindowTitle(modify ? fw::ToQString(res::LoadString(kModifyCaption))
+                        : QStringLiteral("Add Note Tag"));
+  auto* label = new QLabel(modify ? fw::ToQString(res::LoadString(kModifyLabel))
+                                  : QStringLiteral("New &Tag:"));
+  auto* edit = AddControl(kIdcTag, new QLineEdit(fw::ToQString(initial)));
+  edit->setMaxLength(78);
+  edit->setMinimumWidth(DialogUnitsToPixels(140, 0).width());
+  label->setBuddy(edit);
+  auto* ok = AddControl(fw::kIdOk, Button("OK"));
+  auto* cancel = AddControl(fw::kIdCancel, Button("Cancel"));
+  ok->setDefault(true);
+  auto* row = new QHBoxLayout;
+  row->addWidget(label);
+  row->addWidget(edit, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* top = new QVBoxLayout(this);
+  top->addLayout(row);
+  top->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &CNoteTagDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &CNoteTagDialog::reject);
+}
+
+void CNoteTagDialog::OnOK() {
+  const std::string typed = GetControlText(kIdcTag);
+  const notes::TagEntry entry = notes::NormalizeTag(typed);
+  if (entry.warn) {
+    const bool goOn =
+        warn ? warn(typed)
+             : plat::MessageBox(notes::TagWarningText(typed), res::LoadString(kInvalidTagCaption),
+                                plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdOk;
+    if (!goOn) return;
+  }
+  tag = entry.tag;
+  done(fw::kIdOk);
+}
+
+// ---- Notes Selector ----
+
+CNotesSelectorDialog::CNotesSelectorDialog(std::int32_t rin, QWidget* parent)
+    : fw::CDialogBase(parent), rin_(rin) {
+  name_ = RecordName(notes::kIndividual, rin);
+  setWindowTitle(fw::ToQString(FormatS(res::LoadString(kSelectorCaption), name_)));
+  list_ = AddControl(kIdcList, new QListWidget);
+  list_->setMinimumSize(DialogUnitsToPixels(150, 110));
+  auto* open = AddControl(fw::kIdOk, Button("&Open"));
+  auto* close = AddControl(fw::kIdCancel, Button("&Close"));
+  auto* add = AddControl(kIdcAdd, Button("&Add..."));
+  auto* modify = AddControl(kIdcModify, Button("&Modify..."));
+  auto* remove = AddControl(kIdcRemove, Button("&Remove"));
+  auto* defaults = AddControl(kIdcDefaults, Button("De&faults"));
+  auto* expand = AddControl(kIdcExpand, Button("&Expand List"));
+  auto* up = new QToolButton;
+  up->setArrowType(Qt::UpArrow);
+  auto* down = new QToolButton;
+  down->setArrowType(Qt::DownArrow);
+  auto* order = new QWidget;
+  auto* orderLayout = new QHBoxLayout(order);
+  orderLayout->setContentsMargins(0, 0, 0, 0);
+  orderLayout->addWidget(new QLabel(QStringLiteral("Order:")));
+  orderLayout->addWidget(up);
+  orderLayout->addWidget(down);
+  AddControl(kIdcUpDown, order);
+  open->setDefault(true);
+  expand->hide();
+  expand->setEnabled(false);
+
+  auto* buttons = new QVBoxLayout;
+  for (QWidget* b :
+       std::initializer_list<QWidget*>{open, close, add, modify, remove, order, defaults})
+    buttons->addWidget(b);
+  buttons->addStretch();
+  auto* top = new QHBoxLayout(this);
+  top->addWidget(list_, 1);
+  top->addLayout(buttons);
+
+  connect(open, &QPushButton::clicked, this, &CNotesSelectorDialog::Open);
+  connect(close, &QPushButton::clicked, this, &CNotesSelectorDialog::reject);
+  connect(add, &QPushButton::clicked, this, &CNotesSelectorDialog::AddTag);
+  connect(modify, &QPushButton::clicked, this, &CNotesSelectorDialog::ModifyTag);
+  connect(remove, &QPushButton::clicked, this, &CNotesSelectorDialog::RemoveTag);
+  connect(defaults, &QPushButton::clicked, this, &CNotesSelectorDialog::RestoreDefaults);
+  connect(up, &QToolButton::clicked, this, [this] { MoveTag(-1); });
+  connect(down, &QToolButton::clicked, this, [this] { MoveTag(1); });
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    tags.Select(row);
+    UpdateButtons();
+  });
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { Open(); });
+  Refill();
+}
+
+void CNotesSelectorDialog::Refill() {
+  const bool hasNotes = DbGetNoteBlock(rin_, db::kIndividual) != 0;
+  tags.Fill(hasNotes, DbGetNoteTagList(rin_, 0, db::kIndividual));
+  ShowList();
+}
+
+void CNotesSelectorDialog::ShowList() {
+  const int selected = tags.Selected();
+  list_->blockSignals(true);
+  list_->clear();
+  for (const notes::NoteTagEntry& e : tags.Entries()) {
+    QString text = fw::ToQString(e.Text());
+    text.replace(QLatin1Char('\t'), QStringLiteral("   "));
+    auto* item = new QListWidgetItem(text, list_);
+    if (!e.permanent) item->setForeground(QColor(128, 128, 128));
+  }
+  list_->setCurrentRow(selected);
+  list_->blockSignals(false);
+  UpdateButtons();
+}
+
+void CNotesSelectorDialog::UpdateButtons() {
+  const bool changeable = tags.CanChangeSelected();
+  for (int id : {kIdcRemove, kIdcModify, kIdcUpDown}) EnableControl(id, changeable);
+}
+
+void CNotesSelectorDialog::Open() {
+  const int row = tags.Selected();
+  if (row < 0) {
+    plat::MessageBox(res::LoadString(kSelectItem), res::LoadString(kErrorCaption),
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return;
+  }
+  const std::string tag = row == 0 ? "" : tags.Entries()[row].tag;
+  CNotesDialog dialog(notes::kIndividual, rin_, tag, name_, this);
+  const int result = runNested(dialog);
+  if (result == notes::kSaved || result == notes::kDeleted) {
+    notesChanged = true;
+    Refill();
+    tags.Select(row);
+    ShowList();
+  }
+}
+
+void CNotesSelectorDialog::AddTag() {
+  if (!gate.Allow()) return;
+  CNoteTagDialog dialog("", false, this);
+  if (runNested(dialog) != fw::kIdOk || dialog.tag.empty()) return;
+  if (tags.Add(dialog.tag)) ShowList();
+}
+
+void CNotesSelectorDialog::ModifyTag() {
+  if (!tags.CanChangeSelected() || !gate.Allow()) return;
+  CNoteTagDialog dialog(tags.Entries()[tags.Selected()].tag, true, this);
+  if (runNested(dialog) != fw::kIdOk) return;
+  if (tags.Modify(dialog.tag)) ShowList();
+}
+
+void CNotesSelectorDialog::RemoveTag() {
+  if (!tags.CanChangeSelected()) return;
+  const std::string text =
+      tags.Entries()[tags.Selected()].tag + "\r\n\r\n" + res::LoadString(kRemoveTag);
+  if (plat::MessageBox(text, "Korvane", plat::kMbOkCancel | plat::kMbIconQuestion) != plat::kIdOk)
+    return;
+  if (tags.Remove()) ShowList();
+}
+
+void CNotesSelectorDialog::MoveTag(int delta) {
+  if (!tags.CanChangeSelected() || !gate.Allow()) return;
+  if (tags.Move(delta)) ShowList();
+}
+
+void CNotesSelectorDialog::RestoreDefaults() {
+  if (!gate.Allow()) return;
+  if (plat::MessageBox(res::LoadString(kRevertTags), "Korvane",
+                       plat::kMbOkCancel | plat::kMbIconQuestion) != plat::kIdOk)
+    return;
+  const bool hasNotes = DbGetNoteBlock(rin_, db::kIndividual) != 0;
+  tags.Defaults(hasNotes, DbGetNoteTagList(rin_, 0, db::kIndividual));
+  ShowList();
+}
+
+// ---- View Sources ----
+
+CViewSourcesDialog::CViewSourcesDialog(std::int32_t rin, char kind, const std::string& name,
+                                       bool showZel, QWidget* parent)
+    : fw::CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("View Sources for ") + fw::ToQString(name));
+  auto* text = AddControl(kIdcText, new QPlainTextEdit);
+  text->setReadOnly(true);
+  text->setMinimumSize(DialogUnitsToPixels(280, 160));
+  auto* previous = AddControl(kIdcPrevious, Button("<< &Previous"));
+  auto* next = AddControl(kIdcNext, Button("&Next >>"));
+  auto* close = AddControl(fw::kIdOk, Button("&Close"));
+  auto* help = AddControl(fw::kIdHelp, Button("&Help"));
+  for (QPushButton* b : {previous, next}) {
+    b->setEnabled(false);
+    b->hide();
+  }
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* b : {previous, next, close, help}) buttons->addWidget(b);
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(text, 1);
+  top->addLayout(buttons);
+  text->setPlainText(
+      ToEditText(sources::ViewSourcesText(sources::CollectCitations(rin, kind, showZel))));
+  connect(close, &QPushButton::clicked, this, &CViewSourcesDialog::accept);
+}
+
+// ---- entry points ----
+
+int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst) {
+  if (rin <= 0) return 0;
+  if (selectorFirst && kind == notes::kIndividual) {
+    CNotesSelectorDialog selector(rin, parent);
+    selector.exec();
+    return 0;
+  }
+  CNotesDialog dialog(kind, rin, "", "", parent);
+  return dialog.exec();
+}
+
+void RunViewSources(QWidget* parent, char kind, std::int32_t rin) {
+  CViewSourcesDialog dialog(rin, kind, RecordName(kind, rin), ShowZel(), parent);
+  dialog.exec();
+}
+
+}  // namespace notesui

@@ -1,0 +1,237 @@
+// Notes stored and removed through the notes session, the tag entry rule
+// and the Notes Selector's tag list with its settings.
+
+#include <gtest/gtest.h>
+
+#include "../family/NodeFixture.h"
+#include "FakePorts.h"
+#include "NotesEditing.h"
+
+namespace {
+
+using notes::CNotesSession;
+using notes::EditGate;
+
+EditGate Granted() {
+  return {[] { return false; }, [] { return true; }};
+}
+
+class NotesTest : public NodeFamilyFixture {
+ protected:
+  void SetUp() override {
+    NodeFamilyFixture::SetUp();
+    ann = Add("Lund", "Ann", 'F');
+    bo = Add("Lund", "Bo", 'M');
+    mrin = Marry(bo, ann);
+    ASSERT_GT(mrin, 0);
+  }
+  std::int32_t ann = 0, bo = 0, mrin = 0;
+
+  static std::string Stored(std::int32_t rin, char kind) {
+    return DbGetNotes(rin, 0, kind == 'M' ? db::kMarriage : db::kIndividual, 0, 1, 0);
+  }
+};
+
+TEST_F(NotesTest, SaveTrimsByKindAndBlankTextDeletes) {
+  struct Case {
+    char kind;
+    std::string typed;
+    std::string stored;
+  } cases[] = {
+      {'I', "  \r\nBorn at sea.  \r\n\r\n", "Born at sea."},
+      {'M', "  \r\nWed in May. \r\n", "Wed in May. \r\n"},
+  };
+  for (const Case& c : cases) {
+    const std::int32_t rin = c.kind == 'M' ? mrin : ann;
+    CNotesSession session(c.kind, rin, "");
+    session.Load();
+    EXPECT_EQ(session.Save(c.typed, Granted()), notes::kSaved);
+    EXPECT_EQ(Stored(rin, c.kind), c.stored) << c.kind;
+    EXPECT_NE(session.FirstNoteBlock(), 0);
+
+    // Only blanks and line ends remove the notes again.
+    CNotesSession again(c.kind, rin, "");
+    again.Load();
+    EXPECT_EQ(again.Save(" \r\n \t", Granted()), notes::kSaved);
+    EXPECT_EQ(Stored(rin, c.kind), "") << c.kind;
+    EXPECT_EQ(again.FirstNoteBlock(), 0) << c.kind;
+  }
+  // An individual without notes stays without a note block.
+  CNotesSession none('I', bo, "");
+  none.Load();
+  none.Save("\r\n  \r\n", Granted());
+  EXPECT_EQ(DbGetNoteBlock(bo, db::kIndividual), 0);
+}
+
+TEST_F(NotesTest, TaggedNotesReadSaveDeleteAndResults) {
+  ASSERT_NE(DbSetNotes(ann, "Intro text.\r\n\r\nBIRTH: At home.\r\n\r\nDEATH: In 1950.", 0, 0,
+                       db::kIndividual),
+            0);
+  CNotesSession birth('I', ann, "BIRTH:");
+  EXPECT_EQ(birth.Load(), "At home.");
+  EXPECT_TRUE(birth.TaggedTextFound());
+  // Cancel after tagged text was read answers 1, so the selector refreshes.
+  EXPECT_EQ(birth.CancelResult(), notes::kSaved);
+  EXPECT_EQ(birth.Save("In the old farmhouse.", Granted()), notes::kSaved);
+  EXPECT_EQ(DbGetTaggedNote(ann, "BIRTH:", 0, 0, db::kIndividual), "In the old farmhouse.");
+  EXPECT_NE(Stored(ann, 'I').find("Intro text."), std::string::npos);
+
+  CNotesSession burial('I', ann, "BURIAL:");
+  burial.Load();
+  EXPECT_FALSE(burial.TaggedTextFound());
+  EXPECT_EQ(burial.CancelResult(), notes::kCancelled);
+
+  unsigned asked = 0;
+  CNotesSession death('I', ann, "DEATH:");
+  death.Load();
+  EXPECT_EQ(death.Delete(Granted(), [&](unsigned id) { return asked = id, true; }),
+            notes::kDeleted);
+  EXPECT_EQ(asked, 7149u);
+  EXPECT_EQ(DbGetTaggedNote(ann, "DEATH:", 0, 0, db::kIndividual), "");
+  EXPECT_NE(Stored(ann, 'I').find("In the old farmhouse."), std::string::npos);
+
+  // Whole notes: refused confirmation keeps them; OK removes all.
+  CNotesSession all('I', ann, "");
+  all.Load();
+  EXPECT_EQ(all.Delete(Granted(), [&](unsigned id) { return asked = id, false; }), 0);
+  EXPECT_EQ(asked, 7148u);
+  EXPECT_NE(Stored(ann, 'I'), "");
+  EXPECT_EQ(all.Delete(Granted(), [](unsigned) { return true; }), notes::kDeleted);
+  EXPECT_EQ(DbGetNoteBlock(ann, db::kIndividual), 0);
+
+  CNotesSession marriage('M', mrin, "");
+  EXPECT_EQ(marriage.DeleteQuestion(), 7206u);
+}
+
+TEST_F(NotesTest, GateRefusesAndReadOnlyShows3411) {
+  CNotesSession session('I', ann, "");
+  session.Load();
+  const EditGate refused{[] { return false; }, [] { return false; }};
+  EXPECT_EQ(session.Save("Kept out.", refused), 0);
+  EXPECT_EQ(Stored(ann, 'I'), "");
+  const EditGate readOnly{[] { return true; }, [] { return true; }};
+  EXPECT_EQ(session.Save("Kept out.", readOnly), 0);
+  ASSERT_FALSE(boxes.Calls().empty());
+  EXPECT_NE(boxes.Calls().back().text.find("read only device"), std::string::npos);
+  EXPECT_EQ(Stored(ann, 'I'), "");
+  // Unchanged text stores nothing and needs no password.
+  EXPECT_EQ(session.Save("", refused), notes::kSaved);
+}
+
+TEST_F(NotesTest, LoggedNotesChangeWritesModifyNotesLine) {
+  CurrentDatabase->host.logChanges = true;
+  CNotesSession session('I', ann, "");
+  session.Load();
+  session.Save("Logged.", Granted());
+  EXPECT_NE(Log().find("12:00 Mod Nts " + std::to_string(ann) + "\r\n"), std::string::npos)
+      << Log();
+}
+
+TEST(NoteTagEntry, NormalizeTable) {
+  struct Case {
+    const char* typed;
+    const char* tag;
+    bool warn;
+  } cases[] = {
+      {"MILITARY", "MILITARY:", false},
+      {"MILITARY:", "MILITARY:", false},
+      {"MILITARY   ", "MILITARY:", false},
+      {"WAR SERVICE", "WAR:", true},
+      {"WAR: SERVICE", "WAR:", true},
+      {" LEADING", "", true},
+      {"", "", false},
+  };
+  for (const Case& c : cases) {
+    const notes::TagEntry e = notes::NormalizeTag(c.typed);
+    EXPECT_EQ(e.tag, c.tag) << c.typed;
+    EXPECT_EQ(e.warn, c.warn) << c.typed;
+  }
+  EXPECT_EQ(notes::TagWarningText("WAR SERVICE"),
+            "Note: NOTE tags can be only a single word.\nYou entered: \"WAR SERVICE\".\nIf you "
+            "continue, \"WAR\" will be used.");
+}
+
+class NoteTagListTest : public ::testing::Test {
+ protected:
+  plat::FakeProfile profile;
+  plat::ScopedProfile scoped{&profile};
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+
+  std::vector<std::string> Stored() {
+    std::vector<std::string> out;
+    for (int i = 1; profile.Has(notes::CNoteTagList::kSection, "Tag" + std::to_string(i)); ++i)
+      out.push_back(
+          profile.GetString(notes::CNoteTagList::kSection, "Tag" + std::to_string(i), ""));
+    return out;
+  }
+  static std::vector<std::string> Texts(const notes::CNoteTagList& list) {
+    std::vector<std::string> out;
+    for (const auto& e : list.Entries()) out.push_back(e.Text() + (e.permanent ? "" : " [grey]"));
+    return out;
+  }
+};
+
+TEST_F(NoteTagListTest, FirstFillWritesStandardListAndMarksFoundTags) {
+  notes::CNoteTagList list;
+  list.Fill(true, {"BIRTH:", "HOBBY:", "HOBBY:"});
+  const std::vector<std::string> standard = {
+      "All", "BIOGRAPHY:", "BIRTH:", "CHRISTENING:", "DEATH:", "BURIAL:", "MARRIAGE:"};
+  EXPECT_EQ(Stored(), standard);
+  EXPECT_EQ(Texts(list), (std::vector<std::string>{
+                             "*\tAll", " \tBIOGRAPHY:", "*\tBIRTH:", " \tCHRISTENING:", " \tDEATH:",
+                             " \tBURIAL:", " \tMARRIAGE:", "*\tHOBBY: [grey]"}));
+  // "All" and grey entries cannot be changed.
+  list.Select(0);
+  EXPECT_FALSE(list.CanChangeSelected());
+  EXPECT_FALSE(list.Remove());
+  list.Select(7);
+  EXPECT_FALSE(list.CanChangeSelected());
+  EXPECT_FALSE(list.Move(-1));
+}
+
+TEST_F(NoteTagListTest, AddModifyRemoveMoveAndDefaultsPersist) {
+  notes::CNoteTagList list;
+  list.Fill(false, {"HOBBY:"});
+  list.Select(2);  // BIRTH:
+  EXPECT_TRUE(list.Add("MILITARY:"));
+  EXPECT_EQ(list.Selected(), 3);
+  EXPECT_EQ(Stored()[3], "MILITARY:");
+  EXPECT_FALSE(list.Add("DEATH:"));  // already permanent: 3272
+  EXPECT_NE(boxes.Calls().back().text.find("already on the permanent list"), std::string::npos);
+  // A tag found only in the notes becomes permanent, keeping its mark.
+  EXPECT_TRUE(list.Add("HOBBY:"));
+  EXPECT_EQ(list.Entries()[list.Selected()].Text(), "*\tHOBBY:");
+  EXPECT_EQ(list.PermanentCount(), static_cast<int>(list.Entries().size()));
+
+  // Never above the second place.
+  list.Select(1);
+  EXPECT_FALSE(list.Move(-1));
+  EXPECT_TRUE(list.Move(1));
+  EXPECT_EQ(list.Selected(), 2);
+  EXPECT_EQ(Stored()[1], "BIRTH:");
+  EXPECT_EQ(Stored()[2], "BIOGRAPHY:");
+
+  EXPECT_TRUE(list.Modify("LIFE:"));
+  EXPECT_EQ(Stored()[2], "LIFE:");
+  // Modify into another permanent tag removes the selected one.
+  const std::size_t before = Stored().size();
+  EXPECT_TRUE(list.Modify("DEATH:"));
+  EXPECT_EQ(Stored().size(), before - 1);
+
+  // Removing the marked HOBBY: keeps it at the end in grey.
+  for (int i = 0; i < static_cast<int>(list.Entries().size()); ++i)
+    if (list.Entries()[i].tag == "HOBBY:") list.Select(i);
+  EXPECT_TRUE(list.Remove());
+  EXPECT_EQ(Texts(list).back(), "*\tHOBBY: [grey]");
+  for (const std::string& tag : Stored()) EXPECT_NE(tag, "HOBBY:");
+
+  // A second list reads what was stored.
+  notes::CNoteTagList reread;
+  reread.Fill(false, {});
+  EXPECT_EQ(reread.PermanentCount(), static_cast<int>(Stored().size()));
+  reread.Defaults(false, {});
+  EXPECT_EQ(Stored(), notes::CNoteTagList::StandardTags());
+}
+
+}  // namespace
