@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "EditCommands.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
 
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
+  RegisterEditCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
