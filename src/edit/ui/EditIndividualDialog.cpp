@@ -200,12 +200,15 @@ void CEditIndividualDialog::OnInitDialog() {
 void CEditIndividualDialog::resizeEvent(QResizeEvent* event) {
   if (list_ != nullptr) list_->List().EndCurrentEdit(1, 1);
   fw::CResizableDialog::resizeEvent(event);
-  if (!placed_ && isVisible()) {
-    placed_ = true;
-    int w = 0, h = 0;
-    editui::ApplyPlacement(this, "Individual", w, h);
-    SetMinimumTrackSize(w, h);
-  }
+}
+
+void CEditIndividualDialog::showEvent(QShowEvent* event) {
+  fw::CResizableDialog::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  int w = 0, h = 0;
+  editui::ApplyPlacement(this, "Individual", w, h);
+  SetMinimumTrackSize(w, h);
 }
 
 void CEditIndividualDialog::UpdateHeading() {

@@ -73,6 +73,7 @@ class CEditIndividualDialog : public fw::CResizableDialog {
   void OnCancel() override;
   void done(int result) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void UpdateHeading();

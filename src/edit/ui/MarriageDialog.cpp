@@ -181,12 +181,15 @@ void CMarriageDialog::OnInitDialog() {
 void CMarriageDialog::resizeEvent(QResizeEvent* event) {
   if (list_ != nullptr) list_->List().EndCurrentEdit(1, 1);
   fw::CResizableDialog::resizeEvent(event);
-  if (!placed_ && isVisible()) {
-    placed_ = true;
-    int w = 0, h = 0;
-    editui::ApplyPlacement(this, "Marriage", w, h);
-    SetMinimumTrackSize(w, h);
-  }
+}
+
+void CMarriageDialog::showEvent(QShowEvent* event) {
+  fw::CResizableDialog::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  int w = 0, h = 0;
+  editui::ApplyPlacement(this, "Marriage", w, h);
+  SetMinimumTrackSize(w, h);
 }
 
 void CMarriageDialog::OnNewEvent() {

@@ -55,6 +55,7 @@ class CMarriageDialog : public fw::CResizableDialog {
   void OnCancel() override;
   void done(int result) override;
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   std::string SpouseName(bool husband) const;
