@@ -58,13 +58,21 @@ void WhenModal(std::function<void(D*)> act) {
   });
 }
 
+// Shows a screen as the active window, so that its keys reach it.
+bool Show(QWidget* dialog) {
+  dialog->show();
+  dialog->activateWindow();
+  return QTest::qWaitForWindowActive(dialog);
+}
+
 // Types text into the value cell of the line of labelId (plus offset) the
 // way the user does: the editor opens, the keys go in, Tab closes it.
 void TypeInto(CFieldListWidget* list, int labelId, const char* text, int offset = 0) {
   const int line = list->List().FindRowIndexById(labelId) + offset;
   QVERIFY(line >= offset);
   QVERIFY(list->List().BeginEdit(1, line, true) == 1);
-  QWidget* editor = QApplication::focusWidget();
+  CFieldCell* cell = list->List().GetCurrentCell();
+  QWidget* editor = cell != nullptr ? dynamic_cast<QWidget*>(cell->GetEditor()) : nullptr;
   QVERIFY(editor != nullptr);
   if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->selectAll();
   QTest::keyClicks(editor, QString::fromLatin1(text));
@@ -98,8 +106,7 @@ class EditScreensTest : public QObject {
     CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
     const std::int32_t rin = dialog.Session().GetReservedRin();
     QVERIFY(rin > 0);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(Show(&dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Individual"));
     QCOMPARE(dialog.GetControlText(CEditIndividualDialog::kIdcRin), "RIN: " + std::to_string(rin));
     CFieldListWidget* list = dialog.List();
@@ -143,8 +150,7 @@ class EditScreensTest : public QObject {
     {
       CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
       rin = dialog.Session().GetReservedRin();
-      dialog.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      QVERIFY(Show(&dialog));
       dialog.Control<QPushButton>(fw::kIdCancel)->click();
       QCOMPARE(dialog.result(), int(fw::kIdCancel));
     }
@@ -165,8 +171,7 @@ class EditScreensTest : public QObject {
     CIndividualNode* node = Node(rin);
     {
       CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
-      dialog.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      QVERIFY(Show(&dialog));
       CFieldListWidget* list = dialog.List();
       list->List().BeginEdit(1, list->List().FindRowIndexById(3710), true);
       QVERIFY(!RemoveEnabled(dialog));
@@ -205,8 +210,7 @@ class EditScreensTest : public QObject {
       CIndividualNode* node = Node(rin);
       {
         CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(Show(&dialog));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Individual"));
         CFieldListWidget* list = dialog.List();
         list->List().BeginEdit(1, 1, true);
@@ -237,8 +241,7 @@ class EditScreensTest : public QObject {
       CMarriageNode* node = Marriage(mrin);
       {
         CMarriageDialog dialog(nullptr, node);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(Show(&dialog));
         QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcHusband), std::string("Tom Hale"));
         QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcMrin), "MRIN: " + std::to_string(mrin));
         QCOMPARE(dialog.BuildMarriageTitle(), std::string("Marriage of Tom Hale and Ann Ross"));
@@ -260,8 +263,7 @@ class EditScreensTest : public QObject {
     CMarriageNode* node = Marriage(mrin);
     {
       CMarriageDialog dialog(nullptr, node);
-      dialog.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      QVERIFY(Show(&dialog));
       TypeInto(dialog.List(), 7159, "Leeds", 1);
       boxes.QueueAnswer(plat::kIdCancel);
       dialog.Control<QPushButton>(fw::kIdCancel)->click();
@@ -279,8 +281,7 @@ class EditScreensTest : public QObject {
     node = Marriage(mrin);
     {
       CMarriageDialog dialog(nullptr, node);
-      dialog.show();
-      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      QVERIFY(Show(&dialog));
       boxes.QueueAnswer(plat::kIdOk);
       dialog.Control<QPushButton>(CMarriageDialog::kIdcDelete)->click();
       QCOMPARE(dialog.result(), int(fw::kIdCancel));

@@ -90,6 +90,10 @@ CDefineCustomEventDialog::CDefineCustomEventDialog(char ownerKind, QWidget* pare
   auto* sample = AddControl(kIdcSample, new QLabel);
   sample->setWordWrap(true);
   sample->setMinimumWidth(DialogUnitsToPixels(200, 0).width());
+  // Room for a sentence of two lines, so that the fixed-size window never
+  // clips a longer sample.
+  sample->setMinimumHeight(sample->fontMetrics().lineSpacing() * 2 + 2);
+  sample->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   sGrid->addWidget(verbLabel, 0, 0);
   sGrid->addWidget(verb, 0, 1);
   sGrid->addWidget(prepLabel, 1, 0);
