@@ -19,7 +19,9 @@
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FindRecordDialog.h"
 #include "IndividualNode.h"
+#include "IndividualRecord.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
 #include "TempDir.h"
@@ -229,6 +231,73 @@ class PickersTest : public QObject {
       QCOMPARE(dialog.result(), int(fw::kIdOk));
       QCOMPARE(dialog.chosen, censusNumber);
     }
+    DbCloseCurrent();
+  }
+
+  // The picker runs Find, checks the chosen individual and shows a refusal
+  // unless the user already answered inside the check.
+  void pickRelativeByFindChecksTheChoice() {
+    TempDir dir;
+    QCOMPARE(DbCreate(dir.File("f.orv"), CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(dir.File("f.orv"), CFamilyDatabase::kCurrentFormat), 1);
+    auto add = [](const char* given, char sex) {
+      CIndividualRecord person;
+      person.surname = "Hale";
+      person.givenNames[0] = given;
+      person.sex = sex;
+      return static_cast<std::int32_t>(family::Add(person, 0));
+    };
+    const std::int32_t tom = add("Tom", 'M');
+    const std::int32_t ann = add("Ann", 'F');
+    const std::int32_t eve = add("Eve", 'F');
+    QVERIFY(DbSetRelation(tom, ann, db::kRelHusband, 0) > 0);
+    const struct {
+      const char* what;
+      std::int32_t chosen;  // 0: Find is cancelled
+      char sex;
+      bool show;
+      int answer;  // to a question inside the check
+      int message;
+      std::vector<std::string> boxes;
+    } cases[] = {
+        {"free to link", eve, 'F', true, 0, 0, {}},
+        {"wrong sex shown", eve, 'M', true, 0, 3755, {"The individual must be male."}},
+        {"wrong sex kept quiet", eve, 'M', false, 0, 3755, {}},
+        {"itself", tom, 0, true, 0, 7054, {"An individual cannot be linked to itself."}},
+        {"spouse again, No: no second box",
+         ann,
+         0,
+         true,
+         plat::kIdNo,
+         3200,
+         {"Tom Hale is already in a marriage with Ann Hale.\nDo you want to create another "
+          "marriage for them anyway?"}},
+        {"cancelled", 0, 0, true, 0, 0, {}},
+    };
+    for (const auto& c : cases) {
+      plat::FakeMessageBox boxes;
+      plat::ScopedMessageBox scopedBoxes{&boxes};
+      if (c.answer != 0) boxes.QueueAnswer(c.answer);
+      const std::int32_t chosen = c.chosen;
+      WhenModal<CFindRecordDialog>([chosen](CFindRecordDialog* find) {
+        if (chosen == 0) {
+          find->reject();
+          return;
+        }
+        find->SetControlText(CFindRecordDialog::kIdcNumber, std::to_string(chosen));
+        find->accept();
+      });
+      int message = -1;
+      const std::int32_t result =
+          PickRelativeByFind(tom, "Hale, Tom", "Father", c.sex, message, c.show, 0);
+      QCOMPARE(result, c.chosen);
+      if (c.chosen != 0) QCOMPARE(message, c.message);
+      std::vector<std::string> shown;
+      for (const auto& call : boxes.Calls()) shown.push_back(call.text);
+      QVERIFY2(shown == c.boxes, c.what);
+    }
+    int message = -1;
+    QCOMPARE(SelectExistingRelative(nullptr, "Father", 'M', message, true, 0), 0);
     DbCloseCurrent();
   }
 };
