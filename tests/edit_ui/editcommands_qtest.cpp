@@ -40,6 +40,8 @@ class EditCommandsTest : public QObject {
       QVERIFY2(frame->CommandAction(id)->isEnabled(), qPrintable(QString::number(id)));
     const std::int32_t current = h_.app->ActiveViewRin();
     QCOMPARE(current, father_);
+    // Leaving the screen makes the individual the remembered ditto one.
+    frame->OnSetDittoRin(0, 0);
     QVERIFY(TriggerAndInspect<CEditIndividualDialog>(
         frame->CommandAction(shell::kIdEditIndividual), [current](CEditIndividualDialog& d) {
           QCOMPARE(d.windowTitle(), QStringLiteral("Edit Individual"));
@@ -47,6 +49,7 @@ class EditCommandsTest : public QObject {
           QVERIFY(!d.Session().IsNew());
           QCOMPARE(d.GetControlText(CEditIndividualDialog::kIdcHeading), std::string("Dag Lind"));
         }));
+    QCOMPARE(frame->OnGetDittoRin(0), static_cast<LRESULT>(current));
     QCOMPARE(h_.app->ActiveViewMrin(), mrin_);
     const std::int32_t mrin = mrin_;
     QVERIFY(TriggerAndInspect<CMarriageDialog>(

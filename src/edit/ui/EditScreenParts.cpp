@@ -9,6 +9,7 @@
 #include "FieldListRow.h"
 #include "FieldListWidget.h"
 #include "KorApp.h"
+#include "MainFrame.h"
 #include "PickerDialogs.h"
 #include "UserEventRecord.h"
 
@@ -62,6 +63,11 @@ EditSessionHooks ApplicationHooks(QWidget* parent) {
   hooks.checkEditPassword = [] {
     CKorApp* app = CKorApp::Instance();
     return app != nullptr ? app->CheckEditPassword() : 1;
+  };
+  hooks.setDittoIndividual = [](std::int32_t rin) {
+    CKorApp* app = CKorApp::Instance();
+    CMainFrame* frame = app != nullptr ? app->GetMainFrame() : nullptr;
+    if (frame != nullptr) frame->OnSetDittoRin(0, rin);
   };
   hooks.askSex = [parent] {
     CSexDialog dialog(parent);
