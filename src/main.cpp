@@ -7,6 +7,7 @@
 #include <csignal>
 
 #include "AddOnCommands.h"
+#include "EditCommands.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
 
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
+  RegisterEditCommands(korApp);
   RegisterMultimediaCommands(korApp);
   RegisterNotesCommands(korApp);
   gedcomui::RegisterGedcomScreens();

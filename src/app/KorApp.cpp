@@ -37,6 +37,7 @@
 #include "KorView.h"
 #include "KorView2.h"
 #include "MainFrame.h"
+#include "MarriageNode.h"
 #include "PasswordDialog.h"
 #include "Ports.h"
 #include "PreferencesPages.h"
@@ -837,6 +838,16 @@ std::int32_t CKorApp::ActiveViewRin() const {
     return static_cast<std::int32_t>(pedigree->GetCurrentIndividual(0));
   if (auto* family = qobject_cast<CKorView2*>(view))
     return static_cast<std::int32_t>(family->OnGetFocusIndividual(0));
+  return 0;
+}
+
+std::int32_t CKorApp::ActiveViewMrin() const {
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  fw::CView* view = child ? child->GetActiveView() : nullptr;
+  if (auto* pedigree = qobject_cast<CKorView*>(view))
+    return static_cast<std::int32_t>(pedigree->GetCurrentMarriage(0));
+  if (auto* family = qobject_cast<CKorView2*>(view))
+    if (CMarriageNode* marriage = family->GetCurrentMarriage()) return marriage->GetMrin();
   return 0;
 }
 

@@ -152,6 +152,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // The person current in the active pedigree or family view; 0 without an
   // active view.
   std::int32_t ActiveViewRin() const;
+  // The current marriage of the active pedigree or family view; 0 without.
+  std::int32_t ActiveViewMrin() const;
   // The active view moves to individual rin.
   void ShowInActiveView(std::int32_t rin);
   // A menu command that a screen library above the shell carries out;

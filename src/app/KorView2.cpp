@@ -438,7 +438,10 @@ void CKorView2::Apply(const Outcome& outcome) {
 
 void CKorView2::RunFrameCommand(unsigned id) {
   // Commands of the view itself that open screens not built yet do nothing.
-  if (id != kCmdEditIndividualFrame && id != kCmdAddIndividualFrame && id != kCmdHomePerson) return;
+  if (id == kCmdEditMarriage) id = shell::kIdEditMarriage;
+  if (id != kCmdEditIndividualFrame && id != kCmdAddIndividualFrame && id != kCmdHomePerson &&
+      id != shell::kIdEditMarriage)
+    return;
   CKorApp* app = CKorApp::Instance();
   CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
   QAction* action = frame ? frame->CommandAction(id) : nullptr;

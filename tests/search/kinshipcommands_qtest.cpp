@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "AppCommandTest.h"
 #include "CalculatorDialogs.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
@@ -21,70 +22,30 @@
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "MainFrame.h"
-#include "NoFileDialogs.h"
 #include "RecordAccess.h"
 #include "RelationshipCalculatorDialog.h"
-
-namespace {
-
-std::int32_t AddPerson(const char* given, char sex) {
-  CIndividualRecord person;
-  person.surname = "Lind";
-  person.givenNames[0] = given;
-  person.sex = sex;
-  return static_cast<std::int32_t>(family::Add(person, 0));
-}
-
-// Runs check on the modal dialog the command opens, then closes it.
-template <class Dialog>
-bool TriggerAndInspect(QAction* action, const std::function<void(Dialog&)>& check) {
-  bool seen = false;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    seen = true;
-    check(*dialog);
-    if (dialog->isVisible()) dialog->reject();
-  });
-  action->trigger();
-  return seen;
-}
-
-}  // namespace
 
 class KinshipCommandsTest : public QObject {
   Q_OBJECT
 
  private slots:
   void init() {
-    scopedBoxes_ = std::make_unique<plat::ScopedMessageBox>(&boxes_);
-    scopedProfile_ = std::make_unique<plat::ScopedProfile>(&profile_);
-    path_ = dir_.filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(path_, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(path_, CFamilyDatabase::kCurrentFormat), 1);
-    father_ = AddPerson("Dag", 'M');
-    const std::int32_t mrin = DbSetRelation(father_, AddPerson("Gun", 'F'), db::kRelHusband, 0);
-    child_ = AddPerson("Ivar", 'M');
-    QVERIFY(DbSetRelation(child_, 0, db::kRelParents, mrin) > 0);
-    DbCloseCurrent();
-    app_ = std::make_unique<CKorApp>();
-    app_->SetDialogs(&dialogs_);
-    RegisterKinshipCommands(*app_);
-    QVERIFY(app_->InitInstance("-s " + path_));
+    QVERIFY(h_.Start(
+        [this] {
+          const std::int32_t mrin = AddLindCouple(father_);
+          child_ = AddLind("Ivar", 'M');
+          QVERIFY(DbSetRelation(child_, 0, db::kRelParents, mrin) > 0);
+        },
+        [](CKorApp& app) { RegisterKinshipCommands(app); }));
   }
-  void cleanup() {
-    app_.reset();
-    if (CurrentDatabase->IsOpen()) DbCloseCurrent();
-    scopedProfile_.reset();
-    scopedBoxes_.reset();
-  }
+  void cleanup() { h_.Stop(); }
 
   void commandsFollowTheOpenFile() {
-    CMainFrame* frame = app_->GetMainFrame();
+    CMainFrame* frame = h_.app->GetMainFrame();
     for (unsigned id : {shell::kIdToolsRelationshipCalculator, shell::kIdToolsSoundexCalculator,
                         shell::kIdToolsDateCalculator, shell::kIdSearchDescendancy})
       QVERIFY2(frame->CommandAction(id)->isEnabled(), qPrintable(QString::number(id)));
-    const std::int32_t current = app_->ActiveViewRin();
+    const std::int32_t current = h_.app->ActiveViewRin();
     QVERIFY(current > 0);
 
     QVERIFY(TriggerAndInspect<CRelationshipCalculatorDialog>(
@@ -97,7 +58,7 @@ class KinshipCommandsTest : public QObject {
 
     frame->CommandAction(shell::kIdFileClose)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(app_->ActiveViewRin(), 0);
+    QCOMPARE(h_.app->ActiveViewRin(), 0);
     QVERIFY(!frame->CommandAction(shell::kIdToolsRelationshipCalculator)->isEnabled());
     QVERIFY(!frame->CommandAction(shell::kIdSearchDescendancy)->isEnabled());
     QVERIFY(frame->CommandAction(shell::kIdToolsSoundexCalculator)->isEnabled());
@@ -105,27 +66,20 @@ class KinshipCommandsTest : public QObject {
   }
 
   void descendancyChoiceMovesTheView() {
-    CMainFrame* frame = app_->GetMainFrame();
-    app_->ShowInActiveView(child_);
-    QCOMPARE(app_->ActiveViewRin(), child_);
+    CMainFrame* frame = h_.app->GetMainFrame();
+    h_.app->ShowInActiveView(child_);
+    QCOMPARE(h_.app->ActiveViewRin(), child_);
     QVERIFY(TriggerAndInspect<CDescendancyListDialog>(
         frame->CommandAction(shell::kIdSearchDescendancy), [this](CDescendancyListDialog& d) {
           QCOMPARE(d.Model().Current(), child_);
           d.Control<QListWidget>(CDescendancyListDialog::kIdcList)->setCurrentRow(0);
           d.accept();
         }));
-    QCOMPARE(app_->ActiveViewRin(), father_);
+    QCOMPARE(h_.app->ActiveViewRin(), father_);
   }
 
  private:
-  QTemporaryDir dir_;
-  std::string path_;
-  plat::FakeMessageBox boxes_;
-  plat::FakeProfile profile_;
-  std::unique_ptr<plat::ScopedMessageBox> scopedBoxes_;
-  std::unique_ptr<plat::ScopedProfile> scopedProfile_;
-  NoFileDialogs dialogs_;
-  std::unique_ptr<CKorApp> app_;
+  AppCommandHarness h_;
   std::int32_t father_ = 0, child_ = 0;
 };
 

@@ -21,38 +21,11 @@
 #include "FileProperties.h"
 #include "IndividualRecord.h"
 #include "MaintenanceCommands.h"
+#include "NoFileDialogs.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
 namespace {
-
-// The roads' own dialogs are not reached by these commands except the
-// backup reminder, which is recorded.
-class NoDialogs : public shell::FileDialogs {
- public:
-  std::string AskOpenPath(const std::string&, const std::string&, const std::string&) override {
-    return "";
-  }
-  std::string AskSavePath(const std::string&, const std::string&, const std::string&,
-                          const std::string&, const std::vector<std::string>&) override {
-    return "";
-  }
-  int AskWelcome(std::string&) override { return shell::kWelcomeCancel; }
-  void ShowSplash() override {}
-  void ShowAbout() override {}
-  void RunBackup() override { ++reminderBackups; }
-  void RunCheckRepair(const std::string&) override {}
-  void ShowPreparerPreferences() override {}
-  void ImportGedcom(const std::string&) override {}
-  bool AskConversionOptions(const std::string&, const std::string&, long,
-                            orv2::ConversionOptions&) override {
-    return false;
-  }
-  int RunConverter(CFamilyDatabase&, const orv2::ConversionOptions&, const std::string&) override {
-    return 0;
-  }
-  int reminderBackups = 0;
-};
 
 class WindowList : public shell::DocumentWindows {
  public:

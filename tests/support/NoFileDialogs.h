@@ -1,6 +1,7 @@
 #pragma once
 // The application's file dialogs answered without a window: every question
-// cancelled, nothing shown. For tests that start the whole application.
+// cancelled, nothing shown; the backup reminders are counted. For tests that
+// start the whole application.
 
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ class NoFileDialogs : public shell::FileDialogs {
   int AskWelcome(std::string&) override { return shell::kWelcomeCancel; }
   void ShowSplash() override {}
   void ShowAbout() override {}
-  void RunBackup() override {}
+  void RunBackup() override { ++reminderBackups; }
   void RunCheckRepair(const std::string&) override {}
   void ShowPreparerPreferences() override {}
   void ImportGedcom(const std::string&) override {}
@@ -30,4 +31,7 @@ class NoFileDialogs : public shell::FileDialogs {
   int RunConverter(CFamilyDatabase&, const orv2::ConversionOptions&, const std::string&) override {
     return 0;
   }
+  int reminderBackups = 0;
 };
+
+using NoDialogs = NoFileDialogs;

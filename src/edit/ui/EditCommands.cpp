@@ -1,0 +1,61 @@
+#include "EditCommands.h"
+
+#include "CommandIds.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "EditIndividualDialog.h"
+#include "IndividualNode.h"
+#include "IndividualRecord.h"
+#include "KorApp.h"
+#include "MainFrame.h"
+#include "MarriageDialog.h"
+#include "MarriageNode.h"
+#include "MarriageRecord.h"
+#include "RecordAccess.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr int kEditIndividual = 7078;
+
+void EditIndividual(CKorApp* app) {
+  const std::int32_t rin = app->ActiveViewRin();
+  if (rin <= 0) return;
+  CIndividualRecord record;
+  if (family::Read(record, rin) != 1) return;
+  CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+  node->AddRef();
+  {
+    CEditIndividualDialog dialog(app->GetMainFrame(), node, nullptr, 0);
+    dialog.caption = res::LoadString(kEditIndividual);
+    dialog.exec();
+  }
+  node->Release();
+  app->ShowInActiveView(rin);
+}
+
+void EditMarriage(CKorApp* app) {
+  const std::int32_t mrin = app->ActiveViewMrin();
+  if (mrin <= 0) return;
+  const std::int32_t rin = app->ActiveViewRin();
+  CMarriageRecord record;
+  if (family::Read(record, mrin) != 1) return;
+  CMarriageNode* node = nullptr;
+  SetMarriageRef(node, CMarriageNode::New(record));
+  {
+    CMarriageDialog dialog(app->GetMainFrame(), node);
+    dialog.exec();
+  }
+  ReleaseMarriageRef(node);
+  app->ShowInActiveView(rin);
+}
+
+}  // namespace
+
+void RegisterEditCommands(CKorApp& app) {
+  CKorApp* owner = &app;
+  app.SetToolCommand(
+      shell::kIdEditIndividual, [owner] { EditIndividual(owner); }, true);
+  app.SetToolCommand(
+      shell::kIdEditMarriage, [owner] { EditMarriage(owner); }, true);
+}

@@ -1,0 +1,290 @@
+#include "EditIndividualDialog.h"
+
+#include <QAction>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "CharacterMapPopup.h"
+#include "EditEnvironment.h"
+#include "EventTypeDialogs.h"
+#include "FieldListRow.h"
+#include "FieldListWidget.h"
+#include "IndividualNode.h"
+#include "KorApp.h"
+#include "StringTable.h"
+#include "TimeStamp.h"
+#include "UserEventRecord.h"
+
+namespace {
+
+constexpr int kAddIndividual = 3623;
+constexpr int kLastChanged = 3744;
+constexpr int kSbnLabel = 3740;
+
+QString Text(const char* text) { return QString::fromLatin1(text); }
+QString Str(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* individual,
+                                             CIndividualNode* related, int mode)
+    : fw::CResizableDialog(parent),
+      session_(individual, related, mode),
+      owner_(&session_.Model(),
+             [this] {
+               session_.SetChanged();
+               QTimer::singleShot(0, this, [this] { UpdateHeading(); });
+             }),
+      hooks_(editui::ApplicationHooks(this)),
+      caption(res::LoadString(kAddIndividual)) {
+  auto* heading = AddControl(kIdcHeading, new QLabel);
+  QFont bold = heading->font();
+  bold.setBold(true);
+  bold.setPointSize(bold.pointSize() + 2);
+  heading->setFont(bold);
+  heading->setMinimumWidth(DialogUnitsToPixels(200, 0).width());
+  list_ = AddControl(kIdcList, new CFieldListWidget);
+  list_->SetupColumns(QString(), editui::kLabelWidth, QString(), editui::kValueWidth,
+                      editui::kMarkerWidth);
+  list_->List().SetOwner(&owner_);
+  list_->setMinimumSize(editui::kLabelWidth + editui::kValueWidth + editui::kMarkerWidth + 24,
+                        DialogUnitsToPixels(0, 180).height());
+
+  auto* buttons = new QVBoxLayout;
+  const struct {
+    int id;
+    const char* text;
+  } specs[] = {{fw::kIdOk, "&Save"},
+               {fw::kIdCancel, "Cancel"},
+               {kIdcOptions, "&Options"},
+               {kIdcHelp, "&Help"}};
+  for (const auto& s : specs) buttons->addWidget(AddControl(s.id, new QPushButton(Text(s.text))));
+  buttons->addSpacing(DialogUnitsToPixels(0, 8).height());
+  const struct {
+    int id;
+    const char* text;
+    int tip;
+  } pictures[] = {{kIdcNotes, "&Notes", 7255},
+                  {kIdcSources, "Sou&rces", 7252},
+                  {kIdcAddress, "&Address", 7253},
+                  {kIdcMedia, "&Media", 7254}};
+  for (const auto& s : pictures) {
+    auto* button = AddControl(s.id, new QPushButton(Text(s.text)));
+    button->setToolTip(Str(res::LoadString(s.tip)));
+    // Their screens belong to other parts of the program not built yet.
+    button->setEnabled(false);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+  buttons->addWidget(AddControl(kIdcLegend, new QLabel(Text("s = sources"))));
+  Control<QPushButton>(fw::kIdOk)->setDefault(true);
+  Control<QPushButton>(kIdcHelp)->setEnabled(false);
+
+  auto* statics = new QHBoxLayout;
+  statics->addWidget(AddControl(kIdcRin, new QLabel(Text("RIN:"))));
+  statics->addWidget(AddControl(kIdcSbn, new QLabel), 1);
+  statics->addWidget(AddControl(kIdcLastChanged, new QLabel));
+
+  auto* grid = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  left->addWidget(heading);
+  left->addWidget(list_, 1);
+  left->addLayout(statics);
+  grid->addLayout(left, 1);
+  grid->addLayout(buttons);
+  setLayout(grid);
+
+  connect(Control<QPushButton>(fw::kIdOk), &QPushButton::clicked, this,
+          &CEditIndividualDialog::accept);
+  connect(Control<QPushButton>(fw::kIdCancel), &QPushButton::clicked, this,
+          &CEditIndividualDialog::reject);
+  connect(Control<QPushButton>(kIdcOptions), &QPushButton::clicked, this, [this] {
+    QPushButton* button = Control<QPushButton>(kIdcOptions);
+    button->setFocus();
+    OptionsMenu()->exec(button->mapToGlobal(QPoint(0, button->height())));
+  });
+  connect(list_, &CFieldListWidget::resized, this, [this] { editui::FitValueColumn(list_); });
+
+  const struct {
+    QKeySequence keys;
+    int section;
+  } sections[] = {{QKeySequence(Text("Alt+P")), sectionid::kPersonal},
+                  {QKeySequence(Text("Alt+E")), sectionid::kEvents},
+                  {QKeySequence(Text("Alt+L")), sectionid::kOrdinances},
+                  {QKeySequence(Text("Alt+T")), sectionid::kOther},
+                  {QKeySequence(Text("Alt+V")), sectionid::kOtherEvents}};
+  for (const auto& s : sections) {
+    const int section = s.section;
+    connect(new QShortcut(s.keys, this), &QShortcut::activated, this,
+            [this, section] { GoToSection(section); });
+  }
+  connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
+          [this] { list_->List().ShowCharacterMapForCell(); });
+  connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7), this), &QShortcut::activated, this,
+          [this] { editui::RunDateCalculator(this); });
+}
+
+CEditIndividualDialog::~CEditIndividualDialog() {
+  owner_.dropping = true;
+  list_->List().SetOwner(nullptr);
+  list_->List().DeleteAllLines();
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr && app->GetAcceleratorWindow() == this) app->SetAcceleratorWindow(nullptr);
+}
+
+QMenu* CEditIndividualDialog::OptionsMenu() {
+  if (menu_ == nullptr) {
+    menu_ = new QMenu(this);
+    menu_->addAction(Text("New &Event/Attribute..."), this, &CEditIndividualDialog::OnNewEvent);
+    removeAction_ = menu_->addAction(Text("Remo&ve Event/Attribute"), this,
+                                     &CEditIndividualDialog::OnRemoveEvent);
+    // Edit Parents, Notes, Sources, Address and Multimedia open screens
+    // built elsewhere; they stay disabled until those exist.
+    parentsAction_ = menu_->addAction(Text("Edit &Parents"));
+    menu_->addSeparator();
+    for (const char* text :
+         {"&Notes\tAlt+N", "Sou&rces\tAlt+R", "&Address\tAlt+A", "&Multimedia\tAlt+M"})
+      menu_->addAction(Text(text))->setEnabled(false);
+    menu_->addSeparator();
+    menu_->addAction(Text("&Character Map\tF7"), this,
+                     [this] { list_->List().ShowCharacterMapForCell(); });
+    menu_->addAction(Text("&Date Calculator\tShift+F7"), this,
+                     [this] { editui::RunDateCalculator(this); });
+  }
+  PrepareMenu();
+  return menu_;
+}
+
+void CEditIndividualDialog::PrepareMenu() {
+  removeAction_->setEnabled(editui::UserEventOfRow(session_.Model(), CurrentRow()) != nullptr);
+  parentsAction_->setEnabled(false);
+}
+
+CFieldListRow* CEditIndividualDialog::CurrentRow() const {
+  return list_->List().GetRowObject(list_->List().GetCurrentLine());
+}
+
+void CEditIndividualDialog::OnInitDialog() {
+  fw::CResizableDialog::OnInitDialog();
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr) app->SetAcceleratorWindow(this);
+  CIndividualNode* node = session_.Node();
+  const std::int32_t stamp = node ? node->GetRecordNumber(0) : 0;
+  if (stamp != 0) {
+    CTimeStamp time;
+    time.SetStamp(stamp);
+    SetControlText(kIdcLastChanged, res::LoadString(kLastChanged) + ": " + time.FormatDate());
+  }
+  if (!EditEnvironment().options.allowSbnEdit) {
+    const std::string sbn = session_.Model().GetSBN();
+    if (!sbn.empty()) SetControlText(kIdcSbn, res::LoadString(kSbnLabel) + ": " + sbn);
+  }
+  SetControlText(kIdcRin, "RIN: " + std::to_string(session_.GetRin()));
+  if (!presetSurname.empty()) session_.Model().SetSurname(presetSurname, 0);
+  if (presetSex == 'M' || presetSex == 'F') session_.Model().SetSex(presetSex);
+  setWindowTitle(Str(caption));
+  session_.Model().SetHasMarriages(session_.HasMarriages());
+  list_->List().Reload(&session_.Model(), nullptr);
+  list_->Refresh();
+  UpdatePictures();
+  UpdateHeading();
+}
+
+void CEditIndividualDialog::resizeEvent(QResizeEvent* event) {
+  if (list_ != nullptr) list_->List().EndCurrentEdit(1, 1);
+  fw::CResizableDialog::resizeEvent(event);
+}
+
+void CEditIndividualDialog::showEvent(QShowEvent* event) {
+  fw::CResizableDialog::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  int w = 0, h = 0;
+  editui::ApplyPlacement(this, "Individual", w, h);
+  SetMinimumTrackSize(w, h);
+}
+
+void CEditIndividualDialog::UpdateHeading() {
+  CIndividualEditModel& model = session_.Model();
+  CIndividualNode name;
+  name.SetSurname(model.GetSurname());
+  name.SetGivenNames(model.GetGivenName());
+  name.SetTitle(model.GetTitlePrefix());
+  name.SetSuffix(model.GetTitleSuffix());
+  auto* heading = Control<QLabel>(kIdcHeading);
+  const QString text = heading->fontMetrics().elidedText(
+      Str(name.FormatName(0, CIndividualNode::kMaxNameChars, 0, nullptr)), Qt::ElideRight,
+      heading->width());
+  if (heading->text() != text) heading->setText(text);
+}
+
+void CEditIndividualDialog::UpdatePictures() {
+  CIndividualNode* node = session_.Node();
+  Control<QPushButton>(kIdcAddress)
+      ->setIcon(editui::ButtonPicture(0, node != nullptr && !node->IsContactEmpty()));
+  Control<QPushButton>(kIdcMedia)->setIcon(editui::ButtonPicture(1, false));
+  Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, node && node->HasNotes()));
+  Control<QPushButton>(kIdcSources)
+      ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+}
+
+void CEditIndividualDialog::OnNewEvent() {
+  if (!hooks_.CheckPassword()) return;
+  CSelectEventDialog select(GetControlText(kIdcHeading), 'I', this, -1);
+  if (select.exec() != fw::kIdOk) return;
+  list_->List().EndCurrentEdit(1, 1);
+  CFieldListRow* row = session_.AddUserEvent(select.chosen, hooks_);
+  if (row == nullptr) return;
+  list_->List().Reload(&session_.Model(), row);
+  list_->Refresh();
+}
+
+void CEditIndividualDialog::OnRemoveEvent() {
+  list_->List().EndCurrentEdit(1, 1);
+  CUserEventRecord* event = editui::UserEventOfRow(session_.Model(), CurrentRow());
+  if (event == nullptr) return;
+  if (!hooks_.CheckPassword()) return;
+  if (!ConfirmRemoveEvent(event->GetLabel())) return;
+  session_.Model().RemoveUserEvent(event);
+  list_->List().Reload(&session_.Model(), nullptr);
+  list_->Refresh();
+}
+
+void CEditIndividualDialog::GoToSection(int labelId) { editui::GoToSection(list_, labelId); }
+
+void CEditIndividualDialog::OnOK() {
+  if (!list_->List().EndCurrentEdit(1, 1)) return;
+  const int result = session_.Save(hooks_);
+  if (result == editsession::kStayOpen) {
+    if (session_.GetFocusRow() != 0) GoToSection(session_.GetFocusRow());
+    return;
+  }
+  EndDialog(result);
+}
+
+void CEditIndividualDialog::OnCancel() {
+  owner_.dropping = true;
+  list_->List().EndCurrentEdit(0, 0);
+  owner_.dropping = false;
+  const int result = session_.Cancel(hooks_);
+  if (result == editsession::kStayOpen) {
+    if (session_.GetFocusRow() != 0) GoToSection(session_.GetFocusRow());
+    return;
+  }
+  owner_.dropping = true;
+  EndDialog(result);
+}
+
+void CEditIndividualDialog::done(int result) {
+  SavePlacement("Individual", editui::RectOf(this), isMinimized() || isMaximized());
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr && app->GetAcceleratorWindow() == this) app->SetAcceleratorWindow(nullptr);
+  fw::CResizableDialog::done(result);
+}

@@ -1,0 +1,60 @@
+#pragma once
+// What the Edit Individual and Edit Marriage screens share: the owner side
+// of their field list (a changed cell sets the screen's changed flag and is
+// committed; a refusal keeps the editor open), the pictures of the record
+// buttons, the edit password gate and the placement of the window.
+
+#include <QIcon>
+#include <functional>
+#include <string>
+
+#include "EditModel.h"
+#include "EditSessions.h"
+#include "FieldListCtrl.h"
+#include "WindowPlacement.h"
+
+class QWidget;
+class CFieldListWidget;
+class CUserEventRecord;
+
+namespace editui {
+
+// Column widths of the field lists.
+inline constexpr int kLabelWidth = 175;
+inline constexpr int kValueWidth = 250;
+inline constexpr int kMarkerWidth = 25;
+
+class CScreenListOwner : public CFieldListOwner {
+ public:
+  CScreenListOwner(CEditModel* model, std::function<void()> onChanged)
+      : model_(model), onChanged_(std::move(onChanged)) {}
+  int OnCellDone(const FieldCellDone& done) override;
+  // While set, finished edits are dropped (Cancel, closing).
+  bool dropping = false;
+
+ private:
+  CEditModel* model_;
+  std::function<void()> onChanged_;
+};
+
+// The picture of a record button: kind 0 address, 1 multimedia, 2 notes,
+// 3 sources; filled when the record has data of that kind.
+QIcon ButtonPicture(int kind, bool hasData);
+// The hooks of the sequences with the application's password gate.
+EditSessionHooks ApplicationHooks(QWidget* parent);
+// The window's rectangle, and the minimum size and stored placement
+// applied on opening.
+WindowRect RectOf(const QWidget* window);
+void ApplyPlacement(QWidget* window, const std::string& name, int& minWidth, int& minHeight);
+// The value column takes the list's width less the label and marker columns.
+void FitValueColumn(CFieldListWidget* list);
+// Moves the current cell to column 1 of a section heading; nothing when the
+// section is not shown.
+void GoToSection(CFieldListWidget* list, int labelId);
+// The user event a row shows, or null for the built-in rows (only user
+// events can be removed).
+CUserEventRecord* UserEventOfRow(CEditModel& model, const CFieldListRow* row);
+// The Date Calculator, modal.
+void RunDateCalculator(QWidget* parent);
+
+}  // namespace editui

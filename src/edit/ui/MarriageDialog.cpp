@@ -1,0 +1,250 @@
+#include "MarriageDialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "CharacterMapPopup.h"
+#include "EventTypeDialogs.h"
+#include "FieldListRow.h"
+#include "FieldListWidget.h"
+#include "IndividualNode.h"
+#include "KorApp.h"
+#include "MarriageNode.h"
+#include "StringTable.h"
+#include "UserEventRecord.h"
+
+namespace {
+
+constexpr int kMarriageOf = 5467;
+constexpr int kUnknown = 7079;
+constexpr int kAnd = 7258;
+
+QString Text(const char* text) { return QString::fromLatin1(text); }
+QString Str(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
+    : fw::CResizableDialog(parent),
+      session_(marriage),
+      owner_(&session_.Model(), [this] { session_.SetChanged(); }),
+      hooks_(editui::ApplicationHooks(this)) {
+  setWindowTitle(Text("Marriage"));
+  list_ = AddControl(kIdcList, new CFieldListWidget);
+  list_->SetupColumns(QString(), editui::kLabelWidth, QString(), editui::kValueWidth,
+                      editui::kMarkerWidth);
+  list_->List().SetOwner(&owner_);
+  list_->setMinimumSize(editui::kLabelWidth + editui::kValueWidth + editui::kMarkerWidth + 24,
+                        DialogUnitsToPixels(0, 150).height());
+
+  auto* names = new QGridLayout;
+  auto* husband = AddControl(kIdcHusband, new QLabel);
+  auto* wife = AddControl(kIdcWife, new QLabel);
+  QFont bold = husband->font();
+  bold.setBold(true);
+  husband->setFont(bold);
+  wife->setFont(bold);
+  names->addWidget(new QLabel(Text("Husband:")), 0, 0);
+  names->addWidget(husband, 0, 1);
+  names->addWidget(new QLabel(Text("Wife:")), 1, 0);
+  names->addWidget(wife, 1, 1);
+  names->setColumnStretch(1, 1);
+
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(AddControl(kIdcMrin, new QLabel(Text("MRIN:"))));
+  bottom->addWidget(AddControl(kIdcDivorced, new QCheckBox(Text("&Divorced"))));
+  bottom->addStretch();
+
+  auto* buttons = new QVBoxLayout;
+  const struct {
+    int id;
+    const char* text;
+  } specs[] = {{fw::kIdOk, "&Save"},    {fw::kIdCancel, "Cancel"}, {kIdcOptions, "&Options"},
+               {kIdcSource, "So&urce"}, {kIdcDelete, "Delete"},    {kIdcHelp, "&Help"},
+               {kIdcNotes, "&Notes"},   {kIdcSources, "Sou&rces"}};
+  for (const auto& s : specs) buttons->addWidget(AddControl(s.id, new QPushButton(Text(s.text))));
+  buttons->addStretch();
+  buttons->addWidget(AddControl(kIdcLegend, new QLabel(Text("s = sources"))));
+  Control<QPushButton>(fw::kIdOk)->setDefault(true);
+  // Notes and sources open screens built elsewhere; disabled until then.
+  for (int id : {kIdcSource, kIdcNotes, kIdcSources, kIdcHelp}) EnableControl(id, false);
+  Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, false));
+  Control<QPushButton>(kIdcNotes)->setToolTip(Str(res::LoadString(7255)));
+  Control<QPushButton>(kIdcSources)->setToolTip(Str(res::LoadString(7252)));
+
+  auto* left = new QVBoxLayout;
+  left->addLayout(names);
+  left->addWidget(list_, 1);
+  left->addLayout(bottom);
+  auto* top = new QHBoxLayout;
+  top->addLayout(left, 1);
+  top->addLayout(buttons);
+  setLayout(top);
+
+  connect(Control<QPushButton>(fw::kIdOk), &QPushButton::clicked, this, &CMarriageDialog::accept);
+  connect(Control<QPushButton>(fw::kIdCancel), &QPushButton::clicked, this,
+          &CMarriageDialog::reject);
+  connect(Control<QPushButton>(kIdcDelete), &QPushButton::clicked, this,
+          &CMarriageDialog::OnDelete);
+  connect(Control<QPushButton>(kIdcOptions), &QPushButton::clicked, this, [this] {
+    QPushButton* button = Control<QPushButton>(kIdcOptions);
+    button->setFocus();
+    OptionsMenu()->exec(button->mapToGlobal(QPoint(0, button->height())));
+  });
+  connect(list_, &CFieldListWidget::resized, this, [this] { editui::FitValueColumn(list_); });
+  const struct {
+    QKeySequence keys;
+    int section;
+  } sections[] = {{QKeySequence(Text("Alt+E")), sectionid::kEvents},
+                  {QKeySequence(Text("Alt+L")), sectionid::kOrdinances},
+                  {QKeySequence(Text("Alt+V")), sectionid::kOtherEvents}};
+  for (const auto& s : sections) {
+    const int section = s.section;
+    connect(new QShortcut(s.keys, this), &QShortcut::activated, this,
+            [this, section] { GoToSection(section); });
+  }
+  connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
+          [this] { list_->List().ShowCharacterMapForCell(); });
+  connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7), this), &QShortcut::activated, this,
+          [this] { editui::RunDateCalculator(this); });
+}
+
+CMarriageDialog::~CMarriageDialog() {
+  owner_.dropping = true;
+  list_->List().SetOwner(nullptr);
+  list_->List().DeleteAllLines();
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr && app->GetAcceleratorWindow() == this) app->SetAcceleratorWindow(nullptr);
+}
+
+std::string CMarriageDialog::SpouseName(bool husband) const {
+  CMarriageNode* node = session_.Node();
+  CIndividualNode* spouse = node == nullptr ? nullptr
+                            : husband       ? node->GetHusband()
+                                            : node->GetWife();
+  return spouse ? spouse->FormatName(0, CIndividualNode::kMaxNameChars, 0, nullptr) : std::string();
+}
+
+std::string CMarriageDialog::BuildMarriageTitle() const {
+  std::string husband = SpouseName(true), wife = SpouseName(false);
+  if (husband.empty()) husband = res::LoadString(kUnknown);
+  if (wife.empty()) wife = res::LoadString(kUnknown);
+  return res::LoadString(kMarriageOf) + " " + husband + " " + res::LoadString(kAnd) + " " + wife;
+}
+
+QMenu* CMarriageDialog::OptionsMenu() {
+  if (menu_ == nullptr) {
+    menu_ = new QMenu(this);
+    menu_->addAction(Text("New &Event/Attribute..."), this, &CMarriageDialog::OnNewEvent);
+    removeAction_ =
+        menu_->addAction(Text("Remo&ve Event/Attribute"), this, &CMarriageDialog::OnRemoveEvent);
+    menu_->addSeparator();
+    for (const char* text : {"&Notes\tAlt+N", "Sou&rces\tAlt+R"})
+      menu_->addAction(Text(text))->setEnabled(false);
+    menu_->addSeparator();
+    menu_->addAction(Text("&Character Map\tF7"), this,
+                     [this] { list_->List().ShowCharacterMapForCell(); });
+    menu_->addAction(Text("&Date Calculator\tShift+F7"), this,
+                     [this] { editui::RunDateCalculator(this); });
+  }
+  removeAction_->setEnabled(editui::UserEventOfRow(session_.Model(), CurrentRow()) != nullptr);
+  return menu_;
+}
+
+CFieldListRow* CMarriageDialog::CurrentRow() const {
+  return list_->List().GetRowObject(list_->List().GetCurrentLine());
+}
+
+void CMarriageDialog::OnInitDialog() {
+  fw::CResizableDialog::OnInitDialog();
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr) app->SetAcceleratorWindow(this);
+  SetControlText(kIdcMrin, "MRIN: " + std::to_string(session_.GetMrin()));
+  SetControlText(kIdcHusband, SpouseName(true));
+  SetControlText(kIdcWife, SpouseName(false));
+  SetCheck(kIdcDivorced, session_.Model().IsDivorced() ? 1 : 0);
+  Control<QPushButton>(kIdcSources)
+      ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+  list_->List().Reload(&session_.Model(), nullptr);
+  list_->Refresh();
+}
+
+void CMarriageDialog::resizeEvent(QResizeEvent* event) {
+  if (list_ != nullptr) list_->List().EndCurrentEdit(1, 1);
+  fw::CResizableDialog::resizeEvent(event);
+}
+
+void CMarriageDialog::showEvent(QShowEvent* event) {
+  fw::CResizableDialog::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  int w = 0, h = 0;
+  editui::ApplyPlacement(this, "Marriage", w, h);
+  SetMinimumTrackSize(w, h);
+}
+
+void CMarriageDialog::OnNewEvent() {
+  if (!hooks_.CheckPassword()) return;
+  const std::string insert =
+      SpouseName(true) + " " + res::LoadString(kAnd) + " " + SpouseName(false);
+  CSelectEventDialog select(insert, 'M', this, -1);
+  if (select.exec() != fw::kIdOk) return;
+  list_->List().EndCurrentEdit(1, 1);
+  CFieldListRow* row = session_.AddUserEvent(select.chosen, hooks_);
+  if (row == nullptr) return;
+  list_->List().Reload(&session_.Model(), row);
+  list_->Refresh();
+}
+
+void CMarriageDialog::OnRemoveEvent() {
+  if (!list_->List().EndCurrentEdit(1, 1)) return;
+  if (!hooks_.CheckPassword()) return;
+  CUserEventRecord* event = editui::UserEventOfRow(session_.Model(), CurrentRow());
+  if (event == nullptr) return;
+  if (!ConfirmRemoveEvent(event->GetLabel())) return;
+  session_.Model().RemoveUserEvent(event);
+  list_->List().Reload(&session_.Model(), nullptr);
+  list_->Refresh();
+}
+
+void CMarriageDialog::OnDelete() {
+  const int result = session_.Delete(hooks_);
+  if (result != editsession::kStayOpen) {
+    owner_.dropping = true;
+    EndDialog(result);
+  }
+}
+
+void CMarriageDialog::GoToSection(int labelId) { editui::GoToSection(list_, labelId); }
+
+void CMarriageDialog::OnOK() {
+  if (!list_->List().EndCurrentEdit(1, 1)) return;
+  const int result = session_.Save(GetCheck(kIdcDivorced) == 1, hooks_);
+  if (result != editsession::kStayOpen) EndDialog(result);
+}
+
+void CMarriageDialog::OnCancel() {
+  owner_.dropping = true;
+  list_->List().EndCurrentEdit(0, 0);
+  owner_.dropping = false;
+  const int result = session_.Cancel(GetCheck(kIdcDivorced) == 1, hooks_);
+  if (result == editsession::kStayOpen) return;
+  owner_.dropping = true;
+  EndDialog(result);
+}
+
+void CMarriageDialog::done(int result) {
+  SavePlacement("Marriage", editui::RectOf(this), isMinimized() || isMaximized());
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr && app->GetAcceleratorWindow() == this) app->SetAcceleratorWindow(nullptr);
+  fw::CResizableDialog::done(result);
+}

@@ -1,0 +1,73 @@
+// The editing commands in the application: Edit > Individual and Edit >
+// Marriage are enabled with a family file open and open their screens on
+// the active view's person and marriage.
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "AppCommandTest.h"
+#include "CommandIds.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "EditCommands.h"
+#include "EditIndividualDialog.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "IndividualRecord.h"
+#include "KorApp.h"
+#include "MainFrame.h"
+#include "MarriageDialog.h"
+#include "RecordAccess.h"
+
+class EditCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    QVERIFY(h_.Start([this] { mrin_ = AddLindCouple(father_); },
+                     [](CKorApp& app) { RegisterEditCommands(app); }));
+    QVERIFY(mrin_ > 0);
+  }
+  void cleanup() { h_.Stop(); }
+
+  void editCommandsOpenTheirScreens() {
+    CMainFrame* frame = h_.app->GetMainFrame();
+    for (unsigned id : {shell::kIdEditIndividual, shell::kIdEditMarriage})
+      QVERIFY2(frame->CommandAction(id)->isEnabled(), qPrintable(QString::number(id)));
+    const std::int32_t current = h_.app->ActiveViewRin();
+    QCOMPARE(current, father_);
+    // Leaving the screen makes the individual the remembered ditto one.
+    frame->OnSetDittoRin(0, 0);
+    QVERIFY(TriggerAndInspect<CEditIndividualDialog>(
+        frame->CommandAction(shell::kIdEditIndividual), [current](CEditIndividualDialog& d) {
+          QCOMPARE(d.windowTitle(), QStringLiteral("Edit Individual"));
+          QCOMPARE(d.Session().GetRin(), current);
+          QVERIFY(!d.Session().IsNew());
+          QCOMPARE(d.GetControlText(CEditIndividualDialog::kIdcHeading), std::string("Dag Lind"));
+        }));
+    QCOMPARE(frame->OnGetDittoRin(0), static_cast<LRESULT>(current));
+    QCOMPARE(h_.app->ActiveViewMrin(), mrin_);
+    const std::int32_t mrin = mrin_;
+    QVERIFY(TriggerAndInspect<CMarriageDialog>(
+        frame->CommandAction(shell::kIdEditMarriage), [mrin](CMarriageDialog& d) {
+          QCOMPARE(d.Session().GetMrin(), mrin);
+          QCOMPARE(d.GetControlText(CMarriageDialog::kIdcWife), std::string("Gun Lind"));
+        }));
+    // Nothing was asked and nothing deleted on the way out.
+    QVERIFY(h_.boxes.Calls().empty());
+    CIndividualRecord back;
+    QCOMPARE(family::Read(back, father_), 1);
+  }
+
+ private:
+  AppCommandHarness h_;
+  std::int32_t father_ = 0;
+  std::int32_t mrin_ = 0;
+};
+
+QTEST_MAIN(EditCommandsTest)
+#include "editcommands_qtest.moc"

@@ -1,0 +1,330 @@
+// The Edit Individual and Edit Marriage screens on family files made
+// through the database calls: typing into the field list and Save, Cancel
+// on a new individual, New Event, Remove Event's enabling, the section keys,
+// the marriage's Cancel question and Delete, the placement values; and
+// pictures of both screens with and without ZEL rows.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "CharacterMapPopup.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "EditEnvironment.h"
+#include "EditIndividualDialog.h"
+#include "EventTypeDialogs.h"
+#include "EventTypeRecord.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "FieldListRow.h"
+#include "FieldListWidget.h"
+#include "IndividualNode.h"
+#include "IndividualRecord.h"
+#include "MarriageDialog.h"
+#include "MarriageNode.h"
+#include "MarriageRecord.h"
+#include "PickerDialogs.h"
+#include "RecordAccess.h"
+#include "TempDir.h"
+#include "TempleTable.h"
+#include "UserEventRecord.h"
+
+namespace {
+
+std::string Shots() {
+  return qEnvironmentVariableIsSet("KORVANE_SHOTS")
+             ? qEnvironmentVariable("KORVANE_SHOTS").toStdString()
+             : std::string();
+}
+
+void Shoot(QWidget* window, const char* name) {
+  const std::string shots = Shots();
+  if (!shots.empty()) window->grab().save(QString::fromStdString(shots + "/" + name + ".png"));
+}
+
+// Runs act on the next modal dialog of type D once it shows.
+template <class D>
+void WhenModal(std::function<void(D*)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+    if (dialog != nullptr) act(dialog);
+  });
+}
+
+// Shows a screen as the active window, so that its keys reach it.
+bool Show(QWidget* dialog) {
+  dialog->show();
+  dialog->activateWindow();
+  return QTest::qWaitForWindowActive(dialog);
+}
+
+// Types text into the value cell of the line of labelId (plus offset) the
+// way the user does: the editor opens, the keys go in, Tab closes it.
+void TypeInto(CFieldListWidget* list, int labelId, const char* text, int offset = 0) {
+  const int line = list->List().FindRowIndexById(labelId) + offset;
+  QVERIFY(line >= offset);
+  QVERIFY(list->List().BeginEdit(1, line, true) == 1);
+  CFieldCell* cell = list->List().GetCurrentCell();
+  QWidget* editor = cell != nullptr ? dynamic_cast<QWidget*>(cell->GetEditor()) : nullptr;
+  QVERIFY(editor != nullptr);
+  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->selectAll();
+  QTest::keyClicks(editor, QString::fromLatin1(text));
+  QTest::keyClick(editor, Qt::Key_Tab);
+  QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+class EditScreensTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir = std::make_unique<TempDir>();
+    QCOMPARE(DbCreate(dir->File("family.orv"), CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(dir->File("family.orv"), CFamilyDatabase::kCurrentFormat), 1);
+    LoadTempleTable();
+    EditEnvironment().options = EditOptions{};
+  }
+  void cleanup() {
+    DbCloseCurrent();
+    dir.reset();
+  }
+
+  void addIndividualTypeAndSave() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
+    const std::int32_t rin = dialog.Session().GetReservedRin();
+    QVERIFY(rin > 0);
+    QVERIFY(Show(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Individual"));
+    QCOMPARE(dialog.GetControlText(CEditIndividualDialog::kIdcRin), "RIN: " + std::to_string(rin));
+    CFieldListWidget* list = dialog.List();
+    TypeInto(list, rowid::kGivenName, "Clara");
+    TypeInto(list, rowid::kSurname, "Whitfield");
+    TypeInto(list, 3710, "12 Mar 1901");
+    TypeInto(list, 3710, "Dover", 1);
+    TypeInto(list, 7207, "SALTB", 1);
+    QVERIFY(dialog.Session().IsChanged());
+    QCOMPARE(dialog.GetControlText(CEditIndividualDialog::kIdcHeading),
+             std::string("Clara Whitfield"));
+    Shoot(&dialog, "editindividual_zel");
+    // Unknown sex is asked once at Save; Female is chosen.
+    int asked = 0;
+    WhenModal<CSexDialog>([&asked](CSexDialog* sex) {
+      ++asked;
+      sex->Control<QRadioButton>(CSexDialog::kIdcFemale)->click();
+      Shoot(sex, "sex");
+      sex->Control<QPushButton>(fw::kIdOk)->click();
+    });
+    dialog.Control<QPushButton>(fw::kIdOk)->click();
+    QCOMPARE(asked, 1);
+    QCOMPARE(dialog.result(), int(fw::kIdOk));
+    CIndividualRecord back;
+    QCOMPARE(family::Read(back, rin), 1);
+    QCOMPARE(back.surname, std::string("Whitfield"));
+    QCOMPARE(back.givenNames[0], std::string("Clara"));
+    QCOMPARE(back.sex, 'F');
+    QVERIFY(back.birth.date.year == 1901);
+    QCOMPARE(back.birth.place[0], std::string("Dover"));
+    QCOMPARE(back.endowment.templeCode, std::string("SALTB"));
+    // The minimum size was stored at this first opening.
+    QVERIFY(profile.GetInt("Windows", "Individual MinWidth", 0) > 0);
+    QVERIFY(profile.GetInt("Windows", "Individual right", 0) > 0);
+  }
+
+  void cancelOnANewIndividualFreesTheRin() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    std::int32_t rin = 0;
+    {
+      CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
+      rin = dialog.Session().GetReservedRin();
+      QVERIFY(Show(&dialog));
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+      QCOMPARE(dialog.result(), int(fw::kIdCancel));
+    }
+    CIndividualRecord back;
+    QVERIFY(family::Read(back, rin) != 1);
+    QVERIFY(boxes.Calls().empty());
+  }
+
+  void newEventCreatesAndLinksAUserEventAndOnlyItCanBeRemoved() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t rin = AddPerson("Hale", "Anna", 'F');
+    CEventTypeRecord type;
+    type.title = "Immigration";
+    type.shortTitle = "Immig";
+    type.ownerKind = 'I';
+    const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
+    CIndividualNode* node = Node(rin);
+    {
+      CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
+      QVERIFY(Show(&dialog));
+      CFieldListWidget* list = dialog.List();
+      list->List().BeginEdit(1, list->List().FindRowIndexById(3710), true);
+      QVERIFY(!RemoveEnabled(dialog));
+      WhenModal<CSelectEventDialog>([](CSelectEventDialog* select) {
+        Shoot(select, "selectevent");
+        select->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      dialog.OnNewEvent();
+      std::vector<std::int32_t> events;
+      DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
+      QCOMPARE(events.size(), std::size_t{1});
+      CUserEventRecord event;
+      QCOMPARE(family::Read(event, events[0]), 1);
+      QCOMPARE(event.eventTypeNumber, typeNumber);
+      // The new row is current, and Remove is offered for it only.
+      const int line = list->List().GetCurrentLine();
+      QVERIFY(line > list->List().FindRowIndexById(sectionid::kOtherEvents));
+      QVERIFY(RemoveEnabled(dialog));
+      boxes.QueueAnswer(plat::kIdYes);
+      dialog.OnRemoveEvent();
+      QCOMPARE(boxes.Calls().back().text,
+               std::string("Are you sure you want to delete the Immigration Event?"));
+      QVERIFY(list->List().FindRowIndexById(sectionid::kOtherEvents) < 0);
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+      DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
+      QVERIFY(events.empty());
+    }
+    node->Release();
+  }
+
+  // Alt+L goes to the ordinances only while they are shown; Alt+T to OTHER.
+  void sectionKeysAndZelOff() {
+    const std::int32_t rin = AddPerson("Hale", "Anna", 'F');
+    for (const bool zel : {true, false}) {
+      EditEnvironment().options.showZel = zel;
+      CIndividualNode* node = Node(rin);
+      {
+        CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
+        QVERIFY(Show(&dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Individual"));
+        CFieldListWidget* list = dialog.List();
+        list->List().BeginEdit(1, 1, true);
+        QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
+        const int ordinances = list->List().FindRowIndexById(sectionid::kOrdinances);
+        QCOMPARE(ordinances >= 0, zel);
+        // The editing lands on the section's first field.
+        QCOMPARE(list->List().GetCurrentLine(), zel ? ordinances + 1 : 1);
+        QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(list->List().GetCurrentLine(),
+                 list->List().FindRowIndexById(sectionid::kOther) + 1);
+        if (!zel) Shoot(&dialog, "editindividual_nozel");
+        dialog.Control<QPushButton>(fw::kIdCancel)->click();
+      }
+      node->Release();
+    }
+  }
+
+  void marriageSaveCancelAndDelete() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t husband = AddPerson("Hale", "Tom", 'M');
+    const std::int32_t wife = AddPerson("Ross", "Ann", 'F');
+    const std::int32_t mrin = DbSetRelation(husband, wife, db::kRelHusband, 0);
+    QVERIFY(mrin > 0);
+    for (const bool zel : {true, false}) {
+      EditEnvironment().options.showZel = zel;
+      CMarriageNode* node = Marriage(mrin);
+      {
+        CMarriageDialog dialog(nullptr, node);
+        QVERIFY(Show(&dialog));
+        QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcHusband), std::string("Tom Hale"));
+        QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcMrin), "MRIN: " + std::to_string(mrin));
+        QCOMPARE(dialog.BuildMarriageTitle(), std::string("Marriage of Tom Hale and Ann Ross"));
+        Shoot(&dialog, zel ? "marriage_zel" : "marriage_nozel");
+        // Divorced alone is no change: Cancel ends without a question.
+        dialog.Control<QCheckBox>(CMarriageDialog::kIdcDivorced)->click();
+        dialog.Control<QPushButton>(fw::kIdCancel)->click();
+        QCOMPARE(dialog.result(), int(fw::kIdCancel));
+        QVERIFY(boxes.Calls().empty());
+      }
+      ReleaseMarriageRef(node);
+    }
+    CMarriageRecord stored;
+    QCOMPARE(family::Read(stored, mrin), 1);
+    QVERIFY(stored.status != 'D');
+
+    // A typed place asks on Cancel; Cancel to the question keeps it open,
+    // then Save writes it.
+    CMarriageNode* node = Marriage(mrin);
+    {
+      CMarriageDialog dialog(nullptr, node);
+      QVERIFY(Show(&dialog));
+      TypeInto(dialog.List(), 7159, "Leeds", 1);
+      boxes.QueueAnswer(plat::kIdCancel);
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+      QCOMPARE(boxes.Calls().back().text, std::string("Do you want to save your changes?"));
+      QVERIFY(dialog.isVisible());
+      dialog.Control<QCheckBox>(CMarriageDialog::kIdcDivorced)->click();
+      dialog.Control<QPushButton>(fw::kIdOk)->click();
+      QCOMPARE(dialog.result(), int(fw::kIdOk));
+    }
+    ReleaseMarriageRef(node);
+    QCOMPARE(family::Read(stored, mrin), 1);
+    QCOMPARE(stored.marriage.place[0], std::string("Leeds"));
+    QCOMPARE(stored.status, 'D');
+
+    node = Marriage(mrin);
+    {
+      CMarriageDialog dialog(nullptr, node);
+      QVERIFY(Show(&dialog));
+      boxes.QueueAnswer(plat::kIdOk);
+      dialog.Control<QPushButton>(CMarriageDialog::kIdcDelete)->click();
+      QCOMPARE(dialog.result(), int(fw::kIdCancel));
+      QVERIFY(dialog.IsDeleted());
+      QVERIFY(dialog.Node() == nullptr);
+    }
+    ReleaseMarriageRef(node);
+    QVERIFY(family::Read(stored, mrin) != 1);
+    std::vector<std::int32_t> marriages;
+    DbGetRelationList(marriages, db::kRelSpouses, 0, wife, 0);
+    QVERIFY(marriages.empty());
+  }
+
+ private:
+  static std::int32_t AddPerson(const char* surname, const char* given, char sex) {
+    CIndividualRecord person;
+    person.surname = surname;
+    person.givenNames[0] = given;
+    person.sex = sex;
+    return static_cast<std::int32_t>(family::Add(person, 0));
+  }
+  static CIndividualNode* Node(std::int32_t rin) {
+    CIndividualRecord record;
+    family::Read(record, rin);
+    CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+    node->AddRef();
+    return node;
+  }
+  static CMarriageNode* Marriage(std::int32_t mrin) {
+    CMarriageRecord record;
+    family::Read(record, mrin);
+    CMarriageNode* node = nullptr;
+    SetMarriageRef(node, CMarriageNode::New(record));
+    return node;
+  }
+  static bool RemoveEnabled(CEditIndividualDialog& dialog) {
+    for (QAction* action : dialog.OptionsMenu()->actions())
+      if (action->text() == QStringLiteral("Remo&ve Event/Attribute")) return action->isEnabled();
+    return false;
+  }
+
+  std::unique_ptr<TempDir> dir;
+};
+
+QTEST_MAIN(EditScreensTest)
+#include "editscreens_qtest.moc"
