@@ -33,6 +33,8 @@ class RecordStore {
   RecordStore(const RecordStore&) = delete;
   RecordStore& operator=(const RecordStore&) = delete;
 
+  BlockStore& Blocks() { return blocks_; }
+
   // ---- location ----
   // File offset of record r, or -1 when it is not addressable.
   std::int64_t LocateRecord(orv::RecordKind kind, std::int32_t r) const;
