@@ -59,6 +59,10 @@ int RefusingWithoutMemory(Step step) {
 int ORV3::OpenStructures() {
   return RefusingWithoutMemory([this] {
     if (blocks_.OpenStructures() < 0) return -1;
+    const auto lastWritten = [this](RecordKind kind, std::int32_t below) {
+      return records_.LastWritten(kind, below);
+    };
+    if (blocks_.ClampHeaderToCapacity(lastWritten) < 0) return -1;
     for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
     return 1;
   });

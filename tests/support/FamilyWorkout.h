@@ -94,7 +94,7 @@ inline long ReadWhole(ORV3& engine) {
     engine.Families().GetRelationList(list, db::kRelParents, 0, r, 0);
     engine.Notes().GetNotesText(r, false, db::kIndividual, text);
     engine.Owners().GetRinList(list, db::kCitation, r, db::kOwnerIndividual);
-    engine.Owners().GetRinList(list, db::kUserEvent, r, db::kOwnerIndividualUserEvent);
+    engine.Owners().GetRinList(list, db::kUserEvent, r, db::kOwnerIndividual);
   }
   steps = 0;
   for (std::int32_t m = engine.Calls().GetRIN(0, db::kQueryMarriages, db::kWalkNextOrSame);
@@ -105,6 +105,7 @@ inline long ReadWhole(ORV3& engine) {
     engine.Families().GetRelationList(list, db::kRelChildren, 0, m, 0);
     engine.Notes().GetNotesText(m, false, db::kMarriage, text);
     engine.Owners().GetRinList(list, db::kCitation, m, db::kOwnerMarriage);
+    engine.Owners().GetRinList(list, db::kUserEvent, m, db::kOwnerMarriage);
   }
   read += static_cast<long>(engine.Trees().TreeInOrder(orv::RecordKind::Individual).size());
   std::vector<CSourceRecord> sources;

@@ -318,6 +318,5 @@ int BlockStore::OpenStructures() {
     WriteHeader(HeadPart::Whole);
     Flush();
   }
-  if (ClampHeaderToCapacity() < 0) return -1;
   return 1;
 }

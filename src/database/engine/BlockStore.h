@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,10 +91,13 @@ class BlockStore {
   // Shows the damaged-file message naming what is wrong, once per open.
   void ReportDamage(const std::string& what);
   // Holds every highest-number and count field of the header to what the
-  // blocks can hold; reports a change as damage. With a writable file the
-  // user may stop there (-1, nothing written) or go on (the header is
-  // written back). The number of fields held, or -1.
-  int ClampHeaderToCapacity();
+  // blocks can hold (a highest number beyond them to the last record
+  // written, as lastWritten finds it below a number); reports a change as
+  // damage. With a writable file the user may stop there (-1, nothing
+  // written) or go on (the header is written back). The number of fields
+  // held, or -1.
+  int ClampHeaderToCapacity(
+      const std::function<std::int32_t(orv::RecordKind, std::int32_t)>& lastWritten);
 
   // ---- read scopes and held flushes ----
   // While a read scope is open every write is skipped (success) and no block

@@ -87,7 +87,8 @@ void BlockStore::ReportDamage(const std::string& what) {
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
-int BlockStore::ClampHeaderToCapacity() {
+int BlockStore::ClampHeaderToCapacity(
+    const std::function<std::int32_t(RecordKind, std::int32_t)>& lastWritten) {
   int held = 0;
   const auto hold = [&](int field, std::int64_t highest) {
     const std::int32_t v = head_.I32(field);
@@ -99,7 +100,11 @@ int BlockStore::ClampHeaderToCapacity() {
   };
   for (RecordKind kind : kNumberedKinds) {
     const RecordLayout& l = LayoutOf(kind);
-    hold(l.highestField, RecordCapacity(l.blockType, l.perBlock));
+    const std::int32_t capacity = RecordCapacity(l.blockType, l.perBlock);
+    // Beyond the blocks the number is lost; the records written say where
+    // it was.
+    hold(l.highestField, head_.I32(l.highestField) > capacity ? lastWritten(kind, capacity)
+                                                              : capacity);
   }
   for (int t = 1; t <= kMapTypes; ++t) {
     const int field = BlockCountField(t);
