@@ -59,7 +59,8 @@ void RunCase(const std::uint8_t* data, std::size_t size) {
     for (int step = 0; step < 4; ++step) {
       const long long before = file.Size();
       workout::EditOnce(*s.engine, step);
-      if (file.Size() - before > orv::kGroupBytes) Finding("an edit grew the file by more than a group");
+      if (file.Size() - before > orv::kGroupBytes)
+        Finding("an edit grew the file by more than a group");
     }
   }
   Session again(file);

@@ -138,7 +138,8 @@ std::string RunChild(const Bytes& input, const Options& o) {
   }
   int status = 0;
   waitpid(pid, &status, 0);
-  if (WIFEXITED(status)) return WEXITSTATUS(status) == 0 ? "" : "exit " + std::to_string(WEXITSTATUS(status));
+  if (WIFEXITED(status))
+    return WEXITSTATUS(status) == 0 ? "" : "exit " + std::to_string(WEXITSTATUS(status));
   if (WIFSIGNALED(status)) {
     const int sig = WTERMSIG(status);
     if (sig == SIGALRM) return "timeout";
@@ -201,11 +202,16 @@ int main(int argc, char** argv) {
     }
     if (a == "--write-seed" && next) return WriteFile(next, fuzz::SeedFamily()) ? 0 : 1;
     if (!next) break;
-    if (a == "--seconds") o.seconds = std::atof(next);
-    else if (a == "--seed") o.seed = std::strtoull(next, nullptr, 10);
-    else if (a == "--out") o.out = next;
-    else if (a == "--timeout") o.timeout = static_cast<unsigned>(std::atoi(next));
-    else if (a == "--memory") o.memoryMb = std::atol(next);
+    if (a == "--seconds")
+      o.seconds = std::atof(next);
+    else if (a == "--seed")
+      o.seed = std::strtoull(next, nullptr, 10);
+    else if (a == "--out")
+      o.out = next;
+    else if (a == "--timeout")
+      o.timeout = static_cast<unsigned>(std::atoi(next));
+    else if (a == "--memory")
+      o.memoryMb = std::atol(next);
     else {
       std::fprintf(stderr, "unknown option %s\n", a.c_str());
       return 2;

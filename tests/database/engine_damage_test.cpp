@@ -62,7 +62,8 @@ const Bytes& SmallFamily() {
     plat::ScopedMessageBox scoped{&boxes};
     MemoryFile file;
     Session s(file);
-    if (s.engine->Create("family.orv") != 1 || !workout::BuildSmallFamily(*s.engine)) return Bytes{};
+    if (s.engine->Create("family.orv") != 1 || !workout::BuildSmallFamily(*s.engine))
+      return Bytes{};
     return file.Bytes();
   }();
   return bytes;
@@ -97,15 +98,15 @@ std::vector<Damage> Damages(const Bytes& family) {
   std::vector<Damage> out;
   const std::int32_t size = static_cast<std::int32_t>(family.size());
   const int fields[] = {
-      kHeadHighestIndividual, kHeadIndividualBlocks,  kHeadIndividualRoot,   kHeadIndividualChain,
-      kHeadHighestMarriage,   kHeadMarriageBlocks,    kHeadMarriageChain,    kHeadNameCount,
-      kHeadNameBlocks,        kHeadNameRoot,          kHeadNameNext,         kHeadNameBlockEnd,
-      kHeadHighestNote,       kHeadNoteBlocks,        kHeadNoteFreeHead,     kHeadHighestCitation,
-      kHeadCitationBlocks,    kHeadCitationChain,     kHeadHighestSource,    kHeadSourceBlocks,
+      kHeadHighestIndividual, kHeadIndividualBlocks,  kHeadIndividualRoot,    kHeadIndividualChain,
+      kHeadHighestMarriage,   kHeadMarriageBlocks,    kHeadMarriageChain,     kHeadNameCount,
+      kHeadNameBlocks,        kHeadNameRoot,          kHeadNameNext,          kHeadNameBlockEnd,
+      kHeadHighestNote,       kHeadNoteBlocks,        kHeadNoteFreeHead,      kHeadHighestCitation,
+      kHeadCitationBlocks,    kHeadCitationChain,     kHeadHighestSource,     kHeadSourceBlocks,
       kHeadSourceRoot,        kHeadSourceChain,       kHeadHighestRepository, kHeadRepositoryRoot,
-      kHeadHighestFamilyLink, kHeadFamilyLinkChain,   kHeadUsedPositions,    kHeadGroups,
-      kHeadDBMapBlock,        kHeadOtherNameCount,    kHeadOtherNameRoot,    kHeadOtherNameNext,
-      kHeadOtherNameBlockEnd, kHeadEventTypeRoot,     kHeadHighestEventType, kHeadHighestUserEvent,
+      kHeadHighestFamilyLink, kHeadFamilyLinkChain,   kHeadUsedPositions,     kHeadGroups,
+      kHeadDBMapBlock,        kHeadOtherNameCount,    kHeadOtherNameRoot,     kHeadOtherNameNext,
+      kHeadOtherNameBlockEnd, kHeadEventTypeRoot,     kHeadHighestEventType,  kHeadHighestUserEvent,
       kHeadHighestContact,    kHeadHighestMultimedia,
   };
   const std::int32_t values[] = {0, -1, kMax32, size, 1 << 30};
@@ -145,9 +146,17 @@ std::vector<Damage> Damages(const Bytes& family) {
       out.push_back({"DBMap count of type " + std::to_string(t) + " = " + std::to_string(v),
                      [at, v](Bytes& b) { SetI16(b, at, v); }});
     }
-  const std::size_t cuts[] = {0,       100,         kHeaderSize,           kMirrorOffset,
-                              typeMap, dbMap - 1,   dbMap,                 records,
-                              records + kBlockSize, family.size() - kBlockSize, family.size() - 1};
+  const std::size_t cuts[] = {0,
+                              100,
+                              kHeaderSize,
+                              kMirrorOffset,
+                              typeMap,
+                              dbMap - 1,
+                              dbMap,
+                              records,
+                              records + kBlockSize,
+                              family.size() - kBlockSize,
+                              family.size() - 1};
   for (std::size_t cut : cuts)
     out.push_back({"cut at " + std::to_string(cut), [cut](Bytes& b) { b.resize(cut); }});
   return out;
@@ -283,8 +292,7 @@ TEST_F(DamagedFileTest, ReadOnlyFileIsHeldInMemoryOnly) {
   MemoryFile file(damaged);
   ASSERT_EQ(Open(file, true), 1);
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text,
-            res::FormatString(3890, {res::LoadString(3895)}));
+  EXPECT_EQ(boxes.Calls()[0].text, res::FormatString(3890, {res::LoadString(3895)}));
   EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbOkCancel, 0u);
   EXPECT_EQ(workout::ReadWhole(E()), 25);
   EXPECT_EQ(file.Bytes(), damaged);
@@ -345,8 +353,10 @@ TEST_F(DamagedFileTest, StringTreeLinkIntoTheBlockMapIsNeverWrittenThrough) {
   const std::int32_t root = I32At(damaged, kHeadNameRoot);
   ASSERT_GT(root, kBlocksOffset);
   const std::size_t dbMap = kBlocksOffset + kBlockSize;
-  SetI32(damaged, static_cast<std::size_t>(root) + kEntryGreater, static_cast<std::int32_t>(dbMap + 40));
-  SetI32(damaged, static_cast<std::size_t>(root) + kEntryLesser, static_cast<std::int32_t>(dbMap + 40));
+  SetI32(damaged, static_cast<std::size_t>(root) + kEntryGreater,
+         static_cast<std::int32_t>(dbMap + 40));
+  SetI32(damaged, static_cast<std::size_t>(root) + kEntryLesser,
+         static_cast<std::int32_t>(dbMap + 40));
   MemoryFile file(damaged);
   ASSERT_EQ(Open(file), 1);
   ASSERT_TRUE(boxes.Calls().empty());

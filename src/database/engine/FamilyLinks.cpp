@@ -4,8 +4,8 @@
 #include <string>
 #include <unordered_set>
 
-#include "DbCodes.h"
 #include "BlockStore.h"
+#include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
 #include "Ports.h"

@@ -103,8 +103,8 @@ int BlockStore::ClampHeaderToCapacity(
     const std::int32_t capacity = RecordCapacity(l.blockType, l.perBlock);
     // Beyond the blocks the number is lost; the records written say where
     // it was.
-    hold(l.highestField, head_.I32(l.highestField) > capacity ? lastWritten(kind, capacity)
-                                                              : capacity);
+    hold(l.highestField,
+         head_.I32(l.highestField) > capacity ? lastWritten(kind, capacity) : capacity);
   }
   for (int t = 1; t <= kMapTypes; ++t) {
     const int field = BlockCountField(t);

@@ -31,8 +31,7 @@ StringStores::StringStores(EngineHost* host, BlockStore& blocks)
 
 bool StringStores::InStoreBlock(std::int32_t offset, int len) {
   const int type = blocks_.BlockTypeAt(offset);
-  if ((type == kBlockNames || type == kBlockOtherNames) &&
-      blocks_.InBlockOfType(offset, len, type))
+  if ((type == kBlockNames || type == kBlockOtherNames) && blocks_.InBlockOfType(offset, len, type))
     return true;
   blocks_.ReportDamage(res::LoadString(kLinkOutsideText));
   return false;
@@ -148,7 +147,8 @@ std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int
   std::memcpy(buf + kEntryText, ansel.data(), ansel.size());
   if (!blocks_.Put(next, buf, static_cast<std::size_t>(size))) return 0;
   const std::int32_t count = head_.I32(store.countField);
-  head_.SetI32(store.countField, count < std::numeric_limits<std::int32_t>::max() ? count + 1 : count);
+  head_.SetI32(store.countField,
+               count < std::numeric_limits<std::int32_t>::max() ? count + 1 : count);
   head_.SetI32(store.nextField, next + size);
   bool written = blocks_.WriteHeader(store.part);
   if (store.part == HeadPart::Counters) host_->nameEntries = head_.I32(store.countField);
