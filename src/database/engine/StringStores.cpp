@@ -135,7 +135,8 @@ std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int
                           blocks_.InBlockOfType(next, kEntryMaxSize, store.blockType);
   if (empty || !roomAtNext) {
     const std::int64_t block = blocks_.AllocateBlock(store.blockType);
-    if (block < 0) return 0;
+    // Entries are named by 32-bit offsets: a block beyond them cannot hold one.
+    if (block < 0 || block > std::numeric_limits<std::int32_t>::max() - kBlockSize) return 0;
     next = static_cast<std::int32_t>(block);
     head_.SetI32(store.endField, next + kBlockSize);
     if (empty) head_.SetI32(store.rootField, next);
