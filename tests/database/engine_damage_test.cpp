@@ -151,6 +151,28 @@ std::vector<Damage> Damages(const Bytes& family) {
     out.push_back({"record bytes at " + std::to_string(at) + " = " + std::to_string(v),
                    [at, v](Bytes& b) { SetI32(b, at, v); }});
   }
+  // The link fields of individuals 1 and 5 (names, spouse chain, parent
+  // link, notes, name tree) and of marriages 1 and 2 (spouses, children,
+  // spouse chains, user events, notes, citations).
+  const auto linkFields = [&](RecordKind kind, std::int32_t r, std::initializer_list<int> offsets) {
+    plat::FakeMessageBox quiet;
+    plat::ScopedMessageBox scoped{&quiet};
+    MemoryFile file(family);
+    Session s(file, true);
+    if (s.engine->OpenStructures() != 1) return;
+    const std::int64_t at = s.engine->Records().LocateRecord(kind, r);
+    for (int offset : offsets)
+      for (std::int32_t v : {-1, kMax32, 1 << 30, 9}) {
+        const std::size_t pos = static_cast<std::size_t>(at + offset);
+        out.push_back({std::string(LayoutOf(kind).name) + " " + std::to_string(r) + " field " +
+                           std::to_string(offset) + " = " + std::to_string(v),
+                       [pos, v](Bytes& b) { SetI32(b, pos, v); }});
+      }
+  };
+  for (std::int32_t r : {1, 5})
+    linkFields(RecordKind::Individual, r, {1, 5, 218, 222, 226, 242, 246, 250});
+  for (std::int32_t m : {1, 2})
+    linkFields(RecordKind::Marriage, m, {1, 5, 9, 13, 77, 81, 85, 89, 93});
   for (int t = 1; t <= 20; ++t)
     for (std::int16_t v : {std::int16_t{0}, std::int16_t{-1}, std::int16_t{32767}}) {
       const std::size_t at = dbMap + DBMap::CountOffset(0, t);
