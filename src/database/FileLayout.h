@@ -72,11 +72,11 @@ inline std::int64_t BlockOffset(int g, int k) {
 inline std::int64_t FirstBlockOffset(int g) { return BlockOffset(g, 0); }
 // File offset of block number b (counted from 1 over all groups).
 inline std::int64_t BlockNumberOffset(std::int32_t b) {
-  return std::int64_t{b - 1} * kBlockSize + kBlocksOffset;
+  return (std::int64_t{b} - 1) * kBlockSize + kBlocksOffset;
 }
 // File offset of the type byte of block number b in its group's first block.
 inline std::int64_t TypeByteOffset(std::int32_t b) {
-  return std::int64_t{(b - 1) / kGroupPositions} * 67100672 + b + 4095;
+  return (std::int64_t{b} - 1) / kGroupPositions * 67100672 + b + 4095;
 }
 
 // Block types.

@@ -3,10 +3,13 @@
 #include "ORV3.h"
 
 #include <algorithm>
+#include <new>
 
 #include "Ansel.h"
 #include "CodePage.h"
 #include "CustomEventTable.h"
+#include "Ports.h"
+#include "StringTable.h"
 
 using namespace orv;
 
@@ -34,13 +37,42 @@ int ORV3::Create(const std::string& path, const NewFileOptions& options) {
   return 1;
 }
 
+namespace {
+
+constexpr unsigned kNoMemoryText = 3894;
+
+// Opening sizes its tables by what the file holds; a file larger than
+// memory is refused rather than left half open.
+template <class Step>
+int RefusingWithoutMemory(Step step) {
+  try {
+    return step();
+  } catch (const std::bad_alloc&) {
+    plat::MessageBox(res::LoadString(kNoMemoryText), res::LoadString(3876),
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return -1;
+  }
+}
+
+}  // namespace
+
 int ORV3::OpenStructures() {
-  if (blocks_.OpenStructures() < 0) return -1;
-  for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
-  return 1;
+  return RefusingWithoutMemory([this] {
+    if (blocks_.OpenStructures() < 0) return -1;
+    const auto lastWritten = [this](RecordKind kind, std::int32_t below) {
+      return records_.LastWritten(kind, below);
+    };
+    if (blocks_.ClampHeaderToCapacity(lastWritten) < 0) return -1;
+    for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
+    return 1;
+  });
 }
 
 int ORV3::Open(bool createDefaultEventTypes) {
+  return RefusingWithoutMemory([&] { return OpenAndMend(createDefaultEventTypes); });
+}
+
+int ORV3::OpenAndMend(bool createDefaultEventTypes) {
   if (OpenStructures() < 0) return -1;
   RecoverInterruptedBatch();
   const bool mended = strings_.RecoverStringStores() > 0;

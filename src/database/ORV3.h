@@ -133,6 +133,8 @@ class ORV3 {
   FileSettings& Settings() { return settings_; }
 
  private:
+  int OpenAndMend(bool createDefaultEventTypes);
+
   // Declared in the order they are built: each part is handed the parts it
   // uses (some not built yet, which it only keeps a reference to).
   BlockStore blocks_;

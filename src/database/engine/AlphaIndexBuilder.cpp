@@ -1,5 +1,7 @@
 #include "AlphaIndexBuilder.h"
 
+#include <limits>
+
 #include <algorithm>
 
 #include "AlphaIndexFile.h"
@@ -41,7 +43,8 @@ CAlphaIndexBuilder::CAlphaIndexBuilder(EngineHost& host, std::int32_t root, std:
 CAlphaIndexBuilder::Result CAlphaIndexBuilder::Run() {
   cancelled_ = fileFailed_ = false;
   plat::ProgressPort& progress = plat::Progress();
-  progress.Begin(kTitle, std::max(2 * highest_, 1));
+  progress.Begin(kTitle, static_cast<int>(std::clamp<std::int64_t>(
+                             2 * std::int64_t{highest_}, 1, std::numeric_limits<int>::max())));
   progress.SetText(kText);
   const int built = BuildIndexFile();
   progress.End();
@@ -52,7 +55,8 @@ CAlphaIndexBuilder::Result CAlphaIndexBuilder::Run() {
 bool CAlphaIndexBuilder::Poll(std::int64_t step, std::int64_t position) {
   if (step % kPollSteps != 0) return false;
   plat::ProgressPort& progress = plat::Progress();
-  progress.SetPosition(static_cast<int>(std::min<std::int64_t>(position, 2 * highest_)));
+  progress.SetPosition(
+      static_cast<int>(std::min<std::int64_t>(position, 2 * std::int64_t{highest_})));
   if (progress.CancelRequested()) cancelled_ = true;
   return cancelled_;
 }

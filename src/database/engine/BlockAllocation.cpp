@@ -1,6 +1,7 @@
 // Block allocation and the used-position counters; making record numbers
 // addressable.
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "BlockStore.h"
@@ -18,15 +19,24 @@ const std::vector<std::uint8_t>& ZeroBlock() {
 
 }  // namespace
 
+namespace {
+
+// One more of a count read from the file, held at the largest int32.
+std::int32_t OneMore(std::int32_t v) {
+  return v < std::numeric_limits<std::int32_t>::max() ? v + 1 : v;
+}
+
+}  // namespace
+
 int BlockStore::IncrementFileBlockCount(int type) {
-  head_.SetI32(kHeadUsedPositions, head_.I32(kHeadUsedPositions) + 1);
+  head_.SetI32(kHeadUsedPositions, OneMore(head_.I32(kHeadUsedPositions)));
   if (type == kBlockDBMap || type == kBlockIndividualExt || type == kBlockSourceExt) return 1;
   const int field = BlockCountField(type);
   if (field < 0) {
     plat::MessageBox("Unknown block type in IncrementFileBlockCount", "Yo", plat::kMbOk);
     return 0;
   }
-  head_.SetI32(field, head_.I32(field) + 1);
+  head_.SetI32(field, OneMore(head_.I32(field)));
   return 1;
 }
 
@@ -62,7 +72,7 @@ int BlockStore::TakePosition(int& g, int& p) {
 std::int64_t BlockStore::AllocateBlock(int type) {
   // A file that may not be written gets no blocks: the group index is built
   // from the disk and would not show one.
-  if (host_->readOnly || type < 1 || type > kMapTypes) return -1;
+  if (host_->readOnly || reading_ > 0 || type < 1 || type > kMapTypes) return -1;
   int g = 0, p = 0;
   if (!TakePosition(g, p)) return -1;
   const auto typeByte = static_cast<std::uint8_t>(type);
@@ -89,8 +99,11 @@ int BlockStore::EnsureRecordBlocks(std::int32_t r, int type, int perBlock) {
   bool allocated = false;
   std::int64_t capacity = 0;
   int row = 0;
+  // One call grows the file by at most one group of blocks, however far
+  // the number asked for lies beyond the blocks there are.
+  int allocations = 0;
   for (long passes = 1;; ++passes) {
-    if (row >= kMaxGroups) {
+    if (row >= kMaxGroups || allocations >= kGroupPositions - 1) {
       ok = 0;
       break;
     }
@@ -108,6 +121,7 @@ int BlockStore::EnsureRecordBlocks(std::int32_t r, int type, int perBlock) {
       ok = 0;
       break;
     }
+    ++allocations;
     allocated = true;
   }
   batch_ = savedBatch;

@@ -46,7 +46,8 @@ BlockStore::BlockStore(EngineHost* host) : host_(host) {
 }
 
 bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
-  if (host_->readOnly) return true;
+  if (host_->readOnly || reading_ > 0) return true;
+  if (pos < 0) return false;
   if (!host_->Io().WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
     Yo("Write Error");
     return false;
@@ -55,10 +56,12 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
 }
 
 bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
+  if (pos < 0) return false;
   return host_->Io().ReadAt(static_cast<std::uint64_t>(pos), data, len);
 }
 
 long long BlockStore::ReadSomeAt(std::int64_t pos, void* data, std::size_t len) {
+  if (pos < 0) return -1;
   return host_->Io().ReadSomeAt(static_cast<std::uint64_t>(pos), data, len);
 }
 
@@ -97,6 +100,10 @@ bool BlockStore::EndBatch() {
 
 void BlockStore::Flush() {
   if (batch_ || host_->readOnly) return;  // a closed file flushes nothing
+  if (flushHolds_ > 0) {
+    flushWanted_ = true;
+    return;
+  }
   host_->Io().Flush();
 }
 
@@ -164,18 +171,27 @@ int BlockStore::Create(const std::string& path, const NewFileOptions& options) {
   return 1;
 }
 
-int BlockStore::RecoverAllocationCounters() {
-  // In batch mode the counter area reaches the disk only when the batch ends.
-  // After a crash the stored used-position and group counts can lag behind
-  // the blocks that exist; the first blocks say how far the file really goes.
-  const std::int32_t storedGroups = head_.I32(kHeadGroups);
-  const std::int32_t storedUsed = head_.I32(kHeadUsedPositions);
-  int groups = std::clamp<std::int32_t>(storedGroups, 1, kMaxGroups);
-  while (groups < kMaxGroups) {
+int BlockStore::RealGroupCount() {
+  const long long size = host_->Io().Size();
+  int groups = 0;
+  while (groups < kMaxGroups && FirstBlockOffset(groups) + kBlockSize <= size) {
     std::uint8_t mark = 0;
     if (!ReadAt(FirstBlockOffset(groups), &mark, 1) || mark != kBlockFirst) break;
     ++groups;
   }
+  return groups;
+}
+
+int BlockStore::RecoverAllocationCounters() {
+  // In batch mode the counter area reaches the disk only when the batch ends.
+  // After a crash the stored used-position and group counts can lag behind
+  // the blocks that exist; the first blocks say how far the file really goes.
+  // Counts beyond the blocks the file holds are damage: they are held to the
+  // file here and written back with the rest of the header's limits.
+  const std::int32_t storedGroups = head_.I32(kHeadGroups);
+  const std::int32_t storedUsed = head_.I32(kHeadUsedPositions);
+  const int groups = RealGroupCount();
+  if (groups < 1) return 0;
   std::vector<std::uint8_t> first(kBlockSize);
   if (!ReadAt(FirstBlockOffset(groups - 1), first.data(), kBlockSize))
     return 0;  // the group index build reports it
@@ -185,18 +201,20 @@ int BlockStore::RecoverAllocationCounters() {
       used = k + 1;
       break;
     }
-  if (groups == storedGroups) used = std::max(used, storedUsed);
+  const bool usedInRange = storedUsed >= 1 && storedUsed <= kGroupPositions;
+  if (groups == storedGroups && usedInRange) used = std::max(used, storedUsed);
+  allocationDamaged_ = storedGroups < 1 || storedGroups > groups || !usedInRange;
   if (groups != storedGroups || used != storedUsed) {
     head_.SetI32(kHeadGroups, groups);
     head_.SetI32(kHeadUsedPositions, used);
-    WriteHeader(HeadPart::Counters);
+    if (!allocationDamaged_) WriteHeader(HeadPart::Counters);
   }
   return 1;
 }
 
 int BlockStore::CheckDBMapBlock() {
   const std::int32_t b = head_.I32(kHeadDBMapBlock);
-  if (b > 0) {
+  if (b > 0 && b - 1 < std::int64_t{GroupCount()} * kGroupPositions) {
     const GroupIndex* group = Group((b - 1) / kGroupPositions);
     if (group && group->TypeAt((b - 1) % kGroupPositions) == kBlockDBMap) return 1;
   }
@@ -250,10 +268,24 @@ int BlockStore::LoadDBMap() {
       }
     }
   if (grew) Put(BlockNumberOffset(b), dbMap_.Data(), kBlockSize);
+  // Counts a group cannot hold, and counts of groups the file does not
+  // have, are damage; in memory they are held to what can be, so that every
+  // walk over the map stays inside the file.
+  for (int g = 0; g < kMaxGroups; ++g)
+    for (int t = 1; t <= kMapTypes; ++t) {
+      const int c = dbMap_.Count(g, t);
+      if (g >= GroupCount()) {
+        if (c != 0) dbMap_.SetCount(g, t, 0);
+      } else if (c < 0 || c > kGroupPositions - 1) {
+        dbMap_.SetCount(g, t, groups_[g]->TypeCount(t));
+      }
+    }
   return 1;
 }
 
 int BlockStore::OpenStructures() {
+  damageReported_ = false;
+  allocationDamaged_ = false;
   if (!ReadAt(0, head_.Data(), kHeaderSize)) {
     plat::MessageBox("FileHead File Read Error", kProgramCaption,
                      plat::kMbOk | plat::kMbIconExclamation);
@@ -262,6 +294,12 @@ int BlockStore::OpenStructures() {
   if (head_.Text(kHeadMagic, 4) != "ORV") {
     plat::MessageBox(res::LoadString(3874), res::LoadString(3876),
                      plat::kMbOk | plat::kMbIconExclamation);
+    return -1;
+  }
+  // Nothing is written before group 0's first block is known good: a file
+  // cut or overwritten at its start cannot be made sense of.
+  if (RealGroupCount() < 1) {
+    Yo("Problem with first Block");
     return -1;
   }
   RecoverAllocationCounters();

@@ -10,10 +10,18 @@
 // counted in the DBMap, its mirror and the header before it is handed out;
 // outside batch mode the header reaches the disk with it. Writes are
 // skipped (success) on a read-only file and show "Write Error" when short.
+// A damaged file is met with limits: at open the groups, the used
+// positions and every highest-number and count field of the header are
+// held to what the file's size and type maps can really hold (reported once
+// as damage, written back only when the file may be written and the user
+// goes on); a link into a block is checked against the block's type before
+// it is followed; a read scope skips every write (as on a read-only file) so
+// that reading never changes the file.
 // Needs: only the host's file and read-only flag.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,6 +77,59 @@ class BlockStore {
   int EnsureRecordBlocks(std::int32_t r, int type, int perBlock);
   int SetFileBlockCount(int type, std::int32_t count, bool setHighest);
 
+  // ---- limits of a damaged file ----
+  // The highest record number the blocks of a type address: the last
+  // record of a group's blocks that both the DBMap and the type map show.
+  std::int32_t RecordCapacity(int blockType, int perBlock) const;
+  // Blocks of a type the groups' type maps show.
+  std::int32_t TypeMapBlocks(int blockType) const;
+  // Type of the block that holds file offset pos (kBlockFirst for a group's
+  // first block); 0 for the header area or an offset beyond the groups.
+  int BlockTypeAt(std::int64_t pos) const;
+  // true when len bytes from pos lie inside one block of the type.
+  bool InBlockOfType(std::int64_t pos, std::int64_t len, int type) const;
+  // Shows the damaged-file message naming what is wrong, once per open.
+  void ReportDamage(const std::string& what);
+  // Holds every highest-number and count field of the header to what the
+  // blocks can hold (a highest number beyond them to the last record
+  // written, as lastWritten finds it below a number); reports a change as
+  // damage. With a writable file the user may stop there (-1, nothing
+  // written) or go on (the header is written back). The number of fields
+  // held, or -1.
+  int ClampHeaderToCapacity(
+      const std::function<std::int32_t(orv::RecordKind, std::int32_t)>& lastWritten);
+
+  // ---- read scopes and held flushes ----
+  // While a read scope is open every write is skipped (success) and no block
+  // is allocated: what a read would mend in passing waits for a write.
+  class ReadScope {
+   public:
+    explicit ReadScope(BlockStore& b) : b_(b) { ++b_.reading_; }
+    ~ReadScope() { --b_.reading_; }
+    ReadScope(const ReadScope&) = delete;
+    ReadScope& operator=(const ReadScope&) = delete;
+
+   private:
+    BlockStore& b_;
+  };
+  bool Reading() const { return reading_ > 0; }
+  // Flushes asked for while a hold lasts become one flush at its end.
+  class FlushHold {
+   public:
+    explicit FlushHold(BlockStore& b) : b_(b) { ++b_.flushHolds_; }
+    ~FlushHold() {
+      if (--b_.flushHolds_ == 0 && b_.flushWanted_) {
+        b_.flushWanted_ = false;
+        b_.Flush();
+      }
+    }
+    FlushHold(const FlushHold&) = delete;
+    FlushHold& operator=(const FlushHold&) = delete;
+
+   private:
+    BlockStore& b_;
+  };
+
   // ---- positioned access to the family file ----
   // Write: skipped (success) when read-only; "Write Error" when short.
   bool Put(std::int64_t pos, const void* data, std::size_t len);
@@ -83,6 +144,9 @@ class BlockStore {
   // full) and sets the used-position count to it; 1 or 0.
   int TakePosition(int& g, int& p);
   int RecoverAllocationCounters();
+  // Groups from 0 on whose first block reads and is marked; 0 when group 0's
+  // does not.
+  int RealGroupCount();
   int CheckDBMapBlock();
   int LoadDBMap();
 
@@ -91,4 +155,9 @@ class BlockStore {
   orv::DBMap dbMap_;
   std::vector<std::unique_ptr<orv::GroupIndex>> groups_;
   bool batch_ = false;
+  int reading_ = 0;
+  int flushHolds_ = 0;
+  bool flushWanted_ = false;
+  bool damageReported_ = false;
+  bool allocationDamaged_ = false;  // groups or used positions beyond the file
 };

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "BlockStore.h"
 #include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
@@ -144,6 +145,7 @@ bool FamilyLinks::WriteRing(RingSide side, std::int32_t owner,
 
 int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
                              std::vector<std::int32_t>& out) {
+  BlockStore::ReadScope reading(records_.Blocks());
   out.clear();
   switch (relation) {
     case db::kRelSpouses: {
@@ -226,6 +228,7 @@ int FamilyLinks::GetRelation(std::int32_t record, int relation, int count,
 }
 
 int FamilyLinks::GetRelationCount(std::int32_t record, int relation, bool individual) {
+  BlockStore::ReadScope reading(records_.Blocks());
   if (!individual) {
     if (relation != db::kRelChildren) {
       plat::MessageBox("MRin can't have that relationship", "Yo", plat::kMbOk);
@@ -259,6 +262,7 @@ int FamilyLinks::GetRelationCount(std::int32_t record, int relation, bool indivi
 
 int FamilyLinks::GetRelationList(std::vector<std::int32_t>& list, int relation, int mode,
                                  std::int32_t record, std::int32_t only) {
+  BlockStore::ReadScope reading(records_.Blocks());
   list.clear();
   switch (relation) {
     case db::kRelSpouses: {
@@ -344,6 +348,7 @@ int FamilyLinks::GetRelationList(std::vector<std::int32_t>& list, int relation, 
 }
 
 int FamilyLinks::HasChildren(std::int32_t record, int type) {
+  BlockStore::ReadScope reading(records_.Blocks());
   auto hasChild = [this](std::int32_t m) {
     MarriageRec rec;
     return records_.IsLive(RecordKind::Marriage, m) == 1 && records_.Read(m, rec) &&

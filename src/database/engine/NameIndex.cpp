@@ -2,6 +2,7 @@
 // file, rebuilt by the index builder when stale, read by position, with the
 // position of each RIN kept in memory.
 #include <algorithm>
+#include <new>
 
 #include "AlphaIndexBuilder.h"
 #include "AlphaIndexFile.h"
@@ -13,8 +14,13 @@ using namespace orv;
 
 bool RecordTrees::EnsureNameIndex() {
   if (nameIndexReady_) return true;
-  namePosition_.assign(
-      static_cast<std::size_t>(std::max(records_.Highest(RecordKind::Individual), 0)) + 1, 0);
+  try {
+    namePosition_.assign(
+        static_cast<std::size_t>(std::max(records_.Highest(RecordKind::Individual), 0)) + 1, 0);
+  } catch (const std::bad_alloc&) {
+    namePosition_.clear();
+    return false;
+  }
   nameIndex_.clear();
   nameIndexInMemory_ = false;
   CAlphaIndexBuilder::Result built = CAlphaIndexBuilder::kNoFile;

@@ -170,6 +170,8 @@ std::int32_t NoteChains::WriteNoteChain(std::int32_t first, const std::string& t
 
 std::int32_t NoteChains::WriteNoteChainAnsel(std::int32_t first, const std::string& ansel,
                                              std::int32_t previous) {
+  // A long note takes many blocks; the file is flushed once for all of them.
+  BlockStore::FlushHold hold(blocks_);
   const std::int32_t highest = records_.Highest(RecordKind::NoteBlock);
   if (first <= 0 || first > highest) return 0;
   std::uint8_t block[NoteBlockRec::kSize];
@@ -286,6 +288,7 @@ std::int32_t NoteChains::AppendNotes(std::int32_t first, const std::string& text
 }
 
 int NoteChains::GetNotesText(std::int32_t recordOrBlock, bool isBlock, int type, std::string& out) {
+  BlockStore::ReadScope reading(blocks_);
   out.clear();
   const std::int32_t first = isBlock ? recordOrBlock : GetFirstNoteBlock(recordOrBlock, type);
   if (first <= 0) return 0;
@@ -294,6 +297,7 @@ int NoteChains::GetNotesText(std::int32_t recordOrBlock, bool isBlock, int type,
 
 int NoteChains::SetNotes(std::int32_t recordOrBlock, const std::string& text, int mode,
                          bool isBlock, int type) {
+  BlockStore::FlushHold hold(blocks_);
   std::int32_t first = recordOrBlock;
   if (!isBlock) {
     if (type != db::kIndividual && type != db::kMarriage) return 0;

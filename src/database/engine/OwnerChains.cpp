@@ -3,6 +3,7 @@
 // the counts of cited user events and parent links an individual's
 // extension keeps, and moving citations and user events between owners.
 #include "OwnerChains.h"
+#include "BlockStore.h"
 
 #include <algorithm>
 #include <string>
@@ -347,6 +348,7 @@ int OwnerChains::DetachUserEvent(std::int32_t event) {
 
 int OwnerChains::GetRinList(std::vector<std::int32_t>& list, int type, std::int32_t owner,
                             char ownerLetter) {
+  BlockStore::ReadScope reading(records_.Blocks());
   list.clear();
   if (type == db::kCitation) {
     CitationSlot slot;

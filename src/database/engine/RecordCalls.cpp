@@ -3,6 +3,7 @@
 // kind and mode, the individual read at a detail level and the default
 // event types.
 #include "RecordCalls.h"
+#include "BlockStore.h"
 
 #include <vector>
 
@@ -35,6 +36,7 @@ RecordCalls::RecordCalls(ORV3& engine)
 
 int RecordCalls::O3_GetRecord(std::int32_t number, int type, RecordRef rec, int detail, int mode,
                               int flag) {
+  BlockStore::ReadScope reading(blocks_);
   const RecordTypes::Entry* entry = RecordTypes::Find(type);
   // Resolve the number in the mode's walk.
   if (entry && entry->walk != 0) number = GetRIN(number, entry->walk, mode);
@@ -76,6 +78,7 @@ int RecordCalls::DllDeleteRecord(std::int32_t number, int type) {
 // ---- record numbers -------------------------------------------------------
 
 std::int32_t RecordCalls::GetRIN(std::int32_t number, int kind, int mode) {
+  BlockStore::ReadScope reading(blocks_);
   const auto all = [](std::int32_t) { return true; };
   switch (kind) {
     case db::kQueryIndividuals:
@@ -113,6 +116,7 @@ std::int32_t RecordCalls::GetRIN(std::int32_t number, int kind, int mode) {
 }
 
 std::int32_t RecordCalls::GetRIN(const std::string& text, int kind, int mode) {
+  BlockStore::ReadScope reading(blocks_);
   switch (kind) {
     case db::kQueryNameText: {
       const std::int32_t rin = trees_.FindByName(RecordKind::Individual, text, mode);
@@ -134,6 +138,7 @@ std::int32_t RecordCalls::GetRIN(const std::string& text, int kind, int mode) {
 }
 
 int RecordCalls::ReadIndividualRecord(std::int32_t rin, CIndividualRecord& rec, int level) {
+  BlockStore::ReadScope reading(blocks_);
   std::uint8_t buf[IndividualRec::kSize];
   if (records_.IsLive(RecordKind::Individual, rin, buf) != 1) return 0;
   IndividualRec person;

@@ -269,3 +269,12 @@ int RecordStore::RecoverHighestNumbers() {
   if (raised) blocks_.WriteHeader(HeadPart::Whole);
   return raised;
 }
+
+std::int32_t RecordStore::LastWritten(RecordKind kind, std::int32_t upTo) {
+  std::vector<std::uint8_t> buf(LayoutOf(kind).size);
+  for (std::int32_t r = upTo; r >= 1; --r)
+    if (ReadRaw(kind, r, buf.data()) &&
+        std::any_of(buf.begin(), buf.end(), [](std::uint8_t b) { return b != 0; }))
+      return r;
+  return 0;
+}

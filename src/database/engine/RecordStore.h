@@ -33,6 +33,8 @@ class RecordStore {
   RecordStore(const RecordStore&) = delete;
   RecordStore& operator=(const RecordStore&) = delete;
 
+  BlockStore& Blocks() { return blocks_; }
+
   // ---- location ----
   // File offset of record r, or -1 when it is not addressable.
   std::int64_t LocateRecord(orv::RecordKind kind, std::int32_t r) const;
@@ -79,6 +81,9 @@ class RecordStore {
   // allocated blocks and hold a written or deleted record raise the highest
   // number (a crash in batch mode). Returns the number of kinds raised.
   int RecoverHighestNumbers();
+  // The highest number up to upTo whose slot holds a written (live or
+  // deleted) record; 0 when none does.
+  std::int32_t LastWritten(orv::RecordKind kind, std::int32_t upTo);
 
  private:
   // Makes record r of an extension kind addressable when the record it

@@ -484,6 +484,7 @@ std::int32_t RecordTrees::TreeNext(RecordKind kind, std::int32_t r, Direction di
 }
 
 std::vector<std::int32_t> RecordTrees::TreeInOrder(RecordKind kind) {
+  BlockStore::ReadScope reading(blocks_);
   std::vector<std::int32_t> out;
   const std::int32_t highest = records_.Highest(kind);
   for (std::int32_t r = TreeEnd(kind, kForward);
@@ -526,6 +527,7 @@ std::int32_t RecordTrees::NumberWalk(std::int32_t n, int mode, std::int32_t high
 }
 
 std::int32_t RecordTrees::WalkByNumber(RecordKind kind, std::int32_t n, int mode) {
+  BlockStore::ReadScope reading(blocks_);
   return NumberWalk(n, mode, records_.Highest(kind),
                     [&](std::int32_t r) { return records_.IsLive(kind, r) == 1; });
 }

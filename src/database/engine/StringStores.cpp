@@ -4,16 +4,20 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "Ansel.h"
 #include "AnselCompare.h"
 #include "BlockStore.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "StringTable.h"
 
 using namespace orv;
 
 namespace {
+
+constexpr unsigned kLinkOutsideText = 3893;
 
 void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
 
@@ -25,11 +29,23 @@ constexpr std::size_t kMaxCachedTexts = 1 << 20;
 StringStores::StringStores(EngineHost* host, BlockStore& blocks)
     : host_(host), blocks_(blocks), head_(blocks.Head()) {}
 
+bool StringStores::InStoreBlock(std::int32_t offset, int len) {
+  const int type = blocks_.BlockTypeAt(offset);
+  if ((type == kBlockNames || type == kBlockOtherNames) && blocks_.InBlockOfType(offset, len, type))
+    return true;
+  blocks_.ReportDamage(res::LoadString(kLinkOutsideText));
+  return false;
+}
+
 int StringStores::ReadEntry(std::int32_t offset, StringEntry& entry, bool convert) {
   entry = StringEntry{};
   if (offset <= 0) return 0;
+  // An entry never crosses the end of its block.
+  if (!InStoreBlock(offset, kEntryText + 1)) return 0;
+  const std::int64_t room = kBlockSize - (std::int64_t{offset} - kBlocksOffset) % kBlockSize;
   std::uint8_t buf[kEntryMaxSize] = {};
-  const long long got = blocks_.ReadSomeAt(offset, buf, sizeof buf);
+  const long long got = blocks_.ReadSomeAt(
+      offset, buf, static_cast<std::size_t>(std::min<std::int64_t>(room, sizeof buf)));
   if (got < kEntryText) return 0;
   entry.lesser = GetI32(buf + kEntryLesser);
   entry.greater = GetI32(buf + kEntryGreater);
@@ -113,9 +129,14 @@ std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int
   const bool empty = head_.I32(store.rootField) == 0;
   std::int32_t next = head_.I32(store.nextField);
   const std::int32_t end = head_.I32(store.endField);
-  if (empty || end - next < kEntryMaxSize) {
+  // The write position must lie in a block of the store with room for any
+  // entry; a damaged one is left for a new block.
+  const bool roomAtNext = std::int64_t{end} - next >= kEntryMaxSize &&
+                          blocks_.InBlockOfType(next, kEntryMaxSize, store.blockType);
+  if (empty || !roomAtNext) {
     const std::int64_t block = blocks_.AllocateBlock(store.blockType);
-    if (block < 0) return 0;
+    // Entries are named by 32-bit offsets: a block beyond them cannot hold one.
+    if (block < 0 || block > std::numeric_limits<std::int32_t>::max() - kBlockSize) return 0;
     next = static_cast<std::int32_t>(block);
     head_.SetI32(store.endField, next + kBlockSize);
     if (empty) head_.SetI32(store.rootField, next);
@@ -126,7 +147,9 @@ std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int
   buf[kEntryKind] = static_cast<std::uint8_t>(kind);
   std::memcpy(buf + kEntryText, ansel.data(), ansel.size());
   if (!blocks_.Put(next, buf, static_cast<std::size_t>(size))) return 0;
-  head_.SetI32(store.countField, head_.I32(store.countField) + 1);
+  const std::int32_t count = head_.I32(store.countField);
+  head_.SetI32(store.countField,
+               count < std::numeric_limits<std::int32_t>::max() ? count + 1 : count);
   head_.SetI32(store.nextField, next + size);
   bool written = blocks_.WriteHeader(store.part);
   if (store.part == HeadPart::Counters) host_->nameEntries = head_.I32(store.countField);
@@ -189,7 +212,7 @@ int StringStores::ReplaceEntryText(std::int32_t offset, const std::string& text,
 }
 
 int StringStores::WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value) {
-  if (offset <= 0) return 0;
+  if (offset <= 0 || !InStoreBlock(offset, kEntryText + 1)) return 0;
   std::uint8_t b[4];
   PutI32(b, value);
   return blocks_.Put(std::int64_t{offset} + fieldOffset, b, 4) ? 1 : 0;

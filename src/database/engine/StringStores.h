@@ -63,6 +63,9 @@ class StringStores {
   int RecoverStringStores();
 
  private:
+  // true when an entry's first len bytes at offset lie in a block of a
+  // string store; else the damage is reported.
+  bool InStoreBlock(std::int32_t offset, int len);
   std::int32_t AddEntry(const std::string& ansel, int kind, std::int32_t parent,
                         std::int32_t found);
 

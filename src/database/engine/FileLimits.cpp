@@ -1,0 +1,131 @@
+// The limits a damaged family file is held to: what its blocks can address,
+// which type of block an offset lies in, and the header's counts held to
+// them at open.
+#include <algorithm>
+#include <limits>
+
+#include "BlockStore.h"
+#include "ORV3.h"
+#include "Ports.h"
+#include "StringStore.h"
+#include "StringTable.h"
+
+using namespace orv;
+
+namespace {
+
+// Record kinds that keep their own highest number in the header.
+constexpr RecordKind kNumberedKinds[] = {
+    RecordKind::Individual, RecordKind::Marriage, RecordKind::NoteBlock,  RecordKind::FamilyLink,
+    RecordKind::Citation,   RecordKind::Source,   RecordKind::Repository, RecordKind::UserEvent,
+    RecordKind::EventType,  RecordKind::Contact,  RecordKind::Multimedia,
+};
+
+constexpr unsigned kDamagedText = 3890;
+constexpr unsigned kDamagedCaption = 3891;
+constexpr unsigned kHeldCountsText = 3892;
+constexpr unsigned kHeldCountsWhat = 3895;
+
+// The smallest string entry: its fields, one character and the terminator.
+constexpr int kSmallestEntry = kEntryText + 2;
+
+std::int32_t ToI32(std::int64_t v) {
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(v, 0, std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+std::int32_t BlockStore::TypeMapBlocks(int blockType) const {
+  std::int64_t n = 0;
+  for (int g = 0; g < GroupCount(); ++g)
+    if (const GroupIndex* group = Group(g)) n += group->TypeCount(blockType);
+  return ToI32(n);
+}
+
+std::int32_t BlockStore::RecordCapacity(int blockType, int perBlock) const {
+  // Numbers run through the DBMap's counts group by group (as a record is
+  // located); a number counts only when its block is in the type map and
+  // inside the file.
+  const long long size = host_->Io().Size();
+  std::int64_t numbered = 0, highest = 0;
+  for (int g = 0; g < kMaxGroups; ++g) {
+    const int counted = std::max(dbMap_.Count(g, blockType), 0);
+    const GroupIndex* group = Group(g);
+    int backed = 0;
+    while (group && backed < counted) {
+      const int k = group->Position(blockType, backed);
+      if (k < 1 || BlockOffset(g, k) + kBlockSize > size) break;
+      ++backed;
+    }
+    if (backed > 0) highest = numbered + std::int64_t{backed} * perBlock;
+    numbered += std::int64_t{counted} * perBlock;
+  }
+  return ToI32(highest);
+}
+
+int BlockStore::BlockTypeAt(std::int64_t pos) const {
+  if (pos < kBlocksOffset) return 0;
+  const std::int64_t b = (pos - kBlocksOffset) / kBlockSize;
+  const std::int64_t g = b / kGroupPositions;
+  const int k = static_cast<int>(b % kGroupPositions);
+  if (g >= GroupCount()) return 0;
+  const GroupIndex* group = Group(static_cast<int>(g));
+  if (!group) return 0;
+  return k == 0 ? static_cast<int>(kBlockFirst) : group->TypeAt(k);
+}
+
+bool BlockStore::InBlockOfType(std::int64_t pos, std::int64_t len, int type) const {
+  if (len < 0 || BlockTypeAt(pos) != type) return false;
+  return (pos - kBlocksOffset) % kBlockSize + len <= kBlockSize;
+}
+
+void BlockStore::ReportDamage(const std::string& what) {
+  if (damageReported_) return;
+  damageReported_ = true;
+  plat::MessageBox(res::FormatString(kDamagedText, {what}), res::LoadString(kDamagedCaption),
+                   plat::kMbOk | plat::kMbIconExclamation);
+}
+
+int BlockStore::ClampHeaderToCapacity(
+    const std::function<std::int32_t(RecordKind, std::int32_t)>& lastWritten) {
+  int held = 0;
+  const auto hold = [&](int field, std::int64_t highest) {
+    const std::int32_t v = head_.I32(field);
+    const std::int32_t c = std::clamp<std::int32_t>(v, 0, ToI32(highest));
+    if (c != v) {
+      head_.SetI32(field, c);
+      ++held;
+    }
+  };
+  for (RecordKind kind : kNumberedKinds) {
+    const RecordLayout& l = LayoutOf(kind);
+    const std::int32_t capacity = RecordCapacity(l.blockType, l.perBlock);
+    // Beyond the blocks the number is lost; the records written say where
+    // it was.
+    hold(l.highestField,
+         head_.I32(l.highestField) > capacity ? lastWritten(kind, capacity) : capacity);
+  }
+  for (int t = 1; t <= kMapTypes; ++t) {
+    const int field = BlockCountField(t);
+    if (field >= 0 && t != kBlockFirst) hold(field, TypeMapBlocks(t));
+  }
+  for (const int kind : {0, 4}) {
+    const StoreFields& store = StoreOfKind(kind);
+    hold(store.countField,
+         std::int64_t{TypeMapBlocks(store.blockType)} * (kBlockSize / kSmallestEntry));
+  }
+  if (held == 0 && !allocationDamaged_) return 0;
+  damageReported_ = true;
+  if (host_->readOnly) {
+    plat::MessageBox(res::FormatString(kDamagedText, {res::LoadString(kHeldCountsWhat)}),
+                     res::LoadString(kDamagedCaption), plat::kMbOk | plat::kMbIconExclamation);
+    return held;
+  }
+  if (plat::MessageBox(res::LoadString(kHeldCountsText), res::LoadString(kDamagedCaption),
+                       plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdCancel)
+    return -1;
+  WriteHeader(HeadPart::Whole);
+  Flush();
+  return held;
+}
