@@ -183,8 +183,8 @@ bool CIndividualListModel::SetResultsOnly(const CBitSet* combined) {
       const std::int32_t rin = byte * 8 + b;
       if (rin < lowestRin_ || rin > highestRin_ || !combined->Test(rin)) continue;
       const std::int32_t key = KeyOfRin(rin);
-      if (key > 0 && (order_ == kNameOrder || DbGetRIN(rin, db::kQueryIndividuals,
-                                                       db::kWalkExact) == rin))
+      if (key > 0 &&
+          (order_ == kNameOrder || DbGetRIN(rin, db::kQueryIndividuals, db::kWalkExact) == rin))
         keys.push_back(key);
     }
   }
@@ -259,7 +259,7 @@ std::string CIndividualListModel::LineText(int line, const CFilterSet* filter,
   const std::int32_t rin = RinOfKey(pager_.Keys()[static_cast<std::size_t>(line)]);
   CIndividualRecord record;
   std::string name;
-  if (DbGetIndividualRecord(rin, record, 0) == 1)
+  if (DbGetIndividualRecord(rin, record, 3) == 1)
     name = NameOfRecord(record, 120, kLineNameWidth, dc, true);
   std::string event;
   GetKeyEventDate(rin, event, nullptr, false);
@@ -273,7 +273,7 @@ std::string CIndividualListModel::SearchTextFor(std::int32_t rin,
                                                 const plat::TextMeasure* dc) const {
   if (order_ == kRinOrder) return std::to_string(rin);
   CIndividualRecord record;
-  if (DbGetIndividualRecord(rin, record, 0) != 1) return {};
+  if (DbGetIndividualRecord(rin, record, 3) != 1) return {};
   return NameOfRecord(record, 90, kSearchNameWidth, dc, true);
 }
 
@@ -319,7 +319,7 @@ std::string CMarriageListModel::LineText(int line, const plat::TextMeasure* dc) 
     const std::int32_t rins[2] = {marriage.husband, marriage.wife};
     for (int i = 0; i < 2; ++i) {
       CIndividualRecord person;
-      if (rins[i] > 0 && DbGetIndividualRecord(rins[i], person, 0) == 1)
+      if (rins[i] > 0 && DbGetIndividualRecord(rins[i], person, 3) == 1)
         spouses[i] = NameOfRecord(person, CIndividualNode::kMaxNameChars, kSpouseWidth, dc, false);
     }
     const bool hasEvent =

@@ -82,11 +82,8 @@ TEST(ListPager, ScaleKeepsPositionsWithin32767) {
     std::int32_t first, last, scale, minimum, maximum;
   };
   const Case cases[] = {
-      {1, 1000, 1, 1, 984},
-      {1, 32766, 1, 1, 32750},
-      {1, 32767, 2, 0, 16375},
-      {1, 100000, 4, 0, 24996},
-      {5000, 200000, 6, 833, 33330},
+      {1, 1000, 1, 1, 984},     {1, 32766, 1, 1, 32750},       {1, 32767, 2, 0, 16375},
+      {1, 100000, 4, 0, 24996}, {5000, 200000, 6, 833, 33330},
   };
   for (const Case& c : cases) {
     MemoryKeys keys({c.first, c.last});
