@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "BitSet.h"
+#include "DetailPane.h"
 #include "FilterSet.h"
 #include "IndividualListModel.h"
 #include "KinFixture.h"
@@ -208,4 +209,35 @@ TEST_F(MarriageListModelTest, LineShowsSpousesDateAndStatusOnlyWithAnEvent) {
   ASSERT_TRUE(model.Start(0));
   EXPECT_EQ(model.LineText(0, nullptr), "     1\tAl Berg\tBea Dahl\t1 Jun 1850 (Div)");
   EXPECT_EQ(model.LineText(1, nullptr), "     2\tCy Eck\t\t");
+}
+
+class DetailPaneTest : public KinFamilyFixture {};
+
+TEST_F(DetailPaneTest, ShowsParentsWithTheirLabelAndTheFirstTwoSpouses) {
+  const std::int32_t father = Person("Carl", 'M', 0, "Berg");
+  const std::int32_t mother = Person("Dora", 'F', 1801, "Eck");
+  CIndividualRecord record;
+  ASSERT_EQ(DbGetIndividualRecord(father, record, 7), 1);
+  record.christening.date.Set(1799, 4, 2);
+  ASSERT_EQ(DbUpdateRecord(father, db::kIndividual, &record), 1);
+  const std::int32_t parents = Marry(father, mother);
+  const std::int32_t son = ChildOf(parents, "Emil", 'M', 1830);
+  const std::int32_t wives[3] = {Person("Fay", 'F', 0, "Holm"), Person("Gro", 'F', 0, "Ivar"),
+                                 Person("Hel", 'F', 0, "Juul")};
+  for (std::int32_t wife : wives) Marry(son, wife);
+
+  const CDetailPaneTexts pane = ReadDetailPane(son, nullptr);
+  EXPECT_EQ(pane.name, "Emil Lind");  // ChildOf names the child Lind
+  EXPECT_EQ(pane.sex, "M");
+  EXPECT_EQ(pane.eventDate[0], "12 Mar 1830");
+  EXPECT_EQ(pane.parentName[0], "Carl Berg");
+  EXPECT_EQ(pane.parentLabel[0], "C:");
+  EXPECT_EQ(pane.parentDate[0], "2 Apr 1799");
+  EXPECT_EQ(pane.parentName[1], "Dora Eck");
+  EXPECT_EQ(pane.parentLabel[1], "B:");
+  EXPECT_EQ(pane.spouseName[0], "Fay Holm");
+  EXPECT_EQ(pane.spouseName[1], "Gro Ivar");
+
+  const CDetailPaneTexts none = ReadDetailPane(wives[2] + 100, nullptr);
+  EXPECT_EQ(none.name, "");
 }

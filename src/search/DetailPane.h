@@ -1,0 +1,31 @@
+#pragma once
+// The detail pane of the Individual List: the texts shown for the
+// individual under the cursor, read from the open family file.
+
+#include <cstdint>
+#include <string>
+
+#include "TextMeasure.h"
+
+struct CDetailPaneTexts {
+  std::string name;
+  std::string sex;  // "M", "F" or a blank
+  std::string sbn;
+  std::string id;
+  // Birth, christening, death, burial.
+  std::string eventDate[4];
+  std::string eventPlace[4];
+  // Baptism, endowment, sealing to parents: date and temple code.
+  std::string ordinanceDate[3];
+  std::string ordinanceTemple[3];
+  // Father and mother: name, "B:" or "C:" and the date.
+  std::string parentName[2];
+  std::string parentLabel[2];
+  std::string parentDate[2];
+  // The first two marriages: the spouse and the marriage date.
+  std::string spouseName[2];
+  std::string marriageDate[2];
+};
+
+// The pane for individual rin; all empty when it cannot be read.
+CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc);
