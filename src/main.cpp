@@ -8,6 +8,7 @@
 
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
+#include "ListCommands.h"
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
 
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
+  RegisterListCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;

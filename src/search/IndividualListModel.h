@@ -54,6 +54,9 @@ class CIndividualListModel {
   // index is refused (false) and RIN order kept. The page is not rebuilt.
   bool SetOrder(int order);
   int GetOrder() const { return order_; }
+  // Forgets the name index's first and last positions (after deletes), so
+  // that the next switch to name order fetches them again.
+  void ResetNamePositions() { firstPosition_ = lastPosition_ = 0; }
 
   CListPager& Pager() { return pager_; }
   const CListPager& Pager() const { return pager_; }
