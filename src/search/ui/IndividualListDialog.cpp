@@ -224,15 +224,16 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
     ++row;
   };
   pane->addWidget(AddControl(kIdcName, Text()), row++, 0, 1, 4);
+  pane->addWidget(new QLabel(QStringLiteral("Sex:")), row, 0);
   auto* ids = new QHBoxLayout;
-  ids->addWidget(new QLabel(QStringLiteral("Sex:")));
+  ids->setSpacing(6);
   ids->addWidget(AddControl(kIdcSex, Text()));
-  ids->addSpacing(12);
+  ids->addSpacing(DialogUnitsToPixels(20, 0).width());
   ids->addWidget(new QLabel(QStringLiteral("SBN:")));
   ids->addWidget(AddControl(kIdcSbn, Text()), 1);
   ids->addWidget(new QLabel(QStringLiteral("ID No:")));
   ids->addWidget(AddControl(kIdcIdNumber, Text()), 1);
-  pane->addLayout(ids, row++, 0, 1, 4);
+  pane->addLayout(ids, row++, 1, 1, 3);
   const char* events[] = {"Birth:", "Chr:", "Death:", "Burial:"};
   for (int i = 0; i < 4; ++i) addRow(events[i], kIdcBirthDate + i, kIdcBirthPlace + i);
   const char* ordinances[] = {"Baptism:", "Endow:", "Seal Par:"};
@@ -605,9 +606,20 @@ CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
   cancel->setAutoDefault(false);
   help->setAutoDefault(false);
 
+  // Column heads over the tab stops.
   auto* heads = new QHBoxLayout;
-  for (const char* head : {"MRIN", "Husband", "Wife", "Date"})
-    heads->addWidget(new QLabel(QString::fromLatin1(head)), head[0] == 'M' ? 0 : 1);
+  heads->setSpacing(0);
+  heads->setContentsMargins(list_->frameWidth() + 2, 0, 0, 0);
+  const char* const titles[] = {"MRIN", "Husband", "Wife", "Date"};
+  int left = 0;
+  for (int i = 0; i < 4; ++i) {
+    auto* head = new QLabel(QString::fromLatin1(titles[i]));
+    if (i < 3) {
+      head->setFixedWidth(stops[static_cast<std::size_t>(i)] - left);
+      left = stops[static_cast<std::size_t>(i)];
+    }
+    heads->addWidget(head, i == 3 ? 1 : 0);
+  }
   auto* listRow = new QHBoxLayout;
   listRow->setSpacing(0);
   listRow->addWidget(list_, 1);
