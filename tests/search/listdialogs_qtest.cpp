@@ -291,6 +291,7 @@ class ListDialogsTest : public QObject {
     CKorDoc document;
     document.m_filterSet = std::make_unique<CFilterSet>();
     document.m_filterSet->name = "old";
+    const CFilterSet* before = document.m_filterSet.get();
     {
       D dialog(&document);
       dialog.selectSetMode = true;
@@ -306,7 +307,9 @@ class ListDialogsTest : public QObject {
       QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
       QCOMPARE(dialog.result(), int(fw::kIdCancel));
     }
+    // The dialog's copy took the place of the document's set.
     QVERIFY(document.m_filterSet);
+    QVERIFY(document.m_filterSet.get() != before);
     QCOMPARE(document.m_filterSet->name, std::string("old"));
   }
 
