@@ -7,6 +7,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "StringTable.h"
+#include "ZelQualification.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ std::string DisplayName(const CIndividualRecord& record, int width, const plat::
 
 }  // namespace
 
-CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc) {
+CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, bool qualification) {
   CDetailPaneTexts pane;
   CIndividualRecord person;
   if (rin <= 0 || DbGetIndividualRecord(rin, person, 7) != 1) return pane;
@@ -50,6 +51,15 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc) {
   for (int i = 0; i < 3; ++i) {
     pane.ordinanceDate[i] = ordinances[i]->date.Format();
     pane.ordinanceTemple[i] = ordinances[i]->templeCode;
+    if (!qualification) continue;
+    int reason = 0;
+    const std::int32_t mrin =
+        i == kZelSealingToParents ? person.numbers[CIndividualRecord::kParentsMrin] : 0;
+    const int state = GetZelStatusForRecord(person, mrin, i, reason);
+    pane.ordinanceState[i] = state;
+    if (state == kZelNotNeeded && reason == 3) continue;  // the ordinance itself
+    pane.ordinanceDate[i] = GetZelHeadline(state);
+    pane.ordinanceTemple[i] = GetZelReasonText(state, reason);
   }
 
   const std::int32_t parents = person.numbers[CIndividualRecord::kParentsMrin];

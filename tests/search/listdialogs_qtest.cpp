@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "AppOptions.h"
@@ -23,6 +24,7 @@
 #include "KorDoc.h"
 #include "QtPorts.h"
 #include "RecordAccess.h"
+#include "ZelQualification.h"
 
 namespace {
 
@@ -336,6 +338,53 @@ class ListDialogsTest : public QObject {
     QCOMPARE(dialog.GetControlText(D::kIdcSpouse2), std::string("Bea Moe"));
     QCOMPARE(dialog.GetControlText(D::kIdcSex), std::string("M"));
     Shot(dialog, "indlist_detail");
+  }
+
+  void templeNamesModeJudgesAndOpensSealToSpouseStatus() {
+    const std::int32_t man = AddPerson("Odd", "Berg", 'M', 1800);
+    const std::int32_t wife = AddPerson("Kari", "Dahl", 'F', 1802);
+    DbSetRelation(man, wife, db::kRelHusband, 0);
+    const std::int32_t single = AddPerson("Una", "Vik", 'F', 1990);
+    CAppOptions options;
+    options.showZel = 1;
+    D dialog(nullptr);
+    dialog.options = &options;
+    dialog.templeNamesMode = true;
+    dialog.startRin = man;
+    dialog.open();
+    QCOMPARE(dialog.windowTitle(),
+             QStringLiteral("Select Set of Individuals - Temple Names Preparation"));
+    auto* marriages = dialog.Control<QPushButton>(D::kIdcAdvanced);
+    QCOMPARE(marriages->text(), QStringLiteral("&Marriages"));
+    QVERIFY(marriages->isEnabled());
+    QVERIFY(dialog.GetControl(D::kIdcZelFirst)->isVisible());
+    int reason = 0;
+    const int state = GetZelStatus(man, 0, kZelBaptism, reason);
+    QCOMPARE(dialog.GetControlText(D::kIdcZelFirst), GetZelHeadline(state));
+    Shot(dialog, "indlist_temple");
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* seal = qobject_cast<CSealToSpouseStatusDialog*>(QApplication::activeModalWidget());
+      if (!seal) return;
+      seen = true;
+      QCOMPARE(seal->Mrins().size(), std::size_t{1});
+      QCOMPARE(seal->GetControlText(CSealToSpouseStatusDialog::kIdcName), std::string("Odd Berg"));
+      QVERIFY(!seal->GetControl(CSealToSpouseStatusDialog::kIdcEdit)->isEnabled());
+      Shot(*seal, "sealtospouse");
+      seal->accept();
+    });
+    QTest::mouseClick(marriages, Qt::LeftButton);
+    QVERIFY(seen);
+    // Without marriages the button is off; the dialog itself says so and closes.
+    auto* search = dialog.Control<QLineEdit>(D::kIdcSearch);
+    search->selectAll();
+    QTest::keyClicks(search, QString::number(single));
+    QCOMPARE(dialog.Model().SelectedRin(), single);
+    QVERIFY(!marriages->isEnabled());
+    CSealToSpouseStatusDialog none(single, nullptr, false);
+    none.open();
+    QTRY_VERIFY(!none.isVisible());
+    QCOMPARE(boxes.Calls().back().text, std::string("No Spouses in Filtered Set"));
   }
 
   void marriageListPagesAndReturnsTheMrin() {

@@ -10,6 +10,8 @@
 #include "IndividualListModel.h"
 #include "KinFixture.h"
 #include "MarriageRecord.h"
+#include "SealToSpouseStatus.h"
+#include "ZelQualification.h"
 
 TEST(SearchNameSplit, BarOrCommaSeparateAndBlanksCollapse) {
   struct Case {
@@ -240,4 +242,72 @@ TEST_F(DetailPaneTest, ShowsParentsWithTheirLabelAndTheFirstTwoSpouses) {
 
   const CDetailPaneTexts none = ReadDetailPane(wives[2] + 100, nullptr);
   EXPECT_EQ(none.name, "");
+}
+
+class SealToSpouseTest : public KinFamilyFixture {};
+
+TEST_F(SealToSpouseTest, ResultsOnlyLeavesOutSpousesOutsideTheSetButKeepsTheUnmarried) {
+  const std::int32_t man = Person("Al", 'M', 1800);
+  const std::int32_t inSet = Person("Bea", 'F', 1801, "Moe");
+  const std::int32_t outside = Person("Cia", 'F', 1802, "Vik");
+  const std::int32_t m1 = Marry(man, inSet);
+  const std::int32_t m2 = Marry(man, outside);
+  const std::int32_t m3 = Marry(man, 0);
+  CMarriageRecord record;
+  ASSERT_EQ(DbGetRecord(m1, db::kMarriage, &record), 1);
+  record.marriage.date.Set(1825, 5, 4);
+  record.marriage.place[0] = "Oslo";
+  ASSERT_EQ(DbUpdateRecord(m1, db::kMarriage, &record), 1);
+  CFilterSet filter;
+  filter.relationFilterPresent = 1;
+  filter.CreateSet(CFilterSet::kRelationSet, outside);
+  filter.SetInSet(CFilterSet::kRelationSet, man, 1);
+  filter.SetInSet(CFilterSet::kRelationSet, inSet, 1);
+
+  const auto all = BuildSealToSpouseLines(man, &filter, false, nullptr);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[0].text.substr(0, all[0].text.find("\t", 20)),
+            "\xBB\t     " + std::to_string(m1) + "\tBea Moe\t4 May 1825");
+  EXPECT_EQ(all[1].text.substr(0, 1), " ");
+  // No spouse: a blank mark, the MRIN and an empty name; no event: empty date and place.
+  const std::string unmarried = " \t     " + std::to_string(m3) + "\t\t\t\t";
+  EXPECT_EQ(all[2].text.substr(0, unmarried.size()), unmarried);
+  const auto shown = BuildSealToSpouseLines(man, &filter, true, nullptr);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].mrin, m1);
+  EXPECT_EQ(shown[1].mrin, m3);
+  (void)m2;
+}
+
+TEST_F(SealToSpouseTest, ADoneSealingShowsItsDateAndTemple) {
+  const std::int32_t man = Person("Al", 'M', 1800);
+  const std::int32_t mrin = Marry(man, Person("Bea", 'F', 1801, "Moe"));
+  CMarriageRecord record;
+  ASSERT_EQ(DbGetRecord(mrin, db::kMarriage, &record), 1);
+  record.sealingToSpouse.date.Set(1990, 2, 10);
+  record.sealingToSpouse.templeCode = "LOGAN";
+  ASSERT_EQ(DbUpdateRecord(mrin, db::kMarriage, &record), 1);
+  const auto lines = BuildSealToSpouseLines(man, nullptr, false, nullptr);
+  ASSERT_EQ(lines.size(), 1u);
+  const std::string& text = lines[0].text;
+  EXPECT_EQ(text.substr(text.size() - 17), "10 Feb 1990\tLOGAN");
+}
+
+TEST_F(DetailPaneTest, QualificationLinesReplaceTheOrdinances) {
+  const std::int32_t living = Person("Al", 'M', 1990);
+  CIndividualRecord record;
+  ASSERT_EQ(DbGetIndividualRecord(living, record, 7), 1);
+  record.endowment.date.Set(2001, 3, 4);
+  record.endowment.templeCode = "LOGAN";
+  ASSERT_EQ(DbUpdateRecord(living, db::kIndividual, &record), 1);
+  const CDetailPaneTexts plain = ReadDetailPane(living, nullptr);
+  EXPECT_EQ(plain.ordinanceDate[1], "4 Mar 2001");
+  EXPECT_EQ(plain.ordinanceState[0], -1);
+  const CDetailPaneTexts judged = ReadDetailPane(living, nullptr, true);
+  // A done endowment shows its own date and temple.
+  EXPECT_EQ(judged.ordinanceState[1], kZelNotNeeded);
+  EXPECT_EQ(judged.ordinanceDate[1], "4 Mar 2001");
+  EXPECT_EQ(judged.ordinanceTemple[1], "LOGAN");
+  EXPECT_EQ(judged.ordinanceDate[0], GetZelHeadline(judged.ordinanceState[0]));
+  EXPECT_NE(judged.ordinanceDate[0], "");
 }

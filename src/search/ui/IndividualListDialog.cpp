@@ -27,7 +27,9 @@
 #include "MarriageRecord.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "SealToSpouseStatus.h"
 #include "StringTable.h"
+#include "ZelQualification.h"
 
 namespace {
 
@@ -38,6 +40,9 @@ constexpr unsigned kIdsFind = 7161;
 constexpr unsigned kIdsSelectSet = 4653;
 constexpr unsigned kIdsNothingSelected = 4660;
 constexpr unsigned kIdsAdvanced = 4656;
+constexpr unsigned kIdsMarriagesButton = 4652;
+constexpr unsigned kIdsTempleNames = 4654;
+constexpr unsigned kIdsNoSpouses = 4664;
 constexpr unsigned kIdsDeleteSetQuestion = 5005;
 constexpr unsigned kIdsDeleteSetWarning = 5006;
 constexpr unsigned kIdsDeleteOne = 7049;
@@ -323,11 +328,19 @@ void CIndividualListDialog::OnInitDialog() {
     Finish(fw::kIdCancel);
     return;
   }
+  if (templeNamesMode) selectSetMode = true;
   std::string caption =
       selectSetMode ? res::LoadString(kIdsSelectSet) : res::LoadString(kIdsFind) + " " + titleWord;
+  if (templeNamesMode) caption += " - " + res::LoadString(kIdsTempleNames);
   if (filter_ && !filter_->name.empty()) caption += " - " + filter_->name;
   setWindowTitle(fw::ToQString(caption));
-  if (selectSetMode) ShowControl(kIdcAdvanced, false);
+  if (templeNamesMode) {
+    SetControlText(kIdcAdvanced, res::LoadString(kIdsMarriagesButton));
+    connect(Control<QPushButton>(kIdcAdvanced), &QPushButton::clicked, this,
+            &CIndividualListDialog::OnMarriages);
+  } else if (selectSetMode) {
+    ShowControl(kIdcAdvanced, false);
+  }
 
   showZel_ = options ? options->showZel != 0 : false;
   for (int id = kIdcZelLabel; id <= kIdcZelLabel + 3; ++id)
@@ -374,7 +387,10 @@ void CIndividualListDialog::ShowPage() {
 }
 
 void CIndividualListDialog::ShowCurrent() {
-  const CDetailPaneTexts pane = ReadDetailPane(model_.SelectedRin(), measure_.get());
+  const std::int32_t rin = model_.SelectedRin();
+  const CDetailPaneTexts pane = ReadDetailPane(rin, measure_.get(), templeNamesMode && showZel_);
+  if (templeNamesMode)
+    EnableControl(kIdcAdvanced, rin > 0 && DbGetRelationCount(rin, db::kRelMarriages, 0, 1) != 0);
   SetControlText(kIdcName, pane.name);
   SetControlText(kIdcSex, pane.sex);
   SetControlText(kIdcSbn, pane.sbn);
@@ -386,6 +402,14 @@ void CIndividualListDialog::ShowCurrent() {
   for (int i = 0; i < 3 && showZel_; ++i) {
     SetControlText(kIdcZelFirst + i, pane.ordinanceDate[i]);
     SetControlText(kIdcZelFirst + 3 + i, pane.ordinanceTemple[i]);
+    // Qualified and not qualified stand out; not needed does not.
+    const bool bold =
+        pane.ordinanceState[i] == kZelQualified || pane.ordinanceState[i] == kZelNotQualified;
+    for (int id : {kIdcZelFirst + i, kIdcZelFirst + 3 + i}) {
+      QFont font = GetControl(id)->font();
+      font.setBold(bold);
+      GetControl(id)->setFont(font);
+    }
   }
   SetControlText(kIdcFather, pane.parentName[0]);
   SetControlText(kIdcMother, pane.parentName[1]);
@@ -450,6 +474,13 @@ void CIndividualListDialog::OnDoubleClick() {
   filter_->SetInSet(CFilterSet::kRelationSet, rin, member ? 0 : 1);
   if (filter_->GetCount(CFilterSet::kRelationSet) == 0) filter_->relationFilterPresent = 0;
   ShowPage();
+}
+
+void CIndividualListDialog::OnMarriages() {
+  const std::int32_t rin = model_.SelectedRin();
+  if (rin <= 0) return;
+  CSealToSpouseStatusDialog dialog(rin, filter_.get(), model_.Pager().Filtered(), this);
+  dialog.exec();
 }
 
 void CIndividualListDialog::OnOK() {
@@ -678,4 +709,70 @@ void CMarriageSearchListDialog::OnOK() {
   }
   chosenMrin = model_.Pager().Keys()[static_cast<std::size_t>(line)];
   EndDialog(fw::kIdOk);
+}
+
+// ---- Seal to Spouse Status ----------------------------------------------------
+
+CSealToSpouseStatusDialog::CSealToSpouseStatusDialog(std::int32_t rin, const CFilterSet* filter,
+                                                     bool resultsOnly, QWidget* parent)
+    : fw::CDialogBase(parent), rin_(rin), filter_(filter), resultsOnly_(resultsOnly) {
+  setWindowTitle(QStringLiteral("Temple Names Preparation - Seal to Spouse Status"));
+  auto* name = AddControl(kIdcName, Text());
+  list_ = AddControl(kIdcList, new QListWidget);
+  measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
+  std::vector<int> stops;
+  for (int du : {7, 34, 110, 156, 224, 270}) stops.push_back(DialogUnitsToPixels(du, 0).width());
+  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setMinimumSize(DialogUnitsToPixels(380, 90));
+  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
+  auto* edit = AddControl(kIdcEdit, new QPushButton(QStringLiteral("&Edit")));
+  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
+  ok->setDefault(true);
+  // Editing a marriage needs the Edit Marriage screen.
+  edit->setEnabled(false);
+
+  auto* who = new QHBoxLayout;
+  who->addWidget(new QLabel(QStringLiteral("Marriages of")));
+  who->addWidget(name, 1);
+  auto* heads = new QHBoxLayout;
+  heads->setSpacing(0);
+  heads->setContentsMargins(list_->frameWidth() + 2 + stops[0], 0, 0, 0);
+  const char* const titles[] = {"MRIN",           "Spouse",     "Mar. Date",
+                                "Marriage Place", "Sealing Dt", "Sealing Temple/Status"};
+  for (std::size_t i = 0; i < 6; ++i) {
+    auto* head = new QLabel(QString::fromLatin1(titles[i]));
+    if (i < 5) head->setFixedWidth(stops[i + 1] - stops[i]);
+    heads->addWidget(head, i == 5 ? 1 : 0);
+  }
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* b : {ok, edit, help}) buttons->addWidget(b);
+  auto* whole = new QVBoxLayout(this);
+  whole->addLayout(who);
+  whole->addLayout(heads);
+  whole->addWidget(list_, 1);
+  whole->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &CSealToSpouseStatusDialog::accept);
+}
+
+CSealToSpouseStatusDialog::~CSealToSpouseStatusDialog() = default;
+
+void CSealToSpouseStatusDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  CenterWindow();
+  const CDetailPaneTexts pane = ReadDetailPane(rin_, measure_.get());
+  SetControlText(kIdcName, pane.name);
+  for (const SealToSpouseLine& line :
+       BuildSealToSpouseLines(rin_, filter_, resultsOnly_, measure_.get())) {
+    mrins_.push_back(line.mrin);
+    list_->addItem(fw::ToQString(line.text));
+  }
+  if (!mrins_.empty()) {
+    list_->setCurrentRow(0);
+    return;
+  }
+  plat::MessageBox(res::LoadString(kIdsNoSpouses), res::LoadString(kIdsAppName));
+  QMetaObject::invokeMethod(
+      this, [this] { EndDialog(fw::kIdOk); }, Qt::QueuedConnection);
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DialogBase.h"
 #include "IndividualListModel.h"
@@ -109,6 +110,9 @@ class CIndividualListDialog : public fw::CDialogBase {
   bool allowEditing = true;
   bool recordsChanged = false;
   bool selectSetMode = false;
+  // Select-set mode for a temple-names submission: the pane judges the
+  // ordinances and Advanced becomes "&Marriages" (Seal to Spouse Status).
+  bool templeNamesMode = false;
   std::int32_t chosenRin = 0;
   // The options SortDef and ShowZEL come from and SortDef is saved to.
   CAppOptions* options = nullptr;
@@ -129,6 +133,7 @@ class CIndividualListDialog : public fw::CDialogBase {
   void OnSearchEdited(const QString& text);
   void OnSort(int order);
   void OnDoubleClick();
+  void OnMarriages();
   void OnDelete();
   void DeleteOne(std::int32_t rin);
   bool DeleteSet();
@@ -182,4 +187,34 @@ class CMarriageSearchListDialog : public fw::CDialogBase {
   CSearchEdit* search_ = nullptr;
   QListWidget* list_ = nullptr;
   QScrollBar* bar_ = nullptr;
+};
+
+// Temple Names Preparation - Seal to Spouse Status: the marriages of the
+// Individual List's current individual and whether each sealing to spouse
+// qualifies.
+class CSealToSpouseStatusDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 361;
+  static constexpr int kIdcName = 1369;
+  static constexpr int kIdcList = 1346;
+  static constexpr int kIdcEdit = 1318;
+
+  CSealToSpouseStatusDialog(std::int32_t rin, const CFilterSet* filter, bool resultsOnly,
+                            QWidget* parent = nullptr);
+  ~CSealToSpouseStatusDialog() override;
+
+  const std::vector<std::int32_t>& Mrins() const { return mrins_; }
+
+ protected:
+  void OnInitDialog() override;
+
+ private:
+  std::int32_t rin_;
+  const CFilterSet* filter_;
+  bool resultsOnly_;
+  std::vector<std::int32_t> mrins_;
+  std::unique_ptr<fw::QtTextMeasure> measure_;
+  QListWidget* list_ = nullptr;
 };
