@@ -31,13 +31,12 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, b
   CIndividualRecord person;
   if (rin <= 0 || DbGetIndividualRecord(rin, person, 7) != 1) return pane;
   pane.name = DisplayName(person, kNameWidth, dc);
+  // The first letter of the sex's word, else a blank.
   const char sex = person.sex;
-  if (sex == 'M' || sex == 'm')
-    pane.sex = res::LoadString(kIdsMale).substr(0, 1);
-  else if (sex == 'F' || sex == 'f')
-    pane.sex = res::LoadString(kIdsFemale).substr(0, 1);
-  else
-    pane.sex = " ";
+  std::string word;
+  if (sex == 'M' || sex == 'm') word = res::LoadString(kIdsMale);
+  if (sex == 'F' || sex == 'f') word = res::LoadString(kIdsFemale);
+  pane.sex.assign(1, word.empty() ? ' ' : word.front());
   pane.id = person.nameExtensions[0];
   pane.sbn = person.nameExtensions[1];
   const CEventValue* events[4] = {&person.birth, &person.christening, &person.death,

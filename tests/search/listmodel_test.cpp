@@ -41,7 +41,7 @@ class IndividualListModelTest : public KinFamilyFixture {
   // name order runs against RIN order.
   void Build(int count) {
     for (int i = 0; i < count; ++i) {
-      char surname[8];
+      char surname[16];
       std::snprintf(surname, sizeof surname, "N%02d", count - 1 - i);
       rins.push_back(Person("Ada", 'F', 1800 + i, surname));
     }
