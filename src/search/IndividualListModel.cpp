@@ -14,6 +14,7 @@
 #include "MarriageRecord.h"
 #include "StoredKeyEventDate.h"
 #include "StringTable.h"
+#include "TextMatch.h"
 
 namespace {
 
@@ -25,19 +26,6 @@ constexpr int kSpouseWidth = 240;
 constexpr int kSearchNameWidth = 300;
 constexpr unsigned kIdsDivorced = 3494;
 constexpr unsigned kIdsNotMarried = 3678;
-
-std::string CleanPart(const std::string& part) {
-  std::string out;
-  for (char c : part) {
-    if (c == ' ') {
-      if (!out.empty() && out.back() != ' ') out += ' ';
-    } else {
-      out += c;
-    }
-  }
-  while (!out.empty() && out.back() == ' ') out.pop_back();
-  return out;
-}
 
 // The number typed in a RIN field: empty as 1, clamped to the range.
 std::int32_t TypedNumber(const std::string& text, std::int32_t low, std::int32_t high) {
@@ -67,11 +55,8 @@ std::string NameOfRecord(const CIndividualRecord& record, int maxChars, int widt
 std::int32_t CDbKeySource::Walk(std::int32_t key, int mode) { return DbGetRIN(key, kind_, mode); }
 
 SearchNameParts SplitSearchName(const std::string& text) {
-  std::size_t cut = text.find('|');
-  if (cut == std::string::npos) cut = text.find(',');
   SearchNameParts out;
-  out.surname = CleanPart(text.substr(0, cut));
-  if (cut != std::string::npos) out.given = CleanPart(text.substr(cut + 1));
+  SplitNameAtSeparator(text, out.surname, out.given);
   return out;
 }
 

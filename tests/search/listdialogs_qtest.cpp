@@ -155,6 +155,14 @@ class ListDialogsTest : public QObject {
     again.open();
     QVERIFY(again.Control<QRadioButton>(D::kIdcSortName)->isChecked());
     QCOMPARE(again.Model().SelectedRin(), 9);
+
+    // Without a start RIN the name positions the list and gives the RIN.
+    D byName(nullptr);
+    byName.options = &options;
+    byName.startName = "Dahl, Per19";
+    byName.open();
+    QCOMPARE(byName.Model().SelectedRin(), 19);
+    QCOMPARE(byName.startRin, 19);
   }
 
   void scrollBarThumbMovesThePage() {

@@ -373,7 +373,8 @@ void CIndividualListDialog::OnInitDialog() {
     Finish(fw::kIdCancel);
     return;
   }
-  if (startRin <= 0) model_.Pager().Select(0);
+  if (model_.GetOrder() == CIndividualListModel::kNameOrder && (takeFoundRin || startRin <= 0))
+    startRin = model_.SelectedRin();
   EnableControl(kIdcDelete,
                 allowEditing && CurrentDatabase->ReadOnly() != CFamilyDatabase::kReadOnly);
   ShowPage();

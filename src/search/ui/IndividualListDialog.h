@@ -109,6 +109,9 @@ class CIndividualListDialog : public fw::CDialogBase {
   std::string titleWord;
   bool allowEditing = true;
   bool recordsChanged = false;
+  // In name order the start RIN becomes the individual the list opened on
+  // (without it only when no start RIN was given).
+  bool takeFoundRin = false;
   bool selectSetMode = false;
   // Select-set mode for a temple-names submission: the pane judges the
   // ordinances and Advanced becomes "&Marriages" (Seal to Spouse Status).

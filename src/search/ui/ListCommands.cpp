@@ -27,10 +27,16 @@ void RunIndividualList(CKorApp& app) {
   dialog.options = &app.m_options;
   dialog.checkEditPassword = [&app] { return app.CheckEditPassword() == 1; };
   const int result = dialog.exec();
-  if (result == fw::kIdOk && dialog.chosenRin > 0)
+  if (result == fw::kIdOk && dialog.chosenRin > 0) {
     app.ShowInActiveView(dialog.chosenRin);
-  else if (dialog.recordsChanged)
-    app.ShowInActiveView(DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame));
+  } else if (dialog.recordsChanged) {
+    // The view's individual again from the file, or the first one left when
+    // it was deleted.
+    std::int32_t rin = dialog.startRin;
+    if (rin <= 0 || DbGetRIN(rin, db::kQueryIndividuals, db::kWalkExact) != rin)
+      rin = DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame);
+    app.ShowInActiveView(rin);
+  }
 }
 
 void RunMarriageList(CKorApp& app) {
