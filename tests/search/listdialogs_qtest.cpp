@@ -220,6 +220,23 @@ class ListDialogsTest : public QObject {
     QVERIFY(dialog.isVisible());
   }
 
+  void deletingTheLastNameSelectsTheOneBefore() {
+    Populate(12);
+    CAppOptions options;
+    options.sortDef = 1;
+    D dialog(nullptr);
+    dialog.options = &options;
+    dialog.startRin = 8;  // "Vik, Per08": the last name
+    dialog.open();
+    QVERIFY(dialog.Control<QRadioButton>(D::kIdcSortName)->isChecked());
+    QCOMPARE(dialog.Model().Pager().Selected(), 11);
+    boxes.QueueAnswer(plat::kIdOk);
+    QTest::mouseClick(dialog.GetControl(D::kIdcDelete), Qt::LeftButton);
+    QCOMPARE(DbIsRecordDeleted(db::kIndividual, 8), 1);
+    QCOMPARE(dialog.Control<QListWidget>(D::kIdcList)->count(), 11);
+    QCOMPARE(dialog.GetControlText(D::kIdcSearch), std::string("Moe, Per06"));
+  }
+
   void deletingTheOnlyIndividualEndsWithOkAndRinZero() {
     AddPerson("Una", "Vik", 'F', 1900);
     D dialog(nullptr);

@@ -594,9 +594,14 @@ void CIndividualListDialog::DeleteOne(std::int32_t rin) {
   }
   if (document_) document_->RemoveFromHistory(static_cast<std::uint32_t>(rin));
   // The individual that followed takes the place: the same name-index
-  // position, or the next RIN.
-  const bool byName = model_.GetOrder() == CIndividualListModel::kNameOrder;
-  Rebuild(byName ? model_.RinOfKey(key) : rin);
+  // position (the one before at the end of the index), or the next RIN.
+  if (model_.GetOrder() == CIndividualListModel::kNameOrder) {
+    std::int32_t next = model_.RinOfKey(key);
+    if (next == 0) next = model_.RinOfKey(key - 1);
+    Rebuild(next);
+  } else {
+    Rebuild(rin);
+  }
 }
 
 bool CIndividualListDialog::Rebuild(std::int32_t rinNear) {
