@@ -10,6 +10,7 @@
 #include "EditCommands.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
+#include "ListCommands.h"
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   RegisterEditCommands(korApp);
   RegisterMultimediaCommands(korApp);
   RegisterNotesCommands(korApp);
+  RegisterListCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;

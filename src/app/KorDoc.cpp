@@ -5,6 +5,7 @@
 
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
+#include "FilterSet.h"
 #include "KorApp.h"
 #include "Ports.h"
 #include "QtPorts.h"
@@ -42,6 +43,8 @@ void CKorDoc::TruncateHistory(std::uint32_t rin) {
   int index = FindInHistory(rin);
   if (index >= 0) m_visitedRins.erase(m_visitedRins.begin(), m_visitedRins.begin() + index + 1);
 }
+
+void CKorDoc::RemoveFromHistory(std::uint32_t rin) { std::erase(m_visitedRins, rin); }
 
 int CKorDoc::DeleteMarriageIfEmpty(std::int32_t mrin, bool ask) {
   std::vector<std::int32_t> spouses;

@@ -6,12 +6,15 @@
 // closed by the application object.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "DittoRins.h"
 #include "Document.h"
 #include "FamilyFileInfo.h"
+
+class CFilterSet;
 
 class CKorDoc : public fw::CDocument {
   Q_OBJECT
@@ -36,6 +39,8 @@ class CKorDoc : public fw::CDocument {
   int FindInHistory(std::uint32_t rin) const;
   // Removes rin and every older entry when rin is in the history.
   void TruncateHistory(std::uint32_t rin);
+  // Removes every entry equal to rin (a deleted individual).
+  void RemoveFromHistory(std::uint32_t rin);
   // Deletes a marriage left without husband, wife and children (asking
   // first when ask is set). The child test's result while the marriage is
   // kept for its links, else 0.
@@ -50,6 +55,9 @@ class CKorDoc : public fw::CDocument {
   std::vector<std::uint32_t> m_visitedRins;
   std::string m_familyFilePath;
   int m_familyFileType = 100;
+  // The current selection of individuals (null: none), owned while the
+  // family file is open; the Individual List replaces it on OK.
+  std::unique_ptr<CFilterSet> m_filterSet;
   // The views skip the first two size messages: 1 skip, 2 skip, 0 lay out.
   int m_sizeMessageSkip = 1;
 };

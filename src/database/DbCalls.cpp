@@ -113,6 +113,13 @@ std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode) {
   return e->Calls().GetRIN(rin, kind, mode);
 }
 
+std::int32_t DbGetRIN(const std::string& text, int kind, int mode) {
+  if (OldFormat()) return 0;
+  ORV3* e = Engine(5);
+  if (!e) return 0;
+  return e->Calls().GetRIN(text, kind, mode);
+}
+
 int DbGetNameTreeLinks(std::int32_t rin, std::int32_t& lesser, std::int32_t& greater) {
   lesser = greater = 0;
   ORV3* e = Engine(50);

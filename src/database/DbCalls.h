@@ -36,6 +36,10 @@ void DbEndBatch();
 int DbGetRelationCount(std::int32_t rin, int relation, int unused, int isIndividual);
 // kind: a db::QueryKind; mode: a db::WalkMode. 0 when none.
 std::int32_t DbGetRIN(std::int32_t rin, int kind, int mode);
+// By a text: kQueryNameText the name-index position of the individual found
+// for "Surname, Given names" (mode kWalkNextOrSame the first at or after the
+// text, kWalkPrevious the last before it). 0 when none, or on the old format.
+std::int32_t DbGetRIN(const std::string& text, int kind, int mode);
 // The lesser and greater name-tree links of a live individual and 1; 0 and
 // (0, 0) for a deleted or unreadable one.
 int DbGetNameTreeLinks(std::int32_t rin, std::int32_t& lesser, std::int32_t& greater);

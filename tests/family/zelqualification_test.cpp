@@ -237,7 +237,7 @@ TEST(ZelTexts, HeadlinesAndReasons) {
   EXPECT_EQ(GetZelReasonText(kZelQualified, 0), "");
   EXPECT_EQ(GetZelReasonText(kZelNotNeeded, 3), "");
   EXPECT_EQ(GetZelReasonText(kZelNotNeeded, 4), "Stillborn");
-  EXPECT_EQ(GetZelReasonText(kZelNotQualified, 13), "Missing spouse's mame");
+  EXPECT_EQ(GetZelReasonText(kZelNotQualified, 13), "Missing spouse's name");
   EXPECT_EQ(GetZelReasonText(kZelNotQualified, 19), "No death info on spouse");
 }
 

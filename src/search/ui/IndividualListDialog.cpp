@@ -1,0 +1,784 @@
+#include "IndividualListDialog.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <cstdio>
+#include <limits>
+
+#include "AppOptions.h"
+#include "BitSet.h"
+#include "DbCalls.h"
+#include "DetailPane.h"
+#include "FamilyDatabase.h"
+#include "FilterSet.h"
+#include "IndividualRecord.h"
+#include "KinshipWidgets.h"
+#include "KorDoc.h"
+#include "MarriageRecord.h"
+#include "Ports.h"
+#include "QtPorts.h"
+#include "SealToSpouseStatus.h"
+#include "StringTable.h"
+#include "ZelQualification.h"
+
+namespace {
+
+constexpr unsigned kIdsAppName = 101;
+constexpr unsigned kIdsIndividual = 3622;
+constexpr unsigned kIdsMarriage = 7159;
+constexpr unsigned kIdsFind = 7161;
+constexpr unsigned kIdsSelectSet = 4653;
+constexpr unsigned kIdsNothingSelected = 4660;
+constexpr unsigned kIdsAdvanced = 4656;
+constexpr unsigned kIdsMarriagesButton = 4652;
+constexpr unsigned kIdsTempleNames = 4654;
+constexpr unsigned kIdsNoSpouses = 4664;
+constexpr unsigned kIdsDeleteSetQuestion = 5005;
+constexpr unsigned kIdsDeleteSetWarning = 5006;
+constexpr unsigned kIdsDeleteOne = 7049;
+constexpr unsigned kIdsLinkedAsChild = 7050;
+constexpr unsigned kIdsLinkedToMarriages = 7051;
+const char* const kSearchSection = "Search";
+const char* const kFilterResults = "FilterResults";
+
+QLabel* Text() {
+  auto* label = new QLabel;
+  label->setTextFormat(Qt::PlainText);
+  label->setMinimumWidth(10);
+  return label;
+}
+
+std::string Formatted(const std::string& pattern, long value) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, pattern.c_str(), value);
+  return buffer;
+}
+
+std::int32_t FirstLiveIndividual() {
+  return DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame);
+}
+
+}  // namespace
+
+// ---- the search field and the paged list --------------------------------------
+
+void CSearchEdit::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (list_ && (key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Up ||
+                key == Qt::Key_Down)) {
+    list_->setFocus();
+    QKeyEvent copy(event->type(), key, event->modifiers(), event->text(), event->isAutoRepeat(),
+                   static_cast<ushort>(event->count()));
+    QApplication::sendEvent(list_, &copy);
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+CPagedList::CPagedList(CListPager& pager, int pageStep, QListWidget* list, QScrollBar* bar,
+                       QObject* parent)
+    : QObject(parent), pager_(pager), list_(list), bar_(bar) {
+  bar_->setPageStep(pageStep);
+  list_->installEventFilter(this);
+  connect(bar_, &QScrollBar::actionTriggered, this, &CPagedList::OnAction);
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (showing_ || row < 0) return;
+    pager_.Select(row);
+    emit Moved();
+  });
+}
+
+void CPagedList::Show(const std::function<std::string(int)>& lineText) {
+  showing_ = true;
+  list_->setUpdatesEnabled(false);
+  list_->clear();
+  for (int i = 0; i < static_cast<int>(pager_.Keys().size()); ++i)
+    list_->addItem(fw::ToQString(lineText(i)));
+  list_->setCurrentRow(pager_.Selected());
+  if (pager_.Selected() < 0) list_->clearSelection();
+  list_->setUpdatesEnabled(true);
+  const CListPager::ScrollBar state = pager_.Scroll();
+  bar_->setRange(state.minimum, state.maximum);
+  bar_->setSliderPosition(state.position);
+  bar_->setValue(state.position);
+  bar_->setEnabled(state.upEnabled || state.downEnabled);
+  showing_ = false;
+}
+
+void CPagedList::OnAction(int action) {
+  if (showing_) return;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+      pager_.ScrollLines(1);
+      break;
+    case QAbstractSlider::SliderSingleStepSub:
+      pager_.ScrollLines(-1);
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      pager_.ScrollLines(bar_->pageStep());
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      pager_.ScrollLines(-bar_->pageStep());
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      pager_.FillForward(pager_.FirstKey());
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      pager_.FillBackward(pager_.LastKey());
+      break;
+    case QAbstractSlider::SliderMove:
+      pager_.ThumbTo(bar_->sliderPosition());
+      break;
+    default:
+      return;
+  }
+  pager_.SetCurrentKey(pager_.CurrentKey());
+  // The bar takes the position the page gives, not the one it moved to.
+  bar_->setSliderPosition(pager_.Scroll().position);
+  emit Moved();
+}
+
+bool CPagedList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::KeyPress) {
+    CListPager::Key key;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_PageUp:
+        key = CListPager::Key::PageUp;
+        break;
+      case Qt::Key_PageDown:
+        key = CListPager::Key::PageDown;
+        break;
+      case Qt::Key_Home:
+        key = CListPager::Key::Home;
+        break;
+      case Qt::Key_End:
+        key = CListPager::Key::End;
+        break;
+      case Qt::Key_Up:
+        key = CListPager::Key::Up;
+        break;
+      case Qt::Key_Down:
+        key = CListPager::Key::Down;
+        break;
+      default:
+        return QObject::eventFilter(watched, event);
+    }
+    if (pager_.HandleKey(key)) emit Moved();
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+// ---- the Individual List ----------------------------------------------------
+
+CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
+    : fw::CDialogBase(parent), titleWord(res::LoadString(kIdsIndividual)), document_(document) {
+  if (document_ && document_->m_filterSet)
+    filter_ = std::make_unique<CFilterSet>(*document_->m_filterSet);
+
+  search_ = AddControl(kIdcSearch, new CSearchEdit);
+  list_ = AddControl(kIdcList, new QListWidget);
+  bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
+  search_->SetList(list_);
+  measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
+  std::vector<int> stops;
+  for (int du : {7, 34, 139}) stops.push_back(DialogUnitsToPixels(du, 0).width());
+  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
+  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setUniformItemSizes(true);
+  list_->setMinimumSize(DialogUnitsToPixels(250, 0).width(),
+                        list_->fontMetrics().height() * (CIndividualListModel::kPageLines + 1));
+  auto* sortRin = AddControl(kIdcSortRin, new QRadioButton(QStringLiteral("&RIN")));
+  auto* sortName = AddControl(kIdcSortName, new QRadioButton(QStringLiteral("&Alphabetical")));
+
+  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("&OK")));
+  auto* cancel = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
+  auto* edit = AddControl(kIdcEdit, new QPushButton(QStringLiteral("&Edit")));
+  auto* remove = AddControl(kIdcDelete, new QPushButton(QStringLiteral("De&lete...")));
+  auto* advanced =
+      AddControl(kIdcAdvanced, new QPushButton(fw::ToQString(res::LoadString(kIdsAdvanced))));
+  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
+  ok->setDefault(true);
+  for (QPushButton* b : {cancel, edit, remove, advanced, help}) b->setAutoDefault(false);
+  // Editing needs the Edit Individual screen; the filter side is not built yet.
+  edit->setEnabled(false);
+  advanced->setEnabled(false);
+  auto* bitmap = AddControl(kIdcBitmap, new QLabel);
+  bitmap->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
+
+  // The detail pane.
+  auto* pane = new QGridLayout;
+  pane->setHorizontalSpacing(6);
+  pane->setVerticalSpacing(1);
+  int row = 0;
+  auto addRow = [&](const char* label, int dateId, int placeId) {
+    pane->addWidget(new QLabel(QString::fromLatin1(label)), row, 0);
+    pane->addWidget(AddControl(dateId, Text()), row, 1);
+    if (placeId) pane->addWidget(AddControl(placeId, Text()), row, 2, 1, 2);
+    ++row;
+  };
+  pane->addWidget(AddControl(kIdcName, Text()), row++, 0, 1, 4);
+  pane->addWidget(new QLabel(QStringLiteral("Sex:")), row, 0);
+  auto* ids = new QHBoxLayout;
+  ids->setSpacing(6);
+  ids->addWidget(AddControl(kIdcSex, Text()));
+  ids->addSpacing(DialogUnitsToPixels(20, 0).width());
+  ids->addWidget(new QLabel(QStringLiteral("SBN:")));
+  ids->addWidget(AddControl(kIdcSbn, Text()), 1);
+  ids->addWidget(new QLabel(QStringLiteral("ID No:")));
+  ids->addWidget(AddControl(kIdcIdNumber, Text()), 1);
+  pane->addLayout(ids, row++, 1, 1, 3);
+  const char* events[] = {"Birth:", "Chr:", "Death:", "Burial:"};
+  for (int i = 0; i < 4; ++i) addRow(events[i], kIdcBirthDate + i, kIdcBirthPlace + i);
+  const char* ordinances[] = {"Baptism:", "Endow:", "Seal Par:"};
+  for (int i = 0; i < 3; ++i) {
+    auto* label = AddControl(kIdcZelLabel + 1 + i, new QLabel(QString::fromLatin1(ordinances[i])));
+    pane->addWidget(label, row, 0);
+    pane->addWidget(AddControl(kIdcZelFirst + i, Text()), row, 1);
+    pane->addWidget(AddControl(kIdcZelFirst + 3 + i, Text()), row, 2, 1, 2);
+    ++row;
+  }
+  const struct {
+    const char* label;
+    int name, dateLabel, date;
+  } relatives[] = {{"Father:", kIdcFather, kIdcFatherLabel, kIdcFatherDate},
+                   {"Mother:", kIdcMother, kIdcMotherLabel, kIdcMotherDate},
+                   {"Spouse:", kIdcSpouse1, 0, kIdcMarriage1},
+                   {"Spouse:", kIdcSpouse2, 0, kIdcMarriage2}};
+  for (const auto& r : relatives) {
+    pane->addWidget(new QLabel(QString::fromLatin1(r.label)), row, 0);
+    pane->addWidget(AddControl(r.name, Text()), row, 1);
+    QLabel* dateLabel = r.dateLabel ? AddControl(r.dateLabel, Text()) : new QLabel("M:");
+    pane->addWidget(dateLabel, row, 2);
+    pane->addWidget(AddControl(r.date, Text()), row, 3);
+    ++row;
+  }
+  pane->setColumnStretch(1, 3);
+  pane->setColumnStretch(3, 2);
+
+  auto* sort = new QHBoxLayout;
+  sort->addWidget(new QLabel(QStringLiteral("Sort:")));
+  sort->addWidget(sortRin);
+  sort->addWidget(sortName);
+  sort->addStretch();
+  auto* listRow = new QHBoxLayout;
+  listRow->setSpacing(0);
+  listRow->addWidget(list_, 1);
+  listRow->addWidget(bar_);
+  auto* left = new QVBoxLayout;
+  left->addWidget(search_);
+  left->addLayout(listRow, 1);
+  left->addLayout(sort);
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* b : {ok, cancel, edit, remove, advanced, help}) buttons->addWidget(b);
+  buttons->addStretch();
+  buttons->addWidget(bitmap, 0, Qt::AlignHCenter);
+  auto* top = new QHBoxLayout;
+  top->addLayout(left, 3);
+  top->addLayout(buttons);
+  auto* details = new QGroupBox;
+  details->setLayout(pane);
+  auto* whole = new QVBoxLayout(this);
+  whole->addLayout(top, 1);
+  whole->addWidget(details);
+
+  paged_ = new CPagedList(model_.Pager(), CIndividualListModel::kPageLines, list_, bar_, this);
+  connect(paged_, &CPagedList::Moved, this, [this] {
+    ShowPage();
+    ShowCurrent();
+    WriteSearchText();
+  });
+  connect(search_, &QLineEdit::textEdited, this, &CIndividualListDialog::OnSearchEdited);
+  connect(sortRin, &QRadioButton::clicked, this,
+          [this] { OnSort(CIndividualListModel::kRinOrder); });
+  connect(sortName, &QRadioButton::clicked, this,
+          [this] { OnSort(CIndividualListModel::kNameOrder); });
+  connect(list_, &QListWidget::itemDoubleClicked, this, &CIndividualListDialog::OnDoubleClick);
+  connect(remove, &QPushButton::clicked, this, &CIndividualListDialog::OnDelete);
+  connect(ok, &QPushButton::clicked, this, &CIndividualListDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &CIndividualListDialog::reject);
+}
+
+CIndividualListDialog::~CIndividualListDialog() = default;
+
+void CIndividualListDialog::Finish(int result) {
+  QMetaObject::invokeMethod(
+      this, [this, result] { EndDialog(result); }, Qt::QueuedConnection);
+}
+
+void CIndividualListDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  CenterWindow();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  struct Restore {
+    ~Restore() { QApplication::restoreOverrideCursor(); }
+  } restore;
+  if (!model_.SetRinRange(lowestRin, highestRin)) {
+    Finish(fw::kIdCancel);
+    return;
+  }
+  if (templeNamesMode) selectSetMode = true;
+  std::string caption =
+      selectSetMode ? res::LoadString(kIdsSelectSet) : res::LoadString(kIdsFind) + " " + titleWord;
+  if (templeNamesMode) caption += " - " + res::LoadString(kIdsTempleNames);
+  if (filter_ && !filter_->name.empty()) caption += " - " + filter_->name;
+  setWindowTitle(fw::ToQString(caption));
+  if (templeNamesMode) {
+    SetControlText(kIdcAdvanced, res::LoadString(kIdsMarriagesButton));
+    connect(Control<QPushButton>(kIdcAdvanced), &QPushButton::clicked, this,
+            &CIndividualListDialog::OnMarriages);
+  } else if (selectSetMode) {
+    ShowControl(kIdcAdvanced, false);
+  }
+
+  showZel_ = options ? options->showZel != 0 : false;
+  for (int id = kIdcZelLabel; id <= kIdcZelLabel + 3; ++id)
+    if (QWidget* w = GetControl(id)) w->setVisible(showZel_);
+  for (int id = kIdcZelFirst; id < kIdcZelFirst + 6; ++id) {
+    SetControlText(id, "");
+    GetControl(id)->setVisible(showZel_);
+  }
+
+  int order = options ? options->sortDef : 0;
+  CheckRadio({kIdcSortRin, kIdcSortName}, 0);
+  if (order == CIndividualListModel::kNameOrder) {
+    if (model_.SetOrder(order)) {
+      CheckRadio({kIdcSortRin, kIdcSortName}, 1);
+    } else if (options) {
+      options->sortDef = 0;
+      options->Save();
+    }
+  }
+  // "Show results only" stays on from the last run while the copy has a
+  // selection to show.
+  if (plat::Profile().GetInt(kSearchSection, kFilterResults, 0) && filter_ &&
+      filter_->GetCount(CFilterSet::kCombinedSet) > 0) {
+    if (!model_.SetResultsOnly(filter_->GetBitSet(CFilterSet::kCombinedSet)))
+      plat::Profile().SetInt(kSearchSection, kFilterResults, 0);
+  } else if (!filter_) {
+    plat::Profile().SetInt(kSearchSection, kFilterResults, 0);
+  }
+  if (!model_.Start(startRin, startName)) {
+    Finish(fw::kIdCancel);
+    return;
+  }
+  if (model_.GetOrder() == CIndividualListModel::kNameOrder && (takeFoundRin || startRin <= 0))
+    startRin = model_.SelectedRin();
+  EnableControl(kIdcDelete,
+                allowEditing && CurrentDatabase->ReadOnly() != CFamilyDatabase::kReadOnly);
+  ShowPage();
+  ShowCurrent();
+  WriteSearchText();
+  search_->setFocus();
+}
+
+void CIndividualListDialog::ShowPage() {
+  paged_->Show([this](int line) { return model_.LineText(line, filter_.get(), measure_.get()); });
+}
+
+void CIndividualListDialog::ShowCurrent() {
+  const std::int32_t rin = model_.SelectedRin();
+  const CDetailPaneTexts pane = ReadDetailPane(rin, measure_.get(), templeNamesMode && showZel_);
+  if (templeNamesMode)
+    EnableControl(kIdcAdvanced, rin > 0 && DbGetRelationCount(rin, db::kRelMarriages, 0, 1) != 0);
+  SetControlText(kIdcName, pane.name);
+  SetControlText(kIdcSex, pane.sex);
+  SetControlText(kIdcSbn, pane.sbn);
+  SetControlText(kIdcIdNumber, pane.id);
+  for (int i = 0; i < 4; ++i) {
+    SetControlText(kIdcBirthDate + i, pane.eventDate[i]);
+    SetControlText(kIdcBirthPlace + i, pane.eventPlace[i]);
+  }
+  for (int i = 0; i < 3 && showZel_; ++i) {
+    SetControlText(kIdcZelFirst + i, pane.ordinanceDate[i]);
+    SetControlText(kIdcZelFirst + 3 + i, pane.ordinanceTemple[i]);
+    // Qualified and not qualified stand out; not needed does not.
+    const bool bold =
+        pane.ordinanceState[i] == kZelQualified || pane.ordinanceState[i] == kZelNotQualified;
+    for (int id : {kIdcZelFirst + i, kIdcZelFirst + 3 + i}) {
+      QFont font = GetControl(id)->font();
+      font.setBold(bold);
+      GetControl(id)->setFont(font);
+    }
+  }
+  SetControlText(kIdcFather, pane.parentName[0]);
+  SetControlText(kIdcMother, pane.parentName[1]);
+  SetControlText(kIdcFatherLabel, pane.parentLabel[0]);
+  SetControlText(kIdcMotherLabel, pane.parentLabel[1]);
+  SetControlText(kIdcFatherDate, pane.parentDate[0]);
+  SetControlText(kIdcMotherDate, pane.parentDate[1]);
+  SetControlText(kIdcSpouse1, pane.spouseName[0]);
+  SetControlText(kIdcSpouse2, pane.spouseName[1]);
+  SetControlText(kIdcMarriage1, pane.marriageDate[0]);
+  SetControlText(kIdcMarriage2, pane.marriageDate[1]);
+}
+
+void CIndividualListDialog::WriteSearchText() {
+  const std::int32_t rin = model_.SelectedRin();
+  if (rin <= 0) return;
+  const bool byName = model_.GetOrder() == CIndividualListModel::kNameOrder;
+  search_->setMaxLength(byName ? 40 : 6);
+  // setText does not count as an edit, so no search follows.
+  search_->setText(fw::ToQString(model_.SearchTextFor(rin, measure_.get())));
+  search_->selectAll();
+}
+
+void CIndividualListDialog::OnSearchEdited(const QString& text) {
+  const std::string typed = fw::FromQString(text.left(80));
+  if (model_.GetOrder() == CIndividualListModel::kRinOrder) {
+    model_.SearchRin(typed);
+  } else if (!model_.SearchName(typed)) {
+    EndDialog(fw::kIdCancel);
+    return;
+  }
+  ShowPage();
+  ShowCurrent();
+}
+
+void CIndividualListDialog::OnSort(int order) {
+  if (order == model_.GetOrder()) return;
+  if (!model_.SwitchOrder(order)) {
+    CheckRadio({kIdcSortRin, kIdcSortName}, 0);
+  } else if (options) {
+    options->sortDef = order;
+    options->Save();
+  }
+  ShowPage();
+  ShowCurrent();
+  WriteSearchText();
+  search_->setFocus();
+}
+
+void CIndividualListDialog::OnDoubleClick() {
+  if (!selectSetMode) {
+    accept();
+    return;
+  }
+  const std::int32_t rin = model_.SelectedRin();
+  if (rin <= 0) return;
+  if (!filter_) filter_ = std::make_unique<CFilterSet>();
+  if (!filter_->HasSet(CFilterSet::kRelationSet))
+    filter_->CreateSet(CFilterSet::kRelationSet, model_.HighestRin());
+  filter_->relationFilterPresent = 1;
+  const bool member = filter_->IsInSet(CFilterSet::kRelationSet, rin) == 1;
+  filter_->SetInSet(CFilterSet::kRelationSet, rin, member ? 0 : 1);
+  if (filter_->GetCount(CFilterSet::kRelationSet) == 0) filter_->relationFilterPresent = 0;
+  ShowPage();
+}
+
+void CIndividualListDialog::OnMarriages() {
+  const std::int32_t rin = model_.SelectedRin();
+  if (rin <= 0) return;
+  CSealToSpouseStatusDialog dialog(rin, filter_.get(), model_.Pager().Filtered(), this);
+  dialog.exec();
+}
+
+void CIndividualListDialog::OnOK() {
+  if (selectSetMode && (!filter_ || filter_->GetCount(CFilterSet::kCombinedSet) <= 0) &&
+      plat::MessageBox(res::LoadString(kIdsNothingSelected), res::LoadString(kIdsAppName),
+                       plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
+    return;
+  if (document_) document_->m_filterSet = std::move(filter_);
+  const std::int32_t rin = model_.SelectedRin();
+  if (rin <= 0) {
+    EndDialog(fw::kIdCancel);
+    return;
+  }
+  chosenRin = rin;
+  EndDialog(fw::kIdOk);
+}
+
+// ---- deleting ---------------------------------------------------------------
+
+void CIndividualListDialog::DeleteIndividual(std::int32_t rin,
+                                             std::vector<std::int32_t>& marriages) {
+  std::vector<std::int32_t> list;
+  DbGetRelation(rin, db::kRelParents, 0x7FFF, list);
+  marriages.insert(marriages.end(), list.begin(), list.end());
+  DbGetRelation(rin, db::kRelMarriages, 0x7FFF, list);
+  marriages.insert(marriages.end(), list.begin(), list.end());
+  DbUnlinkRIN(rin, db::kIndividual);
+  DbDeleteRecord(rin, db::kIndividual);
+  if (filter_) {
+    for (int set : {CFilterSet::kRelationSet, CFilterSet::kFieldSet})
+      if (filter_->IsInSet(set, rin) == 1) filter_->SetInSet(set, rin, 0);
+  }
+  recordsChanged = true;
+}
+
+void CIndividualListDialog::OnDelete() {
+  if (checkEditPassword && !checkEditPassword()) return;
+  if (filter_ && filter_->GetCount(CFilterSet::kCombinedSet) > 0 &&
+      plat::MessageBox(res::LoadString(kIdsDeleteSetQuestion), res::LoadString(kIdsAppName),
+                       plat::kMbYesNo | plat::kMbIconExclamation | plat::kMbDefButton2) ==
+          plat::kIdYes) {
+    DeleteSet();
+    return;
+  }
+  const std::int32_t rin = model_.SelectedRin();
+  if (rin > 0) DeleteOne(rin);
+}
+
+bool CIndividualListDialog::DeleteSet() {
+  const int count = filter_->GetCount(CFilterSet::kCombinedSet);
+  if (plat::MessageBox(
+          Formatted(res::LoadString(kIdsDeleteSetWarning), count), res::LoadString(kIdsAppName),
+          plat::kMbYesNo | plat::kMbIconExclamation | plat::kMbDefButton2) != plat::kIdYes)
+    return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  std::vector<std::int32_t> marriages;
+  const int highest = filter_->GetMaxIndex(CFilterSet::kCombinedSet);
+  for (std::int32_t rin = 1; rin <= highest; ++rin)
+    if (filter_->IsInSet(CFilterSet::kCombinedSet, rin) == 1) DeleteIndividual(rin, marriages);
+  for (std::int32_t mrin : marriages)
+    if (document_ && mrin > 0) document_->DeleteMarriageIfEmpty(mrin, false);
+  QApplication::restoreOverrideCursor();
+  if (FirstLiveIndividual() == 0) {
+    filter_.reset();
+    if (document_) document_->m_filterSet.reset();
+    chosenRin = 0;
+    EndDialog(fw::kIdOk);
+    return true;
+  }
+  model_.ResultsOff();
+  plat::Profile().SetInt(kSearchSection, kFilterResults, 0);
+  if (filter_->GetCount(CFilterSet::kRelationSet) == 0) {
+    filter_->relationFilterPresent = 0;
+    filter_->DeleteSet(CFilterSet::kRelationSet);
+  }
+  if (filter_->GetCount(CFilterSet::kFieldSet) == 0 && !filter_->HasSet(CFilterSet::kRelationSet)) {
+    filter_->fieldFilterPresent = 0;
+    filter_->criteria.clear();
+    filter_->DeleteSet(CFilterSet::kFieldSet);
+  }
+  if (!filter_->HasSet(CFilterSet::kRelationSet) && !filter_->HasSet(CFilterSet::kFieldSet))
+    filter_->DeleteSet(CFilterSet::kCombinedSet);
+  else
+    filter_->RecomputeCombined();
+  return Rebuild(model_.CurrentRin());
+}
+
+void CIndividualListDialog::DeleteOne(std::int32_t rin) {
+  CIndividualRecord person;
+  std::string name;
+  if (DbGetIndividualRecord(rin, person, 3) == 1) name = person.GetName(0, false, rin, false);
+  std::string text = name.substr(0, 125) + "\n\n" + res::LoadString(kIdsDeleteOne) + "\n";
+  if (DbHasParents(rin)) text += "\n" + res::LoadString(kIdsLinkedAsChild);
+  const int marriageCount = DbGetRelationCount(rin, db::kRelMarriages, 0, 1);
+  if (marriageCount > 0)
+    text += "\n" + Formatted(res::LoadString(kIdsLinkedToMarriages), marriageCount);
+  if (plat::MessageBox(text, res::LoadString(kIdsAppName),
+                       plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) !=
+      plat::kIdOk)
+    return;
+  const std::int32_t key = model_.Pager().CurrentKey();
+  std::vector<std::int32_t> marriages;
+  DeleteIndividual(rin, marriages);
+  for (std::int32_t mrin : marriages)
+    if (document_ && mrin > 0) document_->DeleteMarriageIfEmpty(mrin, true);
+  if (FirstLiveIndividual() == 0) {
+    chosenRin = 0;
+    EndDialog(fw::kIdOk);
+    return;
+  }
+  if (document_) document_->RemoveFromHistory(static_cast<std::uint32_t>(rin));
+  // The individual that followed takes the place: the same name-index
+  // position (the one before at the end of the index), or the next RIN.
+  if (model_.GetOrder() == CIndividualListModel::kNameOrder) {
+    std::int32_t next = model_.RinOfKey(key);
+    if (next == 0) next = model_.RinOfKey(key - 1);
+    Rebuild(next);
+  } else {
+    Rebuild(rin);
+  }
+}
+
+bool CIndividualListDialog::Rebuild(std::int32_t rinNear) {
+  if (!model_.SetRinRange(0, 0)) return false;
+  const int order = model_.GetOrder();
+  model_.SetOrder(CIndividualListModel::kRinOrder);
+  std::int32_t rin = DbGetRIN(std::max(rinNear, 1), db::kQueryIndividuals, db::kWalkNextOrSame);
+  if (rin == 0) rin = DbGetRIN(rinNear, db::kQueryIndividuals, db::kWalkPreviousOrSame);
+  if (order == CIndividualListModel::kNameOrder) model_.ResetNamePositions();
+  if (order != CIndividualListModel::kRinOrder) model_.SetOrder(order);
+  model_.Start(rin, "");
+  ShowPage();
+  ShowCurrent();
+  WriteSearchText();
+  return true;
+}
+
+// ---- the Marriages Search List ------------------------------------------------
+
+CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
+    : fw::CDialogBase(parent), titleWord(res::LoadString(kIdsMarriage)) {
+  search_ = AddControl(kIdcSearch, new CSearchEdit);
+  list_ = AddControl(kIdcList, new QListWidget);
+  bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
+  search_->SetList(list_);
+  measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
+  std::vector<int> stops;
+  for (int du : {28, 154, 280}) stops.push_back(DialogUnitsToPixels(du, 0).width());
+  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
+  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setUniformItemSizes(true);
+  list_->setMinimumSize(DialogUnitsToPixels(390, 0).width(),
+                        list_->fontMetrics().height() * (CMarriageListModel::kPageLines + 1));
+  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
+  auto* cancel = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
+  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
+  ok->setDefault(true);
+  cancel->setAutoDefault(false);
+  help->setAutoDefault(false);
+
+  // Column heads over the tab stops.
+  auto* heads = new QHBoxLayout;
+  heads->setSpacing(0);
+  heads->setContentsMargins(list_->frameWidth() + 2, 0, 0, 0);
+  const char* const titles[] = {"MRIN", "Husband", "Wife", "Date"};
+  int left = 0;
+  for (int i = 0; i < 4; ++i) {
+    auto* head = new QLabel(QString::fromLatin1(titles[i]));
+    if (i < 3) {
+      head->setFixedWidth(stops[static_cast<std::size_t>(i)] - left);
+      left = stops[static_cast<std::size_t>(i)];
+    }
+    heads->addWidget(head, i == 3 ? 1 : 0);
+  }
+  auto* listRow = new QHBoxLayout;
+  listRow->setSpacing(0);
+  listRow->addWidget(list_, 1);
+  listRow->addWidget(bar_);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+  auto* whole = new QVBoxLayout(this);
+  whole->addWidget(search_);
+  whole->addLayout(heads);
+  whole->addLayout(listRow, 1);
+  whole->addLayout(buttons);
+
+  paged_ = new CPagedList(model_.Pager(), CMarriageListModel::kPageLines - 1, list_, bar_, this);
+  connect(paged_, &CPagedList::Moved, this, [this] {
+    ShowPage();
+    const int line = model_.Pager().Selected();
+    if (line >= 0) search_->setText(QString::number(model_.Pager().Keys()[line]));
+  });
+  connect(search_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    model_.Search(fw::FromQString(text.left(6)));
+    ShowPage();
+  });
+  connect(list_, &QListWidget::itemDoubleClicked, this, &CMarriageSearchListDialog::accept);
+  connect(ok, &QPushButton::clicked, this, &CMarriageSearchListDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &CMarriageSearchListDialog::reject);
+}
+
+CMarriageSearchListDialog::~CMarriageSearchListDialog() = default;
+
+void CMarriageSearchListDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  CenterWindow();
+  setWindowTitle(fw::ToQString(res::LoadString(kIdsFind) + " " + titleWord));
+  if (!model_.SetRange(lowestMrin, highestMrin) || !model_.Start(startMrin)) {
+    QMetaObject::invokeMethod(
+        this, [this] { EndDialog(fw::kIdCancel); }, Qt::QueuedConnection);
+    return;
+  }
+  ShowPage();
+  search_->setMaxLength(6);
+  search_->setText(QString::number(model_.Pager().CurrentKey()));
+  search_->selectAll();
+  search_->setFocus();
+}
+
+void CMarriageSearchListDialog::ShowPage() {
+  paged_->Show([this](int line) { return model_.LineText(line, measure_.get()); });
+}
+
+void CMarriageSearchListDialog::OnOK() {
+  const int line = model_.Pager().Selected();
+  if (line < 0) {
+    EndDialog(fw::kIdCancel);
+    return;
+  }
+  chosenMrin = model_.Pager().Keys()[static_cast<std::size_t>(line)];
+  EndDialog(fw::kIdOk);
+}
+
+// ---- Seal to Spouse Status ----------------------------------------------------
+
+CSealToSpouseStatusDialog::CSealToSpouseStatusDialog(std::int32_t rin, const CFilterSet* filter,
+                                                     bool resultsOnly, QWidget* parent)
+    : fw::CDialogBase(parent), rin_(rin), filter_(filter), resultsOnly_(resultsOnly) {
+  setWindowTitle(QStringLiteral("Temple Names Preparation - Seal to Spouse Status"));
+  auto* name = AddControl(kIdcName, Text());
+  list_ = AddControl(kIdcList, new QListWidget);
+  measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
+  std::vector<int> stops;
+  for (int du : {7, 34, 110, 156, 224, 270}) stops.push_back(DialogUnitsToPixels(du, 0).width());
+  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setMinimumSize(DialogUnitsToPixels(380, 90));
+  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
+  auto* edit = AddControl(kIdcEdit, new QPushButton(QStringLiteral("&Edit")));
+  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
+  ok->setDefault(true);
+  // Editing a marriage needs the Edit Marriage screen.
+  edit->setEnabled(false);
+
+  auto* who = new QHBoxLayout;
+  who->addWidget(new QLabel(QStringLiteral("Marriages of")));
+  who->addWidget(name, 1);
+  auto* heads = new QHBoxLayout;
+  heads->setSpacing(0);
+  heads->setContentsMargins(list_->frameWidth() + 2 + stops[0], 0, 0, 0);
+  const char* const titles[] = {"MRIN",           "Spouse",     "Mar. Date",
+                                "Marriage Place", "Sealing Dt", "Sealing Temple/Status"};
+  for (std::size_t i = 0; i < 6; ++i) {
+    auto* head = new QLabel(QString::fromLatin1(titles[i]));
+    if (i < 5) head->setFixedWidth(stops[i + 1] - stops[i]);
+    heads->addWidget(head, i == 5 ? 1 : 0);
+  }
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* b : {ok, edit, help}) buttons->addWidget(b);
+  auto* whole = new QVBoxLayout(this);
+  whole->addLayout(who);
+  whole->addLayout(heads);
+  whole->addWidget(list_, 1);
+  whole->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &CSealToSpouseStatusDialog::accept);
+}
+
+CSealToSpouseStatusDialog::~CSealToSpouseStatusDialog() = default;
+
+void CSealToSpouseStatusDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  CenterWindow();
+  const CDetailPaneTexts pane = ReadDetailPane(rin_, measure_.get());
+  SetControlText(kIdcName, pane.name);
+  for (const SealToSpouseLine& line :
+       BuildSealToSpouseLines(rin_, filter_, resultsOnly_, measure_.get())) {
+    mrins_.push_back(line.mrin);
+    list_->addItem(fw::ToQString(line.text));
+  }
+  if (!mrins_.empty()) {
+    list_->setCurrentRow(0);
+    return;
+  }
+  plat::MessageBox(res::LoadString(kIdsNoSpouses), res::LoadString(kIdsAppName));
+  QMetaObject::invokeMethod(
+      this, [this] { EndDialog(fw::kIdOk); }, Qt::QueuedConnection);
+}

@@ -1,0 +1,67 @@
+#include "ListCommands.h"
+
+#include "CommandIds.h"
+#include "DbCalls.h"
+#include "IndividualListDialog.h"
+#include "IndividualRecord.h"
+#include "KorApp.h"
+#include "MainFrame.h"
+#include "MarriageRecord.h"
+#include "Ports.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr unsigned kIdsAppName = 101;
+constexpr unsigned kIdsInvalidMrin = 4565;
+constexpr unsigned kIdsNoSpouses = 4566;
+
+}  // namespace
+
+void RunIndividualList(CKorApp& app) {
+  CIndividualListDialog dialog(app.GetCurrentDocument(), app.GetMainFrame());
+  dialog.startRin = app.ActiveViewRin();
+  CIndividualRecord person;
+  if (dialog.startRin > 0 && DbGetIndividualRecord(dialog.startRin, person, 3) == 1)
+    dialog.startName = person.surname + ", " + person.GetGivenNames();
+  dialog.options = &app.m_options;
+  dialog.checkEditPassword = [&app] { return app.CheckEditPassword() == 1; };
+  const int result = dialog.exec();
+  if (result == fw::kIdOk && dialog.chosenRin > 0) {
+    app.ShowInActiveView(dialog.chosenRin);
+  } else if (dialog.recordsChanged) {
+    // The view's individual again from the file, or the first one left when
+    // it was deleted.
+    std::int32_t rin = dialog.startRin;
+    if (rin <= 0 || DbGetRIN(rin, db::kQueryIndividuals, db::kWalkExact) != rin)
+      rin = DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame);
+    app.ShowInActiveView(rin);
+  }
+}
+
+void RunMarriageList(CKorApp& app) {
+  CMarriageSearchListDialog dialog(app.GetMainFrame());
+  if (dialog.exec() != fw::kIdOk || dialog.chosenMrin <= 0) return;
+  CMarriageRecord marriage;
+  if (DbGetRecord(dialog.chosenMrin, db::kMarriage, &marriage) != 1) {
+    plat::MessageBox(res::LoadString(kIdsInvalidMrin), res::LoadString(kIdsAppName));
+    return;
+  }
+  const std::int32_t rin = marriage.husband > 0 ? marriage.husband : marriage.wife;
+  if (rin <= 0) {
+    char text[128];
+    std::snprintf(text, sizeof text, res::LoadString(kIdsNoSpouses).c_str(),
+                  static_cast<long>(dialog.chosenMrin));
+    plat::MessageBox(text, res::LoadString(kIdsAppName));
+    return;
+  }
+  app.ShowInActiveView(rin);
+}
+
+void RegisterListCommands(CKorApp& app) {
+  CKorApp* owner = &app;
+  app.SetToolCommand(
+      shell::kIdSearchIndividualList, [owner] { RunIndividualList(*owner); }, true);
+  app.SetToolCommand(
+      shell::kIdSearchMarriageList, [owner] { RunMarriageList(*owner); }, true);
+}

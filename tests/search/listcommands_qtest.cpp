@@ -1,0 +1,111 @@
+// The list commands in the application: Search > Individual List and
+// Marriage List are enabled with a family file open, the Individual List
+// opens on the active view's individual, and a choice in either moves the
+// view.
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "CommandIds.h"
+#include "AppCommandTest.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "IndividualListDialog.h"
+#include "IndividualRecord.h"
+#include "KorApp.h"
+#include "ListCommands.h"
+#include "MainFrame.h"
+#include "RecordAccess.h"
+
+namespace {
+
+std::int32_t AddPerson(const char* given, char sex) {
+  CIndividualRecord person;
+  person.surname = "Lind";
+  person.givenNames[0] = given;
+  person.sex = sex;
+  return static_cast<std::int32_t>(family::Add(person, 0));
+}
+
+}  // namespace
+
+class ListCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    scopedBoxes_ = std::make_unique<plat::ScopedMessageBox>(&boxes_);
+    scopedProfile_ = std::make_unique<plat::ScopedProfile>(&profile_);
+    path_ = dir_.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(path_, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path_, CFamilyDatabase::kCurrentFormat), 1);
+    for (const char* given : {"Ada", "Bo", "Cy", "Di", "Ed"}) AddPerson(given, 'F');
+    lonely_ = DbSetRelation(AddPerson("Fay", 'F'), 0, db::kRelWife, 0);
+    DbCloseCurrent();
+    app_ = std::make_unique<CKorApp>();
+    app_->SetDialogs(&dialogs_);
+    RegisterListCommands(*app_);
+    QVERIFY(app_->InitInstance("-s " + path_));
+  }
+  void cleanup() {
+    app_.reset();
+    if (CurrentDatabase->IsOpen()) DbCloseCurrent();
+    scopedProfile_.reset();
+    scopedBoxes_.reset();
+  }
+
+  void individualListOpensOnTheViewAndMovesIt() {
+    CMainFrame* frame = app_->GetMainFrame();
+    QAction* action = frame->CommandAction(shell::kIdSearchIndividualList);
+    QVERIFY(action->isEnabled());
+    QVERIFY(frame->CommandAction(shell::kIdSearchMarriageList)->isEnabled());
+    const std::int32_t current = app_->ActiveViewRin();
+    QVERIFY(current > 0);
+    QVERIFY(TriggerAndInspect<CIndividualListDialog>(action, [current](CIndividualListDialog& d) {
+      QCOMPARE(d.Model().SelectedRin(), current);
+      QVERIFY(!d.GetControl(CIndividualListDialog::kIdcEdit)->isEnabled());
+      QVERIFY(!d.GetControl(CIndividualListDialog::kIdcAdvanced)->isEnabled());
+      d.Model().SearchRin("4");
+      d.accept();
+    }));
+    QCOMPARE(app_->ActiveViewRin(), 4);
+  }
+
+  void marriageListMovesToTheWifeWithoutAHusband() {
+    CMainFrame* frame = app_->GetMainFrame();
+    QVERIFY(TriggerAndInspect<CMarriageSearchListDialog>(
+        frame->CommandAction(shell::kIdSearchMarriageList), [this](CMarriageSearchListDialog& d) {
+          d.Model().Search(std::to_string(lonely_));
+          d.accept();
+        }));
+    QCOMPARE(app_->ActiveViewRin(), 6);
+  }
+
+  void commandsAreOffWithoutAFile() {
+    CMainFrame* frame = app_->GetMainFrame();
+    frame->CommandAction(shell::kIdFileClose)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!frame->CommandAction(shell::kIdSearchIndividualList)->isEnabled());
+    QVERIFY(!frame->CommandAction(shell::kIdSearchMarriageList)->isEnabled());
+  }
+
+ private:
+  QTemporaryDir dir_;
+  std::string path_;
+  plat::FakeMessageBox boxes_;
+  plat::FakeProfile profile_;
+  std::unique_ptr<plat::ScopedMessageBox> scopedBoxes_;
+  std::unique_ptr<plat::ScopedProfile> scopedProfile_;
+  NoDialogs dialogs_;
+  std::unique_ptr<CKorApp> app_;
+  std::int32_t lonely_ = 0;
+};
+
+QTEST_MAIN(ListCommandsTest)
+#include "listcommands_qtest.moc"
