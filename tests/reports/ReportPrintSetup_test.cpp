@@ -301,7 +301,7 @@ TEST_F(ReportPrintSetupTest, PrintToFileAndRtfOutput) {
       {"printer, raw to file not allowed", 0, false, false, false, true, false},
       {"printer, raw to file allowed", 1, false, false, false, false, false},
       {"RTF run is silent", 0, true, false, true, false, true},
-      {"preview never attaches RTF", 0, true, true, false, true, false},
+      {"preview never attaches RTF", 0, true, true, true, true, false},
   };
   rpt::RegisterReportGenerator(
       rpt::GeneratorClass::kMarriages,

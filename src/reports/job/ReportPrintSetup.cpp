@@ -183,7 +183,8 @@ int CReportPrintSetup::PreparePrinting(CPrintInfo& info, bool preview) {
 
   const bool rtfRun = rtfAttached_ && !preview;
   const bool hideToFile = !rtfRun && CAppOptions::GetReportsAllowRawPrintToFile() == 0;
-  if (!host_.RunPrintDialog(info, rtfRun, hideToFile)) {
+  // A preview, like an RTF run, takes the printer defaults without a dialog.
+  if (!host_.RunPrintDialog(info, rtfRun || preview, hideToFile)) {
     CleanupKind();
     job_.reset();
     return 0;

@@ -53,7 +53,7 @@ class PrintSetupHost {
   virtual bool PrintablePage(const rpt::Rect& margins, int& width, int& height,
                              rpt::ReportDevice*& dc, int& unitsFlag) = 0;
   // The print dialog (silent: printer defaults without a dialog, for RTF
-  // runs); false when cancelled.
+  // runs and previews); false when cancelled.
   virtual bool RunPrintDialog(CPrintInfo& info, bool silent, bool hidePrintToFile) = 0;
   virtual void SetDocumentTitle(const std::string& title) = 0;
   // The family file's name, or "Untitled".
