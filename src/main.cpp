@@ -14,6 +14,7 @@
 #include "MediaPlayer.h"
 #include "MultimediaCommands.h"
 #include "QtPorts.h"
+#include "ReportCommands.h"
 #include "StartupLogic.h"
 
 namespace {
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
   RegisterMultimediaCommands(korApp);
+  RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QProgressBar>
@@ -20,6 +21,7 @@
 #include "FakePorts.h"
 #include "PreviewViewKor.h"
 #include "ReportJob.h"
+#include "ReportPrintDialog.h"
 #include "ReportPrintSetup.h"
 #include "ReportPrinting.h"
 #include "ReportProgressDialog.h"
@@ -141,6 +143,27 @@ class ReportPrintingTest : public QObject {
       QVERIFY(other.Create(&disabled));
     }
     QVERIFY(!disabled.isEnabled());  // not ours to enable
+  }
+
+  void printDialogKeepsTheRunsPrinter() {
+    for (bool hide : {true, false}) {
+      QPrinter printer(QPrinter::HighResolution);
+      CReportPrintDialog dialog(&printer, 7, hide);
+      QVERIFY(!dialog.testOption(QAbstractPrintDialog::PrintSelection));
+      QCOMPARE(dialog.testOption(QAbstractPrintDialog::PrintToFile), !hide);
+      QCOMPARE(dialog.maxPage(), 7);
+      QCOMPARE(dialog.minPage(), 1);
+      dialog.open();
+      QApplication::processEvents();
+      auto* printers = dialog.findChild<QComboBox*>("printers");
+      QVERIFY(printers);
+      QVERIFY(!printers->isEnabled());
+      auto* properties = dialog.findChild<QPushButton*>("properties");
+      QVERIFY(!properties || !properties->isVisible());
+      if (!Shots().empty() && hide)
+        dialog.grab().save(QString::fromStdString(Shots() + "/printdialog.png"));
+      dialog.reject();
+    }
   }
 
   void testReportPrintsToPdfInTheChosenOrder() {

@@ -36,15 +36,16 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
 
   bool Prepare(CPrintInfo& info, int& from, int& to, int& minPage) override {
     if (!owner_.view_.OnPreparePrinting(info, false)) return false;
-    info_ = &info;
     minPage = 1;
     from = owner_.fromPage_;
     to = owner_.toPage_;
     return true;
   }
+  // A PDF printer without a file (no printer installed) prints to a file
+  // chosen here; the print dialog's own file choice already names one.
   bool PrintToFileChosen() override {
-    return showDialog_ && !owner_.printer_.outputFileName().isEmpty() &&
-           owner_.printer_.outputFormat() == QPrinter::NativeFormat;
+    return showDialog_ && owner_.printer_.outputFormat() == QPrinter::PdfFormat &&
+           owner_.printer_.outputFileName().isEmpty();
   }
   bool AskPrintFile(std::string& path) override {
     QFileDialog dialog(owner_.window_, QObject::tr("Print to File"), "Output.prn",
@@ -110,7 +111,6 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
  private:
   CReportPrinting& owner_;
   bool showDialog_;
-  CPrintInfo* info_ = nullptr;
   std::unique_ptr<fw::CQtReportDevice> device_;
   std::unique_ptr<CReportProgressDialog> progress_;
   bool first_ = true;

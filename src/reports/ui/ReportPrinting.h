@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "PreviewViewKor.h"
 #include "ReportPrintSetup.h"
 
 class QWidget;
-class CPreviewViewKor;
 
 class CReportPrinting : public CViewReportPrinting::Host {
  public:
