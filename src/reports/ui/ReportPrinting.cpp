@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "ChartBox.h"
+#include "Ports.h"
 #include "PreviewViewKor.h"
 #include "QtReportDevice.h"
 #include "ReportPrintDialog.h"
@@ -171,6 +172,8 @@ bool CReportPrinting::AskRtfPath(std::string& path) {
   QFileDialog dialog(window_, QString(), QString(), QtFilter(res::LoadString(kIdsRtfFilter)));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("rtf");
+  const std::string folder = plat::Profile().GetString("Folders", "Report", "");
+  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder));
   dialog.selectFile("*.rtf");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = dialog.selectedFiles().first().toStdString();
