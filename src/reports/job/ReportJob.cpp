@@ -61,7 +61,7 @@ class DbLinks : public RelationshipLinks {
  public:
   std::vector<std::int32_t> ParentLinks(std::int32_t rin) override {
     std::vector<std::int32_t> list;
-    DbGetRelationList(list, db::kRelFamilyLinks, 0, rin, 0);
+    DbGetRelationList(list, db::kRelFamilyLinks, db::kRelParents, rin, 0);
     return list;
   }
   bool ReadLink(std::int32_t link, CFamilyLinkRecord& out) override {
