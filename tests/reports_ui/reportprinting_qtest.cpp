@@ -145,6 +145,26 @@ class ReportPrintingTest : public QObject {
     QVERIFY(!disabled.isEnabled());  // not ours to enable
   }
 
+  void preparingPagesWindowMovesForwardOnly() {
+    CPreparingPagesDialog dialog(nullptr);
+    dialog.SetCaption(7088);
+    dialog.SetRange(0, 100);
+    dialog.AdvanceProgress(40);
+    dialog.AdvanceProgress(10);
+    dialog.SetPageCount(12);
+    auto* bar = qobject_cast<QProgressBar*>(dialog.GetControl(CPreparingPagesDialog::kIdProgress));
+    auto* status = qobject_cast<QLabel*>(dialog.GetControl(CPreparingPagesDialog::kIdStatus));
+    QVERIFY(bar && status);
+    QCOMPARE(bar->value(), 40);
+    QCOMPARE(status->text(), QString("# Pages 12"));
+    QCOMPARE(dialog.windowTitle(), QString("Family Group Record"));
+    QVERIFY(!dialog.Cancelled());
+    qobject_cast<QPushButton*>(dialog.GetControl(CPreparingPagesDialog::kIdCancel))->click();
+    QVERIFY(dialog.Cancelled());
+    dialog.show();
+    if (!Shots().empty()) dialog.grab().save(QString::fromStdString(Shots() + "/preparing.png"));
+  }
+
   void printDialogKeepsTheRunsPrinter() {
     for (bool hide : {true, false}) {
       QPrinter printer(QPrinter::HighResolution);

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "StringTable.h"
+
 CReportProgressDialog::CReportProgressDialog(std::string caption)
     : CDialogBase(nullptr), caption_(std::move(caption)) {}
 
@@ -73,3 +75,30 @@ void CReportProgressDialog::SetStatusText(const QString& text) {
   status_->setText(text);
   status_->repaint();
 }
+
+CPreparingPagesDialog::CPreparingPagesDialog(QWidget* parent) : CDialogBase(parent) {
+  setModal(false);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(AddControl(kIdPreparing, new QLabel(tr("Preparing pages.  Please wait..."))));
+  status_ = AddControl(kIdStatus, new QLabel);
+  layout->addWidget(status_);
+  bar_ = AddControl(kIdProgress, new QProgressBar);
+  bar_->setTextVisible(false);
+  bar_->setMinimumWidth(260);
+  layout->addWidget(bar_);
+  layout->addWidget(AddControl(kIdExtra, new QLabel));
+  auto* cancel = AddControl(kIdCancel, new QPushButton(tr("Cancel")));
+  layout->addWidget(cancel, 0, Qt::AlignHCenter);
+  connect(cancel, &QPushButton::clicked, this, [this] { model_.Cancel(); });
+  model_.onBarPosition = [this](int pos) { bar_->setValue(pos); };
+  model_.onStatusText = [this](const std::string& text) {
+    status_->setText(QString::fromStdString(text));
+    status_->repaint();
+  };
+}
+
+void CPreparingPagesDialog::SetCaption(unsigned stringId) {
+  setWindowTitle(QString::fromStdString(res::LoadString(stringId)));
+}
+
+void CPreparingPagesDialog::SetRange(int low, int high) { bar_->setRange(low, high); }

@@ -48,3 +48,31 @@ class CReportProgressDialog : public fw::CDialogBase {
   QPointer<QWidget> owner_;
   bool ownerDisabled_ = false;
 };
+
+// CPreparingPagesDialog: the simpler progress window that a two-pass
+// generator drives while it counts its pages.
+class CPreparingPagesDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int kIdPreparing = 1089;
+  static constexpr int kIdStatus = 1075;
+  static constexpr int kIdCancel = 2;
+  static constexpr int kIdProgress = 1458;
+  static constexpr int kIdExtra = 1095;
+
+  explicit CPreparingPagesDialog(QWidget* parent);
+
+  void SetPageCount(int n) { model_.SetPageCount(n); }
+  // Moves the bar only forward.
+  void AdvanceProgress(int position) { model_.AdvanceProgress(position); }
+  void SetCaption(unsigned stringId);
+  void SetRange(int low, int high);
+  bool Cancelled() const { return model_.Cancelled(); }
+  CPreparingPages& Model() { return model_; }
+
+ private:
+  CPreparingPages model_;
+  QProgressBar* bar_ = nullptr;
+  QLabel* status_ = nullptr;
+};
