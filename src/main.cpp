@@ -17,6 +17,7 @@
 #include "MultimediaCommands.h"
 #include "NotesCommands.h"
 #include "QtPorts.h"
+#include "ReportCommands.h"
 #include "StartupLogic.h"
 
 namespace {
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   RegisterMultimediaCommands(korApp);
   RegisterNotesCommands(korApp);
   RegisterListCommands(korApp);
+  RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
