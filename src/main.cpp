@@ -13,6 +13,7 @@
 #include "MainFrame.h"
 #include "MediaPlayer.h"
 #include "MultimediaCommands.h"
+#include "PaginatorDialog.h"
 #include "QtPorts.h"
 #include "StartupLogic.h"
 
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   RegisterKinshipCommands(korApp);
   RegisterMultimediaCommands(korApp);
   gedcomui::RegisterGedcomScreens();
+  rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();
