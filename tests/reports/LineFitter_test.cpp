@@ -136,6 +136,10 @@ TEST(FitTextLine, TagsTakeNoWidthAndSwitchFontsOnlyWhenTheFontExists) {
       {"<S>ab cd", 30, false, 3},
       // Without the set every character is text of the normal font.
       {"<B>ab cd", 80, false, 8},
+      // A word too wide for the line that ends at a tag is broken like any
+      // other (italic is 15 a character).
+      {"<I>abcdefghij</I>, k", 100, true, 9},
+      {"ab <I>cdefghij</I>, k", 100, true, 3},
   };
   for (const auto& c : cases) {
     FontAdvanceDevice dc;

@@ -13,6 +13,7 @@
 #include "LineFitter.h"
 #include "QtReportDevice.h"
 #include "TempDir.h"
+#include "TextPagesKind.h"
 
 namespace {
 
@@ -23,36 +24,6 @@ rpt::LogFont Font(int points, int weight, bool italic) {
   font.italic = italic;
   font.face = "Liberation Serif";
   return font;
-}
-
-// The printed pieces of a line: text and the style it prints in. Tags whose
-// font exists switch style; the style the line starts in is given.
-struct Piece {
-  std::string text;
-  int style;
-};
-std::vector<Piece> PiecesOf(std::string_view line, int style) {
-  std::vector<Piece> pieces{{"", style}};
-  for (std::size_t i = 0; i < line.size();) {
-    if (const int tag = rpt::ScanStyleTag(line.substr(i)); tag != 0) {
-      const int next = tag < 0    ? rpt::kStyleNormal
-                       : tag == 1 ? rpt::kStyleItalic
-                       : tag == 2 ? rpt::kStyleBold
-                                  : rpt::kStyleSmall;
-      pieces.push_back({"", next});
-      i += tag < 0 ? 4 : 3;
-      continue;
-    }
-    pieces.back().text += line[i++];
-  }
-  // A blank at the end of a line is not printed.
-  while (!pieces.empty()) {
-    std::string& last = pieces.back().text;
-    while (!last.empty() && last.back() == ' ') last.pop_back();
-    if (!last.empty() || pieces.size() == 1) break;
-    pieces.pop_back();
-  }
-  return pieces;
 }
 
 }  // namespace
@@ -98,7 +69,8 @@ class LineFitterPdfTest : public QObject {
               rpt::FitTextLine(std::string_view(text).substr(pos), dc, width, width / 80, &fonts);
           QVERIFY2(length > 0 || text.compare(pos, 2, "\r\n") == 0, "no progress");
           int x = 500, lineWidth = 0;
-          for (const Piece& piece : PiecesOf(std::string_view(text).substr(pos, length), style)) {
+          for (const TaggedPiece& piece :
+               TaggedPieces(std::string_view(text).substr(pos, length), style, fonts)) {
             dc.SelectFont(*fonts.FontFor(piece.style));
             const int pieceWidth = dc.GetTextExtent(piece.text).cx;
             dc.TextOut(x, y, piece.text);

@@ -30,6 +30,21 @@ bool StartsWith(std::string_view text, std::size_t pos, std::string_view what) {
   return text.substr(pos, what.size()) == what;
 }
 
+// A tag switches fonts only when the set has its font.
+bool TagApplies(const CStyleFontSet* fonts, int tagCode) {
+  if (fonts == nullptr) return false;
+  switch (tagCode < 0 ? -tagCode : tagCode) {
+    case 1:
+      return fonts->italic.has_value();
+    case 2:
+      return fonts->bold.has_value();
+    case 4:
+      return fonts->small.has_value();
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 const std::optional<LogFont>& CStyleFontSet::FontFor(int styleCode) const {
@@ -143,13 +158,12 @@ std::size_t FitTextLine(std::string_view text, ReportDevice& dc, int maxWidth, i
 
   for (;;) {
     if (cursor.pos < text.size()) {
-      if (const int tag = ScanStyleTag(text.substr(cursor.pos)); tag != 0) {
-        const std::size_t before = cursor.pos;
+      if (const int tag = ScanStyleTag(text.substr(cursor.pos)); TagApplies(fonts, tag)) {
+        // The word before a tag ends in its font: it must fit like any other.
+        if (cursor.lineWidth + MeasureWord(dc, cursor.word) > maxWidth) return overflow();
         ApplyStyleTag(dc, tag, fonts, cursor);
-        if (cursor.pos != before) {
-          wordStart = cursor.pos;
-          continue;
-        }
+        wordStart = cursor.pos;
+        continue;
       }
     }
     const bool atEnd = cursor.pos >= text.size();
