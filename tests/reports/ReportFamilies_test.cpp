@@ -79,8 +79,8 @@ TEST_F(ReportFamiliesTest, CitationsSitOnTheirOwners) {
   for (const auto& k : cases) {
     std::vector<std::int32_t> list;
     DbGetRinList(list, db::kCitation, k.owner, k.letter);
-    EXPECT_EQ(list, k.citation != 0 ? std::vector<std::int32_t>{k.citation}
-                                    : std::vector<std::int32_t>{})
+    EXPECT_EQ(list,
+              k.citation != 0 ? std::vector<std::int32_t>{k.citation} : std::vector<std::int32_t>{})
         << k.letter;
   }
 }

@@ -27,8 +27,8 @@
 class ReportFamiliesFixture : public OpenFamilyFixture {
  protected:
   struct Collapse {
-    std::int32_t arthur = 0, beatrice = 0, charles = 0, diana = 0, edith = 0, george = 0,
-                 frank = 0, helen = 0, kevin = 0;
+    std::int32_t arthur = 0, beatrice = 0, charles = 0, diana = 0, edith = 0, george = 0, frank = 0,
+                 helen = 0, kevin = 0;
     std::int32_t grandparents = 0, charlesEdith = 0, dianaGeorge = 0, cousins = 0;
   };
   struct Couples {

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "FamilyDatabase.h"
 #include "FileCopy.h"
 #include "FileHandle.h"
@@ -45,7 +47,7 @@ BatchResult HeadlessPaginatorWindow::Run(PaginatorState& state, const std::strin
                                          const std::function<BatchResult()>& batch) {
   caption = title;
   cancelShown = showCancel;
-  if (!number.empty()) numbers.push_back(std::stoi(number));
+  if (!number.empty()) numbers.push_back(std::atoi(number.c_str()));
   for (;;) {
     const BatchResult result = batch();
     if (result != BatchResult::More) return result;

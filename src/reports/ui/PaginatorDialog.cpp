@@ -58,7 +58,7 @@ rpt::BatchResult CPaginatorDialog::RunPass(rpt::PaginatorState& state, const QSt
   result_ = rpt::BatchResult::Failed;
   running_ = true;
   // The first batch starts once the window shows, as a queued call.
-  QMetaObject::invokeMethod(this, &CPaginatorDialog::NextBatch, Qt::QueuedConnection);
+  Post(rpt::kPaginatorNextBatch);
   exec();
   running_ = false;
   batch_ = nullptr;
@@ -70,13 +70,24 @@ void CPaginatorDialog::NextBatch() {
   if (!running_ || state_ == nullptr || state_->running == 0) return;
   result_ = batch_();
   if (result_ != rpt::BatchResult::More) {
-    QMetaObject::invokeMethod(this, &CPaginatorDialog::PassDone, Qt::QueuedConnection);
+    Post(rpt::kPaginatorPassDone);
     return;
   }
   // Input waiting for the window (a Cancel click) is handled between batches.
   QApplication::processEvents();
-  if (running_ && state_ != nullptr && state_->running != 0)
-    QMetaObject::invokeMethod(this, &CPaginatorDialog::NextBatch, Qt::QueuedConnection);
+  if (running_ && state_ != nullptr && state_->running != 0) Post(rpt::kPaginatorNextBatch);
+}
+
+void CPaginatorDialog::Post(int message) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, message] {
+        if (message == rpt::kPaginatorNextBatch)
+          NextBatch();
+        else if (message == rpt::kPaginatorPassDone)
+          PassDone();
+      },
+      Qt::QueuedConnection);
 }
 
 void CPaginatorDialog::PassDone() {

@@ -38,7 +38,9 @@ class CPaginatorDialog : public QDialog {
   void reject() override;
 
  private:
-  // The queued calls: the next batch, the pass is done.
+  // Queues a call of the window: rpt::kPaginatorNextBatch runs the next
+  // batch, rpt::kPaginatorPassDone ends the dialog.
+  void Post(int message);
   void NextBatch();
   void PassDone();
   void Cancel();
