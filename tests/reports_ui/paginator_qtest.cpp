@@ -1,6 +1,7 @@
 // The PAGINATOR dialog: batches run as queued calls on its own event loop,
 // the number field follows the pass, Cancel only drops the running flag and
 // ends the dialog, and a dialog without Cancel cannot be escaped.
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -88,6 +89,24 @@ class PaginatorDialogTest : public QObject {
     QVERIFY(!dialog.CancelShown());
     QCOMPARE(result, rpt::BatchResult::Done);
     QCOMPARE(batches, 6);
+  }
+
+  void theModelessFormOnlyDropsTheFlagOnCancel() {
+    rptui::CPaginatorDialog dialog;
+    rpt::PaginatorState state;
+    state.running = 1;
+    dialog.OpenModeless(state, "Possible Problems", "0", true);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.isModal());
+    for (int n = 1; n <= 3; ++n) {
+      dialog.SetNumber(QString::number(n));
+      QApplication::processEvents();
+    }
+    QCOMPARE(dialog.Number(), QString("3"));
+    QCOMPARE(state.running, 1);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("2"), Qt::LeftButton);
+    QCOMPARE(state.running, 0);
+    QVERIFY(!dialog.isVisible());
   }
 
   void theInstalledWindowRunsAWholePass() {

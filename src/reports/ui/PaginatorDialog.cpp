@@ -66,6 +66,18 @@ rpt::BatchResult CPaginatorDialog::RunPass(rpt::PaginatorState& state, const QSt
   return result_;
 }
 
+void CPaginatorDialog::OpenModeless(rpt::PaginatorState& state, const QString& caption,
+                                    const QString& number, bool cancelShown) {
+  setWindowTitle(caption);
+  SetNumber(number);
+  cancel_->setVisible(cancelShown);
+  state_ = &state;
+  batch_ = nullptr;
+  running_ = false;
+  setModal(false);
+  show();
+}
+
 void CPaginatorDialog::NextBatch() {
   if (!running_ || state_ == nullptr || state_->running == 0) return;
   result_ = batch_();

@@ -30,6 +30,10 @@ class CPaginatorDialog : public QDialog {
   rpt::BatchResult RunPass(rpt::PaginatorState& state, const QString& caption,
                            const QString& number, bool cancelShown,
                            const std::function<rpt::BatchResult()>& batch);
+  // The modeless form: shown while the caller drives its own loop, feeds the
+  // number field and pumps; Cancel drops state.running and hides the window.
+  void OpenModeless(rpt::PaginatorState& state, const QString& caption, const QString& number,
+                    bool cancelShown);
   void SetNumber(const QString& number);
   QString Number() const;
   bool CancelShown() const;
