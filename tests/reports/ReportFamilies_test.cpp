@@ -85,6 +85,22 @@ TEST_F(ReportFamiliesTest, CitationsSitOnTheirOwners) {
   }
 }
 
+TEST_F(ReportFamiliesTest, UserEventsReadBackWithTheirValues) {
+  const UserEvents u = BuildUserEvents();
+  std::vector<std::int32_t> list;
+  DbGetRinList(list, db::kUserEvent, u.person, db::kOwnerIndividual);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_NE(std::find(list.begin(), list.end(), u.immigration), list.end());
+  EXPECT_NE(std::find(list.begin(), list.end(), u.occupation), list.end());
+  CUserEventRecord immigration, occupation;
+  ASSERT_EQ(family::Read(immigration, u.immigration), 1);
+  ASSERT_EQ(family::Read(occupation, u.occupation), 1);
+  EXPECT_EQ(immigration.GetEvent()->date.year, 1906);
+  EXPECT_EQ(immigration.GetEvent()->place[0], "Boston");
+  EXPECT_EQ(occupation.description, "Cooper");
+  EXPECT_FALSE(CDateValue::IsSet(&occupation.GetEvent()->date));
+}
+
 TEST_F(ReportFamiliesTest, EveryBaptismStatusIsStored) {
   const Ordinances o = BuildOrdinances();
   ASSERT_EQ(o.byStatus.size(), std::size_t{CDateValue::kLastStatus - CDateValue::kFirstStatus + 1});

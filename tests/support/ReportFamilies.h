@@ -8,6 +8,8 @@
 //  - living people (born recently, no death) beside dead ones;
 //  - notes with a marked ("!") and a confidential ("~") paragraph;
 //  - citations of a source on a birth, on a marriage event and on a person;
+//  - user events of a person: a dated one with a place and one with a
+//    description only;
 //  - one person per ordinance status of the baptism, one with a dated
 //    baptism in a temple and one with none.
 
@@ -18,11 +20,13 @@
 #include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "EventTypeRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
 #include "SourceRecord.h"
+#include "UserEventRecord.h"
 
 class ReportFamiliesFixture : public OpenFamilyFixture {
  protected:
@@ -37,6 +41,9 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
   struct Ordinances {
     std::vector<std::int32_t> byStatus;  // baptism status 13 .. 29, in order
     std::int32_t dated = 0, none = 0;
+  };
+  struct UserEvents {
+    std::int32_t person = 0, occupation = 0, immigration = 0;
   };
   struct Citations {
     std::int32_t source = 0, person = 0, marriage = 0;
@@ -136,6 +143,37 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
     c.onMarriage = Cite(c.source, db::kOwnerMarriageEvent, c.marriage, "folio 40");
     c.onPerson = Cite(c.source, db::kOwnerIndividual, c.person, "folio 41");
     return c;
+  }
+
+  // A user event of a new event type for an individual.
+  static std::int32_t AddUserEvent(std::int32_t owner, const std::string& title, int dateKind,
+                                   bool description, const CDateValue& date,
+                                   const std::string& place, const std::string& text) {
+    CEventTypeRecord type;
+    type.title = title;
+    type.shortTitle = title;
+    type.dateKind = static_cast<std::uint8_t>(dateKind);
+    type.hasDescription = description ? 1 : 0;
+    const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
+    EXPECT_GT(typeNumber, 0) << title;
+    CUserEventRecord event(owner, db::kOwnerIndividual, typeNumber, 0);
+    event.GetEvent()->date = date;
+    event.GetEvent()->place[0] = place;
+    event.description = text;
+    const auto number = static_cast<std::int32_t>(family::Add(event, 0));
+    EXPECT_GT(number, 0) << title;
+    EXPECT_GT(DbLinkRecord(number, db::kUserEvent, owner, db::kOwnerIndividual), 0);
+    return number;
+  }
+
+  static UserEvents BuildUserEvents() {
+    UserEvents u;
+    u.person = Person("Paul", "Pratt", 'M', 1880, 1951);
+    CDateValue arrived;
+    arrived.Set(1906, 4, 17);
+    u.immigration = AddUserEvent(u.person, "Immigration", 1, false, arrived, "Boston", "");
+    u.occupation = AddUserEvent(u.person, "Occupation", 0, true, CDateValue(), "", "Cooper");
+    return u;
   }
 
   static Ordinances BuildOrdinances() {
