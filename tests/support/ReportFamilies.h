@@ -20,13 +20,12 @@
 #include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
-#include "EventTypeRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
 #include "SourceRecord.h"
-#include "UserEventRecord.h"
+#include "UserEventBuilder.h"
 
 class ReportFamiliesFixture : public OpenFamilyFixture {
  protected:
@@ -145,34 +144,18 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
     return c;
   }
 
-  // A user event of a new event type for an individual.
-  static std::int32_t AddUserEvent(std::int32_t owner, const std::string& title, int dateKind,
-                                   bool description, const CDateValue& date,
-                                   const std::string& place, const std::string& text) {
-    CEventTypeRecord type;
-    type.title = title;
-    type.shortTitle = title;
-    type.dateKind = static_cast<std::uint8_t>(dateKind);
-    type.hasDescription = description ? 1 : 0;
-    const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
-    EXPECT_GT(typeNumber, 0) << title;
-    CUserEventRecord event(owner, db::kOwnerIndividual, typeNumber, 0);
-    event.GetEvent()->date = date;
-    event.GetEvent()->place[0] = place;
-    event.description = text;
-    const auto number = static_cast<std::int32_t>(family::Add(event, 0));
-    EXPECT_GT(number, 0) << title;
-    EXPECT_GT(DbLinkRecord(number, db::kUserEvent, owner, db::kOwnerIndividual), 0);
-    return number;
-  }
-
   static UserEvents BuildUserEvents() {
     UserEvents u;
     u.person = Person("Paul", "Pratt", 'M', 1880, 1951);
     CDateValue arrived;
     arrived.Set(1906, 4, 17);
-    u.immigration = AddUserEvent(u.person, "Immigration", 1, false, arrived, "Boston", "");
-    u.occupation = AddUserEvent(u.person, "Occupation", 0, true, CDateValue(), "", "Cooper");
+    u.immigration =
+        AddIndividualUserEvent(u.person, "Immigration", 1, false, [&](CUserEventRecord& e) {
+          e.GetEvent()->date = arrived;
+          e.GetEvent()->place[0] = "Boston";
+        });
+    u.occupation = AddIndividualUserEvent(u.person, "Occupation", 0, true,
+                                          [](CUserEventRecord& e) { e.description = "Cooper"; });
     return u;
   }
 
