@@ -75,13 +75,35 @@ TEST_F(ReportFamiliesTest, CitationsSitOnTheirOwners) {
   } cases[] = {{c.person, db::kOwnerBirth, c.onBirth},
                {c.marriage, db::kOwnerMarriageEvent, c.onMarriage},
                {c.person, db::kOwnerIndividual, c.onPerson},
-               {c.person, db::kOwnerDeath, 0}};
+               {c.person, db::kOwnerDeath, c.onDeathWithPicture},
+               {c.person, db::kOwnerBurial, c.onBurialWithPicture},
+               {c.person, db::kOwnerChristening, 0}};
   for (const auto& k : cases) {
     std::vector<std::int32_t> list;
     DbGetRinList(list, db::kCitation, k.owner, k.letter);
     EXPECT_EQ(list,
               k.citation != 0 ? std::vector<std::int32_t>{k.citation} : std::vector<std::int32_t>{})
         << k.letter;
+  }
+}
+
+TEST_F(ReportFamiliesTest, TwoCitationsShowOnePicture) {
+  const Citations c = BuildCitations();
+  const struct {
+    std::int32_t citation;
+    const char* picture;  // null: none
+  } cases[] = {{c.onDeathWithPicture, kRegisterPicture},
+               {c.onBurialWithPicture, kRegisterPicture},
+               {c.onBirth, nullptr}};
+  for (const auto& k : cases) {
+    CCitationRecord citation;
+    ASSERT_EQ(DbGetRecord(k.citation, db::kCitation, &citation), 1);
+    if (k.picture == nullptr) {
+      EXPECT_EQ(citation.image, nullptr) << k.citation;
+    } else {
+      ASSERT_NE(citation.image, nullptr) << k.citation;
+      EXPECT_EQ(citation.image->fileName, k.picture);
+    }
   }
 }
 

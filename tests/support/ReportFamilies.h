@@ -7,7 +7,8 @@
 //  - a divorced couple beside a married one;
 //  - living people (born recently, no death) beside dead ones;
 //  - notes with a marked ("!") and a confidential ("~") paragraph;
-//  - citations of a source on a birth, on a marriage event and on a person;
+//  - citations of a source on a birth, on a marriage event and on a person,
+//    and two (death, burial) that show the same picture of the register;
 //  - user events of a person: a dated one with a place and one with a
 //    description only;
 //  - one person per ordinance status of the baptism, one with a dated
@@ -22,6 +23,7 @@
 #include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaItem.h"
 #include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
 #include "SourceRecord.h"
@@ -47,6 +49,7 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
   struct Citations {
     std::int32_t source = 0, person = 0, marriage = 0;
     std::int32_t onBirth = 0, onMarriage = 0, onPerson = 0;
+    std::int32_t onDeathWithPicture = 0, onBurialWithPicture = 0;
   };
 
   // "Given Surname" of sex, born in year (0: no birth), dead in year (0: no death).
@@ -117,9 +120,15 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
               0);
   }
 
+  static constexpr const char* kRegisterPicture = "register-page.jpg";
+
   static std::int32_t Cite(std::int32_t source, char ownerLetter, std::int32_t owner,
-                           const std::string& page) {
+                           const std::string& page, const std::string& picture = "") {
     CCitationRecord citation;
+    if (!picture.empty()) {
+      citation.image = std::make_unique<CMultimediaItem>();
+      citation.image->fileName = picture;
+    }
     citation.sourceRin = source;
     citation.ownerLetter = ownerLetter;
     citation.ownerNumber = owner;
@@ -141,6 +150,9 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
     c.onBirth = Cite(c.source, db::kOwnerBirth, c.person, "folio 12");
     c.onMarriage = Cite(c.source, db::kOwnerMarriageEvent, c.marriage, "folio 40");
     c.onPerson = Cite(c.source, db::kOwnerIndividual, c.person, "folio 41");
+    c.onDeathWithPicture = Cite(c.source, db::kOwnerDeath, c.person, "folio 77", kRegisterPicture);
+    c.onBurialWithPicture =
+        Cite(c.source, db::kOwnerBurial, c.person, "folio 78", kRegisterPicture);
     return c;
   }
 
