@@ -161,6 +161,27 @@ TEST(FitTextLine, AnAbsentStyleFontLeavesItsTagsAsText) {
   EXPECT_EQ(fonts.style, rpt::kStyleNormal);
 }
 
+TEST(FitTextLine, TheDeviceFontComesBackEvenWithoutABodyFont) {
+  FontAdvanceDevice dc;
+  dc.SelectFont(kSmall);
+  CStyleFontSet fonts;
+  fonts.italic = kItalic;
+  // "ab " in the device's small font (15), then "cd" in italic (30).
+  const struct {
+    int width;
+    std::size_t end;
+    int styleAfter;
+  } cases[] = {{44, 3, rpt::kStyleNormal}, {45, 8, rpt::kStyleItalic}};
+  for (const auto& c : cases) {
+    fonts.style = rpt::kStyleNormal;
+    EXPECT_EQ(FitTextLine("ab <I>cd", dc, c.width, 0, &fonts), c.end) << c.width;
+    EXPECT_EQ(fonts.style, c.styleAfter) << c.width;
+    LogFont after;
+    dc.GetFont(after);
+    EXPECT_EQ(after, kSmall) << c.width;
+  }
+}
+
 TEST(FitTextLine, ALineEndingInsideItalicStartsTheNextInItalic) {
   FontAdvanceDevice dc;
   dc.SelectFont(kNormal);

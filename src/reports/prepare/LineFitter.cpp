@@ -123,6 +123,10 @@ std::size_t FitTextLine(std::string_view text, ReportDevice& dc, int maxWidth, i
     if (const auto& start = fonts->FontFor(fonts->style)) {
       previous = dc.SelectFont(*start);
       restore = true;
+    } else {
+      // No body font: the line starts in the device's font, which a tag may
+      // still change.
+      restore = dc.GetFont(previous);
     }
   }
   LineFitCursor cursor;
