@@ -89,7 +89,7 @@ struct PaginationPass {
   bool cancelShown = true;
   bool pictureCache = false;             // picture caching for the run
   std::function<void()> cleanup;         // the kind's clean-up
-  std::function<BatchResult()> prepare;  // once the files exist (zero-filling)
+  std::function<BatchResult()> prepare;  // once the files exist (zero-filling); Done goes on
   std::function<BatchResult()> batch;    // one batch of the pass
   std::function<int()> pageCount;        // the count of a finished pass
   WorkFileCreator createFile;            // empty: real files
