@@ -16,6 +16,7 @@
 #include "MediaPlayer.h"
 #include "MultimediaCommands.h"
 #include "NotesCommands.h"
+#include "PaginatorDialog.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
 #include "StartupLogic.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   RegisterListCommands(korApp);
   RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
+  rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();

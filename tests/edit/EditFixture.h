@@ -21,6 +21,7 @@
 #include "MarriageRecord.h"
 #include "RecordAccess.h"
 #include "TempleTable.h"
+#include "UserEventBuilder.h"
 #include "UserEventRecord.h"
 
 class EditFamilyFixture : public NodeFamilyFixture {
@@ -50,19 +51,9 @@ class EditFamilyFixture : public NodeFamilyFixture {
   // A new event type of a date kind and a user event of it for owner.
   static std::int32_t AddUserEvent(std::int32_t owner, const char* title, int dateKind,
                                    bool description = false, int year = 0) {
-    CEventTypeRecord type;
-    type.title = title;
-    type.shortTitle = title;
-    type.dateKind = static_cast<std::uint8_t>(dateKind);
-    type.hasDescription = description ? 1 : 0;
-    const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
-    EXPECT_GT(typeNumber, 0);
-    CUserEventRecord event(owner, db::kOwnerIndividual, typeNumber, 0);
-    if (year != 0) event.GetEvent()->date = Year(year);
-    const auto number = static_cast<std::int32_t>(family::Add(event, 0));
-    EXPECT_GT(number, 0);
-    EXPECT_GT(DbLinkRecord(number, db::kUserEvent, owner, db::kOwnerIndividual), 0);
-    return number;
+    return AddIndividualUserEvent(owner, title, dateKind, description, [&](CUserEventRecord& e) {
+      if (year != 0) e.GetEvent()->date = Year(year);
+    });
   }
   // The individual as the screen gets it (link mode 3), counted once.
   static CIndividualNode* Node(std::int32_t rin) {

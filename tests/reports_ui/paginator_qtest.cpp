@@ -1,0 +1,134 @@
+// The PAGINATOR dialog: batches run as queued calls on its own event loop,
+// the number field follows the pass, Cancel only drops the running flag and
+// ends the dialog, and a dialog without Cancel cannot be escaped.
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "PaginatorDialog.h"
+
+namespace {
+
+QString Shots() { return qEnvironmentVariable("KORVANE_SHOTS"); }
+
+void Shoot(QWidget& widget, const char* name) {
+  if (!Shots().isEmpty()) widget.grab().save(Shots() + QLatin1Char('/') + QLatin1String(name));
+}
+
+}  // namespace
+
+class PaginatorDialogTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void runsEveryBatchToTheEnd() {
+    rptui::CPaginatorDialog dialog;
+    rpt::PaginatorState state;
+    state.running = 1;
+    int batches = 0;
+    const rpt::BatchResult result = dialog.RunPass(state, "Test List", "0", true, [&] {
+      ++batches;
+      dialog.SetNumber(QString::number(batches));
+      return batches < 5 ? rpt::BatchResult::More : rpt::BatchResult::Done;
+    });
+    QCOMPARE(result, rpt::BatchResult::Done);
+    QCOMPARE(batches, 5);
+    QCOMPARE(dialog.Number(), QString("5"));
+    QCOMPARE(dialog.windowTitle(), QString("Test List"));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(state.running, 1);
+  }
+
+  void aFailingBatchEndsThePass() {
+    rptui::CPaginatorDialog dialog;
+    rpt::PaginatorState state;
+    state.running = 1;
+    int batches = 0;
+    const rpt::BatchResult result = dialog.RunPass(state, "Test", "0", true, [&] {
+      return ++batches < 3 ? rpt::BatchResult::More : rpt::BatchResult::DiskFull;
+    });
+    QCOMPARE(result, rpt::BatchResult::DiskFull);
+    QCOMPARE(batches, 3);
+  }
+
+  void cancelStopsBeforeTheNextBatch() {
+    for (int pressAt : {1, 3}) {
+      rptui::CPaginatorDialog dialog;
+      rpt::PaginatorState state;
+      state.running = 1;
+      int batches = 0;
+      auto* cancel = dialog.findChild<QPushButton*>("2");
+      QVERIFY(cancel != nullptr);
+      const rpt::BatchResult result = dialog.RunPass(state, "Pedigree Chart", "1", true, [&] {
+        ++batches;
+        if (batches == 2) Shoot(dialog, "paginator-cancel.png");
+        // The click waits in the queue until the pump between batches.
+        if (batches == pressAt) QTimer::singleShot(0, cancel, &QPushButton::click);
+        return batches < 100 ? rpt::BatchResult::More : rpt::BatchResult::Done;
+      });
+      QCOMPARE(result, rpt::BatchResult::Failed);
+      QCOMPARE(batches, pressAt);
+      QCOMPARE(state.running, 0);
+      QCOMPARE(dialog.result(), 2);
+    }
+  }
+
+  void withoutCancelEscapeDoesNotEndThePass() {
+    rptui::CPaginatorDialog dialog;
+    rpt::PaginatorState state;
+    state.running = 1;
+    int batches = 0;
+    const rpt::BatchResult result = dialog.RunPass(state, "Individual Summary", "0", false, [&] {
+      ++batches;
+      if (batches == 2) {
+        Shoot(dialog, "paginator-nocancel.png");
+        QTimer::singleShot(0, &dialog, [&] { QTest::keyClick(&dialog, Qt::Key_Escape); });
+      }
+      return batches < 6 ? rpt::BatchResult::More : rpt::BatchResult::Done;
+    });
+    QVERIFY(!dialog.CancelShown());
+    QCOMPARE(result, rpt::BatchResult::Done);
+    QCOMPARE(batches, 6);
+  }
+
+  void theModelessFormOnlyDropsTheFlagOnCancel() {
+    rptui::CPaginatorDialog dialog;
+    rpt::PaginatorState state;
+    state.running = 1;
+    dialog.OpenModeless(state, "Possible Problems", "0", true);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.isModal());
+    for (int n = 1; n <= 3; ++n) {
+      dialog.SetNumber(QString::number(n));
+      QApplication::processEvents();
+    }
+    QCOMPARE(dialog.Number(), QString("3"));
+    QCOMPARE(state.running, 1);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("2"), Qt::LeftButton);
+    QCOMPARE(state.running, 0);
+    QVERIFY(!dialog.isVisible());
+  }
+
+  void theInstalledWindowRunsAWholePass() {
+    rptui::RegisterPaginatorWindow();
+    rpt::PaginatorWindow& window = rpt::CurrentPaginatorWindow();
+    QVERIFY(dynamic_cast<rptui::CQtPaginatorWindow*>(&window) != nullptr);
+    rpt::PaginatorState state;
+    state.running = 1;
+    std::vector<QString> shown;
+    int batches = 0;
+    const rpt::BatchResult result = window.Run(state, "Scrapbook", "0", true, [&] {
+      window.SetNumber(++batches * 10);
+      if (auto* dialog = qobject_cast<rptui::CPaginatorDialog*>(QApplication::activeModalWidget()))
+        shown.push_back(dialog->Number());
+      return batches < 3 ? rpt::BatchResult::More : rpt::BatchResult::Done;
+    });
+    rpt::SetPaginatorWindow(nullptr);
+    QCOMPARE(result, rpt::BatchResult::Done);
+    QCOMPARE(batches, 3);
+    QCOMPARE(shown, (std::vector<QString>{"10", "20", "30"}));
+  }
+};
+
+QTEST_MAIN(PaginatorDialogTest)
+#include "paginator_qtest.moc"
