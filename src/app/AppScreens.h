@@ -20,6 +20,8 @@ struct CAppScreens {
   // Set Relationship Indicators on the open family file around root (0:
   // none); stores the file's show-relationships option after OK.
   std::function<void(QWidget* parent, std::int32_t root)> setRelationshipIndicators;
+  // Edit Individual on rin, captioned "Edit Individual"; true after Save.
+  std::function<bool(QWidget* parent, std::int32_t rin)> editIndividual;
 };
 
 CAppScreens& AppScreens();

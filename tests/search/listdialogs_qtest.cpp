@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include "AppOptions.h"
+#include "AppScreens.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
@@ -235,6 +236,36 @@ class ListDialogsTest : public QObject {
     QCOMPARE(DbIsRecordDeleted(db::kIndividual, 8), 1);
     QCOMPARE(dialog.Control<QListWidget>(D::kIdcList)->count(), 11);
     QCOMPARE(dialog.GetControlText(D::kIdcSearch), std::string("Moe, Per06"));
+  }
+
+  void editOpensEditIndividualOnTheSelectedLine() {
+    AddPerson("Una", "Vik", 'F', 1900);
+    const std::int32_t second = AddPerson("Ola", "Vik", 'M', 1902);
+    {
+      // Without the editing screen Edit stays off.
+      D dialog(nullptr);
+      dialog.startRin = second;
+      dialog.open();
+      QVERIFY(!dialog.IsControlEnabled(D::kIdcEdit));
+    }
+    std::vector<std::int32_t> edited;
+    AppScreens().editIndividual = [&](QWidget*, std::int32_t rin) {
+      edited.push_back(rin);
+      CIndividualRecord person;
+      if (family::Read(person, rin) != 1) return false;
+      person.givenNames[0] = "Olaf";  // what the user saved
+      return family::Update(person, 0) == 1;
+    };
+    D dialog(nullptr);
+    dialog.startRin = second;
+    dialog.open();
+    QVERIFY(dialog.IsControlEnabled(D::kIdcEdit));
+    QTest::mouseClick(dialog.GetControl(D::kIdcEdit), Qt::LeftButton);
+    AppScreens().editIndividual = nullptr;
+    QCOMPARE(edited, std::vector<std::int32_t>{second});
+    QVERIFY(dialog.recordsChanged);
+    QVERIFY(dialog.GetControlText(D::kIdcName).find("Olaf") != std::string::npos);
+    QVERIFY(dialog.isVisible());
   }
 
   void deletingTheOnlyIndividualEndsWithOkAndRinZero() {

@@ -1,5 +1,6 @@
 #include "EditCommands.h"
 
+#include "AppScreens.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -18,19 +19,27 @@ namespace {
 
 constexpr int kEditIndividual = 7078;
 
+// Edit Individual on rin; true after Save.
+bool EditIndividualRin(QWidget* parent, std::int32_t rin) {
+  if (rin <= 0) return false;
+  CIndividualRecord record;
+  if (family::Read(record, rin) != 1) return false;
+  CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+  node->AddRef();
+  bool saved = false;
+  {
+    CEditIndividualDialog dialog(parent, node, nullptr, 0);
+    dialog.caption = res::LoadString(kEditIndividual);
+    saved = dialog.exec() == QDialog::Accepted;
+  }
+  node->Release();
+  return saved;
+}
+
 void EditIndividual(CKorApp* app) {
   const std::int32_t rin = app->ActiveViewRin();
   if (rin <= 0) return;
-  CIndividualRecord record;
-  if (family::Read(record, rin) != 1) return;
-  CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
-  node->AddRef();
-  {
-    CEditIndividualDialog dialog(app->GetMainFrame(), node, nullptr, 0);
-    dialog.caption = res::LoadString(kEditIndividual);
-    dialog.exec();
-  }
-  node->Release();
+  EditIndividualRin(app->GetMainFrame(), rin);
   app->ShowInActiveView(rin);
 }
 
@@ -54,6 +63,7 @@ void EditMarriage(CKorApp* app) {
 
 void RegisterEditCommands(CKorApp& app) {
   CKorApp* owner = &app;
+  AppScreens().editIndividual = EditIndividualRin;
   app.SetToolCommand(
       shell::kIdEditIndividual, [owner] { EditIndividual(owner); }, true);
   app.SetToolCommand(

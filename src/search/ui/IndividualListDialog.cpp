@@ -16,6 +16,7 @@
 #include <limits>
 
 #include "AppOptions.h"
+#include "AppScreens.h"
 #include "BitSet.h"
 #include "DbCalls.h"
 #include "DetailPane.h"
@@ -211,8 +212,7 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
   ok->setDefault(true);
   for (QPushButton* b : {cancel, edit, remove, advanced, help}) b->setAutoDefault(false);
-  // Editing needs the Edit Individual screen; the filter side is not built yet.
-  edit->setEnabled(false);
+  // The filter side is not built yet.
   advanced->setEnabled(false);
   auto* bitmap = AddControl(kIdcBitmap, new QLabel);
   bitmap->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
@@ -306,6 +306,7 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
           [this] { OnSort(CIndividualListModel::kNameOrder); });
   connect(list_, &QListWidget::itemDoubleClicked, this, &CIndividualListDialog::OnDoubleClick);
   connect(remove, &QPushButton::clicked, this, &CIndividualListDialog::OnDelete);
+  connect(edit, &QPushButton::clicked, this, &CIndividualListDialog::OnEdit);
   connect(ok, &QPushButton::clicked, this, &CIndividualListDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &CIndividualListDialog::reject);
 }
@@ -377,6 +378,7 @@ void CIndividualListDialog::OnInitDialog() {
     startRin = model_.SelectedRin();
   EnableControl(kIdcDelete,
                 allowEditing && CurrentDatabase->ReadOnly() != CFamilyDatabase::kReadOnly);
+  EnableControl(kIdcEdit, allowEditing && AppScreens().editIndividual != nullptr);
   ShowPage();
   ShowCurrent();
   WriteSearchText();
@@ -515,6 +517,16 @@ void CIndividualListDialog::DeleteIndividual(std::int32_t rin,
       if (filter_->IsInSet(set, rin) == 1) filter_->SetInSet(set, rin, 0);
   }
   recordsChanged = true;
+}
+
+void CIndividualListDialog::OnEdit() {
+  const std::int32_t rin = model_.SelectedRin();
+  if (rin <= 0 || !AppScreens().editIndividual) return;
+  if (!AppScreens().editIndividual(this, rin)) return;
+  // The line and the details show the saved individual.
+  recordsChanged = true;
+  ShowPage();
+  ShowCurrent();
 }
 
 void CIndividualListDialog::OnDelete() {

@@ -137,6 +137,7 @@ class CIndividualListDialog : public fw::CDialogBase {
   void OnSort(int order);
   void OnDoubleClick();
   void OnMarriages();
+  void OnEdit();
   void OnDelete();
   void DeleteOne(std::int32_t rin);
   bool DeleteSet();
