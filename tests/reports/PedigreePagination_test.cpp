@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -290,6 +291,32 @@ TEST_F(PedigreePaginationTest, IndexSortsByNameThenSecondGivenName) {
   EXPECT_EQ(entry.chart, 1);
   EXPECT_EQ(entry.position, 5);
   EXPECT_FALSE(rpt::GetPedigreeIndexEntry(5, entry));
+}
+
+TEST_F(PedigreePaginationTest, CancelFreesThePagesAndDeletesTheWorkFiles) {
+  const auto rins = BuildPedigree(7);
+  auto run = Cascading(rins.at(1), 4, 7, PedigreeRunParameters::kSequential);
+  run.indexWanted = true;
+  window_.cancelOnPump = 2;  // during the continuation charts
+  EXPECT_EQ(rpt::PaginatePedigreeChart(run, 40), 0);
+  EXPECT_EQ(rpt::FindPedigreePageEntry(1), nullptr);
+  const rpt::PaginatorState& state = rpt::Paginator();
+  EXPECT_FALSE(state.workFile.IsOpen());
+  EXPECT_FALSE(state.indexFile.IsOpen());
+  std::int64_t chart = 0;
+  std::int32_t position = 0;
+  EXPECT_FALSE(rpt::GetPedigreeChartPlace(rins.at(1), chart, position));
+
+  // A full run keeps its work files until the clean-up removes them.
+  window_.cancelOnPump = -1;
+  window_.pumps = 0;
+  ASSERT_GT(rpt::PaginatePedigreeChart(run, 40), 0);
+  const std::string placement = state.workFile.Path(), index = state.indexFile.Path();
+  EXPECT_TRUE(std::filesystem::exists(placement));
+  EXPECT_TRUE(std::filesystem::exists(index));
+  rpt::CleanupPedigreePages();
+  EXPECT_FALSE(std::filesystem::exists(placement));
+  EXPECT_FALSE(std::filesystem::exists(index));
 }
 
 int FailingSortOpen(std::size_t, bool, int (*)(const void*, const void*)) { return -1; }
