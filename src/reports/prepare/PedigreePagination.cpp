@@ -142,7 +142,7 @@ void PlaceAncestor(std::int32_t person, std::int32_t otherParent, std::int32_t f
   }
   // The last column: the person roots a continuation chart.
   if (p.numbering == PedigreeRunParameters::kFixed)
-    run.continuation = (std::int64_t{1} << e) * (chart - 2) + position + 2;
+    run.continuation = FixedContinuationChart(chart, position, p.generationsPerChart);
   if (!p.indexOnly) {
     PedigreeChartRecord record;
     record.root = person;
@@ -282,6 +282,11 @@ std::array<char, kPedigreeKeySize> MakePedigreeIndexKey(const std::string& surna
   }
   if (raw[kPedigreeKeySize - 1] != ' ') key[out] = raw[kPedigreeKeySize - 1];
   return key;
+}
+
+std::int64_t FixedContinuationChart(std::int64_t chart, std::int32_t position,
+                                    int generationsPerChart) {
+  return (std::int64_t{1} << (generationsPerChart - 1)) * (chart - 2) + position + 2;
 }
 
 int ComparePedigreeIndexKeys(const void* a, const void* b) {

@@ -78,6 +78,12 @@ std::array<char, kPedigreeKeySize> MakePedigreeIndexKey(const std::string& surna
                                                         const std::string& given2);
 int ComparePedigreeIndexKeys(const void* a, const void* b);
 
+// Fixed numbering: the chart that continues the line of the person at
+// position in the last column of chart. Each chart owns 2^(g - 1) numbers,
+// used or not.
+std::int64_t FixedContinuationChart(std::int64_t chart, std::int32_t position,
+                                    int generationsPerChart);
+
 // The pass; the page count, 0 on failure or Cancel (everything freed).
 int PaginatePedigreeChart(const PedigreeRunParameters& run, int indexLinesPerPage);
 // Frees the pages, the jobs and the work files.
