@@ -1,0 +1,304 @@
+#include "PedigreeChartGenerator.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "ChartBox.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "PedigreeChartRules.h"
+#include "Ports.h"
+#include "RecordAccess.h"
+#include "StringTable.h"
+
+namespace rpt {
+
+namespace {
+
+constexpr unsigned kIdsNoSpace = 3489;
+constexpr unsigned kIdsPedigreeChart = 7087;
+constexpr unsigned kIdsChartNumber = 7062;
+constexpr unsigned kIdsIndexTitle = 7110;
+constexpr unsigned kIdsBorn = 7112;
+constexpr unsigned kIdsDied = 7114;
+constexpr unsigned kIdsFoundOn = 7115;
+constexpr unsigned kIdsName = 7116;
+constexpr unsigned kIdsRin = 7096;
+constexpr unsigned kIdsChart = 7178;
+constexpr unsigned kIdsPosition = 7179;
+constexpr unsigned kIdsSpouse = 7180;
+constexpr unsigned kIdsPage = 7099;
+constexpr int kNamesLevel = 3;
+
+int FontHeight(int points) { return points * 1000 / 72; }
+
+std::string DisplayName(const CIndividualRecord& person) {
+  std::string name;
+  for (const std::string& given : person.givenNames) {
+    if (given.empty()) continue;
+    if (!name.empty()) name += ' ';
+    name += given;
+  }
+  if (!person.surname.empty()) name += (name.empty() ? "" : " ") + person.surname;
+  return name;
+}
+
+std::string DateOf(const CEventValue& first, const CEventValue& second) {
+  if (first.date.IsSet()) return first.date.Format();
+  if (second.date.IsSet()) return second.date.Format();
+  return {};
+}
+
+std::vector<std::int32_t> ParentsOf(std::int32_t rin) {
+  std::vector<std::int32_t> family;
+  if (rin > 0) DbGetRelation(rin, db::kRelParents, 0, family);
+  family.resize(3, 0);
+  return family;
+}
+
+}  // namespace
+
+const PedigreeLayoutConstants& PedigreeLayout() {
+  static const PedigreeLayoutConstants constants;
+  return constants;
+}
+
+void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  spaceMessageShown_ = false;
+  titleFont_ = {-FontHeight(16), 800, false, false, "Arial"};
+  startNameFont_ = {-FontHeight(10), 700, false, false, "Arial"};
+  nameFont_ = {-FontHeight(9), 700, false, false, "Arial"};
+  eventFont_ = {-FontHeight(8), 400, false, false, "Arial"};
+  boldFont_ = {-FontHeight(8), 700, false, false, "Arial"};
+  numberFont_ = {-FontHeight(7), 400, false, false, "Arial"};
+  dc.SetMapMode(MM_HIENGLISH);
+  SetPageMargins(&dc, {k.marginLeft, -k.marginTop, k.marginRight, -k.marginBottom});
+  PrintableArea area;
+  GetPrintableMargins(dc, k.marginLeft, k.marginTop, k.marginRight, k.marginBottom, area, false);
+  left_ = area.left + 4;
+  right_ = left_ + area.width - 4;
+  top_ = -area.top - 4;
+  bottom_ = 4 - area.top - area.height;
+  const int width = area.width - 128, height = area.height - 268;
+  dc.SelectFont(eventFont_);
+  eventHeight_ = std::max(1, dc.GetTextExtent("M").cy);
+  dc.SelectFont(nameFont_);
+  nameHeight_ = std::max(1, dc.GetTextExtent("M").cy);
+  indexLines_ = std::max(1, Paginator().linesPerPage);
+
+  const int g = std::clamp(run_.generationsPerChart, 2, 6);
+  dc.SelectFont(boldFont_);
+  const int label = dc.GetTextExtent("M").cx + 50;
+  const int numbers = dc.GetTextExtent(" 33").cx;
+  dc.SelectFont(eventFont_);
+  const int boxWidth = numbers + dc.GetTextExtent("23 Mar 1967").cx + label +
+                       (options_.suppressNumbers ? 0 : dc.GetTextExtent("-11000").cx);
+  int columnWidth = width / (g - 1);
+  const int spare = std::min(380, std::max(0, width - boxWidth * (g - 1)));
+  if (columnWidth >= boxWidth) columnWidth = (width - spare) / (g - 1);
+  if (columnWidth < boxWidth && !spaceMessageShown_) {
+    plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsPedigreeChart),
+                     plat::kMbOk | plat::kMbIconExclamation);
+    spaceMessageShown_ = true;
+  }
+  const int treeHeight = height - k.treeTop;
+  for (int i = 1; i <= g; ++i) {
+    Column& c = columns_[i - 1];
+    c.x = left_ + spare + (i - 1) * columnWidth;
+    c.width = i < g ? columnWidth - k.lineGap : right_ - c.x;
+    c.pitch = treeHeight >> (i - 1);
+    c.lines = PedigreeLinesPerBox(c.pitch / eventHeight_, 0, false);
+  }
+}
+
+void CPedigreeChartGenerator::EndPrinting() {
+  if (run_.runType != PedigreeRunParameters::kBlankForm) CleanupPedigreePages();
+}
+
+int CPedigreeChartGenerator::BoxY(std::int32_t position, int column) const {
+  const int first = 1 << (column - 1);
+  const Column& c = columns_[column - 1];
+  return top_ - PedigreeLayout().treeTop - (position - first) * c.pitch - c.pitch / 2;
+}
+
+void CPedigreeChartGenerator::RightText(ReportDevice& dc, int right, int y,
+                                        const std::string& text) {
+  TextOutString(&dc, right - dc.GetTextExtent(text).cx, y, text);
+}
+
+void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page) {
+  PedigreePageEntry* entry = FindPedigreePageEntry(page);
+  if (entry == nullptr) return;
+  if (entry->kind == PedigreePageEntry::kIndex)
+    DrawIndexPage(dc, entry->firstIndexEntry, page);
+  else if (entry->chart)
+    DrawChartPage(dc, *entry->chart);
+}
+
+void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart) {
+  dc.SelectFont(titleFont_);
+  TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
+  dc.SelectFont(boldFont_);
+  RightText(dc, right_, top_,
+            res::LoadString(kIdsChartNumber) + " " + std::to_string(chart.chartNumber));
+  if (ShowsSameAsLine(chart)) {
+    dc.SelectFont(eventFont_);
+    TextOutString(&dc, left_, top_ - 2 * nameHeight_, SameAsLineText(chart));
+  }
+  std::int64_t nextContinuation = chart.firstContinuation;
+  DrawPerson(dc, chart, chart.root, chart.marriage, 1, 1, nextContinuation);
+  if (chart.spouse != 0) {
+    CIndividualRecord spouse;
+    const Column& c = columns_[0];
+    const int y = BoxY(1, 1) - c.pitch / 4;
+    MoveTo(&dc, c.x, y);
+    LineTo(&dc, c.x + c.width, y);
+    dc.SelectFont(nameFont_);
+    if (DbGetIndividualRecord(chart.spouse, spouse, kNamesLevel) == 1)
+      TextOutString(&dc, c.x, y + nameHeight_, DisplayName(spouse));
+    dc.SelectFont(numberFont_);
+    TextOutString(&dc, c.x, y - 20, RelationCaption('S', 1));
+  }
+}
+
+void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart,
+                                         std::int32_t rin, std::int32_t family,
+                                         std::int32_t position, int column,
+                                         std::int64_t& nextContinuation) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  const int g = std::clamp(run_.generationsPerChart, 2, 6);
+  const Column& c = columns_[column - 1];
+  const int y = BoxY(position, column);
+  dc.SelectPen({PS_SOLID, column == 1 ? 10 : 7, 0});
+  MoveTo(&dc, c.x, y);
+  LineTo(&dc, c.x + c.width, y);
+  dc.SelectFont(numberFont_);
+  if (position > 1)
+    TextOutString(&dc, c.x - 10 - dc.GetTextExtent("20").cx, y + 40, std::to_string(position));
+  if (rin <= 0) return;
+
+  CIndividualRecord person;
+  if (DbGetIndividualRecord(rin, person, kNamesLevel) != 1) return;
+  const int textX = c.x + (position == 1 ? 0 : k.nameIndent);
+  dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
+  TextOutString(&dc, textX, y + nameHeight_ + 10, DisplayName(person));
+  if (!options_.suppressNumbers) {
+    dc.SelectFont(numberFont_);
+    RightText(dc, c.x + c.width, y + nameHeight_ + 10, std::to_string(rin));
+  }
+
+  std::int64_t placedChart = 0;
+  std::int32_t placedPosition = 0;
+  const bool placed = GetPedigreeChartPlace(rin, placedChart, placedPosition);
+  if (!placed) SetPedigreeChartPlace(rin, chart.chartNumber, position);
+  // The root of a continuation chart stands on the chart before too.
+  if (position > 1 && placed && (placedChart != chart.chartNumber || placedPosition != position)) {
+    dc.SelectFont(eventFont_);
+    TextOutString(&dc, textX, y - 10, SameAsBoxText(placedPosition, placedChart));
+    return;
+  }
+
+  // Event lines under the line, as many as the column gives a box.
+  dc.SelectFont(eventFont_);
+  int lineY = y - 10;
+  auto eventLine = [&](const char* label, const std::string& text) {
+    dc.SelectFont(boldFont_);
+    TextOutString(&dc, textX, lineY, std::string(label) + ":");
+    dc.SelectFont(eventFont_);
+    TextOutString(&dc, textX + dc.GetTextExtent("M:  ").cx, lineY, text);
+    lineY -= eventHeight_;
+  };
+  const std::vector<std::int32_t> parents = ParentsOf(rin);
+  if (c.lines >= 2) {
+    eventLine(person.birth.date.IsSet() || !person.christening.date.IsSet() ? "b" : "c",
+              DateOf(person.birth, person.christening));
+    // The marriage line of a father or of the root.
+    CMarriageRecord marriage;
+    if (c.lines >= 3 && (position == 1 || position % 2 == 0) && family > 0 &&
+        family::Read(marriage, family) == 1) {
+      const std::string date =
+          marriage.marriage.date.IsSet() ? marriage.marriage.date.Format() : "";
+      eventLine("m", PedigreeMarriageText(date, marriage.status, family, options_.suppressNumbers,
+                                          false));
+    }
+    eventLine(person.death.date.IsSet() || !person.burial.date.IsSet() ? "d" : "u",
+              DateOf(person.death, person.burial));
+  } else if (c.lines == 1) {
+    eventLine("b", DateOf(person.birth, person.christening));
+  }
+
+  if (column == g) {
+    // Continuation number of a last-column person whose line goes on.
+    const bool continues = run_.runType == PedigreeRunParameters::kCascading &&
+                           chart.generation + g - 1 < run_.totalGenerations &&
+                           (parents[1] != 0 || parents[2] != 0);
+    if (continues) {
+      const std::int64_t next = run_.numbering == PedigreeRunParameters::kFixed
+                                    ? FixedContinuationChart(chart.chartNumber, position, g)
+                                    : nextContinuation++;
+      dc.SelectFont(boldFont_);
+      RightText(dc, right_, y - 10, std::to_string(next));
+    }
+    return;
+  }
+  // The bracket joining the parents' lines, then the parents.
+  const int fatherY = BoxY(2 * position, column + 1), motherY = BoxY(2 * position + 1, column + 1);
+  const int bracketX = columns_[column].x;
+  dc.SelectPen({PS_SOLID, 7, 0});
+  MoveTo(&dc, bracketX, fatherY);
+  LineTo(&dc, bracketX, motherY);
+  DrawPerson(dc, chart, parents[1], parents[0], 2 * position, column + 1, nextContinuation);
+  DrawPerson(dc, chart, parents[2], parents[0], 2 * position + 1, column + 1, nextContinuation);
+}
+
+void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  (void)page;
+  dc.SelectFont(titleFont_);
+  TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
+  TextOutString(&dc, left_, top_ - 300, res::LoadString(kIdsIndexTitle));
+  dc.SelectFont(boldFont_);
+  const int headingY = top_ - 700;
+  TextOutString(&dc, right_ - 3450, headingY, res::LoadString(kIdsBorn));
+  TextOutString(&dc, right_ - 2200, headingY, res::LoadString(kIdsDied));
+  TextOutString(&dc, right_ - 920, headingY, res::LoadString(kIdsFoundOn));
+  const int nameX = options_.suppressNumbers ? left_ : left_ + k.indexNameColumn;
+  if (!options_.suppressNumbers)
+    TextOutString(&dc, left_, headingY - 140, res::LoadString(kIdsRin));
+  TextOutString(&dc, nameX, headingY - 140, res::LoadString(kIdsName));
+  RightText(dc, right_ - 750, headingY - 140, res::LoadString(kIdsChart));
+  RightText(dc, right_, headingY - 140, res::LoadString(kIdsPosition));
+  MoveTo(&dc, left_, headingY - 300);
+  LineTo(&dc, right_, headingY - 300);
+  MoveTo(&dc, left_, headingY - 340);
+  LineTo(&dc, right_, headingY - 340);
+
+  dc.SelectFont(nameFont_);
+  const int lineHeight = 9 * 1000 / 72 * 10 / 9;
+  const int lowest = bottom_ + k.indexBottom;
+  int y = top_ - k.indexTop;
+  PedigreeIndexEntry entry;
+  for (std::uint32_t n = first; n < first + static_cast<std::uint32_t>(indexLines_) &&
+                                y - lineHeight >= lowest && GetPedigreeIndexEntry(n, entry);
+       ++n, y -= lineHeight) {
+    CIndividualRecord person;
+    if (DbGetIndividualRecord(entry.rin, person, kNamesLevel) != 1) continue;
+    if (!options_.suppressNumbers) RightText(dc, nameX - 300, y, std::to_string(entry.rin));
+    TextOutString(&dc, nameX, y, DisplayName(person).substr(0, 80));
+    RightText(dc, right_ - 2950, y, DateOf(person.birth, person.christening));
+    RightText(dc, right_ - 1700, y, DateOf(person.death, person.burial));
+    RightText(dc, right_ - 750, y, std::to_string(entry.chart));
+    RightText(dc, right_, y,
+              entry.position == 0 ? res::LoadString(kIdsSpouse) : std::to_string(entry.position));
+  }
+  MoveTo(&dc, left_, lowest);
+  LineTo(&dc, right_, lowest);
+  dc.SelectFont(eventFont_);
+  RightText(dc, right_, lowest - 40,
+            res::LoadString(kIdsPage) + "  " + std::to_string(first / indexLines_ + 1));
+}
+
+}  // namespace rpt

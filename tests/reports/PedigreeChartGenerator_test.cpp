@@ -1,0 +1,222 @@
+#include "PedigreeChartGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FakePaginatorWindow.h"
+#include "RecordingDevice.h"
+#include "ReportFamilies.h"
+
+namespace {
+
+using rpt::PedigreeRunParameters;
+
+// A text run of a recorded page.
+struct TextRun {
+  int x = 0, y = 0;
+  std::string text;
+};
+
+std::vector<TextRun> TextRuns(const std::vector<std::string>& calls) {
+  std::vector<TextRun> runs;
+  for (const std::string& call : calls) {
+    if (call.rfind("TextOut ", 0) != 0) continue;
+    std::istringstream in(call.substr(8));
+    TextRun run;
+    in >> run.x >> run.y;
+    std::getline(in, run.text);
+    if (!run.text.empty() && run.text[0] == ' ') run.text.erase(0, 1);
+    runs.push_back(run);
+  }
+  return runs;
+}
+
+const TextRun* Find(const std::vector<TextRun>& runs, const std::string& text) {
+  for (const TextRun& run : runs)
+    if (run.text == text) return &run;
+  return nullptr;
+}
+
+bool Contains(const std::vector<TextRun>& runs, const std::string& part) {
+  return std::any_of(runs.begin(), runs.end(),
+                     [&](const TextRun& run) { return run.text.find(part) != std::string::npos; });
+}
+
+class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
+ protected:
+  void SetUp() override {
+    ReportFamiliesFixture::SetUp();
+    previousWindow_ = rpt::SetPaginatorWindow(&window_);
+  }
+  void TearDown() override {
+    rpt::CleanupPedigreePages();
+    rpt::SetPaginatorWindow(previousWindow_);
+    ReportFamiliesFixture::TearDown();
+  }
+
+  // Person n of a full pedigree of generations generations is the child of
+  // 2n and 2n + 1.
+  std::map<int, std::int32_t> BuildPedigree(int generations) {
+    std::map<int, std::int32_t> rins;
+    const int last = (1 << generations) - 1;
+    for (int n = 1; n <= last; ++n)
+      rins[n] = Person("P" + std::to_string(n), "Line", n % 2 == 0 || n == 1 ? 'M' : 'F', 1800);
+    for (int n = 1; 2 * n + 1 <= last; ++n) Child(Marry(rins[2 * n], rins[2 * n + 1]), rins[n]);
+    return rins;
+  }
+
+  // Paginates and draws every page; the text runs of each page.
+  std::vector<std::vector<TextRun>> Draw(const PedigreeRunParameters& run,
+                                         const rpt::PedigreeChartOptions& options,
+                                         RecordingDevice& dc, int indexLines = 40) {
+    std::vector<std::vector<TextRun>> pages;
+    const int count = rpt::PaginatePedigreeChart(run, indexLines);
+    rpt::CPedigreeChartGenerator g(run, options);
+    g.BeginPrinting(dc);
+    for (int page = 1; page <= count; ++page) {
+      dc.calls.clear();
+      g.DrawPage(dc, page);
+      pages.push_back(TextRuns(dc.calls));
+    }
+    g.EndPrinting();
+    return pages;
+  }
+
+  static PedigreeRunParameters Cascading(std::int32_t start, int perChart, int total) {
+    PedigreeRunParameters run;
+    run.runType = PedigreeRunParameters::kCascading;
+    run.startPerson = start;
+    run.generationsPerChart = perChart;
+    run.totalGenerations = total;
+    run.numbering = PedigreeRunParameters::kSequential;
+    run.firstChart = 1;
+    run.sameAsChart = 1;
+    run.sameAsPosition = 1;
+    run.firstContinuation = 2;
+    return run;
+  }
+
+  CancellingPaginatorWindow window_;
+  rpt::PaginatorWindow* previousWindow_ = nullptr;
+};
+
+TEST_F(PedigreeChartGeneratorTest, CascadingChartsShowTheirPersonsAndContinuations) {
+  const auto rins = BuildPedigree(5);
+  RecordingDevice dc;
+  rpt::PedigreeChartOptions options;
+  options.suppressNumbers = true;
+  const auto pages = Draw(Cascading(rins.at(1), 4, 6), options, dc);
+  ASSERT_EQ(pages.size(), 9u);  // chart 1 and the charts 2 .. 9 of positions 8 .. 15
+  const std::vector<TextRun>& first = pages[0];
+  for (int n = 1; n <= 15; ++n)
+    EXPECT_NE(Find(first, "P" + std::to_string(n) + " Line"), nullptr) << n;
+  EXPECT_EQ(Find(first, "P16 Line"), nullptr);
+  const TextRun* chartNo = Find(first, "Chart no. 1");
+  ASSERT_NE(chartNo, nullptr);
+  EXPECT_FALSE(Contains(first, "same as no."));  // chart 1, same as 1 on chart 1
+  // Continuation numbers stand at the right edge beside the last column.
+  const int right = chartNo->x + dc.charWidth * static_cast<int>(chartNo->text.size());
+  std::vector<std::string> continuations;
+  for (const TextRun& run : first)
+    if (run.x + dc.charWidth * static_cast<int>(run.text.size()) == right && &run != chartNo)
+      continuations.push_back(run.text);
+  EXPECT_EQ(continuations, (std::vector<std::string>{"2", "3", "4", "5", "6", "7", "8", "9"}));
+  // Position numbers beside the lines, and the continuation chart of P8.
+  for (int position = 2; position <= 15; ++position)
+    EXPECT_NE(Find(first, std::to_string(position)), nullptr) << position;
+  const std::vector<TextRun>& second = pages[1];
+  EXPECT_NE(Find(second, "Chart no. 2"), nullptr);
+  EXPECT_NE(Find(second, "P8 Line"), nullptr);
+  EXPECT_NE(Find(second, "P16 Line"), nullptr);
+  EXPECT_EQ(Find(second, "P31 Line"), nullptr);  // on chart 9
+  EXPECT_NE(Find(second, "No. 1 on this chart is the same as no. 8 on chart no. 1"), nullptr);
+  // Numbers beside the names: one per person of chart 1 when not suppressed.
+  auto numberRuns = [](const std::vector<TextRun>& runs) {
+    return std::count_if(runs.begin(), runs.end(), [](const TextRun& r) {
+      return !r.text.empty() && r.text.find_first_not_of("0123456789") == std::string::npos;
+    });
+  };
+  rpt::CleanupPedigreePages();
+  RecordingDevice withNumbers;
+  const auto numbered = Draw(Cascading(rins.at(1), 4, 6), {}, withNumbers);
+  ASSERT_EQ(numbered.size(), 9u);
+  EXPECT_EQ(numberRuns(numbered[0]) - numberRuns(first), 15);
+  EXPECT_NE(Find(numbered[0], std::to_string(rins.at(15))), nullptr);
+}
+
+TEST_F(PedigreeChartGeneratorTest, SameAsBoxMarriageLineAndIndex) {
+  const Collapse f = BuildPedigreeCollapse();
+  SetMarriageStatus(f.charlesEdith, 'D');
+  CMarriageRecord record;
+  ASSERT_EQ(family::Read(record, f.charlesEdith), 1);
+  record.marriage.date.Set(1900, 6, 12);
+  ASSERT_EQ(family::Update(record, 0), 1);
+  const std::int32_t wife = Person("Wendy", "Wood", 'F', 1991);
+  const std::int32_t kevinWendy = Marry(f.kevin, wife);
+  auto run = Cascading(f.kevin, 4, 4);
+  run.marriage = kevinWendy;
+  run.indexWanted = true;
+  run.firstChart = 5;
+  run.sameAsChart = 2;
+  run.sameAsPosition = 12;
+  RecordingDevice dc;
+  const auto pages = Draw(run, {}, dc);
+  ASSERT_EQ(pages.size(), 2u);
+  const std::vector<TextRun>& chart = pages[0];
+  EXPECT_NE(Find(chart, "No. 1 on this chart is the same as no. 12 on chart no. 2"), nullptr);
+  EXPECT_NE(Find(chart, "This person is the same as no. 8 on chart no. 5"), nullptr);
+  EXPECT_NE(Find(chart, "This person is the same as no. 9 on chart no. 5"), nullptr);
+  EXPECT_NE(Find(chart, "Wendy Wood"), nullptr);
+  EXPECT_NE(Find(chart, "(Spouse of no. 1)"), nullptr);
+  EXPECT_TRUE(Contains(chart, "(Div) -- " + std::to_string(f.charlesEdith)));
+  EXPECT_NE(Find(chart, std::to_string(f.arthur)), nullptr);  // the RIN beside the name
+
+  const std::vector<TextRun>& index = pages[1];
+  EXPECT_NE(Find(index, "Alphabetical Index"), nullptr);
+  // Rows in name order: Ashdown (Arthur, Charles, Diana, Frank, Kevin), Bell, Evans, Grant
+  // (George, Helen), Wood.
+  const TextRun* wendy = Find(index, "Wendy Wood");
+  ASSERT_NE(wendy, nullptr);
+  std::vector<std::string> names;
+  for (const TextRun& r : index)
+    if (r.x == wendy->x && r.text != "Name") names.push_back(r.text);
+  const TextRun* arthur = Find(index, "Arthur Ashdown");
+  const TextRun* born = Find(index, "14 May 1850");
+  ASSERT_NE(arthur, nullptr);
+  ASSERT_NE(born, nullptr);
+  EXPECT_EQ(born->y, arthur->y);
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Arthur Ashdown", "Charles Ashdown", "Diana Ashdown",
+                                      "Frank Ashdown", "Kevin Ashdown", "Beatrice Bell",
+                                      "Edith Evans", "George Grant", "Helen Grant", "Wendy Wood"}));
+  const TextRun* spouse = Find(index, "Spouse");
+  ASSERT_NE(spouse, nullptr);
+  EXPECT_EQ(spouse->y, wendy->y);
+  EXPECT_NE(Find(index, "Page  1"), nullptr);
+}
+
+TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {
+  const auto rins = BuildPedigree(3);
+  RecordingDevice dc;
+  dc.paperWidth = 3000;
+  boxes.Clear();
+  auto run = Cascading(rins.at(1), 6, 6);
+  const auto pages = Draw(run, {}, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text.rfind("Your options require more space", 0), 0u);
+  EXPECT_NE(Find(pages[0], "P7 Line"), nullptr);  // still drawn
+
+  boxes.Clear();
+  RecordingDevice letter;
+  Draw(Cascading(rins.at(1), 4, 4), {}, letter);
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+}  // namespace
