@@ -96,9 +96,11 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   dc.SelectFont(eventFont_);
   const int boxWidth = numbers + dc.GetTextExtent("23 Mar 1967").cx + label +
                        (options_.suppressNumbers ? 0 : dc.GetTextExtent("-11000").cx);
-  int columnWidth = width / (g - 1);
-  const int spare = std::min(380, std::max(0, width - boxWidth * (g - 1)));
-  if (columnWidth >= boxWidth) columnWidth = (width - spare) / (g - 1);
+  // One column per generation; the spare width (at most 380) goes to the
+  // left of the tree.
+  int columnWidth = width / g;
+  const int spare = std::min(380, std::max(0, width - boxWidth * g));
+  if (columnWidth >= boxWidth) columnWidth = (width - spare) / g;
   if (columnWidth < boxWidth && !spaceMessageShown_) {
     plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsPedigreeChart),
                      plat::kMbOk | plat::kMbIconExclamation);
@@ -129,13 +131,13 @@ void CPedigreeChartGenerator::RightText(ReportDevice& dc, int right, int y,
   TextOutString(&dc, right - dc.GetTextExtent(text).cx, y, text);
 }
 
-void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page) {
+void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page, bool lastPage) {
   PedigreePageEntry* entry = FindPedigreePageEntry(page);
-  if (entry == nullptr) return;
-  if (entry->kind == PedigreePageEntry::kIndex)
+  if (entry != nullptr && entry->kind == PedigreePageEntry::kIndex)
     DrawIndexPage(dc, entry->firstIndexEntry, page);
-  else if (entry->chart)
+  else if (entry != nullptr && entry->chart)
     DrawChartPage(dc, *entry->chart);
+  if (IsRTFMode() && !lastPage) EndRTFPage();
 }
 
 void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart) {
@@ -261,7 +263,7 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
   TextOutString(&dc, left_, top_ - 300, res::LoadString(kIdsIndexTitle));
   dc.SelectFont(boldFont_);
-  const int headingY = top_ - 700;
+  const int headingY = top_ - 520;
   TextOutString(&dc, right_ - 3450, headingY, res::LoadString(kIdsBorn));
   TextOutString(&dc, right_ - 2200, headingY, res::LoadString(kIdsDied));
   TextOutString(&dc, right_ - 920, headingY, res::LoadString(kIdsFoundOn));

@@ -39,8 +39,9 @@ class CPedigreeChartGenerator : public CReportGenerator {
   // Fonts and the column layout; shows message 3489 once when the columns
   // are narrower than a box.
   void BeginPrinting(ReportDevice& dc);
-  // Draws page (from 1); a page without an entry draws nothing.
-  void DrawPage(ReportDevice& dc, int page);
+  // Draws page (from 1); a page without an entry draws nothing. In RTF
+  // mode every page but the last of the run ends its RTF page.
+  void DrawPage(ReportDevice& dc, int page, bool lastPage = true);
   // Frees the pass's pages and files.
   void EndPrinting();
 
