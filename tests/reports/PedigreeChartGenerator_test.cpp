@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -12,6 +14,8 @@
 #include "FakePaginatorWindow.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
+#include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -217,6 +221,60 @@ TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {
   RecordingDevice letter;
   Draw(Cascading(rins.at(1), 4, 4), {}, letter);
   EXPECT_TRUE(boxes.Calls().empty());
+}
+
+// The same run written as RTF and read back by LibreOffice shows every
+// person of each chart on the page of that chart.
+TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {
+  if (std::system("command -v soffice >/dev/null 2>&1") != 0 ||
+      std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  const auto rins = BuildPedigree(5);
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
+  TempDir dir;
+  const std::string rtf = dir.File("pedigree.rtf");
+  auto run = Cascading(rins.at(1), 4, 5);
+  const int pages = rpt::PaginatePedigreeChart(run, 40);
+  ASSERT_EQ(pages, 9);
+  RecordingDevice dc;
+  dc.SetMapMode(rpt::MM_HIENGLISH);
+  rpt::CPedigreeChartGenerator g(run, {});
+  g.SetRTFOutput(true);
+  g.SetOutputFileName(rtf);
+  g.SetPaperSize(12240, 15840);
+  g.BeginPrinting(dc);
+  for (int page = 1; page <= pages; ++page) g.DrawPage(dc, page, page == pages);
+  CPrintInfo info;
+  info.maxPage = pages;
+  g.FinishRTFDocument(&dc, &info);
+  g.EndPrinting();
+  ASSERT_TRUE(std::filesystem::exists(rtf));
+
+  const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
+                              std::string(KORVANE_LO_PROFILE) + " --convert-to pdf --outdir '" +
+                              dir.Path() + "' '" + rtf + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(soffice.c_str()), 0);
+  ASSERT_EQ(std::system(("pdftotext '" + dir.File("pedigree.pdf") + "'").c_str()), 0);
+  std::vector<std::string> pageTexts;
+  {
+    const std::string text = ReadAll(dir.File("pedigree.txt"));
+    std::size_t from = 0;
+    for (std::size_t at = text.find('\f'); at != std::string::npos; at = text.find('\f', from)) {
+      pageTexts.push_back(text.substr(from, at - from));
+      from = at + 1;
+    }
+  }
+  ASSERT_EQ(pageTexts.size(), 9u);
+  // Chart 1 holds 1 .. 15; chart c (2 .. 9) holds the parents of 6 + c.
+  for (int n = 1; n <= 15; ++n)
+    EXPECT_NE(pageTexts[0].find("P" + std::to_string(n) + " Line"), std::string::npos) << n;
+  for (int c = 2; c <= 9; ++c) {
+    const int root = 6 + c;
+    for (int n : {root, 2 * root, 2 * root + 1})
+      EXPECT_NE(pageTexts[c - 1].find("P" + std::to_string(n) + " Line"), std::string::npos)
+          << "chart " << c << " person " << n;
+  }
 }
 
 }  // namespace
