@@ -223,6 +223,52 @@ TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {
   EXPECT_TRUE(boxes.Calls().empty());
 }
 
+TEST_F(PedigreeChartGeneratorTest, OrdinanceLettersOnTheNameLine) {
+  const Ordinances o = BuildOrdinances();
+  // A status code whose baptism counts as cleared or submitted.
+  std::int32_t cleared = 0;
+  for (int status = CDateValue::kFirstStatus; status <= CDateValue::kLastStatus; ++status) {
+    CDateValue date;
+    date.Set(0, status);
+    if (CDateValue::GetOrdinanceState(&date, 'B') == CDateValue::kOrdinanceClearedOrSubmitted)
+      cleared = o.byStatus[status - CDateValue::kFirstStatus];
+  }
+  ASSERT_NE(cleared, 0);
+  // The dated (done) person's parents: the cleared one and one with none.
+  Child(Marry(cleared, o.none), o.dated);
+  rpt::PedigreeChartOptions options;
+  options.showOrdinances = true;
+  options.suppressNumbers = true;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(o.dated, 4, 4), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  auto lettersBeside = [&](const std::string& name) {
+    const TextRun* at = Find(pages[0], name);
+    std::string letters;
+    if (at == nullptr) return letters;
+    for (const TextRun& r : pages[0])
+      if (r.y == at->y && r.x > at->x && r.text.size() == 1) letters += r.text;
+    return letters;
+  };
+  EXPECT_EQ(lettersBeside("Dated Status"), "B");
+  const std::string clearedName =
+      "Code" +
+      std::to_string(CDateValue::kFirstStatus +
+                     static_cast<int>(std::find(o.byStatus.begin(), o.byStatus.end(), cleared) -
+                                      o.byStatus.begin())) +
+      " Status";
+  EXPECT_EQ(lettersBeside(clearedName), "b");
+  EXPECT_EQ(lettersBeside("None Status"), "");
+
+  // Without the option no letters.
+  rpt::CleanupPedigreePages();
+  RecordingDevice plain;
+  options.showOrdinances = false;
+  const auto without = Draw(Cascading(o.dated, 4, 4), options, plain);
+  ASSERT_EQ(without.size(), 1u);
+  EXPECT_EQ(Find(without[0], "B"), nullptr);
+}
+
 // The same run written as RTF and read back by LibreOffice shows every
 // person of each chart on the page of that chart.
 TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {

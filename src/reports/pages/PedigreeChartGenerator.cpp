@@ -1,6 +1,7 @@
 #include "PedigreeChartGenerator.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "ChartBox.h"
@@ -31,6 +32,7 @@ constexpr unsigned kIdsPosition = 7179;
 constexpr unsigned kIdsSpouse = 7180;
 constexpr unsigned kIdsPage = 7099;
 constexpr int kNamesLevel = 3;
+constexpr int kOrdinancesLevel = 7;  // the read level that loads the ordinances too
 
 int FontHeight(int points) { return points * 1000 / 72; }
 
@@ -183,13 +185,31 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
   if (rin <= 0) return;
 
   CIndividualRecord person;
-  if (DbGetIndividualRecord(rin, person, kNamesLevel) != 1) return;
+  if (DbGetIndividualRecord(rin, person,
+                            options_.showOrdinances ? kOrdinancesLevel : kNamesLevel) != 1)
+    return;
   const int textX = c.x + (position == 1 ? 0 : k.nameIndent);
   dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
   TextOutString(&dc, textX, y + nameHeight_ + 10, DisplayName(person));
+  int numberLeft = c.x + c.width;
   if (!options_.suppressNumbers) {
     dc.SelectFont(numberFont_);
-    RightText(dc, c.x + c.width, y + nameHeight_ + 10, std::to_string(rin));
+    const std::string number = std::to_string(rin);
+    numberLeft -= dc.GetTextExtent(number).cx + 30;
+    RightText(dc, c.x + c.width, y + nameHeight_ + 10, number);
+  }
+  if (options_.showOrdinances) {
+    // Baptism, endowment and sealing to parents, spaced by 8/9 of a "B".
+    dc.SelectFont(boldFont_);
+    const int step = dc.GetTextExtent("B").cx * 8 / 9;
+    const std::pair<char, const COrdinanceValue*> ordinances[] = {
+        {'B', &person.baptism}, {'E', &person.endowment}, {'P', &person.sealingToParents}};
+    int x = numberLeft - 3 * step;
+    for (const auto& [kind, value] : ordinances) {
+      const char letter = OrdinanceLetter(kind, CDateValue::GetOrdinanceState(&value->date, kind));
+      if (letter != 0) TextOutString(&dc, x, y + nameHeight_ + 10, std::string(1, letter));
+      x += step;
+    }
   }
 
   std::int64_t placedChart = 0;

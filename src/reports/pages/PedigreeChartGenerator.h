@@ -29,6 +29,7 @@ const PedigreeLayoutConstants& PedigreeLayout();
 // What the generator shows beside the run itself.
 struct PedigreeChartOptions {
   bool suppressNumbers = false;  // no RINs beside names, on marriage lines or in the index
+  bool showOrdinances = false;   // the B, E, P letters on the name line
 };
 
 class CPedigreeChartGenerator : public CReportGenerator {
