@@ -269,6 +269,42 @@ TEST_F(PedigreeChartGeneratorTest, OrdinanceLettersOnTheNameLine) {
   EXPECT_EQ(Find(without[0], "B"), nullptr);
 }
 
+TEST_F(PedigreeChartGeneratorTest, FixedPositionChartPlacesFifteenPersonsAndNothingElse) {
+  const auto rins = BuildPedigree(3);  // persons 1 .. 7; 8 .. 15 unknown
+  CIndividualRecord start;
+  ASSERT_EQ(family::Read(start, rins.at(1)), 1);
+  start.birth.place[0] = "Uppsala";
+  start.birth.place[3] = "Sweden";
+  ASSERT_EQ(family::Update(start, 0), 1);
+  rpt::PedigreeChartOptions options;
+  options.fixedPositions = true;
+  PedigreeRunParameters run = Cascading(rins.at(1), 4, 4);
+  rpt::CPedigreeChartGenerator g(run, options);
+  RecordingDevice dc;
+  g.BeginPrinting(dc);
+  dc.calls.clear();
+  g.DrawPage(dc, 1);
+  std::map<std::string, std::pair<int, int>> at;  // first text run of each text
+  for (const std::string& call : dc.calls) {
+    ASSERT_EQ(call.rfind("ExtTextOut ", 0), 0u) << call;  // no lines, numbers or header
+    std::istringstream in(call.substr(11));
+    int x = 0, y = 0;
+    unsigned flags = 0;
+    std::string clip[4], text;
+    in >> x >> y >> flags >> clip[0] >> clip[1] >> clip[2] >> clip[3];
+    std::getline(in, text);
+    at.emplace(text.substr(1), std::make_pair(x, y));
+  }
+  const auto& points = rpt::PedigreeLayout().fixedPoints;
+  for (int n = 1; n <= 7; ++n) {
+    const auto found = at.find("P" + std::to_string(n) + " Line");
+    ASSERT_NE(found, at.end()) << n;
+    EXPECT_EQ(found->second, std::make_pair(points[n - 1][0] + 100, points[n - 1][1] - 100)) << n;
+  }
+  EXPECT_EQ(at.count("Uppsala, Sweden"), 1u);
+  EXPECT_EQ(dc.calls.size(), 7u + 7u + 1u);  // names, birth dates and the one place
+}
+
 // The same run written as RTF and read back by LibreOffice shows every
 // person of each chart on the page of that chart.
 TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {

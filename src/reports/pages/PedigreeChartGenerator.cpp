@@ -134,8 +134,10 @@ void CPedigreeChartGenerator::RightText(ReportDevice& dc, int right, int y,
 }
 
 void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page, bool lastPage) {
-  PedigreePageEntry* entry = FindPedigreePageEntry(page);
-  if (entry != nullptr && entry->kind == PedigreePageEntry::kIndex)
+  PedigreePageEntry* entry = options_.fixedPositions ? nullptr : FindPedigreePageEntry(page);
+  if (options_.fixedPositions)
+    DrawFixedChart(dc);
+  else if (entry != nullptr && entry->kind == PedigreePageEntry::kIndex)
     DrawIndexPage(dc, entry->firstIndexEntry, page);
   else if (entry != nullptr && entry->chart)
     DrawChartPage(dc, *entry->chart);
@@ -274,6 +276,40 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
   LineTo(&dc, bracketX, motherY);
   DrawPerson(dc, chart, parents[1], parents[0], 2 * position, column + 1, nextContinuation);
   DrawPerson(dc, chart, parents[2], parents[0], 2 * position + 1, column + 1, nextContinuation);
+}
+
+void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  // Persons by pedigree number: n's parents are 2n and 2n + 1.
+  std::array<std::int32_t, 16> persons{};
+  persons[1] = run_.startPerson;
+  for (int n = 1; n < 8; ++n) {
+    const std::vector<std::int32_t> parents = ParentsOf(persons[n]);
+    persons[2 * n] = parents[1];
+    persons[2 * n + 1] = parents[2];
+  }
+  for (int n = 1; n <= 15; ++n) {
+    CIndividualRecord person;
+    if (persons[n] <= 0 || DbGetIndividualRecord(persons[n], person, kOrdinancesLevel) != 1)
+      continue;
+    const int x = k.fixedPoints[n - 1][0] + 100;
+    int y = k.fixedPoints[n - 1][1] - 100;
+    const Rect clip{x, y, x + k.fixedTextWidth, y - 1000};
+    dc.SelectFont(startNameFont_);
+    ExtTextOutString(&dc, x, y, ETO_CLIPPED, &clip, DisplayName(person), nullptr);
+    y -= dc.GetTextExtent("M").cy;
+    dc.SelectFont(eventFont_);
+    const int line = dc.GetTextExtent("M").cy;
+    if (person.birth.date.IsSet())
+      ExtTextOutString(&dc, x, y, ETO_CLIPPED, &clip, person.birth.date.Format(), nullptr);
+    y -= line;
+    std::string place;
+    for (const std::string& part : person.birth.place) {
+      if (part.empty()) continue;
+      place += (place.empty() ? "" : ", ") + part;
+    }
+    if (!place.empty()) ExtTextOutString(&dc, x, y, ETO_CLIPPED, &clip, place, nullptr);
+  }
 }
 
 void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page) {

@@ -23,6 +23,23 @@ struct PedigreeLayoutConstants {
   int indexTop = 1000;    // first index row below the top
   int indexBottom = 200;  // index rows end this far above the bottom margin
   int indexNameColumn = 1000;
+  // The fixed-position chart's points of persons 1 .. 15.
+  std::array<std::array<int, 2>, 15> fixedPoints = {{{875, -7500},
+                                                     {3125, -5625},
+                                                     {3125, -9376},
+                                                     {5500, -4688},
+                                                     {5500, -6501},
+                                                     {5500, -8438},
+                                                     {5500, -10313},
+                                                     {7750, -4188},
+                                                     {7750, -5125},
+                                                     {7750, -6063},
+                                                     {7750, -7000},
+                                                     {7750, -7938},
+                                                     {7750, -8938},
+                                                     {7750, -9813},
+                                                     {7750, -10751}}};
+  int fixedTextWidth = 1675;
 };
 const PedigreeLayoutConstants& PedigreeLayout();
 
@@ -30,6 +47,7 @@ const PedigreeLayoutConstants& PedigreeLayout();
 struct PedigreeChartOptions {
   bool suppressNumbers = false;  // no RINs beside names, on marriage lines or in the index
   bool showOrdinances = false;   // the B, E, P letters on the name line
+  bool fixedPositions = false;   // the "VIP" chart: 15 persons at fixed points, nothing else
 };
 
 class CPedigreeChartGenerator : public CReportGenerator {
@@ -56,6 +74,7 @@ class CPedigreeChartGenerator : public CReportGenerator {
  private:
   void DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart);
   void DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page);
+  void DrawFixedChart(ReportDevice& dc);
   // Draws the person at position of chart and his ancestors on it; family
   // is the marriage in which he is a parent on this chart.
   void DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart, std::int32_t rin,
