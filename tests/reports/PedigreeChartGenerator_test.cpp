@@ -205,6 +205,22 @@ TEST_F(PedigreeChartGeneratorTest, SameAsBoxMarriageLineAndIndex) {
   EXPECT_NE(Find(index, "Page  1"), nullptr);
 }
 
+TEST_F(PedigreeChartGeneratorTest, SingleChartWithoutIndexPlacesPersonsAsItDraws) {
+  const Collapse f = BuildPedigreeCollapse();
+  auto run = Cascading(f.kevin, 4, 4);
+  run.runType = PedigreeRunParameters::kSingleChart;
+  RecordingDevice dc;
+  const auto pages = Draw(run, {}, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_TRUE(window_.caption.empty());  // no pass window
+  // Arthur and Beatrice are drawn at 8 and 9; at 14 and 15 they are "same as" boxes.
+  EXPECT_NE(Find(pages[0], "This person is the same as no. 8 on chart no. 1"), nullptr);
+  EXPECT_NE(Find(pages[0], "This person is the same as no. 9 on chart no. 1"), nullptr);
+  EXPECT_EQ(std::count_if(pages[0].begin(), pages[0].end(),
+                          [](const TextRun& r) { return r.text == "Arthur Ashdown"; }),
+            2);
+}
+
 TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {
   const auto rins = BuildPedigree(3);
   RecordingDevice dc;
