@@ -358,7 +358,7 @@ int PaginatePedigreeChart(const PedigreeRunParameters& params, int indexLinesPer
     run.params.totalGenerations = std::min(params.totalGenerations, params.generationsPerChart);
   const PedigreeRunParameters& p = run.params;
 
-  SetReportImageMode(1);
+  if (CurrentDatabase != nullptr) SetReportImageMode(1);
   state.pageCounter = 1;
   state.recordCounter = 0;
   state.sorted = 0;
