@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "CalendarMonth.h"
 #include "FakePaginatorWindow.h"
+#include "FamilyFileInfo.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
 #include "TempDir.h"
@@ -219,6 +221,46 @@ TEST_F(PedigreeChartGeneratorTest, SingleChartWithoutIndexPlacesPersonsAsItDraws
   EXPECT_EQ(std::count_if(pages[0].begin(), pages[0].end(),
                           [](const TextRun& r) { return r.text == "Arthur Ashdown"; }),
             2);
+}
+
+TEST_F(PedigreeChartGeneratorTest, PreparedByBlockOrTodaysDateAlone) {
+  const auto rins = BuildPedigree(2);
+  std::string today;
+  FormatToday(today);
+  CFamilyFileInfo preparer;
+  preparer.givenName = "Ada";
+  preparer.surname = "Lovelace";
+  preparer.address1 = "12 Mill Lane";
+  preparer.address3 = "Leeds";
+  preparer.country = "England";
+  preparer.phone = "555 0100";
+  rpt::PedigreeChartOptions options;
+  options.preparer = &preparer;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(rins.at(1), 4, 4), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  // The preparer's lines go through clipped text runs.
+  auto clippedEndsWith = [&](const std::string& text) {
+    return std::any_of(dc.calls.begin(), dc.calls.end(), [&](const std::string& call) {
+      return call.rfind("ExtTextOut ", 0) == 0 && call.size() > text.size() &&
+             call.compare(call.size() - text.size(), text.size(), text) == 0;
+    });
+  };
+  for (const char* text :
+       {"Prepared by", "Ada Lovelace", "12 Mill Lane", "Leeds England", "Telephone", "555 0100"})
+    EXPECT_TRUE(clippedEndsWith(text)) << text;
+  EXPECT_NE(Find(pages[0], "Date prepared"), nullptr);
+  const TextRun* date = Find(pages[0], today);
+  ASSERT_NE(date, nullptr);
+
+  rpt::CleanupPedigreePages();
+  RecordingDevice plain;
+  const auto without = Draw(Cascading(rins.at(1), 4, 4), {}, plain);
+  ASSERT_EQ(without.size(), 1u);
+  EXPECT_EQ(Find(without[0], "Date prepared"), nullptr);
+  const TextRun* alone = Find(without[0], today);
+  ASSERT_NE(alone, nullptr);
+  EXPECT_LT(alone->x, date->x);  // at the left edge, not centred in a date column
 }
 
 TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {

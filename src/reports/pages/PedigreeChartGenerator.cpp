@@ -4,9 +4,11 @@
 #include <utility>
 #include <vector>
 
+#include "CalendarMonth.h"
 #include "ChartBox.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "FamilyFileInfo.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "PedigreeChartRules.h"
@@ -31,6 +33,9 @@ constexpr unsigned kIdsChart = 7178;
 constexpr unsigned kIdsPosition = 7179;
 constexpr unsigned kIdsSpouse = 7180;
 constexpr unsigned kIdsPage = 7099;
+constexpr unsigned kIdsPreparedBy = 3397;
+constexpr unsigned kIdsTelephone = 7071;
+constexpr unsigned kIdsDatePrepared = 7072;
 constexpr int kNamesLevel = 3;
 constexpr int kOrdinancesLevel = 7;  // the read level that loads the ordinances too
 
@@ -154,6 +159,7 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
     dc.SelectFont(eventFont_);
     TextOutString(&dc, left_, top_ - 2 * nameHeight_, SameAsLineText(chart));
   }
+  DrawPreparedBy(dc);
   std::int64_t nextContinuation = chart.firstContinuation;
   DrawPerson(dc, chart, chart.root, chart.marriage, 1, 1, nextContinuation);
   if (chart.spouse != 0) {
@@ -276,6 +282,48 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
   LineTo(&dc, bracketX, motherY);
   DrawPerson(dc, chart, parents[1], parents[0], 2 * position, column + 1, nextContinuation);
   DrawPerson(dc, chart, parents[2], parents[0], 2 * position + 1, column + 1, nextContinuation);
+}
+
+void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  std::string today;
+  FormatToday(today);
+  if (options_.preparer == nullptr) {
+    dc.SelectFont(eventFont_);
+    TextOutString(&dc, left_, bottom_ + 120, today);
+    return;
+  }
+  const CFamilyFileInfo& p = *options_.preparer;
+  const int w = std::min(k.preparedWidth, columns_[1].x - left_ - 100);
+  const int rule = bottom_ + k.preparedRule;
+  dc.SelectPen({PS_SOLID, 7, 0});
+  Rectangle(&dc, {left_, bottom_ + k.preparedHeight, left_ + w, bottom_});
+  MoveTo(&dc, left_, rule);
+  LineTo(&dc, left_ + w, rule);
+  dc.SelectFont(eventFont_);
+  const int dateColumn = std::max(dc.GetTextExtent(res::LoadString(kIdsDatePrepared)).cx,
+                                  dc.GetTextExtent("23 Mar 1983").cx) +
+                         80;
+  const int divider = left_ + w - dateColumn;
+  MoveTo(&dc, divider, rule);
+  LineTo(&dc, divider, bottom_);
+  // The left part's texts are clipped to it.
+  const Rect upper{left_, bottom_ + k.preparedHeight, left_ + w, rule};
+  const Rect lower{left_, rule, divider, bottom_};
+  auto clipped = [&](int x, int y, const Rect& clip, const std::string& text) {
+    if (!text.empty()) ExtTextOutString(&dc, x, y, ETO_CLIPPED, &clip, text, nullptr);
+  };
+  clipped(left_ + 40, bottom_ + k.preparedHeight - 20, upper, res::LoadString(kIdsPreparedBy));
+  const int nameY = bottom_ + 860;
+  clipped(left_ + 40, nameY, upper, p.GetPreparerName());
+  clipped(left_ + 40, nameY - 140, upper, p.address1);
+  clipped(left_ + 40, nameY - 280, upper, p.address2);
+  clipped(left_ + 40, nameY - 420, upper, p.address3 + (p.country.empty() ? "" : " " + p.country));
+  clipped(left_ + 40, rule - 20, lower, res::LoadString(kIdsTelephone));
+  clipped(left_ + 40, bottom_ + 170, lower, p.phone);
+  TextOutString(&dc, divider + 40, rule - 20, res::LoadString(kIdsDatePrepared));
+  dc.SelectFont(boldFont_);
+  TextOutString(&dc, divider + (dateColumn - dc.GetTextExtent(today).cx) / 2, bottom_ + 170, today);
 }
 
 void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {

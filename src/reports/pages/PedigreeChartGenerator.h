@@ -9,6 +9,8 @@
 #include <string>
 
 #include "PedigreePagination.h"
+
+class CFamilyFileInfo;
 #include "ReportGenerator.h"
 
 namespace rpt {
@@ -40,6 +42,9 @@ struct PedigreeLayoutConstants {
                                                      {7750, -9813},
                                                      {7750, -10751}}};
   int fixedTextWidth = 1675;
+  int preparedWidth = 3000;  // the "Prepared by" frame at most
+  int preparedHeight = 1020;
+  int preparedRule = 300;  // the rule across, above the bottom
 };
 const PedigreeLayoutConstants& PedigreeLayout();
 
@@ -48,6 +53,8 @@ struct PedigreeChartOptions {
   bool suppressNumbers = false;  // no RINs beside names, on marriage lines or in the index
   bool showOrdinances = false;   // the B, E, P letters on the name line
   bool fixedPositions = false;   // the "VIP" chart: 15 persons at fixed points, nothing else
+  // The "Prepared by" block's preparer; null prints only today's date.
+  const CFamilyFileInfo* preparer = nullptr;
 };
 
 class CPedigreeChartGenerator : public CReportGenerator {
@@ -75,6 +82,7 @@ class CPedigreeChartGenerator : public CReportGenerator {
   void DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart);
   void DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page);
   void DrawFixedChart(ReportDevice& dc);
+  void DrawPreparedBy(ReportDevice& dc);
   // Draws the person at position of chart and his ancestors on it; family
   // is the marriage in which he is a parent on this chart.
   void DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart, std::int32_t rin,
