@@ -363,6 +363,53 @@ TEST_F(PedigreeChartGeneratorTest, FixedPositionChartPlacesFifteenPersonsAndNoth
   EXPECT_EQ(dc.calls.size(), 7u + 7u + 1u);  // names, birth dates and the one place
 }
 
+TEST_F(PedigreeChartGeneratorTest, BlankFormScalesToASmallerPage) {
+  PedigreeRunParameters run;
+  run.runType = PedigreeRunParameters::kBlankForm;
+  ASSERT_EQ(rpt::PaginatePedigreeChart(run, 40), 1);
+  rpt::PedigreeChartOptions options;
+  options.showOrdinances = true;
+  struct Case {
+    int widthMm, heightMm;
+    int dx;        // how far the form moves left
+    double scale;  // of every y
+  } cases[] = {
+      {216, 279, 0, 1.0},                                 // letter: as designed
+      {180, 200, 450, (200 * 394 / 10 - 350) / 10050.0},  // lower and narrower
+      {200, 279, 8000 - 200 * 394 / 10, 1.0},             // a little narrower only
+  };
+  for (const Case& c : cases) {
+    RecordingDevice dc;
+    dc.printableWidthMm = c.widthMm;
+    dc.printableHeightMm = c.heightMm;
+    rpt::CPedigreeChartGenerator g(run, options);
+    g.BeginPrinting(dc);
+    dc.calls.clear();
+    g.DrawPage(dc, 1);
+    const std::vector<TextRun> runs = TextRuns(dc.calls);
+    auto expectAt = [&](const std::string& text, int x, int y) {
+      const TextRun* found = Find(runs, text);
+      ASSERT_NE(found, nullptr) << text;
+      EXPECT_EQ(found->x, x - c.dx) << text << " width " << c.widthMm;
+      EXPECT_EQ(found->y, static_cast<int>(y * c.scale)) << text << " height " << c.heightMm;
+    };
+    expectAt("Pedigree Chart", 450, 0);
+    expectAt("Prepared by", 490, -8820);
+    expectAt("Circle the letters when ordinances are completed.", 450, -870);
+    expectAt("Family group record exists for this couple", 610, -1084 - 5 * 164);
+    expectAt("(Father of no. 7)", 1050 + 4600 + 700, -7000 + 120);
+    expectAt("(Spouse of no. 1)", 1100, -6790 - 40);
+    EXPECT_EQ(std::count_if(runs.begin(), runs.end(),
+                            [](const TextRun& r) { return r.text == "Cont. on"; }),
+              8);
+    EXPECT_EQ(std::count_if(runs.begin(), runs.end(),
+                            [](const TextRun& r) { return r.text == "Married"; }),
+              8);  // the start person and the seven husbands
+    // Every y stays on the page.
+    for (const TextRun& r : runs) EXPECT_GE(r.y, -c.heightMm * 394 / 10) << r.text;
+  }
+}
+
 // The same run written as RTF and read back by LibreOffice shows every
 // person of each chart on the page of that chart.
 TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {

@@ -34,6 +34,17 @@ constexpr unsigned kIdsPosition = 7179;
 constexpr unsigned kIdsSpouse = 7180;
 constexpr unsigned kIdsPage = 7099;
 constexpr unsigned kIdsPreparedBy = 3397;
+constexpr unsigned kIdsSameAsNumber = 7060;
+constexpr unsigned kIdsOnChartNumber = 7061;
+constexpr unsigned kIdsCircleLetters = 7063;
+constexpr unsigned kIdsFamilyGroupExists = 7068;
+constexpr unsigned kIdsBornChr = 4618;
+constexpr unsigned kIdsPlace = 7132;
+constexpr unsigned kIdsMarried = 4106;
+constexpr unsigned kIdsContOn = 7182;
+constexpr unsigned kIdsChartNo = 7183;
+constexpr unsigned kIdsLetters[] = {7100, 7102, 7104, 7105, 7106, 7107};
+constexpr unsigned kIdsMeanings[] = {4089, 4091, 4093, 4095, 7069, 7068};
 constexpr unsigned kIdsTelephone = 7071;
 constexpr unsigned kIdsDatePrepared = 7072;
 constexpr int kNamesLevel = 3;
@@ -139,8 +150,12 @@ void CPedigreeChartGenerator::RightText(ReportDevice& dc, int right, int y,
 }
 
 void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page, bool lastPage) {
-  PedigreePageEntry* entry = options_.fixedPositions ? nullptr : FindPedigreePageEntry(page);
-  if (options_.fixedPositions)
+  const bool blank = run_.runType == PedigreeRunParameters::kBlankForm;
+  PedigreePageEntry* entry =
+      options_.fixedPositions || blank ? nullptr : FindPedigreePageEntry(page);
+  if (blank)
+    DrawBlankForm(dc);
+  else if (options_.fixedPositions)
     DrawFixedChart(dc);
   else if (entry != nullptr && entry->kind == PedigreePageEntry::kIndex)
     DrawIndexPage(dc, entry->firstIndexEntry, page);
@@ -324,6 +339,95 @@ void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
   TextOutString(&dc, divider + 40, rule - 20, res::LoadString(kIdsDatePrepared));
   dc.SelectFont(boldFont_);
   TextOutString(&dc, divider + (dateColumn - dc.GetTextExtent(today).cx) / 2, bottom_ + 170, today);
+}
+
+void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  // A page lower than the form scales every y; a narrower one moves the
+  // form left.
+  const int height = dc.GetDeviceCaps(VERTSIZE) * 394 / 10;
+  const int width = dc.GetDeviceCaps(HORZSIZE) * 394 / 10;
+  const double scale = height < 10400 ? (height - 350) / 10050.0 : 1.0;
+  const int dx = width < 8000 ? std::min(8000 - width, 450) : 0;
+  auto X = [dx](int x) { return x - dx; };
+  auto Y = [scale](int y) { return static_cast<int>(y * scale); };
+  auto text = [&](int x, int y, const std::string& t) { TextOutString(&dc, X(x), Y(y), t); };
+  auto line = [&](int x1, int y1, int x2, int y2) {
+    MoveTo(&dc, X(x1), Y(y1));
+    LineTo(&dc, X(x2), Y(y2));
+  };
+  const int left = 450, right = 7950;
+  dc.SelectFont(titleFont_);
+  text(left, 0, res::LoadString(kIdsPedigreeChart));
+  dc.SelectFont(eventFont_);
+  dc.SelectPen({PS_SOLID, 7, 0});
+  text(right - 940, -50, res::LoadString(kIdsChartNumber));
+  line(right - 400, -190, right, -190);
+  text(left, -440, res::LoadString(kIdsSameAsNumber));
+  line(left + 1800, -565, left + 2360, -565);
+  text(left + 2390, -440, res::LoadString(kIdsOnChartNumber));
+  line(left + 3000, -565, left + 3500, -565);
+  text(left + 3525, -440, ".");
+  if (options_.showOrdinances) {
+    text(left, -870, res::LoadString(kIdsCircleLetters));
+    for (int i = 0; i < 6; ++i) {
+      dc.SelectFont(boldFont_);
+      text(left, -1084 - 164 * i, res::LoadString(kIdsLetters[i]));
+      dc.SelectFont(eventFont_);
+      text(610, -1084 - 164 * i, res::LoadString(kIdsMeanings[i]));
+    }
+  }
+  // Labels under a line: a husband (or the start person) has the marriage lines too.
+  auto labels = [&](int x, int y, bool husband) {
+    dc.SelectFont(eventFont_);
+    std::vector<std::string> rows = {res::LoadString(kIdsBornChr),
+                                     res::LoadString(kIdsPlace) + ":"};
+    if (husband) {
+      rows.push_back(res::LoadString(kIdsMarried));
+      rows.push_back(res::LoadString(kIdsPlace) + ":");
+    }
+    rows.push_back(res::LoadString(kIdsDied));
+    rows.push_back(res::LoadString(kIdsPlace) + ":");
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      text(x, y - 20 - k.formLabelStep * static_cast<int>(i), rows[i]);
+  };
+  for (int position = 1; position <= 15; ++position) {
+    const int column = position == 1 ? 0 : position < 4 ? 1 : position < 8 ? 2 : 3;
+    const int x = k.formColumnX[column], end = k.formColumnEnd[column];
+    const int y = k.formLineY[position - 1];
+    dc.SelectPen({PS_SOLID, position == 1 ? 10 : 7, 0});
+    line(x, y, end, y);
+    dc.SelectFont(numberFont_);
+    text(x - 10 - dc.GetTextExtent("20").cx, y + 120, std::to_string(position));
+    if (position > 1) {
+      dc.SelectFont(numberFont_);
+      text(x + 700, y + 120, RelationCaption(position % 2 == 0 ? 'F' : 'M', position / 2));
+    }
+    // The start person's labels stand right of the parents' bracket.
+    labels((position == 1 ? k.formColumnX[1] : x) + 50, y, position == 1 || position % 2 == 0);
+    if (position < 8) {
+      // The bracket joining this person's parents.
+      const int bracketX = k.formColumnX[column + 1];
+      line(bracketX, k.formLineY[2 * position - 1], bracketX, k.formLineY[2 * position]);
+    } else {
+      dc.SelectFont(numberFont_);
+      text(1050 + 6500 + 20, y + 120, res::LoadString(kIdsContOn));
+      text(1050 + 6500 + 20, y + 40, res::LoadString(kIdsChartNo));
+    }
+  }
+  dc.SelectPen({PS_SOLID, 7, 0});
+  line(k.formColumnX[0], k.formSpouseY, k.formColumnEnd[0], k.formSpouseY);
+  dc.SelectFont(numberFont_);
+  text(k.formColumnX[1] + 50, k.formSpouseY - 40, RelationCaption('S', 1));
+
+  // The "Prepared by" frame.
+  Rectangle(&dc, {X(left), Y(-8800), X(left + 2500), Y(-10300)});
+  line(left, -9950, left + 2500, -9950);
+  line(left + 1520, -9950, left + 1520, -10300);
+  dc.SelectFont(eventFont_);
+  text(490, -8820, res::LoadString(kIdsPreparedBy));
+  text(490, -9970, res::LoadString(kIdsTelephone));
+  text(left + 1560, -9970, res::LoadString(kIdsDatePrepared));
 }
 
 void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {

@@ -45,6 +45,15 @@ struct PedigreeLayoutConstants {
   int preparedWidth = 3000;  // the "Prepared by" frame at most
   int preparedHeight = 1020;
   int preparedRule = 300;  // the rule across, above the bottom
+  // The blank form, designed for 8000 by 10050: the y of the lines of
+  // positions 1 .. 15 (the spouse's line apart) and the x where each
+  // column's lines start.
+  std::array<int, 15> formLineY = {-4950, -2800, -7300, -1850, -3750, -5650, -7550, -1300,
+                                   -2400, -3200, -4300, -5100, -6200, -7000, -8100};
+  int formSpouseY = -6790;
+  std::array<int, 4> formColumnX = {550, 1050, 1050 + 2340, 1050 + 4600};
+  std::array<int, 4> formColumnEnd = {3150, 1050 + 2340, 1050 + 4600, 1050 + 6500};
+  int formLabelStep = 167;
 };
 const PedigreeLayoutConstants& PedigreeLayout();
 
@@ -83,6 +92,7 @@ class CPedigreeChartGenerator : public CReportGenerator {
   void DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page);
   void DrawFixedChart(ReportDevice& dc);
   void DrawPreparedBy(ReportDevice& dc);
+  void DrawBlankForm(ReportDevice& dc);
   // Draws the person at position of chart and his ancestors on it; family
   // is the marriage in which he is a parent on this chart.
   void DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart, std::int32_t rin,
