@@ -1,0 +1,113 @@
+#pragma once
+// Draws the pages the Pedigree Chart pass made: chart pages (the tree of one
+// chart with its boxes, position numbers, "same as" boxes and continuation
+// numbers) and index pages (one row per placed person), through the
+// generator base so that printer, preview and RTF get the same page.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "PedigreePagination.h"
+
+class CFamilyFileInfo;
+#include "ReportGenerator.h"
+
+namespace rpt {
+
+// Layout constants in thousandths of an inch; the tests read them.
+struct PedigreeLayoutConstants {
+  int marginLeft = 700, marginRight = 300, marginTop = 300, marginBottom = 300;
+  int treeTop = 600;      // below the top, above the first box of the tree
+  int lineGap = 100;      // between a column's line end and the next bracket
+  int nameIndent = 15;    // name start after the line start (not the root)
+  int numberGap = 30;     // between a continuation number and its box
+  int indexTop = 1000;    // first index row below the top
+  int indexBottom = 200;  // index rows end this far above the bottom margin
+  int indexNameColumn = 1000;
+  // The fixed-position chart's points of persons 1 .. 15.
+  std::array<std::array<int, 2>, 15> fixedPoints = {{{875, -7500},
+                                                     {3125, -5625},
+                                                     {3125, -9376},
+                                                     {5500, -4688},
+                                                     {5500, -6501},
+                                                     {5500, -8438},
+                                                     {5500, -10313},
+                                                     {7750, -4188},
+                                                     {7750, -5125},
+                                                     {7750, -6063},
+                                                     {7750, -7000},
+                                                     {7750, -7938},
+                                                     {7750, -8938},
+                                                     {7750, -9813},
+                                                     {7750, -10751}}};
+  int fixedTextWidth = 1675;
+  int preparedWidth = 3000;  // the "Prepared by" frame at most
+  int preparedHeight = 1020;
+  int preparedRule = 300;  // the rule across, above the bottom
+  // The blank form, designed for 8000 by 10050: the y of the lines of
+  // positions 1 .. 15 (the spouse's line apart) and the x where each
+  // column's lines start.
+  std::array<int, 15> formLineY = {-4950, -2800, -7300, -1850, -3750, -5650, -7550, -1300,
+                                   -2400, -3200, -4300, -5100, -6200, -7000, -8100};
+  int formSpouseY = -6790;
+  std::array<int, 4> formColumnX = {550, 1050, 1050 + 2340, 1050 + 4600};
+  std::array<int, 4> formColumnEnd = {3150, 1050 + 2340, 1050 + 4600, 1050 + 6500};
+  int formLabelStep = 167;
+};
+const PedigreeLayoutConstants& PedigreeLayout();
+
+// What the generator shows beside the run itself.
+struct PedigreeChartOptions {
+  bool suppressNumbers = false;  // no RINs beside names, on marriage lines or in the index
+  bool showOrdinances = false;   // the B, E, P letters on the name line
+  bool fixedPositions = false;   // the "VIP" chart: 15 persons at fixed points, nothing else
+  // The "Prepared by" block's preparer; null prints only today's date.
+  const CFamilyFileInfo* preparer = nullptr;
+};
+
+class CPedigreeChartGenerator : public CReportGenerator {
+ public:
+  CPedigreeChartGenerator(const PedigreeRunParameters& run, const PedigreeChartOptions& options)
+      : run_(run), options_(options) {}
+
+  // Fonts and the column layout; shows message 3489 once when the columns
+  // are narrower than a box.
+  void BeginPrinting(ReportDevice& dc);
+  // Draws page (from 1); a page without an entry draws nothing. In RTF
+  // mode every page but the last of the run ends its RTF page.
+  void DrawPage(ReportDevice& dc, int page, bool lastPage = true);
+  // Frees the pass's pages and files.
+  void EndPrinting();
+
+  // One column of the tree: its x, width, box pitch and text lines per box.
+  struct Column {
+    int x = 0, width = 0, pitch = 0, lines = 0;
+  };
+  const Column& ColumnAt(int generation) const { return columns_[generation - 1]; }
+  bool SpaceMessageShown() const { return spaceMessageShown_; }
+
+ private:
+  void DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart);
+  void DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page);
+  void DrawFixedChart(ReportDevice& dc);
+  void DrawPreparedBy(ReportDevice& dc);
+  void DrawBlankForm(ReportDevice& dc);
+  // Draws the person at position of chart and his ancestors on it; family
+  // is the marriage in which he is a parent on this chart.
+  void DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart, std::int32_t rin,
+                  std::int32_t family, std::int32_t position, int column,
+                  std::int64_t& nextContinuation);
+  int BoxY(std::int32_t position, int column) const;
+  void RightText(ReportDevice& dc, int right, int y, const std::string& text);
+
+  PedigreeRunParameters run_;
+  PedigreeChartOptions options_;
+  LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_;
+  std::array<Column, 6> columns_{};
+  int left_ = 0, right_ = 0, top_ = 0, bottom_ = 0, eventHeight_ = 0, nameHeight_ = 0;
+  int indexLines_ = 1;
+  bool spaceMessageShown_ = false;
+};
+
+}  // namespace rpt

@@ -1,0 +1,87 @@
+#include "PedigreeChartRules.h"
+
+#include "StringTable.h"
+
+namespace rpt {
+
+namespace {
+
+constexpr unsigned kIdsDivorced = 3494;
+constexpr unsigned kIdsDivorcedShort = 3495;
+constexpr unsigned kIdsNotMarried = 3678;
+constexpr unsigned kIdsNotMarriedShort = 4622;
+constexpr unsigned kIdsRelationCaption = 4619;
+constexpr unsigned kIdsSameAsNumber = 7060;
+constexpr unsigned kIdsOnChartNumber = 7061;
+constexpr unsigned kIdsSameAsPerson = 7108;
+constexpr unsigned kIdsNumber = 7109;
+constexpr unsigned kIdsFather = 7129;
+constexpr unsigned kIdsMother = 7130;
+constexpr unsigned kIdsSpouse = 7180;
+constexpr unsigned kIdsUnknown = 7079;
+
+// Replaces the first "%s" and then the first "%d" of format.
+std::string FillCaption(const std::string& format, const std::string& text, int number) {
+  std::string out = format;
+  if (const auto at = out.find("%s"); at != std::string::npos) out.replace(at, 2, text);
+  if (const auto at = out.find("%d"); at != std::string::npos)
+    out.replace(at, 2, std::to_string(number));
+  return out;
+}
+
+}  // namespace
+
+int PedigreeLinesPerBox(int rows, int rowsBesidePhoto, bool photoBeside) {
+  if (rows > 13) return 6;
+  if (rows >= 12) return !photoBeside || rowsBesidePhoto > 5 ? 6 : 3;
+  if (rows >= 8) return 3;
+  if (rows == 7) return !photoBeside || rowsBesidePhoto > 2 ? 3 : 2;
+  if (rows == 6) return 2;
+  if (rows >= 4) return 1;
+  return 0;
+}
+
+bool ShowsSameAsLine(const PedigreeChartRecord& chart) {
+  return chart.chartNumber != chart.previousChart || chart.previousPosition != 1;
+}
+
+std::string SameAsLineText(const PedigreeChartRecord& chart) {
+  return res::LoadString(kIdsSameAsNumber) + " " + std::to_string(chart.previousPosition) + " " +
+         res::LoadString(kIdsOnChartNumber) + " " + std::to_string(chart.previousChart);
+}
+
+std::string SameAsBoxText(std::int32_t position, std::int64_t chart) {
+  return res::LoadString(kIdsSameAsPerson) + " " + res::LoadString(kIdsNumber) + " " +
+         std::to_string(position) + " " + res::LoadString(kIdsOnChartNumber) + " " +
+         std::to_string(chart);
+}
+
+std::string PedigreeMarriageText(const std::string& date, char status, std::int32_t mrin,
+                                 bool suppressNumbers, bool tight) {
+  std::string suffix;
+  if (status == 'D') suffix = res::LoadString(tight ? kIdsDivorcedShort : kIdsDivorced);
+  if (status == 'N') suffix = res::LoadString(tight ? kIdsNotMarriedShort : kIdsNotMarried);
+  std::string text = date;
+  if (!suffix.empty()) text += (text.empty() ? "" : " ") + suffix;
+  if (suppressNumbers) return text;
+  const std::string number = std::to_string(mrin);
+  if (text.empty()) return "-- " + number;
+  if (suffix.empty()) return text + "  -- " + number;
+  return text + (tight ? "--" : " -- ") + number;
+}
+
+char OrdinanceLetter(char letter, int state) {
+  if (state == 2) return letter;
+  if (state == 3) return static_cast<char>(letter - 'A' + 'a');
+  return 0;
+}
+
+std::string RelationCaption(char relation, int position) {
+  unsigned id = kIdsUnknown;
+  if (relation == 'F') id = kIdsFather;
+  if (relation == 'M') id = kIdsMother;
+  if (relation == 'S') id = kIdsSpouse;
+  return FillCaption(res::LoadString(kIdsRelationCaption), res::LoadString(id), position);
+}
+
+}  // namespace rpt

@@ -1,0 +1,467 @@
+#include "PedigreeChartGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CalendarMonth.h"
+#include "FakePaginatorWindow.h"
+#include "FamilyFileInfo.h"
+#include "RecordingDevice.h"
+#include "ReportFamilies.h"
+#include "TempDir.h"
+#include "TestHelpers.h"
+
+namespace {
+
+using rpt::PedigreeRunParameters;
+
+// A text run of a recorded page.
+struct TextRun {
+  int x = 0, y = 0;
+  std::string text;
+};
+
+std::vector<TextRun> TextRuns(const std::vector<std::string>& calls) {
+  std::vector<TextRun> runs;
+  for (const std::string& call : calls) {
+    if (call.rfind("TextOut ", 0) != 0) continue;
+    std::istringstream in(call.substr(8));
+    TextRun run;
+    in >> run.x >> run.y;
+    std::getline(in, run.text);
+    if (!run.text.empty() && run.text[0] == ' ') run.text.erase(0, 1);
+    runs.push_back(run);
+  }
+  return runs;
+}
+
+const TextRun* Find(const std::vector<TextRun>& runs, const std::string& text) {
+  for (const TextRun& run : runs)
+    if (run.text == text) return &run;
+  return nullptr;
+}
+
+bool Contains(const std::vector<TextRun>& runs, const std::string& part) {
+  return std::any_of(runs.begin(), runs.end(),
+                     [&](const TextRun& run) { return run.text.find(part) != std::string::npos; });
+}
+
+class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
+ protected:
+  void SetUp() override {
+    ReportFamiliesFixture::SetUp();
+    previousWindow_ = rpt::SetPaginatorWindow(&window_);
+  }
+  void TearDown() override {
+    rpt::CleanupPedigreePages();
+    rpt::SetPaginatorWindow(previousWindow_);
+    ReportFamiliesFixture::TearDown();
+  }
+
+  // Person n of a full pedigree of generations generations is the child of
+  // 2n and 2n + 1.
+  std::map<int, std::int32_t> BuildPedigree(int generations) {
+    std::map<int, std::int32_t> rins;
+    const int last = (1 << generations) - 1;
+    for (int n = 1; n <= last; ++n)
+      rins[n] = Person("P" + std::to_string(n), "Line", n % 2 == 0 || n == 1 ? 'M' : 'F', 1800);
+    for (int n = 1; 2 * n + 1 <= last; ++n) Child(Marry(rins[2 * n], rins[2 * n + 1]), rins[n]);
+    return rins;
+  }
+
+  // Paginates and draws every page; the text runs of each page.
+  std::vector<std::vector<TextRun>> Draw(const PedigreeRunParameters& run,
+                                         const rpt::PedigreeChartOptions& options,
+                                         RecordingDevice& dc, int indexLines = 40) {
+    std::vector<std::vector<TextRun>> pages;
+    const int count = rpt::PaginatePedigreeChart(run, indexLines);
+    rpt::CPedigreeChartGenerator g(run, options);
+    g.BeginPrinting(dc);
+    for (int page = 1; page <= count; ++page) {
+      dc.calls.clear();
+      g.DrawPage(dc, page);
+      pages.push_back(TextRuns(dc.calls));
+    }
+    g.EndPrinting();
+    return pages;
+  }
+
+  static PedigreeRunParameters Cascading(std::int32_t start, int perChart, int total) {
+    PedigreeRunParameters run;
+    run.runType = PedigreeRunParameters::kCascading;
+    run.startPerson = start;
+    run.generationsPerChart = perChart;
+    run.totalGenerations = total;
+    run.numbering = PedigreeRunParameters::kSequential;
+    run.firstChart = 1;
+    run.sameAsChart = 1;
+    run.sameAsPosition = 1;
+    run.firstContinuation = 2;
+    return run;
+  }
+
+  CancellingPaginatorWindow window_;
+  rpt::PaginatorWindow* previousWindow_ = nullptr;
+};
+
+TEST_F(PedigreeChartGeneratorTest, CascadingChartsShowTheirPersonsAndContinuations) {
+  const auto rins = BuildPedigree(5);
+  RecordingDevice dc;
+  rpt::PedigreeChartOptions options;
+  options.suppressNumbers = true;
+  const auto pages = Draw(Cascading(rins.at(1), 4, 6), options, dc);
+  ASSERT_EQ(pages.size(), 9u);  // chart 1 and the charts 2 .. 9 of positions 8 .. 15
+  const std::vector<TextRun>& first = pages[0];
+  for (int n = 1; n <= 15; ++n)
+    EXPECT_NE(Find(first, "P" + std::to_string(n) + " Line"), nullptr) << n;
+  EXPECT_EQ(Find(first, "P16 Line"), nullptr);
+  const TextRun* chartNo = Find(first, "Chart no. 1");
+  ASSERT_NE(chartNo, nullptr);
+  EXPECT_FALSE(Contains(first, "same as no."));  // chart 1, same as 1 on chart 1
+  // Continuation numbers stand at the right edge beside the last column.
+  const int right = chartNo->x + dc.charWidth * static_cast<int>(chartNo->text.size());
+  std::vector<std::string> continuations;
+  for (const TextRun& run : first)
+    if (run.x + dc.charWidth * static_cast<int>(run.text.size()) == right && &run != chartNo)
+      continuations.push_back(run.text);
+  EXPECT_EQ(continuations, (std::vector<std::string>{"2", "3", "4", "5", "6", "7", "8", "9"}));
+  // Position numbers beside the lines, and the continuation chart of P8.
+  for (int position = 2; position <= 15; ++position)
+    EXPECT_NE(Find(first, std::to_string(position)), nullptr) << position;
+  const std::vector<TextRun>& second = pages[1];
+  EXPECT_NE(Find(second, "Chart no. 2"), nullptr);
+  EXPECT_NE(Find(second, "P8 Line"), nullptr);
+  EXPECT_NE(Find(second, "P16 Line"), nullptr);
+  EXPECT_EQ(Find(second, "P31 Line"), nullptr);  // on chart 9
+  EXPECT_NE(Find(second, "No. 1 on this chart is the same as no. 8 on chart no. 1"), nullptr);
+  // Numbers beside the names: one per person of chart 1 when not suppressed.
+  auto numberRuns = [](const std::vector<TextRun>& runs) {
+    return std::count_if(runs.begin(), runs.end(), [](const TextRun& r) {
+      return !r.text.empty() && r.text.find_first_not_of("0123456789") == std::string::npos;
+    });
+  };
+  rpt::CleanupPedigreePages();
+  RecordingDevice withNumbers;
+  const auto numbered = Draw(Cascading(rins.at(1), 4, 6), {}, withNumbers);
+  ASSERT_EQ(numbered.size(), 9u);
+  EXPECT_EQ(numberRuns(numbered[0]) - numberRuns(first), 15);
+  EXPECT_NE(Find(numbered[0], std::to_string(rins.at(15))), nullptr);
+}
+
+TEST_F(PedigreeChartGeneratorTest, SameAsBoxMarriageLineAndIndex) {
+  const Collapse f = BuildPedigreeCollapse();
+  SetMarriageStatus(f.charlesEdith, 'D');
+  CMarriageRecord record;
+  ASSERT_EQ(family::Read(record, f.charlesEdith), 1);
+  record.marriage.date.Set(1900, 6, 12);
+  ASSERT_EQ(family::Update(record, 0), 1);
+  const std::int32_t wife = Person("Wendy", "Wood", 'F', 1991);
+  const std::int32_t kevinWendy = Marry(f.kevin, wife);
+  auto run = Cascading(f.kevin, 4, 4);
+  run.marriage = kevinWendy;
+  run.indexWanted = true;
+  run.firstChart = 5;
+  run.sameAsChart = 2;
+  run.sameAsPosition = 12;
+  RecordingDevice dc;
+  const auto pages = Draw(run, {}, dc);
+  ASSERT_EQ(pages.size(), 2u);
+  const std::vector<TextRun>& chart = pages[0];
+  EXPECT_NE(Find(chart, "No. 1 on this chart is the same as no. 12 on chart no. 2"), nullptr);
+  EXPECT_NE(Find(chart, "This person is the same as no. 8 on chart no. 5"), nullptr);
+  EXPECT_NE(Find(chart, "This person is the same as no. 9 on chart no. 5"), nullptr);
+  EXPECT_NE(Find(chart, "Wendy Wood"), nullptr);
+  EXPECT_NE(Find(chart, "(Spouse of no. 1)"), nullptr);
+  EXPECT_TRUE(Contains(chart, "(Div) -- " + std::to_string(f.charlesEdith)));
+  EXPECT_NE(Find(chart, std::to_string(f.arthur)), nullptr);  // the RIN beside the name
+
+  const std::vector<TextRun>& index = pages[1];
+  EXPECT_NE(Find(index, "Alphabetical Index"), nullptr);
+  // Rows in name order: Ashdown (Arthur, Charles, Diana, Frank, Kevin), Bell, Evans, Grant
+  // (George, Helen), Wood.
+  const TextRun* wendy = Find(index, "Wendy Wood");
+  ASSERT_NE(wendy, nullptr);
+  std::vector<std::string> names;
+  for (const TextRun& r : index)
+    if (r.x == wendy->x && r.text != "Name") names.push_back(r.text);
+  const TextRun* arthur = Find(index, "Arthur Ashdown");
+  const TextRun* born = Find(index, "14 May 1850");
+  ASSERT_NE(arthur, nullptr);
+  ASSERT_NE(born, nullptr);
+  EXPECT_EQ(born->y, arthur->y);
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Arthur Ashdown", "Charles Ashdown", "Diana Ashdown",
+                                      "Frank Ashdown", "Kevin Ashdown", "Beatrice Bell",
+                                      "Edith Evans", "George Grant", "Helen Grant", "Wendy Wood"}));
+  const TextRun* spouse = Find(index, "Spouse");
+  ASSERT_NE(spouse, nullptr);
+  EXPECT_EQ(spouse->y, wendy->y);
+  EXPECT_NE(Find(index, "Page  1"), nullptr);
+}
+
+TEST_F(PedigreeChartGeneratorTest, SingleChartWithoutIndexPlacesPersonsAsItDraws) {
+  const Collapse f = BuildPedigreeCollapse();
+  auto run = Cascading(f.kevin, 4, 4);
+  run.runType = PedigreeRunParameters::kSingleChart;
+  RecordingDevice dc;
+  const auto pages = Draw(run, {}, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_TRUE(window_.caption.empty());  // no pass window
+  // Arthur and Beatrice are drawn at 8 and 9; at 14 and 15 they are "same as" boxes.
+  EXPECT_NE(Find(pages[0], "This person is the same as no. 8 on chart no. 1"), nullptr);
+  EXPECT_NE(Find(pages[0], "This person is the same as no. 9 on chart no. 1"), nullptr);
+  EXPECT_EQ(std::count_if(pages[0].begin(), pages[0].end(),
+                          [](const TextRun& r) { return r.text == "Arthur Ashdown"; }),
+            2);
+}
+
+TEST_F(PedigreeChartGeneratorTest, PreparedByBlockOrTodaysDateAlone) {
+  const auto rins = BuildPedigree(2);
+  std::string today;
+  FormatToday(today);
+  CFamilyFileInfo preparer;
+  preparer.givenName = "Ada";
+  preparer.surname = "Lovelace";
+  preparer.address1 = "12 Mill Lane";
+  preparer.address3 = "Leeds";
+  preparer.country = "England";
+  preparer.phone = "555 0100";
+  rpt::PedigreeChartOptions options;
+  options.preparer = &preparer;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(rins.at(1), 4, 4), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  // The preparer's lines go through clipped text runs.
+  auto clippedEndsWith = [&](const std::string& text) {
+    return std::any_of(dc.calls.begin(), dc.calls.end(), [&](const std::string& call) {
+      return call.rfind("ExtTextOut ", 0) == 0 && call.size() > text.size() &&
+             call.compare(call.size() - text.size(), text.size(), text) == 0;
+    });
+  };
+  for (const char* text :
+       {"Prepared by", "Ada Lovelace", "12 Mill Lane", "Leeds England", "Telephone", "555 0100"})
+    EXPECT_TRUE(clippedEndsWith(text)) << text;
+  EXPECT_NE(Find(pages[0], "Date prepared"), nullptr);
+  const TextRun* date = Find(pages[0], today);
+  ASSERT_NE(date, nullptr);
+
+  rpt::CleanupPedigreePages();
+  RecordingDevice plain;
+  const auto without = Draw(Cascading(rins.at(1), 4, 4), {}, plain);
+  ASSERT_EQ(without.size(), 1u);
+  EXPECT_EQ(Find(without[0], "Date prepared"), nullptr);
+  const TextRun* alone = Find(without[0], today);
+  ASSERT_NE(alone, nullptr);
+  EXPECT_LT(alone->x, date->x);  // at the left edge, not centred in a date column
+}
+
+TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {
+  const auto rins = BuildPedigree(3);
+  RecordingDevice dc;
+  dc.paperWidth = 3000;
+  boxes.Clear();
+  auto run = Cascading(rins.at(1), 6, 6);
+  const auto pages = Draw(run, {}, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text.rfind("Your options require more space", 0), 0u);
+  EXPECT_NE(Find(pages[0], "P7 Line"), nullptr);  // still drawn
+
+  boxes.Clear();
+  RecordingDevice letter;
+  Draw(Cascading(rins.at(1), 4, 4), {}, letter);
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(PedigreeChartGeneratorTest, OrdinanceLettersOnTheNameLine) {
+  const Ordinances o = BuildOrdinances();
+  // A status code whose baptism counts as cleared or submitted.
+  std::int32_t cleared = 0;
+  for (int status = CDateValue::kFirstStatus; status <= CDateValue::kLastStatus; ++status) {
+    CDateValue date;
+    date.Set(0, status);
+    if (CDateValue::GetOrdinanceState(&date, 'B') == CDateValue::kOrdinanceClearedOrSubmitted)
+      cleared = o.byStatus[status - CDateValue::kFirstStatus];
+  }
+  ASSERT_NE(cleared, 0);
+  // The dated (done) person's parents: the cleared one and one with none.
+  Child(Marry(cleared, o.none), o.dated);
+  rpt::PedigreeChartOptions options;
+  options.showOrdinances = true;
+  options.suppressNumbers = true;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(o.dated, 4, 4), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  auto lettersBeside = [&](const std::string& name) {
+    const TextRun* at = Find(pages[0], name);
+    std::string letters;
+    if (at == nullptr) return letters;
+    for (const TextRun& r : pages[0])
+      if (r.y == at->y && r.x > at->x && r.text.size() == 1) letters += r.text;
+    return letters;
+  };
+  EXPECT_EQ(lettersBeside("Dated Status"), "B");
+  const std::string clearedName =
+      "Code" +
+      std::to_string(CDateValue::kFirstStatus +
+                     static_cast<int>(std::find(o.byStatus.begin(), o.byStatus.end(), cleared) -
+                                      o.byStatus.begin())) +
+      " Status";
+  EXPECT_EQ(lettersBeside(clearedName), "b");
+  EXPECT_EQ(lettersBeside("None Status"), "");
+
+  // Without the option no letters.
+  rpt::CleanupPedigreePages();
+  RecordingDevice plain;
+  options.showOrdinances = false;
+  const auto without = Draw(Cascading(o.dated, 4, 4), options, plain);
+  ASSERT_EQ(without.size(), 1u);
+  EXPECT_EQ(Find(without[0], "B"), nullptr);
+}
+
+TEST_F(PedigreeChartGeneratorTest, FixedPositionChartPlacesFifteenPersonsAndNothingElse) {
+  const auto rins = BuildPedigree(3);  // persons 1 .. 7; 8 .. 15 unknown
+  CIndividualRecord start;
+  ASSERT_EQ(family::Read(start, rins.at(1)), 1);
+  start.birth.place[0] = "Uppsala";
+  start.birth.place[3] = "Sweden";
+  ASSERT_EQ(family::Update(start, 0), 1);
+  rpt::PedigreeChartOptions options;
+  options.fixedPositions = true;
+  PedigreeRunParameters run = Cascading(rins.at(1), 4, 4);
+  rpt::CPedigreeChartGenerator g(run, options);
+  RecordingDevice dc;
+  g.BeginPrinting(dc);
+  dc.calls.clear();
+  g.DrawPage(dc, 1);
+  std::map<std::string, std::pair<int, int>> at;  // first text run of each text
+  for (const std::string& call : dc.calls) {
+    ASSERT_EQ(call.rfind("ExtTextOut ", 0), 0u) << call;  // no lines, numbers or header
+    std::istringstream in(call.substr(11));
+    int x = 0, y = 0;
+    unsigned flags = 0;
+    std::string clip[4], text;
+    in >> x >> y >> flags >> clip[0] >> clip[1] >> clip[2] >> clip[3];
+    std::getline(in, text);
+    at.emplace(text.substr(1), std::make_pair(x, y));
+  }
+  const auto& points = rpt::PedigreeLayout().fixedPoints;
+  for (int n = 1; n <= 7; ++n) {
+    const auto found = at.find("P" + std::to_string(n) + " Line");
+    ASSERT_NE(found, at.end()) << n;
+    EXPECT_EQ(found->second, std::make_pair(points[n - 1][0] + 100, points[n - 1][1] - 100)) << n;
+  }
+  EXPECT_EQ(at.count("Uppsala, Sweden"), 1u);
+  EXPECT_EQ(dc.calls.size(), 7u + 7u + 1u);  // names, birth dates and the one place
+}
+
+TEST_F(PedigreeChartGeneratorTest, BlankFormScalesToASmallerPage) {
+  PedigreeRunParameters run;
+  run.runType = PedigreeRunParameters::kBlankForm;
+  ASSERT_EQ(rpt::PaginatePedigreeChart(run, 40), 1);
+  rpt::PedigreeChartOptions options;
+  options.showOrdinances = true;
+  struct Case {
+    int widthMm, heightMm;
+    int dx;        // how far the form moves left
+    double scale;  // of every y
+  } cases[] = {
+      {216, 279, 0, 1.0},                                 // letter: as designed
+      {180, 200, 450, (200 * 394 / 10 - 350) / 10050.0},  // lower and narrower
+      {200, 279, 8000 - 200 * 394 / 10, 1.0},             // a little narrower only
+  };
+  for (const Case& c : cases) {
+    RecordingDevice dc;
+    dc.printableWidthMm = c.widthMm;
+    dc.printableHeightMm = c.heightMm;
+    rpt::CPedigreeChartGenerator g(run, options);
+    g.BeginPrinting(dc);
+    dc.calls.clear();
+    g.DrawPage(dc, 1);
+    const std::vector<TextRun> runs = TextRuns(dc.calls);
+    auto expectAt = [&](const std::string& text, int x, int y) {
+      const TextRun* found = Find(runs, text);
+      ASSERT_NE(found, nullptr) << text;
+      EXPECT_EQ(found->x, x - c.dx) << text << " width " << c.widthMm;
+      EXPECT_EQ(found->y, static_cast<int>(y * c.scale)) << text << " height " << c.heightMm;
+    };
+    expectAt("Pedigree Chart", 450, 0);
+    expectAt("Prepared by", 490, -8820);
+    expectAt("Circle the letters when ordinances are completed.", 450, -870);
+    expectAt("Family group record exists for this couple", 610, -1084 - 5 * 164);
+    expectAt("(Father of no. 7)", 1050 + 4600 + 700, -7000 + 120);
+    expectAt("(Spouse of no. 1)", 1100, -6790 - 40);
+    EXPECT_EQ(std::count_if(runs.begin(), runs.end(),
+                            [](const TextRun& r) { return r.text == "Cont. on"; }),
+              8);
+    EXPECT_EQ(std::count_if(runs.begin(), runs.end(),
+                            [](const TextRun& r) { return r.text == "Married"; }),
+              8);  // the start person and the seven husbands
+    // Every y stays on the page.
+    for (const TextRun& r : runs) EXPECT_GE(r.y, -c.heightMm * 394 / 10) << r.text;
+  }
+}
+
+// The same run written as RTF and read back by LibreOffice shows every
+// person of each chart on the page of that chart.
+TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {
+  if (std::system("command -v soffice >/dev/null 2>&1") != 0 ||
+      std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  const auto rins = BuildPedigree(5);
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
+  TempDir dir;
+  const std::string rtf = dir.File("pedigree.rtf");
+  auto run = Cascading(rins.at(1), 4, 5);
+  const int pages = rpt::PaginatePedigreeChart(run, 40);
+  ASSERT_EQ(pages, 9);
+  RecordingDevice dc;
+  dc.SetMapMode(rpt::MM_HIENGLISH);
+  rpt::CPedigreeChartGenerator g(run, {});
+  g.SetRTFOutput(true);
+  g.SetOutputFileName(rtf);
+  g.SetPaperSize(12240, 15840);
+  g.BeginPrinting(dc);
+  for (int page = 1; page <= pages; ++page) g.DrawPage(dc, page, page == pages);
+  CPrintInfo info;
+  info.maxPage = pages;
+  g.FinishRTFDocument(&dc, &info);
+  g.EndPrinting();
+  ASSERT_TRUE(std::filesystem::exists(rtf));
+
+  const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
+                              std::string(KORVANE_LO_PROFILE) + " --convert-to pdf --outdir '" +
+                              dir.Path() + "' '" + rtf + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(soffice.c_str()), 0);
+  ASSERT_EQ(std::system(("pdftotext '" + dir.File("pedigree.pdf") + "'").c_str()), 0);
+  std::vector<std::string> pageTexts;
+  {
+    const std::string text = ReadAll(dir.File("pedigree.txt"));
+    std::size_t from = 0;
+    for (std::size_t at = text.find('\f'); at != std::string::npos; at = text.find('\f', from)) {
+      pageTexts.push_back(text.substr(from, at - from));
+      from = at + 1;
+    }
+  }
+  ASSERT_EQ(pageTexts.size(), 9u);
+  // Chart 1 holds 1 .. 15; chart c (2 .. 9) holds the parents of 6 + c.
+  for (int n = 1; n <= 15; ++n)
+    EXPECT_NE(pageTexts[0].find("P" + std::to_string(n) + " Line"), std::string::npos) << n;
+  for (int c = 2; c <= 9; ++c) {
+    const int root = 6 + c;
+    for (int n : {root, 2 * root, 2 * root + 1})
+      EXPECT_NE(pageTexts[c - 1].find("P" + std::to_string(n) + " Line"), std::string::npos)
+          << "chart " << c << " person " << n;
+  }
+}
+
+}  // namespace
