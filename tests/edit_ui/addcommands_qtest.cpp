@@ -14,7 +14,9 @@
 #include "DbCodes.h"
 #include "EditCommands.h"
 #include "KorApp.h"
+#include "KorView.h"
 #include "MainFrame.h"
+#include "MarriageRecord.h"
 #include "PickerDialogs.h"
 
 class AddCommandsTest : public QObject {
@@ -25,6 +27,8 @@ class AddCommandsTest : public QObject {
     QVERIFY(h_.Start(
         [this] {
           mrin_ = AddLindCouple(father_);
+          CMarriageRecord couple;
+          if (family::Read(couple, mrin_) == 1) wife_ = couple.wife;
           child_ = AddLind("Ola", 'M');
           DbSetRelation(child_, 0, db::kRelParents, mrin_);
           unknown_ = AddLind("Kim", ' ');
@@ -78,6 +82,7 @@ class AddCommandsTest : public QObject {
   }
 
   void spouseOfUnknownSexIsRefused() {
+    h_.boxes.Clear();
     Show(unknown_);
     const std::int32_t marriages = DbGetActiveRecordCount(db::kMarriage);
     h_.app->GetMainFrame()->CommandAction(shell::kIdAddSpouse)->trigger();
@@ -85,6 +90,41 @@ class AddCommandsTest : public QObject {
     QCOMPARE(h_.boxes.Calls().front().text,
              std::string("Kim Lind\n\nmust be Male or Female to add spouse"));
     QCOMPARE(DbGetActiveRecordCount(db::kMarriage), marriages);
+  }
+
+  // Deleting the pedigree view's root moves the chart on to the next live
+  // individual after it, else to the one before it.
+  void deletingTheRootShowsALiveIndividual() {
+    h_.boxes.Clear();
+    h_.app->ShowPedigreeView();
+    CKorView* pedigree = h_.app->ActivePedigreeView();
+    QVERIFY(pedigree);
+    QAction* remove = h_.app->GetMainFrame()->CommandAction(shell::kIdEditDeleteIndividual);
+    const auto root = [&](std::int32_t rin) {
+      pedigree->OnShowIndividual(rin, 0);
+      QCOMPARE(pedigree->Tree().RinOf(0), rin);
+      h_.app->UpdateCommandStates();
+    };
+    root(father_);
+    h_.boxes.QueueAnswer(plat::kIdOk);
+    remove->trigger();
+    QCOMPARE(DbIsRecordDeleted(db::kIndividual, father_), 1);
+    QCOMPARE(pedigree->Tree().RinOf(0), wife_);  // the next one after him
+    // A Cancel deletes nothing.
+    h_.boxes.QueueAnswer(plat::kIdCancel);
+    remove->trigger();
+    QCOMPARE(DbIsRecordDeleted(db::kIndividual, wife_), 0);
+    QCOMPARE(pedigree->Tree().RinOf(0), wife_);
+    // The last individual: the one before it.
+    root(unknown_);
+    h_.boxes.QueueAnswer(plat::kIdOk);
+    remove->trigger();
+    QCOMPARE(DbIsRecordDeleted(db::kIndividual, unknown_), 1);
+    QCOMPARE(pedigree->Tree().RinOf(0), child_);
+    QCOMPARE(h_.boxes.Calls().size(), std::size_t{3});
+    QVERIFY(h_.boxes.Calls().front().text.rfind(
+                "Dag Lind\n\nThis individual will be removed from the disk", 0) == 0);
+    QVERIFY(h_.boxes.Calls().front().text.find("linked to 1 marriage(s).") != std::string::npos);
   }
 
  private:
@@ -95,7 +135,7 @@ class AddCommandsTest : public QObject {
   }
 
   AppCommandHarness h_;
-  std::int32_t father_ = 0, child_ = 0, unknown_ = 0, mrin_ = 0;
+  std::int32_t father_ = 0, wife_ = 0, child_ = 0, unknown_ = 0, mrin_ = 0;
 };
 
 QTEST_MAIN(AddCommandsTest)
