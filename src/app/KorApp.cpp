@@ -587,7 +587,7 @@ void CKorApp::UpdateCommandStates() {
 
 shell::CommandContext CKorApp::CommandStateContext() const {
   shell::CommandContext c;
-  c.fileOpen = files_->fileOpen != 0 && CurrentDatabase != nullptr;
+  c.fileOpen = files_->fileOpen != 0 && CurrentDatabase != nullptr && CurrentDatabase->IsOpen();
   if (!c.fileOpen) return c;
   c.readOnly = CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly;
   c.individuals = DbGetActiveRecordCount(db::kIndividual);
