@@ -6,6 +6,7 @@
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "AddCommands.h"
 #include "AddOnCommands.h"
 #include "EditCommands.h"
 #include "GedcomCommands.h"
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
   CKorApp korApp;
   RegisterKinshipCommands(korApp);
   RegisterEditCommands(korApp);
+  RegisterAddCommands(korApp);
   RegisterMultimediaCommands(korApp);
   RegisterNotesCommands(korApp);
   RegisterListCommands(korApp);

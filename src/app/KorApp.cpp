@@ -16,6 +16,7 @@
 #include <optional>
 #include <tuple>
 
+#include "AddRelatives.h"
 #include "AppDialogs.h"
 #include "AppMaintenanceScreens.h"
 #include "AppScreens.h"
@@ -23,6 +24,7 @@
 #include "Clock.h"
 #include "CodePage.h"
 #include "CommandIds.h"
+#include "CommandRules.h"
 #include "CustomEventTable.h"
 #include "DateKeywords.h"
 #include "DbCalls.h"
@@ -32,7 +34,11 @@
 #include "FilePropertiesDialog.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
+#include "FilterSet.h"
 #include "FramePlacement.h"
+#include "IndividualDelete.h"
+#include "IndividualNode.h"
+#include "IndividualRecord.h"
 #include "KorMDIChildWnd.h"
 #include "KorView.h"
 #include "KorView2.h"
@@ -43,6 +49,7 @@
 #include "PreferencesPages.h"
 #include "PreferencesSheet.h"
 #include "QtPorts.h"
+#include "RecordAccess.h"
 #include "StartupTables.h"
 #include "StatusPanes.h"
 #include "StringTable.h"
@@ -508,6 +515,7 @@ void CKorApp::WireCommands() {
   wire(shell::kIdViewFamily, &CKorApp::ShowFamilyView);
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
   wire(shell::kIdViewMoveToPrimary, &CKorApp::OnMoveToPrimary);
+  wire(shell::kIdEditDeleteIndividual, &CKorApp::OnDeleteIndividual);
   for (const auto& entry : toolCommands_) WireToolCommand(entry.first);
 
   QAction* first = frame_->CommandAction(shell::kIdFileRecent1);
@@ -530,6 +538,10 @@ void CKorApp::WireCommands() {
   // The File menus bring their items up to date as they open.
   for (QMenu* menu : MenusOf(frame_->CommandAction(shell::kIdFileOpen)))
     connect(menu, &QMenu::aboutToShow, this, &CKorApp::AfterRoad);
+  // The Edit, Add and Search menus follow the active view's individual.
+  for (unsigned id : {shell::kIdEditIndividual, shell::kIdAddFather, shell::kIdSearchDescendancy})
+    for (QMenu* menu : MenusOf(frame_->CommandAction(id)))
+      connect(menu, &QMenu::aboutToShow, this, &CKorApp::UpdateCommandStates);
 }
 
 void CKorApp::UpdateCommandStates() {
@@ -541,9 +553,21 @@ void CKorApp::UpdateCommandStates() {
   for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch,
                       shell::kIdViewMoveToPrimary})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  // A command a screen library handed over follows its rule in the command
+  // table; one the table does not name needs (or not) an open file.
+  const shell::CommandContext context = CommandStateContext();
+  if (QAction* action = frame_->CommandAction(shell::kIdEditDeleteIndividual)) {
+    shell::CommandRule rule;
+    action->setEnabled(shell::FindCommandRule(shell::kIdEditDeleteIndividual, rule) &&
+                       shell::IsRuleMet(rule, context));
+  }
   for (const auto& [id, command] : toolCommands_)
-    if (QAction* action = frame_->CommandAction(id))
-      action->setEnabled(!command.needsFile || files_->fileOpen != 0);
+    if (QAction* action = frame_->CommandAction(id)) {
+      shell::CommandRule rule;
+      action->setEnabled(shell::FindCommandRule(id, rule)
+                             ? shell::IsRuleMet(rule, context)
+                             : !command.needsFile || files_->fileOpen != 0);
+    }
   for (unsigned id : {shell::kIdFileRestore, shell::kIdFileDelete, shell::kIdFileCheckRepair})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
   for (unsigned id : {shell::kIdFileProperties, shell::kIdToolsMixedCase})
@@ -559,6 +583,30 @@ void CKorApp::UpdateCommandStates() {
   if (QAction* action = frame_->CommandAction(shell::kIdFileExport))
     action->setEnabled(AppScreens().exportGedcom && files_->fileOpen &&
                        DbGetActiveRecordCount(db::kIndividual) > 0);
+}
+
+shell::CommandContext CKorApp::CommandStateContext() const {
+  shell::CommandContext c;
+  c.fileOpen = files_->fileOpen != 0 && CurrentDatabase != nullptr && CurrentDatabase->IsOpen();
+  if (!c.fileOpen) return c;
+  c.readOnly = CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly;
+  c.individuals = DbGetActiveRecordCount(db::kIndividual);
+  c.marriages = DbGetActiveRecordCount(db::kMarriage);
+  if (const std::int32_t first = DbGetRIN(1, db::kQuerySources, db::kWalkNextOrSame); first > 0)
+    c.sources = DbGetRIN(first, db::kQuerySources, db::kWalkNext) > 0 ? 2 : 1;
+  c.familyView = m_currentViewType == kViewFamily;
+  c.focusIndividual = ActiveViewRin();
+  if (c.focusIndividual > 0) {
+    std::vector<std::int32_t> parents;
+    DbGetRelationList(parents, db::kRelParents, 4, c.focusIndividual, 0);
+    c.focusParentFamilies = static_cast<int>(parents.size());
+    c.canAddFather = addrelative::CanAddParent(c.focusIndividual, 0, true);
+    c.canAddMother = addrelative::CanAddParent(c.focusIndividual, 0, false);
+  }
+  c.currentMarriage = ActiveViewMrin();
+  if (c.currentMarriage > 0)
+    c.currentMarriageChildren = DbGetRelationCount(c.currentMarriage, db::kRelChildren, 0, 0);
+  return c;
 }
 
 void CKorApp::SetToolCommand(unsigned id, std::function<void()> handler, bool needsFile) {
@@ -900,6 +948,54 @@ void CKorApp::OnSwitchView() {
     ShowFamilyView();
   else
     ShowPedigreeView();
+}
+
+void CKorApp::OnDeleteIndividual() {
+  if (!files_->fileOpen || !CheckEditPassword()) return;
+  if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
+    plat::MessageBox(res::LoadString(shell::kReadOnlyDevice), res::LoadString(kIdsTitle),
+                     plat::kMbOk | plat::kMbIconInformation);
+    return;
+  }
+  const std::int32_t rin = ActiveViewRin();
+  CIndividualRecord record;
+  if (rin <= 0 || family::Read(record, rin) != 1) return;
+  std::string name;
+  {
+    CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+    node->AddRef();
+    name = node->FormatName(0, 60, 480, nullptr);
+    node->Release();
+  }
+  const bool isChild = DbHasParents(rin) > 0;
+  const int marriages = std::max(0, DbGetRelationCount(rin, db::kRelMarriages, 0, 1));
+  if (plat::MessageBox(
+          shell::DeleteIndividualQuestion(name, isChild, marriages), res::LoadString(kIdsTitle),
+          plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) != plat::kIdOk)
+    return;
+  CKorView* pedigree = ActivePedigreeView();
+  const std::int32_t root = pedigree ? pedigree->Tree().RinOf(0) : 0;
+  const std::vector<std::int32_t> families = shell::DeleteIndividualRecord(rin);
+  CKorDoc* document = GetCurrentDocument();
+  if (document) {
+    if (document->m_filterSet)
+      for (int set : {CFilterSet::kRelationSet, CFilterSet::kFieldSet})
+        if (document->m_filterSet->IsInSet(set, rin) == 1)
+          document->m_filterSet->SetInSet(set, rin, 0);
+    for (std::int32_t mrin : families) document->DeleteMarriageIfEmpty(mrin, false);
+    document->RemoveFromHistory(static_cast<std::uint32_t>(rin));
+  }
+  DbFlush();
+  if (pedigree) {
+    // Deleting the root moves the chart on to a live individual, or to the
+    // empty chart when none is left.
+    pedigree->OnShowIndividual(shell::PedigreeRootAfterDelete(rin, root), 0);
+  } else {
+    fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+    if (auto* family = qobject_cast<CKorView2*>(child ? child->GetActiveView() : nullptr))
+      family->OnShow(-rin);
+  }
+  AfterRoad();
 }
 
 void CKorApp::OnMoveToPrimary() {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "AppOptions.h"
+#include "CommandRules.h"
 #include "EditPasswordGate.h"
 #include "FamilyFileRoads.h"
 #include "KorDoc.h"
@@ -147,6 +148,10 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // ---- views ----
   // The pedigree view's current box becomes the primary individual.
   void OnMoveToPrimary();
+  // Edit > Delete Individual: behind the gate, refused on a read-only file;
+  // after the user's OK the individual, its links and the families left
+  // empty go, and the view moves on.
+  void OnDeleteIndividual();
   // The active document window's pedigree view, or null.
   CKorView* ActivePedigreeView() const;
   // The person current in the active pedigree or family view; 0 without an
@@ -159,6 +164,12 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // A menu command that a screen library above the shell carries out;
   // enabled always, or (needsFile) while a family file is open.
   void SetToolCommand(unsigned id, std::function<void()> handler, bool needsFile);
+  // What the command table's enabling rules look at, from the open file and
+  // the active view.
+  shell::CommandContext CommandStateContext() const;
+  // Enables and disables the menu commands for the open file and the active
+  // view (the menus run it as they open).
+  void UpdateCommandStates();
 
   // The user's options for the whole run (defaults until Load).
   CAppOptions m_options;
@@ -214,7 +225,6 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // live individual) again.
   void RefreshAfterMaintenance();
   void SwitchActiveView(int viewType);
-  void UpdateCommandStates();
   // After each road: the menu items that depend on the open file.
   void AfterRoad();
   void OnHandOver(const std::string& commandLine);

@@ -1,0 +1,278 @@
+#include "AddCommands.h"
+
+#include <string>
+
+#include "AddRelatives.h"
+#include "CommandIds.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "DialogBase.h"
+#include "EditIndividualDialog.h"
+#include "IndividualNode.h"
+#include "IndividualRecord.h"
+#include "KorApp.h"
+#include "MainFrame.h"
+#include "MarriageDialog.h"
+#include "MarriageNode.h"
+#include "MarriageRecord.h"
+#include "PickerDialogs.h"
+#include "Ports.h"
+#include "RecordAccess.h"
+#include "StringTable.h"
+
+namespace {
+
+using addrelative::Relative;
+
+constexpr unsigned kIdsAppTitle = 101;
+constexpr unsigned kAddNewIndividual = 3589;
+constexpr unsigned kAddFatherFor = 3590;
+constexpr unsigned kFatherFor = 3591;
+constexpr unsigned kAddMotherFor = 3592;
+constexpr unsigned kMotherFor = 3593;
+constexpr unsigned kAddSpouseFor = 3595;
+constexpr unsigned kSpouseFor = 3596;
+constexpr unsigned kAddChildFor = 3598;
+constexpr unsigned kChildFor = 3599;
+constexpr unsigned kAskFather = 5311;
+constexpr unsigned kAskMother = 5312;
+constexpr unsigned kAskSpouse = 5313;
+constexpr unsigned kAskChild = 5314;
+constexpr unsigned kAnotherChild = 5376;
+
+std::string Fill(unsigned id, const std::string& name) {
+  std::string text = res::LoadString(id);
+  const std::size_t at = text.find("%1");
+  if (at != std::string::npos) text.replace(at, 2, name);
+  return text;
+}
+
+// A counted node of a live individual; release with Release().
+CIndividualNode* NodeOf(std::int32_t rin) {
+  CIndividualRecord record;
+  if (rin <= 0 || family::Read(record, rin) != 1) return nullptr;
+  CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+  node->AddRef();
+  return node;
+}
+
+std::string NameOf(const CIndividualNode* node) {
+  return node ? node->FormatName(0, 60, 480, nullptr) : std::string();
+}
+
+// Add New (0), Select Existing (1), Unknown (2) or cancelled (-1); with one
+// individual or none the new road at once.
+int ChooseRoad(CKorApp* app, const CIndividualNode* node, unsigned promptId, bool unknown) {
+  if (DbGetActiveRecordCount(db::kIndividual) <= 1) return CAddOrSelectIndividualDialog::kAddNew;
+  CAddOrSelectIndividualDialog dialog(node, promptId, unknown, app->GetMainFrame());
+  return dialog.exec();
+}
+
+// The Edit Individual screen in add mode; the new RIN after OK, else 0.
+std::int32_t AddNewIndividual(CKorApp* app, const std::string& caption, const std::string& surname,
+                              char sex, std::int32_t childMrin) {
+  CEditIndividualDialog dialog(app->GetMainFrame(), nullptr, nullptr, 1);
+  dialog.caption = caption;
+  dialog.presetSurname = surname;
+  dialog.presetSex = sex == 'M' || sex == 'F' ? sex : 0;
+  dialog.childMrin = childMrin;
+  if (dialog.exec() != fw::kIdOk) return 0;
+  return dialog.Session().GetRin();
+}
+
+std::int32_t PickExisting(CKorApp* app, const CIndividualNode* node, unsigned titleId, char sex) {
+  int message = 0;
+  const std::int32_t chosen =
+      SelectExistingRelative(node, res::LoadString(titleId) + " " + NameOf(node), sex, message,
+                             true, 0, app->GetMainFrame());
+  return message == 0 ? chosen : 0;
+}
+
+void OpenMarriage(CKorApp* app, std::int32_t mrin) {
+  CMarriageRecord record;
+  if (family::Read(record, mrin) != 1) return;
+  CMarriageNode* node = nullptr;
+  SetMarriageRef(node, CMarriageNode::New(record));
+  {
+    CMarriageDialog dialog(app->GetMainFrame(), node);
+    dialog.exec();
+  }
+  ReleaseMarriageRef(node);
+}
+
+void Finish(CKorApp* app, std::int32_t rin, const addrelative::LinkResult& result) {
+  if (!result.ok()) return;
+  DbFlush();
+  app->ShowInActiveView(rin);
+  if (addrelative::OpensMarriageScreen(result, app->m_options.editMarr != 0)) {
+    OpenMarriage(app, result.mrin);
+    app->ShowInActiveView(rin);
+  }
+}
+
+// road: 0 new, 1 existing, -1 ask.
+void AddParent(CKorApp* app, bool father, int road) {
+  if (!app->CheckEditPassword()) return;
+  const std::int32_t child = app->ActiveViewRin();
+  if (!addrelative::CanAddParent(child, 0, father)) return;
+  CIndividualNode* node = NodeOf(child);
+  if (!node) return;
+  if (road < 0) road = ChooseRoad(app, node, father ? kAskFather : kAskMother, false);
+  std::int32_t parent = 0;
+  const char sex = addrelative::PresetSex(father ? Relative::kFather : Relative::kMother, 0);
+  if (road == CAddOrSelectIndividualDialog::kSelectExisting)
+    parent = PickExisting(app, node, father ? kFatherFor : kMotherFor, sex);
+  else if (road == CAddOrSelectIndividualDialog::kAddNew)
+    parent = AddNewIndividual(
+        app, res::LoadString(father ? kAddFatherFor : kAddMotherFor) + " " + NameOf(node),
+        father ? node->GetSurname() : std::string(), sex, 0);
+  node->Release();
+  if (parent > 0) Finish(app, child, addrelative::LinkParent(child, 0, parent, father));
+}
+
+// Stops with the sex message when the individual is neither male nor female.
+bool SexAllows(Relative kind, std::int32_t rin, const CIndividualNode* node) {
+  const int refusal = addrelative::SexRefusal(kind, static_cast<char>(DbGetSex(rin)));
+  if (refusal == 0) return true;
+  plat::MessageBox(Fill(static_cast<unsigned>(refusal), NameOf(node)),
+                   res::LoadString(kIdsAppTitle), plat::kMbOk | plat::kMbIconExclamation);
+  return false;
+}
+
+void AddSpouse(CKorApp* app, int road) {
+  if (!app->CheckEditPassword()) return;
+  const std::int32_t rin = app->ActiveViewRin();
+  CIndividualNode* node = NodeOf(rin);
+  if (!node) return;
+  if (!SexAllows(Relative::kSpouse, rin, node)) {
+    node->Release();
+    return;
+  }
+  const char sex = static_cast<char>(DbGetSex(rin));
+  if (road < 0) road = ChooseRoad(app, node, kAskSpouse, true);
+  std::int32_t spouse = 0;
+  const char other = addrelative::PresetSex(Relative::kSpouse, sex);
+  if (road == CAddOrSelectIndividualDialog::kUnknown) {
+    node->Release();
+    const std::int32_t mrin = DbSetRelation(rin, 0, sex == 'M' ? db::kRelHusband : db::kRelWife, 0);
+    if (mrin <= 0) return;
+    DbFlush();
+    app->ShowInActiveView(rin);
+    OpenMarriage(app, mrin);
+    app->ShowInActiveView(rin);
+    return;
+  }
+  if (road == CAddOrSelectIndividualDialog::kSelectExisting)
+    spouse = PickExisting(app, node, kSpouseFor, other);
+  else if (road == CAddOrSelectIndividualDialog::kAddNew)
+    spouse = AddNewIndividual(app, res::LoadString(kAddSpouseFor) + " " + NameOf(node),
+                              std::string(), other, 0);
+  node->Release();
+  // The pedigree view's current marriage takes the spouse when its other
+  // side is free.
+  const std::int32_t free =
+      app->m_currentViewType == CKorApp::kViewPedigree ? app->ActiveViewMrin() : 0;
+  if (spouse > 0) Finish(app, rin, addrelative::LinkSpouse(rin, spouse, free));
+}
+
+// The focus marriage when the parent is one of its spouses, else 0.
+std::int32_t ParentsMarriage(CKorApp* app, std::int32_t parent, std::string& fatherSurname) {
+  CMarriageRecord marriage;
+  const std::int32_t mrin = app->ActiveViewMrin();
+  if (mrin > 0 && family::Read(marriage, mrin) == 1 &&
+      (marriage.husband == parent || marriage.wife == parent)) {
+    if (marriage.husband > 0 && marriage.husband != parent) {
+      CIndividualRecord husband;
+      if (family::Read(husband, marriage.husband) == 1) fatherSurname = husband.surname;
+    }
+    return mrin;
+  }
+  return 0;
+}
+
+// True when a child was added.
+bool AddChildOnce(CKorApp* app, int road) {
+  const std::int32_t rin = app->ActiveViewRin();
+  CIndividualNode* node = NodeOf(rin);
+  if (!node) return false;
+  if (!SexAllows(Relative::kChild, rin, node)) {
+    node->Release();
+    return false;
+  }
+  std::string surname = DbGetSex(rin) == 'M' ? node->GetSurname() : std::string();
+  const std::int32_t mrin = ParentsMarriage(app, rin, surname);
+  if (road < 0) road = ChooseRoad(app, node, kAskChild, false);
+  std::int32_t child = 0;
+  if (road == CAddOrSelectIndividualDialog::kSelectExisting)
+    child = PickExisting(app, node, kChildFor, 0);
+  else if (road == CAddOrSelectIndividualDialog::kAddNew)
+    child =
+        AddNewIndividual(app, res::LoadString(kAddChildFor) + " " + NameOf(node), surname, 0, mrin);
+  node->Release();
+  if (child <= 0) return false;
+  const addrelative::LinkResult result = addrelative::LinkChild(rin, mrin, child);
+  Finish(app, rin, result);
+  return result.ok();
+}
+
+void AddChild(CKorApp* app, int road) {
+  if (!app->CheckEditPassword()) return;
+  while (AddChildOnce(app, road)) {
+    CIndividualNode* node = NodeOf(app->ActiveViewRin());
+    const std::string name = NameOf(node);
+    if (node) node->Release();
+    if (name.empty() || plat::MessageBox(Fill(kAnotherChild, name), res::LoadString(kIdsAppTitle),
+                                         plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
+      return;
+    road = -1;
+  }
+}
+
+void AddUnlinked(CKorApp* app) {
+  if (!app->CheckEditPassword()) return;
+  const std::int32_t rin =
+      AddNewIndividual(app, res::LoadString(kAddNewIndividual), std::string(), 0, 0);
+  if (rin <= 0) return;
+  DbFlush();
+  app->ShowInActiveView(rin);
+}
+
+void AddIndividual(CKorApp* app) {
+  if (app->ActiveViewRin() <= 0) return AddUnlinked(app);
+  if (!app->CheckEditPassword()) return;
+  const std::int32_t rin = app->ActiveViewRin();
+  CAddOrFindIndividualDialog dialog(addrelative::CanAddParent(rin, 0, true),
+                                    addrelative::CanAddParent(rin, 0, false), app->GetMainFrame());
+  if (dialog.exec() != fw::kIdOk) return;
+  const int choice = dialog.selection;
+  const int road = choice >= 5 ? CAddOrSelectIndividualDialog::kSelectExisting
+                               : CAddOrSelectIndividualDialog::kAddNew;
+  switch (choice % 5) {
+    case 0:
+      return AddParent(app, true, road);
+    case 1:
+      return AddParent(app, false, road);
+    case 2:
+      return AddSpouse(app, road);
+    case 3:
+      return AddChild(app, road);
+    default:
+      if (choice == CAddOrFindIndividualDialog::kNewUnlinked) AddUnlinked(app);
+  }
+}
+
+}  // namespace
+
+void RegisterAddCommands(CKorApp& app) {
+  CKorApp* owner = &app;
+  app.SetToolCommand(
+      shell::kIdAddIndividual, [owner] { AddIndividual(owner); }, true);
+  app.SetToolCommand(
+      shell::kIdAddFather, [owner] { AddParent(owner, true, -1); }, true);
+  app.SetToolCommand(
+      shell::kIdAddMother, [owner] { AddParent(owner, false, -1); }, true);
+  app.SetToolCommand(
+      shell::kIdAddSpouse, [owner] { AddSpouse(owner, -1); }, true);
+  app.SetToolCommand(
+      shell::kIdAddChild, [owner] { AddChild(owner, -1); }, true);
+}
