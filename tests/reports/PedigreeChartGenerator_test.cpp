@@ -438,9 +438,9 @@ TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {
   g.EndPrinting();
   ASSERT_TRUE(std::filesystem::exists(rtf));
 
-  const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
-                              std::string(KORVANE_LO_PROFILE) + " --convert-to pdf --outdir '" +
-                              dir.Path() + "' '" + rtf + "' >/dev/null 2>&1";
+  const std::string soffice =
+      "soffice --headless -env:UserInstallation=file://" + std::string(KORVANE_LO_PROFILE) +
+      "-pedigree --convert-to pdf --outdir '" + dir.Path() + "' '" + rtf + "' >/dev/null 2>&1";
   ASSERT_EQ(std::system(soffice.c_str()), 0);
   ASSERT_EQ(std::system(("pdftotext '" + dir.File("pedigree.pdf") + "'").c_str()), 0);
   std::vector<std::string> pageTexts;

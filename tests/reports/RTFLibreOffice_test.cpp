@@ -190,8 +190,8 @@ TEST(RTFLibreOffice, ReadsEveryTextRunOfOurDocuments) {
     ASSERT_EQ(latin2.WriteToFile(file("latin2.rtf")), 1);
   }
 
-  const std::string soffice =
-      "soffice --headless -env:UserInstallation=file://" + std::string(KORVANE_LO_PROFILE) + " ";
+  const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
+                              std::string(KORVANE_LO_PROFILE) + "-rtf ";
   ASSERT_EQ(
       Shell(soffice + "--convert-to pdf --outdir '" + out + "' '" + file("elements.rtf") + "' '" +
             file("list.rtf") + "' '" + file("bytes.rtf") + "' '" + file("latin2.rtf") + "'"),
