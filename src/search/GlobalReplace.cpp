@@ -5,12 +5,17 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EventValue.h"
+#include "FileCopy.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringTable.h"
 
 namespace {
+
+constexpr unsigned kIdsChangedPlaces = 4041;
+constexpr unsigned kIdsChangingPlaces = 4042;
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -79,4 +84,22 @@ std::uint32_t CGlobalReplaceJob::ReplacePlaces(plat::ProgressPort* progress) con
     if (tick()) return changes;
   }
   return changes;
+}
+
+long CGlobalReplaceJob::Run(plat::ProgressPort& progress, const std::string& title) const {
+  if (target != kPlacesTarget) return -1;
+  const long total = static_cast<long>(DbGetMaxRecordCount(db::kIndividual)) +
+                     static_cast<long>(DbGetMaxRecordCount(db::kMarriage));
+  progress.Begin(title, static_cast<int>(total));
+  progress.SetText(res::LoadString(kIdsChangingPlaces));
+  const std::uint32_t changed = ReplacePlaces(&progress);
+  progress.End();
+  const std::string count = std::to_string(static_cast<unsigned long>(changed));
+  plat::MessageBox(FormatInsertsAndArgs(res::LoadString(kIdsChangedPlaces), {count}, {count}),
+                   title, plat::kMbOk);
+  return static_cast<long>(changed);
+}
+
+bool CanReplace(const std::string& search, const std::string& replacement) {
+  return !search.empty() && search != replacement;
 }

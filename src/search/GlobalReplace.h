@@ -36,4 +36,11 @@ class CGlobalReplaceJob {
   // and its Cancel ends the run after the current record, keeping the
   // changes. The number of places changed.
   std::uint32_t ReplacePlaces(plat::ProgressPort* progress) const;
+  // The places target under a progress window captioned title, ending with
+  // the count of changed places in a message box. Other targets do nothing
+  // and answer -1.
+  long Run(plat::ProgressPort& progress, const std::string& title) const;
 };
+
+// The OK rule of the dialog: a search text that differs from the replacement.
+bool CanReplace(const std::string& search, const std::string& replacement);

@@ -346,3 +346,37 @@ int CMergeWorkFile::MarkMerged(std::int32_t position) {
   r.SetRin(0);
   return WriteAt(position, r) ? 1 : 0;
 }
+
+bool CMatchCursor::Start() {
+  havePrimary_ = false;
+  pairPosition_ = -1;
+  return work_.Build(mode_) == 1;
+}
+
+bool CMatchCursor::Next(std::int32_t& primary, std::int32_t& duplicate) {
+  if (!work_.IsOpen()) return false;
+  MergeWorkRecord found;
+  // A further duplicate of the same primary, beyond the last one.
+  if (havePrimary_ &&
+      work_.FindDuplicate(primary_, 1, mode_, duplicate_.Position(), false, options_, found) > 0) {
+    duplicate_ = found;
+    primary = primary_.Rin();
+    duplicate = found.Rin();
+    return true;
+  }
+  // The next primary that has a duplicate.
+  MergeWorkRecord candidate;
+  std::int32_t from = havePrimary_ ? primary_.Position() : pairPosition_;
+  while (work_.FindNextPair(from, 1, mode_, false, candidate) == 1) {
+    from = candidate.Position();
+    if (work_.FindDuplicate(candidate, 1, mode_, -1, false, options_, found) > 0) {
+      primary_ = candidate;
+      duplicate_ = found;
+      havePrimary_ = true;
+      primary = candidate.Rin();
+      duplicate = found.Rin();
+      return true;
+    }
+  }
+  return false;
+}

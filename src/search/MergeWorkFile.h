@@ -110,3 +110,23 @@ class CMergeWorkFile {
 
 // 1 when a is the father or mother in one of b's parent families, or b in one of a's.
 int IsParentOrChildByRIN(std::int32_t a, std::int32_t b);
+
+// Walks every primary-duplicate pair of the work file forward, in the order
+// Next Match offers them: each further duplicate of a primary before the
+// next primary. For lists of possible duplicates.
+class CMatchCursor {
+ public:
+  CMatchCursor(int mode, const MatchOptions& options) : mode_(mode), options_(options) {}
+  // Builds the work file; false when there is nothing to match.
+  bool Start();
+  // The next pair: true with their RINs, false at the end.
+  bool Next(std::int32_t& primary, std::int32_t& duplicate);
+
+ private:
+  CMergeWorkFile work_;
+  int mode_;
+  MatchOptions options_;
+  MergeWorkRecord primary_{}, duplicate_{};
+  bool havePrimary_ = false;
+  std::int32_t pairPosition_ = -1;
+};

@@ -105,4 +105,30 @@ TEST_F(PlacesPassTest, CancelKeepsWhatChanged) {
   EXPECT_EQ(Get(rins[100]).birth.place[0], "Ulm");
 }
 
+TEST_F(PlacesPassTest, RunShowsTheCountAndOtherTargetsDoNothing) {
+  BornIn("Anna", "Ulm", "", "Ulm");
+  BornIn("Berta", "Bonn", "");
+  plat::FakeProgress progress;
+  CGlobalReplaceJob job;
+  job.search = "ulm";
+  job.replacement = "Ulm an der Donau";
+  EXPECT_EQ(job.Run(progress, "Korvane"), -1);  // the multimedia target
+  EXPECT_TRUE(boxes.Calls().empty());
+  job.target = CGlobalReplaceJob::kPlacesTarget;
+  EXPECT_EQ(job.Run(progress, "Korvane"), 2);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Changed 2 places.");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Korvane");
+  EXPECT_EQ(progress.texts, (std::vector<std::string>{"Changing places..."}));
+  EXPECT_EQ(progress.ends, 1);
+}
+
+TEST(CanReplaceTest, Table) {
+  EXPECT_TRUE(CanReplace("Ulm", "Bonn"));
+  EXPECT_TRUE(CanReplace("Ulm", ""));
+  EXPECT_TRUE(CanReplace("ulm", "Ulm"));
+  EXPECT_FALSE(CanReplace("Ulm", "Ulm"));
+  EXPECT_FALSE(CanReplace("", "Ulm"));
+}
+
 }  // namespace

@@ -304,3 +304,30 @@ TEST_F(MergeWorkFileTest, ParentsMustSoundAlike) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MergeWorkFileTest, MatchCursorWalksEveryPairInOrder) {
+  MatchOptions options;
+  options.mrgDOB = 1;
+  const std::int32_t a1 = Person("Anna", 'F');
+  const std::int32_t o1 = Person("Olaf", 'M');
+  const std::int32_t a2 = Person("Ana", 'F');
+  Person("Anna", 'M');  // other sex: in the group, never a pair
+  const std::int32_t a3 = Person("Anne", 'F');
+  const std::int32_t o2 = Person("Olof", 'M');
+  Person("Berta", 'F');
+  CMatchCursor cursor(CMergeWorkFile::kNameMode, options);
+  ASSERT_TRUE(cursor.Start());
+  std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
+  std::int32_t p = 0, d = 0;
+  while (cursor.Next(p, d)) pairs.emplace_back(p, d);
+  const std::vector<std::pair<std::int32_t, std::int32_t>> expected{
+      {a1, a2}, {a1, a3}, {a2, a3}, {o1, o2}};
+  EXPECT_EQ(pairs, expected);
+  CMatchCursor empty(CMergeWorkFile::kSbnMode, options);
+  EXPECT_FALSE(empty.Start());
+  EXPECT_FALSE(empty.Next(p, d));
+}
+
+}  // namespace

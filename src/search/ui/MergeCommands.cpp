@@ -1,0 +1,29 @@
+#include "MergeCommands.h"
+
+#include "CommandIds.h"
+#include "GlobalReplaceDialog.h"
+#include "KorApp.h"
+#include "MainFrame.h"
+#include "Ports.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr unsigned kIdsAppTitle = 101;
+
+}  // namespace
+
+void RegisterMergeCommands(CKorApp& app) {
+  CKorApp* owner = &app;
+  app.SetToolCommand(
+      shell::kIdToolsSearchReplace,
+      [owner] {
+        CGlobalReplaceDialog dialog(owner->GetMainFrame());
+        dialog.CenterWindow();
+        if (dialog.exec() != fw::kIdOk) return;
+        dialog.job.Run(plat::Progress(), res::LoadString(kIdsAppTitle));
+        const std::int32_t rin = owner->ActiveViewRin();
+        if (rin > 0) owner->ShowInActiveView(rin);
+      },
+      true);
+}

@@ -1,0 +1,6 @@
+#pragma once
+// Hands the application Tools > Global Search and Replace.
+
+class CKorApp;
+
+void RegisterMergeCommands(CKorApp& app);
