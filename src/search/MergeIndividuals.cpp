@@ -72,11 +72,12 @@ void MoveCitations(std::int32_t from, std::int32_t to, const char* kinds) {
   }
 }
 
-void MoveUserEvents(std::int32_t from, std::int32_t to, char ownerKind, char moveKind) {
+// ownerKind: kOwnerIndividual or kOwnerMarriage.
+void MoveUserEvents(std::int32_t from, std::int32_t to, char ownerKind) {
   std::vector<std::int32_t> events;
   DbGetRinList(events, db::kUserEvent, from, ownerKind);
   for (std::int32_t event : events)
-    if (event > 0) DbMoveUserEvent(event, 0, to, from, moveKind);
+    if (event > 0) DbMoveUserEvent(event, 0, to, from, ownerKind);
 }
 
 // Folds another marriage of the same couple into moved: its children, user
@@ -92,7 +93,7 @@ void FoldSameCoupleMarriage(std::int32_t moved, const MatchOptions& options) {
     DbGetRelationList(children, db::kRelChildren, 0, other, 0);
     for (std::int32_t child : children)
       if (child > 0) DbMoveChildLink(child, other, moved);
-    MoveUserEvents(other, moved, db::kOwnerMarriageUserEvent, db::kOwnerMarriage);
+    MoveUserEvents(other, moved, db::kOwnerMarriage);
     if (family::Read(marriage, moved) != 1) return;
     CombineEvent(marriage.marriage, twin.marriage);
     CombineOrdinance(marriage.sealingToSpouse, twin.sealingToSpouse);
@@ -187,7 +188,7 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
 
   MoveNotes(duplicateRin, primaryRin, db::kIndividual, options);
   if (options.mrgCitations) MoveCitations(duplicateRin, primaryRin, "IBCDRAE");
-  MoveUserEvents(duplicateRin, primaryRin, db::kOwnerIndividualUserEvent, db::kOwnerIndividual);
+  MoveUserEvents(duplicateRin, primaryRin, db::kOwnerIndividual);
 
   for (std::int32_t mrin : TakenMarriages(duplicateRin, choices)) {
     CMarriageRecord marriage;

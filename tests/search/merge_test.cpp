@@ -9,14 +9,21 @@
 #include <utility>
 #include <vector>
 
+#include "EventTypeRecord.h"
 #include "KinFixture.h"
 #include "MarriageRecord.h"
 #include "MergeIndividuals.h"
+#include "UserEventRecord.h"
 
 namespace {
 
 class MergeTest : public KinFamilyFixture {
  protected:
+  // A merge tells the user nothing by itself.
+  void TearDown() override {
+    for (const auto& call : boxes.Calls()) ADD_FAILURE() << call.text << " | " << call.caption;
+    KinFamilyFixture::TearDown();
+  }
   static CIndividualRecord Get(std::int32_t rin) {
     CIndividualRecord r;
     EXPECT_EQ(DbGetIndividualRecord(rin, r, 9), 1);
@@ -84,6 +91,23 @@ TEST_F(MergeTest, FieldsTakenAndFilled) {
   EXPECT_NE(notes.find("Primary note."), std::string::npos);
   EXPECT_NE(notes.find("Duplicate note."), std::string::npos);
   EXPECT_LT(notes.find("Primary note."), notes.find("Duplicate note."));
+}
+
+TEST_F(MergeTest, UserEventsMoveToThePrimary) {
+  const std::int32_t primary = Person("Anna", 'F', 1900);
+  const std::int32_t duplicate = Person("Ana", 'F', 1900);
+  CEventTypeRecord type;
+  type.title = "Apprenticeship";
+  const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
+  ASSERT_GT(typeNumber, 0);
+  CUserEventRecord event(duplicate, db::kOwnerIndividual, typeNumber, 0);
+  const std::int32_t e = DbAddRecord(db::kUserEvent, 0, &event);
+  ASSERT_GT(e, 0);
+  ASSERT_EQ(DbLinkRecord(e, db::kUserEvent, duplicate, db::kOwnerIndividual), 1);
+  ASSERT_EQ(MergeIndividuals(primary, duplicate, MergeChoices{}, MatchOptions{}), 1);
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, primary, db::kOwnerIndividual);
+  EXPECT_EQ(events, (std::vector<std::int32_t>{e}));
 }
 
 TEST_F(MergeTest, NameAndSexTakenOnlyWhenChosen) {
