@@ -1,4 +1,6 @@
-// Match/Merge Options in both modes, and Global Search and Replace on a real
+// Merge Individuals side by side (Next Match, the pre-checked boxes, the
+// confirmation and Shift, Merge blocked for different sexes), Match/Merge
+// Options in both modes, and Global Search and Replace on a real
 // family file: the dialog's OK rule and the empty-replacement question, and
 // the command from the Tools menu changing the places. With KORVANE_SHOTS
 // set, each dialog saves its picture.
@@ -15,6 +17,7 @@
 #include "MainFrame.h"
 #include "MatchMergeOptionsDialog.h"
 #include "MergeCommands.h"
+#include "MergeIndividualsDialog.h"
 
 namespace {
 
@@ -84,6 +87,88 @@ class MergeDialogsTest : public QObject {
     for (int id : {D::kIdcNotes, D::kIdcCitations, D::kIdcMedia, D::kIdcVerify})
       QVERIFY(!report.IsControlEnabled(id));
     QVERIFY(report.IsControlEnabled(D::kIdcMiddles));
+  }
+
+  void mergeIndividualsSideBySide() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    const std::int32_t anna = BornIn("Anna", "");
+    std::int32_t ana = 0;
+    {
+      CIndividualRecord r;
+      r.surname = "Lind";
+      r.givenNames[0] = "Ana";
+      r.sex = 'F';
+      r.birth.place[0] = "Lyon";
+      r.texts1[1] = "S-7";
+      ana = static_cast<std::int32_t>(family::Add(r, 0));
+    }
+    const std::int32_t olaf = BornIn("Olaf", "Bonn");
+    const std::int32_t olafTwin = BornIn("Olof", "Bonn");
+    CAppOptions options;
+    options.Load();
+    options.mrgDob = 1;
+    using D = CMergeIndividualsDialog;
+    D dialog(options, CMergeWorkFile::kNameMode);
+    bool shift = false;
+    dialog.shiftHeld = [&shift] { return shift; };
+    dialog.show();
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcSwitch));
+    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QCOMPARE(dialog.session.Primary(), anna);
+    QCOMPARE(dialog.session.Duplicate(), ana);
+    Shot(dialog, "mergeindividuals");
+    QCOMPARE(dialog.GetControlText(D::kIdcPrimaryHeading),
+             "Primary Individual - " + std::to_string(anna));
+    QCOMPARE(dialog.GetControlText(D::kIdcBirthPlace), std::string("Lyon"));
+    // What the primary lacks starts checked.
+    QCOMPARE(dialog.GetCheck(D::kIdcBirthPlace), 1);
+    QCOMPARE(dialog.GetCheck(D::kIdcSbn), 1);
+    QCOMPARE(dialog.GetCheck(D::kIdcName), 0);
+    QVERIFY(dialog.IsControlEnabled(D::kIdcMerge));
+    // No keeps both; Shift merges without asking.
+    boxes.QueueAnswer(plat::kIdNo);
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(dialog.session.Duplicate(), ana);
+    QVERIFY(!dialog.merged);
+    shift = true;
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QVERIFY(dialog.merged);
+    QCOMPARE(dialog.session.Duplicate(), 0);
+    CIndividualRecord after;
+    QCOMPARE(DbGetIndividualRecord(anna, after, 9), 1);
+    QCOMPARE(after.birth.place[0], std::string("Lyon"));
+    QCOMPARE(after.texts1[1], std::string("S-7"));
+    QVERIFY(DbGetIndividualRecord(ana, after, 1) != 1);
+    // Once the Olaf pair differs in sex, Merge is disabled with the reason.
+    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QCOMPARE(dialog.session.Primary(), olaf);
+    QCOMPARE(dialog.session.Duplicate(), olafTwin);
+    QVERIFY(dialog.IsControlEnabled(D::kIdcMerge));
+    {
+      CIndividualRecord r;
+      QCOMPARE(DbGetIndividualRecord(olafTwin, r, 9), 1);
+      r.sex = 'M';
+      QCOMPARE(family::Update(r, 0), 1);
+    }
+    dialog.ShowPanels();
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
+    QCOMPARE(dialog.GetControlText(D::kIdcBlock),
+             std::string("You cannot merge these two individuals because their sex is different."));
+    Shot(dialog, "mergeindividuals_blocked");
+    dialog.Control<QPushButton>(D::kIdcSwitch)->click();
+    QCOMPARE(dialog.session.Primary(), olafTwin);
+    dialog.close();
+    DbCloseCurrent();
   }
 
   void okFollowsTheTexts() {

@@ -4,6 +4,7 @@
 #include "GlobalReplaceDialog.h"
 #include "KorApp.h"
 #include "MainFrame.h"
+#include "MergeIndividualsDialog.h"
 #include "Ports.h"
 #include "StringTable.h"
 
@@ -15,6 +16,18 @@ constexpr unsigned kIdsAppTitle = 101;
 
 void RegisterMergeCommands(CKorApp& app) {
   CKorApp* owner = &app;
+  app.SetToolCommand(
+      shell::kIdToolsMatchMerge,
+      [owner] {
+        CMergeIndividualsDialog dialog(owner->m_options, CMergeWorkFile::kNameMode,
+                                       owner->GetMainFrame());
+        dialog.editAllowed = [owner] { return owner->CheckEditPassword() != 0; };
+        dialog.CenterWindow();
+        dialog.exec();
+        const std::int32_t rin = owner->ActiveViewRin();
+        if (dialog.merged && rin > 0) owner->ShowInActiveView(rin);
+      },
+      true);
   app.SetToolCommand(
       shell::kIdToolsSearchReplace,
       [owner] {

@@ -1,5 +1,5 @@
 #pragma once
-// Hands the application Tools > Global Search and Replace.
+// Hands the application Tools > Match/Merge and Global Search and Replace.
 
 class CKorApp;
 
