@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <deque>
 
 #include "AppCommandTest.h"
 #include "AppOptions.h"
@@ -167,6 +168,61 @@ class MergeDialogsTest : public QObject {
     Shot(dialog, "mergeindividuals_blocked");
     dialog.Control<QPushButton>(D::kIdcSwitch)->click();
     QCOMPARE(dialog.session.Primary(), olafTwin);
+    dialog.close();
+    DbCloseCurrent();
+  }
+
+  void autoMergeShowsEachPairAndCounts() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    std::vector<std::int32_t> rins;
+    for (const char* given : {"Anna", "Anna", "Bo", "Bo"}) {
+      CIndividualRecord r;
+      r.surname = "Lind";
+      r.givenNames[0] = given;
+      r.sex = 'F';
+      r.texts1[1] = given;
+      rins.push_back(static_cast<std::int32_t>(family::Add(r, 0)));
+    }
+    CAppOptions options;
+    options.Load();
+    CMergeIndividualsDialog dialog(options, CMergeWorkFile::kSbnMode);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Merge on SBNs"));
+    dialog.show();
+    std::vector<std::string> shown;
+    std::deque<MergeConfirmPort::Answer> answers{MergeConfirmPort::kNo, MergeConfirmPort::kYes};
+    const int merged = dialog.AutoMerge([&] {
+      shown.push_back(dialog.GetControlText(CMergeIndividualsDialog::kIdcPrimaryHeading) + " / " +
+                      dialog.GetControlText(CMergeIndividualsDialog::kIdcDuplicateHeading));
+      const MergeConfirmPort::Answer a = answers.front();
+      answers.pop_front();
+      return a;
+    });
+    QCOMPARE(merged, 1);
+    QVERIFY(dialog.merged);
+    const std::vector<std::string> expected{
+        "Primary Individual - " + std::to_string(rins[0]) + " / Duplicate Individual - " +
+            std::to_string(rins[1]),
+        "Primary Individual - " + std::to_string(rins[2]) + " / Duplicate Individual - " +
+            std::to_string(rins[3])};
+    QCOMPARE(shown, expected);
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(boxes.Calls()[0].text, std::string("1 duplicate individual(s) merged."));
+    QCOMPARE(boxes.Calls()[0].caption, std::string("AutoMerge Complete!"));
+    CConfirmMergeDialog confirm;
+    confirm.show();
+    Shot(confirm, "confirmmerge");
+    QCOMPARE(CConfirmMergeDialog::AnswerOf(7), MergeConfirmPort::kNo);
+    QCOMPARE(CConfirmMergeDialog::AnswerOf(1), MergeConfirmPort::kYesToAll);
+    QCOMPARE(CConfirmMergeDialog::AnswerOf(2), MergeConfirmPort::kCancel);
+    confirm.Control<QPushButton>(CConfirmMergeDialog::kIdYes)->click();
+    QCOMPARE(confirm.result(), CConfirmMergeDialog::kIdYes);
     dialog.close();
     DbCloseCurrent();
   }

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr unsigned kIdsAppTitle = 101;
+constexpr unsigned kIdsBackupFirst = 7173;
+constexpr unsigned kIdsWarning = 7174;
 
 }  // namespace
 
@@ -24,6 +26,26 @@ void RegisterMergeCommands(CKorApp& app) {
         dialog.editAllowed = [owner] { return owner->CheckEditPassword() != 0; };
         dialog.CenterWindow();
         dialog.exec();
+        const std::int32_t rin = owner->ActiveViewRin();
+        if (dialog.merged && rin > 0) owner->ShowInActiveView(rin);
+      },
+      true);
+  app.SetToolCommand(
+      shell::kIdToolsMergeSbns,
+      [owner] {
+        if (plat::MessageBox(res::LoadString(kIdsBackupFirst), res::LoadString(kIdsWarning),
+                             plat::kMbYesNo) == plat::kIdYes)
+          owner->BackupFamilyFile();
+        CMergeIndividualsDialog dialog(owner->m_options, CMergeWorkFile::kSbnMode,
+                                       owner->GetMainFrame());
+        dialog.editAllowed = [owner] { return owner->CheckEditPassword() != 0; };
+        dialog.CenterWindow();
+        dialog.show();
+        dialog.AutoMerge([&dialog] {
+          CConfirmMergeDialog confirm(&dialog);
+          return CConfirmMergeDialog::AnswerOf(confirm.exec());
+        });
+        dialog.close();
         const std::int32_t rin = owner->ActiveViewRin();
         if (dialog.merged && rin > 0) owner->ShowInActiveView(rin);
       },

@@ -1,5 +1,6 @@
 #pragma once
-// Hands the application Tools > Match/Merge and Global Search and Replace.
+// Hands the application Tools > Match/Merge, Merge on SBNs and Global Search
+// and Replace.
 
 class CKorApp;
 

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "AppOptions.h"
 #include "DbCalls.h"
@@ -39,7 +40,64 @@ const CEventValue& EventOf(const CIndividualRecord& r, int i) {
   return *events[i];
 }
 
+constexpr unsigned kIdsMergedCount = 7171;
+constexpr unsigned kIdsAutoMergeComplete = 7172;
+
+// Shows each pair in the dialog, then asks.
+class PanelConfirm : public MergeConfirmPort {
+ public:
+  PanelConfirm(CMergeIndividualsDialog& dialog,
+               const std::function<MergeConfirmPort::Answer()>& ask)
+      : dialog_(dialog), ask_(ask) {}
+  Answer Ask(std::int32_t primary, std::int32_t duplicate) override {
+    dialog_.session.ChooseDuplicate(0);
+    dialog_.session.ChoosePrimary(primary);
+    dialog_.session.ChooseDuplicate(duplicate);
+    dialog_.ShowPanels();
+    return ask_();
+  }
+
+ private:
+  CMergeIndividualsDialog& dialog_;
+  const std::function<MergeConfirmPort::Answer()>& ask_;
+};
+
 }  // namespace
+
+CConfirmMergeDialog::CConfirmMergeDialog(QWidget* parent) : fw::CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("Confirm Merge"));
+  auto* text = new QLabel(QStringLiteral("Merge these individuals?"));
+  auto* buttons = new QHBoxLayout;
+  const auto button = [&](int id, const char* label) {
+    auto* b = AddControl(id, new QPushButton(QString::fromLatin1(label)));
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+    if (id != fw::kIdHelp) connect(b, &QPushButton::clicked, this, [this, id] { done(id); });
+    return b;
+  };
+  button(kIdYes, "&Yes")->setDefault(true);
+  button(kIdNo, "&No");
+  button(kIdYesToAll, "Yes to &All");
+  button(fw::kIdCancel, "Cancel");
+  button(fw::kIdHelp, "&Help");
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(text);
+  top->addLayout(buttons);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MergeConfirmPort::Answer CConfirmMergeDialog::AnswerOf(int result) {
+  switch (result) {
+    case kIdYes:
+      return MergeConfirmPort::kYes;
+    case kIdNo:
+      return MergeConfirmPort::kNo;
+    case kIdYesToAll:
+      return MergeConfirmPort::kYesToAll;
+    default:
+      return MergeConfirmPort::kCancel;
+  }
+}
 
 CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode, QWidget* parent)
     : fw::CDialogBase(parent), session(mode), options_(options) {
@@ -241,4 +299,22 @@ void CMergeIndividualsDialog::MergePair() {
   if (session.Merge(Choices(), MatchOptionsOf(options_)) == 1) merged = true;
   ShowPanels();
   if (QWidget* next = GetControl(kIdcNextMatch)) next->setFocus();
+}
+
+int CMergeIndividualsDialog::AutoMerge(const std::function<MergeConfirmPort::Answer()>& ask) {
+  if (editAllowed && !editAllowed()) return 0;
+  PanelConfirm confirm(*this, ask);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const int count = AutoMergeOnSbn(session.Work(), confirm, MatchOptionsOf(options_));
+  QApplication::restoreOverrideCursor();
+  if (count > 0) merged = true;
+  session.SetRebuild();
+  session.ChooseDuplicate(0);
+  session.ChoosePrimary(0);
+  ShowPanels();
+  char text[128];
+  std::snprintf(text, sizeof text, res::LoadString(kIdsMergedCount).c_str(), count);
+  plat::MessageBox(text, res::LoadString(kIdsAutoMergeComplete),
+                   plat::kMbOk | plat::kMbIconInformation);
+  return count;
 }

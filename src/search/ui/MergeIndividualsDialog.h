@@ -9,6 +9,20 @@
 #include "MergeSession.h"
 
 class CAppOptions;
+
+// Confirm Merge with Yes to All: "Merge these individuals?".
+class CConfirmMergeDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 331;
+  static constexpr int kIdYes = 6;
+  static constexpr int kIdNo = 7;
+  static constexpr int kIdYesToAll = 1;
+  explicit CConfirmMergeDialog(QWidget* parent = nullptr);
+  // The dialog's result as the automatic merge's answer.
+  static MergeConfirmPort::Answer AnswerOf(int result);
+};
 class QCheckBox;
 class QLabel;
 
@@ -58,6 +72,10 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   void MergePair();
   void SelectAll(bool on);
   MergeChoices Choices() const;
+  // The automatic merge on SBNs: each pair is shown in the panels before
+  // ask answers for it. Ends with the count in a message box; the number
+  // merged.
+  int AutoMerge(const std::function<MergeConfirmPort::Answer()>& ask);
 
  protected:
   void OnOK() override { MergePair(); }
