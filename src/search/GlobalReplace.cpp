@@ -8,9 +8,11 @@
 #include "FileCopy.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "PlaceEventObject.h"
 #include "Ports.h"
 #include "RecordAccess.h"
 #include "StringTable.h"
+#include "UserEventRecord.h"
 
 namespace {
 
@@ -83,13 +85,28 @@ std::uint32_t CGlobalReplaceJob::ReplacePlaces(plat::ProgressPort* progress) con
     }
     if (tick()) return changes;
   }
+  const std::int32_t userEvents = DbGetMaxRecordCount(db::kUserEvent);
+  for (std::int32_t rin = 1; rin <= userEvents; ++rin) {
+    CUserEventRecord event;
+    CPlaceEventObject* place = family::Read(event, rin) == 1 ? event.GetEvent() : nullptr;
+    std::string changed;
+    if (place != nullptr &&
+        ReplaceText(place->GetPlace(), search, replacement, caseSensitive, changed)) {
+      std::string error;
+      place->SetPlaceText(changed, nullptr, error);
+      ++changes;
+      family::Update(event, 0);
+    }
+    if (tick()) return changes;
+  }
   return changes;
 }
 
 long CGlobalReplaceJob::Run(plat::ProgressPort& progress, const std::string& title) const {
   if (target != kPlacesTarget) return -1;
   const long total = static_cast<long>(DbGetMaxRecordCount(db::kIndividual)) +
-                     static_cast<long>(DbGetMaxRecordCount(db::kMarriage));
+                     static_cast<long>(DbGetMaxRecordCount(db::kMarriage)) +
+                     static_cast<long>(DbGetMaxRecordCount(db::kUserEvent));
   progress.Begin(title, static_cast<int>(total));
   progress.SetText(res::LoadString(kIdsChangingPlaces));
   const std::uint32_t changed = ReplacePlaces(&progress);

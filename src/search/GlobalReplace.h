@@ -31,7 +31,7 @@ class CGlobalReplaceJob {
   // The event's place joined with ", ", replaced and split back into its four
   // parts: true when it changed.
   bool ReplaceInPlace(CEventValue& event) const;
-  // Every place of the individuals and marriages; records that cannot be
+  // Every place of the individuals, marriages and user events; records that cannot be
   // read are passed over. progress (may be null) is set every 100 records
   // and its Cancel ends the run after the current record, keeping the
   // changes. The number of places changed.

@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "EventTypeRecord.h"
 #include "GlobalReplace.h"
 #include "KinFixture.h"
 #include "MarriageRecord.h"
+#include "PlaceEventObject.h"
+#include "UserEventRecord.h"
 
 namespace {
 
@@ -90,6 +93,28 @@ TEST_F(PlacesPassTest, ReplacesEveryPlaceOnceAndSplitsBack) {
   // The second run finds the replacement already there.
   EXPECT_EQ(job.ReplacePlaces(nullptr), 0u);
   EXPECT_EQ(Get(a).birth.FormatPlace(", "), "Lyon, Metropole, Rhone");
+}
+
+TEST_F(PlacesPassTest, UserEventPlaces) {
+  const std::int32_t owner = BornIn("Anna", "", "");
+  CEventTypeRecord type;
+  type.title = "Apprenticeship";
+  const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
+  ASSERT_GT(typeNumber, 0);
+  CUserEventRecord event(owner, db::kOwnerIndividual, typeNumber, 0);
+  ASSERT_NE(event.GetEvent(), nullptr);
+  std::string error;
+  event.GetEvent()->SetPlaceText("Old Ulm, Swabia", nullptr, error);
+  const std::int32_t e = DbAddRecord(db::kUserEvent, 0, &event);
+  ASSERT_GT(e, 0);
+  CGlobalReplaceJob job;
+  job.search = "old ";
+  EXPECT_EQ(job.ReplacePlaces(nullptr), 1u);
+  CUserEventRecord after;
+  ASSERT_EQ(family::Read(after, e), 1);
+  ASSERT_NE(after.GetEvent(), nullptr);
+  EXPECT_EQ(after.GetEvent()->GetPlace(), "Ulm, Swabia");
+  EXPECT_EQ(job.ReplacePlaces(nullptr), 0u);
 }
 
 TEST_F(PlacesPassTest, CancelKeepsWhatChanged) {
