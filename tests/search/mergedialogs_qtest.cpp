@@ -119,6 +119,9 @@ class MergeDialogsTest : public QObject {
     D dialog(options, CMergeWorkFile::kNameMode);
     bool shift = false;
     dialog.shiftHeld = [&shift] { return shift; };
+    std::vector<bool> answers{false};
+    int asked = 0;
+    dialog.askMerge = [&] { return answers[asked++]; };
     dialog.show();
     QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
     QVERIFY(!dialog.IsControlEnabled(D::kIdcSwitch));
@@ -135,14 +138,14 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(dialog.GetCheck(D::kIdcName), 0);
     QVERIFY(dialog.IsControlEnabled(D::kIdcMerge));
     // No keeps both; Shift merges without asking.
-    boxes.QueueAnswer(plat::kIdNo);
     dialog.Control<QPushButton>(D::kIdcMerge)->click();
-    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(asked, 1);
     QCOMPARE(dialog.session.Duplicate(), ana);
     QVERIFY(!dialog.merged);
     shift = true;
     dialog.Control<QPushButton>(D::kIdcMerge)->click();
-    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(asked, 1);
+    QVERIFY(boxes.Calls().empty());
     QVERIFY(dialog.merged);
     QCOMPARE(dialog.session.Duplicate(), 0);
     CIndividualRecord after;
@@ -225,6 +228,31 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(confirm.result(), CConfirmMergeDialog::kIdYes);
     dialog.close();
     DbCloseCurrent();
+  }
+
+  void confirmQuestionStoresTheBoxOnEitherAnswer() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    CAppOptions options;
+    options.Load();
+    QCOMPARE(options.mrgVerify, 1);
+    using Q = CConfirmMergeQuestionDialog;
+    struct Row {
+      bool untick;
+      int button;
+      int verify;
+    } rows[] = {{true, Q::kIdNo, 0}, {false, Q::kIdYes, 1}, {true, Q::kIdYes, 0}};
+    for (const Row& row : rows) {
+      options.mrgVerify = 1;
+      Q question(options);
+      question.show();
+      Shot(question, "confirmmergequestion");
+      QCOMPARE(question.GetCheck(Q::kIdcAskEachTime), 1);
+      if (row.untick) question.SetCheck(Q::kIdcAskEachTime, 0);
+      question.Control<QPushButton>(row.button)->click();
+      QCOMPARE(question.result(), row.button);
+      QCOMPARE(options.mrgVerify, row.verify);
+    }
   }
 
   void okFollowsTheTexts() {

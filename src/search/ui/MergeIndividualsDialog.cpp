@@ -64,6 +64,43 @@ class PanelConfirm : public MergeConfirmPort {
 
 }  // namespace
 
+CConfirmMergeQuestionDialog::CConfirmMergeQuestionDialog(CAppOptions& options, QWidget* parent)
+    : fw::CDialogBase(parent), options_(options) {
+  setWindowTitle(QStringLiteral("Confirm Merge"));
+  auto* question =
+      new QLabel(QStringLiteral("\nAre you sure you want to merge these individuals?"));
+  auto* hint = new QLabel(QStringLiteral(
+      "To avoid this question in the future, hold down the Shift key when you press the Merge "
+      "button, or unmark the checkbox below."));
+  hint->setWordWrap(true);
+  hint->setMinimumWidth(DialogUnitsToPixels(200, 0).width());
+  auto* ask =
+      AddControl(kIdcAskEachTime,
+                 new QCheckBox(QStringLiteral("&Ask this question each time Merge is pressed")));
+  ask->setChecked(options_.mrgVerify != 0);
+  auto* yes = AddControl(kIdYes, new QPushButton(QStringLiteral("&Yes")));
+  auto* no = AddControl(kIdNo, new QPushButton(QStringLiteral("&No")));
+  yes->setDefault(true);
+  no->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(yes);
+  buttons->addWidget(no);
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(question);
+  top->addWidget(hint);
+  top->addWidget(ask);
+  top->addLayout(buttons);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+  connect(yes, &QPushButton::clicked, this, [this] { Answer(kIdYes); });
+  connect(no, &QPushButton::clicked, this, [this] { Answer(kIdNo); });
+}
+
+void CConfirmMergeQuestionDialog::Answer(int id) {
+  options_.mrgVerify = GetCheck(kIdcAskEachTime) == 1 ? 1 : 0;
+  done(id);
+}
+
 CConfirmMergeDialog::CConfirmMergeDialog(QWidget* parent) : fw::CDialogBase(parent) {
   setWindowTitle(QStringLiteral("Confirm Merge"));
   auto* text = new QLabel(QStringLiteral("Merge these individuals?"));
@@ -291,11 +328,17 @@ void CMergeIndividualsDialog::MergePair() {
   if (editAllowed && !editAllowed()) return;
   const bool shift =
       shiftHeld ? shiftHeld() : (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0;
-  if (AskBeforeMerge(shift, options_.mrgVerify) &&
-      plat::MessageBox("\nAre you sure you want to merge these individuals?",
-                       windowTitle().toStdString(),
-                       plat::kMbYesNo | plat::kMbIconExclamation) != plat::kIdYes)
-    return;
+  if (AskBeforeMerge(shift, options_.mrgVerify)) {
+    bool yes = false;
+    if (askMerge) {
+      yes = askMerge();
+    } else {
+      QApplication::beep();
+      CConfirmMergeQuestionDialog question(options_, this);
+      yes = question.exec() == CConfirmMergeQuestionDialog::kIdYes;
+    }
+    if (!yes) return;
+  }
   if (session.Merge(Choices(), MatchOptionsOf(options_)) == 1) merged = true;
   ShowPanels();
   if (QWidget* next = GetControl(kIdcNextMatch)) next->setFocus();

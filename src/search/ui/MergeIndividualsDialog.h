@@ -10,6 +10,23 @@
 
 class CAppOptions;
 
+// The Confirm Merge question of the Merge button, with the box that keeps
+// asking (MrgVerify). Yes and No both store the box.
+class CConfirmMergeQuestionDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 442;
+  static constexpr int kIdYes = 6;
+  static constexpr int kIdNo = 2;
+  static constexpr int kIdcAskEachTime = 1001;
+  CConfirmMergeQuestionDialog(CAppOptions& options, QWidget* parent = nullptr);
+
+ private:
+  void Answer(int id);
+  CAppOptions& options_;
+};
+
 // Confirm Merge with Yes to All: "Merge these individuals?".
 class CConfirmMergeDialog : public fw::CDialogBase {
   Q_OBJECT
@@ -62,8 +79,10 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   CMergeSession session;
   // Set when a merge was made: the caller refreshes its views.
   bool merged = false;
-  // Whether Shift is held at the Merge click; whether editing is allowed.
+  // Whether Shift is held at the Merge click; whether editing is allowed;
+  // the Confirm Merge question (null: the dialog), true for Yes.
   std::function<bool()> shiftHeld;
+  std::function<bool()> askMerge;
   std::function<bool()> editAllowed;
 
   void ShowPanels();
