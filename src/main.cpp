@@ -15,6 +15,7 @@
 #include "ListCommands.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
+#include "MergeCommands.h"
 #include "MultimediaCommands.h"
 #include "NotesCommands.h"
 #include "PaginatorDialog.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
   RegisterMultimediaCommands(korApp);
   RegisterNotesCommands(korApp);
   RegisterListCommands(korApp);
+  RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();

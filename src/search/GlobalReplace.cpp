@@ -1,0 +1,122 @@
+#include "GlobalReplace.h"
+
+#include <cctype>
+
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "EventValue.h"
+#include "FileCopy.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "PlaceEventObject.h"
+#include "Ports.h"
+#include "RecordAccess.h"
+#include "StringTable.h"
+#include "UserEventRecord.h"
+
+namespace {
+
+constexpr unsigned kIdsChangedPlaces = 4041;
+constexpr unsigned kIdsChangingPlaces = 4042;
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+int ReplaceText(const std::string& text, const std::string& search, const std::string& replacement,
+                bool caseSensitive, std::string& out) {
+  out = text;
+  if (search.empty()) return 0;
+  const std::string hay = caseSensitive ? text : Upper(text);
+  const std::string needle = caseSensitive ? search : Upper(search);
+  const std::size_t at = hay.find(needle);
+  if (at == std::string::npos) return 0;
+  if (replacement.size() > search.size()) {
+    const std::string there = hay.substr(at, replacement.size());
+    const std::string wanted = caseSensitive ? replacement : Upper(replacement);
+    if (there == wanted) return 0;
+  }
+  out = text.substr(0, at) + replacement + text.substr(at + search.size());
+  return 1;
+}
+
+bool CGlobalReplaceJob::ReplaceInPlace(CEventValue& event) const {
+  const std::string place = event.FormatPlace(", ");
+  std::string changed;
+  if (!ReplaceText(place, search, replacement, caseSensitive, changed)) return false;
+  SplitPlaceParts(changed, event.place);
+  return true;
+}
+
+std::uint32_t CGlobalReplaceJob::ReplacePlaces(plat::ProgressPort* progress) const {
+  std::uint32_t changes = 0;
+  long records = 0;
+  const auto tick = [&]() {
+    ++records;
+    if (records % 100 != 0 || progress == nullptr) return false;
+    progress->SetPosition(static_cast<int>(records));
+    return progress->CancelRequested();
+  };
+  const std::int32_t people = DbGetMaxRecordCount(db::kIndividual);
+  for (std::int32_t rin = 1; rin <= people; ++rin) {
+    CIndividualRecord person;
+    if (DbGetIndividualRecord(rin, person, 9) == 1) {
+      bool any = false;
+      for (CEventValue* event : {&person.birth, &person.christening, &person.death, &person.burial,
+                                 &person.fifthEvent}) {
+        if (ReplaceInPlace(*event)) {
+          ++changes;
+          any = true;
+        }
+      }
+      if (any) family::Update(person, 0);
+    }
+    if (tick()) return changes;
+  }
+  const std::int32_t marriages = DbGetMaxRecordCount(db::kMarriage);
+  for (std::int32_t mrin = 1; mrin <= marriages; ++mrin) {
+    CMarriageRecord marriage;
+    if (family::Read(marriage, mrin) == 1 && ReplaceInPlace(marriage.marriage)) {
+      ++changes;
+      family::Update(marriage, 0);
+    }
+    if (tick()) return changes;
+  }
+  const std::int32_t userEvents = DbGetMaxRecordCount(db::kUserEvent);
+  for (std::int32_t rin = 1; rin <= userEvents; ++rin) {
+    CUserEventRecord event;
+    CPlaceEventObject* place = family::Read(event, rin) == 1 ? event.GetEvent() : nullptr;
+    std::string changed;
+    if (place != nullptr &&
+        ReplaceText(place->GetPlace(), search, replacement, caseSensitive, changed)) {
+      std::string error;
+      place->SetPlaceText(changed, nullptr, error);
+      ++changes;
+      family::Update(event, 0);
+    }
+    if (tick()) return changes;
+  }
+  return changes;
+}
+
+long CGlobalReplaceJob::Run(plat::ProgressPort& progress, const std::string& title) const {
+  if (target != kPlacesTarget) return -1;
+  const long total = static_cast<long>(DbGetMaxRecordCount(db::kIndividual)) +
+                     static_cast<long>(DbGetMaxRecordCount(db::kMarriage)) +
+                     static_cast<long>(DbGetMaxRecordCount(db::kUserEvent));
+  progress.Begin(title, static_cast<int>(total));
+  progress.SetText(res::LoadString(kIdsChangingPlaces));
+  const std::uint32_t changed = ReplacePlaces(&progress);
+  progress.End();
+  const std::string count = std::to_string(static_cast<unsigned long>(changed));
+  plat::MessageBox(FormatInsertsAndArgs(res::LoadString(kIdsChangedPlaces), {count}, {count}),
+                   title, plat::kMbOk);
+  return static_cast<long>(changed);
+}
+
+bool CanReplace(const std::string& search, const std::string& replacement) {
+  return !search.empty() && search != replacement;
+}

@@ -1,0 +1,363 @@
+#include "MergeIndividualsDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cstdio>
+
+#include "AppOptions.h"
+#include "DbCalls.h"
+#include "IndividualRecord.h"
+#include "MatchMergeOptionsDialog.h"
+#include "Ports.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr int kBoxIds[] = {CMergeIndividualsDialog::kIdcName,
+                           CMergeIndividualsDialog::kIdcBirthDate,
+                           CMergeIndividualsDialog::kIdcBirthPlace,
+                           CMergeIndividualsDialog::kIdcChristeningDate,
+                           CMergeIndividualsDialog::kIdcChristeningPlace,
+                           CMergeIndividualsDialog::kIdcDeathDate,
+                           CMergeIndividualsDialog::kIdcDeathPlace,
+                           CMergeIndividualsDialog::kIdcBurialDate,
+                           CMergeIndividualsDialog::kIdcBurialPlace,
+                           CMergeIndividualsDialog::kIdcSbn,
+                           CMergeIndividualsDialog::kIdcSex,
+                           CMergeIndividualsDialog::kIdcParents};
+constexpr const char* kEventTitles[] = {"B:", "C:", "D:", "B:"};
+
+std::string PlaceText(const CEventValue& e) { return e.FormatPlace(", ").substr(0, 81); }
+
+const CEventValue& EventOf(const CIndividualRecord& r, int i) {
+  const CEventValue* events[] = {&r.birth, &r.christening, &r.death, &r.burial};
+  return *events[i];
+}
+
+constexpr unsigned kIdsMergedCount = 7171;
+constexpr unsigned kIdsAutoMergeComplete = 7172;
+
+// Shows each pair in the dialog, then asks.
+class PanelConfirm : public MergeConfirmPort {
+ public:
+  PanelConfirm(CMergeIndividualsDialog& dialog,
+               const std::function<MergeConfirmPort::Answer()>& ask)
+      : dialog_(dialog), ask_(ask) {}
+  Answer Ask(std::int32_t primary, std::int32_t duplicate) override {
+    dialog_.session.ChooseDuplicate(0);
+    dialog_.session.ChoosePrimary(primary);
+    dialog_.session.ChooseDuplicate(duplicate);
+    dialog_.ShowPanels();
+    return ask_();
+  }
+
+ private:
+  CMergeIndividualsDialog& dialog_;
+  const std::function<MergeConfirmPort::Answer()>& ask_;
+};
+
+}  // namespace
+
+CConfirmMergeQuestionDialog::CConfirmMergeQuestionDialog(CAppOptions& options, QWidget* parent)
+    : fw::CDialogBase(parent), options_(options) {
+  setWindowTitle(QStringLiteral("Confirm Merge"));
+  auto* question =
+      new QLabel(QStringLiteral("\nAre you sure you want to merge these individuals?"));
+  auto* hint = new QLabel(QStringLiteral(
+      "To avoid this question in the future, hold down the Shift key when you press the Merge "
+      "button, or unmark the checkbox below."));
+  hint->setWordWrap(true);
+  hint->setMinimumWidth(DialogUnitsToPixels(200, 0).width());
+  auto* ask =
+      AddControl(kIdcAskEachTime,
+                 new QCheckBox(QStringLiteral("&Ask this question each time Merge is pressed")));
+  ask->setChecked(options_.mrgVerify != 0);
+  auto* yes = AddControl(kIdYes, new QPushButton(QStringLiteral("&Yes")));
+  auto* no = AddControl(kIdNo, new QPushButton(QStringLiteral("&No")));
+  yes->setDefault(true);
+  no->setAutoDefault(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(yes);
+  buttons->addWidget(no);
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(question);
+  top->addWidget(hint);
+  top->addWidget(ask);
+  top->addLayout(buttons);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+  connect(yes, &QPushButton::clicked, this, [this] { Answer(kIdYes); });
+  connect(no, &QPushButton::clicked, this, [this] { Answer(kIdNo); });
+}
+
+void CConfirmMergeQuestionDialog::Answer(int id) {
+  options_.mrgVerify = GetCheck(kIdcAskEachTime) == 1 ? 1 : 0;
+  done(id);
+}
+
+CConfirmMergeDialog::CConfirmMergeDialog(QWidget* parent) : fw::CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("Confirm Merge"));
+  auto* text = new QLabel(QStringLiteral("Merge these individuals?"));
+  auto* buttons = new QHBoxLayout;
+  const auto button = [&](int id, const char* label) {
+    auto* b = AddControl(id, new QPushButton(QString::fromLatin1(label)));
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+    if (id != fw::kIdHelp) connect(b, &QPushButton::clicked, this, [this, id] { done(id); });
+    return b;
+  };
+  button(kIdYes, "&Yes")->setDefault(true);
+  button(kIdNo, "&No");
+  button(kIdYesToAll, "Yes to &All");
+  button(fw::kIdCancel, "Cancel");
+  button(fw::kIdHelp, "&Help");
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(text);
+  top->addLayout(buttons);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+MergeConfirmPort::Answer CConfirmMergeDialog::AnswerOf(int result) {
+  switch (result) {
+    case kIdYes:
+      return MergeConfirmPort::kYes;
+    case kIdNo:
+      return MergeConfirmPort::kNo;
+    case kIdYesToAll:
+      return MergeConfirmPort::kYesToAll;
+    default:
+      return MergeConfirmPort::kCancel;
+  }
+}
+
+CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode, QWidget* parent)
+    : fw::CDialogBase(parent), session(mode), options_(options) {
+  setWindowTitle(mode == CMergeWorkFile::kSbnMode ? QStringLiteral("Merge on SBNs")
+                                                  : QStringLiteral("Merge Individuals"));
+  auto* primaryBox = new QGroupBox;
+  auto* duplicateBox = new QGroupBox;
+  auto* primaryGrid = new QGridLayout(primaryBox);
+  auto* duplicateGrid = new QGridLayout(duplicateBox);
+  primaryGrid->addWidget(AddControl(kIdcPrimaryHeading, new QLabel), 0, 0, 1, 3);
+  duplicateGrid->addWidget(AddControl(kIdcDuplicateHeading, new QLabel), 0, 0, 1, 3);
+  // Row r of the primary shows what box kBoxIds[...] of the duplicate takes.
+  const char* titles[] = {"", "B:", "C:", "D:", "B:", "SBN:", "Sex:", "Parents:"};
+  for (int row = 0; row < 8; ++row) {
+    auto* label = AddControl(kIdcPrimaryRows + row, new QLabel);
+    label->setMinimumWidth(DialogUnitsToPixels(150, 0).width());
+    primaryGrid->addWidget(new QLabel(QString::fromLatin1(titles[row])), row + 1, 0);
+    primaryGrid->addWidget(label, row + 1, 1);
+    duplicateGrid->addWidget(new QLabel(QString::fromLatin1(titles[row])), row + 1, 0);
+  }
+  const auto box = [&](int id, int row, int column) {
+    auto* check = AddControl(id, new QCheckBox);
+    check->setMinimumWidth(DialogUnitsToPixels(column == 1 ? 60 : 90, 0).width());
+    duplicateGrid->addWidget(check, row, column, 1, row == 1 || row >= 6 ? 2 : 1);
+  };
+  box(kIdcName, 1, 1);
+  for (int i = 0; i < 4; ++i) {
+    box(kIdcBirthDate + 2 * i, i + 2, 1);
+    box(kIdcBirthPlace + 2 * i, i + 2, 2);
+  }
+  box(kIdcSbn, 6, 1);
+  box(kIdcSex, 7, 1);
+  box(kIdcParents, 8, 1);
+  auto* selectAll = AddControl(kIdcSelectAll, new QPushButton(QStringLiteral("Se&lect All")));
+  auto* clearAll = AddControl(kIdcClearAll, new QPushButton(QStringLiteral("&Clear All")));
+  auto* selectRow = new QHBoxLayout;
+  selectRow->addStretch();
+  selectRow->addWidget(selectAll);
+  selectRow->addWidget(clearAll);
+  duplicateGrid->addLayout(selectRow, 9, 0, 1, 3);
+
+  auto* panels = new QHBoxLayout;
+  panels->addWidget(primaryBox);
+  panels->addWidget(duplicateBox);
+  auto* block = AddControl(kIdcBlock, new QLabel);
+  block->setWordWrap(true);
+
+  auto* merge = AddControl(kIdcMerge, new QPushButton(QStringLiteral("Mer&ge")));
+  auto* swap = AddControl(kIdcSwitch, new QPushButton(QStringLiteral("« &Switch »")));
+  auto* next = AddControl(kIdcNextMatch, new QPushButton(QStringLiteral("&Next Match")));
+  auto* previous = AddControl(kIdcPrevious, new QPushButton(QStringLiteral("&Previous")));
+  auto* optionsButton = AddControl(kIdcOptions, new QPushButton(QStringLiteral("&Options")));
+  auto* close = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Close")));
+  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {merge, swap, next, previous, optionsButton, close, help}) {
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  next->setDefault(true);
+  auto* top = new QVBoxLayout(this);
+  top->addLayout(panels);
+  top->addWidget(block);
+  top->addLayout(buttons);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(merge, &QPushButton::clicked, this, &CMergeIndividualsDialog::MergePair);
+  connect(swap, &QPushButton::clicked, this, &CMergeIndividualsDialog::SwitchSides);
+  connect(next, &QPushButton::clicked, this, [this] { NextMatch(1); });
+  connect(previous, &QPushButton::clicked, this, [this] { NextMatch(-1); });
+  connect(selectAll, &QPushButton::clicked, this, [this] { SelectAll(true); });
+  connect(clearAll, &QPushButton::clicked, this, [this] { SelectAll(false); });
+  connect(close, &QPushButton::clicked, this, &CMergeIndividualsDialog::reject);
+  connect(optionsButton, &QPushButton::clicked, this, [this] {
+    CMatchMergeOptionsDialog dialog(options_, false, this);
+    dialog.exec();
+  });
+  ShowPanels();
+}
+
+void CMergeIndividualsDialog::ShowPanels() {
+  CIndividualRecord primary, duplicate;
+  const bool havePrimary =
+      session.Primary() > 0 && DbGetIndividualRecord(session.Primary(), primary, 9) == 1;
+  const bool haveDuplicate =
+      session.Duplicate() > 0 && DbGetIndividualRecord(session.Duplicate(), duplicate, 9) == 1;
+  const auto heading = [](const char* title, bool have, const CIndividualRecord& r) {
+    return have ? std::string(title) + " - " + std::to_string(r.numbers[CIndividualRecord::kRin])
+                : std::string(title);
+  };
+  SetControlText(kIdcPrimaryHeading, heading("Primary Individual", havePrimary, primary));
+  SetControlText(kIdcDuplicateHeading, heading("Duplicate Individual", haveDuplicate, duplicate));
+  const auto rows = [](bool have, const CIndividualRecord& r) {
+    std::vector<std::string> out(8);
+    if (!have) return out;
+    out[0] = r.GetName(0, false, 0, false);
+    for (int i = 0; i < 4; ++i) {
+      const CEventValue& e = EventOf(r, i);
+      out[1 + i] = e.date.IsSet() ? e.date.Format() : std::string();
+      out[1 + i] += "\t" + PlaceText(e);
+    }
+    out[5] = r.texts1[1];
+    out[6] = r.sex == 'M' || r.sex == 'F' ? std::string(1, r.sex) : std::string();
+    out[7] = r.numbers[CIndividualRecord::kParentsMrin] > 0
+                 ? std::to_string(r.numbers[CIndividualRecord::kParentsMrin])
+                 : std::string();
+    return out;
+  };
+  const std::vector<std::string> ours = rows(havePrimary, primary);
+  const std::vector<std::string> theirs = rows(haveDuplicate, duplicate);
+  for (int row = 0; row < 8; ++row) {
+    std::string text = ours[row];
+    const std::size_t tab = text.find('\t');
+    if (tab != std::string::npos) text = text.substr(0, tab) + "  " + text.substr(tab + 1);
+    SetControlText(kIdcPrimaryRows + row, text);
+  }
+  const auto split = [](const std::string& t, bool place) {
+    const std::size_t tab = t.find('\t');
+    if (tab == std::string::npos) return place ? std::string() : t;
+    return place ? t.substr(tab + 1) : t.substr(0, tab);
+  };
+  SetControlText(kIdcName, theirs[0]);
+  for (int i = 0; i < 4; ++i) {
+    SetControlText(kIdcBirthDate + 2 * i, split(theirs[1 + i], false));
+    SetControlText(kIdcBirthPlace + 2 * i, split(theirs[1 + i], true));
+  }
+  SetControlText(kIdcSbn, theirs[5]);
+  SetControlText(kIdcSex, theirs[6]);
+  SetControlText(kIdcParents, theirs[7]);
+
+  // Boxes start checked where the primary lacks what the duplicate has.
+  for (int id : kBoxIds) SetCheck(id, 0);
+  if (havePrimary && haveDuplicate) {
+    const MergeChoices pre = PrecheckedChoices(primary, duplicate);
+    const bool flags[] = {pre.birthDate, pre.birthPlace, pre.christeningDate, pre.christeningPlace,
+                          pre.deathDate, pre.deathPlace, pre.burialDate,      pre.burialPlace};
+    for (int i = 0; i < 8; ++i) SetCheck(kIdcBirthDate + i, flags[i] ? 1 : 0);
+    const bool noName = primary.surname.empty() && primary.givenNames[0].empty() &&
+                        primary.givenNames[1].empty() && primary.givenNames[2].empty();
+    SetCheck(kIdcName, noName ? 1 : 0);
+    const bool knownSex = primary.sex == 'M' || primary.sex == 'F';
+    SetCheck(kIdcSex, !knownSex && (duplicate.sex == 'M' || duplicate.sex == 'F') ? 1 : 0);
+    SetCheck(kIdcSbn, primary.texts1[1].empty() && !duplicate.texts1[1].empty() ? 1 : 0);
+    SetCheck(kIdcParents, primary.numbers[CIndividualRecord::kParentsMrin] <= 0 &&
+                                  duplicate.numbers[CIndividualRecord::kParentsMrin] > 0
+                              ? 1
+                              : 0);
+  }
+  const int blockReason = session.MergeBlock();
+  SetControlText(kIdcBlock, blockReason > 0 ? res::LoadString(static_cast<unsigned>(blockReason))
+                                            : std::string());
+  EnableControl(kIdcMerge, blockReason == 0);
+  EnableControl(kIdcSwitch, havePrimary && haveDuplicate);
+}
+
+MergeChoices CMergeIndividualsDialog::Choices() const {
+  MergeChoices c;
+  c.name = GetCheck(kIdcName) == 1;
+  c.birthDate = GetCheck(kIdcBirthDate) == 1;
+  c.birthPlace = GetCheck(kIdcBirthPlace) == 1;
+  c.christeningDate = GetCheck(kIdcChristeningDate) == 1;
+  c.christeningPlace = GetCheck(kIdcChristeningPlace) == 1;
+  c.deathDate = GetCheck(kIdcDeathDate) == 1;
+  c.deathPlace = GetCheck(kIdcDeathPlace) == 1;
+  c.burialDate = GetCheck(kIdcBurialDate) == 1;
+  c.burialPlace = GetCheck(kIdcBurialPlace) == 1;
+  c.sbn = GetCheck(kIdcSbn) == 1;
+  c.sex = GetCheck(kIdcSex) == 1;
+  c.parents = GetCheck(kIdcParents) == 1;
+  return c;
+}
+
+void CMergeIndividualsDialog::SelectAll(bool on) {
+  for (int id : kBoxIds) SetCheck(id, on ? 1 : 0);
+}
+
+void CMergeIndividualsDialog::NextMatch(int direction) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  session.Step(direction, MatchOptionsOf(options_));
+  QApplication::restoreOverrideCursor();
+  ShowPanels();
+}
+
+void CMergeIndividualsDialog::SwitchSides() {
+  session.Switch();
+  ShowPanels();
+}
+
+void CMergeIndividualsDialog::MergePair() {
+  if (session.MergeBlock() != 0) return;
+  if (editAllowed && !editAllowed()) return;
+  const bool shift =
+      shiftHeld ? shiftHeld() : (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0;
+  if (AskBeforeMerge(shift, options_.mrgVerify)) {
+    bool yes = false;
+    if (askMerge) {
+      yes = askMerge();
+    } else {
+      QApplication::beep();
+      CConfirmMergeQuestionDialog question(options_, this);
+      yes = question.exec() == CConfirmMergeQuestionDialog::kIdYes;
+    }
+    if (!yes) return;
+  }
+  if (session.Merge(Choices(), MatchOptionsOf(options_)) == 1) merged = true;
+  ShowPanels();
+  if (QWidget* next = GetControl(kIdcNextMatch)) next->setFocus();
+}
+
+int CMergeIndividualsDialog::AutoMerge(const std::function<MergeConfirmPort::Answer()>& ask) {
+  if (editAllowed && !editAllowed()) return 0;
+  PanelConfirm confirm(*this, ask);
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const int count = AutoMergeOnSbn(session.Work(), confirm, MatchOptionsOf(options_));
+  QApplication::restoreOverrideCursor();
+  if (count > 0) merged = true;
+  session.SetRebuild();
+  session.ChooseDuplicate(0);
+  session.ChoosePrimary(0);
+  ShowPanels();
+  char text[128];
+  std::snprintf(text, sizeof text, res::LoadString(kIdsMergedCount).c_str(), count);
+  plat::MessageBox(text, res::LoadString(kIdsAutoMergeComplete),
+                   plat::kMbOk | plat::kMbIconInformation);
+  return count;
+}

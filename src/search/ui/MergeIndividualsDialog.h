@@ -1,0 +1,104 @@
+#pragma once
+// Merge Individuals: the primary and the duplicate side by side, the
+// duplicate's rows as boxes of what to take, and Next Match, Previous,
+// Switch, Options and Merge over the match work file.
+
+#include <functional>
+
+#include "DialogBase.h"
+#include "MergeSession.h"
+
+class CAppOptions;
+
+// The Confirm Merge question of the Merge button, with the box that keeps
+// asking (MrgVerify). Yes and No both store the box.
+class CConfirmMergeQuestionDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 442;
+  static constexpr int kIdYes = 6;
+  static constexpr int kIdNo = 2;
+  static constexpr int kIdcAskEachTime = 1001;
+  CConfirmMergeQuestionDialog(CAppOptions& options, QWidget* parent = nullptr);
+
+ private:
+  void Answer(int id);
+  CAppOptions& options_;
+};
+
+// Confirm Merge with Yes to All: "Merge these individuals?".
+class CConfirmMergeDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 331;
+  static constexpr int kIdYes = 6;
+  static constexpr int kIdNo = 7;
+  static constexpr int kIdYesToAll = 1;
+  explicit CConfirmMergeDialog(QWidget* parent = nullptr);
+  // The dialog's result as the automatic merge's answer.
+  static MergeConfirmPort::Answer AnswerOf(int result);
+};
+class QCheckBox;
+class QLabel;
+
+class CMergeIndividualsDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 306;
+  // The duplicate's boxes.
+  static constexpr int kIdcName = 572;
+  static constexpr int kIdcBirthDate = 573;
+  static constexpr int kIdcBirthPlace = 574;
+  static constexpr int kIdcChristeningDate = 575;
+  static constexpr int kIdcChristeningPlace = 576;
+  static constexpr int kIdcDeathDate = 577;
+  static constexpr int kIdcDeathPlace = 578;
+  static constexpr int kIdcBurialDate = 579;
+  static constexpr int kIdcBurialPlace = 580;
+  static constexpr int kIdcSbn = 581;
+  static constexpr int kIdcSex = 582;
+  static constexpr int kIdcParents = 595;
+  static constexpr int kIdcMerge = fw::kIdOk;
+  static constexpr int kIdcSwitch = 1201;
+  static constexpr int kIdcNextMatch = 1202;
+  static constexpr int kIdcPrevious = 1203;
+  static constexpr int kIdcOptions = 1204;
+  static constexpr int kIdcSelectAll = 1205;
+  static constexpr int kIdcClearAll = 1206;
+  static constexpr int kIdcPrimaryHeading = 1210;
+  static constexpr int kIdcDuplicateHeading = 1211;
+  static constexpr int kIdcBlock = 1212;
+  // The primary's rows: name, the four events, SBN, sex.
+  static constexpr int kIdcPrimaryRows = 1220;
+
+  CMergeIndividualsDialog(CAppOptions& options, int mode, QWidget* parent = nullptr);
+
+  CMergeSession session;
+  // Set when a merge was made: the caller refreshes its views.
+  bool merged = false;
+  // Whether Shift is held at the Merge click; whether editing is allowed;
+  // the Confirm Merge question (null: the dialog), true for Yes.
+  std::function<bool()> shiftHeld;
+  std::function<bool()> askMerge;
+  std::function<bool()> editAllowed;
+
+  void ShowPanels();
+  void NextMatch(int direction);
+  void SwitchSides();
+  void MergePair();
+  void SelectAll(bool on);
+  MergeChoices Choices() const;
+  // The automatic merge on SBNs: each pair is shown in the panels before
+  // ask answers for it. Ends with the count in a message box; the number
+  // merged.
+  int AutoMerge(const std::function<MergeConfirmPort::Answer()>& ask);
+
+ protected:
+  void OnOK() override { MergePair(); }
+
+ private:
+  CAppOptions& options_;
+};

@@ -1,0 +1,341 @@
+// Merge Individuals side by side (Next Match, the pre-checked boxes, the
+// confirmation and Shift, Merge blocked for different sexes), Match/Merge
+// Options in both modes, and Global Search and Replace on a real
+// family file: the dialog's OK rule and the empty-replacement question, and
+// the command from the Tools menu changing the places. With KORVANE_SHOTS
+// set, each dialog saves its picture.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <deque>
+
+#include "AppCommandTest.h"
+#include "AppOptions.h"
+#include "CommandIds.h"
+#include "GlobalReplaceDialog.h"
+#include "MainFrame.h"
+#include "MatchMergeOptionsDialog.h"
+#include "MergeCommands.h"
+#include "MergeIndividualsDialog.h"
+
+namespace {
+
+void Shot(QWidget& w, const char* name) {
+  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') +
+                QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+std::int32_t BornIn(const char* given, const char* town) {
+  CIndividualRecord person;
+  person.surname = "Lind";
+  person.givenNames[0] = given;
+  person.sex = 'F';
+  person.birth.place[0] = town;
+  return static_cast<std::int32_t>(family::Add(person, 0));
+}
+
+}  // namespace
+
+class MergeDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void optionsStoreAndReportModeRestricts() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    CAppOptions options;
+    options.Load();
+    using D = CMatchMergeOptionsDialog;
+    {
+      D dialog(options, false);
+      QCOMPARE(dialog.windowTitle(), QStringLiteral("Match/Merge Options"));
+      dialog.show();
+      Shot(dialog, "matchmergeoptions");
+      QCOMPARE(dialog.GetControlText(D::kIdcYears), std::string("10"));
+      QCOMPARE(dialog.GetCheck(D::kIdcParents), 1);
+      QCOMPARE(dialog.GetCheck(D::kIdcSurname), 0);
+      for (int id : {D::kIdcNotes, D::kIdcCitations, D::kIdcMedia, D::kIdcVerify})
+        QVERIFY(dialog.IsControlEnabled(id));
+      dialog.SetCheck(D::kIdcSurname, 1);
+      dialog.SetCheck(D::kIdcParents, 0);
+      dialog.SetCheck(D::kIdcVerify, 0);
+      dialog.SetControlText(D::kIdcYears, "-1");
+      dialog.Control<QPushButton>(fw::kIdOk)->click();
+      QVERIFY(dialog.isVisible());  // out of range: refused
+      QCOMPARE(options.mrgSurname, 0);
+      dialog.SetControlText(D::kIdcYears, "0");
+      dialog.Control<QPushButton>(fw::kIdOk)->click();
+      QVERIFY(!dialog.isVisible());
+    }
+    const MatchOptions stored = MatchOptionsOf(options);
+    QCOMPARE(stored.mrgSurname, 1);
+    QCOMPARE(stored.mrgParents, 0);
+    QCOMPARE(stored.mrgVerify, 0);
+    QCOMPARE(stored.mrgYears, 0);
+    QCOMPARE(profile.GetInt("Options", "MrgSurname", -1), 1);
+    QCOMPARE(profile.GetInt("Options", "MrgYears", -1), 0);
+
+    D report(options, true);
+    QCOMPARE(report.windowTitle(), QStringLiteral("Duplicate Individuals Report Options"));
+    report.show();
+    Shot(report, "matchmergeoptions_report");
+    for (int id : {D::kIdcNotes, D::kIdcCitations, D::kIdcMedia, D::kIdcVerify})
+      QVERIFY(!report.IsControlEnabled(id));
+    QVERIFY(report.IsControlEnabled(D::kIdcMiddles));
+  }
+
+  void mergeIndividualsSideBySide() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    const std::int32_t anna = BornIn("Anna", "");
+    std::int32_t ana = 0;
+    {
+      CIndividualRecord r;
+      r.surname = "Lind";
+      r.givenNames[0] = "Ana";
+      r.sex = 'F';
+      r.birth.place[0] = "Lyon";
+      r.texts1[1] = "S-7";
+      ana = static_cast<std::int32_t>(family::Add(r, 0));
+    }
+    const std::int32_t olaf = BornIn("Olaf", "Bonn");
+    const std::int32_t olafTwin = BornIn("Olof", "Bonn");
+    CAppOptions options;
+    options.Load();
+    options.mrgDob = 1;
+    using D = CMergeIndividualsDialog;
+    D dialog(options, CMergeWorkFile::kNameMode);
+    bool shift = false;
+    dialog.shiftHeld = [&shift] { return shift; };
+    std::vector<bool> answers{false};
+    int asked = 0;
+    dialog.askMerge = [&] { return answers[asked++]; };
+    dialog.show();
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcSwitch));
+    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QCOMPARE(dialog.session.Primary(), anna);
+    QCOMPARE(dialog.session.Duplicate(), ana);
+    Shot(dialog, "mergeindividuals");
+    QCOMPARE(dialog.GetControlText(D::kIdcPrimaryHeading),
+             "Primary Individual - " + std::to_string(anna));
+    QCOMPARE(dialog.GetControlText(D::kIdcBirthPlace), std::string("Lyon"));
+    // What the primary lacks starts checked.
+    QCOMPARE(dialog.GetCheck(D::kIdcBirthPlace), 1);
+    QCOMPARE(dialog.GetCheck(D::kIdcSbn), 1);
+    QCOMPARE(dialog.GetCheck(D::kIdcName), 0);
+    QVERIFY(dialog.IsControlEnabled(D::kIdcMerge));
+    // No keeps both; Shift merges without asking.
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QCOMPARE(asked, 1);
+    QCOMPARE(dialog.session.Duplicate(), ana);
+    QVERIFY(!dialog.merged);
+    shift = true;
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QCOMPARE(asked, 1);
+    QVERIFY(boxes.Calls().empty());
+    QVERIFY(dialog.merged);
+    QCOMPARE(dialog.session.Duplicate(), 0);
+    CIndividualRecord after;
+    QCOMPARE(DbGetIndividualRecord(anna, after, 9), 1);
+    QCOMPARE(after.birth.place[0], std::string("Lyon"));
+    QCOMPARE(after.texts1[1], std::string("S-7"));
+    QVERIFY(DbGetIndividualRecord(ana, after, 1) != 1);
+    // Once the Olaf pair differs in sex, Merge is disabled with the reason.
+    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QCOMPARE(dialog.session.Primary(), olaf);
+    QCOMPARE(dialog.session.Duplicate(), olafTwin);
+    QVERIFY(dialog.IsControlEnabled(D::kIdcMerge));
+    {
+      CIndividualRecord r;
+      QCOMPARE(DbGetIndividualRecord(olafTwin, r, 9), 1);
+      r.sex = 'M';
+      QCOMPARE(family::Update(r, 0), 1);
+    }
+    dialog.ShowPanels();
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
+    QCOMPARE(dialog.GetControlText(D::kIdcBlock),
+             std::string("You cannot merge these two individuals because their sex is different."));
+    Shot(dialog, "mergeindividuals_blocked");
+    dialog.Control<QPushButton>(D::kIdcSwitch)->click();
+    QCOMPARE(dialog.session.Primary(), olafTwin);
+    dialog.close();
+    DbCloseCurrent();
+  }
+
+  void autoMergeShowsEachPairAndCounts() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    std::vector<std::int32_t> rins;
+    for (const char* given : {"Anna", "Anna", "Bo", "Bo"}) {
+      CIndividualRecord r;
+      r.surname = "Lind";
+      r.givenNames[0] = given;
+      r.sex = 'F';
+      r.texts1[1] = given;
+      rins.push_back(static_cast<std::int32_t>(family::Add(r, 0)));
+    }
+    CAppOptions options;
+    options.Load();
+    CMergeIndividualsDialog dialog(options, CMergeWorkFile::kSbnMode);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Merge on SBNs"));
+    dialog.show();
+    std::vector<std::string> shown;
+    std::deque<MergeConfirmPort::Answer> answers{MergeConfirmPort::kNo, MergeConfirmPort::kYes};
+    const int merged = dialog.AutoMerge([&] {
+      shown.push_back(dialog.GetControlText(CMergeIndividualsDialog::kIdcPrimaryHeading) + " / " +
+                      dialog.GetControlText(CMergeIndividualsDialog::kIdcDuplicateHeading));
+      const MergeConfirmPort::Answer a = answers.front();
+      answers.pop_front();
+      return a;
+    });
+    QCOMPARE(merged, 1);
+    QVERIFY(dialog.merged);
+    const std::vector<std::string> expected{
+        "Primary Individual - " + std::to_string(rins[0]) + " / Duplicate Individual - " +
+            std::to_string(rins[1]),
+        "Primary Individual - " + std::to_string(rins[2]) + " / Duplicate Individual - " +
+            std::to_string(rins[3])};
+    QCOMPARE(shown, expected);
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(boxes.Calls()[0].text, std::string("1 duplicate individual(s) merged."));
+    QCOMPARE(boxes.Calls()[0].caption, std::string("AutoMerge Complete!"));
+    CConfirmMergeDialog confirm;
+    confirm.show();
+    Shot(confirm, "confirmmerge");
+    QCOMPARE(CConfirmMergeDialog::AnswerOf(7), MergeConfirmPort::kNo);
+    QCOMPARE(CConfirmMergeDialog::AnswerOf(1), MergeConfirmPort::kYesToAll);
+    QCOMPARE(CConfirmMergeDialog::AnswerOf(2), MergeConfirmPort::kCancel);
+    confirm.Control<QPushButton>(CConfirmMergeDialog::kIdYes)->click();
+    QCOMPARE(confirm.result(), CConfirmMergeDialog::kIdYes);
+    dialog.close();
+    DbCloseCurrent();
+  }
+
+  void confirmQuestionStoresTheBoxOnEitherAnswer() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    CAppOptions options;
+    options.Load();
+    QCOMPARE(options.mrgVerify, 1);
+    using Q = CConfirmMergeQuestionDialog;
+    struct Row {
+      bool untick;
+      int button;
+      int verify;
+    } rows[] = {{true, Q::kIdNo, 0}, {false, Q::kIdYes, 1}, {true, Q::kIdYes, 0}};
+    for (const Row& row : rows) {
+      options.mrgVerify = 1;
+      Q question(options);
+      question.show();
+      Shot(question, "confirmmergequestion");
+      QCOMPARE(question.GetCheck(Q::kIdcAskEachTime), 1);
+      if (row.untick) question.SetCheck(Q::kIdcAskEachTime, 0);
+      question.Control<QPushButton>(row.button)->click();
+      QCOMPARE(question.result(), row.button);
+      QCOMPARE(options.mrgVerify, row.verify);
+    }
+  }
+
+  void okFollowsTheTexts() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped(&boxes);
+    CGlobalReplaceDialog dialog;
+    auto* target = dialog.Control<QComboBox>(CGlobalReplaceDialog::kIdcTarget);
+    QCOMPARE(target->count(), 2);
+    QCOMPARE(target->currentIndex(), 0);
+    QCOMPARE(target->itemText(1), QStringLiteral("Places"));
+    dialog.show();
+    Shot(dialog, "globalreplace");
+    auto* search = dialog.Control<QLineEdit>(CGlobalReplaceDialog::kIdcSearch);
+    auto* replace = dialog.Control<QLineEdit>(CGlobalReplaceDialog::kIdcReplace);
+    target->setCurrentIndex(1);
+    struct Row {
+      const char* search;
+      const char* replace;
+      bool ok;
+    } rows[] = {{"", "", false},
+                {"Ulm", "", true},
+                {"Ulm", "Ulm", false},
+                {"Ulm", "ulm", true},
+                {"", "Bonn", false}};
+    for (const Row& row : rows) {
+      search->setText(QString::fromLatin1(row.search));
+      replace->setText(QString::fromLatin1(row.replace));
+      QCOMPARE(dialog.IsControlEnabled(fw::kIdOk), row.ok);
+    }
+    // Multimedia file names cannot run yet.
+    search->setText(QStringLiteral("a.jpg"));
+    replace->setText(QStringLiteral("b.jpg"));
+    target->setCurrentIndex(0);
+    QVERIFY(!dialog.IsControlEnabled(fw::kIdOk));
+
+    // An empty replacement asks; No keeps the dialog open.
+    target->setCurrentIndex(1);
+    search->setText(QStringLiteral("Old "));
+    replace->setText(QString());
+    boxes.QueueAnswer(plat::kIdNo);
+    dialog.Control<QPushButton>(fw::kIdOk)->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(boxes.Calls()[0].text,
+             std::string("Do you want to delete all occurrences of 'Old '?"));
+    boxes.QueueAnswer(plat::kIdYes);
+    dialog.Control<QCheckBox>(CGlobalReplaceDialog::kIdcCaseSensitive)->setChecked(true);
+    dialog.Control<QPushButton>(fw::kIdOk)->click();
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(fw::kIdOk));
+    QCOMPARE(dialog.job.target, int(CGlobalReplaceJob::kPlacesTarget));
+    QCOMPARE(dialog.job.search, std::string("Old "));
+    QVERIFY(dialog.job.replacement.empty());
+    QVERIFY(dialog.job.caseSensitive);
+  }
+
+  void commandChangesThePlaces() {
+    AppCommandHarness harness;
+    std::int32_t ulm = 0, bonn = 0;
+    QVERIFY(harness.Start(
+        [&] {
+          ulm = BornIn("Ada", "Ulm");
+          bonn = BornIn("Bo", "Bonn");
+        },
+        [](CKorApp& app) { RegisterMergeCommands(app); }));
+    QAction* action = harness.app->GetMainFrame()->CommandAction(shell::kIdToolsSearchReplace);
+    QVERIFY(action->isEnabled());
+    QVERIFY(TriggerAndInspect<CGlobalReplaceDialog>(action, [](CGlobalReplaceDialog& d) {
+      d.Control<QComboBox>(CGlobalReplaceDialog::kIdcTarget)->setCurrentIndex(1);
+      d.Control<QLineEdit>(CGlobalReplaceDialog::kIdcSearch)->setText(QStringLiteral("ULM"));
+      d.Control<QLineEdit>(CGlobalReplaceDialog::kIdcReplace)->setText(QStringLiteral("Neu-Ulm"));
+      d.Control<QPushButton>(fw::kIdOk)->click();
+    }));
+    CIndividualRecord r;
+    QCOMPARE(DbGetIndividualRecord(ulm, r, 9), 1);
+    QCOMPARE(r.birth.place[0], std::string("Neu-Ulm"));
+    QCOMPARE(DbGetIndividualRecord(bonn, r, 9), 1);
+    QCOMPARE(r.birth.place[0], std::string("Bonn"));
+    QVERIFY(!harness.boxes.Calls().empty());
+    QCOMPARE(harness.boxes.Calls().back().text, std::string("Changed 1 places."));
+    harness.Stop();
+  }
+};
+
+QTEST_MAIN(MergeDialogsTest)
+#include "mergedialogs_qtest.moc"
