@@ -67,4 +67,30 @@ TEST_F(FamilyGroupCascadeTest, CousinMarriageUpAndDown) {
                            }));
 }
 
+TEST_F(FamilyGroupCascadeTest, PeopleOfEachRecordKind) {
+  const Collapse f = BuildPedigreeCollapse();
+  struct Case {
+    rpt::FamilyGroupRequest request;
+    bool exists;
+    std::int32_t husband, wife;
+    std::vector<std::int32_t> children;
+  };
+  const Case cases[] = {
+      {{f.grandparents, Kind::Family, 0}, true, f.arthur, f.beatrice, {f.charles, f.diana}},
+      {{f.cousins, Kind::Family, 0}, true, f.frank, f.helen, {f.kevin}},
+      {{f.cousins + 50, Kind::Family, 0}, false, 0, 0, {}},
+      {{f.arthur, Kind::LoneParent, 0}, true, f.arthur, 0, {}},
+      {{f.beatrice, Kind::LoneParent, 0}, true, 0, f.beatrice, {}},
+      {{f.kevin, Kind::LoneChild, 0}, true, 0, 0, {f.kevin}},
+      {{f.kevin + 50, Kind::LoneChild, 0}, false, 0, 0, {}},
+  };
+  for (const Case& c : cases) {
+    rpt::FamilyGroupPeople people;
+    EXPECT_EQ(rpt::ReadFamilyGroupPeople(c.request, people), c.exists) << c.request.key;
+    EXPECT_EQ(people.husband, c.husband) << c.request.key;
+    EXPECT_EQ(people.wife, c.wife) << c.request.key;
+    EXPECT_EQ(people.children, c.children) << c.request.key;
+  }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "IndividualRecord.h"
 #include "NumberListParser.h"
 
 namespace rpt {
@@ -53,6 +54,37 @@ std::int32_t DatabaseFamilyGroupTree::HighestIndividual() {
 }
 
 std::int32_t DatabaseFamilyGroupTree::HighestFamily() { return DbGetMaxRecordCount(db::kMarriage); }
+
+bool ReadFamilyGroupPeople(const FamilyGroupRequest& request, FamilyGroupPeople& people) {
+  people = {};
+  if (request.key <= 0) return false;
+  switch (request.kind) {
+    case FamilyRecordKind::Family: {
+      // A family whose children cannot be counted does not exist.
+      if (DbGetRelationCount(request.key, db::kRelChildren, 0, 0) < 0) return false;
+      std::vector<std::int32_t> children;
+      if (DbGetRelation(request.key, db::kRelChildren, 0x7FFF, children) <= 0) return false;
+      const auto spouses = Spouses(request.key);
+      people.husband = spouses[0];
+      people.wife = spouses[1];
+      people.children = WithoutZeros(std::move(children));
+      return true;
+    }
+    case FamilyRecordKind::LoneParent: {
+      CIndividualRecord person;
+      if (DbGetIndividualRecord(request.key, person, 2) != 1) return false;
+      (person.sex == 'M' ? people.husband : people.wife) = request.key;
+      return true;
+    }
+    case FamilyRecordKind::LoneChild: {
+      CIndividualRecord person;
+      if (DbGetIndividualRecord(request.key, person, 2) != 1) return false;
+      people.children = {request.key};
+      return true;
+    }
+  }
+  return false;
+}
 
 // ---- the cascade's marks -------------------------------------------------
 

@@ -77,6 +77,19 @@ class CascadeMarks {
   plat::RandomAccessFile& file_;
 };
 
+// The people of one record: a family's couple and children in its order; a
+// lone parent as husband when the sex letter is "M", else as wife, without
+// children; a lone child as the only child, without parents.
+struct FamilyGroupPeople {
+  std::int32_t husband = 0;
+  std::int32_t wife = 0;
+  std::vector<std::int32_t> children;
+};
+
+// The people of a request from the current database; false for a family or
+// individual that does not exist.
+bool ReadFamilyGroupPeople(const FamilyGroupRequest& request, FamilyGroupPeople& people);
+
 // Cascade modes of a selection.
 constexpr int kFamilyGroupSingle = 0;
 constexpr int kFamilyGroupCascadeUp = 1;
