@@ -1,0 +1,138 @@
+// Contact Information and Citation Actual Text: what they show, what OK
+// takes back, and a read-only file; screenshots when KORVANE_SHOTS names a
+// folder.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "IndividualNode.h"
+#include "IndividualRecord.h"
+#include "SmallRecordDialogs.h"
+
+using namespace editui;
+using Rec = CIndividualRecord;
+
+namespace {
+
+void Shot(QWidget& w, const char* name) {
+  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
+  w.show();
+  QCoreApplication::processEvents();
+  w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QString::fromUtf8(name) +
+                QStringLiteral(".png"));
+  w.hide();
+}
+
+CIndividualNode* Person() {
+  CIndividualRecord record;
+  record.numbers[Rec::kRin] = 3;
+  record.contact[Rec::kContactName] = "Lund home";
+  record.contact[Rec::kContactAddress1] = "4 Kirkegata";
+  record.contact[Rec::kContactAddress2] = "Flat 2";
+  record.contact[Rec::kContactCity] = "Oslo";
+  record.contact[Rec::kContactEmail] = "ann@example.org";
+  CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+  node->AddRef();
+  return node;
+}
+
+std::string Contact(const CIndividualNode& node, int field) {
+  std::string out;
+  node.GetContact(field, out);
+  return out;
+}
+
+}  // namespace
+
+class SmallDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void contactInformationShowsAndStoresTheFields() {
+    CIndividualNode* node = Person();
+    bool asked = false;
+    {
+      CContactInfoDialog dialog(nullptr, *node);
+      dialog.captionInsert = "Ann Lund";
+      dialog.gate.readOnly = [] { return false; };
+      dialog.gate.checkPassword = [&] {
+        asked = true;
+        return true;
+      };
+      dialog.show();
+      QCoreApplication::processEvents();
+      QCOMPARE(dialog.windowTitle(), QStringLiteral("Contact Information for Ann Lund"));
+      auto* street = dialog.Control<QPlainTextEdit>(CContactInfoDialog::kIdcFields[1]);
+      QCOMPARE(street->toPlainText(), QStringLiteral("4 Kirkegata\nFlat 2"));
+      QCOMPARE(dialog.GetControlText(CContactInfoDialog::kIdcFields[2]), std::string("Oslo"));
+      QVERIFY(dialog.IsControlEnabled(fw::kIdOk));
+      Shot(dialog, "contact_information");
+      street->setPlainText(QStringLiteral("9 Storgata\nBack door\nYard"));
+      dialog.SetControlText(CContactInfoDialog::kIdcFields[6], "555 0101");
+      dialog.accept();
+      QCOMPARE(dialog.result(), int(fw::kIdOk));
+    }
+    QVERIFY(asked);
+    QCOMPARE(Contact(*node, Rec::kContactAddress1), std::string("9 Storgata"));
+    QCOMPARE(Contact(*node, Rec::kContactAddress2), std::string("Back door\r\nYard"));
+    QCOMPARE(Contact(*node, Rec::kContactPhone), std::string("555 0101"));
+    QCOMPARE(Contact(*node, Rec::kContactEmail), std::string("ann@example.org"));
+
+    // A refused password keeps the dialog open and the individual as it was.
+    {
+      CContactInfoDialog dialog(nullptr, *node);
+      dialog.gate.readOnly = [] { return false; };
+      dialog.gate.checkPassword = [] { return false; };
+      dialog.show();
+      QCoreApplication::processEvents();
+      dialog.SetControlText(CContactInfoDialog::kIdcFields[2], "Bergen");
+      dialog.accept();
+      QVERIFY(dialog.isVisible());
+      dialog.reject();
+    }
+    QCOMPARE(Contact(*node, Rec::kContactCity), std::string("Oslo"));
+    node->Release();
+  }
+
+  void contactInformationOnAReadOnlyFileShowsTheDataWithOkDisabled() {
+    CIndividualNode* node = Person();
+    {
+      CContactInfoDialog dialog(nullptr, *node);
+      dialog.gate.readOnly = [] { return true; };
+      dialog.show();
+      QCoreApplication::processEvents();
+      QCOMPARE(dialog.GetControlText(CContactInfoDialog::kIdcFields[0]), std::string("Lund home"));
+      QVERIFY(!dialog.IsControlEnabled(fw::kIdOk));
+      dialog.SetControlText(CContactInfoDialog::kIdcFields[2], "Bergen");
+      dialog.accept();  // Enter on a read-only file changes nothing
+      dialog.reject();
+    }
+    QCOMPARE(Contact(*node, Rec::kContactCity), std::string("Oslo"));
+    node->Release();
+  }
+
+  void citationActualTextSavesOrCancels() {
+    for (const bool save : {true, false}) {
+      CCitationTextDialog dialog;
+      dialog.text = "Line one\r\nLine two";
+      dialog.captionInsert = "Birth";
+      dialog.show();
+      QCoreApplication::processEvents();
+      QCOMPARE(dialog.windowTitle(), QStringLiteral("Citation Actual Text for Birth"));
+      auto* edit = dialog.Control<QPlainTextEdit>(CCitationTextDialog::kIdcText);
+      QCOMPARE(edit->toPlainText(), QStringLiteral("Line one\nLine two"));
+      if (save) Shot(dialog, "citation_actual_text");
+      edit->setPlainText(QStringLiteral("New\ntext"));
+      if (save) {
+        dialog.accept();
+        QCOMPARE(dialog.text, std::string("New\r\ntext"));
+      } else {
+        dialog.reject();
+        QCOMPARE(dialog.text, std::string("Line one\r\nLine two"));
+      }
+    }
+  }
+};
+
+QTEST_MAIN(SmallDialogsTest)
+#include "smalldialogs_qtest.moc"
