@@ -18,6 +18,7 @@
 #include "FieldListWidget.h"
 #include "IndividualNode.h"
 #include "KorApp.h"
+#include "ParentsOfDialog.h"
 #include "SmallRecordDialogs.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
@@ -150,9 +151,14 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
     menu_->addAction(Text("New &Event/Attribute..."), this, &CEditIndividualDialog::OnNewEvent);
     removeAction_ = menu_->addAction(Text("Remo&ve Event/Attribute"), this,
                                      &CEditIndividualDialog::OnRemoveEvent);
-    // Edit Parents, Notes, Sources and Multimedia open screens built
-    // elsewhere; they stay disabled until those exist.
-    parentsAction_ = menu_->addAction(Text("Edit &Parents"));
+    // Notes, Sources and Multimedia open screens built elsewhere; they stay
+    // disabled until those exist.
+    parentsAction_ = menu_->addAction(Text("Edit &Parents"), this, [this] {
+      CIndividualNode* node = session_.Node();
+      if (node == nullptr || node->GetRin() <= 0) return;
+      editui::CParentsOfDialog dialog(node->GetRin(), false, this);
+      dialog.exec();
+    });
     menu_->addSeparator();
     for (const char* text : {"&Notes\tAlt+N", "Sou&rces\tAlt+R"})
       menu_->addAction(Text(text))->setEnabled(false);
@@ -170,7 +176,8 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
 
 void CEditIndividualDialog::PrepareMenu() {
   removeAction_->setEnabled(editui::UserEventOfRow(session_.Model(), CurrentRow()) != nullptr);
-  parentsAction_->setEnabled(false);
+  // Parent families belong to an individual already in the file.
+  parentsAction_->setEnabled(session_.Node() != nullptr && session_.Node()->GetRin() > 0);
 }
 
 CFieldListRow* CEditIndividualDialog::CurrentRow() const {
