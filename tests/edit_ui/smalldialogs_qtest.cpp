@@ -1,9 +1,16 @@
-// Contact Information and Citation Actual Text: what they show, what OK
-// takes back, and a read-only file; screenshots when KORVANE_SHOTS names a
-// folder.
+// Contact Information, Citation Actual Text and Families for: what they
+// show, what OK takes back, and a read-only file; screenshots when
+// KORVANE_SHOTS names a folder.
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FamilyDatabase.h"
+#include "RecordAccess.h"
 
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -109,6 +116,50 @@ class SmallDialogsTest : public QObject {
     }
     QCOMPARE(Contact(*node, Rec::kContactCity), std::string("Oslo"));
     node->Release();
+  }
+
+  void familiesForGivesTheChosenLinesValue() {
+    QTemporaryDir dir;
+    const std::string family = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    auto add = [](const char* given, char sex) {
+      CIndividualRecord p;
+      p.surname = "Lund";
+      p.givenNames[0] = given;
+      p.sex = sex;
+      return static_cast<std::int32_t>(family::Add(p, 0));
+    };
+    const std::int32_t me = add("Ann", 'F');
+    {
+      CFamiliesForDialog dialog(nullptr, me);
+      QCOMPARE(dialog.exec(), 0);  // no family: ends at once
+      QCOMPARE(dialog.value, 0);
+    }
+    const std::int32_t parents =
+        DbSetRelation(add("Per", 'M'), add("Kari", 'F'), db::kRelHusband, 0);
+    QVERIFY(DbSetRelation(me, 0, db::kRelParents, parents) > 0);
+    const std::int32_t m1 = DbSetRelation(add("Ola", 'M'), me, db::kRelHusband, 0);
+    const std::int32_t m2 = DbSetRelation(add("Nils", 'M'), me, db::kRelHusband, 0);
+    struct Case {
+      int row;
+      std::int32_t value;
+    };
+    const Case cases[] = {{0, 0}, {1, parents}, {2, -1}, {3, m1}, {4, m2}};
+    for (const Case& c : cases) {
+      CFamiliesForDialog dialog(nullptr, me);
+      auto* list = dialog.Control<QListWidget>(CFamiliesForDialog::kIdcList);
+      QCOMPARE(list->count(), 5);
+      QCOMPARE(list->currentRow(), 0);
+      if (c.row == 0) {
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Families for Ann Lund"));
+        Shot(dialog, "families_for");
+      }
+      list->setCurrentRow(c.row);
+      dialog.accept();
+      QCOMPARE(dialog.value, c.value);
+    }
+    DbCloseCurrent();
   }
 
   void citationActualTextSavesOrCancels() {

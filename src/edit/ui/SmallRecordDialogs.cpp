@@ -2,12 +2,17 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "DbCalls.h"
+#include "DbCodes.h"
 #include "IndividualNode.h"
+#include "IndividualRecord.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
 
@@ -118,6 +123,52 @@ void CCitationTextDialog::OnInitDialog() {
 
 void CCitationTextDialog::OnOK() {
   text = notesui::FromEditText(Control<QPlainTextEdit>(kIdcText)->toPlainText());
+  done(fw::kIdOk);
+}
+
+CFamiliesForDialog::CFamiliesForDialog(QWidget* parent, std::int32_t rin)
+    : fw::CDialogBase(parent), rin_(rin), lines_(FamiliesForLines(rin)) {
+  CIndividualRecord person;
+  std::string name;
+  if (DbGetRecord(rin, db::kIndividual, &person) == 1) name = person.GetName(0, false, 0, false);
+  setWindowTitle(QStringLiteral("Families for ") + fw::ToQString(name));
+  auto* left = new QVBoxLayout;
+  left->addWidget(new QLabel(QStringLiteral("Select from the following:")));
+  auto* labels = new QHBoxLayout;
+  labels->addWidget(new QLabel(QStringLiteral("MRIN")));
+  labels->addWidget(new QLabel(QStringLiteral("Family")), 1);
+  labels->addWidget(new QLabel(QStringLiteral("Marriage Date")));
+  left->addLayout(labels);
+  list_ = AddControl(kIdcList, new QListWidget);
+  list_->setMinimumSize(DialogUnitsToPixels(280, 80));
+  for (const FamiliesForLine& line : lines_) {
+    QString text = fw::ToQString(line.text);
+    text.replace(QLatin1Char('\t'), QStringLiteral("    "));
+    list_->addItem(text);
+  }
+  if (!lines_.empty()) list_->setCurrentRow(0);
+  left->addWidget(list_, 1);
+  QPushButton *ok, *cancel;
+  QVBoxLayout* buttons = ButtonColumn(*this, "OK", ok, cancel);
+  auto* top = new QHBoxLayout(this);
+  top->addLayout(left, 1);
+  top->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &CFamiliesForDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &CFamiliesForDialog::reject);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+}
+
+int CFamiliesForDialog::exec() {
+  if (lines_.empty()) {
+    value = 0;
+    return 0;
+  }
+  return fw::CDialogBase::exec();
+}
+
+void CFamiliesForDialog::OnOK() {
+  const int row = list_->currentRow();
+  value = row >= 0 && row < static_cast<int>(lines_.size()) ? lines_[row].value : 0;
   done(fw::kIdOk);
 }
 

@@ -1,14 +1,16 @@
 #pragma once
 // Small modal dialogs opened for one record: Contact Information of an
-// individual and the actual text of a citation.
+// individual, the actual text of a citation, and Families for.
 
 #include <string>
 
 #include "ContactFields.h"
 #include "DialogBase.h"
+#include "FamilyLines.h"
 #include "NotesEditing.h"
 
 class CIndividualNode;
+class QListWidget;
 
 namespace editui {
 
@@ -51,6 +53,33 @@ class CCitationTextDialog : public fw::CDialogBase {
  protected:
   void OnInitDialog() override;
   void OnOK() override;
+};
+
+// Picks one family of an individual, or all families in which it is a
+// parent and/or a child; value holds the choice after OK (0 all, -1 all as a
+// parent, -2 all as a child, else an MRIN).
+class CFamiliesForDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 444;
+  static constexpr int kIdcList = 871;
+
+  CFamiliesForDialog(QWidget* parent, std::int32_t rin);
+
+  // Without any family there is nothing to choose: the dialog ends at once
+  // with 0.
+  int exec() override;
+
+  std::int32_t value = 0;
+
+ protected:
+  void OnOK() override;
+
+ private:
+  std::int32_t rin_;
+  std::vector<FamiliesForLine> lines_;
+  QListWidget* list_ = nullptr;
 };
 
 }  // namespace editui
