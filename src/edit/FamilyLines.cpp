@@ -92,6 +92,26 @@ std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin) {
   return lines;
 }
 
+std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse) {
+  std::vector<MarriageChoice> choices;
+  for (std::int32_t mrin : Relation(rin, db::kRelMarriages, db::kRelMarriages)) {
+    CMarriageRecord marriage;
+    if (mrin == 0 || DbGetRecord(mrin, db::kMarriage, &marriage) != 1) continue;
+    const std::int32_t spouse = PartnerOf(marriage, rin);
+    if (onlyWithoutSpouse && spouse != 0) continue;
+    std::string text = std::to_string(mrin) + "\t" + NameOf(spouse);
+    if (marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
+    choices.push_back({std::move(text), mrin});
+  }
+  return choices;
+}
+
+std::int32_t AddMarriageFor(std::int32_t rin) {
+  const int relation = DbGetSex(rin) == 'F' ? db::kRelWife : db::kRelHusband;
+  const std::int32_t mrin = DbSetRelation(rin, 0, relation, 0);
+  return mrin > 0 ? mrin : 0;
+}
+
 void COrderList::Load(std::int32_t owner, Mode mode, int index) {
   owner_ = owner;
   mode_ = mode;

@@ -37,6 +37,18 @@ struct FamiliesForLine {
 // Empty when the individual has neither parents nor marriages.
 std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin);
 
+// The marriages of an individual offered by Marriages for: "MRIN\tspouse"
+// and "\tdate" when the marriage has one; with onlyWithoutSpouse only the
+// marriages that still lack a spouse.
+struct MarriageChoice {
+  std::string text;
+  std::int32_t mrin = 0;
+};
+std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse);
+// A new marriage with the individual as wife (sex 'F') or husband; its MRIN,
+// 0 on a failure.
+std::int32_t AddMarriageFor(std::int32_t rin);
+
 // The entries of Spouse Order (an individual's marriages) or Child Order (a
 // marriage's children) with the current position, moved one place at a time
 // and stored through the database calls.

@@ -141,4 +141,35 @@ TEST_F(FamilyLinesTest, OrderListsStoreTheNewOrderAndAnswerFivePlusTheIndex) {
   EXPECT_EQ(spouses.LineText(0), "Two W\t");
 }
 
+TEST_F(FamilyLinesTest, MarriageChoicesAndANewMarriageOnTheIndividualsSide) {
+  const std::int32_t her = Add("Berg", "Liv", 'F');
+  EXPECT_TRUE(MarriageChoices(her, false).empty());
+  const std::int32_t m1 = Marry(Add("Dahl", "Odd", 'M'), her);
+  SetMarriageEvent(m1, Date(1950, 6, 7), "X");
+  const std::int32_t m2 = Marry(0, her);
+  const std::int32_t m3 = Marry(0, her);
+  auto all = MarriageChoices(her, false);
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[0].text, std::to_string(m1) + "\tOdd Dahl\t" + Cols(1950, 6, 7));
+  EXPECT_EQ(all[1].text, std::to_string(m2) + "\tUNKNOWN");
+  // Only those without a spouse: the second line is the third marriage.
+  auto open = MarriageChoices(her, true);
+  ASSERT_EQ(open.size(), 2u);
+  EXPECT_EQ(open[1].mrin, m3);
+
+  struct Case {
+    char sex;
+    bool asWife;
+  };
+  for (const Case c : {Case{'F', true}, Case{'M', false}, Case{'U', false}}) {
+    const std::int32_t person = Add("New", "Person", c.sex);
+    const std::int32_t m = AddMarriageFor(person);
+    ASSERT_GT(m, 0);
+    CMarriageRecord stored;
+    ASSERT_EQ(family::Read(stored, m), 1);
+    EXPECT_EQ(stored.wife == person, c.asWife) << c.sex;
+    EXPECT_EQ(stored.husband == person, !c.asWife) << c.sex;
+  }
+}
+
 }  // namespace

@@ -18,6 +18,7 @@
 
 using namespace editui;
 using Rec = CIndividualRecord;
+using List = std::vector<std::int32_t>;
 
 namespace {
 
@@ -158,6 +159,60 @@ class SmallDialogsTest : public QObject {
       list->setCurrentRow(c.row);
       dialog.accept();
       QCOMPARE(dialog.value, c.value);
+    }
+    DbCloseCurrent();
+  }
+
+  void marriagesForPicksOrAddsAMarriage() {
+    QTemporaryDir dir;
+    const std::string family = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    auto add = [](const char* given, char sex) {
+      CIndividualRecord p;
+      p.surname = "Moe";
+      p.givenNames[0] = given;
+      p.sex = sex;
+      return static_cast<std::int32_t>(family::Add(p, 0));
+    };
+    const std::int32_t her = add("Siri", 'F'), child = add("Tor", 'M');
+    {
+      CMarriagesForDialog dialog(nullptr, her, child);
+      QCOMPARE(dialog.exec(), 0);  // no marriage: ends at once
+      QCOMPARE(dialog.result, 0);
+    }
+    const std::int32_t m1 = DbSetRelation(add("Jon", 'M'), her, db::kRelHusband, 0);
+    const std::int32_t m2 = DbSetRelation(her, 0, db::kRelWife, 0);
+    {
+      CMarriagesForDialog dialog(nullptr, her);
+      dialog.onlyWithoutSpouse = true;
+      dialog.selectionOnly = true;
+      QCOMPARE(dialog.Fill(), 1);
+      auto* list = dialog.Control<QListWidget>(CMarriagesForDialog::kIdcList);
+      QCOMPARE(list->count(), 1);
+      list->setCurrentRow(0);
+      dialog.accept();
+      QCOMPARE(dialog.result, m2);
+    }
+    {
+      CMarriagesForDialog dialog(nullptr, her, child);
+      QTimer::singleShot(0, &dialog, [&] {
+        auto* list = dialog.Control<QListWidget>(CMarriagesForDialog::kIdcList);
+        QCOMPARE(list->count(), 3);
+        QVERIFY(list->item(2)->font().italic());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Add mother for Tor Moe"));
+        QCOMPARE(dialog.GetControlText(CMarriagesForDialog::kIdcPrompt),
+                 std::string("Select from the following marriages of Siri Moe:"));
+        Shot(dialog, "marriages_for");
+        dialog.show();
+        list->setCurrentRow(2);
+        dialog.accept();
+      });
+      QCOMPARE(dialog.exec(), int(fw::kIdOk));
+      QVERIFY(dialog.result != m1 && dialog.result != m2 && dialog.result > 0);
+      List spouses;
+      DbGetRelation(dialog.result, db::kRelSpouses, 2, spouses);
+      QCOMPARE(spouses, (List{0, her}));  // a new marriage with her as the wife
     }
     DbCloseCurrent();
   }

@@ -15,10 +15,16 @@
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
+#include "StringTable.h"
 
 namespace editui {
 
 namespace {
+
+constexpr unsigned kIdsAddMotherFor = 5199;
+constexpr unsigned kIdsAddFatherFor = 5200;
+constexpr unsigned kIdsAddMarriage = 5201;
+constexpr unsigned kIdsSelectMarriageOf = 7140;
 
 QPushButton* Button(const char* text) {
   auto* b = new QPushButton(QString::fromUtf8(text));
@@ -169,6 +175,89 @@ int CFamiliesForDialog::exec() {
 void CFamiliesForDialog::OnOK() {
   const int row = list_->currentRow();
   value = row >= 0 && row < static_cast<int>(lines_.size()) ? lines_[row].value : 0;
+  done(fw::kIdOk);
+}
+
+CMarriagesForDialog::CMarriagesForDialog(QWidget* parent, std::int32_t rin, std::int32_t second)
+    : fw::CDialogBase(parent), rin_(rin), second_(second) {
+  auto* left = new QVBoxLayout;
+  left->addWidget(
+      AddControl(kIdcPrompt, new QLabel(QStringLiteral("Select an existing marriage:"))));
+  auto* labels = new QHBoxLayout;
+  labels->addWidget(new QLabel(QStringLiteral("MRIN")));
+  labels->addWidget(new QLabel(QStringLiteral("Spouse")), 1);
+  labels->addWidget(new QLabel(QStringLiteral("Marriage Date")));
+  left->addLayout(labels);
+  list_ = AddControl(kIdcList, new QListWidget);
+  list_->setMinimumSize(DialogUnitsToPixels(230, 70));
+  left->addWidget(list_, 1);
+  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
+  ok->setDefault(true);
+  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
+  help->setEnabled(false);
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(ok);
+  buttons->addWidget(help);
+  buttons->addStretch();
+  auto* top = new QHBoxLayout(this);
+  top->addLayout(left, 1);
+  top->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &CMarriagesForDialog::accept);
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+}
+
+int CMarriagesForDialog::Fill() {
+  choices_ = MarriageChoices(rin_, onlyWithoutSpouse);
+  list_->clear();
+  for (const MarriageChoice& choice : choices_) {
+    QString text = fw::ToQString(choice.text);
+    text.replace(QLatin1Char('\t'), QStringLiteral("    "));
+    list_->addItem(text);
+  }
+  if (!selectionOnly) {
+    auto* add = new QListWidgetItem(QStringLiteral("       ") +
+                                    fw::ToQString(res::LoadString(kIdsAddMarriage)));
+    QFont italic = list_->font();
+    italic.setItalic(true);
+    add->setFont(italic);
+    list_->addItem(add);
+  }
+  return static_cast<int>(choices_.size());
+}
+
+int CMarriagesForDialog::exec() {
+  result = 0;
+  if (Fill() == 0) return 0;
+  list_->setCurrentRow(0);
+  auto nameOf = [](std::int32_t rin) {
+    CIndividualRecord person;
+    return DbGetRecord(rin, db::kIndividual, &person) == 1 ? person.GetName(0, false, 0, false)
+                                                           : std::string();
+  };
+  if (selectionOnly || second_ == 0) {
+    setWindowTitle(QStringLiteral("Marriages for ") + fw::ToQString(nameOf(rin_)));
+  } else {
+    auto fill = [](unsigned id, const std::string& name) {
+      std::string text = res::LoadString(id);
+      const std::size_t at = text.find("%s");
+      if (at != std::string::npos) text.replace(at, 2, name);
+      return text;
+    };
+    SetControlText(kIdcPrompt, fill(kIdsSelectMarriageOf, nameOf(rin_)));
+    setWindowTitle(fw::ToQString(
+        fill(DbGetSex(rin_) == 'F' ? kIdsAddMotherFor : kIdsAddFatherFor, nameOf(second_))));
+  }
+  return fw::CDialogBase::exec();
+}
+
+void CMarriagesForDialog::OnOK() {
+  const int row = list_->currentRow();
+  if (row >= 0 && row < static_cast<int>(choices_.size()))
+    result = choices_[row].mrin;
+  else if (row == static_cast<int>(choices_.size()) && !selectionOnly)
+    result = AddMarriageFor(rin_);
+  else
+    result = 0;
   done(fw::kIdOk);
 }
 

@@ -82,4 +82,37 @@ class CFamiliesForDialog : public fw::CDialogBase {
   QListWidget* list_ = nullptr;
 };
 
+// Picks one of an individual's marriages, or makes a new one through the
+// last line "Add Marriage"; result holds the MRIN after OK (0 none).
+class CMarriagesForDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 316;
+  static constexpr int kIdcPrompt = 975;
+  static constexpr int kIdcList = 871;
+
+  // second: an individual the caption names (Add Parents), or 0.
+  CMarriagesForDialog(QWidget* parent, std::int32_t rin, std::int32_t second = 0);
+
+  // Set before the run: no "Add Marriage" line and a plain caption; only
+  // the marriages without a spouse.
+  bool selectionOnly = false;
+  bool onlyWithoutSpouse = false;
+  std::int32_t result = 0;
+
+  // Without a marriage line the dialog ends at once with 0.
+  int exec() override;
+  // Fills the list; the number of marriage lines.
+  int Fill();
+
+ protected:
+  void OnOK() override;
+
+ private:
+  std::int32_t rin_, second_;
+  std::vector<MarriageChoice> choices_;
+  QListWidget* list_ = nullptr;
+};
+
 }  // namespace editui
