@@ -2,7 +2,6 @@
 // the lines, the moves, the stored order and the results; screenshots when
 // KORVANE_SHOTS names a folder.
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "DbCalls.h"
@@ -12,20 +11,12 @@
 #include "MarriageRecord.h"
 #include "OrderDialogs.h"
 #include "RecordAccess.h"
+#include "UiTestSupport.h"
 
 using namespace editui;
 using List = std::vector<std::int32_t>;
 
 namespace {
-
-void Shot(QWidget& w, const char* name) {
-  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
-  w.show();
-  QCoreApplication::processEvents();
-  w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QString::fromUtf8(name) +
-                QStringLiteral(".png"));
-  w.hide();
-}
 
 std::int32_t AddPerson(const char* surname, const char* given, char sex) {
   CIndividualRecord person;
@@ -49,10 +40,8 @@ class OrderDialogsTest : public QObject {
 
  private slots:
   void init() {
-    dir = std::make_unique<QTemporaryDir>();
-    const std::string family = dir->filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    file = std::make_unique<TempFamily>();
+    QVERIFY(file->Opened());
     // A wife of unknown sex must not be listed as her own spouse.
     me = AddPerson("Berg", "Una", 'U');
     for (const char* given : {"Arne", "Bjorn", "Carl"}) {
@@ -65,8 +54,7 @@ class OrderDialogsTest : public QObject {
     }
   }
   void cleanup() {
-    DbCloseCurrent();
-    dir.reset();
+    file.reset();
     marriages.clear();
     kids.clear();
   }
@@ -134,7 +122,7 @@ class OrderDialogsTest : public QObject {
   }
 
  private:
-  std::unique_ptr<QTemporaryDir> dir;
+  std::unique_ptr<TempFamily> file;
   std::int32_t me = 0;
   List marriages, kids;
 };

@@ -3,7 +3,6 @@
 // screenshots when KORVANE_SHOTS names a folder.
 #include <QComboBox>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "DbCalls.h"
@@ -14,20 +13,12 @@
 #include "IndividualRecord.h"
 #include "ParentsOfDialog.h"
 #include "RecordAccess.h"
+#include "UiTestSupport.h"
 
 using namespace editui;
 using List = std::vector<std::int32_t>;
 
 namespace {
-
-void Shot(QWidget& w, const char* name) {
-  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
-  w.show();
-  QCoreApplication::processEvents();
-  w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QString::fromUtf8(name) +
-                QStringLiteral(".png"));
-  w.hide();
-}
 
 std::int32_t AddPerson(const char* surname, const std::string& given, char sex) {
   CIndividualRecord person;
@@ -48,6 +39,13 @@ List StoredParents(std::int32_t child) {
   return out;
 }
 
+// Shown on a writable or a read-only file, the password granted.
+void Show(CParentsOfDialog& dialog, bool readOnly) {
+  dialog.gate = {[readOnly] { return readOnly; }, [] { return true; }};
+  dialog.show();
+  QCoreApplication::processEvents();
+}
+
 std::int32_t PrimaryParents(std::int32_t child) {
   CIndividualRecord person;
   DbGetRecord(child, db::kIndividual, &person);
@@ -61,14 +59,11 @@ class ParentsOfTest : public QObject {
 
  private slots:
   void init() {
-    dir = std::make_unique<QTemporaryDir>();
-    const std::string family = dir->filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    file = std::make_unique<TempFamily>();
+    QVERIFY(file->Opened());
   }
   void cleanup() {
-    DbCloseCurrent();
-    dir.reset();
+    file.reset();
     mrins.clear();
   }
 
@@ -90,9 +85,7 @@ class ParentsOfTest : public QObject {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scoped{&boxes};
     CParentsOfDialog dialog(child, false);
-    dialog.gate = {[] { return false; }, [] { return true; }};
-    dialog.show();
-    QCoreApplication::processEvents();
+    Show(dialog, false);
     auto* list = dialog.Control<QListWidget>(CParentsOfDialog::kIdcList);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Parents of Ann Child"));
     QCOMPARE(list->count(), 3);
@@ -121,9 +114,7 @@ class ParentsOfTest : public QObject {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scoped{&boxes};
     CParentsOfDialog dialog(child, false);
-    dialog.gate = {[] { return false; }, [] { return true; }};
-    dialog.show();
-    QCoreApplication::processEvents();
+    Show(dialog, false);
     boxes.QueueAnswer(plat::kIdNo);
     dialog.Unlink();
     QCOMPARE(StoredParents(child), mrins);
@@ -148,9 +139,7 @@ class ParentsOfTest : public QObject {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scoped{&boxes};
     CParentsOfDialog dialog(child, false);
-    dialog.gate = {[] { return false; }, [] { return true; }};
-    dialog.show();
-    QCoreApplication::processEvents();
+    Show(dialog, false);
     auto* list = dialog.Control<QListWidget>(CParentsOfDialog::kIdcList);
     auto* combo = dialog.Control<QComboBox>(CParentsOfDialog::kIdcRelation);
     list->setCurrentRow(1);
@@ -173,9 +162,7 @@ class ParentsOfTest : public QObject {
   void aReadOnlyFileIsViewOnly() {
     const std::int32_t child = MakeChild(2);
     CParentsOfDialog dialog(child, false);
-    dialog.gate = {[] { return true; }, [] { return true; }};
-    dialog.show();
-    QCoreApplication::processEvents();
+    Show(dialog, true);
     for (int id : {CParentsOfDialog::kIdcUnlink, CParentsOfDialog::kIdcMakePrimary,
                    CParentsOfDialog::kIdcUp, CParentsOfDialog::kIdcAdd})
       QVERIFY(!dialog.GetControl(id)->isVisible());
@@ -199,7 +186,7 @@ class ParentsOfTest : public QObject {
     return child;
   }
 
-  std::unique_ptr<QTemporaryDir> dir;
+  std::unique_ptr<TempFamily> file;
   List mrins;
 };
 

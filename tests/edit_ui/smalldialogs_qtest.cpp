@@ -4,13 +4,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "RecordAccess.h"
+#include "UiTestSupport.h"
 
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -21,15 +21,6 @@ using Rec = CIndividualRecord;
 using List = std::vector<std::int32_t>;
 
 namespace {
-
-void Shot(QWidget& w, const char* name) {
-  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
-  w.show();
-  QCoreApplication::processEvents();
-  w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QString::fromUtf8(name) +
-                QStringLiteral(".png"));
-  w.hide();
-}
 
 CIndividualNode* Person() {
   CIndividualRecord record;
@@ -42,6 +33,14 @@ CIndividualNode* Person() {
   CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
   node->AddRef();
   return node;
+}
+
+std::int32_t AddPerson(const char* surname, const char* given, char sex) {
+  CIndividualRecord p;
+  p.surname = surname;
+  p.givenNames[0] = given;
+  p.sex = sex;
+  return static_cast<std::int32_t>(family::Add(p, 0));
 }
 
 std::string Contact(const CIndividualNode& node, int field) {
@@ -120,17 +119,9 @@ class SmallDialogsTest : public QObject {
   }
 
   void familiesForGivesTheChosenLinesValue() {
-    QTemporaryDir dir;
-    const std::string family = dir.filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-    auto add = [](const char* given, char sex) {
-      CIndividualRecord p;
-      p.surname = "Lund";
-      p.givenNames[0] = given;
-      p.sex = sex;
-      return static_cast<std::int32_t>(family::Add(p, 0));
-    };
+    TempFamily file;
+    QVERIFY(file.Opened());
+    auto add = [](const char* given, char sex) { return AddPerson("Lund", given, sex); };
     const std::int32_t me = add("Ann", 'F');
     {
       CFamiliesForDialog dialog(nullptr, me);
@@ -160,21 +151,12 @@ class SmallDialogsTest : public QObject {
       dialog.accept();
       QCOMPARE(dialog.value, c.value);
     }
-    DbCloseCurrent();
   }
 
   void marriagesForPicksOrAddsAMarriage() {
-    QTemporaryDir dir;
-    const std::string family = dir.filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-    auto add = [](const char* given, char sex) {
-      CIndividualRecord p;
-      p.surname = "Moe";
-      p.givenNames[0] = given;
-      p.sex = sex;
-      return static_cast<std::int32_t>(family::Add(p, 0));
-    };
+    TempFamily file;
+    QVERIFY(file.Opened());
+    auto add = [](const char* given, char sex) { return AddPerson("Moe", given, sex); };
     const std::int32_t her = add("Siri", 'F'), child = add("Tor", 'M');
     {
       CMarriagesForDialog dialog(nullptr, her, child);
@@ -214,7 +196,6 @@ class SmallDialogsTest : public QObject {
       DbGetRelation(dialog.result, db::kRelSpouses, 2, spouses);
       QCOMPARE(spouses, (List{0, her}));  // a new marriage with her as the wife
     }
-    DbCloseCurrent();
   }
 
   void citationActualTextSavesOrCancels() {

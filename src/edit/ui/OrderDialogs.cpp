@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "DialogParts.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
 #include "StringTable.h"
@@ -18,33 +19,6 @@ namespace {
 
 constexpr unsigned kIdsChildLabel = 7231;
 constexpr unsigned kIdsChildDateLabel = 7232;
-
-// A list line's tabs shown as column gaps.
-QString Shown(const std::string& line) {
-  QString text = fw::ToQString(line);
-  text.replace(QLatin1Char('\t'), QStringLiteral("    "));
-  return text;
-}
-
-QPushButton* Button(const char* text) {
-  auto* b = new QPushButton(QString::fromUtf8(text));
-  b->setAutoDefault(false);
-  return b;
-}
-
-QVBoxLayout* Buttons(fw::CDialogBase& dialog) {
-  auto* ok = dialog.AddControl(fw::kIdOk, Button("OK"));
-  ok->setDefault(true);
-  auto* cancel = dialog.AddControl(fw::kIdCancel, Button("Cancel"));
-  auto* help = dialog.AddControl(fw::kIdHelp, Button("&Help"));
-  help->setEnabled(false);
-  auto* column = new QVBoxLayout;
-  for (QPushButton* b : {ok, cancel, help}) column->addWidget(b);
-  column->addStretch();
-  QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-  return column;
-}
 
 QListWidget* ListWithLabels(fw::CDialogBase& dialog, int listId, const QString& name,
                             const QString& date, QVBoxLayout* into) {
@@ -94,7 +68,7 @@ CSpouseChildOrderDialog::CSpouseChildOrderDialog(QWidget* parent, std::int32_t o
       left);
   auto* top = new QHBoxLayout(this);
   top->addLayout(left, 1);
-  top->addLayout(Buttons(*this));
+  top->addLayout(OkCancelHelpColumn(*this, "OK"));
   Fill();
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     order_.SetCurrent(row);
@@ -108,7 +82,7 @@ void CSpouseChildOrderDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
   for (int i = 0; i < static_cast<int>(order_.Numbers().size()); ++i)
-    list_->addItem(Shown(order_.LineText(i)));
+    list_->addItem(ListLineText(order_.LineText(i)));
   list_->setCurrentRow(order_.Current());
   SetControlText(kIdcOrder, order_.Current() < 0 ? "" : std::to_string(order_.Current() + 1));
 }
@@ -132,11 +106,11 @@ COtherMarriagesDialog::COtherMarriagesDialog(QWidget* parent, std::int32_t rin, 
   COrderList marriages;
   marriages.Load(rin, COrderList::kSpouses, index);
   for (int i = 0; i < static_cast<int>(marriages.Numbers().size()); ++i)
-    list_->addItem(Shown(marriages.LineText(i)));
+    list_->addItem(ListLineText(marriages.LineText(i)));
   list_->setCurrentRow(marriages.Current());
   auto* top = new QHBoxLayout(this);
   top->addLayout(left, 1);
-  top->addLayout(Buttons(*this));
+  top->addLayout(OkCancelHelpColumn(*this, "OK"));
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OnOK(); });
 }
 

@@ -11,6 +11,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DialogParts.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
@@ -27,18 +28,6 @@ constexpr unsigned kIdsLinkChanged = 5202;
 constexpr unsigned kIdsRelationships = 5203;
 constexpr unsigned kIdsRelationToParents = 5205;
 constexpr unsigned kIdsUnlinkChild = 7047;
-
-QPushButton* Button(const char* text) {
-  auto* b = new QPushButton(QString::fromUtf8(text));
-  b->setAutoDefault(false);
-  return b;
-}
-
-QString Shown(const std::string& line) {
-  QString text = fw::ToQString(line);
-  text.replace(QLatin1Char('\t'), QStringLiteral("    "));
-  return text;
-}
 
 }  // namespace
 
@@ -81,11 +70,11 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   listRow->addWidget(list_, 1);
   listRow->addLayout(spin);
 
-  auto* add = AddControl(kIdcAdd, Button("&Add..."));
+  auto* add = AddControl(kIdcAdd, PlainButton("&Add..."));
   // Add Parents is not built yet.
   add->setEnabled(false);
-  auto* unlink = AddControl(kIdcUnlink, Button("&Unlink..."));
-  auto* primary = AddControl(kIdcMakePrimary, Button("&Make Primary"));
+  auto* unlink = AddControl(kIdcUnlink, PlainButton("&Unlink..."));
+  auto* primary = AddControl(kIdcMakePrimary, PlainButton("&Make Primary"));
   auto* actions = new QHBoxLayout;
   for (QPushButton* b : {add, unlink, primary}) actions->addWidget(b);
   actions->addStretch();
@@ -100,13 +89,13 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   relationRow->addWidget(relationLabel);
   relationRow->addWidget(relation_, 1);
 
-  auto* ok = AddControl(fw::kIdOk, Button("OK"));
+  auto* ok = AddControl(fw::kIdOk, PlainButton("OK"));
   ok->setDefault(true);
-  auto* cancel = AddControl(fw::kIdCancel, Button("Cancel"));
-  auto* notes = AddControl(kIdcNotes, Button("N&otes"));
+  auto* cancel = AddControl(fw::kIdCancel, PlainButton("Cancel"));
+  auto* notes = AddControl(kIdcNotes, PlainButton("N&otes"));
   // The Notes dialog is opened from the individual's own screens.
   notes->setEnabled(false);
-  auto* help = AddControl(fw::kIdHelp, Button("Help"));
+  auto* help = AddControl(fw::kIdHelp, PlainButton("Help"));
   help->setEnabled(false);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -152,7 +141,7 @@ char CParentsOfDialog::ComboLetter() const {
 void CParentsOfDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
-  for (int i = 0; i < links_.Count(); ++i) list_->addItem(Shown(links_.LineText(i)));
+  for (int i = 0; i < links_.Count(); ++i) list_->addItem(ListLineText(links_.LineText(i)));
   list_->setCurrentRow(links_.Current());
   ShowCurrent();
 }

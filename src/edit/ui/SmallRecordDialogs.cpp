@@ -11,6 +11,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DialogParts.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
@@ -25,26 +26,6 @@ constexpr unsigned kIdsAddMotherFor = 5199;
 constexpr unsigned kIdsAddFatherFor = 5200;
 constexpr unsigned kIdsAddMarriage = 5201;
 constexpr unsigned kIdsSelectMarriageOf = 7140;
-
-QPushButton* Button(const char* text) {
-  auto* b = new QPushButton(QString::fromUtf8(text));
-  b->setAutoDefault(false);
-  return b;
-}
-
-// OK, Cancel and Help in a column at the right.
-QVBoxLayout* ButtonColumn(fw::CDialogBase& dialog, const char* okText, QPushButton*& ok,
-                          QPushButton*& cancel) {
-  ok = dialog.AddControl(fw::kIdOk, Button(okText));
-  ok->setDefault(true);
-  cancel = dialog.AddControl(fw::kIdCancel, Button("Cancel"));
-  auto* help = dialog.AddControl(fw::kIdHelp, Button("&Help"));
-  help->setEnabled(false);
-  auto* column = new QVBoxLayout;
-  for (QPushButton* b : {ok, cancel, help}) column->addWidget(b);
-  column->addStretch();
-  return column;
-}
 
 }  // namespace
 
@@ -69,14 +50,11 @@ CContactInfoDialog::CContactInfoDialog(QWidget* parent, CIndividualNode& person)
     edit->setMinimumWidth(DialogUnitsToPixels(170, 0).width());
     form->addRow(QString::fromUtf8(kLabels[i]), AddControl(kIdcFields[i], edit));
   }
-  QPushButton *ok, *cancel;
-  QVBoxLayout* buttons = ButtonColumn(*this, "OK", ok, cancel);
+  QVBoxLayout* buttons = OkCancelHelpColumn(*this, "OK");
   auto* top = new QHBoxLayout(this);
   top->addLayout(form, 1);
   top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);
-  connect(ok, &QPushButton::clicked, this, &CContactInfoDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &CContactInfoDialog::reject);
 }
 
 void CContactInfoDialog::OnInitDialog() {
@@ -112,13 +90,10 @@ CCitationTextDialog::CCitationTextDialog(QWidget* parent) : fw::CDialogBase(pare
   edit->setTabChangesFocus(true);
   edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   edit->setMinimumSize(DialogUnitsToPixels(220, 110));
-  QPushButton *save, *cancel;
-  QVBoxLayout* buttons = ButtonColumn(*this, "&Save", save, cancel);
+  QVBoxLayout* buttons = OkCancelHelpColumn(*this, "&Save");
   auto* top = new QHBoxLayout(this);
   top->addWidget(edit, 1);
   top->addLayout(buttons);
-  connect(save, &QPushButton::clicked, this, &CCitationTextDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &CCitationTextDialog::reject);
 }
 
 void CCitationTextDialog::OnInitDialog() {
@@ -148,19 +123,14 @@ CFamiliesForDialog::CFamiliesForDialog(QWidget* parent, std::int32_t rin)
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(280, 80));
   for (const FamiliesForLine& line : lines_) {
-    QString text = fw::ToQString(line.text);
-    text.replace(QLatin1Char('\t'), QStringLiteral("    "));
-    list_->addItem(text);
+    list_->addItem(ListLineText(line.text));
   }
   if (!lines_.empty()) list_->setCurrentRow(0);
   left->addWidget(list_, 1);
-  QPushButton *ok, *cancel;
-  QVBoxLayout* buttons = ButtonColumn(*this, "OK", ok, cancel);
+  QVBoxLayout* buttons = OkCancelHelpColumn(*this, "OK");
   auto* top = new QHBoxLayout(this);
   top->addLayout(left, 1);
   top->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, &CFamiliesForDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &CFamiliesForDialog::reject);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
 }
 
@@ -210,9 +180,7 @@ int CMarriagesForDialog::Fill() {
   choices_ = MarriageChoices(rin_, onlyWithoutSpouse);
   list_->clear();
   for (const MarriageChoice& choice : choices_) {
-    QString text = fw::ToQString(choice.text);
-    text.replace(QLatin1Char('\t'), QStringLiteral("    "));
-    list_->addItem(text);
+    list_->addItem(ListLineText(choice.text));
   }
   if (!selectionOnly) {
     auto* add = new QListWidgetItem(QStringLiteral("       ") +
