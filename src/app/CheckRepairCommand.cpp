@@ -1,8 +1,6 @@
 #include "CheckRepairCommand.h"
 
-#include <QMessageBox>
-#include <QPushButton>
-
+#include "CheckRepairOptionsDialog.h"
 #include "CheckRepairWindow.h"
 #include "DbCalls.h"
 #include "DialogBase.h"
@@ -21,20 +19,11 @@ constexpr const char* kReportName = "checkfix.rpt";
 
 // 0 Cancel, else kIdcCheckOnly or kIdcCheckAndRepair.
 int AskCheckOrRepair(const std::string& path, QWidget* parent) {
-  QMessageBox box(parent);
-  box.setWindowTitle(QString::fromLatin1(kCaption));
-  box.setText(fw::ToQString(path));
-  box.setIcon(QMessageBox::Question);
-  QPushButton* check = box.addButton(QStringLiteral("&Check"), QMessageBox::AcceptRole);
-  QPushButton* repair = box.addButton(QStringLiteral("Check/&Repair"), QMessageBox::AcceptRole);
-  QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-  check->setObjectName(QStringLiteral("ctl%1").arg(kIdcCheckOnly));
-  repair->setObjectName(QStringLiteral("ctl%1").arg(kIdcCheckAndRepair));
-  box.setDefaultButton(check);
-  box.setEscapeButton(cancel);
-  box.exec();
-  if (box.clickedButton() == check) return kIdcCheckOnly;
-  if (box.clickedButton() == repair) return kIdcCheckAndRepair;
+  CCheckRepairOptionsDialog dialog(parent);
+  dialog.path = path;
+  const int result = dialog.exec();
+  if (result == CCheckRepairOptionsDialog::kIdcCheckRepair) return kIdcCheckAndRepair;
+  if (result == fw::kIdOk) return kIdcCheckOnly;
   return 0;
 }
 

@@ -103,8 +103,9 @@ int DbUnSetRelation(std::int32_t mrin, std::int32_t rin, int relation);
 // Takes individual (kIndividual) or marriage (kMarriage) rin out of all its
 // families.
 int DbUnlinkRIN(std::int32_t rin, int type);
-// kRelMarriages: new order of rin's marriages; kRelChildren: of marriage rin's
-// children.
+// kRelMarriages: new order of rin's marriages; kRelParents: of individual
+// rin's parent family links (link numbers, the first becomes the primary
+// parents); kRelChildren: of marriage rin's children.
 int DbSetOrder(std::int32_t rin, const std::vector<std::int32_t>& list, int relation, int count);
 
 // ---- records ----

@@ -11,6 +11,7 @@
 
 #include "Backup.h"
 #include "CheckRepairCommand.h"
+#include "CheckRepairOptionsDialog.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
@@ -99,24 +100,53 @@ class MaintenanceDialogsTest : public QObject {
 
   void checkRepairOffersCheckAndRepairAndCancelEndsIt() {
     QStringList buttons;
+    QString shownPath;
     QTimer answer;
     connect(&answer, &QTimer::timeout, this, [&] {
-      auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      auto* shown = qobject_cast<CCheckRepairOptionsDialog*>(QApplication::activeModalWidget());
       if (!shown) return;
-      for (QAbstractButton* b : shown->buttons())
-        if (!b->objectName().isEmpty()) buttons << b->objectName() + QLatin1Char('=') + b->text();
-      buttons.sort();
+      for (int id :
+           {CCheckRepairOptionsDialog::kIdcCheck, CCheckRepairOptionsDialog::kIdcCheckRepair})
+        buttons << QString::number(id) + QLatin1Char('=') +
+                       fw::ToQString(shown->GetControlText(id));
+      shownPath = fw::ToQString(shown->GetControlText(CCheckRepairOptionsDialog::kIdcPath));
       if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
         shown->grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
                            QStringLiteral("/checkrepairchoice.png"));
-      shown->button(QMessageBox::Cancel)->click();
+      shown->reject();
     });
     answer.start(20);
     QCOMPARE(RunCheckRepairCommand(family, nullptr), 0);
     answer.stop();
     QCOMPARE(buttons,
-             (QStringList{QStringLiteral("ctl1480=Check/&Repair"), QStringLiteral("ctl1=&Check")}));
+             (QStringList{QStringLiteral("1=Chec&k"), QStringLiteral("1480=Check/&Repair")}));
+    QCOMPARE(shownPath, fw::ToQString(family));
     QVERIFY(!QFile::exists(dir->filePath(QStringLiteral("checkfix.rpt"))));
+  }
+
+  void checkRepairOptionsAnswerTheirButtonsAndBackupStaysOpen() {
+    struct Case {
+      int button;
+      int result;
+    };
+    const Case cases[] = {{CCheckRepairOptionsDialog::kIdcCheck, fw::kIdOk},
+                          {CCheckRepairOptionsDialog::kIdcCheckRepair, 1480},
+                          {fw::kIdCancel, fw::kIdCancel}};
+    for (const Case& c : cases) {
+      CCheckRepairOptionsDialog dialog;
+      dialog.path = "/data/family.orv";
+      int backups = 0;
+      dialog.backup = [&] { ++backups; };
+      dialog.show();
+      QCoreApplication::processEvents();
+      dialog.Control<QPushButton>(CCheckRepairOptionsDialog::kIdcBackup)->click();
+      QVERIFY(dialog.isVisible());
+      QCOMPARE(backups, 1);
+      QVERIFY(dialog.madeBackup);
+      dialog.Control<QPushButton>(c.button)->click();
+      QVERIFY(!dialog.isVisible());
+      QCOMPARE(dialog.result(), c.result);
+    }
   }
 
   void networkFileSystemsCountAsRemovable() {

@@ -1,6 +1,6 @@
-// The editing commands in the application: Edit > Individual and Edit >
-// Marriage are enabled with a family file open and open their screens on
-// the active view's person and marriage.
+// The editing commands in the application: Edit > Individual, Marriage,
+// Parents and the two order lists are enabled with a family file open and
+// open their screens on the active view's person and marriage.
 #include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>
@@ -21,6 +21,8 @@
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MarriageDialog.h"
+#include "OrderDialogs.h"
+#include "ParentsOfDialog.h"
 #include "RecordAccess.h"
 
 class EditCommandsTest : public QObject {
@@ -61,6 +63,31 @@ class EditCommandsTest : public QObject {
     QVERIFY(h_.boxes.Calls().empty());
     CIndividualRecord back;
     QCOMPARE(family::Read(back, father_), 1);
+  }
+
+  void parentsAndOrderCommandsOpenTheirScreens() {
+    CMainFrame* frame = h_.app->GetMainFrame();
+    for (unsigned id :
+         {shell::kIdEditParents, shell::kIdEditOrderSpouses, shell::kIdEditOrderChildren})
+      QVERIFY2(frame->CommandAction(id)->isEnabled(), qPrintable(QString::number(id)));
+    const std::int32_t rin = father_;
+    QVERIFY(TriggerAndInspect<editui::CParentsOfDialog>(
+        frame->CommandAction(shell::kIdEditParents), [rin](editui::CParentsOfDialog& d) {
+          QCOMPARE(d.windowTitle(), QStringLiteral("Parents of Dag Lind"));
+          QCOMPARE(d.Links().Rin(), rin);
+        }));
+    const std::int32_t mrin = mrin_;
+    QVERIFY(TriggerAndInspect<editui::CSpouseChildOrderDialog>(
+        frame->CommandAction(shell::kIdEditOrderSpouses),
+        [mrin](editui::CSpouseChildOrderDialog& d) {
+          QCOMPARE(d.windowTitle(), QStringLiteral("Spouse Order"));
+          QCOMPARE(d.Order().Numbers(), std::vector<std::int32_t>{mrin});
+        }));
+    QVERIFY(TriggerAndInspect<editui::CSpouseChildOrderDialog>(
+        frame->CommandAction(shell::kIdEditOrderChildren), [](editui::CSpouseChildOrderDialog& d) {
+          QCOMPARE(d.windowTitle(), QStringLiteral("Child Order"));
+          QCOMPARE(d.Order().GetMode(), COrderList::kChildren);
+        }));
   }
 
  private:

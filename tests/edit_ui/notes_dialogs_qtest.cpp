@@ -394,7 +394,7 @@ class NotesDialogsTest : public QObject {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Sources for Birth of Ann Lund"));
     QCOMPARE(dialog.GetControlText(CSourcesForDialog::kIdcTitle), std::string("Ship list"));
     QCOMPARE(dialog.GetControlText(CSourcesForDialog::kIdcSelect), std::string("&Replace..."));
-    QVERIFY(!dialog.IsControlEnabled(CSourcesForDialog::kIdcActualText));
+    QVERIFY(dialog.IsControlEnabled(CSourcesForDialog::kIdcActualText));
     dialog.SetControlText(CSourcesForDialog::kIdcPage, "p. 4");
     dialog.NewCitation();
     QCOMPARE(dialog.GetControlText(CSourcesForDialog::kIdcPosition), std::string("2 of 2"));

@@ -108,7 +108,8 @@ class FamilyLinks {
   int DetachFamilyLink(std::int32_t link);
 
   // ---- order ----
-  // kRelMarriages: new order of an individual's marriages; kRelChildren: of
+  // kRelMarriages: new order of an individual's marriages; kRelParents: of
+  // an individual's parent family links (link numbers); kRelChildren: of
   // a marriage's children (child RINs). The list must be a permutation of the present
   // members; otherwise nothing changes and 0 is returned.
   int O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list, int relation);

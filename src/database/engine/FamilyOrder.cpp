@@ -1,7 +1,7 @@
-// The order of an individual's marriages and of a marriage's children,
-// rewriting an owner's list of children or user events, and the engine's
-// share of merging one individual into another: handing over the parent
-// family links.
+// The order of an individual's marriages, of its parent family links and of
+// a marriage's children, rewriting an owner's list of children or user
+// events, and the engine's share of merging one individual into another:
+// handing over the parent family links.
 #include <algorithm>
 #include <string>
 
@@ -50,6 +50,14 @@ int FamilyLinks::O3_SetOrder(std::int32_t record, std::span<const std::int32_t> 
     if (!records_.Read(record, person)) return 0;
     person.firstMarriage = list.front();
     return records_.Write(record, person);
+  }
+  if (relation == db::kRelParents) {
+    // The individual's parent family links (by link number) in a new order;
+    // the first becomes the primary parent set.
+    if (records_.IsLive(RecordKind::Individual, record) != 1) return 0;
+    if (!IsPermutation(list, Ring(kParents, record))) return 0;
+    if (list.size() <= 1) return 1;
+    return WriteRing(kParents, record, std::vector<std::int32_t>(list.begin(), list.end())) ? 1 : 0;
   }
   if (relation == db::kRelChildren) {
     if (records_.IsLive(RecordKind::Marriage, record) != 1) return 0;

@@ -12,6 +12,8 @@
 #include "MarriageDialog.h"
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
+#include "OrderDialogs.h"
+#include "ParentsOfDialog.h"
 #include "RecordAccess.h"
 #include "StringTable.h"
 
@@ -59,6 +61,30 @@ void EditMarriage(CKorApp* app) {
   app->ShowInActiveView(rin);
 }
 
+// Edit > Parents: the parent families of the active view's person.
+void EditParents(CKorApp* app) {
+  const std::int32_t rin = app->ActiveViewRin();
+  if (rin <= 0) return;
+  {
+    editui::CParentsOfDialog dialog(rin, false, app->GetMainFrame());
+    dialog.exec();
+  }
+  app->ShowInActiveView(rin);
+}
+
+// Edit > Order Spouses / Order Children: the active person's marriages or
+// the active marriage's children.
+void EditOrder(CKorApp* app, COrderList::Mode mode) {
+  const std::int32_t rin = app->ActiveViewRin();
+  const std::int32_t owner = mode == COrderList::kSpouses ? rin : app->ActiveViewMrin();
+  if (owner <= 0) return;
+  {
+    editui::CSpouseChildOrderDialog dialog(app->GetMainFrame(), owner, mode, 0);
+    dialog.exec();
+  }
+  app->ShowInActiveView(rin);
+}
+
 }  // namespace
 
 void RegisterEditCommands(CKorApp& app) {
@@ -68,4 +94,10 @@ void RegisterEditCommands(CKorApp& app) {
       shell::kIdEditIndividual, [owner] { EditIndividual(owner); }, true);
   app.SetToolCommand(
       shell::kIdEditMarriage, [owner] { EditMarriage(owner); }, true);
+  app.SetToolCommand(
+      shell::kIdEditParents, [owner] { EditParents(owner); }, true);
+  app.SetToolCommand(
+      shell::kIdEditOrderSpouses, [owner] { EditOrder(owner, COrderList::kSpouses); }, true);
+  app.SetToolCommand(
+      shell::kIdEditOrderChildren, [owner] { EditOrder(owner, COrderList::kChildren); }, true);
 }

@@ -18,6 +18,8 @@
 #include "FieldListWidget.h"
 #include "IndividualNode.h"
 #include "KorApp.h"
+#include "ParentsOfDialog.h"
+#include "SmallRecordDialogs.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
 #include "UserEventRecord.h"
@@ -79,7 +81,7 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
     auto* button = AddControl(s.id, new QPushButton(Text(s.text)));
     button->setToolTip(Str(res::LoadString(s.tip)));
     // Their screens belong to other parts of the program not built yet.
-    button->setEnabled(false);
+    button->setEnabled(s.id == kIdcAddress);
     buttons->addWidget(button);
   }
   buttons->addStretch();
@@ -110,6 +112,10 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
     button->setFocus();
     OptionsMenu()->exec(button->mapToGlobal(QPoint(0, button->height())));
   });
+  connect(Control<QPushButton>(kIdcAddress), &QPushButton::clicked, this,
+          &CEditIndividualDialog::OnAddress);
+  connect(new QShortcut(QKeySequence(Text("Alt+A")), this), &QShortcut::activated, this,
+          &CEditIndividualDialog::OnAddress);
   connect(list_, &CFieldListWidget::resized, this, [this] { editui::FitValueColumn(list_); });
 
   const struct {
@@ -145,13 +151,19 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
     menu_->addAction(Text("New &Event/Attribute..."), this, &CEditIndividualDialog::OnNewEvent);
     removeAction_ = menu_->addAction(Text("Remo&ve Event/Attribute"), this,
                                      &CEditIndividualDialog::OnRemoveEvent);
-    // Edit Parents, Notes, Sources, Address and Multimedia open screens
-    // built elsewhere; they stay disabled until those exist.
-    parentsAction_ = menu_->addAction(Text("Edit &Parents"));
+    // Notes, Sources and Multimedia open screens built elsewhere; they stay
+    // disabled until those exist.
+    parentsAction_ = menu_->addAction(Text("Edit &Parents"), this, [this] {
+      CIndividualNode* node = session_.Node();
+      if (node == nullptr || node->GetRin() <= 0) return;
+      editui::CParentsOfDialog dialog(node->GetRin(), false, this);
+      dialog.exec();
+    });
     menu_->addSeparator();
-    for (const char* text :
-         {"&Notes\tAlt+N", "Sou&rces\tAlt+R", "&Address\tAlt+A", "&Multimedia\tAlt+M"})
+    for (const char* text : {"&Notes\tAlt+N", "Sou&rces\tAlt+R"})
       menu_->addAction(Text(text))->setEnabled(false);
+    menu_->addAction(Text("&Address\tAlt+A"), this, &CEditIndividualDialog::OnAddress);
+    menu_->addAction(Text("&Multimedia\tAlt+M"))->setEnabled(false);
     menu_->addSeparator();
     menu_->addAction(Text("&Character Map\tF7"), this,
                      [this] { list_->List().ShowCharacterMapForCell(); });
@@ -164,7 +176,8 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
 
 void CEditIndividualDialog::PrepareMenu() {
   removeAction_->setEnabled(editui::UserEventOfRow(session_.Model(), CurrentRow()) != nullptr);
-  parentsAction_->setEnabled(false);
+  // Parent families belong to an individual already in the file.
+  parentsAction_->setEnabled(session_.Node() != nullptr && session_.Node()->GetRin() > 0);
 }
 
 CFieldListRow* CEditIndividualDialog::CurrentRow() const {
@@ -233,6 +246,15 @@ void CEditIndividualDialog::UpdatePictures() {
   Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, node && node->HasNotes()));
   Control<QPushButton>(kIdcSources)
       ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+}
+
+void CEditIndividualDialog::OnAddress() {
+  CIndividualNode* node = session_.Node();
+  if (node == nullptr) return;
+  list_->List().EndCurrentEdit(1, 1);
+  editui::CContactInfoDialog dialog(this, *node);
+  dialog.captionInsert = GetControlText(kIdcHeading);
+  if (dialog.exec() == fw::kIdOk) UpdatePictures();
 }
 
 void CEditIndividualDialog::OnNewEvent() {

@@ -63,6 +63,8 @@ class CEditIndividualDialog : public fw::CResizableDialog {
   // The Options menu as it is before it opens (tests look at its state).
   QMenu* OptionsMenu();
   // Commands of the Options menu and the section keys.
+  // Contact Information for the individual being edited.
+  void OnAddress();
   void OnNewEvent();
   void OnRemoveEvent();
   void GoToSection(int labelId);

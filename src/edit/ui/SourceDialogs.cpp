@@ -20,6 +20,7 @@
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "SmallRecordDialogs.h"
 #include "StringTable.h"
 
 namespace notesui {
@@ -710,8 +711,6 @@ CSourcesForDialog::CSourcesForDialog(std::int32_t citation, std::int32_t owner, 
   top->addLayout(sourceButtons);
   top->addLayout(buttons);
 
-  actual->setEnabled(false);  // the Citation Actual Text dialog is not built yet
-
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
     if (index >= 0 && index + 1 != model.Position()) MoveTo(index + 1);
   });
@@ -723,6 +722,14 @@ CSourcesForDialog::CSourcesForDialog(std::int32_t citation, std::int32_t owner, 
     std::unique_ptr<CMultimediaItem> item;
     if (model.Shown().image) item = std::make_unique<CMultimediaItem>(*model.Shown().image);
     if (RunImageFor(this, suffix_, item)) model.SetImage(std::move(item));
+    UpdateButtons();
+  });
+  connect(actual, &QPushButton::clicked, this, [this] {
+    ReadFields();
+    editui::CCitationTextDialog dialog(this);
+    dialog.text = model.Shown().actualText;
+    dialog.captionInsert = suffix_;
+    if (dialog.exec() == fw::kIdOk) model.Shown().actualText = dialog.text;
     UpdateButtons();
   });
   connect(del, &QPushButton::clicked, this, &CSourcesForDialog::DeleteCitation);

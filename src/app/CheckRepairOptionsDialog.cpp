@@ -1,0 +1,78 @@
+#include "CheckRepairOptionsDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "KorApp.h"
+#include "QtPorts.h"
+
+namespace {
+
+QPushButton* Button(const char* text) {
+  auto* b = new QPushButton(QString::fromUtf8(text));
+  b->setAutoDefault(false);
+  return b;
+}
+
+}  // namespace
+
+CCheckRepairOptionsDialog::CCheckRepairOptionsDialog(QWidget* parent) : fw::CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("Check/Repair"));
+  auto* check = AddControl(kIdcCheck, Button("Chec&k"));
+  check->setDefault(true);
+  auto* repair = AddControl(kIdcCheckRepair, Button("Check/&Repair"));
+  auto* cancel = AddControl(fw::kIdCancel, Button("Cancel"));
+  auto* help = AddControl(fw::kIdHelp, Button("&Help"));
+  help->setEnabled(false);
+  auto* note = new QLabel(QStringLiteral(
+      "Selecting the Check/Repair option may change your file if a repair needs to be made. You "
+      "may wish to make a backup before proceeding with Check/Repair."));
+  note->setWordWrap(true);
+  note->setMinimumWidth(DialogUnitsToPixels(190, 0).width());
+  auto* backupButton = AddControl(kIdcBackup, Button("&Backup"));
+  auto* pathLabel = AddControl(kIdcPath, new QLabel);
+  pathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* browse = AddControl(kIdcBrowse, Button("Bro&wse..."));
+  // The command checks the open family file; choosing another one here is
+  // not offered.
+  browse->setEnabled(false);
+
+  auto* buttons = new QVBoxLayout;
+  for (QPushButton* b : {check, repair, cancel, help}) buttons->addWidget(b);
+  buttons->addStretch();
+  auto* noteRow = new QHBoxLayout;
+  noteRow->addWidget(note, 1);
+  noteRow->addWidget(backupButton, 0, Qt::AlignTop);
+  auto* pathRow = new QHBoxLayout;
+  pathRow->addWidget(new QLabel(QStringLiteral("Check File:")));
+  pathRow->addWidget(pathLabel, 1);
+  pathRow->addWidget(browse);
+  auto* left = new QVBoxLayout;
+  left->addLayout(noteRow);
+  left->addLayout(pathRow);
+  left->addStretch();
+  auto* top = new QHBoxLayout(this);
+  top->addLayout(left, 1);
+  top->addLayout(buttons);
+
+  connect(check, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::accept);
+  connect(repair, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::CheckAndRepair);
+  connect(cancel, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::reject);
+  connect(backupButton, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::Backup);
+}
+
+void CCheckRepairOptionsDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  SetControlText(kIdcPath, path);
+}
+
+void CCheckRepairOptionsDialog::Backup() {
+  if (backup) {
+    backup();
+  } else if (CKorApp* app = CKorApp::Instance()) {
+    app->BackupFamilyFile();
+  }
+  madeBackup = true;
+}

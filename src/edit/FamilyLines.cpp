@@ -1,0 +1,151 @@
+#include "FamilyLines.h"
+
+#include <utility>
+
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "StringTable.h"
+
+namespace {
+
+constexpr unsigned kIdsUnknown = 7080;
+constexpr unsigned kIdsDivorced = 3495;
+
+// Given names first, or "UNKNOWN" when the individual cannot be read.
+std::string NameOf(std::int32_t rin) {
+  CIndividualRecord person;
+  if (rin <= 0 || DbGetRecord(rin, db::kIndividual, &person) != 1)
+    return res::LoadString(kIdsUnknown);
+  return person.GetName(0, false, 0, false);
+}
+
+std::string Columns(const CDateValue& date) { return date.FormatColumns(false, 0, false); }
+
+std::vector<std::int32_t> Relation(std::int32_t rin, int countRelation, int listRelation) {
+  const int count = DbGetRelationCount(rin, countRelation, 0, 1);
+  std::vector<std::int32_t> out;
+  if (count <= 0) return out;
+  if (listRelation == db::kRelParents)
+    DbGetRelationList(out, db::kRelParents, 4, rin, 0);
+  else
+    DbGetRelation(rin, listRelation, count, out);
+  return out;
+}
+
+}  // namespace
+
+std::int32_t PartnerOf(const CMarriageRecord& marriage, std::int32_t rin) {
+  if (marriage.husband == rin) return marriage.wife;
+  if (marriage.wife == rin) return marriage.husband;
+  return marriage.husband != 0 ? marriage.husband : marriage.wife;
+}
+
+std::string SpouseLine(std::int32_t mrin, std::int32_t rin) {
+  CMarriageRecord marriage;
+  if (DbGetRecord(mrin, db::kMarriage, &marriage) != 1) return res::LoadString(kIdsUnknown) + "\t";
+  const std::int32_t spouse = PartnerOf(marriage, rin);
+  std::string line = NameOf(spouse) + "\t";
+  if (marriage.marriage.date.IsSet()) line += Columns(marriage.marriage.date);
+  if (marriage.status == 'D') line += res::LoadString(kIdsDivorced);
+  return line;
+}
+
+std::string ChildLine(std::int32_t childRin) {
+  CIndividualRecord child;
+  if (childRin <= 0 || DbGetRecord(childRin, db::kIndividual, &child) != 1)
+    return res::LoadString(kIdsUnknown) + "\t";
+  std::string line = child.GetName(0, false, 0, false) + "\t";
+  if (!child.birth.date.IsSet() && child.christening.date.IsSet())
+    line += "*\t" + Columns(child.christening.date);
+  else if (child.birth.date.IsSet())
+    line += "\t" + Columns(child.birth.date);
+  return line;
+}
+
+std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin) {
+  std::vector<FamiliesForLine> lines;
+  const std::vector<std::int32_t> parents = Relation(rin, db::kRelFather, db::kRelParents);
+  const std::vector<std::int32_t> marriages = Relation(rin, db::kRelMarriages, db::kRelMarriages);
+  if (parents.empty() && marriages.empty()) return lines;
+  lines.push_back({"\t" + res::LoadString(kIdsAllFamilies), 0});
+  if (parents.size() > 1) lines.push_back({"\t" + res::LoadString(kIdsAllFamiliesAsChild), -2});
+  for (std::int32_t mrin : parents) {
+    CMarriageRecord marriage;
+    std::string text = std::to_string(mrin) + "\t" + res::LoadString(kIdsAsChildWithParents) + " ";
+    const bool read = DbGetRecord(mrin, db::kMarriage, &marriage) == 1;
+    text += NameOf(read ? marriage.husband : 0) + "/" + NameOf(read ? marriage.wife : 0);
+    if (read && marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
+    lines.push_back({std::move(text), mrin});
+  }
+  if (marriages.size() > 1) lines.push_back({"\t" + res::LoadString(kIdsAllFamiliesAsParent), -1});
+  for (std::int32_t mrin : marriages) {
+    if (mrin == 0) continue;
+    CMarriageRecord marriage;
+    std::string text = std::to_string(mrin) + "\t" + res::LoadString(kIdsAsParentWithSpouse) + " ";
+    const bool read = DbGetRecord(mrin, db::kMarriage, &marriage) == 1;
+    text += NameOf(read ? PartnerOf(marriage, rin) : 0);
+    if (read && marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
+    lines.push_back({std::move(text), mrin});
+  }
+  return lines;
+}
+
+std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse) {
+  std::vector<MarriageChoice> choices;
+  for (std::int32_t mrin : Relation(rin, db::kRelMarriages, db::kRelMarriages)) {
+    CMarriageRecord marriage;
+    if (mrin == 0 || DbGetRecord(mrin, db::kMarriage, &marriage) != 1) continue;
+    const std::int32_t spouse = PartnerOf(marriage, rin);
+    if (onlyWithoutSpouse && spouse != 0) continue;
+    std::string text = std::to_string(mrin) + "\t" + NameOf(spouse);
+    if (marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
+    choices.push_back({std::move(text), mrin});
+  }
+  return choices;
+}
+
+std::int32_t AddMarriageFor(std::int32_t rin) {
+  const int relation = DbGetSex(rin) == 'F' ? db::kRelWife : db::kRelHusband;
+  const std::int32_t mrin = DbSetRelation(rin, 0, relation, 0);
+  return mrin > 0 ? mrin : 0;
+}
+
+void COrderList::Load(std::int32_t owner, Mode mode, int index) {
+  owner_ = owner;
+  mode_ = mode;
+  numbers_.clear();
+  if (mode == kSpouses) {
+    numbers_ = Relation(owner, db::kRelMarriages, db::kRelMarriages);
+    std::erase(numbers_, 0);
+  } else {
+    const int count = DbGetRelationCount(owner, db::kRelChildren, 0, 0);
+    if (count > 0) DbGetRelation(owner, db::kRelChildren, count, numbers_);
+  }
+  current_ = -1;
+  SetCurrent(index);
+}
+
+std::string COrderList::LineText(int i) const {
+  return mode_ == kSpouses ? SpouseLine(numbers_[i], owner_) : ChildLine(numbers_[i]);
+}
+
+void COrderList::SetCurrent(int i) {
+  if (i >= 0 && i < static_cast<int>(numbers_.size())) current_ = i;
+}
+
+bool COrderList::MoveCurrent(int step) {
+  if (current_ < 0 || step == 0) return false;
+  const int to = current_ + (step > 0 ? 1 : -1);
+  if (to < 0 || to >= static_cast<int>(numbers_.size())) return false;
+  std::swap(numbers_[current_], numbers_[to]);
+  current_ = to;
+  return true;
+}
+
+int COrderList::Store() const {
+  const int relation = mode_ == kSpouses ? db::kRelMarriages : db::kRelChildren;
+  if (DbSetOrder(owner_, numbers_, relation, static_cast<int>(numbers_.size())) != 1) return 0;
+  return 5 + (current_ < 0 ? 0 : current_);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The list lines of the small family pickers and order lists: an
+// individual's spouses, a marriage's children, and the families an
+// individual belongs to. Names are given names first; dates in the column
+// form.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CMarriageRecord;
+
+// String ids of the Families for lines.
+inline constexpr unsigned kIdsAllFamilies = 39930;
+inline constexpr unsigned kIdsAllFamiliesAsParent = 39940;
+inline constexpr unsigned kIdsAllFamiliesAsChild = 39950;
+inline constexpr unsigned kIdsAsParentWithSpouse = 3996;
+inline constexpr unsigned kIdsAsChildWithParents = 3997;
+
+// The partner of rin in the marriage: the spouse who is not rin (0 when the
+// marriage names no other).
+std::int32_t PartnerOf(const CMarriageRecord& marriage, std::int32_t rin);
+
+// The spouse's name (or "UNKNOWN"), a tab and the marriage date when the
+// marriage has one; "(D)" follows for a divorced marriage.
+std::string SpouseLine(std::int32_t mrin, std::int32_t rin);
+// The child's name (or "UNKNOWN") and a tab; then "*\t" and the christening
+// date when only that is set, else "\t" and the birth date when set.
+std::string ChildLine(std::int32_t childRin);
+
+// One line of Families for and the value it gives: 0 all families, -1 all
+// families as a parent, -2 all as a child, else an MRIN.
+struct FamiliesForLine {
+  std::string text;
+  std::int32_t value = 0;
+};
+// Empty when the individual has neither parents nor marriages.
+std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin);
+
+// The marriages of an individual offered by Marriages for: "MRIN\tspouse"
+// and "\tdate" when the marriage has one; with onlyWithoutSpouse only the
+// marriages that still lack a spouse.
+struct MarriageChoice {
+  std::string text;
+  std::int32_t mrin = 0;
+};
+std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse);
+// A new marriage with the individual as wife (sex 'F') or husband; its MRIN,
+// 0 on a failure.
+std::int32_t AddMarriageFor(std::int32_t rin);
+
+// The entries of Spouse Order (an individual's marriages) or Child Order (a
+// marriage's children) with the current position, moved one place at a time
+// and stored through the database calls.
+class COrderList {
+ public:
+  enum Mode { kSpouses = 0, kChildren = 1 };
+  // Reads the owner's marriages (kSpouses, owner an individual) or
+  // children (kChildren, owner a marriage); index is the entry to select.
+  void Load(std::int32_t owner, Mode mode, int index);
+
+  Mode GetMode() const { return mode_; }
+  const std::vector<std::int32_t>& Numbers() const { return numbers_; }
+  // The list line of entry i.
+  std::string LineText(int i) const;
+  int Current() const { return current_; }
+  void SetCurrent(int i);
+  // Moves the current entry one place later (step > 0) or earlier; false at
+  // that end.
+  bool MoveCurrent(int step);
+  // Writes the order; the dialog's result on success (5 plus the current
+  // index), 0 on a failure.
+  int Store() const;
+
+ private:
+  std::int32_t owner_ = 0;
+  Mode mode_ = kSpouses;
+  std::vector<std::int32_t> numbers_;
+  int current_ = -1;
+};

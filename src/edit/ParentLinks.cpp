@@ -1,0 +1,172 @@
+#include "ParentLinks.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "DbCalls.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+
+namespace {
+
+std::string GivenNamesFirst(std::int32_t rin) {
+  CIndividualRecord person;
+  if (rin == 0 || DbGetRecord(rin, db::kIndividual, &person) != 1) return std::string();
+  return person.GetName(0, false, 0, false);
+}
+
+}  // namespace
+
+bool CParentLinkList::Load(std::int32_t rin, std::int32_t shownMrin) {
+  links_.clear();
+  current_ = -1;
+  orderChanged_ = false;
+  rin_ = rin;
+  CIndividualRecord person;
+  if (rin <= 0 || DbGetRecord(rin, db::kIndividual, &person) != 1) return false;
+  const std::int32_t primaryMrin = person.numbers[CIndividualRecord::kParentsMrin];
+
+  std::vector<std::int32_t> numbers;
+  DbGetRelationList(numbers, db::kRelFamilyLinks, db::kRelParents, rin, 0);
+  for (std::int32_t n : numbers) {
+    Entry entry;
+    entry.link = std::make_unique<CFamilyLinkRecord>();
+    if (DbGetRecord(n, db::kFamilyLink, entry.link.get()) != 1) continue;
+    links_.push_back(std::move(entry));
+  }
+  const std::int32_t wanted = shownMrin != 0 ? shownMrin : primaryMrin;
+  for (int i = 0; i < Count(); ++i)
+    if (links_[i].link->mrin == wanted) {
+      current_ = i;
+      break;
+    }
+  if (current_ < 0 && !links_.empty()) current_ = 0;
+  return true;
+}
+
+void CParentLinkList::MakePrimary(int i) {
+  if (!CanMakePrimary(i)) return;
+  std::rotate(links_.begin(), links_.begin() + i, links_.begin() + i + 1);
+  current_ = 0;
+  orderChanged_ = true;
+}
+
+bool CParentLinkList::MoveCurrent(int step) {
+  if (current_ < 0 || step == 0) return false;
+  const int to = current_ + (step < 0 ? -1 : 1);
+  if (to < 0 || to >= Count()) return false;
+  std::swap(links_[current_], links_[to]);
+  current_ = to;
+  orderChanged_ = true;
+  return true;
+}
+
+bool CParentLinkList::WarnsSecondBiological(char letter) const {
+  if (current_ < 0 || letter != 'b') return false;
+  if (links_[current_].link->firstParentRelation == 'b') return false;
+  for (int i = 0; i < Count(); ++i)
+    if (i != current_ && links_[i].link->firstParentRelation == 'b') return true;
+  return false;
+}
+
+bool CParentLinkList::RelationshipDiffers(char letter) const {
+  return current_ >= 0 && links_[current_].link->firstParentRelation != letter;
+}
+
+void CParentLinkList::SetRelationship(char letter) {
+  if (!RelationshipDiffers(letter)) return;
+  CFamilyLinkRecord& link = *links_[current_].link;
+  link.firstParentRelation = letter;
+  link.secondParentRelation = letter;
+  links_[current_].changed = true;
+}
+
+bool CParentLinkList::StoreCurrent() {
+  if (current_ < 0 || !links_[current_].changed) return true;
+  CFamilyLinkRecord& link = *links_[current_].link;
+  if (DbUpdateRecord(link.linkNumber, db::kFamilyLink, &link, 0) != 1) return false;
+  links_[current_].changed = false;
+  return true;
+}
+
+bool CParentLinkList::UnlinkCurrent() {
+  if (current_ < 0) return false;
+  const CFamilyLinkRecord removed = [&] {
+    CFamilyLinkRecord copy;
+    copy.mrin = links_[current_].link->mrin;
+    copy.linkNumber = links_[current_].link->linkNumber;
+    copy.nextInParents = links_[current_].link->nextInParents;
+    return copy;
+  }();
+  if (DbUnSetRelation(removed.mrin, rin_, db::kRelChildren) < 0) return false;
+  links_.erase(links_.begin() + current_);
+  // The engine has closed the ring over the removed link; keep our copies
+  // of the next numbers in step with it.
+  for (Entry& entry : links_)
+    if (entry.link->nextInParents == removed.linkNumber)
+      entry.link->nextInParents = removed.nextInParents;
+  if (links_.empty()) {
+    current_ = -1;
+    orderChanged_ = false;
+  } else if (current_ >= Count()) {
+    current_ = Count() - 1;
+  }
+  return true;
+}
+
+bool CParentLinkList::AppendLink(std::int32_t linkNumber) {
+  Entry entry;
+  entry.link = std::make_unique<CFamilyLinkRecord>();
+  if (DbGetRecord(linkNumber, db::kFamilyLink, entry.link.get()) != 1) return false;
+  if (!links_.empty()) links_.back().link->nextInParents = linkNumber;
+  links_.push_back(std::move(entry));
+  current_ = Count() - 1;
+  return true;
+}
+
+bool CParentLinkList::Save() {
+  if (links_.empty()) return true;
+  bool ok = true;
+  for (Entry& entry : links_) {
+    if (!entry.changed) continue;
+    if (DbUpdateRecord(entry.link->linkNumber, db::kFamilyLink, entry.link.get(), 0) != 1)
+      ok = false;
+    else
+      entry.changed = false;
+  }
+  if (orderChanged_) {
+    std::vector<std::int32_t> order;
+    for (const Entry& entry : links_) order.push_back(entry.link->linkNumber);
+    if (DbSetOrder(rin_, order, db::kRelParents, static_cast<int>(order.size())) != 1) return false;
+    for (int i = 0; i < Count(); ++i)
+      links_[i].link->nextInParents = links_[(i + 1) % Count()].link->linkNumber;
+    orderChanged_ = false;
+  }
+  return ok;
+}
+
+std::string CParentLinkList::LineText(int i) const {
+  const CFamilyLinkRecord& link = *links_[i].link;
+  std::string line = i == 0 ? "*" : " ";
+  line += "\t" + std::to_string(link.mrin);
+  if (!link.HasFamily()) return line;
+  CMarriageRecord marriage;
+  if (DbGetRecord(link.mrin, db::kMarriage, &marriage) != 1) return line;
+  line += "\t" + GivenNamesFirst(marriage.husband) + "\t" + GivenNamesFirst(marriage.wife);
+  return line;
+}
+
+std::string JoinStreetAddress(const std::string& line1, const std::string& line2) {
+  return line2.empty() ? line1 : line1 + "\r\n" + line2;
+}
+
+void SplitStreetAddress(const std::string& text, std::string& line1, std::string& line2) {
+  const std::size_t at = text.find("\r\n");
+  if (at != std::string::npos && at > 0) {
+    line1 = text.substr(0, at);
+    line2 = text.substr(at + 2);
+  } else {
+    line1 = text;
+    line2.clear();
+  }
+}

@@ -1,0 +1,227 @@
+#include "ParentsOfDialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "DialogParts.h"
+#include "IndividualNode.h"
+#include "IndividualRecord.h"
+#include "NotesDialogs.h"
+#include "Ports.h"
+#include "QtPorts.h"
+#include "StringTable.h"
+
+namespace editui {
+
+namespace {
+
+constexpr unsigned kIdsSecondBiological = 5198;
+constexpr unsigned kIdsLinkChanged = 5202;
+constexpr unsigned kIdsRelationships = 5203;
+constexpr unsigned kIdsRelationToParents = 5205;
+constexpr unsigned kIdsUnlinkChild = 7047;
+
+}  // namespace
+
+std::vector<RelationshipItem> RelationshipItems(bool includeSealing) {
+  const std::string text = res::LoadString(kIdsRelationships);
+  std::vector<RelationshipItem> items;
+  std::size_t letter = 0, at = 0;
+  while (at <= text.size() && letter < std::size(CParentLinkList::kRelationLetters)) {
+    std::size_t end = text.find_first_of(",|", at);
+    if (end == std::string::npos) end = text.size();
+    const std::string item = text.substr(at, end - at);
+    const std::size_t equals = item.find('=');
+    const char code = CParentLinkList::kRelationLetters[letter++];
+    if (code != 's' || includeSealing)
+      items.push_back({equals == std::string::npos ? item : item.substr(equals + 1), code});
+    at = end + 1;
+  }
+  return items;
+}
+
+CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent)
+    : fw::CDialogBase(parent), gate(notesui::AppGate()), viewOnly_(viewOnly) {
+  links_.Load(rin);
+  auto* heading = new QHBoxLayout;
+  heading->addWidget(new QLabel(QStringLiteral("MRIN")));
+  auto* parentsLabel = new QLabel(QStringLiteral("&Parents"));
+  heading->addWidget(parentsLabel, 1);
+  list_ = AddControl(kIdcList, new QListWidget);
+  list_->setMinimumSize(DialogUnitsToPixels(200, 60));
+  parentsLabel->setBuddy(list_);
+  auto* up = AddControl(kIdcUp, new QToolButton);
+  up->setArrowType(Qt::UpArrow);
+  auto* down = AddControl(kIdcDown, new QToolButton);
+  down->setArrowType(Qt::DownArrow);
+  auto* spin = new QVBoxLayout;
+  spin->addWidget(up);
+  spin->addWidget(down);
+  spin->addStretch();
+  auto* listRow = new QHBoxLayout;
+  listRow->addWidget(list_, 1);
+  listRow->addLayout(spin);
+
+  auto* add = AddControl(kIdcAdd, PlainButton("&Add..."));
+  // Add Parents is not built yet.
+  add->setEnabled(false);
+  auto* unlink = AddControl(kIdcUnlink, PlainButton("&Unlink..."));
+  auto* primary = AddControl(kIdcMakePrimary, PlainButton("&Make Primary"));
+  auto* actions = new QHBoxLayout;
+  for (QPushButton* b : {add, unlink, primary}) actions->addWidget(b);
+  actions->addStretch();
+
+  auto* relationLabel = AddControl(
+      kIdcRelationLabel, new QLabel(fw::ToQString(res::LoadString(kIdsRelationToParents))));
+  relation_ = AddControl(kIdcRelation, new QComboBox);
+  relationLabel->setBuddy(relation_);
+  for (const RelationshipItem& item : RelationshipItems(GetNodeOptions().showZel))
+    relation_->addItem(fw::ToQString(item.text), QVariant(static_cast<int>(item.letter)));
+  auto* relationRow = new QHBoxLayout;
+  relationRow->addWidget(relationLabel);
+  relationRow->addWidget(relation_, 1);
+
+  auto* ok = AddControl(fw::kIdOk, PlainButton("OK"));
+  ok->setDefault(true);
+  auto* cancel = AddControl(fw::kIdCancel, PlainButton("Cancel"));
+  auto* notes = AddControl(kIdcNotes, PlainButton("N&otes"));
+  // The Notes dialog is opened from the individual's own screens.
+  notes->setEnabled(false);
+  auto* help = AddControl(fw::kIdHelp, PlainButton("Help"));
+  help->setEnabled(false);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  for (QPushButton* b : {ok, cancel, notes, help}) buttons->addWidget(b);
+
+  auto* top = new QVBoxLayout(this);
+  top->addLayout(heading);
+  top->addLayout(listRow, 1);
+  top->addLayout(actions);
+  top->addLayout(relationRow);
+  top->addLayout(buttons);
+
+  connect(ok, &QPushButton::clicked, this, &CParentsOfDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &CParentsOfDialog::reject);
+  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { Select(row); });
+  connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
+  connect(up, &QToolButton::clicked, this, [this] { Spin(-1); });
+  connect(down, &QToolButton::clicked, this, [this] { Spin(+1); });
+  connect(unlink, &QPushButton::clicked, this, &CParentsOfDialog::Unlink);
+  connect(primary, &QPushButton::clicked, this, &CParentsOfDialog::MakePrimary);
+  connect(relation_, &QComboBox::activated, this, [this] { ChooseRelationship(ComboLetter()); });
+}
+
+void CParentsOfDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  if (gate.IsReadOnly()) viewOnly_ = true;
+  CIndividualRecord person;
+  std::string name;
+  if (DbGetRecord(links_.Rin(), db::kIndividual, &person) == 1)
+    name = person.GetName(0, false, 0, false);
+  setWindowTitle(QStringLiteral("Parents of ") + fw::ToQString(name));
+  for (int id : {kIdcUp, kIdcDown, kIdcUnlink, kIdcMakePrimary, kIdcAdd})
+    ShowControl(id, !viewOnly_);
+  Fill();
+}
+
+bool CParentsOfDialog::CanEdit() const { return !viewOnly_ && !gate.IsReadOnly(); }
+
+char CParentsOfDialog::ComboLetter() const {
+  return relation_->currentIndex() < 0 ? 0 : static_cast<char>(relation_->currentData().toInt());
+}
+
+void CParentsOfDialog::Fill() {
+  QSignalBlocker block(list_);
+  list_->clear();
+  for (int i = 0; i < links_.Count(); ++i) list_->addItem(ListLineText(links_.LineText(i)));
+  list_->setCurrentRow(links_.Current());
+  ShowCurrent();
+}
+
+void CParentsOfDialog::ShowCurrent() {
+  const int current = links_.Current();
+  const bool any = current >= 0;
+  if (any) {
+    relation_->setCurrentIndex(
+        relation_->findData(static_cast<int>(links_.Link(current).firstParentRelation)));
+  } else {
+    relation_->setCurrentIndex(-1);
+  }
+  EnableControl(kIdcMakePrimary, CanEdit() && links_.CanMakePrimary(current));
+  EnableControl(kIdcUnlink, CanEdit() && any);
+  EnableControl(kIdcRelation, any);
+  EnableControl(kIdcRelationLabel, any);
+  EnableControl(kIdcUp, CanEdit() && current > 0);
+  EnableControl(kIdcDown, CanEdit() && any && current + 1 < links_.Count());
+  EnableControl(fw::kIdCancel, any);
+}
+
+void CParentsOfDialog::AskAndStore() {
+  const char letter = ComboLetter();
+  if (letter == 0 || !links_.RelationshipDiffers(letter)) return;
+  if (plat::MessageBox(res::LoadString(kIdsLinkChanged), "Parents of", plat::kMbYesNo) ==
+      plat::kIdNo)
+    return;
+  if (gate.checkPassword && !gate.checkPassword()) return;
+  links_.SetRelationship(letter);
+  links_.StoreCurrent();
+}
+
+void CParentsOfDialog::Select(int row) {
+  if (row == links_.Current() || row < 0) return;
+  AskAndStore();
+  links_.SetCurrent(row);
+  ShowCurrent();
+}
+
+void CParentsOfDialog::ChooseRelationship(char letter) {
+  if (links_.WarnsSecondBiological(letter))
+    plat::MessageBox(res::LoadString(kIdsSecondBiological), "Parents of",
+                     plat::kMbOk | plat::kMbIconExclamation);
+}
+
+void CParentsOfDialog::MakePrimary() {
+  if (!CanEdit() || (gate.checkPassword && !gate.checkPassword())) return;
+  const char letter = ComboLetter();
+  links_.MakePrimary(links_.Current());
+  Fill();
+  relation_->setCurrentIndex(relation_->findData(static_cast<int>(letter)));
+}
+
+void CParentsOfDialog::Spin(int step) {
+  if (!CanEdit() || (gate.checkPassword && !gate.checkPassword())) return;
+  const char letter = ComboLetter();
+  if (!links_.MoveCurrent(step)) return;
+  Fill();
+  relation_->setCurrentIndex(relation_->findData(static_cast<int>(letter)));
+}
+
+void CParentsOfDialog::Unlink() {
+  if (!CanEdit() || links_.Current() < 0) return;
+  if (gate.checkPassword && !gate.checkPassword()) return;
+  if (plat::MessageBox(res::LoadString(kIdsUnlinkChild), "Parents of", plat::kMbYesNo) !=
+      plat::kIdYes)
+    return;
+  links_.UnlinkCurrent();
+  Fill();
+}
+
+void CParentsOfDialog::OnOK() {
+  if (gate.checkPassword && !gate.checkPassword()) return;
+  if (links_.Current() >= 0 && CanEdit()) {
+    const char letter = ComboLetter();
+    if (letter != 0) links_.SetRelationship(letter);
+    links_.Save();
+  }
+  done(fw::kIdOk);
+}
+
+}  // namespace editui

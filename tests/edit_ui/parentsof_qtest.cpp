@@ -1,0 +1,194 @@
+// Parents of on small family files: make primary, spin, unlink, the
+// relationship and its warning, a single family and a read-only file;
+// screenshots when KORVANE_SHOTS names a folder.
+#include <QComboBox>
+#include <QListWidget>
+#include <QtTest>
+
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "FamilyLinkRecord.h"
+#include "IndividualRecord.h"
+#include "ParentsOfDialog.h"
+#include "RecordAccess.h"
+#include "UiTestSupport.h"
+
+using namespace editui;
+using List = std::vector<std::int32_t>;
+
+namespace {
+
+std::int32_t AddPerson(const char* surname, const std::string& given, char sex) {
+  CIndividualRecord person;
+  person.surname = surname;
+  person.givenNames[0] = given;
+  person.sex = sex;
+  return static_cast<std::int32_t>(family::Add(person, 0));
+}
+
+// The parents' MRINs in the child's stored chain order.
+List StoredParents(std::int32_t child) {
+  List links, out;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, child, 0);
+  for (std::int32_t n : links) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(n, db::kFamilyLink, &link) == 1) out.push_back(link.mrin);
+  }
+  return out;
+}
+
+// Shown on a writable or a read-only file, the password granted.
+void Show(CParentsOfDialog& dialog, bool readOnly) {
+  dialog.gate = {[readOnly] { return readOnly; }, [] { return true; }};
+  dialog.show();
+  QCoreApplication::processEvents();
+}
+
+std::int32_t PrimaryParents(std::int32_t child) {
+  CIndividualRecord person;
+  DbGetRecord(child, db::kIndividual, &person);
+  return person.numbers[CIndividualRecord::kParentsMrin];
+}
+
+}  // namespace
+
+class ParentsOfTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    file = std::make_unique<TempFamily>();
+    QVERIFY(file->Opened());
+  }
+  void cleanup() {
+    file.reset();
+    mrins.clear();
+  }
+
+  void relationshipItemsKeepTheirLetters() {
+    const std::vector<RelationshipItem> withSealing = RelationshipItems(true);
+    QCOMPARE(withSealing.size(), std::size_t(6));
+    QCOMPARE(withSealing[0].text, std::string("Biological"));
+    QCOMPARE(withSealing[3].letter, 's');
+    QCOMPARE(withSealing[5].text, std::string("Disproved"));
+    QCOMPARE(withSealing[5].letter, 'd');
+    const std::vector<RelationshipItem> without = RelationshipItems(false);
+    QCOMPARE(without.size(), std::size_t(5));
+    QCOMPARE(without[3].letter, 'c');
+    QCOMPARE(without[3].text, std::string("Challenged"));
+  }
+
+  void reorderAndOkStoreTheChain() {
+    const std::int32_t child = MakeChild(3);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    CParentsOfDialog dialog(child, false);
+    Show(dialog, false);
+    auto* list = dialog.Control<QListWidget>(CParentsOfDialog::kIdcList);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Parents of Ann Child"));
+    QCOMPARE(list->count(), 3);
+    QVERIFY(list->item(0)->text().startsWith(QLatin1Char('*')));
+    QVERIFY(!dialog.IsControlEnabled(CParentsOfDialog::kIdcMakePrimary));
+    Shot(dialog, "parents_of");
+    list->setCurrentRow(2);
+    QVERIFY(dialog.IsControlEnabled(CParentsOfDialog::kIdcMakePrimary));
+    dialog.MakePrimary();
+    QVERIFY(list->item(0)->text().startsWith(QLatin1Char('*')));
+    QVERIFY(list->item(1)->text().startsWith(QLatin1Char(' ')));
+    QCOMPARE(list->currentRow(), 0);
+    dialog.Spin(+1);
+    QCOMPARE(list->currentRow(), 1);
+    // Nothing is stored before OK.
+    QCOMPARE(StoredParents(child), mrins);
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(fw::kIdOk));
+    QCOMPARE(StoredParents(child), (List{mrins[0], mrins[2], mrins[1]}));
+    QCOMPARE(PrimaryParents(child), mrins[0]);
+    QVERIFY(boxes.Calls().empty());
+  }
+
+  void unlinkAsksAndTheLastClearsThePrimaryParents() {
+    const std::int32_t child = MakeChild(2);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    CParentsOfDialog dialog(child, false);
+    Show(dialog, false);
+    boxes.QueueAnswer(plat::kIdNo);
+    dialog.Unlink();
+    QCOMPARE(StoredParents(child), mrins);
+    boxes.QueueAnswer(plat::kIdYes);
+    dialog.Unlink();
+    QCOMPARE(StoredParents(child), (List{mrins[1]}));
+    QCOMPARE(PrimaryParents(child), mrins[1]);
+    QVERIFY(!dialog.IsControlEnabled(CParentsOfDialog::kIdcMakePrimary));
+    boxes.QueueAnswer(plat::kIdYes);
+    dialog.Unlink();
+    QVERIFY(StoredParents(child).empty());
+    QCOMPARE(PrimaryParents(child), 0);
+    QVERIFY(!dialog.IsControlEnabled(fw::kIdCancel));
+    QVERIFY(!dialog.IsControlEnabled(CParentsOfDialog::kIdcUnlink));
+    QCOMPARE(boxes.Calls().size(), std::size_t(3));
+    QCOMPARE(boxes.Calls()[0].text,
+             std::string("This will unlink this child from the family.\nDo you want to continue?"));
+  }
+
+  void aSecondBiologicalFamilyWarnsAndAChangeIsAskedOnLeaving() {
+    const std::int32_t child = MakeChild(2);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    CParentsOfDialog dialog(child, false);
+    Show(dialog, false);
+    auto* list = dialog.Control<QListWidget>(CParentsOfDialog::kIdcList);
+    auto* combo = dialog.Control<QComboBox>(CParentsOfDialog::kIdcRelation);
+    list->setCurrentRow(1);
+    QVERIFY(dialog.Links().Link(1).firstParentRelation != 'b');
+    combo->setCurrentIndex(combo->findData(int('b')));
+    dialog.ChooseRelationship('b');
+    QCOMPARE(boxes.Calls().size(), std::size_t(1));
+    QCOMPARE(boxes.Calls()[0].text, std::string("Warning: You have given this individual more "
+                                                "than one biological father and/or mother."));
+    // The choice stays; leaving the line asks to save it.
+    boxes.QueueAnswer(plat::kIdYes);
+    list->setCurrentRow(0);
+    QCOMPARE(boxes.Calls().size(), std::size_t(2));
+    CFamilyLinkRecord stored;
+    QCOMPARE(DbGetRecord(dialog.Links().Link(1).linkNumber, db::kFamilyLink, &stored), 1);
+    QCOMPARE(stored.firstParentRelation, 'b');
+    dialog.reject();
+  }
+
+  void aReadOnlyFileIsViewOnly() {
+    const std::int32_t child = MakeChild(2);
+    CParentsOfDialog dialog(child, false);
+    Show(dialog, true);
+    for (int id : {CParentsOfDialog::kIdcUnlink, CParentsOfDialog::kIdcMakePrimary,
+                   CParentsOfDialog::kIdcUp, CParentsOfDialog::kIdcAdd})
+      QVERIFY(!dialog.GetControl(id)->isVisible());
+    dialog.Control<QListWidget>(CParentsOfDialog::kIdcList)->setCurrentRow(1);
+    dialog.MakePrimary();
+    dialog.Spin(-1);
+    dialog.accept();
+    QCOMPARE(StoredParents(child), mrins);
+  }
+
+ private:
+  std::int32_t MakeChild(int families) {
+    const std::int32_t child = AddPerson("Child", "Ann", 'F');
+    for (int i = 0; i < families; ++i) {
+      const std::string given = "F" + std::to_string(i);
+      const std::int32_t m = DbSetRelation(AddPerson("Dad", given, 'M'),
+                                           AddPerson("Mum", given, 'F'), db::kRelHusband, 0);
+      DbSetRelation(child, 0, db::kRelParents, m);
+      mrins.push_back(m);
+    }
+    return child;
+  }
+
+  std::unique_ptr<TempFamily> file;
+  List mrins;
+};
+
+QTEST_MAIN(ParentsOfTest)
+#include "parentsof_qtest.moc"
