@@ -602,6 +602,8 @@ shell::CommandContext CKorApp::CommandStateContext() const {
     c.focusParentFamilies = static_cast<int>(parents.size());
     c.canAddFather = addrelative::CanAddParent(c.focusIndividual, 0, true);
     c.canAddMother = addrelative::CanAddParent(c.focusIndividual, 0, false);
+    if (c.familyView)
+      c.primaryMarriages = DbGetRelationCount(c.focusIndividual, db::kRelMarriages, 0, 1);
   }
   c.currentMarriage = ActiveViewMrin();
   if (c.currentMarriage > 0)

@@ -67,6 +67,20 @@ class EditCommandsTest : public QObject {
 
   void parentsAndOrderCommandsOpenTheirScreens() {
     CMainFrame* frame = h_.app->GetMainFrame();
+    // Each command needs what it orders: Dag gets parents, a second wife
+    // and two children in the first marriage, shown in the family view.
+    for (unsigned id :
+         {shell::kIdEditParents, shell::kIdEditOrderSpouses, shell::kIdEditOrderChildren})
+      QVERIFY2(!frame->CommandAction(id)->isEnabled(), qPrintable(QString::number(id)));
+    const std::int32_t parents = DbSetRelation(AddLind("Arne", 'M'), 0, db::kRelHusband, 0);
+    QVERIFY(DbSetRelation(father_, 0, db::kRelParents, parents) > 0);
+    const std::int32_t second = DbSetRelation(father_, AddLind("Eva", 'F'), db::kRelHusband, 0);
+    QVERIFY(second > 0);
+    for (const char* child : {"Per", "Siv"})
+      QVERIFY(DbSetRelation(AddLind(child, 'U'), 0, db::kRelParents, mrin_) > 0);
+    frame->CommandAction(shell::kIdViewFamily)->trigger();
+    h_.app->ShowInActiveView(father_);
+    h_.app->UpdateCommandStates();
     for (unsigned id :
          {shell::kIdEditParents, shell::kIdEditOrderSpouses, shell::kIdEditOrderChildren})
       QVERIFY2(frame->CommandAction(id)->isEnabled(), qPrintable(QString::number(id)));
@@ -76,12 +90,12 @@ class EditCommandsTest : public QObject {
           QCOMPARE(d.windowTitle(), QStringLiteral("Parents of Dag Lind"));
           QCOMPARE(d.Links().Rin(), rin);
         }));
-    const std::int32_t mrin = mrin_;
+    const std::vector<std::int32_t> marriages = {mrin_, second};
     QVERIFY(TriggerAndInspect<editui::CSpouseChildOrderDialog>(
         frame->CommandAction(shell::kIdEditOrderSpouses),
-        [mrin](editui::CSpouseChildOrderDialog& d) {
+        [marriages](editui::CSpouseChildOrderDialog& d) {
           QCOMPARE(d.windowTitle(), QStringLiteral("Spouse Order"));
-          QCOMPARE(d.Order().Numbers(), std::vector<std::int32_t>{mrin});
+          QCOMPARE(d.Order().Numbers(), marriages);
         }));
     QVERIFY(TriggerAndInspect<editui::CSpouseChildOrderDialog>(
         frame->CommandAction(shell::kIdEditOrderChildren), [](editui::CSpouseChildOrderDialog& d) {
