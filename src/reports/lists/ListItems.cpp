@@ -1,0 +1,172 @@
+#include "ListItems.h"
+
+#include <strings.h>
+#include <cstdio>
+
+#include "DbCalls.h"
+#include "PersistentFile.h"
+#include "RTFDocument.h"
+#include "RTFElements.h"
+#include "RepositoryRecord.h"
+#include "SourceRecord.h"
+#include "StringTable.h"
+
+KOR_IMPLEMENT_DYNCREATE(CIndivNotesObject, 1)
+KOR_IMPLEMENT_DYNCREATE(CRSCitationObject, 1)
+KOR_IMPLEMENT_DYNCREATE(CSourceObject, 1)
+KOR_IMPLEMENT_DYNCREATE(CMarriageObject, 1)
+KOR_IMPLEMENT_DYNCREATE(CUnlinkedObject, 1)
+
+namespace {
+// Case-insensitive order in which equal keys answer -1.
+int CompareKeys(const std::string& a, const std::string* b) {
+  if (b == nullptr) return -1;
+  const int r = strcasecmp(a.c_str(), b->c_str());
+  return r == 0 ? -1 : r;
+}
+
+// One line of text in column 0 of its own row.
+int PrintOneLine(CListReport& report, rpt::ReportDevice* dc, CRTFDocument* document,
+                 const std::string& text, bool measuring) {
+  report.StartRow(report.CurrentY());
+  report.SelectFont(dc, 0);
+  report.WriteCellText(dc, 0, text, measuring, true);
+  report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
+  return report.IsBelowPage(0) ? 1 : 0;
+}
+}  // namespace
+
+// ---------------------------------------------------------------- notes
+
+int CIndivNotesObject::Compare(const CPersistentObject* other) const {
+  const auto* o = dynamic_cast<const CIndivNotesObject*>(other);
+  return CompareKeys(name_, o != nullptr ? &o->name_ : nullptr);
+}
+
+void CIndivNotesObject::Store(CPersistentFile* file) const { file->WriteString(name_); }
+void CIndivNotesObject::Load(CPersistentFile* file) { file->ReadString(name_); }
+
+int CIndivNotesObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo*,
+                                CRTFDocument* document, bool measuring) {
+  return PrintOneLine(report, dc, document, name_, measuring);
+}
+
+CRSCitationObject::CRSCitationObject(int number, const std::string& name, const std::string& label,
+                                     const std::string& pageText) {
+  name_ = std::to_string(number) + ". " + name + " (" + label + "). " + pageText;
+}
+
+int CRSCitationObject::Compare(const CPersistentObject*) const { return -1; }
+
+// ---------------------------------------------------------------- sources
+
+int CSourceObject::Compare(const CPersistentObject* other) const {
+  const auto* o = dynamic_cast<const CSourceObject*>(other);
+  return CompareKeys(title_, o != nullptr ? &o->title_ : nullptr);
+}
+
+void CSourceObject::Store(CPersistentFile* file) const {
+  file->WriteDword(static_cast<std::uint32_t>(number_));
+  file->WriteString(title_);
+}
+
+void CSourceObject::Load(CPersistentFile* file) {
+  number_ = static_cast<std::int32_t>(file->ReadDword());
+  file->ReadString(title_);
+}
+
+int CSourceObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo*,
+                            CRTFDocument* document, bool measuring) {
+  CSourceRecord source;
+  if (DbGetRecord(number_, db::kSource, &source, 111) != 1) return 0;
+  CRepositoryRecord repository;
+  const bool haveRepository =
+      source.repositoryRin != 0 &&
+      DbGetRecord(source.repositoryRin, db::kRepository, &repository, 111) == 1;
+
+  auto line = [&](int column, const std::string& text) {
+    report.StartRow(report.CurrentY());
+    report.WriteCellText(dc, column, text, measuring, true);
+    report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
+  };
+  auto labelled = [&](int column, unsigned label, const std::string& value) {
+    if (!value.empty()) line(column, res::LoadString(label) + " " + value);
+  };
+  report.SelectFont(dc, 1);
+  report.StartRow(report.CurrentY());
+  // An empty title still makes its (bold, empty) row.
+  report.WriteCellText(dc, 0, source.title.empty() ? " " : source.title, measuring, true);
+  report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
+  report.SelectFont(dc, 0);
+  labelled(1, kIdsAuthor, source.author);
+  labelled(1, kIdsPublication, source.publication);
+  labelled(1, kIdsWhere, haveRepository ? repository.name : std::string());
+  labelled(2, kIdsCallNumber, source.callNumber);
+  labelled(1, kIdsComments, source.comments);
+  line(1, " ");
+  return report.IsBelowPage(0) ? 1 : 0;
+}
+
+// ---------------------------------------------------------------- marriage, unlinked
+
+int CMarriageObject::Compare(const CPersistentObject* other) const {
+  const auto* o = dynamic_cast<const CMarriageObject*>(other);
+  return CompareKeys(texts[0], o != nullptr ? &o->texts[0] : nullptr);
+}
+
+void CMarriageObject::Store(CPersistentFile* file) const {
+  file->WriteDword(static_cast<std::uint32_t>(number));
+  for (const std::string& t : texts) file->WriteString(t);
+}
+
+void CMarriageObject::Load(CPersistentFile* file) {
+  number = static_cast<std::int32_t>(file->ReadDword());
+  for (std::string& t : texts) file->ReadString(t);
+}
+
+int CMarriageObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo*,
+                              CRTFDocument*, bool measuring) {
+  if (report.IsRTFMode()) return 0;
+  if (measuring) {
+    report.SetCurrentY(report.CurrentY() - CListReport::kLineHeight);
+    return report.IsBelowPage(0) ? 1 : 0;
+  }
+  report.StartRow(report.CurrentY());
+  report.SelectFont(dc, 0);
+  report.WriteCellText(dc, 0, std::to_string(number), false, true);
+  for (int i = 1; i <= 4; ++i) report.WriteCellText(dc, i, texts[i], false, true);
+  report.SetCurrentY(report.GetRowBottom());
+  return report.IsBelowPage(0) ? 1 : 0;
+}
+
+int CUnlinkedObject::Compare(const CPersistentObject* other) const {
+  const auto* o = dynamic_cast<const CUnlinkedObject*>(other);
+  return CompareKeys(texts[0], o != nullptr ? &o->texts[0] : nullptr);
+}
+
+void CUnlinkedObject::Store(CPersistentFile* file) const {
+  file->WriteDword(static_cast<std::uint32_t>(number));
+  for (const std::string& t : texts) file->WriteString(t);
+}
+
+void CUnlinkedObject::Load(CPersistentFile* file) {
+  number = static_cast<std::int32_t>(file->ReadDword());
+  for (std::string& t : texts) file->ReadString(t);
+}
+
+int CUnlinkedObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo*,
+                              CRTFDocument* document, bool measuring) {
+  if (report.IsRTFMode()) {
+    if (document != nullptr)
+      document->AddElement(std::make_unique<CRTFText>(
+          std::to_string(number) + "\t" + texts[0] + "\t" + texts[1] + "\t" + texts[2] + "\r", 0,
+          20, false, false, false, CRTFText::kNone, false));
+    return 0;
+  }
+  report.StartRow(report.CurrentY());
+  report.SelectFont(dc, 0);
+  report.WriteCellText(dc, 0, std::to_string(number), measuring, true);
+  for (int i = 0; i < 3; ++i) report.WriteCellText(dc, i + 1, texts[i], measuring, true);
+  report.SetCurrentY(report.GetRowBottom());
+  return report.IsBelowPage(0) ? 1 : 0;
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The rows of the notes, source and citation lists, and the marriage and
+// unlinked rows that other lists read back by class name.
+
+#include <cstdint>
+#include <string>
+
+#include "ListReport.h"
+
+// One name of the Individuals with Notes list.
+class CIndivNotesObject : public COrvListReportObject {
+  KOR_DECLARE_DYNCREATE(CIndivNotesObject)
+
+ public:
+  CIndivNotesObject() = default;
+  explicit CIndivNotesObject(std::string name) : name_(std::move(name)) {}
+  const std::string& Text() const { return name_; }
+  // Case-insensitive; equal names answer -1 so that the sorter keeps both.
+  int Compare(const CPersistentObject* other) const override;
+  void Store(CPersistentFile* file) const override;
+  void Load(CPersistentFile* file) override;
+  int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
+               bool measuring) override;
+
+ protected:
+  std::string name_;
+};
+
+// One citation line: "number. name (label). page text".
+class CRSCitationObject : public CIndivNotesObject {
+  KOR_DECLARE_DYNCREATE(CRSCitationObject)
+
+ public:
+  CRSCitationObject() = default;
+  CRSCitationObject(int number, const std::string& name, const std::string& label,
+                    const std::string& pageText);
+  int Compare(const CPersistentObject* other) const override;
+};
+
+// One source of the Source List; it reads the source again when printed.
+class CSourceObject : public COrvListReportObject {
+  KOR_DECLARE_DYNCREATE(CSourceObject)
+
+ public:
+  static constexpr unsigned kIdsAuthor = 7318, kIdsPublication = 7319, kIdsWhere = 7320,
+                            kIdsCallNumber = 7331, kIdsComments = 7332;
+
+  CSourceObject() = default;
+  CSourceObject(std::int32_t number, std::string title)
+      : number_(number), title_(std::move(title)) {}
+  std::int32_t Number() const { return number_; }
+  const std::string& Title() const { return title_; }
+  int Compare(const CPersistentObject* other) const override;
+  void Store(CPersistentFile* file) const override;
+  void Load(CPersistentFile* file) override;
+  int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
+               bool measuring) override;
+
+ private:
+  std::int32_t number_ = 0;
+  std::string title_;
+};
+
+// A marriage row (number, sort key, four column texts, one more text).
+class CMarriageObject : public COrvListReportObject {
+  KOR_DECLARE_DYNCREATE(CMarriageObject)
+
+ public:
+  CMarriageObject() = default;
+  std::int32_t number = 0;
+  std::string texts[6];
+  int Compare(const CPersistentObject* other) const override;
+  void Store(CPersistentFile* file) const override;
+  void Load(CPersistentFile* file) override;
+  int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
+               bool measuring) override;
+};
+
+// An unlinked individual's row (number, name as sort key, two column texts).
+class CUnlinkedObject : public COrvListReportObject {
+  KOR_DECLARE_DYNCREATE(CUnlinkedObject)
+
+ public:
+  CUnlinkedObject() = default;
+  std::int32_t number = 0;
+  std::string texts[3];
+  int Compare(const CPersistentObject* other) const override;
+  void Store(CPersistentFile* file) const override;
+  void Load(CPersistentFile* file) override;
+  int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
+               bool measuring) override;
+};
