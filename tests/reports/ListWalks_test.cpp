@@ -1,0 +1,124 @@
+// The record walks of the list reports on small families built through the
+// database calls: each list's rows, their texts and their order.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakePorts.h"
+#include "ListReports.h"
+#include "RecordingDevice.h"
+#include "ReportFamilies.h"
+#include "RepositoryRecord.h"
+
+namespace {
+
+class ListWalks : public ReportFamiliesFixture {
+ protected:
+  // Every DrawText text of every page, page header lines left out.
+  std::vector<std::string> PrintAll(CListReport& report, int* pages = nullptr) {
+    RecordingDevice measure;
+    CPrintInfo info;
+    plat::FakeProgress progress;
+    std::vector<std::string> out;
+    const int ok = report.Paginate(&measure, &info, &progress);
+    if (pages != nullptr) *pages = report.PageCount();
+    if (ok == 0) return out;
+    for (int page = 1; page <= report.PageCount(); ++page) {
+      RecordingDevice dc;
+      info.currentPage = page;
+      report.PrintPageOn(&dc, &info);
+      int headerLines = 4;  // title, blank, date, page text
+      for (const std::string& call : dc.calls) {
+        if (call.rfind("DrawText", 0) != 0) continue;
+        if (headerLines-- > 0) continue;
+        // "DrawText l t r b format text"
+        std::size_t at = 0;
+        for (int field = 0; field < 6; ++field) at = call.find(' ', at) + 1;
+        out.push_back(call.substr(at));
+      }
+    }
+    return out;
+  }
+  std::int32_t Source(const std::string& title, const std::string& author = {},
+                      std::int32_t repository = 0, const std::string& callNumber = {}) {
+    CSourceRecord source;
+    source.title = title;
+    source.author = author;
+    source.repositoryRin = repository;
+    source.callNumber = callNumber;
+    const std::int32_t rin = DbAddRecord(db::kSource, 0, &source);
+    EXPECT_GT(rin, 0);
+    return rin;
+  }
+
+  plat::FakeProfile profile;
+  plat::ScopedProfile scopedProfile{&profile};
+};
+
+TEST_F(ListWalks, IndividualsWithNotesInRecordOrder) {
+  const auto zed = Person("Zed", "Young", 'M', 1900);
+  Person("Nobody", "Plain", 'F', 1901);
+  const auto amy = Person("Amy", "Abbot", 'F', 1902);
+  AddNotes(amy);
+  AddNotes(zed);
+  CIndividualNotesListReport report;
+  EXPECT_EQ(PrintAll(report), (std::vector<std::string>{"Zed Young", "Amy Abbot"}));
+
+  profile.SetInt("Options", "AppendVal", 1);
+  CIndividualNotesListReport withRin;
+  EXPECT_EQ(PrintAll(withRin), (std::vector<std::string>{"Zed Young-" + std::to_string(zed),
+                                                         "Amy Abbot-" + std::to_string(amy)}));
+}
+
+TEST_F(ListWalks, AnEmptyFamilyHasNoPages) {
+  int pages = -1;
+  CIndividualNotesListReport notes;
+  EXPECT_TRUE(PrintAll(notes, &pages).empty());
+  EXPECT_EQ(pages, 0);
+  CSourceListReport sources;
+  EXPECT_TRUE(PrintAll(sources, &pages).empty());
+  EXPECT_EQ(pages, 0);
+}
+
+TEST_F(ListWalks, SourcesInTitleOrderWithTheirLabelledLines) {
+  CRepositoryRecord repository;
+  repository.name = "County Archive";
+  const std::int32_t archive = DbAddRecord(db::kRepository, 0, &repository);
+  ASSERT_GT(archive, 0);
+  Source("zebra census", "Clerk", archive, "C-12");
+  Source("Apple deeds");
+  CSourceListReport report;
+  EXPECT_EQ(PrintAll(report), (std::vector<std::string>{
+                                  "Apple deeds",
+                                  " ",
+                                  "zebra census",
+                                  "Author: Clerk",
+                                  "Where to find source: County Archive",
+                                  "Call Number: C-12",
+                                  " ",
+                              }));
+}
+
+TEST_F(ListWalks, ASourceDeletedBeforePrintingPrintsNothing) {
+  Source("Alpha");
+  const auto beta = Source("Beta", "Someone");
+  CSourceListReport report;
+  RecordingDevice measure;
+  CPrintInfo info;
+  plat::FakeProgress progress;
+  ASSERT_EQ(report.Paginate(&measure, &info, &progress), 1);
+  ASSERT_EQ(DbDeleteRecord(beta, db::kSource), 1);
+  RecordingDevice dc;
+  info.currentPage = 1;
+  report.PrintPageOn(&dc, &info);
+  bool alpha = false;
+  for (const std::string& call : dc.calls) {
+    EXPECT_EQ(call.find("Beta"), std::string::npos);
+    EXPECT_EQ(call.find("Someone"), std::string::npos);
+    alpha = alpha || call.find("Alpha") != std::string::npos;
+  }
+  EXPECT_TRUE(alpha);
+}
+
+}  // namespace
