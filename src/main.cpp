@@ -12,6 +12,7 @@
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "ListCommands.h"
+#include "ListRegistration.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
 #include "MultimediaCommands.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv) {
   RegisterNotesCommands(korApp);
   RegisterListCommands(korApp);
   RegisterReportCommands(korApp);
+  rpt::RegisterListReports();
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

@@ -6,10 +6,15 @@
 #include <vector>
 
 #include "FakePorts.h"
+#include "ListRegistration.h"
 #include "ListReports.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
+#include "ReportKinds.h"
+#include "ReportPrintSetup.h"
 #include "RepositoryRecord.h"
+#include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -119,6 +124,100 @@ TEST_F(ListWalks, ASourceDeletedBeforePrintingPrintsNothing) {
     alpha = alpha || call.find("Alpha") != std::string::npos;
   }
   EXPECT_TRUE(alpha);
+}
+
+}  // namespace
+
+namespace {
+
+// A view with a printer whose paper is letter, for the print set-up.
+class ListHost : public PrintSetupHost {
+ public:
+  RecordingDevice dc;
+  std::string rtfPath;
+  bool PrintablePage(const rpt::Rect& m, int& w, int& h, rpt::ReportDevice*& d,
+                     int& units) override {
+    w = 8500 - m.left - m.right;
+    h = 11000 - m.top - m.bottom;
+    d = &dc;
+    units = 0;
+    return true;
+  }
+  bool RunPrintDialog(CPrintInfo&, bool, bool) override { return true; }
+  void SetDocumentTitle(const std::string&) override {}
+  void ResetDocumentTitle() override {}
+  int CalendarSelectionCount() override { return 0; }
+  void EndPrintingFromSetup() override {}
+  bool AskRtfPath(std::string& path) override {
+    path = rtfPath;
+    return true;
+  }
+};
+
+class ListKinds : public ListWalks {
+ protected:
+  void SetUp() override {
+    ListWalks::SetUp();
+    rpt::CurrentReportRequest() = {};
+    rpt::CurrentReportRunState() = {};
+    rpt::RegisterListReports();
+    host.dc.SetMapMode(rpt::MM_HIENGLISH);
+  }
+  void TearDown() override {
+    rpt::RegisterReportGenerator(rpt::GeneratorClass::kLists, nullptr);
+    ListWalks::TearDown();
+  }
+  plat::FakeMessageBox box;
+  plat::ScopedMessageBox scopedBox{&box};
+  plat::FakeProgress progress;
+  plat::ScopedProgress scopedProgress{&progress};
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
+  ListHost host;
+  CReportPrintSetup setup{host};
+};
+
+TEST_F(ListKinds, NotesAndSourceKindsPrintAndWriteRtfThroughTheSetUp) {
+  AddNotes(Person("Ida", "Ives", 'F', 1900));
+  Source("Land records");
+  struct Case {
+    int kind;
+    std::string row;
+  };
+  for (const Case& c : {Case{109, "Ida Ives"}, Case{110, "Land records"}}) {
+    SCOPED_TRACE(c.kind);
+    EXPECT_TRUE(rpt::IsReportKindAvailable(c.kind));
+    setup.SetReportKind(c.kind);
+    setup.AttachRtfOutput(false);
+    CPrintInfo info;
+    ASSERT_EQ(setup.PreparePrinting(info, false), 1);
+    EXPECT_EQ(info.maxPage, 1);
+    RecordingDevice dc;
+    setup.BeginPrinting(&dc, &info);
+    info.currentPage = 1;
+    setup.PrintPage(&dc, &info);
+    setup.EndPrinting(&dc, &info);
+    bool found = false;
+    for (const std::string& call : dc.calls) found = found || call.find(c.row) != std::string::npos;
+    EXPECT_TRUE(found);
+
+    // The same list as an RTF file, opened with its program at the end.
+    TempDir dir;
+    host.rtfPath = dir.Path() + "list.rtf";
+    setup.AttachRtfOutput(true);
+    std::string path;
+    ASSERT_EQ(setup.AskRtfFileName(path), 1);
+    CPrintInfo rtfInfo;
+    ASSERT_EQ(setup.PreparePrinting(rtfInfo, false), 1);
+    setup.BeginPrinting(&dc, &rtfInfo);
+    setup.PrintPage(&dc, &rtfInfo);
+    setup.EndPrinting(&dc, &rtfInfo);
+    const std::string rtf = ReadAll(host.rtfPath);
+    EXPECT_NE(rtf.find(c.row), std::string::npos);
+    EXPECT_NE(rtf.find("\\chpgn"), std::string::npos);
+    ASSERT_FALSE(shell.opened.empty());
+    EXPECT_EQ(shell.opened.back(), host.rtfPath);
+  }
 }
 
 }  // namespace
