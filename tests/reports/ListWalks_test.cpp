@@ -8,6 +8,7 @@
 #include "FakePorts.h"
 #include "ListRegistration.h"
 #include "ListReports.h"
+#include "MarriageRecord.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
 #include "ReportKinds.h"
@@ -218,6 +219,66 @@ TEST_F(ListKinds, NotesAndSourceKindsPrintAndWriteRtfThroughTheSetUp) {
     ASSERT_FALSE(shell.opened.empty());
     EXPECT_EQ(shell.opened.back(), host.rtfPath);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PlaceReversed, PartsFromLastToFirstEachPartsPiecesReversed) {
+  struct Case {
+    std::string parts[4];
+    std::string text;
+  };
+  const Case cases[] = {
+      {{"Springfield", "Clark", "Ohio", "USA"}, "USA, Ohio, Clark, Springfield"},
+      {{"Clark, Ohio", "", "", ""}, "Ohio, Clark"},
+      {{"", "", "Ohio", "USA"}, "USA, Ohio, , "},
+      {{"", "", "", ""}, ""},
+      {{" a ,b,,c", "", "", ""}, "b, a"},
+      {{"Town", "", "", "Land"}, "Land, , , Town"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CPlaceListReport::FormatPlaceReversed(c.parts), c.text) << c.text;
+}
+
+TEST_F(ListWalks, PlacesSortedByPlaceThenNameWithHeadings) {
+  CIndividualRecord a;
+  a.surname = "Baker";
+  a.givenNames[0] = "Ann";
+  a.birth.date.Set(1900, 1, 2);
+  a.birth.place[0] = "Springfield";
+  a.birth.place[3] = "USA";
+  a.death.date.Set(1970, 3, 4);
+  a.death.place[0] = "Dayton";
+  a.death.place[3] = "USA";
+  const auto ann = static_cast<std::int32_t>(family::Add(a, 0));
+  CIndividualRecord b;
+  b.surname = "Adams";
+  b.givenNames[0] = "Bob";
+  b.burial.place[0] = "springfield";
+  b.burial.place[3] = "USA";
+  const auto bob = static_cast<std::int32_t>(family::Add(b, 0));
+  ASSERT_GT(ann, 0);
+  ASSERT_GT(bob, 0);
+  // A marriage whose wife is missing adds no places.
+  const auto mrin = DbSetRelation(bob, 0, db::kRelHusband, 0);
+  if (mrin > 0) {
+    CMarriageRecord m;
+    ASSERT_EQ(family::Read(m, mrin), 1);
+    m.marriage.place[0] = "Nowhere";
+    ASSERT_EQ(family::Update(m, 0), 1);
+  }
+  CPlaceListReport report;
+  const auto rows = PrintAll(report);
+  // A heading for each place text: places equal but for case sort together
+  // and keep their own headings.
+  const std::vector<std::string> expected = {
+      "USA, , , Dayton",      "4 Mar 1970", "Death",      "Baker, Ann",
+      "USA, , , springfield", "Burial",     "Adams, Bob", "USA, , , Springfield",
+      "2 Jan 1900",           "Birth",      "Baker, Ann",
+  };
+  EXPECT_EQ(rows, expected);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "DbCalls.h"
+#include "ListReports.h"
 #include "PersistentFile.h"
 #include "RTFDocument.h"
 #include "RTFElements.h"
@@ -168,5 +169,55 @@ int CUnlinkedObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrint
   report.WriteCellText(dc, 0, std::to_string(number), measuring, true);
   for (int i = 0; i < 3; ++i) report.WriteCellText(dc, i + 1, texts[i], measuring, true);
   report.SetCurrentY(report.GetRowBottom());
+  return report.IsBelowPage(0) ? 1 : 0;
+}
+
+// ---------------------------------------------------------------- places
+
+KOR_IMPLEMENT_DYNCREATE(CPlaceNameObject, 1)
+
+int CPlaceNameObject::Compare(const CPersistentObject* other) const {
+  const auto* o = dynamic_cast<const CPlaceNameObject*>(other);
+  if (o == nullptr) return -1;
+  if (const int r = strcasecmp(place.c_str(), o->place.c_str()); r != 0) return r;
+  if (const int r = strcasecmp(name.c_str(), o->name.c_str()); r != 0) return r;
+  if (dateKey != o->dateKey) return dateKey < o->dateKey ? -1 : 1;
+  return -1;
+}
+
+void CPlaceNameObject::Store(CPersistentFile* file) const {
+  file->WriteString(name);
+  file->WriteString(label);
+  file->WriteString(date);
+  file->WriteDword(static_cast<std::uint32_t>(category));
+  file->WriteString(place);
+  file->WriteDword(static_cast<std::uint32_t>(dateKey));
+}
+
+void CPlaceNameObject::Load(CPersistentFile* file) {
+  file->ReadString(name);
+  file->ReadString(label);
+  file->ReadString(date);
+  category = static_cast<std::int32_t>(file->ReadDword());
+  file->ReadString(place);
+  dateKey = static_cast<std::int32_t>(file->ReadDword());
+}
+
+int CPlaceNameObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo*,
+                               CRTFDocument* document, bool measuring) {
+  auto* places = dynamic_cast<CPlaceListReport*>(&report);
+  if (places == nullptr || places->GetLastPlace() != place) {
+    report.StartRow(report.CurrentY());
+    report.SelectFont(dc, 1);
+    report.WriteCellText(dc, 3, place, measuring, true);
+    report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
+    if (places != nullptr) places->SetLastPlace(place);
+  }
+  report.StartRow(report.CurrentY());
+  report.SelectFont(dc, 0);
+  report.WriteCellText(dc, 0, date, measuring, true);
+  report.WriteCellText(dc, 1, label, measuring, true);
+  report.WriteCellText(dc, 2, name, measuring, true);
+  report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
   return report.IsBelowPage(0) ? 1 : 0;
 }

@@ -90,3 +90,31 @@ class CUnlinkedObject : public COrvListReportObject {
   int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
                bool measuring) override;
 };
+
+// One event at a place: the Place List's row.
+class CPlaceNameObject : public COrvListReportObject {
+  KOR_DECLARE_DYNCREATE(CPlaceNameObject)
+
+ public:
+  CPlaceNameObject() = default;
+  CPlaceNameObject(std::string name, std::string label, std::string date, std::int32_t category,
+                   std::string place, std::int32_t dateKey)
+      : name(std::move(name)),
+        label(std::move(label)),
+        date(std::move(date)),
+        category(category),
+        place(std::move(place)),
+        dateKey(dateKey) {}
+  std::string name, label, date;
+  std::int32_t category = 0;
+  std::string place;
+  std::int32_t dateKey = 0;  // year, month and day, for the date order
+  // By place, then name (both case-insensitive), then date; equal: -1.
+  int Compare(const CPersistentObject* other) const override;
+  void Store(CPersistentFile* file) const override;
+  void Load(CPersistentFile* file) override;
+  // A bold heading when the place differs from the last one printed, then
+  // the date (column 0), label (1) and name (2).
+  int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
+               bool measuring) override;
+};

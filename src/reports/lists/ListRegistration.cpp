@@ -15,6 +15,8 @@ std::unique_ptr<CListReport> MakeListReport(int kind) {
       return std::make_unique<CIndividualNotesListReport>();
     case kSourcesList:
       return std::make_unique<CSourceListReport>();
+    case kPlacesList:
+      return std::make_unique<CPlaceListReport>();
     default:
       return nullptr;
   }
@@ -48,7 +50,8 @@ void RegisterListReports() {
                           [](const GeneratorArgs& args) -> std::unique_ptr<CReportPageGenerator> {
                             return MakeListReport(args.kind);
                           });
-  for (int kind : {kNotesList, kSourcesList}) RegisterReportPaginator(kind, PaginateList, nullptr);
+  for (int kind : {kPlacesList, kNotesList, kSourcesList})
+    RegisterReportPaginator(kind, PaginateList, nullptr);
 }
 
 }  // namespace rpt

@@ -211,6 +211,7 @@ void CListReport::BreakPage(ReportDevice* dc, CPrintInfo* info, plat::ProgressPo
   }
   PreparePageRect(dc);
   PrintPageHeader(dc, info, true);
+  OnPageStart();
   ++*pageCount;
   pageMap_[*pageCount] = currentRowPosition_;
 }
@@ -225,6 +226,7 @@ void CListReport::AddRow(ReportDevice* dc, CPrintInfo* info, plat::ProgressPort*
     currentRowPosition_ = rows_.GetPosition();
     pageMap_[1] = currentRowPosition_;
     PrintPageHeader(dc, info, true);
+    OnPageStart();
     *pageCount = 1;
   }
   rows_.Write(row.get());
@@ -248,6 +250,7 @@ void CListReport::PrintPageOn(ReportDevice* dc, CPrintInfo* info) {
   if (info == nullptr) return;
   PreparePageRect(dc);
   PrintPageHeader(dc, info, false);
+  OnPageStart();
   const auto start = pageMap_.find(info->currentPage);
   if (start == pageMap_.end()) return;
   const auto next = pageMap_.find(info->currentPage + 1);
@@ -488,11 +491,14 @@ void CSortedListReport::AddSortedRow(std::unique_ptr<COrvListReportObject> row) 
 int CSortedListReport::SortedWalk(ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
                                   int position) {
   if (added_ == 0) return 0;
-  if (sorter_.Sort(progress, position, added_ / 2) == 0) return 0;
+  // The merge and the paging share the second half of the range.
+  const int half = position / 2;
+  if (sorter_.Sort(progress, position, half) == 0) return 0;
   int pageCount = 1;
   auto row = FirstRow(-1);
   pageMap_[1] = currentRowPosition_;
   PrintPageHeader(dc, info, true);
+  OnPageStart();
   int done = 0;
   for (; row; row = NextRow()) {
     if (row->PrintRow(*this, dc, info, nullptr, true) != 0) {
@@ -500,7 +506,10 @@ int CSortedListReport::SortedWalk(ReportDevice* dc, CPrintInfo* info, plat::Prog
       row->PrintRow(*this, dc, info, nullptr, true);
     }
     if (progress != nullptr) {
-      progress->SetPosition(position + added_ / 2 + (++done) / 2);
+      ++done;
+      progress->SetPosition(
+          position + half +
+          static_cast<int>(static_cast<long long>(done) * (position - half) / added_));
       if (progress->CancelRequested()) return 0;
     }
   }

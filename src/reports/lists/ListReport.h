@@ -130,6 +130,8 @@ class CListReport : public CReportPageGenerator {
   virtual std::string GetRTFTabStops() const { return {}; }
   virtual std::unique_ptr<COrvListReportObject> FirstRow(std::int64_t position);
   virtual std::unique_ptr<COrvListReportObject> NextRow();
+  // Called as each page starts, when paging and when printing.
+  virtual void OnPageStart() {}
 
   // Rows in record order: stored, measured and paged at once.
   void AddRow(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress, int* pageCount,

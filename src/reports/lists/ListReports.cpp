@@ -3,12 +3,15 @@
 #include <vector>
 
 #include "DbCalls.h"
+#include "EventValue.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "ListItems.h"
+#include "MarriageRecord.h"
 #include "Ports.h"
 #include "RecordAccess.h"
 #include "SourceRecord.h"
+#include "StringTable.h"
 #include "TextMeasure.h"
 
 namespace {
@@ -91,4 +94,124 @@ int CSourceListReport::WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info,
     }
   }
   return SortedWalk(dc, info, progress, c);
+}
+
+// ---------------------------------------------------------------- places
+
+namespace {
+std::string Trim(const std::string& s) {
+  const auto b = s.find_first_not_of(' ');
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+std::string SurnameFirst(const CIndividualRecord& record, rpt::ReportDevice* dc, int width) {
+  const CIndividualNode node(record, 0, 0, 0, nullptr);
+  std::string name;
+  if (dc == nullptr) {
+    name = node.FormatNameSurnameFirst(100, 0, nullptr);
+  } else {
+    const DeviceMeasure measure(dc);
+    name = node.FormatNameSurnameFirst(100, width, &measure);
+  }
+  if (AppendVal() != 0) name += "-" + std::to_string(record.GetRecordNumber());
+  return name;
+}
+
+std::int32_t DateKey(const CDateValue& date) {
+  return static_cast<std::int32_t>(date.year) * 10000 + date.month * 100 + date.day;
+}
+}  // namespace
+
+std::string CPlaceListReport::FormatPlaceReversed(const std::string (&parts)[4]) {
+  if (parts[0].empty() && parts[1].empty() && parts[2].empty() && parts[3].empty()) return {};
+  std::string out;
+  for (int p = 3; p >= 0; --p) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    while (start <= parts[p].size()) {
+      const std::size_t comma = parts[p].find(',', start);
+      const std::string piece =
+          parts[p].substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+      if (piece.empty()) break;  // the pieces stop at the first empty one
+      pieces.push_back(Trim(piece));
+      if (comma == std::string::npos) break;
+      start = comma + 1;
+    }
+    std::string part;
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it) {
+      if (!part.empty()) part += ", ";
+      part += *it;
+    }
+    // Once the text has begun, every further part adds its separator.
+    if (!out.empty()) out += ", ";
+    out += part;
+  }
+  return out;
+}
+
+void CPlaceListReport::BuildColumns() {
+  const rpt::Rect& r = DrawRect();
+  AddColumn(CReportColumn{{}, r.left, r.left + 1700, 2, r.left, 0});
+  AddColumn(CReportColumn{{}, r.left + 2100, r.left + 3600, 0, r.left + 2100, 0});
+  AddColumn(CReportColumn{{}, r.left + 3700, r.right, 0, r.left + 3700, 0});
+  // The place headings run across the page.
+  AddColumn(CReportColumn{{}, r.left, r.right, 0, r.left, 0});
+}
+
+void CPlaceListReport::AddEventPlace(const std::string& name, unsigned label,
+                                     const CEventValue& event, int category) {
+  if (CEventValue::IsPlaceEmpty(&event)) return;
+  const std::string date = event.date.IsSet() ? event.date.Format() : std::string();
+  AddSortedRow(std::make_unique<CPlaceNameObject>(name, res::LoadString(label), date, category,
+                                                  FormatPlaceReversed(event.place),
+                                                  DateKey(event.date)));
+}
+
+void CPlaceListReport::AddIndividualPlaces(rpt::ReportDevice* dc, const CIndividualRecord& record) {
+  const std::string name = SurnameFirst(record, dc, GetColumn(2).right - GetColumn(2).left);
+  AddEventPlace(name, 3710, record.birth, 0);
+  AddEventPlace(name, 3711, record.christening, 0);
+  AddEventPlace(name, 3712, record.death, 5);
+  AddEventPlace(name, 3713, record.burial, 0);
+  const std::int32_t rin = static_cast<std::int32_t>(record.GetRecordNumber());
+  const int count = DbGetRelationCount(rin, 101, 1, 1);
+  if (count > 0) {
+    std::vector<std::int32_t> marriages;
+    DbGetRelation(rin, 102, count, marriages);
+    for (const std::int32_t mrin : marriages) AddMarriagePlaces(dc, mrin);
+  }
+}
+
+void CPlaceListReport::AddMarriagePlaces(rpt::ReportDevice* dc, std::int32_t mrin) {
+  // Met once from each spouse: the first meeting adds the places.
+  if (visitedMarriages_.erase(mrin) != 0) return;
+  visitedMarriages_.insert(mrin);
+  CMarriageRecord marriage;
+  if (family::Read(marriage, mrin) != 1) return;
+  CIndividualRecord husband, wife;
+  if (marriage.husband == 0 || marriage.wife == 0 || family::Read(husband, marriage.husband) != 1 ||
+      family::Read(wife, marriage.wife) != 1)
+    return;
+  const int width = static_cast<int>((GetColumn(2).right - GetColumn(2).left) * 0.45);
+  const std::string name = SurnameFirst(husband, dc, width) + "/" + SurnameFirst(wife, dc, width);
+  AddEventPlace(name, 7159, marriage.marriage, 4);
+}
+
+int CPlaceListReport::WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info,
+                                  plat::ProgressPort* progress, bool* cancelled) {
+  if (progress == nullptr) return 0;
+  const std::int32_t n = DbGetRecordCount(db::kIndividual);
+  progress->Begin({}, n > 0 ? 2 * n : 0);
+  visitedMarriages_.clear();
+  CIndividualRecord record;
+  for (std::int32_t i = 1; i <= n; ++i) {
+    if (family::Read(record, i) == 1) AddIndividualPlaces(dc, record);
+    progress->SetPosition(i);
+    if (progress->CancelRequested()) {
+      if (cancelled != nullptr) *cancelled = true;
+      return 0;
+    }
+  }
+  return SortedWalk(dc, info, progress, n > 0 ? n : 0);
 }

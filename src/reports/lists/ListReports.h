@@ -40,3 +40,34 @@ class CSourceListReport : public CSortedListReport {
                   bool* cancelled) override;
   unsigned GetTitleId() const override { return kIdsTitle; }
 };
+
+// Every place with the people and events found there, sorted by place, then
+// name, then date; each place is a bold heading over its rows.
+class CPlaceListReport : public CSortedListReport {
+ public:
+  static constexpr unsigned kIdsTitle = 7312;
+  CPlaceListReport() : CSortedListReport(108) {}
+
+  const std::string& GetLastPlace() const { return lastPlace_; }
+  void SetLastPlace(const std::string& place) { lastPlace_ = place; }
+  // The place parts from the fourth to the first, each part's comma pieces
+  // reversed, joined by ", " ("" when every part is empty).
+  static std::string FormatPlaceReversed(const std::string (&parts)[4]);
+
+ protected:
+  void BuildColumns() override;
+  int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                  bool* cancelled) override;
+  unsigned GetTitleId() const override { return kIdsTitle; }
+  std::string GetRTFTabStops() const override { return "360 2880 5040"; }
+  void OnPageStart() override { lastPlace_.clear(); }
+
+ private:
+  void AddIndividualPlaces(rpt::ReportDevice* dc, const CIndividualRecord& record);
+  void AddMarriagePlaces(rpt::ReportDevice* dc, std::int32_t mrin);
+  void AddEventPlace(const std::string& name, unsigned label, const CEventValue& event,
+                     int category);
+
+  std::string lastPlace_;
+  std::set<std::int32_t> visitedMarriages_;
+};
