@@ -2,6 +2,7 @@
 // database calls: each list's rows, their texts and their order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -279,6 +280,58 @@ TEST_F(ListWalks, PlacesSortedByPlaceThenNameWithHeadings) {
       "2 Jan 1900",           "Birth",      "Baker, Ann",
   };
   EXPECT_EQ(rows, expected);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ListWalks, CitationsOfOneSourceNumberedInVisitingOrder) {
+  const Citations c = BuildCitations();
+  CSourceRecord other;
+  other.title = "Other source";
+  const auto otherSource = DbAddRecord(db::kSource, 0, &other);
+  Cite(otherSource, db::kOwnerIndividual, c.person, "not this one");
+  CSourceCitationsListReport report(c.source);
+  const auto rows = PrintAll(report);
+  std::vector<std::string> citations, heading;
+  for (const std::string& r : rows)
+    (!r.empty() && r[0] >= '1' && r[0] <= '9' ? citations : heading).push_back(r);
+  EXPECT_EQ(citations, (std::vector<std::string>{
+                           "1. Nora North (Individual). folio 41",
+                           "2. Nora North (Birth). folio 12",
+                           "3. Nora North (Death). folio 77",
+                           "4. Nora North (Burial). folio 78",
+                           "5. Otto North/Nora North (Marriage). folio 40",
+                       }));
+  EXPECT_EQ(heading, (std::vector<std::string>{"Source", "Parish Register of Saint Mary ", " ",
+                                               "Source Text", " ", "Source Comments", " ",
+                                               "Repository", " ", "Citations"}));
+}
+
+TEST_F(ListWalks, CitationsOfAMissingSourceHaveNoPages) {
+  int pages = -1;
+  CSourceCitationsListReport report(77);
+  EXPECT_TRUE(PrintAll(report, &pages).empty());
+  EXPECT_EQ(pages, 0);
+}
+
+TEST_F(ListWalks, RepositoryPhoneFollowsTheLastAddressLine) {
+  CRepositoryRecord repository;
+  repository.name = "Archive";
+  repository.address[0] = "1 High St";
+  repository.address[2] = "Dover";
+  repository.phone = "555-0100";
+  const auto repo = DbAddRecord(db::kRepository, 0, &repository);
+  const auto source = Source("Deeds", {}, repo);
+  CSourceCitationsListReport report(source);
+  const auto rows = PrintAll(report);
+  const auto at = std::find(rows.begin(), rows.end(), "Archive");
+  ASSERT_NE(at, rows.end());
+  ASSERT_GE(rows.end() - at, 4);
+  EXPECT_EQ(*(at + 1), "1 High St");
+  EXPECT_EQ(*(at + 2), "Dover");
+  EXPECT_EQ(*(at + 3), " 555-0100");
 }
 
 }  // namespace

@@ -221,3 +221,66 @@ int CPlaceNameObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrin
   report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
   return report.IsBelowPage(0) ? 1 : 0;
 }
+
+// ---------------------------------------------------------------- citation heading
+
+KOR_IMPLEMENT_DYNCREATE(CRSourceObject, 1)
+
+CRSourceObject::CRSourceObject(const CSourceRecord& source) {
+  texts[0] = source.title + " " + source.publication;
+  texts[1] = source.actualText;
+  texts[2] = source.comments;
+  CRepositoryRecord repository;
+  if (source.repositoryRin != 0 &&
+      DbGetRecord(source.repositoryRin, db::kRepository, &repository, 111) == 1) {
+    texts[3] = repository.name;
+    for (int i = 0; i < 4; ++i) texts[4 + i] = repository.address[i];
+    texts[8] = repository.phone;
+  }
+}
+
+void CRSourceObject::Store(CPersistentFile* file) const {
+  for (const std::string& t : texts) file->WriteString(t);
+}
+
+void CRSourceObject::Load(CPersistentFile* file) {
+  for (std::string& t : texts) file->ReadString(t);
+}
+
+int CRSourceObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo*,
+                             CRTFDocument* document, bool measuring) {
+  auto line = [&](int font, const std::string& text, bool newLine = true) {
+    report.StartRow(report.CurrentY());
+    report.SelectFont(dc, font);
+    report.WriteCellText(dc, 0, text, measuring, newLine);
+    report.WriteRTFRow(dc, document, newLine ? report.GetRowBottom() : report.CurrentY(), 0);
+  };
+  const std::pair<unsigned, int> blocks[] = {
+      {kIdsSource, 0}, {kIdsSourceText, 1}, {kIdsComments, 2}};
+  for (const auto& [label, text] : blocks) {
+    line(1, res::LoadString(label));
+    line(0, texts[text]);
+    line(0, " ");
+  }
+  line(1, res::LoadString(kIdsRepository));
+  line(0, texts[3]);
+  int lastAddress = -1;
+  for (int i = 0; i < 4; ++i)
+    if (!texts[4 + i].empty()) lastAddress = i;
+  for (int i = 0; i <= lastAddress; ++i) {
+    if (texts[4 + i].empty()) continue;
+    if (i == lastAddress && !texts[8].empty()) {
+      // The phone follows the last address line on the same line.
+      report.StartRow(report.CurrentY());
+      report.SelectFont(dc, 0);
+      report.WriteCellText(dc, 0, texts[4 + i], measuring, false);
+      report.WriteCellText(dc, 0, " " + texts[8], measuring, true);
+      report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
+    } else {
+      line(0, texts[4 + i]);
+    }
+  }
+  line(0, " ");
+  line(1, res::LoadString(kIdsCitations));
+  return report.IsBelowPage(0) ? 1 : 0;
+}

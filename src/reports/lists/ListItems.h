@@ -7,6 +7,8 @@
 
 #include "ListReport.h"
 
+class CSourceRecord;
+
 // One name of the Individuals with Notes list.
 class CIndivNotesObject : public COrvListReportObject {
   KOR_DECLARE_DYNCREATE(CIndivNotesObject)
@@ -115,6 +117,26 @@ class CPlaceNameObject : public COrvListReportObject {
   void Load(CPersistentFile* file) override;
   // A bold heading when the place differs from the last one printed, then
   // the date (column 0), label (1) and name (2).
+  int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
+               bool measuring) override;
+};
+
+// The heading of the Citations Referencing a Source list: the source, its
+// text, comments and repository with its address and phone.
+class CRSourceObject : public COrvListReportObject {
+  KOR_DECLARE_DYNCREATE(CRSourceObject)
+
+ public:
+  static constexpr unsigned kIdsSource = 3779, kIdsSourceText = 4757, kIdsComments = 4758,
+                            kIdsRepository = 3780, kIdsCitations = 5336;
+  CRSourceObject() = default;
+  // Copies the source's texts and its repository's (empty when it cannot
+  // be read).
+  explicit CRSourceObject(const CSourceRecord& source);
+  // title line, actual text, comments, repository name, address 1-4, phone
+  std::string texts[9];
+  void Store(CPersistentFile* file) const override;
+  void Load(CPersistentFile* file) override;
   int PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintInfo* info, CRTFDocument* document,
                bool measuring) override;
 };

@@ -17,6 +17,9 @@ std::unique_ptr<CListReport> MakeListReport(int kind) {
       return std::make_unique<CSourceListReport>();
     case kPlacesList:
       return std::make_unique<CPlaceListReport>();
+    case kCitationsList:
+      // The source the user picked before printing.
+      return std::make_unique<CSourceCitationsListReport>(CurrentReportRequest().startRin);
     default:
       return nullptr;
   }
@@ -50,7 +53,7 @@ void RegisterListReports() {
                           [](const GeneratorArgs& args) -> std::unique_ptr<CReportPageGenerator> {
                             return MakeListReport(args.kind);
                           });
-  for (int kind : {kPlacesList, kNotesList, kSourcesList})
+  for (int kind : {kPlacesList, kNotesList, kSourcesList, kCitationsList})
     RegisterReportPaginator(kind, PaginateList, nullptr);
 }
 

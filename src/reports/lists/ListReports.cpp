@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "CitationRecord.h"
 #include "DbCalls.h"
 #include "EventValue.h"
 #include "IndividualNode.h"
@@ -118,6 +119,14 @@ std::string SurnameFirst(const CIndividualRecord& record, rpt::ReportDevice* dc,
   return name;
 }
 
+// An event the record holds: a date, a place or a citation of its own.
+bool Holds(const CEventValue& event) {
+  return event.date.IsSet() || !CEventValue::IsPlaceEmpty(&event) || event.firstCitation != 0;
+}
+bool Holds(const COrdinanceValue& ordinance) {
+  return ordinance.date.IsSet() || !ordinance.templeCode.empty() || ordinance.firstCitation != 0;
+}
+
 std::int32_t DateKey(const CDateValue& date) {
   return static_cast<std::int32_t>(date.year) * 10000 + date.month * 100 + date.day;
 }
@@ -214,4 +223,105 @@ int CPlaceListReport::WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info,
     }
   }
   return SortedWalk(dc, info, progress, n > 0 ? n : 0);
+}
+
+// ---------------------------------------------------------------- citations
+
+void CSourceCitationsListReport::BuildColumns() {
+  AddColumn(CReportColumn{{}, DrawRect().left, DrawRect().right, 0, DrawRect().left, 0});
+}
+
+void CSourceCitationsListReport::AddCitations(rpt::ReportDevice* dc, CPrintInfo* info,
+                                              plat::ProgressPort* progress, int* pages,
+                                              const std::string& name, const std::string& label,
+                                              std::int32_t owner, char relation) {
+  std::vector<std::int32_t> citations;
+  DbGetRinList(citations, db::kCitation, owner, relation);
+  CCitationRecord citation;
+  for (const std::int32_t number : citations) {
+    if (DbGetRecord(number, db::kCitation, &citation, 111) != 1) continue;
+    if (citation.sourceRin != source_) continue;
+    AddRow(dc, info, progress, pages,
+           std::make_unique<CRSCitationObject>(citationNumber_++, name, label, citation.pageText));
+  }
+}
+
+void CSourceCitationsListReport::AddIndividualCitations(rpt::ReportDevice* dc, CPrintInfo* info,
+                                                        plat::ProgressPort* progress, int* pages,
+                                                        const CIndividualRecord& record) {
+  const int width = (DrawRect().right - DrawRect().left) / 2;
+  const std::string name = GivenFirst(record, dc, width);
+  const std::int32_t rin = static_cast<std::int32_t>(record.GetRecordNumber());
+  auto label = [](unsigned id) { return res::LoadString(id); };
+  const bool zel = plat::Profile().GetInt("Options", "ShowZEL", 0) != 0;
+  AddCitations(dc, info, progress, pages, name, label(3622), rin, 'I');
+  const struct {
+    const CEventValue& event;
+    unsigned label;
+    char relation;
+  } events[] = {{record.birth, 3710, 'B'},
+                {record.christening, 3711, 'C'},
+                {record.death, 3712, 'D'},
+                {record.burial, 3713, 'R'}};
+  for (const auto& e : events)
+    if (Holds(e.event))
+      AddCitations(dc, info, progress, pages, name, label(e.label), rin, e.relation);
+  if (zel) {
+    const struct {
+      const COrdinanceValue& ordinance;
+      unsigned label;
+      char relation;
+    } ordinances[] = {{record.baptism, 7101, 'A'},
+                      {record.endowment, 7207, 'E'},
+                      {record.sealingToParents, 3715, 'P'}};
+    for (const auto& o : ordinances)
+      if (Holds(o.ordinance))
+        AddCitations(dc, info, progress, pages, name, label(o.label), rin, o.relation);
+  }
+  const int count = DbGetRelationCount(rin, 101, 1, 1);
+  if (count <= 0) return;
+  std::vector<std::int32_t> marriages;
+  DbGetRelation(rin, 102, count, marriages);
+  for (const std::int32_t mrin : marriages) {
+    if (!visitedMarriages_.insert(mrin).second) continue;
+    CMarriageRecord marriage;
+    if (family::Read(marriage, mrin) != 1) continue;
+    auto spouse = [&](std::int32_t spouseRin) {
+      CIndividualRecord person;
+      std::string text;
+      if (spouseRin != 0 && family::Read(person, spouseRin) == 1)
+        text = GivenFirst(person, dc, width);
+      else if (AppendVal() != 0)
+        text = "-0";
+      return text == "-0" ? res::LoadString(kIdsUnknown) : text;
+    };
+    const std::string couple = spouse(marriage.husband) + "/" + spouse(marriage.wife);
+    if (Holds(marriage.marriage))
+      AddCitations(dc, info, progress, pages, couple, label(7159), mrin, 'G');
+    if (zel && Holds(marriage.sealingToSpouse))
+      AddCitations(dc, info, progress, pages, couple, label(3714), mrin, 'S');
+  }
+}
+
+int CSourceCitationsListReport::WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info,
+                                            plat::ProgressPort* progress, bool* cancelled) {
+  if (progress == nullptr) return 0;
+  citationNumber_ = 1;
+  visitedMarriages_.clear();
+  CSourceRecord source;
+  if (DbGetRecord(source_, db::kSource, &source, 111) != 1) return 0;
+  int pages = 0;
+  AddRow(dc, info, progress, &pages, std::make_unique<CRSourceObject>(source));
+  const std::int32_t n = DbGetRecordCount(db::kIndividual);
+  progress->Begin({}, n > 0 ? n : 0);
+  CIndividualRecord record;
+  for (std::int32_t i = 1; i <= n; ++i) {
+    if (family::Read(record, i) == 1) AddIndividualCitations(dc, info, progress, &pages, record);
+    progress->SetPosition(i);
+    if (progress->CancelRequested()) {
+      if (cancelled != nullptr) *cancelled = true;
+      return 0;
+    }
+  }
+  return pages;
 }

@@ -71,3 +71,29 @@ class CPlaceListReport : public CSortedListReport {
   std::string lastPlace_;
   std::set<std::int32_t> visitedMarriages_;
 };
+
+// The chosen source, then every citation of it, numbered in the order the
+// walk meets them.
+class CSourceCitationsListReport : public CListReport {
+ public:
+  static constexpr unsigned kIdsTitle = 7181;
+  static constexpr unsigned kIdsUnknown = 7080;
+  explicit CSourceCitationsListReport(std::int32_t source) : CListReport(111), source_(source) {}
+
+ protected:
+  void BuildColumns() override;
+  int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                  bool* cancelled) override;
+  unsigned GetTitleId() const override { return kIdsTitle; }
+
+ private:
+  void AddIndividualCitations(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                              int* pages, const CIndividualRecord& record);
+  void AddCitations(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                    int* pages, const std::string& name, const std::string& label,
+                    std::int32_t owner, char relation);
+
+  std::int32_t source_;
+  int citationNumber_ = 1;
+  std::set<std::int32_t> visitedMarriages_;
+};
