@@ -13,6 +13,7 @@
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "ListCommands.h"
+#include "ListRegistration.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
 #include "MergeCommands.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
   RegisterListCommands(korApp);
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
+  rpt::RegisterListReports();
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

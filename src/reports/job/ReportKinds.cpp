@@ -50,6 +50,11 @@ GeneratorClass GeneratorClassOf(int kind) {
     case kAhnentafel:
     case kModifiedRegister:
       return GeneratorClass::kBook;
+    case kPlacesList:
+    case kNotesList:
+    case kSourcesList:
+    case kCitationsList:
+      return GeneratorClass::kLists;
     default:
       return GeneratorClass::kNone;
   }

@@ -60,7 +60,8 @@ enum class GeneratorClass : int {
   kIncompleteOrdinances,
   kMissingSealings,
   kFamilyOrdinanceSummary,
-  kBook,  // 200 and 201
+  kBook,   // 200 and 201
+  kLists,  // 108 to 111: the place, notes, source and citation lists
   kCount
 };
 

@@ -26,7 +26,7 @@ bool IsEntryCountList(int kind) {
 }
 
 bool IsListKind(int kind) {
-  return kind == kCustomReport || (kind >= kUnlinkedList && kind <= kEndOfLine) ||
+  return kind == kCustomReport || (kind >= kUnlinkedList && kind <= kCitationsList) ||
          (kind >= kIncompleteOrdinances && kind <= kFamilyOrdinanceSummary);
 }
 
@@ -143,10 +143,6 @@ int CReportPrintSetup::AskRtfFileName(std::string& path) {
 
 int CReportPrintSetup::PreparePrinting(CPrintInfo& info, bool preview) {
   using namespace rpt;
-  // The list reports of places, notes, sources and citations print through
-  // their own list-report objects, not through a job.
-  if (kind_ >= kPlacesList && kind_ <= kCitationsList) return 0;
-
   job_ = std::make_unique<CReportJob>(kind_);
   ReportRunState& run = CurrentReportRunState();
   int pages = 0;

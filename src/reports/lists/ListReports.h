@@ -1,0 +1,99 @@
+#pragma once
+// The four list reports: each supplies its title, RTF tab stops, columns and
+// record walk to the list-report writer.
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "ListReport.h"
+
+class CIndividualRecord;
+class CMarriageRecord;
+class CUserEventRecord;
+class CEventValue;
+
+// Individuals who have notes, in record-number order.
+class CIndividualNotesListReport : public CListReport {
+ public:
+  static constexpr unsigned kIdsTitle = 7313;
+  CIndividualNotesListReport() : CListReport(109) {}
+
+ protected:
+  void BuildColumns() override;
+  int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                  bool* cancelled) override;
+  unsigned GetTitleId() const override { return kIdsTitle; }
+  std::string GetRTFTabStops() const override { return "720"; }
+};
+
+// Every source with its author, publication, repository, call number and
+// comments, in title order.
+class CSourceListReport : public CSortedListReport {
+ public:
+  static constexpr unsigned kIdsTitle = 7317;
+  CSourceListReport() : CSortedListReport(110) {}
+
+ protected:
+  void BuildColumns() override;
+  int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                  bool* cancelled) override;
+  unsigned GetTitleId() const override { return kIdsTitle; }
+};
+
+// Every place with the people and events found there, sorted by place, then
+// name, then date; each place is a bold heading over its rows.
+class CPlaceListReport : public CSortedListReport {
+ public:
+  static constexpr unsigned kIdsTitle = 7312;
+  CPlaceListReport() : CSortedListReport(108) {}
+
+  const std::string& GetLastPlace() const { return lastPlace_; }
+  void SetLastPlace(const std::string& place) { lastPlace_ = place; }
+  // The place parts from the fourth to the first, each part's comma pieces
+  // reversed, joined by ", " ("" when every part is empty).
+  static std::string FormatPlaceReversed(const std::string (&parts)[4]);
+
+ protected:
+  void BuildColumns() override;
+  int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                  bool* cancelled) override;
+  unsigned GetTitleId() const override { return kIdsTitle; }
+  std::string GetRTFTabStops() const override { return "360 2880 5040"; }
+  void OnPageStart() override { lastPlace_.clear(); }
+
+ private:
+  void AddIndividualPlaces(rpt::ReportDevice* dc, const CIndividualRecord& record);
+  void AddMarriagePlaces(rpt::ReportDevice* dc, std::int32_t mrin);
+  void AddEventPlace(const std::string& name, unsigned label, const CEventValue& event,
+                     int category);
+
+  std::string lastPlace_;
+  std::set<std::int32_t> visitedMarriages_;
+};
+
+// The chosen source, then every citation of it, numbered in the order the
+// walk meets them.
+class CSourceCitationsListReport : public CListReport {
+ public:
+  static constexpr unsigned kIdsTitle = 7181;
+  static constexpr unsigned kIdsUnknown = 7080;
+  explicit CSourceCitationsListReport(std::int32_t source) : CListReport(111), source_(source) {}
+
+ protected:
+  void BuildColumns() override;
+  int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                  bool* cancelled) override;
+  unsigned GetTitleId() const override { return kIdsTitle; }
+
+ private:
+  void AddIndividualCitations(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                              int* pages, const CIndividualRecord& record);
+  void AddCitations(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                    int* pages, const std::string& name, const std::string& label,
+                    std::int32_t owner, char relation);
+
+  std::int32_t source_;
+  int citationNumber_ = 1;
+  std::set<std::int32_t> visitedMarriages_;
+};
