@@ -9,10 +9,12 @@
 #include "ExportChoices.h"
 #include "FamilyDatabase.h"
 #include "FileUtil.h"
+#include "FilterSet.h"
 #include "GedcomDialogs.h"
 #include "GedcomOutput.h"
 #include "GedcomProgressWindows.h"
 #include "KorApp.h"
+#include "KorDoc.h"
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "SaveDlg.h"
@@ -30,6 +32,18 @@ class AllIndividuals : public gedcom::ExportFilterSet {
   bool Contains(std::int32_t rin) const override {
     return DbGetRIN(rin, db::kQueryIndividuals, 'o') != 0;
   }
+};
+
+// The document's filter set as the export sees it: its result set.
+class FilterSelection : public gedcom::ExportFilterSet {
+ public:
+  explicit FilterSelection(const CFilterSet* filter) : filter_(filter) {}
+  bool Contains(std::int32_t rin) const override {
+    return filter_ && filter_->IsInSet(CFilterSet::kCombinedSet, rin) == 1;
+  }
+
+ private:
+  const CFilterSet* filter_;
 };
 
 bool ShowTextDialog(int templateId, QWidget* parent) {
@@ -104,7 +118,8 @@ bool ExportSteps(CGedcomExportDialog& dialog, ExportHost& host, std::string& pat
 }  // namespace
 
 bool RunExportJob(const gedcom::ExportOptions& options, const std::string& path,
-                  const std::string& familyPath, QWidget* parent) {
+                  const std::string& familyPath, QWidget* parent,
+                  const gedcom::ExportFilterSet* selection) {
   gedcom::SystemDrive drive;
   gedcom::CGedcomExporter exporter(drive);
   exporter.options = options;
@@ -115,7 +130,7 @@ bool RunExportJob(const gedcom::ExportOptions& options, const std::string& path,
   if (!exporter.Open(path)) return false;
   exporter.SetFileName(path);
   const AllIndividuals all;
-  exporter.Export(nullptr, &all);
+  exporter.Export(nullptr, selection ? selection : &all);
   exporter.Close();
   exporter.ShowSummary();
   const bool complete = exporter.Complete();
@@ -132,12 +147,16 @@ bool RunExport(ExportHost host) {
     host.templeOptions = [parent](gedcom::ExportOptions& o) { return AskTempleOptions(o, parent); };
   if (!host.askPath) host.askPath = [parent](bool s) { return AskExportPath(s, parent); };
   const std::string familyPath = host.familyPath;
+  // Partial exports the document's chosen individuals; All everyone.
+  const gedcom::ExportFilterSet* chosen = nullptr;
   if (!host.runJob)
-    host.runJob = [familyPath, parent](const gedcom::ExportOptions& o, const std::string& p) {
-      return RunExportJob(o, p, familyPath, parent);
+    host.runJob = [familyPath, parent, &chosen](const gedcom::ExportOptions& o,
+                                                const std::string& p) {
+      return RunExportJob(o, p, familyPath, parent, chosen);
     };
 
   CGedcomExportDialog dialog(host.zelShown, parent);
+  dialog.SetSelection(host.selection != nullptr, host.selection ? host.selectionCount : 0);
   std::string path;
   dialog.onExport = [&](CGedcomExportDialog& d) {
     ExportSteps(d, host, path);
@@ -148,6 +167,7 @@ bool RunExport(ExportHost host) {
   else
     dialog.exec();
   if (path.empty()) return false;
+  if (dialog.Choices().Partial()) chosen = host.selection;
   return host.runJob(dialog.Options(), path);
 }
 
@@ -202,6 +222,13 @@ void RegisterGedcomScreens() {
     host.parent = parent;
     host.familyPath = app ? app->m_openFilePath : std::string();
     host.zelShown = app && app->m_options.showZel != 0;
+    const CKorDoc* document = app ? app->GetCurrentDocument() : nullptr;
+    const CFilterSet* filter = document ? document->m_filterSet.get() : nullptr;
+    const FilterSelection selection(filter);
+    if (filter) {
+      host.selection = &selection;
+      host.selectionCount = filter->GetCount(CFilterSet::kCombinedSet);
+    }
     return RunExport(host);
   };
   AppScreens().importGedcom = [](QWidget* parent, const std::string& gedcomPath) {

@@ -34,13 +34,19 @@ struct ExportHost {
   std::function<bool(const gedcom::ExportOptions& options, const std::string& path)> runJob;
   // Called with the Export dialog before it runs, so tests can drive it.
   std::function<void(CGedcomExportDialog&)> driveDialog;
+  // The document's chosen individuals for Partial (null: none chosen) and
+  // how many they are.
+  const gedcom::ExportFilterSet* selection = nullptr;
+  long selectionCount = 0;
 };
 
 // The Export command; true when a file was written whole.
 bool RunExport(ExportHost host);
 // The real export job: exporter, progress window, summary.
+// selection: the individuals of a Partial export; null exports everyone.
 bool RunExportJob(const gedcom::ExportOptions& options, const std::string& path,
-                  const std::string& familyPath, QWidget* parent);
+                  const std::string& familyPath, QWidget* parent,
+                  const gedcom::ExportFilterSet* selection = nullptr);
 
 struct ImportHost {
   QWidget* parent = nullptr;

@@ -205,9 +205,10 @@ CGedcomExportDialog::CGedcomExportDialog(bool zelShown, QWidget* parent)
     choices_.ChooseAll();
     ShowChoices();
   });
-  // Partial and Select need the document's filter set and the individual
-  // selection dialog; they stay off until those exist.
-  partial->setEnabled(false);
+  connect(partial, &QRadioButton::clicked, this, [this] {
+    choices_.ChoosePartial(selectionCount_);
+    ShowChoices();
+  });
 
   auto* exportButton = Button(this, kIdcExport, "E&xport...");
   exportButton->setDefault(true);
@@ -253,14 +254,21 @@ void CGedcomExportDialog::ShowChoices() {
   CheckRadio({kIdcAll, kIdcPartial}, choices_.Partial() ? 1 : 0);
   SetControlText(kIdcCount, choices_.CountText());
   EnableControl(kIdcExport, choices_.ExportEnabled());
-  // The individual selection dialog is not part of the program yet, and a
-  // Rosterly submission is always of a selection.
+  // Individuals are chosen in the Individual List (Search menu) before the
+  // export; Select here is not offered. A Rosterly submission is always of
+  // a selection.
   EnableControl(kIdcSelect, false);
-  EnableControl(kIdcStandard55 + gedcom::kTypeRosterly, false);
+  EnableControl(kIdcPartial, selectionAvailable_);
+  EnableControl(kIdcStandard55 + gedcom::kTypeRosterly, selectionAvailable_);
+}
+
+void CGedcomExportDialog::SetSelection(bool available, long count) {
+  selectionAvailable_ = available;
+  selectionCount_ = count;
 }
 
 void CGedcomExportDialog::OnType(int type) {
-  choices_.SetType(type);
+  choices_.SetType(type, selectionCount_);
   ShowChoices();
 }
 

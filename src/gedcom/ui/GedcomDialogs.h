@@ -81,6 +81,9 @@ class CGedcomExportDialog : public fw::CDialogBase {
   std::function<bool(CGedcomExportDialog&)> onExport;
 
   void ShowChoices();
+  // Whether the document has chosen individuals, and how many: Partial and
+  // the Rosterly submission (always of a selection) use them.
+  void SetSelection(bool available, long count);
   void SetOptions(const gedcom::ExportOptions& options) { options_ = options; }
 
  protected:
@@ -93,6 +96,8 @@ class CGedcomExportDialog : public fw::CDialogBase {
 
   gedcom::CExportChoices choices_;
   gedcom::ExportOptions options_;
+  bool selectionAvailable_ = false;
+  long selectionCount_ = 0;
 };
 
 // "GEDCOM Import" (template 324).

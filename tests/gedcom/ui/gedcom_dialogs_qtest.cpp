@@ -264,6 +264,41 @@ class GedcomDialogsTest : public QObject {
     QVERIFY(ReadAll(path).find("1 CHAR ANSI") != std::string::npos);
   }
 
+  void partialExportsTheChosenIndividuals() {
+    AddPerson("Ola", "Lund", 'M');
+    AddPerson("Kari", "Berg", 'F');
+    // Without chosen individuals Partial and Rosterly stay off.
+    {
+      CGedcomExportDialog d(true, nullptr);
+      d.show();
+      QVERIFY(!d.IsControlEnabled(CGedcomExportDialog::kIdcPartial));
+      QVERIFY(!TypeRadio(d, gedcom::kTypeRosterly)->isEnabled());
+    }
+    class OnlyKari : public gedcom::ExportFilterSet {
+     public:
+      bool Contains(std::int32_t rin) const override { return rin == 2; }
+    } onlyKari;
+    const std::string path = dir.File("partial.ged");
+    gedcomui::ExportHost host;
+    host.familyPath = family;
+    host.selection = &onlyKari;
+    host.selectionCount = 1;
+    host.askPath = [&](bool) { return path; };
+    host.driveDialog = [](CGedcomExportDialog& d) {
+      d.show();
+      QVERIFY(TypeRadio(d, gedcom::kTypeRosterly)->isEnabled());
+      d.Control<QRadioButton>(CGedcomExportDialog::kIdcPartial)->click();
+      QCOMPARE(d.GetControlText(CGedcomExportDialog::kIdcCount), std::string("1"));
+      QVERIFY(d.IsControlEnabled(CGedcomExportDialog::kIdcExport));
+      Box(d, gedcom::kBoxSubmitter)->click();
+      ClickExport(d);
+    };
+    QVERIFY(gedcomui::RunExport(host));
+    const std::string text = ReadAll(path);
+    QVERIFY(text.find("Kari") != std::string::npos);
+    QVERIFY(text.find("Ola") == std::string::npos);
+  }
+
   void importDialogTexts() {
     {
       CGedcomImportDialog d(nullptr);
