@@ -30,6 +30,7 @@
 #include "MarriageDialog.h"
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
+#include "NotesDialogs.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
 #include "TempDir.h"
@@ -159,6 +160,35 @@ class EditScreensTest : public QObject {
     QVERIFY(boxes.Calls().empty());
   }
 
+  void notesWrittenFromTheScreenStayLinkedAfterSave() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t rin = AddPerson("Hale", "Anna", 'F');
+    CIndividualNode* node = Node(rin);
+    {
+      CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
+      QVERIFY(Show(&dialog));
+      QVERIFY(dialog.IsControlEnabled(CEditIndividualDialog::kIdcNotes));
+      QVERIFY(dialog.IsControlEnabled(CEditIndividualDialog::kIdcSources));
+      bool seen = false;
+      QTimer::singleShot(0, [&] {
+        auto* notes = qobject_cast<notesui::CNotesDialog*>(QApplication::activeModalWidget());
+        if (notes == nullptr) return;
+        seen = notes->session.Rin() == rin && notes->session.Kind() == 'I';
+        notes->SetControlText(notesui::CNotesDialog::kIdcText, "Came by ship in 1880.");
+        notes->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      dialog.Control<QPushButton>(CEditIndividualDialog::kIdcNotes)->click();
+      QVERIFY(seen);
+      QVERIFY(node->HasNotes());
+      dialog.Control<QPushButton>(fw::kIdOk)->click();
+    }
+    node->Release();
+    CIndividualRecord back;
+    QCOMPARE(family::Read(back, rin), 1);
+    QVERIFY(back.numbers[CIndividualRecord::kFirstNote] != 0);
+  }
+
   void newEventCreatesAndLinksAUserEventAndOnlyItCanBeRemoved() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};
@@ -227,6 +257,29 @@ class EditScreensTest : public QObject {
       }
       node->Release();
     }
+  }
+
+  void marriageNotesOpenOnTheMarriage() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t mrin = DbSetRelation(AddPerson("Hale", "Tom", 'M'),
+                                            AddPerson("Ross", "Ann", 'F'), db::kRelHusband, 0);
+    CMarriageNode* node = Marriage(mrin);
+    {
+      CMarriageDialog dialog(nullptr, node);
+      QVERIFY(Show(&dialog));
+      bool seen = false;
+      QTimer::singleShot(0, [&] {
+        auto* notes = qobject_cast<notesui::CNotesDialog*>(QApplication::activeModalWidget());
+        if (notes == nullptr) return;
+        seen = notes->session.Rin() == mrin && notes->session.Kind() == 'M';
+        notes->Control<QPushButton>(fw::kIdCancel)->click();
+      });
+      dialog.Control<QPushButton>(CMarriageDialog::kIdcNotes)->click();
+      QVERIFY(seen);
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+    }
+    ReleaseMarriageRef(node);
   }
 
   void marriageSaveCancelAndDelete() {

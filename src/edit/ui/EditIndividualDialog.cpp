@@ -1,4 +1,7 @@
 #include "EditIndividualDialog.h"
+#include "IndividualRecord.h"
+#include "NotesDialogs.h"
+#include "RecordAccess.h"
 
 #include <QAction>
 #include <QFont>
@@ -81,7 +84,7 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
     auto* button = AddControl(s.id, new QPushButton(Text(s.text)));
     button->setToolTip(Str(res::LoadString(s.tip)));
     // Their screens belong to other parts of the program not built yet.
-    button->setEnabled(s.id == kIdcAddress);
+    button->setEnabled(s.id != kIdcMedia);
     buttons->addWidget(button);
   }
   buttons->addStretch();
@@ -114,6 +117,14 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
   });
   connect(Control<QPushButton>(kIdcAddress), &QPushButton::clicked, this,
           &CEditIndividualDialog::OnAddress);
+  connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this,
+          &CEditIndividualDialog::OnNotes);
+  connect(new QShortcut(QKeySequence(Text("Alt+N")), this), &QShortcut::activated, this,
+          &CEditIndividualDialog::OnNotes);
+  connect(Control<QPushButton>(kIdcSources), &QPushButton::clicked, this,
+          &CEditIndividualDialog::OnSources);
+  connect(new QShortcut(QKeySequence(Text("Alt+R")), this), &QShortcut::activated, this,
+          &CEditIndividualDialog::OnSources);
   connect(new QShortcut(QKeySequence(Text("Alt+A")), this), &QShortcut::activated, this,
           &CEditIndividualDialog::OnAddress);
   connect(list_, &CFieldListWidget::resized, this, [this] { editui::FitValueColumn(list_); });
@@ -151,8 +162,6 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
     menu_->addAction(Text("New &Event/Attribute..."), this, &CEditIndividualDialog::OnNewEvent);
     removeAction_ = menu_->addAction(Text("Remo&ve Event/Attribute"), this,
                                      &CEditIndividualDialog::OnRemoveEvent);
-    // Notes, Sources and Multimedia open screens built elsewhere; they stay
-    // disabled until those exist.
     parentsAction_ = menu_->addAction(Text("Edit &Parents"), this, [this] {
       CIndividualNode* node = session_.Node();
       if (node == nullptr || node->GetRin() <= 0) return;
@@ -160,8 +169,8 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
       dialog.exec();
     });
     menu_->addSeparator();
-    for (const char* text : {"&Notes\tAlt+N", "Sou&rces\tAlt+R"})
-      menu_->addAction(Text(text))->setEnabled(false);
+    menu_->addAction(Text("&Notes\tAlt+N"), this, &CEditIndividualDialog::OnNotes);
+    menu_->addAction(Text("Sou&rces\tAlt+R"), this, &CEditIndividualDialog::OnSources);
     menu_->addAction(Text("&Address\tAlt+A"), this, &CEditIndividualDialog::OnAddress);
     menu_->addAction(Text("&Multimedia\tAlt+M"))->setEnabled(false);
     menu_->addSeparator();
@@ -246,6 +255,26 @@ void CEditIndividualDialog::UpdatePictures() {
   Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, node && node->HasNotes()));
   Control<QPushButton>(kIdcSources)
       ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+}
+
+// The notes are written by their own dialog at once; the stored record keeps
+// its note link whatever this screen saves, so only the picture follows.
+void CEditIndividualDialog::OnNotes() {
+  CIndividualNode* node = session_.Node();
+  if (node == nullptr || node->GetRin() <= 0) return;
+  CKorApp* app = CKorApp::Instance();
+  notesui::RunNotesDialog(this, 'I', node->GetRin(), app && app->m_options.editNote != 0);
+  CIndividualRecord stored;
+  if (family::Read(stored, node->GetRin()) == 1)
+    node->SetNoteLink(stored.numbers[CIndividualRecord::kFirstNote]);
+  UpdatePictures();
+}
+
+void CEditIndividualDialog::OnSources() {
+  CIndividualNode* node = session_.Node();
+  if (node == nullptr || node->GetRin() <= 0) return;
+  notesui::RunViewSources(this, 'I', node->GetRin());
+  UpdatePictures();
 }
 
 void CEditIndividualDialog::OnAddress() {

@@ -65,6 +65,8 @@ class CEditIndividualDialog : public fw::CResizableDialog {
   // Commands of the Options menu and the section keys.
   // Contact Information for the individual being edited.
   void OnAddress();
+  void OnNotes();
+  void OnSources();
   void OnNewEvent();
   void OnRemoveEvent();
   void GoToSection(int labelId);

@@ -1,4 +1,5 @@
 #include "MarriageDialog.h"
+#include "NotesDialogs.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -75,9 +76,16 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   buttons->addStretch();
   buttons->addWidget(AddControl(kIdcLegend, new QLabel(Text("s = sources"))));
   Control<QPushButton>(fw::kIdOk)->setDefault(true);
-  // Notes and sources open screens built elsewhere; disabled until then.
-  for (int id : {kIdcSource, kIdcNotes, kIdcSources, kIdcHelp}) EnableControl(id, false);
+  // The marriage's own Source button waits for its citation screen.
+  for (int id : {kIdcSource, kIdcHelp}) EnableControl(id, false);
   Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, false));
+  connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this, &CMarriageDialog::OnNotes);
+  connect(new QShortcut(QKeySequence(Text("Alt+N")), this), &QShortcut::activated, this,
+          &CMarriageDialog::OnNotes);
+  connect(Control<QPushButton>(kIdcSources), &QPushButton::clicked, this,
+          &CMarriageDialog::OnSources);
+  connect(new QShortcut(QKeySequence(Text("Alt+R")), this), &QShortcut::activated, this,
+          &CMarriageDialog::OnSources);
   Control<QPushButton>(kIdcNotes)->setToolTip(Str(res::LoadString(7255)));
   Control<QPushButton>(kIdcSources)->setToolTip(Str(res::LoadString(7252)));
 
@@ -148,8 +156,8 @@ QMenu* CMarriageDialog::OptionsMenu() {
     removeAction_ =
         menu_->addAction(Text("Remo&ve Event/Attribute"), this, &CMarriageDialog::OnRemoveEvent);
     menu_->addSeparator();
-    for (const char* text : {"&Notes\tAlt+N", "Sou&rces\tAlt+R"})
-      menu_->addAction(Text(text))->setEnabled(false);
+    menu_->addAction(Text("&Notes\tAlt+N"), this, &CMarriageDialog::OnNotes);
+    menu_->addAction(Text("Sou&rces\tAlt+R"), this, &CMarriageDialog::OnSources);
     menu_->addSeparator();
     menu_->addAction(Text("&Character Map\tF7"), this,
                      [this] { list_->List().ShowCharacterMapForCell(); });
@@ -158,6 +166,18 @@ QMenu* CMarriageDialog::OptionsMenu() {
   }
   removeAction_->setEnabled(editui::UserEventOfRow(session_.Model(), CurrentRow()) != nullptr);
   return menu_;
+}
+
+// Notes are written by their own dialog at once; the stored marriage keeps
+// its note link whatever this screen saves.
+void CMarriageDialog::OnNotes() {
+  if (session_.GetMrin() <= 0) return;
+  notesui::RunNotesDialog(this, 'M', session_.GetMrin());
+}
+
+void CMarriageDialog::OnSources() {
+  if (session_.GetMrin() <= 0) return;
+  notesui::RunViewSources(this, 'M', session_.GetMrin());
 }
 
 CFieldListRow* CMarriageDialog::CurrentRow() const {

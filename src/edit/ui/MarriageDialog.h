@@ -45,6 +45,8 @@ class CMarriageDialog : public fw::CResizableDialog {
   std::string BuildMarriageTitle() const;
   QMenu* OptionsMenu();
   void OnNewEvent();
+  void OnNotes();
+  void OnSources();
   void OnRemoveEvent();
   void OnDelete();
   void GoToSection(int labelId);
