@@ -64,14 +64,14 @@ int CFieldCell::Attach(CFieldListCtrl* /*list*/, const FieldRect& /*rect*/, int 
   return 1;
 }
 
-FieldEditorSpec CFieldCell::MakeSpec(const FieldRect& rect) const {
-  FieldEditorSpec spec;
-  spec.kind = GetKind();
-  spec.text = text_;
-  spec.rect = rect;
-  spec.textLimit = textLimit_;
-  spec.cell = const_cast<CFieldCell*>(this);
-  return spec;
+FieldEditorSetup CFieldCell::MakeSetup(const FieldRect& rect) const {
+  FieldEditorSetup setup;
+  setup.kind = GetKind();
+  setup.text = text_;
+  setup.rect = rect;
+  setup.textLimit = textLimit_;
+  setup.cell = const_cast<CFieldCell*>(this);
+  return setup;
 }
 
 int CFieldCell::OpenEditor(CFieldListCtrl* list, const FieldRect& rect, int column, int row) {
@@ -79,7 +79,7 @@ int CFieldCell::OpenEditor(CFieldListCtrl* list, const FieldRect& rect, int colu
   editorRect_ = rect;
   column_ = column;
   row_ = row;
-  editor_ = list->CreateEditor(MakeSpec(rect));
+  editor_ = list->CreateEditor(MakeSetup(rect));
   if (!editor_) {
     editorRect_ = FieldRect{};
     return 0;
@@ -127,15 +127,15 @@ void CComboFieldCell::SetText(const std::string& text) {
   if (editor_) editor_->SelectChoice(text);
 }
 
-FieldEditorSpec CComboFieldCell::MakeSpec(const FieldRect& rect) const {
-  FieldEditorSpec spec = CFieldCell::MakeSpec(rect);
-  spec.choices = choices_;
-  spec.comboStyle = comboStyle_;
-  spec.options = options_;
+FieldEditorSetup CComboFieldCell::MakeSetup(const FieldRect& rect) const {
+  FieldEditorSetup setup = CFieldCell::MakeSetup(rect);
+  setup.choices = choices_;
+  setup.comboStyle = comboStyle_;
+  setup.options = options_;
   // The combo reaches two pixels higher, so that its edit part sits on the line.
-  spec.rect.top -= 2;
-  spec.rect.bottom -= 2;
-  return spec;
+  setup.rect.top -= 2;
+  setup.rect.bottom -= 2;
+  return setup;
 }
 
 // ---- button ----
@@ -162,9 +162,9 @@ void CButtonFieldCell::SetCount(int count) {
   SetText(CaptionFor(count_, readOnly_));
 }
 
-FieldEditorSpec CButtonFieldCell::MakeSpec(const FieldRect& rect) const {
-  FieldEditorSpec spec = CFieldCell::MakeSpec(ButtonRect(rect));
-  return spec;
+FieldEditorSetup CButtonFieldCell::MakeSetup(const FieldRect& rect) const {
+  FieldEditorSetup setup = CFieldCell::MakeSetup(ButtonRect(rect));
+  return setup;
 }
 
 void CButtonFieldCell::MoveEditor(const FieldRect& rect) {

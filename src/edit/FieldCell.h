@@ -92,7 +92,7 @@ class CFieldEditor {
 };
 
 // What a cell hands the platform to make its editor.
-struct FieldEditorSpec {
+struct FieldEditorSetup {
   CellKind kind = CellKind::kEdit;
   std::string text;
   FieldRect rect;
@@ -173,8 +173,8 @@ class CFieldCell {
 
  protected:
   CFieldCell(std::string text, int readOnly);
-  // The spec of this cell's editor over rect.
-  virtual FieldEditorSpec MakeSpec(const FieldRect& rect) const;
+  // The setup of this cell's editor over rect.
+  virtual FieldEditorSetup MakeSetup(const FieldRect& rect) const;
 
   std::string text_;
   int readOnly_ = 0;
@@ -215,7 +215,7 @@ class CComboFieldCell : public CFieldCell {
   const ComboOptions& GetOptions() const { return options_; }
 
  protected:
-  FieldEditorSpec MakeSpec(const FieldRect& rect) const override;
+  FieldEditorSetup MakeSetup(const FieldRect& rect) const override;
 
  private:
   CStringListEx* choices_;
@@ -239,7 +239,7 @@ class CButtonFieldCell : public CFieldCell {
   static std::string CaptionFor(int count, int readOnly);
 
  protected:
-  FieldEditorSpec MakeSpec(const FieldRect& rect) const override;
+  FieldEditorSetup MakeSetup(const FieldRect& rect) const override;
 
  private:
   int count_ = 0;

@@ -163,8 +163,8 @@ void CFieldListCtrl::NotifyEditorOpen(CFieldCell* cell, int column, int line) {
   if (owner_ != nullptr) owner_->OnEditorOpen(cell, column, line);
 }
 
-std::unique_ptr<CFieldEditor> CFieldListCtrl::CreateEditor(const FieldEditorSpec& spec) {
-  return platform_ != nullptr ? platform_->CreateEditor(spec) : nullptr;
+std::unique_ptr<CFieldEditor> CFieldListCtrl::CreateEditor(const FieldEditorSetup& setup) {
+  return platform_ != nullptr ? platform_->CreateEditor(setup) : nullptr;
 }
 
 void CFieldListCtrl::InvalidateRect(const FieldRect& rect) {

@@ -19,7 +19,7 @@ class CFieldListRow;
 class CFieldListPlatform {
  public:
   virtual ~CFieldListPlatform() = default;
-  virtual std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSpec& spec) = 0;
+  virtual std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSetup& setup) = 0;
   // The line's rectangle in client coordinates (the header strip included
   // at the top); with ensureVisible the line is scrolled into view first.
   virtual FieldRect GetLineRect(int line, bool ensureVisible) = 0;
@@ -124,7 +124,7 @@ class CFieldListCtrl {
   // Sent by a closing cell to the owner.
   int SendCellDone(const FieldCellDone& done);
   void NotifyEditorOpen(CFieldCell* cell, int column, int line);
-  std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSpec& spec);
+  std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSetup& setup);
   void InvalidateRect(const FieldRect& rect);
 
  private:

@@ -31,17 +31,17 @@ Bytes PngHeader(unsigned width, unsigned height) {
   return b;
 }
 
-struct ItemSpec {
+struct ItemShape {
   const char* file;
   char kind;
   bool isDefault;
 };
 
 // A list of new items, in the given order.
-CMultimediaList MakeList(const std::vector<ItemSpec>& specs) {
+CMultimediaList MakeList(const std::vector<ItemShape>& shapes) {
   CMultimediaList head;
   CMultimediaItem* tail = nullptr;
-  for (const ItemSpec& s : specs) {
+  for (const ItemShape& s : shapes) {
     auto item = std::make_unique<CMultimediaItem>();
     item->fileName = s.file;
     item->kind = s.kind;

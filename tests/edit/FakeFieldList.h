@@ -13,11 +13,11 @@
 
 class FakeEditor : public CFieldEditor {
  public:
-  explicit FakeEditor(const FieldEditorSpec& spec) : spec(spec), text(spec.text) {}
+  explicit FakeEditor(const FieldEditorSetup& setup) : setup(setup), text(setup.text) {}
   std::string GetText() const override { return text; }
   void SetText(const std::string& t) override { text = t; }
   void SelectChoice(const std::string& t) override {
-    if (spec.choices != nullptr && spec.choices->Find(t) >= 0) text = t;
+    if (setup.choices != nullptr && setup.choices->Find(t) >= 0) text = t;
   }
   void Place(const FieldRect& r, bool v) override {
     rect = r;
@@ -26,7 +26,7 @@ class FakeEditor : public CFieldEditor {
   void Focus() override { ++focused; }
   bool IsShown() const override { return visible; }
 
-  FieldEditorSpec spec;
+  FieldEditorSetup setup;
   std::string text;
   FieldRect rect;
   bool visible = true;
@@ -38,8 +38,8 @@ class FakePlatform : public CFieldListPlatform {
   static constexpr int kLine = 20;
   static constexpr int kHeader = 20;
 
-  std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSpec& spec) override {
-    auto editor = std::make_unique<FakeEditor>(spec);
+  std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSetup& setup) override {
+    auto editor = std::make_unique<FakeEditor>(setup);
     last = editor.get();
     ++created;
     return editor;

@@ -68,7 +68,7 @@ TEST(FieldCell, SetTextReachesTheOpenEditorByKind) {
 
   CButtonFieldCell button(0, 0);
   ASSERT_EQ(button.OpenEditor(&f.list, {10, 20, 40, 40}, 2, 0), 1);
-  EXPECT_EQ(f.platform.last->spec.rect, (FieldRect{8, 16, 42, 40})) << "grown 2, up 2";
+  EXPECT_EQ(f.platform.last->setup.rect, (FieldRect{8, 16, 42, 40})) << "grown 2, up 2";
   button.SetCount(1);
   EXPECT_EQ(f.platform.last->text, "*s");
 }

@@ -45,7 +45,7 @@ class CountingHost : public fw::PictureHostPort {
   std::string disc;
 };
 
-struct Spec {
+struct ItemRow {
   char kind;
   std::string file;
   std::string caption;
@@ -98,7 +98,7 @@ class CollectionDialogTest : public QObject {
   void screenshots();
 
  private:
-  std::int32_t Person(const std::vector<Spec>& items) {
+  std::int32_t Person(const std::vector<ItemRow>& items) {
     CIndividualRecord person;
     person.surname = "Lund";
     person.givenNames[0] = "Ann";
@@ -162,34 +162,34 @@ void CollectionDialogTest::cleanup() {
 }
 
 void CollectionDialogTest::openingTextsAndButtons_data() {
-  QTest::addColumn<std::vector<Spec>>("items");
+  QTest::addColumn<std::vector<ItemRow>>("items");
   QTest::addColumn<bool>("readOnly");
   QTest::addColumn<QStringList>("texts");
   // Enabled: add modify remove show default save slideshow preview.
   QTest::addColumn<QString>("enabled");
   QTest::addColumn<QString>("showText");
   QTest::addColumn<QString>("defaultText");
-  QTest::newRow("empty") << std::vector<Spec>{} << false << QStringList{} << "A......."
+  QTest::newRow("empty") << std::vector<ItemRow>{} << false << QStringList{} << "A......."
                          << "S&how"
                          << "Make &Default";
-  QTest::newRow("one photo") << std::vector<Spec>{{'P', "a.jpg", "Ann at ten"}} << false
+  QTest::newRow("one photo") << std::vector<ItemRow>{{'P', "a.jpg", "Ann at ten"}} << false
                              << QStringList{" \tPhoto\tAnn at ten"} << "AMRSDS.P"
                              << "S&how"
                              << "Make &Default";
-  QTest::newRow("default sound") << std::vector<Spec>{{'S', "v.wav", "Voice", true},
-                                                      {'P', "b.jpg", ""}}
+  QTest::newRow("default sound") << std::vector<ItemRow>{{'S', "v.wav", "Voice", true},
+                                                         {'P', "b.jpg", ""}}
                                  << false << QStringList{"*\tSound Clip\tVoice", " \tPhoto"}
                                  << "AMRSDS.P"
                                  << "&Play"
                                  << "Clear &Default";
-  QTest::newRow("read-only file") << std::vector<Spec>{{'P', "a.jpg", "Face", true}} << true
+  QTest::newRow("read-only file") << std::vector<ItemRow>{{'P', "a.jpg", "Face", true}} << true
                                   << QStringList{"*\tPhoto\tFace"} << ".M.S.S.P"
                                   << "S&how"
                                   << "Clear &Default";
 }
 
 void CollectionDialogTest::openingTextsAndButtons() {
-  QFETCH(std::vector<Spec>, items);
+  QFETCH(std::vector<ItemRow>, items);
   QFETCH(bool, readOnly);
   QFETCH(QStringList, texts);
   QFETCH(QString, enabled);

@@ -12,13 +12,13 @@ void FillExample(CRTFColumnLayout& layout) {
   layout.Add(std::make_unique<CRTFColumnSpan>(3, 4100, 9000, 'l'));
 }
 
-TEST(RTFColumnLayout, TabSpecIsRelativeToTheOrigin) {
+TEST(RTFColumnLayout, TabStopsAreRelativeToTheOrigin) {
   struct Case {
     const char* name;
     std::vector<CRTFColumnSpan> spans;
     int margin;
     int origin;
-    const char* spec;
+    const char* stops;
   } cases[] = {
       {"three columns",
        {{1, 720, 2000, 'l'}, {2, 2100, 4000, 'r'}, {3, 4100, 9000, 'l'}},
@@ -51,14 +51,14 @@ TEST(RTFColumnLayout, TabSpecIsRelativeToTheOrigin) {
     CRTFColumnLayout layout;
     for (const CRTFColumnSpan& span : c.spans) layout.Add(std::make_unique<CRTFColumnSpan>(span));
     EXPECT_EQ(layout.GetTabOrigin(c.margin), c.origin) << c.name;
-    EXPECT_EQ(layout.BuildTabSpec(c.margin), c.spec) << c.name;
+    EXPECT_EQ(layout.BuildTabStops(c.margin), c.stops) << c.name;
   }
 }
 
-TEST(RTFColumnLayout, TheSpecBecomesTabStops) {
+TEST(RTFColumnLayout, TheLayoutBecomesTabStops) {
   CRTFColumnLayout layout;
   FillExample(layout);
-  EXPECT_EQ(RtfOf(CRTFTabSet(layout.BuildTabSpec(720))), R"(\pard\tx0\tqr \tx3280\tx3380)");
+  EXPECT_EQ(RtfOf(CRTFTabSet(layout.BuildTabStops(720))), R"(\pard\tx0\tqr \tx3280\tx3380)");
 }
 
 TEST(RTFColumnLayout, FindsSpansByIdAndByExtent) {

@@ -72,9 +72,9 @@ TEST(RTFText, WritesPositionsFormattingAndEscapedText) {
   }
 }
 
-TEST(RTFTabSet, WritesTabStopsFromTheSpec) {
+TEST(RTFTabSet, WritesTabStopsFromTheirText) {
   struct Case {
-    const char* spec;
+    const char* stops;
     bool inTable;
     const char* expected;
   } cases[] = {
@@ -87,11 +87,11 @@ TEST(RTFTabSet, WritesTabStopsFromTheSpec) {
       {"", true, ""},
   };
   for (const Case& c : cases) {
-    CRTFTabSet tabs(c.spec);
+    CRTFTabSet tabs(c.stops);
     tabs.SetInTable(c.inTable);
-    EXPECT_EQ(RtfOf(tabs), c.expected) << '"' << c.spec << '"';
-    // Writing again gives the same: the spec is read from its start each time.
-    EXPECT_EQ(RtfOf(tabs), c.expected) << '"' << c.spec << '"';
+    EXPECT_EQ(RtfOf(tabs), c.expected) << '"' << c.stops << '"';
+    // Writing again gives the same: the stops is read from its start each time.
+    EXPECT_EQ(RtfOf(tabs), c.expected) << '"' << c.stops << '"';
   }
 }
 

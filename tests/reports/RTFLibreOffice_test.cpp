@@ -92,10 +92,10 @@ void BuildList(CRTFDocument& document) {
   layout.Add(std::make_unique<CRTFColumnSpan>(1, 720, 1440, 'r'));
   layout.Add(std::make_unique<CRTFColumnSpan>(2, 1700, 6000, 'l'));
   layout.Add(std::make_unique<CRTFColumnSpan>(3, 6200, 9000, 'l'));
-  const std::string spec = layout.BuildTabSpec(720);
+  const std::string stops = layout.BuildTabStops(720);
 
   auto header = std::make_unique<CRTFHeader>(Styled("Individuals by RIN\r\r", 28, true, 2),
-                                             std::make_unique<CRTFTabSet>(spec));
+                                             std::make_unique<CRTFTabSet>(stops));
   header->AddChild(std::make_unique<CRTFCode>(R"(\brdrb\brdrs\brdrw15\brsp50)"));
   header->AddChild(Styled("\tRIN\tName\tBirth\r", 20, true));
   document.AddElement(std::move(header));
@@ -110,7 +110,7 @@ void BuildList(CRTFDocument& document) {
   footer->AddChild(std::move(page));
   document.AddElement(std::move(footer));
 
-  document.AddElement(std::make_unique<CRTFTabSet>(spec));
+  document.AddElement(std::make_unique<CRTFTabSet>(stops));
   for (int i = 1; i <= kListRows; ++i) document.AddElement(Styled(ListRow(i) + "\r", 22, false));
 }
 

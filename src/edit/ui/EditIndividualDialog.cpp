@@ -66,11 +66,11 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
   const struct {
     int id;
     const char* text;
-  } specs[] = {{fw::kIdOk, "&Save"},
-               {fw::kIdCancel, "Cancel"},
-               {kIdcOptions, "&Options"},
-               {kIdcHelp, "&Help"}};
-  for (const auto& s : specs) buttons->addWidget(AddControl(s.id, new QPushButton(Text(s.text))));
+  } entries[] = {{fw::kIdOk, "&Save"},
+                 {fw::kIdCancel, "Cancel"},
+                 {kIdcOptions, "&Options"},
+                 {kIdcHelp, "&Help"}};
+  for (const auto& s : entries) buttons->addWidget(AddControl(s.id, new QPushButton(Text(s.text))));
   buttons->addSpacing(DialogUnitsToPixels(0, 8).height());
   const struct {
     int id;

@@ -193,9 +193,9 @@ CSelectEventDialog::CSelectEventDialog(const std::string& insert, char ownerKind
   const struct {
     int id;
     const char* text;
-  } specs[] = {{fw::kIdOk, "Select"}, {fw::kIdCancel, "Close"}, {fw::kIdHelp, "&Help"},
-               {kIdcNew, "&New..."},  {kIdcEdit, "&Edit..."},   {kIdcDelete, "&Delete"}};
-  for (const auto& s : specs) {
+  } entries[] = {{fw::kIdOk, "Select"}, {fw::kIdCancel, "Close"}, {fw::kIdHelp, "&Help"},
+                 {kIdcNew, "&New..."},  {kIdcEdit, "&Edit..."},   {kIdcDelete, "&Delete"}};
+  for (const auto& s : entries) {
     auto* button = AddControl(s.id, new QPushButton(Text(s.text)));
     buttons->addWidget(button);
     if (s.id == fw::kIdHelp) {

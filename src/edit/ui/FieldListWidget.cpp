@@ -140,13 +140,14 @@ bool CCellEditorBase::HandleKey(QKeyEvent* event, CellKind kind, bool dropDownOp
 
 // ---- edit ----
 
-CCellEdit::CCellEdit(CFieldListWidget* list, const FieldEditorSpec& spec, QWidget* parent)
-    : QLineEdit(parent), CCellEditorBase(list, this, spec.cell->GetColumn(), spec.cell->GetRow()) {
+CCellEdit::CCellEdit(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent)
+    : QLineEdit(parent),
+      CCellEditorBase(list, this, setup.cell->GetColumn(), setup.cell->GetRow()) {
   setObjectName("CellEdit");
   setFont(list->font());
-  if (spec.textLimit > 0) setMaxLength(spec.textLimit);
-  setText(fw::ToQString(spec.text));
-  setGeometry(ToQRect(spec.rect));
+  if (setup.textLimit > 0) setMaxLength(setup.textLimit);
+  setText(fw::ToQString(setup.text));
+  setGeometry(ToQRect(setup.rect));
   show();
   setFocus(Qt::OtherFocusReason);
   selectAll();
@@ -177,12 +178,12 @@ void CCellEdit::focusOutEvent(QFocusEvent* event) {
 
 // ---- combo ----
 
-CCellComboBox::CCellComboBox(CFieldListWidget* list, const FieldEditorSpec& spec, QWidget* parent)
+CCellComboBox::CCellComboBox(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent)
     : QComboBox(parent),
-      CCellEditorBase(list, this, spec.cell->GetColumn(), spec.cell->GetRow()),
-      choices_(spec.choices),
-      options_(spec.options),
-      lastAccepted_(spec.text) {
+      CCellEditorBase(list, this, setup.cell->GetColumn(), setup.cell->GetRow()),
+      choices_(setup.choices),
+      options_(setup.options),
+      lastAccepted_(setup.text) {
   setObjectName("CellComboBox");
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
@@ -190,16 +191,16 @@ CCellComboBox::CCellComboBox(CFieldListWidget* list, const FieldEditorSpec& spec
   setFont(list->font());
   setMaxVisibleItems(16);
   for (const std::string& choice : Choices()) addItem(fw::ToQString(choice));
-  if (spec.textLimit > 0) lineEdit()->setMaxLength(spec.textLimit);
+  if (setup.textLimit > 0) lineEdit()->setMaxLength(setup.textLimit);
   setCurrentIndex(-1);
-  lineEdit()->setText(fw::ToQString(spec.text));
+  lineEdit()->setText(fw::ToQString(setup.text));
   // Keys reach the combo itself when it has the focus, which hands them to
   // its edit part directly; both are watched.
   installEventFilter(this);
   lineEdit()->installEventFilter(this);
   view()->installEventFilter(this);
   connect(lineEdit(), &QLineEdit::textEdited, this, &CCellComboBox::OnTextEdited);
-  setGeometry(ToQRect(spec.rect));
+  setGeometry(ToQRect(setup.rect));
   show();
   setFocus(Qt::OtherFocusReason);
   lineEdit()->selectAll();
@@ -282,14 +283,14 @@ void CCellComboBox::OnTextEdited(const QString& text) {
 
 // ---- button ----
 
-CCellButton::CCellButton(CFieldListWidget* list, const FieldEditorSpec& spec, QWidget* parent)
+CCellButton::CCellButton(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent)
     : QPushButton(parent),
-      CCellEditorBase(list, this, spec.cell->GetColumn(), spec.cell->GetRow()) {
+      CCellEditorBase(list, this, setup.cell->GetColumn(), setup.cell->GetRow()) {
   setObjectName("CellButton");
   setFont(list->font());
-  setText(fw::ToQString(spec.text));
+  setText(fw::ToQString(setup.text));
   setDefault(true);
-  setGeometry(ToQRect(spec.rect));
+  setGeometry(ToQRect(setup.rect));
   connect(this, &QPushButton::clicked, this, [this] { list_->PostButton(column_, row_); });
   show();
   setFocus(Qt::OtherFocusReason);
@@ -385,14 +386,14 @@ int CFieldListWidget::ColumnAt(QPoint point) const {
   return -1;
 }
 
-std::unique_ptr<CFieldEditor> CFieldListWidget::CreateEditor(const FieldEditorSpec& spec) {
-  switch (spec.kind) {
+std::unique_ptr<CFieldEditor> CFieldListWidget::CreateEditor(const FieldEditorSetup& setup) {
+  switch (setup.kind) {
     case CellKind::kEdit:
-      return std::make_unique<CCellEdit>(this, spec, viewport());
+      return std::make_unique<CCellEdit>(this, setup, viewport());
     case CellKind::kCombo:
-      return std::make_unique<CCellComboBox>(this, spec, viewport());
+      return std::make_unique<CCellComboBox>(this, setup, viewport());
     case CellKind::kButton:
-      return std::make_unique<CCellButton>(this, spec, viewport());
+      return std::make_unique<CCellButton>(this, setup, viewport());
   }
   return nullptr;
 }

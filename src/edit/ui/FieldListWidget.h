@@ -50,7 +50,7 @@ class CCellEditorBase : public CFieldEditor {
 class CCellEdit : public QLineEdit, public CCellEditorBase {
   Q_OBJECT
  public:
-  CCellEdit(CFieldListWidget* list, const FieldEditorSpec& spec, QWidget* parent);
+  CCellEdit(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent);
   std::string GetText() const override;
   void SetText(const std::string& text) override;
 
@@ -63,7 +63,7 @@ class CCellEdit : public QLineEdit, public CCellEditorBase {
 class CCellComboBox : public QComboBox, public CCellEditorBase {
   Q_OBJECT
  public:
-  CCellComboBox(CFieldListWidget* list, const FieldEditorSpec& spec, QWidget* parent);
+  CCellComboBox(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent);
   std::string GetText() const override;
   void SetText(const std::string& text) override;
   void SelectChoice(const std::string& text) override;
@@ -92,7 +92,7 @@ class CCellComboBox : public QComboBox, public CCellEditorBase {
 class CCellButton : public QPushButton, public CCellEditorBase {
   Q_OBJECT
  public:
-  CCellButton(CFieldListWidget* list, const FieldEditorSpec& spec, QWidget* parent);
+  CCellButton(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent);
   std::string GetText() const override;
   void SetText(const std::string& text) override;
 
@@ -124,7 +124,7 @@ class CFieldListWidget : public QAbstractScrollArea, public CFieldListPlatform {
   void PostCharacterMap();
 
   // CFieldListPlatform
-  std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSpec& spec) override;
+  std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSetup& setup) override;
   FieldRect GetLineRect(int line, bool ensureVisible) override;
   int GetLineHeight() const override;
   int GetItemsPerPage() const override;

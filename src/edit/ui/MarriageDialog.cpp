@@ -69,10 +69,10 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   const struct {
     int id;
     const char* text;
-  } specs[] = {{fw::kIdOk, "&Save"},    {fw::kIdCancel, "Cancel"}, {kIdcOptions, "&Options"},
-               {kIdcSource, "So&urce"}, {kIdcDelete, "Delete"},    {kIdcHelp, "&Help"},
-               {kIdcNotes, "&Notes"},   {kIdcSources, "Sou&rces"}};
-  for (const auto& s : specs) buttons->addWidget(AddControl(s.id, new QPushButton(Text(s.text))));
+  } entries[] = {{fw::kIdOk, "&Save"},    {fw::kIdCancel, "Cancel"}, {kIdcOptions, "&Options"},
+                 {kIdcSource, "So&urce"}, {kIdcDelete, "Delete"},    {kIdcHelp, "&Help"},
+                 {kIdcNotes, "&Notes"},   {kIdcSources, "Sou&rces"}};
+  for (const auto& s : entries) buttons->addWidget(AddControl(s.id, new QPushButton(Text(s.text))));
   buttons->addStretch();
   buttons->addWidget(AddControl(kIdcLegend, new QLabel(Text("s = sources"))));
   Control<QPushButton>(fw::kIdOk)->setDefault(true);

@@ -454,7 +454,7 @@ void CReportGenerator::WriteRTFListHeader(ReportDevice* dc, const CPrintInfo* in
   for (std::size_t i = 0; i < headingLines_.size(); ++i) {
     if (const CRTFColumnLayout* own = FinishedLayout(static_cast<int>(i))) layout = own;
     if (layout == nullptr) continue;
-    header->AddChild(std::make_unique<CRTFTabSet>(layout->BuildTabSpec(margins_.left)));
+    header->AddChild(std::make_unique<CRTFTabSet>(layout->BuildTabStops(margins_.left)));
     if (i + 1 == headingLines_.size()) {
       header->AddChild(std::make_unique<CRTFCode>(kHeaderRuleCode));
     }
@@ -543,7 +543,7 @@ void CReportGenerator::WriteListRow(ReportDevice* dc, int layoutIndex) {
   if (!rtf_) return;
   const CRTFColumnLayout* layout = FinishedLayout(layoutIndex);
   if (layoutIndex != lastLayoutWritten_ && layout != nullptr) {
-    document_.AddElement(std::make_unique<CRTFTabSet>(layout->BuildTabSpec(margins_.left)));
+    document_.AddElement(std::make_unique<CRTFTabSet>(layout->BuildTabStops(margins_.left)));
     lastLayoutWritten_ = layoutIndex;
   }
   WriteColumnRow(dc, document_, layout, row_);

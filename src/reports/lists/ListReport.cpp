@@ -350,18 +350,18 @@ void CListReport::WriteRTFRow(ReportDevice*, CRTFObject* container, int y, int h
   }
   if (!pending_.empty()) {
     const int origin = std::min(pending_.front().x, margins_.left * 1440 / 1000);
-    std::string spec;
+    std::string stops;
     for (const PendingCell& cell : pending_) {
       if (cell.x != origin) {
         static const char kAlign[] = {'l', 'c', 'r'};
-        spec += std::to_string(cell.x - origin) + "|" + kAlign[std::clamp(cell.alignment, 0, 2)];
+        stops += std::to_string(cell.x - origin) + "|" + kAlign[std::clamp(cell.alignment, 0, 2)];
       }
-      spec += ' ';
+      stops += ' ';
     }
-    while (!spec.empty() && spec.back() == ' ') spec.pop_back();
-    if (!spec.empty() && spec != lastTabSpec_) {
-      container->AddChild(std::make_unique<CRTFTabSet>(spec));
-      lastTabSpec_ = spec;
+    while (!stops.empty() && stops.back() == ' ') stops.pop_back();
+    if (!stops.empty() && stops != lastTabStops_) {
+      container->AddChild(std::make_unique<CRTFTabSet>(stops));
+      lastTabStops_ = stops;
     }
     for (std::size_t i = 0; i < pending_.size(); ++i) {
       const bool last = i + 1 == pending_.size();

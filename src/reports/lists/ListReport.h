@@ -176,7 +176,7 @@ class CListReport : public CReportPageGenerator {
   int pageCount_ = 0;
   CTempObjectFile rows_;
   std::vector<PendingCell> pending_;
-  std::string lastTabSpec_;
+  std::string lastTabStops_;
   std::unique_ptr<CRTFHeader> header_;
   bool headerAdded_ = false;
   friend class CSortedListReport;

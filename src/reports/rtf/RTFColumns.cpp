@@ -51,18 +51,18 @@ int CRTFColumnLayout::GetTabOrigin(int margin) const {
   return std::min(anchor, margin);
 }
 
-std::string CRTFColumnLayout::BuildTabSpec(int margin) const {
+std::string CRTFColumnLayout::BuildTabStops(int margin) const {
   const int origin = GetTabOrigin(margin);
-  std::string spec;
+  std::string stops;
   for (int i = 0; i < GetSize(); ++i) {
     const CRTFColumnSpan* span = Span(i);
     if (span == nullptr) continue;
     if (span->Alignment() == 'r')
-      spec += rtf::Format("%d|r ", span->Right() - origin);
+      stops += rtf::Format("%d|r ", span->Right() - origin);
     else
-      spec += rtf::Format("%d ", span->Left() - origin);
+      stops += rtf::Format("%d ", span->Left() - origin);
   }
-  return spec;
+  return stops;
 }
 
 // --- Row entries ---

@@ -45,9 +45,9 @@ class CRTFColumnLayout : public CPersistentArray {
   // The smaller of margin and the first span's anchor (its left edge when
   // left-aligned, else its right edge); 0 without spans.
   int GetTabOrigin(int margin) const;
-  // The tab-stop spec for CRTFTabSet: per span "right|r" for a right-aligned
+  // The tab-stop stops for CRTFTabSet: per span "right|r" for a right-aligned
   // column, else "left", relative to the origin, each followed by a blank.
-  std::string BuildTabSpec(int margin) const;
+  std::string BuildTabStops(int margin) const;
 };
 
 // A cell or heading of a list row written as RTF.

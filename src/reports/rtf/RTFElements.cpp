@@ -134,20 +134,20 @@ void CRTFCode::WriteRTF(CRTFDocument&, CRTFFile& file) const { file.WriteString(
 
 void CRTFTabSet::Store(CPersistentFile* file) const {
   CRTFObject::Store(file);
-  file->WriteString(spec_.GetText());
+  file->WriteString(stops_.GetText());
 }
 
 void CRTFTabSet::Load(CPersistentFile* file) {
   CRTFObject::Load(file);
-  std::string spec;
-  file->ReadString(spec);
-  spec_.SetText(spec);
+  std::string stops;
+  file->ReadString(stops);
+  stops_.SetText(stops);
 }
 
 void CRTFTabSet::WriteRTF(CRTFDocument&, CRTFFile& file) const {
   std::string out;
   if (!InTable()) out += R"(\pard)";
-  for (std::string token = spec_.FirstToken(" "); !token.empty(); token = spec_.NextToken(" ")) {
+  for (std::string token = stops_.FirstToken(" "); !token.empty(); token = stops_.NextToken(" ")) {
     std::string position = token;
     std::size_t bar = token.find('|');
     if (bar != std::string::npos) {

@@ -67,21 +67,21 @@ class CRTFCode : public CRTFObject {
   std::string code_;
 };
 
-// Tab stops from a spec of blank-separated "position" or "position|kind"
+// Tab stops from a stops of blank-separated "position" or "position|kind"
 // tokens (kinds l, c, r).
 class CRTFTabSet : public CRTFObject {
   KOR_DECLARE_DYNCREATE(CRTFTabSet)
 
  public:
   CRTFTabSet() = default;
-  explicit CRTFTabSet(const std::string& spec) : spec_(spec) {}
+  explicit CRTFTabSet(const std::string& stops) : stops_(stops) {}
 
   void Store(CPersistentFile* file) const override;
   void Load(CPersistentFile* file) override;
   void WriteRTF(CRTFDocument& document, CRTFFile& file) const override;
 
  private:
-  mutable CStringTokenizer spec_;
+  mutable CStringTokenizer stops_;
 };
 
 class CRTFLine : public CRTFObject {
