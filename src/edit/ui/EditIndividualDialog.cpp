@@ -119,12 +119,10 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
           &CEditIndividualDialog::OnAddress);
   connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this,
           &CEditIndividualDialog::OnNotes);
-  connect(new QShortcut(QKeySequence(Text("Alt+N")), this), &QShortcut::activated, this,
-          &CEditIndividualDialog::OnNotes);
+  editui::AddShortcut(this, "Alt+N", [this] { OnNotes(); });
   connect(Control<QPushButton>(kIdcSources), &QPushButton::clicked, this,
           &CEditIndividualDialog::OnSources);
-  connect(new QShortcut(QKeySequence(Text("Alt+R")), this), &QShortcut::activated, this,
-          &CEditIndividualDialog::OnSources);
+  editui::AddShortcut(this, "Alt+R", [this] { OnSources(); });
   connect(new QShortcut(QKeySequence(Text("Alt+A")), this), &QShortcut::activated, this,
           &CEditIndividualDialog::OnAddress);
   connect(list_, &CFieldListWidget::resized, this, [this] { editui::FitValueColumn(list_); });
@@ -142,18 +140,12 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
     connect(new QShortcut(s.keys, this), &QShortcut::activated, this,
             [this, section] { GoToSection(section); });
   }
-  connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
-          [this] { list_->List().ShowCharacterMapForCell(); });
-  connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7), this), &QShortcut::activated, this,
-          [this] { editui::RunDateCalculator(this); });
+  editui::AddEditingKeys(this, list_);
 }
 
 CEditIndividualDialog::~CEditIndividualDialog() {
   owner_.dropping = true;
-  list_->List().SetOwner(nullptr);
-  list_->List().DeleteAllLines();
-  CKorApp* app = CKorApp::Instance();
-  if (app != nullptr && app->GetAcceleratorWindow() == this) app->SetAcceleratorWindow(nullptr);
+  editui::ReleaseScreen(this, list_);
 }
 
 QMenu* CEditIndividualDialog::OptionsMenu() {

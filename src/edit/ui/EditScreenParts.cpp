@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QShortcut>
 #include <QWidget>
 
 #include "CalculatorDialogs.h"
@@ -114,6 +115,23 @@ CUserEventRecord* UserEventOfRow(CEditModel& model, const CFieldListRow* row) {
 void RunDateCalculator(QWidget* parent) {
   CDateCalculatorDialog dialog(parent);
   dialog.exec();
+}
+
+void AddEditingKeys(QWidget* screen, CFieldListWidget* list) {
+  AddShortcut(screen, "F7", [list] { list->List().ShowCharacterMapForCell(); });
+  AddShortcut(screen, "Shift+F7", [screen] { RunDateCalculator(screen); });
+}
+
+void AddShortcut(QWidget* screen, const char* keys, std::function<void()> handler) {
+  QObject::connect(new QShortcut(QKeySequence(QString::fromLatin1(keys)), screen),
+                   &QShortcut::activated, screen, std::move(handler));
+}
+
+void ReleaseScreen(QWidget* screen, CFieldListWidget* list) {
+  list->List().SetOwner(nullptr);
+  list->List().DeleteAllLines();
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr && app->GetAcceleratorWindow() == screen) app->SetAcceleratorWindow(nullptr);
 }
 
 }  // namespace editui

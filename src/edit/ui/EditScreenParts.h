@@ -56,5 +56,12 @@ void GoToSection(CFieldListWidget* list, int labelId);
 CUserEventRecord* UserEventOfRow(CEditModel& model, const CFieldListRow* row);
 // The Date Calculator, modal.
 void RunDateCalculator(QWidget* parent);
+// The keys both editing screens share: F7 the Character Map for the current
+// cell, Shift+F7 the Date Calculator.
+void AddEditingKeys(QWidget* screen, CFieldListWidget* list);
+// keys ("Alt+N") run handler while screen is active.
+void AddShortcut(QWidget* screen, const char* keys, std::function<void()> handler);
+// A closing screen lets go of its list and of the main frame's key routing.
+void ReleaseScreen(QWidget* screen, CFieldListWidget* list);
 
 }  // namespace editui

@@ -80,12 +80,10 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   for (int id : {kIdcSource, kIdcHelp}) EnableControl(id, false);
   Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, false));
   connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this, &CMarriageDialog::OnNotes);
-  connect(new QShortcut(QKeySequence(Text("Alt+N")), this), &QShortcut::activated, this,
-          &CMarriageDialog::OnNotes);
+  editui::AddShortcut(this, "Alt+N", [this] { OnNotes(); });
   connect(Control<QPushButton>(kIdcSources), &QPushButton::clicked, this,
           &CMarriageDialog::OnSources);
-  connect(new QShortcut(QKeySequence(Text("Alt+R")), this), &QShortcut::activated, this,
-          &CMarriageDialog::OnSources);
+  editui::AddShortcut(this, "Alt+R", [this] { OnSources(); });
   Control<QPushButton>(kIdcNotes)->setToolTip(Str(res::LoadString(7255)));
   Control<QPushButton>(kIdcSources)->setToolTip(Str(res::LoadString(7252)));
 
@@ -120,18 +118,12 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
     connect(new QShortcut(s.keys, this), &QShortcut::activated, this,
             [this, section] { GoToSection(section); });
   }
-  connect(new QShortcut(QKeySequence(Qt::Key_F7), this), &QShortcut::activated, this,
-          [this] { list_->List().ShowCharacterMapForCell(); });
-  connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7), this), &QShortcut::activated, this,
-          [this] { editui::RunDateCalculator(this); });
+  editui::AddEditingKeys(this, list_);
 }
 
 CMarriageDialog::~CMarriageDialog() {
   owner_.dropping = true;
-  list_->List().SetOwner(nullptr);
-  list_->List().DeleteAllLines();
-  CKorApp* app = CKorApp::Instance();
-  if (app != nullptr && app->GetAcceleratorWindow() == this) app->SetAcceleratorWindow(nullptr);
+  editui::ReleaseScreen(this, list_);
 }
 
 std::string CMarriageDialog::SpouseName(bool husband) const {
