@@ -22,6 +22,12 @@ struct CAppScreens {
   std::function<void(QWidget* parent, std::int32_t root)> setRelationshipIndicators;
   // Edit Individual on rin, captioned "Edit Individual"; true after Save.
   std::function<bool(QWidget* parent, std::int32_t rin)> editIndividual;
+  // The Individual List in select-set mode, opened on startRin; the chosen
+  // set becomes the document's filter set. templeNames: the set is for a
+  // temple-names submission. Answers the person the list closed on with OK
+  // (0 when it closed without one).
+  std::function<std::int32_t(QWidget* parent, std::int32_t startRin, bool templeNames)>
+      selectIndividuals;
 };
 
 CAppScreens& AppScreens();

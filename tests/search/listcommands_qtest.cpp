@@ -10,15 +10,18 @@
 #include <QtTest>
 #include <memory>
 
-#include "CommandIds.h"
 #include "AppCommandTest.h"
+#include "AppScreens.h"
+#include "CommandIds.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FilterSet.h"
 #include "IndividualListDialog.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorDoc.h"
 #include "ListCommands.h"
 #include "MainFrame.h"
 #include "RecordAccess.h"
@@ -75,6 +78,34 @@ class ListCommandsTest : public QObject {
       d.accept();
     }));
     QCOMPARE(app_->ActiveViewRin(), 4);
+  }
+
+  void selectionHookHandsTheSetToTheDocument() {
+    QVERIFY(AppScreens().selectIndividuals);
+    app_->m_options.showZel = 0;
+    bool zelWhileOpen = false;
+    std::int32_t answer = -1;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<CIndividualListDialog*>(QApplication::activeModalWidget());
+      if (!d) return;
+      QCOMPARE(d->windowTitle().left(6), QStringLiteral("Select"));
+      QCOMPARE(d->Model().SelectedRin(), 3);
+      zelWhileOpen = app_->m_options.showZel == 1;
+      auto* list = d->Control<QListWidget>(CIndividualListDialog::kIdcList);
+      const QRect rect = list->visualItemRect(list->item(list->currentRow()));
+      QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rect.center());
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+      QTest::mouseClick(d->GetControl(fw::kIdOk), Qt::LeftButton);
+    });
+    answer = AppScreens().selectIndividuals(app_->GetMainFrame(), 3, true);
+    QCOMPARE(answer, 3);
+    // ZEL data shows while a temple-names set is chosen, then as before.
+    QVERIFY(zelWhileOpen);
+    QCOMPARE(app_->m_options.showZel, 0);
+    const CFilterSet* set = app_->GetCurrentDocument()->m_filterSet.get();
+    QVERIFY(set);
+    QCOMPARE(set->GetCount(CFilterSet::kCombinedSet), 1);
+    QCOMPARE(set->IsInSet(CFilterSet::kCombinedSet, 3), 1);
   }
 
   void marriageListMovesToTheWifeWithoutAHusband() {

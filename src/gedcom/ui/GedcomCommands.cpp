@@ -156,7 +156,26 @@ bool RunExport(ExportHost host) {
     };
 
   CGedcomExportDialog dialog(host.zelShown, parent);
-  dialog.SetSelection(host.selection != nullptr, host.selection ? host.selectionCount : 0);
+  dialog.SetSelection(host.selection != nullptr, host.selection ? host.selectionCount : 0,
+                      host.selectionName);
+  // Select replaces the document's filter set; the export then reads the new one.
+  std::unique_ptr<FilterSelection> reselected;
+  std::int32_t start = host.startRin;
+  bool startChosen = false;
+  if (host.select)
+    dialog.onSelect = [&](CGedcomExportDialog& d) {
+      const bool templeNames = d.Choices().Type() == gedcom::kTypeRosterly;
+      const std::int32_t rin = host.select(start, templeNames);
+      if (rin > 0) {
+        start = rin;
+        startChosen = true;
+      }
+      const CFilterSet* filter = host.documentFilter ? host.documentFilter() : nullptr;
+      reselected = std::make_unique<FilterSelection>(filter);
+      host.selection = reselected.get();
+      host.selectionCount = filter ? filter->GetCount(CFilterSet::kCombinedSet) : 0;
+      d.SelectionChosen(host.selectionCount, filter ? filter->name : std::string());
+    };
   std::string path;
   dialog.onExport = [&](CGedcomExportDialog& d) {
     ExportSteps(d, host, path);
@@ -166,6 +185,7 @@ bool RunExport(ExportHost host) {
     host.driveDialog(dialog);
   else
     dialog.exec();
+  if (startChosen && host.showStart) host.showStart(start);
   if (path.empty()) return false;
   if (dialog.Choices().Partial()) chosen = host.selection;
   return host.runJob(dialog.Options(), path);
@@ -228,6 +248,18 @@ void RegisterGedcomScreens() {
     if (filter) {
       host.selection = &selection;
       host.selectionCount = filter->GetCount(CFilterSet::kCombinedSet);
+      host.selectionName = filter->name;
+    }
+    if (app && AppScreens().selectIndividuals) {
+      host.startRin = app->ActiveViewRin();
+      host.select = [app, parent](std::int32_t startRin, bool templeNames) {
+        return AppScreens().selectIndividuals(parent, startRin, templeNames);
+      };
+      host.documentFilter = [app]() -> const CFilterSet* {
+        const CKorDoc* doc = app->GetCurrentDocument();
+        return doc ? doc->m_filterSet.get() : nullptr;
+      };
+      host.showStart = [app](std::int32_t rin) { app->ShowInActiveView(rin); };
     }
     return RunExport(host);
   };

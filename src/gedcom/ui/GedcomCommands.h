@@ -5,6 +5,7 @@
 // import of a chosen GEDCOM file (the Import dialog, the job with its
 // progress window, the main window disabled meanwhile).
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "GedcomImporter.h"
 
 class QWidget;
+class CFilterSet;
 class CGedcomExportDialog;
 class CGedcomImportDialog;
 
@@ -38,6 +40,17 @@ struct ExportHost {
   // how many they are.
   const gedcom::ExportFilterSet* selection = nullptr;
   long selectionCount = 0;
+  std::string selectionName;
+  // Select: opens the selection of individuals on startRin (templeNames for
+  // a Rosterly submission) and answers the person it closed on (0: none).
+  // Unset, Select is not offered.
+  std::function<std::int32_t(std::int32_t startRin, bool templeNames)> select;
+  // The document's filter set after Select changed it.
+  std::function<const CFilterSet*()> documentFilter;
+  // The person the view shows; Select starts there until one is chosen.
+  std::int32_t startRin = 0;
+  // Told the starting person chosen in Select, after the Export dialog closed.
+  std::function<void(std::int32_t rin)> showStart;
 };
 
 // The Export command; true when a file was written whole.

@@ -209,6 +209,9 @@ CGedcomExportDialog::CGedcomExportDialog(bool zelShown, QWidget* parent)
     choices_.ChoosePartial(selectionCount_);
     ShowChoices();
   });
+  connect(select, &QPushButton::clicked, this, [this] {
+    if (onSelect) onSelect(*this);
+  });
 
   auto* exportButton = Button(this, kIdcExport, "E&xport...");
   exportButton->setDefault(true);
@@ -254,17 +257,31 @@ void CGedcomExportDialog::ShowChoices() {
   CheckRadio({kIdcAll, kIdcPartial}, choices_.Partial() ? 1 : 0);
   SetControlText(kIdcCount, choices_.CountText());
   EnableControl(kIdcExport, choices_.ExportEnabled());
-  // Individuals are chosen in the Individual List (Search menu) before the
-  // export; Select here is not offered. A Rosterly submission is always of
-  // a selection.
-  EnableControl(kIdcSelect, false);
-  EnableControl(kIdcPartial, selectionAvailable_);
-  EnableControl(kIdcStandard55 + gedcom::kTypeRosterly, selectionAvailable_);
+  // Without Select the individuals can only come from the Individual List
+  // (Search menu) before the export. A Rosterly submission is always of a
+  // selection.
+  const bool canChoose = selectionAvailable_ || onSelect;
+  EnableControl(kIdcSelect, onSelect && choices_.Partial());
+  EnableControl(kIdcPartial, canChoose);
+  EnableControl(kIdcStandard55 + gedcom::kTypeRosterly, canChoose);
+  QString caption =
+      selectedByFilter_ ? QStringLiteral("Filter") : QStringLiteral("&Selected Individuals");
+  if ((selectedByFilter_ || choices_.Partial()) && !selectionName_.empty())
+    caption += QStringLiteral(" - ") + QString::fromStdString(selectionName_);
+  Control<QGroupBox>(kIdcSelectedGroup)->setTitle(caption);
 }
 
-void CGedcomExportDialog::SetSelection(bool available, long count) {
+void CGedcomExportDialog::SetSelection(bool available, long count, const std::string& name) {
   selectionAvailable_ = available;
   selectionCount_ = count;
+  selectionName_ = name;
+}
+
+void CGedcomExportDialog::SelectionChosen(long count, const std::string& name) {
+  SetSelection(true, count, name);
+  selectedByFilter_ = true;
+  choices_.ChoosePartial(count);
+  ShowChoices();
 }
 
 void CGedcomExportDialog::OnType(int type) {

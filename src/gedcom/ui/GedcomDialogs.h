@@ -83,7 +83,14 @@ class CGedcomExportDialog : public fw::CDialogBase {
   void ShowChoices();
   // Whether the document has chosen individuals, and how many: Partial and
   // the Rosterly submission (always of a selection) use them.
-  void SetSelection(bool available, long count);
+  // name: the filter set's name, shown after the group's caption.
+  void SetSelection(bool available, long count, const std::string& name = {});
+  // The Select button: when set, opens the selection of individuals and
+  // hands the dialog its new set through SetSelection and SelectionChosen.
+  std::function<void(CGedcomExportDialog&)> onSelect;
+  // After Select: the caption becomes "Filter" with the set's name, and
+  // Partial is chosen with the set's count.
+  void SelectionChosen(long count, const std::string& name);
   void SetOptions(const gedcom::ExportOptions& options) { options_ = options; }
 
  protected:
@@ -98,6 +105,8 @@ class CGedcomExportDialog : public fw::CDialogBase {
   gedcom::ExportOptions options_;
   bool selectionAvailable_ = false;
   long selectionCount_ = 0;
+  std::string selectionName_;
+  bool selectedByFilter_ = false;
 };
 
 // "GEDCOM Import" (template 324).

@@ -1,5 +1,6 @@
 #include "ListCommands.h"
 
+#include "AppScreens.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "IndividualListDialog.h"
@@ -58,8 +59,31 @@ void RunMarriageList(CKorApp& app) {
   app.ShowInActiveView(rin);
 }
 
+std::int32_t SelectIndividuals(CKorApp& app, QWidget* parent, std::int32_t startRin,
+                               bool templeNames) {
+  CIndividualListDialog dialog(app.GetCurrentDocument(), parent);
+  dialog.selectSetMode = true;
+  dialog.templeNamesMode = templeNames;
+  dialog.startRin = startRin;
+  CIndividualRecord person;
+  if (startRin > 0 && DbGetIndividualRecord(startRin, person, 3) == 1)
+    dialog.startName = person.surname + ", " + person.GetGivenNames();
+  dialog.options = &app.m_options;
+  dialog.checkEditPassword = [&app] { return app.CheckEditPassword() == 1; };
+  // A temple-names set is judged on the ordinances, ZEL data included.
+  const int zel = app.m_options.showZel;
+  if (templeNames) app.m_options.showZel = 1;
+  const int result = dialog.exec();
+  app.m_options.showZel = zel;
+  return result == fw::kIdOk ? dialog.chosenRin : 0;
+}
+
 void RegisterListCommands(CKorApp& app) {
   CKorApp* owner = &app;
+  AppScreens().selectIndividuals = [owner](QWidget* parent, std::int32_t startRin,
+                                           bool templeNames) {
+    return SelectIndividuals(*owner, parent, startRin, templeNames);
+  };
   app.SetToolCommand(
       shell::kIdSearchIndividualList, [owner] { RunIndividualList(*owner); }, true);
   app.SetToolCommand(

@@ -12,6 +12,11 @@ void RegisterListCommands(CKorApp& app);
 // Runs the Individual List on the active view's individual; after OK the
 // view moves to the chosen one.
 void RunIndividualList(CKorApp& app);
+// The Individual List in select-set mode for a screen that needs a set of
+// individuals (the GEDCOM export's Select); answers the person it closed on
+// with OK, else 0.
+std::int32_t SelectIndividuals(CKorApp& app, QWidget* parent, std::int32_t startRin,
+                               bool templeNames);
 // Runs the Marriages Search List; after OK the view moves to the chosen
 // marriage's husband, else its wife.
 void RunMarriageList(CKorApp& app);

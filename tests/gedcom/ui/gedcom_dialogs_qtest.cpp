@@ -4,6 +4,7 @@
 // transfers run end to end on a family file.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FilterSet.h"
 #include "GedcomCommands.h"
 #include "GedcomDialogs.h"
 #include "GedcomProgressWindows.h"
@@ -129,7 +131,8 @@ class GedcomDialogsTest : public QObject {
     TypeRadio(d, gedcom::kTypeStandard55)->click();
     QVERIFY(Box(d, gedcom::kBoxMultimedia)->isChecked());
     QVERIFY(d.IsControlEnabled(CGedcomExportDialog::kIdcCharset));
-    // A Rosterly submission is of a selection, which cannot be made yet.
+    // A Rosterly submission is of a selection: without one and without
+    // Select it is not offered.
     QVERIFY(!TypeRadio(d, gedcom::kTypeRosterly)->isEnabled());
     QVERIFY(!d.IsControlEnabled(CGedcomExportDialog::kIdcSelect));
 
@@ -294,6 +297,59 @@ class GedcomDialogsTest : public QObject {
       ClickExport(d);
     };
     QVERIFY(gedcomui::RunExport(host));
+    const std::string text = ReadAll(path);
+    QVERIFY(text.find("Kari") != std::string::npos);
+    QVERIFY(text.find("Ola") == std::string::npos);
+  }
+
+  void selectChoosesTheSetThenPartialExportsIt() {
+    AddPerson("Ola", "Lund", 'M');
+    AddPerson("Kari", "Berg", 'F');
+    CFilterSet chosen;
+    chosen.name = "Bergs";
+    chosen.CreateSet(CFilterSet::kRelationSet, 2);
+    chosen.relationFilterPresent = 1;
+    chosen.SetInSet(CFilterSet::kRelationSet, 2, 1);
+    const CFilterSet* documentSet = nullptr;
+    std::vector<std::pair<std::int32_t, bool>> selectCalls;
+    std::int32_t shown = 0;
+    const std::string path = dir.File("selected.ged");
+    gedcomui::ExportHost host;
+    host.familyPath = family;
+    host.startRin = 1;
+    host.askPath = [&](bool) { return path; };
+    // The selection answers Kari the first time, nobody the second.
+    host.select = [&](std::int32_t start, bool templeNames) {
+      selectCalls.emplace_back(start, templeNames);
+      documentSet = &chosen;
+      return selectCalls.size() == 1 ? std::int32_t{2} : std::int32_t{0};
+    };
+    host.documentFilter = [&] { return documentSet; };
+    host.showStart = [&](std::int32_t rin) { shown = rin; };
+    host.driveDialog = [](CGedcomExportDialog& d) {
+      d.show();
+      // With Select offered, Partial is there before any set exists.
+      QVERIFY(!d.IsControlEnabled(CGedcomExportDialog::kIdcSelect));
+      d.Control<QRadioButton>(CGedcomExportDialog::kIdcPartial)->click();
+      QCOMPARE(d.GetControlText(CGedcomExportDialog::kIdcCount), std::string("0"));
+      QVERIFY(!d.IsControlEnabled(CGedcomExportDialog::kIdcExport));
+      QVERIFY(d.IsControlEnabled(CGedcomExportDialog::kIdcSelect));
+      d.Control<QPushButton>(CGedcomExportDialog::kIdcSelect)->click();
+      QCOMPARE(d.Control<QGroupBox>(CGedcomExportDialog::kIdcSelectedGroup)->title(),
+               QStringLiteral("Filter - Bergs"));
+      QCOMPARE(d.GetControlText(CGedcomExportDialog::kIdcCount), std::string("1"));
+      QVERIFY(d.IsControlEnabled(CGedcomExportDialog::kIdcExport));
+      Shoot(&d, "gedcom-export-selected.png");
+      d.Control<QPushButton>(CGedcomExportDialog::kIdcSelect)->click();
+      Box(d, gedcom::kBoxSubmitter)->click();
+      ClickExport(d);
+    };
+    QVERIFY(gedcomui::RunExport(host));
+    // The second Select starts on the person the first one chose.
+    QCOMPARE(selectCalls.size(), std::size_t{2});
+    QCOMPARE(selectCalls[0], std::make_pair(std::int32_t{1}, false));
+    QCOMPARE(selectCalls[1], std::make_pair(std::int32_t{2}, false));
+    QCOMPARE(shown, std::int32_t{2});
     const std::string text = ReadAll(path);
     QVERIFY(text.find("Kari") != std::string::npos);
     QVERIFY(text.find("Ola") == std::string::npos);
