@@ -654,6 +654,12 @@ void CIndividualEditModel::FillList(CFieldListCtrl& list) {
   AddRows(list, otherRows_);
 }
 
+void CIndividualEditModel::SetOwnFirstCitation(std::int32_t citation) {
+  firstCitation_ = citation;
+  if (node_ != nullptr)
+    if (CIndividualLinks* links = node_->GetLinks()) links->recordNumber4 = citation;
+}
+
 CIndividualEditValues CIndividualEditModel::GetValues() {
   CIndividualEditValues values;
   values.surname = GetSurname();

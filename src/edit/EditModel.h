@@ -154,6 +154,12 @@ class CIndividualEditModel : public CEditModel, public CPlaceIfLivingGate {
   void SetSex(char letter);
   void SetHasMarriages(int flag);
   void SetSealingFamilyLink(std::int32_t number) { sealingFamilyLink_ = number; }
+  std::int32_t GetSealingFamilyLink() const { return sealingFamilyLink_; }
+  // The first of the individual's own citations (the Title (suffix) row's
+  // button); setting it keeps the individual in memory in step, so Save
+  // writes the chain the file now holds.
+  std::int32_t GetOwnFirstCitation() const { return firstCitation_; }
+  void SetOwnFirstCitation(std::int32_t citation);
   // The individual handed in by the screen as the spouse.
   void SetRelatedIndividual(CIndividualNode* node) { relatedIndividual_ = node; }
 

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "CharacterMapPopup.h"
+#include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EditEnvironment.h"
@@ -33,6 +34,8 @@
 #include "NotesDialogs.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
+#include "SourceDialogs.h"
+#include "SourceRecord.h"
 #include "TempDir.h"
 #include "TempleTable.h"
 #include "UserEventRecord.h"
@@ -187,6 +190,62 @@ class EditScreensTest : public QObject {
     CIndividualRecord back;
     QCOMPARE(family::Read(back, rin), 1);
     QVERIFY(back.numbers[CIndividualRecord::kFirstNote] != 0);
+  }
+
+  void rowCitationButtonOpensSourcesForTheEvent() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t rin = AddPerson("Hale", "Anna", 'F');
+    CSourceRecord register_;
+    register_.title = "Parish register";
+    const std::int32_t source = DbAddRecord(db::kSource, 1, &register_);
+    CCitationRecord cited;
+    cited.sourceRin = source;
+    cited.ownerLetter = 'B';
+    cited.ownerNumber = rin;
+    cited.pageText = "folio 3";
+    const std::int32_t citation = DbAddRecord(db::kCitation, 1, &cited);
+    QVERIFY(citation > 0);
+    CIndividualNode* node = Node(rin);
+    {
+      CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
+      QVERIFY(Show(&dialog));
+      CFieldListWidget* list = dialog.Control<CFieldListWidget>(CEditIndividualDialog::kIdcList);
+      // The birth's place row (after its date row) holds its button.
+      const int line = list->List().FindRowIndexById(3710) + 1;
+      QVERIFY(line >= 1);
+      QCOMPARE(list->List().GetCell(2, line)->GetCount(), int(citation));
+      QString caption;
+      std::string page;
+      // The press reaches the screen through the event queue: wait for the
+      // dialog to show.
+      QTimer poll;
+      QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* sources =
+            qobject_cast<notesui::CSourcesForDialog*>(QApplication::activeModalWidget());
+        if (sources == nullptr) return;
+        poll.stop();
+        caption = sources->windowTitle();
+        page = sources->model.Shown().pageText;
+        Shoot(sources, "sources_for_birth");
+        sources->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      poll.start(10);
+      QVERIFY(list->List().BeginEdit(2, line, true) == 1);
+      auto* button = qobject_cast<QPushButton*>(
+          dynamic_cast<QWidget*>(list->List().GetCurrentCell()->GetEditor()));
+      QVERIFY(button != nullptr);
+      QTest::mouseClick(button, Qt::LeftButton);
+      QTRY_VERIFY(!caption.isEmpty());
+      QVERIFY2(caption.contains(QStringLiteral("Birth of Anna Hale")), qPrintable(caption));
+      QCOMPARE(page, std::string("folio 3"));
+      QCOMPARE(list->List().GetCell(2, line)->GetCount(), int(citation));
+      dialog.Control<QPushButton>(fw::kIdOk)->click();
+    }
+    node->Release();
+    CIndividualRecord back;
+    QCOMPARE(family::Read(back, rin), 1);
+    QCOMPARE(back.birth.firstCitation, citation);
   }
 
   void newEventCreatesAndLinksAUserEventAndOnlyItCanBeRemoved() {

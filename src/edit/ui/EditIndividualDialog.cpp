@@ -22,7 +22,9 @@
 #include "IndividualNode.h"
 #include "KorApp.h"
 #include "ParentsOfDialog.h"
+#include "RowCitations.h"
 #include "SmallRecordDialogs.h"
+#include "SourceDialogs.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
 #include "UserEventRecord.h"
@@ -59,6 +61,7 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
   list_->SetupColumns(QString(), editui::kLabelWidth, QString(), editui::kValueWidth,
                       editui::kMarkerWidth);
   list_->List().SetOwner(&owner_);
+  owner_.onButton = [this](int row, int count) { return OnRowCitations(row, count); };
   list_->setMinimumSize(editui::kLabelWidth + editui::kValueWidth + editui::kMarkerWidth + 24,
                         DialogUnitsToPixels(0, 180).height());
 
@@ -267,6 +270,26 @@ void CEditIndividualDialog::OnSources() {
   if (node == nullptr || node->GetRin() <= 0) return;
   notesui::RunViewSources(this, 'I', node->GetRin());
   UpdatePictures();
+}
+
+int CEditIndividualDialog::OnRowCitations(int line, int count) {
+  RowCitationOwner target;
+  if (!IndividualRowCitations(session_.Model(), session_.GetRin(), list_->List().GetRowObject(line),
+                              target))
+    return count;
+  std::string name = session_.Model().GetGivenName();
+  const std::string surname = session_.Model().GetSurname();
+  if (!name.empty() && !surname.empty()) name += ' ';
+  name += surname;
+  // The main frame's keys stay away from the screen while Sources for runs.
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr) app->SetAcceleratorWindow(nullptr);
+  notesui::RunSourcesFor(this, target.owner, target.letter, target.second, target.label, name, "",
+                         target.first);
+  if (app != nullptr) app->SetAcceleratorWindow(this);
+  const std::int32_t first = TakeRowCitations(target, &session_.Model());
+  UpdatePictures();
+  return first;
 }
 
 void CEditIndividualDialog::OnAddress() {

@@ -67,6 +67,9 @@ class CEditIndividualDialog : public fw::CResizableDialog {
   void OnAddress();
   void OnNotes();
   void OnSources();
+  // A row's citation button: Sources for the row's event (or the
+  // individual's own citations); the row's new count.
+  int OnRowCitations(int row, int count);
   void OnNewEvent();
   void OnRemoveEvent();
   void GoToSection(int labelId);

@@ -29,8 +29,14 @@ class CScreenListOwner : public CFieldListOwner {
   CScreenListOwner(CEditModel* model, std::function<void()> onChanged)
       : model_(model), onChanged_(std::move(onChanged)) {}
   int OnCellDone(const FieldCellDone& done) override;
+  int OnButton(int column, int row, int count) override {
+    return onButton ? onButton(row, count) : count;
+  }
   // While set, finished edits are dropped (Cancel, closing).
   bool dropping = false;
+  // A row's citation button: the screen opens its citations and answers
+  // the row's new count.
+  std::function<int(int row, int count)> onButton;
 
  private:
   CEditModel* model_;

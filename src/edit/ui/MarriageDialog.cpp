@@ -20,6 +20,8 @@
 #include "IndividualNode.h"
 #include "KorApp.h"
 #include "MarriageNode.h"
+#include "RowCitations.h"
+#include "SourceDialogs.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
@@ -44,6 +46,7 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   list_->SetupColumns(QString(), editui::kLabelWidth, QString(), editui::kValueWidth,
                       editui::kMarkerWidth);
   list_->List().SetOwner(&owner_);
+  owner_.onButton = [this](int row, int count) { return OnRowCitations(row, count); };
   list_->setMinimumSize(editui::kLabelWidth + editui::kValueWidth + editui::kMarkerWidth + 24,
                         DialogUnitsToPixels(0, 150).height());
 
@@ -170,6 +173,22 @@ void CMarriageDialog::OnNotes() {
 void CMarriageDialog::OnSources() {
   if (session_.GetMrin() <= 0) return;
   notesui::RunViewSources(this, 'M', session_.GetMrin());
+}
+
+int CMarriageDialog::OnRowCitations(int line, int count) {
+  RowCitationOwner target;
+  if (!MarriageRowCitations(session_.Model(), session_.GetMrin(), list_->List().GetRowObject(line),
+                            target))
+    return count;
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr) app->SetAcceleratorWindow(nullptr);
+  notesui::RunSourcesFor(this, target.owner, target.letter, target.second, target.label,
+                         SpouseName(true), SpouseName(false), target.first);
+  if (app != nullptr) app->SetAcceleratorWindow(this);
+  const std::int32_t first = TakeRowCitations(target);
+  Control<QPushButton>(kIdcSources)
+      ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+  return first;
 }
 
 CFieldListRow* CMarriageDialog::CurrentRow() const {

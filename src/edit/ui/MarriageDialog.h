@@ -47,6 +47,8 @@ class CMarriageDialog : public fw::CResizableDialog {
   void OnNewEvent();
   void OnNotes();
   void OnSources();
+  // A row's citation button: Sources for the row's event; its new count.
+  int OnRowCitations(int row, int count);
   void OnRemoveEvent();
   void OnDelete();
   void GoToSection(int labelId);
