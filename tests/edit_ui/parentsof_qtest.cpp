@@ -1,8 +1,11 @@
 // Parents of on small family files: make primary, spin, unlink, the
 // relationship and its warning, a single family and a read-only file;
 // screenshots when KORVANE_SHOTS names a folder.
+#include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "DbCalls.h"
@@ -11,6 +14,7 @@
 #include "FamilyDatabase.h"
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
+#include "NotesDialogs.h"
 #include "ParentsOfDialog.h"
 #include "RecordAccess.h"
 #include "UiTestSupport.h"
@@ -107,6 +111,27 @@ class ParentsOfTest : public QObject {
     QCOMPARE(StoredParents(child), (List{mrins[0], mrins[2], mrins[1]}));
     QCOMPARE(PrimaryParents(child), mrins[0]);
     QVERIFY(boxes.Calls().empty());
+  }
+
+  void notesOpenForTheIndividualAndMarkTheCaption() {
+    const std::int32_t child = MakeChild(1);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    CParentsOfDialog dialog(child, false);
+    Show(dialog, false);
+    QVERIFY(dialog.IsControlEnabled(CParentsOfDialog::kIdcNotes));
+    QCOMPARE(dialog.GetControlText(CParentsOfDialog::kIdcNotes), std::string("N&otes"));
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* notes = qobject_cast<notesui::CNotesDialog*>(QApplication::activeModalWidget());
+      if (notes == nullptr) return;
+      seen = notes->session.Rin() == child && notes->session.Kind() == 'I';
+      notes->SetControlText(notesui::CNotesDialog::kIdcText, "Raised by an aunt.");
+      notes->Control<QPushButton>(fw::kIdOk)->click();
+    });
+    dialog.Control<QPushButton>(CParentsOfDialog::kIdcNotes)->click();
+    QVERIFY(seen);
+    QCOMPARE(dialog.GetControlText(CParentsOfDialog::kIdcNotes), std::string("*N&otes"));
   }
 
   void unlinkAsksAndTheLastClearsThePrimaryParents() {

@@ -93,8 +93,6 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   ok->setDefault(true);
   auto* cancel = AddControl(fw::kIdCancel, PlainButton("Cancel"));
   auto* notes = AddControl(kIdcNotes, PlainButton("N&otes"));
-  // The Notes dialog is opened from the individual's own screens.
-  notes->setEnabled(false);
   auto* help = AddControl(fw::kIdHelp, PlainButton("Help"));
   help->setEnabled(false);
   auto* buttons = new QHBoxLayout;
@@ -109,6 +107,7 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   top->addLayout(buttons);
 
   connect(ok, &QPushButton::clicked, this, &CParentsOfDialog::accept);
+  connect(notes, &QPushButton::clicked, this, &CParentsOfDialog::OnNotes);
   connect(cancel, &QPushButton::clicked, this, &CParentsOfDialog::reject);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { Select(row); });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
@@ -130,6 +129,19 @@ void CParentsOfDialog::OnInitDialog() {
   for (int id : {kIdcUp, kIdcDown, kIdcUnlink, kIdcMakePrimary, kIdcAdd})
     ShowControl(id, !viewOnly_);
   Fill();
+  MarkNotes();
+}
+
+void CParentsOfDialog::OnNotes() {
+  notesui::RunNotesDialog(this, 'I', links_.Rin());
+  MarkNotes();
+}
+
+void CParentsOfDialog::MarkNotes() {
+  CIndividualRecord person;
+  const bool any = DbGetRecord(links_.Rin(), db::kIndividual, &person) == 1 &&
+                   person.numbers[CIndividualRecord::kFirstNote] != 0;
+  SetControlText(kIdcNotes, any ? "*N&otes" : "N&otes");
 }
 
 bool CParentsOfDialog::CanEdit() const { return !viewOnly_ && !gate.IsReadOnly(); }

@@ -54,6 +54,9 @@ class CParentsOfDialog : public fw::CDialogBase {
 
  private:
   void Fill();
+  // Notes of the individual; the caption is marked "*" while there are any.
+  void OnNotes();
+  void MarkNotes();
   void ShowCurrent();
   bool CanEdit() const;
   // Asks 5202 when the current link changed, and stores it unless No.
