@@ -6,6 +6,8 @@
 #include "DbCalls.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "OrdinanceObject.h"
+#include "TempleTable.h"
 
 namespace {
 
@@ -79,6 +81,65 @@ void CParentLinkList::SetRelationship(char letter) {
   link.firstParentRelation = letter;
   link.secondParentRelation = letter;
   links_[current_].changed = true;
+}
+
+namespace {
+
+// The sealing to parents' date category, as its ordinance rows use.
+constexpr int kSealingCategory = 2;
+
+std::string TempleOf(const std::string& typed) {
+  std::string code = NormalizeTempleCode(typed);
+  if (code.size() > 5) code.resize(5);
+  return code;
+}
+
+}  // namespace
+
+std::string CParentLinkList::SealingDateText() const {
+  const COrdinanceObject* sealing =
+      current_ >= 0 ? links_[current_].link->GetSealingEvent() : nullptr;
+  return sealing != nullptr ? sealing->GetDateString() : std::string();
+}
+
+std::string CParentLinkList::SealingTemple() const {
+  const COrdinanceObject* sealing =
+      current_ >= 0 ? links_[current_].link->GetSealingEvent() : nullptr;
+  return sealing != nullptr ? sealing->templeCode : std::string();
+}
+
+std::int32_t CParentLinkList::SealingFirstCitation() const {
+  const COrdinanceObject* sealing =
+      current_ >= 0 ? links_[current_].link->GetSealingEvent() : nullptr;
+  return sealing != nullptr ? sealing->firstCitation : 0;
+}
+
+bool CParentLinkList::SealingDiffers(const std::string& dateText, const std::string& temple) const {
+  if (current_ < 0) return false;
+  const COrdinanceObject* sealing = links_[current_].link->GetSealingEvent();
+  COrdinanceObject typed(nullptr, 'S');
+  typed.SetDateText(dateText, true, kSealingCategory, true);
+  if (sealing == nullptr) return typed.date.IsSet() || !TempleOf(temple).empty();
+  return !typed.date.Equals(sealing->date) || TempleOf(temple) != sealing->templeCode;
+}
+
+void CParentLinkList::SetSealing(const std::string& dateText, const std::string& temple) {
+  if (!SealingDiffers(dateText, temple)) return;
+  CFamilyLinkRecord& link = *links_[current_].link;
+  if (link.GetSealingEvent() == nullptr)
+    link.SetSealingEvent(std::make_unique<COrdinanceObject>(nullptr, 'S'));
+  COrdinanceObject* sealing = link.GetSealingEvent();
+  sealing->SetDateText(dateText, true, kSealingCategory, true);
+  sealing->templeCode = TempleOf(temple);
+  links_[current_].changed = true;
+}
+
+void CParentLinkList::SetSealingFirstCitation(std::int32_t citation) {
+  if (current_ < 0) return;
+  CFamilyLinkRecord& link = *links_[current_].link;
+  if (link.GetSealingEvent() == nullptr)
+    link.SetSealingEvent(std::make_unique<COrdinanceObject>(nullptr, 'S'));
+  link.GetSealingEvent()->firstCitation = citation;
 }
 
 bool CParentLinkList::StoreCurrent() {

@@ -44,6 +44,19 @@ class CParentLinkList {
   // both; choosing the letter already stored for the father keeps both.
   void SetRelationship(char letter);
   bool RelationshipDiffers(char letter) const;
+  // The sealing to the current link's parents as the screen shows it: its
+  // date text, temple code, and whether it has citations.
+  std::string SealingDateText() const;
+  std::string SealingTemple() const;
+  std::int32_t SealingFirstCitation() const;
+  // True when the typed date (once parsed) or the typed temple code (upper
+  // case, five characters) differs from the current link's sealing.
+  bool SealingDiffers(const std::string& dateText, const std::string& temple) const;
+  // Puts the typed date and temple code into the current link's sealing and
+  // marks the link changed when they differ.
+  void SetSealing(const std::string& dateText, const std::string& temple);
+  // After Sources for: the first citation of the current link's sealing.
+  void SetSealingFirstCitation(std::int32_t citation);
   // Writes the current link when it is marked changed; false on a failure.
   bool StoreCurrent();
 

@@ -187,6 +187,39 @@ TEST_F(ParentLinksTest, ARelationshipChangeIsStoredForBothParents) {
   EXPECT_FALSE(list.IsChanged(1));
 }
 
+TEST_F(ParentLinksTest, TheSealingIsComparedParsedAndStoredWithTheLink) {
+  MakeChild(1);
+  CParentLinkList list;
+  ASSERT_TRUE(list.Load(child));
+  EXPECT_EQ(list.SealingDateText(), "");
+  struct Case {
+    const char* date;
+    const char* temple;
+    bool differs;
+  };
+  // Nothing typed is no change; any date or temple is one.
+  for (const Case& c :
+       {Case{"", "", false}, Case{"12 Mar 1901", "", true}, Case{"", "slake", true}}) {
+    SCOPED_TRACE(std::string(c.date) + "|" + c.temple);
+    EXPECT_EQ(list.SealingDiffers(c.date, c.temple), c.differs);
+  }
+  list.SetSealing("12 MAR 1901", "slake");
+  EXPECT_EQ(list.SealingTemple(), "SLAKE");
+  // The same date typed another way, or the code in lower case with more
+  // characters, is no change.
+  for (const Case& c : {Case{"12 March 1901", "slakeX", false}, Case{"13 Mar 1901", "SLAKE", true},
+                        Case{"12 Mar 1901", "LOGAN", true}}) {
+    SCOPED_TRACE(std::string(c.date) + "|" + c.temple);
+    EXPECT_EQ(list.SealingDiffers(c.date, c.temple), c.differs);
+  }
+  ASSERT_TRUE(list.Save());
+  CParentLinkList back;
+  ASSERT_TRUE(back.Load(child));
+  EXPECT_EQ(back.SealingTemple(), "SLAKE");
+  EXPECT_FALSE(back.SealingDiffers("12 Mar 1901", "SLAKE"));
+  EXPECT_NE(back.SealingDateText(), "");
+}
+
 TEST_F(ParentLinksTest, ASecondBiologicalFamilyWarns) {
   MakeChild(2);
   CParentLinkList list;

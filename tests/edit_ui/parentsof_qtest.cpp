@@ -3,6 +3,7 @@
 // screenshots when KORVANE_SHOTS names a folder.
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -17,6 +18,8 @@
 #include "NotesDialogs.h"
 #include "ParentsOfDialog.h"
 #include "RecordAccess.h"
+#include "SourceDialogs.h"
+#include "SourceRecord.h"
 #include "UiTestSupport.h"
 
 using namespace editui;
@@ -132,6 +135,57 @@ class ParentsOfTest : public QObject {
     dialog.Control<QPushButton>(CParentsOfDialog::kIdcNotes)->click();
     QVERIFY(seen);
     QCOMPARE(dialog.GetControlText(CParentsOfDialog::kIdcNotes), std::string("*N&otes"));
+  }
+
+  void sealingRowStoresOnOkAndItsSourcesButtonCitesTheLink() {
+    const std::int32_t child = MakeChild(1);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    CSourceRecord register_;
+    register_.title = "Temple records";
+    QVERIFY(DbAddRecord(db::kSource, 1, &register_) > 0);
+    {
+      CParentsOfDialog dialog(child, false);
+      Show(dialog, false);
+      QVERIFY(dialog.GetControl(CParentsOfDialog::kIdcSealingDate)->isVisible());
+      QCOMPARE(dialog.GetControlText(CParentsOfDialog::kIdcSealingSources), std::string("S"));
+      dialog.Control<QLineEdit>(CParentsOfDialog::kIdcSealingDate)
+          ->setText(QStringLiteral("4 Jun 1925"));
+      dialog.Control<QComboBox>(CParentsOfDialog::kIdcSealingTemple)
+          ->setEditText(QStringLiteral("LOGAN"));
+      // "S": a citation made in Sources for (its source picked first, as
+      // the link has none) hangs on the family link.
+      std::int32_t owner = 0;
+      char letter = 0;
+      QTimer poll;
+      QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* pick = qobject_cast<notesui::CSelectSourceDialog*>(modal)) {
+          pick->Control<QListWidget>(notesui::CSelectSourceDialog::kIdcList)->setCurrentRow(0);
+          pick->Control<QPushButton>(fw::kIdOk)->click();
+        } else if (auto* sources = qobject_cast<notesui::CSourcesForDialog*>(modal)) {
+          poll.stop();
+          owner = sources->model.Shown().ownerNumber;
+          letter = sources->model.Shown().ownerLetter;
+          sources->SetControlText(notesui::CSourcesForDialog::kIdcPage, "book 4");
+          sources->Control<QPushButton>(fw::kIdOk)->click();
+        }
+      });
+      poll.start(10);
+      dialog.Control<QPushButton>(CParentsOfDialog::kIdcSealingSources)->click();
+      QCOMPARE(letter, 'p');
+      QCOMPARE(owner, dialog.Links().Link(0).linkNumber);
+      QCOMPARE(dialog.GetControlText(CParentsOfDialog::kIdcSealingSources), std::string("*S"));
+      Shot(dialog, "parents_of_sealing");
+      dialog.accept();
+    }
+    CParentsOfDialog again(child, false);
+    Show(again, false);
+    QCOMPARE(again.Control<QComboBox>(CParentsOfDialog::kIdcSealingTemple)->currentText(),
+             QStringLiteral("LOGAN"));
+    QVERIFY(!again.Control<QLineEdit>(CParentsOfDialog::kIdcSealingDate)->text().isEmpty());
+    QCOMPARE(again.GetControlText(CParentsOfDialog::kIdcSealingSources), std::string("*S"));
+    QVERIFY(boxes.Calls().empty());
   }
 
   void unlinkAsksAndTheLastClearsThePrimaryParents() {

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QToolButton>
@@ -17,7 +18,9 @@
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "SourceDialogs.h"
 #include "StringTable.h"
+#include "TempleTable.h"
 
 namespace editui {
 
@@ -85,9 +88,26 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   relationLabel->setBuddy(relation_);
   for (const RelationshipItem& item : RelationshipItems(GetNodeOptions().showZel))
     relation_->addItem(fw::ToQString(item.text), QVariant(static_cast<int>(item.letter)));
-  auto* relationRow = new QHBoxLayout;
-  relationRow->addWidget(relationLabel);
-  relationRow->addWidget(relation_, 1);
+  auto* relationRow = new QGridLayout;
+  relationRow->addWidget(relationLabel, 0, 0);
+  relationRow->addWidget(relation_, 0, 1, 1, 3);
+
+  auto* sealingLabel =
+      AddControl(kIdcSealingLabel, new QLabel(QStringLiteral("&Sealing to parents:")));
+  sealingDate_ = AddControl(kIdcSealingDate, new QLineEdit);
+  sealingDate_->setMaxLength(35);
+  sealingLabel->setBuddy(sealingDate_);
+  sealingTemple_ = AddControl(kIdcSealingTemple, new QComboBox);
+  sealingTemple_->setEditable(true);
+  for (const std::string& entry : TempleComboEntries())
+    sealingTemple_->addItem(fw::ToQString(entry));
+  sealingTemple_->setMinimumContentsLength(5);
+  auto* sealingSources = AddControl(kIdcSealingSources, PlainButton("S"));
+  relationRow->addWidget(sealingLabel, 1, 0);
+  relationRow->addWidget(sealingDate_, 1, 1);
+  relationRow->addWidget(sealingTemple_, 1, 2);
+  relationRow->addWidget(sealingSources, 1, 3);
+  relationRow->setColumnStretch(1, 1);
 
   auto* ok = AddControl(fw::kIdOk, PlainButton("OK"));
   ok->setDefault(true);
@@ -108,6 +128,7 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
 
   connect(ok, &QPushButton::clicked, this, &CParentsOfDialog::accept);
   connect(notes, &QPushButton::clicked, this, &CParentsOfDialog::OnNotes);
+  connect(sealingSources, &QPushButton::clicked, this, &CParentsOfDialog::OnSealingSources);
   connect(cancel, &QPushButton::clicked, this, &CParentsOfDialog::reject);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { Select(row); });
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] { accept(); });
@@ -128,8 +149,51 @@ void CParentsOfDialog::OnInitDialog() {
   setWindowTitle(QStringLiteral("Parents of ") + fw::ToQString(name));
   for (int id : {kIdcUp, kIdcDown, kIdcUnlink, kIdcMakePrimary, kIdcAdd})
     ShowControl(id, !viewOnly_);
+  for (int id : {kIdcSealingLabel, kIdcSealingDate, kIdcSealingTemple, kIdcSealingSources})
+    ShowControl(id, SealingShown());
+  if (auto* edit = sealingTemple_->lineEdit()) edit->setMaxLength(5);
   Fill();
   MarkNotes();
+}
+
+bool CParentsOfDialog::SealingShown() const { return GetNodeOptions().showZel; }
+
+std::string CParentsOfDialog::TypedDate() const { return sealingDate_->text().toStdString(); }
+
+// The combo's entries start with the temple code.
+std::string CParentsOfDialog::TypedTemple() const {
+  const std::string text = sealingTemple_->currentText().toStdString();
+  return text.substr(0, text.find(' '));
+}
+
+bool CParentsOfDialog::CurrentChanged() const {
+  const char letter = ComboLetter();
+  if (letter != 0 && links_.RelationshipDiffers(letter)) return true;
+  return SealingShown() && links_.SealingDiffers(TypedDate(), TypedTemple());
+}
+
+void CParentsOfDialog::TakeCurrent() {
+  const char letter = ComboLetter();
+  if (letter != 0) links_.SetRelationship(letter);
+  if (SealingShown()) links_.SetSealing(TypedDate(), TypedTemple());
+}
+
+void CParentsOfDialog::OnSealingSources() {
+  const int current = links_.Current();
+  if (current < 0) return;
+  const std::int32_t link = links_.Link(current).linkNumber;
+  CIndividualRecord person;
+  std::string name;
+  if (DbGetRecord(links_.Rin(), db::kIndividual, &person) == 1)
+    name = person.GetName(0, false, 0, false);
+  const int result =
+      notesui::RunSourcesFor(this, link, db::kOwnerFamilyLink, links_.Rin(), res::LoadString(7208),
+                             name, "", links_.SealingFirstCitation());
+  std::vector<std::int32_t> chain;
+  DbGetRinList(chain, db::kCitation, link, db::kOwnerFamilyLink);
+  const std::int32_t first = chain.empty() ? 0 : chain.front();
+  if (result == fw::kIdOk || first == 0) links_.SetSealingFirstCitation(first);
+  SetControlText(kIdcSealingSources, links_.SealingFirstCitation() != 0 ? "*S" : "S");
 }
 
 void CParentsOfDialog::OnNotes() {
@@ -167,6 +231,11 @@ void CParentsOfDialog::ShowCurrent() {
   } else {
     relation_->setCurrentIndex(-1);
   }
+  sealingDate_->setText(fw::ToQString(links_.SealingDateText()));
+  sealingTemple_->setEditText(fw::ToQString(links_.SealingTemple()));
+  SetControlText(kIdcSealingSources, any && links_.SealingFirstCitation() != 0 ? "*S" : "S");
+  for (int id : {kIdcSealingLabel, kIdcSealingDate, kIdcSealingTemple, kIdcSealingSources})
+    EnableControl(id, any);
   EnableControl(kIdcMakePrimary, CanEdit() && links_.CanMakePrimary(current));
   EnableControl(kIdcUnlink, CanEdit() && any);
   EnableControl(kIdcRelation, any);
@@ -177,13 +246,12 @@ void CParentsOfDialog::ShowCurrent() {
 }
 
 void CParentsOfDialog::AskAndStore() {
-  const char letter = ComboLetter();
-  if (letter == 0 || !links_.RelationshipDiffers(letter)) return;
+  if (!CurrentChanged()) return;
   if (plat::MessageBox(res::LoadString(kIdsLinkChanged), "Parents of", plat::kMbYesNo) ==
       plat::kIdNo)
     return;
   if (gate.checkPassword && !gate.checkPassword()) return;
-  links_.SetRelationship(letter);
+  TakeCurrent();
   links_.StoreCurrent();
 }
 
@@ -203,17 +271,24 @@ void CParentsOfDialog::ChooseRelationship(char letter) {
 void CParentsOfDialog::MakePrimary() {
   if (!CanEdit() || (gate.checkPassword && !gate.checkPassword())) return;
   const char letter = ComboLetter();
+  const QString date = sealingDate_->text(), temple = sealingTemple_->currentText();
   links_.MakePrimary(links_.Current());
   Fill();
+  // The moved link keeps what was typed for it.
   relation_->setCurrentIndex(relation_->findData(static_cast<int>(letter)));
+  sealingDate_->setText(date);
+  sealingTemple_->setEditText(temple);
 }
 
 void CParentsOfDialog::Spin(int step) {
   if (!CanEdit() || (gate.checkPassword && !gate.checkPassword())) return;
   const char letter = ComboLetter();
+  const QString date = sealingDate_->text(), temple = sealingTemple_->currentText();
   if (!links_.MoveCurrent(step)) return;
   Fill();
   relation_->setCurrentIndex(relation_->findData(static_cast<int>(letter)));
+  sealingDate_->setText(date);
+  sealingTemple_->setEditText(temple);
 }
 
 void CParentsOfDialog::Unlink() {
@@ -229,8 +304,7 @@ void CParentsOfDialog::Unlink() {
 void CParentsOfDialog::OnOK() {
   if (gate.checkPassword && !gate.checkPassword()) return;
   if (links_.Current() >= 0 && CanEdit()) {
-    const char letter = ComboLetter();
-    if (letter != 0) links_.SetRelationship(letter);
+    TakeCurrent();
     links_.Save();
   }
   done(fw::kIdOk);

@@ -9,6 +9,7 @@
 #include "ParentLinks.h"
 
 class QComboBox;
+class QLineEdit;
 class QListWidget;
 
 namespace editui {
@@ -35,6 +36,10 @@ class CParentsOfDialog : public fw::CDialogBase {
   static constexpr int kIdcRelationLabel = 1369;
   static constexpr int kIdcRelation = 1286;
   static constexpr int kIdcNotes = 1302;
+  static constexpr int kIdcSealingLabel = 937;
+  static constexpr int kIdcSealingDate = 843;
+  static constexpr int kIdcSealingTemple = 842;
+  static constexpr int kIdcSealingSources = 1303;
 
   // rin: the individual; viewOnly: no changes offered.
   CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent = nullptr);
@@ -47,6 +52,8 @@ class CParentsOfDialog : public fw::CDialogBase {
   void MakePrimary();
   void Spin(int step);
   void Unlink();
+  // "S": Sources for the current link's sealing.
+  void OnSealingSources();
 
  protected:
   void OnInitDialog() override;
@@ -62,11 +69,21 @@ class CParentsOfDialog : public fw::CDialogBase {
   // Asks 5202 when the current link changed, and stores it unless No.
   void AskAndStore();
   char ComboLetter() const;
+  // The sealing row is shown with ZEL data only.
+  bool SealingShown() const;
+  std::string TypedDate() const;
+  std::string TypedTemple() const;
+  // The current link changed on screen: relationship or (shown) sealing.
+  bool CurrentChanged() const;
+  // Puts what the screen shows into the current link.
+  void TakeCurrent();
 
   CParentLinkList links_;
   bool viewOnly_;
   QListWidget* list_ = nullptr;
   QComboBox* relation_ = nullptr;
+  QLineEdit* sealingDate_ = nullptr;
+  QComboBox* sealingTemple_ = nullptr;
 };
 
 }  // namespace editui
