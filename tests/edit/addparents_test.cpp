@@ -1,0 +1,148 @@
+// Add Parents without its dialog: which marriage becomes the parents', the
+// refusals with their messages, and the links it writes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "AddParents.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "EditFixture.h"
+#include "StringTable.h"
+
+namespace {
+
+using addparents::CAddParentsModel;
+using addparents::Hooks;
+
+class AddParentsTest : public EditFamilyFixture {
+ protected:
+  void SetUp() override {
+    EditFamilyFixture::SetUp();
+    child = Add("Lind", "Eva", 'F', 1950);
+    hooks.show = [this](const std::string& text) { shown.push_back(text); };
+    hooks.askYesNo = [this](const std::string& text) {
+      asked.push_back(text);
+      return answer;
+    };
+  }
+  static std::vector<std::int32_t> ParentsOf(std::int32_t rin) {
+    std::vector<std::int32_t> list;
+    DbGetRelationList(list, db::kRelParents, 4, rin, 0);
+    return list;
+  }
+  static CMarriageRecord Marriage(std::int32_t mrin) {
+    CMarriageRecord record;
+    EXPECT_EQ(family::Read(record, mrin), 1);
+    return record;
+  }
+
+  std::int32_t child = 0;
+  Hooks hooks;
+  bool answer = false;
+  std::vector<std::string> shown, asked;
+};
+
+TEST_F(AddParentsTest, APersonWithoutMarriagesGetsANewOneOnTheirSide) {
+  for (const char sex : {'M', 'F'}) {
+    SCOPED_TRACE(sex);
+    const std::int32_t parent = Add("Lind", "Per", sex, 1920);
+    CAddParentsModel model(child);
+    model.TakeFound(parent, false, hooks);
+    ASSERT_GT(model.ChosenMrin(), 0);
+    EXPECT_EQ(sex == 'F' ? model.Wife() : model.Husband(), parent);
+    const std::int32_t link = model.Finish();
+    EXPECT_GT(link, 0);
+    const std::vector<std::int32_t> parents = ParentsOf(child);
+    EXPECT_NE(std::find(parents.begin(), parents.end(), model.ChosenMrin()), parents.end());
+  }
+  EXPECT_TRUE(shown.empty());
+}
+
+TEST_F(AddParentsTest, AParentWithMarriagesChoosesOneAndTheOtherSideJoinsIt) {
+  const std::int32_t father = Add("Lind", "Per", 'M', 1920);
+  const std::int32_t mother = Add("Berg", "Ada", 'F', 1922);
+  const std::int32_t existing = Marry(father, 0);
+  std::int32_t offeredFor = 0;
+  hooks.marriagesFor = [&](std::int32_t rin) {
+    offeredFor = rin;
+    return existing;
+  };
+  CAddParentsModel model(child);
+  model.TakeParent(father, true, hooks);
+  EXPECT_EQ(offeredFor, father);
+  EXPECT_EQ(model.ChosenMrin(), existing);
+  model.TakeParent(mother, false, hooks);
+  EXPECT_EQ(model.Wife(), mother);
+  EXPECT_EQ(Marriage(existing).wife, mother);
+  // Marriages for without a choice leaves a new marriage to be made.
+  hooks.marriagesFor = [](std::int32_t) { return std::int32_t{0}; };
+  CAddParentsModel other(child);
+  other.TakeParent(father, true, hooks);
+  EXPECT_NE(other.ChosenMrin(), existing);
+  EXPECT_EQ(other.Husband(), father);
+}
+
+TEST_F(AddParentsTest, RefusedCandidatesLeaveNoMarriageChosen) {
+  const std::int32_t father = Add("Lind", "Per", 'M', 1920);
+  const std::int32_t mother = Add("Berg", "Ada", 'F', 1922);
+  const std::int32_t parents = Marry(father, mother);
+  ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, parents), 0);
+  const std::int32_t ownMarriage = Marry(Add("Holm", "Bo", 'M', 1948), child);
+
+  CAddParentsModel model(child);
+  model.TakeFound(child, false, hooks);
+  EXPECT_EQ(model.ChosenMrin(), 0);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], res::LoadString(addparents::kLinkedToItself));
+
+  EXPECT_FALSE(model.ChooseMarriage(ownMarriage, hooks));
+  EXPECT_EQ(shown.back(), res::LoadString(addparents::kSpouseInFamily));
+  EXPECT_EQ(model.ChosenMrin(), 0);
+
+  // Already a child there: without edit rights only the message; with them
+  // No refuses and Yes makes a new marriage of the same couple.
+  hooks.canEdit = [] { return false; };
+  EXPECT_FALSE(model.ChooseMarriage(parents, hooks));
+  EXPECT_EQ(shown.back(), res::LoadString(addparents::kChildInFamily));
+  EXPECT_TRUE(asked.empty());
+  hooks.canEdit = [] { return true; };
+  answer = false;
+  EXPECT_FALSE(model.ChooseMarriage(parents, hooks));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0], res::LoadString(addparents::kChildInFamily) + " " +
+                          res::LoadString(addparents::kCreateMarriage));
+  answer = true;
+  std::int32_t opened = 0;
+  hooks.editMarriageOption = true;
+  hooks.openMarriage = [&](std::int32_t mrin) { opened = mrin; };
+  ASSERT_TRUE(model.ChooseMarriage(parents, hooks));
+  EXPECT_NE(model.ChosenMrin(), parents);
+  EXPECT_EQ(opened, model.ChosenMrin());
+  EXPECT_EQ(model.Husband(), father);
+  EXPECT_EQ(model.Wife(), mother);
+}
+
+TEST_F(AddParentsTest, AFoundParentAlreadyInTheFamilyIsAskedAboutOthersRefused) {
+  struct Case {
+    int message;
+    bool answer;
+    bool accepted;
+    bool asks;
+  };
+  for (const Case& c :
+       {Case{0, false, true, false}, Case{addparents::kFatherInFamily, true, true, true},
+        Case{addparents::kMotherInFamily, false, false, true},
+        Case{addparents::kSpouseInFamily, true, false, false}}) {
+    SCOPED_TRACE(c.message);
+    asked.clear();
+    shown.clear();
+    answer = c.answer;
+    EXPECT_EQ(addparents::AcceptFoundParent(c.message, hooks), c.accepted);
+    EXPECT_EQ(asked.size(), c.asks ? 1u : 0u);
+    EXPECT_EQ(shown.size(), !c.asks && c.message != 0 ? 1u : 0u);
+  }
+}
+
+}  // namespace
