@@ -9,11 +9,13 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "AddParentsDialog.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyLinkRecord.h"
+#include "FindRecordDialog.h"
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
 #include "ParentsOfDialog.h"
@@ -236,6 +238,70 @@ class ParentsOfTest : public QObject {
     QCOMPARE(DbGetRecord(dialog.Links().Link(1).linkNumber, db::kFamilyLink, &stored), 1);
     QCOMPARE(stored.firstParentRelation, 'b');
     dialog.reject();
+  }
+
+  void addParentsFindsAMarriageAndLinksTheChild() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    const std::int32_t child = AddPerson("Child", "Ann", 'F');
+    const std::int32_t parents = DbSetRelation(AddPerson("Dad", "Olle", 'M'),
+                                               AddPerson("Mum", "Siv", 'F'), db::kRelHusband, 0);
+    CAddParentsDialog dialog(child, 0);
+    dialog.gate = {[] { return false; }, [] { return true; }};
+    dialog.hooks.editMarriageOption = false;
+    dialog.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Parents for Ann Child"));
+    QVERIFY(!dialog.IsControlEnabled(fw::kIdOk));
+    QVERIFY(!dialog.IsControlEnabled(CAddParentsDialog::kIdcEditMarriage));
+    QVERIFY(dialog.GetControl(CAddParentsDialog::kIdcAddFather)->isVisible());
+    QVERIFY(!dialog.GetControl(CAddParentsDialog::kIdcFatherName)->isVisible());
+    Shot(dialog, "add_parents_empty");
+    // Search: the Find dialog in its MRIN mode names the parents' marriage.
+    bool marriageMode = false;
+    QTimer::singleShot(0, [&] {
+      auto* find = qobject_cast<CFindRecordDialog*>(QApplication::activeModalWidget());
+      if (find == nullptr) return;
+      marriageMode = find->find.marriageMode;
+      find->SetControlText(CFindRecordDialog::kIdcNumber, std::to_string(parents));
+      find->Control<QPushButton>(fw::kIdOk)->click();
+    });
+    dialog.Control<QPushButton>(CAddParentsDialog::kIdcSearch)->click();
+    QVERIFY(marriageMode);
+    QCOMPARE(dialog.Model().ChosenMrin(), parents);
+    QVERIFY(!dialog.GetControl(CAddParentsDialog::kIdcAddFather)->isVisible());
+    QCOMPARE(dialog.GetControlText(CAddParentsDialog::kIdcFatherName), std::string("Olle Dad"));
+    QCOMPARE(dialog.GetControlText(CAddParentsDialog::kIdcMotherName), std::string("Siv Mum"));
+    QCOMPARE(dialog.GetControlText(CAddParentsDialog::kIdcEditMarriage),
+             "&Edit Marriage - " + std::to_string(parents));
+    QVERIFY(dialog.IsControlEnabled(fw::kIdOk));
+    Shot(dialog, "add_parents_chosen");
+    dialog.Control<QPushButton>(fw::kIdOk)->click();
+    QCOMPARE(dialog.result(), int(fw::kIdOk));
+    QVERIFY(dialog.resultLink > 0);
+    QCOMPARE(StoredParents(child), (List{parents}));
+    QVERIFY(boxes.Calls().empty());
+  }
+
+  void parentsOfAddAppendsTheNewFamily() {
+    const std::int32_t child = MakeChild(1);
+    const std::int32_t second = DbSetRelation(AddPerson("Dad", "Nils", 'M'), 0, db::kRelHusband, 0);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    CParentsOfDialog dialog(child, false);
+    dialog.runAddParents = [second](CAddParentsDialog& add) {
+      add.Model().TakeFound(second, true, add.hooks);
+      add.accept();
+      return add.result();
+    };
+    Show(dialog, false);
+    QVERIFY(dialog.IsControlEnabled(CParentsOfDialog::kIdcAdd));
+    dialog.Add();
+    auto* list = dialog.Control<QListWidget>(CParentsOfDialog::kIdcList);
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->currentRow(), 1);
+    dialog.accept();
+    QCOMPARE(StoredParents(child), (List{mrins[0], second}));
   }
 
   void aReadOnlyFileIsViewOnly() {

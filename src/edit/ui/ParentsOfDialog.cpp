@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "AddParentsDialog.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "DialogParts.h"
@@ -74,8 +75,6 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   listRow->addLayout(spin);
 
   auto* add = AddControl(kIdcAdd, PlainButton("&Add..."));
-  // Add Parents is not built yet.
-  add->setEnabled(false);
   auto* unlink = AddControl(kIdcUnlink, PlainButton("&Unlink..."));
   auto* primary = AddControl(kIdcMakePrimary, PlainButton("&Make Primary"));
   auto* actions = new QHBoxLayout;
@@ -135,6 +134,7 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   connect(up, &QToolButton::clicked, this, [this] { Spin(-1); });
   connect(down, &QToolButton::clicked, this, [this] { Spin(+1); });
   connect(unlink, &QPushButton::clicked, this, &CParentsOfDialog::Unlink);
+  connect(add, &QPushButton::clicked, this, &CParentsOfDialog::Add);
   connect(primary, &QPushButton::clicked, this, &CParentsOfDialog::MakePrimary);
   connect(relation_, &QComboBox::activated, this, [this] { ChooseRelationship(ComboLetter()); });
 }
@@ -238,6 +238,7 @@ void CParentsOfDialog::ShowCurrent() {
     EnableControl(id, any);
   EnableControl(kIdcMakePrimary, CanEdit() && links_.CanMakePrimary(current));
   EnableControl(kIdcUnlink, CanEdit() && any);
+  EnableControl(kIdcAdd, CanEdit());
   EnableControl(kIdcRelation, any);
   EnableControl(kIdcRelationLabel, any);
   EnableControl(kIdcUp, CanEdit() && current > 0);
@@ -298,6 +299,16 @@ void CParentsOfDialog::Unlink() {
       plat::kIdYes)
     return;
   links_.UnlinkCurrent();
+  Fill();
+}
+
+void CParentsOfDialog::Add() {
+  if (!CanEdit()) return;
+  AskAndStore();
+  const int current = links_.Current();
+  CAddParentsDialog dialog(links_.Rin(), current >= 0 ? links_.Link(current).mrin : 0, this);
+  if (runAddParents ? runAddParents(dialog) != fw::kIdOk : dialog.exec() != fw::kIdOk) return;
+  if (dialog.resultLink <= 0 || !links_.AppendLink(dialog.resultLink)) return;
   Fill();
 }
 

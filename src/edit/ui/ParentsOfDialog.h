@@ -3,12 +3,17 @@
 // parents, the primary family, their order and unlinking.
 
 #include <cstdint>
+#include <functional>
 
 #include "DialogBase.h"
 #include "NotesEditing.h"
 #include "ParentLinks.h"
 
 class QComboBox;
+
+namespace editui {
+class CAddParentsDialog;
+}
 class QLineEdit;
 class QListWidget;
 
@@ -46,12 +51,16 @@ class CParentsOfDialog : public fw::CDialogBase {
 
   notes::EditGate gate;
   const CParentLinkList& Links() const { return links_; }
+  // Runs Add Parents (tests answer it); unset, the dialog runs modally.
+  std::function<int(CAddParentsDialog&)> runAddParents;
 
   void Select(int row);
   void ChooseRelationship(char letter);
   void MakePrimary();
   void Spin(int step);
   void Unlink();
+  // Add: Add Parents; the link it makes is appended and becomes current.
+  void Add();
   // "S": Sources for the current link's sealing.
   void OnSealingSources();
 
