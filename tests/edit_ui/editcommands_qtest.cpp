@@ -90,6 +90,11 @@ class EditCommandsTest : public QObject {
           QCOMPARE(d.windowTitle(), QStringLiteral("Parents of Dag Lind"));
           QCOMPARE(d.Links().Rin(), rin);
         }));
+    // Add > Parents opens the same screen once the password gate lets it.
+    QVERIFY(frame->CommandAction(shell::kIdAddParents)->isEnabled());
+    QVERIFY(TriggerAndInspect<editui::CParentsOfDialog>(
+        frame->CommandAction(shell::kIdAddParents),
+        [rin](editui::CParentsOfDialog& d) { QCOMPARE(d.Links().Rin(), rin); }));
     const std::vector<std::int32_t> marriages = {mrin_, second};
     QVERIFY(TriggerAndInspect<editui::CSpouseChildOrderDialog>(
         frame->CommandAction(shell::kIdEditOrderSpouses),

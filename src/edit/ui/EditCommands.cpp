@@ -96,6 +96,13 @@ void RegisterEditCommands(CKorApp& app) {
       shell::kIdEditMarriage, [owner] { EditMarriage(owner); }, true);
   app.SetToolCommand(
       shell::kIdEditParents, [owner] { EditParents(owner); }, true);
+  // Add > Parents: the same screen, behind the edit password.
+  app.SetToolCommand(
+      shell::kIdAddParents,
+      [owner] {
+        if (owner->CheckEditPassword() == 1) EditParents(owner);
+      },
+      true);
   app.SetToolCommand(
       shell::kIdEditOrderSpouses, [owner] { EditOrder(owner, COrderList::kSpouses); }, true);
   app.SetToolCommand(
