@@ -367,10 +367,12 @@ TEST_F(BookPagesTest, AhnentafelPagesMeetWithEveryArrangement) {
   struct Case {
     bool embed, endChapter, newPage;
     int repeat;
-  } cases[] = {{true, true, false, 2},
-               {false, false, false, 1},
-               {true, false, true, 0},
-               {false, true, true, 2}};
+    int photo;  // 0 none, 1 left, 2 right
+  } cases[] = {{true, true, false, 2, 0},
+               {false, false, false, 1, 1},
+               {true, false, true, 0, 2},
+               {false, true, true, 2, 1},
+               {true, true, false, 1, 2}};
   for (const Case& c : cases) {
     BookOptions o = Print(f.kevin);
     o.pageHalfLines = 40;
@@ -380,6 +382,11 @@ TEST_F(BookPagesTest, AhnentafelPagesMeetWithEveryArrangement) {
     o.endChapter = c.endChapter;
     o.newPagePerGeneration = c.newPage;
     o.repeat = c.repeat;
+    o.photos = c.photo != 0;
+    o.photoLeft = c.photo == 1;
+    o.photoReserve = true;
+    o.photoWidth = 900;
+    o.photoHeight = 1000;
     const int pages = PaginateAhnentafel(o, &dc);
     ASSERT_GT(pages, 2);
     SCOPED_TRACE("embed " + std::to_string(c.embed) + " chapter " + std::to_string(c.endChapter));
@@ -416,6 +423,9 @@ TEST_F(BookPagesTest, RegisterPagesMeet) {
     o.sourceNotes = true;
     o.embedNotes = embed;
     o.repeat = 1;
+    o.photos = true;
+    o.photoLeft = embed;
+    o.photoReserve = true;
     const int pages = PaginateModifiedRegister(o, &dc);
     ASSERT_GT(pages, 2);
     ExpectPagesMeet(pages);

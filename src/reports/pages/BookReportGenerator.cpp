@@ -11,6 +11,8 @@
 #include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
 #include "ReportKinds.h"
 #include "StringTable.h"
 
@@ -195,6 +197,39 @@ void CBookReportGenerator::WriteRTFFooter(const CPrintInfo* info) {
   GetDocument().AddElement(std::move(footer));
 }
 
+int CBookReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc, Rect* rect,
+                                      int option1, int option2, const CMultimediaItem* item) {
+  if (!IsRTFMode())
+    return CReportGenerator::DrawPicture(owner, ownerKind, dc, rect, option1, option2, item);
+  if (rect == nullptr || dc == nullptr) return 0;
+  CMultimediaList looked;
+  if (item == nullptr) {
+    looked = DbGetDefaultMultimedia(owner, ownerKind);
+    item = looked.get();
+  }
+  if (item == nullptr || item->kind != CMultimediaItem::kPhoto) return 1;
+  const Point a = dc->LPtoDP({rect->left, rect->top}), b = dc->LPtoDP({rect->right, rect->bottom});
+  Rect device{a.x, a.y, b.x, b.y};
+  if (dc->FitPhoto(*item, device, option2, true) == 0) return 2;
+  const Point c = dc->DPtoLP({device.left, device.top});
+  const Point d = dc->DPtoLP({device.right, device.bottom});
+  const Rect t = RectToTwips(dc, {c.x, c.y, d.x, d.y}, false);
+  GetDocument().AddElement(
+      std::make_unique<CRTFImage>(item->GetFullPath(), t.right - t.left, t.bottom - t.top));
+  return 0;
+}
+
+void CBookReportGenerator::DrawBlockPhoto(ReportDevice* dc, const BookBlock& block, int y) {
+  const BookOptions& o = CurrentBook().options;
+  const int x = left_ + (block.photoLeft ? block.photoX : o.textWidth - o.photoWidth);
+  Rect rect{x, y, x + o.photoWidth, y - o.photoHeight};
+  const int result = DrawPictureEx(block.rin, dc, &rect, 0, 0, nullptr, db::kIndividual);
+  if (result != 0 && o.photoReserve) {
+    Rect frame{x, y, x + o.photoWidth, y - o.photoHeight};
+    RectanglePrintOnly(dc, &frame);
+  }
+}
+
 void CBookReportGenerator::AddIndexMark(ReportDevice*, std::int32_t rin) {
   if (!IsRTFMode() || rin <= 0) return;
   std::string name = BookPersonName(rin, true);
@@ -267,7 +302,8 @@ class CBookReportGenerator::PageSink : public BookLayoutSink {
   PageSink(CBookReportGenerator& g, ReportDevice* dc) : g_(g), dc_(dc) {}
   bool NewPage(const BookPosition&) override { return false; }
 
-  void BlockStart(std::size_t, const BookBlock& block, int) override {
+  void BlockStart(std::size_t, const BookBlock& block, int used) override {
+    if (block.photoLines > 0) g_.DrawBlockPhoto(dc_, block, g_.top_ - used * kBookHalfLine);
     // Every listing of a person is an entry of the word processor's index.
     if (block.kind == BookBlockKind::kPerson || block.kind == BookBlockKind::kChild ||
         block.kind == BookBlockKind::kSpouse || block.kind == BookBlockKind::kReference)

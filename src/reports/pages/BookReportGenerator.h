@@ -34,6 +34,12 @@ class CBookReportGenerator : public CReportPageGenerator {
   // RTF: a run of the current line's body.
   int TextOutString(rpt::ReportDevice* dc, int x, int y, const std::string& text) override;
   int SetFooterText(rpt::ReportDevice* dc, int x, int y, const std::string& text) override;
+  // RTF: a linked picture in the text flow.
+  int DrawPicture(int owner, int ownerKind, rpt::ReportDevice* dc, rpt::Rect* rect, int option1,
+                  int option2, const CMultimediaItem* item) override;
+  // The photo box of a block whose top line is at y; an empty frame when no
+  // photo could be drawn and space is reserved.
+  void DrawBlockPhoto(rpt::ReportDevice* dc, const rpt::BookBlock& block, int y);
   void WriteRTFFooter(const CPrintInfo* info) override;
   // A number or label left of the line's text: 'r' ends at x + its width
   // (right-aligned, after a tab), 'l' starts at x.

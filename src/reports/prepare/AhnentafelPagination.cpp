@@ -141,8 +141,8 @@ class AhnentafelPass {
     }
     std::string text;
     narrative_.BuildPersonNarrative(NarrativeArgs(person, text));
-    make_.Paragraph(BookBlockKind::kPerson, item, person.rin, person.number, person.generation,
-                    std::move(text), true);
+    make_.Photo(make_.Paragraph(BookBlockKind::kPerson, item, person.rin, person.number,
+                                person.generation, std::move(text), true));
     if (o.generalNotes && o.embedNotes) make_.Notes(item, person.rin, false, 1);
     if (person.generation == 1 && person.marriage > 0) {
       std::string spouseText;
@@ -167,6 +167,7 @@ class AhnentafelPass {
         block.mrin = person.marriage;
         block.gapBefore = 1;
         block.part = 2;
+        make_.Photo(block);
       }
     }
     run_.blocks.back().gapAfter += 1;

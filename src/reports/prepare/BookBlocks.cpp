@@ -7,6 +7,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "Footnotes.h"
+#include "MultimediaChain.h"
 #include "NumberWords.h"
 #include "Ports.h"
 #include "StringTable.h"
@@ -111,6 +112,16 @@ BookBlock& BookBlockMaker::Paragraph(BookBlockKind kind, int person, std::int32_
   }
   run_.blocks.push_back(std::move(block));
   return run_.blocks.back();
+}
+
+void BookBlockMaker::Photo(BookBlock& block) {
+  const BookOptions& o = run_.options;
+  if (!o.photos || block.rin <= 0 || o.photoWidth <= 0 || o.photoHeight <= 0) return;
+  if (!o.photoReserve && DbHasDefaultPhoto(block.rin, db::kIndividual) == 0) return;
+  block.photoLines = (o.photoHeight + kBookHalfLine / 2) / kBookHalfLine;
+  block.photoAllowance = o.photoWidth + 50;
+  block.photoX = block.firstX;
+  block.photoLeft = o.photoLeft;
 }
 
 bool BookBlockMaker::Notes(int person, std::int32_t rin, bool appendix, int part) {

@@ -28,6 +28,9 @@ class BookBlockMaker {
   // The person's numbered paragraph (label hanging left of the text).
   BookBlock& Paragraph(BookBlockKind kind, int person, std::int32_t rin, std::uint32_t number,
                        int generation, std::string text, bool numbered, int x = 400);
+  // Gives the block of rin a photo box when photos are on and rin has a
+  // photo, or space is reserved for missing ones.
+  void Photo(BookBlock& block);
   // The general notes of rin (marked only and confidential as the options
   // say, marks removed): embedded below a paragraph or in the appendix.
   // False when the filtered notes are empty.

@@ -68,6 +68,12 @@ struct BookBlock {
   int keepRoom = 0;                  // half-lines needed for its start, else a new page
   bool pageBreakBefore = false;      // starts a new page unless at the top of one
   bool centred = false;              // one centred line (titles and headings)
+  // A photo box beside the block's first lines (photoLines 0: none): the
+  // lines beside it give up photoAllowance, on the left from photoX.
+  int photoLines = 0;
+  int photoAllowance = 0;
+  int photoX = 0;
+  bool photoLeft = true;
   // A cross reference: the listing it points to. Ahnentafel: the queue item
   // of the first occurrence (refCode -1); register: node and position code.
   int refNode = -1;

@@ -54,6 +54,9 @@ bool BookLayout::Break(std::size_t block, std::size_t offset, BookLayoutSink& si
   budget_ = page_;
   used_ = 0;
   atTop_ = true;
+  // A photo whose person goes on to the next page counts as placed.
+  photoLeft_ = 0;
+  photo_ = nullptr;
   return true;
 }
 
@@ -61,20 +64,36 @@ int BookLayout::Walk(const BookPosition& pos, BookLayoutSink& sink) {
   budget_ = pos.budget;
   used_ = page_ - pos.budget;
   atTop_ = true;
+  photoLeft_ = 0;
+  photo_ = nullptr;
   auto spend = [this](int halfLines) {
     const int n = std::min(halfLines, budget_);
     budget_ -= n;
     used_ += n;
+    photoLeft_ = std::max(photoLeft_ - n, 0);
+  };
+  // The person's block is at least as tall as the photo.
+  auto endPhoto = [&] {
+    if (photoLeft_ > 0) spend(photoLeft_);
+    photoLeft_ = 0;
+    photo_ = nullptr;
   };
   for (std::size_t b = pos.block; b < blocks_.size(); ++b) {
     const BookBlock& block = blocks_[b];
     std::size_t offset = b == pos.block ? pos.offset : 0;
     const bool resumed = b == pos.block && pos.offset > 0;
+    if (photo_ != nullptr && block.person != photo_->person) endPhoto();
     if (!resumed) {
+      if (block.photoLines > 0 && photo_ != nullptr) endPhoto();
       if (block.pageBreakBefore && !atTop_ && !Break(b, 0, sink, 0)) return used_;
       if (!atTop_) spend(block.gapBefore);
-      if (budget_ < std::max(block.keepRoom, 2) && !atTop_ && !Break(b, 0, sink, 0)) return used_;
+      const int room = std::max({block.keepRoom, 2, block.photoLines});
+      if (budget_ < room && !atTop_ && !Break(b, 0, sink, 0)) return used_;
       sink.BlockStart(b, block, used_);
+      if (block.photoLines > 0) {
+        photo_ = &block;
+        photoLeft_ = block.photoLines + 1;
+      }
     }
 
     if (block.centred || block.kind == BookBlockKind::kReference) {
@@ -92,8 +111,18 @@ int BookLayout::Walk(const BookPosition& pos, BookLayoutSink& sink) {
     bool first = offset == 0;
     while (offset < text.size()) {
       if (budget_ < 2 && !Break(b, offset, sink, set.style)) return used_;
-      const int width = first ? block.firstWidth : block.laterWidth;
-      const int x = first ? block.firstX : block.laterX;
+      int width = first ? block.firstWidth : block.laterWidth;
+      int x = first ? block.firstX : block.laterX;
+      if (photoLeft_ > 0 && photo_ != nullptr) {
+        // Beside the photo: on its right, or short of it on the right.
+        if (photo_->photoLeft) {
+          const int start = std::max(x, photo_->photoX + photo_->photoAllowance);
+          width -= start - x;
+          x = start;
+        } else {
+          width -= photo_->photoAllowance;
+        }
+      }
       const std::uint8_t style = set.style;
       const std::string_view rest = text.substr(offset);
       const std::size_t length = FitTextLine(rest, dc_, width, width / 85, &set);
@@ -110,8 +139,10 @@ int BookLayout::Walk(const BookPosition& pos, BookLayoutSink& sink) {
         offset += 2;
       }
     }
+    if (block.gapAfter > 0) endPhoto();
     spend(block.gapAfter);
   }
+  endPhoto();
   return used_;
 }
 

@@ -67,6 +67,9 @@ class BookLayout {
   int budget_ = 0;
   int used_ = 0;
   bool atTop_ = true;
+  // The photo box still beside the text: half-lines left and its block.
+  int photoLeft_ = 0;
+  const BookBlock* photo_ = nullptr;
 };
 
 // The first index record of each index page: the first page holds

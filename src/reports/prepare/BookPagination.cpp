@@ -52,6 +52,11 @@ BookOptions ReadBookOptions(plat::ProfilePort& profile, bool modifiedRegister,
   o.titleOnly = flag("TitleOnly", 0);
   o.confidential = flag("Confident", 0);
   o.markedOnly = flag("MarkedOnly", 0);
+  o.photos = flag("PhotoOpt", 0);
+  o.photoLeft = profile.GetInt("BkRpt", "PhotoPlace", 0) == 0;
+  o.photoReserve = flag("PhotoRsrv", 0);
+  o.photoWidth = std::max(profile.GetInt("BkRpt", "PhotoX", 1000), 0);
+  o.photoHeight = std::max(profile.GetInt("BkRpt", "PhotoY", 1250), 0);
   o.notesFont = profile.GetString("Options", "FontNotesRpt", "Times New Roman;Normal;9pt");
   // A hand-edited profile may ask for more generations than the numbers hold.
   if (!modifiedRegister)

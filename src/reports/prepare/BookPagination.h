@@ -52,8 +52,13 @@ struct BookOptions {
   bool titleOnly = false;
   bool confidential = false;
   bool markedOnly = false;
-  int textWidth = 6500;   // thousandths of an inch
-  int pageHalfLines = 0;  // (printable height - 180) / 83; web: persons per page
+  bool photos = false;        // PhotoOpt
+  bool photoLeft = true;      // PhotoPlace 0
+  bool photoReserve = false;  // PhotoRsrv: a box also for a person without a photo
+  int photoWidth = 1000;      // PhotoX
+  int photoHeight = 1250;     // PhotoY
+  int textWidth = 6500;       // thousandths of an inch
+  int pageHalfLines = 0;      // (printable height - 180) / 83; web: persons per page
   int indexColumns = 1;
   std::string notesFont = "Times New Roman;Normal;9pt";
   std::string titlePrefix, titleSuffix;  // empty prefix: the book's default

@@ -248,6 +248,7 @@ class RegisterPass {
     block.mrin = mrin;
     block.gapBefore = 1;
     block.part = 1;
+    make_.Photo(block);
     if (o.generalNotes && o.embedNotes && spouse > 0) make_.Notes(node, spouse, false, 1);
   }
 
@@ -273,8 +274,8 @@ class RegisterPass {
       std::string text;
       narrative_.BuildPersonNarrative(
           PersonArgs(person.rin, person.number, person.generation, text));
-      make_.Paragraph(BookBlockKind::kPerson, i, person.rin, person.number, person.generation,
-                      std::move(text), true);
+      make_.Photo(make_.Paragraph(BookBlockKind::kPerson, i, person.rin, person.number,
+                                  person.generation, std::move(text), true));
       if (o.generalNotes && o.embedNotes) make_.Notes(i, person.rin, false, 1);
     }
     const bool several = families.size() > 1;
