@@ -303,7 +303,13 @@ class CBookReportGenerator::PageSink : public BookLayoutSink {
   bool NewPage(const BookPosition&) override { return false; }
 
   void BlockStart(std::size_t, const BookBlock& block, int used) override {
-    if (block.photoLines > 0) g_.DrawBlockPhoto(dc_, block, g_.top_ - used * kBookHalfLine);
+    const int y = g_.top_ - used * kBookHalfLine;
+    if (block.photoLines > 0) g_.DrawBlockPhoto(dc_, block, y);
+    if (block.kind == BookBlockKind::kSourcesHeading) {
+      // A rule across above a chapter's sources.
+      g_.MoveToPrintOnly(dc_, g_.left_, y + kBookHalfLine);
+      g_.LineToPrintOnly(dc_, g_.left_ + CurrentBook().options.textWidth, y + kBookHalfLine);
+    }
     // Every listing of a person is an entry of the word processor's index.
     if (block.kind == BookBlockKind::kPerson || block.kind == BookBlockKind::kChild ||
         block.kind == BookBlockKind::kSpouse || block.kind == BookBlockKind::kReference)
@@ -519,12 +525,21 @@ void CBookReportGenerator::DrawIndexPage(ReportDevice* dc, const BookPageEntry& 
       }
       const std::string numberText = Format("%lu", number) + (spouse ? "S" : "");
       const int numberX = x0 + numberRight - dc->GetTextExtent(numberText).cx;
+      int leaderStart = x0;
       if (n == 0 || rinOf(n - 1) != e.payload1) {
         const std::string tag = FormatLifeYearTag(e.payload1);
         const int room = numberX - x0 - dc->GetTextExtent(tag).cx - 100;
         std::string name = BookPersonName(e.payload1, true);
         while (!name.empty() && dc->GetTextExtent(name).cx > room) name.pop_back();
-        AddLinePrefix(dc, 'l', x0, y, tag.empty() ? name : name + " " + tag);
+        const std::string shown = tag.empty() ? name : name + " " + tag;
+        AddLinePrefix(dc, 'l', x0, y, shown);
+        leaderStart = x0 + dc->GetTextExtent(shown).cx;
+      }
+      // A leader of short rules from the name to the number.
+      for (int x = (leaderStart - x0 + 200 + 99) / 100 * 100 + x0; x + 40 < numberX - 100;
+           x += 100) {
+        MoveToPrintOnly(dc, x, y - 132);
+        LineToPrintOnly(dc, x + 40, y - 132);
       }
       AddLinePrefix(dc, 'r', numberX, y, numberText);
       if (genColumn) right(x0 + genRight, y, std::to_string(generation));
