@@ -554,7 +554,10 @@ TEST_F(BookRtfTest, LibreOfficeKeepsTheParagraphsAndIndexMarks) {
   if (!OnPath("soffice") || !OnPath("unzip")) GTEST_SKIP() << "LibreOffice or unzip missing";
   ScopedCodePage western(plat::kCodePageWestern);
   const Collapse f = Notes();
-  BookOptions o = Print(f.kevin);
+  // The book of a child whose name holds RTF's special characters.
+  const std::int32_t odd = Person("J\xf6rg {Brace}", "Back\\Slash", 'M', 1995);
+  Child(Marry(f.kevin, Person("Zoe", "Zane", 'F', 1991)), odd);
+  BookOptions o = Print(odd);
   o.pageHalfLines = 40;
   o.generalNotes = true;
   o.embedNotes = false;
@@ -576,7 +579,8 @@ TEST_F(BookRtfTest, LibreOfficeKeepsTheParagraphsAndIndexMarks) {
       0);
   const std::string content = ReadAll(xml);
   EXPECT_EQ(Count(content, "<text:alphabetical-index-mark "), marks);
-  for (const char* text : {"Kevin", "Arthur", "First Generation", "Appendix A", "Index"})
+  for (const char* text : {"J\xc3\xb6rg {Brace}", "Back\\Slash", "Kevin", "Arthur",
+                           "First Generation", "Appendix A", "Index"})
     EXPECT_NE(content.find(text), std::string::npos) << text;
   // Every printed line of the book is a paragraph of its own.
   const std::regex line(R"(\\li-?\d+\\fi-?\d+ )");

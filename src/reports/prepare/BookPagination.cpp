@@ -92,7 +92,11 @@ std::pair<std::size_t, std::size_t> ChapterCitations(const BookRun& run, int gen
   const std::size_t count = run.citations.size();
   if (!run.options.endChapter) return {0, count};
   const auto g = static_cast<std::size_t>(std::max(generation, 1));
-  const std::size_t first = g >= 2 && g - 2 < run.boundaries.size() ? run.boundaries[g - 2] : 0;
+  // A chapter begins where the one before it ended; when that end is not
+  // recorded the chapter has no citations of its own (none is listed twice).
+  const std::size_t first = g < 2                           ? 0
+                            : g - 2 < run.boundaries.size() ? run.boundaries[g - 2]
+                                                            : count;
   const std::size_t last = g - 1 < run.boundaries.size() ? run.boundaries[g - 1] : count;
   return {std::min(first, count), std::min(std::max(first, last), count)};
 }
