@@ -151,6 +151,11 @@ TEST_F(BooksTest, ThirtyTwoGenerationsReachTheLargestNumberAndNoFurther) {
   }
   EXPECT_EQ(persons.back().number, 4294967295u);
   EXPECT_EQ(CurrentBook().options.generations, 32);
+
+  // One generation queues no parents.
+  o.generations = 1;
+  ASSERT_GT(PaginateAhnentafel(o, nullptr), 0);
+  EXPECT_EQ(CurrentBook().persons.size(), 1u);
 }
 
 TEST(BookWebPlans, GenerationPagesKeepCouplesTogether) {

@@ -101,7 +101,10 @@ class RegisterPass {
     if (o.sourceNotes && o.endChapter) make_.ChapterSources(generation_);
     if (o.mode == 0 && o.generalNotes && !o.embedNotes) {
       bool opened = false;
+      std::unordered_map<std::int32_t, bool> done;
       for (auto& [key, listing] : run_.listings) {
+        // A person's notes once, unless repeats are printed in full.
+        if (o.repeat != 2 && !done.emplace(listing.rin, true).second) continue;
         if (BookNotes(o, listing.rin).empty()) continue;
         if (!opened) make_.NotesAppendixHeading();
         opened = true;
@@ -304,7 +307,8 @@ class RegisterPass {
     const BookOptions& o = run_.options;
     std::string text;
     BookBlockKind kind = BookBlockKind::kChild;
-    if (child.repeated && !child.carried) {
+    if (child.repeated) {
+      // Listed before: its new number and a reference to the first listing.
       kind = BookBlockKind::kReference;
     } else if (child.carried) {
       ChildEntryArgs a;
@@ -327,7 +331,7 @@ class RegisterPass {
       block.refNode = first.node;
       block.refCode = first.code;
     }
-    if (child.carried) block.prefixes.push_back({100, 'l', "+"});
+    if (child.carried && !child.repeated) block.prefixes.push_back({100, 'l', "+"});
     block.prefixes.push_back({700, 'r', std::to_string(child.number)});
     const int sex = DbGetSex(child.rin);
     block.prefixes.push_back({750, 'l', sex == 'M' ? "M" : sex == 'F' ? "F" : " "});
