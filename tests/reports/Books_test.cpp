@@ -127,6 +127,15 @@ TEST_F(BooksTest, AhnentafelNumbersAndRepeatedAncestors) {
     EXPECT_EQ(persons[1].marriage, f.cousins);
     EXPECT_EQ(persons[2].marriage, 0);
     EXPECT_EQ(persons[3].marriage, f.charlesEdith);
+    // The web writer's links: child to first parent and back.
+    EXPECT_EQ(persons[0].parentItem, 1);
+    EXPECT_EQ(persons[1].childItem, 0);
+    EXPECT_EQ(persons[2].childItem, 0);
+    EXPECT_EQ(persons[2].parentItem, 5) << "Helen's father George";
+    // One generation a page in the web plan.
+    EXPECT_EQ(persons[0].page, 1);
+    EXPECT_EQ(persons[2].page, 2);
+    EXPECT_EQ(persons[3].page, 3);
   }
 }
 
@@ -583,6 +592,14 @@ TEST_F(BookRtfTest, LibreOfficeKeepsTheParagraphsAndIndexMarks) {
           ("unzip -p '" + dir.File("ahnentafel.odt") + "' content.xml > '" + xml + "'").c_str()),
       0);
   const std::string content = ReadAll(xml);
+  // With KORVANE_RTF_KEEP set, the book is kept there as RTF and as PDF.
+  if (const char* keep = std::getenv("KORVANE_RTF_KEEP")) {
+    fs::create_directories(keep);
+    fs::copy_file(path, fs::path(keep) / "ahnentafel.rtf", fs::copy_options::overwrite_existing);
+    std::system(
+        (soffice + "--convert-to pdf --outdir '" + keep + "' '" + path + "' >/dev/null 2>&1")
+            .c_str());
+  }
   EXPECT_EQ(Count(content, "<text:alphabetical-index-mark "), marks);
   for (const char* text : {"J\xc3\xb6rg {Brace}", "Back\\Slash", "Kevin", "Arthur",
                            "First Generation", "Appendix A", "Index"})

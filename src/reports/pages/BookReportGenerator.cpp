@@ -345,6 +345,8 @@ class CBookReportGenerator::PageSink : public BookLayoutSink {
   }
 
   void ParagraphBreak(const BookBlock&) override { g_.AddParagraphBreak(dc_); }
+  // In the word processor's flow the space between blocks is an empty line.
+  void Gap(int) override { g_.AddParagraphBreak(dc_); }
 
  private:
   // "<B>name</B> is printed as #n on page p."

@@ -86,7 +86,10 @@ int BookLayout::Walk(const BookPosition& pos, BookLayoutSink& sink) {
     if (!resumed) {
       if (block.photoLines > 0 && photo_ != nullptr) endPhoto();
       if (block.pageBreakBefore && !atTop_ && !Break(b, 0, sink, 0)) return used_;
-      if (!atTop_) spend(block.gapBefore);
+      if (!atTop_ && block.gapBefore > 0) {
+        spend(block.gapBefore);
+        sink.Gap(block.gapBefore);
+      }
       const int room = std::max({block.keepRoom, 2, block.photoLines});
       if (budget_ < room && !atTop_ && !Break(b, 0, sink, 0)) return used_;
       sink.BlockStart(b, block, used_);
@@ -139,8 +142,11 @@ int BookLayout::Walk(const BookPosition& pos, BookLayoutSink& sink) {
         offset += 2;
       }
     }
-    if (block.gapAfter > 0) endPhoto();
-    spend(block.gapAfter);
+    if (block.gapAfter > 0) {
+      endPhoto();
+      spend(block.gapAfter);
+      sink.Gap(block.gapAfter);
+    }
   }
   endPhoto();
   return used_;

@@ -45,6 +45,8 @@ class BookLayoutSink {
                     std::string_view /*text*/, std::uint8_t /*style*/) {}
   // A paragraph break inside a block.
   virtual void ParagraphBreak(const BookBlock&) {}
+  // Space between blocks (not at the top of a page).
+  virtual void Gap(int /*halfLines*/) {}
 };
 
 class BookLayout {
