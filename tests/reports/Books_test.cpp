@@ -122,6 +122,15 @@ TEST_F(BooksTest, AhnentafelNumbersAndRepeatedAncestors) {
     EXPECT_EQ(persons[static_cast<std::size_t>(second.firstOccurrence)].number, 8u);
     EXPECT_EQ(persons[10].slot, highest + 2);
     EXPECT_EQ(persons[7].slot, f.arthur) << "first occurrences keep the RIN slot";
+    // The slot file: the first occurrence under the RIN, the second above
+    // the highest RIN, each with its number, generation and page.
+    const BookPersonSlot first = ReadBookPersonSlot(f.arthur);
+    EXPECT_EQ(first.number, 8u);
+    EXPECT_EQ(first.generation, 4);
+    EXPECT_EQ(first.page, persons[7].page);
+    EXPECT_EQ(ReadBookPersonSlot(highest + 1).number, 14u);
+    EXPECT_EQ(ReadBookPersonSlot(f.edith).number, 5u);
+    EXPECT_EQ(ReadBookPersonSlot(highest + 99).number, 0u) << "an unused slot reads empty";
     // The father carries the marriage of the child's parents, the mother only
     // without a father.
     EXPECT_EQ(persons[1].marriage, f.cousins);

@@ -49,6 +49,7 @@ class AhnentafelPass {
   }
 
   bool Done() const { return next_ >= run_.persons.size(); }
+  bool WriteFailed() const { return writeFailed_; }
 
   // Lays out the next queue item; false when the limit is passed.
   bool Step() {
@@ -112,14 +113,18 @@ class AhnentafelPass {
   bool LayOut(std::size_t p) {
     const BookOptions& o = run_.options;
     BookPerson& person = run_.persons[p];
-    const auto found = firstItem_.find(person.rin);
-    if (found != firstItem_.end()) {
-      person.firstOccurrence = found->second;
+    // A nonzero number in the person's slot: placed before.
+    if (ReadBookPersonSlot(person.rin).number != 0) {
+      person.firstOccurrence = firstItem_.at(person.rin);
       person.slot = ++nextSlot_;
     } else {
       firstItem_.emplace(person.rin, static_cast<int>(p));
     }
     const bool repeated = person.firstOccurrence >= 0;
+    if (!WriteBookPersonSlot(person.slot, {person.number, person.generation, 0, 0})) {
+      writeFailed_ = true;
+      return false;
+    }
 
     if (person.generation != generation_) {
       if (generation_ > 0) {
@@ -207,6 +212,7 @@ class AhnentafelPass {
   std::size_t next_ = 0;
   int generation_ = 0;
   std::int32_t nextSlot_ = 0;
+  bool writeFailed_ = false;
 };
 
 bool IsLiveIndividual(std::int32_t rin) {
@@ -246,7 +252,7 @@ int PaginateAhnentafel(const BookOptions& options, ReportDevice* dc) {
   run.fonts = BookFonts::Make(options.notesFont);
   run.highestRin = std::max<std::int32_t>(DbGetMaxRecordCount(db::kIndividual), 0);
   const std::string title = res::LoadString(kIdsChart);
-  if (!OpenBookWorkFiles(run, title)) {
+  if (!OpenBookWorkFiles(run, title, kAhnentafelSlotFileName)) {
     CleanupBookPages();
     return 0;
   }
@@ -265,6 +271,7 @@ int PaginateAhnentafel(const BookOptions& options, ReportDevice* dc) {
       overLimit = true;
       return BatchResult::Failed;
     }
+    if (pass.WriteFailed()) return BatchResult::DiskFull;
     if (web && run.persons.size() % 20 == 0)
       window.SetNumber(static_cast<int>(run.persons.size() / 20 + 1));
     return pass.Done() ? BatchResult::Done : BatchResult::More;
@@ -272,13 +279,23 @@ int PaginateAhnentafel(const BookOptions& options, ReportDevice* dc) {
   if (result == BatchResult::Done && state.running == 0) result = BatchResult::Failed;
   state.running = 0;
   if (overLimit) return 0;  // cleaned up with the message
+  if (result == BatchResult::DiskFull)
+    plat::MessageBox(res::LoadString(3487), title, plat::kMbOk | plat::kMbIconExclamation);
   if (result != BatchResult::Done || !pass.Finish()) {
     CleanupBookPages();
     return 0;
   }
   DiscardCitationNumberLists();
-  if (web) return PlanAhnentafelWebPages(run.persons, options.pageHalfLines);
-  const int pages = PaginateBookBlocks(run, *dc);
+  int pages = web ? PlanAhnentafelWebPages(run.persons, options.pageHalfLines)
+                  : PaginateBookBlocks(run, *dc);
+  // Each slot gets the page of its person and of the person's notes.
+  for (const BookPerson& person : run.persons) {
+    const BookPerson* first = GetBookPerson(person.firstOccurrence);
+    const int notesPage = (first != nullptr ? first : &person)->notesPage;
+    if (!WriteBookPersonSlot(person.slot,
+                             {person.number, person.generation, person.page, notesPage}))
+      pages = 0;
+  }
   if (pages <= 0) CleanupBookPages();
   return pages;
 }

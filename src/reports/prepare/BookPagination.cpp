@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -114,14 +115,31 @@ void CleanupBookPages() {
   if (CurrentDatabase != nullptr) SetReportImageMode(0);
 }
 
-bool OpenBookWorkFiles(BookRun& run, const std::string& title) {
+bool OpenBookWorkFiles(BookRun& run, const std::string& title, const std::string& slotFile) {
+  const std::uint64_t blocks = static_cast<std::uint64_t>(run.highestRin) / 50 + 1;
+  const std::uint64_t slotBytes = slotFile.empty() ? 0 : blocks * 50 * kBookSlotSize;
   std::string base;
-  if (GetTempPathWithSpace(base, 65535) < 65535) {
+  const std::uint64_t needed = std::max<std::uint64_t>(slotBytes, 65535);
+  if (GetTempPathWithSpace(base, needed) < needed) {
     plat::MessageBox(res::LoadString(3487), title, plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
   run.folder = PaginationWorkFolder(base);
   BookIndex().Reset();
+  if (!slotFile.empty()) {
+    const std::string path = run.folder + slotFile;
+    auto file = std::make_unique<plat::FileHandle>();
+    const int error = file->Create(path);
+    if (error != plat::kFileOk) {
+      ShowFileError(error, title, "Temp File");
+      return false;
+    }
+    Paginator().workFile.Adopt(std::move(file), path);
+    if (!Paginator().workFile.ZeroFill(blocks, 50 * kBookSlotSize)) {
+      plat::MessageBox(res::LoadString(3487), title, plat::kMbOk | plat::kMbIconExclamation);
+      return false;
+    }
+  }
   if (!run.options.index) return true;
   const std::string path = run.folder + kBookIndexFileName;
   auto file = std::make_unique<plat::FileHandle>();
@@ -133,6 +151,24 @@ bool OpenBookWorkFiles(BookRun& run, const std::string& title) {
   }
   Paginator().indexFile.Adopt(std::move(file), path);
   return true;
+}
+
+BookPersonSlot ReadBookPersonSlot(std::int32_t slot) {
+  std::array<std::uint8_t, kBookSlotSize> bytes{};
+  if (slot < 0 || !Paginator().workFile.IsOpen()) return {};
+  Paginator().workFile.ReadRecord(static_cast<std::uint64_t>(slot), bytes);
+  return {static_cast<std::uint32_t>(GetInt32LE(bytes, 0)), GetInt32LE(bytes, 4),
+          GetInt32LE(bytes, 8), GetInt32LE(bytes, 12)};
+}
+
+bool WriteBookPersonSlot(std::int32_t slot, const BookPersonSlot& value) {
+  if (slot < 0 || !Paginator().workFile.IsOpen()) return false;
+  std::array<std::uint8_t, kBookSlotSize> bytes{};
+  PutInt32LE(bytes, 0, static_cast<std::int32_t>(value.number));
+  PutInt32LE(bytes, 4, value.generation);
+  PutInt32LE(bytes, 8, value.page);
+  PutInt32LE(bytes, 12, value.notesPage);
+  return Paginator().workFile.WriteRecord(static_cast<std::uint64_t>(slot), bytes);
 }
 
 namespace {

@@ -144,10 +144,26 @@ std::pair<std::size_t, std::size_t> ChapterCitations(const BookRun& run, int gen
 // deletes the work files and ends the report picture mode.
 void CleanupBookPages();
 
-// Creates the run's work folder and, with the index on, "~bkindex.tmp" (a
-// failure tells the user and the book goes on without an index). False when
-// no work folder could be had.
-bool OpenBookWorkFiles(BookRun& run, const std::string& title);
+// Creates the run's work folder, the person-slot file slotFile (when named:
+// 16 bytes a RIN, zero-filled in blocks of 50 slots, after a free-space
+// check) and, with the index on, "~bkindex.tmp" (a failure tells the user
+// and the book goes on without an index). False when the folder or the slot
+// file could not be had (the user has been told).
+bool OpenBookWorkFiles(BookRun& run, const std::string& title, const std::string& slotFile = {});
+
+// A person's slot in the slot file: Ahnentafel number (0: empty), generation,
+// page of the paragraph, page of the appendix notes.
+struct BookPersonSlot {
+  std::uint32_t number = 0;
+  std::int32_t generation = 0;
+  std::int32_t page = 0;
+  std::int32_t notesPage = 0;
+};
+constexpr std::size_t kBookSlotSize = 16;
+constexpr const char* kAhnentafelSlotFileName = "~KorDUPAH.TMP";
+// Slot s of the slot file (zeros outside what was written).
+BookPersonSlot ReadBookPersonSlot(std::int32_t slot);
+bool WriteBookPersonSlot(std::int32_t slot, const BookPersonSlot& value);
 // Measures the blocks into page entries (index pages appended when the index
 // is on); answers the page count.
 int PaginateBookBlocks(BookRun& run, ReportDevice& dc);
