@@ -495,6 +495,41 @@ TEST_F(BookPagesTest, DrawnPagesStayAboveTheLastLineAndShowTheIndex) {
   EXPECT_EQ(dc.calls[0], "TextOut 0 0 System Error:  Unable to print this page");
 }
 
+TEST_F(BookPagesTest, ARepeatedChildRefersToItsFirstListing) {
+  const Collapse f = Family();
+  const std::int32_t zoe = Person("Zoe", "Zane", 'F', 1991);
+  Child(Marry(f.kevin, zoe), Person("Liam", "Ashdown", 'M', 2015));
+  BookOptions o = Print(f.arthur);
+  o.repeat = 0;
+  o.generations = 10;
+  const int pages = PaginateModifiedRegister(o, &dc);
+  ASSERT_GT(pages, 1);
+  CBookReportGenerator g(true);
+  std::vector<std::string> texts;
+  for (int page = 1; page <= pages; ++page) {
+    if (FindBookPage(page)->section == BookPageEntry::kIndex) continue;
+    CPrintInfo info;
+    info.currentPage = page;
+    dc.calls.clear();
+    g.DrawPage(&dc, &info);
+    for (const std::string& call : dc.calls)
+      if (call.rfind("TextOut ", 0) == 0)  // "TextOut x y text"
+        texts.push_back(call.substr(call.find(' ', call.find(' ', 8) + 1) + 1));
+  }
+  auto drawn = [&](const std::string& text) {
+    int n = 0;
+    for (const std::string& t : texts) n += t.find(text) != std::string::npos ? 1 : 0;
+    return n;
+  };
+  int page = 0;
+  ASSERT_EQ(FindRegisterEntryPage(f.kevin, page), 6u);
+  // Kevin's second listing (7, under Helen): a reference, not carried.
+  EXPECT_EQ(drawn(" is printed as #6 on page " + std::to_string(page) + "."), 1);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "7"), 1) << "the new number";
+  // Carried children: Charles, Diana, Frank, Helen and the first Kevin.
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "+"), 5);
+}
+
 TEST_F(BookPagesTest, AStartWithoutParentsOrFamiliesIsOnePageAndTheIndex) {
   const std::int32_t alone = Person("Alone", "Single", 'F', 1950);
   Person("Other", "Person", 'M', 1950);

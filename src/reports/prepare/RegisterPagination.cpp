@@ -337,6 +337,7 @@ class RegisterPass {
     block.prefixes.push_back({750, 'l', sex == 'M' ? "M" : sex == 'F' ? "F" : " "});
     block.prefixes.push_back({1300, 'r', FormatRomanNumeral(numeral, false) + "."});
     if (kind != BookBlockKind::kChild || child.carried) return;
+    make_.Photo(block);
     if (o.generalNotes && o.embedNotes) make_.Notes(i, child.rin, false, 3 + child.code);
     // The families of a child who is not carried forward.
     if (child.repeated && o.repeat != 2) return;
