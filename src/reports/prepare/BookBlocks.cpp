@@ -122,6 +122,11 @@ void BookBlockMaker::Photo(BookBlock& block) {
   block.photoAllowance = o.photoWidth + 50;
   block.photoX = block.firstX;
   block.photoLeft = o.photoLeft;
+  // A chapter heading keeps room for the photo of the person below it.
+  const std::size_t n = run_.blocks.size();
+  if (n >= 2 && &block == &run_.blocks.back() &&
+      run_.blocks[n - 2].kind == BookBlockKind::kChapterHeading)
+    run_.blocks[n - 2].keepRoom = std::max(run_.blocks[n - 2].keepRoom, block.photoLines + 5);
 }
 
 bool BookBlockMaker::Notes(int person, std::int32_t rin, bool appendix, int part) {
