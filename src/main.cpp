@@ -8,6 +8,7 @@
 
 #include "AddCommands.h"
 #include "AddOnCommands.h"
+#include "BookRegistration.h"
 #include "EditCommands.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
+  rpt::RegisterBookReports();
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

@@ -1,0 +1,198 @@
+// The Ahnentafel and the Modified Register printed on a Qt PDF printer:
+// pdftotext finds each person's number and name on the page the book's index
+// gives. With KORVANE_REPORT_KEEP set the PDFs are kept there, to look at
+// their pages (pdftoppm).
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <fstream>
+#include <regex>
+
+#include "BookKinds.h"
+#include "BookPagination.h"
+#include "BookReportGenerator.h"
+#include "ChartBox.h"
+#include "CitationRecord.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "IndividualRecord.h"
+#include "QtReportDevice.h"
+#include "RecordAccess.h"
+#include "SourceRecord.h"
+#include "TempDir.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::int32_t Person(const std::string& given, const std::string& surname, char sex, int born) {
+  CIndividualRecord p;
+  p.givenNames[0] = given;
+  p.surname = surname;
+  p.sex = sex;
+  p.birth.date.Set(born, 4, 2);
+  p.birth.place[0] = "Ashbourne";
+  return static_cast<std::int32_t>(family::Add(p, 0));
+}
+
+// Four generations of ancestors above the start person, each with notes and
+// a cited birth; a line of descendants below the oldest couple.
+std::int32_t BuildFamily(std::vector<std::int32_t>& everyone) {
+  CSourceRecord source;
+  source.title = "Parish Register of Saint Oswald";
+  const std::int32_t register_ = DbAddRecord(db::kSource, 0, &source);
+  const char* surnames[] = {"Harrington", "Whitfield", "Osborne",  "Kendrick", "Pemberton",
+                            "Ashcroft",   "Blackwood", "Carrow",   "Dunmore",  "Ellery",
+                            "Fairbairn",  "Gresham",   "Holloway", "Ingram",   "Jessop"};
+  std::vector<std::int32_t> level{Person("Eleanor", "Harrington", 'F', 1950)};
+  everyone = level;
+  int next = 1;
+  for (int generation = 2; generation <= 4; ++generation) {
+    std::vector<std::int32_t> parents;
+    for (std::int32_t child : level) {
+      const std::int32_t father =
+          Person("Thomas", surnames[next++ % 15], 'M', 1950 - 28 * generation);
+      const std::int32_t mother =
+          Person("Mary", surnames[next++ % 15], 'F', 1952 - 28 * generation);
+      const std::int32_t mrin = DbSetRelation(father, mother, db::kRelHusband, 0);
+      DbSetRelation(child, 0, db::kRelParents, mrin);
+      parents.push_back(father);
+      parents.push_back(mother);
+    }
+    level = parents;
+    everyone.insert(everyone.end(), parents.begin(), parents.end());
+  }
+  for (std::int32_t rin : everyone) {
+    std::string notes;
+    for (int p = 0; p < 3; ++p)
+      notes +=
+          "A paragraph of family notes, told by a cousin and written down in the "
+          "parish book, long enough to wrap over several lines.\r\n\r\n";
+    DbSetNotes(rin, notes, 0, 0, db::kIndividual);
+    CCitationRecord c;
+    c.sourceRin = register_;
+    c.ownerLetter = db::kOwnerBirth;
+    c.ownerNumber = rin;
+    c.pageText = "folio " + std::to_string(rin);
+    DbAddRecord(db::kCitation, 0, &c);
+  }
+  return everyone.front();
+}
+
+}  // namespace
+
+class BooksPdfTest : public QObject {
+  Q_OBJECT
+ private:
+  // Prints the book; fills page -> text and checks every index entry.
+  void PrintAndCheck(bool modifiedRegister, std::int32_t start, const std::string& pdf,
+                     std::size_t persons) {
+    int pages = 0;
+    struct Expected {
+      std::string number, given, surname;
+      int page;
+    };
+    std::vector<Expected> expected;
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setResolution(600);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pdf));
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      fw::CQtReportDevice dc(&printer);
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      rpt::PrintableArea area;
+      rpt::GetPrintableMargins(dc, 1000, 1000, 1000, 1000, area, false);
+      pages = rpt::PaginateBookKind(modifiedRegister, &dc, area.width, area.height, start);
+      QVERIFY(pages > 2);
+      CBookReportGenerator g(modifiedRegister);
+      g.BeginPrinting(&dc, nullptr);
+      CPrintInfo info;
+      for (int page = 1; page <= pages; ++page) {
+        if (page > 1) printer.newPage();
+        dc.SetMapMode(rpt::MM_HIENGLISH);
+        info.currentPage = page;
+        QCOMPARE(g.DrawPage(&dc, &info), 1);
+      }
+      // What the index says: every listed person's number and page.
+      const rpt::BookRun& run = rpt::CurrentBook();
+      rpt::BookIndexEntry e;
+      for (std::uint32_t n = 0; rpt::GetBookIndexEntry(n, e); ++n) {
+        CIndividualRecord person;
+        QCOMPARE(DbGetRecord(e.payload1, db::kIndividual, &person), 1);
+        std::uint32_t number = 0;
+        int page = 0;
+        if (modifiedRegister) {
+          const auto& listing = run.listings.at({e.payload3, e.payload2});
+          if (listing.spouse) continue;  // shown in the spouse's paragraph by name only
+          number = listing.number;
+          page = run.blockPage[listing.block];
+        } else {
+          const rpt::BookPerson* p = rpt::GetBookPerson(e.payload3);
+          number = p->number;
+          page = p->page;
+        }
+        expected.push_back({std::to_string(number), person.givenNames[0], person.surname, page});
+      }
+      rpt::CleanupBookPages();
+    }
+    QCOMPARE(expected.size(), persons);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    for (const Expected& x : expected) {
+      const std::string txt = pdf + "." + std::to_string(x.page) + ".txt";
+      QCOMPARE(QProcess::execute("pdftotext",
+                                 {"-f", QString::number(x.page), "-l", QString::number(x.page),
+                                  QString::fromStdString(pdf), QString::fromStdString(txt)}),
+               0);
+      const std::string text = ReadAll(txt);
+      // The number as a whole number ("12." before a paragraph, "12" in a
+      // children list).
+      const std::regex number("(^|[^0-9])" + x.number + "([^0-9]|$)");
+      QVERIFY2(std::regex_search(text, number),
+               (x.number + " on page " + std::to_string(x.page)).c_str());
+      QVERIFY2(text.find(x.surname) != std::string::npos,
+               (x.surname + " on page " + std::to_string(x.page)).c_str());
+    }
+  }
+
+ private slots:
+  void indexPagesMatchThePrintedPages() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    profile.SetInt("BkRpt", "OtherNotes", 1);
+    profile.SetInt("BkRpt", "EmbedNotes", 0);
+    profile.SetInt("BkRpt", "SourceNotes", 1);
+    profile.SetInt("BkRpt", "EndChap", 0);
+    profile.SetInt("BkRpt", "Index", 1);
+    profile.SetInt("BkRpt", "PhotoOpt", 1);
+    profile.SetInt("BkRpt", "PhotoRsrv", 1);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    TempDir dir;
+    const QString keepEnv = qEnvironmentVariable("KORVANE_REPORT_KEEP");
+    const std::string keep = keepEnv.isEmpty() ? dir.Path() : keepEnv.toStdString() + "/";
+    const std::string family = dir.Path() + "books.fam";
+    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    std::vector<std::int32_t> everyone;
+    const std::int32_t start = BuildFamily(everyone);
+    PrintAndCheck(false, start, keep + "ahnentafel.pdf", 15);
+    profile.SetInt("BkRpt", "PhotoPlace", 1);
+    profile.SetInt("BkRpt", "EndChap", 1);
+    // The oldest father: his line of four generations down to the start. A
+    // carried child is listed under its parents and again with its own
+    // paragraph: 1 + 2 x 2 + 1 listings.
+    PrintAndCheck(true, everyone.back() - 1, keep + "register.pdf", 6);
+    DbCloseCurrent();
+    QVERIFY(boxes.Calls().empty());
+  }
+};
+
+QTEST_MAIN(BooksPdfTest)
+#include "books_pdf_qtest.moc"
