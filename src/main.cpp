@@ -14,6 +14,7 @@
 #include "KorApp.h"
 #include "ListCommands.h"
 #include "ListRegistration.h"
+#include "SummaryReports.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
 #include "MergeCommands.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
+  rpt::RegisterSummaryReports();
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

@@ -1,4 +1,5 @@
 #include "IndividualSummaryGenerator.h"
+#include "IndividualSummaryRun.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -733,6 +734,28 @@ void CIndividualSummaryGenerator::DrawNames(ReportDevice* dc, const Frame& f, in
   if (record.trailing[1] != 0)
     Text(dc, columnFont_, col3, y - 595,
          S(kIdsSubmittedLrl) + ": " + StampDate(record.trailing[1]));
+}
+
+}  // namespace rpt
+
+namespace rpt {
+
+int PaginateIndividualSummaryRun(ReportDevice* dc, std::int32_t startRin, const CBitSet* set) {
+  if (dc == nullptr) return 0;
+  const IndividualSummaryOptions options = IndividualSummaryOptions::Load();
+  SummaryRunRequest request;
+  if (options.listOpt)
+    request.set = set;
+  else
+    request.individual = startRin;
+  const SummaryWalkSetup setup = MakeSummaryWalkSetup(dc, options);
+  return PaginateIndividualSummary(request, setup, CurrentPaginatorWindow());
+}
+
+void CleanupIndividualSummaryRun() { CleanupIndividualSummaryPages(); }
+
+std::unique_ptr<CReportPageGenerator> MakeIndividualSummaryGenerator() {
+  return std::make_unique<CIndividualSummaryGenerator>(IndividualSummaryOptions::Load());
 }
 
 }  // namespace rpt

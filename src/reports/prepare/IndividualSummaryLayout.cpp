@@ -524,8 +524,9 @@ int PaginateIndividualSummary(const SummaryRunRequest& request, const SummaryWal
   state.running = 1;
   std::vector<std::int32_t> rins;
   if (request.individual == 0 && request.set != nullptr) {
-    for (std::size_t r = 1; r < request.set->size(); ++r)
-      if ((*request.set)[r]) rins.push_back(static_cast<std::int32_t>(r));
+    const auto bits = static_cast<std::int32_t>(request.set->BitCount());
+    for (std::int32_t r = 1; r < bits; ++r)
+      if (request.set->Test(r)) rins.push_back(r);
   } else if (request.individual != 0) {
     rins.push_back(request.individual);
   }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BitSet.h"
 #include "LineFitter.h"
 #include "PaginationRun.h"
 #include "PaginatorState.h"
@@ -170,10 +171,10 @@ SummaryLayout LayOutIndividualSummary(std::int32_t rin, const SummaryWalkSetup& 
 // does.
 int SummaryFootnoteNumber(std::int32_t citation, const std::vector<std::int32_t>& list);
 
-// The individuals of a run: one, or every live RIN of a set (set[rin] true).
+// The individuals of a run: one, or every RIN whose bit is set in a set.
 struct SummaryRunRequest {
   std::int32_t individual = 0;
-  const std::vector<bool>* set = nullptr;
+  const CBitSet* set = nullptr;
 };
 
 // The pass: frees an earlier run's pages, turns the report image mode on,
