@@ -120,6 +120,16 @@ std::string Ordinal(int n) {
   }
 }
 
+std::string PlaceParts(const CEventValue& event) {
+  std::string out;
+  for (const std::string& part : event.place) {
+    if (part.empty()) continue;
+    if (!out.empty()) out += ", ";
+    out += part;
+  }
+  return out;
+}
+
 std::int32_t ParentsMrinOf(std::int32_t rin) {
   CIndividualRecord record;
   if (rin <= 0 || family::Read(record, rin) != 1) return 0;
@@ -268,7 +278,7 @@ std::string CFamilyOrdinanceSummaryGenerator::PersonLine(char kind, std::int32_t
   const CEventValue& first = born ? r.birth : r.christening;
   const char sex = r.sex == 'M' || r.sex == 'F' ? r.sex : ' ';
   return Join(kind, {NameOf(rin, nameWidth), std::string(1, sex), first.date.ToString(),
-                     first.FormatPlace(", "), r.death.date.ToString(), r.baptism.date.ToString(),
+                     PlaceParts(first), r.death.date.ToString(), r.baptism.date.ToString(),
                      r.endowment.date.ToString(), r.sealingToParents.date.ToString()});
 }
 

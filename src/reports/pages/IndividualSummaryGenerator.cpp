@@ -121,6 +121,17 @@ std::string RelationshipWord(char code) {
   }
 }
 
+// The non-empty parts of a place, most particular first.
+std::string PlaceText(const std::string (&parts)[4]) {
+  std::string out;
+  for (const std::string& part : parts) {
+    if (part.empty()) continue;
+    if (!out.empty()) out += ", ";
+    out += part;
+  }
+  return out;
+}
+
 std::string StampDate(std::int32_t stamp) {
   if (stamp == 0) return {};
   return FormatTimeAsDate(StampToTime(stamp));
@@ -188,6 +199,13 @@ void CIndividualSummaryGenerator::Text(ReportDevice* dc, const LogFont& font, in
   dc->SelectFont(font);
   TextOutString(dc, x, y, text);
   Note(y - dc->GetTextExtent(text).cy);
+}
+
+void CIndividualSummaryGenerator::FramePhoto(ReportDevice* dc, const Rect& rect) {
+  // Hollow, so that the frame leaves the picture visible.
+  const LogBrush previous = dc->SelectBrush({0, true});
+  Rectangle(dc, rect);
+  dc->SelectBrush(previous);
 }
 
 void CIndividualSummaryGenerator::Rule(ReportDevice* dc, int left, int right, int y) {
@@ -341,7 +359,7 @@ void CIndividualSummaryGenerator::DrawTitle(ReportDevice* dc, const Frame& f,
     titleEnd = f.left + (f.width + w) / 2;
     Rect rect{f.left + (f.width - options_.photoX) / 2, f.top - 300,
               f.left + (f.width + options_.photoX) / 2, f.top - 300 - options_.photoY};
-    if (DrawPictureEx(rin, dc, &rect, 0, 3, nullptr, db::kIndividual) == 0) Rectangle(dc, rect);
+    if (DrawPictureEx(rin, dc, &rect, 0, 3, nullptr, db::kIndividual) == 0) FramePhoto(dc, rect);
     Note(f.top - 300 - options_.photoY);
     bandBottom = f.top - options_.photoY - 300;
   } else {
@@ -370,7 +388,7 @@ void CIndividualSummaryGenerator::DrawTitle(ReportDevice* dc, const Frame& f,
     titleEnd = line2.empty() ? x1 + w1 : x2 + w2;
     titleY = line2.empty() ? f.top : f.top - 200;
     if (DrawPictureEx(rin, dc, &rect, 0, left ? 5 : 6, nullptr, db::kIndividual) == 0)
-      Rectangle(dc, rect);
+      FramePhoto(dc, rect);
     Note(f.top - height);
     bandBottom = f.top - std::max(height, 400);
   }
@@ -534,7 +552,7 @@ void CIndividualSummaryGenerator::DrawSummaryEventRow(ReportDevice* dc, const Fr
   std::vector<std::int32_t> marks;
   auto fromEvent = [&](const CEventValue& v, char letter) {
     date = v.date.ToString();
-    place = v.FormatPlace(", ");
+    place = PlaceText(v.place);
     marks = NumbersOf(letter, rin, entry);
   };
   auto fromOrdinance = [&](const COrdinanceValue& v, char letter, std::int32_t owner) {
@@ -677,7 +695,7 @@ void CIndividualSummaryGenerator::DrawMarriageRow(ReportDevice* dc, const Frame&
       end -= 300;
     Text(dc, columnFont_, end - dc->GetTextExtent(date).cx, y, date);
   }
-  const std::string place = marriage.marriage.FormatPlace(", ");
+  const std::string place = PlaceText(marriage.marriage.place);
   const int placeEnd = options_.showZel ? f.right - 1400 : f.right;
   if (!place.empty()) {
     dc->SelectFont(columnFont_);

@@ -72,6 +72,8 @@ class CIndividualSummaryGenerator : public CReportPageGenerator {
   void DrawTaggedLine(ReportDevice* dc, int x, int y, const std::string& text, std::uint8_t style);
   void DoubleRule(ReportDevice* dc, const Frame& f, int y);
   void Rule(ReportDevice* dc, int left, int right, int y);
+  // The frame about a photo.
+  void FramePhoto(ReportDevice* dc, const Rect& rect);
   // Draws the numbers (ascending, no repeats) raised after x in the number
   // font; answers the x after them.
   int DrawMarks(ReportDevice* dc, int x, int y, std::vector<std::int32_t> numbers);
