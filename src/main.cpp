@@ -14,7 +14,6 @@
 #include "KorApp.h"
 #include "ListCommands.h"
 #include "ListRegistration.h"
-#include "SummaryReports.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
 #include "MergeCommands.h"
@@ -24,6 +23,7 @@
 #include "QtPorts.h"
 #include "ReportCommands.h"
 #include "StartupLogic.h"
+#include "SummaryReports.h"
 
 namespace {
 

@@ -21,7 +21,8 @@ std::vector<std::string> Heads(const std::vector<std::vector<std::string>>& page
     for (const std::string& line : page) {
       const std::size_t a = line.find('\x01');
       const std::size_t b = line.find('\x01', a + 1);
-      out.push_back(line.substr(0, 1) + ":" + line.substr(a + 1, b == std::string::npos ? b : b - a - 1));
+      out.push_back(line.substr(0, 1) + ":" +
+                    line.substr(a + 1, b == std::string::npos ? b : b - a - 1));
     }
   return out;
 }
@@ -99,8 +100,10 @@ TEST(FosHeadings, TextsByDepthAndSex) {
   for (const Case& c : std::vector<Case>{
            {0, true, "G" + s + "Individual, Spouse, and children"},
            {1, false, "G" + s + "Father, Mother, brothers and sisters"},
-           {2, true, "A" + s + "FATHER'S ANCESTORS" + s + "Father's (Al) Parents -- Grandparents of Ro"},
-           {2, false, "A" + s + "MOTHER'S ANCESTORS" + s + "Mother's (Al) Parents -- Grandparents of Ro"},
+           {2, true,
+            "A" + s + "FATHER'S ANCESTORS" + s + "Father's (Al) Parents -- Grandparents of Ro"},
+           {2, false,
+            "A" + s + "MOTHER'S ANCESTORS" + s + "Mother's (Al) Parents -- Grandparents of Ro"},
            {3, true, "G" + s + "Grandfather's (Al) Parents"},
            {3, false, "G" + s + "Grandmother's (Al) Parents"},
            {4, true, "G" + s + "1st  Great Grandfather's (Al) Parents"},
@@ -112,7 +115,9 @@ TEST(FosHeadings, TextsByDepthAndSex) {
 }
 
 TEST(FosFields, LineBreaksAndTheSeparatorBecomeBlanks) {
-  EXPECT_EQ(rpt::FosField("a\nb\x01" "c\rd"), "a b c d");
+  EXPECT_EQ(rpt::FosField("a\nb\x01"
+                          "c\rd"),
+            "a b c d");
   EXPECT_EQ(rpt::FosField("plain"), "plain");
 }
 

@@ -55,8 +55,8 @@ class IndividualSummaryTest : public ReportFamiliesFixture {
   }
 
   static const rpt::SummaryPageEntry& Entry(int page) {
-    const auto* e =
-        dynamic_cast<const rpt::SummaryPageEntry*>(rpt::FindPageEntryByPage(rpt::Paginator(), page));
+    const auto* e = dynamic_cast<const rpt::SummaryPageEntry*>(
+        rpt::FindPageEntryByPage(rpt::Paginator(), page));
     EXPECT_NE(e, nullptr) << page;
     return *e;
   }
@@ -67,8 +67,8 @@ class IndividualSummaryTest : public ReportFamiliesFixture {
     return rpt::LayOutIndividualSummary(rin, setup, page).items;
   }
   static int Count(const std::vector<rpt::SummaryItem>& items, SummaryItemKind kind) {
-    return static_cast<int>(std::count_if(items.begin(), items.end(),
-                                          [&](const auto& i) { return i.kind == kind; }));
+    return static_cast<int>(
+        std::count_if(items.begin(), items.end(), [&](const auto& i) { return i.kind == kind; }));
   }
 
   // A person with everything the summary prints, enough to fill pages.
@@ -104,7 +104,8 @@ class IndividualSummaryTest : public ReportFamiliesFixture {
                                e.description = "Lodger";
                              });
     // Two parent sets.
-    const std::int32_t first = Marry(Person("Abel", "Rowe", 'M', 1820), Person("Ada", "Rowe", 'F', 1822));
+    const std::int32_t first =
+        Marry(Person("Abel", "Rowe", 'M', 1820), Person("Ada", "Rowe", 'F', 1822));
     const std::int32_t second =
         Marry(Person("Basil", "Hart", 'M', 1818), Person("Bess", "Hart", 'F', 1821));
     Child(first, r.rin);
@@ -203,8 +204,9 @@ TEST_F(IndividualSummaryTest, FirstPageBandFollowsThePhotoOptions) {
     int place;
     int band;
   };
-  for (const Case c : {Case{false, true, 2, 700}, Case{true, false, 2, 700},
-                       Case{true, true, 2, 2000 + 150 + 220}, Case{true, true, 1, 2000 + 450 + 220}}) {
+  for (const Case c :
+       {Case{false, true, 2, 700}, Case{true, false, 2, 700}, Case{true, true, 2, 2000 + 150 + 220},
+        Case{true, true, 1, 2000 + 450 + 220}}) {
     rpt::IndividualSummaryOptions o = Options();
     o.photoOpt = c.photoOpt;
     o.photoReserve = c.reserve;
@@ -212,8 +214,7 @@ TEST_F(IndividualSummaryTest, FirstPageBandFollowsThePhotoOptions) {
     RecordingDevice dc = Device(o, 10400);
     const auto layout = rpt::LayOutIndividualSummary(rin, rpt::MakeSummaryWalkSetup(&dc, o), 0);
     ASSERT_EQ(layout.pages.size(), 1u);
-    EXPECT_EQ(layout.pages[0].firstPageRoom, 10400 - c.band)
-        << c.photoOpt << c.reserve << c.place;
+    EXPECT_EQ(layout.pages[0].firstPageRoom, 10400 - c.band) << c.photoOpt << c.reserve << c.place;
   }
 }
 
@@ -223,11 +224,10 @@ TEST_F(IndividualSummaryTest, ConfidentialEventIsSkippedWithoutAdvancingTheCount
   const std::int32_t rin = Person("Cora", "Secret", 'F', 1900);
   for (int i = 0; i < 12; ++i) {
     const bool secret = i == 1;
-    AddIndividualUserEvent(rin, "Event " + std::to_string(i), 1, false,
-                           [&](CUserEventRecord& e) {
-                             e.GetEvent()->date.Set(1920 + i, 1, 1);
-                             if (secret) e.yesNo = 'Y';
-                           });
+    AddIndividualUserEvent(rin, "Event " + std::to_string(i), 1, false, [&](CUserEventRecord& e) {
+      e.GetEvent()->date.Set(1920 + i, 1, 1);
+      if (secret) e.yesNo = 'Y';
+    });
   }
   // Room for the heading band, birth, christening and three more rows.
   const int height = 700 + 595 + 3 * 170 + 10;
@@ -346,6 +346,11 @@ TEST_F(IndividualSummaryTest, SetRunsOnAcrossIndividualsAndRestartsFootnotes) {
     rins.push_back(Entry(page).key);
   }
   EXPECT_EQ(rins, (std::vector<std::int32_t>{c.person, second, third}));
+  // No Cancel; the window is pumped between individuals and shows the count.
+  EXPECT_FALSE(window.cancelShown);
+  EXPECT_GE(window.pumps, 3);
+  EXPECT_EQ(window.caption, "Individual Summary");
+  EXPECT_EQ(window.numbers, (std::vector<int>{0, 1, 2, 3}));
   EXPECT_NE(Entry(1).citations, Entry(2).citations);
   rpt::CIndividualSummaryGenerator g(o);
   g.CreateSummaryFonts(&dc);

@@ -34,9 +34,9 @@ std::string ReadAll(const std::string& path) {
 
 std::string PdfPageText(const std::string& pdf, int page) {
   const std::string txt = pdf + "." + std::to_string(page) + ".txt";
-  QProcess::execute("pdftotext", {"-layout", "-f", QString::number(page), "-l",
-                                  QString::number(page), QString::fromStdString(pdf),
-                                  QString::fromStdString(txt)});
+  QProcess::execute("pdftotext",
+                    {"-layout", "-f", QString::number(page), "-l", QString::number(page),
+                     QString::fromStdString(pdf), QString::fromStdString(txt)});
   return ReadAll(txt);
 }
 
@@ -72,11 +72,14 @@ Family Build(const std::string& folder) {
   f.root = AddPerson("Roger", "Holroyd", 'M', 1880);
   const std::int32_t wife = AddPerson("Mary", "Sutcliffe", 'F', 1882);
   const std::int32_t m = Marry(f.root, wife);
-  for (const char* child : {"Alice", "Bertram", "Cecily"}) Child(m, AddPerson(child, "Holroyd", 'F', 1905));
+  for (const char* child : {"Alice", "Bertram", "Cecily"})
+    Child(m, AddPerson(child, "Holroyd", 'F', 1905));
   std::int32_t person = f.root;
   for (int g = 1; g < 5; ++g) {
-    const std::int32_t father = AddPerson("Father" + std::to_string(g), "Holroyd", 'M', 1880 - 30 * g);
-    const std::int32_t mother = AddPerson("Mother" + std::to_string(g), "Crowther", 'F', 1882 - 30 * g);
+    const std::int32_t father =
+        AddPerson("Father" + std::to_string(g), "Holroyd", 'M', 1880 - 30 * g);
+    const std::int32_t mother =
+        AddPerson("Mother" + std::to_string(g), "Crowther", 'F', 1882 - 30 * g);
     Child(Marry(father, mother), person);
     person = father;
   }
@@ -201,8 +204,8 @@ class SummaryPdfTest : public QObject {
     QVERIFY(PdfPageText(pdf, pages - 1).find("Edwin Greenwood") != std::string::npos);
     QVERIFY(PdfPageText(pdf, pages).find("Hannah Greenwood") != std::string::npos);
     const std::string all = PdfPageText(pdf, 2) + PdfPageText(pdf, 3);
-    QVERIFY2(all.find("1. ") != std::string::npos && all.find("Halifax Parish Register") !=
-                                                         std::string::npos,
+    QVERIFY2(all.find("1. ") != std::string::npos &&
+                 all.find("Halifax Parish Register") != std::string::npos,
              all.c_str());
   }
 
@@ -275,11 +278,11 @@ class SummaryPdfTest : public QObject {
     // PDF pages, which pdftotext reads.
     const QString profile = QString::fromStdString("file://" + dir_.Path() + "lo-profile");
     const std::string outDir = keep_ + "lo/";
-    QCOMPARE(QProcess::execute("soffice", {"--headless", "-env:UserInstallation=" + profile,
-                                           "--convert-to", "pdf", "--outdir",
-                                           QString::fromStdString(outDir),
-                                           QString::fromStdString(rtf)}),
-             0);
+    QCOMPARE(
+        QProcess::execute(
+            "soffice", {"--headless", "-env:UserInstallation=" + profile, "--convert-to", "pdf",
+                        "--outdir", QString::fromStdString(outDir), QString::fromStdString(rtf)}),
+        0);
     const std::string converted = outDir + "individual-summary.pdf";
     QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(converted),
                                              QString::fromStdString(converted + ".txt")}),

@@ -10,14 +10,14 @@
 #include "DbCodes.h"
 #include "FamilyLinkRecord.h"
 #include "FileSystem.h"
-#include "IndividualSummaryGenerator.h"
-#include "ReportProgress.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
+#include "IndividualSummaryGenerator.h"
 #include "MarriageRecord.h"
 #include "PaginationRun.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "ReportProgress.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
 
@@ -91,8 +91,8 @@ std::vector<std::string> SplitFields(const std::string& line) {
   std::size_t pos = line.find(kSeparator);
   while (pos != std::string::npos) {
     const std::size_t next = line.find(kSeparator, pos + 1);
-    fields.push_back(line.substr(pos + 1, next == std::string::npos ? std::string::npos
-                                                                    : next - pos - 1));
+    fields.push_back(
+        line.substr(pos + 1, next == std::string::npos ? std::string::npos : next - pos - 1));
     pos = next;
   }
   return fields;
@@ -142,8 +142,7 @@ std::int32_t ParentsMrinOf(std::int32_t rin) {
 
 }  // namespace
 
-FamilyOrdinanceOptions::FamilyOrdinanceOptions()
-    : titlePrefix(S(kIdsTitle) + " " + S(kIdsFor)) {}
+FamilyOrdinanceOptions::FamilyOrdinanceOptions() : titlePrefix(S(kIdsTitle) + " " + S(kIdsFor)) {}
 
 FamilyOrdinanceOptions FamilyOrdinanceOptions::Load() {
   FamilyOrdinanceOptions o;
@@ -339,8 +338,8 @@ int CFamilyOrdinanceSummaryGenerator::PaginateFamilyOrdinanceSummary(ReportDevic
   return count;
 }
 
-void CFamilyOrdinanceSummaryGenerator::Walk(std::int32_t child, std::int32_t person,
-                                            bool isFather, int depth) {
+void CFamilyOrdinanceSummaryGenerator::Walk(std::int32_t child, std::int32_t person, bool isFather,
+                                            int depth) {
   if (cancelled_ || person <= 0 || depth >= options_.generations) return;
   if (isFather) CoupleSection(person, child, depth);
   const std::int32_t parents = ParentsMrinOf(person);
@@ -395,9 +394,9 @@ void CFamilyOrdinanceSummaryGenerator::CoupleSection(std::int32_t person, std::i
     std::string married = S(self.sex == 'F' ? kIdsMarriedFemale : kIdsMarried) + ": " +
                           marriage.marriage.date.ToString();
     if (marriage.status == 'D') married += S(kIdsDivorced);
-    WriteLine(Join('M', {married, "", "", "", "", "", "", "",
-                         marriage.sealingToSpouse.date.ToString()}),
-              kFosLine);
+    WriteLine(
+        Join('M', {married, "", "", "", "", "", "", "", marriage.sealingToSpouse.date.ToString()}),
+        kFosLine);
     const int children = DbGetRelationCount(mrin, db::kRelChildren, 0, 0);
     std::vector<std::int32_t> list;
     if (children > 0) DbGetRelation(mrin, db::kRelChildren, children, list);
@@ -410,8 +409,7 @@ void CFamilyOrdinanceSummaryGenerator::CoupleSection(std::int32_t person, std::i
       }
     }
   }
-  if (options_.generations > 0)
-    plat::Progress().SetPosition(depth * 100 / options_.generations);
+  if (options_.generations > 0) plat::Progress().SetPosition(depth * 100 / options_.generations);
 }
 
 void CFamilyOrdinanceSummaryGenerator::OpenFosFiles(ReportDevice*) {
@@ -534,10 +532,10 @@ void CFamilyOrdinanceSummaryGenerator::DrawLine(ReportDevice* dc, const std::str
     for (std::size_t i = 0; i < fields.size() && i < columns_.size(); ++i) {
       if (fields[i].empty()) continue;
       const CFosColumn& col = columns_[i];
-      DrawTextAligned(dc, fields[i],
-                      {col.left + (i == 0 ? indent : 0), c.y, std::max(col.right, col.left),
-                       c.y - kFosLine},
-                      col.format);
+      DrawTextAligned(
+          dc, fields[i],
+          {col.left + (i == 0 ? indent : 0), c.y, std::max(col.right, col.left), c.y - kFosLine},
+          col.format);
     }
     c.Advance(0);
   }

@@ -22,10 +22,10 @@
 namespace rpt {
 
 struct FamilyOrdinanceOptions {
-  int generations = 4;  // "FOSRpt" Generations
+  int generations = 4;      // "FOSRpt" Generations
   std::string titlePrefix;  // "FamOrdSumRpt" TitlePrefix
   std::string titleSuffix;
-  bool useName = true;  // the Individual Summary's UseName
+  bool useName = true;                                         // the Individual Summary's UseName
   int pageLM = 400, pageRM = 400, pageTM = 500, pageBM = 500;  // "LstRpt"
   int nameFormat = 0;  // suffix kind of names ("Options" AppendVal)
 

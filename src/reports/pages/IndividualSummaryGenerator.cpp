@@ -5,9 +5,8 @@
 #include <cstdio>
 
 #include "CalendarMonth.h"
-#include "CitationNumbers.h"
-#include "ReportKinds.h"
 #include "ChartBox.h"
+#include "CitationNumbers.h"
 #include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -18,6 +17,7 @@
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "RecordAccess.h"
+#include "ReportKinds.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
 #include "TextRoutines.h"
@@ -413,8 +413,7 @@ void CIndividualSummaryGenerator::DrawTitle(ReportDevice* dc, const Frame& f,
 }
 
 void CIndividualSummaryGenerator::DrawItem(ReportDevice* dc, const Frame& f,
-                                           const SummaryItem& item,
-                                           const CIndividualRecord& record,
+                                           const SummaryItem& item, const CIndividualRecord& record,
                                            const CIndividualNode& node,
                                            const SummaryPageEntry& entry) {
   const int y = f.top + item.y;
@@ -736,7 +735,8 @@ void CIndividualSummaryGenerator::DrawNames(ReportDevice* dc, const Frame& f, in
 
   const char sex = node.GetSexLetter();
   Text(dc, columnFont_, f.left, y - 255, S(kIdsSex) + ":");
-  Text(dc, columnFont_, f.left + nickW, y - 255, std::string(1, sex == 'M' || sex == 'F' ? sex : ' '));
+  Text(dc, columnFont_, f.left + nickW, y - 255,
+       std::string(1, sex == 'M' || sex == 'F' ? sex : ' '));
   Text(dc, columnFont_, third, y - 255, S(kIdsId) + ":");
   Text(dc, columnFont_, third + akaW, y - 255, texts[0]);
   Text(dc, columnFont_, col3, y - 255, S(kIdsSbn) + ":");

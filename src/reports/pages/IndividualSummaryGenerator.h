@@ -63,8 +63,8 @@ class CIndividualSummaryGenerator : public CReportPageGenerator {
                            int y, const CIndividualRecord& record, const CIndividualNode& node,
                            const SummaryPageEntry& entry);
   void DrawSummaryParentRow(ReportDevice* dc, const Frame& f, std::int32_t link, int y);
-  void DrawMarriageRow(ReportDevice* dc, const Frame& f, std::int32_t mrin, std::int32_t rin,
-                       int y, const SummaryPageEntry& entry);
+  void DrawMarriageRow(ReportDevice* dc, const Frame& f, std::int32_t mrin, std::int32_t rin, int y,
+                       const SummaryPageEntry& entry);
   void DrawNames(ReportDevice* dc, const Frame& f, int y, const CIndividualRecord& record,
                  const CIndividualNode& node);
   void DrawHeading(ReportDevice* dc, const Frame& f, int y, const std::string& text);

@@ -9,8 +9,8 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyLinkRecord.h"
-#include "Footnotes.h"
 #include "FontDescription.h"
+#include "Footnotes.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MultimediaChain.h"
@@ -64,10 +64,9 @@ IndividualSummaryOptions IndividualSummaryOptions::Load() {
   o.titlePrefix = p.GetString("IndRpt", "TitlePrefix", o.titlePrefix);
   o.titleSuffix = p.GetString("IndRpt", "TitleSuffix", "");
   o.showZel = p.GetInt(CAppOptions::kSection, "ShowZelRpt", 0) != 0;
-  o.bodyFont = p.GetString(CAppOptions::kSection, CAppOptions::FontValueName(kFontNotesRpt),
-                           o.bodyFont);
-  o.familyGroupBand =
-      p.GetInt("FgrRpt", "RelInd", 0) != 0 || p.GetInt("FgrRpt", "ParInd", 0) != 0;
+  o.bodyFont =
+      p.GetString(CAppOptions::kSection, CAppOptions::FontValueName(kFontNotesRpt), o.bodyFont);
+  o.familyGroupBand = p.GetInt("FgrRpt", "RelInd", 0) != 0 || p.GetInt("FgrRpt", "ParInd", 0) != 0;
   return o;
 }
 
@@ -215,7 +214,8 @@ void SummaryWalk::Lines(const std::string& text, int width, CStyleFontSet* fonts
 void SummaryWalk::Run(std::int32_t rin, const std::vector<std::int32_t>* citations,
                       const std::vector<std::uint8_t>* flags) {
   numbering_ = citations == nullptr;
-  if (numbering_) DiscardCitationNumberLists();
+  if (numbering_)
+    DiscardCitationNumberLists();
   else {
     out_.citations = *citations;
     if (flags) out_.repeatFlags = *flags;
@@ -337,7 +337,8 @@ void SummaryWalk::Contact(const CIndividualRecord& record) {
   bool any = false;
   for (const std::string& field : c) any = any || !field.empty();
   if (!any) return;
-  if (!c[CIndividualRecord::kContactName].empty()) lines.push_back(c[CIndividualRecord::kContactName]);
+  if (!c[CIndividualRecord::kContactName].empty())
+    lines.push_back(c[CIndividualRecord::kContactName]);
   if (!c[CIndividualRecord::kContactAddress1].empty())
     lines.push_back(c[CIndividualRecord::kContactAddress1]);
   const std::string& address2 = c[CIndividualRecord::kContactAddress2];
@@ -490,8 +491,8 @@ void SummaryWalk::Sources() {
     Lines(
         footnote, s_.pageWidth - indent, &fonts_, lh,
         [&](std::string line, int lineNumber) {
-          SummaryItem item = Item(SummaryItemKind::kSourceLine, lineNumber,
-                                  static_cast<std::int32_t>(i));
+          SummaryItem item =
+              Item(SummaryItemKind::kSourceLine, lineNumber, static_cast<std::int32_t>(i));
           item.text = std::move(line);
           return item;
         },
@@ -504,8 +505,8 @@ void SummaryWalk::Sources() {
 
 }  // namespace
 
-SummaryLayout LayOutIndividualSummary(std::int32_t rin, const SummaryWalkSetup& setup,
-                                      int wantPage, const std::vector<std::int32_t>* citations,
+SummaryLayout LayOutIndividualSummary(std::int32_t rin, const SummaryWalkSetup& setup, int wantPage,
+                                      const std::vector<std::int32_t>* citations,
                                       const std::vector<std::uint8_t>* repeatFlags) {
   SummaryLayout layout;
   SummaryWalk walk(setup, wantPage, layout);

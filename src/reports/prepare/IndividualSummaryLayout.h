@@ -48,8 +48,8 @@ struct IndividualSummaryOptions {
   bool useName = true;
   std::string titlePrefix;  // empty after Load only when stored so
   std::string titleSuffix;
-  bool showZel = false;      // "Options" ShowZelRpt
-  std::string bodyFont;      // "Options" FontNotesRpt
+  bool showZel = false;          // "Options" ShowZelRpt
+  std::string bodyFont;          // "Options" FontNotesRpt
   bool familyGroupBand = false;  // "FgrRpt" RelInd or ParInd: a band kept free at the bottom
 
   // The defaults, with the default title prefix and body font.
@@ -104,22 +104,22 @@ struct SummaryPageEntry : PageEntry {
 
 // What stands on a page.
 enum class SummaryItemKind {
-  kEventHeadings,   // column headings and their rule
-  kEventRow,        // row: 1 birth .. 8 sealing to parents; number: the user event
-  kOrdinanceRule,   // the rule above the ordinance block
-  kDoubleRule,      // a double rule across the page
-  kNames,           // the names and identifiers block
-  kDescriptionLine, // text: one line of the description
-  kContactHeading,  // "Contact Information:"
-  kContactLine,     // text
-  kParentsHeading,  // heading, rule, column headings
-  kParentRow,       // number: the family link
-  kMarriagesHeading,// continued: after the first marriage
-  kMarriageRow,     // number: the MRIN
-  kNotesHeading,    // continued
-  kNotesLine,       // text
-  kSourcesHeading,  // continued
-  kSourceLine,      // number: citation index; row 0 the first line of the footnote; text
+  kEventHeadings,     // column headings and their rule
+  kEventRow,          // row: 1 birth .. 8 sealing to parents; number: the user event
+  kOrdinanceRule,     // the rule above the ordinance block
+  kDoubleRule,        // a double rule across the page
+  kNames,             // the names and identifiers block
+  kDescriptionLine,   // text: one line of the description
+  kContactHeading,    // "Contact Information:"
+  kContactLine,       // text
+  kParentsHeading,    // heading, rule, column headings
+  kParentRow,         // number: the family link
+  kMarriagesHeading,  // continued: after the first marriage
+  kMarriageRow,       // number: the MRIN
+  kNotesHeading,      // continued
+  kNotesLine,         // text
+  kSourcesHeading,    // continued
+  kSourceLine,        // number: citation index; row 0 the first line of the footnote; text
 };
 
 struct SummaryItem {
@@ -136,7 +136,7 @@ struct SummaryItem {
 struct SummaryWalkSetup {
   ReportDevice* dc = nullptr;  // measures the description, notes and footnotes
   int pageWidth = 0;
-  int pageHeight = 0;          // already less the family-group band when it applies
+  int pageHeight = 0;  // already less the family-group band when it applies
   int lineHeight = 0;
   int photoBand = kSummaryTopBand;
   int topBand = kSummaryTopBand;
@@ -161,8 +161,7 @@ struct SummaryLayout {
 // Lays out rin. wantPage 0 collects no items. Without citations the walk
 // numbers the individual's citations (the pass); the pages hand in the
 // lists of their entry instead.
-SummaryLayout LayOutIndividualSummary(std::int32_t rin, const SummaryWalkSetup& setup,
-                                      int wantPage,
+SummaryLayout LayOutIndividualSummary(std::int32_t rin, const SummaryWalkSetup& setup, int wantPage,
                                       const std::vector<std::int32_t>* citations = nullptr,
                                       const std::vector<std::uint8_t>* repeatFlags = nullptr);
 
