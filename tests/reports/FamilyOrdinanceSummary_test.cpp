@@ -11,6 +11,7 @@
 #include "FamilyOrdinanceSummary.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
+#include "ReportKinds.h"
 
 namespace {
 
@@ -88,6 +89,31 @@ TEST_F(FamilyOrdinanceSummaryTest, WalkWritesTheSectionsOfEachGeneration) {
   }
 }
 
+// An I line: name, sex, birth date, birth place, death date and the three
+// ordinances, each led by the separator.
+TEST_F(FamilyOrdinanceSummaryTest, PersonLineHoldsTheEightFields) {
+  CIndividualRecord person;
+  person.surname = "Quill";
+  person.givenNames[0] = "Ida";
+  person.sex = 'F';
+  person.christening.date.Set(1801, 2, 3);
+  person.christening.place[0] = "York";
+  person.christening.place[3] = "England";
+  person.death.date.Set(1870, 1, 9);
+  person.endowment.date.Set(1850, 4, 5);
+  const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
+  RecordingDevice dc = Device(10000, 10000);
+  rpt::CFamilyOrdinanceSummaryGenerator g(rin, Options(1));
+  ASSERT_EQ(g.PaginateFamilyOrdinanceSummary(&dc), 1);
+  ASSERT_EQ(g.PassPages()[0].size(), 2u);
+  const std::string s = "\x01";
+  // Without a birth date the christening stands in.
+  EXPECT_EQ(g.PassPages()[0][1], "I" + s + "Ida Quill" + s + "F" + s +
+                                     person.christening.date.ToString() + s + "York, England" + s +
+                                     person.death.date.ToString() + s + s +
+                                     person.endowment.date.ToString() + s);
+}
+
 // The A line carries the group title and the grandparents' heading; from
 // depth 4 on the ordinal stands before "Great" with two blanks.
 TEST(FosHeadings, TextsByDepthAndSex) {
@@ -163,6 +189,34 @@ TEST_F(FamilyOrdinanceSummaryTest, PagesReadBackWhatThePassWrote) {
     EXPECT_FALSE(std::filesystem::exists(content));
     EXPECT_FALSE(std::filesystem::exists(offsets));
   }
+}
+
+// A preview keeps the work files, and the Print of the preview draws the
+// same pages with a generator of its own; that printing deletes them.
+TEST_F(FamilyOrdinanceSummaryTest, PreviewPrintReadsThePreviewedFiles) {
+  const Collapse f = BuildPedigreeCollapse();
+  RecordingDevice dc = Device(10000, 910 + 8 * 170);
+  CPrintInfo info;
+  rpt::CFamilyOrdinanceSummaryGenerator preview(f.kevin, Options(5));
+  const int pages = preview.PaginateFamilyOrdinanceSummary(&dc);
+  ASSERT_GT(pages, 1);
+  info.maxPage = pages;
+  rpt::CurrentReportRunState().printState = 2;
+  preview.OpenFosFiles(&dc);
+  EXPECT_EQ(preview.EndFosPrinting(&dc, &info), 1);
+  const std::string content =
+      preview.Folder() + rpt::CFamilyOrdinanceSummaryGenerator::kContentName;
+  EXPECT_TRUE(std::filesystem::exists(content));
+
+  rpt::CurrentReportRunState().printState = 4;
+  rpt::CFamilyOrdinanceSummaryGenerator printer(f.kevin, Options(5));
+  printer.OpenFosFiles(&dc);
+  EXPECT_EQ(printer.PageCount(), pages);
+  printer.PrintFosPage(&dc, pages, true);
+  EXPECT_EQ(printer.LastPageLines(), preview.PassPages().back());
+  EXPECT_EQ(printer.EndFosPrinting(&dc, &info), 1);
+  EXPECT_FALSE(std::filesystem::exists(content));
+  rpt::CurrentReportRunState().printState = 0;
 }
 
 TEST_F(FamilyOrdinanceSummaryTest, CancelGivesNoPagesAndNoFiles) {

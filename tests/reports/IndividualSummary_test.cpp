@@ -218,6 +218,17 @@ TEST_F(IndividualSummaryTest, FirstPageBandFollowsThePhotoOptions) {
   }
 }
 
+// With the Family Group Record's relationship options on, a band of 166 is
+// kept free at the bottom by the pass and the pages alike.
+TEST_F(IndividualSummaryTest, FamilyGroupBandShortensThePage) {
+  for (bool band : {false, true}) {
+    rpt::IndividualSummaryOptions o = Options();
+    o.familyGroupBand = band;
+    RecordingDevice dc = Device(o, 10400);
+    EXPECT_EQ(rpt::MakeSummaryWalkSetup(&dc, o).pageHeight, band ? 10400 - 166 : 10400);
+  }
+}
+
 // A confidential event is not shown and does not advance the event counter,
 // so the page after a break records the same counter either way.
 TEST_F(IndividualSummaryTest, ConfidentialEventIsSkippedWithoutAdvancingTheCounter) {

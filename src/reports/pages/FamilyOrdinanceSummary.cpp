@@ -17,6 +17,7 @@
 #include "PaginationRun.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "ReportKinds.h"
 #include "ReportProgress.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
@@ -414,9 +415,14 @@ void CFamilyOrdinanceSummaryGenerator::CoupleSection(std::int32_t person, std::i
 
 void CFamilyOrdinanceSummaryGenerator::OpenFosFiles(ReportDevice*) {
   CloseFiles(false);
-  if (folder_.empty()) return;
+  // The preview's Print prints with a new generator from the files the
+  // previewed run left in this process's folder.
+  const bool fromPreview = folder_.empty();
+  if (fromPreview) folder_ = PaginationWorkFolder(plat::TempFolder());
   content_ = std::fopen((folder_ + kContentName).c_str(), "rb");
   offsets_ = std::fopen((folder_ + kOffsetName).c_str(), "rb");
+  if (fromPreview && offsets_ != nullptr && std::fseek(offsets_, 0, SEEK_END) == 0)
+    pageCount_ = static_cast<int>(std::ftell(offsets_) / 4);
 }
 
 std::vector<std::string> CFamilyOrdinanceSummaryGenerator::ReadPage(int page) {
@@ -547,7 +553,9 @@ int CFamilyOrdinanceSummaryGenerator::EndFosPrinting(ReportDevice* dc, CPrintInf
     CloseFiles(true);
     return 0;
   }
-  CloseFiles(true);
+  // A preview keeps the files for its Print command; printing deletes them.
+  const int state = CurrentReportRunState().printState;
+  CloseFiles(state != 2 && state != 3);
   FinishRTFDocument(dc, info);
   return 1;
 }
