@@ -676,9 +676,8 @@ void CIndividualSummaryGenerator::DrawMarriageRow(ReportDevice* dc, const Frame&
   if (name.empty()) name = S(kIdsUnknown);
   Text(dc, columnFont_, f.nameX, y, name);
   dc->SelectFont(columnFont_);
-  int after = DrawMarks(dc, f.nameX + dc->GetTextExtent(name).cx, y,
-                        NumbersOf(db::kOwnerMarriage, mrin, entry));
-  (void)after;
+  DrawMarks(dc, f.nameX + dc->GetTextExtent(name).cx, y,
+            NumbersOf(db::kOwnerMarriage, mrin, entry));
 
   const int placeX = f.marriageDateX + f.span * 1600 / 6020;
   std::string date = marriage.marriage.date.ToString();

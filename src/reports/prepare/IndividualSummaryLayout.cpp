@@ -162,7 +162,7 @@ class SummaryWalk {
   void Lines(const std::string& text, int width, CStyleFontSet* fonts, int lineHeight, Make make,
              Break breakAt, std::size_t start = 0);
 
-  void Events(std::int32_t rin, const CIndividualNode& node);
+  void Events(std::int32_t rin);
   void Ordinances(std::int32_t rin, const CIndividualRecord& record);
   void Details(const CIndividualNode& node);
   void Contact(const CIndividualRecord& record);
@@ -238,7 +238,7 @@ void SummaryWalk::Run(std::int32_t rin, const std::vector<std::int32_t>* citatio
   LogFont previous;
   if (s_.dc) previous = s_.dc->SelectFont(body);
 
-  Events(rin, *node);
+  Events(rin);
   if (s_.options.showZel && !Done()) Ordinances(rin, record);
   if (!Done()) Details(*node);
   if (s_.options.contact && !Done()) Contact(record);
@@ -252,14 +252,13 @@ void SummaryWalk::Run(std::int32_t rin, const std::vector<std::int32_t>* citatio
   node->Release();
 }
 
-void SummaryWalk::Events(std::int32_t rin, const CIndividualNode& node) {
+void SummaryWalk::Events(std::int32_t rin) {
   Cite(db::kOwnerIndividual, rin);
   Cite(db::kOwnerBirth, rin);
   Cite(db::kOwnerChristening, rin);
   Place(Item(SummaryItemKind::kEventHeadings), 255);
   Place(Item(SummaryItemKind::kEventRow, 1), kSummaryRow);
   Place(Item(SummaryItemKind::kEventRow, 2), kSummaryRow);
-  (void)node;
 
   std::vector<std::int32_t> events;
   DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
@@ -363,15 +362,13 @@ void SummaryWalk::Contact(const CIndividualRecord& record) {
                 CIndividualRecord::kContactHomePage})
     if (!c[f].empty()) lines.push_back(c[f]);
 
-  int height = 85 + kSummaryRow * (1 + static_cast<int>(lines.size()));
-  if (room_ - height < 0) {
+  // The heading and the lines stay together, 85 below the block above; a
+  // page that begins with them needs no gap.
+  const int height = 85 + kSummaryRow * (1 + static_cast<int>(lines.size()));
+  if (room_ < height)
     NewPage(kSummaryDetails, kBlockContact, 0, Body());
-    height -= 85;  // a page that begins with the block needs no gap above it
-  } else {
+  else
     Gap(85);
-    height -= 85;
-  }
-  (void)height;
   Place(Item(SummaryItemKind::kContactHeading), kSummaryRow);
   for (std::string& line : lines) {
     SummaryItem item = Item(SummaryItemKind::kContactLine);
