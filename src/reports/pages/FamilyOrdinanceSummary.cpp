@@ -20,6 +20,7 @@
 #include "ReportKinds.h"
 #include "ReportProgress.h"
 #include "StringTable.h"
+#include "SummaryText.h"
 #include "TextMeasure.h"
 
 namespace rpt {
@@ -68,17 +69,6 @@ FosMarriageChooser& Chooser() {
   return chooser;
 }
 
-class DeviceMeasure : public plat::TextMeasure {
- public:
-  explicit DeviceMeasure(ReportDevice* dc) : dc_(dc) {}
-  int TextWidth(std::string_view text) const override { return dc_->GetTextExtent(text).cx; }
-  int AverageCharWidth() const override { return dc_->GetTextExtent("x").cx; }
-  int PixelsPerInchY() const override { return 1000; }
-
- private:
-  ReportDevice* dc_;
-};
-
 LogFont Times(int height, int weight) {
   LogFont f;
   f.face = S(kIdsTimes);
@@ -119,16 +109,6 @@ std::string Ordinal(int n) {
     default:
       return std::to_string(n) + S(kIdsTh);
   }
-}
-
-std::string PlaceParts(const CEventValue& event) {
-  std::string out;
-  for (const std::string& part : event.place) {
-    if (part.empty()) continue;
-    if (!out.empty()) out += ", ";
-    out += part;
-  }
-  return out;
 }
 
 std::int32_t ParentsMrinOf(std::int32_t rin) {
@@ -253,7 +233,7 @@ std::string CFamilyOrdinanceSummaryGenerator::NameOf(std::int32_t rin, int width
   std::string name;
   if (dc_ != nullptr) {
     const LogFont previous = dc_->SelectFont(bodyFont_);
-    const DeviceMeasure measure(dc_);
+    const DeviceTextMeasure measure(dc_);
     name = node.FormatName(options_.nameFormat, 100, std::max(width, 1), &measure);
     dc_->SelectFont(previous);
   } else {
@@ -277,9 +257,10 @@ std::string CFamilyOrdinanceSummaryGenerator::PersonLine(char kind, std::int32_t
   const bool born = r.birth.date.IsSet();
   const CEventValue& first = born ? r.birth : r.christening;
   const char sex = r.sex == 'M' || r.sex == 'F' ? r.sex : ' ';
-  return Join(kind, {NameOf(rin, nameWidth), std::string(1, sex), first.date.ToString(),
-                     PlaceParts(first), r.death.date.ToString(), r.baptism.date.ToString(),
-                     r.endowment.date.ToString(), r.sealingToParents.date.ToString()});
+  return Join(kind,
+              {NameOf(rin, nameWidth), std::string(1, sex), first.date.ToString(),
+               JoinPlaceParts(first.place), r.death.date.ToString(), r.baptism.date.ToString(),
+               r.endowment.date.ToString(), r.sealingToParents.date.ToString()});
 }
 
 void CFamilyOrdinanceSummaryGenerator::WriteLine(const std::string& line, int h) {

@@ -19,6 +19,7 @@
 #include "RecordAccess.h"
 #include "ReportKinds.h"
 #include "StringTable.h"
+#include "SummaryText.h"
 #include "TextMeasure.h"
 #include "TextRoutines.h"
 #include "TimeStamp.h"
@@ -83,17 +84,6 @@ enum : unsigned {
 
 std::string S(unsigned id) { return res::LoadString(id); }
 
-class DeviceMeasure : public plat::TextMeasure {
- public:
-  explicit DeviceMeasure(ReportDevice* dc) : dc_(dc) {}
-  int TextWidth(std::string_view text) const override { return dc_->GetTextExtent(text).cx; }
-  int AverageCharWidth() const override { return dc_->GetTextExtent("x").cx; }
-  int PixelsPerInchY() const override { return 1000; }
-
- private:
-  ReportDevice* dc_;
-};
-
 LogFont Arial(int height, int weight) {
   LogFont f;
   f.face = S(kIdsArial);
@@ -119,17 +109,6 @@ std::string RelationshipWord(char code) {
     default:
       return {};
   }
-}
-
-// The non-empty parts of a place, most particular first.
-std::string PlaceText(const std::string (&parts)[4]) {
-  std::string out;
-  for (const std::string& part : parts) {
-    if (part.empty()) continue;
-    if (!out.empty()) out += ", ";
-    out += part;
-  }
-  return out;
 }
 
 std::string StampDate(std::int32_t stamp) {
@@ -225,7 +204,7 @@ std::string CIndividualSummaryGenerator::PersonName(std::int32_t rin, ReportDevi
   CIndividualRecord record;
   if (family::Read(record, rin) != 1) return {};
   const CIndividualNode node(record, 0, 0, 0, nullptr);
-  const DeviceMeasure measure(dc);
+  const DeviceTextMeasure measure(dc);
   return node.FormatName(options_.suppressRin ? 0 : 1, CIndividualNode::kMaxNameChars, width,
                          width > 0 ? &measure : nullptr);
 }
@@ -551,7 +530,7 @@ void CIndividualSummaryGenerator::DrawSummaryEventRow(ReportDevice* dc, const Fr
   std::vector<std::int32_t> marks;
   auto fromEvent = [&](const CEventValue& v, char letter) {
     date = v.date.ToString();
-    place = PlaceText(v.place);
+    place = JoinPlaceParts(v.place);
     marks = NumbersOf(letter, rin, entry);
   };
   auto fromOrdinance = [&](const COrdinanceValue& v, char letter, std::int32_t owner) {
@@ -693,7 +672,7 @@ void CIndividualSummaryGenerator::DrawMarriageRow(ReportDevice* dc, const Frame&
       end -= 300;
     Text(dc, columnFont_, end - dc->GetTextExtent(date).cx, y, date);
   }
-  const std::string place = PlaceText(marriage.marriage.place);
+  const std::string place = JoinPlaceParts(marriage.marriage.place);
   const int placeEnd = options_.showZel ? f.right - 1400 : f.right;
   if (!place.empty()) {
     dc->SelectFont(columnFont_);
