@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
 #include "ReportKinds.h"
+#include "StringTable.h"
+#include "TempDir.h"
 
 namespace {
 
@@ -384,6 +387,42 @@ TEST_F(IndividualSummaryTest, PageWithoutEntryShowsTheSystemError) {
     return call.find("System Error:  Unable to print this page") != std::string::npos;
   });
   EXPECT_TRUE(shown);
+}
+
+// A woman's burial and baptism rows take the female string entries; a man's
+// the others (a catalog tells the two apart, since both read alike).
+TEST_F(IndividualSummaryTest, BurialAndBaptismLabelsFollowTheSex) {
+  TempDir dir;
+  const std::string catalog = dir.File("korvaneXX.res");
+  {
+    std::ofstream out(catalog, std::ios::binary);
+    out << "9602\tBuriedF\n9603\tBuriedM\n9604\tBaptizedF\n4089\tBaptizedM\n";
+  }
+  ASSERT_TRUE(res::LoadCatalogFile(catalog));
+  for (const char sex : {'F', 'M'}) {
+    const std::int32_t rin = Person("Lee", "Label", sex, 1900, 1970);
+    rpt::IndividualSummaryOptions o = Options();
+    o.showZel = true;
+    RecordingDevice dc = Device(o, 10400);
+    ASSERT_EQ(Paginate(rin, rpt::MakeSummaryWalkSetup(&dc, o)), 1);
+    rpt::CIndividualSummaryGenerator g(o);
+    g.CreateSummaryFonts(&dc);
+    dc.calls.clear();
+    g.PrintSummaryPage(&dc, 1, true);
+    const std::string own = sex == 'F' ? "F" : "M", other = sex == 'F' ? "M" : "F";
+    auto drawn = [&](const std::string& label) {
+      return std::any_of(dc.calls.begin(), dc.calls.end(), [&](const std::string& call) {
+        return call.size() >= label.size() &&
+               call.compare(call.size() - label.size(), label.size(), label) == 0;
+      });
+    };
+    EXPECT_TRUE(drawn(" Buried" + own)) << sex;
+    EXPECT_TRUE(drawn(" Baptized" + own)) << sex;
+    EXPECT_FALSE(drawn(" Buried" + other)) << sex;
+    EXPECT_FALSE(drawn(" Baptized" + other)) << sex;
+    rpt::CleanupIndividualSummaryPages();
+  }
+  res::UnloadCatalog();
 }
 
 TEST(SummaryTitle, JoinsPrefixNameAndSuffixWithSingleBlanks) {
