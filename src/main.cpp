@@ -10,6 +10,7 @@
 #include "AddOnCommands.h"
 #include "BookRegistration.h"
 #include "EditCommands.h"
+#include "FamilyOrdinanceSummary.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
@@ -23,7 +24,9 @@
 #include "PaginatorDialog.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
+#include "SmallRecordDialogs.h"
 #include "StartupLogic.h"
+#include "SummaryReports.h"
 
 namespace {
 
@@ -68,6 +71,14 @@ int main(int argc, char** argv) {
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
   rpt::RegisterBookReports();
+  rpt::RegisterSummaryReports();
+  // The Family Ordinance Summary of an individual with several marriages
+  // asks which one to show.
+  rpt::SetFosMarriageChooser([](std::int32_t rin) -> std::int32_t {
+    editui::CMarriagesForDialog dialog(QApplication::activeWindow(), rin);
+    dialog.selectionOnly = true;
+    return dialog.exec() != 0 ? dialog.result : 0;
+  });
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

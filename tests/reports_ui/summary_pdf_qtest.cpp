@@ -1,0 +1,298 @@
+// The Individual Summary and the Family Ordinance Summary printed on a Qt
+// PDF printer and written as RTF: pdftotext finds each page's texts, and
+// LibreOffice reads the same words from the RTF. With KORVANE_REPORT_KEEP
+// set the files are kept there, to look at their pages (pdftoppm).
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <fstream>
+
+#include "BitSet.h"
+#include "CitationRecord.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "FamilyOrdinanceSummary.h"
+#include "IndividualRecord.h"
+#include "IndividualSummaryGenerator.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
+#include "QtReportDevice.h"
+#include "RecordAccess.h"
+#include "SourceRecord.h"
+#include "TempDir.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::string PdfPageText(const std::string& pdf, int page) {
+  const std::string txt = pdf + "." + std::to_string(page) + ".txt";
+  QProcess::execute("pdftotext",
+                    {"-layout", "-f", QString::number(page), "-l", QString::number(page),
+                     QString::fromStdString(pdf), QString::fromStdString(txt)});
+  return ReadAll(txt);
+}
+
+std::int32_t AddPerson(const std::string& given, const std::string& surname, char sex, int born) {
+  CIndividualRecord person;
+  person.givenNames[0] = given;
+  person.surname = surname;
+  person.sex = sex;
+  person.birth.date.Set(born, 4, 12);
+  person.birth.place[0] = "Halifax";
+  person.birth.place[3] = "England";
+  person.death.date.Set(born + 70, 9, 3);
+  person.baptism.date.Set(born + 8, 6, 1);
+  person.baptism.templeCode = "LOGAN";
+  return static_cast<std::int32_t>(family::Add(person, 0));
+}
+
+std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
+  return DbSetRelation(husband, wife, db::kRelHusband, 0);
+}
+
+void Child(std::int32_t mrin, std::int32_t child) {
+  DbSetRelation(child, 0, db::kRelParents, mrin);
+}
+
+struct Family {
+  std::int32_t root = 0, second = 0, third = 0;
+};
+
+// Four generations above Roger, his wife and children, notes and sources.
+Family Build(const std::string& folder) {
+  Family f;
+  f.root = AddPerson("Roger", "Holroyd", 'M', 1880);
+  const std::int32_t wife = AddPerson("Mary", "Sutcliffe", 'F', 1882);
+  const std::int32_t m = Marry(f.root, wife);
+  for (const char* child : {"Alice", "Bertram", "Cecily"})
+    Child(m, AddPerson(child, "Holroyd", 'F', 1905));
+  std::int32_t person = f.root;
+  for (int g = 1; g < 5; ++g) {
+    const std::int32_t father =
+        AddPerson("Father" + std::to_string(g), "Holroyd", 'M', 1880 - 30 * g);
+    const std::int32_t mother =
+        AddPerson("Mother" + std::to_string(g), "Crowther", 'F', 1882 - 30 * g);
+    Child(Marry(father, mother), person);
+    person = father;
+  }
+  std::string notes;
+  for (int p = 0; p < 6; ++p) {
+    for (int i = 0; i < 25; ++i) notes += "Roger worked the <I>Calder</I> mills all his life. ";
+    notes += "\r\n\r\n";
+  }
+  DbSetNotes(f.root, notes, 0, 0, db::kIndividual);
+  CSourceRecord source;
+  source.title = "Halifax Parish Register";
+  const std::int32_t s = DbAddRecord(db::kSource, 0, &source);
+  CCitationRecord citation;
+  citation.sourceRin = s;
+  citation.ownerLetter = db::kOwnerBirth;
+  citation.ownerNumber = f.root;
+  citation.pageText = "folio 17";
+  DbAddRecord(db::kCitation, 0, &citation);
+  // A photo of Roger.
+  QImage image(200, 300, QImage::Format_RGB32);
+  image.fill(QColor(120, 140, 200));
+  const std::string photo = folder + "roger.png";
+  image.save(QString::fromStdString(photo));
+  auto item = std::make_unique<CMultimediaItem>();
+  item->fileName = photo;
+  item->kind = CMultimediaItem::kPhoto;
+  item->flags |= CMultimediaItem::kFlagDefault;
+  CMultimediaList list = std::move(item);
+  DbSaveMultimediaChain(f.root, list.get(), db::kIndividual);
+  f.second = AddPerson("Edwin", "Greenwood", 'M', 1890);
+  f.third = AddPerson("Hannah", "Greenwood", 'F', 1893);
+  return f;
+}
+
+rpt::IndividualSummaryOptions SummaryOptions() {
+  rpt::IndividualSummaryOptions o;
+  o.photoOpt = true;
+  o.photoPlace = 0;  // at the left, beside the title
+  o.photoX = 1200;
+  o.photoY = 1500;
+  o.showZel = true;
+  return o;
+}
+
+}  // namespace
+
+class SummaryPdfTest : public QObject {
+  Q_OBJECT
+
+ private:
+  plat::FakeProfile profile_;
+  plat::FakeProgress progress_;
+  plat::FakeShell shell_;
+  TempDir dir_;
+  std::string keep_;
+  Family family_;
+
+ private slots:
+  void initTestCase() {
+    plat::SetProfilePort(&profile_);
+    plat::SetProgressPort(&progress_);
+    plat::SetShellPort(&shell_);
+    const QString keepEnv = qEnvironmentVariable("KORVANE_REPORT_KEEP");
+    keep_ = keepEnv.isEmpty() ? dir_.Path() : keepEnv.toStdString() + "/";
+    const std::string file = dir_.Path() + "summary.fam";
+    QCOMPARE(DbCreate(file, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+    family_ = Build(dir_.Path());
+  }
+  void cleanupTestCase() {
+    DbCloseCurrent();
+    plat::SetProfilePort(nullptr);
+    plat::SetProgressPort(nullptr);
+    plat::SetShellPort(nullptr);
+  }
+
+  // A set of three: the photo on the left of Roger's first page, the pages
+  // of the three running on, each person's name on his own page.
+  void individualSummaryPdf() {
+    const std::string pdf = keep_ + "individual-summary.pdf";
+    const rpt::IndividualSummaryOptions o = SummaryOptions();
+    int pages = 0;
+    std::vector<std::int32_t> keys;
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setResolution(600);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pdf));
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      fw::CQtReportDevice dc(&printer);
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      CBitSet set;
+      for (std::int32_t rin : {family_.root, family_.second, family_.third}) set.SetBit(rin, 1);
+      rpt::SummaryRunRequest request;
+      request.set = &set;
+      rpt::HeadlessPaginatorWindow window;
+      pages = rpt::PaginateIndividualSummary(request, rpt::MakeSummaryWalkSetup(&dc, o), window);
+      QVERIFY(pages >= 4);
+      rpt::CIndividualSummaryGenerator g(o);
+      g.CreateSummaryFonts(&dc);
+      for (int page = 1; page <= pages; ++page) {
+        if (page > 1) printer.newPage();
+        dc.SetMapMode(rpt::MM_HIENGLISH);
+        g.PrintSummaryPage(&dc, page, page == pages);
+        keys.push_back(rpt::FindPageEntryByPage(rpt::Paginator(), page)->key);
+        QVERIFY(g.LowestY() >= -o.pageTM - 10400);
+      }
+      QVERIFY(g.PhotoFailures().empty());
+      rpt::CleanupIndividualSummaryPages();
+    }
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string first = PdfPageText(pdf, 1);
+    // The title is split in two lines beside the photo.
+    for (const char* text : {"Individual Summary", "for Roger Holroyd", "Born", "Halifax, England",
+                             "Parents", "Marriages", "Mary Sutcliffe", "Baptized", "LOGAN", "Page"})
+      QVERIFY2(first.find(text) != std::string::npos, (std::string(text) + "\n" + first).c_str());
+    const std::string second = PdfPageText(pdf, 2);
+    QVERIFY2(second.find("Notes (Continued)") != std::string::npos ||
+                 second.find("Sources") != std::string::npos,
+             second.c_str());
+    QCOMPARE(keys[pages - 2], family_.second);
+    QVERIFY(PdfPageText(pdf, pages - 1).find("Edwin Greenwood") != std::string::npos);
+    QVERIFY(PdfPageText(pdf, pages).find("Hannah Greenwood") != std::string::npos);
+    const std::string all = PdfPageText(pdf, 2) + PdfPageText(pdf, 3);
+    QVERIFY2(all.find("1. ") != std::string::npos &&
+                 all.find("Halifax Parish Register") != std::string::npos,
+             all.c_str());
+  }
+
+  // Four generations on a narrow (portrait) and a wide (landscape) page.
+  void familyOrdinanceSummaryPdf() {
+    for (const bool wide : {false, true}) {
+      const std::string pdf = keep_ + (wide ? "fos-wide.pdf" : "fos-narrow.pdf");
+      rpt::FamilyOrdinanceOptions o;
+      o.generations = 4;
+      int pages = 0;
+      {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setResolution(600);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(pdf));
+        printer.setPageSize(QPageSize(wide ? QPageSize::Legal : QPageSize::Letter));
+        printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
+        fw::CQtReportDevice dc(&printer);
+        dc.SetMapMode(rpt::MM_HIENGLISH);
+        rpt::CFamilyOrdinanceSummaryGenerator g(family_.root, o);
+        pages = g.PaginateFamilyOrdinanceSummary(&dc);
+        QVERIFY(pages >= 1);
+        g.OpenFosFiles(&dc);
+        for (int page = 1; page <= pages; ++page) {
+          if (page > 1) printer.newPage();
+          dc.SetMapMode(rpt::MM_HIENGLISH);
+          g.PrintFosPage(&dc, page, page == pages);
+        }
+        CPrintInfo info;
+        info.maxPage = pages;
+        QCOMPARE(g.EndFosPrinting(&dc, &info), 1);
+      }
+      if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QSKIP("pdftotext is not installed");
+      std::string text;
+      for (int page = 1; page <= pages; ++page) text += PdfPageText(pdf, page);
+      for (const char* t : {"Family Ordinance Summary for Roger Holroyd", "Page 1 of",
+                            "Individual, Spouse, and children", "FATHER'S ANCESTORS",
+                            "Grandfather's", "Seal-Spouse", "Children", "Cecily Holroyd"})
+        QVERIFY2(text.find(t) != std::string::npos, (std::string(t) + "\n" + text).c_str());
+      QCOMPARE(text.find("Place") != std::string::npos, wide);
+    }
+  }
+
+  // The Individual Summary as RTF: LibreOffice reads the same words.
+  void individualSummaryRtf() {
+    const std::string rtf = keep_ + "individual-summary.rtf";
+    const rpt::IndividualSummaryOptions o = SummaryOptions();
+    fw::CQtReportDevice dc(600, fw::CQtReportDevice::DefaultPaper());
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    rpt::SummaryRunRequest request;
+    request.individual = family_.root;
+    rpt::HeadlessPaginatorWindow window;
+    const int pages =
+        rpt::PaginateIndividualSummary(request, rpt::MakeSummaryWalkSetup(&dc, o), window);
+    QVERIFY(pages >= 2);
+    rpt::CIndividualSummaryGenerator g(o);
+    g.SetRTFOutput(true);
+    g.SetOutputFileName(rtf);
+    g.CreateSummaryFonts(&dc);
+    for (int page = 1; page <= pages; ++page) g.PrintSummaryPage(&dc, page, page == pages);
+    CPrintInfo info;
+    info.maxPage = pages;
+    g.EndSummaryPrinting(&dc, &info);
+    const std::string document = ReadAll(rtf);
+    QVERIFY(document.starts_with("{\\rtf"));
+    if (QStandardPaths::findExecutable("soffice").isEmpty())
+      QSKIP("LibreOffice is not installed (libreoffice-writer-nogui)");
+    // The page's texts are positioned frames: LibreOffice lays them out as
+    // PDF pages, which pdftotext reads.
+    const QString profile = QString::fromStdString("file://" + dir_.Path() + "lo-profile");
+    const std::string outDir = keep_ + "lo/";
+    QCOMPARE(
+        QProcess::execute(
+            "soffice", {"--headless", "-env:UserInstallation=" + profile, "--convert-to", "pdf",
+                        "--outdir", QString::fromStdString(outDir), QString::fromStdString(rtf)}),
+        0);
+    const std::string converted = outDir + "individual-summary.pdf";
+    QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(converted),
+                                             QString::fromStdString(converted + ".txt")}),
+             0);
+    const std::string text = ReadAll(converted + ".txt");
+    for (const char* t : {"Individual Summary for", "Roger Holroyd", "Born", "Marriages", "Notes",
+                          "Calder", "Sources", "Halifax Parish Register"})
+      QVERIFY2(text.find(t) != std::string::npos, (std::string(t) + "\n" + text).c_str());
+  }
+};
+
+QTEST_MAIN(SummaryPdfTest)
+#include "summary_pdf_qtest.moc"
