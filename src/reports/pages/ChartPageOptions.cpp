@@ -66,16 +66,13 @@ ChartPageOptions ReadChartPageOptions(bool ancestry) {
   o.wallShadowColor = ReadColor("WallShadowClr", 0xD8D8D8);
   o.boxShade = b("BoxShade", 0);
   const std::string f = ancestry ? "FontAnc" : "FontDesc";
-  if (o.wallChart) {
-    o.fontMain = p.GetString("Options", f + "Main", "Arial;Bold;14pt");
-    o.fontGen = p.GetString("Options", f + "Gen", "Arial;Normal;11pt");
-    o.fontPrim = p.GetString("Options", f + "Prim", "Times New Roman;Bold;10pt");
-    o.fontOther = p.GetString("Options", f + "Other", "Times New Roman;Normal;9pt");
-  } else {
-    o.fontMain = p.GetString("Options", f + "StdMain", "Arial;Bold;14pt");
-    o.fontPrim = p.GetString("Options", f + "StdPrim", "Times New Roman;Bold;10pt");
-    o.fontOther = p.GetString("Options", f + "StdOther", "Times New Roman;Normal;9pt");
-  }
+  o.wallMain = p.GetString("Options", f + "Main", "Arial;Bold;14pt");
+  o.wallGen = p.GetString("Options", f + "Gen", "Arial;Normal;11pt");
+  o.wallPrim = p.GetString("Options", f + "Prim", "Times New Roman;Bold;10pt");
+  o.wallOther = p.GetString("Options", f + "Other", "Times New Roman;Normal;9pt");
+  o.stdMain = p.GetString("Options", f + "StdMain", "Arial;Bold;14pt");
+  o.stdPrim = p.GetString("Options", f + "StdPrim", "Times New Roman;Bold;10pt");
+  o.stdOther = p.GetString("Options", f + "StdOther", "Times New Roman;Normal;9pt");
   o.standardMargins = {CAppOptions::GetAncRptStdPageLM(), CAppOptions::GetAncRptStdPageTM(),
                        CAppOptions::GetAncRptStdPageRM(), CAppOptions::GetAncRptStdPageBM()};
   o.wallMargins = {CAppOptions::GetDescRptWCPageLM(), CAppOptions::GetDescRptWCPageTM(),
@@ -115,10 +112,10 @@ ChartPageOptions ReadChartPageOptions(bool ancestry) {
   w.pageTop = o.wallMargins.top;
   w.pageRight = o.wallMargins.right;
   w.pageBottom = o.wallMargins.bottom;
-  w.namePoints = FontPoints(o.fontPrim);
-  w.textPoints = FontPoints(o.fontOther);
-  w.headingPoints = FontPoints(o.fontMain);
-  w.footerPoints = o.wallChart ? FontPoints(o.fontGen) : 8;
+  w.namePoints = FontPoints(o.wallPrim);
+  w.textPoints = FontPoints(o.wallOther);
+  w.headingPoints = FontPoints(o.wallMain);
+  w.footerPoints = FontPoints(o.wallGen);
   // Extra event types are not looked up here: none counts.
   w.eventKindDigit = [](const std::string&) { return -1; };
   return o;

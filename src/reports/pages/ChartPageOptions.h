@@ -58,7 +58,10 @@ struct ChartPageOptions {
   bool headingEveryPage = false;
   ColorRef shadeColor = 0xF6F6F6, wallShadeColor = 0xF0F0F0, wallShadowColor = 0xD8D8D8;
   bool boxShade = false;
-  std::string fontMain, fontGen, fontPrim, fontOther;
+  // Font descriptions of the wall chart (title, generation labels, name,
+  // text) and of the standard chart (title, name, text).
+  std::string wallMain, wallGen, wallPrim, wallOther;
+  std::string stdMain, stdPrim, stdOther;
   Rect standardMargins{500, 300, 300, 300};  // left, top, right, bottom
   Rect wallMargins{250, 250, 250, 250};
   WallChartOptions wall;  // the box settings

@@ -62,6 +62,17 @@ bool ReadMarriage(std::int32_t mrin, CMarriageRecord& marriage) {
   return mrin > 0 && DbGetRecord(mrin, db::kMarriage, &marriage) == 1;
 }
 
+// The place's parts that are set, joined by separator.
+std::string PlaceText(const CEventValue& event, const char* separator) {
+  std::string text;
+  for (const std::string& part : event.place) {
+    if (part.empty()) continue;
+    if (!text.empty()) text += separator;
+    text += part;
+  }
+  return text;
+}
+
 std::string Limited(std::string text, std::size_t limit) {
   if (text.size() > limit) text.resize(limit);
   return text;
@@ -133,12 +144,12 @@ void CChartPagesGenerator::Measure(ReportDevice& dc) {
   bottom_ = top_ - height_;
 
   const int per = u_->perInch;
-  titleFont_ = FontOf(options_.fontMain, per);
-  primaryFont_ = FontOf(options_.fontPrim, per);
-  otherFont_ = FontOf(options_.fontOther, per);
-  labelFont_ = options_.wallChart ? FontOf(options_.fontGen, per)
-                                  : LogFont{-(105 * per / 1000), 500, false, false,
-                                            res::LoadString(kIdsArial)};
+  const bool wall = options_.wallChart;
+  titleFont_ = FontOf(wall ? options_.wallMain : options_.stdMain, per);
+  primaryFont_ = FontOf(wall ? options_.wallPrim : options_.stdPrim, per);
+  otherFont_ = FontOf(wall ? options_.wallOther : options_.stdOther, per);
+  labelFont_ = wall ? FontOf(options_.wallGen, per)
+                    : LogFont{-(105 * per / 1000), 500, false, false, res::LoadString(kIdsArial)};
   smallFont_ = {-(85 * per / 1000), 500, false, false, res::LoadString(kIdsArial)};
   boldFont_ = labelFont_;
   boldFont_.weight = 700;
@@ -234,7 +245,7 @@ ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t 
     if (chosen == nullptr) return std::string();
     std::string text = (chosen == &first ? a : b) + date(chosen->date);
     if (places && place && placeRoom >= 600) {
-      const std::string where = Limited(chosen->FormatPlace(", "), kPlaceLimit);
+      const std::string where = Limited(PlaceText(*chosen, ", "), kPlaceLimit);
       if (!where.empty()) text += " " + where;
     }
     return text;
@@ -609,7 +620,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
       if (m.status == 'N') date += " " + res::LoadString(kIdsNotMarried);
     }
     const std::string place =
-        chosen != nullptr ? Limited(chosen->FormatPlace(","), kBoxPlaceLimit) : std::string();
+        chosen != nullptr ? Limited(PlaceText(*chosen, ", "), kBoxPlaceLimit) : std::string();
     const std::string head = res::LoadString(id) + ": ";
     if (w.dateAndPlace)
       line(head + date + (place.empty() ? "" : " - " + place));
@@ -750,6 +761,8 @@ void CChartPagesGenerator::DrawWallPage(ReportDevice& dc, int page) {
 }
 
 void CChartPagesGenerator::DrawChartPage(ReportDevice& dc, int page, bool lastPage) {
+  // The print loop sets thousandths before every page.
+  dc.SetMapMode(large_ ? MM_LOENGLISH : MM_HIENGLISH);
   if (options_.wallChart)
     DrawWallPage(dc, page);
   else
