@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <sstream>
@@ -14,6 +15,8 @@
 #include "MarriageRecord.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
+#include "TempDir.h"
+#include "TestHelpers.h"
 #include "TextRoutines.h"
 
 namespace {
@@ -523,6 +526,51 @@ TEST_F(WallChartPagesTest, LargeChartIsDrawnInHundredths) {
   CChartPagesGenerator normal(true, Wall(true, 3));
   Draw(normal, small, root);
   EXPECT_FALSE(normal.LargeArea());
+}
+
+// ---- RTF through LibreOffice ----
+
+bool OnPath(const std::string& program) {
+  return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+TEST_F(ChartPagesTest, RtfShowsTheSameTextInLibreOffice) {
+  if (!OnPath("soffice") || !OnPath("pdftotext"))
+    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  const Collapse f = BuildFamily();
+  TempDir dir;
+  const char* keep = std::getenv("KORVANE_RTF_KEEP");
+  const std::string out = keep != nullptr ? std::string(keep) + "/" : dir.Path();
+  for (bool ancestry : {true, false}) {
+    SCOPED_TRACE(ancestry ? "ancestry" : "descendants");
+    const std::string stem = ancestry ? "ancestry-chart" : "descendants-chart";
+    plat::FakeShell shell;
+    plat::ScopedShell scopedShell{&shell};
+    RecordingDevice dc;
+    dc.paperHeight = 3000;  // several pages
+    dc.charWidth = 90;      // about the width of the text font
+    CChartPagesGenerator g(ancestry, Options(ancestry));
+    g.SetRTFOutput(true);
+    g.SetOutputFileName(out + stem + ".rtf");
+    const auto pages = Draw(g, dc, ancestry ? f.kevin : f.arthur);
+    ASSERT_GE(pages.size(), 2u);
+    CPrintInfo info;
+    info.maxPage = static_cast<int>(pages.size());
+    g.EndChart(&dc, &info);
+    const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
+                                std::string(KORVANE_LO_PROFILE) + "-charts ";
+    ASSERT_EQ(std::system((soffice + "--convert-to pdf --outdir '" + out + "' '" + out + stem +
+                           ".rtf' >/dev/null 2>&1")
+                              .c_str()),
+              0);
+    ASSERT_EQ(std::system(("pdftotext -layout '" + out + stem + ".pdf'").c_str()), 0);
+    const std::string text = ReadAll(out + stem + ".txt");
+    EXPECT_NE(text.find(ancestry ? "Ancestors of Kevin Ashdown" : "Descendants of Arthur Ashdown"),
+              std::string::npos);
+    for (const std::string& name : WalkRows(ancestry, ancestry ? f.kevin : f.arthur))
+      EXPECT_NE(text.find(name), std::string::npos) << name;
+    EXPECT_NE(text.find("** Printed on Page"), std::string::npos);
+  }
 }
 
 }  // namespace

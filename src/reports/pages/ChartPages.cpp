@@ -325,6 +325,12 @@ void CChartPagesGenerator::DrawRowText(ReportDevice& dc, int x, int y, const std
     FillRect(&dc, {x - indent_ / 4, y, end + indent_ / 2, y - pitch_ + u_->lineStep}, &brush);
   }
   const int textY = y - (pitch_ - std::abs(otherFont_.height)) / 2;
+  if (IsRTFMode()) {
+    // One run a row: an RTF frame per piece would wrap on its own.
+    dc.SelectFont(primary ? primaryFont_ : otherFont_);
+    TextOutString(&dc, x, textY, prefix + name + tail);
+    return;
+  }
   int at = x;
   dc.SelectFont(otherFont_);
   if (!prefix.empty()) {
