@@ -8,12 +8,12 @@
 
 #include "AddCommands.h"
 #include "AddOnCommands.h"
+#include "ChartKinds.h"
 #include "EditCommands.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "ListCommands.h"
-#include "ChartKinds.h"
 #include "ListRegistration.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"

@@ -84,8 +84,7 @@ int Run(const char* what, bool ancestry, const rpt::ChartPageOptions& options, s
                         ? rowPages * rpt::WallChartTileColumns(generations, options.gensPerPage)
                         : rowPages;
   std::printf("%-44s %9.1f ms (%d row pages, %d pages, %d generations)\n",
-              (std::string(what) + ": pagination").c_str(), paginate, rowPages, pages,
-              generations);
+              (std::string(what) + ": pagination").c_str(), paginate, rowPages, pages, generations);
   start = std::chrono::steady_clock::now();
   g.BeginChart(dc);
   std::size_t calls = 0;

@@ -128,10 +128,10 @@ class ChartPagesTest : public ReportFamiliesFixture {
     int gens = limit, repeat = 0;
     const bool ancestry = g.Options().ancestry;
     const int rowPages =
-        ancestry ? rpt::PaginateAncestryChart(&gens, &repeat, root, g.FirstPageRows(),
-                                              g.OtherPageRows())
-                 : rpt::PaginateDescendantsChart(&gens, &repeat, root, g.FirstPageRows(),
-                                                 g.OtherPageRows(), g.Options().wallChart);
+        ancestry
+            ? rpt::PaginateAncestryChart(&gens, &repeat, root, g.FirstPageRows(), g.OtherPageRows())
+            : rpt::PaginateDescendantsChart(&gens, &repeat, root, g.FirstPageRows(),
+                                            g.OtherPageRows(), g.Options().wallChart);
     EXPECT_GT(rowPages, 0);
     g.BeginChart(dc);
     const int pages = g.Options().wallChart
@@ -172,7 +172,8 @@ class ChartPagesTest : public ReportFamiliesFixture {
     std::set<std::string> names;
     for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
       CIndividualRecord person;
-      if (DbGetIndividualRecord(rin, person, 3) == 1) names.insert(person.GetName(0, false, 1, false));
+      if (DbGetIndividualRecord(rin, person, 3) == 1)
+        names.insert(person.GetName(0, false, 1, false));
     }
     names.insert("UNKNOWN");
     return names;
@@ -189,12 +190,9 @@ TEST_F(ChartPagesTest, PagesDrawTheWalksRowsInOrder) {
     bool ancestry;
     std::int32_t Collapse::*root;
     int paperHeight;
-  } cases[] = {{true, &Collapse::kevin, 11000},
-               {true, &Collapse::kevin, 1700},
-               {true, &Collapse::kevin, 1300},
-               {false, &Collapse::arthur, 11000},
-               {false, &Collapse::arthur, 1700},
-               {false, &Collapse::arthur, 1300}};
+  } cases[] = {{true, &Collapse::kevin, 11000},  {true, &Collapse::kevin, 1700},
+               {true, &Collapse::kevin, 1300},   {false, &Collapse::arthur, 11000},
+               {false, &Collapse::arthur, 1700}, {false, &Collapse::arthur, 1300}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.ancestry ? "ancestry " : "descendants ") +
                  std::to_string(c.paperHeight));
@@ -478,7 +476,8 @@ TEST_F(WallChartPagesTest, TitleSplitsAcrossTheMiddleColumns) {
     SCOPED_TRACE(page);
     const std::vector<Text> texts = TextsOf(pages[page - 1]);
     auto find = [&](const std::string& text) {
-      return std::find_if(texts.begin(), texts.end(), [&](const Text& t) { return t.text == text; });
+      return std::find_if(texts.begin(), texts.end(),
+                          [&](const Text& t) { return t.text == text; });
     };
     const auto a = find(first), b = find(second);
     EXPECT_EQ(a != texts.end(), page == 2);
@@ -526,6 +525,53 @@ TEST_F(WallChartPagesTest, LargeChartIsDrawnInHundredths) {
   CChartPagesGenerator normal(true, Wall(true, 3));
   Draw(normal, small, root);
   EXPECT_FALSE(normal.LargeArea());
+}
+
+TEST(ChartOrdinanceLetters, DoneUpperClearedLowerOthersNothing) {
+  using D = CDateValue;
+  const struct {
+    int states[5];
+    const char* letters;
+  } cases[] = {
+      {{D::kOrdinanceDone, D::kOrdinanceDone, D::kOrdinanceDone, D::kOrdinanceDone,
+        D::kOrdinanceDone},
+       "BEPSC"},
+      {{D::kOrdinanceClearedOrSubmitted, D::kOrdinanceClearedOrSubmitted,
+        D::kOrdinanceClearedOrSubmitted, D::kOrdinanceClearedOrSubmitted,
+        D::kOrdinanceClearedOrSubmitted},
+       "bepsc"},
+      {{D::kOrdinanceNothing, D::kOrdinanceNotToBeDone, -1, D::kOrdinanceNothing, 0}, ""},
+      {{D::kOrdinanceDone, D::kOrdinanceClearedOrSubmitted, D::kOrdinanceNotToBeDone,
+        D::kOrdinanceNothing, D::kOrdinanceDone},
+       "BeC"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(rpt::ChartOrdinanceLetters(c.states), c.letters);
+}
+
+TEST_F(WallChartPagesTest, BoxesShowOrdinanceLettersByState) {
+  const Ordinances o = BuildOrdinances();
+  const struct {
+    int status;
+    const char* letter;  // "" none
+  } cases[] = {{CDateValue::kStatusCleared, "b"},
+               {CDateValue::kStatusCompleted, "B"},
+               {CDateValue::kStatusDone, "B"},
+               {CDateValue::kStatusUncleared, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.status);
+    ChartPageOptions options = Wall(true, 3);
+    options.wall.zel = options.wall.showZel = true;
+    RecordingDevice dc;
+    CChartPagesGenerator g(true, options);
+    const auto pages = Draw(g, dc, o.byStatus[c.status - 13]);
+    ASSERT_EQ(pages.size(), 1u);
+    // With birth dates on their own line the letters stand on that line.
+    EXPECT_FALSE(HasText(pages[0], "ZEL: "));
+    const std::vector<Text> texts = TextsOf(pages[0]);
+    const bool shown =
+        std::any_of(texts.begin(), texts.end(), [&](const Text& t) { return t.text == c.letter; });
+    if (*c.letter != 0) EXPECT_TRUE(shown);
+  }
 }
 
 // ---- RTF through LibreOffice ----

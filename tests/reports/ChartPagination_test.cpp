@@ -36,7 +36,8 @@ class ChartPaginationTest : public ReportFamiliesFixture {
     for (int page = 1;; ++page) {
       const rpt::CChartPageEntry* entry = rpt::FindChartPage(page);
       if (entry == nullptr) break;
-      const char kind = rpt::CurrentChartRun().ancestry ? 'I' : static_cast<char>(entry->codes.back());
+      const char kind =
+          rpt::CurrentChartRun().ancestry ? 'I' : static_cast<char>(entry->codes.back());
       rows.push_back({static_cast<std::int32_t>(entry->records.back()), kind});
     }
     return rows;
@@ -280,7 +281,8 @@ TEST_F(ChartPaginationTest, EachLegendBitIsSetByItsFixture) {
   const std::int32_t kid = Person("Kid", "Mother", 'M', 1950);
   const std::int32_t mum = Person("Mum", "Mother", 'F', 1920);
   Parents(kid, Person("Dad", "Mother", 'M', 1919), mum);
-  const std::int32_t mumParents = Parents(mum, Person("Gpa", "Mother", 'M'), Person("Gma", "Mother", 'F'));
+  const std::int32_t mumParents =
+      Parents(mum, Person("Gpa", "Mother", 'M'), Person("Gma", "Mother", 'F'));
   LinkLetters(mum, mumParents, 'a', 'a');
   ASSERT_GT(Ancestry(kid), 0);
   EXPECT_EQ(rpt::GetChartLegendFlags(), rpt::kChartAdopted);

@@ -61,10 +61,10 @@ int PrintChart(rpt::CChartPagesGenerator& g, const std::string& pdf, std::int32_
   int gens = 99, repeat = 0;
   const rpt::ChartPageOptions& o = g.Options();
   const int rowPages =
-      o.ancestry ? rpt::PaginateAncestryChart(&gens, &repeat, root, g.FirstPageRows(),
-                                              g.OtherPageRows())
-                 : rpt::PaginateDescendantsChart(&gens, &repeat, root, g.FirstPageRows(),
-                                                 g.OtherPageRows(), o.wallChart);
+      o.ancestry
+          ? rpt::PaginateAncestryChart(&gens, &repeat, root, g.FirstPageRows(), g.OtherPageRows())
+          : rpt::PaginateDescendantsChart(&gens, &repeat, root, g.FirstPageRows(),
+                                          g.OtherPageRows(), o.wallChart);
   if (rowPages <= 0) return 0;
   g.BeginChart(dc);
   const int pages =
@@ -79,8 +79,8 @@ int PrintChart(rpt::CChartPagesGenerator& g, const std::string& pdf, std::int32_
 
 std::string PdfText(const std::string& pdf) {
   const std::string txt = pdf.substr(0, pdf.size() - 4) + ".txt";
-  if (QProcess::execute("pdftotext", {"-layout", QString::fromStdString(pdf),
-                                      QString::fromStdString(txt)}) != 0)
+  if (QProcess::execute("pdftotext",
+                        {"-layout", QString::fromStdString(pdf), QString::fromStdString(txt)}) != 0)
     return {};
   return ReadAll(txt);
 }
@@ -203,8 +203,8 @@ class ChartsPdfTest : public QObject {
     QCOMPARE(pages, 6);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     const std::string text = PdfText(pdf);
-    for (const char* label : {"Tile (1, 1)", "Tile (2, 1)", "Tile (3, 1)", "Tile (1, 2)",
-                              "Tile (2, 2)", "Tile (3, 2)"})
+    for (const char* label :
+         {"Tile (1, 1)", "Tile (2, 1)", "Tile (3, 1)", "Tile (1, 2)", "Tile (2, 2)", "Tile (3, 2)"})
       QVERIFY2(text.find(label) != std::string::npos, label);
     for (const char* name : {"Root Tiles", "F5x0 Tiles", "M5x7 Tiles", "Far7 Tiles", "Mor7 Tiles"})
       QVERIFY2(text.find(name) != std::string::npos, name);

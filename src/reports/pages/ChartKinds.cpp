@@ -15,12 +15,10 @@ int Paginate(const PaginateArgs& args, bool ancestry) {
 }  // namespace
 
 void RegisterAncestryDescendantsCharts() {
-  RegisterReportGenerator(GeneratorClass::kAncestry, [](const GeneratorArgs&) {
-    return MakeChartPagesGenerator(true);
-  });
-  RegisterReportGenerator(GeneratorClass::kDescendants, [](const GeneratorArgs&) {
-    return MakeChartPagesGenerator(false);
-  });
+  RegisterReportGenerator(GeneratorClass::kAncestry,
+                          [](const GeneratorArgs&) { return MakeChartPagesGenerator(true); });
+  RegisterReportGenerator(GeneratorClass::kDescendants,
+                          [](const GeneratorArgs&) { return MakeChartPagesGenerator(false); });
   RegisterReportPaginator(
       kAncestryChart, [](const PaginateArgs& args) { return Paginate(args, true); },
       CleanupChartKind);

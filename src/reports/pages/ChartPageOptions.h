@@ -14,28 +14,29 @@ namespace rpt {
 // Lengths of a chart page; every figure of one unit is a tenth of the other
 // (rounded), with 95 dropped in hundredths.
 struct ChartUnits {
-  int lineStep;       // pen width, the step inside a row edge
-  int textInset;      // text inset, connector stub
-  int perInch;        // units per inch
-  int rule25;         // lower heading rule above the first row
-  int rule40;         // gap under the generation labels
-  int rule45;         // upper heading rule above the first row
-  int minIndent;      // smallest standard-chart indent
-  int boxInset;       // a wall-chart box's left inset in its column; cut-mark length
-  int labelGap30;     // between the title and the generation labels
-  int cutOffset;      // cut marks start this far outside the frame
-  int headingGap250;  // the wall chart's heading block below the title lines
-  int textTop80;      // first text line below a box's top
-  int tileLabelGap;   // tile label below the frame
-  int titleGap95;     // part of the standard chart's title block
-  int dateAbove170;   // date and page number above the first row
-  int legendGap140;   // legend after the date
-  int tileLabel145;   // tile label below the frame's top
+  int lineStep;           // pen width, the step inside a row edge
+  int textInset;          // text inset, connector stub
+  int perInch;            // units per inch
+  int rule25;             // lower heading rule above the first row
+  int rule40;             // gap under the generation labels
+  int rule45;             // upper heading rule above the first row
+  int minIndent;          // smallest standard-chart indent
+  int boxInset;           // a wall-chart box's left inset in its column; cut-mark length
+  int labelGap30;         // between the title and the generation labels
+  int cutOffset;          // cut marks start this far outside the frame
+  int headingGap250;      // the wall chart's heading block below the title lines
+  int textTop80;          // first text line below a box's top
+  int tileLabelGap;       // tile label below the frame
+  int titleGap95;         // part of the standard chart's title block
+  int dateAbove170;       // date and page number above the first row
+  int legendGap140;       // legend after the date
+  int tileLabel145;       // tile label below the frame's top
   int generationDrop100;  // generation labels move down for the legend
 };
-constexpr ChartUnits kChartThousandths{10, 100, 1000, 25, 40, 45, 15, 200, 30, 50,
-                                       250, 80, 20, 95, 170, 140, 145, 100};
-constexpr ChartUnits kChartHundredths{1, 10, 100, 2, 4, 4, 1, 20, 3, 5, 25, 8, 2, 0, 17, 14, 14, 10};
+constexpr ChartUnits kChartThousandths{10, 100, 1000, 25, 40, 45,  15,  200, 30,
+                                       50, 250, 80,   20, 95, 170, 140, 145, 100};
+constexpr ChartUnits kChartHundredths{1, 10, 100, 2, 4, 4,  1,  20, 3,
+                                      5, 25, 8,   2, 0, 17, 14, 14, 10};
 
 struct ChartPageOptions {
   bool ancestry = true;

@@ -113,6 +113,17 @@ int WallChartTileColumns(int deepest, int gensPerPage) {
   return (std::max(1, deepest) - 1) / std::max(1, gensPerPage) + 1;
 }
 
+std::string ChartOrdinanceLetters(const int (&states)[5]) {
+  static constexpr char kLetters[] = {'B', 'E', 'P', 'S', 'C'};
+  std::string letters;
+  for (int i = 0; i < 5; ++i) {
+    if (states[i] == CDateValue::kOrdinanceDone) letters += kLetters[i];
+    if (states[i] == CDateValue::kOrdinanceClearedOrSubmitted)
+      letters += static_cast<char>(kLetters[i] - 'A' + 'a');
+  }
+  return letters;
+}
+
 std::string JoinChartEvents(const ChartEventParts& parts) {
   std::string inner;
   for (const std::string* part : {&parts.birth, &parts.marriage, &parts.death}) {
@@ -172,8 +183,8 @@ void CChartPagesGenerator::Measure(ReportDevice& dc) {
   // always stand in different columns); the Descendants chart's a whole one.
   const int fullPitch = boxHeight_ + u_->textInset;
   pitch_ = ancestry_ ? std::max(1, (fullPitch + 1) / 2) : std::max(1, fullPitch);
-  headingBlock_ = titleHeight + u_->labelGap30 + labelHeight + u_->generationDrop100 +
-                  u_->headingGap250 / 2;
+  headingBlock_ =
+      titleHeight + u_->labelGap30 + labelHeight + u_->generationDrop100 + u_->headingGap250 / 2;
   // The rows whose whole box stays inside the frame.
   auto fitting = [&](int room) { return std::max(1, (room - boxHeight_) / pitch_ + 1); };
   firstRows_ = fitting(height_ - headingBlock_);
@@ -192,8 +203,7 @@ void CChartPagesGenerator::BeginChart(ReportDevice& dc) {
   int indent = options_.indent * u_->perInch / 10;
   indent = std::min(indent, std::max(u_->minIndent, (width_ - sample) / deepest_));
   if (run.repeatDepth > 0) {
-    const int wider =
-        dc.GetTextExtent(SampleLine() + res::LoadString(kIdsAlreadyPrintedSample)).cx;
+    const int wider = dc.GetTextExtent(SampleLine() + res::LoadString(kIdsAlreadyPrintedSample)).cx;
     indent = std::min(indent, std::max(u_->minIndent, (width_ - wider) / run.repeatDepth));
   }
   indent_ = std::max(u_->minIndent, indent);
@@ -241,7 +251,9 @@ ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t 
     birthRoom = room - std::min(1200, room - 1200);
   auto event = [&](const CEventValue& first, const CEventValue& second, const char* a,
                    const char* b, bool place, int placeRoom) {
-    const CEventValue* chosen = first.date.IsSet() ? &first : second.date.IsSet() ? &second : nullptr;
+    const CEventValue* chosen = first.date.IsSet()    ? &first
+                                : second.date.IsSet() ? &second
+                                                      : nullptr;
     if (chosen == nullptr) return std::string();
     std::string text = (chosen == &first ? a : b) + date(chosen->date);
     if (places && place && placeRoom >= 600) {
@@ -251,7 +263,8 @@ ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t 
     return text;
   };
   if (read && options_.dateType != 0) {
-    parts.birth = event(person.birth, person.christening, "b.", "c.", options_.birthPlace, birthRoom);
+    parts.birth =
+        event(person.birth, person.christening, "b.", "c.", options_.birthPlace, birthRoom);
     parts.death = event(person.death, person.burial, "d.", "u.", options_.deathPlace, deathRoom);
   }
   CMarriageRecord m;
@@ -305,8 +318,8 @@ void CChartPagesGenerator::DrawHeading(ReportDevice& dc, int page) {
   Line(dc, left_, rowsTop_ + u_->rule25, right_, rowsTop_ + u_->rule25);
   if (options_.parInd || options_.relInd)
     CReportJob::DrawRelationshipLegend(&dc, left_ + dateWidth + u_->legendGap140, y, labelFont_,
-                                       boldFont_, GetChartLegendFlags(), right_, 0,
-                                       options_.parInd, options_.relInd);
+                                       boldFont_, GetChartLegendFlags(), right_, 0, options_.parInd,
+                                       options_.relInd);
 }
 
 void CChartPagesGenerator::DrawRowText(ReportDevice& dc, int x, int y, const std::string& prefix,
@@ -363,11 +376,9 @@ void CChartPagesGenerator::DrawAncestryRow(ReportDevice& dc, const AncestryChart
     marriage = marriages.empty() ? 0 : marriages.front();
   }
   CMarriageRecord m;
-  const bool husbandRow =
-      ReadMarriage(marriage, m) && (m.husband == node.rin || m.husband == 0);
+  const bool husbandRow = ReadMarriage(marriage, m) && (m.husband == node.rin || m.husband == 0);
   const std::string prefix = options_.printGens ? std::to_string(g) + ". " : "";
-  std::string rest = JoinChartEvents(
-      EventParts(node.rin, marriage, husbandRow, true, right_ - x));
+  std::string rest = JoinChartEvents(EventParts(node.rin, marriage, husbandRow, true, right_ - x));
   rest += Codes(node.rin, node.familyOfOrigin);
   if (!first) rest += " " + Format(kIdsPrintedOnPage, slot.first);
   DrawRowText(dc, x, top, prefix, PersonName(node.rin), g == 1, rest);
@@ -411,8 +422,8 @@ void CChartPagesGenerator::DrawDescendantsRow(ReportDevice& dc, const Descendant
   CMarriageRecord m;
   std::int32_t spouse = 0;
   if (ReadMarriage(e.record, m)) spouse = m.husband == person ? m.wife : m.husband;
-  const std::string prefix = std::string(options_.printGens || g == 1 ? "   " : "") +
-                             res::LoadString(kIdsSpouse) + ": ";
+  const std::string prefix =
+      std::string(options_.printGens || g == 1 ? "   " : "") + res::LoadString(kIdsSpouse) + ": ";
   std::string name = res::LoadString(kIdsUnknown), rest;
   if (spouse > 0) {
     name = PersonName(spouse);
@@ -573,7 +584,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
   }
   CIndividualRecord person;
   const bool known = ReadPerson(rin, person);
-  int y = text.top - u_->labelGap30;
+  int y = text.top;
   auto years = [&](const CDateValue& d, const char* letter) {
     return d.IsSet() && d.year != 0 ? std::string(letter) + std::to_string(d.year) : std::string();
   };
@@ -597,6 +608,30 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     if (y - lineHeight < text.bottom) return;
     TextOutString(&dc, text.left, y, FitTextToWidth(&dc, {0, 0, width, 0}, textLine));
     y -= lineHeight;
+  };
+  std::string zelLetters;
+  if (known && w.zel && w.showZel) {
+    const int states[5] = {CDateValue::GetOrdinanceState(&person.baptism.date, 'B'),
+                           CDateValue::GetOrdinanceState(&person.endowment.date, 'E'),
+                           CDateValue::GetOrdinanceState(&person.sealingToParents.date, 'P'),
+                           hasMarriage ? DbGetSealingStatus(marriage, db::kMarriage) : 0,
+                           hasMarriage ? DbGetChildrenOrdinanceStatus(marriage, db::kMarriage) : 0};
+    zelLetters = ChartOrdinanceLetters(states);
+  }
+  // With dates on lines of their own the letters go on the first event line
+  // that holds no place, right-aligned, drawn from right to left.
+  const bool anyEvent = w.birth || w.christening || w.birthOrChristening || w.death || w.burial ||
+                        w.deathOrBurial || (w.marriage && hasMarriage);
+  bool inLineDue = w.date && anyEvent;
+  auto inLine = [&](int lineY) {
+    int x = text.right;
+    for (auto it = zelLetters.rbegin(); it != zelLetters.rend(); ++it) {
+      const std::string one(1, *it);
+      x -= dc.GetTextExtent(one).cx;
+      TextOutString(&dc, x, lineY, one);
+      x -= u_->lineStep;
+    }
+    zelLetters.clear();
   };
   // One event line: the first event of the letters with a date.
   auto eventLine = [&](const std::string& letters) {
@@ -628,10 +663,16 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     const std::string place =
         chosen != nullptr ? Limited(PlaceText(*chosen, ", "), kBoxPlaceLimit) : std::string();
     const std::string head = res::LoadString(id) + ": ";
+    const int lineY = y;
+    const bool fits = y - lineHeight >= text.bottom;
     if (w.dateAndPlace)
       line(head + date + (place.empty() ? "" : " - " + place));
     else if (w.date)
       line(head + date);
+    if (inLineDue && fits && !zelLetters.empty() && (!w.dateAndPlace || place.empty())) {
+      inLine(lineY);
+      inLineDue = false;
+    }
     if (w.place && !w.dateAndPlace) line(res::LoadString(kIdsLabelPlace) + ": " + place);
   };
   if (known) {
@@ -642,6 +683,18 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     if (w.death) eventLine("D");
     if (w.burial) eventLine("U");
     if (w.deathOrBurial) eventLine("DU");
+  }
+  if (!zelLetters.empty() && y - lineHeight >= text.bottom) {
+    // The line form: "ZEL: " and the letters from left to right.
+    const std::string head = "ZEL: ";
+    TextOutString(&dc, text.left, y, head);
+    int x = text.left + dc.GetTextExtent(head).cx;
+    for (char letter : zelLetters) {
+      const std::string one(1, letter);
+      TextOutString(&dc, x, y, one);
+      x += dc.GetTextExtent(one).cx + u_->lineStep;
+    }
+    y -= lineHeight;
   }
   if (repeated) line(res::LoadString(kIdsAlreadyPrinted));
 }
@@ -800,8 +853,8 @@ std::unique_ptr<CReportPageGenerator> MakeChartPagesGenerator(bool ancestry) {
   return std::make_unique<CChartPagesGenerator>(ancestry, ReadChartPageOptions(ancestry));
 }
 
-int PaginateChartKind(CReportPageGenerator* kindGenerator, ReportDevice& dc,
-                      ReportRequest& request, bool ancestry) {
+int PaginateChartKind(CReportPageGenerator* kindGenerator, ReportDevice& dc, ReportRequest& request,
+                      bool ancestry) {
   auto* generator = dynamic_cast<CChartPagesGenerator*>(kindGenerator);
   if (generator == nullptr) return 0;
   generator->Measure(dc);

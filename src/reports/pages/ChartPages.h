@@ -33,6 +33,12 @@ struct ChartEventParts {
 };
 std::string JoinChartEvents(const ChartEventParts& parts);
 
+// The ordinance letters of a box from the states of baptism, endowment,
+// sealing to parents, sealing to spouse and children's ordinances (in that
+// order): upper case when done (2), lower case when cleared or submitted
+// (3), nothing for any other state.
+std::string ChartOrdinanceLetters(const int (&states)[5]);
+
 class CChartPagesGenerator : public CReportPageGenerator {
  public:
   CChartPagesGenerator(bool ancestry, const ChartPageOptions& options);
@@ -102,6 +108,5 @@ class CChartPagesGenerator : public CReportPageGenerator {
   int boxHeight_ = 1, columnWidth_ = 1, rowPages_ = 1, deepest_ = 1;
   WallChartMeasure measure_;
 };
-
 
 }  // namespace rpt

@@ -165,8 +165,7 @@ AncestryChartWalk::Step AncestryChartWalk::RunStep() {
     AncestryChartNode& placed = stack[top];
     const std::int32_t mother = placed.secondParent;
     CIndividualRecord record;
-    if (mother > 0 && mother <= run.highestRin &&
-        DbGetIndividualRecord(mother, record, 0) == 1) {
+    if (mother > 0 && mother <= run.highestRin && DbGetIndividualRecord(mother, record, 0) == 1) {
       placed.state = AncestryChartNode::kFinished;
       const AncestryChartNode copy = placed;
       PushParent(copy, mother, false);

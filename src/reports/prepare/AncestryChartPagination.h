@@ -17,10 +17,10 @@ namespace rpt {
 struct AncestryChartNode {
   enum State : std::uint8_t { kFinished = 0, kBoxPlaced = 1, kBoxDue = 2, kNew = 3 };
   std::int32_t rin = 0;
-  std::int32_t child = 0;             // reached through; the root holds itself
-  std::int32_t parentFamily = 0;      // 0 when the walk goes no further
-  std::int32_t secondParent = 0;      // the mother, once the family is read
-  std::int32_t familyOfOrigin = 0;    // the child's parent family; 0 for the root
+  std::int32_t child = 0;           // reached through; the root holds itself
+  std::int32_t parentFamily = 0;    // 0 when the walk goes no further
+  std::int32_t secondParent = 0;    // the mother, once the family is read
+  std::int32_t familyOfOrigin = 0;  // the child's parent family; 0 for the root
   std::uint8_t generation = 1;
   std::uint8_t state = kNew;
   std::uint8_t parentsDrawn = 0;  // +1 father present, +2 mother present

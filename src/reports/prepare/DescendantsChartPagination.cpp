@@ -100,15 +100,17 @@ void DescendantsChartWalk::Rebuild(const CChartPageEntry& entry) {
     }
     later = After(all, self.record);
     const auto at = std::find(all.begin(), all.end(), self.record);
-    if (at != all.end()) self.mark = SiblingMark(static_cast<std::size_t>(at - all.begin()), all.size());
+    if (at != all.end())
+      self.mark = SiblingMark(static_cast<std::size_t>(at - all.begin()), all.size());
     if (later.empty()) continue;
     self.last = 'N';
     const std::uint8_t generation = self.generation;
     const char kind = self.kind;
     const std::size_t first = static_cast<std::size_t>(at - all.begin()) + 1;
     for (std::size_t k = 0; k < later.size(); ++k) {
-      DescendantsChartEntry e{later[k], generation, 1, k + 1 == later.size() ? 'Y' : 'N', kind,
-                              SiblingMark(first + k, all.size())};
+      DescendantsChartEntry e{later[k], generation,
+                              1,        k + 1 == later.size() ? 'Y' : 'N',
+                              kind,     SiblingMark(first + k, all.size())};
       list.push_back(e);
     }
   }
