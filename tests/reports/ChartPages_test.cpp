@@ -13,6 +13,8 @@
 #include "FakePorts.h"
 #include "FamilyLinkRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
 #include "TempDir.h"
@@ -32,8 +34,9 @@ struct Text {
 std::vector<Text> TextsOf(const std::vector<std::string>& calls) {
   std::vector<Text> texts;
   for (const std::string& call : calls) {
-    if (call.rfind("TextOut ", 0) != 0) continue;
-    std::istringstream in(call.substr(8));
+    const bool tabbed = call.rfind("TabbedTextOut ", 0) == 0;
+    if (call.rfind("TextOut ", 0) != 0 && !tabbed) continue;
+    std::istringstream in(call.substr(tabbed ? 14 : 8));
     Text t;
     in >> t.x >> t.y;
     in.get();
@@ -99,7 +102,11 @@ class ChartPagesTest : public ReportFamiliesFixture {
 
   // The rows of the walk in order: each row's name (a marriage row: the
   // spouse's), from a pass at one row a page.
+  // The individual of each row (0 on a marriage row), beside WalkRows.
+  std::vector<std::int32_t> rowPeople;
+
   std::vector<std::string> WalkRows(bool ancestry, std::int32_t root, int wall = 0) {
+    rowPeople.clear();
     int gens = 99, repeat = 0;
     const int pages = ancestry ? rpt::PaginateAncestryChart(&gens, &repeat, root, 1, 1)
                                : rpt::PaginateDescendantsChart(&gens, &repeat, root, 1, 1, wall);
@@ -107,7 +114,9 @@ class ChartPagesTest : public ReportFamiliesFixture {
     for (int page = 1; page <= pages; ++page) {
       const rpt::CChartPageEntry* entry = rpt::FindChartPage(page);
       const auto record = static_cast<std::int32_t>(entry->records.back());
-      if (ancestry || entry->codes.back() == 'I') {
+      const bool individual = ancestry || entry->codes.back() == 'I';
+      rowPeople.push_back(individual ? record : 0);
+      if (individual) {
         names.push_back(Name(record));
         continue;
       }
@@ -211,6 +220,19 @@ TEST_F(ChartPagesTest, PagesDrawTheWalksRowsInOrder) {
     }
     EXPECT_EQ(drawn, expected);
     if (c.paperHeight < 2000) EXPECT_GT(pages.size(), 2u);
+    // Each person's first box stands at the page (and row) of its slot.
+    std::set<std::int32_t> seen;
+    std::size_t n = 0;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+      for (std::size_t r = 0; r < pages[p].size() && n < rowPeople.size(); ++r, ++n) {
+        const std::int32_t rin = rowPeople[n];
+        if (rin == 0 || !seen.insert(rin).second) continue;
+        const rpt::ChartSlot slot = rpt::ReadChartSlot(rin);
+        EXPECT_EQ(slot.first, static_cast<int>(p) + 1) << pages[p][r];
+        if (!c.ancestry) EXPECT_EQ(slot.second, static_cast<int>(r) + 1) << pages[p][r];
+      }
+    }
+    EXPECT_EQ(n, rowPeople.size());
   }
 }
 
@@ -571,6 +593,77 @@ TEST_F(WallChartPagesTest, BoxesShowOrdinanceLettersByState) {
     const bool shown =
         std::any_of(texts.begin(), texts.end(), [&](const Text& t) { return t.text == c.letter; });
     if (*c.letter != 0) EXPECT_TRUE(shown);
+  }
+}
+
+TEST_F(WallChartPagesTest, PhotoPlacesAndNoteLines) {
+  const std::int32_t with = Person("Pic", "Tured", 'M', 1900);
+  auto photo = std::make_unique<CMultimediaItem>();
+  photo->fileName = "face.jpg";
+  photo->kind = CMultimediaItem::kPhoto;
+  photo->flags |= CMultimediaItem::kFlagDefault;
+  DbSaveMultimediaChain(with, photo.get(), db::kIndividual);
+  ASSERT_GT(DbSetNotes(with,
+                       "NOTE First line of the note that is long enough to wrap in a box.\r\n"
+                       "Second line.",
+                       0, 0, db::kIndividual),
+            0);
+  const std::int32_t without = Person("No", "Picture", 'M', 1900);
+  const int columnLeft = 250, column = (8500 - 500) / 3;
+  const struct {
+    int place;
+    bool left, right, top;  // where the photo stands in the box
+  } cases[] = {{0, true, false, false},
+               {1, true, false, false},  // placed as 0
+               {2, false, true, false},
+               {3, false, false, true},
+               {4, false, false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.place);
+    ChartPageOptions o = Wall(true, 3);
+    o.wall.photoOpt = 1;
+    o.wall.photoX = o.wall.photoY = 600;
+    o.wall.photoPlace = c.place == 1 ? 0 : c.place;  // as the options store reads it
+    o.wall.noteTags = {"NOTE", ""};
+    o.wall.noteLines = 1;
+    RecordingDevice dc;
+    CChartPagesGenerator g(true, o);
+    const auto pages = Draw(g, dc, with);
+    std::string photoCall;
+    for (const std::string& call : pages[0])
+      if (call.rfind("DrawPhoto face.jpg", 0) == 0) photoCall = call;
+    ASSERT_FALSE(photoCall.empty());
+    std::istringstream in(photoCall.substr(19));
+    int l = 0, t = 0, r = 0, b = 0;
+    in >> l >> t >> r >> b;
+    const int boxLeft = columnLeft + 200, boxRight = columnLeft + column;
+    const int centre = (boxLeft + boxRight) / 2, photoCentre = (l + r) / 2;
+    EXPECT_EQ(photoCentre < centre - 100, c.left) << photoCall;
+    EXPECT_EQ(photoCentre > centre + 100, c.right) << photoCall;
+    EXPECT_EQ(r - l, 600) << photoCall;
+    int nameY = 0, nameX = 0, noteLines = 0;
+    for (const Text& text : TextsOf(pages[0])) {
+      if (text.text == Name(with)) {
+        nameX = text.x;
+        nameY = text.y;
+      }
+    }
+    for (const std::string& call : pages[0])
+      if (call.rfind("TabbedTextOut ", 0) == 0) ++noteLines;
+    EXPECT_EQ(nameX >= r, c.left);   // the text gives way to a photo on its left
+    if (c.top) EXPECT_LE(nameY, b);  // the text starts below the photo
+    if (!c.left && !c.right && !c.top) EXPECT_GE(b, nameY - 2000);
+    // Two lines of the note (WCLpt 1): the first led by its tag, then the
+    // rest of the wrapped paragraph; the second paragraph has no room.
+    EXPECT_EQ(noteLines, 2);
+    EXPECT_TRUE(HasText(pages[0], "NOTE First line"));
+    EXPECT_FALSE(HasText(pages[0], "Second line"));
+    // Without a photo the room stays empty.
+    RecordingDevice other;
+    CChartPagesGenerator h(true, o);
+    const auto empty = Draw(h, other, without);
+    for (const std::string& call : empty[0])
+      EXPECT_EQ(call.rfind("DrawPhoto", 0), std::string::npos);
   }
 }
 

@@ -65,6 +65,8 @@ ChartPageOptions ReadChartPageOptions(bool ancestry) {
   o.wallShadeColor = ReadColor("WallShadeClr", 0xF0F0F0);
   o.wallShadowColor = ReadColor("WallShadowClr", 0xD8D8D8);
   o.boxShade = b("BoxShade", 0);
+  o.noteTagName = b("WCTagNm", 1);
+  o.photoReserve = b("PhotoRsrv", 1);
   const std::string f = ancestry ? "FontAnc" : "FontDesc";
   o.wallMain = p.GetString("Options", f + "Main", "Arial;Bold;14pt");
   o.wallGen = p.GetString("Options", f + "Gen", "Arial;Normal;11pt");

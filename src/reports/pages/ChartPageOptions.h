@@ -59,6 +59,8 @@ struct ChartPageOptions {
   bool headingEveryPage = false;
   ColorRef shadeColor = 0xF6F6F6, wallShadeColor = 0xF0F0F0, wallShadowColor = 0xD8D8D8;
   bool boxShade = false;
+  bool noteTagName = true;   // the tag before a note
+  bool photoReserve = true;  // keep the photo's room without a photo
   // Font descriptions of the wall chart (title, generation labels, name,
   // text) and of the standard chart (title, name, text).
   std::string wallMain, wallGen, wallPrim, wallOther;

@@ -11,7 +11,9 @@
 #include "DbCodes.h"
 #include "FontDescription.h"
 #include "IndividualRecord.h"
+#include "LineFitter.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
 #include "NumberWords.h"
 #include "ReportKinds.h"
 #include "StringTable.h"
@@ -39,6 +41,7 @@ constexpr unsigned kIdsLabelDeath = 7113;
 constexpr unsigned kIdsLabelBurial = 3621;
 constexpr unsigned kIdsLabelMarriage = 3620;
 constexpr unsigned kIdsLabelPlace = 7131;
+constexpr unsigned kIdsSampleName = 3370;
 constexpr int kEventsLevel = 7;  // the read level that loads the events
 constexpr int kPlaceLimit = 140;
 constexpr int kBoxPlaceLimit = 80;
@@ -582,6 +585,47 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
   } else {
     text.left += u_->labelGap30;
   }
+  // The photo's room: beside the text (PhotoPlace 0 left, 2 right) or
+  // above or below it (3, 4); the text gives way by the photo and 50.
+  if (w.photoOpt != 0 && rin > 0) {
+    const bool has = DbHasDefaultPhoto(rin, db::kIndividual) == 1;
+    if (has || options_.photoReserve) {
+      const int unitDiv = large_ ? 10 : 1;
+      int pw = std::max(1, w.photoX / unitDiv), ph = std::max(1, w.photoY / unitDiv);
+      const int gap = 50 / unitDiv;
+      Rect area;
+      if (w.photoPlace < 3) {
+        dc.SelectFont(primaryFont_);
+        const int widest = dc.GetTextExtent(res::LoadString(kIdsSampleName)).cx;
+        const int room = std::max(0, text.right - text.left - widest - gap);
+        if (pw > room) {
+          ph = ph * room / pw;
+          pw = room;
+        }
+        const int middle = (text.top + text.bottom) / 2;
+        const int x = w.photoPlace == 2 ? text.right - pw : text.left;
+        area = {x, middle + ph / 2, x + pw, middle - ph / 2};
+        if (w.photoPlace == 2)
+          text.right -= pw + gap;
+        else
+          text.left += pw + gap;
+      } else {
+        const int room = text.right - text.left;
+        if (pw > room) {
+          ph = ph * room / pw;
+          pw = room;
+        }
+        const int x = text.left + (room - pw) / 2;
+        const int y0 = w.photoPlace == 3 ? text.top : text.bottom + ph;
+        area = {x, y0, x + pw, y0 - ph};
+        if (w.photoPlace == 3)
+          text.top -= ph + gap;
+        else
+          text.bottom += ph + gap;
+      }
+      if (has && pw > 0 && ph > 0) DrawPicture(rin, db::kIndividual, &dc, &area, 0, 0, nullptr);
+    }
+  }
   CIndividualRecord person;
   const bool known = ReadPerson(rin, person);
   int y = text.top;
@@ -695,6 +739,26 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
       x += dc.GetTextExtent(one).cx + u_->lineStep;
     }
     y -= lineHeight;
+  }
+  // Notes of the chosen tags, WCLpt + 1 lines each, the first led by the tag.
+  for (const std::string& tag : w.noteTags) {
+    if (!known || tag.empty()) continue;
+    std::string note = DbGetTaggedNote(rin, tag, 0, 0, db::kIndividual);
+    if (note.empty()) continue;
+    const std::string name = tag[0] == '!' ? tag.substr(1) : tag;
+    if (options_.noteTagName && !name.empty()) note = name + " " + note;
+    std::string_view rest = note;
+    for (int n = 0; n <= std::max(0, w.noteLines) && !rest.empty(); ++n) {
+      if (y - lineHeight < text.bottom) break;
+      std::size_t end = FitTextLine(rest, dc, width, width / 80, nullptr);
+      std::string_view piece = rest.substr(0, end);
+      if (end < rest.size() && rest[end] == '\r') ++end;
+      if (end < rest.size() && rest[end] == '\n') ++end;
+      rest = rest.substr(std::max<std::size_t>(end, 1));
+      while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+      TabbedTextOutString(&dc, text.left, y, std::string(piece), 0, nullptr, 0);
+      y -= lineHeight;
+    }
   }
   if (repeated) line(res::LoadString(kIdsAlreadyPrinted));
 }
