@@ -667,6 +667,54 @@ TEST_F(WallChartPagesTest, PhotoPlacesAndNoteLines) {
   }
 }
 
+TEST_F(WallChartPagesTest, ExtraEventLines) {
+  const UserEvents u = BuildUserEvents();
+  CDateValue sailed;
+  sailed.Set(1906, 4, 17);
+  AddIndividualUserEvent(u.person, "Voyage", 1, false, [&](CUserEventRecord& e) {
+    e.GetEvent()->date = sailed;
+    e.GetEvent()->place[0] = "Boston";
+  });
+  const struct {
+    const char* name;
+    std::string event1, event2;
+    bool description, dateAndPlace;
+    std::vector<std::string> shown, hidden;
+  } cases[] = {
+      // The label is the event type's short title as stored.
+      {"no extra events", "", "", true, false, {}, {"Voyage", "Occup"}},
+      {"voyage with its place",
+       "Voyage",
+       "",
+       false,
+       true,
+       {"Voyage: 17 Apr 1906 - Boston"},
+       {"Occup"}},
+      {"occupation with its description",
+       "",
+       "Occupation",
+       true,
+       false,
+       {"Occupatio: -Cooper"},
+       {"Voyage"}},
+      {"description left out", "Occupation", "", false, false, {"Occupatio: "}, {"Cooper"}},
+      {"a title no event type has", "Coronation", "", true, false, {}, {"Coron", "Occup"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ChartPageOptions o = Wall(true, 3);
+    o.wall.otherEvents = {c.event1, c.event2};
+    o.wall.descriptionLine = c.description;
+    o.wall.dateAndPlace = c.dateAndPlace;
+    RecordingDevice dc;
+    CChartPagesGenerator g(true, o);
+    const auto pages = Draw(g, dc, u.person);
+    ASSERT_EQ(pages.size(), 1u);
+    for (const std::string& text : c.shown) EXPECT_TRUE(HasText(pages[0], text)) << text;
+    for (const std::string& text : c.hidden) EXPECT_FALSE(HasText(pages[0], text)) << text;
+  }
+}
+
 // ---- RTF through LibreOffice ----
 
 bool OnPath(const std::string& program) {

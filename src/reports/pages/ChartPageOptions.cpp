@@ -4,6 +4,8 @@
 #include <cstdlib>
 
 #include "AppOptions.h"
+#include "DbCalls.h"
+#include "EventTypeRecord.h"
 #include "FontDescription.h"
 #include "Ports.h"
 #include "StringTable.h"
@@ -118,8 +120,12 @@ ChartPageOptions ReadChartPageOptions(bool ancestry) {
   w.textPoints = FontPoints(o.wallOther);
   w.headingPoints = FontPoints(o.wallMain);
   w.footerPoints = FontPoints(o.wallGen);
-  // Extra event types are not looked up here: none counts.
-  w.eventKindDigit = [](const std::string&) { return -1; };
+  // An extra event type counts when one has that title; its description
+  // flag says whether it takes a description line.
+  w.eventKindDigit = [](const std::string& title) {
+    CEventTypeRecord type;
+    return DbFindEventType(title, type) > 0 ? int{type.hasDescription} : -1;
+  };
   return o;
 }
 

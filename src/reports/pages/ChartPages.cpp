@@ -9,6 +9,7 @@
 #include "ChartKinds.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "EventTypeRecord.h"
 #include "FontDescription.h"
 #include "IndividualRecord.h"
 #include "LineFitter.h"
@@ -18,6 +19,7 @@
 #include "ReportKinds.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
+#include "UserEventRecord.h"
 
 namespace rpt {
 
@@ -178,6 +180,17 @@ void CChartPagesGenerator::Measure(ReportDevice& dc) {
     return;
   }
   WallChartOptions w = options_.wall;
+  extraTypes_.clear();
+  for (const std::string& title : w.otherEvents) {
+    CEventTypeRecord type;
+    const std::int32_t number = title.empty() ? 0 : DbFindEventType(title, type);
+    if (number <= 0) continue;
+    // The label is the type's abbreviation, else its shorter titles.
+    std::string label = !type.abbreviation.empty() ? type.abbreviation
+                        : !type.shortTitle.empty() ? type.shortTitle
+                                                   : type.title;
+    extraTypes_.emplace_back(number, label);
+  }
   boxHeight_ = ancestry_ ? MeasureAncestryWallChartBox(dc, w, measure_)
                          : MeasureDescendantsWallChartBox(dc, w, measure_);
   boxHeight_ = std::max(boxHeight_, std::abs(primaryFont_.height) * 13 / 10 + 2 * u_->textTop80);
@@ -653,6 +666,26 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     TextOutString(&dc, text.left, y, FitTextToWidth(&dc, {0, 0, width, 0}, textLine));
     y -= lineHeight;
   };
+  // The person's first event of each extra type: label, date, the
+  // description after "-" (WCDescr) and the place as the options ask.
+  std::vector<std::int32_t> userEvents;
+  if (known && !extraTypes_.empty())
+    DbGetRinList(userEvents, db::kUserEvent, rin, db::kOwnerIndividual);
+  auto extraLine = [&](std::int32_t typeNumber, const std::string& label) {
+    for (std::int32_t n : userEvents) {
+      CUserEventRecord event;
+      if (DbGetRecord(n, db::kUserEvent, &event) != 1 || event.eventTypeNumber != typeNumber)
+        continue;
+      const CDateValue* date = event.GetDate();
+      std::string text = label + ": " + (date != nullptr && date->IsSet() ? date->Format() : "");
+      if (w.descriptionLine && !event.description.empty()) text += "-" + event.description;
+      const std::string place = Limited(event.GetPlace(), kBoxPlaceLimit);
+      if (w.dateAndPlace && !place.empty()) text += " - " + place;
+      if (w.date || w.dateAndPlace) line(text);
+      if (w.place && !w.dateAndPlace) line(res::LoadString(kIdsLabelPlace) + ": " + place);
+      return;
+    }
+  };
   std::string zelLetters;
   if (known && w.zel && w.showZel) {
     const int states[5] = {CDateValue::GetOrdinanceState(&person.baptism.date, 'B'),
@@ -727,6 +760,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     if (w.death) eventLine("D");
     if (w.burial) eventLine("U");
     if (w.deathOrBurial) eventLine("DU");
+    for (const auto& [typeNumber, label] : extraTypes_) extraLine(typeNumber, label);
   }
   if (!zelLetters.empty() && y - lineHeight >= text.bottom) {
     // The line form: "ZEL: " and the letters from left to right.

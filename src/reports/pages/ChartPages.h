@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "AncestryChartPagination.h"
 #include "ChartPageOptions.h"
@@ -107,6 +109,8 @@ class CChartPagesGenerator : public CReportPageGenerator {
   // Wall chart.
   int boxHeight_ = 1, columnWidth_ = 1, rowPages_ = 1, deepest_ = 1;
   WallChartMeasure measure_;
+  // The extra event types (WCEvent1, WCEvent2) that exist: number and label.
+  std::vector<std::pair<std::int32_t, std::string>> extraTypes_;
 };
 
 }  // namespace rpt
