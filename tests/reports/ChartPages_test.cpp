@@ -715,6 +715,39 @@ TEST_F(WallChartPagesTest, ExtraEventLines) {
   }
 }
 
+TEST_F(WallChartPagesTest, IdSbnAndCauseOfDeathLines) {
+  CIndividualRecord record;
+  record.surname = "Texts";
+  record.givenNames[0] = "Tia";
+  record.sex = 'F';
+  record.texts1[0] = "REF-77";
+  record.texts1[1] = "SBN-123";
+  record.texts2[0] = "Fever";
+  const auto rin = static_cast<std::int32_t>(family::Add(record, 0));
+  ASSERT_GT(rin, 0);
+  const struct {
+    bool ancestry, id, sbn, cause;
+  } cases[] = {{true, true, true, true},
+               {true, false, true, false},
+               {false, true, true, true},  // the Descendants chart has no SBN line
+               {true, false, false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.ancestry) + std::to_string(c.id) + std::to_string(c.sbn) +
+                 std::to_string(c.cause));
+    ChartPageOptions o = Wall(c.ancestry, 3);
+    o.wall.id = c.id;
+    o.wall.sbn = c.sbn;
+    o.wall.causeOfDeath = c.cause;
+    RecordingDevice dc;
+    CChartPagesGenerator g(c.ancestry, o);
+    const auto pages = Draw(g, dc, rin);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(HasText(pages[0], "ID: REF-77"), c.id);
+    EXPECT_EQ(HasText(pages[0], "SBN: SBN-123"), c.sbn && c.ancestry);
+    EXPECT_EQ(HasText(pages[0], "Cause of Death: Fever"), c.cause);
+  }
+}
+
 // ---- RTF through LibreOffice ----
 
 bool OnPath(const std::string& program) {

@@ -16,6 +16,7 @@
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "NumberWords.h"
+#include "Ports.h"
 #include "ReportKinds.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
@@ -44,6 +45,9 @@ constexpr unsigned kIdsLabelBurial = 3621;
 constexpr unsigned kIdsLabelMarriage = 3620;
 constexpr unsigned kIdsLabelPlace = 7131;
 constexpr unsigned kIdsSampleName = 3370;
+constexpr unsigned kIdsLabelId = 4581;
+constexpr unsigned kIdsLabelSbn = 5228;
+constexpr unsigned kIdsLabelCause = 4820;
 constexpr int kEventsLevel = 7;  // the read level that loads the events
 constexpr int kPlaceLimit = 140;
 constexpr int kBoxPlaceLimit = 80;
@@ -761,6 +765,13 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     if (w.burial) eventLine("U");
     if (w.deathOrBurial) eventLine("DU");
     for (const auto& [typeNumber, label] : extraTypes_) extraLine(typeNumber, label);
+    // The chosen record texts, each after its label and ": ".
+    if (w.id) line(res::LoadString(kIdsLabelId) + ": " + person.texts1[0]);
+    // The Descendants chart reads its SBN switch as it draws (its box
+    // measure has no SBN line).
+    const bool sbn = ancestry_ ? w.sbn : plat::Profile().GetInt("DescRpt", "WCSBN", 0) != 0;
+    if (sbn) line(res::LoadString(kIdsLabelSbn) + ": " + person.texts1[1]);
+    if (w.causeOfDeath) line(res::LoadString(kIdsLabelCause) + ": " + person.texts2[0]);
   }
   if (!zelLetters.empty() && y - lineHeight >= text.bottom) {
     // The line form: "ZEL: " and the letters from left to right.
