@@ -211,6 +211,26 @@ class ChartsPdfTest : public QObject {
     QVERIFY(text.find("7th") != std::string::npos);
   }
 
+  void descendantsWallChart() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scoped(&profile);
+    rpt::ChartPageOptions o = rpt::ReadChartPageOptions(false);
+    o.wallChart = true;
+    o.gensPerPage = o.wall.gensPerPage = 5;
+    o.wall.box = true;
+    o.wall.birth = o.wall.death = o.wall.date = true;
+    rpt::CChartPagesGenerator g(false, o);
+    const std::string pdf = keep_ + "descendants-wall.pdf";
+    QCOMPARE(PrintChart(g, pdf, zed_,
+                        QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, {})),
+             1);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string text = PdfText(pdf);
+    for (const char* name : {"Zebulon Ashdown", "Yvette Young", "Charles Ashdown", "Helen Grant"})
+      QVERIFY2(text.find(name) != std::string::npos, name);
+    QCOMPARE(Count(text, "(*Already Printed*)"), 1);  // Kevin under Helen
+  }
+
  private:
   static QPageLayout PortraitLetter() {
     return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, {});

@@ -665,6 +665,9 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
 
   dc.SelectFont(otherFont_);
   const int lineHeight = std::abs(otherFont_.height) * 13 / 10;
+  // A repeated person's mark keeps the last line of the box.
+  const int textBottom = text.bottom;
+  if (repeated) text.bottom += lineHeight;
   auto line = [&](const std::string& textLine) {
     if (y - lineHeight < text.bottom) return;
     TextOutString(&dc, text.left, y, FitTextToWidth(&dc, {0, 0, width, 0}, textLine));
@@ -805,6 +808,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
       y -= lineHeight;
     }
   }
+  text.bottom = textBottom;
   if (repeated) line(res::LoadString(kIdsAlreadyPrinted));
 }
 
