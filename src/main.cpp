@@ -9,6 +9,7 @@
 #include "AddCommands.h"
 #include "AddOnCommands.h"
 #include "BookRegistration.h"
+#include "ChartKinds.h"
 #include "EditCommands.h"
 #include "FamilyOrdinanceSummary.h"
 #include "GedcomCommands.h"
@@ -68,7 +69,6 @@ int main(int argc, char** argv) {
   RegisterNotesCommands(korApp);
   RegisterListCommands(korApp);
   RegisterMergeCommands(korApp);
-  RegisterReportCommands(korApp);
   rpt::RegisterListReports();
   rpt::RegisterBookReports();
   rpt::RegisterSummaryReports();
@@ -79,6 +79,9 @@ int main(int argc, char** argv) {
     dialog.selectionOnly = true;
     return dialog.exec() != 0 ? dialog.result : 0;
   });
+  rpt::RegisterAncestryDescendantsCharts();
+  // The print commands are offered once a report kind can run.
+  RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

@@ -228,6 +228,33 @@ TEST_F(ReportPrintSetupTest, ChartsAndFormsPageRules) {
   }
 }
 
+TEST_F(ReportPrintSetupTest, WallChartTileColumnsNeverDivideByZero) {
+  // 10 generations in 3 row pages: the tile columns by the stored figure.
+  const struct {
+    const char* name;
+    int gensPg;  // -1: none stored
+    int pages;
+  } cases[] = {
+      {"three a tile when none is stored", -1, 3 * 4},
+      {"a stored 0 counts as 1", 0, 3 * 10},
+      {"a negative figure counts as 1", -2, 3 * 10},
+      {"five a tile", 5, 3 * 2},
+  };
+  profile.SetInt("AncRpt", "Type", 1);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.gensPg == -1)
+      profile.Remove("AncRpt", "GensPg");
+    else
+      profile.SetInt("AncRpt", "GensPg", c.gensPg);
+    rpt::CurrentReportRequest().mode = 0;
+    rpt::CurrentReportRequest().count = 10;
+    answer = 3;
+    ASSERT_EQ(Prepare(3), 1);
+    EXPECT_EQ(maxPage, c.pages);
+  }
+}
+
 TEST_F(ReportPrintSetupTest, NothingToReport) {
   for (int kind : {102, 105, 8}) {
     SCOPED_TRACE(kind);

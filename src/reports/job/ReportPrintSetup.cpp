@@ -1,5 +1,6 @@
 #include "ReportPrintSetup.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -220,8 +221,10 @@ int CReportPrintSetup::Paginate(CPrintInfo& info, int width, int height, rpt::Re
   } else if ((kind_ == kAncestryChart && CAppOptions::GetAncRptType() != 0) ||
              (kind_ == kDescendantsChart && CAppOptions::GetDescRptType() != 0)) {
     request.chartCount = result;
-    const int perPage = ProfileInt(kind_ == kAncestryChart ? "AncRpt" : "DescRpt", "GensPg", 4);
-    pages = perPage > 0 ? result * ((request.count - 1) / perPage + 1) : 0;
+    // A stored 0 would divide by zero: at least one generation a tile.
+    const int perPage =
+        std::max(1, ProfileInt(kind_ == kAncestryChart ? "AncRpt" : "DescRpt", "GensPg", 3));
+    pages = result * ((std::max(1, request.count) - 1) / perPage + 1);
   } else if (kind_ == kFamilyOrdinanceSummary) {
     request.entryCount = result;
   }

@@ -1,0 +1,244 @@
+// The Ancestry and Descendants charts printed on a Qt PDF printer: a shaded
+// standard Ancestry chart, a standard Descendants chart with generation
+// numbers and places, and a wall chart of 3 x 2 tiles. pdftotext finds the
+// names and the cross references. With KORVANE_REPORT_KEEP set the PDFs stay
+// there, to look at their pages (pdftoppm, and montage for the tiles).
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <fstream>
+
+#include "ChartPages.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "IndividualRecord.h"
+#include "QtReportDevice.h"
+#include "RecordAccess.h"
+#include "TempDir.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::int32_t Person(const std::string& given, const std::string& surname, char sex, int born,
+                    int died, const std::string& town = "") {
+  CIndividualRecord person;
+  person.surname = surname;
+  person.givenNames[0] = given;
+  person.sex = sex;
+  if (born != 0) person.birth.date.Set(born, 3, 9);
+  if (died != 0) person.death.date.Set(died, 10, 2);
+  if (!town.empty()) {
+    person.birth.place[0] = town;
+    person.birth.place[3] = "Ardel";
+    if (died != 0) person.death.place[0] = town;
+  }
+  return static_cast<std::int32_t>(family::Add(person, 0));
+}
+std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
+  return DbSetRelation(husband, wife, db::kRelHusband, 0);
+}
+void Child(std::int32_t mrin, std::int32_t child) {
+  DbSetRelation(child, 0, db::kRelParents, mrin);
+}
+
+// Draws every page of the chart; answers the pages printed.
+int PrintChart(rpt::CChartPagesGenerator& g, const std::string& pdf, std::int32_t root,
+               const QPageLayout& layout) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setResolution(600);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  printer.setPageLayout(layout);
+  fw::CQtReportDevice dc(&printer);
+  g.Measure(dc);
+  int gens = 99, repeat = 0;
+  const rpt::ChartPageOptions& o = g.Options();
+  const int rowPages =
+      o.ancestry
+          ? rpt::PaginateAncestryChart(&gens, &repeat, root, g.FirstPageRows(), g.OtherPageRows())
+          : rpt::PaginateDescendantsChart(&gens, &repeat, root, g.FirstPageRows(),
+                                          g.OtherPageRows(), o.wallChart);
+  if (rowPages <= 0) return 0;
+  g.BeginChart(dc);
+  const int pages =
+      o.wallChart ? rowPages * rpt::WallChartTileColumns(gens, o.gensPerPage) : rowPages;
+  for (int page = 1; page <= pages; ++page) {
+    if (page > 1) printer.newPage();
+    g.DrawChartPage(dc, page, page == pages);
+  }
+  g.EndChart(&dc, nullptr);
+  return pages;
+}
+
+std::string PdfText(const std::string& pdf) {
+  const std::string txt = pdf.substr(0, pdf.size() - 4) + ".txt";
+  if (QProcess::execute("pdftotext",
+                        {"-layout", QString::fromStdString(pdf), QString::fromStdString(txt)}) != 0)
+    return {};
+  return ReadAll(txt);
+}
+
+int Count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
+class ChartsPdfTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() {
+    const QString keepEnv = qEnvironmentVariable("KORVANE_REPORT_KEEP");
+    keep_ = keepEnv.isEmpty() ? dir_.Path() : keepEnv.toStdString() + "/";
+    const std::string family = dir_.Path() + "charts.fam";
+    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    // Kevin's parents Frank and Helen are first cousins.
+    zed_ = Person("Zebulon", "Ashdown", 'M', 1820, 1890, "Brenwick");
+    const std::int32_t yve = Person("Yvette", "Young", 'F', 1822, 1899, "Olvan");
+    arthur_ = Person("Arthur", "Ashdown", 'M', 1850, 1920, "Brenwick");
+    Child(Marry(zed_, yve), arthur_);
+    const std::int32_t beatrice = Person("Beatrice", "Bell", 'F', 1853, 1931, "Olvan");
+    const std::int32_t grand = Marry(arthur_, beatrice);
+    const std::int32_t charles = Person("Charles", "Ashdown", 'M', 1875, 1940, "Brenwick");
+    const std::int32_t diana = Person("Diana", "Ashdown", 'F', 1878, 1950, "Brenwick");
+    Child(grand, charles);
+    Child(grand, diana);
+    const std::int32_t edith = Person("Edith", "Evans", 'F', 1877, 1944, "Wynd");
+    const std::int32_t george = Person("George", "Grant", 'M', 1874, 1939, "Wynd");
+    const std::int32_t frank = Person("Frank", "Ashdown", 'M', 1902, 1975, "Brenwick");
+    const std::int32_t helen = Person("Helen", "Grant", 'F', 1905, 1988, "Wynd");
+    Child(Marry(charles, edith), frank);
+    Child(Marry(george, diana), helen);
+    kevin_ = Person("Kevin", "Ashdown", 'M', 1930, 0, "Brenwick");
+    Child(Marry(frank, helen), kevin_);
+  }
+  void cleanupTestCase() { DbCloseCurrent(); }
+
+  void shadedStandardAncestryChart() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scoped(&profile);
+    rpt::ChartPageOptions o = rpt::ReadChartPageOptions(true);
+    o.shading = true;
+    o.printGens = true;
+    rpt::CChartPagesGenerator g(true, o);
+    const std::string pdf = keep_ + "ancestry-standard.pdf";
+    QCOMPARE(PrintChart(g, pdf, kevin_, PortraitLetter()), 1);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string text = PdfText(pdf);
+    QVERIFY(text.find("Ancestors of Kevin Ashdown") != std::string::npos);
+    for (const char* name : {"Zebulon Ashdown", "Kevin Ashdown", "Helen Grant", "Edith Evans"})
+      QVERIFY2(text.find(name) != std::string::npos, name);
+    QCOMPARE(Count(text, "Arthur Ashdown"), 2);
+    QCOMPARE(Count(text, "** Printed on Page 1 **"), 2);  // Arthur and Beatrice again
+  }
+
+  void standardDescendantsChartWithGenerationsAndPlaces() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scoped(&profile);
+    rpt::ChartPageOptions o = rpt::ReadChartPageOptions(false);
+    o.birthPlace = o.deathPlace = true;
+    QVERIFY(o.printGens);
+    rpt::CChartPagesGenerator g(false, o);
+    const std::string pdf = keep_ + "descendants-standard.pdf";
+    QCOMPARE(PrintChart(g, pdf, zed_, PortraitLetter()), 1);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string text = PdfText(pdf);
+    QVERIFY(text.find("Descendants of Zebulon Ashdown") != std::string::npos);
+    QVERIFY(text.find("1. Zebulon Ashdown") != std::string::npos);
+    QVERIFY(text.find("5. Kevin Ashdown") != std::string::npos);
+    QVERIFY(text.find("b.1850 Brenwick, Ardel") != std::string::npos);
+    QVERIFY(text.find("sp: Beatrice Bell") != std::string::npos);
+    QCOMPARE(Count(text, "Kevin Ashdown"), 2);
+    QCOMPARE(Count(text, "** Printed on Page 1 **"), 1);
+  }
+
+  void wallChartOfThreeByTwoTiles() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scoped(&profile);
+    // A line of fathers back to the seventh generation, with a full
+    // pedigree behind the first four: 3 tile columns, 2 tile rows on A4.
+    std::int32_t root = Person("Root", "Tiles", 'M', 1990, 0);
+    std::vector<std::int32_t> level{root};
+    for (int g = 2; g <= 5; ++g) {
+      std::vector<std::int32_t> next;
+      for (std::size_t i = 0; i < level.size(); ++i) {
+        const std::int32_t f = Person("F" + std::to_string(g) + "x" + std::to_string(i), "Tiles",
+                                      'M', 2000 - 25 * g, 0);
+        const std::int32_t m = Person("M" + std::to_string(g) + "x" + std::to_string(i), "Tiles",
+                                      'F', 2000 - 25 * g, 0);
+        Child(Marry(f, m), level[i]);
+        next.push_back(f);
+        next.push_back(m);
+      }
+      level = next;
+    }
+    std::int32_t line = level.front();
+    for (int g = 6; g <= 7; ++g) {
+      const std::int32_t f = Person("Far" + std::to_string(g), "Tiles", 'M', 2000 - 25 * g, 0);
+      Child(Marry(f, Person("Mor" + std::to_string(g), "Tiles", 'F', 2000 - 25 * g, 0)), line);
+      line = f;
+    }
+    rpt::ChartPageOptions o = rpt::ReadChartPageOptions(true);
+    o.wallChart = true;
+    o.gensPerPage = o.wall.gensPerPage = 3;
+    o.wall.box = true;
+    o.wall.boxCorner = 1;
+    o.wall.boxShadow = true;
+    o.boxShade = true;
+    o.wall.birth = o.wall.dateAndPlace = true;
+    rpt::CChartPagesGenerator g(true, o);
+    const std::string pdf = keep_ + "ancestry-wall.pdf";
+    const int pages =
+        PrintChart(g, pdf, root, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}));
+    QCOMPARE(pages, 6);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string text = PdfText(pdf);
+    for (const char* label :
+         {"Tile (1, 1)", "Tile (2, 1)", "Tile (3, 1)", "Tile (1, 2)", "Tile (2, 2)", "Tile (3, 2)"})
+      QVERIFY2(text.find(label) != std::string::npos, label);
+    for (const char* name : {"Root Tiles", "F5x0 Tiles", "M5x7 Tiles", "Far7 Tiles", "Mor7 Tiles"})
+      QVERIFY2(text.find(name) != std::string::npos, name);
+    QVERIFY(text.find("7th") != std::string::npos);
+  }
+
+  void descendantsWallChart() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scoped(&profile);
+    rpt::ChartPageOptions o = rpt::ReadChartPageOptions(false);
+    o.wallChart = true;
+    o.gensPerPage = o.wall.gensPerPage = 5;
+    o.wall.box = true;
+    o.wall.birth = o.wall.death = o.wall.date = true;
+    rpt::CChartPagesGenerator g(false, o);
+    const std::string pdf = keep_ + "descendants-wall.pdf";
+    QCOMPARE(PrintChart(g, pdf, zed_,
+                        QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, {})),
+             1);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string text = PdfText(pdf);
+    for (const char* name : {"Zebulon Ashdown", "Yvette Young", "Charles Ashdown", "Helen Grant"})
+      QVERIFY2(text.find(name) != std::string::npos, name);
+    QCOMPARE(Count(text, "(*Already Printed*)"), 1);  // Kevin under Helen
+  }
+
+ private:
+  static QPageLayout PortraitLetter() {
+    return QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, {});
+  }
+  TempDir dir_;
+  std::string keep_;
+  std::int32_t zed_ = 0, arthur_ = 0, kevin_ = 0;
+};
+
+QTEST_MAIN(ChartsPdfTest)
+#include "charts_pdf_qtest.moc"
