@@ -9,6 +9,7 @@
 #include "AddCommands.h"
 #include "AddOnCommands.h"
 #include "EditCommands.h"
+#include "FamilyGroupRegistration.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
+  rpt::RegisterFamilyGroupRecord();
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.
