@@ -16,39 +16,13 @@
 #include "FamilyGroupRun.h"
 #include "Ports.h"
 #include "RecordingDevice.h"
+#include "FamilyGroupFamily.h"
 #include "ReportFamilies.h"
 
 namespace {
 
 using rpt::FamilyGroupOptions;
 using rpt::FamilyGroupPageEntry;
-
-std::int32_t AddMarriageUserEvent(std::int32_t mrin, const std::string& title,
-                                  const std::string& place) {
-  CEventTypeRecord type;
-  type.title = title;
-  type.shortTitle = title;
-  type.dateKind = 1;
-  const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
-  EXPECT_GT(typeNumber, 0);
-  CUserEventRecord event(mrin, db::kOwnerMarriage, typeNumber, 0);
-  event.GetEvent()->date.Set(1931, 6, 1);
-  event.GetEvent()->place[0] = place;
-  const auto number = static_cast<std::int32_t>(family::Add(event, 0));
-  EXPECT_GT(DbLinkRecord(number, db::kUserEvent, mrin, db::kOwnerMarriage), 0);
-  return number;
-}
-
-std::string LongNote(const std::string& who, int paragraphs) {
-  std::string text;
-  for (int p = 0; p < paragraphs; ++p) {
-    if (p > 0) text += "\r\n\r\n";
-    for (int s = 0; s < 6; ++s)
-      text += who + " paragraph " + std::to_string(p + 1) + " sentence " + std::to_string(s + 1) +
-              " tells what the registers of the parish recorded about the family. ";
-  }
-  return text;
-}
 
 // One parsed drawing call: its name and first two numbers.
 struct Call {
@@ -75,11 +49,7 @@ bool PageHasText(const std::vector<std::string>& calls, const std::string& text)
 
 class FamilyGroupRecordTest : public ReportFamiliesFixture {
  protected:
-  struct Big {
-    std::int32_t husband = 0, wife = 0, family = 0, parents = 0, other = 0;
-    std::vector<std::int32_t> children;
-    std::int32_t source1 = 0, source2 = 0;
-  };
+  using Big = FamilyGroupFamily;
 
   void SetUp() override {
     ReportFamiliesFixture::SetUp();
@@ -91,59 +61,14 @@ class FamilyGroupRecordTest : public ReportFamiliesFixture {
     ReportFamiliesFixture::TearDown();
   }
 
-  static std::int32_t Source(const std::string& title, const std::string& text) {
-    CSourceRecord source;
-    source.title = title;
-    source.author = "Clerk of " + title;
-    source.actualText = text;
-    const std::int32_t n = DbAddRecord(db::kSource, 0, &source);
-    EXPECT_GT(n, 0);
-    return n;
-  }
-
-  // A couple with parents, another marriage, user events, nine children
-  // (some married), long notes on every owner and many citations of two
-  // sources, one note holding a 300-character address.
   Big BuildBig() {
-    Big b;
-    b.source1 = Source("Register of Saint Anne", "");
-    b.source2 = Source("County Census", std::string(40, 'x') + " enumerated household list");
-    b.husband = Person("Harold", "Hart", 'M', 1900, 1970);
-    b.wife = Person("Wendy", "Wood", 'F', 1903, 1980);
-    b.family = Marry(b.husband, b.wife);
-    b.parents = Marry(Person("Frank", "Hart", 'M', 1870, 1940), Person("Fay", "Fox", 'F', 1872));
-    Child(b.parents, b.husband);
-    b.other = Marry(b.husband, Person("Olive", "Oak", 'F', 1905, 1929));
-    AddIndividualUserEvent(b.husband, "Occupation", 0, true,
-                           [](CUserEventRecord& e) { e.description = "Blacksmith"; });
-    AddIndividualUserEvent(b.husband, "Secret", 1, false, [](CUserEventRecord& e) {
-      e.yesNo = 'Y';
-      e.GetEvent()->date.Set(1925, 1, 1);
-    });
-    AddMarriageUserEvent(b.family, "Banns", "Leeds");
-    for (int i = 0; i < 9; ++i) {
-      const std::int32_t child =
-          Person("Child" + std::to_string(i + 1), "Hart", i % 2 ? 'F' : 'M', 1930 + i);
-      Child(b.family, child);
-      b.children.push_back(child);
-      if (i % 3 == 0)
-        Marry(i % 2 ? Person("Sam", "Smith", 'M', 1928) : child,
-              i % 2 ? child : Person("Sue", "Stone", 'F', 1931 + i));
-      Cite(i % 2 ? b.source1 : b.source2, db::kOwnerBirth, child, "page " + std::to_string(i));
-      EXPECT_GT(
-          DbSetNotes(child, LongNote("Child" + std::to_string(i + 1), 2), 0, 0, db::kIndividual),
-          0);
-    }
-    for (int i = 0; i < 12; ++i)
-      Cite(i % 2 ? b.source1 : b.source2, db::kOwnerIndividual, b.husband,
-           "entry " + std::to_string(i) + " " + std::string(60, 'a' + i % 20));
-    Cite(b.source1, db::kOwnerBirth, b.wife, "folio 3");
-    Cite(b.source2, db::kOwnerMarriageEvent, b.family, "folio 9");
-    EXPECT_GT(DbSetNotes(b.husband, LongNote("Harold", 4), 0, 0, db::kIndividual), 0);
-    EXPECT_GT(DbSetNotes(b.wife, LongNote("Wendy", 3) + "\r\n\r\nAddress " + std::string(300, 'q'),
-                         0, 0, db::kIndividual),
-              0);
-    EXPECT_GT(DbSetNotes(b.family, LongNote("Marriage", 2), 0, 0, db::kMarriage), 0);
+    Big b = BuildFamilyGroupFamily();
+    EXPECT_GT(b.husband, 0);
+    EXPECT_GT(b.wife, 0);
+    EXPECT_GT(b.family, 0);
+    EXPECT_GT(b.other, 0);
+    EXPECT_EQ(b.children.size(), 9u);
+    EXPECT_EQ(b.citations, 23);
     return b;
   }
 

@@ -1037,12 +1037,17 @@ void CFamilyGroupGenerator::DrawBlankNameCaptions(ReportDevice& dc, int top, int
   Text(dc, g_.formLeft + g_.textInset, top - g_.labelOffset,
        S(role == kRoleWife ? kIdsWife : kIdsHusband));
   dc.SelectFont(smallCaption_);
-  Text(dc, g_.nameX - 300, top - g_.labelOffset, S(kIdsGivenNames));
+  Text(dc, g_.nameX, top - g_.labelOffset, S(kIdsGivenNames));
   Text(dc, g_.middleX, top - g_.labelOffset, S(role == kRoleWife ? kIdsMaiden : kIdsLast));
   Text(dc, g_.middleX, top - g_.labelOffset + smallCaption_.height, S(kIdsName));
-  Rule(dc, g_.templeX, top, g_.templeX, bottom);
-  Text(dc, g_.templeX + 40, top - g_.labelOffset, S(kIdsSee));
-  Text(dc, g_.templeX + 40, top - g_.labelOffset + smallCaption_.height,
+  // The box of the "See Other Marriages" note, as wide as its caption.
+  const int boxLeft =
+      std::min(g_.templeX, g_.formRight - 80 -
+                               std::max(dc.GetTextExtent(S(kIdsSee)).cx,
+                                        dc.GetTextExtent(S(kIdsOtherMarriagesQuoted)).cx));
+  Rule(dc, boxLeft, top, boxLeft, bottom);
+  Text(dc, boxLeft + 40, top - g_.labelOffset, S(kIdsSee));
+  Text(dc, boxLeft + 40, top - g_.labelOffset + smallCaption_.height,
        S(kIdsOtherMarriagesQuoted));
 }
 
@@ -1136,7 +1141,10 @@ void CFamilyGroupGenerator::DrawBlankPage(ReportDevice& dc, int page) {
   if (page == 2) {
     DrawChildrenHeading(dc, y_);
     y_ -= g_.H;
-    for (int n = 0; n < 6; ++n) DrawBlankChildBlock(dc, 0);
+    // Six blocks, or as many as the paper holds above the "Printed by" line.
+    const int block = g_.H + 6 * g_.R;
+    for (int n = 0; n < 6 && y_ - block - 70 - CReportJob::kPrintedByHeight >= g_.footerY; ++n)
+      DrawBlankChildBlock(dc, 0);
     DrawPrintedBy(dc, y_ - 70);
     return;
   }
