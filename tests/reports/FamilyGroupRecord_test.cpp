@@ -11,12 +11,13 @@
 
 #include "ChartBox.h"
 #include "CitationNumbers.h"
+#include "FakePaginatorWindow.h"
+#include "FamilyGroupFamily.h"
 #include "FamilyGroupGenerator.h"
 #include "FamilyGroupKind.h"
 #include "FamilyGroupRun.h"
 #include "Ports.h"
 #include "RecordingDevice.h"
-#include "FamilyGroupFamily.h"
 #include "ReportFamilies.h"
 
 namespace {
@@ -434,7 +435,9 @@ TEST_F(FamilyGroupRecordTest, NotesBeginOnTheFirstPageOnlyWithStartFirst) {
     const Run run = RunReport(o, FamilyRequest(couples.married, marriage.husband));
     ASSERT_EQ(run.pageCount, first ? 1 : 2);
     EXPECT_EQ(PageHasText(run.pages[0], "A short note."), first);
-    if (!first) EXPECT_TRUE(PageHasText(run.pages[1], "A short note."));
+    if (!first) {
+      EXPECT_TRUE(PageHasText(run.pages[1], "A short note."));
+    }
   }
 }
 
@@ -471,6 +474,86 @@ TEST_F(FamilyGroupRecordTest, BlankFormHasThreePages) {
   EXPECT_TRUE(PageHasText(run.pages[1], "List each child in order of birth."));
   EXPECT_TRUE(PageHasText(run.pages[2], "Other marriages"));
   EXPECT_TRUE(PageHasText(run.pages[2], "Notes and sources of information"));
+}
+
+}  // namespace
+
+namespace {
+
+// The keys of each record's first page, in report order.
+std::vector<std::int32_t> RecordKeys() {
+  std::vector<std::int32_t> keys;
+  for (std::int32_t page = 1;; ++page) {
+    const rpt::FamilyGroupPageEntry* e = rpt::FindFamilyGroupPage(page);
+    if (e == nullptr) break;
+    if (e->pageInRecord == 1) keys.push_back(e->key);
+  }
+  return keys;
+}
+
+class FamilyGroupCascadeRunTest : public ReportFamiliesFixture {
+ protected:
+  void SetUp() override {
+    ReportFamiliesFixture::SetUp();
+    plat::SetProfilePort(&profile);
+  }
+  void TearDown() override {
+    rpt::CleanupFamilyGroupPages();
+    plat::SetProfilePort(nullptr);
+    ReportFamiliesFixture::TearDown();
+  }
+  plat::MemoryProfile profile;
+};
+
+TEST_F(FamilyGroupCascadeRunTest, CascadeUpThroughTheWorkFilePrintsSharedAncestorsOnce) {
+  const Collapse f = BuildPedigreeCollapse();
+  struct Case {
+    int generations;
+    std::vector<std::int32_t> keys;
+  };
+  const Case cases[] = {
+      {1, {f.cousins}},
+      {2, {f.cousins, f.charlesEdith, f.dianaGeorge}},
+      {999, {f.cousins, f.charlesEdith, f.grandparents, f.dianaGeorge}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.generations);
+    RecordingDevice dc(1000);
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    rpt::FamilyGroupRunArgs args;
+    args.mode = rpt::kFamilyGroupCascadeUp;
+    args.generations = c.generations;
+    args.startIsChild = true;
+    args.startRin = f.kevin;
+    args.chosenFamily = f.cousins;
+    args.dc = &dc;
+    args.notesWidth = 6000;
+    args.bodyHeight = 9000;
+    args.notesLineHeight = 162;
+    CancellingPaginatorWindow window;
+    const int pages = rpt::PaginateFamilyGroupRecord(args, FamilyGroupOptions{}, window);
+    EXPECT_EQ(pages, static_cast<int>(c.keys.size()));
+    EXPECT_EQ(RecordKeys(), c.keys);
+    // The cascade's work file is gone once the run is over.
+    EXPECT_FALSE(rpt::Paginator().workFile.IsOpen());
+    EXPECT_TRUE(window.cancelShown);
+  }
+}
+
+TEST_F(FamilyGroupCascadeRunTest, CancelLeavesNoPages) {
+  const Collapse f = BuildPedigreeCollapse();
+  RecordingDevice dc(1000);
+  rpt::FamilyGroupRunArgs args;
+  args.mode = rpt::kFamilyGroupCascadeDown;
+  args.startRin = f.arthur;
+  args.chosenFamily = f.grandparents;
+  args.dc = &dc;
+  args.notesWidth = 6000;
+  args.bodyHeight = 9000;
+  CancellingPaginatorWindow window;
+  window.cancelOnPump = 1;
+  EXPECT_EQ(rpt::PaginateFamilyGroupRecord(args, FamilyGroupOptions{}, window), 0);
+  EXPECT_TRUE(rpt::Paginator().pageEntries.empty());
 }
 
 }  // namespace

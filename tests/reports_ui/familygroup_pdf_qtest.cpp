@@ -134,9 +134,9 @@ class FamilyGroupPdfTest : public QObject {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     const std::string text = PdfText(pdf);
     QCOMPARE(Count(text, "\f"), pages);
-    for (const char* part : {"Family Group Record", "Harold Hart", "Wendy Wood", "Child9 Hart",
-                             "Prepared by", "Children", "Sources", "Notes", "Page 1 of ",
-                             "Page 2 of ", "Olive Oak", "Frank Hart"})
+    for (const char* part :
+         {"Family Group Record", "Harold Hart", "Wendy Wood", "Child9 Hart", "Prepared by",
+          "Children", "Sources", "Notes", "Page 1 of ", "Page 2 of ", "Olive Oak", "Frank Hart"})
       QVERIFY2(text.find(part) != std::string::npos, part);
     const std::string last = "Page " + std::to_string(pages) + " of " + std::to_string(pages);
     QVERIFY2(text.find(last) != std::string::npos, last.c_str());
@@ -150,8 +150,8 @@ class FamilyGroupPdfTest : public QObject {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     const std::string text = PdfText(pdf);
     QCOMPARE(Count(text, "\f"), 3);
-    for (const char* part : {"Prepared by", "Given name(s)", "Other marriages",
-                             "Notes and sources of information"})
+    for (const char* part :
+         {"Prepared by", "Given name(s)", "Other marriages", "Notes and sources of information"})
       QVERIFY2(text.find(part) != std::string::npos, part);
   }
 
@@ -162,8 +162,8 @@ class FamilyGroupPdfTest : public QObject {
     const std::string rtf = keep_ + "fgr.rtf";
     plat::FakeShell shell;
     plat::ScopedPortT<plat::ShellPort, plat::SetShellPort> scopedShell(&shell);
-    fw::CQtReportDevice dc(600, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                            QMarginsF()));
+    fw::CQtReportDevice dc(
+        600, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
     rpt::CFamilyGroupGenerator generator(o, {family_.husband, 1});
     generator.SetRTFOutput(true);
     generator.SetOutputFileName(rtf);
@@ -175,11 +175,11 @@ class FamilyGroupPdfTest : public QObject {
     rpt::CleanupFamilyGroupPages();
     const std::string out = keep_ + "fgr-rtf";
     const QString profileDir = QString::fromStdString("file://" + dir_.Path() + "lo-profile");
-    QCOMPARE(QProcess::execute("soffice", {"--headless", "-env:UserInstallation=" + profileDir,
-                                           "--convert-to", "pdf", "--outdir",
-                                           QString::fromStdString(out),
-                                           QString::fromStdString(rtf)}),
-             0);
+    QCOMPARE(
+        QProcess::execute(
+            "soffice", {"--headless", "-env:UserInstallation=" + profileDir, "--convert-to", "pdf",
+                        "--outdir", QString::fromStdString(out), QString::fromStdString(rtf)}),
+        0);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     const std::string text = PdfText(out + "/fgr.pdf");
     for (const char* part : {"Family Group Record", "Harold Hart", "Wendy Wood", "Child9 Hart",

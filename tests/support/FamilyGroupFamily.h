@@ -28,8 +28,8 @@ struct FamilyGroupFamily {
 
 namespace fgfamily {
 
-inline std::int32_t Person(const std::string& given, const std::string& surname, char sex,
-                           int born, int died = 0) {
+inline std::int32_t Person(const std::string& given, const std::string& surname, char sex, int born,
+                           int died = 0) {
   CIndividualRecord person;
   person.surname = surname;
   person.givenNames[0] = given;

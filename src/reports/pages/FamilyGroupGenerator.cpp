@@ -1047,8 +1047,7 @@ void CFamilyGroupGenerator::DrawBlankNameCaptions(ReportDevice& dc, int top, int
                                         dc.GetTextExtent(S(kIdsOtherMarriagesQuoted)).cx));
   Rule(dc, boxLeft, top, boxLeft, bottom);
   Text(dc, boxLeft + 40, top - g_.labelOffset, S(kIdsSee));
-  Text(dc, boxLeft + 40, top - g_.labelOffset + smallCaption_.height,
-       S(kIdsOtherMarriagesQuoted));
+  Text(dc, boxLeft + 40, top - g_.labelOffset + smallCaption_.height, S(kIdsOtherMarriagesQuoted));
 }
 
 void CFamilyGroupGenerator::DrawBlankSpouseBlock(ReportDevice& dc, int role) {

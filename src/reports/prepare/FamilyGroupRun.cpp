@@ -204,16 +204,19 @@ int PaginateFamilyGroupRecord(const FamilyGroupRunArgs& args, const FamilyGroupO
   const FamilyGroupLineFit fit = [&](std::string_view text) {
     return FitTextLine(text, dc, args.notesWidth, args.notesWidth / 80, &fonts);
   };
-  int records = 0;
-  const FamilyGroupRecordReader read = [&](const FamilyGroupRequest& request) {
-    window.SetNumber(static_cast<int>(state.pageEntries.size()) + ++records);
-    return ReadFamilyGroupRecord(request, measure);
+  // The records to print are chosen first (a walk over the family links);
+  // each batch then reads, measures and lays out one record, so the window
+  // serves Cancel between two records.
+  std::vector<FamilyGroupRequest> requests;
+  std::size_t next = 0;
+  bool selected = false;
+  const auto running = [&state] { return state.running != 0; };
+  const auto exists = [&requests](const FamilyGroupRequest& request) {
+    FamilyGroupPeople people;
+    if (!ReadFamilyGroupPeople(request, people)) return false;
+    requests.push_back(request);
+    return true;
   };
-  const auto running = [&state] {
-    if (!plat::PumpWaitingMessages()) state.running = 0;
-    return state.running != 0;
-  };
-
   PaginationPass pass;
   pass.title = res::LoadString(kIdsFamilyGroupRecord);
   pass.fileErrorName = "Family Group Report";
@@ -235,17 +238,28 @@ int PaginateFamilyGroupRecord(const FamilyGroupRunArgs& args, const FamilyGroupO
     return marks->Prepare(highestFamily) ? BatchResult::Done : BatchResult::DiskFull;
   };
   pass.batch = [&] {
-    std::vector<FamilyGroupPageEntry> entries =
-        PaginateFamilyGroupRecords(selection, tree, marks.get(), read, setup, fit, running);
-    state.workFile.CloseAndDelete();
-    if (state.running == 0) return BatchResult::Failed;
-    for (FamilyGroupPageEntry& entry : entries) {
-      auto page = std::make_unique<FamilyGroupPage>();
-      page->key = entry.key;
-      page->entry = std::move(entry);
-      state.AddPage(std::move(page));
+    if (!selected) {
+      SelectFamilyGroupRecords(selection, tree, marks.get(), exists, running);
+      selected = true;
+      state.workFile.CloseAndDelete();
+      return BatchResult::More;
     }
-    return BatchResult::Done;
+    if (next < requests.size()) {
+      std::optional<FamilyGroupRecordContent> content =
+          ReadFamilyGroupRecord(requests[next++], measure);
+      if (content) {
+        const auto firstPage = static_cast<std::int32_t>(state.pageEntries.size()) + 1;
+        for (FamilyGroupPageEntry& entry :
+             LayOutFamilyGroupRecord(std::move(*content), setup, fit, firstPage)) {
+          auto page = std::make_unique<FamilyGroupPage>();
+          page->key = entry.key;
+          page->entry = std::move(entry);
+          state.AddPage(std::move(page));
+        }
+        window.SetNumber(static_cast<int>(state.pageEntries.size()));
+      }
+    }
+    return next < requests.size() ? BatchResult::More : BatchResult::Done;
   };
   const int pages = RunPagination(state, window, pass);
   state.workFile.CloseAndDelete();
