@@ -15,6 +15,7 @@
 #include "FamilyGroupFamily.h"
 #include "FamilyGroupGenerator.h"
 #include "FamilyGroupKind.h"
+#include "FamilyGroupRegistration.h"
 #include "FamilyGroupRun.h"
 #include "Ports.h"
 #include "RecordingDevice.h"
@@ -554,6 +555,57 @@ TEST_F(FamilyGroupCascadeRunTest, CancelLeavesNoPages) {
   window.cancelOnPump = 1;
   EXPECT_EQ(rpt::PaginateFamilyGroupRecord(args, FamilyGroupOptions{}, window), 0);
   EXPECT_TRUE(rpt::Paginator().pageEntries.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Kind 2 through the report job: registration, the paginator from the
+// report request, the job's pages, and the end of printing that frees the
+// pagination unless the preview hands it to the printer.
+TEST_F(FamilyGroupCascadeRunTest, TheReportJobPrintsKindTwo) {
+  const Couples couples = BuildCouples();
+  rpt::RegisterFamilyGroupRecord();
+  EXPECT_TRUE(rpt::IsReportKindAvailable(rpt::kFamilyGroupRecord));
+  rpt::ReportRequest& request = rpt::CurrentReportRequest();
+  const rpt::ReportRequest saved = request;
+  request = {};
+  CMarriageRecord marriage;
+  ASSERT_EQ(family::Read(marriage, couples.married), 1);
+  request.startRin = marriage.husband;
+  request.familyMrin = couples.married;
+  for (const int printState : {0, 4}) {
+    SCOPED_TRACE(printState);
+    rpt::CurrentReportRunState().printState = printState;
+    RecordingDevice dc(1000);
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    const int pages = rpt::PaginateFamilyGroupRequest(request, &dc, 7500, 10400);
+    ASSERT_EQ(pages, 1);
+    CReportJob job(rpt::kFamilyGroupRecord);
+    ASSERT_NE(dynamic_cast<rpt::CFamilyGroupGenerator*>(job.Generator()), nullptr);
+    CPrintInfo info;
+    info.maxPage = pages;
+    job.BeginPrinting(&dc, &info);
+    info.currentPage = 1;
+    dc.calls.clear();
+    EXPECT_EQ(job.PrintPage(&dc, &info), 1);
+    EXPECT_TRUE(PageHasText(dc.calls, "Leo Lane"));
+    EXPECT_TRUE(PageHasText(dc.calls, "Mia Moss"));
+    job.EndPrinting(&dc, &info);
+    EXPECT_EQ(rpt::Paginator().pageEntries.empty(), printState != 4);
+    rpt::CleanupFamilyGroupPages();
+  }
+  // The list option without a list prints nothing.
+  profile.SetInt("FgrRpt", "ListOpt", 1);
+  RecordingDevice dc(1000);
+  EXPECT_EQ(rpt::PaginateFamilyGroupRequest(request, &dc, 7500, 10400), 0);
+  profile.SetInt("FgrRpt", "ListOpt", 0);
+  profile.SetInt("FgrRpt", "Type", 2);
+  EXPECT_EQ(rpt::PaginateFamilyGroupRequest(request, &dc, 7500, 10400), 3);
+  rpt::CurrentReportRunState().printState = 0;
+  request = saved;
+  rpt::RegisterReportGenerator(rpt::GeneratorClass::kFamilyGroup, nullptr);
 }
 
 }  // namespace
