@@ -49,10 +49,10 @@ bool PageHasText(const std::vector<std::string>& calls, const std::string& text)
   return false;
 }
 
-class FamilyGroupRecordTest : public ReportFamiliesFixture {
+// An open family file with settings of the test's own; the pagination is
+// freed after each test.
+class FamilyGroupFixture : public ReportFamiliesFixture {
  protected:
-  using Big = FamilyGroupFamily;
-
   void SetUp() override {
     ReportFamiliesFixture::SetUp();
     plat::SetProfilePort(&profile);
@@ -62,6 +62,12 @@ class FamilyGroupRecordTest : public ReportFamiliesFixture {
     plat::SetProfilePort(nullptr);
     ReportFamiliesFixture::TearDown();
   }
+  plat::MemoryProfile profile;
+};
+
+class FamilyGroupRecordTest : public FamilyGroupFixture {
+ protected:
+  using Big = FamilyGroupFamily;
 
   Big BuildBig() {
     Big b = BuildFamilyGroupFamily();
@@ -142,8 +148,6 @@ class FamilyGroupRecordTest : public ReportFamiliesFixture {
     }
     return lines;
   }
-
-  plat::MemoryProfile profile;
 };
 
 // ---- pass and page agree --------------------------------------------------------
@@ -492,19 +496,7 @@ std::vector<std::int32_t> RecordKeys() {
   return keys;
 }
 
-class FamilyGroupCascadeRunTest : public ReportFamiliesFixture {
- protected:
-  void SetUp() override {
-    ReportFamiliesFixture::SetUp();
-    plat::SetProfilePort(&profile);
-  }
-  void TearDown() override {
-    rpt::CleanupFamilyGroupPages();
-    plat::SetProfilePort(nullptr);
-    ReportFamiliesFixture::TearDown();
-  }
-  plat::MemoryProfile profile;
-};
+using FamilyGroupCascadeRunTest = FamilyGroupFixture;
 
 TEST_F(FamilyGroupCascadeRunTest, CascadeUpThroughTheWorkFilePrintsSharedAncestorsOnce) {
   const Collapse f = BuildPedigreeCollapse();

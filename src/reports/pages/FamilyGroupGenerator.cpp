@@ -9,7 +9,6 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyFileInfo.h"
-#include "FontDescription.h"
 #include "Ports.h"
 #include "ReportKinds.h"
 #include "StringTable.h"
@@ -73,14 +72,6 @@ constexpr const char* kNotesFont = "Times New Roman;Normal;9pt";
 
 std::string S(unsigned id) { return res::LoadString(id); }
 
-LogFont FontOf(const std::string& description, int* points = nullptr) {
-  std::string face;
-  int size = 10, weight = 400, italic = 0;
-  ParseFontDescription(description, face, size, weight, italic);
-  if (points) *points = size;
-  return {-(size * 1000 / 72), weight, italic != 0, false, face};
-}
-
 std::string Option(const char* key, const char* def) {
   return plat::Profile().GetString("Options", key, def);
 }
@@ -143,8 +134,8 @@ FamilyGroupGeometry CFamilyGroupGenerator::GeometryFor(ReportDevice& dc,
   const LogFont previous = dc.SelectFont({-122, 800, false, false, S(kIdsArial)});
   const int numbers = dc.GetTextExtent("33 ").cx;
   dc.SelectFont(previous);
-  const int titleHeight = -FontOf(Option("FontFgrTitle", kTitleFont)).height;
-  const int dataHeight = -FontOf(Option("FontFgrData", kDataFont)).height;
+  const int titleHeight = -FamilyGroupFontOf(Option("FontFgrTitle", kTitleFont)).height;
+  const int dataHeight = -FamilyGroupFontOf(Option("FontFgrData", kDataFont)).height;
   g.formLeft = area.left + numbers + 4;
   g.formRight = area.left + area.width - 4;
   g.topY = -area.top - 4;
@@ -188,17 +179,17 @@ FamilyGroupGeometry CFamilyGroupGenerator::GeometryFor(ReportDevice& dc,
 void CFamilyGroupGenerator::Fonts(ReportDevice& dc) {
   const std::string arial = S(kIdsArial);
   int dataPoints = 9;
-  title_ = FontOf(Option("FontFgrTitle", kTitleFont));
+  title_ = FamilyGroupFontOf(Option("FontFgrTitle", kTitleFont));
   if (blank_) title_ = {-222, 800, false, false, arial};
   captionBold_ = {-122, 800, false, false, arial};
   smallCaption_ = {-98, 500, false, false, arial};
   captionData_ = {-114, 500, false, false, arial};
   captionHeading_ = {-114, 800, false, false, arial};
-  data_ = FontOf(Option("FontFgrData", kDataFont), &dataPoints);
+  data_ = FamilyGroupFontOf(Option("FontFgrData", kDataFont), &dataPoints);
   citation_ = data_;
   citation_.height = -(dataPoints * 2000 / 216);
-  parent_ = FontOf(Option("FontFgrParent", kParentFont));
-  child_ = FontOf(Option("FontFgrChild", kChildFont));
+  parent_ = FamilyGroupFontOf(Option("FontFgrParent", kParentFont));
+  child_ = FamilyGroupFontOf(Option("FontFgrChild", kChildFont));
   const std::string notes = Option("FontNotesRpt", kNotesFont);
   notes_ = FamilyGroupNoteFonts(notes);
   notesLine_ = FamilyGroupNotesLineHeight(notes);
@@ -422,11 +413,16 @@ void CFamilyGroupGenerator::DrawFamilyPage(ReportDevice& dc, const FamilyGroupPa
     dc.SelectPen(thick_);
     Rule(dc, g_.formLeft, y_, g_.formRight, y_);
   }
-  if (complete && SectionStartsHere(entry, record)) {
-    const int lines = std::max(0, (g_.BodyHeight() - used) / notesLine_);
-    DrawNotesAndSources(dc, entry, record, lines, Section{});
-  }
+  if (complete) DrawSectionBelowBlocks(dc, entry, record, used);
   DrawFoot(dc, prepared, y_);
+}
+
+void CFamilyGroupGenerator::DrawSectionBelowBlocks(ReportDevice& dc,
+                                                   const FamilyGroupPageEntry& entry,
+                                                   Record& record, int used) {
+  if (!SectionStartsHere(entry, record)) return;
+  const int lines = std::max(0, (g_.BodyHeight() - used) / notesLine_);
+  DrawNotesAndSources(dc, entry, record, lines, Section{});
 }
 
 void CFamilyGroupGenerator::DrawChildrenPage(ReportDevice& dc, const FamilyGroupPageEntry& entry,
@@ -436,11 +432,7 @@ void CFamilyGroupGenerator::DrawChildrenPage(ReportDevice& dc, const FamilyGroup
   const int top = y_;
   DrawChildren(dc, entry, record, entry.start, entry.lineOffset, g_.footerY);
   // The pass counts the children from 3H + R.
-  const int used = 3 * g_.H + g_.R + (top - y_);
-  if (SectionStartsHere(entry, record)) {
-    const int lines = std::max(0, (g_.BodyHeight() - used) / notesLine_);
-    DrawNotesAndSources(dc, entry, record, lines, Section{});
-  }
+  DrawSectionBelowBlocks(dc, entry, record, 3 * g_.H + g_.R + (top - y_));
   DrawFoot(dc, false, y_);
 }
 

@@ -85,6 +85,10 @@ class CFamilyGroupGenerator : public CReportPageGenerator {
   void DrawContinuationHeading(ReportDevice& dc, const Record& record, bool children);
   void DrawChildren(ReportDevice& dc, const FamilyGroupPageEntry& entry, Record& record, int first,
                     int firstOffset, int limit);
+  // The notes-and-sources section below the blocks of a family or children
+  // page, when it begins there; used is the height the pass counted.
+  void DrawSectionBelowBlocks(ReportDevice& dc, const FamilyGroupPageEntry& entry, Record& record,
+                              int used);
   bool SectionStartsHere(const FamilyGroupPageEntry& entry, const Record& record) const;
 
   // Blocks and rows.

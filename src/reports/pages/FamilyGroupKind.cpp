@@ -2,7 +2,6 @@
 
 #include "DbCalls.h"
 #include "FamilyGroupGenerator.h"
-#include "FontDescription.h"
 #include "IndividualRecord.h"
 #include "Ports.h"
 #include "StringTable.h"
@@ -14,10 +13,7 @@ namespace {
 constexpr unsigned kIdsArial = 7081;
 
 int FontHeight(const char* key, const char* def) {
-  std::string face;
-  int size = 10, weight = 400, italic = 0;
-  ParseFontDescription(plat::Profile().GetString("Options", key, def), face, size, weight, italic);
-  return size * 1000 / 72;
+  return -FamilyGroupFontOf(plat::Profile().GetString("Options", key, def)).height;
 }
 
 }  // namespace

@@ -38,24 +38,18 @@ class WorkFileSlots : public plat::RandomAccessFile {
   PaginatorWorkFile& file_;
 };
 
-LogFont NotesFont(const std::string& description, int& points) {
-  std::string face;
-  int size = 9, weight = 400, italic = 0;
-  ParseFontDescription(description, face, size, weight, italic);
-  points = size;
-  LogFont font;
-  font.face = face;
-  font.height = -(size * 1000 / 72);
-  font.weight = weight;
-  font.italic = italic != 0;
-  return font;
-}
-
 }  // namespace
 
+LogFont FamilyGroupFontOf(const std::string& description, int* points) {
+  std::string face;
+  int size = 10, weight = 400, italic = 0;
+  ParseFontDescription(description, face, size, weight, italic);
+  if (points) *points = size;
+  return {-(size * 1000 / 72), weight, italic != 0, false, face};
+}
+
 CStyleFontSet FamilyGroupNoteFonts(const std::string& description) {
-  int points = 0;
-  const LogFont normal = NotesFont(description, points);
+  const LogFont normal = FamilyGroupFontOf(description);
   CStyleFontSet fonts;
   fonts.normal = normal;
   LogFont italic = normal;
@@ -69,7 +63,7 @@ CStyleFontSet FamilyGroupNoteFonts(const std::string& description) {
 
 int FamilyGroupNotesLineHeight(const std::string& description) {
   int points = 0;
-  NotesFont(description, points);
+  FamilyGroupFontOf(description, &points);
   return std::max(1, points * 1000 / 72 * 13 / 10);
 }
 

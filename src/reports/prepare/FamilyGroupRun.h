@@ -46,6 +46,10 @@ struct FamilyGroupPage : PageEntry {
   FamilyGroupPageEntry entry;
 };
 
+// A report font from its description ("face;style;size"): height -(points x
+// 1000 / 72); points, when asked, gets the size in points.
+LogFont FamilyGroupFontOf(const std::string& description, int* points = nullptr);
+
 // The fonts of note and source texts from the "FontNotesRpt" description:
 // normal, italic inverted, and bold with the weight doubled (900 at most).
 CStyleFontSet FamilyGroupNoteFonts(const std::string& description);
