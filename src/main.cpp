@@ -12,6 +12,7 @@
 #include "ChartKinds.h"
 #include "EditCommands.h"
 #include "FamilyOrdinanceSummary.h"
+#include "FamilyGroupRegistration.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
   });
   rpt::RegisterAncestryDescendantsCharts();
   // The print commands are offered once a report kind can run.
+  rpt::RegisterFamilyGroupRecord();
   RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();

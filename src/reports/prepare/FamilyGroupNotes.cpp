@@ -37,14 +37,10 @@ class NotesPager {
   }
 
   static std::size_t SkipLineBreak(std::string_view text, std::size_t pos) {
-    if (pos + 1 < text.size() && text[pos] == '\r' && text[pos + 1] == '\n') return pos + 2;
-    return pos;
+    return FamilyGroupSkipLineBreak(text, pos);
   }
-
-  // One line of text from pos; always moves on.
   std::size_t NextLine(std::string_view text, std::size_t pos) const {
-    const std::size_t length = fit_(text.substr(pos));
-    return pos + std::max<std::size_t>(length, 1);
+    return FamilyGroupNextLine(text, pos, fit_);
   }
 
   int Owner(const FamilyGroupNotesOwner& owner, int linesLeft) {
@@ -111,6 +107,20 @@ class NotesPager {
 };
 
 }  // namespace
+
+std::size_t FamilyGroupNextLine(std::string_view text, std::size_t pos,
+                                const FamilyGroupLineFit& fit) {
+  const std::size_t length = fit(text.substr(pos));
+  // An empty line (a paragraph break) ends at its CR LF, which the caller
+  // steps over; any other line takes at least one character.
+  if (length == 0 && FamilyGroupSkipLineBreak(text, pos) != pos) return pos;
+  return pos + std::max<std::size_t>(length, 1);
+}
+
+std::size_t FamilyGroupSkipLineBreak(std::string_view text, std::size_t pos) {
+  if (pos + 1 < text.size() && text[pos] == '\r' && text[pos + 1] == '\n') return pos + 2;
+  return pos;
+}
 
 void PaginateFamilyGroupNotes(FamilyGroupRecordPages& pages,
                               const std::vector<FamilyGroupNotesOwner>& owners,

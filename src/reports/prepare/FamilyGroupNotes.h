@@ -31,6 +31,13 @@ struct FamilyGroupNotesOwner {
 // answers: the next line's first character or the CR of a CR LF).
 using FamilyGroupLineFit = std::function<std::size_t(std::string_view)>;
 
+// Where the next line of text begins after the line that starts at pos (a
+// line always moves on), and past one CR LF at pos. The pass and the pages
+// step through note and source texts with these two alone.
+std::size_t FamilyGroupNextLine(std::string_view text, std::size_t pos,
+                                const FamilyGroupLineFit& fit);
+std::size_t FamilyGroupSkipLineBreak(std::string_view text, std::size_t pos);
+
 struct FamilyGroupNotesSetup {
   int bodyHeight = 0;
   int heading = 240;       // H of the layout

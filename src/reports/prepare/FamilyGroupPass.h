@@ -34,6 +34,13 @@ struct FamilyGroupPassSetup {
   FamilyGroupNotesSetup notes;
 };
 
+// Lays out one measured record from report page firstPage: its entries,
+// numbered within the record, sharing the record's citation list.
+std::vector<FamilyGroupPageEntry> LayOutFamilyGroupRecord(FamilyGroupRecordContent content,
+                                                          const FamilyGroupPassSetup& setup,
+                                                          const FamilyGroupLineFit& fit,
+                                                          std::int32_t firstPage);
+
 // Runs the selection and lays out every record it makes. Answers the page
 // entries of the report, numbered from 1.
 std::vector<FamilyGroupPageEntry> PaginateFamilyGroupRecords(
