@@ -20,6 +20,7 @@
 #include "MultimediaCommands.h"
 #include "NotesCommands.h"
 #include "PaginatorDialog.h"
+#include "PedigreeRegistration.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
 #include "StartupLogic.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
+  rpt::RegisterPedigreeChart();
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

@@ -14,6 +14,7 @@
 #include "PedigreeChartRules.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "ReportKinds.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -45,12 +46,29 @@ constexpr unsigned kIdsContOn = 7182;
 constexpr unsigned kIdsChartNo = 7183;
 constexpr unsigned kIdsLetters[] = {7100, 7102, 7104, 7105, 7106, 7107};
 constexpr unsigned kIdsMeanings[] = {4089, 4091, 4093, 4095, 7069, 7068};
+constexpr unsigned kIdsCompletedOrdinances = 7177;
 constexpr unsigned kIdsTelephone = 7071;
 constexpr unsigned kIdsDatePrepared = 7072;
 constexpr int kNamesLevel = 3;
 constexpr int kOrdinancesLevel = 7;  // the read level that loads the ordinances too
 
 int FontHeight(int points) { return points * 1000 / 72; }
+
+// An event that has a date or a place.
+bool IsSet(const CEventValue& e) {
+  return e.date.IsSet() || std::any_of(std::begin(e.place), std::end(e.place),
+                                       [](const std::string& part) { return !part.empty(); });
+}
+
+// The place parts joined by ", ", at most 80 characters.
+std::string PlaceText(const CEventValue& e) {
+  std::string place;
+  for (const std::string& part : e.place) {
+    if (part.empty()) continue;
+    place += (place.empty() ? "" : ", ") + part;
+  }
+  return place.substr(0, 80);
+}
 
 std::string DisplayName(const CIndividualRecord& person) {
   std::string name;
@@ -83,19 +101,57 @@ const PedigreeLayoutConstants& PedigreeLayout() {
   return constants;
 }
 
+CPedigreeChartGenerator::CPedigreeChartGenerator(const PedigreeRunParameters& run,
+                                                 const PedigreeChartOptions& options)
+    : run_(run), options_(options) {
+  if (options_.fixedPositions) {
+    // The fixed-position chart is one chart of four generations.
+    run_.generationsPerChart = 4;
+    run_.totalGenerations = 4;
+    run_.indexWanted = false;
+    run_.indexOnly = false;
+    run_.runType = PedigreeRunParameters::kSingleChart;
+  }
+}
+
+void CPedigreeChartGenerator::SetPreparer(const CFamilyFileInfo& preparer) {
+  ownPreparer_ = preparer;
+  options_.preparer = &*ownPreparer_;
+}
+
+void CPedigreeChartGenerator::BeginPrinting(ReportDevice* dc, CPrintInfo*) {
+  if (dc != nullptr) BeginPrinting(*dc);
+}
+
+int CPedigreeChartGenerator::PrintPage(CReportJob& job, CPrintInfo* info) {
+  if (job.DC() == nullptr || info == nullptr) return 0;
+  DrawPage(*job.DC(), info->currentPage, info->currentPage >= info->maxPage);
+  return 1;
+}
+
+void CPedigreeChartGenerator::EndPrinting(ReportDevice* dc, CPrintInfo* info) {
+  // The preview's Print prints the pages the preview paginated.
+  if (CurrentReportRunState().printState != 4) EndPrinting();
+  FinishRTFDocument(dc, info);
+}
+
 void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   spaceMessageShown_ = false;
   titleFont_ = {-FontHeight(16), 800, false, false, "Arial"};
   startNameFont_ = {-FontHeight(10), 700, false, false, "Arial"};
-  nameFont_ = {-FontHeight(9), 700, false, false, "Arial"};
+  nameFont_ = {-FontHeight(kNamePoints), 700, false, false, "Arial"};
   eventFont_ = {-FontHeight(8), 400, false, false, "Arial"};
   boldFont_ = {-FontHeight(8), 700, false, false, "Arial"};
   numberFont_ = {-FontHeight(7), 400, false, false, "Arial"};
   dc.SetMapMode(MM_HIENGLISH);
-  SetPageMargins(&dc, {k.marginLeft, -k.marginTop, k.marginRight, -k.marginBottom});
+  // Room for the relationship legend under the chart.
+  const int marginBottom =
+      k.marginBottom +
+      (options_.relationshipCodes || options_.multipleParents ? k.relationLegendRoom : 0);
+  SetPageMargins(&dc, {k.marginLeft, -k.marginTop, k.marginRight, -marginBottom});
   PrintableArea area;
-  GetPrintableMargins(dc, k.marginLeft, k.marginTop, k.marginRight, k.marginBottom, area, false);
+  GetPrintableMargins(dc, k.marginLeft, k.marginTop, k.marginRight, marginBottom, area, false);
   left_ = area.left + 4;
   right_ = left_ + area.width - 4;
   top_ = -area.top - 4;
@@ -111,9 +167,17 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   dc.SelectFont(boldFont_);
   const int label = dc.GetTextExtent("M").cx + 50;
   const int numbers = dc.GetTextExtent(" 33").cx;
+  const int ordinanceColumn = dc.GetTextExtent("B").cx * 8 / 9 * 5 - 20;
   dc.SelectFont(eventFont_);
-  const int boxWidth = numbers + dc.GetTextExtent("23 Mar 1967").cx + label +
-                       (options_.suppressNumbers ? 0 : dc.GetTextExtent("-11000").cx);
+  const bool photos = options_.photos && !options_.fixedPositions;
+  const bool photoBeside = photos && options_.photoPlace == 0;
+  const int photoExtra = photoBeside ? options_.photoWidth + 50 : 0;
+  const int boxWidth =
+      std::max(numbers + dc.GetTextExtent("Brenwick, Ardel, Olvan").cx + label + photoExtra,
+               numbers + dc.GetTextExtent("23 Mar 1967").cx + label +
+                   (options_.showOrdinances     ? ordinanceColumn
+                    : !options_.suppressNumbers ? dc.GetTextExtent("-11000").cx
+                                                : 0));
   // One column per generation; the spare width (at most 380) goes to the
   // left of the tree.
   int columnWidth = width / g;
@@ -130,7 +194,26 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
     c.x = left_ + spare + (i - 1) * columnWidth;
     c.width = i < g ? columnWidth - k.lineGap : right_ - c.x;
     c.pitch = treeHeight >> (i - 1);
-    c.lines = PedigreeLinesPerBox(c.pitch / eventHeight_, 0, false);
+    c.photoWidth = c.photoHeight = 0;
+    if (photos && options_.photoWidth > 0 && options_.photoHeight > 0) {
+      // The photo box keeps the photo's proportions within the room the
+      // box leaves: beside the text at most half the column, above it the
+      // column's width and half the box's height.
+      const int roomWidth = photoBeside ? c.width / 2 : c.width - 2 * k.photoMargin;
+      const int roomHeight = photoBeside ? c.pitch - nameHeight_ - 2 * k.photoMargin - eventHeight_
+                                         : (c.pitch - nameHeight_) / 2 - 2 * k.photoMargin;
+      const double scale = std::min({1.0, roomWidth / static_cast<double>(options_.photoWidth),
+                                     roomHeight / static_cast<double>(options_.photoHeight)});
+      const int w = static_cast<int>(options_.photoWidth * scale);
+      const int h = static_cast<int>(options_.photoHeight * scale);
+      if (w >= k.photoMinWidth && h >= k.photoMinHeight) {
+        c.photoWidth = w;
+        c.photoHeight = h;
+      }
+    }
+    const int rows = (c.pitch - (photoBeside ? 0 : c.photoHeight)) / eventHeight_;
+    const int besidePhoto = (c.pitch - 2 * eventHeight_ - c.photoHeight) / eventHeight_;
+    c.lines = PedigreeLinesPerBox(rows, besidePhoto, photoBeside && c.photoHeight > 0);
   }
 }
 
@@ -165,6 +248,7 @@ void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page, bool lastPage
 }
 
 void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart) {
+  relationFlags_ = 0;
   dc.SelectFont(titleFont_);
   TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
   dc.SelectFont(boldFont_);
@@ -174,6 +258,7 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
     dc.SelectFont(eventFont_);
     TextOutString(&dc, left_, top_ - 2 * nameHeight_, SameAsLineText(chart));
   }
+  if (options_.showOrdinances) DrawOrdinanceLegend(dc);
   DrawPreparedBy(dc);
   std::int64_t nextContinuation = chart.firstContinuation;
   DrawPerson(dc, chart, chart.root, chart.marriage, 1, 1, nextContinuation);
@@ -189,6 +274,107 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
     dc.SelectFont(numberFont_);
     TextOutString(&dc, c.x, y - 20, RelationCaption('S', 1));
   }
+  if ((options_.relationshipCodes || options_.multipleParents) && relationFlags_ != 0) {
+    // Under the tree, in the room the bottom margin grew by.
+    CReportJob::DrawRelationshipLegend(&dc, left_, bottom_ - 20, eventFont_, boldFont_,
+                                       relationFlags_, right_, 0, options_.multipleParents,
+                                       options_.relationshipCodes);
+  }
+}
+
+void CPedigreeChartGenerator::DrawOrdinanceLegend(ReportDevice& dc) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  int y = top_ - k.legendTop;
+  dc.SelectFont(boldFont_);
+  TextOutString(&dc, left_, y, res::LoadString(kIdsCompletedOrdinances));
+  // B, E, P, S and C with their meanings.
+  for (int i = 0; i < 5; ++i) {
+    y -= k.legendStep;
+    dc.SelectFont(boldFont_);
+    TextOutString(&dc, left_, y, res::LoadString(kIdsLetters[i]));
+    dc.SelectFont(eventFont_);
+    TextOutString(&dc, left_ + k.legendMeaningX, y, res::LoadString(kIdsMeanings[i]));
+  }
+}
+
+int CPedigreeChartGenerator::DrawPhoto(ReportDevice& dc, const Column& c, std::int32_t rin, int y,
+                                       bool& beside) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  beside = options_.photoPlace == 0;
+  if (c.photoWidth == 0) return 0;
+  const int x = c.x + k.photoMargin;
+  const int top = y - k.photoMargin;
+  Rect frame{x, top, x + c.photoWidth, top - c.photoHeight};
+  Rect drawn = frame;
+  if (DrawPictureEx(rin, &dc, &drawn, 0, 0, nullptr, db::kIndividual) != 0) {
+    // No photo: an empty frame keeps the text in its place, or the text
+    // takes the room.
+    if (!options_.reservePhotoSpace) return 0;
+    dc.SelectPen({PS_SOLID, 7, 0});
+    Rectangle(&dc, frame);
+  }
+  return beside ? c.photoWidth + 2 * k.photoMargin : c.photoHeight + 2 * k.photoMargin;
+}
+
+void CPedigreeChartGenerator::DrawEventLines(ReportDevice& dc, const Column& c,
+                                             const CIndividualRecord& person, std::int32_t family,
+                                             bool husband, int textX, int right, int lineY) {
+  const bool six = c.lines >= 6;
+  const int labelWidth = [&] {
+    dc.SelectFont(boldFont_);
+    return dc.GetTextExtent("M:  ").cx;
+  }();
+  auto fitted = [&](std::string text) {
+    dc.SelectFont(eventFont_);
+    const int room = right - textX - labelWidth;
+    while (!text.empty() && dc.GetTextExtent(text).cx > room) text.pop_back();
+    return text;
+  };
+  auto eventLine = [&](char label, const std::string& text) {
+    dc.SelectFont(boldFont_);
+    TextOutString(&dc, textX, lineY, std::string(1, label) + ":");
+    dc.SelectFont(eventFont_);
+    if (!text.empty()) TextOutString(&dc, textX + labelWidth, lineY, fitted(text));
+    lineY -= eventHeight_;
+  };
+  // An event line (with its place line in a six-line box) of the first of
+  // two events that is set; the letters are the events' own.
+  auto eventPair = [&](const CEventValue& first, char firstLetter, const CEventValue& second,
+                       char secondLetter) {
+    const bool useSecond = !IsSet(first) && IsSet(second);
+    const CEventValue& e = useSecond ? second : first;
+    char letter = useSecond ? secondLetter : firstLetter;
+    if (six) letter = static_cast<char>(letter - 'a' + 'A');
+    eventLine(letter, e.date.IsSet() ? e.date.Format() : "");
+    if (six) eventLine('P', PlaceText(e));
+  };
+  if (c.lines == 1) {
+    // The first event that is set among birth, christening, death, burial.
+    const std::pair<char, const CEventValue*> events[] = {{'b', &person.birth},
+                                                          {'c', &person.christening},
+                                                          {'d', &person.death},
+                                                          {'u', &person.burial}};
+    for (const auto& [letter, e] : events) {
+      if (!e->date.IsSet()) continue;
+      eventLine(letter, e->date.Format());
+      break;
+    }
+    return;
+  }
+  if (c.lines < 2) return;
+  eventPair(person.birth, 'b', person.christening, 'c');
+  CMarriageRecord marriage;
+  if (c.lines >= 3 && husband && family > 0 && family::Read(marriage, family) == 1) {
+    const std::string date = marriage.marriage.date.IsSet() ? marriage.marriage.date.Format() : "";
+    dc.SelectFont(eventFont_);
+    std::string text =
+        PedigreeMarriageText(date, marriage.status, family, options_.suppressNumbers, false);
+    if (dc.GetTextExtent(text).cx > right - textX - labelWidth)
+      text = PedigreeMarriageText(date, marriage.status, family, options_.suppressNumbers, true);
+    eventLine(six ? 'M' : 'm', text);
+    if (six) eventLine('P', PlaceText(marriage.marriage));
+  }
+  eventPair(person.death, 'd', person.burial, 'u');
 }
 
 void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart,
@@ -211,9 +397,18 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
   if (DbGetIndividualRecord(rin, person,
                             options_.showOrdinances ? kOrdinancesLevel : kNamesLevel) != 1)
     return;
-  const int textX = c.x + (position == 1 ? 0 : k.nameIndent);
+  const std::vector<std::int32_t> parents = ParentsOf(rin);
+  int textX = c.x + (position == 1 ? 0 : k.nameIndent);
+  std::string name = DisplayName(person);
+  if (options_.relationshipCodes || options_.multipleParents) {
+    std::string codes;
+    if (CReportJob::GetRelationshipCodes(codes, relationFlags_, DatabaseRelationshipLinks(), rin,
+                                         options_.relationshipCodes, options_.multipleParents,
+                                         parents[0]) > 0)
+      name += " " + codes;
+  }
   dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
-  TextOutString(&dc, textX, y + nameHeight_ + 10, DisplayName(person));
+  TextOutString(&dc, textX, y + nameHeight_ + 10, name);
   int numberLeft = c.x + c.width;
   if (!options_.suppressNumbers) {
     dc.SelectFont(numberFont_);
@@ -221,15 +416,27 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
     numberLeft -= dc.GetTextExtent(number).cx + 30;
     RightText(dc, c.x + c.width, y + nameHeight_ + 10, number);
   }
+  // A father and the root are husbands of the family drawn with them.
+  const bool husband = position == 1 || position % 2 == 0;
   if (options_.showOrdinances) {
-    // Baptism, endowment and sealing to parents, spaced by 8/9 of a "B".
+    // Baptism, endowment, sealing to parents, sealing to spouse and
+    // children's ordinances, spaced by 8/9 of a "B".
     dc.SelectFont(boldFont_);
     const int step = dc.GetTextExtent("B").cx * 8 / 9;
+    std::string letters;
     const std::pair<char, const COrdinanceValue*> ordinances[] = {
         {'B', &person.baptism}, {'E', &person.endowment}, {'P', &person.sealingToParents}};
-    int x = numberLeft - 3 * step;
-    for (const auto& [kind, value] : ordinances) {
-      const char letter = OrdinanceLetter(kind, CDateValue::GetOrdinanceState(&value->date, kind));
+    for (const auto& [kind, value] : ordinances)
+      letters += OrdinanceLetter(kind, CDateValue::GetOrdinanceState(&value->date, kind));
+    if (husband && family > 0) {
+      letters += OrdinanceLetter('S', DbGetSealingStatus(family, db::kMarriage));
+      const int children = DbGetChildrenOrdinanceStatus(family, db::kMarriage);
+      letters += children == 3 ? 'c' : children > 0 ? 'C' : '\0';
+    } else {
+      letters += std::string(2, '\0');
+    }
+    int x = numberLeft - 5 * step;
+    for (char letter : letters) {
       if (letter != 0) TextOutString(&dc, x, y + nameHeight_ + 10, std::string(1, letter));
       x += step;
     }
@@ -246,34 +453,15 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
     return;
   }
 
-  // Event lines under the line, as many as the column gives a box.
-  dc.SelectFont(eventFont_);
+  // The photo under the line, then the event lines beside or under it.
   int lineY = y - 10;
-  auto eventLine = [&](const char* label, const std::string& text) {
-    dc.SelectFont(boldFont_);
-    TextOutString(&dc, textX, lineY, std::string(label) + ":");
-    dc.SelectFont(eventFont_);
-    TextOutString(&dc, textX + dc.GetTextExtent("M:  ").cx, lineY, text);
-    lineY -= eventHeight_;
-  };
-  const std::vector<std::int32_t> parents = ParentsOf(rin);
-  if (c.lines >= 2) {
-    eventLine(person.birth.date.IsSet() || !person.christening.date.IsSet() ? "b" : "c",
-              DateOf(person.birth, person.christening));
-    // The marriage line of a father or of the root.
-    CMarriageRecord marriage;
-    if (c.lines >= 3 && (position == 1 || position % 2 == 0) && family > 0 &&
-        family::Read(marriage, family) == 1) {
-      const std::string date =
-          marriage.marriage.date.IsSet() ? marriage.marriage.date.Format() : "";
-      eventLine("m", PedigreeMarriageText(date, marriage.status, family, options_.suppressNumbers,
-                                          false));
-    }
-    eventLine(person.death.date.IsSet() || !person.burial.date.IsSet() ? "d" : "u",
-              DateOf(person.death, person.burial));
-  } else if (c.lines == 1) {
-    eventLine("b", DateOf(person.birth, person.christening));
-  }
+  bool beside = false;
+  const int photoRoom = DrawPhoto(dc, c, rin, y, beside);
+  if (beside)
+    textX += photoRoom;
+  else
+    lineY -= photoRoom;
+  int eventsRight = c.x + c.width;
 
   if (column == g) {
     // Continuation number of a last-column person whose line goes on.
@@ -285,10 +473,14 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
                                     ? FixedContinuationChart(chart.chartNumber, position, g)
                                     : nextContinuation++;
       dc.SelectFont(boldFont_);
-      RightText(dc, right_, y - 10, std::to_string(next));
+      const std::string number = std::to_string(next);
+      RightText(dc, right_, y - 10, number);
+      eventsRight = std::min(eventsRight, right_ - dc.GetTextExtent(number).cx - 30);
     }
+    DrawEventLines(dc, c, person, family, husband, textX, eventsRight, lineY);
     return;
   }
+  DrawEventLines(dc, c, person, family, husband, textX, eventsRight, lineY);
   // The bracket joining the parents' lines, then the parents.
   const int fatherY = BoxY(2 * position, column + 1), motherY = BoxY(2 * position + 1, column + 1);
   const int bracketX = columns_[column].x;
@@ -404,7 +596,15 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
       text(x + 700, y + 120, RelationCaption(position % 2 == 0 ? 'F' : 'M', position / 2));
     }
     // The start person's labels stand right of the parents' bracket.
-    labels((position == 1 ? k.formColumnX[1] : x) + 50, y, position == 1 || position % 2 == 0);
+    const bool husband = position == 1 || position % 2 == 0;
+    labels((position == 1 ? k.formColumnX[1] : x) + 50, y, husband);
+    if (options_.showOrdinances) {
+      // The letters to circle: a husband's six, a wife's three.
+      dc.SelectFont(boldFont_);
+      for (int i = 0; i < (husband ? 6 : 3); ++i)
+        text(end - k.formLetterInset, y - 20 - k.formLetterStep * i,
+             res::LoadString(kIdsLetters[i]));
+    }
     if (position < 8) {
       // The bracket joining this person's parents.
       const int bracketX = k.formColumnX[column + 1];
@@ -428,6 +628,7 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
   text(490, -8820, res::LoadString(kIdsPreparedBy));
   text(490, -9970, res::LoadString(kIdsTelephone));
   text(left + 1560, -9970, res::LoadString(kIdsDatePrepared));
+  if (Job() != nullptr) Job()->DrawPrintedByLine(&dc, X(left), Y(k.formPrintedByY));
 }
 
 void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {
@@ -487,7 +688,7 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   LineTo(&dc, right_, headingY - 340);
 
   dc.SelectFont(nameFont_);
-  const int lineHeight = 9 * 1000 / 72 * 10 / 9;
+  const int lineHeight = kNamePoints * 1000 / 72 * 10 / 9;
   const int lowest = bottom_ + k.indexBottom;
   int y = top_ - k.indexTop;
   PedigreeIndexEntry entry;
