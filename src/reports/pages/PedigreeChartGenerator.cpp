@@ -50,6 +50,7 @@ constexpr unsigned kIdsCompletedOrdinances = 7177;
 constexpr unsigned kIdsTelephone = 7071;
 constexpr unsigned kIdsDatePrepared = 7072;
 constexpr int kNamesLevel = 3;
+constexpr int kPlacesLevel = 6;      // names and the events' places
 constexpr int kOrdinancesLevel = 7;  // the read level that loads the ordinances too
 
 int FontHeight(int points) { return points * 1000 / 72; }
@@ -393,10 +394,12 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
     TextOutString(&dc, c.x - 10 - dc.GetTextExtent("20").cx, y + 40, std::to_string(position));
   if (rin <= 0) return;
 
+  // Places are read only for the boxes that print them.
   CIndividualRecord person;
-  if (DbGetIndividualRecord(rin, person,
-                            options_.showOrdinances ? kOrdinancesLevel : kNamesLevel) != 1)
-    return;
+  const int level = options_.showOrdinances ? kOrdinancesLevel
+                    : c.lines >= 6          ? kPlacesLevel
+                                            : kNamesLevel;
+  if (DbGetIndividualRecord(rin, person, level) != 1) return;
   const std::vector<std::int32_t> parents = ParentsOf(rin);
   int textX = c.x + (position == 1 ? 0 : k.nameIndent);
   std::string name = DisplayName(person);
