@@ -362,30 +362,46 @@ TEST_F(PedigreeChartGeneratorTest, FixedPositionChartPlacesFifteenPersonsAndNoth
   rpt::PedigreeChartOptions options;
   options.fixedPositions = true;
   PedigreeRunParameters run = Cascading(rins.at(1), 4, 4);
-  rpt::CPedigreeChartGenerator g(run, options);
-  RecordingDevice dc;
-  g.BeginPrinting(dc);
-  dc.calls.clear();
-  g.DrawPage(dc, 1);
-  std::map<std::string, std::pair<int, int>> at;  // first text run of each text
-  for (const std::string& call : dc.calls) {
-    ASSERT_EQ(call.rfind("ExtTextOut ", 0), 0u) << call;  // no lines, numbers or header
-    std::istringstream in(call.substr(11));
-    int x = 0, y = 0;
-    unsigned flags = 0;
-    std::string clip[4], text;
-    in >> x >> y >> flags >> clip[0] >> clip[1] >> clip[2] >> clip[3];
-    std::getline(in, text);
-    at.emplace(text.substr(1), std::make_pair(x, y));
+  const auto& k = rpt::PedigreeLayout();
+  struct Case {
+    int widthMm, heightMm;  // the printable page
+    double scale;           // of the points
+  } cases[] = {
+      {250, 300, 1.0},                                           // room for the whole design
+      {215, 300, 215 * 394 / 10 / double(k.fixedDesignWidth)},   // letter's width
+      {215, 250, 250 * 394 / 10 / double(k.fixedDesignHeight)},  // and lower
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.widthMm);
+    rpt::CPedigreeChartGenerator g(run, options);
+    RecordingDevice dc;
+    dc.printableWidthMm = c.widthMm;
+    dc.printableHeightMm = c.heightMm;
+    g.BeginPrinting(dc);
+    dc.calls.clear();
+    g.DrawPage(dc, 1);
+    std::map<std::string, std::pair<int, int>> at;  // first text run of each text
+    for (const std::string& call : dc.calls) {
+      ASSERT_EQ(call.rfind("ExtTextOut ", 0), 0u) << call;  // no lines, numbers or header
+      std::istringstream in(call.substr(11));
+      int x = 0, y = 0;
+      unsigned flags = 0;
+      std::string clip[4], text;
+      in >> x >> y >> flags >> clip[0] >> clip[1] >> clip[2] >> clip[3];
+      std::getline(in, text);
+      at.emplace(text.substr(1), std::make_pair(x, y));
+    }
+    auto scaled = [&](int v) { return static_cast<int>(v * c.scale); };
+    for (int n = 1; n <= 7; ++n) {
+      const auto found = at.find("P" + std::to_string(n) + " Line");
+      ASSERT_NE(found, at.end()) << n;
+      EXPECT_EQ(found->second, std::make_pair(scaled(k.fixedPoints[n - 1][0] + 100),
+                                              scaled(k.fixedPoints[n - 1][1] - 100)))
+          << n;
+    }
+    EXPECT_EQ(at.count("Uppsala, Sweden"), 1u);
+    EXPECT_EQ(dc.calls.size(), 7u + 7u + 1u);  // names, birth dates and the one place
   }
-  const auto& points = rpt::PedigreeLayout().fixedPoints;
-  for (int n = 1; n <= 7; ++n) {
-    const auto found = at.find("P" + std::to_string(n) + " Line");
-    ASSERT_NE(found, at.end()) << n;
-    EXPECT_EQ(found->second, std::make_pair(points[n - 1][0] + 100, points[n - 1][1] - 100)) << n;
-  }
-  EXPECT_EQ(at.count("Uppsala, Sweden"), 1u);
-  EXPECT_EQ(dc.calls.size(), 7u + 7u + 1u);  // names, birth dates and the one place
 }
 
 TEST_F(PedigreeChartGeneratorTest, BlankFormScalesToASmallerPage) {

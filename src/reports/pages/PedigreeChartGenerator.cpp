@@ -644,13 +644,22 @@ void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {
     persons[2 * n] = parents[1];
     persons[2 * n + 1] = parents[2];
   }
+  // The points reach past a letter page (x to 9525, y to about -11250): a
+  // smaller printable page brings them in, keeping their proportions.
+  const int width = dc.GetDeviceCaps(HORZSIZE) * 394 / 10;
+  const int height = dc.GetDeviceCaps(VERTSIZE) * 394 / 10;
+  double scale = 1.0;
+  if (width > 0 && width < k.fixedDesignWidth) scale = width / double(k.fixedDesignWidth);
+  if (height > 0 && height < k.fixedDesignHeight)
+    scale = std::min(scale, height / double(k.fixedDesignHeight));
+  auto scaled = [scale](int v) { return static_cast<int>(v * scale); };
   for (int n = 1; n <= 15; ++n) {
     CIndividualRecord person;
     if (persons[n] <= 0 || DbGetIndividualRecord(persons[n], person, kOrdinancesLevel) != 1)
       continue;
-    const int x = k.fixedPoints[n - 1][0] + 100;
-    int y = k.fixedPoints[n - 1][1] - 100;
-    const Rect clip{x, y, x + k.fixedTextWidth, y - 1000};
+    const int x = scaled(k.fixedPoints[n - 1][0] + 100);
+    int y = scaled(k.fixedPoints[n - 1][1] - 100);
+    const Rect clip{x, y, x + scaled(k.fixedTextWidth), y - 1000};
     dc.SelectFont(startNameFont_);
     ExtTextOutString(&dc, x, y, ETO_CLIPPED, &clip, DisplayName(person), nullptr);
     y -= dc.GetTextExtent("M").cy;

@@ -45,6 +45,10 @@ struct PedigreeLayoutConstants {
                                                      {7750, -9813},
                                                      {7750, -10751}}};
   int fixedTextWidth = 1675;
+  // What the fixed-position chart needs: to the right end of the last
+  // column's text blocks, and below the last person's three lines.
+  int fixedDesignWidth = 7750 + 100 + 1675;
+  int fixedDesignHeight = 10751 + 100 + 400;
   int preparedWidth = 3000;  // the "Prepared by" frame at most
   int preparedHeight = 1020;
   int preparedRule = 300;  // the rule across, above the bottom
@@ -58,7 +62,8 @@ struct PedigreeLayoutConstants {
   std::array<int, 4> formColumnEnd = {3150, 1050 + 2340, 1050 + 4600, 1050 + 6500};
   int formLabelStep = 167;
   int formLetterStep = 140;   // the ordinance letters beside a box, one under the other
-  int formLetterInset = 150;  // their x: this far left of the line's end
+  int formLetterInset = 300;  // their x: this far left of the line's end, clear of the next
+                              // column's position numbers
   int formPrintedByY = -10350;
   // The chart page's ordinance legend: its top and the letters' spacing.
   int legendTop = 500;  // below the top
