@@ -236,7 +236,16 @@ TEST_F(PedigreeChartGeneratorTest, SameAsBoxMarriageLineAndIndex) {
   const TextRun* spouse = Find(index, "Spouse");
   ASSERT_NE(spouse, nullptr);
   EXPECT_EQ(spouse->y, wendy->y);
-  EXPECT_NE(Find(index, "Page  1"), nullptr);
+  // The footer: today's date at the left, the page number at the right.
+  const TextRun* footer = Find(index, "Page  1");
+  ASSERT_NE(footer, nullptr);
+  std::string today;
+  FormatToday(today);
+  const TextRun* date = Find(index, today);
+  ASSERT_NE(date, nullptr);
+  EXPECT_EQ(date->y, footer->y);
+  EXPECT_LT(date->x, footer->x);
+  EXPECT_LT(footer->y, wendy->y);
 }
 
 TEST_F(PedigreeChartGeneratorTest, SingleChartWithoutIndexPlacesPersonsAsItDraws) {

@@ -680,8 +680,11 @@ void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {
 void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   (void)page;
+  const LogFont subtitleFont{-160, 500, false, false, "Arial"};
+  const LogFont footerFont{-106, 500, false, false, "Arial"};
   dc.SelectFont(titleFont_);
   TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
+  dc.SelectFont(subtitleFont);
   TextOutString(&dc, left_, top_ - 300, res::LoadString(kIdsIndexTitle));
   dc.SelectFont(boldFont_);
   const int headingY = top_ - 520;
@@ -692,6 +695,8 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   if (!options_.suppressNumbers)
     TextOutString(&dc, left_, headingY - 140, res::LoadString(kIdsRin));
   TextOutString(&dc, nameX, headingY - 140, res::LoadString(kIdsName));
+  TextOutString(&dc, right_ - 3450, headingY - 140, "/Chr");
+  TextOutString(&dc, right_ - 2200, headingY - 140, "/Bur");
   RightText(dc, right_ - 750, headingY - 140, res::LoadString(kIdsChart));
   RightText(dc, right_, headingY - 140, res::LoadString(kIdsPosition));
   MoveTo(&dc, left_, headingY - 300);
@@ -710,7 +715,11 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
     CIndividualRecord person;
     if (DbGetIndividualRecord(entry.rin, person, kNamesLevel) != 1) continue;
     if (!options_.suppressNumbers) RightText(dc, nameX - 300, y, std::to_string(entry.rin));
-    TextOutString(&dc, nameX, y, DisplayName(person).substr(0, 80));
+    // The name up to the birth dates' column.
+    std::string name = DisplayName(person).substr(0, 80);
+    const int room = right_ - 2950 - dc.GetTextExtent("23 Mar 1967").cx - 100 - nameX;
+    while (!name.empty() && dc.GetTextExtent(name).cx > room) name.pop_back();
+    TextOutString(&dc, nameX, y, name);
     RightText(dc, right_ - 2950, y, DateOf(person.birth, person.christening));
     RightText(dc, right_ - 1700, y, DateOf(person.death, person.burial));
     RightText(dc, right_ - 750, y, std::to_string(entry.chart));
@@ -719,7 +728,10 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   }
   MoveTo(&dc, left_, lowest);
   LineTo(&dc, right_, lowest);
-  dc.SelectFont(eventFont_);
+  dc.SelectFont(footerFont);
+  std::string today;
+  FormatToday(today);
+  TextOutString(&dc, left_, lowest - 40, today);
   RightText(dc, right_, lowest - 40,
             res::LoadString(kIdsPage) + "  " + std::to_string(first / indexLines_ + 1));
 }
