@@ -752,6 +752,34 @@ TEST_F(PedigreeChartGeneratorTest, SixGenerationChartWithPhotosBesideTheText) {
   EXPECT_TRUE(labelAtLeft);
 }
 
+TEST_F(PedigreeChartGeneratorTest, MarginsAndTheNamesFontComeFromTheOptions) {
+  const auto rins = BuildPedigree(2);
+  auto run = Cascading(rins.at(1), 4, 4);
+  run.indexWanted = true;
+  struct Case {
+    int marginLeft, namePoints;
+  } cases[] = {{700, 9}, {1200, 9}, {700, 14}};
+  std::vector<std::pair<int, int>> titleXAndRowPitch;
+  for (const Case& c : cases) {
+    rpt::CleanupPedigreePages();
+    rpt::PedigreeChartOptions options;
+    options.suppressNumbers = true;
+    options.marginLeft = c.marginLeft;
+    options.nameFont.points = c.namePoints;
+    RecordingDevice dc;
+    const auto pages = Draw(run, options, dc);
+    ASSERT_EQ(pages.size(), 2u);
+    const TextRun* title = Find(pages[0], "Pedigree Chart");
+    const TextRun* first = Find(pages[1], "P1 Line");
+    const TextRun* second = Find(pages[1], "P2 Line");
+    ASSERT_TRUE(title && first && second);
+    titleXAndRowPitch.emplace_back(title->x, first->y - second->y);
+  }
+  EXPECT_EQ(titleXAndRowPitch[1].first - titleXAndRowPitch[0].first, 500);
+  EXPECT_EQ(titleXAndRowPitch[0].second, 9 * 1000 / 72 * 10 / 9);
+  EXPECT_EQ(titleXAndRowPitch[2].second, 14 * 1000 / 72 * 10 / 9);
+}
+
 // The same run written as RTF and read back by LibreOffice shows every
 // person of each chart on the page of that chart.
 TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {

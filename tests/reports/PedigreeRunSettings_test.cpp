@@ -101,11 +101,41 @@ TEST_F(PedigreeRunSettings, SettingsGiveTheDrawingOptions) {
   EXPECT_FALSE(options.multipleParents);
 }
 
-TEST_F(PedigreeRunSettings, IndexRowsPerPageFollowThePageHeight) {
-  const int row = 9 * 1000 / 72 * 10 / 9;  // the 9-point names font
-  EXPECT_EQ(rpt::PedigreeIndexLinesPerPage(10400), (10400 - 1208) / row);
-  EXPECT_EQ(rpt::PedigreeIndexLinesPerPage(1208 + 3 * row + 1), 3);
-  EXPECT_EQ(rpt::PedigreeIndexLinesPerPage(500), 1);
+TEST_F(PedigreeRunSettings, IndexRowsPerPageFollowThePageHeightAndTheNamesFont) {
+  struct Case {
+    int height, points, rows;
+  } cases[] = {
+      {10400, 9, (10400 - 1208) / (9 * 1000 / 72 * 10 / 9)},
+      {10400, 12, (10400 - 1208) / (12 * 1000 / 72 * 10 / 9)},
+      {1208 + 3 * 138 + 1, 9, 3},
+      {500, 9, 1},  // a page too low for any row still gets one
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(rpt::PedigreeIndexLinesPerPage(c.height, c.points), c.rows)
+        << c.height << " " << c.points;
+}
+
+TEST_F(PedigreeRunSettings, FontsAndMarginsComeFromTheOptions) {
+  // The defaults of the Pedigree fonts.
+  rpt::PedigreeChartOptions options = rpt::PedigreeOptionsFromProfile();
+  EXPECT_EQ(options.titleFont.face, "Arial");
+  EXPECT_EQ(options.titleFont.points, 16);
+  EXPECT_EQ(options.titleFont.weight, 700);
+  EXPECT_EQ(options.nameFont.face, "Times New Roman");
+  EXPECT_EQ(options.nameFont.points, 9);
+  EXPECT_EQ(options.eventFont.weight, 400);
+  EXPECT_EQ(options.marginLeft, 700);
+  EXPECT_EQ(options.marginBottom, 300);
+  profile.SetString("Options", "FontPedName", "Verdana;Normal Italic;12pt");
+  profile.SetInt("PedRpt", "PageLM", 500);
+  profile.SetInt("PedRpt", "PageBM", 450);
+  options = rpt::PedigreeOptionsFromProfile();
+  EXPECT_EQ(options.nameFont.face, "Verdana");
+  EXPECT_EQ(options.nameFont.points, 12);
+  EXPECT_EQ(options.nameFont.weight, 400);
+  EXPECT_TRUE(options.nameFont.italic);
+  EXPECT_EQ(options.marginLeft, 500);
+  EXPECT_EQ(options.marginBottom, 450);
 }
 
 }  // namespace

@@ -139,20 +139,36 @@ void CPedigreeChartGenerator::EndPrinting(ReportDevice* dc, CPrintInfo* info) {
 void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   spaceMessageShown_ = false;
-  titleFont_ = {-FontHeight(16), 800, false, false, "Arial"};
-  startNameFont_ = {-FontHeight(10), 700, false, false, "Arial"};
-  nameFont_ = {-FontHeight(kNamePoints), 700, false, false, "Arial"};
-  eventFont_ = {-FontHeight(8), 400, false, false, "Arial"};
-  boldFont_ = {-FontHeight(8), 700, false, false, "Arial"};
-  numberFont_ = {-FontHeight(7), 400, false, false, "Arial"};
+  auto font = [](const PedigreeFontSpec& f) {
+    return LogFont{-FontHeight(f.points), f.weight, f.italic, false, f.face};
+  };
+  if (run_.runType == PedigreeRunParameters::kBlankForm) {
+    titleFont_ = {-FontHeight(16), 800, false, false, "Arial"};
+    startNameFont_ = nameFont_ = {-FontHeight(8), 500, false, false, "Arial"};
+    eventFont_ = {-FontHeight(8), 400, false, false, "Arial"};
+  } else {
+    titleFont_ = font(options_.titleFont);
+    startNameFont_ = font(options_.startNameFont);
+    nameFont_ = font(options_.nameFont);
+    eventFont_ = font(options_.eventFont);
+  }
+  headingFont_ = font(options_.headingFont);
+  boldFont_ = eventFont_;
+  boldFont_.weight = 700;
+  boldFont_.italic = false;
+  // 7, 7.5 or 8 points for 4, 5 or 6 generations per chart.
+  numberFont_ = {-(7000 + 500 * (std::clamp(run_.generationsPerChart, 4, 6) - 4)) / 72, 400, false,
+                 false, "Arial"};
   dc.SetMapMode(MM_HIENGLISH);
   // Room for the relationship legend under the chart.
   const int marginBottom =
-      k.marginBottom +
+      options_.marginBottom +
       (options_.relationshipCodes || options_.multipleParents ? k.relationLegendRoom : 0);
-  SetPageMargins(&dc, {k.marginLeft, -k.marginTop, k.marginRight, -marginBottom});
+  SetPageMargins(&dc,
+                 {options_.marginLeft, -options_.marginTop, options_.marginRight, -marginBottom});
   PrintableArea area;
-  GetPrintableMargins(dc, k.marginLeft, k.marginTop, k.marginRight, marginBottom, area, false);
+  GetPrintableMargins(dc, options_.marginLeft, options_.marginTop, options_.marginRight,
+                      marginBottom, area, false);
   left_ = area.left + 4;
   right_ = left_ + area.width - 4;
   top_ = -area.top - 4;
@@ -532,7 +548,12 @@ void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
   clipped(left_ + 40, rule - 20, lower, res::LoadString(kIdsTelephone));
   clipped(left_ + 40, bottom_ + 170, lower, p.phone);
   TextOutString(&dc, divider + 40, rule - 20, res::LoadString(kIdsDatePrepared));
-  dc.SelectFont(boldFont_);
+  // Smaller with more generations per chart, as the columns narrow.
+  const int g = std::clamp(run_.generationsPerChart, 4, 6);
+  if (g == 4)
+    dc.SelectFont(boldFont_);
+  else
+    dc.SelectFont({g == 5 ? -106 : -92, g == 5 ? 500 : 400, false, false, "Arial"});
   TextOutString(&dc, divider + (dateColumn - dc.GetTextExtent(today).cx) / 2, bottom_ + 170, today);
 }
 
@@ -686,7 +707,7 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
   dc.SelectFont(subtitleFont);
   TextOutString(&dc, left_, top_ - 300, res::LoadString(kIdsIndexTitle));
-  dc.SelectFont(boldFont_);
+  dc.SelectFont(headingFont_);
   const int headingY = top_ - 520;
   TextOutString(&dc, right_ - 3450, headingY, res::LoadString(kIdsBorn));
   TextOutString(&dc, right_ - 2200, headingY, res::LoadString(kIdsDied));
@@ -705,7 +726,7 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   LineTo(&dc, right_, headingY - 340);
 
   dc.SelectFont(nameFont_);
-  const int lineHeight = kNamePoints * 1000 / 72 * 10 / 9;
+  const int lineHeight = options_.nameFont.points * 1000 / 72 * 10 / 9;
   const int lowest = bottom_ + k.indexBottom;
   int y = top_ - k.indexTop;
   PedigreeIndexEntry entry;

@@ -20,7 +20,6 @@ namespace rpt {
 
 // Layout constants in thousandths of an inch; the tests read them.
 struct PedigreeLayoutConstants {
-  int marginLeft = 700, marginRight = 300, marginTop = 300, marginBottom = 300;
   int treeTop = 600;      // below the top, above the first box of the tree
   int lineGap = 100;      // between a column's line end and the next bracket
   int nameIndent = 15;    // name start after the line start (not the root)
@@ -76,8 +75,22 @@ struct PedigreeLayoutConstants {
 };
 const PedigreeLayoutConstants& PedigreeLayout();
 
+// A report font as the options describe it.
+struct PedigreeFontSpec {
+  std::string face = "Arial";
+  int points = 8;
+  int weight = 400;
+  bool italic = false;
+};
+
 // What the generator shows beside the run itself.
 struct PedigreeChartOptions {
+  // Page margins in thousandths of an inch (PedRpt "PageLM" ...).
+  int marginLeft = 700, marginTop = 300, marginRight = 300, marginBottom = 300;
+  // The chart's fonts; the names font also prints the index rows, the
+  // headings font the index headings. The blank form has fonts of its own.
+  PedigreeFontSpec titleFont{"Arial", 16, 800}, startNameFont{"Arial", 10, 700},
+      nameFont{"Arial", 9, 700}, eventFont{"Arial", 8, 400}, headingFont{"Arial", 8, 700};
   bool suppressNumbers = false;    // no RINs beside names, on marriage lines or in the index
   bool showOrdinances = false;     // the B, E, P letters on the name line
   bool fixedPositions = false;     // the "VIP" chart: 15 persons at fixed points, nothing else
@@ -96,9 +109,6 @@ struct PedigreeChartOptions {
 
 class CPedigreeChartGenerator : public CReportPageGenerator {
  public:
-  // The names font's size: the index rows are printed in it.
-  static constexpr int kNamePoints = 9;
-
   CPedigreeChartGenerator(const PedigreeRunParameters& run, const PedigreeChartOptions& options);
 
   // Keeps a copy of the preparer for the "Prepared by" block.
@@ -156,7 +166,7 @@ class CPedigreeChartGenerator : public CReportPageGenerator {
 
   PedigreeRunParameters run_;
   PedigreeChartOptions options_;
-  LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_;
+  LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_, headingFont_;
   std::array<Column, 6> columns_{};
   int left_ = 0, right_ = 0, top_ = 0, bottom_ = 0, eventHeight_ = 0, nameHeight_ = 0;
   int indexLines_ = 1;

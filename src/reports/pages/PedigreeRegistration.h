@@ -30,14 +30,15 @@ enum PedigreeRequestSlot : int {
 // The run of a request, with the generations per chart and the numbering
 // from the PedRpt settings. Missing chart numbers start the charts at 1.
 PedigreeRunParameters PedigreeRunFromRequest(const ReportRequest& request);
-// The drawing options from the PedRpt settings and the options' ZEL and
-// number display.
+// The drawing options from the PedRpt settings, the options' ZEL and
+// number display and the Pedigree fonts.
 PedigreeChartOptions PedigreeOptionsFromProfile();
 // Whether the "Prepared by" block is printed (PedRpt "IncludeSubmit").
 bool PedigreeIncludesPreparer();
 // Index rows per page of a printable page height (thousandths of an inch):
-// (height - 1208) divided by the index row height of the names font.
-int PedigreeIndexLinesPerPage(int pageHeight);
+// (height - 1208) divided by the index row height of a names font of
+// namePoints.
+int PedigreeIndexLinesPerPage(int pageHeight, int namePoints);
 
 // The generator of the current request, with the preparer when the block
 // is printed.

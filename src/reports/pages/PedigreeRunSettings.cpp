@@ -1,6 +1,8 @@
 #include <algorithm>
 
+#include "AppOptions.h"
 #include "FamilyFileInfo.h"
+#include "FontDescription.h"
 #include "PedigreeChartGenerator.h"
 #include "PedigreeRegistration.h"
 #include "Ports.h"
@@ -10,6 +12,18 @@ namespace rpt {
 namespace {
 
 int PedRpt(const char* key, int def) { return plat::Profile().GetInt("PedRpt", key, def); }
+
+// A font of the options ("Arial;Bold;9pt"), or its default.
+PedigreeFontSpec FontOf(AppFont which) {
+  const std::string text = plat::Profile().GetString(
+      CAppOptions::kSection, CAppOptions::FontValueName(which), CAppOptions::DefaultFont(which));
+  PedigreeFontSpec font;
+  int italic = 0;
+  ParseFontDescription(text, font.face, font.points, font.weight, italic);
+  font.italic = italic != 0;
+  if (font.points <= 0) font.points = 8;
+  return font;
+}
 
 }  // namespace
 
@@ -51,13 +65,22 @@ PedigreeChartOptions PedigreeOptionsFromProfile() {
   options.photoWidth = PedRpt("PhotoX", 1000);
   options.photoHeight = PedRpt("PhotoY", 1000);
   options.reservePhotoSpace = PedRpt("PhotoRsrv", 1) != 0;
+  options.marginLeft = PedRpt("PageLM", 700);
+  options.marginRight = PedRpt("PageRM", 300);
+  options.marginTop = PedRpt("PageTM", 300);
+  options.marginBottom = PedRpt("PageBM", 300);
+  options.titleFont = FontOf(kFontPedTitle);
+  options.startNameFont = FontOf(kFontPedPrim);
+  options.nameFont = FontOf(kFontPedName);
+  options.eventFont = FontOf(kFontPedData);
+  options.headingFont = FontOf(kFontPedHdrs);
   return options;
 }
 
 bool PedigreeIncludesPreparer() { return PedRpt("IncludeSubmit", 1) != 0; }
 
-int PedigreeIndexLinesPerPage(int pageHeight) {
-  const int rowHeight = CPedigreeChartGenerator::kNamePoints * 1000 / 72 * 10 / 9;
+int PedigreeIndexLinesPerPage(int pageHeight, int namePoints) {
+  const int rowHeight = std::max(1, namePoints * 1000 / 72 * 10 / 9);
   return std::max(1, (pageHeight - 1208) / rowHeight);
 }
 
@@ -74,7 +97,7 @@ std::unique_ptr<CReportPageGenerator> MakePedigreeChartGenerator() {
 
 int PaginatePedigreeRequest(const ReportRequest& request, int pageHeight) {
   return PaginatePedigreeChart(PedigreeRunFromRequest(request),
-                               PedigreeIndexLinesPerPage(pageHeight));
+                               PedigreeIndexLinesPerPage(pageHeight, FontOf(kFontPedName).points));
 }
 
 void CleanupPedigreeRequest() { CleanupPedigreePages(); }
