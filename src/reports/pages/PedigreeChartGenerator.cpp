@@ -268,12 +268,28 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
   relationFlags_ = 0;
   dc.SelectFont(titleFont_);
   TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
-  dc.SelectFont(boldFont_);
-  RightText(dc, right_, top_,
-            res::LoadString(kIdsChartNumber) + " " + std::to_string(chart.chartNumber));
+  // A short rule under a number that ends at right on a text line at y.
+  auto ruleUnder = [&](const std::string& number, int right, int y) {
+    const Size extent = dc.GetTextExtent(number);
+    dc.SelectPen({PS_SOLID, 7, 0});
+    MoveTo(&dc, right - extent.cx - 20, y - extent.cy);
+    LineTo(&dc, right + 20, y - extent.cy);
+  };
+  dc.SelectFont({-120, 500, false, false, "Arial"});
+  const std::string chartNumber = std::to_string(chart.chartNumber);
+  RightText(dc, right_, top_, res::LoadString(kIdsChartNumber) + " " + chartNumber);
+  ruleUnder(chartNumber, right_, top_);
   if (ShowsSameAsLine(chart)) {
-    dc.SelectFont(eventFont_);
-    TextOutString(&dc, left_, top_ - 2 * nameHeight_, SameAsLineText(chart));
+    dc.SelectFont({-108, 100, false, false, "Arial"});
+    const std::string text = SameAsLineText(chart);
+    const int y = top_ - 2 * nameHeight_;
+    TextOutString(&dc, left_, y, text);
+    // Rules under the position and under the chart number.
+    const std::string position = std::to_string(chart.previousPosition);
+    const std::string previous = std::to_string(chart.previousChart);
+    const std::string upToPosition = res::LoadString(kIdsSameAsNumber) + " " + position;
+    ruleUnder(position, left_ + dc.GetTextExtent(upToPosition).cx, y);
+    ruleUnder(previous, left_ + dc.GetTextExtent(text).cx, y);
   }
   if (options_.showOrdinances) DrawOrdinanceLegend(dc);
   DrawPreparedBy(dc);
