@@ -107,7 +107,8 @@ class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
     rpt::CPedigreeChartGenerator g(run, options);
     g.BeginPrinting(dc);
     columns_.clear();
-    for (int column = 1; column <= run.generationsPerChart; ++column)
+    split_ = g.Split();
+    for (int column = 1; column <= run.generationsPerChart + (split_ ? 1 : 0); ++column)
       columns_.push_back(g.ColumnAt(column));
     for (int page = 1; page <= count; ++page) {
       dc.calls.clear();
@@ -142,6 +143,7 @@ class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
   CancellingPaginatorWindow window_;
   rpt::PaginatorWindow* previousWindow_ = nullptr;
   std::vector<rpt::CPedigreeChartGenerator::Column> columns_;  // of the last Draw
+  bool split_ = false;
 };
 
 TEST_F(PedigreeChartGeneratorTest, CascadingChartsShowTheirPersonsAndContinuations) {
@@ -778,6 +780,69 @@ TEST_F(PedigreeChartGeneratorTest, MarginsAndTheNamesFontComeFromTheOptions) {
   EXPECT_EQ(titleXAndRowPitch[1].first - titleXAndRowPitch[0].first, 500);
   EXPECT_EQ(titleXAndRowPitch[0].second, 9 * 1000 / 72 * 10 / 9);
   EXPECT_EQ(titleXAndRowPitch[2].second, 14 * 1000 / 72 * 10 / 9);
+}
+
+// Six generations on a letter page: too low for the last generation's
+// boxes. With "Split" the fathers and mothers of that generation stand side
+// by side on their child's line, with room for an event line each.
+TEST_F(PedigreeChartGeneratorTest, SplitLastGenerationStandsOnItsChildsLine) {
+  const auto rins = BuildPedigree(7);
+  struct Case {
+    bool split;
+  } cases[] = {{true}, {false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.split);
+    rpt::CleanupPedigreePages();
+    rpt::PedigreeChartOptions options;
+    options.suppressNumbers = true;
+    options.split = c.split;
+    RecordingDevice dc;
+    dc.charWidth = 30;
+    boxes.Clear();
+    const auto pages = Draw(Cascading(rins.at(1), 6, 7), options, dc);
+    ASSERT_GE(pages.size(), 1u);
+    EXPECT_TRUE(boxes.Calls().empty());  // either way there is room across
+    ASSERT_EQ(split_, c.split);
+    const std::vector<TextRun>& page = pages[0];
+    const TextRun* child = Find(page, "P16 Line");
+    const TextRun* father = Find(page, "P32 Line");
+    const TextRun* mother = Find(page, "P33 Line");
+    ASSERT_TRUE(child && father && mother);
+    // The last generation's event line: "b:" under the name.
+    auto hasEventLine = [&](const TextRun* name, int pitch) {
+      return std::any_of(page.begin(), page.end(), [&](const TextRun& r) {
+        return r.text == "b:" && r.x == name->x && r.y < name->y && r.y > name->y - pitch;
+      });
+    };
+    if (c.split) {
+      ASSERT_EQ(columns_.size(), 7u);
+      EXPECT_EQ(father->y, child->y);
+      EXPECT_EQ(mother->y, child->y);
+      EXPECT_EQ(father->x, columns_[5].x + 15);
+      EXPECT_EQ(mother->x, columns_[6].x + 15);
+      EXPECT_EQ(columns_[5].pitch, columns_[4].pitch);
+      EXPECT_EQ(columns_[5].lines, 1);
+      EXPECT_TRUE(hasEventLine(father, columns_[5].pitch));
+      EXPECT_TRUE(hasEventLine(mother, columns_[6].pitch));
+      // Continuation numbers at the right end of each box: the father's
+      // left of the mother's line, the mother's at the page's right.
+      const auto& f = columns_[5];
+      const auto& m = columns_[6];
+      bool fatherNumber = false, motherNumber = false;
+      for (const TextRun& r : page) {
+        if (r.text == "2" && r.x + dc.charWidth == f.x + f.width) fatherNumber = r.y < father->y;
+        if (r.text == "3" && r.x + dc.charWidth == m.x + m.width) motherNumber = r.y < mother->y;
+      }
+      EXPECT_TRUE(fatherNumber);
+      EXPECT_TRUE(motherNumber);
+    } else {
+      ASSERT_EQ(columns_.size(), 6u);
+      EXPECT_EQ(father->x, mother->x);
+      EXPECT_GT(father->y, mother->y);
+      EXPECT_EQ(columns_[5].lines, 0);
+      EXPECT_FALSE(hasEventLine(father, columns_[5].pitch));
+    }
+  }
 }
 
 // The same run written as RTF and read back by LibreOffice shows every

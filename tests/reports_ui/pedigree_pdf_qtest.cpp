@@ -154,6 +154,44 @@ class PedigreePdfTest : public QObject {
     for (int n = 1; n <= 31; ++n) QVERIFY2(onPage(10, n), name(n).c_str());
   }
 
+  // Five generations on one landscape page, too low for the last one's
+  // boxes: split, every person is on the page.
+  void splitLastGenerationOnALandscapePage() {
+    rpt::PedigreeRunParameters run;
+    run.runType = rpt::PedigreeRunParameters::kSingleChart;
+    run.startPerson = rins_[1];
+    run.generationsPerChart = 5;
+    run.totalGenerations = 5;
+    run.sameAsChart = 1;
+    run.sameAsPosition = 1;
+    rpt::PedigreeChartOptions options;
+    options.split = true;
+    options.suppressNumbers = true;
+    const std::string pdf = keep_ + "pedigree-split.pdf";
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setResolution(600);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pdf));
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      printer.setPageOrientation(QPageLayout::Landscape);
+      fw::CQtReportDevice dc(&printer);
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      QCOMPARE(rpt::PaginatePedigreeChart(run, 60), 1);
+      rpt::CPedigreeChartGenerator g(run, options);
+      g.BeginPrinting(dc);
+      QVERIFY(g.Split());
+      g.DrawPage(dc, 1);
+      g.EndPrinting();
+    }
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::vector<std::string> text = PdfPages(pdf);
+    QCOMPARE(text.size(), std::size_t{1});
+    for (int n = 1; n <= 31; ++n)
+      QVERIFY2(text[0].find("Anna Lindqvist" + std::to_string(n) + "\n") != std::string::npos,
+               std::to_string(n).c_str());
+  }
+
   void fixedChartAndBlankForms() {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     rpt::PedigreeRunParameters run;

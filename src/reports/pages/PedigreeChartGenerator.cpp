@@ -195,22 +195,41 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
                    (options_.showOrdinances     ? ordinanceColumn
                     : !options_.suppressNumbers ? dc.GetTextExtent("-11000").cx
                                                 : 0));
-  // One column per generation; the spare width (at most 380) goes to the
-  // left of the tree.
-  int columnWidth = width / g;
-  const int spare = std::min(380, std::max(0, width - boxWidth * g));
-  if (columnWidth >= boxWidth) columnWidth = (width - spare) / g;
-  if (columnWidth < boxWidth && !spaceMessageShown_) {
+  // The fit test with the boxes' heights: U holds a name, a three-line box
+  // five event lines more, a six-line box seven.
+  const int treeHeight = height - k.treeTop;
+  const int base = nameHeight_ - eventHeight_ + 60;
+  int six = 7 * eventHeight_ + base, three = 5 * eventHeight_ + base;
+  if (photos && !photoBeside) {
+    six += options_.photoHeight;
+    three += options_.photoHeight;
+  } else if (photoBeside) {
+    six = std::max(six, base + options_.photoHeight + eventHeight_);
+    three = std::max(three, base + options_.photoHeight + eventHeight_);
+  }
+  const PedigreeFit fit = PedigreeFitCase(width, treeHeight, g, six, three, base, eventHeight_,
+                                          boxWidth, options_.split);
+  split_ = fit.split;
+  // One column per generation (and one for the mothers of a split last
+  // generation); when the boxes fit, the spare width (at most 380) goes to
+  // the left of the tree.
+  const int n = g + (split_ ? 1 : 0);
+  int columnWidth = width / n;
+  int spare = 0;
+  if (fit.fitCase <= 2) {
+    spare = std::min(380, std::max(0, width - boxWidth * n));
+    columnWidth = (width - spare) / n;
+  } else if (columnWidth < boxWidth && !spaceMessageShown_) {
     plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsPedigreeChart),
                      plat::kMbOk | plat::kMbIconExclamation);
     spaceMessageShown_ = true;
   }
-  const int treeHeight = height - k.treeTop;
-  for (int i = 1; i <= g; ++i) {
+  for (int i = 1; i <= n; ++i) {
     Column& c = columns_[i - 1];
     c.x = left_ + spare + (i - 1) * columnWidth;
-    c.width = i < g ? columnWidth - k.lineGap : right_ - c.x;
-    c.pitch = treeHeight >> (i - 1);
+    c.width = i < n ? columnWidth - k.lineGap : right_ - c.x;
+    // A split last generation has the rows of the generation before it.
+    c.pitch = treeHeight >> (std::min(i, split_ ? g - 1 : g) - 1);
     c.photoWidth = c.photoHeight = 0;
     if (photos && options_.photoWidth > 0 && options_.photoHeight > 0) {
       // The photo box keeps the photo's proportions within the room the
@@ -239,6 +258,9 @@ void CPedigreeChartGenerator::EndPrinting() {
 }
 
 int CPedigreeChartGenerator::BoxY(std::int32_t position, int column) const {
+  const int g = std::clamp(run_.generationsPerChart, 2, 6);
+  // A split last generation stands on its child's line.
+  if (split_ && column >= g) return BoxY(position / 2, g - 1);
   const int first = 1 << (column - 1);
   const Column& c = columns_[column - 1];
   return top_ - PedigreeLayout().treeTop - (position - first) * c.pitch - c.pitch / 2;
@@ -498,8 +520,9 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
     lineY -= photoRoom;
   int eventsRight = c.x + c.width;
 
-  if (column == g) {
-    // Continuation number of a last-column person whose line goes on.
+  if (column >= g) {
+    // Continuation number of a last-generation person whose line goes on,
+    // at the right end of his box.
     const bool continues = run_.runType == PedigreeRunParameters::kCascading &&
                            chart.generation + g - 1 < run_.totalGenerations &&
                            (parents[1] != 0 || parents[2] != 0);
@@ -509,21 +532,28 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
                                     : nextContinuation++;
       dc.SelectFont(boldFont_);
       const std::string number = std::to_string(next);
-      RightText(dc, right_, y - 10, number);
-      eventsRight = std::min(eventsRight, right_ - dc.GetTextExtent(number).cx - 30);
+      RightText(dc, c.x + c.width, y - 10, number);
+      eventsRight -= dc.GetTextExtent(number).cx + 30;
     }
     DrawEventLines(dc, c, person, family, husband, textX, eventsRight, lineY);
     return;
   }
   DrawEventLines(dc, c, person, family, husband, textX, eventsRight, lineY);
-  // The bracket joining the parents' lines, then the parents.
-  const int fatherY = BoxY(2 * position, column + 1), motherY = BoxY(2 * position + 1, column + 1);
-  const int bracketX = columns_[column].x;
-  dc.SelectPen({PS_SOLID, 7, 0});
-  MoveTo(&dc, bracketX, fatherY);
-  LineTo(&dc, bracketX, motherY);
+  // The bracket joining the parents' lines, then the parents. Split, the
+  // father and the mother stand side by side on this person's line, which
+  // runs on into theirs.
+  const bool splitParents = split_ && column + 1 == g;
+  if (!splitParents) {
+    const int fatherY = BoxY(2 * position, column + 1);
+    const int motherY = BoxY(2 * position + 1, column + 1);
+    const int bracketX = columns_[column].x;
+    dc.SelectPen({PS_SOLID, 7, 0});
+    MoveTo(&dc, bracketX, fatherY);
+    LineTo(&dc, bracketX, motherY);
+  }
   DrawPerson(dc, chart, parents[1], parents[0], 2 * position, column + 1, nextContinuation);
-  DrawPerson(dc, chart, parents[2], parents[0], 2 * position + 1, column + 1, nextContinuation);
+  DrawPerson(dc, chart, parents[2], parents[0], 2 * position + 1,
+             splitParents ? column + 2 : column + 1, nextContinuation);
 }
 
 void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {

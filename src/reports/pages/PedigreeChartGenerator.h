@@ -94,6 +94,7 @@ struct PedigreeChartOptions {
   bool suppressNumbers = false;    // no RINs beside names, on marriage lines or in the index
   bool showOrdinances = false;     // the B, E, P letters on the name line
   bool fixedPositions = false;     // the "VIP" chart: 15 persons at fixed points, nothing else
+  bool split = false;              // "Split": the last generation may stand beside its child
   bool relationshipCodes = false;  // "RelInd": {A} {G} {S} {C} {D} after a name
   bool multipleParents = false;    // "ParInd": {+} after a name with several parent families
   // Photos in the boxes: beside the text (place 0) or above it (any other
@@ -140,6 +141,8 @@ class CPedigreeChartGenerator : public CReportPageGenerator {
   };
   const Column& ColumnAt(int generation) const { return columns_[generation - 1]; }
   bool SpaceMessageShown() const { return spaceMessageShown_; }
+  // Whether the last generation is split (fathers and mothers side by side).
+  bool Split() const { return split_; }
 
  private:
   void DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart);
@@ -167,7 +170,8 @@ class CPedigreeChartGenerator : public CReportPageGenerator {
   PedigreeRunParameters run_;
   PedigreeChartOptions options_;
   LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_, headingFont_;
-  std::array<Column, 6> columns_{};
+  std::array<Column, 7> columns_{};  // a split chart's mothers have a column of their own
+  bool split_ = false;
   int left_ = 0, right_ = 0, top_ = 0, bottom_ = 0, eventHeight_ = 0, nameHeight_ = 0;
   int indexLines_ = 1;
   bool spaceMessageShown_ = false;

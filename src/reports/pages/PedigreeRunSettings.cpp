@@ -58,6 +58,7 @@ PedigreeChartOptions PedigreeOptionsFromProfile() {
   const int zel = profile.GetInt("Options", "ShowZEL", 0);
   options.showOrdinances = profile.GetInt("Options", "ShowZelRpt", zel) != 0;
   options.fixedPositions = PedRpt("VIP", 0) != 0;
+  options.split = PedRpt("Split", 0) != 0;
   options.relationshipCodes = PedRpt("RelInd", 0) != 0;
   options.multipleParents = PedRpt("ParInd", 0) != 0;
   options.photos = PedRpt("PhotoOpt", 0) != 0;
