@@ -24,6 +24,7 @@
 #include "MultimediaCommands.h"
 #include "NotesCommands.h"
 #include "PaginatorDialog.h"
+#include "PedigreeRegistration.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
 #include "SmallRecordDialogs.h"
@@ -83,6 +84,7 @@ int main(int argc, char** argv) {
   rpt::RegisterAncestryDescendantsCharts();
   // The print commands are offered once a report kind can run.
   rpt::RegisterFamilyGroupRecord();
+  rpt::RegisterPedigreeChart();
   RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();

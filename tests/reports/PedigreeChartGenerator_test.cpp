@@ -14,6 +14,8 @@
 #include "CalendarMonth.h"
 #include "FakePaginatorWindow.h"
 #include "FamilyFileInfo.h"
+#include "FamilyLinkRecord.h"
+#include "MultimediaChain.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
 #include "TempDir.h"
@@ -54,6 +56,25 @@ bool Contains(const std::vector<TextRun>& runs, const std::string& part) {
                      [&](const TextRun& run) { return run.text.find(part) != std::string::npos; });
 }
 
+// The one-letter runs right of name's run on its line, left to right.
+std::string LettersBeside(const std::vector<TextRun>& runs, const std::string& name) {
+  const TextRun* at = Find(runs, name);
+  std::string letters;
+  if (at == nullptr) return letters;
+  std::vector<const TextRun*> found;
+  for (const TextRun& r : runs)
+    if (r.y == at->y && r.x > at->x && r.text.size() == 1) found.push_back(&r);
+  std::sort(found.begin(), found.end(),
+            [](const TextRun* a, const TextRun* b) { return a->x < b->x; });
+  for (const TextRun* r : found) letters += r->text;
+  return letters;
+}
+
+int CountOf(const std::vector<TextRun>& runs, const std::string& text) {
+  return static_cast<int>(
+      std::count_if(runs.begin(), runs.end(), [&](const TextRun& r) { return r.text == text; }));
+}
+
 class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
  protected:
   void SetUp() override {
@@ -85,6 +106,10 @@ class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
     const int count = rpt::PaginatePedigreeChart(run, indexLines);
     rpt::CPedigreeChartGenerator g(run, options);
     g.BeginPrinting(dc);
+    columns_.clear();
+    split_ = g.Split();
+    for (int column = 1; column <= run.generationsPerChart + (split_ ? 1 : 0); ++column)
+      columns_.push_back(g.ColumnAt(column));
     for (int page = 1; page <= count; ++page) {
       dc.calls.clear();
       g.DrawPage(dc, page);
@@ -92,6 +117,13 @@ class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
     }
     g.EndPrinting();
     return pages;
+  }
+
+  // The family in which child is a child.
+  static std::int32_t ParentsOfChild(std::int32_t child) {
+    std::vector<std::int32_t> family;
+    DbGetRelation(child, db::kRelParents, 0, family);
+    return family.empty() ? 0 : family[0];
   }
 
   static PedigreeRunParameters Cascading(std::int32_t start, int perChart, int total) {
@@ -110,6 +142,8 @@ class PedigreeChartGeneratorTest : public ReportFamiliesFixture {
 
   CancellingPaginatorWindow window_;
   rpt::PaginatorWindow* previousWindow_ = nullptr;
+  std::vector<rpt::CPedigreeChartGenerator::Column> columns_;  // of the last Draw
+  bool split_ = false;
 };
 
 TEST_F(PedigreeChartGeneratorTest, CascadingChartsShowTheirPersonsAndContinuations) {
@@ -204,7 +238,16 @@ TEST_F(PedigreeChartGeneratorTest, SameAsBoxMarriageLineAndIndex) {
   const TextRun* spouse = Find(index, "Spouse");
   ASSERT_NE(spouse, nullptr);
   EXPECT_EQ(spouse->y, wendy->y);
-  EXPECT_NE(Find(index, "Page  1"), nullptr);
+  // The footer: today's date at the left, the page number at the right.
+  const TextRun* footer = Find(index, "Page  1");
+  ASSERT_NE(footer, nullptr);
+  std::string today;
+  FormatToday(today);
+  const TextRun* date = Find(index, today);
+  ASSERT_NE(date, nullptr);
+  EXPECT_EQ(date->y, footer->y);
+  EXPECT_LT(date->x, footer->x);
+  EXPECT_LT(footer->y, wendy->y);
 }
 
 TEST_F(PedigreeChartGeneratorTest, SingleChartWithoutIndexPlacesPersonsAsItDraws) {
@@ -300,14 +343,7 @@ TEST_F(PedigreeChartGeneratorTest, OrdinanceLettersOnTheNameLine) {
   RecordingDevice dc;
   const auto pages = Draw(Cascading(o.dated, 4, 4), options, dc);
   ASSERT_EQ(pages.size(), 1u);
-  auto lettersBeside = [&](const std::string& name) {
-    const TextRun* at = Find(pages[0], name);
-    std::string letters;
-    if (at == nullptr) return letters;
-    for (const TextRun& r : pages[0])
-      if (r.y == at->y && r.x > at->x && r.text.size() == 1) letters += r.text;
-    return letters;
-  };
+  auto lettersBeside = [&](const std::string& name) { return LettersBeside(pages[0], name); };
   EXPECT_EQ(lettersBeside("Dated Status"), "B");
   const std::string clearedName =
       "Code" +
@@ -337,30 +373,46 @@ TEST_F(PedigreeChartGeneratorTest, FixedPositionChartPlacesFifteenPersonsAndNoth
   rpt::PedigreeChartOptions options;
   options.fixedPositions = true;
   PedigreeRunParameters run = Cascading(rins.at(1), 4, 4);
-  rpt::CPedigreeChartGenerator g(run, options);
-  RecordingDevice dc;
-  g.BeginPrinting(dc);
-  dc.calls.clear();
-  g.DrawPage(dc, 1);
-  std::map<std::string, std::pair<int, int>> at;  // first text run of each text
-  for (const std::string& call : dc.calls) {
-    ASSERT_EQ(call.rfind("ExtTextOut ", 0), 0u) << call;  // no lines, numbers or header
-    std::istringstream in(call.substr(11));
-    int x = 0, y = 0;
-    unsigned flags = 0;
-    std::string clip[4], text;
-    in >> x >> y >> flags >> clip[0] >> clip[1] >> clip[2] >> clip[3];
-    std::getline(in, text);
-    at.emplace(text.substr(1), std::make_pair(x, y));
+  const auto& k = rpt::PedigreeLayout();
+  struct Case {
+    int widthMm, heightMm;  // the printable page
+    double scale;           // of the points
+  } cases[] = {
+      {250, 300, 1.0},                                           // room for the whole design
+      {215, 300, 215 * 394 / 10 / double(k.fixedDesignWidth)},   // letter's width
+      {215, 250, 250 * 394 / 10 / double(k.fixedDesignHeight)},  // and lower
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.widthMm);
+    rpt::CPedigreeChartGenerator g(run, options);
+    RecordingDevice dc;
+    dc.printableWidthMm = c.widthMm;
+    dc.printableHeightMm = c.heightMm;
+    g.BeginPrinting(dc);
+    dc.calls.clear();
+    g.DrawPage(dc, 1);
+    std::map<std::string, std::pair<int, int>> at;  // first text run of each text
+    for (const std::string& call : dc.calls) {
+      ASSERT_EQ(call.rfind("ExtTextOut ", 0), 0u) << call;  // no lines, numbers or header
+      std::istringstream in(call.substr(11));
+      int x = 0, y = 0;
+      unsigned flags = 0;
+      std::string clip[4], text;
+      in >> x >> y >> flags >> clip[0] >> clip[1] >> clip[2] >> clip[3];
+      std::getline(in, text);
+      at.emplace(text.substr(1), std::make_pair(x, y));
+    }
+    auto scaled = [&](int v) { return static_cast<int>(v * c.scale); };
+    for (int n = 1; n <= 7; ++n) {
+      const auto found = at.find("P" + std::to_string(n) + " Line");
+      ASSERT_NE(found, at.end()) << n;
+      EXPECT_EQ(found->second, std::make_pair(scaled(k.fixedPoints[n - 1][0] + 100),
+                                              scaled(k.fixedPoints[n - 1][1] - 100)))
+          << n;
+    }
+    EXPECT_EQ(at.count("Uppsala, Sweden"), 1u);
+    EXPECT_EQ(dc.calls.size(), 7u + 7u + 1u);  // names, birth dates and the one place
   }
-  const auto& points = rpt::PedigreeLayout().fixedPoints;
-  for (int n = 1; n <= 7; ++n) {
-    const auto found = at.find("P" + std::to_string(n) + " Line");
-    ASSERT_NE(found, at.end()) << n;
-    EXPECT_EQ(found->second, std::make_pair(points[n - 1][0] + 100, points[n - 1][1] - 100)) << n;
-  }
-  EXPECT_EQ(at.count("Uppsala, Sweden"), 1u);
-  EXPECT_EQ(dc.calls.size(), 7u + 7u + 1u);  // names, birth dates and the one place
 }
 
 TEST_F(PedigreeChartGeneratorTest, BlankFormScalesToASmallerPage) {
@@ -405,8 +457,391 @@ TEST_F(PedigreeChartGeneratorTest, BlankFormScalesToASmallerPage) {
     EXPECT_EQ(std::count_if(runs.begin(), runs.end(),
                             [](const TextRun& r) { return r.text == "Married"; }),
               8);  // the start person and the seven husbands
+    // The letters to circle: B, E, P beside every box, S, C, F beside the
+    // eight husbands' boxes, and each once in the legend.
+    for (const auto& [letter, count] :
+         std::vector<std::pair<std::string, int>>{{"B", 16}, {"P", 16}, {"S", 9}, {"F", 9}})
+      EXPECT_EQ(CountOf(runs, letter), count) << letter;
     // Every y stays on the page.
     for (const TextRun& r : runs) EXPECT_GE(r.y, -c.heightMm * 394 / 10) << r.text;
+  }
+}
+
+TEST_F(PedigreeChartGeneratorTest, SixLineBoxesCarryPlacesUnderTheirDates) {
+  const auto rins = BuildPedigree(4);
+  CIndividualRecord start;
+  ASSERT_EQ(family::Read(start, rins.at(1)), 1);
+  start.birth.place[0] = "Uppsala";
+  start.birth.place[3] = "Sweden";
+  ASSERT_EQ(family::Update(start, 0), 1);
+  CMarriageRecord parents;
+  ASSERT_EQ(family::Read(parents, ParentsOfChild(rins.at(1))), 1);
+  parents.marriage.date.Set(1790, 2, 3);
+  parents.marriage.place[0] = "Lund";
+  ASSERT_EQ(family::Update(parents, 0), 1);
+  rpt::PedigreeChartOptions options;
+  options.suppressNumbers = true;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(rins.at(1), 4, 4), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(columns_.size(), 4u);
+  // A letter page gives the first three columns six lines, the last three.
+  EXPECT_EQ(columns_[0].lines, 6);
+  EXPECT_EQ(columns_[2].lines, 6);
+  EXPECT_EQ(columns_[3].lines, 3);
+  const std::vector<TextRun>& page = pages[0];
+  // Six-line boxes (1 .. 7): capitals, a place line under each event; the
+  // marriage lines for the husbands 2, 4 and 6 (the root has no chosen
+  // marriage). Three-line boxes (8 .. 15): small letters, no places.
+  const std::pair<const char*, int> labels[] = {{"B:", 7}, {"D:", 7}, {"M:", 3}, {"P:", 17},
+                                                {"b:", 8}, {"d:", 8}, {"m:", 4}};
+  for (const auto& [label, count] : labels) EXPECT_EQ(CountOf(page, label), count) << label;
+  // The birth place one event line under the root's birth date.
+  const TextRun* root = Find(page, "P1 Line");
+  const TextRun* place = Find(page, "Uppsala, Sweden");
+  ASSERT_NE(root, nullptr);
+  ASSERT_NE(place, nullptr);
+  const TextRun* birthLabel = nullptr;
+  for (const TextRun& r : page)
+    if (r.text == "B:" && r.x == root->x) birthLabel = &r;
+  ASSERT_NE(birthLabel, nullptr);
+  const int eventLine = place->y - birthLabel->y;
+  EXPECT_LT(eventLine, 0);
+  EXPECT_EQ(Find(page, "P:")->x, birthLabel->x);
+  const TextRun* birthDate = nullptr;
+  for (const TextRun& r : page)
+    if (r.y == birthLabel->y && r.x > birthLabel->x) birthDate = &r;
+  ASSERT_NE(birthDate, nullptr);
+  EXPECT_EQ(birthDate->text, "14 May 1800");
+  EXPECT_EQ(place->x, birthDate->x);
+  // The father's marriage: date, then its place on the next line.
+  const TextRun* married = nullptr;
+  for (const TextRun& r : page)
+    if (r.text.rfind("3 Feb 1790", 0) == 0) married = &r;
+  ASSERT_NE(married, nullptr);
+  const TextRun* lund = Find(page, "Lund");
+  ASSERT_NE(lund, nullptr);
+  EXPECT_EQ(lund->x, married->x);
+  EXPECT_EQ(lund->y, married->y + eventLine);
+  EXPECT_EQ(married->x, Find(page, "P2 Line")->x + birthDate->x - birthLabel->x);
+}
+
+TEST_F(PedigreeChartGeneratorTest, OneLineBoxesShowTheFirstEventThatIsSet) {
+  const auto rins = BuildPedigree(5);
+  // In the fifth column of a five-generation chart: P16 as built (born),
+  // P17 only christened, P18 only dead.
+  CIndividualRecord person;
+  ASSERT_EQ(family::Read(person, rins.at(17)), 1);
+  person.birth = {};
+  person.christening.date.Set(1801, 7, 8);
+  ASSERT_EQ(family::Update(person, 0), 1);
+  ASSERT_EQ(family::Read(person, rins.at(18)), 1);
+  person.birth = {};
+  person.death.date.Set(1860, 9, 10);
+  ASSERT_EQ(family::Update(person, 0), 1);
+  rpt::PedigreeChartOptions options;
+  options.suppressNumbers = true;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(rins.at(1), 5, 5), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  ASSERT_EQ(columns_[4].lines, 1);
+  const std::vector<TextRun>& page = pages[0];
+  struct Case {
+    int person;
+    std::string label, text;
+  } cases[] = {{16, "b:", "14 May 1800"}, {17, "c:", "8 Jul 1801"}, {18, "d:", "10 Sep 1860"}};
+  for (const Case& c : cases) {
+    const TextRun* name = Find(page, "P" + std::to_string(c.person) + " Line");
+    ASSERT_NE(name, nullptr) << c.person;
+    // The one line under the name: its label and its date.
+    std::vector<std::string> under;
+    for (const TextRun& r : page)
+      if (r.y < name->y && r.y > name->y - 2 * columns_[4].pitch / 3 && r.x >= name->x &&
+          r.x < name->x + columns_[4].width)
+        under.push_back(r.text);
+    EXPECT_EQ(under, (std::vector<std::string>{c.label, c.text})) << c.person;
+  }
+}
+
+TEST_F(PedigreeChartGeneratorTest, SealingAndChildrensLettersBesideTheHusbandWithTheirLegend) {
+  const auto rins = BuildPedigree(2);
+  const std::int32_t family = ParentsOfChild(rins.at(1));
+  CMarriageRecord couple;
+  ASSERT_EQ(family::Read(couple, family), 1);
+  couple.sealingToSpouse.date.Set(1950, 3, 4);
+  couple.sealingToSpouse.templeCode = "SLAKE";
+  ASSERT_EQ(family::Update(couple, 0), 1);
+  // The only child's own ordinances done: the children's ordinances are.
+  CIndividualRecord child;
+  ASSERT_EQ(family::Read(child, rins.at(1)), 1);
+  for (COrdinanceValue* o : {&child.baptism, &child.endowment}) {
+    o->date.Set(1930, 1, 2);
+    o->templeCode = "SLAKE";
+  }
+  ASSERT_EQ(family::Update(child, 0), 1);
+  std::vector<std::int32_t> links;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, rins.at(1), 0);
+  ASSERT_EQ(links.size(), 1u);
+  CFamilyLinkRecord link;
+  ASSERT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
+  ASSERT_NE(link.GetSealingEvent(), nullptr);
+  link.GetSealingEvent()->date.Set(1931, 1, 2);
+  link.GetSealingEvent()->templeCode = "SLAKE";
+  ASSERT_EQ(family::Update(link, 0), 1);
+  ASSERT_EQ(DbGetChildrenOrdinanceStatus(family, db::kMarriage), 2);
+
+  rpt::PedigreeChartOptions options;
+  options.showOrdinances = true;
+  options.suppressNumbers = true;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(rins.at(1), 4, 4), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(LettersBeside(pages[0], "P2 Line"), "SC");
+  EXPECT_EQ(LettersBeside(pages[0], "P3 Line"), "");  // a wife's box has no couple letters
+  EXPECT_EQ(LettersBeside(pages[0], "P1 Line").substr(0, 2), "BE");
+  // The legend of the letters, one under the other.
+  for (const char* text : {"Completed Ordinances:", "Baptized", "Endowed", "Sealed to parents",
+                           "Sealed to spouse", "Children's ordinances"})
+    EXPECT_NE(Find(pages[0], text), nullptr) << text;
+  EXPECT_EQ(Find(pages[0], "Endowed")->y - Find(pages[0], "Baptized")->y,
+            -rpt::PedigreeLayout().legendStep);
+
+  rpt::CleanupPedigreePages();
+  RecordingDevice plain;
+  options.showOrdinances = false;
+  const auto without = Draw(Cascading(rins.at(1), 4, 4), options, plain);
+  EXPECT_EQ(Find(without[0], "Completed Ordinances:"), nullptr);
+  EXPECT_EQ(LettersBeside(without[0], "P2 Line"), "");
+}
+
+TEST_F(PedigreeChartGeneratorTest, RelationshipCodesAfterNamesWithTheLegendUnderTheChart) {
+  const auto rins = BuildPedigree(3);
+  std::vector<std::int32_t> links;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, rins.at(2), 0);
+  ASSERT_EQ(links.size(), 1u);
+  CFamilyLinkRecord link;
+  ASSERT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
+  link.firstParentRelation = 'a';
+  link.secondParentRelation = 'a';
+  ASSERT_EQ(family::Update(link, 0), 1);
+
+  struct Case {
+    const char* name;
+    bool codes;
+    bool adopted;  // P2 printed with "{A}" and the legend under the chart
+  } cases[] = {{"codes on", true, true}, {"codes off", false, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    rpt::CleanupPedigreePages();
+    rpt::PedigreeChartOptions options;
+    options.suppressNumbers = true;
+    options.relationshipCodes = c.codes;
+    RecordingDevice dc;
+    const auto pages = Draw(Cascading(rins.at(1), 4, 4), options, dc);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(Find(pages[0], "P2 Line {A}") != nullptr, c.adopted);
+    EXPECT_EQ(Find(pages[0], "P2 Line") != nullptr, !c.adopted);
+    EXPECT_NE(Find(pages[0], "P3 Line"), nullptr);  // a birth child: no code
+    const TextRun* legend = Find(pages[0], "Relationship Codes:");
+    ASSERT_EQ(legend != nullptr, c.adopted);
+    if (legend == nullptr) continue;
+    for (const TextRun& r : pages[0])
+      if (r.text.find(" Line") != std::string::npos) EXPECT_GT(r.y, legend->y) << r.text;
+  }
+  // Codes on, but nobody has one: no legend.
+  rpt::CleanupPedigreePages();
+  rpt::PedigreeChartOptions options;
+  options.relationshipCodes = true;
+  RecordingDevice dc;
+  const auto pages = Draw(Cascading(rins.at(3), 4, 4), options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_EQ(Find(pages[0], "Relationship Codes:"), nullptr);
+}
+
+// Six generations on one chart with photos beside the text: the photo box
+// shrinks with the boxes, keeps the photo's proportions and is dropped in
+// the last column; the text starts right of it.
+TEST_F(PedigreeChartGeneratorTest, SixGenerationChartWithPhotosBesideTheText) {
+  const auto rins = BuildPedigree(6);
+  auto give = [](std::int32_t owner, const char* file) {
+    auto item = std::make_unique<CMultimediaItem>();
+    item->fileName = file;
+    item->kind = CMultimediaItem::kPhoto;
+    item->flags |= CMultimediaItem::kFlagDefault;
+    DbSaveMultimediaChain(owner, item.get(), db::kIndividual);
+  };
+  const std::pair<int, const char*> photos[] = {
+      {1, "p1.jpg"}, {8, "p8.jpg"}, {16, "p16.jpg"}, {32, "p32.jpg"}};
+  for (const auto& [n, file] : photos) give(rins.at(n), file);
+  rpt::PedigreeChartOptions options;
+  options.suppressNumbers = true;
+  options.photos = true;
+  options.photoPlace = 0;
+  options.photoWidth = 600;
+  options.photoHeight = 800;
+  const auto run = Cascading(rins.at(1), 6, 6);
+  RecordingDevice dc;
+  boxes.Clear();
+  const auto pages = Draw(run, options, dc);
+  ASSERT_EQ(pages.size(), 1u);
+  // Too wide for six columns: the space message, once.
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+  ASSERT_EQ(columns_.size(), 6u);
+  const auto& k = rpt::PedigreeLayout();
+  for (int column = 1; column <= 5; ++column) {
+    const auto& c = columns_[column - 1];
+    ASSERT_GT(c.photoWidth, 0) << column;
+    EXPECT_LE(c.photoWidth, 600);
+    EXPECT_NEAR(c.photoHeight * 600.0 / c.photoWidth, 800, 8) << column;
+    EXPECT_GE(c.photoWidth, k.photoMinWidth);
+    EXPECT_GE(c.photoHeight, k.photoMinHeight);
+  }
+  EXPECT_EQ(columns_[5].photoWidth, 0);  // the last column has no room
+  EXPECT_LT(columns_[4].photoHeight, columns_[3].photoHeight);
+
+  std::vector<std::string> drawn;
+  for (const std::string& call : dc.calls)
+    if (call.rfind("DrawPhoto ", 0) == 0) drawn.push_back(call);
+  ASSERT_EQ(drawn.size(), 3u);  // not P32's, in the last column
+  struct Case {
+    int person, column;
+  } cases[] = {{1, 1}, {8, 4}, {16, 5}};
+  const std::vector<TextRun> runs = TextRuns(dc.calls);
+  for (const Case& c : cases) {
+    const auto& col = columns_[c.column - 1];
+    const std::string prefix = "DrawPhoto p" + std::to_string(c.person) + ".jpg ";
+    const auto call = std::find_if(drawn.begin(), drawn.end(),
+                                   [&](const std::string& d) { return d.rfind(prefix, 0) == 0; });
+    ASSERT_NE(call, drawn.end()) << c.person;
+    std::istringstream in(call->substr(prefix.size()));
+    int left = 0, top = 0;
+    in >> left >> top;
+    EXPECT_EQ(left, col.x + k.photoMargin) << c.person;
+    // The name stays on the line; the event labels start right of the photo.
+    const TextRun* name = Find(runs, "P" + std::to_string(c.person) + " Line");
+    ASSERT_NE(name, nullptr);
+    EXPECT_GT(name->y, top);
+    const TextRun* label = nullptr;
+    for (const TextRun& r : runs)
+      if (r.text.size() == 2 && r.text[1] == ':' && r.y < name->y &&
+          r.y > name->y - col.pitch / 2 && r.x >= col.x && r.x < col.x + col.width &&
+          (label == nullptr || r.y > label->y))
+        label = &r;
+    ASSERT_NE(label, nullptr) << c.person;
+    EXPECT_EQ(label->x, name->x + col.photoWidth + 2 * k.photoMargin) << c.person;
+  }
+  // Persons of columns 1 .. 5 without a photo keep the room as an empty frame.
+  const auto frames = std::count_if(dc.calls.begin(), dc.calls.end(), [](const std::string& c) {
+    return c.rfind("Rectangle ", 0) == 0;
+  });
+  EXPECT_EQ(frames, 31 - 3);
+
+  // Without reserving the room: no frames, and their text at the box's left.
+  rpt::CleanupPedigreePages();
+  options.reservePhotoSpace = false;
+  RecordingDevice unreserved;
+  const auto second = Draw(run, options, unreserved);
+  ASSERT_EQ(second.size(), 1u);
+  EXPECT_EQ(std::count_if(unreserved.calls.begin(), unreserved.calls.end(),
+                          [](const std::string& c) { return c.rfind("Rectangle ", 0) == 0; }),
+            0);
+  const TextRun* p9 = Find(second[0], "P9 Line");
+  ASSERT_NE(p9, nullptr);
+  bool labelAtLeft = false;
+  for (const TextRun& r : second[0])
+    labelAtLeft = labelAtLeft || (r.text == "B:" || r.text == "b:") && r.x == p9->x &&
+                                     r.y < p9->y && r.y > p9->y - columns_[3].pitch / 2;
+  EXPECT_TRUE(labelAtLeft);
+}
+
+TEST_F(PedigreeChartGeneratorTest, MarginsAndTheNamesFontComeFromTheOptions) {
+  const auto rins = BuildPedigree(2);
+  auto run = Cascading(rins.at(1), 4, 4);
+  run.indexWanted = true;
+  struct Case {
+    int marginLeft, namePoints;
+  } cases[] = {{700, 9}, {1200, 9}, {700, 14}};
+  std::vector<std::pair<int, int>> titleXAndRowPitch;
+  for (const Case& c : cases) {
+    rpt::CleanupPedigreePages();
+    rpt::PedigreeChartOptions options;
+    options.suppressNumbers = true;
+    options.marginLeft = c.marginLeft;
+    options.nameFont.points = c.namePoints;
+    RecordingDevice dc;
+    const auto pages = Draw(run, options, dc);
+    ASSERT_EQ(pages.size(), 2u);
+    const TextRun* title = Find(pages[0], "Pedigree Chart");
+    const TextRun* first = Find(pages[1], "P1 Line");
+    const TextRun* second = Find(pages[1], "P2 Line");
+    ASSERT_TRUE(title && first && second);
+    titleXAndRowPitch.emplace_back(title->x, first->y - second->y);
+  }
+  EXPECT_EQ(titleXAndRowPitch[1].first - titleXAndRowPitch[0].first, 500);
+  EXPECT_EQ(titleXAndRowPitch[0].second, 9 * 1000 / 72 * 10 / 9);
+  EXPECT_EQ(titleXAndRowPitch[2].second, 14 * 1000 / 72 * 10 / 9);
+}
+
+// Six generations on a letter page: too low for the last generation's
+// boxes. With "Split" the fathers and mothers of that generation stand side
+// by side on their child's line, with room for an event line each.
+TEST_F(PedigreeChartGeneratorTest, SplitLastGenerationStandsOnItsChildsLine) {
+  const auto rins = BuildPedigree(7);
+  struct Case {
+    bool split;
+  } cases[] = {{true}, {false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.split);
+    rpt::CleanupPedigreePages();
+    rpt::PedigreeChartOptions options;
+    options.suppressNumbers = true;
+    options.split = c.split;
+    RecordingDevice dc;
+    dc.charWidth = 30;
+    boxes.Clear();
+    const auto pages = Draw(Cascading(rins.at(1), 6, 7), options, dc);
+    ASSERT_GE(pages.size(), 1u);
+    EXPECT_TRUE(boxes.Calls().empty());  // either way there is room across
+    ASSERT_EQ(split_, c.split);
+    const std::vector<TextRun>& page = pages[0];
+    const TextRun* child = Find(page, "P16 Line");
+    const TextRun* father = Find(page, "P32 Line");
+    const TextRun* mother = Find(page, "P33 Line");
+    ASSERT_TRUE(child && father && mother);
+    // The last generation's event line: "b:" under the name.
+    auto hasEventLine = [&](const TextRun* name, int pitch) {
+      return std::any_of(page.begin(), page.end(), [&](const TextRun& r) {
+        return r.text == "b:" && r.x == name->x && r.y < name->y && r.y > name->y - pitch;
+      });
+    };
+    if (c.split) {
+      ASSERT_EQ(columns_.size(), 7u);
+      EXPECT_EQ(father->y, child->y);
+      EXPECT_EQ(mother->y, child->y);
+      EXPECT_EQ(father->x, columns_[5].x + 15);
+      EXPECT_EQ(mother->x, columns_[6].x + 15);
+      EXPECT_EQ(columns_[5].pitch, columns_[4].pitch);
+      EXPECT_EQ(columns_[5].lines, 1);
+      EXPECT_TRUE(hasEventLine(father, columns_[5].pitch));
+      EXPECT_TRUE(hasEventLine(mother, columns_[6].pitch));
+      // Continuation numbers at the right end of each box: the father's
+      // left of the mother's line, the mother's at the page's right.
+      const auto& f = columns_[5];
+      const auto& m = columns_[6];
+      bool fatherNumber = false, motherNumber = false;
+      for (const TextRun& r : page) {
+        if (r.text == "2" && r.x + dc.charWidth == f.x + f.width) fatherNumber = r.y < father->y;
+        if (r.text == "3" && r.x + dc.charWidth == m.x + m.width) motherNumber = r.y < mother->y;
+      }
+      EXPECT_TRUE(fatherNumber);
+      EXPECT_TRUE(motherNumber);
+    } else {
+      ASSERT_EQ(columns_.size(), 6u);
+      EXPECT_EQ(father->x, mother->x);
+      EXPECT_GT(father->y, mother->y);
+      EXPECT_EQ(columns_[5].lines, 0);
+      EXPECT_FALSE(hasEventLine(father, columns_[5].pitch));
+    }
   }
 }
 

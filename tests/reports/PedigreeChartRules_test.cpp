@@ -20,6 +20,33 @@ TEST(PedigreeChartRules, LinesPerBoxFollowTheRoomInEventLines) {
         << c.rows << " rows, " << c.besidePhoto << " beside photo " << c.photoBeside;
 }
 
+TEST(PedigreeChartRules, FitCasesFromTheRoomAndTheBoxes) {
+  // Boxes of 1000 (six lines) and 700 (three lines), a name-only box of 200,
+  // event lines of 131, on a tree of 7200 by 9000.
+  struct Case {
+    const char* name;
+    int height, g, boxWidth;
+    bool allowSplit;
+    int fitCase;
+    bool split;
+  } cases[] = {
+      {"four generations fit", 9000, 4, 1500, true, 0, false},
+      {"five split with six-line boxes", 9000, 5, 1000, true, 1, true},
+      {"five not allowed to split", 9000, 5, 1000, false, 3, false},
+      {"six split, boxes too low for six lines", 9000, 6, 1000, true, 2, true},
+      {"six without split: names only", 9000, 6, 1000, false, 4, false},
+      {"six too narrow to split", 9000, 6, 1100, true, 4, false},
+      {"high enough but too narrow", 9000, 4, 2000, true, 3, false},
+      {"a low page", 6000, 4, 1500, false, 3, false},
+  };
+  for (const Case& c : cases) {
+    const rpt::PedigreeFit fit =
+        rpt::PedigreeFitCase(7200, c.height, c.g, 1000, 700, 200, 131, c.boxWidth, c.allowSplit);
+    EXPECT_EQ(fit.fitCase, c.fitCase) << c.name;
+    EXPECT_EQ(fit.split, c.split) << c.name;
+  }
+}
+
 TEST(PedigreeChartRules, FixedContinuationNumbersMatchThePass) {
   struct Case {
     std::int64_t chart;

@@ -14,6 +14,7 @@
 #include "PedigreeChartRules.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "ReportKinds.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -45,12 +46,30 @@ constexpr unsigned kIdsContOn = 7182;
 constexpr unsigned kIdsChartNo = 7183;
 constexpr unsigned kIdsLetters[] = {7100, 7102, 7104, 7105, 7106, 7107};
 constexpr unsigned kIdsMeanings[] = {4089, 4091, 4093, 4095, 7069, 7068};
+constexpr unsigned kIdsCompletedOrdinances = 7177;
 constexpr unsigned kIdsTelephone = 7071;
 constexpr unsigned kIdsDatePrepared = 7072;
 constexpr int kNamesLevel = 3;
+constexpr int kPlacesLevel = 6;      // names and the events' places
 constexpr int kOrdinancesLevel = 7;  // the read level that loads the ordinances too
 
 int FontHeight(int points) { return points * 1000 / 72; }
+
+// An event that has a date or a place.
+bool IsSet(const CEventValue& e) {
+  return e.date.IsSet() || std::any_of(std::begin(e.place), std::end(e.place),
+                                       [](const std::string& part) { return !part.empty(); });
+}
+
+// The place parts joined by ", ", at most 80 characters.
+std::string PlaceText(const CEventValue& e) {
+  std::string place;
+  for (const std::string& part : e.place) {
+    if (part.empty()) continue;
+    place += (place.empty() ? "" : ", ") + part;
+  }
+  return place.substr(0, 80);
+}
 
 std::string DisplayName(const CIndividualRecord& person) {
   std::string name;
@@ -83,19 +102,73 @@ const PedigreeLayoutConstants& PedigreeLayout() {
   return constants;
 }
 
+CPedigreeChartGenerator::CPedigreeChartGenerator(const PedigreeRunParameters& run,
+                                                 const PedigreeChartOptions& options)
+    : run_(run), options_(options) {
+  if (options_.fixedPositions) {
+    // The fixed-position chart is one chart of four generations.
+    run_.generationsPerChart = 4;
+    run_.totalGenerations = 4;
+    run_.indexWanted = false;
+    run_.indexOnly = false;
+    run_.runType = PedigreeRunParameters::kSingleChart;
+  }
+}
+
+void CPedigreeChartGenerator::SetPreparer(const CFamilyFileInfo& preparer) {
+  ownPreparer_ = preparer;
+  options_.preparer = &*ownPreparer_;
+}
+
+void CPedigreeChartGenerator::BeginPrinting(ReportDevice* dc, CPrintInfo*) {
+  if (dc != nullptr) BeginPrinting(*dc);
+}
+
+int CPedigreeChartGenerator::PrintPage(CReportJob& job, CPrintInfo* info) {
+  if (job.DC() == nullptr || info == nullptr) return 0;
+  DrawPage(*job.DC(), info->currentPage, info->currentPage >= info->maxPage);
+  return 1;
+}
+
+void CPedigreeChartGenerator::EndPrinting(ReportDevice* dc, CPrintInfo* info) {
+  // The preview's Print prints the pages the preview paginated.
+  if (CurrentReportRunState().printState != 4) EndPrinting();
+  FinishRTFDocument(dc, info);
+}
+
 void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   spaceMessageShown_ = false;
-  titleFont_ = {-FontHeight(16), 800, false, false, "Arial"};
-  startNameFont_ = {-FontHeight(10), 700, false, false, "Arial"};
-  nameFont_ = {-FontHeight(9), 700, false, false, "Arial"};
-  eventFont_ = {-FontHeight(8), 400, false, false, "Arial"};
-  boldFont_ = {-FontHeight(8), 700, false, false, "Arial"};
-  numberFont_ = {-FontHeight(7), 400, false, false, "Arial"};
+  auto font = [](const PedigreeFontSpec& f) {
+    return LogFont{-FontHeight(f.points), f.weight, f.italic, false, f.face};
+  };
+  if (run_.runType == PedigreeRunParameters::kBlankForm) {
+    titleFont_ = {-FontHeight(16), 800, false, false, "Arial"};
+    startNameFont_ = nameFont_ = {-FontHeight(8), 500, false, false, "Arial"};
+    eventFont_ = {-FontHeight(8), 400, false, false, "Arial"};
+  } else {
+    titleFont_ = font(options_.titleFont);
+    startNameFont_ = font(options_.startNameFont);
+    nameFont_ = font(options_.nameFont);
+    eventFont_ = font(options_.eventFont);
+  }
+  headingFont_ = font(options_.headingFont);
+  boldFont_ = eventFont_;
+  boldFont_.weight = 700;
+  boldFont_.italic = false;
+  // 7, 7.5 or 8 points for 4, 5 or 6 generations per chart.
+  numberFont_ = {-(7000 + 500 * (std::clamp(run_.generationsPerChart, 4, 6) - 4)) / 72, 400, false,
+                 false, "Arial"};
   dc.SetMapMode(MM_HIENGLISH);
-  SetPageMargins(&dc, {k.marginLeft, -k.marginTop, k.marginRight, -k.marginBottom});
+  // Room for the relationship legend under the chart.
+  const int marginBottom =
+      options_.marginBottom +
+      (options_.relationshipCodes || options_.multipleParents ? k.relationLegendRoom : 0);
+  SetPageMargins(&dc,
+                 {options_.marginLeft, -options_.marginTop, options_.marginRight, -marginBottom});
   PrintableArea area;
-  GetPrintableMargins(dc, k.marginLeft, k.marginTop, k.marginRight, k.marginBottom, area, false);
+  GetPrintableMargins(dc, options_.marginLeft, options_.marginTop, options_.marginRight,
+                      marginBottom, area, false);
   left_ = area.left + 4;
   right_ = left_ + area.width - 4;
   top_ = -area.top - 4;
@@ -111,26 +184,72 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   dc.SelectFont(boldFont_);
   const int label = dc.GetTextExtent("M").cx + 50;
   const int numbers = dc.GetTextExtent(" 33").cx;
+  const int ordinanceColumn = dc.GetTextExtent("B").cx * 8 / 9 * 5 - 20;
   dc.SelectFont(eventFont_);
-  const int boxWidth = numbers + dc.GetTextExtent("23 Mar 1967").cx + label +
-                       (options_.suppressNumbers ? 0 : dc.GetTextExtent("-11000").cx);
-  // One column per generation; the spare width (at most 380) goes to the
-  // left of the tree.
-  int columnWidth = width / g;
-  const int spare = std::min(380, std::max(0, width - boxWidth * g));
-  if (columnWidth >= boxWidth) columnWidth = (width - spare) / g;
-  if (columnWidth < boxWidth && !spaceMessageShown_) {
+  const bool photos = options_.photos && !options_.fixedPositions;
+  const bool photoBeside = photos && options_.photoPlace == 0;
+  const int photoExtra = photoBeside ? options_.photoWidth + 50 : 0;
+  const int boxWidth =
+      std::max(numbers + dc.GetTextExtent("Brenwick, Ardel, Olvan").cx + label + photoExtra,
+               numbers + dc.GetTextExtent("23 Mar 1967").cx + label +
+                   (options_.showOrdinances     ? ordinanceColumn
+                    : !options_.suppressNumbers ? dc.GetTextExtent("-11000").cx
+                                                : 0));
+  // The fit test with the boxes' heights: U holds a name, a three-line box
+  // five event lines more, a six-line box seven.
+  const int treeHeight = height - k.treeTop;
+  const int base = nameHeight_ - eventHeight_ + 60;
+  int six = 7 * eventHeight_ + base, three = 5 * eventHeight_ + base;
+  if (photos && !photoBeside) {
+    six += options_.photoHeight;
+    three += options_.photoHeight;
+  } else if (photoBeside) {
+    six = std::max(six, base + options_.photoHeight + eventHeight_);
+    three = std::max(three, base + options_.photoHeight + eventHeight_);
+  }
+  const PedigreeFit fit = PedigreeFitCase(width, treeHeight, g, six, three, base, eventHeight_,
+                                          boxWidth, options_.split);
+  split_ = fit.split;
+  // One column per generation (and one for the mothers of a split last
+  // generation); when the boxes fit, the spare width (at most 380) goes to
+  // the left of the tree.
+  const int n = g + (split_ ? 1 : 0);
+  int columnWidth = width / n;
+  int spare = 0;
+  if (fit.fitCase <= 2) {
+    spare = std::min(380, std::max(0, width - boxWidth * n));
+    columnWidth = (width - spare) / n;
+  } else if (columnWidth < boxWidth && !spaceMessageShown_) {
     plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsPedigreeChart),
                      plat::kMbOk | plat::kMbIconExclamation);
     spaceMessageShown_ = true;
   }
-  const int treeHeight = height - k.treeTop;
-  for (int i = 1; i <= g; ++i) {
+  for (int i = 1; i <= n; ++i) {
     Column& c = columns_[i - 1];
     c.x = left_ + spare + (i - 1) * columnWidth;
-    c.width = i < g ? columnWidth - k.lineGap : right_ - c.x;
-    c.pitch = treeHeight >> (i - 1);
-    c.lines = PedigreeLinesPerBox(c.pitch / eventHeight_, 0, false);
+    c.width = i < n ? columnWidth - k.lineGap : right_ - c.x;
+    // A split last generation has the rows of the generation before it.
+    c.pitch = treeHeight >> (std::min(i, split_ ? g - 1 : g) - 1);
+    c.photoWidth = c.photoHeight = 0;
+    if (photos && options_.photoWidth > 0 && options_.photoHeight > 0) {
+      // The photo box keeps the photo's proportions within the room the
+      // box leaves: beside the text at most half the column, above it the
+      // column's width and half the box's height.
+      const int roomWidth = photoBeside ? c.width / 2 : c.width - 2 * k.photoMargin;
+      const int roomHeight = photoBeside ? c.pitch - nameHeight_ - 2 * k.photoMargin - eventHeight_
+                                         : (c.pitch - nameHeight_) / 2 - 2 * k.photoMargin;
+      const double scale = std::min({1.0, roomWidth / static_cast<double>(options_.photoWidth),
+                                     roomHeight / static_cast<double>(options_.photoHeight)});
+      const int w = static_cast<int>(options_.photoWidth * scale);
+      const int h = static_cast<int>(options_.photoHeight * scale);
+      if (w >= k.photoMinWidth && h >= k.photoMinHeight) {
+        c.photoWidth = w;
+        c.photoHeight = h;
+      }
+    }
+    const int rows = (c.pitch - (photoBeside ? 0 : c.photoHeight)) / eventHeight_;
+    const int besidePhoto = (c.pitch - 2 * eventHeight_ - c.photoHeight) / eventHeight_;
+    c.lines = PedigreeLinesPerBox(rows, besidePhoto, photoBeside && c.photoHeight > 0);
   }
 }
 
@@ -139,6 +258,9 @@ void CPedigreeChartGenerator::EndPrinting() {
 }
 
 int CPedigreeChartGenerator::BoxY(std::int32_t position, int column) const {
+  const int g = std::clamp(run_.generationsPerChart, 2, 6);
+  // A split last generation stands on its child's line.
+  if (split_ && column >= g) return BoxY(position / 2, g - 1);
   const int first = 1 << (column - 1);
   const Column& c = columns_[column - 1];
   return top_ - PedigreeLayout().treeTop - (position - first) * c.pitch - c.pitch / 2;
@@ -165,15 +287,33 @@ void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page, bool lastPage
 }
 
 void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart) {
+  relationFlags_ = 0;
   dc.SelectFont(titleFont_);
   TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
-  dc.SelectFont(boldFont_);
-  RightText(dc, right_, top_,
-            res::LoadString(kIdsChartNumber) + " " + std::to_string(chart.chartNumber));
+  // A short rule under a number that ends at right on a text line at y.
+  auto ruleUnder = [&](const std::string& number, int right, int y) {
+    const Size extent = dc.GetTextExtent(number);
+    dc.SelectPen({PS_SOLID, 7, 0});
+    MoveTo(&dc, right - extent.cx - 20, y - extent.cy);
+    LineTo(&dc, right + 20, y - extent.cy);
+  };
+  dc.SelectFont({-120, 500, false, false, "Arial"});
+  const std::string chartNumber = std::to_string(chart.chartNumber);
+  RightText(dc, right_, top_, res::LoadString(kIdsChartNumber) + " " + chartNumber);
+  ruleUnder(chartNumber, right_, top_);
   if (ShowsSameAsLine(chart)) {
-    dc.SelectFont(eventFont_);
-    TextOutString(&dc, left_, top_ - 2 * nameHeight_, SameAsLineText(chart));
+    dc.SelectFont({-108, 100, false, false, "Arial"});
+    const std::string text = SameAsLineText(chart);
+    const int y = top_ - 2 * nameHeight_;
+    TextOutString(&dc, left_, y, text);
+    // Rules under the position and under the chart number.
+    const std::string position = std::to_string(chart.previousPosition);
+    const std::string previous = std::to_string(chart.previousChart);
+    const std::string upToPosition = res::LoadString(kIdsSameAsNumber) + " " + position;
+    ruleUnder(position, left_ + dc.GetTextExtent(upToPosition).cx, y);
+    ruleUnder(previous, left_ + dc.GetTextExtent(text).cx, y);
   }
+  if (options_.showOrdinances) DrawOrdinanceLegend(dc);
   DrawPreparedBy(dc);
   std::int64_t nextContinuation = chart.firstContinuation;
   DrawPerson(dc, chart, chart.root, chart.marriage, 1, 1, nextContinuation);
@@ -189,6 +329,107 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
     dc.SelectFont(numberFont_);
     TextOutString(&dc, c.x, y - 20, RelationCaption('S', 1));
   }
+  if ((options_.relationshipCodes || options_.multipleParents) && relationFlags_ != 0) {
+    // Under the tree, in the room the bottom margin grew by.
+    CReportJob::DrawRelationshipLegend(&dc, left_, bottom_ - 20, eventFont_, boldFont_,
+                                       relationFlags_, right_, 0, options_.multipleParents,
+                                       options_.relationshipCodes);
+  }
+}
+
+void CPedigreeChartGenerator::DrawOrdinanceLegend(ReportDevice& dc) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  int y = top_ - k.legendTop;
+  dc.SelectFont(boldFont_);
+  TextOutString(&dc, left_, y, res::LoadString(kIdsCompletedOrdinances));
+  // B, E, P, S and C with their meanings.
+  for (int i = 0; i < 5; ++i) {
+    y -= k.legendStep;
+    dc.SelectFont(boldFont_);
+    TextOutString(&dc, left_, y, res::LoadString(kIdsLetters[i]));
+    dc.SelectFont(eventFont_);
+    TextOutString(&dc, left_ + k.legendMeaningX, y, res::LoadString(kIdsMeanings[i]));
+  }
+}
+
+int CPedigreeChartGenerator::DrawPhoto(ReportDevice& dc, const Column& c, std::int32_t rin, int y,
+                                       bool& beside) {
+  const PedigreeLayoutConstants& k = PedigreeLayout();
+  beside = options_.photoPlace == 0;
+  if (c.photoWidth == 0) return 0;
+  const int x = c.x + k.photoMargin;
+  const int top = y - k.photoMargin;
+  Rect frame{x, top, x + c.photoWidth, top - c.photoHeight};
+  Rect drawn = frame;
+  if (DrawPictureEx(rin, &dc, &drawn, 0, 0, nullptr, db::kIndividual) != 0) {
+    // No photo: an empty frame keeps the text in its place, or the text
+    // takes the room.
+    if (!options_.reservePhotoSpace) return 0;
+    dc.SelectPen({PS_SOLID, 7, 0});
+    Rectangle(&dc, frame);
+  }
+  return beside ? c.photoWidth + 2 * k.photoMargin : c.photoHeight + 2 * k.photoMargin;
+}
+
+void CPedigreeChartGenerator::DrawEventLines(ReportDevice& dc, const Column& c,
+                                             const CIndividualRecord& person, std::int32_t family,
+                                             bool husband, int textX, int right, int lineY) {
+  const bool six = c.lines >= 6;
+  const int labelWidth = [&] {
+    dc.SelectFont(boldFont_);
+    return dc.GetTextExtent("M:  ").cx;
+  }();
+  auto fitted = [&](std::string text) {
+    dc.SelectFont(eventFont_);
+    const int room = right - textX - labelWidth;
+    while (!text.empty() && dc.GetTextExtent(text).cx > room) text.pop_back();
+    return text;
+  };
+  auto eventLine = [&](char label, const std::string& text) {
+    dc.SelectFont(boldFont_);
+    TextOutString(&dc, textX, lineY, std::string(1, label) + ":");
+    dc.SelectFont(eventFont_);
+    if (!text.empty()) TextOutString(&dc, textX + labelWidth, lineY, fitted(text));
+    lineY -= eventHeight_;
+  };
+  // An event line (with its place line in a six-line box) of the first of
+  // two events that is set; the letters are the events' own.
+  auto eventPair = [&](const CEventValue& first, char firstLetter, const CEventValue& second,
+                       char secondLetter) {
+    const bool useSecond = !IsSet(first) && IsSet(second);
+    const CEventValue& e = useSecond ? second : first;
+    char letter = useSecond ? secondLetter : firstLetter;
+    if (six) letter = static_cast<char>(letter - 'a' + 'A');
+    eventLine(letter, e.date.IsSet() ? e.date.Format() : "");
+    if (six) eventLine('P', PlaceText(e));
+  };
+  if (c.lines == 1) {
+    // The first event that is set among birth, christening, death, burial.
+    const std::pair<char, const CEventValue*> events[] = {{'b', &person.birth},
+                                                          {'c', &person.christening},
+                                                          {'d', &person.death},
+                                                          {'u', &person.burial}};
+    for (const auto& [letter, e] : events) {
+      if (!e->date.IsSet()) continue;
+      eventLine(letter, e->date.Format());
+      break;
+    }
+    return;
+  }
+  if (c.lines < 2) return;
+  eventPair(person.birth, 'b', person.christening, 'c');
+  CMarriageRecord marriage;
+  if (c.lines >= 3 && husband && family > 0 && family::Read(marriage, family) == 1) {
+    const std::string date = marriage.marriage.date.IsSet() ? marriage.marriage.date.Format() : "";
+    dc.SelectFont(eventFont_);
+    std::string text =
+        PedigreeMarriageText(date, marriage.status, family, options_.suppressNumbers, false);
+    if (dc.GetTextExtent(text).cx > right - textX - labelWidth)
+      text = PedigreeMarriageText(date, marriage.status, family, options_.suppressNumbers, true);
+    eventLine(six ? 'M' : 'm', text);
+    if (six) eventLine('P', PlaceText(marriage.marriage));
+  }
+  eventPair(person.death, 'd', person.burial, 'u');
 }
 
 void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart,
@@ -207,13 +448,24 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
     TextOutString(&dc, c.x - 10 - dc.GetTextExtent("20").cx, y + 40, std::to_string(position));
   if (rin <= 0) return;
 
+  // Places are read only for the boxes that print them.
   CIndividualRecord person;
-  if (DbGetIndividualRecord(rin, person,
-                            options_.showOrdinances ? kOrdinancesLevel : kNamesLevel) != 1)
-    return;
-  const int textX = c.x + (position == 1 ? 0 : k.nameIndent);
+  const int level = options_.showOrdinances ? kOrdinancesLevel
+                    : c.lines >= 6          ? kPlacesLevel
+                                            : kNamesLevel;
+  if (DbGetIndividualRecord(rin, person, level) != 1) return;
+  const std::vector<std::int32_t> parents = ParentsOf(rin);
+  int textX = c.x + (position == 1 ? 0 : k.nameIndent);
+  std::string name = DisplayName(person);
+  if (options_.relationshipCodes || options_.multipleParents) {
+    std::string codes;
+    if (CReportJob::GetRelationshipCodes(codes, relationFlags_, DatabaseRelationshipLinks(), rin,
+                                         options_.relationshipCodes, options_.multipleParents,
+                                         parents[0]) > 0)
+      name += " " + codes;
+  }
   dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
-  TextOutString(&dc, textX, y + nameHeight_ + 10, DisplayName(person));
+  TextOutString(&dc, textX, y + nameHeight_ + 10, name);
   int numberLeft = c.x + c.width;
   if (!options_.suppressNumbers) {
     dc.SelectFont(numberFont_);
@@ -221,15 +473,27 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
     numberLeft -= dc.GetTextExtent(number).cx + 30;
     RightText(dc, c.x + c.width, y + nameHeight_ + 10, number);
   }
+  // A father and the root are husbands of the family drawn with them.
+  const bool husband = position == 1 || position % 2 == 0;
   if (options_.showOrdinances) {
-    // Baptism, endowment and sealing to parents, spaced by 8/9 of a "B".
+    // Baptism, endowment, sealing to parents, sealing to spouse and
+    // children's ordinances, spaced by 8/9 of a "B".
     dc.SelectFont(boldFont_);
     const int step = dc.GetTextExtent("B").cx * 8 / 9;
+    std::string letters;
     const std::pair<char, const COrdinanceValue*> ordinances[] = {
         {'B', &person.baptism}, {'E', &person.endowment}, {'P', &person.sealingToParents}};
-    int x = numberLeft - 3 * step;
-    for (const auto& [kind, value] : ordinances) {
-      const char letter = OrdinanceLetter(kind, CDateValue::GetOrdinanceState(&value->date, kind));
+    for (const auto& [kind, value] : ordinances)
+      letters += OrdinanceLetter(kind, CDateValue::GetOrdinanceState(&value->date, kind));
+    if (husband && family > 0) {
+      letters += OrdinanceLetter('S', DbGetSealingStatus(family, db::kMarriage));
+      const int children = DbGetChildrenOrdinanceStatus(family, db::kMarriage);
+      letters += children == 3 ? 'c' : children > 0 ? 'C' : '\0';
+    } else {
+      letters += std::string(2, '\0');
+    }
+    int x = numberLeft - 5 * step;
+    for (char letter : letters) {
       if (letter != 0) TextOutString(&dc, x, y + nameHeight_ + 10, std::string(1, letter));
       x += step;
     }
@@ -246,37 +510,19 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
     return;
   }
 
-  // Event lines under the line, as many as the column gives a box.
-  dc.SelectFont(eventFont_);
+  // The photo under the line, then the event lines beside or under it.
   int lineY = y - 10;
-  auto eventLine = [&](const char* label, const std::string& text) {
-    dc.SelectFont(boldFont_);
-    TextOutString(&dc, textX, lineY, std::string(label) + ":");
-    dc.SelectFont(eventFont_);
-    TextOutString(&dc, textX + dc.GetTextExtent("M:  ").cx, lineY, text);
-    lineY -= eventHeight_;
-  };
-  const std::vector<std::int32_t> parents = ParentsOf(rin);
-  if (c.lines >= 2) {
-    eventLine(person.birth.date.IsSet() || !person.christening.date.IsSet() ? "b" : "c",
-              DateOf(person.birth, person.christening));
-    // The marriage line of a father or of the root.
-    CMarriageRecord marriage;
-    if (c.lines >= 3 && (position == 1 || position % 2 == 0) && family > 0 &&
-        family::Read(marriage, family) == 1) {
-      const std::string date =
-          marriage.marriage.date.IsSet() ? marriage.marriage.date.Format() : "";
-      eventLine("m", PedigreeMarriageText(date, marriage.status, family, options_.suppressNumbers,
-                                          false));
-    }
-    eventLine(person.death.date.IsSet() || !person.burial.date.IsSet() ? "d" : "u",
-              DateOf(person.death, person.burial));
-  } else if (c.lines == 1) {
-    eventLine("b", DateOf(person.birth, person.christening));
-  }
+  bool beside = false;
+  const int photoRoom = DrawPhoto(dc, c, rin, y, beside);
+  if (beside)
+    textX += photoRoom;
+  else
+    lineY -= photoRoom;
+  int eventsRight = c.x + c.width;
 
-  if (column == g) {
-    // Continuation number of a last-column person whose line goes on.
+  if (column >= g) {
+    // Continuation number of a last-generation person whose line goes on,
+    // at the right end of his box.
     const bool continues = run_.runType == PedigreeRunParameters::kCascading &&
                            chart.generation + g - 1 < run_.totalGenerations &&
                            (parents[1] != 0 || parents[2] != 0);
@@ -285,18 +531,29 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
                                     ? FixedContinuationChart(chart.chartNumber, position, g)
                                     : nextContinuation++;
       dc.SelectFont(boldFont_);
-      RightText(dc, right_, y - 10, std::to_string(next));
+      const std::string number = std::to_string(next);
+      RightText(dc, c.x + c.width, y - 10, number);
+      eventsRight -= dc.GetTextExtent(number).cx + 30;
     }
+    DrawEventLines(dc, c, person, family, husband, textX, eventsRight, lineY);
     return;
   }
-  // The bracket joining the parents' lines, then the parents.
-  const int fatherY = BoxY(2 * position, column + 1), motherY = BoxY(2 * position + 1, column + 1);
-  const int bracketX = columns_[column].x;
-  dc.SelectPen({PS_SOLID, 7, 0});
-  MoveTo(&dc, bracketX, fatherY);
-  LineTo(&dc, bracketX, motherY);
+  DrawEventLines(dc, c, person, family, husband, textX, eventsRight, lineY);
+  // The bracket joining the parents' lines, then the parents. Split, the
+  // father and the mother stand side by side on this person's line, which
+  // runs on into theirs.
+  const bool splitParents = split_ && column + 1 == g;
+  if (!splitParents) {
+    const int fatherY = BoxY(2 * position, column + 1);
+    const int motherY = BoxY(2 * position + 1, column + 1);
+    const int bracketX = columns_[column].x;
+    dc.SelectPen({PS_SOLID, 7, 0});
+    MoveTo(&dc, bracketX, fatherY);
+    LineTo(&dc, bracketX, motherY);
+  }
   DrawPerson(dc, chart, parents[1], parents[0], 2 * position, column + 1, nextContinuation);
-  DrawPerson(dc, chart, parents[2], parents[0], 2 * position + 1, column + 1, nextContinuation);
+  DrawPerson(dc, chart, parents[2], parents[0], 2 * position + 1,
+             splitParents ? column + 2 : column + 1, nextContinuation);
 }
 
 void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
@@ -337,7 +594,12 @@ void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
   clipped(left_ + 40, rule - 20, lower, res::LoadString(kIdsTelephone));
   clipped(left_ + 40, bottom_ + 170, lower, p.phone);
   TextOutString(&dc, divider + 40, rule - 20, res::LoadString(kIdsDatePrepared));
-  dc.SelectFont(boldFont_);
+  // Smaller with more generations per chart, as the columns narrow.
+  const int g = std::clamp(run_.generationsPerChart, 4, 6);
+  if (g == 4)
+    dc.SelectFont(boldFont_);
+  else
+    dc.SelectFont({g == 5 ? -106 : -92, g == 5 ? 500 : 400, false, false, "Arial"});
   TextOutString(&dc, divider + (dateColumn - dc.GetTextExtent(today).cx) / 2, bottom_ + 170, today);
 }
 
@@ -404,7 +666,15 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
       text(x + 700, y + 120, RelationCaption(position % 2 == 0 ? 'F' : 'M', position / 2));
     }
     // The start person's labels stand right of the parents' bracket.
-    labels((position == 1 ? k.formColumnX[1] : x) + 50, y, position == 1 || position % 2 == 0);
+    const bool husband = position == 1 || position % 2 == 0;
+    labels((position == 1 ? k.formColumnX[1] : x) + 50, y, husband);
+    if (options_.showOrdinances) {
+      // The letters to circle: a husband's six, a wife's three.
+      dc.SelectFont(boldFont_);
+      for (int i = 0; i < (husband ? 6 : 3); ++i)
+        text(end - k.formLetterInset, y - 20 - k.formLetterStep * i,
+             res::LoadString(kIdsLetters[i]));
+    }
     if (position < 8) {
       // The bracket joining this person's parents.
       const int bracketX = k.formColumnX[column + 1];
@@ -428,6 +698,7 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
   text(490, -8820, res::LoadString(kIdsPreparedBy));
   text(490, -9970, res::LoadString(kIdsTelephone));
   text(left + 1560, -9970, res::LoadString(kIdsDatePrepared));
+  if (Job() != nullptr) Job()->DrawPrintedByLine(&dc, X(left), Y(k.formPrintedByY));
 }
 
 void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {
@@ -440,13 +711,22 @@ void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {
     persons[2 * n] = parents[1];
     persons[2 * n + 1] = parents[2];
   }
+  // The points reach past a letter page (x to 9525, y to about -11250): a
+  // smaller printable page brings them in, keeping their proportions.
+  const int width = dc.GetDeviceCaps(HORZSIZE) * 394 / 10;
+  const int height = dc.GetDeviceCaps(VERTSIZE) * 394 / 10;
+  double scale = 1.0;
+  if (width > 0 && width < k.fixedDesignWidth) scale = width / double(k.fixedDesignWidth);
+  if (height > 0 && height < k.fixedDesignHeight)
+    scale = std::min(scale, height / double(k.fixedDesignHeight));
+  auto scaled = [scale](int v) { return static_cast<int>(v * scale); };
   for (int n = 1; n <= 15; ++n) {
     CIndividualRecord person;
     if (persons[n] <= 0 || DbGetIndividualRecord(persons[n], person, kOrdinancesLevel) != 1)
       continue;
-    const int x = k.fixedPoints[n - 1][0] + 100;
-    int y = k.fixedPoints[n - 1][1] - 100;
-    const Rect clip{x, y, x + k.fixedTextWidth, y - 1000};
+    const int x = scaled(k.fixedPoints[n - 1][0] + 100);
+    int y = scaled(k.fixedPoints[n - 1][1] - 100);
+    const Rect clip{x, y, x + scaled(k.fixedTextWidth), y - 1000};
     dc.SelectFont(startNameFont_);
     ExtTextOutString(&dc, x, y, ETO_CLIPPED, &clip, DisplayName(person), nullptr);
     y -= dc.GetTextExtent("M").cy;
@@ -467,10 +747,13 @@ void CPedigreeChartGenerator::DrawFixedChart(ReportDevice& dc) {
 void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t first, int page) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   (void)page;
+  const LogFont subtitleFont{-160, 500, false, false, "Arial"};
+  const LogFont footerFont{-106, 500, false, false, "Arial"};
   dc.SelectFont(titleFont_);
   TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
+  dc.SelectFont(subtitleFont);
   TextOutString(&dc, left_, top_ - 300, res::LoadString(kIdsIndexTitle));
-  dc.SelectFont(boldFont_);
+  dc.SelectFont(headingFont_);
   const int headingY = top_ - 520;
   TextOutString(&dc, right_ - 3450, headingY, res::LoadString(kIdsBorn));
   TextOutString(&dc, right_ - 2200, headingY, res::LoadString(kIdsDied));
@@ -479,6 +762,8 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   if (!options_.suppressNumbers)
     TextOutString(&dc, left_, headingY - 140, res::LoadString(kIdsRin));
   TextOutString(&dc, nameX, headingY - 140, res::LoadString(kIdsName));
+  TextOutString(&dc, right_ - 3450, headingY - 140, "/Chr");
+  TextOutString(&dc, right_ - 2200, headingY - 140, "/Bur");
   RightText(dc, right_ - 750, headingY - 140, res::LoadString(kIdsChart));
   RightText(dc, right_, headingY - 140, res::LoadString(kIdsPosition));
   MoveTo(&dc, left_, headingY - 300);
@@ -487,7 +772,7 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   LineTo(&dc, right_, headingY - 340);
 
   dc.SelectFont(nameFont_);
-  const int lineHeight = 9 * 1000 / 72 * 10 / 9;
+  const int lineHeight = options_.nameFont.points * 1000 / 72 * 10 / 9;
   const int lowest = bottom_ + k.indexBottom;
   int y = top_ - k.indexTop;
   PedigreeIndexEntry entry;
@@ -497,7 +782,11 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
     CIndividualRecord person;
     if (DbGetIndividualRecord(entry.rin, person, kNamesLevel) != 1) continue;
     if (!options_.suppressNumbers) RightText(dc, nameX - 300, y, std::to_string(entry.rin));
-    TextOutString(&dc, nameX, y, DisplayName(person).substr(0, 80));
+    // The name up to the birth dates' column.
+    std::string name = DisplayName(person).substr(0, 80);
+    const int room = right_ - 2950 - dc.GetTextExtent("23 Mar 1967").cx - 100 - nameX;
+    while (!name.empty() && dc.GetTextExtent(name).cx > room) name.pop_back();
+    TextOutString(&dc, nameX, y, name);
     RightText(dc, right_ - 2950, y, DateOf(person.birth, person.christening));
     RightText(dc, right_ - 1700, y, DateOf(person.death, person.burial));
     RightText(dc, right_ - 750, y, std::to_string(entry.chart));
@@ -506,7 +795,10 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   }
   MoveTo(&dc, left_, lowest);
   LineTo(&dc, right_, lowest);
-  dc.SelectFont(eventFont_);
+  dc.SelectFont(footerFont);
+  std::string today;
+  FormatToday(today);
+  TextOutString(&dc, left_, lowest - 40, today);
   RightText(dc, right_, lowest - 40,
             res::LoadString(kIdsPage) + "  " + std::to_string(first / indexLines_ + 1));
 }

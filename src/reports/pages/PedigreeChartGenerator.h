@@ -6,18 +6,20 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "PedigreePagination.h"
 
-class CFamilyFileInfo;
-#include "ReportGenerator.h"
+#include "FamilyFileInfo.h"
+#include "ReportJob.h"
+
+class CIndividualRecord;
 
 namespace rpt {
 
 // Layout constants in thousandths of an inch; the tests read them.
 struct PedigreeLayoutConstants {
-  int marginLeft = 700, marginRight = 300, marginTop = 300, marginBottom = 300;
   int treeTop = 600;      // below the top, above the first box of the tree
   int lineGap = 100;      // between a column's line end and the next bracket
   int nameIndent = 15;    // name start after the line start (not the root)
@@ -42,6 +44,10 @@ struct PedigreeLayoutConstants {
                                                      {7750, -9813},
                                                      {7750, -10751}}};
   int fixedTextWidth = 1675;
+  // What the fixed-position chart needs: to the right end of the last
+  // column's text blocks, and below the last person's three lines.
+  int fixedDesignWidth = 7750 + 100 + 1675;
+  int fixedDesignHeight = 10751 + 100 + 400;
   int preparedWidth = 3000;  // the "Prepared by" frame at most
   int preparedHeight = 1020;
   int preparedRule = 300;  // the rule across, above the bottom
@@ -54,22 +60,69 @@ struct PedigreeLayoutConstants {
   std::array<int, 4> formColumnX = {550, 1050, 1050 + 2340, 1050 + 4600};
   std::array<int, 4> formColumnEnd = {3150, 1050 + 2340, 1050 + 4600, 1050 + 6500};
   int formLabelStep = 167;
+  int formLetterStep = 140;   // the ordinance letters beside a box, one under the other
+  int formLetterInset = 300;  // their x: this far left of the line's end, clear of the next
+                              // column's position numbers
+  int formPrintedByY = -10350;
+  // The chart page's ordinance legend: its top and the letters' spacing.
+  int legendTop = 500;  // below the top
+  int legendStep = 140;
+  int legendMeaningX = 160;      // a meaning's x after its letter
+  int relationLegendRoom = 166;  // the bottom margin grows by this for the relationship legend
+  // Photos: the margin round a photo box and the smallest box kept.
+  int photoMargin = 25;
+  int photoMinWidth = 120, photoMinHeight = 160;
 };
 const PedigreeLayoutConstants& PedigreeLayout();
 
+// A report font as the options describe it.
+struct PedigreeFontSpec {
+  std::string face = "Arial";
+  int points = 8;
+  int weight = 400;
+  bool italic = false;
+};
+
 // What the generator shows beside the run itself.
 struct PedigreeChartOptions {
-  bool suppressNumbers = false;  // no RINs beside names, on marriage lines or in the index
-  bool showOrdinances = false;   // the B, E, P letters on the name line
-  bool fixedPositions = false;   // the "VIP" chart: 15 persons at fixed points, nothing else
+  // Page margins in thousandths of an inch (PedRpt "PageLM" ...).
+  int marginLeft = 700, marginTop = 300, marginRight = 300, marginBottom = 300;
+  // The chart's fonts; the names font also prints the index rows, the
+  // headings font the index headings. The blank form has fonts of its own.
+  PedigreeFontSpec titleFont{"Arial", 16, 800}, startNameFont{"Arial", 10, 700},
+      nameFont{"Arial", 9, 700}, eventFont{"Arial", 8, 400}, headingFont{"Arial", 8, 700};
+  bool suppressNumbers = false;    // no RINs beside names, on marriage lines or in the index
+  bool showOrdinances = false;     // the B, E, P letters on the name line
+  bool fixedPositions = false;     // the "VIP" chart: 15 persons at fixed points, nothing else
+  bool split = false;              // "Split": the last generation may stand beside its child
+  bool relationshipCodes = false;  // "RelInd": {A} {G} {S} {C} {D} after a name
+  bool multipleParents = false;    // "ParInd": {+} after a name with several parent families
+  // Photos in the boxes: beside the text (place 0) or above it (any other
+  // place), at most photoWidth by photoHeight; with reservePhotoSpace a
+  // person without a photo gets an empty frame.
+  bool photos = false;
+  int photoPlace = 3;
+  int photoWidth = 1000, photoHeight = 1000;
+  bool reservePhotoSpace = true;
   // The "Prepared by" block's preparer; null prints only today's date.
   const CFamilyFileInfo* preparer = nullptr;
 };
 
-class CPedigreeChartGenerator : public CReportGenerator {
+class CPedigreeChartGenerator : public CReportPageGenerator {
  public:
-  CPedigreeChartGenerator(const PedigreeRunParameters& run, const PedigreeChartOptions& options)
-      : run_(run), options_(options) {}
+  CPedigreeChartGenerator(const PedigreeRunParameters& run, const PedigreeChartOptions& options);
+
+  // Keeps a copy of the preparer for the "Prepared by" block.
+  void SetPreparer(const CFamilyFileInfo& preparer);
+  const PedigreeRunParameters& Run() const { return run_; }
+  const PedigreeChartOptions& Options() const { return options_; }
+
+  // The report job's calls.
+  void BeginPrinting(ReportDevice* dc, CPrintInfo* info) override;
+  int PrintPage(CReportJob& job, CPrintInfo* info) override;
+  // Frees the pass's pages (kept while the preview's Print prints them),
+  // then writes the RTF document when there is one.
+  void EndPrinting(ReportDevice* dc, CPrintInfo* info) override;
 
   // Fonts and the column layout; shows message 3489 once when the columns
   // are narrower than a box.
@@ -80,12 +133,16 @@ class CPedigreeChartGenerator : public CReportGenerator {
   // Frees the pass's pages and files.
   void EndPrinting();
 
-  // One column of the tree: its x, width, box pitch and text lines per box.
+  // One column of the tree: its x, width, box pitch, text lines per box and
+  // photo box (0 by 0 without one).
   struct Column {
     int x = 0, width = 0, pitch = 0, lines = 0;
+    int photoWidth = 0, photoHeight = 0;
   };
   const Column& ColumnAt(int generation) const { return columns_[generation - 1]; }
   bool SpaceMessageShown() const { return spaceMessageShown_; }
+  // Whether the last generation is split (fathers and mothers side by side).
+  bool Split() const { return split_; }
 
  private:
   void DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart);
@@ -98,16 +155,28 @@ class CPedigreeChartGenerator : public CReportGenerator {
   void DrawPerson(ReportDevice& dc, const PedigreeChartRecord& chart, std::int32_t rin,
                   std::int32_t family, std::int32_t position, int column,
                   std::int64_t& nextContinuation);
+  // The event lines of a box from lineY down, at textX; the marriage line
+  // for a husband or the root.
+  void DrawEventLines(ReportDevice& dc, const Column& c, const CIndividualRecord& person,
+                      std::int32_t family, bool husband, int textX, int right, int lineY);
+  // The person's photo (or its reserved frame) in the column's photo box
+  // under the line at y; answers how far the text moves right (beside) or
+  // down (above).
+  int DrawPhoto(ReportDevice& dc, const Column& c, std::int32_t rin, int y, bool& beside);
+  void DrawOrdinanceLegend(ReportDevice& dc);
   int BoxY(std::int32_t position, int column) const;
   void RightText(ReportDevice& dc, int right, int y, const std::string& text);
 
   PedigreeRunParameters run_;
   PedigreeChartOptions options_;
-  LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_;
-  std::array<Column, 6> columns_{};
+  LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_, headingFont_;
+  std::array<Column, 7> columns_{};  // a split chart's mothers have a column of their own
+  bool split_ = false;
   int left_ = 0, right_ = 0, top_ = 0, bottom_ = 0, eventHeight_ = 0, nameHeight_ = 0;
   int indexLines_ = 1;
   bool spaceMessageShown_ = false;
+  int relationFlags_ = 0;  // the relationship codes printed on the page
+  std::optional<CFamilyFileInfo> ownPreparer_;
 };
 
 }  // namespace rpt

@@ -41,6 +41,21 @@ int PedigreeLinesPerBox(int rows, int rowsBesidePhoto, bool photoBeside) {
   return 0;
 }
 
+PedigreeFit PedigreeFitCase(int width, int height, int g, int sixLineBox, int threeLineBox,
+                            int baseBox, int eventLine, int boxWidth, bool allowSplit) {
+  const int lastBoxes = 1 << (g - 1);
+  if (height / lastBoxes >= (sixLineBox + threeLineBox) / 2 && width / g >= boxWidth)
+    return {0, false};
+  if (allowSplit) {
+    // Split, the last generation has as many rows as the one before it.
+    if ((eventLine + height - threeLineBox) / (lastBoxes / 2) >= sixLineBox &&
+        width / (g + 1) >= boxWidth)
+      return {1, true};
+    if (width / (g + 1) >= boxWidth) return {2, true};
+  }
+  return {height / lastBoxes < baseBox + 2 * eventLine ? 4 : 3, false};
+}
+
 bool ShowsSameAsLine(const PedigreeChartRecord& chart) {
   return chart.chartNumber != chart.previousChart || chart.previousPosition != 1;
 }

@@ -16,6 +16,20 @@ namespace rpt {
 // beside the photo (rowsBesidePhoto).
 int PedigreeLinesPerBox(int rows, int rowsBesidePhoto, bool photoBeside);
 
+// How a chart of g generations fits the tree's room (width by height): 0
+// it fits; 1 and 2 split the last generation, its father and mother side by
+// side on their child's line (1 with room for six-line boxes there, 2
+// without); 3 squeezed; 4 squeezed to names only. The root has a column of
+// its own, so the chart takes g columns, g + 1 split. sixLineBox and
+// threeLineBox are the boxes' heights, baseBox the name-only box, eventLine
+// the event line height.
+struct PedigreeFit {
+  int fitCase = 0;
+  bool split = false;
+};
+PedigreeFit PedigreeFitCase(int width, int height, int g, int sixLineBox, int threeLineBox,
+                            int baseBox, int eventLine, int boxWidth, bool allowSplit);
+
 // Whether a chart page prints "No. 1 on this chart is the same as no.".
 bool ShowsSameAsLine(const PedigreeChartRecord& chart);
 // That line's text: the caption, the position, "on chart no." and the chart.
