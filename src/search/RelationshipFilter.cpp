@@ -92,6 +92,10 @@ int CGenerationStore::Create(std::int32_t highestRin, const std::string& fileNam
       return kCannotCreate;
     }
   }
+  if (std::fflush(file_) != 0) {
+    Close();
+    return kCannotCreate;
+  }
   return kCreated;
 }
 
