@@ -989,5 +989,8 @@ int CFieldFilter::RunPass(CFilterSet& set, int* individualsRead) {
     }
   }
   progress.End();
+  // Individuals outside a narrowed range keep their relationship mark in
+  // the combination (with OR or NOT they belong to it).
+  if (set.HasSet(CFilterSet::kRelationSet)) set.RecomputeCombined();
   return cancelled ? kPassCancelled : kPassDone;
 }

@@ -110,7 +110,8 @@ int CFieldFilterEditor::OK(FilterSyntaxFault* fault) {
   for (int s : {CFilterSet::kFieldSet, CFilterSet::kCombinedSet})
     if (!set->HasSet(s)) set->CreateSet(s, highest);
   set->criteria = Copies(edited_);
-  if (!IsUnchanged()) {
+  // An empty expression selects nobody: set 0 is left as it was.
+  if (!IsUnchanged() && !edited_.empty()) {
     passRan_ = true;
     if (CFieldFilter::RunPass(*set) == CFieldFilter::kPassCancelled) return kPassCancelled;
   }

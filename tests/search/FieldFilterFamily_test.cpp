@@ -289,6 +289,24 @@ TEST_F(FieldFilterFamily, ARinCriterionNarrowsTheWalk) {
   }
 }
 
+TEST_F(FieldFilterFamily, ANarrowedPassKeepsRelativesOutsideItsRange) {
+  CFilterSet set;
+  set.combineOp = CFilterSet::kOr;
+  set.CreateSet(CFilterSet::kRelationSet, lone);
+  set.relationFilterPresent = 1;
+  set.SetInSet(CFilterSet::kRelationSet, lone, 1);
+  set.CreateSet(CFilterSet::kCombinedSet, lone);
+  set.RecomputeCombined();
+  auto rin = Make(ffield::kRin, fkind::kNumber, 0);
+  rin->value1 = 3;
+  set.criteria.push_back(std::move(rin));
+  ASSERT_EQ(CFieldFilter::RunPass(set), CFieldFilter::kPassDone);
+  Rins combined;
+  for (std::int32_t r = 1; r <= lone; ++r)
+    if (set.IsInSet(CFilterSet::kCombinedSet, r) == 1) combined.insert(r);
+  EXPECT_EQ(combined, (Rins{1, 2, lone}));
+}
+
 TEST_F(FieldFilterFamily, CancelStopsThePass) {
   for (int i = 0; i < 250; ++i) Person("Filler", 'M');
   progress.cancelAfter = 1;
