@@ -722,8 +722,11 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
 
   auto* combineBox = new QVBoxLayout;
   combineBox->addStretch();
-  combineBox->addWidget(new QLabel(QStringLiteral("Com&bine\nfilters\nusing:")));
-  combineBox->addWidget(AddControl(kIdcCombine, new QComboBox));
+  auto* combineLabel = new QLabel(QStringLiteral("Com&bine\nfilters\nusing:"));
+  auto* combine = AddControl(kIdcCombine, new QComboBox);
+  combineLabel->setBuddy(combine);
+  combineBox->addWidget(combineLabel);
+  combineBox->addWidget(combine);
   combineBox->addStretch();
 
   auto* field = AddControl(kIdcFieldGroup, new QGroupBox(QStringLiteral("Field Filter")));
