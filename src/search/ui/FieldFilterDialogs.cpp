@@ -17,6 +17,7 @@
 #include <limits>
 
 #include "AppOptions.h"
+#include "AppScreens.h"
 #include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -28,6 +29,7 @@
 #include "NamedItemDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "RepositoryRecord.h"
 #include "SourceRecord.h"
 #include "StringTable.h"
 #include "TempleTable.h"
@@ -934,8 +936,20 @@ std::unique_ptr<CFilterCriterion> CFieldFilterDialog::NewCriterion(int fieldId, 
                             ue ? ffield::kUeDate : ffield::kSrcAll, IsCurrentFormat(), parent);
     if (chooser.exec() != fw::kIdOk) return nullptr;
     sub = chooser.chosen;
-    // Citation quality and the repository have no screen here.
-    if (sub == ffield::kCitQuality || sub == ffield::kSrcRepository) return nullptr;
+    // Citation quality opens nothing and adds nothing.
+    if (sub == ffield::kCitQuality) return nullptr;
+    if (sub == ffield::kSrcRepository) {
+      if (!AppScreens().selectRepository) return nullptr;
+      const std::int32_t chosen = AppScreens().selectRepository(parent);
+      CRepositoryRecord repository;
+      if (chosen <= 0 || DbGetRecord(chosen, db::kRepository, &repository) != 1) return nullptr;
+      auto c = std::make_unique<CFilterCriterion>(static_cast<std::uint16_t>(fieldId),
+                                                  static_cast<std::uint16_t>(fkind::kRepository));
+      c->subField = ffield::kSrcRepository;
+      c->text1 = std::make_unique<std::string>(repository.name);
+      c->value1 = chosen;
+      return c;
+    }
   }
   CCriterionDialog dialog(fieldId, KindOfField(fieldId, sub), sub, nullptr, parent);
   if (dialog.exec() != fw::kIdOk) return nullptr;
@@ -1071,6 +1085,18 @@ RelationshipFilterHooks RelationshipFilterScreens(QWidget* parent) {
     choice = dialog.choice;
     return true;
   };
+  if (AppScreens().marriagesFor)
+    hooks.chooseMarriage = [parent](std::int32_t rin) {
+      return AppScreens().marriagesFor(parent, rin);
+    };
+  if (AppScreens().familiesFor)
+    hooks.chooseFamily = [parent](std::int32_t rin, int& choice, std::int32_t& mrin) {
+      std::int32_t value = 0;
+      if (!AppScreens().familiesFor(parent, rin, value)) return false;
+      choice = value == 0 ? 0 : value == -1 ? 1 : value == -2 ? 2 : 3;
+      mrin = value > 0 ? value : 0;
+      return true;
+    };
   hooks.dispatch = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
   return hooks;
 }
