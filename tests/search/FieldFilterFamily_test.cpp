@@ -17,6 +17,7 @@
 #include "FilterSet.h"
 #include "KinFixture.h"
 #include "MarriageRecord.h"
+#include "RepositoryRecord.h"
 #include "SourceRecord.h"
 #include "UserEventRecord.h"
 
@@ -94,8 +95,13 @@ class FieldFilterFamily : public KinFamilyFixture {
     const auto eventNumber = static_cast<std::int32_t>(family::Add(event, 0));
     ASSERT_GT(DbLinkRecord(eventNumber, db::kUserEvent, anna, db::kOwnerIndividual), 0);
 
+    CRepositoryRecord archive;
+    archive.name = "Town archive";
+    repository = DbAddRecord(db::kRepository, 0, &archive);
+    ASSERT_GT(repository, 0);
     CSourceRecord source;
     source.title = "Parish register";
+    source.repositoryRin = repository;
     const std::int32_t src = DbAddRecord(db::kSource, 0, &source);
     CCitationRecord citation;
     citation.sourceRin = src;
@@ -142,6 +148,7 @@ class FieldFilterFamily : public KinFamilyFixture {
   }
 
   plat::FakeProgress progress;
+  std::int32_t repository = 0;
   std::int32_t anna = 0, erik = 0, sara = 0, nils = 0, lone = 0, m1 = 0, m2 = 0;
 };
 
@@ -201,6 +208,14 @@ TEST_F(FieldFilterFamily, EachFieldReadsItsValues) {
        {erik, sara, nils, lone}},
       {"citation page via All", Make(ffield::kSources, 5, 2, "register", ffield::kSrcAll), {anna}},
       {"sources exist", Make(ffield::kSources, 5, 4, nullptr, ffield::kSrcAll), {anna}},
+      {"source repository",
+       [&] {
+         auto c =
+             Make(ffield::kSources, fkind::kRepository, 0, "Town archive", ffield::kSrcRepository);
+         c->value1 = repository;
+         return c;
+       }(),
+       {anna}},
       {"marriages > 1", count(ffield::kMarriageCount, 2, 1), {erik}},
       {"children = 1", count(ffield::kChildCount, 0, 1), {anna, erik}},
       {"parents = 1", count(ffield::kParentCount, 0, 1), {nils}},
