@@ -4,7 +4,6 @@
 
 FilterSideStates GetFilterSideStates(const CFilterSet* set, bool resultsOnly, bool readOnly) {
   FilterSideStates s;
-  for (int i = 0; i < 3; ++i) s.counts[i] = "0";
   if (!set) return s;
   s.deselect = set->GetCount(CFilterSet::kRelationSet) > 0;
   s.replace = !set->criteria.empty();
