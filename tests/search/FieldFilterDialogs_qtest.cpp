@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -148,11 +149,13 @@ class FieldFilterDialogsTest : public QObject {
     Click(&dialog, F::kIdcRemove);
     QCOMPARE(expression->count(), 4);
 
-    // Up and down on the spin move the selected line.
+    // The spin's up arrow moves the selected line up, its down arrow down.
     expression->setCurrentRow(2);
-    dialog.OnMoveUp();
+    auto* spin = dialog.Control<QSpinBox>(F::kIdcSpin);
+    spin->stepUp();
     QCOMPARE(expression->item(1)->text(), QStringLiteral("Sex Matches Female"));
-    dialog.OnMoveDown();
+    QCOMPARE(expression->currentRow(), 1);
+    spin->stepDown();
     QCOMPARE(expression->item(2)->text(), QStringLiteral("Sex Matches Female"));
 
     Click(&dialog, fw::kIdOk);

@@ -803,7 +803,8 @@ CFieldFilterDialog::CFieldFilterDialog(CFilterSet* set, int combineOp, bool show
           [this](int row) { editor_.Select(row); });
   connect(spin, &QSpinBox::valueChanged, this, [this, spin](int v) {
     if (v == 0) return;
-    if (v < 0)
+    // The up arrow moves the selected line up.
+    if (v > 0)
       OnMoveUp();
     else
       OnMoveDown();
