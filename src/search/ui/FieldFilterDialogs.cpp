@@ -319,7 +319,14 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
   for (const std::string& w : ops) op->addItem(Q(w));
   if (kind == fkind::kYesNo) op->hide();
 
-  grid->addWidget(op, 0, 0, 1, 2);
+  if (kind == fkind::kDate) {
+    auto* options = new QLabel(QStringLiteral("&Options:"));
+    options->setBuddy(op);
+    grid->addWidget(options, 0, 0);
+    grid->addWidget(op, 0, 1);
+  } else {
+    grid->addWidget(op, 0, 0, 1, 2);
+  }
   if (kind == fkind::kTemple || kind == fkind::kNotes ||
       (kind == fkind::kCode && !typeList && !sourceList)) {
     auto* choice = AddControl(kIdcChoice, new QComboBox);
