@@ -28,6 +28,13 @@ struct CAppScreens {
   // (0 when it closed without one).
   std::function<std::int32_t(QWidget* parent, std::int32_t startRin, bool templeNames)>
       selectIndividuals;
+  // Marriages for rin, choosing only: the chosen MRIN, 0 for none.
+  std::function<std::int32_t(QWidget* parent, std::int32_t rin)> marriagesFor;
+  // Families for rin: false for Cancel; value 0 all families, -1 all as a
+  // parent, -2 all as a child, else one MRIN.
+  std::function<bool(QWidget* parent, std::int32_t rin, std::int32_t& value)> familiesFor;
+  // Select Repository: the chosen repository, 0 for none.
+  std::function<std::int32_t(QWidget* parent)> selectRepository;
 };
 
 CAppScreens& AppScreens();

@@ -48,6 +48,9 @@ class CFilterCriterion {
   // pos. False when the record runs past the data's end.
   bool Read(const std::string& data, std::size_t& pos, int version);
 
+  // The node as the expression list shows it ("Birth Date Equals 1900").
+  std::string GetDescription() const;
+
   // The current field id of a field id of the old layout.
   static std::uint16_t MapOldFieldId(std::uint16_t oldId);
 

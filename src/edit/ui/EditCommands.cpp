@@ -15,6 +15,8 @@
 #include "OrderDialogs.h"
 #include "ParentsOfDialog.h"
 #include "RecordAccess.h"
+#include "SmallRecordDialogs.h"
+#include "SourceDialogs.h"
 #include "StringTable.h"
 
 namespace {
@@ -90,6 +92,21 @@ void EditOrder(CKorApp* app, COrderList::Mode mode) {
 void RegisterEditCommands(CKorApp& app) {
   CKorApp* owner = &app;
   AppScreens().editIndividual = EditIndividualRin;
+  AppScreens().marriagesFor = [](QWidget* parent, std::int32_t rin) {
+    editui::CMarriagesForDialog dialog(parent, rin);
+    dialog.selectionOnly = true;
+    return dialog.exec() == fw::kIdOk ? dialog.result : 0;
+  };
+  AppScreens().familiesFor = [](QWidget* parent, std::int32_t rin, std::int32_t& value) {
+    editui::CFamiliesForDialog dialog(parent, rin);
+    if (dialog.exec() != fw::kIdOk) return false;
+    value = dialog.value;
+    return true;
+  };
+  AppScreens().selectRepository = [](QWidget* parent) {
+    notesui::CSelectRepositoryDialog dialog(0, false, parent);
+    return dialog.exec() == fw::kIdOk ? dialog.chosen : 0;
+  };
   app.SetToolCommand(
       shell::kIdEditIndividual, [owner] { EditIndividual(owner); }, true);
   app.SetToolCommand(

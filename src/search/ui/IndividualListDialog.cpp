@@ -1,6 +1,8 @@
 #include "IndividualListDialog.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,15 +23,19 @@
 #include "DbCalls.h"
 #include "DetailPane.h"
 #include "FamilyDatabase.h"
+#include "FieldFilterDialogs.h"
 #include "FilterSet.h"
+#include "FilterSide.h"
 #include "IndividualRecord.h"
 #include "KinshipWidgets.h"
 #include "KorDoc.h"
 #include "MarriageRecord.h"
+#include "NamedItemDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SealToSpouseStatus.h"
 #include "StringTable.h"
+#include "TextRoutines.h"
 #include "ZelQualification.h"
 
 namespace {
@@ -49,6 +55,16 @@ constexpr unsigned kIdsDeleteSetWarning = 5006;
 constexpr unsigned kIdsDeleteOne = 7049;
 constexpr unsigned kIdsLinkedAsChild = 7050;
 constexpr unsigned kIdsLinkedToMarriages = 7051;
+constexpr unsigned kIdsAdvancedOpen = 4655;
+constexpr unsigned kIdsCombineOperators = 3638;
+constexpr unsigned kIdsFirstRelationKind = 4900;
+constexpr unsigned kIdsReplaceQuestion = 3555;
+constexpr unsigned kIdsReplaceCaption = 3551;
+constexpr unsigned kIdsSaveFilter = 5000;
+constexpr unsigned kIdsOpenFilter = 5002;
+constexpr unsigned kIdsCouldNotSave = 5003;
+constexpr unsigned kIdsCouldNotOpen = 5004;
+constexpr unsigned kIdsFilterName = 5009;
 const char* const kSearchSection = "Search";
 const char* const kFilterResults = "FilterResults";
 
@@ -212,8 +228,6 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
   ok->setDefault(true);
   for (QPushButton* b : {cancel, edit, remove, advanced, help}) b->setAutoDefault(false);
-  // The filter side is not built yet.
-  advanced->setEnabled(false);
   auto* bitmap = AddControl(kIdcBitmap, new QLabel);
   bitmap->setPixmap(style()->standardIcon(QStyle::SP_FileDialogContentsView).pixmap(32, 32));
 
@@ -292,6 +306,31 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   auto* whole = new QVBoxLayout(this);
   whole->addLayout(top, 1);
   whole->addWidget(details);
+  filterSide_ = BuildFilterSide();
+  whole->addWidget(filterSide_);
+  if (filter_ && (filter_->GetCount(CFilterSet::kRelationSet) > 0 || !filter_->criteria.empty()))
+    showFilterSide = true;
+  relationHooks = RelationshipFilterScreens(this);
+  runFieldFilter = [](CFieldFilterDialog& dialog) { return dialog.exec(); };
+  chooseSaveFile = [this](std::string& path, std::string& name, bool& isNew) {
+    CNamedItemSaveDialog dialog('t', this);
+    dialog.caption = res::LoadString(kIdsSaveFilter);
+    dialog.prompt = res::LoadString(kIdsFilterName);
+    dialog.proposedName = filter_ ? filter_->name : std::string();
+    if (dialog.SaveOrPrompt(false) != fw::kIdOk) return false;
+    path = dialog.chosenPath;
+    name = dialog.chosenName;
+    isNew = dialog.isNew;
+    return true;
+  };
+  chooseOpenFile = [this](std::string& path) {
+    COpenNamedFileDialog dialog('t', this);
+    dialog.caption = res::LoadString(kIdsOpenFilter);
+    dialog.prompt = res::LoadString(kIdsFilterName);
+    if (dialog.exec() != fw::kIdOk) return false;
+    path = dialog.chosenPath;
+    return true;
+  };
 
   paged_ = new CPagedList(model_.Pager(), CIndividualListModel::kPageLines, list_, bar_, this);
   connect(paged_, &CPagedList::Moved, this, [this] {
@@ -330,17 +369,35 @@ void CIndividualListDialog::OnInitDialog() {
     return;
   }
   if (templeNamesMode) selectSetMode = true;
-  std::string caption =
-      selectSetMode ? res::LoadString(kIdsSelectSet) : res::LoadString(kIdsFind) + " " + titleWord;
-  if (templeNamesMode) caption += " - " + res::LoadString(kIdsTempleNames);
-  if (filter_ && !filter_->name.empty()) caption += " - " + filter_->name;
-  setWindowTitle(fw::ToQString(caption));
+  SetCaption();
   if (templeNamesMode) {
     SetControlText(kIdcAdvanced, res::LoadString(kIdsMarriagesButton));
     connect(Control<QPushButton>(kIdcAdvanced), &QPushButton::clicked, this,
             &CIndividualListDialog::OnMarriages);
   } else if (selectSetMode) {
     ShowControl(kIdcAdvanced, false);
+  } else {
+    connect(Control<QPushButton>(kIdcAdvanced), &QPushButton::clicked, this,
+            &CIndividualListDialog::OnAdvanced);
+  }
+  auto* combine = Control<QComboBox>(kIdcCombine);
+  {
+    const QSignalBlocker block(combine);
+    for (const std::string& item : SplitComboItems(res::LoadString(kIdsCombineOperators)))
+      combine->addItem(fw::ToQString(item));
+    combine->setCurrentIndex(filter_ ? filter_->combineOp : 0);
+  }
+  auto* kinds = Control<QComboBox>(kIdcRelationKind);
+  {
+    const QSignalBlocker block(kinds);
+    for (unsigned id = kIdsFirstRelationKind; id < 4999 && res::HasString(id); ++id)
+      kinds->addItem(fw::ToQString(res::LoadString(id)));
+    kinds->setCurrentIndex(plat::Profile().GetInt(kSearchSection, "FilterRelType", 0));
+  }
+  if (showFilterSide || selectSetMode) {
+    if (!templeNamesMode) SetControlText(kIdcAdvanced, res::LoadString(kIdsAdvancedOpen));
+  } else {
+    filterSide_->hide();
   }
 
   showZel_ = options ? options->showZel != 0 : false;
@@ -382,6 +439,8 @@ void CIndividualListDialog::OnInitDialog() {
   ShowPage();
   ShowCurrent();
   WriteSearchText();
+  SetCheck(kIdcResultsOnly, model_.Pager().Filtered() ? 1 : 0);
+  ShowFilterSide(false);
   search_->setFocus();
 }
 
@@ -629,6 +688,326 @@ bool CIndividualListDialog::Rebuild(std::int32_t rinNear) {
   ShowCurrent();
   WriteSearchText();
   return true;
+}
+
+// ---- the filter side --------------------------------------------------------
+
+QWidget* CIndividualListDialog::BuildFilterSide() {
+  auto* side = new QWidget;
+  auto button = [this](int id, const char* text) {
+    auto* b = AddControl(id, new QPushButton(QString::fromLatin1(text)));
+    b->setAutoDefault(false);
+    return b;
+  };
+  auto count = [this](int labelId, const char* label, int id, QGridLayout* grid, int row) {
+    grid->addWidget(new QLabel(QString::fromLatin1(label)), row, 0);
+    auto* value = AddControl(id, new QLabel(QStringLiteral("0")));
+    value->setMinimumWidth(DialogUnitsToPixels(28, 0).width());
+    grid->addWidget(value, row, 1);
+    (void)labelId;
+  };
+
+  auto* relation =
+      AddControl(kIdcRelationGroup, new QGroupBox(QStringLiteral("Relationship Fil&ter")));
+  auto* rel = new QGridLayout(relation);
+  auto* kinds = AddControl(kIdcRelationKind, new QComboBox);
+  rel->addWidget(kinds, 0, 0, 1, 3);
+  rel->addWidget(button(kIdcSelect, "&Select"), 1, 0);
+  rel->addWidget(button(kIdcDeselect, "&Deselect"), 1, 1);
+  rel->addWidget(button(kIdcRelationClear, "&Clear"), 1, 2);
+  auto* counts1 = new QGridLayout;
+  count(1380, "Selected:", kIdcSelectedCount, counts1, 0);
+  rel->addLayout(counts1, 2, 0, 1, 2);
+  rel->addWidget(button(kIdcReplace, "Replace <<"), 2, 2);
+
+  auto* combineBox = new QVBoxLayout;
+  combineBox->addStretch();
+  auto* combineLabel = new QLabel(QStringLiteral("Com&bine\nfilters\nusing:"));
+  auto* combine = AddControl(kIdcCombine, new QComboBox);
+  combineLabel->setBuddy(combine);
+  combineBox->addWidget(combineLabel);
+  combineBox->addWidget(combine);
+  combineBox->addStretch();
+
+  auto* field = AddControl(kIdcFieldGroup, new QGroupBox(QStringLiteral("Field Filter")));
+  auto* fld = new QGridLayout(field);
+  fld->addWidget(button(kIdcDefine, "De&fine"), 0, 0);
+  fld->addWidget(button(kIdcFieldClear, "Clear"), 0, 1);
+  auto* counts2 = new QGridLayout;
+  count(1381, "Matches:", kIdcMatchesCount, counts2, 0);
+  fld->addLayout(counts2, 1, 0, 1, 2);
+
+  auto* listBox = AddControl(kIdcListGroup, new QGroupBox(QStringLiteral("Filtered List")));
+  auto* lst = new QGridLayout(listBox);
+  lst->addWidget(AddControl(kIdcResultsOnly, new QCheckBox(QStringLiteral("Sho&w results only"))),
+                 0, 0, 1, 2);
+  lst->addWidget(button(kIdcPrev, "<< &Prev"), 1, 0);
+  lst->addWidget(button(kIdcNext, "Ne&xt >>"), 1, 1);
+  lst->addWidget(button(kIdcSave, "Sa&ve..."), 2, 0);
+  lst->addWidget(button(kIdcRetrieve, "Retr&ieve..."), 2, 1);
+  auto* counts3 = new QGridLayout;
+  count(1382, "Total:", kIdcTotalCount, counts3, 0);
+  lst->addLayout(counts3, 3, 0, 1, 2);
+
+  auto* row = new QHBoxLayout(side);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(relation, 3);
+  row->addLayout(combineBox);
+  row->addWidget(field, 2);
+  row->addWidget(listBox, 2);
+
+  connect(kinds, &QComboBox::currentIndexChanged, this,
+          [](int index) { plat::Profile().SetInt(kSearchSection, "FilterRelType", index); });
+  connect(Control<QPushButton>(kIdcSelect), &QPushButton::clicked, this,
+          [this] { OnSelect(true); });
+  connect(Control<QPushButton>(kIdcDeselect), &QPushButton::clicked, this,
+          [this] { OnSelect(false); });
+  connect(Control<QPushButton>(kIdcRelationClear), &QPushButton::clicked, this,
+          &CIndividualListDialog::OnClearRelation);
+  connect(Control<QPushButton>(kIdcReplace), &QPushButton::clicked, this,
+          &CIndividualListDialog::OnReplace);
+  connect(Control<QPushButton>(kIdcDefine), &QPushButton::clicked, this,
+          &CIndividualListDialog::OnDefine);
+  connect(Control<QPushButton>(kIdcFieldClear), &QPushButton::clicked, this,
+          &CIndividualListDialog::OnClearField);
+  connect(Control<QComboBox>(kIdcCombine), &QComboBox::currentIndexChanged, this,
+          &CIndividualListDialog::OnCombine);
+  connect(Control<QCheckBox>(kIdcResultsOnly), &QCheckBox::clicked, this,
+          &CIndividualListDialog::OnResultsOnly);
+  connect(Control<QPushButton>(kIdcPrev), &QPushButton::clicked, this, [this] { OnStep(false); });
+  connect(Control<QPushButton>(kIdcNext), &QPushButton::clicked, this, [this] { OnStep(true); });
+  connect(Control<QPushButton>(kIdcSave), &QPushButton::clicked, this,
+          &CIndividualListDialog::OnSaveFilter);
+  connect(Control<QPushButton>(kIdcRetrieve), &QPushButton::clicked, this,
+          &CIndividualListDialog::OnRetrieveFilter);
+  return side;
+}
+
+void CIndividualListDialog::SetCaption() {
+  std::string caption =
+      selectSetMode ? res::LoadString(kIdsSelectSet) : res::LoadString(kIdsFind) + " " + titleWord;
+  if (templeNamesMode) caption += " - " + res::LoadString(kIdsTempleNames);
+  if (filter_ && !filter_->name.empty() && filter_->GetCount(CFilterSet::kCombinedSet) > 0)
+    caption += " - " + filter_->name;
+  setWindowTitle(fw::ToQString(caption));
+}
+
+void CIndividualListDialog::ShowFilterSide(bool rebuild) {
+  const bool readOnly =
+      CurrentDatabase && CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly;
+  // Show results only goes off with an empty combination.
+  if (model_.Pager().Filtered() && (!filter_ || filter_->GetCount(CFilterSet::kCombinedSet) <= 0)) {
+    model_.ResultsOff();
+    plat::Profile().SetInt(kSearchSection, kFilterResults, 0);
+    rebuild = true;
+  }
+  const bool resultsOnly = model_.Pager().Filtered();
+  SetCheck(kIdcResultsOnly, resultsOnly ? 1 : 0);
+  const FilterSideStates s = GetFilterSideStates(filter_.get(), resultsOnly, readOnly);
+  EnableControl(kIdcDeselect, s.deselect);
+  EnableControl(kIdcRelationClear, s.deselect);
+  EnableControl(kIdcReplace, s.replace);
+  EnableControl(kIdcFieldClear, s.replace);
+  EnableControl(kIdcResultsOnly, s.filteredList);
+  EnableControl(kIdcPrev, s.prevNext);
+  EnableControl(kIdcNext, s.prevNext);
+  EnableControl(kIdcSave, s.save);
+  SetControlText(kIdcSelectedCount, s.counts[0]);
+  SetControlText(kIdcMatchesCount, s.counts[1]);
+  SetControlText(kIdcTotalCount, s.counts[2]);
+  SetCaption();
+  if (rebuild) {
+    const std::int32_t rin = model_.CurrentRin();
+    if (model_.Pager().Filtered())
+      model_.SetResultsOnly(filter_->GetBitSet(CFilterSet::kCombinedSet));
+    model_.Start(rin, "");
+    ShowPage();
+    ShowCurrent();
+    WriteSearchText();
+  } else {
+    ShowPage();
+  }
+}
+
+void CIndividualListDialog::OnAdvanced() {
+  const bool show = filterSide_->isHidden();
+  filterSide_->setVisible(show);
+  SetControlText(kIdcAdvanced, res::LoadString(show ? kIdsAdvancedOpen : kIdsAdvanced));
+  adjustSize();
+}
+
+void CIndividualListDialog::OnSelect(bool select) {
+  const std::int32_t rin = model_.CurrentRin();
+  if (rin <= 0) return;
+  if (!select && !filter_) return;
+  if (!filter_) {
+    filter_ = std::make_unique<CFilterSet>();
+    filter_->combineOp = std::max(0, Control<QComboBox>(kIdcCombine)->currentIndex());
+  }
+  const int relationBefore = filter_->GetCount(CFilterSet::kRelationSet);
+  const int combinedBefore = filter_->GetCount(CFilterSet::kCombinedSet);
+  const int kind = std::max(0, Control<QComboBox>(kIdcRelationKind)->currentIndex());
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  CRelationshipFilter walk(*filter_, relationHooks);
+  walk.Run(kind, rin, select ? 1 : 0);
+  QApplication::restoreOverrideCursor();
+  const int relationAfter = filter_->GetCount(CFilterSet::kRelationSet);
+  if (select && relationBefore == 0 && relationAfter > 0 && !filter_->criteria.empty())
+    filter_->RecomputeCombined();
+  if (relationAfter == 0) {
+    filter_->relationFilterPresent = 0;
+    if (!select && !filter_->criteria.empty()) filter_->RecomputeCombined();
+  }
+  RunEmptySetChecks(filter_.get(), true);
+  ShowFilterSide(filter_->GetCount(CFilterSet::kCombinedSet) != combinedBefore);
+}
+
+void CIndividualListDialog::OnClearRelation() {
+  if (!filter_) return;
+  const int combinedBefore = filter_->GetCount(CFilterSet::kCombinedSet);
+  if (CBitSet* bits = filter_->GetBitSet(CFilterSet::kRelationSet)) bits->Init(bits->BitCount());
+  filter_->relationFilterPresent = 0;
+  // Every cleared RIN leaves the combination too.
+  filter_->RecomputeCombined();
+  RunEmptySetChecks(filter_.get(), true);
+  ShowFilterSide(filter_->GetCount(CFilterSet::kCombinedSet) != combinedBefore);
+}
+
+void CIndividualListDialog::OnReplace() {
+  if (!filter_) return;
+  if (plat::MessageBox(res::LoadString(kIdsReplaceQuestion), res::LoadString(kIdsReplaceCaption),
+                       plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
+    return;
+  filter_->ReplaceWithCombined();
+  filter_->fieldFilterPresent = 0;
+  filter_->criteria.clear();
+  filter_->RecomputeCombined();
+  RunEmptySetChecks(filter_.get(), false);
+  ShowFilterSide(true);
+}
+
+void CIndividualListDialog::OnDefine() {
+  const bool hadCriteria = filter_ && !filter_->criteria.empty();
+  const int combinedBefore = filter_ ? filter_->GetCount(CFilterSet::kCombinedSet) : 0;
+  const bool readOnly =
+      CurrentDatabase && CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly;
+  CFieldFilterDialog dialog(filter_.get(),
+                            std::max(0, Control<QComboBox>(kIdcCombine)->currentIndex()), showZel_,
+                            readOnly, this);
+  dialog.checkEditPassword = checkEditPassword;
+  if (runFieldFilter(dialog) != fw::kIdOk) return;
+  if (!filter_) filter_ = dialog.Editor().TakeCreatedSet();
+  if (!filter_) return;
+  if (filter_->criteria.empty()) {
+    filter_->fieldFilterPresent = 0;
+    if (hadCriteria && filter_->GetCount(CFilterSet::kRelationSet) > 0)
+      filter_->RecomputeCombined();
+  }
+  RunEmptySetChecks(filter_.get(), false);
+  ShowFilterSide(true);
+  (void)combinedBefore;
+}
+
+void CIndividualListDialog::OnClearField() {
+  if (!filter_) return;
+  const int combinedBefore = filter_->GetCount(CFilterSet::kCombinedSet);
+  if (CBitSet* bits = filter_->GetBitSet(CFilterSet::kFieldSet)) bits->Init(bits->BitCount());
+  filter_->criteria.clear();
+  filter_->fieldFilterPresent = 0;
+  filter_->RecomputeCombined();
+  RunEmptySetChecks(filter_.get(), false);
+  ShowFilterSide(filter_->GetCount(CFilterSet::kCombinedSet) != combinedBefore);
+}
+
+void CIndividualListDialog::OnCombine(int op) {
+  if (!filter_ || op < 0 || op == filter_->combineOp) return;
+  filter_->combineOp = op;
+  if (filter_->GetCount(CFilterSet::kRelationSet) > 0 && !filter_->criteria.empty()) {
+    filter_->RecomputeCombined();
+    ShowFilterSide(true);
+  }
+}
+
+void CIndividualListDialog::OnResultsOnly(bool on) {
+  plat::Profile().SetInt(kSearchSection, kFilterResults, on ? 1 : 0);
+  if (on && filter_) {
+    if (!model_.SetResultsOnly(filter_->GetBitSet(CFilterSet::kCombinedSet)))
+      plat::Profile().SetInt(kSearchSection, kFilterResults, 0);
+  } else {
+    model_.ResultsOff();
+  }
+  ShowFilterSide(true);
+}
+
+void CIndividualListDialog::OnStep(bool next) {
+  if (!filter_) return;
+  const int kind = model_.GetOrder() == CIndividualListModel::kNameOrder ? db::kQueryNamePositions
+                                                                         : db::kQueryIndividuals;
+  std::int32_t key = model_.KeyOfRin(model_.CurrentRin());
+  for (;;) {
+    key = DbGetRIN(key, kind, next ? db::kWalkNext : db::kWalkPrevious);
+    if (key <= 0) return;
+    const std::int32_t rin = model_.RinOfKey(key);
+    if (model_.GetOrder() == CIndividualListModel::kRinOrder &&
+        (rin < model_.LowestRin() || rin > model_.HighestRin()))
+      return;
+    if (filter_->IsInSet(CFilterSet::kCombinedSet, rin) == 1) {
+      model_.Start(rin, "");
+      ShowPage();
+      ShowCurrent();
+      WriteSearchText();
+      return;
+    }
+  }
+}
+
+void CIndividualListDialog::OnSaveFilter() {
+  if (!filter_) return;
+  if (checkEditPassword && !checkEditPassword()) return;
+  std::string path, name;
+  bool isNew = false;
+  if (!chooseSaveFile(path, name, isNew)) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // The whole file is written beside the item and renamed over it, with
+  // the owner the item names (the open family file for a new one).
+  std::string owner;
+  {
+    plat::FileHandle existing;
+    if (existing.Open(path, plat::FileHandle::Access::ReadOnly) == plat::kFileOk) {
+      CNamedFileHeader header;
+      if (header.Read(existing) != 0) owner = header.owner;
+    }
+  }
+  const std::string temp = path + ".new";
+  int ok = owner.empty() ? WriteNamedFileHeader(temp, name, false) == 0
+                         : WriteNamedFile(temp, name, owner) == 0;
+  const std::string oldName = filter_->name;
+  filter_->name = name;
+  ok = ok && filter_->Save(temp) == 0 && std::rename(temp.c_str(), path.c_str()) == 0;
+  QApplication::restoreOverrideCursor();
+  if (!ok) {
+    std::remove(temp.c_str());
+    if (isNew) std::remove(path.c_str());
+    filter_->name = oldName;
+    plat::MessageBox(res::LoadString(kIdsCouldNotSave), "", plat::kMbOk);
+  }
+  SetCaption();
+}
+
+void CIndividualListDialog::OnRetrieveFilter() {
+  std::string path;
+  if (!chooseOpenFile(path)) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  auto fresh = filter_ ? std::make_unique<CFilterSet>(*filter_) : std::make_unique<CFilterSet>();
+  if (!filter_) fresh->combineOp = std::max(0, Control<QComboBox>(kIdcCombine)->currentIndex());
+  const int result = fresh->Load(path);
+  QApplication::restoreOverrideCursor();
+  if (result != 0) {
+    plat::MessageBox(res::LoadString(kIdsCouldNotOpen), "", plat::kMbOk);
+    return;
+  }
+  filter_ = std::move(fresh);
+  ShowFilterSide(true);
 }
 
 // ---- the Marriages Search List ------------------------------------------------

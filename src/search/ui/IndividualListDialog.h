@@ -16,8 +16,10 @@
 #include "DialogBase.h"
 #include "IndividualListModel.h"
 #include "QtTextMeasure.h"
+#include "RelationshipFilter.h"
 
 class CAppOptions;
+class CFieldFilterDialog;
 class CFilterSet;
 class CKorDoc;
 class QLabel;
@@ -97,6 +99,26 @@ class CIndividualListDialog : public fw::CDialogBase {
   static constexpr int kIdcDelete = 930;
   static constexpr int kIdcAdvanced = 1322;
   static constexpr int kIdcBitmap = 1618;
+  // The filter side.
+  static constexpr int kIdcRelationGroup = 1371;
+  static constexpr int kIdcRelationKind = 1286;
+  static constexpr int kIdcSelect = 1339;
+  static constexpr int kIdcDeselect = 1341;
+  static constexpr int kIdcRelationClear = 1321;
+  static constexpr int kIdcReplace = 1266;
+  static constexpr int kIdcSelectedCount = 1369;
+  static constexpr int kIdcCombine = 1289;
+  static constexpr int kIdcFieldGroup = 1376;
+  static constexpr int kIdcDefine = 1264;
+  static constexpr int kIdcFieldClear = 1318;
+  static constexpr int kIdcMatchesCount = 1373;
+  static constexpr int kIdcListGroup = 1377;
+  static constexpr int kIdcResultsOnly = 1309;
+  static constexpr int kIdcPrev = 1342;
+  static constexpr int kIdcNext = 1343;
+  static constexpr int kIdcSave = 1344;
+  static constexpr int kIdcRetrieve = 1345;
+  static constexpr int kIdcTotalCount = 1374;
 
   // Takes a copy of the document's filter set (when there is one).
   explicit CIndividualListDialog(CKorDoc* document, QWidget* parent = nullptr);
@@ -122,8 +144,34 @@ class CIndividualListDialog : public fw::CDialogBase {
   // The edit password gate; unset, deleting is allowed.
   std::function<bool()> checkEditPassword;
 
+  // The filter side is shown expanded; set by the constructor when the
+  // document's set has a relationship selection or criteria.
+  bool showFilterSide = false;
+  // The relationship filter's questions and screens (the Ancestors of
+  // screen by default).
+  RelationshipFilterHooks relationHooks;
+  // Runs the Field Filtering screen; replaced by tests.
+  std::function<int(CFieldFilterDialog&)> runFieldFilter;
+  // Chooses the filter set file to save to (path, name, new) or to read
+  // (path); false for Cancel. The named-item screens by default.
+  std::function<bool(std::string& path, std::string& name, bool& isNew)> chooseSaveFile;
+  std::function<bool(std::string& path)> chooseOpenFile;
+
   CIndividualListModel& Model() { return model_; }
   const CFilterSet* Filter() const { return filter_.get(); }
+
+  // The filter side's commands.
+  void OnSelect(bool select);
+  void OnClearRelation();
+  void OnReplace();
+  void OnDefine();
+  void OnClearField();
+  void OnCombine(int op);
+  void OnResultsOnly(bool on);
+  void OnStep(bool next);
+  void OnSaveFilter();
+  void OnRetrieveFilter();
+  void OnAdvanced();
 
  protected:
   void OnInitDialog() override;
@@ -146,6 +194,10 @@ class CIndividualListDialog : public fw::CDialogBase {
   // nearest live one); false when no individual remains.
   bool Rebuild(std::int32_t rinNear);
   void Finish(int result);
+  // The filter side after a change: states, counters, caption and page.
+  void ShowFilterSide(bool rebuild);
+  void SetCaption();
+  QWidget* BuildFilterSide();
 
   CKorDoc* document_;
   std::unique_ptr<CFilterSet> filter_;
@@ -156,6 +208,7 @@ class CIndividualListDialog : public fw::CDialogBase {
   QListWidget* list_ = nullptr;
   QScrollBar* bar_ = nullptr;
   bool showZel_ = false;
+  QWidget* filterSide_ = nullptr;
 };
 
 class CMarriageSearchListDialog : public fw::CDialogBase {
