@@ -13,6 +13,7 @@
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "ListCommands.h"
+#include "ListPages.h"
 #include "ListRegistration.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
+  rpt::RegisterMoreListReports();
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.
