@@ -36,6 +36,8 @@ struct ListPageEntry : PageEntry {
 constexpr unsigned kIdsUnableToSort = 4645;
 constexpr unsigned kIdsSortDiskFull = 4646;
 constexpr unsigned kIdsUnlinkedCaption = 3213;
+// The Missing Marriage Sealings list names its work file so in file errors.
+constexpr const char* kSealingsFileName = "Incomplete ZEL Sealings";
 constexpr int kExaminedPerBatch = 101;
 constexpr int kWrittenPerBatch = 31;
 constexpr std::size_t kKeyOffset = 24;
@@ -827,7 +829,7 @@ int PaginateMissingSealings(int lines, int startYear, int endYear, std::int32_t 
     return BatchResult::More;
   };
   return RunListPass(
-      caption, res::LoadString(4651), "~KorUNLNK.TMP", Positive(highest) * 4,
+      caption, kSealingsFileName, "~KorUNLNK.TMP", Positive(highest) * 4,
       [=] {
         writer->Lines() = lines + 1;
         return BatchResult::Done;
