@@ -311,8 +311,8 @@ void CListPagesGenerator::DrawHeadings(ReportDevice* dc, const Geometry& g) {
     left(1, nameX, nameX + 1000, row2, S(7116));
   };
   auto dateHeadings = [&](int bornL, int bornR, int diedR) {
-    centred(2, bornL, bornR, row1, S(5843));
-    centred(3, bornR, diedR, row1, S(5844));
+    right(2, bornL, bornR, row1, S(5843));
+    right(3, bornR, diedR, row1, S(5844));
     EndHeadingLine(0, false);
     idHeading();
     right(2, bornL, bornR, row2, "/" + S(4611));
@@ -342,8 +342,8 @@ void CListPagesGenerator::DrawHeadings(ReportDevice* dc, const Geometry& g) {
       break;
     }
     case rpt::kIncompleteOrdinances:
-      centred(2, R - 5700, R - 4500, row1, S(5843));
-      centred(3, R - 4500, R - 3300, row1, S(5844));
+      right(2, R - 5700, R - 4500, row1, S(5843));
+      right(3, R - 4500, R - 3300, row1, S(5844));
       centred(6, R - 1100, R, row1, S(4098));
       EndHeadingLine(0, false);
       idHeading();
@@ -419,7 +419,7 @@ void CListPagesGenerator::DrawPage(ReportDevice* dc, CPrintInfo* info, CReportJo
   rpt::ProblemPageStart problems;
   if (kind_ == rpt::kRecordProblems && !rpt::GetProblemPage(page, problems)) return;
   const Geometry g = PageGeometry(dc);
-  SetPageMargins(dc, {g.left, g.top, g.left + g.width, g.bottom});
+  SetPageMargins(dc, rpt::ReportMarginsOf(kind_));
 
   const rpt::LogFont previous = dc->SelectFont(titleFont_);
   const std::string title = Title();
