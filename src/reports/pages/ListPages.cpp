@@ -229,8 +229,8 @@ void CListPagesGenerator::WriteIdAndName(ReportDevice* dc, const Geometry& g, in
                                          int nameRight) {
   const int nameX = NameColumn(g);
   if (CustomIds()) {
-    if (record != nullptr && !record->nameExtensions[0].empty())
-      AddColumnText(0, dc, g.left, y, record->nameExtensions[0]);
+    if (record != nullptr && !record->texts1[0].empty())
+      AddColumnText(0, dc, g.left, y, record->texts1[0]);
   } else {
     WriteRight(dc, 0, nameX - 120, y, std::to_string(rin));
   }
