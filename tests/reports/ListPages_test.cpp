@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CustomReport.h"
 #include "ListPages.h"
 #include "ListPagination.h"
 #include "MergeWorkFile.h"
@@ -200,6 +201,87 @@ TEST_F(ListPages, APageWithoutAnEntryDrawsNothing) {
   ASSERT_EQ(rpt::PaginateUnlinkedList(Lines()), 1);
   EXPECT_TRUE(Draw(rpt::kUnlinkedList, 2).empty());
   EXPECT_FALSE(Draw(rpt::kUnlinkedList, 1).empty());
+}
+
+}  // namespace
+
+namespace {
+
+class CustomPages : public ListPages {
+ protected:
+  void TearDown() override {
+    rpt::CleanupCustomReportPages();
+    ListPages::TearDown();
+  }
+  static void Column(CCustomReportLayout& layout, std::int32_t id, int width,
+                     const std::string& heading) {
+    auto c = std::make_unique<CCustomReportColumn>();
+    c->fieldId = id;
+    c->width = width;
+    c->heading = heading;
+    layout.columns.push_back(std::move(c));
+  }
+  std::vector<std::string> DrawCustom(const CCustomReportLayout& layout, int page = 1) {
+    CListPagesGenerator g(rpt::kCustomReport, 0);
+    g.SetCustomLayout(&layout);
+    RecordingDevice dc(1000);
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    CPrintInfo info;
+    info.currentPage = page;
+    g.BeginPrinting(&dc, &info);
+    g.DrawPage(&dc, &info, nullptr);
+    return dc.calls;
+  }
+  // The y of the text call whose text is text (0 when none).
+  static int YOf(const std::vector<std::string>& calls, const std::string& text) {
+    for (const std::string& call : calls) {
+      const std::size_t at = call.rfind(" " + text);
+      if (call.rfind("ExtTextOut ", 0) == 0 && at != std::string::npos &&
+          at + text.size() + 1 == call.size()) {
+        int x = 0, y = 0;
+        std::sscanf(call.c_str(), "ExtTextOut %d %d", &x, &y);
+        return y;
+      }
+    }
+    return 0;
+  }
+};
+
+TEST_F(CustomPages, ColumnsWrapToASecondRowAndLinesAlternateTheirShading) {
+  std::vector<std::int32_t> rins;
+  for (int i = 0; i < 4; ++i)
+    rins.push_back(Person("G" + std::to_string(i), "Wrap", 'M', 1900 + i));
+  CCustomReportLayout layout;
+  layout.title = "My Layout";
+  Column(layout, 6000, 30, "Full Name");
+  Column(layout, 6004, 6, "RIN");
+  Column(layout, 6009, 150, "Born");  // too wide for the first row
+  ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 10), 1);
+  const auto calls = DrawCustom(layout);
+  EXPECT_TRUE(Has(Texts(calls), "My Layout"));
+  const int fullName = YOf(calls, "Full Name");
+  const int born = YOf(calls, "Born");
+  ASSERT_NE(fullName, 0);
+  EXPECT_LT(born, fullName) << "the wide heading starts a second row";
+  EXPECT_EQ(YOf(calls, "RIN"), fullName);
+  // Each line takes two rows; the second and fourth lines are shaded.
+  EXPECT_EQ(Count(calls, "FillRect "), 2);
+  const int first = YOf(calls, "Wrap, G0");
+  const int second = YOf(calls, "Wrap, G1");
+  EXPECT_GT(first, YOf(calls, "14 May 1900"));
+  EXPECT_GT(YOf(calls, "14 May 1900"), second);
+}
+
+TEST_F(CustomPages, OneRowLinesShadeRowsFourToSix) {
+  std::vector<std::int32_t> rins;
+  for (int i = 0; i < 7; ++i) rins.push_back(Person("G" + std::to_string(i), "Row", 'M', 1900));
+  CCustomReportLayout layout;
+  layout.title = "Rows";
+  Column(layout, 6000, 20, "Name");
+  ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 5), 2);
+  EXPECT_EQ(Count(DrawCustom(layout, 1), "FillRect "), 2) << "lines 4 and 5 of page 1";
+  EXPECT_EQ(Count(DrawCustom(layout, 2), "FillRect "), 0);
+  EXPECT_TRUE(DrawCustom(layout, 3).empty());
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 
 #include "AppOptions.h"
 #include "CalendarMonth.h"
+#include "CustomReport.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "FontDescription.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "ListPagination.h"
@@ -96,6 +98,23 @@ void CListPagesGenerator::BeginPrinting(ReportDevice*, CPrintInfo*) {
   headingFont_ = {-150, 700, false, false, arial};
   bodyFont_ = {-135, 500, false, false, arial};
   footerFont_ = {-105, 500, false, false, arial};
+  if (kind_ == rpt::kCustomReport) {
+    // The custom report's fonts are the user's list fonts.
+    auto font = [](const std::string& text, rpt::LogFont& out) {
+      std::string face;
+      int size = 10, weight = 400, italic = 0;
+      ParseFontDescription(text, face, size, weight, italic);
+      out = {-(size * 1000 / 72), weight, italic != 0, false, face};
+    };
+    std::string text;
+    CAppOptions::GetOptionsFontListTitle(text);
+    font(text, titleFont_);
+    CAppOptions::GetOptionsFontListHead(text);
+    font(text, headingFont_);
+    footerFont_ = headingFont_;
+    CAppOptions::GetOptionsFontListBody(text);
+    font(text, bodyFont_);
+  }
   const std::string colour = plat::Profile().GetString("Reports", "ShadeClr", "");
   unsigned long value = 0xE0E0E0;
   if (!colour.empty()) value = std::strtoul(colour.c_str(), nullptr, 16);
@@ -117,6 +136,9 @@ void CListPagesGenerator::EndPrinting(ReportDevice* dc, CPrintInfo* info) {
       case rpt::kMarriagesList:
       case rpt::kEndOfLine:
         rpt::CloseListWorkFile();
+        break;
+      case rpt::kCustomReport:
+        rpt::CleanupCustomReportPages();
         break;
       default:
         rpt::CleanupListPages();
@@ -412,6 +434,10 @@ void CListPagesGenerator::DrawFooter(ReportDevice* dc, CPrintInfo* info, const G
 void CListPagesGenerator::DrawPage(ReportDevice* dc, CPrintInfo* info, CReportJob* job) {
   if (dc == nullptr) return;
   const int page = info != nullptr ? info->currentPage : 1;
+  if (kind_ == rpt::kCustomReport) {
+    DrawCustom(dc, info, job, page);
+    return;
+  }
   const bool entryKinds = kind_ == rpt::kUnlinkedList || kind_ == rpt::kDuplicatesList ||
                           kind_ == rpt::kIncompleteOrdinances || kind_ == rpt::kMissingSealings;
   rpt::ListPageStart entry;
@@ -450,6 +476,114 @@ void CListPagesGenerator::DrawPage(ReportDevice* dc, CPrintInfo* info, CReportJo
     default:
       DrawIndividualLines(dc, g, page);
       break;
+  }
+  DrawFooter(dc, info, g);
+  dc->SelectFont(previous);
+}
+
+// ---------------------------------------------------------------- custom report
+
+void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReportJob* job,
+                                     int page) {
+  const std::int64_t first = rpt::CustomReportPageStart(page);
+  if (layout_ == nullptr || first < 0) return;
+  const Geometry g = PageGeometry(dc);
+  SetPageMargins(dc, rpt::ReportMarginsOf(kind_));
+  const rpt::LogFont previous = dc->SelectFont(titleFont_);
+  SetHeaderTitle(dc, (g.left + g.right - dc->GetTextExtent(layout_->title).cx) / 2, -g.top,
+                 layout_->title);
+
+  // Column places: widths in body-font characters, two characters apart,
+  // wrapping to a further row when a column would pass the right edge.
+  dc->SelectFont(bodyFont_);
+  const int average = std::max(1, dc->GetTextExtent("x").cx);
+  struct Place {
+    int row = 0, left = 0, right = 0;
+  };
+  std::vector<Place> places;
+  int x = g.left, row = 0;
+  for (const auto& column : layout_->columns) {
+    const int width = column->width * average;
+    if (x > g.left && x + width > g.right) {
+      ++row;
+      x = g.left;
+    }
+    places.push_back({row, x, std::min(x + width, g.right)});
+    x += (column->width + 2) * average;
+  }
+  const int rows = row + 1;
+  const int headRow = -headingFont_.height * 6 / 5;
+  const int bodyRow = -bodyFont_.height * 6 / 5;
+  const int titleHeight = -titleFont_.height;
+
+  dc->SelectFont(headingFont_);
+  const int headTop = -g.top - titleHeight - 150;
+  for (std::size_t i = 0; i < places.size(); ++i) {
+    const Place& p = places[i];
+    const int y = headTop - headRow * p.row;
+    const rpt::Rect clip{p.left, y, p.right, y - headRow};
+    AddColumnHeadingExt(static_cast<int>(i), 'l', p.left, p.right, dc, p.left, y, rpt::ETO_CLIPPED,
+                        &clip, layout_->columns[i]->heading, nullptr);
+    if (i + 1 == places.size() || places[i + 1].row != p.row)
+      EndHeadingLine(0, i + 1 == places.size());
+  }
+  WriteRTFListHeader(dc, info, false);
+  const int headBottom = headTop - headRow * rows;
+  for (const int ruleY : {headBottom - 60, headBottom - 30}) {
+    MoveToPrintOnly(dc, g.left, ruleY);
+    LineToPrintOnly(dc, g.right, ruleY);
+  }
+  if (job != nullptr && !previewing_)
+    job->DrawPrintedByLine(dc, g.left, 250 - g.top - g.height - 70);
+
+  dc->SelectFont(bodyFont_);
+  const bool shading = Shading();
+  const int lines = rpt::CustomReportLinesPerPage();
+  int y = headBottom - 60 - 120;
+  std::int32_t lastMrin = 0;
+  CMarriageRecord marriage;
+  bool marriageRead = false;
+  for (std::int64_t n = first; n < first + lines; ++n) {
+    rpt::CustomReportLine line;
+    if (!rpt::ReadCustomReportLine(n, line)) break;
+    const int lineIndex = static_cast<int>(n - first);
+    const bool shaded = rows == 1 ? lineIndex % 6 >= 3 : lineIndex % 2 == 1;
+    if (shading && shaded) {
+      const rpt::Rect band{g.left, y, g.right, y - bodyRow * rows};
+      FillRectPrintOnly(dc, &band, &shade_);
+    }
+    CIndividualRecord person;
+    // An individual that cannot be read keeps its line with empty texts.
+    const bool read = ReadPerson(line.rin, person);
+    const std::int32_t mrin = line.marriageRef / 100;
+    if (mrin > 0 && mrin != lastMrin) {
+      marriageRead = family::Read(marriage, mrin) == 1;
+      lastMrin = mrin;
+    }
+    for (std::size_t i = 0; i < places.size(); ++i) {
+      const Place& p = places[i];
+      const CCustomReportColumn& column = *layout_->columns[i];
+      std::string text;
+      if (read) {
+        const bool marriageField = rpt::IsCustomMarriageField(column.fieldId);
+        rpt::CustomReportFieldRequest request;
+        request.fieldId = column.fieldId;
+        request.option = column.option;
+        request.widthChars = column.width;
+        request.currentRin = marriageField ? line.rin : 0;
+        request.dc = dc;
+        request.widthUnits = p.right - p.left;
+        if (!marriageField || (mrin > 0 && marriageRead))
+          text = rpt::FormatCustomReportField(request, person, marriageField ? &marriage : nullptr);
+      }
+      const int ty = y - bodyRow * p.row;
+      const rpt::Rect clip{p.left, ty, p.right, ty - bodyRow};
+      if (!text.empty())
+        AddColumnTextExt(static_cast<int>(i), dc, p.left, ty, rpt::ETO_CLIPPED, &clip, text,
+                         nullptr);
+      if (i + 1 == places.size() || places[i + 1].row != p.row) WriteListRow(dc, 0);
+    }
+    y -= bodyRow * rows;
   }
   DrawFooter(dc, info, g);
   dc->SelectFont(previous);

@@ -3,7 +3,7 @@
 // Duplicates (101), the Sorted Individuals Lists (102, 103), Sorted
 // Marriages (104), the End-of-Line Report (106), Missing Individual
 // Ordinances (112), Missing Marriage Sealings (113) and Possible Record
-// Problems (105). Every page shares one
+// Problems (105), and the Custom Report (8) once its layout is set. Every page shares one
 // frame: the title, two heading rows over two rules, the lines at 162
 // units, shading, and a footer with the date and the page number. The page
 // data (work file and page entries) is read afresh for every page, so pages
@@ -15,6 +15,7 @@
 #include "ReportJob.h"
 
 class CIndividualRecord;
+struct CCustomReportLayout;
 
 class CListPagesGenerator : public CReportPageGenerator {
  public:
@@ -39,6 +40,8 @@ class CListPagesGenerator : public CReportPageGenerator {
   static int LinesPerPage(int height) { return (height - 950) / kLineHeight; }
 
   int Kind() const { return kind_; }
+  // The custom report's layout (kind 8); not owned, kept for the run.
+  void SetCustomLayout(const CCustomReportLayout* layout) { layout_ = layout; }
 
  private:
   struct Geometry {
@@ -66,6 +69,8 @@ class CListPagesGenerator : public CReportPageGenerator {
   void DrawMarriages(rpt::ReportDevice* dc, const Geometry& g, int page);
   void DrawSealings(rpt::ReportDevice* dc, const Geometry& g, int page);
   void DrawProblems(rpt::ReportDevice* dc, const Geometry& g, int page);
+  // The custom report: its own headings, wrapped columns and row heights.
+  void DrawCustom(rpt::ReportDevice* dc, CPrintInfo* info, CReportJob* job, int page);
   int ProblemColumn(const Geometry& g) const;
 
   int NameColumn(const Geometry& g) const;
@@ -77,6 +82,7 @@ class CListPagesGenerator : public CReportPageGenerator {
   int paperWidth_ = 8500, paperHeight_ = 11000;
   rpt::LogFont titleFont_, headingFont_, bodyFont_, footerFont_;
   rpt::LogBrush shade_;
+  const CCustomReportLayout* layout_ = nullptr;
 };
 
 namespace rpt {
