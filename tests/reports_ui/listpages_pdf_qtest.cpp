@@ -9,6 +9,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "CustomReport.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
@@ -142,6 +143,62 @@ class ListPagesPdfTest : public QObject {
     const std::string pdf = keep_ + "list" + std::to_string(kind) + ".pdf";
     PrintPdf(kind, pages, pdf);
     Check(pdf, title, first, later, pages);
+  }
+
+  void customReportWrapsAWideColumn() {
+    CCustomReportLayout layout;
+    layout.title = "Couples by Name";
+    const std::pair<int, const char*> columns[] = {
+        {6000, "Name"}, {6004, "RIN"}, {6009, "Born"}, {6019, "Spouse"}, {6010, "Birth Place"}};
+    for (const auto& [id, heading] : columns) {
+      auto c = std::make_unique<CCustomReportColumn>();
+      c->fieldId = id;
+      c->width = id == 6010 ? 60 : 24;
+      c->heading = heading;
+      layout.columns.push_back(std::move(c));
+    }
+    auto key = std::make_unique<CCustomReportSortKey>();
+    key->fieldId = 6000;
+    key->kind = CCustomReportSortKey::kText;
+    layout.sortKeys.push_back(std::move(key));
+    std::vector<std::int32_t> rins;
+    for (std::int32_t rin = 1; rin <= 40; ++rin) rins.push_back(rin);
+    const int pages = rpt::PaginateCustomReport(rins, layout, 12);
+    QVERIFY(pages >= 2);
+    const std::string pdf = keep_ + "custom.pdf";
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setResolution(600);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pdf));
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      fw::CQtReportDevice dc(&printer);
+      CListPagesGenerator g(rpt::kCustomReport, 0);
+      g.SetCustomLayout(&layout);
+      CPrintInfo info;
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.BeginPrinting(&dc, &info);
+      for (int page = 1; page <= pages; ++page) {
+        if (page > 1) printer.newPage();
+        dc.SetMapMode(rpt::MM_HIENGLISH);
+        info.currentPage = page;
+        g.DrawPage(&dc, &info, nullptr);
+      }
+    }
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string txt = pdf + ".txt";
+    QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(pdf),
+                                             QString::fromStdString(txt)}),
+             0);
+    const std::string text = ReadAll(txt);
+    QVERIFY(text.find("Couples by Name") != std::string::npos);
+    QVERIFY(text.find("Birth Place") != std::string::npos);
+    const std::size_t a = text.find("Name100, Hugo");
+    const std::size_t b = text.find("Name101, Hugo");
+    QVERIFY(a != std::string::npos);
+    QVERIFY(b != std::string::npos);
+    QVERIFY(a < b);
+    rpt::CleanupCustomReportPages();
   }
 
   void rtfReadsBackInLibreOffice() {
