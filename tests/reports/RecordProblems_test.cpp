@@ -314,3 +314,70 @@ TEST_F(RecordProblems, ARangeWithoutProblemsHasNoPages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RecordProblems, ParentsMarriageYoungMarriageAndSealingsToSpouse) {
+  // Rule 39: born before the parents married; rule 40: married at eleven;
+  // rules 22 and 23: a sealing to spouse before 1842 and one after today.
+  const std::int32_t dad = Person("Dan", "Dix", 'M', 1870);
+  const std::int32_t mum = Person("Meg", "Moe", 'F', 1872);
+  const std::int32_t parents = Marry(dad, mum);
+  const std::int32_t kid = Person("Kit", "Dix", 'M', 1895);
+  Child(parents, kid);
+  auto setMarriage = [](std::int32_t mrin, const CDateValue& date, const CDateValue& sealing) {
+    CMarriageRecord m;
+    ASSERT_EQ(family::Read(m, mrin), 1);
+    m.marriage.date = date;
+    m.sealingToSpouse.date = sealing;
+    ASSERT_EQ(family::Update(m, 0), 1);
+  };
+  setMarriage(parents, D(1896, 1, 1), CDateValue());
+  const std::int32_t early = Marry(kid, Person("Ann", "Ash", 'F', 1896));
+  setMarriage(early, D(1906, 5, 14), D(1840, 1, 1));
+  const std::int32_t later = Marry(kid, Person("Bea", "Bow", 'F', 1897));
+  setMarriage(later, D(1930, 1, 1), D(2002, 1, 1));
+  CIndividualRecord r;
+  ASSERT_EQ(family::Read(r, kid), 1);
+  const auto lines = Lines(r);
+  const std::vector<std::string> expected = {
+      Rule(3303),  // married 1906, sealed 1840: marriage later than the sealing
+      "MRIN: " + std::to_string(early),
+      Rule(3304),
+      "MRIN: " + std::to_string(early),
+      Rule(3305),
+      "MRIN: " + std::to_string(later),
+      Rule(4564),
+      Rule(3612),
+  };
+  EXPECT_EQ(lines, expected);
+}
+
+TEST_F(RecordProblems, OwnEventsAgainstBirthDeathAndTheirOwnRange) {
+  struct Case {
+    const char* what;
+    CDateValue first, second;
+    std::vector<unsigned> expected;
+  };
+  const Case cases[] = {
+      {"a year before birth", D(1899, 5, 14), CDateValue(), {5330}},
+      {"a day less than a year before", D(1899, 5, 15), CDateValue(), {}},
+      {"ten years after death", D(1960, 11, 2), CDateValue(), {}},
+      {"more than ten years after death", D(1960, 11, 3), CDateValue(), {5331}},
+      {"to before from", D(1930, 1, 1), D(1920, 1, 1), {5332}},
+  };
+  for (const Case& c : cases) {
+    const std::int32_t rin = Person("Eve", "Event", 'F', 1900, 1950);
+    AddIndividualUserEvent(rin, std::string("Kind ") + c.what, 2, false, [&](CUserEventRecord& e) {
+      e.GetDate()->Assign(c.first);
+      e.secondDate = c.second;
+    });
+    CIndividualRecord r;
+    ASSERT_EQ(family::Read(r, rin), 1);
+    std::vector<std::string> expected;
+    for (unsigned id : c.expected) expected.push_back(Rule(id));
+    EXPECT_EQ(Lines(r), expected) << c.what;
+  }
+}
+
+}  // namespace
