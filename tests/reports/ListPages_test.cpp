@@ -285,3 +285,40 @@ TEST_F(CustomPages, OneRowLinesShadeRowsFourToSix) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ListPages, OrdinanceAndSealingListsShowTheirDatesAndStatuses) {
+  CIndividualRecord person;
+  person.surname = "Ord";
+  person.givenNames[0] = "Olga";
+  person.sex = 'F';
+  person.birth.date.Set(1900, 5, 14);
+  person.baptism.date.Set(1950, 3, 4);
+  person.endowment.date.Set(0, CDateValue::kStatusSubmitted);
+  const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
+  const std::int32_t mrin = Marry(Person("Sam", "Seal", 'M', 1898), rin);
+  CMarriageRecord m;
+  ASSERT_EQ(family::Read(m, mrin), 1);
+  m.marriage.date.Set(1921, 6, 1);
+  m.status = 'D';
+  ASSERT_EQ(family::Update(m, 0), 1);
+
+  ASSERT_EQ(rpt::PaginateIncompleteOrdinances(Lines(), 0, 0, "ORD", "ORD", 0, 1, 1, 0, 2), 1);
+  auto t = Texts(Draw(rpt::kIncompleteOrdinances));
+  for (const char* text : {"Missing Individual Ordinances", "Baptized", "Endowed", "Sealed to",
+                           "Parents", "Ord, Olga", "4 Mar 1950"})
+    EXPECT_TRUE(Has(t, text)) << text;
+  // Born, then (no death) baptized, then the endowment's status.
+  EXPECT_EQ(IndexOf(t, "Ord, Olga") + 2, IndexOf(t, "4 Mar 1950"));
+  EXPECT_EQ(IndexOf(t, "Ord, Olga") + 3, IndexOf(t, "Submitted"));
+  rpt::CleanupListPages();
+
+  ASSERT_EQ(rpt::PaginateMissingSealings(Lines(), 0, 0, 1, 0, 0, 0, 0, 2), 1);
+  t = Texts(Draw(rpt::kMissingSealings));
+  for (const char* text : {"Missing Marriage Sealings", "Marriage", "Date of", "Year", "Sealing",
+                           "1921", "(Div)", "Seal, Sam", "Ord, Olga"})
+    EXPECT_TRUE(Has(t, text)) << text;
+}
+
+}  // namespace
