@@ -322,3 +322,43 @@ TEST_F(ListPages, OrdinanceAndSealingListsShowTheirDatesAndStatuses) {
 }
 
 }  // namespace
+
+namespace {
+
+class NoViewHost : public PrintSetupHost {
+ public:
+  bool PrintablePage(const rpt::Rect&, int&, int&, rpt::ReportDevice*&, int&) override {
+    return false;
+  }
+  bool RunPrintDialog(CPrintInfo&, bool, bool) override { return true; }
+  void SetDocumentTitle(const std::string&) override {}
+  void ResetDocumentTitle() override {}
+  int CalendarSelectionCount() override { return 0; }
+  void EndPrintingFromSetup() override {}
+  bool AskRtfPath(std::string&) override { return false; }
+};
+
+TEST_F(ListPages, CountedListsGiveNoPageForNoRecordsAndOneForAFullPage) {
+  // Five lines a page: (height - 950) / 162.
+  const int height = 950 + 162 * 5;
+  struct Case {
+    int people, pages;
+  };
+  const Case cases[] = {{0, 0}, {5, 1}, {6, 2}};
+  int made = 0;
+  for (const Case& c : cases) {
+    for (; made < c.people; ++made) Person("P" + std::to_string(made), "Count", 'M', 1900);
+    rpt::CurrentReportRequest().startRin = 1;
+    rpt::CurrentReportRequest().endRin = 1000;
+    NoViewHost host;
+    CReportPrintSetup setup(host);
+    setup.SetReportKind(rpt::kIndividualsByRin);
+    CPrintInfo info;
+    RecordingDevice dc(1000);
+    EXPECT_EQ(setup.Paginate(info, 7500, height, &dc, 0), c.pages) << c.people;
+    EXPECT_EQ(rpt::CurrentReportRequest().entryCount, c.people);
+    rpt::CloseListWorkFile();
+  }
+}
+
+}  // namespace
