@@ -17,6 +17,7 @@
 #include "KinshipCommands.h"
 #include "KorApp.h"
 #include "ListCommands.h"
+#include "ListPages.h"
 #include "ListRegistration.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
@@ -82,9 +83,10 @@ int main(int argc, char** argv) {
     return dialog.exec() != 0 ? dialog.result : 0;
   });
   rpt::RegisterAncestryDescendantsCharts();
-  // The print commands are offered once a report kind can run.
   rpt::RegisterFamilyGroupRecord();
   rpt::RegisterPedigreeChart();
+  rpt::RegisterMoreListReports();
+  // The print commands are offered once a report kind can run.
   RegisterReportCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();

@@ -315,6 +315,15 @@ int DbFindString(const std::string& text, int kind, std::string& out) {
   return e ? e->Strings().FindText(text, kind, out) : 0;
 }
 
+std::int32_t DbFindStringPosition(const std::string& text, int kind) {
+  if (text.empty()) return 0;
+  ORV3* e = Engine(37);
+  if (!e) return 0;
+  std::int32_t parent = 0;
+  const std::int32_t found = e->Strings().FindString(text, kind, parent);
+  return found > 0 ? found : 0;
+}
+
 int DbGetString(std::int32_t position, std::string& out) {
   if (CFamilyDatabase* old = OldFormat()) {
     out = orv2::NameEntry(*old, position);

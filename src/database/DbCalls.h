@@ -186,6 +186,9 @@ std::string ReplaceTaggedParagraphs(const std::string& notes, const std::string&
 // ---- string stores ----
 // 1 and the stored text in out when text of kind is in its store, else 0.
 int DbFindString(const std::string& text, int kind, std::string& out);
+// The position of text of kind in its store, 0 when it is not there; adds
+// nothing (for readers that must not write, such as reports).
+std::int32_t DbFindStringPosition(const std::string& text, int kind);
 // The entry at position (at most 255 characters); 1, or 0 and "".
 int DbGetString(std::int32_t position, std::string& out);
 // The entry of text and kind, added when missing (kind 0 name parts, 2 place

@@ -12,6 +12,10 @@ IncompleteOrdinanceOptions& GetIncompleteOrdinanceOptions() {
 }
 
 int NeedsOrdinance(const COrdinanceValue* value) {
+  return NeedsOrdinance(value, GetIncompleteOrdinanceOptions());
+}
+
+int NeedsOrdinance(const COrdinanceValue* value, const IncompleteOrdinanceOptions& options) {
   if (value == nullptr) return 1;
   const CDateValue& date = value->date;
   switch (CDateValue::GetOrdinanceState(&date, value->kind)) {
@@ -22,11 +26,11 @@ int NeedsOrdinance(const COrdinanceValue* value) {
     case CDateValue::kOrdinanceDone:
       return (date.month == CDateValue::kStatusCompleted || date.month == CDateValue::kStatusDone ||
               date.month == CDateValue::kStatusPre1970) &&
-                     GetIncompleteOrdinanceOptions().includeCompleted
+                     options.includeCompleted
                  ? 1
                  : 0;
     default:
-      return GetIncompleteOrdinanceOptions().includeSubmitted ? 1 : 0;
+      return options.includeSubmitted ? 1 : 0;
   }
 }
 

@@ -23,6 +23,8 @@ IncompleteOrdinanceOptions& GetIncompleteOrdinanceOptions();
 // when its status is Completed, Done or Pre-1970 and completed ones are
 // included; a cleared or submitted one when submitted ones are included.
 int NeedsOrdinance(const COrdinanceValue* value);
+// The same rule with the given options.
+int NeedsOrdinance(const COrdinanceValue* value, const IncompleteOrdinanceOptions& options);
 
 // 1 when the individual has no parent family, or its parent family has
 // neither husband nor wife; else 0.

@@ -43,6 +43,8 @@ class PaginatorWorkFile {
   void Adopt(std::unique_ptr<plat::RandomAccessFile> file, const std::string& path);
   bool IsOpen() const { return file_ != nullptr; }
   const std::string& Path() const { return path_; }
+  // The open file (null when closed), for tools that work on it in place.
+  plat::RandomAccessFile* File() { return file_.get(); }
 
   // Writes bytes at pos; false unless every byte was written.
   bool WriteAt(std::uint64_t pos, std::span<const std::uint8_t> bytes);

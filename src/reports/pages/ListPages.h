@@ -1,0 +1,91 @@
+#pragma once
+// The page generator of the prepared lists: Unlinked Individuals (100),
+// Duplicates (101), the Sorted Individuals Lists (102, 103), Sorted
+// Marriages (104), the End-of-Line Report (106), Missing Individual
+// Ordinances (112), Missing Marriage Sealings (113) and Possible Record
+// Problems (105), and the Custom Report (8) once its layout is set. Every page shares one
+// frame: the title, two heading rows over two rules, the lines at 162
+// units, shading, and a footer with the date and the page number. The page
+// data (work file and page entries) is read afresh for every page, so pages
+// may be drawn in any order and more than once.
+
+#include <cstdint>
+#include <string>
+
+#include "ReportJob.h"
+
+class CIndividualRecord;
+struct CCustomReportLayout;
+
+class CListPagesGenerator : public CReportPageGenerator {
+ public:
+  static constexpr int kLineHeight = 162;
+
+  CListPagesGenerator(int kind, std::int32_t startRin) : kind_(kind), startRin_(startRin) {}
+
+  void BeginPrinting(rpt::ReportDevice* dc, CPrintInfo* info) override;
+  int PrintPage(CReportJob& job, CPrintInfo* info) override;
+  void EndPrinting(rpt::ReportDevice* dc, CPrintInfo* info) override;
+
+  // Draws one page on dc; job null draws no "Printed by" line.
+  void DrawPage(rpt::ReportDevice* dc, CPrintInfo* info, CReportJob* job);
+  // Preview: no "Printed by" line, and no shading when Reports/Hide Shade is set.
+  void SetPreviewing(bool previewing) { previewing_ = previewing; }
+  // Paper size in thousandths of an inch when the device cannot tell.
+  void SetPaper(int width, int height) {
+    paperWidth_ = width;
+    paperHeight_ = height;
+  }
+  // Lines per page for a printable height.
+  static int LinesPerPage(int height) { return (height - 950) / kLineHeight; }
+
+  int Kind() const { return kind_; }
+  // The custom report's layout (kind 8); not owned, kept for the run.
+  void SetCustomLayout(const CCustomReportLayout* layout) { layout_ = layout; }
+
+ private:
+  struct Geometry {
+    int left = 0, top = 0, right = 0, bottom = 0, width = 0, height = 0;
+    int lines = 0, firstLine = 0;
+  };
+  Geometry PageGeometry(rpt::ReportDevice* dc) const;
+  std::string Title() const;
+  void DrawHeadings(rpt::ReportDevice* dc, const Geometry& g);
+  void DrawFooter(rpt::ReportDevice* dc, CPrintInfo* info, const Geometry& g);
+  void Shade(rpt::ReportDevice* dc, const Geometry& g, int y);
+  bool Shading() const;
+
+  // The columns every individual line starts with.
+  void WriteIdAndName(rpt::ReportDevice* dc, const Geometry& g, int y,
+                      const CIndividualRecord* record, std::int32_t rin, int nameRight);
+  void WriteRight(rpt::ReportDevice* dc, int column, int right, int y, const std::string& text);
+  void WriteDates(rpt::ReportDevice* dc, int y, const CIndividualRecord& record, int bornRight,
+                  int diedRight);
+  void WriteRelated(rpt::ReportDevice* dc, const Geometry& g, int y, std::int32_t rin,
+                    int mrinRight, bool spouseOrChildOnly);
+
+  void DrawIndividualLines(rpt::ReportDevice* dc, const Geometry& g, int page);
+  void DrawDuplicates(rpt::ReportDevice* dc, const Geometry& g, int page);
+  void DrawMarriages(rpt::ReportDevice* dc, const Geometry& g, int page);
+  void DrawSealings(rpt::ReportDevice* dc, const Geometry& g, int page);
+  void DrawProblems(rpt::ReportDevice* dc, const Geometry& g, int page);
+  // The custom report: its own headings, wrapped columns and row heights.
+  void DrawCustom(rpt::ReportDevice* dc, CPrintInfo* info, CReportJob* job, int page);
+  int ProblemColumn(const Geometry& g) const;
+
+  int NameColumn(const Geometry& g) const;
+  bool CustomIds() const;
+
+  int kind_;
+  std::int32_t startRin_;
+  bool previewing_ = false;
+  int paperWidth_ = 8500, paperHeight_ = 11000;
+  rpt::LogFont titleFont_, headingFont_, bodyFont_, footerFont_;
+  rpt::LogBrush shade_;
+  const CCustomReportLayout* layout_ = nullptr;
+};
+
+namespace rpt {
+// Registers the generators and passes of kinds 100-106, 112 and 113.
+void RegisterMoreListReports();
+}  // namespace rpt

@@ -1,0 +1,71 @@
+#pragma once
+// The custom report's pass and field formatter. The pass writes one line
+// record per selected individual, or per marriage of the individual when a
+// marriage field is among the columns or keys: the RIN, a marriage
+// reference (MRIN x 100 + the marriage's index) and a 17-byte slot per sort
+// key; then sorts the records in place and makes a page entry every
+// lines-per-page lines. The formatter turns one field of an individual (and
+// marriage) into display text or into a sort key; the page, the text
+// export and the sort share it. Nothing here writes to the family file.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "CustomReportLayout.h"
+
+class CIndividualRecord;
+class CMarriageRecord;
+
+namespace rpt {
+
+class ReportDevice;
+
+struct CustomReportFieldRequest {
+  std::int32_t fieldId = 0;
+  std::string option;  // the column's or key's parameter text
+  int widthChars = 0;  // the column width in characters (Notes)
+  bool sortMode = false;
+  std::int32_t currentRin = 0;  // whose partner the marriage fields' spouse is
+  ReportDevice* dc = nullptr;   // fits names and places when given
+  int widthUnits = 480;
+};
+
+// True for the fields of a marriage (6015-6019, 6029, 6030, 6038, 6039, 6042).
+bool IsCustomMarriageField(std::int32_t fieldId);
+// The field's text, or its sort key in sort mode (at most 255 bytes; name
+// and place keys are four little-endian string-store positions, dates
+// 12 digits). marriage may be null.
+std::string FormatCustomReportField(const CustomReportFieldRequest& request,
+                                    const CIndividualRecord& individual,
+                                    const CMarriageRecord* marriage);
+// A note text cut to width characters: width - 3 and "..." when longer and
+// the width is above 2; line breaks become "/".
+std::string CutNoteText(const std::string& text, int width);
+
+// One line record of the work file.
+struct CustomReportLine {
+  std::int32_t rin = 0;
+  std::int32_t marriageRef = 0;  // MRIN x 100 + marriage index; 0 without
+  std::string keys;              // 17 bytes per key
+};
+constexpr std::size_t kCustomKeySlot = 17;
+std::size_t CustomReportRecordSize(const CCustomReportLayout& layout);
+
+// The pass over rins (the filter set's result, in RIN order); the page
+// count, or with lines 0 (the text export) one page and no entries. 0 on
+// failure or Cancel.
+int PaginateCustomReport(const std::vector<std::int32_t>& rins, const CCustomReportLayout& layout,
+                         int lines);
+int CustomReportLinesPerPage();
+std::int64_t CustomReportLineCount();
+// The line at index n (from 0); false outside the lines.
+bool ReadCustomReportLine(std::int64_t n, CustomReportLine& out);
+// The index of the first line of a page (from 1); -1 without one.
+std::int64_t CustomReportPageStart(int page);
+void CleanupCustomReportPages();
+// The sort comparison of two line records under layout's keys.
+int CompareCustomReportLines(const CCustomReportLayout& layout, const std::uint8_t* a,
+                             const std::uint8_t* b);
+
+}  // namespace rpt

@@ -1,0 +1,364 @@
+// The list pages on the recording device: the frame (title, headings,
+// footer, "Printed by"), each kind's columns and the shading.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CustomReport.h"
+#include "ListPages.h"
+#include "ListPagination.h"
+#include "MergeWorkFile.h"
+#include "RecordingDevice.h"
+#include "ReportFamilies.h"
+#include "ReportJob.h"
+#include "ReportKinds.h"
+#include "ReportPrintSetup.h"
+
+namespace {
+
+// The texts a page wrote, in order.
+std::vector<std::string> Texts(const std::vector<std::string>& calls) {
+  std::vector<std::string> out;
+  for (const std::string& call : calls) {
+    if (call.rfind("TextOut ", 0) != 0) continue;
+    // "TextOut x y text"
+    std::size_t at = call.find(' ', 8);
+    at = call.find(' ', at + 1);
+    out.push_back(at == std::string::npos ? std::string() : call.substr(at + 1));
+  }
+  return out;
+}
+
+bool Has(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+int Count(const std::vector<std::string>& calls, const std::string& prefix) {
+  return static_cast<int>(std::count_if(
+      calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+}
+
+// The index in texts of the first text that starts with prefix (-1 none).
+int IndexOf(const std::vector<std::string>& texts, const std::string& prefix) {
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    if (texts[i].rfind(prefix, 0) == 0) return static_cast<int>(i);
+  return -1;
+}
+
+// The top of "FillRect left top right bottom colour".
+int FillTop(const std::string& call) {
+  int left = 0, top = 0;
+  std::sscanf(call.c_str(), "FillRect %d %d", &left, &top);
+  return top;
+}
+
+class ListPages : public ReportFamiliesFixture {
+ protected:
+  void SetUp() override {
+    ReportFamiliesFixture::SetUp();
+    rpt::RegisterMoreListReports();
+  }
+  void TearDown() override {
+    rpt::CleanupListPages();
+    rpt::CurrentReportRequest() = {};
+    ReportFamiliesFixture::TearDown();
+  }
+  // The lines per page of the recording device's page.
+  int Lines() {
+    RecordingDevice dc(1000);
+    const rpt::Rect m = rpt::ReportMarginsOf(rpt::kIndividualsByRin);
+    return CListPagesGenerator::LinesPerPage(dc.paperHeight - m.top - m.bottom);
+  }
+  // The drawing calls of one page of kind.
+  std::vector<std::string> Draw(int kind, int page = 1, bool preview = false) {
+    CReportJob job(kind);
+    auto* g = dynamic_cast<CListPagesGenerator*>(job.Generator());
+    EXPECT_NE(g, nullptr);
+    if (g == nullptr) return {};
+    g->SetPreviewing(preview);
+    RecordingDevice dc(1000);
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    CPrintInfo info;
+    info.currentPage = page;
+    job.BeginPrinting(&dc, &info);
+    job.PrintPage(&dc, &info);
+    return dc.calls;
+  }
+};
+
+TEST_F(ListPages, SortedRinListFrameColumnsAndRelatedPerson) {
+  const Collapse f = BuildPedigreeCollapse();
+  ASSERT_GT(rpt::PaginateSortedRINList(f.frank, f.kevin, Lines()), 0);
+  const auto calls = Draw(rpt::kIndividualsByRin);
+  const auto t = Texts(calls);
+  for (const char* text : {"Sorted Individuals List", "Born", "Died", "/Chr", "/Bur", "RIN", "Name",
+                           "MRIN", "Spouse, Parent or Child", "Printed by Korvane", "Page  1"})
+    EXPECT_TRUE(Has(t, text)) << text;
+  // Given names first in this kind, in RIN order; Frank's spouse Helen.
+  const int frank = IndexOf(t, "Frank");
+  const int helen = IndexOf(t, "Helen");
+  const int kevin = IndexOf(t, "Kevin");
+  ASSERT_GE(frank, 0);
+  EXPECT_LT(frank, helen);
+  EXPECT_LT(helen, kevin);
+  EXPECT_EQ(t[static_cast<std::size_t>(frank) + 3], std::to_string(f.cousins));
+  EXPECT_EQ(t[static_cast<std::size_t>(frank) + 4], "S");
+  EXPECT_EQ(t[static_cast<std::size_t>(frank) + 5], "Grant, Helen");
+  // Kevin (no death date) has no spouse: his parents' family and his father.
+  EXPECT_EQ(t[static_cast<std::size_t>(kevin) + 2], std::to_string(f.cousins));
+  EXPECT_EQ(t[static_cast<std::size_t>(kevin) + 3], "P");
+  EXPECT_EQ(t[static_cast<std::size_t>(kevin) + 4], "Ashdown, Frank");
+}
+
+TEST_F(ListPages, NoPrintedByLineInThePreview) {
+  BuildCouples();
+  ASSERT_GT(rpt::PaginateSortedRINList(1, 100, Lines()), 0);
+  EXPECT_TRUE(Has(Texts(Draw(rpt::kIndividualsByRin, 1, false)), "Printed by Korvane"));
+  EXPECT_FALSE(Has(Texts(Draw(rpt::kIndividualsByRin, 1, true)), "Printed by Korvane"));
+}
+
+TEST_F(ListPages, RowsFourToSixOfEverySixAreShaded) {
+  struct Case {
+    int people;
+    std::vector<int> shadedLines;
+  };
+  const Case cases[] = {{3, {}}, {5, {3, 4}}, {8, {3, 4, 5}}, {13, {3, 4, 5, 9, 10, 11}}};
+  for (const Case& c : cases) {
+    for (int i = 0; i < c.people; ++i) Person("P" + std::to_string(i), "Unlinked", 'M', 1900);
+    ASSERT_GT(rpt::PaginateUnlinkedList(Lines()), 0);
+    const auto calls = Draw(rpt::kUnlinkedList);
+    std::vector<int> tops;
+    for (const std::string& call : calls)
+      if (call.rfind("FillRect ", 0) == 0) tops.push_back(FillTop(call));
+    ASSERT_EQ(tops.size(), c.shadedLines.size()) << c.people;
+    for (std::size_t i = 1; i < tops.size(); ++i)
+      EXPECT_EQ(tops[i - 1] - tops[i], 162 * (c.shadedLines[i] - c.shadedLines[i - 1]));
+    rpt::CleanupListPages();
+    for (std::int32_t rin = DbGetRIN(0, db::kQueryIndividuals, db::kWalkNext); rin != 0;
+         rin = DbGetRIN(0, db::kQueryIndividuals, db::kWalkNext))
+      ASSERT_EQ(DbDeleteRecord(rin, db::kIndividual), 1);
+  }
+}
+
+TEST_F(ListPages, MarriagesWithoutSpousesShowTheOldestChildOrEmpty) {
+  const Couples c = BuildCouples();
+  CMarriageRecord none;
+  const auto withChild = static_cast<std::int32_t>(family::Add(none, 0));
+  const auto empty = static_cast<std::int32_t>(family::Add(none, 0));
+  Child(withChild, Person("Orphan", "Oak", 'F', 1990));
+  ASSERT_EQ(rpt::PaginateMarriageList(0, 1, 100, "", "", Lines()), 4);
+  const auto t = Texts(Draw(rpt::kMarriagesList));
+  for (const char* text : {"Sorted Marriages List", "Husband", "Marriage", "(*Oldest Child)",
+                           "Wife", "Date", "Place", "(Div)", "Empty Marriage"})
+    EXPECT_TRUE(Has(t, text)) << text;
+  EXPECT_EQ(IndexOf(t, "*Orphan"), IndexOf(t, std::to_string(withChild)) + 1);
+  EXPECT_EQ(IndexOf(t, "Empty Marriage"), IndexOf(t, std::to_string(empty)) + 1);
+  EXPECT_GE(IndexOf(t, "Irwin, Ivan"), 0);
+  EXPECT_LT(IndexOf(t, "Irwin, Ivan"), IndexOf(t, "Lane, Leo"));
+  (void)c;
+}
+
+TEST_F(ListPages, EndOfLineForOnePersonNamesHimInTheTitle) {
+  const Collapse f = BuildPedigreeCollapse();
+  rpt::CurrentReportRequest().startRin = f.kevin;
+  ASSERT_EQ(rpt::PaginateEndOfLineList(1, f.kevin, Lines()), 4);
+  const auto t = Texts(Draw(rpt::kEndOfLine));
+  EXPECT_TRUE(Has(t, "End-of-Line Report for Kevin Ashdown"));
+  EXPECT_TRUE(Has(t, "Spouse or Child"));
+  // Surname first, in name order.
+  EXPECT_LT(IndexOf(t, "Ashdown, Arthur"), IndexOf(t, "Bell, Beatrice"));
+  EXPECT_LT(IndexOf(t, "Evans, Edith"), IndexOf(t, "Grant, George"));
+}
+
+TEST_F(ListPages, DuplicateGroupsStartAfterABlankLineAndAlternateTheirShading) {
+  for (int i = 0; i < 2; ++i) Person("Anna", "Abel", 'F', 1900);
+  for (int i = 0; i < 2; ++i) Person("Bert", "Cole", 'M', 1900);
+  MatchOptions m;
+  m.mrgParents = 0;
+  ASSERT_EQ(rpt::PaginateDuplicatesList(m, Lines()), 1);
+  const auto calls = Draw(rpt::kDuplicatesList);
+  const auto t = Texts(calls);
+  EXPECT_TRUE(Has(t, "Duplicates List"));
+  // The second group is on lines 3 and 4 (after the blank line 2): shaded.
+  EXPECT_EQ(Count(calls, "FillRect "), 2);
+  // The first group is not shaded: its lines lie above every shaded top.
+  int firstAbel = 0;
+  for (const std::string& call : calls)
+    if (call.rfind("TextOut ", 0) == 0 && call.find("ABEL, Anna") != std::string::npos) {
+      std::sscanf(call.c_str(), "TextOut %*d %d", &firstAbel);
+      break;
+    }
+  for (const std::string& call : calls)
+    if (call.rfind("FillRect ", 0) == 0) EXPECT_LT(FillTop(call), firstAbel - 162);
+}
+
+TEST_F(ListPages, APageWithoutAnEntryDrawsNothing) {
+  Person("Solo", "Single", 'M', 1900);
+  ASSERT_EQ(rpt::PaginateUnlinkedList(Lines()), 1);
+  EXPECT_TRUE(Draw(rpt::kUnlinkedList, 2).empty());
+  EXPECT_FALSE(Draw(rpt::kUnlinkedList, 1).empty());
+}
+
+}  // namespace
+
+namespace {
+
+class CustomPages : public ListPages {
+ protected:
+  void TearDown() override {
+    rpt::CleanupCustomReportPages();
+    ListPages::TearDown();
+  }
+  static void Column(CCustomReportLayout& layout, std::int32_t id, int width,
+                     const std::string& heading) {
+    auto c = std::make_unique<CCustomReportColumn>();
+    c->fieldId = id;
+    c->width = width;
+    c->heading = heading;
+    layout.columns.push_back(std::move(c));
+  }
+  std::vector<std::string> DrawCustom(const CCustomReportLayout& layout, int page = 1) {
+    CListPagesGenerator g(rpt::kCustomReport, 0);
+    g.SetCustomLayout(&layout);
+    RecordingDevice dc(1000);
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    CPrintInfo info;
+    info.currentPage = page;
+    g.BeginPrinting(&dc, &info);
+    g.DrawPage(&dc, &info, nullptr);
+    return dc.calls;
+  }
+  // The y of the text call whose text is text (0 when none).
+  static int YOf(const std::vector<std::string>& calls, const std::string& text) {
+    for (const std::string& call : calls) {
+      const std::size_t at = call.rfind(" " + text);
+      if (call.rfind("ExtTextOut ", 0) == 0 && at != std::string::npos &&
+          at + text.size() + 1 == call.size()) {
+        int x = 0, y = 0;
+        std::sscanf(call.c_str(), "ExtTextOut %d %d", &x, &y);
+        return y;
+      }
+    }
+    return 0;
+  }
+};
+
+TEST_F(CustomPages, ColumnsWrapToASecondRowAndLinesAlternateTheirShading) {
+  std::vector<std::int32_t> rins;
+  for (int i = 0; i < 4; ++i)
+    rins.push_back(Person("G" + std::to_string(i), "Wrap", 'M', 1900 + i));
+  CCustomReportLayout layout;
+  layout.title = "My Layout";
+  Column(layout, 6000, 30, "Full Name");
+  Column(layout, 6004, 6, "RIN");
+  Column(layout, 6009, 150, "Born");  // too wide for the first row
+  ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 10), 1);
+  const auto calls = DrawCustom(layout);
+  EXPECT_TRUE(Has(Texts(calls), "My Layout"));
+  const int fullName = YOf(calls, "Full Name");
+  const int born = YOf(calls, "Born");
+  ASSERT_NE(fullName, 0);
+  EXPECT_LT(born, fullName) << "the wide heading starts a second row";
+  EXPECT_EQ(YOf(calls, "RIN"), fullName);
+  // Each line takes two rows; the second and fourth lines are shaded.
+  EXPECT_EQ(Count(calls, "FillRect "), 2);
+  const int first = YOf(calls, "Wrap, G0");
+  const int second = YOf(calls, "Wrap, G1");
+  EXPECT_GT(first, YOf(calls, "14 May 1900"));
+  EXPECT_GT(YOf(calls, "14 May 1900"), second);
+}
+
+TEST_F(CustomPages, OneRowLinesShadeRowsFourToSix) {
+  std::vector<std::int32_t> rins;
+  for (int i = 0; i < 7; ++i) rins.push_back(Person("G" + std::to_string(i), "Row", 'M', 1900));
+  CCustomReportLayout layout;
+  layout.title = "Rows";
+  Column(layout, 6000, 20, "Name");
+  ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 5), 2);
+  EXPECT_EQ(Count(DrawCustom(layout, 1), "FillRect "), 2) << "lines 4 and 5 of page 1";
+  EXPECT_EQ(Count(DrawCustom(layout, 2), "FillRect "), 0);
+  EXPECT_TRUE(DrawCustom(layout, 3).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ListPages, OrdinanceAndSealingListsShowTheirDatesAndStatuses) {
+  CIndividualRecord person;
+  person.surname = "Ord";
+  person.givenNames[0] = "Olga";
+  person.sex = 'F';
+  person.birth.date.Set(1900, 5, 14);
+  person.baptism.date.Set(1950, 3, 4);
+  person.endowment.date.Set(0, CDateValue::kStatusSubmitted);
+  const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
+  const std::int32_t mrin = Marry(Person("Sam", "Seal", 'M', 1898), rin);
+  CMarriageRecord m;
+  ASSERT_EQ(family::Read(m, mrin), 1);
+  m.marriage.date.Set(1921, 6, 1);
+  m.status = 'D';
+  ASSERT_EQ(family::Update(m, 0), 1);
+
+  ASSERT_EQ(rpt::PaginateIncompleteOrdinances(Lines(), 0, 0, "ORD", "ORD", 0, 1, 1, 0, 2), 1);
+  auto t = Texts(Draw(rpt::kIncompleteOrdinances));
+  for (const char* text : {"Missing Individual Ordinances", "Baptized", "Endowed", "Sealed to",
+                           "Parents", "Ord, Olga", "4 Mar 1950"})
+    EXPECT_TRUE(Has(t, text)) << text;
+  // Born, then (no death) baptized, then the endowment's status.
+  EXPECT_EQ(IndexOf(t, "Ord, Olga") + 2, IndexOf(t, "4 Mar 1950"));
+  EXPECT_EQ(IndexOf(t, "Ord, Olga") + 3, IndexOf(t, "Submitted"));
+  rpt::CleanupListPages();
+
+  ASSERT_EQ(rpt::PaginateMissingSealings(Lines(), 0, 0, 1, 0, 0, 0, 0, 2), 1);
+  t = Texts(Draw(rpt::kMissingSealings));
+  for (const char* text : {"Missing Marriage Sealings", "Marriage", "Date of", "Year", "Sealing",
+                           "1921", "(Div)", "Seal, Sam", "Ord, Olga"})
+    EXPECT_TRUE(Has(t, text)) << text;
+}
+
+}  // namespace
+
+namespace {
+
+class NoViewHost : public PrintSetupHost {
+ public:
+  bool PrintablePage(const rpt::Rect&, int&, int&, rpt::ReportDevice*&, int&) override {
+    return false;
+  }
+  bool RunPrintDialog(CPrintInfo&, bool, bool) override { return true; }
+  void SetDocumentTitle(const std::string&) override {}
+  void ResetDocumentTitle() override {}
+  int CalendarSelectionCount() override { return 0; }
+  void EndPrintingFromSetup() override {}
+  bool AskRtfPath(std::string&) override { return false; }
+};
+
+TEST_F(ListPages, CountedListsGiveNoPageForNoRecordsAndOneForAFullPage) {
+  // Five lines a page: (height - 950) / 162.
+  const int height = 950 + 162 * 5;
+  struct Case {
+    int people, pages;
+  };
+  const Case cases[] = {{0, 0}, {5, 1}, {6, 2}};
+  int made = 0;
+  for (const Case& c : cases) {
+    for (; made < c.people; ++made) Person("P" + std::to_string(made), "Count", 'M', 1900);
+    rpt::CurrentReportRequest().startRin = 1;
+    rpt::CurrentReportRequest().endRin = 1000;
+    NoViewHost host;
+    CReportPrintSetup setup(host);
+    setup.SetReportKind(rpt::kIndividualsByRin);
+    CPrintInfo info;
+    RecordingDevice dc(1000);
+    EXPECT_EQ(setup.Paginate(info, 7500, height, &dc, 0), c.pages) << c.people;
+    EXPECT_EQ(rpt::CurrentReportRequest().entryCount, c.people);
+    rpt::CloseListWorkFile();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,275 @@
+// The prepared lists printed on a Qt PDF printer and written as RTF: pdftotext
+// finds each list's title and its names in list order; LibreOffice reads the
+// RTF back. With KORVANE_REPORT_KEEP set the files are kept there, to look
+// at their pages (pdftoppm).
+#include <QPageLayout>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <fstream>
+
+#include "CustomReport.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "IndividualRecord.h"
+#include "ListPages.h"
+#include "ListPagination.h"
+#include "MarriageRecord.h"
+#include "QtReportDevice.h"
+#include "RecordAccess.h"
+#include "RecordProblems.h"
+#include "ReportJob.h"
+#include "ReportKinds.h"
+#include "ReportPrintSetup.h"
+#include "TempDir.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::int32_t Add(const std::string& given, const std::string& surname, char sex, int born) {
+  CIndividualRecord person;
+  person.surname = surname;
+  person.givenNames[0] = given;
+  person.sex = sex;
+  person.birth.date.Set(born, 4, 2);
+  return static_cast<std::int32_t>(family::Add(person, 0));
+}
+
+// The lines per page of Letter paper inside the list margins.
+int LetterLines(int kind) {
+  const rpt::Rect m = rpt::ReportMarginsOf(kind);
+  return CListPagesGenerator::LinesPerPage(11000 - m.top - m.bottom);
+}
+
+// Prints pages 1..pages of kind to pdf through a report job.
+void PrintPdf(int kind, int pages, const std::string& pdf) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setResolution(600);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  printer.setPageSize(QPageSize(QPageSize::Letter));
+  fw::CQtReportDevice dc(&printer);
+  CReportJob job(kind);
+  CPrintInfo info;
+  dc.SetMapMode(rpt::MM_HIENGLISH);
+  job.BeginPrinting(&dc, &info);
+  for (int page = 1; page <= pages; ++page) {
+    if (page > 1) printer.newPage();
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    info.currentPage = page;
+    job.PrintPage(&dc, &info);
+  }
+}
+
+}  // namespace
+
+class ListPagesPdfTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initTestCase() {
+    keepEnv_ = qEnvironmentVariable("KORVANE_REPORT_KEEP");
+    keep_ = keepEnv_.isEmpty() ? dir_.Path() : keepEnv_.toStdString() + "/";
+    const std::string family = dir_.Path() + "lists.orv";
+    QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    rpt::RegisterMoreListReports();
+    // 80 couples with scrambled surnames: two pages of each list.
+    for (int i = 0; i < 80; ++i) {
+      const std::string surname = "Name" + std::to_string(100 + (i * 37) % 80);
+      const std::int32_t him = Add("Hugo", surname, 'M', 1850 + i);
+      const std::int32_t her = Add("Hilda", "Wife" + std::to_string(100 + i), 'F', 1900 + i);
+      QVERIFY(DbSetRelation(him, her, db::kRelHusband, 0) > 0);
+    }
+  }
+  void cleanupTestCase() { DbCloseCurrent(); }
+
+  void listsHoldTheirTitlesAndNamesInOrder_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("later");
+    QTest::newRow("by RIN") << int(rpt::kIndividualsByRin) << "Sorted Individuals List"
+                            << "Hugo Name100"
+                            << "Hugo Name137";
+    QTest::newRow("alphabetical") << int(rpt::kIndividualsByAlpha) << "Sorted Individuals List"
+                                  << "Name100, Hugo"
+                                  << "Name101, Hugo";
+    QTest::newRow("marriages") << int(rpt::kMarriagesList) << "Sorted Marriages List"
+                               << "Wife100, Hilda"
+                               << "Wife101, Hilda";
+    QTest::newRow("problems") << int(rpt::kRecordProblems) << "Possible Record Problems"
+                              << "Name100, Hugo"
+                              << "Name137, Hugo";
+  }
+  void listsHoldTheirTitlesAndNamesInOrder() {
+    QFETCH(int, kind);
+    QFETCH(QString, title);
+    QFETCH(QString, first);
+    QFETCH(QString, later);
+    const int lines = LetterLines(kind);
+    int pages = 0;
+    switch (kind) {
+      case rpt::kIndividualsByRin:
+        pages = (rpt::PaginateSortedRINList(1, 1000, lines) - 1) / lines + 1;
+        break;
+      case rpt::kIndividualsByAlpha:
+        pages = (rpt::PaginateAlphaList("", "", lines) - 1) / lines + 1;
+        break;
+      case rpt::kMarriagesList:
+        pages = (rpt::PaginateMarriageList(0, 1, 1000, "", "", lines) - 1) / lines + 1;
+        break;
+      default: {
+        rpt::RecordProblemOptions options;
+        options.span = 10;  // every couple is 50 years apart
+        plat::FakeProfile profile;
+        profile.SetInt("PrRpt", "HWSpan", 10);
+        plat::ScopedProfile scoped(&profile);
+        pages = rpt::PaginateRecordProblems(1, 1000, options, lines);
+        QVERIFY(pages >= 2);
+        const std::string pdf = keep_ + "list" + std::to_string(kind) + ".pdf";
+        PrintPdf(kind, pages, pdf);
+        Check(pdf, title, first, later, pages);
+        return;
+      }
+    }
+    QVERIFY(pages >= 2);
+    const std::string pdf = keep_ + "list" + std::to_string(kind) + ".pdf";
+    PrintPdf(kind, pages, pdf);
+    Check(pdf, title, first, later, pages);
+  }
+
+  void customReportWrapsAWideColumn() {
+    CCustomReportLayout layout;
+    layout.title = "Couples by Name";
+    const std::pair<int, const char*> columns[] = {
+        {6000, "Name"}, {6004, "RIN"}, {6009, "Born"}, {6019, "Spouse"}, {6010, "Birth Place"}};
+    for (const auto& [id, heading] : columns) {
+      auto c = std::make_unique<CCustomReportColumn>();
+      c->fieldId = id;
+      c->width = id == 6010 ? 60 : 24;
+      c->heading = heading;
+      layout.columns.push_back(std::move(c));
+    }
+    auto key = std::make_unique<CCustomReportSortKey>();
+    key->fieldId = 6000;
+    key->kind = CCustomReportSortKey::kText;
+    layout.sortKeys.push_back(std::move(key));
+    std::vector<std::int32_t> rins;
+    for (std::int32_t rin = 1; rin <= 40; ++rin) rins.push_back(rin);
+    const int pages = rpt::PaginateCustomReport(rins, layout, 12);
+    QVERIFY(pages >= 2);
+    const std::string pdf = keep_ + "custom.pdf";
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setResolution(600);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pdf));
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      fw::CQtReportDevice dc(&printer);
+      CListPagesGenerator g(rpt::kCustomReport, 0);
+      g.SetCustomLayout(&layout);
+      CPrintInfo info;
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.BeginPrinting(&dc, &info);
+      for (int page = 1; page <= pages; ++page) {
+        if (page > 1) printer.newPage();
+        dc.SetMapMode(rpt::MM_HIENGLISH);
+        info.currentPage = page;
+        g.DrawPage(&dc, &info, nullptr);
+      }
+    }
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string txt = pdf + ".txt";
+    QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(pdf),
+                                             QString::fromStdString(txt)}),
+             0);
+    const std::string text = ReadAll(txt);
+    QVERIFY(text.find("Couples by Name") != std::string::npos);
+    QVERIFY(text.find("Birth Place") != std::string::npos);
+    const std::size_t a = text.find("Name100, Hugo");
+    const std::size_t b = text.find("Name101, Hugo");
+    QVERIFY(a != std::string::npos);
+    QVERIFY(b != std::string::npos);
+    QVERIFY(a < b);
+    rpt::CleanupCustomReportPages();
+  }
+
+  void rtfReadsBackInLibreOffice() {
+    if (QStandardPaths::findExecutable("soffice").isEmpty()) QSKIP("LibreOffice is not installed");
+    const int lines = LetterLines(rpt::kIndividualsByAlpha);
+    const int count = rpt::PaginateAlphaList("", "", lines);
+    const int pages = (count - 1) / lines + 1;
+    const std::string rtf = keep_ + "alpha.rtf";
+    {
+      plat::FakeShell shell;
+      plat::ScopedShell scoped{&shell};
+      fw::CQtReportDevice dc(
+          600, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+      CReportJob job(rpt::kIndividualsByAlpha);
+      job.SetRTFDocument(true);
+      job.SetOutputFileName(rtf);
+      CPrintInfo info;
+      info.maxPage = pages;
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      job.BeginPrinting(&dc, &info);
+      for (int page = 1; page <= pages; ++page) {
+        info.currentPage = page;
+        job.PrintPage(&dc, &info);
+        if (page < pages) job.Generator()->EndRTFPage();
+      }
+      job.Generator()->FlushPage(false);
+      job.EndPrinting(&dc, &info);
+    }
+    QVERIFY(!ReadAll(rtf).empty());
+    const QString out = QString::fromStdString(keep_);
+    QCOMPARE(QProcess::execute(
+                 "soffice", {"--headless", "-env:UserInstallation=file://" + out + "lo-profile",
+                             "--convert-to", "pdf", "--outdir", out, QString::fromStdString(rtf)}),
+             0);
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    QCOMPARE(QProcess::execute("pdftotext", {"-layout", out + "alpha.pdf", out + "alpha.txt"}), 0);
+    const std::string text = ReadAll(keep_ + "alpha.txt");
+    QVERIFY(text.find("Sorted Individuals List") != std::string::npos);
+    const std::size_t a = text.find("Name100, Hugo");
+    const std::size_t b = text.find("Name179, Hugo");
+    QVERIFY(a != std::string::npos);
+    QVERIFY(b != std::string::npos);
+    QVERIFY(a < b);
+  }
+
+ private:
+  void Check(const std::string& pdf, const QString& title, const QString& first,
+             const QString& later, int pages) {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string txt = pdf + ".txt";
+    QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(pdf),
+                                             QString::fromStdString(txt)}),
+             0);
+    const std::string text = ReadAll(txt);
+    QVERIFY2(text.find(title.toStdString()) != std::string::npos, qPrintable(title));
+    const std::size_t a = text.find(first.toStdString());
+    const std::size_t b = text.find(later.toStdString());
+    QVERIFY2(a != std::string::npos, qPrintable(first));
+    QVERIFY2(b != std::string::npos, qPrintable(later));
+    QVERIFY(a < b);
+    const std::string last = std::to_string(pages);
+    QVERIFY2(text.find("Page  " + last) != std::string::npos ||
+                 text.find("Page " + last) != std::string::npos,
+             last.c_str());
+    rpt::CleanupListPages();
+  }
+
+  TempDir dir_;
+  QString keepEnv_;
+  std::string keep_;
+};
+
+QTEST_MAIN(ListPagesPdfTest)
+#include "listpages_pdf_qtest.moc"
