@@ -22,6 +22,7 @@
 #include "PaginatorDialog.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
+#include "ReportSheetCommands.h"
 #include "StartupLogic.h"
 
 namespace {
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
+  RegisterReportSheetCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

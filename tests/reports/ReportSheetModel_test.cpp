@@ -137,13 +137,16 @@ TEST_F(ReportSheetModelTest, PrintAndPreviewSetStatesAndPostAfterTheFileSwitch) 
   EXPECT_TRUE(CReportSheetModel(target, Names).PrintToFile());
 }
 
-TEST_F(ReportSheetModelTest, AFailedCheckLeavesStateSixAndPostsNothing) {
+TEST_F(ReportSheetModelTest, AFailedCheckStopsTheRunAndOnlyAStoppedPrintReopens) {
   struct Case {
     const char* name;
-    bool areaOk, fitOk, wall;
+    bool areaOk, fitOk, wall, preview;
+    int state;  // 6: the closed sheet opens again; 0: the sheet is still open
   } cases[] = {
-      {"printable area", false, true, false},
-      {"wall chart declined", true, false, true},
+      {"printable area, print", false, true, false, false, 6},
+      {"wall chart declined, print", true, false, true, false, 6},
+      {"printable area, preview", false, true, false, true, 0},
+      {"wall chart declined, preview", true, false, true, true, 0},
   };
   for (const Case& c : cases) {
     CReportSheetModel sheet(target, Names);
@@ -152,8 +155,8 @@ TEST_F(ReportSheetModelTest, AFailedCheckLeavesStateSixAndPostsNothing) {
     FakeSheetPage page;
     page.wall = c.wall;
     target.calls.clear();
-    EXPECT_FALSE(sheet.RunReport(page, false)) << c.name;
-    EXPECT_EQ(CurrentReportRunState().printState, 6) << c.name;
+    EXPECT_FALSE(sheet.RunReport(page, c.preview)) << c.name;
+    EXPECT_EQ(CurrentReportRunState().printState, c.state) << c.name;
     EXPECT_EQ(target.calls, std::vector<std::string>{"rtf off"}) << c.name;
     EXPECT_EQ(page.befores, 0);
     EXPECT_TRUE(sheet.PrintOnOk());

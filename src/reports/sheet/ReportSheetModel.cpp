@@ -66,8 +66,12 @@ bool CReportSheetModel::RunReport(SheetPageLogic& page, bool preview) {
   Choices().startingRin = startingRin_;
   if (preview) page.WriteSettings();
   if (checks.saveOptions) checks.saveOptions();
-  if (checks.printableArea && !checks.printableArea(page)) return false;
-  if (page.WallChart() && checks.wallChartFit && !checks.wallChartFit(page)) return false;
+  if ((checks.printableArea && !checks.printableArea(page)) ||
+      (page.WallChart() && checks.wallChartFit && !checks.wallChartFit(page))) {
+    // A stopped preview leaves the sheet open: nothing is left to reopen it.
+    if (preview) run.printState = 0;
+    return false;
+  }
   run.printState = preview ? 2 : 1;
   page.BeforeRun(Choices(), preview);
   if (preview) printOnOk_ = false;

@@ -221,3 +221,28 @@ std::string NumberRangeText(long first, long last) {
 }
 
 }  // namespace rpt
+
+namespace rpt {
+
+TitleSettings TitleSettingsOf(int pageKind, bool modifiedRegister) {
+  switch (pageKind) {
+    case kPageAncestry:
+      return {"Ancestry Chart", "AncRpt", "Ancestors of ", ""};
+    case kPageDescendants:
+      return {"Descendants Chart", "DescRpt", "Descendants of ", ""};
+    case kPageBooks:
+      return modifiedRegister
+                 ? TitleSettings{"Modified Register", "MRRpt", "Modified Register for", ""}
+                 : TitleSettings{"Ahnentafel", "AhnRpt", "Ahnentafel Chart for ", ""};
+    case kPageIndividualSummary:
+      return {"Individual Summary", "IndRpt", "Individual Summary for", ""};
+    case kPageScrapbook:
+      return {"Scrapbook", "ScrapRpt", "Scrapbook Page for ", ""};
+    case kPageCalendar:
+      return {"Event Calendar", "CalendarRpt", "", ""};
+    default:
+      return {};
+  }
+}
+
+}  // namespace rpt

@@ -70,3 +70,15 @@ void CheckWallItem(std::array<bool, kWallItemCount>& items, int item, bool check
 std::string NumberRangeText(long first, long last);
 
 }  // namespace rpt
+
+namespace rpt {
+
+// The title of a report: the dialog's report name, the profile section of
+// TitlePrefix, TitleSuffix and UseName, and their defaults. Empty section:
+// the page has no title.
+struct TitleSettings {
+  std::string reportName, section, prefix, suffix;
+};
+TitleSettings TitleSettingsOf(int pageKind, bool modifiedRegister);
+
+}  // namespace rpt

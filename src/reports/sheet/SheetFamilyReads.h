@@ -16,6 +16,8 @@ namespace rpt {
 // display 1 "-RIN" follows); false when it cannot be read.
 bool ReadIndividualName(std::int32_t rin, int identifierDisplay, std::string& name);
 std::vector<std::int32_t> MarriagesOf(std::int32_t rin);
+// The first and last live MRIN (marriages) or RIN; 0 and 0 when none.
+void LiveNumberRange(bool marriages, std::int32_t& low, std::int32_t& high);
 
 class DbCoupleSource : public CoupleSource {
  public:
