@@ -347,6 +347,23 @@ class ReportSheetTest : public QObject {
     QCOMPARE(childPage->GetControlText(CFamilyGroupPage::kIdcMrin), std::to_string(mrin_));
   }
 
+  void rememberedPersonNoLongerReadableClosesTheSheet() {
+    // Reopened after a stopped print: the kept couple names RIN 999.
+    rpt::CurrentReportRunState().printState = 6;
+    rpt::ReportChoiceSlot() = std::make_unique<CReportChoiceState>();
+    rpt::ReportChoiceSlot()->coupleSet = 1;
+    rpt::ReportChoiceSlot()->familyGroupRin = 999;
+    auto sheet = MakeSheet(1);
+    QTRY_VERIFY(!sheet->isVisible());
+    QCOMPARE(sheet->result(), fw::kIdCancel);
+    // Still readable: the sheet stays.
+    rpt::CurrentReportRunState().printState = 6;
+    rpt::ReportChoiceSlot()->familyGroupRin = cole_;
+    auto kept = MakeSheet(1);
+    QTest::qWait(20);
+    QVERIFY(kept->isVisible());
+  }
+
   void sheetFitsTheScreenInBothLanguages() {
     for (const char* language : {"EN", "DE"}) {
       for (int page : {0, 1}) {
