@@ -183,3 +183,32 @@ TEST(ReportSheetDialogs, ItemPreviewAndExclusivePairs) {
 TEST(ReportSheetDialogs, NumberRange) { EXPECT_EQ(NumberRangeText(1, 250), "1 to 250"); }
 
 }  // namespace
+
+namespace {
+
+TEST(ReportSheetDialogs, TitlesOnlyForTheirPages) {
+  struct Case {
+    int page;
+    bool modifiedRegister;
+    const char *name, *section, *prefix;
+  } cases[] = {
+      {rpt::kPageAncestry, false, "Ancestry Chart", "AncRpt", "Ancestors of "},
+      {rpt::kPageDescendants, false, "Descendants Chart", "DescRpt", "Descendants of "},
+      {rpt::kPageBooks, true, "Modified Register", "MRRpt", "Modified Register for"},
+      {rpt::kPageBooks, false, "Ahnentafel", "AhnRpt", "Ahnentafel Chart for "},
+      {rpt::kPageIndividualSummary, false, "Individual Summary", "IndRpt",
+       "Individual Summary for"},
+      {rpt::kPageScrapbook, false, "Scrapbook", "ScrapRpt", "Scrapbook Page for "},
+      {rpt::kPageCalendar, false, "Event Calendar", "CalendarRpt", ""},
+      {rpt::kPagePedigree, false, "", "", ""},
+      {rpt::kPageFamilyGroup, false, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    const rpt::TitleSettings t = rpt::TitleSettingsOf(c.page, c.modifiedRegister);
+    EXPECT_EQ(t.reportName, c.name);
+    EXPECT_EQ(t.section, c.section);
+    EXPECT_EQ(t.prefix, c.prefix);
+  }
+}
+
+}  // namespace

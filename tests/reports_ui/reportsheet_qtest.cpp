@@ -257,6 +257,19 @@ class ReportSheetTest : public QObject {
     QCOMPARE(again->Model().StartingRin(), adam_);
   }
 
+  void closeWritesTheShownPagesAndDropsTheChoices() {
+    auto sheet = MakeSheet();
+    auto* page = qobject_cast<CPedigreePage*>(sheet->CurrentPage());
+    Ctl<QRadioButton>(*page, CPedigreePage::kIdcNoIndex + 2)->click();  // index only
+    Ctl<QPushButton>(*sheet, fw::kIdCancel)->click();
+    QVERIFY(!sheet->isVisible());
+    QCOMPARE(profile_.GetInt("PedRpt", "IndexType", -1), 2);
+    // The Family Group page was never shown: nothing of it is read or written.
+    QVERIFY(boxes_.Calls().empty());
+    QCOMPARE(profile_.GetInt("FgrRpt", "Type", -1), -1);
+    QVERIFY(!rpt::ReportChoiceSlot());
+  }
+
   void pageSetupTakesExactlyTheMinimum() {
     auto sheet = MakeSheet();
     // Pedigree: 6.0 x 6.5 inches on letter paper.

@@ -127,6 +127,7 @@ CReportsPropSheet::CReportsPropSheet(rpt::ReportSheetTarget& target, Environment
     CReportSheetPage* page = factory(*this);
     if (page == nullptr) continue;
     pages_.push_back(page);
+    visited_.push_back(false);
     tabs_->addTab(page, page->windowTitle());
   }
 
@@ -205,6 +206,7 @@ void CReportsPropSheet::OnInitDialog() {
     tabs_->setCurrentIndex(index);
     tabs_->blockSignals(false);
     activeIndex_ = index;
+    visited_[static_cast<std::size_t>(index)] = true;
     pages_[static_cast<std::size_t>(index)]->OnSetActive();
   }
 }
@@ -239,6 +241,8 @@ void CReportsPropSheet::OnTabChanged(int index) {
     return;
   }
   activeIndex_ = index;
+  if (index >= 0 && index < static_cast<int>(visited_.size()))
+    visited_[static_cast<std::size_t>(index)] = true;
   if (CReportSheetPage* page = CurrentPage()) page->OnSetActive();
 }
 
@@ -285,7 +289,9 @@ void CReportsPropSheet::OnPreview() {
 }
 
 void CReportsPropSheet::OnClose() {
-  for (CReportSheetPage* page : pages_) page->OnCancel();
+  // Only a page that was shown has its values in its controls.
+  for (std::size_t i = 0; i < pages_.size(); ++i)
+    if (visited_[i]) pages_[i]->OnCancel();
   EndDialog(fw::kIdCancel);
 }
 

@@ -154,6 +154,7 @@ class CReportsPropSheet : public fw::CDialogBase {
   rpt::CReportSheetModel model_;
   QTabWidget* tabs_ = nullptr;
   std::vector<CReportSheetPage*> pages_;
+  std::vector<bool> visited_;  // pages shown at least once (their controls filled)
   int openPage_ = 0;
   int activeIndex_ = -1;
   bool previewEnabled_ = true;
