@@ -377,6 +377,36 @@ class ReportSheetTest : public QObject {
     QVERIFY(kept->isVisible());
   }
 
+  void buttonsOpenTheirDialogsForTheCurrentPage() {
+    auto sheet = MakeSheet();
+    // Reads the next modal window's title and the text of one of its
+    // controls, then closes it.
+    auto peek = [](QString& title, int id, std::string& text) {
+      QTimer::singleShot(0, [&title, id, &text] {
+        if (auto* modal = qobject_cast<fw::CDialogBase*>(QApplication::activeModalWidget())) {
+          title = modal->windowTitle();
+          if (id != 0) text = modal->GetControlText(id);
+          modal->close();
+        }
+      });
+    };
+    QString title;
+    std::string text;
+    peek(title, 0, text);
+    Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcFonts)->click();
+    QCOMPARE(title, QString("Fonts for Pedigree"));
+    auto* page = qobject_cast<CPedigreePage*>(sheet->CurrentPage());
+    Ctl<QCheckBox>(*page, CPedigreePage::kIdcPhotos)->click();
+    peek(title, CPhotoOptionsDialog::kIdcWidth, text);
+    Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcPhotos)->click();
+    QCOMPARE(title, QString("Photo Options for Pedigree"));
+    QCOMPARE(text, std::string("1.000\""));
+    sheet->ShowPageOfKind(rpt::kPageFamilyGroup);
+    peek(title, 0, text);
+    Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcFonts)->click();
+    QCOMPARE(title, QString("Fonts for Family Group Record"));
+  }
+
   void sheetFitsTheScreenInBothLanguages() {
     for (const char* language : {"EN", "DE"}) {
       for (int page : {0, 1}) {

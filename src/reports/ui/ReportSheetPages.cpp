@@ -173,8 +173,10 @@ CPedigreePage::CPedigreePage(CReportsPropSheet& sheet)
   connect(gens, QOverload<int>::of(&QComboBox::activated), this, [this] { OnGensPerPage(); });
   connect(Control<QLineEdit>(kIdcFirstChart), &QLineEdit::editingFinished, this,
           [this] { OnFirstChartLeft(); });
-  connect(Control<QCheckBox>(kIdcPhotos), &QCheckBox::clicked, this,
-          [this](bool on) { sheet_.EnablePhotos(on); });
+  connect(Control<QCheckBox>(kIdcPhotos), &QCheckBox::clicked, this, [this](bool on) {
+    logic_.photoOpt = on ? 1 : 0;
+    sheet_.EnablePhotos(on);
+  });
   connect(Control<QPushButton>(kIdcSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
 }
 
@@ -404,8 +406,10 @@ CFamilyGroupPage::CFamilyGroupPage(CReportsPropSheet& sheet)
   connect(Control<QPushButton>(kIdcSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
   for (int id : {kIdcSourceNotes, kIdcTitlesOnly, kIdcGeneralNotes})
     connect(Control<QCheckBox>(id), &QCheckBox::clicked, this, [this] { OnNotes(); });
-  connect(Control<QCheckBox>(kIdcPhotos), &QCheckBox::clicked, this,
-          [this](bool on) { sheet_.EnablePhotos(on); });
+  connect(Control<QCheckBox>(kIdcPhotos), &QCheckBox::clicked, this, [this](bool on) {
+    logic_.photoOpt = on ? 1 : 0;
+    sheet_.EnablePhotos(on);
+  });
 }
 
 void CFamilyGroupPage::OnInitDialog() {
