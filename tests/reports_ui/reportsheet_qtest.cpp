@@ -102,6 +102,8 @@ class ReportSheetTest : public QObject {
     env.languageUi = language;
     env.marriagesList = &list_;
     env.browseMarriage = [](std::int32_t low, std::int32_t) { return low; };
+    env.findPerson = [this](std::int32_t, const std::string&) { return foundRin_; };
+    env.findMarriage = [this](std::int32_t, const std::string&) { return foundMrin_; };
     auto sheet = std::make_unique<CReportsPropSheet>(view_, env, openPage);
     sheet->show();
     return sheet;
@@ -123,6 +125,7 @@ class ReportSheetTest : public QObject {
   std::string list_;
   FakeView view_;
   std::int32_t adam_ = 0, beth_ = 0, cole_ = 0, mrin_ = 0;
+  std::int32_t foundRin_ = 0, foundMrin_ = 0;  // what the Find dialog answers
 
  private slots:
   void initTestCase() {
@@ -405,6 +408,35 @@ class ReportSheetTest : public QObject {
     peek(title, 0, text);
     Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcFonts)->click();
     QCOMPARE(title, QString("Fonts for Family Group Record"));
+  }
+
+  void searchChangesTheStartingPersonAndTheCouple() {
+    auto sheet = MakeSheet();
+    auto* page = qobject_cast<CPedigreePage*>(sheet->CurrentPage());
+    foundRin_ = cole_;
+    Ctl<QPushButton>(*page, CPedigreePage::kIdcSearch)->click();
+    QCOMPARE(sheet->Model().StartingRin(), cole_);
+    QCOMPARE(page->GetControlText(CPedigreePage::kIdcName),
+             std::string("Cole Hart-") + std::to_string(cole_));
+    QCOMPARE(page->Options().marriage, 0);
+    // Nothing chosen: the person stays.
+    foundRin_ = 0;
+    Ctl<QPushButton>(*page, CPedigreePage::kIdcSearch)->click();
+    QCOMPARE(sheet->Model().StartingRin(), cole_);
+
+    // The Family Group page searches by MRIN; a new marriage shows its couple.
+    const std::int32_t second = DbSetRelation(cole_, 0, db::kRelHusband, 0);
+    QVERIFY(second > 0);
+    sheet->ShowPageOfKind(rpt::kPageFamilyGroup);
+    auto* family = qobject_cast<CFamilyGroupPage*>(sheet->CurrentPage());
+    foundMrin_ = second;
+    Ctl<QPushButton>(*family, CFamilyGroupPage::kIdcSearch)->click();
+    QCOMPARE(family->GetControlText(CFamilyGroupPage::kIdcMrin), std::to_string(second));
+    QCOMPARE(family->GetControlText(CFamilyGroupPage::kIdcPrimaryName),
+             std::string("Cole Hart-") + std::to_string(cole_));
+    QCOMPARE(family->GetControlText(CFamilyGroupPage::kIdcSpouse), std::string("UNKNOWN"));
+    DbUnlinkRIN(second, db::kMarriage);
+    DbDeleteRecord(second, db::kMarriage);
   }
 
   void sheetFitsTheScreenInBothLanguages() {
