@@ -291,6 +291,24 @@ class ReportSheetTest : public QObject {
     QCOMPARE(boxes_.Calls()[0].flags & plat::kMbIconMask, unsigned(plat::kMbIconExclamation));
   }
 
+  void pageSetupDialogKeepsTheMarginsInThousandths() {
+    profile_.SetInt("FgrRpt", "PageLM", 750);
+    auto sheet = MakeSheet(1);
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        caption = modal->windowTitle();
+        QMetaObject::invokeMethod(modal, "accept");
+      }
+    });
+    Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcPageSetup)->click();
+    QCOMPARE(caption, QString("Family Group Record Margins"));
+    QVERIFY(boxes_.Calls().empty());
+    QCOMPARE(sheet->CurrentPage()->Logic().Margins(), (rpt::PageMargins{750, 300, 300, 300}));
+    // Letter paper at the chosen margins is what the next check measures.
+    QCOMPARE(qRound(printer_.pageLayout().margins(QPageLayout::Inch).left() * 1000), 750);
+  }
+
   void pedigreeControlsFollowChartTypeAndNumbering() {
     auto sheet = MakeSheet();
     auto* page = qobject_cast<CPedigreePage*>(sheet->CurrentPage());
