@@ -309,6 +309,28 @@ class ReportSheetTest : public QObject {
     QCOMPARE(qRound(printer_.pageLayout().margins(QPageLayout::Inch).left() * 1000), 750);
   }
 
+  void wallChartWarningOnThePrintersColumns() {
+    auto sheet = MakeSheet();
+    rpt::WallChartSample narrow;  // the name alone: well under two inches
+    const std::string font = "Times New Roman;Bold;10pt";
+    QVERIFY(sheet->CheckWallChartFit(narrow, 4, font, font));
+    QVERIFY(boxes_.Calls().empty());
+    rpt::WallChartSample wide = narrow;
+    wide.photo = true;
+    wide.photoWidth = 3000;  // beside the text: wider than 8 inches over 4 columns
+    boxes_.QueueAnswer(plat::kIdCancel);
+    QVERIFY(!sheet->CheckWallChartFit(wide, 4, font, font));
+    QCOMPARE(boxes_.Calls().size(), size_t(1));
+    QCOMPARE(boxes_.Calls()[0].caption, std::string("Wall Chart Warning"));
+    QCOMPARE(boxes_.Calls()[0].flags, unsigned(plat::kMbOkCancel | plat::kMbIconInformation));
+    boxes_.QueueAnswer(plat::kIdOk);
+    QVERIFY(sheet->CheckWallChartFit(wide, 4, font, font));
+    // One generation per page leaves the whole width to the box.
+    boxes_.Clear();
+    QVERIFY(sheet->CheckWallChartFit(wide, 1, font, font));
+    QVERIFY(boxes_.Calls().empty());
+  }
+
   void pedigreeControlsFollowChartTypeAndNumbering() {
     auto sheet = MakeSheet();
     auto* page = qobject_cast<CPedigreePage*>(sheet->CurrentPage());
