@@ -240,6 +240,8 @@ TEST_F(ReportSheetFamilyGroupTest, NotesValueEnabledStatesAndRequest) {
     EXPECT_FALSE(page.EnabledStates().comments);
   }
   CFamilyGroupOptions page(family, 0);
+  EXPECT_EQ(page.photos, (PagePhotos{0, 0, 0, 2, 1})) << "the section's defaults";
+  EXPECT_EQ(page.margins, (PageMargins{700, 300, 300, 300}));
   EXPECT_FALSE(page.EnabledStates().suppressRin);
   EXPECT_EQ(page.suppressRin, 1);
   page.layout = 2;

@@ -193,7 +193,9 @@ TEST_F(ReportSheetPedigreeTest, SettingsGoBackToTheSectionAndTotalOnlyWhenCascad
   CPedigreeOptions page(false, 1);
   page.totGens = 12;
   page.gensPerPage = 6;
+  EXPECT_EQ(page.photos, (PagePhotos{0, 1000, 1000, 3, 1})) << "the section's defaults";
   page.margins = {500, 400, 300, 200};
+  page.photos = {1, 1500, 2000, 4, 0};
   page.WriteSettings();
   EXPECT_EQ(profile.GetInt("PedRpt", "GensPerPage", 0), 6);
   EXPECT_EQ(profile.GetInt("PedRpt", "PageLM", 0), 500);
@@ -207,6 +209,8 @@ TEST_F(ReportSheetPedigreeTest, SettingsGoBackToTheSectionAndTotalOnlyWhenCascad
   const CPedigreeOptions again(false, 1);
   EXPECT_EQ(again.chartType, CPedigreeOptions::kCascading);
   EXPECT_EQ(again.margins, (PageMargins{500, 400, 300, 200}));
+  EXPECT_EQ(again.photos, (PagePhotos{1, 1500, 2000, 4, 0}));
+  EXPECT_EQ(profile.GetInt("PedRpt", "PhotoX", 0), 1500);
 }
 
 }  // namespace

@@ -37,7 +37,6 @@ CFamilyGroupOptions::CFamilyGroupOptions(CoupleSource& source, int display)
   notePar = Get("NotePar", 0);
   start1st = Get("Start1st", 0);
   includeSubmit = Get("IncludeSubmit", 1);
-  photoOpt = Get("PhotoOpt", 0);
   otherEvents = Get("OtherEvents", 0);
   relInd = Get("RelInd", 0);
   reserveStd = Get("ReserveStd", 1);
@@ -45,11 +44,7 @@ CFamilyGroupOptions::CFamilyGroupOptions(CoupleSource& source, int display)
   suppressRin = identifierDisplay != 0 ? Get("SuppressRIN", 0) : 1;
   parInd = Get("ParInd", 0);
   markDirect = Get("MarkDirect", 0);
-  photoX = Get("PhotoX", 0);
-  photoY = Get("PhotoY", 0);
-  photoPlace = Get("PhotoPlace", 2);
-  photoRsrv = Get("PhotoRsrv", 1);
-  margins = {Get("PageLM", 700), Get("PageTM", 300), Get("PageRM", 300), Get("PageBM", 300)};
+  ReadMarginsAndPhotos(kSection, margins, photos);
 }
 
 void CFamilyGroupOptions::SetSpouseOf(std::int32_t mrin, std::int32_t primary) {
@@ -237,15 +232,7 @@ CFamilyGroupOptions::Enabled CFamilyGroupOptions::EnabledStates() const {
 void CFamilyGroupOptions::WriteSettings() {
   Put("SourceNotes", SourceNotesValue());
   Put("Type", type);
-  Put("PhotoOpt", photoOpt);
-  Put("PageLM", margins.left);
-  Put("PageRM", margins.right);
-  Put("PageTM", margins.top);
-  Put("PageBM", margins.bottom);
-  Put("PhotoX", photoX);
-  Put("PhotoY", photoY);
-  Put("PhotoPlace", photoPlace);
-  Put("PhotoRsrv", photoRsrv);
+  WriteMarginsAndPhotos(kSection, margins, photos);
   Put("ListOpt", listOpt);
   if (type == kCascading) {
     Put("TotGens", totGens);

@@ -92,6 +92,8 @@ class CFamilyGroupOptions : public SheetPageLogic {
   int PageKind() const override { return kPageFamilyGroup; }
   PageMargins Margins() const override { return margins; }
   void SetMargins(const PageMargins& m) override { margins = m; }
+  PagePhotos* Photos() override { return &photos; }
+  int PhotoReportIndex() const override { return 2; }
   void WriteSettings() override;
   bool FillRequest(ReportRequest& request) override;
   void BeforeRun(CReportChoiceState& choices, bool preview) override;
@@ -105,9 +107,9 @@ class CFamilyGroupOptions : public SheetPageLogic {
   bool sourceNotes = false, generalNotes = false;
   int titleOnly = 0, actText = 1, comments = 1, markedOnly = 0, confident = 0;
   int notePar = 0, start1st = 0;
-  int includeSubmit = 1, photoOpt = 0, otherEvents = 0, relInd = 0, reserveStd = 1;
+  int includeSubmit = 1, otherEvents = 0, relInd = 0, reserveStd = 1;
   int otherMarr = 0, suppressRin = 0, parInd = 0, markDirect = 0;
-  int photoX = 0, photoY = 0, photoPlace = 2, photoRsrv = 1;
+  PagePhotos photos{0, 0, 0, 2, 1};
   PageMargins margins{700, 300, 300, 300};
 
  private:

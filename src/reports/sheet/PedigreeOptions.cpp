@@ -43,12 +43,7 @@ CPedigreeOptions::CPedigreeOptions(bool extended, int display)
   relInd = Get("RelInd", 0);
   parInd = Get("ParInd", 0);
   suppressRin = identifierDisplay != 0 ? Get("SuppressRIN", 0) : 1;
-  photoOpt = Get("PhotoOpt", 0);
-  photoX = Get("PhotoX", 1000);
-  photoY = Get("PhotoY", 1000);
-  photoPlace = Get("PhotoPlace", 3);
-  photoRsrv = Get("PhotoRsrv", 1);
-  margins = {Get("PageLM", 700), Get("PageTM", 300), Get("PageRM", 300), Get("PageBM", 300)};
+  ReadMarginsAndPhotos(kSection, margins, photos);
   if (chartNumType == kFixed)
     totGens = std::min(totGens, FixedNumberingGenerationLimit(gensPerPage));
 }
@@ -131,15 +126,7 @@ void CPedigreeOptions::WriteSettings() {
   Put("ChartType", chartType);
   Put("IndexType", indexType);
   Put("ChartNumType", chartNumType);
-  Put("PhotoOpt", photoOpt);
-  Put("PageLM", margins.left);
-  Put("PageRM", margins.right);
-  Put("PageTM", margins.top);
-  Put("PageBM", margins.bottom);
-  Put("PhotoX", photoX);
-  Put("PhotoY", photoY);
-  Put("PhotoPlace", photoPlace);
-  Put("PhotoRsrv", photoRsrv);
+  WriteMarginsAndPhotos(kSection, margins, photos);
   if (chartType == kCascading) Put("TotGens", totGens);
   Put("GensPerPage", gensPerPage);
   Put("IncludeSubmit", includeSubmit);

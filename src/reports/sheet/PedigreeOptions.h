@@ -74,6 +74,8 @@ class CPedigreeOptions : public SheetPageLogic {
   int PageKind() const override { return kPagePedigree; }
   PageMargins Margins() const override { return margins; }
   void SetMargins(const PageMargins& m) override { margins = m; }
+  PagePhotos* Photos() override { return &photos; }
+  int PhotoReportIndex() const override { return 1; }
   void WriteSettings() override;
   bool FillRequest(ReportRequest& request) override;
   void BeforeRun(CReportChoiceState& choices, bool preview) override;
@@ -98,8 +100,7 @@ class CPedigreeOptions : public SheetPageLogic {
   int relInd = 0;
   int parInd = 0;
   int suppressRin = 0;
-  int photoOpt = 0;
-  int photoX = 1000, photoY = 1000, photoPlace = 3, photoRsrv = 1;
+  PagePhotos photos{0, 1000, 1000, 3, 1};
   PageMargins margins{700, 300, 300, 300};
   std::uint32_t firstChart = 1, sameAs = 1, onChart = 1, continuation = 2;
   std::int32_t marriage = 0;

@@ -12,6 +12,28 @@ constexpr unsigned kIdsRin = 47113;
 
 }  // namespace
 
+void ReadMarginsAndPhotos(const char* section, PageMargins& m, PagePhotos& p) {
+  plat::ProfilePort& profile = plat::Profile();
+  m = {profile.GetInt(section, "PageLM", m.left), profile.GetInt(section, "PageTM", m.top),
+       profile.GetInt(section, "PageRM", m.right), profile.GetInt(section, "PageBM", m.bottom)};
+  p = {profile.GetInt(section, "PhotoOpt", p.opt), profile.GetInt(section, "PhotoX", p.width),
+       profile.GetInt(section, "PhotoY", p.height), profile.GetInt(section, "PhotoPlace", p.place),
+       profile.GetInt(section, "PhotoRsrv", p.reserve)};
+}
+
+void WriteMarginsAndPhotos(const char* section, const PageMargins& m, const PagePhotos& p) {
+  plat::ProfilePort& profile = plat::Profile();
+  profile.SetInt(section, "PageLM", m.left);
+  profile.SetInt(section, "PageTM", m.top);
+  profile.SetInt(section, "PageRM", m.right);
+  profile.SetInt(section, "PageBM", m.bottom);
+  profile.SetInt(section, "PhotoOpt", p.opt);
+  profile.SetInt(section, "PhotoX", p.width);
+  profile.SetInt(section, "PhotoY", p.height);
+  profile.SetInt(section, "PhotoPlace", p.place);
+  profile.SetInt(section, "PhotoRsrv", p.reserve);
+}
+
 std::unique_ptr<CReportChoiceState>& ReportChoiceSlot() {
   static std::unique_ptr<CReportChoiceState> slot;
   return slot;

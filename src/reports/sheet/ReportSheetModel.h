@@ -32,6 +32,21 @@ class ReportSheetTarget {
   virtual void PostCommand(unsigned id) = 0;
 };
 
+// The photo choices of a page's section: PhotoOpt, PhotoX and PhotoY
+// (thousandths of an inch), PhotoPlace, PhotoRsrv.
+struct PagePhotos {
+  int opt = 0;
+  int width = 0, height = 0;
+  int place = 0;
+  int reserve = 1;
+  bool operator==(const PagePhotos&) const = default;
+};
+// A page's margins (PageLM, PageTM, PageRM, PageBM) and photo keys; reading
+// takes the values passed in as the defaults.
+void ReadMarginsAndPhotos(const char* section, PageMargins& margins, PagePhotos& photos);
+void WriteMarginsAndPhotos(const char* section, const PageMargins& margins,
+                           const PagePhotos& photos);
+
 // One page of the sheet as the sheet's road needs it.
 class SheetPageLogic {
  public:
@@ -42,6 +57,10 @@ class SheetPageLogic {
   virtual bool WallChart() const { return false; }
   virtual PageMargins Margins() const = 0;
   virtual void SetMargins(const PageMargins& margins) = 0;
+  // The page's photo choices for the Photos button (null: none), and the
+  // report the photo dialog names (1 Pedigree ... 6 Individual).
+  virtual PagePhotos* Photos() { return nullptr; }
+  virtual int PhotoReportIndex() const { return 0; }
   // Writes the page's section of the profile.
   virtual void WriteSettings() = 0;
   // Puts the page's part into the request; false when no report starts.

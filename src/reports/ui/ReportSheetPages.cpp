@@ -174,7 +174,7 @@ CPedigreePage::CPedigreePage(CReportsPropSheet& sheet)
   connect(Control<QLineEdit>(kIdcFirstChart), &QLineEdit::editingFinished, this,
           [this] { OnFirstChartLeft(); });
   connect(Control<QCheckBox>(kIdcPhotos), &QCheckBox::clicked, this, [this](bool on) {
-    logic_.photoOpt = on ? 1 : 0;
+    logic_.photos.opt = on ? 1 : 0;
     sheet_.EnablePhotos(on);
   });
   connect(Control<QPushButton>(kIdcSearch), &QPushButton::clicked, this, [this] { OnSearch(); });
@@ -207,7 +207,7 @@ bool CPedigreePage::DoDataExchange(bool save) {
   const int high = switching_ ? 999 : logic_.GenerationsHigh();
   if (!ExchangeInt(save, kIdcGenerations, logic_.totGens, 1, high)) return false;
   ExchangeCheck(save, kIdcPreparedBy, logic_.includeSubmit);
-  ExchangeCheck(save, kIdcPhotos, logic_.photoOpt);
+  ExchangeCheck(save, kIdcPhotos, logic_.photos.opt);
   ExchangeCheck(save, kIdcSuppressRin, logic_.suppressRin);
   ExchangeCheck(save, kIdcParentLinks, logic_.relInd);
   ExchangeCheck(save, kIdcParentIndicators, logic_.parInd);
@@ -274,7 +274,7 @@ void CPedigreePage::ShowStartingPerson() {
 }
 
 void CPedigreePage::OnSetActive() {
-  sheet_.SetButtons(true, false, true, logic_.photoOpt != 0);
+  sheet_.SetButtons(true, false, true, logic_.photos.opt != 0);
   sheet_.SetOkText(res::LoadString(kIdsPrint));
   sheet_.SetPageIcon(208);
 }
@@ -283,17 +283,6 @@ bool CPedigreePage::OnKillActive() {
   if (!UpdateData(true)) return false;
   logic_.WriteSettings();
   return true;
-}
-
-CReportSheetPage::Photos CPedigreePage::GetPhotos() const {
-  return {1, logic_.photoX, logic_.photoY, logic_.photoPlace, logic_.photoRsrv};
-}
-
-void CPedigreePage::SetPhotos(const Photos& photos) {
-  logic_.photoX = photos.width;
-  logic_.photoY = photos.height;
-  logic_.photoPlace = photos.placement;
-  logic_.photoRsrv = photos.reserve;
 }
 
 // ---- Family Group ----
@@ -407,7 +396,7 @@ CFamilyGroupPage::CFamilyGroupPage(CReportsPropSheet& sheet)
   for (int id : {kIdcSourceNotes, kIdcTitlesOnly, kIdcGeneralNotes})
     connect(Control<QCheckBox>(id), &QCheckBox::clicked, this, [this] { OnNotes(); });
   connect(Control<QCheckBox>(kIdcPhotos), &QCheckBox::clicked, this, [this](bool on) {
-    logic_.photoOpt = on ? 1 : 0;
+    logic_.photos.opt = on ? 1 : 0;
     sheet_.EnablePhotos(on);
   });
 }
@@ -446,7 +435,7 @@ bool CFamilyGroupPage::DoDataExchange(bool save) {
   ExchangeCheck(save, kIdcParentsOnly, logic_.notePar);
   ExchangeCheck(save, kIdcNotesFirstPage, logic_.start1st);
   ExchangeCheck(save, kIdcPreparedBy, logic_.includeSubmit);
-  ExchangeCheck(save, kIdcPhotos, logic_.photoOpt);
+  ExchangeCheck(save, kIdcPhotos, logic_.photos.opt);
   ExchangeCheck(save, kIdcOtherEvents, logic_.otherEvents);
   ExchangeCheck(save, kIdcParentLinks, logic_.relInd);
   ExchangeCheck(save, kIdcBlankBoxes, logic_.reserveStd);
@@ -549,7 +538,7 @@ void CFamilyGroupPage::OnSearch() {
 }
 
 void CFamilyGroupPage::OnSetActive() {
-  sheet_.SetButtons(true, false, true, logic_.photoOpt != 0);
+  sheet_.SetButtons(true, false, true, logic_.photos.opt != 0);
   sheet_.SetOkText(res::LoadString(kIdsPrint));
   sheet_.SetPageIcon(209);
 }
@@ -558,17 +547,6 @@ bool CFamilyGroupPage::OnKillActive() {
   if (!UpdateData(true)) return false;
   logic_.WriteSettings();
   return true;
-}
-
-CReportSheetPage::Photos CFamilyGroupPage::GetPhotos() const {
-  return {2, logic_.photoX, logic_.photoY, logic_.photoPlace, logic_.photoRsrv};
-}
-
-void CFamilyGroupPage::SetPhotos(const Photos& photos) {
-  logic_.photoX = photos.width;
-  logic_.photoY = photos.height;
-  logic_.photoPlace = photos.placement;
-  logic_.photoRsrv = photos.reserve;
 }
 
 void RegisterPedigreeAndFamilyGroupPages() {

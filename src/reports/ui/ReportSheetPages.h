@@ -56,9 +56,6 @@ class CPedigreePage : public CChartPageBase {
   rpt::SheetPageLogic& Logic() override { return logic_; }
   void OnSetActive() override;
   bool OnKillActive() override;
-  bool HasPhotos() const override { return logic_.photoOpt != 0; }
-  Photos GetPhotos() const override;
-  void SetPhotos(const Photos& photos) override;
   void ShowStartingPerson() override;
 
   // The clicks.
@@ -123,9 +120,6 @@ class CFamilyGroupPage : public CChartPageBase {
   rpt::SheetPageLogic& Logic() override { return logic_; }
   void OnSetActive() override;
   bool OnKillActive() override;
-  bool HasPhotos() const override { return logic_.photoOpt != 0; }
-  Photos GetPhotos() const override;
-  void SetPhotos(const Photos& photos) override;
 
   void OnChartType();
   void OnRole(int role);

@@ -376,17 +376,19 @@ void CReportsPropSheet::OnFonts() {
 
 void CReportsPropSheet::OnPhotos() {
   CReportSheetPage* page = CurrentPage();
-  if (page == nullptr || !page->HasPhotos()) return;
-  const CReportSheetPage::Photos photos = page->GetPhotos();
+  rpt::PagePhotos* photos = page != nullptr ? page->Logic().Photos() : nullptr;
+  if (photos == nullptr || photos->opt == 0) return;
   CPhotoOptionsDialog dialog(this);
-  dialog.state.reportIndex = photos.reportIndex;
-  dialog.state.width = photos.width;
-  dialog.state.height = photos.height;
-  dialog.state.placement = photos.placement;
-  dialog.state.reserve = photos.reserve;
+  dialog.state.reportIndex = page->Logic().PhotoReportIndex();
+  dialog.state.width = photos->width;
+  dialog.state.height = photos->height;
+  dialog.state.placement = photos->place;
+  dialog.state.reserve = photos->reserve;
   if (dialog.exec() != fw::kIdOk) return;
-  page->SetPhotos({photos.reportIndex, dialog.state.width, dialog.state.height,
-                   dialog.state.placement, dialog.state.reserve});
+  photos->width = dialog.state.width;
+  photos->height = dialog.state.height;
+  photos->place = dialog.state.placement;
+  photos->reserve = dialog.state.reserve;
 }
 
 void CReportsPropSheet::OnReportPreferences() {

@@ -37,14 +37,6 @@ class CReportSheetPage : public fw::CDialogBase {
   virtual bool OnKillActive() = 0;
   // Close: writes the settings and drops the kept choices.
   virtual void OnCancel();
-  // The photo values the Photos button edits.
-  struct Photos {
-    int reportIndex = 1;
-    int width = 0, height = 0, placement = 0, reserve = 0;
-  };
-  virtual bool HasPhotos() const { return false; }
-  virtual Photos GetPhotos() const { return {}; }
-  virtual void SetPhotos(const Photos&) {}
   // The starting person changed (Search on a page, or the sheet).
   virtual void ShowStartingPerson() {}
   // A page that draws wall charts: whether its sample box fits a column,
