@@ -29,6 +29,7 @@
 #include "QtPorts.h"
 #include "ReportCommands.h"
 #include "SmallRecordDialogs.h"
+#include "ReportSheetCommands.h"
 #include "StartupLogic.h"
 #include "SummaryReports.h"
 
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
   rpt::RegisterMoreListReports();
   // The print commands are offered once a report kind can run.
   RegisterReportCommands(korApp);
+  RegisterReportSheetCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

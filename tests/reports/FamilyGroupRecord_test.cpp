@@ -456,7 +456,7 @@ TEST_F(FamilyGroupRecordTest, LoneParentAndLoneChildRecords) {
     o.start1st = true;
     rpt::ReportRequest request;
     request.startRin = alone;
-    request.options[rpt::kFamilyGroupRoleOption] = role;
+    request.options[rpt::kFgrSlotRole] = role;
     const Run run = RunReport(o, request);
     ASSERT_EQ(run.pageCount, 1);
     EXPECT_EQ(run.entries[0].key, 0);

@@ -100,6 +100,25 @@ struct ReportRequest {
 };
 ReportRequest& CurrentReportRequest();
 
+// The Pedigree page's entries in ReportRequest::options. Chart numbers are
+// unsigned 32-bit values kept in the ints.
+enum PedigreeRequestSlot : int {
+  kPedigreeFirstChart = 0,
+  kPedigreeSameAsChart = 1,  // "on chart"
+  kPedigreeFirstContinuation = 2,
+  kPedigreeSameAsPosition = 3,  // "Start person is same as"
+  kPedigreeIndex = 4,           // 1 with "Include index" or "Index only"
+  kPedigreeIndexOnly = 5,       // 1 with "Index only"
+};
+
+// The Family Group page's entries in ReportRequest::options; with "Use
+// list" the typed family numbers come in nameStart.
+enum FamilyGroupRequestSlot : int {
+  kFgrSlotRole = 0,  // 0 the person is a parent, 1 a child
+  kFgrSlotSourceNotes = 1,
+  kFgrSlotOtherMarriages = 2,
+};
+
 // The application's report print state: 2 or 3 while a preview started from
 // the report sheet is shown, 4 while the preview's Print prints the previewed
 // pages, 5 after that, 6 when the sheet is to be reopened. pageCount is the

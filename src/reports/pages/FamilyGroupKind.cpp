@@ -29,7 +29,7 @@ FamilyGroupRunArgs FamilyGroupRunArgsFrom(const ReportRequest& request,
   args.otherMarriages = options.otherMarr;
   args.generations = options.type == 1 ? options.totGens : 1;
   if (options.type == 1 && request.count > 0) args.generations = request.count;
-  args.startIsChild = request.options[kFamilyGroupRoleOption] == 1;
+  args.startIsChild = request.options[kFgrSlotRole] == 1;
   args.startRin = options.listOpt ? 0 : request.startRin;
   args.chosenFamily = options.listOpt ? 0 : request.familyMrin;
   args.dc = &dc;
@@ -50,7 +50,7 @@ FamilyGroupRunArgs FamilyGroupRunArgsFrom(const ReportRequest& request,
 }
 
 int FamilyGroupLoneRole(const ReportRequest& request) {
-  if (request.options[kFamilyGroupRoleOption] == 1) return 3;
+  if (request.options[kFgrSlotRole] == 1) return 3;
   CIndividualRecord person;
   if (request.startRin > 0 && DbGetIndividualRecord(request.startRin, person, 2) == 1 &&
       person.sex == 'M')

@@ -11,9 +11,8 @@ namespace rpt {
 
 // Fields of ReportRequest for kind 2: mode is "Type" (0 single, 1
 // cascading, 2 blank form), count the generations, startRin the primary
-// person, familyMrin the family, options[kFamilyGroupRoleOption] the role
+// person, familyMrin the family, options[kFgrSlotRole] the role
 // (0 parent, 1 child) and nameStart the typed family numbers of "Use list".
-constexpr int kFamilyGroupRoleOption = 0;
 
 // The run arguments of a request on a printable page of width by height
 // (inside the margins), measured on dc.

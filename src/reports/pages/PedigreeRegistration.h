@@ -14,19 +14,6 @@ namespace rpt {
 struct PedigreeRunParameters;
 struct PedigreeChartOptions;
 
-// What the Pedigree page puts in ReportRequest::options for kind 1; the
-// request's mode is the run type (0 blank form, 1 single chart, 2
-// cascading), its count the generations to print and familyMrin the start
-// person's marriage.
-enum PedigreeRequestSlot : int {
-  kPedigreeFirstChart = 0,
-  kPedigreeSameAsChart = 1,  // "on chart"
-  kPedigreeFirstContinuation = 2,
-  kPedigreeSameAsPosition = 3,  // "Start person is same as"
-  kPedigreeIndex = 4,           // 1 with "Include index" or "Index only"
-  kPedigreeIndexOnly = 5,       // 1 with "Index only"
-};
-
 // The run of a request, with the generations per chart and the numbering
 // from the PedRpt settings. Missing chart numbers start the charts at 1.
 PedigreeRunParameters PedigreeRunFromRequest(const ReportRequest& request);

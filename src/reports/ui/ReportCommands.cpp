@@ -10,27 +10,46 @@
 #include "ReportKinds.h"
 #include "ReportPrinting.h"
 
+namespace {
+
+using PrintingHolder = std::unique_ptr<CReportPrinting>;
+
+// The holder that the print commands own (so the printing goes with the
+// application); the report sheet reaches it here.
+std::weak_ptr<PrintingHolder> currentHolder;
+
+std::unique_ptr<CReportPrinting> MakePrinting(CKorApp* owner) {
+  auto made = std::make_unique<CReportPrinting>(owner->GetMainFrame());
+  made->onTitle = [owner](const std::string& title) {
+    if (CMainFrame* frame = owner->GetMainFrame())
+      frame->setWindowTitle(QString::fromStdString(title));
+  };
+  made->familyTitle = [] {
+    return CurrentDatabase ? CurrentDatabase->GetFamilyName() : std::string();
+  };
+  made->reopenSheet = [owner] {
+    if (CMainFrame* frame = owner->GetMainFrame())
+      if (QAction* reports = frame->CommandAction(shell::kIdFilePrintReports)) reports->trigger();
+  };
+  return made;
+}
+
+}  // namespace
+
+CReportPrinting* ReportPrintingOf(CKorApp& app) {
+  const std::shared_ptr<PrintingHolder> holder = currentHolder.lock();
+  if (!holder) return nullptr;
+  if (!*holder) *holder = MakePrinting(&app);
+  return holder->get();
+}
+
 void RegisterReportCommands(CKorApp& app) {
   if (!rpt::AnyReportKindAvailable()) return;
   CKorApp* owner = &app;
-  auto printing = std::make_shared<std::unique_ptr<CReportPrinting>>();
+  auto printing = std::make_shared<PrintingHolder>();
+  currentHolder = printing;
   auto get = [owner, printing]() -> CReportPrinting& {
-    if (!*printing) {
-      auto made = std::make_unique<CReportPrinting>(owner->GetMainFrame());
-      made->onTitle = [owner](const std::string& title) {
-        if (CMainFrame* frame = owner->GetMainFrame())
-          frame->setWindowTitle(QString::fromStdString(title));
-      };
-      made->familyTitle = [] {
-        return CurrentDatabase ? CurrentDatabase->GetFamilyName() : std::string();
-      };
-      made->reopenSheet = [owner] {
-        if (CMainFrame* frame = owner->GetMainFrame())
-          if (QAction* reports = frame->CommandAction(shell::kIdFilePrintReports))
-            reports->trigger();
-      };
-      *printing = std::move(made);
-    }
+    if (!*printing) *printing = MakePrinting(owner);
     return **printing;
   };
   app.SetToolCommand(

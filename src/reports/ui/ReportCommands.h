@@ -4,5 +4,9 @@
 // the commands are not offered.
 
 class CKorApp;
+class CReportPrinting;
 
 void RegisterReportCommands(CKorApp& app);
+// The main views' report printing that those commands run (made on first
+// use), or nullptr while no report kind can run.
+CReportPrinting* ReportPrintingOf(CKorApp& app);
