@@ -104,6 +104,9 @@ void CMainFrame::CreateActions() {
   for (unsigned id : shell::ToolbarButtons())
     if (id != 0) ids.push_back(id);
   for (const shell::Accelerator& a : shell::FrameAccelerators()) ids.push_back(a.id);
+  // Commands without a menu item: the Reports sheet posts them to the views.
+  ids.push_back(shell::kIdFilePrint);
+  ids.push_back(shell::kIdFilePrintPreview);
 
   for (unsigned id : ids) {
     if (actions_.contains(id)) continue;

@@ -314,6 +314,9 @@ class MainFrameTest : public QObject {
     QAction* preferences = frame_->CommandAction(shell::kIdToolsPreferences);
     QCOMPARE(preferences->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     QVERIFY(frame_->CommandAction(shell::kIdViewSwitch));
+    // Print and Print Preview have no menu item; the Reports sheet posts them.
+    QVERIFY(frame_->CommandAction(shell::kIdFilePrint));
+    QVERIFY(frame_->CommandAction(shell::kIdFilePrintPreview));
     QVERIFY(frame_->actions().contains(frame_->CommandAction(shell::kIdViewSwitch)));
 
     // Hovering a menu item puts its prompt in the status bar.
