@@ -24,6 +24,7 @@
 #include "PaginatorDialog.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
+#include "ScrapbookCalendarReports.h"
 #include "SmallRecordDialogs.h"
 #include "StartupLogic.h"
 #include "SummaryReports.h"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
   rpt::RegisterListReports();
+  rpt::RegisterScrapbookAndCalendar();
   rpt::RegisterBookReports();
   rpt::RegisterSummaryReports();
   // The Family Ordinance Summary of an individual with several marriages
