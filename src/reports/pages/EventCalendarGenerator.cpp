@@ -38,7 +38,8 @@ void AppendPart(std::string& out, const std::string& part) {
 // date, a marriage marked Not Married passed over); "" when none.
 std::string LatestHusbandSurname(std::int32_t rin) {
   std::vector<std::int32_t> marriages;
-  if (DbGetRelation(rin, db::kRelMarriages, 0x7FFF, marriages) <= 0) return {};
+  const int count = DbGetRelationCount(rin, db::kRelMarriages, 0, 1);
+  if (count <= 0 || DbGetRelation(rin, db::kRelMarriages, count, marriages) <= 0) return {};
   std::tuple<int, int, int> latest{-1, -1, -1};
   std::int32_t husband = 0;
   for (const std::int32_t mrin : marriages) {

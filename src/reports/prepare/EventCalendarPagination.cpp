@@ -194,7 +194,8 @@ std::vector<CalendarEventRecord> CollectCalendarEvents(std::int32_t rin,
   }
   if (!settings.anniversaries) return out;
   std::vector<std::int32_t> marriages;
-  if (DbGetRelation(rin, db::kRelMarriages, 0x7FFF, marriages) <= 0) return out;
+  const int count = DbGetRelationCount(rin, db::kRelMarriages, 0, 1);
+  if (count <= 0 || DbGetRelation(rin, db::kRelMarriages, count, marriages) <= 0) return out;
   for (const std::int32_t mrin : marriages) {
     CMarriageRecord marriage;
     if (mrin <= 0 || family::Read(marriage, mrin) != 1) continue;
