@@ -344,6 +344,32 @@ TEST_F(EventCalendarPagesTest, PageOneShowsTheMonthBoxesAndMarkers) {
   EXPECT_EQ(Count(texts, "UNKNOWN"), 1) << "the missing wife";
 }
 
+TEST_F(EventCalendarPagesTest, StartDayOfWeekShiftsNamesAndDays) {
+  int dayOneX[2] = {};
+  for (const int startDay : {0, 1}) {
+    rpt::EventCalendarOptions o = June2001();
+    o.startDay = startDay;
+    const auto pages = Draw(o, nullptr);
+    ASSERT_EQ(pages.size(), 1u);
+    std::vector<std::string> weekdays;
+    for (const std::string& c : pages[0]) {
+      for (const char* name :
+           {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"}) {
+        const std::string n = name;
+        if (c.size() > n.size() && c.compare(c.size() - n.size() - 1, n.size() + 1, " " + n) == 0)
+          weekdays.push_back(n);
+      }
+      if (c.rfind("TextOut ", 0) == 0 && c.size() > 2 && c.compare(c.size() - 2, 2, " 1") == 0)
+        dayOneX[startDay] = std::atoi(c.c_str() + 8);
+    }
+    ASSERT_EQ(weekdays.size(), 7u);
+    EXPECT_EQ(weekdays.front(), startDay == 0 ? "Sunday" : "Monday");
+    EXPECT_EQ(weekdays.back(), startDay == 0 ? "Saturday" : "Sunday");
+  }
+  // 1 June 2001 is a Friday: one column further left when weeks start on Monday.
+  EXPECT_EQ(dayOneX[0] - dayOneX[1], geometry.month.columnWidth);
+}
+
 TEST_F(EventCalendarPagesTest, TheListContinuesOnFurtherPagesWithoutASecondHeading) {
   CBitSet set;
   for (int i = 0; i < 40; ++i) set.SetBit(Born("N" + std::to_string(i), 'M', 1960, 6, 0), 1);

@@ -233,9 +233,13 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
   collect.cleanup = [] { CleanupCalendarPages(); };
   collect.batch = [&]() -> BatchResult {
     int added = 0;
+    int stepped = 0;
     for (int examined = 0; examined < kCalendarPersonsPerBatch && rin < last;) {
       ++rin;
-      if (settings.chosen->Test(rin) == 0) continue;
+      if (settings.chosen->Test(rin) == 0) {
+        if (++stepped >= kCalendarRinsPerBatch) break;
+        continue;
+      }
       ++examined;
       for (const CalendarEventRecord& r : CollectCalendarEvents(rin, settings)) {
         const auto bytes = r.Encode();

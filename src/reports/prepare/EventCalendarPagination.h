@@ -132,8 +132,10 @@ struct CalendarRunSettings {
 };
 
 // Individuals examined before the window is pumped, however few events
-// they give; and events added before it is pumped.
+// they give; record numbers stepped over outside the set; and events added
+// before it is pumped.
 constexpr int kCalendarPersonsPerBatch = 50;
+constexpr int kCalendarRinsPerBatch = 4096;
 constexpr int kCalendarEventsPerBatch = 20;
 
 // The events of one individual for the month of the run (each marriage once

@@ -109,6 +109,7 @@ void ComputeScrapbookLayout(CScrapbookEntry& entry, const ScrapbookOptions& opti
   const bool captions = options.caption && needs.anyCaption;
   const bool descriptions = options.description && needs.anyDescription;
   int a = cell.innerHeight;
+  const int photoX = std::max(1, options.photoX), photoY = std::max(1, options.photoY);
 
   if (captions && a >= ch) {
     entry.captionLines = 1;
@@ -126,8 +127,8 @@ void ComputeScrapbookLayout(CScrapbookEntry& entry, const ScrapbookOptions& opti
   }
   if (a <= 50) return;
 
-  const int w = std::min(cell.innerWidth, options.photoX);
-  const int h = std::min({cell.innerHeight, options.photoY, options.photoY * w / options.photoX});
+  const int w = std::min(cell.innerWidth, photoX);
+  const int h = std::min({cell.innerHeight, photoY, photoY * w / photoX});
   if (a - 50 < h) {
     if (a - 50 > 200) {
       entry.photoHeight = a - 50;
@@ -155,8 +156,7 @@ void ComputeScrapbookLayout(CScrapbookEntry& entry, const ScrapbookOptions& opti
   if (options.photoUse && entry.photoHeight != 0) {
     entry.photoHeight += a;
     entry.photoWidth = cell.innerWidth;
-    entry.photoHeight =
-        std::min(entry.photoHeight, cell.innerWidth * options.photoY / options.photoX);
+    entry.photoHeight = std::min(entry.photoHeight, cell.innerWidth * photoY / photoX);
   }
 }
 
