@@ -198,6 +198,38 @@ class ScrapbookCalendarPdfTest : public QObject {
       QVERIFY2(second.find(t) != std::string::npos, (std::string(t) + "\n" + second).c_str());
   }
 
+  // Captions above, file names shortened to the cell, round framed cells of
+  // a 3 x 2 grid.
+  void scrapbookOptionsPdf() {
+    const std::string pdf = keep_ + "scrapbook-options.pdf";
+    rpt::ScrapbookOptions o;
+    o.captionAbove = true;
+    o.fileName = true;
+    o.across = 3;
+    o.down = 2;
+    o.boxCorner = rpt::kRoundCorners;
+    o.boxShade = true;
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setResolution(600);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pdf));
+      printer.setPageSize(QPageSize(QPageSize::Letter));
+      fw::CQtReportDevice dc(&printer);
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      rpt::HeadlessPaginatorWindow window;
+      QCOMPARE(rpt::PaginateScrapbook(agnes_, o.PicturesPerPage(), nullptr, window), 2);
+      rpt::CScrapbookGenerator g(o);
+      g.BeginScrapbook(&dc);
+      g.PrintScrapbookPage(&dc, 1);
+      rpt::CleanupScrapbookPages();
+    }
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string text = PdfPageText(pdf, 1);
+    for (const char* t : {"Picture 1 of the album", "Picture 6 of the album", "...", "album-1.png"})
+      QVERIFY2(text.find(t) != std::string::npos, (std::string(t) + "\n" + text).c_str());
+  }
+
   // July 1975: a grid on page 1, the list of the 9th's cousins running on.
   void calendarPdf() {
     const std::string pdf = keep_ + "calendar.pdf";
