@@ -228,6 +228,26 @@ TEST_F(EventCalendarTest, ASparseSetStillPumpsTheWindow) {
   EXPECT_TRUE(rpt::Paginator().pageEntries.empty());
 }
 
+TEST_F(EventCalendarTest, AFullDiskEndsThePassWithNothingLeft) {
+  CBitSet set;
+  for (int i = 0; i < 30; ++i) set.SetBit(Born("N" + std::to_string(i), 'M', 1960, 6, 0), 1);
+  boxes.Clear();
+  // The work files take 13 bytes and then refuse.
+  EXPECT_EQ(
+      rpt::PaginateEventCalendar(Settings(&set, 2001, 6), window, ShortWritingFile::Creator(13)),
+      0);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].caption, "Event Calendar");
+  EXPECT_NE(boxes.Calls()[0].text.find("insufficient space"), std::string::npos);
+  EXPECT_FALSE(rpt::Paginator().workFile.IsOpen());
+  EXPECT_FALSE(rpt::Paginator().indexFile.IsOpen());
+  EXPECT_TRUE(rpt::Paginator().pageEntries.empty());
+  EXPECT_EQ(rpt::CalendarEntryCount(1), 0);
+  // One PAGINATOR window for the whole pass.
+  EXPECT_EQ(window.caption, "Event Calendar");
+  EXPECT_EQ(window.numbers, std::vector<int>{1});
+}
+
 TEST(EventCalendarGeometry, WeekRowsAndFirstColumn) {
   RecordingDevice dc;
   dc.SetMapMode(rpt::MM_HIENGLISH);

@@ -9,6 +9,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "DiskSort.h"
+#include "FileUtil.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
@@ -219,21 +220,25 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
     Warn(kIdsUnableToSort);
     return 0;
   }
+  CalendarRun& run = Run();
+  CalendarDistributor distributor(settings.linesPerBox, settings.list);
+  distributor.toBoxes = [&](const CalendarEventRecord& r) {
+    return state.workFile.WriteRecord(static_cast<std::uint64_t>(run.boxes++), r.Encode());
+  };
+  distributor.toAdditional = [&](const CalendarEventRecord& r) {
+    return state.indexFile.WriteRecord(static_cast<std::uint64_t>(run.additional++), r.Encode());
+  };
 
-  // Collecting: the individuals of the set in batches, before any work file
-  // exists (their size follows from the number of events).
-  std::uint64_t events = 0;
-  bool sortFull = false;
+  // Collecting: the individuals of the set in batches, each ending after
+  // kCalendarEventsPerBatch events or kCalendarPersonsPerBatch individuals,
+  // so that a set with few events pumps the window as often as a rich one.
   const std::int32_t last =
       settings.chosen != nullptr ? static_cast<std::int32_t>(settings.chosen->BitCount()) - 1 : 0;
   std::int32_t rin = 0;
-  PaginationPass collect;
-  collect.title = res::LoadString(kIdsEventCalendar);
-  collect.initialNumber = "1";
-  collect.cleanup = [] { CleanupCalendarPages(); };
-  collect.batch = [&]() -> BatchResult {
-    int added = 0;
-    int stepped = 0;
+  std::uint64_t events = 0;
+  bool collecting = true;
+  auto collect = [&]() -> BatchResult {
+    int added = 0, stepped = 0;
     for (int examined = 0; examined < kCalendarPersonsPerBatch && rin < last;) {
       ++rin;
       if (settings.chosen->Test(rin) == 0) {
@@ -244,43 +249,30 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
       for (const CalendarEventRecord& r : CollectCalendarEvents(rin, settings)) {
         const auto bytes = r.Encode();
         if (sort.Add(bytes.data()) == 0) {
-          sortFull = true;
-          return BatchResult::Done;
+          Warn(kIdsSortFull);  // the calendar shows what was collected
+          rin = last;
+          break;
         }
         ++events;
         ++added;
       }
       if (added > kCalendarEventsPerBatch) break;
     }
-    return rin < last ? BatchResult::More : BatchResult::Done;
+    if (rin < last) return BatchResult::More;
+    collecting = false;
+    sort.End();
+    // The work files are about to hold every event once.
+    std::string folder;
+    const std::uint64_t needed = events * CalendarEventRecord::kSize;
+    if (GetTempPathWithSpace(folder, needed) < needed) return BatchResult::DiskFull;
+    return BatchResult::More;
   };
-  collect.pageCount = [] { return 1; };
-  if (RunPagination(state, window, collect) == 0) return 0;
-  if (sortFull) Warn(kIdsSortFull);
-  sort.End();
-
-  // Distribution into the two work files.
-  PaginationPass distribute;
-  distribute.title = collect.title;
-  distribute.fileErrorName = collect.title;
-  distribute.neededBytes = std::max<std::uint64_t>(1, events * CalendarEventRecord::kSize);
-  distribute.files = {{&state.workFile, "~KorDUPLS.TMP"}, {&state.indexFile, "~KorIDXLS.TMP"}};
-  distribute.initialNumber = "1";
-  distribute.createFile = createFile;
-  distribute.cleanup = [] { CleanupCalendarPages(); };
-  CalendarDistributor distributor(settings.linesPerBox, settings.list);
-  CalendarRun& run = Run();
-  distributor.toBoxes = [&](const CalendarEventRecord& r) {
-    return state.workFile.WriteRecord(static_cast<std::uint64_t>(run.boxes++), r.Encode());
-  };
-  distributor.toAdditional = [&](const CalendarEventRecord& r) {
-    return state.indexFile.WriteRecord(static_cast<std::uint64_t>(run.additional++), r.Encode());
-  };
-  distribute.batch = [&]() -> BatchResult {
+  // Distributing the sorted events into the two work files.
+  auto distribute = [&]() -> BatchResult {
     const std::size_t pagesBefore = distributor.PageStarts().size();
     for (int n = 0; n < kCalendarPersonsPerBatch; ++n) {
       const void* next = sort.Next();
-      if (next == nullptr) return BatchResult::Done;
+      if (next == nullptr) return sort.Failed() ? BatchResult::DiskFull : BatchResult::Done;
       if (!distributor.Add(CalendarEventRecord::Decode(static_cast<const std::uint8_t*>(next))))
         return BatchResult::DiskFull;
     }
@@ -288,12 +280,22 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
       window.SetNumber(static_cast<int>(distributor.PageStarts().size()));
     return BatchResult::More;
   };
-  distribute.pageCount = [&] {
+
+  PaginationPass pass;
+  pass.title = res::LoadString(kIdsEventCalendar);
+  pass.fileErrorName = pass.title;
+  pass.neededBytes = CalendarEventRecord::kSize;
+  pass.files = {{&state.workFile, "~KorDUPLS.TMP"}, {&state.indexFile, "~KorIDXLS.TMP"}};
+  pass.initialNumber = "1";
+  pass.createFile = createFile;
+  pass.cleanup = [] { CleanupCalendarPages(); };
+  pass.batch = [&] { return collecting ? collect() : distribute(); };
+  pass.pageCount = [&] {
     for (const int start : distributor.PageStarts())
       state.AddPage(std::make_unique<PageEntry>()).key = start;
     return static_cast<int>(state.pageEntries.size());
   };
-  const int pages = RunPagination(state, window, distribute);
+  const int pages = RunPagination(state, window, pass);
   sort.Close();
   return pages;
 }
