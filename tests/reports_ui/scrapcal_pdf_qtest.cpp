@@ -268,7 +268,9 @@ class ScrapbookCalendarPdfTest : public QObject {
 
   // Both reports as RTF: LibreOffice reads the same words.
   void rtfThroughLibreOffice() {
-    fw::CQtReportDevice dc(600, fw::CQtReportDevice::DefaultPaper());
+    // Letter paper, as the RTF documents are.
+    fw::CQtReportDevice dc(600, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                            QMarginsF(0, 0, 0, 0)));
     dc.SetMapMode(rpt::MM_HIENGLISH);
     const std::string scrapRtf = keep_ + "scrapbook.rtf", calRtf = keep_ + "calendar.rtf";
     {

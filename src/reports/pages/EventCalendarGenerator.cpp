@@ -251,7 +251,10 @@ void CEventCalendarGenerator::DrawList(ReportDevice* dc, int page, int start) {
       y = g.weekdayTop - slot.line * lh;
     }
     if (i == 0) {
-      Text(dc, dateFont_, x, y, res::LoadString(kIdsAdditionalEvents));
+      // The heading takes one event line: the event font, in bold.
+      LogFont heading = textFont_;
+      heading.weight = 700;
+      Text(dc, heading, x, y, res::LoadString(kIdsAdditionalEvents));
       y -= lh;
     }
     if (opensDay) {
