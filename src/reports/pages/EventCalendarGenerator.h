@@ -41,8 +41,10 @@ class CEventCalendarGenerator : public CReportPageGenerator {
   void DrawCalendarAnniversary(ReportDevice* dc, const CalendarEventRecord& event, int x, int y,
                                int width);
 
-  // The name the calendar prints: given names (or the record's nickname
-  // text) and, with surname, the surname (with WomenName a married name).
+  // The name the calendar prints: the given names, or the record's first
+  // detail text when set; with surname also the surname, which WomenName
+  // replaces by the record's married-name text or, for a woman, the surname
+  // of the husband of her latest marriage. "UNKNOWN" for no individual.
   std::string ShortName(std::int32_t rin, bool surname) const;
 
  private:
