@@ -28,6 +28,7 @@
 #include "PedigreeRegistration.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
+#include "ScrapbookCalendarReports.h"
 #include "SmallRecordDialogs.h"
 #include "ReportSheetCommands.h"
 #include "StartupLogic.h"
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
   RegisterListCommands(korApp);
   RegisterMergeCommands(korApp);
   rpt::RegisterListReports();
+  rpt::RegisterScrapbookAndCalendar();
   rpt::RegisterBookReports();
   rpt::RegisterSummaryReports();
   // The Family Ordinance Summary of an individual with several marriages

@@ -1,0 +1,297 @@
+#include "EventCalendarGenerator.h"
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
+#include "DateKeywords.h"
+#include "DateValue.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+#include "RecordAccess.h"
+#include "ReportKinds.h"
+#include "StringTable.h"
+
+namespace rpt {
+
+namespace {
+
+constexpr int kMargin = 30;
+constexpr int kGap = 24;
+
+std::string WithNumber(std::string text, int n) {
+  const std::size_t at = text.find("%d");
+  if (at != std::string::npos) text.replace(at, 2, std::to_string(n));
+  return text;
+}
+
+// Joins the non-empty parts with one blank where none is.
+void AppendPart(std::string& out, const std::string& part) {
+  if (part.empty()) return;
+  if (!out.empty() && out.back() != ' ' && part.front() != ' ') out += ' ';
+  out += part;
+}
+
+// The surname of the husband of a woman's latest marriage (by marriage
+// date, a marriage marked Not Married passed over); "" when none.
+std::string LatestHusbandSurname(std::int32_t rin) {
+  std::vector<std::int32_t> marriages;
+  const int count = DbGetRelationCount(rin, db::kRelMarriages, 0, 1);
+  if (count <= 0 || DbGetRelation(rin, db::kRelMarriages, count, marriages) <= 0) return {};
+  std::tuple<int, int, int> latest{-1, -1, -1};
+  std::int32_t husband = 0;
+  for (const std::int32_t mrin : marriages) {
+    CMarriageRecord marriage;
+    if (mrin <= 0 || family::Read(marriage, mrin) != 1) continue;
+    const CDateValue& d = marriage.marriage.date;
+    if (d.month == CDateValue::kStatusNotMarried) continue;
+    const std::tuple<int, int, int> when{d.year, d.month <= 12 ? d.month : 0, d.day};
+    if (marriage.husband != 0 && marriage.husband != rin && when >= latest) {
+      latest = when;
+      husband = marriage.husband;
+    }
+  }
+  CIndividualRecord record;
+  if (husband == 0 || family::Read(record, husband) != 1) return {};
+  return record.surname;
+}
+
+}  // namespace
+
+int CEventCalendarGenerator::PrintPage(CReportJob& job, CPrintInfo* info) {
+  if (info == nullptr) return 0;
+  return DrawEventCalendarPage(job.DC(), info->currentPage,
+                               static_cast<int>(Paginator().pageEntries.size()));
+}
+
+void CEventCalendarGenerator::EndPrinting(ReportDevice* dc, CPrintInfo* info) {
+  if (CurrentReportRunState().printState != 4) CleanupCalendarPages();
+  FinishRTFDocument(dc, info);
+}
+
+void CEventCalendarGenerator::BeginEventCalendar(ReportDevice* dc) {
+  titleFont_ = CalendarFont(options_.titleFont);
+  daysFont_ = CalendarFont(options_.daysFont);
+  dateFont_ = CalendarFont(options_.dateFont);
+  textFont_ = CalendarFont(options_.textFont);
+  if (dc == nullptr) return;
+  dc->SetMapMode(MM_HIENGLISH);
+  SetPageMargins(dc, {options_.pageLM, options_.pageTM, options_.pageRM, options_.pageBM});
+  PrintableArea area;
+  GetPrintableMargins(*dc, options_.pageLM, options_.pageTM, options_.pageRM, options_.pageBM, area,
+                      false);
+  laidOut_ = LayoutEventCalendar(options_, area, *dc, geometry_);
+}
+
+void CEventCalendarGenerator::Text(ReportDevice* dc, const LogFont& font, int x, int y,
+                                   const std::string& text) {
+  if (text.empty()) return;
+  dc->SelectFont(font);
+  TextOutString(dc, x, y, text);
+}
+
+void CEventCalendarGenerator::ClippedText(ReportDevice* dc, int x, int y, int width,
+                                          const std::string& text) {
+  if (text.empty() || width <= 0) return;
+  dc->SelectFont(textFont_);
+  const std::string fitted = FitTextToWidth(dc, {x, y, x + width, y - 1}, text);
+  const Rect clip{x, y + 300, x + width, y - 300};
+  ExtTextOutString(dc, x, y, ETO_CLIPPED, &clip, fitted, nullptr);
+}
+
+std::string CEventCalendarGenerator::ShortName(std::int32_t rin, bool withSurname) const {
+  CIndividualRecord record;
+  if (rin <= 0 || family::Read(record, rin) != 1) return res::LoadString(kIdsUnknown);
+  std::string name;
+  if (!record.texts1[0].empty()) {
+    name = record.texts1[0];
+  } else {
+    for (const std::string& given : record.givenNames) AppendPart(name, given);
+  }
+  if (!withSurname) return name;
+  std::string surname = record.surname;
+  if (options_.womenName) {
+    if (!record.texts2[1].empty()) {
+      surname = record.texts2[1];
+    } else if (record.sex == 'F') {
+      const std::string married = LatestHusbandSurname(rin);
+      if (!married.empty()) surname = married;
+    }
+  }
+  AppendPart(name, surname);
+  return name;
+}
+
+void CEventCalendarGenerator::DrawCalendarBirthday(ReportDevice* dc,
+                                                   const CalendarEventRecord& event, int x, int y,
+                                                   int width) {
+  CIndividualRecord record;
+  std::string prefix;
+  if (family::Read(record, event.record) == 1 && options_.age && record.birth.date.year != 0 &&
+      event.years < options_.ageUnder) {
+    prefix = std::to_string(event.years) + " ";
+  }
+  ClippedText(dc, x, y, width, prefix + ShortName(event.record, true));
+}
+
+void CEventCalendarGenerator::DrawCalendarAnniversary(ReportDevice* dc,
+                                                      const CalendarEventRecord& event, int x,
+                                                      int y, int width) {
+  CMarriageRecord marriage;
+  const bool read = family::Read(marriage, event.record) == 1;
+  std::string prefix;
+  if (read && event.years != 0 && marriage.marriage.date.year != 0)
+    prefix = std::to_string(event.years) + " ";
+  const std::string unknown = res::LoadString(kIdsUnknown);
+  const std::string husband =
+      read && marriage.husband != 0 ? ShortName(marriage.husband, false) : unknown;
+  const std::string wife = read && marriage.wife != 0 ? ShortName(marriage.wife, true) : unknown;
+  ClippedText(dc, x, y, width - kMargin, prefix + husband + " " + res::LoadString(kIdsAnd));
+  ClippedText(dc, x, y + textFont_.height * 11 / 10, width - kMargin, wife);
+}
+
+void CEventCalendarGenerator::DrawTitle(ReportDevice* dc, int page) {
+  std::string title;
+  AppendPart(title, options_.titlePrefix);
+  if (options_.useName) {
+    const auto& months = InterfaceDateKeywords().months.written;
+    const std::size_t index = 12 + static_cast<std::size_t>(options_.month);
+    if (index < months.size()) AppendPart(title, months[index]);
+    title += " " + std::to_string(options_.year);
+  }
+  AppendPart(title, options_.titleSuffix);
+  if (page > 1) AppendPart(title, WithNumber(res::LoadString(kIdsPageSuffix), page));
+  dc->SelectFont(titleFont_);
+  const Rect& f = geometry_.frame;
+  const int width = dc->GetTextExtent(title).cx;
+  Text(dc, titleFont_, f.left + (f.right - f.left - width) / 2, f.top - 40, title);
+}
+
+void CEventCalendarGenerator::DrawGrid(ReportDevice* dc) {
+  const EventCalendarGeometry& g = geometry_;
+  const CCalendarMonthLayout& m = g.month;
+  for (int column = 0; column < 7; ++column) {
+    const std::string name =
+        res::LoadString(kIdsFirstWeekday + static_cast<unsigned>((options_.startDay + column) % 7));
+    dc->SelectFont(daysFont_);
+    const int w = dc->GetTextExtent(name).cx;
+    Text(dc, daysFont_, g.gridLeft + column * m.columnWidth + (m.columnWidth - w) / 2, g.weekdayTop,
+         name);
+  }
+  const LogPen oldPen = dc->SelectPen({PS_SOLID, 4, options_.lineColor});
+  const LogBrush oldBrush = dc->SelectBrush({options_.backColor, false});
+  for (int day = 1; day <= m.monthLength; ++day) {
+    const Rect box = g.DayBox(day);
+    RectangleXY(dc, box.left, box.top, box.right, box.bottom);
+  }
+  dc->SelectPen(oldPen);
+  dc->SelectBrush(oldBrush);
+  for (int day = 1; day <= m.monthLength; ++day) {
+    const Rect box = g.DayBox(day);
+    Text(dc, dateFont_, box.left + kMargin, box.top - kGap, std::to_string(day));
+  }
+}
+
+void CEventCalendarGenerator::DrawBoxEvents(ReportDevice* dc) {
+  const EventCalendarGeometry& g = geometry_;
+  const CCalendarMonthLayout& m = g.month;
+  int day = 0, line = 0, markedDay = 0;
+  CalendarEventRecord event;
+  for (int i = 0; GetCalendarEntry(0, i, event) != 0; ++i) {
+    if (event.day < 1 || event.day > m.monthLength) continue;
+    if (event.day != day) {
+      day = event.day;
+      line = 0;
+    }
+    const Rect box = g.DayBox(day);
+    if (event.kind == CalendarEventRecord::kMarker) {
+      if (markedDay == day) continue;
+      markedDay = day;
+      // After the day number, on its line.
+      dc->SelectFont(dateFont_);
+      const int x = box.left + kMargin + dc->GetTextExtent(std::to_string(day)).cx;
+      Text(dc, dateFont_, x, box.top - kGap, " *");
+      continue;
+    }
+    const int x = box.left + m.textLeft;
+    const int y = box.top - m.textTop - line * g.lineHeight;
+    const int width = box.right - x - kMargin;
+    if (event.kind == CalendarEventRecord::kAnniversary)
+      DrawCalendarAnniversary(dc, event, x, y, width);
+    else
+      DrawCalendarBirthday(dc, event, x, y, width);
+    line += event.Lines();
+  }
+}
+
+void CEventCalendarGenerator::DrawList(ReportDevice* dc, int page, int start) {
+  if (start < 0) return;
+  const EventCalendarGeometry& g = geometry_;
+  CalendarListCursor cursor(g.list);
+  const Rect free = g.FreeCell();
+  const int lh = g.lineHeight;
+  int previousDay = -1;
+  CalendarEventRecord event;
+  for (int i = 0; GetCalendarEntry(1, i, event) != 0; ++i) {
+    const bool opensDay = i == 0 || event.day != previousDay;
+    previousDay = event.day;
+    const CalendarListSlot slot = cursor.Place(event.Lines(), opensDay);
+    if (slot.page < page) continue;
+    if (slot.page > page) break;
+    int x = 0, y = 0, width = 0;
+    if (page == 1) {
+      width = g.page1ColumnWidth;
+      x = free.left + kMargin + (slot.column - 1) * width;
+      y = free.top - kGap - slot.line * lh;
+    } else {
+      width = g.furtherColumnWidth;
+      x = g.gridLeft + (slot.column - 1) * width;
+      y = g.weekdayTop - slot.line * lh;
+    }
+    if (i == 0) {
+      // The heading takes one event line: the event font, in bold.
+      LogFont heading = textFont_;
+      heading.weight = 700;
+      Text(dc, heading, x, y, res::LoadString(kIdsAdditionalEvents));
+      y -= lh;
+    }
+    if (opensDay) {
+      CDateValue date;
+      date.Set(options_.year, options_.month + 1, event.day);
+      Text(dc, dateFont_, x, y, date.Format());
+      y -= 2 * lh;
+    }
+    if (event.kind == CalendarEventRecord::kAnniversary)
+      DrawCalendarAnniversary(dc, event, x, y, width - kMargin);
+    else
+      DrawCalendarBirthday(dc, event, x, y, width - kMargin);
+  }
+}
+
+int CEventCalendarGenerator::DrawEventCalendarPage(ReportDevice* dc, int page, int pageCount) {
+  if (dc == nullptr || !laidOut_) return 0;
+  const LogFont previousFont = dc->SelectFont(textFont_);
+  const int start = CalendarPageStart(page);
+
+  ChartBox frame;
+  frame.rect = geometry_.frame;
+  frame.corners = options_.boxCorner;
+  frame.fill = options_.boxShade;
+  frame.pen = {PS_SOLID, options_.boxLine == 1 ? 10 : 4, options_.borderColor};
+  frame.brush = {options_.shadeColor, false};
+  DrawChartBox(*dc, frame, this);
+
+  DrawTitle(dc, page);
+  if (page == 1) {
+    DrawGrid(dc);
+    DrawBoxEvents(dc);
+  }
+  DrawList(dc, page, start);
+  dc->SelectFont(previousFont);
+  if (IsRTFMode() && page < pageCount) EndRTFPage();
+  return 1;
+}
+
+}  // namespace rpt
