@@ -10,11 +10,11 @@
 namespace web {
 
 struct SelectedSitePlan {
-  std::vector<bool> familyMembers;          // by RIN: placed on a family page
-  std::vector<bool> placedFamilies;         // by MRIN
-  std::vector<std::int32_t> familyStarts;   // the first MRIN of each family page
-  std::vector<std::int32_t> personStarts;   // the first RIN of each individuals page
-  int firstPersonPage = 0;                  // 0 without individuals pages
+  std::vector<bool> familyMembers;         // by RIN: placed on a family page
+  std::vector<bool> placedFamilies;        // by MRIN
+  std::vector<std::int32_t> familyStarts;  // the first MRIN of each family page
+  std::vector<std::int32_t> personStarts;  // the first RIN of each individuals page
+  int firstPersonPage = 0;                 // 0 without individuals pages
   int pageCount = 0;
 
   bool IsMember(std::int32_t rin) const;

@@ -50,10 +50,10 @@ std::string ChooseWebBase(const std::string& webFolder, const std::string& docum
 
 enum class SitePathCheck {
   kOk,
-  kEmpty,      // no folder name
-  kBadName,    // a separator, ":", "." or ".." as the name
-  kOutside,    // the resolved path is not strictly below base/web
-  kNoBase,     // no base folder
+  kEmpty,    // no folder name
+  kBadName,  // a separator, ":", "." or ".." as the name
+  kOutside,  // the resolved path is not strictly below base/web
+  kNoBase,   // no base folder
 };
 // The site folder base + "/web/" + name, checked: a name is one plain
 // folder name, and the lexically resolved path (symbolic links of the

@@ -180,8 +180,8 @@ std::string CWebSiteWriter::Head(const std::string& pageTitle, bool inImages) co
   std::string s = "<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>" + HtmlText(pageTitle) +
                   "</title>\r\n</head>\r\n<body";
   if (!request_.background.empty())
-    s += " background=\"" + UrlPart((inImages ? "" : ImagesPrefix()) + IconName(request_.background)) +
-         "\"";
+    s += " background=\"" +
+         UrlPart((inImages ? "" : ImagesPrefix()) + IconName(request_.background)) + "\"";
   s += ">\r\n";
   if (!settings_.header.empty())
     s += "<!-- USER HEADER -->\r\n" + settings_.header + "\r\n<!-- user header -->\r\n";
@@ -384,11 +384,11 @@ bool CWebSiteWriter::WriteGedcomDownload() {
     SelectionFilter filter(request_.selection);
     ok = exporter.Export(nullptr, &filter);
   } else {
-    std::vector<gedcom::SelectionEntry> selection{
-        {request_.startRin,
-         settings_.type == kSiteAncestors ? gedcom::SelectionEntry::kAncestors
-                                          : gedcom::SelectionEntry::kDescendants,
-         settings_.maxGens - 1}};
+    std::vector<gedcom::SelectionEntry> selection{{request_.startRin,
+                                                   settings_.type == kSiteAncestors
+                                                       ? gedcom::SelectionEntry::kAncestors
+                                                       : gedcom::SelectionEntry::kDescendants,
+                                                   settings_.maxGens - 1}};
     ok = exporter.Export(&selection, nullptr);
   }
   const bool closed = exporter.Close();
@@ -536,8 +536,7 @@ bool CWebSiteWriter::WriteScrapbookPage(std::int32_t rin) {
   if (!CurrentDatabase) return false;
   const std::int32_t head = DbGetMultimediaHead(rin, db::kIndividual);
   if (head <= 0) return false;
-  CMultimediaList list =
-      CurrentDatabase->LoadMultimediaList(DbGetFirstMultimediaItem(head), -1);
+  CMultimediaList list = CurrentDatabase->LoadMultimediaList(DbGetFirstMultimediaItem(head), -1);
   if (!list) return false;
   Page page;
   page.file = (settings_.optFolder ? "images/" : "") + SiteFileNames::Scrapbook(rin);
@@ -550,8 +549,8 @@ bool CWebSiteWriter::WriteScrapbookPage(std::int32_t rin) {
   for (const CMultimediaItem* at = list.get(); at; at = at->next.get()) {
     const CMultimediaItem& item = *at;
     const char kind = item.kind;
-    const bool skip = (kind == 'P' && !(item.flags & CMultimediaItem::kFlagScrapbook)) || (kind == 'V' && !settings_.video) ||
-                      (kind == 'S' && !settings_.audio);
+    const bool skip = (kind == 'P' && !(item.flags & CMultimediaItem::kFlagScrapbook)) ||
+                      (kind == 'V' && !settings_.video) || (kind == 'S' && !settings_.audio);
     if (skip) continue;
     std::string name;
     int width = 0, height = 0;
@@ -692,7 +691,9 @@ bool CWebSiteWriter::WriteAncestorPages() {
   std::int32_t previousMarriage = 0;
   for (std::size_t i = 0; i < persons.size(); ++i) {
     const rpt::BookPerson& p = persons[i];
-    if (previous && p.marriage != previousMarriage && previous->generation > 1)
+    // A couple ends where the next marriage begins (a mother listed after
+    // her husband carries no marriage of her own).
+    if (previous && p.marriage != 0 && p.marriage != previousMarriage && previous->generation > 1)
       generationBreak(previous->childItem);
     if (previous && previous->number == 1) current_.text += "<hr>";
     if (!OpenPage(p.page, p.generation, kAhnentafel)) return false;
@@ -768,7 +769,7 @@ bool CWebSiteWriter::WriteAncestorPages() {
       }
     }
     previous = &p;
-    previousMarriage = p.marriage;
+    if (p.marriage != 0) previousMarriage = p.marriage;
     if (Cancelled()) return false;
   }
   if (previous && previous->generation > 1) generationBreak(previous->childItem);
@@ -819,8 +820,8 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
       current_.anchors.insert(-child);
     }
     if (carried) {
-      current_.text += "<a " + Href(names_.Generation(plan_.FindFamilyPage(child, own)),
-                                    Number(child)) +
+      current_.text += "<a " +
+                       Href(names_.Generation(plan_.FindFamilyPage(child, own)), Number(child)) +
                        "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
     } else {
       std::string line;
@@ -977,8 +978,8 @@ bool CWebSiteWriter::WriteAncestorNameIndex() {
     }
     if (e.payload1 == previousRin) name += " (R)";
     previousRin = e.payload1;
-    std::string line = "<a " + Href(names_.Generation(person->page), Number(e.payload1)) + ">" +
-                       name + "</a>\r\n";
+    std::string line =
+        "<a " + Href(names_.Generation(person->page), Number(e.payload1)) + ">" + name + "</a>\r\n";
     if (!living) line += KeyEventDetails(e.payload1, settings_.places);
     // A hidden living person's surname does not head a group either.
     entries.emplace_back(living && !settings_.doName ? S(kIdsLiving) : record.surname, line);
@@ -996,9 +997,9 @@ bool CWebSiteWriter::WriteSelectedNameIndex() {
     if (!request_.selection[r]) continue;
     CIndividualRecord record;
     if (!ReadPerson(static_cast<std::int32_t>(r), record)) continue;
-    people.push_back({rpt::MakeBookIndexKey(record.surname, record.givenNames[0],
-                                            record.givenNames[1]),
-                      static_cast<std::int32_t>(r)});
+    people.push_back(
+        {rpt::MakeBookIndexKey(record.surname, record.givenNames[0], record.givenNames[1]),
+         static_cast<std::int32_t>(r)});
   }
   std::stable_sort(people.begin(), people.end(),
                    [](const Sorted& a, const Sorted& b) { return a.key < b.key; });
@@ -1021,13 +1022,12 @@ bool CWebSiteWriter::WriteSelectedNameIndex() {
       std::vector<std::int32_t> parents;
       DbGetRelation(p.rin, db::kRelParents, 1, parents);
       const std::int32_t family = parents.empty() ? 0 : parents[0];
-      target = "<a " + Href(names_.Generation(plan_.FindFamilyPage(p.rin, family)),
-                            Number(p.rin) + "C");
+      target =
+          "<a " + Href(names_.Generation(plan_.FindFamilyPage(p.rin, family)), Number(p.rin) + "C");
     } else {
       // Also a person whose marriages are on no family page: the page that
       // holds the paragraph.
-      target =
-          "<a " + Href(names_.Generation(plan_.FindFamilyPage(p.rin, 0)), Number(p.rin));
+      target = "<a " + Href(names_.Generation(plan_.FindFamilyPage(p.rin, 0)), Number(p.rin));
     }
     const bool living = IsLiving(p.rin);
     std::string line = target + ">";
@@ -1069,8 +1069,8 @@ bool CWebSiteWriter::WriteIndexFiles(
       const std::string shown = surname.empty() ? "&lt;----&gt;" : HtmlText(surname);
       list.text += "<a href=\"" + UrlPart(names_.Index()) + "#" + AnchorUrl(anchor) + "\">" +
                    shown + "</a>\r\n";
-      index.text += "<a name=\"" + HtmlText(anchor) + "\"></a>\r\n<h3>" + shown +
-                    "</h3>\r\n<blockquote><p>";
+      index.text +=
+          "<a name=\"" + HtmlText(anchor) + "\"></a>\r\n<h3>" + shown + "</h3>\r\n<blockquote><p>";
       previous = surname;
       first = false;
       firstInGroup = true;

@@ -41,7 +41,8 @@ TEST_F(SelectedSitePlanTest, FamilyNeedsTwoSelectedMembers) {
   struct Case {
     std::vector<std::int32_t> chosen;
     bool placed;
-  } cases[] = {{{father}, false}, {{father, child}, true}, {{mother, child}, true}, {{child}, false}};
+  } cases[] = {
+      {{father}, false}, {{father, child}, true}, {{mother, child}, true}, {{child}, false}};
   for (const Case& c : cases) {
     std::vector<bool> selected;
     for (std::int32_t rin : c.chosen) Select(selected, rin);

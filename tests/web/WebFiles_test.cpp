@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
+#include "FakePorts.h"
 #include "TempDir.h"
 #include "WebFiles.h"
 #include "WebSettings.h"
-#include "FakePorts.h"
 
 namespace {
 
@@ -33,12 +33,9 @@ TEST(FolderNameFromDescription, KeepsNineNameCharacters) {
   struct Case {
     const char *description, *folder;
   } cases[] = {
-      {"My Family 1850.", "MyFamily1"},
-      {"", ""},
-      {" . . / \\ : * ?", ""},
-      {"a$b%c'd-e_f@g~h`i!", "a$b%c'd-e"},
-      {"{x}(y)#&+,;=[z]", "{x}(y)#&+"},
-      {"Caf\xe9 Ren\xe9", "Caf\xe9Ren\xe9"},
+      {"My Family 1850.", "MyFamily1"}, {"", ""},
+      {" . . / \\ : * ?", ""},          {"a$b%c'd-e_f@g~h`i!", "a$b%c'd-e"},
+      {"{x}(y)#&+,;=[z]", "{x}(y)#&+"}, {"Caf\xe9 Ren\xe9", "Caf\xe9Ren\xe9"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(web::FolderNameFromDescription(c.description), c.folder) << c.description;
@@ -61,10 +58,10 @@ TEST(MakeSitePath, RefusesAnythingButAFolderBelowTheWebFolder) {
     const char* name;
     web::SitePathCheck want;
   } cases[] = {
-      {"", web::SitePathCheck::kEmpty},       {".", web::SitePathCheck::kBadName},
-      {"..", web::SitePathCheck::kBadName},   {"../up", web::SitePathCheck::kBadName},
-      {"a/b", web::SitePathCheck::kBadName},  {"a\\b", web::SitePathCheck::kBadName},
-      {"c:", web::SitePathCheck::kBadName},   {"link", web::SitePathCheck::kOutside},
+      {"", web::SitePathCheck::kEmpty},      {".", web::SitePathCheck::kBadName},
+      {"..", web::SitePathCheck::kBadName},  {"../up", web::SitePathCheck::kBadName},
+      {"a/b", web::SitePathCheck::kBadName}, {"a\\b", web::SitePathCheck::kBadName},
+      {"c:", web::SitePathCheck::kBadName},  {"link", web::SitePathCheck::kOutside},
       {"Family", web::SitePathCheck::kOk},
   };
   for (const Case& c : cases) {

@@ -39,8 +39,9 @@ std::string PercentDecode(const std::string& text) {
 }
 
 std::string HtmlDecode(std::string text) {
-  const std::pair<const char*, const char*> entities[] = {
-      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&nbsp;", " "}, {"&amp;", "&"}};
+  const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"},    {"&gt;", ">"},
+                                                          {"&quot;", "\""}, {"&#39;", "'"},
+                                                          {"&nbsp;", " "},  {"&amp;", "&"}};
   for (const auto& [from, to] : entities)
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1))
       text.replace(at, std::string(from).size(), to);
@@ -66,14 +67,12 @@ std::vector<std::string> BrokenLinks(const std::string& site) {
       if (link.rfind("http", 0) == 0 || link.rfind("mailto:", 0) == 0) continue;
       const std::size_t hash = link.find('#');
       const std::string file = PercentDecode(link.substr(0, hash));
-      const std::string target =
-          file.empty() ? path : (folder / file).lexically_normal().string();
+      const std::string target = file.empty() ? path : (folder / file).lexically_normal().string();
       if (!files.count(target)) {
         broken.push_back(path + ": " + link);
         continue;
       }
-      if (hash != std::string::npos &&
-          !anchors[target].count(PercentDecode(link.substr(hash + 1))))
+      if (hash != std::string::npos && !anchors[target].count(PercentDecode(link.substr(hash + 1))))
         broken.push_back(path + ": " + link + " (no anchor)");
     }
   }
@@ -134,8 +133,8 @@ class WebSiteTest : public ReportFamiliesFixture {
   web::WebRunResult Write() {
     web::CWebSiteWriter writer(settings, request);
     const web::WebRunResult result = writer.Run();
-    if (const char* keep = std::getenv("KORVANE_WEB_SITES"); keep && writer.SitePath() != "" &&
-                                                             fs::exists(writer.SitePath())) {
+    if (const char* keep = std::getenv("KORVANE_WEB_SITES");
+        keep && writer.SitePath() != "" && fs::exists(writer.SitePath())) {
       const std::string to =
           std::string(keep) + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
       fs::remove_all(to);
@@ -241,8 +240,9 @@ TEST_F(WebSiteTest, GenerationSpillingOverAPageRepeatsItsHeading) {
   const auto files = SiteFiles(Site());
   // Generation 7 has 64 persons: two pages of 32.
   EXPECT_EQ(files.at("abcg07.htm").find("(Continued)"), std::string::npos);
-  EXPECT_NE(files.at("abcg08.htm").find("<h2 align=center>Seventh Generation</h2>\r\n"
-                                        "<h4 align=center>(Continued)</h4>\r\n<hr>"),
+  EXPECT_NE(files.at("abcg08.htm")
+                .find("<h2 align=center>Seventh Generation</h2>\r\n"
+                      "<h4 align=center>(Continued)</h4>\r\n<hr>"),
             std::string::npos);
   EXPECT_FALSE(files.count("abcg09.htm"));
   EXPECT_NE(files.at("abcg01.htm").find("<a href=\"abcg08.htm\">Last</a>"), std::string::npos);
@@ -255,9 +255,9 @@ TEST_F(WebSiteTest, HostileValuesAreEscapedAndLinksStillWork) {
   const std::int32_t father = Person("Jos\xe9 <b>", surname, 'M', 1870, 1940);
   const std::int32_t mother = Person("Ann", "", 'F', 1872, 1950);
   Child(Marry(father, mother), kid);
-  ASSERT_GT(DbSetNotes(father, "Note with <script>bad()</script> & %1 inside.", 0, 0,
-                       db::kIndividual),
-            0);
+  ASSERT_GT(
+      DbSetNotes(father, "Note with <script>bad()</script> & %1 inside.", 0, 0, db::kIndividual),
+      0);
   request.startRin = kid;
   request.description = "Caf\xe9 <i>&";
   request.folderName = "a#b&c'%";
