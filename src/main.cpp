@@ -27,6 +27,7 @@
 #include "SmallRecordDialogs.h"
 #include "StartupLogic.h"
 #include "SummaryReports.h"
+#include "WebCommands.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ int main(int argc, char** argv) {
   RegisterListCommands(korApp);
   RegisterMergeCommands(korApp);
   RegisterReportCommands(korApp);
+  RegisterWebCommands(korApp);
   rpt::RegisterListReports();
   rpt::RegisterBookReports();
   rpt::RegisterSummaryReports();
