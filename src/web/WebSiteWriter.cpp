@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <system_error>
 
 #include "AhnentafelPagination.h"
@@ -24,6 +25,7 @@
 #include "MultimediaItem.h"
 #include "NumberWords.h"
 #include "Ports.h"
+#include "RegisterPagination.h"
 #include "StoredKeyEventDate.h"
 #include "StringTable.h"
 #include "ZelQualification.h"
@@ -300,7 +302,24 @@ int CWebSiteWriter::PrepareSitePages() {
     plan_ = CollectSelectedPages(request_.selection);
     pages_ = plan_.pageCount;
   } else {
-    pages_ = 0;  // the descendants site is not written yet
+    rpt::BookOptions o;
+    o.mode = 2;
+    o.startRin = request_.startRin;
+    o.generalNotes = settings_.genrl;
+    o.embedNotes = settings_.notePresent == 0;
+    o.index = true;
+    o.newPagePerGeneration = true;
+    o.suppressRin = true;
+    o.zel = settings_.zel;
+    o.generations = settings_.maxGens;
+    o.repeat = 0;
+    o.textWidth = 7500;
+    o.pageHalfLines = 12;
+    o.otherEvents = settings_.otherEv;
+    o.multipleParents = settings_.parInd;
+    o.parentLinks = settings_.relInd;
+    pages_ = rpt::PaginateModifiedRegister(o, nullptr);
+    layoutAlive_ = true;
   }
   if (pages_ <= 0) {
     Cleanup();
@@ -664,7 +683,9 @@ void CWebSiteWriter::WriteCitationsEntry(std::int32_t rin, int page, long number
 bool CWebSiteWriter::WriteSitePages() {
   previousGeneration_ = 0;
   currentPage_ = 0;
-  const bool ok = settings_.type == kSiteAncestors ? WriteAncestorPages() : WriteSelectedPages();
+  const bool ok = settings_.type == kSiteAncestors     ? WriteAncestorPages()
+                  : settings_.type == kSiteDescendants ? WriteDescendantPages()
+                                                       : WriteSelectedPages();
   if (!ok) {
     current_ = Page{};
     notes_ = Page{};
@@ -708,6 +729,8 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.marriage = p.generation == 1 ? 0 : p.marriage;
       args.capitalSurnames = false;
       args.zel = settings_.zel;
+      args.suppressMrin = true;
+      args.suppressMrin = true;
       args.htmlMode = 1;
       args.afterName = living ? "" : MediaLink(p.rin);
       args.livingCheck = settings_.live;
@@ -751,6 +774,8 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.text = &paragraph;
       args.marriage = p.marriage;
       args.zel = settings_.zel;
+      args.suppressMrin = true;
+      args.suppressMrin = true;
       args.htmlMode = 1;
       args.afterName = spouseLiving ? "" : MediaLink(spouse);
       args.livingCheck = settings_.live;
@@ -775,6 +800,261 @@ bool CWebSiteWriter::WriteAncestorPages() {
   if (previous && previous->generation > 1) generationBreak(previous->childItem);
   if (!ClosePage(0)) {
     ReportDiskFull(kAhnentafel);
+    return false;
+  }
+  return true;
+}
+
+// ---- the descendants site ----
+
+namespace {
+
+// A family of a register node as the register numbered it: its position
+// code, the spouse and the children's codes.
+struct RegisterFamily {
+  std::int32_t mrin = 0;
+  std::int32_t spouse = 0;
+  int code = 0;
+  std::vector<std::pair<int, std::int32_t>> children;  // code, RIN
+};
+
+std::int32_t SpouseOf(std::int32_t rin, std::int32_t mrin) {
+  const SelectedFamily family = ReadFamily(mrin);
+  return family.husband == rin ? family.wife : family.husband;
+}
+
+// The families of node i, numbered as the register numbered them.
+std::vector<RegisterFamily> RegisterFamilies(const rpt::BookRun& run, int i) {
+  std::vector<RegisterFamily> families;
+  const rpt::BookPerson& person = run.persons[static_cast<std::size_t>(i)];
+  const bool belowLimit = person.generation < run.options.generations;
+  std::vector<std::int32_t> marriages;
+  DbGetRelation(person.rin, db::kRelMarriages, 0x7FFF, marriages);
+  int code = 0;
+  for (std::int32_t mrin : marriages) {
+    if (mrin <= 0) continue;
+    RegisterFamily family;
+    family.mrin = mrin;
+    family.spouse = SpouseOf(person.rin, mrin);
+    std::vector<std::int32_t> children;
+    if (belowLimit) children = ReadFamily(mrin).children;
+    if (family.spouse == 0 && children.empty()) continue;
+    family.code = ++code;
+    for (std::int32_t child : children) family.children.emplace_back(++code, child);
+    families.push_back(std::move(family));
+  }
+  return families;
+}
+
+}  // namespace
+
+bool CWebSiteWriter::WriteDescendantPages() {
+  const rpt::BookRun& run = rpt::CurrentBook();
+  const auto& nodes = run.persons;
+  CitationContext context{&citationNumbers_, &citationSeen_, nullptr, 0};
+  // The node that carries each child forward, by (parent node, RIN).
+  std::map<std::pair<int, std::int32_t>, int> carried;
+  for (std::size_t j = 0; j < nodes.size(); ++j)
+    if (nodes[j].parentNode >= 0)
+      carried[{nodes[j].parentNode, nodes[j].rin}] = static_cast<int>(j);
+  // The first listing of each individual: its number and the node it is on.
+  std::map<std::int32_t, std::pair<std::uint32_t, int>> firstListing;
+  for (const auto& [key, listing] : run.listings) {
+    if (listing.spouse) continue;
+    auto [at, inserted] =
+        firstListing.emplace(listing.rin, std::make_pair(listing.number, key.first));
+    if (!inserted && listing.number < at->second.first) at->second = {listing.number, key.first};
+  }
+  auto pageOf = [&](int node) { return nodes[static_cast<std::size_t>(node)].page; };
+
+  auto spouseParagraph = [&](std::int32_t rin, std::int32_t mrin, int ordinal, int page) {
+    const std::int32_t spouse = SpouseOf(rin, mrin);
+    const bool spouseLiving = spouse > 0 && IsLiving(spouse);
+    std::string paragraph;
+    SpouseNarrativeArgs args;
+    args.rin = rin;
+    args.text = &paragraph;
+    args.marriage = mrin;
+    args.ordinal = ordinal;
+    args.zel = settings_.zel;
+    args.suppressMrin = true;
+    args.htmlMode = 2;
+    args.afterName = spouseLiving ? "" : MediaLink(spouse);
+    args.livingCheck = settings_.live;
+    args.otherEvents = settings_.otherEv;
+    args.multipleParents = settings_.parInd;
+    args.parentLinks = settings_.relInd;
+    args.sourceNotes = settings_.source;
+    args.citations = context;
+    citationNumbers_.clear();
+    builder_.BuildSpouseNarrative(args);
+    FillPlaceholders(paragraph, page, spouse);
+    std::string out = AnchorOnce(paragraph, spouse);
+    current_.text += out;
+    return std::make_pair(spouse, spouseLiving);
+  };
+
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    const rpt::BookPerson& node = nodes[n];
+    const int i = static_cast<int>(n);
+    if (!OpenPage(node.page, node.generation, kModifiedRegister)) return false;
+    if (node.reference) {
+      const auto first = firstListing.find(node.rin);
+      current_.text += Number(node.number) + ".  " + HtmlText(ShownName(node.rin, false)) + " " +
+                       S(kIdsIsPrintedAs) + " #" +
+                       Number(first != firstListing.end() ? first->second.first : node.number) +
+                       ".\r\n\r\n";
+      if (Cancelled()) return false;
+      continue;
+    }
+    // The lineage: the node and its ancestors through the parent nodes.
+    std::vector<WebLineageItem> lineage;
+    for (int j = i; j >= 0; j = nodes[static_cast<std::size_t>(j)].parentNode)
+      lineage.push_back({nodes[static_cast<std::size_t>(j)].page,
+                         nodes[static_cast<std::size_t>(j)].rin, nullptr});
+    for (std::size_t k = 0; k + 1 < lineage.size(); ++k) lineage[k].firstParent = &lineage[k + 1];
+    const bool living = IsLiving(node.rin);
+    std::string paragraph;
+    PersonNarrativeArgs args;
+    args.rin = node.rin;
+    args.text = &paragraph;
+    args.number = node.number;
+    args.zel = settings_.zel;
+    args.suppressMrin = true;
+    args.htmlMode = 2;
+    args.webItem = node.parentNode >= 0 ? &lineage.front() : nullptr;
+    args.afterName = living ? "" : MediaLink(node.rin);
+    args.livingCheck = settings_.live;
+    args.otherEvents = settings_.otherEv;
+    args.multipleParents = settings_.parInd;
+    args.parentLinks = settings_.relInd;
+    args.sourceNotes = settings_.source;
+    args.citations = context;
+    citationNumbers_.clear();
+    builder_.BuildPersonNarrative(args);
+    if (node.parentNode >= 0) {
+      // The name leads back to the child's line in the parent's table.
+      ReplaceAll(paragraph, names_.Generation(node.page) + "#" + Number(node.rin) + "C\"",
+                 names_.Generation(pageOf(node.parentNode)) + "#" + Number(node.rin) + "C\"");
+    }
+    FillPlaceholders(paragraph, node.page, node.rin);
+    current_.text +=
+        "<p>" + Number(node.number) + ".\t" + AnchorOnce(paragraph, node.rin) + "</p>\r\n";
+    if (!living) {
+      WriteNotesEntry(node.rin, false, node.page, node.number);
+      WriteCitationsEntry(node.rin, node.page, node.number);
+    }
+    const std::vector<RegisterFamily> families = RegisterFamilies(run, i);
+    int ordinal = 0;
+    for (const RegisterFamily& family : families) {
+      ++ordinal;
+      if (family.spouse != 0) {
+        current_.text += "<p>";
+        const auto [spouse, spouseLiving] =
+            spouseParagraph(node.rin, family.mrin, families.size() > 1 ? ordinal : 0, node.page);
+        current_.text += "</p>\r\n";
+        if (spouse > 0 && !spouseLiving) {
+          WriteNotesEntry(spouse, false, node.page, 0);
+          WriteCitationsEntry(spouse, node.page, 0);
+        }
+      }
+      if (family.children.empty()) continue;
+      std::string heading;
+      builder_.BuildChildrenHeading(family.mrin, true, heading, 0, false, settings_.live);
+      current_.text += "<p>" + heading + "</p>\r\n";
+      current_.text += "<blockquote><table border=\"0\" cellspacing=\"7\">\r\n";
+      int position = 0;
+      for (const auto& [code, child] : family.children) {
+        ++position;
+        const auto listing = run.listings.find({i, code});
+        const std::uint32_t number = listing != run.listings.end() ? listing->second.number : 0;
+        const auto carriedNode = carried.find({i, child});
+        const bool isCarried = carriedNode != carried.end() &&
+                               !nodes[static_cast<std::size_t>(carriedNode->second)].reference;
+        const auto first = firstListing.find(child);
+        const bool repeated = first != firstListing.end() && first->second.first != number;
+        CIndividualRecord record;
+        ReadPerson(child, record);
+        current_.text += std::string("<tr><td valign=top>") + (isCarried ? "+" : "&nbsp;") +
+                         "</td>\r\n<td valign=top>" + Number(number) + "</td>\r\n";
+        const std::string sex = record.sex == 'M'   ? S(kIdsMale)
+                                : record.sex == 'F' ? S(kIdsFemale)
+                                                    : std::string("&nbsp;");
+        current_.text += "<td valign=top>" + sex + "</td>\r\n<td valign=top align=right>" +
+                         FormatRomanNumeral(position, false) + "</td>\r\n<td>";
+        const bool childLiving = IsLiving(child);
+        if (repeated) {
+          // The first listing's anchor: on the carried node's page when
+          // that listing carried the child forward.
+          const auto firstCarried = carried.find({first->second.second, child});
+          const int firstPage =
+              firstCarried != carried.end() &&
+                      !nodes[static_cast<std::size_t>(firstCarried->second)].reference
+                  ? pageOf(firstCarried->second)
+                  : pageOf(first->second.second);
+          current_.text +=
+              "<a name=\"" + Number(child) + "-" + Number(number) + "\"></a><b>" +
+              HtmlText(childLiving && !settings_.doName ? S(kIdsLiving) : record.GetGivenNames()) +
+              "</b> " + S(kIdsIsPrintedAs) + " <a " +
+              Href(names_.Generation(firstPage), Number(child)) + ">#" +
+              Number(first->second.first) + ".</a>";
+        } else if (isCarried) {
+          if (!current_.anchors.count(-child)) {
+            current_.text += "<a name=\"" + Number(child) + "C\"></a>";
+            current_.anchors.insert(-child);
+          }
+          current_.text += "<a " +
+                           Href(names_.Generation(pageOf(carriedNode->second)), Number(child)) +
+                           "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
+        } else {
+          std::string text;
+          PersonNarrativeArgs a;
+          a.rin = child;
+          a.text = &text;
+          a.zel = settings_.zel;
+          a.suppressMrin = true;
+          a.htmlMode = 2;
+          a.afterName = childLiving ? "" : MediaLink(child);
+          a.livingCheck = settings_.live;
+          a.otherEvents = settings_.otherEv;
+          a.multipleParents = settings_.parInd;
+          a.parentLinks = settings_.relInd;
+          a.sourceNotes = settings_.source;
+          a.citations = context;
+          citationNumbers_.clear();
+          builder_.BuildPersonNarrative(a);
+          FillPlaceholders(text, node.page, child);
+          current_.text += AnchorOnce(text, child);
+          if (!childLiving) {
+            WriteNotesEntry(child, true, node.page, 0);
+            WriteCitationsEntry(child, node.page, 0);
+          }
+          std::vector<std::int32_t> marriages;
+          DbGetRelation(child, db::kRelMarriages, 0x7FFF, marriages);
+          marriages.erase(std::remove(marriages.begin(), marriages.end(), 0), marriages.end());
+          int k = 0;
+          for (std::int32_t m : marriages) {
+            if (SpouseOf(child, m) == 0) continue;
+            ++k;
+            current_.text += "</td>\r\n</tr>\r\n<tr>";
+            for (int cell = 0; cell < 4; ++cell) current_.text += "<td valign=top>&nbsp;</td>\r\n";
+            current_.text += "<td>";
+            const auto [spouse, spouseLiving] =
+                spouseParagraph(child, m, marriages.size() > 1 ? k : 0, node.page);
+            if (spouse > 0 && !spouseLiving) {
+              WriteNotesEntry(spouse, true, node.page, 0);
+              WriteCitationsEntry(spouse, node.page, 0);
+            }
+          }
+        }
+        current_.text += "</td>\r\n</tr>\r\n";
+      }
+      current_.text += "</table>\r\n</blockquote>\r\n";
+    }
+    if (Cancelled()) return false;
+  }
+  if (!ClosePage(0)) {
+    ReportDiskFull(kModifiedRegister);
     return false;
   }
   return true;
@@ -853,6 +1133,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
     args.text = &paragraph;
     args.marriage = mrin;
     args.zel = settings_.zel;
+    args.suppressMrin = true;
     args.htmlMode = mode;
     args.afterName = living ? "" : MediaLink(rin);
     args.livingCheck = settings_.live;
@@ -956,7 +1237,9 @@ std::string KeyEventDetails(std::int32_t rin, bool places) {
 }  // namespace
 
 bool CWebSiteWriter::WriteNameIndex() {
-  return settings_.type == kSiteAncestors ? WriteAncestorNameIndex() : WriteSelectedNameIndex();
+  return settings_.type == kSiteAncestors     ? WriteAncestorNameIndex()
+         : settings_.type == kSiteDescendants ? WriteDescendantNameIndex()
+                                              : WriteSelectedNameIndex();
 }
 
 bool CWebSiteWriter::WriteAncestorNameIndex() {
@@ -982,6 +1265,64 @@ bool CWebSiteWriter::WriteAncestorNameIndex() {
         "<a " + Href(names_.Generation(person->page), Number(e.payload1)) + ">" + name + "</a>\r\n";
     if (!living) line += KeyEventDetails(e.payload1, settings_.places);
     // A hidden living person's surname does not head a group either.
+    entries.emplace_back(living && !settings_.doName ? S(kIdsLiving) : record.surname, line);
+  }
+  return WriteIndexFiles(entries);
+}
+
+bool CWebSiteWriter::WriteDescendantNameIndex() {
+  const rpt::BookRun& run = rpt::CurrentBook();
+  const auto& nodes = run.persons;
+  std::map<std::pair<int, std::int32_t>, int> carried;
+  for (std::size_t j = 0; j < nodes.size(); ++j)
+    if (nodes[j].parentNode >= 0 && !nodes[j].reference)
+      carried[{nodes[j].parentNode, nodes[j].rin}] = static_cast<int>(j);
+  std::map<std::int32_t, int> firstPage;  // the page of each individual's first anchor
+  struct Listed {
+    std::string key;
+    std::uint32_t number;
+    std::int32_t rin;
+    int page;
+  };
+  std::vector<Listed> listed;
+  for (const auto& [key, listing] : run.listings) {
+    const auto& node = nodes[static_cast<std::size_t>(key.first)];
+    if (node.reference) continue;
+    int page = node.page;
+    const auto c = carried.find({key.first, listing.rin});
+    if (key.second > 0 && key.second < 256 && !listing.spouse && c != carried.end())
+      page = nodes[static_cast<std::size_t>(c->second)].page;
+    CIndividualRecord record;
+    ReadPerson(listing.rin, record);
+    listed.push_back(
+        {rpt::MakeBookIndexKey(record.surname, record.givenNames[0], record.givenNames[1]),
+         listing.number, listing.rin, page});
+  }
+  std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+    return a.key != b.key ? a.key < b.key : a.number < b.number;
+  });
+  // A repeated child's own line holds no anchor of the RIN: it links to the
+  // first listing's page.
+  for (const Listed& l : listed) firstPage.emplace(l.rin, l.page);
+  std::vector<std::pair<std::string, std::string>> entries;
+  std::int32_t previousRin = 0;
+  for (const Listed& l : listed) {
+    CIndividualRecord record;
+    ReadPerson(l.rin, record);
+    const bool living = IsLiving(l.rin);
+    std::string name;
+    if (living && !settings_.doName) {
+      name = S(kIdsLiving);
+    } else {
+      name = HtmlText(NameAfterSurname(rpt::BookPersonName(l.rin, true), record.surname));
+      if (name.empty()) name = "[Unknown]";
+    }
+    if (l.rin == previousRin) name += " (R)";
+    const int page = l.rin == previousRin ? firstPage[l.rin] : l.page;
+    previousRin = l.rin;
+    std::string line =
+        "<a " + Href(names_.Generation(page), Number(l.rin)) + ">" + name + "</a>\r\n";
+    if (!living) line += KeyEventDetails(l.rin, settings_.places);
     entries.emplace_back(living && !settings_.doName ? S(kIdsLiving) : record.surname, line);
   }
   return WriteIndexFiles(entries);

@@ -126,9 +126,11 @@ class CWebSiteWriter {
   std::string AnchorOnce(std::string text, std::int32_t rin);
 
   bool WriteAncestorPages();
+  bool WriteDescendantPages();
   bool WriteSelectedPages();
   void WriteChildrenTable(std::int32_t mrin, int page);
   bool WriteAncestorNameIndex();
+  bool WriteDescendantNameIndex();
   bool WriteSelectedNameIndex();
   bool WriteIndexFiles(const std::vector<std::pair<std::string, std::string>>& groups);
 

@@ -399,3 +399,44 @@ TEST_F(WebSiteTest, SelectedSiteLinksTheLonerToTheIndividualsPage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WebSiteTest, DescendantsSiteCarriesChildrenForwardAndLinksBack) {
+  const std::int32_t root = Person("Rolf", "Root", 'M', 1800, 1870);
+  const std::int32_t wife = Person("Wanda", "Wise", 'F', 1802, 1880);
+  const std::int32_t family = Marry(root, wife);
+  const std::int32_t heir = Person("Hugo", "Root", 'M', 1830, 1900);
+  const std::int32_t leaf = Person("Lisa", "Root", 'F', 1832, 1901);
+  Child(family, heir);
+  Child(family, leaf);
+  const std::int32_t grandchild = Person("Gert", "Root", 'M', 1860, 1930);
+  Child(Marry(heir, Person("Hilda", "Hart", 'F', 1835, 1905)), grandchild);
+  Marry(Person("Lars", "Lund", 'M', 1830, 1890), leaf);
+  AddNotes(leaf);
+  request.startRin = root;
+  settings.type = web::kSiteDescendants;
+  settings.notePresent = 0;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  const std::string& first = files.at("abcg01.htm");
+  EXPECT_NE(first.find("<h2 align=center>First Generation</h2>"), std::string::npos);
+  // Hugo is carried forward (+, his number, his sex, the numeral) and linked
+  // to his own entry; Lisa's paragraph, her notes and her husband stay in the table.
+  EXPECT_NE(first.find("<tr><td valign=top>+</td>\r\n<td valign=top>2</td>\r\n<td valign=top>M"
+                       "</td>\r\n<td valign=top align=right>i</td>\r\n<td><a name=\"" +
+                       std::to_string(heir) + "C\"></a><a href=\"abcg02.htm#" +
+                       std::to_string(heir) + "\"><b>"),
+            std::string::npos);
+  EXPECT_NE(first.find("<td valign=top align=right>ii</td>"), std::string::npos);
+  EXPECT_NE(first.find("<br>\r\n<br>Plain paragraph of notes."), std::string::npos);
+  EXPECT_NE(first.find("Lars"), std::string::npos);
+  EXPECT_NE(files.at("abcg02.htm").find("<h2 align=center>Second Generation</h2>"),
+            std::string::npos);
+  for (std::int32_t rin : {root, wife, heir, leaf, grandchild})
+    EXPECT_NE(files.at("abcx3.htm").find("#" + std::to_string(rin) + "\""), std::string::npos)
+        << rin;
+  ExpectCleanSite();
+}
+
+}  // namespace
