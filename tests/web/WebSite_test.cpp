@@ -10,6 +10,7 @@
 
 #include "CodePage.h"
 #include "FakePorts.h"
+#include "MultimediaChain.h"
 #include "ReportFamilies.h"
 #include "WebSiteWriter.h"
 
@@ -508,6 +509,70 @@ TEST_F(WebSiteTest, GoldenAncestorsPages) {
             "</p>\r\n"
             "</body>\r\n"
             "</html>\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WebSiteTest, CitationsScrapbookAndPicturePagesLinkUp) {
+  const Citations c = BuildCitations();
+  const std::string picture = base.Path() + "portrait.jpg";
+  fs::copy_file(std::string(KORVANE_WEB_ICONS) + "/home.jpg", picture);
+  CMultimediaItem item;
+  item.kind = CMultimediaItem::kPhoto;
+  item.fileName = picture;
+  item.caption = "Portrait <1850>";
+  item.flags = CMultimediaItem::kFlagDefault | CMultimediaItem::kFlagScrapbook;
+  ASSERT_GE(DbSaveMultimediaChain(c.person, &item, db::kIndividual), 0);
+  const std::int32_t child = Person("Cora", "North", 'F', 1830, 1900);
+  Child(c.marriage, child);
+  request.startRin = child;
+  settings.gedcom = false;
+  struct Case {
+    int photos;
+    std::string link;
+  } cases[] = {{1, "[image]</a>"}, {2, "[scrapbook]</a>"}};
+  for (const Case& k : cases) {
+    settings.photos = k.photos;
+    ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+    const auto files = SiteFiles(Site());
+    const std::string& parents = files.at("abcg02.htm");
+    EXPECT_NE(parents.find(k.link), std::string::npos) << k.photos;
+    // Nora's citations: numbered marks that lead into the citations page.
+    ASSERT_TRUE(files.count("abcc02.htm"));
+    EXPECT_NE(files.at("abcc02.htm").find("<a name=\"" + std::to_string(c.person) + "C1\">"),
+              std::string::npos);
+    EXPECT_NE(files.at("abcc02.htm").find("folio 41"), std::string::npos);
+    char scrapbook[32];
+    std::snprintf(scrapbook, sizeof scrapbook, "images/sb%lx.htm",
+                  static_cast<unsigned long>(c.person));
+    EXPECT_EQ(files.count(scrapbook), k.photos == 2 ? 1u : 0u);
+    if (k.photos == 2)
+      EXPECT_NE(files.at(scrapbook).find("<b>Portrait &lt;1850&gt;</b>"), std::string::npos);
+    ExpectCleanSite();
+  }
+}
+
+TEST_F(WebSiteTest, IconThatCannotBeCopiedBecomesATextLink) {
+  request.startRin = Ancestors(Person("Root", "Line", 'M', 1900, 1970), 1, 1870);
+  settings.gedcom = false;
+  request.icons.home = std::string(KORVANE_WEB_ICONS) + "/home.jpg";
+  request.icons.next = base.Path() + "missing/next.jpg";
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const std::string page = ReadAll(Site() + "/abcg01.htm");
+  EXPECT_NE(page.find("<a href=\"abcx.htm#TOC\"><img src=\"images/home.jpg\" border=0 ALT=\"Home\">"
+                      "</a>\r\n <a href=\"abcg02.htm\">Next</a>"),
+            std::string::npos)
+      << page;
+  EXPECT_TRUE(fs::exists(Site() + "/images/home.jpg"));
+  ExpectCleanSite();
+}
+
+TEST(NameAfterSurname, CutHeldToTheName) {
+  EXPECT_EQ(web::NameAfterSurname("SMITH, John Henry", "Smith"), " John Henry");
+  EXPECT_EQ(web::NameAfterSurname(", Ann", ""), " Ann");
+  EXPECT_EQ(web::NameAfterSurname("Lo", "Longer surname"), "");
 }
 
 }  // namespace
