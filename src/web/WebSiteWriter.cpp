@@ -727,10 +727,9 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.text = &paragraph;
       args.number = p.number;
       args.marriage = p.generation == 1 ? 0 : p.marriage;
-      args.capitalSurnames = false;
       args.zel = settings_.zel;
       args.suppressMrin = true;
-      args.suppressMrin = true;
+      args.capitalSurnames = request_.capitalSurnames;
       args.htmlMode = 1;
       args.afterName = living ? "" : MediaLink(p.rin);
       args.livingCheck = settings_.live;
@@ -775,7 +774,7 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.marriage = p.marriage;
       args.zel = settings_.zel;
       args.suppressMrin = true;
-      args.suppressMrin = true;
+      args.capitalSurnames = request_.capitalSurnames;
       args.htmlMode = 1;
       args.afterName = spouseLiving ? "" : MediaLink(spouse);
       args.livingCheck = settings_.live;
@@ -878,6 +877,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
     args.ordinal = ordinal;
     args.zel = settings_.zel;
     args.suppressMrin = true;
+    args.capitalSurnames = request_.capitalSurnames;
     args.htmlMode = 2;
     args.afterName = spouseLiving ? "" : MediaLink(spouse);
     args.livingCheck = settings_.live;
@@ -921,6 +921,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
     args.number = node.number;
     args.zel = settings_.zel;
     args.suppressMrin = true;
+    args.capitalSurnames = request_.capitalSurnames;
     args.htmlMode = 2;
     args.webItem = node.parentNode >= 0 ? &lineage.front() : nullptr;
     args.afterName = living ? "" : MediaLink(node.rin);
@@ -1013,6 +1014,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
           a.text = &text;
           a.zel = settings_.zel;
           a.suppressMrin = true;
+          a.capitalSurnames = request_.capitalSurnames;
           a.htmlMode = 2;
           a.afterName = childLiving ? "" : MediaLink(child);
           a.livingCheck = settings_.live;
@@ -1134,6 +1136,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
     args.marriage = mrin;
     args.zel = settings_.zel;
     args.suppressMrin = true;
+    args.capitalSurnames = request_.capitalSurnames;
     args.htmlMode = mode;
     args.afterName = living ? "" : MediaLink(rin);
     args.livingCheck = settings_.live;

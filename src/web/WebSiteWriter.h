@@ -49,8 +49,9 @@ struct WebSiteRequest {
   WebIcons icons;
   std::vector<bool> selection;  // the selected site: by RIN
   SitePreparer preparer;
-  std::string today;       // the date of the generated-by line
-  std::string familyPath;  // the open family file (the GEDCOM header)
+  std::string today;             // the date of the generated-by line
+  std::string familyPath;        // the open family file (the GEDCOM header)
+  bool capitalSurnames = false;  // the options' capitalised surnames
 };
 
 enum class WebRunResult {

@@ -509,6 +509,7 @@ void CWebPageFinishPage::OnFinish() {
   request.preparer = context_.preparer;
   request.today = context_.today;
   request.familyPath = context_.familyPath;
+  request.capitalSurnames = context_.capSurname;
   web::WebSettings settings = web::WebSettings::Read(p);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   web::WebRunResult result;
