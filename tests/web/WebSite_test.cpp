@@ -300,14 +300,23 @@ TEST_F(WebSiteTest, LivingPeopleShowNoFactsAnywhere) {
   ASSERT_GT(DbSetNotes(mrin, "Private note text.", 0, 0, db::kIndividual), 0);
   request.startRin = kid;
   settings.live = true;
-  settings.doName = false;
   settings.gedcom = true;
-  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
-  for (const auto& [path, text] : SiteFiles(Site()))
-    for (const char* secret : {"Secretville", "Private note text", "Secretsurname", "Lena"})
-      EXPECT_EQ(text.find(secret), std::string::npos) << secret << " in " << path;
-  EXPECT_NE(AllText().find("Walter"), std::string::npos);
-  ExpectCleanSite();
+  struct Case {
+    bool doName;
+    std::vector<const char*> hidden, shown;
+  } cases[] = {
+      {false, {"Secretville", "Private note text", "Secretsurname", "Lena"}, {"Walter"}},
+      {true, {"Secretville", "Private note text"}, {"Walter", "Lena Secretsurname"}},
+  };
+  for (const Case& c : cases) {
+    settings.doName = c.doName;
+    ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+    for (const auto& [path, text] : SiteFiles(Site()))
+      for (const char* secret : c.hidden)
+        EXPECT_EQ(text.find(secret), std::string::npos) << secret << " in " << path;
+    for (const char* name : c.shown) EXPECT_NE(AllText().find(name), std::string::npos) << name;
+    ExpectCleanSite();
+  }
 }
 
 TEST_F(WebSiteTest, FailedRunLeavesTheOldSiteAlone) {
@@ -573,6 +582,28 @@ TEST(NameAfterSurname, CutHeldToTheName) {
   EXPECT_EQ(web::NameAfterSurname("SMITH, John Henry", "Smith"), " John Henry");
   EXPECT_EQ(web::NameAfterSurname(", Ann", ""), " Ann");
   EXPECT_EQ(web::NameAfterSurname("Lo", "Longer surname"), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WebSiteTest, RepeatsInFullKeepOneAnchorPerPage) {
+  const Collapse c = BuildPedigreeCollapse();
+  request.startRin = c.kevin;
+  settings.dups = true;
+  settings.gedcom = false;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const std::string page = ReadAll(Site() + "/abcg04.htm");
+  const std::string anchor = "<a name=\"" + std::to_string(c.arthur) + "\"></a>";
+  // Arthur's paragraph twice on the page, his anchor once.
+  EXPECT_EQ(page.find("is printed as"), std::string::npos);
+  const std::size_t at = page.find(anchor);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(page.find(anchor, at + 1), std::string::npos);
+  EXPECT_NE(page.find("Arthur Ashdown</b>", page.find("Arthur Ashdown</b>") + 1),
+            std::string::npos);
+  ExpectCleanSite();
 }
 
 }  // namespace
