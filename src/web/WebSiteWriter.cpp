@@ -962,7 +962,8 @@ bool CWebSiteWriter::WriteDescendantPages() {
       if (family.children.empty()) continue;
       std::string heading;
       builder_.BuildChildrenHeading(family.mrin, true, heading, 0, false, settings_.live);
-      current_.text += "<p>" + heading + "</p>\r\n";
+      // The heading comes as plain text: escaped here.
+      current_.text += "<p>" + HtmlText(heading) + "</p>\r\n";
       current_.text += "<blockquote><table border=\"0\" cellspacing=\"7\">\r\n";
       int position = 0;
       for (const auto& [code, child] : family.children) {
@@ -1069,7 +1070,8 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
   if (family.children.empty()) return;
   std::string heading;
   builder_.BuildChildrenHeading(mrin, true, heading, 0, false, settings_.live);
-  current_.text += "<p>" + heading + "</p>\r\n";
+  // The heading comes as plain text: escaped here.
+  current_.text += "<p>" + HtmlText(heading) + "</p>\r\n";
   current_.text += "<blockquote><table border=\"0\" cellspacing=\"7\">\r\n";
   const auto selected = [&](std::int32_t rin) {
     return rin > 0 && static_cast<std::size_t>(rin) < request_.selection.size() &&
@@ -1105,19 +1107,50 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
       current_.text += "<a " +
                        Href(names_.Generation(plan_.FindFamilyPage(child, own)), Number(child)) +
                        "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
+    } else if (selected(child)) {
+      // A selected child without a family page of its own has its
+      // paragraph here.
+      const bool living = IsLiving(child);
+      std::string text;
+      PersonNarrativeArgs args;
+      args.rin = child;
+      args.text = &text;
+      args.zel = settings_.zel;
+      args.suppressMrin = true;
+      args.capitalSurnames = request_.capitalSurnames;
+      args.htmlMode = 2;
+      args.afterName = living ? "" : MediaLink(child);
+      args.livingCheck = settings_.live;
+      args.otherEvents = settings_.otherEv;
+      args.multipleParents = settings_.parInd;
+      args.parentLinks = settings_.relInd;
+      args.sourceNotes = settings_.source;
+      args.citations = CitationContext{&citationNumbers_, &citationSeen_, nullptr, 0};
+      citationNumbers_.clear();
+      builder_.BuildPersonNarrative(args);
+      FillPlaceholders(text, page, child);
+      current_.text += AnchorOnce(text, child);
+      if (!living) {
+        WriteNotesEntry(child, true, page, 0);
+        WriteCitationsEntry(child, page, 0);
+      }
     } else {
+      // The name in bold and the dates, escaped as web text; a living
+      // child shows neither.
       std::string line;
       ChildEntryArgs args;
       args.rin = child;
       args.text = &line;
-      args.livingCheck = settings_.live;
+      args.capitalSurnames = request_.capitalSurnames;
+      args.web = true;
+      args.livingCheck = IsLiving(child);
       builder_.BuildChildEntry(args);
-      current_.text += line;
+      ReplaceAll(line, "</b></a>", "</b>");
+      current_.text += "<b>" + line;
     }
     current_.text += "</td>\r\n</tr>\r\n";
   }
   current_.text += "</table>\r\n</blockquote>\r\n";
-  (void)page;
 }
 
 bool CWebSiteWriter::WriteSelectedPages() {
