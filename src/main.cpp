@@ -33,6 +33,7 @@
 #include "ReportSheetCommands.h"
 #include "StartupLogic.h"
 #include "SummaryReports.h"
+#include "WebCommands.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ int main(int argc, char** argv) {
   // The print commands are offered once a report kind can run.
   RegisterReportCommands(korApp);
   RegisterReportSheetCommands(korApp);
+  RegisterWebCommands(korApp);
   gedcomui::RegisterGedcomScreens();
   rptui::RegisterPaginatorWindow();
   // The arguments as one command-line text, as start-up reads it.

@@ -9,7 +9,7 @@ PACKAGES=(
   cmake ninja-build g++ ccache libgtest-dev
   qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins libgl-dev
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core tidy
 )
 
 install_missing() {

@@ -1,0 +1,6 @@
+#pragma once
+// Tools > Create Web Page.
+
+class CKorApp;
+
+void RegisterWebCommands(CKorApp& app);

@@ -1,0 +1,653 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
+
+#include "CodePage.h"
+#include "FakePorts.h"
+#include "MultimediaChain.h"
+#include "ReportFamilies.h"
+#include "WebSiteWriter.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+// The files of a site by path relative to its folder.
+std::map<std::string, std::string> SiteFiles(const std::string& site) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(site))
+    if (entry.is_regular_file())
+      files[fs::relative(entry.path(), site).string()] = ReadAll(entry.path().string());
+  return files;
+}
+
+std::string PercentDecode(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size()) {
+      out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string HtmlDecode(std::string text) {
+  const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"},    {"&gt;", ">"},
+                                                          {"&quot;", "\""}, {"&#39;", "'"},
+                                                          {"&nbsp;", " "},  {"&amp;", "&"}};
+  for (const auto& [from, to] : entities)
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + 1))
+      text.replace(at, std::string(from).size(), to);
+  return text;
+}
+
+// Every relative href, src and background names a file of the site, and
+// every fragment an anchor of that file, decoded as a browser decodes them.
+std::vector<std::string> BrokenLinks(const std::string& site) {
+  const auto files = SiteFiles(site);
+  std::map<std::string, std::set<std::string>> anchors;
+  const std::regex nameRe("<a name=\"([^\"]*)\"");
+  for (const auto& [path, text] : files)
+    for (std::sregex_iterator it(text.begin(), text.end(), nameRe), end; it != end; ++it)
+      anchors[path].insert(HtmlDecode((*it)[1]));
+  std::vector<std::string> broken;
+  const std::regex linkRe("(href|src|background)=\"([^\"]*)\"");
+  for (const auto& [path, text] : files) {
+    if (path.size() < 4 || path.substr(path.size() - 4) != ".htm") continue;
+    const fs::path folder = fs::path(path).parent_path();
+    for (std::sregex_iterator it(text.begin(), text.end(), linkRe), end; it != end; ++it) {
+      const std::string link = HtmlDecode((*it)[2]);
+      if (link.rfind("http", 0) == 0 || link.rfind("mailto:", 0) == 0) continue;
+      const std::size_t hash = link.find('#');
+      const std::string file = PercentDecode(link.substr(0, hash));
+      const std::string target = file.empty() ? path : (folder / file).lexically_normal().string();
+      if (!files.count(target)) {
+        broken.push_back(path + ": " + link);
+        continue;
+      }
+      if (hash != std::string::npos && !anchors[target].count(PercentDecode(link.substr(hash + 1))))
+        broken.push_back(path + ": " + link + " (no anchor)");
+    }
+  }
+  return broken;
+}
+
+// Tidy's warnings beyond those that the page templates give on purpose.
+std::vector<std::string> TidyFindings(const std::string& file) {
+  std::vector<std::string> findings;
+#ifdef KORVANE_TIDY
+  // Allowed, each for a reason:
+  static const std::regex allowed(
+      // the frame starts with <html> like the pages the program has always written
+      "missing <!DOCTYPE> declaration"
+      // the templates' presentational attributes (align, valign, border, width,
+      // cellspacing, background) and the <col> width
+      "|attribute \"(align|valign|border|width|cellspacing|background)\" not allowed for HTML5"
+      // a surname anchor is the surname as typed ("van Dyke"), which is no
+      // valid id; browsers match the fragment against the name attribute,
+      // as the link check does
+      "|<a> cannot copy name attribute to id"
+      // the "Other marriages" block opens a paragraph around its blockquotes,
+      // which the paragraph cannot hold, and closes it after them
+      "|trimming empty <p>|inserting implicit <p>");
+  std::string quoted = "'";
+  for (char c : file) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  quoted += "'";
+  const std::string command = std::string(KORVANE_TIDY) + " -q -e -utf8 " + quoted + " 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return {"tidy did not run"};
+  char line[4096];
+  while (fgets(line, sizeof line, pipe)) {
+    std::string text(line);
+    if (text.find("Warning:") == std::string::npos && text.find("Error:") == std::string::npos)
+      continue;
+    if (!std::regex_search(text, allowed)) findings.push_back(text);
+  }
+  // 0 clean, 1 warnings; anything else (errors, or tidy not run) is a finding.
+  const int status = pclose(pipe);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) > 1)
+    findings.push_back("tidy exit status " + std::to_string(status));
+#else
+  (void)file;
+#endif
+  return findings;
+}
+
+class WebSiteTest : public ReportFamiliesFixture {
+ protected:
+  void SetUp() override {
+    ReportFamiliesFixture::SetUp();
+    settings.filePrefix = "abc";
+    settings.optIndex = false;
+    settings.photos = 0;
+    request.webBase = base.Path() + "docs";
+    request.folderName = "MyFamily1";
+    request.description = "My Family";
+    request.title = "Ancestors of the family";
+    request.today = "3 Jul 2001";
+    request.familyPath = family;
+  }
+  std::string Site() const { return request.webBase + "/web/MyFamily1"; }
+  // With KORVANE_WEB_SITES=<folder> each written site is copied there to be
+  // looked at in a browser.
+  web::WebRunResult Write() {
+    web::CWebSiteWriter writer(settings, request);
+    const web::WebRunResult result = writer.Run();
+    if (const char* keep = std::getenv("KORVANE_WEB_SITES");
+        keep && writer.SitePath() != "" && fs::exists(writer.SitePath())) {
+      const std::string to =
+          std::string(keep) + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+      fs::remove_all(to);
+      fs::create_directories(to);
+      fs::copy(writer.SitePath(), to, fs::copy_options::recursive);
+    }
+    return result;
+  }
+  std::string AllText() {
+    std::string all;
+    for (const auto& [path, text] : SiteFiles(Site())) all += text;
+    return all;
+  }
+  // Every page passes tidy and the link check.
+  void ExpectCleanSite() {
+    EXPECT_EQ(BrokenLinks(Site()), std::vector<std::string>{});
+    for (const auto& [path, text] : SiteFiles(Site())) {
+      if (fs::path(path).extension() != ".htm") continue;
+      EXPECT_EQ(TidyFindings(Site() + "/" + path), std::vector<std::string>{}) << path;
+      // UTF-8 declared first in the head.
+      EXPECT_EQ(text.find("<head>\r\n<meta charset=\"utf-8\">"), 8u) << path;
+    }
+  }
+  std::int32_t Ancestors(std::int32_t child, int generations, int born) {
+    if (generations == 0) return child;
+    const std::int32_t father = Person("F" + std::to_string(child), "Line", 'M', born, born + 60);
+    const std::int32_t mother = Person("M" + std::to_string(child), "Line", 'F', born, born + 60);
+    Child(Marry(father, mother), child);
+    Ancestors(father, generations - 1, born - 30);
+    Ancestors(mother, generations - 1, born - 30);
+    return child;
+  }
+
+  TempDir base;
+  web::WebSettings settings;
+  web::WebSiteRequest request;
+  plat::FakeProgress progress;
+  plat::ScopedProgress scopedProgress{&progress};
+};
+
+TEST_F(WebSiteTest, AncestorsSiteFilesFrameAndNavigation) {
+  const Collapse c = BuildPedigreeCollapse();
+  AddNotes(c.arthur);
+  request.startRin = c.kevin;
+  settings.notePresent = 1;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  for (const char* name : {"abcx.htm", "abcx2.htm", "abcx3.htm", "abcg01.htm", "MyFamily1.ged"})
+    EXPECT_TRUE(files.count(name)) << name;
+  EXPECT_FALSE(files.count("index.htm"));
+  const std::string& start = files.at("abcx.htm");
+  EXPECT_NE(start.find("<title>My Family</title>"), std::string::npos);
+  EXPECT_NE(start.find("<h1 align=center>Ancestors of the family</h1>\r\n"), std::string::npos);
+  EXPECT_NE(start.find("<li><a href=\"abcg01.htm\">Ancestors</a>\r\n</li>\r\n"), std::string::npos);
+  EXPECT_NE(start.find("<li><a href=\"MyFamily1.ged\">Download GEDCOM file</a> (" +
+                       std::to_string(files.at("MyFamily1.ged").size()) + " bytes)</li>\r\n"),
+            std::string::npos);
+  EXPECT_NE(start.find("'Ahnentafel' numbering"), std::string::npos);
+  const std::string& page2 = files.at("abcg02.htm");
+  EXPECT_NE(page2.find("<h2 align=center>Second Generation</h2>\r\n<hr>\r\n"), std::string::npos);
+  // Text links: a blank after each link and one before the next.
+  EXPECT_NE(page2.find("<p align=center>\r\n<a href=\"abcx.htm#TOC\">Home</a>\r\n  <a "
+                       "href=\"abcg01.htm\">First</a>\r\n  <a href=\"abcg01.htm\">Previous</a>\r\n"
+                       "  <a href=\"abcg03.htm\">Next</a>\r\n  <a href=\"abcg04.htm\">Last</a>"
+                       "\r\n</p>\r\n"),
+            std::string::npos);
+  // Arthur is reached twice: the second listing refers to the first, and the
+  // name index lists him twice, the second time marked.
+  EXPECT_NE(AllText().find("</b> is printed as <a href=\"abcg04.htm#" + std::to_string(c.arthur) +
+                           "\">#"),
+            std::string::npos);
+  EXPECT_NE(files.at("abcx3.htm").find(" (R)"), std::string::npos);
+  // Linked notes: plain and marked paragraphs without the mark, never the
+  // confidential one.
+  const std::string all = AllText();
+  EXPECT_NE(all.find("<p>Marked paragraph for the reports.</p>"), std::string::npos);
+  EXPECT_EQ(all.find("Confidential paragraph"), std::string::npos);
+  for (const auto& [path, text] : files)
+    if (fs::path(path).extension() == ".htm") EXPECT_EQ(text.find("!Marked"), std::string::npos);
+  ExpectCleanSite();
+}
+
+TEST_F(WebSiteTest, StartPersonWithoutAncestorsGetsOnePageWithAHomeLinkOnly) {
+  request.startRin = Person("Solo", "Single", 'M', 1800, 1870);
+  settings.gedcom = false;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  EXPECT_FALSE(files.count("abcg02.htm"));
+  const std::string& page = files.at("abcg01.htm");
+  EXPECT_NE(page.find("<p align=center>\r\n<a href=\"abcx.htm#TOC\">Home</a>\r\n </p>\r\n"),
+            std::string::npos);
+  for (const char* word : {">First<", ">Previous<", ">Next<", ">Last<"})
+    EXPECT_EQ(page.find(word), std::string::npos) << word;
+  EXPECT_EQ(files.at("abcx.htm").find("Download GEDCOM"), std::string::npos);
+  ExpectCleanSite();
+}
+
+TEST_F(WebSiteTest, GenerationSpillingOverAPageRepeatsItsHeading) {
+  request.startRin = Ancestors(Person("Root", "Line", 'M', 1900, 1970), 6, 1870);
+  settings.maxGens = 7;
+  settings.gedcom = false;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  // Generation 7 has 64 persons: two pages of 32.
+  EXPECT_EQ(files.at("abcg07.htm").find("(Continued)"), std::string::npos);
+  EXPECT_NE(files.at("abcg08.htm")
+                .find("<h2 align=center>Seventh Generation</h2>\r\n"
+                      "<h4 align=center>(Continued)</h4>\r\n<hr>"),
+            std::string::npos);
+  EXPECT_FALSE(files.count("abcg09.htm"));
+  EXPECT_NE(files.at("abcg01.htm").find("<a href=\"abcg08.htm\">Last</a>"), std::string::npos);
+  ExpectCleanSite();
+}
+
+TEST_F(WebSiteTest, HostileValuesAreEscapedAndLinksStillWork) {
+  const std::string surname = "O\"Br & <script>alert('x')</script> %1 #2 Caf\xe9";
+  const std::int32_t kid = Person("Kim %2", surname, 'M', 1900, 1970);
+  const std::int32_t father = Person("Jos\xe9 <b>", surname, 'M', 1870, 1940);
+  const std::int32_t mother = Person("Ann", "", 'F', 1872, 1950);
+  Child(Marry(father, mother), kid);
+  ASSERT_GT(
+      DbSetNotes(father, "Note with <script>bad()</script> & %1 inside.", 0, 0, db::kIndividual),
+      0);
+  // A grandchild makes the kid a carried child on the descendants site.
+  Child(Marry(kid, Person("Una", surname, 'F', 1901, 1971)), Person("Gil", surname, 'M', 1930));
+  request.description = "Caf\xe9 <i>&";
+  request.folderName = "a#b&c'%";
+  request.selection.assign(static_cast<std::size_t>(std::max({kid, father, mother})) + 1, false);
+  for (std::int32_t rin : {kid, father, mother}) request.selection[rin] = true;
+  settings.notePresent = 0;
+  struct Case {
+    int type;
+    std::int32_t start;
+  } cases[] = {
+      {web::kSiteAncestors, kid}, {web::kSiteSelected, 0}, {web::kSiteDescendants, father}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    settings.type = c.type;
+    request.startRin = c.start;
+    ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+    const std::string site = request.webBase + "/web/a#b&c'%";
+    const auto files = SiteFiles(site);
+    ASSERT_TRUE(files.count("a#b&c'%.ged"));
+    std::string all;
+    for (const auto& [path, text] : files)
+      if (fs::path(path).extension() == ".htm") all += text;
+    EXPECT_EQ(all.find("<script"), std::string::npos);
+    EXPECT_EQ(all.find("<SCRIPT"), std::string::npos);
+    // The values come back whole (the pages are UTF-8).
+    const std::string decoded = HtmlDecode(all);
+    EXPECT_NE(decoded.find(plat::AnsiToUtf8(surname)), std::string::npos);
+    EXPECT_NE(decoded.find("Note with <script>bad()</script> & %1 inside."), std::string::npos);
+    EXPECT_NE(decoded.find(plat::AnsiToUtf8("Jos\xe9 <b>")), std::string::npos);
+    // The empty surname groups under NO_SURNAME.
+    EXPECT_NE(files.at("abcx3.htm").find("<a name=\"NO_SURNAME\"></a>\r\n<h3>&lt;----&gt;</h3>"),
+              std::string::npos);
+    EXPECT_EQ(BrokenLinks(site), std::vector<std::string>{});
+    for (const auto& [path, text] : files)
+      if (fs::path(path).extension() == ".htm")
+        EXPECT_EQ(TidyFindings(site + "/" + path), std::vector<std::string>{}) << path;
+  }
+}
+
+TEST_F(WebSiteTest, LivingPeopleShowNoFactsAnywhere) {
+  const std::int32_t kid = Person("Liam", "Lively", 'M', 1980);
+  const std::int32_t father = Person("Walter", "Lively", 'M', 1900, 1960);
+  CIndividualRecord mother;
+  mother.surname = "Secretsurname";
+  mother.givenNames[0] = "Lena";
+  mother.sex = 'F';
+  mother.birth.date.Set(1950, 3, 3);
+  mother.birth.place[0] = "Secretville";
+  const auto mrin = static_cast<std::int32_t>(family::Add(mother, 0));
+  Child(Marry(father, mrin), kid);
+  ASSERT_GT(DbSetNotes(mrin, "Private note text.", 0, 0, db::kIndividual), 0);
+  request.startRin = kid;
+  settings.live = true;
+  settings.gedcom = true;
+  struct Case {
+    bool doName;
+    std::vector<const char*> hidden, shown;
+  } cases[] = {
+      {false, {"Secretville", "Private note text", "Secretsurname", "Lena"}, {"Walter"}},
+      {true, {"Secretville", "Private note text"}, {"Walter", "Lena Secretsurname"}},
+  };
+  for (const Case& c : cases) {
+    settings.doName = c.doName;
+    ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+    for (const auto& [path, text] : SiteFiles(Site()))
+      for (const char* secret : c.hidden)
+        EXPECT_EQ(text.find(secret), std::string::npos) << secret << " in " << path;
+    for (const char* name : c.shown) EXPECT_NE(AllText().find(name), std::string::npos) << name;
+    ExpectCleanSite();
+  }
+}
+
+TEST_F(WebSiteTest, FailedRunLeavesTheOldSiteAlone) {
+  request.startRin = Ancestors(Person("Root", "Line", 'M', 1900, 1970), 2, 1870);
+  fs::create_directories(Site() + "/images");
+  WriteAll(Site() + "/old.htm", "old site");
+  progress.cancelAfter = 0;
+  EXPECT_EQ(Write(), web::WebRunResult::kFailed);
+  EXPECT_EQ(ReadAll(Site() + "/old.htm"), "old site");
+  // Nothing but the old site is left in the web folder.
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(request.webBase + "/web"))
+    left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"MyFamily1"});
+}
+
+TEST_F(WebSiteTest, ReplacingASiteKeepsABackgroundThatLivedInIt) {
+  request.startRin = Person("Solo", "Single", 'M', 1800, 1870);
+  fs::create_directories(Site() + "/images");
+  WriteAll(Site() + "/images/paper.png", "picture bytes");
+  WriteAll(Site() + "/old.htm", "old site");
+  request.background = Site() + "/images/paper.png";
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  EXPECT_FALSE(fs::exists(Site() + "/old.htm"));
+  EXPECT_EQ(ReadAll(Site() + "/images/paper.png"), "picture bytes");
+  EXPECT_NE(ReadAll(Site() + "/abcg01.htm").find("<body background=\"images/paper.png\">"),
+            std::string::npos);
+}
+
+TEST_F(WebSiteTest, FolderOutsideTheWebFolderIsRefusedBeforeAnythingIsTouched) {
+  request.startRin = Person("Solo", "Single", 'M', 1800, 1870);
+  fs::create_directories(request.webBase + "/web");
+  WriteAll(request.webBase + "/keep.txt", "keep");
+  for (const char* name : {"..", ".", "../docs", "a/b"}) {
+    request.folderName = name;
+    EXPECT_EQ(Write(), web::WebRunResult::kFolderUnusable) << name;
+  }
+  EXPECT_EQ(ReadAll(request.webBase + "/keep.txt"), "keep");
+}
+
+TEST_F(WebSiteTest, SelectedSiteLinksTheLonerToTheIndividualsPage) {
+  const std::int32_t husband = Person("Adam", "Ames", 'M', 1800, 1870);
+  const std::int32_t wife = Person("Beth", "Ames", 'F', 1802, 1880);
+  const std::int32_t mrin = Marry(husband, wife);
+  const std::int32_t child = Person("Cid", "Ames", 'M', 1830, 1890);
+  Child(mrin, child);
+  const std::int32_t loner = Person("Carl", "Cole", 'M', 1810, 1890);
+  const std::int32_t daughterInLaw = Person("Dee", "Dunn", 'F', 1832, 1895);
+  const std::int32_t own = Marry(child, daughterInLaw);
+  // Adam's second marriage, to Eve, is a placed family of its own.
+  const std::int32_t eve = Person("Eve", "Ames", 'F', 1810, 1890);
+  const std::int32_t secondFamily = Marry(husband, eve);
+  settings.type = web::kSiteSelected;
+  request.selection.assign(static_cast<std::size_t>(eve) + 1, false);
+  for (std::int32_t rin : {husband, wife, child, loner, daughterInLaw, eve})
+    request.selection[rin] = true;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  EXPECT_TRUE(files.count("abcg02.htm"));
+  EXPECT_FALSE(files.count("abcg03.htm"));
+  const std::string& index = files.at("abcx3.htm");
+  EXPECT_NE(index.find("<a href=\"abcg02.htm#" + std::to_string(loner) + "\">"), std::string::npos);
+  // Both partners link to their family; the child who heads a family of his
+  // own is carried to it from his parents' table.
+  for (std::int32_t rin : {husband, wife, child, daughterInLaw})
+    EXPECT_NE(index.find("<a href=\"abcg01.htm#" + std::to_string(rin) + "\">"), std::string::npos)
+        << rin;
+  const std::string& page1 = files.at("abcg01.htm");
+  EXPECT_NE(page1.find("<td valign=top>+</td>"), std::string::npos);
+  EXPECT_NE(page1.find("<a name=\"" + std::to_string(child) + "C\"></a><a href=\"abcg01.htm#" +
+                       std::to_string(child) + "\"><b>"),
+            std::string::npos);
+  EXPECT_GT(own, 0);
+  EXPECT_NE(page1.find("<p><blockquote>Other marriages:\r\n<br><blockquote><a href=\"abcg01.htm#" +
+                       std::to_string(eve) + "\">Ames, Eve</a>\r\n<br></blockquote>"),
+            std::string::npos);
+  EXPECT_GT(secondFamily, 0);
+  // A selected child without a family of its own has its paragraph in the
+  // table; an unselected one only its line.
+  const std::int32_t second = Person("Ida", "Ames", 'F', 1833, 1899);
+  const std::int32_t third = Person("Jon", "Ames", 'M', 1835, 1898);
+  Child(mrin, second);
+  Child(mrin, third);
+  request.selection.resize(static_cast<std::size_t>(third) + 1, false);
+  request.selection[second] = true;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const std::string table = ReadAll(Site() + "/abcg01.htm");
+  EXPECT_NE(table.find("<a name=\"" + std::to_string(second) + "C\"></a><b><a name=\"" +
+                       std::to_string(second) + "\"></a>Ida Ames</b> was born"),
+            std::string::npos);
+  EXPECT_EQ(table.find("<a name=\"" + std::to_string(third) + "C\">"), std::string::npos);
+  EXPECT_NE(table.find("<td><b>Jon Ames</b> was born on 14 May 1835"), std::string::npos);
+  ExpectCleanSite();
+  EXPECT_NE(files.at("abcg02.htm").find("<title>My Family - 02 - Generated by Korvane</title>"),
+            std::string::npos);
+  ExpectCleanSite();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WebSiteTest, DescendantsSiteCarriesChildrenForwardAndLinksBack) {
+  const std::int32_t root = Person("Rolf", "Root", 'M', 1800, 1870);
+  const std::int32_t wife = Person("Wanda", "Wise", 'F', 1802, 1880);
+  const std::int32_t family = Marry(root, wife);
+  const std::int32_t heir = Person("Hugo", "Root", 'M', 1830, 1900);
+  const std::int32_t leaf = Person("Lisa", "Root", 'F', 1832, 1901);
+  Child(family, heir);
+  Child(family, leaf);
+  const std::int32_t grandchild = Person("Gert", "Root", 'M', 1860, 1930);
+  Child(Marry(heir, Person("Hilda", "Hart", 'F', 1835, 1905)), grandchild);
+  Marry(Person("Lars", "Lund", 'M', 1830, 1890), leaf);
+  AddNotes(leaf);
+  request.startRin = root;
+  settings.type = web::kSiteDescendants;
+  settings.notePresent = 0;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  const std::string& first = files.at("abcg01.htm");
+  EXPECT_NE(first.find("<h2 align=center>First Generation</h2>"), std::string::npos);
+  // Hugo is carried forward (+, his number, his sex, the numeral) and linked
+  // to his own entry; Lisa's paragraph, her notes and her husband stay in the table.
+  EXPECT_NE(first.find("<tr><td valign=top>+</td>\r\n<td valign=top>2</td>\r\n<td valign=top>M"
+                       "</td>\r\n<td valign=top align=right>i</td>\r\n<td><a name=\"" +
+                       std::to_string(heir) + "C\"></a><a href=\"abcg02.htm#" +
+                       std::to_string(heir) + "\"><b>"),
+            std::string::npos);
+  EXPECT_NE(first.find("<td valign=top align=right>ii</td>"), std::string::npos);
+  EXPECT_NE(first.find("<br>\r\n<br>Plain paragraph of notes."), std::string::npos);
+  EXPECT_NE(first.find("Lars"), std::string::npos);
+  EXPECT_NE(files.at("abcg02.htm").find("<h2 align=center>Second Generation</h2>"),
+            std::string::npos);
+  for (std::int32_t rin : {root, wife, heir, leaf, grandchild})
+    EXPECT_NE(files.at("abcx3.htm").find("#" + std::to_string(rin) + "\""), std::string::npos)
+        << rin;
+  ExpectCleanSite();
+}
+
+}  // namespace
+
+namespace {
+
+// A small ancestors site written out whole: the page frame, a generation
+// page with its couple, the child link and the navigation, and both index
+// files, line by line; surnames that differ only in case form two groups.
+TEST_F(WebSiteTest, GoldenAncestorsPages) {
+  const std::int32_t kid = Person("Kid", "Smith", 'M', 1900, 1970);
+  const std::int32_t father = Person("Dad", "SMITH", 'M', 1870, 1940);
+  Child(Marry(father, Person("Mum", "Smith", 'F', 1870, 1940)), kid);
+  request.startRin = kid;
+  settings.gedcom = false;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  EXPECT_EQ(files.at("abcg02.htm"),
+            "<html>\r\n"
+            "<head>\r\n"
+            "<meta charset=\"utf-8\">\r\n"
+            "<title>My Family - abcg02 - Generated by Korvane</title>\r\n"
+            "</head>\r\n"
+            "<body>\r\n"
+            "<h3 align=center>Ancestors of the family</h3>\r\n"
+            "<h2 align=center>Second Generation</h2>\r\n"
+            "<hr>\r\n"
+            "<p>2.\t<b><a name=\"2\"></a>Dad SMITH</b> was born on 14 May 1870. He died on 2 Nov "
+            "1940. Dad married Mum Smith.</p>\r\n"
+            "<p>3.\t<b><a name=\"3\"></a>Mum Smith</b> was born on 14 May 1870. She died on 2 Nov "
+            "1940.</p>\r\n"
+            "<blockquote><p><a href=\"abcg01.htm#1\">[Child]</a></p>\r\n"
+            "</blockquote>\r\n"
+            "<hr><p align=center>\r\n"
+            "<a href=\"abcx.htm#TOC\">Home</a>\r\n"
+            "  <a href=\"abcg01.htm\">First</a>\r\n"
+            "  <a href=\"abcg01.htm\">Previous</a>\r\n"
+            " </p>\r\n"
+            "<p align=center><a href=\"abcx2.htm\">Surname List</a> | <a href=\"abcx3.htm\">Name "
+            "Index</a>\r\n"
+            "</p>\r\n"
+            "</body>\r\n"
+            "</html>\r\n");
+  EXPECT_EQ(files.at("abcx2.htm"),
+            "<html>\r\n"
+            "<head>\r\n"
+            "<meta charset=\"utf-8\">\r\n"
+            "<title>My Family - Surname List - Generated by Korvane</title>\r\n"
+            "</head>\r\n"
+            "<body>\r\n"
+            "<h3 align=center>Ancestors of the family</h3>\r\n"
+            "<h2 align=center>Surname List</h2>\r\n"
+            "<hr><p><a href=\"abcx3.htm#SMITH\">SMITH</a>\r\n"
+            ",\r<a href=\"abcx3.htm#Smith\">Smith</a>\r\n"
+            "</p>\r\n"
+            "<hr><p align=center><a href=\"abcx.htm#TOC\">Home</a>\r\n"
+            "</p>\r\n"
+            "<p align=center><a href=\"abcx3.htm\">Name Index</a>\r\n"
+            "</p>\r\n"
+            "</body>\r\n"
+            "</html>\r\n");
+  EXPECT_EQ(files.at("abcx3.htm"),
+            "<html>\r\n"
+            "<head>\r\n"
+            "<meta charset=\"utf-8\">\r\n"
+            "<title>My Family - Name Index - Generated by Korvane</title>\r\n"
+            "</head>\r\n"
+            "<body>\r\n"
+            "<h3 align=center>Ancestors of the family</h3>\r\n"
+            "<h2 align=center>Name Index</h2>\r\n"
+            "<hr><a name=\"SMITH\"></a>\r\n"
+            "<h3>SMITH</h3>\r\n"
+            "<blockquote><p><a href=\"abcg02.htm#2\"> Dad</a>\r\n"
+            " b.1870</p>\r\n"
+            "</blockquote>\r\n"
+            "<a name=\"Smith\"></a>\r\n"
+            "<h3>Smith</h3>\r\n"
+            "<blockquote><p><a href=\"abcg01.htm#1\"> Kid</a>\r\n"
+            " b.1900<br><a href=\"abcg02.htm#3\"> Mum</a>\r\n"
+            " b.1870</p>\r\n"
+            "</blockquote>\r\n"
+            "<hr><p align=center><a href=\"abcx.htm#TOC\">Home</a>\r\n"
+            "</p>\r\n"
+            "<p align=center><a href=\"abcx2.htm\">Surname List</a>\r\n"
+            "</p>\r\n"
+            "</body>\r\n"
+            "</html>\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WebSiteTest, CitationsScrapbookAndPicturePagesLinkUp) {
+  const Citations c = BuildCitations();
+  const std::string picture = base.Path() + "portrait.jpg";
+  fs::copy_file(std::string(KORVANE_WEB_ICONS) + "/home.jpg", picture);
+  CMultimediaItem item;
+  item.kind = CMultimediaItem::kPhoto;
+  item.fileName = picture;
+  item.caption = "Portrait <1850>";
+  item.flags = CMultimediaItem::kFlagDefault | CMultimediaItem::kFlagScrapbook;
+  ASSERT_GE(DbSaveMultimediaChain(c.person, &item, db::kIndividual), 0);
+  const std::int32_t child = Person("Cora", "North", 'F', 1830, 1900);
+  Child(c.marriage, child);
+  request.startRin = child;
+  settings.gedcom = false;
+  struct Case {
+    int photos;
+    std::string link;
+  } cases[] = {{1, "[image]</a>"}, {2, "[scrapbook]</a>"}};
+  for (const Case& k : cases) {
+    settings.photos = k.photos;
+    ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+    const auto files = SiteFiles(Site());
+    const std::string& parents = files.at("abcg02.htm");
+    EXPECT_NE(parents.find(k.link), std::string::npos) << k.photos;
+    // Nora's citations: numbered marks that lead into the citations page.
+    ASSERT_TRUE(files.count("abcc02.htm"));
+    EXPECT_NE(files.at("abcc02.htm").find("<a name=\"" + std::to_string(c.person) + "C1\">"),
+              std::string::npos);
+    EXPECT_NE(files.at("abcc02.htm").find("folio 41"), std::string::npos);
+    char scrapbook[32];
+    std::snprintf(scrapbook, sizeof scrapbook, "images/sb%lx.htm",
+                  static_cast<unsigned long>(c.person));
+    EXPECT_EQ(files.count(scrapbook), k.photos == 2 ? 1u : 0u);
+    if (k.photos == 2)
+      EXPECT_NE(files.at(scrapbook).find("<b>Portrait &lt;1850&gt;</b>"), std::string::npos);
+    ExpectCleanSite();
+  }
+}
+
+TEST_F(WebSiteTest, IconThatCannotBeCopiedBecomesATextLink) {
+  request.startRin = Ancestors(Person("Root", "Line", 'M', 1900, 1970), 1, 1870);
+  settings.gedcom = false;
+  request.icons.home = std::string(KORVANE_WEB_ICONS) + "/home.jpg";
+  request.icons.next = base.Path() + "missing/next.jpg";
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const std::string page = ReadAll(Site() + "/abcg01.htm");
+  EXPECT_NE(page.find("<a href=\"abcx.htm#TOC\"><img src=\"images/home.jpg\" border=0 ALT=\"Home\">"
+                      "</a>\r\n <a href=\"abcg02.htm\">Next</a>"),
+            std::string::npos)
+      << page;
+  EXPECT_TRUE(fs::exists(Site() + "/images/home.jpg"));
+  ExpectCleanSite();
+}
+
+TEST(NameAfterSurname, CutHeldToTheName) {
+  EXPECT_EQ(web::NameAfterSurname("SMITH, John Henry", "Smith"), " John Henry");
+  EXPECT_EQ(web::NameAfterSurname(", Ann", ""), " Ann");
+  EXPECT_EQ(web::NameAfterSurname("Lo", "Longer surname"), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WebSiteTest, RepeatsInFullKeepOneAnchorPerPage) {
+  const Collapse c = BuildPedigreeCollapse();
+  request.startRin = c.kevin;
+  settings.dups = true;
+  settings.gedcom = false;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const std::string page = ReadAll(Site() + "/abcg04.htm");
+  const std::string anchor = "<a name=\"" + std::to_string(c.arthur) + "\"></a>";
+  // Arthur's paragraph twice on the page, his anchor once.
+  EXPECT_EQ(page.find("is printed as"), std::string::npos);
+  const std::size_t at = page.find(anchor);
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(page.find(anchor, at + 1), std::string::npos);
+  EXPECT_NE(page.find("Arthur Ashdown</b>", page.find("Arthur Ashdown</b>") + 1),
+            std::string::npos);
+  ExpectCleanSite();
+}
+
+}  // namespace
