@@ -8,6 +8,7 @@
 #include "FileCopy.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaItem.h"
 #include "PlaceEventObject.h"
 #include "Ports.h"
 #include "RecordAccess.h"
@@ -16,6 +17,8 @@
 
 namespace {
 
+constexpr unsigned kIdsChangedItems = 4039;
+constexpr unsigned kIdsChangingItems = 4040;
 constexpr unsigned kIdsChangedPlaces = 4041;
 constexpr unsigned kIdsChangingPlaces = 4042;
 
@@ -102,18 +105,44 @@ std::uint32_t CGlobalReplaceJob::ReplacePlaces(plat::ProgressPort* progress) con
   return changes;
 }
 
+std::uint32_t CGlobalReplaceJob::ReplaceMultimediaNames(plat::ProgressPort* progress) const {
+  std::uint32_t changes = 0;
+  const std::int32_t items = DbGetMaxRecordCount(db::kMultimedia);
+  for (std::int32_t n = 1; n <= items; ++n) {
+    CMultimediaItem item;
+    std::string changed;
+    if (DbGetRecord(n, db::kMultimedia, &item) == 1 &&
+        ReplaceText(item.fileName, search, replacement, caseSensitive, changed)) {
+      item.fileName = changed;
+      // A read-only file refuses the new name; the item keeps its old one.
+      if (DbUpdateRecord(n, db::kMultimedia, &item, 0) == 1) ++changes;
+    }
+    if (n % 100 == 0 && progress != nullptr) {
+      progress->SetPosition(static_cast<int>(n));
+      if (progress->CancelRequested()) return changes;
+    }
+  }
+  if (progress != nullptr) progress->SetPosition(static_cast<int>(items));
+  return changes;
+}
+
 long CGlobalReplaceJob::Run(plat::ProgressPort& progress, const std::string& title) const {
-  if (target != kPlacesTarget) return -1;
-  const long total = static_cast<long>(DbGetMaxRecordCount(db::kIndividual)) +
-                     static_cast<long>(DbGetMaxRecordCount(db::kMarriage)) +
-                     static_cast<long>(DbGetMaxRecordCount(db::kUserEvent));
+  if (target != kPlacesTarget && target != kMultimediaTarget) return -1;
+  const bool places = target == kPlacesTarget;
+  const long total = places ? static_cast<long>(DbGetMaxRecordCount(db::kIndividual)) +
+                                  static_cast<long>(DbGetMaxRecordCount(db::kMarriage)) +
+                                  static_cast<long>(DbGetMaxRecordCount(db::kUserEvent))
+                            : static_cast<long>(DbGetMaxRecordCount(db::kMultimedia));
   progress.Begin(title, static_cast<int>(total));
-  progress.SetText(res::LoadString(kIdsChangingPlaces));
-  const std::uint32_t changed = ReplacePlaces(&progress);
+  progress.SetText(res::LoadString(places ? kIdsChangingPlaces : kIdsChangingItems));
+  const std::uint32_t changed =
+      places ? ReplacePlaces(&progress) : ReplaceMultimediaNames(&progress);
   progress.End();
   const std::string count = std::to_string(static_cast<unsigned long>(changed));
-  plat::MessageBox(FormatInsertsAndArgs(res::LoadString(kIdsChangedPlaces), {count}, {count}),
-                   title, plat::kMbOk);
+  plat::MessageBox(
+      FormatInsertsAndArgs(res::LoadString(places ? kIdsChangedPlaces : kIdsChangedItems), {count},
+                           {count}),
+      title, plat::kMbOk);
   return static_cast<long>(changed);
 }
 

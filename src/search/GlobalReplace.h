@@ -1,7 +1,8 @@
 #pragma once
 // Global Search and Replace: a text replaced by another in every place name
-// of the family file (the places of the individuals' events and of the
-// marriages), first occurrence per place.
+// of the family file (the places of the individuals' events, the marriages
+// and the user events) or in every multimedia item's file name, first
+// occurrence per text.
 
 #include <cstdint>
 #include <string>
@@ -36,9 +37,13 @@ class CGlobalReplaceJob {
   // and its Cancel ends the run after the current record, keeping the
   // changes. The number of places changed.
   std::uint32_t ReplacePlaces(plat::ProgressPort* progress) const;
-  // The places target under a progress window captioned title, ending with
-  // the count of changed places in a message box. Other targets do nothing
-  // and answer -1.
+  // Every multimedia item's file name; items that cannot be read, or whose
+  // new name cannot be stored, are passed over. Progress and Cancel as for
+  // the places. The number of items changed.
+  std::uint32_t ReplaceMultimediaNames(plat::ProgressPort* progress) const;
+  // The chosen target under a progress window captioned title, ending with
+  // the count of changes in a message box. Another target does nothing and
+  // answers -1.
   long Run(plat::ProgressPort& progress, const std::string& title) const;
 };
 

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <string>
 
 #include "EventTypeRecord.h"
 #include "GlobalReplace.h"
 #include "KinFixture.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
 #include "PlaceEventObject.h"
 #include "UserEventRecord.h"
 
@@ -137,7 +141,8 @@ TEST_F(PlacesPassTest, RunShowsTheCountAndOtherTargetsDoNothing) {
   CGlobalReplaceJob job;
   job.search = "ulm";
   job.replacement = "Ulm an der Donau";
-  EXPECT_EQ(job.Run(progress, "Korvane"), -1);  // the multimedia target
+  job.target = 7;  // no such target
+  EXPECT_EQ(job.Run(progress, "Korvane"), -1);
   EXPECT_TRUE(boxes.Calls().empty());
   job.target = CGlobalReplaceJob::kPlacesTarget;
   EXPECT_EQ(job.Run(progress, "Korvane"), 2);
@@ -146,6 +151,50 @@ TEST_F(PlacesPassTest, RunShowsTheCountAndOtherTargetsDoNothing) {
   EXPECT_EQ(boxes.Calls()[0].caption, "Korvane");
   EXPECT_EQ(progress.texts, (std::vector<std::string>{"Changing places..."}));
   EXPECT_EQ(progress.ends, 1);
+}
+
+TEST_F(PlacesPassTest, MultimediaFileNamesChangeOncePerItem) {
+  const std::int32_t owner = BornIn("Anna", "", "");
+  // A chain of three items, each owning the next.
+  std::unique_ptr<CMultimediaItem> list;
+  for (const char* name : {"D:/scan.png", "C:/photos/old/C:/Photos/x.jpg", "C:/Photos/anna.jpg"}) {
+    auto item = std::make_unique<CMultimediaItem>();
+    item->kind = CMultimediaItem::kPhoto;
+    item->fileName = name;
+    item->caption = "Anna";
+    item->next = std::move(list);
+    list = std::move(item);
+  }
+  ASSERT_GE(DbSaveMultimediaChain(owner, list.get(), db::kIndividual), 0);
+  const auto names = [&] {
+    std::vector<std::string> out;
+    for (std::int32_t n = 1; n <= DbGetMaxRecordCount(db::kMultimedia); ++n) {
+      CMultimediaItem item;
+      if (DbGetRecord(n, db::kMultimedia, &item) == 1) out.push_back(item.fileName);
+    }
+    return out;
+  };
+  CGlobalReplaceJob job;
+  job.target = CGlobalReplaceJob::kMultimediaTarget;
+  job.search = "c:/photos/";
+  job.replacement = "/home/anna/Pictures/";
+  plat::FakeProgress progress;
+  EXPECT_EQ(job.Run(progress, "Korvane"), 2);
+  // Without case sensitivity both spellings match, the first occurrence only.
+  EXPECT_EQ(names(),
+            (std::vector<std::string>{"/home/anna/Pictures/anna.jpg",
+                                      "/home/anna/Pictures/old/C:/Photos/x.jpg", "D:/scan.png"}));
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Changed 2 multimedia items.");
+  EXPECT_EQ(progress.texts, (std::vector<std::string>{"Changing multimedia items..."}));
+  // The chain and the other fields are kept.
+  CMultimediaItem first;
+  ASSERT_EQ(DbGetRecord(DbGetMultimediaHead(owner, db::kIndividual), db::kMultimedia, &first), 1);
+  EXPECT_EQ(first.caption, "Anna");
+  EXPECT_NE(first.nextRecordNumber, 0);
+  // Case sensitive, "c:/photos/" no longer matches the remaining "C:/Photos/".
+  job.caseSensitive = true;
+  EXPECT_EQ(job.ReplaceMultimediaNames(nullptr), 0u);
 }
 
 TEST(CanReplaceTest, Table) {

@@ -282,11 +282,11 @@ class MergeDialogsTest : public QObject {
       replace->setText(QString::fromLatin1(row.replace));
       QCOMPARE(dialog.IsControlEnabled(fw::kIdOk), row.ok);
     }
-    // Multimedia file names cannot run yet.
+    // Multimedia file names follow the same rule.
     search->setText(QStringLiteral("a.jpg"));
     replace->setText(QStringLiteral("b.jpg"));
     target->setCurrentIndex(0);
-    QVERIFY(!dialog.IsControlEnabled(fw::kIdOk));
+    QVERIFY(dialog.IsControlEnabled(fw::kIdOk));
 
     // An empty replacement asks; No keeps the dialog open.
     target->setCurrentIndex(1);

@@ -68,11 +68,7 @@ CGlobalReplaceDialog::CGlobalReplaceDialog(QWidget* parent) : fw::CDialogBase(pa
 }
 
 void CGlobalReplaceDialog::UpdateOk() {
-  // The multimedia file names pass is not built yet: only places can run.
-  const bool placesChosen =
-      Control<QComboBox>(kIdcTarget)->currentIndex() == CGlobalReplaceJob::kPlacesTarget;
-  EnableControl(fw::kIdOk, placesChosen &&
-                               CanReplace(GetControlText(kIdcSearch), GetControlText(kIdcReplace)));
+  EnableControl(fw::kIdOk, CanReplace(GetControlText(kIdcSearch), GetControlText(kIdcReplace)));
 }
 
 void CGlobalReplaceDialog::OnOK() {
