@@ -19,6 +19,7 @@
 #include "MatchMergeOptionsDialog.h"
 #include "MergeCommands.h"
 #include "MergeIndividualsDialog.h"
+#include "StringTable.h"
 
 namespace {
 
@@ -125,6 +126,7 @@ class MergeDialogsTest : public QObject {
     dialog.show();
     QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
     QVERIFY(!dialog.IsControlEnabled(D::kIdcSwitch));
+    CIndividualRecord after;
     dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
     QCOMPARE(dialog.session.Primary(), anna);
     QCOMPARE(dialog.session.Duplicate(), ana);
@@ -143,12 +145,20 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(dialog.session.Duplicate(), ana);
     QVERIFY(!dialog.merged);
     shift = true;
+    // A read-only file refuses the merge with its message; nothing changes.
+    dialog.readOnly = [] { return true; };
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QVERIFY(!dialog.merged);
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(boxes.Calls()[0].text, res::LoadString(3411));
+    QCOMPARE(DbGetIndividualRecord(ana, after, 1), 1);
+    boxes.Clear();
+    dialog.readOnly = [] { return false; };
     dialog.Control<QPushButton>(D::kIdcMerge)->click();
     QCOMPARE(asked, 1);
     QVERIFY(boxes.Calls().empty());
     QVERIFY(dialog.merged);
     QCOMPARE(dialog.session.Duplicate(), 0);
-    CIndividualRecord after;
     QCOMPARE(DbGetIndividualRecord(anna, after, 9), 1);
     QCOMPARE(after.birth.place[0], std::string("Lyon"));
     QCOMPARE(after.texts1[1], std::string("S-7"));

@@ -12,6 +12,7 @@
 
 #include "AppOptions.h"
 #include "DbCalls.h"
+#include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MatchMergeOptionsDialog.h"
 #include "Ports.h"
@@ -42,6 +43,8 @@ const CEventValue& EventOf(const CIndividualRecord& r, int i) {
 
 constexpr unsigned kIdsMergedCount = 7171;
 constexpr unsigned kIdsAutoMergeComplete = 7172;
+constexpr unsigned kIdsReadOnly = 3411;
+constexpr unsigned kIdsAppName = 101;
 
 // Shows each pair in the dialog, then asks.
 class PanelConfirm : public MergeConfirmPort {
@@ -323,9 +326,20 @@ void CMergeIndividualsDialog::SwitchSides() {
   ShowPanels();
 }
 
+bool CMergeIndividualsDialog::RefuseReadOnly() const {
+  const bool refused = readOnly ? readOnly()
+                                : CurrentDatabase != nullptr &&
+                                      CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly;
+  if (refused)
+    plat::MessageBox(res::LoadString(kIdsReadOnly), res::LoadString(kIdsAppName),
+                     plat::kMbOk | plat::kMbIconExclamation);
+  return refused;
+}
+
 void CMergeIndividualsDialog::MergePair() {
   if (session.MergeBlock() != 0) return;
   if (editAllowed && !editAllowed()) return;
+  if (RefuseReadOnly()) return;
   const bool shift =
       shiftHeld ? shiftHeld() : (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0;
   if (AskBeforeMerge(shift, options_.mrgVerify)) {
@@ -346,6 +360,7 @@ void CMergeIndividualsDialog::MergePair() {
 
 int CMergeIndividualsDialog::AutoMerge(const std::function<MergeConfirmPort::Answer()>& ask) {
   if (editAllowed && !editAllowed()) return 0;
+  if (RefuseReadOnly()) return 0;
   PanelConfirm confirm(*this, ask);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const int count = AutoMergeOnSbn(session.Work(), confirm, MatchOptionsOf(options_));

@@ -84,6 +84,9 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   std::function<bool()> shiftHeld;
   std::function<bool()> askMerge;
   std::function<bool()> editAllowed;
+  // Whether the family file is read-only (null: the open file's state); a
+  // merge on it is refused with a message.
+  std::function<bool()> readOnly;
 
   void ShowPanels();
   void NextMatch(int direction);
@@ -100,5 +103,7 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   void OnOK() override { MergePair(); }
 
  private:
+  // Shows 3411 and answers true on a read-only file.
+  bool RefuseReadOnly() const;
   CAppOptions& options_;
 };
