@@ -7,7 +7,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QtTest>
 #include <deque>
 
@@ -16,6 +18,7 @@
 #include "CommandIds.h"
 #include "GlobalReplaceDialog.h"
 #include "MainFrame.h"
+#include "MarriageRecord.h"
 #include "MatchMergeOptionsDialog.h"
 #include "MergeCommands.h"
 #include "MergeIndividualsDialog.h"
@@ -181,6 +184,65 @@ class MergeDialogsTest : public QObject {
     Shot(dialog, "mergeindividuals_blocked");
     dialog.Control<QPushButton>(D::kIdcSwitch)->click();
     QCOMPARE(dialog.session.Primary(), olafTwin);
+    dialog.close();
+    DbCloseCurrent();
+  }
+
+  void marriagePageChoosesTheMarriagesTaken() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    const std::int32_t anna = BornIn("Anna", "");
+    const std::int32_t ana = BornIn("Anna", "");
+    const auto husband = [](const char* given) {
+      CIndividualRecord r;
+      r.surname = "Berg";
+      r.givenNames[0] = given;
+      r.sex = 'M';
+      return static_cast<std::int32_t>(family::Add(r, 0));
+    };
+    const std::int32_t bo = husband("Bo");
+    const std::int32_t cy = husband("Cy");
+    const std::int32_t withBo = DbSetRelation(bo, ana, db::kRelHusband, 0);
+    const std::int32_t withCy = DbSetRelation(cy, ana, db::kRelHusband, 0);
+    QVERIFY(withBo > 0 && withCy > 0);
+    CAppOptions options;
+    options.Load();
+    options.mrgDob = 1;
+    using D = CMergeIndividualsDialog;
+    D dialog(options, CMergeWorkFile::kNameMode);
+    dialog.shiftHeld = [] { return true; };
+    dialog.show();
+    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QCOMPARE(dialog.session.Primary(), anna);
+    QCOMPARE(dialog.session.Duplicate(), ana);
+    auto* pages = dialog.Control<QTabWidget>(D::kIdcPages);
+    pages->setCurrentIndex(1);
+    // The merge waits for the individual page.
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
+    QVERIFY(!dialog.IsControlEnabled(D::kIdcNextMatch));
+    auto* theirs = dialog.Control<QListWidget>(D::kIdcDuplicateMarriages);
+    QCOMPARE(theirs->count(), 2);
+    QCOMPARE(dialog.Control<QListWidget>(D::kIdcPrimaryMarriages)->count(), 0);
+    QVERIFY(theirs->item(0)->isSelected() && theirs->item(1)->isSelected());
+    QVERIFY2(theirs->item(0)->text().contains(QStringLiteral("Bo Berg")),
+             qPrintable(theirs->item(0)->text()));
+    Shot(dialog, "mergeindividuals_marriages");
+    // Only the marriage to Bo is taken.
+    theirs->item(1)->setSelected(false);
+    pages->setCurrentIndex(0);
+    QVERIFY(dialog.IsControlEnabled(D::kIdcMerge));
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QVERIFY(dialog.merged);
+    CMarriageRecord m;
+    QCOMPARE(family::Read(m, withBo), 1);
+    QCOMPARE(m.wife, anna);
+    if (family::Read(m, withCy) == 1) QVERIFY(m.wife != anna);
     dialog.close();
     DbCloseCurrent();
   }

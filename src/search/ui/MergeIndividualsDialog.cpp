@@ -6,7 +6,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -14,8 +16,10 @@
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
+#include "MarriageRecord.h"
 #include "MatchMergeOptionsDialog.h"
 #include "Ports.h"
+#include "RecordAccess.h"
 #include "StringTable.h"
 
 namespace {
@@ -179,9 +183,29 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   selectRow->addWidget(clearAll);
   duplicateGrid->addLayout(selectRow, 9, 0, 1, 3);
 
-  auto* panels = new QHBoxLayout;
+  auto* individualPage = new QWidget;
+  auto* panels = new QHBoxLayout(individualPage);
   panels->addWidget(primaryBox);
   panels->addWidget(duplicateBox);
+  // The marriage page: the primary's marriages, and the duplicate's to
+  // choose from (several may be chosen).
+  auto* marriagePage = new QWidget;
+  auto* marriageRow = new QHBoxLayout(marriagePage);
+  const auto marriageList = [&](int id, const char* title, bool choose) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(new QLabel(QString::fromLatin1(title)));
+    auto* list = AddControl(id, new QListWidget);
+    list->setMinimumWidth(DialogUnitsToPixels(200, 0).width());
+    list->setSelectionMode(choose ? QAbstractItemView::MultiSelection
+                                  : QAbstractItemView::NoSelection);
+    column->addWidget(list);
+    marriageRow->addLayout(column);
+  };
+  marriageList(kIdcPrimaryMarriages, "Primary Marriages", false);
+  marriageList(kIdcDuplicateMarriages, "Duplicate Marriages", true);
+  auto* pages = AddControl(kIdcPages, new QTabWidget);
+  pages->addTab(individualPage, QStringLiteral("&Individual Information"));
+  pages->addTab(marriagePage, QStringLiteral("&Marriage Information"));
   auto* block = AddControl(kIdcBlock, new QLabel);
   block->setWordWrap(true);
 
@@ -199,7 +223,7 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   }
   next->setDefault(true);
   auto* top = new QVBoxLayout(this);
-  top->addLayout(panels);
+  top->addWidget(pages);
   top->addWidget(block);
   top->addLayout(buttons);
   top->setSizeConstraint(QLayout::SetFixedSize);
@@ -211,6 +235,8 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   connect(selectAll, &QPushButton::clicked, this, [this] { SelectAll(true); });
   connect(clearAll, &QPushButton::clicked, this, [this] { SelectAll(false); });
   connect(close, &QPushButton::clicked, this, &CMergeIndividualsDialog::reject);
+  connect(pages, &QTabWidget::currentChanged, this,
+          [this](int index) { ShowMarriagePage(index == 1); });
   connect(optionsButton, &QPushButton::clicked, this, [this] {
     CMatchMergeOptionsDialog dialog(options_, false, this);
     dialog.exec();
@@ -289,8 +315,53 @@ void CMergeIndividualsDialog::ShowPanels() {
   const int blockReason = session.MergeBlock();
   SetControlText(kIdcBlock, blockReason > 0 ? res::LoadString(static_cast<unsigned>(blockReason))
                                             : std::string());
-  EnableControl(kIdcMerge, blockReason == 0);
-  EnableControl(kIdcSwitch, havePrimary && haveDuplicate);
+  // A new pair: its marriages are listed again when the marriage page shows.
+  marriagesListed_ = false;
+  Control<QListWidget>(kIdcPrimaryMarriages)->clear();
+  Control<QListWidget>(kIdcDuplicateMarriages)->clear();
+  const bool onMarriages = Control<QTabWidget>(kIdcPages)->currentIndex() == 1;
+  if (onMarriages) FillMarriageLists();
+  EnableControl(kIdcMerge, blockReason == 0 && !onMarriages);
+  EnableControl(kIdcSwitch, havePrimary && haveDuplicate && !onMarriages);
+}
+
+void CMergeIndividualsDialog::FillMarriageLists() {
+  const auto fill = [](QListWidget* list, std::int32_t rin, bool selectAll) {
+    list->clear();
+    if (rin <= 0) return;
+    std::vector<std::int32_t> marriages;
+    DbGetRelationList(marriages, db::kRelSpouses, 0, rin, 0);
+    for (std::int32_t mrin : marriages) {
+      CMarriageRecord m;
+      if (mrin <= 0 || family::Read(m, mrin) != 1) continue;
+      const std::int32_t other = m.husband == rin ? m.wife : m.husband;
+      CIndividualRecord spouse;
+      std::string name;
+      if (other > 0 && family::Read(spouse, other) == 1) name = spouse.GetName(0, false, 0, false);
+      const std::string date = m.marriage.date.IsSet() ? m.marriage.date.Format() : "";
+      auto* item =
+          new QListWidgetItem(QString::fromStdString(std::to_string(mrin) + "\t" + name + "\t" +
+                                                     date + "\t" + PlaceText(m.marriage)),
+                              list);
+      item->setData(Qt::UserRole, mrin);
+      item->setSelected(selectAll);
+    }
+  };
+  fill(Control<QListWidget>(kIdcPrimaryMarriages), session.Primary(), false);
+  // Every marriage of the duplicate starts chosen.
+  fill(Control<QListWidget>(kIdcDuplicateMarriages), session.Duplicate(), true);
+  marriagesListed_ = true;
+}
+
+void CMergeIndividualsDialog::ShowMarriagePage(bool on) {
+  if (on && !marriagesListed_) FillMarriageLists();
+  const bool block = session.MergeBlock() != 0;
+  EnableControl(kIdcMerge, !on && !block);
+  EnableControl(fw::kIdCancel, !on);
+  EnableControl(kIdcNextMatch, !on);
+  EnableControl(kIdcPrevious, !on);
+  EnableControl(kIdcSwitch, !on && session.Primary() > 0 && session.Duplicate() > 0);
+  if (QWidget* focus = GetControl(on ? kIdcOptions : kIdcNextMatch)) focus->setFocus();
 }
 
 MergeChoices CMergeIndividualsDialog::Choices() const {
@@ -307,11 +378,20 @@ MergeChoices CMergeIndividualsDialog::Choices() const {
   c.sbn = GetCheck(kIdcSbn) == 1;
   c.sex = GetCheck(kIdcSex) == 1;
   c.parents = GetCheck(kIdcParents) == 1;
+  if (marriagesListed_) {
+    c.allMarriages = false;
+    const QListWidget* list = Control<QListWidget>(kIdcDuplicateMarriages);
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->isSelected())
+        c.marriages.push_back(list->item(i)->data(Qt::UserRole).toInt());
+  }
   return c;
 }
 
 void CMergeIndividualsDialog::SelectAll(bool on) {
   for (int id : kBoxIds) SetCheck(id, on ? 1 : 0);
+  QListWidget* list = Control<QListWidget>(kIdcDuplicateMarriages);
+  for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(on);
 }
 
 void CMergeIndividualsDialog::NextMatch(int direction) {

@@ -42,6 +42,8 @@ class CConfirmMergeDialog : public fw::CDialogBase {
 };
 class QCheckBox;
 class QLabel;
+class QListWidget;
+class QTabWidget;
 
 class CMergeIndividualsDialog : public fw::CDialogBase {
   Q_OBJECT
@@ -73,6 +75,10 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   static constexpr int kIdcBlock = 1212;
   // The primary's rows: name, the four events, SBN, sex.
   static constexpr int kIdcPrimaryRows = 1220;
+  // The two pages and the marriage lists of the marriage page.
+  static constexpr int kIdcPages = 1230;
+  static constexpr int kIdcPrimaryMarriages = 1231;
+  static constexpr int kIdcDuplicateMarriages = 1232;
 
   CMergeIndividualsDialog(CAppOptions& options, int mode, QWidget* parent = nullptr);
 
@@ -93,6 +99,9 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   void SwitchSides();
   void MergePair();
   void SelectAll(bool on);
+  // The marriage page shown (true) or the individual page: the lists are
+  // filled there and the merge buttons wait for the individual page.
+  void ShowMarriagePage(bool on);
   MergeChoices Choices() const;
   // The automatic merge on SBNs: each pair is shown in the panels before
   // ask answers for it. Ends with the count in a message box; the number
@@ -105,5 +114,9 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
  private:
   // Shows 3411 and answers true on a read-only file.
   bool RefuseReadOnly() const;
+  void FillMarriageLists();
   CAppOptions& options_;
+  // Whether the duplicate's marriage list was filled for the pair shown;
+  // until then every marriage of the duplicate is taken.
+  bool marriagesListed_ = false;
 };
