@@ -10,12 +10,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 #include <deque>
 
 #include "AppCommandTest.h"
 #include "AppOptions.h"
 #include "CommandIds.h"
+#include "FindRecordDialog.h"
 #include "GlobalReplaceDialog.h"
 #include "MainFrame.h"
 #include "MarriageRecord.h"
@@ -243,6 +245,48 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(family::Read(m, withBo), 1);
     QCOMPARE(m.wife, anna);
     if (family::Read(m, withCy) == 1) QVERIFY(m.wife != anna);
+    dialog.close();
+    DbCloseCurrent();
+  }
+
+  void findChoosesASideAndRefusesTheOtherSidesIndividual() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes(&boxes);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    const std::int32_t anna = BornIn("Anna", "Lyon");
+    const std::int32_t berta = BornIn("Berta", "Nice");
+    CAppOptions options;
+    options.Load();
+    using D = CMergeIndividualsDialog;
+    D dialog(options, CMergeWorkFile::kNameMode);
+    dialog.show();
+    // Answers the Find dialog with number.
+    const auto find = [&](int button, std::int32_t number) {
+      QTimer::singleShot(0, [number] {
+        auto* f = qobject_cast<CFindRecordDialog*>(QApplication::activeModalWidget());
+        if (f == nullptr) return;
+        f->SetControlText(CFindRecordDialog::kIdcNumber, std::to_string(number));
+        f->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      dialog.Control<QPushButton>(button)->click();
+    };
+    find(D::kIdcPrimaryFind, anna);
+    QCOMPARE(dialog.session.Primary(), anna);
+    find(D::kIdcDuplicateFind, berta);
+    QCOMPARE(dialog.session.Duplicate(), berta);
+    QCOMPARE(dialog.GetControlText(D::kIdcDuplicateHeading),
+             "Duplicate Individual - " + std::to_string(berta));
+    QVERIFY(boxes.Calls().empty());
+    // The primary cannot also be the duplicate.
+    find(D::kIdcDuplicateFind, anna);
+    QCOMPARE(dialog.session.Duplicate(), berta);
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(boxes.Calls()[0].caption, std::string("Invalid Merge RIN"));
     dialog.close();
     DbCloseCurrent();
   }

@@ -13,8 +13,10 @@
 #include <cstdio>
 
 #include "AppOptions.h"
+#include "AppScreens.h"
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
+#include "FindRecordDialog.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "MatchMergeOptionsDialog.h"
@@ -175,6 +177,16 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   box(kIdcSbn, 6, 1);
   box(kIdcSex, 7, 1);
   box(kIdcParents, 8, 1);
+  const auto sideButtons = [&](QGridLayout* grid, int findId, const char* findText, int editId,
+                               const char* editText) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(AddControl(findId, new QPushButton(QString::fromLatin1(findText))));
+    row->addWidget(AddControl(editId, new QPushButton(QString::fromLatin1(editText))));
+    grid->addLayout(row, 10, 0, 1, 3);
+  };
+  sideButtons(primaryGrid, kIdcPrimaryFind, "&Find", kIdcPrimaryEdit, "&Edit");
+  sideButtons(duplicateGrid, kIdcDuplicateFind, "Fin&d", kIdcDuplicateEdit, "Edi&t");
   auto* selectAll = AddControl(kIdcSelectAll, new QPushButton(QStringLiteral("Se&lect All")));
   auto* clearAll = AddControl(kIdcClearAll, new QPushButton(QStringLiteral("&Clear All")));
   auto* selectRow = new QHBoxLayout;
@@ -235,6 +247,14 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   connect(selectAll, &QPushButton::clicked, this, [this] { SelectAll(true); });
   connect(clearAll, &QPushButton::clicked, this, [this] { SelectAll(false); });
   connect(close, &QPushButton::clicked, this, &CMergeIndividualsDialog::reject);
+  connect(Control<QPushButton>(kIdcPrimaryFind), &QPushButton::clicked, this,
+          [this] { FindSide(true); });
+  connect(Control<QPushButton>(kIdcDuplicateFind), &QPushButton::clicked, this,
+          [this] { FindSide(false); });
+  connect(Control<QPushButton>(kIdcPrimaryEdit), &QPushButton::clicked, this,
+          [this] { EditSide(true); });
+  connect(Control<QPushButton>(kIdcDuplicateEdit), &QPushButton::clicked, this,
+          [this] { EditSide(false); });
   connect(pages, &QTabWidget::currentChanged, this,
           [this](int index) { ShowMarriagePage(index == 1); });
   connect(optionsButton, &QPushButton::clicked, this, [this] {
@@ -323,6 +343,31 @@ void CMergeIndividualsDialog::ShowPanels() {
   if (onMarriages) FillMarriageLists();
   EnableControl(kIdcMerge, blockReason == 0 && !onMarriages);
   EnableControl(kIdcSwitch, havePrimary && haveDuplicate && !onMarriages);
+  const bool editing = static_cast<bool>(AppScreens().editIndividual);
+  EnableControl(kIdcPrimaryEdit, editing && havePrimary);
+  EnableControl(kIdcDuplicateEdit, editing && haveDuplicate);
+}
+
+void CMergeIndividualsDialog::FindSide(bool primary) {
+  const std::int32_t rin = primary ? session.Primary() : session.Duplicate();
+  CFindRecordDialog find(this);
+  find.find.marriageAllowed = false;
+  find.find.marriageMode = false;
+  if (rin > 0) {
+    find.find.number = rin;
+    CIndividualRecord person;
+    if (family::Read(person, rin) == 1)
+      find.find.searchText = person.surname + ", " + person.GetGivenNames();
+  }
+  if (find.exec() != fw::kIdOk || find.find.number <= 0) return;
+  if (primary ? session.ChoosePrimary(find.find.number) : session.ChooseDuplicate(find.find.number))
+    ShowPanels();
+}
+
+void CMergeIndividualsDialog::EditSide(bool primary) {
+  const std::int32_t rin = primary ? session.Primary() : session.Duplicate();
+  if (rin <= 0 || !AppScreens().editIndividual) return;
+  if (AppScreens().editIndividual(this, rin)) ShowPanels();
 }
 
 void CMergeIndividualsDialog::FillMarriageLists() {

@@ -76,6 +76,10 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   // The primary's rows: name, the four events, SBN, sex.
   static constexpr int kIdcPrimaryRows = 1220;
   // The two pages and the marriage lists of the marriage page.
+  static constexpr int kIdcPrimaryFind = 1240;
+  static constexpr int kIdcPrimaryEdit = 1241;
+  static constexpr int kIdcDuplicateFind = 1242;
+  static constexpr int kIdcDuplicateEdit = 1243;
   static constexpr int kIdcPages = 1230;
   static constexpr int kIdcPrimaryMarriages = 1231;
   static constexpr int kIdcDuplicateMarriages = 1232;
@@ -102,6 +106,10 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   // The marriage page shown (true) or the individual page: the lists are
   // filled there and the merge buttons wait for the individual page.
   void ShowMarriagePage(bool on);
+  // Find: another individual for a side through the Find dialog; Edit: the
+  // side's individual in Edit Individual, shown again after OK.
+  void FindSide(bool primary);
+  void EditSide(bool primary);
   MergeChoices Choices() const;
   // The automatic merge on SBNs: each pair is shown in the panels before
   // ask answers for it. Ends with the count in a message box; the number
