@@ -5,8 +5,11 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
 #include "RecordAccess.h"
 
 namespace {
@@ -113,6 +116,41 @@ std::vector<std::int32_t> TakenMarriages(std::int32_t duplicate, const MergeChoi
   return choices.marriages;
 }
 
+// The duplicate's pictures and clips go to the primary: its whole chain when
+// the primary has none, else after the primary's last item, where a default
+// mark of a kind the primary already has a default for is dropped. The
+// duplicate's own items go with its record.
+void MergeMultimedia(std::int32_t duplicate, std::int32_t primary) {
+  if (CurrentDatabase == nullptr) return;
+  const std::int32_t theirHead = DbGetMultimediaHead(duplicate, db::kIndividual);
+  if (theirHead <= 0) return;
+  CMultimediaList theirs = CurrentDatabase->LoadMultimediaList(theirHead);
+  if (!theirs) return;
+  const std::int32_t ourHead = DbGetMultimediaHead(primary, db::kIndividual);
+  CMultimediaList ours = ourHead > 0 ? CurrentDatabase->LoadMultimediaList(ourHead) : nullptr;
+  if (!ours) {
+    DbSaveMultimediaChain(primary, theirs.get(), db::kIndividual);
+    return;
+  }
+  const auto picture = [](const CMultimediaItem& item) {
+    return item.kind == CMultimediaItem::kPhoto || item.kind == 'K';
+  };
+  bool pictureDefault = false, soundDefault = false;
+  CMultimediaItem* last = ours.get();
+  for (CMultimediaItem* item = ours.get(); item != nullptr; item = item->next.get()) {
+    if (item->IsDefault() && picture(*item)) pictureDefault = true;
+    if (item->IsDefault() && item->kind == CMultimediaItem::kSound) soundDefault = true;
+    last = item;
+  }
+  for (CMultimediaItem* item = theirs.get(); item != nullptr; item = item->next.get()) {
+    if ((pictureDefault && picture(*item)) ||
+        (soundDefault && item->kind == CMultimediaItem::kSound))
+      item->flags = static_cast<std::uint16_t>(item->flags & ~CMultimediaItem::kFlagDefault);
+  }
+  last->next = std::move(theirs);
+  DbSaveMultimediaChain(primary, ours.get(), db::kIndividual);
+}
+
 }  // namespace
 
 MergeChoices PrecheckedChoices(const CIndividualRecord& primary,
@@ -209,6 +247,8 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
     DbSetRelation(primaryRin, spouse, role, mrin);
     FoldSameCoupleMarriage(mrin, options);
   }
+
+  if (options.mrgMedia) MergeMultimedia(duplicateRin, primaryRin);
 
   if (work != nullptr && duplicatePosition >= 0) work->MarkMerged(duplicatePosition);
   DbDeleteRecord(duplicateRin, db::kIndividual);

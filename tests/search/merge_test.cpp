@@ -5,14 +5,19 @@
 
 #include <algorithm>
 #include <deque>
+#include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "EventTypeRecord.h"
+#include "FamilyDatabase.h"
 #include "KinFixture.h"
 #include "MarriageRecord.h"
 #include "MergeIndividuals.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
 #include "UserEventRecord.h"
 
 namespace {
@@ -108,6 +113,66 @@ TEST_F(MergeTest, UserEventsMoveToThePrimary) {
   std::vector<std::int32_t> events;
   DbGetRinList(events, db::kUserEvent, primary, db::kOwnerIndividual);
   EXPECT_EQ(events, (std::vector<std::int32_t>{e}));
+}
+
+namespace {
+
+// Stores a chain of (file, kind, default) items for an individual.
+void GiveItems(std::int32_t owner, const std::vector<std::tuple<const char*, char, bool>>& items) {
+  std::unique_ptr<CMultimediaItem> list;
+  for (auto it = items.rbegin(); it != items.rend(); ++it) {
+    auto item = std::make_unique<CMultimediaItem>();
+    item->fileName = std::get<0>(*it);
+    item->kind = std::get<1>(*it);
+    if (std::get<2>(*it)) item->flags |= CMultimediaItem::kFlagDefault;
+    item->next = std::move(list);
+    list = std::move(item);
+  }
+  ASSERT_GE(DbSaveMultimediaChain(owner, list.get(), db::kIndividual), 0);
+}
+
+// The individual's items as "file" or "file*" for a default one.
+std::vector<std::string> ItemsOf(std::int32_t owner) {
+  std::vector<std::string> out;
+  const std::int32_t head = DbGetMultimediaHead(owner, db::kIndividual);
+  if (head <= 0) return out;
+  CMultimediaList list = CurrentDatabase->LoadMultimediaList(head);
+  for (const CMultimediaItem* item = list.get(); item != nullptr; item = item->next.get())
+    out.push_back(item->fileName + (item->IsDefault() ? "*" : ""));
+  return out;
+}
+
+}  // namespace
+
+TEST_F(MergeTest, MultimediaFollowsTheOptionAndKeepsOneDefault) {
+  struct Case {
+    bool primaryHasItems;
+    int mrgMedia;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      // Appended after the primary's; its default photo stays the only one.
+      {true, 1, {"a.jpg*", "b.wav*", "c.jpg", "d.jpg", "e.wav"}},
+      // A primary without items takes the chain as it is.
+      {false, 1, {"c.jpg*", "d.jpg", "e.wav*"}},
+      // Without the option the duplicate's items go with it.
+      {true, 0, {"a.jpg*", "b.wav*"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.primaryHasItems << "/" << c.mrgMedia);
+    const std::int32_t primary = Person("Anna", 'F', 1900);
+    const std::int32_t duplicate = Person("Ana", 'F', 1900);
+    if (c.primaryHasItems)
+      GiveItems(primary, {{"a.jpg", CMultimediaItem::kPhoto, true},
+                          {"b.wav", CMultimediaItem::kSound, true}});
+    GiveItems(duplicate, {{"c.jpg", CMultimediaItem::kPhoto, true},
+                          {"d.jpg", CMultimediaItem::kPhoto, false},
+                          {"e.wav", CMultimediaItem::kSound, true}});
+    MatchOptions options;
+    options.mrgMedia = c.mrgMedia;
+    ASSERT_EQ(MergeIndividuals(primary, duplicate, MergeChoices{}, options), 1);
+    EXPECT_EQ(ItemsOf(primary), c.expected);
+  }
 }
 
 TEST_F(MergeTest, NameAndSexTakenOnlyWhenChosen) {
