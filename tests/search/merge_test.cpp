@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "CitationRecord.h"
 #include "EventTypeRecord.h"
 #include "FamilyDatabase.h"
 #include "KinFixture.h"
@@ -18,6 +19,7 @@
 #include "MergeIndividuals.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
+#include "SourceRecord.h"
 #include "UserEventRecord.h"
 
 namespace {
@@ -172,6 +174,52 @@ TEST_F(MergeTest, MultimediaFollowsTheOptionAndKeepsOneDefault) {
     options.mrgMedia = c.mrgMedia;
     ASSERT_EQ(MergeIndividuals(primary, duplicate, MergeChoices{}, options), 1);
     EXPECT_EQ(ItemsOf(primary), c.expected);
+  }
+}
+
+TEST_F(MergeTest, CitationsMoveToThePrimaryByKind) {
+  CSourceRecord source;
+  source.title = "Parish register";
+  const std::int32_t register_ = DbAddRecord(db::kSource, 1, &source);
+  ASSERT_GT(register_, 0);
+  const auto cite = [&](std::int32_t owner, char letter, const char* page) {
+    CCitationRecord c;
+    c.sourceRin = register_;
+    c.ownerLetter = letter;
+    c.ownerNumber = owner;
+    c.pageText = page;
+    const std::int32_t n = DbAddRecord(db::kCitation, 1, &c);
+    EXPECT_GT(n, 0);
+    return n;
+  };
+  const auto chain = [](std::int32_t owner, char letter) {
+    std::vector<std::int32_t> list;
+    DbGetRinList(list, db::kCitation, owner, letter);
+    return list;
+  };
+  for (const int mrgCitations : {1, 0}) {
+    SCOPED_TRACE(mrgCitations);
+    const std::int32_t primary = Person("Anna", 'F', 1900);
+    const std::int32_t duplicate = Person("Ana", 'F', 1900);
+    const std::int32_t ours = cite(primary, 'B', "p. 1");
+    const std::int32_t birth1 = cite(duplicate, 'B', "p. 2");
+    const std::int32_t birth2 = cite(duplicate, 'B', "p. 3");
+    const std::int32_t own = cite(duplicate, 'I', "p. 4");
+    MatchOptions options;
+    options.mrgCitations = mrgCitations;
+    ASSERT_EQ(MergeIndividuals(primary, duplicate, MergeChoices{}, options), 1);
+    if (mrgCitations) {
+      EXPECT_EQ(chain(primary, 'B'), (std::vector<std::int32_t>{ours, birth1, birth2}));
+      EXPECT_EQ(chain(primary, 'I'), (std::vector<std::int32_t>{own}));
+      // Each moved citation names its new owner and keeps its text.
+      CCitationRecord moved;
+      ASSERT_EQ(DbGetRecord(birth2, db::kCitation, &moved), 1);
+      EXPECT_EQ(moved.ownerNumber, primary);
+      EXPECT_EQ(moved.pageText, "p. 3");
+    } else {
+      EXPECT_EQ(chain(primary, 'B'), (std::vector<std::int32_t>{ours}));
+      EXPECT_TRUE(chain(primary, 'I').empty());
+    }
   }
 }
 
