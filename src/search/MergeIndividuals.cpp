@@ -171,6 +171,10 @@ MergeChoices PrecheckedChoices(const CIndividualRecord& primary,
            choices.christeningPlace);
   precheck(primary.death, duplicate.death, choices.deathDate, choices.deathPlace);
   precheck(primary.burial, duplicate.burial, choices.burialDate, choices.burialPlace);
+  choices.baptism = !HasOrdinance(primary.baptism) && HasOrdinance(duplicate.baptism);
+  choices.endowment = !HasOrdinance(primary.endowment) && HasOrdinance(duplicate.endowment);
+  choices.sealingToParents =
+      !HasOrdinance(primary.sealingToParents) && HasOrdinance(duplicate.sealingToParents);
   return choices;
 }
 
@@ -203,9 +207,20 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
   TakeEvent(primary.burial, duplicate.burial, choices.burialDate, choices.burialPlace);
   if (choices.sbn) primary.texts1[1] = duplicate.texts1[1];
   if (choices.sex) primary.sex = duplicate.sex;
-  CombineOrdinance(primary.baptism, duplicate.baptism);
-  CombineOrdinance(primary.endowment, duplicate.endowment);
-  CombineOrdinance(primary.sealingToParents, duplicate.sealingToParents);
+  if (choices.zelShown) {
+    const auto take = [](COrdinanceValue& to, const COrdinanceValue& from, bool chosen) {
+      if (!chosen) return;
+      to.date = from.date;
+      to.templeCode = from.templeCode;
+    };
+    take(primary.baptism, duplicate.baptism, choices.baptism);
+    take(primary.endowment, duplicate.endowment, choices.endowment);
+    take(primary.sealingToParents, duplicate.sealingToParents, choices.sealingToParents);
+  } else {
+    CombineOrdinance(primary.baptism, duplicate.baptism);
+    CombineOrdinance(primary.endowment, duplicate.endowment);
+    CombineOrdinance(primary.sealingToParents, duplicate.sealingToParents);
+  }
 
   for (int i = 0; i < 2; ++i) FillEmpty(primary.nameExtensions[i], duplicate.nameExtensions[i]);
   FillEmpty(primary.texts1[0], duplicate.texts1[0]);
@@ -220,7 +235,8 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
 
   const std::int32_t duplicateParents = duplicate.numbers[CIndividualRecord::kParentsMrin];
   if (duplicateParents > 0 || primary.numbers[CIndividualRecord::kParentsMrin] > 0)
-    DbMergeFamilyLinks(duplicateRin, primaryRin, 0, 0,
+    DbMergeFamilyLinks(duplicateRin, primaryRin, choices.zelShown && choices.sealingToParents,
+                       choices.zelShown && choices.sealingToParents,
                        choices.parents && duplicateParents > 0 ? duplicateParents : 0,
                        options.mrgCitations);
 

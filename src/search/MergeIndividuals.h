@@ -19,6 +19,10 @@ struct MergeChoices {
   bool sbn = false;
   bool sex = false;
   bool parents = false;  // the duplicate's parent family becomes the primary's first
+  // With ZEL data shown the ordinances are chosen like the events (date and
+  // temple); without, each moves only to a primary that has none.
+  bool zelShown = false;
+  bool baptism = false, endowment = false, sealingToParents = false;
   // The duplicate's marriages to take over; every one when allMarriages.
   bool allMarriages = true;
   std::vector<std::int32_t> marriages;

@@ -311,6 +311,27 @@ TEST_F(MergeTest, OrdinancesMoveOnlyToAPrimaryWithout) {
   EXPECT_EQ(Get(primary).endowment.templeCode, "SLAKE");
 }
 
+TEST_F(MergeTest, WithZelShownOnlyChosenOrdinancesAreTakenAndMayReplace) {
+  const std::int32_t primary = Person("Anna", 'F', 1900);
+  const std::int32_t duplicate = Person("Ana", 'F', 1900);
+  Change(primary, [](CIndividualRecord& r) { r.endowment.templeCode = "SLAKE"; });
+  Change(duplicate, [](CIndividualRecord& r) {
+    r.baptism.templeCode = "LOGAN";
+    r.endowment.templeCode = "MANTI";
+  });
+  const MergeChoices pre = PrecheckedChoices(Get(primary), Get(duplicate));
+  // Prechecked where the primary lacks what the duplicate has.
+  EXPECT_TRUE(pre.baptism);
+  EXPECT_FALSE(pre.endowment);
+  EXPECT_FALSE(pre.sealingToParents);
+  MergeChoices choices;
+  choices.zelShown = true;
+  choices.endowment = true;  // the baptism is not chosen this time
+  ASSERT_EQ(MergeIndividuals(primary, duplicate, choices, MatchOptions{}), 1);
+  EXPECT_EQ(Get(primary).baptism.templeCode, "");
+  EXPECT_EQ(Get(primary).endowment.templeCode, "MANTI");
+}
+
 TEST(IsSafeAutoMergeTest, Table) {
   const auto base = [] {
     CIndividualRecord r;

@@ -260,8 +260,15 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
     const std::int32_t anna = BornIn("Anna", "Lyon");
     const std::int32_t berta = BornIn("Berta", "Nice");
+    {
+      CIndividualRecord r;
+      QCOMPARE(DbGetIndividualRecord(berta, r, 9), 1);
+      r.baptism.templeCode = "LOGAN";
+      QCOMPARE(family::Update(r, 0), 1);
+    }
     CAppOptions options;
     options.Load();
+    options.showZel = 1;
     using D = CMergeIndividualsDialog;
     D dialog(options, CMergeWorkFile::kNameMode);
     dialog.show();
@@ -282,6 +289,14 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(dialog.GetControlText(D::kIdcDuplicateHeading),
              "Duplicate Individual - " + std::to_string(berta));
     QVERIFY(boxes.Calls().empty());
+    // With ZEL data the ordinance rows show, the baptism the primary lacks
+    // already chosen.
+    QVERIFY(dialog.GetControl(D::kIdcBaptism)->isVisible());
+    QCOMPARE(dialog.GetControlText(D::kIdcBaptism), std::string("LOGAN"));
+    QCOMPARE(dialog.GetCheck(D::kIdcBaptism), 1);
+    QCOMPARE(dialog.GetCheck(D::kIdcEndowment), 0);
+    QVERIFY(dialog.Choices().zelShown && dialog.Choices().baptism);
+    Shot(dialog, "mergeindividuals_zel");
     // The primary cannot also be the duplicate.
     find(D::kIdcDuplicateFind, anna);
     QCOMPARE(dialog.session.Duplicate(), berta);

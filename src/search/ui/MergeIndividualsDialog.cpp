@@ -183,7 +183,7 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
     row->addStretch();
     row->addWidget(AddControl(findId, new QPushButton(QString::fromLatin1(findText))));
     row->addWidget(AddControl(editId, new QPushButton(QString::fromLatin1(editText))));
-    grid->addLayout(row, 10, 0, 1, 3);
+    grid->addLayout(row, 13, 0, 1, 3);
   };
   sideButtons(primaryGrid, kIdcPrimaryFind, "&Find", kIdcPrimaryEdit, "&Edit");
   sideButtons(duplicateGrid, kIdcDuplicateFind, "Fin&d", kIdcDuplicateEdit, "Edi&t");
@@ -193,7 +193,23 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   selectRow->addStretch();
   selectRow->addWidget(selectAll);
   selectRow->addWidget(clearAll);
-  duplicateGrid->addLayout(selectRow, 9, 0, 1, 3);
+  duplicateGrid->addLayout(selectRow, 12, 0, 1, 3);
+  // The ordinances, with ZEL data only.
+  const char* zelTitles[] = {"Baptism:", "Endowed:", "SealPar:"};
+  const bool zel = options_.showZel != 0;
+  for (int i = 0; i < 3; ++i) {
+    auto* ours = AddControl(kIdcPrimaryZelRows + i, new QLabel);
+    auto* title = new QLabel(QString::fromLatin1(zelTitles[i]));
+    auto* theirTitle = new QLabel(QString::fromLatin1(zelTitles[i]));
+    primaryGrid->addWidget(title, 9 + i, 0);
+    primaryGrid->addWidget(ours, 9 + i, 1);
+    duplicateGrid->addWidget(theirTitle, 9 + i, 0);
+    auto* check = AddControl(kIdcBaptism + i, new QCheckBox);
+    duplicateGrid->addWidget(check, 9 + i, 1, 1, 2);
+    for (QWidget* w : {static_cast<QWidget*>(title), static_cast<QWidget*>(ours),
+                       static_cast<QWidget*>(theirTitle), static_cast<QWidget*>(check)})
+      w->setVisible(zel);
+  }
 
   auto* individualPage = new QWidget;
   auto* panels = new QHBoxLayout(individualPage);
@@ -313,11 +329,29 @@ void CMergeIndividualsDialog::ShowPanels() {
   SetControlText(kIdcSbn, theirs[5]);
   SetControlText(kIdcSex, theirs[6]);
   SetControlText(kIdcParents, theirs[7]);
+  const auto ordinance = [](bool have, const COrdinanceValue& o) {
+    if (!have) return std::string();
+    std::string text = o.date.IsSet() ? o.date.Format() : std::string();
+    if (!o.templeCode.empty()) text += (text.empty() ? "" : "  ") + o.templeCode;
+    return text;
+  };
+  const COrdinanceValue* ourOrdinances[] = {&primary.baptism, &primary.endowment,
+                                            &primary.sealingToParents};
+  const COrdinanceValue* theirOrdinances[] = {&duplicate.baptism, &duplicate.endowment,
+                                              &duplicate.sealingToParents};
+  for (int i = 0; i < 3; ++i) {
+    SetControlText(kIdcPrimaryZelRows + i, ordinance(havePrimary, *ourOrdinances[i]));
+    SetControlText(kIdcBaptism + i, ordinance(haveDuplicate, *theirOrdinances[i]));
+    SetCheck(kIdcBaptism + i, 0);
+  }
 
   // Boxes start checked where the primary lacks what the duplicate has.
   for (int id : kBoxIds) SetCheck(id, 0);
   if (havePrimary && haveDuplicate) {
     const MergeChoices pre = PrecheckedChoices(primary, duplicate);
+    SetCheck(kIdcBaptism, pre.baptism ? 1 : 0);
+    SetCheck(kIdcEndowment, pre.endowment ? 1 : 0);
+    SetCheck(kIdcSealingToParents, pre.sealingToParents ? 1 : 0);
     const bool flags[] = {pre.birthDate, pre.birthPlace, pre.christeningDate, pre.christeningPlace,
                           pre.deathDate, pre.deathPlace, pre.burialDate,      pre.burialPlace};
     for (int i = 0; i < 8; ++i) SetCheck(kIdcBirthDate + i, flags[i] ? 1 : 0);
@@ -423,6 +457,10 @@ MergeChoices CMergeIndividualsDialog::Choices() const {
   c.sbn = GetCheck(kIdcSbn) == 1;
   c.sex = GetCheck(kIdcSex) == 1;
   c.parents = GetCheck(kIdcParents) == 1;
+  c.zelShown = options_.showZel != 0;
+  c.baptism = GetCheck(kIdcBaptism) == 1;
+  c.endowment = GetCheck(kIdcEndowment) == 1;
+  c.sealingToParents = GetCheck(kIdcSealingToParents) == 1;
   if (marriagesListed_) {
     c.allMarriages = false;
     const QListWidget* list = Control<QListWidget>(kIdcDuplicateMarriages);
@@ -435,6 +473,8 @@ MergeChoices CMergeIndividualsDialog::Choices() const {
 
 void CMergeIndividualsDialog::SelectAll(bool on) {
   for (int id : kBoxIds) SetCheck(id, on ? 1 : 0);
+  if (options_.showZel != 0)
+    for (int id : {kIdcBaptism, kIdcEndowment, kIdcSealingToParents}) SetCheck(id, on ? 1 : 0);
   QListWidget* list = Control<QListWidget>(kIdcDuplicateMarriages);
   for (int i = 0; i < list->count(); ++i) list->item(i)->setSelected(on);
 }

@@ -63,6 +63,12 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   static constexpr int kIdcSbn = 581;
   static constexpr int kIdcSex = 582;
   static constexpr int kIdcParents = 595;
+  // The ordinance boxes (baptism, endowment, sealing to parents), shown with
+  // ZEL data, and the primary's rows beside them.
+  static constexpr int kIdcBaptism = 583;
+  static constexpr int kIdcEndowment = 584;
+  static constexpr int kIdcSealingToParents = 585;
+  static constexpr int kIdcPrimaryZelRows = 1250;
   static constexpr int kIdcMerge = fw::kIdOk;
   static constexpr int kIdcSwitch = 1201;
   static constexpr int kIdcNextMatch = 1202;
