@@ -223,6 +223,10 @@ class MergeDialogsTest : public QObject {
     dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
     QCOMPARE(dialog.session.Primary(), anna);
     QCOMPARE(dialog.session.Duplicate(), ana);
+    // The spouse lines name the duplicate's husbands; the primary has none.
+    QCOMPARE(dialog.GetControlText(D::kIdcDuplicateFamilyRows + 2), std::string("Bo Berg"));
+    QCOMPARE(dialog.GetControlText(D::kIdcDuplicateFamilyRows + 3), std::string("Cy Berg"));
+    QCOMPARE(dialog.GetControlText(D::kIdcPrimaryFamilyRows + 2), std::string());
     auto* pages = dialog.Control<QTabWidget>(D::kIdcPages);
     pages->setCurrentIndex(1);
     // The merge waits for the individual page.

@@ -183,7 +183,7 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
     row->addStretch();
     row->addWidget(AddControl(findId, new QPushButton(QString::fromLatin1(findText))));
     row->addWidget(AddControl(editId, new QPushButton(QString::fromLatin1(editText))));
-    grid->addLayout(row, 13, 0, 1, 3);
+    grid->addLayout(row, 18, 0, 1, 3);
   };
   sideButtons(primaryGrid, kIdcPrimaryFind, "&Find", kIdcPrimaryEdit, "&Edit");
   sideButtons(duplicateGrid, kIdcDuplicateFind, "Fin&d", kIdcDuplicateEdit, "Edi&t");
@@ -193,7 +193,14 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   selectRow->addStretch();
   selectRow->addWidget(selectAll);
   selectRow->addWidget(clearAll);
-  duplicateGrid->addLayout(selectRow, 12, 0, 1, 3);
+  duplicateGrid->addLayout(selectRow, 17, 0, 1, 3);
+  const char* familyTitles[] = {"Father:", "Mother:", "Spouse:", "Spouse:", "Spouse:"};
+  for (int i = 0; i < 5; ++i) {
+    primaryGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 12 + i, 0);
+    primaryGrid->addWidget(AddControl(kIdcPrimaryFamilyRows + i, new QLabel), 12 + i, 1);
+    duplicateGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 12 + i, 0);
+    duplicateGrid->addWidget(AddControl(kIdcDuplicateFamilyRows + i, new QLabel), 12 + i, 1, 1, 2);
+  }
   // The ordinances, with ZEL data only.
   const char* zelTitles[] = {"Baptism:", "Endowed:", "SealPar:"};
   const bool zel = options_.showZel != 0;
@@ -329,6 +336,38 @@ void CMergeIndividualsDialog::ShowPanels() {
   SetControlText(kIdcSbn, theirs[5]);
   SetControlText(kIdcSex, theirs[6]);
   SetControlText(kIdcParents, theirs[7]);
+  // Father, mother and the first three spouses.
+  const auto family = [](bool have, const CIndividualRecord& r) {
+    std::vector<std::string> out(5);
+    if (!have) return out;
+    const auto nameOf = [](std::int32_t rin) {
+      CIndividualRecord person;
+      return rin > 0 && family::Read(person, rin) == 1 ? person.GetName(0, false, 0, false)
+                                                       : std::string();
+    };
+    CMarriageRecord parents;
+    const std::int32_t parentsMrin = r.numbers[CIndividualRecord::kParentsMrin];
+    if (parentsMrin > 0 && family::Read(parents, parentsMrin) == 1) {
+      out[0] = nameOf(parents.husband);
+      out[1] = nameOf(parents.wife);
+    }
+    std::vector<std::int32_t> marriages;
+    const std::int32_t rin = r.numbers[CIndividualRecord::kRin];
+    DbGetRelationList(marriages, db::kRelSpouses, 0, rin, 0);
+    int line = 2;
+    for (std::int32_t mrin : marriages) {
+      CMarriageRecord m;
+      if (line >= 5 || mrin <= 0 || family::Read(m, mrin) != 1) continue;
+      out[line++] = nameOf(m.husband == rin ? m.wife : m.husband);
+    }
+    return out;
+  };
+  const std::vector<std::string> ourFamily = family(havePrimary, primary);
+  const std::vector<std::string> theirFamily = family(haveDuplicate, duplicate);
+  for (int i = 0; i < 5; ++i) {
+    SetControlText(kIdcPrimaryFamilyRows + i, ourFamily[i]);
+    SetControlText(kIdcDuplicateFamilyRows + i, theirFamily[i]);
+  }
   const auto ordinance = [](bool have, const COrdinanceValue& o) {
     if (!have) return std::string();
     std::string text = o.date.IsSet() ? o.date.Format() : std::string();

@@ -69,6 +69,9 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   static constexpr int kIdcEndowment = 584;
   static constexpr int kIdcSealingToParents = 585;
   static constexpr int kIdcPrimaryZelRows = 1250;
+  // Father, mother and up to three spouses of each side, for reading.
+  static constexpr int kIdcPrimaryFamilyRows = 1260;
+  static constexpr int kIdcDuplicateFamilyRows = 1270;
   static constexpr int kIdcMerge = fw::kIdOk;
   static constexpr int kIdcSwitch = 1201;
   static constexpr int kIdcNextMatch = 1202;
