@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "DbCalls.h"
@@ -9,8 +10,10 @@
 #include "DiskSort.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
+#include "Ports.h"
 #include "RelationshipSearch.h"
 #include "Soundex.h"
+#include "StringTable.h"
 
 namespace {
 
@@ -174,16 +177,49 @@ void CMergeWorkFile::Close() {
   builtMode_ = -1;
 }
 
+namespace {
+
+constexpr unsigned kIdsNoDiskSpace = 4560;
+constexpr unsigned kIdsSortCaption = 4561;
+constexpr unsigned kIdsMergeFileSort = 5361;
+constexpr unsigned kIdsCannotOpen = 5362;
+
+void TellSortFailure(unsigned id) {
+  plat::MessageBox(res::LoadString(id), res::LoadString(kIdsMergeFileSort),
+                   plat::kMbOk | plat::kMbIconExclamation);
+}
+
+// Ends the progress box whichever way the build ends.
+struct ProgressScope {
+  plat::ProgressPort* port;
+  ~ProgressScope() {
+    if (port != nullptr) port->End();
+  }
+  // Shows count every 50; true when Cancel was pressed.
+  bool Step(std::int32_t count) {
+    if (port == nullptr || count % 50 != 0) return false;
+    port->SetPosition(static_cast<int>(count));
+    return port->CancelRequested();
+  }
+};
+
+}  // namespace
+
 int CMergeWorkFile::Build(int mode, const std::string& path) {
   CDiskSort sort;
   if (sort.Open(MergeWorkRecord::kSize, false,
-                mode == kSbnMode ? CompareSBNKeyRIN : CompareNameKeyRIN) < 0)
+                mode == kSbnMode ? CompareSBNKeyRIN : CompareNameKeyRIN) < 0) {
+    TellSortFailure(kIdsNoDiskSpace);
     return 2;
+  }
   const std::int32_t maxRin = DbGetMaxRecordCount(db::kIndividual);
-  std::int32_t added = 0;
+  if (progress != nullptr) progress->Begin(res::LoadString(kIdsSortCaption), maxRin);
+  ProgressScope scope{progress};
+  std::int32_t added = 0, read = 0;
   for (std::int32_t rin = 1; rin <= maxRin; ++rin) {
     CIndividualRecord person;
     if (DbGetIndividualRecord(rin, person, mode == kSbnMode ? 1 : 3) != 1) continue;
+    if (scope.Step(++read)) return 2;
     MergeWorkRecord record;
     if (mode == kSbnMode) {
       if (person.texts1[1].empty()) continue;
@@ -191,7 +227,10 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
     } else {
       record = MergeWorkRecord::MakeName(rin, added, person.surname, person.givenNames[0]);
     }
-    if (sort.Add(record.bytes) != 1) return 2;
+    if (sort.Add(record.bytes) != 1) {
+      TellSortFailure(kIdsNoDiskSpace);
+      return 2;
+    }
     ++added;
   }
   if (added == 0) return 2;
@@ -199,7 +238,20 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
   Close();
   path_ = path.empty() ? MergeWorkFilePath(DbGetFilePath()) : path;
   file_ = std::fopen(path_.c_str(), "w+b");
-  if (file_ == nullptr) return 2;
+  if (file_ == nullptr && path.empty() && CurrentDatabase != nullptr &&
+      CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
+    // A family file on a read-only device keeps its work file elsewhere.
+    std::error_code error;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
+    if (!error) {
+      path_ = (temp / "merge.dat").string();
+      file_ = std::fopen(path_.c_str(), "w+b");
+    }
+  }
+  if (file_ == nullptr) {
+    TellSortFailure(kIdsCannotOpen);
+    return 2;
+  }
   std::int32_t position = 0;
   while (const void* next = sort.Next()) {
     MergeWorkRecord record;
@@ -207,12 +259,18 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
     record.SetPosition(position);
     if (std::fwrite(record.bytes, MergeWorkRecord::kSize, 1, file_) != 1) {
       Close();
+      TellSortFailure(kIdsNoDiskSpace);
       return 2;
     }
     ++position;
+    if (scope.Step(position)) {
+      Close();
+      return 2;
+    }
   }
   if (sort.Failed()) {
     Close();
+    TellSortFailure(kIdsNoDiskSpace);
     return 2;
   }
   std::fflush(file_);

@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <string>
 
+namespace plat {
+class ProgressPort;
+}
+
 // One record of the work file, little-endian:
 //   0-3 RIN (0 = merged away), 4-7 position, 8-19 key (see Make*).
 struct MergeWorkRecord {
@@ -69,8 +73,13 @@ class CMergeWorkFile {
   CMergeWorkFile& operator=(const CMergeWorkFile&) = delete;
 
   // Builds the work file of the current database at path (empty: beside
-  // the family file). 1 built; 2 failed (nothing to add, sort or file error).
+  // the family file; in the temporary folder when that cannot be made for a
+  // read-only family file). 1 built; 2 failed: nothing to add, Cancel, or a
+  // sort or file error (the last two told to the user).
   int Build(int mode, const std::string& path = {});
+  // The progress box of a build (null: none): the records read and written
+  // every 50, and its Cancel.
+  plat::ProgressPort* progress = nullptr;
   // Closes the work file and removes it from disk.
   void Close();
   bool IsOpen() const { return file_ != nullptr; }

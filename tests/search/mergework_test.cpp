@@ -105,6 +105,31 @@ TEST_F(MergeWorkFileTest, NameModeFileIsByteExact) {
   EXPECT_EQ(work.Count(), 3);
 }
 
+TEST_F(MergeWorkFileTest, CancelIsSilentAndAFileThatCannotBeMadeIsTold) {
+  for (int i = 0; i < 120; ++i) Person("Anna", 'F', 1900);
+  // Cancel at the first count of 50: no file, no message.
+  plat::FakeProgress progress;
+  progress.cancelAfter = 0;
+  work.progress = &progress;
+  EXPECT_EQ(work.Build(CMergeWorkFile::kNameMode), 2);
+  EXPECT_FALSE(work.IsOpen());
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_EQ(progress.ends, 1);
+  // Shown and not cancelled, the counts reach the file's size.
+  plat::FakeProgress watched;
+  work.progress = &watched;
+  ASSERT_EQ(work.Build(CMergeWorkFile::kNameMode), 1);
+  EXPECT_EQ(work.Count(), 120);
+  EXPECT_EQ(watched.ends, 1);
+  // A folder that does not exist.
+  work.progress = nullptr;
+  EXPECT_EQ(work.Build(CMergeWorkFile::kNameMode, dir.File("missing/family.orm")), 2);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Unable to open merge file.");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Merge File Sort");
+  boxes.Clear();
+}
+
 TEST_F(MergeWorkFileTest, SbnModeFileIsByteExactAndSkipsEmptySbns) {
   const std::int32_t a = WithSbn(Person("Anna", 'F'), "77");
   Person("Olaf", 'M');

@@ -147,6 +147,8 @@ MergeConfirmPort::Answer CConfirmMergeDialog::AnswerOf(int result) {
 
 CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode, QWidget* parent)
     : fw::CDialogBase(parent), session(mode), options_(options) {
+  // The work file is built under the progress box.
+  session.Work().progress = &plat::Progress();
   setWindowTitle(mode == CMergeWorkFile::kSbnMode ? QStringLiteral("Merge on SBNs")
                                                   : QStringLiteral("Merge Individuals"));
   auto* primaryBox = new QGroupBox;
