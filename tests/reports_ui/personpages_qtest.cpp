@@ -35,6 +35,7 @@ namespace {
 void Shot(QWidget& widget, const char* name) {
   const char* folder = std::getenv("KORVANE_SHOTS");
   if (folder == nullptr) return;
+  QCoreApplication::processEvents();
   widget.grab().save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
 }
 

@@ -181,6 +181,7 @@ CIndividualSummaryPage::CIndividualSummaryPage(CReportsPropSheet& sheet)
   layout->addLayout(columns);
   layout->addStretch(1);
 
+  ShowStartingPerson();
   for (int id : {kIdcGeneralNotes, kIdcSourceNotes, kIdcTitlesOnly})
     connect(Control<QCheckBox>(id), &QCheckBox::clicked, this, [this] { OnNotes(); });
   connect(Control<QCheckBox>(kIdcPhoto), &QCheckBox::clicked, this, [this](bool on) {
@@ -263,7 +264,7 @@ CScrapbookPage::CScrapbookPage(CReportsPropSheet& sheet)
   itemsLayout->addWidget(AddControl(kIdcBoxes, Check("&Print boxes")), 3, 0);
   auto* styles = AddControl(kIdcBoxStyles, new QPushButton(QStringLiteral("Bo&x Styles")));
   itemsLayout->addWidget(styles, 3, 1, Qt::AlignLeft);
-  itemsLayout->addWidget(AddControl(kIdcSuppressRin, Check("Suppress &RINs")), 4, 0);
+  itemsLayout->addWidget(AddControl(kIdcSuppressRin, Check("Suppress &RINs")), 1, 1);
 
   auto* perPage = new QGroupBox(QStringLiteral("&Items per Page"));
   auto* perPageLayout = new QHBoxLayout(perPage);
@@ -293,13 +294,18 @@ CScrapbookPage::CScrapbookPage(CReportsPropSheet& sheet)
   useGroup->addButton(Control<QRadioButton>(kIdcExactSize));
   useGroup->addButton(Control<QRadioButton>(kIdcExactSize + 1));
 
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(perPage);
+  bottom->addWidget(size, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(person);
   layout->addWidget(items);
-  layout->addWidget(perPage);
-  layout->addWidget(size);
+  layout->addLayout(bottom);
   layout->addStretch(1);
 
+  // The texts now, so that the sheet is sized for them.
+  SetControlText(kIdcPhotoSize, logic_.PhotoSizeLabel());
+  ShowStartingPerson();
   for (int id : {kIdcCaption, kIdcBoxes})
     connect(Control<QCheckBox>(id), &QCheckBox::clicked, this, [this] { OnChecks(); });
   connect(styles, &QPushButton::clicked, this, [this] { OnBoxStyles(); });
