@@ -242,3 +242,95 @@ TEST_F(PersonPagesTest, CalendarColoursAreWrittenAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace rpt;
+
+class BooksPageTest : public ::testing::Test {
+ protected:
+  RecordingProfile profile;
+  plat::ScopedProfile scope{&profile};
+};
+
+TEST_F(BooksPageTest, EmptyStoreWritesTheDefaultsInSaveOrder) {
+  CBooksOptions(1, true).WriteSettings();
+  EXPECT_EQ(profile.writes,
+            Prefixed("BkRpt", {"Type=0",        "SuppressRIN=0", "EmbedNotes=1", "EndChap=1",
+                               "SourceNotes=1", "OtherNotes=1",  "MarkedOnly=0", "TitleOnly=0",
+                               "ActText=1",     "Comments=1",    "Confident=0",  "ParInd=0",
+                               "RelInd=0",      "OtherEvents=0", "Index=1",      "PhotoOpt=0",
+                               "ZEL=0",         "PageLM=1000",   "PageRM=1000",  "PageTM=1000",
+                               "PageBM=1000",   "PhotoX=750",    "PhotoY=750",   "PhotoPlace=2",
+                               "PhotoRsrv=0",   "Gens=32",       "NewPg=1",      "Repeat=0"}));
+}
+
+TEST_F(BooksPageTest, ZelAndRinsFollowThePreferences) {
+  const struct {
+    int display;
+    bool showZel;
+    int zelSaved, rinSaved;
+  } cases[] = {{1, true, 1, 0}, {1, false, 0, 0}, {0, true, 1, 1}, {0, false, 0, 1}};
+  for (const auto& c : cases) {
+    profile.SetInt("BkRpt", "ZEL", 1);
+    profile.SetInt("BkRpt", "SuppressRIN", 0);
+    CBooksOptions options(c.display, c.showZel);
+    EXPECT_EQ(options.EnabledStates().zelShown, c.showZel);
+    EXPECT_EQ(options.EnabledStates().suppressRin, c.display != 0);
+    options.WriteSettings();
+    EXPECT_EQ(profile.GetInt("BkRpt", "ZEL", -1), c.zelSaved) << c.display << c.showZel;
+    EXPECT_EQ(profile.GetInt("BkRpt", "SuppressRIN", -1), c.rinSaved) << c.display << c.showZel;
+  }
+}
+
+TEST_F(BooksPageTest, NotesCouplings) {
+  // A stored end of chapter opens with the new-page check on too.
+  profile.SetInt("BkRpt", "EndChap", 1);
+  profile.SetInt("BkRpt", "NewPg", 0);
+  CBooksOptions options(1, false);
+  EXPECT_EQ(options.newPg, 1);
+  options.SetNewPage(false);
+  EXPECT_EQ(options.endChap, 0);
+  options.SetNewPage(true);
+  EXPECT_EQ(options.endChap, 0);  // setting the page alone leaves the chapter notes
+  options.SetEndOfChapter(false);
+  EXPECT_EQ(options.newPg, 1);
+  options.SetNewPage(false);
+  options.SetEndOfChapter(true);
+  EXPECT_EQ(options.newPg, 1);
+
+  const struct {
+    int source, titleOnly, other;
+    bool titles, endChapter, text, marked;
+  } cases[] = {{1, 0, 1, true, true, true, true},
+               {1, 1, 0, true, true, false, false},
+               {0, 0, 1, false, false, false, true},
+               {0, 1, 0, false, false, false, false}};
+  for (const auto& c : cases) {
+    options.sourceNotes = c.source;
+    options.titleOnly = c.titleOnly;
+    options.otherNotes = c.other;
+    const CBooksOptions::Enabled on = options.EnabledStates();
+    EXPECT_EQ(on.titlesOnly, c.titles);
+    EXPECT_EQ(on.endOfChapter, c.endChapter);
+    EXPECT_EQ(on.text, c.text);
+    EXPECT_EQ(on.comments, c.text);
+    EXPECT_EQ(on.markedOnly, c.marked);
+    EXPECT_EQ(on.embed, c.marked);
+  }
+}
+
+TEST_F(BooksPageTest, TypeChoosesKindAndGenerationLimit) {
+  CBooksOptions options(1, false);
+  EXPECT_EQ(options.ReportKind(), 200);
+  EXPECT_EQ(options.GenerationsHigh(), 32);
+  options.type = CBooksOptions::kModifiedRegister;
+  EXPECT_EQ(options.ReportKind(), 201);
+  EXPECT_EQ(options.GenerationsHigh(), 999);
+  options.startingRin = 12;
+  ReportRequest request;
+  ASSERT_TRUE(options.FillRequest(request));
+  EXPECT_EQ(request.startRin, 12);
+}
+
+}  // namespace

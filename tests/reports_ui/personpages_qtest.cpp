@@ -67,9 +67,9 @@ class FakeView : public rpt::ReportSheetTarget {
   void PostCommand(unsigned id) override { calls.push_back("post " + std::to_string(id)); }
 };
 
-constexpr rpt::GeneratorClass kClasses[] = {rpt::GeneratorClass::kIndividualSummary,
-                                            rpt::GeneratorClass::kScrapbook,
-                                            rpt::GeneratorClass::kCalendar};
+constexpr rpt::GeneratorClass kClasses[] = {
+    rpt::GeneratorClass::kBook, rpt::GeneratorClass::kIndividualSummary,
+    rpt::GeneratorClass::kScrapbook, rpt::GeneratorClass::kCalendar};
 
 }  // namespace
 
@@ -127,7 +127,8 @@ class PersonPagesTest : public QObject {
   }
   void cleanupTestCase() {
     DbCloseCurrent();
-    for (int kind : {rpt::kPageIndividualSummary, rpt::kPageScrapbook, rpt::kPageCalendar})
+    for (int kind :
+         {rpt::kPageBooks, rpt::kPageIndividualSummary, rpt::kPageScrapbook, rpt::kPageCalendar})
       RegisterReportSheetPage(kind, nullptr);
   }
   void init() {
@@ -156,14 +157,15 @@ class PersonPagesTest : public QObject {
     auto sheet = MakeSheet(rpt::kPageIndividualSummary - 1);
     QTabWidget* tabs = Tabs(*sheet);
     QVERIFY(tabs);
-    QCOMPARE(tabs->count(), 3);
-    QCOMPARE(tabs->tabText(0), QString("Individual Summary"));
-    QCOMPARE(tabs->tabText(1), QString("Scrapbook"));
-    QCOMPARE(tabs->tabText(2), QString("Calendar"));
+    QCOMPARE(tabs->count(), 4);
+    QCOMPARE(tabs->tabText(0), QString("Books"));
+    QCOMPARE(tabs->tabText(1), QString("Individual Summary"));
+    QCOMPARE(tabs->tabText(2), QString("Scrapbook"));
+    QCOMPARE(tabs->tabText(3), QString("Calendar"));
     const struct {
       int tab;
       bool titles, photos;
-    } cases[] = {{0, true, false}, {1, true, true}, {2, true, false}};
+    } cases[] = {{0, true, false}, {1, true, false}, {2, true, true}, {3, true, false}};
     for (const auto& c : cases) {
       tabs->setCurrentIndex(c.tab);
       QCOMPARE(Ctl<QPushButton>(*sheet, fw::kIdOk)->text(), QString("Pri&nt"));
@@ -216,7 +218,7 @@ class PersonPagesTest : public QObject {
     QVERIFY(!page->IsControlEnabled(P::kIdcComments));
     Ctl<QCheckBox>(*page, P::kIdcGeneralNotes)->click();
     QVERIFY(!page->IsControlEnabled(P::kIdcMarkedOnly));
-    Tabs(*sheet)->setCurrentIndex(1);  // leaving stores the section
+    Tabs(*sheet)->setCurrentIndex(2);  // leaving stores the section
     QCOMPARE(profile_.GetInt("IndRpt", "Source", -1), 0);
     QCOMPARE(profile_.GetInt("IndRpt", "Notes", -1), 0);
     QCOMPARE(profile_.GetInt("IndRpt", "SuppressRIN", -1), 1);
@@ -237,12 +239,12 @@ class PersonPagesTest : public QObject {
     Ctl<QCheckBox>(*page, P::kIdcBoxes)->click();
     QVERIFY(!page->IsControlEnabled(P::kIdcBoxStyles));
     Shot(*sheet, "scrapbook");
-    Tabs(*sheet)->setCurrentIndex(2);
+    Tabs(*sheet)->setCurrentIndex(3);
     QCOMPARE(profile_.GetInt("ScrapRpt", "CapPos", -1), 0);
     QCOMPARE(profile_.GetInt("ScrapRpt", "Across", -1), 99);
     QCOMPARE(profile_.GetInt("ScrapRpt", "Box", -1), 0);
     // With captions on, the shown position is the one stored.
-    Tabs(*sheet)->setCurrentIndex(1);
+    Tabs(*sheet)->setCurrentIndex(2);
     Ctl<QCheckBox>(*page, P::kIdcCaption)->click();
     QVERIFY(page->IsControlEnabled(P::kIdcAbove));
     Ctl<QRadioButton>(*page, P::kIdcAbove + 1)->click();
@@ -272,7 +274,7 @@ class PersonPagesTest : public QObject {
     // so no more than 999 can be typed).
     Ctl<QLineEdit>(*page, P::kIdcAgeUnder)->setText("-1");
     Tabs(*sheet)->setCurrentIndex(0);
-    QCOMPARE(Tabs(*sheet)->currentIndex(), 2);
+    QCOMPARE(Tabs(*sheet)->currentIndex(), 3);
     QCOMPARE(boxes_.Calls().size(), std::size_t{1});
     QCOMPARE(profile_.GetInt("CalendarRpt", "AgeUnder", -1), -1);
     Ctl<QLineEdit>(*page, P::kIdcAgeUnder)->setText("18");
@@ -290,6 +292,45 @@ class PersonPagesTest : public QObject {
     QCOMPARE(Ctl<QGroupBox>(*page, CCalendarPage::kIdcFilterGroup)->title(),
              QString("Select Filter/Focus"));
     QCOMPARE(Ctl<QLabel>(*page, CCalendarPage::kIdcCount)->text(), QString());
+  }
+
+  void booksGenerationsFollowTheBook() {
+    options_.showZel = 0;
+    auto sheet = MakeSheet(rpt::kPageBooks - 1);
+    auto* page = qobject_cast<CBooksPage*>(sheet->CurrentPage());
+    QVERIFY(page);
+    using P = CBooksPage;
+    QVERIFY(page->GetControl(P::kIdcZel)->isHidden());
+    Shot(*sheet, "books");
+    // 33 generations: refused for the Ahnentafel, taken for the register.
+    Ctl<QLineEdit>(*page, P::kIdcGenerations)->setText("33");
+    Tabs(*sheet)->setCurrentIndex(1);
+    QCOMPARE(Tabs(*sheet)->currentIndex(), 0);
+    QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+    Ctl<QRadioButton>(*page, P::kIdcAhnentafel + 1)->click();
+    Tabs(*sheet)->setCurrentIndex(1);
+    QCOMPARE(Tabs(*sheet)->currentIndex(), 1);
+    QCOMPARE(profile_.GetInt("BkRpt", "Gens", -1), 33);
+    QCOMPARE(profile_.GetInt("BkRpt", "Type", -1), 1);
+    // Clearing the new-page check clears the chapter notes.
+    Tabs(*sheet)->setCurrentIndex(0);
+    QVERIFY(Ctl<QCheckBox>(*page, P::kIdcEndOfChapter)->isChecked());
+    Ctl<QCheckBox>(*page, P::kIdcNewPage)->click();
+    QVERIFY(!Ctl<QCheckBox>(*page, P::kIdcEndOfChapter)->isChecked());
+    Ctl<QCheckBox>(*page, P::kIdcSourceNotes)->click();
+    QVERIFY(!page->IsControlEnabled(P::kIdcEndOfChapter));
+    QVERIFY(!page->IsControlEnabled(P::kIdcText));
+  }
+
+  void booksShowZelWhenTheOptionIsOn() {
+    options_.showZel = 1;
+    profile_.SetInt("BkRpt", "ZEL", 1);
+    auto sheet = MakeSheet(rpt::kPageBooks - 1);
+    auto* page = qobject_cast<CBooksPage*>(sheet->CurrentPage());
+    QVERIFY(page);
+    QVERIFY(!page->GetControl(CBooksPage::kIdcZel)->isHidden());
+    QVERIFY(Ctl<QCheckBox>(*page, CBooksPage::kIdcZel)->isChecked());
+    Shot(*sheet, "books_zel");
   }
 
   void printPutsTheStartingPersonInTheRequest() {

@@ -195,6 +195,94 @@ bool CScrapbookOptions::FillRequest(ReportRequest& request) {
   return true;
 }
 
+// ---- Books ----
+
+CBooksOptions::CBooksOptions(int display, bool zelShown)
+    : identifierDisplay(display), showZel(zelShown) {
+  const Section s(kSection);
+  type = s.Get("Type", 0) == kModifiedRegister ? kModifiedRegister : kAhnentafel;
+  sourceNotes = s.Get("SourceNotes", 1);
+  titleOnly = s.Get("TitleOnly", 0);
+  actText = s.Get("ActText", 1);
+  comments = s.Get("Comments", 1);
+  endChap = s.Get("EndChap", 1);
+  otherNotes = s.Get("OtherNotes", 1);
+  markedOnly = s.Get("MarkedOnly", 0);
+  embedNotes = s.Get("EmbedNotes", 1);
+  repeat = s.Get("Repeat", 0);
+  gens = s.Get("Gens", 32);
+  index = s.Get("Index", 1);
+  suppressRin = identifierDisplay != 0 ? s.Get("SuppressRIN", 0) : 1;
+  relInd = s.Get("RelInd", 0);
+  newPg = endChap != 0 ? 1 : s.Get("NewPg", 0);
+  photos.opt = s.Get("PhotoOpt", 0);
+  parInd = s.Get("ParInd", 0);
+  otherEvents = s.Get("OtherEvents", 0);
+  confident = s.Get("Confident", 0);
+  zel = showZel ? s.Get("ZEL", 0) : 0;
+  s.GetMargins(margins);
+  photos.width = s.Get("PhotoX", photos.width);
+  photos.height = s.Get("PhotoY", photos.height);
+  photos.place = s.Get("PhotoPlace", photos.place);
+  photos.reserve = s.Get("PhotoRsrv", photos.reserve);
+}
+
+CBooksOptions::Enabled CBooksOptions::EnabledStates() const {
+  Enabled on;
+  on.titlesOnly = on.endOfChapter = sourceNotes != 0;
+  on.text = on.comments = sourceNotes != 0 && titleOnly == 0;
+  on.markedOnly = on.embed = otherNotes != 0;
+  on.suppressRin = identifierDisplay != 0;
+  on.zelShown = showZel;
+  return on;
+}
+
+void CBooksOptions::SetEndOfChapter(bool on) {
+  endChap = on ? 1 : 0;
+  if (on) newPg = 1;
+}
+
+void CBooksOptions::SetNewPage(bool on) {
+  newPg = on ? 1 : 0;
+  if (!on) endChap = 0;
+}
+
+void CBooksOptions::WriteSettings() {
+  const Section s(kSection);
+  if (identifierDisplay == 0) suppressRin = 1;
+  if (!showZel) zel = 0;
+  s.Put("Type", type);
+  s.Put("SuppressRIN", suppressRin);
+  s.Put("EmbedNotes", embedNotes);
+  s.Put("EndChap", endChap);
+  s.Put("SourceNotes", sourceNotes);
+  s.Put("OtherNotes", otherNotes);
+  s.Put("MarkedOnly", markedOnly);
+  s.Put("TitleOnly", titleOnly);
+  s.Put("ActText", actText);
+  s.Put("Comments", comments);
+  s.Put("Confident", confident);
+  s.Put("ParInd", parInd);
+  s.Put("RelInd", relInd);
+  s.Put("OtherEvents", otherEvents);
+  s.Put("Index", index);
+  s.Put("PhotoOpt", photos.opt);
+  s.Put("ZEL", zel);
+  s.PutMargins(margins);
+  s.Put("PhotoX", photos.width);
+  s.Put("PhotoY", photos.height);
+  s.Put("PhotoPlace", photos.place);
+  s.Put("PhotoRsrv", photos.reserve);
+  s.Put("Gens", gens);
+  s.Put("NewPg", newPg);
+  s.Put("Repeat", repeat);
+}
+
+bool CBooksOptions::FillRequest(ReportRequest& request) {
+  request.startRin = startingRin;
+  return true;
+}
+
 // ---- Calendar ----
 
 CCalendarOptions::CCalendarOptions(int currentYear, int currentMonth) {

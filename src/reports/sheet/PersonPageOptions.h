@@ -102,6 +102,49 @@ class CScrapbookOptions : public SheetPageLogic {
   PageMargins margins{700, 300, 300, 300};
 };
 
+// BkRpt: the Ahnentafel (report kind 200) or the Modified Register (201).
+class CBooksOptions : public SheetPageLogic {
+ public:
+  static constexpr const char* kSection = "BkRpt";
+  enum Type : int { kAhnentafel = 0, kModifiedRegister = 1 };
+  // showZel: the Preferences option ShowZEL; off hides the ZEL check and
+  // saves it as 0.
+  CBooksOptions(int identifierDisplay, bool showZel);
+
+  struct Enabled {
+    bool titlesOnly = false, endOfChapter = false, text = false, comments = false;
+    bool markedOnly = false, embed = false;
+    bool suppressRin = true, zelShown = true;
+    bool operator==(const Enabled&) const = default;
+  };
+  Enabled EnabledStates() const;
+  // The most generations the chosen book takes (the least is 1).
+  int GenerationsHigh() const { return type == kModifiedRegister ? 999 : 32; }
+  // The two couplings of the chapter notes and the new-page check.
+  void SetEndOfChapter(bool on);
+  void SetNewPage(bool on);
+
+  int PageKind() const override { return kPageBooks; }
+  int ReportKind() const override { return type == kModifiedRegister ? 201 : 200; }
+  PageMargins Margins() const override { return margins; }
+  void SetMargins(const PageMargins& m) override { margins = m; }
+  PagePhotos* Photos() override { return &photos; }
+  int PhotoReportIndex() const override { return 5; }
+  void WriteSettings() override;
+  bool FillRequest(ReportRequest& request) override;
+
+  std::int32_t startingRin = 0;
+  int identifierDisplay = 0;
+  bool showZel = false;
+  int type = kAhnentafel;
+  int sourceNotes = 1, titleOnly = 0, actText = 1, comments = 1, endChap = 1;
+  int otherNotes = 1, markedOnly = 0, embedNotes = 1, repeat = 0, gens = 32, index = 1;
+  int suppressRin = 0, relInd = 0, newPg = 0, parInd = 0, otherEvents = 0, confident = 0;
+  int zel = 0;
+  PagePhotos photos{0, 750, 750, 2, 0};
+  PageMargins margins{1000, 1000, 1000, 1000};
+};
+
 // CalendarRpt.
 class CCalendarOptions : public SheetPageLogic {
  public:

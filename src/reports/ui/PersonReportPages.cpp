@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <ctime>
 
+#include "AppOptions.h"
 #include "ChartOptionDialogs.h"
 #include "DateKeywords.h"
 #include "Ports.h"
@@ -29,6 +30,7 @@ constexpr unsigned kIdsPrint = 47101;
 constexpr unsigned kIdsScrapbook = 3332;
 constexpr unsigned kIdsIndividualSummary = 3366;
 constexpr unsigned kIdsCalendar = 47162;
+constexpr unsigned kIdsBooks = 47126;
 constexpr unsigned kIdsWeekdays = 3642;
 constexpr unsigned kIdsBorderStyleCaption = 4571;
 
@@ -399,6 +401,191 @@ bool CScrapbookPage::OnKillActive() {
   return true;
 }
 
+// ---- Books ----
+
+namespace {
+const std::vector<int> kBookTypes{CBooksPage::kIdcAhnentafel, CBooksPage::kIdcAhnentafel + 1};
+const std::vector<int> kBookRepeats{CBooksPage::kIdcEliminate, CBooksPage::kIdcEliminate + 1,
+                                    CBooksPage::kIdcEliminate + 2};
+}  // namespace
+
+CBooksPage::CBooksPage(CReportsPropSheet& sheet)
+    : CReportSheetPage(sheet),
+      logic_(sheet.IdentifierDisplay(),
+             sheet.Env().options != nullptr && sheet.Env().options->showZel != 0) {
+  setWindowTitle(fw::ToQString(res::LoadString(kIdsBooks)));
+  auto* person = AddControl(kIdcPersonGroup, new QGroupBox(QStringLiteral("Starting Person")));
+  auto* personRow = new QHBoxLayout(person);
+  auto* name = AddControl(kIdcName, new QLabel);
+  name->setMinimumWidth(DialogUnitsToPixels(120, 0).width());
+  personRow->addWidget(name, 1);
+  personRow->addWidget(AddControl(kIdcSearch, new QPushButton(QStringLiteral("&Search"))));
+
+  auto* type = new QGroupBox(QStringLiteral("Type of Book"));
+  auto* typeLayout = new QVBoxLayout(type);
+  typeLayout->addWidget(AddControl(kIdcAhnentafel, Radio("&Ahnentafel (Ancestry)")));
+  typeLayout->addWidget(AddControl(kIdcAhnentafel + 1, Radio("&Modified register (Descendancy)")));
+
+  auto* notes = new QGroupBox(QStringLiteral("Notes Options"));
+  auto* notesLayout = new QVBoxLayout(notes);
+  notesLayout->addWidget(AddControl(kIdcSourceNotes, Check("Sour&ce notes")));
+  for (const auto& [id, text] :
+       {std::pair{kIdcTitlesOnly, "Titles only"}, std::pair{kIdcText, "Text"},
+        std::pair{kIdcComments, "Comments"}, std::pair{kIdcEndOfChapter, "End of chapter"}})
+    notesLayout->addWidget(AddControl(id, Indented(*this, Check(text))));
+  notesLayout->addWidget(AddControl(kIdcGeneralNotes, Check("General no&tes")));
+  notesLayout->addWidget(
+      AddControl(kIdcMarkedOnly, Indented(*this, Check("Marked notes (!) only"))));
+  notesLayout->addWidget(AddControl(kIdcEmbed, Indented(*this, Check("Em&bed"))));
+
+  auto* repeat = new QGroupBox(QStringLiteral("Repeated Individuals"));
+  auto* repeatLayout = new QVBoxLayout(repeat);
+  const char* const repeats[] = {"&Eliminate", "Abbreviated reference", "Full repeat"};
+  for (int i = 0; i < 3; ++i)
+    repeatLayout->addWidget(AddControl(kIdcEliminate + i, Radio(repeats[i])));
+  auto* typeGroup = new QButtonGroup(this);
+  for (int id : kBookTypes) typeGroup->addButton(Control<QRadioButton>(id));
+  auto* repeatGroup = new QButtonGroup(this);
+  for (int id : kBookRepeats) repeatGroup->addButton(Control<QRadioButton>(id));
+
+  auto* other = new QGroupBox(QStringLiteral("Other Options"));
+  auto* otherLayout = new QVBoxLayout(other);
+  auto* gensRow = new QHBoxLayout;
+  auto* gensEdit = AddControl(kIdcGenerations, new QLineEdit);
+  gensEdit->setMaxLength(3);
+  gensEdit->setMaximumWidth(DialogUnitsToPixels(30, 0).width());
+  auto* gensLabel =
+      AddControl(kIdcGenerations - 1, new QLabel(QStringLiteral("Ma&ximum generations to print:")));
+  gensLabel->setBuddy(gensEdit);
+  gensRow->addWidget(gensLabel);
+  gensRow->addWidget(gensEdit);
+  gensRow->addStretch(1);
+  otherLayout->addLayout(gensRow);
+  const std::pair<int, const char*> others[] = {
+      {kIdcIndex, "Include &index"},
+      {kIdcSuppressRin, "Suppress &RIN/MRINs"},
+      {kIdcParentLinks, "Parent links"},
+      {kIdcNewPage, "Each &generation on a new page"},
+      {kIdcPhotos, "Include &photos"},
+      {kIdcParentIndicators, "Multiple parents indicators"},
+      {kIdcOtherEvents, "Include \"other\" events"},
+      {kIdcConfidential, "Confidential notes (~) && events"},
+      {kIdcZel, "Include &ZEL data"}};
+  for (const auto& [id, text] : others) otherLayout->addWidget(AddControl(id, Check(text)));
+  otherLayout->addStretch(1);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(type);
+  left->addWidget(notes);
+  left->addWidget(repeat);
+  left->addStretch(1);
+  auto* columns = new QHBoxLayout;
+  columns->addLayout(left, 1);
+  columns->addWidget(other, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(person);
+  layout->addLayout(columns);
+  ShowStartingPerson();
+  if (!logic_.showZel) Control<QCheckBox>(kIdcZel)->hide();
+
+  for (int id : {kIdcSourceNotes, kIdcTitlesOnly, kIdcGeneralNotes})
+    connect(Control<QCheckBox>(id), &QCheckBox::clicked, this, [this] { OnNotes(); });
+  for (int id : kBookTypes)
+    connect(Control<QRadioButton>(id), &QRadioButton::clicked, this, [this] { OnType(); });
+  connect(Control<QCheckBox>(kIdcEndOfChapter), &QCheckBox::clicked, this, [this](bool on) {
+    logic_.SetEndOfChapter(on);
+    SetCheck(kIdcNewPage, logic_.newPg);
+  });
+  connect(Control<QCheckBox>(kIdcNewPage), &QCheckBox::clicked, this, [this](bool on) {
+    logic_.SetNewPage(on);
+    SetCheck(kIdcEndOfChapter, logic_.endChap);
+  });
+  connect(Control<QCheckBox>(kIdcPhotos), &QCheckBox::clicked, this, [this](bool on) {
+    logic_.photos.opt = on ? 1 : 0;
+    sheet_.EnablePhotos(on);
+  });
+  connect(Control<QPushButton>(kIdcSearch), &QPushButton::clicked, this, [this] {
+    const CReportsPropSheet::Environment& env = sheet_.Env();
+    if (!UpdateData(true) || !env.findPerson) return;
+    const std::int32_t rin =
+        env.findPerson(sheet_.Model().StartingRin(), sheet_.Model().StartingName());
+    if (rin > 0 && sheet_.Model().SetStartingPerson(rin)) sheet_.StartingPersonChanged();
+  });
+}
+
+rpt::SheetPageLogic& CBooksPage::Logic() {
+  logic_.startingRin = sheet_.Model().StartingRin();
+  return logic_;
+}
+
+void CBooksPage::ShowStartingPerson() { SetControlText(kIdcName, sheet_.Model().StartingName()); }
+
+void CBooksPage::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  ShowEnabled();
+}
+
+bool CBooksPage::DoDataExchange(bool save) {
+  ExchangeRadio(save, kBookTypes, logic_.type);
+  ExchangeRadio(save, kBookRepeats, logic_.repeat);
+  if (!ExchangeInt(save, kIdcGenerations, logic_.gens, 1, logic_.GenerationsHigh())) return false;
+  const std::pair<int, int*> checks[] = {{kIdcSourceNotes, &logic_.sourceNotes},
+                                         {kIdcTitlesOnly, &logic_.titleOnly},
+                                         {kIdcText, &logic_.actText},
+                                         {kIdcComments, &logic_.comments},
+                                         {kIdcEndOfChapter, &logic_.endChap},
+                                         {kIdcGeneralNotes, &logic_.otherNotes},
+                                         {kIdcMarkedOnly, &logic_.markedOnly},
+                                         {kIdcEmbed, &logic_.embedNotes},
+                                         {kIdcIndex, &logic_.index},
+                                         {kIdcSuppressRin, &logic_.suppressRin},
+                                         {kIdcParentLinks, &logic_.relInd},
+                                         {kIdcNewPage, &logic_.newPg},
+                                         {kIdcPhotos, &logic_.photos.opt},
+                                         {kIdcParentIndicators, &logic_.parInd},
+                                         {kIdcOtherEvents, &logic_.otherEvents},
+                                         {kIdcConfidential, &logic_.confident},
+                                         {kIdcZel, &logic_.zel}};
+  for (const auto& [id, value] : checks) ExchangeCheck(save, id, *value);
+  return true;
+}
+
+void CBooksPage::ShowEnabled() {
+  const rpt::CBooksOptions::Enabled on = logic_.EnabledStates();
+  EnableControl(kIdcTitlesOnly, on.titlesOnly);
+  EnableControl(kIdcEndOfChapter, on.endOfChapter);
+  EnableControl(kIdcText, on.text);
+  EnableControl(kIdcComments, on.comments);
+  EnableControl(kIdcMarkedOnly, on.markedOnly);
+  EnableControl(kIdcEmbed, on.embed);
+  EnableControl(kIdcSuppressRin, on.suppressRin);
+}
+
+void CBooksPage::OnNotes() {
+  logic_.sourceNotes = GetCheck(kIdcSourceNotes) == 1 ? 1 : 0;
+  logic_.titleOnly = GetCheck(kIdcTitlesOnly) == 1 ? 1 : 0;
+  logic_.otherNotes = GetCheck(kIdcGeneralNotes) == 1 ? 1 : 0;
+  ShowEnabled();
+}
+
+void CBooksPage::OnType() {
+  logic_.type = GetCheckedRadio(kBookTypes);
+  // The print buttons follow the book's report kind.
+  OnSetActive();
+}
+
+void CBooksPage::OnSetActive() {
+  sheet_.SetButtons(true, true, true, logic_.photos.opt != 0);
+  sheet_.SetOkText(res::LoadString(kIdsPrint));
+  sheet_.SetPageIcon(205);
+}
+
+bool CBooksPage::OnKillActive() {
+  if (!UpdateData(true)) return false;
+  logic_.WriteSettings();
+  return true;
+}
+
 // ---- Calendar ----
 
 CCalendarPage::CCalendarPage(CReportsPropSheet& sheet, int currentYear, int currentMonth)
@@ -576,6 +763,8 @@ bool CCalendarPage::OnKillActive() {
 }
 
 void RegisterPersonReportPages() {
+  RegisterReportSheetPage(rpt::kPageBooks,
+                          [](CReportsPropSheet& sheet) { return new CBooksPage(sheet); });
   RegisterReportSheetPage(rpt::kPageIndividualSummary, [](CReportsPropSheet& sheet) {
     return new CIndividualSummaryPage(sheet);
   });

@@ -1,6 +1,6 @@
 #pragma once
-// The Individual Summary, Scrapbook and Calendar pages of the Reports and
-// Charts sheet. Their choices live in the option classes of
+// The Books, Individual Summary, Scrapbook and Calendar pages of the Reports
+// and Charts sheet. Their choices live in the option classes of
 // PersonPageOptions.h; the pages show them and forward the clicks.
 
 #include <cstdint>
@@ -113,6 +113,54 @@ class CScrapbookPage : public CPersonOrListPage {
   rpt::CScrapbookOptions logic_;
 };
 
+class CBooksPage : public CReportSheetPage {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 407;
+  static constexpr int kIdcPersonGroup = 4071;
+  static constexpr int kIdcName = 4072;
+  static constexpr int kIdcSearch = 4073;
+  static constexpr int kIdcAhnentafel = 4074;  // Ahnentafel, Modified register
+  static constexpr int kIdcSourceNotes = 4076;
+  static constexpr int kIdcTitlesOnly = 4077;
+  static constexpr int kIdcText = 4078;
+  static constexpr int kIdcComments = 4079;
+  static constexpr int kIdcEndOfChapter = 4080;
+  static constexpr int kIdcGeneralNotes = 4081;
+  static constexpr int kIdcMarkedOnly = 4082;
+  static constexpr int kIdcEmbed = 4083;
+  static constexpr int kIdcEliminate = 4084;    // Eliminate, Abbreviated, Full repeat
+  static constexpr int kIdcGenerations = 4088;  // label 4087
+  static constexpr int kIdcIndex = 4089;
+  static constexpr int kIdcSuppressRin = 4090;
+  static constexpr int kIdcParentLinks = 4091;
+  static constexpr int kIdcNewPage = 4092;
+  static constexpr int kIdcPhotos = 4093;
+  static constexpr int kIdcParentIndicators = 4094;
+  static constexpr int kIdcOtherEvents = 4095;
+  static constexpr int kIdcConfidential = 4096;
+  static constexpr int kIdcZel = 4097;
+
+  explicit CBooksPage(CReportsPropSheet& sheet);
+
+  rpt::CBooksOptions& Options() { return logic_; }
+  rpt::SheetPageLogic& Logic() override;
+  void OnSetActive() override;
+  bool OnKillActive() override;
+  void ShowStartingPerson() override;
+  void OnNotes();
+  void OnType();
+
+ protected:
+  void OnInitDialog() override;
+  bool DoDataExchange(bool save) override;
+
+ private:
+  void ShowEnabled();
+  rpt::CBooksOptions logic_;
+};
+
 class CCalendarPage : public CReportSheetPage {
   Q_OBJECT
 
@@ -163,5 +211,5 @@ class CCalendarPage : public CReportSheetPage {
   rpt::CCalendarOptions logic_;
 };
 
-// Adds the three pages to the sheets made from now on.
+// Adds the four pages to the sheets made from now on.
 void RegisterPersonReportPages();
