@@ -340,6 +340,24 @@ class PersonPagesTest : public QObject {
     QVERIFY(!view_.calls.empty());
     QCOMPARE(view_.calls.front(), std::string("kind 7"));
   }
+
+  // Runs last: it leaves an empty family file open.
+  void useListInAFileWithoutIndividualsClosesTheSheet() {
+    const std::string path = dir_.filePath("empty.orv").toStdString();
+    DbCloseCurrent();
+    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    for (int kind : {rpt::kPageScrapbook, rpt::kPageIndividualSummary}) {
+      auto sheet = MakeSheet(kind - 1);
+      auto* page = qobject_cast<CPersonOrListPage*>(sheet->CurrentPage());
+      QVERIFY(page);
+      const int useList = kind == rpt::kPageScrapbook ? CScrapbookPage::kIdcUseList
+                                                      : CIndividualSummaryPage::kIdcUseList;
+      Ctl<QCheckBox>(*page, useList)->click();
+      QTRY_VERIFY(!sheet->isVisible());
+    }
+    QCOMPARE(selectedFrom_.size(), std::size_t{2});
+  }
 };
 
 QTEST_MAIN(PersonPagesTest)
