@@ -1,11 +1,14 @@
 #include "ReportCommands.h"
 
 #include <QAction>
+#include <algorithm>
 #include <memory>
 
 #include "CommandIds.h"
 #include "FamilyDatabase.h"
+#include "FilterSet.h"
 #include "KorApp.h"
+#include "KorDoc.h"
 #include "MainFrame.h"
 #include "ReportKinds.h"
 #include "ReportPrinting.h"
@@ -26,6 +29,12 @@ std::unique_ptr<CReportPrinting> MakePrinting(CKorApp* owner) {
   };
   made->familyTitle = [] {
     return CurrentDatabase ? CurrentDatabase->GetFamilyName() : std::string();
+  };
+  // The event calendar runs over the document's filter set.
+  made->calendarSelection = [owner] {
+    const CKorDoc* document = owner->GetCurrentDocument();
+    if (document == nullptr || !document->m_filterSet) return 0;
+    return std::max(0, document->m_filterSet->GetCount(CFilterSet::kCombinedSet));
   };
   made->reopenSheet = [owner] {
     if (CMainFrame* frame = owner->GetMainFrame())

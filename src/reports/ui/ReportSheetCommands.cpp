@@ -3,22 +3,29 @@
 #include <QAction>
 #include <QPrinter>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 #include <string>
 
 #include "CommandIds.h"
+#include "FilterSet.h"
 #include "FindRecordDialog.h"
 #include "IndividualListDialog.h"
 #include "KorApp.h"
+#include "KorDoc.h"
+#include "ListCommands.h"
 #include "MainFrame.h"
+#include "PersonReportPages.h"
 #include "Ports.h"
 #include "ReportCommands.h"
 #include "ReportPrinting.h"
 #include "ReportSheetPages.h"
 #include "ReportsPropSheet.h"
+#include "ScrapbookCalendarReports.h"
 #include "SmallRecordDialogs.h"
 #include "StartupLogic.h"
 #include "StringTable.h"
+#include "SummaryReports.h"
 
 namespace {
 
@@ -51,6 +58,18 @@ class AppSheetTarget : public rpt::ReportSheetTarget {
  private:
   CKorApp& app_;
 };
+
+// The document's filter set: the chosen individuals of the reports that
+// print a set.
+const CFilterSet* DocumentFilter(CKorApp& app) {
+  const CKorDoc* document = app.GetCurrentDocument();
+  return document != nullptr ? document->m_filterSet.get() : nullptr;
+}
+
+const CBitSet* DocumentChosenSet(CKorApp& app) {
+  const CFilterSet* filter = DocumentFilter(app);
+  return filter != nullptr ? filter->GetBitSet(CFilterSet::kCombinedSet) : nullptr;
+}
 
 // The Family Group marriages list typed in the sheet, for the whole run.
 std::string& MarriagesListText() {
@@ -89,6 +108,19 @@ void ShowSheet(CKorApp& app, QPrinter& fallbackPrinter) {
       dialog.selectionOnly = true;
       return dialog.exec() == fw::kIdOk ? dialog.result : 0;
     };
+    env.filterSummary = [&app] {
+      rpt::FilterSummary summary;
+      if (const CFilterSet* filter = DocumentFilter(app)) {
+        summary.present = true;
+        summary.name = filter->name;
+        summary.count = std::max(0, filter->GetCount(CFilterSet::kCombinedSet));
+      }
+      return summary;
+    };
+    env.selectIndividuals = [&app, frame](std::int32_t startRin) {
+      SelectIndividuals(app, frame, startRin, false);
+      return true;
+    };
     env.marriagesList = &MarriagesListText();
     env.browseMarriage = [frame](std::int32_t low, std::int32_t high) -> std::int32_t {
       CMarriageSearchListDialog dialog(frame);
@@ -110,7 +142,10 @@ void ShowSheet(CKorApp& app, QPrinter& fallbackPrinter) {
 
 void RegisterReportSheetCommands(CKorApp& app) {
   RegisterPedigreeAndFamilyGroupPages();
+  RegisterPersonReportPages();
   CKorApp* owner = &app;
+  rpt::SetSummaryListSetSource([owner] { return DocumentChosenSet(*owner); });
+  rpt::SetScrapbookCalendarSetSource([owner] { return DocumentChosenSet(*owner); });
   auto printer = std::make_shared<std::unique_ptr<QPrinter>>();
   app.SetToolCommand(
       shell::kIdFilePrintReports,

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "DialogBase.h"
+#include "PersonPageOptions.h"
 #include "ReportSheetModel.h"
 
 class CAppOptions;
@@ -84,6 +85,11 @@ class CReportsPropSheet : public fw::CDialogBase {
     std::string* marriagesList = nullptr;
     // Browse of the marriages list: an MRIN, or 0.
     std::function<std::int32_t(std::int32_t low, std::int32_t high)> browseMarriage;
+    // The document's filter set: its name and count of individuals.
+    std::function<rpt::FilterSummary()> filterSummary;
+    // The Individual List choosing the document's filter set, opened on
+    // startRin; false when it cannot open.
+    std::function<bool(std::int32_t startRin)> selectIndividuals;
   };
 
   CReportsPropSheet(rpt::ReportSheetTarget& target, Environment environment, int openPage,
