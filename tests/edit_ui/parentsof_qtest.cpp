@@ -306,11 +306,20 @@ class ParentsOfTest : public QObject {
 
   void aReadOnlyFileIsViewOnly() {
     const std::int32_t child = MakeChild(2);
+    int editableHeight = 0;
+    {
+      CParentsOfDialog editable(child, false);
+      Show(editable, false);
+      editableHeight = editable.height();
+    }
     CParentsOfDialog dialog(child, false);
     Show(dialog, true);
     for (int id : {CParentsOfDialog::kIdcUnlink, CParentsOfDialog::kIdcMakePrimary,
                    CParentsOfDialog::kIdcUp, CParentsOfDialog::kIdcAdd})
       QVERIFY(!dialog.GetControl(id)->isVisible());
+    // The window closes in around what remains.
+    QVERIFY2(dialog.height() < editableHeight,
+             qPrintable(QStringLiteral("%1 / %2").arg(dialog.height()).arg(editableHeight)));
     dialog.Control<QListWidget>(CParentsOfDialog::kIdcList)->setCurrentRow(1);
     dialog.MakePrimary();
     dialog.Spin(-1);

@@ -154,6 +154,10 @@ void CParentsOfDialog::OnInitDialog() {
   if (auto* edit = sealingTemple_->lineEdit()) edit->setMaxLength(5);
   Fill();
   MarkNotes();
+  // Hidden controls give their room back: the window closes in around the
+  // list and what remains.
+  if (layout() != nullptr) layout()->activate();
+  adjustSize();
 }
 
 bool CParentsOfDialog::SealingShown() const { return GetNodeOptions().showZel; }
