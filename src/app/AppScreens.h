@@ -28,6 +28,9 @@ struct CAppScreens {
   // (0 when it closed without one).
   std::function<std::int32_t(QWidget* parent, std::int32_t startRin, bool templeNames)>
       selectIndividuals;
+  // Other Marriages of rin with line index selected: the index of the
+  // marriage chosen, -1 for none.
+  std::function<int(QWidget* parent, std::int32_t rin, int index)> otherMarriages;
   // Marriages for rin, choosing only: the chosen MRIN, 0 for none.
   std::function<std::int32_t(QWidget* parent, std::int32_t rin)> marriagesFor;
   // Families for rin: false for Cancel; value 0 all families, -1 all as a

@@ -14,6 +14,7 @@
 #include <span>
 
 #include "AppOptions.h"
+#include "AppScreens.h"
 #include "CommandIds.h"
 #include "DC.h"
 #include "DbCalls.h"
@@ -329,13 +330,32 @@ void CKorView2::CreateControls() {
     button->setObjectName(QStringLiteral("button%1").arg(id));
     button->setProperty(kControlId, id);
     button->setFocusPolicy(Qt::NoFocus);
-    // They open the Parents of and Other Marriages screens, not built yet.
-    button->setEnabled(false);
     button->hide();
     return button;
   };
   otherParents_ = push(kIdOtherParents, kIdsOtherParents);
   otherMarriages_ = push(kIdOtherMarriages, kIdsOtherMarriages);
+  // Other Parents: the primary's parent families (as Add > Parents).
+  connect(otherParents_, &QPushButton::clicked, this, [this] {
+    CKorApp* app = CKorApp::Instance();
+    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+    QAction* action = frame ? frame->CommandAction(shell::kIdAddParents) : nullptr;
+    if (action && action->isEnabled()) action->trigger();
+  });
+  // Other Marriages: the chosen marriage of the primary becomes the one shown.
+  connect(otherMarriages_, &QPushButton::clicked, this, [this] {
+    CIndividualNode* primary = model_ ? GetPaneContent(0) : nullptr;
+    if (primary == nullptr || !AppScreens().otherMarriages) return;
+    const int chosen =
+        AppScreens().otherMarriages(this, primary->GetRin(), model_->CurrentMarriageIndex());
+    if (chosen >= 0 && chosen != model_->CurrentMarriageIndex() &&
+        model_->ShowOtherMarriage(chosen)) {
+      UpdateControls();
+      SendStatus();
+      update();
+    }
+    setFocus();
+  });
 
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->setObjectName(QStringLiteral("scrollBar%1").arg(kIdChildScrollBar));
@@ -407,6 +427,8 @@ void CKorView2::UpdateControls() {
     }
     button->setVisible(shown);
   };
+  otherParents_->setEnabled(true);
+  otherMarriages_->setEnabled(static_cast<bool>(AppScreens().otherMarriages));
   show(parentButtons_[0], kIdFatherButton);
   show(parentButtons_[1], kIdMotherButton);
   show(spouseButton_, kIdSpouseButton);

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 
+#include "AppScreens.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
@@ -255,11 +256,34 @@ class FamilyViewTest : public QObject {
     }
     QVERIFY(ScrollBar()->isHidden());
     QVERIFY(!Button(kIdFirstChildButton + 7)->isHidden());
-    // Two marriages: the Other Marriages button shows (disabled until its
-    // screen exists); one parent family: Other Parents stays hidden.
+    // Two marriages: the Other Marriages button shows (disabled without its
+    // screen); one parent family: Other Parents stays hidden.
     QVERIFY(!Button(kIdOtherMarriages)->isHidden());
     QVERIFY(!Button(kIdOtherMarriages)->isEnabled());
     QVERIFY(Button(kIdOtherParents)->isHidden());
+    {
+      // With the screen, the marriage chosen there becomes the one shown.
+      std::int32_t asked = 0;
+      int shownIndex = -1;
+      AppScreens().otherMarriages = [&](QWidget*, std::int32_t rin, int index) {
+        asked = rin;
+        shownIndex = index;
+        return 1;
+      };
+      const int before = view_->Model()->CurrentMarriageIndex();
+      CIndividualNode* primary = view_->GetPaneContent(0);
+      QVERIFY(primary != nullptr);
+      const std::int32_t primaryRin = primary->GetRin();
+      view_->Model()->ShowOtherMarriage(0);
+      view_->OnShow(0);
+      QVERIFY(Button(kIdOtherMarriages)->isEnabled());
+      Button(kIdOtherMarriages)->click();
+      QCOMPARE(asked, primaryRin);
+      QCOMPARE(shownIndex, 0);
+      QCOMPARE(view_->Model()->CurrentMarriageIndex(), 1);
+      view_->Model()->ShowOtherMarriage(before);
+      AppScreens().otherMarriages = nullptr;
+    }
     QCOMPARE(Button(kIdFatherButton)->property("bitmapId").toInt(), kBitmapParentNoParents);
 
     // The picture: the selected primary pane in the selected colours, the

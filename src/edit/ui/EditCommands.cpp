@@ -92,6 +92,11 @@ void EditOrder(CKorApp* app, COrderList::Mode mode) {
 void RegisterEditCommands(CKorApp& app) {
   CKorApp* owner = &app;
   AppScreens().editIndividual = EditIndividualRin;
+  AppScreens().otherMarriages = [](QWidget* parent, std::int32_t rin, int index) {
+    editui::COtherMarriagesDialog dialog(parent, rin, index);
+    const int result = dialog.exec();
+    return result >= 5 ? result - 5 : -1;
+  };
   AppScreens().marriagesFor = [](QWidget* parent, std::int32_t rin) {
     editui::CMarriagesForDialog dialog(parent, rin);
     dialog.selectionOnly = true;
