@@ -5,13 +5,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "CustomReport.h"
 #include "CustomReportCsv.h"
 #include "FakePorts.h"
 #include "MemoryFile.h"
+#include "ReportFamilies.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -168,6 +171,78 @@ TEST(CustomReportCsv, AFileThatCannotBeCreatedIsReported) {
   EXPECT_EQ(outcome.status, rpt::CustomCsvOutcome::kCreateFailed);
   ASSERT_EQ(box.Calls().size(), 1u);
   EXPECT_NE(box.Calls()[0].text.find("Disk File"), std::string::npos);
+}
+
+// The export over a family file: the pass sorts the lines, each field is
+// formatted from the record read again, a record gone since ends it early.
+class CustomReportExport : public ReportFamiliesFixture {
+ protected:
+  void TearDown() override {
+    rpt::CleanupCustomReportPages();
+    ReportFamiliesFixture::TearDown();
+  }
+  static void AddColumn(CCustomReportLayout& layout, std::int32_t id, const std::string& heading) {
+    auto c = std::make_unique<CCustomReportColumn>();
+    c->fieldId = id;
+    c->width = 20;
+    c->heading = heading;
+    layout.columns.push_back(std::move(c));
+  }
+  static std::string Text(std::int32_t id, std::int32_t rin) {
+    CIndividualRecord person;
+    EXPECT_EQ(family::Read(person, rin), 1);
+    rpt::CustomReportFieldRequest request;
+    request.fieldId = id;
+    return rpt::FormatCustomReportField(request, person, nullptr);
+  }
+};
+
+TEST_F(CustomReportExport, WritesTheSortedLines) {
+  const std::int32_t zed = Person("Zed", "Young", 'M', 1950);
+  const std::int32_t ann = Person("Ann", "Adams", 'F', 1920);
+  CCustomReportLayout layout;
+  AddColumn(layout, 6000, "Surname, Given");
+  AddColumn(layout, 6009, "Birth Date");
+  auto key = std::make_unique<CCustomReportSortKey>();
+  key->fieldId = 6000;
+  key->kind = CCustomReportSortKey::kText;
+  layout.sortKeys.push_back(std::move(key));
+
+  TempDir dir;
+  const std::string path = dir.File("custom.txt");
+  const auto outcome = rpt::ExportCustomReport(path, layout, {zed, ann});
+  EXPECT_EQ(outcome.status, rpt::CustomCsvOutcome::kDone);
+  EXPECT_EQ(outcome.lines, 2);
+  ASSERT_FALSE(Text(6009, ann).empty());
+  EXPECT_EQ(ReadAll(path), "\"Surname, Given\",\"Birth Date\"\r\n" +
+                               rpt::CsvLine({Text(6000, ann), Text(6009, ann)}) +
+                               rpt::CsvLine({Text(6000, zed), Text(6009, zed)}));
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(CustomReportExport, NothingToReportAndAReadThatFails) {
+  const std::int32_t ann = Person("Ann", "Adams", 'F', 1920);
+  const std::int32_t bob = Person("Bob", "Brown", 'M', 1921);
+  CCustomReportLayout layout;
+  TempDir dir;
+  // No columns, then no individuals.
+  EXPECT_EQ(rpt::ExportCustomReport(dir.File("a.txt"), layout, {ann}).status,
+            rpt::CustomCsvOutcome::kNothing);
+  AddColumn(layout, 6000, "Name");
+  EXPECT_EQ(rpt::ExportCustomReport(dir.File("b.txt"), layout, {}).status,
+            rpt::CustomCsvOutcome::kNothing);
+  ASSERT_EQ(boxes.Calls().size(), 2u);
+  EXPECT_EQ(boxes.Calls()[1].text, "Nothing to report!");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("b.txt")));
+
+  // The pass has run when Bob goes: the export stops at his line.
+  ASSERT_EQ(rpt::PaginateCustomReport({ann, bob}, layout, 0), 1);
+  ASSERT_EQ(DbDeleteRecord(bob, db::kIndividual), 1);
+  rpt::CustomReportFileLines lines(layout);
+  std::vector<std::string> fields;
+  EXPECT_EQ(lines.Next(fields), rpt::CustomCsvSource::kLine);
+  EXPECT_EQ(fields, std::vector<std::string>{Text(6000, ann)});
+  EXPECT_EQ(lines.Next(fields), rpt::CustomCsvSource::kFailed);
 }
 
 }  // namespace

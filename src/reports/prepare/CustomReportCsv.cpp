@@ -1,8 +1,12 @@
 #include "CustomReportCsv.h"
 
+#include "CustomReport.h"
 #include "FileCopy.h"
 #include "FileHandle.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
 #include "Ports.h"
+#include "RecordAccess.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -12,6 +16,7 @@ constexpr unsigned kIdsDiskFile = 3249;
 constexpr unsigned kIdsInsufficientSpace = 3342;
 constexpr unsigned kIdsCustomReport = 5011;
 constexpr unsigned kIdsStoppedEarly = 5022;
+constexpr unsigned kIdsNothingToReport = 3252;
 constexpr std::int64_t kProgressEvery = 20;
 constexpr std::size_t kFlushAt = 1 << 16;
 
@@ -108,6 +113,64 @@ CustomCsvOutcome ExportCustomCsv(const std::string& path, const std::vector<std:
   else if (outcome.status == CustomCsvOutcome::kReadFailed)
     plat::MessageBox(res::LoadString(kIdsStoppedEarly), caption,
                      plat::kMbOk | plat::kMbIconExclamation);
+  return outcome;
+}
+
+CustomReportFileLines::CustomReportFileLines(const CCustomReportLayout& layout)
+    : layout_(layout),
+      person_(std::make_unique<CIndividualRecord>()),
+      marriage_(std::make_unique<CMarriageRecord>()) {}
+
+CustomReportFileLines::~CustomReportFileLines() = default;
+
+CustomCsvSource::Result CustomReportFileLines::Next(std::vector<std::string>& fields) {
+  CustomReportLine line;
+  if (!ReadCustomReportLine(next_, line)) return kEnd;
+  ++next_;
+  if (line.rin != lastRin_) {
+    lastRin_ = 0;
+    if (family::Read(*person_, line.rin) != 1) return kFailed;
+    lastRin_ = line.rin;
+  }
+  const std::int32_t mrin = line.marriageRef / 100;
+  if (mrin > 0 && mrin != lastMrin_) {
+    marriageRead_ = family::Read(*marriage_, mrin) == 1;
+    lastMrin_ = mrin;
+  }
+  fields.clear();
+  for (const auto& column : layout_.columns) {
+    const bool marriageField = IsCustomMarriageField(column->fieldId);
+    if (marriageField && (mrin <= 0 || !marriageRead_)) {
+      fields.emplace_back();
+      continue;
+    }
+    CustomReportFieldRequest request;
+    request.fieldId = column->fieldId;
+    request.option = column->option;
+    request.widthChars = column->width;
+    request.currentRin = marriageField ? line.rin : 0;
+    fields.push_back(
+        FormatCustomReportField(request, *person_, marriageField ? marriage_.get() : nullptr));
+  }
+  return kLine;
+}
+
+CustomCsvOutcome ExportCustomReport(const std::string& path, const CCustomReportLayout& layout,
+                                    const std::vector<std::int32_t>& rins,
+                                    const CustomCsvProgress& progress) {
+  const bool ready =
+      !rins.empty() && !layout.columns.empty() && PaginateCustomReport(rins, layout, 0) > 0;
+  if (!ready || CustomReportLineCount() == 0) {
+    CleanupCustomReportPages();
+    plat::MessageBox(res::LoadString(kIdsNothingToReport), res::LoadString(kIdsCustomReport),
+                     plat::kMbOk | plat::kMbIconExclamation);
+    return {CustomCsvOutcome::kNothing, 0};
+  }
+  std::vector<std::string> headings;
+  for (const auto& column : layout.columns) headings.push_back(column->heading);
+  CustomReportFileLines lines(layout);
+  CustomCsvOutcome outcome = ExportCustomCsv(path, headings, lines, progress);
+  CleanupCustomReportPages();
   return outcome;
 }
 

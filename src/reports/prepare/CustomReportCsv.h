@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,5 +49,39 @@ CustomCsvOutcome WriteCustomCsv(plat::RandomAccessFile& file,
 // stopped early).
 CustomCsvOutcome ExportCustomCsv(const std::string& path, const std::vector<std::string>& headings,
                                  CustomCsvSource& source, const CustomCsvProgress& progress = {});
+
+}  // namespace rpt
+
+class CIndividualRecord;
+class CMarriageRecord;
+struct CCustomReportLayout;
+
+namespace rpt {
+
+// The lines of the custom report's work file (after the pass) as field
+// texts: the individual is read again when the RIN changes (a failed read
+// fails the line), the marriage of the marriage fields when it changes
+// (a failed read leaves those fields empty).
+class CustomReportFileLines : public CustomCsvSource {
+ public:
+  explicit CustomReportFileLines(const CCustomReportLayout& layout);
+  ~CustomReportFileLines() override;
+  Result Next(std::vector<std::string>& fields) override;
+
+ private:
+  const CCustomReportLayout& layout_;
+  std::int64_t next_ = 0;
+  std::int32_t lastRin_ = 0;
+  std::int32_t lastMrin_ = 0;
+  bool marriageRead_ = false;
+  std::unique_ptr<CIndividualRecord> person_;
+  std::unique_ptr<CMarriageRecord> marriage_;
+};
+
+// The whole export: "Nothing to report!" without individuals, columns or
+// lines; else the pass over rins, then the file (ExportCustomCsv).
+CustomCsvOutcome ExportCustomReport(const std::string& path, const CCustomReportLayout& layout,
+                                    const std::vector<std::int32_t>& rins,
+                                    const CustomCsvProgress& progress = {});
 
 }  // namespace rpt
