@@ -10,9 +10,10 @@
 #include "AddOnCommands.h"
 #include "BookRegistration.h"
 #include "ChartKinds.h"
+#include "CustomPage.h"
 #include "EditCommands.h"
-#include "FamilyOrdinanceSummary.h"
 #include "FamilyGroupRegistration.h"
+#include "FamilyOrdinanceSummary.h"
 #include "GedcomCommands.h"
 #include "KinshipCommands.h"
 #include "KorApp.h"
@@ -28,9 +29,9 @@
 #include "PedigreeRegistration.h"
 #include "QtPorts.h"
 #include "ReportCommands.h"
+#include "ReportSheetCommands.h"
 #include "ScrapbookCalendarReports.h"
 #include "SmallRecordDialogs.h"
-#include "ReportSheetCommands.h"
 #include "StartupLogic.h"
 #include "SummaryReports.h"
 
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
   RegisterListCommands(korApp);
   RegisterMergeCommands(korApp);
   rpt::RegisterListReports();
+  rptui::RegisterCustomReportScreens(korApp);
   rpt::RegisterScrapbookAndCalendar();
   rpt::RegisterBookReports();
   rpt::RegisterSummaryReports();

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "AppOptions.h"
 #include "CustomFieldCatalog.h"
 #include "CustomLayoutFile.h"
+#include "DbCalls.h"
+#include "EventTypeRecord.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -41,6 +44,30 @@ std::vector<CustomFieldChoice> CustomPossibleFields(bool showZel) {
 }
 
 bool IsCustomUserEventField(std::int32_t id) { return id >= 6047 && id <= 6051; }
+
+std::vector<std::string> CustomNoteTags() {
+  std::vector<std::string> tags;
+  std::string tag;
+  for (int i = 1;; ++i) {
+    GetNoteTag(i, tag);
+    if (tag.empty()) break;
+    tags.push_back(tag);
+  }
+  return tags;
+}
+
+std::vector<std::string> CustomEventTypeTitles() {
+  std::vector<CEventTypeRecord> all;
+  std::vector<std::string> titles;
+  if (DbGetRecord(0, db::kEventTypeList, &all) <= 0) return titles;
+  for (const CEventTypeRecord& listed : all) {
+    CEventTypeRecord type;
+    if (DbGetRecord(listed.recordNumber, db::kEventType, &type) == 1 && !type.title.empty())
+      titles.push_back(type.title);
+  }
+  std::sort(titles.begin(), titles.end());
+  return titles;
+}
 
 std::string CustomOptionSuffix(std::int32_t id, const std::string& option) {
   if (id != kFieldNotes && !IsCustomUserEventField(id)) return {};

@@ -31,6 +31,12 @@ struct CustomFieldQuestions {
 };
 
 bool IsCustomUserEventField(std::int32_t id);
+
+// The note tags the Notes question offers ("Note Tags"/Tag1, Tag2, ... up to
+// the first empty one).
+std::vector<std::string> CustomNoteTags();
+// The titles of the open family file's event types, sorted.
+std::vector<std::string> CustomEventTypeTitles();
 // " (" option ")" for Notes and the user-event fields, else "".
 std::string CustomOptionSuffix(std::int32_t id, const std::string& option);
 
