@@ -141,3 +141,37 @@ TEST_F(CustomPageLogic, MarginsAndTheRequest) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CustomRelationshipQuestion, AsksPerIndicatorColumnUntilShown) {
+  struct Case {
+    std::vector<int> columns;
+    int okOnAsk;  // the ask whose OK turns indicators on (0: all cancelled)
+    bool shownBefore;
+    int asks;
+  };
+  const Case cases[] = {
+      {{6000, 6009}, 0, false, 0},        // no indicator column
+      {{6073}, 1, false, 1},              // asked once, OK
+      {{6073, 6000, 6073}, 1, false, 1},  // OK ends the asking
+      {{6073, 6073}, 0, false, 2},        // Cancel goes on to the next
+      {{6073, 6073}, 2, false, 2},
+      {{6073}, 0, true, 0},  // already shown
+  };
+  for (const Case& c : cases) {
+    CCustomReportLayout layout;
+    for (int id : c.columns) AddColumn(layout, id);
+    bool shown = c.shownBefore;
+    int asked = 0;
+    const int asks = rpt::AskRelationshipIndicators(
+        layout, [&] { return shown; },
+        [&] {
+          if (++asked == c.okOnAsk) shown = true;
+        });
+    EXPECT_EQ(asks, c.asks) << ::testing::PrintToString(c.columns);
+    EXPECT_EQ(asked, c.asks);
+  }
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 #include "CustomPageLogic.h"
 
+#include "CustomFieldCatalog.h"
 #include "CustomLayoutFile.h"
 #include "CustomReportState.h"
 #include "Ports.h"
@@ -20,6 +21,18 @@ void Tell(unsigned id) {
 }
 
 }  // namespace
+
+int AskRelationshipIndicators(const CCustomReportLayout& layout, const std::function<bool()>& shown,
+                              const std::function<void()>& ask) {
+  int asks = 0;
+  for (const auto& column : layout.columns) {
+    if (column->fieldId != kFieldRelationshipIndicator) continue;
+    if (shown && shown()) break;
+    if (ask) ask();
+    ++asks;
+  }
+  return asks;
+}
 
 CCustomPageLogic::CCustomPageLogic(CCustomReportLayout& layout) : layout_(layout) {
   plat::ProfilePort& profile = plat::Profile();

@@ -5,12 +5,20 @@
 // with the other lists.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "CustomReportLayout.h"
 #include "ReportSheetModel.h"
 
 namespace rpt {
+
+// Before the comma-delimited export: for every "Relationship Indicator"
+// column, while the family file does not show relationships, ask runs the
+// Set Relationship Indicators screen (its OK turns them on and ends the
+// asking; Cancel goes on to the next such column). The number of asks.
+int AskRelationshipIndicators(const CCustomReportLayout& layout, const std::function<bool()>& shown,
+                              const std::function<void()>& ask);
 
 class CCustomPageLogic : public SheetPageLogic {
  public:

@@ -242,12 +242,9 @@ void CCustomPage::OnExport() {
 
   const CCustomReportLayout& layout = logic_.Layout();
   CustomPageEnvironment& env = CustomPageEnv();
-  for (const auto& column : layout.columns) {
-    if (column->fieldId != 6073 || !env.setRelationshipIndicators || !env.relationshipsShown)
-      continue;
-    if (env.relationshipsShown()) break;
-    env.setRelationshipIndicators(this);
-  }
+  rpt::AskRelationshipIndicators(layout, env.relationshipsShown, [this, &env] {
+    if (env.setRelationshipIndicators) env.setRelationshipIndicators(this);
+  });
 
   WaitCursor wait;
   plat::ProgressPort& progress = plat::Progress();
