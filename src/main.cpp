@@ -10,6 +10,7 @@
 #include "AddOnCommands.h"
 #include "BookRegistration.h"
 #include "ChartKinds.h"
+#include "CustomPage.h"
 #include "EditCommands.h"
 #include "FamilyOrdinanceSummary.h"
 #include "FamilyGroupRegistration.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
   RegisterListCommands(korApp);
   RegisterMergeCommands(korApp);
   rpt::RegisterListReports();
+  rptui::RegisterCustomReportScreens(korApp);
   rpt::RegisterScrapbookAndCalendar();
   rpt::RegisterBookReports();
   rpt::RegisterSummaryReports();

@@ -1,0 +1,30 @@
+#include "CustomRegistration.h"
+
+#include "CustomReport.h"
+#include "CustomReportState.h"
+#include "ListPages.h"
+#include "ReportKinds.h"
+#include "ReportPrintSetup.h"
+
+namespace rpt {
+
+void RegisterCustomReport() {
+  RegisterReportGenerator(GeneratorClass::kCustom,
+                          [](const GeneratorArgs& args) -> std::unique_ptr<CReportPageGenerator> {
+                            auto generator = std::make_unique<CListPagesGenerator>(
+                                args.kind, CurrentReportRequest().startRin);
+                            generator->SetCustomLayout(&CurrentCustomLayout());
+                            return generator;
+                          });
+  RegisterReportPaginator(
+      kCustomReport,
+      [](const PaginateArgs& args) {
+        const CCustomReportLayout& layout = CurrentCustomLayout();
+        const std::vector<std::int32_t> rins = CustomReportSelection();
+        if (args.lines <= 0 || layout.columns.empty() || rins.empty()) return 0;
+        return PaginateCustomReport(rins, layout, args.lines);
+      },
+      [] { CleanupCustomReportPages(); });
+}
+
+}  // namespace rpt

@@ -1,0 +1,177 @@
+// The Custom page's decisions: opening a layout file replaces the layout
+// only when the whole file reads, saving keeps the old file on failure, the
+// buttons follow the layout, and the margins are the list reports'.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CustomLayoutFile.h"
+#include "CustomPageLogic.h"
+#include "CustomReportState.h"
+#include "FakePorts.h"
+#include "TempDir.h"
+#include "TestHelpers.h"
+
+namespace {
+
+void AddColumn(CCustomReportLayout& layout, int id) {
+  auto column = std::make_unique<CCustomReportColumn>();
+  column->fieldId = id;
+  column->width = 20;
+  column->heading = "h";
+  layout.columns.push_back(std::move(column));
+}
+
+class CustomPageLogic : public ::testing::Test {
+ protected:
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+  plat::FakeProfile profile;
+  plat::ScopedProfile scopedProfile{&profile};
+  TempDir dir;
+};
+
+TEST_F(CustomPageLogic, OpenReplacesTheLayoutOnlyWhenTheFileReads) {
+  CCustomReportLayout stored;
+  stored.title = "Stored";
+  AddColumn(stored, 6009);
+  const std::string good = dir.File("good.lyt");
+  ASSERT_EQ(rpt::SaveCustomLayout(good, stored), 0);
+  const std::string bytes = rpt::EncodeCustomLayoutFile(stored);
+  const std::string cut = dir.File("cut.lyt");
+  WriteAll(cut, bytes.substr(0, bytes.size() - 1));
+
+  CCustomReportLayout layout;
+  layout.title = "Mine";
+  AddColumn(layout, 6000);
+  AddColumn(layout, 6004);
+  rpt::CCustomPageLogic page(layout);
+  page.TitleTyped();
+  EXPECT_FALSE(page.Open(cut));
+  EXPECT_EQ(layout.title, "Mine");
+  EXPECT_EQ(layout.columns.size(), 2u);
+  EXPECT_TRUE(page.Path().empty());
+  EXPECT_FALSE(page.Modified());
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Could not open report layout.");
+
+  EXPECT_TRUE(page.Open(good));
+  EXPECT_EQ(layout.title, "Stored");
+  ASSERT_EQ(layout.columns.size(), 1u);
+  EXPECT_EQ(page.Path(), good);
+  EXPECT_EQ(page.Version(), 30);
+}
+
+TEST_F(CustomPageLogic, SavingKeepsTheOldFileWhenItFails) {
+  CCustomReportLayout layout;
+  AddColumn(layout, 6000);
+  rpt::CCustomPageLogic page(layout);
+  const std::string path = dir.File("a.lyt");
+  ASSERT_TRUE(page.SaveAs(path, "Names"));
+  EXPECT_EQ(layout.title, "Names");
+  EXPECT_EQ(ReadAll(path), rpt::EncodeCustomLayoutFile(layout));
+
+  AddColumn(layout, 6009);
+  page.SetModified(true);
+  ASSERT_TRUE(page.Save());
+  EXPECT_FALSE(page.Modified());
+  const std::string saved = ReadAll(path);
+  EXPECT_EQ(saved, rpt::EncodeCustomLayoutFile(layout));
+
+  // A file that cannot be replaced: the message, the old bytes stay.
+  EXPECT_FALSE(page.SaveAs(dir.File("missing/b.lyt"), "Elsewhere"));
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text, "Could not save report layout.");
+  EXPECT_EQ(page.Path(), path);
+  EXPECT_EQ(ReadAll(path), saved);
+}
+
+TEST_F(CustomPageLogic, ButtonsFollowTheLayout) {
+  CCustomReportLayout layout;
+  rpt::CCustomPageLogic page(layout);
+  struct Case {
+    int columns;
+    bool modified;
+    int individuals;
+    bool save, saveAs, exportFile;
+  };
+  const Case cases[] = {
+      {0, false, 5, false, false, false}, {0, true, 5, false, false, false},
+      {1, false, 5, false, true, true},   {1, true, 5, true, true, true},
+      {2, true, 0, true, true, false},
+  };
+  for (const Case& c : cases) {
+    layout.columns.clear();
+    for (int i = 0; i < c.columns; ++i) AddColumn(layout, 6000 + i);
+    page.SetModified(c.modified);
+    EXPECT_EQ(page.CanSave(), c.save);
+    EXPECT_EQ(page.CanSaveAs(), c.saveAs);
+    EXPECT_EQ(page.CanExport(c.individuals), c.exportFile);
+  }
+  page.New();
+  EXPECT_EQ(layout.title, "Custom Report");
+  EXPECT_TRUE(layout.columns.empty());
+  EXPECT_FALSE(page.Modified());
+  EXPECT_EQ(page.Version(), 30);
+
+  EXPECT_EQ(rpt::CCustomPageLogic::FilterCaption(""), "Filter");
+  EXPECT_EQ(rpt::CCustomPageLogic::FilterCaption("Cousins"), "Filter - Cousins");
+}
+
+TEST_F(CustomPageLogic, MarginsAndTheRequest) {
+  CCustomReportLayout layout;
+  rpt::CCustomPageLogic page(layout);
+  EXPECT_EQ(page.Margins(), (rpt::PageMargins{400, 500, 400, 500}));
+  page.SetMargins({100, 200, 300, 400});
+  page.WriteSettings();
+  EXPECT_EQ(profile.GetInt("LstRpt", "PageLM", 0), 100);
+  EXPECT_EQ(profile.GetInt("LstRpt", "PageTM", 0), 200);
+  EXPECT_EQ(profile.GetInt("LstRpt", "PageRM", 0), 300);
+  EXPECT_EQ(profile.GetInt("LstRpt", "PageBM", 0), 400);
+  EXPECT_EQ(rpt::CCustomPageLogic(layout).Margins(), (rpt::PageMargins{100, 200, 300, 400}));
+
+  rpt::ReportRequest request;
+  AddColumn(layout, 6000);
+  rpt::SetCustomReportSelection([] { return std::vector<std::int32_t>{}; });
+  EXPECT_FALSE(page.FillRequest(request));
+  rpt::SetCustomReportSelection([] { return std::vector<std::int32_t>{1, 2}; });
+  EXPECT_TRUE(page.FillRequest(request));
+  rpt::SetCustomReportSelection(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CustomRelationshipQuestion, AsksPerIndicatorColumnUntilShown) {
+  struct Case {
+    std::vector<int> columns;
+    int okOnAsk;  // the ask whose OK turns indicators on (0: all cancelled)
+    bool shownBefore;
+    int asks;
+  };
+  const Case cases[] = {
+      {{6000, 6009}, 0, false, 0},        // no indicator column
+      {{6073}, 1, false, 1},              // asked once, OK
+      {{6073, 6000, 6073}, 1, false, 1},  // OK ends the asking
+      {{6073, 6073}, 0, false, 2},        // Cancel goes on to the next
+      {{6073, 6073}, 2, false, 2},
+      {{6073}, 0, true, 0},  // already shown
+  };
+  for (const Case& c : cases) {
+    CCustomReportLayout layout;
+    for (int id : c.columns) AddColumn(layout, id);
+    bool shown = c.shownBefore;
+    int asked = 0;
+    const int asks = rpt::AskRelationshipIndicators(
+        layout, [&] { return shown; },
+        [&] {
+          if (++asked == c.okOnAsk) shown = true;
+        });
+    EXPECT_EQ(asks, c.asks) << ::testing::PrintToString(c.columns);
+    EXPECT_EQ(asked, c.asks);
+  }
+}
+
+}  // namespace
