@@ -1,8 +1,10 @@
 #include "CustomReportState.h"
 
 #include <memory>
+#include <string>
 
 #include "CustomLayoutFile.h"
+#include "FamilyDatabase.h"
 
 namespace rpt {
 namespace {
@@ -10,6 +12,12 @@ namespace {
 std::unique_ptr<CCustomReportLayout>& LayoutSlot() {
   static std::unique_ptr<CCustomReportLayout> layout;
   return layout;
+}
+
+// The family file the layout belongs to.
+std::string& LayoutFamily() {
+  static std::string path;
+  return path;
 }
 
 CustomSelectionProvider& SelectionSlot() {
@@ -21,9 +29,12 @@ CustomSelectionProvider& SelectionSlot() {
 
 CCustomReportLayout& CurrentCustomLayout() {
   auto& slot = LayoutSlot();
-  if (!slot) {
-    slot = std::make_unique<CCustomReportLayout>();
+  // Another family file opened (or a new one made): its layout starts afresh.
+  const std::string family = DbGetFilePath();
+  if (!slot || family != LayoutFamily()) {
+    if (!slot) slot = std::make_unique<CCustomReportLayout>();
     ResetCustomLayout(*slot);
+    LayoutFamily() = family;
   }
   return *slot;
 }

@@ -12,6 +12,7 @@
 namespace rpt {
 
 // The document's layout; the Custom page edits it and the report prints it.
+// It starts afresh whenever another family file is open.
 CCustomReportLayout& CurrentCustomLayout();
 // A new document or family file: the layout starts afresh.
 void ResetCurrentCustomLayout();
