@@ -44,6 +44,25 @@ std::int32_t BornIn(const char* given, const char* town) {
   return static_cast<std::int32_t>(family::Add(person, 0));
 }
 
+// A new family file opened for one test, with message boxes and profile
+// faked; closed at the end.
+struct OpenFamily {
+  OpenFamily() {
+    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
+    opened = DbCreate(path, CFamilyDatabase::kCurrentFormat) == 1 &&
+             DbOpen(path, CFamilyDatabase::kCurrentFormat) == 1;
+  }
+  ~OpenFamily() {
+    if (CurrentDatabase->IsOpen()) DbCloseCurrent();
+  }
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scopedBoxes{&boxes};
+  plat::FakeProfile profile;
+  plat::ScopedProfile scopedProfile{&profile};
+  QTemporaryDir dir;
+  bool opened = false;
+};
+
 }  // namespace
 
 class MergeDialogsTest : public QObject {
@@ -97,14 +116,9 @@ class MergeDialogsTest : public QObject {
   }
 
   void mergeIndividualsSideBySide() {
-    plat::FakeMessageBox boxes;
-    plat::ScopedMessageBox scopedBoxes(&boxes);
-    plat::FakeProfile profile;
-    plat::ScopedProfile scopedProfile(&profile);
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    OpenFamily family;
+    QVERIFY(family.opened);
+    plat::FakeMessageBox& boxes = family.boxes;
     const std::int32_t anna = BornIn("Anna", "");
     std::int32_t ana = 0;
     {
@@ -191,14 +205,9 @@ class MergeDialogsTest : public QObject {
   }
 
   void marriagePageChoosesTheMarriagesTaken() {
-    plat::FakeMessageBox boxes;
-    plat::ScopedMessageBox scopedBoxes(&boxes);
-    plat::FakeProfile profile;
-    plat::ScopedProfile scopedProfile(&profile);
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    OpenFamily family;
+    QVERIFY(family.opened);
+    plat::FakeMessageBox& boxes = family.boxes;
     const std::int32_t anna = BornIn("Anna", "");
     const std::int32_t ana = BornIn("Anna", "");
     const auto husband = [](const char* given) {
@@ -254,14 +263,9 @@ class MergeDialogsTest : public QObject {
   }
 
   void findChoosesASideAndRefusesTheOtherSidesIndividual() {
-    plat::FakeMessageBox boxes;
-    plat::ScopedMessageBox scopedBoxes(&boxes);
-    plat::FakeProfile profile;
-    plat::ScopedProfile scopedProfile(&profile);
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    OpenFamily family;
+    QVERIFY(family.opened);
+    plat::FakeMessageBox& boxes = family.boxes;
     const std::int32_t anna = BornIn("Anna", "Lyon");
     const std::int32_t berta = BornIn("Berta", "Nice");
     {
@@ -311,14 +315,9 @@ class MergeDialogsTest : public QObject {
   }
 
   void autoMergeShowsEachPairAndCounts() {
-    plat::FakeMessageBox boxes;
-    plat::ScopedMessageBox scopedBoxes(&boxes);
-    plat::FakeProfile profile;
-    plat::ScopedProfile scopedProfile(&profile);
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("family.orv")).toStdString();
-    QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
-    QCOMPARE(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    OpenFamily family;
+    QVERIFY(family.opened);
+    plat::FakeMessageBox& boxes = family.boxes;
     std::vector<std::int32_t> rins;
     for (const char* given : {"Anna", "Anna", "Bo", "Bo"}) {
       CIndividualRecord r;
