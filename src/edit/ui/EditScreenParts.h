@@ -29,7 +29,7 @@ class CScreenListOwner : public CFieldListOwner {
   CScreenListOwner(CEditModel* model, std::function<void()> onChanged)
       : model_(model), onChanged_(std::move(onChanged)) {}
   int OnCellDone(const FieldCellDone& done) override;
-  int OnButton(int column, int row, int count) override {
+  int OnButton(int /*column*/, int row, int count) override {
     return onButton ? onButton(row, count) : count;
   }
   // While set, finished edits are dropped (Cancel, closing).
