@@ -155,6 +155,22 @@ TEST_F(ListsPageTest, ZelRangesDependOnAPendingReport) {
   EXPECT_EQ(request.nameStart, "Ad");
 }
 
+TEST_F(ListsPageTest, ReunionListWritesItsFileInsteadOfAReport) {
+  CListsPageOptions page(false, nullptr, live, false);
+  int written = 0;
+  page.writeReunionList = [&written] { ++written; };
+  CurrentReportRunState().printState = 1;
+  page.SelectList(6);
+  ReportRequest request;
+  EXPECT_TRUE(page.FillRequest(request));
+  EXPECT_EQ(written, 0);
+  page.SelectList(7);
+  EXPECT_FALSE(page.FillRequest(request));
+  EXPECT_EQ(written, 1);
+  // Nothing is left pending, so the sheet does not open again.
+  EXPECT_EQ(CurrentReportRunState().printState, 0);
+}
+
 TEST(ListOptionChecks, OrderAndRangeChecks) {
   EXPECT_EQ(CheckRinOrder(5, 5), 0u);
   EXPECT_EQ(CheckRinOrder(5, 4), 3241u);

@@ -164,7 +164,6 @@ void CListsPage::OnOptions() {
     case 1: {
       if (sheet_.Env().options == nullptr) return;
       CMatchMergeOptionsDialog dialog(*sheet_.Env().options, true, this);
-      dialog.setWindowTitle(QStringLiteral("Duplicate Individuals Report Options"));
       dialog.exec();
       break;
     }
