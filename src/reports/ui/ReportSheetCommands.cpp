@@ -14,6 +14,7 @@
 #include "KorApp.h"
 #include "KorDoc.h"
 #include "ListCommands.h"
+#include "ListsPage.h"
 #include "MainFrame.h"
 #include "PersonReportPages.h"
 #include "Ports.h"
@@ -143,6 +144,7 @@ void ShowSheet(CKorApp& app, QPrinter& fallbackPrinter) {
 void RegisterReportSheetCommands(CKorApp& app) {
   RegisterPedigreeAndFamilyGroupPages();
   RegisterPersonReportPages();
+  RegisterListsPage();
   CKorApp* owner = &app;
   rpt::SetSummaryListSetSource([owner] { return DocumentChosenSet(*owner); });
   rpt::SetScrapbookCalendarSetSource([owner] { return DocumentChosenSet(*owner); });
