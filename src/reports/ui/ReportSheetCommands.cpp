@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "AncDescPages.h"
 #include "CommandIds.h"
 #include "FilterSet.h"
 #include "FindRecordDialog.h"
@@ -142,6 +143,7 @@ void ShowSheet(CKorApp& app, QPrinter& fallbackPrinter) {
 
 void RegisterReportSheetCommands(CKorApp& app) {
   RegisterPedigreeAndFamilyGroupPages();
+  RegisterAncestryAndDescendantsPages();
   RegisterPersonReportPages();
   CKorApp* owner = &app;
   rpt::SetSummaryListSetSource([owner] { return DocumentChosenSet(*owner); });
