@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "AncDescPages.h"
 #include "CommandIds.h"
 #include "FilterSet.h"
 #include "FindRecordDialog.h"
@@ -143,6 +144,7 @@ void ShowSheet(CKorApp& app, QPrinter& fallbackPrinter) {
 
 void RegisterReportSheetCommands(CKorApp& app) {
   RegisterPedigreeAndFamilyGroupPages();
+  RegisterAncestryAndDescendantsPages();
   RegisterPersonReportPages();
   RegisterListsPage();
   CKorApp* owner = &app;
