@@ -139,7 +139,7 @@ void CPedigreeChartGenerator::EndPrinting(ReportDevice* dc, CPrintInfo* info) {
 void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   spaceMessageShown_ = false;
-  auto font = [](const PedigreeFontSpec& f) {
+  auto font = [](const PedigreeFont& f) {
     return LogFont{-FontHeight(f.points), f.weight, f.italic, false, f.face};
   };
   if (run_.runType == PedigreeRunParameters::kBlankForm) {

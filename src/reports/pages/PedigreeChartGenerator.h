@@ -76,7 +76,7 @@ struct PedigreeLayoutConstants {
 const PedigreeLayoutConstants& PedigreeLayout();
 
 // A report font as the options describe it.
-struct PedigreeFontSpec {
+struct PedigreeFont {
   std::string face = "Arial";
   int points = 8;
   int weight = 400;
@@ -89,7 +89,7 @@ struct PedigreeChartOptions {
   int marginLeft = 700, marginTop = 300, marginRight = 300, marginBottom = 300;
   // The chart's fonts; the names font also prints the index rows, the
   // headings font the index headings. The blank form has fonts of its own.
-  PedigreeFontSpec titleFont{"Arial", 16, 800}, startNameFont{"Arial", 10, 700},
+  PedigreeFont titleFont{"Arial", 16, 800}, startNameFont{"Arial", 10, 700},
       nameFont{"Arial", 9, 700}, eventFont{"Arial", 8, 400}, headingFont{"Arial", 8, 700};
   bool suppressNumbers = false;    // no RINs beside names, on marriage lines or in the index
   bool showOrdinances = false;     // the B, E, P letters on the name line

@@ -14,10 +14,10 @@ namespace {
 int PedRpt(const char* key, int def) { return plat::Profile().GetInt("PedRpt", key, def); }
 
 // A font of the options ("Arial;Bold;9pt"), or its default.
-PedigreeFontSpec FontOf(AppFont which) {
+PedigreeFont FontOf(AppFont which) {
   const std::string text = plat::Profile().GetString(
       CAppOptions::kSection, CAppOptions::FontValueName(which), CAppOptions::DefaultFont(which));
-  PedigreeFontSpec font;
+  PedigreeFont font;
   int italic = 0;
   ParseFontDescription(text, font.face, font.points, font.weight, italic);
   font.italic = italic != 0;

@@ -24,7 +24,7 @@ constexpr unsigned kIdsD = 7113;
 
 // One font choice: where it is kept (an options font, or a key of the
 // profile's Options section), its label, default and size limits.
-struct FontSpec {
+struct FontChoice {
   int font;                // AppFont, or -1
   const char* profileKey;  // with font -1
   const char* label;
@@ -34,7 +34,7 @@ struct FontSpec {
 
 struct FontSet {
   const char* reportName;
-  std::vector<FontSpec> specs;
+  std::vector<FontChoice> choices;
 };
 
 FontSet FontsOf(int pageKind, bool wallChart) {
@@ -119,19 +119,19 @@ shell::FontListModel ReportFontChoices(int pageKind, bool wallChart, const CAppO
   const std::string selection = res::LoadString(kIdsFontSelection);
   if (pageKind == kPageBooks || pageKind == kPageIndividualSummary)
     model.caption = res::LoadString(kIdsNotesFontCaption);
-  else if (!set.specs.empty())
+  else if (!set.choices.empty())
     model.caption = res::LoadString(kIdsFontsFor) + " " + set.reportName;
-  for (const FontSpec& spec : set.specs) {
+  for (const FontChoice& choice : set.choices) {
     shell::FontEntry entry;
-    entry.label = spec.label;
-    entry.defaultDescription = spec.def;
-    entry.description = spec.font >= 0 ? options.fonts[static_cast<std::size_t>(spec.font)]
-                                       : plat::Profile().GetString(CAppOptions::kSection,
-                                                                   spec.profileKey, spec.def);
-    if (entry.description.empty()) entry.description = spec.def;
+    entry.label = choice.label;
+    entry.defaultDescription = choice.def;
+    entry.description = choice.font >= 0 ? options.fonts[static_cast<std::size_t>(choice.font)]
+                                         : plat::Profile().GetString(CAppOptions::kSection,
+                                                                     choice.profileKey, choice.def);
+    if (entry.description.empty()) entry.description = choice.def;
     entry.flags = shell::kFontScreen | shell::kFontPrinter | shell::kFontLimitSize;
-    entry.minSize = spec.minSize;
-    entry.maxSize = spec.maxSize;
+    entry.minSize = choice.minSize;
+    entry.maxSize = choice.maxSize;
     model.entries.push_back(entry);
   }
   return model;
@@ -140,12 +140,12 @@ shell::FontListModel ReportFontChoices(int pageKind, bool wallChart, const CAppO
 void StoreReportFontChoices(int pageKind, bool wallChart, const shell::FontListModel& model,
                             CAppOptions& options) {
   const FontSet set = FontsOf(pageKind, wallChart);
-  for (std::size_t i = 0; i < set.specs.size() && i < model.entries.size(); ++i) {
-    const FontSpec& spec = set.specs[i];
-    if (spec.font >= 0)
-      options.fonts[static_cast<std::size_t>(spec.font)] = model.entries[i].description;
+  for (std::size_t i = 0; i < set.choices.size() && i < model.entries.size(); ++i) {
+    const FontChoice& choice = set.choices[i];
+    if (choice.font >= 0)
+      options.fonts[static_cast<std::size_t>(choice.font)] = model.entries[i].description;
     else
-      plat::Profile().SetString(CAppOptions::kSection, spec.profileKey,
+      plat::Profile().SetString(CAppOptions::kSection, choice.profileKey,
                                 model.entries[i].description);
   }
 }
