@@ -324,6 +324,13 @@ int CEditModel::StoreUserEvents() {
   return static_cast<int>(kept.size());
 }
 
+CUserEventRecord* CEditModel::KeptUserEvent(const CEventObject* event) const {
+  if (event == nullptr) return nullptr;
+  for (const auto& kept : userEvents_)
+    if (kept.get() == event && !IsEventRemoved(kept.get())) return kept.get();
+  return nullptr;
+}
+
 int CEditModel::HasCitations() const {
   if (firstCitation_ != 0) return 1;
   for (const auto& event : events_)

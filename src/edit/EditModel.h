@@ -74,6 +74,9 @@ class CEditModel {
   // and StoreUserEvents deletes it from the file.
   void RemoveUserEvent(CUserEventRecord* event);
   bool IsEventRemoved(const CEventObject* event) const;
+  // The user event that event is, when the model keeps it and it is not
+  // removed; null for the built-in events.
+  CUserEventRecord* KeptUserEvent(const CEventObject* event) const;
   // Rewrites every user event not removed and makes the record's list of
   // user events the sorted kept ones (removed ones are deleted). The number
   // kept, or -1 when the file refused the list.

@@ -13,16 +13,9 @@ namespace {
 
 constexpr int kTitleSuffixLabel = 3736;
 
-// The user event a row shows, when the model still keeps it.
-CUserEventRecord* UserEventOf(CEditModel& model, CEventObject* event) {
-  for (const auto& kept : model.UserEvents())
-    if (kept.get() == event && !model.IsEventRemoved(kept.get())) return kept.get();
-  return nullptr;
-}
-
 bool UserEventTarget(CEditModel& model, const CFieldListRow* row, char letter,
                      RowCitationOwner& out) {
-  CUserEventRecord* event = UserEventOf(model, row->GetLinked());
+  CUserEventRecord* event = model.KeptUserEvent(row->GetLinked());
   if (event == nullptr || event->recordNumber <= 0) return false;
   out.owner = event->recordNumber;
   out.letter = letter;

@@ -281,12 +281,7 @@ int CEditIndividualDialog::OnRowCitations(int line, int count) {
   const std::string surname = session_.Model().GetSurname();
   if (!name.empty() && !surname.empty()) name += ' ';
   name += surname;
-  // The main frame's keys stay away from the screen while Sources for runs.
-  CKorApp* app = CKorApp::Instance();
-  if (app != nullptr) app->SetAcceleratorWindow(nullptr);
-  notesui::RunSourcesFor(this, target.owner, target.letter, target.second, target.label, name, "",
-                         target.first);
-  if (app != nullptr) app->SetAcceleratorWindow(this);
+  editui::RunRowSourcesFor(this, target, name, "");
   const std::int32_t first = TakeRowCitations(target, &session_.Model());
   UpdatePictures();
   return first;

@@ -12,6 +12,7 @@
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "PickerDialogs.h"
+#include "SourceDialogs.h"
 #include "UserEventRecord.h"
 
 namespace editui {
@@ -106,10 +107,16 @@ void GoToSection(CFieldListWidget* list, int labelId) {
 }
 
 CUserEventRecord* UserEventOfRow(CEditModel& model, const CFieldListRow* row) {
-  if (row == nullptr || row->GetLinked() == nullptr) return nullptr;
-  for (const auto& event : model.UserEvents())
-    if (event.get() == row->GetLinked() && !model.IsEventRemoved(event.get())) return event.get();
-  return nullptr;
+  return row != nullptr ? model.KeptUserEvent(row->GetLinked()) : nullptr;
+}
+
+void RunRowSourcesFor(QWidget* screen, const RowCitationOwner& target, const std::string& name1,
+                      const std::string& name2) {
+  CKorApp* app = CKorApp::Instance();
+  if (app != nullptr) app->SetAcceleratorWindow(nullptr);
+  notesui::RunSourcesFor(screen, target.owner, target.letter, target.second, target.label, name1,
+                         name2, target.first);
+  if (app != nullptr) app->SetAcceleratorWindow(screen);
 }
 
 void RunDateCalculator(QWidget* parent) {

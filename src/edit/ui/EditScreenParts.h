@@ -11,6 +11,7 @@
 #include "EditModel.h"
 #include "EditSessions.h"
 #include "FieldListCtrl.h"
+#include "RowCitations.h"
 #include "WindowPlacement.h"
 
 class QWidget;
@@ -60,6 +61,10 @@ void GoToSection(CFieldListWidget* list, int labelId);
 // The user event a row shows, or null for the built-in rows (only user
 // events can be removed).
 CUserEventRecord* UserEventOfRow(CEditModel& model, const CFieldListRow* row);
+// Sources for on a row's citations from an editing screen, with the main
+// frame's keys kept away from the screen while it runs.
+void RunRowSourcesFor(QWidget* screen, const RowCitationOwner& target, const std::string& name1,
+                      const std::string& name2);
 // The Date Calculator, modal.
 void RunDateCalculator(QWidget* parent);
 // The keys both editing screens share: F7 the Character Map for the current

@@ -180,11 +180,7 @@ int CMarriageDialog::OnRowCitations(int line, int count) {
   if (!MarriageRowCitations(session_.Model(), session_.GetMrin(), list_->List().GetRowObject(line),
                             target))
     return count;
-  CKorApp* app = CKorApp::Instance();
-  if (app != nullptr) app->SetAcceleratorWindow(nullptr);
-  notesui::RunSourcesFor(this, target.owner, target.letter, target.second, target.label,
-                         SpouseName(true), SpouseName(false), target.first);
-  if (app != nullptr) app->SetAcceleratorWindow(this);
+  editui::RunRowSourcesFor(this, target, SpouseName(true), SpouseName(false));
   const std::int32_t first = TakeRowCitations(target);
   Control<QPushButton>(kIdcSources)
       ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
