@@ -82,10 +82,14 @@ bool MarriageRowCitations(CMarriageEditModel& model, std::int32_t mrin, const CF
   return true;
 }
 
-std::int32_t TakeRowCitations(const RowCitationOwner& target, CIndividualEditModel* model) {
+std::int32_t FirstCitationOf(std::int32_t owner, char letter) {
   std::vector<std::int32_t> chain;
-  DbGetRinList(chain, db::kCitation, target.owner, target.letter);
-  const std::int32_t first = chain.empty() ? 0 : chain.front();
+  DbGetRinList(chain, db::kCitation, owner, letter);
+  return chain.empty() ? 0 : chain.front();
+}
+
+std::int32_t TakeRowCitations(const RowCitationOwner& target, CIndividualEditModel* model) {
+  const std::int32_t first = FirstCitationOf(target.owner, target.letter);
   if (target.event != nullptr)
     target.event->SetFirstCitation(first);
   else if (model != nullptr)

@@ -32,6 +32,8 @@ bool IndividualRowCitations(CIndividualEditModel& model, std::int32_t rin, const
 // record, the other events on the marriage by their letter.
 bool MarriageRowCitations(CMarriageEditModel& model, std::int32_t mrin, const CFieldListRow* row,
                           RowCitationOwner& out);
+// The first citation of an owner's chain in the file; 0 when it is empty.
+std::int32_t FirstCitationOf(std::int32_t owner, char letter);
 // After Sources for: reads the chain's first citation from the file and
 // stores it in the event, or as the individual's own (model non-null).
 // Answers it (0 when the chain is empty).

@@ -19,6 +19,7 @@
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "RowCitations.h"
 #include "SourceDialogs.h"
 #include "StringTable.h"
 #include "TempleTable.h"
@@ -193,9 +194,7 @@ void CParentsOfDialog::OnSealingSources() {
   const int result =
       notesui::RunSourcesFor(this, link, db::kOwnerFamilyLink, links_.Rin(), res::LoadString(7208),
                              name, "", links_.SealingFirstCitation());
-  std::vector<std::int32_t> chain;
-  DbGetRinList(chain, db::kCitation, link, db::kOwnerFamilyLink);
-  const std::int32_t first = chain.empty() ? 0 : chain.front();
+  const std::int32_t first = FirstCitationOf(link, db::kOwnerFamilyLink);
   if (result == fw::kIdOk || first == 0) links_.SetSealingFirstCitation(first);
   SetControlText(kIdcSealingSources, links_.SealingFirstCitation() != 0 ? "*S" : "S");
 }
