@@ -40,6 +40,13 @@ constexpr int kBoxIds[] = {CMergeIndividualsDialog::kIdcName,
                            CMergeIndividualsDialog::kIdcParents};
 constexpr const char* kEventTitles[] = {"B:", "C:", "D:", "B:"};
 
+// A person's name, given names first; "" when it cannot be read.
+std::string NameOf(std::int32_t rin) {
+  CIndividualRecord person;
+  return rin > 0 && family::Read(person, rin) == 1 ? person.GetName(0, false, 0, false)
+                                                   : std::string();
+}
+
 std::string PlaceText(const CEventValue& e) { return e.FormatPlace(", ").substr(0, 81); }
 
 const CEventValue& EventOf(const CIndividualRecord& r, int i) {
@@ -342,16 +349,11 @@ void CMergeIndividualsDialog::ShowPanels() {
   const auto family = [](bool have, const CIndividualRecord& r) {
     std::vector<std::string> out(5);
     if (!have) return out;
-    const auto nameOf = [](std::int32_t rin) {
-      CIndividualRecord person;
-      return rin > 0 && family::Read(person, rin) == 1 ? person.GetName(0, false, 0, false)
-                                                       : std::string();
-    };
     CMarriageRecord parents;
     const std::int32_t parentsMrin = r.numbers[CIndividualRecord::kParentsMrin];
     if (parentsMrin > 0 && family::Read(parents, parentsMrin) == 1) {
-      out[0] = nameOf(parents.husband);
-      out[1] = nameOf(parents.wife);
+      out[0] = NameOf(parents.husband);
+      out[1] = NameOf(parents.wife);
     }
     std::vector<std::int32_t> marriages;
     const std::int32_t rin = r.numbers[CIndividualRecord::kRin];
@@ -360,7 +362,7 @@ void CMergeIndividualsDialog::ShowPanels() {
     for (std::int32_t mrin : marriages) {
       CMarriageRecord m;
       if (line >= 5 || mrin <= 0 || family::Read(m, mrin) != 1) continue;
-      out[line++] = nameOf(m.husband == rin ? m.wife : m.husband);
+      out[line++] = NameOf(m.husband == rin ? m.wife : m.husband);
     }
     return out;
   };
@@ -455,9 +457,7 @@ void CMergeIndividualsDialog::FillMarriageLists() {
       CMarriageRecord m;
       if (mrin <= 0 || family::Read(m, mrin) != 1) continue;
       const std::int32_t other = m.husband == rin ? m.wife : m.husband;
-      CIndividualRecord spouse;
-      std::string name;
-      if (other > 0 && family::Read(spouse, other) == 1) name = spouse.GetName(0, false, 0, false);
+      const std::string name = NameOf(other);
       const std::string date = m.marriage.date.IsSet() ? m.marriage.date.Format() : "";
       auto* item =
           new QListWidgetItem(QString::fromStdString(std::to_string(mrin) + "\t" + name + "\t" +
