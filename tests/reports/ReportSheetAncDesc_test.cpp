@@ -5,12 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "AncDescPageOptions.h"
 #include "ChartPageOptions.h"
+#include "DbCalls.h"
+#include "EventTypeRecord.h"
 #include "FakePorts.h"
+#include "IndividualRecord.h"
+#include "OpenFamilyFixture.h"
+#include "RecordAccess.h"
+#include "SheetFamilyReads.h"
 
 namespace {
 
@@ -193,6 +201,140 @@ TEST_F(AncDescTest, BoxItemsKeepTheirKeysPerChart) {
   // The chart run reads what the dialog keys say.
   const ChartPageOptions run = ReadChartPageOptions(true);
   EXPECT_FALSE(run.nameBirth);
+}
+
+// Every item key of the dialog, in the order it is written.
+std::vector<std::string> ItemSave(const std::string& s, const std::string& nameM,
+                                  const std::string& lpt) {
+  return {s + "/WCNameB=1", s + "/WCNameM=" + nameM, s + "/WCNameD=1", s + "/WCBirth=0",
+          s + "/WCChr=0",   s + "/WCBorC=0",         s + "/WCDeath=0", s + "/WCBurial=0",
+          s + "/WCDorBu=0", s + "/WCMar=0",          s + "/WCEvent1=", s + "/WCEvent2=",
+          s + "/WCDate=0",  s + "/WCPlace=0",        s + "/WCDNP=0",   s + "/WCDescr=0",
+          s + "/WCNote1=",  s + "/WCNote2=",         s + "/WCTagNm=1", s + "/WCLpt=" + lpt,
+          s + "/WCDthCs=0", s + "/WCID=0",           s + "/WCSBN=0",   s + "/WCZEL=0"};
+}
+
+TEST_F(AncDescTest, BoxItemsFromAnEmptyStoreWriteEveryKeyInOrder) {
+  struct Case {
+    bool ancestry;
+    const char* section;
+    const char* nameMarriage;
+    const char* linesPerNote;
+  } cases[] = {{true, "AncRpt", "0", "0"}, {false, "DescRpt", "1", "1"}};
+  for (const Case& c : cases) {
+    profile.writes.clear();
+    WriteWallBoxItems(c.ancestry, ReadWallBoxItems(c.ancestry));
+    EXPECT_EQ(profile.writes, ItemSave(c.section, c.nameMarriage, c.linesPerNote)) << c.section;
+  }
+}
+
+TEST_F(AncDescTest, EachBoxItemKeyLoadsAndSavesItsOwnMember) {
+  // One stored key at a time: only its member changes, and saving writes
+  // the same value back under the same key.
+  struct Case {
+    const char* key;
+    const char* stored;  // a number for int keys
+    std::function<void(WallBoxItems&)> expect;
+  } cases[] = {
+      {"WCMar", "1", [](WallBoxItems& w) { w.marriage = 1; }},
+      {"WCEvent1", "Graduation", [](WallBoxItems& w) { w.event1 = "Graduation"; }},
+      {"WCEvent2", "Military", [](WallBoxItems& w) { w.event2 = "Military"; }},
+      {"WCDescr", "1", [](WallBoxItems& w) { w.descriptionLine = 1; }},
+      {"WCNote1", "BIOGRAPHY:", [](WallBoxItems& w) { w.note1 = "BIOGRAPHY:"; }},
+      {"WCNote2", "RESEARCH:", [](WallBoxItems& w) { w.note2 = "RESEARCH:"; }},
+      {"WCTagNm", "0", [](WallBoxItems& w) { w.tagName = 0; }},
+      {"WCLpt", "2", [](WallBoxItems& w) { w.linesPerNote = 2; }},
+      {"WCDthCs", "1", [](WallBoxItems& w) { w.causeOfDeath = 1; }},
+      {"WCID", "1", [](WallBoxItems& w) { w.id = 1; }},
+      {"WCSBN", "1", [](WallBoxItems& w) { w.sbn = 1; }},
+      {"WCZEL", "1", [](WallBoxItems& w) { w.zel = 1; }},
+      {"WCDNP", "1", [](WallBoxItems& w) { w.dateAndPlace = 1; }},
+  };
+  const WallBoxItems defaults[] = {ReadWallBoxItems(true), ReadWallBoxItems(false)};
+  for (bool ancestry : {true, false}) {
+    const char* section = ancestry ? "AncRpt" : "DescRpt";
+    for (const Case& c : cases) {
+      plat::FakeProfile fresh;
+      plat::ScopedProfile scoped(&fresh);
+      const bool isText =
+          std::string(c.key).rfind("WCEvent", 0) == 0 || std::string(c.key).rfind("WCNote", 0) == 0;
+      if (isText)
+        fresh.SetString(section, c.key, c.stored);
+      else
+        fresh.SetInt(section, c.key, std::stoi(c.stored));
+      WallBoxItems expected = defaults[ancestry ? 0 : 1];
+      // The other chart's section is untouched.
+      EXPECT_EQ(ReadWallBoxItems(!ancestry), defaults[ancestry ? 1 : 0]) << c.key;
+      c.expect(expected);
+      const WallBoxItems read = ReadWallBoxItems(ancestry);
+      EXPECT_EQ(read, expected) << section << " " << c.key;
+      plat::FakeProfile written;
+      {
+        plat::ScopedProfile out(&written);
+        WriteWallBoxItems(ancestry, read);
+      }
+      if (isText)
+        EXPECT_EQ(written.GetString(section, c.key, "?"), c.stored) << c.key;
+      else
+        EXPECT_EQ(written.GetInt(section, c.key, -1), std::stoi(c.stored)) << c.key;
+    }
+  }
+}
+
+TEST_F(AncDescTest, NoteTagChoicesLeaveOutAllAndPreferTheUsersTags) {
+  // Without tags of the user's own the standard ones are offered.
+  std::vector<std::string> standard = WallItemNoteTagChoices();
+  ASSERT_GT(standard.size(), 2u);
+  EXPECT_EQ(standard.front(), "");
+  for (const std::string& tag : standard) EXPECT_NE(tag, "All");
+  EXPECT_EQ(standard[1], "BIOGRAPHY:");
+
+  profile.SetString("Note Tags", "Tag1", "FAMILY:");
+  profile.SetString("Note Tags", "Tag2", "all");
+  profile.SetString("Note Tags", "Tag3", "WAR:");
+  profile.SetString("Note Tags", "Tag5", "AFTER A GAP:");
+  EXPECT_EQ(WallItemNoteTagChoices(), (std::vector<std::string>{"", "FAMILY:", "WAR:"}));
+}
+
+class WallItemEventsTest : public OpenFamilyFixture {};
+
+TEST_F(WallItemEventsTest, OnlyIndividualEventTypesAreOffered) {
+  const std::vector<std::string> before = WallItemEventChoices();
+  ASSERT_FALSE(before.empty());
+  EXPECT_EQ(before.front(), "");
+  CEventTypeRecord own;
+  own.title = "Graduation";
+  own.ownerKind = db::kOwnerIndividual;
+  ASSERT_GT(DbAddRecord(db::kEventType, 0, &own), 0);
+  CEventTypeRecord couple;
+  couple.title = "Engagement";
+  couple.ownerKind = db::kOwnerMarriage;
+  ASSERT_GT(DbAddRecord(db::kEventType, 0, &couple), 0);
+  const std::vector<std::string> after = WallItemEventChoices();
+  EXPECT_EQ(after.size(), before.size() + 1);
+  EXPECT_NE(std::find(after.begin(), after.end(), "Graduation"), after.end());
+  EXPECT_EQ(std::find(after.begin(), after.end(), "Engagement"), after.end());
+}
+
+class TitleNameTest : public OpenFamilyFixture {};
+
+TEST_F(TitleNameTest, IdentifierOnlyWhileShownAndNotSuppressed) {
+  CIndividualRecord person;
+  person.surname = "Hart";
+  person.givenNames[0] = "Adam";
+  const std::int32_t rin = static_cast<std::int32_t>(family::Add(person, 0));
+  ASSERT_GT(rin, 0);
+  const std::string plain = "Adam Hart";
+  const std::string withRin = plain + "-" + std::to_string(rin);
+  struct Case {
+    int display;
+    bool suppressed;
+    std::string name;
+  } cases[] = {{1, false, withRin}, {1, true, plain}, {0, false, plain}, {0, true, plain}};
+  for (const Case& c : cases)
+    EXPECT_EQ(TitlePersonName(rin, c.display, c.suppressed), c.name)
+        << c.display << " " << c.suppressed;
+  EXPECT_EQ(TitlePersonName(rin + 1, 1, false), "");
 }
 
 }  // namespace

@@ -113,7 +113,8 @@ TEST(ReportSheetDialogs, PhotoCaptionAndHint) {
     const char* caption;
   } cases[] = {{1, "Photo Options for Pedigree"}, {2, "Photo Options for FGR"},
                {3, "Photo Options for Ancestry"}, {4, "Photo Options for Descendants"},
-               {5, "Photo Options for Books"},    {6, "Photo Options for Individual"}};
+               {5, "Photo Options for Books"},    {6, "Photo Options for Individual"},
+               {7, "Photo Options for Scrapbook"}};
   for (const Case& c : cases) EXPECT_EQ(PhotoDialogCaption(c.index), c.caption);
   EXPECT_EQ(PhotoDialogExplanation("Sizes in inches.", true),
             "Sizes in inches. Leave at 0 for defaults.");

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -16,11 +17,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
 #include "AncDescPages.h"
 #include "AppOptions.h"
+#include "ChartOptionDialogs.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
@@ -241,6 +244,93 @@ class AncDescPagesTest : public QObject {
     QCOMPARE(profile_.GetInt("DescRpt", "Type", -1), 1);
     QCOMPARE(profile_.GetInt("DescRpt", "WCPageLM", -1), 444);
     QCOMPARE(profile_.GetInt("AncRpt", "StdPageLM", -1), 600);
+  }
+
+  void closeRunsThePageCheckFirst() {
+    auto sheet = MakeSheet(rpt::kPageDescendants);
+    CAncDescPage* page = Page(*sheet);
+    QVERIFY(page);
+    Ctl<QLineEdit>(*page, P::kIdcGenerations)->setText("0");
+    sheet->OnClose();
+    QVERIFY(sheet->isVisible());
+    QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+    QCOMPARE(boxes_.Calls()[0].text, std::string("Please enter an integer between 1 and 999."));
+    QCOMPARE(profile_.GetInt("DescRpt", "Gens", -1), -1);
+    Ctl<QLineEdit>(*page, P::kIdcGenerations)->setText("7");
+    sheet->OnClose();
+    QVERIFY(!sheet->isVisible());
+    QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+    QCOMPARE(profile_.GetInt("DescRpt", "Gens", -1), 7);
+  }
+
+  void titlesNameFollowsTheSuppressCheck() {
+    const std::string rin = "-" + std::to_string(adam_);
+    const struct {
+      int page, appendVal;
+      bool suppress;
+      std::string name;
+    } cases[] = {{rpt::kPageAncestry, 1, false, "Adam Hart" + rin},
+                 {rpt::kPageAncestry, 1, true, "Adam Hart"},
+                 {rpt::kPageDescendants, 1, true, "Adam Hart"},
+                 {rpt::kPageDescendants, 0, false, "Adam Hart"}};
+    for (const auto& c : cases) {
+      options_.appendVal = c.appendVal;
+      auto sheet = MakeSheet(c.page);
+      CAncDescPage* page = Page(*sheet);
+      QVERIFY(page);
+      Ctl<QCheckBox>(*page, P::kIdcSuppressRin)->setChecked(c.suppress);
+      std::string shown;
+      QTimer::singleShot(0, [&shown] {
+        if (auto* title = qobject_cast<CReportTitleDialog*>(QApplication::activeModalWidget())) {
+          shown = title->personName;
+          title->reject();
+        }
+      });
+      Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcTitles)->click();
+      QCOMPARE(shown, c.name);
+    }
+  }
+
+  void selectItemsWritesEveryItemKey() {
+    // The Descendants defaults go out with the one change made; the ZEL
+    // check is hidden while ZEL data is off, and keeps its stored value.
+    const struct {
+      int page;
+      const char* section;
+      int showZel;
+    } cases[] = {{rpt::kPageDescendants, "DescRpt", 0}, {rpt::kPageAncestry, "AncRpt", 1}};
+    for (const auto& c : cases) {
+      profile_ = plat::FakeProfile();
+      profile_.SetInt(c.section, "Type", 1);
+      profile_.SetInt(c.section, "WCZEL", 1);
+      profile_.SetString("Note Tags", "Tag1", "WAR:");
+      options_.showZel = c.showZel;
+      auto sheet = MakeSheet(c.page);
+      CAncDescPage* page = Page(*sheet);
+      QVERIFY(page);
+      bool zelShown = true;
+      QStringList tags;
+      QTimer::singleShot(0, [&] {
+        auto* items = qobject_cast<CWallChartItemsDialog*>(QApplication::activeModalWidget());
+        if (items == nullptr) return;
+        zelShown = items->GetControl(CWallChartItemsDialog::kIdcZel)->isVisible();
+        auto* note = items->Control<QComboBox>(CWallChartItemsDialog::kIdcNote1);
+        for (int i = 0; i < note->count(); ++i) tags << note->itemText(i);
+        note->setCurrentIndex(1);
+        items->Control<QCheckBox>(CWallChartItemsDialog::kIdcMarriage)->click();
+        Shot(*items, c.showZel ? "items-ancestry" : "items-descendants-nozel");
+        QMetaObject::invokeMethod(items, "accept");
+      });
+      Ctl<QPushButton>(*page, P::kIdcSelectItems)->click();
+      QCOMPARE(zelShown, c.showZel != 0);
+      QCOMPARE(tags, (QStringList{"", "WAR:"}));
+      QCOMPARE(profile_.GetInt(c.section, "WCMar", -1), 1);
+      QCOMPARE(profile_.GetString(c.section, "WCNote1", "?"), std::string("WAR:"));
+      QCOMPARE(profile_.GetString(c.section, "WCEvent1", "?"), std::string());
+      QCOMPARE(profile_.GetInt(c.section, "WCTagNm", -1), 1);
+      QCOMPARE(profile_.GetInt(c.section, "WCLpt", -1), c.showZel ? 0 : 1);
+      QCOMPARE(profile_.GetInt(c.section, "WCZEL", -1), 1);
+    }
   }
 
   void identifierDisplayOffSuppressesRins() {

@@ -190,11 +190,22 @@ class ListsPageTest : public QObject {
   }
 
   void rinRangeChecks() {
+    // The dialog holds 1 to 10: the typed start is held only by the end held
+    // before (not by the typed end), the typed end by the new start.
     const struct {
       const char *start, *end;
       bool accepted;
-      int boxes;
-    } cases[] = {{"5", "5", true, 0}, {"2", "9", true, 0}, {"9", "3", false, 1}};
+      const char* message;  // empty: none
+    } cases[] = {
+        {"5", "5", true, ""},
+        {"2", "9", true, ""},
+        {"0", "4", true, ""},
+        {"10", "30", true, ""},
+        {"12", "20", false, "Please enter an integer between 12 and 10."},
+        {"9", "3", false, "Please enter an integer between 9 and 3."},
+        {"x", "3", false, "Please enter an integer."},
+        {"4", "", false, "Please enter an integer."},
+    };
     for (const auto& c : cases) {
       boxes_.Clear();
       CRinRangeDialog dialog;
@@ -205,8 +216,14 @@ class ListsPageTest : public QObject {
       Type(dialog, CRinRangeDialog::kIdcEnd, c.end);
       dialog.accept();
       QCOMPARE(dialog.result() == fw::kIdOk, c.accepted);
-      QCOMPARE(static_cast<int>(boxes_.Calls().size()), c.boxes);
-      if (c.accepted) QCOMPARE(dialog.endRin, std::atoi(c.end));
+      if (c.accepted) {
+        QVERIFY(boxes_.Calls().empty());
+        QCOMPARE(dialog.startRin, std::atoi(c.start));
+        QCOMPARE(dialog.endRin, std::atoi(c.end));
+      } else {
+        QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+        QCOMPARE(boxes_.Calls()[0].text, std::string(c.message));
+      }
       Shot(dialog, "lists_rin");
     }
   }

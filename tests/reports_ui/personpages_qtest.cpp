@@ -16,10 +16,12 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
 #include "AppOptions.h"
+#include "ChartOptionDialogs.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
@@ -283,6 +285,111 @@ class PersonPagesTest : public QObject {
     QCOMPARE(profile_.GetInt("CalendarRpt", "AgeUnder", -1), 18);
     QCOMPARE(profile_.GetInt("CalendarRpt", "Month", -1), 11);
     QCOMPARE(profile_.GetInt("CalendarRpt", "Year", -1), 1930);
+  }
+
+  void calendarYearHeldTo100Through2100() {
+    using P = CCalendarPage;
+    // The arrows stop at the limits.
+    const struct {
+      int stored, steps, shown;
+    } arrows[] = {{2100, 1, 2100}, {2099, 3, 2100}, {100, -1, 100}, {1930, -2, 1928}};
+    for (const auto& a : arrows) {
+      profile_.SetInt("CalendarRpt", "Year", a.stored);
+      auto sheet = MakeSheet(rpt::kPageCalendar - 1);
+      auto* page = qobject_cast<CCalendarPage*>(sheet->CurrentPage());
+      QVERIFY(page);
+      auto* year = Ctl<QSpinBox>(*page, P::kIdcYear);
+      year->stepBy(a.steps);
+      QCOMPARE(year->value(), a.shown);
+    }
+    // A typed or stored year outside the range is refused on Close with the
+    // range message and the sheet stays open; a good one closes it.
+    const struct {
+      int stored;
+      const char* typed;  // null: as stored
+      bool closes;
+    } closes[] = {{1930, "99", false},
+                  {3000, nullptr, false},
+                  {1930, "2101", false},
+                  {1930, "2100", true},
+                  {1930, "100", true}};
+    for (const auto& c : closes) {
+      boxes_.Clear();
+      profile_ = plat::FakeProfile();
+      profile_.SetInt("CalendarRpt", "Year", c.stored);
+      auto sheet = MakeSheet(rpt::kPageCalendar - 1);
+      auto* page = qobject_cast<CCalendarPage*>(sheet->CurrentPage());
+      QVERIFY(page);
+      auto* year = Ctl<QSpinBox>(*page, P::kIdcYear);
+      if (c.typed != nullptr) {
+        year->clear();
+        QTest::keyClicks(year, c.typed);
+      }
+      sheet->OnClose();
+      QCOMPARE(sheet->isVisible(), !c.closes);
+      if (c.closes) {
+        QVERIFY(boxes_.Calls().empty());
+        QCOMPARE(profile_.GetInt("CalendarRpt", "Year", -1), std::atoi(c.typed));
+      } else {
+        QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+        QCOMPARE(boxes_.Calls()[0].text,
+                 std::string("Please enter an integer between 100 and 2100."));
+        QCOMPARE(profile_.GetInt("CalendarRpt", "Living", -1), -1);
+        Shot(*sheet, "calendar-year-refused");
+      }
+    }
+  }
+
+  void titlesNameTheMonthOrThePerson() {
+    // The calendar's title names its month and year; the other pages the
+    // starting person, with the RIN only while Suppress RINs is clear.
+    profile_.SetInt("CalendarRpt", "Year", 2030);
+    profile_.SetInt("CalendarRpt", "Month", 2);
+    const std::string rin = "-" + std::to_string(adam_);
+    const struct {
+      int page;
+      int suppressId;  // 0: none
+      bool suppress;
+      std::string name;
+    } cases[] = {
+        {rpt::kPageCalendar, 0, false, "March 2030"},
+        {rpt::kPageIndividualSummary, CIndividualSummaryPage::kIdcSuppressRin, false,
+         "Adam Hart" + rin},
+        {rpt::kPageIndividualSummary, CIndividualSummaryPage::kIdcSuppressRin, true, "Adam Hart"},
+        {rpt::kPageScrapbook, CScrapbookPage::kIdcSuppressRin, true, "Adam Hart"},
+        {rpt::kPageBooks, CBooksPage::kIdcSuppressRin, false, "Adam Hart" + rin},
+        {rpt::kPageBooks, CBooksPage::kIdcSuppressRin, true, "Adam Hart"},
+    };
+    for (const auto& c : cases) {
+      profile_.SetInt("ScrapRpt", "SuppressRIN", 0);
+      auto sheet = MakeSheet(c.page - 1);
+      CReportSheetPage* page = sheet->CurrentPage();
+      QVERIFY(page);
+      if (c.suppressId != 0) Ctl<QCheckBox>(*page, c.suppressId)->setChecked(c.suppress);
+      std::string shown;
+      QTimer::singleShot(0, [&shown] {
+        if (auto* title = qobject_cast<CReportTitleDialog*>(QApplication::activeModalWidget())) {
+          shown = title->personName;
+          title->reject();
+        }
+      });
+      Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcTitles)->click();
+      QCOMPARE(shown, c.name);
+    }
+  }
+
+  void scrapbookPhotosCaptionNamesTheScrapbook() {
+    auto sheet = MakeSheet(rpt::kPageScrapbook - 1);
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+      if (QWidget* modal = QApplication::activeModalWidget()) {
+        caption = modal->windowTitle();
+        Shot(*modal, "scrapbook-photos");
+        QMetaObject::invokeMethod(modal, "reject");
+      }
+    });
+    Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcPhotos)->click();
+    QCOMPARE(caption, QString("Photo Options for Scrapbook"));
   }
 
   void calendarWithoutFilterKeepsTheTemplateTitle() {

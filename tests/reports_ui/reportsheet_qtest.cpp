@@ -589,7 +589,7 @@ class ReportSheetTest : public QObject {
   void itemPreviewAndExclusivePairs() {
     CWallChartItemsDialog dialog;
     dialog.chart = 1;
-    dialog.years = {true, true, true};
+    dialog.items.nameBirth = dialog.items.nameMarriage = dialog.items.nameDeath = 1;
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QString("Descendants Wall Chart Item Selection"));
     QCOMPARE(dialog.PreviewText(), std::string("Name (b.9999 m.9999 d.9999)"));
@@ -603,6 +603,41 @@ class ReportSheetTest : public QObject {
     QCOMPARE(dialog.GetCheck(CWallChartItemsDialog::kIdcFirstItem + rpt::kItemBirthOrChristening),
              1);
     Shot(dialog, "items");
+  }
+
+  void itemDialogExchangesEveryItem() {
+    using D = CWallChartItemsDialog;
+    CWallChartItemsDialog dialog;
+    dialog.showZel = false;
+    dialog.eventChoices = {"", "Graduation", "Military"};
+    dialog.tagChoices = {"", "BIOGRAPHY:", "RESEARCH:"};
+    dialog.items.event1 = "Military";
+    dialog.items.event2 = "Gone";  // no longer in the file: shows as none
+    dialog.items.note2 = "research:";
+    dialog.items.linesPerNote = 2;
+    dialog.items.zel = 1;
+    dialog.show();
+    QVERIFY(!dialog.GetControl(D::kIdcZel)->isVisible());
+    QCOMPARE(Ctl<QComboBox>(dialog, D::kIdcEvent1)->currentText(), QString("Military"));
+    QCOMPARE(Ctl<QComboBox>(dialog, D::kIdcEvent2)->currentIndex(), 0);
+    QCOMPARE(Ctl<QComboBox>(dialog, D::kIdcNote2)->currentText(), QString("RESEARCH:"));
+    QCOMPARE(Ctl<QComboBox>(dialog, D::kIdcLinesPerNote)->currentText(), QString("3"));
+    QCOMPARE(dialog.GetCheck(D::kIdcTagName), 1);
+    for (int id : {D::kIdcMarriage, D::kIdcDescription, D::kIdcCauseOfDeath, D::kIdcId, D::kIdcSbn,
+                   D::kIdcTagName})
+      Ctl<QCheckBox>(dialog, id)->click();
+    Ctl<QComboBox>(dialog, D::kIdcNote1)->setCurrentIndex(1);
+    Ctl<QComboBox>(dialog, D::kIdcLinesPerNote)->setCurrentIndex(0);
+    Shot(dialog, "items-all");
+    dialog.accept();
+    rpt::WallBoxItems expected;
+    expected.marriage = expected.descriptionLine = expected.causeOfDeath = 1;
+    expected.id = expected.sbn = expected.zel = 1;
+    expected.tagName = 0;
+    expected.event1 = "Military";
+    expected.note1 = "BIOGRAPHY:";
+    expected.note2 = "RESEARCH:";
+    QCOMPARE(dialog.items, expected);
   }
 
   void marriagesListRangeAndBrowse() {

@@ -5,7 +5,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "AppOptions.h"
+#include "CodePage.h"
+#include "DbCalls.h"
+#include "EventTypeRecord.h"
 #include "Ports.h"
+#include "StartupTables.h"
+#include "StringTable.h"
 
 namespace rpt {
 namespace {
@@ -137,32 +143,101 @@ void WriteWallBoxStyle(const char* section, const WallBoxStyle& style) {
 
 namespace {
 
+// The item keys in the dialog's order.
 struct ItemKey {
   const char* key;
-  int WallBoxItems::*member;
+  int WallBoxItems::*number;
+  std::string WallBoxItems::*text;
 };
 constexpr ItemKey kItemKeys[] = {
-    {"WCNameB", &WallBoxItems::nameBirth},     {"WCNameM", &WallBoxItems::nameMarriage},
-    {"WCNameD", &WallBoxItems::nameDeath},     {"WCBirth", &WallBoxItems::birth},
-    {"WCChr", &WallBoxItems::christening},     {"WCBorC", &WallBoxItems::birthOrChristening},
-    {"WCDeath", &WallBoxItems::death},         {"WCBurial", &WallBoxItems::burial},
-    {"WCDorBu", &WallBoxItems::deathOrBurial}, {"WCDate", &WallBoxItems::dateLine},
-    {"WCPlace", &WallBoxItems::placeLine},     {"WCDNP", &WallBoxItems::dateAndPlace},
+    {"WCNameB", &WallBoxItems::nameBirth, nullptr},
+    {"WCNameM", &WallBoxItems::nameMarriage, nullptr},
+    {"WCNameD", &WallBoxItems::nameDeath, nullptr},
+    {"WCBirth", &WallBoxItems::birth, nullptr},
+    {"WCChr", &WallBoxItems::christening, nullptr},
+    {"WCBorC", &WallBoxItems::birthOrChristening, nullptr},
+    {"WCDeath", &WallBoxItems::death, nullptr},
+    {"WCBurial", &WallBoxItems::burial, nullptr},
+    {"WCDorBu", &WallBoxItems::deathOrBurial, nullptr},
+    {"WCMar", &WallBoxItems::marriage, nullptr},
+    {"WCEvent1", nullptr, &WallBoxItems::event1},
+    {"WCEvent2", nullptr, &WallBoxItems::event2},
+    {"WCDate", &WallBoxItems::dateLine, nullptr},
+    {"WCPlace", &WallBoxItems::placeLine, nullptr},
+    {"WCDNP", &WallBoxItems::dateAndPlace, nullptr},
+    {"WCDescr", &WallBoxItems::descriptionLine, nullptr},
+    {"WCNote1", nullptr, &WallBoxItems::note1},
+    {"WCNote2", nullptr, &WallBoxItems::note2},
+    {"WCTagNm", &WallBoxItems::tagName, nullptr},
+    {"WCLpt", &WallBoxItems::linesPerNote, nullptr},
+    {"WCDthCs", &WallBoxItems::causeOfDeath, nullptr},
+    {"WCID", &WallBoxItems::id, nullptr},
+    {"WCSBN", &WallBoxItems::sbn, nullptr},
+    {"WCZEL", &WallBoxItems::zel, nullptr},
 };
+
+constexpr unsigned kIdsAllTag = 6346;
 
 }  // namespace
 
 WallBoxItems ReadWallBoxItems(bool ancestry) {
   WallBoxItems items;
-  if (!ancestry) items.nameMarriage = 1;
-  for (const ItemKey& k : kItemKeys)
-    items.*k.member = plat::Profile().GetInt(ChartSection(ancestry), k.key, items.*k.member);
+  if (!ancestry) {
+    items.nameMarriage = 1;
+    items.linesPerNote = 1;
+  }
+  plat::ProfilePort& profile = plat::Profile();
+  const char* section = ChartSection(ancestry);
+  for (const ItemKey& k : kItemKeys) {
+    if (k.number != nullptr)
+      items.*k.number = profile.GetInt(section, k.key, items.*k.number);
+    else
+      items.*k.text = profile.GetString(section, k.key, items.*k.text);
+  }
   return items;
 }
 
 void WriteWallBoxItems(bool ancestry, const WallBoxItems& items) {
-  for (const ItemKey& k : kItemKeys)
-    plat::Profile().SetInt(ChartSection(ancestry), k.key, items.*k.member);
+  plat::ProfilePort& profile = plat::Profile();
+  const char* section = ChartSection(ancestry);
+  for (const ItemKey& k : kItemKeys) {
+    if (k.number != nullptr)
+      profile.SetInt(section, k.key, items.*k.number);
+    else
+      profile.SetString(section, k.key, items.*k.text);
+  }
+}
+
+std::vector<std::string> WallItemNoteTagChoices() {
+  std::vector<std::string> tags;
+  std::string tag;
+  for (int i = 1;; ++i) {
+    GetNoteTag(i, tag);
+    if (tag.empty()) break;
+    tags.push_back(tag);
+  }
+  if (tags.empty()) {
+    if (GetStandardNoteTags().empty()) LoadStandardNoteTags();
+    tags = GetStandardNoteTags();
+  }
+  const std::string all = res::LoadString(kIdsAllTag);
+  std::vector<std::string> choices{std::string()};
+  for (const std::string& t : tags)
+    if (!t.empty() && plat::CompareAnsi(t, all, true) != 0) choices.push_back(t);
+  return choices;
+}
+
+std::vector<std::string> WallItemEventChoices() {
+  std::vector<std::string> choices{std::string()};
+  std::vector<CEventTypeRecord> listed;
+  if (DbGetRecord(0, db::kEventTypeList, &listed) <= 0) return choices;
+  for (const CEventTypeRecord& entry : listed) {
+    CEventTypeRecord type;
+    if (DbGetRecord(entry.recordNumber, db::kEventType, &type) == 1 &&
+        type.ownerKind == db::kOwnerIndividual && !type.title.empty())
+      choices.push_back(type.title);
+  }
+  return choices;
 }
 
 }  // namespace rpt

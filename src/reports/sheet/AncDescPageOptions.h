@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "ReportSheetModel.h"
 
@@ -76,17 +78,33 @@ WallBoxStyle ReadWallBoxStyle(const char* section);
 // Writes the four section keys and the colours as "0X%lX".
 void WriteWallBoxStyle(const char* section, const WallBoxStyle& style);
 
-// The name-line years and event lines a wall-chart box shows (the keys the
-// item dialog sets).
+// What a wall-chart box shows (the keys the item dialog sets): the
+// name-line years, the event lines and their layout, two further event
+// types, two note tags with their tag name and lines per note, and the
+// record texts.
 struct WallBoxItems {
   int nameBirth = 1, nameMarriage = 0, nameDeath = 1;
   int birth = 0, christening = 0, birthOrChristening = 0;
   int death = 0, burial = 0, deathOrBurial = 0;
-  int dateLine = 0, placeLine = 0, dateAndPlace = 0;
+  int marriage = 0;
+  std::string event1, event2;  // event type titles; empty: none
+  int dateLine = 0, placeLine = 0, dateAndPlace = 0, descriptionLine = 0;
+  std::string note1, note2;  // note tags; empty: none
+  int tagName = 1;
+  int linesPerNote = 0;  // index of "1", "2", "3"
+  int causeOfDeath = 0, id = 0, sbn = 0, zel = 0;
   bool operator==(const WallBoxItems&) const = default;
 };
-// The Descendants chart shows the marriage year unless told otherwise.
+// The Descendants chart shows the marriage year and two lines per note
+// unless told otherwise.
 WallBoxItems ReadWallBoxItems(bool ancestry);
+// Writes every item key of the chart's section.
 void WriteWallBoxItems(bool ancestry, const WallBoxItems& items);
+
+// The entries of the item dialog's lists, each led by an empty entry (none):
+// the user's note tags when the first is set, else the standard ones, without
+// "All"; the titles of the file's individual event types.
+std::vector<std::string> WallItemNoteTagChoices();
+std::vector<std::string> WallItemEventChoices();
 
 }  // namespace rpt

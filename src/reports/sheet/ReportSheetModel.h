@@ -58,7 +58,7 @@ class SheetPageLogic {
   virtual PageMargins Margins() const = 0;
   virtual void SetMargins(const PageMargins& margins) = 0;
   // The page's photo choices for the Photos button (null: none), and the
-  // report the photo dialog names (1 Pedigree ... 6 Individual).
+  // report the photo dialog names (1 Pedigree ... 6 Individual, 7 Scrapbook).
   virtual PagePhotos* Photos() { return nullptr; }
   virtual int PhotoReportIndex() const { return 0; }
   // Writes the page's section of the profile.

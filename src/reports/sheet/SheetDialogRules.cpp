@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <iterator>
 #include <vector>
 
 #include "Ports.h"
@@ -151,9 +152,10 @@ void StoreReportFontChoices(int pageKind, bool wallChart, const shell::FontListM
 }
 
 std::string PhotoDialogCaption(int reportIndex) {
-  static const char* const kNames[] = {"Pedigree",    "FGR",   "Ancestry",
-                                       "Descendants", "Books", "Individual"};
-  const char* name = reportIndex >= 1 && reportIndex <= 6 ? kNames[reportIndex - 1] : "";
+  static const char* const kNames[] = {"Pedigree", "FGR",        "Ancestry", "Descendants",
+                                       "Books",    "Individual", "Scrapbook"};
+  const int count = static_cast<int>(std::size(kNames));
+  const char* name = reportIndex >= 1 && reportIndex <= count ? kNames[reportIndex - 1] : "";
   return res::LoadString(kIdsPhotoOptionsFor) + " " + name;
 }
 

@@ -16,6 +16,12 @@ bool ReadIndividualName(std::int32_t rin, int identifierDisplay, std::string& na
   return true;
 }
 
+std::string TitlePersonName(std::int32_t rin, int identifierDisplay, bool suppressRinChecked) {
+  std::string name;
+  if (!ReadIndividualName(rin, suppressRinChecked ? 0 : identifierDisplay, name)) return {};
+  return name;
+}
+
 std::vector<std::int32_t> MarriagesOf(std::int32_t rin) {
   std::vector<std::int32_t> marriages;
   const int count = rin > 0 ? DbGetRelationCount(rin, db::kRelMarriages, 0, 1) : 0;

@@ -236,21 +236,14 @@ void CAncDescPage::OnBoxStyles() {
 }
 
 void CAncDescPage::OnSelectItems() {
-  rpt::WallBoxItems items = rpt::ReadWallBoxItems(logic_.ancestry);
   CWallChartItemsDialog dialog(this);
   dialog.chart = logic_.ancestry ? 0 : 1;
-  dialog.years = {items.nameBirth != 0, items.nameMarriage != 0, items.nameDeath != 0};
-  int* const lines[rpt::kWallItemCount] = {
-      &items.birth,    &items.christening, &items.birthOrChristening,
-      &items.death,    &items.burial,      &items.deathOrBurial,
-      &items.dateLine, &items.placeLine,   &items.dateAndPlace};
-  for (int i = 0; i < rpt::kWallItemCount; ++i) dialog.items[i] = *lines[i] != 0;
+  dialog.showZel = sheet_.Env().options == nullptr || sheet_.Env().options->showZel != 0;
+  dialog.items = rpt::ReadWallBoxItems(logic_.ancestry);
+  dialog.eventChoices = rpt::WallItemEventChoices();
+  dialog.tagChoices = rpt::WallItemNoteTagChoices();
   if (dialog.exec() != fw::kIdOk) return;
-  items.nameBirth = dialog.years[0] ? 1 : 0;
-  items.nameMarriage = dialog.years[1] ? 1 : 0;
-  items.nameDeath = dialog.years[2] ? 1 : 0;
-  for (int i = 0; i < rpt::kWallItemCount; ++i) *lines[i] = dialog.items[i] ? 1 : 0;
-  rpt::WriteWallBoxItems(logic_.ancestry, items);
+  rpt::WriteWallBoxItems(logic_.ancestry, dialog.items);
 }
 
 void CAncDescPage::OnSearch() {
@@ -284,7 +277,7 @@ bool CAncDescPage::WallChartFits() {
   sample.identifierDisplay = logic_.identifierDisplay;
   sample.suppressRin = logic_.suppressRin != 0;
   sample.anyEvent = items.birth || items.christening || items.birthOrChristening || items.death ||
-                    items.burial || items.deathOrBurial || chart.wall.marriage;
+                    items.burial || items.deathOrBurial || items.marriage;
   sample.placeLine = items.placeLine != 0;
   sample.dateAndPlace = items.dateAndPlace != 0;
   sample.birthYear = items.nameBirth != 0;

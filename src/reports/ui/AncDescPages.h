@@ -45,6 +45,7 @@ class CAncDescPage : public CReportSheetPage {
   bool OnKillActive() override;
   void ShowStartingPerson() override;
   bool WallChartFits() override;
+  bool SuppressRinChecked() const override { return GetCheck(kIdcSuppressRin) == 1; }
 
   // The clicks.
   void OnChartType();

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -400,15 +402,22 @@ void CWallChartBoxStyleDialog::Repaint() {
 // ---- Wall chart items ----
 
 CWallChartItemsDialog::CWallChartItemsDialog(QWidget* parent) : fw::CDialogBase(parent) {
+  auto check = [this](int id, const char* text) {
+    return AddControl(id, new QCheckBox(QString::fromLatin1(text)));
+  };
+  auto list = [this](int id) {
+    auto* combo = AddControl(id, new QComboBox);
+    combo->setMinimumWidth(DialogUnitsToPixels(90, 0).width());
+    return combo;
+  };
+
   auto* nameLine = new QGroupBox(QStringLiteral("Name Line"));
   auto* nameLayout = new QVBoxLayout(nameLine);
-  const char* const yearNames[] = {"Birth year", "Marriage year", "Death year"};
-  for (int i = 0; i < 3; ++i)
-    nameLayout->addWidget(
-        AddControl(kIdcBirthYear + i, new QCheckBox(QString::fromLatin1(yearNames[i]))));
+  const char* const yearNames[] = {"Bi&rth (or christening)", "Marria&ge", "Dea&th (or burial)"};
+  for (int i = 0; i < 3; ++i) nameLayout->addWidget(check(kIdcBirthYear + i, yearNames[i]));
   nameLayout->addWidget(AddControl(kIdcPreview, new QLabel));
-  auto* events = new QGroupBox(QStringLiteral("Events"));
-  auto* eventGrid = new QGridLayout(events);
+  nameLayout->addStretch(1);
+
   const char* const itemNames[] = {"&Birth",
                                    "&Christening",
                                    "Birth or christening",
@@ -418,13 +427,53 @@ CWallChartItemsDialog::CWallChartItemsDialog(QWidget* parent) : fw::CDialogBase(
                                    "Dat&e on own line",
                                    "&Place on own line",
                                    "Date and p&lace together"};
-  for (int i = 0; i < rpt::kWallItemCount; ++i)
-    eventGrid->addWidget(
-        AddControl(kIdcFirstItem + i, new QCheckBox(QString::fromLatin1(itemNames[i]))), i % 3,
-        i / 3);
+  auto* events = new QGroupBox(QStringLiteral("Events"));
+  auto* eventGrid = new QGridLayout(events);
+  for (int i = rpt::kItemBirth; i <= rpt::kItemDeathOrBurial; ++i)
+    eventGrid->addWidget(check(kIdcFirstItem + i, itemNames[i]), i % 3, i / 3);
+  eventGrid->addWidget(check(kIdcMarriage, "&Marriage"), 3, 0);
+  auto* others = Buddy("Other events:", nullptr);
+  eventGrid->addWidget(others, 4, 0);
+  eventGrid->addWidget(list(kIdcEvent1), 4, 1);
+  eventGrid->addWidget(list(kIdcEvent2), 5, 1);
+  others->setBuddy(Control<QComboBox>(kIdcEvent1));
+
+  auto* layoutGroup = new QGroupBox(QStringLiteral("Layout"));
+  auto* layoutBox = new QVBoxLayout(layoutGroup);
+  for (int i = rpt::kItemDateLine; i <= rpt::kItemDateAndPlace; ++i)
+    layoutBox->addWidget(check(kIdcFirstItem + i, itemNames[i]));
+  layoutBox->addWidget(check(kIdcDescription, "Description on own line"));
+  layoutBox->addStretch(1);
+
+  auto* notes = new QGroupBox(QStringLiteral("Notes"));
+  auto* notesGrid = new QGridLayout(notes);
+  notesGrid->addWidget(Buddy("Tag&1:", list(kIdcNote1)), 0, 0);
+  notesGrid->addWidget(Control<QComboBox>(kIdcNote1), 0, 1);
+  notesGrid->addWidget(Buddy("Tag&2:", list(kIdcNote2)), 1, 0);
+  notesGrid->addWidget(Control<QComboBox>(kIdcNote2), 1, 1);
+  notesGrid->addWidget(check(kIdcTagName, "Tag &name"), 2, 0, 1, 2);
+  auto* lines = AddControl(kIdcLinesPerNote, new QComboBox);
+  for (const char* n : {"1", "2", "3"}) lines->addItem(QString::fromLatin1(n));
+  notesGrid->addWidget(Buddy("Line&s/Note:", lines), 3, 0);
+  notesGrid->addWidget(lines, 3, 1, Qt::AlignLeft);
+  notesGrid->setRowStretch(4, 1);
+
+  auto* other = new QGroupBox(QStringLiteral("Other"));
+  auto* otherLayout = new QVBoxLayout(other);
+  otherLayout->addWidget(check(kIdcCauseOfDeath, "Cause of death"));
+  otherLayout->addWidget(check(kIdcId, "&ID"));
+  otherLayout->addWidget(check(kIdcSbn, "SBN"));
+  otherLayout->addWidget(check(kIdcZel, "ZEL &ordinance codes"));
+  otherLayout->addStretch(1);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(nameLine, 0, 0);
+  grid->addWidget(events, 0, 1);
+  grid->addWidget(layoutGroup, 1, 0);
+  grid->addWidget(notes, 1, 1);
+  grid->addWidget(other, 2, 0);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(nameLine);
-  layout->addWidget(events);
+  layout->addLayout(grid);
   layout->addLayout(OkCancel(*this));
   for (int i = 0; i < 3; ++i)
     connect(Control<QCheckBox>(kIdcBirthYear + i), &QCheckBox::clicked, this,
@@ -439,21 +488,50 @@ void CWallChartItemsDialog::OnInitDialog() {
   std::snprintf(caption, sizeof caption, res::LoadString(kIdsItemCaption).c_str(),
                 res::LoadString(chart == 1 ? kIdsDescendants : kIdsAncestry).c_str());
   setWindowTitle(Q(caption));
+  for (int id : {kIdcEvent1, kIdcEvent2})
+    for (const std::string& entry : eventChoices) Control<QComboBox>(id)->addItem(Q(entry));
+  for (int id : {kIdcNote1, kIdcNote2})
+    for (const std::string& entry : tagChoices) Control<QComboBox>(id)->addItem(Q(entry));
+  ShowControl(kIdcZel, showZel);
   fw::CDialogBase::OnInitDialog();
   OnYears();
 }
 
+void CWallChartItemsDialog::ExchangeChoice(bool save, int id, std::string& value) {
+  auto* combo = Control<QComboBox>(id);
+  if (save) {
+    value = fw::FromQString(combo->currentText());
+    return;
+  }
+  // A stored entry the list no longer holds shows as none.
+  const int at = value.empty() ? 0 : combo->findText(Q(value), Qt::MatchFixedString);
+  combo->setCurrentIndex(at < 0 ? 0 : at);
+}
+
 bool CWallChartItemsDialog::DoDataExchange(bool save) {
-  for (int i = 0; i < 3; ++i) {
-    int on = years[static_cast<std::size_t>(i)] ? 1 : 0;
-    ExchangeCheck(save, kIdcBirthYear + i, on);
-    years[static_cast<std::size_t>(i)] = on != 0;
-  }
-  for (int i = 0; i < rpt::kWallItemCount; ++i) {
-    int on = items[static_cast<std::size_t>(i)] ? 1 : 0;
-    ExchangeCheck(save, kIdcFirstItem + i, on);
-    items[static_cast<std::size_t>(i)] = on != 0;
-  }
+  int* const years[] = {&items.nameBirth, &items.nameMarriage, &items.nameDeath};
+  for (int i = 0; i < 3; ++i) ExchangeCheck(save, kIdcBirthYear + i, *years[i]);
+  int* const lines[rpt::kWallItemCount] = {
+      &items.birth,    &items.christening, &items.birthOrChristening,
+      &items.death,    &items.burial,      &items.deathOrBurial,
+      &items.dateLine, &items.placeLine,   &items.dateAndPlace};
+  for (int i = 0; i < rpt::kWallItemCount; ++i) ExchangeCheck(save, kIdcFirstItem + i, *lines[i]);
+  ExchangeCheck(save, kIdcMarriage, items.marriage);
+  ExchangeChoice(save, kIdcEvent1, items.event1);
+  ExchangeChoice(save, kIdcEvent2, items.event2);
+  ExchangeCheck(save, kIdcDescription, items.descriptionLine);
+  ExchangeChoice(save, kIdcNote1, items.note1);
+  ExchangeChoice(save, kIdcNote2, items.note2);
+  ExchangeCheck(save, kIdcTagName, items.tagName);
+  auto* perNote = Control<QComboBox>(kIdcLinesPerNote);
+  if (save)
+    items.linesPerNote = std::max(0, perNote->currentIndex());
+  else
+    perNote->setCurrentIndex(std::clamp(items.linesPerNote, 0, perNote->count() - 1));
+  ExchangeCheck(save, kIdcCauseOfDeath, items.causeOfDeath);
+  ExchangeCheck(save, kIdcId, items.id);
+  ExchangeCheck(save, kIdcSbn, items.sbn);
+  ExchangeCheck(save, kIdcZel, items.zel);
   return true;
 }
 

@@ -9,7 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "AncDescPageOptions.h"
 #include "DialogBase.h"
 #include "ReportDevice.h"
 #include "SheetDialogRules.h"
@@ -172,12 +174,28 @@ class CWallChartItemsDialog : public fw::CDialogBase {
   static constexpr int kIdcBirthYear = 1361;  // birth, marriage, death years
   static constexpr int kIdcFirstItem = 1364;  // the nine items of rpt::WallItem
   static constexpr int kIdcPreview = 1373;
+  static constexpr int kIdcMarriage = 1374;
+  static constexpr int kIdcEvent1 = 1375;  // the two "Other events:" lists
+  static constexpr int kIdcEvent2 = 1376;
+  static constexpr int kIdcDescription = 1377;
+  static constexpr int kIdcNote1 = 1378;  // "Tag1:" and "Tag2:"
+  static constexpr int kIdcNote2 = 1379;
+  static constexpr int kIdcTagName = 1380;
+  static constexpr int kIdcLinesPerNote = 1381;
+  static constexpr int kIdcCauseOfDeath = 1382;
+  static constexpr int kIdcId = 1383;
+  static constexpr int kIdcSbn = 1384;
+  static constexpr int kIdcZel = 1385;
 
   explicit CWallChartItemsDialog(QWidget* parent = nullptr);
 
   int chart = 0;  // 0 Ancestry, 1 Descendants
-  std::array<bool, 3> years{};
-  std::array<bool, rpt::kWallItemCount> items{};
+  bool showZel = true;
+  rpt::WallBoxItems items;
+  // The lists' entries, each led by an empty one (rpt::WallItemEventChoices
+  // and rpt::WallItemNoteTagChoices).
+  std::vector<std::string> eventChoices{std::string()};
+  std::vector<std::string> tagChoices{std::string()};
 
   std::string PreviewText() const;
 
@@ -188,4 +206,5 @@ class CWallChartItemsDialog : public fw::CDialogBase {
  private:
   void OnYears();
   void OnItem(int item);
+  void ExchangeChoice(bool save, int id, std::string& value);
 };

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cstdint>
 #include <cstdlib>
 
 #include "AppOptions.h"
@@ -127,11 +128,21 @@ CRinRangeDialog::CRinRangeDialog(QWidget* parent)
 }
 
 bool CRinRangeDialog::DoDataExchange(bool save) {
-  // The start may not pass the end held before; the end not the new start.
+  if (!save) {
+    ExchangeInt(save, kIdcStart, startRin, startRin, startRin);
+    return ExchangeInt(save, kIdcEnd, endRin, endRin, endRin);
+  }
+  // The typed start is held between itself and the end the dialog held
+  // before; then the typed end between the new start and itself.
+  auto typed = [this](int id) {
+    std::int64_t value = 0;
+    return fw::ParseIntInRange(GetControlText(id), INT32_MIN, INT32_MAX, value) == fw::IntParse::kOk
+               ? static_cast<std::int32_t>(value)
+               : INT32_MIN;
+  };
   const std::int32_t heldEnd = endRin;
-  if (!ExchangeInt(save, kIdcStart, startRin, save ? 1 : startRin, save ? heldEnd : startRin))
-    return false;
-  return ExchangeInt(save, kIdcEnd, endRin, save ? startRin : endRin, save ? 0x7FFFFFFF : endRin);
+  if (!ExchangeInt(save, kIdcStart, startRin, typed(kIdcStart), heldEnd)) return false;
+  return ExchangeInt(save, kIdcEnd, endRin, startRin, typed(kIdcEnd));
 }
 
 void CRinRangeDialog::OnOK() {

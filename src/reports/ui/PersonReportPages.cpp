@@ -43,6 +43,26 @@ QCheckBox* Indented(fw::CDialogBase& page, QCheckBox* box) {
   return box;
 }
 
+// The calendar year: any four digits may be typed (the page refuses a
+// year outside 100 to 2100 with the range message), while the arrows step
+// within 100 to 2100.
+class CYearSpin : public QSpinBox {
+ public:
+  CYearSpin() { setRange(0, 9999); }
+  void stepBy(int steps) override {
+    setValue(rpt::CCalendarOptions::StepYear(value(), steps));
+    selectAll();
+  }
+
+ protected:
+  StepEnabled stepEnabled() const override {
+    StepEnabled on = StepNone;
+    if (value() < rpt::CCalendarOptions::kYearHigh) on |= StepUpEnabled;
+    if (value() > rpt::CCalendarOptions::kYearLow) on |= StepDownEnabled;
+    return on;
+  }
+};
+
 // A sample of a colour.
 class CColourSwatch : public QWidget {
  public:
@@ -594,8 +614,7 @@ CCalendarPage::CCalendarPage(CReportsPropSheet& sheet, int currentYear, int curr
   chooseColour = [this](std::uint32_t current) { return ChooseColourDefault(this, current); };
 
   auto* when = new QGridLayout;
-  auto* year = AddControl(kIdcYear, new QSpinBox);
-  year->setRange(rpt::CCalendarOptions::kYearLow, rpt::CCalendarOptions::kYearHigh);
+  auto* year = AddControl(kIdcYear, new CYearSpin);
   auto* yearLabel = AddControl(kIdcYear - 1, new QLabel(QStringLiteral("&Year:")));
   yearLabel->setBuddy(year);
   when->addWidget(yearLabel, 0, 0);
@@ -682,10 +701,20 @@ void CCalendarPage::OnInitDialog() {
 
 bool CCalendarPage::DoDataExchange(bool save) {
   auto* year = Control<QSpinBox>(kIdcYear);
-  if (save)
-    logic_.year = year->value();
-  else
+  if (!save) {
     year->setValue(logic_.year);
+  } else if (year->value() < rpt::CCalendarOptions::kYearLow ||
+             year->value() > rpt::CCalendarOptions::kYearHigh) {
+    plat::MessageBox(res::FormatString(fw::kIdsParseIntRange,
+                                       {std::to_string(rpt::CCalendarOptions::kYearLow),
+                                        std::to_string(rpt::CCalendarOptions::kYearHigh)}),
+                     "", plat::kMbOk | plat::kMbIconExclamation);
+    year->setFocus();
+    year->selectAll();
+    return false;
+  } else {
+    logic_.year = year->value();
+  }
   ExchangeCheck(save, kIdcLiving, logic_.living);
   ExchangeCheck(save, kIdcBirthdays, logic_.birthday);
   ExchangeCheck(save, kIdcAnniversaries, logic_.anniversary);
@@ -754,6 +783,11 @@ void CCalendarPage::OnSetActive() {
   sheet_.SetButtons(true, true, true, false);
   sheet_.SetOkText(res::LoadString(kIdsPrint));
   sheet_.SetPageIcon(210);
+}
+
+std::string CCalendarPage::TitleName() {
+  const std::string month = fw::FromQString(Control<QComboBox>(kIdcMonth)->currentText());
+  return month + " " + std::to_string(Control<QSpinBox>(kIdcYear)->value());
 }
 
 bool CCalendarPage::OnKillActive() {

@@ -61,6 +61,7 @@ class CIndividualSummaryPage : public CPersonOrListPage {
   rpt::SheetPageLogic& Logic() override;
   void OnSetActive() override;
   bool OnKillActive() override;
+  bool SuppressRinChecked() const override { return GetCheck(kIdcSuppressRin) == 1; }
   void OnNotes();
 
  protected:
@@ -100,6 +101,7 @@ class CScrapbookPage : public CPersonOrListPage {
   rpt::SheetPageLogic& Logic() override;
   void OnSetActive() override;
   bool OnKillActive() override;
+  bool SuppressRinChecked() const override { return GetCheck(kIdcSuppressRin) == 1; }
   void OnChecks();
   void OnBoxStyles();
 
@@ -148,6 +150,7 @@ class CBooksPage : public CReportSheetPage {
   rpt::SheetPageLogic& Logic() override;
   void OnSetActive() override;
   bool OnKillActive() override;
+  bool SuppressRinChecked() const override { return GetCheck(kIdcSuppressRin) == 1; }
   void ShowStartingPerson() override;
   void OnNotes();
   void OnType();
@@ -195,6 +198,8 @@ class CCalendarPage : public CReportSheetPage {
   rpt::SheetPageLogic& Logic() override;
   void OnSetActive() override;
   bool OnKillActive() override;
+  // The month name and the year chosen now.
+  std::string TitleName() override;
   void OnColour(int which);
   void OnBorderStyle();
   void OnSelect();

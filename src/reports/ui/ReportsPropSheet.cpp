@@ -81,10 +81,20 @@ CReportSheetPage::CReportSheetPage(CReportsPropSheet& sheet)
   setWindowFlags(Qt::Widget);
 }
 
+bool CReportSheetPage::CloseChecked() {
+  if (!UpdateData(true)) return false;
+  OnCancel();
+  return true;
+}
+
 void CReportSheetPage::OnCancel() {
-  UpdateData(true);
   Logic().WriteSettings();
   sheet_.Model().DropReportChoiceState();
+}
+
+std::string CReportSheetPage::TitleName() {
+  return rpt::TitlePersonName(sheet_.Model().StartingRin(), sheet_.IdentifierDisplay(),
+                              SuppressRinChecked());
 }
 
 void RegisterReportSheetPage(int pageKind, ReportSheetPageFactory factory) {
@@ -289,9 +299,12 @@ void CReportsPropSheet::OnPreview() {
 }
 
 void CReportsPropSheet::OnClose() {
-  // Only a page that was shown has its values in its controls.
+  // Only a page that was shown has its values in its controls; the others
+  // were checked when they were left.
+  CReportSheetPage* current = CurrentPage();
+  if (current != nullptr && !current->CloseChecked()) return;
   for (std::size_t i = 0; i < pages_.size(); ++i)
-    if (visited_[i]) pages_[i]->OnCancel();
+    if (visited_[i] && pages_[i] != current && !pages_[i]->CloseChecked()) return;
   EndDialog(fw::kIdCancel);
 }
 
@@ -350,7 +363,7 @@ void CReportsPropSheet::OnTitles() {
       rpt::TitleSettingsOf(page->Logic().PageKind(), page->Logic().ReportKind() == 201);
   CReportTitleDialog dialog(this);
   dialog.reportName = settings.reportName;
-  dialog.personName = model_.StartingName();
+  dialog.personName = page->TitleName();
   plat::ProfilePort& profile = plat::Profile();
   if (!settings.section.empty()) {
     dialog.prefix = profile.GetString(settings.section, "TitlePrefix", settings.prefix);

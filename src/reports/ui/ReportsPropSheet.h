@@ -36,10 +36,19 @@ class CReportSheetPage : public fw::CDialogBase {
   virtual void OnSetActive() = 0;
   // Validates and writes the page's settings; false keeps the page.
   virtual bool OnKillActive() = 0;
-  // Close: writes the settings and drops the kept choices.
-  virtual void OnCancel();
+  // Close: validates the page's controls; a refusal (its message shown)
+  // answers false and keeps the sheet open, else OnCancel runs.
+  bool CloseChecked();
+  // Close after the check: writes the settings and drops the kept choices.
+  void OnCancel() override;
   // The starting person changed (Search on a page, or the sheet).
   virtual void ShowStartingPerson() {}
+  // The Titles dialog's person: the starting person's name, with the
+  // record identifier unless the page's suppress-RIN check is on.
+  virtual std::string TitleName();
+  // Whether the page's "Suppress RINs" check is on now (pages without one:
+  // false).
+  virtual bool SuppressRinChecked() const { return false; }
   // A page that draws wall charts: whether its sample box fits a column,
   // asking the user when it does not (true: go on).
   virtual bool WallChartFits() { return true; }
@@ -118,6 +127,8 @@ class CReportsPropSheet : public fw::CDialogBase {
   // The buttons.
   void OnPrint();
   void OnPreview();
+  // Close: the current page's check first (a refusal keeps the sheet open),
+  // then every page shown writes its settings.
   void OnClose();
   void OnPageSetup();
   void OnTitles();
