@@ -19,6 +19,7 @@
 #include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
 #include "SheetFamilyReads.h"
+#include "TextMeasure.h"
 
 namespace {
 
@@ -335,6 +336,17 @@ TEST_F(TitleNameTest, IdentifierOnlyWhileShownAndNotSuppressed) {
     EXPECT_EQ(TitlePersonName(rin, c.display, c.suppressed), c.name)
         << c.display << " " << c.suppressed;
   EXPECT_EQ(TitlePersonName(rin + 1, 1, false), "");
+  // Fitted to 480 pixels: at 60 pixels a character the given name gives way
+  // to its initial, while the RIN stays whole.
+  CIndividualRecord longer;
+  longer.surname = "Hart";
+  longer.givenNames[0] = "Bartholomew";
+  const std::int32_t second = static_cast<std::int32_t>(family::Add(longer, 0));
+  ASSERT_GT(second, 0);
+  const std::string tail = "-" + std::to_string(second);
+  const plat::FixedWidthTextMeasure wide(60);
+  EXPECT_EQ(TitlePersonName(second, 1, false, &wide), "B Hart" + tail);
+  EXPECT_EQ(TitlePersonName(second, 1, false), "Bartholomew Hart" + tail);
 }
 
 }  // namespace

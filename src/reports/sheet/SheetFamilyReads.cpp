@@ -2,6 +2,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
@@ -16,10 +17,14 @@ bool ReadIndividualName(std::int32_t rin, int identifierDisplay, std::string& na
   return true;
 }
 
-std::string TitlePersonName(std::int32_t rin, int identifierDisplay, bool suppressRinChecked) {
-  std::string name;
-  if (!ReadIndividualName(rin, suppressRinChecked ? 0 : identifierDisplay, name)) return {};
-  return name;
+std::string TitlePersonName(std::int32_t rin, int identifierDisplay, bool suppressRinChecked,
+                            const plat::TextMeasure* dc) {
+  constexpr int kTitleNameWidth = 480;
+  CIndividualRecord record;
+  if (rin <= 0 || family::Read(record, rin) != 1) return {};
+  const CIndividualNode node(record, 0, suppressRinChecked ? 0 : identifierDisplay, kTitleNameWidth,
+                             dc);
+  return node.GetDisplayName();
 }
 
 std::vector<std::int32_t> MarriagesOf(std::int32_t rin) {

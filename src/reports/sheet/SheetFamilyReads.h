@@ -10,15 +10,21 @@
 
 #include "FamilyGroupPageOptions.h"
 
+namespace plat {
+class TextMeasure;
+}
+
 namespace rpt {
 
 // The name of live individual rin (given names first; with the identifier
 // display 1 "-RIN" follows); false when it cannot be read.
 bool ReadIndividualName(std::int32_t rin, int identifierDisplay, std::string& name);
-// The person's name of the Titles dialog: the name of rin with the record
-// identifier only while the identifier display is on and the page's
-// suppress-RIN check is clear; empty when rin cannot be read.
-std::string TitlePersonName(std::int32_t rin, int identifierDisplay, bool suppressRinChecked);
+// The person's name of the Titles dialog: the name of rin fitted to a
+// width of 480 (measured with dc when given), with the record identifier
+// only while the identifier display is on and the page's suppress-RIN check
+// is clear; empty when rin cannot be read.
+std::string TitlePersonName(std::int32_t rin, int identifierDisplay, bool suppressRinChecked,
+                            const plat::TextMeasure* dc = nullptr);
 std::vector<std::int32_t> MarriagesOf(std::int32_t rin);
 // The first and last live MRIN (marriages) or RIN; 0 and 0 when none.
 void LiveNumberRange(bool marriages, std::int32_t& low, std::int32_t& high);

@@ -19,6 +19,7 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "QtReportDevice.h"
+#include "QtTextMeasure.h"
 #include "SettingsChoosers.h"
 #include "SheetDialogRules.h"
 #include "SheetFamilyReads.h"
@@ -93,8 +94,9 @@ void CReportSheetPage::OnCancel() {
 }
 
 std::string CReportSheetPage::TitleName() {
+  const fw::QtTextMeasure measure(font());
   return rpt::TitlePersonName(sheet_.Model().StartingRin(), sheet_.IdentifierDisplay(),
-                              SuppressRinChecked());
+                              SuppressRinChecked(), &measure);
 }
 
 void RegisterReportSheetPage(int pageKind, ReportSheetPageFactory factory) {
@@ -299,8 +301,9 @@ void CReportsPropSheet::OnPreview() {
 }
 
 void CReportsPropSheet::OnClose() {
-  // Only a page that was shown has its values in its controls; the others
-  // were checked when they were left.
+  // The current page is checked first, so that its refusal keeps the sheet
+  // open with nothing written; only a page that was shown has its values
+  // in its controls.
   CReportSheetPage* current = CurrentPage();
   if (current != nullptr && !current->CloseChecked()) return;
   for (std::size_t i = 0; i < pages_.size(); ++i)
