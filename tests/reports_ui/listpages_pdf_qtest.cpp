@@ -50,45 +50,42 @@ int LetterLines(int kind) {
   return CListPagesGenerator::LinesPerPage(11000 - m.top - m.bottom);
 }
 
-// Prints pages 1..pages of kind to pdf through a report job.
-void PrintPdf(int kind, int pages, const std::string& pdf) {
+// Prints pages 1..pages to pdf on Letter paper: begin(dc, info) once, then
+// draw(dc, info) for each page.
+template <class Begin, class Draw>
+void PrintPagesToPdf(const std::string& pdf, int pages, Begin begin, Draw draw) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setResolution(600);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(pdf));
   printer.setPageSize(QPageSize(QPageSize::Letter));
   fw::CQtReportDevice dc(&printer);
-  CReportJob job(kind);
   CPrintInfo info;
   dc.SetMapMode(rpt::MM_HIENGLISH);
-  job.BeginPrinting(&dc, &info);
+  begin(dc, info);
   for (int page = 1; page <= pages; ++page) {
     if (page > 1) printer.newPage();
     dc.SetMapMode(rpt::MM_HIENGLISH);
     info.currentPage = page;
-    job.PrintPage(&dc, &info);
+    draw(dc, info);
   }
+}
+
+// Prints pages 1..pages of kind to pdf through a report job.
+void PrintPdf(int kind, int pages, const std::string& pdf) {
+  CReportJob job(kind);
+  PrintPagesToPdf(
+      pdf, pages, [&](auto& dc, CPrintInfo& info) { job.BeginPrinting(&dc, &info); },
+      [&](auto& dc, CPrintInfo& info) { job.PrintPage(&dc, &info); });
 }
 
 // Prints pages 1..pages of the prepared custom report of layout to pdf.
 void PrintCustomPdf(const CCustomReportLayout& layout, int pages, const std::string& pdf) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setResolution(600);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(pdf));
-  printer.setPageSize(QPageSize(QPageSize::Letter));
-  fw::CQtReportDevice dc(&printer);
   CListPagesGenerator g(rpt::kCustomReport, 0);
   g.SetCustomLayout(&layout);
-  CPrintInfo info;
-  dc.SetMapMode(rpt::MM_HIENGLISH);
-  g.BeginPrinting(&dc, &info);
-  for (int page = 1; page <= pages; ++page) {
-    if (page > 1) printer.newPage();
-    dc.SetMapMode(rpt::MM_HIENGLISH);
-    info.currentPage = page;
-    g.DrawPage(&dc, &info, nullptr);
-  }
+  PrintPagesToPdf(
+      pdf, pages, [&](auto& dc, CPrintInfo& info) { g.BeginPrinting(&dc, &info); },
+      [&](auto& dc, CPrintInfo& info) { g.DrawPage(&dc, &info, nullptr); });
 }
 
 void AddCustomColumn(CCustomReportLayout& layout, int id, int width, const char* heading) {
