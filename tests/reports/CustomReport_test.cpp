@@ -9,7 +9,6 @@
 
 #include "CustomReport.h"
 #include "EventTypeRecord.h"
-#include "FamilyLinkRecord.h"
 #include "ListPagination.h"
 #include "MultimediaChain.h"
 #include "PaginationRun.h"
@@ -118,16 +117,9 @@ TEST_F(CustomReport, FieldsOfChainsLinksAndStamps) {
   Child(parents, full);
   Child(parents, bare);
 
-  // Ruth: adopted (the family file keeps one letter for both parents), a picture, a cited
-  // immigration from a christening kept as an infant baptism, baptized while living.
-  std::vector<std::int32_t> links;
-  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, full, 0);
-  ASSERT_EQ(links.size(), 1u);
-  CFamilyLinkRecord link;
-  ASSERT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
-  link.firstParentRelation = 'a';
-  link.secondParentRelation = 'a';
-  ASSERT_EQ(DbUpdateRecord(links[0], db::kFamilyLink, &link), 1);
+  // Ruth: adopted, a picture, a cited voyage, a christening kept under an
+  // event type of its own, a baptism of the living.
+  SetParentRelation(full, 'a');
   auto picture = std::make_unique<CMultimediaItem>();
   picture->fileName = "ruth.jpg";
   picture->kind = 'P';
