@@ -357,13 +357,7 @@ TEST_F(ChartPagesTest, LegendAndCodesOnThePage) {
   Child(Marry(Person("Dad", "Code", 'M', 1919), mum), kid);
   const std::int32_t parents = Marry(Person("Gpa", "Code", 'M'), Person("Gma", "Code", 'F'));
   Child(parents, mum);
-  std::vector<std::int32_t> links;
-  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, mum, 0);
-  ASSERT_EQ(links.size(), 1u);
-  CFamilyLinkRecord link;
-  ASSERT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
-  link.firstParentRelation = link.secondParentRelation = 'a';
-  ASSERT_EQ(family::Update(link, 0), 1);
+  SetParentRelation(mum, 'a');
 
   RecordingDevice dc;
   ChartPageOptions o = Options(true);

@@ -8,8 +8,12 @@
 #include <vector>
 
 #include "CustomReport.h"
+#include "EventTypeRecord.h"
 #include "ListPagination.h"
+#include "MultimediaChain.h"
+#include "PaginationRun.h"
 #include "ReportFamilies.h"
+#include "TimeStamp.h"
 
 namespace {
 
@@ -99,6 +103,107 @@ TEST_F(CustomReport, FieldsInDisplayAndSortMode) {
   CIndividualRecord unknown;
   unknown.sex = 'U';
   EXPECT_EQ(Field(6003, unknown), " ");
+}
+
+// The fields read from the individual's chains and links: multimedia,
+// citations, user events, parent links, the christening's own type, the
+// live baptism and the record's time stamps.
+TEST_F(CustomReport, FieldsOfChainsLinksAndStamps) {
+  const std::int32_t father = Person("Hal", "Holt", 'M', 1900);
+  const std::int32_t mother = Person("Ida", "Holt", 'F', 1902);
+  const std::int32_t parents = Marry(father, mother);
+  const std::int32_t full = Person("Ruth", "Holt", 'F', 1930);
+  const std::int32_t bare = Person("Sam", "Holt", 'M', 1932);
+  Child(parents, full);
+  Child(parents, bare);
+
+  // Ruth: adopted, a picture, a cited voyage, a christening kept under an
+  // event type of its own, a baptism of the living.
+  SetParentRelation(full, 'a');
+  auto picture = std::make_unique<CMultimediaItem>();
+  picture->fileName = "ruth.jpg";
+  picture->kind = 'P';
+  ASSERT_EQ(DbSaveMultimediaChain(full, picture.get(), db::kIndividual), 0);
+  CDateValue arrived, settled;
+  arrived.Set(1951, 4, 17);
+  settled.Set(1951, 4, 20);
+  const std::int32_t voyage =
+      AddIndividualUserEvent(full, "Voyage", 2, true, [&](CUserEventRecord& e) {
+        e.GetEvent()->date = arrived;
+        e.GetEvent()->place[0] = "Halifax";
+        e.secondDate = settled;
+        e.description = "By sea";
+        e.yesNo = 'Y';
+      });
+  CSourceRecord source;
+  source.title = "Passenger lists";
+  const std::int32_t src = DbAddRecord(db::kSource, 0, &source);
+  ASSERT_GT(src, 0);
+  Cite(src, db::kOwnerIndividualUserEvent, voyage, "page 3");
+  CEventTypeRecord infant;
+  infant.title = "Infant Baptism";
+  infant.shortTitle = "Inf Bap";
+  const std::int32_t infantType = DbAddRecord(db::kEventType, 0, &infant);
+  ASSERT_GT(infantType, 0);
+  CIndividualRecord ruth;
+  ASSERT_EQ(family::Read(ruth, full), 1);
+  ruth.numbers[CIndividualRecord::kChristeningType] = infantType;
+  ruth.fifthEvent.place[0] = "Provo";
+  ruth.fifthEvent.place[1] = "Utah";
+  ruth.baptism.templeCode = "SLAKE";
+  std::tm made{};
+  made.tm_year = 2020 - 1900;
+  made.tm_mon = 2;
+  made.tm_mday = 5;
+  made.tm_hour = 12;
+  made.tm_isdst = -1;
+  ruth.numbers[CIndividualRecord::kCreatedStamp] = TimeToStamp(std::mktime(&made));
+  made.tm_year = 2021 - 1900;
+  ruth.numbers[CIndividualRecord::kUpdatedStamp] = TimeToStamp(std::mktime(&made));
+
+  // Sam: none of it, but a temple baptism and an uncited event with no flag.
+  AddIndividualUserEvent(bare, "Voyage", 1, false,
+                         [&](CUserEventRecord& e) { e.GetEvent()->date = arrived; });
+  CIndividualRecord sam;
+  ASSERT_EQ(family::Read(sam, bare), 1);
+  sam.baptism.templeCode = "LOGAN";
+  sam.numbers[CIndividualRecord::kCreatedStamp] = 0;  // never stamped
+  sam.numbers[CIndividualRecord::kUpdatedStamp] = 0;
+
+  struct Case {
+    std::int32_t id;
+    bool sort;
+    std::string ruth, sam;
+  };
+  const Case cases[] = {
+      {6027, false, "Y", "N"},  // has multimedia
+      {6043, false, "Y", "N"},  // live baptism
+      {6044, false, "Y", "N"},  // citations: Ruth's only on her user event
+      {6045, false, "Infant Baptism", "Christening"},
+      {6051, false, "Y", ""},  // the event's flag letter
+      {6061, false, "a", "b"},
+      {6062, false, "a", "b"},
+      {6033, false, "Provo, Utah*", "LOGAN"},
+      {6033, true, "Provo, Utah*", "LOGAN"},  // a text key, not store positions
+      {6048, false, "17 Apr 1951 to 20 Apr 1951", "17 Apr 1951"},
+      {6048, true, "041719510000", "041719510000"},
+      {6050, false, "By sea", ""},
+      {6059, false, "5 Mar 2020", ""},
+      {6059, true, "030520200000", "000000000000"},
+      {6060, false, "5 Mar 2021", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string suffix = c.sort ? " sort" : "";
+    EXPECT_EQ(Field(c.id, ruth, nullptr, c.sort, 0, "voyage"), c.ruth) << c.id << suffix;
+    EXPECT_EQ(Field(c.id, sam, nullptr, c.sort, 0, "voyage"), c.sam) << c.id << suffix;
+  }
+  // An event title that no event carries leaves the event fields empty.
+  EXPECT_EQ(Field(6051, ruth, nullptr, false, 0, "Census"), "");
+  EXPECT_EQ(Field(6048, ruth, nullptr, false, 0, "Census"), "");
+  // Without parents there is no relationship letter.
+  CIndividualRecord hal;
+  ASSERT_EQ(family::Read(hal, father), 1);
+  EXPECT_EQ(Field(6061, hal), "");
 }
 
 TEST_F(CustomReport, SortKeysOfNamesAndPlacesAddNothingToTheFile) {
@@ -191,6 +296,45 @@ TEST_F(CustomReport, TwoNameKeysAndADateKey) {
   std::vector<std::int32_t> order;
   for (const auto& line : Lines()) order.push_back(line.first);
   EXPECT_EQ(order, (std::vector<std::int32_t>{c, a2, a1, b}));
+}
+
+// Plain texts kept under the name-and-place comparison (a nickname, a
+// married name) sort by their own text.
+TEST_F(CustomReport, TextFieldsUnderTheNameComparisonSortByTheirText) {
+  std::vector<std::int32_t> rins;
+  for (const char* nick : {"Midge", "Bunny", "Zed", "Ace"}) {
+    CIndividualRecord p;
+    p.surname = "Same";
+    p.givenNames[0] = "Given";
+    p.nameExtensions[0] = nick;
+    rins.push_back(static_cast<std::int32_t>(family::Add(p, 0)));
+  }
+  CCustomReportLayout layout;
+  AddColumn(layout, 6054);
+  AddKey(layout, 6054, CCustomReportSortKey::kText);
+  ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 50), 1);
+  std::vector<std::int32_t> order;
+  for (const auto& line : Lines()) order.push_back(line.first);
+  EXPECT_EQ(order, (std::vector<std::int32_t>{rins[3], rins[1], rins[0], rins[2]}));
+}
+
+// The PAGINATOR window says "Sorting..." while the lines are sorted and
+// returns to its own text; a layout without keys never sorts.
+TEST_F(CustomReport, TheWindowSaysSortingWhileTheLinesAreSorted) {
+  rpt::HeadlessPaginatorWindow window;
+  rpt::PaginatorWindow* previous = rpt::SetPaginatorWindow(&window);
+  const std::int32_t a = Person("Ann", "One", 'F', 1900);
+  const std::int32_t b = Person("Bea", "Two", 'F', 1902);
+  CCustomReportLayout layout;
+  AddColumn(layout, 6000);
+  ASSERT_EQ(rpt::PaginateCustomReport({a, b}, layout, 50), 1);
+  EXPECT_TRUE(window.texts.empty());
+  AddKey(layout, 6004, CCustomReportSortKey::kNumber, 0);
+  ASSERT_EQ(rpt::PaginateCustomReport({a, b}, layout, 50), 1);
+  EXPECT_EQ(window.texts,
+            (std::vector<std::string>{"Sorting...", rpt::PaginatorWindow::PreparingText()}));
+  EXPECT_EQ(Lines()[0].first, b);
+  rpt::SetPaginatorWindow(previous);
 }
 
 TEST_F(CustomReport, AnUnreadableIndividualIsSkippedAndThePassGoesOn) {

@@ -12,12 +12,14 @@
 #include "CustomReport.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "EventTypeRecord.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "ListPages.h"
 #include "ListPagination.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
 #include "QtReportDevice.h"
 #include "RecordAccess.h"
 #include "RecordProblems.h"
@@ -48,24 +50,59 @@ int LetterLines(int kind) {
   return CListPagesGenerator::LinesPerPage(11000 - m.top - m.bottom);
 }
 
-// Prints pages 1..pages of kind to pdf through a report job.
-void PrintPdf(int kind, int pages, const std::string& pdf) {
+// Prints pages 1..pages to pdf on Letter paper: begin(dc, info) once, then
+// draw(dc, info) for each page.
+template <class Begin, class Draw>
+void PrintPagesToPdf(const std::string& pdf, int pages, Begin begin, Draw draw) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setResolution(600);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(pdf));
   printer.setPageSize(QPageSize(QPageSize::Letter));
   fw::CQtReportDevice dc(&printer);
-  CReportJob job(kind);
   CPrintInfo info;
   dc.SetMapMode(rpt::MM_HIENGLISH);
-  job.BeginPrinting(&dc, &info);
+  begin(dc, info);
   for (int page = 1; page <= pages; ++page) {
     if (page > 1) printer.newPage();
     dc.SetMapMode(rpt::MM_HIENGLISH);
     info.currentPage = page;
-    job.PrintPage(&dc, &info);
+    draw(dc, info);
   }
+}
+
+// Prints pages 1..pages of kind to pdf through a report job.
+void PrintPdf(int kind, int pages, const std::string& pdf) {
+  CReportJob job(kind);
+  PrintPagesToPdf(
+      pdf, pages, [&](auto& dc, CPrintInfo& info) { job.BeginPrinting(&dc, &info); },
+      [&](auto& dc, CPrintInfo& info) { job.PrintPage(&dc, &info); });
+}
+
+// Prints pages 1..pages of the prepared custom report of layout to pdf.
+void PrintCustomPdf(const CCustomReportLayout& layout, int pages, const std::string& pdf) {
+  CListPagesGenerator g(rpt::kCustomReport, 0);
+  g.SetCustomLayout(&layout);
+  PrintPagesToPdf(
+      pdf, pages, [&](auto& dc, CPrintInfo& info) { g.BeginPrinting(&dc, &info); },
+      [&](auto& dc, CPrintInfo& info) { g.DrawPage(&dc, &info, nullptr); });
+}
+
+// The text of pdf by pdftotext (kept beside it); "" when it fails.
+std::string PdfText(const std::string& pdf) {
+  const std::string txt = pdf + ".txt";
+  if (QProcess::execute("pdftotext",
+                        {"-layout", QString::fromStdString(pdf), QString::fromStdString(txt)}) != 0)
+    return {};
+  return ReadAll(txt);
+}
+
+void AddCustomColumn(CCustomReportLayout& layout, int id, int width, const char* heading) {
+  auto c = std::make_unique<CCustomReportColumn>();
+  c->fieldId = id;
+  c->width = width;
+  c->heading = heading;
+  layout.columns.push_back(std::move(c));
 }
 
 }  // namespace
@@ -150,13 +187,8 @@ class ListPagesPdfTest : public QObject {
     layout.title = "Couples by Name";
     const std::pair<int, const char*> columns[] = {
         {6000, "Name"}, {6004, "RIN"}, {6009, "Born"}, {6019, "Spouse"}, {6010, "Birth Place"}};
-    for (const auto& [id, heading] : columns) {
-      auto c = std::make_unique<CCustomReportColumn>();
-      c->fieldId = id;
-      c->width = id == 6010 ? 60 : 24;
-      c->heading = heading;
-      layout.columns.push_back(std::move(c));
-    }
+    for (const auto& [id, heading] : columns)
+      AddCustomColumn(layout, id, id == 6010 ? 60 : 24, heading);
     auto key = std::make_unique<CCustomReportSortKey>();
     key->fieldId = 6000;
     key->kind = CCustomReportSortKey::kText;
@@ -166,31 +198,10 @@ class ListPagesPdfTest : public QObject {
     const int pages = rpt::PaginateCustomReport(rins, layout, 12);
     QVERIFY(pages >= 2);
     const std::string pdf = keep_ + "custom.pdf";
-    {
-      QPrinter printer(QPrinter::HighResolution);
-      printer.setResolution(600);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(QString::fromStdString(pdf));
-      printer.setPageSize(QPageSize(QPageSize::Letter));
-      fw::CQtReportDevice dc(&printer);
-      CListPagesGenerator g(rpt::kCustomReport, 0);
-      g.SetCustomLayout(&layout);
-      CPrintInfo info;
-      dc.SetMapMode(rpt::MM_HIENGLISH);
-      g.BeginPrinting(&dc, &info);
-      for (int page = 1; page <= pages; ++page) {
-        if (page > 1) printer.newPage();
-        dc.SetMapMode(rpt::MM_HIENGLISH);
-        info.currentPage = page;
-        g.DrawPage(&dc, &info, nullptr);
-      }
-    }
+    PrintCustomPdf(layout, pages, pdf);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
-    const std::string txt = pdf + ".txt";
-    QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(pdf),
-                                             QString::fromStdString(txt)}),
-             0);
-    const std::string text = ReadAll(txt);
+    const std::string text = PdfText(pdf);
+    QVERIFY(!text.empty());
     QVERIFY(text.find("Couples by Name") != std::string::npos);
     QVERIFY(text.find("Birth Place") != std::string::npos);
     const std::size_t a = text.find("Name100, Hugo");
@@ -244,15 +255,71 @@ class ListPagesPdfTest : public QObject {
     QVERIFY(a < b);
   }
 
+  // Runs last: it adds people to the family file.
+  void customReportShowsLinksChainsAndTheLiveBaptism() {
+    const std::int32_t father = Add("Otto", "Quist", 'M', 1900);
+    const std::int32_t mother = Add("Olga", "Quist", 'F', 1902);
+    const std::int32_t mrin = DbSetRelation(father, mother, db::kRelHusband, 0);
+    QVERIFY(mrin > 0);
+    const std::int32_t child = Add("Pia", "Quist", 'F', 1930);
+    QVERIFY(DbSetRelation(child, 0, db::kRelParents, mrin) > 0);
+    CEventTypeRecord infant;
+    infant.title = "Infant Baptism";
+    infant.shortTitle = "Inf Bap";
+    const std::int32_t type = DbAddRecord(db::kEventType, 0, &infant);
+    QVERIFY(type > 0);
+    CIndividualRecord pia;
+    QCOMPARE(family::Read(pia, child), 1);
+    pia.numbers[CIndividualRecord::kChristeningType] = type;
+    pia.christening.date.Set(1930, 5, 1);
+    pia.fifthEvent.place[0] = "Provo";
+    pia.fifthEvent.place[1] = "Utah";
+    QCOMPARE(family::Update(pia, 0), 1);
+    auto picture = std::make_unique<CMultimediaItem>();
+    picture->fileName = "pia.jpg";
+    picture->kind = 'P';
+    QCOMPARE(DbSaveMultimediaChain(child, picture.get(), db::kIndividual), 0);
+
+    CCustomReportLayout layout;
+    layout.title = "Quist Family Fields";
+    AddCustomColumn(layout, 6000, 20, "Name");
+    AddCustomColumn(layout, 6045, 16, "Christening");
+    AddCustomColumn(layout, 6027, 4, "MM");
+    AddCustomColumn(layout, 6043, 8, "Live Bap");
+    AddCustomColumn(layout, 6033, 18, "Bap Temple/*Place");
+    AddCustomColumn(layout, 6061, 6, "Fa Rel");
+    AddCustomColumn(layout, 6044, 7, "Has Cit");
+    const int pages = rpt::PaginateCustomReport({father, mother, child}, layout, 40);
+    QCOMPARE(pages, 1);
+    const std::string pdf = keep_ + "customfields.pdf";
+    PrintCustomPdf(layout, pages, pdf);
+    rpt::CleanupCustomReportPages();
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    const std::string text = PdfText(pdf);
+    QVERIFY(!text.empty());
+    QVERIFY(text.find("Quist Family Fields") != std::string::npos);
+    // Pia's line: her christening's own title, a picture, a live baptism
+    // with its place marked, a born child of her father, no citations.
+    const std::size_t line = text.find("Quist, Pia");
+    QVERIFY(line != std::string::npos);
+    const std::string pias = text.substr(line, text.find('\n', line) - line);
+    QVERIFY2(pias.find("Infant Baptism") != std::string::npos, pias.c_str());
+    QVERIFY2(pias.find("Provo, Utah*") != std::string::npos, pias.c_str());
+    QVERIFY2(pias.find(" Y ") != std::string::npos, pias.c_str());
+    QVERIFY2(pias.find(" b ") != std::string::npos, pias.c_str());
+    const std::size_t otto = text.find("Quist, Otto");
+    QVERIFY(otto != std::string::npos);
+    const std::string ottos = text.substr(otto, text.find('\n', otto) - otto);
+    QVERIFY2(ottos.find("Christening") != std::string::npos, ottos.c_str());
+    QVERIFY2(ottos.find(" Y") == std::string::npos, ottos.c_str());
+  }
+
  private:
   void Check(const std::string& pdf, const QString& title, const QString& first,
              const QString& later, int pages) {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
-    const std::string txt = pdf + ".txt";
-    QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(pdf),
-                                             QString::fromStdString(txt)}),
-             0);
-    const std::string text = ReadAll(txt);
+    const std::string text = PdfText(pdf);
+    QVERIFY(!text.empty());
     QVERIFY2(text.find(title.toStdString()) != std::string::npos, qPrintable(title));
     const std::size_t a = text.find(first.toStdString());
     const std::size_t b = text.find(later.toStdString());

@@ -2,6 +2,7 @@
 // the number field follows the pass, Cancel only drops the running flag and
 // ends the dialog, and a dialog without Cancel cannot be escaped.
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -127,6 +128,32 @@ class PaginatorDialogTest : public QObject {
     QCOMPARE(result, rpt::BatchResult::Done);
     QCOMPARE(batches, 3);
     QCOMPARE(shown, (std::vector<QString>{"10", "20", "30"}));
+  }
+
+  // A pass's text (the sort's "Sorting...") shows in field 1089 and is
+  // shown while the batch that set it still runs.
+  void theInstalledWindowShowsThePassText() {
+    rptui::RegisterPaginatorWindow();
+    rpt::PaginatorWindow& window = rpt::CurrentPaginatorWindow();
+    rpt::PaginatorState state;
+    state.running = 1;
+    std::vector<QString> shown;
+    int batches = 0;
+    window.Run(state, "Custom Report", "0", true, [&] {
+      auto* dialog = qobject_cast<rptui::CPaginatorDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return rpt::BatchResult::Failed;
+      auto* label = dialog->findChild<QLabel*>(QString::number(rptui::kIdcPaginatorText));
+      if (label == nullptr) return rpt::BatchResult::Failed;
+      shown.push_back(label->text());
+      window.SetText(++batches == 1 ? "Sorting..." : rpt::PaginatorWindow::PreparingText());
+      shown.push_back(label->text());
+      if (batches == 1) Shoot(*dialog, "paginator_sorting.png");
+      return batches < 2 ? rpt::BatchResult::More : rpt::BatchResult::Done;
+    });
+    rpt::SetPaginatorWindow(nullptr);
+    const QString preparing = QString::fromStdString(rpt::PaginatorWindow::PreparingText());
+    QVERIFY(!preparing.isEmpty());
+    QCOMPARE(shown, (std::vector<QString>{preparing, "Sorting...", "Sorting...", preparing}));
   }
 };
 

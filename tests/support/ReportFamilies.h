@@ -21,6 +21,7 @@
 #include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "MultimediaItem.h"
@@ -72,6 +73,17 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
   }
   static void Child(std::int32_t mrin, std::int32_t child) {
     EXPECT_GT(DbSetRelation(child, 0, db::kRelParents, mrin), 0);
+  }
+  // Sets the relationship letter of child's only parent link (the family
+  // file keeps one letter for both parents).
+  static void SetParentRelation(std::int32_t child, char letter) {
+    std::vector<std::int32_t> links;
+    DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, child, 0);
+    ASSERT_EQ(links.size(), 1u);
+    CFamilyLinkRecord link;
+    ASSERT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
+    link.firstParentRelation = link.secondParentRelation = letter;
+    ASSERT_EQ(family::Update(link, 0), 1);
   }
   static void SetMarriageStatus(std::int32_t mrin, char status) {
     CMarriageRecord record;

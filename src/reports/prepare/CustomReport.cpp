@@ -11,19 +11,24 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "DiskSort.h"
+#include "EventTypeRecord.h"
 #include "EventValue.h"
+#include "FamilyLinkRecord.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "ListPagination.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
 #include "OrdinanceNeeds.h"
 #include "PaginationRun.h"
 #include "PaginatorState.h"
+#include "Ports.h"
 #include "RecordAccess.h"
 #include "RelationshipCode.h"
 #include "ReportDevice.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
+#include "TimeStamp.h"
 #include "UserEventRecord.h"
 #include "ZelQualification.h"
 
@@ -34,6 +39,7 @@ namespace {
 constexpr unsigned kIdsTitle = 5011;
 constexpr unsigned kIdsAll = 6346;
 constexpr unsigned kIdsChristening = 5523;
+constexpr unsigned kIdsDateRange = 5319;  // "%1 to %2"
 constexpr std::size_t kMaxField = 255;
 
 struct CustomPageEntry : PageEntry {
@@ -166,6 +172,68 @@ bool FindUserEvent(std::int32_t rin, const std::string& title, CUserEventRecord&
   return false;
 }
 
+// A baptism of the living is kept with the place it was done at.
+bool IsLiveBaptism(const CIndividualRecord& p) { return !CEventValue::IsPlaceEmpty(&p.fifthEvent); }
+
+bool HasCitationChain(std::int32_t owner, char kind) {
+  std::vector<std::int32_t> chain;
+  DbGetRinList(chain, db::kCitation, owner, kind);
+  return !chain.empty();
+}
+
+// Any citation on the individual's name, events or ordinances, or on one of
+// its user events.
+bool HasCitations(std::int32_t rin) {
+  for (const char kind :
+       {db::kOwnerIndividual, db::kOwnerBirth, db::kOwnerChristening, db::kOwnerDeath,
+        db::kOwnerBurial, db::kOwnerBaptism, db::kOwnerEndowment, db::kOwnerSealingToParents})
+    if (HasCitationChain(rin, kind)) return true;
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
+  for (const std::int32_t n : events) {
+    if (n <= 0) continue;
+    if (HasCitationChain(n, db::kOwnerIndividualUserEvent)) return true;
+    CUserEventRecord event;
+    if (family::Read(event, n) == 1 && event.GetFirstCitation() != 0) return true;
+  }
+  return false;
+}
+
+// The relationship letter of the individual to the father (or the mother)
+// of its parents' family, from the family link to that family; without
+// one, from its first link that names a family.
+std::string ParentRelationLetter(const CIndividualRecord& p, bool father) {
+  std::vector<std::int32_t> links;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents,
+                    static_cast<std::int32_t>(p.GetRecordNumber()), 0);
+  const std::int32_t parents = p.numbers[CIndividualRecord::kParentsMrin];
+  char letter = 0;
+  for (const std::int32_t n : links) {
+    CFamilyLinkRecord link;
+    if (n <= 0 || DbGetRecord(n, db::kFamilyLink, &link) != 1 || !link.HasFamily()) continue;
+    if (letter == 0 || link.mrin == parents)
+      letter = father ? link.firstParentRelation : link.secondParentRelation;
+    if (link.mrin == parents) break;
+  }
+  return letter > ' ' ? std::string(1, letter) : std::string();
+}
+
+// The label of the christening slot: its own event type's title, else
+// "Christening".
+std::string ChristeningLabel(const CIndividualRecord& p) {
+  const std::int32_t type = p.numbers[CIndividualRecord::kChristeningType];
+  CEventTypeRecord record;
+  if (type > 0 && DbGetRecord(type, db::kEventType, &record) == 1 && !record.title.empty())
+    return record.title;
+  return res::LoadString(kIdsChristening);
+}
+
+CDateValue StampDate(std::int32_t stamp) {
+  CDateValue date;
+  if (stamp != 0) date.SetFromTime(StampToTime(stamp));
+  return date;
+}
+
 std::string NotesOf(std::int32_t rin, const std::string& option) {
   if (EqualNoCase(option, res::LoadString(kIdsAll)))
     return DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0);
@@ -177,12 +245,47 @@ const CCustomReportLayout*& SortingLayout() {
   return layout;
 }
 
+// The sort's progress text goes to the PAGINATOR window's text.
+class PaginatorTextPort : public plat::ProgressPort {
+ public:
+  explicit PaginatorTextPort(PaginatorWindow& window) : window_(window) {}
+  void Begin(const std::string&, int) override {}
+  void SetPosition(int) override {}
+  void SetText(const std::string& text) override { window_.SetText(text); }
+  bool CancelRequested() override { return false; }
+  void End() override {}
+
+ private:
+  PaginatorWindow& window_;
+};
+
 int CompareForSortFile(const void* a, const void* b) {
   return CompareCustomReportLines(*SortingLayout(), static_cast<const std::uint8_t*>(a),
                                   static_cast<const std::uint8_t*>(b));
 }
 
 }  // namespace
+
+bool HoldsStorePositions(std::int32_t id) {
+  switch (id) {
+    case 6000:
+    case 6001:
+    case 6007:
+    case 6008:
+    case 6019:
+    case 6010:
+    case 6012:
+    case 6014:
+    case 6018:
+    case 6021:
+    case 6023:
+    case 6025:
+    case 6049:
+      return true;
+    default:
+      return false;
+  }
+}
 
 bool IsCustomMarriageField(std::int32_t id) {
   return (id >= 6015 && id <= 6019) || id == 6029 || id == 6030 || id == 6038 || id == 6039 ||
@@ -309,6 +412,10 @@ std::string FormatCustomReportField(const CustomReportFieldRequest& r, const CIn
       return DateField(p.endowment.date, r.sortMode);
     case 6036:
       return DateField(p.sealingToParents.date, r.sortMode);
+    case 6059:
+      return DateField(StampDate(p.numbers[CIndividualRecord::kCreatedStamp]), r.sortMode);
+    case 6060:
+      return DateField(StampDate(p.numbers[CIndividualRecord::kUpdatedStamp]), r.sortMode);
     case 6038:
       return m != nullptr ? DateField(m->sealingToSpouse.date, r.sortMode) : std::string();
     // ---- places
@@ -373,7 +480,20 @@ std::string FormatCustomReportField(const CustomReportFieldRequest& r, const CIn
               : m->status == 'N' ? FirstLetter(5222)
                                  : "";
       break;
+    case 6061:
+    case 6062:
+      out = ParentRelationLetter(p, r.fieldId == 6061);
+      break;
     // ---- yes / no
+    case 6027:
+      out = YesNoOf(DbGetMultimediaHead(rin, db::kIndividual) > 0 ? 0 : 2);
+      break;
+    case 6043:
+      out = YesNoOf(IsLiveBaptism(p) ? 0 : 2);
+      break;
+    case 6044:
+      out = YesNoOf(HasCitations(rin) ? 0 : 2);
+      break;
     case 6046: {
       std::vector<std::int32_t> events;
       DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
@@ -406,7 +526,14 @@ std::string FormatCustomReportField(const CustomReportFieldRequest& r, const CIn
       break;
     }
     case 6033:
-      out = p.baptism.templeCode;
+      if (!IsLiveBaptism(p)) {
+        out = p.baptism.templeCode;
+      } else {
+        // The place of a baptism of the living, marked; its key is the text.
+        CustomReportFieldRequest display = r;
+        display.sortMode = false;
+        out = PlaceField(p.fifthEvent, display) + "*";
+      }
       break;
     // ---- notes
     case 6026:
@@ -414,15 +541,18 @@ std::string FormatCustomReportField(const CustomReportFieldRequest& r, const CIn
       out = CutNoteText(NotesOf(rin, r.option), r.widthChars);
       break;
     case 6045:
-      out = res::LoadString(kIdsChristening);
+      out = ChristeningLabel(p);
       break;
     // ---- user events
     case 6048:
     case 6049:
-    case 6050: {
+    case 6050:
+    case 6051: {
       CUserEventRecord event;
       if (!FindUserEvent(rin, r.option, event)) break;
-      if (r.fieldId == 6050) {
+      if (r.fieldId == 6051) {
+        if (event.yesNo != 0) out.assign(1, event.yesNo);
+      } else if (r.fieldId == 6050) {
         out = event.description;
       } else if (r.fieldId == 6049) {
         CEventValue value;
@@ -434,7 +564,8 @@ std::string FormatCustomReportField(const CustomReportFieldRequest& r, const CIn
         const CDateValue first = event.GetDate() != nullptr ? *event.GetDate() : CDateValue();
         if (r.sortMode) return DateKey(first);
         out = first.IsSet() ? first.Format() : "";
-        if (event.secondDate.IsSet()) out += " to " + event.secondDate.Format();
+        if (event.secondDate.IsSet())
+          out = res::FormatString(kIdsDateRange, {out, event.secondDate.Format()}).substr(0, 254);
       }
       break;
     }
@@ -463,7 +594,7 @@ int CompareCustomReportLines(const CCustomReportLayout& layout, const std::uint8
     const std::uint8_t* sa = a + 8 + k * kCustomKeySlot;
     const std::uint8_t* sb = b + 8 + k * kCustomKeySlot;
     auto text = [&](const std::uint8_t* slot, const std::uint8_t* record) {
-      if (key.kind == CCustomReportSortKey::kText) {
+      if (key.kind == CCustomReportSortKey::kText && HoldsStorePositions(key.fieldId)) {
         std::string joined;
         for (int i = 0; i < 4; ++i) {
           const std::int32_t position =
@@ -554,6 +685,9 @@ int PaginateCustomReport(const std::vector<std::int32_t>& rins, const CCustomRep
         block.count = walk->written;
         block.recordSize = size;
         block.compare = CompareForSortFile;
+        PaginatorTextPort text(CurrentPaginatorWindow());
+        block.progress = &text;
+        block.restoreText = PaginatorWindow::PreparingText();
         const int sorted = SortFileInPlace(block);
         SortingLayout() = nullptr;
         if (sorted != 1) return BatchResult::DiskFull;

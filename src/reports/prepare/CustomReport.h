@@ -31,6 +31,9 @@ struct CustomReportFieldRequest {
   int widthUnits = 480;
 };
 
+// True for the name and place fields, whose sort keys are string-store
+// positions; the other texts are their own keys.
+bool HoldsStorePositions(std::int32_t fieldId);
 // True for the fields of a marriage (6015-6019, 6029, 6030, 6038, 6039, 6042).
 bool IsCustomMarriageField(std::int32_t fieldId);
 // The field's text, or its sort key in sort mode (at most 255 bytes; name

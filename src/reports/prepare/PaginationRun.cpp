@@ -18,6 +18,7 @@ namespace rpt {
 namespace {
 
 constexpr unsigned kIdsInsufficientSpace = 3487;
+constexpr unsigned kIdsPreparingPages = 44102;
 
 PaginatorWindow*& InstalledWindow() {
   static PaginatorWindow* window = nullptr;
@@ -41,6 +42,8 @@ void SetPictureCache(int flag) {
 }
 
 }  // namespace
+
+std::string PaginatorWindow::PreparingText() { return res::LoadString(kIdsPreparingPages); }
 
 BatchResult HeadlessPaginatorWindow::Run(PaginatorState& state, const std::string& title,
                                          const std::string& number, bool showCancel,

@@ -43,6 +43,10 @@ class PaginatorWindow {
                           const std::function<BatchResult()>& batch) = 0;
   // The number field.
   virtual void SetNumber(int number) = 0;
+  // The text above the number (what the pass is doing).
+  virtual void SetText(const std::string& text) = 0;
+  // The text the window opens with.
+  static std::string PreparingText();
 };
 
 // The window of headless runs: loops the batches and pumps the program's
@@ -52,8 +56,10 @@ class HeadlessPaginatorWindow : public PaginatorWindow {
   BatchResult Run(PaginatorState& state, const std::string& caption, const std::string& number,
                   bool cancelShown, const std::function<BatchResult()>& batch) override;
   void SetNumber(int number) override { numbers.push_back(number); }
+  void SetText(const std::string& text) override { texts.push_back(text); }
 
-  std::vector<int> numbers;  // the numbers shown, in turn
+  std::vector<int> numbers;        // the numbers shown, in turn
+  std::vector<std::string> texts;  // the texts shown, in turn
   std::string caption;
   bool cancelShown = false;
   int pumps = 0;

@@ -13,8 +13,6 @@ namespace rptui {
 
 namespace {
 
-constexpr unsigned kIdsPreparingPages = 44102;
-
 QString Id(int id) { return QString::number(id); }
 
 }  // namespace
@@ -22,7 +20,7 @@ QString Id(int id) { return QString::number(id); }
 CPaginatorDialog::CPaginatorDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("PAGINATOR");
   setModal(true);
-  text_ = new QLabel(QString::fromStdString(res::LoadString(kIdsPreparingPages)), this);
+  text_ = new QLabel(QString::fromStdString(rpt::PaginatorWindow::PreparingText()), this);
   text_->setObjectName(Id(kIdcPaginatorText));
   number_ = new QLabel("0", this);
   number_->setObjectName(Id(kIdcPaginatorNumber));
@@ -123,6 +121,13 @@ void CPaginatorDialog::SetNumber(const QString& number) { number_->setText(numbe
 
 QString CPaginatorDialog::Number() const { return number_->text(); }
 
+void CPaginatorDialog::SetText(const QString& text) {
+  text_->setText(text);
+  if (isVisible()) text_->repaint();
+}
+
+QString CPaginatorDialog::Text() const { return text_->text(); }
+
 bool CPaginatorDialog::CancelShown() const { return !cancel_->isHidden(); }
 
 rpt::BatchResult CQtPaginatorWindow::Run(rpt::PaginatorState& state, const std::string& caption,
@@ -138,6 +143,10 @@ rpt::BatchResult CQtPaginatorWindow::Run(rpt::PaginatorState& state, const std::
 
 void CQtPaginatorWindow::SetNumber(int number) {
   if (dialog_ != nullptr) dialog_->SetNumber(QString::number(number));
+}
+
+void CQtPaginatorWindow::SetText(const std::string& text) {
+  if (dialog_ != nullptr) dialog_->SetText(QString::fromStdString(text));
 }
 
 void RegisterPaginatorWindow() {

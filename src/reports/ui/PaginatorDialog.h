@@ -36,6 +36,9 @@ class CPaginatorDialog : public QDialog {
                     bool cancelShown);
   void SetNumber(const QString& number);
   QString Number() const;
+  // The text above the number; shown at once, since a long step may follow.
+  void SetText(const QString& text);
+  QString Text() const;
   bool CancelShown() const;
 
   // Escape and the close box act as Cancel while Cancel is shown.
@@ -66,6 +69,7 @@ class CQtPaginatorWindow : public rpt::PaginatorWindow {
                        const std::string& number, bool cancelShown,
                        const std::function<rpt::BatchResult()>& batch) override;
   void SetNumber(int number) override;
+  void SetText(const std::string& text) override;
 
  private:
   CPaginatorDialog* dialog_ = nullptr;
