@@ -368,6 +368,63 @@ class MergeDialogsTest : public QObject {
     DbCloseCurrent();
   }
 
+  // Without ZEL data the ordinance rows are hidden and the dialog is
+  // shorter, yet a merge still hands the duplicate's baptism to a primary
+  // without one and keeps the primary's own endowment.
+  void zelRowsHiddenYetOrdinancesMove() {
+    OpenFamily family;
+    QVERIFY(family.opened);
+    const std::int32_t anna = BornIn("Anna", "Lyon");
+    const std::int32_t ana = BornIn("Anna", "Lyon");
+    const auto ordinances = [](std::int32_t rin, const char* baptism, const char* endowment) {
+      CIndividualRecord r;
+      QVERIFY(DbGetIndividualRecord(rin, r, 9) == 1);
+      r.baptism.templeCode = baptism;
+      r.endowment.templeCode = endowment;
+      QVERIFY(family::Update(r, 0) == 1);
+    };
+    ordinances(anna, "", "SLAKE");
+    ordinances(ana, "LOGAN", "MANTI");
+    CAppOptions options;
+    options.Load();
+    options.mrgDob = 1;
+    using D = CMergeIndividualsDialog;
+    options.showZel = 1;
+    int zelHeight = 0;
+    {
+      D shown(options, CMergeWorkFile::kNameMode);
+      shown.show();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+      zelHeight = shown.height();
+      shown.close();
+    }
+    options.showZel = 0;
+    D dialog(options, CMergeWorkFile::kNameMode);
+    dialog.shiftHeld = [] { return true; };
+    dialog.show();
+    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QCOMPARE(dialog.session.Primary(), anna);
+    QCOMPARE(dialog.session.Duplicate(), ana);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QVERIFY2(dialog.height() < zelHeight,
+             qPrintable(QStringLiteral("%1 < %2").arg(dialog.height()).arg(zelHeight)));
+    for (int id :
+         {D::kIdcBaptism, D::kIdcEndowment, D::kIdcSealingToParents, D::kIdcPrimaryZelRows})
+      QVERIFY(!dialog.GetControl(id)->isVisible());
+    // A birth with a place and no date shows just the place.
+    QCOMPARE(dialog.GetControlText(D::kIdcPrimaryRows + 1), std::string("Lyon"));
+    Shot(dialog, "mergeindividuals_nozel");
+    QVERIFY(!dialog.Choices().zelShown);
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QVERIFY(dialog.merged);
+    CIndividualRecord after;
+    QCOMPARE(DbGetIndividualRecord(anna, after, 9), 1);
+    QCOMPARE(after.baptism.templeCode, std::string("LOGAN"));
+    QCOMPARE(after.endowment.templeCode, std::string("SLAKE"));
+    dialog.close();
+    DbCloseCurrent();
+  }
+
   void autoMergeShowsEachPairAndCounts() {
     OpenFamily family;
     QVERIFY(family.opened);

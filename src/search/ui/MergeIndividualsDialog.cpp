@@ -356,7 +356,10 @@ void CMergeIndividualsDialog::ShowPanels() {
   for (int row = 0; row < 8; ++row) {
     std::string text = ours[row];
     const std::size_t tab = text.find('\t');
-    if (tab != std::string::npos) text = text.substr(0, tab) + "  " + text.substr(tab + 1);
+    if (tab != std::string::npos) {
+      const std::string date = text.substr(0, tab), place = text.substr(tab + 1);
+      text = date + (date.empty() || place.empty() ? "" : "  ") + place;
+    }
     SetControlText(kIdcPrimaryRows + row, text);
   }
   const auto split = [](const std::string& t, bool place) {
