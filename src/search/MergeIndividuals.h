@@ -47,8 +47,9 @@ void TakeOrdinances(CIndividualRecord& primary, const CIndividualRecord& duplica
 // Moves what choices and options say from duplicate to primary, fills the
 // primary's empty text and contact fields, hands over parent links, notes,
 // citations, user events and marriages (a marriage of the same couple folded
-// into one), deletes the marriages left behind when choices say so, marks the duplicate's work-file
-// entry (position >= 0) merged and deletes the duplicate. 1, or 0 when either cannot be read.
+// into one), deletes the marriages left behind when choices say so, marks
+// the duplicate's work-file entry (position >= 0) merged and deletes the
+// duplicate. 1, or 0 when either cannot be read.
 int MergeIndividuals(std::int32_t primary, std::int32_t duplicate, const MergeChoices& choices,
                      const MatchOptions& options, CMergeWorkFile* work = nullptr,
                      std::int32_t duplicatePosition = -1);
