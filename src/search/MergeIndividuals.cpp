@@ -39,6 +39,25 @@ void CombineOrdinance(COrdinanceValue& to, const COrdinanceValue& from) {
   if (!HasOrdinance(to) && HasOrdinance(from)) to = from;
 }
 
+// The record's flag marks a baptism recorded with a place; that place is
+// kept in the record's fifth event.
+bool BaptismPlaceFlag(const CIndividualRecord& r) { return r.flags != 0; }
+bool HasBaptismPlace(const CIndividualRecord& r) {
+  return BaptismPlaceFlag(r) && HasPlace(r.fifthEvent);
+}
+bool HasBaptism(const CIndividualRecord& r) {
+  return HasOrdinance(r.baptism) || HasBaptismPlace(r);
+}
+
+// A baptism with a place brings its flag and place along; the place
+// replaces the primary's fifth event.
+void TakeBaptismPlace(CIndividualRecord& to, const CIndividualRecord& from) {
+  to.flags = from.flags;
+  if (!HasPlace(from.fifthEvent)) return;
+  to.fifthEvent = CEventValue{};
+  for (int i = 0; i < 4; ++i) to.fifthEvent.place[i] = from.fifthEvent.place[i];
+}
+
 void FillEmpty(std::string& to, const std::string& from) {
   if (to.empty() && !from.empty()) to = from;
 }
@@ -171,7 +190,7 @@ MergeChoices PrecheckedChoices(const CIndividualRecord& primary,
            choices.christeningPlace);
   precheck(primary.death, duplicate.death, choices.deathDate, choices.deathPlace);
   precheck(primary.burial, duplicate.burial, choices.burialDate, choices.burialPlace);
-  choices.baptism = !HasOrdinance(primary.baptism) && HasOrdinance(duplicate.baptism);
+  choices.baptism = !HasBaptism(primary) && HasBaptism(duplicate);
   choices.endowment = !HasOrdinance(primary.endowment) && HasOrdinance(duplicate.endowment);
   choices.sealingToParents =
       !HasOrdinance(primary.sealingToParents) && HasOrdinance(duplicate.sealingToParents);
@@ -184,6 +203,31 @@ std::vector<std::int32_t> MarriagesLeftBehind(std::int32_t duplicate, const Merg
   for (std::int32_t m : MarriagesOf(duplicate))
     if (std::find(taken.begin(), taken.end(), m) == taken.end()) left.push_back(m);
   return left;
+}
+
+void TakeOrdinances(CIndividualRecord& primary, const CIndividualRecord& duplicate,
+                    const MergeChoices& choices) {
+  if (choices.zelShown) {
+    const auto take = [](COrdinanceValue& to, const COrdinanceValue& from, bool chosen,
+                         bool temple) {
+      if (!chosen) return;
+      to.date = from.date;
+      if (temple) to.templeCode = from.templeCode;
+    };
+    // A baptism recorded with a place has that place instead of a temple.
+    const bool place = BaptismPlaceFlag(duplicate);
+    take(primary.baptism, duplicate.baptism, choices.baptism, !place);
+    if (choices.baptism && place) TakeBaptismPlace(primary, duplicate);
+    take(primary.endowment, duplicate.endowment, choices.endowment, true);
+    take(primary.sealingToParents, duplicate.sealingToParents, choices.sealingToParents, true);
+    return;
+  }
+  if (!HasBaptism(primary) && HasBaptism(duplicate)) {
+    primary.baptism = duplicate.baptism;
+    if (BaptismPlaceFlag(duplicate)) TakeBaptismPlace(primary, duplicate);
+  }
+  CombineOrdinance(primary.endowment, duplicate.endowment);
+  CombineOrdinance(primary.sealingToParents, duplicate.sealingToParents);
 }
 
 int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
@@ -207,20 +251,7 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
   TakeEvent(primary.burial, duplicate.burial, choices.burialDate, choices.burialPlace);
   if (choices.sbn) primary.texts1[1] = duplicate.texts1[1];
   if (choices.sex) primary.sex = duplicate.sex;
-  if (choices.zelShown) {
-    const auto take = [](COrdinanceValue& to, const COrdinanceValue& from, bool chosen) {
-      if (!chosen) return;
-      to.date = from.date;
-      to.templeCode = from.templeCode;
-    };
-    take(primary.baptism, duplicate.baptism, choices.baptism);
-    take(primary.endowment, duplicate.endowment, choices.endowment);
-    take(primary.sealingToParents, duplicate.sealingToParents, choices.sealingToParents);
-  } else {
-    CombineOrdinance(primary.baptism, duplicate.baptism);
-    CombineOrdinance(primary.endowment, duplicate.endowment);
-    CombineOrdinance(primary.sealingToParents, duplicate.sealingToParents);
-  }
+  TakeOrdinances(primary, duplicate, choices);
 
   for (int i = 0; i < 2; ++i) FillEmpty(primary.nameExtensions[i], duplicate.nameExtensions[i]);
   FillEmpty(primary.texts1[0], duplicate.texts1[0]);
@@ -244,6 +275,9 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
   if (options.mrgCitations) MoveCitations(duplicateRin, primaryRin, "IBCDRAE");
   MoveUserEvents(duplicateRin, primaryRin, db::kOwnerIndividual);
 
+  const std::vector<std::int32_t> leftBehind = choices.deleteLeftBehind
+                                                   ? MarriagesLeftBehind(duplicateRin, choices)
+                                                   : std::vector<std::int32_t>{};
   for (std::int32_t mrin : TakenMarriages(duplicateRin, choices)) {
     CMarriageRecord marriage;
     if (family::Read(marriage, mrin) != 1) continue;
@@ -266,6 +300,11 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
 
   if (options.mrgMedia) MergeMultimedia(duplicateRin, primaryRin);
 
+  for (std::int32_t mrin : leftBehind) {
+    DbUnlinkRIN(mrin, db::kMarriage);
+    DbDeleteRecord(mrin, db::kMarriage);
+  }
+
   if (work != nullptr && duplicatePosition >= 0) work->MarkMerged(duplicatePosition);
   DbDeleteRecord(duplicateRin, db::kIndividual);
   return 1;
@@ -277,7 +316,7 @@ bool IsSafeAutoMerge(const CIndividualRecord& primary, const CIndividualRecord& 
   if (primary.sex != duplicate.sex) return false;
   const auto empty = [](const CIndividualRecord& r) {
     if (HasEvent(r.birth) || HasEvent(r.christening) || HasEvent(r.death) || HasEvent(r.burial) ||
-        HasOrdinance(r.baptism) || HasOrdinance(r.endowment) || HasOrdinance(r.sealingToParents))
+        HasBaptism(r) || HasOrdinance(r.endowment) || HasOrdinance(r.sealingToParents))
       return false;
     if (!r.nameExtensions[0].empty() || !r.nameExtensions[1].empty()) return false;
     for (const std::string& t : r.texts2)
@@ -295,11 +334,19 @@ bool IsSafeAutoMerge(const CIndividualRecord& primary, const CIndividualRecord& 
     return HasOrdinance(a) && HasOrdinance(b) && a.templeCode == b.templeCode &&
            a.date.Format() == b.date.Format();
   };
+  // A baptism's place, when it was recorded with one, counts with its temple.
+  const auto baptismPlace = [](const CIndividualRecord& r) {
+    return HasBaptismPlace(r) ? r.fifthEvent.FormatPlace(",") : std::string();
+  };
+  const bool sameBaptism =
+      HasBaptism(primary) == HasBaptism(duplicate) &&
+      (!HasBaptism(primary) || (primary.baptism.templeCode == duplicate.baptism.templeCode &&
+                                primary.baptism.date.Format() == duplicate.baptism.date.Format() &&
+                                baptismPlace(primary) == baptismPlace(duplicate)));
   return sameEvent(primary.birth, duplicate.birth) &&
          sameEvent(primary.christening, duplicate.christening) &&
          sameEvent(primary.death, duplicate.death) && sameEvent(primary.burial, duplicate.burial) &&
-         sameOrdinance(primary.baptism, duplicate.baptism) &&
-         sameOrdinance(primary.endowment, duplicate.endowment);
+         sameBaptism && sameOrdinance(primary.endowment, duplicate.endowment);
 }
 
 int AutoMergeOnSbn(CMergeWorkFile& work, MergeConfirmPort& confirm, const MatchOptions& options) {

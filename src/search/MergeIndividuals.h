@@ -26,6 +26,9 @@ struct MergeChoices {
   // The duplicate's marriages to take over; every one when allMarriages.
   bool allMarriages = true;
   std::vector<std::int32_t> marriages;
+  // The duplicate's marriages that are not taken over: deleted with it when
+  // set, else they stay in the file without it.
+  bool deleteLeftBehind = false;
 };
 
 // The duplicate's boxes as the merge screen first checks them: a date or
@@ -33,11 +36,20 @@ struct MergeChoices {
 MergeChoices PrecheckedChoices(const CIndividualRecord& primary,
                                const CIndividualRecord& duplicate);
 
+// What the ordinance rows move to the primary's record. With ZEL data shown
+// each chosen ordinance's date and temple are taken; a baptism recorded with
+// a place brings its flag and place instead of the temple. Without, each
+// ordinance moves whole to a primary that has none (a baptism with its
+// place and flag).
+void TakeOrdinances(CIndividualRecord& primary, const CIndividualRecord& duplicate,
+                    const MergeChoices& choices);
+
 // Moves what choices and options say from duplicate to primary, fills the
 // primary's empty text and contact fields, hands over parent links, notes,
 // citations, user events and marriages (a marriage of the same couple folded
-// into one), marks the duplicate's work-file entry (position >= 0) merged
-// and deletes the duplicate. 1, or 0 when either cannot be read.
+// into one), deletes the marriages left behind when choices say so, marks
+// the duplicate's work-file entry (position >= 0) merged and deletes the
+// duplicate. 1, or 0 when either cannot be read.
 int MergeIndividuals(std::int32_t primary, std::int32_t duplicate, const MergeChoices& choices,
                      const MatchOptions& options, CMergeWorkFile* work = nullptr,
                      std::int32_t duplicatePosition = -1);

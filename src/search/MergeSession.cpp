@@ -1,5 +1,8 @@
 #include "MergeSession.h"
 
+#include <cstdio>
+#include <vector>
+
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
@@ -15,6 +18,8 @@ constexpr unsigned kIdsNoMorePrevious = 7165;
 constexpr unsigned kIdsAutoMatch = 7166;
 constexpr unsigned kIdsSameBothSides = 7221;
 constexpr unsigned kIdsInvalidMergeRin = 7222;
+constexpr unsigned kIdsWarning = 7174;
+constexpr unsigned kIdsDeleteLeftBehind = 7240;
 
 bool Live(std::int32_t rin) {
   CIndividualRecord r;
@@ -125,8 +130,20 @@ int CMergeSession::MergeBlock() const {
   return 0;
 }
 
-int CMergeSession::Merge(const MergeChoices& choices, const MatchOptions& options) {
+int CMergeSession::Merge(const MergeChoices& chosen, const MatchOptions& options) {
   if (MergeBlock() != 0) return 0;
+  // Marriages of the duplicate that were not chosen would lose it: the user
+  // says whether they go with it or stay in the file without it.
+  MergeChoices choices = chosen;
+  const std::vector<std::int32_t> left = MarriagesLeftBehind(duplicate_, choices);
+  if (!left.empty()) {
+    char text[512];
+    std::snprintf(text, sizeof text, res::LoadString(kIdsDeleteLeftBehind).c_str(),
+                  static_cast<int>(left.size()));
+    choices.deleteLeftBehind = plat::MessageBox(text, res::LoadString(kIdsWarning),
+                                                plat::kMbYesNo | plat::kMbIconQuestion |
+                                                    plat::kMbDefButton2) == plat::kIdYes;
+  }
   const int merged =
       MergeIndividuals(primary_, duplicate_, choices, options, &work_, duplicatePosition_);
   // The duplicate side empties; its position stays, so that Next goes on

@@ -32,7 +32,9 @@ class CMergeSession {
   // (different sexes 4025, parent and child 4026), or -1 for an empty side.
   int MergeBlock() const;
   // Merges the duplicate into the primary, marks its work-file entry and
-  // empties the duplicate side. 1 merged, 0 not.
+  // empties the duplicate side. When some of the duplicate's marriages were
+  // not chosen, first asks whether they are deleted with it (Yes) or stay
+  // in the file without it (No). 1 merged, 0 not.
   int Merge(const MergeChoices& choices, const MatchOptions& options);
   // The auto-merge has changed the file: rebuild before the next search.
   void SetRebuild() { rebuild_ = true; }

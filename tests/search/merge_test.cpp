@@ -332,6 +332,106 @@ TEST_F(MergeTest, WithZelShownOnlyChosenOrdinancesAreTakenAndMayReplace) {
   EXPECT_EQ(Get(primary).endowment.templeCode, "MANTI");
 }
 
+// The baptism row: a baptism recorded with a place (the record's flag, the
+// place in its fifth event) brings flag and place instead of the temple
+// when chosen with ZEL data shown, and moves whole to a primary without a
+// baptism otherwise. Primary: temple SLAKE, other place Bergen, unless
+// bare.
+TEST(TakeOrdinancesTest, BaptismPlaceFlag) {
+  struct Side {
+    bool flag;
+    const char* place;
+    const char* temple;
+    int year;
+  };
+  struct Case {
+    const char* what;
+    bool zel, chosen;
+    Side primary, duplicate;
+    Side expected;
+    bool prechecked;
+  } cases[] = {
+      {"chosen with a place: flag and place, no temple",
+       true,
+       true,
+       {false, "Bergen", "SLAKE", 0},
+       {true, "Oslo", "LOGAN", 1950},
+       {true, "Oslo", "SLAKE", 1950},
+       false},
+      {"chosen without the flag: temple; the other place stays",
+       true,
+       true,
+       {false, "Bergen", "SLAKE", 0},
+       {false, "Oslo", "LOGAN", 1950},
+       {false, "Bergen", "LOGAN", 1950},
+       false},
+      {"flag without a place: flag only",
+       true,
+       true,
+       {false, "Bergen", "SLAKE", 0},
+       {true, "", "LOGAN", 1950},
+       {true, "Bergen", "SLAKE", 1950},
+       false},
+      {"not chosen",
+       true,
+       false,
+       {false, "Bergen", "SLAKE", 0},
+       {true, "Oslo", "LOGAN", 1950},
+       {false, "Bergen", "SLAKE", 0},
+       false},
+      {"hidden: a baptism place moves to a bare primary",
+       false,
+       false,
+       {false, "", "", 0},
+       {true, "Oslo", "", 0},
+       {true, "Oslo", "", 0},
+       true},
+      {"hidden: a primary's baptism place is a baptism",
+       false,
+       false,
+       {true, "Bergen", "", 0},
+       {false, "", "LOGAN", 1950},
+       {true, "Bergen", "", 0},
+       false},
+      {"hidden: an unflagged place is not a baptism",
+       false,
+       false,
+       {false, "", "", 0},
+       {false, "Oslo", "", 0},
+       {false, "", "", 0},
+       false},
+      {"hidden: a temple baptism moves, the other place stays",
+       false,
+       false,
+       {false, "Bergen", "", 0},
+       {false, "Oslo", "LOGAN", 1950},
+       {false, "Bergen", "LOGAN", 1950},
+       true},
+  };
+  const auto make = [](const Side& side) {
+    CIndividualRecord r;
+    r.flags = side.flag ? 1 : 0;
+    r.fifthEvent.place[0] = side.place;
+    r.baptism.templeCode = side.temple;
+    if (side.year != 0) r.baptism.date.Set(side.year, 5, 1);
+    return r;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CIndividualRecord primary = make(c.primary);
+    const CIndividualRecord duplicate = make(c.duplicate);
+    EXPECT_EQ(PrecheckedChoices(primary, duplicate).baptism, c.prechecked);
+    MergeChoices choices;
+    choices.zelShown = c.zel;
+    choices.baptism = c.chosen;
+    TakeOrdinances(primary, duplicate, choices);
+    EXPECT_EQ(primary.flags != 0, c.expected.flag);
+    EXPECT_EQ(primary.fifthEvent.FormatPlace(","), c.expected.place);
+    EXPECT_EQ(primary.baptism.templeCode, c.expected.temple);
+    EXPECT_EQ(primary.baptism.date.year, c.expected.year);
+  }
+}
+
 TEST(IsSafeAutoMergeTest, Table) {
   const auto base = [] {
     CIndividualRecord r;
@@ -367,6 +467,31 @@ TEST(IsSafeAutoMergeTest, Table) {
        [](CIndividualRecord& r) { r.birth.place[0] = "Bonn"; }, false},
       {"other temple", [](CIndividualRecord& r) { r.endowment.templeCode = "LOGAN"; },
        [](CIndividualRecord& r) { r.endowment.templeCode = "MANTI"; }, false},
+      {"baptism places differ",
+       [](CIndividualRecord& r) {
+         r.birth.date.Set(1900, 3, 1);
+         r.flags = 1;
+         r.fifthEvent.place[0] = "Oslo";
+       },
+       [](CIndividualRecord& r) {
+         r.birth.date.Set(1900, 3, 1);
+         r.flags = 1;
+         r.fifthEvent.place[0] = "Bergen";
+       },
+       false},
+      {"a baptism place on one side only",
+       [](CIndividualRecord& r) {
+         r.birth.date.Set(1900, 3, 1);
+         r.flags = 1;
+         r.fifthEvent.place[0] = "Oslo";
+       },
+       [](CIndividualRecord& r) { r.birth.date.Set(1900, 3, 1); }, false},
+      {"the other place of an unflagged record is no baptism",
+       [](CIndividualRecord& r) {
+         r.birth.date.Set(1900, 3, 1);
+         r.fifthEvent.place[0] = "Oslo";
+       },
+       [](CIndividualRecord& r) { r.birth.date.Set(1900, 3, 1); }, true},
       {"text on one side only, events equal",
        [](CIndividualRecord& r) {
          r.texts2[1] = "Lindqvist";

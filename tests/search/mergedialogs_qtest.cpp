@@ -16,15 +16,19 @@
 
 #include "AppCommandTest.h"
 #include "AppOptions.h"
+#include "Clock.h"
 #include "CommandIds.h"
 #include "FindRecordDialog.h"
+#include "FitUnit.h"
 #include "GlobalReplaceDialog.h"
+#include "KinshipWidgets.h"
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "MatchMergeOptionsDialog.h"
 #include "MergeCommands.h"
 #include "MergeIndividualsDialog.h"
 #include "StringTable.h"
+#include "TimeStamp.h"
 
 namespace {
 
@@ -208,7 +212,15 @@ class MergeDialogsTest : public QObject {
     OpenFamily family;
     QVERIFY(family.opened);
     plat::FakeMessageBox& boxes = family.boxes;
+    // The two sides were last changed on different days.
+    struct FixedClock {
+      ~FixedClock() { plat::SetFixedTime(0); }
+    } clock;
+    const std::time_t primaryDay = 631195200;     // 1990-01-01 12:00 UTC
+    const std::time_t duplicateDay = 1000000000;  // 2001-09-09
+    plat::SetFixedTime(primaryDay);
     const std::int32_t anna = BornIn("Anna", "");
+    plat::SetFixedTime(duplicateDay);
     const std::int32_t ana = BornIn("Anna", "");
     const auto husband = [](const char* given) {
       CIndividualRecord r;
@@ -222,6 +234,16 @@ class MergeDialogsTest : public QObject {
     const std::int32_t withBo = DbSetRelation(bo, ana, db::kRelHusband, 0);
     const std::int32_t withCy = DbSetRelation(cy, ana, db::kRelHusband, 0);
     QVERIFY(withBo > 0 && withCy > 0);
+    {
+      CMarriageRecord m;
+      QCOMPARE(family::Read(m, withBo), 1);
+      m.marriage.date.Set(1921, 6, 4);
+      m.marriage.place[0] = "Saint-Germain-en-Laye";
+      m.marriage.place[1] = "Arrondissement de Saint-Germain-en-Laye";
+      m.marriage.place[2] = "Yvelines";
+      m.marriage.place[3] = "France";
+      QCOMPARE(family::Update(m, 0), 1);
+    }
     CAppOptions options;
     options.Load();
     options.mrgDob = 1;
@@ -232,6 +254,16 @@ class MergeDialogsTest : public QObject {
     dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
     QCOMPARE(dialog.session.Primary(), anna);
     QCOMPARE(dialog.session.Duplicate(), ana);
+    // Each side shows the day of its own last change.
+    const auto day = [](std::time_t t) {
+      CTimeStamp stamp;
+      stamp.Set(t);
+      return stamp.FormatDate();
+    };
+    QVERIFY(day(primaryDay) != day(duplicateDay));
+    QCOMPARE(dialog.GetControlText(D::kIdcPrimaryLastChanged), day(primaryDay));
+    QCOMPARE(dialog.GetControlText(D::kIdcDuplicateLastChanged), day(duplicateDay));
+    QVERIFY(dialog.GetControlText(D::kIdcPrimaryLastChanged).find("1990") != std::string::npos);
     // The spouse lines name the duplicate's husbands; the primary has none.
     QCOMPARE(dialog.GetControlText(D::kIdcDuplicateFamilyRows + 2), std::string("Bo Berg"));
     QCOMPARE(dialog.GetControlText(D::kIdcDuplicateFamilyRows + 3), std::string("Cy Berg"));
@@ -245,19 +277,41 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(theirs->count(), 2);
     QCOMPARE(dialog.Control<QListWidget>(D::kIdcPrimaryMarriages)->count(), 0);
     QVERIFY(theirs->item(0)->isSelected() && theirs->item(1)->isSelected());
-    QVERIFY2(theirs->item(0)->text().contains(QStringLiteral("Bo Berg")),
-             qPrintable(theirs->item(0)->text()));
+    // Lines are MRIN, spouse, date and place at the list's tab stops, the
+    // place fitted into its column.
+    QVERIFY(dynamic_cast<kinui::TabStopDelegate*>(theirs->itemDelegate()) != nullptr);
+    const QStringList columns = theirs->item(0)->text().split(QLatin1Char('\t'));
+    QCOMPARE(columns.size(), 4);
+    QCOMPARE(columns[0], QString::number(withBo));
+    QCOMPARE(columns[1], QStringLiteral("Bo Berg"));
+    QVERIFY2(columns[2].contains(QStringLiteral("1921")), qPrintable(columns[2]));
+    QVERIFY2(columns[3].endsWith(QStringLiteral(", France")), qPrintable(columns[3]));
+    QVERIFY2(QFontMetrics(theirs->font()).horizontalAdvance(columns[3]) <= 200,
+             qPrintable(columns[3]));
+    QVERIFY(columns[3] !=
+            QStringLiteral("Saint-Germain-en-Laye, Arrondissement de Saint-Germain-en-Laye, "
+                           "Yvelines, France"));
+    QCOMPARE(theirs->item(1)->text().split(QLatin1Char('\t')).size(), 4);
     Shot(dialog, "mergeindividuals_marriages");
-    // Only the marriage to Bo is taken.
+    // Only the marriage to Bo is taken; asked about the one left behind, No
+    // keeps it in the file without the duplicate.
     theirs->item(1)->setSelected(false);
     pages->setCurrentIndex(0);
     QVERIFY(dialog.IsControlEnabled(D::kIdcMerge));
+    boxes.QueueAnswer(plat::kIdNo);
     dialog.Control<QPushButton>(D::kIdcMerge)->click();
     QVERIFY(dialog.merged);
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QVERIFY2(boxes.Calls()[0].text.rfind("1 of the duplicate's marriages", 0) == 0,
+             boxes.Calls()[0].text.c_str());
     CMarriageRecord m;
     QCOMPARE(family::Read(m, withBo), 1);
     QCOMPARE(m.wife, anna);
-    if (family::Read(m, withCy) == 1) QVERIFY(m.wife != anna);
+    QCOMPARE(family::Read(m, withCy), 1);
+    QCOMPARE(m.husband, cy);
+    QCOMPARE(m.wife, 0);
+    // The duplicate side is empty again, its last change too.
+    QCOMPARE(dialog.GetControlText(D::kIdcDuplicateLastChanged), std::string());
     dialog.close();
     DbCloseCurrent();
   }
@@ -310,6 +364,63 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(dialog.session.Duplicate(), berta);
     QCOMPARE(boxes.Calls().size(), std::size_t{1});
     QCOMPARE(boxes.Calls()[0].caption, std::string("Invalid Merge RIN"));
+    dialog.close();
+    DbCloseCurrent();
+  }
+
+  // Without ZEL data the ordinance rows are hidden and the dialog is
+  // shorter, yet a merge still hands the duplicate's baptism to a primary
+  // without one and keeps the primary's own endowment.
+  void zelRowsHiddenYetOrdinancesMove() {
+    OpenFamily family;
+    QVERIFY(family.opened);
+    const std::int32_t anna = BornIn("Anna", "Lyon");
+    const std::int32_t ana = BornIn("Anna", "Lyon");
+    const auto ordinances = [](std::int32_t rin, const char* baptism, const char* endowment) {
+      CIndividualRecord r;
+      QVERIFY(DbGetIndividualRecord(rin, r, 9) == 1);
+      r.baptism.templeCode = baptism;
+      r.endowment.templeCode = endowment;
+      QVERIFY(family::Update(r, 0) == 1);
+    };
+    ordinances(anna, "", "SLAKE");
+    ordinances(ana, "LOGAN", "MANTI");
+    CAppOptions options;
+    options.Load();
+    options.mrgDob = 1;
+    using D = CMergeIndividualsDialog;
+    options.showZel = 1;
+    int zelHeight = 0;
+    {
+      D shown(options, CMergeWorkFile::kNameMode);
+      shown.show();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+      zelHeight = shown.height();
+      shown.close();
+    }
+    options.showZel = 0;
+    D dialog(options, CMergeWorkFile::kNameMode);
+    dialog.shiftHeld = [] { return true; };
+    dialog.show();
+    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QCOMPARE(dialog.session.Primary(), anna);
+    QCOMPARE(dialog.session.Duplicate(), ana);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QVERIFY2(dialog.height() < zelHeight,
+             qPrintable(QStringLiteral("%1 < %2").arg(dialog.height()).arg(zelHeight)));
+    for (int id :
+         {D::kIdcBaptism, D::kIdcEndowment, D::kIdcSealingToParents, D::kIdcPrimaryZelRows})
+      QVERIFY(!dialog.GetControl(id)->isVisible());
+    // A birth with a place and no date shows just the place.
+    QCOMPARE(dialog.GetControlText(D::kIdcPrimaryRows + 1), std::string("Lyon"));
+    Shot(dialog, "mergeindividuals_nozel");
+    QVERIFY(!dialog.Choices().zelShown);
+    dialog.Control<QPushButton>(D::kIdcMerge)->click();
+    QVERIFY(dialog.merged);
+    CIndividualRecord after;
+    QCOMPARE(DbGetIndividualRecord(anna, after, 9), 1);
+    QCOMPARE(after.baptism.templeCode, std::string("LOGAN"));
+    QCOMPARE(after.endowment.templeCode, std::string("SLAKE"));
     dialog.close();
     DbCloseCurrent();
   }

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "KinFixture.h"
+#include "MarriageRecord.h"
 #include "MergeSession.h"
 
 namespace {
@@ -122,6 +126,89 @@ TEST_F(MergeSessionTest, MergeBlocks) {
   EXPECT_EQ(session.MergeBlock(), 4026);
   session.ChooseDuplicate(anna);
   EXPECT_EQ(session.MergeBlock(), 0);
+}
+
+// The duplicate has a marriage with a child that the user did not choose:
+// the merge asks once, before anything changes, and Yes deletes that
+// marriage while No keeps it, with its husband and child, without the
+// duplicate. The chosen marriage moves either way.
+TEST_F(MergeSessionTest, MarriagesLeftBehindAreDeletedOnlyOnYes) {
+  const struct {
+    int answer;
+    bool kept;
+  } cases[] = {{plat::kIdYes, false}, {plat::kIdNo, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    boxes.Clear();
+    const std::int32_t primary = Person("Anna", 'F');
+    const std::int32_t duplicate = Person("Ana", 'F');
+    const std::int32_t bo = Person("Bo", 'M');
+    const std::int32_t cy = Person("Cy", 'M');
+    const std::int32_t taken = Marry(bo, duplicate);
+    const std::int32_t left = Marry(cy, duplicate);
+    const std::int32_t child = ChildOf(left, "Dag", 'M');
+    CMergeSession session(CMergeWorkFile::kNameMode);
+    ASSERT_TRUE(session.ChoosePrimary(primary));
+    ASSERT_TRUE(session.ChooseDuplicate(duplicate));
+    MergeChoices choices;
+    choices.allMarriages = false;
+    choices.marriages = {taken};
+    boxes.QueueAnswer(c.answer);
+    ASSERT_EQ(session.Merge(choices, options), 1);
+
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    const plat::FakeMessageBox::Call& asked = boxes.Calls()[0];
+    EXPECT_EQ(asked.text.rfind("1 of the duplicate's marriages", 0), 0u) << asked.text;
+    EXPECT_EQ(asked.flags & plat::kMbButtonMask, unsigned{plat::kMbYesNo});
+    // No, the answer that keeps data, is the default.
+    EXPECT_EQ(asked.flags & plat::kMbDefMask, unsigned{plat::kMbDefButton2});
+
+    CMarriageRecord m;
+    ASSERT_EQ(family::Read(m, taken), 1);
+    EXPECT_EQ(m.wife, primary);
+    std::vector<std::int32_t> cysMarriages, parents;
+    DbGetRelationList(cysMarriages, db::kRelSpouses, 0, cy, 0);
+    DbGetRelationList(parents, db::kRelParents, 4, child, 0);
+    cysMarriages.erase(std::remove(cysMarriages.begin(), cysMarriages.end(), 0),
+                       cysMarriages.end());
+    parents.erase(std::remove(parents.begin(), parents.end(), 0), parents.end());
+    if (c.kept) {
+      ASSERT_EQ(family::Read(m, left), 1);
+      EXPECT_EQ(m.husband, cy);
+      EXPECT_EQ(m.wife, 0);
+      EXPECT_EQ(cysMarriages, (std::vector<std::int32_t>{left}));
+      EXPECT_EQ(parents, (std::vector<std::int32_t>{left}));
+    } else {
+      EXPECT_NE(family::Read(m, left), 1);
+      EXPECT_TRUE(cysMarriages.empty());
+      EXPECT_TRUE(parents.empty());
+    }
+    // The child and the spouse stay in the file either way.
+    CIndividualRecord r;
+    EXPECT_EQ(DbGetIndividualRecord(child, r, 1), 1);
+    EXPECT_EQ(DbGetIndividualRecord(cy, r, 1), 1);
+    EXPECT_NE(DbGetIndividualRecord(duplicate, r, 1), 1);
+  }
+}
+
+// Nothing is asked when every marriage moves, or none is left to lose.
+TEST_F(MergeSessionTest, NoQuestionWhenNoMarriageIsLeftBehind) {
+  const std::int32_t primary = Person("Anna", 'F');
+  const std::int32_t duplicate = Person("Ana", 'F');
+  const std::int32_t married = Marry(Person("Bo", 'M'), duplicate);
+  const std::int32_t second = Person("Anne", 'F');
+  CMergeSession session(CMergeWorkFile::kNameMode);
+  ASSERT_TRUE(session.ChoosePrimary(primary));
+  ASSERT_TRUE(session.ChooseDuplicate(duplicate));
+  ASSERT_EQ(session.Merge(MergeChoices{}, options), 1);  // every marriage taken
+  CMarriageRecord m;
+  ASSERT_EQ(family::Read(m, married), 1);
+  EXPECT_EQ(m.wife, primary);
+  ASSERT_TRUE(session.ChooseDuplicate(second));
+  MergeChoices none;
+  none.allMarriages = false;  // the list was shown, nothing chosen, nothing to lose
+  ASSERT_EQ(session.Merge(none, options), 1);
+  EXPECT_TRUE(boxes.Calls().empty()) << LastBox();
 }
 
 TEST(AskBeforeMergeTest, ShiftOrTheOptionSkipsTheQuestion) {

@@ -17,12 +17,17 @@
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
 #include "FindRecordDialog.h"
+#include "FitUnit.h"
 #include "IndividualRecord.h"
+#include "KinshipWidgets.h"
 #include "MarriageRecord.h"
 #include "MatchMergeOptionsDialog.h"
 #include "Ports.h"
+#include "QtPorts.h"
+#include "QtTextMeasure.h"
 #include "RecordAccess.h"
 #include "StringTable.h"
+#include "TimeStamp.h"
 
 namespace {
 
@@ -48,6 +53,20 @@ std::string NameOf(std::int32_t rin) {
 }
 
 std::string PlaceText(const CEventValue& e) { return e.FormatPlace(", ").substr(0, 81); }
+
+// The date of the last change; "" when the record has never been stamped.
+std::string LastChanged(const CIndividualRecord& r) {
+  const std::int32_t stamp = r.numbers[CIndividualRecord::kUpdatedStamp];
+  if (stamp == 0) return {};
+  CTimeStamp time;
+  time.SetStamp(stamp);
+  return time.FormatDate();
+}
+
+// The marriage lists' columns: MRIN, spouse, marriage date and place, at
+// these stops (dialog units); the place is fitted to kPlacePixels.
+constexpr int kMarriageStops[] = {32, 160, 220};
+constexpr int kPlacePixels = 200;
 
 const CEventValue& EventOf(const CIndividualRecord& r, int i) {
   const CEventValue* events[] = {&r.birth, &r.christening, &r.death, &r.burial};
@@ -164,15 +183,21 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   auto* duplicateGrid = new QGridLayout(duplicateBox);
   primaryGrid->addWidget(AddControl(kIdcPrimaryHeading, new QLabel), 0, 0, 1, 3);
   duplicateGrid->addWidget(AddControl(kIdcDuplicateHeading, new QLabel), 0, 0, 1, 3);
-  // Row r of the primary shows what box kBoxIds[...] of the duplicate takes.
+  // Row r of the primary shows what box kBoxIds[...] of the duplicate takes;
+  // the date of the last change (grid row 8) stands between sex and parents.
   const char* titles[] = {"", "B:", "C:", "D:", "B:", "SBN:", "Sex:", "Parents:"};
   for (int row = 0; row < 8; ++row) {
     auto* label = AddControl(kIdcPrimaryRows + row, new QLabel);
     label->setMinimumWidth(DialogUnitsToPixels(150, 0).width());
-    primaryGrid->addWidget(new QLabel(QString::fromLatin1(titles[row])), row + 1, 0);
-    primaryGrid->addWidget(label, row + 1, 1);
-    duplicateGrid->addWidget(new QLabel(QString::fromLatin1(titles[row])), row + 1, 0);
+    const int gridRow = row < 7 ? row + 1 : row + 2;
+    primaryGrid->addWidget(new QLabel(QString::fromLatin1(titles[row])), gridRow, 0);
+    primaryGrid->addWidget(label, gridRow, 1);
+    duplicateGrid->addWidget(new QLabel(QString::fromLatin1(titles[row])), gridRow, 0);
   }
+  primaryGrid->addWidget(new QLabel(QStringLiteral("LMD:")), 8, 0);
+  primaryGrid->addWidget(AddControl(kIdcPrimaryLastChanged, new QLabel), 8, 1);
+  duplicateGrid->addWidget(new QLabel(QStringLiteral("LMD:")), 8, 0);
+  duplicateGrid->addWidget(AddControl(kIdcDuplicateLastChanged, new QLabel), 8, 1, 1, 2);
   const auto box = [&](int id, int row, int column) {
     auto* check = AddControl(id, new QCheckBox);
     check->setMinimumWidth(DialogUnitsToPixels(column == 1 ? 60 : 90, 0).width());
@@ -185,14 +210,14 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   }
   box(kIdcSbn, 6, 1);
   box(kIdcSex, 7, 1);
-  box(kIdcParents, 8, 1);
+  box(kIdcParents, 9, 1);
   const auto sideButtons = [&](QGridLayout* grid, int findId, const char* findText, int editId,
                                const char* editText) {
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(AddControl(findId, new QPushButton(QString::fromLatin1(findText))));
     row->addWidget(AddControl(editId, new QPushButton(QString::fromLatin1(editText))));
-    grid->addLayout(row, 18, 0, 1, 3);
+    grid->addLayout(row, 19, 0, 1, 3);
   };
   sideButtons(primaryGrid, kIdcPrimaryFind, "&Find", kIdcPrimaryEdit, "&Edit");
   sideButtons(duplicateGrid, kIdcDuplicateFind, "Fin&d", kIdcDuplicateEdit, "Edi&t");
@@ -202,13 +227,13 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   selectRow->addStretch();
   selectRow->addWidget(selectAll);
   selectRow->addWidget(clearAll);
-  duplicateGrid->addLayout(selectRow, 17, 0, 1, 3);
+  duplicateGrid->addLayout(selectRow, 18, 0, 1, 3);
   const char* familyTitles[] = {"Father:", "Mother:", "Spouse:", "Spouse:", "Spouse:"};
   for (int i = 0; i < 5; ++i) {
-    primaryGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 12 + i, 0);
-    primaryGrid->addWidget(AddControl(kIdcPrimaryFamilyRows + i, new QLabel), 12 + i, 1);
-    duplicateGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 12 + i, 0);
-    duplicateGrid->addWidget(AddControl(kIdcDuplicateFamilyRows + i, new QLabel), 12 + i, 1, 1, 2);
+    primaryGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 13 + i, 0);
+    primaryGrid->addWidget(AddControl(kIdcPrimaryFamilyRows + i, new QLabel), 13 + i, 1);
+    duplicateGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 13 + i, 0);
+    duplicateGrid->addWidget(AddControl(kIdcDuplicateFamilyRows + i, new QLabel), 13 + i, 1, 1, 2);
   }
   // The ordinances, with ZEL data only.
   const char* zelTitles[] = {"Baptism:", "Endowed:", "SealPar:"};
@@ -217,11 +242,11 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
     auto* ours = AddControl(kIdcPrimaryZelRows + i, new QLabel);
     auto* title = new QLabel(QString::fromLatin1(zelTitles[i]));
     auto* theirTitle = new QLabel(QString::fromLatin1(zelTitles[i]));
-    primaryGrid->addWidget(title, 9 + i, 0);
-    primaryGrid->addWidget(ours, 9 + i, 1);
-    duplicateGrid->addWidget(theirTitle, 9 + i, 0);
+    primaryGrid->addWidget(title, 10 + i, 0);
+    primaryGrid->addWidget(ours, 10 + i, 1);
+    duplicateGrid->addWidget(theirTitle, 10 + i, 0);
     auto* check = AddControl(kIdcBaptism + i, new QCheckBox);
-    duplicateGrid->addWidget(check, 9 + i, 1, 1, 2);
+    duplicateGrid->addWidget(check, 10 + i, 1, 1, 2);
     for (QWidget* w : {static_cast<QWidget*>(title), static_cast<QWidget*>(ours),
                        static_cast<QWidget*>(theirTitle), static_cast<QWidget*>(check)})
       w->setVisible(zel);
@@ -231,19 +256,21 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   auto* panels = new QHBoxLayout(individualPage);
   panels->addWidget(primaryBox);
   panels->addWidget(duplicateBox);
-  // The marriage page: the primary's marriages, and the duplicate's to
-  // choose from (several may be chosen).
+  // The marriage page: the primary's marriages above, the duplicate's to
+  // choose from (several may be chosen) below, each line in columns.
   auto* marriagePage = new QWidget;
-  auto* marriageRow = new QHBoxLayout(marriagePage);
+  auto* marriageColumn = new QVBoxLayout(marriagePage);
+  std::vector<int> stops;
+  for (int du : kMarriageStops) stops.push_back(DialogUnitsToPixels(du, 0).width());
   const auto marriageList = [&](int id, const char* title, bool choose) {
-    auto* column = new QVBoxLayout;
-    column->addWidget(new QLabel(QString::fromLatin1(title)));
+    marriageColumn->addWidget(new QLabel(QString::fromLatin1(title)));
     auto* list = AddControl(id, new QListWidget);
-    list->setMinimumWidth(DialogUnitsToPixels(200, 0).width());
+    list->setItemDelegate(new kinui::TabStopDelegate(stops, list));
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setMinimumWidth(stops.back() + kPlacePixels + 24);
     list->setSelectionMode(choose ? QAbstractItemView::MultiSelection
                                   : QAbstractItemView::NoSelection);
-    column->addWidget(list);
-    marriageRow->addLayout(column);
+    marriageColumn->addWidget(list);
   };
   marriageList(kIdcPrimaryMarriages, "Primary Marriages", false);
   marriageList(kIdcDuplicateMarriages, "Duplicate Marriages", true);
@@ -329,7 +356,10 @@ void CMergeIndividualsDialog::ShowPanels() {
   for (int row = 0; row < 8; ++row) {
     std::string text = ours[row];
     const std::size_t tab = text.find('\t');
-    if (tab != std::string::npos) text = text.substr(0, tab) + "  " + text.substr(tab + 1);
+    if (tab != std::string::npos) {
+      const std::string date = text.substr(0, tab), place = text.substr(tab + 1);
+      text = date + (date.empty() || place.empty() ? "" : "  ") + place;
+    }
     SetControlText(kIdcPrimaryRows + row, text);
   }
   const auto split = [](const std::string& t, bool place) {
@@ -342,6 +372,8 @@ void CMergeIndividualsDialog::ShowPanels() {
     SetControlText(kIdcBirthDate + 2 * i, split(theirs[1 + i], false));
     SetControlText(kIdcBirthPlace + 2 * i, split(theirs[1 + i], true));
   }
+  SetControlText(kIdcPrimaryLastChanged, havePrimary ? LastChanged(primary) : std::string());
+  SetControlText(kIdcDuplicateLastChanged, haveDuplicate ? LastChanged(duplicate) : std::string());
   SetControlText(kIdcSbn, theirs[5]);
   SetControlText(kIdcSex, theirs[6]);
   SetControlText(kIdcParents, theirs[7]);
@@ -451,6 +483,7 @@ void CMergeIndividualsDialog::FillMarriageLists() {
   const auto fill = [](QListWidget* list, std::int32_t rin, bool selectAll) {
     list->clear();
     if (rin <= 0) return;
+    const fw::QtTextMeasure measure(list->font());
     std::vector<std::int32_t> marriages;
     DbGetRelationList(marriages, db::kRelSpouses, 0, rin, 0);
     for (std::int32_t mrin : marriages) {
@@ -459,10 +492,9 @@ void CMergeIndividualsDialog::FillMarriageLists() {
       const std::int32_t other = m.husband == rin ? m.wife : m.husband;
       const std::string name = NameOf(other);
       const std::string date = m.marriage.date.IsSet() ? m.marriage.date.Format() : "";
-      auto* item =
-          new QListWidgetItem(QString::fromStdString(std::to_string(mrin) + "\t" + name + "\t" +
-                                                     date + "\t" + PlaceText(m.marriage)),
-                              list);
+      const std::string place = FitPlaceParts(m.marriage.place, 81, ", ", &measure, kPlacePixels);
+      auto* item = new QListWidgetItem(
+          fw::ToQString(std::to_string(mrin) + "\t" + name + "\t" + date + "\t" + place), list);
       item->setData(Qt::UserRole, mrin);
       item->setSelected(selectAll);
     }

@@ -84,6 +84,9 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   static constexpr int kIdcBlock = 1212;
   // The primary's rows: name, the four events, SBN, sex.
   static constexpr int kIdcPrimaryRows = 1220;
+  // The date of each side's last change.
+  static constexpr int kIdcPrimaryLastChanged = 1228;
+  static constexpr int kIdcDuplicateLastChanged = 1229;
   // The two pages and the marriage lists of the marriage page.
   static constexpr int kIdcPrimaryFind = 1240;
   static constexpr int kIdcPrimaryEdit = 1241;
