@@ -18,6 +18,7 @@
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "PedigreeChartGenerator.h"
+#include "PedigreeRegistration.h"
 #include "RecordAccess.h"
 #include "ReportKindPdf.h"
 #include "TempDir.h"
@@ -50,6 +51,22 @@ ReportKindUnderTest PedigreeKind(const rpt::PedigreeRunParameters& run,
   return kind;
 }
 
+// Prints kind on a PDF printer with paper of size; answers the page count.
+int PrintPdf(const ReportKindUnderTest& kind, const std::string& path, const QPageSize& size) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setResolution(600);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(path));
+  printer.setPageSize(size);
+  fw::CQtReportDevice dc(&printer);
+  dc.SetMapMode(rpt::MM_HIENGLISH);
+  CReportGenerator g;
+  return DriveReportKind(kind, g, dc, [&](int) {
+    printer.newPage();
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+  });
+}
+
 // The text of each page of a PDF.
 std::vector<std::string> PdfPages(const std::string& pdf) {
   const std::string txt = pdf + ".txt";
@@ -78,9 +95,9 @@ class PedigreePdfTest : public QObject {
     const std::string family = dir_.Path() + "pedigree.fam";
     QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
     QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-    // A full pedigree of five generations: n is the child of 2n and 2n + 1.
-    rins_.assign(32, 0);
-    for (int n = 1; n < 32; ++n) {
+    // A full pedigree of six generations: n is the child of 2n and 2n + 1.
+    rins_.assign(64, 0);
+    for (int n = 1; n < 64; ++n) {
       CIndividualRecord person;
       person.surname = "Lindqvist" + std::to_string(n);
       person.givenNames[0] = "Anna";
@@ -91,7 +108,7 @@ class PedigreePdfTest : public QObject {
       rins_[n] = static_cast<std::int32_t>(family::Add(person, 0));
       QVERIFY(rins_[n] > 0);
     }
-    for (int n = 1; 2 * n + 1 < 32; ++n) {
+    for (int n = 1; 2 * n + 1 < 64; ++n) {
       const std::int32_t mrin = DbSetRelation(rins_[2 * n], rins_[2 * n + 1], db::kRelHusband, 0);
       QVERIFY(mrin > 0);
       QVERIFY(DbSetRelation(rins_[n], 0, db::kRelParents, mrin) > 0);
@@ -190,6 +207,45 @@ class PedigreePdfTest : public QObject {
     for (int n = 1; n <= 31; ++n)
       QVERIFY2(text[0].find("Anna Lindqvist" + std::to_string(n) + "\n") != std::string::npos,
                std::to_string(n).c_str());
+  }
+
+  // The charts with the default fonts on A4 and letter: four and five
+  // generations per chart fit without the space message; every person of
+  // the first chart is on its page.
+  void defaultFontsFitA4AndLetter() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    struct Paper {
+      const char* name;
+      QPageSize size;
+    } papers[] = {{"a4", QPageSize(QPageSize::A4)}, {"letter", QPageSize(QPageSize::Letter)}};
+    for (const Paper& paper : papers) {
+      for (int g : {4, 5, 6}) {
+        rpt::PedigreeRunParameters run;
+        run.runType = rpt::PedigreeRunParameters::kCascading;
+        run.startPerson = rins_[1];
+        run.marriage = 0;
+        run.generationsPerChart = g;
+        run.totalGenerations = 6;
+        run.indexWanted = true;
+        run.sameAsChart = 1;
+        run.sameAsPosition = 1;
+        run.firstContinuation = 2;
+        const rpt::PedigreeChartOptions options = rpt::PedigreeOptionsFromProfile();
+        std::unique_ptr<rpt::CPedigreeChartGenerator> generator;
+        const std::string pdf = keep_ + "pedigree-" + paper.name + "-" + std::to_string(g) + ".pdf";
+        boxes_.Clear();
+        const int pages = PrintPdf(PedigreeKind(run, options, generator), pdf, paper.size);
+        QVERIFY(pages >= 2);
+        const std::string where = std::string(paper.name) + " " + std::to_string(g);
+        if (g < 6) QVERIFY2(boxes_.Calls().empty(), where.c_str());
+        const std::vector<std::string> text = PdfPages(pdf);
+        QCOMPARE(text.size(), std::size_t(pages));
+        for (int n = 1; n < (1 << g); ++n) {
+          const std::string name = "Anna Lindqvist" + std::to_string(n) + "\n";
+          QVERIFY2(text[0].find(name) != std::string::npos, (where + " " + name).c_str());
+        }
+      }
+    }
   }
 
   void fixedChartAndBlankForms() {
