@@ -254,7 +254,31 @@ TEST_F(PedigreeChartGeneratorTest, SameAsBoxMarriageLineAndIndex) {
   EXPECT_NE(Find(chart, "This person is the same as no. 8 on chart no. 5"), nullptr);
   EXPECT_NE(Find(chart, "This person is the same as no. 9 on chart no. 5"), nullptr);
   EXPECT_NE(Find(chart, "Wendy Wood"), nullptr);
-  EXPECT_NE(Find(chart, "(Spouse of no. 1)"), nullptr);
+  // The spouse's name and caption stand under the root's box and above his
+  // mother's name, all in the first column.
+  {
+    const TextRun* kevin = Find(chart, "Kevin Ashdown");
+    const TextRun* wendy = Find(chart, "Wendy Wood");
+    const TextRun* caption = Find(chart, "(Spouse of no. 1)");
+    const TextRun* mother = Find(chart, "Helen Grant");
+    ASSERT_TRUE(kevin && wendy && caption && mother);
+    EXPECT_EQ(wendy->x, kevin->x);
+    EXPECT_EQ(mother->x, kevin->x);
+    // His six labels (birth, marriage, death, each with its place) down to
+    // his mother's line.
+    int kevinBottom = kevin->y, labels = 0;
+    for (const TextRun& r : chart)
+      if (r.x == kevin->x && r.y < kevin->y && r.y > kevin->y - columns_[0].pitch / 2 &&
+          r.text.size() == 2 && r.text[1] == ':') {
+        kevinBottom = std::min(kevinBottom, r.y);
+        ++labels;
+      }
+    EXPECT_EQ(labels, 6);
+    const int lineHeight = 111 + dc.leading;  // of the 8-point event and 7-point captions
+    EXPECT_LT(wendy->y, kevinBottom - lineHeight);
+    EXPECT_LT(caption->y, wendy->y);
+    EXPECT_GT(caption->y - lineHeight, mother->y);
+  }
   EXPECT_TRUE(Contains(chart, "(Div) -- " + std::to_string(f.charlesEdith)));
   EXPECT_NE(Find(chart, std::to_string(f.arthur)), nullptr);  // the RIN beside the name
 
@@ -509,7 +533,8 @@ TEST_F(PedigreeChartGeneratorTest, NumbersBesideNamesAreTheRinTheIdOrTheSbn) {
     RecordingDevice dc;
     const auto pages = Draw(run, options, dc);
     ASSERT_EQ(pages.size(), 2u);
-    // Beside the father's name, ending at his box's right edge.
+    // Beside the father's name, ending left of the next column's position
+    // numbers ("4" placed by the width of "20").
     const TextRun* name = Find(pages[0], "P2 Line");
     ASSERT_NE(name, nullptr);
     const TextRun* number = nullptr;
@@ -517,7 +542,10 @@ TEST_F(PedigreeChartGeneratorTest, NumbersBesideNamesAreTheRinTheIdOrTheSbn) {
       if (r.y == name->y && r.x > name->x && r.text == c.number) number = &r;
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(number->x + dc.charWidth * static_cast<int>(c.number.size()),
-              columns_[1].x + columns_[1].width);
+              columns_[2].x - 10 - 2 * dc.charWidth - 20);
+    const TextRun* four = Find(pages[0], "4");
+    ASSERT_NE(four, nullptr);
+    EXPECT_EQ(four->x, columns_[2].x - 10 - 2 * dc.charWidth);
     // In the index: the heading, and the number on the father's row, a RIN
     // right-aligned before the name column, an ID or SBN at the left edge.
     const std::vector<TextRun>& index = pages[1];

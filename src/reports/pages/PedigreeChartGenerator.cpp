@@ -276,6 +276,12 @@ void CPedigreeChartGenerator::EndPrinting() {
   if (run_.runType != PedigreeRunParameters::kBlankForm) CleanupPedigreePages();
 }
 
+int CPedigreeChartGenerator::BoxDepth(const Column& c) const {
+  const int text = c.lines * eventHeight_;
+  const int photo = c.photoHeight > 0 ? c.photoHeight + 2 * PedigreeLayout().photoMargin : 0;
+  return options_.photoPlace == 0 ? std::max(text, photo) : text + photo;
+}
+
 int CPedigreeChartGenerator::BoxY(std::int32_t position, int column) const {
   const int g = std::clamp(run_.generationsPerChart, 2, 6);
   // A split last generation stands on its child's line.
@@ -340,13 +346,16 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
   std::int64_t nextContinuation = chart.firstContinuation;
   DrawPerson(dc, chart, chart.root, chart.marriage, 1, 1, nextContinuation);
   if (chart.spouse != 0) {
-    // The spouse's line as long as the root's, just above the mother's
-    // name, with its caption under it: the root's box keeps the room above.
+    // The spouse's line as long as the root's, with its caption under it,
+    // midway between the root's box and the mother's name; never lower
+    // than just above her name.
     CIndividualRecord spouse;
     const Column& c = columns_[0];
     dc.SelectFont(numberFont_);
     const std::string caption = RelationCaption('S', 1);
-    const int y = BoxY(3, 2) + nameHeight_ + 10 + dc.GetTextExtent(caption).cy + 40;
+    const int lowest = BoxY(3, 2) + nameHeight_ + 10 + dc.GetTextExtent(caption).cy + 40;
+    const int highest = BoxY(1, 1) - 10 - BoxDepth(c) - nameHeight_ - 40;
+    const int y = std::max(lowest, (lowest + highest) / 2);
     dc.SelectPen({PS_SOLID, 7, 0});
     MoveTo(&dc, rootLineX_, y);
     LineTo(&dc, c.x + c.width, y);
@@ -494,11 +503,15 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
   }
   dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
   TextOutString(&dc, textX, y + nameHeight_ + 10, name);
+  // The number ends left of the next column's position numbers, which
+  // reach past the line's end.
+  dc.SelectFont(numberFont_);
   int numberLeft = c.x + c.width;
+  if (numberLeft < right_)
+    numberLeft -= std::max(0, 10 + dc.GetTextExtent("20").cx + 20 - k.lineGap);
   if (const std::string number = NumberOf(person, rin); !number.empty()) {
-    dc.SelectFont(numberFont_);
+    RightText(dc, numberLeft, y + nameHeight_ + 10, number);
     numberLeft -= dc.GetTextExtent(number).cx + 30;
-    RightText(dc, c.x + c.width, y + nameHeight_ + 10, number);
   }
   // A father and the root are husbands of the family drawn with them.
   const bool husband = position == 1 || position % 2 == 0;
@@ -717,7 +730,8 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
       const int bracketX = k.formColumnX[column + 1];
       line(bracketX, k.formLineY[2 * position - 1], bracketX, k.formLineY[2 * position]);
     } else {
-      dc.SelectFont(numberFont_);
+      // Two small lines beside the line's end, clear of each other.
+      dc.SelectFont({-87, 400, false, false, "Arial"});
       text(1050 + 6500 + 20, y + 120, res::LoadString(kIdsContOn));
       text(1050 + 6500 + 20, y + 40, res::LoadString(kIdsChartNo));
     }

@@ -181,6 +181,9 @@ class CPedigreeChartGenerator : public CReportPageGenerator {
   int DrawPhoto(ReportDevice& dc, const Column& c, std::int32_t rin, int y, bool& beside);
   void DrawOrdinanceLegend(ReportDevice& dc);
   int BoxY(std::int32_t position, int column) const;
+  // How far a box of the column reaches under its line: its event lines and
+  // photo.
+  int BoxDepth(const Column& c) const;
   void RightText(ReportDevice& dc, int right, int y, const std::string& text);
 
   PedigreeRunParameters run_;
