@@ -381,7 +381,9 @@ TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {
   ASSERT_EQ(pages.size(), 1u);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text.rfind("Your options require more space", 0), 0u);
-  EXPECT_NE(Find(pages[0], "P7 Line"), nullptr);  // still drawn
+  // Still drawn, the names cut to the narrow boxes.
+  EXPECT_TRUE(std::any_of(pages[0].begin(), pages[0].end(),
+                          [](const TextRun& r) { return r.text.rfind("P7", 0) == 0; }));
 
   boxes.Clear();
   RecordingDevice letter;
@@ -514,14 +516,22 @@ TEST_F(PedigreeChartGeneratorTest, NumbersBesideNamesAreTheRinTheIdOrTheSbn) {
   father.nameExtensions[0] = "ID-77";
   father.nameExtensions[1] = "SBN4411";
   ASSERT_EQ(family::Update(father, 0), 1);
+  // The mother's name is too long for her box: it is cut short of her number.
+  CIndividualRecord mother;
+  ASSERT_EQ(family::Read(mother, rins.at(3)), 1);
+  const std::string longName = "Maximiliana Theodora Wilhelmina Evangeline";
+  mother.givenNames[0] = longName;
+  mother.nameExtensions[0] = "ID-78";
+  mother.nameExtensions[1] = "SBN4412";
+  ASSERT_EQ(family::Update(mother, 0), 1);
   using Options = rpt::PedigreeChartOptions;
   struct Case {
     int kind;
-    std::string number, heading;
+    std::string number, heading, motherNumber;
   } cases[] = {
-      {Options::kRin, std::to_string(rins.at(2)), "RIN"},
-      {Options::kId, "ID-77", "ID"},
-      {Options::kSbn, "SBN4411", "SBN"},
+      {Options::kRin, std::to_string(rins.at(2)), "RIN", std::to_string(rins.at(3))},
+      {Options::kId, "ID-77", "ID", "ID-78"},
+      {Options::kSbn, "SBN4411", "SBN", "SBN4412"},
   };
   auto run = Cascading(rins.at(1), 4, 4);
   run.indexWanted = true;
@@ -543,6 +553,18 @@ TEST_F(PedigreeChartGeneratorTest, NumbersBesideNamesAreTheRinTheIdOrTheSbn) {
     ASSERT_NE(number, nullptr);
     EXPECT_EQ(number->x + dc.charWidth * static_cast<int>(c.number.size()),
               columns_[2].x - 10 - 2 * dc.charWidth - 20);
+    const TextRun* cut = nullptr;
+    for (const TextRun& r : pages[0])
+      if (r.text.rfind("Maximiliana", 0) == 0) cut = &r;
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ((longName + " Line").rfind(cut->text, 0), 0u);
+    EXPECT_LT(cut->text.size(), longName.size() + 5);
+    const TextRun* motherNumber = nullptr;
+    for (const TextRun& r : pages[0])
+      if (r.y == cut->y && r.text == c.motherNumber) motherNumber = &r;
+    ASSERT_NE(motherNumber, nullptr);
+    EXPECT_LE(cut->x + dc.charWidth * static_cast<int>(cut->text.size()), motherNumber->x - 20);
+    EXPECT_GT(cut->x + dc.charWidth * static_cast<int>(cut->text.size() + 1), motherNumber->x - 20);
     const TextRun* four = Find(pages[0], "4");
     ASSERT_NE(four, nullptr);
     EXPECT_EQ(four->x, columns_[2].x - 10 - 2 * dc.charWidth);

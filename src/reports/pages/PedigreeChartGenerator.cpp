@@ -501,17 +501,17 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
                                          parents[0]) > 0)
       name += " " + codes;
   }
-  dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
-  TextOutString(&dc, textX, y + nameHeight_ + 10, name);
   // The number ends left of the next column's position numbers, which
   // reach past the line's end.
   dc.SelectFont(numberFont_);
   int numberLeft = c.x + c.width;
   if (numberLeft < right_)
     numberLeft -= std::max(0, 10 + dc.GetTextExtent("20").cx + 20 - k.lineGap);
+  int nameRight = numberLeft;  // the name ends short of what stands right of it
   if (const std::string number = NumberOf(person, rin); !number.empty()) {
     RightText(dc, numberLeft, y + nameHeight_ + 10, number);
-    numberLeft -= dc.GetTextExtent(number).cx + 30;
+    nameRight = numberLeft - dc.GetTextExtent(number).cx;
+    numberLeft = nameRight - 30;
   }
   // A father and the root are husbands of the family drawn with them.
   const bool husband = position == 1 || position % 2 == 0;
@@ -533,11 +533,20 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
       letters += std::string(2, '\0');
     }
     int x = numberLeft - 5 * step;
+    bool first = true;
     for (char letter : letters) {
-      if (letter != 0) TextOutString(&dc, x, y + nameHeight_ + 10, std::string(1, letter));
+      if (letter != 0) {
+        TextOutString(&dc, x, y + nameHeight_ + 10, std::string(1, letter));
+        if (first) nameRight = x;
+        first = false;
+      }
       x += step;
     }
   }
+  // The name, cut short of the number and the letters.
+  dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
+  while (name.size() > 1 && textX + dc.GetTextExtent(name).cx > nameRight - 20) name.pop_back();
+  TextOutString(&dc, textX, y + nameHeight_ + 10, name);
 
   std::int64_t placedChart = 0;
   std::int32_t placedPosition = 0;
