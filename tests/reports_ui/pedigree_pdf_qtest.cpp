@@ -52,22 +52,6 @@ ReportKindUnderTest PedigreeKind(const rpt::PedigreeRunParameters& run,
   return kind;
 }
 
-// Prints kind on a PDF printer with paper of size; answers the page count.
-int PrintPdf(const ReportKindUnderTest& kind, const std::string& path, const QPageSize& size) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setResolution(600);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(path));
-  printer.setPageSize(size);
-  fw::CQtReportDevice dc(&printer);
-  dc.SetMapMode(rpt::MM_HIENGLISH);
-  CReportGenerator g;
-  return DriveReportKind(kind, g, dc, [&](int) {
-    printer.newPage();
-    dc.SetMapMode(rpt::MM_HIENGLISH);
-  });
-}
-
 // The text of each page of a PDF.
 std::vector<std::string> PdfPages(const std::string& pdf) {
   const std::string txt = pdf + ".txt";
@@ -264,7 +248,8 @@ class PedigreePdfTest : public QObject {
           const std::string where = std::string(paper.name) + "-" + std::to_string(g) + shown.name;
           const std::string pdf = keep_ + "pedigree-" + where + ".pdf";
           boxes_.Clear();
-          const int pages = PrintPdf(PedigreeKind(run, options, generator), pdf, paper.size);
+          const int pages =
+              PrintReportKindPdf(PedigreeKind(run, options, generator), pdf, 600, paper.size);
           QVERIFY(pages >= 2);
           if (g < 6) QVERIFY2(boxes_.Calls().empty(), where.c_str());
           const std::vector<std::string> text = PdfPages(pdf);

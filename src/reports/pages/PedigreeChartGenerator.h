@@ -28,7 +28,7 @@ struct PedigreeLayoutConstants {
   // letters' legend above the second column.
   int ordinanceMin = 1030, ordinanceSet = 1230;
   int lineGap = 100;      // between a column's line end and the next bracket
-  int nameIndent = 15;    // name start after the line start (not the root)
+  int nameIndent = 15;    // a box's text starts this far right of its column's x
   int numberGap = 30;     // between a continuation number and its box
   int indexTop = 1000;    // first index row below the top
   int indexBottom = 200;  // index rows end this far above the bottom margin
@@ -185,13 +185,12 @@ class CPedigreeChartGenerator : public CReportPageGenerator {
   // photo.
   int BoxDepth(const Column& c) const;
   void RightText(ReportDevice& dc, int right, int y, const std::string& text);
+  // The number printed beside a person, empty when none is shown.
+  std::string NumberOf(const CIndividualRecord& person, std::int32_t rin) const;
 
   PedigreeRunParameters run_;
   PedigreeChartOptions options_;
   LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_, headingFont_;
-  // The number printed beside a person, empty when none is shown.
-  std::string NumberOf(const CIndividualRecord& person, std::int32_t rin) const;
-
   std::array<Column, 7> columns_{};  // by generation; a split chart's mothers last
   int columnCount_ = 0, rootLineX_ = 0;
   bool split_ = false;
