@@ -13,9 +13,11 @@
 
 #include "CalendarMonth.h"
 #include "FakePaginatorWindow.h"
+#include "FakePorts.h"
 #include "FamilyFileInfo.h"
 #include "FamilyLinkRecord.h"
 #include "MultimediaChain.h"
+#include "PedigreeRegistration.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
 #include "TempDir.h"
@@ -43,6 +45,45 @@ std::vector<TextRun> TextRuns(const std::vector<std::string>& calls) {
     runs.push_back(run);
   }
   return runs;
+}
+
+// Records the pen's width before each line ("Pen 10").
+class PenRecordingDevice : public RecordingDevice {
+ public:
+  int LineTo(int x, int y) override {
+    rpt::LogPen pen;
+    GetPen(pen);
+    calls.push_back("Pen " + std::to_string(pen.width));
+    return RecordingDevice::LineTo(x, y);
+  }
+};
+
+// A straight line of a recorded page (MoveTo then LineTo) with the width of
+// the pen it was drawn with, when recorded.
+struct Segment {
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0, pen = 0;
+};
+
+std::vector<Segment> Segments(const std::vector<std::string>& calls) {
+  std::vector<Segment> segments;
+  int x = 0, y = 0, pen = 0;
+  for (const std::string& call : calls) {
+    std::istringstream in(call);
+    std::string op;
+    in >> op;
+    if (op == "Pen") {
+      in >> pen;
+    } else if (op == "MoveTo") {
+      in >> x >> y;
+    } else if (op == "LineTo") {
+      Segment s{x, y, 0, 0, pen};
+      in >> s.x2 >> s.y2;
+      segments.push_back(s);
+      x = s.x2;
+      y = s.y2;
+    }
+  }
+  return segments;
 }
 
 const TextRun* Find(const std::vector<TextRun>& runs, const std::string& text) {
@@ -213,7 +254,31 @@ TEST_F(PedigreeChartGeneratorTest, SameAsBoxMarriageLineAndIndex) {
   EXPECT_NE(Find(chart, "This person is the same as no. 8 on chart no. 5"), nullptr);
   EXPECT_NE(Find(chart, "This person is the same as no. 9 on chart no. 5"), nullptr);
   EXPECT_NE(Find(chart, "Wendy Wood"), nullptr);
-  EXPECT_NE(Find(chart, "(Spouse of no. 1)"), nullptr);
+  // The spouse's name and caption stand under the root's box and above his
+  // mother's name, all in the first column.
+  {
+    const TextRun* kevin = Find(chart, "Kevin Ashdown");
+    const TextRun* wendy = Find(chart, "Wendy Wood");
+    const TextRun* caption = Find(chart, "(Spouse of no. 1)");
+    const TextRun* mother = Find(chart, "Helen Grant");
+    ASSERT_TRUE(kevin && wendy && caption && mother);
+    EXPECT_EQ(wendy->x, kevin->x);
+    EXPECT_EQ(mother->x, kevin->x);
+    // His six labels (birth, marriage, death, each with its place) down to
+    // his mother's line.
+    int kevinBottom = kevin->y, labels = 0;
+    for (const TextRun& r : chart)
+      if (r.x == kevin->x && r.y < kevin->y && r.y > kevin->y - columns_[0].pitch / 2 &&
+          r.text.size() == 2 && r.text[1] == ':') {
+        kevinBottom = std::min(kevinBottom, r.y);
+        ++labels;
+      }
+    EXPECT_EQ(labels, 6);
+    const int lineHeight = 111 + dc.leading;  // of the 8-point event and 7-point captions
+    EXPECT_LT(wendy->y, kevinBottom - lineHeight);
+    EXPECT_LT(caption->y, wendy->y);
+    EXPECT_GT(caption->y - lineHeight, mother->y);
+  }
   EXPECT_TRUE(Contains(chart, "(Div) -- " + std::to_string(f.charlesEdith)));
   EXPECT_NE(Find(chart, std::to_string(f.arthur)), nullptr);  // the RIN beside the name
 
@@ -316,12 +381,221 @@ TEST_F(PedigreeChartGeneratorTest, NarrowPageGivesTheSpaceMessageOnce) {
   ASSERT_EQ(pages.size(), 1u);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text.rfind("Your options require more space", 0), 0u);
-  EXPECT_NE(Find(pages[0], "P7 Line"), nullptr);  // still drawn
+  // Still drawn, the names cut to the narrow boxes.
+  EXPECT_TRUE(std::any_of(pages[0].begin(), pages[0].end(),
+                          [](const TextRun& r) { return r.text.rfind("P7", 0) == 0; }));
 
   boxes.Clear();
   RecordingDevice letter;
   Draw(Cascading(rins.at(1), 4, 4), {}, letter);
   EXPECT_TRUE(boxes.Calls().empty());
+}
+
+// The root shares the first column with his parents: g generations take
+// g - 1 columns. With the default fonts and boxes of 26 characters of 60
+// (1610 wide), five generations fit A4 and letter without the message; six
+// do not. Printable A4 is 7260 by 11090 (usable 7132 by 10822), letter 7500
+// by 10400 (7372 by 10132).
+TEST_F(PedigreeChartGeneratorTest, ColumnsAreTheGenerationsLessOne) {
+  plat::FakeProfile profile;
+  plat::ScopedProfile scopedProfile{&profile};
+  const rpt::PedigreeChartOptions defaults = rpt::PedigreeOptionsFromProfile();
+  ASSERT_EQ(defaults.eventFont.points, 9);
+  const auto rins = BuildPedigree(6);
+  const auto& k = rpt::PedigreeLayout();
+  struct Case {
+    const char* paper;
+    int paperWidth, paperHeight, g;
+    int spare, columnWidth;  // the boxes fit: the spare goes left of the first column
+    bool message;
+  } cases[] = {
+      {"A4", 8268, 11693, 4, 380, (7132 - 380) / 3, false},
+      {"A4", 8268, 11693, 5, 0, 7132 / 4, false},  // too low for the boxes: squeezed
+      {"A4", 8268, 11693, 6, 0, 7132 / 5, true},
+      {"letter", 8500, 11000, 4, 380, (7372 - 380) / 3, false},
+      {"letter", 8500, 11000, 5, 0, 7372 / 4, false},
+      {"letter", 8500, 11000, 6, 0, 7372 / 5, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.paper) + " " + std::to_string(c.g));
+    rpt::CleanupPedigreePages();
+    PenRecordingDevice dc;
+    dc.charWidth = 60;
+    dc.paperWidth = c.paperWidth;
+    dc.paperHeight = c.paperHeight;
+    boxes.Clear();
+    const auto pages = Draw(Cascading(rins.at(1), c.g, c.g), defaults, dc);
+    ASSERT_EQ(pages.size(), 1u);
+    const bool shown = !boxes.Calls().empty();
+    EXPECT_EQ(shown, c.message);
+    if (shown) {
+      EXPECT_EQ(boxes.Calls()[0].text.rfind("Your options require more space", 0), 0u);
+    }
+    rpt::CPedigreeChartGenerator g(Cascading(rins.at(1), c.g, c.g), defaults);
+    g.BeginPrinting(dc);
+    EXPECT_EQ(g.ColumnCount(), c.g - 1);
+    // The root's line starts the number room in from the left margin (700
+    // plus the 4 kept off the edge), his parents' column the spare further.
+    EXPECT_EQ(g.RootLineX(), 704 + k.numberRoom);
+    EXPECT_EQ(g.ColumnAt(1).x, g.ColumnAt(2).x);
+    EXPECT_EQ(g.ColumnAt(2).x - g.RootLineX(), c.spare);
+    for (int generation = 3; generation <= c.g; ++generation)
+      EXPECT_EQ(g.ColumnAt(generation).x - g.ColumnAt(generation - 1).x, c.columnWidth);
+    // The last column reaches the right edge of the printable page.
+    EXPECT_EQ(g.ColumnAt(c.g).x + g.ColumnAt(c.g).width, 704 + c.paperWidth / 10 * 10 - 1000 - 4);
+
+    // On the page: the root's name right of his parents' bracket, his line
+    // from the root line's x with "1" before it, as his parents' numbers
+    // stand before theirs.
+    const std::vector<TextRun>& page = pages[0];
+    const TextRun* root = Find(page, "P1 Line");
+    const TextRun* father = Find(page, "P2 Line");
+    ASSERT_TRUE(root && father);
+    EXPECT_EQ(root->x, father->x);
+    EXPECT_EQ(root->x, g.ColumnAt(2).x + k.nameIndent);
+    const TextRun* one = Find(page, "1");
+    const TextRun* two = Find(page, "2");
+    ASSERT_TRUE(one && two);
+    EXPECT_EQ(one->x, g.RootLineX() - 10 - 2 * dc.charWidth);
+    EXPECT_EQ(two->x, g.ColumnAt(2).x - 10 - 2 * dc.charWidth);
+    // The root's line, thick, from the root line's x midway between his
+    // parents' lines, crossed by the bracket joining them.
+    const std::vector<Segment> lines = Segments(dc.calls);
+    const Segment* rootLine = nullptr;
+    const Segment* bracket = nullptr;
+    for (const Segment& l : lines) {
+      if (l.x1 == g.RootLineX() && l.y1 == l.y2 && rootLine == nullptr) rootLine = &l;
+      if (l.x1 == g.ColumnAt(2).x && l.x2 == l.x1 && bracket == nullptr) bracket = &l;
+    }
+    ASSERT_TRUE(rootLine && bracket);
+    EXPECT_EQ(rootLine->pen, 10);
+    EXPECT_NEAR(rootLine->y1, (bracket->y1 + bracket->y2) / 2, 1);
+    EXPECT_GT(rootLine->x2, bracket->x1);
+    EXPECT_EQ(rootLine->x2, g.ColumnAt(2).x + g.ColumnAt(2).width);
+    EXPECT_EQ(one->y, rootLine->y1 + 40);
+    EXPECT_GT(root->y, rootLine->y1);
+  }
+}
+
+// With the ordinance letters shown, the first column and the spare width
+// together are at least 1030 wide, else widened to 1230: on a page 2720
+// wide (usable 2592) three columns of 830-wide boxes leave 102 spare.
+TEST_F(PedigreeChartGeneratorTest, OrdinanceLettersWidenTheSpareOnANarrowPage) {
+  const auto rins = BuildPedigree(4);
+  struct Case {
+    bool ordinances;
+    int spare, columnWidth;
+  } cases[] = {
+      {false, 102, (2592 - 102) / 3},
+      {true, 1230 - 830, (2720 - (1230 - 830) - 120) / 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ordinances);
+    RecordingDevice dc;
+    dc.charWidth = 30;
+    dc.paperWidth = 3728;
+    rpt::PedigreeChartOptions options;
+    options.suppressNumbers = true;
+    options.showOrdinances = c.ordinances;
+    rpt::CPedigreeChartGenerator g(Cascading(rins.at(1), 4, 4), options);
+    boxes.Clear();
+    g.BeginPrinting(dc);
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(g.ColumnAt(2).x - g.RootLineX(), c.spare);
+    EXPECT_EQ(g.ColumnAt(3).x - g.ColumnAt(2).x, c.columnWidth);
+    EXPECT_EQ(g.ColumnAt(4).x - g.ColumnAt(3).x, c.columnWidth);
+  }
+}
+
+// The number beside a name and in the index is the RIN, the custom ID or
+// the SBN, as the options show after names.
+TEST_F(PedigreeChartGeneratorTest, NumbersBesideNamesAreTheRinTheIdOrTheSbn) {
+  const auto rins = BuildPedigree(2);
+  CIndividualRecord father;
+  ASSERT_EQ(family::Read(father, rins.at(2)), 1);
+  father.nameExtensions[0] = "ID-77";
+  father.nameExtensions[1] = "SBN4411";
+  ASSERT_EQ(family::Update(father, 0), 1);
+  // The mother's name is too long for her box: it is cut short of her number.
+  CIndividualRecord mother;
+  ASSERT_EQ(family::Read(mother, rins.at(3)), 1);
+  const std::string longName = "Maximiliana Theodora Wilhelmina Evangeline";
+  mother.givenNames[0] = longName;
+  mother.nameExtensions[0] = "ID-78";
+  mother.nameExtensions[1] = "SBN4412";
+  ASSERT_EQ(family::Update(mother, 0), 1);
+  using Options = rpt::PedigreeChartOptions;
+  struct Case {
+    int kind;
+    std::string number, heading, motherNumber;
+  } cases[] = {
+      {Options::kRin, std::to_string(rins.at(2)), "RIN", std::to_string(rins.at(3))},
+      {Options::kId, "ID-77", "ID", "ID-78"},
+      {Options::kSbn, "SBN4411", "SBN", "SBN4412"},
+  };
+  auto run = Cascading(rins.at(1), 4, 4);
+  run.indexWanted = true;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.heading);
+    rpt::CleanupPedigreePages();
+    Options options;
+    options.numberKind = c.kind;
+    RecordingDevice dc;
+    const auto pages = Draw(run, options, dc);
+    ASSERT_EQ(pages.size(), 2u);
+    // Beside the father's name, ending left of the next column's position
+    // numbers ("4" placed by the width of "20").
+    const TextRun* name = Find(pages[0], "P2 Line");
+    ASSERT_NE(name, nullptr);
+    const TextRun* number = nullptr;
+    for (const TextRun& r : pages[0])
+      if (r.y == name->y && r.x > name->x && r.text == c.number) number = &r;
+    ASSERT_NE(number, nullptr);
+    EXPECT_EQ(number->x + dc.charWidth * static_cast<int>(c.number.size()),
+              columns_[2].x - 10 - 2 * dc.charWidth - 20);
+    const TextRun* cut = nullptr;
+    for (const TextRun& r : pages[0])
+      if (r.text.rfind("Maximiliana", 0) == 0) cut = &r;
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ((longName + " Line").rfind(cut->text, 0), 0u);
+    EXPECT_LT(cut->text.size(), longName.size() + 5);
+    const TextRun* motherNumber = nullptr;
+    for (const TextRun& r : pages[0])
+      if (r.y == cut->y && r.text == c.motherNumber) motherNumber = &r;
+    ASSERT_NE(motherNumber, nullptr);
+    EXPECT_LE(cut->x + dc.charWidth * static_cast<int>(cut->text.size()), motherNumber->x - 20);
+    EXPECT_GT(cut->x + dc.charWidth * static_cast<int>(cut->text.size() + 1), motherNumber->x - 20);
+    const TextRun* four = Find(pages[0], "4");
+    ASSERT_NE(four, nullptr);
+    EXPECT_EQ(four->x, columns_[2].x - 10 - 2 * dc.charWidth);
+    // In the index: the heading, and the number on the father's row, a RIN
+    // right-aligned before the name column, an ID or SBN at the left edge.
+    const std::vector<TextRun>& index = pages[1];
+    const TextRun* heading = Find(index, c.heading);
+    const TextRun* row = Find(index, "P2 Line");
+    const TextRun* title = Find(index, "Pedigree Chart");
+    ASSERT_TRUE(heading && row && title);
+    const TextRun* rowNumber = nullptr;  // left of the name, not the position column
+    for (const TextRun& r : index)
+      if (r.y == row->y && r.text == c.number && r.x < row->x) rowNumber = &r;
+    ASSERT_NE(rowNumber, nullptr);
+    if (c.kind == Options::kRin)
+      EXPECT_EQ(rowNumber->x + dc.charWidth * static_cast<int>(c.number.size()), row->x - 300);
+    else
+      EXPECT_EQ(rowNumber->x, title->x);
+    EXPECT_EQ(heading->x, title->x);
+  }
+  // Suppressed: no number beside the name, no heading.
+  rpt::CleanupPedigreePages();
+  Options options;
+  options.suppressNumbers = true;
+  options.numberKind = Options::kId;
+  RecordingDevice dc;
+  const auto pages = Draw(run, options, dc);
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(Find(pages[0], "ID-77"), nullptr);
+  EXPECT_EQ(Find(pages[1], "ID-77"), nullptr);
+  EXPECT_EQ(Find(pages[1], "ID"), nullptr);
 }
 
 TEST_F(PedigreeChartGeneratorTest, OrdinanceLettersOnTheNameLine) {
@@ -501,9 +775,13 @@ TEST_F(PedigreeChartGeneratorTest, SixLineBoxesCarryPlacesUnderTheirDates) {
   const TextRun* place = Find(page, "Uppsala, Sweden");
   ASSERT_NE(root, nullptr);
   ASSERT_NE(place, nullptr);
+  // The root shares his column with his parents: his is the first label
+  // under his name.
   const TextRun* birthLabel = nullptr;
   for (const TextRun& r : page)
-    if (r.text == "B:" && r.x == root->x) birthLabel = &r;
+    if (r.text == "B:" && r.x == root->x && r.y < root->y &&
+        (birthLabel == nullptr || r.y > birthLabel->y))
+      birthLabel = &r;
   ASSERT_NE(birthLabel, nullptr);
   const int eventLine = place->y - birthLabel->y;
   EXPECT_LT(eventLine, 0);

@@ -22,7 +22,9 @@ TEST(PedigreeChartRules, LinesPerBoxFollowTheRoomInEventLines) {
 
 TEST(PedigreeChartRules, FitCasesFromTheRoomAndTheBoxes) {
   // Boxes of 1000 (six lines) and 700 (three lines), a name-only box of 200,
-  // event lines of 131, on a tree of 7200 by 9000.
+  // event lines of 131, on a tree of 7200 by 9000. The root shares the first
+  // column with his parents: g generations take g - 1 columns of 7200 /
+  // (g - 1), a split chart g.
   struct Case {
     const char* name;
     int height, g, boxWidth;
@@ -31,12 +33,16 @@ TEST(PedigreeChartRules, FitCasesFromTheRoomAndTheBoxes) {
     bool split;
   } cases[] = {
       {"four generations fit", 9000, 4, 1500, true, 0, false},
+      {"four in three columns, just wide enough", 9000, 4, 2400, false, 0, false},
+      {"four, one unit too wide for three columns", 9000, 4, 2401, false, 3, false},
       {"five split with six-line boxes", 9000, 5, 1000, true, 1, true},
+      {"five split in five columns, just wide enough", 9000, 5, 1440, true, 1, true},
       {"five not allowed to split", 9000, 5, 1000, false, 3, false},
       {"six split, boxes too low for six lines", 9000, 6, 1000, true, 2, true},
+      {"six split in six columns, just wide enough", 9000, 6, 1200, true, 2, true},
       {"six without split: names only", 9000, 6, 1000, false, 4, false},
-      {"six too narrow to split", 9000, 6, 1100, true, 4, false},
-      {"high enough but too narrow", 9000, 4, 2000, true, 3, false},
+      {"six too narrow to split", 9000, 6, 1201, true, 4, false},
+      {"high enough but too narrow", 9000, 4, 2500, true, 3, false},
       {"a low page", 6000, 4, 1500, false, 3, false},
   };
   for (const Case& c : cases) {

@@ -76,11 +76,25 @@ TEST_F(PedigreeRunSettings, RunIsReadFromTheRequestAndTheSettings) {
 }
 
 TEST_F(PedigreeRunSettings, SettingsGiveTheDrawingOptions) {
-  EXPECT_TRUE(rpt::PedigreeOptionsFromProfile().suppressNumbers);  // no number shown at all
-  profile.SetInt("Options", "AppendVal", 1);
-  EXPECT_FALSE(rpt::PedigreeOptionsFromProfile().suppressNumbers);
-  profile.SetInt("PedRpt", "SuppressRIN", 1);
-  EXPECT_TRUE(rpt::PedigreeOptionsFromProfile().suppressNumbers);
+  // The number beside names follows what the options show after names,
+  // unless the chart suppresses it.
+  using Options = rpt::PedigreeChartOptions;
+  struct NumberCase {
+    int appendVal, suppressRin;
+    bool suppressed;
+    int kind;
+  } numberCases[] = {
+      {0, 0, true, Options::kRin},  // no number shown at all
+      {1, 0, false, Options::kRin}, {2, 0, false, Options::kId}, {3, 0, false, Options::kSbn},
+      {4, 0, true, Options::kRin},  {3, 1, true, Options::kRin}, {1, 1, true, Options::kRin},
+  };
+  for (const NumberCase& c : numberCases) {
+    profile.SetInt("Options", "AppendVal", c.appendVal);
+    profile.SetInt("PedRpt", "SuppressRIN", c.suppressRin);
+    const Options o = rpt::PedigreeOptionsFromProfile();
+    EXPECT_EQ(o.suppressNumbers, c.suppressed) << c.appendVal << " " << c.suppressRin;
+    if (!c.suppressed) EXPECT_EQ(o.numberKind, c.kind) << c.appendVal;
+  }
   // ZEL data on reports follows the screens' setting unless set itself.
   profile.SetInt("Options", "ShowZEL", 1);
   EXPECT_TRUE(rpt::PedigreeOptionsFromProfile().showOrdinances);

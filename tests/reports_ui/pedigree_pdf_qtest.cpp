@@ -14,10 +14,12 @@
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FamilyFileInfo.h"
 #include "IndividualRecord.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "PedigreeChartGenerator.h"
+#include "PedigreeRegistration.h"
 #include "RecordAccess.h"
 #include "ReportKindPdf.h"
 #include "TempDir.h"
@@ -78,9 +80,9 @@ class PedigreePdfTest : public QObject {
     const std::string family = dir_.Path() + "pedigree.fam";
     QCOMPARE(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
     QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-    // A full pedigree of five generations: n is the child of 2n and 2n + 1.
-    rins_.assign(32, 0);
-    for (int n = 1; n < 32; ++n) {
+    // A full pedigree of six generations: n is the child of 2n and 2n + 1.
+    rins_.assign(64, 0);
+    for (int n = 1; n < 64; ++n) {
       CIndividualRecord person;
       person.surname = "Lindqvist" + std::to_string(n);
       person.givenNames[0] = "Anna";
@@ -91,10 +93,21 @@ class PedigreePdfTest : public QObject {
       rins_[n] = static_cast<std::int32_t>(family::Add(person, 0));
       QVERIFY(rins_[n] > 0);
     }
-    for (int n = 1; 2 * n + 1 < 32; ++n) {
+    for (int n = 1; 2 * n + 1 < 64; ++n) {
       const std::int32_t mrin = DbSetRelation(rins_[2 * n], rins_[2 * n + 1], db::kRelHusband, 0);
       QVERIFY(mrin > 0);
       QVERIFY(DbSetRelation(rins_[n], 0, db::kRelParents, mrin) > 0);
+    }
+    // The start person's wife, shown under him on his first chart.
+    {
+      CIndividualRecord wife;
+      wife.surname = "Holm";
+      wife.givenNames[0] = "Berit";
+      wife.sex = 'F';
+      const std::int32_t rin = static_cast<std::int32_t>(family::Add(wife, 0));
+      QVERIFY(rin > 0);
+      marriage_ = DbSetRelation(rins_[1], rin, db::kRelHusband, 0);
+      QVERIFY(marriage_ > 0);
     }
     // Photos of the start person and two grandparents.
     for (int n : {1, 4, 7}) {
@@ -192,6 +205,77 @@ class PedigreePdfTest : public QObject {
                std::to_string(n).c_str());
   }
 
+  // The charts with the default fonts on A4 and letter, with the "Prepared
+  // by" block: four and five generations per chart fit without the space
+  // message, also with the RINs and the ordinance letters shown; every
+  // person of the first chart is on its page.
+  void defaultFontsFitA4AndLetter() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
+    CFamilyFileInfo preparer;
+    preparer.givenName = "Ada";
+    preparer.surname = "Lindqvist";
+    preparer.address1 = "Storgatan 12";
+    preparer.address3 = "Vasa";
+    preparer.country = "Finland";
+    preparer.phone = "06 123 4567";
+    struct Paper {
+      const char* name;
+      QPageSize size;
+    } papers[] = {{"a4", QPageSize(QPageSize::A4)}, {"letter", QPageSize(QPageSize::Letter)}};
+    struct Shown {
+      const char* name;
+      int appendVal, ordinances;
+    } variants[] = {{"", 0, 0}, {"-rin-zel", 1, 1}};
+    for (const Shown& shown : variants) {
+      profile_.SetInt("Options", "AppendVal", shown.appendVal);
+      profile_.SetInt("Options", "ShowZelRpt", shown.ordinances);
+      for (const Paper& paper : papers) {
+        for (int g : {4, 5, 6}) {
+          rpt::PedigreeRunParameters run;
+          run.runType = rpt::PedigreeRunParameters::kCascading;
+          run.startPerson = rins_[1];
+          run.marriage = marriage_;
+          run.generationsPerChart = g;
+          run.totalGenerations = 6;
+          run.indexWanted = true;
+          run.sameAsChart = 1;
+          run.sameAsPosition = 1;
+          run.firstContinuation = 2;
+          rpt::PedigreeChartOptions options = rpt::PedigreeOptionsFromProfile();
+          QCOMPARE(options.showOrdinances, shown.ordinances != 0);
+          options.preparer = &preparer;
+          std::unique_ptr<rpt::CPedigreeChartGenerator> generator;
+          const std::string where = std::string(paper.name) + "-" + std::to_string(g) + shown.name;
+          const std::string pdf = keep_ + "pedigree-" + where + ".pdf";
+          boxes_.Clear();
+          const int pages =
+              PrintReportKindPdf(PedigreeKind(run, options, generator), pdf, 600, paper.size);
+          QVERIFY(pages >= 2);
+          if (g < 6) QVERIFY2(boxes_.Calls().empty(), where.c_str());
+          const std::vector<std::string> text = PdfPages(pdf);
+          QCOMPARE(text.size(), std::size_t(pages));
+          // A name, not a longer one that starts with it.
+          auto onFirstPage = [&](const std::string& name) {
+            const std::string& t = text[0];
+            for (std::size_t at = t.find(name); at != std::string::npos; at = t.find(name, at + 1))
+              if (at + name.size() == t.size() ||
+                  !std::isdigit(static_cast<unsigned char>(t[at + name.size()])))
+                return true;
+            return false;
+          };
+          QVERIFY2(onFirstPage("Berit Holm"), where.c_str());
+          QVERIFY2(onFirstPage("Storgatan 12"), where.c_str());
+          for (int n = 1; n < (1 << g); ++n) {
+            const std::string name = "Anna Lindqvist" + std::to_string(n);
+            QVERIFY2(onFirstPage(name), (where + " " + name).c_str());
+          }
+        }
+      }
+    }
+    profile_.SetInt("Options", "AppendVal", 0);
+    profile_.SetInt("Options", "ShowZelRpt", 0);
+  }
+
   void fixedChartAndBlankForms() {
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     rpt::PedigreeRunParameters run;
@@ -247,6 +331,7 @@ class PedigreePdfTest : public QObject {
   TempDir dir_;
   std::string keep_;
   std::vector<std::int32_t> rins_;
+  std::int32_t marriage_ = 0;  // of the start person and his wife
   plat::FakeProfile profile_;
   plat::ScopedProfile scopedProfile_{&profile_};
   plat::FakeMessageBox boxes_;

@@ -6,14 +6,15 @@
 #include "QtReportDevice.h"
 #include "ReportKindDriver.h"
 
-// Answers the page count; the PDF is at path.
+// Answers the page count; the PDF is at path, on paper of size.
 inline int PrintReportKindPdf(const ReportKindUnderTest& kind, const std::string& path,
-                              int dpi = 1200) {
+                              int dpi = 1200,
+                              const QPageSize& size = QPageSize(QPageSize::Letter)) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setResolution(dpi);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(path));
-  printer.setPageSize(QPageSize(QPageSize::Letter));
+  printer.setPageSize(size);
   fw::CQtReportDevice dc(&printer);
   dc.SetMapMode(rpt::MM_HIENGLISH);
   CReportGenerator g;

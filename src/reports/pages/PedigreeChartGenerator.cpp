@@ -30,6 +30,8 @@ constexpr unsigned kIdsDied = 7114;
 constexpr unsigned kIdsFoundOn = 7115;
 constexpr unsigned kIdsName = 7116;
 constexpr unsigned kIdsRin = 7096;
+constexpr unsigned kIdsId = 4581;
+constexpr unsigned kIdsSbn = 5228;
 constexpr unsigned kIdsChart = 7178;
 constexpr unsigned kIdsPosition = 7179;
 constexpr unsigned kIdsSpouse = 7180;
@@ -192,12 +194,13 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   const int boxWidth =
       std::max(numbers + dc.GetTextExtent("Brenwick, Ardel, Olvan").cx + label + photoExtra,
                numbers + dc.GetTextExtent("23 Mar 1967").cx + label +
-                   (options_.showOrdinances     ? ordinanceColumn
-                    : !options_.suppressNumbers ? dc.GetTextExtent("-11000").cx
-                                                : 0));
+                   (options_.showOrdinances ? ordinanceColumn
+                    : !options_.suppressNumbers && options_.numberKind == PedigreeChartOptions::kRin
+                        ? dc.GetTextExtent("-11000").cx
+                        : 0));
   // The fit test with the boxes' heights: U holds a name, a three-line box
   // five event lines more, a six-line box seven.
-  const int treeHeight = height - k.treeTop;
+  const int treeHeight = height;
   const int base = nameHeight_ - eventHeight_ + 60;
   int six = 7 * eventHeight_ + base, three = 5 * eventHeight_ + base;
   if (photos && !photoBeside) {
@@ -210,34 +213,50 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
   const PedigreeFit fit = PedigreeFitCase(width, treeHeight, g, six, three, base, eventHeight_,
                                           boxWidth, options_.split);
   split_ = fit.split;
-  // One column per generation (and one for the mothers of a split last
-  // generation); when the boxes fit, the spare width (at most 380) goes to
-  // the left of the tree.
-  const int n = g + (split_ ? 1 : 0);
+  // The root's line starts in the room left of the first column, which his
+  // parents' bracket crosses, so g generations take g - 1 columns (and one
+  // for the mothers of a split last generation). When the boxes fit, the
+  // spare width (at most 380) goes to the root's line, left of the first
+  // column.
+  const int n = g - 1 + (split_ ? 1 : 0);
+  columnCount_ = n;
   int columnWidth = width / n;
   int spare = 0;
   if (fit.fitCase <= 2) {
-    spare = std::min(380, std::max(0, width - boxWidth * n));
+    spare = std::min(k.spareMax, std::max(0, width - boxWidth * n));
     columnWidth = (width - spare) / n;
+    if (options_.showOrdinances && columnWidth + spare < k.ordinanceMin) {
+      spare = k.ordinanceSet - columnWidth;
+      columnWidth = (area.width - spare - k.numberRoom) / n;
+    }
   } else if (columnWidth < boxWidth && !spaceMessageShown_) {
     plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsPedigreeChart),
                      plat::kMbOk | plat::kMbIconExclamation);
     spaceMessageShown_ = true;
   }
-  for (int i = 1; i <= n; ++i) {
-    Column& c = columns_[i - 1];
-    c.x = left_ + spare + (i - 1) * columnWidth;
-    c.width = i < n ? columnWidth - k.lineGap : right_ - c.x;
-    // A split last generation has the rows of the generation before it.
-    c.pitch = treeHeight >> (std::min(i, split_ ? g - 1 : g) - 1);
+  rootLineX_ = left_ + k.numberRoom;
+  // Generation s stands in column s - 1, the root with his parents in the
+  // first; a split chart's mothers (s = g + 1) in the last.
+  const int slots = g + (split_ ? 1 : 0);
+  for (int s = 1; s <= slots; ++s) {
+    Column& c = columns_[s - 1];
+    const int column = std::max(1, s - 1);
+    c.x = left_ + spare + k.numberRoom + (column - 1) * columnWidth;
+    c.width = column < n ? columnWidth - k.lineGap : right_ - c.x;
+    // A split last generation has the rows of the generation before it;
+    // the root has those of his parents.
+    c.pitch = treeHeight >> (std::clamp(s, 2, split_ ? g - 1 : g) - 1);
+    // The root stands between his parents: the first column's boxes have
+    // half their pitch.
+    const int room = s <= 2 ? c.pitch / 2 : c.pitch;
     c.photoWidth = c.photoHeight = 0;
     if (photos && options_.photoWidth > 0 && options_.photoHeight > 0) {
       // The photo box keeps the photo's proportions within the room the
       // box leaves: beside the text at most half the column, above it the
       // column's width and half the box's height.
       const int roomWidth = photoBeside ? c.width / 2 : c.width - 2 * k.photoMargin;
-      const int roomHeight = photoBeside ? c.pitch - nameHeight_ - 2 * k.photoMargin - eventHeight_
-                                         : (c.pitch - nameHeight_) / 2 - 2 * k.photoMargin;
+      const int roomHeight = photoBeside ? room - nameHeight_ - 2 * k.photoMargin - eventHeight_
+                                         : (room - nameHeight_) / 2 - 2 * k.photoMargin;
       const double scale = std::min({1.0, roomWidth / static_cast<double>(options_.photoWidth),
                                      roomHeight / static_cast<double>(options_.photoHeight)});
       const int w = static_cast<int>(options_.photoWidth * scale);
@@ -247,8 +266,8 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
         c.photoHeight = h;
       }
     }
-    const int rows = (c.pitch - (photoBeside ? 0 : c.photoHeight)) / eventHeight_;
-    const int besidePhoto = (c.pitch - 2 * eventHeight_ - c.photoHeight) / eventHeight_;
+    const int rows = (room - (photoBeside ? 0 : c.photoHeight)) / eventHeight_;
+    const int besidePhoto = (room - 2 * eventHeight_ - c.photoHeight) / eventHeight_;
     c.lines = PedigreeLinesPerBox(rows, besidePhoto, photoBeside && c.photoHeight > 0);
   }
 }
@@ -257,13 +276,22 @@ void CPedigreeChartGenerator::EndPrinting() {
   if (run_.runType != PedigreeRunParameters::kBlankForm) CleanupPedigreePages();
 }
 
+int CPedigreeChartGenerator::BoxDepth(const Column& c) const {
+  const int text = c.lines * eventHeight_;
+  const int photo = c.photoHeight > 0 ? c.photoHeight + 2 * PedigreeLayout().photoMargin : 0;
+  return options_.photoPlace == 0 ? std::max(text, photo) : text + photo;
+}
+
 int CPedigreeChartGenerator::BoxY(std::int32_t position, int column) const {
   const int g = std::clamp(run_.generationsPerChart, 2, 6);
   // A split last generation stands on its child's line.
   if (split_ && column >= g) return BoxY(position / 2, g - 1);
+  const int treeTop = top_ - PedigreeLayout().treeTop;
+  // The root midway between his parents.
+  if (column == 1) return treeTop - columns_[0].pitch;
   const int first = 1 << (column - 1);
   const Column& c = columns_[column - 1];
-  return top_ - PedigreeLayout().treeTop - (position - first) * c.pitch - c.pitch / 2;
+  return treeTop - (position - first) * c.pitch - c.pitch / 2;
 }
 
 void CPedigreeChartGenerator::RightText(ReportDevice& dc, int right, int y,
@@ -318,16 +346,24 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
   std::int64_t nextContinuation = chart.firstContinuation;
   DrawPerson(dc, chart, chart.root, chart.marriage, 1, 1, nextContinuation);
   if (chart.spouse != 0) {
+    // The spouse's line as long as the root's, with its caption under it,
+    // midway between the root's box and the mother's name; never lower
+    // than just above her name.
     CIndividualRecord spouse;
     const Column& c = columns_[0];
-    const int y = BoxY(1, 1) - c.pitch / 4;
-    MoveTo(&dc, c.x, y);
+    dc.SelectFont(numberFont_);
+    const std::string caption = RelationCaption('S', 1);
+    const int lowest = BoxY(3, 2) + nameHeight_ + 10 + dc.GetTextExtent(caption).cy + 40;
+    const int highest = BoxY(1, 1) - 10 - BoxDepth(c) - nameHeight_ - 40;
+    const int y = std::max(lowest, (lowest + highest) / 2);
+    dc.SelectPen({PS_SOLID, 7, 0});
+    MoveTo(&dc, rootLineX_, y);
     LineTo(&dc, c.x + c.width, y);
+    TextOutString(&dc, c.x + PedigreeLayout().nameIndent, y - 20, caption);
     dc.SelectFont(nameFont_);
     if (DbGetIndividualRecord(chart.spouse, spouse, kNamesLevel) == 1)
-      TextOutString(&dc, c.x, y + nameHeight_, DisplayName(spouse));
-    dc.SelectFont(numberFont_);
-    TextOutString(&dc, c.x, y - 20, RelationCaption('S', 1));
+      TextOutString(&dc, c.x + PedigreeLayout().nameIndent, y + nameHeight_ + 10,
+                    DisplayName(spouse));
   }
   if ((options_.relationshipCodes || options_.multipleParents) && relationFlags_ != 0) {
     // Under the tree, in the room the bottom margin grew by.
@@ -440,12 +476,13 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
   const int g = std::clamp(run_.generationsPerChart, 2, 6);
   const Column& c = columns_[column - 1];
   const int y = BoxY(position, column);
+  // The root's line starts left of his parents' bracket.
+  const int lineX = column == 1 ? rootLineX_ : c.x;
   dc.SelectPen({PS_SOLID, column == 1 ? 10 : 7, 0});
-  MoveTo(&dc, c.x, y);
+  MoveTo(&dc, lineX, y);
   LineTo(&dc, c.x + c.width, y);
   dc.SelectFont(numberFont_);
-  if (position > 1)
-    TextOutString(&dc, c.x - 10 - dc.GetTextExtent("20").cx, y + 40, std::to_string(position));
+  TextOutString(&dc, lineX - 10 - dc.GetTextExtent("20").cx, y + 40, std::to_string(position));
   if (rin <= 0) return;
 
   // Places are read only for the boxes that print them.
@@ -455,7 +492,7 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
                                             : kNamesLevel;
   if (DbGetIndividualRecord(rin, person, level) != 1) return;
   const std::vector<std::int32_t> parents = ParentsOf(rin);
-  int textX = c.x + (position == 1 ? 0 : k.nameIndent);
+  int textX = c.x + k.nameIndent;
   std::string name = DisplayName(person);
   if (options_.relationshipCodes || options_.multipleParents) {
     std::string codes;
@@ -464,14 +501,17 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
                                          parents[0]) > 0)
       name += " " + codes;
   }
-  dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
-  TextOutString(&dc, textX, y + nameHeight_ + 10, name);
+  // The number ends left of the next column's position numbers, which
+  // reach past the line's end.
+  dc.SelectFont(numberFont_);
   int numberLeft = c.x + c.width;
-  if (!options_.suppressNumbers) {
-    dc.SelectFont(numberFont_);
-    const std::string number = std::to_string(rin);
-    numberLeft -= dc.GetTextExtent(number).cx + 30;
-    RightText(dc, c.x + c.width, y + nameHeight_ + 10, number);
+  if (numberLeft < right_)
+    numberLeft -= std::max(0, 10 + dc.GetTextExtent("20").cx + 20 - k.lineGap);
+  int nameRight = numberLeft;  // the name ends short of what stands right of it
+  if (const std::string number = NumberOf(person, rin); !number.empty()) {
+    RightText(dc, numberLeft, y + nameHeight_ + 10, number);
+    nameRight = numberLeft - dc.GetTextExtent(number).cx;
+    numberLeft = nameRight - 30;
   }
   // A father and the root are husbands of the family drawn with them.
   const bool husband = position == 1 || position % 2 == 0;
@@ -493,11 +533,20 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
       letters += std::string(2, '\0');
     }
     int x = numberLeft - 5 * step;
+    bool first = true;
     for (char letter : letters) {
-      if (letter != 0) TextOutString(&dc, x, y + nameHeight_ + 10, std::string(1, letter));
+      if (letter != 0) {
+        TextOutString(&dc, x, y + nameHeight_ + 10, std::string(1, letter));
+        if (first) nameRight = x;
+        first = false;
+      }
       x += step;
     }
   }
+  // The name, cut short of the number and the letters.
+  dc.SelectFont(position == 1 && chart.generation == 1 ? startNameFont_ : nameFont_);
+  while (name.size() > 1 && textX + dc.GetTextExtent(name).cx > nameRight - 20) name.pop_back();
+  TextOutString(&dc, textX, y + nameHeight_ + 10, name);
 
   std::int64_t placedChart = 0;
   std::int32_t placedPosition = 0;
@@ -556,6 +605,14 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
              splitParents ? column + 2 : column + 1, nextContinuation);
 }
 
+std::string CPedigreeChartGenerator::NumberOf(const CIndividualRecord& person,
+                                              std::int32_t rin) const {
+  if (options_.suppressNumbers) return {};
+  if (options_.numberKind == PedigreeChartOptions::kId) return person.nameExtensions[0];
+  if (options_.numberKind == PedigreeChartOptions::kSbn) return person.nameExtensions[1];
+  return std::to_string(rin);
+}
+
 void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   std::string today;
@@ -566,7 +623,10 @@ void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
     return;
   }
   const CFamilyFileInfo& p = *options_.preparer;
-  const int w = std::min(k.preparedWidth, columns_[1].x - left_ - 100);
+  // Left of the third generation's column, whose last boxes reach down to
+  // the bottom.
+  const int g = std::clamp(run_.generationsPerChart, 2, 6);
+  const int w = std::min(k.preparedWidth, (g >= 3 ? columns_[2].x : right_) - left_ - 100);
   const int rule = bottom_ + k.preparedRule;
   dc.SelectPen({PS_SOLID, 7, 0});
   Rectangle(&dc, {left_, bottom_ + k.preparedHeight, left_ + w, bottom_});
@@ -595,8 +655,7 @@ void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
   clipped(left_ + 40, bottom_ + 170, lower, p.phone);
   TextOutString(&dc, divider + 40, rule - 20, res::LoadString(kIdsDatePrepared));
   // Smaller with more generations per chart, as the columns narrow.
-  const int g = std::clamp(run_.generationsPerChart, 4, 6);
-  if (g == 4)
+  if (g <= 4)
     dc.SelectFont(boldFont_);
   else
     dc.SelectFont({g == 5 ? -106 : -92, g == 5 ? 500 : 400, false, false, "Arial"});
@@ -680,7 +739,8 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
       const int bracketX = k.formColumnX[column + 1];
       line(bracketX, k.formLineY[2 * position - 1], bracketX, k.formLineY[2 * position]);
     } else {
-      dc.SelectFont(numberFont_);
+      // Two small lines beside the line's end, clear of each other.
+      dc.SelectFont({-87, 400, false, false, "Arial"});
       text(1050 + 6500 + 20, y + 120, res::LoadString(kIdsContOn));
       text(1050 + 6500 + 20, y + 40, res::LoadString(kIdsChartNo));
     }
@@ -759,8 +819,12 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   TextOutString(&dc, right_ - 2200, headingY, res::LoadString(kIdsDied));
   TextOutString(&dc, right_ - 920, headingY, res::LoadString(kIdsFoundOn));
   const int nameX = options_.suppressNumbers ? left_ : left_ + k.indexNameColumn;
-  if (!options_.suppressNumbers)
-    TextOutString(&dc, left_, headingY - 140, res::LoadString(kIdsRin));
+  if (!options_.suppressNumbers) {
+    const unsigned heading = options_.numberKind == PedigreeChartOptions::kId    ? kIdsId
+                             : options_.numberKind == PedigreeChartOptions::kSbn ? kIdsSbn
+                                                                                 : kIdsRin;
+    TextOutString(&dc, left_, headingY - 140, res::LoadString(heading));
+  }
   TextOutString(&dc, nameX, headingY - 140, res::LoadString(kIdsName));
   TextOutString(&dc, right_ - 3450, headingY - 140, "/Chr");
   TextOutString(&dc, right_ - 2200, headingY - 140, "/Bur");
@@ -781,7 +845,17 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
        ++n, y -= lineHeight) {
     CIndividualRecord person;
     if (DbGetIndividualRecord(entry.rin, person, kNamesLevel) != 1) continue;
-    if (!options_.suppressNumbers) RightText(dc, nameX - 300, y, std::to_string(entry.rin));
+    // A RIN right-aligned before the name; an ID or SBN at the left edge,
+    // cut short of the name.
+    if (std::string number = NumberOf(person, entry.rin); !number.empty()) {
+      if (options_.numberKind == PedigreeChartOptions::kRin) {
+        RightText(dc, nameX - 300, y, number);
+      } else {
+        while (!number.empty() && dc.GetTextExtent(number).cx > nameX - left_ - 60)
+          number.pop_back();
+        TextOutString(&dc, left_, y, number);
+      }
+    }
     // The name up to the birth dates' column.
     std::string name = DisplayName(person).substr(0, 80);
     const int room = right_ - 2950 - dc.GetTextExtent("23 Mar 1967").cx - 100 - nameX;

@@ -20,9 +20,15 @@ namespace rpt {
 
 // Layout constants in thousandths of an inch; the tests read them.
 struct PedigreeLayoutConstants {
-  int treeTop = 600;      // below the top, above the first box of the tree
+  int treeTop = 260;     // the tree's room starts this far below the top
+  int numberRoom = 120;  // left of the first column: the position numbers
+  int spareMax = 380;    // spare width set aside left of the first column at most
+  // With ordinance letters the first column and the spare together are at
+  // least ordinanceMin wide, else widened to ordinanceSet: room for the
+  // letters' legend above the second column.
+  int ordinanceMin = 1030, ordinanceSet = 1230;
   int lineGap = 100;      // between a column's line end and the next bracket
-  int nameIndent = 15;    // name start after the line start (not the root)
+  int nameIndent = 15;    // a box's text starts this far right of its column's x
   int numberGap = 30;     // between a continuation number and its box
   int indexTop = 1000;    // first index row below the top
   int indexBottom = 200;  // index rows end this far above the bottom margin
@@ -91,7 +97,11 @@ struct PedigreeChartOptions {
   // headings font the index headings. The blank form has fonts of its own.
   PedigreeFont titleFont{"Arial", 16, 800}, startNameFont{"Arial", 10, 700},
       nameFont{"Arial", 9, 700}, eventFont{"Arial", 8, 400}, headingFont{"Arial", 8, 700};
-  bool suppressNumbers = false;    // no RINs beside names, on marriage lines or in the index
+  bool suppressNumbers = false;  // no numbers beside names, on marriage lines or in the index
+  // The number beside a name and in the index: the RIN, the custom ID or
+  // the SBN.
+  enum NumberKind { kRin = 1, kId = 2, kSbn = 3 };
+  int numberKind = kRin;
   bool showOrdinances = false;     // the B, E, P letters on the name line
   bool fixedPositions = false;     // the "VIP" chart: 15 persons at fixed points, nothing else
   bool split = false;              // "Split": the last generation may stand beside its child
@@ -133,13 +143,19 @@ class CPedigreeChartGenerator : public CReportPageGenerator {
   // Frees the pass's pages and files.
   void EndPrinting();
 
-  // One column of the tree: its x, width, box pitch, text lines per box and
-  // photo box (0 by 0 without one).
+  // The boxes of one generation: their x (where the lines start), width,
+  // pitch, text lines per box and photo box (0 by 0 without one). The root
+  // shares the first column with his parents, so a chart of g generations
+  // has g - 1 columns; split, the last generation's mothers (generation
+  // g + 1 here) have a column of their own.
   struct Column {
     int x = 0, width = 0, pitch = 0, lines = 0;
     int photoWidth = 0, photoHeight = 0;
   };
   const Column& ColumnAt(int generation) const { return columns_[generation - 1]; }
+  int ColumnCount() const { return columnCount_; }
+  // Where the root's line starts, left of his parents' bracket.
+  int RootLineX() const { return rootLineX_; }
   bool SpaceMessageShown() const { return spaceMessageShown_; }
   // Whether the last generation is split (fathers and mothers side by side).
   bool Split() const { return split_; }
@@ -165,12 +181,18 @@ class CPedigreeChartGenerator : public CReportPageGenerator {
   int DrawPhoto(ReportDevice& dc, const Column& c, std::int32_t rin, int y, bool& beside);
   void DrawOrdinanceLegend(ReportDevice& dc);
   int BoxY(std::int32_t position, int column) const;
+  // How far a box of the column reaches under its line: its event lines and
+  // photo.
+  int BoxDepth(const Column& c) const;
   void RightText(ReportDevice& dc, int right, int y, const std::string& text);
+  // The number printed beside a person, empty when none is shown.
+  std::string NumberOf(const CIndividualRecord& person, std::int32_t rin) const;
 
   PedigreeRunParameters run_;
   PedigreeChartOptions options_;
   LogFont titleFont_, nameFont_, startNameFont_, eventFont_, boldFont_, numberFont_, headingFont_;
-  std::array<Column, 7> columns_{};  // a split chart's mothers have a column of their own
+  std::array<Column, 7> columns_{};  // by generation; a split chart's mothers last
+  int columnCount_ = 0, rootLineX_ = 0;
   bool split_ = false;
   int left_ = 0, right_ = 0, top_ = 0, bottom_ = 0, eventHeight_ = 0, nameHeight_ = 0;
   int indexLines_ = 1;

@@ -44,14 +44,14 @@ int PedigreeLinesPerBox(int rows, int rowsBesidePhoto, bool photoBeside) {
 PedigreeFit PedigreeFitCase(int width, int height, int g, int sixLineBox, int threeLineBox,
                             int baseBox, int eventLine, int boxWidth, bool allowSplit) {
   const int lastBoxes = 1 << (g - 1);
-  if (height / lastBoxes >= (sixLineBox + threeLineBox) / 2 && width / g >= boxWidth)
+  if (height / lastBoxes >= (sixLineBox + threeLineBox) / 2 && width / (g - 1) >= boxWidth)
     return {0, false};
   if (allowSplit) {
     // Split, the last generation has as many rows as the one before it.
     if ((eventLine + height - threeLineBox) / (lastBoxes / 2) >= sixLineBox &&
-        width / (g + 1) >= boxWidth)
+        width / g >= boxWidth)
       return {1, true};
-    if (width / (g + 1) >= boxWidth) return {2, true};
+    if (width / g >= boxWidth) return {2, true};
   }
   return {height / lastBoxes < baseBox + 2 * eventLine ? 4 : 3, false};
 }

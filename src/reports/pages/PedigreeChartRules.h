@@ -19,8 +19,9 @@ int PedigreeLinesPerBox(int rows, int rowsBesidePhoto, bool photoBeside);
 // How a chart of g generations fits the tree's room (width by height): 0
 // it fits; 1 and 2 split the last generation, its father and mother side by
 // side on their child's line (1 with room for six-line boxes there, 2
-// without); 3 squeezed; 4 squeezed to names only. The root has a column of
-// its own, so the chart takes g columns, g + 1 split. sixLineBox and
+// without); 3 squeezed; 4 squeezed to names only. The root shares the
+// first column with his parents, so the chart takes g - 1 columns, g split
+// (the last generation's mothers beside their husbands). sixLineBox and
 // threeLineBox are the boxes' heights, baseBox the name-only box, eventLine
 // the event line height.
 struct PedigreeFit {

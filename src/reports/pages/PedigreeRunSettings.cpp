@@ -52,9 +52,11 @@ PedigreeRunParameters PedigreeRunFromRequest(const ReportRequest& request) {
 PedigreeChartOptions PedigreeOptionsFromProfile() {
   PedigreeChartOptions options;
   plat::ProfilePort& profile = plat::Profile();
-  // Without a number shown beside names there is nothing to suppress.
-  options.suppressNumbers =
-      profile.GetInt("Options", "AppendVal", 0) == 0 || PedRpt("SuppressRIN", 0) != 0;
+  // The number the options show beside names (1 RIN, 2 ID, 3 SBN); without
+  // one there is nothing to suppress.
+  const int shown = profile.GetInt("Options", "AppendVal", 0);
+  options.suppressNumbers = shown < 1 || shown > 3 || PedRpt("SuppressRIN", 0) != 0;
+  if (!options.suppressNumbers) options.numberKind = shown;
   const int zel = profile.GetInt("Options", "ShowZEL", 0);
   options.showOrdinances = profile.GetInt("Options", "ShowZelRpt", zel) != 0;
   options.fixedPositions = PedRpt("VIP", 0) != 0;
