@@ -1,5 +1,6 @@
 #include "FamilyLines.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "DbCalls.h"
@@ -12,6 +13,7 @@ namespace {
 
 constexpr unsigned kIdsUnknown = 7080;
 constexpr unsigned kIdsDivorced = 3495;
+constexpr unsigned kIdsAddMarriage = 5201;
 
 // Given names first, or "UNKNOWN" when the individual cannot be read.
 std::string NameOf(std::int32_t rin) {
@@ -104,6 +106,29 @@ std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSp
     choices.push_back({std::move(text), mrin});
   }
   return choices;
+}
+
+std::string AddMarriageLine() { return "\t" + res::LoadString(kIdsAddMarriage); }
+
+std::vector<TabbedPiece> LayOutTabbedLine(std::string_view line, std::span<const int> stops,
+                                          const plat::TextMeasure& measure) {
+  std::vector<TabbedPiece> pieces;
+  int x = 0;
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', at);
+    const std::string_view text =
+        line.substr(at, tab == std::string_view::npos ? std::string_view::npos : tab - at);
+    if (!text.empty()) {
+      pieces.push_back({x, std::string(text)});
+      x += measure.TextWidth(text);
+    }
+    if (tab == std::string_view::npos) break;
+    const auto stop = std::upper_bound(stops.begin(), stops.end(), x);
+    x = stop != stops.end() ? *stop : x + measure.TextWidth(" ");
+    at = tab + 1;
+  }
+  return pieces;
 }
 
 std::int32_t AddMarriageFor(std::int32_t rin) {

@@ -5,8 +5,12 @@
 // form.
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "TextMeasure.h"
 
 class CMarriageRecord;
 
@@ -45,6 +49,27 @@ struct MarriageChoice {
   std::int32_t mrin = 0;
 };
 std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse);
+// Marriages for's last line, which makes a new marriage: a tab and "Add
+// Marriage".
+std::string AddMarriageLine();
+// The tab stops of the Marriages for list, in pixels from where its text
+// starts.
+inline constexpr int kMarriagesForTabStops[] = {36, 303, 319, 336, 358};
+
+// One piece of a tabbed line and where it starts, in pixels from the line's
+// start.
+struct TabbedPiece {
+  int x = 0;
+  std::string text;
+  bool operator==(const TabbedPiece&) const = default;
+};
+// Lays out a line at tab stops (ascending, in pixels): the text after a tab
+// starts at the first stop beyond where the text before it ends; past the
+// last stop it follows after the width of a blank. Empty pieces are left
+// out.
+std::vector<TabbedPiece> LayOutTabbedLine(std::string_view line, std::span<const int> stops,
+                                          const plat::TextMeasure& measure);
+
 // A new marriage with the individual as wife (sex 'F') or husband; its MRIN,
 // 0 on a failure.
 std::int32_t AddMarriageFor(std::int32_t rin);

@@ -172,4 +172,55 @@ TEST_F(FamilyLinesTest, MarriageChoicesAndANewMarriageOnTheIndividualsSide) {
   }
 }
 
+TEST(TabbedLine, EachPieceStartsAtTheFirstStopBeyondTheTextBeforeIt) {
+  const plat::FixedWidthTextMeasure six(6);
+  const int stops[] = {10, 20};
+  struct Case {
+    const char* line;
+    std::vector<TabbedPiece> pieces;
+  };
+  const Case cases[] = {
+      {"a\tb", {{0, "a"}, {10, "b"}}},
+      {"abc\tb", {{0, "abc"}, {20, "b"}}},    // past the first stop
+      {"abcd\tx", {{0, "abcd"}, {30, "x"}}},  // past the last stop: a blank on
+      {"\tx", {{10, "x"}}},                   // a leading tab
+      {"\t\tx", {{20, "x"}}},                 // an empty column
+      {"x\t", {{0, "x"}}},                    // nothing after the tab
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(LayOutTabbedLine(c.line, stops, six), c.pieces);
+  }
+  // Text that ends exactly on a stop goes on to the next one.
+  const int exact[] = {12, 20};
+  EXPECT_EQ(LayOutTabbedLine("ab\tx", exact, six),
+            (std::vector<TabbedPiece>{{0, "ab"}, {20, "x"}}));
+}
+
+TEST_F(FamilyLinesTest, MarriagesForLinesFallIntoTheirColumns) {
+  const std::int32_t her = Add("Berg", "Liv", 'F');
+  const std::int32_t m1 = Marry(Add("Dahl", "Odd", 'M'), her);
+  SetMarriageEvent(m1, Date(1950, 6, 7), "X");
+  const std::int32_t m2 = Marry(0, her);
+  const auto lines = MarriageChoices(her, false);
+  ASSERT_EQ(lines.size(), 2u);
+  const plat::FixedWidthTextMeasure six(6);
+  const std::string date = Cols(1950, 6, 7);
+  ASSERT_EQ(date.find('\t'), 0u) << "no qualifier: the date starts with its tab";
+  // MRIN, spouse at 36, then the qualifier, day, month and year columns.
+  std::vector<TabbedPiece> expected = {{0, std::to_string(m1)}, {36, "Odd Dahl"}};
+  const std::string day = date.substr(1, date.find('\t', 1) - 1);
+  expected.push_back({319, day});
+  expected.push_back({336, "Jun"});
+  expected.push_back({358, "1950"});
+  EXPECT_EQ(LayOutTabbedLine(lines[0].text, kMarriagesForTabStops, six), expected);
+  EXPECT_EQ(LayOutTabbedLine(lines[1].text, kMarriagesForTabStops, six),
+            (std::vector<TabbedPiece>{{0, std::to_string(m2)}, {36, "UNKNOWN"}}));
+  // "Add Marriage" stands in the spouse column.
+  EXPECT_EQ(AddMarriageLine(), "\tAdd Marriage");
+  EXPECT_EQ(LayOutTabbedLine(AddMarriageLine(), kMarriagesForTabStops, six),
+            (std::vector<TabbedPiece>{{36, "Add Marriage"}}));
+}
+
 }  // namespace

@@ -53,9 +53,11 @@ std::vector<RelationshipItem> RelationshipItems(bool includeSealing) {
   return items;
 }
 
-CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent)
+CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent,
+                                   CIndividualNode* individual)
     : fw::CDialogBase(parent), gate(notesui::AppGate()), viewOnly_(viewOnly) {
   links_.Load(rin);
+  if (individual != nullptr && individual->GetRin() == rin) links_.SetIndividual(individual);
   auto* heading = new QHBoxLayout;
   heading->addWidget(new QLabel(QStringLiteral("MRIN")));
   auto* parentsLabel = new QLabel(QStringLiteral("&Parents"));
