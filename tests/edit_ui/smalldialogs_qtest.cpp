@@ -247,17 +247,22 @@ class SmallDialogsTest : public QObject {
     const std::vector<int> stops(std::begin(kMarriagesForTabStops),
                                  std::end(kMarriagesForTabStops));
     CTabbedListDelegate delegate(stops, colours, nullptr);
-    auto paint = [&](int row, bool focused) {
+    auto paintWith = [&](const CTabbedListDelegate& by, int row, QStyle::State state) {
       QImage image(440, 24, QImage::Format_RGB32);
       image.fill(Qt::black);
       QPainter painter(&image);
       QStyleOptionViewItem option;
       option.rect = QRect(0, 0, 440, 24);
       option.font = list->font();
-      option.state =
-          QStyle::State_Enabled | (focused ? QStyle::State_HasFocus : QStyle::State_None);
-      delegate.paint(&painter, option, list->model()->index(row, 0));
+      option.state = QStyle::State_Enabled | state;
+      by.paint(&painter, option, list->model()->index(row, 0));
       return image;
+    };
+    // Selected in both cases: only the focus decides.
+    auto paint = [&](int row, bool focused) {
+      return paintWith(
+          delegate, row,
+          focused ? QStyle::State_HasFocus | QStyle::State_Selected : QStyle::State_Selected);
     };
     // The columns of x from..to (exclusive) that hold ink of the colour.
     auto inkBetween = [](const QImage& image, int from, int to, QColor ink) {
@@ -286,6 +291,18 @@ class SmallDialogsTest : public QObject {
     QCOMPARE(focused.pixelColor(436, 12), QColor(Qt::darkGreen));
     QVERIFY(inkBetween(focused, left + stops[0], spouseEnd, Qt::white) > 0);
     QCOMPARE(inkBetween(focused, 0, 440, Qt::blue), 0);
+    // An ordinary list box with tab stops highlights the selected line
+    // whether or not it has the focus.
+    const CTabbedListDelegate listBox(stops, colours, nullptr,
+                                      CTabbedListDelegate::Highlight::kSelection);
+    struct Case {
+      QStyle::State state;
+      QColor background;
+    };
+    for (const Case& c :
+         {Case{QStyle::State_Selected, Qt::darkGreen}, Case{QStyle::State_HasFocus, Qt::yellow},
+          Case{QStyle::State_None, Qt::yellow}})
+      QCOMPARE(paintWith(listBox, 0, c.state).pixelColor(436, 12), c.background);
     // "Add Marriage" starts in the spouse column.
     const QImage add = paint(2, false);
     QCOMPARE(inkBetween(add, 0, left + stops[0], Qt::blue), 0);

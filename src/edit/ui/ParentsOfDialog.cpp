@@ -22,6 +22,7 @@
 #include "RowCitations.h"
 #include "SourceDialogs.h"
 #include "StringTable.h"
+#include "TabbedListDelegate.h"
 #include "TempleTable.h"
 
 namespace editui {
@@ -64,6 +65,9 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   heading->addWidget(parentsLabel, 1);
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(200, 60));
+  // Mark, MRIN, father and mother; a name may take the room between the
+  // last two stops.
+  ShowAtTabStops(list_, *this, {7, 31, 155}, 155 - 31 - 2);
   parentsLabel->setBuddy(list_);
   auto* up = AddControl(kIdcUp, new QToolButton);
   up->setArrowType(Qt::UpArrow);
@@ -222,7 +226,7 @@ char CParentsOfDialog::ComboLetter() const {
 void CParentsOfDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
-  for (int i = 0; i < links_.Count(); ++i) list_->addItem(ListLineText(links_.LineText(i)));
+  for (int i = 0; i < links_.Count(); ++i) AddTabbedLine(list_, links_.LineText(i));
   list_->setCurrentRow(links_.Current());
   ShowCurrent();
 }

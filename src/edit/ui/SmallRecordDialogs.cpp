@@ -123,9 +123,8 @@ CFamiliesForDialog::CFamiliesForDialog(QWidget* parent, std::int32_t rin)
   left->addLayout(labels);
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(280, 80));
-  for (const FamiliesForLine& line : lines_) {
-    list_->addItem(ListLineText(line.text));
-  }
+  ShowAtTabStops(list_, *this, {25, 242, 259, 272, 289});
+  for (const FamiliesForLine& line : lines_) AddTabbedLine(list_, line.text);
   if (!lines_.empty()) list_->setCurrentRow(0);
   left->addWidget(list_, 1);
   QVBoxLayout* buttons = OkCancelHelpColumn(*this, "OK");
@@ -196,16 +195,10 @@ CMarriagesForDialog::CMarriagesForDialog(QWidget* parent, std::int32_t rin, std:
 int CMarriagesForDialog::Fill() {
   choices_ = MarriageChoices(rin_, onlyWithoutSpouse);
   list_->clear();
-  auto addLine = [this](const std::string& line) {
-    auto* item = new QListWidgetItem(ListLineText(line));
-    item->setData(CTabbedListDelegate::kLineRole, QByteArray::fromStdString(line));
-    list_->addItem(item);
-    return item;
-  };
-  for (const MarriageChoice& choice : choices_) addLine(choice.text);
+  for (const MarriageChoice& choice : choices_) AddTabbedLine(list_, choice.text);
   if (!selectionOnly) {
     // The line that makes a new marriage: the dialog's font in italics.
-    QListWidgetItem* add = addLine(AddMarriageLine());
+    QListWidgetItem* add = AddTabbedLine(list_, AddMarriageLine());
     add->setData(kAddMarriageRole, 1);
     QFont italic = font();
     italic.setItalic(true);

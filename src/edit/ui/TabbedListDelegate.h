@@ -5,7 +5,16 @@
 
 #include <QColor>
 #include <QStyledItemDelegate>
+#include <initializer_list>
+#include <string>
 #include <vector>
+
+class QListWidget;
+class QListWidgetItem;
+
+namespace fw {
+class CDialogBase;
+}
 
 namespace editui {
 
@@ -22,8 +31,14 @@ class CTabbedListDelegate : public QStyledItemDelegate {
   };
   // The application's list colours; without an application, the palette's.
   static Colours ListColours(const QPalette& palette);
+  static Colours PaletteColours(const QPalette& palette);
 
-  CTabbedListDelegate(std::vector<int> stops, Colours colours, QObject* parent);
+  // Which line takes the second pair of colours: the one with the focus
+  // (an owner-drawn list), or the selected one (an ordinary list box).
+  enum class Highlight { kFocus, kSelection };
+
+  CTabbedListDelegate(std::vector<int> stops, Colours colours, QObject* parent,
+                      Highlight highlight = Highlight::kFocus);
 
   const Colours& GetColours() const { return colours_; }
 
@@ -37,6 +52,17 @@ class CTabbedListDelegate : public QStyledItemDelegate {
  private:
   std::vector<int> stops_;
   Colours colours_;
+  Highlight highlight_;
 };
+
+// An ordinary list box with tab stops: list shows its lines at stops given
+// in dialog units of dialog, the selected line highlighted; it is made wide
+// enough for the last stop and a column of lastColumn dialog units after it
+// (0: a year).
+void ShowAtTabStops(QListWidget* list, const fw::CDialogBase& dialog,
+                    std::initializer_list<int> dialogUnits, int lastColumn = 0);
+// Appends a line; the delegate reads it with its tabs, the item's text has
+// them as gaps.
+QListWidgetItem* AddTabbedLine(QListWidget* list, const std::string& line);
 
 }  // namespace editui
