@@ -291,6 +291,25 @@ class ParentsOfTest : public QObject {
     SetNodeOptions(saved);
   }
 
+  // The parents the views show for the individual are the current line.
+  void theShownParentsAreCurrent() {
+    const std::int32_t child = MakeChild(3);
+    CIndividualRecord record;
+    QCOMPARE(DbGetRecord(child, db::kIndividual, &record), 1);
+    CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+    node->AddRef();
+    const int expected[] = {0, 2};
+    for (int row : expected) {
+      node->GetLinks()->chosenParentsMrin = row == 0 ? 0 : mrins[row];
+      CParentsOfDialog dialog(child, false, nullptr, node);
+      Show(dialog, false);
+      QCOMPARE(dialog.Links().Current(), row);
+      QCOMPARE(dialog.Control<QListWidget>(CParentsOfDialog::kIdcList)->currentRow(), row);
+      dialog.reject();
+    }
+    node->Release();
+  }
+
   void unlinkAsksAndTheLastClearsThePrimaryParents() {
     const std::int32_t child = MakeChild(2);
     plat::FakeMessageBox boxes;

@@ -57,8 +57,12 @@ std::vector<RelationshipItem> RelationshipItems(bool includeSealing) {
 CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent,
                                    CIndividualNode* individual)
     : fw::CDialogBase(parent), gate(notesui::AppGate()), viewOnly_(viewOnly) {
-  links_.Load(rin);
-  if (individual != nullptr && individual->GetRin() == rin) links_.SetIndividual(individual);
+  // The family the views show for the individual, when not the primary
+  // one, is the current line.
+  const bool held = individual != nullptr && individual->GetRin() == rin;
+  const CIndividualLinks* shown = held ? individual->GetLinks() : nullptr;
+  links_.Load(rin, shown != nullptr ? shown->chosenParentsMrin : 0);
+  if (held) links_.SetIndividual(individual);
   auto* heading = new QHBoxLayout;
   heading->addWidget(new QLabel(QStringLiteral("MRIN")));
   auto* parentsLabel = new QLabel(QStringLiteral("&Parents"));
