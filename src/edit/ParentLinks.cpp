@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "DbCalls.h"
+#include "FamilyLines.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -12,9 +13,11 @@
 
 namespace {
 
-std::string GivenNamesFirst(std::int32_t rin) {
+std::string GivenNamesFirst(std::int32_t rin, const plat::TextMeasure* measure, int pixels) {
   CIndividualRecord person;
   if (rin == 0 || DbGetRecord(rin, db::kIndividual, &person) != 1) return std::string();
+  if (measure != nullptr)
+    return FittedName(person, CIndividualNode::kMaxNameChars, pixels, measure);
   return person.GetName(0, false, 0, false);
 }
 
@@ -264,14 +267,16 @@ bool CParentLinkList::Save() {
   return ok;
 }
 
-std::string CParentLinkList::LineText(int i) const {
+std::string CParentLinkList::LineText(int i, const plat::TextMeasure* measure,
+                                      int namePixels) const {
   const CFamilyLinkRecord& link = *links_[i].link;
   std::string line = i == 0 ? "*" : " ";
   line += "\t" + std::to_string(link.mrin);
   if (!link.HasFamily()) return line;
   CMarriageRecord marriage;
   if (DbGetRecord(link.mrin, db::kMarriage, &marriage) != 1) return line;
-  line += "\t" + GivenNamesFirst(marriage.husband) + "\t" + GivenNamesFirst(marriage.wife);
+  line += "\t" + GivenNamesFirst(marriage.husband, measure, namePixels) + "\t" +
+          GivenNamesFirst(marriage.wife, measure, namePixels);
   return line;
 }
 

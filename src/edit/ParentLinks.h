@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FamilyLinkRecord.h"
+#include "TextMeasure.h"
 
 class CIndividualNode;
 
@@ -82,9 +83,9 @@ class CParentLinkList {
   bool Save();
 
   // The list line of link i: mark ("*" first, else a blank), MRIN, father
-  // and mother given names first; a link without a family has the mark and
-  // the number only.
-  std::string LineText(int i) const;
+  // and mother given names first (with a measure, each fitted into
+  // namePixels); a link without a family has the mark and the number only.
+  std::string LineText(int i, const plat::TextMeasure* measure = nullptr, int namePixels = 0) const;
 
  private:
   struct Entry {

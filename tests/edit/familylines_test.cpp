@@ -223,4 +223,57 @@ TEST_F(FamilyLinesTest, MarriagesForLinesFallIntoTheirColumns) {
             (std::vector<TabbedPiece>{{36, "Add Marriage"}}));
 }
 
+// With the list's measure each name is fitted into its column; a name that
+// fits stays whole.
+TEST_F(FamilyLinesTest, NamesAreFittedIntoTheirColumns) {
+  const plat::FixedWidthTextMeasure eight(8);
+  CIndividualRecord longOne;
+  longOne.givenNames[0] = "Bartholomew";
+  longOne.givenNames[1] = "Maximilian";
+  longOne.givenNames[2] = "Augustinus";
+  const std::int32_t him = Add(longOne, "Vandermeulenbroek", "Bartholomew", 'M');
+  const std::int32_t her = Add("Berg", "Liv", 'F');
+  const std::int32_t mrin = Marry(him, her);
+  const std::int32_t child = Add("Berg", "Ola", 'M');
+  ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, mrin), 0);
+  CIndividualRecord whole;
+  ASSERT_EQ(family::Read(whole, him), 1);
+  const std::string full = whole.GetName(0, false, 0, false);
+  ASSERT_GT(eight.TextWidth(full), 280);
+
+  // The name in a line: after the text up to `from`, before the next tab
+  // (or "/" for a parent pair).
+  auto nameIn = [](const std::string& line, const std::string& from, char end) {
+    const std::size_t at = line.find(from);
+    EXPECT_NE(at, std::string::npos) << line;
+    const std::size_t start = at + from.size();
+    return line.substr(start, line.find(end, start) - start);
+  };
+  struct Case {
+    const char* what;
+    std::string name;
+    int pixels;
+  };
+  COrderList spouses;
+  spouses.Load(her, COrderList::kSpouses, 0);
+  const auto families = FamiliesForLines(child, &eight);
+  ASSERT_GE(families.size(), 2u);
+  const Case cases[] = {
+      {"Marriages for", nameIn(MarriageChoices(her, false, &eight)[0].text, "\t", '\t'), 280},
+      {"Spouse Order", nameIn(spouses.LineText(0, &eight), "", '\t'), 200},
+      {"Families for, a parent", nameIn(families[1].text, "parents ", '/'), 135},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_LE(eight.TextWidth(c.name), c.pixels);
+    EXPECT_NE(c.name, full);
+    // The surname is kept whole where it fits.
+    if (eight.TextWidth("Vandermeulenbroek") <= c.pixels)
+      EXPECT_NE(c.name.find("Vandermeulenbroek"), std::string::npos) << c.name;
+  }
+  // Her name fits: whole, as without a measure.
+  EXPECT_EQ(nameIn(FamiliesForLines(child, &eight)[1].text, "/", '\t'), "Liv Berg");
+  EXPECT_EQ(MarriageChoices(him, false, &eight)[0].text, MarriageChoices(him, false)[0].text);
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 #include "DialogParts.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
+#include "QtTextMeasure.h"
 #include "StringTable.h"
 #include "TabbedListDelegate.h"
 
@@ -86,8 +87,9 @@ CSpouseChildOrderDialog::CSpouseChildOrderDialog(QWidget* parent, std::int32_t o
 void CSpouseChildOrderDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
+  const fw::QtTextMeasure measure(list_->font());
   for (int i = 0; i < static_cast<int>(order_.Numbers().size()); ++i)
-    AddTabbedLine(list_, order_.LineText(i));
+    AddTabbedLine(list_, order_.LineText(i, &measure));
   list_->setCurrentRow(order_.Current());
   SetControlText(kIdcOrder, order_.Current() < 0 ? "" : std::to_string(order_.Current() + 1));
 }
@@ -111,8 +113,9 @@ COtherMarriagesDialog::COtherMarriagesDialog(QWidget* parent, std::int32_t rin, 
   ShowAtTabStops(list_, *this, {157, 171, 182, 197, 215});
   COrderList marriages;
   marriages.Load(rin, COrderList::kSpouses, index);
+  const fw::QtTextMeasure measure(list_->font());
   for (int i = 0; i < static_cast<int>(marriages.Numbers().size()); ++i)
-    AddTabbedLine(list_, marriages.LineText(i));
+    AddTabbedLine(list_, marriages.LineText(i, &measure));
   list_->setCurrentRow(marriages.Current());
   auto* top = new QHBoxLayout(this);
   top->addLayout(left, 1);

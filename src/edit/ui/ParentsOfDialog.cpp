@@ -19,6 +19,7 @@
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "QtTextMeasure.h"
 #include "RowCitations.h"
 #include "SourceDialogs.h"
 #include "StringTable.h"
@@ -34,6 +35,8 @@ constexpr unsigned kIdsLinkChanged = 5202;
 constexpr unsigned kIdsRelationships = 5203;
 constexpr unsigned kIdsRelationToParents = 5205;
 constexpr unsigned kIdsUnlinkChild = 7047;
+// A parent's name in the list, in dialog units: between the last two stops.
+constexpr int kNameUnits = 155 - 31 - 2;
 
 }  // namespace
 
@@ -71,7 +74,7 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   list_->setMinimumSize(DialogUnitsToPixels(200, 60));
   // Mark, MRIN, father and mother; a name may take the room between the
   // last two stops.
-  ShowAtTabStops(list_, *this, {7, 31, 155}, 155 - 31 - 2);
+  ShowAtTabStops(list_, *this, {7, 31, 155}, kNameUnits);
   parentsLabel->setBuddy(list_);
   auto* up = AddControl(kIdcUp, new QToolButton);
   up->setArrowType(Qt::UpArrow);
@@ -230,7 +233,10 @@ char CParentsOfDialog::ComboLetter() const {
 void CParentsOfDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
-  for (int i = 0; i < links_.Count(); ++i) AddTabbedLine(list_, links_.LineText(i));
+  const fw::QtTextMeasure measure(list_->font());
+  const int nameWidth = DialogUnitsToPixels(kNameUnits, 0).width();
+  for (int i = 0; i < links_.Count(); ++i)
+    AddTabbedLine(list_, links_.LineText(i, &measure, nameWidth));
   list_->setCurrentRow(links_.Current());
   ShowCurrent();
 }

@@ -17,6 +17,7 @@
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
+#include "QtTextMeasure.h"
 #include "StringTable.h"
 #include "TabbedListDelegate.h"
 
@@ -109,7 +110,7 @@ void CCitationTextDialog::OnOK() {
 }
 
 CFamiliesForDialog::CFamiliesForDialog(QWidget* parent, std::int32_t rin)
-    : fw::CDialogBase(parent), rin_(rin), lines_(FamiliesForLines(rin)) {
+    : fw::CDialogBase(parent), rin_(rin) {
   CIndividualRecord person;
   std::string name;
   if (DbGetRecord(rin, db::kIndividual, &person) == 1) name = person.GetName(0, false, 0, false);
@@ -124,6 +125,8 @@ CFamiliesForDialog::CFamiliesForDialog(QWidget* parent, std::int32_t rin)
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(280, 80));
   ShowAtTabStops(list_, *this, {25, 242, 259, 272, 289});
+  const fw::QtTextMeasure measure(list_->font());
+  lines_ = FamiliesForLines(rin, &measure);
   for (const FamiliesForLine& line : lines_) AddTabbedLine(list_, line.text);
   if (!lines_.empty()) list_->setCurrentRow(0);
   left->addWidget(list_, 1);
@@ -193,7 +196,8 @@ CMarriagesForDialog::CMarriagesForDialog(QWidget* parent, std::int32_t rin, std:
 }
 
 int CMarriagesForDialog::Fill() {
-  choices_ = MarriageChoices(rin_, onlyWithoutSpouse);
+  const fw::QtTextMeasure measure(list_->font());
+  choices_ = MarriageChoices(rin_, onlyWithoutSpouse, &measure);
   list_->clear();
   for (const MarriageChoice& choice : choices_) AddTabbedLine(list_, choice.text);
   if (!selectionOnly) {
