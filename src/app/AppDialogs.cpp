@@ -45,7 +45,9 @@ void CAppDialogs::ShowAbout() { CAboutDialog(parent_).DoModal(); }
 void CAppDialogs::RunBackup() {
   if (CKorApp* app = CKorApp::Instance()) app->BackupFamilyFile();
 }
-void CAppDialogs::RunCheckRepair(const std::string& path) { RunCheckRepairCommand(path, parent_); }
+void CAppDialogs::RunCheckRepair(const std::string& path) {
+  RunCheckRepairCommand(path, parent_, this);
+}
 
 // A GEDCOM file picked in File > Open is imported into a family file.
 void CAppDialogs::ImportGedcom(const std::string& path) {

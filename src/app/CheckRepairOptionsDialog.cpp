@@ -5,8 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "FamilyFileRoads.h"
 #include "KorApp.h"
+#include "OpenFamilyFileDialog.h"
 #include "QtPorts.h"
+#include "StringTable.h"
 
 namespace {
 
@@ -35,9 +38,6 @@ CCheckRepairOptionsDialog::CCheckRepairOptionsDialog(QWidget* parent) : fw::CDia
   auto* pathLabel = AddControl(kIdcPath, new QLabel);
   pathLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* browse = AddControl(kIdcBrowse, Button("Bro&wse..."));
-  // The command checks the open family file; choosing another one here is
-  // not offered.
-  browse->setEnabled(false);
 
   auto* buttons = new QVBoxLayout;
   for (QPushButton* b : {check, repair, cancel, help}) buttons->addWidget(b);
@@ -61,6 +61,7 @@ CCheckRepairOptionsDialog::CCheckRepairOptionsDialog(QWidget* parent) : fw::CDia
   connect(repair, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::CheckAndRepair);
   connect(cancel, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::reject);
   connect(backupButton, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::Backup);
+  connect(browse, &QPushButton::clicked, this, &CCheckRepairOptionsDialog::Browse);
 }
 
 void CCheckRepairOptionsDialog::OnInitDialog() {
@@ -75,4 +76,21 @@ void CCheckRepairOptionsDialog::Backup() {
     app->BackupFamilyFile();
   }
   madeBackup = true;
+}
+
+void CCheckRepairOptionsDialog::Browse() {
+  const std::string filter = res::LoadString(kIdsBrowseFilter);
+  const std::string title = res::LoadString(kIdsBrowseTitle);
+  const std::size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
+  std::string chosen;
+  if (files != nullptr) {
+    chosen = files->AskOpenPath(filter, title, folder);
+  } else {
+    COpenFamilyFileDialog dialog(filter, title, folder, this);
+    if (dialog.DoModal() == fw::kIdOk) chosen = dialog.GetPathName();
+  }
+  if (chosen.empty()) return;
+  path = chosen;
+  SetControlText(kIdcPath, path);
 }

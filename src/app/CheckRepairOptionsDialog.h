@@ -7,6 +7,10 @@
 
 #include "DialogBase.h"
 
+namespace shell {
+class FileDialogs;
+}
+
 class CCheckRepairOptionsDialog : public fw::CDialogBase {
   Q_OBJECT
 
@@ -20,8 +24,15 @@ class CCheckRepairOptionsDialog : public fw::CDialogBase {
 
   explicit CCheckRepairOptionsDialog(QWidget* parent = nullptr);
 
-  // The file to check; set before the run.
+  // String ids of Browse's file dialog.
+  static constexpr unsigned kIdsBrowseFilter = 5297;
+  static constexpr unsigned kIdsBrowseTitle = 5289;
+
+  // The file to check; set before the run, changed by Browse.
   std::string path;
+  // Browse asks through these dialogs; null opens the Open Family File
+  // dialog itself.
+  shell::FileDialogs* files = nullptr;
   // Backup's action; null runs the application's backup of the open file.
   std::function<void()> backup;
   // Set once Backup has run.
@@ -30,6 +41,8 @@ class CCheckRepairOptionsDialog : public fw::CDialogBase {
   // Ends with kIdcCheckRepair.
   void CheckAndRepair() { done(kIdcCheckRepair); }
   void Backup();
+  // Another family file to check, chosen in the Open Family File dialog.
+  void Browse();
 
  protected:
   void OnInitDialog() override;

@@ -667,6 +667,19 @@ void CIndividualEditModel::SetOwnFirstCitation(std::int32_t citation) {
     if (CIndividualLinks* links = node_->GetLinks()) links->recordNumber4 = citation;
 }
 
+void CIndividualEditModel::TakeParentLinks() {
+  if (node_ == nullptr) return;
+  const CIndividualLinks* links = node_->GetLinks();
+  sealingFamilyLink_ = links != nullptr ? links->parentLink : 0;
+  auto* sealing = dynamic_cast<COrdinanceObject*>(GetSealingToParentsOrdinance());
+  if (sealing == nullptr) return;
+  const CSealingToParentsOrdinance* stored = node_->GetSealingToParents();
+  sealing->date = stored != nullptr ? stored->date : CDateValue();
+  sealing->templeCode = stored != nullptr ? stored->templeCode : std::string();
+  sealing->firstCitation = stored != nullptr ? stored->firstCitation : 0;
+  sealing->secondNumber = stored != nullptr ? stored->secondNumber : 0;
+}
+
 CIndividualEditValues CIndividualEditModel::GetValues() {
   CIndividualEditValues values;
   values.surname = GetSurname();

@@ -158,6 +158,10 @@ class CIndividualEditModel : public CEditModel, public CPlaceIfLivingGate {
   void SetHasMarriages(int flag);
   void SetSealingFamilyLink(std::int32_t number) { sealingFamilyLink_ = number; }
   std::int32_t GetSealingFamilyLink() const { return sealingFamilyLink_; }
+  // After Parents of changed the parent families: the first link and the
+  // sealing to parents (the primary link's) are taken again from the
+  // in-memory individual, so Save writes the sealing where it now belongs.
+  void TakeParentLinks();
   // The first of the individual's own citations (the Title (suffix) row's
   // button); setting it keeps the individual in memory in step, so Save
   // writes the chain the file now holds.

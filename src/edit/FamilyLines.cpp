@@ -1,9 +1,11 @@
 #include "FamilyLines.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "StringTable.h"
@@ -12,13 +14,17 @@ namespace {
 
 constexpr unsigned kIdsUnknown = 7080;
 constexpr unsigned kIdsDivorced = 3495;
+constexpr unsigned kIdsAddMarriage = 5201;
 
-// Given names first, or "UNKNOWN" when the individual cannot be read.
-std::string NameOf(std::int32_t rin) {
+// Given names first, or "UNKNOWN" when the individual cannot be read; with
+// a measure, fitted into maxChars characters and pixels.
+std::string NameOf(std::int32_t rin, int maxChars = 0, int pixels = 0,
+                   const plat::TextMeasure* measure = nullptr) {
   CIndividualRecord person;
   if (rin <= 0 || DbGetRecord(rin, db::kIndividual, &person) != 1)
     return res::LoadString(kIdsUnknown);
-  return person.GetName(0, false, 0, false);
+  if (measure == nullptr) return person.GetName(0, false, 0, false);
+  return FittedName(person, maxChars, pixels, measure);
 }
 
 std::string Columns(const CDateValue& date) { return date.FormatColumns(false, 0, false); }
@@ -36,27 +42,38 @@ std::vector<std::int32_t> Relation(std::int32_t rin, int countRelation, int list
 
 }  // namespace
 
+std::string FittedName(const CIndividualRecord& person, int maxChars, int pixels,
+                       const plat::TextMeasure* measure) {
+  CIndividualNode* node = CIndividualNode::New(person, 0, 0, 0, nullptr);
+  node->AddRef();
+  std::string name = node->FormatName(0, maxChars, pixels, measure);
+  node->Release();
+  return name;
+}
+
 std::int32_t PartnerOf(const CMarriageRecord& marriage, std::int32_t rin) {
   if (marriage.husband == rin) return marriage.wife;
   if (marriage.wife == rin) return marriage.husband;
   return marriage.husband != 0 ? marriage.husband : marriage.wife;
 }
 
-std::string SpouseLine(std::int32_t mrin, std::int32_t rin) {
+std::string SpouseLine(std::int32_t mrin, std::int32_t rin, const plat::TextMeasure* measure) {
   CMarriageRecord marriage;
   if (DbGetRecord(mrin, db::kMarriage, &marriage) != 1) return res::LoadString(kIdsUnknown) + "\t";
   const std::int32_t spouse = PartnerOf(marriage, rin);
-  std::string line = NameOf(spouse) + "\t";
+  std::string line = NameOf(spouse, 125, 200, measure) + "\t";
   if (marriage.marriage.date.IsSet()) line += Columns(marriage.marriage.date);
   if (marriage.status == 'D') line += res::LoadString(kIdsDivorced);
   return line;
 }
 
-std::string ChildLine(std::int32_t childRin) {
+std::string ChildLine(std::int32_t childRin, const plat::TextMeasure* measure) {
   CIndividualRecord child;
   if (childRin <= 0 || DbGetRecord(childRin, db::kIndividual, &child) != 1)
     return res::LoadString(kIdsUnknown) + "\t";
-  std::string line = child.GetName(0, false, 0, false) + "\t";
+  std::string line = (measure != nullptr ? FittedName(child, 125, 200, measure)
+                                         : child.GetName(0, false, 0, false)) +
+                     "\t";
   if (!child.birth.date.IsSet() && child.christening.date.IsSet())
     line += "*\t" + Columns(child.christening.date);
   else if (child.birth.date.IsSet())
@@ -64,7 +81,7 @@ std::string ChildLine(std::int32_t childRin) {
   return line;
 }
 
-std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin) {
+std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin, const plat::TextMeasure* measure) {
   std::vector<FamiliesForLine> lines;
   const std::vector<std::int32_t> parents = Relation(rin, db::kRelFather, db::kRelParents);
   const std::vector<std::int32_t> marriages = Relation(rin, db::kRelMarriages, db::kRelMarriages);
@@ -75,7 +92,8 @@ std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin) {
     CMarriageRecord marriage;
     std::string text = std::to_string(mrin) + "\t" + res::LoadString(kIdsAsChildWithParents) + " ";
     const bool read = DbGetRecord(mrin, db::kMarriage, &marriage) == 1;
-    text += NameOf(read ? marriage.husband : 0) + "/" + NameOf(read ? marriage.wife : 0);
+    text += NameOf(read ? marriage.husband : 0, 60, 135, measure) + "/" +
+            NameOf(read ? marriage.wife : 0, 60, 135, measure);
     if (read && marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
     lines.push_back({std::move(text), mrin});
   }
@@ -85,25 +103,49 @@ std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin) {
     CMarriageRecord marriage;
     std::string text = std::to_string(mrin) + "\t" + res::LoadString(kIdsAsParentWithSpouse) + " ";
     const bool read = DbGetRecord(mrin, db::kMarriage, &marriage) == 1;
-    text += NameOf(read ? PartnerOf(marriage, rin) : 0);
+    text += NameOf(read ? PartnerOf(marriage, rin) : 0, 125, 270, measure);
     if (read && marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
     lines.push_back({std::move(text), mrin});
   }
   return lines;
 }
 
-std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse) {
+std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse,
+                                            const plat::TextMeasure* measure) {
   std::vector<MarriageChoice> choices;
   for (std::int32_t mrin : Relation(rin, db::kRelMarriages, db::kRelMarriages)) {
     CMarriageRecord marriage;
     if (mrin == 0 || DbGetRecord(mrin, db::kMarriage, &marriage) != 1) continue;
     const std::int32_t spouse = PartnerOf(marriage, rin);
     if (onlyWithoutSpouse && spouse != 0) continue;
-    std::string text = std::to_string(mrin) + "\t" + NameOf(spouse);
+    std::string text = std::to_string(mrin) + "\t" + NameOf(spouse, 125, 280, measure);
     if (marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
     choices.push_back({std::move(text), mrin});
   }
   return choices;
+}
+
+std::string AddMarriageLine() { return "\t" + res::LoadString(kIdsAddMarriage); }
+
+std::vector<TabbedPiece> LayOutTabbedLine(std::string_view line, std::span<const int> stops,
+                                          const plat::TextMeasure& measure) {
+  std::vector<TabbedPiece> pieces;
+  int x = 0;
+  std::size_t at = 0;
+  for (;;) {
+    const std::size_t tab = line.find('\t', at);
+    const std::string_view text =
+        line.substr(at, tab == std::string_view::npos ? std::string_view::npos : tab - at);
+    if (!text.empty()) {
+      pieces.push_back({x, std::string(text)});
+      x += measure.TextWidth(text);
+    }
+    if (tab == std::string_view::npos) break;
+    const auto stop = std::upper_bound(stops.begin(), stops.end(), x);
+    x = stop != stops.end() ? *stop : x + measure.TextWidth(" ");
+    at = tab + 1;
+  }
+  return pieces;
 }
 
 std::int32_t AddMarriageFor(std::int32_t rin) {
@@ -127,8 +169,9 @@ void COrderList::Load(std::int32_t owner, Mode mode, int index) {
   SetCurrent(index);
 }
 
-std::string COrderList::LineText(int i) const {
-  return mode_ == kSpouses ? SpouseLine(numbers_[i], owner_) : ChildLine(numbers_[i]);
+std::string COrderList::LineText(int i, const plat::TextMeasure* measure) const {
+  return mode_ == kSpouses ? SpouseLine(numbers_[i], owner_, measure)
+                           : ChildLine(numbers_[i], measure);
 }
 
 void COrderList::SetCurrent(int i) {

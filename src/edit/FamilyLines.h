@@ -5,10 +5,23 @@
 // form.
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "TextMeasure.h"
+
+class CIndividualRecord;
 class CMarriageRecord;
+
+// The lines below name individuals given names first; with a measure (of
+// the list's font) each name is fitted into the characters and pixels its
+// column allows, without one it is whole.
+
+// The name fitted into maxChars characters and pixels of measure.
+std::string FittedName(const CIndividualRecord& person, int maxChars, int pixels,
+                       const plat::TextMeasure* measure);
 
 // String ids of the Families for lines.
 inline constexpr unsigned kIdsAllFamilies = 39930;
@@ -23,10 +36,11 @@ std::int32_t PartnerOf(const CMarriageRecord& marriage, std::int32_t rin);
 
 // The spouse's name (or "UNKNOWN"), a tab and the marriage date when the
 // marriage has one; "(D)" follows for a divorced marriage.
-std::string SpouseLine(std::int32_t mrin, std::int32_t rin);
+std::string SpouseLine(std::int32_t mrin, std::int32_t rin,
+                       const plat::TextMeasure* measure = nullptr);
 // The child's name (or "UNKNOWN") and a tab; then "*\t" and the christening
 // date when only that is set, else "\t" and the birth date when set.
-std::string ChildLine(std::int32_t childRin);
+std::string ChildLine(std::int32_t childRin, const plat::TextMeasure* measure = nullptr);
 
 // One line of Families for and the value it gives: 0 all families, -1 all
 // families as a parent, -2 all as a child, else an MRIN.
@@ -35,7 +49,8 @@ struct FamiliesForLine {
   std::int32_t value = 0;
 };
 // Empty when the individual has neither parents nor marriages.
-std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin);
+std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin,
+                                              const plat::TextMeasure* measure = nullptr);
 
 // The marriages of an individual offered by Marriages for: "MRIN\tspouse"
 // and "\tdate" when the marriage has one; with onlyWithoutSpouse only the
@@ -44,7 +59,29 @@ struct MarriageChoice {
   std::string text;
   std::int32_t mrin = 0;
 };
-std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse);
+std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse,
+                                            const plat::TextMeasure* measure = nullptr);
+// Marriages for's last line, which makes a new marriage: a tab and "Add
+// Marriage".
+std::string AddMarriageLine();
+// The tab stops of the Marriages for list, in pixels from where its text
+// starts.
+inline constexpr int kMarriagesForTabStops[] = {36, 303, 319, 336, 358};
+
+// One piece of a tabbed line and where it starts, in pixels from the line's
+// start.
+struct TabbedPiece {
+  int x = 0;
+  std::string text;
+  bool operator==(const TabbedPiece&) const = default;
+};
+// Lays out a line at tab stops (ascending, in pixels): the text after a tab
+// starts at the first stop beyond where the text before it ends; past the
+// last stop it follows after the width of a blank. Empty pieces are left
+// out.
+std::vector<TabbedPiece> LayOutTabbedLine(std::string_view line, std::span<const int> stops,
+                                          const plat::TextMeasure& measure);
+
 // A new marriage with the individual as wife (sex 'F') or husband; its MRIN,
 // 0 on a failure.
 std::int32_t AddMarriageFor(std::int32_t rin);
@@ -62,7 +99,7 @@ class COrderList {
   Mode GetMode() const { return mode_; }
   const std::vector<std::int32_t>& Numbers() const { return numbers_; }
   // The list line of entry i.
-  std::string LineText(int i) const;
+  std::string LineText(int i, const plat::TextMeasure* measure = nullptr) const;
   int Current() const { return current_; }
   void SetCurrent(int i);
   // Moves the current entry one place later (step > 0) or earlier; false at

@@ -4,6 +4,8 @@
 #include <utility>
 
 #include "DbCalls.h"
+#include "FamilyLines.h"
+#include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "OrdinanceObject.h"
@@ -11,9 +13,11 @@
 
 namespace {
 
-std::string GivenNamesFirst(std::int32_t rin) {
+std::string GivenNamesFirst(std::int32_t rin, const plat::TextMeasure* measure, int pixels) {
   CIndividualRecord person;
   if (rin == 0 || DbGetRecord(rin, db::kIndividual, &person) != 1) return std::string();
+  if (measure != nullptr)
+    return FittedName(person, CIndividualNode::kMaxNameChars, pixels, measure);
   return person.GetName(0, false, 0, false);
 }
 
@@ -27,6 +31,7 @@ bool CParentLinkList::Load(std::int32_t rin, std::int32_t shownMrin) {
   CIndividualRecord person;
   if (rin <= 0 || DbGetRecord(rin, db::kIndividual, &person) != 1) return false;
   const std::int32_t primaryMrin = person.numbers[CIndividualRecord::kParentsMrin];
+  storedHead_ = person.numbers[CIndividualRecord::kParentLink];
 
   std::vector<std::int32_t> numbers;
   DbGetRelationList(numbers, db::kRelFamilyLinks, db::kRelParents, rin, 0);
@@ -44,6 +49,50 @@ bool CParentLinkList::Load(std::int32_t rin, std::int32_t shownMrin) {
     }
   if (current_ < 0 && !links_.empty()) current_ = 0;
   return true;
+}
+
+void CParentLinkList::SetIndividual(CIndividualNode* node) {
+  node_ = node;
+  SyncIndividual();
+}
+
+const CParentLinkList::Entry* CParentLinkList::Find(std::int32_t n) const {
+  for (const Entry& entry : links_)
+    if (entry.link->linkNumber == n) return &entry;
+  return nullptr;
+}
+
+void CParentLinkList::SyncIndividual() {
+  CIndividualLinks* links = node_ != nullptr ? node_->GetLinks() : nullptr;
+  if (links == nullptr) return;
+  const Entry* head = storedHead_ != 0 ? Find(storedHead_) : nullptr;
+  links->parentFamilyCount = static_cast<std::int16_t>(Count());
+  links->parentLink = head != nullptr ? storedHead_ : 0;
+  links->parentsMrin = head != nullptr ? head->link->mrin : 0;
+  // Parents the views chose to show that are no longer a parent family.
+  if (links->chosenParentsMrin != 0 &&
+      std::none_of(links_.begin(), links_.end(),
+                   [&](const Entry& e) { return e.link->mrin == links->chosenParentsMrin; }))
+    links->chosenParentsMrin = 0;
+  // The sealing to parents is the primary link's; bits 4 and 5 of the
+  // ordinance flags hold its state.
+  const COrdinanceObject* sealing = head != nullptr ? head->link->GetSealingEvent() : nullptr;
+  const CDateValue none;
+  const int state = CDateValue::GetOrdinanceState(sealing != nullptr ? &sealing->date : &none, 'P');
+  links->ordinanceFlags = static_cast<std::uint16_t>((links->ordinanceFlags & ~0x30u) | state << 4);
+  if (CIndividualDetails* details = links->details.get()) {
+    if (sealing == nullptr || (!sealing->date.IsSet() && sealing->templeCode.empty() &&
+                               sealing->firstCitation == 0 && sealing->secondNumber == 0)) {
+      details->sealingToParents.reset();
+    } else {
+      if (!details->sealingToParents)
+        details->sealingToParents = std::make_unique<CSealingToParentsOrdinance>();
+      details->sealingToParents->date = sealing->date;
+      details->sealingToParents->templeCode = sealing->templeCode;
+      details->sealingToParents->firstCitation = sealing->firstCitation;
+      details->sealingToParents->secondNumber = sealing->secondNumber;
+    }
+  }
 }
 
 void CParentLinkList::MakePrimary(int i) {
@@ -147,6 +196,7 @@ bool CParentLinkList::StoreCurrent() {
   CFamilyLinkRecord& link = *links_[current_].link;
   if (DbUpdateRecord(link.linkNumber, db::kFamilyLink, &link, 0) != 1) return false;
   links_[current_].changed = false;
+  SyncIndividual();
   return true;
 }
 
@@ -166,12 +216,18 @@ bool CParentLinkList::UnlinkCurrent() {
   for (Entry& entry : links_)
     if (entry.link->nextInParents == removed.linkNumber)
       entry.link->nextInParents = removed.nextInParents;
+  // The engine makes the removed head's next link the head.
+  if (links_.empty())
+    storedHead_ = 0;
+  else if (storedHead_ == removed.linkNumber)
+    storedHead_ = removed.nextInParents != removed.linkNumber ? removed.nextInParents : 0;
   if (links_.empty()) {
     current_ = -1;
     orderChanged_ = false;
   } else if (current_ >= Count()) {
     current_ = Count() - 1;
   }
+  SyncIndividual();
   return true;
 }
 
@@ -182,6 +238,9 @@ bool CParentLinkList::AppendLink(std::int32_t linkNumber) {
   if (!links_.empty()) links_.back().link->nextInParents = linkNumber;
   links_.push_back(std::move(entry));
   current_ = Count() - 1;
+  // The first parent family heads the chain.
+  if (storedHead_ == 0 || Find(storedHead_) == nullptr) storedHead_ = linkNumber;
+  SyncIndividual();
   return true;
 }
 
@@ -201,19 +260,23 @@ bool CParentLinkList::Save() {
     if (DbSetOrder(rin_, order, db::kRelParents, static_cast<int>(order.size())) != 1) return false;
     for (int i = 0; i < Count(); ++i)
       links_[i].link->nextInParents = links_[(i + 1) % Count()].link->linkNumber;
+    storedHead_ = links_.front().link->linkNumber;
     orderChanged_ = false;
   }
+  SyncIndividual();
   return ok;
 }
 
-std::string CParentLinkList::LineText(int i) const {
+std::string CParentLinkList::LineText(int i, const plat::TextMeasure* measure,
+                                      int namePixels) const {
   const CFamilyLinkRecord& link = *links_[i].link;
   std::string line = i == 0 ? "*" : " ";
   line += "\t" + std::to_string(link.mrin);
   if (!link.HasFamily()) return line;
   CMarriageRecord marriage;
   if (DbGetRecord(link.mrin, db::kMarriage, &marriage) != 1) return line;
-  line += "\t" + GivenNamesFirst(marriage.husband) + "\t" + GivenNamesFirst(marriage.wife);
+  line += "\t" + GivenNamesFirst(marriage.husband, measure, namePixels) + "\t" +
+          GivenNamesFirst(marriage.wife, measure, namePixels);
   return line;
 }
 

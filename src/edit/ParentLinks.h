@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "FamilyLinkRecord.h"
+#include "TextMeasure.h"
+
+class CIndividualNode;
 
 class CParentLinkList {
  public:
@@ -20,6 +23,13 @@ class CParentLinkList {
   // cannot be read. The current link is the one of shownMrin (or, when that
   // is 0, of the primary parents), else the first.
   bool Load(std::int32_t rin, std::int32_t shownMrin = 0);
+
+  // The in-memory individual the screen works for (not owned; may be
+  // null). What is stored reaches it at once: its first link, primary
+  // parents and parent-family count, and the primary sealing with its
+  // ordinance state in the link flags, so the views agree with the file
+  // without reading the individual again.
+  void SetIndividual(CIndividualNode* node);
 
   std::int32_t Rin() const { return rin_; }
   int Count() const { return static_cast<int>(links_.size()); }
@@ -73,16 +83,23 @@ class CParentLinkList {
   bool Save();
 
   // The list line of link i: mark ("*" first, else a blank), MRIN, father
-  // and mother given names first; a link without a family has the mark and
-  // the number only.
-  std::string LineText(int i) const;
+  // and mother given names first (with a measure, each fitted into
+  // namePixels); a link without a family has the mark and the number only.
+  std::string LineText(int i, const plat::TextMeasure* measure = nullptr, int namePixels = 0) const;
 
  private:
   struct Entry {
     std::unique_ptr<CFamilyLinkRecord> link;
     bool changed = false;
   };
+  // The entry of link number n, or null.
+  const Entry* Find(std::int32_t n) const;
+  // Brings the in-memory individual in step with the stored chain.
+  void SyncIndividual();
+
   std::int32_t rin_ = 0;
+  std::int32_t storedHead_ = 0;  // the first link of the stored chain, 0 none
+  CIndividualNode* node_ = nullptr;
   std::vector<Entry> links_;
   int current_ = -1;
   bool orderChanged_ = false;

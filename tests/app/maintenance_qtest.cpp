@@ -2,6 +2,7 @@
 // a backup that fills its medium as the Qt message box shows it, and the
 // storage port's reading of file system types.
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,15 +13,37 @@
 #include "Backup.h"
 #include "CheckRepairCommand.h"
 #include "CheckRepairOptionsDialog.h"
+#include "DatabaseChecker.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FilePropertiesDialog.h"
 #include "IndividualRecord.h"
+#include "NoFileDialogs.h"
 #include "QtPorts.h"
 #include "QtStorageMedium.h"
+#include "Records.h"
 #include "StorageMedium.h"
+
+namespace {
+
+// Browse's file dialog answered with a fixed path; what it was asked is kept.
+class BrowseAnswer : public NoFileDialogs {
+ public:
+  explicit BrowseAnswer(std::string answer) : answer_(std::move(answer)) {}
+  std::string AskOpenPath(const std::string& filter, const std::string& title,
+                          const std::string& folder) override {
+    asked.push_back(filter + "|" + title + "|" + folder);
+    return answer_;
+  }
+  std::vector<std::string> asked;
+
+ private:
+  std::string answer_;
+};
+
+}  // namespace
 
 class MaintenanceDialogsTest : public QObject {
   Q_OBJECT
@@ -147,6 +170,93 @@ class MaintenanceDialogsTest : public QObject {
       QVERIFY(!dialog.isVisible());
       QCOMPARE(dialog.result(), c.result);
     }
+  }
+
+  void browseChoosesTheFileToCheck() {
+    const std::string folder = dir->path().toStdString();
+    const std::string other = dir->filePath(QStringLiteral("other.orv")).toStdString();
+    struct Case {
+      const char* what;
+      std::string answer;  // "" cancels the file dialog
+      std::string path;    // the path after Browse
+    };
+    const Case cases[] = {{"a file chosen", other, other}, {"cancelled", "", family}};
+    for (const Case& c : cases) {
+      BrowseAnswer files(c.answer);
+      CCheckRepairOptionsDialog dialog;
+      dialog.path = family;
+      dialog.files = &files;
+      dialog.show();
+      QCoreApplication::processEvents();
+      auto* browse = dialog.Control<QPushButton>(CCheckRepairOptionsDialog::kIdcBrowse);
+      QVERIFY2(browse->isEnabled(), c.what);
+      browse->click();
+      QCOMPARE(files.asked,
+               std::vector<std::string>{"ORV Files (*.orv)|*.orv|||Open Family File|" + folder});
+      QCOMPARE(dialog.path, c.path);
+      QCOMPARE(dialog.GetControlText(CCheckRepairOptionsDialog::kIdcPath), c.path);
+      dialog.reject();
+    }
+  }
+
+  void anotherFileIsCheckedAndTheOpenFileStaysOpen() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    plat::FakeShell shell;
+    plat::ScopedShell scopedShell{&shell};
+    // Another family file with one fault: an invalid sex letter.
+    const std::string other = dir->filePath(QStringLiteral("other.orv")).toStdString();
+    const std::string report = dir->filePath(QStringLiteral("other.rpt")).toStdString();
+    DbCloseCurrent();
+    QCOMPARE(DbCreate(other, CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbOpen(other, CFamilyDatabase::kCurrentFormat), 1);
+    for (int i = 0; i < 5; ++i) {
+      CIndividualRecord person;
+      person.surname = "Other";
+      person.sex = 'M';
+      QVERIFY(DbAddRecord(db::kIndividual, 0, &person) > 0);
+    }
+    std::vector<std::uint8_t> rec(orv::IndividualRec::kSize);
+    auto& records = CurrentDatabase->engine->Records();
+    QVERIFY(records.ReadRaw(orv::RecordKind::Individual, 3, rec.data()));
+    rec[0] = 'X';
+    QVERIFY(records.WriteRaw(orv::RecordKind::Individual, 3, rec.data()));
+    DbCloseCurrent();
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    CFamilyDatabase* const open = CurrentDatabase;
+
+    BrowseAnswer files(other);
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+      QWidget* shown = QApplication::activeModalWidget();
+      if (auto* options = qobject_cast<CCheckRepairOptionsDialog*>(shown)) {
+        options->Control<QPushButton>(CCheckRepairOptionsDialog::kIdcBrowse)->click();
+        options->Control<QPushButton>(CCheckRepairOptionsDialog::kIdcCheck)->click();
+      } else if (auto* save = qobject_cast<QFileDialog*>(shown)) {
+        save->selectFile(QString::fromStdString(report));
+        QMetaObject::invokeMethod(save, "accept");
+      }
+    });
+    answer.start(20);
+    QCOMPARE(RunCheckRepairCommand(family, nullptr, &files), 1);
+    answer.stop();
+
+    // The report is the other file's, with its fault.
+    QFile written(QString::fromStdString(report));
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(written.readAll());
+    QVERIFY2(text.contains(QStringLiteral("other.orv")), qPrintable(text));
+    QVERIFY2(!text.contains(QStringLiteral("properties-sample")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("1 errors were found.")), qPrintable(text));
+    // The open file is current and open as before, and reads.
+    QCOMPARE(CurrentDatabase, open);
+    QCOMPARE(DbGetFilePath(), family);
+    CIndividualRecord person;
+    QCOMPARE(DbGetRecord(1, db::kIndividual, &person), 1);
+    QCOMPARE(person.surname, std::string("Marlowe0"));
+    // The other file was closed: it opens again.
+    DbCloseCurrent();
+    QCOMPARE(DbOpen(other, CFamilyDatabase::kCurrentFormat), 1);
   }
 
   void networkFileSystemsCountAsRemovable() {

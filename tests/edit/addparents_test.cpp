@@ -2,6 +2,8 @@
 // refusals with their messages, and the links it writes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -142,6 +144,99 @@ TEST_F(AddParentsTest, AFoundParentAlreadyInTheFamilyIsAskedAboutOthersRefused) 
     EXPECT_EQ(addparents::AcceptFoundParent(c.message, hooks), c.accepted);
     EXPECT_EQ(asked.size(), c.asks ? 1u : 0u);
     EXPECT_EQ(shown.size(), !c.asks && c.message != 0 ? 1u : 0u);
+  }
+}
+
+// Every way to parents, with the option to open the Marriage screen on and
+// off: which marriage is chosen, whether the screen opens on it, and the
+// child's link written on OK.
+TEST_F(AddParentsTest, EveryRoadToParentsWithAndWithoutTheMarriageScreen) {
+  enum Chosen { kNone, kExisting, kNew };
+  struct Case {
+    const char* what;
+    // Runs the road on the model; the MRIN it should choose when kExisting.
+    std::function<std::int32_t(CAddParentsModel&)> road;
+    Chosen chosen;
+    bool opensScreen;  // with the option on
+    int message;       // shown, 0 none
+  };
+  const Case cases[] = {
+      {"a marriage found by search",
+       [&](CAddParentsModel& m) {
+         const std::int32_t mrin =
+             Marry(Add("Lind", "Per", 'M', 1920), Add("Berg", "Ada", 'F', 1922));
+         m.TakeFound(mrin, true, hooks);
+         return mrin;
+       },
+       kExisting, false, 0},
+      {"a found father with a marriage",
+       [&](CAddParentsModel& m) {
+         const std::int32_t father = Add("Lind", "Ole", 'M', 1920);
+         const std::int32_t mrin = Marry(father, Add("Berg", "Una", 'F', 1921));
+         hooks.marriagesFor = [mrin](std::int32_t) { return mrin; };
+         m.TakeFound(father, false, hooks);
+         return mrin;
+       },
+       kExisting, true, 0},
+      {"a new father from the add screen",
+       [&](CAddParentsModel& m) {
+         m.TakeParent(Add("Lind", "Nils", 'M', 1921), true, hooks);
+         return std::int32_t{0};
+       },
+       kNew, true, 0},
+      {"already a child of the couple, a new marriage made",
+       [&](CAddParentsModel& m) {
+         const std::int32_t mrin =
+             Marry(Add("Lind", "Jon", 'M', 1920), Add("Berg", "Eli", 'F', 1922));
+         EXPECT_GT(DbSetRelation(child, 0, db::kRelParents, mrin), 0);
+         answer = true;
+         m.ChooseMarriage(mrin, hooks);
+         return std::int32_t{0};
+       },
+       kNew, true, 0},
+      {"the individual himself",
+       [&](CAddParentsModel& m) {
+         m.TakeFound(child, false, hooks);
+         return std::int32_t{0};
+       },
+       kNone, false, addparents::kLinkedToItself},
+  };
+  for (const bool option : {true, false}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (option ? ", screen on" : ", screen off"));
+      child = Add("Lind", "Eva", 'F', 1950);
+      shown.clear();
+      answer = false;
+      hooks.marriagesFor = nullptr;
+      std::vector<std::int32_t> opened;
+      hooks.editMarriageOption = option;
+      hooks.openMarriage = [&](std::int32_t mrin) { opened.push_back(mrin); };
+      CAddParentsModel model(child);
+      const std::int32_t existing = c.road(model);
+      const std::vector<std::int32_t> before = ParentsOf(child);
+      switch (c.chosen) {
+        case kNone:
+          EXPECT_EQ(model.ChosenMrin(), 0);
+          break;
+        case kExisting:
+          EXPECT_EQ(model.ChosenMrin(), existing);
+          break;
+        case kNew:
+          EXPECT_GT(model.ChosenMrin(), 0);
+          EXPECT_EQ(std::find(before.begin(), before.end(), model.ChosenMrin()), before.end());
+          break;
+      }
+      EXPECT_EQ(opened, option && c.opensScreen ? std::vector<std::int32_t>{model.ChosenMrin()}
+                                                : std::vector<std::int32_t>{});
+      EXPECT_EQ(shown, c.message != 0 ? std::vector<std::string>{res::LoadString(c.message)}
+                                      : std::vector<std::string>{});
+      const std::int32_t link = model.Finish();
+      EXPECT_EQ(link > 0, c.chosen != kNone);
+      const std::vector<std::int32_t> after = ParentsOf(child);
+      EXPECT_EQ(after.size(), before.size() + (c.chosen != kNone ? 1 : 0));
+      if (c.chosen != kNone)
+        EXPECT_NE(std::find(after.begin(), after.end(), model.ChosenMrin()), after.end());
+    }
   }
 }
 

@@ -6,8 +6,10 @@
 #include "EditFixture.h"
 #include "EditModel.h"
 #include "FakeFieldList.h"
+#include "FamilyLinkRecord.h"
 #include "FieldListRow.h"
 #include "OrdinanceObject.h"
+#include "ParentLinks.h"
 #include "PlaceEventObject.h"
 
 namespace {
@@ -322,6 +324,63 @@ TEST_F(EditModelTest, MarriageModelListsItsSections) {
   EXPECT_EQ(LastMessage(), "A spouse would have been younger than 12 at the marriage.");
   EXPECT_EQ(marriage.GetValues().marriage.date.ToString(), "1905");
   ReleaseMarriageRef(node);
+}
+
+// Parents of, opened from the screen, stores a sealing or a new primary
+// family; the screen takes them again, so its Save neither writes the old
+// sealing back over the stored one nor takes the individual back to the old
+// first link.
+TEST_F(EditModelTest, SaveAfterParentsOfKeepsWhatParentsOfStored) {
+  struct Case {
+    const char* what;
+    bool makeSecondPrimary;
+  };
+  for (const Case& c : {Case{"the primary sealing changed", false},
+                        Case{"the second family made primary with a sealing", true}}) {
+    SCOPED_TRACE(c.what);
+    EditEnvironment().options.showZel = true;
+    const std::int32_t child = Add("Lind", "Ada", 'F', 1900);
+    std::vector<std::int32_t> links;
+    for (const char* given : {"One", "Two"}) {
+      const std::int32_t mrin = Marry(Add("Lind", given, 'M', 1870), Add("Berg", given, 'F', 1872));
+      links.push_back(DbSetRelation(child, 0, db::kRelParents, mrin));
+      ASSERT_GT(links.back(), 0);
+    }
+    {
+      CParentLinkList before;
+      ASSERT_TRUE(before.Load(child));
+      before.SetCurrent(0);
+      before.SetSealing("12 Mar 1901", "SLAKE");
+      ASSERT_TRUE(before.StoreCurrent());
+    }
+    Load(child);
+    CIndividualNode* node = nodes.back();
+
+    CParentLinkList parentsOf;
+    ASSERT_TRUE(parentsOf.Load(child));
+    parentsOf.SetIndividual(node);
+    if (c.makeSecondPrimary) parentsOf.MakePrimary(1);
+    parentsOf.SetCurrent(0);
+    parentsOf.SetSealing("Cleared", "LOGAN");
+    ASSERT_TRUE(parentsOf.Save());
+    const std::int32_t head = parentsOf.Link(0).linkNumber;
+
+    model.TakeParentLinks();
+    const CIndividualEditValues values = model.GetValues();
+    EXPECT_EQ(values.parentLink, head);
+    EXPECT_EQ(values.sealingToParents.templeCode, "LOGAN");
+    node->SetFromScreen(values);
+    EXPECT_EQ(node->GetLinks()->parentLink, head);
+
+    auto storedTemple = [](std::int32_t link) {
+      CFamilyLinkRecord record;
+      EXPECT_EQ(DbGetRecord(link, db::kFamilyLink, &record), 1);
+      return record.GetSealingEvent() != nullptr ? record.GetSealingEvent()->templeCode
+                                                 : std::string();
+    };
+    EXPECT_EQ(storedTemple(head), "LOGAN");
+    EXPECT_EQ(storedTemple(links[0]), c.makeSecondPrimary ? "SLAKE" : "LOGAN");
+  }
 }
 
 }  // namespace

@@ -172,4 +172,108 @@ TEST_F(FamilyLinesTest, MarriageChoicesAndANewMarriageOnTheIndividualsSide) {
   }
 }
 
+TEST(TabbedLine, EachPieceStartsAtTheFirstStopBeyondTheTextBeforeIt) {
+  const plat::FixedWidthTextMeasure six(6);
+  const int stops[] = {10, 20};
+  struct Case {
+    const char* line;
+    std::vector<TabbedPiece> pieces;
+  };
+  const Case cases[] = {
+      {"a\tb", {{0, "a"}, {10, "b"}}},
+      {"abc\tb", {{0, "abc"}, {20, "b"}}},    // past the first stop
+      {"abcd\tx", {{0, "abcd"}, {30, "x"}}},  // past the last stop: a blank on
+      {"\tx", {{10, "x"}}},                   // a leading tab
+      {"\t\tx", {{20, "x"}}},                 // an empty column
+      {"x\t", {{0, "x"}}},                    // nothing after the tab
+      {"", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(LayOutTabbedLine(c.line, stops, six), c.pieces);
+  }
+  // Text that ends exactly on a stop goes on to the next one.
+  const int exact[] = {12, 20};
+  EXPECT_EQ(LayOutTabbedLine("ab\tx", exact, six),
+            (std::vector<TabbedPiece>{{0, "ab"}, {20, "x"}}));
+}
+
+TEST_F(FamilyLinesTest, MarriagesForLinesFallIntoTheirColumns) {
+  const std::int32_t her = Add("Berg", "Liv", 'F');
+  const std::int32_t m1 = Marry(Add("Dahl", "Odd", 'M'), her);
+  SetMarriageEvent(m1, Date(1950, 6, 7), "X");
+  const std::int32_t m2 = Marry(0, her);
+  const auto lines = MarriageChoices(her, false);
+  ASSERT_EQ(lines.size(), 2u);
+  const plat::FixedWidthTextMeasure six(6);
+  const std::string date = Cols(1950, 6, 7);
+  ASSERT_EQ(date.find('\t'), 0u) << "no qualifier: the date starts with its tab";
+  // MRIN, spouse at 36, then the qualifier, day, month and year columns.
+  std::vector<TabbedPiece> expected = {{0, std::to_string(m1)}, {36, "Odd Dahl"}};
+  const std::string day = date.substr(1, date.find('\t', 1) - 1);
+  expected.push_back({319, day});
+  expected.push_back({336, "Jun"});
+  expected.push_back({358, "1950"});
+  EXPECT_EQ(LayOutTabbedLine(lines[0].text, kMarriagesForTabStops, six), expected);
+  EXPECT_EQ(LayOutTabbedLine(lines[1].text, kMarriagesForTabStops, six),
+            (std::vector<TabbedPiece>{{0, std::to_string(m2)}, {36, "UNKNOWN"}}));
+  // "Add Marriage" stands in the spouse column.
+  EXPECT_EQ(AddMarriageLine(), "\tAdd Marriage");
+  EXPECT_EQ(LayOutTabbedLine(AddMarriageLine(), kMarriagesForTabStops, six),
+            (std::vector<TabbedPiece>{{36, "Add Marriage"}}));
+}
+
+// With the list's measure each name is fitted into its column; a name that
+// fits stays whole.
+TEST_F(FamilyLinesTest, NamesAreFittedIntoTheirColumns) {
+  const plat::FixedWidthTextMeasure eight(8);
+  CIndividualRecord longOne;
+  longOne.givenNames[0] = "Bartholomew";
+  longOne.givenNames[1] = "Maximilian";
+  longOne.givenNames[2] = "Augustinus";
+  const std::int32_t him = Add(longOne, "Vandermeulenbroek", "Bartholomew", 'M');
+  const std::int32_t her = Add("Berg", "Liv", 'F');
+  const std::int32_t mrin = Marry(him, her);
+  const std::int32_t child = Add("Berg", "Ola", 'M');
+  ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, mrin), 0);
+  CIndividualRecord whole;
+  ASSERT_EQ(family::Read(whole, him), 1);
+  const std::string full = whole.GetName(0, false, 0, false);
+  ASSERT_GT(eight.TextWidth(full), 280);
+
+  // The name in a line: after the text up to `from`, before the next tab
+  // (or "/" for a parent pair).
+  auto nameIn = [](const std::string& line, const std::string& from, char end) {
+    const std::size_t at = line.find(from);
+    EXPECT_NE(at, std::string::npos) << line;
+    const std::size_t start = at + from.size();
+    return line.substr(start, line.find(end, start) - start);
+  };
+  struct Case {
+    const char* what;
+    std::string name;
+    int pixels;
+  };
+  COrderList spouses;
+  spouses.Load(her, COrderList::kSpouses, 0);
+  const auto families = FamiliesForLines(child, &eight);
+  ASSERT_GE(families.size(), 2u);
+  const Case cases[] = {
+      {"Marriages for", nameIn(MarriageChoices(her, false, &eight)[0].text, "\t", '\t'), 280},
+      {"Spouse Order", nameIn(spouses.LineText(0, &eight), "", '\t'), 200},
+      {"Families for, a parent", nameIn(families[1].text, "parents ", '/'), 135},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_LE(eight.TextWidth(c.name), c.pixels);
+    EXPECT_NE(c.name, full);
+    // The surname is kept whole where it fits.
+    if (eight.TextWidth("Vandermeulenbroek") <= c.pixels)
+      EXPECT_NE(c.name.find("Vandermeulenbroek"), std::string::npos) << c.name;
+  }
+  // Her name fits: whole, as without a measure.
+  EXPECT_EQ(nameIn(FamiliesForLines(child, &eight)[1].text, "/", '\t'), "Liv Berg");
+  EXPECT_EQ(MarriageChoices(him, false, &eight)[0].text, MarriageChoices(him, false)[0].text);
+}
+
 }  // namespace

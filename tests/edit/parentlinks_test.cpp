@@ -8,6 +8,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyLinkRecord.h"
+#include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "ParentLinks.h"
 
@@ -162,6 +163,90 @@ TEST_F(ParentLinksTest, UnlinkingThePrimaryMakesTheNextPrimaryAndTheLastClearsTh
   EXPECT_EQ(list.Current(), -1);
   EXPECT_EQ(PrimaryMrin(), 0);
   EXPECT_TRUE(StoredChain().empty());
+}
+
+// The in-memory individual a screen holds follows every store at once: it
+// agrees with a node read afresh from the file, without being read again.
+TEST_F(ParentLinksTest, TheInMemoryIndividualFollowsWhatIsStored) {
+  const List mrins = MakeChild(2);
+  CIndividualRecord record;
+  ASSERT_EQ(DbGetRecord(child, db::kIndividual, &record), 1);
+  CIndividualNode* held = CIndividualNode::New(record, 3, 0, 0, nullptr);
+  held->AddRef();
+  CParentLinkList list;
+  ASSERT_TRUE(list.Load(child));
+  list.SetIndividual(held);
+
+  // The sealing state in bits 4 and 5 of the ordinance flags; the primary
+  // parents and first link; the sealing date the detail part holds.
+  auto sealingState = [](const CIndividualNode& n) {
+    return (n.GetLinks()->ordinanceFlags >> 4) & 3;
+  };
+  auto expectAsStored = [&](int state, std::int32_t primaryMrin) {
+    CIndividualRecord stored;
+    ASSERT_EQ(DbGetRecord(child, db::kIndividual, &stored), 1);
+    CIndividualNode* fresh = CIndividualNode::New(stored, 3, 0, 0, nullptr);
+    fresh->AddRef();
+    const CIndividualLinks& a = *held->GetLinks();
+    const CIndividualLinks& b = *fresh->GetLinks();
+    EXPECT_EQ(sealingState(*held), state);
+    EXPECT_EQ(sealingState(*held), sealingState(*fresh));
+    EXPECT_EQ(a.ordinanceFlags, b.ordinanceFlags);
+    EXPECT_EQ(a.parentsMrin, primaryMrin);
+    EXPECT_EQ(a.parentsMrin, b.parentsMrin);
+    EXPECT_EQ(a.parentLink, b.parentLink);
+    EXPECT_EQ(a.parentFamilyCount, list.Count());
+    const CSealingToParentsOrdinance* mine = held->GetSealingToParents();
+    const CSealingToParentsOrdinance* theirs = fresh->GetSealingToParents();
+    ASSERT_EQ(mine == nullptr, theirs == nullptr);
+    if (mine != nullptr) {
+      EXPECT_TRUE(mine->date.Equals(theirs->date));
+      EXPECT_EQ(mine->templeCode, theirs->templeCode);
+    }
+    fresh->Release();
+  };
+
+  {
+    SCOPED_TRACE("a sealing stored on the primary link");
+    list.SetCurrent(0);
+    list.SetSealing("12 Mar 1901", "SLAKE");
+    ASSERT_TRUE(list.StoreCurrent());
+    expectAsStored(CDateValue::kOrdinanceDone, mrins[0]);
+  }
+  {
+    SCOPED_TRACE("a sealing stored on another link leaves the primary's state");
+    list.SetCurrent(1);
+    list.SetSealing("Cleared", "LOGAN");
+    ASSERT_TRUE(list.StoreCurrent());
+    expectAsStored(CDateValue::kOrdinanceDone, mrins[0]);
+  }
+  {
+    SCOPED_TRACE("the second family made primary");
+    list.MakePrimary(1);
+    ASSERT_TRUE(list.Save());
+    expectAsStored(CDateValue::kOrdinanceClearedOrSubmitted, mrins[1]);
+  }
+  {
+    SCOPED_TRACE("the primary unlinked: the next one is primary");
+    list.SetCurrent(0);
+    ASSERT_TRUE(list.UnlinkCurrent());
+    expectAsStored(CDateValue::kOrdinanceDone, mrins[0]);
+  }
+  {
+    SCOPED_TRACE("the last unlinked");
+    ASSERT_TRUE(list.UnlinkCurrent());
+    expectAsStored(CDateValue::kOrdinanceNothing, 0);
+    EXPECT_EQ(held->GetLinks()->parentLink, 0);
+  }
+  {
+    SCOPED_TRACE("a family added again heads the chain");
+    const std::int32_t link = DbSetRelation(child, 0, db::kRelParents, mrins[1]);
+    ASSERT_GT(link, 0);
+    ASSERT_TRUE(list.AppendLink(link));
+    expectAsStored(CDateValue::kOrdinanceNothing, mrins[1]);
+    EXPECT_EQ(held->GetLinks()->parentLink, link);
+  }
+  held->Release();
 }
 
 TEST_F(ParentLinksTest, ARelationshipChangeIsStoredForBothParents) {

@@ -5,6 +5,7 @@
 // pictures of both screens with and without ZEL rows.
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,6 +25,7 @@
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FamilyLinkRecord.h"
 #include "FieldListRow.h"
 #include "FieldListWidget.h"
 #include "IndividualNode.h"
@@ -32,6 +34,7 @@
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
 #include "NotesDialogs.h"
+#include "ParentsOfDialog.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
 #include "SourceDialogs.h"
@@ -316,6 +319,50 @@ class EditScreensTest : public QObject {
       }
       node->Release();
     }
+  }
+
+  // A sealing to parents stored through Edit Parents stays when the screen
+  // is saved afterwards, and the in-memory individual shows its state.
+  void editParentsThenSaveKeepsTheSealing() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    EditEnvironment().options.showZel = true;
+    const std::int32_t child = AddPerson("Hale", "Ida", 'F');
+    const std::int32_t mrin = DbSetRelation(AddPerson("Hale", "Tom", 'M'),
+                                            AddPerson("Ross", "Ann", 'F'), db::kRelHusband, 0);
+    const std::int32_t link = DbSetRelation(child, 0, db::kRelParents, mrin);
+    QVERIFY(link > 0);
+    CIndividualNode* node = Node(child);
+    {
+      CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
+      QVERIFY(Show(&dialog));
+      bool seen = false;
+      QTimer::singleShot(0, [&] {
+        auto* parents = qobject_cast<editui::CParentsOfDialog*>(QApplication::activeModalWidget());
+        if (parents == nullptr) return;
+        seen = true;
+        parents->Control<QLineEdit>(editui::CParentsOfDialog::kIdcSealingDate)
+            ->setText(QStringLiteral("12 Mar 1901"));
+        parents->Control<QComboBox>(editui::CParentsOfDialog::kIdcSealingTemple)
+            ->setEditText(QStringLiteral("SLAKE"));
+        parents->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      QAction* editParents = nullptr;
+      for (QAction* action : dialog.OptionsMenu()->actions())
+        if (action->text() == QStringLiteral("Edit &Parents")) editParents = action;
+      QVERIFY(editParents != nullptr);
+      editParents->trigger();
+      QVERIFY(seen);
+      QCOMPARE((node->GetLinks()->ordinanceFlags >> 4) & 3, CDateValue::kOrdinanceDone);
+      dialog.Control<QPushButton>(fw::kIdOk)->click();
+      QCOMPARE(dialog.result(), int(fw::kIdOk));
+    }
+    node->Release();
+    CFamilyLinkRecord stored;
+    QCOMPARE(DbGetRecord(link, db::kFamilyLink, &stored), 1);
+    QVERIFY(stored.GetSealingEvent() != nullptr);
+    QCOMPARE(stored.GetSealingEvent()->templeCode, std::string("SLAKE"));
+    QVERIFY(stored.GetSealingEvent()->date.IsSet());
   }
 
   void marriageNotesOpenOnTheMarriage() {

@@ -16,6 +16,7 @@
 #include "FamilyDatabase.h"
 #include "FamilyLinkRecord.h"
 #include "FindRecordDialog.h"
+#include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
 #include "ParentsOfDialog.h"
@@ -53,6 +54,23 @@ void Show(CParentsOfDialog& dialog, bool readOnly) {
   dialog.gate = {[readOnly] { return readOnly; }, [] { return true; }};
   dialog.show();
   QCoreApplication::processEvents();
+}
+
+// The parents' MRINs walked from the child's first link along the next
+// numbers; empty when the walk does not come back to the first link.
+List WalkedChain(std::int32_t child) {
+  CIndividualRecord person;
+  DbGetRecord(child, db::kIndividual, &person);
+  const std::int32_t head = person.numbers[CIndividualRecord::kParentLink];
+  List out;
+  for (std::int32_t n = head; n != 0 && out.size() < 10;) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(n, db::kFamilyLink, &link) != 1) return {};
+    out.push_back(link.mrin);
+    n = link.nextInParents;
+    if (n == head) return out;
+  }
+  return head == 0 ? out : List{};
 }
 
 std::int32_t PrimaryParents(std::int32_t child) {
@@ -188,6 +206,108 @@ class ParentsOfTest : public QObject {
     QVERIFY(!again.Control<QLineEdit>(CParentsOfDialog::kIdcSealingDate)->text().isEmpty());
     QCOMPARE(again.GetControlText(CParentsOfDialog::kIdcSealingSources), std::string("*S"));
     QVERIFY(boxes.Calls().empty());
+  }
+
+  // One, two and three parent families, with ZEL data shown and hidden:
+  // the steps on screen, then OK; the stored chain is in the new order and
+  // closes on its first link, which gives the primary parents, and the
+  // in-memory individual follows.
+  void everyFamilyCountWithAndWithoutZel() {
+    struct Step {
+      char what;  // 'c' select row, 'p' make primary, 's' spin by arg, 'u' unlink
+      int arg;
+    };
+    struct Case {
+      int families;
+      std::vector<Step> steps;
+      std::vector<int> order;  // indexes into the families made
+    };
+    const Case cases[] = {
+        {1, {{'c', 0}, {'u', 0}}, {}},
+        {2, {{'c', 1}, {'p', 0}, {'c', 1}, {'u', 0}}, {1}},
+        {3, {{'c', 2}, {'p', 0}, {'s', +1}, {'c', 2}, {'u', 0}}, {0, 2}},
+        {3, {{'c', 1}, {'s', +1}, {'c', 0}, {'s', -1}}, {0, 2, 1}},
+    };
+    const NodeOptions saved = GetNodeOptions();
+    for (const bool zel : {true, false}) {
+      NodeOptions options = saved;
+      options.showZel = zel;
+      SetNodeOptions(options);
+      for (const Case& c : cases) {
+        const QString what = QStringLiteral("%1 families, ZEL %2").arg(c.families).arg(zel);
+        mrins.clear();
+        const std::int32_t child = MakeChild(c.families);
+        CIndividualRecord record;
+        QCOMPARE(DbGetRecord(child, db::kIndividual, &record), 1);
+        CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+        node->AddRef();
+        plat::FakeMessageBox boxes;
+        plat::ScopedMessageBox scoped{&boxes};
+        {
+          CParentsOfDialog dialog(child, false, nullptr, node);
+          Show(dialog, false);
+          auto* list = dialog.Control<QListWidget>(CParentsOfDialog::kIdcList);
+          auto* relation = dialog.Control<QComboBox>(CParentsOfDialog::kIdcRelation);
+          QVERIFY2(dialog.GetControl(CParentsOfDialog::kIdcSealingDate)->isVisible() == zel,
+                   qPrintable(what));
+          QVERIFY2((relation->findData(int('s')) >= 0) == zel, qPrintable(what));
+          for (const Step& step : c.steps) {
+            switch (step.what) {
+              case 'c':
+                list->setCurrentRow(step.arg);
+                QVERIFY2(
+                    dialog.IsControlEnabled(CParentsOfDialog::kIdcMakePrimary) == (step.arg > 0),
+                    qPrintable(what));
+                break;
+              case 'p':
+                dialog.MakePrimary();
+                break;
+              case 's':
+                dialog.Spin(step.arg);
+                break;
+              case 'u':
+                boxes.QueueAnswer(plat::kIdYes);
+                dialog.Unlink();
+                break;
+            }
+          }
+          dialog.accept();
+          QCOMPARE(dialog.result(), int(fw::kIdOk));
+        }
+        List expected;
+        for (int i : c.order) expected.push_back(mrins[i]);
+        QCOMPARE(StoredParents(child), expected);
+        QCOMPARE(WalkedChain(child), expected);
+        const std::int32_t primary = expected.empty() ? 0 : expected.front();
+        QCOMPARE(PrimaryParents(child), primary);
+        CIndividualRecord stored;
+        QCOMPARE(DbGetRecord(child, db::kIndividual, &stored), 1);
+        QCOMPARE(node->GetLinks()->parentsMrin, primary);
+        QCOMPARE(node->GetLinks()->parentLink, stored.numbers[CIndividualRecord::kParentLink]);
+        QCOMPARE(int(node->GetLinks()->parentFamilyCount), int(expected.size()));
+        node->Release();
+      }
+    }
+    SetNodeOptions(saved);
+  }
+
+  // The parents the views show for the individual are the current line.
+  void theShownParentsAreCurrent() {
+    const std::int32_t child = MakeChild(3);
+    CIndividualRecord record;
+    QCOMPARE(DbGetRecord(child, db::kIndividual, &record), 1);
+    CIndividualNode* node = CIndividualNode::New(record, 3, 0, 0, nullptr);
+    node->AddRef();
+    const int expected[] = {0, 2};
+    for (int row : expected) {
+      node->GetLinks()->chosenParentsMrin = row == 0 ? 0 : mrins[row];
+      CParentsOfDialog dialog(child, false, nullptr, node);
+      Show(dialog, false);
+      QCOMPARE(dialog.Links().Current(), row);
+      QCOMPARE(dialog.Control<QListWidget>(CParentsOfDialog::kIdcList)->currentRow(), row);
+      dialog.reject();
+    }
+    node->Release();
   }
 
   void unlinkAsksAndTheLastClearsThePrimaryParents() {

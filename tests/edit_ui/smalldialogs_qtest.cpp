@@ -1,8 +1,10 @@
 // Contact Information, Citation Actual Text and Families for: what they
 // show, what OK takes back, and a read-only file; screenshots when
 // KORVANE_SHOTS names a folder.
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -12,9 +14,12 @@
 #include "RecordAccess.h"
 #include "UiTestSupport.h"
 
+#include "FamilyLines.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
+#include "MarriageRecord.h"
 #include "SmallRecordDialogs.h"
+#include "TabbedListDelegate.h"
 
 using namespace editui;
 using Rec = CIndividualRecord;
@@ -164,6 +169,13 @@ class SmallDialogsTest : public QObject {
       QCOMPARE(dialog.result, 0);
     }
     const std::int32_t m1 = DbSetRelation(add("Jon", 'M'), her, db::kRelHusband, 0);
+    {
+      // Her only marriage has a spouse: nothing to offer, even "Add Marriage".
+      CMarriagesForDialog dialog(nullptr, her, child);
+      dialog.onlyWithoutSpouse = true;
+      QCOMPARE(dialog.exec(), 0);
+      QCOMPARE(dialog.result, 0);
+    }
     const std::int32_t m2 = DbSetRelation(her, 0, db::kRelWife, 0);
     {
       CMarriagesForDialog dialog(nullptr, her);
@@ -195,6 +207,113 @@ class SmallDialogsTest : public QObject {
       List spouses;
       DbGetRelation(dialog.result, db::kRelSpouses, 2, spouses);
       QCOMPARE(spouses, (List{0, her}));  // a new marriage with her as the wife
+    }
+  }
+
+  void marriagesForDrawsItsLinesAtTheTabStopsInTheListColours() {
+    TempFamily file;
+    QVERIFY(file.Opened());
+    const std::int32_t her = AddPerson("Moe", "Siri", 'F');
+    const std::int32_t m1 = DbSetRelation(AddPerson("Moe", "Jon", 'M'), her, db::kRelHusband, 0);
+    CMarriageRecord marriage;
+    QCOMPARE(family::Read(marriage, m1), 1);
+    marriage.marriage.date.Set(1950, 6, 7);
+    QCOMPARE(family::Update(marriage, 0), 1);
+    DbSetRelation(her, 0, db::kRelWife, 0);
+
+    CMarriagesForDialog dialog(nullptr, her);
+    QCOMPARE(dialog.Fill(), 2);
+    auto* list = dialog.Control<QListWidget>(CMarriagesForDialog::kIdcList);
+    QVERIFY(dynamic_cast<CTabbedListDelegate*>(list->itemDelegate()) != nullptr);
+    // Each line carries its text with the tabs; the last one makes a
+    // marriage and is in the dialog's font, in italics.
+    const auto choices = MarriageChoices(her, false);
+    QCOMPARE(list->count(), 3);
+    for (int row = 0; row < 3; ++row) {
+      const std::string line = row < 2 ? choices[row].text : AddMarriageLine();
+      QCOMPARE(list->item(row)->data(CTabbedListDelegate::kLineRole).toByteArray().toStdString(),
+               line);
+      QCOMPARE(list->item(row)->data(CMarriagesForDialog::kAddMarriageRole).toInt(),
+               row == 2 ? 1 : 0);
+    }
+    const QFont addFont = list->item(2)->font();
+    QVERIFY(addFont.italic());
+    QCOMPARE(addFont.family(), dialog.font().family());
+    QVERIFY(!list->item(0)->font().italic());
+
+    // Painted with known colours: the background fills the item, the text
+    // stands in its columns, the focused line takes the other pair.
+    const CTabbedListDelegate::Colours colours{Qt::blue, Qt::yellow, Qt::white, Qt::darkGreen};
+    const std::vector<int> stops(std::begin(kMarriagesForTabStops),
+                                 std::end(kMarriagesForTabStops));
+    CTabbedListDelegate delegate(stops, colours, nullptr);
+    auto paintWith = [&](const CTabbedListDelegate& by, int row, QStyle::State state) {
+      QImage image(440, 24, QImage::Format_RGB32);
+      image.fill(Qt::black);
+      QPainter painter(&image);
+      QStyleOptionViewItem option;
+      option.rect = QRect(0, 0, 440, 24);
+      option.font = list->font();
+      option.state = QStyle::State_Enabled | state;
+      by.paint(&painter, option, list->model()->index(row, 0));
+      return image;
+    };
+    // Selected in both cases: only the focus decides.
+    auto paint = [&](int row, bool focused) {
+      return paintWith(
+          delegate, row,
+          focused ? QStyle::State_HasFocus | QStyle::State_Selected : QStyle::State_Selected);
+    };
+    // The columns of x from..to (exclusive) that hold ink of the colour.
+    auto inkBetween = [](const QImage& image, int from, int to, QColor ink) {
+      int count = 0;
+      for (int x = from; x < to; ++x)
+        for (int y = 0; y < image.height(); ++y)
+          if (image.pixelColor(x, y) == ink) {
+            ++count;
+            break;
+          }
+      return count;
+    };
+    const int left = CTabbedListDelegate::kTextLeft;
+    const QFontMetrics metrics(list->font());
+    const int spouseEnd =
+        left + stops[0] + metrics.horizontalAdvance(QStringLiteral("Jon Moe")) + 2;
+    const QImage plain = paint(0, false);
+    QCOMPARE(plain.pixelColor(436, 12), QColor(Qt::yellow));
+    QCOMPARE(plain.pixelColor(left + stops[0] - 1, 1), QColor(Qt::yellow));
+    QVERIFY(inkBetween(plain, 0, left + stops[0], Qt::blue) > 0);                // the MRIN
+    QVERIFY(inkBetween(plain, left + stops[0], spouseEnd, Qt::blue) > 0);        // the spouse
+    QCOMPARE(inkBetween(plain, spouseEnd, left + stops[1], Qt::blue), 0);        // up to the date
+    QVERIFY(inkBetween(plain, left + stops[2], left + stops[3], Qt::blue) > 0);  // the day
+    QVERIFY(inkBetween(plain, left + stops[4], 440, Qt::blue) > 0);              // the year
+    const QImage focused = paint(0, true);
+    QCOMPARE(focused.pixelColor(436, 12), QColor(Qt::darkGreen));
+    QVERIFY(inkBetween(focused, left + stops[0], spouseEnd, Qt::white) > 0);
+    QCOMPARE(inkBetween(focused, 0, 440, Qt::blue), 0);
+    // An ordinary list box with tab stops highlights the selected line
+    // whether or not it has the focus.
+    const CTabbedListDelegate listBox(stops, colours, nullptr,
+                                      CTabbedListDelegate::Highlight::kSelection);
+    struct Case {
+      QStyle::State state;
+      QColor background;
+    };
+    for (const Case& c :
+         {Case{QStyle::State_Selected, Qt::darkGreen}, Case{QStyle::State_HasFocus, Qt::yellow},
+          Case{QStyle::State_None, Qt::yellow}})
+      QCOMPARE(paintWith(listBox, 0, c.state).pixelColor(436, 12), c.background);
+    // "Add Marriage" starts in the spouse column.
+    const QImage add = paint(2, false);
+    QCOMPARE(inkBetween(add, 0, left + stops[0], Qt::blue), 0);
+    QVERIFY(inkBetween(add, left + stops[0], left + stops[1], Qt::blue) > 0);
+
+    if (qEnvironmentVariableIsSet("KORVANE_SHOTS")) {
+      list->setCurrentRow(0);
+      dialog.show();
+      list->setFocus();
+      QCoreApplication::processEvents();
+      Shot(dialog, "marriages_for_columns");
     }
   }
 

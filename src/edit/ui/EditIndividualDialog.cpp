@@ -160,8 +160,27 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
     parentsAction_ = menu_->addAction(Text("Edit &Parents"), this, [this] {
       CIndividualNode* node = session_.Node();
       if (node == nullptr || node->GetRin() <= 0) return;
-      editui::CParentsOfDialog dialog(node->GetRin(), false, this);
-      dialog.exec();
+      list_->List().EndCurrentEdit(1, 1);
+      // What the screen holds of the parent families: the first link and
+      // the primary sealing.
+      auto held = [node] {
+        const CIndividualLinks* links = node->GetLinks();
+        const CSealingToParentsOrdinance* sealing = node->GetSealingToParents();
+        std::string key = std::to_string(links != nullptr ? links->parentLink : 0);
+        if (sealing != nullptr)
+          key += "|" + sealing->GetDateString() + "|" + sealing->templeCode + "|" +
+                 std::to_string(sealing->firstCitation);
+        return key;
+      };
+      const std::string before = held();
+      {
+        editui::CParentsOfDialog dialog(node->GetRin(), false, this, node);
+        dialog.exec();
+      }
+      if (held() == before) return;
+      session_.Model().TakeParentLinks();
+      list_->List().Reload(&session_.Model(), nullptr);
+      list_->Refresh();
     });
     menu_->addSeparator();
     menu_->addAction(Text("&Notes\tAlt+N"), this, &CEditIndividualDialog::OnNotes);

@@ -11,7 +11,9 @@
 #include "DialogParts.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
+#include "QtTextMeasure.h"
 #include "StringTable.h"
+#include "TabbedListDelegate.h"
 
 namespace editui {
 
@@ -66,6 +68,10 @@ CSpouseChildOrderDialog::CSpouseChildOrderDialog(QWidget* parent, std::int32_t o
       children ? fw::ToQString(res::LoadString(kIdsChildDateLabel))
                : QStringLiteral("Marriage Date:"),
       left);
+  if (children)
+    ShowAtTabStops(list_, *this, {157, 161, 175, 186, 201});
+  else
+    ShowAtTabStops(list_, *this, {157, 171, 182, 197, 215});
   auto* top = new QHBoxLayout(this);
   top->addLayout(left, 1);
   top->addLayout(OkCancelHelpColumn(*this, "OK"));
@@ -81,8 +87,9 @@ CSpouseChildOrderDialog::CSpouseChildOrderDialog(QWidget* parent, std::int32_t o
 void CSpouseChildOrderDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
+  const fw::QtTextMeasure measure(list_->font());
   for (int i = 0; i < static_cast<int>(order_.Numbers().size()); ++i)
-    list_->addItem(ListLineText(order_.LineText(i)));
+    AddTabbedLine(list_, order_.LineText(i, &measure));
   list_->setCurrentRow(order_.Current());
   SetControlText(kIdcOrder, order_.Current() < 0 ? "" : std::to_string(order_.Current() + 1));
 }
@@ -103,10 +110,12 @@ COtherMarriagesDialog::COtherMarriagesDialog(QWidget* parent, std::int32_t rin, 
   auto* left = new QVBoxLayout;
   list_ = ListWithLabels(*this, kIdcList, QStringLiteral("&Spouse:"),
                          QStringLiteral("Marriage Date:"), left);
+  ShowAtTabStops(list_, *this, {157, 171, 182, 197, 215});
   COrderList marriages;
   marriages.Load(rin, COrderList::kSpouses, index);
+  const fw::QtTextMeasure measure(list_->font());
   for (int i = 0; i < static_cast<int>(marriages.Numbers().size()); ++i)
-    list_->addItem(ListLineText(marriages.LineText(i)));
+    AddTabbedLine(list_, marriages.LineText(i, &measure));
   list_->setCurrentRow(marriages.Current());
   auto* top = new QHBoxLayout(this);
   top->addLayout(left, 1);

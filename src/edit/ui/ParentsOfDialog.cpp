@@ -19,9 +19,11 @@
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "QtTextMeasure.h"
 #include "RowCitations.h"
 #include "SourceDialogs.h"
 #include "StringTable.h"
+#include "TabbedListDelegate.h"
 #include "TempleTable.h"
 
 namespace editui {
@@ -33,6 +35,8 @@ constexpr unsigned kIdsLinkChanged = 5202;
 constexpr unsigned kIdsRelationships = 5203;
 constexpr unsigned kIdsRelationToParents = 5205;
 constexpr unsigned kIdsUnlinkChild = 7047;
+// A parent's name in the list, in dialog units: between the last two stops.
+constexpr int kNameUnits = 155 - 31 - 2;
 
 }  // namespace
 
@@ -53,15 +57,24 @@ std::vector<RelationshipItem> RelationshipItems(bool includeSealing) {
   return items;
 }
 
-CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent)
+CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent,
+                                   CIndividualNode* individual)
     : fw::CDialogBase(parent), gate(notesui::AppGate()), viewOnly_(viewOnly) {
-  links_.Load(rin);
+  // The family the views show for the individual, when not the primary
+  // one, is the current line.
+  const bool held = individual != nullptr && individual->GetRin() == rin;
+  const CIndividualLinks* shown = held ? individual->GetLinks() : nullptr;
+  links_.Load(rin, shown != nullptr ? shown->chosenParentsMrin : 0);
+  if (held) links_.SetIndividual(individual);
   auto* heading = new QHBoxLayout;
   heading->addWidget(new QLabel(QStringLiteral("MRIN")));
   auto* parentsLabel = new QLabel(QStringLiteral("&Parents"));
   heading->addWidget(parentsLabel, 1);
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(200, 60));
+  // Mark, MRIN, father and mother; a name may take the room between the
+  // last two stops.
+  ShowAtTabStops(list_, *this, {7, 31, 155}, kNameUnits);
   parentsLabel->setBuddy(list_);
   auto* up = AddControl(kIdcUp, new QToolButton);
   up->setArrowType(Qt::UpArrow);
@@ -220,7 +233,10 @@ char CParentsOfDialog::ComboLetter() const {
 void CParentsOfDialog::Fill() {
   QSignalBlocker block(list_);
   list_->clear();
-  for (int i = 0; i < links_.Count(); ++i) list_->addItem(ListLineText(links_.LineText(i)));
+  const fw::QtTextMeasure measure(list_->font());
+  const int nameWidth = DialogUnitsToPixels(kNameUnits, 0).width();
+  for (int i = 0; i < links_.Count(); ++i)
+    AddTabbedLine(list_, links_.LineText(i, &measure, nameWidth));
   list_->setCurrentRow(links_.Current());
   ShowCurrent();
 }

@@ -9,6 +9,7 @@
 #include "NotesEditing.h"
 #include "ParentLinks.h"
 
+class CIndividualNode;
 class QComboBox;
 
 namespace editui {
@@ -46,8 +47,11 @@ class CParentsOfDialog : public fw::CDialogBase {
   static constexpr int kIdcSealingTemple = 842;
   static constexpr int kIdcSealingSources = 1303;
 
-  // rin: the individual; viewOnly: no changes offered.
-  CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent = nullptr);
+  // rin: the individual; viewOnly: no changes offered; individual: the
+  // in-memory individual a screen holds for rin (may be null), which
+  // follows what the dialog stores.
+  CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* parent = nullptr,
+                   CIndividualNode* individual = nullptr);
 
   notes::EditGate gate;
   const CParentLinkList& Links() const { return links_; }

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "DbCalls.h"
@@ -16,7 +17,9 @@
 #include "IndividualRecord.h"
 #include "NotesDialogs.h"
 #include "QtPorts.h"
+#include "QtTextMeasure.h"
 #include "StringTable.h"
+#include "TabbedListDelegate.h"
 
 namespace editui {
 
@@ -24,7 +27,6 @@ namespace {
 
 constexpr unsigned kIdsAddMotherFor = 5199;
 constexpr unsigned kIdsAddFatherFor = 5200;
-constexpr unsigned kIdsAddMarriage = 5201;
 constexpr unsigned kIdsSelectMarriageOf = 7140;
 
 }  // namespace
@@ -108,7 +110,7 @@ void CCitationTextDialog::OnOK() {
 }
 
 CFamiliesForDialog::CFamiliesForDialog(QWidget* parent, std::int32_t rin)
-    : fw::CDialogBase(parent), rin_(rin), lines_(FamiliesForLines(rin)) {
+    : fw::CDialogBase(parent), rin_(rin) {
   CIndividualRecord person;
   std::string name;
   if (DbGetRecord(rin, db::kIndividual, &person) == 1) name = person.GetName(0, false, 0, false);
@@ -122,9 +124,10 @@ CFamiliesForDialog::CFamiliesForDialog(QWidget* parent, std::int32_t rin)
   left->addLayout(labels);
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(280, 80));
-  for (const FamiliesForLine& line : lines_) {
-    list_->addItem(ListLineText(line.text));
-  }
+  ShowAtTabStops(list_, *this, {25, 242, 259, 272, 289});
+  const fw::QtTextMeasure measure(list_->font());
+  lines_ = FamiliesForLines(rin, &measure);
+  for (const FamiliesForLine& line : lines_) AddTabbedLine(list_, line.text);
   if (!lines_.empty()) list_->setCurrentRow(0);
   left->addWidget(list_, 1);
   QVBoxLayout* buttons = OkCancelHelpColumn(*this, "OK");
@@ -153,13 +156,29 @@ CMarriagesForDialog::CMarriagesForDialog(QWidget* parent, std::int32_t rin, std:
   auto* left = new QVBoxLayout;
   left->addWidget(
       AddControl(kIdcPrompt, new QLabel(QStringLiteral("Select an existing marriage:"))));
-  auto* labels = new QHBoxLayout;
-  labels->addWidget(new QLabel(QStringLiteral("MRIN")));
-  labels->addWidget(new QLabel(QStringLiteral("Spouse")), 1);
-  labels->addWidget(new QLabel(QStringLiteral("Marriage Date")));
-  left->addLayout(labels);
   list_ = AddControl(kIdcList, new QListWidget);
-  list_->setMinimumSize(DialogUnitsToPixels(230, 70));
+  const std::vector<int> stops(std::begin(kMarriagesForTabStops), std::end(kMarriagesForTabStops));
+  auto* lines =
+      new CTabbedListDelegate(stops, CTabbedListDelegate::ListColours(list_->palette()), list_);
+  list_->setItemDelegate(lines);
+  list_->setUniformItemSizes(true);
+  const int frame = list_->frameWidth();
+  const int scroll = list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  list_->setMinimumSize(
+      lines->sizeHint(QStyleOptionViewItem(), QModelIndex()).width() + 2 * frame + scroll,
+      DialogUnitsToPixels(0, 70).height());
+  // The column labels stand over the list's first stops.
+  auto* labels = new QHBoxLayout;
+  labels->setSpacing(0);
+  labels->setContentsMargins(frame + CTabbedListDelegate::kTextLeft, 0, 0, 0);
+  auto* mrin = new QLabel(QStringLiteral("MRIN"));
+  mrin->setFixedWidth(stops[0]);
+  auto* spouse = new QLabel(QStringLiteral("Spouse"));
+  spouse->setFixedWidth(stops[1] - stops[0]);
+  labels->addWidget(mrin);
+  labels->addWidget(spouse);
+  labels->addWidget(new QLabel(QStringLiteral("Marriage Date")), 1);
+  left->addLayout(labels);
   left->addWidget(list_, 1);
   auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
   ok->setDefault(true);
@@ -177,18 +196,17 @@ CMarriagesForDialog::CMarriagesForDialog(QWidget* parent, std::int32_t rin, std:
 }
 
 int CMarriagesForDialog::Fill() {
-  choices_ = MarriageChoices(rin_, onlyWithoutSpouse);
+  const fw::QtTextMeasure measure(list_->font());
+  choices_ = MarriageChoices(rin_, onlyWithoutSpouse, &measure);
   list_->clear();
-  for (const MarriageChoice& choice : choices_) {
-    list_->addItem(ListLineText(choice.text));
-  }
+  for (const MarriageChoice& choice : choices_) AddTabbedLine(list_, choice.text);
   if (!selectionOnly) {
-    auto* add = new QListWidgetItem(QStringLiteral("       ") +
-                                    fw::ToQString(res::LoadString(kIdsAddMarriage)));
-    QFont italic = list_->font();
+    // The line that makes a new marriage: the dialog's font in italics.
+    QListWidgetItem* add = AddTabbedLine(list_, AddMarriageLine());
+    add->setData(kAddMarriageRole, 1);
+    QFont italic = font();
     italic.setItalic(true);
     add->setFont(italic);
-    list_->addItem(add);
   }
   return static_cast<int>(choices_.size());
 }
@@ -197,6 +215,7 @@ int CMarriagesForDialog::exec() {
   result = 0;
   if (Fill() == 0) return 0;
   list_->setCurrentRow(0);
+  list_->setFocus();
   auto nameOf = [](std::int32_t rin) {
     CIndividualRecord person;
     return DbGetRecord(rin, db::kIndividual, &person) == 1 ? person.GetName(0, false, 0, false)

@@ -91,6 +91,8 @@ class CMarriagesForDialog : public fw::CDialogBase {
   static constexpr int IDD = 316;
   static constexpr int kIdcPrompt = 975;
   static constexpr int kIdcList = 871;
+  // The item data of a line: 1 on the "Add Marriage" line, else 0.
+  static constexpr int kAddMarriageRole = Qt::UserRole + 2;
 
   // second: an individual the caption names (Add Parents), or 0.
   CMarriagesForDialog(QWidget* parent, std::int32_t rin, std::int32_t second = 0);
