@@ -11,7 +11,6 @@
 
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
-#include "FamilyLinkRecord.h"
 #include "ListRegistration.h"
 #include "ListReports.h"
 #include "MarriageRecord.h"
@@ -599,15 +598,8 @@ TEST_F(ListWalks, CitationsOfUserEventsAndOfZelOrdinancesOnlyWithShowZel) {
   const auto nell = static_cast<std::int32_t>(family::Add(n, 0));
   ASSERT_GT(nell, 0);
   Child(parents, nell);
-  std::vector<std::int32_t> links;
-  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, nell, 0);
-  ASSERT_EQ(links.size(), 1u);
-  CFamilyLinkRecord link;
-  ASSERT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
-  ASSERT_NE(link.GetSealingEvent(), nullptr);
-  link.GetSealingEvent()->date.Set(1841, 1, 2);
-  link.GetSealingEvent()->templeCode = "SLAKE";
-  ASSERT_EQ(family::Update(link, 0), 1);
+  const std::int32_t link = SealToParents(nell, 1841);
+  ASSERT_GT(link, 0);
   const auto mrin = Marry(Person("Owen", "Oak", 'M', 1799), nell);
   CMarriageRecord m;
   ASSERT_EQ(family::Read(m, mrin), 1);
@@ -625,7 +617,7 @@ TEST_F(ListWalks, CitationsOfUserEventsAndOfZelOrdinancesOnlyWithShowZel) {
   Cite(source, db::kOwnerMarriageEvent, mrin, "p. 7");
   Cite(source, db::kOwnerIndividualUserEvent, immigration, "p. 6");
   // A sealing to parents is cited on the sealing of the parents' family link.
-  Cite(source, db::kOwnerSealingToParents, links[0], "p. 5");
+  Cite(source, db::kOwnerSealingToParents, link, "p. 5");
   Cite(source, db::kOwnerEndowment, nell, "p. 4");
   Cite(source, db::kOwnerBaptism, nell, "p. 3");
   Cite(source, db::kOwnerBirth, nell, "p. 2");

@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "AppOptions.h"
+#include "CitationEditing.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
@@ -202,6 +203,8 @@ class ListsPageTest : public QObject {
     bible.title = "Family Bible";
     QVERIFY(DbAddRecord(db::kSource, 0, &bible) > 0);
     QVERIFY(ledgerRin > 0);
+    // With a memorized citation the dialog would offer it; here it has no use.
+    sources::MemorizedCitation().sourceRin = ledgerRin;
     for (bool pick : {false, true}) {
       view_ = FakeView();
       view_.rin = adam_;
@@ -244,6 +247,7 @@ class ListsPageTest : public QObject {
         QCOMPARE(rpt::CurrentReportRequest().sourceRin, 0);
       }
     }
+    sources::MemorizedCitation().sourceRin = 0;
   }
 
   void rinRangeChecks() {
