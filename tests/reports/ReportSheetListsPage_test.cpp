@@ -171,6 +171,42 @@ TEST_F(ListsPageTest, ReunionListWritesItsFileInsteadOfAReport) {
   EXPECT_EQ(CurrentReportRunState().printState, 0);
 }
 
+TEST_F(ListsPageTest, CitationsListRunsForTheChosenSourceOnly) {
+  CListsPageOptions page(false, nullptr, live, false);
+  page.startingRin = 5;
+  int asked = 0;
+  std::int32_t answer = 0;
+  page.chooseSource = [&] {
+    ++asked;
+    return answer;
+  };
+  // Another list does not ask.
+  page.SelectList(10);
+  ReportRequest request;
+  EXPECT_TRUE(page.FillRequest(request));
+  EXPECT_EQ(asked, 0);
+
+  const struct {
+    std::int32_t chosen;
+    bool starts;
+    std::int32_t sourceRin;
+  } cases[] = {{17, true, 17}, {0, false, -1}};
+  page.SelectList(11);
+  for (const auto& c : cases) {
+    answer = c.chosen;
+    ReportRequest r;
+    r.sourceRin = r.startRin = -1;
+    EXPECT_EQ(page.FillRequest(r), c.starts) << c.chosen;
+    EXPECT_EQ(r.sourceRin, c.sourceRin) << c.chosen;
+    // The source is not the starting person.
+    EXPECT_EQ(r.startRin, -1) << c.chosen;
+  }
+  EXPECT_EQ(asked, 2);
+  // Without a way to choose, nothing starts.
+  page.chooseSource = nullptr;
+  EXPECT_FALSE(page.FillRequest(request));
+}
+
 TEST(ListOptionChecks, OrderAndRangeChecks) {
   EXPECT_EQ(CheckRinOrder(5, 5), 0u);
   EXPECT_EQ(CheckRinOrder(5, 4), 3241u);

@@ -1,6 +1,7 @@
 // The Lists page and its option dialogs offscreen: the lists shown with and
 // without ZEL data, the sheet's OK text and Preview per list, Preview of a
-// list reaching the view, and the dialogs' OK checks and stored keys.
+// list reaching the view, the citations list's source picked in the Select
+// Source dialog, and the dialogs' OK checks and stored keys.
 // With KORVANE_SHOTS=<folder> pictures of the page and dialogs are kept.
 
 #include <QApplication>
@@ -8,16 +9,19 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
 #include "AppOptions.h"
+#include "CitationEditing.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
@@ -30,6 +34,8 @@
 #include "RecordAccess.h"
 #include "ReportKinds.h"
 #include "ReportsPropSheet.h"
+#include "SourceDialogs.h"
+#include "SourceRecord.h"
 #include "SummaryReports.h"
 
 namespace {
@@ -187,6 +193,61 @@ class ListsPageTest : public QObject {
     QCOMPARE(rpt::CurrentReportRequest().startRin, adam_);
     QCOMPARE(rpt::CurrentReportRequest().endRin, 2);
     QCOMPARE(profile_.GetInt("LstRpt", "PageLM", 0), 400);
+  }
+
+  void citationsListRunsForTheSourcePickedInSelectSource() {
+    CSourceRecord ledger;
+    ledger.title = "Town Ledger";
+    const std::int32_t ledgerRin = DbAddRecord(db::kSource, 0, &ledger);
+    CSourceRecord bible;
+    bible.title = "Family Bible";
+    QVERIFY(DbAddRecord(db::kSource, 0, &bible) > 0);
+    QVERIFY(ledgerRin > 0);
+    // With a memorized citation the dialog would offer it; here it has no use.
+    sources::MemorizedCitation().sourceRin = ledgerRin;
+    for (bool pick : {false, true}) {
+      view_ = FakeView();
+      view_.rin = adam_;
+      rpt::CurrentReportRequest() = {};
+      auto sheet = MakeSheet();
+      CListsPage* page = PageOf(*sheet);
+      QVERIFY(page);
+      Ctl<QRadioButton>(*page, CListsPage::kIdcFirstList + 11)->click();
+      bool asked = false, memorizedShown = true;
+      QTimer::singleShot(0, [&] {
+        auto* dialog =
+            qobject_cast<notesui::CSelectSourceDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        asked = true;
+        memorizedShown =
+            dialog->GetControl(notesui::CSelectSourceDialog::kIdcUseMemorized)->isVisible();
+        Shot(*dialog, "lists_select_source");
+        if (!pick) {
+          dialog->reject();
+          return;
+        }
+        auto* list = dialog->Control<QListWidget>(notesui::CSelectSourceDialog::kIdcList);
+        const auto found = list->findItems(QStringLiteral("Town Ledger"), Qt::MatchExactly);
+        if (found.size() == 1) list->setCurrentItem(found.front());
+        dialog->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      Ctl<QPushButton>(*sheet, CReportsPropSheet::kIdcPreview)->click();
+      QVERIFY(asked);
+      QVERIFY(!memorizedShown);
+      if (pick) {
+        QCOMPARE(view_.calls,
+                 (std::vector<std::string>{"kind 111",
+                                           "post " + std::to_string(shell::kIdFilePrintPreview)}));
+        QCOMPARE(rpt::CurrentReportRequest().sourceRin, ledgerRin);
+        // The starting person is not taken for the source.
+        QVERIFY(rpt::CurrentReportRequest().startRin != ledgerRin);
+      } else {
+        // Closing the choice starts nothing.
+        QVERIFY(view_.calls.empty());
+        QCOMPARE(rpt::CurrentReportRequest().sourceRin, 0);
+      }
+    }
+    sources::MemorizedCitation().sourceRin = 0;
   }
 
   void rinRangeChecks() {

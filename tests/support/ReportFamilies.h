@@ -85,6 +85,24 @@ class ReportFamiliesFixture : public OpenFamilyFixture {
     link.firstParentRelation = link.secondParentRelation = letter;
     ASSERT_EQ(family::Update(link, 0), 1);
   }
+  // Seals child to its parents in a temple in year; answers the parents'
+  // family link, on whose sealing the sealing's citations hang.
+  static std::int32_t SealToParents(std::int32_t child, int year) {
+    std::vector<std::int32_t> links;
+    DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, child, 0);
+    EXPECT_EQ(links.size(), 1u);
+    if (links.empty()) return 0;
+    CFamilyLinkRecord link;
+    EXPECT_EQ(DbGetRecord(links[0], db::kFamilyLink, &link), 1);
+    if (link.GetSealingEvent() == nullptr) {
+      ADD_FAILURE() << "no sealing on the link";
+      return 0;
+    }
+    link.GetSealingEvent()->date.Set(year, 1, 2);
+    link.GetSealingEvent()->templeCode = "SLAKE";
+    EXPECT_EQ(family::Update(link, 0), 1);
+    return links[0];
+  }
   static void SetMarriageStatus(std::int32_t mrin, char status) {
     CMarriageRecord record;
     ASSERT_EQ(family::Read(record, mrin), 1);

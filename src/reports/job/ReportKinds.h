@@ -94,6 +94,7 @@ struct ReportRequest {
   int count = 0;  // generations or number of entries
   std::string nameStart, nameEnd;
   std::int32_t familyMrin = 0;
+  std::int32_t sourceRin = 0;    // kind 111: the source whose citations are listed
   std::array<int, 8> options{};  // the chosen page's options, passed through
   int chartCount = 0;            // written by the wall chart's pagination
   int entryCount = 0;            // written by the lists' pagination

@@ -19,7 +19,7 @@ std::unique_ptr<CListReport> MakeListReport(int kind) {
       return std::make_unique<CPlaceListReport>();
     case kCitationsList:
       // The source the user picked before printing.
-      return std::make_unique<CSourceCitationsListReport>(CurrentReportRequest().startRin);
+      return std::make_unique<CSourceCitationsListReport>(CurrentReportRequest().sourceRin);
     default:
       return nullptr;
   }

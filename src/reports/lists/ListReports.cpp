@@ -14,6 +14,7 @@
 #include "SourceRecord.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
+#include "UserEventRecord.h"
 
 namespace {
 // The name suffix the user chose to follow names (0 none, 1 RIN ...).
@@ -183,6 +184,14 @@ void CPlaceListReport::AddIndividualPlaces(rpt::ReportDevice* dc, const CIndivid
   AddEventPlace(name, 3711, record.christening, 0);
   AddEventPlace(name, 3712, record.death, 5);
   AddEventPlace(name, 3713, record.burial, 0);
+  // A baptism kept with a place (the record keeps the place parts only
+  // then): the baptism's date with those parts.
+  if (!CEventValue::IsPlaceEmpty(&record.fifthEvent)) {
+    CEventValue baptism;
+    baptism.date = record.baptism.date;
+    for (int i = 0; i < 4; ++i) baptism.place[i] = record.fifthEvent.place[i];
+    AddEventPlace(name, 7101, baptism, 1);
+  }
   const std::int32_t rin = static_cast<std::int32_t>(record.GetRecordNumber());
   const int count = DbGetRelationCount(rin, 101, 1, 1);
   if (count > 0) {
@@ -190,6 +199,43 @@ void CPlaceListReport::AddIndividualPlaces(rpt::ReportDevice* dc, const CIndivid
     DbGetRelation(rin, 102, count, marriages);
     for (const std::int32_t mrin : marriages) AddMarriagePlaces(dc, mrin);
   }
+  AddUserEventPlaces(name, rin, db::kOwnerIndividual);
+}
+
+void CPlaceListReport::AddUserEventPlaces(const std::string& name, std::int32_t owner,
+                                          char ownerKind) {
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, owner, ownerKind);
+  for (const std::int32_t number : events) {
+    CUserEventRecord event;
+    if (family::Read(event, number) == 1) AddUserEventPlace(name, event);
+  }
+}
+
+void CPlaceListReport::AddUserEventPlace(const std::string& name, CUserEventRecord& event) {
+  const CPlaceEventObject* e = event.GetEvent();
+  if (e == nullptr) return;
+  const std::string place = FormatPlaceReversed(e->place);
+  if (place.empty()) return;
+  std::unique_ptr<CEventTypeRecord> type;
+  event.GetEventType(&type);
+  std::string label, date;
+  char kind = 0;
+  if (type != nullptr) {
+    label = type->title;
+    kind = type->ownerKind;
+  }
+  // Event types that keep a digit (or its value) in their kind letter show
+  // the description, or the description and the date, in the date column.
+  const std::string dateText = e->date.IsSet() ? e->date.Format() : std::string();
+  if (kind == 1 || kind == '1') {
+    date = event.description;
+  } else if (kind == 2 || kind == '2') {
+    date = event.description;
+    if (!dateText.empty()) date += "-" + dateText;
+  }
+  AddSortedRow(
+      std::make_unique<CPlaceNameObject>(name, label, date, kind, place, DateKey(e->date)));
 }
 
 void CPlaceListReport::AddMarriagePlaces(rpt::ReportDevice* dc, std::int32_t mrin) {
@@ -205,6 +251,7 @@ void CPlaceListReport::AddMarriagePlaces(rpt::ReportDevice* dc, std::int32_t mri
   const int width = static_cast<int>((GetColumn(2).right - GetColumn(2).left) * 0.45);
   const std::string name = SurnameFirst(husband, dc, width) + "/" + SurnameFirst(wife, dc, width);
   AddEventPlace(name, 7159, marriage.marriage, 4);
+  AddUserEventPlaces(name, mrin, db::kOwnerMarriage);
 }
 
 int CPlaceListReport::WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info,
@@ -278,6 +325,8 @@ void CSourceCitationsListReport::AddIndividualCitations(rpt::ReportDevice* dc, C
       if (Holds(o.ordinance))
         AddCitations(dc, info, progress, pages, name, label(o.label), rin, o.relation);
   }
+  AddUserEventCitations(dc, info, progress, pages, name, rin, db::kOwnerIndividual,
+                        db::kOwnerIndividualUserEvent);
   const int count = DbGetRelationCount(rin, 101, 1, 1);
   if (count <= 0) return;
   std::vector<std::int32_t> marriages;
@@ -300,6 +349,24 @@ void CSourceCitationsListReport::AddIndividualCitations(rpt::ReportDevice* dc, C
       AddCitations(dc, info, progress, pages, couple, label(7159), mrin, 'G');
     if (zel && Holds(marriage.sealingToSpouse))
       AddCitations(dc, info, progress, pages, couple, label(3714), mrin, 'S');
+    AddUserEventCitations(dc, info, progress, pages, couple, mrin, db::kOwnerMarriage,
+                          db::kOwnerMarriageUserEvent);
+  }
+}
+
+void CSourceCitationsListReport::AddUserEventCitations(rpt::ReportDevice* dc, CPrintInfo* info,
+                                                       plat::ProgressPort* progress, int* pages,
+                                                       const std::string& name, std::int32_t owner,
+                                                       char ownerKind, char relation) {
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, owner, ownerKind);
+  for (const std::int32_t number : events) {
+    CUserEventRecord event;
+    if (family::Read(event, number) != 1) continue;
+    std::unique_ptr<CEventTypeRecord> type;
+    if (event.GetEventType(&type) == nullptr || type == nullptr) continue;
+    // A user event's citations hang on the event itself, not on its owner.
+    AddCitations(dc, info, progress, pages, name, type->title, number, relation);
   }
 }
 

@@ -67,6 +67,10 @@ class CPlaceListReport : public CSortedListReport {
   void AddMarriagePlaces(rpt::ReportDevice* dc, std::int32_t mrin);
   void AddEventPlace(const std::string& name, unsigned label, const CEventValue& event,
                      int category);
+  // The places of the user events of an owner ('I' an individual, 'M' a
+  // marriage), listed under name.
+  void AddUserEventPlaces(const std::string& name, std::int32_t owner, char ownerKind);
+  void AddUserEventPlace(const std::string& name, CUserEventRecord& event);
 
   std::string lastPlace_;
   std::set<std::int32_t> visitedMarriages_;
@@ -92,6 +96,11 @@ class CSourceCitationsListReport : public CListReport {
   void AddCitations(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
                     int* pages, const std::string& name, const std::string& label,
                     std::int32_t owner, char relation);
+  // The citations of each user event of an owner ('I' or 'M'), cited with
+  // relation ('U' or 'V') and labelled with the event type's title.
+  void AddUserEventCitations(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
+                             int* pages, const std::string& name, std::int32_t owner,
+                             char ownerKind, char relation);
 
   std::int32_t source_;
   int citationNumber_ = 1;

@@ -164,6 +164,7 @@ bool CListsPageOptions::FillRequest(ReportRequest& request) {
   c.problemsNameEnd = texts[1];
   c.endOfLine = endOfLineType;
   c.startingRin = startingRin;
+  if (listIndex == kCitationsList && chooseSource) c.sourceRin = chooseSource();
   c.zelMode = zelStartYear;
   c.zelCount = zelEndYear;
   c.zelNameStart = zelNameStart;

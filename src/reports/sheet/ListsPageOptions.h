@@ -38,6 +38,7 @@ class CListsPageOptions : public SheetPageLogic {
   static constexpr int kProblemsList = 5;
   static constexpr int kEndOfLineList = 6;
   static constexpr int kReunionList = 7;
+  static constexpr int kCitationsList = 11;
 
   // choices: the sheet's kept ranges (may be null); reportPending: a run
   // started from the sheet is pending, so the ZEL ranges come from ZELRpt.
@@ -78,6 +79,9 @@ class CListsPageOptions : public SheetPageLogic {
   // The family reunion list runs no report: OK asks for a file and writes
   // the list (set by the page).
   std::function<void()> writeReunionList;
+  // The citations list asks which source to list when it starts: the
+  // source's number, 0 when none was chosen (set by the page).
+  std::function<std::int32_t()> chooseSource;
 
   bool showZel = false;
   CReportChoiceState* choices = nullptr;

@@ -43,6 +43,10 @@ bool FillListsRequest(const ListsChoice& c, ReportRequest& request, const NameOr
       request.mode = c.endOfLine;
       request.startRin = c.endOfLine == 0 ? 0 : c.startingRin;
       break;
+    case 11:  // citations of a source
+      if (c.sourceRin <= 0) return false;
+      request.sourceRin = c.sourceRin;
+      break;
     case 12:  // ZEL individual ordinances
       request.mode = c.zelMode;
       request.count = c.zelCount;

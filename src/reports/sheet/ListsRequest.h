@@ -23,6 +23,7 @@ struct ListsChoice {
   std::string problemsNameStart, problemsNameEnd;
   int endOfLine = 0;
   std::int32_t startingRin = 0;  // the sheet's starting person
+  std::int32_t sourceRin = 0;    // citations list: the source chosen for it, 0 none
   int zelMode = 0, zelCount = 0;
   std::string zelNameStart, zelNameEnd;
   int sealMode = 0, sealCount = 0;
@@ -36,7 +37,8 @@ using NameOrderLookup = std::function<std::int32_t(const std::string& name, bool
 std::int32_t FindInNameOrder(const std::string& name, bool last);
 
 // Fills the request for the chosen list; false when no report starts (a
-// problems list by name with nobody in its range).
+// problems list by name with nobody in its range, a citations list without
+// a source).
 bool FillListsRequest(const ListsChoice& choice, ReportRequest& request,
                       const NameOrderLookup& lookup = FindInNameOrder);
 

@@ -17,6 +17,7 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SheetFamilyReads.h"
+#include "SourceDialogs.h"
 #include "StringTable.h"
 
 namespace {
@@ -65,6 +66,15 @@ std::string ChooseReunionFileDefault(QWidget* parent) {
   return chosen;
 }
 
+// The Select Source dialog picking the source whose citations are listed; the
+// memorized citation has no meaning here.
+std::int32_t ChooseSourceDefault(QWidget* parent) {
+  notesui::CSelectSourceDialog dialog(false, "", "", parent);
+  dialog.ShowControl(notesui::CSelectSourceDialog::kIdcUseMemorized, false);
+  if (dialog.exec() != fw::kIdOk) return 0;
+  return dialog.chosen;
+}
+
 }  // namespace
 
 CListsPage::CListsPage(CReportsPropSheet& sheet)
@@ -75,6 +85,8 @@ CListsPage::CListsPage(CReportsPropSheet& sheet)
   setWindowTitle(QStringLiteral("Lists"));
   chooseReunionFile = [this] { return ChooseReunionFileDefault(this); };
   logic_.writeReunionList = [this] { WriteReunionList(); };
+  chooseSource = [this] { return ChooseSourceDefault(this); };
+  logic_.chooseSource = [this] { return chooseSource ? chooseSource() : 0; };
   logic_.startingRin = sheet.Model().StartingRin();
 
   auto* lists = new QGroupBox(QStringLiteral("Lists"));

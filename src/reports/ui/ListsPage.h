@@ -3,6 +3,7 @@
 // reports, its options dialog and, for three lists, the starting person.
 // The choices live in rpt::CListsPageOptions.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -34,6 +35,9 @@ class CListsPage : public CReportSheetPage {
   // The save-file dialog of the family reunion list: a path, or "" when
   // cancelled (a QFileDialog by default).
   std::function<std::string()> chooseReunionFile;
+  // The source of the citations list: its number, or 0 when the user closed
+  // the choice (the Select Source dialog by default).
+  std::function<std::int32_t()> chooseSource;
 
  protected:
   void OnInitDialog() override;

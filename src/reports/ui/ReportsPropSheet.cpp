@@ -336,6 +336,18 @@ void CReportsPropSheet::OnPageSetup() {
     return;
   }
   const rpt::SheetPageLogic& logic = page->Logic();
+  // The dialog edits the report's margins on the printer's layout. Afterwards
+  // the printer gets its own margins back (where it cannot print): the
+  // devices take those as the printable area's offset, and a report that
+  // lays out its own margins would otherwise have them twice.
+  const QPageLayout own = env_.printer->pageLayout();
+  auto restoreOwnMargins = [this, &own] {
+    QPageLayout kept = env_.printer->pageLayout();  // the paper and orientation chosen
+    kept.setUnits(own.units());
+    kept.setMinimumMargins(own.minimumMargins());
+    kept.setMargins(own.margins());
+    env_.printer->setPageLayout(kept);
+  };
   for (;;) {
     const rpt::PageMargins m = logic.Margins();
     QPageLayout layout = env_.printer->pageLayout();
@@ -347,8 +359,10 @@ void CReportsPropSheet::OnPageSetup() {
     QPageSetupDialog dialog(env_.printer, this);
     dialog.setWindowTitle(
         fw::ToQString(rpt::PageSetupCaption(logic.PageKind(), logic.WallChart())));
-    if (dialog.exec() != QDialog::Accepted) return;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
     const QPageLayout chosen = env_.printer->pageLayout();
+    restoreOwnMargins();
+    if (!accepted) return;
     const QRectF paper = chosen.fullRect(QPageLayout::Inch);
     const QMarginsF margins = chosen.margins(QPageLayout::Inch);
     auto thousandths = [](double inches) { return static_cast<int>(inches * 1000 + 0.5); };
