@@ -23,12 +23,15 @@
 #include "FamilyDatabase.h"
 #include "FamilyViewLayout.h"
 #include "FamilyViewModel.h"
+#include "FindRecordDialog.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorDoc.h"
 #include "KorView2.h"
 #include "MDIChildWnd.h"
 #include "MainFrame.h"
+#include "MarriageNode.h"
 #include "NoFileDialogs.h"
 #include "ProgramCommands.h"
 #include "RecordAccess.h"
@@ -111,8 +114,7 @@ const CommandRow kRows[] = {
     {kIdSearchMarriageList,         "Search", "",             "EEEEE-"},
     {kIdSearchDescendancy,          "Search", "Ctrl+D",       "EEEEED"},
     {kIdSearchFindRecord,           "Search", "Ctrl+R",       "EEEEED"},
-    // The Individual List has no filter mode yet.
-    {kIdSearchAdvancedFilter,       "Search", "",             "DDDDD-"},
+    {kIdSearchAdvancedFilter,       "Search", "",             "EEEEE-"},
     {kIdSearchHomePerson,           "Search", "Ctrl+Home",    "EEEEED"},
     {kIdToolsMatchMerge,            "Tools",  "",             "EEEEE-"},
     {kIdToolsMergeSbns,             "Tools",  "",             "EEEED-"},
@@ -301,6 +303,49 @@ class CommandTableTest : public QObject {
     Walk(kMarriagePane);
     Focus("Johan", kPaneFather);
     Walk(kFatherPane);
+  }
+
+  // Find by RIN/MRIN and Home Person move the family view: to the found
+  // individual, to the found marriage's husband (on the marriage pane), and
+  // to the file's home person.
+  void findAndHomePersonMoveTheView() {
+    QVERIFY(Start(false));
+    CKorView2* view = FamilyView();
+    QVERIFY(view);
+    CMainFrame& frame = *app_->GetMainFrame();
+    const auto primary = [view] {
+      return view->Model()->Primary() ? view->Model()->Primary()->GetRin() : 0;
+    };
+    const auto find = [&](const std::string& number) {
+      QTimer::singleShot(0, [number] {
+        if (auto* dialog = qobject_cast<CFindRecordDialog*>(QApplication::activeModalWidget())) {
+          dialog->SetControlText(CFindRecordDialog::kIdcNumber, number);
+          dialog->accept();
+        }
+      });
+      app_->UpdateCommandStates();
+      frame.CommandAction(kIdSearchFindRecord)->trigger();
+    };
+    Focus("Anders", kPanePrimary);
+    find(std::to_string(RinOf("Per")));
+    QCOMPARE(primary(), RinOf("Per"));
+    // From the marriage pane the dialog finds a marriage: Per's parents',
+    // Johan's second.
+    std::vector<std::int32_t> perParents;
+    DbGetRelationList(perParents, db::kRelParents, 4, RinOf("Per"), 0);
+    QCOMPARE(perParents.size(), std::size_t{1});
+    const std::int32_t second = perParents[0];
+    QVERIFY(second > 0);
+    Focus("Per", kPaneMarriage);
+    find(std::to_string(second));
+    QCOMPARE(primary(), RinOf("Johan"));
+    QVERIFY(view->Model()->GetCurrentMarriage());
+    QCOMPARE(view->Model()->GetCurrentMarriage()->GetMrin(), second);
+
+    app_->GetCurrentDocument()->m_fileInfo.settings.homeRin = RinOf("Lovisa");
+    app_->UpdateCommandStates();
+    frame.CommandAction(kIdSearchHomePerson)->trigger();
+    QCOMPARE(primary(), RinOf("Lovisa"));
   }
 
   void noFileOpen() {
