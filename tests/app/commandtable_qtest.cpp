@@ -265,6 +265,13 @@ class CommandTableTest : public QObject {
  private slots:
   void initTestCase() {
     QVERIFY(dir_.isValid());
+    // A runtime folder of its own, so that an application another test
+    // program runs at the same time is not taken for a running instance
+    // (and the unprivileged user may listen there too).
+    const QString runtime = dir_.filePath(QStringLiteral("runtime"));
+    QVERIFY(QDir().mkpath(runtime));
+    ::chmod(runtime.toLocal8Bit().constData(), 0777);
+    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
     std::vector<std::string> errors;
     const sample::Description description =
         sample::ParseDescription(ReadAll(KORVANE_SAMPLE_DESCRIPTION), errors);
@@ -366,6 +373,46 @@ class CommandTableTest : public QObject {
     QCOMPARE(CurrentDatabase->ReadOnly(), CFamilyDatabase::kReadOnly);
     Focus("Johan", kPanePrimary);
     Walk(kReadOnly);
+    // Unlink on a read-only file says why and changes nothing.
+    Focus("Johan", kPaneFather);
+    app_->UpdateCommandStates();
+    boxes_.Clear();
+    app_->GetMainFrame()->CommandAction(kIdEditUnlinkIndividual)->trigger();
+    QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+    QVERIFY(boxes_.Calls()[0].text.rfind("This file has been saved on a read only device.", 0) ==
+            0);
+    QVERIFY(FamilyView()->Model()->GetPaneContent(kPaneFather));
+  }
+
+  // Runs last: it changes the sample family. Unlink asks the pane's
+  // question; Cancel keeps the child, OK takes it out of the family.
+  void unlinkAsksAndRemovesTheRelative() {
+    QVERIFY(Start(false));
+    const std::int32_t anna = RinOf("Anna");
+    Focus("Johan", kPaneChildren);
+    FamilyView()->Model()->Click(kPaneChildren, 1);
+    QCOMPARE(FamilyView()->Model()->Focus().individual, anna);
+    app_->UpdateCommandStates();
+    QAction* unlink = app_->GetMainFrame()->CommandAction(kIdEditUnlinkIndividual);
+    QVERIFY(unlink->isEnabled());
+    const auto parentsOfAnna = [anna] {
+      std::vector<std::int32_t> list;
+      DbGetRelationList(list, db::kRelParents, 4, anna, 0);
+      return list.size();
+    };
+    boxes_.Clear();
+    boxes_.QueueAnswer(plat::kIdCancel);
+    unlink->trigger();
+    QCOMPARE(parentsOfAnna(), std::size_t{1});
+    boxes_.QueueAnswer(plat::kIdOk);
+    FamilyView()->Model()->Click(kPaneChildren, 1);
+    unlink->trigger();
+    QCOMPARE(parentsOfAnna(), std::size_t{0});
+    QCOMPARE(boxes_.Calls().size(), std::size_t{2});
+    QCOMPARE(boxes_.Calls()[1].text,
+             std::string("This will unlink this child from the family.\nDo you want to continue?"));
+    // The view shows Johan's family without her.
+    QCOMPARE(FamilyView()->Model()->Children().Count(), 1);
   }
 };
 
