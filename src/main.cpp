@@ -6,35 +6,13 @@
 #include <QSocketNotifier>
 #include <csignal>
 
-#include "AddCommands.h"
 #include "AddOnCommands.h"
-#include "BookRegistration.h"
-#include "ChartKinds.h"
-#include "CustomPage.h"
-#include "EditCommands.h"
-#include "FamilyOrdinanceSummary.h"
-#include "FamilyGroupRegistration.h"
-#include "GedcomCommands.h"
-#include "KinshipCommands.h"
 #include "KorApp.h"
-#include "ListCommands.h"
-#include "ListPages.h"
-#include "ListRegistration.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
-#include "MergeCommands.h"
-#include "MultimediaCommands.h"
-#include "NotesCommands.h"
-#include "PaginatorDialog.h"
-#include "PedigreeRegistration.h"
+#include "ProgramCommands.h"
 #include "QtPorts.h"
-#include "ReportCommands.h"
-#include "ScrapbookCalendarReports.h"
-#include "SmallRecordDialogs.h"
-#include "ReportSheetCommands.h"
 #include "StartupLogic.h"
-#include "SummaryReports.h"
-#include "WebCommands.h"
 
 namespace {
 
@@ -69,35 +47,7 @@ int main(int argc, char** argv) {
   CloseOnTerminate(app);
 
   CKorApp korApp;
-  RegisterKinshipCommands(korApp);
-  RegisterEditCommands(korApp);
-  RegisterAddCommands(korApp);
-  RegisterMultimediaCommands(korApp);
-  RegisterNotesCommands(korApp);
-  RegisterListCommands(korApp);
-  RegisterMergeCommands(korApp);
-  rpt::RegisterListReports();
-  rptui::RegisterCustomReportScreens(korApp);
-  rpt::RegisterScrapbookAndCalendar();
-  rpt::RegisterBookReports();
-  rpt::RegisterSummaryReports();
-  // The Family Ordinance Summary of an individual with several marriages
-  // asks which one to show.
-  rpt::SetFosMarriageChooser([](std::int32_t rin) -> std::int32_t {
-    editui::CMarriagesForDialog dialog(QApplication::activeWindow(), rin);
-    dialog.selectionOnly = true;
-    return dialog.exec() != 0 ? dialog.result : 0;
-  });
-  rpt::RegisterAncestryDescendantsCharts();
-  rpt::RegisterFamilyGroupRecord();
-  rpt::RegisterPedigreeChart();
-  rpt::RegisterMoreListReports();
-  // The print commands are offered once a report kind can run.
-  RegisterReportCommands(korApp);
-  RegisterReportSheetCommands(korApp);
-  RegisterWebCommands(korApp);
-  gedcomui::RegisterGedcomScreens();
-  rptui::RegisterPaginatorWindow();
+  RegisterProgramCommands(korApp);
   // The arguments as one command-line text, as start-up reads it.
   std::vector<std::string> args;
   const QStringList arguments = QCoreApplication::arguments();

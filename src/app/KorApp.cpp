@@ -35,6 +35,7 @@
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "FilterSet.h"
+#include "FindRecordDialog.h"
 #include "FramePlacement.h"
 #include "IndividualDelete.h"
 #include "IndividualNode.h"
@@ -516,6 +517,22 @@ void CKorApp::WireCommands() {
   wire(shell::kIdViewSwitch, &CKorApp::OnSwitchView);
   wire(shell::kIdViewMoveToPrimary, &CKorApp::OnMoveToPrimary);
   wire(shell::kIdEditDeleteIndividual, &CKorApp::OnDeleteIndividual);
+  wire(shell::kIdSearchFindRecord, &CKorApp::OnFindRecord);
+  wire(shell::kIdSearchHomePerson, &CKorApp::OnHomePerson);
+  if (QAction* action = frame_->CommandAction(shell::kIdEditUnlinkIndividual))
+    connect(action, &QAction::triggered, this, [this] {
+      if (CKorView2* view = ActiveFamilyView()) view->OnUnlink();
+      AfterRoad();
+    });
+  // Alt+M and Alt+P belong to the family view.
+  if (QAction* action = frame_->CommandAction(shell::kIdViewOtherMarriages))
+    connect(action, &QAction::triggered, this, [this] {
+      if (CKorView2* view = ActiveFamilyView()) view->OnOtherMarriages();
+    });
+  if (QAction* action = frame_->CommandAction(shell::kIdViewParents))
+    connect(action, &QAction::triggered, this, [this] {
+      if (CKorView2* view = ActiveFamilyView()) view->OnOtherParents();
+    });
   for (const auto& entry : toolCommands_) WireToolCommand(entry.first);
 
   QAction* first = frame_->CommandAction(shell::kIdFileRecent1);
@@ -550,17 +567,19 @@ void CKorApp::UpdateCommandStates() {
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(true);
   for (unsigned id : {shell::kIdFileClose, shell::kIdFileSaveAs, shell::kIdToolsPreferences})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
-  for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewSwitch,
-                      shell::kIdViewMoveToPrimary})
+  for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewMoveToPrimary})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
   // A command a screen library handed over follows its rule in the command
-  // table; one the table does not name needs (or not) an open file.
+  // table; one the table does not name needs (or not) an open file. The
+  // application's own commands below follow the table too.
   const shell::CommandContext context = CommandStateContext();
-  if (QAction* action = frame_->CommandAction(shell::kIdEditDeleteIndividual)) {
-    shell::CommandRule rule;
-    action->setEnabled(shell::FindCommandRule(shell::kIdEditDeleteIndividual, rule) &&
-                       shell::IsRuleMet(rule, context));
-  }
+  for (unsigned id : {shell::kIdEditDeleteIndividual, shell::kIdEditUnlinkIndividual,
+                      shell::kIdSearchFindRecord, shell::kIdSearchHomePerson, shell::kIdViewSwitch,
+                      shell::kIdViewOtherMarriages, shell::kIdViewParents})
+    if (QAction* action = frame_->CommandAction(id)) {
+      shell::CommandRule rule;
+      action->setEnabled(shell::FindCommandRule(id, rule) && shell::IsRuleMet(rule, context));
+    }
   for (const auto& [id, command] : toolCommands_)
     if (QAction* action = frame_->CommandAction(id)) {
       shell::CommandRule rule;
@@ -594,16 +613,30 @@ shell::CommandContext CKorApp::CommandStateContext() const {
   c.marriages = DbGetActiveRecordCount(db::kMarriage);
   if (const std::int32_t first = DbGetRIN(1, db::kQuerySources, db::kWalkNextOrSame); first > 0)
     c.sources = DbGetRIN(first, db::kQuerySources, db::kWalkNext) > 0 ? 2 : 1;
-  c.familyView = m_currentViewType == kViewFamily;
+  shell::famview::CommandFocus family;
+  c.familyView = ActiveFamilyFocus(family);
   c.focusIndividual = ActiveViewRin();
   if (c.focusIndividual > 0) {
     std::vector<std::int32_t> parents;
     DbGetRelationList(parents, db::kRelParents, 4, c.focusIndividual, 0);
     c.focusParentFamilies = static_cast<int>(parents.size());
+  }
+  if (c.familyView) {
+    // The family view adds parents to its primary individual, whichever
+    // pane is selected.
+    c.canAddFather = addrelative::CanAddParent(family.primary, family.parents, true);
+    c.canAddMother = addrelative::CanAddParent(family.primary, family.parents, false);
+    c.focusInMarriagePane = family.marriagePane;
+    c.selectionOutsidePrimary = family.relativeSelected;
+    if (family.primary > 0)
+      c.primaryMarriages = DbGetRelationCount(family.primary, db::kRelMarriages, 0, 1);
+    c.spouseTarget = family.spouseFor;
+    c.childTarget = family.individual > 0 || family.marriage > 0 || family.primary > 0;
+  } else if (c.focusIndividual > 0) {
     c.canAddFather = addrelative::CanAddParent(c.focusIndividual, 0, true);
     c.canAddMother = addrelative::CanAddParent(c.focusIndividual, 0, false);
-    if (c.familyView)
-      c.primaryMarriages = DbGetRelationCount(c.focusIndividual, db::kRelMarriages, 0, 1);
+    c.spouseTarget = c.focusIndividual;
+    c.childTarget = true;
   }
   c.currentMarriage = ActiveViewMrin();
   if (c.currentMarriage > 0)
@@ -879,6 +912,51 @@ void CKorApp::ShowIndividualInStatusBar(CIndividualNode* individual, int relatio
 CKorView* CKorApp::ActivePedigreeView() const {
   fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
   return child ? qobject_cast<CKorView*>(child->GetActiveView()) : nullptr;
+}
+
+CKorView2* CKorApp::ActiveFamilyView() const {
+  fw::CMDIChildWnd* child = frame_ ? frame_->MDIGetActive() : nullptr;
+  return child ? qobject_cast<CKorView2*>(child->GetActiveView()) : nullptr;
+}
+
+bool CKorApp::ActiveFamilyFocus(shell::famview::CommandFocus& focus) const {
+  focus = {};
+  const CKorView2* view = ActiveFamilyView();
+  if (!view || !view->Model()) return false;
+  focus = view->Model()->Focus();
+  return true;
+}
+
+void CKorApp::OnFindRecord() {
+  if (!files_->fileOpen || DbGetActiveRecordCount(db::kIndividual) <= 0) return;
+  CKorView2* family = ActiveFamilyView();
+  shell::famview::CommandFocus focus;
+  ActiveFamilyFocus(focus);
+  CFindRecordDialog find(frame_.get());
+  if (family && focus.marriagePane) {
+    // On the marriage pane the dialog looks for a marriage.
+    find.find.marriageMode = true;
+    find.find.number = focus.lone > 0 ? focus.lone : 1;
+  } else {
+    find.find.marriageAllowed = family != nullptr;
+    const std::int32_t rin = ActiveViewRin();
+    find.find.number = rin > 0 ? rin : 1;
+  }
+  if (find.exec() != fw::kIdOk) return;
+  if (find.find.marriageMode) {
+    if (family) family->ShowMarriage(find.find.number);
+    return;
+  }
+  ShowInActiveView(find.find.number);
+}
+
+void CKorApp::OnHomePerson() {
+  if (!files_->fileOpen || !files_->fileInfo) return;
+  const auto& settings = files_->fileInfo->settings;
+  const std::int32_t from = settings.homeRin != 0 ? settings.homeRin : settings.lastRin;
+  std::int32_t rin = DbGetRIN(std::max(from, 1), db::kQueryIndividuals, db::kWalkNextOrSame);
+  if (rin <= 0) rin = DbGetRIN(from, db::kQueryIndividuals, db::kWalkPrevious);
+  ShowInActiveView(rin);
 }
 
 std::int32_t CKorApp::ActiveViewRin() const {

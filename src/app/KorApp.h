@@ -19,6 +19,7 @@
 #include "CommandRules.h"
 #include "EditPasswordGate.h"
 #include "FamilyFileRoads.h"
+#include "FamilyViewModel.h"
 #include "KorDoc.h"
 #include "MaintenanceCommands.h"
 #include "StartupLogic.h"
@@ -26,6 +27,7 @@
 class CAppMaintenanceScreens;
 class CIndividualNode;
 class CKorView;
+class CKorView2;
 class CMainFrame;
 class QAction;
 class QLocalServer;
@@ -154,6 +156,17 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnDeleteIndividual();
   // The active document window's pedigree view, or null.
   CKorView* ActivePedigreeView() const;
+  // The active document window's family view, or null.
+  CKorView2* ActiveFamilyView() const;
+  // Whom the active family view's commands act on; false (focus empty)
+  // when the active view is not the family view.
+  bool ActiveFamilyFocus(shell::famview::CommandFocus& focus) const;
+  // Search > Find by RIN/MRIN: the Find dialog; the found individual (or,
+  // in the family view, the found marriage) is shown.
+  void OnFindRecord();
+  // Search > Home Person: the file's home person, else the person last
+  // shown, or the nearest live individual.
+  void OnHomePerson();
   // The person current in the active pedigree or family view; 0 without an
   // active view.
   std::int32_t ActiveViewRin() const;

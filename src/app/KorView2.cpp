@@ -38,6 +38,9 @@ using namespace shell::famview;
 
 namespace {
 
+constexpr unsigned kIdsAppTitle = 101;
+constexpr unsigned kIdsReadOnlyDevice = 3411;
+
 constexpr const char* kControlId = "controlId";
 constexpr const char* kBitmapId = "bitmapId";
 
@@ -253,14 +256,7 @@ std::intptr_t CKorView2::OnGetFocusIndividual(std::uintptr_t wParam) const {
 
 std::intptr_t CKorView2::OnGetFocusMarriage(std::uintptr_t wParam) const {
   if (!model_) return 0;
-  CMarriageNode* marriage = nullptr;
-  const int pane = model_->SelectedPane();
-  if (wParam == 2 || pane <= kPaneSpouse)
-    marriage = model_->GetCurrentMarriage();
-  else if (pane <= kPaneMother)
-    marriage = model_->ParentsMarriage();
-  else if (!model_->GetPaneContent(kPaneChildren))
-    marriage = model_->GetCurrentMarriage();
+  CMarriageNode* marriage = wParam == 2 ? model_->GetCurrentMarriage() : model_->FocusMarriage();
   if (!marriage) return 0;
   return wParam == 1 ? reinterpret_cast<std::intptr_t>(marriage) : marriage->GetMrin();
 }
@@ -271,6 +267,73 @@ void CKorView2::OnShow(std::intptr_t a) {
   Outcome outcome;
   outcome.familyChanged = true;
   Apply(outcome);
+}
+
+void CKorView2::ShowMarriage(std::int32_t mrin) {
+  if (!model_ || !model_->ShowMarriage(mrin)) return;
+  Outcome outcome;
+  outcome.familyChanged = true;
+  Apply(outcome);
+}
+
+void CKorView2::OnUnlink() {
+  CKorApp* app = CKorApp::Instance();
+  if (!model_ || !app || !app->CheckEditPassword()) return;
+  if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
+    plat::MessageBox(res::LoadString(kIdsReadOnlyDevice), res::LoadString(kIdsAppTitle),
+                     plat::kMbOk | plat::kMbIconInformation);
+    return;
+  }
+  const UnlinkPlan plan = model_->PlanUnlink();
+  if (plan.relation == 0) return;
+  if (plat::MessageBox(res::LoadString(plan.question), res::LoadString(kIdsAppTitle),
+                       plat::kMbOkCancel | plat::kMbIconQuestion) != plat::kIdOk)
+    return;
+  if (DbUnSetRelation(plan.mrin, plan.rin, plan.relation) < 0) return;
+  CKorDoc* document = Document();
+  if (document && plan.relation == db::kRelChildren &&
+      std::ranges::find(document->m_visitedRins, static_cast<std::uint32_t>(plan.rin)) !=
+          document->m_visitedRins.end())
+    document->m_visitedRins.clear();
+  if (document) document->DeleteMarriageIfEmpty(plan.mrin, true);
+  DbFlush();
+  if (model_->Primary()) {
+    OnShow(0);
+  } else if (const std::int32_t first = DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame);
+             first > 0) {
+    OnShow(first);
+  } else {
+    model_->Clear();
+    OnShow(0);
+  }
+}
+
+void CKorView2::OnOtherMarriages() {
+  CIndividualNode* primary = model_ ? GetPaneContent(0) : nullptr;
+  if (primary == nullptr || !AppScreens().otherMarriages) return;
+  const int chosen =
+      AppScreens().otherMarriages(this, primary->GetRin(), model_->CurrentMarriageIndex());
+  if (chosen >= 0 && chosen != model_->CurrentMarriageIndex() &&
+      model_->ShowOtherMarriage(chosen)) {
+    UpdateControls();
+    SendStatus();
+    update();
+  }
+  setFocus();
+}
+
+void CKorView2::OnOtherParents() {
+  if (!model_ || !model_->Primary()) return;
+  // The parents command works on the primary individual.
+  Apply(model_->Click(kPanePrimary));
+  CKorApp* app = CKorApp::Instance();
+  CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+  QAction* action = frame ? frame->CommandAction(shell::kIdAddParents) : nullptr;
+  if (action) {
+    if (app) app->UpdateCommandStates();
+    if (action->isEnabled()) action->trigger();
+  }
+  setFocus();
 }
 
 bool CKorView2::OnCommand(unsigned id) {
@@ -335,27 +398,8 @@ void CKorView2::CreateControls() {
   };
   otherParents_ = push(kIdOtherParents, kIdsOtherParents);
   otherMarriages_ = push(kIdOtherMarriages, kIdsOtherMarriages);
-  // Other Parents: the primary's parent families (as Add > Parents).
-  connect(otherParents_, &QPushButton::clicked, this, [this] {
-    CKorApp* app = CKorApp::Instance();
-    CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
-    QAction* action = frame ? frame->CommandAction(shell::kIdAddParents) : nullptr;
-    if (action && action->isEnabled()) action->trigger();
-  });
-  // Other Marriages: the chosen marriage of the primary becomes the one shown.
-  connect(otherMarriages_, &QPushButton::clicked, this, [this] {
-    CIndividualNode* primary = model_ ? GetPaneContent(0) : nullptr;
-    if (primary == nullptr || !AppScreens().otherMarriages) return;
-    const int chosen =
-        AppScreens().otherMarriages(this, primary->GetRin(), model_->CurrentMarriageIndex());
-    if (chosen >= 0 && chosen != model_->CurrentMarriageIndex() &&
-        model_->ShowOtherMarriage(chosen)) {
-      UpdateControls();
-      SendStatus();
-      update();
-    }
-    setFocus();
-  });
+  connect(otherParents_, &QPushButton::clicked, this, &CKorView2::OnOtherParents);
+  connect(otherMarriages_, &QPushButton::clicked, this, &CKorView2::OnOtherMarriages);
 
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->setObjectName(QStringLiteral("scrollBar%1").arg(kIdChildScrollBar));
@@ -459,15 +503,38 @@ void CKorView2::Apply(const Outcome& outcome) {
 }
 
 void CKorView2::RunFrameCommand(unsigned id) {
-  // Commands of the view itself that open screens not built yet do nothing.
-  if (id == kCmdEditMarriage) id = shell::kIdEditMarriage;
-  if (id != kCmdEditIndividualFrame && id != kCmdAddIndividualFrame && id != kCmdHomePerson &&
-      id != shell::kIdEditMarriage)
-    return;
+  // The view's own edit and add commands run the frame's, which act on the
+  // selected pane; commands that open screens not built yet do nothing.
+  switch (id) {
+    case kCmdEditMarriage:
+      id = shell::kIdEditMarriage;
+      break;
+    case kCmdAddFather:
+      id = shell::kIdAddFather;
+      break;
+    case kCmdAddMother:
+      id = shell::kIdAddMother;
+      break;
+    case kCmdAddSpouse:
+      id = shell::kIdAddSpouse;
+      break;
+    case kCmdAddChild:
+      id = shell::kIdAddChild;
+      break;
+    case kCmdEditIndividualFrame:
+    case kCmdAddIndividualFrame:
+    case kCmdHomePerson:
+      break;
+    default:
+      return;
+  }
   CKorApp* app = CKorApp::Instance();
   CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
   QAction* action = frame ? frame->CommandAction(id) : nullptr;
-  if (action && action->isEnabled()) action->trigger();
+  if (!action) return;
+  // The states follow the selection just made.
+  app->UpdateCommandStates();
+  if (action->isEnabled()) action->trigger();
 }
 
 // ---- input ----

@@ -62,6 +62,19 @@ class CKorView2 : public fw::CView {
   // WM_USER+302: shows individual a, or looks the family up again (0), or
   // replaces a deleted individual -a.
   void OnShow(std::intptr_t a);
+  // Shows marriage mrin: its husband, else its wife, with that marriage
+  // current; a marriage without partners alone.
+  void ShowMarriage(std::int32_t mrin);
+  // Alt+M and the Other Marriages button: the chosen marriage of the
+  // primary individual becomes the one shown.
+  void OnOtherMarriages();
+  // Alt+P and the Other Parents button: the primary individual's parent
+  // families (as Add > Parents).
+  void OnOtherParents();
+  // Edit > Unlink Individual: behind the edit password and refused on a
+  // read-only file; after the user's OK the selected relative leaves the
+  // family shown, and a marriage left empty may go.
+  void OnUnlink();
   // The view's own commands; false for a command it does not handle now.
   bool OnCommand(unsigned id);
   // True when switching to the pedigree view keeps the Back history: the

@@ -5,6 +5,7 @@
 #include "DbCalls.h"
 #include "MarriageRecord.h"
 #include "RecordAccess.h"
+#include "StringTable.h"
 
 namespace addrelative {
 namespace {
@@ -119,6 +120,35 @@ LinkResult LinkChild(std::int32_t parent, std::int32_t marriage, std::int32_t ch
   if (DbSetRelation(child, 0, db::kRelParents, mrin) <= 0) return LinkResult{};
   result.mrin = mrin;
   return result;
+}
+
+ChildRoad DecideChildRoad(std::int32_t focusIndividual, std::int32_t focusMarriage,
+                          std::int32_t fallbackParent) {
+  ChildRoad road;
+  road.parent = focusIndividual > 0 ? focusIndividual : 0;
+  CMarriageRecord marriage;
+  if (ReadMarriage(focusMarriage, marriage) &&
+      (road.parent == 0 || marriage.husband == road.parent || marriage.wife == road.parent))
+    road.marriage = focusMarriage;
+  if (road.parent == 0 && road.marriage == 0 && fallbackParent > 0) road.parent = fallbackParent;
+  if (road.parent > 0 && road.marriage == 0)
+    road.chooseMarriage = DbGetRelationCount(road.parent, db::kRelMarriages, 0, 1) > 0;
+  return road;
+}
+
+std::string ChildCaption(const ChildRoad& road, bool existing, const std::string& parentName) {
+  if (road.parent > 0)
+    return res::LoadString(existing ? kChildFor : kAddChildFor) + " " + parentName;
+  std::string text = res::LoadString(existing ? kChildForMarriage : kAddChildForMarriage);
+  const std::size_t at = text.find("%ld");
+  if (at != std::string::npos) text.replace(at, 3, std::to_string(road.marriage));
+  return text;
+}
+
+std::int32_t ChildSurnameSource(const ChildRoad& road) {
+  if (road.parent > 0 && DbGetSex(road.parent) == 'M') return road.parent;
+  CMarriageRecord marriage;
+  return ReadMarriage(road.marriage, marriage) ? marriage.husband : 0;
 }
 
 bool OpensMarriageScreen(const LinkResult& result, bool editMarriageOption) {

@@ -5,6 +5,7 @@
 // families. Screens ask the user; these functions only link.
 
 #include <cstdint>
+#include <string>
 
 namespace addrelative {
 
@@ -52,6 +53,38 @@ LinkResult LinkSpouse(std::int32_t individual, std::int32_t spouse, std::int32_t
 // Makes child a child of marriage, or with marriage 0 of a new marriage of
 // the parent (stored sex 'M' or 'F').
 LinkResult LinkChild(std::int32_t parent, std::int32_t marriage, std::int32_t child);
+
+// Captions of the screens that add a new child or pick an existing one:
+// for a parent ("Add child for" and the name) or for a marriage alone.
+inline constexpr unsigned kAddChildFor = 3598;          // "Add child for"
+inline constexpr unsigned kChildFor = 3599;             // "Child for"
+inline constexpr unsigned kAddChildForMarriage = 3600;  // "Add Child for Marriage - %ld"
+inline constexpr unsigned kChildForMarriage = 3604;     // "Child for Marriage - %ld"
+
+// Who gets a child and where it goes, from the view's focus individual and
+// focus marriage. The child goes into `marriage`; without one, the parent
+// picks one of its marriages first when it has any (chooseMarriage), and a
+// new marriage of the parent is made when none is picked.
+struct ChildRoad {
+  std::int32_t parent = 0;  // 0: the child of the marriage alone
+  std::int32_t marriage = 0;
+  bool chooseMarriage = false;
+  bool ok() const { return parent > 0 || marriage > 0; }
+};
+
+// focusMarriage counts only when the parent is one of its spouses (or there
+// is no parent); fallbackParent (the family view's primary individual)
+// stands in when the view focuses neither an individual nor a marriage.
+ChildRoad DecideChildRoad(std::int32_t focusIndividual, std::int32_t focusMarriage,
+                          std::int32_t fallbackParent);
+
+// The caption for the road: the parent's name after "Add child for" (new)
+// or "Child for" (existing), or the marriage's number.
+std::string ChildCaption(const ChildRoad& road, bool existing, const std::string& parentName);
+
+// The individual whose surname a new child gets: the parent when male,
+// else the marriage's husband; 0 for none.
+std::int32_t ChildSurnameSource(const ChildRoad& road);
 
 // The Marriage screen follows a link that made a marriage, with the
 // "EditMarr" option on.

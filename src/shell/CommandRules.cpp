@@ -17,10 +17,10 @@ const std::vector<CommandRuleEntry>& CommandRules() {
       {kIdEditMultimedia, R::kFocusWithIndividuals},
       {kIdEditPhoto, R::kFocusWithIndividuals},
       {kIdEditUnlinkIndividual, R::kUnlink},
-      {kIdEditDeleteIndividual, R::kFocusIndividual},
+      {kIdEditDeleteIndividual, R::kEditIndividual},
       {kIdEditMarriage, R::kCurrentMarriage},
       {kIdEditParents, R::kParentFamily},
-      {kIdEditParentsMarriage, R::kParentFamily},
+      {kIdEditParentsMarriage, R::kFamilyParentFamily},
       {kIdEditOrderSpouses, R::kOrderSpouses},
       {kIdEditOrderChildren, R::kOrderChildren},
       {kIdEditSourceList, R::kAlways},
@@ -31,11 +31,14 @@ const std::vector<CommandRuleEntry>& CommandRules() {
       {kIdAddFatherBox, R::kAddFather},
       {kIdAddMother, R::kAddMother},
       {kIdAddMotherBox, R::kAddMother},
-      {kIdAddSpouse, R::kFocusIndividual},
-      {kIdAddChild, R::kFocusIndividual},
+      {kIdAddSpouse, R::kAddSpouse},
+      {kIdAddChild, R::kAddChild},
       {kIdAddParents, R::kParentFamily},
       {kIdViewPedigree, R::kFileOpen},
       {kIdViewFamily, R::kFileOpen},
+      {kIdViewSwitch, R::kAlways},
+      {kIdViewOtherMarriages, R::kFamilyView},
+      {kIdViewParents, R::kFamilyView},
       {kIdSearchIndividualList, R::kIndividuals},
       {kIdSearchMarriageList, R::kMarriages},
       {kIdSearchDescendancy, R::kFocusIndividual},
@@ -92,10 +95,18 @@ bool IsRuleMet(CommandRule rule, const CommandContext& c) {
       return open && c.currentMarriage > 0;
     case CommandRule::kParentFamily:
       return focus && c.focusParentFamilies > 0;
+    case CommandRule::kFamilyParentFamily:
+      return focus && c.familyView && c.focusParentFamilies > 0;
+    case CommandRule::kFamilyView:
+      return open && c.familyView;
     case CommandRule::kAddFather:
       return focus && c.canAddFather;
     case CommandRule::kAddMother:
       return focus && c.canAddMother;
+    case CommandRule::kAddSpouse:
+      return open && c.spouseTarget > 0;
+    case CommandRule::kAddChild:
+      return open && c.childTarget;
     case CommandRule::kUnlink:
       return open && c.familyView && c.selectionOutsidePrimary;
     case CommandRule::kOrderSpouses:

@@ -21,10 +21,16 @@ struct CommandContext {
   // The view's focus individual (0 none), whether the family view's focus
   // is in its marriage pane, and the focus individual's parent families.
   std::int32_t focusIndividual = 0;
-  bool focusInMarriagePane = false;
+  bool focusInMarriagePane = false;  // then the focus individual is the primary one
   int focusParentFamilies = 0;
-  bool canAddFather = false;  // the father (mother) slot of the focus is free
+  // The father (mother) slot is free: of the focus individual, in the
+  // family view of the primary individual.
+  bool canAddFather = false;
   bool canAddMother = false;
+  // Who would get a spouse (the family view: the selected individual, else
+  // the primary one), and whether a child has a parent or marriage to go to.
+  std::int32_t spouseTarget = 0;
+  bool childTarget = false;
   std::int32_t currentMarriage = 0;  // the view's current marriage
   int currentMarriageChildren = 0;
   int primaryMarriages = 0;              // family view: the primary individual's
@@ -43,8 +49,12 @@ enum class CommandRule {
   kFocusWithIndividuals,  // individuals and a focus individual
   kCurrentMarriage,       // the view has a current marriage
   kParentFamily,          // the focus individual has a parent family
+  kFamilyParentFamily,    // as above, in the family view
+  kFamilyView,            // the family view is active
   kAddFather,
   kAddMother,
+  kAddSpouse,        // someone to give a spouse to
+  kAddChild,         // a parent or marriage to give a child to
   kUnlink,           // family view with a relative pane selected
   kOrderSpouses,     // family view, primary with two marriages or more
   kOrderChildren,    // current marriage with more than one child

@@ -437,6 +437,69 @@ CIndividualNode* FamilyViewModel::FocusIndividual() const {
   return selected_ == kPaneMarriage ? primary_ : GetSelectedContent();
 }
 
+CMarriageNode* FamilyViewModel::FocusMarriage() const {
+  if (selected_ <= kPaneSpouse) return GetCurrentMarriage();
+  if (selected_ <= kPaneMother) return ParentsMarriage();
+  return GetPaneContent(kPaneChildren) ? nullptr : GetCurrentMarriage();
+}
+
+CommandFocus FamilyViewModel::Focus() const {
+  auto rin = [](const CIndividualNode* node) { return node ? node->GetRin() : 0; };
+  auto mrin = [](const CMarriageNode* node) { return node ? node->GetMrin() : 0; };
+  CommandFocus f;
+  f.primary = rin(primary_);
+  f.lone = mrin(lone_);
+  f.individual = rin(FocusIndividual());
+  f.marriage = mrin(FocusMarriage());
+  f.current = mrin(GetCurrentMarriage());
+  f.parents = mrin(ParentsMarriage());
+  f.marriagePane = selected_ == kPaneMarriage;
+  f.relativeSelected =
+      selected_ != kPanePrimary && selected_ != kPaneMarriage && GetSelectedContent() != nullptr;
+  const bool spouseOfPane = selected_ != kPaneMarriage && GetSelectedContent() != nullptr;
+  f.spouseFor = spouseOfPane ? rin(GetSelectedContent()) : f.primary;
+  if (const CMarriageNode* marriage = GetCurrentMarriage();
+      marriage && f.primary != 0 && f.spouseFor == f.primary) {
+    // The partner's side comes from the marriage, never from the sex.
+    const std::int32_t partner =
+        marriage->GetHusbandRin() == f.primary ? marriage->GetWifeRin() : marriage->GetHusbandRin();
+    if (partner == 0) f.partnerless = f.current;
+  }
+  return f;
+}
+
+UnlinkPlan FamilyViewModel::PlanUnlink() const {
+  UnlinkPlan plan;
+  const CIndividualNode* selected = GetSelectedContent();
+  if (!selected || selected_ == kPanePrimary || selected_ == kPaneMarriage) return plan;
+  const CMarriageNode* marriage = selected_ == kPaneFather || selected_ == kPaneMother
+                                      ? ParentsMarriage()
+                                      : GetCurrentMarriage();
+  if (!marriage) return plan;
+  plan.rin = selected->GetRin();
+  plan.mrin = marriage->GetMrin();
+  switch (selected_) {
+    case kPaneSpouse:
+      // The spouse's side comes from the marriage, never from the sex.
+      plan.relation = marriage->GetHusbandRin() == plan.rin ? db::kRelHusband : db::kRelWife;
+      plan.question = kIdsUnlinkSpouse;
+      break;
+    case kPaneFather:
+      plan.relation = db::kRelFather;
+      plan.question = kIdsUnlinkFather;
+      break;
+    case kPaneMother:
+      plan.relation = db::kRelMother;
+      plan.question = kIdsUnlinkMother;
+      break;
+    default:
+      plan.relation = db::kRelChildren;
+      plan.question = kIdsUnlinkChild;
+      break;
+  }
+  return plan;
+}
+
 // ---- selection and keys ----
 
 Outcome FamilyViewModel::Click(int pane, int row) {

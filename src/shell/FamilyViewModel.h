@@ -96,6 +96,47 @@ struct StatusValues {
   std::intptr_t children = -1;
 };
 
+// Whom the frame's commands act on, by the selected pane.
+struct CommandFocus {
+  std::int32_t primary = 0;
+  std::int32_t lone = 0;  // the lone marriage shown without a primary individual
+  // The selected pane's individual (the primary for the marriage pane);
+  // Edit, Notes, Add Child and the parent commands act on it.
+  std::int32_t individual = 0;
+  // The marriage the focus means: the current marriage from panes 0 to 2,
+  // the parents' marriage from the parents' panes, and from the children
+  // pane the current marriage while no child is selected (0 when one is).
+  std::int32_t marriage = 0;
+  std::int32_t current = 0;  // the current marriage (the lone one without a primary)
+  std::int32_t parents = 0;  // the primary individual's parents' marriage shown
+  bool marriagePane = false;
+  // An individual is selected in a pane other than the primary's and the
+  // marriage's (unlink works on it).
+  bool relativeSelected = false;
+  // Add Spouse gives the spouse to the selected individual, else to the
+  // primary; when that is the primary and the current marriage shows no
+  // partner, the spouse may go into it (after the spouse question).
+  std::int32_t spouseFor = 0;
+  std::int32_t partnerless = 0;
+  // Add Individual without a primary individual asks whether the new one
+  // joins the lone marriage shown as its child.
+  bool asksToLinkChild() const { return primary == 0 && lone > 0; }
+};
+
+// What Unlink removes for the selected pane: the relation of rin to mrin
+// (for DbUnSetRelation) after the question; relation 0 when the pane holds
+// nobody to unlink.
+struct UnlinkPlan {
+  std::int32_t rin = 0;
+  std::int32_t mrin = 0;
+  int relation = 0;
+  unsigned question = 0;
+};
+inline constexpr unsigned kIdsUnlinkFather = 7044;
+inline constexpr unsigned kIdsUnlinkMother = 7045;
+inline constexpr unsigned kIdsUnlinkSpouse = 7046;
+inline constexpr unsigned kIdsUnlinkChild = 7047;
+
 struct ViewOptions {
   bool showZel = false;
   int appendVal = 0;  // after names: 0 nothing, 1 RIN, 2 ID, 3 SBN
@@ -159,6 +200,10 @@ class FamilyViewModel {
   // The individual the status bar and the frame's commands mean: the
   // selected pane's, the primary individual for the marriage pane.
   CIndividualNode* FocusIndividual() const;
+  // The focus marriage (see CommandFocus::marriage); null for none.
+  CMarriageNode* FocusMarriage() const;
+  CommandFocus Focus() const;
+  UnlinkPlan PlanUnlink() const;
 
   // ---- selection ----
   int SelectedPane() const { return selected_; }

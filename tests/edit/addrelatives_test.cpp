@@ -165,4 +165,71 @@ TEST_F(AddRelativeLinks, ChildIntoTheFocusMarriageOrANewOne) {
   EXPECT_FALSE(LinkChild(unknown, 0, Add("Lowe", "Ray", 'M')).ok());
 }
 
+// Where a child goes, from the view's focus: a parent and its marriage, a
+// marriage alone, or a parent whose marriage is picked (or made) later.
+TEST_F(AddRelativeLinks, ChildRoadFollowsTheFocus) {
+  const std::int32_t husband = Add("Berg", "Olof", 'M');
+  const std::int32_t wife = Add("Dahl", "Karin", 'F');
+  const std::int32_t single = Add("Ek", "Nils", 'M');
+  const std::int32_t other = Add("Falk", "Ida", 'F');
+  const std::int32_t both = Marry(husband, wife);
+  ASSERT_GT(Marry(husband, other), 0);  // the husband's second marriage
+  CMarriageRecord empty;
+  const std::int32_t nobody = DbAddRecord(db::kMarriage, 0, &empty);
+  ASSERT_GT(nobody, 0);
+  struct Case {
+    const char* what;
+    std::int32_t focus, marriage, fallback;
+    ChildRoad want;
+  };
+  const Case cases[] = {
+      {"parent in its marriage", husband, both, 0, {husband, both, false}},
+      {"mother in the marriage", wife, both, 0, {wife, both, false}},
+      {"marriage not the parent's", single, both, 0, {single, 0, false}},
+      {"several marriages, none in focus", husband, 0, 0, {husband, 0, true}},
+      {"one marriage, none in focus", other, 0, 0, {other, 0, true}},
+      {"no marriage at all", single, 0, 0, {single, 0, false}},
+      {"marriage alone", 0, both, husband, {0, both, false}},
+      {"marriage without partners", 0, nobody, 0, {0, nobody, false}},
+      {"nothing in focus: the primary", 0, 0, husband, {husband, 0, true}},
+      {"nothing at all", 0, 0, 0, {0, 0, false}},
+      {"a deleted marriage is none", single, 999, 0, {single, 0, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const ChildRoad road = DecideChildRoad(c.focus, c.marriage, c.fallback);
+    EXPECT_EQ(road.parent, c.want.parent);
+    EXPECT_EQ(road.marriage, c.want.marriage);
+    EXPECT_EQ(road.chooseMarriage, c.want.chooseMarriage);
+    EXPECT_EQ(road.ok(), c.want.parent > 0 || c.want.marriage > 0);
+  }
+}
+
+TEST_F(AddRelativeLinks, ChildCaptionsAndSurnames) {
+  const std::int32_t husband = Add("Berg", "Olof", 'M');
+  const std::int32_t wife = Add("Dahl", "Karin", 'F');
+  const std::int32_t both = Marry(husband, wife);
+  const std::int32_t wifeOnly = Marry(0, wife);
+  const ChildRoad ofFather{husband, both, false}, ofMother{wife, both, false},
+      ofMarriage{0, both, false}, ofLoneWife{0, wifeOnly, false}, ofMotherAlone{wife, 0, true};
+  EXPECT_EQ(ChildCaption(ofFather, false, "Olof Berg"), "Add child for Olof Berg");
+  EXPECT_EQ(ChildCaption(ofFather, true, "Olof Berg"), "Child for Olof Berg");
+  EXPECT_EQ(ChildCaption(ofMarriage, false, ""),
+            "Add Child for Marriage - " + std::to_string(both));
+  EXPECT_EQ(ChildCaption(ofMarriage, true, ""), "Child for Marriage - " + std::to_string(both));
+  // The surname comes from the father: the parent when male, else the
+  // marriage's husband.
+  EXPECT_EQ(ChildSurnameSource(ofFather), husband);
+  EXPECT_EQ(ChildSurnameSource(ofMother), husband);
+  EXPECT_EQ(ChildSurnameSource(ofMarriage), husband);
+  EXPECT_EQ(ChildSurnameSource(ofLoneWife), 0);
+  EXPECT_EQ(ChildSurnameSource(ofMotherAlone), 0);
+  // A child of the marriage alone goes into it.
+  const std::int32_t child = Add("Berg", "Lisa", 'F');
+  const LinkResult result = LinkChild(ofMarriage.parent, ofMarriage.marriage, child);
+  EXPECT_EQ(result.mrin, both);
+  EXPECT_FALSE(result.created);
+  EXPECT_EQ(ParentsOf(child), std::vector<std::int32_t>{both});
+}
+
 }  // namespace

@@ -13,11 +13,45 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EditCommands.h"
+#include "EditIndividualDialog.h"
+#include "FamilyViewLayout.h"
+#include "FamilyViewModel.h"
+#include "FindRecordDialog.h"
 #include "KorApp.h"
 #include "KorView.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "PickerDialogs.h"
+
+namespace {
+
+// Runs act on the next modal dialog of class D once it shows.
+template <class D>
+void WhenModal(std::function<void(D*)> act) {
+  QTimer::singleShot(0, [act] {
+    if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) act(dialog);
+  });
+}
+
+// The chooser answers Select Existing, and the Find dialog then picks rin.
+void PickExistingThroughFind(std::int32_t rin) {
+  WhenModal<CAddOrSelectIndividualDialog>([rin](CAddOrSelectIndividualDialog* chooser) {
+    WhenModal<CFindRecordDialog>([rin](CFindRecordDialog* find) {
+      find->SetControlText(CFindRecordDialog::kIdcNumber, std::to_string(rin));
+      find->accept();
+    });
+    chooser->done(CAddOrSelectIndividualDialog::kSelectExisting);
+  });
+}
+
+CMarriageRecord MarriageOf(std::int32_t mrin) {
+  CMarriageRecord m;
+  family::Read(m, mrin);
+  return m;
+}
+
+}  // namespace
 
 class AddCommandsTest : public QObject {
   Q_OBJECT
@@ -90,6 +124,97 @@ class AddCommandsTest : public QObject {
     QCOMPARE(h_.boxes.Calls().front().text,
              std::string("Kim Lind\n\nmust be Male or Female to add spouse"));
     QCOMPARE(DbGetActiveRecordCount(db::kMarriage), marriages);
+  }
+
+  // In the family view a spouse for a primary individual whose shown
+  // marriage lacks the partner goes into that marriage after Yes to the
+  // question, and into a new marriage after No.
+  void spouseQuestionDecidesTheMarriage() {
+    h_.app->m_options.editMarr = 0;
+    const std::int32_t eva = AddLind("Eva", 'F');
+    const std::int32_t alone = DbSetRelation(eva, 0, db::kRelWife, 0);
+    QVERIFY(alone > 0);
+    const std::string question =
+        "Do you want to add this spouse to the current marriage?\nYES - The spouse will be "
+        "added to the selected marriage.\nNO - The spouse will be added to a new marriage.";
+    struct Case {
+      int answer;
+      bool intoShown;
+    };
+    for (const Case c : {Case{plat::kIdNo, false}, Case{plat::kIdYes, true}}) {
+      const std::int32_t spouse = AddLind(c.intoShown ? "Per" : "Bo", 'M');
+      Show(eva);
+      h_.boxes.Clear();
+      h_.boxes.QueueAnswer(c.answer);
+      const std::int32_t marriages = DbGetActiveRecordCount(db::kMarriage);
+      PickExistingThroughFind(spouse);
+      h_.app->GetMainFrame()->CommandAction(shell::kIdAddSpouse)->trigger();
+      QCOMPARE(h_.boxes.Calls().size(), std::size_t{1});
+      QCOMPARE(h_.boxes.Calls().front().text, question);
+      QCOMPARE(MarriageOf(alone).husband, c.intoShown ? spouse : 0);
+      QCOMPARE(DbGetActiveRecordCount(db::kMarriage), marriages + (c.intoShown ? 0 : 1));
+    }
+    // With the partner there, no question: a new marriage.
+    Show(eva);
+    h_.boxes.Clear();
+    const std::int32_t marriages = DbGetActiveRecordCount(db::kMarriage);
+    PickExistingThroughFind(AddLind("Lars", 'M'));
+    h_.app->GetMainFrame()->CommandAction(shell::kIdAddSpouse)->trigger();
+    QCOMPARE(h_.boxes.Calls().size(), std::size_t{0});
+    QCOMPARE(DbGetActiveRecordCount(db::kMarriage), marriages + 1);
+  }
+
+  // A marriage shown alone: Add > Individual asks whether the new one is its
+  // child; Yes opens Edit Individual for a child of the marriage, No for an
+  // unlinked individual.
+  void individualForALoneMarriageAsksToLink() {
+    CMarriageRecord empty;
+    const std::int32_t lone = DbAddRecord(db::kMarriage, 0, &empty);
+    QVERIFY(lone > 0);
+    CKorView2* view = h_.app->ActiveFamilyView();
+    QVERIFY(view);
+    view->ShowMarriage(lone);
+    QVERIFY(view->Model()->LoneMarriage());
+    h_.app->UpdateCommandStates();
+    QAction* add = h_.app->GetMainFrame()->CommandAction(shell::kIdAddIndividual);
+    QVERIFY(add->isEnabled());
+    struct Case {
+      int answer;
+      std::string caption;
+    };
+    const Case cases[] = {{plat::kIdYes, "Add Child for Marriage - " + std::to_string(lone)},
+                          {plat::kIdNo, "Add New Individual"}};
+    for (const Case& c : cases) {
+      h_.boxes.Clear();
+      h_.boxes.QueueAnswer(c.answer);
+      std::string caption;
+      WhenModal<CEditIndividualDialog>([&caption](CEditIndividualDialog* d) {
+        caption = d->caption;
+        d->reject();
+      });
+      add->trigger();
+      QCOMPARE(h_.boxes.Calls().size(), std::size_t{1});
+      QCOMPARE(h_.boxes.Calls().front().text,
+               std::string("Would you like to link this individual to the current marriage?"));
+      QCOMPARE(caption, c.caption);
+    }
+  }
+
+  // Enter on the family view's empty spouse pane runs Add Spouse for the
+  // primary individual.
+  void emptySpousePaneAddsASpouseForThePrimary() {
+    const std::int32_t eva = AddLind("Eva", 'F');
+    Show(eva);
+    CKorView2* view = h_.app->ActiveFamilyView();
+    QVERIFY(view);
+    view->Model()->Click(shell::famview::kPaneSpouse);
+    std::string prompt;
+    WhenModal<CAddOrSelectIndividualDialog>([&prompt](CAddOrSelectIndividualDialog* d) {
+      prompt = d->Prompt();
+      d->reject();
+    });
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(prompt, std::string("Add spouse for\nEva Lind"));
   }
 
   // Deleting the pedigree view's root moves the chart on to the next live

@@ -20,6 +20,8 @@ CommandContext Sample() {
   c.marriages = 2;
   c.sources = 2;
   c.focusIndividual = 3;
+  c.spouseTarget = 3;
+  c.childTarget = true;
   c.focusParentFamilies = 1;
   c.canAddFather = true;
   c.currentMarriage = 1;
@@ -50,7 +52,13 @@ TEST(CommandRules, EnablingFollowsTheContext) {
       {"father slot free", [](CommandContext&) {}, kIdAddFather, true},
       {"mother slot taken", [](CommandContext&) {}, kIdAddMother, false},
       {"no focus", [](CommandContext& c) { c.focusIndividual = 0; }, kIdAddFather, false},
-      {"no focus", [](CommandContext& c) { c.focusIndividual = 0; }, kIdAddSpouse, false},
+      {"no one for a spouse", [](CommandContext& c) { c.spouseTarget = 0; }, kIdAddSpouse, false},
+      {"family view, empty pane: the primary gets the spouse",
+       [](CommandContext& c) { c.familyView = true, c.focusIndividual = 0; }, kIdAddSpouse, true},
+      {"family view, empty pane: the marriage gets the child",
+       [](CommandContext& c) { c.familyView = true, c.focusIndividual = 0; }, kIdAddChild, true},
+      {"nowhere for a child", [](CommandContext& c) { c.childTarget = false; }, kIdAddChild, false},
+      {"no file", [](CommandContext& c) { c.fileOpen = false; }, kIdAddChild, false},
       {"no focus", [](CommandContext& c) { c.focusIndividual = 0; }, kIdEditIndividual, false},
       {"marriage pane", [](CommandContext& c) { c.familyView = c.focusInMarriagePane = true; },
        kIdEditIndividual, false},
@@ -83,6 +91,17 @@ TEST(CommandRules, EnablingFollowsTheContext) {
        [](CommandContext& c) { c.familyView = c.selectionOutsidePrimary = true; },
        kIdEditUnlinkIndividual, true},
       {"no marriage", [](CommandContext& c) { c.currentMarriage = 0; }, kIdEditMarriage, false},
+      {"marriage pane", [](CommandContext& c) { c.familyView = c.focusInMarriagePane = true; },
+       kIdEditDeleteIndividual, false},
+      {"pedigree view", [](CommandContext&) {}, kIdEditDeleteIndividual, true},
+      {"pedigree view", [](CommandContext&) {}, kIdEditParentsMarriage, false},
+      {"family view", [](CommandContext& c) { c.familyView = true; }, kIdEditParentsMarriage, true},
+      {"family view, no parent family",
+       [](CommandContext& c) { c.familyView = true, c.focusParentFamilies = 0; },
+       kIdEditParentsMarriage, false},
+      {"pedigree view", [](CommandContext&) {}, kIdViewOtherMarriages, false},
+      {"family view", [](CommandContext& c) { c.familyView = true; }, kIdViewParents, true},
+      {"no file", [](CommandContext& c) { c = CommandContext{}; }, kIdViewSwitch, true},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(std::string(k.what) + " id " + std::to_string(k.id));
@@ -92,8 +111,8 @@ TEST(CommandRules, EnablingFollowsTheContext) {
   }
 }
 
-// Every rule names a command of the document menu (or the views' add
-// boxes), once.
+// Every rule names a command of the document menu (or a key of the main
+// frame, or the views' add boxes), once.
 TEST(CommandRules, EveryRuleIsAMenuCommandNamedOnce) {
   const std::vector<unsigned> menu = MenuCommandIds(FrameMenu(kMenuDocument));
   const std::set<unsigned> onMenu(menu.begin(), menu.end());
@@ -102,7 +121,8 @@ TEST(CommandRules, EveryRuleIsAMenuCommandNamedOnce) {
     EXPECT_TRUE(seen.insert(entry.id).second) << entry.id;
     const bool boxCommand = entry.id == kIdAddUnlinkedIndividual || entry.id == kIdAddFatherBox ||
                             entry.id == kIdAddMotherBox;
-    EXPECT_TRUE(boxCommand || onMenu.count(entry.id)) << entry.id;
+    EXPECT_TRUE(boxCommand || onMenu.count(entry.id) || !AcceleratorKeys(entry.id).empty())
+        << entry.id;
   }
 }
 

@@ -290,6 +290,99 @@ TEST_F(FamilyModel, AMarriageWithoutPartnersIsShownAlone) {
   EXPECT_EQ(Pane(kPanePrimary), alma);
 }
 
+// Whom the frame's commands act on, pane by pane: the individual and
+// marriage in focus, who gets a spouse and whether the shown marriage lacks
+// the partner, and whether a relative is selected.
+TEST_F(FamilyModel, TheSelectedPaneDecidesTheCommandsFocus) {
+  CMarriageRecord empty;
+  const std::int32_t lone = DbAddRecord(db::kMarriage, 0, &empty);
+  ASSERT_GT(lone, 0);
+  struct Case {
+    const char* what;
+    std::int32_t show;  // > 0 an individual, < 0 marriage -show alone
+    int pane, row;
+    std::int32_t individual, marriage, spouseFor, partnerless;
+    bool relative, marriagePane;
+  };
+  const Case cases[] = {
+      {"primary", john, kPanePrimary, -1, john, first, john, 0, false, false},
+      {"marriage pane", john, kPaneMarriage, -1, john, first, john, 0, false, true},
+      {"spouse", john, kPaneSpouse, -1, dana, first, dana, 0, true, false},
+      {"father", john, kPaneFather, -1, grandfather, parents, grandfather, 0, true, false},
+      {"mother", john, kPaneMother, -1, grandmother, parents, grandmother, 0, true, false},
+      {"a child", john, kPaneChildren, 2, firstChildren[2], 0, firstChildren[2], 0, true, false},
+      {"wife without husband", alma, kPanePrimary, -1, alma, single, alma, single, false, false},
+      {"her empty spouse pane", alma, kPaneSpouse, -1, 0, single, alma, single, false, false},
+      {"her child", alma, kPaneChildren, 0, tim, 0, tim, 0, true, false},
+      {"empty father pane", tim, kPaneFather, -1, 0, single, tim, 0, false, false},
+      {"grandfather without parents", grandfather, kPaneFather, -1, 0, 0, grandfather, 0, false,
+       false},
+      {"lone marriage", -lone, kPaneChildren, -1, 0, lone, 0, 0, false, false},
+      {"lone marriage pane", -lone, kPaneMarriage, -1, 0, lone, 0, 0, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(c.show > 0 ? model.ShowIndividual(c.show) : model.ShowLoneMarriage(-c.show));
+    model.Click(c.pane, c.row);
+    const CommandFocus f = model.Focus();
+    EXPECT_EQ(f.primary, c.show > 0 ? c.show : 0);
+    EXPECT_EQ(f.individual, c.individual);
+    EXPECT_EQ(f.marriage, c.marriage);
+    EXPECT_EQ(f.spouseFor, c.spouseFor);
+    EXPECT_EQ(f.partnerless, c.partnerless);
+    EXPECT_EQ(f.relativeSelected, c.relative);
+    EXPECT_EQ(f.marriagePane, c.marriagePane);
+    EXPECT_EQ(f.parents, c.show == john ? parents : c.show == tim ? single : 0);
+    // Add Individual asks to link only while a marriage is shown alone.
+    EXPECT_EQ(f.asksToLinkChild(), c.show < 0);
+    EXPECT_EQ(f.individual, RinOf(model.FocusIndividual()));
+  }
+}
+
+// Unlink takes the selected relative out of the marriage the pane belongs
+// to, with the pane's question; the primary, the marriage pane and empty
+// panes unlink nothing.
+TEST_F(FamilyModel, UnlinkPlansFollowThePane) {
+  struct Case {
+    const char* what;
+    std::int32_t show;
+    int pane, row;
+    std::int32_t rin, mrin;
+    int relation;
+    unsigned question;
+  };
+  const Case cases[] = {
+      {"spouse as wife", john, kPaneSpouse, -1, dana, first, db::kRelWife, kIdsUnlinkSpouse},
+      {"spouse as husband", dana, kPaneSpouse, -1, john, first, db::kRelHusband, kIdsUnlinkSpouse},
+      {"father", john, kPaneFather, -1, grandfather, parents, db::kRelFather, kIdsUnlinkFather},
+      {"mother", john, kPaneMother, -1, grandmother, parents, db::kRelMother, kIdsUnlinkMother},
+      {"a child", john, kPaneChildren, 3, firstChildren[3], first, db::kRelChildren,
+       kIdsUnlinkChild},
+      {"primary", john, kPanePrimary, -1, 0, 0, 0, 0},
+      {"marriage pane", john, kPaneMarriage, -1, 0, 0, 0, 0},
+      {"empty spouse pane", alma, kPaneSpouse, -1, 0, 0, 0, 0},
+      {"empty father pane", tim, kPaneFather, -1, 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(model.ShowIndividual(c.show));
+    model.Click(c.pane, c.row);
+    const UnlinkPlan plan = model.PlanUnlink();
+    EXPECT_EQ(plan.rin, c.rin);
+    EXPECT_EQ(plan.mrin, c.mrin);
+    EXPECT_EQ(plan.relation, c.relation);
+    EXPECT_EQ(plan.question, c.question);
+  }
+  // The plan unsets what it names: the father leaves the parents' marriage.
+  ASSERT_TRUE(model.ShowIndividual(john));
+  model.Click(kPaneFather);
+  const UnlinkPlan plan = model.PlanUnlink();
+  ASSERT_GE(DbUnSetRelation(plan.mrin, plan.rin, plan.relation), 0);
+  model.Reload();
+  EXPECT_EQ(Pane(kPaneFather), 0);
+  EXPECT_EQ(Pane(kPaneMother), grandmother);
+}
+
 TEST_F(FamilyModel, ArrowKeysWalkThePanesAsTheTableSays) {
   ASSERT_TRUE(model.ShowIndividual(john));
   struct Step {

@@ -18,6 +18,7 @@
 #include "PickerDialogs.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "SmallRecordDialogs.h"
 #include "StringTable.h"
 
 namespace {
@@ -32,13 +33,26 @@ constexpr unsigned kAddMotherFor = 3592;
 constexpr unsigned kMotherFor = 3593;
 constexpr unsigned kAddSpouseFor = 3595;
 constexpr unsigned kSpouseFor = 3596;
-constexpr unsigned kAddChildFor = 3598;
-constexpr unsigned kChildFor = 3599;
 constexpr unsigned kAskFather = 5311;
 constexpr unsigned kAskMother = 5312;
 constexpr unsigned kAskSpouse = 5313;
 constexpr unsigned kAskChild = 5314;
 constexpr unsigned kAnotherChild = 5376;
+constexpr unsigned kLinkToMarriage = 3475;
+constexpr unsigned kSpouseToCurrentMarriage = 7048;
+
+// Whom the active family view's add commands mean; empty (primary 0,
+// partnerless 0) in the pedigree view.
+shell::famview::CommandFocus FamilyFocus(CKorApp* app, bool& familyView) {
+  shell::famview::CommandFocus focus;
+  familyView = app->ActiveFamilyFocus(focus);
+  return focus;
+}
+
+bool AskYesNo(unsigned id) {
+  return plat::MessageBox(res::LoadString(id), res::LoadString(kIdsAppTitle),
+                          plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes;
+}
 
 std::string Fill(unsigned id, const std::string& name) {
   std::string text = res::LoadString(id);
@@ -113,8 +127,11 @@ void Finish(CKorApp* app, std::int32_t rin, const addrelative::LinkResult& resul
 // road: 0 new, 1 existing, -1 ask.
 void AddParent(CKorApp* app, bool father, int road) {
   if (!app->CheckEditPassword()) return;
-  const std::int32_t child = app->ActiveViewRin();
-  if (!addrelative::CanAddParent(child, 0, father)) return;
+  // The family view adds parents to its primary individual.
+  bool familyView = false;
+  const shell::famview::CommandFocus focus = FamilyFocus(app, familyView);
+  const std::int32_t child = familyView ? focus.primary : app->ActiveViewRin();
+  if (!addrelative::CanAddParent(child, focus.parents, father)) return;
   CIndividualNode* node = NodeOf(child);
   if (!node) return;
   if (road < 0) road = ChooseRoad(app, node, father ? kAskFather : kAskMother, false);
@@ -127,7 +144,8 @@ void AddParent(CKorApp* app, bool father, int road) {
         app, res::LoadString(father ? kAddFatherFor : kAddMotherFor) + " " + NameOf(node),
         father ? node->GetSurname() : std::string(), sex, 0);
   node->Release();
-  if (parent > 0) Finish(app, child, addrelative::LinkParent(child, 0, parent, father));
+  if (parent > 0)
+    Finish(app, child, addrelative::LinkParent(child, focus.parents, parent, father));
 }
 
 // Stops with the sex message when the individual is neither male nor female.
@@ -141,7 +159,11 @@ bool SexAllows(Relative kind, std::int32_t rin, const CIndividualNode* node) {
 
 void AddSpouse(CKorApp* app, int road) {
   if (!app->CheckEditPassword()) return;
-  const std::int32_t rin = app->ActiveViewRin();
+  // The family view gives the spouse to the selected individual, else to
+  // its primary one.
+  bool familyView = false;
+  const shell::famview::CommandFocus focus = FamilyFocus(app, familyView);
+  const std::int32_t rin = familyView ? focus.spouseFor : app->ActiveViewRin();
   CIndividualNode* node = NodeOf(rin);
   if (!node) return;
   if (!SexAllows(Relative::kSpouse, rin, node)) {
@@ -168,57 +190,101 @@ void AddSpouse(CKorApp* app, int road) {
     spouse = AddNewIndividual(app, res::LoadString(kAddSpouseFor) + " " + NameOf(node),
                               std::string(), other, 0);
   node->Release();
+  if (spouse <= 0) return;
   // The pedigree view's current marriage takes the spouse when its other
-  // side is free.
-  const std::int32_t free =
-      app->m_currentViewType == CKorApp::kViewPedigree ? app->ActiveViewMrin() : 0;
-  if (spouse > 0) Finish(app, rin, addrelative::LinkSpouse(rin, spouse, free));
+  // side is free; the family view asks before it fills the marriage shown.
+  std::int32_t free = 0;
+  if (!familyView)
+    free = app->ActiveViewMrin();
+  else if (focus.partnerless > 0 && focus.spouseFor == rin && AskYesNo(kSpouseToCurrentMarriage))
+    free = focus.partnerless;
+  Finish(app, rin, addrelative::LinkSpouse(rin, spouse, free));
 }
 
-// The focus marriage when the parent is one of its spouses, else 0.
-std::int32_t ParentsMarriage(CKorApp* app, std::int32_t parent, std::string& fatherSurname) {
+// A marriage of the parent picked by the user; 0 when none was picked.
+std::int32_t PickMarriageOf(CKorApp* app, std::int32_t parent) {
+  editui::CMarriagesForDialog dialog(app->GetMainFrame(), parent);
+  dialog.selectionOnly = true;
+  return dialog.exec() == fw::kIdOk ? dialog.result : 0;
+}
+
+// A partner of the marriage, the husband first; 0 for none.
+std::int32_t PartnerOf(std::int32_t mrin) {
   CMarriageRecord marriage;
-  const std::int32_t mrin = app->ActiveViewMrin();
-  if (mrin > 0 && family::Read(marriage, mrin) == 1 &&
-      (marriage.husband == parent || marriage.wife == parent)) {
-    if (marriage.husband > 0 && marriage.husband != parent) {
-      CIndividualRecord husband;
-      if (family::Read(husband, marriage.husband) == 1) fatherSurname = husband.surname;
-    }
-    return mrin;
-  }
-  return 0;
+  if (mrin <= 0 || family::Read(marriage, mrin) != 1) return 0;
+  return marriage.husband > 0 ? marriage.husband : marriage.wife;
 }
 
-// True when a child was added.
-bool AddChildOnce(CKorApp* app, int road) {
-  const std::int32_t rin = app->ActiveViewRin();
-  CIndividualNode* node = NodeOf(rin);
-  if (!node) return false;
-  if (!SexAllows(Relative::kChild, rin, node)) {
+// The child road of the active view's focus.
+addrelative::ChildRoad FocusChildRoad(CKorApp* app, std::int32_t& primary) {
+  bool familyView = false;
+  const shell::famview::CommandFocus focus = FamilyFocus(app, familyView);
+  primary = focus.primary;
+  return addrelative::DecideChildRoad(
+      app->ActiveViewRin(), familyView ? focus.marriage : app->ActiveViewMrin(), focus.primary);
+}
+
+// Adds one new or existing child on road child (road -1 asks which); the
+// marriage it went into stays in child for the next one. True when a child
+// was added.
+bool AddChildTo(CKorApp* app, addrelative::ChildRoad& child, std::int32_t primary, int road) {
+  if (!child.ok()) return false;
+  CIndividualNode* node = child.parent > 0 ? NodeOf(child.parent) : nullptr;
+  if (child.parent > 0 && !node) return false;
+  if (node && !SexAllows(Relative::kChild, child.parent, node)) {
     node->Release();
     return false;
   }
-  std::string surname = DbGetSex(rin) == 'M' ? node->GetSurname() : std::string();
-  const std::int32_t mrin = ParentsMarriage(app, rin, surname);
-  if (road < 0) road = ChooseRoad(app, node, kAskChild, false);
-  std::int32_t child = 0;
-  if (road == CAddOrSelectIndividualDialog::kSelectExisting)
-    child = PickExisting(app, node, kChildFor, 0);
+  std::string surname;
+  if (const std::int32_t from = addrelative::ChildSurnameSource(child); from > 0) {
+    CIndividualRecord father;
+    if (family::Read(father, from) == 1) surname = father.surname;
+  }
+  if (road < 0) {
+    if (node)
+      road = ChooseRoad(app, node, kAskChild, false);
+    else if (DbGetActiveRecordCount(db::kIndividual) <= 1)
+      road = CAddOrSelectIndividualDialog::kAddNew;
+    else
+      road = CAddOrSelectIndividualDialog(static_cast<const CIndividualNode*>(nullptr), 0, false,
+                                          app->GetMainFrame())
+                 .exec();
+  }
+  const std::string name = NameOf(node);
+  std::int32_t added = 0;
+  int message = 0;
+  if (road == CAddOrSelectIndividualDialog::kSelectExisting && node)
+    added = SelectExistingRelative(node, addrelative::ChildCaption(child, true, name), 0, message,
+                                   true, 0, app->GetMainFrame());
+  else if (road == CAddOrSelectIndividualDialog::kSelectExisting)
+    added = PickRelativeByFind(PartnerOf(child.marriage), std::string(),
+                               addrelative::ChildCaption(child, true, name), 0, message, true, 0,
+                               app->GetMainFrame());
   else if (road == CAddOrSelectIndividualDialog::kAddNew)
-    child =
-        AddNewIndividual(app, res::LoadString(kAddChildFor) + " " + NameOf(node), surname, 0, mrin);
-  node->Release();
-  if (child <= 0) return false;
-  const addrelative::LinkResult result = addrelative::LinkChild(rin, mrin, child);
-  Finish(app, rin, result);
-  return result.ok();
+    added = AddNewIndividual(app, addrelative::ChildCaption(child, false, name), surname, 0,
+                             child.marriage);
+  if (node) node->Release();
+  if (added <= 0 || message != 0) return false;
+  // A parent without a marriage in focus picks one of its marriages; none
+  // picked makes a new one.
+  if (child.chooseMarriage) child.marriage = PickMarriageOf(app, child.parent);
+  const addrelative::LinkResult result =
+      addrelative::LinkChild(child.parent, child.marriage, added);
+  if (!result.ok()) return false;
+  child.marriage = result.mrin;
+  child.chooseMarriage = false;
+  const std::int32_t shown = child.parent > 0 ? child.parent
+                             : primary > 0    ? primary
+                                              : PartnerOf(result.mrin);
+  Finish(app, shown, result);
+  return true;
 }
 
-void AddChild(CKorApp* app, int road) {
-  if (!app->CheckEditPassword()) return;
-  while (AddChildOnce(app, road)) {
-    CIndividualNode* node = NodeOf(app->ActiveViewRin());
+// Adds children on road child until the user wants no more; only a child
+// of a parent asks for another one.
+void AddChildren(CKorApp* app, addrelative::ChildRoad child, std::int32_t primary, int road) {
+  while (AddChildTo(app, child, primary, road)) {
+    CIndividualNode* node = NodeOf(child.parent);
     const std::string name = NameOf(node);
     if (node) node->Release();
     if (name.empty() || plat::MessageBox(Fill(kAnotherChild, name), res::LoadString(kIdsAppTitle),
@@ -228,8 +294,25 @@ void AddChild(CKorApp* app, int road) {
   }
 }
 
+void AddChild(CKorApp* app, int road) {
+  if (!app->CheckEditPassword()) return;
+  std::int32_t primary = 0;
+  const addrelative::ChildRoad child = FocusChildRoad(app, primary);
+  AddChildren(app, child, primary, road);
+}
+
 void AddUnlinked(CKorApp* app) {
   if (!app->CheckEditPassword()) return;
+  // A family view that shows a marriage without a primary individual offers
+  // the new individual to it as a child.
+  bool familyView = false;
+  const shell::famview::CommandFocus focus = FamilyFocus(app, familyView);
+  if (familyView && focus.asksToLinkChild() && AskYesNo(kLinkToMarriage)) {
+    addrelative::ChildRoad child;
+    child.marriage = focus.lone;
+    AddChildren(app, child, 0, CAddOrSelectIndividualDialog::kAddNew);
+    return;
+  }
   const std::int32_t rin =
       AddNewIndividual(app, res::LoadString(kAddNewIndividual), std::string(), 0, 0);
   if (rin <= 0) return;

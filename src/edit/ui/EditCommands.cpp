@@ -1,5 +1,6 @@
 #include "EditCommands.h"
 
+#include "AddRelatives.h"
 #include "AppScreens.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
@@ -8,6 +9,7 @@
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "MarriageDialog.h"
 #include "MarriageNode.h"
@@ -74,10 +76,36 @@ void EditParents(CKorApp* app) {
   app->ShowInActiveView(rin);
 }
 
-// Edit > Order Spouses / Order Children: the active person's marriages or
-// the active marriage's children.
+// Edit > Parents' Marriage (family view): the Marriage screen on the
+// parents' marriage of the focus individual: the one the view shows for
+// the primary individual, else the first of the selected individual's.
+void EditParentsMarriage(CKorApp* app) {
+  shell::famview::CommandFocus focus;
+  if (!app->ActiveFamilyFocus(focus) || focus.individual <= 0) return;
+  std::int32_t mrin = 0;
+  if (focus.individual == focus.primary) {
+    if (CKorView2* view = app->ActiveFamilyView())
+      if (CMarriageNode* parents = view->Model()->ParentsMarriage()) mrin = parents->GetMrin();
+  }
+  if (mrin <= 0) mrin = addrelative::ParentMarriageOf(focus.individual, 0);
+  CMarriageRecord record;
+  if (mrin <= 0 || family::Read(record, mrin) != 1) return;
+  CMarriageNode* node = nullptr;
+  SetMarriageRef(node, CMarriageNode::New(record));
+  {
+    CMarriageDialog dialog(app->GetMainFrame(), node);
+    dialog.exec();
+  }
+  ReleaseMarriageRef(node);
+  app->ShowInActiveView(focus.primary);
+}
+
+// Edit > Order Spouses / Order Children: the active person's marriages (in
+// the family view the primary individual's) or the active marriage's
+// children.
 void EditOrder(CKorApp* app, COrderList::Mode mode) {
-  const std::int32_t rin = app->ActiveViewRin();
+  shell::famview::CommandFocus focus;
+  const std::int32_t rin = app->ActiveFamilyFocus(focus) ? focus.primary : app->ActiveViewRin();
   const std::int32_t owner = mode == COrderList::kSpouses ? rin : app->ActiveViewMrin();
   if (owner <= 0) return;
   {
@@ -125,6 +153,8 @@ void RegisterEditCommands(CKorApp& app) {
         if (owner->CheckEditPassword() == 1) EditParents(owner);
       },
       true);
+  app.SetToolCommand(
+      shell::kIdEditParentsMarriage, [owner] { EditParentsMarriage(owner); }, true);
   app.SetToolCommand(
       shell::kIdEditOrderSpouses, [owner] { EditOrder(owner, COrderList::kSpouses); }, true);
   app.SetToolCommand(

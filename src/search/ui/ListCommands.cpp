@@ -19,8 +19,9 @@ constexpr unsigned kIdsNoSpouses = 4566;
 
 }  // namespace
 
-void RunIndividualList(CKorApp& app) {
+void RunIndividualList(CKorApp& app, bool filterSide) {
   CIndividualListDialog dialog(app.GetCurrentDocument(), app.GetMainFrame());
+  if (filterSide) dialog.showFilterSide = true;
   dialog.startRin = app.ActiveViewRin();
   CIndividualRecord person;
   if (dialog.startRin > 0 && DbGetIndividualRecord(dialog.startRin, person, 3) == 1)
@@ -88,4 +89,7 @@ void RegisterListCommands(CKorApp& app) {
       shell::kIdSearchIndividualList, [owner] { RunIndividualList(*owner); }, true);
   app.SetToolCommand(
       shell::kIdSearchMarriageList, [owner] { RunMarriageList(*owner); }, true);
+  // Advanced Focus/Filter: the same list with its filter side open.
+  app.SetToolCommand(
+      shell::kIdSearchAdvancedFilter, [owner] { RunIndividualList(*owner, true); }, true);
 }

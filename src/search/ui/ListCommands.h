@@ -9,9 +9,10 @@ class QWidget;
 
 void RegisterListCommands(CKorApp& app);
 
-// Runs the Individual List on the active view's individual; after OK the
-// view moves to the chosen one.
-void RunIndividualList(CKorApp& app);
+// Runs the Individual List on the active view's individual (with filterSide
+// its filter side open: Advanced Focus/Filter); after OK the view moves to
+// the chosen one.
+void RunIndividualList(CKorApp& app, bool filterSide = false);
 // The Individual List in select-set mode for a screen that needs a set of
 // individuals (the GEDCOM export's Select); answers the person it closed on
 // with OK, else 0.
