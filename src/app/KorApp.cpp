@@ -36,6 +36,7 @@
 #include "FileUtil.h"
 #include "FilterSet.h"
 #include "FramePlacement.h"
+#include "ImportLinkPromptDialog.h"
 #include "IndividualDelete.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -602,6 +603,12 @@ shell::CommandContext CKorApp::CommandStateContext() const {
     c.focusParentFamilies = static_cast<int>(parents.size());
     c.canAddFather = addrelative::CanAddParent(c.focusIndividual, 0, true);
     c.canAddMother = addrelative::CanAddParent(c.focusIndividual, 0, false);
+    // The pedigree view decides by its boxes, for the relative an empty
+    // parent box chose or the current box.
+    if (const CKorView* pedigree = c.familyView ? nullptr : ActivePedigreeView()) {
+      c.canAddFather = pedigree->CanAddParent(true);
+      c.canAddMother = pedigree->CanAddParent(false);
+    }
     if (c.familyView)
       c.primaryMarriages = DbGetRelationCount(c.focusIndividual, db::kRelMarriages, 0, 1);
   }
@@ -786,6 +793,7 @@ void CKorApp::RunGedcomImport(std::string path, bool fromMenu) {
     const std::int32_t first = DbGetRIN(1, db::kQueryIndividuals, 'm');
     if (first > 0) ShowInActiveView(first);
   }
+  OfferLinkInstructions(frame_.get(), fromMenu, hadIndividuals, imported, m_helpFilePath);
   RefreshAfterMaintenance();
   AfterRoad();
 }

@@ -11,6 +11,7 @@
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorView.h"
 #include "MainFrame.h"
 #include "MarriageDialog.h"
 #include "MarriageNode.h"
@@ -110,11 +111,24 @@ void Finish(CKorApp* app, std::int32_t rin, const addrelative::LinkResult& resul
   }
 }
 
-// road: 0 new, 1 existing, -1 ask.
-void AddParent(CKorApp* app, bool father, int road) {
+// The individual a father or mother is added to, and the parents' marriage
+// the view shows for it: in the pedigree view the child of the empty parent
+// box the user chose, else the view's individual.
+struct ParentTarget {
+  std::int32_t child = 0;
+  std::int32_t shownParents = 0;
+};
+
+ParentTarget ParentTargetOf(const CKorApp* app) {
+  if (const CKorView* pedigree = app->ActivePedigreeView())
+    return {pedigree->AddTargetRin(), pedigree->AddTargetParentsMrin()};
+  return {app->ActiveViewRin(), 0};
+}
+
+void AddParentTo(CKorApp* app, const ParentTarget& target, bool father, int road) {
   if (!app->CheckEditPassword()) return;
-  const std::int32_t child = app->ActiveViewRin();
-  if (!addrelative::CanAddParent(child, 0, father)) return;
+  const std::int32_t child = target.child;
+  if (!addrelative::CanAddParent(child, target.shownParents, father)) return;
   CIndividualNode* node = NodeOf(child);
   if (!node) return;
   if (road < 0) road = ChooseRoad(app, node, father ? kAskFather : kAskMother, false);
@@ -127,7 +141,16 @@ void AddParent(CKorApp* app, bool father, int road) {
         app, res::LoadString(father ? kAddFatherFor : kAddMotherFor) + " " + NameOf(node),
         father ? node->GetSurname() : std::string(), sex, 0);
   node->Release();
-  if (parent > 0) Finish(app, child, addrelative::LinkParent(child, 0, parent, father));
+  if (parent > 0)
+    Finish(app, child, addrelative::LinkParent(child, target.shownParents, parent, father));
+}
+
+// road: 0 new, 1 existing, -1 ask.
+void AddParent(CKorApp* app, bool father, int road) {
+  const ParentTarget target = ParentTargetOf(app);
+  // The relative an empty box chose serves this one command, however it ends.
+  if (CKorView* pedigree = app->ActivePedigreeView()) pedigree->ClearPendingRelative();
+  AddParentTo(app, target, father, road);
 }
 
 // Stops with the sex message when the individual is neither male nor female.
@@ -275,4 +298,11 @@ void RegisterAddCommands(CKorApp& app) {
       shell::kIdAddSpouse, [owner] { AddSpouse(owner, -1); }, true);
   app.SetToolCommand(
       shell::kIdAddChild, [owner] { AddChild(owner, -1); }, true);
+  // The pedigree view's empty boxes.
+  app.SetToolCommand(
+      shell::kIdAddFatherBox, [owner] { AddParent(owner, true, -1); }, true);
+  app.SetToolCommand(
+      shell::kIdAddMotherBox, [owner] { AddParent(owner, false, -1); }, true);
+  app.SetToolCommand(
+      shell::kIdAddUnlinkedIndividual, [owner] { AddUnlinked(owner); }, true);
 }
