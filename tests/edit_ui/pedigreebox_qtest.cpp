@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -100,6 +101,9 @@ class PedigreeBoxTest : public QObject {
           DbSetRelation(ola_, 0, db::kRelParents, mrin_);
         },
         [](CKorApp& app) { RegisterAddCommands(app); }));
+    // No Marriage screen after a new marriage: a wrong link then fails the
+    // checks below instead of waiting on that screen.
+    h_.app->m_options.editMarr = 0;
     h_.app->ShowPedigreeView();
     pedigree_ = h_.app->ActivePedigreeView();
     QVERIFY(pedigree_);
@@ -166,32 +170,63 @@ class PedigreeBoxTest : public QObject {
 
     QStringList items;
     bool enabled = false;
-    WhenShown([] { return QApplication::activePopupWidget(); },
-              [&](QWidget* popup) {
-                auto* menu = qobject_cast<QMenu*>(popup);
-                QVERIFY(menu);
-                for (QAction* action : menu->actions()) items << action->text();
-                enabled = !menu->actions().isEmpty() && menu->actions().front()->isEnabled();
-                QCOMPARE(menu->objectName(), QStringLiteral("menu110"));
-                QCOMPARE(pedigree_->PendingRelativeBox(), 2);
-                ShootWithMenu(frame, menu, "pedigree_empty_box_menu");
-                // Cancel at the chooser: nothing is added.
-                WhenModal<CAddOrSelectIndividualDialog>(
-                    [](CAddOrSelectIndividualDialog* chooser) { chooser->reject(); });
-                menu->actions().front()->trigger();
-                menu->close();
-              });
+    std::string prompt;
+    WhenShown(
+        [] { return QApplication::activePopupWidget(); },
+        [&](QWidget* popup) {
+          auto* menu = qobject_cast<QMenu*>(popup);
+          QVERIFY(menu);
+          for (QAction* action : menu->actions()) items << action->text();
+          enabled = !menu->actions().isEmpty() && menu->actions().front()->isEnabled();
+          QCOMPARE(menu->objectName(), QStringLiteral("menu110"));
+          QCOMPARE(pedigree_->PendingRelativeBox(), 2);
+          ShootWithMenu(frame, menu, "pedigree_empty_box_menu");
+          // Cancel at the chooser: nothing is added.
+          WhenModal<CAddOrSelectIndividualDialog>([&prompt](CAddOrSelectIndividualDialog* chooser) {
+            prompt = chooser->Prompt();
+            chooser->reject();
+          });
+          menu->actions().front()->trigger();
+          menu->close();
+        });
     const QPoint at = pedigree_->BoxDeviceRect(6).center();
     QTest::mousePress(pedigree_, Qt::RightButton, {}, at);
     QTest::mouseRelease(pedigree_, Qt::RightButton, {}, at);
     QCOMPARE(items, QStringList{QStringLiteral("Add Mother...")});
     QVERIFY(enabled);
+    QCOMPARE(prompt, std::string("Add mother for\nGun Lind"));
     QCOMPARE(pedigree_->PendingRelativeBox(), int(shell::pedigree::kNoBox));
     QVERIFY(!pedigree_->Tree().Box(6));
     QCOMPARE(DbGetActiveRecordCount(db::kIndividual), 3);
     // The Add menu is back on the current box.
     h_.app->UpdateCommandStates();
     QVERIFY(!frame->CommandAction(shell::kIdAddMother)->isEnabled());
+  }
+
+  // The empty chart's root box adds an unlinked individual, who is shown.
+  void emptyRootBoxAddsAnIndividual() {
+    pedigree_->OnShowIndividual(0, 0);
+    QVERIFY(pedigree_->Tree().IsEmpty());
+    QString caption;
+    WhenModal<CEditIndividualDialog>([&caption](CEditIndividualDialog* d) {
+      caption = d->windowTitle();
+      TypeInto(d->List(), rowid::kGivenName, "Eva");
+      // Save asks the sex of a new individual without one.
+      WhenModal<CSexDialog>([](CSexDialog* sex) {
+        sex->Control<QRadioButton>(CSexDialog::kIdcFemale)->click();
+        sex->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      d->Control<QPushButton>(fw::kIdOk)->click();
+    });
+    QTest::mouseClick(pedigree_, Qt::LeftButton, {}, pedigree_->BoxDeviceRect(0).center());
+    QTRY_VERIFY(!pedigree_->Tree().IsEmpty());
+    QCOMPARE(caption, QStringLiteral("Add New Individual"));
+    CIndividualRecord record;
+    QCOMPARE(family::Read(record, pedigree_->Tree().RinOf(0)), 1);
+    QCOMPARE(record.givenNames[0], std::string("Eva"));
+    QCOMPARE(record.sex, 'F');
+    QVERIFY(!pedigree_->Tree().Box(1) && !pedigree_->Tree().Box(2));
+    QCOMPARE(DbGetActiveRecordCount(db::kIndividual), 3);
   }
 
  private:
