@@ -11,9 +11,14 @@
 #include <functional>
 #include <string>
 
+#include "AppCommandTest.h"
+#include "AppScreens.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
 #include "FakePorts.h"
 #include "ImportLinkPrompt.h"
 #include "ImportLinkPromptDialog.h"
+#include "StringTable.h"
 
 namespace {
 
@@ -144,6 +149,37 @@ class LinkPromptTest : public QObject {
     QCOMPARE(shell_.opened, std::vector<std::string>{help_});
     OfferLinkInstructions(nullptr, false, true, true, dir_.filePath("none.hlp").toStdString());
     QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+  }
+
+  // The application's GEDCOM road: the question follows an import into a
+  // file that held individuals before it, not one into an empty file.
+  void importRoadOfTheApplication() {
+    AppCommandHarness h;
+    QVERIFY(h.Start([] { AddLind("Ola", 'M'); }, [](CKorApp&) {}));
+    plat::ScopedShell scopedShell(&shell_);
+    h.app->m_helpFilePath = help_;
+    const auto saved = AppScreens().importGedcom;
+    int imports = 0;
+    AppScreens().importGedcom = [&imports](QWidget*, const std::string&) {
+      ++imports;
+      return AddLind("Per", 'M') > 0;
+    };
+    h.boxes.QueueAnswer(plat::kIdYes);
+    h.app->ImportGedcomFile(dir_.filePath(QStringLiteral("more.ged")).toStdString());
+    QCOMPARE(imports, 1);
+    QCOMPARE(h.boxes.Calls().size(), std::size_t{1});
+    QCOMPARE(h.boxes.Calls().front().text, res::LoadString(shell::kIdsLinkInstructions));
+    QCOMPARE(shell_.opened, std::vector<std::string>{help_});
+    // Into a file without individuals: nothing is asked.
+    for (std::int32_t rin; (rin = DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame)) > 0;)
+      QVERIFY(DbDeleteRecord(rin, db::kIndividual) > 0);
+    QCOMPARE(DbGetActiveRecordCount(db::kIndividual), 0);
+    h.boxes.Clear();
+    h.app->ImportGedcomFile(dir_.filePath(QStringLiteral("first.ged")).toStdString());
+    QCOMPARE(imports, 2);
+    QVERIFY(h.boxes.Calls().empty());
+    AppScreens().importGedcom = saved;
+    h.Stop();
   }
 };
 
