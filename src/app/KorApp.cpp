@@ -37,6 +37,7 @@
 #include "FilterSet.h"
 #include "FindRecordDialog.h"
 #include "FramePlacement.h"
+#include "ImportLinkPromptDialog.h"
 #include "IndividualDelete.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -637,6 +638,12 @@ shell::CommandContext CKorApp::CommandStateContext() const {
     c.canAddMother = addrelative::CanAddParent(c.focusIndividual, 0, false);
     c.spouseTarget = c.focusIndividual;
     c.childTarget = true;
+    // The pedigree view decides by its boxes, for the relative an empty
+    // parent box chose or the current box.
+    if (const CKorView* pedigree = ActivePedigreeView()) {
+      c.canAddFather = pedigree->CanAddParent(true);
+      c.canAddMother = pedigree->CanAddParent(false);
+    }
   }
   c.currentMarriage = ActiveViewMrin();
   if (c.currentMarriage > 0)
@@ -819,6 +826,7 @@ void CKorApp::RunGedcomImport(std::string path, bool fromMenu) {
     const std::int32_t first = DbGetRIN(1, db::kQueryIndividuals, 'm');
     if (first > 0) ShowInActiveView(first);
   }
+  OfferLinkInstructions(frame_.get(), fromMenu, hadIndividuals, imported, m_helpFilePath);
   RefreshAfterMaintenance();
   AfterRoad();
 }

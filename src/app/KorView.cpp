@@ -14,6 +14,7 @@
 #include <QPolygon>
 #include <QToolButton>
 
+#include "AddRelatives.h"
 #include "AppOptions.h"
 #include "CommandIds.h"
 #include "DC.h"
@@ -212,11 +213,19 @@ void CKorView::OnInitialUpdate() {
 
 // ---- accessors ------------------------------------------------------------------
 
+namespace {
+
+// The box a current-box value stands for: 100 is box 0, values above it the
+// box plus 100.
+int BoxOfCursor(int current) {
+  if (current == 100) return 0;
+  return current > 100 ? current - 100 : current;
+}
+
+}  // namespace
+
 std::intptr_t CKorView::GetCurrentIndividual(int asNode) const {
-  int box = current_;
-  if (box == 100) box = 0;
-  if (box > 100) box -= 100;
-  CIndividualNode* node = tree_.Box(box);
+  CIndividualNode* node = tree_.Box(BoxOfCursor(current_));
   if (!node) return 0;
   return asNode ? reinterpret_cast<std::intptr_t>(node) : node->GetRin();
 }
@@ -227,6 +236,27 @@ std::intptr_t CKorView::GetCurrentMarriage(int asNode) const {
   CMarriageNode* marriage = links ? links->currentMarriage : nullptr;
   if (!marriage) return 0;
   return asNode ? reinterpret_cast<std::intptr_t>(marriage) : marriage->GetMrin();
+}
+
+int CKorView::AddTargetBox() const {
+  return pendingRelativeBox_ != pd::kNoBox ? pendingRelativeBox_ : BoxOfCursor(current_);
+}
+
+std::int32_t CKorView::AddTargetRin() const { return tree_.RinOf(AddTargetBox()); }
+
+std::int32_t CKorView::AddTargetParentsMrin() const {
+  const CIndividualNode* node = tree_.Box(AddTargetBox());
+  const CMarriageNode* parents = node ? node->GetParents() : nullptr;
+  return parents ? parents->GetMrin() : 0;
+}
+
+bool CKorView::CanAddParent(bool father) const {
+  const int box = AddTargetBox();
+  // The last generation's parents are not on the chart: the file says.
+  const bool fileSlotFree =
+      box >= pd::kFirstLastGeneration && tree_.Box(box) &&
+      addrelative::CanAddParent(tree_.RinOf(box), AddTargetParentsMrin(), father);
+  return pd::CanAddParentAt(tree_.Occupied(), box, father, fileSlotFree);
 }
 
 QRect CKorView::BoxDeviceRect(int box) const {
@@ -403,6 +433,8 @@ void CKorView::PostShowNode(std::intptr_t a, CIndividualNode* node) {
 
 void CKorView::OnShowIndividual(std::intptr_t a, std::intptr_t t) {
   CKorDoc* document = GetDocument();
+  // Box numbers of the old tree no longer name the relative.
+  ClearPendingRelative();
   if (a == 4 && (t == 2 || t == 3)) {
     t -= 2;
     a = pendingRin_;
@@ -528,11 +560,7 @@ void CKorView::LeftButtonDown(int box) {
   } else {
     RepaintBox(current_);
   }
-  if (box == 0) {
-    PostCommand(shell::kIdAddUnlinkedIndividual);
-  } else if (box > 0 && tree_.Box(pd::ChildOf(box))) {
-    PostCommand(box % 2 == 1 ? shell::kIdAddFatherBox : shell::kIdAddMotherBox);
-  }
+  PostBoxCommand(pd::OfferOfBox(tree_.Occupied(), box, current_));
 }
 
 bool CKorView::HoverAllowed() const {
@@ -639,25 +667,22 @@ void CKorView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CKorView::ShowContextMenu(int box, QPoint global) {
-  std::vector<unsigned> ids;
-  if (box == 0 && !tree_.Box(0)) {
-    ids = {shell::kIdAddUnlinkedIndividual};
-  } else if (!tree_.Box(box) && box > 0 && tree_.Box(pd::ChildOf(box))) {
-    ids = {box % 2 == 1 ? shell::kIdAddFatherBox : shell::kIdAddMotherBox};
-  } else if (box == current_ && tree_.Box(box)) {
-    ids = {shell::kIdEditIndividual,    shell::kIdEditNotes,         shell::kIdEditMultimedia,
-           shell::kIdEditPhoto,         shell::kIdViewMoveToPrimary, shell::kIdViewFamily,
-           shell::kIdSearchDescendancy, shell::kIdEditMarriage,      shell::kIdFilePrintReports};
-  }
+  const pd::BoxOffer offer = pd::OfferOfBox(tree_.Occupied(), box, current_);
+  const std::vector<unsigned> ids = pd::MenuCommands(offer.menu);
   if (ids.empty()) return;
   OnHideInfoBox();
   CKorApp* app = CKorApp::Instance();
   CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
   if (!frame) return;
+  // The add commands of an empty parent box work on the box's child.
+  pendingRelativeBox_ = offer.relativeBox;
+  app->UpdateCommandStates();
   QMenu menu(this);
+  menu.setObjectName(QStringLiteral("menu%1").arg(offer.menu));
   for (unsigned id : ids)
     if (QAction* action = frame->CommandAction(id)) menu.addAction(action);
   menu.exec(global);
+  ClearPendingRelative();
 }
 
 void CKorView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -785,6 +810,22 @@ void CKorView::PressArrow(int button) {
   if (button < 1 || button > pd::kArrowButtonCount || !buttons_[button]->isVisible()) return;
   hoverTimer_.stop();
   OnArrowButton(button);
+}
+
+void CKorView::PostBoxCommand(const pd::BoxOffer& offer) {
+  if (offer.command == 0) return;
+  CKorApp* app = CKorApp::Instance();
+  CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+  QAction* action = frame ? frame->CommandAction(offer.command) : nullptr;
+  if (!action) return;
+  // The command's enabling is decided for the pending relative; the add
+  // flow forgets it when it ends.
+  pendingRelativeBox_ = offer.relativeBox;
+  app->UpdateCommandStates();
+  if (action->isEnabled())
+    QMetaObject::invokeMethod(action, &QAction::trigger, Qt::QueuedConnection);
+  else
+    ClearPendingRelative();
 }
 
 void CKorView::PostCommand(unsigned id) {

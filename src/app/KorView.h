@@ -12,6 +12,7 @@
 
 #include "InfoBox.h"
 #include "MainFrame.h"
+#include "PedigreeBoxCommands.h"
 #include "PedigreeLayout.h"
 #include "PedigreeTree.h"
 #include "View.h"
@@ -46,10 +47,10 @@ class CKorView : public fw::CView {
   static constexpr int kHoverTimerId = 301;
   static constexpr int kHelpContext = 101;
   // Context menus.
-  static constexpr int kMenuIndividual = 106;
-  static constexpr int kMenuAddFather = 109;
-  static constexpr int kMenuAddMother = 110;
-  static constexpr int kMenuAddIndividual = 111;
+  static constexpr int kMenuIndividual = shell::pedigree::kMenuIndividual;
+  static constexpr int kMenuAddFather = shell::pedigree::kMenuAddFather;
+  static constexpr int kMenuAddMother = shell::pedigree::kMenuAddMother;
+  static constexpr int kMenuAddIndividual = shell::pedigree::kMenuAddIndividual;
 
   CKorView();
   ~CKorView() override;
@@ -75,6 +76,21 @@ class CKorView : public fw::CView {
   QToolButton* Button(int index) const { return buttons_[index]; }
   // The device rectangle of a box in the current client area.
   QRect BoxDeviceRect(int box) const;
+
+  // ---- adding parents ----
+  // The box whose individual Add Father and Add Mother add to: the child of
+  // the empty parent box the user chose (the pending relative), else the
+  // current box.
+  int AddTargetBox() const;
+  // The individual of that box (0 none) and the parents' marriage the view
+  // shows for it (0 none).
+  std::int32_t AddTargetRin() const;
+  std::int32_t AddTargetParentsMrin() const;
+  // Whether that individual may get a father (or a mother).
+  bool CanAddParent(bool father) const;
+  // The add flow of the pending relative ended (or the tree changed).
+  void ClearPendingRelative() { pendingRelativeBox_ = shell::pedigree::kNoBox; }
+  int PendingRelativeBox() const { return pendingRelativeBox_; }
 
   // ---- messages ----
   void OnSetPendingRin(std::int32_t rin) { pendingRin_ = rin; }
@@ -123,6 +139,9 @@ class CKorView : public fw::CView {
   void MoveCursor(int box);
   void PressArrow(int button);
   void PostCommand(unsigned id);
+  // Posts what a click on an empty box offers; the pending relative is kept
+  // for the command when it is enabled.
+  void PostBoxCommand(const shell::pedigree::BoxOffer& offer);
   void ShowContextMenu(int box, QPoint global);
   void RepaintBox(int box);
   void PlaceButtons();
@@ -138,6 +157,7 @@ class CKorView : public fw::CView {
   int selected_ = shell::pedigree::kNoBox;
   int infoBoxBox_ = shell::pedigree::kNoBox;
   int current_ = 0;
+  int pendingRelativeBox_ = shell::pedigree::kNoBox;
   bool restore_ = false;
   bool syntheticHover_ = false;
   bool keyboardFlag_ = false;

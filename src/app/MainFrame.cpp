@@ -104,9 +104,15 @@ void CMainFrame::CreateActions() {
   for (unsigned id : shell::ToolbarButtons())
     if (id != 0) ids.push_back(id);
   for (const shell::Accelerator& a : shell::FrameAccelerators()) ids.push_back(a.id);
-  // Commands without a menu item: the Reports sheet posts them to the views.
+  // Commands without a menu item: the Reports sheet posts them to the views,
+  // the pedigree view's empty boxes and context menus to the frame.
   ids.push_back(shell::kIdFilePrint);
   ids.push_back(shell::kIdFilePrintPreview);
+  const std::pair<unsigned, const char*> boxItems[] = {
+      {shell::kIdAddUnlinkedIndividual, "Add Individual..."},
+      {shell::kIdAddFatherBox, "Add Father..."},
+      {shell::kIdAddMotherBox, "Add Mother..."}};
+  for (const auto& [id, text] : boxItems) MakeAction(id, QString::fromLatin1(text));
 
   for (unsigned id : ids) {
     if (actions_.contains(id)) continue;

@@ -27,6 +27,7 @@
 #include "FamilyDatabase.h"
 #include "FamilyLinkRecord.h"
 #include "FieldListRow.h"
+#include "FieldListTyping.h"
 #include "FieldListWidget.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -70,21 +71,6 @@ bool Show(QWidget* dialog) {
   dialog->show();
   dialog->activateWindow();
   return QTest::qWaitForWindowActive(dialog);
-}
-
-// Types text into the value cell of the line of labelId (plus offset) the
-// way the user does: the editor opens, the keys go in, Tab closes it.
-void TypeInto(CFieldListWidget* list, int labelId, const char* text, int offset = 0) {
-  const int line = list->List().FindRowIndexById(labelId) + offset;
-  QVERIFY(line >= offset);
-  QVERIFY(list->List().BeginEdit(1, line, true) == 1);
-  CFieldCell* cell = list->List().GetCurrentCell();
-  QWidget* editor = cell != nullptr ? dynamic_cast<QWidget*>(cell->GetEditor()) : nullptr;
-  QVERIFY(editor != nullptr);
-  if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->selectAll();
-  QTest::keyClicks(editor, QString::fromLatin1(text));
-  QTest::keyClick(editor, Qt::Key_Tab);
-  QCoreApplication::processEvents();
 }
 
 }  // namespace

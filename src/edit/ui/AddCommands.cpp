@@ -11,6 +11,7 @@
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorView.h"
 #include "MainFrame.h"
 #include "MarriageDialog.h"
 #include "MarriageNode.h"
@@ -124,14 +125,28 @@ void Finish(CKorApp* app, std::int32_t rin, const addrelative::LinkResult& resul
   }
 }
 
-// road: 0 new, 1 existing, -1 ask.
-void AddParent(CKorApp* app, bool father, int road) {
-  if (!app->CheckEditPassword()) return;
+// The individual a father or mother is added to, and the parents' marriage
+// the view shows for it: in the pedigree view the child of the empty parent
+// box the user chose, else the view's individual.
+struct ParentTarget {
+  std::int32_t child = 0;
+  std::int32_t shownParents = 0;
+};
+
+ParentTarget ParentTargetOf(CKorApp* app) {
+  if (const CKorView* pedigree = app->ActivePedigreeView())
+    return {pedigree->AddTargetRin(), pedigree->AddTargetParentsMrin()};
   // The family view adds parents to its primary individual.
   bool familyView = false;
   const shell::famview::CommandFocus focus = FamilyFocus(app, familyView);
-  const std::int32_t child = familyView ? focus.primary : app->ActiveViewRin();
-  if (!addrelative::CanAddParent(child, focus.parents, father)) return;
+  if (familyView) return {focus.primary, focus.parents};
+  return {app->ActiveViewRin(), 0};
+}
+
+void AddParentTo(CKorApp* app, const ParentTarget& target, bool father, int road) {
+  if (!app->CheckEditPassword()) return;
+  const std::int32_t child = target.child;
+  if (!addrelative::CanAddParent(child, target.shownParents, father)) return;
   CIndividualNode* node = NodeOf(child);
   if (!node) return;
   if (road < 0) road = ChooseRoad(app, node, father ? kAskFather : kAskMother, false);
@@ -145,7 +160,15 @@ void AddParent(CKorApp* app, bool father, int road) {
         father ? node->GetSurname() : std::string(), sex, 0);
   node->Release();
   if (parent > 0)
-    Finish(app, child, addrelative::LinkParent(child, focus.parents, parent, father));
+    Finish(app, child, addrelative::LinkParent(child, target.shownParents, parent, father));
+}
+
+// road: 0 new, 1 existing, -1 ask.
+void AddParent(CKorApp* app, bool father, int road) {
+  const ParentTarget target = ParentTargetOf(app);
+  // The relative an empty box chose serves this one command, however it ends.
+  if (CKorView* pedigree = app->ActivePedigreeView()) pedigree->ClearPendingRelative();
+  AddParentTo(app, target, father, road);
 }
 
 // Stops with the sex message when the individual is neither male nor female.
@@ -358,4 +381,11 @@ void RegisterAddCommands(CKorApp& app) {
       shell::kIdAddSpouse, [owner] { AddSpouse(owner, -1); }, true);
   app.SetToolCommand(
       shell::kIdAddChild, [owner] { AddChild(owner, -1); }, true);
+  // The pedigree view's empty boxes.
+  app.SetToolCommand(
+      shell::kIdAddFatherBox, [owner] { AddParent(owner, true, -1); }, true);
+  app.SetToolCommand(
+      shell::kIdAddMotherBox, [owner] { AddParent(owner, false, -1); }, true);
+  app.SetToolCommand(
+      shell::kIdAddUnlinkedIndividual, [owner] { AddUnlinked(owner); }, true);
 }
