@@ -7,6 +7,7 @@
 
 #include "AppOptions.h"
 #include "CodePage.h"
+#include "CustomDialogModels.h"
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
 #include "Ports.h"
@@ -209,13 +210,7 @@ void WriteWallBoxItems(bool ancestry, const WallBoxItems& items) {
 }
 
 std::vector<std::string> WallItemNoteTagChoices() {
-  std::vector<std::string> tags;
-  std::string tag;
-  for (int i = 1;; ++i) {
-    GetNoteTag(i, tag);
-    if (tag.empty()) break;
-    tags.push_back(tag);
-  }
+  std::vector<std::string> tags = CustomNoteTags();
   if (tags.empty()) {
     if (GetStandardNoteTags().empty()) LoadStandardNoteTags();
     tags = GetStandardNoteTags();
