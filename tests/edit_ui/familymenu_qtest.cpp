@@ -148,6 +148,23 @@ class FamilyMenuTest : public QObject {
     QCOMPARE(view_->window()->focusWidget(), static_cast<QWidget*>(view_));
   }
 
+  // A double-click on the empty mother pane adds a mother to Ola as well:
+  // the Add commands follow the primary individual from an empty pane.
+  void emptyMotherPaneDoubleClickAddsAMother() {
+    std::string prompt;
+    WhenModal<CAddOrSelectIndividualDialog>([&prompt](CAddOrSelectIndividualDialog* chooser) {
+      prompt = chooser->Prompt();
+      chooser->reject();
+    });
+    const Mapping map(view_->width(), view_->height());
+    const LRect r = map.ToDevice(kPaneRects[kPaneMother]);
+    QTest::mouseDClick(view_, Qt::LeftButton, {},
+                       QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    QTRY_COMPARE(prompt, std::string("Add mother for\nOla Lind"));
+    QCOMPARE(view_->Model()->SelectedPane(), int(kPaneMother));
+    QCOMPARE(DbGetActiveRecordCount(db::kIndividual), 2);
+  }
+
   // Ola's own pane: the menu of a pane with content, Photo and the parents'
   // commands greyed (no photo, no parent family), Edit Marriage not.
   void primaryPaneGreysWhatOlaLacks() {
