@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -20,6 +21,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
+#include "FamilyViewMenus.h"
 #include "FontDescription.h"
 #include "IndividualNode.h"
 #include "KorApp.h"
@@ -558,6 +560,39 @@ void CKorView2::mousePressEvent(QMouseEvent* event) {
   if (pane < 0) return;
   const int row = pane == kPaneChildren ? ChildRowAt(map.LogicalY(at.y())) : -1;
   Apply(model_->Click(pane, row));
+}
+
+void CKorView2::mouseReleaseEvent(QMouseEvent* event) {
+  if (!model_ || event->button() != Qt::RightButton) return;
+  const Mapping map(width(), height());
+  const QPoint at = event->position().toPoint();
+  if (map.PaneAt(at.x(), at.y()) < 0) return;
+  ShowContextMenu(event->globalPosition().toPoint());
+}
+
+void CKorView2::ShowContextMenu(QPoint global) {
+  if (!model_ || !CurrentDatabase) return;
+  const bool readOnly = CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly;
+  const PaneMenu decided = MenuForPane(SelectedPaneFacts(*model_, readOnly));
+  CKorApp* app = CKorApp::Instance();
+  CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+  if (decided.menu == 0 || !frame) return;
+  // The states follow the selection the button just made.
+  app->UpdateCommandStates();
+  QMenu menu(this);
+  menu.setObjectName(QStringLiteral("menu%1_%2").arg(decided.menu).arg(decided.subMenu));
+  for (const MenuEntry& entry : decided.entries) {
+    QAction* command = frame->CommandAction(entry.command);
+    if (!command) continue;
+    // An entry of its own, so that greying it leaves the main menu alone;
+    // it runs the frame's command.
+    QAction* item = menu.addAction(command->icon(), QString::fromUtf8(MenuText(entry.command)));
+    item->setObjectName(QStringLiteral("command%1").arg(entry.command));
+    item->setEnabled(!entry.greyed && command->isEnabled());
+    connect(item, &QAction::triggered, command, &QAction::trigger);
+  }
+  if (!menu.isEmpty()) menu.exec(global);
+  setFocus();
 }
 
 void CKorView2::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -96,6 +96,8 @@ class CKorView2 : public fw::CView {
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // The right button's release on a pane opens the selected pane's menu.
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
 
@@ -109,6 +111,8 @@ class CKorView2 : public fw::CView {
   // After input: repaint, controls and status for what changed.
   void Apply(const shell::famview::Outcome& outcome);
   void RunFrameCommand(unsigned id);
+  // The selected pane's context menu at global; nothing on a read-only file.
+  void ShowContextMenu(QPoint global);
   void PaintIndividualPane(QPainter& p, const shell::famview::Mapping& map, int pane);
   void PaintMarriagePane(QPainter& p, const shell::famview::Mapping& map);
   void PaintChildrenPane(QPainter& p, const shell::famview::Mapping& map);

@@ -111,13 +111,15 @@ std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin, const plat::Text
 }
 
 std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse,
-                                            const plat::TextMeasure* measure) {
+                                            const plat::TextMeasure* measure,
+                                            std::int32_t onlyWith) {
   std::vector<MarriageChoice> choices;
   for (std::int32_t mrin : Relation(rin, db::kRelMarriages, db::kRelMarriages)) {
     CMarriageRecord marriage;
     if (mrin == 0 || DbGetRecord(mrin, db::kMarriage, &marriage) != 1) continue;
     const std::int32_t spouse = PartnerOf(marriage, rin);
     if (onlyWithoutSpouse && spouse != 0) continue;
+    if (onlyWith != 0 && spouse != onlyWith) continue;
     std::string text = std::to_string(mrin) + "\t" + NameOf(spouse, 125, 280, measure);
     if (marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
     choices.push_back({std::move(text), mrin});

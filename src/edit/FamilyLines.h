@@ -54,13 +54,15 @@ std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin,
 
 // The marriages of an individual offered by Marriages for: "MRIN\tspouse"
 // and "\tdate" when the marriage has one; with onlyWithoutSpouse only the
-// marriages that still lack a spouse.
+// marriages that still lack a spouse; with onlyWith (a RIN) only the
+// marriages with that spouse.
 struct MarriageChoice {
   std::string text;
   std::int32_t mrin = 0;
 };
 std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSpouse,
-                                            const plat::TextMeasure* measure = nullptr);
+                                            const plat::TextMeasure* measure = nullptr,
+                                            std::int32_t onlyWith = 0);
 // Marriages for's last line, which makes a new marriage: a tab and "Add
 // Marriage".
 std::string AddMarriageLine();

@@ -99,10 +99,12 @@ bool IsRuleMet(CommandRule rule, const CommandContext& c) {
       return focus && c.familyView && c.focusParentFamilies > 0;
     case CommandRule::kFamilyView:
       return open && c.familyView;
+    // The family view adds parents to its primary individual, also from an
+    // empty pane.
     case CommandRule::kAddFather:
-      return focus && c.canAddFather;
+      return (focus || (open && c.familyView)) && c.canAddFather;
     case CommandRule::kAddMother:
-      return focus && c.canAddMother;
+      return (focus || (open && c.familyView)) && c.canAddMother;
     case CommandRule::kAddSpouse:
       return open && c.spouseTarget > 0;
     case CommandRule::kAddChild:

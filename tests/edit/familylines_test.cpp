@@ -141,6 +141,35 @@ TEST_F(FamilyLinesTest, OrderListsStoreTheNewOrderAndAnswerFivePlusTheIndex) {
   EXPECT_EQ(spouses.LineText(0), "Two W\t");
 }
 
+// Choosing among the marriages an individual already has with one spouse:
+// two with Odd, one with Per and one without a partner.
+TEST_F(FamilyLinesTest, MarriageChoicesWithOneSpouse) {
+  const std::int32_t her = Add("Berg", "Liv", 'F');
+  const std::int32_t odd = Add("Dahl", "Odd", 'M');
+  const std::int32_t per = Add("Eck", "Per", 'M');
+  const std::int32_t first = Marry(odd, her);
+  const std::int32_t withPer = Marry(per, her);
+  const std::int32_t again = Marry(odd, her);
+  Marry(0, her);
+  const auto mrins = [](const std::vector<MarriageChoice>& choices) {
+    std::vector<std::int32_t> out;
+    for (const MarriageChoice& c : choices) out.push_back(c.mrin);
+    return out;
+  };
+  struct Case {
+    std::int32_t rin, with;
+    std::vector<std::int32_t> want;
+  };
+  const Case cases[] = {
+      {her, odd, {first, again}}, {her, per, {withPer}}, {her, her, {}},
+      {odd, her, {first, again}}, {per, odd, {}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(mrins(MarriageChoices(c.rin, false, nullptr, c.with)), c.want)
+        << c.rin << " with " << c.with;
+  EXPECT_EQ(MarriageChoices(her, false, nullptr, 0).size(), 4u);
+}
+
 TEST_F(FamilyLinesTest, MarriageChoicesAndANewMarriageOnTheIndividualsSide) {
   const std::int32_t her = Add("Berg", "Liv", 'F');
   EXPECT_TRUE(MarriageChoices(her, false).empty());

@@ -52,6 +52,16 @@ TEST(CommandRules, EnablingFollowsTheContext) {
       {"father slot free", [](CommandContext&) {}, kIdAddFather, true},
       {"mother slot taken", [](CommandContext&) {}, kIdAddMother, false},
       {"no focus", [](CommandContext& c) { c.focusIndividual = 0; }, kIdAddFather, false},
+      {"family view, empty father pane: the primary gets the father",
+       [](CommandContext& c) { c.familyView = true, c.focusIndividual = 0; }, kIdAddFather, true},
+      {"family view, empty pane, the primary's father there",
+       [](CommandContext& c) {
+         c.familyView = true, c.focusIndividual = 0, c.canAddFather = false;
+       },
+       kIdAddFather, false},
+      {"family view, empty pane, no file",
+       [](CommandContext& c) { c.familyView = true, c.focusIndividual = 0, c.fileOpen = false; },
+       kIdAddFather, false},
       {"no one for a spouse", [](CommandContext& c) { c.spouseTarget = 0; }, kIdAddSpouse, false},
       {"family view, empty pane: the primary gets the spouse",
        [](CommandContext& c) { c.familyView = true, c.focusIndividual = 0; }, kIdAddSpouse, true},

@@ -180,6 +180,15 @@ bool SexAllows(Relative kind, std::int32_t rin, const CIndividualNode* node) {
   return false;
 }
 
+// One of the marriages of rin with spouse, picked by the user; 0 when
+// they have none or none was picked.
+std::int32_t ChooseMarriageWith(CKorApp* app, std::int32_t rin, std::int32_t spouse) {
+  editui::CMarriagesForDialog dialog(app->GetMainFrame(), rin);
+  dialog.selectionOnly = true;
+  dialog.onlyWith = spouse;
+  return dialog.exec() == fw::kIdOk ? dialog.result : 0;
+}
+
 void AddSpouse(CKorApp* app, int road) {
   if (!app->CheckEditPassword()) return;
   // The family view gives the spouse to the selected individual, else to
@@ -214,6 +223,12 @@ void AddSpouse(CKorApp* app, int road) {
                               std::string(), other, 0);
   node->Release();
   if (spouse <= 0) return;
+  // A spouse the individual is already married to: one of their marriages
+  // may be taken instead of making another.
+  if (ChooseMarriageWith(app, rin, spouse) > 0) {
+    app->ShowInActiveView(rin);
+    return;
+  }
   // The pedigree view's current marriage takes the spouse when its other
   // side is free; the family view asks before it fills the marriage shown.
   std::int32_t free = 0;

@@ -197,7 +197,7 @@ CMarriagesForDialog::CMarriagesForDialog(QWidget* parent, std::int32_t rin, std:
 
 int CMarriagesForDialog::Fill() {
   const fw::QtTextMeasure measure(list_->font());
-  choices_ = MarriageChoices(rin_, onlyWithoutSpouse, &measure);
+  choices_ = MarriageChoices(rin_, onlyWithoutSpouse, &measure, onlyWith);
   list_->clear();
   for (const MarriageChoice& choice : choices_) AddTabbedLine(list_, choice.text);
   if (!selectionOnly) {

@@ -101,6 +101,8 @@ class CMarriagesForDialog : public fw::CDialogBase {
   // the marriages without a spouse.
   bool selectionOnly = false;
   bool onlyWithoutSpouse = false;
+  // Only the marriages with this spouse (a RIN), 0 all.
+  std::int32_t onlyWith = 0;
   std::int32_t result = 0;
 
   // Without a marriage line the dialog ends at once with 0.
