@@ -130,6 +130,14 @@ COrdinanceValue OrdinanceValueOf(const CEventObject* event) {
   return value;
 }
 
+// The marriage of mrin as a new node, or null for 0 or an unreadable one.
+CMarriageNode* ReadMarriageNode(std::int32_t mrin) {
+  if (mrin == 0) return nullptr;
+  CMarriageRecord record;
+  if (family::Read(record, mrin) != 1) return nullptr;
+  return CMarriageNode::New(record);
+}
+
 template <class Kind>
 std::unique_ptr<Kind> WorkingCopy(const Kind* original) {
   return original != nullptr ? std::make_unique<Kind>(*original, true) : std::make_unique<Kind>();
@@ -485,31 +493,31 @@ void CIndividualEditModel::LoadFromIndividual(CIndividualNode* node) {
   RebuildTempleChoices();
 
   // 11. relatives
-  ReleaseRelatives();
-  for (CIndividualNode* sibling : related_) sibling->Release();
-  related_.clear();
-  const auto readMarriage = [](std::int32_t mrin) -> CMarriageNode* {
-    if (mrin == 0) return nullptr;
-    CMarriageRecord record;
-    if (family::Read(record, mrin) != 1) return nullptr;
-    return CMarriageNode::New(record);
-  };
-  if (CMarriageNode* parents = readMarriage(parentMrin_)) SetMarriageRef(parents_, parents);
-  if (CMarriageNode* own = readMarriage(firstMarriageMrin_)) SetMarriageRef(marriage_, own);
-  if (parentMrin_ != 0) {
-    std::vector<std::int32_t> children;
-    DbGetRelationList(children, db::kRelChildren, 0, parentMrin_, 0);
-    for (const std::int32_t rin : children) {
-      CIndividualRecord record;
-      if (family::Read(record, rin) != 1) continue;
-      CIndividualNode* sibling = CIndividualNode::New(record, 3, 0, 0, nullptr);
-      sibling->AddRef();
-      related_.push_back(sibling);
-    }
-  }
+  if (marriage_ != nullptr) ReleaseMarriageRef(marriage_);
+  if (CMarriageNode* own = ReadMarriageNode(firstMarriageMrin_)) SetMarriageRef(marriage_, own);
+  LoadParentFamily();
 
   // 12.
   BuildDateRules();
+}
+
+void CIndividualEditModel::LoadParentFamily() {
+  // The rules hold the parents' and the siblings' events: they go first.
+  rules_.DeleteAll();
+  if (parents_ != nullptr) ReleaseMarriageRef(parents_);
+  for (CIndividualNode* sibling : related_) sibling->Release();
+  related_.clear();
+  if (CMarriageNode* parents = ReadMarriageNode(parentMrin_)) SetMarriageRef(parents_, parents);
+  if (parentMrin_ == 0) return;
+  std::vector<std::int32_t> children;
+  DbGetRelationList(children, db::kRelChildren, 0, parentMrin_, 0);
+  for (const std::int32_t rin : children) {
+    CIndividualRecord record;
+    if (family::Read(record, rin) != 1) continue;
+    CIndividualNode* sibling = CIndividualNode::New(record, 3, 0, 0, nullptr);
+    sibling->AddRef();
+    related_.push_back(sibling);
+  }
 }
 
 void CIndividualEditModel::AddBaptismRows(COrdinanceObject* baptism, bool templeButtonReadOnly) {
@@ -671,13 +679,18 @@ void CIndividualEditModel::TakeParentLinks() {
   if (node_ == nullptr) return;
   const CIndividualLinks* links = node_->GetLinks();
   sealingFamilyLink_ = links != nullptr ? links->parentLink : 0;
-  auto* sealing = dynamic_cast<COrdinanceObject*>(GetSealingToParentsOrdinance());
-  if (sealing == nullptr) return;
-  const CSealingToParentsOrdinance* stored = node_->GetSealingToParents();
-  sealing->date = stored != nullptr ? stored->date : CDateValue();
-  sealing->templeCode = stored != nullptr ? stored->templeCode : std::string();
-  sealing->firstCitation = stored != nullptr ? stored->firstCitation : 0;
-  sealing->secondNumber = stored != nullptr ? stored->secondNumber : 0;
+  if (auto* sealing = dynamic_cast<COrdinanceObject*>(GetSealingToParentsOrdinance())) {
+    const CSealingToParentsOrdinance* stored = node_->GetSealingToParents();
+    sealing->date = stored != nullptr ? stored->date : CDateValue();
+    sealing->templeCode = stored != nullptr ? stored->templeCode : std::string();
+    sealing->firstCitation = stored != nullptr ? stored->firstCitation : 0;
+    sealing->secondNumber = stored != nullptr ? stored->secondNumber : 0;
+  }
+  // The parents, their marriage and the siblings the rules check against
+  // are those of the parent family now in use.
+  parentMrin_ = links != nullptr ? links->ParentsMrin() : 0;
+  LoadParentFamily();
+  BuildDateRules();
 }
 
 CIndividualEditValues CIndividualEditModel::GetValues() {

@@ -160,7 +160,9 @@ class CIndividualEditModel : public CEditModel, public CPlaceIfLivingGate {
   std::int32_t GetSealingFamilyLink() const { return sealingFamilyLink_; }
   // After Parents of changed the parent families: the first link and the
   // sealing to parents (the primary link's) are taken again from the
-  // in-memory individual, so Save writes the sealing where it now belongs.
+  // in-memory individual, so Save writes the sealing where it now belongs,
+  // and the parents and siblings of the family now in use are read again
+  // with the date rules built over them.
   void TakeParentLinks();
   // The first of the individual's own citations (the Title (suffix) row's
   // button); setting it keeps the individual in memory in step, so Save
@@ -207,6 +209,9 @@ class CIndividualEditModel : public CEditModel, public CPlaceIfLivingGate {
   void AddBaptismRows(COrdinanceObject* baptism, bool templeButtonReadOnly);
   CIndividualNode* Spouse() const;
   void ReleaseRelatives();
+  // Reads the parents' marriage and the siblings of parentMrin_ anew; the
+  // date rules are dropped and must be built again.
+  void LoadParentFamily();
 
   CStringListEx sexChoices_;
   std::vector<std::unique_ptr<CFieldListRow>> personalRows_;

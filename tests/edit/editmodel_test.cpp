@@ -383,4 +383,85 @@ TEST_F(EditModelTest, SaveAfterParentsOfKeepsWhatParentsOfStored) {
   }
 }
 
+// The date rules check a birth against the parents, their marriage and the
+// siblings of the parent family in use; when Parents of changes which
+// family that is, the screen's rules follow it.
+TEST_F(EditModelTest, DateRulesFollowTheParentFamilyParentsOfLeavesInUse) {
+  const std::string married =
+      "The parents' marriage date is after this individual's birth or christening.";
+  const std::string olderSibling = "The next older sibling's birth date is after this birth date.";
+  const std::string fatherOld =
+      "The father would have been older than 70 at this individual's birth.";
+  struct Case {
+    const char* what;
+    bool showZel;
+    // Applied to the list whose link 0 is the first family, 1 the second.
+    void (*change)(CParentLinkList&);
+    // The message for a birth typed as 1900, 1908 and 1931 afterwards.
+    std::string after[3];
+  };
+  const Case cases[] = {
+      {"the second family made primary",
+       true,
+       [](CParentLinkList& l) {
+         l.MakePrimary(1);
+         ASSERT_TRUE(l.Save());
+       },
+       {married, olderSibling, ""}},
+      {"the first family unlinked, without ZEL data",
+       false,
+       [](CParentLinkList& l) {
+         l.SetCurrent(0);
+         ASSERT_TRUE(l.UnlinkCurrent());
+       },
+       {married, olderSibling, ""}},
+      {"both families unlinked",
+       true,
+       [](CParentLinkList& l) {
+         while (l.Count() > 0) {
+           l.SetCurrent(0);
+           ASSERT_TRUE(l.UnlinkCurrent());
+         }
+       },
+       {"", "", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EditEnvironment().options.showZel = c.showZel;
+    // The first parents married in 1885 and had no other child; the second
+    // married in 1905, younger, with a child born in 1911.
+    const std::int32_t first =
+        Marry(Add("Lind", "Olof", 'M', 1860), Add("Berg", "Stina", 'F', 1862));
+    SetMarriageEvent(first, Year(1885), "Umea");
+    const std::int32_t second = Marry(Add("Moss", "Karl", 'M', 1880), Add("Ek", "Lena", 'F', 1882));
+    SetMarriageEvent(second, Year(1905), "Pitea");
+    AddChild(second, Add("Moss", "Nils", 'M', 1911));
+    const std::int32_t child = Add("Lind", "Ada", 'F');
+    AddChild(first, child);
+    AddChild(second, child);
+    Load(child);
+    FakeList f;
+    model.FillList(f.list);
+    const auto messageFor = [&](const char* birth) {
+      boxes.Clear();
+      EXPECT_EQ(Type(f.list, 3710, birth), 1);
+      return LastMessage();
+    };
+    const char* const births[] = {"1900", "1908", "1931"};
+    // With the first family in use nothing stands against 1900 and 1908,
+    // while its father would have been 71 in 1931.
+    const std::string before[3] = {"", "", fatherOld};
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(messageFor(births[i]), before[i]) << births[i];
+
+    CParentLinkList parentsOf;
+    ASSERT_TRUE(parentsOf.Load(child));
+    ASSERT_EQ(parentsOf.Count(), 2);
+    ASSERT_EQ(parentsOf.Link(0).mrin, first);
+    parentsOf.SetIndividual(nodes.back());
+    c.change(parentsOf);
+    model.TakeParentLinks();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(messageFor(births[i]), c.after[i]) << births[i];
+  }
+}
+
 }  // namespace

@@ -351,6 +351,57 @@ class EditScreensTest : public QObject {
     QVERIFY(stored.GetSealingEvent()->date.IsSet());
   }
 
+  // The screen shows the second family's parents (chosen by the views);
+  // Edit Parents unlinks that family, leaving the first link and its sealing
+  // as they were: the birth is checked against the first family's marriage
+  // from then on.
+  void editParentsThatChangeTheParentsInUseRecheckTheBirth() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const auto marriedIn = [](int year) {
+      const std::int32_t mrin = DbSetRelation(AddPerson("Hale", "Tom", 'M'),
+                                              AddPerson("Ross", "Ann", 'F'), db::kRelHusband, 0);
+      CMarriageRecord record;
+      if (family::Read(record, mrin) == 1) {
+        record.marriage.date = CDateValue::DateValueFromParts(year, 0, 0, 0);
+        family::Update(record, 0);
+      }
+      return mrin;
+    };
+    const std::int32_t first = marriedIn(1885), second = marriedIn(1905);
+    const std::int32_t child = AddPerson("Hale", "Ida", 'F');
+    QVERIFY(DbSetRelation(child, 0, db::kRelParents, first) > 0);
+    QVERIFY(DbSetRelation(child, 0, db::kRelParents, second) > 0);
+    const std::string marriedAfter =
+        "The parents' marriage date is after this individual's birth or christening.";
+    CIndividualNode* node = Node(child);
+    node->GetLinks()->chosenParentsMrin = second;
+    {
+      CEditIndividualDialog dialog(nullptr, node, nullptr, 0);
+      QVERIFY(Show(&dialog));
+      TypeInto(dialog.List(), 3710, "1900");
+      QCOMPARE(boxes.Calls().size(), std::size_t(1));
+      QCOMPARE(boxes.Calls().back().text, marriedAfter);
+      bool unlinked = false;
+      WhenModal<editui::CParentsOfDialog>([&](editui::CParentsOfDialog* parents) {
+        if (parents->Links().Current() != 1) return;
+        boxes.QueueAnswer(plat::kIdYes);
+        parents->Unlink();
+        unlinked = parents->Links().Count() == 1;
+        parents->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      for (QAction* action : dialog.OptionsMenu()->actions())
+        if (action->text() == QStringLiteral("Edit &Parents")) action->trigger();
+      QVERIFY(unlinked);
+      QCOMPARE(node->GetLinks()->ParentsMrin(), first);
+      boxes.Clear();
+      TypeInto(dialog.List(), 3710, "1901");
+      QVERIFY(boxes.Calls().empty());
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+    }
+    node->Release();
+  }
+
   void marriageNotesOpenOnTheMarriage() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};

@@ -360,6 +360,40 @@ class ParentsOfTest : public QObject {
     dialog.reject();
   }
 
+  // The warning comes with a change of the choice: picking the entry the
+  // combo already shows, also after the line moved with what was typed for
+  // it, warns no more.
+  void theSecondBiologicalWarningComesOncePerChange() {
+    const std::int32_t child = MakeChild(2);
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scoped{&boxes};
+    CParentsOfDialog dialog(child, false);
+    Show(dialog, false);
+    auto* list = dialog.Control<QListWidget>(CParentsOfDialog::kIdcList);
+    auto* combo = dialog.Control<QComboBox>(CParentsOfDialog::kIdcRelation);
+    list->setCurrentRow(1);
+    QVERIFY(dialog.Links().Link(1).firstParentRelation != 'b');
+    struct Step {
+      char letter;   // chosen in the combo; 'p' makes the current line primary
+      int warnings;  // shown so far
+    };
+    const Step steps[] = {{'b', 1}, {'b', 1}, {'p', 1}, {'b', 1}, {'a', 1}, {'b', 2}, {'b', 2}};
+    for (const Step& step : steps) {
+      if (step.letter == 'p') {
+        dialog.MakePrimary();
+      } else {
+        // As the user's pick in the drop-down list.
+        const int index = combo->findData(int(step.letter));
+        QVERIFY(index >= 0);
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+      }
+      QCOMPARE(int(boxes.Calls().size()), step.warnings);
+    }
+    QCOMPARE(combo->currentData().toInt(), int('b'));
+    dialog.reject();
+  }
+
   void addParentsFindsAMarriageAndLinksTheChild() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scoped{&boxes};

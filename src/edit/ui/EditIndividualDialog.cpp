@@ -161,12 +161,13 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
       CIndividualNode* node = session_.Node();
       if (node == nullptr || node->GetRin() <= 0) return;
       list_->List().EndCurrentEdit(1, 1);
-      // What the screen holds of the parent families: the first link and
-      // the primary sealing.
+      // What the screen holds of the parent families: the first link, the
+      // parents in use and the primary sealing.
       auto held = [node] {
         const CIndividualLinks* links = node->GetLinks();
         const CSealingToParentsOrdinance* sealing = node->GetSealingToParents();
-        std::string key = std::to_string(links != nullptr ? links->parentLink : 0);
+        std::string key = std::to_string(links != nullptr ? links->parentLink : 0) + "|" +
+                          std::to_string(links != nullptr ? links->ParentsMrin() : 0);
         if (sealing != nullptr)
           key += "|" + sealing->GetDateString() + "|" + sealing->templeCode + "|" +
                  std::to_string(sealing->firstCitation);

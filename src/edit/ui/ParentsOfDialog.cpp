@@ -150,7 +150,13 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   connect(unlink, &QPushButton::clicked, this, &CParentsOfDialog::Unlink);
   connect(add, &QPushButton::clicked, this, &CParentsOfDialog::Add);
   connect(primary, &QPushButton::clicked, this, &CParentsOfDialog::MakePrimary);
-  connect(relation_, &QComboBox::activated, this, [this] { ChooseRelationship(ComboLetter()); });
+  connect(relation_, &QComboBox::activated, this, [this] {
+    // Choosing the entry already shown again is no change.
+    const char letter = ComboLetter();
+    if (letter == shownLetter_) return;
+    shownLetter_ = letter;
+    ChooseRelationship(letter);
+  });
 }
 
 void CParentsOfDialog::OnInitDialog() {
@@ -250,6 +256,7 @@ void CParentsOfDialog::ShowCurrent() {
   } else {
     relation_->setCurrentIndex(-1);
   }
+  shownLetter_ = ComboLetter();
   sealingDate_->setText(fw::ToQString(links_.SealingDateText()));
   sealingTemple_->setEditText(fw::ToQString(links_.SealingTemple()));
   SetControlText(kIdcSealingSources, any && links_.SealingFirstCitation() != 0 ? "*S" : "S");
@@ -296,6 +303,7 @@ void CParentsOfDialog::MakePrimary() {
   Fill();
   // The moved link keeps what was typed for it.
   relation_->setCurrentIndex(relation_->findData(static_cast<int>(letter)));
+  shownLetter_ = letter;
   sealingDate_->setText(date);
   sealingTemple_->setEditText(temple);
 }
@@ -307,6 +315,7 @@ void CParentsOfDialog::Spin(int step) {
   if (!links_.MoveCurrent(step)) return;
   Fill();
   relation_->setCurrentIndex(relation_->findData(static_cast<int>(letter)));
+  shownLetter_ = letter;
   sealingDate_->setText(date);
   sealingTemple_->setEditText(temple);
 }

@@ -95,6 +95,9 @@ class CParentsOfDialog : public fw::CDialogBase {
   bool viewOnly_;
   QListWidget* list_ = nullptr;
   QComboBox* relation_ = nullptr;
+  // The relationship letter the combo showed before the user's latest
+  // choice (0 for none).
+  char shownLetter_ = 0;
   QLineEdit* sealingDate_ = nullptr;
   QComboBox* sealingTemple_ = nullptr;
 };
