@@ -34,6 +34,7 @@
 #include "KorApp.h"
 #include "KorView2.h"
 #include "MainFrame.h"
+#include "ModalDriving.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
 #include "SmallRecordDialogs.h"
@@ -42,40 +43,7 @@ namespace {
 
 using namespace shell::famview;
 
-// Runs act once on the first window pick finds within five seconds; the
-// timer that looks is returned (it deletes itself when done).
-QTimer* WhenShown(std::function<QWidget*()> pick, std::function<void(QWidget*)> act) {
-  auto* timer = new QTimer;
-  auto tries = std::make_shared<int>(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, tries, pick, act] {
-    QWidget* window = pick();
-    if (!window && ++*tries < 250) return;
-    timer->stop();
-    timer->deleteLater();
-    if (window) act(window);
-  });
-  timer->start(20);
-  return timer;
-}
-
-template <class D>
-void WhenModal(std::function<void(D*)> act) {
-  WhenShown([] { return qobject_cast<D*>(QApplication::activeModalWidget()); },
-            [act](QWidget* w) { act(static_cast<D*>(w)); });
-}
-
 QMenu* ActiveMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
-
-// The window with an open popup menu drawn where it stands.
-void ShootWithMenu(QWidget* window, QWidget* menu, const char* name) {
-  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
-  QPixmap shot = window->grab();
-  QPainter painter(&shot);
-  painter.drawPixmap(window->mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))), menu->grab());
-  painter.end();
-  shot.save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QLatin1String(name) +
-            QStringLiteral(".png"));
-}
 
 QAction* Entry(QMenu* menu, unsigned command) {
   return menu->findChild<QAction*>(QStringLiteral("command%1").arg(command));

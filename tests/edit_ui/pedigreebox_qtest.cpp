@@ -29,47 +29,16 @@
 #include "KorView.h"
 #include "MainFrame.h"
 #include "MarriageRecord.h"
+#include "ModalDriving.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
 
 namespace {
 
-// Runs act once on the first window that pick finds within five seconds
-// (modal dialogs open one after the other, each from the one before).
-void WhenShown(std::function<QWidget*()> pick, std::function<void(QWidget*)> act) {
-  auto* timer = new QTimer;
-  auto tries = std::make_shared<int>(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, tries, pick, act] {
-    QWidget* window = pick();
-    if (!window && ++*tries < 250) return;
-    timer->stop();
-    timer->deleteLater();
-    if (window) act(window);
-  });
-  timer->start(20);
-}
-
-template <class D>
-void WhenModal(std::function<void(D*)> act) {
-  WhenShown([] { return qobject_cast<D*>(QApplication::activeModalWidget()); },
-            [act](QWidget* w) { act(static_cast<D*>(w)); });
-}
-
 void Shoot(QWidget* window, const char* name) {
   if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
     window->grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') +
                         QLatin1String(name) + QStringLiteral(".png"));
-}
-
-// The window with an open popup menu drawn where it stands.
-void ShootWithMenu(QWidget* window, QWidget* menu, const char* name) {
-  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
-  QPixmap shot = window->grab();
-  QPainter painter(&shot);
-  painter.drawPixmap(window->mapFromGlobal(menu->mapToGlobal(QPoint(0, 0))), menu->grab());
-  painter.end();
-  shot.save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QLatin1String(name) +
-            QStringLiteral(".png"));
 }
 
 // The chooser takes Add New; the Edit Individual screen gets the given name
