@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr unsigned kIdsPrint = 47101;
 constexpr unsigned kIdsAncestry = 7225;
 constexpr unsigned kIdsDescendants = 7136;
 constexpr int kAncestryIcon = 201;
@@ -41,12 +40,7 @@ CAncDescPage::CAncDescPage(CReportsPropSheet& sheet, bool ancestry)
   setWindowTitle(fw::ToQString(res::LoadString(ancestry ? kIdsAncestry : kIdsDescendants)));
   logic_.startingRin = [this] { return sheet_.Model().StartingRin(); };
 
-  auto* person = AddControl(kIdcPersonGroup, new QGroupBox(QStringLiteral("Starting Person")));
-  auto* personRow = new QHBoxLayout(person);
-  auto* name = AddControl(kIdcName, new QLabel);
-  name->setMinimumWidth(DialogUnitsToPixels(120, 0).width());
-  personRow->addWidget(name, 1);
-  personRow->addWidget(AddControl(kIdcSearch, new QPushButton(QStringLiteral("&Search"))));
+  auto* person = BuildPersonGroup(kIdcPersonGroup, kIdcName, kIdcSearch);
 
   auto* typeRow = new QHBoxLayout;
   typeRow->addWidget(AddControl(kIdcStandard, new QRadioButton(QStringLiteral("Standard &chart"))));
@@ -257,16 +251,11 @@ void CAncDescPage::OnSearch() {
 void CAncDescPage::ShowStartingPerson() { SetControlText(kIdcName, sheet_.Model().StartingName()); }
 
 void CAncDescPage::OnSetActive() {
-  sheet_.SetButtons(true, true, true, logic_.WallChart() && logic_.photos.opt != 0);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(logic_.ancestry ? kAncestryIcon : kDescendantsIcon);
+  ShowPrintButtons(true, true, true, logic_.WallChart() && logic_.photos.opt != 0,
+                   logic_.ancestry ? kAncestryIcon : kDescendantsIcon);
 }
 
-bool CAncDescPage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CAncDescPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 bool CAncDescPage::WallChartFits() {
   const rpt::WallBoxStyle style = rpt::ReadWallBoxStyle(logic_.Section());

@@ -28,7 +28,6 @@
 namespace rptui {
 namespace {
 
-constexpr unsigned kIdsPrint = 47101;  // "Pri&nt"
 constexpr unsigned kIdsCustomReport = 5011;
 constexpr unsigned kIdsSaveLayout = 5014;  // "Save Report Layout"
 constexpr unsigned kIdsOpenLayout = 5016;  // "Open Report Layout"
@@ -138,9 +137,7 @@ void CCustomPage::ShowButtons() {
 }
 
 void CCustomPage::OnSetActive() {
-  sheet_.SetButtons(true, false, true, false);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(kIcon);
+  ShowPrintButtons(true, false, true, false, kIcon);
   ShowFilter(groupCaption_.empty() ? kSelectCaption : groupCaption_);
   ShowTitle();
   ShowButtons();

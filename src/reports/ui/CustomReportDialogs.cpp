@@ -35,6 +35,23 @@ QVBoxLayout* DialogButtons(fw::CDialogBase& dialog) {
   return column;
 }
 
+// The labelled list of the fields that may be chosen, as the left column of
+// row.
+template <class Fields>
+QListWidget* AddPossibleFields(fw::CDialogBase& dialog, int id, const Fields& fields,
+                               QHBoxLayout& row) {
+  auto* left = new QVBoxLayout;
+  auto* label = new QLabel(QStringLiteral("Possible &Fields:"));
+  auto* list = dialog.AddControl(id, new QListWidget);
+  list->setMinimumSize(dialog.DialogUnitsToPixels(110, 120));
+  label->setBuddy(list);
+  for (const auto& field : fields) list->addItem(Q(field.text));
+  left->addWidget(label);
+  left->addWidget(list, 1);
+  row.addLayout(left, 1);
+  return list;
+}
+
 }  // namespace
 
 rpt::CustomFieldQuestions CustomFieldScreens(QWidget* parent) {
@@ -127,16 +144,8 @@ CReportFieldsDialog::CReportFieldsDialog(CCustomReportLayout& layout, bool showZ
   setWindowTitle(QStringLiteral("Report Fields"));
   auto* row = new QHBoxLayout(this);
 
-  auto* left = new QVBoxLayout;
-  auto* possibleLabel = new QLabel(QStringLiteral("Possible &Fields:"));
-  possible_ = AddControl(kIdcPossible, new QListWidget);
+  possible_ = AddPossibleFields(*this, kIdcPossible, model_.Possible(), *row);
   possible_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  possible_->setMinimumSize(DialogUnitsToPixels(110, 120));
-  possibleLabel->setBuddy(possible_);
-  for (const auto& field : model_.Possible()) possible_->addItem(Q(field.text));
-  left->addWidget(possibleLabel);
-  left->addWidget(possible_, 1);
-  row->addLayout(left, 1);
 
   auto* middle = new QVBoxLayout;
   middle->addStretch();
@@ -258,15 +267,7 @@ CSortOrderDialog::CSortOrderDialog(CCustomReportLayout& layout, bool showZel, QW
   setWindowTitle(QStringLiteral("Sort Order"));
   auto* row = new QHBoxLayout(this);
 
-  auto* left = new QVBoxLayout;
-  auto* possibleLabel = new QLabel(QStringLiteral("Possible &Fields:"));
-  possible_ = AddControl(kIdcPossible, new QListWidget);
-  possible_->setMinimumSize(DialogUnitsToPixels(110, 120));
-  possibleLabel->setBuddy(possible_);
-  for (const auto& field : model_.Possible()) possible_->addItem(Q(field.text));
-  left->addWidget(possibleLabel);
-  left->addWidget(possible_, 1);
-  row->addLayout(left, 1);
+  possible_ = AddPossibleFields(*this, kIdcPossible, model_.Possible(), *row);
 
   auto* middle = new QVBoxLayout;
   middle->addStretch();

@@ -104,12 +104,7 @@ CListsPage::CListsPage(CReportsPropSheet& sheet)
   optionsRow->addWidget(AddControl(kIdcOptions, new QPushButton(QStringLiteral("&Options..."))));
   listLayout->addLayout(optionsRow);
 
-  auto* person = AddControl(kIdcPersonGroup, new QGroupBox(QStringLiteral("Starting Person")));
-  auto* personRow = new QHBoxLayout(person);
-  auto* name = AddControl(kIdcName, new QLabel);
-  name->setMinimumWidth(DialogUnitsToPixels(120, 0).width());
-  personRow->addWidget(name, 1);
-  personRow->addWidget(AddControl(kIdcSearch, new QPushButton(QStringLiteral("&Search"))));
+  auto* person = BuildPersonGroup(kIdcPersonGroup, kIdcName, kIdcSearch);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(lists);
@@ -159,11 +154,7 @@ void CListsPage::OnSetActive() {
   sheet_.SetPageIcon(204);
 }
 
-bool CListsPage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CListsPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 void CListsPage::OnList(int index) {
   logic_.SelectList(index);

@@ -26,7 +26,6 @@
 
 namespace {
 
-constexpr unsigned kIdsPrint = 47101;
 constexpr unsigned kIdsScrapbook = 3332;
 constexpr unsigned kIdsIndividualSummary = 3366;
 constexpr unsigned kIdsCalendar = 47162;
@@ -255,16 +254,10 @@ void CIndividualSummaryPage::OnNotes() {
 }
 
 void CIndividualSummaryPage::OnSetActive() {
-  sheet_.SetButtons(true, true, true, logic_.photos.opt != 0);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(203);
+  ShowPrintButtons(true, true, true, logic_.photos.opt != 0, 203);
 }
 
-bool CIndividualSummaryPage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CIndividualSummaryPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 // ---- Scrapbook ----
 
@@ -408,18 +401,12 @@ void CScrapbookPage::OnBoxStyles() {
 }
 
 void CScrapbookPage::OnSetActive() {
-  sheet_.SetButtons(true, true, true, true);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(206);
+  ShowPrintButtons(true, true, true, true, 206);
   // The Photos dialog may have changed the sizes.
   SetControlText(kIdcPhotoSize, logic_.PhotoSizeLabel());
 }
 
-bool CScrapbookPage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CScrapbookPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 // ---- Books ----
 
@@ -434,12 +421,7 @@ CBooksPage::CBooksPage(CReportsPropSheet& sheet)
       logic_(sheet.IdentifierDisplay(),
              sheet.Env().options != nullptr && sheet.Env().options->showZel != 0) {
   setWindowTitle(fw::ToQString(res::LoadString(kIdsBooks)));
-  auto* person = AddControl(kIdcPersonGroup, new QGroupBox(QStringLiteral("Starting Person")));
-  auto* personRow = new QHBoxLayout(person);
-  auto* name = AddControl(kIdcName, new QLabel);
-  name->setMinimumWidth(DialogUnitsToPixels(120, 0).width());
-  personRow->addWidget(name, 1);
-  personRow->addWidget(AddControl(kIdcSearch, new QPushButton(QStringLiteral("&Search"))));
+  auto* person = BuildPersonGroup(kIdcPersonGroup, kIdcName, kIdcSearch);
 
   auto* type = new QGroupBox(QStringLiteral("Type of Book"));
   auto* typeLayout = new QVBoxLayout(type);
@@ -594,17 +576,9 @@ void CBooksPage::OnType() {
   OnSetActive();
 }
 
-void CBooksPage::OnSetActive() {
-  sheet_.SetButtons(true, true, true, logic_.photos.opt != 0);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(205);
-}
+void CBooksPage::OnSetActive() { ShowPrintButtons(true, true, true, logic_.photos.opt != 0, 205); }
 
-bool CBooksPage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CBooksPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 // ---- Calendar ----
 
@@ -779,22 +753,14 @@ void CCalendarPage::OnSelect() {
   ShowFilter();
 }
 
-void CCalendarPage::OnSetActive() {
-  sheet_.SetButtons(true, true, true, false);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(210);
-}
+void CCalendarPage::OnSetActive() { ShowPrintButtons(true, true, true, false, 210); }
 
 std::string CCalendarPage::TitleName() {
   const std::string month = fw::FromQString(Control<QComboBox>(kIdcMonth)->currentText());
   return month + " " + std::to_string(Control<QSpinBox>(kIdcYear)->value());
 }
 
-bool CCalendarPage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CCalendarPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 void RegisterPersonReportPages() {
   RegisterReportSheetPage(rpt::kPageBooks,

@@ -24,7 +24,6 @@ namespace {
 
 constexpr unsigned kIdsPedigree = 47131;
 constexpr unsigned kIdsFamilyGroup = 47132;
-constexpr unsigned kIdsPrint = 47101;
 
 const std::vector<int> kPedChartTypes{
     CPedigreePage::kIdcSinglePage, CPedigreePage::kIdcSinglePage + 1,
@@ -103,12 +102,7 @@ CPedigreePage::CPedigreePage(CReportsPropSheet& sheet)
   };
   logic_.TakeChoices(sheet.Model().Choices());
 
-  auto* person = AddControl(kIdcPersonGroup, new QGroupBox(QStringLiteral("Starting Person")));
-  auto* personRow = new QHBoxLayout(person);
-  auto* name = AddControl(kIdcName, new QLabel);
-  name->setMinimumWidth(DialogUnitsToPixels(120, 0).width());
-  personRow->addWidget(name, 1);
-  personRow->addWidget(AddControl(kIdcSearch, new QPushButton(QStringLiteral("&Search"))));
+  auto* person = BuildPersonGroup(kIdcPersonGroup, kIdcName, kIdcSearch);
 
   auto* type = AddControl(kIdcTypeGroup, new QGroupBox(QStringLiteral("Type of &Chart")));
   auto* typeLayout = new QVBoxLayout(type);
@@ -274,16 +268,10 @@ void CPedigreePage::ShowStartingPerson() {
 }
 
 void CPedigreePage::OnSetActive() {
-  sheet_.SetButtons(true, false, true, logic_.photos.opt != 0);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(208);
+  ShowPrintButtons(true, false, true, logic_.photos.opt != 0, 208);
 }
 
-bool CPedigreePage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CPedigreePage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 // ---- Family Group ----
 
@@ -539,16 +527,10 @@ void CFamilyGroupPage::OnSearch() {
 }
 
 void CFamilyGroupPage::OnSetActive() {
-  sheet_.SetButtons(true, false, true, logic_.photos.opt != 0);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
-  sheet_.SetPageIcon(209);
+  ShowPrintButtons(true, false, true, logic_.photos.opt != 0, 209);
 }
 
-bool CFamilyGroupPage::OnKillActive() {
-  if (!UpdateData(true)) return false;
-  logic_.WriteSettings();
-  return true;
-}
+bool CFamilyGroupPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 void RegisterPedigreeAndFamilyGroupPages() {
   RegisterReportSheetPage(rpt::kPagePedigree,

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -28,6 +29,7 @@
 namespace {
 
 constexpr unsigned kIdsCaption = 47100;
+constexpr unsigned kIdsPrint = 47101;
 constexpr unsigned kIdsClose = 47102;
 constexpr unsigned kIdsPreview = 47103;
 constexpr unsigned kIdsPageSetup = 47104;
@@ -91,6 +93,29 @@ bool CReportSheetPage::CloseChecked() {
 void CReportSheetPage::OnCancel() {
   Logic().WriteSettings();
   sheet_.Model().DropReportChoiceState();
+}
+
+void CReportSheetPage::ShowPrintButtons(bool preview, bool titles, bool fonts, bool photos,
+                                        int icon) {
+  sheet_.SetButtons(preview, titles, fonts, photos);
+  sheet_.SetOkText(res::LoadString(kIdsPrint));
+  sheet_.SetPageIcon(icon);
+}
+
+bool CReportSheetPage::TakeAndWriteSettings(rpt::SheetPageLogic& logic) {
+  if (!UpdateData(true)) return false;
+  logic.WriteSettings();
+  return true;
+}
+
+QGroupBox* CReportSheetPage::BuildPersonGroup(int groupId, int nameId, int searchId) {
+  auto* person = AddControl(groupId, new QGroupBox(QStringLiteral("Starting Person")));
+  auto* personRow = new QHBoxLayout(person);
+  auto* name = AddControl(nameId, new QLabel);
+  name->setMinimumWidth(DialogUnitsToPixels(120, 0).width());
+  personRow->addWidget(name, 1);
+  personRow->addWidget(AddControl(searchId, new QPushButton(QStringLiteral("&Search"))));
+  return person;
 }
 
 std::string CReportSheetPage::TitleName() {

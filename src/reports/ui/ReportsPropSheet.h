@@ -18,6 +18,7 @@
 
 class CAppOptions;
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -54,6 +55,15 @@ class CReportSheetPage : public fw::CDialogBase {
   virtual bool WallChartFits() { return true; }
 
  protected:
+  // The activation most pages share: the sheet's buttons, "Print" on OK
+  // and the page's icon.
+  void ShowPrintButtons(bool preview, bool titles, bool fonts, bool photos, int icon);
+  // The leaving most pages share: takes the controls (false keeps the
+  // page) and writes the page's settings.
+  bool TakeAndWriteSettings(rpt::SheetPageLogic& logic);
+  // The "Starting Person" group: the name and the Search button.
+  QGroupBox* BuildPersonGroup(int groupId, int nameId, int searchId);
+
   CReportsPropSheet& sheet_;
 };
 
