@@ -245,19 +245,11 @@ int PaginateAhnentafel(const BookOptions& options, ReportDevice* dc) {
   if (!web && (dc == nullptr || options.pageHalfLines < 20)) return 0;
   if (!IsLiveIndividual(options.startRin)) return 0;
 
-  BookRun& run = CurrentBook();
-  run.modifiedRegister = false;
-  run.options = options;
-  run.options.generations = std::clamp(options.generations, 1, kMaxAhnentafelGenerations);
-  run.fonts = BookFonts::Make(options.notesFont);
-  run.highestRin = std::max<std::int32_t>(DbGetMaxRecordCount(db::kIndividual), 0);
   const std::string title = res::LoadString(kIdsChart);
-  if (!OpenBookWorkFiles(run, title, kAhnentafelSlotFileName)) {
-    CleanupBookPages();
+  if (!StartBookRun(options, std::clamp(options.generations, 1, kMaxAhnentafelGenerations), false,
+                    title, kAhnentafelSlotFileName))
     return 0;
-  }
-  if (CurrentDatabase != nullptr) SetReportImageMode(1);
-  DiscardCitationNumberLists();
+  BookRun& run = CurrentBook();
 
   AhnentafelPass pass(run, dc);
   pass.Start();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "CitationNumbers.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
@@ -150,6 +151,23 @@ bool OpenBookWorkFiles(BookRun& run, const std::string& title, const std::string
     return true;
   }
   Paginator().indexFile.Adopt(std::move(file), path);
+  return true;
+}
+
+bool StartBookRun(const BookOptions& options, int generations, bool modifiedRegister,
+                  const std::string& title, const std::string& slotFile) {
+  BookRun& run = CurrentBook();
+  run.modifiedRegister = modifiedRegister;
+  run.options = options;
+  run.options.generations = generations;
+  run.fonts = BookFonts::Make(options.notesFont);
+  run.highestRin = std::max<std::int32_t>(DbGetMaxRecordCount(db::kIndividual), 0);
+  if (!OpenBookWorkFiles(run, title, slotFile)) {
+    CleanupBookPages();
+    return false;
+  }
+  if (CurrentDatabase != nullptr) SetReportImageMode(1);
+  DiscardCitationNumberLists();
   return true;
 }
 

@@ -151,6 +151,13 @@ void CleanupBookPages();
 // file could not be had (the user has been told).
 bool OpenBookWorkFiles(BookRun& run, const std::string& title, const std::string& slotFile = {});
 
+// Sets up the current book for a run with options and generations (already
+// bounded) and opens its work files as above, then turns on the report
+// picture mode with fresh citation lists. False, cleaned up, when the work
+// files could not be had.
+bool StartBookRun(const BookOptions& options, int generations, bool modifiedRegister,
+                  const std::string& title, const std::string& slotFile = {});
+
 // A person's slot in the slot file: Ahnentafel number (0: empty), generation,
 // page of the paragraph, page of the appendix notes.
 struct BookPersonSlot {

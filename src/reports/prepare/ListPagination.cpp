@@ -652,24 +652,37 @@ int PaginateEndOfLineList(int mode, std::int32_t startRin, int lines) {
 
 // ----------------------------------------------- Incomplete ordinances (112)
 
+namespace {
+
+// The choices the two ordinance lists share. The field filter and the
+// custom report count ordinances as this run did.
+ListPaginationParams& SetOrdinanceListParams(int startYear, int endYear, int deceasedOnly,
+                                             int includeSubmitted, int includeCompleted,
+                                             int templeStatus) {
+  ListPaginationParams& p = ListParams();
+  p.startYear = static_cast<std::int16_t>(startYear);
+  p.endYear = static_cast<std::int16_t>(endYear);
+  p.deceasedOnly = static_cast<std::int16_t>(deceasedOnly);
+  p.includeSubmitted = static_cast<std::int16_t>(includeSubmitted);
+  p.includeCompleted = static_cast<std::int16_t>(includeCompleted);
+  GetIncompleteOrdinanceOptions() = {includeSubmitted != 0, includeCompleted != 0};
+  p.templeStatus = static_cast<std::int16_t>(templeStatus);
+  return p;
+}
+
+}  // namespace
+
 int PaginateIncompleteOrdinances(int lines, int startYear, int endYear,
                                  const std::string& startName, const std::string& endName,
                                  int deceasedOnly, int includeEndOfLine, int includeSubmitted,
                                  int includeCompleted, int templeStatus) {
   PaginatorState& state = Paginator();
   state.linesPerPage = lines;
-  ListPaginationParams& p = ListParams();
-  p.startYear = static_cast<std::int16_t>(startYear);
-  p.endYear = static_cast<std::int16_t>(endYear);
+  ListPaginationParams& p = SetOrdinanceListParams(
+      startYear, endYear, deceasedOnly, includeSubmitted, includeCompleted, templeStatus);
   p.startName = startName;
   p.endName = endName;
-  p.deceasedOnly = static_cast<std::int16_t>(deceasedOnly);
   p.includeEndOfLine = static_cast<std::int16_t>(includeEndOfLine);
-  p.includeSubmitted = static_cast<std::int16_t>(includeSubmitted);
-  p.includeCompleted = static_cast<std::int16_t>(includeCompleted);
-  // The field filter and the custom report count ordinances as this run did.
-  GetIncompleteOrdinanceOptions() = {includeSubmitted != 0, includeCompleted != 0};
-  p.templeStatus = static_cast<std::int16_t>(templeStatus);
   const std::string caption = res::LoadString(4649);
   const std::int32_t highest = DbGetMaxRecordCount(db::kIndividual);
   auto writer = std::make_shared<ListWriter>(state, CurrentPaginatorWindow(), caption);
@@ -745,17 +758,10 @@ int PaginateMissingSealings(int lines, int startYear, int endYear, std::int32_t 
                             int includeCompleted, int templeStatus) {
   PaginatorState& state = Paginator();
   state.linesPerPage = lines;
-  ListPaginationParams& p = ListParams();
-  p.startYear = static_cast<std::int16_t>(startYear);
-  p.endYear = static_cast<std::int16_t>(endYear);
+  ListPaginationParams& p = SetOrdinanceListParams(
+      startYear, endYear, deceasedOnly, includeSubmitted, includeCompleted, templeStatus);
   p.first = firstMrin;
   p.last = lastMrin;
-  p.deceasedOnly = static_cast<std::int16_t>(deceasedOnly);
-  p.includeSubmitted = static_cast<std::int16_t>(includeSubmitted);
-  p.includeCompleted = static_cast<std::int16_t>(includeCompleted);
-  // The field filter and the custom report count ordinances as this run did.
-  GetIncompleteOrdinanceOptions() = {includeSubmitted != 0, includeCompleted != 0};
-  p.templeStatus = static_cast<std::int16_t>(templeStatus);
   const std::string caption = res::LoadString(4650);
   const std::int32_t highest = DbGetMaxRecordCount(db::kMarriage);
   const std::int32_t last = lastMrin <= 0 ? highest : std::min(lastMrin, highest);

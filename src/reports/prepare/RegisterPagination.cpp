@@ -404,19 +404,9 @@ int PaginateModifiedRegister(const BookOptions& options, ReportDevice* dc) {
   const std::int32_t start = options.startRin;
   if (start <= 0 || DbGetRIN(start, db::kQueryIndividuals, db::kWalkExact) != start) return 0;
 
-  BookRun& run = CurrentBook();
-  run.modifiedRegister = true;
-  run.options = options;
-  run.options.generations = std::max(options.generations, 1);
-  run.fonts = BookFonts::Make(options.notesFont);
-  run.highestRin = std::max<std::int32_t>(DbGetMaxRecordCount(db::kIndividual), 0);
   const std::string title = res::LoadString(kIdsRegister);
-  if (!OpenBookWorkFiles(run, title)) {
-    CleanupBookPages();
-    return 0;
-  }
-  if (CurrentDatabase != nullptr) SetReportImageMode(1);
-  DiscardCitationNumberLists();
+  if (!StartBookRun(options, std::max(options.generations, 1), true, title)) return 0;
+  BookRun& run = CurrentBook();
 
   RegisterPass pass(run, dc);
   pass.Start();
