@@ -225,27 +225,32 @@ ZelListOptions ReadZelListOptions() {
   return o;
 }
 
-void WriteZelOrdinances(const ZelListOptions& o) {
-  const char* s = CListsPageOptions::kZelSection;
+namespace {
+
+// The choices both ZEL lists keep; the ordinances list keeps its end-of-line
+// choice among them.
+void WriteZelShared(const char* s, const ZelListOptions& o, bool endOfLine) {
   PutInt(s, "Deceased", o.deceased);
-  PutInt(s, "EOL", o.endOfLine);
+  if (endOfLine) PutInt(s, "EOL", o.endOfLine);
   PutInt(s, "Sub", o.submitted);
   PutInt(s, "Complete", o.completed);
   PutInt(s, "Temple", o.temple);
   PutInt(s, "StartYr", o.startYear);
   PutInt(s, "EndYr", o.endYear);
+}
+
+}  // namespace
+
+void WriteZelOrdinances(const ZelListOptions& o) {
+  const char* s = CListsPageOptions::kZelSection;
+  WriteZelShared(s, o, true);
   plat::Profile().SetString(s, "StartNm", o.startName);
   plat::Profile().SetString(s, "EndNm", o.endName);
 }
 
 void WriteZelSealings(const ZelListOptions& o) {
   const char* s = CListsPageOptions::kZelSection;
-  PutInt(s, "Deceased", o.deceased);
-  PutInt(s, "Sub", o.submitted);
-  PutInt(s, "Complete", o.completed);
-  PutInt(s, "Temple", o.temple);
-  PutInt(s, "StartYr", o.startYear);
-  PutInt(s, "EndYr", o.endYear);
+  WriteZelShared(s, o, false);
   PutInt(s, "StartId", o.startMrin);
   PutInt(s, "EndId", o.endMrin);
 }

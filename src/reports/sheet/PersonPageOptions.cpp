@@ -33,6 +33,21 @@ class Section {
     m = {Get("PageLM", m.left), Get("PageTM", m.top), Get("PageRM", m.right),
          Get("PageBM", m.bottom)};
   }
+  // The margins, then the photo size and placement.
+  void PutMarginsAndPhotos(const PageMargins& m, const PagePhotos& photos) const {
+    PutMargins(m);
+    Put("PhotoX", photos.width);
+    Put("PhotoY", photos.height);
+    Put("PhotoPlace", photos.place);
+    Put("PhotoRsrv", photos.reserve);
+  }
+  void GetMarginsAndPhotos(PageMargins& m, PagePhotos& photos) const {
+    GetMargins(m);
+    photos.width = Get("PhotoX", photos.width);
+    photos.height = Get("PhotoY", photos.height);
+    photos.place = Get("PhotoPlace", photos.place);
+    photos.reserve = Get("PhotoRsrv", photos.reserve);
+  }
 
  private:
   const char* name_;
@@ -85,11 +100,7 @@ CIndividualSummaryOptions::CIndividualSummaryOptions(int display) : identifierDi
   parInd = s.Get("ParInd", 0);
   confident = s.Get("Confident", 0);
   contact = s.Get("Contact", 0);
-  s.GetMargins(margins);
-  photos.width = s.Get("PhotoX", photos.width);
-  photos.height = s.Get("PhotoY", photos.height);
-  photos.place = s.Get("PhotoPlace", photos.place);
-  photos.reserve = s.Get("PhotoRsrv", photos.reserve);
+  s.GetMarginsAndPhotos(margins, photos);
 }
 
 CIndividualSummaryOptions::Enabled CIndividualSummaryOptions::EnabledStates() const {
@@ -116,11 +127,7 @@ void CIndividualSummaryOptions::WriteSettings() {
   s.Put("Confident", confident);
   s.Put("Contact", contact);
   s.Put("PhotoOpt", photos.opt);
-  s.PutMargins(margins);
-  s.Put("PhotoX", photos.width);
-  s.Put("PhotoY", photos.height);
-  s.Put("PhotoPlace", photos.place);
-  s.Put("PhotoRsrv", photos.reserve);
+  s.PutMarginsAndPhotos(margins, photos);
   s.Put("ListOpt", listOpt);
 }
 
@@ -220,11 +227,7 @@ CBooksOptions::CBooksOptions(int display, bool zelShown)
   otherEvents = s.Get("OtherEvents", 0);
   confident = s.Get("Confident", 0);
   zel = showZel ? s.Get("ZEL", 0) : 0;
-  s.GetMargins(margins);
-  photos.width = s.Get("PhotoX", photos.width);
-  photos.height = s.Get("PhotoY", photos.height);
-  photos.place = s.Get("PhotoPlace", photos.place);
-  photos.reserve = s.Get("PhotoRsrv", photos.reserve);
+  s.GetMarginsAndPhotos(margins, photos);
 }
 
 CBooksOptions::Enabled CBooksOptions::EnabledStates() const {
@@ -268,11 +271,7 @@ void CBooksOptions::WriteSettings() {
   s.Put("Index", index);
   s.Put("PhotoOpt", photos.opt);
   s.Put("ZEL", zel);
-  s.PutMargins(margins);
-  s.Put("PhotoX", photos.width);
-  s.Put("PhotoY", photos.height);
-  s.Put("PhotoPlace", photos.place);
-  s.Put("PhotoRsrv", photos.reserve);
+  s.PutMarginsAndPhotos(margins, photos);
   s.Put("Gens", gens);
   s.Put("NewPg", newPg);
   s.Put("Repeat", repeat);
