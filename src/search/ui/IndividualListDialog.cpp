@@ -15,7 +15,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
+#include <vector>
 
 #include "AppOptions.h"
 #include "AppScreens.h"
@@ -79,6 +81,21 @@ std::string Formatted(const std::string& pattern, long value) {
   char buffer[512];
   std::snprintf(buffer, sizeof buffer, pattern.c_str(), value);
   return buffer;
+}
+
+// A list that shows one page of a paged list at a time: tab stops (in dialog
+// units), no scroll bars of its own (the dialog's bar pages it), and room for
+// a page of lines.
+void SetUpPagedList(const fw::CDialogBase& dialog, QListWidget* list,
+                    std::initializer_list<int> stopUnits, int widthUnits, int pageLines) {
+  std::vector<int> stops;
+  for (int du : stopUnits) stops.push_back(dialog.DialogUnitsToPixels(du, 0).width());
+  list->setItemDelegate(new kinui::TabStopDelegate(stops, list));
+  list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setUniformItemSizes(true);
+  list->setMinimumSize(dialog.DialogUnitsToPixels(widthUnits, 0).width(),
+                       list->fontMetrics().height() * (pageLines + 1));
 }
 
 std::int32_t FirstLiveIndividual() {
@@ -208,14 +225,7 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
   search_->SetList(list_);
   measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
-  std::vector<int> stops;
-  for (int du : {7, 34, 139}) stops.push_back(DialogUnitsToPixels(du, 0).width());
-  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
-  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setUniformItemSizes(true);
-  list_->setMinimumSize(DialogUnitsToPixels(250, 0).width(),
-                        list_->fontMetrics().height() * (CIndividualListModel::kPageLines + 1));
+  SetUpPagedList(*this, list_, {7, 34, 139}, 250, CIndividualListModel::kPageLines);
   auto* sortRin = AddControl(kIdcSortRin, new QRadioButton(QStringLiteral("&RIN")));
   auto* sortName = AddControl(kIdcSortName, new QRadioButton(QStringLiteral("&Alphabetical")));
 
@@ -1019,14 +1029,7 @@ CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
   bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
   search_->SetList(list_);
   measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
-  std::vector<int> stops;
-  for (int du : {28, 154, 280}) stops.push_back(DialogUnitsToPixels(du, 0).width());
-  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
-  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setUniformItemSizes(true);
-  list_->setMinimumSize(DialogUnitsToPixels(390, 0).width(),
-                        list_->fontMetrics().height() * (CMarriageListModel::kPageLines + 1));
+  SetUpPagedList(*this, list_, {28, 154, 280}, 390, CMarriageListModel::kPageLines);
   auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
   auto* cancel = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
