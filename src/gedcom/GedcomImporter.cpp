@@ -76,6 +76,17 @@ void AddParagraph(std::string& notes, std::string_view text) {
   }
 }
 
+// Puts text as the first paragraph of a text field of a stored record.
+template <class Record>
+void PutNoteFirst(std::int32_t rin, int type, std::string Record::*field, const std::string& text) {
+  Record record;
+  if (DbGetRecord(rin, type, &record) != 1) return;
+  std::string merged = text;
+  AddParagraph(merged, record.*field);
+  record.*field = merged;
+  DbUpdateRecord(rin, type, &record);
+}
+
 const char* KindName(int type) {
   switch (type) {
     case db::kIndividual:
@@ -2025,33 +2036,15 @@ void CGedcomImporter::LinkNotes() {
       case 'M':
         DbSetNotes(link.rin, text, 2, 0, db::kMarriage);
         break;
-      case '1': {
-        CCitationRecord c;
-        if (DbGetRecord(link.rin, db::kCitation, &c) != 1) break;
-        std::string comments = text;
-        AddParagraph(comments, c.comments);
-        c.comments = comments;
-        DbUpdateRecord(link.rin, db::kCitation, &c);
+      case '1':
+        PutNoteFirst(link.rin, db::kCitation, &CCitationRecord::comments, text);
         break;
-      }
-      case '2': {
-        CRepositoryRecord r;
-        if (DbGetRecord(link.rin, db::kRepository, &r) != 1) break;
-        std::string note = text;
-        AddParagraph(note, r.note);
-        r.note = note;
-        DbUpdateRecord(link.rin, db::kRepository, &r);
+      case '2':
+        PutNoteFirst(link.rin, db::kRepository, &CRepositoryRecord::note, text);
         break;
-      }
-      case '3': {
-        CSourceRecord s;
-        if (DbGetRecord(link.rin, db::kSource, &s) != 1) break;
-        std::string comments = text;
-        AddParagraph(comments, s.comments);
-        s.comments = comments;
-        DbUpdateRecord(link.rin, db::kSource, &s);
+      case '3':
+        PutNoteFirst(link.rin, db::kSource, &CSourceRecord::comments, text);
         break;
-      }
     }
   }
 }

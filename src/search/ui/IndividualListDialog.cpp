@@ -85,9 +85,10 @@ std::string Formatted(const std::string& pattern, long value) {
 
 // A list that shows one page of a paged list at a time: tab stops (in dialog
 // units), no scroll bars of its own (the dialog's bar pages it), and room for
-// a page of lines.
-void SetUpPagedList(const fw::CDialogBase& dialog, QListWidget* list,
-                    std::initializer_list<int> stopUnits, int widthUnits, int pageLines) {
+// a page of lines. Returns the tab stops in pixels.
+std::vector<int> SetUpPagedList(const fw::CDialogBase& dialog, QListWidget* list,
+                                std::initializer_list<int> stopUnits, int widthUnits,
+                                int pageLines) {
   std::vector<int> stops;
   for (int du : stopUnits) stops.push_back(dialog.DialogUnitsToPixels(du, 0).width());
   list->setItemDelegate(new kinui::TabStopDelegate(stops, list));
@@ -96,6 +97,7 @@ void SetUpPagedList(const fw::CDialogBase& dialog, QListWidget* list,
   list->setUniformItemSizes(true);
   list->setMinimumSize(dialog.DialogUnitsToPixels(widthUnits, 0).width(),
                        list->fontMetrics().height() * (pageLines + 1));
+  return stops;
 }
 
 std::int32_t FirstLiveIndividual() {
@@ -1029,7 +1031,8 @@ CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
   bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
   search_->SetList(list_);
   measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
-  SetUpPagedList(*this, list_, {28, 154, 280}, 390, CMarriageListModel::kPageLines);
+  const std::vector<int> stops =
+      SetUpPagedList(*this, list_, {28, 154, 280}, 390, CMarriageListModel::kPageLines);
   auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
   auto* cancel = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
