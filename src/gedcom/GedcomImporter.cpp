@@ -76,6 +76,13 @@ void AddParagraph(std::string& notes, std::string_view text) {
   }
 }
 
+// Adds an empty record of type; its record number, or 0 or less when full.
+template <class Record>
+std::int32_t AddBlankRecord(int type, int reuse) {
+  Record record;
+  return DbAddRecord(type, reuse, &record);
+}
+
 // Puts text as the first paragraph of a text field of a stored record.
 template <class Record>
 void PutNoteFirst(std::int32_t rin, int type, std::string Record::*field, const std::string& text) {
@@ -388,26 +395,18 @@ std::int32_t CGedcomImporter::ResolveXref(int type, const std::string& id, const
   std::int32_t rin = 0;
   const int reuse = options_.reuseDeletedRecords ? 1 : 0;
   switch (type) {
-    case db::kIndividual: {
-      CIndividualRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kIndividual:
+      rin = AddBlankRecord<CIndividualRecord>(type, reuse);
       break;
-    }
-    case db::kMarriage: {
-      CMarriageRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kMarriage:
+      rin = AddBlankRecord<CMarriageRecord>(type, reuse);
       break;
-    }
-    case db::kSource: {
-      CSourceRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kSource:
+      rin = AddBlankRecord<CSourceRecord>(type, reuse);
       break;
-    }
-    case db::kRepository: {
-      CRepositoryRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kRepository:
+      rin = AddBlankRecord<CRepositoryRecord>(type, reuse);
       break;
-    }
   }
   if (rin <= 0) {
     if (type == db::kIndividual)
