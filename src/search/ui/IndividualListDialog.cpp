@@ -711,12 +711,14 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
     b->setAutoDefault(false);
     return b;
   };
-  auto count = [this](int labelId, const char* label, int id, QGridLayout* grid, int row) {
-    grid->addWidget(new QLabel(QString::fromLatin1(label)), row, 0);
+  // A labelled count: its label and value side by side.
+  auto count = [this](const char* label, int id) {
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QString::fromLatin1(label)), 0, 0);
     auto* value = AddControl(id, new QLabel(QStringLiteral("0")));
     value->setMinimumWidth(DialogUnitsToPixels(28, 0).width());
-    grid->addWidget(value, row, 1);
-    (void)labelId;
+    grid->addWidget(value, 0, 1);
+    return grid;
   };
 
   auto* relation =
@@ -727,9 +729,7 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
   rel->addWidget(button(kIdcSelect, "&Select"), 1, 0);
   rel->addWidget(button(kIdcDeselect, "&Deselect"), 1, 1);
   rel->addWidget(button(kIdcRelationClear, "&Clear"), 1, 2);
-  auto* counts1 = new QGridLayout;
-  count(1380, "Selected:", kIdcSelectedCount, counts1, 0);
-  rel->addLayout(counts1, 2, 0, 1, 2);
+  rel->addLayout(count("Selected:", kIdcSelectedCount), 2, 0, 1, 2);
   rel->addWidget(button(kIdcReplace, "Replace <<"), 2, 2);
 
   auto* combineBox = new QVBoxLayout;
@@ -745,9 +745,7 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
   auto* fld = new QGridLayout(field);
   fld->addWidget(button(kIdcDefine, "De&fine"), 0, 0);
   fld->addWidget(button(kIdcFieldClear, "Clear"), 0, 1);
-  auto* counts2 = new QGridLayout;
-  count(1381, "Matches:", kIdcMatchesCount, counts2, 0);
-  fld->addLayout(counts2, 1, 0, 1, 2);
+  fld->addLayout(count("Matches:", kIdcMatchesCount), 1, 0, 1, 2);
 
   auto* listBox = AddControl(kIdcListGroup, new QGroupBox(QStringLiteral("Filtered List")));
   auto* lst = new QGridLayout(listBox);
@@ -757,9 +755,7 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
   lst->addWidget(button(kIdcNext, "Ne&xt >>"), 1, 1);
   lst->addWidget(button(kIdcSave, "Sa&ve..."), 2, 0);
   lst->addWidget(button(kIdcRetrieve, "Retr&ieve..."), 2, 1);
-  auto* counts3 = new QGridLayout;
-  count(1382, "Total:", kIdcTotalCount, counts3, 0);
-  lst->addLayout(counts3, 3, 0, 1, 2);
+  lst->addLayout(count("Total:", kIdcTotalCount), 3, 0, 1, 2);
 
   auto* row = new QHBoxLayout(side);
   row->setContentsMargins(0, 0, 0, 0);
