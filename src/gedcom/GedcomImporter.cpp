@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <utility>
 
 #include "Clock.h"
 #include "DbCalls.h"
@@ -53,6 +54,11 @@ std::string Upper(std::string_view text) {
 
 bool EqualNoCase(std::string_view a, std::string_view b) { return Upper(a) == Upper(b); }
 
+// A Y/N flag's value: yes when it starts with Y or y.
+bool IsYes(std::string_view value) {
+  return !value.empty() && (value[0] == 'Y' || value[0] == 'y');
+}
+
 std::string Trim(std::string_view text) {
   std::size_t b = 0, e = text.size();
   while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;
@@ -68,6 +74,24 @@ void AddParagraph(std::string& notes, std::string_view text) {
     if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) notes += '\r';
     notes += text[i];
   }
+}
+
+// Adds an empty record of type; its record number, or 0 or less when full.
+template <class Record>
+std::int32_t AddBlankRecord(int type, int reuse) {
+  Record record;
+  return DbAddRecord(type, reuse, &record);
+}
+
+// Puts text as the first paragraph of a text field of a stored record.
+template <class Record>
+void PutNoteFirst(std::int32_t rin, int type, std::string Record::*field, const std::string& text) {
+  Record record;
+  if (DbGetRecord(rin, type, &record) != 1) return;
+  std::string merged = text;
+  AddParagraph(merged, record.*field);
+  record.*field = merged;
+  DbUpdateRecord(rin, type, &record);
 }
 
 const char* KindName(int type) {
@@ -371,26 +395,18 @@ std::int32_t CGedcomImporter::ResolveXref(int type, const std::string& id, const
   std::int32_t rin = 0;
   const int reuse = options_.reuseDeletedRecords ? 1 : 0;
   switch (type) {
-    case db::kIndividual: {
-      CIndividualRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kIndividual:
+      rin = AddBlankRecord<CIndividualRecord>(type, reuse);
       break;
-    }
-    case db::kMarriage: {
-      CMarriageRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kMarriage:
+      rin = AddBlankRecord<CMarriageRecord>(type, reuse);
       break;
-    }
-    case db::kSource: {
-      CSourceRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kSource:
+      rin = AddBlankRecord<CSourceRecord>(type, reuse);
       break;
-    }
-    case db::kRepository: {
-      CRepositoryRecord r;
-      rin = DbAddRecord(type, reuse, &r);
+    case db::kRepository:
+      rin = AddBlankRecord<CRepositoryRecord>(type, reuse);
       break;
-    }
   }
   if (rin <= 0) {
     if (type == db::kIndividual)
@@ -618,12 +634,11 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
         SkipDeeper(sub.level);
         break;
       case kTagXConfidential:
-        if (!sub.value.empty() && (sub.value[0] == 'Y' || sub.value[0] == 'y'))
-          event.confidential = 'Y';
+        if (IsYes(sub.value)) event.confidential = 'Y';
         SkipDeeper(sub.level);
         break;
       case kTagXAltBirth:
-        event.alternateBirth = !sub.value.empty() && (sub.value[0] == 'Y' || sub.value[0] == 'y');
+        event.alternateBirth = IsYes(sub.value);
         SkipDeeper(sub.level);
         break;
       case kTagXDate2:
@@ -862,45 +877,20 @@ void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry
 void CGedcomImporter::ReadContact(const CGedcomLine& line, CIndividualRecord& record,
                                   Pending& pending) {
   using R = CIndividualRecord;
+  // The contact field each tag fills.
+  static const std::pair<TagCode, int> kFields[] = {
+      {kTagAdr1, R::kContactAddress1},   {kTagAdr2, R::kContactAddress2},
+      {kTagCity, R::kContactCity},       {kTagStae, R::kContactState},
+      {kTagPost, R::kContactPostalCode}, {kTagCtry, R::kContactCountry},
+      {kTagPhon, R::kContactPhone},      {kTagXEmail, R::kContactEmail},
+      {kTagXUrl, R::kContactHomePage},   {kTagName, R::kContactName},
+      {kTagXName, R::kContactName}};
   if (!line.pointer) record.contact[R::kContactAddress1] = line.value;
   while (const CGedcomLine* l = reader_.NextAtLevel(line.level + 1, true)) {
     const CGedcomLine sub = *l;
     int field = -1;
-    switch (sub.tagCode) {
-      case kTagAdr1:
-        field = R::kContactAddress1;
-        break;
-      case kTagAdr2:
-        field = R::kContactAddress2;
-        break;
-      case kTagCity:
-        field = R::kContactCity;
-        break;
-      case kTagStae:
-        field = R::kContactState;
-        break;
-      case kTagPost:
-        field = R::kContactPostalCode;
-        break;
-      case kTagCtry:
-        field = R::kContactCountry;
-        break;
-      case kTagPhon:
-        field = R::kContactPhone;
-        break;
-      case kTagXEmail:
-        field = R::kContactEmail;
-        break;
-      case kTagXUrl:
-        field = R::kContactHomePage;
-        break;
-      case kTagName:
-      case kTagXName:
-        field = R::kContactName;
-        break;
-      default:
-        break;
-    }
+    for (const auto& [tag, f] : kFields)
+      if (sub.tagCode == tag) field = f;
     if (field < 0) {
       ReportUnexpected(sub, "Contact Structure", &pending);
       continue;
@@ -1042,26 +1032,16 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
     e.position = line.position;
     xrefOrder_.push_back(line.xref);
   } else {
-    rin = ResolveXref(db::kIndividual, line.xref, line.position, true);
-    if (rin < 0) {
-      SkipDeeper(0);
-      return;
-    }
+    rin = DefineRecord(db::kIndividual, line);
+    if (rin < 0) return;
   }
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
   // Entries stay where they are while others are added: one look-up will do.
   Xref& self = xrefs_[key];
   const std::size_t firstNoteLink = noteLinks_.size();
   CIndividualRecord record;
-  if (!first && DbGetRecord(rin, db::kIndividual, &record) != 1) {
-    Error(line.position, "Can't read back individual '" + line.xref + "'.");
-    SkipDeeper(0);
-    return;
-  }
-  Pending pending;
-  pending.ownerKind = db::kOwnerIndividual;
-  pending.owner = rin;
-  pending.xref = line.xref;
+  if (!first && !ReadBack(rin, db::kIndividual, &record, line, "individual")) return;
+  Pending pending(db::kOwnerIndividual, rin, line.xref);
   std::int32_t changeStamp = 0;
   bool named = !record.surname.empty();
   char sex = 0;
@@ -1217,8 +1197,8 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
     for (std::size_t i = firstNoteLink; i < noteLinks_.size(); ++i)
       if (noteLinks_[i].kind == db::kOwnerIndividual && noteLinks_[i].rin == 0)
         noteLinks_[i].rin = rin;
-  } else if (DbUpdateRecord(rin, db::kIndividual, &record) != 1) {
-    Error(line.position, "Can't store individual '" + line.xref + "'.");
+  } else {
+    UpdateRecord(rin, db::kIndividual, &record, line, "individual");
   }
   if (changeStamp != 0) changeStamps_.emplace_back(rin, changeStamp);
   StorePending(pending);
@@ -1227,23 +1207,13 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
 // ---- families ----------------------------------------------------------
 
 void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
-  const std::int32_t mrin = ResolveXref(db::kMarriage, line.xref, line.position, true);
-  if (mrin < 0) {
-    SkipDeeper(0);
-    return;
-  }
+  const std::int32_t mrin = DefineRecord(db::kMarriage, line);
+  if (mrin < 0) return;
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
   Xref& family = xrefs_[key];  // entries stay where they are while others are added
   CMarriageRecord record;
-  if (DbGetRecord(mrin, db::kMarriage, &record) != 1) {
-    Error(line.position, "Can't read back family '" + line.xref + "'.");
-    SkipDeeper(0);
-    return;
-  }
-  Pending pending;
-  pending.ownerKind = db::kOwnerMarriage;
-  pending.owner = mrin;
-  pending.xref = line.xref;
+  if (!ReadBack(mrin, db::kMarriage, &record, line, "family")) return;
+  Pending pending(db::kOwnerMarriage, mrin, line.xref);
   while (const CGedcomLine* l = reader_.NextAtLevel(1, true)) {
     const CGedcomLine sub = *l;
     const TagCode tag = sub.tagCode;
@@ -1395,25 +1365,30 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
       ReportUnexpected(sub, "Family Record", &pending);
     }
   }
-  if (DbUpdateRecord(mrin, db::kMarriage, &record) != 1)
-    Error(line.position, "Can't store family '" + line.xref + "'.");
+  UpdateRecord(mrin, db::kMarriage, &record, line, "family");
   StorePending(pending);
 }
 
 // ---- sources, repositories, notes, event types ---------------------------
 
-void CGedcomImporter::ReadSource(const CGedcomLine& line) {
-  const std::int32_t rin = ResolveXref(db::kSource, line.xref, line.position, true);
-  if (rin < 0) {
-    SkipDeeper(0);
-    return;
+void CGedcomImporter::ReadCallNumberMedia(int level, Pending& pending) {
+  while (const CGedcomLine* l = reader_.NextAtLevel(level, true)) {
+    const CGedcomLine sub = *l;
+    if (sub.tagCode == kTagMedi) {
+      AddParagraph(pending.notes, "Source Media Type: " + sub.value);
+      SkipDeeper(level);
+    } else {
+      ReportUnexpected(sub, "Source Call Number Structure", &pending);
+    }
   }
+}
+
+void CGedcomImporter::ReadSource(const CGedcomLine& line) {
+  const std::int32_t rin = DefineRecord(db::kSource, line);
+  if (rin < 0) return;
   CSourceRecord record;
   DbGetRecord(rin, db::kSource, &record);
-  Pending pending;
-  pending.ownerKind = '3';
-  pending.owner = rin;
-  pending.xref = line.xref;
+  Pending pending('3', rin, line.xref);
   bool abbreviated = false;
   while (const CGedcomLine* l = reader_.NextAtLevel(1, true)) {
     const CGedcomLine sub = *l;
@@ -1442,15 +1417,7 @@ void CGedcomImporter::ReadSource(const CGedcomLine& line) {
         break;
       case kTagCaln:
         record.callNumber = sub.value;
-        while (const CGedcomLine* a = reader_.NextAtLevel(2, true)) {
-          const CGedcomLine al = *a;
-          if (al.tagCode == kTagMedi) {
-            AddParagraph(pending.notes, "Source Media Type: " + al.value);
-            SkipDeeper(2);
-          } else {
-            ReportUnexpected(al, "Source Call Number Structure", &pending);
-          }
-        }
+        ReadCallNumberMedia(2, pending);
         break;
       case kTagPubl:
         record.publication = sub.value;
@@ -1471,15 +1438,7 @@ void CGedcomImporter::ReadSource(const CGedcomLine& line) {
           const CGedcomLine al = *a;
           if (al.tagCode == kTagCaln) {
             if (record.callNumber.empty()) record.callNumber = al.value;
-            while (const CGedcomLine* m = reader_.NextAtLevel(3, true)) {
-              const CGedcomLine ml = *m;
-              if (ml.tagCode == kTagMedi) {
-                AddParagraph(pending.notes, "Source Media Type: " + ml.value);
-                SkipDeeper(3);
-              } else {
-                ReportUnexpected(ml, "Source Call Number Structure", &pending);
-              }
-            }
+            ReadCallNumberMedia(3, pending);
           } else if (al.tagCode == kTagNote) {
             if (options_.importNotes)
               AddParagraph(pending.notes, al.value);
@@ -1493,12 +1452,11 @@ void CGedcomImporter::ReadSource(const CGedcomLine& line) {
         break;
       }
       case kTagXItalic:
-        record.italicTitle = !sub.value.empty() && (sub.value[0] == 'Y' || sub.value[0] == 'y');
+        record.italicTitle = IsYes(sub.value);
         SkipDeeper(1);
         break;
       case kTagXParen:
-        record.parenthesizeFacts =
-            !sub.value.empty() && (sub.value[0] == 'Y' || sub.value[0] == 'y');
+        record.parenthesizeFacts = IsYes(sub.value);
         SkipDeeper(1);
         break;
       case kTagXOther:
@@ -1515,23 +1473,16 @@ void CGedcomImporter::ReadSource(const CGedcomLine& line) {
   if (!pending.notes.empty()) AddParagraph(record.comments, pending.notes);
   pending.notes.clear();
   if (record.title.empty()) record.title = record.abbreviatedTitle;
-  if (DbUpdateRecord(rin, db::kSource, &record) != 1)
-    Error(line.position, "Can't store source '" + line.xref + "'.");
+  UpdateRecord(rin, db::kSource, &record, line, "source");
   StorePending(pending);
 }
 
 void CGedcomImporter::ReadRepository(const CGedcomLine& line) {
-  const std::int32_t rin = ResolveXref(db::kRepository, line.xref, line.position, true);
-  if (rin < 0) {
-    SkipDeeper(0);
-    return;
-  }
+  const std::int32_t rin = DefineRecord(db::kRepository, line);
+  if (rin < 0) return;
   CRepositoryRecord record;
   DbGetRecord(rin, db::kRepository, &record);
-  Pending pending;
-  pending.ownerKind = '2';
-  pending.owner = rin;
-  pending.xref = line.xref;
+  Pending pending('2', rin, line.xref);
   std::string lines, place, phones[3];
   int phoneCount = 0;
   bool haveAddress = false;
@@ -1640,8 +1591,7 @@ void CGedcomImporter::ReadRepository(const CGedcomLine& line) {
   if (phoneCount > 0) record.phone = phones[0];
   if (!pending.notes.empty()) AddParagraph(record.note, pending.notes);
   pending.notes.clear();
-  if (DbUpdateRecord(rin, db::kRepository, &record) != 1)
-    Error(line.position, "Can't store repository '" + line.xref + "'.");
+  UpdateRecord(rin, db::kRepository, &record, line, "repository");
   StorePending(pending);
 }
 
@@ -1869,6 +1819,26 @@ void CGedcomImporter::LinkMultimedia() {
 
 // ---- storing what a record left ------------------------------------------
 
+std::int32_t CGedcomImporter::DefineRecord(int type, const CGedcomLine& line) {
+  const std::int32_t rin = ResolveXref(type, line.xref, line.position, true);
+  if (rin < 0) SkipDeeper(0);
+  return rin;
+}
+
+bool CGedcomImporter::ReadBack(std::int32_t rin, int type, RecordRef record,
+                               const CGedcomLine& line, const char* what) {
+  if (DbGetRecord(rin, type, record) == 1) return true;
+  Error(line.position, std::string("Can't read back ") + what + " '" + line.xref + "'.");
+  SkipDeeper(0);
+  return false;
+}
+
+void CGedcomImporter::UpdateRecord(std::int32_t rin, int type, RecordRef record,
+                                   const CGedcomLine& line, const char* what) {
+  if (DbUpdateRecord(rin, type, record) != 1)
+    Error(line.position, std::string("Can't store ") + what + " '" + line.xref + "'.");
+}
+
 std::int32_t CGedcomImporter::StoreCitation(PendingCitation& c) {
   if (c.record.sourceRin == 0) {
     CSourceRecord source;
@@ -2065,33 +2035,15 @@ void CGedcomImporter::LinkNotes() {
       case 'M':
         DbSetNotes(link.rin, text, 2, 0, db::kMarriage);
         break;
-      case '1': {
-        CCitationRecord c;
-        if (DbGetRecord(link.rin, db::kCitation, &c) != 1) break;
-        std::string comments = text;
-        AddParagraph(comments, c.comments);
-        c.comments = comments;
-        DbUpdateRecord(link.rin, db::kCitation, &c);
+      case '1':
+        PutNoteFirst(link.rin, db::kCitation, &CCitationRecord::comments, text);
         break;
-      }
-      case '2': {
-        CRepositoryRecord r;
-        if (DbGetRecord(link.rin, db::kRepository, &r) != 1) break;
-        std::string note = text;
-        AddParagraph(note, r.note);
-        r.note = note;
-        DbUpdateRecord(link.rin, db::kRepository, &r);
+      case '2':
+        PutNoteFirst(link.rin, db::kRepository, &CRepositoryRecord::note, text);
         break;
-      }
-      case '3': {
-        CSourceRecord s;
-        if (DbGetRecord(link.rin, db::kSource, &s) != 1) break;
-        std::string comments = text;
-        AddParagraph(comments, s.comments);
-        s.comments = comments;
-        DbUpdateRecord(link.rin, db::kSource, &s);
+      case '3':
+        PutNoteFirst(link.rin, db::kSource, &CSourceRecord::comments, text);
         break;
-      }
     }
   }
 }

@@ -12,12 +12,14 @@
 #include <set>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "CitationRecord.h"
 #include "EventValue.h"
 #include "GedcomHeader.h"
 #include "GedcomLineReader.h"
+#include "RecordRef.h"
 
 class CIndividualRecord;
 
@@ -119,6 +121,9 @@ class CGedcomImporter : public GedcomReportSink {
   // What a record leaves to be stored after its own fields are written: the
   // citations of the record and of its own events, its user events, notes.
   struct Pending {
+    Pending() = default;
+    Pending(char kind, std::int32_t ownerRin, std::string ownerXref)
+        : ownerKind(kind), owner(ownerRin), xref(std::move(ownerXref)) {}
     char ownerKind = 'I';  // 'I' individual, 'M' marriage, '3' source, '2' repository
     std::int32_t owner = 0;
     std::string xref;
@@ -165,6 +170,8 @@ class CGedcomImporter : public GedcomReportSink {
   void ReadFamily(const CGedcomLine& line);
   void ReadSource(const CGedcomLine& line);
   void ReadRepository(const CGedcomLine& line);
+  // The MEDI lines under a source's call number (at level) as notes.
+  void ReadCallNumberMedia(int level, Pending& pending);
   void ReadNoteRecord(const CGedcomLine& line);
   void ReadEventDefinition(const CGedcomLine& line);
   // A level-0 OBJE record, or an OBJE link of a record.
@@ -217,6 +224,16 @@ class CGedcomImporter : public GedcomReportSink {
                            bool defining);
   Xref* Entry(const std::string& xref);
 
+  // The record number a level-0 record line defines; -1, with its lines
+  // skipped, when it cannot be had.
+  std::int32_t DefineRecord(int type, const CGedcomLine& line);
+  // The stored record of a record line into record; false, with the error
+  // logged and the record's lines skipped, when it cannot be read.
+  bool ReadBack(std::int32_t rin, int type, RecordRef record, const CGedcomLine& line,
+                const char* what);
+  // Writes a record's own fields back; an error naming what when it fails.
+  void UpdateRecord(std::int32_t rin, int type, RecordRef record, const CGedcomLine& line,
+                    const char* what);
   // After a record's own fields are written: its citations, user events and
   // note links.
   void StorePending(Pending& pending);

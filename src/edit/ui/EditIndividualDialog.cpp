@@ -241,11 +241,7 @@ void CEditIndividualDialog::resizeEvent(QResizeEvent* event) {
 
 void CEditIndividualDialog::showEvent(QShowEvent* event) {
   fw::CResizableDialog::showEvent(event);
-  if (placed_) return;
-  placed_ = true;
-  int w = 0, h = 0;
-  editui::ApplyPlacement(this, "Individual", w, h);
-  SetMinimumTrackSize(w, h);
+  editui::PlaceOnFirstShow(this, "Individual", placed_);
 }
 
 void CEditIndividualDialog::UpdateHeading() {

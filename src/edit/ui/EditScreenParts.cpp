@@ -12,6 +12,7 @@
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "PickerDialogs.h"
+#include "ResizableDialog.h"
 #include "SourceDialogs.h"
 #include "UserEventRecord.h"
 
@@ -84,12 +85,16 @@ WindowRect RectOf(const QWidget* window) {
   return WindowRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-void ApplyPlacement(QWidget* window, const std::string& name, int& minWidth, int& minHeight) {
-  LoadMinimumSize(name, window->width(), window->height(), minWidth, minHeight);
-  window->setMinimumSize(minWidth, minHeight);
+void PlaceOnFirstShow(fw::CResizableDialog* dialog, const std::string& name, bool& placed) {
+  if (placed) return;
+  placed = true;
+  int minWidth = 0, minHeight = 0;
+  LoadMinimumSize(name, dialog->width(), dialog->height(), minWidth, minHeight);
+  dialog->setMinimumSize(minWidth, minHeight);
   WindowRect stored;
-  if (LoadPlacement(name, RectOf(window), stored))
-    window->setGeometry(stored.left, stored.top, stored.Width(), stored.Height());
+  if (LoadPlacement(name, RectOf(dialog), stored))
+    dialog->setGeometry(stored.left, stored.top, stored.Width(), stored.Height());
+  dialog->SetMinimumTrackSize(minWidth, minHeight);
 }
 
 void FitValueColumn(CFieldListWidget* list) {

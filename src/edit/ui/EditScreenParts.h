@@ -15,6 +15,9 @@
 #include "WindowPlacement.h"
 
 class QWidget;
+namespace fw {
+class CResizableDialog;
+}
 class CFieldListWidget;
 class CUserEventRecord;
 
@@ -49,10 +52,11 @@ class CScreenListOwner : public CFieldListOwner {
 QIcon ButtonPicture(int kind, bool hasData);
 // The hooks of the sequences with the application's password gate.
 EditSessionHooks ApplicationHooks(QWidget* parent);
-// The window's rectangle, and the minimum size and stored placement
-// applied on opening.
+// The window's rectangle.
 WindowRect RectOf(const QWidget* window);
-void ApplyPlacement(QWidget* window, const std::string& name, int& minWidth, int& minHeight);
+// On a screen's first showing: its stored minimum size (also the least it
+// can be resized to) and placement; placed records that it was done.
+void PlaceOnFirstShow(fw::CResizableDialog* dialog, const std::string& name, bool& placed);
 // The value column takes the list's width less the label and marker columns.
 void FitValueColumn(CFieldListWidget* list);
 // Moves the current cell to column 1 of a section heading; nothing when the

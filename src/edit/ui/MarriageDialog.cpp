@@ -212,11 +212,7 @@ void CMarriageDialog::resizeEvent(QResizeEvent* event) {
 
 void CMarriageDialog::showEvent(QShowEvent* event) {
   fw::CResizableDialog::showEvent(event);
-  if (placed_) return;
-  placed_ = true;
-  int w = 0, h = 0;
-  editui::ApplyPlacement(this, "Marriage", w, h);
-  SetMinimumTrackSize(w, h);
+  editui::PlaceOnFirstShow(this, "Marriage", placed_);
 }
 
 void CMarriageDialog::OnNewEvent() {

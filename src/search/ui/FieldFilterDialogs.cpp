@@ -206,6 +206,23 @@ std::vector<std::pair<char, std::string>> LetterItems(unsigned id, bool all = fa
 
 std::string Text(const std::unique_ptr<std::string>& t) { return t ? *t : std::string(); }
 
+// The OK, Cancel and Help buttons in a right-aligned row at the foot of
+// layout: OK is the default and accepts, Cancel rejects, Help is offered
+// disabled.
+void AddOkCancelHelp(fw::CDialogBase& dialog, QBoxLayout* layout) {
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  auto* ok = dialog.AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
+  auto* cancel = dialog.AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
+  auto* help = dialog.AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
+  help->setEnabled(false);
+  ok->setDefault(true);
+  for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+  layout->addLayout(buttons);
+  QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+}
+
 }  // namespace
 
 std::vector<std::string> OperatorWords(unsigned firstId, int max) {
@@ -411,17 +428,7 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
       w->hide();
   }
   layout->addLayout(grid);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
-  auto* cancel = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
-  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
-  help->setEnabled(false);
-  ok->setDefault(true);
-  for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
-  layout->addLayout(buttons);
-  connect(ok, &QPushButton::clicked, this, &CCriterionDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &CCriterionDialog::reject);
+  AddOkCancelHelp(*this, layout);
   connect(op, &QComboBox::currentIndexChanged, this, [this] { ShowForOperator(); });
 
   if (kind == fkind::kNumber && !IsCountField(fieldId)) {
@@ -512,31 +519,26 @@ void CCriterionDialog::ShowForOperator() {
     ShowControl(kIdcTo, to);
     if (label) SetControlText(kIdcTextLabel, res::LoadString(label));
   };
+  // No value for the operators noneA and noneB, a range for the operator
+  // range, else one value under label.
+  auto byOperator = [&](int noneA, int noneB, int range, unsigned label) {
+    if (op == noneA || op == noneB)
+      show(false, false, 0);
+    else if (op == range)
+      show(true, true, kIdsFrom);
+    else
+      show(true, false, label);
+  };
   switch (kind_) {
     case fkind::kName:
-      if (op == 6 || op == 7)
-        show(false, false, 0);
-      else if (op == 10)
-        show(true, true, kIdsFrom);
-      else
-        show(true, false, kIdsText);
+      byOperator(6, 7, 10, kIdsText);
       break;
     case fkind::kPlace:
     case fkind::kText:
-      if (op == 4 || op == 5)
-        show(false, false, 0);
-      else if (op == 8)
-        show(true, true, kIdsFrom);
-      else
-        show(true, false, kIdsText);
+      byOperator(4, 5, 8, kIdsText);
       break;
     case fkind::kDate:
-      if (op == 4 || op == 5)
-        show(false, false, 0);
-      else if (op == 8)
-        show(true, true, kIdsFrom);
-      else
-        show(true, false, kIdsDate);
+      byOperator(4, 5, 8, kIdsDate);
       break;
     case fkind::kNumber:
       if (IsCountField(fieldId_))
@@ -1037,18 +1039,8 @@ CAncestorsOfDialog::CAncestorsOfDialog(const std::string& name, bool ancestors, 
          {kIdcDescLabel, kIdcDescGenerations, kIdcDescText, kIdcParentsText, kIdcAllParents})
       GetControl(id)->hide();
   }
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
-  auto* cancel = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
-  auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
-  help->setEnabled(false);
-  ok->setDefault(true);
-  for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
-  layout->addLayout(buttons);
+  AddOkCancelHelp(*this, layout);
   setMinimumWidth(DialogUnitsToPixels(220, 0).width());
-  connect(ok, &QPushButton::clicked, this, &CAncestorsOfDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &CAncestorsOfDialog::reject);
 }
 
 bool CAncestorsOfDialog::DoDataExchange(bool save) {

@@ -15,7 +15,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
+#include <vector>
 
 #include "AppOptions.h"
 #include "AppScreens.h"
@@ -79,6 +81,23 @@ std::string Formatted(const std::string& pattern, long value) {
   char buffer[512];
   std::snprintf(buffer, sizeof buffer, pattern.c_str(), value);
   return buffer;
+}
+
+// A list that shows one page of a paged list at a time: tab stops (in dialog
+// units), no scroll bars of its own (the dialog's bar pages it), and room for
+// a page of lines. Returns the tab stops in pixels.
+std::vector<int> SetUpPagedList(const fw::CDialogBase& dialog, QListWidget* list,
+                                std::initializer_list<int> stopUnits, int widthUnits,
+                                int pageLines) {
+  std::vector<int> stops;
+  for (int du : stopUnits) stops.push_back(dialog.DialogUnitsToPixels(du, 0).width());
+  list->setItemDelegate(new kinui::TabStopDelegate(stops, list));
+  list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setUniformItemSizes(true);
+  list->setMinimumSize(dialog.DialogUnitsToPixels(widthUnits, 0).width(),
+                       list->fontMetrics().height() * (pageLines + 1));
+  return stops;
 }
 
 std::int32_t FirstLiveIndividual() {
@@ -208,14 +227,7 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
   search_->SetList(list_);
   measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
-  std::vector<int> stops;
-  for (int du : {7, 34, 139}) stops.push_back(DialogUnitsToPixels(du, 0).width());
-  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
-  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setUniformItemSizes(true);
-  list_->setMinimumSize(DialogUnitsToPixels(250, 0).width(),
-                        list_->fontMetrics().height() * (CIndividualListModel::kPageLines + 1));
+  SetUpPagedList(*this, list_, {7, 34, 139}, 250, CIndividualListModel::kPageLines);
   auto* sortRin = AddControl(kIdcSortRin, new QRadioButton(QStringLiteral("&RIN")));
   auto* sortName = AddControl(kIdcSortName, new QRadioButton(QStringLiteral("&Alphabetical")));
 
@@ -699,12 +711,14 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
     b->setAutoDefault(false);
     return b;
   };
-  auto count = [this](int labelId, const char* label, int id, QGridLayout* grid, int row) {
-    grid->addWidget(new QLabel(QString::fromLatin1(label)), row, 0);
+  // A labelled count: its label and value side by side.
+  auto count = [this](const char* label, int id) {
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(QString::fromLatin1(label)), 0, 0);
     auto* value = AddControl(id, new QLabel(QStringLiteral("0")));
     value->setMinimumWidth(DialogUnitsToPixels(28, 0).width());
-    grid->addWidget(value, row, 1);
-    (void)labelId;
+    grid->addWidget(value, 0, 1);
+    return grid;
   };
 
   auto* relation =
@@ -715,9 +729,7 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
   rel->addWidget(button(kIdcSelect, "&Select"), 1, 0);
   rel->addWidget(button(kIdcDeselect, "&Deselect"), 1, 1);
   rel->addWidget(button(kIdcRelationClear, "&Clear"), 1, 2);
-  auto* counts1 = new QGridLayout;
-  count(1380, "Selected:", kIdcSelectedCount, counts1, 0);
-  rel->addLayout(counts1, 2, 0, 1, 2);
+  rel->addLayout(count("Selected:", kIdcSelectedCount), 2, 0, 1, 2);
   rel->addWidget(button(kIdcReplace, "Replace <<"), 2, 2);
 
   auto* combineBox = new QVBoxLayout;
@@ -733,9 +745,7 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
   auto* fld = new QGridLayout(field);
   fld->addWidget(button(kIdcDefine, "De&fine"), 0, 0);
   fld->addWidget(button(kIdcFieldClear, "Clear"), 0, 1);
-  auto* counts2 = new QGridLayout;
-  count(1381, "Matches:", kIdcMatchesCount, counts2, 0);
-  fld->addLayout(counts2, 1, 0, 1, 2);
+  fld->addLayout(count("Matches:", kIdcMatchesCount), 1, 0, 1, 2);
 
   auto* listBox = AddControl(kIdcListGroup, new QGroupBox(QStringLiteral("Filtered List")));
   auto* lst = new QGridLayout(listBox);
@@ -745,9 +755,7 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
   lst->addWidget(button(kIdcNext, "Ne&xt >>"), 1, 1);
   lst->addWidget(button(kIdcSave, "Sa&ve..."), 2, 0);
   lst->addWidget(button(kIdcRetrieve, "Retr&ieve..."), 2, 1);
-  auto* counts3 = new QGridLayout;
-  count(1382, "Total:", kIdcTotalCount, counts3, 0);
-  lst->addLayout(counts3, 3, 0, 1, 2);
+  lst->addLayout(count("Total:", kIdcTotalCount), 3, 0, 1, 2);
 
   auto* row = new QHBoxLayout(side);
   row->setContentsMargins(0, 0, 0, 0);
@@ -1019,14 +1027,8 @@ CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
   bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
   search_->SetList(list_);
   measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
-  std::vector<int> stops;
-  for (int du : {28, 154, 280}) stops.push_back(DialogUnitsToPixels(du, 0).width());
-  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
-  list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setUniformItemSizes(true);
-  list_->setMinimumSize(DialogUnitsToPixels(390, 0).width(),
-                        list_->fontMetrics().height() * (CMarriageListModel::kPageLines + 1));
+  const std::vector<int> stops =
+      SetUpPagedList(*this, list_, {28, 154, 280}, 390, CMarriageListModel::kPageLines);
   auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
   auto* cancel = AddControl(fw::kIdCancel, new QPushButton(QStringLiteral("Cancel")));
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
