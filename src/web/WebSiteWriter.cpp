@@ -797,6 +797,19 @@ void CWebSiteWriter::OpenChildrenTable(std::int32_t mrin) {
   current_.text += "<blockquote><table border=\"0\" cellspacing=\"7\">\r\n";
 }
 
+void CWebSiteWriter::WriteChildNarrative(std::int32_t child, int page) {
+  const bool living = IsLiving(child);
+  std::string text;
+  PersonNarrativeArgs args;
+  args.rin = child;
+  args.text = &text;
+  SetNarrativeOptions(args, 2, living ? "" : MediaLink(child));
+  builder_.BuildPersonNarrative(args);
+  FillPlaceholders(text, page, child);
+  current_.text += AnchorOnce(text, child);
+  if (!living) WriteCompanionEntries(child, true, page, 0);
+}
+
 // ---- the descendants site ----
 
 namespace {
@@ -965,15 +978,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
                            Href(names_.Generation(pageOf(carriedNode->second)), Number(child)) +
                            "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
         } else {
-          std::string text;
-          PersonNarrativeArgs a;
-          a.rin = child;
-          a.text = &text;
-          SetNarrativeOptions(a, 2, childLiving ? "" : MediaLink(child));
-          builder_.BuildPersonNarrative(a);
-          FillPlaceholders(text, node.page, child);
-          current_.text += AnchorOnce(text, child);
-          if (!childLiving) WriteCompanionEntries(child, true, node.page, 0);
+          WriteChildNarrative(child, node.page);
           std::vector<std::int32_t> marriages;
           DbGetRelation(child, db::kRelMarriages, 0x7FFF, marriages);
           marriages.erase(std::remove(marriages.begin(), marriages.end(), 0), marriages.end());
@@ -1037,16 +1042,7 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
     } else if (selected(child)) {
       // A selected child without a family page of its own has its
       // paragraph here.
-      const bool living = IsLiving(child);
-      std::string text;
-      PersonNarrativeArgs args;
-      args.rin = child;
-      args.text = &text;
-      SetNarrativeOptions(args, 2, living ? "" : MediaLink(child));
-      builder_.BuildPersonNarrative(args);
-      FillPlaceholders(text, page, child);
-      current_.text += AnchorOnce(text, child);
-      if (!living) WriteCompanionEntries(child, true, page, 0);
+      WriteChildNarrative(child, page);
     } else {
       // The name in bold and the dates, escaped as web text; a living
       // child shows neither.

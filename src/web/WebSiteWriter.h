@@ -142,6 +142,8 @@ class CWebSiteWriter {
   bool WriteSelectedPages();
   // The children heading of a family and the opening of its table.
   void OpenChildrenTable(std::int32_t mrin);
+  // A child's paragraph in a children table, with its notes and citations.
+  void WriteChildNarrative(std::int32_t child, int page);
   void WriteChildrenTable(std::int32_t mrin, int page);
   // The name index entry (group surname, line) of a person whose anchor is
   // on the given generation page; repeat marks a further listing "(R)".
