@@ -97,6 +97,21 @@ std::string SafePrefix(const std::string& prefix) {
   return out.empty() ? "orv" : out.substr(0, 3);
 }
 
+// The sex and the position of a child's row in a children table, and the
+// opening of the cell that follows.
+std::string ChildCells(char sex, int position) {
+  const std::string shown = sex == 'M'   ? S(kIdsMale)
+                            : sex == 'F' ? S(kIdsFemale)
+                                         : std::string("&nbsp;");
+  return "<td valign=top>" + shown + "</td>\r\n<td valign=top align=right>" +
+         FormatRomanNumeral(position, false) + "</td>\r\n<td>";
+}
+
+bool InSelection(const std::vector<bool>& selection, std::int32_t rin) {
+  return rin > 0 && static_cast<std::size_t>(rin) < selection.size() &&
+         selection[static_cast<std::size_t>(rin)];
+}
+
 bool ReadPerson(std::int32_t rin, CIndividualRecord& record) {
   if (rin > 0 && DbGetRecord(rin, db::kIndividual, &record) == 1) return true;
   record.Clear();
@@ -276,11 +291,11 @@ bool CWebSiteWriter::Cancelled() const { return plat::Progress().CancelRequested
 
 int CWebSiteWriter::PrepareSitePages() {
   const SitePathCheck check = MakeSitePath(request_.webBase, request_.folderName, sitePath_);
-  if (settings_.type == kSiteAncestors) {
+  // The layout options both book-based sites share.
+  auto bookOptions = [&](int pageHalfLines) {
     rpt::BookOptions o;
     o.mode = 2;
     o.startRin = request_.startRin;
-    o.sourceNotes = false;
     o.generalNotes = settings_.genrl;
     o.embedNotes = settings_.notePresent == 0;
     o.index = true;
@@ -288,12 +303,17 @@ int CWebSiteWriter::PrepareSitePages() {
     o.suppressRin = true;
     o.zel = settings_.zel;
     o.generations = settings_.maxGens;
-    o.repeat = settings_.dups ? 2 : 0;
     o.textWidth = 7500;
-    o.pageHalfLines = 32;
+    o.pageHalfLines = pageHalfLines;
     o.otherEvents = settings_.otherEv;
     o.multipleParents = settings_.parInd;
     o.parentLinks = settings_.relInd;
+    return o;
+  };
+  if (settings_.type == kSiteAncestors) {
+    rpt::BookOptions o = bookOptions(32);
+    o.sourceNotes = false;
+    o.repeat = settings_.dups ? 2 : 0;
     o.actualText = settings_.actText;
     o.comments = settings_.comments;
     pages_ = rpt::PaginateAhnentafel(o, nullptr);
@@ -302,22 +322,8 @@ int CWebSiteWriter::PrepareSitePages() {
     plan_ = CollectSelectedPages(request_.selection);
     pages_ = plan_.pageCount;
   } else {
-    rpt::BookOptions o;
-    o.mode = 2;
-    o.startRin = request_.startRin;
-    o.generalNotes = settings_.genrl;
-    o.embedNotes = settings_.notePresent == 0;
-    o.index = true;
-    o.newPagePerGeneration = true;
-    o.suppressRin = true;
-    o.zel = settings_.zel;
-    o.generations = settings_.maxGens;
+    rpt::BookOptions o = bookOptions(12);
     o.repeat = 0;
-    o.textWidth = 7500;
-    o.pageHalfLines = 12;
-    o.otherEvents = settings_.otherEv;
-    o.multipleParents = settings_.parInd;
-    o.parentLinks = settings_.relInd;
     pages_ = rpt::PaginateModifiedRegister(o, nullptr);
     layoutAlive_ = true;
   }
@@ -327,21 +333,17 @@ int CWebSiteWriter::PrepareSitePages() {
   }
   // The staging folder beside the site folder, in the checked web folder.
   std::error_code ec;
-  if (check != SitePathCheck::kOk) {
+  auto unusable = [this] {
     plat::MessageBox(S(kIdsUnusableFolder), S(kIdsCreateWebPage),
                      plat::kMbOk | plat::kMbIconExclamation);
     Cleanup();
     return -1;
-  }
+  };
+  if (check != SitePathCheck::kOk) return unusable();
   const fs::path site(sitePath_);
   staging_ = (site.parent_path() / ("." + site.filename().string() + ".new")).string();
   RemoveTree(staging_);
-  if (!fs::create_directories(staging_, ec) || !CopySiteImages()) {
-    plat::MessageBox(S(kIdsUnusableFolder), S(kIdsCreateWebPage),
-                     plat::kMbOk | plat::kMbIconExclamation);
-    Cleanup();
-    return -1;
-  }
+  if (!fs::create_directories(staging_, ec) || !CopySiteImages()) return unusable();
   return pages_;
 }
 
@@ -370,10 +372,7 @@ namespace {
 class SelectionFilter : public gedcom::ExportFilterSet {
  public:
   explicit SelectionFilter(const std::vector<bool>& set) : set_(set) {}
-  bool Contains(std::int32_t rin) const override {
-    return rin > 0 && static_cast<std::size_t>(rin) < set_.size() &&
-           set_[static_cast<std::size_t>(rin)];
-  }
+  bool Contains(std::int32_t rin) const override { return InSelection(set_, rin); }
 
  private:
   const std::vector<bool>& set_;
@@ -531,6 +530,23 @@ std::string CWebSiteWriter::AnchorOnce(std::string text, std::int32_t rin) {
   return text;
 }
 
+template <typename Args>
+void CWebSiteWriter::SetNarrativeOptions(Args& args, int htmlMode, std::string afterName) {
+  args.zel = settings_.zel;
+  args.suppressMrin = true;
+  args.capitalSurnames = request_.capitalSurnames;
+  args.htmlMode = htmlMode;
+  args.afterName = std::move(afterName);
+  args.livingCheck = settings_.live;
+  args.otherEvents = settings_.otherEv;
+  args.multipleParents = settings_.parInd;
+  args.parentLinks = settings_.relInd;
+  args.sourceNotes = settings_.source;
+  args.citations = CitationContext{&citationNumbers_, &citationSeen_, nullptr, 0};
+  // The citations of the narrative about to be built, numbered from 1.
+  citationNumbers_.clear();
+}
+
 void CWebSiteWriter::FillPlaceholders(std::string& text, int page, std::int32_t rin) const {
   ReplaceAll(text, kCitationPageSentinel, TwoDigits(page));
   ReplaceAll(text, kCitationAnchorSentinel, Number(rin));
@@ -609,6 +625,23 @@ bool CWebSiteWriter::WriteScrapbookPage(std::int32_t rin) {
   return Flush(page);
 }
 
+void CWebSiteWriter::WriteCompanionEntries(std::int32_t rin, bool inTable, int page, long number) {
+  WriteNotesEntry(rin, inTable, page, number);
+  WriteCitationsEntry(rin, page, number);
+}
+
+void CWebSiteWriter::OpenCompanion(Page& companion, const std::string& file, unsigned word,
+                                   const char* letter, int page) {
+  companion = Page{};
+  companion.file = file;
+  companion.open = true;
+  companion.text = Head((request_.description.empty() ? S(word) : request_.description) + " - " +
+                        names_.prefix + letter + TwoDigits(page) + " - " + S(kIdsGenerated));
+  if (!request_.title.empty())
+    companion.text += "<h3 align=center>" + HtmlText(request_.title) + "</h3>\r\n";
+  companion.text += "<h2 align=center>" + S(word) + "</h2>\r\n<hr>\r\n";
+}
+
 void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, long number) {
   if (!settings_.genrl || IsLiving(rin)) return;
   // Confidential ("~") paragraphs never leave the family file; marks go.
@@ -620,16 +653,7 @@ void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, l
   if (!inTable) current_.text += "<blockquote>";
   Page* target = &current_;
   if (linked) {
-    if (!notes_.open) {
-      notes_ = Page{};
-      notes_.file = names_.Notes(page);
-      notes_.open = true;
-      notes_.text = Head((request_.description.empty() ? S(kIdsNotes) : request_.description) +
-                         " - " + names_.prefix + "n" + TwoDigits(page) + " - " + S(kIdsGenerated));
-      if (!request_.title.empty())
-        notes_.text += "<h3 align=center>" + HtmlText(request_.title) + "</h3>\r\n";
-      notes_.text += "<h2 align=center>" + S(kIdsNotes) + "</h2>\r\n<hr>\r\n";
-    }
+    if (!notes_.open) OpenCompanion(notes_, names_.Notes(page), kIdsNotes, "n", page);
     current_.text +=
         "<a " + Href(names_.Notes(page), Number(rin)) + ">[" + S(kIdsNotes) + "]</a>\r\n";
     notes_.text += "<p>" + (number ? Number(number) + "." : "") + "<b><a name=\"" + Number(rin) +
@@ -650,17 +674,7 @@ void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, l
 
 void CWebSiteWriter::WriteCitationsEntry(std::int32_t rin, int page, long number) {
   if (!settings_.source || citationNumbers_.empty() || IsLiving(rin)) return;
-  if (!citations_.open) {
-    citations_ = Page{};
-    citations_.file = names_.Citations(page);
-    citations_.open = true;
-    citations_.text =
-        Head((request_.description.empty() ? S(kIdsCitations) : request_.description) + " - " +
-             names_.prefix + "c" + TwoDigits(page) + " - " + S(kIdsGenerated));
-    if (!request_.title.empty())
-      citations_.text += "<h3 align=center>" + HtmlText(request_.title) + "</h3>\r\n";
-    citations_.text += "<h2 align=center>" + S(kIdsCitations) + "</h2>\r\n<hr>\r\n";
-  }
+  if (!citations_.open) OpenCompanion(citations_, names_.Citations(page), kIdsCitations, "c", page);
   std::string& s = citations_.text;
   s += "<p>" + (number ? Number(number) + ". " : "") + "<a " +
        Href(names_.Generation(page), Number(rin)) + "><b>" + HtmlText(ShownName(rin, false)) +
@@ -697,7 +711,6 @@ bool CWebSiteWriter::WriteSitePages() {
 bool CWebSiteWriter::WriteAncestorPages() {
   const rpt::BookRun& run = rpt::CurrentBook();
   const auto& persons = run.persons;
-  CitationContext context{&citationNumbers_, &citationSeen_, nullptr, 0};
 
   auto generationBreak = [&](int childItem) {
     const rpt::BookPerson* child = rpt::GetBookPerson(childItem);
@@ -727,18 +740,7 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.text = &paragraph;
       args.number = p.number;
       args.marriage = p.generation == 1 ? 0 : p.marriage;
-      args.zel = settings_.zel;
-      args.suppressMrin = true;
-      args.capitalSurnames = request_.capitalSurnames;
-      args.htmlMode = 1;
-      args.afterName = living ? "" : MediaLink(p.rin);
-      args.livingCheck = settings_.live;
-      args.otherEvents = settings_.otherEv;
-      args.multipleParents = settings_.parInd;
-      args.parentLinks = settings_.relInd;
-      args.sourceNotes = settings_.source;
-      args.citations = context;
-      citationNumbers_.clear();
+      SetNarrativeOptions(args, 1, living ? "" : MediaLink(p.rin));
       builder_.BuildPersonNarrative(args);
       FillPlaceholders(paragraph, p.page, p.rin);
       current_.text += "<p>" + Number(p.number) + ".\t" + AnchorOnce(paragraph, p.rin);
@@ -746,10 +748,7 @@ bool CWebSiteWriter::WriteAncestorPages() {
         current_.text += " <a " + Href(names_.Generation(parent->page), Number(parent->rin)) +
                          ">[Parents]</a>\r\n";
       current_.text += "</p>\r\n";
-      if (!living) {
-        WriteNotesEntry(p.rin, false, p.page, p.number);
-        WriteCitationsEntry(p.rin, p.page, p.number);
-      }
+      if (!living) WriteCompanionEntries(p.rin, false, p.page, p.number);
     } else {
       const rpt::BookPerson* first = rpt::GetBookPerson(p.firstOccurrence);
       const std::string anchor =
@@ -772,25 +771,11 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.rin = p.rin;
       args.text = &paragraph;
       args.marriage = p.marriage;
-      args.zel = settings_.zel;
-      args.suppressMrin = true;
-      args.capitalSurnames = request_.capitalSurnames;
-      args.htmlMode = 1;
-      args.afterName = spouseLiving ? "" : MediaLink(spouse);
-      args.livingCheck = settings_.live;
-      args.otherEvents = settings_.otherEv;
-      args.multipleParents = settings_.parInd;
-      args.parentLinks = settings_.relInd;
-      args.sourceNotes = settings_.source;
-      args.citations = context;
-      citationNumbers_.clear();
+      SetNarrativeOptions(args, 1, spouseLiving ? "" : MediaLink(spouse));
       builder_.BuildSpouseNarrative(args);
       FillPlaceholders(paragraph, p.page, spouse);
       if (!paragraph.empty()) current_.text += "<p>" + AnchorOnce(paragraph, spouse) + "</p>\r\n";
-      if (spouse > 0 && !spouseLiving) {
-        WriteNotesEntry(spouse, false, p.page, 0);
-        WriteCitationsEntry(spouse, p.page, 0);
-      }
+      if (spouse > 0 && !spouseLiving) WriteCompanionEntries(spouse, false, p.page, 0);
     }
     previous = &p;
     if (p.marriage != 0) previousMarriage = p.marriage;
@@ -802,6 +787,27 @@ bool CWebSiteWriter::WriteAncestorPages() {
     return false;
   }
   return true;
+}
+
+void CWebSiteWriter::OpenChildrenTable(std::int32_t mrin) {
+  std::string heading;
+  builder_.BuildChildrenHeading(mrin, true, heading, 0, false, settings_.live);
+  // The heading comes as plain text: escaped here.
+  current_.text += "<p>" + HtmlText(heading) + "</p>\r\n";
+  current_.text += "<blockquote><table border=\"0\" cellspacing=\"7\">\r\n";
+}
+
+void CWebSiteWriter::WriteChildNarrative(std::int32_t child, int page) {
+  const bool living = IsLiving(child);
+  std::string text;
+  PersonNarrativeArgs args;
+  args.rin = child;
+  args.text = &text;
+  SetNarrativeOptions(args, 2, living ? "" : MediaLink(child));
+  builder_.BuildPersonNarrative(args);
+  FillPlaceholders(text, page, child);
+  current_.text += AnchorOnce(text, child);
+  if (!living) WriteCompanionEntries(child, true, page, 0);
 }
 
 // ---- the descendants site ----
@@ -850,7 +856,6 @@ std::vector<RegisterFamily> RegisterFamilies(const rpt::BookRun& run, int i) {
 bool CWebSiteWriter::WriteDescendantPages() {
   const rpt::BookRun& run = rpt::CurrentBook();
   const auto& nodes = run.persons;
-  CitationContext context{&citationNumbers_, &citationSeen_, nullptr, 0};
   // The node that carries each child forward, by (parent node, RIN).
   std::map<std::pair<int, std::int32_t>, int> carried;
   for (std::size_t j = 0; j < nodes.size(); ++j)
@@ -875,18 +880,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
     args.text = &paragraph;
     args.marriage = mrin;
     args.ordinal = ordinal;
-    args.zel = settings_.zel;
-    args.suppressMrin = true;
-    args.capitalSurnames = request_.capitalSurnames;
-    args.htmlMode = 2;
-    args.afterName = spouseLiving ? "" : MediaLink(spouse);
-    args.livingCheck = settings_.live;
-    args.otherEvents = settings_.otherEv;
-    args.multipleParents = settings_.parInd;
-    args.parentLinks = settings_.relInd;
-    args.sourceNotes = settings_.source;
-    args.citations = context;
-    citationNumbers_.clear();
+    SetNarrativeOptions(args, 2, spouseLiving ? "" : MediaLink(spouse));
     builder_.BuildSpouseNarrative(args);
     FillPlaceholders(paragraph, page, spouse);
     std::string out = AnchorOnce(paragraph, spouse);
@@ -919,19 +913,8 @@ bool CWebSiteWriter::WriteDescendantPages() {
     args.rin = node.rin;
     args.text = &paragraph;
     args.number = node.number;
-    args.zel = settings_.zel;
-    args.suppressMrin = true;
-    args.capitalSurnames = request_.capitalSurnames;
-    args.htmlMode = 2;
     args.webItem = node.parentNode >= 0 ? &lineage.front() : nullptr;
-    args.afterName = living ? "" : MediaLink(node.rin);
-    args.livingCheck = settings_.live;
-    args.otherEvents = settings_.otherEv;
-    args.multipleParents = settings_.parInd;
-    args.parentLinks = settings_.relInd;
-    args.sourceNotes = settings_.source;
-    args.citations = context;
-    citationNumbers_.clear();
+    SetNarrativeOptions(args, 2, living ? "" : MediaLink(node.rin));
     builder_.BuildPersonNarrative(args);
     if (node.parentNode >= 0) {
       // The name leads back to the child's line in the parent's table.
@@ -941,10 +924,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
     FillPlaceholders(paragraph, node.page, node.rin);
     current_.text +=
         "<p>" + Number(node.number) + ".\t" + AnchorOnce(paragraph, node.rin) + "</p>\r\n";
-    if (!living) {
-      WriteNotesEntry(node.rin, false, node.page, node.number);
-      WriteCitationsEntry(node.rin, node.page, node.number);
-    }
+    if (!living) WriteCompanionEntries(node.rin, false, node.page, node.number);
     const std::vector<RegisterFamily> families = RegisterFamilies(run, i);
     int ordinal = 0;
     for (const RegisterFamily& family : families) {
@@ -954,17 +934,10 @@ bool CWebSiteWriter::WriteDescendantPages() {
         const auto [spouse, spouseLiving] =
             spouseParagraph(node.rin, family.mrin, families.size() > 1 ? ordinal : 0, node.page);
         current_.text += "</p>\r\n";
-        if (spouse > 0 && !spouseLiving) {
-          WriteNotesEntry(spouse, false, node.page, 0);
-          WriteCitationsEntry(spouse, node.page, 0);
-        }
+        if (spouse > 0 && !spouseLiving) WriteCompanionEntries(spouse, false, node.page, 0);
       }
       if (family.children.empty()) continue;
-      std::string heading;
-      builder_.BuildChildrenHeading(family.mrin, true, heading, 0, false, settings_.live);
-      // The heading comes as plain text: escaped here.
-      current_.text += "<p>" + HtmlText(heading) + "</p>\r\n";
-      current_.text += "<blockquote><table border=\"0\" cellspacing=\"7\">\r\n";
+      OpenChildrenTable(family.mrin);
       int position = 0;
       for (const auto& [code, child] : family.children) {
         ++position;
@@ -979,11 +952,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
         ReadPerson(child, record);
         current_.text += std::string("<tr><td valign=top>") + (isCarried ? "+" : "&nbsp;") +
                          "</td>\r\n<td valign=top>" + Number(number) + "</td>\r\n";
-        const std::string sex = record.sex == 'M'   ? S(kIdsMale)
-                                : record.sex == 'F' ? S(kIdsFemale)
-                                                    : std::string("&nbsp;");
-        current_.text += "<td valign=top>" + sex + "</td>\r\n<td valign=top align=right>" +
-                         FormatRomanNumeral(position, false) + "</td>\r\n<td>";
+        current_.text += ChildCells(record.sex, position);
         const bool childLiving = IsLiving(child);
         if (repeated) {
           // The first listing's anchor: on the carried node's page when
@@ -1009,29 +978,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
                            Href(names_.Generation(pageOf(carriedNode->second)), Number(child)) +
                            "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
         } else {
-          std::string text;
-          PersonNarrativeArgs a;
-          a.rin = child;
-          a.text = &text;
-          a.zel = settings_.zel;
-          a.suppressMrin = true;
-          a.capitalSurnames = request_.capitalSurnames;
-          a.htmlMode = 2;
-          a.afterName = childLiving ? "" : MediaLink(child);
-          a.livingCheck = settings_.live;
-          a.otherEvents = settings_.otherEv;
-          a.multipleParents = settings_.parInd;
-          a.parentLinks = settings_.relInd;
-          a.sourceNotes = settings_.source;
-          a.citations = context;
-          citationNumbers_.clear();
-          builder_.BuildPersonNarrative(a);
-          FillPlaceholders(text, node.page, child);
-          current_.text += AnchorOnce(text, child);
-          if (!childLiving) {
-            WriteNotesEntry(child, true, node.page, 0);
-            WriteCitationsEntry(child, node.page, 0);
-          }
+          WriteChildNarrative(child, node.page);
           std::vector<std::int32_t> marriages;
           DbGetRelation(child, db::kRelMarriages, 0x7FFF, marriages);
           marriages.erase(std::remove(marriages.begin(), marriages.end(), 0), marriages.end());
@@ -1044,10 +991,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
             current_.text += "<td>";
             const auto [spouse, spouseLiving] =
                 spouseParagraph(child, m, marriages.size() > 1 ? k : 0, node.page);
-            if (spouse > 0 && !spouseLiving) {
-              WriteNotesEntry(spouse, true, node.page, 0);
-              WriteCitationsEntry(spouse, node.page, 0);
-            }
+            if (spouse > 0 && !spouseLiving) WriteCompanionEntries(spouse, true, node.page, 0);
           }
         }
         current_.text += "</td>\r\n</tr>\r\n";
@@ -1068,15 +1012,8 @@ bool CWebSiteWriter::WriteDescendantPages() {
 void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
   const SelectedFamily family = ReadFamily(mrin);
   if (family.children.empty()) return;
-  std::string heading;
-  builder_.BuildChildrenHeading(mrin, true, heading, 0, false, settings_.live);
-  // The heading comes as plain text: escaped here.
-  current_.text += "<p>" + HtmlText(heading) + "</p>\r\n";
-  current_.text += "<blockquote><table border=\"0\" cellspacing=\"7\">\r\n";
-  const auto selected = [&](std::int32_t rin) {
-    return rin > 0 && static_cast<std::size_t>(rin) < request_.selection.size() &&
-           request_.selection[static_cast<std::size_t>(rin)];
-  };
+  OpenChildrenTable(mrin);
+  const auto selected = [&](std::int32_t rin) { return InSelection(request_.selection, rin); };
   int position = 0;
   for (std::int32_t child : family.children) {
     ++position;
@@ -1093,12 +1030,7 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
       }
     const bool carried = selected(child) && own != 0;
     current_.text += std::string("<tr><td valign=top>") + (carried ? "+" : "&nbsp;") + "</td>\r\n";
-    const std::string sex = record.sex == 'M'   ? S(kIdsMale)
-                            : record.sex == 'F' ? S(kIdsFemale)
-                                                : std::string("&nbsp;");
-    current_.text += "<td valign=top>" + sex + "</td>\r\n";
-    current_.text +=
-        "<td valign=top align=right>" + FormatRomanNumeral(position, false) + "</td>\r\n<td>";
+    current_.text += ChildCells(record.sex, position);
     if (selected(child) && !current_.anchors.count(-child)) {
       current_.text += "<a name=\"" + Number(child) + "C\"></a>";
       current_.anchors.insert(-child);
@@ -1110,30 +1042,7 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
     } else if (selected(child)) {
       // A selected child without a family page of its own has its
       // paragraph here.
-      const bool living = IsLiving(child);
-      std::string text;
-      PersonNarrativeArgs args;
-      args.rin = child;
-      args.text = &text;
-      args.zel = settings_.zel;
-      args.suppressMrin = true;
-      args.capitalSurnames = request_.capitalSurnames;
-      args.htmlMode = 2;
-      args.afterName = living ? "" : MediaLink(child);
-      args.livingCheck = settings_.live;
-      args.otherEvents = settings_.otherEv;
-      args.multipleParents = settings_.parInd;
-      args.parentLinks = settings_.relInd;
-      args.sourceNotes = settings_.source;
-      args.citations = CitationContext{&citationNumbers_, &citationSeen_, nullptr, 0};
-      citationNumbers_.clear();
-      builder_.BuildPersonNarrative(args);
-      FillPlaceholders(text, page, child);
-      current_.text += AnchorOnce(text, child);
-      if (!living) {
-        WriteNotesEntry(child, true, page, 0);
-        WriteCitationsEntry(child, page, 0);
-      }
+      WriteChildNarrative(child, page);
     } else {
       // The name in bold and the dates, escaped as web text; a living
       // child shows neither.
@@ -1154,12 +1063,8 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
 }
 
 bool CWebSiteWriter::WriteSelectedPages() {
-  CitationContext context{&citationNumbers_, &citationSeen_, nullptr, 0};
   const std::int32_t highestMrin = std::max<std::int32_t>(DbGetMaxRecordCount(db::kMarriage), 0);
-  const auto selected = [&](std::int32_t rin) {
-    return rin > 0 && static_cast<std::size_t>(rin) < request_.selection.size() &&
-           request_.selection[static_cast<std::size_t>(rin)];
-  };
+  const auto selected = [&](std::int32_t rin) { return InSelection(request_.selection, rin); };
   auto personParagraph = [&](std::int32_t rin, std::int32_t mrin, int page, int mode) {
     const bool living = IsLiving(rin);
     std::string paragraph;
@@ -1167,17 +1072,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
     args.rin = rin;
     args.text = &paragraph;
     args.marriage = mrin;
-    args.zel = settings_.zel;
-    args.suppressMrin = true;
-    args.capitalSurnames = request_.capitalSurnames;
-    args.htmlMode = mode;
-    args.afterName = living ? "" : MediaLink(rin);
-    args.livingCheck = settings_.live;
-    args.otherEvents = settings_.otherEv;
-    args.multipleParents = settings_.parInd;
-    args.parentLinks = settings_.relInd;
-    args.sourceNotes = settings_.source;
-    args.citations = context;
+    SetNarrativeOptions(args, mode, living ? "" : MediaLink(rin));
     if (mode == 3) {
       std::vector<std::int32_t> parents;
       DbGetRelation(rin, db::kRelParents, 1, parents);
@@ -1186,7 +1081,6 @@ bool CWebSiteWriter::WriteSelectedPages() {
         args.parentsAnchor = rin;
       }
     }
-    citationNumbers_.clear();
     builder_.BuildPersonNarrative(args);
     FillPlaceholders(paragraph, page, rin);
     current_.text += "<p>\t" + AnchorOnce(paragraph, rin) + "</p>\r\n";
@@ -1220,10 +1114,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
       if (!others.empty())
         current_.text += "<p><blockquote>" + S(kIdsOtherMarriages) + ":\r\n<br><blockquote>" +
                          others + "</blockquote>\r\n</blockquote>\r\n</p>\r\n";
-      if (!living) {
-        WriteNotesEntry(partner, false, page, 0);
-        WriteCitationsEntry(partner, page, 0);
-      }
+      if (!living) WriteCompanionEntries(partner, false, page, 0);
     }
     WriteChildrenTable(mrin, page);
     if (Cancelled()) return false;
@@ -1239,10 +1130,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
     }
     ++onPage;
     current_.text += "<hr>\r\n";
-    if (!personParagraph(rin, 0, page, 2)) {
-      WriteNotesEntry(rin, false, page, 0);
-      WriteCitationsEntry(rin, page, 0);
-    }
+    if (!personParagraph(rin, 0, page, 2)) WriteCompanionEntries(rin, false, page, 0);
     if (Cancelled()) return false;
   }
   if (!ClosePage(0)) {
@@ -1278,6 +1166,25 @@ bool CWebSiteWriter::WriteNameIndex() {
                                               : WriteSelectedNameIndex();
 }
 
+std::pair<std::string, std::string> CWebSiteWriter::PageIndexEntry(std::int32_t rin, int page,
+                                                                   bool repeat) const {
+  CIndividualRecord record;
+  ReadPerson(rin, record);
+  const bool living = IsLiving(rin);
+  std::string name;
+  if (living && !settings_.doName) {
+    name = S(kIdsLiving);
+  } else {
+    name = HtmlText(NameAfterSurname(rpt::BookPersonName(rin, true), record.surname));
+    if (name.empty()) name = "[Unknown]";
+  }
+  if (repeat) name += " (R)";
+  std::string line = "<a " + Href(names_.Generation(page), Number(rin)) + ">" + name + "</a>\r\n";
+  if (!living) line += KeyEventDetails(rin, settings_.places);
+  // A hidden living person's surname does not head a group either.
+  return {living && !settings_.doName ? S(kIdsLiving) : record.surname, line};
+}
+
 bool CWebSiteWriter::WriteAncestorNameIndex() {
   std::vector<std::pair<std::string, std::string>> entries;
   std::int32_t previousRin = 0;
@@ -1285,23 +1192,8 @@ bool CWebSiteWriter::WriteAncestorNameIndex() {
   for (std::uint32_t n = 0; rpt::GetBookIndexEntry(n, e); ++n) {
     const rpt::BookPerson* person = rpt::GetBookPerson(e.payload3);
     if (!person) continue;
-    CIndividualRecord record;
-    ReadPerson(e.payload1, record);
-    const bool living = IsLiving(e.payload1);
-    std::string name;
-    if (living && !settings_.doName) {
-      name = S(kIdsLiving);
-    } else {
-      name = HtmlText(NameAfterSurname(rpt::BookPersonName(e.payload1, true), record.surname));
-      if (name.empty()) name = "[Unknown]";
-    }
-    if (e.payload1 == previousRin) name += " (R)";
+    entries.push_back(PageIndexEntry(e.payload1, person->page, e.payload1 == previousRin));
     previousRin = e.payload1;
-    std::string line =
-        "<a " + Href(names_.Generation(person->page), Number(e.payload1)) + ">" + name + "</a>\r\n";
-    if (!living) line += KeyEventDetails(e.payload1, settings_.places);
-    // A hidden living person's surname does not head a group either.
-    entries.emplace_back(living && !settings_.doName ? S(kIdsLiving) : record.surname, line);
   }
   return WriteIndexFiles(entries);
 }
@@ -1343,23 +1235,9 @@ bool CWebSiteWriter::WriteDescendantNameIndex() {
   std::vector<std::pair<std::string, std::string>> entries;
   std::int32_t previousRin = 0;
   for (const Listed& l : listed) {
-    CIndividualRecord record;
-    ReadPerson(l.rin, record);
-    const bool living = IsLiving(l.rin);
-    std::string name;
-    if (living && !settings_.doName) {
-      name = S(kIdsLiving);
-    } else {
-      name = HtmlText(NameAfterSurname(rpt::BookPersonName(l.rin, true), record.surname));
-      if (name.empty()) name = "[Unknown]";
-    }
-    if (l.rin == previousRin) name += " (R)";
-    const int page = l.rin == previousRin ? firstPage[l.rin] : l.page;
+    const bool repeat = l.rin == previousRin;
+    entries.push_back(PageIndexEntry(l.rin, repeat ? firstPage[l.rin] : l.page, repeat));
     previousRin = l.rin;
-    std::string line =
-        "<a " + Href(names_.Generation(page), Number(l.rin)) + ">" + name + "</a>\r\n";
-    if (!living) line += KeyEventDetails(l.rin, settings_.places);
-    entries.emplace_back(living && !settings_.doName ? S(kIdsLiving) : record.surname, line);
   }
   return WriteIndexFiles(entries);
 }

@@ -114,6 +114,10 @@ class CWebSiteWriter {
 
   bool OpenPage(int page, int generation, const std::string& reportName);
   bool ClosePage(int next);
+  // Starts the notes or citations page of a generation page: its head and
+  // headings, word being the string-table entry of its name.
+  void OpenCompanion(Page& companion, const std::string& file, unsigned word, const char* letter,
+                     int page);
   bool CloseCompanions();
   bool Flush(Page& page);
   void ReportDiskFull(const std::string& reportName) const;
@@ -123,13 +127,27 @@ class CWebSiteWriter {
   // Notes to the generation page (embedded) or the notes page (linked).
   void WriteNotesEntry(std::int32_t rin, bool inTable, int page, long number);
   void WriteCitationsEntry(std::int32_t rin, int page, long number);
+  // The notes entry, then the citations of the narrative just built.
+  void WriteCompanionEntries(std::int32_t rin, bool inTable, int page, long number);
+  // The options every narrative on the site shares (the settings, the web
+  // mode, the text after the name, a fresh citation list); the caller sets
+  // whose narrative it is.
+  template <typename Args>
+  void SetNarrativeOptions(Args& args, int htmlMode, std::string afterName);
   void FillPlaceholders(std::string& text, int page, std::int32_t rin) const;
   std::string AnchorOnce(std::string text, std::int32_t rin);
 
   bool WriteAncestorPages();
   bool WriteDescendantPages();
   bool WriteSelectedPages();
+  // The children heading of a family and the opening of its table.
+  void OpenChildrenTable(std::int32_t mrin);
+  // A child's paragraph in a children table, with its notes and citations.
+  void WriteChildNarrative(std::int32_t child, int page);
   void WriteChildrenTable(std::int32_t mrin, int page);
+  // The name index entry (group surname, line) of a person whose anchor is
+  // on the given generation page; repeat marks a further listing "(R)".
+  std::pair<std::string, std::string> PageIndexEntry(std::int32_t rin, int page, bool repeat) const;
   bool WriteAncestorNameIndex();
   bool WriteDescendantNameIndex();
   bool WriteSelectedNameIndex();
