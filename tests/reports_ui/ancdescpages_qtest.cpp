@@ -32,45 +32,11 @@
 #include "RecordAccess.h"
 #include "ReportJob.h"
 #include "ReportKinds.h"
+#include "ReportSheetTestKit.h"
 #include "ReportsPropSheet.h"
 #include "TitlesDialogName.h"
 
 namespace {
-
-void Shot(QWidget& widget, const char* name) {
-  const char* folder = std::getenv("KORVANE_SHOTS");
-  if (folder == nullptr) return;
-  QCoreApplication::processEvents();
-  widget.grab().save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
-}
-
-class NothingGenerator : public CReportPageGenerator {
- public:
-  void BeginPrinting(rpt::ReportDevice*, CPrintInfo*) override {}
-  int PrintPage(CReportJob&, CPrintInfo*) override { return 1; }
-  void EndPrinting(rpt::ReportDevice*, CPrintInfo*) override {}
-};
-
-void RegisterGenerator(rpt::GeneratorClass cls, bool on) {
-  if (on)
-    rpt::RegisterReportGenerator(cls, [](const rpt::GeneratorArgs&) {
-      return std::unique_ptr<CReportPageGenerator>(new NothingGenerator);
-    });
-  else
-    rpt::RegisterReportGenerator(cls, nullptr);
-}
-
-class FakeView : public rpt::ReportSheetTarget {
- public:
-  std::int32_t rin = 0;
-  std::vector<std::string> calls;
-  int ViewKind() const override { return 1; }
-  std::int32_t CurrentRin() override { return rin; }
-  std::int32_t CurrentMrin() override { return 0; }
-  void SetRtfOutput(bool) override {}
-  void SetReportKind(int kind) override { calls.push_back("kind " + std::to_string(kind)); }
-  void PostCommand(unsigned id) override { calls.push_back("post " + std::to_string(id)); }
-};
 
 constexpr rpt::GeneratorClass kClasses[] = {rpt::GeneratorClass::kAncestry,
                                             rpt::GeneratorClass::kDescendants};

@@ -33,31 +33,13 @@
 #include "ListsPage.h"
 #include "RecordAccess.h"
 #include "ReportKinds.h"
+#include "ReportSheetTestKit.h"
 #include "ReportsPropSheet.h"
 #include "SourceDialogs.h"
 #include "SourceRecord.h"
 #include "SummaryReports.h"
 
 namespace {
-
-void Shot(QWidget& widget, const char* name) {
-  const char* folder = std::getenv("KORVANE_SHOTS");
-  if (folder == nullptr) return;
-  QCoreApplication::processEvents();
-  widget.grab().save(QString::fromStdString(std::string(folder) + "/" + name + ".png"));
-}
-
-class FakeView : public rpt::ReportSheetTarget {
- public:
-  std::int32_t rin = 0;
-  std::vector<std::string> calls;
-  int ViewKind() const override { return 1; }
-  std::int32_t CurrentRin() override { return rin; }
-  std::int32_t CurrentMrin() override { return 0; }
-  void SetRtfOutput(bool) override {}
-  void SetReportKind(int kind) override { calls.push_back("kind " + std::to_string(kind)); }
-  void PostCommand(unsigned id) override { calls.push_back("post " + std::to_string(id)); }
-};
 
 template <class W>
 W* Ctl(fw::CDialogBase& dialog, int id) {

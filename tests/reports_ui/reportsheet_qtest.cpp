@@ -32,46 +32,10 @@
 #include "ReportJob.h"
 #include "ReportKinds.h"
 #include "ReportSheetPages.h"
+#include "ReportSheetTestKit.h"
 #include "ReportsPropSheet.h"
 
 namespace {
-
-std::string Shots() {
-  const char* folder = std::getenv("KORVANE_SHOTS");
-  return folder != nullptr ? folder : "";
-}
-void Shot(QWidget& widget, const char* name) {
-  if (Shots().empty()) return;
-  widget.grab().save(QString::fromStdString(Shots() + "/" + name + ".png"));
-}
-
-class NothingGenerator : public CReportPageGenerator {
- public:
-  void BeginPrinting(rpt::ReportDevice*, CPrintInfo*) override {}
-  int PrintPage(CReportJob&, CPrintInfo*) override { return 1; }
-  void EndPrinting(rpt::ReportDevice*, CPrintInfo*) override {}
-};
-
-void RegisterGenerator(rpt::GeneratorClass cls, bool on) {
-  if (on)
-    rpt::RegisterReportGenerator(cls, [](const rpt::GeneratorArgs&) {
-      return std::unique_ptr<CReportPageGenerator>(new NothingGenerator);
-    });
-  else
-    rpt::RegisterReportGenerator(cls, nullptr);
-}
-
-class FakeView : public rpt::ReportSheetTarget {
- public:
-  std::int32_t rin = 0, mrin = 0;
-  std::vector<std::string> calls;
-  int ViewKind() const override { return 1; }
-  std::int32_t CurrentRin() override { return rin; }
-  std::int32_t CurrentMrin() override { return mrin; }
-  void SetRtfOutput(bool on) override { calls.push_back(on ? "rtf on" : "rtf off"); }
-  void SetReportKind(int kind) override { calls.push_back("kind " + std::to_string(kind)); }
-  void PostCommand(unsigned id) override { calls.push_back("post " + std::to_string(id)); }
-};
 
 std::int32_t AddPerson(const char* given, const char* surname, char sex) {
   CIndividualRecord person;
@@ -155,6 +119,7 @@ class ReportSheetTest : public QObject {
     options_ = CAppOptions();
     options_.appendVal = 1;
     view_ = FakeView();
+    view_.recordRtf = true;  // these tests follow the RTF switch too
     view_.rin = adam_;
     view_.mrin = mrin_;
     rpt::CurrentReportRunState() = {};
