@@ -6,9 +6,22 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
+class CMultimediaItem;
 class QWidget;
+
+// What the Find dialog hands a list it opens to choose one record instead
+// of a typed number, and what the list hands back.
+struct CFindListRequest {
+  std::int32_t low = 0;  // the range of live records the list covers
+  std::int32_t high = 0;
+  std::int32_t start = 0;   // the record the list opens on
+  std::string titleWord;    // the word after "Find" in the list's caption
+  std::string searchText;   // positions the Individual List by name
+  std::int32_t chosen = 0;  // after OK: the chosen record, 0 for none
+};
 
 struct CAppScreens {
   // File > Export: the Export dialog and the export it runs; answers true
@@ -22,6 +35,8 @@ struct CAppScreens {
   std::function<void(QWidget* parent, std::int32_t root)> setRelationshipIndicators;
   // Edit Individual on rin, captioned "Edit Individual"; true after Save.
   std::function<bool(QWidget* parent, std::int32_t rin)> editIndividual;
+  // The Marriage screen on mrin; false when the marriage cannot be read.
+  std::function<bool(QWidget* parent, std::int32_t mrin)> editMarriage;
   // The Individual List in select-set mode, opened on startRin; the chosen
   // set becomes the document's filter set. templeNames: the set is for a
   // temple-names submission. Answers the person the list closed on with OK
@@ -36,6 +51,27 @@ struct CAppScreens {
   // Families for rin: false for Cancel; value 0 all families, -1 all as a
   // parent, -2 all as a child, else one MRIN.
   std::function<bool(QWidget* parent, std::int32_t rin, std::int32_t& value)> familiesFor;
+  // The lists of the Find dialog: the Individual List and the Marriages
+  // Search List on request, the Descendancy List on request.start. Each
+  // answers its dialog result and leaves the choice in request.chosen.
+  std::function<int(QWidget* parent, CFindListRequest& request)> findIndividualList;
+  std::function<int(QWidget* parent, CFindListRequest& request)> findMarriageList;
+  std::function<int(QWidget* parent, CFindListRequest& request)> findDescendancyList;
+  // The Multimedia Collection of the individual rin; for an individual not
+  // stored yet (rin 0) it works on pending, which after Save holds the items
+  // chosen. True when it closed with Save.
+  std::function<bool(QWidget* parent, std::int32_t rin, std::unique_ptr<CMultimediaItem>& pending)>
+      multimediaCollection;
+  // The Add Multimedia Object dialog for an owner captioned suffix, on item
+  // (modify mode when it names a file): after OK the item holds the kind,
+  // file name, caption, description and photo edits chosen. True on OK.
+  std::function<bool(QWidget* parent, const std::string& suffix, CMultimediaItem& item)>
+      editMultimediaItem;
+  // The photo of item in the photo window: in window when that is a photo
+  // window still shown, else in a new one titled title. The window showing
+  // it, or null when the file cannot be loaded.
+  std::function<QWidget*(QWidget* window, const CMultimediaItem& item, const std::string& title)>
+      showPhoto;
   // Select Repository: the chosen repository, 0 for none.
   std::function<std::int32_t(QWidget* parent)> selectRepository;
 };

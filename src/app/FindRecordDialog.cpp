@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "AppScreens.h"
 #include "QtPorts.h"
 #include "StringTable.h"
 
@@ -76,6 +77,8 @@ CFindRecordDialog::CFindRecordDialog(QWidget* parent) : fw::CDialogBase(parent) 
 
   connect(rinRadio, &QRadioButton::clicked, this, &CFindRecordDialog::OnIndividualRadio);
   connect(mrinRadio, &QRadioButton::clicked, this, &CFindRecordDialog::OnMarriageRadio);
+  connect(individualList, &QPushButton::clicked, this, &CFindRecordDialog::OnIndividualList);
+  connect(descendancyList, &QPushButton::clicked, this, &CFindRecordDialog::OnDescendancyList);
   connect(ok, &QPushButton::clicked, this, &CFindRecordDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &CFindRecordDialog::reject);
 }
@@ -113,6 +116,52 @@ void CFindRecordDialog::OnMarriageRadio() {
   ShowState();
 }
 
+void CFindRecordDialog::OnIndividualList() {
+  CFindListRequest request;
+  if (find.marriageMode) {
+    if (!AppScreens().findMarriageList) return;
+    request.low = find.mrinLow;
+    request.high = find.mrinHigh;
+    request.start = find.number;
+    request.titleWord = res::LoadString(shell::kIdsMarriage);
+    const int result = AppScreens().findMarriageList(this, request);
+    Follow(find.AfterMarriageList(result, request.chosen));
+    return;
+  }
+  if (!AppScreens().findIndividualList) return;
+  request.low = find.rinLow;
+  request.high = find.rinHigh;
+  request.start = find.initialNumber;
+  request.titleWord = find.kindLabel;
+  request.searchText = find.searchText;
+  const int result = AppScreens().findIndividualList(this, request);
+  Follow(find.AfterIndividualList(result, request.chosen, find.listState));
+}
+
+void CFindRecordDialog::OnDescendancyList() {
+  if (!AppScreens().findDescendancyList) return;
+  CFindListRequest request;
+  request.start = find.DescendancyStart();
+  const int result = AppScreens().findDescendancyList(this, request);
+  Follow(find.AfterDescendancyList(result, request.chosen));
+}
+
+void CFindRecordDialog::Follow(shell::FindOutcome outcome) {
+  switch (outcome) {
+    case shell::FindOutcome::kStay:
+      break;
+    case shell::FindOutcome::kStayShow:
+      SetControlText(kIdcNumber, std::to_string(find.number));
+      break;
+    case shell::FindOutcome::kEndOk:
+      EndDialog(fw::kIdOk);
+      break;
+    case shell::FindOutcome::kEndCancel:
+      EndDialog(fw::kIdCancel);
+      break;
+  }
+}
+
 void CFindRecordDialog::ShowState() {
   EnableControl(kIdcIndividualRadio, find.IndividualButtonEnabled());
   EnableControl(kIdcMarriageRadio, find.MarriageButtonEnabled());
@@ -122,12 +171,12 @@ void CFindRecordDialog::ShowState() {
   EnableControl(kIdcLabel, find.NumberEnabled());
   EnableControl(kIdcNumber, find.NumberEnabled());
   setWindowTitle(fw::ToQString(find.Title()));
-  // The Individual List, the Marriages Search List, the Descendancy List and
-  // the help documents are screens not yet built: their buttons stay off.
-  // Once they exist, the buttons follow IndividualListEnabled and
-  // DescendancyListEnabled, and the lists' results go through the logic's
-  // After...List calls.
-  EnableControl(kIdcIndividualList, false);
-  EnableControl(kIdcDescendancyList, false);
+  // A list whose screen the program did not register leaves its button off.
+  const auto& screens = AppScreens();
+  const bool listScreen = find.marriageMode ? static_cast<bool>(screens.findMarriageList)
+                                            : static_cast<bool>(screens.findIndividualList);
+  EnableControl(kIdcIndividualList, find.IndividualListEnabled() && listScreen);
+  EnableControl(kIdcDescendancyList,
+                find.DescendancyListEnabled() && screens.findDescendancyList != nullptr);
   EnableControl(fw::kIdHelp, false);
 }

@@ -34,6 +34,11 @@ class CFindRecordDialog : public fw::CDialogBase {
  private:
   void OnIndividualRadio();
   void OnMarriageRadio();
+  // The list buttons: the Individual List (the Marriages Search List in
+  // marriage mode) and the Descendancy List, through the application's hooks.
+  void OnIndividualList();
+  void OnDescendancyList();
+  void Follow(shell::FindOutcome outcome);
   // Radio buttons, label, range text, title and buttons from the logic.
   void ShowState();
 };

@@ -855,6 +855,7 @@ void CMarriageEditModel::LoadFromMarriage(CMarriageNode* marriage) {
   wifeRin_ = marriage->GetWifeRin();
   firstUserEvent_ = marriage->numbers[1];
   firstNote_ = marriage->numbers[2];
+  firstCitation_ = marriage->numbers[3];
   divorced_ = marriage->status == 'D';
 
   events_.clear();

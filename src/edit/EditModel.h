@@ -246,6 +246,9 @@ class CMarriageEditModel : public CEditModel {
   void SetDivorced(bool divorced) { divorced_ = divorced; }
   // What the in-memory marriage takes over on Save.
   CMarriageEditValues GetValues() const;
+  // The first of the marriage record's own citations (the Source button).
+  std::int32_t GetOwnFirstCitation() const { return firstCitation_; }
+  void SetOwnFirstCitation(std::int32_t citation) { firstCitation_ = citation; }
 
  private:
   std::int32_t husbandRin_ = 0;

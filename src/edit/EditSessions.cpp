@@ -7,6 +7,7 @@
 #include "IndividualRecord.h"
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
+#include "MultimediaChain.h"
 #include "Ports.h"
 #include "RecordAccess.h"
 #include "StringTable.h"
@@ -65,6 +66,7 @@ CIndividualEditSession::CIndividualEditSession(CIndividualNode* node, CIndividua
 }
 
 CIndividualEditSession::~CIndividualEditSession() {
+  DbFreeMultimediaList(pendingMedia_);
   if (node_ != nullptr) node_->Release();
 }
 
@@ -101,6 +103,10 @@ int CIndividualEditSession::Save(const EditSessionHooks& hooks) {
   ScratchIndividualRecord.SetFromIndividualNode(*node_);
   if (DbUpdateRecord(node_->GetRin(), db::kIndividual, &ScratchIndividualRecord, 0) != 1)
     return kIdCancel;
+  if (isNew_ && pendingMedia_) {
+    DbSaveMultimediaChain(node_->GetRin(), pendingMedia_.get(), db::kIndividual);
+    DbFreeMultimediaList(pendingMedia_);
+  }
   isNew_ = false;
   reserved_ = -1;
   if (hooks.setDittoIndividual) hooks.setDittoIndividual(node_->GetRin());

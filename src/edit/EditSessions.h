@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "EditModel.h"
+#include "MultimediaItem.h"
 
 class CIndividualNode;
 class CMarriageNode;
@@ -62,6 +63,9 @@ class CIndividualEditSession {
   int HasMarriages() const { return hasMarriages_; }
   // The label id of the row a refused Save sends the editing to; 0 none.
   int GetFocusRow() const { return focusRow_; }
+  // The multimedia items of a new individual, collected before it is
+  // stored; Save writes them as its chain.
+  CMultimediaList& PendingMedia() { return pendingMedia_; }
 
   // Save after the pending edit was taken: stores the user events, asks the
   // gate, checks the names, asks the sex of a new individual of unknown sex
@@ -91,6 +95,7 @@ class CIndividualEditSession {
   bool readOnly_ = false;
   bool closing_ = false;
   int focusRow_ = 0;
+  CMultimediaList pendingMedia_;
 };
 
 class CMarriageEditSession {

@@ -476,31 +476,11 @@ void CMultimediaCollectionDialog::OnShow() {
     const std::string title =
         item->caption.empty() ? std::filesystem::path(item->GetFileName(false)).filename().string()
                               : item->caption;
-    if (photoWindow_ && photoWindow_->isVisible()) {
-      if (photoWindow_->Picture().LoadFile(path, item->GetSubName(), item->recordNumber, nullptr,
-                                           true) == fw::kImageOk) {
-        photoWindow_->Picture().SetEdits(*item);
-        photoWindow_->Picture().ApplyEdits();
-        photoWindow_->SetFilePath(path);
-        photoWindow_->FitToImage();
-        photoWindow_->showNormal();
-        photoWindow_->setWindowTitle(fw::ToQString(title));
-        photoWindow_->activateWindow();
-      }
-    } else {
-      auto* window = new CPhotoWindow(nullptr);
-      window->SetTitle(item->caption);
-      if (window->Picture().LoadFile(path, item->GetSubName(), item->recordNumber, nullptr, true) ==
-          fw::kImageOk) {
-        window->SetFilePath(path);
-        window->Picture().SetEdits(*item);
-        window->Picture().ApplyEdits();
-        window->Create();
-        photoWindow_ = window;
-      } else {
-        delete window;
-      }
-    }
+    // A new window takes the caption (Create names an untitled one after
+    // its file); one shown already is retitled.
+    const bool reuse = photoWindow_ && photoWindow_->isVisible();
+    if (CPhotoWindow* shown = ShowItemPhoto(photoWindow_, *item, reuse ? title : item->caption))
+      photoWindow_ = shown;
   } else {
     // Our own playback ends the clip before; the desktop's programs run on.
     plat::PlayMediaFile(path, false);

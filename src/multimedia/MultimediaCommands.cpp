@@ -1,13 +1,16 @@
 #include "MultimediaCommands.h"
 
+#include "AppScreens.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
+#include "EditPhotoDialog.h"
 #include "FindMultimediaDialog.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MultimediaChain.h"
 #include "MultimediaCollectionDialog.h"
+#include "MultimediaItemDialog.h"
 #include "PhotoWindow.h"
 #include "RecordAccess.h"
 
@@ -32,6 +35,33 @@ void OpenCollection(CKorApp& app) {
   dialog.exec();
 }
 
+// A copy of a chain, item by item, so that a collection closed without Save
+// leaves the pending items as they were.
+CMultimediaList CopyChain(const CMultimediaItem* first) {
+  CMultimediaList copy;
+  CMultimediaList* tail = &copy;
+  for (const CMultimediaItem* item = first; item; item = item->next.get()) {
+    *tail = std::make_unique<CMultimediaItem>(*item);
+    tail = &(*tail)->next;
+  }
+  return copy;
+}
+
+bool RunCollection(CKorApp& app, QWidget* parent, std::int32_t rin, CMultimediaList& pending) {
+  CMultimediaCollectionDialog dialog(rin, MultimediaCaptionFor(rin), parent);
+  CKorApp* owner = &app;
+  dialog.onSaved = [owner](std::int32_t, bool) {
+    if (CMainFrame* frame = owner->GetMainFrame()) frame->OnFlushFamilyFile();
+  };
+  if (rin <= 0) dialog.SetPendingItems(CopyChain(pending.get()));
+  if (dialog.exec() != fw::kIdOk) return false;
+  if (rin <= 0) {
+    DbFreeMultimediaList(pending);
+    pending = dialog.TakePendingItems();
+  }
+  return true;
+}
+
 void OpenDefaultPhoto(CKorApp& app) {
   const std::int32_t rin = app.ActiveViewRin();
   if (rin <= 0) return;
@@ -39,17 +69,25 @@ void OpenDefaultPhoto(CKorApp& app) {
   const CMultimediaItem* item =
       defaults && defaults->kind == CMultimediaItem::kPhoto ? defaults.get() : nullptr;
   if (!item) return;
-  auto* window = new CPhotoWindow(nullptr);
-  window->SetTitle(item->caption);
-  if (window->Picture().LoadFile(item->GetFullPath(), item->GetSubName(), item->recordNumber,
-                                 nullptr, true) != fw::kImageOk) {
-    delete window;
-    return;
-  }
-  window->SetFilePath(item->GetFullPath());
-  window->Picture().SetEdits(*item);
-  window->Picture().ApplyEdits();
-  window->Create();
+  ShowItemPhoto(nullptr, *item, item->caption);
+}
+
+bool EditItem(QWidget* parent, const std::string& suffix, CMultimediaItem& item) {
+  CMultimediaItemDialog dialog(item.fileName.empty() ? nullptr : &item, parent);
+  dialog.ownerCaption = suffix;
+  dialog.editPhoto = [&dialog, &suffix](CMultimediaItem& photo) {
+    CEditPhotoDialog edit(photo, &dialog);
+    edit.ownerCaption = suffix;
+    edit.exec();
+  };
+  if (dialog.exec() != fw::kIdOk) return false;
+  if (std::unique_ptr<CMultimediaItem> built = dialog.TakeBuiltItem()) item = *built;
+  item.caption = dialog.caption;
+  item.description = dialog.description;
+  item.kind = media::KindOfWord(dialog.typeText);
+  if (item.kind == 0) item.kind = CMultimediaItem::kPhoto;
+  item.fileName = dialog.fileName;
+  return true;
 }
 
 }  // namespace
@@ -65,6 +103,15 @@ std::string MultimediaCaptionFor(std::int32_t rin) {
 void RegisterMultimediaCommands(CKorApp& app) {
   fw::SetPictureHostPort(&FindHost());
   CKorApp* owner = &app;
+  AppScreens().multimediaCollection = [owner](QWidget* parent, std::int32_t rin,
+                                              CMultimediaList& pending) {
+    return RunCollection(*owner, parent, rin, pending);
+  };
+  AppScreens().editMultimediaItem = EditItem;
+  AppScreens().showPhoto = [](QWidget* window, const CMultimediaItem& item,
+                              const std::string& title) -> QWidget* {
+    return ShowItemPhoto(qobject_cast<CPhotoWindow*>(window), item, title);
+  };
   app.SetToolCommand(
       shell::kIdEditMultimedia, [owner] { OpenCollection(*owner); }, true);
   app.SetToolCommand(

@@ -119,3 +119,33 @@ void CPhotoWindow::Reload(int width, int height) {
   update();
   FitToImage();
 }
+
+CPhotoWindow* ShowItemPhoto(CPhotoWindow* window, const CMultimediaItem& item,
+                            const std::string& title) {
+  const std::string path = item.GetFullPath();
+  if (window && window->isVisible()) {
+    if (window->Picture().LoadFile(path, item.GetSubName(), item.recordNumber, nullptr, true) ==
+        fw::kImageOk) {
+      window->Picture().SetEdits(item);
+      window->Picture().ApplyEdits();
+      window->SetFilePath(path);
+      window->FitToImage();
+      window->showNormal();
+      window->setWindowTitle(fw::ToQString(title));
+      window->activateWindow();
+    }
+    return window;
+  }
+  auto* shown = new CPhotoWindow(nullptr);
+  shown->SetTitle(title);
+  if (shown->Picture().LoadFile(path, item.GetSubName(), item.recordNumber, nullptr, true) !=
+      fw::kImageOk) {
+    delete shown;
+    return nullptr;
+  }
+  shown->SetFilePath(path);
+  shown->Picture().SetEdits(item);
+  shown->Picture().ApplyEdits();
+  shown->Create();
+  return shown;
+}

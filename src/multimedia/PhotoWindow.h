@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ImageObject.h"
+#include "MultimediaItem.h"
 
 class CPhotoWindow : public QWidget {
   Q_OBJECT
@@ -53,3 +54,11 @@ class CPhotoWindow : public QWidget {
   fw::CImageObject picture_;
   int reloads_ = 0;
 };
+
+// Shows the photo of item: in window when it is given and still shown
+// (loaded again, fitted, restored, retitled and activated), else in a new
+// window titled title. The window that shows it; null when the file cannot
+// be loaded into a new window (window itself when it cannot be loaded into
+// that one).
+CPhotoWindow* ShowItemPhoto(CPhotoWindow* window, const CMultimediaItem& item,
+                            const std::string& title);

@@ -74,6 +74,9 @@ class FindRecordLogic {
   bool NumberEnabled() const { return individualAllowed || marriageAllowed; }
   bool IndividualListEnabled() const { return individualListAllowed; }
   bool DescendancyListEnabled() const { return !marriageMode; }
+  // The individual the Descendancy List opens on: the number the dialog
+  // opened with, or the number shown when it opened without one.
+  std::int32_t DescendancyStart() const { return initialNumber > 0 ? initialNumber : number; }
   bool InCurrentRange(std::int64_t n) const { return n >= currentLow && n <= currentHigh; }
 
   // The caller's settings and the result (the Find dialog's members).

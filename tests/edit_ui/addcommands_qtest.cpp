@@ -4,6 +4,7 @@
 // unknown sex.
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QtTest>
 #include <string>
 
@@ -17,9 +18,11 @@
 #include "FamilyViewLayout.h"
 #include "FamilyViewModel.h"
 #include "FindRecordDialog.h"
+#include "IndividualListDialog.h"
 #include "KorApp.h"
 #include "KorView.h"
 #include "KorView2.h"
+#include "ListCommands.h"
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "PickerDialogs.h"
@@ -40,6 +43,24 @@ void PickExistingThroughFind(std::int32_t rin) {
     WhenModal<CFindRecordDialog>([rin](CFindRecordDialog* find) {
       find->SetControlText(CFindRecordDialog::kIdcNumber, std::to_string(rin));
       find->accept();
+    });
+    chooser->done(CAddOrSelectIndividualDialog::kSelectExisting);
+  });
+}
+
+// The chooser answers Select Existing; the Find dialog's Individual List
+// button opens the list, where rin is typed and taken with OK.
+void PickExistingThroughIndividualList(std::int32_t rin, bool& listSeen) {
+  WhenModal<CAddOrSelectIndividualDialog>([rin, &listSeen](CAddOrSelectIndividualDialog* chooser) {
+    WhenModal<CFindRecordDialog>([rin, &listSeen](CFindRecordDialog* find) {
+      WhenModal<CIndividualListDialog>([rin, &listSeen](CIndividualListDialog* list) {
+        listSeen = true;
+        auto* search = list->Control<QLineEdit>(CIndividualListDialog::kIdcSearch);
+        search->selectAll();
+        QTest::keyClicks(search, QString::number(rin));
+        QTest::mouseClick(list->GetControl(fw::kIdOk), Qt::LeftButton);
+      });
+      QTest::mouseClick(find->GetControl(CFindRecordDialog::kIdcIndividualList), Qt::LeftButton);
     });
     chooser->done(CAddOrSelectIndividualDialog::kSelectExisting);
   });
@@ -70,6 +91,7 @@ class AddCommandsTest : public QObject {
         [](CKorApp& app) {
           RegisterEditCommands(app);
           RegisterAddCommands(app);
+          RegisterListCommands(app);
         }));
   }
   void cleanup() { h_.Stop(); }
@@ -162,6 +184,38 @@ class AddCommandsTest : public QObject {
     h_.app->GetMainFrame()->CommandAction(shell::kIdAddSpouse)->trigger();
     QCOMPARE(h_.boxes.Calls().size(), std::size_t{0});
     QCOMPARE(DbGetActiveRecordCount(db::kMarriage), marriages + 1);
+  }
+
+  // An existing spouse or child is chosen in the Individual List that the
+  // Find dialog opens, and linked as the command says.
+  void existingRelativeComesFromTheIndividualList() {
+    h_.app->m_options.editMarr = 0;
+    struct Case {
+      unsigned command;
+      const char* given;
+      char sex;
+    };
+    for (const Case c :
+         {Case{shell::kIdAddSpouse, "Ina", 'F'}, Case{shell::kIdAddChild, "Ulf", 'M'}}) {
+      const std::int32_t chosen = AddLind(c.given, c.sex);
+      Show(father_);
+      h_.boxes.Clear();
+      h_.boxes.QueueAnswer(plat::kIdNo);  // no other child
+      bool listSeen = false;
+      PickExistingThroughIndividualList(chosen, listSeen);
+      h_.app->GetMainFrame()->CommandAction(c.command)->trigger();
+      QVERIFY2(listSeen, c.given);
+      if (c.command == shell::kIdAddSpouse) {
+        std::vector<std::int32_t> marriages;
+        DbGetRelationList(marriages, db::kRelSpouses, 0, chosen, 0);
+        QCOMPARE(marriages.size(), std::size_t{1});
+        QCOMPARE(MarriageOf(marriages.front()).husband, father_);
+      } else {
+        CIndividualRecord child;
+        QCOMPARE(family::Read(child, chosen), 1);
+        QCOMPARE(child.numbers[CIndividualRecord::kParentsMrin], mrin_);
+      }
+    }
   }
 
   // A marriage shown alone: Add > Individual asks whether the new one is its

@@ -3,6 +3,8 @@
 // open their screens on the active view's person and marriage.
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -17,6 +19,8 @@
 #include "EditIndividualDialog.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FieldListTyping.h"
+#include "IndividualListDialog.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
 #include "MainFrame.h"
@@ -63,6 +67,35 @@ class EditCommandsTest : public QObject {
     QVERIFY(h_.boxes.Calls().empty());
     CIndividualRecord back;
     QCOMPARE(family::Read(back, father_), 1);
+  }
+
+  // Seal to Spouse Status: &Edit opens the selected marriage in the Marriage
+  // screen, and the line is built again from what was saved there.
+  void sealToSpouseStatusEditsTheMarriage() {
+    CSealToSpouseStatusDialog status(father_, nullptr, false, h_.app->GetMainFrame());
+    status.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(status.Mrins(), std::vector<std::int32_t>{mrin_});
+    QVERIFY(status.IsControlEnabled(CSealToSpouseStatusDialog::kIdcEdit));
+    auto* list = status.Control<QListWidget>(CSealToSpouseStatusDialog::kIdcList);
+    QVERIFY(!list->item(0)->text().contains(QStringLiteral("Leeds")));
+    std::int32_t edited = 0;
+    QTimer::singleShot(0, [&edited] {
+      auto* marriage = qobject_cast<CMarriageDialog*>(QApplication::activeModalWidget());
+      if (!marriage) return;
+      edited = marriage->Session().GetMrin();
+      TypeInto(marriage->List(), 7159, "Leeds", 1);
+      marriage->Control<QPushButton>(fw::kIdOk)->click();
+    });
+    QTest::mouseClick(status.GetControl(CSealToSpouseStatusDialog::kIdcEdit), Qt::LeftButton);
+    QCOMPARE(edited, mrin_);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentRow(), 0);
+    QVERIFY2(list->item(0)->text().contains(QStringLiteral("Leeds")),
+             qPrintable(list->item(0)->text()));
+    if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+      status.grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
+                         QStringLiteral("/seal-to-spouse-status.png"));
   }
 
   void parentsAndOrderCommandsOpenTheirScreens() {

@@ -15,6 +15,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "CalculatorDialogs.h"
 #include "CharacterMapPopup.h"
 #include "CitationRecord.h"
 #include "DbCalls.h"
@@ -405,8 +406,7 @@ class EditScreensTest : public QObject {
   void marriageNotesOpenOnTheMarriage() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};
-    const std::int32_t mrin = DbSetRelation(AddPerson("Hale", "Tom", 'M'),
-                                            AddPerson("Ross", "Ann", 'F'), db::kRelHusband, 0);
+    const std::int32_t mrin = TomAndAnn();
     CMarriageNode* node = Marriage(mrin);
     {
       CMarriageDialog dialog(nullptr, node);
@@ -423,6 +423,109 @@ class EditScreensTest : public QObject {
       dialog.Control<QPushButton>(fw::kIdCancel)->click();
     }
     ReleaseMarriageRef(node);
+  }
+
+  // So&urce opens Sources for on the marriage record's own citations; its
+  // caption and the Sources picture tell that the marriage has some.
+  void marriageSourceOpensTheMarriagesOwnCitations() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t mrin = TomAndAnn();
+    CMarriageNode* node = Marriage(mrin);
+    {
+      CMarriageDialog dialog(nullptr, node);
+      QVERIFY(Show(&dialog));
+      QVERIFY(dialog.IsControlEnabled(CMarriageDialog::kIdcSource));
+      QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("So&urce"));
+      QVERIFY(!dialog.Session().Model().HasCitations());
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+    }
+    ReleaseMarriageRef(node);
+
+    CSourceRecord register_;
+    register_.title = "Parish register";
+    CCitationRecord cited;
+    cited.sourceRin = DbAddRecord(db::kSource, 1, &register_);
+    cited.ownerLetter = 'M';
+    cited.ownerNumber = mrin;
+    cited.pageText = "folio 9";
+    const std::int32_t citation = DbAddRecord(db::kCitation, 1, &cited);
+    QVERIFY(citation > 0);
+    node = Marriage(mrin);
+    {
+      CMarriageDialog dialog(nullptr, node);
+      QVERIFY(Show(&dialog));
+      QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("*So&urce"));
+      QVERIFY(dialog.Session().Model().HasCitations());
+      QString caption;
+      std::string page;
+      WhenModal<notesui::CSourcesForDialog>([&](notesui::CSourcesForDialog* sources) {
+        caption = sources->windowTitle();
+        page = sources->model.Shown().pageText;
+        Shoot(sources, "sources_for_marriage");
+        sources->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      QTest::mouseClick(dialog.GetControl(CMarriageDialog::kIdcSource), Qt::LeftButton);
+      QVERIFY2(caption.endsWith(QStringLiteral("Tom Hale/Ann Ross")), qPrintable(caption));
+      QCOMPARE(page, std::string("folio 9"));
+      QCOMPARE(dialog.Session().Model().GetOwnFirstCitation(), citation);
+      Shoot(&dialog, "marriage_source");
+      dialog.Control<QCheckBox>(CMarriageDialog::kIdcDivorced)->click();
+      dialog.Control<QPushButton>(fw::kIdOk)->click();
+    }
+    ReleaseMarriageRef(node);
+    std::vector<std::int32_t> chain;
+    DbGetRinList(chain, db::kCitation, mrin, 'M');
+    QCOMPARE(chain, std::vector<std::int32_t>{citation});
+  }
+
+  // F7 opens the Character Map on the cell being edited and Shift+F7 the
+  // Date Calculator, on both screens.
+  void editingKeysOpenTheMapAndTheCalculator() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t husband = AddPerson("Hale", "Tom", 'M');
+    const std::int32_t mrin =
+        DbSetRelation(husband, AddPerson("Ross", "Ann", 'F'), db::kRelHusband, 0);
+    CIndividualNode* person = Node(husband);
+    CMarriageNode* marriage = Marriage(mrin);
+    {
+      CEditIndividualDialog individual(nullptr, person, nullptr, 0);
+      CMarriageDialog couple(nullptr, marriage);
+      struct Case {
+        const char* name;
+        QDialog* screen;
+        CFieldListWidget* list;
+        int row;
+      };
+      const Case cases[] = {{"individual", &individual, individual.List(), rowid::kGivenName},
+                            {"marriage", &couple, couple.List(), 7159}};
+      for (const Case& c : cases) {
+        QVERIFY(Show(c.screen));
+        const int line = c.list->List().FindRowIndexById(c.row) + (c.row == 7159 ? 1 : 0);
+        QVERIFY2(c.list->List().BeginEdit(1, line, true) == 1, c.name);
+        auto* editor = dynamic_cast<CCellEditorBase*>(c.list->List().GetCurrentCell()->GetEditor());
+        QVERIFY2(editor != nullptr, c.name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7);
+        QCoreApplication::processEvents();
+        QVERIFY2(editor->Map() != nullptr && editor->Map()->isVisible(), c.name);
+        Shoot(c.screen, c.name == std::string("marriage") ? "marriage_f7" : "individual_f7");
+        QTest::keyClick(editor->Map(), Qt::Key_Escape);
+        QVERIFY(!editor->Map()->isVisible());
+        bool calculator = false;
+        WhenModal<CDateCalculatorDialog>([&calculator](CDateCalculatorDialog* d) {
+          calculator = true;
+          d->reject();
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F7, Qt::ShiftModifier);
+        QVERIFY2(calculator, c.name);
+        c.screen->hide();
+      }
+      individual.Control<QPushButton>(fw::kIdCancel)->click();
+      couple.Control<QPushButton>(fw::kIdCancel)->click();
+    }
+    person->Release();
+    ReleaseMarriageRef(marriage);
   }
 
   void marriageSaveCancelAndDelete() {
@@ -498,6 +601,11 @@ class EditScreensTest : public QObject {
     person.givenNames[0] = given;
     person.sex = sex;
     return static_cast<std::int32_t>(family::Add(person, 0));
+  }
+  // Tom Hale married to Ann Ross: the marriage's number.
+  static std::int32_t TomAndAnn() {
+    return DbSetRelation(AddPerson("Hale", "Tom", 'M'), AddPerson("Ross", "Ann", 'F'),
+                         db::kRelHusband, 0);
   }
   static CIndividualNode* Node(std::int32_t rin) {
     CIndividualRecord record;

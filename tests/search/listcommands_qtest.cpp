@@ -4,6 +4,7 @@
 // view.
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -15,9 +16,11 @@
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DescendancyListDialog.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FilterSet.h"
+#include "FindRecordDialog.h"
 #include "IndividualListDialog.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
@@ -34,6 +37,28 @@ std::int32_t AddPerson(const char* given, char sex) {
   person.givenNames[0] = given;
   person.sex = sex;
   return static_cast<std::int32_t>(family::Add(person, 0));
+}
+
+// Runs step on the modal dialog in front once the event loop turns.
+template <class Dialog>
+void OnModal(std::function<void(Dialog&)> step) {
+  QTimer::singleShot(0, [step] {
+    if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) step(*d);
+  });
+}
+
+void Click(fw::CDialogBase& d, int id) { QTest::mouseClick(d.GetControl(id), Qt::LeftButton); }
+
+void DoubleClickRow(QListWidget* list, int row) {
+  const QRect rect = list->visualItemRect(list->item(row));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void Shot(QWidget& w, const char* name) {
+  if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
+  w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') +
+                QString::fromLatin1(name) + QStringLiteral(".png"));
 }
 
 }  // namespace
@@ -117,6 +142,100 @@ class ListCommandsTest : public QObject {
           d.accept();
         }));
     QCOMPARE(app_->ActiveViewRin(), 6);
+  }
+
+  // Search > Find by RIN/MRIN: the Find dialog's list buttons open the
+  // lists, and the person chosen there is the Find dialog's answer.
+  void findIndividualListChoosesThePerson() {
+    QAction* find = app_->GetMainFrame()->CommandAction(shell::kIdSearchFindRecord);
+    bool listSeen = false;
+    OnModal<CFindRecordDialog>([&](CFindRecordDialog& f) {
+      QVERIFY(f.IsControlEnabled(CFindRecordDialog::kIdcIndividualList));
+      QVERIFY(f.IsControlEnabled(CFindRecordDialog::kIdcDescendancyList));
+      Shot(f, "find-lists");
+      OnModal<CIndividualListDialog>([&](CIndividualListDialog& list) {
+        listSeen = true;
+        QCOMPARE(list.windowTitle(), QStringLiteral("Find Individual"));
+        Shot(list, "find-individual-list");
+        auto* search = list.Control<QLineEdit>(CIndividualListDialog::kIdcSearch);
+        search->selectAll();
+        QTest::keyClicks(search, QStringLiteral("4"));
+        QCOMPARE(list.Model().SelectedRin(), 4);
+        Click(list, fw::kIdOk);
+      });
+      Click(f, CFindRecordDialog::kIdcIndividualList);
+    });
+    find->trigger();
+    QVERIFY(listSeen);
+    QCOMPARE(app_->ActiveViewRin(), 4);
+  }
+
+  // Cancel in a list leaves the Find dialog open on its number.
+  void cancelInTheListKeepsFind() {
+    QAction* find = app_->GetMainFrame()->CommandAction(shell::kIdSearchFindRecord);
+    const std::int32_t before = app_->ActiveViewRin();
+    bool stayed = false;
+    OnModal<CFindRecordDialog>([&](CFindRecordDialog& f) {
+      OnModal<CIndividualListDialog>(
+          [](CIndividualListDialog& list) { Click(list, fw::kIdCancel); });
+      Click(f, CFindRecordDialog::kIdcIndividualList);
+      stayed = f.isVisible();
+      f.reject();
+    });
+    find->trigger();
+    QVERIFY(stayed);
+    QCOMPARE(app_->ActiveViewRin(), before);
+  }
+
+  void findDescendancyListChoosesAChild() {
+    const std::int32_t father = AddPerson("Gus", 'M');
+    const std::int32_t mrin = DbSetRelation(father, 0, db::kRelHusband, 0);
+    const std::int32_t child = AddPerson("Hal", 'M');
+    QVERIFY(DbSetRelation(child, 0, db::kRelParents, mrin) > 0);
+    app_->ShowInActiveView(father);
+    QAction* find = app_->GetMainFrame()->CommandAction(shell::kIdSearchFindRecord);
+    bool listSeen = false;
+    OnModal<CFindRecordDialog>([&](CFindRecordDialog& f) {
+      OnModal<CDescendancyListDialog>([&](CDescendancyListDialog& list) {
+        listSeen = true;
+        QCOMPARE(list.Model().Current(), father);
+        Shot(list, "find-descendancy-list");
+        int row = -1;
+        const auto& lines = list.Model().Lines();
+        for (int i = 0; i < static_cast<int>(lines.size()); ++i)
+          if (lines[static_cast<std::size_t>(i)].rin == child) row = i;
+        QVERIFY(row >= 0);
+        auto* box = list.Control<QListWidget>(CDescendancyListDialog::kIdcList);
+        box->setCurrentRow(row);
+        Click(list, fw::kIdOk);
+      });
+      Click(f, CFindRecordDialog::kIdcDescendancyList);
+    });
+    find->trigger();
+    QVERIFY(listSeen);
+    QCOMPARE(app_->ActiveViewRin(), child);
+  }
+
+  // In marriage mode the list button opens the Marriages Search List; the
+  // marriage chosen there is the answer of a caller that looks for one.
+  void findMarriageModeOpensTheMarriageList() {
+    bool listSeen = false;
+    CFindRecordDialog find(app_->GetMainFrame());
+    find.find.marriageMode = true;
+    OnModal<CFindRecordDialog>([&](CFindRecordDialog& f) {
+      QVERIFY(!f.IsControlEnabled(CFindRecordDialog::kIdcDescendancyList));
+      OnModal<CMarriageSearchListDialog>([&](CMarriageSearchListDialog& list) {
+        listSeen = true;
+        QCOMPARE(list.windowTitle().right(8), QStringLiteral("Marriage"));
+        list.Model().Search(std::to_string(lonely_));
+        Click(list, fw::kIdOk);
+      });
+      Click(f, CFindRecordDialog::kIdcIndividualList);
+    });
+    QCOMPARE(find.exec(), fw::kIdOk);
+    QVERIFY(listSeen);
+    QVERIFY(find.find.marriageMode);
+    QCOMPARE(find.find.number, lonely_);
   }
 
   void commandsAreOffWithoutAFile() {

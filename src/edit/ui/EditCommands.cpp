@@ -49,20 +49,24 @@ void EditIndividual(CKorApp* app) {
   app->ShowInActiveView(rin);
 }
 
-void EditMarriage(CKorApp* app) {
-  const std::int32_t mrin = app->ActiveViewMrin();
-  if (mrin <= 0) return;
-  const std::int32_t rin = app->ActiveViewRin();
+// The Marriage screen on mrin; false when the marriage cannot be read.
+bool EditMarriageMrin(QWidget* parent, std::int32_t mrin) {
   CMarriageRecord record;
-  if (family::Read(record, mrin) != 1) return;
+  if (mrin <= 0 || family::Read(record, mrin) != 1) return false;
   CMarriageNode* node = nullptr;
   SetMarriageRef(node, CMarriageNode::New(record));
   {
-    CMarriageDialog dialog(app->GetMainFrame(), node);
+    CMarriageDialog dialog(parent, node);
     dialog.exec();
   }
   ReleaseMarriageRef(node);
-  app->ShowInActiveView(rin);
+  return true;
+}
+
+void EditMarriage(CKorApp* app) {
+  const std::int32_t mrin = app->ActiveViewMrin();
+  if (mrin <= 0) return;
+  if (EditMarriageMrin(app->GetMainFrame(), mrin)) app->ShowInActiveView(app->ActiveViewRin());
 }
 
 // Edit > Parents: the parent families of the active view's person.
@@ -88,16 +92,7 @@ void EditParentsMarriage(CKorApp* app) {
       if (CMarriageNode* parents = view->Model()->ParentsMarriage()) mrin = parents->GetMrin();
   }
   if (mrin <= 0) mrin = addrelative::ParentMarriageOf(focus.individual, 0);
-  CMarriageRecord record;
-  if (mrin <= 0 || family::Read(record, mrin) != 1) return;
-  CMarriageNode* node = nullptr;
-  SetMarriageRef(node, CMarriageNode::New(record));
-  {
-    CMarriageDialog dialog(app->GetMainFrame(), node);
-    dialog.exec();
-  }
-  ReleaseMarriageRef(node);
-  app->ShowInActiveView(focus.primary);
+  if (EditMarriageMrin(app->GetMainFrame(), mrin)) app->ShowInActiveView(focus.primary);
 }
 
 // Edit > Order Spouses / Order Children: the active person's marriages (in
@@ -120,6 +115,7 @@ void EditOrder(CKorApp* app, COrderList::Mode mode) {
 void RegisterEditCommands(CKorApp& app) {
   CKorApp* owner = &app;
   AppScreens().editIndividual = EditIndividualRin;
+  AppScreens().editMarriage = EditMarriageMrin;
   AppScreens().otherMarriages = [](QWidget* parent, std::int32_t rin, int index) {
     editui::COtherMarriagesDialog dialog(parent, rin, index);
     const int result = dialog.exec();

@@ -14,13 +14,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "AppScreens.h"
 #include "CharacterMapPopup.h"
+#include "DbCodes.h"
 #include "EditEnvironment.h"
 #include "EventTypeDialogs.h"
 #include "FieldListRow.h"
 #include "FieldListWidget.h"
 #include "IndividualNode.h"
 #include "KorApp.h"
+#include "MultimediaChain.h"
 #include "ParentsOfDialog.h"
 #include "RowCitations.h"
 #include "SmallRecordDialogs.h"
@@ -86,8 +89,6 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
   for (const auto& s : pictures) {
     auto* button = AddControl(s.id, new QPushButton(Text(s.text)));
     button->setToolTip(Str(res::LoadString(s.tip)));
-    // Their screens belong to other parts of the program not built yet.
-    button->setEnabled(s.id != kIdcMedia);
     buttons->addWidget(button);
   }
   buttons->addStretch();
@@ -128,6 +129,11 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
   editui::AddShortcut(this, "Alt+R", [this] { OnSources(); });
   connect(new QShortcut(QKeySequence(Text("Alt+A")), this), &QShortcut::activated, this,
           &CEditIndividualDialog::OnAddress);
+  // The collection is a screen the program registers; without it Media is
+  // off. Its mnemonic is the Alt+M key.
+  EnableControl(kIdcMedia, AppScreens().multimediaCollection != nullptr);
+  connect(Control<QPushButton>(kIdcMedia), &QPushButton::clicked, this,
+          &CEditIndividualDialog::OnMultimedia);
   connect(list_, &CFieldListWidget::resized, this, [this] { editui::FitValueColumn(list_); });
 
   const struct {
@@ -187,7 +193,8 @@ QMenu* CEditIndividualDialog::OptionsMenu() {
     menu_->addAction(Text("&Notes\tAlt+N"), this, &CEditIndividualDialog::OnNotes);
     menu_->addAction(Text("Sou&rces\tAlt+R"), this, &CEditIndividualDialog::OnSources);
     menu_->addAction(Text("&Address\tAlt+A"), this, &CEditIndividualDialog::OnAddress);
-    menu_->addAction(Text("&Multimedia\tAlt+M"))->setEnabled(false);
+    menu_->addAction(Text("&Multimedia\tAlt+M"), this, &CEditIndividualDialog::OnMultimedia)
+        ->setEnabled(AppScreens().multimediaCollection != nullptr);
     menu_->addSeparator();
     menu_->addAction(Text("&Character Map\tF7"), this,
                      [this] { list_->List().ShowCharacterMapForCell(); });
@@ -262,7 +269,9 @@ void CEditIndividualDialog::UpdatePictures() {
   CIndividualNode* node = session_.Node();
   Control<QPushButton>(kIdcAddress)
       ->setIcon(editui::ButtonPicture(0, node != nullptr && !node->IsContactEmpty()));
-  Control<QPushButton>(kIdcMedia)->setIcon(editui::ButtonPicture(1, false));
+  const bool media = session_.IsNew() ? session_.PendingMedia() != nullptr
+                                      : DbGetMultimediaHead(session_.GetRin(), db::kIndividual) > 0;
+  Control<QPushButton>(kIdcMedia)->setIcon(editui::ButtonPicture(1, media));
   Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, node && node->HasNotes()));
   Control<QPushButton>(kIdcSources)
       ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
@@ -278,6 +287,16 @@ void CEditIndividualDialog::OnNotes() {
   CIndividualRecord stored;
   if (family::Read(stored, node->GetRin()) == 1)
     node->SetNoteLink(stored.numbers[CIndividualRecord::kFirstNote]);
+  UpdatePictures();
+}
+
+// An individual not stored yet collects its items in the pending list, which
+// Save writes with it.
+void CEditIndividualDialog::OnMultimedia() {
+  if (!AppScreens().multimediaCollection) return;
+  const std::int32_t rin = session_.IsNew() ? 0 : session_.GetRin();
+  if (!session_.IsNew() && rin <= 0) return;
+  AppScreens().multimediaCollection(this, rin, session_.PendingMedia());
   UpdatePictures();
 }
 

@@ -67,6 +67,8 @@ class CEditIndividualDialog : public fw::CResizableDialog {
   void OnAddress();
   void OnNotes();
   void OnSources();
+  // The Multimedia Collection of the individual (Media, Alt+M).
+  void OnMultimedia();
   // A row's citation button: Sources for the row's event (or the
   // individual's own citations); the row's new count.
   int OnRowCitations(int row, int count);

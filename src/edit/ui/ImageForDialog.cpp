@@ -2,14 +2,13 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "AppScreens.h"
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
@@ -29,22 +28,6 @@ QPushButton* Button(const char* text) {
   return b;
 }
 
-bool AskForFile(QWidget* parent, AttachChoice& choice) {
-  const QString path = QFileDialog::getOpenFileName(parent, QStringLiteral("Attach"));
-  if (path.isEmpty()) return false;
-  choice.path = fw::FromQString(path);
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("wav") || suffix == QLatin1String("mp3") ||
-      suffix == QLatin1String("ogg") || suffix == QLatin1String("mid"))
-    choice.kind = CMultimediaItem::kSound;
-  else if (suffix == QLatin1String("avi") || suffix == QLatin1String("mp4") ||
-           suffix == QLatin1String("mpg") || suffix == QLatin1String("mov"))
-    choice.kind = CMultimediaItem::kVideo;
-  else
-    choice.kind = CMultimediaItem::kPhoto;
-  return true;
-}
-
 }  // namespace
 
 std::string StoredMultimediaName(const std::string& path, const std::string& discId) {
@@ -57,7 +40,7 @@ std::string StoredMultimediaName(const std::string& path, const std::string& dis
 
 CImageForDialog::CImageForDialog(const std::string& suffix, const CMultimediaItem* current,
                                  QWidget* parent)
-    : fw::CDialogBase(parent), gate(AppGate()) {
+    : fw::CDialogBase(parent), gate(AppGate()), suffix_(suffix) {
   if (current) item = std::make_unique<CMultimediaItem>(*current);
   setWindowTitle(QStringLiteral("Image for ") + fw::ToQString(suffix));
   frame_ = AddControl(kIdcFrame, new QLabel);
@@ -86,12 +69,23 @@ CImageForDialog::CImageForDialog(const std::string& suffix, const CMultimediaIte
   UpdateButtons();
 }
 
-CImageForDialog::~CImageForDialog() = default;
+// A photo window still shown goes with the dialog.
+CImageForDialog::~CImageForDialog() {
+  if (photoWindow_ && photoWindow_->isVisible()) delete photoWindow_.data();
+}
+
+void CImageForDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  UpdateButtons();
+}
 
 void CImageForDialog::UpdateButtons() {
   const bool has = item != nullptr && !gate.IsReadOnly();
   EnableControl(kIdcView, has);
   EnableControl(kIdcRemove, has);
+  // Attaching asks through the Add Multimedia Object dialog the program
+  // registers.
+  EnableControl(kIdcAttach, chooseItem != nullptr || AppScreens().editMultimediaItem != nullptr);
 }
 
 void CImageForDialog::LoadPreview() {
@@ -117,41 +111,45 @@ void CImageForDialog::View() {
     plat::Shell().Open(item->GetFullPath());
     return;
   }
-  fw::CImageObject picture;
-  std::string error;
-  if (picture.LoadFileQuiet(item->GetFullPath(), &error) != 1) return;
-  picture.SetEdits(*item);
-  picture.ApplyEdits();
-  if (!photoWindow_) photoWindow_ = std::make_unique<QLabel>();
+  if (!AppScreens().showPhoto) return;
   const std::string title =
       item->caption.empty() ? res::LoadString(kUntitled) + " Photo" : item->caption;
-  photoWindow_->setWindowTitle(fw::ToQString(title));
-  photoWindow_->setPixmap(QPixmap::fromImage(picture.Bitmap()));
-  photoWindow_->adjustSize();
-  photoWindow_->showNormal();
-  photoWindow_->activateWindow();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  photoWindow_ = AppScreens().showPhoto(photoWindow_, *item, title);
+  QApplication::restoreOverrideCursor();
 }
 
 void CImageForDialog::Attach() {
   if (!gate.Allow()) return;
-  AttachChoice choice;
-  if (item) {
-    choice.path = item->GetFullPath();
-    choice.caption = item->caption;
-    choice.description = item->description;
-    choice.kind = item->kind;
+  // The dialog works on a copy, so that Cancel leaves the item as it was.
+  CMultimediaItem chosen = item ? *item : CMultimediaItem{};
+  if (chooseItem) {
+    AttachChoice choice;
+    if (item) {
+      choice.path = item->GetFullPath();
+      choice.caption = item->caption;
+      choice.description = item->description;
+      choice.kind = item->kind;
+    }
+    if (!chooseItem(choice)) return;
+    chosen.fileName = choice.path;
+    chosen.caption = choice.caption;
+    chosen.description = choice.description;
+    chosen.kind = choice.kind;
+  } else {
+    if (!AppScreens().editMultimediaItem) return;
+    if (item) chosen.fileName = item->GetFileName(false);  // without the disc label
+    if (!AppScreens().editMultimediaItem(this, suffix_, chosen)) return;
   }
-  const bool chosen = chooseItem ? chooseItem(choice) : AskForFile(this, choice);
-  if (!chosen || choice.path.empty()) return;
+  if (chosen.fileName.empty()) return;
+  const std::string path = chosen.GetFullPath();
   if (!item) item = std::make_unique<CMultimediaItem>();
-  item->caption = choice.caption;
-  item->description = choice.description;
-  item->kind = choice.kind;
-  item->fileName = StoredMultimediaName(choice.path, fw::PictureHost().DiscIdentifier(choice.path));
+  *item = chosen;
+  item->fileName = StoredMultimediaName(chosen.fileName, fw::PictureHost().DiscIdentifier(path));
   item->width = item->height = 0;
   if (item->kind == CMultimediaItem::kPhoto) {
     fw::ImageFileInfo info;
-    if (fw::CImageObject::GetFileInfo(choice.path, info)) {
+    if (fw::CImageObject::GetFileInfo(path, info)) {
       item->width = static_cast<std::uint16_t>(info.width);
       item->height = static_cast<std::uint16_t>(info.height);
     }

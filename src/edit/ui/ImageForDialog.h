@@ -2,6 +2,7 @@
 // Image for: the one multimedia item of a source or a citation, with a
 // preview, View, Attach/Edit and Remove.
 
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,7 +45,8 @@ class CImageForDialog : public fw::CDialogBase {
   // The item after Close (null when none).
   std::unique_ptr<CMultimediaItem> item;
   notes::EditGate gate;
-  // Attach's questions (tests answer them); null asks with a file chooser.
+  // Attach's questions (tests answer them); null asks with the Add
+  // Multimedia Object dialog.
   std::function<bool(AttachChoice&)> chooseItem;
 
   void View();
@@ -53,6 +55,7 @@ class CImageForDialog : public fw::CDialogBase {
   bool PreviewLoaded() const { return preview_.IsLoaded(); }
 
  protected:
+  void OnInitDialog() override;
   void OnOK() override { done(fw::kIdOk); }
   // The close box hands back the item as Close does.
   void OnCancel() override { done(fw::kIdOk); }
@@ -61,9 +64,10 @@ class CImageForDialog : public fw::CDialogBase {
   void LoadPreview();
   void UpdateButtons();
 
+  std::string suffix_;
   fw::CImageObject preview_;
   QLabel* frame_;
-  std::unique_ptr<QLabel> photoWindow_;
+  QPointer<QWidget> photoWindow_;
 };
 
 // Runs Image for over image; on Close image becomes the dialog's item.

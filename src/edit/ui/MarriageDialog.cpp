@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "CharacterMapPopup.h"
+#include "DbCodes.h"
 #include "EventTypeDialogs.h"
 #include "FieldListRow.h"
 #include "FieldListWidget.h"
@@ -79,8 +80,9 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   buttons->addStretch();
   buttons->addWidget(AddControl(kIdcLegend, new QLabel(Text("s = sources"))));
   Control<QPushButton>(fw::kIdOk)->setDefault(true);
-  // The marriage's own Source button waits for its citation screen.
-  for (int id : {kIdcSource, kIdcHelp}) EnableControl(id, false);
+  EnableControl(kIdcHelp, false);
+  connect(Control<QPushButton>(kIdcSource), &QPushButton::clicked, this,
+          &CMarriageDialog::OnSource);
   Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, false));
   connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this, &CMarriageDialog::OnNotes);
   editui::AddShortcut(this, "Alt+N", [this] { OnNotes(); });
@@ -175,6 +177,32 @@ void CMarriageDialog::OnSources() {
   notesui::RunViewSources(this, 'M', session_.GetMrin());
 }
 
+// The marriage record's own citations, titled with both names around a "/"
+// (a missing spouse leaves the "/" alone at that end).
+void CMarriageDialog::OnSource() {
+  const std::int32_t mrin = session_.GetMrin();
+  if (mrin <= 0) return;
+  RowCitationOwner target;
+  target.owner = mrin;
+  target.letter = db::kOwnerMarriage;
+  target.first = session_.Model().GetOwnFirstCitation();
+  editui::RunRowSourcesFor(this, target, SpouseName(true) + "/" + SpouseName(false), "");
+  const std::int32_t first = FirstCitationOf(mrin, db::kOwnerMarriage);
+  session_.Model().SetOwnFirstCitation(first);
+  if (CMarriageNode* node = session_.Node()) node->numbers[3] = first;
+  UpdateSourceButtons();
+}
+
+void CMarriageDialog::UpdateSourceButtons() {
+  Control<QPushButton>(kIdcSources)
+      ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+  // A "*" tells that the marriage record itself has citations.
+  const QString source =
+      (session_.Model().GetOwnFirstCitation() > 0 ? Text("*") : QString()) + Text("So&urce");
+  auto* button = Control<QPushButton>(kIdcSource);
+  if (button->text() != source) button->setText(source);
+}
+
 int CMarriageDialog::OnRowCitations(int line, int count) {
   RowCitationOwner target;
   if (!MarriageRowCitations(session_.Model(), session_.GetMrin(), list_->List().GetRowObject(line),
@@ -182,8 +210,7 @@ int CMarriageDialog::OnRowCitations(int line, int count) {
     return count;
   editui::RunRowSourcesFor(this, target, SpouseName(true), SpouseName(false));
   const std::int32_t first = TakeRowCitations(target);
-  Control<QPushButton>(kIdcSources)
-      ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+  UpdateSourceButtons();
   return first;
 }
 
@@ -199,8 +226,7 @@ void CMarriageDialog::OnInitDialog() {
   SetControlText(kIdcHusband, SpouseName(true));
   SetControlText(kIdcWife, SpouseName(false));
   SetCheck(kIdcDivorced, session_.Model().IsDivorced() ? 1 : 0);
-  Control<QPushButton>(kIdcSources)
-      ->setIcon(editui::ButtonPicture(3, session_.Model().HasCitations() != 0));
+  UpdateSourceButtons();
   list_->List().Reload(&session_.Model(), nullptr);
   list_->Refresh();
 }

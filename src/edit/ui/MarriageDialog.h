@@ -47,6 +47,8 @@ class CMarriageDialog : public fw::CResizableDialog {
   void OnNewEvent();
   void OnNotes();
   void OnSources();
+  // So&urce: Sources for the marriage record's own citations.
+  void OnSource();
   // A row's citation button: Sources for the row's event; its new count.
   int OnRowCitations(int row, int count);
   void OnRemoveEvent();
@@ -63,6 +65,8 @@ class CMarriageDialog : public fw::CResizableDialog {
 
  private:
   std::string SpouseName(bool husband) const;
+  // The Sources picture and the Source caption's "*".
+  void UpdateSourceButtons();
   CFieldListRow* CurrentRow() const;
 
   CMarriageEditSession session_;

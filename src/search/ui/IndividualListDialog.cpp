@@ -1128,8 +1128,9 @@ CSealToSpouseStatusDialog::CSealToSpouseStatusDialog(std::int32_t rin, const CFi
   auto* edit = AddControl(kIdcEdit, new QPushButton(QStringLiteral("&Edit")));
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
   ok->setDefault(true);
-  // Editing a marriage needs the Edit Marriage screen.
-  edit->setEnabled(false);
+  edit->setAutoDefault(false);
+  edit->setEnabled(AppScreens().editMarriage != nullptr);
+  connect(edit, &QPushButton::clicked, this, &CSealToSpouseStatusDialog::OnEdit);
 
   auto* who = new QHBoxLayout;
   who->addWidget(new QLabel(QStringLiteral("Marriages of")));
@@ -1156,6 +1157,18 @@ CSealToSpouseStatusDialog::CSealToSpouseStatusDialog(std::int32_t rin, const CFi
 }
 
 CSealToSpouseStatusDialog::~CSealToSpouseStatusDialog() = default;
+
+// Whatever the Marriage screen ended with, the line is built again from the
+// file in its place.
+void CSealToSpouseStatusDialog::OnEdit() {
+  const int row = list_->currentRow();
+  if (row < 0 || row >= static_cast<int>(mrins_.size()) || !AppScreens().editMarriage) return;
+  if (!AppScreens().editMarriage(this, mrins_[row])) return;
+  SealToSpouseLine line;
+  if (BuildSealToSpouseLine(rin_, mrins_[row], filter_, resultsOnly_, measure_.get(), line))
+    list_->item(row)->setText(fw::ToQString(line.text));
+  list_->setCurrentRow(row);
+}
 
 void CSealToSpouseStatusDialog::OnInitDialog() {
   fw::CDialogBase::OnInitDialog();

@@ -263,6 +263,8 @@ class CSealToSpouseStatusDialog : public fw::CDialogBase {
   ~CSealToSpouseStatusDialog() override;
 
   const std::vector<std::int32_t>& Mrins() const { return mrins_; }
+  // &Edit: the selected line's marriage in the Marriage screen.
+  void OnEdit();
 
  protected:
   void OnInitDialog() override;

@@ -3,6 +3,7 @@
 #include "AppScreens.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
+#include "DescendancyListDialog.h"
 #include "IndividualListDialog.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
@@ -17,17 +18,23 @@ constexpr unsigned kIdsAppName = 101;
 constexpr unsigned kIdsInvalidMrin = 4565;
 constexpr unsigned kIdsNoSpouses = 4566;
 
+// The list opens on startRin, positioned by its name unless the caller
+// gave one, with the application's options and edit password gate.
+void PrepareList(CKorApp& app, CIndividualListDialog& dialog, std::int32_t startRin) {
+  dialog.startRin = startRin;
+  CIndividualRecord person;
+  if (dialog.startName.empty() && startRin > 0 && DbGetIndividualRecord(startRin, person, 3) == 1)
+    dialog.startName = person.surname + ", " + person.GetGivenNames();
+  dialog.options = &app.m_options;
+  dialog.checkEditPassword = [&app] { return app.CheckEditPassword() == 1; };
+}
+
 }  // namespace
 
 void RunIndividualList(CKorApp& app, bool filterSide) {
   CIndividualListDialog dialog(app.GetCurrentDocument(), app.GetMainFrame());
   if (filterSide) dialog.showFilterSide = true;
-  dialog.startRin = app.ActiveViewRin();
-  CIndividualRecord person;
-  if (dialog.startRin > 0 && DbGetIndividualRecord(dialog.startRin, person, 3) == 1)
-    dialog.startName = person.surname + ", " + person.GetGivenNames();
-  dialog.options = &app.m_options;
-  dialog.checkEditPassword = [&app] { return app.CheckEditPassword() == 1; };
+  PrepareList(app, dialog, app.ActiveViewRin());
   const int result = dialog.exec();
   if (result == fw::kIdOk && dialog.chosenRin > 0) {
     app.ShowInActiveView(dialog.chosenRin);
@@ -65,12 +72,7 @@ std::int32_t SelectIndividuals(CKorApp& app, QWidget* parent, std::int32_t start
   CIndividualListDialog dialog(app.GetCurrentDocument(), parent);
   dialog.selectSetMode = true;
   dialog.templeNamesMode = templeNames;
-  dialog.startRin = startRin;
-  CIndividualRecord person;
-  if (startRin > 0 && DbGetIndividualRecord(startRin, person, 3) == 1)
-    dialog.startName = person.surname + ", " + person.GetGivenNames();
-  dialog.options = &app.m_options;
-  dialog.checkEditPassword = [&app] { return app.CheckEditPassword() == 1; };
+  PrepareList(app, dialog, startRin);
   // A temple-names set is judged on the ordinances, ZEL data included.
   const int zel = app.m_options.showZel;
   if (templeNames) app.m_options.showZel = 1;
@@ -79,8 +81,43 @@ std::int32_t SelectIndividuals(CKorApp& app, QWidget* parent, std::int32_t start
   return result == fw::kIdOk ? dialog.chosenRin : 0;
 }
 
+int FindInIndividualList(CKorApp& app, QWidget* parent, CFindListRequest& request) {
+  CIndividualListDialog dialog(app.GetCurrentDocument(), parent);
+  dialog.lowestRin = request.low;
+  dialog.highestRin = request.high;
+  dialog.titleWord = request.titleWord;
+  dialog.startName = request.searchText;
+  PrepareList(app, dialog, request.start);
+  const int result = dialog.exec();
+  request.chosen = result == fw::kIdOk ? dialog.chosenRin : 0;
+  return result;
+}
+
+int FindInMarriageList(QWidget* parent, CFindListRequest& request) {
+  CMarriageSearchListDialog dialog(parent);
+  dialog.lowestMrin = request.low;
+  dialog.highestMrin = request.high;
+  dialog.startMrin = request.start;
+  dialog.titleWord = request.titleWord;
+  const int result = dialog.exec();
+  request.chosen = result == fw::kIdOk ? dialog.chosenMrin : 0;
+  return result;
+}
+
+int FindInDescendancyList(QWidget* parent, CFindListRequest& request) {
+  CDescendancyListDialog dialog(request.start, parent);
+  const int result = dialog.exec();
+  request.chosen = result == fw::kIdOk ? dialog.rin : 0;
+  return result;
+}
+
 void RegisterListCommands(CKorApp& app) {
   CKorApp* owner = &app;
+  AppScreens().findIndividualList = [owner](QWidget* parent, CFindListRequest& request) {
+    return FindInIndividualList(*owner, parent, request);
+  };
+  AppScreens().findMarriageList = FindInMarriageList;
+  AppScreens().findDescendancyList = FindInDescendancyList;
   AppScreens().selectIndividuals = [owner](QWidget* parent, std::int32_t startRin,
                                            bool templeNames) {
     return SelectIndividuals(*owner, parent, startRin, templeNames);

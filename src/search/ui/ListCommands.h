@@ -5,8 +5,11 @@
 #include <cstdint>
 
 class CKorApp;
+struct CFindListRequest;
 class QWidget;
 
+// Also hands the Find dialog its lists (Individual, Marriages Search and
+// Descendancy List) for choosing one record.
 void RegisterListCommands(CKorApp& app);
 
 // Runs the Individual List on the active view's individual (with filterSide
@@ -18,6 +21,11 @@ void RunIndividualList(CKorApp& app, bool filterSide = false);
 // with OK, else 0.
 std::int32_t SelectIndividuals(CKorApp& app, QWidget* parent, std::int32_t startRin,
                                bool templeNames);
+// The lists the Find dialog opens: each answers its dialog result and puts
+// the choice into request.chosen.
+int FindInIndividualList(CKorApp& app, QWidget* parent, CFindListRequest& request);
+int FindInMarriageList(QWidget* parent, CFindListRequest& request);
+int FindInDescendancyList(QWidget* parent, CFindListRequest& request);
 // Runs the Marriages Search List; after OK the view moves to the chosen
 // marriage's husband, else its wife.
 void RunMarriageList(CKorApp& app);
