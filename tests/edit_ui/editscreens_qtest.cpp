@@ -528,6 +528,53 @@ class EditScreensTest : public QObject {
     ReleaseMarriageRef(marriage);
   }
 
+  // Alt+N, Alt+R and Alt+A, the mnemonics of Notes, Sources and Address,
+  // open their dialogs (on Edit Marriage Alt+N and Alt+R).
+  void buttonKeysOpenTheirDialogs() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t mrin = TomAndAnn();
+    CMarriageRecord record;
+    QCOMPARE(family::Read(record, mrin), 1);
+    CIndividualNode* person = Node(record.husband);
+    CMarriageNode* marriage = Marriage(mrin);
+    {
+      CEditIndividualDialog individual(nullptr, person, nullptr, 0);
+      CMarriageDialog couple(nullptr, marriage);
+      struct Case {
+        QDialog* screen;
+        Qt::Key key;
+        const char* dialog;
+      };
+      const Case cases[] = {{&individual, Qt::Key_N, "notesui::CNotesDialog"},
+                            {&individual, Qt::Key_R, "notesui::CViewSourcesDialog"},
+                            {&individual, Qt::Key_A, "editui::CContactInfoDialog"},
+                            {&couple, Qt::Key_N, "notesui::CNotesDialog"},
+                            {&couple, Qt::Key_R, "notesui::CViewSourcesDialog"}};
+      for (const Case& c : cases) {
+        QVERIFY(Show(c.screen));
+        QString opened;
+        // A mnemonic clicks its button after a short delay.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+          QWidget* modal = QApplication::activeModalWidget();
+          if (modal == nullptr || modal == c.screen) return;
+          poll.stop();
+          opened = QString::fromLatin1(modal->metaObject()->className());
+          static_cast<QDialog*>(modal)->reject();
+        });
+        poll.start(5);
+        QTest::keyClick(c.screen, c.key, Qt::AltModifier);
+        QTRY_COMPARE(opened, QString::fromLatin1(c.dialog));
+        c.screen->hide();
+      }
+      individual.Control<QPushButton>(fw::kIdCancel)->click();
+      couple.Control<QPushButton>(fw::kIdCancel)->click();
+    }
+    person->Release();
+    ReleaseMarriageRef(marriage);
+  }
+
   void marriageSaveCancelAndDelete() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};

@@ -123,14 +123,11 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
           &CEditIndividualDialog::OnAddress);
   connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this,
           &CEditIndividualDialog::OnNotes);
-  editui::AddShortcut(this, "Alt+N", [this] { OnNotes(); });
   connect(Control<QPushButton>(kIdcSources), &QPushButton::clicked, this,
           &CEditIndividualDialog::OnSources);
-  editui::AddShortcut(this, "Alt+R", [this] { OnSources(); });
-  connect(new QShortcut(QKeySequence(Text("Alt+A")), this), &QShortcut::activated, this,
-          &CEditIndividualDialog::OnAddress);
-  // The collection is a screen the program registers; without it Media is
-  // off. Its mnemonic is the Alt+M key.
+  // Alt+N, Alt+R, Alt+A and Alt+M are the picture buttons' mnemonics (a
+  // second shortcut on the same key would make both ambiguous). The
+  // collection is a screen the program registers; without it Media is off.
   EnableControl(kIdcMedia, AppScreens().multimediaCollection != nullptr);
   connect(Control<QPushButton>(kIdcMedia), &QPushButton::clicked, this,
           &CEditIndividualDialog::OnMultimedia);

@@ -84,11 +84,10 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   connect(Control<QPushButton>(kIdcSource), &QPushButton::clicked, this,
           &CMarriageDialog::OnSource);
   Control<QPushButton>(kIdcNotes)->setIcon(editui::ButtonPicture(2, false));
+  // Alt+N and Alt+R are the Notes and Sources buttons' mnemonics.
   connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this, &CMarriageDialog::OnNotes);
-  editui::AddShortcut(this, "Alt+N", [this] { OnNotes(); });
   connect(Control<QPushButton>(kIdcSources), &QPushButton::clicked, this,
           &CMarriageDialog::OnSources);
-  editui::AddShortcut(this, "Alt+R", [this] { OnSources(); });
   Control<QPushButton>(kIdcNotes)->setToolTip(Str(res::LoadString(7255)));
   Control<QPushButton>(kIdcSources)->setToolTip(Str(res::LoadString(7252)));
 
