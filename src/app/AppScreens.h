@@ -68,9 +68,10 @@ struct CAppScreens {
   std::function<bool(QWidget* parent, const std::string& suffix, CMultimediaItem& item)>
       editMultimediaItem;
   // The photo of item in the photo window: in window when that is a photo
-  // window still shown, else in a new one titled title. The window showing
-  // it, or null when the file cannot be loaded.
-  std::function<QWidget*(QWidget* window, const CMultimediaItem& item, const std::string& title)>
+  // window still shown, else in a new one of owner titled title. The window
+  // showing it, or null when the file cannot be loaded.
+  std::function<QWidget*(QWidget* owner, QWidget* window, const CMultimediaItem& item,
+                         const std::string& title)>
       showPhoto;
   // Select Repository: the chosen repository, 0 for none.
   std::function<std::int32_t(QWidget* parent)> selectRepository;

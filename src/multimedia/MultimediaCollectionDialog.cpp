@@ -479,7 +479,8 @@ void CMultimediaCollectionDialog::OnShow() {
     // A new window takes the caption (Create names an untitled one after
     // its file); one shown already is retitled.
     const bool reuse = photoWindow_ && photoWindow_->isVisible();
-    if (CPhotoWindow* shown = ShowItemPhoto(photoWindow_, *item, reuse ? title : item->caption))
+    if (CPhotoWindow* shown =
+            ShowItemPhoto(photoWindow_, *item, reuse ? title : item->caption, this))
       photoWindow_ = shown;
   } else {
     // Our own playback ends the clip before; the desktop's programs run on.

@@ -108,9 +108,9 @@ void RegisterMultimediaCommands(CKorApp& app) {
     return RunCollection(*owner, parent, rin, pending);
   };
   AppScreens().editMultimediaItem = EditItem;
-  AppScreens().showPhoto = [](QWidget* window, const CMultimediaItem& item,
+  AppScreens().showPhoto = [](QWidget* owner, QWidget* window, const CMultimediaItem& item,
                               const std::string& title) -> QWidget* {
-    return ShowItemPhoto(qobject_cast<CPhotoWindow*>(window), item, title);
+    return ShowItemPhoto(qobject_cast<CPhotoWindow*>(window), item, title, owner);
   };
   app.SetToolCommand(
       shell::kIdEditMultimedia, [owner] { OpenCollection(*owner); }, true);

@@ -121,7 +121,7 @@ void CPhotoWindow::Reload(int width, int height) {
 }
 
 CPhotoWindow* ShowItemPhoto(CPhotoWindow* window, const CMultimediaItem& item,
-                            const std::string& title) {
+                            const std::string& title, QWidget* owner) {
   const std::string path = item.GetFullPath();
   if (window && window->isVisible()) {
     if (window->Picture().LoadFile(path, item.GetSubName(), item.recordNumber, nullptr, true) ==
@@ -136,7 +136,7 @@ CPhotoWindow* ShowItemPhoto(CPhotoWindow* window, const CMultimediaItem& item,
     }
     return window;
   }
-  auto* shown = new CPhotoWindow(nullptr);
+  auto* shown = new CPhotoWindow(owner);
   shown->SetTitle(title);
   if (shown->Picture().LoadFile(path, item.GetSubName(), item.recordNumber, nullptr, true) !=
       fw::kImageOk) {

@@ -57,8 +57,9 @@ class CPhotoWindow : public QWidget {
 
 // Shows the photo of item: in window when it is given and still shown
 // (loaded again, fitted, restored, retitled and activated), else in a new
-// window titled title. The window that shows it; null when the file cannot
-// be loaded into a new window (window itself when it cannot be loaded into
-// that one).
+// window of owner titled title. A window owned by a modal dialog stays
+// usable while the dialog runs and goes with it. The window that shows it;
+// null when the file cannot be loaded into a new window (window itself
+// when it cannot be loaded into that one).
 CPhotoWindow* ShowItemPhoto(CPhotoWindow* window, const CMultimediaItem& item,
-                            const std::string& title);
+                            const std::string& title, QWidget* owner = nullptr);

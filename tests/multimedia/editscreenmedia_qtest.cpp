@@ -188,14 +188,13 @@ class EditScreenMediaTest : public QObject {
 
   // Image for: Attach asks through the Add Multimedia Object dialog, whose
   // Browse opens the picture file dialog; View shows the photo window, which
-  // goes with the dialog.
+  // takes input while Image for runs and goes with it.
   void imageForAttachesThroughTheItemDialogAndViews() {
     QPointer<QWidget> window;
     QString chooserTitle;
-    {
-      notesui::CImageForDialog dialog("Ship list", nullptr, nullptr);
-      QVERIFY(Show(&dialog));
-      QVERIFY(dialog.IsControlEnabled(notesui::CImageForDialog::kIdcAttach));
+    bool photoActive = false;
+    WhenModal<notesui::CImageForDialog>([&](notesui::CImageForDialog* dialog) {
+      QVERIFY(dialog->IsControlEnabled(notesui::CImageForDialog::kIdcAttach));
       WhenModal<CMultimediaItemDialog>([this, &chooserTitle](CMultimediaItemDialog* item) {
         WhenModal<CPictureFileDialog>([this, &chooserTitle](CPictureFileDialog* files) {
           chooserTitle = files->windowTitle();
@@ -207,31 +206,38 @@ class EditScreenMediaTest : public QObject {
         Shot(item, "imagefor-item-dialog");
         QTest::mouseClick(item->GetControl(fw::kIdOk), Qt::LeftButton);
       });
-      QTest::mouseClick(dialog.GetControl(notesui::CImageForDialog::kIdcAttach), Qt::LeftButton);
-      QCOMPARE(chooserTitle, QStringLiteral("Open Photo File for Ship list"));
-      QVERIFY(dialog.item != nullptr);
-      QCOMPARE(dialog.item->kind, CMultimediaItem::kPhoto);
-      QCOMPARE(dialog.item->caption, std::string("Page 12"));
-      QCOMPARE(int(dialog.item->width), 120);
-      QVERIFY(dialog.PreviewLoaded());
-      QCOMPARE(dialog.GetControlText(notesui::CImageForDialog::kIdcAttach), std::string("Edit"));
-      QTest::mouseClick(dialog.GetControl(notesui::CImageForDialog::kIdcView), Qt::LeftButton);
+      QTest::mouseClick(dialog->GetControl(notesui::CImageForDialog::kIdcAttach), Qt::LeftButton);
+      QVERIFY(dialog->PreviewLoaded());
+      QCOMPARE(dialog->GetControlText(notesui::CImageForDialog::kIdcAttach), std::string("Edit"));
+      QTest::mouseClick(dialog->GetControl(notesui::CImageForDialog::kIdcView), Qt::LeftButton);
       CPhotoWindow* photo = nullptr;
-      for (QWidget* w : QApplication::topLevelWidgets())
+      for (QWidget* w : QApplication::allWidgets())
         if (auto* p = qobject_cast<CPhotoWindow*>(w); p && p->isVisible()) photo = p;
       QVERIFY(photo != nullptr);
       QCOMPARE(photo->windowTitle(), QStringLiteral("Page 12"));
       window = photo;
-      Shot(&dialog, "imagefor");
+      // Not blocked by the modal Image for: it can take the focus.
+      photo->activateWindow();
+      photoActive = QTest::qWaitForWindowActive(photo, 1000);
+      Shot(dialog, "imagefor");
       Shot(photo, "imagefor-photo-window");
       // A second View uses the same window.
-      QTest::mouseClick(dialog.GetControl(notesui::CImageForDialog::kIdcView), Qt::LeftButton);
+      QTest::mouseClick(dialog->GetControl(notesui::CImageForDialog::kIdcView), Qt::LeftButton);
       int shown = 0;
-      for (QWidget* w : QApplication::topLevelWidgets())
+      for (QWidget* w : QApplication::allWidgets())
         if (qobject_cast<CPhotoWindow*>(w) && w->isVisible()) ++shown;
       QCOMPARE(shown, 1);
-      QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
-    }
+      QTest::mouseClick(dialog->GetControl(fw::kIdOk), Qt::LeftButton);
+    });
+    std::unique_ptr<CMultimediaItem> image;
+    QVERIFY(notesui::RunImageFor(nullptr, "Ship list", image));
+    QCOMPARE(chooserTitle, QStringLiteral("Open Photo File for Ship list"));
+    QVERIFY(photoActive);
+    QVERIFY(image != nullptr);
+    QCOMPARE(image->kind, CMultimediaItem::kPhoto);
+    QCOMPARE(image->caption, std::string("Page 12"));
+    QCOMPARE(int(image->width), 120);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(window.isNull());
   }
 

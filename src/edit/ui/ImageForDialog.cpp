@@ -115,7 +115,7 @@ void CImageForDialog::View() {
   const std::string title =
       item->caption.empty() ? res::LoadString(kUntitled) + " Photo" : item->caption;
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  photoWindow_ = AppScreens().showPhoto(photoWindow_, *item, title);
+  photoWindow_ = AppScreens().showPhoto(this, photoWindow_, *item, title);
   QApplication::restoreOverrideCursor();
 }
 
