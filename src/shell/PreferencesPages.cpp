@@ -14,6 +14,7 @@
 #include "FitUnit.h"
 #include "FontDescription.h"
 #include "FramePlacement.h"
+#include "IndividualNode.h"
 #include "StartupLogic.h"
 #include "StringTable.h"
 
@@ -314,6 +315,11 @@ void ApplyDisplayOptions(const CAppOptions& o) {
   fit.placeLevelImportance = o.placeLevels;
   fit.clipping = o.trim;
   SetPlaceFitOptions(fit);
+  NodeOptions nodes;
+  nodes.capSurname = o.capSurname != 0;
+  nodes.appendVal = o.appendVal;
+  nodes.showZel = o.showZel != 0;
+  SetNodeOptions(nodes);
 }
 
 // ---- Folders ----

@@ -227,7 +227,8 @@ struct FormatsPage {
 };
 
 // Copies the date, place and name display choices of options to the
-// formatters that the views and reports use.
+// formatters that the views and reports use, and to the in-memory records
+// (name suffix, capitalised surnames, ZEL data).
 void ApplyDisplayOptions(const CAppOptions& options);
 
 // ---- Folders ----

@@ -12,6 +12,7 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyFileInfo.h"
+#include "IndividualNode.h"
 #include "OpenFamilyFixture.h"
 #include "PreferencesPages.h"
 #include "StringTable.h"
@@ -503,3 +504,21 @@ TEST_F(PreferencesSheetTest, FilePageReadsTheOpenFile) {
 }
 
 }  // namespace
+
+TEST(PreferencesApplyTest, DisplayChoicesReachTheInMemoryRecords) {
+  const NodeOptions before = GetNodeOptions();
+  struct Case {
+    int append, showZel, capSurname;
+  };
+  for (const Case c : {Case{1, 0, 1}, Case{3, 1, 0}, Case{0, 0, 0}}) {
+    CAppOptions options;
+    options.appendVal = c.append;
+    options.showZel = c.showZel;
+    options.capSurname = c.capSurname;
+    ApplyDisplayOptions(options);
+    EXPECT_EQ(GetNodeOptions().appendVal, c.append);
+    EXPECT_EQ(GetNodeOptions().showZel, c.showZel != 0);
+    EXPECT_EQ(GetNodeOptions().capSurname, c.capSurname != 0);
+  }
+  SetNodeOptions(before);
+}
