@@ -36,6 +36,8 @@ struct CAppScreens {
   // Families for rin: false for Cancel; value 0 all families, -1 all as a
   // parent, -2 all as a child, else one MRIN.
   std::function<bool(QWidget* parent, std::int32_t rin, std::int32_t& value)> familiesFor;
+  // The Descendancy List opened on rin: the RIN chosen with OK, 0 for none.
+  std::function<std::int32_t(QWidget* parent, std::int32_t rin)> descendancyList;
   // Select Repository: the chosen repository, 0 for none.
   std::function<std::int32_t(QWidget* parent)> selectRepository;
 };

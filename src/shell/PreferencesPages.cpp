@@ -304,6 +304,10 @@ std::string FormatsPage::PlaceSample(const plat::TextMeasure* measure, int pixel
   return text;
 }
 
+bool DescendThroughList(plat::ProfilePort& profile, int childCount) {
+  return profile.GetInt(CAppOptions::kSection, "UseDescList", 1) != 0 && childCount != 1;
+}
+
 void ApplyDisplayOptions(const CAppOptions& o) {
   DateDisplayOptions dates = GetDateDisplayOptions();
   dates.order = o.dateOrder;

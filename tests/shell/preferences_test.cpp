@@ -522,3 +522,16 @@ TEST(PreferencesApplyTest, DisplayChoicesReachTheInMemoryRecords) {
   }
   SetNodeOptions(before);
 }
+
+TEST(PreferencesApplyTest, DescendUsesTheListUnlessOffOrOneChild) {
+  struct Case {
+    int stored;  // -1 none
+    int children;
+    bool list;
+  } cases[] = {{-1, 0, true}, {-1, 1, false}, {-1, 3, true}, {1, 2, true}, {0, 2, false}};
+  for (const Case& c : cases) {
+    plat::MemoryProfile p;
+    if (c.stored >= 0) p.SetInt(CAppOptions::kSection, "UseDescList", c.stored);
+    EXPECT_EQ(DescendThroughList(p, c.children), c.list) << c.stored << "/" << c.children;
+  }
+}
