@@ -769,8 +769,10 @@ void CKorApp::ShowPreferences(int page) {
       for (fw::CView* view : document->Views()) {
         if (auto* tree = qobject_cast<CKorView*>(view))
           tree->OnShowIndividual(tree->Tree().RinOf(0), 0);
-        else if (auto* family = qobject_cast<CKorView2*>(view))
+        else if (auto* family = qobject_cast<CKorView2*>(view)) {
+          family->ApplyOptions();
           family->OnShow(0);
+        }
       }
   // Colours and fonts are read as the views paint.
   RepaintCurrentView();

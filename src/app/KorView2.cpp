@@ -507,7 +507,7 @@ void CKorView2::Apply(const Outcome& outcome) {
 
 void CKorView2::RunFrameCommand(unsigned id) {
   // The view's own edit and add commands run the frame's, which act on the
-  // selected pane; commands that open screens not built yet do nothing.
+  // selected pane; Move to Primary is the view's own (OnCommand).
   switch (id) {
     case kCmdEditMarriage:
       id = shell::kIdEditMarriage;

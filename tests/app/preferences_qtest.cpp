@@ -30,6 +30,7 @@
 #include "FontListDialog.h"
 #include "IndividualNode.h"
 #include "KorApp.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "MeasureEdit.h"
 #include "PasswordDialog.h"
@@ -490,6 +491,9 @@ class PreferencesTest : public QObject {
       app.GetMainFrame()->CommandAction(shell::kIdToolsPreferences)->trigger();
       QCOMPARE(app.m_options.appendVal, 1);
       QCOMPARE(GetNodeOptions().appendVal, 1);  // the names the lists build
+      QVERIFY(app.ActiveFamilyView());
+      QCOMPARE(app.ActiveFamilyView()->Model()->Options().appendVal, 1);  // the family view
+      QCOMPARE(app.ActiveFamilyView()->Model()->Options().showZel, !zel);
       QCOMPARE(GetNodeOptions().showZel, !zel);
       QCOMPARE(EditEnvironment().options.showZel, !zel);
       QCOMPARE(EditEnvironment().options.verifyNew, !verify);
