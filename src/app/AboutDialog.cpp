@@ -3,12 +3,14 @@
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "ProgramVersion.h"
 #include "QtPorts.h"
 #include "SplashWnd.h"
+#include "StringTable.h"
 
 CAboutDialog::CAboutDialog(QWidget* parent) : fw::CDialogBase(parent) {
   setWindowTitle(QStringLiteral("About Korvane"));
@@ -21,8 +23,6 @@ CAboutDialog::CAboutDialog(QWidget* parent) : fw::CDialogBase(parent) {
   auto* copyright = AddControl(kIdcCopyright, new QPushButton(QStringLiteral("&Copyright...")));
   ok->setDefault(true);
   copyright->setAutoDefault(false);
-  // The Copyright and License dialog is not part of the program yet.
-  copyright->setEnabled(false);
 
   auto* texts = new QVBoxLayout;
   texts->addWidget(name);
@@ -46,6 +46,12 @@ CAboutDialog::CAboutDialog(QWidget* parent) : fw::CDialogBase(parent) {
   top->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(ok, &QPushButton::clicked, this, &CAboutDialog::accept);
+  connect(copyright, &QPushButton::clicked, this, &CAboutDialog::OnCopyright);
+}
+
+void CAboutDialog::OnCopyright() {
+  CCopyrightLicenseDialog dialog(this);
+  dialog.exec();
 }
 
 void CAboutDialog::OnInitDialog() {
@@ -59,5 +65,30 @@ void CAboutDialog::OnInitDialog() {
   plat::GetProgramVersion(number, sizeof number);
   SetControlText(kIdcVersion, GetControlText(kIdcVersion) + " " + number);
   fw::CDialogBase::OnInitDialog();
+  CenterWindow();
+}
+
+CCopyrightLicenseDialog::CCopyrightLicenseDialog(QWidget* parent) : fw::CDialogBase(parent) {
+  setWindowTitle(QStringLiteral("Copyright and License"));
+  auto* text = AddControl(kIdcText, new QPlainTextEdit);
+  text->setReadOnly(true);
+  text->setMinimumSize(DialogUnitsToPixels(260, 150));
+  auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
+  ok->setDefault(true);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addStretch();
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(text, 1);
+  top->addLayout(buttons);
+  connect(ok, &QPushButton::clicked, this, &CCopyrightLicenseDialog::accept);
+}
+
+void CCopyrightLicenseDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  QString text = fw::ToQString(res::LoadString(kLicenseText));
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  Control<QPlainTextEdit>(kIdcText)->setPlainText(text);
   CenterWindow();
 }

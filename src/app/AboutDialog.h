@@ -1,6 +1,7 @@
 #pragma once
 // The About box of the Help menu: the program's name in a larger bold font,
-// its version, the emblem and the copyright holder.
+// its version, the emblem and the copyright holder; its Copyright button
+// opens the licence text.
 
 #include "DialogBase.h"
 
@@ -16,6 +17,23 @@ class CAboutDialog : public fw::CDialogBase {
   explicit CAboutDialog(QWidget* parent);
 
   int DoModal() { return exec(); }
+  // Copyright...: the Copyright and License dialog.
+  void OnCopyright();
+
+ protected:
+  void OnInitDialog() override;
+};
+
+// The program's licence text, read-only, with OK.
+class CCopyrightLicenseDialog : public fw::CDialogBase {
+  Q_OBJECT
+
+ public:
+  static constexpr int IDD = 423;
+  static constexpr int kIdcText = 1469;
+  static constexpr unsigned kLicenseText = 230;
+
+  explicit CCopyrightLicenseDialog(QWidget* parent);
 
  protected:
   void OnInitDialog() override;

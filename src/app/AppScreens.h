@@ -73,6 +73,8 @@ struct CAppScreens {
   std::function<QWidget*(QWidget* owner, QWidget* window, const CMultimediaItem& item,
                          const std::string& title)>
       showPhoto;
+  // The Descendancy List opened on rin: the RIN chosen with OK, 0 for none.
+  std::function<std::int32_t(QWidget* parent, std::int32_t rin)> descendancyList;
   // Select Repository: the chosen repository, 0 for none.
   std::function<std::int32_t(QWidget* parent)> selectRepository;
 };

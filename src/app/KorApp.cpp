@@ -328,12 +328,17 @@ bool CKorApp::CheckSystemClock() {
   return true;
 }
 
+void CKorApp::ApplyEditOptions() {
+  EditOptions& edit = EditEnvironment().options;
+  edit.verifyNew = m_options.verifyNew != 0;
+  edit.autoNames = m_options.autoNames != 0;
+  edit.showZel = m_options.showZel != 0;
+  edit.allowSbnEdit = m_options.allowSbnEdit != 0;
+}
+
 void CKorApp::LoadEditEnvironment() {
   CEditEnvironment& edit = EditEnvironment();
-  edit.options.verifyNew = m_options.verifyNew != 0;
-  edit.options.autoNames = m_options.autoNames != 0;
-  edit.options.showZel = m_options.showZel != 0;
-  edit.options.allowSbnEdit = m_options.allowSbnEdit != 0;
+  ApplyEditOptions();
   edit.returnAsTab = [this] { return IsReturnAsTab() != 0; };
   edit.LoadDittoLists();
   dittoListsLoaded_ = true;
@@ -736,7 +741,7 @@ namespace {
 // their individuals again.
 auto DisplayState(const CAppOptions& o) {
   return std::make_tuple(o.appendVal, o.trim, o.placeLevels, o.dateOrder, o.dayStyle, o.monthStyle,
-                         o.dateSeparator, o.showZel, o.fonts[kFontPedSized]);
+                         o.dateSeparator, o.showZel, o.capSurname, o.fonts[kFontPedSized]);
 }
 
 }  // namespace
@@ -753,6 +758,7 @@ void CKorApp::ShowPreferences(int page) {
     sheet.exec();
   }
   shell::ApplyDisplayOptions(m_options);
+  ApplyEditOptions();
   returnAsTab_.Load(plat::Profile());
   if (pedigree) pedigree->OnAfterModal();
 
@@ -763,8 +769,10 @@ void CKorApp::ShowPreferences(int page) {
       for (fw::CView* view : document->Views()) {
         if (auto* tree = qobject_cast<CKorView*>(view))
           tree->OnShowIndividual(tree->Tree().RinOf(0), 0);
-        else if (auto* family = qobject_cast<CKorView2*>(view))
+        else if (auto* family = qobject_cast<CKorView2*>(view)) {
+          family->ApplyOptions();
           family->OnShow(0);
+        }
       }
   // Colours and fonts are read as the views paint.
   RepaintCurrentView();

@@ -245,6 +245,9 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void LoadSharedTables();
   // The editing screens' options, Enter-as-Tab and the four recent-entry lists.
   void LoadEditEnvironment();
+  // The options the editing screens read, copied from m_options (at start-up
+  // and whenever Preferences closes).
+  void ApplyEditOptions();
   std::string InstanceSocketName() const;
 
   shell::ReturnAsTab returnAsTab_;

@@ -16,6 +16,7 @@
 
 #include "AddRelatives.h"
 #include "AppOptions.h"
+#include "AppScreens.h"
 #include "CommandIds.h"
 #include "DC.h"
 #include "DbCalls.h"
@@ -26,6 +27,7 @@
 #include "KorDoc.h"
 #include "MarriageNode.h"
 #include "Ports.h"
+#include "PreferencesPages.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "StartupTables.h"
@@ -897,8 +899,18 @@ void CKorView::OnDescend() {
     PostShowIndividual(4, 3);
     return;
   }
-  // The Descendancy List is not built yet: the first child with children
-  // of his own leads on.
+  // With the option on and other than one child, the user picks from the
+  // Descendancy List; else the first child with children of his own leads on.
+  if (AppScreens().descendancyList &&
+      shell::DescendThroughList(plat::Profile(),
+                                DbGetRelationCount(root, db::kRelChildren, 0, 1))) {
+    const std::int32_t chosen = AppScreens().descendancyList(this, root);
+    if (chosen <= 0) return;
+    listChoice_ = true;
+    pendingRin_ = chosen;
+    PostShowIndividual(4, 2);
+    return;
+  }
   const std::int32_t child = DbFindChildWithChildren(root, 0);
   if (child == 0) return;
   pendingRin_ = child;

@@ -30,6 +30,7 @@
 #include "MarriageNode.h"
 #include "MultimediaChain.h"
 #include "Ports.h"
+#include "PreferencesPages.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "StartupTables.h"
@@ -506,7 +507,7 @@ void CKorView2::Apply(const Outcome& outcome) {
 
 void CKorView2::RunFrameCommand(unsigned id) {
   // The view's own edit and add commands run the frame's, which act on the
-  // selected pane; commands that open screens not built yet do nothing.
+  // selected pane; Move to Primary is the view's own (OnCommand).
   switch (id) {
     case kCmdEditMarriage:
       id = shell::kIdEditMarriage;
@@ -615,6 +616,15 @@ void CKorView2::keyPressEvent(QKeyEvent* event) {
   }
   NavKey key;
   if (!KeyOf(event, key)) return fw::CView::keyPressEvent(event);
+  if (key == NavKey::kDescend && AppScreens().descendancyList) {
+    const std::int32_t start = model_->DescendListStart(
+        [](int children) { return shell::DescendThroughList(plat::Profile(), children); });
+    if (start > 0) {
+      const std::int32_t chosen = AppScreens().descendancyList(this, start);
+      if (chosen > 0) OnShow(chosen);
+      return;
+    }
+  }
   Apply(model_->HandleKey(key, event->modifiers() & Qt::ControlModifier));
 }
 

@@ -62,6 +62,9 @@ class CKorView2 : public fw::CView {
   // WM_USER+302: shows individual a, or looks the family up again (0), or
   // replaces a deleted individual -a.
   void OnShow(std::intptr_t a);
+  // Takes the display options (ZEL data, name suffix, spouse bullet, photo)
+  // from the application's options again.
+  void ApplyOptions();
   // Shows marriage mrin: its husband, else its wife, with that marriage
   // current; a marriage without partners alone.
   void ShowMarriage(std::int32_t mrin);
@@ -104,7 +107,6 @@ class CKorView2 : public fw::CView {
  private:
   CKorDoc* Document() const;
   const CAppOptions& Options() const;
-  void ApplyOptions();
   void CreateControls();
   void PlaceControls();
   void UpdateControls();

@@ -133,6 +133,76 @@ std::string CNotesSession::Caption(const std::string& name) const {
   return FormatS(res::LoadString(kCaption), {tag_, name});
 }
 
+CNotesDitto::CNotesDitto(char kind, std::int32_t rin, std::int32_t lastBlock, std::int32_t primary)
+    : kind_(kind), lastBlock_(lastBlock), primary_(primary) {
+  if (kind_ != kIndividual || rin <= 0) return;
+  std::vector<std::int32_t> relatives;
+  if (DbGetRelation(rin, db::kRelPreviousSibling, 1, relatives) == 1 && relatives.size() == 3)
+    SetRelatives(relatives[1], relatives[2], relatives[0]);
+}
+
+void CNotesDitto::SetRelatives(std::int32_t father, std::int32_t mother,
+                               std::int32_t olderSibling) {
+  father_ = father;
+  mother_ = mother;
+  olderSibling_ = olderSibling;
+}
+
+void CNotesDitto::UseParents(std::int32_t rin, std::int32_t mrin) {
+  std::vector<std::int32_t> spouses;
+  std::vector<std::int32_t> children;
+  if (mrin <= 0 || DbGetRelation(mrin, db::kRelSpouses, 2, spouses) != 1 || spouses.size() < 2)
+    return;
+  DbGetRelation(mrin, db::kRelChildren, 32767, children);
+  const auto at = std::find(children.begin(), children.end(), rin);
+  const std::int32_t before = at != children.end() && at != children.begin() ? *(at - 1) : 0;
+  SetRelatives(spouses[0], spouses[1], before);
+}
+
+std::int32_t CNotesDitto::Source(DittoSource source) const {
+  switch (source) {
+    case DittoSource::kLastRecord:
+      return lastBlock_;
+    case DittoSource::kFather:
+      return father_;
+    case DittoSource::kMother:
+      return mother_;
+    case DittoSource::kOlderSibling:
+      return olderSibling_;
+    case DittoSource::kPrimary:
+      return primary_;
+  }
+  return 0;
+}
+
+bool CNotesDitto::Listed(DittoSource source) const {
+  return source != DittoSource::kPrimary || Enabled(source);
+}
+
+bool CNotesDitto::Enabled(DittoSource source) const {
+  const std::int32_t number = Source(source);
+  if (number <= 0) return false;
+  if (source == DittoSource::kLastRecord) return true;
+  return kind_ == kIndividual && DbGetNoteBlock(number, db::kIndividual) != 0;
+}
+
+std::string CNotesDitto::Text(DittoSource source, const std::string& tag) const {
+  if (!Enabled(source)) return {};
+  const int isBlock = source == DittoSource::kLastRecord ? 1 : 0;
+  const std::int32_t number = Source(source);
+  if (!tag.empty()) return DbGetTaggedNote(number, tag, 0, isBlock, db::kIndividual);
+  return DbGetNotes(number, isBlock, db::kIndividual, 0, 1, 0);
+}
+
+int CharacterMapTop(int clientHeight, int mapHeight, int caretLineBottom) {
+  const int strip = clientHeight - mapHeight;
+  return caretLineBottom >= strip ? 1 : strip;
+}
+
+ClientSize NotesMinimumSize(int editTop, int editBottomMargin, int helpRight) {
+  return {helpRight + 20, editTop + editBottomMargin + 60};
+}
+
 TagEntry NormalizeTag(const std::string& typed) {
   TagEntry out;
   std::string text = typed;

@@ -78,6 +78,53 @@ class CNotesSession {
   bool taggedFound_ = false;
 };
 
+// The Ditto commands of the Notes dialog: the notes of another record put in
+// at the caret. Last Record reads the remembered note block; Father, Mother
+// and Older Sibling come from the individual's family (or from a view that
+// shows other parents); Primary is the owner's primary individual.
+enum class DittoSource { kLastRecord, kFather, kMother, kOlderSibling, kPrimary };
+
+class CNotesDitto {
+ public:
+  // kind and rin of the record being edited; lastBlock the first note block
+  // of the notes closed last (0 none); primary the owner's primary
+  // individual (0 none). The relatives of a stored individual are read.
+  CNotesDitto(char kind, std::int32_t rin, std::int32_t lastBlock, std::int32_t primary);
+  // The father, mother and older sibling a view shows in place of those read.
+  void SetRelatives(std::int32_t father, std::int32_t mother, std::int32_t olderSibling);
+  // The relatives of child rin in the parents' marriage mrin that a view
+  // shows: its husband and wife and the child before rin.
+  void UseParents(std::int32_t rin, std::int32_t mrin);
+
+  // The record number a command reads (the block for Last Record).
+  std::int32_t Source(DittoSource source) const;
+  // The command is in the Edit menu: Primary only while it can be used.
+  bool Listed(DittoSource source) const;
+  // The command can be used: its record exists and has notes.
+  bool Enabled(DittoSource source) const;
+  // The text it inserts: with a tag that tag's paragraphs, else all notes
+  // with their "~" paragraphs.
+  std::string Text(DittoSource source, const std::string& tag) const;
+
+ private:
+  char kind_;
+  std::int32_t lastBlock_;
+  std::int32_t primary_;
+  std::int32_t father_ = 0, mother_ = 0, olderSibling_ = 0;
+};
+
+// Where the Notes dialog puts its Character Map: the strip along the bottom
+// of the client area, or y 1 when the caret's line (its bottom one line
+// lower) reaches into that strip.
+int CharacterMapTop(int clientHeight, int mapHeight, int caretLineBottom);
+// The smallest client size of the Notes dialog: the edit control keeps 60
+// pixels between its margins, the buttons up to Help and 20 more.
+struct ClientSize {
+  int width = 0;
+  int height = 0;
+};
+ClientSize NotesMinimumSize(int editTop, int editBottomMargin, int helpRight);
+
 // The tag entry dialog's OK: trailing blanks removed; a text with an inner
 // blank is cut at its first blank (after the warning 4407); a colon added
 // when missing. warn is set when the warning is due.

@@ -138,7 +138,8 @@ std::string PictureHostPort::DiscIdentifier(const std::string& path) {
 }
 
 int PictureHostPort::FindMultimedia(const FindMultimediaRequest& request) {
-  // Until the Find Multimedia Object dialog exists: its text in a box.
+  // Without the Find Multimedia Object dialog as host (tools, tests): its
+  // text in a box.
   const unsigned buttons = request.offerRetry ? plat::kMbRetryCancel : plat::kMbOk;
   return plat::MessageBox(request.message, res::LoadString(8148),
                           buttons | plat::kMbIconExclamation);

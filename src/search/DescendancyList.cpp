@@ -1,5 +1,7 @@
 #include "DescendancyList.h"
 
+#include <algorithm>
+
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
@@ -154,6 +156,21 @@ std::int32_t CDescendancyList::Choose(int line) {
     plat::MessageBox(res::LoadString(kIdsInvalidSelection), {},
                      plat::kMbOk | plat::kMbIconExclamation);
   return rin;
+}
+
+int CDescendancyList::KeyTarget(ListKey key, int selected, int page) const {
+  if (!HasFiller() || realCount_ <= 0) return -1;
+  const int last = realCount_ - 1;
+  switch (key) {
+    case ListKey::kPageDown:
+      return std::min(std::max(selected, 0) + std::max(page, 1), last);
+    case ListKey::kEnd:
+      return last;
+    case ListKey::kDown:
+    case ListKey::kRight:
+      return selected >= last ? last : -1;
+  }
+  return -1;
 }
 
 }  // namespace kin

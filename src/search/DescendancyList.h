@@ -72,6 +72,14 @@ class CDescendancyList {
   // shown through the message box port).
   std::int32_t Choose(int line);
 
+  // Keys of the list that could reach the filler lines.
+  enum class ListKey { kPageDown, kEnd, kDown, kRight };
+  // The line a key selects while filler lines follow the real ones: Page
+  // Down and End go no further than the last real line, and Down and Right
+  // stay there. -1 when the list moves as usual (no filler, or Down and
+  // Right above the last real line). page: the lines of a page.
+  int KeyTarget(ListKey key, int selected, int page) const;
+
  private:
   void Rebuild(int selected);
 

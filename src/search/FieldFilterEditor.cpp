@@ -2,13 +2,19 @@
 
 #include <limits>
 
+#include "AppOptions.h"
+#include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FileHandle.h"
 #include "NamedFiles.h"
+#include "StartupTables.h"
+#include "StringTable.h"
 #include "TextRoutines.h"
 
 namespace {
+
+constexpr unsigned kIdsAll = 3624;
 
 std::vector<std::unique_ptr<CFilterCriterion>> Copies(
     const std::vector<std::unique_ptr<CFilterCriterion>>& list) {
@@ -203,4 +209,20 @@ void NormalizeCriterionTexts(int kind, std::uint16_t& op, std::string& text1, st
     ReplaceAll(text1, ", ", ",");
     ReplaceAll(text2, ", ", ",");
   }
+}
+
+std::vector<std::string> NotesCriterionTags() {
+  std::vector<std::string> stored;
+  std::string tag;
+  for (int i = 1;; ++i) {
+    GetNoteTag(i, tag);
+    if (tag.empty()) break;
+    stored.push_back(tag);
+  }
+  const std::vector<std::string>& tags = stored.empty() ? GetStandardNoteTags() : stored;
+  const std::string all = res::LoadString(kIdsAll);
+  std::vector<std::string> choices;
+  for (const std::string& t : tags)
+    if (plat::CompareAnsi(t, all, true) != 0) choices.push_back(t);
+  return choices;
 }

@@ -92,3 +92,8 @@ class CFieldFilterEditor {
 // "Contains x"), stars are removed or cut, texts an operator does not use
 // are emptied, and for places ", " becomes ",".
 void NormalizeCriterionTexts(int kind, std::uint16_t& op, std::string& text1, std::string& text2);
+
+// The tags the Notes criterion offers after its empty entry: the user's note
+// tags ("Note Tags", Tag1, Tag2, ... up to the first empty one) or, while
+// none are kept, the standard tags of the notes screens; "All" is left out.
+std::vector<std::string> NotesCriterionTags();

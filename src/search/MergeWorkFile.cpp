@@ -189,17 +189,25 @@ void TellSortFailure(unsigned id) {
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
-// Ends the progress box whichever way the build ends.
+// Ends the sort window whichever way the build ends.
 struct ProgressScope {
-  plat::ProgressPort* port;
+  SortCounterPort* port;
   ~ProgressScope() {
     if (port != nullptr) port->End();
   }
-  // Shows count every 50; true when Cancel was pressed.
-  bool Step(std::int32_t count) {
+  // Shows count in "Processed:" (or "Sorted:") every 50; true when Cancel
+  // was pressed.
+  bool Step(std::int32_t count, bool sorted = false) {
     if (port == nullptr || count % 50 != 0) return false;
-    port->SetPosition(static_cast<int>(count));
+    Show(count, sorted);
     return port->CancelRequested();
+  }
+  void Show(std::int32_t count, bool sorted) {
+    if (port == nullptr) return;
+    if (sorted)
+      port->SetSorted(count);
+    else
+      port->SetProcessed(count);
   }
 };
 
@@ -213,7 +221,8 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
     return 2;
   }
   const std::int32_t maxRin = DbGetMaxRecordCount(db::kIndividual);
-  if (progress != nullptr) progress->Begin(res::LoadString(kIdsSortCaption), maxRin);
+  if (progress != nullptr)
+    progress->Begin(res::LoadString(kIdsSortCaption), DbGetActiveRecordCount(db::kIndividual));
   ProgressScope scope{progress};
   std::int32_t added = 0, read = 0;
   for (std::int32_t rin = 1; rin <= maxRin; ++rin) {
@@ -235,6 +244,7 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
   }
   if (added == 0) return 2;
   sort.End();
+  scope.Show(read, false);
   Close();
   path_ = path.empty() ? MergeWorkFilePath(DbGetFilePath()) : path;
   file_ = std::fopen(path_.c_str(), "w+b");
@@ -263,7 +273,7 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
       return 2;
     }
     ++position;
-    if (scope.Step(position)) {
+    if (scope.Step(position, true)) {
       Close();
       return 2;
     }
@@ -273,6 +283,7 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
     TellSortFailure(kIdsNoDiskSpace);
     return 2;
   }
+  scope.Show(position, true);
   std::fflush(file_);
   count_ = position;
   builtMode_ = mode;

@@ -62,6 +62,19 @@ struct MatchOptions {
 // (family.orv gives family.orm). The path is otherwise kept as it is.
 std::string MergeWorkFilePath(const std::string& familyPath);
 
+// The sort window of a work-file build: three counters, "Records:" (the
+// individuals of the file), "Processed:" (read so far) and "Sorted:" (written
+// so far), and a Cancel that only sets a flag the build tests.
+class SortCounterPort {
+ public:
+  virtual ~SortCounterPort() = default;
+  virtual void Begin(const std::string& caption, std::int32_t records) = 0;
+  virtual void SetProcessed(std::int32_t count) = 0;
+  virtual void SetSorted(std::int32_t count) = 0;
+  virtual bool CancelRequested() = 0;
+  virtual void End() = 0;
+};
+
 class CMergeWorkFile {
  public:
   static constexpr int kNameMode = 0;
@@ -77,9 +90,9 @@ class CMergeWorkFile {
   // read-only family file). 1 built; 2 failed: nothing to add, Cancel, or a
   // sort or file error (the last two told to the user).
   int Build(int mode, const std::string& path = {});
-  // The progress box of a build (null: none): the records read and written
-  // every 50, and its Cancel.
-  plat::ProgressPort* progress = nullptr;
+  // The sort window of a build (null: none): the records read and written
+  // every 50 and at the end, and its Cancel.
+  SortCounterPort* progress = nullptr;
   // Closes the work file and removes it from disk.
   void Close();
   bool IsOpen() const { return file_ != nullptr; }

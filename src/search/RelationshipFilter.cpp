@@ -328,6 +328,10 @@ void CRelationshipFilter::Related(int kind, std::int32_t root, bool allParents) 
         std::int32_t husband = 0, wife = 0;
         if (!Spouses(mrin, husband, wife)) continue;
         const std::int32_t h = p.rin == husband ? wife : husband;
+        // The entry pushed last on the downward queue; before each further
+        // child it is kept from the upward walk, so that a child met again
+        // as a spouse is not walked up from there (the last child is not).
+        std::int32_t lastPushed = 0;
         if (h > 0) {
           if ((kind == relkind::kAncestralRelated || kind == relkind::kDescendantRelated) &&
               p.count == 0)
@@ -340,13 +344,16 @@ void CRelationshipFilter::Related(int kind, std::int32_t root, bool allParents) 
             down.push_back({h, p.count});
             downSeen_.SetBit(h, 1);
             Give(h);
+            lastPushed = h;
           }
         }
         for (std::int32_t child : ChildrenOf(mrin)) {
+          if (lastPushed > 0) upSeen_.SetBit(lastPushed, 1);
           Give(child);
           if (!downSeen_.Test(child)) {
             down.push_back({child, static_cast<std::int16_t>(p.count + 1)});
             downSeen_.SetBit(child, 1);
+            lastPushed = child;
           }
         }
       }

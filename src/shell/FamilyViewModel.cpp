@@ -696,6 +696,12 @@ bool FamilyViewModel::MoveToChild(int index) {
   return ShowIndividual(rin);
 }
 
+std::int32_t FamilyViewModel::DescendListStart(const std::function<bool(int)>& throughList) const {
+  if (!history_.empty() || !primary_ || !GetCurrentMarriage()) return 0;
+  const std::int32_t rin = primary_->GetRin();
+  return throughList(DbGetRelationCount(rin, db::kRelChildren, 0, 1)) ? rin : 0;
+}
+
 bool FamilyViewModel::Descend() {
   if (!history_.empty()) {
     const std::int32_t rin = static_cast<std::int32_t>(history_.back());

@@ -8,6 +8,7 @@
 // the panes and rows; the status-pane values; which buttons show.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -214,6 +215,10 @@ class FamilyViewModel {
   // A double-click (or Enter) on the selected pane.
   Outcome DoubleClick(bool ctrl);
   Outcome HandleKey(NavKey key, bool ctrl = false);
+  // Descend opens the Descendancy List when the Back history is empty, a
+  // marriage is current and throughList(children of the primary) says so:
+  // the individual the list opens on, else 0 (Descend moves by itself).
+  std::int32_t DescendListStart(const std::function<bool(int)>& throughList) const;
   // '+' and '-': the next or previous marriage in record order.
   Outcome ShowAdjacentMarriage(bool next);
   Outcome Scroll(ScrollAction action, int position = 0);

@@ -14,6 +14,7 @@
 #include "FitUnit.h"
 #include "FontDescription.h"
 #include "FramePlacement.h"
+#include "IndividualNode.h"
 #include "StartupLogic.h"
 #include "StringTable.h"
 
@@ -303,6 +304,10 @@ std::string FormatsPage::PlaceSample(const plat::TextMeasure* measure, int pixel
   return text;
 }
 
+bool DescendThroughList(plat::ProfilePort& profile, int childCount) {
+  return profile.GetInt(CAppOptions::kSection, "UseDescList", 1) != 0 && childCount != 1;
+}
+
 void ApplyDisplayOptions(const CAppOptions& o) {
   DateDisplayOptions dates = GetDateDisplayOptions();
   dates.order = o.dateOrder;
@@ -314,6 +319,11 @@ void ApplyDisplayOptions(const CAppOptions& o) {
   fit.placeLevelImportance = o.placeLevels;
   fit.clipping = o.trim;
   SetPlaceFitOptions(fit);
+  NodeOptions nodes;
+  nodes.capSurname = o.capSurname != 0;
+  nodes.appendVal = o.appendVal;
+  nodes.showZel = o.showZel != 0;
+  SetNodeOptions(nodes);
 }
 
 // ---- Folders ----

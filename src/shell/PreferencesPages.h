@@ -226,8 +226,13 @@ struct FormatsPage {
   std::string PlaceSample(const plat::TextMeasure* measure, int pixelWidth) const;
 };
 
+// Descend goes through the Descendancy List: the option "UseDescList" (on
+// unless stored as 0) and a number of children other than one.
+bool DescendThroughList(plat::ProfilePort& profile, int childCount);
+
 // Copies the date, place and name display choices of options to the
-// formatters that the views and reports use.
+// formatters that the views and reports use, and to the in-memory records
+// (name suffix, capitalised surnames, ZEL data).
 void ApplyDisplayOptions(const CAppOptions& options);
 
 // ---- Folders ----

@@ -375,6 +375,28 @@ class FamilyViewTest : public QObject {
     QCOMPARE(LastStatus(shell::kPaneMrin), -1);  // no marriage of her own
   }
 
+  void descendWithoutHistoryOpensTheDescendancyList() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    std::vector<std::int32_t> opened;
+    std::int32_t answer = secondChildren_[3];
+    AppScreens().descendancyList = [&](QWidget*, std::int32_t rin) {
+      opened.push_back(rin);
+      return answer;
+    };
+    Show(john_);
+    QTest::keyClick(view_.get(), Qt::Key_C);
+    QCOMPARE(opened, std::vector<std::int32_t>{john_});
+    QCOMPARE(Primary(), secondChildren_[3]);
+    // Cancel in the list leaves the view as it was.
+    Show(john_);
+    answer = 0;
+    QTest::keyClick(view_.get(), Qt::Key_C);
+    QCOMPARE(opened.size(), 2u);
+    QCOMPARE(Primary(), john_);
+    AppScreens().descendancyList = nullptr;
+  }
+
   void navigationLettersFollowTheInterfaceLanguage() {
     const QString catalog = dir_->filePath(QStringLiteral("korvaneXX.res"));
     {

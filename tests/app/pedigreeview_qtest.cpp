@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "AppOptions.h"
+#include "AppScreens.h"
+#include "FakePorts.h"
 #include "InfoBox.h"
 #include "KorApp.h"
 #include "KorDoc.h"
@@ -144,6 +146,31 @@ class PedigreeViewTest : public QObject {
     Key(Qt::Key_Left);
     QTRY_COMPARE(view_->Tree().RinOf(0), family_->kid);
     QVERIFY(History().empty());
+  }
+
+  void descendOpensTheDescendancyListUnlessOffOrOneChild() {
+    // Dad has three children: Descend lets the user pick from the list.
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    std::vector<std::int32_t> opened;
+    AppScreens().descendancyList = [&](QWidget*, std::int32_t rin) {
+      opened.push_back(rin);
+      return family_->halfBrother;
+    };
+    Open(family_->dad);
+    QVERIFY(!view_->Button(0)->isHidden());
+    QTest::mouseClick(view_->Button(0), Qt::LeftButton);
+    QCOMPARE(opened, std::vector<std::int32_t>{family_->dad});
+    QTRY_COMPARE(view_->Tree().RinOf(0), family_->halfBrother);
+    QVERIFY(History().empty());
+
+    // With the option off the first child with children of his own leads on.
+    profile.SetInt("Options", "UseDescList", 0);
+    Open(family_->dad);
+    QTest::mouseClick(view_->Button(0), Qt::LeftButton);
+    QTRY_COMPARE(view_->Tree().RinOf(0), family_->halfSister);
+    QCOMPARE(opened.size(), 1u);
+    AppScreens().descendancyList = nullptr;
   }
 
   void keysMoveThroughTheTree() {

@@ -22,12 +22,15 @@
 #include "CommandIds.h"
 #include "DateValue.h"
 #include "DbCalls.h"
+#include "EditEnvironment.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyFileInfo.h"
 #include "FileSystem.h"
 #include "FontListDialog.h"
+#include "IndividualNode.h"
 #include "KorApp.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "MeasureEdit.h"
 #include "PasswordDialog.h"
@@ -462,6 +465,43 @@ class PreferencesTest : public QObject {
       app.ExitInstance();
     }
     SetDateDisplayOptions(DateDisplayOptions());
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  }
+
+  void closingPreferencesAppliesTheEditAndRecordOptionsAtOnce() {
+    DbCloseCurrent();
+    plat::FakeShell shell;
+    plat::ScopedShell scopedShell{&shell};
+    const NodeOptions nodesBefore = GetNodeOptions();
+    {
+      CKorApp app;
+      QVERIFY(app.InitInstance("-s \"" + family + "\""));
+      app.m_options.lastPrefsPage = shell::kPageGeneral;
+      const bool zel = app.m_options.showZel != 0;
+      const bool verify = app.m_options.verifyNew != 0;
+      const bool sbn = app.m_options.allowSbnEdit != 0;
+      QCOMPARE(EditEnvironment().options.showZel, zel);
+      OnNextModal<COptionsPropSheet>([&](COptionsPropSheet* sheet) {
+        auto* page = sheet->Page(shell::kPageGeneral);
+        Click(page->Control<QWidget>(Sheet::kIdcAppendNothing + 1));
+        for (int id : {Sheet::kIdcShowZel, Sheet::kIdcVerifyNew, Sheet::kIdcAllowSbnEdit})
+          Click(page->Control<QWidget>(id));
+        sheet->accept();
+      });
+      app.GetMainFrame()->CommandAction(shell::kIdToolsPreferences)->trigger();
+      QCOMPARE(app.m_options.appendVal, 1);
+      QCOMPARE(GetNodeOptions().appendVal, 1);  // the names the lists build
+      QVERIFY(app.ActiveFamilyView());
+      QCOMPARE(app.ActiveFamilyView()->Model()->Options().appendVal, 1);  // the family view
+      QCOMPARE(app.ActiveFamilyView()->Model()->Options().showZel, !zel);
+      QCOMPARE(GetNodeOptions().showZel, !zel);
+      QCOMPARE(EditEnvironment().options.showZel, !zel);
+      QCOMPARE(EditEnvironment().options.verifyNew, !verify);
+      QCOMPARE(EditEnvironment().options.allowSbnEdit, !sbn);
+      app.GetMainFrame()->close();
+      app.ExitInstance();
+    }
+    SetNodeOptions(nodesBefore);
     QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   }
 

@@ -1,8 +1,11 @@
 // The splash window (size, no focus, two seconds, a click) and the About
-// box (the bold product name and the version line).
+// box (the bold product name and the version line) with its Copyright and
+// License dialog.
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QtTest>
 
 #include "AboutDialog.h"
@@ -67,12 +70,36 @@ class SplashAboutTest : public QObject {
     about.hide();
     about.show();
     QCOMPARE(fw::ToQString(about.GetControlText(CAboutDialog::kIdcVersion)), version);
-    // The Copyright and License dialog is not built yet.
-    QVERIFY(!about.IsControlEnabled(CAboutDialog::kIdcCopyright));
     if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
       about.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QStringLiteral("/about.png"));
     QTest::mouseClick(about.GetControl(fw::kIdOk), Qt::LeftButton);
     QCOMPARE(about.result(), fw::kIdOk);
+  }
+
+  void copyrightButtonShowsTheLicenceText() {
+    CAboutDialog about(nullptr);
+    about.show();
+    QString shown;
+    bool readOnly = false;
+    QTimer::singleShot(0, [&] {
+      auto* licence = qobject_cast<CCopyrightLicenseDialog*>(QApplication::activeModalWidget());
+      QVERIFY(licence);
+      QCOMPARE(licence->windowTitle(), QStringLiteral("Copyright and License"));
+      auto* text = licence->Control<QPlainTextEdit>(CCopyrightLicenseDialog::kIdcText);
+      shown = text->toPlainText();
+      readOnly = text->isReadOnly();
+      if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+        licence->grab().save(qEnvironmentVariable("KORVANE_SHOTS") +
+                             QStringLiteral("/copyright.png"));
+      QTest::mouseClick(licence->GetControl(fw::kIdOk), Qt::LeftButton);
+    });
+    QTest::mouseClick(about.GetControl(CAboutDialog::kIdcCopyright), Qt::LeftButton);
+    QVERIFY(shown.startsWith(QStringLiteral("Korvane\nCopyright")));
+    QVERIFY(shown.contains(QStringLiteral("NO WARRANTY")));
+    QVERIFY(!shown.contains(QLatin1Char('\r')));
+    QVERIFY(readOnly);
+    QVERIFY(about.isVisible());  // back in the About box
+    about.reject();
   }
 };
 

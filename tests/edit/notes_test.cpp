@@ -127,6 +127,70 @@ TEST_F(NotesTest, LoggedNotesChangeWritesModifyNotesLine) {
       << Log();
 }
 
+TEST_F(NotesTest, DittoOffersRelativesWithNotesAndReadsTheirText) {
+  using notes::DittoSource;
+  const std::int32_t first = Add("Lund", "Cai", 'M');
+  const std::int32_t second = Add("Lund", "Dag", 'M');
+  AddChild(mrin, first);
+  AddChild(mrin, second);
+  ASSERT_NE(DbSetNotes(bo, "Smith.\r\n\r\nBIRTH: In Lund.", 0, 0, db::kIndividual), 0);
+  ASSERT_NE(DbSetNotes(first, "~Hidden line.\r\n\r\nSailor.", 0, 0, db::kIndividual), 0);
+  const std::int32_t block = DbGetNoteBlock(first, db::kIndividual);
+
+  notes::CNotesDitto ditto('I', second, block, ann);
+  EXPECT_EQ(ditto.Source(DittoSource::kFather), bo);
+  EXPECT_EQ(ditto.Source(DittoSource::kMother), ann);
+  EXPECT_EQ(ditto.Source(DittoSource::kOlderSibling), first);
+  struct Case {
+    DittoSource source;
+    bool enabled;
+    std::string all, birth;
+  } cases[] = {
+      {DittoSource::kLastRecord, true, "~Hidden line.\r\n\r\nSailor.", ""},
+      {DittoSource::kFather, true, "Smith.\r\n\r\nBIRTH: In Lund.", "In Lund."},
+      {DittoSource::kMother, false, "", ""},  // Ann has no notes
+      {DittoSource::kOlderSibling, true, "~Hidden line.\r\n\r\nSailor.", ""},
+      {DittoSource::kPrimary, false, "", ""},
+  };
+  for (const Case& c : cases) {
+    const int at = static_cast<int>(c.source);
+    EXPECT_EQ(ditto.Enabled(c.source), c.enabled) << at;
+    EXPECT_EQ(ditto.Text(c.source, ""), c.all) << at;
+    EXPECT_EQ(ditto.Text(c.source, "BIRTH:"), c.birth) << at;
+  }
+  // Primary is left out of the menu while it cannot be used; the others stay.
+  EXPECT_FALSE(ditto.Listed(DittoSource::kPrimary));
+  EXPECT_TRUE(ditto.Listed(DittoSource::kMother));
+  notes::CNotesDitto withPrimary('I', second, 0, bo);
+  EXPECT_TRUE(withPrimary.Listed(DittoSource::kPrimary));
+  EXPECT_FALSE(withPrimary.Enabled(DittoSource::kLastRecord));
+
+  // The eldest child has no older sibling; a view may name other relatives.
+  notes::CNotesDitto eldest('I', first, 0, 0);
+  EXPECT_EQ(eldest.Source(DittoSource::kOlderSibling), 0);
+  eldest.SetRelatives(0, 0, bo);
+  EXPECT_TRUE(eldest.Enabled(DittoSource::kOlderSibling));
+  EXPECT_FALSE(eldest.Enabled(DittoSource::kFather));
+
+  // A marriage can use only Last Record.
+  notes::CNotesDitto marriage('M', mrin, block, bo);
+  EXPECT_TRUE(marriage.Enabled(DittoSource::kLastRecord));
+  for (DittoSource s : {DittoSource::kFather, DittoSource::kMother, DittoSource::kOlderSibling})
+    EXPECT_FALSE(marriage.Enabled(s));
+  EXPECT_FALSE(marriage.Listed(DittoSource::kPrimary));
+}
+
+TEST(NotesLayout, CharacterMapPlaceAndMinimumSize) {
+  struct Case {
+    int client, map, caret, top;
+  } cases[] = {{300, 100, 150, 200}, {300, 100, 199, 200}, {300, 100, 200, 1}, {300, 100, 290, 1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(notes::CharacterMapTop(c.client, c.map, c.caret), c.top) << c.caret;
+  const notes::ClientSize least = notes::NotesMinimumSize(8, 40, 310);
+  EXPECT_EQ(least.width, 330);
+  EXPECT_EQ(least.height, 108);
+}
+
 TEST(NoteTagEntry, NormalizeTable) {
   struct Case {
     const char* typed;

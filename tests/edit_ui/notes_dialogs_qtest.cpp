@@ -2,7 +2,9 @@
 // store and show, with screenshots when KORVANE_SHOTS names a folder.
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -142,6 +144,131 @@ class NotesDialogsTest : public QObject {
     CNotesDialog empty('I', ann, "", "", nullptr);
     empty.reject();
     QCOMPARE(empty.result(), int(notes::kCancelled));
+  }
+
+  void editMenuDittoesRelativesAndTheLastNotes() {
+    const std::int32_t bo = AddPerson("Lund", "Bo");
+    const std::int32_t cai = AddPerson("Lund", "Cai");
+    const std::int32_t dag = AddPerson("Lund", "Dag");
+    const std::int32_t mrin = DbSetRelation(bo, ann, db::kRelHusband, 0);
+    QVERIFY(mrin > 0);
+    for (std::int32_t child : {cai, dag})
+      QVERIFY(DbSetRelation(child, 0, db::kRelParents, mrin) > 0);
+    QVERIFY(DbSetNotes(bo, "Smith.\r\n\r\nBIRTH: In Lund.", 0, 0, db::kIndividual) != 0);
+    QVERIFY(DbSetNotes(cai, "Sailor.", 0, 0, db::kIndividual) != 0);
+    const std::int32_t caiBlock = DbGetNoteBlock(cai, db::kIndividual);
+
+    std::int32_t remembered = -1;
+    CNotesDialog dialog('I', dag, "", "", nullptr);
+    dialog.lastNotesBlock = [&] { return caiBlock; };
+    dialog.rememberNotesBlock = [&](std::int32_t block) { remembered = block; };
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* edit = dialog.Control<QPlainTextEdit>(CNotesDialog::kIdcText);
+    edit->setFocus();
+
+    // Alt+E opens the Edit menu; its letters run the commands.
+    auto openMenu = [&] {
+      QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
+      QMap<QString, bool> state;
+      if (!QTest::qWaitFor([&] { return dialog.EditMenu()->isVisible(); })) return state;
+      for (QAction* a : dialog.EditMenu()->actions())
+        if (!a->isSeparator()) state[a->text().section(QLatin1Char('\t'), 0, 0)] = a->isEnabled();
+      return state;
+    };
+    QMap<QString, bool> menu = openMenu();
+    QVERIFY(dialog.EditMenu()->isVisible());
+    QCOMPARE(menu.value(QStringLiteral("Ditto &Last Record")), true);
+    QCOMPARE(menu.value(QStringLiteral("Ditto &Father")), true);
+    QCOMPARE(menu.value(QStringLiteral("Ditto &Mother")), false);  // Ann has no notes
+    QVERIFY(menu.contains(QStringLiteral("Ditto &Mother")));
+    QCOMPARE(menu.value(QStringLiteral("Ditto &Older Sibling")), true);
+    QVERIFY(!menu.contains(QStringLiteral("Ditto P&rimary")));  // no primary known
+    QCOMPARE(menu.value(QStringLiteral("&Copy")), false);       // nothing selected
+    QTest::keyClick(dialog.EditMenu(), Qt::Key_F);
+    QTRY_VERIFY(!dialog.EditMenu()->isVisible());
+    QCOMPARE(edit->toPlainText(), QStringLiteral("Smith.\n\nBIRTH: In Lund."));
+
+    // The selection is replaced by the older sibling's notes.
+    edit->selectAll();
+    QVERIFY(openMenu().value(QStringLiteral("&Copy")));
+    QTest::keyClick(dialog.EditMenu(), Qt::Key_O);
+    QTRY_COMPARE(edit->toPlainText(), QStringLiteral("Sailor."));
+    Shot(dialog, "notes-ditto");
+
+    // Save remembers the new notes for Ditto Last Record.
+    QTest::mouseClick(dialog.Control<QPushButton>(fw::kIdOk), Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(notes::kSaved));
+    QVERIFY(remembered > 0);
+    QCOMPARE(remembered, DbGetNoteBlock(dag, db::kIndividual));
+    QCOMPARE(DbGetNotes(remembered, 1, db::kIndividual, 0, 1, 0), std::string("Sailor."));
+
+    // A tag's dialog takes the same tag of the relative; Primary is offered
+    // when the owner knows one with notes.
+    CNotesDialog birth('I', dag, "BIRTH:", "", nullptr);
+    birth.primary = bo;
+    birth.lastNotesBlock = [] { return 0; };
+    birth.rememberNotesBlock = [](std::int32_t) {};
+    birth.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&birth));
+    QTest::keyClick(&birth, Qt::Key_E, Qt::AltModifier);
+    QTRY_VERIFY(birth.EditMenu()->isVisible());
+    bool primaryOffered = false, lastOffered = true;
+    for (QAction* a : birth.EditMenu()->actions()) {
+      if (a->text() == QStringLiteral("Ditto P&rimary")) primaryOffered = a->isEnabled();
+      if (a->text() == QStringLiteral("Ditto &Last Record")) lastOffered = a->isEnabled();
+    }
+    QVERIFY(primaryOffered);
+    QVERIFY(!lastOffered);
+    QTest::keyClick(birth.EditMenu(), Qt::Key_R);
+    QTRY_COMPARE(birth.Control<QPlainTextEdit>(CNotesDialog::kIdcText)->toPlainText(),
+                 QStringLiteral("In Lund."));
+    birth.reject();
+  }
+
+  void characterMapKeepsClearOfTheCaretAndTheDialogHasALeastSize() {
+    std::string lines;
+    for (int i = 0; i < 40; ++i) lines += "Line\r\n";
+    QVERIFY(DbSetNotes(ann, lines + "End.", 0, 0, db::kIndividual) != 0);
+    // F7 in a new dialog with the caret at the start or the end of 40 lines.
+    struct Case {
+      bool atEnd;
+      bool mapAtTop;
+    };
+    for (const Case c : {Case{false, false}, Case{true, true}}) {
+      CNotesDialog dialog('I', ann, "", "", nullptr);
+      dialog.lastNotesBlock = [] { return 0; };
+      dialog.rememberNotesBlock = [](std::int32_t) {};
+      dialog.show();
+      QVERIFY(QTest::qWaitForWindowActive(&dialog));
+      auto* edit = dialog.Control<QPlainTextEdit>(CNotesDialog::kIdcText);
+      edit->setFocus();
+      edit->moveCursor(c.atEnd ? QTextCursor::End : QTextCursor::Start);
+      QTest::keyClick(edit, Qt::Key_F7);
+      QTRY_VERIFY(dialog.CharacterMap() && dialog.CharacterMap()->isVisible());
+      CCharacterMapPopup* map = dialog.CharacterMap();
+      const QPoint bottom = dialog.mapToGlobal(QPoint(0, dialog.height() - map->height()));
+      QCOMPARE(map->pos(), c.mapAtTop ? dialog.mapToGlobal(QPoint(0, 1)) : bottom);
+      if (!c.atEnd) {
+        Shot(dialog, "notes-charmap");
+        // Typing from the map with the caret under it moves the map up.
+        edit->moveCursor(QTextCursor::End);
+        QTest::keyClick(map, Qt::Key_Return);
+        QCOMPARE(map->pos(), dialog.mapToGlobal(QPoint(0, 1)));
+        QCOMPARE(edit->toPlainText().size(), 40 * 5 + 5);
+      }
+      QTest::keyClick(map, Qt::Key_Escape);
+      QTRY_VERIFY(!map->isVisible());
+
+      // Shrinking stops at 60 pixels of text and 20 past the Help button.
+      const QRect text = edit->geometry();
+      const int bottomMargin = dialog.height() - text.bottom() - 1;
+      const int helpRight = dialog.Control<QPushButton>(fw::kIdHelp)->geometry().right() + 1;
+      QCOMPARE(dialog.minimumSize(), QSize(helpRight + 20, text.top() + bottomMargin + 60));
+      dialog.resize(10, 10);
+      QCOMPARE(dialog.size(), dialog.minimumSize());
+      dialog.reject();
+    }
   }
 
   void selectorListsTagsAndAddsOne() {

@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "AppOptions.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
@@ -26,6 +27,7 @@
 #include "NamedFiles.h"
 #include "QtPorts.h"
 #include "RecordAccess.h"
+#include "StartupTables.h"
 
 namespace {
 
@@ -277,6 +279,25 @@ class FieldFilterDialogsTest : public QObject {
     Click(&yesNo, fw::kIdOk);
     QCOMPARE(int(yes.op), 1);
     QCOMPARE(yes.GetDescription(), std::string("Is not Deceased"));
+  }
+
+  void notesTagComboListsTheUserTagsElseTheStandardOnes() {
+    LoadStandardNoteTags();
+    auto entries = [] {
+      C notes(ffield::kNotes, fkind::kNotes, 0, nullptr);
+      QStringList list;
+      auto* combo = notes.Control<QComboBox>(C::kIdcChoice);
+      for (int i = 0; i < combo->count(); ++i) list << combo->itemText(i);
+      return list;
+    };
+    QStringList standard = entries();
+    QCOMPARE(standard.value(0), QString());
+    QCOMPARE(standard.value(1), QStringLiteral("BIOGRAPHY:"));
+    QVERIFY(!standard.contains(QStringLiteral("All")));
+    SetNoteTag(1, "All");
+    SetNoteTag(2, "CENSUS:");
+    QCOMPARE(entries(), (QStringList{QString(), QStringLiteral("CENSUS:")}));
+    FreeStandardNoteTags();
   }
 
   void ancestorsOfScreen() {

@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
+#include "AppOptions.h"
+#include "FakePorts.h"
 #include "FieldFilterEditor.h"
 #include "KinFixture.h"
 #include "NamedFiles.h"
+#include "StartupTables.h"
 #include "TestHelpers.h"
 
 namespace {
@@ -237,3 +241,23 @@ TEST(FieldFilterCriterionTexts, OkNormalisesWhatWasTyped) {
 }
 
 }  // namespace
+
+TEST(FieldFilterNotesTags, UserTagsElseTheStandardListWithoutAll) {
+  plat::MemoryProfile profile;
+  plat::SetProfilePort(&profile);
+  LoadStandardNoteTags();
+  const std::vector<std::string> standard = NotesCriterionTags();
+  ASSERT_FALSE(standard.empty());
+  EXPECT_EQ(standard.front(), "BIOGRAPHY:");
+  EXPECT_EQ(std::count(standard.begin(), standard.end(), "All"), 0);
+
+  // The user's list, up to its first gap; "all" in any case is left out.
+  SetNoteTag(1, "All");
+  SetNoteTag(2, "MILITARY:");
+  SetNoteTag(3, "ALL");
+  SetNoteTag(4, "CENSUS:");
+  SetNoteTag(6, "LATER:");
+  EXPECT_EQ(NotesCriterionTags(), (std::vector<std::string>{"MILITARY:", "CENSUS:"}));
+  FreeStandardNoteTags();
+  plat::SetProfilePort(nullptr);
+}

@@ -52,7 +52,7 @@ class RelationshipFilterTest : public KinFamilyFixture {
 
   Rins Marked(const CFilterSet& set) const {
     Rins rins;
-    for (std::int32_t r = 1; r <= o; ++r)
+    for (std::int32_t r = 1; r <= DbGetMaxRecordCount(db::kIndividual); ++r)
       if (set.IsInSet(CFilterSet::kRelationSet, r) == 1) rins.insert(r);
     return rins;
   }
@@ -329,6 +329,32 @@ TEST_F(RelationshipFilterTest, LongWalksDispatchWaitingMessages) {
   EXPECT_EQ(set.GetCount(CFilterSet::kRelationSet), 61);
   EXPECT_EQ(dispatched, filter.dispatches);
   EXPECT_GE(dispatched, 60 / CRelationshipFilter::kUpwardDispatch);
+}
+
+TEST_F(RelationshipFilterTest, AChildBeforeTheLastIsNotWalkedUpAgainAsASpouse) {
+  // Rolf's two children each have a second parent family and a spouse.
+  const std::int32_t rolf = Person("Rolf", 'M');
+  const std::int32_t wera = Person("Wera", 'F');
+  const std::int32_t mr = Marry(rolf, wera);
+  const std::int32_t first = ChildOf(mr, "Kai", 'M');
+  const std::int32_t last = ChildOf(mr, "Kim", 'F');
+  std::int32_t secondParents[2][2] = {};
+  for (int i = 0; i < 2; ++i) {
+    secondParents[i][0] = Person(i == 0 ? "Alf" : "Bo", 'M');
+    secondParents[i][1] = Person(i == 0 ? "Asta" : "Britt", 'F');
+    Child(Marry(secondParents[i][0], secondParents[i][1]), i == 0 ? first : last);
+  }
+  const std::int32_t firstsWife = Person("Sara", 'F');
+  const std::int32_t lastsHusband = Person("Sven", 'M');
+  Marry(first, firstsWife);
+  Marry(lastsHusband, last);
+
+  boxes.QueueAnswer(plat::kIdYes);  // all parents
+  const Rins walked = Walk(relkind::kAllRelated, rolf);
+  // The last child, met again as her husband's spouse, leads up to her
+  // second parents; the first child does not.
+  EXPECT_EQ(walked, (Rins{rolf, wera, first, last, firstsWife, lastsHusband, secondParents[1][0],
+                          secondParents[1][1]}));
 }
 
 }  // namespace

@@ -118,10 +118,23 @@ TEST_F(DescendancyTest, FillerLinesKeepTheSelectedLineAndCountAsTheLastRealOne) 
   EXPECT_EQ(list.Lines()[5].text, "");
   EXPECT_FALSE(list.GoToLine(6));
   EXPECT_EQ(list.Choose(7), me);  // the last real line: her husband
+
+  // Keys stop at the last real line (1) while the filler stands.
+  using Key = kin::CDescendancyList::ListKey;
+  struct Case {
+    Key key;
+    int selected, target;
+  } cases[] = {{Key::kPageDown, 0, 1}, {Key::kPageDown, 9, 1}, {Key::kEnd, 0, 1},
+               {Key::kDown, 0, -1},    {Key::kDown, 1, 1},     {Key::kRight, 1, 1},
+               {Key::kRight, 0, -1},   {Key::kDown, 9, 1}};
+  for (const Case& c : cases)
+    EXPECT_EQ(list.KeyTarget(c.key, c.selected, 20), c.target)
+        << static_cast<int>(c.key) << " from " << c.selected;
   // Back with the first line selected: no filler.
   list.Previous(0);
   EXPECT_EQ(list.Current(), me);
   EXPECT_FALSE(list.HasFiller());
+  EXPECT_EQ(list.KeyTarget(Key::kEnd, 0, 20), -1);  // the list's own End
 }
 
 TEST(DescendancyHistory, OldestEntryGoesAfter32AndForwardEntriesAreDropped) {

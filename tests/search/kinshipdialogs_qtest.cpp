@@ -298,6 +298,40 @@ class KinshipDialogsTest : public QObject {
     QCOMPARE(dialog.rin, sis);
   }
 
+  void descendancyListKeysStayOnTheRealLines() {
+    using D = CDescendancyListDialog;
+    // Ivar's second wife stands far down his list; her own list is short, so
+    // filler lines keep the selected line after the move to her.
+    const std::int32_t first = DbSetRelation(me, 0, db::kRelHusband, 0);
+    for (const char* given : {"Ola", "Per", "Rut", "Siv", "Tor"})
+      AddChild(first, AddPerson(given, 'M', 1975));
+    const std::int32_t second = AddPerson("Una", 'F', 1955);
+    Marry(me, second);
+    D dialog(me);
+    dialog.open();
+    auto* list = dialog.Control<QListWidget>(D::kIdcList);
+    int far = -1;
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->text().contains(QStringLiteral("Una"))) far = i;
+    QVERIFY(far > 5);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(far)).center());
+    QCOMPARE(dialog.Model().Current(), second);
+    const int last = dialog.Model().RealLineCount() - 1;
+    QVERIFY(list->count() > last + 1);  // filler lines follow
+    Shot(dialog, "descendancy_filler");
+    list->setCurrentRow(0);
+    for (int key : {Qt::Key_End, Qt::Key_Down, Qt::Key_Right}) {
+      QTest::keyClick(list, Qt::Key(key));
+      QCOMPARE(list->currentRow(), last);
+    }
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_PageDown);
+    QCOMPARE(list->currentRow(), last);
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(list->currentRow(), last - 1);  // other keys as usual
+  }
+
   void descendancyListRefusesAMissingParent() {
     using D = CDescendancyListDialog;
     const std::int32_t single = DbSetRelation(mom, 0, db::kRelWife, 0);

@@ -238,6 +238,32 @@ class ListCommandsTest : public QObject {
     QCOMPARE(find.find.number, lonely_);
   }
 
+  void marriageListOpensAtTheViewsMarriage() {
+    // Enough marriages that the view's is not on the list's first page.
+    std::int32_t husband = 0;
+    std::int32_t mrin = 0;
+    for (int i = 0; i < 30; ++i) {
+      husband = AddPerson("Gus", 'M');
+      mrin = DbSetRelation(husband, AddPerson("Ida", 'F'), db::kRelHusband, 0);
+    }
+    QVERIFY(mrin > 25);
+    app_->ShowInActiveView(husband);
+    QCOMPARE(app_->ActiveViewMrin(), mrin);
+    std::int32_t selected = 0;
+    QVERIFY(TriggerAndInspect<CMarriageSearchListDialog>(
+        app_->GetMainFrame()->CommandAction(shell::kIdSearchMarriageList),
+        [&](CMarriageSearchListDialog& d) {
+          auto* list = d.Control<QListWidget>(CMarriageSearchListDialog::kIdcList);
+          const int line = list->currentRow();
+          if (line >= 0) selected = d.Model().Pager().Keys()[static_cast<std::size_t>(line)];
+          QTest::keyClick(list, Qt::Key_Up);
+          QTest::keyClick(list, Qt::Key_Return);
+        }));
+    QCOMPARE(selected, mrin);
+    // The marriage above it was chosen: the view shows its husband.
+    QCOMPARE(app_->ActiveViewMrin(), mrin - 1);
+  }
+
   void commandsAreOffWithoutAFile() {
     CMainFrame* frame = app_->GetMainFrame();
     frame->CommandAction(shell::kIdFileClose)->trigger();

@@ -18,6 +18,8 @@
 #include "AppOptions.h"
 #include "Clock.h"
 #include "CommandIds.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
 #include "FindRecordDialog.h"
 #include "FitUnit.h"
 #include "GlobalReplaceDialog.h"
@@ -27,6 +29,7 @@
 #include "MatchMergeOptionsDialog.h"
 #include "MergeCommands.h"
 #include "MergeIndividualsDialog.h"
+#include "SortCountersWindow.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
 
@@ -150,9 +153,17 @@ class MergeDialogsTest : public QObject {
     QVERIFY(!dialog.IsControlEnabled(D::kIdcMerge));
     QVERIFY(!dialog.IsControlEnabled(D::kIdcSwitch));
     CIndividualRecord after;
-    dialog.Control<QPushButton>(D::kIdcNextMatch)->click();
+    QTest::mouseClick(dialog.Control<QPushButton>(D::kIdcNextMatch), Qt::LeftButton);
     QCOMPARE(dialog.session.Primary(), anna);
     QCOMPARE(dialog.session.Duplicate(), ana);
+    // The work file was sorted under the three counters.
+    CSortCountersWindow* sort = dialog.SortWindow();
+    QCOMPARE(sort->windowTitle(), QStringLiteral("Merge Sort File"));
+    const QString all = QString::number(DbGetActiveRecordCount(db::kIndividual));
+    QCOMPARE(sort->RecordsText(), all);
+    QCOMPARE(sort->ProcessedText(), all);
+    QCOMPARE(sort->SortedText(), all);
+    QVERIFY(!sort->isVisible());
     Shot(dialog, "mergeindividuals");
     QCOMPARE(dialog.GetControlText(D::kIdcPrimaryHeading),
              "Primary Individual - " + std::to_string(anna));
@@ -206,6 +217,31 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(dialog.session.Primary(), olafTwin);
     dialog.close();
     DbCloseCurrent();
+  }
+
+  void sortWindowCountsAndCancels() {
+    QWidget owner;
+    owner.resize(400, 300);
+    owner.show();
+    CSortCountersWindow sort(&owner);
+    sort.Begin("Merge Sort File", 120);
+    QVERIFY(sort.isVisible());
+    QCOMPARE(sort.RecordsText(), QStringLiteral("120"));
+    QCOMPARE(sort.ProcessedText(), QStringLiteral("0"));
+    sort.SetProcessed(50);
+    sort.SetSorted(100);
+    QCOMPARE(sort.ProcessedText(), QStringLiteral("50"));
+    QCOMPARE(sort.SortedText(), QStringLiteral("100"));
+    Shot(sort, "sortcounters");
+    QVERIFY(!sort.CancelRequested());
+    QTest::mouseClick(sort.findChild<QPushButton*>(QStringLiteral("cancel")), Qt::LeftButton);
+    QVERIFY(sort.CancelRequested());
+    sort.End();
+    QVERIFY(!sort.isVisible());
+    // A new build starts without the old Cancel.
+    sort.Begin("Merge Sort File", 3);
+    QVERIFY(!sort.CancelRequested());
+    sort.End();
   }
 
   void marriagePageChoosesTheMarriagesTaken() {

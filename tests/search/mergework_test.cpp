@@ -14,6 +14,23 @@
 
 namespace {
 
+// The sort window's counters as the build sets them.
+struct SortCounters : SortCounterPort {
+  void Begin(const std::string& c, std::int32_t n) override {
+    caption = c;
+    records = n;
+  }
+  void SetProcessed(std::int32_t n) override { processed.push_back(n); }
+  void SetSorted(std::int32_t n) override { sorted.push_back(n); }
+  bool CancelRequested() override { return cancel; }
+  void End() override { ++ends; }
+  std::string caption;
+  std::int32_t records = -1;
+  std::vector<std::int32_t> processed, sorted;
+  bool cancel = false;
+  int ends = 0;
+};
+
 std::string Bytes(const MergeWorkRecord& r) {
   return std::string(reinterpret_cast<const char*>(r.bytes), MergeWorkRecord::kSize);
 }
@@ -108,18 +125,24 @@ TEST_F(MergeWorkFileTest, NameModeFileIsByteExact) {
 TEST_F(MergeWorkFileTest, CancelIsSilentAndAFileThatCannotBeMadeIsTold) {
   for (int i = 0; i < 120; ++i) Person("Anna", 'F', 1900);
   // Cancel at the first count of 50: no file, no message.
-  plat::FakeProgress progress;
-  progress.cancelAfter = 0;
+  SortCounters progress;
+  progress.cancel = true;
   work.progress = &progress;
   EXPECT_EQ(work.Build(CMergeWorkFile::kNameMode), 2);
   EXPECT_FALSE(work.IsOpen());
   EXPECT_TRUE(boxes.Calls().empty());
   EXPECT_EQ(progress.ends, 1);
-  // Shown and not cancelled, the counts reach the file's size.
-  plat::FakeProgress watched;
+  EXPECT_EQ(progress.processed, std::vector<std::int32_t>{50});
+  // Shown and not cancelled: the three counters, each count of 50 and the
+  // totals.
+  SortCounters watched;
   work.progress = &watched;
   ASSERT_EQ(work.Build(CMergeWorkFile::kNameMode), 1);
   EXPECT_EQ(work.Count(), 120);
+  EXPECT_EQ(watched.caption, "Merge Sort File");
+  EXPECT_EQ(watched.records, 120);
+  EXPECT_EQ(watched.processed, (std::vector<std::int32_t>{50, 100, 120}));
+  EXPECT_EQ(watched.sorted, (std::vector<std::int32_t>{50, 100, 120}));
   EXPECT_EQ(watched.ends, 1);
   // A folder that does not exist.
   work.progress = nullptr;

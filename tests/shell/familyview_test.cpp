@@ -560,4 +560,26 @@ TEST_F(FamilyModel, ShowMessageReplacesADeletedPrimary) {
   EXPECT_EQ(Pane(kPanePrimary), tim);
 }
 
+TEST_F(FamilyModel, DescendGoesThroughTheListOnlyWithoutHistoryAndWithAMarriage) {
+  // John has 17 children; the list is asked with that count.
+  std::vector<int> asked;
+  auto throughList = [&](int children) {
+    asked.push_back(children);
+    return true;
+  };
+  ASSERT_TRUE(model.ShowIndividual(john));
+  EXPECT_EQ(model.DescendListStart(throughList), john);
+  EXPECT_EQ(asked, std::vector<int>{17});
+  EXPECT_EQ(model.DescendListStart([](int) { return false; }), 0);
+  // A Back history comes first.
+  model.HandleKey(NavKey::kFather);
+  EXPECT_EQ(model.DescendListStart(throughList), 0);
+  // Without a marriage nothing is asked.
+  history.clear();
+  ASSERT_TRUE(model.ShowIndividual(tim));
+  asked.clear();
+  EXPECT_EQ(model.DescendListStart(throughList), 0);
+  EXPECT_TRUE(asked.empty());
+}
+
 }  // namespace

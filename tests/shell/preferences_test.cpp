@@ -12,6 +12,7 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyFileInfo.h"
+#include "IndividualNode.h"
 #include "OpenFamilyFixture.h"
 #include "PreferencesPages.h"
 #include "StringTable.h"
@@ -503,3 +504,34 @@ TEST_F(PreferencesSheetTest, FilePageReadsTheOpenFile) {
 }
 
 }  // namespace
+
+TEST(PreferencesApplyTest, DisplayChoicesReachTheInMemoryRecords) {
+  const NodeOptions before = GetNodeOptions();
+  struct Case {
+    int append, showZel, capSurname;
+  };
+  for (const Case c : {Case{1, 0, 1}, Case{3, 1, 0}, Case{0, 0, 0}}) {
+    CAppOptions options;
+    options.appendVal = c.append;
+    options.showZel = c.showZel;
+    options.capSurname = c.capSurname;
+    ApplyDisplayOptions(options);
+    EXPECT_EQ(GetNodeOptions().appendVal, c.append);
+    EXPECT_EQ(GetNodeOptions().showZel, c.showZel != 0);
+    EXPECT_EQ(GetNodeOptions().capSurname, c.capSurname != 0);
+  }
+  SetNodeOptions(before);
+}
+
+TEST(PreferencesApplyTest, DescendUsesTheListUnlessOffOrOneChild) {
+  struct Case {
+    int stored;  // -1 none
+    int children;
+    bool list;
+  } cases[] = {{-1, 0, true}, {-1, 1, false}, {-1, 3, true}, {1, 2, true}, {0, 2, false}};
+  for (const Case& c : cases) {
+    plat::MemoryProfile p;
+    if (c.stored >= 0) p.SetInt(CAppOptions::kSection, "UseDescList", c.stored);
+    EXPECT_EQ(DescendThroughList(p, c.children), c.list) << c.stored << "/" << c.children;
+  }
+}

@@ -4,6 +4,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "KorApp.h"
+#include "KorView.h"
 #include "MainFrame.h"
 #include "NotesDialogs.h"
 #include "SourceDialogs.h"
@@ -15,8 +16,19 @@ void RegisterNotesCommands(CKorApp& app) {
       [owner] {
         const std::int32_t rin = owner->ActiveViewRin();
         if (rin <= 0) return;
+        // The family view offers its primary individual to Ditto Primary and,
+        // for the primary, the parents it shows.
+        shell::famview::CommandFocus focus;
+        std::int32_t primary = 0;
+        std::int32_t shownParents = 0;
+        if (owner->ActiveFamilyFocus(focus)) {
+          primary = focus.primary;
+          if (rin == focus.primary) shownParents = focus.parents;
+        } else if (CKorView* pedigree = owner->ActivePedigreeView()) {
+          primary = pedigree->Tree().RinOf(0);
+        }
         notesui::RunNotesDialog(owner->GetMainFrame(), notes::kIndividual, rin,
-                                owner->m_options.noteTool != 0);
+                                owner->m_options.noteTool != 0, primary, shownParents);
       },
       true);
   app.SetToolCommand(

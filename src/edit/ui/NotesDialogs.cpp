@@ -1,9 +1,13 @@
 #include "NotesDialogs.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -16,6 +20,7 @@
 #include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
 #include "QtPorts.h"
@@ -46,6 +51,14 @@ std::string FormatS(std::string text, const std::string& arg) {
 bool ShowZel() {
   CKorApp* app = CKorApp::Instance();
   return app != nullptr && app->m_options.showZel != 0;
+}
+
+// The remembered note block of Ditto Last Record, kept by the current document.
+constexpr int kDittoNotesBlock = 2;
+
+CMainFrame* Frame() {
+  CKorApp* app = CKorApp::Instance();
+  return app != nullptr ? app->GetMainFrame() : nullptr;
 }
 
 }  // namespace
@@ -98,7 +111,13 @@ CNotesDialog::CNotesDialog(char kind, std::int32_t rin, const std::string& tag,
   edit_ = AddControl(kIdcText, new QPlainTextEdit);
   if (CKorApp* app = CKorApp::Instance())
     edit_->setFont(prefs::FontFromDescription(app->m_options.fonts[kFontNotesEdit]));
-  edit_->setMinimumSize(DialogUnitsToPixels(260, 140));
+  lastNotesBlock = [] {
+    CMainFrame* frame = Frame();
+    return frame != nullptr ? static_cast<std::int32_t>(frame->OnGetDittoRin(kDittoNotesBlock)) : 0;
+  };
+  rememberNotesBlock = [](std::int32_t block) {
+    if (CMainFrame* frame = Frame()) frame->OnSetDittoRin(kDittoNotesBlock, block);
+  };
   auto* save = AddControl(fw::kIdOk, Button("&Save"));
   auto* del = AddControl(kIdcDelete, Button("&Delete"));
   auto* cancel = AddControl(fw::kIdCancel, Button("Cancel"));
@@ -107,11 +126,17 @@ CNotesDialog::CNotesDialog(char kind, std::int32_t rin, const std::string& tag,
   for (QPushButton* b : {del, cancel, help, sources}) b->setAutoDefault(false);
 
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {save, del, cancel, help, sources}) buttons->addWidget(b);
+  // Left-aligned, so the Help button's right edge bounds the least width.
+  for (QPushButton* b : {save, del, cancel, sources, help}) buttons->addWidget(b);
   buttons->addStretch();
   auto* top = new QVBoxLayout(this);
+  auto* bar = new QMenuBar;
+  editMenu_ = bar->addMenu(QStringLiteral("&Edit"));
+  top->setMenuBar(bar);
   top->addWidget(edit_, 1);
   top->addLayout(buttons);
+  resize(DialogUnitsToPixels(276, 170));
+  connect(editMenu_, &QMenu::aboutToShow, this, &CNotesDialog::UpdateEditMenu);
 
   edit_->setPlainText(ToEditText(session.Load()));
   const bool hasCitations = !sources::CollectCitations(rin, kind, ShowZel()).empty();
@@ -130,17 +155,106 @@ CNotesDialog::CNotesDialog(char kind, std::int32_t rin, const std::string& tag,
           [this] { RunViewSources(this, session.Kind(), session.Rin()); });
 }
 
+namespace {
+
+// The bottom of the caret's line one line lower, in the dialog's client area.
+int CaretLineBottom(QPlainTextEdit* edit, QWidget* dialog) {
+  const QRect caret = edit->cursorRect();
+  return edit->viewport()->mapTo(dialog, caret.bottomLeft()).y() + edit->fontMetrics().height();
+}
+
+}  // namespace
+
 void CNotesDialog::ShowCharacterMap() {
   if (!map_)
     map_ = new CCharacterMapPopup(this, [this](unsigned char c) {
       edit_->insertPlainText(fw::ToQString(std::string(1, static_cast<char>(c))));
+      edit_->ensureCursorVisible();
+      KeepCaretClearOfMap();
     });
-  const QSize size = map_->sizeHint();
-  int y = height() - size.height();
-  const QRect caret = edit_->cursorRect();
-  const int caretBottom = edit_->mapTo(this, caret.bottomLeft()).y() + fontMetrics().height();
-  if (caretBottom >= y) y = 1;
+  const int y =
+      notes::CharacterMapTop(height(), map_->sizeHint().height(), CaretLineBottom(edit_, this));
   map_->OpenAt(this, QPoint(0, y));
+}
+
+void CNotesDialog::KeepCaretClearOfMap() {
+  if (map_ == nullptr || !map_->isVisible()) return;
+  const QRect caret = edit_->cursorRect();
+  const QPoint below = edit_->viewport()->mapToGlobal(
+      QPoint(caret.left(), caret.bottom() + edit_->fontMetrics().height()));
+  if (map_->frameGeometry().contains(below)) map_->move(mapToGlobal(QPoint(0, 1)));
+}
+
+void CNotesDialog::showEvent(QShowEvent* event) {
+  fw::CDialogBase::showEvent(event);
+  if (minimumSet_) return;
+  minimumSet_ = true;
+  if (QLayout* top = layout()) top->activate();
+  const QRect text = edit_->geometry();
+  const QWidget* help = GetControl(fw::kIdHelp);
+  const notes::ClientSize least = notes::NotesMinimumSize(text.top(), height() - text.bottom() - 1,
+                                                          help->geometry().right() + 1);
+  edit_->setMinimumSize(0, 0);
+  setMinimumSize(least.width, least.height);
+}
+
+notes::CNotesDitto CNotesDialog::MakeDitto() const {
+  notes::CNotesDitto ditto(session.Kind(), session.Rin(), lastNotesBlock ? lastNotesBlock() : 0,
+                           primary);
+  if (shownParents > 0) ditto.UseParents(session.Rin(), shownParents);
+  return ditto;
+}
+
+void CNotesDialog::UpdateEditMenu() {
+  editMenu_->clear();
+  const bool selection = edit_->textCursor().hasSelection();
+  auto add = [this](const char* text, auto slot, bool enabled) {
+    QAction* action = editMenu_->addAction(QString::fromUtf8(text), this, slot);
+    action->setEnabled(enabled);
+    return action;
+  };
+  add(
+      "&Undo\tCtrl+Z", [this] { edit_->undo(); }, edit_->document()->isUndoAvailable());
+  editMenu_->addSeparator();
+  add(
+      "Cu&t\tCtrl+X", [this] { edit_->cut(); }, selection && !edit_->isReadOnly());
+  add(
+      "&Copy\tCtrl+C", [this] { edit_->copy(); }, selection);
+  add(
+      "&Paste\tCtrl+V", [this] { edit_->paste(); }, !QApplication::clipboard()->text().isEmpty());
+  add(
+      "&Delete\tDel", [this] { edit_->textCursor().removeSelectedText(); }, selection);
+  editMenu_->addSeparator();
+  add(
+      "C&haracter Map\tF7", [this] { ShowCharacterMap(); }, true);
+  editMenu_->addSeparator();
+  const notes::CNotesDitto ditto = MakeDitto();
+  struct Entry {
+    const char* text;
+    notes::DittoSource source;
+  };
+  for (const Entry& e : {Entry{"Ditto &Last Record", notes::DittoSource::kLastRecord},
+                         Entry{"Ditto &Father", notes::DittoSource::kFather},
+                         Entry{"Ditto &Mother", notes::DittoSource::kMother},
+                         Entry{"Ditto &Older Sibling", notes::DittoSource::kOlderSibling},
+                         Entry{"Ditto P&rimary", notes::DittoSource::kPrimary}}) {
+    if (!ditto.Listed(e.source)) continue;
+    add(
+        e.text, [this, source = e.source] { Ditto(source); }, ditto.Enabled(e.source));
+  }
+}
+
+void CNotesDialog::Ditto(notes::DittoSource source) {
+  const std::string text = MakeDitto().Text(source, session.Tag());
+  if (text.empty()) return;
+  edit_->insertPlainText(ToEditText(text));
+  edit_->setFocus();
+}
+
+void CNotesDialog::done(int result) {
+  if (result != 0 && rememberNotesBlock)
+    if (const std::int32_t block = session.FirstNoteBlock(); block != 0) rememberNotesBlock(block);
+  fw::CDialogBase::done(result);
 }
 
 void CNotesDialog::Save() {
@@ -296,6 +410,8 @@ void CNotesSelectorDialog::Open() {
   }
   const std::string tag = row == 0 ? "" : tags.Entries()[row].tag;
   CNotesDialog dialog(notes::kIndividual, rin_, tag, name_, this);
+  dialog.primary = primary;
+  dialog.shownParents = shownParents;
   const int result = runNested(dialog);
   if (result == notes::kSaved || result == notes::kDeleted) {
     notesChanged = true;
@@ -373,14 +489,19 @@ CViewSourcesDialog::CViewSourcesDialog(std::int32_t rin, char kind, const std::s
 
 // ---- entry points ----
 
-int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst) {
+int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst,
+                   std::int32_t primary, std::int32_t shownParents) {
   if (rin <= 0) return 0;
   if (selectorFirst && kind == notes::kIndividual) {
     CNotesSelectorDialog selector(rin, parent);
+    selector.primary = primary;
+    selector.shownParents = shownParents;
     selector.exec();
     return 0;
   }
   CNotesDialog dialog(kind, rin, "", "", parent);
+  dialog.primary = primary;
+  dialog.shownParents = shownParents;
   return dialog.exec();
 }
 

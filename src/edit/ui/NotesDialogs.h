@@ -13,6 +13,7 @@
 
 class CCharacterMapPopup;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 
 namespace notesui {
@@ -43,6 +44,15 @@ class CNotesDialog : public fw::CDialogBase {
   // The confirmation of Delete (tests answer it); null asks with a box.
   std::function<bool(unsigned)> confirm;
   notes::EditGate gate = AppGate();
+  // The owner's primary individual, offered by Ditto Primary (0 none).
+  std::int32_t primary = 0;
+  // The parents' marriage a view shows for the individual in place of its
+  // first parents (0: read from the family file).
+  std::int32_t shownParents = 0;
+  // The first note block of the notes closed last, and remembering it; the
+  // current document's by default.
+  std::function<std::int32_t()> lastNotesBlock;
+  std::function<void(std::int32_t)> rememberNotesBlock;
 
   void Save();
   void Delete();
@@ -50,13 +60,25 @@ class CNotesDialog : public fw::CDialogBase {
   // the caret lies in that strip.
   void ShowCharacterMap();
   CCharacterMapPopup* CharacterMap() const { return map_; }
+  QMenu* EditMenu() const { return editMenu_; }
+  // Puts the notes of a Ditto command's record in at the caret.
+  void Ditto(notes::DittoSource source);
+  void done(int result) override;
 
  protected:
   void OnCancel() override;
+  void showEvent(QShowEvent* event) override;
 
  private:
+  notes::CNotesDitto MakeDitto() const;
+  void UpdateEditMenu();
+  // Moves an open map out of the way of the caret.
+  void KeepCaretClearOfMap();
+
   QPlainTextEdit* edit_;
+  QMenu* editMenu_;
   CCharacterMapPopup* map_ = nullptr;
+  bool minimumSet_ = false;
 };
 
 class CNoteTagDialog : public fw::CDialogBase {
@@ -91,6 +113,9 @@ class CNotesSelectorDialog : public fw::CDialogBase {
 
   notes::CNoteTagList tags;
   bool notesChanged = false;
+  // Passed on to the Notes dialog for its Ditto commands.
+  std::int32_t primary = 0;
+  std::int32_t shownParents = 0;
   notes::EditGate gate = AppGate();
   // Runs a nested dialog (tests replace it); answers its result.
   std::function<int(QDialog&)> runNested = [](QDialog& d) { return d.exec(); };
@@ -126,8 +151,10 @@ class CViewSourcesDialog : public fw::CDialogBase {
 
 // The Notes command of the views and of the editing screens: the Notes
 // Selector first for an individual when selectorFirst, else the Notes dialog
-// on all notes. Answers the Notes dialog's result (0 from the selector).
-int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst = false);
+// on all notes. primary and shownParents are what a view shows (see
+// CNotesDialog). Answers the Notes dialog's result (0 from the selector).
+int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst = false,
+                   std::int32_t primary = 0, std::int32_t shownParents = 0);
 // View Sources for an individual or a marriage.
 void RunViewSources(QWidget* parent, char kind, std::int32_t rin);
 

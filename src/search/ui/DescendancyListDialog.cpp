@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "DateValue.h"
 #include "IndividualNode.h"
@@ -91,10 +92,26 @@ void CDescendancyListDialog::Refill() {
 }
 
 bool CDescendancyListDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != list_ || event->type() != QEvent::KeyPress || !model_)
+    return fw::CDialogBase::eventFilter(watched, event);
+  using Key = kin::CDescendancyList::ListKey;
+  const int key = static_cast<QKeyEvent*>(event)->key();
   // The space bar goes to the selected person, as a click does.
-  if (watched == list_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space)
-    OnClicked(list_->currentRow());
+  if (key == Qt::Key_Space) OnClicked(list_->currentRow());
+  // The keys that would reach the filler lines stop at the last real one.
+  const std::pair<int, Key> moves[] = {{Qt::Key_PageDown, Key::kPageDown},
+                                       {Qt::Key_End, Key::kEnd},
+                                       {Qt::Key_Down, Key::kDown},
+                                       {Qt::Key_Right, Key::kRight}};
+  for (const auto& [qtKey, move] : moves) {
+    if (key != qtKey) continue;
+    const int page =
+        std::max(1, list_->viewport()->height() / std::max(1, list_->sizeHintForRow(0)) - 1);
+    const int target = model_->KeyTarget(move, list_->currentRow(), page);
+    if (target < 0) break;
+    list_->setCurrentRow(target);
+    return true;
+  }
   return fw::CDialogBase::eventFilter(watched, event);
 }
 

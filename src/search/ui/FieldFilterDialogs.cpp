@@ -65,7 +65,6 @@ constexpr unsigned kIdsSourceField = 4749;
 constexpr unsigned kIdsUserEventType = 4797;
 constexpr unsigned kIdsSourceTitle = 4772;
 constexpr unsigned kIdsSourceName = 4773;
-constexpr unsigned kIdsAll = 3624;
 constexpr unsigned kIdsRelationships = 5203;
 
 QString Q(const std::string& s) { return fw::ToQString(s); }
@@ -356,12 +355,7 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
       textLabel->setText(QStringLiteral("&Tag:"));
       choice->setEditable(true);
       choice->addItem(QString());
-      std::string tag;
-      for (int i = 1;; ++i) {
-        GetNoteTag(i, tag);
-        if (tag.empty()) break;
-        if (plat::CompareAnsi(tag, res::LoadString(kIdsAll), true) != 0) choice->addItem(Q(tag));
-      }
+      for (const std::string& tag : NotesCriterionTags()) choice->addItem(Q(tag));
     } else {
       std::vector<std::pair<char, std::string>> items;
       if (fieldId == ffield::kSex) {

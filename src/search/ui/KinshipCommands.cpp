@@ -14,6 +14,10 @@ void RegisterKinshipCommands(CKorApp& app) {
   AppScreens().setRelationshipIndicators = [](QWidget* parent, std::int32_t root) {
     RunSetRelationshipIndicators(parent, root);
   };
+  AppScreens().descendancyList = [](QWidget* parent, std::int32_t rin) -> std::int32_t {
+    CDescendancyListDialog dialog(rin, parent);
+    return dialog.exec() == fw::kIdOk ? dialog.rin : 0;
+  };
   app.SetToolCommand(
       shell::kIdToolsRelationshipCalculator,
       [owner] {
@@ -40,8 +44,8 @@ void RegisterKinshipCommands(CKorApp& app) {
       [owner] {
         const std::int32_t rin = owner->ActiveViewRin();
         if (rin <= 0) return;
-        CDescendancyListDialog dialog(rin, owner->GetMainFrame());
-        if (dialog.exec() == fw::kIdOk && dialog.rin > 0) owner->ShowInActiveView(dialog.rin);
+        const std::int32_t chosen = AppScreens().descendancyList(owner->GetMainFrame(), rin);
+        if (chosen > 0) owner->ShowInActiveView(chosen);
       },
       true);
 }

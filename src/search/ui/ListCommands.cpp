@@ -7,6 +7,7 @@
 #include "IndividualListDialog.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
@@ -50,7 +51,13 @@ void RunIndividualList(CKorApp& app, bool filterSide) {
 
 void RunMarriageList(CKorApp& app) {
   CMarriageSearchListDialog dialog(app.GetMainFrame());
+  dialog.startMrin = app.ActiveViewMrin();
   if (dialog.exec() != fw::kIdOk || dialog.chosenMrin <= 0) return;
+  // The family view shows the marriage itself; the pedigree view a spouse.
+  if (CKorView2* family = app.ActiveFamilyView()) {
+    family->ShowMarriage(dialog.chosenMrin);
+    return;
+  }
   CMarriageRecord marriage;
   if (DbGetRecord(dialog.chosenMrin, db::kMarriage, &marriage) != 1) {
     plat::MessageBox(res::LoadString(kIdsInvalidMrin), res::LoadString(kIdsAppName));

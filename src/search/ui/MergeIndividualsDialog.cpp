@@ -1,5 +1,7 @@
 #include "MergeIndividualsDialog.h"
 
+#include "SortCountersWindow.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -173,8 +175,9 @@ MergeConfirmPort::Answer CConfirmMergeDialog::AnswerOf(int result) {
 
 CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode, QWidget* parent)
     : fw::CDialogBase(parent), session(mode), options_(options) {
-  // The work file is built under the progress box.
-  session.Work().progress = &plat::Progress();
+  // The work file is built under the sort window.
+  sortWindow_ = new CSortCountersWindow(this);
+  session.Work().progress = sortWindow_;
   setWindowTitle(mode == CMergeWorkFile::kSbnMode ? QStringLiteral("Merge on SBNs")
                                                   : QStringLiteral("Merge Individuals"));
   auto* primaryBox = new QGroupBox;

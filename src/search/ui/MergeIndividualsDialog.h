@@ -40,6 +40,7 @@ class CConfirmMergeDialog : public fw::CDialogBase {
   // The dialog's result as the automatic merge's answer.
   static MergeConfirmPort::Answer AnswerOf(int result);
 };
+class CSortCountersWindow;
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -127,6 +128,8 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   // ask answers for it. Ends with the count in a message box; the number
   // merged.
   int AutoMerge(const std::function<MergeConfirmPort::Answer()>& ask);
+  // The window the work file is built under.
+  CSortCountersWindow* SortWindow() const { return sortWindow_; }
 
  protected:
   void OnOK() override { MergePair(); }
@@ -139,4 +142,5 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   // Whether the duplicate's marriage list was filled for the pair shown;
   // until then every marriage of the duplicate is taken.
   bool marriagesListed_ = false;
+  CSortCountersWindow* sortWindow_ = nullptr;
 };
