@@ -362,6 +362,14 @@ int CReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc, Re
 
 Rect CReportGenerator::SetPageMargins(ReportDevice* dc, const Rect& margins) {
   if (rtf_ && !pageSetUp_) {
+    if (!paperSet_ && dc != nullptr && dc->GetDeviceCaps(rpt::LOGPIXELSX) > 0 &&
+        dc->GetDeviceCaps(rpt::LOGPIXELSY) > 0 && dc->GetDeviceCaps(rpt::PHYSICALWIDTH) > 0 &&
+        dc->GetDeviceCaps(rpt::PHYSICALHEIGHT) > 0) {
+      paperWidth_ =
+          dc->GetDeviceCaps(rpt::PHYSICALWIDTH) * 1440 / dc->GetDeviceCaps(rpt::LOGPIXELSX);
+      paperHeight_ =
+          dc->GetDeviceCaps(rpt::PHYSICALHEIGHT) * 1440 / dc->GetDeviceCaps(rpt::LOGPIXELSY);
+    }
     document_.SetPaperSize(paperWidth_, paperHeight_);
     margins_ = RectToTwips(dc, margins, false);
     document_.SetMargins(margins_.left, margins_.top, margins_.right, margins_.bottom);
