@@ -153,6 +153,23 @@ TEST_F(GeneratorTest, FontAttributesAndTheFontTable) {
   EXPECT_EQ(generator.GetDocument().FontCount(), 2);
 }
 
+// A positive height is the cell (ascent and descent) the device fits the
+// font into: the RTF size is that of its characters, as on paper. The
+// recording device's cell is the character height and 20 more.
+TEST_F(GeneratorTest, ACellHeightIsWrittenAsTheCharacterSize) {
+  const struct { int height, halfPoints; } cases[] = {{-130, 19}, {130, 16}, {-167, 24}, {187, 24}};
+  for (const auto& c : cases) {
+    dc.SelectFont({c.height, 400, false, false, "Arial"});
+    generator.TextOutString(&dc, 0, 0, "x");
+    auto texts = Texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back()->HalfPoints(), c.halfPoints) << c.height;
+    rpt::LogFont selected;
+    ASSERT_TRUE(dc.GetFont(selected));
+    EXPECT_EQ(selected.height, c.height) << "the device keeps its font";
+  }
+}
+
 TEST_F(GeneratorTest, DrawTextAlignedTestsTheAlignmentBits) {
   const Rect rect{1000, -1000, 3000, -1200};  // "abcd" is 200 wide
   struct Case {

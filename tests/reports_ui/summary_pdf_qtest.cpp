@@ -20,6 +20,7 @@
 #include "IndividualRecord.h"
 #include "IndividualSummaryGenerator.h"
 #include "LibreOffice.h"
+#include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "QtReportDevice.h"
@@ -75,6 +76,12 @@ Family Build(const std::string& folder) {
   f.root = AddPerson("Roger", "Holroyd", 'M', 1880);
   const std::int32_t wife = AddPerson("Mary", "Sutcliffe", 'F', 1882);
   const std::int32_t m = Marry(f.root, wife);
+  CMarriageRecord marriage;
+  if (family::Read(marriage, m) == 1) {
+    marriage.marriage.date.Set(1904, 6, 2);
+    marriage.marriage.place[0] = "Hallstad church";
+    family::Update(marriage, 0);
+  }
   for (const char* child : {"Alice", "Bertram", "Cecily"})
     Child(m, AddPerson(child, "Holroyd", 'F', 1905));
   std::int32_t person = f.root;
@@ -304,6 +311,8 @@ class SummaryPdfTest : public QObject {
     for (const char* t : {"Individual Summary for", "Roger Holroyd", "Born", "Marriages", "Notes",
                           "Calder", "Sources", "Halifax Parish Register"})
       QVERIFY2(text.find(t) != std::string::npos, (std::string(t) + "\n" + text).c_str());
+    // The marriage's date stands apart from its place, as printed.
+    QVERIFY2(text.find("2 Jun 1904 Hallstad church") != std::string::npos, text.c_str());
     const std::string printed = keep_ + name + "-printed.pdf";
     {
       QPrinter printer(QPrinter::HighResolution);
