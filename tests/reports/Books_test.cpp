@@ -605,6 +605,29 @@ TEST_F(BookRtfTest, EachLineIsAnIndentedParagraphWithItsNumberHanging) {
   EXPECT_GE(Count(rtf, "\\pard"), lines);
 }
 
+// A book laid out on A4 is written on A4 and LibreOffice shows its pages,
+// one a page of the book, on that paper.
+TEST_F(BookRtfTest, AnA4BookStaysOnA4InLibreOffice) {
+  ScopedCodePage western(plat::kCodePageWestern);
+  const Collapse f = Notes();
+  dc.paperWidth = 8268;
+  dc.paperHeight = 11693;
+  BookOptions o = Print(f.arthur);
+  o.pageHalfLines = 40;
+  int pages = 0;
+  const std::string path = dir.File("register-a4.rtf");
+  const std::string rtf = WriteRtf(o, true, path, pages);
+  EXPECT_NE(rtf.find("\\paperw11905\\paperh16837\\margl"), std::string::npos);
+  if (!LibreOfficeInstalled()) GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  ASSERT_EQ(ConvertWithLibreOffice({path}, "pdf", dir.Path()), 0);
+  const std::vector<PdfPageWords> read = ReadPdfWords(dir.File("register-a4.pdf"));
+  EXPECT_EQ(static_cast<int>(read.size()), pages);
+  for (const PdfPageWords& page : read) {
+    EXPECT_NEAR(page.width, 595, 2);
+    EXPECT_NEAR(page.height, 842, 2);
+  }
+}
+
 TEST_F(BookRtfTest, LibreOfficeKeepsTheParagraphsAndIndexMarks) {
   if (!ProgramOnPath("soffice") || !ProgramOnPath("unzip"))
     GTEST_SKIP() << "LibreOffice or unzip missing";

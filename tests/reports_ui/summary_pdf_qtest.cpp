@@ -231,19 +231,8 @@ class SummaryPdfTest : public QObject {
         printer.setPageSize(QPageSize(wide ? QPageSize::Legal : QPageSize::Letter));
         printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
         fw::CQtReportDevice dc(&printer);
-        dc.SetMapMode(rpt::MM_HIENGLISH);
-        rpt::CFamilyOrdinanceSummaryGenerator g(family_.root, o);
-        pages = g.PaginateFamilyOrdinanceSummary(&dc);
+        pages = DrawFos(dc, o, "", [&] { printer.newPage(); });
         QVERIFY(pages >= 1);
-        g.OpenFosFiles(&dc);
-        for (int page = 1; page <= pages; ++page) {
-          if (page > 1) printer.newPage();
-          dc.SetMapMode(rpt::MM_HIENGLISH);
-          g.PrintFosPage(&dc, page, page == pages);
-        }
-        CPrintInfo info;
-        info.maxPage = pages;
-        QCOMPARE(g.EndFosPrinting(&dc, &info), 1);
       }
       if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
@@ -257,7 +246,53 @@ class SummaryPdfTest : public QObject {
     }
   }
 
-  // The Individual Summary as RTF: LibreOffice reads the same words.
+  // Roger's Family Ordinance Summary on dc, as DrawSummary.
+  int DrawFos(fw::CQtReportDevice& dc, const rpt::FamilyOrdinanceOptions& o, const std::string& rtf,
+              const std::function<void()>& newPage) {
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    rpt::CFamilyOrdinanceSummaryGenerator g(family_.root, o);
+    g.SetRTFOutput(!rtf.empty());
+    g.SetOutputFileName(rtf);
+    const int pages = g.PaginateFamilyOrdinanceSummary(&dc);
+    g.OpenFosFiles(&dc);
+    for (int page = 1; page <= pages; ++page) {
+      if (page > 1) newPage();
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.PrintFosPage(&dc, page, page == pages);
+    }
+    CPrintInfo info;
+    info.maxPage = pages;
+    return g.EndFosPrinting(&dc, &info) == 1 ? pages : 0;
+  }
+
+  // The Family Ordinance Summary as RTF on letter and on A4: LibreOffice
+  // lays out its pages as printed on that paper.
+  void familyOrdinanceSummaryRtf_data() { AddPaperRows(); }
+  void familyOrdinanceSummaryRtf() {
+    QFETCH(int, paper);
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    const auto size = static_cast<QPageSize::PageSizeId>(paper);
+    const std::string name = "fos-" + std::string(QTest::currentDataTag());
+    rpt::FamilyOrdinanceOptions o;
+    o.generations = 4;
+    int pages = 0;
+    {
+      fw::CQtReportDevice dc(600, QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF()));
+      pages = DrawFos(dc, o, keep_ + name + ".rtf", [] {});
+    }
+    QVERIFY(pages >= 1);
+    const std::string printed = keep_ + name + "-printed.pdf";
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      SetUpPdfPrinter(printer, printed, QPageSize(size));
+      fw::CQtReportDevice dc(&printer);
+      QCOMPARE(DrawFos(dc, o, "", [&] { printer.newPage(); }), pages);
+    }
+    QCOMPARE(ConvertWithLibreOffice({keep_ + name + ".rtf"}, "pdf", keep_ + "lo"), 0);
+    const std::string differs = RtfPagesDifferFromPrinted(printed, keep_ + "lo/" + name + ".pdf");
+    QVERIFY2(differs.empty(), differs.c_str());
+  }
+
   // Roger's summary on dc: RTF when rtf names a file, else a printer's pages
   // with newPage between them. Answers the page count.
   int DrawSummary(fw::CQtReportDevice& dc, const std::string& rtf,
