@@ -17,15 +17,13 @@
 #include <sstream>
 
 #include "FakePorts.h"
+#include "LibreOffice.h"
 #include "QtReportDevice.h"
 #include "SampleReportPage.h"
 #include "TempDir.h"
 
 namespace {
 
-bool OnPath(const std::string& program) {
-  return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
 int Shell(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str());
 }
@@ -175,18 +173,17 @@ class ReportDeviceTest : public QObject {
       page.FinishRTFDocument(&dc, &info);
       QCOMPARE(shell.opened, std::vector<std::string>{rtf});
     }
-    if (!OnPath("pdftotext")) QSKIP("pdftotext is not installed");
+    if (!ProgramOnPath("pdftotext")) QSKIP("pdftotext is not installed");
     QCOMPARE(Shell("pdftotext '" + pdf + "' '" + keep + "/printed.txt'"), 0);
     const std::set<std::string> printed = WordsOf(keep + "/printed.txt");
     for (const char* word : kSamplePageWords) {
       QVERIFY2(printed.count(word) == 1, word);
     }
-    if (!OnPath("soffice")) QSKIP("LibreOffice is not installed (tools/rtf-libreoffice-check)");
-    const std::string soffice =
-        "soffice --headless -env:UserInstallation=file://" + std::string(KORVANE_LO_PROFILE) + " ";
+    if (!ProgramOnPath("soffice"))
+      QSKIP("LibreOffice is not installed (tools/rtf-libreoffice-check)");
     const std::string out = keep + "/lo";
     std::filesystem::create_directories(out);
-    QCOMPARE(Shell(soffice + "--convert-to pdf --outdir '" + out + "' '" + rtf + "'"), 0);
+    QCOMPARE(ConvertWithLibreOffice({rtf}, "pdf", out), 0);
     QCOMPARE(Shell("pdftotext '" + out + "/samplepage.pdf' '" + keep + "/rtf.txt'"), 0);
     const std::set<std::string> fromRtf = WordsOf(keep + "/rtf.txt");
     QCOMPARE(fromRtf, printed);

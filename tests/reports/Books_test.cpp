@@ -16,6 +16,7 @@
 #include "BookPagination.h"
 #include "BookReportGenerator.h"
 #include "CodePage.h"
+#include "LibreOffice.h"
 #include "RecordingDevice.h"
 #include "RegisterPagination.h"
 #include "ReportFamilies.h"
@@ -44,10 +45,6 @@ int Count(const std::string& text, const std::string& part) {
   int n = 0;
   for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
   return n;
-}
-
-bool OnPath(const char* tool) {
-  return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 }  // namespace
@@ -608,8 +605,32 @@ TEST_F(BookRtfTest, EachLineIsAnIndentedParagraphWithItsNumberHanging) {
   EXPECT_GE(Count(rtf, "\\pard"), lines);
 }
 
+// A book laid out on A4 is written on A4 and LibreOffice shows its pages,
+// one a page of the book, on that paper.
+TEST_F(BookRtfTest, AnA4BookStaysOnA4InLibreOffice) {
+  ScopedCodePage western(plat::kCodePageWestern);
+  const Collapse f = Notes();
+  dc.paperWidth = 8268;
+  dc.paperHeight = 11693;
+  BookOptions o = Print(f.arthur);
+  o.pageHalfLines = 40;
+  int pages = 0;
+  const std::string path = dir.File("register-a4.rtf");
+  const std::string rtf = WriteRtf(o, true, path, pages);
+  EXPECT_NE(rtf.find("\\paperw11905\\paperh16837\\margl"), std::string::npos);
+  if (!LibreOfficeInstalled()) GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  ASSERT_EQ(ConvertWithLibreOffice({path}, "pdf", dir.Path()), 0);
+  const std::vector<PdfPageWords> read = ReadPdfWords(dir.File("register-a4.pdf"));
+  EXPECT_EQ(static_cast<int>(read.size()), pages);
+  for (const PdfPageWords& page : read) {
+    EXPECT_NEAR(page.width, 595, 2);
+    EXPECT_NEAR(page.height, 842, 2);
+  }
+}
+
 TEST_F(BookRtfTest, LibreOfficeKeepsTheParagraphsAndIndexMarks) {
-  if (!OnPath("soffice") || !OnPath("unzip")) GTEST_SKIP() << "LibreOffice or unzip missing";
+  if (!ProgramOnPath("soffice") || !ProgramOnPath("unzip"))
+    GTEST_SKIP() << "LibreOffice or unzip missing";
   ScopedCodePage western(plat::kCodePageWestern);
   const Collapse f = Notes();
   // The book of a child whose name holds RTF's special characters.
@@ -624,12 +645,7 @@ TEST_F(BookRtfTest, LibreOfficeKeepsTheParagraphsAndIndexMarks) {
   const std::string rtf = WriteRtf(o, false, path, pages);
   const int marks = Count(rtf, "{\\v {\\xe {\\v ");
   ASSERT_GT(marks, 5);
-  const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
-                              std::string(KORVANE_LO_PROFILE) + "-books ";
-  ASSERT_EQ(std::system((soffice + "--convert-to odt --outdir '" + dir.Path() + "' '" + path +
-                         "' >/dev/null 2>&1")
-                            .c_str()),
-            0);
+  ASSERT_EQ(ConvertWithLibreOffice({path}, "odt", dir.Path()), 0);
   const std::string xml = dir.File("content.xml");
   ASSERT_EQ(
       std::system(
@@ -640,9 +656,7 @@ TEST_F(BookRtfTest, LibreOfficeKeepsTheParagraphsAndIndexMarks) {
   if (const char* keep = std::getenv("KORVANE_RTF_KEEP")) {
     fs::create_directories(keep);
     fs::copy_file(path, fs::path(keep) / "ahnentafel.rtf", fs::copy_options::overwrite_existing);
-    std::system(
-        (soffice + "--convert-to pdf --outdir '" + keep + "' '" + path + "' >/dev/null 2>&1")
-            .c_str());
+    ConvertWithLibreOffice({path}, "pdf", keep);
   }
   EXPECT_EQ(Count(content, "<text:alphabetical-index-mark "), marks);
   for (const char* text : {"J\xc3\xb6rg {Brace}", "Back\\Slash", "Kevin", "Arthur",

@@ -12,6 +12,7 @@
 #include "FakePaginatorWindow.h"
 #include "FakePorts.h"
 #include "FamilyLinkRecord.h"
+#include "LibreOffice.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
@@ -744,13 +745,8 @@ TEST_F(WallChartPagesTest, IdSbnAndCauseOfDeathLines) {
 
 // ---- RTF through LibreOffice ----
 
-bool OnPath(const std::string& program) {
-  return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 TEST_F(ChartPagesTest, RtfShowsTheSameTextInLibreOffice) {
-  if (!OnPath("soffice") || !OnPath("pdftotext"))
-    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  if (!LibreOfficeInstalled()) GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
   const Collapse f = BuildFamily();
   TempDir dir;
   const char* keep = std::getenv("KORVANE_RTF_KEEP");
@@ -771,12 +767,7 @@ TEST_F(ChartPagesTest, RtfShowsTheSameTextInLibreOffice) {
     CPrintInfo info;
     info.maxPage = static_cast<int>(pages.size());
     g.EndChart(&dc, &info);
-    const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
-                                std::string(KORVANE_LO_PROFILE) + "-charts ";
-    ASSERT_EQ(std::system((soffice + "--convert-to pdf --outdir '" + out + "' '" + out + stem +
-                           ".rtf' >/dev/null 2>&1")
-                              .c_str()),
-              0);
+    ASSERT_EQ(ConvertWithLibreOffice({out + stem + ".rtf"}, "pdf", out), 0);
     ASSERT_EQ(std::system(("pdftotext -layout '" + out + stem + ".pdf'").c_str()), 0);
     const std::string text = ReadAll(out + stem + ".txt");
     EXPECT_NE(text.find(ancestry ? "Ancestors of Kevin Ashdown" : "Descendants of Arthur Ashdown"),

@@ -272,6 +272,59 @@ TEST_F(CustomPages, ColumnsWrapToASecondRowAndLinesAlternateTheirShading) {
   EXPECT_GT(YOf(calls, "14 May 1900"), second);
 }
 
+// A full page ends above the footer's rule, in one row a line or two, and
+// a date column shows a whole double-dated date.
+TEST_F(CustomPages, AFullPageEndsAboveTheFooterAndDatesStayWhole) {
+  std::vector<std::int32_t> rins;
+  for (int i = 0; i < 150; ++i) {
+    CIndividualRecord person;
+    person.surname = "Full";
+    person.givenNames[0] = "G" + std::to_string(i);
+    person.sex = 'M';
+    person.birth.date.Set(1712, 3, 19, 0, 1);
+    person.birth.place[0] = "Hallstad";
+    rins.push_back(static_cast<std::int32_t>(family::Add(person, 0)));
+  }
+  const struct {
+    const char* name;
+    int placeWidth;
+  } cases[] = {{"one row", 20}, {"two rows", 150}};
+  // The default body font, 10 points: rows 6/5 of its height apart.
+  const int bodyRow = 10 * 1000 / 72 * 6 / 5;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CCustomReportLayout layout;
+    layout.title = "Full Pages";
+    Column(layout, 6000, 25, "Name");
+    Column(layout, 6009, 15, "Birth Date");
+    Column(layout, 6010, c.placeWidth, "Birth Place");
+    RecordingDevice measure(1000);
+    const int lines = CListPagesGenerator::CustomLinesPerPage(&measure, layout);
+    ASSERT_GT(lines, 10);
+    ASSERT_GE(rpt::PaginateCustomReport(rins, layout, lines), 2);
+    const auto calls = DrawCustom(layout, 1);
+    int footer = 0, lowest = 0, rows = 0;
+    for (const std::string& call : calls) {
+      int x = 0, y = 0;
+      if (call.rfind("TextOut ", 0) == 0 && call.ends_with(" Page  1")) {
+        std::sscanf(call.c_str(), "TextOut %d %d", &x, &y);
+        footer = y;
+      }
+      if (call.rfind("ExtTextOut ", 0) == 0 && call.ends_with(" Hallstad")) {
+        std::sscanf(call.c_str(), "ExtTextOut %d %d", &x, &y);
+        lowest = std::min(lowest, y);
+        ++rows;
+      }
+    }
+    EXPECT_EQ(rows, lines) << "the page is full";
+    ASSERT_NE(footer, 0);
+    // The rule is 50 above the footer's texts.
+    EXPECT_GT(lowest - bodyRow, footer + 50);
+    EXPECT_NE(YOf(calls, "19 Mar 1712/1713"), 0);
+    rpt::CleanupCustomReportPages();
+  }
+}
+
 TEST_F(CustomPages, OneRowLinesShadeRowsFourToSix) {
   std::vector<std::int32_t> rins;
   for (int i = 0; i < 7; ++i) rins.push_back(Person("G" + std::to_string(i), "Row", 'M', 1900));

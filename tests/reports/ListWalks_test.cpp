@@ -11,6 +11,7 @@
 
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
+#include "LibreOffice.h"
 #include "ListRegistration.h"
 #include "ListReports.h"
 #include "MarriageRecord.h"
@@ -251,10 +252,6 @@ TEST_F(ListKinds, NotesAndSourceKindsPrintAndWriteRtfThroughTheSetUp) {
   }
 }
 
-bool ToolInstalled(const std::string& program) {
-  return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 int Shell(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str());
 }
@@ -274,8 +271,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST_F(ListKinds, FourListsReadBackInLibreOffice) {
-  if (!ToolInstalled("soffice") || !ToolInstalled("pdftotext"))
-    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  if (!LibreOfficeInstalled()) GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
   // Seventy people born in ten towns, each with notes: the place and the
   // notes lists run over more than one page.
   for (int i = 0; i < 70; ++i) {
@@ -325,7 +321,7 @@ TEST_F(ListKinds, FourListsReadBackInLibreOffice) {
        {"Source", "Parish Register of Saint Mary ", "Citations",
         "1. Nora North (Individual). folio 41", "5. Otto North/Nora North (Marriage). folio 40"}},
   };
-  std::string files;
+  std::vector<std::string> files;
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
     host.rtfPath = out + k.name + ".rtf";
@@ -342,14 +338,10 @@ TEST_F(ListKinds, FourListsReadBackInLibreOffice) {
       setup.PrintPage(&dc, &info);
     }
     setup.EndPrinting(&dc, &info);
-    files += " '" + host.rtfPath + "'";
+    files.push_back(host.rtfPath);
   }
-  const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
-                              std::string(KORVANE_LO_PROFILE) + "-lists ";
-  ASSERT_EQ(Shell(soffice + "--convert-to pdf --outdir '" + out + "'" + files), 0);
-  ASSERT_EQ(
-      Shell(soffice + "--convert-to 'txt:Text (encoded):UTF8' --outdir '" + out + "text'" + files),
-      0);
+  ASSERT_EQ(ConvertWithLibreOffice(files, "pdf", out), 0);
+  ASSERT_EQ(ConvertWithLibreOffice(files, "txt:Text (encoded):UTF8", out + "text"), 0);
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
     // The lines in order in LibreOffice's text.

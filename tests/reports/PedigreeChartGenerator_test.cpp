@@ -16,6 +16,7 @@
 #include "FakePorts.h"
 #include "FamilyFileInfo.h"
 #include "FamilyLinkRecord.h"
+#include "LibreOffice.h"
 #include "MultimediaChain.h"
 #include "PedigreeRegistration.h"
 #include "RecordingDevice.h"
@@ -1126,9 +1127,7 @@ TEST_F(PedigreeChartGeneratorTest, SplitLastGenerationStandsOnItsChildsLine) {
 // The same run written as RTF and read back by LibreOffice shows every
 // person of each chart on the page of that chart.
 TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {
-  if (std::system("command -v soffice >/dev/null 2>&1") != 0 ||
-      std::system("command -v pdftotext >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
+  if (!LibreOfficeInstalled()) GTEST_SKIP() << "LibreOffice or pdftotext is not installed";
   const auto rins = BuildPedigree(5);
   plat::FakeShell shell;
   plat::ScopedShell scopedShell{&shell};
@@ -1151,10 +1150,7 @@ TEST_F(PedigreeChartGeneratorTest, RtfRunReadByLibreOfficeShowsTheSameNames) {
   g.EndPrinting();
   ASSERT_TRUE(std::filesystem::exists(rtf));
 
-  const std::string soffice =
-      "soffice --headless -env:UserInstallation=file://" + std::string(KORVANE_LO_PROFILE) +
-      "-pedigree --convert-to pdf --outdir '" + dir.Path() + "' '" + rtf + "' >/dev/null 2>&1";
-  ASSERT_EQ(std::system(soffice.c_str()), 0);
+  ASSERT_EQ(ConvertWithLibreOffice({rtf}, "pdf", dir.Path()), 0);
   ASSERT_EQ(std::system(("pdftotext '" + dir.File("pedigree.pdf") + "'").c_str()), 0);
   std::vector<std::string> pageTexts;
   {

@@ -17,7 +17,7 @@ constexpr const char* kPreamble = R"({\rtf1\ansi\ansicpg1252\deff0\deflang1033 )
 constexpr const char* kColours =
     R"({\colortbl;\red0\green0\blue0;\red0\green0\blue255;\red0\green255\blue255;\red0\green255\blue0;\red255\green0\blue255;\red255\green0\blue0;\red255\green255\blue0;\red255\green255\blue255;\red0\green0\blue128;\red0\green128\blue128;\red0\green128\blue0;\red128\green0\blue128;\red128\green0\blue0;\red128\green128\blue0;\red128\green128\blue128;\red192\green192\blue192;})";
 constexpr const char* kSection =
-    R"(\margl720\margr720\margt720\margb720\widowctrl\ftnbj\ftnrestart\aftnnar \sectd \sbknone\endnhere)";
+    R"(\paperw12240\paperh15840\margl720\margr720\margt720\margb720\widowctrl\ftnbj\ftnrestart\aftnnar \sectd \sbknone\endnhere)";
 
 class RTFDocumentTest : public ::testing::Test {
  protected:
@@ -95,9 +95,9 @@ TEST_F(RTFDocumentTest, MarginsAndPaperSize) {
     int width, height;
     const char* paper;
   } cases[] = {
-      {"letter", 12240, 15840, ""},
+      {"letter", 12240, 15840, R"(\paperw12240\paperh15840)"},
       {"A4", 11906, 16838, R"(\paperw11906\paperh16838)"},
-      {"letter landscape", 15840, 12240, R"(\paperw15840\paperh12240)"},
+      {"letter landscape", 15840, 12240, R"(\paperw15840\paperh12240\landscape)"},
   };
   for (const Case& c : cases) {
     CRTFDocument document;
@@ -105,9 +105,9 @@ TEST_F(RTFDocumentTest, MarginsAndPaperSize) {
     document.SetPaperSize(c.width, c.height);
     EXPECT_EQ(
         Written(document),
-        std::string(kPreamble) + R"({\fonttbl })" + kColours +
+        std::string(kPreamble) + R"({\fonttbl })" + kColours + c.paper +
             R"(\margl1440\margr1080\margt720\margb360\widowctrl\ftnbj\ftnrestart\aftnnar \sectd \sbknone\endnhere)" +
-            c.paper + "}")
+            "}")
         << c.name;
   }
 }

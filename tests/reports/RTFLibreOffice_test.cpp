@@ -13,6 +13,7 @@
 
 #include "CodePage.h"
 #include "FakePorts.h"
+#include "LibreOffice.h"
 #include "RTFColumns.h"
 #include "RTFTestSupport.h"
 #include "ScopedCodePage.h"
@@ -22,10 +23,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-bool OnPath(const std::string& program) {
-  return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 int Shell(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str());
@@ -165,7 +162,7 @@ int Count(const std::string& text, const std::string& part) {
 }
 
 TEST(RTFLibreOffice, ReadsEveryTextRunOfOurDocuments) {
-  if (!OnPath("soffice") || !OnPath("pdftotext"))
+  if (!LibreOfficeInstalled())
     GTEST_SKIP() << "LibreOffice (libreoffice-writer-nogui) or pdftotext is not installed; "
                     "tools/rtf-libreoffice-check installs them and runs this check";
   ScopedCodePage western(plat::kCodePageWestern);
@@ -190,17 +187,13 @@ TEST(RTFLibreOffice, ReadsEveryTextRunOfOurDocuments) {
     ASSERT_EQ(latin2.WriteToFile(file("latin2.rtf")), 1);
   }
 
-  const std::string soffice = "soffice --headless -env:UserInstallation=file://" +
-                              std::string(KORVANE_LO_PROFILE) + "-rtf ";
-  ASSERT_EQ(
-      Shell(soffice + "--convert-to pdf --outdir '" + out + "' '" + file("elements.rtf") + "' '" +
-            file("list.rtf") + "' '" + file("bytes.rtf") + "' '" + file("latin2.rtf") + "'"),
-      0);
+  ASSERT_EQ(ConvertWithLibreOffice(
+                {file("elements.rtf"), file("list.rtf"), file("bytes.rtf"), file("latin2.rtf")},
+                "pdf", out),
+            0);
   // The plain-text export goes to a folder of its own, beside pdftotext's list.txt.
   const std::string textDir = file("text");
-  ASSERT_EQ(Shell(soffice + "--convert-to 'txt:Text (encoded):UTF8' --outdir '" + textDir + "' '" +
-                  file("list.rtf") + "'"),
-            0);
+  ASSERT_EQ(ConvertWithLibreOffice({file("list.rtf")}, "txt:Text (encoded):UTF8", textDir), 0);
   for (const char* name : {"elements", "list", "bytes", "latin2"}) {
     ASSERT_TRUE(fs::exists(file(std::string(name) + ".pdf"))) << name;
     ASSERT_EQ(Shell("pdftotext -layout '" + file(std::string(name) + ".pdf") + "'"), 0) << name;

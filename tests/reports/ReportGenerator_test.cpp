@@ -153,6 +153,23 @@ TEST_F(GeneratorTest, FontAttributesAndTheFontTable) {
   EXPECT_EQ(generator.GetDocument().FontCount(), 2);
 }
 
+// A positive height is the cell (ascent and descent) the device fits the
+// font into: the RTF size is that of its characters, as on paper. The
+// recording device's cell is the character height and 20 more.
+TEST_F(GeneratorTest, ACellHeightIsWrittenAsTheCharacterSize) {
+  const struct { int height, halfPoints; } cases[] = {{-130, 19}, {130, 16}, {-167, 24}, {187, 24}};
+  for (const auto& c : cases) {
+    dc.SelectFont({c.height, 400, false, false, "Arial"});
+    generator.TextOutString(&dc, 0, 0, "x");
+    auto texts = Texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back()->HalfPoints(), c.halfPoints) << c.height;
+    rpt::LogFont selected;
+    ASSERT_TRUE(dc.GetFont(selected));
+    EXPECT_EQ(selected.height, c.height) << "the device keeps its font";
+  }
+}
+
 TEST_F(GeneratorTest, DrawTextAlignedTestsTheAlignmentBits) {
   const Rect rect{1000, -1000, 3000, -1200};  // "abcd" is 200 wide
   struct Case {
@@ -487,30 +504,37 @@ TEST_F(PageCycleTest, ACancelledWriteDeletesTheFile) {
   EXPECT_TRUE(shell.opened.empty());
 }
 
+// The RTF carries the paper the pages were laid out on: the device's, unless
+// the owner names one; a word processor's own default would cut the pages.
 TEST_F(PageCycleTest, PaperComesFromThePrinter) {
   struct Case {
-    int width, height;
-    const char* paper;  // nullptr: letter portrait writes none
-  } cases[] = {{12240, 15840, nullptr},
-               {15840, 12240, "\\paperw15840\\paperh12240"},
-               {16838, 11906, "\\paperw16838\\paperh11906"}};
+    const char* name;
+    int deviceWidth, deviceHeight;  // thousandths of an inch
+    int told;                       // 0: none; else width (height the other letter side)
+    const char* paper;
+  } cases[] = {
+      {"letter device", 8500, 11000, 0, "\\paperw12240\\paperh15840\\margl"},
+      {"A4 device", 8268, 11693, 0, "\\paperw11905\\paperh16837\\margl"},
+      {"landscape device", 11000, 8500, 0, "\\paperw15840\\paperh12240\\landscape\\margl"},
+      {"told letter landscape", 8268, 11693, 15840, "\\paperw15840\\paperh12240\\landscape\\margl"},
+      {"told letter", 8268, 11693, 12240, "\\paperw12240\\paperh15840\\margl"},
+  };
   for (const Case& c : cases) {
+    RecordingDevice device;
+    device.paperWidth = c.deviceWidth;
+    device.paperHeight = c.deviceHeight;
     CReportGenerator one;
     one.SetRTFOutput(true);
     one.SetOutputFileName(path);
-    one.SetPaperSize(c.width, c.height);
-    one.SetPageMargins(&dc, {1000, -1000, 1000, -1000});
-    one.SetPageMargins(&dc, {0, 0, 0, 0});  // only the first call counts
-    EXPECT_EQ(one.Margins(), (Rect{1440, 1440, 1440, 1440}));
-    EXPECT_EQ(one.GetDocument().PageWidth(), c.width);
+    if (c.told != 0) one.SetPaperSize(c.told, c.told == 12240 ? 15840 : 12240);
+    one.SetPageMargins(&device, {1000, -1000, 1000, -1000});
+    one.SetPageMargins(&device, {0, 0, 0, 0});  // only the first call counts
+    EXPECT_EQ(one.Margins(), (Rect{1440, 1440, 1440, 1440})) << c.name;
     CPrintInfo info;
-    one.FinishRTFDocument(&dc, &info);
+    one.FinishRTFDocument(&device, &info);
     const std::string rtf = ReadAll(path);
-    if (c.paper == nullptr) {
-      EXPECT_EQ(rtf.find("\\paperw"), std::string::npos);
-    } else {
-      EXPECT_NE(rtf.find(c.paper), std::string::npos) << c.paper;
-    }
+    EXPECT_NE(rtf.find(c.paper), std::string::npos) << c.name << "\n" << rtf.substr(0, 600);
+    EXPECT_EQ(Count(rtf, "\\paperw"), 1) << c.name;
   }
 }
 

@@ -47,8 +47,8 @@ TEST(ReportSheetPageSetup, MinimumAreaIsAcceptedAndOneThousandthLessRefused) {
       {kPageBooks, false, {3500, 3500}},
       {kPageIndividualSummary, false, {6500, 5000}},
       {kPageScrapbook, false, {3500, 3500}},
-      {kPageCustom, false, {7500, 3500}},
-      {kPageLists, false, {7500, 3500}},
+      {kPageCustom, false, {7400, 3500}},
+      {kPageLists, false, {7400, 3500}},
       {kPageCalendar, false, {6000, 6000}},
   };
   for (const Case& c : cases) {
@@ -108,35 +108,68 @@ TEST(ReportSheetPrintableArea, CheckOnAPrinterWithTheLargePaperRuleForCharts) {
   plat::FakeMessageBox boxes;
   plat::ScopedMessageBox scope(&boxes);
   const RecordingDevice letter = Printer(8500, 11000);
+  const RecordingDevice a4 = Printer(8268, 11693);
   const RecordingDevice wall = Printer(40000, 30000);
+  const PageMargins listDefaults{400, 500, 400, 500};
   struct Case {
     const char* name;
     const RecordingDevice* dc;
     int page;
     bool wallChart;
     PageMargins margins;
-    bool passes;
+    const char* shortfall;  // null: the check passes
   } cases[] = {
-      {"pedigree on letter", &letter, kPagePedigree, false, {700, 300, 300, 300}, true},
-      {"pedigree too narrow", &letter, kPagePedigree, false, {1300, 300, 1300, 300}, false},
-      {"pedigree too short", &letter, kPagePedigree, false, {700, 2300, 300, 2300}, false},
+      {"pedigree on letter", &letter, kPagePedigree, false, {700, 300, 300, 300}, nullptr},
+      {"pedigree too narrow",
+       &letter,
+       kPagePedigree,
+       false,
+       {1300, 300, 1300, 300},
+       "The printable width is 5.900\", 0.100\" less than the 6.000\" this report needs.\n"},
+      {"pedigree too short",
+       &letter,
+       kPagePedigree,
+       false,
+       {700, 2300, 300, 2300},
+       "The printable height is 6.400\", 0.100\" less than the 6.500\" this report needs.\n"},
       // A pedigree is never measured in hundredths: 6 inches on wide paper pass.
-      {"pedigree on wide paper", &wall, kPagePedigree, false, {30000, 300, 4000, 300}, true},
+      {"pedigree on wide paper", &wall, kPagePedigree, false, {30000, 300, 4000, 300}, nullptr},
       // A wall chart over 32 inches is measured in hundredths against a tenth
       // of the minimum: 3 inches wide pass, 2.4 do not.
-      {"wall chart 3 inches", &wall, kPageAncestry, true, {30000, 300, 7000, 300}, true},
-      {"wall chart 2.4 inches", &wall, kPageDescendants, true, {30000, 300, 7600, 300}, false},
+      {"wall chart 3 inches", &wall, kPageAncestry, true, {30000, 300, 7000, 300}, nullptr},
+      {"wall chart 2.4 inches",
+       &wall,
+       kPageDescendants,
+       true,
+       {30000, 300, 7600, 300},
+       "The printable width is 2.400\", 0.100\" less than the 2.500\" this report needs.\n"},
+      // The lists and the custom report with their default margins on A4
+      // (7.47 inches wide) and on letter.
+      {"lists on A4", &a4, kPageLists, false, listDefaults, nullptr},
+      {"custom report on A4", &a4, kPageCustom, false, listDefaults, nullptr},
+      {"lists on letter", &letter, kPageLists, false, listDefaults, nullptr},
+      {"lists too narrow",
+       &letter,
+       kPageLists,
+       false,
+       {600, 500, 600, 500},
+       "The printable width is 7.300\", 0.100\" less than the 7.400\" this report needs.\n"},
   };
   for (const Case& c : cases) {
     boxes.Clear();
-    EXPECT_EQ(CheckPrintableArea(c.dc, c.page, c.wallChart, c.margins), c.passes) << c.name;
-    if (c.passes) {
+    EXPECT_EQ(CheckPrintableArea(c.dc, c.page, c.wallChart, c.margins), c.shortfall == nullptr)
+        << c.name;
+    if (c.shortfall == nullptr) {
       EXPECT_TRUE(boxes.Calls().empty()) << c.name;
     } else {
       ASSERT_EQ(boxes.Calls().size(), 1u) << c.name;
+      // What is missing, and where to change it.
       EXPECT_EQ(boxes.Calls()[0].text,
-                "This report requires more printable\narea than you have allowed.\n\n"
-                "Please make adjustments in Page Setup.\n");
+                std::string("This report requires more printable\narea than you have allowed.\n\n"
+                            "Please make adjustments in Page Setup.\n\n") +
+                    c.shortfall +
+                    "Page Setup in the Reports and Charts window sets the paper and the margins.")
+          << c.name;
     }
   }
   boxes.Clear();

@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <fstream>
+#include <functional>
 
 #include "ChartPages.h"
 #include "DbCalls.h"
@@ -15,8 +16,10 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
+#include "LibreOffice.h"
 #include "QtReportDevice.h"
 #include "RecordAccess.h"
+#include "ReportKindPdf.h"
 #include "TempDir.h"
 
 namespace {
@@ -48,15 +51,10 @@ void Child(std::int32_t mrin, std::int32_t child) {
   DbSetRelation(child, 0, db::kRelParents, mrin);
 }
 
-// Draws every page of the chart; answers the pages printed.
-int PrintChart(rpt::CChartPagesGenerator& g, const std::string& pdf, std::int32_t root,
-               const QPageLayout& layout) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setResolution(600);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(pdf));
-  printer.setPageLayout(layout);
-  fw::CQtReportDevice dc(&printer);
+// Draws every page of the chart on dc, with newPage between pages; answers
+// the page count. In RTF mode the end writes the document.
+int DrawChart(rpt::CChartPagesGenerator& g, fw::CQtReportDevice& dc, std::int32_t root,
+              const std::function<void()>& newPage) {
   g.Measure(dc);
   int gens = 99, repeat = 0;
   const rpt::ChartPageOptions& o = g.Options();
@@ -70,11 +68,25 @@ int PrintChart(rpt::CChartPagesGenerator& g, const std::string& pdf, std::int32_
   const int pages =
       o.wallChart ? rowPages * rpt::WallChartTileColumns(gens, o.gensPerPage) : rowPages;
   for (int page = 1; page <= pages; ++page) {
-    if (page > 1) printer.newPage();
+    if (page > 1) newPage();
     g.DrawChartPage(dc, page, page == pages);
   }
-  g.EndChart(&dc, nullptr);
+  CPrintInfo info;
+  info.maxPage = pages;
+  g.EndChart(&dc, &info);
   return pages;
+}
+
+// Prints every page of the chart to pdf; answers the pages printed.
+int PrintChart(rpt::CChartPagesGenerator& g, const std::string& pdf, std::int32_t root,
+               const QPageLayout& layout) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setResolution(600);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  printer.setPageLayout(layout);
+  fw::CQtReportDevice dc(&printer);
+  return DrawChart(g, dc, root, [&] { printer.newPage(); });
 }
 
 std::string PdfText(const std::string& pdf) {
@@ -160,6 +172,40 @@ class ChartsPdfTest : public QObject {
     QVERIFY(text.find("sp: Beatrice Bell") != std::string::npos);
     QCOMPARE(Count(text, "Kevin Ashdown"), 2);
     QCOMPARE(Count(text, "** Printed on Page 1 **"), 1);
+  }
+
+  // Both standard charts as RTF on A4 and on letter, in a small font over
+  // more than one page: LibreOffice lays out each page as it was printed on
+  // that paper.
+  void standardChartsAsRtf_data() { AddPaperRows(); }
+  void standardChartsAsRtf() {
+    QFETCH(int, paper);
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    const QPageLayout layout(QPageSize(static_cast<QPageSize::PageSizeId>(paper)),
+                             QPageLayout::Portrait, {});
+    plat::FakeProfile profile;
+    plat::ScopedProfile scoped(&profile);
+    plat::FakeShell shell;
+    plat::ScopedShell scopedShell{&shell};
+    for (const bool ancestry : {true, false}) {
+      rpt::ChartPageOptions o = rpt::ReadChartPageOptions(ancestry);
+      o.birthPlace = o.deathPlace = true;
+      const std::string name =
+          std::string(ancestry ? "ancestry-" : "descendants-") + QTest::currentDataTag();
+      const std::int32_t root = ancestry ? kevin_ : zed_;
+      rpt::CChartPagesGenerator printing(ancestry, o);
+      const int pages = PrintChart(printing, keep_ + name + "-printed.pdf", root, layout);
+      QVERIFY(pages >= 1);
+      rpt::CChartPagesGenerator g(ancestry, o);
+      g.SetRTFOutput(true);
+      g.SetOutputFileName(keep_ + name + ".rtf");
+      fw::CQtReportDevice dc(600, layout);
+      QCOMPARE(DrawChart(g, dc, root, [] {}), pages);
+      QCOMPARE(ConvertWithLibreOffice({keep_ + name + ".rtf"}, "pdf", keep_ + "lo"), 0);
+      const std::string differs =
+          RtfPagesDifferFromPrinted(keep_ + name + "-printed.pdf", keep_ + "lo/" + name + ".pdf");
+      QVERIFY2(differs.empty(), (name + ": " + differs).c_str());
+    }
   }
 
   void wallChartOfThreeByTwoTiles() {

@@ -16,6 +16,7 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
+#include "LibreOffice.h"
 #include "ListPages.h"
 #include "ListPagination.h"
 #include "MarriageRecord.h"
@@ -24,6 +25,7 @@
 #include "RecordAccess.h"
 #include "RecordProblems.h"
 #include "ReportJob.h"
+#include "ReportKindPdf.h"
 #include "ReportKinds.h"
 #include "ReportPrintSetup.h"
 #include "TempDir.h"
@@ -44,10 +46,11 @@ std::int32_t Add(const std::string& given, const std::string& surname, char sex,
   return static_cast<std::int32_t>(family::Add(person, 0));
 }
 
-// The lines per page of Letter paper inside the list margins.
-int LetterLines(int kind) {
+// The lines per page of paper inside the list margins.
+int PaperLines(int kind, QPageSize::PageSizeId paper = QPageSize::Letter) {
   const rpt::Rect m = rpt::ReportMarginsOf(kind);
-  return CListPagesGenerator::LinesPerPage(11000 - m.top - m.bottom);
+  const int height = static_cast<int>(QPageSize(paper).size(QPageSize::Inch).height() * 1000);
+  return CListPagesGenerator::LinesPerPage(height - m.top - m.bottom);
 }
 
 // Prints pages 1..pages to pdf on Letter paper: begin(dc, info) once, then
@@ -55,10 +58,7 @@ int LetterLines(int kind) {
 template <class Begin, class Draw>
 void PrintPagesToPdf(const std::string& pdf, int pages, Begin begin, Draw draw) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setResolution(600);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(pdf));
-  printer.setPageSize(QPageSize(QPageSize::Letter));
+  SetUpPdfPrinter(printer, pdf, QPageSize(QPageSize::Letter));
   fw::CQtReportDevice dc(&printer);
   CPrintInfo info;
   dc.SetMapMode(rpt::MM_HIENGLISH);
@@ -103,6 +103,43 @@ void AddCustomColumn(CCustomReportLayout& layout, int id, int width, const char*
   c->width = width;
   c->heading = heading;
   layout.columns.push_back(std::move(c));
+}
+
+// Rows in name order: the husbands, then the wives.
+std::string CoupleRow(int k) {
+  return k < 80 ? "Name" + std::to_string(100 + k) + ", Hugo"
+                : "Wife" + std::to_string(20 + k) + ", Hilda";
+}
+
+// LibreOffice's pages of a list written as one flowing RTF text against the
+// pages laid out: as many pages, each with the title and its page number
+// in the footer, and the rows in order, the last one on the last page.
+// Answers what differs, "" when nothing does.
+std::string FlowingPagesDiffer(const std::string& pdf, const std::string& title, int rows,
+                               int pages) {
+  const std::vector<std::string> read = TextPages(PdfToText(pdf));
+  std::string out;
+  if (static_cast<int>(read.size()) != pages)
+    out += std::to_string(read.size()) + " pages, " + std::to_string(pages) + " laid out; ";
+  std::size_t page = 0, at = 0;
+  for (int k = 0; k < rows && page < read.size(); ++k) {
+    while (page < read.size() && read[page].find(CoupleRow(k), at) == std::string::npos) {
+      ++page;
+      at = 0;
+    }
+    if (page == read.size())
+      out += CoupleRow(k) + " missing or out of order; ";
+    else
+      at = read[page].find(CoupleRow(k), at);
+  }
+  if (page + 1 != read.size()) out += "the last row is not on the last page; ";
+  for (std::size_t p = 0; p < read.size(); ++p) {
+    if (read[p].find(title) == std::string::npos)
+      out += "no title on page " + std::to_string(p + 1) + "; ";
+    if (read[p].find("Page " + std::to_string(p + 1)) == std::string::npos)
+      out += "no footer on page " + std::to_string(p + 1) + "; ";
+  }
+  return out;
 }
 
 }  // namespace
@@ -150,7 +187,7 @@ class ListPagesPdfTest : public QObject {
     QFETCH(QString, title);
     QFETCH(QString, first);
     QFETCH(QString, later);
-    const int lines = LetterLines(kind);
+    const int lines = PaperLines(kind);
     int pages = 0;
     switch (kind) {
       case rpt::kIndividualsByRin:
@@ -212,17 +249,25 @@ class ListPagesPdfTest : public QObject {
     rpt::CleanupCustomReportPages();
   }
 
+  // The alphabetical list as RTF on letter and on A4 with the default
+  // margins, one flowing text: LibreOffice shows as many pages as were laid
+  // out, each with the header and the footer's page number, and every row
+  // in order, the last one on the last page.
+  void rtfReadsBackInLibreOffice_data() { AddPaperRows(); }
   void rtfReadsBackInLibreOffice() {
-    if (QStandardPaths::findExecutable("soffice").isEmpty()) QSKIP("LibreOffice is not installed");
-    const int lines = LetterLines(rpt::kIndividualsByAlpha);
+    QFETCH(int, paper);
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    const auto size = static_cast<QPageSize::PageSizeId>(paper);
+    const int lines = PaperLines(rpt::kIndividualsByAlpha, size);
     const int count = rpt::PaginateAlphaList("", "", lines);
+    QCOMPARE(count, 160);
     const int pages = (count - 1) / lines + 1;
-    const std::string rtf = keep_ + "alpha.rtf";
+    const std::string name = "alpha-" + std::string(QTest::currentDataTag());
+    const std::string rtf = keep_ + name + ".rtf";
     {
       plat::FakeShell shell;
       plat::ScopedShell scoped{&shell};
-      fw::CQtReportDevice dc(
-          600, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF()));
+      fw::CQtReportDevice dc(600, QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF()));
       CReportJob job(rpt::kIndividualsByAlpha);
       job.SetRTFDocument(true);
       job.SetOutputFileName(rtf);
@@ -233,26 +278,65 @@ class ListPagesPdfTest : public QObject {
       for (int page = 1; page <= pages; ++page) {
         info.currentPage = page;
         job.PrintPage(&dc, &info);
-        if (page < pages) job.Generator()->EndRTFPage();
       }
       job.Generator()->FlushPage(false);
       job.EndPrinting(&dc, &info);
     }
     QVERIFY(!ReadAll(rtf).empty());
-    const QString out = QString::fromStdString(keep_);
-    QCOMPARE(QProcess::execute(
-                 "soffice", {"--headless", "-env:UserInstallation=file://" + out + "lo-profile",
-                             "--convert-to", "pdf", "--outdir", out, QString::fromStdString(rtf)}),
-             0);
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
-    QCOMPARE(QProcess::execute("pdftotext", {"-layout", out + "alpha.pdf", out + "alpha.txt"}), 0);
-    const std::string text = ReadAll(keep_ + "alpha.txt");
-    QVERIFY(text.find("Sorted Individuals List") != std::string::npos);
-    const std::size_t a = text.find("Name100, Hugo");
-    const std::size_t b = text.find("Name179, Hugo");
-    QVERIFY(a != std::string::npos);
-    QVERIFY(b != std::string::npos);
-    QVERIFY(a < b);
+    QCOMPARE(ConvertWithLibreOffice({rtf}, "pdf", keep_), 0);
+    const std::string differs =
+        FlowingPagesDiffer(keep_ + name + ".pdf", "Sorted Individuals List", count, pages);
+    QVERIFY2(differs.empty(), differs.c_str());
+  }
+
+  // The custom report as RTF on letter and on A4: as many pages as laid out
+  // in LibreOffice, and its dates whole.
+  void customReportRtf_data() { AddPaperRows(); }
+  void customReportRtf() {
+    QFETCH(int, paper);
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    const auto size = static_cast<QPageSize::PageSizeId>(paper);
+    CCustomReportLayout layout;
+    layout.title = "Couples by Name";
+    AddCustomColumn(layout, 6000, 25, "Name");
+    AddCustomColumn(layout, 6009, 15, "Birth Date");
+    AddCustomColumn(layout, 6004, 8, "RIN");
+    auto key = std::make_unique<CCustomReportSortKey>();
+    key->fieldId = 6000;
+    key->kind = CCustomReportSortKey::kText;
+    layout.sortKeys.push_back(std::move(key));
+    std::vector<std::int32_t> rins;
+    for (std::int32_t rin = 1; rin <= 160; ++rin) rins.push_back(rin);
+    const std::string name = "custom-" + std::string(QTest::currentDataTag());
+    const std::string rtf = keep_ + name + ".rtf";
+    int pages = 0;
+    {
+      plat::FakeShell shell;
+      plat::ScopedShell scoped{&shell};
+      fw::CQtReportDevice dc(600, QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF()));
+      const int lines = CListPagesGenerator::CustomLinesPerPage(&dc, layout);
+      pages = rpt::PaginateCustomReport(rins, layout, lines);
+      QVERIFY(pages >= 2);
+      CListPagesGenerator g(rpt::kCustomReport, 0);
+      g.SetCustomLayout(&layout);
+      g.SetRTFOutput(true);
+      g.SetOutputFileName(rtf);
+      CPrintInfo info;
+      info.maxPage = pages;
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.BeginPrinting(&dc, &info);
+      for (int page = 1; page <= pages; ++page) {
+        info.currentPage = page;
+        dc.SetMapMode(rpt::MM_HIENGLISH);
+        g.DrawPage(&dc, &info, nullptr);
+      }
+      g.EndPrinting(&dc, &info);
+    }
+    QCOMPARE(ConvertWithLibreOffice({rtf}, "pdf", keep_), 0);
+    const std::string differs =
+        FlowingPagesDiffer(keep_ + name + ".pdf", "Couples by Name", 160, pages);
+    QVERIFY2(differs.empty(), differs.c_str());
+    QVERIFY(PdfToText(keep_ + name + ".pdf").find("2 Apr 1850") != std::string::npos);
   }
 
   // Runs last: it adds people to the family file.

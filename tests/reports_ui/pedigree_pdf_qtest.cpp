@@ -16,6 +16,7 @@
 #include "FamilyDatabase.h"
 #include "FamilyFileInfo.h"
 #include "IndividualRecord.h"
+#include "LibreOffice.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "PedigreeChartGenerator.h"
@@ -54,18 +55,7 @@ ReportKindUnderTest PedigreeKind(const rpt::PedigreeRunParameters& run,
 
 // The text of each page of a PDF.
 std::vector<std::string> PdfPages(const std::string& pdf) {
-  const std::string txt = pdf + ".txt";
-  if (QProcess::execute("pdftotext", {QString::fromStdString(pdf), QString::fromStdString(txt)}) !=
-      0)
-    return {};
-  const std::string text = ReadAll(txt);
-  std::vector<std::string> pages;
-  std::size_t from = 0;
-  for (std::size_t at = text.find('\f'); at != std::string::npos; at = text.find('\f', from)) {
-    pages.push_back(text.substr(from, at - from));
-    from = at + 1;
-  }
-  return pages;
+  return TextPages(PdfToText(pdf, false));
 }
 
 }  // namespace
@@ -183,10 +173,7 @@ class PedigreePdfTest : public QObject {
     const std::string pdf = keep_ + "pedigree-split.pdf";
     {
       QPrinter printer(QPrinter::HighResolution);
-      printer.setResolution(600);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(QString::fromStdString(pdf));
-      printer.setPageSize(QPageSize(QPageSize::Letter));
+      SetUpPdfPrinter(printer, pdf, QPageSize(QPageSize::Letter));
       printer.setPageOrientation(QPageLayout::Landscape);
       fw::CQtReportDevice dc(&printer);
       dc.SetMapMode(rpt::MM_HIENGLISH);
@@ -274,6 +261,59 @@ class PedigreePdfTest : public QObject {
     }
     profile_.SetInt("Options", "AppendVal", 0);
     profile_.SetInt("Options", "ShowZelRpt", 0);
+  }
+
+  // Cascading charts with the "Prepared by" block written as RTF on A4 and
+  // on letter: LibreOffice lays out every chart on a page of its own as
+  // printed on that paper, the block at the bottom included.
+  void rtfReadsLikeThePrintedCharts_data() { AddPaperRows(); }
+  void rtfReadsLikeThePrintedCharts() {
+    QFETCH(int, paper);
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    const QPageSize size(static_cast<QPageSize::PageSizeId>(paper));
+    const std::string name = "pedigree-rtf-" + std::string(QTest::currentDataTag());
+    CFamilyFileInfo preparer;
+    preparer.givenName = "Ada";
+    preparer.surname = "Lindqvist";
+    preparer.address1 = "Storgatan 12";
+    rpt::PedigreeRunParameters run;
+    run.runType = rpt::PedigreeRunParameters::kCascading;
+    run.startPerson = rins_[1];
+    run.marriage = marriage_;
+    run.generationsPerChart = 4;
+    run.totalGenerations = 6;
+    rpt::PedigreeChartOptions options = rpt::PedigreeOptionsFromProfile();
+    options.preparer = &preparer;
+    std::unique_ptr<rpt::CPedigreeChartGenerator> printing;
+    const std::string printed = keep_ + name + "-printed.pdf";
+    const int pages = PrintReportKindPdf(PedigreeKind(run, options, printing), printed, 600, size);
+    QVERIFY(pages >= 2);
+
+    const std::string rtf = keep_ + name + ".rtf";
+    {
+      plat::FakeShell shell;
+      plat::ScopedShell scopedShell{&shell};
+      fw::CQtReportDevice dc(600, QPageLayout(size, QPageLayout::Portrait, QMarginsF()));
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      QCOMPARE(rpt::PaginatePedigreeChart(run, 60), pages);
+      rpt::CPedigreeChartGenerator g(run, options);
+      g.SetRTFOutput(true);
+      g.SetOutputFileName(rtf);
+      g.BeginPrinting(dc);
+      for (int page = 1; page <= pages; ++page) {
+        dc.SetMapMode(rpt::MM_HIENGLISH);
+        g.DrawPage(dc, page, page == pages);
+      }
+      CPrintInfo info;
+      info.maxPage = pages;
+      g.FinishRTFDocument(&dc, &info);
+      g.EndPrinting();
+    }
+    QCOMPARE(ConvertWithLibreOffice({rtf}, "pdf", keep_ + "lo"), 0);
+    const std::string read = keep_ + "lo/" + name + ".pdf";
+    QVERIFY(PdfToText(read).find("Storgatan 12") != std::string::npos);
+    const std::string differs = RtfPagesDifferFromPrinted(printed, read);
+    QVERIFY2(differs.empty(), differs.c_str());
   }
 
   void fixedChartAndBlankForms() {

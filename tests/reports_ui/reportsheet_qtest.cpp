@@ -206,9 +206,15 @@ class ReportSheetTest : public QObject {
       QVERIFY(sheet->isVisible());
       QCOMPARE(view_.calls, (std::vector<std::string>{"rtf off"}));
       QCOMPARE(boxes_.Calls().size(), size_t(1));
-      QCOMPARE(boxes_.Calls()[0].text,
-               std::string("This report requires more printable\narea than you have allowed.\n\n"
-                           "Please make adjustments in Page Setup.\n"));
+      // The refusal, what is missing and where to change it.
+      const std::string& text = boxes_.Calls()[0].text;
+      QVERIFY2(
+          text.starts_with("This report requires more printable\narea than you have allowed.\n\n"
+                           "Please make adjustments in Page Setup.\n\nThe printable width is "),
+          text.c_str());
+      QVERIFY2(text.find("less than the 6.000\" this report needs.\nPage Setup in the Reports and "
+                         "Charts window sets the paper and the margins.") != std::string::npos,
+               text.c_str());
       // The sheet stays open, so nothing is left to reopen it.
       QCOMPARE(rpt::CurrentReportRunState().printState, 0);
     }

@@ -17,11 +17,13 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
+#include "LibreOffice.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "QtReportDevice.h"
 #include "RecordAccess.h"
+#include "ReportKindPdf.h"
 #include "ScrapbookGenerator.h"
 #include "TempDir.h"
 
@@ -104,6 +106,7 @@ class ScrapbookCalendarPdfTest : public QObject {
   std::string keep_;
   std::int32_t agnes_ = 0;
   CBitSet chosen_;
+  std::size_t failures_ = 0;  // photos the last scrapbook could not load
 
   // The calendar's pass for the layout of g on dc.
   int PaginateCalendar(rpt::CEventCalendarGenerator& g) {
@@ -112,14 +115,67 @@ class ScrapbookCalendarPdfTest : public QObject {
     return rpt::PaginateEventCalendar(s, window);
   }
 
+  // Agnes's scrapbook on dc: RTF when rtf names a file, else a printer's
+  // pages with newPage between them. Answers the page count.
+  int DrawScrapbook(fw::CQtReportDevice& dc, const rpt::ScrapbookOptions& o, const std::string& rtf,
+                    const std::function<void()>& newPage) {
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    rpt::HeadlessPaginatorWindow window;
+    const int pages = rpt::PaginateScrapbook(agnes_, o.PicturesPerPage(), nullptr, window);
+    rpt::CScrapbookGenerator g(o);
+    g.SetRTFOutput(!rtf.empty());
+    g.SetOutputFileName(rtf);
+    g.BeginScrapbook(&dc);
+    PrintPages(pages, newPage, [&](int page) {
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.PrintScrapbookPage(&dc, page);
+    });
+    failures_ = g.PhotoFailures().size();
+    if (!rtf.empty()) {
+      CPrintInfo info;
+      info.maxPage = pages;
+      g.EndPrinting(&dc, &info);
+    } else {
+      rpt::CleanupScrapbookPages();
+    }
+    return pages;
+  }
+
+  // The July 1975 calendar on dc, as DrawScrapbook.
+  int DrawCalendar(fw::CQtReportDevice& dc, const std::string& rtf,
+                   const std::function<void()>& newPage) {
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    rpt::CEventCalendarGenerator g(July1975());
+    g.SetRTFOutput(!rtf.empty());
+    g.SetOutputFileName(rtf);
+    g.BeginEventCalendar(&dc);
+    const int pages = PaginateCalendar(g);
+    PrintPages(pages, newPage, [&](int page) {
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.DrawEventCalendarPage(&dc, page, pages);
+    });
+    if (!rtf.empty()) {
+      CPrintInfo info;
+      info.maxPage = pages;
+      g.EndPrinting(&dc, &info);
+    } else {
+      rpt::CleanupCalendarPages();
+    }
+    return pages;
+  }
+
+  // Prints draw's pages to a PDF on paper; answers draw's page count.
+  static int PrintPdf(const std::string& pdf, QPageSize::PageSizeId paper,
+                      const std::function<int(fw::CQtReportDevice&, std::function<void()>)>& draw) {
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdfPrinter(printer, pdf, QPageSize(paper));
+    fw::CQtReportDevice dc(&printer);
+    return draw(dc, [&] { printer.newPage(); });
+  }
+
   std::string ConvertRtf(const std::string& rtf) {
-    const QString profile = QString::fromStdString("file://" + dir_.Path() + "lo-profile");
     const std::string outDir = keep_ + "lo/";
-    if (QProcess::execute(
-            "soffice", {"--headless", "-env:UserInstallation=" + profile, "--convert-to", "pdf",
-                        "--outdir", QString::fromStdString(outDir), QString::fromStdString(rtf)}) !=
-        0)
-      return {};
+    if (ConvertWithLibreOffice({rtf}, "pdf", outDir) != 0) return {};
     std::string name = rtf.substr(rtf.find_last_of('/') + 1);
     name = name.substr(0, name.size() - 4) + ".pdf";
     const std::string converted = outDir + name;
@@ -166,28 +222,12 @@ class ScrapbookCalendarPdfTest : public QObject {
   void scrapbookPdf() {
     const std::string pdf = keep_ + "scrapbook.pdf";
     const rpt::ScrapbookOptions o;
-    {
-      QPrinter printer(QPrinter::HighResolution);
-      printer.setResolution(600);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(QString::fromStdString(pdf));
-      printer.setPageSize(QPageSize(QPageSize::Letter));
-      fw::CQtReportDevice dc(&printer);
-      dc.SetMapMode(rpt::MM_HIENGLISH);
-      rpt::HeadlessPaginatorWindow window;
-      const int pages = rpt::PaginateScrapbook(agnes_, o.PicturesPerPage(), nullptr, window);
-      QCOMPARE(pages, 2);
-      rpt::CScrapbookGenerator g(o);
-      g.BeginScrapbook(&dc);
-      PrintPages(
-          pages, [&] { printer.newPage(); },
-          [&](int page) {
-            dc.SetMapMode(rpt::MM_HIENGLISH);
-            g.PrintScrapbookPage(&dc, page);
-          });
-      QVERIFY(g.PhotoFailures().empty());
-      rpt::CleanupScrapbookPages();
-    }
+    QCOMPARE(PrintPdf(pdf, QPageSize::Letter,
+                      [&](fw::CQtReportDevice& dc, std::function<void()> newPage) {
+                        return DrawScrapbook(dc, o, "", newPage);
+                      }),
+             2);
+    QCOMPARE(failures_, std::size_t{0});
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     const std::string first = PdfPageText(pdf, 1), second = PdfPageText(pdf, 2);
     for (const char* t : {"Scrapbook Page for Agnes Sutcliffe", "Page 1", "Picture 1 of the album",
@@ -211,10 +251,7 @@ class ScrapbookCalendarPdfTest : public QObject {
     o.boxShade = true;
     {
       QPrinter printer(QPrinter::HighResolution);
-      printer.setResolution(600);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(QString::fromStdString(pdf));
-      printer.setPageSize(QPageSize(QPageSize::Letter));
+      SetUpPdfPrinter(printer, pdf, QPageSize(QPageSize::Letter));
       fw::CQtReportDevice dc(&printer);
       dc.SetMapMode(rpt::MM_HIENGLISH);
       rpt::HeadlessPaginatorWindow window;
@@ -233,27 +270,11 @@ class ScrapbookCalendarPdfTest : public QObject {
   // July 1975: a grid on page 1, the list of the 9th's cousins running on.
   void calendarPdf() {
     const std::string pdf = keep_ + "calendar.pdf";
-    int pages = 0;
-    {
-      QPrinter printer(QPrinter::HighResolution);
-      printer.setResolution(600);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(QString::fromStdString(pdf));
-      printer.setPageSize(QPageSize(QPageSize::Letter));
-      fw::CQtReportDevice dc(&printer);
-      dc.SetMapMode(rpt::MM_HIENGLISH);
-      rpt::CEventCalendarGenerator g(July1975());
-      g.BeginEventCalendar(&dc);
-      pages = PaginateCalendar(g);
-      QVERIFY2(pages >= 2, std::to_string(pages).c_str());
-      PrintPages(
-          pages, [&] { printer.newPage(); },
-          [&](int page) {
-            dc.SetMapMode(rpt::MM_HIENGLISH);
-            g.DrawEventCalendarPage(&dc, page, pages);
-          });
-      rpt::CleanupCalendarPages();
-    }
+    const int pages = PrintPdf(pdf, QPageSize::Letter,
+                               [&](fw::CQtReportDevice& dc, std::function<void()> newPage) {
+                                 return DrawCalendar(dc, "", newPage);
+                               });
+    QVERIFY2(pages >= 2, std::to_string(pages).c_str());
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     const std::string first = PdfPageText(pdf, 1);
     for (const char* t : {"July 1975", "Sunday", "Saturday", "31", "75 Agnes Sutcliffe",
@@ -266,43 +287,24 @@ class ScrapbookCalendarPdfTest : public QObject {
       QVERIFY2(all.find(t) != std::string::npos, (std::string(t) + "\n" + all).c_str());
   }
 
-  // Both reports as RTF: LibreOffice reads the same words.
+  // Both reports as RTF on A4 and on letter: LibreOffice reads the same
+  // words, page for page as they were printed on that paper (the calendar's
+  // last week included).
+  void rtfThroughLibreOffice_data() { AddPaperRows(); }
   void rtfThroughLibreOffice() {
-    // Letter paper, as the RTF documents are.
-    fw::CQtReportDevice dc(600, QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                            QMarginsF(0, 0, 0, 0)));
-    dc.SetMapMode(rpt::MM_HIENGLISH);
-    const std::string scrapRtf = keep_ + "scrapbook.rtf", calRtf = keep_ + "calendar.rtf";
-    {
-      const rpt::ScrapbookOptions o;
-      rpt::HeadlessPaginatorWindow window;
-      const int pages = rpt::PaginateScrapbook(agnes_, o.PicturesPerPage(), nullptr, window);
-      QCOMPARE(pages, 2);
-      rpt::CScrapbookGenerator g(o);
-      g.SetRTFOutput(true);
-      g.SetOutputFileName(scrapRtf);
-      g.BeginScrapbook(&dc);
-      for (int page = 1; page <= pages; ++page) g.PrintScrapbookPage(&dc, page);
-      CPrintInfo info;
-      info.maxPage = pages;
-      g.EndPrinting(&dc, &info);
-    }
-    {
-      rpt::CEventCalendarGenerator g(July1975());
-      g.SetRTFOutput(true);
-      g.SetOutputFileName(calRtf);
-      g.BeginEventCalendar(&dc);
-      const int pages = PaginateCalendar(g);
-      QVERIFY(pages >= 2);
-      for (int page = 1; page <= pages; ++page) g.DrawEventCalendarPage(&dc, page, pages);
-      CPrintInfo info;
-      info.maxPage = pages;
-      g.EndPrinting(&dc, &info);
-    }
+    QFETCH(int, paper);
+    const auto size = static_cast<QPageSize::PageSizeId>(paper);
+    const std::string tag = QTest::currentDataTag();
+    fw::CQtReportDevice dc(600, QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF()));
+    const std::string scrapRtf = keep_ + "scrapbook-" + tag + ".rtf";
+    const std::string calRtf = keep_ + "calendar-" + tag + ".rtf";
+    const rpt::ScrapbookOptions o;
+    QCOMPARE(DrawScrapbook(dc, o, scrapRtf, [] {}), 2);
+    const int calendarPages = DrawCalendar(dc, calRtf, [] {});
+    QVERIFY(calendarPages >= 2);
     QVERIFY(ReadAll(scrapRtf).starts_with("{\\rtf"));
     QVERIFY(ReadAll(calRtf).starts_with("{\\rtf"));
-    if (QStandardPaths::findExecutable("soffice").isEmpty())
-      QSKIP("LibreOffice is not installed (libreoffice-writer-nogui)");
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice (libreoffice-writer-nogui) is not installed");
     const std::string scrap = ConvertRtf(scrapRtf);
     for (const char* t : {"Scrapbook Page for Agnes Sutcliffe", "Picture 1 of the album",
                           "Picture 7 of the album", "Hebden Bridge"})
@@ -311,6 +313,24 @@ class ScrapbookCalendarPdfTest : public QObject {
     for (const char* t :
          {"July 1975", "Sunday", "75 Agnes Sutcliffe", "* Additional Events", "Cousin59 Greenwood"})
       QVERIFY2(cal.find(t) != std::string::npos, (std::string(t) + "\n" + cal).c_str());
+
+    const std::string scrapPdf = keep_ + "scrapbook-" + tag + "-printed.pdf";
+    const std::string calPdf = keep_ + "calendar-" + tag + "-printed.pdf";
+    QCOMPARE(PrintPdf(scrapPdf, size,
+                      [&](fw::CQtReportDevice& printer, std::function<void()> newPage) {
+                        return DrawScrapbook(printer, o, "", newPage);
+                      }),
+             2);
+    QCOMPARE(PrintPdf(calPdf, size,
+                      [&](fw::CQtReportDevice& printer, std::function<void()> newPage) {
+                        return DrawCalendar(printer, "", newPage);
+                      }),
+             calendarPages);
+    for (const auto& [printed, read] : {std::pair{scrapPdf, keep_ + "lo/scrapbook-" + tag + ".pdf"},
+                                        std::pair{calPdf, keep_ + "lo/calendar-" + tag + ".pdf"}}) {
+      const std::string differs = RtfPagesDifferFromPrinted(printed, read);
+      QVERIFY2(differs.empty(), (read + ": " + differs).c_str());
+    }
   }
 };
 

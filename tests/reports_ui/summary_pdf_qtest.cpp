@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <fstream>
+#include <functional>
 
 #include "BitSet.h"
 #include "CitationRecord.h"
@@ -18,10 +19,13 @@
 #include "FamilyOrdinanceSummary.h"
 #include "IndividualRecord.h"
 #include "IndividualSummaryGenerator.h"
+#include "LibreOffice.h"
+#include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "QtReportDevice.h"
 #include "RecordAccess.h"
+#include "ReportKindPdf.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
 
@@ -72,6 +76,12 @@ Family Build(const std::string& folder) {
   f.root = AddPerson("Roger", "Holroyd", 'M', 1880);
   const std::int32_t wife = AddPerson("Mary", "Sutcliffe", 'F', 1882);
   const std::int32_t m = Marry(f.root, wife);
+  CMarriageRecord marriage;
+  if (family::Read(marriage, m) == 1) {
+    marriage.marriage.date.Set(1904, 6, 2);
+    marriage.marriage.place[0] = "Hallstad church";
+    family::Update(marriage, 0);
+  }
   for (const char* child : {"Alice", "Bertram", "Cecily"})
     Child(m, AddPerson(child, "Holroyd", 'F', 1905));
   std::int32_t person = f.root;
@@ -165,10 +175,7 @@ class SummaryPdfTest : public QObject {
     std::vector<std::int32_t> keys;
     {
       QPrinter printer(QPrinter::HighResolution);
-      printer.setResolution(600);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(QString::fromStdString(pdf));
-      printer.setPageSize(QPageSize(QPageSize::Letter));
+      SetUpPdfPrinter(printer, pdf, QPageSize(QPageSize::Letter));
       fw::CQtReportDevice dc(&printer);
       dc.SetMapMode(rpt::MM_HIENGLISH);
       CBitSet set;
@@ -224,19 +231,8 @@ class SummaryPdfTest : public QObject {
         printer.setPageSize(QPageSize(wide ? QPageSize::Legal : QPageSize::Letter));
         printer.setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
         fw::CQtReportDevice dc(&printer);
-        dc.SetMapMode(rpt::MM_HIENGLISH);
-        rpt::CFamilyOrdinanceSummaryGenerator g(family_.root, o);
-        pages = g.PaginateFamilyOrdinanceSummary(&dc);
+        pages = DrawFos(dc, o, "", [&] { printer.newPage(); });
         QVERIFY(pages >= 1);
-        g.OpenFosFiles(&dc);
-        for (int page = 1; page <= pages; ++page) {
-          if (page > 1) printer.newPage();
-          dc.SetMapMode(rpt::MM_HIENGLISH);
-          g.PrintFosPage(&dc, page, page == pages);
-        }
-        CPrintInfo info;
-        info.maxPage = pages;
-        QCOMPARE(g.EndFosPrinting(&dc, &info), 1);
       }
       if (QStandardPaths::findExecutable("pdftotext").isEmpty())
         QSKIP("pdftotext is not installed");
@@ -250,47 +246,117 @@ class SummaryPdfTest : public QObject {
     }
   }
 
-  // The Individual Summary as RTF: LibreOffice reads the same words.
-  void individualSummaryRtf() {
-    const std::string rtf = keep_ + "individual-summary.rtf";
+  // Roger's Family Ordinance Summary on dc, as DrawSummary.
+  int DrawFos(fw::CQtReportDevice& dc, const rpt::FamilyOrdinanceOptions& o, const std::string& rtf,
+              const std::function<void()>& newPage) {
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    rpt::CFamilyOrdinanceSummaryGenerator g(family_.root, o);
+    g.SetRTFOutput(!rtf.empty());
+    g.SetOutputFileName(rtf);
+    const int pages = g.PaginateFamilyOrdinanceSummary(&dc);
+    g.OpenFosFiles(&dc);
+    for (int page = 1; page <= pages; ++page) {
+      if (page > 1) newPage();
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.PrintFosPage(&dc, page, page == pages);
+    }
+    CPrintInfo info;
+    info.maxPage = pages;
+    return g.EndFosPrinting(&dc, &info) == 1 ? pages : 0;
+  }
+
+  // The Family Ordinance Summary as RTF on letter and on A4: LibreOffice
+  // lays out its pages as printed on that paper.
+  void familyOrdinanceSummaryRtf_data() { AddPaperRows(); }
+  void familyOrdinanceSummaryRtf() {
+    QFETCH(int, paper);
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    const auto size = static_cast<QPageSize::PageSizeId>(paper);
+    const std::string name = "fos-" + std::string(QTest::currentDataTag());
+    rpt::FamilyOrdinanceOptions o;
+    o.generations = 4;
+    int pages = 0;
+    {
+      fw::CQtReportDevice dc(600, QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF()));
+      pages = DrawFos(dc, o, keep_ + name + ".rtf", [] {});
+    }
+    QVERIFY(pages >= 1);
+    const std::string printed = keep_ + name + "-printed.pdf";
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      SetUpPdfPrinter(printer, printed, QPageSize(size));
+      fw::CQtReportDevice dc(&printer);
+      QCOMPARE(DrawFos(dc, o, "", [&] { printer.newPage(); }), pages);
+    }
+    QCOMPARE(ConvertWithLibreOffice({keep_ + name + ".rtf"}, "pdf", keep_ + "lo"), 0);
+    const std::string differs = RtfPagesDifferFromPrinted(printed, keep_ + "lo/" + name + ".pdf");
+    QVERIFY2(differs.empty(), differs.c_str());
+  }
+
+  // Roger's summary on dc: RTF when rtf names a file, else a printer's pages
+  // with newPage between them. Answers the page count.
+  int DrawSummary(fw::CQtReportDevice& dc, const std::string& rtf,
+                  const std::function<void()>& newPage) {
     const rpt::IndividualSummaryOptions o = SummaryOptions();
-    fw::CQtReportDevice dc(600, fw::CQtReportDevice::DefaultPaper());
     dc.SetMapMode(rpt::MM_HIENGLISH);
     rpt::SummaryRunRequest request;
     request.individual = family_.root;
     rpt::HeadlessPaginatorWindow window;
     const int pages =
         rpt::PaginateIndividualSummary(request, rpt::MakeSummaryWalkSetup(&dc, o), window);
-    QVERIFY(pages >= 2);
     rpt::CIndividualSummaryGenerator g(o);
-    g.SetRTFOutput(true);
+    g.SetRTFOutput(!rtf.empty());
     g.SetOutputFileName(rtf);
     g.CreateSummaryFonts(&dc);
-    for (int page = 1; page <= pages; ++page) g.PrintSummaryPage(&dc, page, page == pages);
+    for (int page = 1; page <= pages; ++page) {
+      if (page > 1) newPage();
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      g.PrintSummaryPage(&dc, page, page == pages);
+    }
     CPrintInfo info;
     info.maxPage = pages;
     g.EndSummaryPrinting(&dc, &info);
+    return pages;
+  }
+
+  // The Individual Summary as RTF on letter and on A4: LibreOffice reads the
+  // same words, page for page as they were printed on that paper, and keeps
+  // an event's date apart from its place.
+  void individualSummaryRtf_data() { AddPaperRows(); }
+  void individualSummaryRtf() {
+    QFETCH(int, paper);
+    const auto size = static_cast<QPageSize::PageSizeId>(paper);
+    const std::string name = "individual-summary-" + std::string(QTest::currentDataTag());
+    const std::string rtf = keep_ + name + ".rtf";
+    int pages = 0;
+    {
+      fw::CQtReportDevice dc(600, QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF()));
+      pages = DrawSummary(dc, rtf, [] {});
+    }
+    QVERIFY(pages >= 2);
     const std::string document = ReadAll(rtf);
     QVERIFY(document.starts_with("{\\rtf"));
-    if (QStandardPaths::findExecutable("soffice").isEmpty())
-      QSKIP("LibreOffice is not installed (libreoffice-writer-nogui)");
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice (libreoffice-writer-nogui) is not installed");
     // The page's texts are positioned frames: LibreOffice lays them out as
     // PDF pages, which pdftotext reads.
-    const QString profile = QString::fromStdString("file://" + dir_.Path() + "lo-profile");
     const std::string outDir = keep_ + "lo/";
-    QCOMPARE(
-        QProcess::execute(
-            "soffice", {"--headless", "-env:UserInstallation=" + profile, "--convert-to", "pdf",
-                        "--outdir", QString::fromStdString(outDir), QString::fromStdString(rtf)}),
-        0);
-    const std::string converted = outDir + "individual-summary.pdf";
-    QCOMPARE(QProcess::execute("pdftotext", {"-layout", QString::fromStdString(converted),
-                                             QString::fromStdString(converted + ".txt")}),
-             0);
-    const std::string text = ReadAll(converted + ".txt");
+    QCOMPARE(ConvertWithLibreOffice({rtf}, "pdf", outDir), 0);
+    const std::string converted = outDir + name + ".pdf";
+    const std::string text = PdfToText(converted);
     for (const char* t : {"Individual Summary for", "Roger Holroyd", "Born", "Marriages", "Notes",
                           "Calder", "Sources", "Halifax Parish Register"})
       QVERIFY2(text.find(t) != std::string::npos, (std::string(t) + "\n" + text).c_str());
+    // The marriage's date stands apart from its place, as printed.
+    QVERIFY2(text.find("2 Jun 1904 Hallstad church") != std::string::npos, text.c_str());
+    const std::string printed = keep_ + name + "-printed.pdf";
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      SetUpPdfPrinter(printer, printed, QPageSize(size));
+      fw::CQtReportDevice dc(&printer);
+      QCOMPARE(DrawSummary(dc, "", [&] { printer.newPage(); }), pages);
+    }
+    const std::string differs = RtfPagesDifferFromPrinted(printed, converted);
+    QVERIFY2(differs.empty(), differs.c_str());
   }
 };
 

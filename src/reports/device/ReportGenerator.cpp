@@ -85,7 +85,19 @@ int CReportGenerator::HalfPointsOfHeight(int height) {
 bool CReportGenerator::GetRTFFontAttributes(ReportDevice* dc, FontAttributes& out) {
   rpt::LogFont font;
   if (dc == nullptr || !dc->GetFont(font)) return false;
-  out.halfPoints = HalfPointsOfHeight(font.height);
+  int height = font.height;
+  if (height > 0) {
+    // A cell height: the device fits ascent and descent into it, while a
+    // word processor sizes the characters; measured as a character height
+    // the font would come out larger than on paper.
+    rpt::LogFont character = font;
+    character.height = -height;
+    const rpt::LogFont previous = dc->SelectFont(character);
+    const int cell = dc->GetTextExtent("X").cy;
+    dc->SelectFont(previous);
+    if (cell > height) height = static_cast<int>(static_cast<long long>(height) * height / cell);
+  }
+  out.halfPoints = HalfPointsOfHeight(height);
   out.bold = font.weight >= 700;
   out.italic = font.italic;
   out.underline = font.underline;
@@ -362,6 +374,14 @@ int CReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc, Re
 
 Rect CReportGenerator::SetPageMargins(ReportDevice* dc, const Rect& margins) {
   if (rtf_ && !pageSetUp_) {
+    if (!paperSet_ && dc != nullptr && dc->GetDeviceCaps(rpt::LOGPIXELSX) > 0 &&
+        dc->GetDeviceCaps(rpt::LOGPIXELSY) > 0 && dc->GetDeviceCaps(rpt::PHYSICALWIDTH) > 0 &&
+        dc->GetDeviceCaps(rpt::PHYSICALHEIGHT) > 0) {
+      paperWidth_ =
+          dc->GetDeviceCaps(rpt::PHYSICALWIDTH) * 1440 / dc->GetDeviceCaps(rpt::LOGPIXELSX);
+      paperHeight_ =
+          dc->GetDeviceCaps(rpt::PHYSICALHEIGHT) * 1440 / dc->GetDeviceCaps(rpt::LOGPIXELSY);
+    }
     document_.SetPaperSize(paperWidth_, paperHeight_);
     margins_ = RectToTwips(dc, margins, false);
     document_.SetMargins(margins_.left, margins_.top, margins_.right, margins_.bottom);

@@ -48,10 +48,13 @@ class CReportGenerator {
   // The file the RTF report is written to.
   void SetOutputFileName(const std::string& path) { outputPath_ = path; }
   const std::string& GetOutputFileName() const { return outputPath_; }
-  // The printer's paper in twips (portrait letter unless told).
+  // The paper in twips. Unless told, the RTF document takes the paper of
+  // the device the pages are laid out on (portrait letter when it cannot
+  // tell).
   void SetPaperSize(int widthTwips, int heightTwips) {
     paperWidth_ = widthTwips;
     paperHeight_ = heightTwips;
+    paperSet_ = true;
   }
 
   // ---- units ----
@@ -128,7 +131,7 @@ class CReportGenerator {
   int RectanglePrintOnly(rpt::ReportDevice* dc, const rpt::Rect* rect);
 
   // ---- page cycle ----
-  // The first call in RTF mode fixes the document's page and margins
+  // The first call in RTF mode fixes the document's paper and margins
   // (logical units in, twips stored); every call answers the stored margins.
   rpt::Rect SetPageMargins(rpt::ReportDevice* dc, const rpt::Rect& margins);
   int FlushPage(bool pageBreak);
@@ -197,5 +200,6 @@ class CReportGenerator {
   std::string outputPath_;
   int paperWidth_ = CRTFDocument::kLetterWidth;
   int paperHeight_ = CRTFDocument::kLetterHeight;
+  bool paperSet_ = false;
   std::set<int> photoFailures_;
 };

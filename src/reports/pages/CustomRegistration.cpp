@@ -21,8 +21,12 @@ void RegisterCustomReport() {
       [](const PaginateArgs& args) {
         const CCustomReportLayout& layout = CurrentCustomLayout();
         const std::vector<std::int32_t> rins = CustomReportSelection();
-        if (args.lines <= 0 || layout.columns.empty() || rins.empty()) return 0;
-        return PaginateCustomReport(rins, layout, args.lines);
+        // Its own fonts and wrapped rows decide how many line records a page holds.
+        const int lines = args.dc != nullptr
+                              ? CListPagesGenerator::CustomLinesPerPage(args.dc, layout)
+                              : args.lines;
+        if (lines <= 0 || layout.columns.empty() || rins.empty()) return 0;
+        return PaginateCustomReport(rins, layout, lines);
       },
       [] { CleanupCustomReportPages(); });
 }

@@ -8,6 +8,7 @@
 
 #include "AppOptions.h"
 #include "CalendarMonth.h"
+#include "CustomFieldCatalog.h"
 #include "CustomReport.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -93,6 +94,16 @@ bool CListPagesGenerator::Shading() const {
 }
 
 void CListPagesGenerator::BeginPrinting(ReportDevice*, CPrintInfo*) {
+  CreateFonts();
+  const std::string colour = plat::Profile().GetString("Reports", "ShadeClr", "");
+  unsigned long value = 0xE0E0E0;
+  if (!colour.empty()) value = std::strtoul(colour.c_str(), nullptr, 16);
+  shade_.color = static_cast<rpt::ColorRef>(value);
+  const int state = rpt::CurrentReportRunState().printState;
+  previewing_ = previewing_ || state == 2 || state == 3;
+}
+
+void CListPagesGenerator::CreateFonts() {
   const std::string arial = S(7081);
   titleFont_ = {-180, 700, false, false, arial};
   headingFont_ = {-150, 700, false, false, arial};
@@ -115,12 +126,6 @@ void CListPagesGenerator::BeginPrinting(ReportDevice*, CPrintInfo*) {
     CAppOptions::GetOptionsFontListBody(text);
     font(text, bodyFont_);
   }
-  const std::string colour = plat::Profile().GetString("Reports", "ShadeClr", "");
-  unsigned long value = 0xE0E0E0;
-  if (!colour.empty()) value = std::strtoul(colour.c_str(), nullptr, 16);
-  shade_.color = static_cast<rpt::ColorRef>(value);
-  const int state = rpt::CurrentReportRunState().printState;
-  previewing_ = previewing_ || state == 2 || state == 3;
 }
 
 int CListPagesGenerator::PrintPage(CReportJob& job, CPrintInfo* info) {
@@ -483,53 +488,79 @@ void CListPagesGenerator::DrawPage(ReportDevice* dc, CPrintInfo* info, CReportJo
 
 // ---------------------------------------------------------------- custom report
 
+CListPagesGenerator::CustomPlan CListPagesGenerator::PlanCustom(ReportDevice* dc,
+                                                                const Geometry& g) const {
+  CustomPlan plan;
+  if (layout_ == nullptr) return plan;
+  // Column places: widths in body-font characters, two characters apart,
+  // wrapping to a further row when a column would pass the right edge. A
+  // date column holds at least a whole date with a double year.
+  const rpt::LogFont previous = dc->SelectFont(bodyFont_);
+  const int average = std::max(1, dc->GetTextExtent("x").cx);
+  const int dateWidth = dc->GetTextExtent("28 May 1888/1889").cx;
+  dc->SelectFont(previous);
+  int x = g.left, row = 0;
+  for (const auto& column : layout_->columns) {
+    int width = column->width * average;
+    if (rpt::CustomFieldSortKind(column->fieldId) == CCustomReportSortKey::kDate)
+      width = std::max(width, dateWidth);
+    if (x > g.left && x + width > g.right) {
+      ++row;
+      x = g.left;
+    }
+    plan.places.push_back({row, x, std::min(x + width, g.right)});
+    x += width + 2 * average;
+  }
+  plan.rows = row + 1;
+  plan.headRow = -headingFont_.height * 6 / 5;
+  plan.bodyRow = std::max(1, -bodyFont_.height * 6 / 5);
+  plan.headTop = -g.top + titleFont_.height - 150;
+  plan.headBottom = plan.headTop - plan.headRow * plan.rows;
+  plan.firstRow = plan.headBottom - 60 - 120;
+  // The last row ends above the footer's rule (the footer texts and the
+  // "Printed by" line are under it).
+  const int footerRule = 250 - g.top - g.height;
+  plan.lines = std::max(1, (plan.firstRow - footerRule - 30) / (plan.bodyRow * plan.rows));
+  return plan;
+}
+
+int CListPagesGenerator::CustomLinesPerPage(ReportDevice* dc, const CCustomReportLayout& layout) {
+  if (dc == nullptr) return 0;
+  CListPagesGenerator generator(rpt::kCustomReport, 0);
+  generator.SetCustomLayout(&layout);
+  generator.CreateFonts();
+  const int mode = dc->SetMapMode(rpt::MM_HIENGLISH);
+  const int lines = generator.PlanCustom(dc, generator.PageGeometry(dc)).lines;
+  dc->SetMapMode(mode);
+  return lines;
+}
+
 void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReportJob* job,
                                      int page) {
   const std::int64_t first = rpt::CustomReportPageStart(page);
   if (layout_ == nullptr || first < 0) return;
   const Geometry g = PageGeometry(dc);
   SetPageMargins(dc, rpt::ReportMarginsOf(kind_));
+  const CustomPlan plan = PlanCustom(dc, g);
+  const std::vector<CustomPlan::Place>& places = plan.places;
+  const int rows = plan.rows;
+  const int bodyRow = plan.bodyRow;
   const rpt::LogFont previous = dc->SelectFont(titleFont_);
   SetHeaderTitle(dc, (g.left + g.right - dc->GetTextExtent(layout_->title).cx) / 2, -g.top,
                  layout_->title);
 
-  // Column places: widths in body-font characters, two characters apart,
-  // wrapping to a further row when a column would pass the right edge.
-  dc->SelectFont(bodyFont_);
-  const int average = std::max(1, dc->GetTextExtent("x").cx);
-  struct Place {
-    int row = 0, left = 0, right = 0;
-  };
-  std::vector<Place> places;
-  int x = g.left, row = 0;
-  for (const auto& column : layout_->columns) {
-    const int width = column->width * average;
-    if (x > g.left && x + width > g.right) {
-      ++row;
-      x = g.left;
-    }
-    places.push_back({row, x, std::min(x + width, g.right)});
-    x += (column->width + 2) * average;
-  }
-  const int rows = row + 1;
-  const int headRow = -headingFont_.height * 6 / 5;
-  const int bodyRow = -bodyFont_.height * 6 / 5;
-  const int titleHeight = -titleFont_.height;
-
   dc->SelectFont(headingFont_);
-  const int headTop = -g.top - titleHeight - 150;
   for (std::size_t i = 0; i < places.size(); ++i) {
-    const Place& p = places[i];
-    const int y = headTop - headRow * p.row;
-    const rpt::Rect clip{p.left, y, p.right, y - headRow};
+    const CustomPlan::Place& p = places[i];
+    const int y = plan.headTop - plan.headRow * p.row;
+    const rpt::Rect clip{p.left, y, p.right, y - plan.headRow};
     AddColumnHeadingExt(static_cast<int>(i), 'l', p.left, p.right, dc, p.left, y, rpt::ETO_CLIPPED,
                         &clip, layout_->columns[i]->heading, nullptr);
     if (i + 1 == places.size() || places[i + 1].row != p.row)
       EndHeadingLine(0, i + 1 == places.size());
   }
   WriteRTFListHeader(dc, info, false);
-  const int headBottom = headTop - headRow * rows;
-  for (const int ruleY : {headBottom - 60, headBottom - 30}) {
+  for (const int ruleY : {plan.headBottom - 60, plan.headBottom - 30}) {
     MoveToPrintOnly(dc, g.left, ruleY);
     LineToPrintOnly(dc, g.right, ruleY);
   }
@@ -539,7 +570,7 @@ void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReport
   dc->SelectFont(bodyFont_);
   const bool shading = Shading();
   const int lines = rpt::CustomReportLinesPerPage();
-  int y = headBottom - 60 - 120;
+  int y = plan.firstRow;
   std::int32_t lastMrin = 0;
   CMarriageRecord marriage;
   bool marriageRead = false;
@@ -561,7 +592,7 @@ void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReport
       lastMrin = mrin;
     }
     for (std::size_t i = 0; i < places.size(); ++i) {
-      const Place& p = places[i];
+      const CustomPlan::Place& p = places[i];
       const CCustomReportColumn& column = *layout_->columns[i];
       std::string text;
       if (read) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ReportJob.h"
 
@@ -42,13 +43,29 @@ class CListPagesGenerator : public CReportPageGenerator {
   int Kind() const { return kind_; }
   // The custom report's layout (kind 8); not owned, kept for the run.
   void SetCustomLayout(const CCustomReportLayout* layout) { layout_ = layout; }
+  // The custom report's line records that fit on a page of dc between its
+  // headings and its footer, in the fonts of a run.
+  static int CustomLinesPerPage(rpt::ReportDevice* dc, const CCustomReportLayout& layout);
 
  private:
   struct Geometry {
     int left = 0, top = 0, right = 0, bottom = 0, width = 0, height = 0;
     int lines = 0, firstLine = 0;
   };
+  // Where the custom report's columns and rows go on a page.
+  struct CustomPlan {
+    struct Place {
+      int row = 0, left = 0, right = 0;
+    };
+    std::vector<Place> places;
+    int rows = 1;                  // rows of one line record
+    int headRow = 0, bodyRow = 0;  // row heights
+    int headTop = 0, headBottom = 0, firstRow = 0;
+    int lines = 1;  // line records above the footer
+  };
   Geometry PageGeometry(rpt::ReportDevice* dc) const;
+  void CreateFonts();
+  CustomPlan PlanCustom(rpt::ReportDevice* dc, const Geometry& g) const;
   std::string Title() const;
   void DrawHeadings(rpt::ReportDevice* dc, const Geometry& g);
   void DrawFooter(rpt::ReportDevice* dc, CPrintInfo* info, const Geometry& g);

@@ -123,11 +123,13 @@ int CRTFDocument::Write(CRTFFile& file) {
   }
   file.WriteString("}");
   file.WriteString(kColourTable);
+  // The page the report was laid out on: a word processor's own default
+  // paper would cut or stretch the pages.
+  file.WriteString(rtf::Format(R"(\paperw%d\paperh%d%s)", pageWidth_, pageHeight_,
+                               pageWidth_ > pageHeight_ ? R"(\landscape)" : ""));
   file.WriteString(rtf::Format(
       R"(\margl%d\margr%d\margt%d\margb%d\widowctrl\ftnbj\ftnrestart\aftnnar \sectd \sbknone\endnhere)",
       left_, right_, top_, bottom_));
-  if (pageWidth_ != kLetterWidth || pageHeight_ != kLetterHeight)
-    file.WriteString(rtf::Format(R"(\paperw%d\paperh%d)", pageWidth_, pageHeight_));
 
   const int count = contents_ ? contents_->ObjectsWritten() : 0;
   plat::ProgressPort& progress = plat::Progress();

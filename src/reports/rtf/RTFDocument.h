@@ -2,8 +2,8 @@
 // CRTFDocument: the elements of one report on their way to an RTF file.
 // Each added element is stored at once on a work file and freed, so memory
 // does not grow with the report; Write reads them back one at a time, in
-// the order added, behind the preamble, font table, colour table and
-// section margins, under the "Saving report" progress window.
+// the order added, behind the preamble, font table, colour table, paper and
+// margins, under the "Saving report" progress window.
 
 #include <cstdint>
 #include <memory>
@@ -67,7 +67,7 @@ class CRTFDocument : public CRTFObject {
     right_ = right;
     bottom_ = bottom;
   }
-  // The paper, from the printer; any other than letter portrait is written.
+  // The paper the pages are laid out on (letter portrait unless set).
   void SetPaperSize(int width, int height) {
     pageWidth_ = width;
     pageHeight_ = height;

@@ -28,6 +28,9 @@ constexpr unsigned kIdsIndividualSummary = 3366;
 constexpr unsigned kIdsScrapbook = 3332;
 constexpr unsigned kIdsEventCalendar = 3545;
 constexpr unsigned kIdsWarningCaption = 47114;
+constexpr unsigned kIdsWidthShort = 47180;
+constexpr unsigned kIdsHeightShort = 47181;
+constexpr unsigned kIdsWhereToChange = 47182;
 constexpr unsigned kIdsWarningFirst = 47115;  // 47115-47120 the warning's parts
 
 // printf-style formatting of a table text.
@@ -76,9 +79,11 @@ PrintableSize GetMinimumPrintableSize(int pageKind, bool wallChart) {
       return {3500, 3500};
     case kPageIndividualSummary:
       return {6500, 5000};
+    // The columns follow the page's width: A4 with the default side margins
+    // of 0.4" (7.47" wide) holds them.
     case kPageCustom:
     case kPageLists:
-      return {7500, 3500};
+      return {7400, 3500};
     case kPageCalendar:
       return {6000, 6000};
     default:
@@ -153,7 +158,19 @@ bool CheckPrintableArea(const ReportDevice* printer, int pageKind, bool wallChar
                                         margins.bottom, area, IsChartPage(pageKind));
   if (large != 0) least = {least.width / 10, least.height / 10};
   if (area.width >= least.width && area.height >= least.height) return true;
-  plat::MessageBox(res::LoadString(kIdsNeedMoreArea), "", plat::kMbOk | plat::kMbIconExclamation);
+  // What is missing, in thousandths of an inch as Page Setup shows them.
+  const int scale = large != 0 ? 10 : 1;
+  std::string text = res::LoadString(kIdsNeedMoreArea);
+  if (area.width < least.width)
+    text += "\n" + Format(kIdsWidthShort, FormatInches(area.width * scale).c_str(),
+                          FormatInches((least.width - area.width) * scale).c_str(),
+                          FormatInches(least.width * scale).c_str());
+  if (area.height < least.height)
+    text += "\n" + Format(kIdsHeightShort, FormatInches(area.height * scale).c_str(),
+                          FormatInches((least.height - area.height) * scale).c_str(),
+                          FormatInches(least.height * scale).c_str());
+  text += "\n" + res::LoadString(kIdsWhereToChange);
+  plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconExclamation);
   return false;
 }
 
