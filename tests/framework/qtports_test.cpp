@@ -2,12 +2,17 @@
 // keeps them, texts cross into Qt through the code page, and the pump answers.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTimer>
 #include <QtTest>
+#include <chrono>
+#include <thread>
 
 #include "CodePage.h"
 #include "QtPorts.h"
@@ -32,6 +37,37 @@ class QtPortsTest : public QObject {
              QStringLiteral("/home/a/M\u00fcller.orv"));
     QVERIFY(profile.Remove("Options", "NoteTool"));
     QCOMPARE(profile.GetInt("Options", "NoteTool", 7), 7);
+  }
+
+  // Screens store some values at every opening: a value already stored is
+  // not written again, so it never waits for the settings file's lock that
+  // another process holds.
+  void unchangedValuesDoNotWaitForTheSettingsLock() {
+    fw::QtProfile profile;
+    QVERIFY(profile.SetInt("Search", "FilterResults", 0));
+    QVERIFY(profile.SetString("Start Up", "FamilyFile", "/home/a/b.orv"));
+    const QString lock = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/Quenmoor/Seekwell.conf.lock");
+    {
+      QFile held(lock);
+      QVERIFY(held.open(QIODevice::WriteOnly));
+      held.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                 QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n' +
+                 QSysInfo::machineHostName().toUtf8() + '\n');
+    }
+    std::thread release([&lock] {
+      std::this_thread::sleep_for(std::chrono::seconds(3));
+      QFile::remove(lock);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(profile.SetInt("Search", "FilterResults", 0));
+    QVERIFY(profile.SetString("Start Up", "FamilyFile", "/home/a/b.orv"));
+    const qint64 took = clock.elapsed();
+    release.join();
+    QVERIFY2(took < 1000, qPrintable(QString::number(took)));
+    QVERIFY(profile.SetInt("Search", "FilterResults", 1));
+    QCOMPARE(profile.GetInt("Search", "FilterResults", 0), 1);
   }
 
   void textsCrossThroughTheCodePage() {
