@@ -6,6 +6,7 @@
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
+#include "PlainText.h"
 #include "ProgramCommands.h"
 #include "QtPorts.h"
 #include "StartupLogic.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Korvane"));
   fw::QtPortSet ports;
   fw::TerminationWatch termination(app);
+  fw::ShowLabelsAsPlainText(app);
 
   CKorApp korApp;
   RegisterProgramCommands(korApp);

@@ -46,6 +46,8 @@ std::string FromQString(const QString& text) { return plat::Utf8ToAnsi(text.toSt
 int QtMessageBox::Show(const std::string& text, const std::string& caption, unsigned flags) {
   using B = QMessageBox::StandardButton;
   QMessageBox box(QApplication::activeWindow());
+  // Messages quote names and paths of the family file: never markup.
+  box.setTextFormat(Qt::PlainText);
   box.setText(ToQString(text));
   box.setWindowTitle(ToQString(caption));
   switch (flags & plat::kMbIconMask) {

@@ -5,16 +5,19 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QSysInfo>
+#include <QTextDocument>
 #include <QTimer>
 #include <QtTest>
 #include <chrono>
 #include <thread>
 
 #include "CodePage.h"
+#include "PlainText.h"
 #include "QtPorts.h"
 
 class QtPortsTest : public QObject {
@@ -84,10 +87,25 @@ class QtPortsTest : public QObject {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       QVERIFY(box);
       QCOMPARE(box->windowTitle(), QStringLiteral("Yo"));
+      QCOMPARE(box->textFormat(), Qt::PlainText);
       box->button(QMessageBox::No)->click();
     });
     QCOMPARE(port.Show("Delete it?", "Yo", plat::kMbYesNo | plat::kMbIconQuestion),
              int(plat::kIdNo));
+  }
+
+  void labelsAndTooltipsShowTextsAsTyped() {
+    fw::ShowLabelsAsPlainText(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QWidget window;
+    auto* typed = new QLabel(QStringLiteral("Anna <b>\"Nan\"</b> <Jones>"), &window);
+    auto* rich = new QLabel(&window);
+    rich->setTextFormat(Qt::RichText);
+    window.show();
+    QCOMPARE(typed->textFormat(), Qt::PlainText);
+    QCOMPARE(rich->textFormat(), Qt::RichText);
+    QTextDocument tip;
+    tip.setHtml(fw::PlainToolTip(QStringLiteral("/home/<b>ann</b> & co")));
+    QCOMPARE(tip.toPlainText(), QStringLiteral("/home/<b>ann</b> & co"));
   }
 
   void portSetInstallsAndRemovesItself() {

@@ -22,6 +22,7 @@
 #include "FindRecordDialog.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
+#include "PlainText.h"
 #include "Ports.h"
 #include "QtPorts.h"
 #include "StringTable.h"
@@ -368,7 +369,7 @@ void CWebPageFinishPage::UpdateSitePath() {
   auto* label = Control<QLabel>(kIdcPath);
   const QString full = QString::fromStdString(sitePath_);
   label->setText(QFontMetrics(label->font()).elidedText(full, Qt::ElideMiddle, label->width()));
-  label->setToolTip(full);
+  label->setToolTip(fw::PlainToolTip(full));
   EnableControl(kIdcFinish, !folder_.Folder().empty());
 }
 
