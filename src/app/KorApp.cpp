@@ -267,7 +267,7 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
     Message(res::LoadString(shell::kIdsCodePageWarning), plat::kMbOk);
 
   const std::string startupFile = shell::ChooseStartupFile(parsed, profile);
-  const auto startup = files_->OpenStartupFile(startupFile);
+  const auto startup = files_->OpenStartupFile(startupFile, parsed.fileGiven);
 
   if (parsed.splash) dialogs_->ShowSplash();
   RegisterFileTypes();
