@@ -328,8 +328,9 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   listRow->addWidget(bar_);
   auto* left = new QVBoxLayout;
   left->addWidget(search_);
-  left->addLayout(listRow, 1);
+  left->addLayout(listRow);
   left->addLayout(sort);
+  left->addStretch(1);  // the list is as high as its page
   auto* buttons = new QVBoxLayout;
   for (QPushButton* b : {ok, cancel, edit, remove, advanced, help}) buttons->addWidget(b);
   buttons->addStretch();
@@ -1084,7 +1085,8 @@ CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
   auto* whole = new QVBoxLayout(this);
   whole->addWidget(search_);
   whole->addLayout(heads);
-  whole->addLayout(listRow, 1);
+  whole->addLayout(listRow);
+  whole->addStretch(1);  // the list is as high as its page
   whole->addLayout(buttons);
 
   paged_ = new CPagedList(model_.Pager(), CMarriageListModel::kPageLines - 1, list_, bar_, this);
