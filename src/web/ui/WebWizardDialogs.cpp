@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -374,7 +375,10 @@ void CWebPageFinishPage::UpdateSitePath() {
 }
 
 std::string CWebPageFinishPage::SitePathText() const {
-  return Control<QLabel>(kIdcPath)->toolTip().toStdString();
+  // The label's tooltip holds the whole path, escaped.
+  QTextDocument tip;
+  tip.setHtml(Control<QLabel>(kIdcPath)->toolTip());
+  return tip.toPlainText().toStdString();
 }
 
 void CWebPageFinishPage::ShowBackground() {
