@@ -1,50 +1,23 @@
 // The program korvane.
-#include <sys/socket.h>
-#include <unistd.h>
 #include <QApplication>
 #include <QFile>
-#include <QSocketNotifier>
-#include <csignal>
 
 #include "AddOnCommands.h"
 #include "KorApp.h"
 #include "MainFrame.h"
 #include "MediaPlayer.h"
+#include "PlainText.h"
 #include "ProgramCommands.h"
 #include "QtPorts.h"
 #include "StartupLogic.h"
-
-namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void OnTerminate(int) {
-  char c = 1;
-  [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
-}
-
-// A termination request (logout, kill) closes the windows the normal way, so
-// that nothing is left half written.
-void CloseOnTerminate(QApplication& app) {
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
-  QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
-    char c;
-    [[maybe_unused]] ssize_t n = ::read(g_signalPipe[0], &c, 1);
-    QApplication::closeAllWindows();
-    QApplication::quit();
-  });
-  std::signal(SIGTERM, OnTerminate);
-  std::signal(SIGINT, OnTerminate);
-}
-
-}  // namespace
+#include "TerminationWatch.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Korvane"));
   fw::QtPortSet ports;
-  CloseOnTerminate(app);
+  fw::TerminationWatch termination(app);
+  fw::ShowLabelsAsPlainText(app);
 
   CKorApp korApp;
   RegisterProgramCommands(korApp);
@@ -53,7 +26,7 @@ int main(int argc, char** argv) {
   const QStringList arguments = QCoreApplication::arguments();
   for (qsizetype i = 1; i < arguments.size(); ++i)
     args.push_back(QFile::encodeName(arguments[i]).toStdString());
-  if (!korApp.InitInstance(shell::JoinCommandLine(args))) {
+  if (!korApp.InitInstance(shell::JoinCommandLine(args)) || termination.Requested()) {
     korApp.ExitInstance();
     return korApp.ExitCode();
   }
@@ -66,7 +39,7 @@ int main(int argc, char** argv) {
   if (auto* player = fw::QtMediaPlayer::Installed())
     QObject::connect(player, &fw::QtMediaPlayer::clipEnded, &frame,
                      [&frame] { frame.OnMciNotify(); });
-  int result = app.exec();
+  int result = termination.Exec();
   int exit = korApp.ExitInstance();
   return result != 0 ? result : exit;
 }

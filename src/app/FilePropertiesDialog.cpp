@@ -8,6 +8,7 @@
 
 #include "CompactPath.h"
 #include "FileSystem.h"
+#include "PlainText.h"
 #include "Ports.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
@@ -119,7 +120,7 @@ void CFilePropertiesDialog::OnInitDialog() {
   auto* location = Control<QLabel>(kIdcLocation);
   const fw::QtTextMeasure measure(location->font(), location);
   SetControlText(kIdcLocation, CompactPathToWidth(p.location, measure, location->minimumWidth()));
-  location->setToolTip(fw::ToQString(p.location));
+  location->setToolTip(fw::PlainToolTip(fw::ToQString(p.location)));
   CenterWindow();
 }
 

@@ -199,10 +199,16 @@ bool CKorApp::IsSingleInstance(const std::string& commandLine) {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
       connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
       connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-        if (!socket->canReadLine()) return;
-        QByteArray line = socket->readLine();
-        line.chop(1);
-        OnHandOver(line.toStdString());
+        while (socket->canReadLine()) {
+          QByteArray line = socket->readLine();
+          line.chop(1);
+          // Opening a file may show message boxes, whose event loop would
+          // run inside this handler and could delete the socket under it:
+          // the hand-over runs after the handler has returned.
+          QMetaObject::invokeMethod(
+              this, [this, commandLine = line.toStdString()] { OnHandOver(commandLine); },
+              Qt::QueuedConnection);
+        }
       });
     }
   });
@@ -261,7 +267,7 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
     Message(res::LoadString(shell::kIdsCodePageWarning), plat::kMbOk);
 
   const std::string startupFile = shell::ChooseStartupFile(parsed, profile);
-  const auto startup = files_->OpenStartupFile(startupFile);
+  const auto startup = files_->OpenStartupFile(startupFile, parsed.fileGiven);
 
   if (parsed.splash) dialogs_->ShowSplash();
   RegisterFileTypes();

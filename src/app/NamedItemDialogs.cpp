@@ -33,6 +33,7 @@ std::vector<std::pair<std::string, std::string>> Collect(const CNamedFileEnumera
   CItemCollector collector = kind.Shared() ? CItemCollector(kind.Pattern().substr(1))
                                            : CItemCollector(kind.Pattern().back());
   collector.SetFolder(kind.Folder());
+  collector.SetOldFolder(kind.OldFolder());
   collector.Enumerate();
   return std::move(collector.items);
 }

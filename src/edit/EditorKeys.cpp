@@ -36,6 +36,8 @@ EditorKeyAction TranslateEditorKey(CellKind kind, EditorKey key, bool shift, boo
       return kind == CellKind::kButton ? A{A::kButton, 0} : A{};
     case EditorKey::kEscape:
       return A{};
+    case EditorKey::kCharacter:
+      return kind == CellKind::kButton ? A{A::kTypeInValue, 0} : A{};
     case EditorKey::kOther:
       return kind == CellKind::kButton ? A{A::kSwallow, 0} : A{};
   }

@@ -20,6 +20,7 @@ enum class EditorKey {
   kDelete,
   kEscape,
   kSpace,
+  kCharacter,  // a key that types a character
   kOther
 };
 
@@ -30,6 +31,7 @@ struct EditorKeyAction {
     kButton,        // the citation button is pressed
     kDeleteChoice,  // remove the selected choice of the open drop-down
     kSwallow,       // nothing happens
+    kTypeInValue,   // the key is typed into the value cell of the button's line
   };
   Kind kind = kPass;
   int code = 0;

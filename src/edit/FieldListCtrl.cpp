@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "EditEnvironment.h"
 #include "EditModel.h"
 #include "FieldListRow.h"
 
@@ -181,38 +180,33 @@ void CFieldListCtrl::Leave(bool forward) {
     platform_->LeaveBackward();
 }
 
-void CFieldListCtrl::MoveNext() {
-  if (!EndCurrentEdit(1, 1)) return;
-  int column = currentColumn_;
-  int line = std::max(currentLine_, 0);
-  const int columns = GetColumnCount();
-  for (;;) {
-    if (++column >= columns) {
-      column = 0;
-      ++line;
-    }
-    if (line >= GetLineCount()) {
-      Leave(true);
-      return;
-    }
-    if (BeginEdit(column, line, true)) return;
-  }
+void CFieldListCtrl::MoveNext() { Step(true, false); }
+
+void CFieldListCtrl::MovePrevious() { Step(false, false); }
+
+bool CFieldListCtrl::IsSourcesButton(int column, int line) const {
+  const CFieldCell* cell = GetCell(column, line);
+  return cell != nullptr && cell->GetKind() == CellKind::kButton;
 }
 
-void CFieldListCtrl::MovePrevious() {
+void CFieldListCtrl::Step(bool forward, bool overSources) {
   if (!EndCurrentEdit(1, 1)) return;
   int column = currentColumn_;
   int line = std::max(currentLine_, 0);
   const int columns = GetColumnCount();
   for (;;) {
-    if (--column < 0) {
+    if (forward && ++column >= columns) {
+      column = 0;
+      ++line;
+    } else if (!forward && --column < 0) {
       column = columns - 1;
       --line;
     }
-    if (line < 0) {
-      Leave(false);
+    if (line < 0 || line >= GetLineCount()) {
+      Leave(forward);
       return;
     }
+    if (overSources && IsSourcesButton(column, line)) continue;
     if (BeginEdit(column, line, true)) return;
   }
 }
@@ -246,15 +240,15 @@ void CFieldListCtrl::OnNavigate(int code) {
   const int last = GetLineCount() - 1;
   const int page = platform_ != nullptr ? std::max(platform_->GetItemsPerPage(), 1) : 1;
   switch (code) {
+    // Tab and Enter-as-Tab move from field to field alike: the sources
+    // buttons are reached by a click or by Up and Down among them, so that
+    // text typed after either key lands in the next field.
     case fln::kNavEnter:
-      MoveNext();
-      if (EditEnvironment().IsReturnAsTab() && currentColumn_ == 2) MoveNext();
-      break;
     case fln::kNavTab:
-      MoveNext();
+      Step(true, true);
       break;
     case fln::kNavShiftTab:
-      MovePrevious();
+      Step(false, true);
       break;
     case fln::kNavPageDown:
       if (!BeginEdit(column, std::min(currentLine_ + page, last), true)) MoveUp();
@@ -277,6 +271,10 @@ void CFieldListCtrl::OnNavigate(int code) {
     default:
       break;
   }
+}
+
+void CFieldListCtrl::MoveToValue() {
+  if (!BeginEdit(1, std::max(currentLine_, 0), true)) Step(true, true);
 }
 
 void CFieldListCtrl::OnButton(int column, int line) {

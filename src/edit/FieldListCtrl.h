@@ -108,6 +108,9 @@ class CFieldListCtrl {
   void MoveDown();
   void MoveUp();
   void OnNavigate(int code);
+  // From a sources button to the value of its line, or on to the next field
+  // when that opens nothing (a character was typed on the button).
+  void MoveToValue();
   // A citation button was pressed (its key or a click): closes the editor,
   // asks the owner and gives the answer to the cell.
   void OnButton(int column, int line);
@@ -129,6 +132,10 @@ class CFieldListCtrl {
 
  private:
   void Leave(bool forward);
+  // Moves to the next (or previous) cell that opens an editor, passing over
+  // the sources buttons when overSources is set.
+  void Step(bool forward, bool overSources);
+  bool IsSourcesButton(int column, int line) const;
 
   struct Column {
     std::string heading;

@@ -93,6 +93,9 @@ bool CDialogBase::IsControlEnabled(int id) const {
 void CDialogBase::SetControlText(int id, const std::string& text) {
   QWidget* w = GetControl(id);
   const QString t = ToQString(text);
+  // Values set here may come from the family file: never markup.
+  auto* shown = qobject_cast<QLabel*>(w);
+  if (shown && shown->textFormat() == Qt::AutoText) shown->setTextFormat(Qt::PlainText);
   if (auto* label = qobject_cast<QLabel*>(w))
     label->setText(t);
   else if (auto* edit = qobject_cast<QLineEdit*>(w))

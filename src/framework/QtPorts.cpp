@@ -46,6 +46,8 @@ std::string FromQString(const QString& text) { return plat::Utf8ToAnsi(text.toSt
 int QtMessageBox::Show(const std::string& text, const std::string& caption, unsigned flags) {
   using B = QMessageBox::StandardButton;
   QMessageBox box(QApplication::activeWindow());
+  // Messages quote names and paths of the family file: never markup.
+  box.setTextFormat(Qt::PlainText);
   box.setText(ToQString(text));
   box.setWindowTitle(ToQString(caption));
   switch (flags & plat::kMbIconMask) {
@@ -161,7 +163,16 @@ int QtProfile::GetInt(const std::string& section, const std::string& value, int 
 }
 
 bool QtProfile::SetInt(const std::string& section, const std::string& value, int v) {
-  settings_->setValue(Key(section, value), v);
+  return Store(Key(section, value), QString::number(v));
+}
+
+bool QtProfile::Store(const QString& key, const QString& text) {
+  // A value that is already stored is not written again: every write takes
+  // the settings file's lock, and a lock that another process holds makes
+  // the write wait seconds (screens store some values at every opening).
+  const QVariant stored = settings_->value(key);
+  if (stored.isValid() && stored.toString() == text) return true;
+  settings_->setValue(key, text);
   settings_->sync();
   return settings_->status() == QSettings::NoError;
 }
@@ -174,9 +185,7 @@ std::string QtProfile::GetString(const std::string& section, const std::string& 
 
 bool QtProfile::SetString(const std::string& section, const std::string& value,
                           const std::string& v) {
-  settings_->setValue(Key(section, value), ToQString(v));
-  settings_->sync();
-  return settings_->status() == QSettings::NoError;
+  return Store(Key(section, value), ToQString(v));
 }
 
 bool QtProfile::Remove(const std::string& section, const std::string& value) {

@@ -67,6 +67,9 @@ class QtProfile : public plat::ProfilePort {
   bool Remove(const std::string& section, const std::string& value) override;
 
  private:
+  // Writes text under key unless it is stored already.
+  bool Store(const QString& key, const QString& text);
+
   std::unique_ptr<QSettings> settings_;
 };
 

@@ -51,7 +51,8 @@ class CListPager {
   // The top line's index among the members.
   int TopIndex() const;
 
-  // The page.
+  // The page: at most PageSize() lines.
+  int PageSize() const { return pageSize_; }
   const std::vector<std::int32_t>& Keys() const { return keys_; }
   int Selected() const { return selected_; }
   std::int32_t CurrentKey() const { return current_; }

@@ -3,6 +3,8 @@
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
 #include "FileCopy.h"
+#include "FileHandle.h"
+#include "FileLayout.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "FramePlacement.h"
@@ -20,6 +22,25 @@ int Ask(const std::string& text, unsigned flags) {
 
 std::string WithPath(unsigned id, const std::string& path) {
   return FormatInsertsAndArgs(res::LoadString(id), {path}, {path});
+}
+
+// A message about one file: its path, a blank line and the text.
+std::string AboutFile(const std::string& path, unsigned id) {
+  return path + "\n\n" + res::LoadString(id);
+}
+
+constexpr unsigned kWarning = plat::kMbOk | plat::kMbIconExclamation;
+
+// Whether the file begins with a whole family-file header. A file that does
+// not is refused before the open file is closed, so that the open document
+// keeps its state.
+bool HasFamilyFileHeader(const std::string& path) {
+  plat::FileHandle file;
+  if (file.Open(path, plat::FileHandle::Access::ReadOnly) != plat::kFileOk) return true;
+  char head[orv::kHeaderSize];
+  if (file.ReadSomeAt(0, head, sizeof head) != static_cast<long long>(sizeof head)) return false;
+  return head[orv::kHeadMagic] == 'O' && head[orv::kHeadMagic + 1] == 'R' &&
+         head[orv::kHeadMagic + 2] == 'V';
 }
 
 }  // namespace
@@ -40,7 +61,7 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
   }
   guard = 0;
   if (!plat::FileExists(path)) {
-    Ask(WithPath(kIdsCouldNotOpen, path), plat::kMbOk);
+    Ask(WithPath(kIdsCouldNotOpen, path), kWarning);
     recent_.Remove(path);
     guard = 1;
     return 0;
@@ -48,7 +69,7 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
   // A file already shown in a window was opened before: no access questions.
   if (!windows_.HasWindow(path, false) && DbCheckWriteAccess(path) == 2) {
     if (!IsCurrentFormatFile(path)) {
-      Ask(res::LoadString(kIdsReadOnlyNeverOpened), plat::kMbOk);
+      Ask(AboutFile(path, kIdsReadOnlyNeverOpened), kWarning);
       guard = 1;
       return 0;
     }
@@ -56,6 +77,12 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
       guard = 1;
       return 0;
     }
+  }
+
+  if (!HasFamilyFileHeader(path)) {
+    Ask(AboutFile(path, kIdsDamaged), kWarning);
+    guard = 1;
+    return 0;
   }
 
   CloseFamilyFile(0);
@@ -91,7 +118,7 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
         Ask(res::LoadString(kIdsCheckOldVersion), plat::kMbYesNo) == plat::kIdYes)
       dialogs_.RunCheckRepair(path);
   } else if (error) {
-    Ask(res::LoadString(result < 0 ? kIdsDamaged : kIdsFileInUse), plat::kMbOk);
+    Ask(AboutFile(path, result < 0 ? kIdsDamaged : kIdsFileInUse), kWarning);
   }
   guard = 1;
   return 1;
@@ -156,7 +183,7 @@ int FamilyFileRoads::OpenOldFamily(const std::string& path, int openWindow) {
     CurrentDatabase = saved;
   }
   if (opened != 1) {
-    if (opened == 0) Ask(WithPath(kIdsCouldNotOpen, path), plat::kMbOk);
+    if (opened == 0) Ask(WithPath(kIdsCouldNotOpen, path), kWarning);
     return 0;
   }
   orv2::ConversionOptions options;
@@ -229,7 +256,7 @@ void FamilyFileRoads::OpenChosenFile(const std::string& path, bool reopenPreviou
       dialogs_.ImportGedcom(path);
       break;
     default:
-      Ask(FormatInsertsAndArgs(res::LoadString(kIdsNotOrvFile), {path}, {}), plat::kMbOk);
+      Ask(FormatInsertsAndArgs(res::LoadString(kIdsNotOrvFile), {path}, {}), kWarning);
       break;
   }
 }
@@ -377,8 +404,14 @@ void FamilyFileRoads::ShowWelcome() {
   }
 }
 
-FamilyFileRoads::StartupResult FamilyFileRoads::OpenStartupFile(const std::string& path) {
+FamilyFileRoads::StartupResult FamilyFileRoads::OpenStartupFile(const std::string& path,
+                                                                bool named) {
   if (path.empty()) return StartupResult::kNone;
+  if (named && !plat::FileExists(path)) {
+    // A file named on the command line is looked for: its absence is said.
+    Ask(WithPath(kIdsCouldNotOpen, path) + "\n\n" + res::LoadString(kIdsFileNotFound), kWarning);
+    return StartupResult::kNotOpened;
+  }
   const int type = DbGetFileType(path);
   if (type == CFamilyDatabase::kOldFormat) {
     OpenOldFamily(path, 1);

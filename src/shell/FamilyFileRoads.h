@@ -36,6 +36,7 @@ inline constexpr unsigned kIdsConvertFilter = 5280;
 inline constexpr unsigned kIdsDamaged = 6327;
 inline constexpr unsigned kIdsCreateMissing = 7155;
 inline constexpr unsigned kIdsCheckOldVersion = 7247;
+inline constexpr unsigned kIdsFileNotFound = 8108;
 
 // Answers of the welcome dialog.
 inline constexpr int kWelcomeSearched = 1;  // a file was found by the search
@@ -138,9 +139,10 @@ class FamilyFileRoads {
   // already shown only activates its window).
   void OpenPath(const std::string& path);
 
-  // Start-up: what became of the start-up file.
+  // Start-up: what became of the start-up file; named when the command line
+  // gave it (a remembered file that is gone is forgotten without a word).
   enum class StartupResult { kNone, kOpened, kNotOpened, kForgotten, kGedcom, kOldFormat };
-  StartupResult OpenStartupFile(const std::string& path);
+  StartupResult OpenStartupFile(const std::string& path, bool named = false);
 
  private:
   // Opens a path chosen in Open or found by the welcome search, by its type.

@@ -124,7 +124,9 @@ CNamedFileEnumerator::CNamedFileEnumerator(const std::string& extension) : share
   pattern_ = "*";
   if (extension.empty() || extension[0] != '.') pattern_ += '.';
   pattern_ += extension;
-  folder_ = WithSlash(GetPathDirectory(plat::ProgramPath()));
+  // Beside an installed program no user may write: the user's own folder.
+  folder_ = WithSlash(UserDataFolder());
+  SetOldFolder(GetPathDirectory(plat::ProgramPath()));
 }
 
 CNamedFileEnumerator::CNamedFileEnumerator(char kindLetter) : shared_(false) {
@@ -134,7 +136,15 @@ CNamedFileEnumerator::CNamedFileEnumerator(char kindLetter) : shared_(false) {
   owner_ = OpenFamilyFileName();
 }
 
-void CNamedFileEnumerator::SetFolder(const std::string& folder) { folder_ = WithSlash(folder); }
+void CNamedFileEnumerator::SetFolder(const std::string& folder) {
+  folder_ = WithSlash(folder);
+  oldFolder_.clear();
+}
+
+void CNamedFileEnumerator::SetOldFolder(const std::string& folder) {
+  oldFolder_ = folder.empty() ? std::string() : WithSlash(folder);
+  if (oldFolder_ == folder_) oldFolder_.clear();
+}
 
 int CNamedFileEnumerator::OnNamedFile(const std::string&, const std::string&) { return 1; }
 
@@ -159,20 +169,26 @@ bool CNamedFileEnumerator::AcceptFile(const std::string& path, std::string& name
 
 int CNamedFileEnumerator::Enumerate() {
   int counted = 0;
+  if (EnumerateIn(folder_, counted) && !oldFolder_.empty()) EnumerateIn(oldFolder_, counted);
+  return counted;
+}
+
+bool CNamedFileEnumerator::EnumerateIn(const std::string& folder, int& counted) {
   CFileFinder finder;
-  while (finder.FindNext(folder_ + pattern_)) {
+  bool going = true;
+  while (going && finder.FindNext(folder + pattern_)) {
     if (finder.IsDirectory() || finder.IsDots()) continue;
-    const std::string path = folder_ + finder.Name();
+    const std::string path = folder + finder.Name();
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) continue;  // devices, pipes, sockets
     std::string name;
     if (!AcceptFile(path, name)) continue;
     const int answer = OnNamedFile(name, path);
-    if (answer < 0) break;
+    if (answer < 0) going = false;
     if (answer > 0) ++counted;
   }
   finder.Close();
-  return counted;
+  return going;
 }
 
 int CNamedFileEnumerator::CreateNamedFile(const std::string& itemName) {
@@ -191,6 +207,8 @@ int CNamedFileEnumerator::CreateNamedFile(const std::string& itemName) {
     base = base.substr(0, kBaseLength);
   }
   base.resize(kBaseLength, '0');
+  std::error_code error;
+  std::filesystem::create_directories(folder_, error);
 
   for (int i = 1; i < kNumberLimit; ++i) {
     const std::string digits = std::to_string(i);

@@ -63,8 +63,9 @@ class CNamedFileEnumerator {
   // CreateNamedFile numbers its names from 1 to below this.
   static constexpr int kNumberLimit = 99999;
 
-  // Shared items of an extension (".lyt" or "lyt"), kept in the program's
-  // folder: pattern "*.lyt".
+  // Shared items of an extension (".lyt" or "lyt"), kept in the user's data
+  // folder (UserDataFolder), with those an older version kept beside the
+  // program still listed: pattern "*.lyt".
   explicit CNamedFileEnumerator(const std::string& extension);
   // Items of the open family file with a kind letter, kept in its folder: for
   // Andersen.orv and 't' the pattern is "And*.ort".
@@ -87,18 +88,26 @@ class CNamedFileEnumerator {
   bool Shared() const { return shared_; }
   const std::string& Pattern() const { return pattern_; }
   const std::string& CreatedPath() const { return createdPath_; }
-  // The folder scanned and written (ending in '/'): the program's folder or
-  // the open family file's; callers with another home for the files set it.
+  // The folder scanned and written (ending in '/'): the user's data folder
+  // or the open family file's; callers with another home for the files set
+  // it, which leaves the old folder out.
   const std::string& Folder() const { return folder_; }
   void SetFolder(const std::string& folder);
+  // A folder scanned after Folder() but never written ("" none): for shared
+  // items the program's folder, where they were kept before.
+  const std::string& OldFolder() const { return oldFolder_; }
+  void SetOldFolder(const std::string& folder);
 
  private:
   // The header's name when the file is acceptable; false to skip it.
   bool AcceptFile(const std::string& path, std::string& name) const;
+  // Enumerate in one folder; false when OnNamedFile stopped the scan.
+  bool EnumerateIn(const std::string& folder, int& counted);
 
   bool shared_;
   std::string pattern_;
   std::string folder_;
+  std::string oldFolder_;
   std::string owner_;  // the open family file's name and extension (family-file items)
   std::string createdPath_;
 };

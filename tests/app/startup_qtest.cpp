@@ -3,17 +3,19 @@
 // recent-file items, switching and closing family files, the language
 // catalog, the clock test and the hand-over from a second start.
 #include <QAction>
+#include <QEventLoop>
 #include <QLocalSocket>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
 #include <QtTest>
 #include <deque>
 #include <fstream>
 #include <memory>
 
-#include "Clock.h"
 #include "AppScreens.h"
+#include "Clock.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -76,6 +78,18 @@ class FakeDialogs : public shell::FileDialogs {
 };
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+// A message box that, as a real one, runs an event loop of its own while it
+// is shown.
+class ModalBox : public plat::FakeMessageBox {
+ public:
+  int Show(const std::string& text, const std::string& caption, unsigned flags) override {
+    QEventLoop loop;
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+    loop.exec();
+    return FakeMessageBox::Show(text, caption, flags);
+  }
+};
 
 // The maintenance commands' file dialogs, answering one path each.
 class FakeMaintenanceScreens : public shell::MaintenanceScreens {
@@ -472,6 +486,23 @@ class StartupTest : public QObject {
     QVERIFY(first.IsSingleInstance("-s " + Quoted(b_)));
     QTRY_COMPARE(DbGetFilePath(), b_);
     QCOMPARE(Windows().size(), 2);
+  }
+
+  void aHandedOverFileThatIsNoFamilyFileIsRefusedWithoutHarm() {
+    QVERIFY(Start("-s " + a_));
+    const std::string text = File("notes.orv");
+    {
+      std::ofstream out(text, std::ios::binary);
+      for (int i = 0; i < 200; ++i) out << "Not a family file at all.\n";
+    }
+    ModalBox modal;
+    plat::ScopedMessageBox scoped(&modal);
+    // The boxes run their event loops while the second start hangs up.
+    QVERIFY(app_->IsSingleInstance("-s " + Quoted(text)));
+    QTRY_VERIFY(!modal.Calls().empty());
+    QTest::qWait(400);
+    QVERIFY(app_->GetMainFrame());
+    QCOMPARE(Windows().size(), 1);
   }
 };
 

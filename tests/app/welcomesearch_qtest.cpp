@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
@@ -131,7 +132,9 @@ class WelcomeSearchTest : public QObject {
         QCOMPARE(tree->topLevelItemCount(), 2);
         QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
         tree->setCurrentItem(tree->topLevelItem(1));
-        listed = tree->topLevelItem(1)->toolTip(0).toStdString();
+        QTextDocument tip;  // the tooltip shows the path as it is
+        tip.setHtml(tree->topLevelItem(1)->toolTip(0));
+        listed = tip.toPlainText().toStdString();
         Click(list->GetControl(fw::kIdOk));
       });
       Click(dialog.GetControl(CWelcomeDialog::kIdcSearch));

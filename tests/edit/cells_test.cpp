@@ -210,6 +210,9 @@ TEST(EditorKeys, EachEditorTranslatesItsKeys) {
       {CellKind::kButton, EditorKey::kEnter, false, false, false, false, A{A::kButton, 0}},
       {CellKind::kButton, EditorKey::kEnter, false, false, false, true, nav(fln::kNavEnter)},
       {CellKind::kButton, EditorKey::kOther, false, false, false, false, A{A::kSwallow, 0}},
+      {CellKind::kButton, EditorKey::kCharacter, false, false, false, false, A{A::kTypeInValue, 0}},
+      {CellKind::kEdit, EditorKey::kCharacter, false, false, false, false, pass},
+      {CellKind::kCombo, EditorKey::kCharacter, false, false, false, false, pass},
       {CellKind::kButton, EditorKey::kEscape, false, false, false, false, pass},
       {CellKind::kButton, EditorKey::kHome, false, false, false, false, pass},
   };

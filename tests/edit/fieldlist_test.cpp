@@ -5,32 +5,22 @@
 #include "EditEnvironment.h"
 #include "FakeFieldList.h"
 #include "FieldListRow.h"
+#include "SourcedTextRow.h"
 
 namespace {
-
-// A text row whose citation button can be entered.
-class ButtonRow : public CTextRow {
- public:
-  using CTextRow::CTextRow;
-  std::unique_ptr<CFieldCell> CreateButtonCell() override {
-    auto cell = std::make_unique<CButtonFieldCell>(count_, 0);
-    buttonCell_ = cell.get();
-    return cell;
-  }
-};
 
 class FieldListGrid : public ::testing::Test {
  protected:
   void SetUp() override {
-    Add(std::make_unique<CSectionHeadingRow>(3718));                  // 0
-    Add(std::make_unique<CTextRow>(3733, "Anna", 0, 0, nullptr));     // 1
-    Add(std::make_unique<CTextRow>(3738, "id", 0, 1, nullptr));       // 2 read-only
-    Add(std::make_unique<ButtonRow>(4777, "Boston", 0, 0, nullptr));  // 3 button opens
-    Add(std::make_unique<CTextRow>(4818, "Nan", 0, 0, nullptr));      // 4
-    Add(std::make_unique<CTextRow>(4819, "", 0, 0, nullptr));         // 5
-    Add(std::make_unique<CTextRow>(4820, "", 0, 0, nullptr));         // 6
-    Add(std::make_unique<CSectionHeadingRow>(3722));                  // 7
-    Add(std::make_unique<CTextRow>(4821, "", 0, 1, nullptr));         // 8 read-only
+    Add(std::make_unique<CSectionHeadingRow>(3718));                       // 0
+    Add(std::make_unique<CTextRow>(3733, "Anna", 0, 0, nullptr));          // 1
+    Add(std::make_unique<CTextRow>(3738, "id", 0, 1, nullptr));            // 2 read-only
+    Add(std::make_unique<SourcedTextRow>(4777, "Boston", 0, 0, nullptr));  // 3 button opens
+    Add(std::make_unique<CTextRow>(4818, "Nan", 0, 0, nullptr));           // 4
+    Add(std::make_unique<CTextRow>(4819, "", 0, 0, nullptr));              // 5
+    Add(std::make_unique<CTextRow>(4820, "", 0, 0, nullptr));              // 6
+    Add(std::make_unique<CSectionHeadingRow>(3722));                       // 7
+    Add(std::make_unique<CTextRow>(4821, "", 0, 1, nullptr));              // 8 read-only
     saved_ = EditEnvironment().returnAsTab;
   }
   void TearDown() override { EditEnvironment().returnAsTab = saved_; }
@@ -56,9 +46,13 @@ TEST_F(FieldListGrid, EveryNavigateCodeLandsOnAnEditableCell) {
     int toColumn, toLine;
   } cases[] = {
       {"Tab skips read-only cells", 1, 1, fln::kNavTab, 1, 3},
-      {"Tab enters an open button", 1, 3, fln::kNavTab, 2, 3},
+      {"Tab passes over a sources button", 1, 3, fln::kNavTab, 1, 4},
+      {"Tab from a sources button", 2, 3, fln::kNavTab, 1, 4},
       {"Shift+Tab", 1, 3, fln::kNavShiftTab, 1, 1},
+      {"Shift+Tab passes back over a sources button", 1, 4, fln::kNavShiftTab, 1, 3},
+      {"Shift+Tab from a sources button", 2, 3, fln::kNavShiftTab, 1, 3},
       {"Enter moves as Tab", 1, 1, fln::kNavEnter, 1, 3},
+      {"Enter passes over a sources button", 1, 3, fln::kNavEnter, 1, 4},
       {"Down skips a read-only value", 1, 1, fln::kNavDown, 1, 3},
       {"Up skips a read-only value", 1, 3, fln::kNavUp, 1, 1},
       {"Page Down one page", 1, 1, fln::kNavPageDown, 1, 6},
@@ -91,11 +85,11 @@ TEST_F(FieldListGrid, MovesPastTheEndsLeaveTheList) {
   EXPECT_EQ(f.platform.leftBackward, 2);
 }
 
-TEST_F(FieldListGrid, EnterAsTabSkipsTheButtonColumn) {
-  EditEnvironment().returnAsTab = [] { return true; };
-  StartAt(1, 3);
-  f.list.OnNavigate(fln::kNavEnter);
-  EXPECT_EQ(Current(), std::make_pair(1, 4));
+TEST_F(FieldListGrid, TypingOnASourcesButtonGoesToTheValueOfItsLine) {
+  StartAt(2, 3);
+  f.list.MoveToValue();
+  EXPECT_EQ(Current(), std::make_pair(1, 3));
+  EXPECT_TRUE(f.list.GetCurrentCell()->HasEditor());
 }
 
 TEST_F(FieldListGrid, ARefusedEditKeepsTheEditorAndBlocksMovesAndClicks) {

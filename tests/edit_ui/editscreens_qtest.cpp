@@ -137,6 +137,46 @@ class EditScreensTest : public QObject {
     QVERIFY(profile.GetInt("Windows", "Individual right", 0) > 0);
   }
 
+  // Keys typed faster than the screen moves between fields all land, in
+  // the field they were typed for, with recent names to complete from.
+  void fastTypingLandsEveryKey() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    EditEnvironment().options.autoNames = true;
+    EditEnvironment().givenNames.Add("Anna Lisa");
+    EditEnvironment().surnames.Add("Jonsson");
+    CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
+    QVERIFY(Show(&dialog));
+    CFieldListWidget* list = dialog.List();
+    const int given = list->List().FindRowIndexById(rowid::kGivenName);
+    QVERIFY(list->List().BeginEdit(1, given, true) == 1);
+    // Leaving the given names asks the sex: Female.
+    QTimer sexAnswer;
+    connect(&sexAnswer, &QTimer::timeout, [] {
+      if (auto* sex = qobject_cast<CSexDialog*>(QApplication::activeModalWidget())) {
+        sex->Control<QRadioButton>(CSexDialog::kIdcFemale)->click();
+        sex->Control<QPushButton>(fw::kIdOk)->click();
+      }
+    });
+    sexAnswer.start(10);
+    for (const QChar c : QStringLiteral("Anna Maria\tJones\t")) {
+      QWidget* target = QApplication::focusWidget();
+      QVERIFY(target != nullptr);
+      if (c == QLatin1Char('\t'))
+        QTest::keyClick(target, Qt::Key_Tab);
+      else
+        QTest::keyClick(target, c.toLatin1());
+    }
+    QTRY_VERIFY(list->List().GetCurrentLine() > given + 1);
+    QCOMPARE(dialog.Session().Model().GetGivenName(), std::string("Anna Maria"));
+    QCOMPARE(dialog.Session().Model().GetSurname(), std::string("Jones"));
+    dialog.reject();
+    EditEnvironment().givenNames = CDittoList();
+    EditEnvironment().surnames = CDittoList();
+  }
+
   void cancelOnANewIndividualFreesTheRin() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};

@@ -25,6 +25,7 @@
 #include "IndividualRecord.h"
 #include "QtPorts.h"
 #include "RecordAccess.h"
+#include "SourcedTextRow.h"
 #include "TempDir.h"
 #include "TempleTable.h"
 #include "UserEventRecord.h"
@@ -98,6 +99,25 @@ void FillTexts(Screen& s) {
 }
 
 std::string Shots() { return qEnvironmentVariable("KORVANE_SHOTS").toStdString(); }
+
+// Types keys as a fast typist does: each goes to the widget that has the
+// focus when it arrives, with no event processed in between.
+void TypeBurst(const QString& keys) {
+  for (const QChar c : keys) {
+    QWidget* target = QApplication::focusWidget();
+    QVERIFY(target != nullptr);
+    if (c == QLatin1Char('\t'))
+      QTest::keyClick(target, Qt::Key_Tab);
+    else if (c == QLatin1Char('\r'))
+      QTest::keyClick(target, Qt::Key_Return);
+    else
+      QTest::keyClick(target, c.toLatin1());
+  }
+}
+
+std::string ValueOf(const Screen& s, int line) {
+  return s.list->List().GetCell(1, line)->PeekText();
+}
 
 }  // namespace
 
@@ -191,6 +211,49 @@ class FieldListTest : public QObject {
     QCoreApplication::processEvents();
     QCOMPARE(s.owner.presses, 2);
     QCOMPARE(s.list->List().GetCell(2, 0)->GetCount(), 2);
+  }
+
+  void tabAndEnterPassOverTheSourcesButtonsAndEveryFastKeyLands_data() {
+    QTest::addColumn<bool>("enterAsTab");
+    QTest::newRow("Tab") << false;
+    QTest::newRow("Enter as Tab") << true;
+  }
+  void tabAndEnterPassOverTheSourcesButtonsAndEveryFastKeyLands() {
+    QFETCH(bool, enterAsTab);
+    if (enterAsTab) EditEnvironment().returnAsTab = [] { return true; };
+    Screen s;
+    s.Add(std::make_unique<SourcedTextRow>(4777, "", 0, 0, nullptr));
+    s.Add(std::make_unique<SourcedTextRow>(4818, "", 0, 0, nullptr));
+    s.Add(std::make_unique<CTextRow>(4819, "", 0, 1, nullptr));  // read-only
+    s.Add(std::make_unique<SourcedTextRow>(4820, "", 0, 0, nullptr));
+    s.Show();
+    QVERIFY(s.list->List().BeginEdit(1, 0, true) == 1);
+    const QString next = enterAsTab ? QStringLiteral("\r") : QStringLiteral("\t");
+    TypeBurst(QStringLiteral("Smith") + next + QStringLiteral("Anna Maria") + next +
+              QStringLiteral("Boston"));
+    QTRY_COMPARE(s.Current(), std::make_pair(1, 3));
+    QCOMPARE(ValueOf(s, 0), std::string("Smith"));
+    QCOMPARE(ValueOf(s, 1), std::string("Anna Maria"));
+    auto* edit = qobject_cast<QLineEdit*>(s.Editor());
+    QVERIFY(edit != nullptr);
+    QCOMPARE(edit->text(), QStringLiteral("Boston"));
+    // Back with Shift+Tab, over the sources buttons too.
+    s.Key(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(s.Current(), std::make_pair(1, 1));
+  }
+
+  void aCharacterTypedOnASourcesButtonGoesIntoItsValue() {
+    Screen s;
+    s.Add(std::make_unique<SourcedTextRow>(4777, "Boston", 0, 0, nullptr));
+    s.Add(std::make_unique<SourcedTextRow>(4818, "", 0, 0, nullptr));
+    s.Show();
+    QVERIFY(s.list->List().BeginEdit(2, 0, true) == 1);
+    QVERIFY(qobject_cast<QPushButton*>(s.Editor()) != nullptr);
+    TypeBurst(QStringLiteral("Salem\tx"));
+    QTRY_COMPARE(s.Current(), std::make_pair(1, 1));
+    QCOMPARE(ValueOf(s, 0), std::string("Salem"));
+    QCOMPARE(qobject_cast<QLineEdit*>(s.Editor())->text(), QStringLiteral("x"));
+    QCOMPARE(s.owner.presses, 0);
   }
 
   void scrolledAwayEditorHides() {

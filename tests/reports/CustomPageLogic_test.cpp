@@ -10,6 +10,7 @@
 #include "CustomPageLogic.h"
 #include "CustomReportState.h"
 #include "FakePorts.h"
+#include "ReportKinds.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -133,10 +134,41 @@ TEST_F(CustomPageLogic, MarginsAndTheRequest) {
 
   rpt::ReportRequest request;
   AddColumn(layout, 6000);
-  rpt::SetCustomReportSelection([] { return std::vector<std::int32_t>{}; });
-  EXPECT_FALSE(page.FillRequest(request));
   rpt::SetCustomReportSelection([] { return std::vector<std::int32_t>{1, 2}; });
   EXPECT_TRUE(page.FillRequest(request));
+  rpt::SetCustomReportSelection(nullptr);
+}
+
+// Print and Preview of a layout without fields, or of no individuals, say
+// so; a stopped print opens the sheet again, a stopped preview keeps it.
+TEST_F(CustomPageLogic, NothingToPrintIsSaid) {
+  CCustomReportLayout layout;
+  rpt::CCustomPageLogic page(layout);
+  rpt::ReportRequest request;
+  const struct {
+    bool column;
+    std::vector<std::int32_t> selection;
+    int stateBefore, stateAfter;
+  } cases[] = {
+      {false, {1, 2}, 1, 6},  // the default, empty layout: Print
+      {false, {1, 2}, 2, 0},  // and Preview
+      {true, {}, 1, 6},       // no individuals selected
+      {true, {}, 2, 0},
+  };
+  for (const auto& c : cases) {
+    layout.columns.clear();
+    if (c.column) AddColumn(layout, 6000);
+    rpt::SetCustomReportSelection([&c] { return c.selection; });
+    rpt::CurrentReportRunState().printState = c.stateBefore;
+    boxes.Clear();
+    EXPECT_FALSE(page.FillRequest(request));
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, "Nothing to report!");
+    EXPECT_EQ(boxes.Calls()[0].caption, "Custom Report");
+    EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbIconMask, unsigned{plat::kMbIconExclamation});
+    EXPECT_EQ(rpt::CurrentReportRunState().printState, c.stateAfter);
+  }
+  rpt::CurrentReportRunState().printState = 0;
   rpt::SetCustomReportSelection(nullptr);
 }
 

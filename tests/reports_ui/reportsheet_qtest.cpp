@@ -196,6 +196,18 @@ class ReportSheetTest : public QObject {
     QCOMPARE(profile_.GetInt("PedRpt", "TotGens", -1), 12);
   }
 
+  void aStartingPersonsNameIsShownAsTyped() {
+    const std::int32_t nan = AddPerson("Anna <b>\"Nan\"", "<Jones>", 'F');
+    view_.rin = nan;
+    auto sheet = MakeSheet();
+    auto* page = qobject_cast<CPedigreePage*>(sheet->CurrentPage());
+    QVERIFY(page);
+    auto* name = Ctl<QLabel>(*page, CPedigreePage::kIdcName);
+    QCOMPARE(name->textFormat(), Qt::PlainText);
+    QVERIFY(name->text().contains(QStringLiteral("Anna <b>\"Nan\" <Jones>")));
+    QVERIFY(DbDeleteRecord(nan, db::kIndividual) == 1);
+  }
+
   void failedCheckStopsPreviewButClosesPrint() {
     profile_.SetInt("PedRpt", "PageLM", 2000);  // 8.5 - 2.0 - 0.3 < 6.5 ... width 6.2 passes
     profile_.SetInt("PedRpt", "PageTM", 3000);  // 11 - 3.0 - 0.3 = 7.7 passes

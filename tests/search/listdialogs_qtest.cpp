@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "AppOptions.h"
@@ -125,6 +126,43 @@ class ListDialogsTest : public QObject {
     QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(fw::kIdOk));
     QCOMPARE(dialog.chosenRin, 60);
+  }
+
+  // The list is as high as its page, however large the dialog, and the
+  // mouse wheel pages it.
+  void theWholePageShowsAndTheWheelScrolls() {
+    Populate();
+    D dialog(nullptr);
+    dialog.startRin = 1;
+    dialog.open();
+    dialog.resize(dialog.width(), dialog.height() + 400);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    auto* list = dialog.Control<QListWidget>(D::kIdcList);
+    QCOMPARE(list->count(), 16);
+    const int row = list->sizeHintForRow(0);
+    QVERIFY(row > 0);
+    QVERIFY(list->visualItemRect(list->item(15)).bottom() < list->viewport()->height());
+    QVERIFY(list->viewport()->height() < row * 17);
+    Shot(dialog, "indlist_tall");
+
+    const auto wheel = [list](int delta) {
+      const QPointF at(10, 10);
+      QWheelEvent event(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(list->viewport(), &event);
+    };
+    const int lines = QApplication::wheelScrollLines();
+    const auto top = [&dialog] { return dialog.Model().Pager().Keys().front(); };
+    wheel(-120);
+    QCOMPARE(top(), 1 + lines);
+    QVERIFY(Row(list, 0).contains(QString::number(1 + lines) + QStringLiteral("\t")));
+    wheel(-60);  // half a notch waits for the other half
+    QCOMPARE(top(), 1 + lines);
+    wheel(-60);
+    QCOMPARE(top(), 1 + 2 * lines);
+    wheel(240);
+    QCOMPARE(top(), 1);
+    dialog.reject();
   }
 
   void switchingOrderWritesSortDefAndSearchesByName() {

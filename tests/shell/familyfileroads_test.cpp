@@ -237,18 +237,24 @@ TEST_F(FamilyFileRoadsTest, AMissingRecentFileIsReportedAndDropped) {
   EXPECT_EQ(roads.guard, 1);
 }
 
-TEST_F(FamilyFileRoadsTest, ADamagedFileIsReportedAndThePreviousFileComesBack) {
+// A file that is no family file, or whose header is cut, is refused with one
+// message that names it, and the open file is never closed meanwhile.
+TEST_F(FamilyFileRoadsTest, ADamagedFileIsReportedAndTheOpenFileKeepsItsState) {
   OpenThroughDialog(a);
-  const std::string damaged = dir.File("damaged.orv");
-  WriteAll(damaged, std::string(4096, 'x'));
-  OpenThroughDialog(damaged);
-  EXPECT_TRUE(Shown("The file appears to be damaged.") ||
-              Shown("Could not open file.  This is probably"))
-      << ::testing::PrintToString(Texts());
-  EXPECT_EQ(roads.fileOpen, 1);
-  EXPECT_EQ(DbGetFilePath(), a);
-  EXPECT_EQ(windows.paths, std::vector<std::string>{a});
-  EXPECT_EQ(roads.Recent().Entries(), std::vector<std::string>{a});
+  const auto* engine = CurrentDatabase->engine.get();
+  for (const std::string& bytes : {std::string(4096, 'x'), std::string("ORV not a family")}) {
+    const std::string damaged = dir.File("damaged.orv");
+    WriteAll(damaged, bytes);
+    boxes.Clear();
+    OpenThroughDialog(damaged);
+    ASSERT_EQ(Texts(), std::vector<std::string>{damaged + "\n\nThe file appears to be damaged."});
+    EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbIconMask, unsigned{plat::kMbIconExclamation});
+    EXPECT_EQ(roads.fileOpen, 1);
+    EXPECT_EQ(DbGetFilePath(), a);
+    EXPECT_EQ(CurrentDatabase->engine.get(), engine);
+    EXPECT_EQ(windows.paths, std::vector<std::string>{a});
+    EXPECT_EQ(roads.Recent().Entries(), std::vector<std::string>{a});
+  }
 }
 
 TEST_F(FamilyFileRoadsTest, OldFormatAndForeignFilesAreRefused) {
@@ -308,9 +314,11 @@ TEST_F(FamilyFileRoadsTest, AReadOnlyFileWithoutACurrentHeaderIsRefused) {
   AsUnprivilegedUser nobody;
   if (!nobody.Active()) GTEST_SKIP() << "no unprivileged user to test permissions with";
   EXPECT_EQ(roads.OpenFamilyFile(never, CFamilyDatabase::kCurrentFormat), 0);
-  EXPECT_EQ(Texts(), std::vector<std::string>{"Can't open this file because it is a read-only file "
-                                              "and it has never been opened in this version of "
-                                              "Korvane."});
+  EXPECT_EQ(Texts(),
+            std::vector<std::string>{never + "\n\nCan't open this file because it is a read-only "
+                                             "file and it has never been opened in this version "
+                                             "of Korvane."});
+  EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbIconMask, unsigned{plat::kMbIconExclamation});
 }
 
 TEST_F(FamilyFileRoadsTest, TheBackupReminderAsksAtTheCloseAfterTheInterval) {
@@ -483,6 +491,15 @@ TEST_F(FamilyFileRoadsTest, StartupFile) {
   EXPECT_EQ(roads.OpenStartupFile(dir.File("gone.orv")), Result::kForgotten);
   EXPECT_FALSE(profile.Has("Start Up", "FamilyFile"));
   EXPECT_TRUE(boxes.Calls().empty());
+
+  // Named on the command line, its absence is said; the remembered file stays.
+  profile.SetString("Start Up", "FamilyFile", a);
+  EXPECT_EQ(roads.OpenStartupFile(dir.File("gone.orv"), true), Result::kNotOpened);
+  ASSERT_EQ(Texts(), std::vector<std::string>{"Could not open file:\n\n" + dir.File("gone.orv") +
+                                              "\n\nFile not found."});
+  EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbIconMask, unsigned{plat::kMbIconExclamation});
+  EXPECT_EQ(profile.GetString("Start Up", "FamilyFile", ""), a);
+  boxes.Clear();
 
   EXPECT_EQ(roads.OpenStartupFile(""), Result::kNone);
   EXPECT_EQ(roads.OpenStartupFile(dir.File("import.ged")), Result::kGedcom);

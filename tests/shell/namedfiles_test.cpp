@@ -12,6 +12,7 @@
 
 #include "AsUnprivilegedUser.h"
 #include "FileHandle.h"
+#include "FileSystem.h"
 #include "NamedFiles.h"
 #include "OpenFamilyFixture.h"
 #include "TempDir.h"
@@ -214,6 +215,41 @@ TEST(NamedFileEnumerator, NewSharedFileNamesComeFromTheItemName) {
   EXPECT_EQ(layouts.CreatedPath(), dir.File("Ab000001.lyt"));
   ASSERT_EQ(layouts.CreateNamedFile(" \t "), 1);
   EXPECT_EQ(layouts.CreatedPath(), dir.File("00000001.lyt"));
+}
+
+// Shared items are written to the user's data folder, which an installed
+// program's own folder is not; those kept beside the program before are
+// still listed.
+TEST(NamedFileEnumerator, SharedItemsLiveInTheUsersDataFolder) {
+  TempDir data, old, home;
+  const char* savedData = std::getenv("XDG_DATA_HOME");
+  const std::string restoreData = savedData ? savedData : "";
+  const std::string restoreHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+
+  Recorder layouts(".lyt");
+  EXPECT_EQ(layouts.Folder(), data.Path() + "Korvane/");
+  EXPECT_EQ(layouts.OldFolder(), fs::path(plat::ProgramPath()).parent_path().string() + "/");
+  ASSERT_EQ(layouts.CreateNamedFile("Mine"), 1);
+  EXPECT_EQ(layouts.CreatedPath(), data.Path() + "Korvane/Mine0001.lyt");
+  layouts.SetOldFolder(old.Path());
+  WriteAll(old.File("older.lyt"), Marked("Older", Word(0)));
+  EXPECT_EQ(layouts.Enumerate(), 2);
+  const std::vector<std::pair<std::string, std::string>> want = {{"Mine", "Mine0001.lyt"},
+                                                                 {"Older", "older.lyt"}};
+  EXPECT_EQ(layouts.seen, want);
+
+  // Without XDG_DATA_HOME, the data home is ~/.local/share.
+  ::unsetenv("XDG_DATA_HOME");
+  const std::string homeFolder = home.Path().substr(0, home.Path().size() - 1);
+  ::setenv("HOME", homeFolder.c_str(), 1);
+  EXPECT_EQ(CNamedFileEnumerator("fld").Folder(), home.Path() + ".local/share/Korvane/");
+
+  ::setenv("HOME", restoreHome.c_str(), 1);
+  if (savedData)
+    ::setenv("XDG_DATA_HOME", restoreData.c_str(), 1);
+  else
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 // A replaced item keeps its old bytes when the new ones cannot be written

@@ -1,6 +1,7 @@
 #include "FieldListWidget.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -52,8 +53,13 @@ EditorKey KeyOf(const QKeyEvent* event) {
     case Qt::Key_Space:
       return EditorKey::kSpace;
     default:
-      return EditorKey::kOther;
+      break;
   }
+  const QString text = event->text();
+  if (!text.isEmpty() && text.front().isPrint() &&
+      !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    return EditorKey::kCharacter;
+  return EditorKey::kOther;
 }
 
 }  // namespace
@@ -112,6 +118,7 @@ int CCellEditorBase::ShowCharacterMap(int x, int y) {
 }
 
 bool CCellEditorBase::HandleKey(QKeyEvent* event, CellKind kind, bool dropDownOpen) {
+  if (list_->HoldKey(event)) return true;
   if (event->key() == Qt::Key_F7 && kind != CellKind::kButton) {
     list_->PostCharacterMap();
     return true;
@@ -130,6 +137,9 @@ bool CCellEditorBase::HandleKey(QKeyEvent* event, CellKind kind, bool dropDownOp
       list_->PostButton(column_, row_);
       return true;
     case EditorKeyAction::kSwallow:
+      return true;
+    case EditorKeyAction::kTypeInValue:
+      list_->PostTypeInValue(event);
       return true;
     case EditorKeyAction::kDeleteChoice:
       if (auto* combo = dynamic_cast<CCellComboBox*>(this)) combo->DeleteSelectedChoice();
@@ -398,24 +408,56 @@ std::unique_ptr<CFieldEditor> CFieldListWidget::CreateEditor(const FieldEditorSe
   return nullptr;
 }
 
-void CFieldListWidget::PostNavigate(int code) {
-  QTimer::singleShot(0, this, [this, code] {
+void CFieldListWidget::RunPosted(std::function<void()> work) {
+  ++pendingMoves_;
+  QTimer::singleShot(0, this, [this, work = std::move(work)] {
     inEditorChange_ = true;
-    list_.OnNavigate(code);
+    work();
     inEditorChange_ = false;
     viewport()->update();
+    --pendingMoves_;
+    ReplayHeldKeys();
   });
 }
 
+void CFieldListWidget::PostNavigate(int code) {
+  RunPosted([this, code] { list_.OnNavigate(code); });
+}
+
 void CFieldListWidget::PostButton(int column, int row) {
-  QTimer::singleShot(0, this, [this, column, row] {
-    inEditorChange_ = true;
+  RunPosted([this, column, row] {
     list_.OnButton(column, row);
-    inEditorChange_ = false;
     // The button's editor closed with the press: open it again on its cell.
     list_.BeginEdit(column, row, true);
-    viewport()->update();
   });
+}
+
+void CFieldListWidget::PostTypeInValue(const QKeyEvent* event) {
+  held_.push_back({event->key(), event->modifiers(), event->text()});
+  RunPosted([this] { list_.MoveToValue(); });
+}
+
+bool CFieldListWidget::HoldKey(const QKeyEvent* event) {
+  if (pendingMoves_ == 0 || event->type() != QEvent::KeyPress) return false;
+  held_.push_back({event->key(), event->modifiers(), event->text()});
+  return true;
+}
+
+void CFieldListWidget::ReplayHeldKeys() {
+  // A replayed Tab posts a move of its own: the keys after it wait again.
+  while (pendingMoves_ == 0 && !held_.empty()) {
+    const HeldKey key = held_.front();
+    held_.pop_front();
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr) {
+      held_.clear();
+      return;
+    }
+    QKeyEvent press(QEvent::KeyPress, key.key, key.modifiers, key.text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key.key, key.modifiers, key.text);
+    if (QWidget* now = QApplication::focusWidget()) QApplication::sendEvent(now, &release);
+  }
 }
 
 void CFieldListWidget::PostCharacterMap() {

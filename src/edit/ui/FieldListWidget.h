@@ -8,9 +8,12 @@
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -122,6 +125,12 @@ class CFieldListWidget : public QAbstractScrollArea, public CFieldListPlatform {
   void PostNavigate(int code);
   void PostButton(int column, int row);
   void PostCharacterMap();
+  // A character typed on a sources button: the value of its line opens and
+  // gets the key.
+  void PostTypeInValue(const QKeyEvent* event);
+  // Keys typed while a posted move is still to come wait for the editor it
+  // opens, in the order typed; true when the key was held.
+  bool HoldKey(const QKeyEvent* event);
 
   // CFieldListPlatform
   std::unique_ptr<CFieldEditor> CreateEditor(const FieldEditorSetup& setup) override;
@@ -147,7 +156,17 @@ class CFieldListWidget : public QAbstractScrollArea, public CFieldListPlatform {
 
  private:
   void Leave(bool forward);
+  void RunPosted(std::function<void()> work);
+  void ReplayHeldKeys();
+
+  struct HeldKey {
+    int key = 0;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+  };
 
   CFieldListCtrl list_;
   bool inEditorChange_ = false;
+  int pendingMoves_ = 0;
+  std::deque<HeldKey> held_;
 };

@@ -451,6 +451,13 @@ std::string GetSpecialFolderPath(int csidl) {
   }
 }
 
+std::string UserDataFolder() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  std::string home = data && *data == '/' ? std::string(data) : HomeFolder() + "/.local/share";
+  while (home.size() > 1 && home.back() == '/') home.pop_back();
+  return home + "/Korvane";
+}
+
 // --- Folders ---
 
 bool MatchFilePattern(const std::string& pattern, const std::string& name) {

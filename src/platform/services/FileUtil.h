@@ -138,6 +138,10 @@ enum SpecialFolder : int {
 // The path of a special folder (the desktop's user folders), without a
 // trailing '/'; "" for a number it does not know.
 std::string GetSpecialFolderPath(int csidl);
+// The user's own folder of the program's data files (saved filters and
+// layouts): "Korvane" in the XDG data home ($XDG_DATA_HOME, else
+// ~/.local/share), without a trailing '/'. It may not exist yet.
+std::string UserDataFolder();
 
 // --- Folders ---
 

@@ -4,6 +4,7 @@
 #include "CustomLayoutFile.h"
 #include "CustomReportState.h"
 #include "Ports.h"
+#include "ReportKinds.h"
 #include "ReportSheetRules.h"
 #include "StringTable.h"
 
@@ -14,6 +15,7 @@ constexpr unsigned kIdsFilter = 5010;
 constexpr unsigned kIdsCustomReport = 5011;
 constexpr unsigned kIdsCouldNotSave = 5015;
 constexpr unsigned kIdsCouldNotOpen = 5017;
+constexpr unsigned kIdsNothingToReport = 3252;
 
 void Tell(unsigned id) {
   plat::MessageBox(res::LoadString(id), res::LoadString(kIdsCustomReport),
@@ -54,7 +56,14 @@ void CCustomPageLogic::WriteSettings() {
 
 bool CCustomPageLogic::FillRequest(ReportRequest& request) {
   request = ReportRequest{};
-  return !layout_.columns.empty() && !CustomReportSelection().empty();
+  if (!layout_.columns.empty() && !CustomReportSelection().empty()) return true;
+  // Without fields or without individuals there is nothing to print: said
+  // at once, and a stopped print opens the sheet again (a stopped preview
+  // never closed it).
+  Tell(kIdsNothingToReport);
+  ReportRunState& run = CurrentReportRunState();
+  run.printState = run.printState == 1 ? 6 : 0;
+  return false;
 }
 
 void CCustomPageLogic::New() {

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <cstdio>
 #include <initializer_list>
 #include <limits>
@@ -126,6 +127,7 @@ CPagedList::CPagedList(CListPager& pager, int pageStep, QListWidget* list, QScro
     : QObject(parent), pager_(pager), list_(list), bar_(bar) {
   bar_->setPageStep(pageStep);
   list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
   connect(bar_, &QScrollBar::actionTriggered, this, &CPagedList::OnAction);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (showing_ || row < 0) return;
@@ -143,6 +145,7 @@ void CPagedList::Show(const std::function<std::string(int)>& lineText) {
   list_->setCurrentRow(pager_.Selected());
   if (pager_.Selected() < 0) list_->clearSelection();
   list_->setUpdatesEnabled(true);
+  FitHeight();
   const CListPager::ScrollBar state = pager_.Scroll();
   bar_->setRange(state.minimum, state.maximum);
   bar_->setSliderPosition(state.position);
@@ -184,7 +187,28 @@ void CPagedList::OnAction(int action) {
   emit Moved();
 }
 
+void CPagedList::FitHeight() {
+  const int row = list_->count() > 0 ? list_->sizeHintForRow(0) : 0;
+  if (row > 0) list_->setFixedHeight(row * pager_.PageSize() + 2 * list_->frameWidth());
+}
+
+bool CPagedList::OnWheel(QWheelEvent* event) {
+  // A notch of the wheel (120 eighths of a degree) scrolls the system's
+  // wheel lines; finer wheels add up to a notch first.
+  wheelRest_ += event->angleDelta().y();
+  const int notches = wheelRest_ / 120;
+  if (notches == 0) return true;
+  wheelRest_ -= notches * 120;
+  if (pager_.ScrollLines(-notches * QApplication::wheelScrollLines()) != 0) {
+    pager_.SetCurrentKey(pager_.CurrentKey());
+    emit Moved();
+  }
+  return true;
+}
+
 bool CPagedList::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport() && event->type() == QEvent::Wheel)
+    return OnWheel(static_cast<QWheelEvent*>(event));
   if (watched == list_ && event->type() == QEvent::KeyPress) {
     CListPager::Key key;
     switch (static_cast<QKeyEvent*>(event)->key()) {
@@ -304,8 +328,9 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   listRow->addWidget(bar_);
   auto* left = new QVBoxLayout;
   left->addWidget(search_);
-  left->addLayout(listRow, 1);
+  left->addLayout(listRow);
   left->addLayout(sort);
+  left->addStretch(1);  // the list is as high as its page
   auto* buttons = new QVBoxLayout;
   for (QPushButton* b : {ok, cancel, edit, remove, advanced, help}) buttons->addWidget(b);
   buttons->addStretch();
@@ -1060,7 +1085,8 @@ CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
   auto* whole = new QVBoxLayout(this);
   whole->addWidget(search_);
   whole->addLayout(heads);
-  whole->addLayout(listRow, 1);
+  whole->addLayout(listRow);
+  whole->addStretch(1);  // the list is as high as its page
   whole->addLayout(buttons);
 
   paged_ = new CPagedList(model_.Pager(), CMarriageListModel::kPageLines - 1, list_, bar_, this);

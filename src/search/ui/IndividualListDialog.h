@@ -26,6 +26,7 @@ class QLabel;
 class QListWidget;
 class QRadioButton;
 class QScrollBar;
+class QWheelEvent;
 
 // The search field: Page Up, Page Down, Up and Down go to the list.
 class CSearchEdit : public QLineEdit {
@@ -46,7 +47,8 @@ class CPagedList : public QObject {
   Q_OBJECT
 
  public:
-  // pageStep: the lines a page step of the scroll bar moves.
+  // pageStep: the lines a page step of the scroll bar moves. The list is
+  // as high as a page: it shows every line and no blank rows under them.
   CPagedList(CListPager& pager, int pageStep, QListWidget* list, QScrollBar* bar, QObject* parent);
   // Shows the page: lines, selection and scroll bar.
   void Show(const std::function<std::string(int)>& lineText);
@@ -60,11 +62,14 @@ class CPagedList : public QObject {
 
  private:
   void OnAction(int action);
+  void FitHeight();
+  bool OnWheel(QWheelEvent* event);
 
   CListPager& pager_;
   QListWidget* list_;
   QScrollBar* bar_;
   bool showing_ = false;
+  int wheelRest_ = 0;  // eighths of a degree not yet turned into lines
 };
 
 class CIndividualListDialog : public fw::CDialogBase {

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -22,6 +23,7 @@
 #include "FindRecordDialog.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
+#include "PlainText.h"
 #include "Ports.h"
 #include "QtPorts.h"
 #include "StringTable.h"
@@ -368,12 +370,15 @@ void CWebPageFinishPage::UpdateSitePath() {
   auto* label = Control<QLabel>(kIdcPath);
   const QString full = QString::fromStdString(sitePath_);
   label->setText(QFontMetrics(label->font()).elidedText(full, Qt::ElideMiddle, label->width()));
-  label->setToolTip(full);
+  label->setToolTip(fw::PlainToolTip(full));
   EnableControl(kIdcFinish, !folder_.Folder().empty());
 }
 
 std::string CWebPageFinishPage::SitePathText() const {
-  return Control<QLabel>(kIdcPath)->toolTip().toStdString();
+  // The label's tooltip holds the whole path, escaped.
+  QTextDocument tip;
+  tip.setHtml(Control<QLabel>(kIdcPath)->toolTip());
+  return tip.toPlainText().toStdString();
 }
 
 void CWebPageFinishPage::ShowBackground() {

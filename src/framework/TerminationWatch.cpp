@@ -1,0 +1,56 @@
+#include "TerminationWatch.h"
+
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+
+namespace fw {
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+  char c = 1;
+  [[maybe_unused]] ssize_t n = ::write(g_signalPipe[1], &c, 1);
+}
+
+}  // namespace
+
+TerminationWatch::TerminationWatch(QApplication& app) : QObject(&app) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this, [this] {
+    char c;
+    [[maybe_unused]] ssize_t n = ::read(g_signalPipe[0], &c, 1);
+    OnRequest();
+  });
+  previousTerm_ = std::signal(SIGTERM, OnTerminate);
+  previousInt_ = std::signal(SIGINT, OnTerminate);
+  installed_ = true;
+}
+
+TerminationWatch::~TerminationWatch() {
+  if (!installed_) return;
+  std::signal(SIGTERM, previousTerm_);
+  std::signal(SIGINT, previousInt_);
+  ::close(g_signalPipe[0]);
+  ::close(g_signalPipe[1]);
+  g_signalPipe[0] = g_signalPipe[1] = -1;
+}
+
+void TerminationWatch::OnRequest() {
+  requested_ = true;
+  // Closing the windows ends a modal dialog's own loop; quitting ends the
+  // main loop when it runs, and Exec does not start it when it does not.
+  QApplication::closeAllWindows();
+  QApplication::quit();
+}
+
+int TerminationWatch::Exec() {
+  if (requested_) return 0;
+  return QApplication::exec();
+}
+
+}  // namespace fw
