@@ -58,7 +58,13 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
         rin = ResolveXref(db::kIndividual, sub.value, sub.position, false);
       else
         Error(sub.position, Format("'%s' line is missing its pointer.", {sub.tag}));
-      if (rin > 0) {
+      // One person cannot be both spouses of a marriage: the second role is
+      // refused before it sets a sex or a spouse link.
+      if (rin > 0 && rin == (husband ? family.wife : family.husband)) {
+        Error(sub.position,
+              Format("'%s' is already the %s in this family; the %s line is not kept.",
+                     {sub.value, husband ? "wife" : "husband", sub.tag}));
+      } else if (rin > 0) {
         Xref& person = *Entry(sub.value);
         const char role = husband ? 'M' : 'F';
         if (person.sex == 0) {

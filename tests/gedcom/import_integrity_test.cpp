@@ -1,0 +1,45 @@
+// Odd but readable GEDCOM input: the family file stays sound (Check/Repair
+// finds nothing), and what cannot be kept is named in the import log.
+
+#include <gtest/gtest.h>
+
+#include "ImportFixture.h"
+
+namespace {
+
+const std::string kHead = "0 HEAD\n1 CHAR ANSI\n";
+const std::string kTrailer = "0 TRLR\n";
+
+std::string File(const std::string& body) { return kHead + body + kTrailer; }
+
+class ImportIntegrity : public ImportFixture {
+ protected:
+  // Imports body and expects a file that Check/Repair finds sound.
+  void ImportSound(const std::string& body) {
+    ASSERT_EQ(ImportText(File(body)), 1) << importLog_;
+    std::string report;
+    EXPECT_EQ(CheckProblems(report), 0u) << report;
+  }
+};
+
+TEST_F(ImportIntegrity, ThePersonWhoIsHusbandIsNotAlsoWife) {
+  // Either role may come first; the second one is refused.
+  ImportSound(
+      "0 @I3@ INDI\n1 NAME Pat /Doe/\n1 SEX M\n1 FAMS @F1@\n"
+      "0 @I4@ INDI\n1 NAME Sam /Doe/\n1 FAMS @F2@\n"
+      "0 @F1@ FAM\n1 HUSB @I3@\n1 WIFE @I3@\n"
+      "0 @F2@ FAM\n1 WIFE @I4@\n1 HUSB @I4@\n");
+  EXPECT_EQ(Family("F1").husband, Rin("I3"));
+  EXPECT_EQ(Family("F1").wife, 0);
+  EXPECT_EQ(Family("F2").husband, 0);
+  EXPECT_EQ(Family("F2").wife, Rin("I4"));
+  EXPECT_EQ(Person("I4").sex, 'F');
+  EXPECT_TRUE(LogHas("'I3' is already the husband in this family; the WIFE line is not kept."))
+      << importLog_;
+  EXPECT_TRUE(LogHas("'I4' is already the wife in this family; the HUSB line is not kept."));
+  EXPECT_FALSE(LogHas("has been defined as the")) << "the refused role sets no sex";
+  EXPECT_EQ(Relation(Rin("I3"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F1")});
+  EXPECT_EQ(Relation(Rin("I4"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F2")});
+}
+
+}  // namespace
