@@ -21,6 +21,21 @@ namespace gedcom {
 
 using namespace importing;
 
+namespace {
+
+// The number of items chained to an owner, counted up to limit + 1.
+std::size_t StoredChainLength(std::int32_t owner, int ownerType, std::size_t limit) {
+  std::size_t length = 0;
+  for (std::int32_t n = DbGetMultimediaHead(owner, ownerType); n > 0 && length <= limit; ++length) {
+    CMultimediaItem item;
+    if (DbGetRecord(n, db::kMultimedia, &item) != 1) break;
+    n = item.nextRecordNumber;
+  }
+  return length;
+}
+
+}  // namespace
+
 void CGedcomImporter::ReadDate(const CGedcomLine& line, CDateValue& date, int dateKind,
                                Pending& pending, std::vector<PendingCitation>* citations) {
   if (!line.value.empty() && !line.pointer) {
@@ -475,6 +490,7 @@ void CGedcomImporter::LinkMultimedia() {
   for (MediaOwner& owner : mediaOwners_) {
     std::unique_ptr<CMultimediaItem> head;
     CMultimediaItem* tail = nullptr;
+    std::size_t count = 0;
     for (PendingMedia& m : owner.media) {
       PendingMedia media = m;
       if (!m.object.empty()) {
@@ -498,6 +514,7 @@ void CGedcomImporter::LinkMultimedia() {
       item->kind = media.kind;
       if (media.scrapbook) item->flags |= CMultimediaItem::kFlagScrapbook;
       if (media.primary) item->flags |= CMultimediaItem::kFlagDefault;
+      ++count;
       CMultimediaItem* raw = item.get();
       if (tail)
         tail->next = std::move(item);
@@ -505,7 +522,11 @@ void CGedcomImporter::LinkMultimedia() {
         head = std::move(item);
       tail = raw;
     }
-    if (head && DbSaveMultimediaChain(owner.rin, head.get(), owner.type) <= 0)
+    if (!head) continue;
+    // The save answers 0 both for a failure and for an owner that had no
+    // chain before: whether the links are stored is read back.
+    DbSaveMultimediaChain(owner.rin, head.get(), owner.type);
+    if (StoredChainLength(owner.rin, owner.type, count) != count)
       Error({}, Format("Can't store the multimedia links of '%s'.", {owner.xref}));
   }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ImportFixture.h"
+#include "MultimediaChain.h"
 
 namespace {
 
@@ -40,6 +41,16 @@ TEST_F(ImportIntegrity, ThePersonWhoIsHusbandIsNotAlsoWife) {
   EXPECT_FALSE(LogHas("has been defined as the")) << "the refused role sets no sex";
   EXPECT_EQ(Relation(Rin("I3"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F1")});
   EXPECT_EQ(Relation(Rin("I4"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F2")});
+}
+
+TEST_F(ImportIntegrity, StoredMultimediaLinksDrawNoError) {
+  ImportSound(
+      "0 @I70@ INDI\n1 NAME A /B/\n1 OBJE\n2 FILE a.jpg\n1 OBJE\n2 FILE b.wav\n"
+      "0 @F1@ FAM\n1 HUSB @I70@\n1 OBJE\n2 FILE wedding.jpg\n");
+  EXPECT_GT(DbGetMultimediaHead(Rin("I70"), db::kIndividual), 0);
+  EXPECT_GT(DbGetMultimediaHead(Rin("F1"), db::kMarriage), 0);
+  EXPECT_FALSE(LogHas("Can't store the multimedia links")) << importLog_;
+  EXPECT_EQ(importer_->Errors(), 0) << importLog_;
 }
 
 }  // namespace
