@@ -18,15 +18,20 @@ using namespace importing;
 
 namespace {
 
-// Given names: trimmed, tabs as blanks, runs of blanks as one; first word,
-// second word, the rest.
-void SetGivenNames(CIndividualRecord& record, std::string_view text) {
+// The text trimmed, tabs as blanks, runs of blanks as one.
+std::string CleanBlanks(std::string_view text) {
   std::string clean;
   for (char c : Trim(text)) {
     if (c == '\t') c = ' ';
     if (c == ' ' && !clean.empty() && clean.back() == ' ') continue;
     clean += c;
   }
+  return clean;
+}
+
+// Given names: the cleaned text's first word, second word, the rest.
+void SetGivenNames(CIndividualRecord& record, std::string_view text) {
+  const std::string clean = CleanBlanks(text);
   for (auto& g : record.givenNames) g.clear();
   const std::size_t first = clean.find(' ');
   record.givenNames[0] = clean.substr(0, first);
@@ -320,32 +325,38 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
 
 void CGedcomImporter::ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record,
                                        Pending& pending) {
-  std::string given;
+  // The NAME line's parts: given names before the first "/", the surname
+  // between the slashes, and text after the second "/" (a title such as
+  // "de Clermont") that goes after the given names.
+  std::string lineGiven, lineSurname, lineAfter;
   if (!line.value.empty() && !line.pointer) {
     std::string value = line.value;
     std::replace(value.begin(), value.end(), '_', ' ');
     const std::size_t s1 = value.find('/');
-    if (s1 == std::string::npos) {
-      given = value;
-    } else {
-      given = value.substr(0, s1);
+    lineGiven = CleanBlanks(value.substr(0, s1));
+    if (s1 != std::string::npos) {
       const std::size_t s2 = value.find('/', s1 + 1);
-      record.surname = Trim(value.substr(s1 + 1, s2 == std::string::npos ? s2 : s2 - s1 - 1));
-      if (s2 != std::string::npos && !Trim(value.substr(s2 + 1)).empty())
-        given += " " + value.substr(s2 + 1);
+      lineSurname = CleanBlanks(value.substr(s1 + 1, s2 == std::string::npos ? s2 : s2 - s1 - 1));
+      if (s2 != std::string::npos) lineAfter = CleanBlanks(value.substr(s2 + 1));
     }
   }
+  // The pieces under the line fill only what the line lacks.
+  std::string pieceGiven, prefix, surname;
   const int level = line.level;
   while (const CGedcomLine* l = reader_.NextAtLevel(level + 1, true)) {
     const CGedcomLine sub = *l;
     const bool has = !sub.value.empty() && !sub.pointer;
     switch (sub.tagCode) {
       case kTagGivn:
-        if (has) given = sub.value;
+        if (has) pieceGiven = CleanBlanks(sub.value);
+        SkipDeeper(sub.level);
+        break;
+      case kTagSpfx:
+        if (has) prefix = CleanBlanks(sub.value);
         SkipDeeper(sub.level);
         break;
       case kTagSurn:
-        if (has) record.surname = sub.value;
+        if (has) surname = CleanBlanks(sub.value);
         SkipDeeper(sub.level);
         break;
       case kTagNpfx:
@@ -378,7 +389,16 @@ void CGedcomImporter::ReadPersonalName(const CGedcomLine& line, CIndividualRecor
         ReportUnexpected(sub, "Personal Name Structure", &pending);
     }
   }
-  SetGivenNames(record, given);
+  const std::string pieceSurname = CleanBlanks(prefix + " " + surname);
+  if (!lineGiven.empty() && !pieceGiven.empty() && !EqualNoCase(lineGiven, pieceGiven))
+    Warning(line.position,
+            Format("The NAME line gives the given names '%s'; GIVN '%s' is not kept.",
+                   {lineGiven, pieceGiven}));
+  if (!lineSurname.empty() && !pieceSurname.empty() && !EqualNoCase(lineSurname, pieceSurname))
+    Warning(line.position, Format("The NAME line gives the surname '%s'; '%s' is not kept.",
+                                  {lineSurname, pieceSurname}));
+  record.surname = lineSurname.empty() ? pieceSurname : lineSurname;
+  SetGivenNames(record, (lineGiven.empty() ? pieceGiven : lineGiven) + " " + lineAfter);
 }
 
 void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry,

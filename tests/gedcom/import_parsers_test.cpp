@@ -31,7 +31,19 @@ TEST_F(ImportParsers, NameForms) {
       {"/Smith/", "", "Smith", {"", "", ""}},
       {"Mary  Ann", "", "", {"Mary", "Ann", ""}},
       {"Ann_Marie /Lee_Hall/", "", "Lee Hall", {"Ann", "Marie", ""}},
-      {"Bob /Ray/", "2 GIVN Robert James\n2 SURN Raymond\n", "Raymond", {"Robert", "James", ""}},
+      // The NAME line's own parts win; the pieces fill what the line lacks.
+      {"Bob /Ray/", "2 GIVN Robert James\n2 SURN Raymond\n", "Ray", {"Bob", "", ""}},
+      {"Jan /ten Meijen/",
+       "2 GIVN Jan\n2 SPFX ten\n2 SURN Meijen\n",
+       "ten Meijen",
+       {"Jan", "", ""}},
+      {"Robert /Capet/ de Clermont",
+       "2 GIVN Robert\n2 SURN Capet\n",
+       "Capet",
+       {"Robert", "de", "Clermont"}},
+      {"/Smith/", "2 GIVN John Paul\n", "Smith", {"John", "Paul", ""}},
+      {"Anna //", "2 SPFX van der\n2 SURN Berg\n", "van der Berg", {"Anna", "", ""}},
+      {"", "2 GIVN Eva\n2 SURN Holm\n", "Holm", {"Eva", "", ""}},
       {"", "", "<Living>", {"", "", ""}},
   };
   std::string body;
@@ -45,6 +57,18 @@ TEST_F(ImportParsers, NameForms) {
     EXPECT_EQ(p.surname, c.surname) << c.name;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.givenNames[i], c.given[i]) << c.name << " " << i;
   }
+}
+
+TEST_F(ImportParsers, NamePiecesThatDisagreeWithTheNameLineAreLogged) {
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME Bob /Ray/\n2 GIVN Robert\n2 SURN Raymond\n"
+                            "0 @I2@ INDI\n1 NAME Jan /ten Meijen/\n2 GIVN jan\n2 SPFX ten\n"
+                            "2 SURN Meijen\n")),
+            1);
+  EXPECT_TRUE(LogHas("The NAME line gives the given names 'Bob'; GIVN 'Robert' is not kept."))
+      << importLog_;
+  EXPECT_TRUE(LogHas("The NAME line gives the surname 'Ray'; 'Raymond' is not kept."));
+  EXPECT_FALSE(LogHas("'jan'")) << "pieces that agree with the line are not named";
+  EXPECT_FALSE(LogHas("SPFX")) << importLog_;
 }
 
 TEST_F(ImportParsers, NameParts) {
