@@ -405,10 +405,10 @@ void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry
                                             Pending& pending) {
   FamcLink link;
   bool primary = false;
-  auto setBoth = [&](const CGedcomLine& l, char letter) {
+  auto setBoth = [&](char letter) {
     link.father = link.mother = letter;
     if (letter == 'c' || letter == 'd') link.status = letter;
-    (void)l;
+    link.given = true;
   };
   const int level = line.level;
   while (const CGedcomLine* l = reader_.NextAtLevel(level + 1, true)) {
@@ -416,21 +416,24 @@ void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry
     switch (sub.tagCode) {
       case kTagPedi: {
         if (const char letter = PedigreeLetter(sub.value))
-          setBoth(sub, letter);
+          setBoth(letter);
         else if (!sub.value.empty())
           Error(sub.position, Format("Unknown pedigree '%s'.", {sub.value}));
         while (const CGedcomLine* p = reader_.NextAtLevel(sub.level + 1, false)) {
           const CGedcomLine pl = *p;
           const char letter = PedigreeLetter(pl.value);
           if (pl.tagCode == kTagType && EqualNoCase(Trim(pl.value), "step")) {
-            // The step relationship that our own export writes under PEDI.
-            link.father = link.mother = 't';
+            // The step relationship that our own export writes under PEDI:
+            // the family file keeps it as a foster link.
+            setBoth('g');
           } else if (pl.tagCode == kTagStat && letter) {
             link.status = letter;
           } else if (pl.tagCode == kTagXHusb && letter) {
             link.father = letter;
+            link.given = true;
           } else if (pl.tagCode == kTagXWife && letter) {
             link.mother = letter;
+            link.given = true;
           }
           SkipDeeper(pl.level);
         }
@@ -451,12 +454,27 @@ void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry
   const std::int32_t family = ResolveXref(db::kMarriage, line.value, line.position, false);
   if (family < 0) return;
   link.family = family;
-  // The primary parents come first: they are the family the individual is
-  // shown as a child of.
+  auto& families = entry.parentFamilies;
+  // The family's CHIL line or a sealing may have named this family first:
+  // its relationships stand unless this FAMC gives its own.
+  auto same = std::find_if(families.begin(), families.end(),
+                           [&](const FamcLink& f) { return f.family == family; });
+  if (same != families.end()) {
+    if (link.given) {
+      same->father = link.father;
+      same->mother = link.mother;
+      same->status = link.status;
+      same->given = true;
+    }
+    // The primary parents come first: they are the family the individual is
+    // shown as a child of.
+    if (primary) std::rotate(families.begin(), same, same + 1);
+    return;
+  }
   if (primary)
-    entry.parentFamilies.insert(entry.parentFamilies.begin(), link);
+    families.insert(families.begin(), link);
   else
-    entry.parentFamilies.push_back(link);
+    families.push_back(link);
 }
 
 void CGedcomImporter::ReadContact(const CGedcomLine& line, CIndividualRecord& record,

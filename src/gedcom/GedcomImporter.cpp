@@ -400,9 +400,13 @@ void CGedcomImporter::LinkRecords() {
       if (famc.status != 'V')
         Warning(p.position, Format("The status '%s' of the child '%s' in family '%s' is not kept.",
                                    {std::string(1, famc.status), key, FamilyXref(famc.family)}));
-      if (famc.father == 'b' && !famc.sealed) continue;
+      // The link is written also for a birth: the family file makes a
+      // second parent link adopted unless told otherwise.
       CFamilyLinkRecord link;
       if (DbGetRecord(it->second, db::kFamilyLink, &link) != 1) continue;
+      if (link.firstParentRelation == famc.father && link.secondParentRelation == famc.father &&
+          !famc.sealed)
+        continue;
       link.firstParentRelation = link.secondParentRelation = famc.father;
       if (famc.sealed) link.SetSealingEvent(std::make_unique<COrdinanceObject>(&famc.sealing, 'S'));
       DbUpdateRecord(it->second, db::kFamilyLink, &link);

@@ -142,6 +142,7 @@ class CGedcomImporter : public GedcomReportSink {
   struct FamcLink {
     std::int32_t family = 0;
     char father = 'b', mother = 'b', status = 'V';
+    bool given = false;   // the relationships were given by PEDI lines, not by default
     bool sealed = false;  // a sealing to these parents was read
     COrdinanceValue sealing;
   };

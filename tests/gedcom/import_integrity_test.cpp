@@ -53,4 +53,24 @@ TEST_F(ImportIntegrity, StoredMultimediaLinksDrawNoError) {
   EXPECT_EQ(importer_->Errors(), 0) << importLog_;
 }
 
+TEST_F(ImportIntegrity, EachParentFamilyKeepsTheRelationshipItsLinesGive) {
+  // The family file makes a second parent link adopted unless told
+  // otherwise; an explicit or default birth is written to the link.
+  ImportSound(
+      "0 @F3@ FAM\n1 CHIL @I3@\n2 ADOP\n"
+      "0 @I1@ INDI\n1 NAME A /B/\n1 FAMC @F1@\n1 FAMC @F2@\n2 PEDI birth\n"
+      "0 @I2@ INDI\n1 NAME C /B/\n1 FAMC @F1@\n1 FAMC @F2@\n"
+      "0 @I3@ INDI\n1 NAME D /B/\n1 FAMC @F3@\n"
+      "0 @I4@ INDI\n1 NAME E /B/\n1 FAMC @F1@\n2 PEDI\n3 TYPE step\n"
+      "0 @F1@ FAM\n0 @F2@ FAM\n");
+  EXPECT_EQ(Link("I1", "F1").firstParentRelation, 'b');
+  EXPECT_EQ(Link("I1", "F2").firstParentRelation, 'b');
+  EXPECT_EQ(Link("I2", "F2").firstParentRelation, 'b');
+  // A FAMC without PEDI leaves what the family's CHIL line said.
+  EXPECT_EQ(Link("I3", "F3").firstParentRelation, 'a');
+  EXPECT_EQ(ParentFamilies("I3").size(), 1u);
+  // A step child is kept as a foster child: the family file knows no step link.
+  EXPECT_EQ(Link("I4", "F1").firstParentRelation, 'g');
+}
+
 }  // namespace

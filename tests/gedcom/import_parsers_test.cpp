@@ -128,7 +128,7 @@ TEST_F(ImportParsers, PedigreeWordsSetTheFamilyLink) {
       {"2 PEDI step\n", 'g', nullptr},
       {"2 PEDI sealing\n", 's', nullptr},
       {"2 PEDI birth\n", 'b', nullptr},
-      {"2 PEDI\n3 TYPE step\n", 't', nullptr},
+      {"2 PEDI\n3 TYPE step\n", 'g', nullptr},
       {"2 PEDI challenged\n", 'c', "The status 'c' of the child 'I8' in family 'F1' is not kept."},
       {"2 PEDI birth\n3 _WIFE adopted\n", 'b',
        "The child 'I9' has the relationships 'b' and 'a' to the parents of family 'F1'; 'b' is "
