@@ -74,7 +74,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
             ind.sex = role;
             DbUpdateRecord(rin, db::kIndividual, &ind);
           }
-        } else if (person.sex != role) {
+        } else if (person.sex != role && person.sex != 'U') {
           Error(sub.position, Format("A %s individual (%s) has been defined as the %s in a family.",
                                      {person.sex == 'M' ? "male" : "female", sub.value,
                                       husband ? "husband" : "wife"}));

@@ -164,6 +164,9 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   std::int32_t changeStamp = 0;
   bool named = !record.surname.empty();
   char sex = 0;
+  // Our own 5.5 export writes the SBN under its own tag, so its REFN is
+  // always the reference number, however it looks.
+  const bool sbnHasItsOwnTag = header_.sourceSystem == "ORV" && header_.gedcomVersion == "5.5";
   while (const CGedcomLine* l = reader_.NextAtLevel(1, true)) {
     const CGedcomLine sub = *l;
     const TagCode tag = sub.tagCode;
@@ -179,7 +182,9 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       const std::string v = Upper(Trim(sub.value));
       if (v.empty()) {
       } else if (v[0] == 'U' || v[0] == '?') {
+        // Said to be unknown: a spouse role does not make it male or female.
         record.sex = 'U';
+        sex = 'U';
       } else if (v[0] == 'M' || v[0] == 'F') {
         record.sex = v[0];
         sex = v[0];
@@ -187,7 +192,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
         Warning(sub.position, Format("Unknown sex '%s'.", {sub.value}));
       }
       SkipDeeper(1);
-    } else if (tag == kTagSbn || (tag == kTagRefn && IsSbnShaped(sub.value))) {
+    } else if (tag == kTagSbn || (tag == kTagRefn && !sbnHasItsOwnTag && IsSbnShaped(sub.value))) {
       record.texts1[1] = sub.value;
       SkipDeeper(1);
     } else if (tag == kTagRefn || tag == kTagIdno) {

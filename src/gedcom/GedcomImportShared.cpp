@@ -216,13 +216,25 @@ void CGedcomImporter::ReadEventDefinition(const CGedcomLine& line) {
   if (DbGetRecord(rin, db::kEventType, &stored) != 1) return;
   if (!def.title.empty()) stored.title = def.title;
   stored.abbreviation = def.abbreviation;
-  stored.shortTitle = def.shortTitle;
+  // The export writes the title as the short title of a type that has none.
+  stored.shortTitle = def.shortTitle == stored.title ? std::string() : def.shortTitle;
   stored.placePreposition = def.placePreposition;
   stored.verbPhrase = def.verbPhrase;
   // The definition leaves out a number of 0.
   stored.dateKind = dateKind ? def.dateKind : 0;
   stored.hasDescription = desc ? def.hasDescription : 0;
   DbUpdateRecord(rin, db::kEventType, &stored);
+  // The short fields hold a few characters: what they cut is told.
+  CEventTypeRecord kept;
+  if (DbGetRecord(rin, db::kEventType, &kept) != 1) return;
+  const std::pair<const char*, const std::string*> fields[] = {
+      {"short title", &stored.shortTitle}, {"abbreviation", &stored.abbreviation}};
+  const std::string* keptFields[] = {&kept.shortTitle, &kept.abbreviation};
+  for (int i = 0; i < 2; ++i)
+    if (*keptFields[i] != *fields[i].second)
+      Warning(line.position,
+              Format("The %s '%s' of the event type '%s' is cut to '%s'.",
+                     {fields[i].first, *fields[i].second, stored.title, *keptFields[i]}));
 }
 
 void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int dateKind,

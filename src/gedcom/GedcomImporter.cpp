@@ -421,7 +421,7 @@ void CGedcomImporter::LinkRecords() {
     }
     // The marriages in the order of the individual's FAMS lines.
     if (p.spouseFamilies.size() >= 2) {
-      if (p.sex == 0)
+      if (p.sex == 0 || p.sex == 'U')
         Error(p.position, Format("Can't determine the sex of individual '%s'.", {key}));
       DbSetOrder(p.rin, p.spouseFamilies, db::kRelMarriages,
                  static_cast<int>(p.spouseFamilies.size()));

@@ -151,7 +151,7 @@ class CGedcomImporter : public GedcomReportSink {
     std::int32_t rin = 0;
     bool defined = false;
     LinePosition position;
-    char sex = 0;
+    char sex = 0;  // 'M', 'F', 'U' when the file says unknown, 0 when it says nothing
     std::vector<std::int32_t> spouseFamilies;
     std::vector<FamcLink> parentFamilies;
     std::vector<std::int32_t> children;  // of a family, in CHIL order

@@ -555,4 +555,54 @@ TEST_F(ImportParsers, CitationAppliesToAndIdentifier) {
   EXPECT_EQ(citations.size(), 2u);
 }
 
+TEST_F(ImportParsers, AReferenceShapedLikeAnSbnIsTheSbnExceptInOurOwnExport) {
+  struct Case {
+    const char* head;
+    const char* sbn;
+    const char* reference;
+  } cases[] = {
+      {"0 HEAD\n1 SOUR OTHER\n1 GEDC\n2 VERS 5.5\n", "A123", ""},
+      {"0 HEAD\n1 SOUR ORV\n1 GEDC\n2 VERS 4.0\n", "A123", ""},
+      {"0 HEAD\n1 SOUR ORV\n1 GEDC\n2 VERS 5.5\n", "", "A123"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(ImportText(std::string(c.head) + "1 CHAR ANSI\n0 @I1@ INDI\n1 NAME A /B/\n"
+                                               "1 REFN A123\n0 TRLR\n"),
+              1);
+    const CIndividualRecord p = Person("I1");
+    EXPECT_EQ(p.texts1[1], c.sbn) << c.head;
+    EXPECT_EQ(p.texts1[0], c.reference) << c.head;
+  }
+}
+
+TEST_F(ImportParsers, ASexSaidToBeUnknownStaysUnknownInASpouseRole) {
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME A /B/\n1 SEX U\n0 @I2@ INDI\n1 NAME C /B/\n"
+                            "0 @I3@ INDI\n1 NAME D /B/\n1 SEX U\n1 FAMS @F1@\n1 FAMS @F2@\n"
+                            "0 @F1@ FAM\n1 WIFE @I1@\n1 HUSB @I2@\n0 @F2@ FAM\n1 WIFE @I3@\n")),
+            1);
+  EXPECT_EQ(Person("I1").sex, 'U');
+  EXPECT_EQ(Person("I2").sex, 'M');
+  EXPECT_FALSE(LogHas("has been defined as the")) << importLog_;
+  EXPECT_TRUE(LogHas("Can't determine the sex of individual 'I3'."));
+}
+
+TEST_F(ImportParsers, EventDefinitionShortFieldsAreTakenAsTheyFit) {
+  ASSERT_EQ(ImportText(File("0 _EVENT_DEFN Hebrew Month Naming\n1 TYPE I\n"
+                            "1 TITL Hebrew Month Naming\n2 ABBR Hebrew Month Naming\n"
+                            "0 _EVENT_DEFN Apprenticeship\n1 TYPE I\n1 TITL Apprenticeship\n"
+                            "2 ABBR Apprenticed\n1 ABBR App\n")),
+            1);
+  CEventTypeRecord naming, apprenticeship;
+  ASSERT_GT(DbFindEventType("Hebrew Month Naming", naming), 0);
+  EXPECT_EQ(naming.shortTitle, "") << "the export's stand-in for no short title";
+  EXPECT_FALSE(LogHas("Hebrew Month Naming' is cut")) << importLog_;
+  ASSERT_GT(DbFindEventType("Apprenticeship", apprenticeship), 0);
+  EXPECT_TRUE(
+      LogHas("The short title 'Apprenticed' of the event type 'Apprenticeship' is cut to '" +
+             apprenticeship.shortTitle + "'."))
+      << importLog_;
+  EXPECT_TRUE(LogHas("The abbreviation 'App' of the event type 'Apprenticeship' is cut to '" +
+                     apprenticeship.abbreviation + "'."));
+}
+
 }  // namespace
