@@ -194,10 +194,10 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       SkipDeeper(1);
     } else if (tag == kTagSbn || (tag == kTagRefn && !sbnHasItsOwnTag && IsSbnShaped(sub.value))) {
       record.texts1[1] = sub.value;
-      SkipDeeper(1);
+      ReadAttributeDetails(sub, pending);
     } else if (tag == kTagRefn || tag == kTagIdno) {
       record.texts1[0] = sub.value;
-      SkipDeeper(1);
+      ReadAttributeDetails(sub, pending);
     } else if (tag == kTagPhon) {
       record.contact[CIndividualRecord::kContactPhone] = sub.value;
       SkipDeeper(1);
@@ -221,7 +221,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
                            : tag == kTagDscr ? record.texts2[2]
                                              : record.suffix;
       if (!sub.pointer) field = sub.value;
-      SkipDeeper(1);
+      ReadAttributeDetails(sub, pending);
     } else if (IsIndividualEvent(tag)) {
       EventRead event;
       event.tag = tag == kTagEven ? "EVEN" : sub.tag;
@@ -298,6 +298,9 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       ReadMultimedia(sub, pending.media.back(), pending);
     } else if (tag == kTagAnci || tag == kTagDesi || tag == kTagResn) {
       SkipDeeper(1);
+    } else if (tag == kTagCast || tag == kTagNati || tag == kTagNchi || tag == kTagNmr ||
+               tag == kTagProp) {
+      ReportUnexpected(sub, "Individual Attribute", &pending);
     } else {
       ReportUnexpected(sub, "Individual Record", &pending);
     }
@@ -326,6 +329,23 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   }
   if (changeStamp != 0) changeStamps_.emplace_back(rin, changeStamp);
   StorePending(pending);
+}
+
+void CGedcomImporter::ReadAttributeDetails(const CGedcomLine& line, Pending& pending) {
+  while (const CGedcomLine* l = reader_.NextAtLevel(line.level + 1, true)) {
+    const CGedcomLine sub = *l;
+    if (sub.tagCode == kTagSour) {
+      // The family file keeps the text of an attribute alone: its citations
+      // become the individual's.
+      Warning(sub.position,
+              Format("A citation of %s is kept as a citation of the individual.", {line.tag}));
+      ReadCitation(sub, db::kOwnerIndividual, pending.citations, pending);
+    } else if (sub.tagCode == kTagNote) {
+      ReadNoteStructure(sub, pending);
+    } else {
+      ReportUnexpected(sub, "Individual Attribute", &pending);
+    }
+  }
 }
 
 void CGedcomImporter::ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record,

@@ -180,6 +180,10 @@ class CGedcomImporter : public GedcomReportSink {
   void ReadMultimedia(const CGedcomLine& line, PendingMedia& media, Pending& pending);
 
   // Shared structures.
+  // The lines under an attribute whose value is a field of the individual
+  // (DSCR, TITL, REFN ...): citations and notes go to the individual, the
+  // rest, which the family file cannot keep, to the log.
+  void ReadAttributeDetails(const CGedcomLine& line, Pending& pending);
   void ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
   // The value of an SLGC line under CHIL, or of its DATE or STAT line, as
   // the sealing date; a warning when it is not a complete date.

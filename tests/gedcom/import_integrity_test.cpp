@@ -73,4 +73,29 @@ TEST_F(ImportIntegrity, EachParentFamilyKeepsTheRelationshipItsLinesGive) {
   EXPECT_EQ(Link("I4", "F1").firstParentRelation, 'g');
 }
 
+TEST_F(ImportIntegrity, AttributeDetailsAreKeptOrLogged) {
+  ImportSound(
+      "0 @S1@ SOUR\n1 TITL Census\n"
+      "0 @I1@ INDI\n1 NAME A /B/\n"
+      "1 DSCR Tall, dark hair\n2 DATE 1900\n2 PLAC Oslo\n2 SOUR @S1@\n3 PAGE p. 4\n"
+      "2 NOTE Seen at the fair\n"
+      "1 TITL Jr.\n2 SOUR @S1@\n3 PAGE p. 5\n"
+      "1 RELI Lutheran\n2 DATE 1900\n2 SOUR @S1@\n3 PAGE p. 6\n");
+  const CIndividualRecord p = Person("I1");
+  EXPECT_EQ(p.texts2[2], "Tall, dark hair");
+  EXPECT_EQ(p.suffix, "Jr.");
+  std::vector<std::string> pages;
+  for (const CCitationRecord& c : Citations(Rin("I1"), db::kOwnerIndividual))
+    pages.push_back(c.pageText);
+  EXPECT_EQ(pages, (std::vector<std::string>{"p. 4", "p. 5"}));
+  EXPECT_EQ(DbGetNotes(Rin("I1"), 0, db::kIndividual, 0, 1, 0), "Seen at the fair");
+  EXPECT_TRUE(LogHas("Unexpected tag 'DATE' in Individual Attribute.\n\n\t2 DATE 1900\n"))
+      << importLog_;
+  EXPECT_TRUE(LogHas("Unexpected tag 'PLAC' in Individual Attribute.\n\n\t2 PLAC Oslo\n"));
+  EXPECT_TRUE(LogHas("A citation of DSCR is kept as a citation of the individual."));
+  // RELI is an event: it keeps its date and citation.
+  EXPECT_EQ(UserEvents(Rin("I1"), db::kOwnerIndividual).size(), 1u);
+  EXPECT_FALSE(LogHas("in Individual Attribute.\n\n\t2 SOUR")) << importLog_;
+}
+
 }  // namespace
