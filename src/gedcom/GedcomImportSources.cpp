@@ -68,19 +68,27 @@ void CGedcomImporter::ReadCitation(const CGedcomLine& line, char ownerKind,
         c.record.detailText = sub.value;
         SkipDeeper(sub.level);
         break;
-      case kTagQuay: {
-        const int q = std::atoi(sub.value.c_str());
-        if (q >= 0 && q <= 3) c.record.quality = static_cast<std::uint8_t>(q);
+      case kTagQuay:
+        // Stored when the family file keeps it (read back when the citation
+        // is stored).
+        if (sub.value.size() == 1 && sub.value[0] >= '0' && sub.value[0] <= '3')
+          c.record.quality = static_cast<std::uint8_t>(sub.value[0] - '0');
+        else
+          Warning(sub.position, Format("Invalid QUAY '%s' of a citation; use 0, 1, 2 or 3. It is "
+                                       "not kept.",
+                                       {sub.value}));
         SkipDeeper(sub.level);
         break;
-      }
       case kTagXAppliesTo:
         // The family file keeps no applies-to mark on a citation; a value
         // outside the three words is still told to the user.
-        if (sub.value != "DATE" && sub.value != "PLACE" && sub.value != "DATE_AND_PLACE")
+        if (sub.value != "DATE" && sub.value != "PLACE" && sub.value != "DATE_AND_PLACE") {
           Error(sub.position,
                 Format("Invalid value '%s'.  Use DATE, PLACE, or DATE_AND_PLACE.", {sub.value}));
-        SkipDeeper(sub.level);
+          SkipDeeper(sub.level);
+        } else {
+          NotKept("_APPLIES_TO of a citation", &sub, &pending);
+        }
         break;
       case kTagXRin:
         // A citation identifier: a family file of the current format makes
@@ -111,6 +119,14 @@ std::int32_t CGedcomImporter::StoreCitation(PendingCitation& c) {
     return 0;
   }
   for (const auto& note : c.notes) noteLinks_.push_back({'1', rin, "CIT", note, c.position});
+  // A quality and a reference that the family file does not keep are counted.
+  if (c.record.quality != CCitationRecord::kNoQuality || !c.record.detailText.empty()) {
+    CCitationRecord kept;
+    if (DbGetRecord(rin, db::kCitation, &kept) == 1) {
+      if (kept.quality != c.record.quality) NotKept("QUAY of a citation");
+      if (kept.detailText != c.record.detailText) NotKept("REFN of a citation");
+    }
+  }
   return rin;
 }
 
@@ -208,6 +224,9 @@ void CGedcomImporter::ReadSource(const CGedcomLine& line) {
         break;
       case kTagNote:
         ReadNoteStructure(sub, pending);
+        break;
+      case kTagQuay:
+        NotKept("QUAY of a source", &sub, &pending);
         break;
       default:
         ReportUnexpected(sub, "Source Record", &pending);

@@ -165,7 +165,17 @@ void CGedcomImporter::ReportUnexpected(const CGedcomLine& line, const char* cont
   DumpLines(line, pending);
 }
 
-void CGedcomImporter::DumpLines(const CGedcomLine& line, Pending* pending) {
+void CGedcomImporter::NotKept(const std::string& kind, const CGedcomLine* line, Pending* pending) {
+  auto it = std::find_if(notKept_.begin(), notKept_.end(),
+                         [&](const auto& entry) { return entry.first == kind; });
+  if (it == notKept_.end())
+    notKept_.emplace_back(kind, 1);
+  else
+    ++it->second;
+  if (line) DumpLines(*line, pending, false);
+}
+
+void CGedcomImporter::DumpLines(const CGedcomLine& line, Pending* pending, bool toLog) {
   std::string listing;
   auto dump = [&](const CGedcomLine& l) {
     std::string text = std::to_string(l.level) + " ";
@@ -177,7 +187,7 @@ void CGedcomImporter::DumpLines(const CGedcomLine& line, Pending* pending) {
       indented += c;
       if (c == '\n') indented += '\t';  // a CONT line stays inside the listing
     }
-    errorText_ += indented + "\n";
+    if (toLog) errorText_ += indented + "\n";
     listing += text + "\n";
   };
   dump(line);
@@ -188,7 +198,7 @@ void CGedcomImporter::DumpLines(const CGedcomLine& line, Pending* pending) {
     }
     dump(*l);
   }
-  errorText_ += "\n";
+  if (toLog) errorText_ += "\n";
   if (options_.listingInNotes && pending) AddParagraph(pending->notes, listing);
 }
 
@@ -496,6 +506,13 @@ void CGedcomImporter::WriteLog() {
         "The following lines in the GEDCOM file could not be processed due to\nunrecognizable "
         "tags or invalid data:\n\n";
   log += errorText_;
+  if (!notKept_.empty()) {
+    log +=
+        "These standard structures were read but are not kept: the family file has no place "
+        "for them.\n\n";
+    for (const auto& [kind, count] : notKept_)
+      log += "    " + kind + ": " + std::to_string(count) + "\n";
+  }
   std::FILE* f = std::fopen(logPath_.c_str(), "wb");
   if (!f) {
     plat::MessageBox("Can't write the import log " + logPath_ + ": " + std::strerror(errno),

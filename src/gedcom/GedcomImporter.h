@@ -218,7 +218,13 @@ class CGedcomImporter : public GedcomReportSink {
   void ReportUnexpected(const CGedcomLine& line, const char* context, Pending* pending);
   // Writes the line and its deeper lines to the log (and, with the listing
   // option, to the notes of the record being read).
-  void DumpLines(const CGedcomLine& line, Pending* pending);
+  void DumpLines(const CGedcomLine& line, Pending* pending, bool toLog = true);
+  // A standard structure that the family file has no place for: counted by
+  // kind for one line each at the end of the log, rather than a log entry
+  // each. line (when given) and its deeper lines are read and, with the
+  // listing option, added to the notes of the record being read.
+  void NotKept(const std::string& kind, const CGedcomLine* line = nullptr,
+               Pending* pending = nullptr);
   // Skips the lines deeper than level.
   void SkipDeeper(int level);
 
@@ -287,6 +293,7 @@ class CGedcomImporter : public GedcomReportSink {
   bool cancelled_ = false;
   bool notesSkippedSaid_ = false;
   std::string errorText_;
+  std::vector<std::pair<std::string, long>> notKept_;  // kind, how often, in the order first met
   std::string lastPart_;
 };
 

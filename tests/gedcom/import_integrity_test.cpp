@@ -98,4 +98,31 @@ TEST_F(ImportIntegrity, AttributeDetailsAreKeptOrLogged) {
   EXPECT_FALSE(LogHas("in Individual Attribute.\n\n\t2 SOUR")) << importLog_;
 }
 
+TEST_F(ImportIntegrity, QualitiesAndScopesAreKeptOrCountedInTheLog) {
+  ImportSound(
+      "0 @S1@ SOUR\n1 TITL Census\n1 QUAY 3\n"
+      "0 @I1@ INDI\n1 NAME A /B/\n"
+      "1 BIRT\n2 DATE 1900\n2 SOUR @S1@\n3 QUAY 2\n3 _APPLIES_TO DATE\n"
+      "2 SOUR @S1@\n3 QUAY 1\n3 REFN R-7\n2 SOUR @S1@\n3 QUAY high\n");
+  const auto citations = Citations(Rin("I1"), db::kOwnerBirth);
+  ASSERT_EQ(citations.size(), 3u);
+  // What the family file keeps is kept; what it does not is counted once
+  // per kind at the end of the log.
+  int qualitiesKept = 0, referencesKept = 0;
+  for (const CCitationRecord& c : citations) {
+    qualitiesKept += c.quality <= 3 ? 1 : 0;
+    referencesKept += c.detailText.empty() ? 0 : 1;
+  }
+  auto counted = [&](const std::string& kind, int count) {
+    return count == 0 ? !LogHas("    " + kind + ":")
+                      : LogHas("    " + kind + ": " + std::to_string(count) + "\n");
+  };
+  EXPECT_TRUE(counted("QUAY of a source", 1)) << importLog_;
+  EXPECT_TRUE(counted("_APPLIES_TO of a citation", 1));
+  EXPECT_TRUE(counted("QUAY of a citation", 2 - qualitiesKept));
+  EXPECT_TRUE(counted("REFN of a citation", 1 - referencesKept));
+  EXPECT_TRUE(LogHas("Invalid QUAY 'high' of a citation")) << importLog_;
+  EXPECT_EQ(importer_->Errors(), 0) << importLog_;
+}
+
 }  // namespace
