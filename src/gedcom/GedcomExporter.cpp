@@ -34,7 +34,7 @@ namespace {
 
 constexpr const char* kIncomplete = "The GEDCOM export is not complete.";
 constexpr const char* kCancelled = "The GEDCOM export was cancelled; its file was deleted.";
-constexpr const char* kCutHeading = "These values were longer than 255 characters and were cut:";
+constexpr const char* kCutHeading = "These values were too long for a GEDCOM line and were cut:";
 constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                    "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 

@@ -171,8 +171,8 @@ INSTANTIATE_TEST_SUITE_P(Samples, SampleRoundTrip,
 
 // A family made by the program's own calls with what a first import cannot
 // give back by itself: an event type with a long title and no short title,
-// a wife of unknown sex, a second parent family that is a birth family, and
-// one without parents.
+// a wife of unknown sex, a second parent family that is a birth family, one
+// without parents, and a source short title too long for one line.
 TEST_F(RoundTripTest, GeneratedFamilyExportsAgreeUpToRenumbering) {
   CEventTypeRecord naming;
   naming.title = "Hebrew Month Naming";
@@ -195,10 +195,24 @@ TEST_F(RoundTripTest, GeneratedFamilyExportsAgreeUpToRenumbering) {
   const std::int32_t foster = DbAddRecord(db::kMarriage, 0, &home);
   ASSERT_GT(foster, 0);
   SetRelations(child, foster, 'g', 'g');
+  // A source whose short title is too long for one line.
+  CSourceRecord book;
+  book.title = "Book of names";
+  book.abbreviatedTitle = std::string(200, 'a') + " @ " + std::string(60, 'b');
+  const std::int32_t source = DbAddRecord(db::kSource, 0, &book);
+  ASSERT_GT(source, 0);
+  Cite(source, child, db::kOwnerBirth, "p. 1", "");
+  CSourceRecord stored;
+  ASSERT_EQ(DbGetRecord(source, db::kSource, &stored), 1);
+  ASSERT_GT(stored.abbreviatedTitle.size(), 250u);
 
   const std::string first = ExpectStableRoundTrip();
   for (const char* line : {"2 ABBR Hebrew Month Naming", "1 SEX U", "1 FAMC @F3@"})
     EXPECT_NE(first.find(line), std::string::npos) << line << "\n" << first;
+  for (const std::string& line : Lines(first)) EXPECT_LE(line.size(), 255u) << line;
+  CSourceRecord kept;
+  ASSERT_EQ(DbGetRecord(1, db::kSource, &kept), 1);
+  EXPECT_EQ(kept.abbreviatedTitle, stored.abbreviatedTitle);
 }
 
 // Golden files: the fixture family exported in each mode and character set,
@@ -243,6 +257,7 @@ TEST_F(GoldenTest, EachModeAndCharacterSet) {
     const std::string golden = std::string(KORVANE_GEDCOM_GOLDEN) + "/" + c.file;
     if (update) WriteAll(golden, text);
     EXPECT_EQ(text, ReadAll(golden)) << c.file;
+    for (const std::string& line : Lines(text)) EXPECT_LE(line.size(), 255u) << c.file << line;
   }
 }
 
