@@ -298,6 +298,15 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
       case kTagNote:
         ReadNoteStructure(sub, pending);
         break;
+      case kTagAddr:
+        NotKept("ADDR of an event", &sub, &pending);
+        break;
+      case kTagPhon:
+        NotKept("PHON of an event", &sub, &pending);
+        break;
+      case kTagObje:
+        NotKept("OBJE of an event", &sub, &pending);
+        break;
       case kTagAge:
       case kTagAgnc:
         // Kept in the notes of the owner: the family file has no field for them.

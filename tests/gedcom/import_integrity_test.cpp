@@ -125,4 +125,22 @@ TEST_F(ImportIntegrity, QualitiesAndScopesAreKeptOrCountedInTheLog) {
   EXPECT_EQ(importer_->Errors(), 0) << importLog_;
 }
 
+TEST_F(ImportIntegrity, EventAddressesAreCountedOncePerKind) {
+  const std::string body =
+      "0 @I1@ INDI\n1 NAME A /B/\n"
+      "1 BIRT\n2 DATE 1900\n2 ADDR Main St 1\n3 CITY Oslo\n2 PHON 555\n"
+      "1 RESI\n2 ADDR Kaien 2\n1 OCCU Smith\n2 ADDR Forge lane\n"
+      "0 @F1@ FAM\n1 MARR\n2 ADDR Town hall\n";
+  ImportSound(body);
+  EXPECT_TRUE(LogHas("    ADDR of an event: 4\n    PHON of an event: 1\n")) << importLog_;
+  EXPECT_FALSE(LogHas("Unexpected tag 'ADDR'"));
+  EXPECT_EQ(importer_->Errors(), 0);
+  // With the listing in the notes, the lines are kept there.
+  gedcom::ImportOptions options;
+  options.listingInNotes = true;
+  ASSERT_EQ(ImportText(File(body), options), 1);
+  const std::string notes = DbGetNotes(Rin("I1"), 0, db::kIndividual, 0, 1, 0);
+  EXPECT_NE(notes.find("2 ADDR Main St 1\r\n3 CITY Oslo"), std::string::npos) << notes;
+}
+
 }  // namespace
