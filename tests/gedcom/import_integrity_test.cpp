@@ -143,4 +143,17 @@ TEST_F(ImportIntegrity, EventAddressesAreCountedOncePerKind) {
   EXPECT_NE(notes.find("2 ADDR Main St 1\r\n3 CITY Oslo"), std::string::npos) << notes;
 }
 
+TEST_F(ImportIntegrity, NamePiecesAndNulBytesGiveSoundRecords) {
+  ImportSound(
+      "0 @I1@ INDI\n1 NAME Jan /ten Meijen/\n2 SPFX ten\n2 SURN Meijen\n"
+      "0 @I2@ INDI\n1 NAME Robert /Capet/ de Clermont\n2 GIVN Robert\n2 SURN Capet\n"
+      "0 @I3@ INDI\n1 NAME Ola /Nul" +
+      std::string(1, '\0') + "lund/\n1 NOTE a" + std::string(1, '\0') + "b\n");
+  EXPECT_EQ(Person("I1").surname, "ten Meijen");
+  EXPECT_EQ(Person("I2").GetGivenNames(), "Robert de Clermont");
+  EXPECT_EQ(Person("I3").surname, "Nullund");
+  EXPECT_EQ(DbGetNotes(Rin("I3"), 0, db::kIndividual, 0, 1, 0), "ab");
+  EXPECT_TRUE(LogHas("The value holds a NUL byte, which is left out.")) << importLog_;
+}
+
 }  // namespace
