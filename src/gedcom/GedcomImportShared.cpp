@@ -227,14 +227,15 @@ void CGedcomImporter::ReadEventDefinition(const CGedcomLine& line) {
   // The short fields hold a few characters: what they cut is told.
   CEventTypeRecord kept;
   if (DbGetRecord(rin, db::kEventType, &kept) != 1) return;
-  const std::pair<const char*, const std::string*> fields[] = {
-      {"short title", &stored.shortTitle}, {"abbreviation", &stored.abbreviation}};
-  const std::string* keptFields[] = {&kept.shortTitle, &kept.abbreviation};
-  for (int i = 0; i < 2; ++i)
-    if (*keptFields[i] != *fields[i].second)
-      Warning(line.position,
-              Format("The %s '%s' of the event type '%s' is cut to '%s'.",
-                     {fields[i].first, *fields[i].second, stored.title, *keptFields[i]}));
+  const struct {
+    const char* name;
+    const std::string &wanted, &kept;
+  } fields[] = {{"short title", stored.shortTitle, kept.shortTitle},
+                {"abbreviation", stored.abbreviation, kept.abbreviation}};
+  for (const auto& f : fields)
+    if (f.kept != f.wanted)
+      Warning(line.position, Format("The %s '%s' of the event type '%s' is cut to '%s'.",
+                                    {f.name, f.wanted, stored.title, f.kept}));
 }
 
 void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int dateKind,
