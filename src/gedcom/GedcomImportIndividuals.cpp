@@ -220,7 +220,10 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       std::string& field = tag == kTagAlia   ? record.nameExtensions[1]
                            : tag == kTagDscr ? record.texts2[2]
                                              : record.suffix;
-      if (!sub.pointer) field = sub.value;
+      if (!sub.pointer)
+        field = sub.value;
+      else  // an alias that names another individual's record
+        NotKept(sub.tag + " pointing to a record");
       ReadAttributeDetails(sub, pending);
     } else if (IsIndividualEvent(tag)) {
       EventRead event;

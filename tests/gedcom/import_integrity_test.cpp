@@ -80,7 +80,8 @@ TEST_F(ImportIntegrity, AttributeDetailsAreKeptOrLogged) {
       "1 DSCR Tall, dark hair\n2 DATE 1900\n2 PLAC Oslo\n2 SOUR @S1@\n3 PAGE p. 4\n"
       "2 NOTE Seen at the fair\n"
       "1 TITL Jr.\n2 SOUR @S1@\n3 PAGE p. 5\n"
-      "1 RELI Lutheran\n2 DATE 1900\n2 SOUR @S1@\n3 PAGE p. 6\n");
+      "1 RELI Lutheran\n2 DATE 1900\n2 SOUR @S1@\n3 PAGE p. 6\n"
+      "1 ALIA @I2@\n0 @I2@ INDI\n1 NAME C /D/\n");
   const CIndividualRecord p = Person("I1");
   EXPECT_EQ(p.texts2[2], "Tall, dark hair");
   EXPECT_EQ(p.suffix, "Jr.");
@@ -93,6 +94,7 @@ TEST_F(ImportIntegrity, AttributeDetailsAreKeptOrLogged) {
       << importLog_;
   EXPECT_TRUE(LogHas("Unexpected tag 'PLAC' in Individual Attribute.\n\n\t2 PLAC Oslo\n"));
   EXPECT_TRUE(LogHas("A citation of DSCR is kept as a citation of the individual."));
+  EXPECT_TRUE(LogHas("    ALIA pointing to a record: 1\n"));
   // RELI is an event: it keeps its date and citation.
   EXPECT_EQ(UserEvents(Rin("I1"), db::kOwnerIndividual).size(), 1u);
   EXPECT_FALSE(LogHas("in Individual Attribute.\n\n\t2 SOUR")) << importLog_;
