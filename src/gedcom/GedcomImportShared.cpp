@@ -314,6 +314,24 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
         AddParagraph(pending.notes, sub.tag + " " + sub.value);
         SkipDeeper(sub.level);
         break;
+      case kTagHusb:
+      case kTagWife:
+        if (kind != db::kOwnerMarriage) {
+          ReportUnexpected(sub, "Event Detail Structure", &pending);
+          break;
+        }
+        // A spouse's age at a family event, kept in the notes as the age of
+        // an individual's event is.
+        while (const CGedcomLine* a = reader_.NextAtLevel(sub.level + 1, true)) {
+          const CGedcomLine age = *a;
+          if (age.tagCode == kTagAge) {
+            AddParagraph(pending.notes, sub.tag + " " + age.tag + " " + age.value);
+            SkipDeeper(age.level);
+          } else {
+            ReportUnexpected(age, "Event Detail Structure", &pending);
+          }
+        }
+        break;
       default:
         ReportUnexpected(sub, "Event Detail Structure", &pending);
     }

@@ -158,4 +158,13 @@ TEST_F(ImportIntegrity, NamePiecesAndNulBytesGiveSoundRecords) {
   EXPECT_TRUE(LogHas("The value holds a NUL byte, which is left out.")) << importLog_;
 }
 
+TEST_F(ImportIntegrity, SpouseAgesAtFamilyEventsAreKeptInTheNotes) {
+  ImportSound(
+      "0 @F1@ FAM\n1 MARR\n2 DATE 1900\n2 HUSB\n3 AGE 25y\n2 WIFE\n3 AGE 22y\n"
+      "3 _SHOE 38\n");
+  EXPECT_EQ(DbGetNotes(Rin("F1"), 0, db::kMarriage, 0, 1, 0), "HUSB AGE 25y\r\n\r\nWIFE AGE 22y");
+  EXPECT_TRUE(LogHas("Unexpected tag '_SHOE' in Event Detail Structure.")) << importLog_;
+  EXPECT_FALSE(LogHas("Unexpected tag 'HUSB'"));
+}
+
 }  // namespace
