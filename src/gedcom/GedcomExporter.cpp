@@ -34,7 +34,7 @@ namespace {
 
 constexpr const char* kIncomplete = "The GEDCOM export is not complete.";
 constexpr const char* kCancelled = "The GEDCOM export was cancelled; its file was deleted.";
-constexpr const char* kCutHeading = "These values were longer than 255 characters and were cut:";
+constexpr const char* kCutHeading = "These values were too long for a GEDCOM line and were cut:";
 constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                    "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
@@ -95,6 +95,18 @@ std::vector<std::int32_t> MarriagesOf(std::int32_t rin) {
   std::vector<std::int32_t> list;
   DbGetRelationList(list, db::kRelSpouses, 0, rin, 0);
   return list;
+}
+
+// The marriages of an individual's parent links, in link order.
+std::vector<std::int32_t> ParentFamiliesOf(std::int32_t rin) {
+  std::vector<std::int32_t> links, mrins;
+  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, rin, 0);
+  for (std::int32_t number : links) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(number, db::kFamilyLink, &link) == 1 && link.HasFamily())
+      mrins.push_back(link.mrin);
+  }
+  return mrins;
 }
 
 std::vector<std::int32_t> ChildrenOf(std::int32_t mrin) {
@@ -219,12 +231,11 @@ void CGedcomExporter::MarkIndividual(std::int32_t rin, std::uint8_t how) {
 
 void CGedcomExporter::MarkFamiliesAmongSelected(std::int32_t rin, const ExportFilterSet& filter) {
   auto selected = [&](std::int32_t r) { return r != 0 && filter.Contains(r); };
-  CIndividualRecord person;
-  if (family::Read(person, rin) != 1) return;
-  const std::int32_t parents = person.numbers[CIndividualRecord::kParentsMrin];
   CMarriageRecord family;
-  if (parents > 0 && !MarriageMarked(parents) &&
-      DbGetRecord(parents, db::kMarriage, &family) == 1) {
+  // Every parent family, not only the primary one: a family that is only a
+  // second parent family, and has no parents, is reached from nowhere else.
+  for (std::int32_t parents : ParentFamiliesOf(rin)) {
+    if (MarriageMarked(parents) || DbGetRecord(parents, db::kMarriage, &family) != 1) continue;
     bool mark = family.husband == 0 || family.wife == 0 || selected(family.husband) ||
                 selected(family.wife);
     if (!mark)
@@ -248,17 +259,6 @@ struct VectorFilter : ExportFilterSet {
   }
   const std::vector<bool>& rins;
 };
-
-std::vector<std::int32_t> ParentFamiliesOf(std::int32_t rin) {
-  std::vector<std::int32_t> links, mrins;
-  DbGetRelationList(links, db::kRelFamilyLinks, db::kRelParents, rin, 0);
-  for (std::int32_t number : links) {
-    CFamilyLinkRecord link;
-    if (DbGetRecord(number, db::kFamilyLink, &link) == 1 && link.HasFamily())
-      mrins.push_back(link.mrin);
-  }
-  return mrins;
-}
 
 }  // namespace
 

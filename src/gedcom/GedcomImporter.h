@@ -142,6 +142,7 @@ class CGedcomImporter : public GedcomReportSink {
   struct FamcLink {
     std::int32_t family = 0;
     char father = 'b', mother = 'b', status = 'V';
+    bool given = false;   // the relationships were given by PEDI lines, not by default
     bool sealed = false;  // a sealing to these parents was read
     COrdinanceValue sealing;
   };
@@ -150,7 +151,7 @@ class CGedcomImporter : public GedcomReportSink {
     std::int32_t rin = 0;
     bool defined = false;
     LinePosition position;
-    char sex = 0;
+    char sex = 0;  // 'M', 'F', 'U' when the file says unknown, 0 when it says nothing
     std::vector<std::int32_t> spouseFamilies;
     std::vector<FamcLink> parentFamilies;
     std::vector<std::int32_t> children;  // of a family, in CHIL order
@@ -179,6 +180,10 @@ class CGedcomImporter : public GedcomReportSink {
   void ReadMultimedia(const CGedcomLine& line, PendingMedia& media, Pending& pending);
 
   // Shared structures.
+  // The lines under an attribute whose value is a field of the individual
+  // (DSCR, TITL, REFN ...): citations and notes go to the individual, the
+  // rest, which the family file cannot keep, to the log.
+  void ReadAttributeDetails(const CGedcomLine& line, Pending& pending);
   void ReadPersonalName(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
   // The value of an SLGC line under CHIL, or of its DATE or STAT line, as
   // the sealing date; a warning when it is not a complete date.
@@ -213,7 +218,13 @@ class CGedcomImporter : public GedcomReportSink {
   void ReportUnexpected(const CGedcomLine& line, const char* context, Pending* pending);
   // Writes the line and its deeper lines to the log (and, with the listing
   // option, to the notes of the record being read).
-  void DumpLines(const CGedcomLine& line, Pending* pending);
+  void DumpLines(const CGedcomLine& line, Pending* pending, bool toLog = true);
+  // A standard structure that the family file has no place for: counted by
+  // kind for one line each at the end of the log, rather than a log entry
+  // each. line (when given) and its deeper lines are read and, with the
+  // listing option, added to the notes of the record being read.
+  void NotKept(const std::string& kind, const CGedcomLine* line = nullptr,
+               Pending* pending = nullptr);
   // Skips the lines deeper than level.
   void SkipDeeper(int level);
 
@@ -282,6 +293,7 @@ class CGedcomImporter : public GedcomReportSink {
   bool cancelled_ = false;
   bool notesSkippedSaid_ = false;
   std::string errorText_;
+  std::vector<std::pair<std::string, long>> notKept_;  // kind, how often, in the order first met
   std::string lastPart_;
 };
 

@@ -20,6 +20,7 @@ constexpr const char* kMissingDelimiter = "Missing delimiter.";
 constexpr const char* kBadXref = "Bad XrefId pointer.";
 constexpr const char* kBadTag = "Bad tag.";
 constexpr const char* kValueTooLong = "Value too long, value truncated.";
+constexpr const char* kNulInValue = "The value holds a NUL byte, which is left out.";
 constexpr const char* kLevelJump =
     "Level number doesn't increment by one. Skipped lines %ld through %ld.";
 constexpr const char* kUnassociated = "Skipped unassociated CONT/CONC lines.";
@@ -159,6 +160,7 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
                                                             int& errorLevel) {
   error = nullptr;
   truncated_ = false;
+  nulInValue_ = false;
   int c;
   for (;;) {
     c = source_.Get();
@@ -211,6 +213,11 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
     bool afterAt = false;
     for (; !IsLineEnd(c); c = source_.Get()) {
       if (c == '@' && afterAt) continue;  // a run of "@" is one "@"
+      if (c == 0) {
+        // Stored, a NUL would end the text there: it is left out instead.
+        nulInValue_ = true;
+        continue;
+      }
       afterAt = c == '@';
       raw += static_cast<char>(c);
     }
@@ -297,6 +304,7 @@ bool CGedcomLineReader::ReadAccepted(CGedcomLine& out) {
     }
     FlushJumpRun();
     if (truncated_) sink_.ReportError(PositionText(out.position), kValueTooLong);
+    if (nulInValue_) sink_.ReportError(PositionText(out.position), kNulInValue);
     lastLevel_ = out.level;
     if (out.level == 0 && out.tagCode == kTagTrlr) trailerSeen_ = true;
     return true;

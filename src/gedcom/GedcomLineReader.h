@@ -140,6 +140,7 @@ class CGedcomLineReader {
   long jumpFirst_ = 0, jumpLast_ = 0;  // the run of lines skipped for a level jump
   bool unmappableReported_ = false;    // in the current record
   bool truncated_ = false;             // the last physical value was cut
+  bool nulInValue_ = false;            // a NUL byte was left out of the last physical value
 };
 
 }  // namespace gedcom

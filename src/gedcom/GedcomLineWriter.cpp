@@ -49,14 +49,31 @@ bool GedcomLineWriter::Plain(std::string_view text) {
 
 bool GedcomLineWriter::TagValue(std::string_view tag, std::string_view value) {
   if (value.empty()) return ok_;
-  std::string doubled = DoubleAt(value);
-  if (doubled.size() > kMaxValueLength) {
-    // Cut between characters of the stored value, so that a doubled "@"
-    // stays whole.
+  std::string text(value);
+  for (char& c : text)
+    if (IsBreak(c)) c = '~';
+  const std::size_t room = kMaxLineLength > tag.size() + 1 ? kMaxLineLength - tag.size() - 1 : 0;
+  std::string doubled = DoubleAt(text);
+  if (doubled.size() > room) {
+    // The 5.5 form continues a value too long for one line on CONC lines, as
+    // it does a long text; the level is the tag's first word.
+    const std::size_t blank = tag.find(' ');
+    int level = 0;
+    bool numbered = blank != 0 && blank != std::string_view::npos;
+    for (std::size_t i = 0; numbered && i < blank; ++i) {
+      numbered = tag[i] >= '0' && tag[i] <= '9';
+      level = level * 10 + (tag[i] - '0');
+    }
+    if (form_ == GedcomForm::k55 && numbered) {
+      LongText55(level, std::string(tag) + ' ', text);
+      return ok_;
+    }
+    // The 4.0 form has no CONC: the value is cut between characters of the
+    // stored value, so that a doubled "@" stays whole, and remembered.
     std::size_t kept = 0, length = 0;
-    while (kept < value.size() && length + (value[kept] == '@' ? 2 : 1) <= kMaxValueLength)
-      length += value[kept++] == '@' ? 2 : 1;
-    doubled = DoubleAt(value.substr(0, kept));
+    while (kept < text.size() && length + (text[kept] == '@' ? 2 : 1) <= room)
+      length += text[kept++] == '@' ? 2 : 1;
+    doubled = DoubleAt(std::string_view(text).substr(0, kept));
     std::string note(tag);
     note += ' ';
     note += value.substr(0, 40);
@@ -66,8 +83,6 @@ bool GedcomLineWriter::TagValue(std::string_view tag, std::string_view value) {
   std::string line(tag);
   line += ' ';
   line += doubled;
-  for (char& c : line)
-    if (IsBreak(c)) c = '~';
   return Emit(line);
 }
 

@@ -23,9 +23,10 @@ class GedcomLineSink {
 
 enum class GedcomForm { k40, k55 };
 
-// The longest plain line, and the longest long-text line (prefix included)
-// of each form; the longest value is kMaxValueLength.
+// The longest plain line, the longest tag-and-value line, and the longest
+// long-text line (prefix included) of each form.
 inline constexpr std::size_t kMaxPlainLength = 260;
+inline constexpr std::size_t kMaxLineLength = 255;
 inline constexpr std::size_t kLongTextLine55 = 100;
 inline constexpr std::size_t kLongTextLine40 = 86;
 // A 4.0 line is not shortened below this many characters to end at a blank.
@@ -41,8 +42,9 @@ class GedcomLineWriter {
   // The text cut to 260 characters, each CR or LF in it written as '~'.
   bool Plain(std::string_view text);
   // "tag value" (tag holds the level, "1 NAME"); nothing when value is empty.
-  // "@" in the value is doubled; a value longer than 255 characters (after
-  // doubling) is cut and remembered in CutValues().
+  // "@" in the value is doubled. A line longer than 255 characters is split
+  // as a long text in the 5.5 form (CONC lines); in the 4.0 form the value
+  // is cut to fit and remembered in CutValues().
   bool TagValue(std::string_view tag, std::string_view value);
   // Level and tag make the first line's prefix ("1 NOTE "); the text is split
   // into continuation lines by the form's rules. Empty text writes nothing.

@@ -9,6 +9,7 @@
 
 #include "CitationRecord.h"
 #include "CustomEventTable.h"
+#include "DatabaseChecker.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyLinkRecord.h"
@@ -116,6 +117,18 @@ class ImportFixture : public OpenFamilyFixture {
     return out;
   }
   bool LogHas(const std::string& text) const { return importLog_.find(text) != std::string::npos; }
+  // Check/Repair in report mode over the open file: the problems it found,
+  // its report in report.
+  unsigned long CheckProblems(std::string& report) {
+    plat::FakeShell reportShell;
+    plat::ScopedShell scopedShell{&reportShell};
+    const std::string reportPath = dir.File("check.rpt");
+    CDatabaseChecker checker(family, reportPath, *CurrentDatabase, 0);
+    EXPECT_EQ(checker.Run(), 1);
+    checker.Finish();
+    report = ReadAll(reportPath);
+    return checker.ProblemCount();
+  }
 
   plat::FakeShell shell_;
   plat::ScopedShell scopedShell_{&shell_};

@@ -157,7 +157,8 @@ TEST_F(SmallFamilyTest, Standard55AnselExactBytes) {
       "0 @I3@ INDI\r\n1 NAME LIVING\r\n1 SEX M\r\n1 FAMC @F1@\r\n2 PEDI adopted\r\n"
       "0 @I4@ INDI\r\n1 NAME /Holm/\r\n2 SURN Holm\r\n1 SEX F\r\n1 BIRT\r\n2 DATE 1800\r\n"
       "1 DEAT\r\n2 CAUS Fever\r\n1 DSCR " +
-      std::string(255, 'd') + "\r\n" + kChan +
+      std::string(93, 'd') + "\r\n2 CONC " + std::string(93, 'd') + "\r\n2 CONC " +
+      std::string(69, 'd') + "\r\n" + kChan +
       "0 @F1@ FAM\r\n1 DIV Y\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"
       "1 MARR\r\n2 DATE 12 JUN 1875\r\n2 PLAC Voss\r\n0 TRLR\r\n";
   EXPECT_EQ(Run(nullptr, &all), expected);

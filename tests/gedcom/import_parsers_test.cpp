@@ -31,7 +31,19 @@ TEST_F(ImportParsers, NameForms) {
       {"/Smith/", "", "Smith", {"", "", ""}},
       {"Mary  Ann", "", "", {"Mary", "Ann", ""}},
       {"Ann_Marie /Lee_Hall/", "", "Lee Hall", {"Ann", "Marie", ""}},
-      {"Bob /Ray/", "2 GIVN Robert James\n2 SURN Raymond\n", "Raymond", {"Robert", "James", ""}},
+      // The NAME line's own parts win; the pieces fill what the line lacks.
+      {"Bob /Ray/", "2 GIVN Robert James\n2 SURN Raymond\n", "Ray", {"Bob", "", ""}},
+      {"Jan /ten Meijen/",
+       "2 GIVN Jan\n2 SPFX ten\n2 SURN Meijen\n",
+       "ten Meijen",
+       {"Jan", "", ""}},
+      {"Robert /Capet/ de Clermont",
+       "2 GIVN Robert\n2 SURN Capet\n",
+       "Capet",
+       {"Robert", "de", "Clermont"}},
+      {"/Smith/", "2 GIVN John Paul\n", "Smith", {"John", "Paul", ""}},
+      {"Anna //", "2 SPFX van der\n2 SURN Berg\n", "van der Berg", {"Anna", "", ""}},
+      {"", "2 GIVN Eva\n2 SURN Holm\n", "Holm", {"Eva", "", ""}},
       {"", "", "<Living>", {"", "", ""}},
   };
   std::string body;
@@ -45,6 +57,18 @@ TEST_F(ImportParsers, NameForms) {
     EXPECT_EQ(p.surname, c.surname) << c.name;
     for (int i = 0; i < 3; ++i) EXPECT_EQ(p.givenNames[i], c.given[i]) << c.name << " " << i;
   }
+}
+
+TEST_F(ImportParsers, NamePiecesThatDisagreeWithTheNameLineAreLogged) {
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME Bob /Ray/\n2 GIVN Robert\n2 SURN Raymond\n"
+                            "0 @I2@ INDI\n1 NAME Jan /ten Meijen/\n2 GIVN jan\n2 SPFX ten\n"
+                            "2 SURN Meijen\n")),
+            1);
+  EXPECT_TRUE(LogHas("The NAME line gives the given names 'Bob'; GIVN 'Robert' is not kept."))
+      << importLog_;
+  EXPECT_TRUE(LogHas("The NAME line gives the surname 'Ray'; 'Raymond' is not kept."));
+  EXPECT_FALSE(LogHas("'jan'")) << "pieces that agree with the line are not named";
+  EXPECT_FALSE(LogHas("SPFX")) << importLog_;
 }
 
 TEST_F(ImportParsers, NameParts) {
@@ -104,7 +128,7 @@ TEST_F(ImportParsers, PedigreeWordsSetTheFamilyLink) {
       {"2 PEDI step\n", 'g', nullptr},
       {"2 PEDI sealing\n", 's', nullptr},
       {"2 PEDI birth\n", 'b', nullptr},
-      {"2 PEDI\n3 TYPE step\n", 't', nullptr},
+      {"2 PEDI\n3 TYPE step\n", 'g', nullptr},
       {"2 PEDI challenged\n", 'c', "The status 'c' of the child 'I8' in family 'F1' is not kept."},
       {"2 PEDI birth\n3 _WIFE adopted\n", 'b',
        "The child 'I9' has the relationships 'b' and 'a' to the parents of family 'F1'; 'b' is "
@@ -529,6 +553,56 @@ TEST_F(ImportParsers, CitationAppliesToAndIdentifier) {
   std::vector<std::int32_t> citations;
   DbGetRinList(citations, db::kCitation, Rin("I1"), db::kOwnerBirth);
   EXPECT_EQ(citations.size(), 2u);
+}
+
+TEST_F(ImportParsers, AReferenceShapedLikeAnSbnIsTheSbnExceptInOurOwnExport) {
+  struct Case {
+    const char* head;
+    const char* sbn;
+    const char* reference;
+  } cases[] = {
+      {"0 HEAD\n1 SOUR OTHER\n1 GEDC\n2 VERS 5.5\n", "A123", ""},
+      {"0 HEAD\n1 SOUR ORV\n1 GEDC\n2 VERS 4.0\n", "A123", ""},
+      {"0 HEAD\n1 SOUR ORV\n1 GEDC\n2 VERS 5.5\n", "", "A123"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(ImportText(std::string(c.head) + "1 CHAR ANSI\n0 @I1@ INDI\n1 NAME A /B/\n"
+                                               "1 REFN A123\n0 TRLR\n"),
+              1);
+    const CIndividualRecord p = Person("I1");
+    EXPECT_EQ(p.texts1[1], c.sbn) << c.head;
+    EXPECT_EQ(p.texts1[0], c.reference) << c.head;
+  }
+}
+
+TEST_F(ImportParsers, ASexSaidToBeUnknownStaysUnknownInASpouseRole) {
+  ASSERT_EQ(ImportText(File("0 @I1@ INDI\n1 NAME A /B/\n1 SEX U\n0 @I2@ INDI\n1 NAME C /B/\n"
+                            "0 @I3@ INDI\n1 NAME D /B/\n1 SEX U\n1 FAMS @F1@\n1 FAMS @F2@\n"
+                            "0 @F1@ FAM\n1 WIFE @I1@\n1 HUSB @I2@\n0 @F2@ FAM\n1 WIFE @I3@\n")),
+            1);
+  EXPECT_EQ(Person("I1").sex, 'U');
+  EXPECT_EQ(Person("I2").sex, 'M');
+  EXPECT_FALSE(LogHas("has been defined as the")) << importLog_;
+  EXPECT_TRUE(LogHas("Can't determine the sex of individual 'I3'."));
+}
+
+TEST_F(ImportParsers, EventDefinitionShortFieldsAreTakenAsTheyFit) {
+  ASSERT_EQ(ImportText(File("0 _EVENT_DEFN Hebrew Month Naming\n1 TYPE I\n"
+                            "1 TITL Hebrew Month Naming\n2 ABBR Hebrew Month Naming\n"
+                            "0 _EVENT_DEFN Apprenticeship\n1 TYPE I\n1 TITL Apprenticeship\n"
+                            "2 ABBR Apprenticed\n1 ABBR App\n")),
+            1);
+  CEventTypeRecord naming, apprenticeship;
+  ASSERT_GT(DbFindEventType("Hebrew Month Naming", naming), 0);
+  EXPECT_EQ(naming.shortTitle, "") << "the export's stand-in for no short title";
+  EXPECT_FALSE(LogHas("Hebrew Month Naming' is cut")) << importLog_;
+  ASSERT_GT(DbFindEventType("Apprenticeship", apprenticeship), 0);
+  EXPECT_TRUE(
+      LogHas("The short title 'Apprenticed' of the event type 'Apprenticeship' is cut to '" +
+             apprenticeship.shortTitle + "'."))
+      << importLog_;
+  EXPECT_TRUE(LogHas("The abbreviation 'App' of the event type 'Apprenticeship' is cut to '" +
+                     apprenticeship.abbreviation + "'."));
 }
 
 }  // namespace

@@ -126,17 +126,30 @@ TEST(LineWriter, PlainAndTagValue) {
   EXPECT_TRUE(w.CutValues().empty());
 }
 
-TEST(LineWriter, LongValueIsCutAt255AndRemembered) {
-  ListSink sink;
-  GedcomLineWriter w(sink, GedcomForm::k55);
-  w.TagValue("1 DSCR", Word('v', 300));
+TEST(LineWriter, NoTagValueLineIsLongerThan255) {
+  // 5.5: a value too long for its line goes on as a long text, on CONC lines.
+  ListSink sink55;
+  GedcomLineWriter w55(sink55, GedcomForm::k55);
+  w55.TagValue("1 ABBR", Word('v', 248));  // 255 in all: one line
+  w55.TagValue("1 ABBR", Word('v', 257));
+  w55.TagValue("2 PHON", Word('p', 240) + "@" + Word('q', 20));
+  EXPECT_EQ(sink55.lines,
+            (Lines{"1 ABBR " + Word('v', 248), "1 ABBR " + Word('v', 93), "2 CONC " + Word('v', 93),
+                   "2 CONC " + Word('v', 71), "2 PHON " + Word('p', 93), "3 CONC " + Word('p', 93),
+                   "3 CONC " + Word('p', 54) + "@@" + Word('q', 20)}));
+  EXPECT_TRUE(w55.CutValues().empty());
+
+  // 4.0 has no CONC: the value is cut to fit, and remembered.
+  ListSink sink40;
+  GedcomLineWriter w40(sink40, GedcomForm::k40);
+  w40.TagValue("1 DSCR", Word('v', 300));
   // A doubled "@" straddling the limit is not split in half.
-  w.TagValue("1 PHON", Word('p', 254) + "@tail");
-  ASSERT_EQ(sink.lines.size(), 2u);
-  EXPECT_EQ(sink.lines[0], "1 DSCR " + Word('v', 255));
-  EXPECT_EQ(sink.lines[1], "1 PHON " + Word('p', 254));
-  ASSERT_EQ(w.CutValues().size(), 2u);
-  EXPECT_EQ(w.CutValues()[0], "1 DSCR " + Word('v', 40) + "...");
+  w40.TagValue("1 PHON", Word('p', 247) + "@tail");
+  ASSERT_EQ(sink40.lines.size(), 2u);
+  EXPECT_EQ(sink40.lines[0], "1 DSCR " + Word('v', 248));
+  EXPECT_EQ(sink40.lines[1], "1 PHON " + Word('p', 247));
+  ASSERT_EQ(w40.CutValues().size(), 2u);
+  EXPECT_EQ(w40.CutValues()[0], "1 DSCR " + Word('v', 40) + "...");
 }
 
 TEST(LineWriter, FailedWriteStaysFailed) {

@@ -78,6 +78,16 @@ TEST_F(ReaderTest, OverlongValueIsCutReportedAndUsed) {
             (std::vector<Report>{Error("test.GED, line 2", "Value too long, value truncated.")}));
 }
 
+TEST_F(ReaderTest, NulBytesInAValueAreLeftOutAndReported) {
+  Lines lines = ReadAllOf(std::string("0 HEAD\n1 NOTE before", 20) + std::string(1, '\0') +
+                          "after\n1 SOUR x" + std::string(2, '\0') + "\n0 TRLR\n");
+  EXPECT_EQ(lines, (Lines{"0 HEAD|", "1 NOTE|beforeafter", "1 SOUR|x", "0 TRLR|"}));
+  EXPECT_EQ(sink_.reports,
+            (std::vector<Report>{
+                Error("test.GED, line 2", "The value holds a NUL byte, which is left out."),
+                Error("test.GED, line 3", "The value holds a NUL byte, which is left out.")}));
+}
+
 TEST_F(ReaderTest, OnlyTextTagsKeepLeadingBlanks) {
   Lines lines = ReadAllOf(
       "0 @N1@ NOTE   three\n1 CONT  two\n0 INDI\n1 NAME   Ann\n1 NOTE\t x\n2 CONC   y\n"

@@ -1,0 +1,221 @@
+// The GEDCOM import of FAM records: spouses, children with their
+// relationships and sealings, family events and the spouse sealing.
+
+#include "GedcomImporter.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "DbCalls.h"
+#include "GedcomImportSupport.h"
+#include "IndividualRecord.h"
+#include "MarriageRecord.h"
+
+namespace gedcom {
+
+using namespace importing;
+
+namespace {
+
+bool IsFamilyEvent(TagCode tag) {
+  switch (tag) {
+    case kTagAnul:
+    case kTagCens:
+    case kTagDiv:
+    case kTagDivf:
+    case kTagEnga:
+    case kTagEven:
+    case kTagMarb:
+    case kTagMarc:
+    case kTagMarl:
+    case kTagMars:
+    case kTagMarr:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
+  const std::int32_t mrin = DefineRecord(db::kMarriage, line);
+  if (mrin < 0) return;
+  const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
+  Xref& family = xrefs_[key];  // entries stay where they are while others are added
+  CMarriageRecord record;
+  if (!ReadBack(mrin, db::kMarriage, &record, line, "family")) return;
+  Pending pending(db::kOwnerMarriage, mrin, line.xref);
+  while (const CGedcomLine* l = reader_.NextAtLevel(1, true)) {
+    const CGedcomLine sub = *l;
+    const TagCode tag = sub.tagCode;
+    if (tag == kTagHusb || tag == kTagWife) {
+      const bool husband = tag == kTagHusb;
+      std::int32_t rin = -1;
+      if (sub.pointer)
+        rin = ResolveXref(db::kIndividual, sub.value, sub.position, false);
+      else
+        Error(sub.position, Format("'%s' line is missing its pointer.", {sub.tag}));
+      // One person cannot be both spouses of a marriage: the second role is
+      // refused before it sets a sex or a spouse link.
+      if (rin > 0 && rin == (husband ? family.wife : family.husband)) {
+        Error(sub.position,
+              Format("'%s' is already the %s in this family; the %s line is not kept.",
+                     {sub.value, husband ? "wife" : "husband", sub.tag}));
+      } else if (rin > 0) {
+        Xref& person = *Entry(sub.value);
+        const char role = husband ? 'M' : 'F';
+        if (person.sex == 0) {
+          person.sex = role;
+          CIndividualRecord ind;
+          if (DbGetRecord(rin, db::kIndividual, &ind) == 1 && ind.sex != role) {
+            ind.sex = role;
+            DbUpdateRecord(rin, db::kIndividual, &ind);
+          }
+        } else if (person.sex != role && person.sex != 'U') {
+          Error(sub.position, Format("A %s individual (%s) has been defined as the %s in a family.",
+                                     {person.sex == 'M' ? "male" : "female", sub.value,
+                                      husband ? "husband" : "wife"}));
+        }
+        Xref& fam = family;
+        (husband ? fam.husband : fam.wife) = rin;
+      }
+      SkipDeeper(1);
+    } else if (tag == kTagChil) {
+      std::int32_t child = -1;
+      if (sub.pointer) child = ResolveXref(db::kIndividual, sub.value, sub.position, false);
+      if (child > 0) {
+        Xref& fam = family;
+        fam.children.push_back(child);
+        FamcLink link;
+        link.family = mrin;
+        bool relation = false;
+        while (const CGedcomLine* c = reader_.NextAtLevel(2, true)) {
+          const CGedcomLine cl = *c;
+          if (cl.tagCode == kTagAdop) {
+            link.father = link.mother = 'a';
+            relation = true;
+            SkipDeeper(cl.level);
+          } else if (cl.tagCode == kTagXFrel || cl.tagCode == kTagXMrel) {
+            const char letter = PedigreeLetter(cl.value);
+            if (!letter)
+              Error(cl.position,
+                    Format(cl.tagCode == kTagXFrel ? "Unknown child-to-father relationship '%s'."
+                                                   : "Unknown child-to-mother relationship '%s'.",
+                           {cl.value}));
+            else
+              (cl.tagCode == kTagXFrel ? link.father : link.mother) = letter;
+            relation = true;
+            SkipDeeper(cl.level);
+          } else if (cl.tagCode == kTagSlgc) {
+            link.sealed = relation = true;
+            if (!cl.value.empty()) ParseSealingDate(cl, link.sealing);
+            while (const CGedcomLine* d = reader_.NextAtLevel(3, true)) {
+              const CGedcomLine dl = *d;
+              if (dl.tagCode == kTagDate || dl.tagCode == kTagStat) {
+                ParseSealingDate(dl, link.sealing);
+                SkipDeeper(dl.level);
+              } else if (dl.tagCode == kTagTemp) {
+                link.sealing.templeCode = dl.value;
+                SkipDeeper(dl.level);
+              } else {
+                ReportUnexpected(dl, "Child-to-Family sealing with Family Record", &pending);
+              }
+            }
+          } else {
+            ReportUnexpected(cl, "Family Child Record", &pending);
+          }
+        }
+        if (relation) {
+          Xref& person = *Entry(sub.value);
+          bool found = false;
+          for (auto& p : person.parentFamilies)
+            if (p.family == mrin) {
+              if (link.father != 'b' || link.mother != 'b') {
+                p.father = link.father;
+                p.mother = link.mother;
+              }
+              if (link.sealed) {
+                p.sealed = true;
+                p.sealing = link.sealing;
+              }
+              found = true;
+            }
+          if (!found) person.parentFamilies.push_back(link);
+        }
+      } else {
+        if (!sub.pointer) Error(sub.position, "'CHIL' line is missing its pointer.");
+        SkipDeeper(1);
+      }
+    } else if (tag == kTagMarr && IsEmptyEvent(record.marriage)) {
+      EventRead event;
+      event.tag = sub.tag;
+      ReadEventDetail(sub, db::kOwnerMarriage, 4, event, pending);
+      record.marriage = event.value;
+      for (auto& c : event.citations) {
+        c.record.ownerLetter = db::kOwnerMarriageEvent;
+        pending.citations.push_back(std::move(c));
+      }
+    } else if (tag == kTagDiv && !reader_.NextAtLevel(2, false)) {
+      record.status = EqualNoCase(Trim(sub.value), "N") ? 'M' : 'D';
+    } else if (IsFamilyEvent(tag)) {
+      if (tag == kTagDiv) {
+        reader_.PushBack();  // the level-2 line the test above read
+        record.status = 'D';
+      }
+      EventRead event;
+      event.tag = tag == kTagEven ? "EVEN" : sub.tag;
+      event.description = sub.value;
+      ReadEventDetail(sub, db::kOwnerMarriage, tag == kTagMarr ? 4 : 0, event, pending);
+      if (tag == kTagEven && !event.typeGiven) {
+        const std::string name = event.description.empty() ? "Event" : event.description;
+        Error(sub.position,
+              Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
+        event.eventType = FindOrAddEventType(db::kOwnerMarriage, name, sub.position);
+      } else if (tag != kTagEven) {
+        event.eventType = FindOrAddEventType(db::kOwnerMarriage, sub.tag, sub.position);
+      }
+      pending.userEvents.push_back(std::move(event));
+    } else if (tag == kTagSlgs) {
+      ReadOrdinance(sub, record.sealingToSpouse, db::kOwnerSealingToSpouse, 3, "ZEL Spouse Sealing",
+                    pending, nullptr);
+    } else if (tag == kTagNchi) {
+      record.childCount = static_cast<std::int16_t>(std::atoi(sub.value.c_str()));
+      SkipDeeper(1);
+    } else if (tag == kTagXStat) {
+      if (EqualNoCase(sub.value, "Married"))
+        record.status = 'M';
+      else if (EqualNoCase(sub.value, "Not_Married"))
+        record.status = 'N';
+      else
+        Error(sub.position, Format("Unknown Marriage Status '%s'", {sub.value}));
+      SkipDeeper(1);
+    } else if (tag == kTagSour) {
+      ReadCitation(sub, db::kOwnerMarriage, pending.citations, pending);
+    } else if (tag == kTagNote) {
+      ReadNoteStructure(sub, pending);
+    } else if (tag == kTagObje) {
+      pending.media.emplace_back();
+      ReadMultimedia(sub, pending.media.back(), pending);
+    } else if (tag == kTagResn) {
+      SkipDeeper(1);
+    } else {
+      ReportUnexpected(sub, "Family Record", &pending);
+    }
+  }
+  UpdateRecord(mrin, db::kMarriage, &record, line, "family");
+  StorePending(pending);
+}
+
+void CGedcomImporter::ParseSealingDate(const CGedcomLine& line, COrdinanceValue& sealing) {
+  CDateValue date;
+  if (date.ParseText(line.value, false, true) != CDateValue::kParseStandard) {
+    Warning(line.position, Format("Invalid SLGC date '%s'", {line.value}));
+    return;
+  }
+  sealing.date = date;
+}
+
+}  // namespace gedcom

@@ -1,0 +1,35 @@
+#pragma once
+// What the record readers of the GEDCOM import share: text helpers for
+// values and log lines, and the limits of dates and places.
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "DbCodes.h"
+
+class CEventValue;
+
+namespace gedcom::importing {
+
+// The cross-reference kind of a NOTE record.
+inline constexpr int kNoteType = db::kNoteBlock;
+inline constexpr std::size_t kMaxDateLength = 50;
+inline constexpr std::size_t kMaxPlaceLength = 120;
+
+// pattern with each "%s" replaced by the next of args.
+std::string Format(const char* pattern, std::initializer_list<std::string> args);
+std::string Upper(std::string_view text);
+bool EqualNoCase(std::string_view a, std::string_view b);
+// A Y/N flag's value: yes when it starts with Y or y.
+bool IsYes(std::string_view value);
+std::string Trim(std::string_view text);
+// A note text with CR LF line ends; a paragraph goes after a blank line.
+void AddParagraph(std::string& notes, std::string_view text);
+// The relationship letter of a pedigree word; 0 for an unknown word.
+char PedigreeLetter(std::string_view word);
+// No date, no place and no citation.
+bool IsEmptyEvent(const CEventValue& v);
+
+}  // namespace gedcom::importing
