@@ -260,7 +260,9 @@ int CFamilyDatabase::Close() {
 
 void CFamilyDatabase::FullClose() {
   const bool wasOpen = host.file.IsOpen();
-  if (type == kCurrentFormat && engine) engine->Blocks().EndBatch();
+  // A batch left open writes its header now; otherwise an unedited file is
+  // closed unwritten.
+  if (type == kCurrentFormat && engine && engine->Blocks().InBatch()) engine->Blocks().EndBatch();
   nameCache.clear();
   secondCache.clear();
   nameCacheBytes = 0;
