@@ -545,6 +545,57 @@ TEST_F(DamagedFileTest, CutFileWithZeroedHeaderIsRefusedUnwritten) {
   EXPECT_EQ(file.Bytes(), damaged);
 }
 
+// A larger family cut at a block boundary: every family, citation chain and
+// write that meets the cut says so once, not once per individual.
+TEST_F(DamagedFileTest, CutFamilyTellsEachKindOfDamageOnce) {
+  MemoryFile whole;
+  {
+    Session s(whole);
+    ASSERT_EQ(s.engine->Create("family.orv"), 1);
+    ASSERT_TRUE(workout::BuildSmallFamily(*s.engine));
+    for (int f = 0; f < 150; ++f) {
+      std::int32_t rins[3];
+      for (int i = 0; i < 3; ++i) {
+        CIndividualRecord person;
+        person.surname = "Family" + std::to_string(f);
+        person.givenNames[0] = i == 2 ? "Child" : i == 0 ? "Father" : "Mother";
+        rins[i] = s.engine->Calls().AddRecord(db::kIndividual, false, &person);
+        ASSERT_GT(rins[i], 0);
+        ASSERT_GT(s.engine->Owners().NewCitation(false, 1, rins[i], db::kOwnerIndividual), 0);
+      }
+      CMarriageRecord m;
+      m.husband = rins[0];
+      m.wife = rins[1];
+      const std::int32_t mr = s.engine->Calls().AddRecord(db::kMarriage, false, &m);
+      ASSERT_GT(mr, 0);
+      ASSERT_GT(s.engine->Families().DLLSETORV3RELATION(rins[2], 0, db::kRelParents, mr), 0);
+    }
+  }
+  // The first block of family links and of citations lost (zeroed), and the
+  // file cut at a block boundary.
+  Bytes lost = whole.Bytes();
+  for (const int type : {kBlockFamilyLinks, kBlockCitations}) {
+    int k = 1;
+    while (k < kGroupPositions && lost[kBlocksOffset + k] != type) ++k;
+    ASSERT_LT(k, kGroupPositions);
+    std::fill_n(lost.begin() + BlockOffset(0, k), kBlockSize, 0);
+  }
+  const std::size_t blocks = (whole.Bytes().size() - kBlocksOffset) / kBlockSize;
+  const Bytes cut(whole.Bytes().begin(),
+                  whole.Bytes().begin() + kBlocksOffset + (blocks - 2) * kBlockSize);
+  for (const Bytes& damaged : {lost, cut}) {
+    MemoryFile file(damaged);
+    boxes.Clear();
+    ASSERT_EQ(Open(file), 1);
+    workout::ReadWhole(E());
+    for (int step = 0; step < 4; ++step) workout::EditOnce(E(), step);
+    EXPECT_LE(boxes.Calls().size(), 6u);
+    std::map<std::string, int> told;
+    for (const auto& call : boxes.Calls()) ++told[call.text];
+    for (const auto& [text, times] : told) EXPECT_EQ(times, 1) << text;
+  }
+}
+
 // A note of a megabyte reaches the disk with one flush.
 TEST_F(DamagedFileTest, MegabyteNoteIsFlushedOnce) {
   CountingFile file(family);
