@@ -341,3 +341,90 @@ TEST(EngineOnMemoryFile, StoresTheSameBytesAsOnTheRealFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A disk that fills: writes within the file's present size go through, a
+// write that would grow it past the limit stores what fits and fails.
+class FullDiskFile : public MemoryFile {
+ public:
+  FullDiskFile(std::vector<std::uint8_t> bytes, std::uint64_t limit)
+      : MemoryFile(std::move(bytes)), limit_(limit) {}
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    if (pos + len <= limit_ || pos + len <= static_cast<std::uint64_t>(Size()))
+      return MemoryFile::WriteAt(pos, data, len);
+    if (pos < limit_) MemoryFile::WriteAt(pos, data, static_cast<std::size_t>(limit_ - pos));
+    return false;
+  }
+
+ private:
+  std::uint64_t limit_;
+};
+
+// The blocks of a type as the file's type maps, its DBMap and its header
+// count them.
+struct BlockCounts {
+  int typeMap = 0, dbMap = 0, header = 0;
+};
+BlockCounts CountsOnDisk(const std::vector<std::uint8_t>& b, int type, int headerField) {
+  BlockCounts c;
+  const std::int32_t groups = orv::GetI32(b.data() + orv::kHeadGroups);
+  const std::int32_t dbMapBlock = orv::GetI32(b.data() + orv::kHeadDBMapBlock);
+  for (int g = 0; g < groups; ++g) {
+    for (int k = 1; k < orv::kGroupPositions; ++k)
+      c.typeMap += b[orv::FirstBlockOffset(g) + k] == type;
+    c.dbMap += orv::GetI16(b.data() + orv::BlockNumberOffset(dbMapBlock) +
+                           orv::DBMap::CountOffset(g, type));
+  }
+  c.header = orv::GetI32(b.data() + headerField);
+  return c;
+}
+
+}  // namespace
+
+// Adds with notes outside a batch until the disk is full: each failure is
+// told once, the file's block counts agree, and everything whose call
+// succeeded opens again.
+TEST_F(EngineWriteFaultTest, FullDiskLeavesTheBlockCountsAgreeing) {
+  for (std::uint64_t room : {std::uint64_t{3} * orv::kBlockSize, std::uint64_t{7} * 4096 + 100}) {
+    SCOPED_TRACE("room " + std::to_string(room));
+    FullDiskFile disk(base.Bytes(), base.Size() + room);
+    std::map<std::int32_t, std::string> added, noted;
+    boxes.Clear();
+    {
+      Session s(disk);
+      ASSERT_EQ(s.engine->OpenStructures(), 1);
+      for (int i = 0; i < 60; ++i) {
+        const std::string surname = "Full" + std::to_string(i);
+        const std::int32_t rin = AddPerson(*s.engine, surname, "Disk", 'F');
+        if (rin <= 0) continue;
+        added[rin] = surname;
+        if (s.engine->Notes().SetNotes(rin, LongText(3 + i % 5), 0, false, db::kIndividual) == 1)
+          noted[rin] = LongText(3 + i % 5);
+      }
+    }
+    int writeErrors = 0;
+    for (const auto& call : boxes.Calls()) writeErrors += call.text == "Write Error";
+    EXPECT_EQ(writeErrors, 1);
+    ASSERT_FALSE(added.empty());
+    for (const auto& [type, field] :
+         {std::pair{int{orv::kBlockNotes}, int{orv::kHeadNoteBlocks}},
+          std::pair{int{orv::kBlockIndividuals}, int{orv::kHeadIndividualBlocks}}}) {
+      const BlockCounts c = CountsOnDisk(disk.Bytes(), type, field);
+      EXPECT_EQ(c.typeMap, c.dbMap) << "type " << type;
+      EXPECT_EQ(c.typeMap, c.header) << "type " << type;
+    }
+    Session s(disk);
+    ASSERT_EQ(s.engine->OpenStructures(), 1);
+    for (const auto& [rin, surname] : added) {
+      CIndividualRecord p;
+      ASSERT_EQ(s.engine->Calls().O3_GetRecord(rin, db::kIndividual, &p), 1);
+      EXPECT_EQ(p.surname, surname);
+    }
+    for (const auto& [rin, text] : noted) {
+      std::string notes;
+      s.engine->Notes().GetNotesText(rin, false, db::kIndividual, notes);
+      EXPECT_EQ(notes, text) << rin;
+    }
+  }
+}
