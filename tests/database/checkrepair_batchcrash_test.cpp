@@ -226,6 +226,7 @@ class BatchKillTest : public BatchCrashTest {
 
   // The reopened file against the reports of the child killed in it.
   void ExpectCommitted(const std::string& reports) {
+    boxes.Clear();
     ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     const int added = static_cast<int>(std::count(reports.begin(), reports.end(), 'a'));
     const bool notesInFlight =
@@ -250,6 +251,8 @@ class BatchKillTest : public BatchCrashTest {
       EXPECT_EQ(live.count(rin), 1u) << "committed individual " << rin << " is lost";
     EXPECT_EQ(NameWalk(), live);
     EXPECT_EQ(DbGetActiveRecordCount(db::kIndividual), static_cast<std::int32_t>(live.size()));
+    // Recovering asks nothing of the user.
+    EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
     // The file goes on taking individuals after it.
     const std::int32_t next = AddPerson("After", "Kill", 'M');
     EXPECT_GT(next, 0);

@@ -205,6 +205,28 @@ TEST_F(FamilyDatabaseTest, RefusedFileIsLeftUnwritten) {
   EXPECT_EQ(DbOpen(dir.File("missing.orv"), CFamilyDatabase::kCurrentFormat), 0);
 }
 
+// Opening and closing without an edit leaves the family file's bytes as
+// they were, also when its format version has a changed bit.
+TEST_F(FamilyDatabaseTest, UneditedOpenAndCloseWritesNothing) {
+  const std::string family = MakeFamily();
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  CIndividualRecord person;
+  person.surname = "Kept";
+  ASSERT_EQ(DbAddRecord(db::kIndividual, 0, &person), 1);
+  DbClose();
+  for (const bool flipVersion : {false, true}) {
+    SCOPED_TRACE(flipVersion ? "version bit flipped" : "sound");
+    std::string bytes = ReadAll(family);
+    if (flipVersion) bytes[8] ^= 0x01;
+    WriteAll(family, bytes);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    CIndividualRecord read;
+    EXPECT_EQ(DbGetIndividualRecord(1, read, 10), 1);
+    DbClose();
+    EXPECT_EQ(ReadAll(family), bytes);
+  }
+}
+
 TEST_F(FamilyDatabaseTest, CreatingOverAnOlderFileLeavesNoCompanions) {
   const std::string family = MakeFamily();
   for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) WriteAll(Companion(family, c), "stale");
