@@ -206,7 +206,8 @@ TEST_F(FamilyDatabaseTest, RefusedFileIsLeftUnwritten) {
 }
 
 // Opening and closing without an edit leaves the family file's bytes as
-// they were, also when its format version has a changed bit.
+// they were: a sound file, and damage that opening holds in memory (a
+// format version with a changed bit, the DBMap's location or type byte).
 TEST_F(FamilyDatabaseTest, UneditedOpenAndCloseWritesNothing) {
   const std::string family = MakeFamily();
   ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
@@ -214,14 +215,27 @@ TEST_F(FamilyDatabaseTest, UneditedOpenAndCloseWritesNothing) {
   person.surname = "Kept";
   ASSERT_EQ(DbAddRecord(db::kIndividual, 0, &person), 1);
   DbClose();
-  for (const bool flipVersion : {false, true}) {
-    SCOPED_TRACE(flipVersion ? "version bit flipped" : "sound");
-    std::string bytes = ReadAll(family);
-    if (flipVersion) bytes[8] ^= 0x01;
+  const std::string sound = ReadAll(family);
+  const struct {
+    const char* name;
+    std::size_t at;
+    char flip;
+  } cases[] = {
+      {"sound", 0, 0},
+      {"version bit flipped", orv::kHeadFormatVersion, 0x01},
+      {"DBMap location -1", orv::kHeadDBMapBlock, 0},
+      {"DBMap type byte changed", orv::kBlocksOffset + 1, 0x04},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = sound;
+    bytes[c.at] ^= c.flip;
+    if (c.at == orv::kHeadDBMapBlock) bytes.replace(c.at, 4, std::string(4, '\xff'));
     WriteAll(family, bytes);
     ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     CIndividualRecord read;
     EXPECT_EQ(DbGetIndividualRecord(1, read, 10), 1);
+    EXPECT_EQ(read.surname, "Kept");
     DbClose();
     EXPECT_EQ(ReadAll(family), bytes);
   }

@@ -391,6 +391,7 @@ int BlockStore::OpenStructures() {
   damageReported_ = false;
   allocationDamaged_ = false;
   typeMapDamaged_ = false;
+  heldHeader_ = heldDBMap_ = false;
   told_.clear();
   if (!ReadAt(0, head_.Data(), kHeaderSize)) {
     plat::MessageBox("FileHead File Read Error", kProgramCaption,

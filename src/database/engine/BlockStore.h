@@ -141,8 +141,6 @@ class BlockStore {
    private:
     BlockStore& b_;
   };
-  // true while mends wait for the first edit.
-  bool MendsHeld() const { return heldHeader_ || heldDBMap_; }
   // Flushes asked for while a hold lasts become one flush at its end.
   class FlushHold {
    public:

@@ -441,11 +441,6 @@ int RecordTrees::Resort(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
 
 // ---- mending ---------------------------------------------------------------
 
-int RecordTrees::LinkOffset(RecordKind kind) {
-  const TreeFields* fields = FieldsOf(kind);
-  return fields ? fields->linkOffset : -1;
-}
-
 bool RecordTrees::TreeIsWhole(RecordKind kind) {
   const std::int32_t highest = records_.Highest(kind);
   std::int64_t live = 0;

@@ -60,9 +60,6 @@ class RecordTrees {
   static constexpr orv::RecordKind kTreeKinds[] = {
       orv::RecordKind::Individual, orv::RecordKind::Source, orv::RecordKind::Repository,
       orv::RecordKind::EventType};
-  // Offset of the lesser, greater and parent links in a record of the kind
-  // (12 bytes); -1 for a kind without a tree.
-  static int LinkOffset(orv::RecordKind kind);
   // true when the tree reaches every live record of the kind once, through
   // parent links that agree with the child links.
   bool TreeIsWhole(orv::RecordKind kind);
