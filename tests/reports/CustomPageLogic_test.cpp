@@ -131,12 +131,38 @@ TEST_F(CustomPageLogic, MarginsAndTheRequest) {
   EXPECT_EQ(profile.GetInt("LstRpt", "PageBM", 0), 400);
   EXPECT_EQ(rpt::CCustomPageLogic(layout).Margins(), (rpt::PageMargins{100, 200, 300, 400}));
 
-  rpt::ReportRequest request;
-  AddColumn(layout, 6000);
-  rpt::SetCustomReportSelection([] { return std::vector<std::int32_t>{}; });
-  EXPECT_FALSE(page.FillRequest(request));
-  rpt::SetCustomReportSelection([] { return std::vector<std::int32_t>{1, 2}; });
-  EXPECT_TRUE(page.FillRequest(request));
+  rpt::SetCustomReportSelection(nullptr);
+}
+
+// A run without individuals or without fields stops, and says why.
+TEST_F(CustomPageLogic, RequestNeedsIndividualsAndFields) {
+  const struct {
+    bool individuals, fields;
+    const char* message;
+  } cases[] = {
+      {false, true, "You must select some individuals to report on."},
+      {false, false, "You must select some individuals to report on."},
+      {true, false, "You must select some fields to use in the report."},
+      {true, true, nullptr},
+  };
+  for (const auto& c : cases) {
+    CCustomReportLayout layout;
+    rpt::CCustomPageLogic page(layout);
+    if (c.fields) AddColumn(layout, 6000);
+    rpt::SetCustomReportSelection([&] {
+      return c.individuals ? std::vector<std::int32_t>{1, 2} : std::vector<std::int32_t>{};
+    });
+    boxes.Clear();
+    rpt::ReportRequest request;
+    EXPECT_EQ(page.FillRequest(request), c.message == nullptr);
+    if (c.message) {
+      ASSERT_EQ(boxes.Calls().size(), 1u);
+      EXPECT_EQ(boxes.Calls()[0].text, c.message);
+      EXPECT_EQ(boxes.Calls()[0].caption, "Custom Report");
+    } else {
+      EXPECT_TRUE(boxes.Calls().empty());
+    }
+  }
   rpt::SetCustomReportSelection(nullptr);
 }
 

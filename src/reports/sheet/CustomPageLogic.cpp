@@ -14,6 +14,8 @@ constexpr unsigned kIdsFilter = 5010;
 constexpr unsigned kIdsCustomReport = 5011;
 constexpr unsigned kIdsCouldNotSave = 5015;
 constexpr unsigned kIdsCouldNotOpen = 5017;
+constexpr unsigned kIdsSelectIndividuals = 9742;
+constexpr unsigned kIdsSelectFields = 9743;
 
 void Tell(unsigned id) {
   plat::MessageBox(res::LoadString(id), res::LoadString(kIdsCustomReport),
@@ -54,7 +56,15 @@ void CCustomPageLogic::WriteSettings() {
 
 bool CCustomPageLogic::FillRequest(ReportRequest& request) {
   request = ReportRequest{};
-  return !layout_.columns.empty() && !CustomReportSelection().empty();
+  if (CustomReportSelection().empty()) {
+    Tell(kIdsSelectIndividuals);
+    return false;
+  }
+  if (layout_.columns.empty()) {
+    Tell(kIdsSelectFields);
+    return false;
+  }
+  return true;
 }
 
 void CCustomPageLogic::New() {
