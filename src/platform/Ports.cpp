@@ -106,11 +106,11 @@ std::string ColorText(std::uint32_t color) {
 }
 
 std::uint32_t ColorFromText(const std::string& text, std::uint32_t def) {
-  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'X' || text[1] == 'x');
-  const char* digits = text.c_str() + (hex ? 2 : 0);
-  if (!std::isxdigit(static_cast<unsigned char>(*digits))) return def;
+  const char* start = text.c_str();
+  while (*start == ' ') ++start;
+  if (!std::isdigit(static_cast<unsigned char>(*start))) return def;
   char* end = nullptr;
-  const unsigned long v = std::strtoul(digits, &end, hex ? 16 : 10);
+  const unsigned long v = std::strtoul(start, &end, 0);
   while (*end == ' ') ++end;
   return *end == '\0' ? static_cast<std::uint32_t>(v) : def;
 }

@@ -92,9 +92,9 @@ class ProfilePort {
 
 // A colour as the profile keeps it: "0X%lX".
 std::string ColorText(std::uint32_t color);
-// The colour of a profile text: "0X" (or "0x") and hexadecimal digits, or a
-// plain decimal number (a colour once written as an integer); def for any
-// other text.
+// The colour of a profile text, its base told by its prefix as C tells it:
+// "0X" (or "0x") hexadecimal, a leading 0 octal, else decimal (a colour once
+// written as an integer); def for any other text.
 std::uint32_t ColorFromText(const std::string& text, std::uint32_t def);
 
 // The desktop: open a file or address with its program, move a file to the

@@ -98,7 +98,9 @@ TEST(Ports, ColoursAreKeptAsHexText) {
                {"0X", 7},
                {"0XZZ", 7},
                {"0X12 ", 0x12},
-               {"F6F6F6", 7}};
+               {"F6F6F6", 7},
+               {"010", 8},
+               {"-1", 7}};
   for (const auto& c : cases) EXPECT_EQ(plat::ColorFromText(c.text, 7), c.colour) << c.text;
 }
 
