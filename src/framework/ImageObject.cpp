@@ -15,6 +15,7 @@
 #include "PhotoCd.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "ReportDevice.h"
 #include "StringTable.h"
 
 namespace fw {
@@ -401,56 +402,9 @@ int CImageObject::SaveEditedCopy(const CMultimediaItem& item, const std::string&
 }
 
 void CImageObject::FitRectToAspect(Rect& r, int aw, int ah, int mode) {
-  if (aw == 0) aw = 1;
-  if (ah == 0) ah = 1;
-  const long long W = static_cast<long long>(r.right) - r.left;
-  const long long H = static_cast<long long>(r.bottom) - r.top;
-  long long h = W * ah / aw;
-  long long w = W;
-  if (h > H) {
-    w = H * aw / ah;
-    h = H;
-  }
-  const int wi = static_cast<int>(w);
-  const int hi = static_cast<int>(h);
-  const int centreX = (r.left + r.right - wi) >> 1;
-  const int centreY = (r.top + r.bottom - hi) >> 1;
-  int left = r.left, top = r.top;
-  switch (mode) {
-    case 0:
-      left = centreX;
-      top = centreY;
-      break;
-    case 1:
-      top = centreY;
-      break;
-    case 2:
-      left = r.right - wi;
-      top = centreY;
-      break;
-    case 3:
-      left = centreX;
-      break;
-    case 4:
-      left = centreX;
-      top = r.bottom - hi;
-      break;
-    case 5:
-      break;
-    case 6:
-      left = r.right - wi;
-      break;
-    case 7:
-      top = r.bottom - hi;
-      break;
-    case 8:
-      left = r.right - wi;
-      top = r.bottom - hi;
-      break;
-    default:
-      return;
-  }
-  r = {left, top, left + wi, top + hi};
+  rpt::Rect fitted{r.left, r.top, r.right, r.bottom};
+  rpt::FitRectToAspect(fitted, aw, ah, mode);
+  r = {fitted.left, fitted.top, fitted.right, fitted.bottom};
 }
 
 void CImageObject::FitRectToAspect(QRect& r, int aw, int ah, int mode) {

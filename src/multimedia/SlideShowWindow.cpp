@@ -11,12 +11,7 @@
 
 fw::ColorRef ReadProfileColor(const std::string& section, const std::string& value,
                               fw::ColorRef def) {
-  const std::string text = plat::Profile().GetString(section, value, "");
-  if (text.empty()) return def;
-  char* end = nullptr;
-  const unsigned long color = std::strtoul(text.c_str(), &end, 0);
-  if (end == text.c_str()) return def;
-  return static_cast<fw::ColorRef>(color);
+  return static_cast<fw::ColorRef>(plat::Profile().GetColor(section, value, def));
 }
 
 CSlideShowWindow::CSlideShowWindow(const std::vector<CMultimediaItem>& items, int defaultSound)

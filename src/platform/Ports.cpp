@@ -1,5 +1,6 @@
 #include "Ports.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -88,12 +89,42 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned fla
 
 bool PumpWaitingMessages() { return MessagePump().PumpWaitingMessages(); }
 
+std::uint32_t ProfilePort::GetColor(const std::string& section, const std::string& value,
+                                    std::uint32_t def) {
+  return ColorFromText(GetString(section, value, ""), def);
+}
+
+bool ProfilePort::SetColor(const std::string& section, const std::string& value,
+                           std::uint32_t color) {
+  return SetString(section, value, ColorText(color));
+}
+
+std::string ColorText(std::uint32_t color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0X%lX", static_cast<unsigned long>(color));
+  return text;
+}
+
+std::uint32_t ColorFromText(const std::string& text, std::uint32_t def) {
+  const char* start = text.c_str();
+  while (*start == ' ') ++start;
+  if (!std::isdigit(static_cast<unsigned char>(*start))) return def;
+  char* end = nullptr;
+  const unsigned long v = std::strtoul(start, &end, 0);
+  while (*end == ' ') ++end;
+  return *end == '\0' ? static_cast<std::uint32_t>(v) : def;
+}
+
 int MemoryProfile::GetInt(const std::string& section, const std::string& value, int def) {
   auto it = values_.find({section, value});
   if (it == values_.end()) return def;
+  const char* text = it->second.c_str();
+  while (*text == ' ') ++text;
   char* end = nullptr;
-  long v = std::strtol(it->second.c_str(), &end, 0);
-  return end == it->second.c_str() ? def : static_cast<int>(v);
+  const long v = std::strtol(text, &end, 10);
+  if (end == text) return def;
+  while (*end == ' ') ++end;
+  return *end == '\0' ? static_cast<int>(v) : def;
 }
 
 bool MemoryProfile::SetInt(const std::string& section, const std::string& value, int v) {

@@ -4,6 +4,7 @@
 // implementations at start-up; tests install the recording fakes of
 // FakePorts.h. Without an installed port a plain headless default answers.
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
@@ -82,7 +83,19 @@ class ProfilePort {
   virtual bool SetString(const std::string& section, const std::string& value,
                          const std::string& v) = 0;
   virtual bool Remove(const std::string& section, const std::string& value) = 0;
+
+  // Colours (0xBBGGRR) are kept as the text "0X%lX"; these two are the one
+  // way every setting of a colour is written and read.
+  std::uint32_t GetColor(const std::string& section, const std::string& value, std::uint32_t def);
+  bool SetColor(const std::string& section, const std::string& value, std::uint32_t color);
 };
+
+// A colour as the profile keeps it: "0X%lX".
+std::string ColorText(std::uint32_t color);
+// The colour of a profile text, its base told by its prefix as C tells it:
+// "0X" (or "0x") hexadecimal, a leading 0 octal, else decimal (a colour once
+// written as an integer); def for any other text.
+std::uint32_t ColorFromText(const std::string& text, std::uint32_t def);
 
 // The desktop: open a file or address with its program, move a file to the
 // trash, register the program's file types.
@@ -113,6 +126,7 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned fla
 bool PumpWaitingMessages();
 
 // Settings held in memory: the headless default and the base of test fakes.
+// Like the desktop store, GetInt reads only a decimal number.
 class MemoryProfile : public ProfilePort {
  public:
   int GetInt(const std::string& section, const std::string& value, int def) override;

@@ -242,6 +242,18 @@ int CAppOptions::GetReportsHideShade() {
   return plat::Profile().GetInt("Reports", "Hide Shade", 0);
 }
 
+std::uint32_t CAppOptions::GetReportsShadeClr() {
+  return plat::Profile().GetColor("Reports", "ShadeClr", 0xF6F6F6);
+}
+
+std::uint32_t CAppOptions::GetReportsWallShadeClr() {
+  return plat::Profile().GetColor("Reports", "WallShadeClr", 0xF0F0F0);
+}
+
+std::uint32_t CAppOptions::GetReportsWallShadowClr() {
+  return plat::Profile().GetColor("Reports", "WallShadowClr", 0xD8D8D8);
+}
+
 #define KOR_DEFINE_INT_SETTING(section, key, def) \
   int CAppOptions::Get##section##key() { return plat::Profile().GetInt(#section, #key, def); }
 #define KOR_DEFINE_FONT_SETTING(section, key, def)         \

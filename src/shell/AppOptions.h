@@ -10,6 +10,7 @@
 // or one that is not a number, leaves the field as it was.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "ReportSettingKeys.h"
@@ -76,6 +77,11 @@ class CAppOptions {
 
   // "Reports"/"Hide Shade": 1 = print preview draws reports without shading.
   static int GetReportsHideShade();
+  // "Reports" colours: the shade of the standard charts, family group
+  // records and lists, and the shade and shadow of the wall charts.
+  static std::uint32_t GetReportsShadeClr();
+  static std::uint32_t GetReportsWallShadeClr();
+  static std::uint32_t GetReportsWallShadowClr();
 
   // Report settings, read afresh on every call (the stored value, or the
   // default when none is stored): GetLstRptPageLM(), GetAncRptType(),

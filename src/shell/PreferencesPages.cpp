@@ -201,20 +201,6 @@ std::string ChosenFontDescription(const std::string& face, double points, int we
 
 // ---- Multimedia ----
 
-std::string ColorToText(std::uint32_t color) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "0X%lX", static_cast<unsigned long>(color));
-  return buffer;
-}
-
-std::uint32_t ColorFromText(const std::string& text, std::uint32_t def) {
-  if (text.empty()) return def;
-  char* end = nullptr;
-  const unsigned long v = std::strtoul(text.c_str(), &end, 0);
-  if (end == text.c_str()) return def;
-  return static_cast<std::uint32_t>(v);
-}
-
 namespace {
 constexpr const char* kMultimedia = "Multimedia";
 }
@@ -223,8 +209,8 @@ void MultimediaPage::Load(plat::ProfilePort& p) {
   slideTime = p.GetInt(kMultimedia, "MMSlideTime", 20);
   slideSize = p.GetInt(kMultimedia, "MMSlideSize", 0);
   slideRatio = p.GetInt(kMultimedia, "MMSlideRatio", 50);
-  slideColor = ColorFromText(p.GetString(kMultimedia, "MMSlideClr", ""), 0x000000);
-  scrapColor = ColorFromText(p.GetString(kMultimedia, "MMScrapClr", ""), 0xFFFFFF);
+  slideColor = p.GetColor(kMultimedia, "MMSlideClr", 0x000000);
+  scrapColor = p.GetColor(kMultimedia, "MMScrapClr", 0xFFFFFF);
   photoPlaceholders = p.GetInt(kMultimedia, "MMPPrevPH", 0);
   scaleType = p.GetInt(kMultimedia, "MMScaleType", 1);
   familyViewPhoto = p.GetInt(kMultimedia, "MMFamvwPhoto", 1);
@@ -234,8 +220,8 @@ void MultimediaPage::Save(plat::ProfilePort& p) const {
   p.SetInt(kMultimedia, "MMSlideTime", slideTime);
   p.SetInt(kMultimedia, "MMSlideSize", slideSize);
   p.SetInt(kMultimedia, "MMSlideRatio", slideRatio);
-  p.SetString(kMultimedia, "MMSlideClr", ColorToText(slideColor));
-  p.SetString(kMultimedia, "MMScrapClr", ColorToText(scrapColor));
+  p.SetColor(kMultimedia, "MMSlideClr", slideColor);
+  p.SetColor(kMultimedia, "MMScrapClr", scrapColor);
   p.SetInt(kMultimedia, "MMPPrevPH", photoPlaceholders);
   p.SetInt(kMultimedia, "MMScaleType", scaleType);
   p.SetInt(kMultimedia, "MMFamvwPhoto", familyViewPhoto);

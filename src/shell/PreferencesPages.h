@@ -198,11 +198,6 @@ struct MultimediaPage {
   std::uint32_t& ColorOf(int target) { return target == 1 ? scrapColor : slideColor; }
 };
 
-// Colours kept as text: "0X" and upper-case hex digits.
-std::string ColorToText(std::uint32_t color);
-// Reads "0X..." (or any base-prefixed or decimal number); def when it is none.
-std::uint32_t ColorFromText(const std::string& text, std::uint32_t def);
-
 // ---- Formats ----
 
 struct FormatsPage {

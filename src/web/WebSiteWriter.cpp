@@ -35,6 +35,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr unsigned kIdsReport = 3248;
+// The name shown for nobody: a missing spouse, an empty name.
+constexpr const char* kUnknownName = "[Unknown]";
 constexpr unsigned kIdsIsPrintedAs = 3250;
 constexpr unsigned kIdsNotes = 3210;
 constexpr unsigned kIdsCitations = 5336;
@@ -656,6 +658,12 @@ void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, l
     if (!notes_.open) OpenCompanion(notes_, names_.Notes(page), kIdsNotes, "n", page);
     current_.text +=
         "<a " + Href(names_.Notes(page), Number(rin)) + ">[" + S(kIdsNotes) + "]</a>\r\n";
+    // A person met twice on a page (a partner of two families there) has
+    // the notes once on its notes page.
+    if (!notes_.anchors.insert(rin).second) {
+      if (!inTable) current_.text += "</blockquote>\r\n";
+      return;
+    }
     notes_.text += "<p>" + (number ? Number(number) + "." : "") + "<b><a name=\"" + Number(rin) +
                    "\"></a>\r\n" + HtmlText(ShownName(rin, false)) + "</b></p>\r\n<blockquote>\r\n";
     target = &notes_;
@@ -675,6 +683,8 @@ void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, l
 void CWebSiteWriter::WriteCitationsEntry(std::int32_t rin, int page, long number) {
   if (!settings_.source || citationNumbers_.empty() || IsLiving(rin)) return;
   if (!citations_.open) OpenCompanion(citations_, names_.Citations(page), kIdsCitations, "c", page);
+  // Once a page: the marks of a second paragraph lead to the same anchors.
+  if (!citations_.anchors.insert(rin).second) return;
   std::string& s = citations_.text;
   s += "<p>" + (number ? Number(number) + ". " : "") + "<a " +
        Href(names_.Generation(page), Number(rin)) + "><b>" + HtmlText(ShownName(rin, false)) +
@@ -1062,6 +1072,14 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
   current_.text += "</table>\r\n</blockquote>\r\n";
 }
 
+std::int32_t CWebSiteWriter::PlacedParentsFamily(std::int32_t rin) const {
+  std::vector<std::int32_t> families;
+  DbGetRelation(rin, db::kRelParents, 0x7FFF, families);
+  for (std::int32_t family : families)
+    if (family > 0 && plan_.IsPlaced(family)) return family;
+  return 0;
+}
+
 bool CWebSiteWriter::WriteSelectedPages() {
   const std::int32_t highestMrin = std::max<std::int32_t>(DbGetMaxRecordCount(db::kMarriage), 0);
   const auto selected = [&](std::int32_t rin) { return InSelection(request_.selection, rin); };
@@ -1076,9 +1094,15 @@ bool CWebSiteWriter::WriteSelectedPages() {
     if (mode == 3) {
       std::vector<std::int32_t> parents;
       DbGetRelation(rin, db::kRelParents, 1, parents);
-      if (!parents.empty() && parents[0] > 0 && plan_.IsPlaced(parents[0])) {
-        args.parentsPage = plan_.FindFamilyPage(rin, parents[0]);
-        args.parentsAnchor = rin;
+      const std::int32_t family = PlacedParentsFamily(rin);
+      if (family != 0) {
+        // The parents' paragraph when one of them is selected, else the
+        // person's own line in their children table.
+        const SelectedFamily parents = ReadFamily(family);
+        args.parentsPage = plan_.FindFamilyPage(rin, family);
+        args.parentsAnchor = selected(parents.husband) ? Number(parents.husband)
+                             : selected(parents.wife)  ? Number(parents.wife)
+                                                       : Number(rin) + "C";
       }
     }
     builder_.BuildPersonNarrative(args);
@@ -1108,8 +1132,13 @@ bool CWebSiteWriter::WriteSelectedPages() {
         if (m <= 0 || m == mrin || !plan_.IsPlaced(m)) continue;
         const SelectedFamily other = ReadFamily(m);
         const std::int32_t spouse = other.husband == partner ? other.wife : other.husband;
-        others += "<a " + Href(names_.Generation(plan_.FindFamilyPage(spouse, m)), Number(spouse)) +
-                  ">" + HtmlText(ShownName(spouse, true)) + "</a>\r\n<br>";
+        // The spouse's paragraph there, or the partner's own when the
+        // spouse is missing or not selected.
+        others += "<a " +
+                  Href(names_.Generation(plan_.FindFamilyPage(partner, m)),
+                       Number(selected(spouse) ? spouse : partner)) +
+                  ">" + (spouse != 0 ? HtmlText(ShownName(spouse, true)) : kUnknownName) +
+                  "</a>\r\n<br>";
       }
       if (!others.empty())
         current_.text += "<p><blockquote>" + S(kIdsOtherMarriages) + ":\r\n<br><blockquote>" +
@@ -1176,7 +1205,7 @@ std::pair<std::string, std::string> CWebSiteWriter::PageIndexEntry(std::int32_t 
     name = S(kIdsLiving);
   } else {
     name = HtmlText(NameAfterSurname(rpt::BookPersonName(rin, true), record.surname));
-    if (name.empty()) name = "[Unknown]";
+    if (name.empty()) name = kUnknownName;
   }
   if (repeat) name += " (R)";
   std::string line = "<a " + Href(names_.Generation(page), Number(rin)) + ">" + name + "</a>\r\n";
@@ -1273,10 +1302,7 @@ bool CWebSiteWriter::WriteSelectedNameIndex() {
     std::string target;
     if (placed != 0) {
       target = "<a " + Href(names_.Generation(plan_.FindFamilyPage(p.rin, placed)), Number(p.rin));
-    } else if (plan_.IsMember(p.rin)) {
-      std::vector<std::int32_t> parents;
-      DbGetRelation(p.rin, db::kRelParents, 1, parents);
-      const std::int32_t family = parents.empty() ? 0 : parents[0];
+    } else if (const std::int32_t family = PlacedParentsFamily(p.rin); family != 0) {
       target =
           "<a " + Href(names_.Generation(plan_.FindFamilyPage(p.rin, family)), Number(p.rin) + "C");
     } else {
@@ -1297,8 +1323,15 @@ bool CWebSiteWriter::WriteSelectedNameIndex() {
   return WriteIndexFiles(entries);
 }
 
-bool CWebSiteWriter::WriteIndexFiles(
-    const std::vector<std::pair<std::string, std::string>>& entries) {
+bool CWebSiteWriter::WriteIndexFiles(std::vector<std::pair<std::string, std::string>> entries) {
+  // One group, and so one anchor, per surname: the index key sorts surnames
+  // that differ in letter case (or beyond its length) among each other, and
+  // hidden living people among the surnames they hide.
+  std::map<std::string, std::size_t> firstOf;
+  for (std::size_t i = 0; i < entries.size(); ++i) firstOf.emplace(entries[i].first, i);
+  std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
+    return firstOf[a.first] < firstOf[b.first];
+  });
   Page index, list;
   index.file = names_.Index();
   list.file = names_.List();

@@ -111,6 +111,9 @@ class CWebSiteWriter {
   std::string HomeLink() const;
   bool IsLiving(std::int32_t rin) const;
   std::string ShownName(std::int32_t rin, bool surnameFirst) const;
+  // The selected site: the first of rin's parents' families that is on a
+  // family page, 0 when none is.
+  std::int32_t PlacedParentsFamily(std::int32_t rin) const;
 
   bool OpenPage(int page, int generation, const std::string& reportName);
   bool ClosePage(int next);
@@ -151,7 +154,7 @@ class CWebSiteWriter {
   bool WriteAncestorNameIndex();
   bool WriteDescendantNameIndex();
   bool WriteSelectedNameIndex();
-  bool WriteIndexFiles(const std::vector<std::pair<std::string, std::string>>& groups);
+  bool WriteIndexFiles(std::vector<std::pair<std::string, std::string>> entries);
 
   bool CopySiteImages();
   bool Cancelled() const;

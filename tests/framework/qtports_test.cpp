@@ -73,6 +73,19 @@ class QtPortsTest : public QObject {
     QCOMPARE(profile.GetInt("Search", "FilterResults", 0), 1);
   }
 
+  // A colour is kept as "0X%lX" text, which the store reads as no integer:
+  // colours are read back only as colours.
+  void profileKeepsColoursAsText() {
+    fw::QtProfile profile;
+    QVERIFY(profile.SetColor("Reports", "ShadeClr", 0xA0B0C0));
+    QCOMPARE(profile.GetString("Reports", "ShadeClr", ""), std::string("0XA0B0C0"));
+    QCOMPARE(profile.GetColor("Reports", "ShadeClr", 0), 0xA0B0C0u);
+    QCOMPARE(profile.GetInt("Reports", "ShadeClr", 7), 7);
+    QVERIFY(profile.SetInt("Reports", "ShadeClr", 0x102030));
+    QCOMPARE(profile.GetColor("Reports", "ShadeClr", 0), 0x102030u);
+    QVERIFY(profile.Remove("Reports", "ShadeClr"));
+  }
+
   void textsCrossThroughTheCodePage() {
     plat::SetActiveCodePage(1250);
     QCOMPARE(fw::ToQString("\x8A\xA3"), QStringLiteral("\u0160\u0141"));

@@ -61,10 +61,47 @@ TEST(Ports, ProfileStoresIntsAndStrings) {
   p.SetString("Start Up", "FamilyFile", "/home/a/fam.orv");
   EXPECT_EQ(p.GetInt("Options", "NoteTool", 7), 1);
   EXPECT_EQ(p.GetString("Start Up", "FamilyFile", ""), "/home/a/fam.orv");
-  p.SetString("Options", "Color", "0X1F");
-  EXPECT_EQ(p.GetInt("Options", "Color", 0), 0x1F);
   EXPECT_TRUE(p.Remove("Options", "NoteTool"));
   EXPECT_FALSE(profile.Has("Options", "NoteTool"));
+}
+
+// Like the desktop store, the memory store reads an integer only from a
+// decimal number: a colour text is no integer.
+TEST(Ports, ProfileIntsAreDecimalOnly) {
+  plat::FakeProfile p;
+  const struct {
+    const char* text;
+    int value;
+  } cases[] = {{"12", 12},  {"-3", -3},  {" 40 ", 40}, {"0X1F", 7},
+               {"0x1f", 7}, {"12ab", 7}, {"", 7}};
+  for (const auto& c : cases) {
+    p.SetString("Options", "Value", c.text);
+    EXPECT_EQ(p.GetInt("Options", "Value", 7), c.value) << c.text;
+  }
+}
+
+TEST(Ports, ColoursAreKeptAsHexText) {
+  plat::FakeProfile p;
+  EXPECT_TRUE(p.SetColor("Reports", "ShadeClr", 0x123456));
+  EXPECT_EQ(p.GetString("Reports", "ShadeClr", ""), "0X123456");
+  EXPECT_EQ(p.GetColor("Reports", "ShadeClr", 7), 0x123456u);
+  EXPECT_EQ(p.GetColor("Reports", "Missing", 7), 7u);
+  EXPECT_EQ(plat::ColorText(0), "0X0");
+  const struct {
+    const char* text;
+    std::uint32_t colour;
+  } cases[] = {{"0XF6F6F6", 0xF6F6F6},
+               {"0xff00", 0xFF00},
+               {"16119285", 16119285},
+               {"", 7},
+               {"junk", 7},
+               {"0X", 7},
+               {"0XZZ", 7},
+               {"0X12 ", 0x12},
+               {"F6F6F6", 7},
+               {"010", 8},
+               {"-1", 7}};
+  for (const auto& c : cases) EXPECT_EQ(plat::ColorFromText(c.text, 7), c.colour) << c.text;
 }
 
 }  // namespace

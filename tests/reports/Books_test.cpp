@@ -17,6 +17,7 @@
 #include "BookReportGenerator.h"
 #include "CodePage.h"
 #include "LibreOffice.h"
+#include "PaginationRun.h"
 #include "RecordingDevice.h"
 #include "RegisterPagination.h"
 #include "ReportFamilies.h"
@@ -449,6 +450,34 @@ TEST_F(BookPagesTest, RegisterPagesMeet) {
     const int pages = PaginateModifiedRegister(o, &dc);
     ASSERT_GT(pages, 2);
     ExpectPagesMeet(pages);
+    CleanupBookPages();
+  }
+}
+
+// The PAGINATOR window names the register's phases and counts the pages of
+// a printed book as they are made, ending at the last page of the text.
+TEST_F(BookPagesTest, WindowShowsPhasesAndCountsThePages) {
+  const Collapse f = Notes();
+  for (bool modifiedRegister : {false, true}) {
+    SCOPED_TRACE(modifiedRegister ? "register" : "ahnentafel");
+    rpt::HeadlessPaginatorWindow window;
+    rpt::PaginatorWindow* previous = rpt::SetPaginatorWindow(&window);
+    BookOptions o = Print(modifiedRegister ? f.arthur : f.kevin);
+    o.pageHalfLines = 40;
+    o.generalNotes = true;
+    o.sourceNotes = true;
+    o.index = false;
+    const int pages =
+        modifiedRegister ? PaginateModifiedRegister(o, &dc) : PaginateAhnentafel(o, &dc);
+    rpt::SetPaginatorWindow(previous);
+    ASSERT_GT(pages, 2);
+    ASSERT_FALSE(window.numbers.empty());
+    EXPECT_EQ(window.numbers.back(), pages);
+    std::vector<int> counted(window.numbers.end() - pages, window.numbers.end());
+    for (int page = 1; page <= pages; ++page) EXPECT_EQ(counted[page - 1], page);
+    if (modifiedRegister)
+      EXPECT_EQ(window.texts, (std::vector<std::string>{"INITIALIZING! Please Wait...",
+                                                        "Preparing Pages.  Please Wait..."}));
     CleanupBookPages();
   }
 }

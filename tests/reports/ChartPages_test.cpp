@@ -18,6 +18,7 @@
 #include "MultimediaItem.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
+#include "ReportKinds.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 #include "TextRoutines.h"
@@ -84,6 +85,7 @@ class ChartPagesTest : public ReportFamiliesFixture {
   }
   void TearDown() override {
     rpt::CleanupChartPages();
+    rpt::CurrentReportRunState() = {};
     rpt::SetPaginatorWindow(previous_);
     ReportFamiliesFixture::TearDown();
   }
@@ -143,7 +145,7 @@ class ChartPagesTest : public ReportFamiliesFixture {
             : rpt::PaginateDescendantsChart(&gens, &repeat, root, g.FirstPageRows(),
                                             g.OtherPageRows(), g.Options().wallChart);
     EXPECT_GT(rowPages, 0);
-    g.BeginChart(dc);
+    g.BeginPrinting(&dc, nullptr);
     const int pages = g.Options().wallChart
                           ? rowPages * rpt::WallChartTileColumns(gens, g.Options().gensPerPage)
                           : rowPages;
@@ -234,6 +236,42 @@ TEST_F(ChartPagesTest, PagesDrawTheWalksRowsInOrder) {
       }
     }
     EXPECT_EQ(n, rowPeople.size());
+  }
+}
+
+// "Hide shading in print preview": the rows lose their shading in a preview
+// shown from the report sheet, never on paper.
+TEST_F(ChartPagesTest, HideShadeLeavesTheShadingOutOfThePreviewOnly) {
+  const Collapse f = BuildFamily();
+  const struct {
+    int printState;
+    bool hideShade;
+    bool shaded;
+  } cases[] = {{2, true, false}, {3, true, false}, {1, true, true},
+               {4, true, true},  {0, true, true},  {2, false, true}};
+  for (bool ancestry : {true, false}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(ancestry ? "ancestry " : "descendants ") +
+                   std::to_string(c.printState) + (c.hideShade ? " hide" : ""));
+      rpt::CurrentReportRunState().printState = c.printState;
+      ChartPageOptions o = Options(ancestry);
+      o.shading = true;
+      o.hideShade = c.hideShade;
+      o.shadeColor = 0x123456;
+      CChartPagesGenerator g(ancestry, o);
+      RecordingDevice dc;
+      const auto pages = Draw(g, dc, ancestry ? f.kevin : f.arthur);
+      int fills = 0;
+      for (const auto& page : pages)
+        for (const std::string& call : page)
+          if (call.rfind("FillRect ", 0) == 0 && call.find(" 1193046") != std::string::npos)
+            ++fills;
+      if (c.shaded)
+        EXPECT_GT(fills, 0);
+      else
+        EXPECT_EQ(fills, 0);
+      rpt::CleanupChartPages();
+    }
   }
 }
 

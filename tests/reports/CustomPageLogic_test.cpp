@@ -132,10 +132,38 @@ TEST_F(CustomPageLogic, MarginsAndTheRequest) {
   EXPECT_EQ(profile.GetInt("LstRpt", "PageBM", 0), 400);
   EXPECT_EQ(rpt::CCustomPageLogic(layout).Margins(), (rpt::PageMargins{100, 200, 300, 400}));
 
-  rpt::ReportRequest request;
-  AddColumn(layout, 6000);
-  rpt::SetCustomReportSelection([] { return std::vector<std::int32_t>{1, 2}; });
-  EXPECT_TRUE(page.FillRequest(request));
+  rpt::SetCustomReportSelection(nullptr);
+}
+
+// A run without individuals or without fields stops, and says why.
+TEST_F(CustomPageLogic, RequestNeedsIndividualsAndFields) {
+  const struct {
+    bool individuals, fields;
+    const char* message;
+  } cases[] = {
+      {false, true, "You must select some individuals to report on."},
+      {false, false, "You must select some individuals to report on."},
+      {true, false, "You must select some fields to use in the report."},
+      {true, true, nullptr},
+  };
+  for (const auto& c : cases) {
+    CCustomReportLayout layout;
+    rpt::CCustomPageLogic page(layout);
+    if (c.fields) AddColumn(layout, 6000);
+    rpt::SetCustomReportSelection([&] {
+      return c.individuals ? std::vector<std::int32_t>{1, 2} : std::vector<std::int32_t>{};
+    });
+    boxes.Clear();
+    rpt::ReportRequest request;
+    EXPECT_EQ(page.FillRequest(request), c.message == nullptr);
+    if (c.message) {
+      ASSERT_EQ(boxes.Calls().size(), 1u);
+      EXPECT_EQ(boxes.Calls()[0].text, c.message);
+      EXPECT_EQ(boxes.Calls()[0].caption, "Custom Report");
+    } else {
+      EXPECT_TRUE(boxes.Calls().empty());
+    }
+  }
   rpt::SetCustomReportSelection(nullptr);
 }
 
@@ -149,11 +177,14 @@ TEST_F(CustomPageLogic, NothingToPrintIsSaid) {
     bool column;
     std::vector<std::int32_t> selection;
     int stateBefore, stateAfter;
+    const char* message;
   } cases[] = {
-      {false, {1, 2}, 1, 6},  // the default, empty layout: Print
-      {false, {1, 2}, 2, 0},  // and Preview
-      {true, {}, 1, 6},       // no individuals selected
-      {true, {}, 2, 0},
+      // the default, empty layout: Print and Preview
+      {false, {1, 2}, 1, 6, "You must select some fields to use in the report."},
+      {false, {1, 2}, 2, 0, "You must select some fields to use in the report."},
+      // no individuals selected
+      {true, {}, 1, 6, "You must select some individuals to report on."},
+      {true, {}, 2, 0, "You must select some individuals to report on."},
   };
   for (const auto& c : cases) {
     layout.columns.clear();
@@ -163,7 +194,7 @@ TEST_F(CustomPageLogic, NothingToPrintIsSaid) {
     boxes.Clear();
     EXPECT_FALSE(page.FillRequest(request));
     ASSERT_EQ(boxes.Calls().size(), 1u);
-    EXPECT_EQ(boxes.Calls()[0].text, "Nothing to report!");
+    EXPECT_EQ(boxes.Calls()[0].text, c.message);
     EXPECT_EQ(boxes.Calls()[0].caption, "Custom Report");
     EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbIconMask, unsigned{plat::kMbIconExclamation});
     EXPECT_EQ(rpt::CurrentReportRunState().printState, c.stateAfter);

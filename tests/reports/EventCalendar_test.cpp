@@ -290,7 +290,6 @@ class EventCalendarPagesTest : public EventCalendarTest {
     rpt::CEventCalendarGenerator g(o);
     g.BeginEventCalendar(&dc);
     rpt::CalendarRunSettings s = rpt::MakeCalendarRunSettings(o, g.Geometry(), set);
-    s.livingOnly = false;
     if (linesPerBox >= 0) s.linesPerBox = linesPerBox;
     if (page1Columns >= 0) s.list.page1Columns = page1Columns;
     geometry = g.Geometry();
@@ -362,6 +361,39 @@ TEST_F(EventCalendarPagesTest, PageOneShowsTheMonthBoxesAndMarkers) {
   EXPECT_EQ(Count(texts, "Wyn Tester"), 1);
   EXPECT_EQ(Count(texts, "20 Sol and"), 1);
   EXPECT_EQ(Count(texts, "UNKNOWN"), 1) << "the missing wife";
+}
+
+// A month without events says so, naming the living-only choice when it
+// left everybody out; a month that ends on its grid's last cell says it at
+// the foot of the frame.
+TEST_F(EventCalendarPagesTest, AMonthWithoutEventsSaysSo) {
+  const std::int32_t dead = Person("Old", "Timer", 'M', 1850, 1920);  // born 14 May
+  CBitSet set;
+  set.SetBit(dead, 1);
+  const char* const none = "No events this month.";
+  const char* const noLiving = "No events this month for living individuals.";
+  const struct {
+    int month;
+    bool living;
+    const CBitSet* set;
+    const char* message;
+  } cases[] = {
+      {4, true, &set, noLiving},  // May 2001: only the dead man's birthday
+      {4, false, &set, nullptr},  // his birthday shows
+      {5, false, nullptr, none},  // June 2001 ends on its last cell: nobody chosen
+      {5, false, &set, none},     // June: no event of the chosen
+      {1, false, nullptr, none},  // February: free cells after the 28th
+  };
+  for (const auto& c : cases) {
+    rpt::EventCalendarOptions o = June2001();
+    o.month = c.month;
+    o.living = c.living;
+    const auto pages = Draw(o, c.set);
+    ASSERT_EQ(pages.size(), 1u);
+    const auto texts = Texts(pages[0]);
+    EXPECT_EQ(Count(texts, none), c.message == none ? 1 : 0) << c.month << c.living;
+    EXPECT_EQ(Count(texts, noLiving), c.message == noLiving ? 1 : 0) << c.month << c.living;
+  }
 }
 
 TEST_F(EventCalendarPagesTest, StartDayOfWeekShiftsNamesAndDays) {

@@ -20,6 +20,7 @@
 #include "Ports.h"
 #include "RecordingDevice.h"
 #include "ReportFamilies.h"
+#include "ReportKinds.h"
 
 namespace {
 
@@ -426,6 +427,36 @@ TEST_F(FamilyGroupRecordTest, EachRecordCountsItsOwnPages) {
     EXPECT_EQ(line.find("List each child"), std::string::npos) << line;
   EXPECT_TRUE(PageHasText(run.pages[0], "List each child in order of birth."));
   EXPECT_TRUE(PageHasText(run.pages[0], "Prepared by"));
+}
+
+// The shading takes the colour the Report Preferences store, white when
+// shading is off or when a preview hides it.
+TEST_F(FamilyGroupRecordTest, ShadingFollowsTheStoredColourAndHideShade) {
+  const Big b = BuildBig();
+  profile.SetString("Reports", "ShadeClr", "0X123456");
+  const struct {
+    int shading, printState, hideShade;
+    const char* colour;
+  } cases[] = {
+      {1, 1, 0, "1193046"}, {1, 2, 0, "1193046"}, {1, 2, 1, "16777215"}, {1, 3, 1, "16777215"},
+      {1, 4, 1, "1193046"}, {1, 0, 1, "1193046"}, {0, 1, 0, "16777215"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.shading) + " " + std::to_string(c.printState) + " " +
+                 std::to_string(c.hideShade));
+    profile.SetInt("Options", "Shading", c.shading);
+    profile.SetInt("Reports", "Hide Shade", c.hideShade);
+    rpt::CurrentReportRunState().printState = c.printState;
+    const Run run = RunReport(AllOptions(), FamilyRequest(b.family, b.husband));
+    rpt::CurrentReportRunState() = {};
+    int fills = 0;
+    for (const std::string& line : run.pages.at(0))
+      if (line.rfind("FillRect ", 0) == 0) {
+        ++fills;
+        EXPECT_EQ(line.substr(line.rfind(' ') + 1), c.colour) << line;
+      }
+    EXPECT_GT(fills, 0);
+  }
 }
 
 TEST_F(FamilyGroupRecordTest, NotesBeginOnTheFirstPageOnlyWithStartFirst) {

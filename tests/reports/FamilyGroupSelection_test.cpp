@@ -137,6 +137,8 @@ TEST(SelectFamilyGroupRecords, ModesGenerationsAndLists) {
       {"list in its order", 0, false, 999, 0, 0, "7, 2-4 1", "F7 F2 F3 F4 F1"},
       {"missing families skipped", 0, false, 999, 0, 0, "12, 15-17 20 5", "F5"},
       {"numbers before an invalid list", 0, false, 999, 0, 0, "2, 123456", "F2"},
+      {"range from high to low: its first number", 0, false, 999, 0, 0, "5-3", "F5"},
+      {"high to low, then the list goes on", 0, false, 999, 0, 0, "7-2, 1", "F7 F1"},
       {"up, one generation", 1, false, 1, 1, 1, "", "F1"},
       {"up, two generations", 1, false, 2, 1, 1, "", "F1 F2/1"},
       {"up, all", 1, false, 999, 1, 1, "", "F1 F2/1 F5/5"},

@@ -11,6 +11,7 @@
 #include "FakePorts.h"
 #include "RTFTestSupport.h"
 #include "RecordingDevice.h"
+#include "ReportKinds.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -411,6 +412,65 @@ TEST_F(GeneratorTest, PicturesLinkLoadedPhotosAndReportAFailureOncePerOwner) {
                                       photo.fileName + " quiet", photo.fileName + " quiet",
                                       photo.fileName + " quiet"}));
   EXPECT_EQ(Elements(generator.PagePictures()).size(), 1u);
+}
+
+// A photo that does not load leaves a grey box that says so; in a preview
+// with "Use photo placeholders" on, a grey box of the photo's shape stands
+// in for it without loading it.
+TEST_F(GeneratorTest, PhotoPlaceholdersAndPhotosThatFailToLoad) {
+  plat::FakeProfile profile;
+  plat::ScopedProfile scopedProfile{&profile};
+  generator.SetRTFOutput(false);
+  dc.SetMapMode(rpt::MM_HIENGLISH);
+  CMultimediaItem photo;
+  photo.kind = CMultimediaItem::kPhoto;
+  photo.fileName = "/pictures/missing.jpg";
+  photo.width = 200;
+  photo.height = 100;
+  struct Case {
+    int printState;
+    int placeholders;
+    bool loads;
+    int result;
+    const char* text;  // the words in the grey box, or none
+  } cases[] = {
+      {2, 1, true, 0, "Photo"},
+      {2, 0, true, 0, nullptr},
+      {1, 1, true, 0, nullptr},
+      {1, 1, false, 2, "Unable to print photo"},
+      {2, 0, false, 2, "Unable to print photo"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.printState) + " " + std::to_string(c.placeholders) +
+                 (c.loads ? " loads" : " fails"));
+    rpt::CurrentReportRunState().printState = c.printState;
+    profile.SetInt("Multimedia", "MMPPrevPH", c.placeholders);
+    dc.calls.clear();
+    dc.photosLoaded.clear();
+    dc.photoLoads = c.loads;
+    Rect rect{1000, -1000, 2000, -3000};
+    EXPECT_EQ(generator.DrawPicture(7, 100, &dc, &rect, 0, 0, &photo), c.result);
+    rpt::CurrentReportRunState() = {};
+    std::string fill, text;
+    for (const std::string& call : dc.calls) {
+      if (call.rfind("FillRect ", 0) == 0) fill = call;
+      if (call.rfind("DrawText ", 0) == 0) text = call;
+    }
+    if (c.text == nullptr) {
+      EXPECT_EQ(fill, "");
+      EXPECT_EQ(dc.photosLoaded.size(), 1u);
+      continue;
+    }
+    EXPECT_EQ(fill.substr(fill.rfind(' ') + 1), std::to_string(0xC0C0C0));
+    EXPECT_NE(text.find(c.text), std::string::npos) << text;
+    if (c.result == 0) {
+      // Two to one, centred in the rectangle; the photo is never loaded.
+      EXPECT_EQ(rect, (Rect{1000, -1750, 2000, -2250}));
+      EXPECT_TRUE(dc.photosLoaded.empty());
+    } else {
+      EXPECT_EQ(rect, (Rect{1000, -1000, 2000, -3000}));
+    }
+  }
 }
 
 // ---- page cycle and saving ----

@@ -315,7 +315,7 @@ TEST_F(ScrapbookTest, EveryPageOfAPersonSharesThePageOneLayout) {
   }
 }
 
-TEST_F(ScrapbookTest, APersonWithoutPicturesGetsTitleAndEmptyGrid) {
+TEST_F(ScrapbookTest, APersonWithoutPicturesGetsTitleAnEmptyGridAndAWord) {
   const std::int32_t none = Person("Bare", "Walls", 'M', 1950);
   const std::int32_t some = Person("Full", "Walls", 'M', 1951);
   GivePictures(some, Numbered(1));
@@ -330,11 +330,18 @@ TEST_F(ScrapbookTest, APersonWithoutPicturesGetsTitleAndEmptyGrid) {
   dc.calls.clear();
   g.PrintScrapbookPage(&dc, 1);
   const auto texts = Calls(dc.calls, "TextOut");
-  ASSERT_EQ(texts.size(), 2u);
+  ASSERT_EQ(texts.size(), 3u);
   EXPECT_NE(texts[0].find("Scrapbook Page for Bare Walls"), std::string::npos);
   EXPECT_NE(texts[1].find("Page 1"), std::string::npos);
+  EXPECT_NE(texts[2].find("No pictures are marked for this person's scrapbook."),
+            std::string::npos);
   EXPECT_TRUE(Calls(dc.calls, "DrawPhoto").empty());
   EXPECT_TRUE(Calls(dc.calls, "MoveTo").empty()) << "no cell is framed";
+  // The person with a picture gets no such line.
+  dc.calls.clear();
+  g.PrintScrapbookPage(&dc, 2);
+  for (const std::string& text : Calls(dc.calls, "TextOut"))
+    EXPECT_EQ(text.find("No pictures"), std::string::npos) << text;
 }
 
 TEST_F(ScrapbookTest, CaptionsAboveMoveThePictureDown) {

@@ -406,7 +406,7 @@ TEST_F(NarrativePersonTest, WebParagraphLinksAndEscapes) {
   args.rin = john;
   args.htmlMode = 3;
   args.parentsPage = 4;
-  args.parentsAnchor = father;
+  args.parentsAnchor = std::to_string(father);
   args.afterName = "<br>";
   const std::string anchor = "<a name=\"" + std::to_string(john) + "\"></a>";
   EXPECT_EQ(Narrate(args),

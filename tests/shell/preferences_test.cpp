@@ -234,11 +234,6 @@ TEST(PreferencesMultimediaTest, DefaultsAndColoursAsText) {
   EXPECT_EQ(again.scrapColor, 0x00C0FFu);
   EXPECT_EQ(again.slideColor, 0x102030u);
   EXPECT_EQ(again.slideSize, 1);
-
-  EXPECT_EQ(ColorToText(0), "0X0");
-  EXPECT_EQ(ColorFromText("", 7), 7u);
-  EXPECT_EQ(ColorFromText("junk", 7), 7u);
-  EXPECT_EQ(ColorFromText("0XFF00", 7), 0xFF00u);
 }
 
 TEST(PreferencesFormatsTest, MonthNamesForceTheSpaceSeparator) {

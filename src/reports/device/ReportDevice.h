@@ -37,6 +37,14 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// Shrinks r (device units: y down, right and bottom exclusive) to the
+// largest rectangle of aspect aw:ah (0 counts as 1) and places it by mode: 0
+// centred, 1 left edge, 2 right edge, 3 top edge, 4 bottom edge (each centred
+// the other way), 5 top-left, 6 top-right, 7 bottom-left, 8 bottom-right
+// corner kept; a mode above 8 leaves r as it is. Halves round toward minus
+// infinity.
+void FitRectToAspect(Rect& r, int aw, int ah, int mode);
+
 enum MapMode : int { MM_TEXT = 1, MM_LOENGLISH = 4, MM_HIENGLISH = 5, MM_TWIPS = 6 };
 
 enum DeviceCap : int {

@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "AppOptions.h"
 #include "FileCopy.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "Ports.h"
 #include "RTFFile.h"
+#include "ReportKinds.h"
 #include "StringTable.h"
 
 using rpt::Point;
@@ -338,6 +340,37 @@ int CReportGenerator::RectanglePrintOnly(ReportDevice* dc, const Rect* rect) {
 
 // ---------------------------------------------------------------- pictures
 
+namespace {
+
+constexpr unsigned kIdsPhoto = 3321;
+constexpr unsigned kIdsUnableToPrintPhoto = 3406;
+constexpr rpt::ColorRef kLightGrey = 0xC0C0C0;
+
+// The font of the words in a photo's place: Arial, 7 points.
+rpt::LogFont PhotoCaptionFont() { return {-(7 * 1000 / 72), 500, false, false, "Arial"}; }
+
+// rect (logical) shrunk to the aspect width:height and placed by fitMode.
+Rect FitLogicalRect(ReportDevice& dc, const Rect& rect, int width, int height, int fitMode) {
+  const Point a = dc.LPtoDP({rect.left, rect.top}), b = dc.LPtoDP({rect.right, rect.bottom});
+  Rect device{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+  rpt::FitRectToAspect(device, width, height, fitMode);
+  const Point c = dc.DPtoLP({device.left, device.top});
+  const Point d = dc.DPtoLP({device.right, device.bottom});
+  return {c.x, c.y, d.x, d.y};
+}
+
+// A light grey box with text in it, in the caption font.
+void GreyBox(ReportDevice& dc, const Rect& box, const Rect& textRect, const std::string& text,
+             unsigned format) {
+  const rpt::LogBrush grey{kLightGrey, false};
+  dc.FillRect(box, &grey);
+  const rpt::LogFont previous = dc.SelectFont(PhotoCaptionFont());
+  dc.DrawText(text, textRect, format);
+  dc.SelectFont(previous);
+}
+
+}  // namespace
+
 int CReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc, Rect* rect,
                                   int /*option1*/, int option2, const CMultimediaItem* item) {
   if (rect == nullptr || dc == nullptr) return 0;
@@ -353,8 +386,24 @@ int CReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc, Re
     return 2;
   };
   if (!rtf_) {
+    int width = 0, height = 0;
+    if (rpt::ReportPreviewShown() && GetPreviewPhotoPlaceholder() != 0 &&
+        item->GetCroppedSize(width, height)) {
+      // "Use photo placeholders": the preview shows where each photo goes.
+      *rect = FitLogicalRect(*dc, *rect, width, height, option2);
+      GreyBox(*dc, *rect, *rect, res::LoadString(kIdsPhoto),
+              rpt::DT_CENTER | rpt::DT_VCENTER | rpt::DT_SINGLELINE);
+      return 0;
+    }
     Rect drawn = *rect;
-    if (dc->DrawPhoto(*item, drawn, option2, report) == 0) return failed();
+    if (dc->DrawPhoto(*item, drawn, option2, report) == 0) {
+      // The photo's area says that it could not be printed.
+      Rect text = *rect;
+      text.top = std::min(rect->top, rect->top - std::abs(rect->Width()) / 2 + 150);
+      GreyBox(*dc, *rect, text, res::LoadString(kIdsUnableToPrintPhoto),
+              rpt::DT_CENTER | rpt::DT_WORDBREAK);
+      return failed();
+    }
     *rect = drawn;
     return 0;
   }

@@ -101,4 +101,9 @@ ReportRunState& CurrentReportRunState() {
   return state;
 }
 
+bool ReportPreviewShown() {
+  const int state = CurrentReportRunState().printState;
+  return state == 2 || state == 3;
+}
+
 }  // namespace rpt

@@ -129,5 +129,8 @@ struct ReportRunState {
   int pageCount = 0;
 };
 ReportRunState& CurrentReportRunState();
+// True while a preview started from the report sheet is on screen (print
+// states 2 and 3); Reports "Hide Shade" then leaves a report's shading out.
+bool ReportPreviewShown();
 
 }  // namespace rpt

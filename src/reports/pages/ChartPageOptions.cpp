@@ -17,14 +17,6 @@ namespace {
 constexpr unsigned kIdsAncestorsOf = 3255;
 constexpr unsigned kIdsDescendantsOf = 3222;
 
-ColorRef ReadColor(const char* key, ColorRef def) {
-  const std::string text = plat::Profile().GetString("Reports", key, "");
-  if (text.empty()) return def;
-  char* end = nullptr;
-  const unsigned long value = std::strtoul(text.c_str(), &end, 16);
-  return end != text.c_str() ? static_cast<ColorRef>(value) : def;
-}
-
 int FontPoints(const std::string& description) {
   std::string face;
   int size = 10, weight = 400, italic = 0;
@@ -63,9 +55,9 @@ ChartPageOptions ReadChartPageOptions(bool ancestry) {
   o.nameDeath = b("WCNameD", 1);
   o.shading = p.GetInt("Options", "Shading", 1) != 0;
   o.hideShade = CAppOptions::GetReportsHideShade() != 0;
-  o.shadeColor = ReadColor("ShadeClr", 0xF6F6F6);
-  o.wallShadeColor = ReadColor("WallShadeClr", 0xF0F0F0);
-  o.wallShadowColor = ReadColor("WallShadowClr", 0xD8D8D8);
+  o.shadeColor = CAppOptions::GetReportsShadeClr();
+  o.wallShadeColor = CAppOptions::GetReportsWallShadeClr();
+  o.wallShadowColor = CAppOptions::GetReportsWallShadowClr();
   o.boxShade = b("BoxShade", 0);
   o.noteTagName = b("WCTagNm", 1);
   o.photoReserve = b("PhotoRsrv", 1);

@@ -345,7 +345,7 @@ void CChartPagesGenerator::DrawHeading(ReportDevice& dc, int page) {
 void CChartPagesGenerator::DrawRowText(ReportDevice& dc, int x, int y, const std::string& prefix,
                                        const std::string& name, bool primary,
                                        const std::string& rest) {
-  const bool shade = options_.shading && !(printing_ && options_.hideShade);
+  const bool shade = options_.shading && !(previewing_ && options_.hideShade);
   dc.SelectFont(otherFont_);
   int end = x + dc.GetTextExtent(prefix).cx;
   dc.SelectFont(primary ? primaryFont_ : otherFont_);
@@ -949,6 +949,7 @@ void CChartPagesGenerator::EndChart(ReportDevice* dc, const CPrintInfo* info) {
 }
 
 void CChartPagesGenerator::BeginPrinting(ReportDevice* dc, CPrintInfo*) {
+  previewing_ = ReportPreviewShown();
   if (dc != nullptr) BeginChart(*dc);
 }
 

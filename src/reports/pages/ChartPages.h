@@ -63,8 +63,6 @@ class CChartPagesGenerator : public CReportPageGenerator {
   bool LargeArea() const { return large_; }
   int Indent() const { return indent_; }
   int RowPitch() const { return pitch_; }
-  // Set while printing on paper: Hide Shade then leaves the shading out.
-  void SetPrinting(bool printing) { printing_ = printing; }
 
  private:
   struct RowPlace {
@@ -101,7 +99,7 @@ class CChartPagesGenerator : public CReportPageGenerator {
   ChartPageOptions options_;
   const ChartUnits* u_ = &kChartThousandths;
   bool large_ = false;
-  bool printing_ = false;
+  bool previewing_ = false;  // Hide Shade leaves the shading out
   LogFont titleFont_, labelFont_, primaryFont_, otherFont_, smallFont_, boldFont_;
   int left_ = 0, top_ = 0, right_ = 0, bottom_ = 0, width_ = 0, height_ = 0;
   int pitch_ = 1, rowsTop_ = 0, firstRows_ = 1, otherRows_ = 1, indent_ = 300;

@@ -270,6 +270,25 @@ void CEventCalendarGenerator::DrawList(ReportDevice* dc, int page, int start) {
   }
 }
 
+// A month without any event says so in the free cells after its last day,
+// or at the foot of the frame when the month fills its last row.
+void CEventCalendarGenerator::DrawNoEvents(ReportDevice* dc) {
+  CalendarEventRecord event;
+  if (GetCalendarEntry(0, 0, event) != 0 || GetCalendarEntry(1, 0, event) != 0) return;
+  const std::string text = res::LoadString(options_.living ? kIdsNoLivingEvents : kIdsNoEvents);
+  const Rect& frame = geometry_.frame;
+  const Rect free = geometry_.FreeCell();
+  dc->SelectFont(textFont_);
+  const int width = dc->GetTextExtent(text).cx;
+  if (free.bottom >= frame.bottom && free.right <= frame.right &&
+      free.right - free.left >= width + 2 * kMargin) {
+    Text(dc, textFont_, free.left + kMargin, free.top - kGap, text);
+    return;
+  }
+  Text(dc, textFont_, frame.left + (frame.right - frame.left - width) / 2,
+       frame.bottom - 2 * textFont_.height, text);
+}
+
 int CEventCalendarGenerator::DrawEventCalendarPage(ReportDevice* dc, int page, int pageCount) {
   if (dc == nullptr || !laidOut_) return 0;
   const LogFont previousFont = dc->SelectFont(textFont_);
@@ -287,6 +306,7 @@ int CEventCalendarGenerator::DrawEventCalendarPage(ReportDevice* dc, int page, i
   if (page == 1) {
     DrawGrid(dc);
     DrawBoxEvents(dc);
+    DrawNoEvents(dc);
   }
   DrawList(dc, page, start);
   dc->SelectFont(previousFont);

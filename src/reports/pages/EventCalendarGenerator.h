@@ -21,6 +21,8 @@ class CEventCalendarGenerator : public CReportPageGenerator {
   static constexpr unsigned kIdsAnd = 3603;               // "and"
   static constexpr unsigned kIdsFirstWeekday = 4600;      // "Sunday" .. 4606 "Saturday"
   static constexpr unsigned kIdsUnknown = 7080;           // "UNKNOWN"
+  static constexpr unsigned kIdsNoEvents = 9741;          // a month without events
+  static constexpr unsigned kIdsNoLivingEvents = 9744;    // the same, living only
 
   explicit CEventCalendarGenerator(const EventCalendarOptions& options) : options_(options) {}
 
@@ -52,6 +54,7 @@ class CEventCalendarGenerator : public CReportPageGenerator {
   void DrawGrid(ReportDevice* dc);
   void DrawBoxEvents(ReportDevice* dc);
   void DrawList(ReportDevice* dc, int page, int start);
+  void DrawNoEvents(ReportDevice* dc);
   void Text(ReportDevice* dc, const LogFont& font, int x, int y, const std::string& text);
   void ClippedText(ReportDevice* dc, int x, int y, int width, const std::string& text);
 

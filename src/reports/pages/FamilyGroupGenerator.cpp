@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "AppOptions.h"
 #include "CalendarMonth.h"
 #include "ChartBox.h"
 #include "CitationRecord.h"
@@ -195,10 +196,9 @@ void CFamilyGroupGenerator::Fonts(ReportDevice& dc) {
   notesLine_ = FamilyGroupNotesLineHeight(notes);
   titleHeight_ = -title_.height;
   dataHeight_ = -data_.height;
-  const bool shading = plat::Profile().GetInt("Options", "Shading", 1) != 0;
-  shade_ = {shading ? static_cast<ColorRef>(plat::Profile().GetInt("Reports", "ShadeClr", 0xE0E0E0))
-                    : 0xFFFFFF,
-            false};
+  const bool shading = plat::Profile().GetInt("Options", "Shading", 1) != 0 &&
+                       !(ReportPreviewShown() && CAppOptions::GetReportsHideShade() != 0);
+  shade_ = {shading ? static_cast<ColorRef>(CAppOptions::GetReportsShadeClr()) : 0xFFFFFF, false};
   if (o_.layout == 2) thick_ = thin_;
   (void)dc;
 }

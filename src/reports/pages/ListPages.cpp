@@ -95,12 +95,8 @@ bool CListPagesGenerator::Shading() const {
 
 void CListPagesGenerator::BeginPrinting(ReportDevice*, CPrintInfo*) {
   CreateFonts();
-  const std::string colour = plat::Profile().GetString("Reports", "ShadeClr", "");
-  unsigned long value = 0xE0E0E0;
-  if (!colour.empty()) value = std::strtoul(colour.c_str(), nullptr, 16);
-  shade_.color = static_cast<rpt::ColorRef>(value);
-  const int state = rpt::CurrentReportRunState().printState;
-  previewing_ = previewing_ || state == 2 || state == 3;
+  shade_.color = static_cast<rpt::ColorRef>(CAppOptions::GetReportsShadeClr());
+  previewing_ = previewing_ || rpt::ReportPreviewShown();
 }
 
 void CListPagesGenerator::CreateFonts() {

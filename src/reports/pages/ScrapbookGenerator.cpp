@@ -259,6 +259,9 @@ int CScrapbookGenerator::PrintScrapbookPage(ReportDevice* dc, int page) {
   for (int row = 0; row < options_.down && index < pictures.size(); ++row)
     for (int column = 0; column < options_.across && index < pictures.size(); ++column)
       DrawCell(dc, column, row, first, *pictures[index++]);
+  // A person without scrapbook pictures: the page says so.
+  if (pictures.empty())
+    Text(dc, captionFont_, grid_.left, grid_.top, res::LoadString(kIdsNoPictures));
 
   DbFreeMultimediaList(chain);
   dc->SelectFont(previous);

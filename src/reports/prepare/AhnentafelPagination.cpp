@@ -256,30 +256,36 @@ int PaginateAhnentafel(const BookOptions& options, ReportDevice* dc) {
   PaginatorState& state = Paginator();
   state.running = 1;
   PaginatorWindow& window = CurrentPaginatorWindow();
-  bool overLimit = false;
+  bool overLimit = false, finished = false;
+  int pages = 0;
   BatchResult result = window.Run(state, title, "0", true, [&] {
-    if (pass.Done()) return BatchResult::Done;
-    if (!pass.Step()) {
-      overLimit = true;
-      return BatchResult::Failed;
+    if (!pass.Done()) {
+      if (!pass.Step()) {
+        overLimit = true;
+        return BatchResult::Failed;
+      }
+      if (pass.WriteFailed()) return BatchResult::DiskFull;
+      if (web && run.persons.size() % 20 == 0)
+        window.SetNumber(static_cast<int>(run.persons.size() / 20 + 1));
+      return BatchResult::More;
     }
-    if (pass.WriteFailed()) return BatchResult::DiskFull;
-    if (web && run.persons.size() % 20 == 0)
-      window.SetNumber(static_cast<int>(run.persons.size() / 20 + 1));
-    return pass.Done() ? BatchResult::Done : BatchResult::More;
+    // The appendices and the pages, the window counting the pages.
+    if (!pass.Finish()) return BatchResult::Failed;
+    finished = true;
+    DiscardCitationNumberLists();
+    pages = web ? PlanAhnentafelWebPages(run.persons, options.pageHalfLines)
+                : PaginateBookBlocks(run, *dc, [&](int page) { window.SetNumber(page); });
+    return BatchResult::Done;
   });
   if (result == BatchResult::Done && state.running == 0) result = BatchResult::Failed;
   state.running = 0;
   if (overLimit) return 0;  // cleaned up with the message
   if (result == BatchResult::DiskFull)
     plat::MessageBox(res::LoadString(3487), title, plat::kMbOk | plat::kMbIconExclamation);
-  if (result != BatchResult::Done || !pass.Finish()) {
+  if (result != BatchResult::Done || !finished) {
     CleanupBookPages();
     return 0;
   }
-  DiscardCitationNumberLists();
-  int pages = web ? PlanAhnentafelWebPages(run.persons, options.pageHalfLines)
-                  : PaginateBookBlocks(run, *dc);
   // Each slot gets the page of its person and of the person's notes.
   for (const BookPerson& person : run.persons) {
     const BookPerson* first = GetBookPerson(person.firstOccurrence);

@@ -194,7 +194,10 @@ namespace {
 // The paginator's side of the walk: a page entry at every break.
 class Pager : public BookLayoutSink {
  public:
-  explicit Pager(BookRun& run) : run_(run) { run_.blockPage.assign(run_.blocks.size(), 0); }
+  Pager(BookRun& run, const std::function<void(int)>& pageAdded)
+      : run_(run), pageAdded_(pageAdded) {
+    run_.blockPage.assign(run_.blocks.size(), 0);
+  }
 
   void Start(const BookPosition& pos) { Add(pos); }
   bool NewPage(const BookPosition& pos) override {
@@ -223,17 +226,19 @@ class Pager : public BookLayoutSink {
       entry->startKind = opens ? 0 : 1;
     }
     Paginator().AddPage(std::move(entry));
+    if (pageAdded_) pageAdded_(static_cast<int>(Paginator().pageEntries.size()));
   }
 
   BookRun& run_;
+  const std::function<void(int)>& pageAdded_;
 };
 
 }  // namespace
 
-int PaginateBookBlocks(BookRun& run, ReportDevice& dc) {
+int PaginateBookBlocks(BookRun& run, ReportDevice& dc, const std::function<void(int)>& pageAdded) {
   const int lines = run.options.pageHalfLines;
   BookLayout layout(run.blocks, run.fonts, dc, lines);
-  Pager pager(run);
+  Pager pager(run, pageAdded);
   const BookPosition start{0, 0, lines, 0};
   pager.Start(start);
   layout.Walk(start, pager);

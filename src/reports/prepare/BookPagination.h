@@ -6,6 +6,7 @@
 // at a time; each run starts by cleaning up the previous one.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -172,8 +173,10 @@ constexpr const char* kAhnentafelSlotFileName = "~KorDUPAH.TMP";
 BookPersonSlot ReadBookPersonSlot(std::int32_t slot);
 bool WriteBookPersonSlot(std::int32_t slot, const BookPersonSlot& value);
 // Measures the blocks into page entries (index pages appended when the index
-// is on); answers the page count.
-int PaginateBookBlocks(BookRun& run, ReportDevice& dc);
+// is on); answers the page count. pageAdded, when given, hears the page count
+// as each page is made.
+int PaginateBookBlocks(BookRun& run, ReportDevice& dc,
+                       const std::function<void(int)>& pageAdded = {});
 
 // The name of individual rin as the book prints it ("" when unreadable).
 std::string BookPersonName(std::int32_t rin, bool surnameFirst = false);

@@ -5,7 +5,6 @@
 #include "AppOptions.h"
 #include "FontDescription.h"
 #include "Ports.h"
-#include "PreferencesPages.h"
 
 namespace rpt {
 
@@ -40,7 +39,7 @@ EventCalendarOptions EventCalendarOptions::Load() {
   plat::ProfilePort& p = plat::Profile();
   auto num = [&](const char* key, int def) { return p.GetInt(kSection, key, def); };
   auto color = [&](const char* key, ColorRef def) {
-    return static_cast<ColorRef>(shell::ColorFromText(p.GetString(kSection, key, ""), def));
+    return static_cast<ColorRef>(p.GetColor(kSection, key, def));
   };
   o.pageLM = CAppOptions::GetCalendarRptPageLM();
   o.pageRM = CAppOptions::GetCalendarRptPageRM();

@@ -189,8 +189,11 @@ class SelectionWalk {
         Paginate(first, FamilyRecordKind::Family);
         continue;
       }
-      for (std::int32_t mrin = first; mrin <= last && Running(); ++mrin)
+      // A range from high to low ("5-3") gives its first number.
+      for (std::int32_t mrin = first;; ++mrin) {
         Paginate(mrin, FamilyRecordKind::Family);
+        if (mrin >= last || !Running()) break;
+      }
       if (kind == kRangeItemThenStop) break;
     }
   }

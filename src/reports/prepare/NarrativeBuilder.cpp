@@ -777,9 +777,9 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
       s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" +
            Number(args.rin) + "C\">";
     s += living && !settings_.doName ? S(kLiving) : name;
-    if (html == 3 && args.parentsPage && args.parentsAnchor)
+    if (html == 3 && args.parentsPage && !args.parentsAnchor.empty())
       s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
-           Number(args.parentsAnchor) + "\">" + S(kParents) + "</a>]";
+           args.parentsAnchor + "\">" + S(kParents) + "</a>]";
     if (linked) s += "</a>";
     s += "</b>" + args.afterName;
   }

@@ -66,7 +66,7 @@ struct PersonNarrativeArgs {
   std::string afterName;                    // web only: written after the name
   bool livingCheck = false;                 // living persons without details
   int parentsPage = 0;                      // web mode 3
-  std::int32_t parentsAnchor = 0;           // web mode 3
+  std::string parentsAnchor;                // web mode 3: the fragment on that page
   bool otherEvents = false;
   bool multipleParents = false;
   bool parentLinks = false;

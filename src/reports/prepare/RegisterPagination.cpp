@@ -20,10 +20,12 @@ namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsTitlePrefix = 3257;  // "Modified Register for"
-constexpr unsigned kIdsReport = 3261;       // "Modified Register Report"
-constexpr unsigned kIdsRegister = 3262;     // "Modified Register"
-constexpr int kChildX = 1400;               // a child's text, from the left edge
+constexpr unsigned kIdsTitlePrefix = 3257;     // "Modified Register for"
+constexpr unsigned kIdsReport = 3261;          // "Modified Register Report"
+constexpr unsigned kIdsRegister = 3262;        // "Modified Register"
+constexpr unsigned kIdsInitializing = 9745;    // the phase that numbers the descendants
+constexpr unsigned kIdsPreparingPages = 9746;  // the phase that lays the pages out
+constexpr int kChildX = 1400;                  // a child's text, from the left edge
 
 // Where a person was first listed.
 struct RegisterSlot {
@@ -413,28 +415,42 @@ int PaginateModifiedRegister(const BookOptions& options, ReportDevice* dc) {
   PaginatorState& state = Paginator();
   state.running = 1;
   PaginatorWindow& window = CurrentPaginatorWindow();
-  bool overLimit = false;
+  bool overLimit = false, started = false, finished = false;
+  int pages = 0;
   BatchResult result = window.Run(state, title, "0", true, [&] {
-    if (pass.Done()) return BatchResult::Done;
-    if (!pass.Step()) {
-      overLimit = true;
-      return BatchResult::Failed;
+    if (!started) {
+      window.SetText(res::LoadString(kIdsInitializing));
+      started = true;
     }
-    window.SetNumber(static_cast<int>(run.persons.size()));
-    return pass.Done() ? BatchResult::Done : BatchResult::More;
+    if (!pass.Done()) {
+      if (!pass.Step()) {
+        overLimit = true;
+        return BatchResult::Failed;
+      }
+      window.SetNumber(static_cast<int>(run.persons.size()));
+      return BatchResult::More;
+    }
+    // The appendices and the pages, the window counting the pages.
+    if (!web) {
+      window.SetText(res::LoadString(kIdsPreparingPages));
+      window.SetNumber(1);
+    }
+    pass.Finish();
+    finished = true;
+    SlotsOfRun() = pass.Slots();
+    DiscardCitationNumberLists();
+    pages = web ? PlanRegisterWebPages(run.persons, options.pageHalfLines)
+                : PaginateBookBlocks(run, *dc, [&](int page) { window.SetNumber(page); });
+    return BatchResult::Done;
   });
   if (result == BatchResult::Done && state.running == 0) result = BatchResult::Failed;
   state.running = 0;
   if (overLimit) return 0;
-  if (result != BatchResult::Done) {
+  if (result != BatchResult::Done || !finished) {
     CleanupBookPages();
     return 0;
   }
-  pass.Finish();
-  SlotsOfRun() = pass.Slots();
-  DiscardCitationNumberLists();
-  if (web) return PlanRegisterWebPages(run.persons, options.pageHalfLines);
-  const int pages = PaginateBookBlocks(run, *dc);
+  if (web) return pages;
   if (pages <= 0) CleanupBookPages();
   return pages;
 }

@@ -6,7 +6,6 @@
 #include "FontDescription.h"
 #include "LineFitter.h"
 #include "Ports.h"
-#include "PreferencesPages.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -47,8 +46,8 @@ ScrapbookOptions ScrapbookOptions::Load() {
   o.boxLine = p.GetInt(kSection, "BoxLine", 0);
   o.boxShade = flag("BoxShade", false);
   o.boxShadow = flag("BoxShadow", false);
-  o.shadeColor = shell::ColorFromText(p.GetString("Reports", "WallShadeClr", ""), 0xF0F0F0);
-  o.shadowColor = shell::ColorFromText(p.GetString("Reports", "WallShadowClr", ""), 0xD8D8D8);
+  o.shadeColor = CAppOptions::GetReportsWallShadeClr();
+  o.shadowColor = CAppOptions::GetReportsWallShadowClr();
   o.useName = flag("UseName", true);
   o.titlePrefix = p.GetString(kSection, "TitlePrefix", o.titlePrefix);
   o.titleSuffix = p.GetString(kSection, "TitleSuffix", "");

@@ -17,20 +17,6 @@
 namespace rpt {
 namespace {
 
-std::uint32_t ReadColor(const char* key, std::uint32_t def) {
-  const std::string text = plat::Profile().GetString("Reports", key, "");
-  if (text.empty()) return def;
-  char* end = nullptr;
-  const unsigned long value = std::strtoul(text.c_str(), &end, 16);
-  return end == text.c_str() ? def : static_cast<std::uint32_t>(value);
-}
-
-void WriteColor(const char* key, std::uint32_t color) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0X%lX", static_cast<unsigned long>(color));
-  plat::Profile().SetString("Reports", key, text);
-}
-
 const char* ChartSection(bool ancestry) {
   return ancestry ? CAncDescOptions::kAncestrySection : CAncDescOptions::kDescendantsSection;
 }
@@ -127,8 +113,8 @@ WallBoxStyle ReadWallBoxStyle(const char* section) {
   style.line = profile.GetInt(section, "BoxLine", 0);
   style.shade = profile.GetInt(section, "BoxShade", 0);
   style.shadow = profile.GetInt(section, "BoxShadow", 0);
-  style.shadeColor = ReadColor("WallShadeClr", style.shadeColor);
-  style.shadowColor = ReadColor("WallShadowClr", style.shadowColor);
+  style.shadeColor = plat::Profile().GetColor("Reports", "WallShadeClr", style.shadeColor);
+  style.shadowColor = plat::Profile().GetColor("Reports", "WallShadowClr", style.shadowColor);
   return style;
 }
 
@@ -138,8 +124,8 @@ void WriteWallBoxStyle(const char* section, const WallBoxStyle& style) {
   profile.SetInt(section, "BoxLine", style.line);
   profile.SetInt(section, "BoxShade", style.shade);
   profile.SetInt(section, "BoxShadow", style.shadow);
-  WriteColor("WallShadeClr", style.shadeColor);
-  WriteColor("WallShadowClr", style.shadowColor);
+  plat::Profile().SetColor("Reports", "WallShadeClr", style.shadeColor);
+  plat::Profile().SetColor("Reports", "WallShadowClr", style.shadowColor);
 }
 
 namespace {

@@ -15,7 +15,8 @@ constexpr unsigned kIdsFilter = 5010;
 constexpr unsigned kIdsCustomReport = 5011;
 constexpr unsigned kIdsCouldNotSave = 5015;
 constexpr unsigned kIdsCouldNotOpen = 5017;
-constexpr unsigned kIdsNothingToReport = 3252;
+constexpr unsigned kIdsSelectIndividuals = 9742;
+constexpr unsigned kIdsSelectFields = 9743;
 
 void Tell(unsigned id) {
   plat::MessageBox(res::LoadString(id), res::LoadString(kIdsCustomReport),
@@ -56,11 +57,16 @@ void CCustomPageLogic::WriteSettings() {
 
 bool CCustomPageLogic::FillRequest(ReportRequest& request) {
   request = ReportRequest{};
-  if (!layout_.columns.empty() && !CustomReportSelection().empty()) return true;
-  // Without fields or without individuals there is nothing to print: said
-  // at once, and a stopped print opens the sheet again (a stopped preview
-  // never closed it).
-  Tell(kIdsNothingToReport);
+  // Without individuals or without fields there is nothing to print: said at
+  // once, and a stopped print opens the sheet again (a stopped preview never
+  // closed it).
+  unsigned missing = 0;
+  if (CustomReportSelection().empty())
+    missing = kIdsSelectIndividuals;
+  else if (layout_.columns.empty())
+    missing = kIdsSelectFields;
+  if (missing == 0) return true;
+  Tell(missing);
   ReportRunState& run = CurrentReportRunState();
   run.printState = run.printState == 1 ? 6 : 0;
   return false;

@@ -53,16 +53,11 @@ class Section {
   const char* name_;
 };
 
-// Profile colours are kept as "0X%lX"; anything shorter is the default.
 std::uint32_t ReadColour(const char* section, const char* key, std::uint32_t def) {
-  const std::string text = plat::Profile().GetString(section, key, "");
-  if (text.size() < 3) return def;
-  return static_cast<std::uint32_t>(std::strtoul(text.c_str() + 2, nullptr, 16));
+  return plat::Profile().GetColor(section, key, def);
 }
 void WriteColour(const char* section, const char* key, std::uint32_t colour) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0X%lX", static_cast<unsigned long>(colour));
-  plat::Profile().SetString(section, key, text);
+  plat::Profile().SetColor(section, key, colour);
 }
 
 std::string CountText(long count) {

@@ -68,18 +68,6 @@ std::uint32_t ChooseColorDefault(QWidget* parent, std::uint32_t current) {
   return chosen.isValid() ? FromColor(chosen) : current;
 }
 
-// Profile colours are kept as "0X%lX".
-std::uint32_t ReadColor(const char* section, const char* key, std::uint32_t def) {
-  const std::string text = plat::Profile().GetString(section, key, "");
-  if (text.size() < 3) return def;
-  return static_cast<std::uint32_t>(std::strtoul(text.c_str() + 2, nullptr, 16));
-}
-void WriteColor(const char* section, const char* key, std::uint32_t color) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0X%lX", static_cast<unsigned long>(color));
-  plat::Profile().SetString(section, key, text);
-}
-
 }  // namespace
 
 // ---- Title ----
@@ -234,7 +222,7 @@ CReportPreferencesDialog::CReportPreferencesDialog(CAppOptions& options, QWidget
 }
 
 void CReportPreferencesDialog::OnInitDialog() {
-  shadeColor_ = ReadColor("Reports", "ShadeClr", 0xF6F6F6);
+  shadeColor_ = CAppOptions::GetReportsShadeClr();
   ShowControl(kIdcShowZel, options_.showZel != 0);
   SetCheck(kIdcShowZel, options_.showZelRpt);
   SetCheck(kIdcCapitalize, options_.capSurname);
@@ -255,7 +243,7 @@ void CReportPreferencesDialog::OnOK() {
   options_.shading = GetCheck(kIdcShade);
   plat::Profile().SetInt("Reports", "Hide Shade", GetCheck(kIdcHideShade));
   plat::Profile().SetInt("Multimedia", "MMPPrevPH", GetCheck(kIdcPlaceholders));
-  WriteColor("Reports", "ShadeClr", shadeColor_);
+  plat::Profile().SetColor("Reports", "ShadeClr", shadeColor_);
 }
 
 // ---- FGR marriages list ----
@@ -304,8 +292,8 @@ void CFgrMarriagesListDialog::OnBrowse() {
 
 CWallChartBoxStyleDialog::CWallChartBoxStyleDialog(QWidget* parent) : fw::CDialogBase(parent) {
   setWindowTitle(QStringLiteral("Wall Chart Box Style"));
-  shadeColor = ReadColor("Reports", "WallShadeClr", 0xF0F0F0);
-  shadowColor = ReadColor("Reports", "WallShadowClr", 0xD8D8D8);
+  shadeColor = CAppOptions::GetReportsWallShadeClr();
+  shadowColor = CAppOptions::GetReportsWallShadowClr();
   auto* corners = new QGroupBox(QStringLiteral("Corners"));
   auto* cornerLayout = new QVBoxLayout(corners);
   const char* const cornerNames[] = {"S&quare", "&Round", "&Inverted"};

@@ -393,11 +393,8 @@ void CScrapbookPage::OnBoxStyles() {
   profile.SetInt(section, "BoxLine", dialog.line);
   profile.SetInt(section, "BoxShade", dialog.shade);
   profile.SetInt(section, "BoxShadow", dialog.shadow);
-  char text[16];
-  std::snprintf(text, sizeof text, "0X%lX", static_cast<unsigned long>(dialog.shadeColor));
-  profile.SetString("Reports", "WallShadeClr", text);
-  std::snprintf(text, sizeof text, "0X%lX", static_cast<unsigned long>(dialog.shadowColor));
-  profile.SetString("Reports", "WallShadowClr", text);
+  profile.SetColor("Reports", "WallShadeClr", dialog.shadeColor);
+  profile.SetColor("Reports", "WallShadowClr", dialog.shadowColor);
 }
 
 void CScrapbookPage::OnSetActive() {
