@@ -89,6 +89,8 @@ class CFieldEditor {
   virtual bool IsShown() const = 0;
   // Opens the Character Map at (x, y) of the owner; 1 when it ran.
   virtual int ShowCharacterMap(int /*x*/, int /*y*/) { return 0; }
+  // How many characters of the typed text GetText had to give as '?'.
+  virtual int LostCharacters() const { return 0; }
 };
 
 // What a cell hands the platform to make its editor.
