@@ -98,21 +98,23 @@ constexpr const char* kTextLosesCharacters =
 constexpr const char* kTextLosesCharactersCaption = "Characters";
 }  // namespace
 
+bool AcceptTextLoss(const std::string& typed, int lostInEditor) {
+  const int lost = lostInEditor + AnselLossCount(typed);
+  return lost == 0 ||
+         plat::MessageBox(res::FormatInserts(kTextLosesCharacters, {std::to_string(lost)}),
+                          kTextLosesCharactersCaption,
+                          plat::kMbYesNo | plat::kMbIconExclamation) == plat::kIdYes;
+}
+
 int CFieldCell::CloseEditor(CFieldListCtrl* /*list*/, int code1, int code2) {
   if (!editor_ || list_ == nullptr) return 1;
   if (takesEditorText_) {
     std::string typed = editor_->GetText();
     // A changed text that would lose characters on its way to the family
     // file says so before it is taken; a text left as it was keeps its bytes.
-    if (typed != text_) {
-      const int lost = editor_->LostCharacters() + AnselLossCount(typed);
-      if (lost > 0 &&
-          plat::MessageBox(res::FormatInserts(kTextLosesCharacters, {std::to_string(lost)}),
-                           kTextLosesCharactersCaption,
-                           plat::kMbYesNo | plat::kMbIconExclamation) != plat::kIdYes) {
-        editor_->Focus();
-        return 0;
-      }
+    if (typed != text_ && !AcceptTextLoss(typed, editor_->LostCharacters())) {
+      editor_->Focus();
+      return 0;
     }
     text_ = std::move(typed);
   }

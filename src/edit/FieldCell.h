@@ -73,6 +73,12 @@ struct ComboOptions {
 
 enum class CellKind { kEdit, kCombo, kButton };
 
+// Whether a typed text may be taken: true when nothing of it is lost on the
+// way to the family file (lostInEditor characters already became '?' on the
+// way from the screen, and AnselLossCount tells the rest), else what the
+// user answers when asked.
+bool AcceptTextLoss(const std::string& typed, int lostInEditor);
+
 // An in-place editor as the cells see it.
 class CFieldEditor {
  public:

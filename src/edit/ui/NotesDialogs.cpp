@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "CharacterMapPopup.h"
+#include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
@@ -144,7 +145,9 @@ void CNotesDialog::ShowCharacterMap() {
 }
 
 void CNotesDialog::Save() {
-  const int result = session.Save(FromEditText(edit_->toPlainText()), gate);
+  const QString text = edit_->toPlainText();
+  const int result = session.Save(FromEditText(text), gate,
+                                  plat::Utf8LossCount(text.toStdString(), plat::ActiveCodePage()));
   if (result != 0) done(result);
 }
 
