@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "CodePage.h"
+
 namespace gedcom {
 
 namespace {
@@ -56,6 +58,7 @@ bool GedcomLineWriter::TagValue(std::string_view tag, std::string_view value) {
     std::size_t kept = 0, length = 0;
     while (kept < value.size() && length + (value[kept] == '@' ? 2 : 1) <= kMaxValueLength)
       length += value[kept++] == '@' ? 2 : 1;
+    while (kept > 0 && !plat::IsCharacterBoundary(value, kept)) --kept;
     doubled = DoubleAt(value.substr(0, kept));
     std::string note(tag);
     note += ' ';
@@ -106,9 +109,16 @@ void GedcomLineWriter::LongText55(int level, const std::string& prefix, std::str
       Emit(current + DoubleAt(text.substr(pos)));
       return;
     }
+    // Nor does it part a letter beyond the code page from its pair's bytes
+    // or its accents.
     std::size_t cut = limit;
-    while (cut > pos && (text[cut] == ' ' || text[cut - 1] == ' ')) --cut;
-    if (cut == pos) cut = limit;
+    while (cut > pos &&
+           (text[cut] == ' ' || text[cut - 1] == ' ' || !plat::IsCharacterBoundary(text, cut)))
+      --cut;
+    if (cut == pos) {
+      cut = limit;
+      while (cut > pos + 1 && !plat::IsCharacterBoundary(text, cut)) --cut;
+    }
     Emit(current + DoubleAt(text.substr(pos, cut - pos)));
     pos = cut;
     current = conc;
@@ -150,6 +160,7 @@ void GedcomLineWriter::LongText40(const std::string& prefix, int level, std::str
       while (k > floor && text[k] != ' ') --k;
       end = k;
     }
+    while (end > pos + 1 && !plat::IsCharacterBoundary(text, end)) --end;
     Emit(current + DoubleAt(text.substr(pos, end - pos)));
     pos = end;  // a blank here is skipped as the next line's leading blank
     current = cont;

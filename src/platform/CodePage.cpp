@@ -424,6 +424,12 @@ char32_t NextAnsiChar(std::string_view s, std::size_t& pos, int codePage) {
   return AnsiCharToUnicode(static_cast<unsigned char>(s[pos++]), codePage);
 }
 
+bool IsCharacterBoundary(std::string_view s, std::size_t pos) {
+  if (pos == 0 || pos >= s.size()) return true;
+  if (PrivateCharAt(s, pos - 1) != 0) return false;  // the second byte of a pair
+  return !IsCombining(PrivateCharAt(s, pos));
+}
+
 std::string WithoutPrivateChars(std::string_view ansi, int codePage) {
   std::string out;
   out.reserve(ansi.size());

@@ -66,6 +66,9 @@ char32_t NextAnsiChar(std::string_view s, std::size_t& pos, int codePage);
 char32_t ComposeLetter(char32_t base, char32_t accent);
 // The base letter and accent of a composed letter; false when u is none.
 bool DecomposeLetter(char32_t u, char32_t& base, char32_t& accent);
+// Whether text may be cut before pos without parting a private pair or a
+// letter from the accents that follow it as private pairs.
+bool IsCharacterBoundary(std::string_view s, std::size_t pos);
 // Text with every private pair replaced by the nearest code page text (the
 // base letter of an accented one, a look-alike, or kUnmappableAnsi), for
 // output that can carry only the code page.
