@@ -1,5 +1,6 @@
 #include "Ansel.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -125,12 +126,31 @@ constexpr SpacingAccent kSpacingAccents[] = {
 
 constexpr int kDiacriticCount = kAnselLastDiacritic - kAnselFirstDiacritic + 1;
 
+// The combining accent of each diacritic 0xE0-0xFE (0 = unassigned).
+constexpr char32_t kCombining[kDiacriticCount] = {
+    0x0309, 0x0300, 0x0301, 0x0302, 0x0303, 0x0304, 0x0306, 0x0307,  // E0-E7
+    0x0308, 0x030C, 0x030A, 0xFE20, 0xFE21, 0x0315, 0x030B, 0x0310,  // E8-EF
+    0x0327, 0x0328, 0x0323, 0x0324, 0x0325, 0x0333, 0x0332, 0x0326,  // F0-F7
+    0x031C, 0x032E, 0xFE22, 0xFE23, 0,      0,      0x0313,          // F8-FE
+};
+
+// The diacritic of a combining accent, or 0.
+unsigned char DiacriticOf(char32_t accent) {
+  for (int i = 0; i < kDiacriticCount; ++i)
+    if (kCombining[i] != 0 && kCombining[i] == accent)
+      return static_cast<unsigned char>(kAnselFirstDiacritic + i);
+  return 0;
+}
+
 // The conversion tables of one code page, built from the lists above.
 struct Tables {
   // Code page byte 138 + i -> optional diacritic (0 = none) and base byte.
   std::array<std::array<unsigned char, 2>, kTableEntries> toAnsel{};
   // ANSEL byte 161-255 that is not a diacritic -> code page byte.
   std::array<unsigned char, 256> fromAnsel{};
+  // ANSEL byte the code page lacks -> its character, carried as a private
+  // pair (0 = none).
+  std::array<char32_t, 256> privateFromAnsel{};
   // Diacritic, then base byte -> precomposed code page byte (0 = none).
   std::array<std::array<unsigned char, 256>, kDiacriticCount> compose{};
 };
@@ -168,8 +188,10 @@ Tables BuildTables(int codePage) {
     unsigned char mark = 0;
     unsigned char base = 0;
     const bool decomposes = FindPrecomposed(u, mark, base);
-    if (decomposes) t.compose[mark - kAnselFirstDiacritic][base] = static_cast<unsigned char>(b);
+    // Bytes below the table are stored as they are, so an accent and its
+    // letter never read back as one of them.
     if (b < kFirstTableByte) continue;
+    if (decomposes) t.compose[mark - kAnselFirstDiacritic][base] = static_cast<unsigned char>(b);
 
     auto& entry = t.toAnsel[b - kFirstTableByte];
     if (const int special = WrittenSpecial(u); special >= 0) {
@@ -186,6 +208,16 @@ Tables BuildTables(int codePage) {
   t.fromAnsel.fill(static_cast<unsigned char>(kAnselUnmappable));
   for (const auto& s : kSpecials) {
     int b = plat::UnicodeToAnsiChar(s.unicode, codePage);
+    // A look-alike the page has that is stored as this very byte (capital
+    // eth for D with stroke) reads as itself; other characters the page
+    // lacks travel as private pairs.
+    if (b < 0 && s.alternate != 0 && WrittenSpecial(s.alternate) == s.ansel) {
+      b = plat::UnicodeToAnsiChar(s.alternate, codePage);
+    } else {
+      std::string pair;
+      if (b < 0 && plat::AppendPrivateChar(pair, s.unicode))
+        t.privateFromAnsel[s.ansel] = s.unicode;
+    }
     if (b < 0 && s.alternate != 0) b = plat::UnicodeToAnsiChar(s.alternate, codePage);
     if (b >= 0) t.fromAnsel[s.ansel] = static_cast<unsigned char>(b);
   }
@@ -205,6 +237,20 @@ std::string_view UpToZero(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+// Appends one ANSEL byte that is no diacritic as code page text.
+void AppendAnselChar(std::string& out, const Tables& t, unsigned char c) {
+  if (c <= kLastCopiedAnselByte)
+    out += static_cast<char>(c);
+  else if (t.privateFromAnsel[c] != 0)
+    plat::AppendPrivateChar(out, t.privateFromAnsel[c]);
+  else
+    out += static_cast<char>(t.fromAnsel[c]);
+}
+
+}  // namespace
+
 std::string AnselToAnsi(std::string_view ansel, int codePage) {
   const Tables& t = TablesFor(codePage);
   const std::string_view s = UpToZero(ansel);
@@ -213,29 +259,32 @@ std::string AnselToAnsi(std::string_view ansel, int codePage) {
   std::size_t i = 0;
   while (i < s.size()) {
     const auto c = static_cast<unsigned char>(s[i]);
-    if (c <= kLastCopiedAnselByte) {
-      out += static_cast<char>(c);
+    if (!IsAnselDiacritic(c)) {
+      AppendAnselChar(out, t, c);
       ++i;
-    } else if (IsAnselDiacritic(c)) {
-      const std::size_t runStart = i;
-      std::size_t baseAt = i;
-      while (baseAt < s.size() && IsAnselDiacritic(static_cast<unsigned char>(s[baseAt]))) {
-        ++baseAt;
+      continue;
+    }
+    std::size_t baseAt = i;
+    while (baseAt < s.size() && IsAnselDiacritic(static_cast<unsigned char>(s[baseAt]))) ++baseAt;
+    if (baseAt == s.size()) break;  // diacritics without a letter are dropped
+    const auto base = static_cast<unsigned char>(s[baseAt]);
+    const std::string_view marks = s.substr(i, baseAt - i);
+    i = baseAt + 1;
+    // One diacritic that the code page composes with its letter: the
+    // precomposed character.
+    if (marks.size() == 1) {
+      const auto mark = static_cast<unsigned char>(marks[0]);
+      if (const unsigned char composed = t.compose[mark - kAnselFirstDiacritic][base]) {
+        out += static_cast<char>(composed);
+        continue;
       }
-      i = baseAt;  // diacritics that compose with nothing are dropped
-      if (baseAt == s.size()) break;
-      const auto base = static_cast<unsigned char>(s[baseAt]);
-      for (std::size_t k = runStart; k < baseAt; ++k) {
-        const auto mark = static_cast<unsigned char>(s[k]);
-        if (const unsigned char composed = t.compose[mark - kAnselFirstDiacritic][base]) {
-          out += static_cast<char>(composed);
-          i = baseAt + 1;
-          break;
-        }
-      }
-    } else {
-      out += static_cast<char>(t.fromAnsel[c]);
-      ++i;
+    }
+    // Else the letter followed by its accents as private pairs, in their
+    // stored order, so that storing the text again gives the same bytes.
+    AppendAnselChar(out, t, base);
+    for (const char m : marks) {
+      const char32_t accent = kCombining[static_cast<unsigned char>(m) - kAnselFirstDiacritic];
+      if (accent != 0) plat::AppendPrivateChar(out, accent);
     }
   }
   return out;
@@ -251,18 +300,43 @@ std::string AnsiToAnsel(std::string_view ansi, int limit, int codePage) {
   const std::size_t room = limit < 0 ? std::string::npos : static_cast<std::size_t>(limit);
   std::string out;
   out.reserve(s.size() + s.size() / 4);
-  for (const char ch : s) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < kFirstTableByte) {
-      if (out.size() + 1 > room) break;
-      out += ch;
-      continue;
+  std::string cluster;  // one character: its diacritics, then its letter
+  std::size_t i = 0;
+  while (i < s.size()) {
+    cluster.clear();
+    unsigned char letter = 0;
+    if (const char32_t u = plat::PrivateCharAt(s, i)) {
+      i += 2;
+      const int special = WrittenSpecial(u);
+      if (special < 0) {
+        // An accent with no letter before it keeps its place.
+        const unsigned char mark = DiacriticOf(u);
+        cluster += static_cast<char>(mark != 0 ? mark : kAnselUnmappable);
+        if (out.size() + cluster.size() > room) break;
+        out += cluster;
+        continue;
+      }
+      letter = static_cast<unsigned char>(special);
+    } else {
+      const auto c = static_cast<unsigned char>(s[i++]);
+      if (c < kFirstTableByte) {
+        letter = c;
+      } else {
+        const auto& entry = t.toAnsel[c - kFirstTableByte];
+        if (entry[0] != 0) cluster += static_cast<char>(entry[0]);
+        letter = entry[1];
+      }
     }
-    const auto& entry = t.toAnsel[c - kFirstTableByte];
-    const std::size_t width = entry[0] != 0 ? 2 : 1;
-    if (out.size() + width > room) break;
-    if (entry[0] != 0) out += static_cast<char>(entry[0]);
-    out += static_cast<char>(entry[1]);
+    // Accents that follow the letter as private pairs precede it in ANSEL.
+    while (i < s.size()) {
+      const unsigned char mark = DiacriticOf(plat::PrivateCharAt(s, i));
+      if (mark == 0) break;
+      cluster += static_cast<char>(mark);
+      i += 2;
+    }
+    cluster += static_cast<char>(letter);
+    if (out.size() + cluster.size() > room) break;
+    out += cluster;
   }
   return out;
 }
@@ -270,6 +344,79 @@ std::string AnsiToAnsel(std::string_view ansi, int limit, int codePage) {
 std::string AnsiToAnsel(std::string_view ansi, int limit) {
   return AnsiToAnsel(ansi, limit, plat::ActiveCodePage());
 }
+
+namespace {
+
+// Plain ANSEL for the code page characters that ANSEL lacks but the family
+// file keeps.
+constexpr struct {
+  char32_t unicode;
+  const char* plain;
+} kPlainForms[] = {
+    {0x20AC, "EUR"}, {0x201A, ","},  {0x0192, "f"},  {0x201E, "\""},   {0x2026, "..."},
+    {0x2020, "+"},   {0x2021, "++"}, {0x02C6, "^"},  {0x2030, "o/oo"}, {0x2039, "<"},
+    {0x2018, "'"},   {0x2019, "'"},  {0x201C, "\""}, {0x201D, "\""},   {0x2022, "*"},
+    {0x2013, "-"},   {0x2014, "--"}, {0x02DC, "~"},  {0x2122, "TM"},   {0x203A, ">"},
+    {0x00A0, " "},
+};
+
+// Whether AnsiToAnsel copies code page byte c, 0x80-0xA0, as it is.
+bool CopiedAsItIs(const Tables& t, unsigned char c) {
+  if (c < 0x80 || c > kLastCopiedAnselByte) return false;
+  if (c < kFirstTableByte) return true;
+  const auto& entry = t.toAnsel[c - kFirstTableByte];
+  return entry[0] == 0 && entry[1] == c;
+}
+
+}  // namespace
+
+std::string AnsiToPureAnsel(std::string_view ansi, int codePage,
+                            std::vector<AnselReplacement>* replaced) {
+  const Tables& t = TablesFor(codePage);
+  const std::string_view s = UpToZero(ansi);
+  std::string plain;
+  plain.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (plat::PrivateCharAt(s, i) != 0) {
+      plain.append(s.substr(i, 2));
+      ++i;
+      continue;
+    }
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (!CopiedAsItIs(t, c)) {
+      plain += s[i];
+      continue;
+    }
+    const char32_t u = plat::AnsiCharToUnicode(c, codePage);
+    const auto* form = std::find_if(std::begin(kPlainForms), std::end(kPlainForms),
+                                    [u](const auto& f) { return f.unicode == u; });
+    const std::string written =
+        form == std::end(kPlainForms) ? std::string(1, kAnselUnmappable) : form->plain;
+    plain += written;
+    if (replaced) replaced->push_back({std::string(1, s[i]), written});
+  }
+  return AnsiToAnsel(plain, -1, codePage);
+}
+
+int AnselLossCount(std::string_view ansi, int codePage) {
+  const Tables& t = TablesFor(codePage);
+  const std::string_view s = UpToZero(ansi);
+  int lost = 0;
+  for (std::size_t i = 0; i < s.size();) {
+    if (const char32_t u = plat::PrivateCharAt(s, i)) {
+      i += 2;
+      if (WrittenSpecial(u) < 0 && DiacriticOf(u) == 0) ++lost;
+      continue;
+    }
+    const auto c = static_cast<unsigned char>(s[i++]);
+    if (c < kFirstTableByte) continue;
+    const auto& entry = t.toAnsel[c - kFirstTableByte];
+    if (entry[0] == 0 && entry[1] == static_cast<unsigned char>(kAnselUnmappable)) ++lost;
+  }
+  return lost;
+}
+
+int AnselLossCount(std::string_view ansi) { return AnselLossCount(ansi, plat::ActiveCodePage()); }
 
 int AnselCharToUpper(int c) {
   c &= 0xFF;

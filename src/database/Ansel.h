@@ -17,6 +17,9 @@
 // - Other bytes 138-160 (quotes, dashes, bullet, trade mark, the no-break
 //   space and undefined bytes) are copied unchanged: ANSEL leaves 0x80-0xA0
 //   unused and the way back copies them too, so they survive.
+// - A private pair (CodePage.h) becomes its special character or
+//   diacritic; diacritics carried as private pairs after their letter are
+//   written before it.
 // - Unmappable, stored as '?': 1252: cent, currency, yen, broken bar, section,
 //   feminine and masculine ordinal, angle quotes, not, soft hyphen,
 //   superscripts one to three, micro, pilcrow, the three fractions, times,
@@ -28,7 +31,8 @@
 // ANSEL -> code page (AnselToAnsi):
 // - Bytes 0-160 are copied unchanged.
 // - A special character becomes the code page's character. Where the page
-//   lacks it, a letter becomes the letter it is built on (L/l with stroke ->
+//   lacks it, it becomes its private pair (CodePage.h). Without one, a
+//   letter becomes the letter it is built on (L/l with stroke ->
 //   L/l, O/o with stroke -> O/o, D with stroke -> capital eth in 1252, d with
 //   stroke -> d, O/U with horn -> O/U, dotless i -> i, eth -> d, script l ->
 //   l), soft sign, alif and ayn become an apostrophe, hard sign a double
@@ -36,18 +40,20 @@
 //   the pound sign, inverted marks in 1250; the boxes and the sound recording
 //   copyright everywhere) becomes '?'. 0xC7 (sharp s) and 0xC8 (euro), the
 //   places other ANSEL tables give them, are read but never written.
-// - Diacritics followed by a letter (or a blank) become the precomposed
-//   character when the page has it; with several diacritics the first that
-//   composes is used. Diacritics that compose with nothing are dropped and
-//   the letter is kept. Undefined bytes become '?'.
-// - Each ANSEL byte yields at most one code page byte, so the result is never
-//   longer than the stored text (stored texts are converted in place).
+// - One diacritic followed by a letter (or a blank) becomes the precomposed
+//   character when the page has it. Otherwise the letter is followed by the
+//   private pairs of its diacritics in their stored order, so storing the
+//   text again gives the same bytes. Diacritics at the end of the text are
+//   dropped. Undefined bytes become '?'.
+// - A private pair takes two bytes: the result may be longer than the
+//   stored text.
 //
 // The conversions treat their input as ending at the first zero byte, as the
 // stored texts are zero-terminated.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr unsigned char kAnselFirstDiacritic = 0xE0;
 inline constexpr unsigned char kAnselLastDiacritic = 0xFE;
@@ -68,6 +74,26 @@ std::string AnselToAnsi(std::string_view ansel);
 // character that does not fit whole ends the text before its diacritic.
 std::string AnsiToAnsel(std::string_view ansi, int limit, int codePage);
 std::string AnsiToAnsel(std::string_view ansi, int limit = -1);
+
+// A character that an ANSEL file for other programs gets in another form.
+struct AnselReplacement {
+  std::string original;  // code page text
+  std::string written;   // ANSEL
+};
+// Code page text as ANSEL for a file that other programs read. AnsiToAnsel
+// keeps the code page's characters at 0x80-0xA0 (euro, quotes, daggers,
+// bullet, dashes, trade mark, no-break space ...) as they are, so that the
+// family file gives them back; ANSEL lacks them, and here they become plain
+// equivalents ("EUR", '"', "+", "*", "-", "TM", a blank ...), each one
+// appended to replaced when given.
+std::string AnsiToPureAnsel(std::string_view ansi, int codePage,
+                            std::vector<AnselReplacement>* replaced);
+
+// How many characters of code page text AnsiToAnsel would store as '?'
+// (characters such as the fractions, the section sign or the yen sign,
+// which ANSEL lacks).
+int AnselLossCount(std::string_view ansi, int codePage);
+int AnselLossCount(std::string_view ansi);
 
 // Case mapping of ANSEL: a-z <-> A-Z, the lower-case specials 177-182, 188,
 // 189 <-> the capitals 161-166, 172, 173; every other code stays. The result

@@ -1,6 +1,8 @@
 #include "FieldCell.h"
 
+#include "Ansel.h"
 #include "FieldListCtrl.h"
+#include "Ports.h"
 #include "StringTable.h"
 
 namespace {
@@ -89,9 +91,33 @@ int CFieldCell::OpenEditor(CFieldListCtrl* list, const FieldRect& rect, int colu
   return 1;
 }
 
+namespace {
+constexpr const char* kTextLosesCharacters =
+    "The family file cannot hold %1 character(s) of this text; they will be stored as '?'.\n\n"
+    "Keep the text as it is?";
+constexpr const char* kTextLosesCharactersCaption = "Characters";
+}  // namespace
+
+bool AcceptTextLoss(const std::string& typed, int lostInEditor) {
+  const int lost = lostInEditor + AnselLossCount(typed);
+  return lost == 0 ||
+         plat::MessageBox(res::FormatInserts(kTextLosesCharacters, {std::to_string(lost)}),
+                          kTextLosesCharactersCaption,
+                          plat::kMbYesNo | plat::kMbIconExclamation) == plat::kIdYes;
+}
+
 int CFieldCell::CloseEditor(CFieldListCtrl* /*list*/, int code1, int code2) {
   if (!editor_ || list_ == nullptr) return 1;
-  if (takesEditorText_) text_ = editor_->GetText();
+  if (takesEditorText_) {
+    std::string typed = editor_->GetText();
+    // A changed text that would lose characters on its way to the family
+    // file says so before it is taken; a text left as it was keeps its bytes.
+    if (typed != text_ && !AcceptTextLoss(typed, editor_->LostCharacters())) {
+      editor_->Focus();
+      return 0;
+    }
+    text_ = std::move(typed);
+  }
   FieldCellDone done{list_, this, column_, row_, code1, code2};
   if (list_->SendCellDone(done) > 0) {
     editor_->Focus();

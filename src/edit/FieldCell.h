@@ -73,6 +73,12 @@ struct ComboOptions {
 
 enum class CellKind { kEdit, kCombo, kButton };
 
+// Whether a typed text may be taken: true when nothing of it is lost on the
+// way to the family file (lostInEditor characters already became '?' on the
+// way from the screen, and AnselLossCount tells the rest), else what the
+// user answers when asked.
+bool AcceptTextLoss(const std::string& typed, int lostInEditor);
+
 // An in-place editor as the cells see it.
 class CFieldEditor {
  public:
@@ -89,6 +95,8 @@ class CFieldEditor {
   virtual bool IsShown() const = 0;
   // Opens the Character Map at (x, y) of the owner; 1 when it ran.
   virtual int ShowCharacterMap(int /*x*/, int /*y*/) { return 0; }
+  // How many characters of the typed text GetText had to give as '?'.
+  virtual int LostCharacters() const { return 0; }
 };
 
 // What a cell hands the platform to make its editor.

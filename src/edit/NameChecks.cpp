@@ -27,7 +27,10 @@ const std::vector<unsigned>& NameTermIds() {
 
 int CheckNameCharacters(const CCheckedText& text) {
   static const std::string kAllowed = " ()\"'.-,";
-  for (const char ch : text.GetText()) {
+  // Letters beyond the code page count as the letters they resemble; their
+  // accents as nothing.
+  const int codePage = plat::ActiveCodePage();
+  for (const char ch : plat::WithoutPrivateChars(text.GetText(), codePage)) {
     const auto c = static_cast<unsigned char>(ch);
     if (plat::IsAnsiAlpha(c)) continue;
     if (kAllowed.find(ch) != std::string::npos) continue;

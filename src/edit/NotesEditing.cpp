@@ -7,6 +7,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
+#include "FieldCell.h"
 #include "Ports.h"
 #include "StringTable.h"
 
@@ -103,8 +104,9 @@ void CNotesSession::Store(const std::string& text) {
   LogNotesChange();
 }
 
-int CNotesSession::Save(const std::string& edited, const EditGate& gate) {
+int CNotesSession::Save(const std::string& edited, const EditGate& gate, int lostInEditor) {
   if (edited == loaded_) return kSaved;
+  if (!AcceptTextLoss(edited, lostInEditor)) return 0;
   if (!gate.Allow()) return 0;
   Store(edited);
   loaded_ = edited;

@@ -51,8 +51,10 @@ class CNotesSession {
   std::int32_t Rin() const { return rin_; }
 
   // Save with the edited text: nothing is stored when it equals the loaded
-  // one. 0 when the gate refused (the dialog stays open), else kSaved.
-  int Save(const std::string& edited, const EditGate& gate);
+  // one. 0 when the gate refused or the user kept a text that would lose
+  // characters (AcceptTextLoss; lostInEditor of them already became '?'),
+  // so the dialog stays open; else kSaved.
+  int Save(const std::string& edited, const EditGate& gate, int lostInEditor = 0);
   // Delete after the confirmation: the confirm callback gets the message id
   // (7148, 7149 or 7206) and answers OK. 0 when refused or not confirmed,
   // else kDeleted.

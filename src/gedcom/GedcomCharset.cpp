@@ -61,19 +61,15 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-void PutCodePoint(std::string& out, char32_t u, int codePage, bool& unmappable) {
-  int b = plat::UnicodeToAnsiChar(u, codePage);
-  if (b < 0) {
-    out += plat::kUnmappableAnsi;
-    unmappable = true;
-  } else {
-    out += static_cast<char>(b);
-  }
+// Characters the code page lacks travel as private pairs where the family
+// file can hold them.
+void PutCodePoint(std::string& out, char32_t u, int codePage, int& unmappable) {
+  if (!plat::AppendAnsiChar(out, u, codePage)) ++unmappable;
 }
 
 // A single-byte page given by the code points of its upper half.
 std::string FromTable(std::string_view text, const std::array<char16_t, 128>& high, int codePage,
-                      bool& unmappable) {
+                      int& unmappable) {
   std::string out;
   out.reserve(text.size());
   for (unsigned char c : text) {
@@ -85,7 +81,7 @@ std::string FromTable(std::string_view text, const std::array<char16_t, 128>& hi
   return out;
 }
 
-std::string FromUtf8(std::string_view text, int codePage, bool& unmappable) {
+std::string FromUtf8(std::string_view text, int codePage, int& unmappable) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t pos = 0; pos < text.size();) {
@@ -127,7 +123,7 @@ char32_t OemCharToUnicode(unsigned char c, int oemCodePage) {
 
 char32_t MacRomanCharToUnicode(unsigned char c) { return c < 0x80 ? c : kHighMacRoman[c - 0x80]; }
 
-std::string ToCodePage(std::string_view text, CharacterSet set, int codePage, bool& unmappable) {
+std::string ToCodePage(std::string_view text, CharacterSet set, int codePage, int& unmappable) {
   switch (set) {
     case kCharsetAnsel:
       return AnselToAnsi(text, codePage);

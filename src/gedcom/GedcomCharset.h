@@ -28,9 +28,10 @@ int OemCodePageFor(int codePage);
 char32_t OemCharToUnicode(unsigned char c, int oemCodePage);
 char32_t MacRomanCharToUnicode(unsigned char c);
 
-// A value of the character set as text of the code page. Characters the code
-// page lacks become '?', and unmappable is set when that happened (ANSEL has
-// its own substitutions, which do not set it).
-std::string ToCodePage(std::string_view text, CharacterSet set, int codePage, bool& unmappable);
+// A value of the character set as text of the code page. Characters the
+// family file can hold but the code page lacks become private pairs
+// (CodePage.h); others become '?', and unmappable is raised by their count
+// (ANSEL has its own substitutions, which are not counted).
+std::string ToCodePage(std::string_view text, CharacterSet set, int codePage, int& unmappable);
 
 }  // namespace gedcom

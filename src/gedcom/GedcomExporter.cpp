@@ -35,6 +35,8 @@ namespace {
 constexpr const char* kIncomplete = "The GEDCOM export is not complete.";
 constexpr const char* kCancelled = "The GEDCOM export was cancelled; its file was deleted.";
 constexpr const char* kCutHeading = "These values were too long for a GEDCOM line and were cut:";
+constexpr const char* kReplacedHeading =
+    "These characters have no place in the file's character set and were written as shown:";
 constexpr const char* kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                    "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
@@ -207,6 +209,13 @@ std::string CGedcomExporter::Summary() const {
     text += "\n\n";
     text += kCutHeading;
     for (const std::string& cut : CutValues()) text += "\n" + cut;
+  }
+  if (output_ && !output_->ReplacedCharacters().empty()) {
+    text += "\n\n";
+    text += kReplacedHeading;
+    for (const auto& r : output_->ReplacedCharacters())
+      text += "\n" + r.original + " -> " + (r.written.empty() ? "(nothing)" : r.written) + " (" +
+              std::to_string(r.count) + ")";
   }
   return text;
 }

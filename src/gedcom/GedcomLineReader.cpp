@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "Ansel.h"
 #include "CodePage.h"
 #include "FileUtil.h"
 #include "Ports.h"
@@ -30,7 +31,8 @@ constexpr const char* kTooManyPieces =
 constexpr const char* kLevelMismatch =
     "Level number '%d' for %s is not the same as the preceding line.";
 constexpr const char* kIgnoringTag = "Ignoring unexpected tag '%s'.\n\n\t%s";
-constexpr const char* kUnmappable = "Characters that the code page lacks were replaced by '?'.";
+constexpr const char* kUnmappable =
+    "Characters that the family file cannot hold were replaced by '?': %d.";
 constexpr const char* kNoFurtherPart =
     "The file ends without a TRLR line, and there is no further part %s.";
 constexpr const char* kStrayPart =
@@ -96,7 +98,7 @@ bool CGedcomLineReader::Open(const std::string& path) {
   trailerSeen_ = false;
   lastLevel_ = rejectedLevel_ = -1;
   jumpFirst_ = jumpLast_ = 0;
-  unmappableReported_ = false;
+  lostInRecord_ = 0;
   return true;
 }
 
@@ -125,7 +127,7 @@ bool CGedcomLineReader::SetCharacterSet(CharacterSet set) {
   return true;
 }
 
-std::string CGedcomLineReader::Convert(std::string_view raw, bool& unmappable) const {
+std::string CGedcomLineReader::Convert(std::string_view raw, int& unmappable) const {
   return ToCodePage(raw, charset_, plat::ActiveCodePage(), unmappable);
 }
 
@@ -154,6 +156,17 @@ CGedcomLineReader::Physical CGedcomLineReader::Fail(int c, const char* message, 
   error = message;
   errorLevel = level;
   return Physical::kError;
+}
+
+// The first kMaxValueLength bytes of a value, not ending inside a UTF-8
+// character.
+std::string CGedcomLineReader::CutValue(std::string value) const {
+  if (value.size() <= kMaxValueLength) return value;
+  std::size_t end = kMaxValueLength;
+  if (source_.IsUnicode() || charset_ == kCharsetUnicode)
+    while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) --end;
+  value.resize(end);
+  return value;
 }
 
 CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, const char*& error,
@@ -237,7 +250,12 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
     return Physical::kLine;
   }
   if (raw.size() > kMaxValueLength) {
-    raw.resize(kMaxValueLength);
+    // A name cut in its given names keeps its "/surname/" part.
+    const std::size_t slash = out.tagCode == kTagName ? raw.find('/') : std::string::npos;
+    std::string surname;
+    if (slash != std::string::npos && slash > kMaxValueLength)
+      surname = " " + CutValue(raw.substr(slash));
+    raw = CutValue(std::move(raw)) + surname;
     truncated_ = true;  // reported once the line is known to be used
   }
   TrimTrailing(raw, " \t");
@@ -256,7 +274,7 @@ void CGedcomLineReader::FlushJumpRun() {
 void CGedcomLineReader::ReportUnexpected(const CGedcomLine& line, bool converted) {
   std::string value = line.pointer ? "@" + line.value + "@" : line.value;
   if (!converted) {
-    bool unused = false;
+    int unused = 0;
     value = Convert(value, unused);
   }
   std::string text = line.xref.empty()
@@ -393,7 +411,10 @@ const CGedcomLine* CGedcomLineReader::Next() {
   }
   haveCurrent_ = false;
   for (;;) {
-    if (!TakeLine(current_)) return nullptr;
+    if (!TakeLine(current_)) {
+      FlushLostCharacters();
+      return nullptr;
+    }
     if (!IsContinuation(current_)) break;
     // Continuation lines that continue nothing: one report for the run.
     LinePosition last = current_.position;
@@ -402,7 +423,7 @@ const CGedcomLine* CGedcomLineReader::Next() {
     sink_.ReportError(PositionText(last), kUnassociated);
   }
   haveCurrent_ = true;
-  if (current_.level == 0) unmappableReported_ = false;
+  if (current_.level == 0) FlushLostCharacters();
   concAt_.clear();
 
   if (!haveLookAhead_) haveLookAhead_ = ReadAccepted(lookAhead_);
@@ -459,13 +480,22 @@ void CGedcomLineReader::Finish(bool warn) {
   } else {
     text = currentRaw_;
   }
-  bool unmappable = false;
+  int unmappable = 0;
   current_.value = Convert(text, unmappable);
   TrimTrailing(current_.value, " \t\r\n\v\f");
-  if (warn && unmappable && !unmappableReported_) {
-    sink_.ReportWarning(PositionText(current_.position), kUnmappable);
-    unmappableReported_ = true;
+  // Characters the family file cannot hold are counted for the record, and
+  // the count is logged when the record ends.
+  const int lost = unmappable + AnselLossCount(current_.value);
+  if (warn && lost > 0) {
+    if (lostInRecord_ == 0) lostAt_ = current_.position;
+    lostInRecord_ += lost;
   }
+}
+
+void CGedcomLineReader::FlushLostCharacters() {
+  if (lostInRecord_ == 0) return;
+  sink_.ReportWarning(PositionText(lostAt_), Format(kUnmappable, lostInRecord_));
+  lostInRecord_ = 0;
 }
 
 // A line waiting in the push-back was made before the header changed how

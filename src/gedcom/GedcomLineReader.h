@@ -113,7 +113,9 @@ class CGedcomLineReader {
   bool PartBeginsWithHead(const std::string& path);
   void FlushJumpRun();
   void ReportUnexpected(const CGedcomLine& line, bool converted);
-  std::string Convert(std::string_view raw, bool& unmappable) const;
+  std::string Convert(std::string_view raw, int& unmappable) const;
+  void FlushLostCharacters();
+  std::string CutValue(std::string value) const;
   void Finish(bool warn);
   static bool IsContinuation(const CGedcomLine& line);
 
@@ -138,7 +140,8 @@ class CGedcomLineReader {
   int lastLevel_ = -1;
   int rejectedLevel_ = -1;             // lines deeper than a rejected line are skipped
   long jumpFirst_ = 0, jumpLast_ = 0;  // the run of lines skipped for a level jump
-  bool unmappableReported_ = false;    // in the current record
+  int lostInRecord_ = 0;               // characters stored as '?' in the current record
+  LinePosition lostAt_;                // the record's first line that lost one
   bool truncated_ = false;             // the last physical value was cut
   bool nulInValue_ = false;            // a NUL byte was left out of the last physical value
 };

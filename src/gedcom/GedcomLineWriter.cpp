@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "CodePage.h"
+
 namespace gedcom {
 
 namespace {
@@ -73,6 +75,7 @@ bool GedcomLineWriter::TagValue(std::string_view tag, std::string_view value) {
     std::size_t kept = 0, length = 0;
     while (kept < text.size() && length + (text[kept] == '@' ? 2 : 1) <= room)
       length += text[kept++] == '@' ? 2 : 1;
+    while (kept > 0 && !plat::IsCharacterBoundary(text, kept)) --kept;
     doubled = DoubleAt(std::string_view(text).substr(0, kept));
     std::string note(tag);
     note += ' ';
@@ -121,9 +124,16 @@ void GedcomLineWriter::LongText55(int level, const std::string& prefix, std::str
       Emit(current + DoubleAt(text.substr(pos)));
       return;
     }
+    // Nor does it part a letter beyond the code page from its pair's bytes
+    // or its accents.
     std::size_t cut = limit;
-    while (cut > pos && (text[cut] == ' ' || text[cut - 1] == ' ')) --cut;
-    if (cut == pos) cut = limit;
+    while (cut > pos &&
+           (text[cut] == ' ' || text[cut - 1] == ' ' || !plat::IsCharacterBoundary(text, cut)))
+      --cut;
+    if (cut == pos) {
+      cut = limit;
+      while (cut > pos + 1 && !plat::IsCharacterBoundary(text, cut)) --cut;
+    }
     Emit(current + DoubleAt(text.substr(pos, cut - pos)));
     pos = cut;
     current = conc;
@@ -165,6 +175,7 @@ void GedcomLineWriter::LongText40(const std::string& prefix, int level, std::str
       while (k > floor && text[k] != ' ') --k;
       end = k;
     }
+    while (end > pos + 1 && !plat::IsCharacterBoundary(text, end)) --end;
     Emit(current + DoubleAt(text.substr(pos, end - pos)));
     pos = end;  // a blank here is skipped as the next line's leading blank
     current = cont;

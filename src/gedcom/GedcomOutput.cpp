@@ -1,8 +1,10 @@
 #include "GedcomOutput.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "Ansel.h"
+#include "CodePage.h"
 #include "FileUtil.h"
 #include "Ports.h"
 #include "StringTable.h"
@@ -90,7 +92,25 @@ bool GedcomOutput::NextDisk() {
 
 bool GedcomOutput::WriteLine(std::string_view line) {
   if (failed_ || !file_) return false;
-  std::string bytes = ansel_ ? AnsiToAnsel(line) : std::string(line);
+  std::vector<AnselReplacement> changed;
+  std::string bytes;
+  if (ansel_) {
+    bytes = AnsiToPureAnsel(line, plat::ActiveCodePage(), &changed);
+  } else {
+    bytes = plat::WithoutPrivateChars(line, plat::ActiveCodePage());
+    for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+      if (plat::PrivateCharAt(line, i) == 0) continue;
+      changed.push_back({std::string(line.substr(i, 2)),
+                         plat::WithoutPrivateChars(line.substr(i, 2), plat::ActiveCodePage())});
+      ++i;
+    }
+  }
+  for (const AnselReplacement& c : changed) {
+    auto it = std::find_if(replaced_.begin(), replaced_.end(),
+                           [&c](const Replaced& r) { return r.original == c.original; });
+    if (it == replaced_.end()) it = replaced_.insert(replaced_.end(), {c.original, c.written, 0});
+    ++it->count;
+  }
   bytes += "\r\n";
   // Counted after the conversion: that is what reaches the disk.
   while (written_ + bytes.size() > free_) {

@@ -1,5 +1,7 @@
 #pragma once
-// The export's line output: converts each line to ANSEL when asked, ends it
+// The export's line output: converts each line to ANSEL when asked (plain
+// equivalents for what ANSEL lacks; in ANSI output, look-alikes for what
+// the code page lacks), ends it
 // with CR LF, counts the bytes that reach the disk and, when the next line
 // would not fit, either stops with "Not enough disk space to complete." (a
 // fixed drive) or closes the part and asks for a new disk (a removable
@@ -58,6 +60,15 @@ class GedcomOutput : public GedcomLineSink {
   // The first part and every later one opened, in order.
   const std::vector<std::string>& Parts() const { return parts_; }
   std::uint64_t BytesOnDisk() const { return written_; }
+  // Characters written in another form than the family file holds them
+  // (ANSEL lacks them, or the code page does in an ANSI file): what each
+  // became and how often, in the order first met.
+  struct Replaced {
+    std::string original;  // code page text
+    std::string written;   // as written to the file
+    long count = 0;
+  };
+  const std::vector<Replaced>& ReplacedCharacters() const { return replaced_; }
 
  private:
   bool Fail(bool reportWrite);
@@ -74,6 +85,7 @@ class GedcomOutput : public GedcomLineSink {
   int partCounter_ = 0;
   bool changedDisk_ = false;
   bool failed_ = false;
+  std::vector<Replaced> replaced_;
 };
 
 }  // namespace gedcom

@@ -43,6 +43,145 @@ constexpr std::string_view kLatinBase =
     "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiIiJjKkkLlLlLlL"
     "lLlNnNnNnnNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
 
+// Characters the family file can hold that a code page may lack: letters
+// and signs held whole, then the combining accents. Index i travels as the
+// pair (lead, kPrivateSecond[i % size]), lead kPrivateLead for the first
+// kPrivateSecond.size() entries and kPrivateLead2 after them.
+constexpr char32_t kPrivateChars[] = {
+    0x0141,
+    0x0142,
+    0x0110,
+    0x0111,
+    0x0131,
+    0x01A0,
+    0x01A1,
+    0x01AF,
+    0x01B0,
+    0x02B9,
+    0x02BA,
+    0x02BB,
+    0x02BC,
+    0x266D,
+    0x266F,
+    0x25A1,
+    0x25A0,
+    0x2113,
+    0x2117,
+    0x00D8,
+    0x00F8,
+    0x00DE,
+    0x00FE,
+    0x00C6,
+    0x00E6,
+    0x0152,
+    0x0153,
+    0x00F0,
+    0x00B7,
+    0x00AE,
+    0x00B1,
+    0x00A3,
+    0x00B0,
+    0x00A9,
+    0x00BF,
+    0x00A1,
+    0x00DF,
+    // Combining accents.
+    0x0300,
+    0x0301,
+    0x0302,
+    0x0303,
+    0x0304,
+    0x0306,
+    0x0307,
+    0x0308,
+    0x030A,
+    0x030B,
+    0x030C,
+    0x0310,
+    0x0313,
+    0x0315,
+    0x031C,
+    0x0323,
+    0x0324,
+    0x0325,
+    0x0326,
+    0x0327,
+    0x0328,
+    0x032E,
+    0x0332,
+    0x0333,
+    0x0309,
+    0xFE20,
+    0xFE21,
+    0xFE22,
+    0xFE23,
+};
+
+// Second bytes of a private pair: bytes that are no letter and that no case
+// mapping changes, in 1252 and in 1250 alike.
+constexpr unsigned char kPrivateSecond[] = {
+    0x80, 0x82, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89, 0x8B, 0x91, 0x92, 0x93, 0x94, 0x95,
+    0x96, 0x97, 0x98, 0x99, 0x9B, 0xA0, 0xA1, 0xA2, 0xA4, 0xA6, 0xA7, 0xA8, 0xA9, 0xAB,
+    0xAC, 0xAD, 0xAE, 0xB0, 0xB1, 0xB2, 0xB4, 0xB6, 0xB7, 0xB8, 0xBB, 0xBD, 0xD7, 0xF7,
+};
+constexpr std::size_t kSecondCount = std::size(kPrivateSecond);
+static_assert(std::size(kPrivateChars) <= 2 * kSecondCount);
+
+// Letters composed of a base letter and one accent: the capitals of Latin-1
+// and Latin Extended-A (each small letter follows from its capital), and
+// the ones without such a partner.
+struct Composition {
+  char32_t composed;
+  char base;
+  char32_t accent;
+};
+
+constexpr Composition kCapitals[] = {
+    {0xC0, 'A', 0x300},  {0xC1, 'A', 0x301},  {0xC2, 'A', 0x302},  {0xC3, 'A', 0x303},
+    {0xC4, 'A', 0x308},  {0xC5, 'A', 0x30A},  {0xC7, 'C', 0x327},  {0xC8, 'E', 0x300},
+    {0xC9, 'E', 0x301},  {0xCA, 'E', 0x302},  {0xCB, 'E', 0x308},  {0xCC, 'I', 0x300},
+    {0xCD, 'I', 0x301},  {0xCE, 'I', 0x302},  {0xCF, 'I', 0x308},  {0xD1, 'N', 0x303},
+    {0xD2, 'O', 0x300},  {0xD3, 'O', 0x301},  {0xD4, 'O', 0x302},  {0xD5, 'O', 0x303},
+    {0xD6, 'O', 0x308},  {0xD9, 'U', 0x300},  {0xDA, 'U', 0x301},  {0xDB, 'U', 0x302},
+    {0xDC, 'U', 0x308},  {0xDD, 'Y', 0x301},  {0x100, 'A', 0x304}, {0x102, 'A', 0x306},
+    {0x104, 'A', 0x328}, {0x106, 'C', 0x301}, {0x108, 'C', 0x302}, {0x10A, 'C', 0x307},
+    {0x10C, 'C', 0x30C}, {0x10E, 'D', 0x30C}, {0x112, 'E', 0x304}, {0x114, 'E', 0x306},
+    {0x116, 'E', 0x307}, {0x118, 'E', 0x328}, {0x11A, 'E', 0x30C}, {0x11C, 'G', 0x302},
+    {0x11E, 'G', 0x306}, {0x120, 'G', 0x307}, {0x122, 'G', 0x327}, {0x124, 'H', 0x302},
+    {0x128, 'I', 0x303}, {0x12A, 'I', 0x304}, {0x12C, 'I', 0x306}, {0x12E, 'I', 0x328},
+    {0x134, 'J', 0x302}, {0x136, 'K', 0x327}, {0x139, 'L', 0x301}, {0x13B, 'L', 0x327},
+    {0x13D, 'L', 0x30C}, {0x143, 'N', 0x301}, {0x145, 'N', 0x327}, {0x147, 'N', 0x30C},
+    {0x14C, 'O', 0x304}, {0x14E, 'O', 0x306}, {0x150, 'O', 0x30B}, {0x154, 'R', 0x301},
+    {0x156, 'R', 0x327}, {0x158, 'R', 0x30C}, {0x15A, 'S', 0x301}, {0x15C, 'S', 0x302},
+    {0x15E, 'S', 0x327}, {0x160, 'S', 0x30C}, {0x162, 'T', 0x327}, {0x164, 'T', 0x30C},
+    {0x168, 'U', 0x303}, {0x16A, 'U', 0x304}, {0x16C, 'U', 0x306}, {0x16E, 'U', 0x30A},
+    {0x170, 'U', 0x30B}, {0x172, 'U', 0x328}, {0x174, 'W', 0x302}, {0x176, 'Y', 0x302},
+    {0x179, 'Z', 0x301}, {0x17B, 'Z', 0x307}, {0x17D, 'Z', 0x30C},
+};
+
+constexpr Composition kUnpaired[] = {
+    {0x130, 'I', 0x307},
+    {0x178, 'Y', 0x308},
+    {0xFF, 'y', 0x308},
+};
+
+// The small letter of a capital in kCapitals: Latin-1 lies 0x20 above,
+// Latin Extended-A right after.
+char32_t SmallOf(char32_t capital) { return capital < 0x100 ? capital + 0x20 : capital + 1; }
+
+// Look-alikes of private characters for output limited to the code page.
+constexpr struct {
+  char32_t u;
+  char32_t alike;
+} kLookAlikes[] = {
+    {0x0141, 'L'},  {0x0142, 'l'}, {0x0110, 0xD0}, {0x0111, 'd'},  {0x0131, 'i'}, {0x01A0, 'O'},
+    {0x01A1, 'o'},  {0x01AF, 'U'}, {0x01B0, 'u'},  {0x02B9, '\''}, {0x02BA, '"'}, {0x02BB, '\''},
+    {0x02BC, '\''}, {0x266D, 'b'}, {0x266F, '#'},  {0x2113, 'l'},  {0x00D8, 'O'}, {0x00F8, 'o'},
+    {0x00F0, 'd'},  {0x00C6, 'A'}, {0x00E6, 'a'},  {0x0152, 'O'},  {0x0153, 'o'}, {0x00DF, 's'},
+};
+
+bool IsCombining(char32_t u) { return (u >= 0x300 && u < 0x370) || (u >= 0xFE20 && u < 0xFE30); }
+
 std::atomic<int> g_codePage{0};
 
 const std::array<char16_t, 128>& HighTable(int codePage) {
@@ -208,10 +347,124 @@ char32_t NextUtf8(std::string_view s, std::size_t& pos) {
   return u;
 }
 
+char32_t PrivateCharAt(std::string_view s, std::size_t pos) {
+  if (pos + 1 >= s.size()) return 0;
+  const auto lead = static_cast<unsigned char>(s[pos]);
+  if (lead != kPrivateLead && lead != kPrivateLead2) return 0;
+  const auto second = static_cast<unsigned char>(s[pos + 1]);
+  const auto* end = std::end(kPrivateSecond);
+  const auto* at = std::find(std::begin(kPrivateSecond), end, second);
+  if (at == end) return 0;
+  const std::size_t index = static_cast<std::size_t>(at - std::begin(kPrivateSecond)) +
+                            (lead == kPrivateLead2 ? kSecondCount : 0);
+  return index < std::size(kPrivateChars) ? kPrivateChars[index] : 0;
+}
+
+bool AppendPrivateChar(std::string& out, char32_t u) {
+  const auto* end = std::end(kPrivateChars);
+  const auto* at = std::find(std::begin(kPrivateChars), end, u);
+  if (at == end) return false;
+  const auto index = static_cast<std::size_t>(at - std::begin(kPrivateChars));
+  out += static_cast<char>(index < kSecondCount ? kPrivateLead : kPrivateLead2);
+  out += static_cast<char>(kPrivateSecond[index % kSecondCount]);
+  return true;
+}
+
+char32_t ComposeLetter(char32_t base, char32_t accent) {
+  for (const auto& c : kCapitals) {
+    if (c.accent != accent) continue;
+    if (base == static_cast<char32_t>(c.base)) return c.composed;
+    if (base == static_cast<char32_t>(c.base) + 0x20) return SmallOf(c.composed);
+  }
+  for (const auto& c : kUnpaired)
+    if (c.accent == accent && base == static_cast<char32_t>(c.base)) return c.composed;
+  return 0;
+}
+
+bool DecomposeLetter(char32_t u, char32_t& base, char32_t& accent) {
+  for (const auto& c : kUnpaired) {
+    if (c.composed == u) {
+      base = static_cast<unsigned char>(c.base);
+      accent = c.accent;
+      return true;
+    }
+  }
+  for (const auto& c : kCapitals) {
+    if (c.composed == u || SmallOf(c.composed) == u) {
+      base = static_cast<unsigned char>(c.base) + (c.composed == u ? 0 : 0x20);
+      accent = c.accent;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool AppendAnsiChar(std::string& out, char32_t u, int codePage) {
+  if (const int b = UnicodeToAnsiChar(u, codePage); b >= 0) {
+    out += static_cast<char>(b);
+    return true;
+  }
+  if (AppendPrivateChar(out, u)) return true;
+  // Capital eth and D with stroke look the same and are one letter in ANSEL.
+  if (u == 0xD0) return AppendAnsiChar(out, 0x110, codePage);
+  char32_t base = 0, accent = 0;
+  if (DecomposeLetter(u, base, accent)) {
+    out += static_cast<char>(base);
+    return AppendPrivateChar(out, accent);
+  }
+  out += kUnmappableAnsi;
+  return false;
+}
+
+char32_t NextAnsiChar(std::string_view s, std::size_t& pos, int codePage) {
+  if (const char32_t u = PrivateCharAt(s, pos)) {
+    pos += 2;
+    return u;
+  }
+  return AnsiCharToUnicode(static_cast<unsigned char>(s[pos++]), codePage);
+}
+
+bool IsCharacterBoundary(std::string_view s, std::size_t pos) {
+  if (pos == 0 || pos >= s.size()) return true;
+  if (PrivateCharAt(s, pos - 1) != 0) return false;  // the second byte of a pair
+  return !IsCombining(PrivateCharAt(s, pos));
+}
+
+std::string WithoutPrivateChars(std::string_view ansi, int codePage) {
+  std::string out;
+  out.reserve(ansi.size());
+  for (std::size_t pos = 0; pos < ansi.size();) {
+    const char32_t u = PrivateCharAt(ansi, pos);
+    if (u == 0) {
+      out += ansi[pos++];
+      continue;
+    }
+    pos += 2;
+    if (IsCombining(u)) continue;  // the base letter stands alone
+    const auto* alike = std::find_if(std::begin(kLookAlikes), std::end(kLookAlikes),
+                                     [u](const auto& a) { return a.u == u; });
+    const int b = alike == std::end(kLookAlikes) ? -1 : UnicodeToAnsiChar(alike->alike, codePage);
+    out += b < 0 ? kUnmappableAnsi : static_cast<char>(b);
+  }
+  return out;
+}
+
 std::string AnsiToUtf8(std::string_view ansi, int codePage) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 4);
-  for (char c : ansi) AppendUtf8(out, AnsiCharToUnicode(static_cast<unsigned char>(c), codePage));
+  char32_t held = 0;  // the last character, kept back to compose with an accent
+  for (std::size_t pos = 0; pos < ansi.size();) {
+    const char32_t u = NextAnsiChar(ansi, pos, codePage);
+    if (held != 0) {
+      if (const char32_t composed = ComposeLetter(held, u)) {
+        held = composed;
+        continue;
+      }
+      AppendUtf8(out, held);
+    }
+    held = u;
+  }
+  if (held != 0) AppendUtf8(out, held);
   return out;
 }
 
@@ -220,15 +473,21 @@ std::string AnsiToUtf8(std::string_view ansi) { return AnsiToUtf8(ansi, ActiveCo
 std::string Utf8ToAnsi(std::string_view utf8, int codePage) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t pos = 0; pos < utf8.size();) {
-    char32_t u = NextUtf8(utf8, pos);
-    int b = UnicodeToAnsiChar(u, codePage);
-    out += b < 0 ? kUnmappableAnsi : static_cast<char>(b);
-  }
+  for (std::size_t pos = 0; pos < utf8.size();) AppendAnsiChar(out, NextUtf8(utf8, pos), codePage);
   return out;
 }
 
 std::string Utf8ToAnsi(std::string_view utf8) { return Utf8ToAnsi(utf8, ActiveCodePage()); }
+
+int Utf8LossCount(std::string_view utf8, int codePage) {
+  int lost = 0;
+  std::string scratch;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    scratch.clear();
+    if (!AppendAnsiChar(scratch, NextUtf8(utf8, pos), codePage)) ++lost;
+  }
+  return lost;
+}
 
 bool IsAnsiUpper(unsigned char c) { return UnicodeIsUpper(AnsiCharToUnicode(c, ActiveCodePage())); }
 bool IsAnsiLower(unsigned char c) { return UnicodeIsLower(AnsiCharToUnicode(c, ActiveCodePage())); }
@@ -236,17 +495,32 @@ bool IsAnsiAlpha(unsigned char c) { return IsAnsiUpper(c) || IsAnsiLower(c); }
 unsigned char AnsiToUpper(unsigned char c) { return MapByte(c, UnicodeUpper); }
 unsigned char AnsiToLower(unsigned char c) { return MapByte(c, UnicodeLower); }
 
-std::string AnsiUpper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(AnsiToUpper(static_cast<unsigned char>(c)));
+namespace {
+
+std::string MapCase(std::string_view s, unsigned char (*byteMap)(unsigned char),
+                    char32_t (*charMap)(char32_t)) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t pos = 0; pos < s.size();) {
+    if (const char32_t u = PrivateCharAt(s, pos)) {
+      const std::size_t at = out.size();
+      if (!AppendAnsiChar(out, charMap(u), ActiveCodePage())) {
+        out.resize(at);
+        out.append(s.substr(pos, 2));
+      }
+      pos += 2;
+    } else {
+      out += static_cast<char>(byteMap(static_cast<unsigned char>(s[pos++])));
+    }
+  }
   return out;
 }
 
-std::string AnsiLower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = static_cast<char>(AnsiToLower(static_cast<unsigned char>(c)));
-  return out;
-}
+}  // namespace
+
+std::string AnsiUpper(std::string_view s) { return MapCase(s, AnsiToUpper, UnicodeUpper); }
+
+std::string AnsiLower(std::string_view s) { return MapCase(s, AnsiToLower, UnicodeLower); }
 
 unsigned char AnsiBaseLetter(unsigned char c) {
   char32_t u = AnsiCharToUnicode(c, ActiveCodePage());

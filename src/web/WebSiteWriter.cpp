@@ -1256,7 +1256,8 @@ bool CWebSiteWriter::WriteDescendantNameIndex() {
          listing.number, listing.rin, page});
   }
   std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-    return a.key != b.key ? a.key < b.key : a.number < b.number;
+    const int r = rpt::CompareBookIndexNames(a.key, b.key);
+    return r != 0 ? r < 0 : a.number < b.number;
   });
   // A repeated child's own line holds no anchor of the RIN: it links to the
   // first listing's page.
@@ -1285,8 +1286,9 @@ bool CWebSiteWriter::WriteSelectedNameIndex() {
         {rpt::MakeBookIndexKey(record.surname, record.givenNames[0], record.givenNames[1]),
          static_cast<std::int32_t>(r)});
   }
-  std::stable_sort(people.begin(), people.end(),
-                   [](const Sorted& a, const Sorted& b) { return a.key < b.key; });
+  std::stable_sort(people.begin(), people.end(), [](const Sorted& a, const Sorted& b) {
+    return rpt::CompareBookIndexNames(a.key, b.key) < 0;
+  });
   std::vector<std::pair<std::string, std::string>> entries;
   for (const Sorted& p : people) {
     CIndividualRecord record;

@@ -56,18 +56,33 @@ TEST_P(AnselRoundTrip, WholeTextOfEveryMappableCharacterComesBack) {
   const auto& unmappable = cp == 1250 ? kUnmappable1250 : kUnmappable1252;
   std::string text;
   for (int b = 0x20; b <= 0xFF; ++b) {
+    // The lead bytes of private pairs are no characters of either page.
+    if (b == plat::kPrivateLead || b == plat::kPrivateLead2) continue;
     if (unmappable.count(b) == 0) text += static_cast<char>(b);
   }
   EXPECT_EQ(AnselToAnsi(AnsiToAnsel(text, -1, cp), cp), text);
 }
 
-TEST_P(AnselRoundTrip, StoredTextNeverGrowsWhenRead) {
-  // Readers convert stored texts in place, so no byte pair may become longer.
+// Whatever the code page, every character of the family file comes back to
+// the same stored bytes when a text is read and stored again: one ANSEL
+// character alone, and a diacritic with each letter it may stand before.
+TEST_P(AnselRoundTrip, EveryStoredCharacterIsStoredAgainAsItWas) {
   const int cp = GetParam();
-  for (int a = 1; a <= 0xFF; ++a) {
-    for (int b = 1; b <= 0xFF; ++b) {
-      const std::string pair{static_cast<char>(a), static_cast<char>(b)};
-      ASSERT_LE(AnselToAnsi(pair, cp).size(), 2u) << Hex(pair);
+  auto defined = [](int c) {
+    if (c >= 0x20 && c < 0x7F) return true;
+    static const std::set<int> kNeverWritten = {0xA0, 0xAF, 0xBB, 0xC7, 0xC8, 0xCD, 0xCE};
+    return c >= 0xA1 && c <= 0xCF && (c <= 0xC6 || c == 0xCF) && kNeverWritten.count(c) == 0;
+  };
+  for (int a = 0x20; a <= 0xFF; ++a) {
+    const bool diacritic = IsAnselDiacritic(static_cast<unsigned char>(a));
+    if (!defined(a) && !(diacritic && a != 0xFC && a != 0xFD)) continue;
+    for (int b = 0x20; b <= 0xFF; ++b) {
+      if (!defined(b)) continue;
+      const std::string stored = diacritic ? std::string{static_cast<char>(a), static_cast<char>(b)}
+                                           : std::string{static_cast<char>(a)};
+      const std::string read = AnselToAnsi(stored, cp);
+      ASSERT_EQ(Hex(AnsiToAnsel(read, -1, cp)), Hex(stored)) << cp << " read as " << Hex(read);
+      if (!diacritic) break;
     }
   }
 }
@@ -138,38 +153,73 @@ TEST(Ansel, CodePageCharactersAndTheirAnselForms) {
   }
 }
 
-TEST(Ansel, CharactersTheCodePageLacksBecomeTheirStatedReplacement) {
+// Characters and accented letters the code page lacks travel as private
+// pairs and show as themselves.
+TEST(Ansel, CharactersTheCodePageLacksAreKept) {
   const Encoding cases[] = {
-      {1252, "L", "\xA1"},
-      {1252, "l", "\xB1"},
-      {1252, "d", "\xB3"},
-      {1252, "i", "\xB8"},
-      {1252, "O", "\xAC"},
-      {1252, "u", "\xBD"},
-      {1252, "'", "\xA7"},
-      {1252, "\"", "\xB7"},
-      {1252, "'", "\xB0"},
-      {1252, "l", "\xC1"},
-      {1252, "#", "\xC4"},
-      {1252, "b", "\xA9"},
-      {1252, "?", "\xBE"},
-      {1252, "?", "\xC2"},
-      {1252, "e", "\xCD"},
-      {1250, "O", "\xA2"},
-      {1250, "o", "\xB2"},
-      {1250, "?", "\xA5"},
-      {1250, "?", "\xB6"},
-      {1250, "?", "\xA4"},
-      {1250, "d", "\xBA"},
-      {1250, "?", "\xB9"},
-      {1250, "?", "\xC5"},
+      {1252, "\u0141", "\xA1"},
+      {1252, "\u0142", "\xB1"},
+      {1252, "\u0111", "\xB3"},
+      {1252, "\u00D0", "\xA3"},  // D with stroke reads as the capital eth
+      {1252, "\u0131", "\xB8"},
+      {1252, "\u01A0", "\xAC"},
+      {1252, "\u01B0", "\xBD"},
+      {1252, "\u02B9", "\xA7"},
+      {1252, "\u02BA", "\xB7"},
+      {1252, "\u02BB", "\xB0"},
+      {1252, "\u2113", "\xC1"},
+      {1252, "\u266F", "\xC4"},
+      {1252, "\u266D", "\xA9"},
+      {1252, "\u25A1", "\xBE"},
+      {1252, "\u2117", "\xC2"},
+      {1250, "\u00D8", "\xA2"},
+      {1250, "\u00F8", "\xB2"},
+      {1250, "\u00C6", "\xA5"},
+      {1250, "\u0153", "\xB6"},
+      {1250, "\u00DE", "\xA4"},
+      {1250, "\u00F0", "\xBA"},
+      {1250, "\u00A3", "\xB9"},
+      {1250, "\u00BF", "\xC5"},
+      // Letters the code page has only in pieces.
+      {1252, "\u011F\u015F\u0130", "\xE6g\xF0s\xE7I"},
+      {1252, "\u0141\u00F3d\u017A", "\xA1\xE2od\xE2z"},
+      {1252, "x\u0301", "\xE2x"},
+      {1252, "e\u0323\u0302",
+       "\xF2\xE3"
+       "e"},  // several accents keep their order
+      {1252, "\u00EA\u0323",
+       "\xE3\xF2"
+       "e"},
+      {1252, "t\uFE20s\uFE21", "\xEBt\xECs"},
+      {1252, "\u00D8\u0301", "\xE2\xA2"},
+      {1250, "\u00E3\u00E5\u00F1",
+       "\xE4"
+       "a\xEA"
+       "a\xE4n"},
+      {1250, "S\u0303", "\xE4S"},
+  };
+  for (const auto& c : cases) {
+    const std::string read = AnselToAnsi(c.ansel, c.codePage);
+    EXPECT_EQ(plat::AnsiToUtf8(read, c.codePage), c.ansi) << c.codePage << " " << Hex(c.ansel);
+    EXPECT_EQ(Hex(AnsiToAnsel(read, -1, c.codePage)), Hex(c.ansel)) << c.codePage;
+    // Typed or imported as Unicode, the same bytes are stored.
+    EXPECT_EQ(Hex(AnsiToAnsel(plat::Utf8ToAnsi(c.ansi, c.codePage), -1, c.codePage)), Hex(c.ansel))
+        << c.codePage << " " << c.ansi;
+  }
+}
+
+TEST(Ansel, UnreadableBytesAndLoneDiacritics) {
+  const Encoding cases[] = {
       // Places other ANSEL tables give sharp s and the euro are read too.
       {1252, "\xDF\x80", "\xC7\xC8"},
       {1250, "\xDF\x80", "\xC7\xC8"},
+      {1252, "e", "\xCD"},
       // Undefined ANSEL bytes.
       {1252, "?", "\xAF"},
       {1252, "?", "\xBB"},
       {1252, "??", "\xD5\xFF"},
+      // Diacritics at the end of the text are dropped.
+      {1252, "ab", "ab\xE2"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Hex(AnselToAnsi(c.ansel, c.codePage)), Hex(c.ansi))
@@ -177,29 +227,36 @@ TEST(Ansel, CharactersTheCodePageLacksBecomeTheirStatedReplacement) {
   }
 }
 
-TEST(Ansel, DiacriticsThatComposeWithNothingAreDropped) {
-  const Encoding cases[] = {
-      {1252, "x", "\xE2x"},  // no x acute
-      {1252, "\xEA",
-       "\xF2\xE3"
-       "e"},  // dot below dropped, circumflex kept
-      {1252, "\xEA",
-       "\xE3\xF2"
-       "e"},                       // in either order
-      {1252, "ts", "\xEBt\xECs"},  // ligature halves
-      {1252, "ab", "ab\xE2"},      // at the end of the text
-      {1252, "\xD8", "\xE2\xA2"},  // O with stroke and acute
-      {1250, "a",
-       "\xE4"
-       "a"},                 // 1250 has no a tilde
-      {1250, " ", "\xE4 "},  // nor a spacing tilde
-      {1252, "\x8A", "\xE9S"},
-      {1250, "S", "\xE4S"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Hex(AnselToAnsi(c.ansel, c.codePage)), Hex(c.ansi))
-        << c.codePage << " " << Hex(c.ansel);
-  }
+// What the family file cannot hold is counted before it is stored as '?'.
+TEST(Ansel, LossCount) {
+  EXPECT_EQ(AnselLossCount("\xBD \xA5 \xA7 \xD7 \xF7 ?", 1252), 5);
+  EXPECT_EQ(AnselLossCount(plat::Utf8ToAnsi("\u0141\u00F3d\u017A \u011F", 1252), 1252), 0);
+  EXPECT_EQ(AnselLossCount("\xA7\xA3", 1250), 1);
+}
+
+// An ANSEL file for other programs gets plain forms of the code page's
+// characters that the family file keeps but ANSEL lacks.
+TEST(Ansel, PureAnselForExport) {
+  std::vector<AnselReplacement> replaced;
+  const std::string text =
+      "\x80 5\x86\x87 \x93Hi\x94 \x91o\x92 \x95 a\x96"
+      "b\x97 c\x85 X\x99\xA0Y \x84q\x82 \x89 \x8B\x9B";
+  const std::string out = AnsiToPureAnsel(text, 1252, &replaced);
+  EXPECT_EQ(out, "EUR 5+++ \"Hi\" 'o' * a-b-- c... XTM Y \"q, o/oo <>");
+  EXPECT_TRUE(std::none_of(out.begin(), out.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 0x80 && u <= 0xA0;
+  }));
+  ASSERT_EQ(replaced.size(), 18u);
+  EXPECT_EQ(replaced[0].original, "\x80");
+  EXPECT_EQ(replaced[0].written, "EUR");
+  // Letters keep their ANSEL forms and nothing is reported for them.
+  replaced.clear();
+  EXPECT_EQ(AnsiToPureAnsel("Ren\xE9 \x8A", 1252, &replaced),
+            "Ren\xE2"
+            "e \xE9S");
+  EXPECT_TRUE(replaced.empty());
+  EXPECT_EQ(AnsiToPureAnsel("\x93\xA3\x94", 1250, nullptr), "\"\xA1\"");
 }
 
 TEST(Ansel, LimitKeepsADiacriticWithItsLetter) {
@@ -234,8 +291,8 @@ TEST(Ansel, ActiveCodePageChoosesTheTable) {
   }
   {
     ScopedCodePage page(1252);
-    EXPECT_EQ(AnselToAnsi("\xE2S"), "S");    // 1252 has no S acute
-    EXPECT_EQ(AnsiToAnsel("\xA3"), "\xB9");  // pound
+    EXPECT_EQ(plat::AnsiToUtf8(AnselToAnsi("\xE2S")), "\u015A");  // 1252 has no S acute
+    EXPECT_EQ(AnsiToAnsel("\xA3"), "\xB9");                       // pound
   }
 }
 

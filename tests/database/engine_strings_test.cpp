@@ -160,6 +160,49 @@ TEST_F(StringStoreTest, SettingAFieldToItsTextWritesNothing) {
   EXPECT_EQ(field, 0);
 }
 
+// Texts that differ only in characters the collation weighs as nothing
+// (quotes, dashes, ellipsis, no-break space, trade mark) are different texts:
+// each keeps an entry of its own and reads back in its own spelling.
+TEST_F(StringStoreTest, TextsEqualInCollationKeepTheirOwnSpelling) {
+  const std::vector<std::string> texts = {"Sur",
+                                          "Sur\x92",
+                                          "\x92Sur",
+                                          "S\x82ur",
+                                          "Sur\x96",
+                                          "Sur\x97",
+                                          "Sur\x85",
+                                          "\x93Sur\x94",
+                                          "Sur\xA0",
+                                          "Sur\x99",
+                                          "Ab\x92",
+                                          "\x92"
+                                          "Ab",
+                                          "O\x92Brien\x92",
+                                          "\x92OBrien",
+                                          "OBrien",
+                                          "O\x92"
+                                          "Brien"};
+  std::vector<std::int32_t> refs;
+  for (const std::string& t : texts) refs.push_back(engine->Strings().FindOrAddString(t, 0));
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_GT(refs[i], 0);
+    EXPECT_EQ(engine->Strings().GetText(refs[i]), texts[i]);
+    // Found again by its own bytes, in either order of adding.
+    EXPECT_EQ(engine->Strings().FindOrAddString(texts[i], 0), refs[i]);
+    std::string stored;
+    EXPECT_EQ(engine->Strings().FindText(texts[i], 0, stored), 1);
+    EXPECT_EQ(stored, texts[i]);
+  }
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadNameCount), static_cast<int>(texts.size()));
+
+  // A field moved between two such spellings points at the new one.
+  std::int32_t field = refs[1];
+  EXPECT_EQ(engine->Strings().SetTextReference("Sur", 0, field), 1);
+  EXPECT_EQ(field, refs[0]);
+  EXPECT_EQ(engine->Strings().SetTextReference("Sur", 0, field), 0);
+}
+
 // A text the collation cannot tell from the stored one (byte 0x81 weighs
 // nothing) but of another length must not shorten the stored entry: the
 // store's blocks are walked entry by entry by their stored lengths.

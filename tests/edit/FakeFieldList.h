@@ -25,12 +25,14 @@ class FakeEditor : public CFieldEditor {
   }
   void Focus() override { ++focused; }
   bool IsShown() const override { return visible; }
+  int LostCharacters() const override { return lost; }
 
   FieldEditorSetup setup;
   std::string text;
   FieldRect rect;
   bool visible = true;
   int focused = 0;
+  int lost = 0;  // characters of the typed text given as '?'
 };
 
 class FakePlatform : public CFieldListPlatform {

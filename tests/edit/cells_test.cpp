@@ -4,7 +4,9 @@
 
 #include "EditorKeys.h"
 #include "FakeFieldList.h"
+#include "FakePorts.h"
 #include "FieldCell.h"
+#include "ScopedCodePage.h"
 
 namespace {
 
@@ -88,6 +90,46 @@ TEST(FieldCell, CloseEditorAsksTheOwner) {
   EXPECT_TRUE(cell.GetEditorRect().IsEmpty());
   EXPECT_EQ(cell.PeekText(), "typed");
   EXPECT_EQ(cell.CloseEditor(&f.list, 1, 1), 1) << "nothing to close";
+}
+
+// A changed text that would lose characters on the way to the family file
+// asks first; a text the user left as it was is taken without a word.
+TEST(FieldCell, CloseEditorWarnsBeforeATextLosesCharacters) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  plat::FakeMessageBox boxes;
+  plat::ScopedMessageBox scoped(&boxes);
+  struct Case {
+    const char* name;
+    const char* before;
+    const char* typed;
+    int lostInEditor;
+    int answer;
+    bool asked, closed;
+  } cases[] = {
+      {"unchanged", "1\xBD", "1\xBD", 0, plat::kIdNo, false, true},
+      {"a letter the file holds", "x", "Lukas", 0, plat::kIdNo, false, true},
+      {"a fraction ANSEL lacks, kept", "x", "1\xBD", 0, plat::kIdYes, true, true},
+      {"a fraction ANSEL lacks, taken back", "x", "1\xBD", 0, plat::kIdNo, true, false},
+      {"a letter the code page lacks", "x", "?", 1, plat::kIdNo, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    boxes.Clear();
+    boxes.QueueAnswer(c.answer);
+    FakeList f;
+    CEditFieldCell cell(c.before, 0);
+    ASSERT_EQ(cell.OpenEditor(&f.list, {0, 20, 100, 40}, 1, 0), 1);
+    FakeEditor* editor = f.platform.last;
+    editor->text = c.typed;
+    editor->lost = c.lostInEditor;
+    EXPECT_EQ(cell.CloseEditor(&f.list, 1, 1), c.closed ? 1 : 0);
+    EXPECT_EQ(boxes.Calls().size(), c.asked ? 1u : 0u);
+    EXPECT_EQ(cell.PeekText(), c.closed ? c.typed : c.before);
+    if (!c.closed) {
+      EXPECT_TRUE(cell.HasEditor());
+      EXPECT_EQ(editor->focused, 1);
+    }
+  }
 }
 
 TEST(FieldCell, MoveEditorHidesItUnderTheHeader) {

@@ -5,11 +5,13 @@
 
 #include <deque>
 
+#include "CodePage.h"
 #include "EditFixture.h"
 #include "EditSessions.h"
 #include "FakeFieldList.h"
 #include "FamilyDatabase.h"
 #include "FieldListRow.h"
+#include "ScopedCodePage.h"
 #include "StringTable.h"
 #include "WindowPlacement.h"
 
@@ -136,6 +138,36 @@ TEST_F(EditSessionTest, ExistingIndividualRefusedSaveLeavesTheRecord) {
   CIndividualRecord back;
   ASSERT_EQ(family::Read(back, rin), 1);
   EXPECT_EQ(back.surname, "Hale");
+}
+
+// A record holding letters the code page lacks keeps them letter for letter
+// when the screen saves a change of another field, in either code page.
+TEST_F(EditSessionTest, LettersTheCodePageLacksSurviveAnEditOfAnotherField) {
+  for (int cp : {plat::kCodePageWestern, plat::kCodePageCentralEuropean}) {
+    SCOPED_TRACE(cp);
+    ScopedCodePage page(cp);
+    CIndividualRecord person;
+    person.birth.date = Year(1900);
+    person.birth.place[0] = plat::Utf8ToAnsi("\u0141\u00F3d\u017A");
+    person.birth.place[1] = plat::Utf8ToAnsi("\u015Ei\u015Fli");
+    const std::string surname = plat::Utf8ToAnsi("\u0141ukasiewicz-Y\u0131ld\u0131z");
+    const std::string given = plat::Utf8ToAnsi("W\u0142adys\u0142aw A\u011Fa \u00C6r\u00F8");
+    const std::int32_t rin = Add(person, surname.c_str(), given.c_str(), 'M');
+    CIndividualEditSession session(Keep(Node(rin)), nullptr, 0);
+    FakeList f;
+    session.Model().FillList(f.list);
+    EXPECT_EQ(Type(session.Model(), f.list, rowid::kSex, "Female"), 1);
+    EXPECT_EQ(session.Save(granted), editsession::kIdOk);
+    CIndividualRecord back;
+    ASSERT_EQ(family::Read(back, rin), 1);
+    EXPECT_EQ(back.sex, 'F');
+    EXPECT_EQ(plat::AnsiToUtf8(back.surname), "\u0141ukasiewicz-Y\u0131ld\u0131z");
+    EXPECT_EQ(
+        plat::AnsiToUtf8(back.givenNames[0] + " " + back.givenNames[1] + " " + back.givenNames[2]),
+        "W\u0142adys\u0142aw A\u011Fa \u00C6r\u00F8");
+    EXPECT_EQ(plat::AnsiToUtf8(back.birth.place[0]), "\u0141\u00F3d\u017A");
+    EXPECT_EQ(plat::AnsiToUtf8(back.birth.place[1]), "\u015Ei\u015Fli");
+  }
 }
 
 // At least one of surname, given name and title prefix is needed.

@@ -33,6 +33,20 @@ TEST(NameChecks, CharactersAndTermsDecide) {
   }
 }
 
+// Letters beyond the code page are letters to the check; signs are not.
+TEST(NameChecks, LettersBeyondTheCodePageAreLetters) {
+  const int saved = plat::ActiveCodePage();
+  plat::SetActiveCodePage(plat::kCodePageWestern);
+  std::string message;
+  EXPECT_EQ(
+      CheckNameText(CCheckedText(plat::Utf8ToAnsi("\u0141ukasiewicz-Y\u0131ld\u0131z A\u011Fa")),
+                    message),
+      1)
+      << message;
+  EXPECT_EQ(CheckNameText(CCheckedText(plat::Utf8ToAnsi("Ann \u25A0")), message), 0);
+  plat::SetActiveCodePage(saved);
+}
+
 TEST(NameChecks, GivenNamesSplitIntoThreeParts) {
   EXPECT_EQ(SplitGivenNameParts("  Anna  Maria Louise  Rose "),
             (std::vector<std::string>{"Anna", "Maria", "Louise  Rose"}));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../family/NodeFixture.h"
+#include "CodePage.h"
 #include "FakePorts.h"
 #include "NotesEditing.h"
 
@@ -61,6 +62,30 @@ TEST_F(NotesTest, SaveTrimsByKindAndBlankTextDeletes) {
   none.Load();
   none.Save("\r\n  \r\n", Granted());
   EXPECT_EQ(DbGetNoteBlock(bo, db::kIndividual), 0);
+}
+
+// A pasted note that would lose characters asks before it is stored; one
+// whose letters the family file holds is stored letter for letter.
+TEST_F(NotesTest, ANoteThatWouldLoseCharactersAsksFirst) {
+  const int saved = plat::ActiveCodePage();
+  plat::SetActiveCodePage(plat::kCodePageWestern);
+  CNotesSession session('I', ann, "");
+  session.Load();
+  boxes.QueueAnswer(plat::kIdNo);
+  EXPECT_EQ(session.Save("Half: \xBD", Granted()), 0);
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(Stored(ann, 'I'), "");
+  boxes.QueueAnswer(plat::kIdNo);
+  EXPECT_EQ(session.Save("?", Granted(), 1), 0);  // a CJK letter given as '?'
+  EXPECT_EQ(boxes.Calls().size(), 2u);
+  boxes.QueueAnswer(plat::kIdYes);
+  EXPECT_EQ(session.Save("Half: \xBD", Granted()), notes::kSaved);
+  EXPECT_EQ(Stored(ann, 'I'), "Half: ?");
+  const std::string polish = plat::Utf8ToAnsi("Urodzony w \u0141odzi");
+  EXPECT_EQ(session.Save(polish, Granted()), notes::kSaved);
+  EXPECT_EQ(boxes.Calls().size(), 3u);
+  EXPECT_EQ(Stored(ann, 'I'), polish);
+  plat::SetActiveCodePage(saved);
 }
 
 TEST_F(NotesTest, TaggedNotesReadSaveDeleteAndResults) {

@@ -204,23 +204,22 @@ TEST(CharsetNames, AnyCaseAndOnlyTheKnownNames) {
   }
 }
 
-TEST_F(ReaderTest, UnmappableCharactersWarnOncePerRecord) {
+// Letters the family file holds reach the value whatever the code page;
+// the others become '?', counted for their record when it ends, together with
+// the code page's characters that ANSEL lacks.
+TEST_F(ReaderTest, CharactersTheFamilyFileCannotHoldAreCountedPerRecord) {
   OpenText(
       "\xEF\xBB\xBF"
       "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Łukasz\n1 NOTE Ørjan Łódź\n"
-      "0 @I2@ INDI\n1 NAME Ann\n1 NOTE 東\n0 TRLR\n");
+      "0 @I2@ INDI\n1 NAME Ann\n1 NOTE 東 ½ × ÷ 東\n0 @I3@ INDI\n1 NOTE § ı\n0 TRLR\n");
   Lines lines = ReadAll();
-  EXPECT_EQ(lines[3], "1 NAME|?ukasz");
-  EXPECT_EQ(lines[4],
-            "1 NOTE|\xD8rjan ?\xF3"
-            "d?");
-  EXPECT_EQ(lines[7], "1 NOTE|?");
-  EXPECT_EQ(
-      sink_.reports,
-      (std::vector<Report>{
-          Warning("test.GED, line 4", "Characters that the code page lacks were replaced by '?'."),
-          Warning("test.GED, line 8",
-                  "Characters that the code page lacks were replaced by '?'.")}));
+  EXPECT_EQ(plat::AnsiToUtf8(lines[3]), "1 NAME|Łukasz");
+  EXPECT_EQ(plat::AnsiToUtf8(lines[4]), "1 NOTE|Ørjan Łódź");
+  EXPECT_EQ(plat::AnsiToUtf8(lines[7]), "1 NOTE|? ½ × ÷ ?");
+  EXPECT_EQ(plat::AnsiToUtf8(lines[9]), "1 NOTE|§ ı");
+  const std::string lost = "Characters that the family file cannot hold were replaced by '?': ";
+  EXPECT_EQ(sink_.reports, (std::vector<Report>{Warning("test.GED, line 8", lost + "5."),
+                                                Warning("test.GED, line 10", lost + "1.")}));
 }
 
 TEST_F(ReaderTest, ByteOrderMarkOutranksChar) {

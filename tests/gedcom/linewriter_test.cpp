@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "CodePage.h"
 #include "GedcomLineWriter.h"
 
 namespace {
@@ -189,6 +190,41 @@ TEST(PedigreeWord, RelationshipWords) {
   EXPECT_STREQ(gedcom::RelationshipWord('C', false), "birth");  // capitals only for the mother
   EXPECT_STREQ(gedcom::RelationshipWord('D', true), "disproved");
   EXPECT_STREQ(gedcom::RelationshipWord('b', false), "birth");
+}
+
+}  // namespace
+
+namespace {
+
+// A cut never parts the two bytes of a letter beyond the code page, nor a
+// letter from the accent that follows it, in either form or a cut value.
+TEST(LongText, CutsKeepLettersBeyondTheCodePageWhole) {
+  const std::string l = plat::Utf8ToAnsi("\u0142", plat::kCodePageWestern);
+  const std::string g = plat::Utf8ToAnsi("\u011F", plat::kCodePageWestern);
+  ASSERT_EQ(l.size(), 2u);
+  ASSERT_EQ(g.size(), 3u);
+  for (const std::string& unit : {l, g, "a" + l, "ab" + g}) {
+    std::string text;
+    while (text.size() < 600) text += unit;
+    for (GedcomForm form : {GedcomForm::k55, GedcomForm::k40}) {
+      std::string joined;
+      for (const std::string& line : Split(form, text)) {
+        const std::string piece = line.substr(line.find(' ', 2) + 1);
+        EXPECT_TRUE(plat::IsCharacterBoundary(text, joined.size()));
+        joined += piece;
+      }
+      EXPECT_EQ(joined, text);
+    }
+  }
+  ListSink sink;
+  GedcomLineWriter writer(sink, GedcomForm::k55);
+  std::string value;
+  while (value.size() < 300) value += l;
+  writer.TagValue("1 NAME", value);
+  ASSERT_EQ(sink.lines.size(), 1u);
+  const std::string written = sink.lines[0].substr(7);
+  EXPECT_EQ(written.size(), 254u);
+  EXPECT_EQ(written, value.substr(0, 254));
 }
 
 }  // namespace

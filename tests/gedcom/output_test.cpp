@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include "CodePage.h"
 #include "FakePorts.h"
 #include "GedcomOutput.h"
+#include "ScopedCodePage.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -59,6 +61,32 @@ TEST_F(OutputTest, LinesEndInCrLfAndAnselIsCountedAfterConversion) {
             "0 HEAD\r\n1 NAME Ren\xE2"
             "e\r\n");
   EXPECT_EQ(out.BytesOnDisk(), 8u + 14u);
+}
+
+// ANSEL output holds only ANSEL: the code page's quotes, dashes and euro
+// get plain forms, counted for the export's summary; ANSI output gets
+// look-alikes for the letters its code page lacks.
+TEST_F(OutputTest, WhatTheCharacterSetLacksIsWrittenPlainAndCounted) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  GedcomOutput ansel(drive_, true);
+  ASSERT_TRUE(ansel.Open(dir_.File("ansel.ged")));
+  EXPECT_TRUE(
+      ansel.WriteLine("1 NOTE \x93Hi\x94 \x80 5 \x96 \x93"
+                      "Bye\x94"));
+  EXPECT_TRUE(ansel.Close());
+  EXPECT_EQ(ReadAll(dir_.File("ansel.ged")), "1 NOTE \"Hi\" EUR 5 - \"Bye\"\r\n");
+  ASSERT_EQ(ansel.ReplacedCharacters().size(), 4u);
+  EXPECT_EQ(ansel.ReplacedCharacters()[0].original, "\x93");
+  EXPECT_EQ(ansel.ReplacedCharacters()[0].written, "\"");
+  EXPECT_EQ(ansel.ReplacedCharacters()[0].count, 2);
+
+  GedcomOutput ansi(drive_, false);
+  ASSERT_TRUE(ansi.Open(dir_.File("ansi.ged")));
+  EXPECT_TRUE(ansi.WriteLine(plat::Utf8ToAnsi("1 NAME \u0141ukasz \u00C9mile")));
+  EXPECT_TRUE(ansi.Close());
+  EXPECT_EQ(ReadAll(dir_.File("ansi.ged")), "1 NAME Lukasz \xC9mile\r\n");
+  ASSERT_EQ(ansi.ReplacedCharacters().size(), 1u);
+  EXPECT_EQ(ansi.ReplacedCharacters()[0].written, "L");
 }
 
 TEST_F(OutputTest, RemovableDriveSplitsIntoG00AndG01AskingForDisks2And3) {

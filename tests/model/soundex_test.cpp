@@ -69,3 +69,15 @@ TEST_F(SoundexTest, AccentedLettersInTheActiveCodePage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Letters beyond the code page, carried as private pairs, code as the
+// letters they resemble.
+TEST_F(SoundexTest, LettersBeyondTheCodePage) {
+  EXPECT_EQ(Code(plat::Utf8ToAnsi("\u0141ukasiewicz")), Code("Lukasiewicz"));
+  EXPECT_EQ(Code(plat::Utf8ToAnsi("Y\u0131ld\u0131z")), Code("Yildiz"));
+  EXPECT_EQ(Code(plat::Utf8ToAnsi("\u011Eeorge")), Code("George"));
+}
+
+}  // namespace

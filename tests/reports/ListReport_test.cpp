@@ -14,6 +14,7 @@
 #include "RTFElements.h"
 #include "RTFFile.h"
 #include "RecordingDevice.h"
+#include "ScopedCodePage.h"
 #include "TempObjectFile.h"
 
 namespace {
@@ -330,6 +331,24 @@ TEST(ListRows, CompareIsCaseInsensitiveAndEqualKeysAnswerMinusOne) {
   const CIndivNotesObject a("Same"), b("same");
   EXPECT_EQ(a.Compare(&b), -1);
   EXPECT_EQ(b.Compare(&a), -1);
+  // Accented letters sort in the family file's collation: case folds for
+  // them too, and A ring sorts with A, not after Z.
+  ScopedCodePage page(plat::kCodePageWestern);
+  const CIndivNotesObject upper("\xC9mile"), lower("\xE9mile");
+  EXPECT_EQ(upper.Compare(&lower), -1);
+  EXPECT_EQ(lower.Compare(&upper), -1);
+  const CIndivNotesObject ring(
+      "\xC5"
+      "berg"),
+      adams("Adams"), zander("Zander");
+  EXPECT_LT(ring.Compare(&adams), 0);
+  EXPECT_GT(zander.Compare(&ring), 0);
+  CPlaceNameObject inRing("x", "", "", 0,
+                          "\xC5"
+                          "rhus",
+                          0),
+      inZ("x", "", "", 0, "Zug", 0);
+  EXPECT_LT(inRing.Compare(&inZ), 0);
   EXPECT_EQ(a.Compare(nullptr), -1);
   CMarriageObject ma, mb;
   ma.texts[0] = "Key";

@@ -3,8 +3,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "CodePage.h"
 #include "RTFElements.h"
 #include "RTFTestSupport.h"
+#include "ScopedCodePage.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -439,6 +441,18 @@ TEST(RTFStoredForm, DamagedBytesAreRefused) {
   EXPECT_TRUE(rtf::ElementFromBytes("", copy, &skipped));
   EXPECT_EQ(copy, nullptr);
   EXPECT_FALSE(skipped);
+}
+
+// Letters beyond the code page (L with stroke, g with breve, dotless i) are
+// written as Unicode with the code page's look-alike for older readers.
+TEST(RTFEscaping, LettersBeyondTheCodePageAreWrittenAsUnicode) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  const std::string name = plat::Utf8ToAnsi("\u0141ukasiewicz Ya\u011Fmur D\u0131\u015F\u00E9");
+  auto text = Text(name);
+  EXPECT_EQ(RtfOf(*text), R"(\f0\fs20 \u321Lukasiewicz Ya\u287gmur D\u305i\u351s\'e9)");
+  // A lone accent has nothing to stand for it.
+  auto accent = Text(plat::Utf8ToAnsi("\u0306x"));
+  EXPECT_EQ(RtfOf(*accent), R"(\f0\fs20 {\uc0\u774 }x)");
 }
 
 TEST(RTFEscaping, NamesAndQuotedTexts) {

@@ -1,8 +1,21 @@
 #include "WebSiteFixture.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
+
+#include "CodePage.h"
+#include "FakePorts.h"
+#include "MultimediaChain.h"
+#include "ReportFamilies.h"
+#include "ScopedCodePage.h"
+#include "WebSiteWriter.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -444,6 +457,44 @@ TEST_F(WebSiteTest, IconThatCannotBeCopiedBecomesATextLink) {
       << page;
   EXPECT_TRUE(fs::exists(Site() + "/images/home.jpg"));
   ExpectCleanSite();
+}
+
+// Letters the code page lacks reach the pages as themselves (from the
+// stored names and from the user's introduction), the name index follows the
+// family file's collation (A ring with A, L with stroke with L), and a name
+// cut to 255 characters at import still heads its surname's group.
+TEST_F(WebSiteTest, NameIndexKeepsEveryLetterInTheFileOrder) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  const std::string longGiven(255, 'V');
+  std::vector<std::int32_t> people = {
+      Person(plat::Utf8ToAnsi("W\u0142adys\u0142aw"), plat::Utf8ToAnsi("\u0141ukasiewicz"), 'M',
+             1850, 1910),
+      Person("Ann", "Zander", 'F', 1851, 1911),
+      Person("Bo", plat::Utf8ToAnsi("\u00C5berg"), 'M', 1852, 1912),
+      Person("Cy", "Adams", 'M', 1853, 1913),
+      Person(longGiven, "Vogt", 'M', 1854, 1914),
+  };
+  settings.type = web::kSiteSelected;
+  request.introduction = plat::Utf8ToAnsi("Rodzina \u0141ukasiewicz\u00F3w z \u0141odzi");
+  request.selection.assign(static_cast<std::size_t>(people.back()) + 1, false);
+  for (std::int32_t rin : people) request.selection[rin] = true;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const auto files = SiteFiles(Site());
+  const std::string& index = files.at("abcx3.htm");
+  std::vector<std::size_t> at;
+  for (const char* surname : {"<h3>\u00C5berg</h3>", "<h3>Adams</h3>", "<h3>\u0141ukasiewicz</h3>",
+                              "<h3>Vogt</h3>", "<h3>Zander</h3>"}) {
+    at.push_back(index.find(surname));
+    EXPECT_NE(at.back(), std::string::npos) << surname;
+  }
+  EXPECT_TRUE(std::is_sorted(at.begin(), at.end()));
+  EXPECT_NE(index.find("W\u0142adys\u0142aw"), std::string::npos);
+  EXPECT_EQ(index.find("&lt;----&gt;"), std::string::npos);
+  EXPECT_EQ(index.find('?'), std::string::npos);
+  bool introFound = false;
+  for (const auto& [name, text] : files)
+    introFound |= text.find("Rodzina \u0141ukasiewicz\u00F3w z \u0141odzi") != std::string::npos;
+  EXPECT_TRUE(introFound);
 }
 
 TEST(NameAfterSurname, CutHeldToTheName) {

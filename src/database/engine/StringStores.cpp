@@ -84,24 +84,32 @@ std::string StringStores::GetText(std::int32_t reference) {
   return out;
 }
 
-std::int32_t StringStores::FindString(const std::string& text, int kind, std::int32_t& parent) {
+std::int32_t StringStores::FindString(const std::string& text, int kind, std::int32_t& parent,
+                                      bool sameBytes) {
   parent = 0;
   const StoreFields& store = StoreOfKind(kind);
   std::int32_t node = head_.I32(store.rootField);
   if (node == 0) return 0;
   // A tree that loops cannot be searched to an end.
   const std::int64_t maxSteps = std::int64_t{head_.I32(store.countField)} + 2;
+  // Texts the collation weighs as equal (differing only in marks it ignores)
+  // are still different texts: only the same stored bytes find an entry, and
+  // the bytes order such entries after the kind.
+  const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
   for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
     StringEntry entry;
     if (!ReadEntry(node, entry, false)) return -3;
     bool lesser;
     switch (StoreCompareWithStored(text, entry.text)) {
       case kAlphaEqual:
-        if (kind == entry.kind) {
+        if (kind != entry.kind) {
+          lesser = kind < entry.kind;
+        } else if (sameBytes && ansel != entry.text) {
+          lesser = ansel < entry.text;
+        } else {
           parent = entry.parent;
           return node;
         }
-        lesser = kind < entry.kind;
         break;
       case kAlphaBefore:
         lesser = true;
@@ -162,7 +170,7 @@ std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int
 std::int32_t StringStores::FindOrAddString(const std::string& text, int kind, bool replace) {
   if (text.empty()) return 0;
   std::int32_t parent = 0;
-  const std::int32_t found = FindString(text, kind, parent);
+  const std::int32_t found = FindString(text, kind, parent, !replace);
   const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
   if (found > 0) {
     if (!replace) return found;
@@ -192,8 +200,8 @@ std::int32_t StringStores::FindOrAddString(const std::string& text, int kind, bo
 }
 
 int StringStores::SetTextReference(const std::string& text, int kind, std::int32_t& field) {
-  const std::string old = GetText(field);
-  if (StoreCompare(text, old) == kAlphaEqual) return 0;
+  // The same stored bytes, not an equal collation, leave the field as it is.
+  if (AnsiToAnsel(text, kEntryMaxText) == AnselTextOf(field)) return 0;
   field = text.empty() ? 0 : FindOrAddString(text, kind);
   return 1;
 }

@@ -40,11 +40,15 @@ class StringStores {
   std::string AnselTextOf(std::int32_t reference);
   // Searches the kind's store: the entry's offset (parent = its parent), 0
   // for an empty store, -1 / -2 when missing and due as the greater / lesser
-  // child of parent, -3 on a read failure or a bad comparison.
-  std::int32_t FindString(const std::string& text, int kind, std::int32_t& parent);
+  // child of parent, -3 on a read failure or a bad comparison. An entry is
+  // found by its stored bytes; without sameBytes any entry that collates
+  // equal is found. The tree orders by collation, then kind, then bytes.
+  std::int32_t FindString(const std::string& text, int kind, std::int32_t& parent,
+                          bool sameBytes = true);
   // The entry of text and kind, added when missing; 0 for an empty text or a
-  // failed search. With replace, a found entry whose stored text has the new
-  // text's length is overwritten in place; another length adds a new entry.
+  // failed search. With replace, an entry that collates equal is found, and
+  // when its stored text has the new text's length it is overwritten in
+  // place; another length adds a new entry.
   std::int32_t FindOrAddString(const std::string& text, int kind, bool replace = false);
   // Points field at the new text: 0 when it already names an equal text
   // (nothing written), else 1 (the field is 0 for an empty text).

@@ -25,6 +25,7 @@
 #include "KorApp.h"
 #include "MultimediaChain.h"
 #include "ParentsOfDialog.h"
+#include "QtPorts.h"
 #include "RowCitations.h"
 #include "SmallRecordDialogs.h"
 #include "SourceDialogs.h"
@@ -39,7 +40,8 @@ constexpr int kLastChanged = 3744;
 constexpr int kSbnLabel = 3740;
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
-QString Str(const std::string& text) { return QString::fromStdString(text); }
+// Code page text, private pairs included.
+QString Str(const std::string& text) { return fw::ToQString(text); }
 
 }  // namespace
 

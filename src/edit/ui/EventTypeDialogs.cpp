@@ -15,6 +15,7 @@
 #include "EditSessions.h"
 #include "KorApp.h"
 #include "Ports.h"
+#include "QtPorts.h"
 #include "StringTable.h"
 
 namespace {
@@ -184,7 +185,7 @@ void CDefineCustomEventDialog::OnOK() {
 CSelectEventDialog::CSelectEventDialog(const std::string& insert, char ownerKind, QWidget* parent,
                                        std::int32_t preselect)
     : fw::CDialogBase(parent), ownerKind_(ownerKind), preselect_(preselect) {
-  setWindowTitle(QString::fromStdString(res::FormatInserts("Select Event for %1", {insert})));
+  setWindowTitle(fw::ToQString(res::FormatInserts("Select Event for %1", {insert})));
   auto* top = new QHBoxLayout(this);
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(140, 120));
@@ -237,7 +238,7 @@ void CSelectEventDialog::Fill() {
   const int selection = types_.GetSelection();
   const QSignalBlocker block(list_);
   list_->clear();
-  for (const std::string& title : types_.Titles()) list_->addItem(QString::fromStdString(title));
+  for (const std::string& title : types_.Titles()) list_->addItem(fw::ToQString(title));
   list_->setCurrentRow(selection);
   UpdateDelete();
 }

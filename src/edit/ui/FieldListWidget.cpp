@@ -165,6 +165,10 @@ CCellEdit::CCellEdit(CFieldListWidget* list, const FieldEditorSetup& setup, QWid
 
 std::string CCellEdit::GetText() const { return fw::FromQString(text()); }
 
+int CCellEdit::LostCharacters() const {
+  return plat::Utf8LossCount(text().toStdString(), plat::ActiveCodePage());
+}
+
 void CCellEdit::SetText(const std::string& text) {
   setText(fw::ToQString(text));
   selectAll();
@@ -222,6 +226,10 @@ std::vector<std::string> CCellComboBox::Choices() const {
 }
 
 std::string CCellComboBox::GetText() const { return fw::FromQString(lineEdit()->text()); }
+
+int CCellComboBox::LostCharacters() const {
+  return plat::Utf8LossCount(lineEdit()->text().toStdString(), plat::ActiveCodePage());
+}
 
 void CCellComboBox::SetText(const std::string& text) {
   lineEdit()->setText(fw::ToQString(text));

@@ -56,6 +56,7 @@ class CCellEdit : public QLineEdit, public CCellEditorBase {
   CCellEdit(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent);
   std::string GetText() const override;
   void SetText(const std::string& text) override;
+  int LostCharacters() const override;
 
  protected:
   bool event(QEvent* event) override;
@@ -69,6 +70,7 @@ class CCellComboBox : public QComboBox, public CCellEditorBase {
   CCellComboBox(CFieldListWidget* list, const FieldEditorSetup& setup, QWidget* parent);
   std::string GetText() const override;
   void SetText(const std::string& text) override;
+  int LostCharacters() const override;
   void SelectChoice(const std::string& text) override;
   void showPopup() override;
   void hidePopup() override;

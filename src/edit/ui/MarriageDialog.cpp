@@ -21,6 +21,7 @@
 #include "IndividualNode.h"
 #include "KorApp.h"
 #include "MarriageNode.h"
+#include "QtPorts.h"
 #include "RowCitations.h"
 #include "SourceDialogs.h"
 #include "StringTable.h"
@@ -33,7 +34,8 @@ constexpr int kUnknown = 7079;
 constexpr int kAnd = 7258;
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
-QString Str(const std::string& text) { return QString::fromStdString(text); }
+// Code page text, private pairs included.
+QString Str(const std::string& text) { return fw::ToQString(text); }
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "CharacterMapPopup.h"
+#include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
@@ -258,7 +259,9 @@ void CNotesDialog::done(int result) {
 }
 
 void CNotesDialog::Save() {
-  const int result = session.Save(FromEditText(edit_->toPlainText()), gate);
+  const QString text = edit_->toPlainText();
+  const int result = session.Save(FromEditText(text), gate,
+                                  plat::Utf8LossCount(text.toStdString(), plat::ActiveCodePage()));
   if (result != 0) done(result);
 }
 

@@ -10,6 +10,7 @@
 #include "FindRecordDialog.h"
 #include "IndividualNode.h"
 #include "Ports.h"
+#include "QtPorts.h"
 #include "RelativeLink.h"
 #include "StringTable.h"
 
@@ -102,7 +103,7 @@ void CAddOrFindIndividualDialog::OnInitDialog() {
   CenterWindow();
   EnableControl(kIdcFather, fatherAllowed_);
   EnableControl(kIdcMother, motherAllowed_);
-  if (!caption.empty()) setWindowTitle(QString::fromStdString(caption));
+  if (!caption.empty()) setWindowTitle(fw::ToQString(caption));
   EnableControl(kIdcFindExisting, selection != kNewUnlinked);
 }
 
@@ -141,7 +142,7 @@ void CAddOrSelectIndividualDialog::Build(bool showUnknown) {
   auto* layout = new QVBoxLayout(this);
   auto* prompt = AddControl(kIdcPrompt, new QLabel(Text("Add or Select Individual")));
   prompt->setWordWrap(true);
-  if (!prompt_.empty()) prompt->setText(QString::fromStdString(prompt_));
+  if (!prompt_.empty()) prompt->setText(fw::ToQString(prompt_));
   layout->addWidget(prompt);
   const struct {
     int id;

@@ -16,7 +16,9 @@ char SoundexDigit(char c) {
 void Soundex(std::string& text) {
   std::string name;
   name.reserve(text.size());
-  for (char c : text) {
+  // Letters beyond the code page code as the letters they resemble (L for L
+  // with stroke, G for g with breve).
+  for (char c : plat::WithoutPrivateChars(text, plat::ActiveCodePage())) {
     if (c != ' ') name += static_cast<char>(plat::AnsiToUpper(static_cast<unsigned char>(c)));
   }
   if (name.empty()) {

@@ -1,8 +1,8 @@
 #include "ListItems.h"
 
-#include <strings.h>
 #include <cstdio>
 
+#include "AnselCompare.h"
 #include "DbCalls.h"
 #include "ListReports.h"
 #include "PersistentFile.h"
@@ -19,10 +19,16 @@ KOR_IMPLEMENT_DYNCREATE(CMarriageObject, 1)
 KOR_IMPLEMENT_DYNCREATE(CUnlinkedObject, 1)
 
 namespace {
-// Case-insensitive order in which equal keys answer -1.
+// The family file's alphabetic order with case ignored: <0, 0 or >0.
+int Collate(const std::string& a, const std::string& b) {
+  const int r = KeyCompare(a, b, true);
+  return r == kAlphaBefore ? -1 : (r == kAlphaAfter ? 1 : 0);
+}
+
+// That order, in which equal keys answer -1.
 int CompareKeys(const std::string& a, const std::string* b) {
   if (b == nullptr) return -1;
-  const int r = strcasecmp(a.c_str(), b->c_str());
+  const int r = Collate(a, *b);
   return r == 0 ? -1 : r;
 }
 
@@ -179,8 +185,8 @@ KOR_IMPLEMENT_DYNCREATE(CPlaceNameObject, 1)
 int CPlaceNameObject::Compare(const CPersistentObject* other) const {
   const auto* o = dynamic_cast<const CPlaceNameObject*>(other);
   if (o == nullptr) return -1;
-  if (const int r = strcasecmp(place.c_str(), o->place.c_str()); r != 0) return r;
-  if (const int r = strcasecmp(name.c_str(), o->name.c_str()); r != 0) return r;
+  if (const int r = Collate(place, o->place); r != 0) return r;
+  if (const int r = Collate(name, o->name); r != 0) return r;
   if (dateKey != o->dateKey) return dateKey < o->dateKey ? -1 : 1;
   return -1;
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <span>
 
+#include "AnselCompare.h"
 #include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -73,8 +74,28 @@ BookIndexRecord MakeBookIndexRecord(const std::string& key, std::uint32_t sort1,
   return r;
 }
 
+int CompareBookIndexNames(std::string_view a, std::string_view b) {
+  switch (KeyCompare(a, b, true)) {
+    case kAlphaBefore:
+      return -1;
+    case kAlphaAfter:
+      return 1;
+    default:
+      break;
+  }
+  // Keys that differ only in what the collation ignores keep a fixed order.
+  const int r = a.compare(b);
+  return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
 int CompareBookIndexKeys(const void* a, const void* b) {
-  return std::memcmp(a, b, kBookIndexSortedBytes);
+  const auto* x = static_cast<const char*>(a);
+  const auto* y = static_cast<const char*>(b);
+  if (const int r = CompareBookIndexNames(std::string_view(x, kBookIndexKeySize),
+                                          std::string_view(y, kBookIndexKeySize)))
+    return r;
+  return std::memcmp(x + kBookIndexKeySize, y + kBookIndexKeySize,
+                     kBookIndexSortedBytes - kBookIndexKeySize);
 }
 
 BookIndexEntry BookIndexPayload(const std::uint8_t* record) {

@@ -44,7 +44,11 @@ std::string MakeBookIndexKey(std::string_view surname, std::string_view given1,
 BookIndexRecord MakeBookIndexRecord(const std::string& key, std::uint32_t sort1,
                                     std::uint32_t sort2, std::uint32_t sort3,
                                     const BookIndexEntry& payload);
-// The first 46 bytes compared as unsigned bytes.
+// Two name keys in the family file's alphabetic order (case ignored);
+// keys equal there compare by their bytes. <0, 0 or >0.
+int CompareBookIndexNames(std::string_view a, std::string_view b);
+// Two records: their name keys (CompareBookIndexNames), then the three sort
+// numbers as unsigned bytes.
 int CompareBookIndexKeys(const void* a, const void* b);
 BookIndexEntry BookIndexPayload(const std::uint8_t* record);
 

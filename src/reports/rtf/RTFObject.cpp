@@ -1,7 +1,10 @@
 #include "RTFObject.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
+
+#include "CodePage.h"
 
 #include "PersistentFile.h"
 
@@ -33,11 +36,53 @@ void AppendHexByte(std::string& out, unsigned char c) {
   out += kHex[c & 15];
 }
 
+// A character beyond the code page as \uN, followed by what a reader
+// without Unicode shows instead (the code page's look-alike, or nothing for
+// an accent that cannot be shown alone).
+void AppendUnicode(std::string& out, char32_t u, std::string_view fallback) {
+  const auto n = static_cast<std::int16_t>(u <= 0xFFFF ? u : U'?');
+  if (fallback.empty()) out += "{\\uc0";
+  out += "\\u" + std::to_string(n);
+  if (fallback.empty()) {
+    out += " }";
+    return;
+  }
+  for (const char f : fallback) {
+    if (static_cast<unsigned char>(f) > 127)
+      AppendHexByte(out, static_cast<unsigned char>(f));
+    else
+      out += f;
+  }
+}
+
+// Characters the family file holds beyond the code page travel as private
+// pairs (CodePage.h): each is written as \uN, a letter and the accent that
+// follows it as the composed letter. Returns the bytes of text used.
+std::size_t AppendBeyondCodePage(std::string& out, std::string_view text, std::size_t i) {
+  const int codePage = plat::ActiveCodePage();
+  if (const char32_t u = plat::PrivateCharAt(text, i)) {
+    AppendUnicode(out, u, plat::WithoutPrivateChars(text.substr(i, 2), codePage));
+    return 2;
+  }
+  const char32_t accent = plat::PrivateCharAt(text, i + 1);
+  if (accent == 0) return 0;
+  const char32_t composed = plat::ComposeLetter(
+      plat::AnsiCharToUnicode(static_cast<unsigned char>(text[i]), codePage), accent);
+  if (composed == 0) return 0;
+  AppendUnicode(out, composed, text.substr(i, 1));
+  return 3;
+}
+
 }  // namespace
 
 bool AppendText(std::string& out, std::string_view text, bool raw) {
   bool copied = false;
-  for (char ch : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (const std::size_t used = AppendBeyondCodePage(out, text, i)) {
+      i += used - 1;
+      continue;
+    }
+    const char ch = text[i];
     auto c = static_cast<unsigned char>(ch);
     switch (c) {
       case '\r':
