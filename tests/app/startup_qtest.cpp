@@ -390,6 +390,11 @@ class StartupTest : public QObject {
     QCOMPARE(RecentItems(),
              (QStringList{QStringLiteral("&1 /x/three.orv"), QStringLiteral("&2 /x/one.orv")}));
 
+    // An "&" of a path is shown as it is, not taken for a mnemonic.
+    app_->AddRecentFile("/x/B&B/four.orv");
+    QCOMPARE(RecentItems().value(0), QStringLiteral("&1 /x/B&&B/four.orv"));
+    QCOMPARE(RecentItems().value(1), QStringLiteral("&2 /x/three.orv"));
+
     // An item opens its file.
     app_->AddRecentFile(a_);
     Frame()->CommandAction(shell::kIdFileRecent1)->trigger();
