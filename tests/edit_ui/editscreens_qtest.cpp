@@ -519,6 +519,35 @@ class EditScreensTest : public QObject {
     QCOMPARE(chain, std::vector<std::int32_t>{citation});
   }
 
+  // After View Sources the So&urce caption and the Sources picture show the
+  // marriage's citations as they are then.
+  void marriageViewSourcesRefreshesTheSourcePictures() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t mrin = TomAndAnn();
+    CMarriageNode* node = Marriage(mrin);
+    {
+      CMarriageDialog dialog(nullptr, node);
+      QVERIFY(Show(&dialog));
+      auto* sources = dialog.Control<QPushButton>(CMarriageDialog::kIdcSources);
+      const QImage without = sources->icon().pixmap(20, 20).toImage();
+      QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("So&urce"));
+      // Citations the screen learns of without redrawing its buttons.
+      dialog.Session().Model().SetOwnFirstCitation(7);
+      bool viewed = false;
+      WhenModal<notesui::CViewSourcesDialog>([&](notesui::CViewSourcesDialog* view) {
+        viewed = true;
+        view->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      sources->click();
+      QVERIFY(viewed);
+      QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("*So&urce"));
+      QVERIFY(sources->icon().pixmap(20, 20).toImage() != without);
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+    }
+    ReleaseMarriageRef(node);
+  }
+
   // F7 opens the Character Map on the cell being edited and Shift+F7 the
   // Date Calculator, on both screens.
   void editingKeysOpenTheMapAndTheCalculator() {

@@ -174,6 +174,7 @@ void CMarriageDialog::OnNotes() {
 void CMarriageDialog::OnSources() {
   if (session_.GetMrin() <= 0) return;
   notesui::RunViewSources(this, 'M', session_.GetMrin());
+  UpdateSourceButtons();
 }
 
 // The marriage record's own citations, titled with both names around a "/"
