@@ -88,6 +88,7 @@ class EditScreensTest : public QObject {
     EditEnvironment().options = EditOptions{};
   }
   void cleanup() {
+    EditEnvironment().returnAsTab = nullptr;
     DbCloseCurrent();
     dir.reset();
   }
@@ -175,6 +176,35 @@ class EditScreensTest : public QObject {
     dialog.reject();
     EditEnvironment().givenNames = CDittoList();
     EditEnvironment().surnames = CDittoList();
+  }
+
+  // The Enter-as-Tab question belongs to the Enter key: typing and Alt
+  // keys in an open cell do not look the setting up.
+  void onlyEnterLooksUpEnterAsTab() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    int asked = 0;
+    // Enter then moves to the next field instead of pressing OK.
+    EditEnvironment().returnAsTab = [&asked] {
+      ++asked;
+      return true;
+    };
+    CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
+    QVERIFY(Show(&dialog));
+    CFieldListWidget* list = dialog.List();
+    QVERIFY(list->List().BeginEdit(1, list->List().FindRowIndexById(rowid::kSurname), true) == 1);
+    QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
+                list->viewport()->isAncestorOf(QApplication::focusWidget()));
+    QWidget* cell = QApplication::focusWidget();
+    QTest::keyClick(cell, Qt::Key_L);
+    QTest::keyClick(cell, Qt::Key_Z, Qt::AltModifier);
+    QTest::keyClick(cell, Qt::Key_Left);
+    QCOMPARE(asked, 0);
+    QTest::keyClick(cell, Qt::Key_Return);
+    QCOMPARE(asked, 1);
+    dialog.reject();
   }
 
   void cancelOnANewIndividualFreesTheRin() {
