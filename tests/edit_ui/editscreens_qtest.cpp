@@ -234,6 +234,7 @@ class EditScreensTest : public QObject {
       QVERIFY(dialog.IsControlEnabled(CEditIndividualDialog::kIdcNotes));
       QVERIFY(dialog.IsControlEnabled(CEditIndividualDialog::kIdcSources));
       bool seen = false;
+      QString title;
       QTimer::singleShot(0, [&] {
         auto* notes = qobject_cast<notesui::CNotesDialog*>(QApplication::activeModalWidget());
         if (notes == nullptr) return;
@@ -482,14 +483,18 @@ class EditScreensTest : public QObject {
       CMarriageDialog dialog(nullptr, node);
       QVERIFY(Show(&dialog));
       bool seen = false;
+      QString title;
       QTimer::singleShot(0, [&] {
         auto* notes = qobject_cast<notesui::CNotesDialog*>(QApplication::activeModalWidget());
         if (notes == nullptr) return;
         seen = notes->session.Rin() == mrin && notes->session.Kind() == 'M';
+        title = notes->windowTitle();
         notes->Control<QPushButton>(fw::kIdCancel)->click();
       });
       dialog.Control<QPushButton>(CMarriageDialog::kIdcNotes)->click();
       QVERIFY(seen);
+      QVERIFY2(title.endsWith(QStringLiteral("for Marriage of Tom Hale and Ann Ross")),
+               qPrintable(title));
       dialog.Control<QPushButton>(fw::kIdCancel)->click();
     }
     ReleaseMarriageRef(node);
@@ -549,8 +554,8 @@ class EditScreensTest : public QObject {
     QCOMPARE(chain, std::vector<std::int32_t>{citation});
   }
 
-  // After View Sources the So&urce caption and the Sources picture show the
-  // marriage's citations as they are then.
+  // View Sources is titled with the marriage; afterwards the So&urce caption
+  // and the Sources picture show the marriage's citations as they are then.
   void marriageViewSourcesRefreshesTheSourcePictures() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};
@@ -564,13 +569,13 @@ class EditScreensTest : public QObject {
       QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("So&urce"));
       // Citations the screen learns of without redrawing its buttons.
       dialog.Session().Model().SetOwnFirstCitation(7);
-      bool viewed = false;
+      QString viewed;
       WhenModal<notesui::CViewSourcesDialog>([&](notesui::CViewSourcesDialog* view) {
-        viewed = true;
+        viewed = view->windowTitle();
         view->Control<QPushButton>(fw::kIdOk)->click();
       });
       sources->click();
-      QVERIFY(viewed);
+      QCOMPARE(viewed, QStringLiteral("View Sources for Marriage of Tom Hale and Ann Ross"));
       QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("*So&urce"));
       QVERIFY(sources->icon().pixmap(20, 20).toImage() != without);
       dialog.Control<QPushButton>(fw::kIdCancel)->click();
