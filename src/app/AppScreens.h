@@ -52,11 +52,10 @@ struct CAppScreens {
   // parent, -2 all as a child, else one MRIN.
   std::function<bool(QWidget* parent, std::int32_t rin, std::int32_t& value)> familiesFor;
   // The lists of the Find dialog: the Individual List and the Marriages
-  // Search List on request, the Descendancy List on request.start. Each
-  // answers its dialog result and leaves the choice in request.chosen.
+  // Search List on request. Each answers its dialog result and leaves the
+  // choice in request.chosen. (Its Descendancy List is descendancyList.)
   std::function<int(QWidget* parent, CFindListRequest& request)> findIndividualList;
   std::function<int(QWidget* parent, CFindListRequest& request)> findMarriageList;
-  std::function<int(QWidget* parent, CFindListRequest& request)> findDescendancyList;
   // The Multimedia Collection of the individual rin; for an individual not
   // stored yet (rin 0) it works on pending, which after Save holds the items
   // chosen. True when it closed with Save.
@@ -73,7 +72,8 @@ struct CAppScreens {
   std::function<QWidget*(QWidget* owner, QWidget* window, const CMultimediaItem& item,
                          const std::string& title)>
       showPhoto;
-  // The Descendancy List opened on rin: the RIN chosen with OK, 0 for none.
+  // The Descendancy List opened on rin, for the views, Search > Descendancy
+  // List and the Find dialog: the RIN chosen with OK, 0 for none.
   std::function<std::int32_t(QWidget* parent, std::int32_t rin)> descendancyList;
   // Select Repository: the chosen repository, 0 for none.
   std::function<std::int32_t(QWidget* parent)> selectRepository;

@@ -139,11 +139,10 @@ void CFindRecordDialog::OnIndividualList() {
 }
 
 void CFindRecordDialog::OnDescendancyList() {
-  if (!AppScreens().findDescendancyList) return;
-  CFindListRequest request;
-  request.start = find.DescendancyStart();
-  const int result = AppScreens().findDescendancyList(this, request);
-  Follow(find.AfterDescendancyList(result, request.chosen));
+  if (!AppScreens().descendancyList) return;
+  const std::int32_t chosen = AppScreens().descendancyList(this, find.DescendancyStart());
+  // The list closes with a person only on OK; without one it is as if cancelled.
+  Follow(find.AfterDescendancyList(chosen > 0 ? fw::kIdOk : fw::kIdCancel, chosen));
 }
 
 void CFindRecordDialog::Follow(shell::FindOutcome outcome) {
@@ -177,6 +176,6 @@ void CFindRecordDialog::ShowState() {
                                             : static_cast<bool>(screens.findIndividualList);
   EnableControl(kIdcIndividualList, find.IndividualListEnabled() && listScreen);
   EnableControl(kIdcDescendancyList,
-                find.DescendancyListEnabled() && screens.findDescendancyList != nullptr);
+                find.DescendancyListEnabled() && screens.descendancyList != nullptr);
   EnableControl(fw::kIdHelp, false);
 }

@@ -700,7 +700,10 @@ void CKorApp::OnUpdateRecentFileMenu() {
   QAction* previous = nullptr;
   for (std::size_t i = 0; i < entries.size() && i < recentActions_.size(); ++i) {
     QAction* action = recentActions_[i];
-    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(PathToQ(entries[i])));
+    // The number is the item's mnemonic; an "&" of the path is shown as it is.
+    QString path = PathToQ(entries[i]);
+    path.replace(QLatin1Char('&'), QLatin1String("&&"));
+    action->setText(QStringLiteral("&%1 %2").arg(QString::number(i + 1), path));
     action->setEnabled(true);
     if (previous) {
       for (QMenu* menu : menus) {

@@ -483,6 +483,9 @@ void CKorView::OnShowIndividual(std::intptr_t a, std::intptr_t t) {
   FollowRoot();
   if (prep.arrowBase >= 0) current_ = pd::CursorAfterArrow(prep.arrowBase, tree_.Occupied());
   update();
+  // The commands follow the individual now shown (a view switched to loads
+  // it after the switch has updated them).
+  if (CKorApp* app = CKorApp::Instance()) app->UpdateCommandStates();
 }
 
 void CKorView::FollowRoot() {

@@ -3,14 +3,14 @@
 #include "CodePage.h"
 
 EditorKeyAction TranslateEditorKey(CellKind kind, EditorKey key, bool shift, bool ctrl,
-                                   bool dropDownOpen, bool returnAsTab) {
+                                   bool dropDownOpen, const std::function<bool()>& returnAsTab) {
   using A = EditorKeyAction;
   const auto nav = [](int code) { return A{A::kNavigate, code}; };
   switch (key) {
     case EditorKey::kTab:
       return nav(shift ? fln::kNavShiftTab : fln::kNavTab);
     case EditorKey::kEnter:
-      if (returnAsTab) return nav(fln::kNavEnter);
+      if (returnAsTab && returnAsTab()) return nav(fln::kNavEnter);
       return kind == CellKind::kButton ? A{A::kButton, 0} : A{};
     case EditorKey::kHome:
       if (ctrl) return nav(fln::kNavCtrlHome);

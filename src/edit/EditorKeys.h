@@ -3,6 +3,7 @@
 // how the combo editor completes typed text from its choices. The Qt
 // editors call these from their event filters and change handlers.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,10 @@ struct EditorKeyAction {
   bool operator==(const EditorKeyAction&) const = default;
 };
 
+// returnAsTab tells whether Enter moves to the next field; it is asked for
+// the Enter key only, since it may first put its question to the user.
 EditorKeyAction TranslateEditorKey(CellKind kind, EditorKey key, bool shift, bool ctrl,
-                                   bool dropDownOpen, bool returnAsTab);
+                                   bool dropDownOpen, const std::function<bool()>& returnAsTab);
 
 // One edit change of the combo editor.
 struct ComboTyping {

@@ -58,12 +58,18 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
         rin = ResolveXref(db::kIndividual, sub.value, sub.position, false);
       else
         Error(sub.position, Format("'%s' line is missing its pointer.", {sub.tag}));
-      // One person cannot be both spouses of a marriage: the second role is
-      // refused before it sets a sex or a spouse link.
+      // One person cannot be both spouses of a marriage, and a marriage has
+      // one husband and one wife: the first line of a role is kept, a later
+      // one is refused before it sets a sex or a spouse link.
+      const std::int32_t kept = husband ? family.husband : family.wife;
       if (rin > 0 && rin == (husband ? family.wife : family.husband)) {
         Error(sub.position,
               Format("'%s' is already the %s in this family; the %s line is not kept.",
                      {sub.value, husband ? "wife" : "husband", sub.tag}));
+      } else if (rin > 0 && kept > 0 && rin != kept) {
+        Error(sub.position,
+              Format("This family already has a %s; the %s line for '%s' is not kept.",
+                     {husband ? "husband" : "wife", sub.tag, sub.value}));
       } else if (rin > 0) {
         Xref& person = *Entry(sub.value);
         const char role = husband ? 'M' : 'F';

@@ -243,6 +243,30 @@ class StartupTest : public QObject {
              QStringLiteral("&Family\tCtrl+S"));
   }
 
+  // The view switched to brings the commands up to date once it shows its
+  // individual, without waiting for a menu to open.
+  void switchingViewsKeepsTheCommandsUpToDate() {
+    QCOMPARE(DbOpen(a_, CFamilyDatabase::kCurrentFormat), 1);
+    CIndividualRecord person;
+    person.surname = "Lind";
+    person.givenNames[0] = "Ada";
+    person.sex = 'F';
+    QVERIFY(DbAddRecord(db::kIndividual, 0, &person) > 0);
+    DbClose();
+    QVERIFY(Start("-s " + a_));
+    QAction* edit = Frame()->CommandAction(shell::kIdEditDeleteIndividual);
+    QTRY_VERIFY(app_->ActiveViewRin() > 0);
+    QTRY_VERIFY(edit->isEnabled());
+    Frame()->CommandAction(shell::kIdViewPedigree)->trigger();
+    auto* child = qobject_cast<CKorMDIChildWnd*>(Windows().value(0));
+    QVERIFY(child);
+    QTRY_VERIFY(qobject_cast<CKorView*>(child->GetActiveView()));
+    QTRY_VERIFY(edit->isEnabled());
+    Frame()->CommandAction(shell::kIdViewFamily)->trigger();
+    QTRY_VERIFY(qobject_cast<CKorView2*>(child->GetActiveView()));
+    QTRY_VERIFY(edit->isEnabled());
+  }
+
   void anUnknownViewTypeOpensThePedigreeView() {
     profile_->SetInt("Start Up", "ViewType", 2);
     QVERIFY(Start("-s " + a_));
@@ -389,6 +413,11 @@ class StartupTest : public QObject {
     app_->RemoveRecentFile("/x/two.orv");
     QCOMPARE(RecentItems(),
              (QStringList{QStringLiteral("&1 /x/three.orv"), QStringLiteral("&2 /x/one.orv")}));
+
+    // An "&" of a path is shown as it is, not taken for a mnemonic.
+    app_->AddRecentFile("/x/B&B/four.orv");
+    QCOMPARE(RecentItems().value(0), QStringLiteral("&1 /x/B&&B/four.orv"));
+    QCOMPARE(RecentItems().value(1), QStringLiteral("&2 /x/three.orv"));
 
     // An item opens its file.
     app_->AddRecentFile(a_);

@@ -88,6 +88,7 @@ class EditScreensTest : public QObject {
     EditEnvironment().options = EditOptions{};
   }
   void cleanup() {
+    EditEnvironment().returnAsTab = nullptr;
     DbCloseCurrent();
     dir.reset();
   }
@@ -177,6 +178,35 @@ class EditScreensTest : public QObject {
     EditEnvironment().surnames = CDittoList();
   }
 
+  // The Enter-as-Tab question belongs to the Enter key: typing and Alt
+  // keys in an open cell do not look the setting up.
+  void onlyEnterLooksUpEnterAsTab() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    int asked = 0;
+    // Enter then moves to the next field instead of pressing OK.
+    EditEnvironment().returnAsTab = [&asked] {
+      ++asked;
+      return true;
+    };
+    CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
+    QVERIFY(Show(&dialog));
+    CFieldListWidget* list = dialog.List();
+    QVERIFY(list->List().BeginEdit(1, list->List().FindRowIndexById(rowid::kSurname), true) == 1);
+    QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
+                list->viewport()->isAncestorOf(QApplication::focusWidget()));
+    QWidget* cell = QApplication::focusWidget();
+    QTest::keyClick(cell, Qt::Key_L);
+    QTest::keyClick(cell, Qt::Key_Z, Qt::AltModifier);
+    QTest::keyClick(cell, Qt::Key_Left);
+    QCOMPARE(asked, 0);
+    QTest::keyClick(cell, Qt::Key_Return);
+    QCOMPARE(asked, 1);
+    dialog.reject();
+  }
+
   void cancelOnANewIndividualFreesTheRin() {
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes{&boxes};
@@ -204,6 +234,7 @@ class EditScreensTest : public QObject {
       QVERIFY(dialog.IsControlEnabled(CEditIndividualDialog::kIdcNotes));
       QVERIFY(dialog.IsControlEnabled(CEditIndividualDialog::kIdcSources));
       bool seen = false;
+      QString title;
       QTimer::singleShot(0, [&] {
         auto* notes = qobject_cast<notesui::CNotesDialog*>(QApplication::activeModalWidget());
         if (notes == nullptr) return;
@@ -452,14 +483,18 @@ class EditScreensTest : public QObject {
       CMarriageDialog dialog(nullptr, node);
       QVERIFY(Show(&dialog));
       bool seen = false;
+      QString title;
       QTimer::singleShot(0, [&] {
         auto* notes = qobject_cast<notesui::CNotesDialog*>(QApplication::activeModalWidget());
         if (notes == nullptr) return;
         seen = notes->session.Rin() == mrin && notes->session.Kind() == 'M';
+        title = notes->windowTitle();
         notes->Control<QPushButton>(fw::kIdCancel)->click();
       });
       dialog.Control<QPushButton>(CMarriageDialog::kIdcNotes)->click();
       QVERIFY(seen);
+      QVERIFY2(title.endsWith(QStringLiteral("for Marriage of Tom Hale and Ann Ross")),
+               qPrintable(title));
       dialog.Control<QPushButton>(fw::kIdCancel)->click();
     }
     ReleaseMarriageRef(node);
@@ -517,6 +552,35 @@ class EditScreensTest : public QObject {
     std::vector<std::int32_t> chain;
     DbGetRinList(chain, db::kCitation, mrin, 'M');
     QCOMPARE(chain, std::vector<std::int32_t>{citation});
+  }
+
+  // View Sources is titled with the marriage; afterwards the So&urce caption
+  // and the Sources picture show the marriage's citations as they are then.
+  void marriageViewSourcesRefreshesTheSourcePictures() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    const std::int32_t mrin = TomAndAnn();
+    CMarriageNode* node = Marriage(mrin);
+    {
+      CMarriageDialog dialog(nullptr, node);
+      QVERIFY(Show(&dialog));
+      auto* sources = dialog.Control<QPushButton>(CMarriageDialog::kIdcSources);
+      const QImage without = sources->icon().pixmap(20, 20).toImage();
+      QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("So&urce"));
+      // Citations the screen learns of without redrawing its buttons.
+      dialog.Session().Model().SetOwnFirstCitation(7);
+      QString viewed;
+      WhenModal<notesui::CViewSourcesDialog>([&](notesui::CViewSourcesDialog* view) {
+        viewed = view->windowTitle();
+        view->Control<QPushButton>(fw::kIdOk)->click();
+      });
+      sources->click();
+      QCOMPARE(viewed, QStringLiteral("View Sources for Marriage of Tom Hale and Ann Ross"));
+      QCOMPARE(dialog.GetControlText(CMarriageDialog::kIdcSource), std::string("*So&urce"));
+      QVERIFY(sources->icon().pixmap(20, 20).toImage() != without);
+      dialog.Control<QPushButton>(fw::kIdCancel)->click();
+    }
+    ReleaseMarriageRef(node);
   }
 
   // F7 opens the Character Map on the cell being edited and Shift+F7 the

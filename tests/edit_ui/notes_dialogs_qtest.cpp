@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "AppScreens.h"
 #include "CharacterMapPopup.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -20,6 +21,7 @@
 #include "QtPorts.h"
 #include "RecordAccess.h"
 #include "SourceDialogs.h"
+#include "StringTable.h"
 
 using namespace notesui;
 
@@ -597,6 +599,35 @@ class NotesDialogsTest : public QObject {
     dialog.reject();
     QCOMPARE(dialog.result(), int(fw::kIdOk));
     QVERIFY(dialog.item != nullptr);
+  }
+
+  // A photo without a caption is shown in a window titled "Untitled Photo";
+  // one with a caption takes the caption.
+  void imageForTitlesThePhotoWindow() {
+    const QString png = dir->filePath(QStringLiteral("page.png"));
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(QColor(90, 120, 200));
+    QVERIFY(picture.save(png));
+    std::vector<std::string> titles;
+    AppScreens().showPhoto = [&titles](QWidget*, QWidget* window, const CMultimediaItem&,
+                                       const std::string& title) {
+      titles.push_back(title);
+      return window;
+    };
+    CImageForDialog dialog("Ship list", nullptr, nullptr);
+    dialog.gate = {[] { return false; }, [] { return true; }};
+    for (const char* caption : {"", "Deck plan"}) {
+      dialog.chooseItem = [&png, caption](AttachChoice& c) {
+        c.path = png.toStdString();
+        c.caption = caption;
+        return true;
+      };
+      dialog.Attach();
+      dialog.View();
+    }
+    AppScreens().showPhoto = nullptr;
+    QCOMPARE(titles, (std::vector<std::string>{"Untitled Photo", "Deck plan"}));
+    QCOMPARE(res::LoadString(3321), std::string("Photo"));
   }
 
   void storedMultimediaNameTakesDiscLabelOnlyForLowerPcd() {

@@ -43,6 +43,28 @@ TEST_F(ImportIntegrity, ThePersonWhoIsHusbandIsNotAlsoWife) {
   EXPECT_EQ(Relation(Rin("I4"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F2")});
 }
 
+TEST_F(ImportIntegrity, AFamilyKeepsItsFirstHusbandAndWife) {
+  // A second, different spouse line of a role is refused and named in the
+  // log; it sets no sex and links the person to no marriage.
+  ImportSound(
+      "0 @I1@ INDI\n1 NAME Al /Doe/\n1 FAMS @F1@\n"
+      "0 @I2@ INDI\n1 NAME Bo /Doe/\n1 FAMS @F1@\n"
+      "0 @I3@ INDI\n1 NAME Cy /Roe/\n1 FAMS @F1@\n"
+      "0 @I4@ INDI\n1 NAME Di /Roe/\n1 FAMS @F1@\n"
+      "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I3@\n1 HUSB @I2@\n1 WIFE @I4@\n");
+  EXPECT_EQ(Family("F1").husband, Rin("I1"));
+  EXPECT_EQ(Family("F1").wife, Rin("I3"));
+  EXPECT_TRUE(LogHas("This family already has a husband; the HUSB line for 'I2' is not kept."))
+      << importLog_;
+  EXPECT_TRUE(LogHas("This family already has a wife; the WIFE line for 'I4' is not kept."));
+  EXPECT_EQ(Person("I2").sex, 'U');
+  EXPECT_EQ(Person("I4").sex, 'U');
+  EXPECT_TRUE(Relation(Rin("I2"), db::kRelMarriages).empty());
+  EXPECT_TRUE(Relation(Rin("I4"), db::kRelMarriages).empty());
+  EXPECT_EQ(Relation(Rin("I1"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F1")});
+  EXPECT_EQ(Relation(Rin("I3"), db::kRelMarriages), std::vector<std::int32_t>{Rin("F1")});
+}
+
 TEST_F(ImportIntegrity, StoredMultimediaLinksDrawNoError) {
   ImportSound(
       "0 @I70@ INDI\n1 NAME A /B/\n1 OBJE\n2 FILE a.jpg\n1 OBJE\n2 FILE b.wav\n"

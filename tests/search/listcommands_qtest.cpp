@@ -23,6 +23,7 @@
 #include "FindRecordDialog.h"
 #include "IndividualListDialog.h"
 #include "IndividualRecord.h"
+#include "KinshipCommands.h"
 #include "KorApp.h"
 #include "KorDoc.h"
 #include "ListCommands.h"
@@ -79,6 +80,7 @@ class ListCommandsTest : public QObject {
     app_ = std::make_unique<CKorApp>();
     app_->SetDialogs(&dialogs_);
     RegisterListCommands(*app_);
+    RegisterKinshipCommands(*app_);  // the Descendancy List
     QVERIFY(app_->InitInstance("-s " + path_));
   }
   void cleanup() {

@@ -125,8 +125,9 @@ bool CCellEditorBase::HandleKey(QKeyEvent* event, CellKind kind, bool dropDownOp
   }
   const bool shift = (event->modifiers() & Qt::ShiftModifier) || event->key() == Qt::Key_Backtab;
   const bool ctrl = event->modifiers() & Qt::ControlModifier;
-  const EditorKeyAction action = TranslateEditorKey(kind, KeyOf(event), shift, ctrl, dropDownOpen,
-                                                    EditEnvironment().IsReturnAsTab());
+  const EditorKeyAction action =
+      TranslateEditorKey(kind, KeyOf(event), shift, ctrl, dropDownOpen,
+                         [] { return EditEnvironment().IsReturnAsTab(); });
   switch (action.kind) {
     case EditorKeyAction::kPass:
       return false;

@@ -21,6 +21,7 @@ namespace {
 constexpr unsigned kEditCaption = 5489;
 constexpr unsigned kAttachCaption = 5490;
 constexpr unsigned kUntitled = 3385;
+constexpr unsigned kPhoto = 3321;
 
 QPushButton* Button(const char* text) {
   auto* b = new QPushButton(QString::fromUtf8(text));
@@ -112,8 +113,9 @@ void CImageForDialog::View() {
     return;
   }
   if (!AppScreens().showPhoto) return;
-  const std::string title =
-      item->caption.empty() ? res::LoadString(kUntitled) + " Photo" : item->caption;
+  const std::string title = item->caption.empty()
+                                ? res::LoadString(kUntitled) + " " + res::LoadString(kPhoto)
+                                : item->caption;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   photoWindow_ = AppScreens().showPhoto(this, photoWindow_, *item, title);
   QApplication::restoreOverrideCursor();

@@ -170,12 +170,14 @@ QMenu* CMarriageDialog::OptionsMenu() {
 // its note link whatever this screen saves.
 void CMarriageDialog::OnNotes() {
   if (session_.GetMrin() <= 0) return;
-  notesui::RunNotesDialog(this, 'M', session_.GetMrin());
+  notesui::CNotesDialog dialog('M', session_.GetMrin(), "", BuildMarriageTitle(), this);
+  dialog.exec();
 }
 
 void CMarriageDialog::OnSources() {
   if (session_.GetMrin() <= 0) return;
-  notesui::RunViewSources(this, 'M', session_.GetMrin());
+  notesui::RunViewSources(this, 'M', session_.GetMrin(), BuildMarriageTitle());
+  UpdateSourceButtons();
 }
 
 // The marriage record's own citations, titled with both names around a "/"

@@ -508,8 +508,9 @@ int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFi
   return dialog.exec();
 }
 
-void RunViewSources(QWidget* parent, char kind, std::int32_t rin) {
-  CViewSourcesDialog dialog(rin, kind, RecordName(kind, rin), ShowZel(), parent);
+void RunViewSources(QWidget* parent, char kind, std::int32_t rin, const std::string& name) {
+  CViewSourcesDialog dialog(rin, kind, name.empty() ? RecordName(kind, rin) : name, ShowZel(),
+                            parent);
   dialog.exec();
 }
 

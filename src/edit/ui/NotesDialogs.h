@@ -155,7 +155,8 @@ class CViewSourcesDialog : public fw::CDialogBase {
 // CNotesDialog). Answers the Notes dialog's result (0 from the selector).
 int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst = false,
                    std::int32_t primary = 0, std::int32_t shownParents = 0);
-// View Sources for an individual or a marriage.
-void RunViewSources(QWidget* parent, char kind, std::int32_t rin);
+// View Sources for an individual or a marriage, captioned with name (by
+// default the record's own name).
+void RunViewSources(QWidget* parent, char kind, std::int32_t rin, const std::string& name = "");
 
 }  // namespace notesui

@@ -3,7 +3,6 @@
 #include "AppScreens.h"
 #include "CommandIds.h"
 #include "DbCalls.h"
-#include "DescendancyListDialog.h"
 #include "IndividualListDialog.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
@@ -111,20 +110,12 @@ int FindInMarriageList(QWidget* parent, CFindListRequest& request) {
   return result;
 }
 
-int FindInDescendancyList(QWidget* parent, CFindListRequest& request) {
-  CDescendancyListDialog dialog(request.start, parent);
-  const int result = dialog.exec();
-  request.chosen = result == fw::kIdOk ? dialog.rin : 0;
-  return result;
-}
-
 void RegisterListCommands(CKorApp& app) {
   CKorApp* owner = &app;
   AppScreens().findIndividualList = [owner](QWidget* parent, CFindListRequest& request) {
     return FindInIndividualList(*owner, parent, request);
   };
   AppScreens().findMarriageList = FindInMarriageList;
-  AppScreens().findDescendancyList = FindInDescendancyList;
   AppScreens().selectIndividuals = [owner](QWidget* parent, std::int32_t startRin,
                                            bool templeNames) {
     return SelectIndividuals(*owner, parent, startRin, templeNames);

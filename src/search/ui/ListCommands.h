@@ -8,8 +8,8 @@ class CKorApp;
 struct CFindListRequest;
 class QWidget;
 
-// Also hands the Find dialog its lists (Individual, Marriages Search and
-// Descendancy List) for choosing one record.
+// Also hands the Find dialog its Individual and Marriages Search lists for
+// choosing one record.
 void RegisterListCommands(CKorApp& app);
 
 // Runs the Individual List on the active view's individual (with filterSide
@@ -25,7 +25,6 @@ std::int32_t SelectIndividuals(CKorApp& app, QWidget* parent, std::int32_t start
 // the choice into request.chosen.
 int FindInIndividualList(CKorApp& app, QWidget* parent, CFindListRequest& request);
 int FindInMarriageList(QWidget* parent, CFindListRequest& request);
-int FindInDescendancyList(QWidget* parent, CFindListRequest& request);
 // Runs the Marriages Search List; after OK the view moves to the chosen
 // marriage's husband, else its wife.
 void RunMarriageList(CKorApp& app);
