@@ -163,6 +163,11 @@ std::string DbGetFormatVersion() {
   return e ? e->Blocks().GetFormatVersion() : std::string();
 }
 
+int DbWriteFailures() {
+  ORV3* e = Engine(6);
+  return e ? e->Blocks().TimesTold(BlockStore::kWriteErrorKind) : 0;
+}
+
 std::int32_t DbGetRecordCount(int type) {
   if (CFamilyDatabase* old = OldFormat()) return orv2::RecordCount(*old, type);
   ORV3* e = Engine(6);

@@ -50,6 +50,9 @@ std::int32_t DbGetMaxRecordCount(int type);
 std::int32_t DbGetActiveRecordCount(int type);
 // The header's format version ("400"); "" on another type.
 std::string DbGetFormatVersion();
+// Writes of the current family file that failed since it was opened (a full
+// disk); 0 with no family file of the current format.
+int DbWriteFailures();
 std::int32_t DbGetRecordCount(int type);
 
 // ---- relations, links and order ----

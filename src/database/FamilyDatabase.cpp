@@ -1,5 +1,6 @@
 #include "FamilyDatabase.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "ChangeLog.h"
@@ -204,6 +205,14 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
   return 1;
 }
 
+std::uint32_t AlphaIndexStamp(plat::RandomAccessFile& family) {
+  std::uint8_t head[orv::kHeaderSize];
+  if (!family.ReadAt(0, head, sizeof head)) return 0;
+  std::uint32_t h = 2166136261u;
+  for (const std::uint8_t b : head) h = (h ^ b) * 16777619u;
+  return h == 0 ? 1 : h;
+}
+
 int CFamilyDatabase::Reopen(const std::string& p) {
   if (type != kCurrentFormat) {
     ShowUnknownFileType(kUnknownFileTypeString, kCallOpen);
@@ -230,7 +239,10 @@ void CFamilyDatabase::CheckAlphaIndex() {
     if (IsFamilyFile(ora) || alpha.Open(ora, Access::ReadWrite) != plat::kFileOk) return;
     const auto times = plat::GetFileTimes(ora);
     const long long size = alpha.Size();
-    if ((trusted || (times && times->modified >= familyTime)) && size >= 4) {
+    std::uint8_t slot[4] = {};
+    const bool stamped = size >= 4 && alpha.ReadAt(static_cast<std::uint64_t>(size - 4), slot, 4) &&
+                         orv::GetI32(slot) == static_cast<std::int32_t>(AlphaIndexStamp(host.Io()));
+    if ((trusted || (times && times->modified >= familyTime)) && stamped) {
       indexStale = 0;
       alphaEntries = static_cast<std::int32_t>(size / 4 - 1);
     }
@@ -260,7 +272,9 @@ int CFamilyDatabase::Close() {
 
 void CFamilyDatabase::FullClose() {
   const bool wasOpen = host.file.IsOpen();
-  if (type == kCurrentFormat && engine) engine->Blocks().EndBatch();
+  // A batch left open writes its header now; otherwise an unedited file is
+  // closed unwritten.
+  if (type == kCurrentFormat && engine && engine->Blocks().InBatch()) engine->Blocks().EndBatch();
   nameCache.clear();
   secondCache.clear();
   nameCacheBytes = 0;
@@ -275,7 +289,13 @@ void CFamilyDatabase::FullClose() {
     DeleteCompanion('x');
     const std::string ora = CompanionPath('a');
     if (indexStale == 0 && !IsFamilyFile(ora)) {
-      // The next open finds the index current by its time.
+      // The next open finds the index current by its stamp and its time.
+      std::uint8_t slot[4];
+      orv::PutI32(slot, static_cast<std::int32_t>(AlphaIndexStamp(host.Io())));
+      plat::FileHandle& alpha = host.alphaFile;
+      if (alpha.IsOpen() || alpha.Open(ora, plat::FileHandle::Access::ReadWrite) == plat::kFileOk)
+        alpha.WriteAt(std::uint64_t{4} * static_cast<std::uint32_t>(alphaEntries), slot, 4);
+      alpha.Close();
       if (const auto times = plat::GetFileTimes(path)) plat::SetFileModified(ora, times->modified);
     }
     host.file.Close();

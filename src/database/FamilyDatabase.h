@@ -196,6 +196,12 @@ extern CFamilyDatabase* CurrentDatabase;
 // (current format) or the letter appended (any other type).
 std::string CompanionFilePath(const std::string& path, int type, char letter);
 
+// What ties an alphabetic index to the family file it lists: a hash of the
+// family file's header, kept in the index's closing slot when the file is
+// closed. A copy of the family file from another time (its file time kept)
+// has another header and finds its index stale. 0 when it cannot be read.
+std::uint32_t AlphaIndexStamp(plat::RandomAccessFile& family);
+
 // The type of the open database.
 int DbGetFileType();
 // The type a file name stands for, by its extension (case ignored): ".orv"

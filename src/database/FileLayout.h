@@ -164,7 +164,7 @@ enum HeadField : int {
   kHeadOtherNameRoot = 1748,
   kHeadOtherNameNext = 1752,
   kHeadOtherNameBlockEnd = 1756,
-  kHeadBatchMark = 1760,  // 1 while a batch runs; left set by a process that died in one
+  kHeadBatchMark = 1760,  // kMarkBatch, kMarkTreeChange; left set by a process that died
   kHeadEventTypeRoot = 1776,
   kHeadHighestEventType = 1780,
   kHeadEventTypeBlocks = 1784,
@@ -179,6 +179,12 @@ enum HeadField : int {
   kHeadContactBlocks = 1820,
   kHeadContactChain = 1824,
 };
+
+// Bits of the header's batch mark: a batch runs, or a record tree is being
+// changed outside a batch (its links are several writes; a file left with
+// this bit has its trees checked and rebuilt when it is next opened).
+inline constexpr std::uint8_t kMarkBatch = 1;
+inline constexpr std::uint8_t kMarkTreeChange = 2;
 
 // The header is written whole, as its counter area or as its tail.
 enum class HeadPart { Whole, Counters, Tail };

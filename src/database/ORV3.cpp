@@ -58,11 +58,16 @@ int RefusingWithoutMemory(Step step) {
 
 int ORV3::OpenStructures() {
   return RefusingWithoutMemory([this] {
-    if (blocks_.OpenStructures() < 0) return -1;
-    const auto lastWritten = [this](RecordKind kind, std::int32_t below) {
-      return records_.LastWritten(kind, below);
-    };
-    if (blocks_.ClampHeaderToCapacity(lastWritten) < 0) return -1;
+    {
+      // What opening mends in the header and DBMap waits for the first edit.
+      BlockStore::MendHold hold(blocks_);
+      if (blocks_.OpenStructures() < 0) return -1;
+      const auto lastWritten = [this](RecordKind kind, std::int32_t below) {
+        return records_.LastWritten(kind, below);
+      };
+      if (blocks_.ClampHeaderToCapacity(lastWritten) < 0) return -1;
+    }
+    trees_.RecoverTreeChange();
     for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
     return 1;
   });
@@ -75,11 +80,16 @@ int ORV3::Open(bool createDefaultEventTypes) {
 int ORV3::OpenAndMend(bool createDefaultEventTypes) {
   if (OpenStructures() < 0) return -1;
   RecoverInterruptedBatch();
-  const bool mended = strings_.RecoverStringStores() > 0;
-  if (records_.RecoverHighestNumbers() > 0 || mended)
-    for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
+  {
+    BlockStore::MendHold hold(blocks_);
+    const bool mended = strings_.RecoverStringStores() > 0;
+    if (records_.RecoverHighestNumbers() > 0 || mended)
+      for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
+  }
+  // A file with event-type blocks has had its event types (a damaged count
+  // does not make them new).
   if (createDefaultEventTypes && blocks_.Head().I32(kHeadHighestEventType) <= 0 &&
-      CustomEventTable().GetSize() > 0) {
+      blocks_.TypeMapBlocks(kBlockEventTypes) == 0 && CustomEventTable().GetSize() > 0) {
     blocks_.BeginBatch();
     calls_.AddDefaultEventTypes();
     // Leaving the batch writes the header that the batch held back.

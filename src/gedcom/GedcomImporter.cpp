@@ -627,6 +627,16 @@ int CGedcomImporter::Import() {
   WriteLog();
   progress_->SetStatus("");
   plat::Shell().Open(logPath_);
+  // Records whose writes failed (a full disk) are not in the family file.
+  if (DbWriteFailures() > 0) {
+    plat::MessageBox(
+        "The family file could not be written (the disk may be full). The import "
+        "is incomplete: " +
+            std::to_string(made_[kIndividuals]) + " individuals and " +
+            std::to_string(made_[kFamilies]) + " families were stored.",
+        "GEDCOM Import", plat::kMbOk | plat::kMbIconExclamation);
+    return 0;
+  }
   return headFound_ && !cancelled_ ? 1 : 0;
 }
 

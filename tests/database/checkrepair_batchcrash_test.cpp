@@ -7,14 +7,19 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "DatabaseChecker.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "OpenFamilyFixture.h"
+#include "RandomAccessFile.h"
 #include "TestHelpers.h"
 
 namespace {
@@ -135,4 +140,141 @@ TEST_F(BatchCrashTest, ExistingFileChangedInABatchChecksClean) {
     return true;
   });
   ExpectClean();
+}
+
+// The family file as a process that is killed just before its write number
+// killAt sees it: every earlier write reached the file, none after.
+class KilledAtWrite : public plat::RandomAccessFile {
+ public:
+  KilledAtWrite(plat::RandomAccessFile& inner, long killAt) : inner_(inner), killAt_(killAt) {}
+  long Writes() const { return writes_; }
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
+    return inner_.ReadSomeAt(pos, data, len);
+  }
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    if (++writes_ == killAt_) _exit(9);
+    return inner_.WriteAt(pos, data, len);
+  }
+  bool Flush() override { return inner_.Flush(); }
+  long long Size() const override { return inner_.Size(); }
+  bool Truncate(std::uint64_t size) override { return inner_.Truncate(size); }
+
+ private:
+  plat::RandomAccessFile& inner_;
+  long killAt_;
+  long writes_ = 0;
+};
+
+// Batch adds cut by a kill at many points: what reopens is every committed
+// record, in number and in name order with its name and notes, and the add
+// in flight either whole or gone.
+class BatchKillTest : public BatchCrashTest {
+ protected:
+  static constexpr int kOld = 20;    // committed before the batch
+  static constexpr int kAdds = 120;  // added in the batch
+  static std::string NotesOf(int i) {
+    return "Notes of " + std::to_string(i) + std::string(300, '.');
+  }
+  static bool HasNotes(int i) { return i % 4 == 1; }
+
+  // Runs the batch in a child on the family file; the child reports each
+  // finished call on a pipe ('a' an add, 'n' its notes) and, when it is not
+  // killed, the number of writes it made. Returns the reports.
+  std::string RunChild(long killAt, long* writes = nullptr) {
+    DbCloseCurrent();
+    int fds[2];
+    EXPECT_EQ(pipe(fds), 0);
+    const pid_t child = fork();
+    EXPECT_GE(child, 0);
+    if (child == 0) {
+      close(fds[0]);
+      if (DbOpen(family, CFamilyDatabase::kCurrentFormat) != 1) _exit(3);
+      KilledAtWrite killer(CurrentDatabase->host.file, killAt);
+      CurrentDatabase->host.io = &killer;
+      CurrentDatabase->engine->Blocks().BeginBatch();
+      for (int i = kOld; i < kOld + kAdds; ++i) {
+        if (AddPerson(SurnameOf(i), "Kay", 'F') != i + 1) _exit(4);
+        if (write(fds[1], "a", 1) != 1) _exit(5);
+        if (!HasNotes(i)) continue;
+        if (DbSetNotes(i + 1, NotesOf(i), 0, 0, db::kIndividual) <= 0) _exit(4);
+        if (write(fds[1], "n", 1) != 1) _exit(5);
+      }
+      const std::string count = std::to_string(killer.Writes());
+      if (write(fds[1], count.data(), count.size()) != static_cast<ssize_t>(count.size())) _exit(5);
+      _exit(0);
+    }
+    close(fds[1]);
+    std::string reports;
+    char buf[256];
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) reports.append(buf, n);
+    close(fds[0]);
+    int status = 0;
+    EXPECT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    EXPECT_EQ(code, killAt > 0 ? 9 : 0) << reports;
+    if (writes) *writes = std::stol(reports.substr(reports.find_first_not_of("an")));
+    return reports;
+  }
+
+  void RestoreBase(const std::string& base) {
+    DbCloseCurrent();
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+      std::filesystem::remove(entry.path());
+    WriteAll(family, base);
+  }
+
+  // The reopened file against the reports of the child killed in it.
+  void ExpectCommitted(const std::string& reports) {
+    boxes.Clear();
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    const int added = static_cast<int>(std::count(reports.begin(), reports.end(), 'a'));
+    const bool notesInFlight =
+        !reports.empty() && reports.back() == 'a' && HasNotes(kOld + added - 1);
+    const std::int32_t inFlight = kOld + added + 1;  // the add under way, if any
+    std::set<std::int32_t> live;
+    for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+      CIndividualRecord person;
+      if (DbGetIndividualRecord(rin, person, 10) != 1) continue;
+      live.insert(rin);
+      const int i = rin - 1;
+      ASSERT_LE(rin, inFlight) << "a record no add wrote";
+      EXPECT_EQ(person.surname, SurnameOf(i)) << "individual " << rin << " is blank or wrong";
+      EXPECT_EQ(person.givenNames[0], i < kOld ? "Old" : "Kay");
+      const bool notesDone =
+          i >= kOld && HasNotes(i) && rin < inFlight && !(notesInFlight && rin == inFlight - 1);
+      if (notesDone) {
+        EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0), NotesOf(i));
+      }
+    }
+    for (std::int32_t rin = 1; rin < inFlight; ++rin)
+      EXPECT_EQ(live.count(rin), 1u) << "committed individual " << rin << " is lost";
+    EXPECT_EQ(NameWalk(), live);
+    EXPECT_EQ(DbGetActiveRecordCount(db::kIndividual), static_cast<std::int32_t>(live.size()));
+    // Recovering asks nothing of the user.
+    EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
+    // The file goes on taking individuals after it.
+    const std::int32_t next = AddPerson("After", "Kill", 'M');
+    EXPECT_GT(next, 0);
+    EXPECT_EQ(NameWalk().size(), live.size() + 1);
+  }
+};
+
+TEST_F(BatchKillTest, EveryCommittedRecordIsReachableAfterAKillAtAnyPoint) {
+  for (int i = 0; i < kOld; ++i) ASSERT_EQ(AddPerson(SurnameOf(i), "Old", 'M'), i + 1);
+  DbCloseCurrent();
+  const std::string base = ReadAll(family);
+  long writes = 0;
+  RunChild(0, &writes);
+  ASSERT_GT(writes, 100);
+  // A few dozen kill points spread over the run, on no regular stride.
+  constexpr int kPoints = 36;
+  for (int k = 1; k <= kPoints; ++k) {
+    const long killAt = writes * k / (kPoints + 1) + (k * 7) % 11;
+    SCOPED_TRACE("killed at write " + std::to_string(killAt) + " of " + std::to_string(writes));
+    RestoreBase(base);
+    const std::string reports = RunChild(killAt);
+    ExpectCommitted(reports);
+    if (HasFatalFailure()) return;
+  }
 }

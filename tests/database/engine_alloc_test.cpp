@@ -120,10 +120,10 @@ TEST_F(EngineTest, CrashInBatchModeLosesNoBlockToTheNextAllocation) {
   ASSERT_EQ(FileI32(kHeadUsedPositions), 2);
   ASSERT_EQ(Reopen(), 1);
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadUsedPositions), 5);  // three individual blocks
-  EXPECT_EQ(FileI32(kHeadUsedPositions), 5);
   // The highest number itself was lost with the counter area; the next
   // blocks must still go after the existing ones.
   ASSERT_GE(engine->Blocks().AllocateBlock(kBlockMarriages), BlockOffset(0, 5));
+  EXPECT_EQ(FileI32(kHeadUsedPositions), 6);
   ASSERT_EQ(engine->Blocks().EnsureRecordBlocks(27 * 4, kBlockIndividuals, 27), 1);
   for (std::int32_t rin : rins) {
     IndividualRec person;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -350,9 +351,86 @@ TEST_F(DamagedFileTest, HighestMarriageRaisedByOneBitIsHeldToTheBlocks) {
   const std::int32_t held = E().Records().Highest(RecordKind::Marriage);
   EXPECT_GE(held, 3);
   EXPECT_LE(held, LayoutOf(RecordKind::Marriage).perBlock);
-  EXPECT_EQ(I32At(file.Bytes(), kHeadHighestMarriage), held);  // written back: the user went on
   EXPECT_EQ(LiveByNumberWalk(RecordKind::Marriage), 3);
   EXPECT_EQ(LiveByNumberWalk(RecordKind::Individual), 8);
+  // The user went on: the held header is written with the first edit.
+  EXPECT_EQ(file.Bytes(), damaged);
+  ASSERT_EQ(E().Notes().SetNotes(2, "Edited.", 0, false, db::kIndividual), 1);
+  EXPECT_EQ(I32At(file.Bytes(), kHeadHighestMarriage), held);
+}
+
+// Damage that opening mends in memory, one case each: nothing reaches the
+// file before the user says yes, nor while nothing is edited; an edit grows
+// the file by a group of blocks at most; each message is shown once.
+TEST_F(DamagedFileTest, MendsAtOpenWaitForConsentAndAnEdit) {
+  const std::size_t typeMap = kBlocksOffset;
+  const std::size_t dbMap = kBlocksOffset + kBlockSize;
+  const std::int32_t names = I32At(family, kHeadNameCount);
+  const std::int32_t nameNext = I32At(family, kHeadNameNext);
+  ASSERT_GT(names, 2);
+  struct Case {
+    const char* name;
+    std::function<void(Bytes&)> apply;
+  };
+  const Case cases[] = {
+      {"used positions lowered", [](Bytes& b) { SetI32(b, kHeadUsedPositions, 2); }},
+      {"name count lowered", [&](Bytes& b) { SetI32(b, kHeadNameCount, names - 2); }},
+      {"name store's next entry lowered",
+       [&](Bytes& b) {
+         SetI32(b, kHeadNameCount, names - 1);
+         SetI32(b, kHeadNameNext, nameNext - 12);
+       }},
+      {"name store's block end cleared", [](Bytes& b) { SetI32(b, kHeadNameBlockEnd, 0); }},
+      {"highest source lowered", [](Bytes& b) { SetI32(b, kHeadHighestSource, 1); }},
+      {"DBMap cells below the mirror",
+       [&](Bytes& b) {
+         SetI16(b, dbMap + DBMap::CountOffset(0, kBlockIndividuals), 0);
+         SetI16(b, dbMap + DBMap::CountOffset(0, kBlockNotes), 0);
+       }},
+      {"DBMap location -1", [](Bytes& b) { SetI32(b, kHeadDBMapBlock, -1); }},
+      {"DBMap type byte changed", [&](Bytes& b) { b[typeMap + 1] ^= 0x04; }},
+      {"format version bit", [](Bytes& b) { b[kHeadFormatVersion] ^= 0x01; }},
+      {"free position typed as a names block", [&](Bytes& b) { b[typeMap + 2816] ^= 0x01; }},
+      {"highest marriage bit and used positions lowered",
+       [](Bytes& b) {
+         b[kHeadHighestMarriage + 3] ^= 0x40;
+         SetI32(b, kHeadUsedPositions, 2);
+       }},
+  };
+  for (const Case& c : cases)
+    for (const int answer : {plat::kIdOk, plat::kIdCancel}) {
+      SCOPED_TRACE(std::string(c.name) + (answer == plat::kIdOk ? " / OK" : " / Cancel"));
+      Bytes damaged = family;
+      c.apply(damaged);
+      ASSERT_NE(damaged, family);
+      MemoryFile file(damaged);
+      boxes.Clear();
+      boxes.QueueAnswer(answer);
+      const int opened = Open(file);
+      EXPECT_EQ(file.Bytes(), damaged) << "written at open";
+      std::map<std::string, int> told;
+      for (const auto& call : boxes.Calls()) ++told[call.text];
+      for (const auto& [text, times] : told) EXPECT_EQ(times, 1) << text;
+      if (opened != 1) {
+        EXPECT_EQ(opened, -1);
+        continue;
+      }
+      EXPECT_GT(workout::ReadWhole(E()), 0);
+      session.reset();
+      EXPECT_EQ(file.Bytes(), damaged) << "written with nothing edited";
+      boxes.Clear();
+      ASSERT_EQ(Open(file), 1);
+      for (int step = 0; step < 4; ++step) {
+        const long long size = file.Size();
+        workout::EditOnce(E(), step);
+        EXPECT_LE(file.Size() - size, kGroupBytes) << "edit " << step;
+      }
+      EXPECT_LE(file.Size() - static_cast<long long>(damaged.size()), 8 * kBlockSize);
+      session.reset();
+      boxes.Clear();
+      ASSERT_EQ(Open(file), 1);
+      EXPECT_GT(workout::ReadWhole(E()), 20) << "after the edits";
+    }
 }
 
 TEST_F(DamagedFileTest, CancelLeavesTheDamagedFileAsItWas) {
@@ -465,6 +543,57 @@ TEST_F(DamagedFileTest, CutFileWithZeroedHeaderIsRefusedUnwritten) {
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Problem with first Block");
   EXPECT_EQ(file.Bytes(), damaged);
+}
+
+// A larger family cut at a block boundary: every family, citation chain and
+// write that meets the cut says so once, not once per individual.
+TEST_F(DamagedFileTest, CutFamilyTellsEachKindOfDamageOnce) {
+  MemoryFile whole;
+  {
+    Session s(whole);
+    ASSERT_EQ(s.engine->Create("family.orv"), 1);
+    ASSERT_TRUE(workout::BuildSmallFamily(*s.engine));
+    for (int f = 0; f < 150; ++f) {
+      std::int32_t rins[3];
+      for (int i = 0; i < 3; ++i) {
+        CIndividualRecord person;
+        person.surname = "Family" + std::to_string(f);
+        person.givenNames[0] = i == 2 ? "Child" : i == 0 ? "Father" : "Mother";
+        rins[i] = s.engine->Calls().AddRecord(db::kIndividual, false, &person);
+        ASSERT_GT(rins[i], 0);
+        ASSERT_GT(s.engine->Owners().NewCitation(false, 1, rins[i], db::kOwnerIndividual), 0);
+      }
+      CMarriageRecord m;
+      m.husband = rins[0];
+      m.wife = rins[1];
+      const std::int32_t mr = s.engine->Calls().AddRecord(db::kMarriage, false, &m);
+      ASSERT_GT(mr, 0);
+      ASSERT_GT(s.engine->Families().DLLSETORV3RELATION(rins[2], 0, db::kRelParents, mr), 0);
+    }
+  }
+  // The first block of family links and of citations lost (zeroed), and the
+  // file cut at a block boundary.
+  Bytes lost = whole.Bytes();
+  for (const int type : {kBlockFamilyLinks, kBlockCitations}) {
+    int k = 1;
+    while (k < kGroupPositions && lost[kBlocksOffset + k] != type) ++k;
+    ASSERT_LT(k, kGroupPositions);
+    std::fill_n(lost.begin() + BlockOffset(0, k), kBlockSize, 0);
+  }
+  const std::size_t blocks = (whole.Bytes().size() - kBlocksOffset) / kBlockSize;
+  const Bytes cut(whole.Bytes().begin(),
+                  whole.Bytes().begin() + kBlocksOffset + (blocks - 2) * kBlockSize);
+  for (const Bytes& damaged : {lost, cut}) {
+    MemoryFile file(damaged);
+    boxes.Clear();
+    ASSERT_EQ(Open(file), 1);
+    workout::ReadWhole(E());
+    for (int step = 0; step < 4; ++step) workout::EditOnce(E(), step);
+    EXPECT_LE(boxes.Calls().size(), 6u);
+    std::map<std::string, int> told;
+    for (const auto& call : boxes.Calls()) ++told[call.text];
+    for (const auto& [text, times] : told) EXPECT_EQ(times, 1) << text;
+  }
 }
 
 // A note of a megabyte reaches the disk with one flush.

@@ -151,20 +151,50 @@ TEST_F(EngineTest, MirrorCountAboveDBMapRaisesItAtOpenButASmallerOneDoesNot) {
   ASSERT_EQ(Reopen(), 1);
   EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockIndividuals), 2);
   EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockMarriages), 2);
-  EXPECT_EQ(FileI16(12288 + DBMap::CountOffset(0, kBlockIndividuals)), 2);
-  EXPECT_EQ(FileI16(12288 + DBMap::CountOffset(0, kBlockMarriages)), 2);
-  // The mirror itself is never rewritten from the DBMap.
-  EXPECT_EQ(FileI16(DBMap::MirrorOffset(0, kBlockMarriages)), 1);
   // A count the type map does not back addresses nothing.
   EXPECT_GT(engine->Records().LocateRecord(RecordKind::Individual, 27), 0);
   EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 28), -1);
   EXPECT_TRUE(boxes.Calls().empty());
+  // Opening writes nothing; the first edit writes the raised DBMap first,
+  // with its mirror.
+  EXPECT_EQ(FileI16(12288 + DBMap::CountOffset(0, kBlockIndividuals)), 1);
+  EXPECT_EQ(FileI16(DBMap::MirrorOffset(0, kBlockMarriages)), 1);
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockNotes), 0);
+  EXPECT_EQ(FileI16(12288 + DBMap::CountOffset(0, kBlockIndividuals)), 2);
+  EXPECT_EQ(FileI16(12288 + DBMap::CountOffset(0, kBlockMarriages)), 2);
+  EXPECT_EQ(FileI16(DBMap::MirrorOffset(0, kBlockMarriages)), 2);
 }
 
-TEST_F(EngineTest, HeaderNamingABlockOfAnotherTypeGetsAFreshDBMapFromTheMirror) {
+// The header names a block of another type: the type map still shows where
+// the DBMap is. It is used from there, the user is told, and the header is
+// written back with the first edit; no block is added.
+TEST_F(EngineTest, HeaderNamingABlockOfAnotherTypeFindsTheDBMapByTheTypeMap) {
   ASSERT_GE(engine->Blocks().AllocateBlock(kBlockIndividuals), 0);  // block 3
   ASSERT_GE(engine->Blocks().AllocateBlock(kBlockUserEvents), 0);   // block 4
   PokeFile(kHeadDBMapBlock, I32Bytes(3));
+  ASSERT_EQ(Reopen(), 1);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadDBMapBlock), 2);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockIndividuals), 1);
+  EXPECT_EQ(engine->Blocks().Map().Count(0, kBlockUserEvents), 1);
+  EXPECT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(FileI32(kHeadDBMapBlock), 3);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadUsedPositions), 4);
+  ASSERT_EQ(engine->Blocks().AllocateBlock(kBlockNotes), BlockOffset(0, 4));
+  EXPECT_EQ(FileI32(kHeadDBMapBlock), 2);
+  EXPECT_EQ(FileI16(BlockNumberOffset(2) + DBMap::CountOffset(0, kBlockNotes)), 1);
+  boxes.Clear();
+  EXPECT_EQ(Reopen(), 1);
+  EXPECT_EQ(engine->Blocks().Head().I32(kHeadDBMapBlock), 2);
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
+// No block is typed as the DBMap and the block the header names is not one:
+// a fresh DBMap is made from the mirror.
+TEST_F(EngineTest, NoDBMapAnywhereGetsAFreshOneFromTheMirror) {
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockIndividuals), 0);  // block 3
+  ASSERT_GE(engine->Blocks().AllocateBlock(kBlockUserEvents), 0);   // block 4
+  PokeFile(kHeadDBMapBlock, I32Bytes(3));
+  PokeFile(TypeByteOffset(2), {0});
   ASSERT_EQ(Reopen(), 1);
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadDBMapBlock), 5);
   EXPECT_EQ(FileI32(kHeadDBMapBlock), 5);

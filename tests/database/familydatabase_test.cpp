@@ -12,10 +12,13 @@
 #include <vector>
 
 #include "AsUnprivilegedUser.h"
+#include "DbCalls.h"
+#include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
+#include "IndividualRecord.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -24,6 +27,16 @@ namespace fs = std::filesystem;
 namespace {
 
 std::time_t Modified(const std::string& path) { return plat::GetFileTimes(path)->modified; }
+
+// The closing slot of an alphabetic index that belongs to the family file.
+std::string StampOf(const std::string& family) {
+  plat::FileHandle file;
+  file.Open(family, plat::FileHandle::Access::ReadOnly);
+  std::string slot(4, '\0');
+  orv::PutI32(reinterpret_cast<std::uint8_t*>(slot.data()),
+              static_cast<std::int32_t>(AlphaIndexStamp(file)));
+  return slot;
+}
 
 class FamilyDatabaseTest : public ::testing::Test {
  protected:
@@ -192,6 +205,42 @@ TEST_F(FamilyDatabaseTest, RefusedFileIsLeftUnwritten) {
   EXPECT_EQ(DbOpen(dir.File("missing.orv"), CFamilyDatabase::kCurrentFormat), 0);
 }
 
+// Opening and closing without an edit leaves the family file's bytes as
+// they were: a sound file, and damage that opening holds in memory (a
+// format version with a changed bit, the DBMap's location or type byte).
+TEST_F(FamilyDatabaseTest, UneditedOpenAndCloseWritesNothing) {
+  const std::string family = MakeFamily();
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  CIndividualRecord person;
+  person.surname = "Kept";
+  ASSERT_EQ(DbAddRecord(db::kIndividual, 0, &person), 1);
+  DbClose();
+  const std::string sound = ReadAll(family);
+  const struct {
+    const char* name;
+    std::size_t at;
+    char flip;
+  } cases[] = {
+      {"sound", 0, 0},
+      {"version bit flipped", orv::kHeadFormatVersion, 0x01},
+      {"DBMap location -1", orv::kHeadDBMapBlock, 0},
+      {"DBMap type byte changed", orv::kBlocksOffset + 1, 0x04},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = sound;
+    bytes[c.at] ^= c.flip;
+    if (c.at == orv::kHeadDBMapBlock) bytes.replace(c.at, 4, std::string(4, '\xff'));
+    WriteAll(family, bytes);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    CIndividualRecord read;
+    EXPECT_EQ(DbGetIndividualRecord(1, read, 10), 1);
+    EXPECT_EQ(read.surname, "Kept");
+    DbClose();
+    EXPECT_EQ(ReadAll(family), bytes);
+  }
+}
+
 TEST_F(FamilyDatabaseTest, CreatingOverAnOlderFileLeavesNoCompanions) {
   const std::string family = MakeFamily();
   for (char c : {'a', 'r', 's', 'x', 'm', 'l'}) WriteAll(Companion(family, c), "stale");
@@ -211,8 +260,9 @@ TEST_F(FamilyDatabaseTest, AlphabeticIndexFreshness) {
   const std::string ora = Companion(family, 'a');
   const std::string orx = Companion(family, 'x');
   const std::time_t t = 1'000'000'000;
-  const std::string index(4 * 6, '\0');  // five entries and the closing slot
-  const std::string links(8, '\0');      // right length: no individuals + 1
+  // Five entries and the closing slot with the family file's stamp.
+  const std::string index = std::string(4 * 5, '\0') + StampOf(family);
+  const std::string links(8, '\0');  // right length: no individuals + 1
 
   const struct {
     const char* name;
@@ -232,13 +282,16 @@ TEST_F(FamilyDatabaseTest, AlphabeticIndexFreshness) {
       {"links of right length but older", true, -50, true, links, -50, 1},
       {"links of wrong length", true, -50, true, links + links, 50, 1},
       {"links of wrong length, index newer", true, 50, true, links + links, 50, 0},
+      {"index of another family file", true, 50, false, "", 0, 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fs::remove(ora);
     fs::remove(orx);
     if (c.hasOra) {
-      WriteAll(ora, index);
+      WriteAll(ora, std::string(c.name) == "index of another family file"
+                        ? index.substr(0, 20) + std::string(4, '\x5a')
+                        : index);
       plat::SetFileModified(ora, t + c.oraAge);
     }
     if (c.hasOrx) {
@@ -269,7 +322,7 @@ TEST_F(FamilyDatabaseTest, AlphabeticIndexFreshness) {
 
 TEST_F(FamilyDatabaseTest, CurrentIndexStaysCurrentOverCloseAndOpen) {
   const std::string family = MakeFamily();
-  WriteAll(Companion(family, 'a'), std::string(4, '\0'));
+  WriteAll(Companion(family, 'a'), StampOf(family));
   plat::SetFileModified(family, 1'000'000'000);
   ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   ASSERT_EQ(CurrentDatabase->indexStale, 0);
@@ -277,6 +330,34 @@ TEST_F(FamilyDatabaseTest, CurrentIndexStaysCurrentOverCloseAndOpen) {
   DbClose();  // writes the header: the family file's time moves on
   ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
   EXPECT_EQ(CurrentDatabase->indexStale, 0);
+}
+
+// An older copy of the family file put back with its time kept finds the
+// index of the newer one stale, and lists only its own individuals.
+TEST_F(FamilyDatabaseTest, IndexOfAnotherCopyOfTheFamilyFileIsRebuilt) {
+  const std::string family = MakeFamily();
+  const auto add = [](const char* surname) {
+    CIndividualRecord person;
+    person.surname = surname;
+    return DbAddRecord(db::kIndividual, 0, &person);
+  };
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  ASSERT_GT(add("Older"), 0);
+  DbClose();
+  const std::string older = ReadAll(family);
+  const std::time_t olderTime = Modified(family);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  ASSERT_GT(add("Newer"), 0);
+  ASSERT_GT(add("Newest"), 0);
+  ASSERT_EQ(CurrentDatabase->engine->Trees().NameIndexEntries(), 3);
+  DbClose();
+  ASSERT_TRUE(fs::exists(Companion(family, 'a')));
+  WriteAll(family, older);
+  plat::SetFileModified(family, olderTime);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  EXPECT_EQ(CurrentDatabase->indexStale, 1);
+  EXPECT_EQ(CurrentDatabase->engine->Trees().NameIndexEntries(), 1);
+  DbClose();
 }
 
 // Companion names that lead back to the family file itself must never be

@@ -1,9 +1,9 @@
 #pragma once
 // Files for driving a storage engine in tests: MemoryFile keeps the bytes in a
-// vector (seeded from and compared with a real file's bytes), and
-// FailingFile passes writes on to another file until a byte limit, then fails
-// every write while reads go on working, as a full disk or a cut power line
-// leaves a file.
+// vector (seeded from and compared with a real file's bytes), FailingFile
+// passes writes on to another file until a byte limit, then fails every write
+// while reads go on working, as a cut power line leaves a file, and
+// FullDiskFile fails the writes that would grow a file past a size.
 
 #include <algorithm>
 #include <cstdint>
@@ -94,4 +94,29 @@ class FailingFile : public plat::RandomAccessFile {
   std::uint64_t written_ = 0;
   std::vector<std::uint64_t> writeEnds_;
   bool failed_ = false;
+};
+
+// A disk that fills: writes within the inner file's present size go
+// through, a write that would grow it past limit bytes stores what fits and
+// fails.
+class FullDiskFile : public plat::RandomAccessFile {
+ public:
+  FullDiskFile(plat::RandomAccessFile& inner, std::uint64_t limit) : inner_(inner), limit_(limit) {}
+
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
+    return inner_.ReadSomeAt(pos, data, len);
+  }
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    if (pos + len <= limit_ || pos + len <= static_cast<std::uint64_t>(inner_.Size()))
+      return inner_.WriteAt(pos, data, len);
+    if (pos < limit_) inner_.WriteAt(pos, data, static_cast<std::size_t>(limit_ - pos));
+    return false;
+  }
+  bool Flush() override { return inner_.Flush(); }
+  long long Size() const override { return inner_.Size(); }
+  bool Truncate(std::uint64_t size) override { return inner_.Truncate(size); }
+
+ private:
+  plat::RandomAccessFile& inner_;
+  std::uint64_t limit_;
 };

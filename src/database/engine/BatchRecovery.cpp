@@ -29,7 +29,7 @@ const TreeOf kTrees[] = {{RecordKind::Individual, 242, kHeadIndividualRoot},
 
 int ORV3::RecoverInterruptedBatch() {
   FileHead& head = blocks_.Head();
-  if (head.Byte(kHeadBatchMark) == 0) return 0;
+  if ((head.Byte(kHeadBatchMark) & kMarkBatch) == 0) return 0;
 
   // Block counts per type, as the groups' type maps show them.
   for (int t = 1; t <= kMapTypes; ++t) {
@@ -76,8 +76,31 @@ int ORV3::RecoverInterruptedBatch() {
       head.SetI32(store.rootField, static_cast<std::int32_t>(first));
   }
 
-  // Record-tree roots: rotations move the root, and the stored one may be
-  // stale. Climb the parent links from it (or from a record in the tree).
+  // A record the batch had just numbered but not yet filled in (the process
+  // died in its add) holds only its new-record marks, and perhaps the links
+  // of a half-done tree insert: the add is undone, so that no blank record
+  // is left live. It joins the delete chain below.
+  for (const TreeOf& tree : kTrees) {
+    const std::size_t size = LayoutOf(tree.kind).size;
+    std::vector<std::uint8_t> buf(size), fresh(size);
+    for (std::int32_t n = records_.Highest(tree.kind); n >= 1; --n) {
+      if (records_.IsLive(tree.kind, n, buf.data()) != 1) continue;
+      std::fill(fresh.begin(), fresh.end(), 0);
+      RecordStore::StartNewRecord(tree.kind, n, fresh.data());
+      // The first read of a new individual gives it its creation stamp,
+      // which follows its tree links.
+      const int kept = tree.kind == RecordKind::Individual ? 16 : 12;
+      std::copy_n(buf.begin() + tree.linkOffset, kept, fresh.begin() + tree.linkOffset);
+      if (buf != fresh) continue;
+      MakeDeletedRecord(tree.kind, buf.data(), 0);
+      records_.WriteRaw(tree.kind, n, buf.data());
+    }
+  }
+
+  // Record trees: rotations move the root, and the stored one may be stale.
+  // Climb the parent links from it (or from a record in the tree); a tree
+  // that then does not reach every live record once (a cut rotation or
+  // insert) is built again.
   for (const TreeOf& tree : kTrees) {
     const std::int32_t highest = records_.Highest(tree.kind);
     std::vector<std::uint8_t> buf(LayoutOf(tree.kind).size);
@@ -100,6 +123,7 @@ int ORV3::RecoverInterruptedBatch() {
       r = up;
     }
     head.SetI32(tree.rootField, r);
+    if (!trees_.TreeIsWhole(tree.kind)) trees_.RebuildTree(tree.kind);
   }
 
   // Delete chains from the deleted records: highest first, so that the

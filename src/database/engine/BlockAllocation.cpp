@@ -77,7 +77,13 @@ std::int64_t BlockStore::AllocateBlock(int type) {
   if (!TakePosition(g, p)) return -1;
   const auto typeByte = static_cast<std::uint8_t>(type);
   if (!Put(FirstBlockOffset(g) + p, &typeByte, 1)) return -1;
-  if (!Put(BlockOffset(g, p), ZeroBlock().data(), kBlockSize)) return -1;
+  if (!Put(BlockOffset(g, p), ZeroBlock().data(), kBlockSize)) {
+    // The block did not reach the file (a full disk): its type byte goes
+    // too, so that the type map counts what the DBMap and header count.
+    const std::uint8_t free = 0;
+    Put(FirstBlockOffset(g) + p, &free, 1);
+    return -1;
+  }
   dbMap_.SetCount(g, type, dbMap_.Count(g, type) + 1);
   WriteDBMapCount(g, type);
   IncrementFileBlockCount(type);

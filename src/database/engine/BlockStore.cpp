@@ -3,6 +3,7 @@
 #include "BlockStore.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "CodePage.h"
 #include "FileSystem.h"
@@ -48,11 +49,38 @@ BlockStore::BlockStore(EngineHost* host) : host_(host) {
 bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
   if (host_->readOnly || reading_ > 0) return true;
   if (pos < 0) return false;
+  if (holding_ > 0) {
+    // Only the header, the mirror and the DBMap are mended at open.
+    if (pos < kMirrorOffset)
+      heldHeader_ = true;
+    else
+      heldDBMap_ = true;
+    return true;
+  }
+  if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
+  return PutNow(pos, data, len);
+}
+
+bool BlockStore::PutNow(std::int64_t pos, const void* data, std::size_t len) {
   if (!host_->Io().WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
-    Yo("Write Error");
+    TellOnce(kWriteErrorKind, "Write Error", "Yo", plat::kMbOk);
     return false;
   }
   return true;
+}
+
+bool BlockStore::WriteHeldMends() {
+  const bool header = std::exchange(heldHeader_, false);
+  const bool dbMap = std::exchange(heldDBMap_, false);
+  if (header && !PutNow(0, head_.Data(), kHeaderSize)) return false;
+  if (!dbMap) return true;
+  std::vector<std::uint8_t> mirror(kMirrorSize, 0);
+  for (int g = 0; g < kMaxGroups; ++g)
+    for (int t = 1; t <= kMirrorTypes; ++t)
+      PutI16(mirror.data() + DBMap::MirrorOffset(g, t) - kMirrorOffset,
+             static_cast<std::int16_t>(dbMap_.Count(g, t)));
+  return PutNow(BlockNumberOffset(head_.I32(kHeadDBMapBlock)), dbMap_.Data(), kBlockSize) &&
+         PutNow(kMirrorOffset, mirror.data(), kMirrorSize);
 }
 
 bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
@@ -81,11 +109,20 @@ bool BlockStore::WriteHeader(HeadPart part) {
 }
 
 void BlockStore::BeginBatch() {
-  if (!batch_ && head_.Byte(kHeadBatchMark) == 0) {
-    head_.SetByte(kHeadBatchMark, 1);
+  if (!batch_ && (head_.Byte(kHeadBatchMark) & kMarkBatch) == 0) {
+    head_.SetByte(kHeadBatchMark, head_.Byte(kHeadBatchMark) | kMarkBatch);
     WriteHeader(HeadPart::Tail);
   }
   batch_ = true;
+}
+
+void BlockStore::MarkTreeChange(bool on) {
+  if (batch_ || reading_ > 0 || host_->readOnly) return;
+  const std::uint8_t was = head_.Byte(kHeadBatchMark);
+  const std::uint8_t now = on ? was | kMarkTreeChange : was & ~kMarkTreeChange;
+  if (now == was) return;
+  head_.SetByte(kHeadBatchMark, now);
+  WriteHeader(HeadPart::Tail);
 }
 
 bool BlockStore::EndBatch() {
@@ -99,7 +136,7 @@ bool BlockStore::EndBatch() {
 }
 
 void BlockStore::Flush() {
-  if (batch_ || host_->readOnly) return;  // a closed file flushes nothing
+  if (batch_ || host_->readOnly || holding_ > 0) return;  // a closed file flushes nothing
   if (flushHolds_ > 0) {
     flushWanted_ = true;
     return;
@@ -122,10 +159,27 @@ int BlockStore::BuildGroupIndex(int g) {
     Yo("Problem with first Block");
     return 0;
   }
+  FreePositionsBeyondTheFile(g, first.data());
   if (GroupCount() <= g) groups_.resize(g + 1);
   if (!groups_[g]) groups_[g] = std::make_unique<GroupIndex>();
   groups_[g]->Build(first.data());
   return 1;
+}
+
+int BlockStore::FreePositionsBeyondTheFile(int g, std::uint8_t* first) {
+  // A block the file does not hold holds nothing: its type byte is left by
+  // an allocation cut before the block was written (the block would start
+  // at the file's end) or is damage. Either way the position is free, and
+  // the type map is held to that in memory; a later allocation writes it.
+  const long long size = host_->Io().Size();
+  int freed = 0;
+  for (int k = 1; k < kGroupPositions; ++k) {
+    if (first[k] == 0 || BlockOffset(g, k) + kBlockSize <= size) continue;
+    if (BlockOffset(g, k) > size) typeMapDamaged_ = true;
+    first[k] = 0;
+    ++freed;
+  }
+  return freed;
 }
 
 void BlockStore::WriteDBMapCount(int g, int t) {
@@ -195,6 +249,7 @@ int BlockStore::RecoverAllocationCounters() {
   std::vector<std::uint8_t> first(kBlockSize);
   if (!ReadAt(FirstBlockOffset(groups - 1), first.data(), kBlockSize))
     return 0;  // the group index build reports it
+  FreePositionsBeyondTheFile(groups - 1, first.data());
   int used = 1;
   for (int k = kGroupPositions - 1; k > 0; --k)
     if (first[k] != 0) {
@@ -212,12 +267,61 @@ int BlockStore::RecoverAllocationCounters() {
   return 1;
 }
 
+bool BlockStore::AgreesWithMirror(std::int32_t b) {
+  if (b < 1 || b - 1 >= std::int64_t{GroupCount()} * kGroupPositions ||
+      (b - 1) % kGroupPositions == 0)
+    return false;
+  DBMap map;
+  std::vector<std::uint8_t> mirror(kMirrorSize);
+  if (!ReadAt(BlockNumberOffset(b), map.Data(), kBlockSize) ||
+      !ReadAt(kMirrorOffset, mirror.data(), kMirrorSize))
+    return false;
+  bool counted = false;
+  for (int g = 0; g < GroupCount(); ++g)
+    for (int t = 1; t <= kMirrorTypes; ++t) {
+      const int m = GetI16(mirror.data() + DBMap::MirrorOffset(g, t) - kMirrorOffset);
+      if (map.Count(g, t) != m) return false;
+      counted = counted || m > 0;
+    }
+  return counted;
+}
+
 int BlockStore::CheckDBMapBlock() {
   const std::int32_t b = head_.I32(kHeadDBMapBlock);
   if (b > 0 && b - 1 < std::int64_t{GroupCount()} * kGroupPositions) {
     const GroupIndex* group = Group((b - 1) / kGroupPositions);
     if (group && group->TypeAt((b - 1) % kGroupPositions) == kBlockDBMap) return 1;
   }
+  // Damage, not a missing DBMap: the header's location is wrong and a type
+  // map shows the DBMap, or the DBMap's type byte is wrong and the block the
+  // header names agrees with the mirror. Held in memory, told at open.
+  for (int g = 0; g < GroupCount(); ++g)
+    for (int j = 0; groups_[g] && j < groups_[g]->TypeCount(kBlockDBMap); ++j) {
+      const int k = groups_[g]->Position(kBlockDBMap, j);
+      if (k < 1 || BlockOffset(g, k) + kBlockSize > host_->Io().Size()) continue;
+      head_.SetI32(kHeadDBMapBlock, g * kGroupPositions + k + 1);
+      allocationDamaged_ = true;
+      return 1;
+    }
+  if (AgreesWithMirror(b)) {
+    const int g = (b - 1) / kGroupPositions;
+    std::vector<std::uint8_t> first(kBlockSize);
+    if (ReadAt(FirstBlockOffset(g), first.data(), kBlockSize)) {
+      FreePositionsBeyondTheFile(g, first.data());
+      first[(b - 1) % kGroupPositions] = kBlockDBMap;
+      groups_[g]->Build(first.data());
+      typeMapDamaged_ = true;
+      return 1;
+    }
+  }
+  // No DBMap anywhere: a new one is allocated (and written) now.
+  const int held = std::exchange(holding_, 0);
+  const int made = NewDBMapBlock();
+  holding_ = held;
+  return made;
+}
+
+int BlockStore::NewDBMapBlock() {
   const std::uint64_t need =
       (static_cast<std::uint32_t>(std::int64_t{head_.I32(kHeadHighestIndividual)} * 96) / 8192 +
        6) *
@@ -286,6 +390,9 @@ int BlockStore::LoadDBMap() {
 int BlockStore::OpenStructures() {
   damageReported_ = false;
   allocationDamaged_ = false;
+  typeMapDamaged_ = false;
+  heldHeader_ = heldDBMap_ = false;
+  told_.clear();
   if (!ReadAt(0, head_.Data(), kHeaderSize)) {
     plat::MessageBox("FileHead File Read Error", kProgramCaption,
                      plat::kMbOk | plat::kMbIconExclamation);
@@ -311,12 +418,14 @@ int BlockStore::OpenStructures() {
   if (LoadDBMap() < 0) return -1;
   if (dbMapState == 0) {
     // A new DBMap block counts itself; the header names it from now on.
+    const int held = std::exchange(holding_, 0);
     const std::int32_t b = head_.I32(kHeadDBMapBlock);
     const int g = (b - 1) / kGroupPositions;
     dbMap_.SetCount(g, kBlockDBMap, dbMap_.Count(g, kBlockDBMap) + 1);
     WriteDBMapCount(g, kBlockDBMap);
     WriteHeader(HeadPart::Whole);
     Flush();
+    holding_ = held;
   }
   return 1;
 }

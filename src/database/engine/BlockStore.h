@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,6 +62,10 @@ class BlockStore {
   // when that write failed.
   bool EndBatch();
   bool InBatch() const { return batch_; }
+  // Sets or clears the header's tree-change mark (written in the tail);
+  // nothing in batch mode, whose own mark covers the trees, nor while
+  // nothing may be written.
+  void MarkTreeChange(bool on);
   // Flushes the file to disk unless in batch mode, read-only or closed.
   void Flush();
   std::string GetFormatVersion() const { return head_.Text(orv::kHeadFormatVersion, 4); }
@@ -90,6 +95,15 @@ class BlockStore {
   bool InBlockOfType(std::int64_t pos, std::int64_t len, int type) const;
   // Shows the damaged-file message naming what is wrong, once per open.
   void ReportDamage(const std::string& what);
+  // Shows a failure's message the first time its kind is met in this open
+  // file and counts it every time, so that a damaged structure met again
+  // and again (every individual of a cut file) is told once.
+  void TellOnce(const std::string& kind, const std::string& text, const std::string& caption,
+                unsigned flags);
+  // The kind of a failed write of the family file.
+  static constexpr const char* kWriteErrorKind = "write error";
+  // How often a kind of failure was met since the file was opened.
+  int TimesTold(const std::string& kind) const;
   // Holds every highest-number and count field of the header to what the
   // blocks can hold (a highest number beyond them to the last record
   // written, as lastWritten finds it below a number); reports a change as
@@ -113,6 +127,20 @@ class BlockStore {
     BlockStore& b_;
   };
   bool Reading() const { return reading_ > 0; }
+  // While a mend hold is open (the mends of opening a file), the writes of
+  // the header, the mirror and the DBMap are held in memory: they reach the
+  // file before the first later write (an edit), so that an open in which
+  // nothing is edited, or that the user cancels, writes nothing.
+  class MendHold {
+   public:
+    explicit MendHold(BlockStore& b) : b_(b) { ++b_.holding_; }
+    ~MendHold() { --b_.holding_; }
+    MendHold(const MendHold&) = delete;
+    MendHold& operator=(const MendHold&) = delete;
+
+   private:
+    BlockStore& b_;
+  };
   // Flushes asked for while a hold lasts become one flush at its end.
   class FlushHold {
    public:
@@ -140,6 +168,18 @@ class BlockStore {
 
  private:
   void WriteDBMapCount(int g, int t);
+  // The write itself ("Write Error" once per open when short).
+  bool PutNow(std::int64_t pos, const void* data, std::size_t len);
+  // Writes what a mend hold kept back: the whole header, the DBMap and its
+  // mirror as they are in memory.
+  bool WriteHeldMends();
+  // Clears, in a group's type map as read, the positions of blocks past the
+  // end of the file; the number cleared.
+  int FreePositionsBeyondTheFile(int g, std::uint8_t* first);
+  // true when block b (a block number) reads as a DBMap with the counts the
+  // mirror has.
+  bool AgreesWithMirror(std::int32_t b);
+  int NewDBMapBlock();
   // Chooses the position of the next block (opening a group when the last is
   // full) and sets the used-position count to it; 1 or 0.
   int TakePosition(int& g, int& p);
@@ -159,5 +199,10 @@ class BlockStore {
   int flushHolds_ = 0;
   bool flushWanted_ = false;
   bool damageReported_ = false;
-  bool allocationDamaged_ = false;  // groups or used positions beyond the file
+  bool allocationDamaged_ = false;   // groups, used positions or DBMap location wrong
+  bool typeMapDamaged_ = false;      // a type map shows blocks the file cannot hold
+  std::map<std::string, int> told_;  // failures met, by kind
+  int holding_ = 0;
+  bool heldHeader_ = false;
+  bool heldDBMap_ = false;
 };

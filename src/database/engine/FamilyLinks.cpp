@@ -15,10 +15,12 @@ using namespace orv;
 
 namespace {
 
-void ReportDamage(const std::string& what, std::int32_t owner, const char* at, std::int32_t r) {
-  plat::MessageBox(what + " " + std::to_string(owner) + " are damaged at " + at + " " +
-                       std::to_string(r) + "; the rest of them is not used.",
-                   "Yo", plat::kMbOk);
+void ReportDamage(BlockStore& blocks, const std::string& what, std::int32_t owner, const char* at,
+                  std::int32_t r) {
+  blocks.TellOnce(what,
+                  what + " " + std::to_string(owner) + " are damaged at " + at + " " +
+                      std::to_string(r) + "; the rest of them is not used.",
+                  "Yo", plat::kMbOk);
 }
 
 // The link field that leads on around a ring, and the ring's owner a link
@@ -79,7 +81,7 @@ std::vector<std::int32_t> FamilyLinks::SpouseChain(std::int32_t rin) {
     rec.Decode(buf);
     if (!live || !seen.insert(m).second || static_cast<std::int32_t>(seen.size()) > highest ||
         (rec.husband != rin && rec.wife != rin)) {
-      ReportDamage("The marriages of individual", rin, "marriage", m);
+      ReportDamage(records_.Blocks(), "The marriages of individual", rin, "marriage", m);
       break;
     }
     chain.push_back(m);
@@ -103,6 +105,7 @@ std::vector<std::int32_t> FamilyLinks::WalkRing(RingSide side, std::int32_t head
     rec.Decode(buf);
     if (!live || OwnerInRing(rec, side) != owner || !seen.insert(link).second) {
       ReportDamage(
+          records_.Blocks(),
           side == kChildren ? "The children of marriage" : "The parent families of individual",
           owner, "family link", link);
       break;

@@ -25,6 +25,7 @@ constexpr unsigned kDamagedText = 3890;
 constexpr unsigned kDamagedCaption = 3891;
 constexpr unsigned kHeldCountsText = 3892;
 constexpr unsigned kHeldCountsWhat = 3895;
+constexpr unsigned kTypeMapWhat = 3896;
 
 // The smallest string entry: its fields, one character and the terminator.
 constexpr int kSmallestEntry = kEntryText + 2;
@@ -87,6 +88,16 @@ void BlockStore::ReportDamage(const std::string& what) {
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
+void BlockStore::TellOnce(const std::string& kind, const std::string& text,
+                          const std::string& caption, unsigned flags) {
+  if (told_[kind]++ == 0) plat::MessageBox(text, caption, flags);
+}
+
+int BlockStore::TimesTold(const std::string& kind) const {
+  const auto found = told_.find(kind);
+  return found == told_.end() ? 0 : found->second;
+}
+
 int BlockStore::ClampHeaderToCapacity(
     const std::function<std::int32_t(RecordKind, std::int32_t)>& lastWritten) {
   int held = 0;
@@ -115,7 +126,11 @@ int BlockStore::ClampHeaderToCapacity(
     hold(store.countField,
          std::int64_t{TypeMapBlocks(store.blockType)} * (kBlockSize / kSmallestEntry));
   }
-  if (held == 0 && !allocationDamaged_) return 0;
+  if (held == 0 && !allocationDamaged_) {
+    // Free positions held to free need no write: the user is only told.
+    if (typeMapDamaged_) ReportDamage(res::LoadString(kTypeMapWhat));
+    return 0;
+  }
   damageReported_ = true;
   if (host_->readOnly) {
     plat::MessageBox(res::FormatString(kDamagedText, {res::LoadString(kHeldCountsWhat)}),
@@ -125,7 +140,7 @@ int BlockStore::ClampHeaderToCapacity(
   if (plat::MessageBox(res::LoadString(kHeldCountsText), res::LoadString(kDamagedCaption),
                        plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdCancel)
     return -1;
+  // Written with the first edit (the open holds its mends back).
   WriteHeader(HeadPart::Whole);
-  Flush();
   return held;
 }

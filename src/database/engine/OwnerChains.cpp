@@ -157,10 +157,11 @@ std::vector<std::int32_t> OwnerChains::CitationChain(std::int32_t first) {
     const bool live = records_.IsLive(RecordKind::Citation, c, buf) == 1;
     rec.Decode(buf);
     if (!live || !seen.insert(c).second) {
-      plat::MessageBox("The citation chain that starts at citation " + std::to_string(first) +
-                           " is damaged at citation " + std::to_string(c) +
-                           "; the rest of it is not used.",
-                       "Yo", plat::kMbOk);
+      records_.Blocks().TellOnce("citation chain",
+                                 "The citation chain that starts at citation " +
+                                     std::to_string(first) + " is damaged at citation " +
+                                     std::to_string(c) + "; the rest of it is not used.",
+                                 "Yo", plat::kMbOk);
       break;
     }
     chain.push_back(c);

@@ -16,9 +16,9 @@ bool AppendsHighestFirst(RecordKind kind) {
          kind == RecordKind::Citation;
 }
 
-// Marks a new record: live marks, and tree children pointing at the record
-// itself so that the first re-sort only inserts it.
-void StartNewRecord(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
+}  // namespace
+
+void RecordStore::StartNewRecord(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   switch (kind) {
     case RecordKind::Individual:
       rec[0] = 'U';
@@ -51,8 +51,6 @@ void StartNewRecord(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   }
 }
 
-}  // namespace
-
 std::int32_t RecordStore::PopChainHead(RecordKind kind) {
   const RecordLayout& l = LayoutOf(kind);
   const std::int32_t head = head_.I32(l.chainHeadField);
@@ -66,7 +64,8 @@ std::int32_t RecordStore::PopChainHead(RecordKind kind) {
   if (!readable || !free || link == head) {
     // Reusing this number could overwrite a live record or repeat forever;
     // the chain is dropped and new records are added at the end.
-    plat::MessageBox("The delete chain of the " + std::string(l.name) +
+    blocks_.TellOnce(std::string("delete chain of ") + l.name,
+                     "The delete chain of the " + std::string(l.name) +
                          " records is damaged at record " + std::to_string(head) +
                          "; new records are added at the end instead.",
                      "Yo", plat::kMbOk);

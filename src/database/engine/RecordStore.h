@@ -70,6 +70,10 @@ class RecordStore {
   // A new record of the kind (not for note blocks and extensions); with reuse
   // the head of the delete chain is taken first. Returns the number or 0.
   std::int32_t NewRecord(orv::RecordKind kind, bool reuse, const RecordFiller& fill = {});
+  // The record NewRecord writes before its caller fills it in: live marks,
+  // and tree children pointing at the record itself so that the first
+  // re-sort only inserts it.
+  static void StartNewRecord(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec);
   // Takes the head of the kind's delete chain (free list for note blocks);
   // 0 when the chain is empty or damaged (then it is dropped).
   std::int32_t PopChainHead(orv::RecordKind kind);

@@ -13,6 +13,7 @@
 #include "RecordTrees.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Ansel.h"
@@ -304,10 +305,19 @@ void RecordTrees::RotateUp(RecordKind kind, std::int32_t x) {
   }
 }
 
+RecordTrees::ChangeMark::ChangeMark(RecordTrees& t) : t_(t) {
+  if (t_.changing_++ == 0) t_.blocks_.MarkTreeChange(true);
+}
+
+RecordTrees::ChangeMark::~ChangeMark() {
+  if (--t_.changing_ == 0) t_.blocks_.MarkTreeChange(false);
+}
+
 int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   const TreeFields* fields = FieldsOf(kind);
   if (!fields || r < 1 || r > records_.Highest(kind)) return 0;
   MarkTreeChanged(kind);
+  ChangeMark mark(*this);
   const TreeKey key = KeyOfRecord(kind, r, rec);
   const std::int32_t root = TreeRoot(kind);
   int result = 1;
@@ -369,6 +379,7 @@ int RecordTrees::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* r
   if (!ReadLinks(kind, r, a)) return 0;
   if (a.lesser == r || a.greater == r) return 1;
   MarkTreeChanged(kind);
+  ChangeMark mark(*this);
   // Rotate r down until it has at most one child, the child of higher
   // priority going up each time.
   const std::int64_t limit = StepLimit(records_.Highest(kind));
@@ -423,8 +434,64 @@ int RecordTrees::RemoveFromTree(RecordKind kind, std::int32_t r, std::uint8_t* r
 
 int RecordTrees::Resort(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
   if (!FieldsOf(kind)) return 0;
+  ChangeMark mark(*this);
   if (InTree(kind, r)) RemoveFromTree(kind, r, nullptr);
   return InsertInTree(kind, r, rec);
+}
+
+// ---- mending ---------------------------------------------------------------
+
+bool RecordTrees::TreeIsWhole(RecordKind kind) {
+  const std::int32_t highest = records_.Highest(kind);
+  std::int64_t live = 0;
+  for (std::int32_t r = 1; r <= highest; ++r)
+    if (records_.IsLive(kind, r) == 1) ++live;
+  std::vector<bool> seen(static_cast<std::size_t>(highest) + 1, false);
+  std::vector<std::pair<std::int32_t, std::int32_t>> todo;  // node and its parent
+  if (TreeRoot(kind) != 0) todo.emplace_back(TreeRoot(kind), 0);
+  std::int64_t reached = 0;
+  while (!todo.empty()) {
+    const auto [r, parent] = todo.back();
+    todo.pop_back();
+    TreeLinks links;
+    if (r < 1 || r > highest || seen[r] || records_.IsLive(kind, r) != 1 ||
+        !ReadLinks(kind, r, links) || links.parent != parent || links.lesser == r ||
+        links.greater == r)
+      return false;
+    seen[r] = true;
+    ++reached;
+    if (links.lesser != 0) todo.emplace_back(links.lesser, r);
+    if (links.greater != 0) todo.emplace_back(links.greater, r);
+  }
+  return reached == live;
+}
+
+int RecordTrees::RebuildTree(RecordKind kind) {
+  if (!FieldsOf(kind)) return 0;
+  ChangeMark mark(*this);
+  MarkTreeChanged(kind);
+  std::vector<std::int32_t> live;
+  for (std::int32_t r = 1; r <= records_.Highest(kind); ++r)
+    if (records_.IsLive(kind, r) == 1) {
+      live.push_back(r);
+      WriteLinks(kind, r, TreeLinks{r, r, 0});
+    }
+  SetTreeRoot(kind, 0);
+  int result = 1;
+  for (const std::int32_t r : live)
+    if (!InsertInTree(kind, r)) result = 0;
+  return result;
+}
+
+int RecordTrees::RecoverTreeChange() {
+  // A batch's own mark is mended with the batch (trees included).
+  const std::uint8_t mark = head_.Byte(kHeadBatchMark);
+  if ((mark & kMarkTreeChange) == 0 || (mark & kMarkBatch) != 0 || host_->readOnly) return 0;
+  // The mark is already set: this one clears it at its end.
+  ChangeMark change(*this);
+  for (const RecordKind kind : kTreeKinds)
+    if (!TreeIsWhole(kind)) RebuildTree(kind);
+  return 1;
 }
 
 // ---- walks -----------------------------------------------------------------

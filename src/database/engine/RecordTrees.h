@@ -55,6 +55,22 @@ class RecordTrees {
   // Re-places a record after its key changed.
   int Resort(orv::RecordKind kind, std::int32_t r, std::uint8_t* rec = nullptr);
 
+  // ---- mending ----
+  // The kinds that have a record tree.
+  static constexpr orv::RecordKind kTreeKinds[] = {
+      orv::RecordKind::Individual, orv::RecordKind::Source, orv::RecordKind::Repository,
+      orv::RecordKind::EventType};
+  // true when the tree reaches every live record of the kind once, through
+  // parent links that agree with the child links.
+  bool TreeIsWhole(orv::RecordKind kind);
+  // Puts every live record of the kind into a new tree. 1, or 0 when a
+  // record could not be placed.
+  int RebuildTree(orv::RecordKind kind);
+  // A process that died while a tree was being changed left the header's
+  // tree-change mark: every tree that is not whole is rebuilt and the mark
+  // cleared. 1 when the mark was found (and the file may be written), else 0.
+  int RecoverTreeChange();
+
   // ---- walks ----
   bool InTree(orv::RecordKind kind, std::int32_t r);
   std::int32_t TreeRoot(orv::RecordKind kind) const;
@@ -107,6 +123,18 @@ class RecordTrees {
   bool NodeKey(orv::RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links);
   static int CompareKeys(orv::RecordKind kind, const TreeKey& key, const TreeKey& node);
   void RotateUp(orv::RecordKind kind, std::int32_t x);
+  // While one lives (outermost), the header carries the tree-change mark:
+  // the links of one change are several writes.
+  class ChangeMark {
+   public:
+    explicit ChangeMark(RecordTrees& t);
+    ~ChangeMark();
+    ChangeMark(const ChangeMark&) = delete;
+    ChangeMark& operator=(const ChangeMark&) = delete;
+
+   private:
+    RecordTrees& t_;
+  };
   void MarkTreeChanged(orv::RecordKind kind);
   // Makes the index of individuals current; false when its rebuild was
   // cancelled.
@@ -123,4 +151,5 @@ class RecordTrees {
   std::vector<std::int32_t> namePosition_;  // position by RIN
   bool nameIndexReady_ = false;             // false after a change of the name tree
   bool nameIndexInMemory_ = false;          // nameIndex_ stands in for the ".ora" file
+  int changing_ = 0;                        // ChangeMark depth
 };

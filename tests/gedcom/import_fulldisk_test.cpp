@@ -1,0 +1,41 @@
+// A GEDCOM import into a family file on a disk that fills part way: the
+// import reports failure, says how far it got, and each failure is told
+// once.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FamilyDatabase.h"
+#include "ImportFixture.h"
+#include "MemoryFile.h"
+
+namespace {
+
+class ImportFullDiskTest : public ImportFixture {};
+
+TEST_F(ImportFullDiskTest, ImportOnAFullDiskReportsFailureAndHowFarItGot) {
+  std::string text = "0 HEAD\n1 CHAR ASCII\n";
+  for (int i = 1; i <= 400; ++i)
+    text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Ann /Fill" + std::to_string(i) +
+            "/\n1 NOTE A note long enough to take a little room in the note blocks.\n";
+  text += "0 TRLR\n";
+  plat::RandomAccessFile& file = CurrentDatabase->host.file;
+  FullDiskFile full(file, static_cast<std::uint64_t>(file.Size()) + 12 * 8192);
+  CurrentDatabase->host.io = &full;
+  boxes.Clear();
+  const int result = ImportText(text);
+  CurrentDatabase->host.io = nullptr;
+  EXPECT_EQ(result, 0);
+  int writeErrors = 0, incomplete = 0;
+  for (const auto& call : boxes.Calls()) {
+    writeErrors += call.text == "Write Error";
+    incomplete += call.text.find("The import is incomplete") != std::string::npos;
+  }
+  EXPECT_EQ(writeErrors, 1);
+  EXPECT_EQ(incomplete, 1);
+  EXPECT_LT(CountLive(db::kQueryIndividuals), 400);
+  EXPECT_LE(boxes.Calls().size(), 12u);
+}
+
+}  // namespace
