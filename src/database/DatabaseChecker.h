@@ -82,6 +82,8 @@ class CDatabaseChecker {
   int Step(long position, long range);
   int Line(const std::string& text);
 
+  // The alphabetic index stage: in repair mode the index files are dropped.
+  int CheckAlphaIndex();
   int CheckFileMap();
   int CheckNames(int type);
   // Rebuilds a store's tree in file order; false when an entry is bad (the
