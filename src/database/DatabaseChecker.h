@@ -126,6 +126,10 @@ class CDatabaseChecker {
   // linkOffset) must be 0 or live records of its kind; otherwise the line
   // (with the record's number) and, in repair mode, the record is re-placed.
   int CheckTreeOrder(Rec& rec, int linkOffset, const std::string& text);
+  // The key-order lines of a record tree ("is not less", "is not greater",
+  // "is out of order"), added to lines; 0 when the run was stopped.
+  int KeyOrderLines(orv::RecordKind kind, const std::string& kindName,
+                    std::vector<std::string>& lines);
   // The chain of citations of an owner, ended by a visited set.
   int CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
                          int ownerFieldOffset, const std::string& ownerKind);

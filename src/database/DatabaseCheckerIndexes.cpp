@@ -29,9 +29,12 @@ using namespace orv;
 int CDatabaseChecker::CheckAlphaIndex() {
   if (!Stage("Checking Alpha Index:")) return 0;
   if (repair_) {
-    // The index files are rebuilt from the trees when next needed.
+    // The index files (the name-tree links and the index itself) are
+    // rebuilt from the trees when next needed.
+    database_.host.nameLinks.Close();
     database_.host.alphaFile.Close();
     database_.host.indexStale = 1;
+    plat::DeleteFile(SetExtensionLastCharStr(filePath_, 'x'));
     plat::DeleteFile(SetExtensionLastCharStr(filePath_, 'a'));
   }
   return 1;

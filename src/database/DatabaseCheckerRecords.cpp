@@ -363,6 +363,8 @@ int CDatabaseChecker::CheckIndividuals() {
                    checkWithTree))
     return 0;
 
+  // Keys on the wrong side of their tree.
+  if (!KeyOrderLines(RecordKind::Individual, "Individual", treeLines)) return 0;
   // Every live individual must be reached from the root of the tree.
   {
     std::unordered_set<std::int32_t> reached;
@@ -632,8 +634,15 @@ int CDatabaseChecker::CheckSources() {
     }
     return CheckInPlace(rec, 475, kBlockRepositories, "Source", "Repository");
   };
-  return WalkRecords(RecordKind::Source, "Checking Sources:", "Source", false, deleted, check,
-                     "Record pointer %lu is not the first free.");
+  if (!WalkRecords(RecordKind::Source, "Checking Sources:", "Source", false, deleted, check))
+    return 0;
+  std::vector<std::string> orderLines;
+  if (!KeyOrderLines(RecordKind::Source, "Source", orderLines)) return 0;
+  const bool rebuilt =
+      !orderLines.empty() && repair_ && engine_.Trees().RebuildTree(RecordKind::Source) == 1;
+  for (const std::string& line : orderLines)
+    if (!LogProblem(line, rebuilt)) return 0;
+  return CheckDeleteChain(RecordKind::Source, deleted, "Record pointer %lu is not the first free.");
 }
 
 int CDatabaseChecker::CheckCitations() {

@@ -50,6 +50,20 @@ int CDatabaseChecker::CheckTreeOrder(Rec& rec, int linkOffset, const std::string
   return LogProblem(Format(text.c_str(), U(rec.number)), fixed);
 }
 
+int CDatabaseChecker::KeyOrderLines(RecordKind kind, const std::string& kindName,
+                                    std::vector<std::string>& lines) {
+  if (!Step(0, -1)) return 0;
+  for (const RecordTrees::OrderFault& f : engine_.Trees().KeyOrderFaults(kind)) {
+    if (f.child == 0)
+      lines.push_back(Format("%s %lu is out of order.", kindName.c_str(), U(f.node)));
+    else
+      lines.push_back(Format(f.greater ? "%s %lu greater pointer (%lu) is not greater."
+                                       : "%s %lu less pointer (%lu) is not less.",
+                             kindName.c_str(), U(f.node), U(f.child)));
+  }
+  return 1;
+}
+
 int CDatabaseChecker::CheckNames(int type) {
   const bool names = type == kBlockNames;
   const StoreFields& store = StoreOfKind(names ? 0 : 4);
