@@ -38,6 +38,9 @@ int CDatabaseChecker::CheckFileMap() {
   long groupsCounted = 0;
   long blocksCounted = 0;
   std::vector<long> perType(kMapTypes + 1, 0);
+  // Blocks per group and type as the type maps show them (first blocks
+  // aside), for the DBMap.
+  std::vector<std::vector<int>> perGroup;
   std::vector<std::uint8_t> map(kBlockSize);
   for (int g = 0; FirstBlockOffset(g) < size; ++g) {
     for (int k = 0; k < 8; ++k) {
@@ -51,12 +54,27 @@ int CDatabaseChecker::CheckFileMap() {
       return -1;
     }
     ++groupsCounted;
+    perGroup.emplace_back(kMapTypes + 1, 0);
     for (int j = 0; j < kBlockSize; ++j) {
       const int t = map[j];
       if (t == 0) continue;
+      if (j > 0 && BlockOffset(g, j) + kBlockSize > size) {
+        // A position the file does not hold holds nothing: it is free.
+        bool fixed = false;
+        if (repair_) {
+          const std::uint8_t zero = 0;
+          fixed = blocks.Put(FirstBlockOffset(g) + j, &zero, 1);
+        }
+        if (!LogProblem(Format("Block %lu of type %lu lies beyond the end of the file.",
+                               U(std::int64_t{g} * kGroupPositions + j + 1), U(t)),
+                        fixed))
+          return -1;
+        continue;
+      }
       ++blocksCounted;
       if (t <= kMapTypes) {
         ++perType[t];
+        if (j > 0) ++perGroup.back()[t];
         blocks_[t].push_back(BlockOffset(g, j));
       }
     }
@@ -65,6 +83,19 @@ int CDatabaseChecker::CheckFileMap() {
   mapRead_ = true;
 
   int differences = 0;
+  // The DBMap must count what the type maps show.
+  for (int g = 0; g < static_cast<int>(perGroup.size()) && g < kMaxGroups; ++g)
+    for (int t = 1; t <= kMapTypes; ++t) {
+      const int stored = blocks.Map().Count(g, t);
+      if (stored == perGroup[g][t]) continue;
+      ++differences;
+      const bool fixed = repair_ && blocks.MendDBMapCount(g, t, perGroup[g][t]);
+      if (!LogProblem(Format("The DBMap count of %lu blocks of type %lu in group %lu does not "
+                             "match the datamap block count of %lu.",
+                             U(stored), U(t), U(g), U(perGroup[g][t])),
+                      fixed))
+        return -1;
+    }
   const std::int32_t headerGroups = head_.I32(kHeadGroups);
   if (headerGroups != groupsCounted) {
     ++differences;

@@ -775,6 +775,14 @@ class CheckRepairConvergenceTest : public CheckRepairTest {
     PutRaw(kind, a, ra);
     PutRaw(kind, b, rb);
   }
+  // Changes the closed file's bytes at pos and opens it again.
+  void PatchFile(std::int64_t pos, const std::vector<std::uint8_t>& bytes) {
+    ASSERT_EQ(DbClose(), 1);
+    std::string file = ReadAll(family);
+    std::copy(bytes.begin(), bytes.end(), file.begin() + pos);
+    WriteAll(family, file);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  }
   // The key text of every live record of a tree kind, by number.
   std::map<std::int32_t, std::string> Keys(RecordKind kind, int blockType) {
     std::map<std::int32_t, std::string> out;
@@ -857,6 +865,26 @@ TEST_F(CheckRepairConvergenceTest, RepairLeavesAFileThatChecksClean) {
        [this] {
          Engine().Blocks().Head().SetI32(orv::kHeadIndividualBlocks, 5);
          Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+       }},
+      {"DBMap count above the type map's",
+       [this] {
+         const std::int64_t at =
+             orv::BlockNumberOffset(Engine().Blocks().Head().I32(orv::kHeadDBMapBlock)) +
+             orv::DBMap::CountOffset(0, orv::kBlockIndividuals);
+         PatchFile(at, {5, 0});
+       }},
+      {"DBMap count and its mirror above the type map's",
+       [this] {
+         const std::int64_t at =
+             orv::BlockNumberOffset(Engine().Blocks().Head().I32(orv::kHeadDBMapBlock)) +
+             orv::DBMap::CountOffset(0, orv::kBlockNotes);
+         PatchFile(at, {3, 0});
+         PatchFile(orv::DBMap::MirrorOffset(0, orv::kBlockNotes), {3, 0});
+       }},
+      {"type map shows a block past the end of the file",
+       [this] {
+         const std::int32_t used = Engine().Blocks().Head().I32(orv::kHeadUsedPositions);
+         PatchFile(orv::FirstBlockOffset(0) + used, {orv::kBlockNotes});
        }},
       {"marriage chain into a stranger's marriage",
        [this] { PokeI32(RecordKind::Individual, husband, 218, second); }},
