@@ -95,16 +95,16 @@ int CDatabaseChecker::Run() {
   if (log_ && !log_->Open(filePath_)) return 0;
   progressBase_ = 0;
   if (!Stage("Checking File Header:")) return 0;
-  // Counts the open mended in memory (after a crash or damage) are not yet
-  // in the file.
-  if (engine_.Blocks().HoldsMends() &&
-      !LogProblem("The file header and DBMap were mended in memory when the file was opened.",
-                  repair_ && engine_.Blocks().WriteMends()))
-    return 0;
   if (!CheckAlphaIndex()) return 0;
   progressBase_ = 2;
   if (!Stage("Checking File Map:")) return 0;
   if (CheckFileMap() < 0 || stopped_) return 0;
+  // Counts the open mended in memory (after a crash or damage) and not yet
+  // written.
+  if (engine_.Blocks().HoldsMends() &&
+      !LogProblem("The file header and DBMap were mended in memory when the file was opened.",
+                  repair_ && engine_.Blocks().WriteMends()))
+    return 0;
 
   progressBase_ = 20;
   if (!Stage("Checking Blocks:")) return 0;

@@ -85,6 +85,11 @@ class CDatabaseChecker {
   // The alphabetic index stage: in repair mode the index files are dropped.
   int CheckAlphaIndex();
   int CheckFileMap();
+  // Gives back their type to blocks whose type byte was damaged, where the
+  // DBMap misses a block of a type and the block's contents show it; the
+  // number retyped (in repair mode), or -1 to stop.
+  int RetypeBlocks(std::vector<std::vector<int>>& perGroup, std::vector<long>& perType,
+                   const orv::FileHead& headerBefore);
   int CheckNames(int type);
   // Rebuilds a store's tree in file order; false when an entry is bad (the
   // tree is then left alone) or a write failed.

@@ -35,6 +35,9 @@ int CDatabaseChecker::CheckFileMap() {
     return -1;
   }
   for (auto& list : blocks_) list.clear();
+  // The header as the file holds it, before anything here is written.
+  FileHead headerBefore;
+  if (!blocks.ReadAt(0, headerBefore.Data(), kHeaderSize)) headerBefore = head_;
   long groupsCounted = 0;
   long blocksCounted = 0;
   std::vector<long> perType(kMapTypes + 1, 0);
@@ -83,6 +86,7 @@ int CDatabaseChecker::CheckFileMap() {
   mapRead_ = true;
 
   int differences = 0;
+  if (RetypeBlocks(perGroup, perType, headerBefore) < 0) return -1;
   // The DBMap must count what the type maps show.
   for (int g = 0; g < static_cast<int>(perGroup.size()) && g < kMaxGroups; ++g)
     for (int t = 1; t <= kMapTypes; ++t) {
@@ -157,6 +161,91 @@ int CDatabaseChecker::CheckFileMap() {
     }
   }
   return differences;
+}
+
+namespace {
+
+// Whether a block's bytes read as records of a block type: every slot empty,
+// deleted or live by its own marks, and at least one not empty. Known for
+// individuals, whose live records begin with their sex letter.
+bool LooksLikeBlockOf(int type, const std::vector<std::uint8_t>& block) {
+  if (type != kBlockIndividuals) return false;
+  const RecordLayout& layout = LayoutOf(RecordKind::Individual);
+  int used = 0;
+  for (int i = 0; i < layout.perBlock; ++i) {
+    const std::uint8_t* slot = block.data() + i * layout.size;
+    if (std::all_of(slot, slot + layout.size, [](std::uint8_t b) { return b == 0; })) continue;
+    ++used;
+    if (IsDeletedRecord(RecordKind::Individual, slot)) continue;
+    if (std::string_view("FMUfmu").find(static_cast<char>(slot[0])) == std::string_view::npos)
+      return false;
+  }
+  return used > 0;
+}
+
+}  // namespace
+
+int CDatabaseChecker::RetypeBlocks(std::vector<std::vector<int>>& perGroup,
+                                   std::vector<long>& perType, const FileHead& headerBefore) {
+  auto& blocks = engine_.Blocks();
+  int retyped = 0;
+  std::vector<std::uint8_t> block(kBlockSize);
+  for (int g = 0; g < static_cast<int>(perGroup.size()) && g < kMaxGroups; ++g) {
+    for (int want = 1; want <= kMapTypes; ++want) {
+      // A type the DBMap counts more blocks of than the type map shows, and
+      // a type shown more often than counted: a block of the second may be
+      // one of the first whose type byte was damaged.
+      for (int shown = 1; shown <= kMapTypes; ++shown) {
+        if (shown == want || shown == kBlockFirst || shown == kBlockDBMap) continue;
+        auto& list = blocks_[shown];
+        for (std::size_t i = 0; i < list.size();) {
+          if (blocks.Map().Count(g, want) <= perGroup[g][want] ||
+              perGroup[g][shown] <= blocks.Map().Count(g, shown))
+            break;
+          const std::int64_t offset = list[i];
+          const int k = static_cast<int>((offset - FirstBlockOffset(g)) / kBlockSize);
+          if (k < 1 || k >= kGroupPositions || BlockOffset(g, k) != offset ||
+              !blocks.ReadAt(offset, block.data(), kBlockSize) || !LooksLikeBlockOf(want, block)) {
+            ++i;
+            continue;
+          }
+          bool fixed = false;
+          if (repair_) {
+            const std::uint8_t type = static_cast<std::uint8_t>(want);
+            fixed = blocks.Put(FirstBlockOffset(g) + k, &type, 1) && blocks.BuildGroupIndex(g);
+          }
+          if (!LogProblem(Format("Block %lu of type %lu holds records of type %lu.",
+                                 U(std::int64_t{g} * kGroupPositions + k + 1), U(shown), U(want)),
+                          fixed))
+            return -1;
+          if (!repair_) {
+            ++i;
+            continue;
+          }
+          ++retyped;
+          list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+          auto& into = blocks_[want];
+          into.insert(std::upper_bound(into.begin(), into.end(), offset), offset);
+          --perGroup[g][shown];
+          ++perGroup[g][want];
+          --perType[shown];
+          ++perType[want];
+        }
+      }
+    }
+  }
+  if (retyped == 0) return 0;
+  // The highest numbers that the open held to the blocks it saw come back
+  // to what the file's header said, as far as the blocks now hold.
+  for (const RecordKind kind : {RecordKind::Individual}) {
+    const RecordLayout& layout = LayoutOf(kind);
+    const std::int64_t capacity =
+        static_cast<std::int64_t>(blocks_[layout.blockType].size()) * layout.perBlock;
+    const std::int32_t wanted = static_cast<std::int32_t>(
+        std::min<std::int64_t>(headerBefore.I32(layout.highestField), capacity));
+    if (wanted > Highest(kind)) SetHighest(kind, wanted);
+  }
+  return retyped;
 }
 
 std::int64_t CDatabaseChecker::FindBlock(int n, int type) {

@@ -924,3 +924,23 @@ TEST_F(CheckRepairTest, RepairDropsBothIndexFiles) {
   EXPECT_FALSE(plat::FileExists(links));
   EXPECT_FALSE(plat::FileExists(index));
 }
+
+// A block of individuals whose type byte was changed hides its records: the
+// repair knows the block by its contents and brings them back.
+TEST_F(CheckRepairConvergenceTest, MistypedBlockOfIndividualsIsRetyped) {
+  const auto individuals = Keys(RecordKind::Individual, orv::kBlockIndividuals);
+  ASSERT_EQ(individuals.size(), 7u);
+  const std::int64_t block = Engine().Records().LocateRecord(RecordKind::Individual, 1);
+  const int position = static_cast<int>((block - orv::BlockOffset(0, 0)) / orv::kBlockSize);
+  ASSERT_EQ(orv::BlockOffset(0, position), block);
+  PatchFile(orv::FirstBlockOffset(0) + position, {orv::kBlockDescriptors});
+  EXPECT_GT(Check(0), 0u);
+  Check(1);
+  EXPECT_EQ(Check(0), 0u) << report;
+  EXPECT_EQ(Keys(RecordKind::Individual, orv::kBlockIndividuals), individuals);
+  ExpectWalksAgree(RecordKind::Individual, orv::kBlockIndividuals);
+  ASSERT_EQ(DbClose(), 1);
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  EXPECT_EQ(Keys(RecordKind::Individual, orv::kBlockIndividuals), individuals);
+  EXPECT_EQ(Check(0), 0u) << report;
+}
