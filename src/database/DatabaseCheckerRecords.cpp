@@ -84,15 +84,16 @@ int CDatabaseChecker::CheckEventFields(Rec& rec, int offset, bool ordinance,
     int type;
     const char* name;
   };
-  static const Field kPlaceEvent[] = {{6, kBlockNames, "place names"},
-                                      {10, kBlockNames, "place names"},
-                                      {14, kBlockNames, "place names"},
-                                      {18, kBlockNames, "place names"},
-                                      {26, kBlockCitations, "Citation"}};
+  static const Field kPlaceEvent[] = {
+      {6, kBlockNames, "place names"},  {10, kBlockNames, "place names"},
+      {14, kBlockNames, "place names"}, {18, kBlockNames, "place names"},
+      {22, kBlockNames, "Names"},       {26, kBlockCitations, "Citation"},
+      {30, kBlockNotes, "Notes"},       {34, kBlockMultimedia, "Multimedia"}};
   static const Field kOrdinance[] = {{6, kBlockNames, "temple names"},
-                                     {10, kBlockCitations, "Citation"}};
+                                     {10, kBlockCitations, "Citation"},
+                                     {14, kBlockNotes, "Notes"}};
   const Field* fields = ordinance ? kOrdinance : kPlaceEvent;
-  const int count = ordinance ? 2 : 5;
+  const int count = ordinance ? 3 : 8;
   for (int i = 0; i < count; ++i) {
     const int at = offset + fields[i].at;
     const std::int32_t value = GetI32(rec.bytes.data() + at);
@@ -312,6 +313,7 @@ int CDatabaseChecker::CheckIndividuals() {
                       {32, kBlockOtherNames, "Other name record", "Cause of Death"},
                       {36, kBlockNames, "Names", "Married Name"},
                       {40, kBlockOtherNames, "Other name record", "Physical Description"},
+                      {44, kBlockMarriages, "Marriage", "first"},
                       {52, kBlockNames, "place names", "Baptism"},
                       {56, kBlockNames, "place names", "Baptism"},
                       {60, kBlockNames, "place names", "Baptism"},
@@ -688,10 +690,11 @@ int CDatabaseChecker::CheckUserEvents() {
 int CDatabaseChecker::CheckEventTypes() {
   std::vector<std::int32_t> deleted;
   const auto check = [&](Rec& rec) -> int {
-    return CheckInPlace(rec, 0, kBlockOtherNames, "Event type", "Other name record") &&
-           CheckInPlace(rec, 4, kBlockOtherNames, "Event type", "Other name record") &&
-           CheckInPlace(rec, 8, kBlockOtherNames, "Event type", "Other name record") &&
-           CheckTreeOrder(rec, 12, "Event type pointer %lu is out of order.");
+    if (!CheckInPlace(rec, 0, kBlockOtherNames, "Event type", "Other name record") ||
+        !CheckInPlace(rec, 4, kBlockOtherNames, "Event type", "Other name record") ||
+        !CheckInPlace(rec, 8, kBlockOtherNames, "Event type", "Other name record"))
+      return 0;
+    return CheckTreeOrder(rec, 12, "Event type pointer %lu is out of order.");
   };
   return WalkRecords(RecordKind::EventType, "Checking Event Types:", "Event type", true, deleted,
                      check, "Record pointer %lu is not the first free.");

@@ -944,3 +944,23 @@ TEST_F(CheckRepairConvergenceTest, MistypedBlockOfIndividualsIsRetyped) {
   EXPECT_EQ(Keys(RecordKind::Individual, orv::kBlockIndividuals), individuals);
   EXPECT_EQ(Check(0), 0u) << report;
 }
+
+TEST_F(CheckRepairTest, EventNotesMultimediaAndFirstMarriageOfTheExtensionAreChecked) {
+  orv::IndividualExtRec ext;
+  ASSERT_EQ(Engine().Records().Read(husband, ext), 1);
+  ASSERT_EQ(Engine().Records().Write(husband, ext), 1);
+  PokeI32(RecordKind::Individual, husband, 22 + 30, 999);   // birth notes
+  PokeI32(RecordKind::Individual, husband, 98 + 34, 777);   // death multimedia
+  PokeI32(RecordKind::Individual, husband, 196 + 14, 555);  // endowment notes
+  PokeI32(RecordKind::IndividualExt, husband, 44, 99);      // first marriage
+  const std::string h = "Individual " + std::to_string(husband);
+  ExpectFoundAndMended({h + " Birth Notes pointer (999) is invalid. Set the pointer to 0.",
+                        h + " Death Multimedia pointer (777) is invalid. Set the pointer to 0.",
+                        h + " Endowment Notes pointer (555) is invalid. Set the pointer to 0.",
+                        h + " first Marriage pointer (99) is invalid. Set the pointer to 0."},
+                       {{RecordKind::Individual, husband}},
+                       {h + " Birth Notes pointer (999) is invalid. ",
+                        h + " Death Multimedia pointer (777) is invalid. ",
+                        h + " Endowment Notes pointer (555) is invalid. ",
+                        h + " first Marriage pointer (99) is invalid. "});
+}
