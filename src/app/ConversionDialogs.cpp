@@ -15,11 +15,10 @@
 
 #include "CompactPath.h"
 #include "FamilyDatabase.h"
+#include "QtPorts.h"
 #include "QtTextMeasure.h"
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QPushButton* Button(const char* text) {
   auto* b = new QPushButton(QString::fromUtf8(text));
@@ -38,12 +37,14 @@ CConversionOptionsDialog::CConversionOptionsDialog(shell::ConversionIntro& intro
   statement->setWordWrap(true);
   statement->setMinimumWidth(DialogUnitsToPixels(220, 0).width());
   auto* facts = new QFormLayout;
-  facts->addRow(QStringLiteral("Location:"),
-                AddControl(shell::kIdcIntroLocation, new QLabel(Q(intro.location))));
+  // The location is a folder path: file-system bytes, not code-page text.
+  facts->addRow(
+      QStringLiteral("Location:"),
+      AddControl(shell::kIdcIntroLocation, new QLabel(QString::fromStdString(intro.location))));
   facts->addRow(QStringLiteral("Title:"),
-                AddControl(shell::kIdcIntroTitle, new QLabel(Q(intro.title))));
+                AddControl(shell::kIdcIntroTitle, new QLabel(fw::ToQString(intro.title))));
   facts->addRow(QStringLiteral("Individuals:"),
-                AddControl(shell::kIdcIntroCount, new QLabel(Q(intro.count))));
+                AddControl(shell::kIdcIntroCount, new QLabel(fw::ToQString(intro.count))));
   auto* wrap = AddControl(shell::kIdcWrapNotes,
                           new QCheckBox(QStringLiteral("&Wrap note lines into paragraphs")));
   auto* preserve = AddControl(shell::kIdcPreserveNumbers,
@@ -191,14 +192,14 @@ void CFileConverterDialog::reject() {
 
 CConvertSourceNotesDialog::CConvertSourceNotesDialog(shell::SourceNoteForm& form, QWidget* parent)
     : fw::CDialogBase(parent), form_(form) {
-  setWindowTitle(Q(form.Caption()));
+  setWindowTitle(fw::ToQString(form.Caption()));
   auto* original = AddControl(shell::kIdcOriginalNote, new QPlainTextEdit);
   original->setReadOnly(true);
-  original->setPlainText(Q(form.note.original));
+  original->setPlainText(fw::ToQString(form.note.original));
   original->setMinimumSize(DialogUnitsToPixels(260, 40));
 
   auto field = [&](int id, const std::string& text) {
-    auto* edit = AddControl(id, new QLineEdit(Q(text)));
+    auto* edit = AddControl(id, new QLineEdit(fw::ToQString(text)));
     edit->setMinimumWidth(DialogUnitsToPixels(180, 0).width());
     return edit;
   };
@@ -218,7 +219,7 @@ CConvertSourceNotesDialog::CConvertSourceNotesDialog(shell::SourceNoteForm& form
 
   auto list = [&](int id, const std::vector<std::string>& tags) {
     auto* l = AddControl(id, new QListWidget);
-    for (const std::string& t : tags) l->addItem(Q(t));
+    for (const std::string& t : tags) l->addItem(fw::ToQString(t));
     l->setMaximumHeight(DialogUnitsToPixels(0, 50).height());
     return l;
   };

@@ -278,7 +278,7 @@ void CKorView::paintEvent(QPaintEvent*) {
   std::string face;
   int size = 0, weight = 400, italic = 0;
   ParseFontDescription(options.fonts[kFontPedSized], face, size, weight, italic);
-  QFont font(QString::fromStdString(face));
+  QFont font(fw::ToQString(face));
   font.setPixelSize(std::max(1, mapping.FontPixelHeight()));
   font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
   font.setItalic(italic != 0);
@@ -299,7 +299,7 @@ void CKorView::paintEvent(QPaintEvent*) {
   for (int g = 0; g < pd::kGenerationCount; ++g) {
     const pd::Point at = mapping.ToDevice(pd::Point{pd::HeaderLabelX(g), pd::kHeaderLabelY});
     painter.drawText(QRect(at.x, at.y, width(), height()), Qt::AlignLeft | Qt::AlignTop,
-                     QString::fromStdString(labels[g]));
+                     fw::ToQString(labels[g]));
   }
 
   // The lines, behind the boxes.

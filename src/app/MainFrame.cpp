@@ -118,7 +118,7 @@ void CMainFrame::CreateActions() {
     if (actions_.contains(id)) continue;
     const shell::MenuItem* item = FindMenuItem(shell::FrameMenu(shell::kMenuDocument), id);
     if (!item) item = FindMenuItem(shell::FrameMenu(shell::kMenuNoDocument), id);
-    QString text = item ? QString::fromStdString(item->text) : TextsOf(id).tooltip;
+    QString text = item ? fw::ToQString(item->text) : TextsOf(id).tooltip;
     MakeAction(id, text);
   }
 
@@ -140,7 +140,7 @@ void CMainFrame::CreateActions() {
 }
 
 QMenu* CMainFrame::BuildMenu(const shell::MenuItem& popup) {
-  auto* menu = new QMenu(QString::fromStdString(popup.text), this);
+  auto* menu = new QMenu(fw::ToQString(popup.text), this);
   for (const shell::MenuItem& item : popup.items) {
     if (item.IsSeparator())
       menu->addSeparator();

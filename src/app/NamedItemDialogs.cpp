@@ -86,7 +86,8 @@ void COpenNamedFileDialog::OnInitDialog() {
   if (!prompt.empty()) SetControlText(kIdcPrompt, prompt);
   for (const auto& [name, path] : Collect(*enumerator_)) {
     auto* item = new QListWidgetItem(fw::ToQString(name), list_);
-    item->setData(Qt::UserRole, fw::ToQString(path));
+    // The path as the file system spells it: bytes, not code-page text.
+    item->setData(Qt::UserRole, QByteArray::fromStdString(path));
   }
   const bool any = list_->count() > 0;
   EnableControl(fw::kIdOk, any);
@@ -102,7 +103,7 @@ void COpenNamedFileDialog::OnDelete() {
   if (!item) return;
   const std::string text = fw::FromQString(item->text()) + "\n\n" + res::LoadString(kIdsDeleteItem);
   if (plat::MessageBox(text, "", plat::kMbYesNo | plat::kMbIconExclamation) != plat::kIdYes) return;
-  std::remove(fw::FromQString(item->data(Qt::UserRole).toString()).c_str());
+  std::remove(item->data(Qt::UserRole).toByteArray().constData());
   const int row = list_->currentRow();
   delete list_->takeItem(row);
   if (list_->count() == 0) {
@@ -115,7 +116,7 @@ void COpenNamedFileDialog::OnDelete() {
 void COpenNamedFileDialog::OnOK() {
   QListWidgetItem* item = list_->currentItem();
   if (!item) return;
-  chosenPath = fw::FromQString(item->data(Qt::UserRole).toString());
+  chosenPath = item->data(Qt::UserRole).toByteArray().toStdString();
   chosenName = fw::FromQString(item->text());
   chosenName = chosenName.substr(0, chosenName.find('\t'));
   EndDialog(fw::kIdOk);

@@ -181,7 +181,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
               Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
         event.eventType = FindOrAddEventType(db::kOwnerMarriage, name, sub.position);
       } else if (tag != kTagEven) {
-        event.eventType = FindOrAddEventType(db::kOwnerMarriage, sub.tag, sub.position);
+        event.eventType = FindOrAddEventType(db::kOwnerMarriage, sub.tag, sub.position, true);
       }
       pending.userEvents.push_back(std::move(event));
     } else if (tag == kTagSlgs) {

@@ -248,7 +248,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
                 Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
           event.eventType = FindOrAddEventType(db::kOwnerIndividual, name, sub.position);
         } else if (tag != kTagEven) {
-          event.eventType = FindOrAddEventType(db::kOwnerIndividual, sub.tag, sub.position);
+          event.eventType = FindOrAddEventType(db::kOwnerIndividual, sub.tag, sub.position, true);
         }
         if (event.alternateBirth && event.eventType > 0 && IsEmptyEvent(record.christening)) {
           // An alternate birth (a baptism, say) takes the christening slot,

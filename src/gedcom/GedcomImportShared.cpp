@@ -134,7 +134,7 @@ std::string CGedcomImporter::CheckTempleCode(const CGedcomLine& line, const char
 }
 
 std::int32_t CGedcomImporter::FindOrAddEventType(char kind, const std::string& tag,
-                                                 const LinePosition& pos) {
+                                                 const LinePosition& pos, bool standardTag) {
   (void)pos;
   auto& map = eventTypes_[kind == db::kOwnerMarriage ? 1 : 0];
   const std::string key = Upper(tag);
@@ -143,6 +143,10 @@ std::int32_t CGedcomImporter::FindOrAddEventType(char kind, const std::string& t
   type.SetTitle(tag);
   type.ownerKind = kind;
   type.hasDescription = 1;
+  if (standardTag) {
+    type.SetTag(key);
+    type.hasTag = 1;
+  }
   const std::int32_t rin = DbAddRecord(db::kEventType, options_.reuseDeletedRecords, &type);
   if (rin <= 0) {
     Error(pos, Format("Can't add the event type '%s'.", {tag}));

@@ -213,7 +213,11 @@ class CGedcomImporter : public GedcomReportSink {
   void ReadDate(const CGedcomLine& line, CDateValue& date, int dateKind, Pending& pending,
                 std::vector<PendingCitation>* citations = nullptr);
   std::string CheckTempleCode(const CGedcomLine& line, const char* context);
-  std::int32_t FindOrAddEventType(char kind, const std::string& tag, const LinePosition& pos);
+  // The event type named tag (a type's GEDCOM tag, or its title when it has
+  // none), added when the file has none. A type added for an event's own
+  // standard tag keeps that tag, so the export writes the event under it.
+  std::int32_t FindOrAddEventType(char kind, const std::string& tag, const LinePosition& pos,
+                                  bool standardTag = false);
   // Copies the line and every deeper line to the log after "Unexpected tag".
   void ReportUnexpected(const CGedcomLine& line, const char* context, Pending* pending);
   // Writes the line and its deeper lines to the log (and, with the listing

@@ -2,6 +2,7 @@
 // the File Converter converts as soon as it is shown and reports its passes,
 // and the Convert Source Notes dialog answers with the fields as edited.
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <QtTest>
 
 #include "../support/OldFamilyWriter.h"
+#include "CodePage.h"
 #include "ConversionDialogs.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
@@ -142,6 +144,29 @@ class ConversionDialogsTest : public QObject {
     QCOMPARE(answer.choice, orv2::SourceNoteChoice::kDontConvertAny);
     QVERIFY(answer.retain);
     QCOMPARE(answer.note.title, std::string("Bible"));
+  }
+
+  // Names travel as code-page text (letters beyond the page as private
+  // pairs) and show as typed; the location is a file-system path and shows
+  // as its UTF-8 bytes say.
+  void textsBeyondAsciiShowAndComeBackWhole() {
+    for (const char* utf8 : {"Łukasiewicz", "Müller"}) {
+      const std::string ansi = plat::Utf8ToAnsi(utf8);
+      shell::ConversionIntro intro =
+          shell::MakeConversionIntro(std::string("/data/") + utf8, ansi, 2);
+      CConversionOptionsDialog options(intro, nullptr);
+      QCOMPARE(options.Control<QLabel>(shell::kIdcIntroTitle)->text(), QString::fromUtf8(utf8));
+      QCOMPARE(options.Control<QLabel>(shell::kIdcIntroLocation)->text(),
+               QStringLiteral("/data/") + QString::fromUtf8(utf8));
+
+      orv2::SourceNote note;
+      QVERIFY(orv2::ParseSourceNote("!BIRTH: " + ansi, note));
+      shell::SourceNoteForm form(ansi, note);
+      CConvertSourceNotesDialog dialog(form, nullptr);
+      QCOMPARE(dialog.Control<QLineEdit>(shell::kIdcSourceTitle)->text(), QString::fromUtf8(utf8));
+      WhenShown([&](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+      QCOMPARE(dialog.DoModal().note.title, ansi);
+    }
   }
 
   void closeWhileConvertingCancels() {

@@ -215,6 +215,26 @@ TEST_F(RoundTripTest, GeneratedFamilyExportsAgreeUpToRenumbering) {
   EXPECT_EQ(kept.abbreviatedTitle, stored.abbreviatedTitle);
 }
 
+// Events under standard tags that the family file has no event type for:
+// the types the import makes keep the tag, so every export writes the events
+// under their own tags again, with no event definitions.
+TEST_F(RoundTripTest, EventTypesMadeForStandardTagsKeepTheirTags) {
+  const std::string text =
+      "0 HEAD\r\n1 CHAR ANSI\r\n"
+      "0 @I1@ INDI\r\n1 NAME Ada /Holm/\r\n1 SEX F\r\n"
+      "1 EDUC Teachers' college\r\n2 DATE 1871\r\n2 PLAC Oslo\r\n"
+      "1 SSN 078-05-1120\r\n1 NATU\r\n2 DATE 1890\r\n1 FAMS @F1@\r\n"
+      "0 @I2@ INDI\r\n1 NAME Per /Holm/\r\n1 SEX M\r\n1 FAMS @F1@\r\n"
+      "0 @F1@ FAM\r\n1 HUSB @I2@\r\n1 WIFE @I1@\r\n1 ENGA\r\n2 DATE 1875\r\n"
+      "0 TRLR\r\n";
+  ImportIntoNewFile(text, "first");
+  const std::string first = ExpectStableRoundTrip();
+  for (const char* line : {"1 EDUC Teachers' college", "1 SSN 078-05-1120", "1 NATU ", "1 ENGA "})
+    EXPECT_NE(first.find(std::string("\r\n") + line), std::string::npos) << line << "\n" << first;
+  for (const char* line : {"1 EVEN", "_EVENT_DEFN"})
+    EXPECT_EQ(first.find(line), std::string::npos) << line << "\n" << first;
+}
+
 // Golden files: the fixture family exported in each mode and character set,
 // byte for byte. KORVANE_UPDATE_GOLDEN=1 writes them anew; a new file is read
 // line by line before it is kept.

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "AppOptions.h"
+#include "CodePage.h"
 #include "CustomLayoutFile.h"
 #include "CustomPage.h"
 #include "CustomReportDialogs.h"
@@ -274,6 +275,39 @@ class CustomPageTest : public QObject {
     });
     QCOMPARE(open.exec(), int(fw::kIdCancel));
     QVERIFY(std::filesystem::is_empty(folder));
+  }
+
+  // Open answers with the file's path as the file system spells it, even in
+  // a folder whose UTF-8 bytes read as code-page text would change.
+  void openAnswersThePathByteForByte() {
+    std::string folder;
+    for (const char* name : {"Łódź ၠ", "Łódź \u2060x"}) {
+      const std::string candidate = Folder() + name + "/";
+      if (plat::Utf8ToAnsi(plat::AnsiToUtf8(candidate)) != candidate) {
+        folder = candidate;
+        break;
+      }
+    }
+    QVERIFY(!folder.empty());
+    std::filesystem::create_directories(folder);
+    CCustomReportLayout layout;
+    layout.title = "Places";
+    AddColumn(layout, 6000, "Surname, Given");
+    std::string stored;
+    {
+      CNamedItemSaveDialog save(".lyt", nullptr);
+      save.Enumerator().SetFolder(folder);
+      save.proposedName = layout.title;
+      QTimer::singleShot(0, [&save] { save.accept(); });
+      QCOMPARE(save.SaveOrPrompt(true), int(fw::kIdOk));
+      stored = save.chosenPath;
+      QCOMPARE(rpt::SaveCustomLayout(stored, layout), 0);
+    }
+    COpenNamedFileDialog open(".lyt", nullptr);
+    open.Enumerator().SetFolder(folder);
+    QTimer::singleShot(0, [&open] { open.accept(); });
+    QCOMPARE(open.exec(), int(fw::kIdOk));
+    QCOMPARE(open.chosenPath, stored);
   }
 };
 

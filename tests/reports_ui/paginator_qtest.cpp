@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "CodePage.h"
 #include "PaginatorDialog.h"
 
 namespace {
@@ -154,6 +155,30 @@ class PaginatorDialogTest : public QObject {
     const QString preparing = QString::fromStdString(rpt::PaginatorWindow::PreparingText());
     QVERIFY(!preparing.isEmpty());
     QCOMPARE(shown, (std::vector<QString>{preparing, "Sorting...", "Sorting...", preparing}));
+  }
+
+  // Caption and text are code-page text: a name with a letter beyond the
+  // page (a private pair) or within it shows as typed.
+  void theInstalledWindowShowsNamesWhole() {
+    rptui::RegisterPaginatorWindow();
+    rpt::PaginatorWindow& window = rpt::CurrentPaginatorWindow();
+    for (const char* utf8 : {"Łukasiewicz", "Müller"}) {
+      const std::string ansi = plat::Utf8ToAnsi(utf8);
+      rpt::PaginatorState state;
+      state.running = 1;
+      QString title, text;
+      window.Run(state, ansi, "0", true, [&] {
+        auto* dialog = qobject_cast<rptui::CPaginatorDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return rpt::BatchResult::Failed;
+        window.SetText(ansi);
+        title = dialog->windowTitle();
+        text = dialog->Text();
+        return rpt::BatchResult::Done;
+      });
+      QCOMPARE(title, QString::fromUtf8(utf8));
+      QCOMPARE(text, QString::fromUtf8(utf8));
+    }
+    rpt::SetPaginatorWindow(nullptr);
   }
 };
 

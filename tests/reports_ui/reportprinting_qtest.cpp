@@ -18,6 +18,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "CodePage.h"
 #include "FakePorts.h"
 #include "PreviewViewKor.h"
 #include "ReportJob.h"
@@ -123,6 +124,15 @@ class ReportPrintingTest : public QObject {
       if (!Shots().empty()) progress.grab().save(QString::fromStdString(Shots() + "/progress.png"));
     }
     QVERIFY(owner.isEnabled());
+  }
+
+  // The caption is code-page text and shows as typed.
+  void progressCaptionShowsANameWhole() {
+    for (const char* utf8 : {"Łukasiewicz", "Müller"}) {
+      CReportProgressDialog progress(plat::Utf8ToAnsi(utf8));
+      QVERIFY(progress.Create(nullptr));
+      QCOMPARE(progress.windowTitle(), QString::fromUtf8(utf8));
+    }
   }
 
   void ownerEnabledAgainWhenCreateFails() {

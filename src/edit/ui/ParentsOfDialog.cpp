@@ -182,11 +182,11 @@ void CParentsOfDialog::OnInitDialog() {
 
 bool CParentsOfDialog::SealingShown() const { return GetNodeOptions().showZel; }
 
-std::string CParentsOfDialog::TypedDate() const { return sealingDate_->text().toStdString(); }
+std::string CParentsOfDialog::TypedDate() const { return fw::FromQString(sealingDate_->text()); }
 
 // The combo's entries start with the temple code.
 std::string CParentsOfDialog::TypedTemple() const {
-  const std::string text = sealingTemple_->currentText().toStdString();
+  const std::string text = fw::FromQString(sealingTemple_->currentText());
   return text.substr(0, text.find(' '));
 }
 

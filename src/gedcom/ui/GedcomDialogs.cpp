@@ -14,6 +14,7 @@
 #include "CompactPath.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "StringTable.h"
 
@@ -40,10 +41,10 @@ CSubmissionTextDialog::CSubmissionTextDialog(int templateId, const std::string& 
                                              unsigned textId, const std::string& okText,
                                              bool withCancel, QWidget* parent)
     : fw::CDialogBase(parent), templateId_(templateId) {
-  setWindowTitle(QString::fromStdString(caption));
+  setWindowTitle(fw::ToQString(caption));
   auto* text = AddControl(kIdcText, new QPlainTextEdit);
   text->setReadOnly(true);
-  text->setPlainText(QString::fromLatin1(res::LoadString(textId).c_str()));
+  text->setPlainText(fw::ToQString(res::LoadString(textId)));
   text->setMinimumSize(DialogUnitsToPixels(240, 110));
   auto* ok = Button(this, fw::kIdOk, okText.c_str());
   ok->setDefault(true);
@@ -267,7 +268,7 @@ void CGedcomExportDialog::ShowChoices() {
   QString caption =
       selectedByFilter_ ? QStringLiteral("Filter") : QStringLiteral("&Selected Individuals");
   if ((selectedByFilter_ || choices_.Partial()) && !selectionName_.empty())
-    caption += QStringLiteral(" - ") + QString::fromStdString(selectionName_);
+    caption += QStringLiteral(" - ") + fw::ToQString(selectionName_);
   Control<QGroupBox>(kIdcSelectedGroup)->setTitle(caption);
 }
 

@@ -61,7 +61,7 @@ CListOptionDialog::CListOptionDialog(const char* caption, QWidget* parent)
 
 bool CListOptionDialog::Passes(unsigned check, std::int32_t low, std::int32_t high) {
   if (check == 0) return true;
-  plat::MessageBox(rpt::CheckMessage(check, low, high), windowTitle().toStdString(),
+  plat::MessageBox(rpt::CheckMessage(check, low, high), fw::FromQString(windowTitle()),
                    plat::kMbOk | plat::kMbIconExclamation);
   return false;
 }

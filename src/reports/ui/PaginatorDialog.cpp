@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "QtPorts.h"
 #include "StringTable.h"
 
 namespace rptui {
@@ -20,7 +21,7 @@ QString Id(int id) { return QString::number(id); }
 CPaginatorDialog::CPaginatorDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("PAGINATOR");
   setModal(true);
-  text_ = new QLabel(QString::fromStdString(rpt::PaginatorWindow::PreparingText()), this);
+  text_ = new QLabel(fw::ToQString(rpt::PaginatorWindow::PreparingText()), this);
   text_->setObjectName(Id(kIdcPaginatorText));
   number_ = new QLabel("0", this);
   number_->setObjectName(Id(kIdcPaginatorNumber));
@@ -135,8 +136,8 @@ rpt::BatchResult CQtPaginatorWindow::Run(rpt::PaginatorState& state, const std::
                                          const std::function<rpt::BatchResult()>& batch) {
   CPaginatorDialog dialog(QApplication::activeWindow());
   dialog_ = &dialog;
-  const rpt::BatchResult result = dialog.RunPass(
-      state, QString::fromStdString(caption), QString::fromStdString(number), cancelShown, batch);
+  const rpt::BatchResult result =
+      dialog.RunPass(state, fw::ToQString(caption), fw::ToQString(number), cancelShown, batch);
   dialog_ = nullptr;
   return result;
 }
@@ -146,7 +147,7 @@ void CQtPaginatorWindow::SetNumber(int number) {
 }
 
 void CQtPaginatorWindow::SetText(const std::string& text) {
-  if (dialog_ != nullptr) dialog_->SetText(QString::fromStdString(text));
+  if (dialog_ != nullptr) dialog_->SetText(fw::ToQString(text));
 }
 
 void RegisterPaginatorWindow() {

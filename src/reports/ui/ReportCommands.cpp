@@ -10,6 +10,7 @@
 #include "KorApp.h"
 #include "KorDoc.h"
 #include "MainFrame.h"
+#include "QtPorts.h"
 #include "ReportKinds.h"
 #include "ReportPrinting.h"
 
@@ -24,8 +25,7 @@ std::weak_ptr<PrintingHolder> currentHolder;
 std::unique_ptr<CReportPrinting> MakePrinting(CKorApp* owner) {
   auto made = std::make_unique<CReportPrinting>(owner->GetMainFrame());
   made->onTitle = [owner](const std::string& title) {
-    if (CMainFrame* frame = owner->GetMainFrame())
-      frame->setWindowTitle(QString::fromStdString(title));
+    if (CMainFrame* frame = owner->GetMainFrame()) frame->setWindowTitle(fw::ToQString(title));
   };
   made->familyTitle = [] {
     return CurrentDatabase ? CurrentDatabase->GetFamilyName() : std::string();

@@ -9,6 +9,7 @@
 #include "ChartBox.h"
 #include "Ports.h"
 #include "PreviewViewKor.h"
+#include "QtPorts.h"
 #include "QtReportDevice.h"
 #include "ReportPrintDialog.h"
 #include "ReportPrintLoop.h"
@@ -21,7 +22,7 @@ constexpr unsigned kIdsRtfFilter = 7325;
 
 // "A|*.a|B|*.b||" as a Qt filter list.
 QString QtFilter(const std::string& filter) {
-  QStringList parts = QString::fromStdString(filter).split('|');
+  QStringList parts = fw::ToQString(filter).split('|');
   QStringList out;
   for (int i = 0; i + 1 < parts.size(); i += 2)
     if (!parts[i].isEmpty()) out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
@@ -58,7 +59,7 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
     return true;
   }
   std::string DocumentTitle() override {
-    return owner_.window_ ? owner_.window_->windowTitle().toStdString() : std::string();
+    return owner_.window_ ? fw::FromQString(owner_.window_->windowTitle()) : std::string();
   }
   void BeginPrinting(CPrintInfo& info) override {
     owner_.view_.Setup().BeginPrinting(owner_.measure_.get(), &info);
@@ -67,7 +68,7 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
     if (owner_.window_) owner_.window_->setEnabled(enable);
   }
   bool StartDoc(const std::string& name, const std::string& file) override {
-    owner_.printer_.setDocName(QString::fromStdString(name));
+    owner_.printer_.setDocName(fw::ToQString(name));
     if (!file.empty()) {
       owner_.printer_.setOutputFormat(QPrinter::PdfFormat);
       owner_.printer_.setOutputFileName(QString::fromStdString(file));
@@ -97,7 +98,7 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
   }
   CReportProgress* CreateProgress() override {
     progress_ =
-        std::make_unique<CReportProgressDialog>(QObject::tr("Printing report").toStdString());
+        std::make_unique<CReportProgressDialog>(fw::FromQString(QObject::tr("Printing report")));
     if (!progress_->Create(owner_.window_)) {
       progress_.reset();
       return nullptr;
@@ -106,7 +107,7 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
   }
   void DestroyProgress() override { progress_.reset(); }
   void ShowMessage(const std::string& text) override {
-    QMessageBox::warning(owner_.window_, QString(), QString::fromStdString(text));
+    QMessageBox::warning(owner_.window_, QString(), fw::ToQString(text));
   }
 
  private:
@@ -173,7 +174,7 @@ bool CReportPrinting::AskRtfPath(std::string& path) {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("rtf");
   const std::string folder = plat::Profile().GetString("Folders", "Report", "");
-  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder));
+  if (!folder.empty()) dialog.setDirectory(fw::ToQString(folder));
   dialog.selectFile("*.rtf");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = dialog.selectedFiles().first().toStdString();

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "QtPorts.h"
 #include "StringTable.h"
 
 CReportProgressDialog::CReportProgressDialog(std::string caption)
@@ -31,7 +32,7 @@ bool CReportProgressDialog::Create(QWidget* owner) {
 }
 
 bool CReportProgressDialog::CreateWindow() {
-  setWindowTitle(QString::fromStdString(caption_));
+  setWindowTitle(fw::ToQString(caption_));
   setModal(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(AddControl(kIdPreparing, new QLabel(tr("Preparing pages.  Please wait..."))));
@@ -41,7 +42,7 @@ bool CReportProgressDialog::CreateWindow() {
   bar_ = AddControl(kIdProgress, new QProgressBar);
   bar_->setTextVisible(false);
   bar_->setMinimumWidth(260);
-  percent_ = AddControl(kIdPercent, new QLabel(QString::fromStdString(model_.PercentText())));
+  percent_ = AddControl(kIdPercent, new QLabel(fw::ToQString(model_.PercentText())));
   percent_->setMinimumWidth(percent_->fontMetrics().horizontalAdvance("100%") + 8);
   row->addWidget(bar_, 1);
   row->addWidget(percent_);
@@ -53,7 +54,7 @@ bool CReportProgressDialog::CreateWindow() {
   bar_->setValue(model_.Position());
   model_.onBarPosition = [this](int pos) { bar_->setValue(pos); };
   model_.onPercentText = [this](const std::string& text) {
-    percent_->setText(QString::fromStdString(text));
+    percent_->setText(fw::ToQString(text));
   };
   show();
   return true;
@@ -92,13 +93,13 @@ CPreparingPagesDialog::CPreparingPagesDialog(QWidget* parent) : CDialogBase(pare
   connect(cancel, &QPushButton::clicked, this, [this] { model_.Cancel(); });
   model_.onBarPosition = [this](int pos) { bar_->setValue(pos); };
   model_.onStatusText = [this](const std::string& text) {
-    status_->setText(QString::fromStdString(text));
+    status_->setText(fw::ToQString(text));
     status_->repaint();
   };
 }
 
 void CPreparingPagesDialog::SetCaption(unsigned stringId) {
-  setWindowTitle(QString::fromStdString(res::LoadString(stringId)));
+  setWindowTitle(fw::ToQString(res::LoadString(stringId)));
 }
 
 void CPreparingPagesDialog::SetRange(int low, int high) { bar_->setRange(low, high); }

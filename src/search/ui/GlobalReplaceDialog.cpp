@@ -11,6 +11,7 @@
 
 #include "FileCopy.h"
 #include "Ports.h"
+#include "QtPorts.h"
 #include "StringTable.h"
 
 namespace {
@@ -23,8 +24,7 @@ constexpr unsigned kIdsDeleteAll = 5841;
 CGlobalReplaceDialog::CGlobalReplaceDialog(QWidget* parent) : fw::CDialogBase(parent) {
   setWindowTitle(QStringLiteral("Global Search and Replace"));
   auto* target = AddControl(kIdcTarget, new QComboBox);
-  for (const QString& entry :
-       QString::fromStdString(res::LoadString(kIdsTargets)).split(QLatin1Char('|')))
+  for (const QString& entry : fw::ToQString(res::LoadString(kIdsTargets)).split(QLatin1Char('|')))
     target->addItem(entry);
   target->setCurrentIndex(0);
   auto* search = AddControl(kIdcSearch, new QLineEdit);
@@ -77,7 +77,7 @@ void CGlobalReplaceDialog::OnOK() {
   const std::string replacement = GetControlText(kIdcReplace);
   if (replacement.empty() &&
       plat::MessageBox(FormatInsertsAndArgs(res::LoadString(kIdsDeleteAll), {search}, {search}),
-                       windowTitle().toStdString(),
+                       fw::FromQString(windowTitle()),
                        plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
     return;
   job.target = Control<QComboBox>(kIdcTarget)->currentIndex();

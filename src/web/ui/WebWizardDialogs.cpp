@@ -132,7 +132,7 @@ bool CWebAdvancedHtmlDialog::DoDataExchange(bool save) {
 void CWebAdvancedHtmlDialog::OnOK() {
   UpdateData(true);
   if (!web::BackLinkPairValid(backLink, backLinkText)) {
-    Warn(S(kIdsBackLinkPair), windowTitle().toStdString());
+    Warn(S(kIdsBackLinkPair), fw::FromQString(windowTitle()));
     return;
   }
   web::WebSettings s;

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "Clock.h"
+#include "CodePage.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
@@ -353,6 +354,18 @@ class GedcomDialogsTest : public QObject {
     const std::string text = ReadAll(path);
     QVERIFY(text.find("Kari") != std::string::npos);
     QVERIFY(text.find("Ola") == std::string::npos);
+  }
+
+  // A filter named with letters beyond the code page (a private pair) and
+  // within it shows them as typed.
+  void selectedGroupShowsTheFilterNameWhole() {
+    for (const char* utf8 : {"Łukasiewicz", "Müller"}) {
+      CGedcomExportDialog d(true, nullptr);
+      d.show();
+      d.SelectionChosen(3, plat::Utf8ToAnsi(utf8));
+      QCOMPARE(d.Control<QGroupBox>(CGedcomExportDialog::kIdcSelectedGroup)->title(),
+               QStringLiteral("Filter - ") + QString::fromUtf8(utf8));
+    }
   }
 
   void importDialogTexts() {
