@@ -454,8 +454,9 @@ TEST_F(BookPagesTest, RegisterPagesMeet) {
   }
 }
 
-// The PAGINATOR window names the register's phases and counts the pages of
-// a printed book as they are made, ending at the last page of the text.
+// The PAGINATOR window names the register's phases with what each counts,
+// and counts the pages of a printed book as they are made, ending at the
+// last page of the text.
 TEST_F(BookPagesTest, WindowShowsPhasesAndCountsThePages) {
   const Collapse f = Notes();
   for (bool modifiedRegister : {false, true}) {
@@ -475,9 +476,12 @@ TEST_F(BookPagesTest, WindowShowsPhasesAndCountsThePages) {
     EXPECT_EQ(window.numbers.back(), pages);
     std::vector<int> counted(window.numbers.end() - pages, window.numbers.end());
     for (int page = 1; page <= pages; ++page) EXPECT_EQ(counted[page - 1], page);
-    if (modifiedRegister)
+    if (modifiedRegister) {
       EXPECT_EQ(window.texts, (std::vector<std::string>{"INITIALIZING! Please Wait...",
                                                         "Preparing Pages.  Please Wait..."}));
+      // The first phase counts register numbers, the second pages.
+      EXPECT_EQ(window.labels, (std::vector<std::string>{"ID #:", "# Pages:"}));
+    }
     CleanupBookPages();
   }
 }

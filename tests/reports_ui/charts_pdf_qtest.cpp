@@ -133,6 +133,29 @@ class ChartsPdfTest : public QObject {
     Child(Marry(george, diana), helen);
     kevin_ = Person("Kevin", "Ashdown", 'M', 1930, 0, "Brenwick");
     Child(Marry(frank, helen), kevin_);
+    // A line of fathers back to the seventh generation, with a full
+    // pedigree behind the first four: 3 tile columns, 2 tile rows on A4.
+    tilesRoot_ = Person("Root", "Tiles", 'M', 1990, 0);
+    std::vector<std::int32_t> level{tilesRoot_};
+    for (int g = 2; g <= 5; ++g) {
+      std::vector<std::int32_t> next;
+      for (std::size_t i = 0; i < level.size(); ++i) {
+        const std::int32_t f = Person("F" + std::to_string(g) + "x" + std::to_string(i), "Tiles",
+                                      'M', 2000 - 25 * g, 0);
+        const std::int32_t m = Person("M" + std::to_string(g) + "x" + std::to_string(i), "Tiles",
+                                      'F', 2000 - 25 * g, 0);
+        Child(Marry(f, m), level[i]);
+        next.push_back(f);
+        next.push_back(m);
+      }
+      level = next;
+    }
+    std::int32_t line = level.front();
+    for (int g = 6; g <= 7; ++g) {
+      const std::int32_t f = Person("Far" + std::to_string(g), "Tiles", 'M', 2000 - 25 * g, 0);
+      Child(Marry(f, Person("Mor" + std::to_string(g), "Tiles", 'F', 2000 - 25 * g, 0)), line);
+      line = f;
+    }
   }
   void cleanupTestCase() { DbCloseCurrent(); }
 
@@ -174,66 +197,67 @@ class ChartsPdfTest : public QObject {
     QCOMPARE(Count(text, "** Printed on Page 1 **"), 1);
   }
 
-  // Both standard charts as RTF on A4 and on letter, in a small font over
-  // more than one page: LibreOffice lays out each page as it was printed on
-  // that paper.
-  void standardChartsAsRtf_data() { AddPaperRows(); }
-  void standardChartsAsRtf() {
+  // The standard charts in portrait and the wall charts in landscape, as RTF
+  // on A4 and on letter, with places (the standard ones over more than one
+  // page): LibreOffice lays out each page as it was printed on that paper.
+  void chartsAsRtf_data() {
+    QTest::addColumn<bool>("ancestry");
+    QTest::addColumn<bool>("wall");
+    QTest::addColumn<int>("paper");
+    for (const bool wall : {false, true})
+      for (const bool ancestry : {true, false})
+        for (const auto& [tag, paper] :
+             {std::pair{"letter", QPageSize::Letter}, std::pair{"a4", QPageSize::A4}}) {
+          const std::string name =
+              std::string(ancestry ? "ancestry-" : "descendants-") + (wall ? "wall-" : "") + tag;
+          QTest::newRow(name.c_str()) << ancestry << wall << int(paper);
+        }
+  }
+  void chartsAsRtf() {
+    QFETCH(bool, ancestry);
+    QFETCH(bool, wall);
     QFETCH(int, paper);
     if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
     const QPageLayout layout(QPageSize(static_cast<QPageSize::PageSizeId>(paper)),
-                             QPageLayout::Portrait, {});
+                             wall ? QPageLayout::Landscape : QPageLayout::Portrait, {});
     plat::FakeProfile profile;
     plat::ScopedProfile scoped(&profile);
     plat::FakeShell shell;
     plat::ScopedShell scopedShell{&shell};
-    for (const bool ancestry : {true, false}) {
-      rpt::ChartPageOptions o = rpt::ReadChartPageOptions(ancestry);
+    rpt::ChartPageOptions o = rpt::ReadChartPageOptions(ancestry);
+    std::int32_t root = ancestry ? kevin_ : zed_;
+    if (wall) {
+      o.wallChart = true;
+      o.wall.box = true;
+      o.wall.birth = o.wall.dateAndPlace = true;
+      if (ancestry) {
+        // The tiled pedigree: more than one tile across and down.
+        o.gensPerPage = o.wall.gensPerPage = 3;
+        root = tilesRoot_;
+      } else {
+        o.gensPerPage = o.wall.gensPerPage = 5;
+      }
+    } else {
       o.birthPlace = o.deathPlace = true;
-      const std::string name =
-          std::string(ancestry ? "ancestry-" : "descendants-") + QTest::currentDataTag();
-      const std::int32_t root = ancestry ? kevin_ : zed_;
-      rpt::CChartPagesGenerator printing(ancestry, o);
-      const int pages = PrintChart(printing, keep_ + name + "-printed.pdf", root, layout);
-      QVERIFY(pages >= 1);
-      rpt::CChartPagesGenerator g(ancestry, o);
-      g.SetRTFOutput(true);
-      g.SetOutputFileName(keep_ + name + ".rtf");
-      fw::CQtReportDevice dc(600, layout);
-      QCOMPARE(DrawChart(g, dc, root, [] {}), pages);
-      QCOMPARE(ConvertWithLibreOffice({keep_ + name + ".rtf"}, "pdf", keep_ + "lo"), 0);
-      const std::string differs =
-          RtfPagesDifferFromPrinted(keep_ + name + "-printed.pdf", keep_ + "lo/" + name + ".pdf");
-      QVERIFY2(differs.empty(), (name + ": " + differs).c_str());
     }
+    const std::string name = QTest::currentDataTag();
+    rpt::CChartPagesGenerator printing(ancestry, o);
+    const int pages = PrintChart(printing, keep_ + name + "-printed.pdf", root, layout);
+    QVERIFY(pages >= 1);
+    rpt::CChartPagesGenerator g(ancestry, o);
+    g.SetRTFOutput(true);
+    g.SetOutputFileName(keep_ + name + ".rtf");
+    fw::CQtReportDevice dc(600, layout);
+    QCOMPARE(DrawChart(g, dc, root, [] {}), pages);
+    QCOMPARE(ConvertWithLibreOffice({keep_ + name + ".rtf"}, "pdf", keep_ + "lo"), 0);
+    const std::string differs =
+        RtfPagesDifferFromPrinted(keep_ + name + "-printed.pdf", keep_ + "lo/" + name + ".pdf");
+    QVERIFY2(differs.empty(), (name + ": " + differs).c_str());
   }
 
   void wallChartOfThreeByTwoTiles() {
     plat::FakeProfile profile;
     plat::ScopedProfile scoped(&profile);
-    // A line of fathers back to the seventh generation, with a full
-    // pedigree behind the first four: 3 tile columns, 2 tile rows on A4.
-    std::int32_t root = Person("Root", "Tiles", 'M', 1990, 0);
-    std::vector<std::int32_t> level{root};
-    for (int g = 2; g <= 5; ++g) {
-      std::vector<std::int32_t> next;
-      for (std::size_t i = 0; i < level.size(); ++i) {
-        const std::int32_t f = Person("F" + std::to_string(g) + "x" + std::to_string(i), "Tiles",
-                                      'M', 2000 - 25 * g, 0);
-        const std::int32_t m = Person("M" + std::to_string(g) + "x" + std::to_string(i), "Tiles",
-                                      'F', 2000 - 25 * g, 0);
-        Child(Marry(f, m), level[i]);
-        next.push_back(f);
-        next.push_back(m);
-      }
-      level = next;
-    }
-    std::int32_t line = level.front();
-    for (int g = 6; g <= 7; ++g) {
-      const std::int32_t f = Person("Far" + std::to_string(g), "Tiles", 'M', 2000 - 25 * g, 0);
-      Child(Marry(f, Person("Mor" + std::to_string(g), "Tiles", 'F', 2000 - 25 * g, 0)), line);
-      line = f;
-    }
     rpt::ChartPageOptions o = rpt::ReadChartPageOptions(true);
     o.wallChart = true;
     o.gensPerPage = o.wall.gensPerPage = 3;
@@ -244,8 +268,8 @@ class ChartsPdfTest : public QObject {
     o.wall.birth = o.wall.dateAndPlace = true;
     rpt::CChartPagesGenerator g(true, o);
     const std::string pdf = keep_ + "ancestry-wall.pdf";
-    const int pages =
-        PrintChart(g, pdf, root, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}));
+    const int pages = PrintChart(g, pdf, tilesRoot_,
+                                 QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}));
     QCOMPARE(pages, 6);
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     const std::string text = PdfText(pdf);
@@ -283,7 +307,7 @@ class ChartsPdfTest : public QObject {
   }
   TempDir dir_;
   std::string keep_;
-  std::int32_t zed_ = 0, arthur_ = 0, kevin_ = 0;
+  std::int32_t zed_ = 0, arthur_ = 0, kevin_ = 0, tilesRoot_ = 0;
 };
 
 QTEST_MAIN(ChartsPdfTest)

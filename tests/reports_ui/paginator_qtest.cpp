@@ -180,6 +180,31 @@ class PaginatorDialogTest : public QObject {
     }
     rpt::SetPaginatorWindow(nullptr);
   }
+
+  // A pass's label of what the number counts shows before the number while
+  // the batch runs; a window opens without one, and "" takes it away.
+  void theInstalledWindowShowsTheLabelBeforeTheNumber() {
+    rptui::RegisterPaginatorWindow();
+    rpt::PaginatorWindow& window = rpt::CurrentPaginatorWindow();
+    rpt::PaginatorState state;
+    state.running = 1;
+    std::vector<QString> shown;
+    int batches = 0;
+    const char* labels[] = {"ID #:", "# Pages:", ""};
+    window.Run(state, "Modified Register", "0", true, [&] {
+      auto* dialog = qobject_cast<rptui::CPaginatorDialog*>(QApplication::activeModalWidget());
+      auto* label = dialog != nullptr ? dialog->findChild<QLabel*>("label") : nullptr;
+      if (label == nullptr) return rpt::BatchResult::Failed;
+      if (batches == 0) shown.push_back(label->isVisible() ? label->text() : "(none)");
+      window.SetLabel(labels[batches]);
+      window.SetNumber(batches + 1);
+      shown.push_back(label->isVisible() ? label->text() + " " + dialog->Number() : "(none)");
+      if (batches == 1) Shoot(*dialog, "paginator_label.png");
+      return ++batches < 3 ? rpt::BatchResult::More : rpt::BatchResult::Done;
+    });
+    rpt::SetPaginatorWindow(nullptr);
+    QCOMPARE(shown, (std::vector<QString>{"(none)", "ID #: 1", "# Pages: 2", "(none)"}));
+  }
 };
 
 QTEST_MAIN(PaginatorDialogTest)

@@ -53,6 +53,11 @@ class CPlaceListReport : public CSortedListReport {
   // The place parts from the fourth to the first, each part's comma pieces
   // reversed, joined by ", " ("" when every part is empty).
   static std::string FormatPlaceReversed(const std::string (&parts)[4]);
+  // Printing starts with no place heading shown.
+  void BeginPrinting(rpt::ReportDevice* dc, CPrintInfo* info) override {
+    lastPlace_.clear();
+    CSortedListReport::BeginPrinting(dc, info);
+  }
 
  protected:
   void BuildColumns() override;
@@ -60,7 +65,11 @@ class CPlaceListReport : public CSortedListReport {
                   bool* cancelled) override;
   unsigned GetTitleId() const override { return kIdsTitle; }
   std::string GetRTFTabStops() const override { return "360 2880 5040"; }
-  void OnPageStart() override { lastPlace_.clear(); }
+  // A printed page repeats the heading of the place its rows go on with;
+  // the RTF text flows on without pages, so each heading comes once.
+  void OnPageStart() override {
+    if (!IsRTFMode()) lastPlace_.clear();
+  }
 
  private:
   void AddIndividualPlaces(rpt::ReportDevice* dc, const CIndividualRecord& record);

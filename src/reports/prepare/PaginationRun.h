@@ -45,6 +45,8 @@ class PaginatorWindow {
   virtual void SetNumber(int number) = 0;
   // The text above the number (what the pass is doing).
   virtual void SetText(const std::string& text) = 0;
+  // The label before the number (what it counts); "" shows none.
+  virtual void SetLabel(const std::string& label) = 0;
   // The text the window opens with.
   static std::string PreparingText();
 };
@@ -57,9 +59,11 @@ class HeadlessPaginatorWindow : public PaginatorWindow {
                   bool cancelShown, const std::function<BatchResult()>& batch) override;
   void SetNumber(int number) override { numbers.push_back(number); }
   void SetText(const std::string& text) override { texts.push_back(text); }
+  void SetLabel(const std::string& label) override { labels.push_back(label); }
 
-  std::vector<int> numbers;        // the numbers shown, in turn
-  std::vector<std::string> texts;  // the texts shown, in turn
+  std::vector<int> numbers;         // the numbers shown, in turn
+  std::vector<std::string> texts;   // the texts shown, in turn
+  std::vector<std::string> labels;  // the labels shown, in turn
   std::string caption;
   bool cancelShown = false;
   int pumps = 0;

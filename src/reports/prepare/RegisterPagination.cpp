@@ -25,7 +25,9 @@ constexpr unsigned kIdsReport = 3261;          // "Modified Register Report"
 constexpr unsigned kIdsRegister = 3262;        // "Modified Register"
 constexpr unsigned kIdsInitializing = 9745;    // the phase that numbers the descendants
 constexpr unsigned kIdsPreparingPages = 9746;  // the phase that lays the pages out
-constexpr int kChildX = 1400;                  // a child's text, from the left edge
+constexpr unsigned kIdsId = 4581;              // "ID": the first phase counts register numbers
+constexpr const char* kPagesLabel = "# Pages:";
+constexpr int kChildX = 1400;  // a child's text, from the left edge
 
 // Where a person was first listed.
 struct RegisterSlot {
@@ -420,6 +422,7 @@ int PaginateModifiedRegister(const BookOptions& options, ReportDevice* dc) {
   BatchResult result = window.Run(state, title, "0", true, [&] {
     if (!started) {
       window.SetText(res::LoadString(kIdsInitializing));
+      window.SetLabel(res::LoadString(kIdsId) + " #:");
       started = true;
     }
     if (!pass.Done()) {
@@ -433,6 +436,7 @@ int PaginateModifiedRegister(const BookOptions& options, ReportDevice* dc) {
     // The appendices and the pages, the window counting the pages.
     if (!web) {
       window.SetText(res::LoadString(kIdsPreparingPages));
+      window.SetLabel(kPagesLabel);
       window.SetNumber(1);
     }
     pass.Finish();

@@ -23,6 +23,9 @@ CPaginatorDialog::CPaginatorDialog(QWidget* parent) : QDialog(parent) {
   setModal(true);
   text_ = new QLabel(fw::ToQString(rpt::PaginatorWindow::PreparingText()), this);
   text_->setObjectName(Id(kIdcPaginatorText));
+  label_ = new QLabel(this);
+  label_->setObjectName("label");
+  label_->hide();
   number_ = new QLabel("0", this);
   number_->setObjectName(Id(kIdcPaginatorNumber));
   number_->setAlignment(Qt::AlignCenter);
@@ -38,9 +41,14 @@ CPaginatorDialog::CPaginatorDialog(QWidget* parent) : QDialog(parent) {
   buttons->addStretch();
   buttons->addWidget(cancel_);
   buttons->addStretch();
+  auto* count = new QHBoxLayout;
+  count->addStretch();
+  count->addWidget(label_);
+  count->addWidget(number_);
+  count->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text_);
-  layout->addWidget(number_);
+  layout->addLayout(count);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   connect(cancel_, &QPushButton::clicked, this, &CPaginatorDialog::Cancel);
@@ -129,6 +137,16 @@ void CPaginatorDialog::SetText(const QString& text) {
 
 QString CPaginatorDialog::Text() const { return text_->text(); }
 
+void CPaginatorDialog::SetLabel(const QString& label) {
+  label_->setText(label);
+  label_->setVisible(!label.isEmpty());
+  // The window grows to the label at once, since a long step may follow.
+  if (layout() != nullptr) layout()->activate();
+  if (isVisible()) repaint();
+}
+
+QString CPaginatorDialog::Label() const { return label_->text(); }
+
 bool CPaginatorDialog::CancelShown() const { return !cancel_->isHidden(); }
 
 rpt::BatchResult CQtPaginatorWindow::Run(rpt::PaginatorState& state, const std::string& caption,
@@ -148,6 +166,10 @@ void CQtPaginatorWindow::SetNumber(int number) {
 
 void CQtPaginatorWindow::SetText(const std::string& text) {
   if (dialog_ != nullptr) dialog_->SetText(fw::ToQString(text));
+}
+
+void CQtPaginatorWindow::SetLabel(const std::string& label) {
+  if (dialog_ != nullptr) dialog_->SetLabel(QString::fromStdString(label));
 }
 
 void RegisterPaginatorWindow() {

@@ -1,6 +1,7 @@
 #pragma once
 // The PAGINATOR window on Qt: the report's title as caption, "Preparing
-// pages.  Please wait...", the page number the pass has reached and, unless
+// pages.  Please wait...", the page number the pass has reached (after a
+// label of what it counts, when the pass gives one) and, unless
 // the kind hides it, Cancel. The pass runs as queued calls on the dialog's
 // own event loop, one batch at a time, so the window stays responsive; Cancel
 // only clears the running flag and ends the dialog, and the runner cleans up
@@ -39,6 +40,9 @@ class CPaginatorDialog : public QDialog {
   // The text above the number; shown at once, since a long step may follow.
   void SetText(const QString& text);
   QString Text() const;
+  // The label before the number; "" hides it.
+  void SetLabel(const QString& label);
+  QString Label() const;
   bool CancelShown() const;
 
   // Escape and the close box act as Cancel while Cancel is shown.
@@ -53,6 +57,7 @@ class CPaginatorDialog : public QDialog {
   void Cancel();
 
   QLabel* text_ = nullptr;
+  QLabel* label_ = nullptr;
   QLabel* number_ = nullptr;
   QPushButton* cancel_ = nullptr;
   rpt::PaginatorState* state_ = nullptr;
@@ -70,6 +75,7 @@ class CQtPaginatorWindow : public rpt::PaginatorWindow {
                        const std::function<rpt::BatchResult()>& batch) override;
   void SetNumber(int number) override;
   void SetText(const std::string& text) override;
+  void SetLabel(const std::string& label) override;
 
  private:
   CPaginatorDialog* dialog_ = nullptr;
