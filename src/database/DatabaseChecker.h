@@ -82,7 +82,14 @@ class CDatabaseChecker {
   int Step(long position, long range);
   int Line(const std::string& text);
 
+  // The alphabetic index stage: in repair mode the index files are dropped.
+  int CheckAlphaIndex();
   int CheckFileMap();
+  // Gives back their type to blocks whose type byte was damaged, where the
+  // DBMap misses a block of a type and the block's contents show it; the
+  // number retyped (in repair mode), or -1 to stop.
+  int RetypeBlocks(std::vector<std::vector<int>>& perGroup, std::vector<long>& perType,
+                   const orv::FileHead& headerBefore);
   int CheckNames(int type);
   // Rebuilds a store's tree in file order; false when an entry is bad (the
   // tree is then left alone) or a write failed.
@@ -124,6 +131,10 @@ class CDatabaseChecker {
   // linkOffset) must be 0 or live records of its kind; otherwise the line
   // (with the record's number) and, in repair mode, the record is re-placed.
   int CheckTreeOrder(Rec& rec, int linkOffset, const std::string& text);
+  // The key-order lines of a record tree ("is not less", "is not greater",
+  // "is out of order"), added to lines; 0 when the run was stopped.
+  int KeyOrderLines(orv::RecordKind kind, const std::string& kindName,
+                    std::vector<std::string>& lines);
   // The chain of citations of an owner, ended by a visited set.
   int CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
                          int ownerFieldOffset, const std::string& ownerKind);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
+#include "MemoryFile.h"
 #include "OpenFamilyFixture.h"
 #include "RandomAccessFile.h"
 #include "TestHelpers.h"
@@ -276,5 +278,95 @@ TEST_F(BatchKillTest, EveryCommittedRecordIsReachableAfterAKillAtAnyPoint) {
     const std::string reports = RunChild(killAt);
     ExpectCommitted(reports);
     if (HasFatalFailure()) return;
+  }
+}
+
+// Check/Repair of a file left by a kill: the repair reaches a fixed point (a
+// second check is clean) and loses no individual that the reopened file
+// showed, by number or by name.
+TEST_F(BatchKillTest, RepairAfterAKillLeavesAFileThatChecksClean) {
+  for (int i = 0; i < kOld; ++i) ASSERT_EQ(AddPerson(SurnameOf(i), "Old", 'M'), i + 1);
+  DbCloseCurrent();
+  const std::string base = ReadAll(family);
+  long writes = 0;
+  RunChild(0, &writes);
+  constexpr int kPoints = 12;
+  for (int k = 1; k <= kPoints; ++k) {
+    const long killAt = writes * k / (kPoints + 1) + (k * 5) % 13;
+    SCOPED_TRACE("killed at write " + std::to_string(killAt) + " of " + std::to_string(writes));
+    RestoreBase(base);
+    RunChild(killAt);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    std::map<std::int32_t, std::string> before;
+    for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+      CIndividualRecord person;
+      if (DbGetIndividualRecord(rin, person, 10) == 1) before[rin] = person.surname;
+    }
+    const std::string report = dir.File("checkfix.rpt");
+    {
+      CDatabaseChecker repair(family, report, *CurrentDatabase, 1);
+      EXPECT_EQ(repair.Run(), 1);
+    }
+    ExpectClean();
+    std::map<std::int32_t, std::string> after;
+    std::set<std::int32_t> numbers;
+    for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+      CIndividualRecord person;
+      if (DbGetIndividualRecord(rin, person, 10) == 1) after[rin] = person.surname;
+      if (after.count(rin)) numbers.insert(rin);
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(NameWalk(), numbers);
+    DbCloseCurrent();
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    ExpectClean();
+    if (HasFatalFailure()) return;
+  }
+}
+
+// The same for a file written through a full disk, inside and outside a
+// batch.
+TEST_F(BatchKillTest, RepairAfterAFullDiskLeavesAFileThatChecksClean) {
+  for (int i = 0; i < kOld; ++i) ASSERT_EQ(AddPerson(SurnameOf(i), "Old", 'M'), i + 1);
+  DbCloseCurrent();
+  const std::string base = ReadAll(family);
+  for (const bool batch : {false, true}) {
+    for (const std::uint64_t room :
+         {std::uint64_t{2} * orv::kBlockSize + 300, std::uint64_t{5} * orv::kBlockSize + 4100}) {
+      SCOPED_TRACE(std::string(batch ? "batch" : "no batch") + ", room " + std::to_string(room));
+      RestoreBase(base);
+      ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+      FullDiskFile full(CurrentDatabase->host.file, base.size() + room);
+      CurrentDatabase->host.io = &full;
+      if (batch) CurrentDatabase->engine->Blocks().BeginBatch();
+      for (int i = kOld; i < kOld + kAdds; ++i) {
+        const std::int32_t rin = AddPerson(SurnameOf(i), "Kay", 'F');
+        if (rin > 0) DbSetNotes(rin, NotesOf(i), 0, 0, db::kIndividual);
+      }
+      DbCloseCurrent();
+      ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+      std::map<std::int32_t, std::string> before;
+      for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+        CIndividualRecord person;
+        if (DbGetIndividualRecord(rin, person, 10) == 1) before[rin] = person.surname;
+      }
+      ASSERT_LT(before.size(), std::size_t{kOld + kAdds}) << "the disk never filled";
+      const std::string report = dir.File("checkfix.rpt");
+      {
+        CDatabaseChecker repair(family, report, *CurrentDatabase, 1);
+        EXPECT_EQ(repair.Run(), 1);
+      }
+      ExpectClean();
+      std::map<std::int32_t, std::string> after;
+      std::set<std::int32_t> numbers;
+      for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+        CIndividualRecord person;
+        if (DbGetIndividualRecord(rin, person, 10) != 1) continue;
+        after[rin] = person.surname;
+        numbers.insert(rin);
+      }
+      EXPECT_EQ(after, before);
+      EXPECT_EQ(NameWalk(), numbers);
+    }
   }
 }

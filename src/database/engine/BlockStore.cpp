@@ -189,6 +189,15 @@ void BlockStore::WriteDBMapCount(int g, int t) {
   if (t <= kMirrorTypes) Put(DBMap::MirrorOffset(g, t), two, 2);
 }
 
+bool BlockStore::MendDBMapCount(int g, int t, int count) {
+  if (g < 0 || g >= kMaxGroups || t < 1 || t > kMapTypes) return false;
+  dbMap_.SetCount(g, t, count);
+  std::uint8_t two[2];
+  PutI16(two, static_cast<std::int16_t>(count));
+  return Put(BlockNumberOffset(head_.I32(kHeadDBMapBlock)) + DBMap::CountOffset(g, t), two, 2) &&
+         (t > kMirrorTypes || Put(DBMap::MirrorOffset(g, t), two, 2));
+}
+
 int BlockStore::Create(const std::string& path, const NewFileOptions& options) {
   head_.Clear();
   head_.SetText(kHeadMagic, 4, "ORV");

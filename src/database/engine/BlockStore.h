@@ -113,6 +113,13 @@ class BlockStore {
   int ClampHeaderToCapacity(
       const std::function<std::int32_t(orv::RecordKind, std::int32_t)>& lastWritten);
 
+  // true while mends of the open are held back from the file.
+  bool HoldsMends() const { return heldHeader_ || heldDBMap_; }
+  // Writes the held mends now; true when there were none or they were written.
+  bool WriteMends() { return !HoldsMends() || WriteHeldMends(); }
+  // Sets the DBMap count of a type in a group and writes it with its mirror.
+  bool MendDBMapCount(int g, int t, int count);
+
   // ---- read scopes and held flushes ----
   // While a read scope is open every write is skipped (success) and no block
   // is allocated: what a read would mend in passing waits for a write.

@@ -12,7 +12,9 @@
 // surname) no longer turns the tree into a list.
 #include "RecordTrees.h"
 
+#include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -481,6 +483,37 @@ int RecordTrees::RebuildTree(RecordKind kind) {
   for (const std::int32_t r : live)
     if (!InsertInTree(kind, r)) result = 0;
   return result;
+}
+
+std::vector<RecordTrees::OrderFault> RecordTrees::KeyOrderFaults(RecordKind kind) {
+  std::vector<OrderFault> faults;
+  if (!FieldsOf(kind)) return faults;
+  BlockStore::ReadScope reading(blocks_);
+  const std::int32_t highest = records_.Highest(kind);
+  std::unordered_map<std::int32_t, TreeKey> keys;
+  const auto keyOf = [&](std::int32_t r) -> const TreeKey& {
+    auto it = keys.find(r);
+    if (it == keys.end()) it = keys.emplace(r, KeyOfRecord(kind, r, nullptr)).first;
+    return it->second;
+  };
+  for (std::int32_t r = 1; r <= highest; ++r) {
+    TreeLinks links;
+    if (records_.IsLive(kind, r) != 1 || !ReadLinks(kind, r, links)) continue;
+    for (const bool greater : {false, true}) {
+      const std::int32_t child = greater ? links.greater : links.lesser;
+      if (child <= 0 || child == r || records_.IsLive(kind, child) != 1) continue;
+      const int c = CompareKeys(kind, keyOf(child), keyOf(r));
+      if (c == (greater ? kAlphaBefore : kAlphaAfter)) faults.push_back({r, child, greater});
+    }
+  }
+  if (!faults.empty()) return faults;
+  const std::vector<std::int32_t> order = TreeInOrder(kind);
+  for (std::size_t i = 1; i < order.size(); ++i)
+    if (CompareKeys(kind, keyOf(order[i]), keyOf(order[i - 1])) == kAlphaBefore)
+      faults.push_back({order[i], 0, false});
+  std::sort(faults.begin(), faults.end(),
+            [](const OrderFault& a, const OrderFault& b) { return a.node < b.node; });
+  return faults;
 }
 
 int RecordTrees::RecoverTreeChange() {

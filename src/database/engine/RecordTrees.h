@@ -71,6 +71,18 @@ class RecordTrees {
   // cleared. 1 when the mark was found (and the file may be written), else 0.
   int RecoverTreeChange();
 
+  // A record whose key stands on the wrong side of its tree: a lesser child
+  // sorting after its parent node, a greater child sorting before it, or
+  // (child 0) a record that the key-order walk meets after one sorting
+  // after it.
+  struct OrderFault {
+    std::int32_t node = 0, child = 0;
+    bool greater = false;
+  };
+  // The key-order faults of a tree, in record-number order of the nodes;
+  // the walk faults only when no child faults. Keys are read once each.
+  std::vector<OrderFault> KeyOrderFaults(orv::RecordKind kind);
+
   // ---- walks ----
   bool InTree(orv::RecordKind kind, std::int32_t r);
   std::int32_t TreeRoot(orv::RecordKind kind) const;
