@@ -229,3 +229,13 @@ int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel) {
 int KeyCompare(std::string_view a, std::string_view b, bool convert) {
   return AlphaCompareCommon(a, b, convert, false);
 }
+
+KeyComparer::KeyComparer(std::string_view a, bool convert) : convert_(convert) {
+  compareKeys.Prepare(convert, false);
+  key_ = compareKeys.Key(a);
+}
+
+int KeyComparer::operator()(std::string_view b) const {
+  compareKeys.Prepare(convert_, false);
+  return CompareSortKeys(key_, compareKeys.Key(b));
+}

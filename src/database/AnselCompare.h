@@ -5,6 +5,7 @@
 // record trees order their entries by.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Results of AlphaCompareCommon, StoreCompare and KeyCompare.
@@ -36,3 +37,15 @@ int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel);
 
 // The record trees' order: letter case ignored.
 int KeyCompare(std::string_view a, std::string_view b, bool convert);
+
+// KeyCompare(a, b, convert) of one text a against many texts b: the sort key
+// of a is made once rather than looked up on every comparison.
+class KeyComparer {
+ public:
+  KeyComparer(std::string_view a, bool convert);
+  int operator()(std::string_view b) const;
+
+ private:
+  std::string key_;
+  bool convert_;
+};
