@@ -31,9 +31,17 @@ int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, boo
 // The string stores' order: code page texts, case-sensitive.
 int StoreCompare(std::string_view a, std::string_view b);
 
-// StoreCompare(a, AnselToAnsi(storedAnsel)): a text against a string-store
-// entry as stored, without converting the entry on every comparison.
-int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel);
+// StoreCompare(a, AnselToAnsi(storedAnsel)) of one text a against many
+// string-store entries as stored: the sort key of a is made once, and an
+// entry is not converted on every comparison.
+class StoreComparer {
+ public:
+  explicit StoreComparer(std::string_view a);
+  int operator()(std::string_view storedAnsel) const;
+
+ private:
+  std::string key_;
+};
 
 // The record trees' order: letter case ignored.
 int KeyCompare(std::string_view a, std::string_view b, bool convert);

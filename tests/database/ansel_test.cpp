@@ -464,7 +464,7 @@ TEST(AnselCollation, AlphaCompareCommonResults) {
 
 // One text compared with many keeps its own sort key, however many other
 // texts pass through the shared key cache meanwhile.
-TEST(AnselCollation, KeyComparerAgreesWithKeyCompare) {
+TEST(AnselCollation, ComparersAgreeWithTheirComparisons) {
   const std::vector<std::string> texts = {
       "", "Smith", "smith", "Smyth", "Sm\xE9th", "Smith John", "Abel", std::string(1200, 'z')};
   for (const bool convert : {true, false}) {
@@ -473,6 +473,14 @@ TEST(AnselCollation, KeyComparerAgreesWithKeyCompare) {
       for (int i = 0; i < 70000; ++i) KeyCompare("filler" + std::to_string(i), a, convert);
       for (const std::string& b : texts)
         EXPECT_EQ(compare(b), KeyCompare(a, b, convert)) << a << " / " << b << " " << convert;
+    }
+  }
+  for (const std::string& a : texts) {
+    const StoreComparer compare(a);
+    for (int i = 0; i < 70000; ++i) StoreCompare("filler" + std::to_string(i), a);
+    for (const std::string& b : texts) {
+      const std::string stored = AnsiToAnsel(b);
+      EXPECT_EQ(compare(stored), StoreCompare(a, AnselToAnsi(stored))) << a << " / " << b;
     }
   }
 }
