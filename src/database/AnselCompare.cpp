@@ -221,11 +221,26 @@ int StoreCompare(std::string_view a, std::string_view b) {
   return AlphaCompareCommon(a, b, true, true);
 }
 
-int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel) {
+StoreComparer::StoreComparer(std::string_view a) {
   compareKeys.Prepare(true, true);
-  return CompareSortKeys(compareKeys.Key(a), compareKeys.StoredKey(storedAnsel));
+  key_ = compareKeys.Key(a);
+}
+
+int StoreComparer::operator()(std::string_view storedAnsel) const {
+  compareKeys.Prepare(true, true);
+  return CompareSortKeys(key_, compareKeys.StoredKey(storedAnsel));
 }
 
 int KeyCompare(std::string_view a, std::string_view b, bool convert) {
   return AlphaCompareCommon(a, b, convert, false);
+}
+
+KeyComparer::KeyComparer(std::string_view a, bool convert) : convert_(convert) {
+  compareKeys.Prepare(convert, false);
+  key_ = compareKeys.Key(a);
+}
+
+int KeyComparer::operator()(std::string_view b) const {
+  compareKeys.Prepare(convert_, false);
+  return CompareSortKeys(key_, compareKeys.Key(b));
 }

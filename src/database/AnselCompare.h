@@ -5,6 +5,7 @@
 // record trees order their entries by.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Results of AlphaCompareCommon, StoreCompare and KeyCompare.
@@ -30,9 +31,29 @@ int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, boo
 // The string stores' order: code page texts, case-sensitive.
 int StoreCompare(std::string_view a, std::string_view b);
 
-// StoreCompare(a, AnselToAnsi(storedAnsel)): a text against a string-store
-// entry as stored, without converting the entry on every comparison.
-int StoreCompareWithStored(std::string_view a, std::string_view storedAnsel);
+// StoreCompare(a, AnselToAnsi(storedAnsel)) of one text a against many
+// string-store entries as stored: the sort key of a is made once, and an
+// entry is not converted on every comparison.
+class StoreComparer {
+ public:
+  explicit StoreComparer(std::string_view a);
+  int operator()(std::string_view storedAnsel) const;
+
+ private:
+  std::string key_;
+};
 
 // The record trees' order: letter case ignored.
 int KeyCompare(std::string_view a, std::string_view b, bool convert);
+
+// KeyCompare(a, b, convert) of one text a against many texts b: the sort key
+// of a is made once rather than looked up on every comparison.
+class KeyComparer {
+ public:
+  KeyComparer(std::string_view a, bool convert);
+  int operator()(std::string_view b) const;
+
+ private:
+  std::string key_;
+  bool convert_;
+};

@@ -462,6 +462,29 @@ TEST(AnselCollation, AlphaCompareCommonResults) {
   EXPECT_EQ(KeyCompare("Smyth", "smith", true), kAlphaAfter);
 }
 
+// One text compared with many keeps its own sort key, however many other
+// texts pass through the shared key cache meanwhile.
+TEST(AnselCollation, ComparersAgreeWithTheirComparisons) {
+  const std::vector<std::string> texts = {
+      "", "Smith", "smith", "Smyth", "Sm\xE9th", "Smith John", "Abel", std::string(1200, 'z')};
+  for (const bool convert : {true, false}) {
+    for (const std::string& a : texts) {
+      const KeyComparer compare(a, convert);
+      for (int i = 0; i < 70000; ++i) KeyCompare("filler" + std::to_string(i), a, convert);
+      for (const std::string& b : texts)
+        EXPECT_EQ(compare(b), KeyCompare(a, b, convert)) << a << " / " << b << " " << convert;
+    }
+  }
+  for (const std::string& a : texts) {
+    const StoreComparer compare(a);
+    for (int i = 0; i < 70000; ++i) StoreCompare("filler" + std::to_string(i), a);
+    for (const std::string& b : texts) {
+      const std::string stored = AnsiToAnsel(b);
+      EXPECT_EQ(compare(stored), StoreCompare(a, AnselToAnsi(stored))) << a << " / " << b;
+    }
+  }
+}
+
 TEST(AnselCollation, CentralEuropeanTextsAreConvertedWithTheirOwnPage) {
   ScopedCodePage page(1250);
   EXPECT_EQ(KeyCompare("\xA3UKASZ", "\xB3ukasz", true), kAlphaEqual);  // L, l with stroke

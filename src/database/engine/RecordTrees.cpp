@@ -255,17 +255,33 @@ bool RecordTrees::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLin
   return true;
 }
 
-// kAlphaEqual, kAlphaAfter (key sorts after node) or kAlphaBefore.
-int RecordTrees::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey& node) {
-  if (kind != RecordKind::Individual) return KeyCompare(key.surname, node.surname, true);
-  if (!node.surname.empty()) {
-    const int c = KeyCompare(key.surname, node.surname, true);
+namespace {
+
+// The tree order of a key against a node's key: surname(t) and given(t)
+// compare the key's surname and given names with a text.
+template <class SurnameCompare, class GivenCompare>
+int CompareTreeKeys(RecordKind kind, bool surnameEmpty, bool givenEmpty,
+                    const std::string& nodeSurname, const std::string& nodeGiven,
+                    const SurnameCompare& surname, const GivenCompare& given) {
+  if (kind != RecordKind::Individual) return surname(nodeSurname);
+  if (!nodeSurname.empty()) {
+    const int c = surname(nodeSurname);
     if (c != kAlphaEqual) return c;
-  } else if (!key.surname.empty()) {
+  } else if (!surnameEmpty) {
     return kAlphaAfter;
   }
-  if (!node.given.empty()) return KeyCompare(key.given, node.given, true);
-  return key.given.empty() ? kAlphaEqual : kAlphaAfter;
+  if (!nodeGiven.empty()) return given(nodeGiven);
+  return givenEmpty ? kAlphaEqual : kAlphaAfter;
+}
+
+}  // namespace
+
+// kAlphaEqual, kAlphaAfter (key sorts after node) or kAlphaBefore.
+int RecordTrees::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey& node) {
+  return CompareTreeKeys(
+      kind, key.surname.empty(), key.given.empty(), node.surname, node.given,
+      [&](const std::string& t) { return KeyCompare(key.surname, t, true); },
+      [&](const std::string& t) { return KeyCompare(key.given, t, true); });
 }
 
 // ---- insert, remove, re-sort -----------------------------------------------
@@ -337,10 +353,14 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     TreeLinks links;
     bool greater = false;
     bool found = false;
+    // The new record's key is compared with every node on the way down.
+    const KeyComparer surname(key.surname, true);
+    const KeyComparer given(key.given, true);
     for (std::int64_t steps = 0; steps < limit; ++steps) {
       TreeKey nodeKey;
       if (node == r || !NodeKey(kind, node, nodeKey, links)) break;
-      const int c = CompareKeys(kind, key, nodeKey);
+      const int c = CompareTreeKeys(kind, key.surname.empty(), key.given.empty(), nodeKey.surname,
+                                    nodeKey.given, surname, given);
       greater = kind == RecordKind::Individual ? c == kAlphaAfter : c != kAlphaBefore;
       found = true;
       const std::int32_t child = greater ? links.greater : links.lesser;

@@ -96,11 +96,12 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
   // are still different texts: only the same stored bytes find an entry, and
   // the bytes order such entries after the kind.
   const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
+  const StoreComparer compare(text);
   for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
     StringEntry entry;
     if (!ReadEntry(node, entry, false)) return -3;
     bool lesser;
-    switch (StoreCompareWithStored(text, entry.text)) {
+    switch (compare(entry.text)) {
       case kAlphaEqual:
         if (kind != entry.kind) {
           lesser = kind < entry.kind;
