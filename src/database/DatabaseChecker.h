@@ -77,6 +77,9 @@ class CDatabaseChecker {
     int length = 0;    // stored characters up to the zero
     std::string text;  // in the code page, as the store compares
   };
+  // The links, kind and stored length of the string-store entry read into buf
+  // at pos; its text is left to the caller.
+  static NameEntry DecodeNameEntry(const std::uint8_t* buf, std::int64_t pos);
 
   int Stage(const std::string& title, long range = -1);
   int Step(long position, long range);

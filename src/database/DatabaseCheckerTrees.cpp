@@ -64,6 +64,18 @@ int CDatabaseChecker::KeyOrderLines(RecordKind kind, const std::string& kindName
   return 1;
 }
 
+CDatabaseChecker::NameEntry CDatabaseChecker::DecodeNameEntry(const std::uint8_t* buf,
+                                                              std::int64_t pos) {
+  NameEntry e;
+  e.offset = static_cast<std::int32_t>(pos);
+  e.lesser = GetI32(buf + kEntryLesser);
+  e.greater = GetI32(buf + kEntryGreater);
+  e.parent = GetI32(buf + kEntryParent);
+  e.kind = buf[kEntryKind];
+  while (e.length < kEntryMaxSize - kEntryText && buf[kEntryText + e.length] != 0) ++e.length;
+  return e;
+}
+
 int CDatabaseChecker::CheckNames(int type) {
   const bool names = type == kBlockNames;
   const StoreFields& store = StoreOfKind(names ? 0 : 4);
@@ -98,15 +110,8 @@ int CDatabaseChecker::CheckNames(int type) {
         Line("FILE READ ERROR");
         return 0;
       }
-      NameEntry e;
-      e.offset = static_cast<std::int32_t>(pos);
-      e.lesser = GetI32(buf + kEntryLesser);
-      e.greater = GetI32(buf + kEntryGreater);
-      e.parent = GetI32(buf + kEntryParent);
-      e.kind = buf[kEntryKind];
-      int n = 0;
-      while (n < kEntryMaxSize - kEntryText && buf[kEntryText + n] != 0) ++n;
-      e.length = n;
+      NameEntry e = DecodeNameEntry(buf, pos);
+      const int n = e.length;
       if (n == 0 && e.lesser == 0 && e.greater == 0 && e.parent == 0 && e.kind == 0) break;
       e.text = AnselToAnsi(std::string(reinterpret_cast<const char*>(buf + kEntryText),
                                        static_cast<std::size_t>(std::min(n, kEntryMaxText))));
@@ -263,15 +268,8 @@ int CDatabaseChecker::ChangeNamesToMixedCase(unsigned long* changedOut) {
         result = 0;
         break;
       }
-      NameEntry e;
-      e.offset = static_cast<std::int32_t>(pos);
-      e.lesser = GetI32(buf + kEntryLesser);
-      e.greater = GetI32(buf + kEntryGreater);
-      e.parent = GetI32(buf + kEntryParent);
-      e.kind = buf[kEntryKind];
-      int n = 0;
-      while (n < kEntryMaxSize - kEntryText && buf[kEntryText + n] != 0) ++n;
-      e.length = n;
+      NameEntry e = DecodeNameEntry(buf, pos);
+      const int n = e.length;
       std::string text(reinterpret_cast<const char*>(buf + kEntryText),
                        static_cast<std::size_t>(n));
       const std::size_t index = entries.size();
