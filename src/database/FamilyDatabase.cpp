@@ -305,6 +305,8 @@ void CFamilyDatabase::FullClose() {
   for (auto& f : files) f.Close();
   if (indexStale == 1 && wasOpen) DeleteCompanion('a');
   engine.reset();
+  // A file standing in for the handle belongs to the file just closed.
+  host.io = nullptr;
   host.readOnly = false;
 }
 
