@@ -19,6 +19,7 @@ namespace {
 
 constexpr unsigned kFileErrorString = 5700;
 constexpr unsigned kNotValidFileString = 5474;
+constexpr unsigned kRepeatedFailuresString = 3898;
 // Call numbers of the unknown-type message.
 constexpr long kCallCreate = 1;
 constexpr long kCallOpen = 3;
@@ -275,6 +276,13 @@ void CFamilyDatabase::FullClose() {
   // A batch left open writes its header now; otherwise an unedited file is
   // closed unwritten.
   if (type == kCurrentFormat && engine && engine->Blocks().InBatch()) engine->Blocks().EndBatch();
+  // Failures told once while the file was open are counted up now.
+  if (type == kCurrentFormat && engine) {
+    const std::string repeated = engine->Blocks().RepeatedFailures();
+    if (!repeated.empty())
+      plat::MessageBox(res::FormatString(kRepeatedFailuresString, {repeated}), "Korvane",
+                       plat::kMbOk | plat::kMbIconExclamation);
+  }
   nameCache.clear();
   secondCache.clear();
   nameCacheBytes = 0;

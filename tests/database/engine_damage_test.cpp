@@ -368,6 +368,14 @@ TEST_F(DamagedFileTest, MendsAtOpenWaitForConsentAndAnEdit) {
   const std::int32_t names = I32At(family, kHeadNameCount);
   const std::int32_t nameNext = I32At(family, kHeadNameNext);
   ASSERT_GT(names, 2);
+  const auto positionOf = [&](int type) {
+    for (std::size_t k = 1; k < kGroupPositions; ++k)
+      if (family[typeMap + k] == type) return k;
+    ADD_FAILURE() << "no block of type " << type;
+    return std::size_t{0};
+  };
+  const std::size_t individualExt = positionOf(kBlockIndividualExt);
+  const std::size_t sourceExt = positionOf(kBlockSourceExt);
   struct Case {
     const char* name;
     std::function<void(Bytes&)> apply;
@@ -391,6 +399,9 @@ TEST_F(DamagedFileTest, MendsAtOpenWaitForConsentAndAnEdit) {
       {"DBMap type byte changed", [&](Bytes& b) { b[typeMap + 1] ^= 0x04; }},
       {"format version bit", [](Bytes& b) { b[kHeadFormatVersion] ^= 0x01; }},
       {"free position typed as a names block", [&](Bytes& b) { b[typeMap + 2816] ^= 0x01; }},
+      {"individual-ext block typed as individuals",
+       [&](Bytes& b) { b[typeMap + individualExt] = kBlockIndividuals; }},
+      {"source-ext block typed as notes", [&](Bytes& b) { b[typeMap + sourceExt] = kBlockNotes; }},
       {"highest marriage bit and used positions lowered",
        [](Bytes& b) {
          b[kHeadHighestMarriage + 3] ^= 0x40;
@@ -431,6 +442,38 @@ TEST_F(DamagedFileTest, MendsAtOpenWaitForConsentAndAnEdit) {
       ASSERT_EQ(Open(file), 1);
       EXPECT_GT(workout::ReadWhole(E()), 20) << "after the edits";
     }
+}
+
+// A block whose type byte names another kind that has no count of its own
+// in the header (the extension records) is found by the DBMap counting more
+// blocks of its kind than the type map shows, and told once at open.
+TEST_F(DamagedFileTest, BlockRetypedToAnotherKindIsToldAtOpen) {
+  for (const int kind : {kBlockIndividualExt, kBlockSourceExt})
+    for (const int as : {kBlockIndividuals, kBlockNotes, kBlockNames}) {
+      SCOPED_TRACE(std::to_string(kind) + " as " + std::to_string(as));
+      Bytes damaged = family;
+      int retyped = 0;
+      for (std::size_t k = 1; k < kGroupPositions && !retyped; ++k)
+        if (damaged[kBlocksOffset + k] == kind) {
+          damaged[kBlocksOffset + k] = static_cast<std::uint8_t>(as);
+          retyped = 1;
+        }
+      ASSERT_EQ(retyped, 1);
+      MemoryFile file(damaged);
+      boxes.Clear();
+      ASSERT_EQ(Open(file), 1);
+      ASSERT_EQ(boxes.Calls().size(), 1u);
+      EXPECT_EQ(boxes.Calls()[0].caption, kDamagedCaption);
+      EXPECT_NE(boxes.Calls()[0].text.find(res::LoadString(3897)), std::string::npos);
+      EXPECT_GT(workout::ReadWhole(E()), 0);
+      session.reset();
+      EXPECT_EQ(file.Bytes(), damaged);
+    }
+  // The sound family says nothing.
+  MemoryFile sound(family);
+  boxes.Clear();
+  ASSERT_EQ(Open(sound), 1);
+  EXPECT_TRUE(boxes.Calls().empty());
 }
 
 TEST_F(DamagedFileTest, CancelLeavesTheDamagedFileAsItWas) {

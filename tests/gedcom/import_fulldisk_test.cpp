@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "DbCalls.h"
 #include "FamilyDatabase.h"
 #include "ImportFixture.h"
 #include "MemoryFile.h"
@@ -25,7 +26,7 @@ TEST_F(ImportFullDiskTest, ImportOnAFullDiskReportsFailureAndHowFarItGot) {
   CurrentDatabase->host.io = &full;
   boxes.Clear();
   const int result = ImportText(text);
-  CurrentDatabase->host.io = nullptr;
+  const int failedWrites = DbWriteFailures();
   EXPECT_EQ(result, 0);
   int writeErrors = 0, incomplete = 0;
   for (const auto& call : boxes.Calls()) {
@@ -36,6 +37,21 @@ TEST_F(ImportFullDiskTest, ImportOnAFullDiskReportsFailureAndHowFarItGot) {
   EXPECT_EQ(incomplete, 1);
   EXPECT_LT(CountLive(db::kQueryIndividuals), 400);
   EXPECT_LE(boxes.Calls().size(), 12u);
+  // Closing counts up what was told once: one box, a line per repeated kind.
+  EXPECT_GT(failedWrites, 1);
+  boxes.Clear();
+  CurrentDatabase->Close();
+  CurrentDatabase->host.io = nullptr;
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  const std::string summary = boxes.Calls()[0].text;
+  EXPECT_NE(summary.find("Write Error: " + std::to_string(failedWrites) + " times"),
+            std::string::npos)
+      << summary;
+  // A file closed without failures says nothing.
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  boxes.Clear();
+  CurrentDatabase->Close();
+  EXPECT_TRUE(boxes.Calls().empty());
 }
 
 }  // namespace

@@ -391,6 +391,13 @@ int BlockStore::LoadDBMap() {
         if (c != 0) dbMap_.SetCount(g, t, 0);
       } else if (c < 0 || c > kGroupPositions - 1) {
         dbMap_.SetCount(g, t, groups_[g]->TypeCount(t));
+      } else if (t != kBlockFirst && c > groups_[g]->TypeCount(t)) {
+        // A block is typed before the DBMap counts it, so a DBMap that
+        // counts more blocks of a kind than the type map shows means a
+        // type byte was changed (or the cell was). Records are found
+        // through the type map; the user is told at open, and Check/Repair
+        // sees the counts as they stand.
+        blockKindsDamaged_ = true;
       }
     }
   return 1;
@@ -400,6 +407,7 @@ int BlockStore::OpenStructures() {
   damageReported_ = false;
   allocationDamaged_ = false;
   typeMapDamaged_ = false;
+  blockKindsDamaged_ = false;
   heldHeader_ = heldDBMap_ = false;
   told_.clear();
   if (!ReadAt(0, head_.Data(), kHeaderSize)) {

@@ -101,9 +101,13 @@ class BlockStore {
   void TellOnce(const std::string& kind, const std::string& text, const std::string& caption,
                 unsigned flags);
   // The kind of a failed write of the family file.
-  static constexpr const char* kWriteErrorKind = "write error";
+  static constexpr const char* kWriteErrorKind = "Write Error";
   // How often a kind of failure was met since the file was opened.
   int TimesTold(const std::string& kind) const;
+  // The kinds met more than once, with how often each was met: the lines
+  // of the summary the user is shown when the file is closed ("" when no
+  // kind repeated).
+  std::string RepeatedFailures() const;
   // Holds every highest-number and count field of the header to what the
   // blocks can hold (a highest number beyond them to the last record
   // written, as lastWritten finds it below a number); reports a change as
@@ -208,6 +212,7 @@ class BlockStore {
   bool damageReported_ = false;
   bool allocationDamaged_ = false;   // groups, used positions or DBMap location wrong
   bool typeMapDamaged_ = false;      // a type map shows blocks the file cannot hold
+  bool blockKindsDamaged_ = false;   // the DBMap counts blocks of a kind the type map lacks
   std::map<std::string, int> told_;  // failures met, by kind
   int holding_ = 0;
   bool heldHeader_ = false;

@@ -15,9 +15,9 @@ using namespace orv;
 
 namespace {
 
-void ReportDamage(BlockStore& blocks, const std::string& what, std::int32_t owner, const char* at,
-                  std::int32_t r) {
-  blocks.TellOnce(what,
+void ReportDamage(BlockStore& blocks, const char* kind, const std::string& what,
+                  std::int32_t owner, const char* at, std::int32_t r) {
+  blocks.TellOnce(kind,
                   what + " " + std::to_string(owner) + " are damaged at " + at + " " +
                       std::to_string(r) + "; the rest of them is not used.",
                   "Yo", plat::kMbOk);
@@ -81,7 +81,8 @@ std::vector<std::int32_t> FamilyLinks::SpouseChain(std::int32_t rin) {
     rec.Decode(buf);
     if (!live || !seen.insert(m).second || static_cast<std::int32_t>(seen.size()) > highest ||
         (rec.husband != rin && rec.wife != rin)) {
-      ReportDamage(records_.Blocks(), "The marriages of individual", rin, "marriage", m);
+      ReportDamage(records_.Blocks(), "Damaged marriages of an individual",
+                   "The marriages of individual", rin, "marriage", m);
       break;
     }
     chain.push_back(m);
@@ -104,10 +105,12 @@ std::vector<std::int32_t> FamilyLinks::WalkRing(RingSide side, std::int32_t head
     const bool live = records_.IsLive(RecordKind::FamilyLink, link, buf) == 1;
     rec.Decode(buf);
     if (!live || OwnerInRing(rec, side) != owner || !seen.insert(link).second) {
-      ReportDamage(
-          records_.Blocks(),
-          side == kChildren ? "The children of marriage" : "The parent families of individual",
-          owner, "family link", link);
+      const bool children = side == kChildren;
+      ReportDamage(records_.Blocks(),
+                   children ? "Damaged children of a marriage"
+                            : "Damaged parent families of an individual",
+                   children ? "The children of marriage" : "The parent families of individual",
+                   owner, "family link", link);
       break;
     }
     ring.push_back(link);

@@ -26,6 +26,8 @@ constexpr unsigned kDamagedCaption = 3891;
 constexpr unsigned kHeldCountsText = 3892;
 constexpr unsigned kHeldCountsWhat = 3895;
 constexpr unsigned kTypeMapWhat = 3896;
+constexpr unsigned kBlockKindsWhat = 3897;
+constexpr unsigned kRepeatedLine = 3899;
 
 // The smallest string entry: its fields, one character and the terminator.
 constexpr int kSmallestEntry = kEntryText + 2;
@@ -98,6 +100,14 @@ int BlockStore::TimesTold(const std::string& kind) const {
   return found == told_.end() ? 0 : found->second;
 }
 
+std::string BlockStore::RepeatedFailures() const {
+  std::string lines;
+  for (const auto& [kind, times] : told_)
+    if (times > 1)
+      lines += res::FormatString(kRepeatedLine, {kind, std::to_string(times)}) + "\n";
+  return lines;
+}
+
 int BlockStore::ClampHeaderToCapacity(
     const std::function<std::int32_t(RecordKind, std::int32_t)>& lastWritten) {
   int held = 0;
@@ -129,6 +139,7 @@ int BlockStore::ClampHeaderToCapacity(
   if (held == 0 && !allocationDamaged_) {
     // Free positions held to free need no write: the user is only told.
     if (typeMapDamaged_) ReportDamage(res::LoadString(kTypeMapWhat));
+    if (blockKindsDamaged_) ReportDamage(res::LoadString(kBlockKindsWhat));
     return 0;
   }
   damageReported_ = true;

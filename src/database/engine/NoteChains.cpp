@@ -89,7 +89,8 @@ bool NoteChains::FreeNoteChain(std::int32_t first) {
     std::fill(rec, rec + NoteBlockRec::kSize, 0);
     PutI32(rec, freeHead);
     if (!records_.WriteRaw(RecordKind::NoteBlock, b, rec)) {
-      plat::MessageBox("Failed to delete note", kProgramCaption, kWarning);
+      records_.Blocks().TellOnce("Failed to delete note", "Failed to delete note", kProgramCaption,
+                                 kWarning);
       written = false;
       b = next;
       continue;

@@ -157,7 +157,7 @@ std::vector<std::int32_t> OwnerChains::CitationChain(std::int32_t first) {
     const bool live = records_.IsLive(RecordKind::Citation, c, buf) == 1;
     rec.Decode(buf);
     if (!live || !seen.insert(c).second) {
-      records_.Blocks().TellOnce("citation chain",
+      records_.Blocks().TellOnce("Damaged citation chains",
                                  "The citation chain that starts at citation " +
                                      std::to_string(first) + " is damaged at citation " +
                                      std::to_string(c) + "; the rest of it is not used.",

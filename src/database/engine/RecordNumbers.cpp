@@ -64,7 +64,7 @@ std::int32_t RecordStore::PopChainHead(RecordKind kind) {
   if (!readable || !free || link == head) {
     // Reusing this number could overwrite a live record or repeat forever;
     // the chain is dropped and new records are added at the end.
-    blocks_.TellOnce(std::string("delete chain of ") + l.name,
+    blocks_.TellOnce(std::string("Damaged delete chain of the ") + l.name + " records",
                      "The delete chain of the " + std::string(l.name) +
                          " records is damaged at record " + std::to_string(head) +
                          "; new records are added at the end instead.",

@@ -64,7 +64,7 @@ int RecordStore::ReadRaw(RecordKind kind, std::int32_t r, std::uint8_t* buf) {
   if (pos < 0) return 0;
   if (!blocks_.ReadAt(static_cast<std::uint64_t>(pos), buf, l.size)) {
     std::fill(buf, buf + l.size, 0);
-    plat::MessageBox("File Read Failed", "Yo", plat::kMbOk);
+    blocks_.TellOnce("File Read Failed", "File Read Failed", "Yo", plat::kMbOk);
     return 0;
   }
   return 1;

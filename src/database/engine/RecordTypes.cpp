@@ -30,8 +30,12 @@ namespace maps = orv::maps;
 
 namespace {
 
-void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
-void Box(const char* text, const char* caption) { plat::MessageBox(text, caption, plat::kMbOk); }
+// A failed record read or write is told the first time in an open file
+// and counted after that: a damaged file or a full disk fails every call.
+void Box(ORV3& e, const char* text, const char* caption, const char* kind = nullptr) {
+  e.Blocks().TellOnce(kind ? kind : text, text, caption, plat::kMbOk);
+}
+void Yo(ORV3& e, const char* text) { Box(e, text, "Yo"); }
 
 template <class T>
 T* As(RecordRef& rec) {
@@ -159,7 +163,7 @@ int StoreIndividualRecord(ORV3& e, std::int32_t rin, const CIndividualRecord& ob
           RecordKind::Contact, true, [rin](std::int32_t, std::uint8_t* rec) { PutI32(rec, rin); });
     ContactRec contact;
     if (ext.contact <= 0 || !e.Records().Read(ext.contact, contact)) {
-      Yo("Indiv Write Failed during update contact record");
+      Yo(e, "Indiv Write Failed during update contact record");
       return 0;
     }
     CContactRecord fields;
@@ -167,7 +171,7 @@ int StoreIndividualRecord(ORV3& e, std::int32_t rin, const CIndividualRecord& ob
     for (int i = 0; i < CContactRecord::kFieldCount; ++i) fields.texts[i] = obj.contact[i];
     maps::StoreContact(e, fields, contact);
     if (!e.Records().Write(ext.contact, contact)) {
-      Yo("Indiv Write Failed during update contact record");
+      Yo(e, "Indiv Write Failed during update contact record");
       return 0;
     }
   } else if (ext.contact > 0) {
@@ -278,7 +282,7 @@ int RecordTypes::StoreEventType(ORV3& e, std::int32_t t, const CEventTypeRecord&
   else if (changed)
     e.Trees().Resort(RecordKind::EventType, t, buf);
   if (!e.Records().WriteRaw(RecordKind::EventType, t, buf)) {
-    Yo("Failed to update event type");
+    Yo(e, "Failed to update event type");
     return 0;
   }
   return 1;
@@ -414,7 +418,7 @@ int ReadMapped(ORV3& e, std::int32_t number, int, RecordRef rec, int detail, int
   if (!p || e.Records().IsLive(T::Stored::kKind, number) != 1 ||
       !e.Records().Read(number, stored)) {
     if constexpr (T::kReadFailure != nullptr)
-      if (p) Yo(T::kReadFailure);
+      if (p) Yo(e, T::kReadFailure);
     return 0;
   }
   T::Load(e, number, stored, *p, detail);
@@ -432,7 +436,7 @@ std::int32_t AddMapped(ORV3& e, bool reuse, RecordRef rec) {
   T::Store(e, *p, stored);
   T::PrepareNew(*p, stored);
   if (!e.Records().Write(r, stored)) {
-    if constexpr (T::kWriteFailure != nullptr) Yo(T::kWriteFailure);
+    if constexpr (T::kWriteFailure != nullptr) Yo(e, T::kWriteFailure);
     return 0;
   }
   return T::Added(e, r, *p) ? r : 0;
@@ -440,8 +444,8 @@ std::int32_t AddMapped(ORV3& e, bool reuse, RecordRef rec) {
 
 template <class T>
 int UpdateMapped(ORV3& e, std::int32_t number, int, RecordRef rec) {
-  auto fail = [] {
-    if constexpr (T::kWriteFailure != nullptr) Yo(T::kWriteFailure);
+  auto fail = [&e] {
+    if constexpr (T::kWriteFailure != nullptr) Yo(e, T::kWriteFailure);
     return 0;
   };
   auto* p = As<typename T::Object>(rec);
@@ -488,7 +492,7 @@ std::int32_t AddIndividual(ORV3& e, bool reuse, RecordRef rec) {
   const std::int32_t rin = e.Records().NewRecord(RecordKind::Individual, reuse);
   if (rin <= 0) return 0;
   if (p && !StoreIndividualRecord(e, rin, *p, true)) {
-    Yo("Indiv Write Failed");
+    Yo(e, "Indiv Write Failed");
     return 0;
   }
   if (!p) {
@@ -506,7 +510,7 @@ int UpdateIndividual(ORV3& e, std::int32_t number, int, RecordRef rec) {
   auto* p = As<CIndividualRecord>(rec);
   if (!p || e.Records().IsLive(RecordKind::Individual, number) != 1 ||
       !StoreIndividualRecord(e, number, *p, false)) {
-    Yo("Indiv Write Failed");
+    Yo(e, "Indiv Write Failed");
     return 0;
   }
   return 1;
@@ -588,7 +592,7 @@ std::int32_t AddSource(ORV3& e, bool reuse, RecordRef rec) {
   if (s <= 0) return 0;
   CSourceRecord blank;
   if (!StoreSourceRecord(e, s, p ? *p : blank, true)) {
-    Box("Failed", "UpdateSource");
+    Box(e, "Failed", "UpdateSource", "Failed to update a source");
     return 0;
   }
   return s;
@@ -598,7 +602,7 @@ int UpdateSource(ORV3& e, std::int32_t number, int, RecordRef rec) {
   auto* p = As<CSourceRecord>(rec);
   if (!p || e.Records().IsLive(RecordKind::Source, number) != 1 ||
       !StoreSourceRecord(e, number, *p, false)) {
-    Box("Failed", "UpdateSource");
+    Box(e, "Failed", "UpdateSource", "Failed to update a source");
     return 0;
   }
   return 1;
@@ -635,7 +639,7 @@ int UpdateRepository(ORV3& e, std::int32_t number, int, RecordRef rec) {
   RepositoryRec stored;
   if (!p || e.Records().IsLive(RecordKind::Repository, number) != 1 ||
       !e.Records().Read(number, stored)) {
-    Box("Unable to update repository", "Korvane");
+    Box(e, "Unable to update repository", "Korvane");
     return 0;
   }
   const bool changed = maps::StoreRepository(*p, stored);
@@ -643,7 +647,7 @@ int UpdateRepository(ORV3& e, std::int32_t number, int, RecordRef rec) {
   stored.Encode(buf);
   if (changed) e.Trees().Resort(RecordKind::Repository, number, buf);
   if (!e.Records().WriteRaw(RecordKind::Repository, number, buf)) {
-    Box("Unable to update repository", "Korvane");
+    Box(e, "Unable to update repository", "Korvane");
     return 0;
   }
   return 1;
@@ -671,7 +675,7 @@ std::int32_t AddCitation(ORV3& e, bool reuse, RecordRef rec) {
   CCitationRecord copy(*p);
   copy.ownerLetter = ' ';  // the chain set the owner field
   if (!StoreCitationRecord(e, c, copy)) {
-    Box("Unable to update citation", "Korvane");
+    Box(e, "Unable to update citation", "Korvane");
     return 0;
   }
   return c;
@@ -685,7 +689,7 @@ int UpdateCitation(ORV3& e, std::int32_t number, int, RecordRef rec) {
   if (!p || e.Records().IsLive(RecordKind::Citation, number) != 1 ||
       e.Records().IsLive(RecordKind::Source, p->sourceRin) != 1 || !ownerOk ||
       !StoreCitationRecord(e, number, *p)) {
-    Box("Unable to update citation", "Korvane");
+    Box(e, "Unable to update citation", "Korvane");
     return 0;
   }
   return 1;
@@ -704,7 +708,7 @@ std::int32_t AddEventType(ORV3& e, bool reuse, RecordRef rec) {
 int UpdateEventType(ORV3& e, std::int32_t number, int, RecordRef rec) {
   auto* p = As<CEventTypeRecord>(rec);
   if (!p || number < 1 || number > e.Records().Highest(RecordKind::EventType)) {
-    Yo("Failed to update event type");
+    Yo(e, "Failed to update event type");
     return 0;
   }
   // A record that was not live (a default type being filled) joins the tree.
