@@ -181,7 +181,12 @@ int CDatabaseChecker::CheckNotes() {
     if (!CheckBackPointer(RecordKind::NoteBlock, n, GetI32(rec.bytes.data()), 4)) return 0;
     if (!CheckInPlace(rec, 4, kBlockNotes, "Notes", "previous note block")) return 0;
   }
-  return 1;
+  // The free list must hold every free block and nothing else: a stale head
+  // (a process that died in batch mode) would hand out a block in use.
+  if (engine_.Notes().FreeListIsSound()) return 1;
+  const std::int32_t head = engine_.Blocks().Head().I32(kHeadNoteFreeHead);
+  const bool fixed = repair_ && engine_.Notes().RebuildFreeList();
+  return LogProblem(Format("%lu is not the location of the first free note.", U(head)), fixed);
 }
 
 int CDatabaseChecker::CheckIndividuals() {
@@ -694,7 +699,20 @@ int CDatabaseChecker::CheckEventTypes() {
         !CheckInPlace(rec, 4, kBlockOtherNames, "Event type", "Other name record") ||
         !CheckInPlace(rec, 8, kBlockOtherNames, "Event type", "Other name record"))
       return 0;
-    return CheckTreeOrder(rec, 12, "Event type pointer %lu is out of order.");
+    // Texts a narrative or a chart uses; only the user can supply them, and
+    // an import makes types without them. They are told, not counted as
+    // errors: the file is not damaged, and no repair could clear them.
+    const std::uint8_t* b = rec.bytes.data();
+    const std::string title = engine_.Strings().GetText(GetI32(b));
+    const auto missing = [&](std::string line) {
+      return Line(line.replace(line.find("%1"), 2, title));
+    };
+    if (GetI32(b + 4) == 0 && !missing("Event type '%1' is missing the verb construct")) return 0;
+    if (GetI32(b + 8) == 0 && !missing("Event type '%1' is missing the place preposition"))
+      return 0;
+    if (!CheckTreeOrder(rec, 12, "Event type pointer %lu is out of order.")) return 0;
+    if (b[24] == 0 && !missing("Event type '%1' is missing the short title")) return 0;
+    return b[34] != 0 || missing("Event type '%1' is missing the abbreviation");
   };
   return WalkRecords(RecordKind::EventType, "Checking Event Types:", "Event type", true, deleted,
                      check, "Record pointer %lu is not the first free.");

@@ -144,6 +144,32 @@ TEST_F(BatchCrashTest, ExistingFileChangedInABatchChecksClean) {
   ExpectClean();
 }
 
+// Free note blocks taken by the batch are in use when the process dies, but
+// the header still names the first of them as the head of the free list:
+// reopening relinks the free blocks, so that a new note takes none in use.
+TEST_F(BatchCrashTest, FreeNoteBlocksTakenInTheBatchAreNotHandedOutAgain) {
+  for (int i = 0; i < 6; ++i) ASSERT_EQ(AddPerson(SurnameOf(i), "Old", 'M'), i + 1);
+  for (const std::int32_t r : {1, 2, 3})
+    ASSERT_GT(DbSetNotes(r, std::string(r == 2 ? 1500 : 600, static_cast<char>('a' + r)), 0, 0,
+                         db::kIndividual),
+              0);
+  ASSERT_GE(DbSetNotes(2, "", 0, 0, db::kIndividual), 0);
+  ASSERT_NE(CurrentDatabase->engine->Blocks().Head().I32(orv::kHeadNoteFreeHead), 0);
+  CrashInBatch([] { return DbSetNotes(4, std::string(500, 'd'), 0, 0, db::kIndividual) > 0; });
+  // Four of the seven freed blocks are still free, and the next notes take
+  // two of them, silently.
+  const std::int32_t highest = DbGetMaxRecordCount(db::kNoteBlock);
+  boxes.Clear();
+  ASSERT_GT(DbSetNotes(5, std::string(300, 'e'), 0, 0, db::kIndividual), 0);
+  EXPECT_EQ(DbGetMaxRecordCount(db::kNoteBlock), highest);
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_EQ(DbGetNotes(4, 0, db::kIndividual, 0, 1, 0), std::string(500, 'd'));
+  EXPECT_EQ(DbGetNotes(5, 0, db::kIndividual, 0, 1, 0), std::string(300, 'e'));
+  EXPECT_EQ(DbGetNotes(1, 0, db::kIndividual, 0, 1, 0), std::string(600, 'b'));
+  EXPECT_EQ(DbGetNotes(3, 0, db::kIndividual, 0, 1, 0), std::string(600, 'd'));
+  ExpectClean();
+}
+
 // The family file as a process that is killed just before its write number
 // killAt sees it: every earlier write reached the file, none after.
 class KilledAtWrite : public plat::RandomAccessFile {

@@ -598,6 +598,24 @@ TEST_F(CheckRepairTest, FreeNoteBlockOnALiveChainIsLinkedBack) {
   EXPECT_EQ(orv::GetI32(Raw(RecordKind::NoteBlock, freed).data() + 4), 3);
 }
 
+// A free-list head that names a block in use (left by a process that died
+// in a batch) would hand the husband's notes to the next note written.
+TEST_F(CheckRepairTest, StaleFreeNoteHeadIsRebuiltFromTheBlocks) {
+  ASSERT_GT(DbSetNotes(wife, "short", 0, 0, db::kIndividual), 0);
+  ASSERT_GE(DbSetNotes(wife, "", 0, 0, db::kIndividual), 0);
+  const std::int32_t freed = Engine().Blocks().Head().I32(orv::kHeadNoteFreeHead);
+  ASSERT_GT(freed, 0);
+  const std::string notes = DbGetNotes(husband, 0, db::kIndividual, 0, 1, 0);
+  ASSERT_FALSE(notes.empty());
+  Engine().Blocks().Head().SetI32(orv::kHeadNoteFreeHead, 2);
+  Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+  ExpectFoundAndMended({"2 is not the location of the first free note."}, {},
+                       {"2 is not the location of the first free note."});
+  EXPECT_EQ(Engine().Blocks().Head().I32(orv::kHeadNoteFreeHead), freed);
+  ASSERT_GT(DbSetNotes(wife, "again", 0, 0, db::kIndividual), 0);
+  EXPECT_EQ(DbGetNotes(husband, 0, db::kIndividual, 0, 1, 0), notes);
+}
+
 TEST_F(CheckRepairTest, EventPointersOutsideTheirStoreAreCleared) {
   // A birth place that lies in no block of the names store, and a
   // marriage's sealing citation that does not exist.
@@ -657,7 +675,23 @@ TEST_F(CheckRepairTest, UserEventLinksAndEventTypeAreMended) {
     ASSERT_EQ(Engine().Owners().LinkRecord(e, db::kUserEvent, husband, db::kOwnerIndividual), 1);
   }
   ASSERT_EQ(orv::GetI32(Raw(RecordKind::UserEvent, events[1]).data() + 4), events[0]);
+  // A type with a title only is told about, text by text, but the file is
+  // not damaged; a type with every text is not mentioned.
+  CEventTypeRecord whole;
+  whole.title = "Voyage";
+  whole.shortTitle = "Voyage";
+  whole.abbreviation = "Vo";
+  whole.verbPhrase = "sailed";
+  whole.placePreposition = "to";
+  ASSERT_GT(DbAddRecord(db::kEventType, 0, &whole), 0);
   EXPECT_EQ(Check(0), 0u) << report;
+  for (const char* text : {"verb construct", "place preposition", "short title", "abbreviation"}) {
+    EXPECT_NE(report.find(std::string("Event type 'Apprenticeship' is missing the ") + text + "\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(report.find(std::string("Event type 'Voyage' is missing the ") + text),
+              std::string::npos);
+  }
 
   // The second event's back pointer lost, the head's previous pointer
   // outside the file, and an event type that does not exist.

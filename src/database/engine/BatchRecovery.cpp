@@ -144,6 +144,10 @@ int ORV3::RecoverInterruptedBatch() {
     head.SetI32(layout.chainHeadField, before);
   }
 
+  // The free note blocks, from what the blocks hold: the stored head is the
+  // one of when the batch began.
+  notes_.RebuildFreeList();
+
   head.SetByte(kHeadBatchMark, 0);
   blocks_.WriteHeader(HeadPart::Whole);
   blocks_.Flush();

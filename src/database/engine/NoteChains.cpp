@@ -109,6 +109,56 @@ bool NoteChains::FreeNoteChain(std::int32_t first) {
   return (blocks_.WriteHeader(HeadPart::Whole) || blocks_.InBatch()) && written;
 }
 
+namespace {
+
+bool IsFreeNoteBlock(const std::uint8_t* rec) {
+  return std::all_of(rec + 8, rec + NoteBlockRec::kSize, [](std::uint8_t b) { return b == 0; });
+}
+
+}  // namespace
+
+bool NoteChains::FreeListIsSound() {
+  const std::int32_t highest = records_.Highest(RecordKind::NoteBlock);
+  std::vector<bool> inList(static_cast<std::size_t>(std::max(highest, 0)) + 1, false);
+  std::uint8_t rec[NoteBlockRec::kSize];
+  std::int32_t listed = 0;
+  for (std::int32_t b = head_.I32(kHeadNoteFreeHead); b != 0; b = GetI32(rec)) {
+    if (b < 0 || b > highest || inList[b] || !records_.ReadRaw(RecordKind::NoteBlock, b, rec) ||
+        !IsFreeNoteBlock(rec))
+      return false;
+    inList[b] = true;
+    ++listed;
+  }
+  std::int32_t free = 0;
+  for (std::int32_t b = 1; b <= highest; ++b)
+    if (records_.ReadRaw(RecordKind::NoteBlock, b, rec) && IsFreeNoteBlock(rec)) ++free;
+  return free == listed;
+}
+
+bool NoteChains::RebuildFreeList() {
+  const std::int32_t highest = records_.Highest(RecordKind::NoteBlock);
+  std::vector<std::int32_t> free;
+  std::uint8_t rec[NoteBlockRec::kSize];
+  for (std::int32_t b = 1; b <= highest; ++b)
+    if (records_.ReadRaw(RecordKind::NoteBlock, b, rec) && IsFreeNoteBlock(rec)) free.push_back(b);
+  bool written = true;
+  for (std::size_t i = 0; i < free.size(); ++i) {
+    const std::int32_t next = i + 1 < free.size() ? free[i + 1] : 0;
+    const std::int32_t previous = i > 0 ? free[i - 1] : 0;
+    if (!records_.ReadRaw(RecordKind::NoteBlock, free[i], rec)) continue;
+    if (GetI32(rec) == next && GetI32(rec + 4) == previous) continue;
+    PutI32(rec, next);
+    PutI32(rec + 4, previous);
+    written = records_.WriteRaw(RecordKind::NoteBlock, free[i], rec) && written;
+  }
+  const std::int32_t first = free.empty() ? 0 : free.front();
+  if (head_.I32(kHeadNoteFreeHead) != first) {
+    head_.SetI32(kHeadNoteFreeHead, first);
+    written = (blocks_.WriteHeader(HeadPart::Whole) || blocks_.InBatch()) && written;
+  }
+  return written;
+}
+
 std::int32_t NoteChains::GetFirstNoteBlock(std::int32_t r, int apiType) {
   const int field = NoteFieldOffset(apiType);
   if (field < 0) return 0;

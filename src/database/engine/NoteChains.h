@@ -31,6 +31,16 @@ class NoteChains {
   // Puts every block of the chain from first on the free list; false when a
   // write failed.
   bool FreeNoteChain(std::int32_t first);
+  // The free list as the blocks' contents show it: a free block carries no
+  // owner and no text. FreeListIsSound: the list from the header's head
+  // holds exactly those blocks, once each (back links are the notes
+  // pass's own check).
+  // RebuildFreeList links them in ascending order (the lowest handed out
+  // first) and writes the blocks and header that change; false when a write
+  // failed. A process that died in batch mode leaves a stale head, which
+  // may name a block taken since.
+  bool FreeListIsSound();
+  bool RebuildFreeList();
 
   // ---- chains ----
   // First note block of a live individual (db::kIndividual) or marriage
