@@ -167,17 +167,23 @@ namespace {
 
 // Whether a block's bytes read as records of a block type: every slot empty,
 // deleted or live by its own marks, and at least one not empty. Known for
-// individuals, whose live records begin with their sex letter.
+// individuals, whose live records begin with their sex letter, and family
+// links, which begin with their link-type letter and name a marriage and a
+// child.
 bool LooksLikeBlockOf(int type, const std::vector<std::uint8_t>& block) {
-  if (type != kBlockIndividuals) return false;
-  const RecordLayout& layout = LayoutOf(RecordKind::Individual);
+  const std::string_view marks = type == kBlockIndividuals   ? "FMUfmu"
+                                 : type == kBlockFamilyLinks ? "abcdgs"
+                                                             : "";
+  if (marks.empty()) return false;
+  const RecordLayout& layout = *LayoutOfBlockType(type);
   int used = 0;
   for (int i = 0; i < layout.perBlock; ++i) {
     const std::uint8_t* slot = block.data() + i * layout.size;
     if (std::all_of(slot, slot + layout.size, [](std::uint8_t b) { return b == 0; })) continue;
     ++used;
-    if (IsDeletedRecord(RecordKind::Individual, slot)) continue;
-    if (std::string_view("FMUfmu").find(static_cast<char>(slot[0])) == std::string_view::npos)
+    if (IsDeletedRecord(layout.kind, slot)) continue;
+    if (marks.find(static_cast<char>(slot[0])) == std::string_view::npos) return false;
+    if (type == kBlockFamilyLinks && (GetI32(slot + 1) <= 0 || GetI32(slot + 13) <= 0))
       return false;
   }
   return used > 0;
@@ -237,7 +243,7 @@ int CDatabaseChecker::RetypeBlocks(std::vector<std::vector<int>>& perGroup,
   if (retyped == 0) return 0;
   // The highest numbers that the open held to the blocks it saw come back
   // to what the file's header said, as far as the blocks now hold.
-  for (const RecordKind kind : {RecordKind::Individual}) {
+  for (const RecordKind kind : {RecordKind::Individual, RecordKind::FamilyLink}) {
     const RecordLayout& layout = LayoutOf(kind);
     const std::int64_t capacity =
         static_cast<std::int64_t>(blocks_[layout.blockType].size()) * layout.perBlock;

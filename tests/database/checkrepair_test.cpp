@@ -961,22 +961,38 @@ TEST_F(CheckRepairTest, RepairDropsBothIndexFiles) {
 
 // A block of individuals whose type byte was changed hides its records: the
 // repair knows the block by its contents and brings them back.
-TEST_F(CheckRepairConvergenceTest, MistypedBlockOfIndividualsIsRetyped) {
-  const auto individuals = Keys(RecordKind::Individual, orv::kBlockIndividuals);
-  ASSERT_EQ(individuals.size(), 7u);
-  const std::int64_t block = Engine().Records().LocateRecord(RecordKind::Individual, 1);
-  const int position = static_cast<int>((block - orv::BlockOffset(0, 0)) / orv::kBlockSize);
-  ASSERT_EQ(orv::BlockOffset(0, position), block);
-  PatchFile(orv::FirstBlockOffset(0) + position, {orv::kBlockDescriptors});
-  EXPECT_GT(Check(0), 0u);
-  Check(1);
-  EXPECT_EQ(Check(0), 0u) << report;
-  EXPECT_EQ(Keys(RecordKind::Individual, orv::kBlockIndividuals), individuals);
-  ExpectWalksAgree(RecordKind::Individual, orv::kBlockIndividuals);
-  ASSERT_EQ(DbClose(), 1);
-  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-  EXPECT_EQ(Keys(RecordKind::Individual, orv::kBlockIndividuals), individuals);
-  EXPECT_EQ(Check(0), 0u) << report;
+TEST_F(CheckRepairConvergenceTest, MistypedBlockOfRecordsIsRetyped) {
+  // The live records of a kind, by number, as their bytes stand.
+  const auto live = [this](RecordKind kind) {
+    std::map<std::int32_t, std::vector<std::uint8_t>> out;
+    for (std::int32_t r = 1; r <= Engine().Records().Highest(kind); ++r)
+      if (Engine().Records().IsLive(kind, r) == 1) out[r] = Raw(kind, r);
+    return out;
+  };
+  const std::string clean = ReadAll(family);
+  for (const RecordKind kind : {RecordKind::Individual, RecordKind::FamilyLink}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    ASSERT_EQ(DbClose(), 1);
+    WriteAll(family, clean);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    const auto individuals = Keys(RecordKind::Individual, orv::kBlockIndividuals);
+    const auto records = live(kind);
+    ASSERT_GE(records.size(), 3u);
+    const std::int64_t block = Engine().Records().LocateRecord(kind, 1);
+    const int position = static_cast<int>((block - orv::BlockOffset(0, 0)) / orv::kBlockSize);
+    ASSERT_EQ(orv::BlockOffset(0, position), block);
+    PatchFile(orv::FirstBlockOffset(0) + position, {orv::kBlockDescriptors});
+    EXPECT_GT(Check(0), 0u);
+    Check(1);
+    EXPECT_EQ(Check(0), 0u) << report;
+    EXPECT_EQ(live(kind), records);
+    EXPECT_EQ(Keys(RecordKind::Individual, orv::kBlockIndividuals), individuals);
+    ExpectWalksAgree(RecordKind::Individual, orv::kBlockIndividuals);
+    ASSERT_EQ(DbClose(), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_EQ(live(kind), records);
+    EXPECT_EQ(Check(0), 0u) << report;
+  }
 }
 
 TEST_F(CheckRepairTest, EventNotesMultimediaAndFirstMarriageOfTheExtensionAreChecked) {
