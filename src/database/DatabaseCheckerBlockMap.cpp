@@ -168,8 +168,7 @@ namespace {
 // Whether a block's bytes read as records of a block type: every slot empty,
 // deleted or live by its own marks, and at least one not empty. Known for
 // individuals, whose live records begin with their sex letter, and family
-// links, which begin with their link-type letter and name a marriage and a
-// child.
+// links, which begin with their link-type letter.
 bool LooksLikeBlockOf(int type, const std::vector<std::uint8_t>& block) {
   const std::string_view marks = type == kBlockIndividuals   ? "FMUfmu"
                                  : type == kBlockFamilyLinks ? "abcdgs"
@@ -183,8 +182,12 @@ bool LooksLikeBlockOf(int type, const std::vector<std::uint8_t>& block) {
     ++used;
     if (IsDeletedRecord(layout.kind, slot)) continue;
     if (marks.find(static_cast<char>(slot[0])) == std::string_view::npos) return false;
-    if (type == kBlockFamilyLinks && (GetI32(slot + 1) <= 0 || GetI32(slot + 13) <= 0))
-      return false;
+    if (type == kBlockFamilyLinks) {
+      // A link names its child, its marriage or both (a child of unknown
+      // parents has marriage 0).
+      const std::int32_t marriage = GetI32(slot + 1), child = GetI32(slot + 13);
+      if (marriage < 0 || child < 0 || marriage + std::int64_t{child} == 0) return false;
+    }
   }
   return used > 0;
 }

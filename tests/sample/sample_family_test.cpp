@@ -13,6 +13,7 @@
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FileLayout.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "RecordAccess.h"
@@ -163,6 +164,39 @@ TEST_F(SampleFamilyTest, PassesCheckRepair) {
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "No problems were found.");
   boxes.Clear();
+}
+
+// The block of family links typed as another kind (one bit too many):
+// Check/Repair knows the block by what it holds and brings back every link,
+// the parent link of a child without a marriage among them.
+TEST_F(SampleFamilyTest, RetypedBlockOfFamilyLinksIsRestoredByRepair) {
+  const std::int32_t erik = Rin("Erik Anders", "Lindqvist");
+  const List marriages = Marriages(erik);
+  ASSERT_FALSE(marriages.empty());
+  const List children = Children(marriages.front());
+  ASSERT_EQ(children.size(), 9u);
+  const std::int32_t links = DbGetMaxRecordCount(db::kFamilyLink);
+  ASSERT_EQ(DbCloseCurrent(), 1);
+  std::string bytes = ReadAll(file);
+  bool retyped = false;
+  for (std::size_t k = 1; k < 64 && !retyped; ++k)
+    if (bytes[orv::kBlocksOffset + k] == orv::kBlockFamilyLinks) {
+      bytes[orv::kBlocksOffset + k] = orv::kBlockDescriptors;
+      retyped = true;
+    }
+  ASSERT_TRUE(retyped);
+  WriteAll(file, bytes);
+  ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
+  for (const int mode : {1, 0}) {
+    CDatabaseChecker checker(file, dir.File("repair.txt"), *CurrentDatabase, mode);
+    EXPECT_EQ(checker.Run(), 1);
+    if (mode == 0) EXPECT_EQ(checker.ProblemCount(), 0u) << ReadAll(dir.File("repair.txt"));
+  }
+  boxes.Clear();
+  EXPECT_EQ(DbGetMaxRecordCount(db::kFamilyLink), links);
+  EXPECT_EQ(Children(marriages.front()), children);
 }
 
 TEST_F(SampleFamilyTest, FamiliesWithSomeoneMissing) {
