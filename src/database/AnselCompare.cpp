@@ -231,6 +231,21 @@ int StoreComparer::operator()(std::string_view storedAnsel) const {
   return CompareSortKeys(key_, compareKeys.StoredKey(storedAnsel));
 }
 
+int StoreComparer::ByKey(const std::string& storedKey) const {
+  return CompareSortKeys(key_, storedKey);
+}
+
+int KeyComparer::ByKey(const std::string& treeKey) const { return CompareSortKeys(key_, treeKey); }
+
+std::string StoredSortKey(std::string_view storedAnsel) {
+  const int codePage = plat::ActiveCodePage();
+  return CompareKey(AnselToAnsi(storedAnsel, codePage), true, true, codePage);
+}
+
+std::string TreeSortKey(std::string_view text) {
+  return CompareKey(text, true, false, plat::ActiveCodePage());
+}
+
 int KeyCompare(std::string_view a, std::string_view b, bool convert) {
   return AlphaCompareCommon(a, b, convert, false);
 }

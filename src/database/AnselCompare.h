@@ -38,6 +38,8 @@ class StoreComparer {
  public:
   explicit StoreComparer(std::string_view a);
   int operator()(std::string_view storedAnsel) const;
+  // The same against an entry's key kept from StoredSortKey.
+  int ByKey(const std::string& storedKey) const;
 
  private:
   std::string key_;
@@ -52,8 +54,17 @@ class KeyComparer {
  public:
   KeyComparer(std::string_view a, bool convert);
   int operator()(std::string_view b) const;
+  // The same against a key kept from TreeSortKey(b) (convert only).
+  int ByKey(const std::string& treeKey) const;
 
  private:
   std::string key_;
   bool convert_;
 };
+
+// Sort keys for owners that keep them while their text stays the same (an
+// entry of a string store, a record of a tree): the key StoreComparer weighs a
+// stored ANSEL entry by, and the key KeyComparer(..., true) weighs a code-page
+// text by. Both depend on the active code page.
+std::string StoredSortKey(std::string_view storedAnsel);
+std::string TreeSortKey(std::string_view text);

@@ -21,6 +21,7 @@
 #include "Ansel.h"
 #include "AnselCompare.h"
 #include "BlockStore.h"
+#include "CodePage.h"
 #include "DbCodes.h"
 #include "ORV3.h"
 #include "Ports.h"
@@ -257,20 +258,19 @@ bool RecordTrees::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLin
 
 namespace {
 
-// The tree order of a key against a node's key: surname(t) and given(t)
-// compare the key's surname and given names with a text.
+// The tree order of a key against a node's key: surname() and given()
+// compare the key's surname and given names with the node's.
 template <class SurnameCompare, class GivenCompare>
-int CompareTreeKeys(RecordKind kind, bool surnameEmpty, bool givenEmpty,
-                    const std::string& nodeSurname, const std::string& nodeGiven,
-                    const SurnameCompare& surname, const GivenCompare& given) {
-  if (kind != RecordKind::Individual) return surname(nodeSurname);
-  if (!nodeSurname.empty()) {
-    const int c = surname(nodeSurname);
+int CompareTreeKeys(RecordKind kind, bool surnameEmpty, bool givenEmpty, bool nodeSurnameEmpty,
+                    bool nodeGivenEmpty, const SurnameCompare& surname, const GivenCompare& given) {
+  if (kind != RecordKind::Individual) return surname();
+  if (!nodeSurnameEmpty) {
+    const int c = surname();
     if (c != kAlphaEqual) return c;
   } else if (!surnameEmpty) {
     return kAlphaAfter;
   }
-  if (!nodeGiven.empty()) return given(nodeGiven);
+  if (!nodeGivenEmpty) return given();
   return givenEmpty ? kAlphaEqual : kAlphaAfter;
 }
 
@@ -279,9 +279,31 @@ int CompareTreeKeys(RecordKind kind, bool surnameEmpty, bool givenEmpty,
 // kAlphaEqual, kAlphaAfter (key sorts after node) or kAlphaBefore.
 int RecordTrees::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey& node) {
   return CompareTreeKeys(
-      kind, key.surname.empty(), key.given.empty(), node.surname, node.given,
-      [&](const std::string& t) { return KeyCompare(key.surname, t, true); },
-      [&](const std::string& t) { return KeyCompare(key.given, t, true); });
+      kind, key.surname.empty(), key.given.empty(), node.surname.empty(), node.given.empty(),
+      [&] { return KeyCompare(key.surname, node.surname, true); },
+      [&] { return KeyCompare(key.given, node.given, true); });
+}
+
+const RecordTrees::NameSortKeys& RecordTrees::IndividualSortKeys(std::int32_t r,
+                                                                 const std::uint8_t* rec) {
+  if (nameKeys_.size() <= static_cast<std::size_t>(r))
+    nameKeys_.resize(std::max<std::size_t>(static_cast<std::size_t>(r) + 1, nameKeys_.size() * 2));
+  NameSortKeys& keys = nameKeys_[static_cast<std::size_t>(r)];
+  std::array<std::int32_t, 4> names;
+  for (int i = 0; i < 4; ++i) names[i] = GetI32(rec + 1 + 4 * i);
+  const int codePage = plat::ActiveCodePage();
+  if (keys.codePage == codePage && keys.textChanges == strings_.TextChanges() &&
+      keys.names == names)
+    return keys;
+  const TreeKey text = KeyOfRecord(RecordKind::Individual, r, rec);
+  keys.names = names;
+  keys.textChanges = strings_.TextChanges();
+  keys.codePage = codePage;
+  keys.surnameEmpty = text.surname.empty();
+  keys.givenEmpty = text.given.empty();
+  keys.surname = TreeSortKey(text.surname);
+  keys.given = TreeSortKey(text.given);
+  return keys;
 }
 
 // ---- insert, remove, re-sort -----------------------------------------------
@@ -356,11 +378,30 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     // The new record's key is compared with every node on the way down.
     const KeyComparer surname(key.surname, true);
     const KeyComparer given(key.given, true);
+    std::uint8_t nodeRec[std::max(IndividualRec::kSize, SourceRec::kSize)];
     for (std::int64_t steps = 0; steps < limit; ++steps) {
-      TreeKey nodeKey;
-      if (node == r || !NodeKey(kind, node, nodeKey, links)) break;
-      const int c = CompareTreeKeys(kind, key.surname.empty(), key.given.empty(), nodeKey.surname,
-                                    nodeKey.given, surname, given);
+      if (node == r || node < 1 || node > records_.Highest(kind) ||
+          !records_.ReadRaw(kind, node, nodeRec))
+        break;
+      links.lesser = GetI32(nodeRec + fields->linkOffset);
+      links.greater = GetI32(nodeRec + fields->linkOffset + 4);
+      links.parent = GetI32(nodeRec + fields->linkOffset + 8);
+      int c;
+      if (kind == RecordKind::Individual) {
+        // Every insert descends through the same upper nodes: their sort
+        // keys are kept rather than read and made again.
+        const NameSortKeys& nodeKeys = IndividualSortKeys(node, nodeRec);
+        c = CompareTreeKeys(
+            kind, key.surname.empty(), key.given.empty(), nodeKeys.surnameEmpty,
+            nodeKeys.givenEmpty, [&] { return surname.ByKey(nodeKeys.surname); },
+            [&] { return given.ByKey(nodeKeys.given); });
+      } else {
+        const TreeKey nodeKey = KeyOfRecord(kind, node, nodeRec);
+        c = CompareTreeKeys(
+            kind, key.surname.empty(), key.given.empty(), nodeKey.surname.empty(),
+            nodeKey.given.empty(), [&] { return surname(nodeKey.surname); },
+            [&] { return given(nodeKey.given); });
+      }
       greater = kind == RecordKind::Individual ? c == kAlphaAfter : c != kAlphaBefore;
       found = true;
       const std::int32_t child = greater ? links.greater : links.lesser;

@@ -17,6 +17,7 @@
 // Needs: BlockStore for the roots in the header and file access,
 // RecordStore for the records, StringStores for the key texts.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -134,6 +135,17 @@ class RecordTrees {
   // Key and links of a node from one read of its record.
   bool NodeKey(orv::RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links);
   static int CompareKeys(orv::RecordKind kind, const TreeKey& key, const TreeKey& node);
+  // The sort keys of an individual's surname and given names, from its
+  // record rec; kept by RIN while the record names the same entries and
+  // their texts and the code page stay the same.
+  struct NameSortKeys {
+    std::array<std::int32_t, 4> names{};
+    std::uint64_t textChanges = 0;
+    int codePage = -1;
+    bool surnameEmpty = true, givenEmpty = true;
+    std::string surname, given;
+  };
+  const NameSortKeys& IndividualSortKeys(std::int32_t r, const std::uint8_t* rec);
   void RotateUp(orv::RecordKind kind, std::int32_t x);
   // While one lives (outermost), the header carries the tree-change mark:
   // the links of one change are several writes.
@@ -164,4 +176,5 @@ class RecordTrees {
   bool nameIndexReady_ = false;             // false after a change of the name tree
   bool nameIndexInMemory_ = false;          // nameIndex_ stands in for the ".ora" file
   int changing_ = 0;                        // ChangeMark depth
+  std::vector<NameSortKeys> nameKeys_;      // by RIN
 };

@@ -9,6 +9,7 @@
 #include "Ansel.h"
 #include "AnselCompare.h"
 #include "BlockStore.h"
+#include "CodePage.h"
 #include "ORV3.h"
 #include "Ports.h"
 #include "StringTable.h"
@@ -23,6 +24,7 @@ void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
 
 // The texts cached for the tree walks; dropped whole when this many are held.
 constexpr std::size_t kMaxCachedTexts = 1 << 20;
+constexpr std::size_t kMaxCachedKeys = 1 << 18;
 
 }  // namespace
 
@@ -101,7 +103,7 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
     StringEntry entry;
     if (!ReadEntry(node, entry, false)) return -3;
     bool lesser;
-    switch (compare(entry.text)) {
+    switch (compare.ByKey(EntrySortKey(node, entry.text))) {
       case kAlphaEqual:
         if (kind != entry.kind) {
           lesser = kind < entry.kind;
@@ -215,9 +217,22 @@ int StringStores::ReplaceEntryText(std::int32_t offset, const std::string& text,
   if (ansel.size() > static_cast<std::size_t>(kEntryMaxText)) ansel.resize(kEntryMaxText);
   if (static_cast<int>(ansel.size()) != entry.storedLength) return 0;
   if (host_->readOnly) return 1;
+  ++textChanges_;
+  entryKeys_.erase(offset);
   if (!blocks_.Put(std::int64_t{offset} + kEntryText, ansel.data(), ansel.size())) return 0;
   entryTexts_[offset] = ansel;
   return 1;
+}
+
+const std::string& StringStores::EntrySortKey(std::int32_t offset, const std::string& ansel) {
+  const int codePage = plat::ActiveCodePage();
+  if (codePage != keysCodePage_ || entryKeys_.size() >= kMaxCachedKeys) {
+    entryKeys_.clear();
+    keysCodePage_ = codePage;
+  }
+  const auto it = entryKeys_.find(offset);
+  if (it != entryKeys_.end()) return it->second;
+  return entryKeys_.emplace(offset, StoredSortKey(ansel)).first->second;
 }
 
 int StringStores::WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value) {

@@ -66,7 +66,15 @@ class StringStores {
   // number of stores mended.
   int RecoverStringStores();
 
+  // Counts the rewrites of stored texts in place: a key kept for an entry
+  // (or for a record naming entries) holds while the count and the active
+  // code page are what they were.
+  std::uint64_t TextChanges() const { return textChanges_; }
+
  private:
+  // StoredSortKey of the entry at offset, whose stored text is ansel; kept
+  // for the tree descents of FindString.
+  const std::string& EntrySortKey(std::int32_t offset, const std::string& ansel);
   // true when an entry's first len bytes at offset lie in a block of a
   // string store; else the damage is reported.
   bool InStoreBlock(std::int32_t offset, int len);
@@ -78,4 +86,8 @@ class StringStores {
   orv::FileHead& head_;  // the header BlockStore keeps
   // Stored texts by entry offset, for the tree walks' key comparisons.
   std::unordered_map<std::int32_t, std::string> entryTexts_;
+  // Sort keys by entry offset, made under keysCodePage_.
+  std::unordered_map<std::int32_t, std::string> entryKeys_;
+  int keysCodePage_ = -1;
+  std::uint64_t textChanges_ = 0;
 };
