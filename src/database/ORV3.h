@@ -88,7 +88,7 @@ struct NewFileOptions {
 class ORV3 {
  public:
   // Blocks of the family file kept in memory (16 MB).
-  static constexpr std::size_t kCachedBlocks = 2048;
+  static constexpr std::size_t kCachedBlocks = 6144;
 
   explicit ORV3(EngineHost* host);
   ORV3(const ORV3&) = delete;

@@ -13,6 +13,7 @@
 #include "RecordTrees.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -116,6 +117,7 @@ bool RecordTrees::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   links = TreeLinks{};
   const TreeFields* fields = FieldsOf(kind);
   if (!fields || r < 1 || r > records_.Highest(kind)) return false;
+  if (HeldLinks(kind, r, links)) return true;
   const std::int64_t pos = records_.LocateRecord(kind, r);
   std::uint8_t b[12];
   if (pos < 0 || !blocks_.ReadAt(pos + fields->linkOffset, b, 12)) return false;
@@ -125,11 +127,38 @@ bool RecordTrees::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   return true;
 }
 
+bool RecordTrees::HeldLinks(RecordKind kind, std::int32_t r, TreeLinks& links) const {
+  if (heldLinks_.empty()) return false;
+  const auto it = heldLinks_.find({static_cast<int>(kind), r});
+  if (it == heldLinks_.end()) return false;
+  links = it->second;
+  return true;
+}
+
 bool RecordTrees::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
   const TreeFields* fields = FieldsOf(kind);
-  if (!fields) return false;
+  if (!fields || records_.LocateRecord(kind, r) < 0) return false;
+  // A change's links are written when it ends: a record's links changed
+  // again and again by the rotations of one insert reach the file once.
+  if (changing_ > 0) {
+    heldLinks_[{static_cast<int>(kind), r}] = links;
+    return true;
+  }
+  return WriteLinksNow(kind, r, links);
+}
+
+bool RecordTrees::WriteHeldLinks() {
+  bool written = true;
+  for (const auto& [at, links] : heldLinks_)
+    written = WriteLinksNow(static_cast<RecordKind>(at.first), at.second, links) && written;
+  heldLinks_.clear();
+  return written;
+}
+
+bool RecordTrees::WriteLinksNow(RecordKind kind, std::int32_t r, const TreeLinks& links) {
+  const TreeFields* fields = FieldsOf(kind);
   const std::int64_t pos = records_.LocateRecord(kind, r);
-  if (pos < 0) return false;
+  if (!fields || pos < 0) return false;
   std::uint8_t b[12];
   PutI32(b, links.lesser);
   PutI32(b + 4, links.greater);
@@ -250,6 +279,7 @@ bool RecordTrees::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLin
   if (!fields || r < 1 || r > records_.Highest(kind) || !records_.ReadRaw(kind, r, rec))
     return false;
   key = KeyOfRecord(kind, r, rec);
+  if (HeldLinks(kind, r, links)) return true;
   links.lesser = GetI32(rec + fields->linkOffset);
   links.greater = GetI32(rec + fields->linkOffset + 4);
   links.parent = GetI32(rec + fields->linkOffset + 8);
@@ -350,7 +380,11 @@ RecordTrees::ChangeMark::ChangeMark(RecordTrees& t) : t_(t) {
 }
 
 RecordTrees::ChangeMark::~ChangeMark() {
-  if (--t_.changing_ == 0) t_.blocks_.MarkTreeChange(false);
+  if (--t_.changing_ > 0) return;
+  // The mark stays on the file until every link of the change is there: a
+  // change cut short anywhere is rebuilt at the next open.
+  t_.WriteHeldLinks();
+  t_.blocks_.MarkTreeChange(false);
 }
 
 int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec) {
@@ -383,9 +417,11 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
       if (node == r || node < 1 || node > records_.Highest(kind) ||
           !records_.ReadRaw(kind, node, nodeRec))
         break;
-      links.lesser = GetI32(nodeRec + fields->linkOffset);
-      links.greater = GetI32(nodeRec + fields->linkOffset + 4);
-      links.parent = GetI32(nodeRec + fields->linkOffset + 8);
+      if (!HeldLinks(kind, node, links)) {
+        links.lesser = GetI32(nodeRec + fields->linkOffset);
+        links.greater = GetI32(nodeRec + fields->linkOffset + 4);
+        links.parent = GetI32(nodeRec + fields->linkOffset + 8);
+      }
       int c;
       if (kind == RecordKind::Individual) {
         // Every insert descends through the same upper nodes: their sort

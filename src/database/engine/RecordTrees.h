@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -129,7 +130,12 @@ class RecordTrees {
     std::string surname, given;  // given: only for individuals
   };
   bool ReadLinks(orv::RecordKind kind, std::int32_t r, TreeLinks& links);
+  // Inside a change (ChangeMark) link writes are held in heldLinks_, read
+  // back from there, and written when the outermost change ends.
   bool WriteLinks(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);
+  bool WriteLinksNow(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);
+  bool HeldLinks(orv::RecordKind kind, std::int32_t r, TreeLinks& links) const;
+  bool WriteHeldLinks();
   void SetTreeRoot(orv::RecordKind kind, std::int32_t r);
   TreeKey KeyOfRecord(orv::RecordKind kind, std::int32_t r, const std::uint8_t* rec);
   // Key and links of a node from one read of its record.
@@ -177,4 +183,5 @@ class RecordTrees {
   bool nameIndexInMemory_ = false;          // nameIndex_ stands in for the ".ora" file
   int changing_ = 0;                        // ChangeMark depth
   std::vector<NameSortKeys> nameKeys_;      // by RIN
+  std::map<std::pair<int, std::int32_t>, TreeLinks> heldLinks_;  // by kind and record
 };
