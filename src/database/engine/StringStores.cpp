@@ -100,15 +100,22 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
   const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
   const StoreComparer compare(text);
   for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
+    // The links and kind of each entry on the way; its text only when its
+    // sort key is not kept or the keys tie.
     StringEntry entry;
-    if (!ReadEntry(node, entry, false)) return -3;
+    std::uint8_t head[kEntryText];
+    if (!InStoreBlock(node, kEntryText + 1) || !blocks_.ReadAt(node, head, kEntryText)) return -3;
+    entry.lesser = GetI32(head + kEntryLesser);
+    entry.greater = GetI32(head + kEntryGreater);
+    entry.parent = GetI32(head + kEntryParent);
+    entry.kind = head[kEntryKind];
     bool lesser;
-    switch (compare.ByKey(EntrySortKey(node, entry.text))) {
+    switch (compare.ByKey(EntrySortKey(node))) {
       case kAlphaEqual:
         if (kind != entry.kind) {
           lesser = kind < entry.kind;
-        } else if (sameBytes && ansel != entry.text) {
-          lesser = ansel < entry.text;
+        } else if (const std::string stored = AnselTextOf(node); sameBytes && ansel != stored) {
+          lesser = ansel < stored;
         } else {
           parent = entry.parent;
           return node;
@@ -224,7 +231,7 @@ int StringStores::ReplaceEntryText(std::int32_t offset, const std::string& text,
   return 1;
 }
 
-const std::string& StringStores::EntrySortKey(std::int32_t offset, const std::string& ansel) {
+const std::string& StringStores::EntrySortKey(std::int32_t offset) {
   const int codePage = plat::ActiveCodePage();
   if (codePage != keysCodePage_ || entryKeys_.size() >= kMaxCachedKeys) {
     entryKeys_.clear();
@@ -232,7 +239,7 @@ const std::string& StringStores::EntrySortKey(std::int32_t offset, const std::st
   }
   const auto it = entryKeys_.find(offset);
   if (it != entryKeys_.end()) return it->second;
-  return entryKeys_.emplace(offset, StoredSortKey(ansel)).first->second;
+  return entryKeys_.emplace(offset, StoredSortKey(AnselTextOf(offset))).first->second;
 }
 
 int StringStores::WriteEntryField(std::int32_t offset, int fieldOffset, std::int32_t value) {

@@ -72,9 +72,9 @@ class StringStores {
   std::uint64_t TextChanges() const { return textChanges_; }
 
  private:
-  // StoredSortKey of the entry at offset, whose stored text is ansel; kept
-  // for the tree descents of FindString.
-  const std::string& EntrySortKey(std::int32_t offset, const std::string& ansel);
+  // StoredSortKey of the entry at offset; kept for the tree descents of
+  // FindString.
+  const std::string& EntrySortKey(std::int32_t offset);
   // true when an entry's first len bytes at offset lie in a block of a
   // string store; else the damage is reported.
   bool InStoreBlock(std::int32_t offset, int len);
