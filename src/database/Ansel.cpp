@@ -295,9 +295,12 @@ std::string AnselToAnsi(std::string_view ansel) {
 }
 
 std::string AnsiToAnsel(std::string_view ansi, int limit, int codePage) {
-  const Tables& t = TablesFor(codePage);
   const std::string_view s = UpToZero(ansi);
   const std::size_t room = limit < 0 ? std::string::npos : static_cast<std::size_t>(limit);
+  // Plain ASCII is the same in ANSEL: most names and places are copied.
+  if (std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(s.substr(0, room));
+  const Tables& t = TablesFor(codePage);
   std::string out;
   out.reserve(s.size() + s.size() / 4);
   std::string cluster;  // one character: its diacritics, then its letter
