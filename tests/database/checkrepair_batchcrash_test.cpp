@@ -252,6 +252,31 @@ class BatchKillTest : public BatchCrashTest {
     WriteAll(family, base);
   }
 
+  // The surname of every live individual, by RIN.
+  static std::map<std::int32_t, std::string> LiveSurnames() {
+    std::map<std::int32_t, std::string> out;
+    for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+      CIndividualRecord person;
+      if (DbGetIndividualRecord(rin, person, 10) == 1) out[rin] = person.surname;
+    }
+    return out;
+  }
+
+  // Repairs the open file; then a check finds it clean, every individual
+  // of before keeps its surname, and the name walk reaches each of them.
+  void RepairKeeps(const std::map<std::int32_t, std::string>& before) {
+    {
+      CDatabaseChecker repair(family, dir.File("checkfix.rpt"), *CurrentDatabase, 1);
+      EXPECT_EQ(repair.Run(), 1);
+    }
+    ExpectClean();
+    const std::map<std::int32_t, std::string> after = LiveSurnames();
+    std::set<std::int32_t> numbers;
+    for (const auto& entry : after) numbers.insert(entry.first);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(NameWalk(), numbers);
+  }
+
   // The reopened file against the reports of the child killed in it.
   void ExpectCommitted(const std::string& reports) {
     boxes.Clear();
@@ -323,26 +348,7 @@ TEST_F(BatchKillTest, RepairAfterAKillLeavesAFileThatChecksClean) {
     RestoreBase(base);
     RunChild(killAt);
     ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-    std::map<std::int32_t, std::string> before;
-    for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
-      CIndividualRecord person;
-      if (DbGetIndividualRecord(rin, person, 10) == 1) before[rin] = person.surname;
-    }
-    const std::string report = dir.File("checkfix.rpt");
-    {
-      CDatabaseChecker repair(family, report, *CurrentDatabase, 1);
-      EXPECT_EQ(repair.Run(), 1);
-    }
-    ExpectClean();
-    std::map<std::int32_t, std::string> after;
-    std::set<std::int32_t> numbers;
-    for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
-      CIndividualRecord person;
-      if (DbGetIndividualRecord(rin, person, 10) == 1) after[rin] = person.surname;
-      if (after.count(rin)) numbers.insert(rin);
-    }
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(NameWalk(), numbers);
+    RepairKeeps(LiveSurnames());
     DbCloseCurrent();
     ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     ExpectClean();
@@ -371,28 +377,9 @@ TEST_F(BatchKillTest, RepairAfterAFullDiskLeavesAFileThatChecksClean) {
       }
       DbCloseCurrent();
       ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-      std::map<std::int32_t, std::string> before;
-      for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
-        CIndividualRecord person;
-        if (DbGetIndividualRecord(rin, person, 10) == 1) before[rin] = person.surname;
-      }
+      const std::map<std::int32_t, std::string> before = LiveSurnames();
       ASSERT_LT(before.size(), std::size_t{kOld + kAdds}) << "the disk never filled";
-      const std::string report = dir.File("checkfix.rpt");
-      {
-        CDatabaseChecker repair(family, report, *CurrentDatabase, 1);
-        EXPECT_EQ(repair.Run(), 1);
-      }
-      ExpectClean();
-      std::map<std::int32_t, std::string> after;
-      std::set<std::int32_t> numbers;
-      for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
-        CIndividualRecord person;
-        if (DbGetIndividualRecord(rin, person, 10) != 1) continue;
-        after[rin] = person.surname;
-        numbers.insert(rin);
-      }
-      EXPECT_EQ(after, before);
-      EXPECT_EQ(NameWalk(), numbers);
+      RepairKeeps(before);
     }
   }
 }
