@@ -132,6 +132,7 @@ struct RecordBase {
 
 // Individual (record type 100). Deleted: sex 'D', link in names[0].
 struct IndividualRec : RecordBase<IndividualRec, RecordKind::Individual, 298> {
+  static constexpr int kCreatedOffset = 254;
   std::uint8_t sex = 0;                 // 'M', 'F', 'U'; 'D' deleted
   std::array<std::int32_t, 5> names{};  // surname, given names 1-3, suffix
   PackedEvent birth, christening, death, burial;
@@ -164,7 +165,7 @@ struct IndividualRec : RecordBase<IndividualRec, RecordKind::Individual, 298> {
     f(242, s.treeLesser);
     f(246, s.treeGreater);
     f(250, s.treeParent);
-    f(254, s.created);
+    f(kCreatedOffset, s.created);
     f(258, s.updated);
     f(262, s.value262);
     f(266, s.value266);

@@ -177,6 +177,9 @@ bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
     lastErrno_ = fd_ < 0 ? EBADF : EACCES;
     return false;
   }
+  // A write of the bytes the file already holds changes nothing: it is
+  // left out (the engine writes a record whole after changing a part of it).
+  if (SameAsCached(pos, data, len)) return true;
   const auto* p = static_cast<const char*>(data);
   std::size_t done = 0;
   while (done < len) {
@@ -295,6 +298,24 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
   if (slots_.size() <= index) slots_.resize(index + 1, nullptr);
   slots_[index] = &block;
   return &block;
+}
+
+bool FileHandle::SameAsCached(std::uint64_t pos, const void* data, std::size_t len) const {
+  if (cache_.empty() || len == 0) return false;
+  const auto* in = static_cast<const std::uint8_t*>(data);
+  const std::uint64_t end = pos + len;
+  for (std::uint64_t index = pos / cacheBlockSize_; index * cacheBlockSize_ < end; ++index) {
+    const CachedBlock* block = Cached(index);
+    if (!block) return false;
+    const std::uint64_t blockStart = index * cacheBlockSize_;
+    const std::uint64_t from = std::max(pos, blockStart);
+    const std::uint64_t to = std::min<std::uint64_t>(end, blockStart + cacheBlockSize_);
+    if (to - blockStart > block->bytes.size()) return false;  // past the end of the file
+    if (std::memcmp(block->bytes.data() + (from - blockStart), in + (from - pos),
+                    static_cast<std::size_t>(to - from)) != 0)
+      return false;
+  }
+  return true;
 }
 
 void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t len) {

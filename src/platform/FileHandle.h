@@ -97,6 +97,8 @@ class FileHandle : public RandomAccessFile {
   // The cached block of index, read in when needed; nullptr for a block past
   // the end of the file (then partial is empty, lastErrno_ 0) or a read error.
   CachedBlock* CacheBlock(std::uint64_t index, std::vector<std::uint8_t>& partial);
+  // true when every byte of the range is cached and already holds data.
+  bool SameAsCached(std::uint64_t pos, const void* data, std::size_t len) const;
   void UpdateCache(std::uint64_t pos, const void* data, std::size_t len);
   void ClearCache();
 

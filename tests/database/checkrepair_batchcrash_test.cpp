@@ -144,6 +144,34 @@ TEST_F(BatchCrashTest, ExistingFileChangedInABatchChecksClean) {
   ExpectClean();
 }
 
+// A batch keeps its tree links in memory until it ends. A record re-placed
+// after its key changed, with none of its links on the file, leaves the
+// stored tree whole but the record where its old key sorted: reopening puts
+// every record where its key sorts now.
+TEST_F(BatchCrashTest, RecordsRePlacedInABatchCutShortSortByTheirNewKeys) {
+  for (int i = 0; i < 60; ++i) ASSERT_EQ(AddPerson(SurnameOf(i), "Old", 'M'), i + 1);
+  const std::map<std::int32_t, std::string> renamed = {
+      {4, "Aaberg"}, {17, "Zzyzx"}, {33, "Mmm"}, {58, "Aab"}};
+  CrashInBatch([&] {
+    ORV3& engine = *CurrentDatabase->engine;
+    for (const auto& [rin, surname] : renamed) {
+      std::uint8_t rec[orv::IndividualRec::kSize];
+      if (!engine.Records().ReadRaw(orv::RecordKind::Individual, rin, rec)) return false;
+      orv::PutI32(rec + 1, engine.Strings().FindOrAddString(surname, 0));
+      if (!engine.Records().WriteRaw(orv::RecordKind::Individual, rin, rec)) return false;
+      if (engine.Trees().Resort(orv::RecordKind::Individual, rin) != 1) return false;
+    }
+    return true;
+  });
+  auto& trees = CurrentDatabase->engine->Trees();
+  EXPECT_EQ(NameWalk().size(), 60u);
+  EXPECT_TRUE(trees.KeyOrderFaults(orv::RecordKind::Individual).empty());
+  for (const auto& [rin, surname] : renamed)
+    EXPECT_EQ(trees.FindByName(orv::RecordKind::Individual, surname + ", Old", db::kWalkExact), rin)
+        << surname;
+  ExpectClean();
+}
+
 // Free note blocks taken by the batch are in use when the process dies, but
 // the header still names the first of them as the head of the free list:
 // reopening relinks the free blocks, so that a new note takes none in use.

@@ -479,3 +479,79 @@ TEST_F(TreeTest, BlockTypesMapToRecordTypes) {
   EXPECT_EQ(boxes.Calls()[0].text, "Unknown type in LoCodeToHiCode");
   EXPECT_EQ(boxes.Calls()[0].caption, "Yo");
 }
+
+namespace {
+
+// The family file, counting the writes that reach it.
+class WriteCounter : public plat::RandomAccessFile {
+ public:
+  explicit WriteCounter(plat::RandomAccessFile& inner) : inner_(inner) {}
+  long writes = 0;
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
+    return inner_.ReadSomeAt(pos, data, len);
+  }
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    ++writes;
+    return inner_.WriteAt(pos, data, len);
+  }
+  bool Flush() override { return inner_.Flush(); }
+  long long Size() const override { return inner_.Size(); }
+  bool Truncate(std::uint64_t size) override { return inner_.Truncate(size); }
+
+ private:
+  plat::RandomAccessFile& inner_;
+};
+
+}  // namespace
+
+// In a batch the tree links wait in memory: the engine reads them back, the
+// file has them when the batch ends, one write per block of records.
+TEST_F(TreeTest, BatchHoldsTreeLinksUntilItEndsAndWritesThemABlockAtATime) {
+  WriteCounter counter(host->file);
+  host->io = &counter;
+  engine->Blocks().BeginBatch();
+  constexpr int kPeople = 100;  // in four blocks of individuals
+  for (int i = 0; i < kPeople; ++i) AddPerson("Name" + std::to_string(i * 37 % kPeople));
+  auto& trees = engine->Trees();
+  ASSERT_TRUE(trees.TreeIsWhole(RecordKind::Individual));
+  ASSERT_TRUE(trees.KeyOrderFaults(RecordKind::Individual).empty());
+  const std::vector<std::int32_t> order = trees.TreeInOrder(RecordKind::Individual);
+  ASSERT_EQ(order.size(), static_cast<std::size_t>(kPeople));
+  // Each record on the file is still out of the tree, as it was numbered.
+  for (std::int32_t r = 1; r <= kPeople; ++r)
+    EXPECT_EQ(FileI32(engine->Records().LocateRecord(RecordKind::Individual, r) + 242), r);
+
+  const long before = counter.writes;
+  ASSERT_TRUE(engine->Blocks().EndBatch());
+  EXPECT_LE(counter.writes - before, 4 + 1);  // the links, then the header
+  host->io = nullptr;
+  ASSERT_EQ(Reopen(), 1);
+  EXPECT_TRUE(engine->Trees().TreeIsWhole(RecordKind::Individual));
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual), order);
+}
+
+// A write over held bytes wins over them, whether it covers them whole or
+// in part, and reads show the newest bytes throughout.
+TEST_F(TreeTest, WritesOverHeldLinksKeepTheNewestBytes) {
+  engine->Blocks().BeginBatch();
+  AddPerson("Able");
+  AddPerson("Baker");
+  const std::int64_t first = engine->Records().LocateRecord(RecordKind::Individual, 1) + 242;
+  const std::int64_t second = engine->Records().LocateRecord(RecordKind::Individual, 2) + 242;
+  const std::vector<std::uint8_t> held(12, 0x11), part(4, 0x22), whole(16, 0x33);
+  ASSERT_TRUE(engine->Blocks().PutLater(first, held.data(), held.size()));
+  ASSERT_TRUE(engine->Blocks().PutLater(second, held.data(), held.size()));
+  ASSERT_TRUE(engine->Blocks().Put(first + 4, part.data(), part.size()));
+  ASSERT_TRUE(engine->Blocks().Put(second - 2, whole.data(), whole.size()));
+  std::vector<std::uint8_t> merged = held;
+  std::fill(merged.begin() + 4, merged.begin() + 8, 0x22);
+  std::vector<std::uint8_t> read(12);
+  ASSERT_TRUE(engine->Blocks().ReadAt(first, read.data(), read.size()));
+  EXPECT_EQ(read, merged);
+  ASSERT_TRUE(engine->Blocks().ReadAt(second, read.data(), read.size()));
+  EXPECT_EQ(read, std::vector<std::uint8_t>(12, 0x33));
+
+  ASSERT_TRUE(engine->Blocks().EndBatch());
+  EXPECT_EQ(FileBytes(first, 12), merged);
+  EXPECT_EQ(FileBytes(second - 2, 16), whole);
+}

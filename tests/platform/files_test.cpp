@@ -157,6 +157,42 @@ TEST(FileHandleCache, ReadsSeeEveryWriteThroughTheHandle) {
   expectAll();
 }
 
+// A write of the bytes the cached blocks already hold does not reach the
+// file (the handle's view is the cache), but one past the end of the file,
+// even of zeros where the cache has none, grows it.
+TEST(FileHandleCache, UnchangedWritesAreLeftOutButGrowthIsNot) {
+  TempDir dir;
+  const std::string path = dir.File("u.bin");
+  plat::FileHandle f;
+  ASSERT_EQ(f.Create(path), plat::kFileOk);
+  const std::vector<std::uint8_t> data(20, 0x5A);
+  ASSERT_TRUE(f.WriteAt(0, data.data(), data.size()));
+  f.EnableCache(16, 8);
+  std::vector<std::uint8_t> got(20);
+  ASSERT_TRUE(f.ReadAt(0, got.data(), got.size()));
+
+  // Another handle changes a byte; the same bytes again through the cached
+  // handle leave it, a changed byte does not.
+  plat::FileHandle other;
+  ASSERT_EQ(other.Open(path, plat::FileHandle::Access::ReadWrite), plat::kFileOk);
+  const std::uint8_t mark = 0x11;
+  ASSERT_TRUE(other.WriteAt(3, &mark, 1));
+  ASSERT_TRUE(f.WriteAt(0, data.data(), 8));
+  std::uint8_t seen = 0;
+  ASSERT_TRUE(other.ReadAt(3, &seen, 1));
+  EXPECT_EQ(seen, mark);
+  std::vector<std::uint8_t> changed(data.begin(), data.begin() + 8);
+  changed[7] = 0x00;
+  ASSERT_TRUE(f.WriteAt(0, changed.data(), changed.size()));
+  ASSERT_TRUE(other.ReadAt(3, &seen, 1));
+  EXPECT_EQ(seen, 0x5A);
+
+  const std::vector<std::uint8_t> zeros(6, 0);
+  ASSERT_TRUE(f.WriteAt(20, zeros.data(), zeros.size()));
+  EXPECT_EQ(f.Size(), 26);
+  EXPECT_EQ(other.Size(), 26);
+}
+
 // A growing file: the block that ends it is kept while partial, and each
 // write past the end (inside it, after a gap, or blocks further on) must show
 // in later reads just as the file holds it.

@@ -99,8 +99,8 @@ int ORV3::RecoverInterruptedBatch() {
 
   // Record trees: rotations move the root, and the stored one may be stale.
   // Climb the parent links from it (or from a record in the tree); a tree
-  // that then does not reach every live record once (a cut rotation or
-  // insert) is built again.
+  // that then does not reach every live record once, or not in key order,
+  // is built again.
   for (const TreeOf& tree : kTrees) {
     const std::int32_t highest = records_.Highest(tree.kind);
     std::vector<std::uint8_t> buf(LayoutOf(tree.kind).size);
@@ -123,7 +123,11 @@ int ORV3::RecoverInterruptedBatch() {
       r = up;
     }
     head.SetI32(tree.rootField, r);
-    if (!trees_.TreeIsWhole(tree.kind)) trees_.RebuildTree(tree.kind);
+    // The batch held its tree links back: what reached the file may be
+    // links of different moments, a tree that misses records or, whole,
+    // places a record by the key it had before.
+    if (!trees_.TreeIsWhole(tree.kind) || !trees_.KeyOrderFaults(tree.kind).empty())
+      trees_.RebuildTree(tree.kind);
   }
 
   // Delete chains from the deleted records: highest first, so that the

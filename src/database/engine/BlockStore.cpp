@@ -3,6 +3,7 @@
 #include "BlockStore.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "CodePage.h"
@@ -58,7 +59,108 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
     return true;
   }
   if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
-  return PutNow(pos, data, len);
+  if (heldCount_ == 0) return PutNow(pos, data, len);
+  // Held writes under this one take its bytes; those it covers whole are
+  // on the file once it is written.
+  bool covers = false;
+  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
+    std::memcpy(w.bytes + (from - w.pos), static_cast<const std::uint8_t*>(data) + (from - pos),
+                static_cast<std::size_t>(to - from));
+    covers = covers || (from == w.pos && to == w.pos + static_cast<std::int64_t>(w.len));
+  });
+  if (!PutNow(pos, data, len)) return false;
+  if (covers) {
+    const std::int64_t end = pos + static_cast<std::int64_t>(len);
+    for (std::int64_t b = std::max<std::int64_t>(0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
+         b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b) {
+      auto& writes = held_[static_cast<std::size_t>(b)];
+      const auto gone = std::remove_if(writes.begin(), writes.end(), [&](const HeldWrite& w) {
+        return w.pos >= pos && w.pos + static_cast<std::int64_t>(w.len) <= end;
+      });
+      heldCount_ -= static_cast<std::size_t>(writes.end() - gone);
+      writes.erase(gone, writes.end());
+    }
+  }
+  return true;
+}
+
+bool BlockStore::PutLater(std::int64_t pos, const void* data, std::size_t len) {
+  if (!batch_ || len > kMaxHeldWrite || holding_ > 0 || pos < kBlocksOffset)
+    return Put(pos, data, len);
+  if (host_->readOnly || reading_ > 0) return true;
+  if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
+  bool same = false;
+  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
+    std::memcpy(w.bytes + (from - w.pos), static_cast<const std::uint8_t*>(data) + (from - pos),
+                static_cast<std::size_t>(to - from));
+    same = same || (w.pos == pos && w.len == len);
+  });
+  if (same) return true;
+  HeldWrite w;
+  w.pos = pos;
+  w.len = static_cast<std::uint8_t>(len);
+  std::memcpy(w.bytes, data, len);
+  const auto b = static_cast<std::size_t>(HeldBlock(pos));
+  if (held_.size() <= b) held_.resize(b + 1);
+  held_[b].push_back(w);
+  if (++heldCount_ >= kMaxHeldWrites) return WriteHeldWrites();
+  return true;
+}
+
+template <class F>
+void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
+  const std::int64_t end = pos + static_cast<std::int64_t>(len);
+  for (std::int64_t b = std::max<std::int64_t>(0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
+       b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b) {
+    for (HeldWrite& w : held_[static_cast<std::size_t>(b)]) {
+      const std::int64_t from = std::max(pos, w.pos);
+      const std::int64_t to = std::min(end, w.pos + static_cast<std::int64_t>(w.len));
+      if (from < to) f(w, from, to);
+    }
+  }
+}
+
+void BlockStore::OverlayHeld(std::int64_t pos, void* data, std::size_t len) {
+  if (heldCount_ == 0 || len == 0) return;
+  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
+    std::memcpy(static_cast<std::uint8_t*>(data) + (from - pos), w.bytes + (from - w.pos),
+                static_cast<std::size_t>(to - from));
+  });
+}
+
+bool BlockStore::WriteHeldWrites() {
+  if (heldCount_ == 0) return true;
+  auto held = std::move(held_);
+  held_.clear();
+  heldCount_ = 0;
+  bool written = true;
+  std::vector<std::uint8_t> span;
+  for (std::size_t b = 0; b < held.size(); ++b) {
+    std::vector<HeldWrite>& writes = held[b];
+    if (writes.empty()) continue;
+    // One write from the first held byte of the block to the last, the
+    // bytes between as the file has them.
+    std::int64_t from = writes.front().pos, to = from;
+    for (const HeldWrite& w : writes) {
+      from = std::min(from, w.pos);
+      to = std::max(to, w.pos + static_cast<std::int64_t>(w.len));
+    }
+    span.resize(static_cast<std::size_t>(to - from));
+    bool ok = ReadAt(from, span.data(), span.size());
+    if (ok) {
+      for (const HeldWrite& w : writes) std::memcpy(span.data() + (w.pos - from), w.bytes, w.len);
+      ok = PutNow(from, span.data(), span.size());
+    }
+    if (!ok) {
+      // Kept, so that this session reads them still; the batch mark left
+      // on the file has the trees rebuilt at the next open.
+      if (held_.size() <= b) held_.resize(b + 1);
+      heldCount_ += writes.size();
+      held_[b] = std::move(writes);
+      written = false;
+    }
+  }
+  return written;
 }
 
 bool BlockStore::PutNow(std::int64_t pos, const void* data, std::size_t len) {
@@ -85,12 +187,16 @@ bool BlockStore::WriteHeldMends() {
 
 bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
   if (pos < 0) return false;
-  return host_->Io().ReadAt(static_cast<std::uint64_t>(pos), data, len);
+  if (!host_->Io().ReadAt(static_cast<std::uint64_t>(pos), data, len)) return false;
+  OverlayHeld(pos, data, len);
+  return true;
 }
 
 long long BlockStore::ReadSomeAt(std::int64_t pos, void* data, std::size_t len) {
   if (pos < 0) return -1;
-  return host_->Io().ReadSomeAt(static_cast<std::uint64_t>(pos), data, len);
+  const long long got = host_->Io().ReadSomeAt(static_cast<std::uint64_t>(pos), data, len);
+  if (got > 0) OverlayHeld(pos, data, static_cast<std::size_t>(got));
+  return got;
 }
 
 bool BlockStore::WriteHeader(HeadPart part) {
@@ -126,13 +232,16 @@ void BlockStore::MarkTreeChange(bool on) {
 }
 
 bool BlockStore::EndBatch() {
+  // The held writes reach the file before the batch mark is cleared; when
+  // they cannot, the mark stays and the next open rebuilds the trees.
+  const bool heldWritten = WriteHeldWrites();
   batch_ = false;
-  head_.SetByte(kHeadBatchMark, 0);
+  if (heldWritten) head_.SetByte(kHeadBatchMark, 0);
   // The counter area was held back for the whole batch; it carries the used
   // positions and group count that the next allocation relies on.
   const bool written = WriteHeader(HeadPart::Whole);
   Flush();
-  return written;
+  return written && heldWritten;
 }
 
 void BlockStore::Flush() {

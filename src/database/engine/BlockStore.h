@@ -172,6 +172,16 @@ class BlockStore {
   // ---- positioned access to the family file ----
   // Write: skipped (success) when read-only; "Write Error" when short.
   bool Put(std::int64_t pos, const void* data, std::size_t len);
+  // A write whose order does not matter to a batch cut short, because the
+  // next open rebuilds what it holds (the links of the record trees): in
+  // batch mode it is held in memory, read back from there, and written with
+  // the others of its block when the batch ends (or when many are held).
+  // Outside batch mode, or longer than kMaxHeldWrite bytes, it is a Put.
+  bool PutLater(std::int64_t pos, const void* data, std::size_t len);
+  static constexpr std::size_t kMaxHeldWrite = 12;
+  // Writes the held writes, a write per block; true when all reached the
+  // file (those that did not stay held, and the batch mark stays set).
+  bool WriteHeldWrites();
   // Read of exactly len bytes; false when fewer could be read.
   bool ReadAt(std::int64_t pos, void* data, std::size_t len);
   // Read of up to len bytes (near the end of the file); the count read, or -1.
@@ -190,6 +200,21 @@ class BlockStore {
   // true when block b (a block number) reads as a DBMap with the counts the
   // mirror has.
   bool AgreesWithMirror(std::int32_t b);
+  // Held writes: each kept under the file block of its first byte.
+  struct HeldWrite {
+    std::int64_t pos = 0;
+    std::uint8_t len = 0;
+    std::uint8_t bytes[kMaxHeldWrite] = {};
+  };
+  static std::int64_t HeldBlock(std::int64_t pos) {
+    return (pos - orv::kBlocksOffset) / orv::kBlockSize;
+  }
+  // Calls f(write, from, to) for every held write overlapping [pos, pos+len),
+  // with the overlapping file range.
+  template <class F>
+  void ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f);
+  // Copies the held bytes over what was read from [pos, pos+len).
+  void OverlayHeld(std::int64_t pos, void* data, std::size_t len);
   int NewDBMapBlock();
   // Chooses the position of the next block (opening a group when the last is
   // full) and sets the used-position count to it; 1 or 0.
@@ -217,4 +242,8 @@ class BlockStore {
   int holding_ = 0;
   bool heldHeader_ = false;
   bool heldDBMap_ = false;
+  std::vector<std::vector<HeldWrite>> held_;  // by block of the file
+  std::size_t heldCount_ = 0;
+  // Held writes that make the batch write them out before it goes on.
+  static constexpr std::size_t kMaxHeldWrites = 32768;
 };

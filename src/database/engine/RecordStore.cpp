@@ -58,16 +58,16 @@ std::int64_t RecordStore::LocateRecord(RecordKind kind, std::int32_t r) const {
 }
 
 int RecordStore::ReadRaw(RecordKind kind, std::int32_t r, std::uint8_t* buf) {
-  const RecordLayout& l = LayoutOf(kind);
-  std::fill(buf, buf + l.size, 0);
+  return ReadRawPart(kind, r, 0, LayoutOf(kind).size, buf);
+}
+
+int RecordStore::ReadRawPart(RecordKind kind, std::int32_t r, std::size_t from, std::size_t len,
+                             std::uint8_t* buf) {
   const std::int64_t pos = LocateRecord(kind, r);
-  if (pos < 0) return 0;
-  if (!blocks_.ReadAt(static_cast<std::uint64_t>(pos), buf, l.size)) {
-    std::fill(buf, buf + l.size, 0);
-    blocks_.TellOnce("File Read Failed", "File Read Failed", "Yo", plat::kMbOk);
-    return 0;
-  }
-  return 1;
+  if (pos >= 0 && blocks_.ReadAt(pos + static_cast<std::int64_t>(from), buf + from, len)) return 1;
+  std::fill(buf + from, buf + from + len, 0);
+  if (pos >= 0) blocks_.TellOnce("File Read Failed", "File Read Failed", "Yo", plat::kMbOk);
+  return 0;
 }
 
 int RecordStore::WriteRaw(RecordKind kind, std::int32_t r, const std::uint8_t* buf) {
@@ -99,7 +99,7 @@ bool RecordStore::EnsureExtension(RecordKind extension, RecordKind base, std::in
   return true;
 }
 
-int RecordStore::ReadIndividualExt(std::int32_t rin, IndividualExtRec& rec) {
+int RecordStore::ReadIndividualExt(std::int32_t rin, IndividualExtRec& rec, bool writeCleared) {
   const bool exists = EnsureExtension(RecordKind::IndividualExt, RecordKind::Individual, rin);
   std::uint8_t buf[IndividualExtRec::kSize];
   const int ok = ReadRaw(RecordKind::IndividualExt, rin, buf);
@@ -114,7 +114,7 @@ int RecordStore::ReadIndividualExt(std::int32_t rin, IndividualExtRec& rec) {
       rec.stamp = person.created;
       rec.Encode(buf);
       rec.Decode(buf);
-      WriteRaw(RecordKind::IndividualExt, rin, buf);
+      if (writeCleared) WriteRaw(RecordKind::IndividualExt, rin, buf);
     }
   }
   return ok;

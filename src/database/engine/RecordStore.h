@@ -44,6 +44,9 @@ class RecordStore {
   // ---- reads and writes ----
   // Whole stored records. Read fills the buffer (zeros when not addressable).
   int ReadRaw(orv::RecordKind kind, std::int32_t r, std::uint8_t* buf);
+  // Bytes from to from+len of the record, read into the same place of buf.
+  int ReadRawPart(orv::RecordKind kind, std::int32_t r, std::size_t from, std::size_t len,
+                  std::uint8_t* buf);
   int WriteRaw(orv::RecordKind kind, std::int32_t r, const std::uint8_t* buf);
   // Typed reads and writes with the per-type rules above.
   template <class Rec>
@@ -51,7 +54,9 @@ class RecordStore {
   template <class Rec>
   int Write(std::int32_t r, const Rec& rec);
   int ReadIndividual(std::int32_t rin, orv::IndividualRec& rec);
-  int ReadIndividualExt(std::int32_t rin, orv::IndividualExtRec& rec);
+  // An extension left by an earlier individual of the number reads as
+  // cleared; it is written so unless the caller writes it itself.
+  int ReadIndividualExt(std::int32_t rin, orv::IndividualExtRec& rec, bool writeCleared = true);
   int ReadSourceExt(std::int32_t source, orv::SourceExtRec& rec);
   int WriteFamilyLink(std::int32_t link, orv::FamilyLinkRec rec);
   // 1 live, -1 deleted, 0 outside 1 to highest or unreadable; the record is

@@ -163,7 +163,9 @@ bool RecordTrees::WriteLinksNow(RecordKind kind, std::int32_t r, const TreeLinks
   PutI32(b, links.lesser);
   PutI32(b + 4, links.greater);
   PutI32(b + 8, links.parent);
-  if (!blocks_.Put(pos + fields->linkOffset, b, 12)) return false;
+  // In a batch the links wait in memory: a batch cut short has its trees
+  // rebuilt when the file is opened next.
+  if (!blocks_.PutLater(pos + fields->linkOffset, b, 12)) return false;
   if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly) {
     PutI32(b, links.lesser == r ? 0 : links.lesser);
     PutI32(b + 4, links.greater == r ? 0 : links.greater);
@@ -413,10 +415,16 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     const KeyComparer surname(key.surname, true);
     const KeyComparer given(key.given, true);
     std::uint8_t nodeRec[std::max(IndividualRec::kSize, SourceRec::kSize)];
+    // An individual's key is its name references: only they and the links
+    // are read of the nodes on the way.
+    const auto readNode = [&](std::int32_t n) {
+      if (kind != RecordKind::Individual) return records_.ReadRaw(kind, n, nodeRec) == 1;
+      return records_.ReadRawPart(kind, n, 1, 16, nodeRec) == 1 &&
+             records_.ReadRawPart(kind, n, static_cast<std::size_t>(fields->linkOffset), 12,
+                                  nodeRec) == 1;
+    };
     for (std::int64_t steps = 0; steps < limit; ++steps) {
-      if (node == r || node < 1 || node > records_.Highest(kind) ||
-          !records_.ReadRaw(kind, node, nodeRec))
-        break;
+      if (node == r || node < 1 || node > records_.Highest(kind) || !readNode(node)) break;
       if (!HeldLinks(kind, node, links)) {
         links.lesser = GetI32(nodeRec + fields->linkOffset);
         links.greater = GetI32(nodeRec + fields->linkOffset + 4);

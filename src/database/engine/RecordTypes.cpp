@@ -10,6 +10,7 @@
 #include "AlphaNameRecord.h"
 #include "Ansel.h"
 #include "CitationRecord.h"
+#include "Clock.h"
 #include "ContactRecord.h"
 #include "DbCodes.h"
 #include "EventTypeRecord.h"
@@ -23,6 +24,7 @@
 #include "RecordMaps.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "TimeStamp.h"
 #include "UserEventRecord.h"
 
 using namespace orv;
@@ -151,8 +153,9 @@ int StoreIndividualRecord(ORV3& e, std::int32_t rin, const CIndividualRecord& ob
   if (!WriteRec(e.Records(), rin, person, buf)) return 0;
   e.Blocks().WriteHeader(HeadPart::Counters);
 
+  // The extension is written whole below.
   IndividualExtRec ext;
-  e.Records().ReadIndividualExt(rin, ext);
+  e.Records().ReadIndividualExt(rin, ext, false);
   ext.stamp = person.created;
   maps::StoreIndividualExt(e, obj, ext);
   // The contact record lives while the individual has contact data.
@@ -489,7 +492,13 @@ int ReadIndividual(ORV3& e, std::int32_t number, int, RecordRef rec, int detail,
 std::int32_t AddIndividual(ORV3& e, bool reuse, RecordRef rec) {
   CIndividualRecord* p;
   if (!ObjectOf(rec, p)) return 0;
-  const std::int32_t rin = e.Records().NewRecord(RecordKind::Individual, reuse);
+  // The new individual carries its creation stamp from its first write:
+  // the read that stores its fields would otherwise write it again to
+  // stamp it.
+  const std::int32_t rin = e.Records().NewRecord(
+      RecordKind::Individual, reuse, [](std::int32_t, std::uint8_t* rec) {
+        PutI32(rec + IndividualRec::kCreatedOffset, TimeToStamp(plat::Now()));
+      });
   if (rin <= 0) return 0;
   if (p && !StoreIndividualRecord(e, rin, *p, true)) {
     Yo(e, "Indiv Write Failed");
