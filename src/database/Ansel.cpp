@@ -375,8 +375,11 @@ bool CopiedAsItIs(const Tables& t, unsigned char c) {
 
 std::string AnsiToPureAnsel(std::string_view ansi, int codePage,
                             std::vector<AnselReplacement>* replaced) {
-  const Tables& t = TablesFor(codePage);
   const std::string_view s = UpToZero(ansi);
+  // Plain ASCII is written as it is (most lines of a GEDCOM file).
+  if (std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(s);
+  const Tables& t = TablesFor(codePage);
   std::string plain;
   plain.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {

@@ -479,7 +479,9 @@ struct MultimediaRec : RecordBase<MultimediaRec, RecordKind::Multimedia, 64> {
 };
 
 // True when a record of the kind, as stored, carries its deleted mark.
+// Reads at most the first kDeletedMarkBytes bytes of the record.
 bool IsDeletedRecord(RecordKind kind, const std::uint8_t* rec);
+inline constexpr std::size_t kDeletedMarkBytes = 32;
 // Turns the buffer into a deleted record: all zero but the chain link and mark.
 void MakeDeletedRecord(RecordKind kind, std::uint8_t* rec, std::int32_t link);
 

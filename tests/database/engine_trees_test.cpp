@@ -194,53 +194,67 @@ TEST_F(TreeTest, EqualTitlesListInInsertionOrderForTheOtherTrees) {
 // Random inserts, re-sorts and deletes against a model of the order. Keys
 // come from small sets whose collation order is written down here: case-only
 // differences are equal keys, so ties are frequent.
+// Outside a batch and inside one, where the links wait in memory and a
+// descent uses what it keeps of each node.
 TEST_F(TreeTest, InsertsRemovesAndResortsKeepTheModelOrder) {
-  const std::vector<std::vector<std::string>> surnames = {
-      {""}, {"Jones", "JONES"}, {"Muller"}, {"M\xFCller", "m\xFCller"}, {"Smith", "smith"}};
-  const std::vector<std::vector<std::string>> givens = {{""}, {"Ann", "ann"}, {"Bob"}};
-  struct Person {
-    std::int32_t rin;
-    int rank;
-  };
-  std::vector<Person> model;  // in expected order
-  std::mt19937 rng(12345);
-  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-  auto place = [&](std::int32_t rin, int rank) {
-    // Equal keys: the newer individual goes first.
-    auto at =
-        std::find_if(model.begin(), model.end(), [&](const Person& p) { return p.rank >= rank; });
-    model.insert(at, Person{rin, rank});
-  };
-  auto expectOrder = [&](int step) {
-    std::vector<std::int32_t> want;
-    for (const Person& p : model) want.push_back(p.rin);
-    ASSERT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual), want) << "step " << step;
-    ASSERT_EQ(Structure(RecordKind::Individual), want) << "step " << step;
-  };
-  for (int step = 0; step < 400; ++step) {
-    const int action = model.size() < 5 ? 0 : pick(4);
-    const int s = pick(static_cast<int>(surnames.size()));
-    const int g = pick(static_cast<int>(givens.size()));
-    const std::string& surname = surnames[s][pick(static_cast<int>(surnames[s].size()))];
-    const std::string& given = givens[g][pick(static_cast<int>(givens[g].size()))];
-    const int rank = s * 10 + g;
-    if (action <= 1) {
-      place(AddPerson(surname, given), rank);
-    } else if (action == 2) {
-      const std::size_t i = static_cast<std::size_t>(pick(static_cast<int>(model.size())));
-      const std::int32_t rin = model[i].rin;
-      model.erase(model.begin() + static_cast<std::ptrdiff_t>(i));
-      Rename(rin, surname, given);
-      place(rin, rank);
-    } else {
-      const std::size_t i = static_cast<std::size_t>(pick(static_cast<int>(model.size())));
-      ASSERT_EQ(engine->Deletes().DeleteIndividual(model[i].rin), 1);
-      model.erase(model.begin() + static_cast<std::ptrdiff_t>(i));
+  for (const bool batch : {false, true}) {
+    SCOPED_TRACE(batch ? "in a batch" : "outside a batch");
+    if (batch) {
+      CreateFamilyFile();
+      engine->Blocks().BeginBatch();
     }
-    if (step % 20 == 19) expectOrder(step);
+    const std::vector<std::vector<std::string>> surnames = {
+        {""}, {"Jones", "JONES"}, {"Muller"}, {"M\xFCller", "m\xFCller"}, {"Smith", "smith"}};
+    const std::vector<std::vector<std::string>> givens = {{""}, {"Ann", "ann"}, {"Bob"}};
+    struct Person {
+      std::int32_t rin;
+      int rank;
+    };
+    std::vector<Person> model;  // in expected order
+    std::mt19937 rng(12345);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto place = [&](std::int32_t rin, int rank) {
+      // Equal keys: the newer individual goes first.
+      auto at =
+          std::find_if(model.begin(), model.end(), [&](const Person& p) { return p.rank >= rank; });
+      model.insert(at, Person{rin, rank});
+    };
+    auto expectOrder = [&](int step) {
+      std::vector<std::int32_t> want;
+      for (const Person& p : model) want.push_back(p.rin);
+      ASSERT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual), want) << "step " << step;
+      ASSERT_EQ(Structure(RecordKind::Individual), want) << "step " << step;
+    };
+    for (int step = 0; step < 400; ++step) {
+      const int action = model.size() < 5 ? 0 : pick(4);
+      const int s = pick(static_cast<int>(surnames.size()));
+      const int g = pick(static_cast<int>(givens.size()));
+      const std::string& surname = surnames[s][pick(static_cast<int>(surnames[s].size()))];
+      const std::string& given = givens[g][pick(static_cast<int>(givens[g].size()))];
+      const int rank = s * 10 + g;
+      if (action <= 1) {
+        place(AddPerson(surname, given), rank);
+      } else if (action == 2) {
+        const std::size_t i = static_cast<std::size_t>(pick(static_cast<int>(model.size())));
+        const std::int32_t rin = model[i].rin;
+        model.erase(model.begin() + static_cast<std::ptrdiff_t>(i));
+        Rename(rin, surname, given);
+        place(rin, rank);
+      } else {
+        const std::size_t i = static_cast<std::size_t>(pick(static_cast<int>(model.size())));
+        ASSERT_EQ(engine->Deletes().DeleteIndividual(model[i].rin), 1);
+        model.erase(model.begin() + static_cast<std::ptrdiff_t>(i));
+      }
+      if (step % 20 == 19) expectOrder(step);
+    }
+    expectOrder(400);
+    EXPECT_TRUE(boxes.Calls().empty());
+    if (batch) {
+      ASSERT_TRUE(engine->Blocks().EndBatch());
+      ASSERT_EQ(Reopen(), 1);
+      expectOrder(401);
+    }
   }
-  expectOrder(400);
-  EXPECT_TRUE(boxes.Calls().empty());
 }
 
 TEST_F(TreeTest, RemovingKeepsTheOrderOfTheRest) {

@@ -73,6 +73,12 @@ int RecordStore::ReadRawPart(RecordKind kind, std::int32_t r, std::size_t from, 
 int RecordStore::WriteRaw(RecordKind kind, std::int32_t r, const std::uint8_t* buf) {
   const std::int64_t pos = LocateRecord(kind, r);
   if (pos < 0) return 0;
+  if (kind == RecordKind::Individual) {
+    const auto at = static_cast<std::size_t>(r);
+    if (individualWrites_.size() <= at)
+      individualWrites_.resize(std::max(at + 1, individualWrites_.size() * 2));
+    ++individualWrites_[at];
+  }
   return blocks_.Put(pos, buf, LayoutOf(kind).size) ? 1 : 0;
 }
 
@@ -139,14 +145,16 @@ int RecordStore::WriteFamilyLink(std::int32_t link, FamilyLinkRec rec) {
 }
 
 int RecordStore::IsLive(RecordKind kind, std::int32_t r, std::uint8_t* buf) {
-  std::vector<std::uint8_t> local;
-  if (!buf) {
-    local.resize(LayoutOf(kind).size);
-    buf = local.data();
-  }
   if (r < 1 || r > Highest(kind)) return 0;
-  if (!ReadRaw(kind, r, buf)) return 0;
-  return IsDeletedRecord(kind, buf) ? -1 : 1;
+  if (buf) {
+    if (!ReadRaw(kind, r, buf)) return 0;
+    return IsDeletedRecord(kind, buf) ? -1 : 1;
+  }
+  // Without a buffer only the bytes that tell a deleted record are read.
+  std::uint8_t head[kDeletedMarkBytes] = {};
+  if (!ReadRawPart(kind, r, 0, std::min<std::size_t>(sizeof head, LayoutOf(kind).size), head))
+    return 0;
+  return IsDeletedRecord(kind, head) ? -1 : 1;
 }
 
 int RecordStore::IsOwnerLive(std::int32_t r, char letter) {

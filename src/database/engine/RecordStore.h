@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <type_traits>
+#include <vector>
 
 #include "FileLayout.h"
 #include "Records.h"
@@ -48,6 +49,14 @@ class RecordStore {
   int ReadRawPart(orv::RecordKind kind, std::int32_t r, std::size_t from, std::size_t len,
                   std::uint8_t* buf);
   int WriteRaw(orv::RecordKind kind, std::int32_t r, const std::uint8_t* buf);
+  // How often individual r's record was written whole (its tree links,
+  // written apart, do not count): what is kept of a record from a read
+  // stays right while this is unchanged.
+  std::uint32_t IndividualWrites(std::int32_t r) const {
+    return r >= 0 && static_cast<std::size_t>(r) < individualWrites_.size()
+               ? individualWrites_[static_cast<std::size_t>(r)]
+               : 0;
+  }
   // Typed reads and writes with the per-type rules above.
   template <class Rec>
   int Read(std::int32_t r, Rec& rec);
@@ -102,6 +111,7 @@ class RecordStore {
   EngineHost* host_;
   BlockStore& blocks_;
   orv::FileHead& head_;  // the header BlockStore keeps
+  std::vector<std::uint32_t> individualWrites_;  // by RIN
 };
 
 template <class Rec>

@@ -138,6 +138,9 @@ bool RecordTrees::HeldLinks(RecordKind kind, std::int32_t r, TreeLinks& links) c
 bool RecordTrees::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
   const TreeFields* fields = FieldsOf(kind);
   if (!fields || records_.LocateRecord(kind, r) < 0) return false;
+  // What a descent keeps of the node follows its links.
+  if (kind == RecordKind::Individual && static_cast<std::size_t>(r) < nameKeys_.size())
+    nameKeys_[static_cast<std::size_t>(r)].links = links;
   // A change's links are written when it ends: a record's links changed
   // again and again by the rotations of one insert reach the file once.
   if (changing_ > 0) {
@@ -165,7 +168,12 @@ bool RecordTrees::WriteLinksNow(RecordKind kind, std::int32_t r, const TreeLinks
   PutI32(b + 8, links.parent);
   // In a batch the links wait in memory: a batch cut short has its trees
   // rebuilt when the file is opened next.
-  if (!blocks_.PutLater(pos + fields->linkOffset, b, 12)) return false;
+  if (!blocks_.PutLater(pos + fields->linkOffset, b, 12)) {
+    // A descent reads the node again, as the file has it.
+    if (kind == RecordKind::Individual && static_cast<std::size_t>(r) < nameKeys_.size())
+      nameKeys_[static_cast<std::size_t>(r)].nodeKnown = false;
+    return false;
+  }
   if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly) {
     PutI32(b, links.lesser == r ? 0 : links.lesser);
     PutI32(b + 4, links.greater == r ? 0 : links.greater);
@@ -316,17 +324,28 @@ int RecordTrees::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey&
       [&] { return KeyCompare(key.given, node.given, true); });
 }
 
+RecordTrees::NameSortKeys& RecordTrees::NameKeysOf(std::int32_t r) {
+  if (nameKeys_.size() <= static_cast<std::size_t>(r))
+    nameKeys_.resize(static_cast<std::size_t>(r) + 1);
+  return nameKeys_[static_cast<std::size_t>(r)];
+}
+
 const RecordTrees::NameSortKeys& RecordTrees::IndividualSortKeys(std::int32_t r,
                                                                  const std::uint8_t* rec) {
-  if (nameKeys_.size() <= static_cast<std::size_t>(r))
-    nameKeys_.resize(std::max<std::size_t>(static_cast<std::size_t>(r) + 1, nameKeys_.size() * 2));
-  NameSortKeys& keys = nameKeys_[static_cast<std::size_t>(r)];
   std::array<std::int32_t, 4> names;
   for (int i = 0; i < 4; ++i) names[i] = GetI32(rec + 1 + 4 * i);
+  return IndividualSortKeys(r, names);
+}
+
+const RecordTrees::NameSortKeys& RecordTrees::IndividualSortKeys(
+    std::int32_t r, const std::array<std::int32_t, 4>& names) {
+  NameSortKeys& keys = NameKeysOf(r);
   const int codePage = plat::ActiveCodePage();
   if (keys.codePage == codePage && keys.textChanges == strings_.TextChanges() &&
       keys.names == names)
     return keys;
+  std::uint8_t rec[1 + 4 * 4];
+  for (int i = 0; i < 4; ++i) PutI32(rec + 1 + 4 * i, names[i]);
   const TreeKey text = KeyOfRecord(RecordKind::Individual, r, rec);
   keys.names = names;
   keys.textChanges = strings_.TextChanges();
@@ -336,6 +355,33 @@ const RecordTrees::NameSortKeys& RecordTrees::IndividualSortKeys(std::int32_t r,
   keys.surname = TreeSortKey(text.surname);
   keys.given = TreeSortKey(text.given);
   return keys;
+}
+
+bool RecordTrees::IndividualNode(std::int32_t r, const NameSortKeys*& keys, TreeLinks& links) {
+  const std::uint32_t writes = records_.IndividualWrites(r);
+  NameSortKeys& known = NameKeysOf(r);
+  if (known.nodeKnown && known.writes == writes) {
+    links = known.links;
+    keys = &IndividualSortKeys(r, known.names);
+    return true;
+  }
+  // The names and the links are all a descent needs of the record.
+  std::uint8_t rec[IndividualRec::kSize];
+  const int linkOffset = FieldsOf(RecordKind::Individual)->linkOffset;
+  if (records_.ReadRawPart(RecordKind::Individual, r, 1, 16, rec) != 1 ||
+      records_.ReadRawPart(RecordKind::Individual, r, static_cast<std::size_t>(linkOffset), 12,
+                           rec) != 1)
+    return false;
+  if (!HeldLinks(RecordKind::Individual, r, links)) {
+    links.lesser = GetI32(rec + linkOffset);
+    links.greater = GetI32(rec + linkOffset + 4);
+    links.parent = GetI32(rec + linkOffset + 8);
+  }
+  keys = &IndividualSortKeys(r, rec);
+  known.links = links;
+  known.writes = writes;
+  known.nodeKnown = true;
+  return true;
 }
 
 // ---- insert, remove, re-sort -----------------------------------------------
@@ -415,26 +461,24 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     const KeyComparer surname(key.surname, true);
     const KeyComparer given(key.given, true);
     std::uint8_t nodeRec[std::max(IndividualRec::kSize, SourceRec::kSize)];
-    // An individual's key is its name references: only they and the links
-    // are read of the nodes on the way.
-    const auto readNode = [&](std::int32_t n) {
-      if (kind != RecordKind::Individual) return records_.ReadRaw(kind, n, nodeRec) == 1;
-      return records_.ReadRawPart(kind, n, 1, 16, nodeRec) == 1 &&
-             records_.ReadRawPart(kind, n, static_cast<std::size_t>(fields->linkOffset), 12,
-                                  nodeRec) == 1;
-    };
     for (std::int64_t steps = 0; steps < limit; ++steps) {
-      if (node == r || node < 1 || node > records_.Highest(kind) || !readNode(node)) break;
-      if (!HeldLinks(kind, node, links)) {
-        links.lesser = GetI32(nodeRec + fields->linkOffset);
-        links.greater = GetI32(nodeRec + fields->linkOffset + 4);
-        links.parent = GetI32(nodeRec + fields->linkOffset + 8);
-      }
-      int c;
+      if (node == r || node < 1 || node > records_.Highest(kind)) break;
+      const NameSortKeys* individual = nullptr;
       if (kind == RecordKind::Individual) {
         // Every insert descends through the same upper nodes: their sort
-        // keys are kept rather than read and made again.
-        const NameSortKeys& nodeKeys = IndividualSortKeys(node, nodeRec);
+        // keys and links are kept rather than read and made again.
+        if (!IndividualNode(node, individual, links)) break;
+      } else {
+        if (!records_.ReadRaw(kind, node, nodeRec)) break;
+        if (!HeldLinks(kind, node, links)) {
+          links.lesser = GetI32(nodeRec + fields->linkOffset);
+          links.greater = GetI32(nodeRec + fields->linkOffset + 4);
+          links.parent = GetI32(nodeRec + fields->linkOffset + 8);
+        }
+      }
+      int c;
+      if (individual) {
+        const NameSortKeys& nodeKeys = *individual;
         c = CompareTreeKeys(
             kind, key.surname.empty(), key.given.empty(), nodeKeys.surnameEmpty,
             nodeKeys.givenEmpty, [&] { return surname.ByKey(nodeKeys.surname); },

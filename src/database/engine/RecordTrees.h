@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -144,14 +145,25 @@ class RecordTrees {
   // The sort keys of an individual's surname and given names, from its
   // record rec; kept by RIN while the record names the same entries and
   // their texts and the code page stay the same.
+  // With them, while nodeKnown, the record's tree links as last written,
+  // and the record's write count when its names were read: a descent then
+  // reads nothing of a node whose record was not written since.
   struct NameSortKeys {
     std::array<std::int32_t, 4> names{};
     std::uint64_t textChanges = 0;
     int codePage = -1;
     bool surnameEmpty = true, givenEmpty = true;
+    bool nodeKnown = false;
+    std::uint32_t writes = 0;
+    TreeLinks links;
     std::string surname, given;
   };
+  NameSortKeys& NameKeysOf(std::int32_t r);
   const NameSortKeys& IndividualSortKeys(std::int32_t r, const std::uint8_t* rec);
+  const NameSortKeys& IndividualSortKeys(std::int32_t r, const std::array<std::int32_t, 4>& names);
+  // The sort keys and links of an individual on a descent; false when its
+  // record cannot be read.
+  bool IndividualNode(std::int32_t r, const NameSortKeys*& keys, TreeLinks& links);
   void RotateUp(orv::RecordKind kind, std::int32_t x);
   // While one lives (outermost), the header carries the tree-change mark:
   // the links of one change are several writes.
@@ -182,6 +194,6 @@ class RecordTrees {
   bool nameIndexReady_ = false;             // false after a change of the name tree
   bool nameIndexInMemory_ = false;          // nameIndex_ stands in for the ".ora" file
   int changing_ = 0;                        // ChangeMark depth
-  std::vector<NameSortKeys> nameKeys_;      // by RIN
+  std::deque<NameSortKeys> nameKeys_;       // by RIN (grows without moving what it keeps)
   std::map<std::pair<int, std::int32_t>, TreeLinks> heldLinks_;  // by kind and record
 };
