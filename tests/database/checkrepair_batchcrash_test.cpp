@@ -200,23 +200,17 @@ TEST_F(BatchCrashTest, FreeNoteBlocksTakenInTheBatchAreNotHandedOutAgain) {
 
 // The family file as a process that is killed just before its write number
 // killAt sees it: every earlier write reached the file, none after.
-class KilledAtWrite : public plat::RandomAccessFile {
+class KilledAtWrite : public PassThroughFile {
  public:
-  KilledAtWrite(plat::RandomAccessFile& inner, long killAt) : inner_(inner), killAt_(killAt) {}
+  KilledAtWrite(plat::RandomAccessFile& inner, long killAt)
+      : PassThroughFile(inner), killAt_(killAt) {}
   long Writes() const { return writes_; }
-  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
-    return inner_.ReadSomeAt(pos, data, len);
-  }
   bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
     if (++writes_ == killAt_) _exit(9);
     return inner_.WriteAt(pos, data, len);
   }
-  bool Flush() override { return inner_.Flush(); }
-  long long Size() const override { return inner_.Size(); }
-  bool Truncate(std::uint64_t size) override { return inner_.Truncate(size); }
 
  private:
-  plat::RandomAccessFile& inner_;
   long killAt_;
   long writes_ = 0;
 };

@@ -16,6 +16,7 @@
 #include "CodePage.h"
 #include "DbCodes.h"
 #include "EngineFixture.h"
+#include "MemoryFile.h"
 #include "ScopedCodePage.h"
 
 using namespace orv;
@@ -497,23 +498,14 @@ TEST_F(TreeTest, BlockTypesMapToRecordTypes) {
 namespace {
 
 // The family file, counting the writes that reach it.
-class WriteCounter : public plat::RandomAccessFile {
+class WriteCounter : public PassThroughFile {
  public:
-  explicit WriteCounter(plat::RandomAccessFile& inner) : inner_(inner) {}
+  using PassThroughFile::PassThroughFile;
   long writes = 0;
-  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
-    return inner_.ReadSomeAt(pos, data, len);
-  }
   bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
     ++writes;
     return inner_.WriteAt(pos, data, len);
   }
-  bool Flush() override { return inner_.Flush(); }
-  long long Size() const override { return inner_.Size(); }
-  bool Truncate(std::uint64_t size) override { return inner_.Truncate(size); }
-
- private:
-  plat::RandomAccessFile& inner_;
 };
 
 }  // namespace

@@ -2,8 +2,9 @@
 // Files for driving a storage engine in tests: MemoryFile keeps the bytes in a
 // vector (seeded from and compared with a real file's bytes), FailingFile
 // passes writes on to another file until a byte limit, then fails every write
-// while reads go on working, as a cut power line leaves a file, and
-// FullDiskFile fails the writes that would grow a file past a size.
+// while reads go on working, as a cut power line leaves a file,
+// FullDiskFile fails the writes that would grow a file past a size, and
+// PassThroughFile hands every call on (the base of files that watch writes).
 
 #include <algorithm>
 #include <cstdint>
@@ -15,6 +16,23 @@
 #include <vector>
 
 #include "RandomAccessFile.h"
+
+class PassThroughFile : public plat::RandomAccessFile {
+ public:
+  explicit PassThroughFile(plat::RandomAccessFile& inner) : inner_(inner) {}
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
+    return inner_.ReadSomeAt(pos, data, len);
+  }
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    return inner_.WriteAt(pos, data, len);
+  }
+  bool Flush() override { return inner_.Flush(); }
+  long long Size() const override { return inner_.Size(); }
+  bool Truncate(std::uint64_t size) override { return inner_.Truncate(size); }
+
+ protected:
+  plat::RandomAccessFile& inner_;
+};
 
 class MemoryFile : public plat::RandomAccessFile {
  public:
