@@ -561,3 +561,31 @@ TEST_F(TreeTest, WritesOverHeldLinksKeepTheNewestBytes) {
   EXPECT_EQ(FileBytes(first, 12), merged);
   EXPECT_EQ(FileBytes(second - 2, 16), whole);
 }
+
+// When the held links cannot be written as the batch ends, the file keeps
+// its batch mark: the next open rebuilds the trees instead of trusting links
+// that never reached the file.
+TEST_F(TreeTest, HeldLinksThatCannotBeWrittenLeaveTheBatchMark) {
+  engine->Blocks().BeginBatch();
+  for (int i = 0; i < 60; ++i) AddPerson("Name" + std::to_string(i * 7 % 60));
+  const std::vector<std::int32_t> order = engine->Trees().TreeInOrder(RecordKind::Individual);
+  // A disk that takes the header but no block of records.
+  class RecordsFail : public PassThroughFile {
+   public:
+    using PassThroughFile::PassThroughFile;
+    bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+      return pos < orv::kBlocksOffset && inner_.WriteAt(pos, data, len);
+    }
+  } disk(host->file);
+  host->io = &disk;
+  EXPECT_FALSE(engine->Blocks().EndBatch());
+  EXPECT_NE(FileBytes(orv::kHeadBatchMark, 1)[0] & orv::kMarkBatch, 0);
+  host->io = nullptr;
+  engine.reset();
+  host = std::make_unique<EngineHost>();
+  ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadWrite), 0);
+  engine = std::make_unique<ORV3>(host.get());
+  ASSERT_EQ(engine->Open(false), 1);
+  EXPECT_TRUE(engine->Trees().TreeIsWhole(RecordKind::Individual));
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual), order);
+}
