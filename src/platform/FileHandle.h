@@ -81,9 +81,10 @@ class FileHandle : public RandomAccessFile {
   // (a clock sweep gives up those not read for longest), the file's partial
   // last block with the bytes that exist. Writes go straight to the file and
   // into the cached blocks (growing the partial one when they pass the end of
-  // the file), so every read through this handle sees them; a file changed
-  // through another handle meanwhile is not seen. 0 blocks turns the cache
-  // off. Close and Truncate empty it.
+  // the file), so every read through this handle sees them; a write of bytes
+  // the cached blocks already hold is left out. A file changed through
+  // another handle meanwhile is not seen. 0 blocks turns the cache off.
+  // Close and Truncate empty it.
   void EnableCache(std::size_t blockSize, std::size_t maxBlocks);
 
  private:

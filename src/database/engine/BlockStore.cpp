@@ -71,7 +71,8 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
   if (!PutNow(pos, data, len)) return false;
   if (covers) {
     const std::int64_t end = pos + static_cast<std::int64_t>(len);
-    for (std::int64_t b = std::max<std::int64_t>(0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
+    for (std::int64_t b = std::max<std::int64_t>(
+             0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
          b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b) {
       auto& writes = held_[static_cast<std::size_t>(b)];
       const auto gone = std::remove_if(writes.begin(), writes.end(), [&](const HeldWrite& w) {
@@ -110,7 +111,8 @@ bool BlockStore::PutLater(std::int64_t pos, const void* data, std::size_t len) {
 template <class F>
 void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
   const std::int64_t end = pos + static_cast<std::int64_t>(len);
-  for (std::int64_t b = std::max<std::int64_t>(0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
+  for (std::int64_t b =
+           std::max<std::int64_t>(0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
        b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b) {
     for (HeldWrite& w : held_[static_cast<std::size_t>(b)]) {
       const std::int64_t from = std::max(pos, w.pos);

@@ -110,7 +110,7 @@ class RecordStore {
 
   EngineHost* host_;
   BlockStore& blocks_;
-  orv::FileHead& head_;  // the header BlockStore keeps
+  orv::FileHead& head_;                          // the header BlockStore keeps
   std::vector<std::uint32_t> individualWrites_;  // by RIN
 };
 

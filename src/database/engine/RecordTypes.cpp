@@ -495,8 +495,8 @@ std::int32_t AddIndividual(ORV3& e, bool reuse, RecordRef rec) {
   // The new individual carries its creation stamp from its first write:
   // the read that stores its fields would otherwise write it again to
   // stamp it.
-  const std::int32_t rin = e.Records().NewRecord(
-      RecordKind::Individual, reuse, [](std::int32_t, std::uint8_t* rec) {
+  const std::int32_t rin =
+      e.Records().NewRecord(RecordKind::Individual, reuse, [](std::int32_t, std::uint8_t* rec) {
         PutI32(rec + IndividualRec::kCreatedOffset, TimeToStamp(plat::Now()));
       });
   if (rin <= 0) return 0;
