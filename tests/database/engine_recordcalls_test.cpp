@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "AlphaNameRecord.h"
@@ -16,6 +17,7 @@
 #include "FamilyLinkRecord.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "MemoryFile.h"
 #include "MultimediaItem.h"
 #include "PlaceEventObject.h"
 #include "PreparerRecord.h"
@@ -622,6 +624,35 @@ TEST_F(RecordCallsTest, NotesCalls) {
   EXPECT_EQ(text, "whole");
   ASSERT_EQ(engine->Notes().DeleteNotes(rin, db::kIndividual), 1);
   EXPECT_EQ(engine->Notes().GetFirstNoteBlock(rin, db::kIndividual), 0);
+}
+
+// In a batch a record numbered and written whole by one call reaches the
+// file once, whole, before the call returns; a record added without data is
+// on the file when its call returns too.
+TEST_F(RecordCallsTest, ARecordAddedInABatchReachesTheFileOnceWhole) {
+  ASSERT_EQ(AddPerson("Able", "Ann"), 1);  // the name strings exist
+  struct RecordWrites : PassThroughFile {
+    using PassThroughFile::PassThroughFile;
+    std::vector<std::pair<std::uint64_t, std::size_t>> writes;
+    bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+      writes.emplace_back(pos, len);
+      return inner_.WriteAt(pos, data, len);
+    }
+  } file(host->file);
+  host->io = &file;
+  engine->Blocks().BeginBatch();
+  ASSERT_EQ(AddPerson("Able", "Ann"), 2);
+  const auto at =
+      static_cast<std::uint64_t>(engine->Records().LocateRecord(orv::RecordKind::Individual, 2));
+  EXPECT_EQ(std::count(file.writes.begin(), file.writes.end(),
+                       std::make_pair(at, std::size_t{orv::IndividualRec::kSize})),
+            1);
+  EXPECT_EQ(FileBytes(static_cast<std::int64_t>(at), 1)[0], 'M');
+  const std::int32_t m = engine->Calls().AddRecord(db::kMarriage, false);
+  ASSERT_GT(m, 0);
+  EXPECT_EQ(FileBytes(engine->Records().LocateRecord(orv::RecordKind::Marriage, m), 1)[0], 'N');
+  EXPECT_TRUE(engine->Blocks().EndBatch());
+  host->io = nullptr;
 }
 
 TEST_F(RecordCallsTest, ABatchCutShortDoesNotLeadToOverwrittenRecords) {

@@ -59,6 +59,13 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
     return true;
   }
   if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
+  if (pendingPos_ >= 0) {
+    const std::int64_t end = pos + static_cast<std::int64_t>(len);
+    if (pos <= pendingPos_ && end >= pendingPos_ + static_cast<std::int64_t>(pending_.size()))
+      pendingPos_ = -1;  // this write takes its place
+    else if (!WritePending())
+      return false;
+  }
   if (heldCount_ == 0) return PutNow(pos, data, len);
   // Held writes under this one take its bytes; those it covers whole are
   // on the file once it is written.
@@ -83,6 +90,24 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
     }
   }
   return true;
+}
+
+bool BlockStore::PutNew(std::int64_t pos, const void* data, std::size_t len) {
+  if (!batch_ || newRecordWaits_ == 0 || holding_ > 0 || pos < kBlocksOffset)
+    return Put(pos, data, len);
+  if (host_->readOnly || reading_ > 0) return true;
+  if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
+  if (!WritePending()) return false;
+  pendingPos_ = pos;
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  pending_.assign(bytes, bytes + len);
+  return true;
+}
+
+bool BlockStore::WritePending() {
+  if (pendingPos_ < 0) return true;
+  const std::int64_t pos = std::exchange(pendingPos_, -1);
+  return PutNow(pos, pending_.data(), pending_.size());
 }
 
 bool BlockStore::PutLater(std::int64_t pos, const void* data, std::size_t len) {
@@ -123,7 +148,16 @@ void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
 }
 
 void BlockStore::OverlayHeld(std::int64_t pos, void* data, std::size_t len) {
-  if (heldCount_ == 0 || len == 0) return;
+  if (len == 0) return;
+  const std::int64_t end = pos + static_cast<std::int64_t>(len);
+  if (pendingPos_ >= 0) {
+    const std::int64_t from = std::max(pos, pendingPos_);
+    const std::int64_t to = std::min(end, pendingPos_ + static_cast<std::int64_t>(pending_.size()));
+    if (from < to)
+      std::memcpy(static_cast<std::uint8_t*>(data) + (from - pos),
+                  pending_.data() + (from - pendingPos_), static_cast<std::size_t>(to - from));
+  }
+  if (heldCount_ == 0) return;
   ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
     std::memcpy(static_cast<std::uint8_t*>(data) + (from - pos), w.bytes + (from - w.pos),
                 static_cast<std::size_t>(to - from));
@@ -131,6 +165,9 @@ void BlockStore::OverlayHeld(std::int64_t pos, void* data, std::size_t len) {
 }
 
 bool BlockStore::WriteHeldWrites() {
+  // The waiting write is the latest: it goes first, the held ones carry no
+  // order.
+  if (!WritePending()) return false;
   if (heldCount_ == 0) return true;
   auto held = std::move(held_);
   held_.clear();
@@ -247,6 +284,7 @@ bool BlockStore::EndBatch() {
 }
 
 void BlockStore::Flush() {
+  WritePending();
   if (batch_ || host_->readOnly || holding_ > 0) return;  // a closed file flushes nothing
   if (flushHolds_ > 0) {
     flushWanted_ = true;

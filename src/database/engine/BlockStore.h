@@ -182,6 +182,27 @@ class BlockStore {
   // Writes the held writes, a write per block; true when all reached the
   // file (those that did not stay held, and the batch mark stays set).
   bool WriteHeldWrites();
+  // The first write of a record just numbered. While a NewRecordWait lives
+  // in batch mode it waits, read back from memory, until the next write: one
+  // that covers it (the record written whole) reaches the file in its place,
+  // any other is preceded by it, so the file goes through the same states
+  // less one. Otherwise it is a Put.
+  bool PutNew(std::int64_t pos, const void* data, std::size_t len);
+  // Opened by a call that numbers a record and writes it whole: when it ends
+  // the waiting write, if any, is on the file, so a call that returned has
+  // its record there.
+  class NewRecordWait {
+   public:
+    explicit NewRecordWait(BlockStore& b) : b_(b) { ++b_.newRecordWaits_; }
+    ~NewRecordWait() {
+      if (--b_.newRecordWaits_ == 0) b_.WritePending();
+    }
+    NewRecordWait(const NewRecordWait&) = delete;
+    NewRecordWait& operator=(const NewRecordWait&) = delete;
+
+   private:
+    BlockStore& b_;
+  };
   // Read of exactly len bytes; false when fewer could be read.
   bool ReadAt(std::int64_t pos, void* data, std::size_t len);
   // Read of up to len bytes (near the end of the file); the count read, or -1.
@@ -213,8 +234,11 @@ class BlockStore {
   // with the overlapping file range.
   template <class F>
   void ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f);
-  // Copies the held bytes over what was read from [pos, pos+len).
+  // Copies the waiting and the held bytes over what was read from
+  // [pos, pos+len).
   void OverlayHeld(std::int64_t pos, void* data, std::size_t len);
+  // Writes the waiting first write of a new record, if any.
+  bool WritePending();
   int NewDBMapBlock();
   // Chooses the position of the next block (opening a group when the last is
   // full) and sets the used-position count to it; 1 or 0.
@@ -242,6 +266,9 @@ class BlockStore {
   int holding_ = 0;
   bool heldHeader_ = false;
   bool heldDBMap_ = false;
+  int newRecordWaits_ = 0;
+  std::int64_t pendingPos_ = -1;  // the waiting first write of a new record
+  std::vector<std::uint8_t> pending_;
   std::vector<std::vector<HeldWrite>> held_;  // by block of the file
   std::size_t heldCount_ = 0;
   // Held writes that make the batch write them out before it goes on.

@@ -106,7 +106,7 @@ std::int32_t RecordStore::NewRecord(RecordKind kind, bool reuse, const RecordFil
   std::vector<std::uint8_t> rec(l.size, 0);
   StartNewRecord(kind, r, rec.data());
   if (fill) fill(r, rec.data());
-  if (!WriteRaw(kind, r, rec.data())) return 0;
+  if (!WriteRecord(kind, r, rec.data(), true)) return 0;
   if (append && !AppendsHighestFirst(kind)) head_.SetI32(l.highestField, r);
   blocks_.WriteHeader(l.headPart);
   if (kind == RecordKind::Individual) {

@@ -71,6 +71,10 @@ int RecordStore::ReadRawPart(RecordKind kind, std::int32_t r, std::size_t from, 
 }
 
 int RecordStore::WriteRaw(RecordKind kind, std::int32_t r, const std::uint8_t* buf) {
+  return WriteRecord(kind, r, buf, false);
+}
+
+int RecordStore::WriteRecord(RecordKind kind, std::int32_t r, const std::uint8_t* buf, bool isNew) {
   const std::int64_t pos = LocateRecord(kind, r);
   if (pos < 0) return 0;
   if (kind == RecordKind::Individual) {
@@ -79,7 +83,8 @@ int RecordStore::WriteRaw(RecordKind kind, std::int32_t r, const std::uint8_t* b
       individualWrites_.resize(std::max(at + 1, individualWrites_.size() * 2));
     ++individualWrites_[at];
   }
-  return blocks_.Put(pos, buf, LayoutOf(kind).size) ? 1 : 0;
+  const std::size_t size = LayoutOf(kind).size;
+  return (isNew ? blocks_.PutNew(pos, buf, size) : blocks_.Put(pos, buf, size)) ? 1 : 0;
 }
 
 int RecordStore::ReadIndividual(std::int32_t rin, IndividualRec& rec) {

@@ -104,6 +104,9 @@ class RecordStore {
   std::int32_t LastWritten(orv::RecordKind kind, std::int32_t upTo);
 
  private:
+  // WriteRaw, or for a record just numbered (isNew) the write that waits for
+  // the next one (BlockStore::PutNew).
+  int WriteRecord(orv::RecordKind kind, std::int32_t r, const std::uint8_t* buf, bool isNew);
   // Makes record r of an extension kind addressable when the record it
   // extends exists; false when it does not.
   bool EnsureExtension(orv::RecordKind extension, orv::RecordKind base, std::int32_t r);

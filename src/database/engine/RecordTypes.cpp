@@ -432,6 +432,8 @@ template <class T>
 std::int32_t AddMapped(ORV3& e, bool reuse, RecordRef rec) {
   typename T::Object* p;
   if (!ObjectOf(rec, p) || !T::CanAdd(static_cast<const typename T::Object*>(p))) return 0;
+  // The new record's blank may wait for its whole write below.
+  BlockStore::NewRecordWait wait(e.Blocks());
   const std::int32_t r = e.Records().NewRecord(T::Stored::kKind, reuse, T::Filler(p));
   if (r <= 0 || !p) return r;
   typename T::Stored stored;
@@ -492,6 +494,8 @@ int ReadIndividual(ORV3& e, std::int32_t number, int, RecordRef rec, int detail,
 std::int32_t AddIndividual(ORV3& e, bool reuse, RecordRef rec) {
   CIndividualRecord* p;
   if (!ObjectOf(rec, p)) return 0;
+  // The new record's blank may wait for its whole write in the store.
+  BlockStore::NewRecordWait wait(e.Blocks());
   // The new individual carries its creation stamp from its first write:
   // the read that stores its fields would otherwise write it again to
   // stamp it.
