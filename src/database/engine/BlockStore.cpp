@@ -69,25 +69,17 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
   if (heldCount_ == 0) return PutNow(pos, data, len);
   // Held writes under this one take its bytes; those it covers whole are
   // on the file once it is written.
-  bool covers = false;
-  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
-    std::memcpy(w.bytes + (from - w.pos), static_cast<const std::uint8_t*>(data) + (from - pos),
-                static_cast<std::size_t>(to - from));
-    covers = covers || (from == w.pos && to == w.pos + static_cast<std::int64_t>(w.len));
-  });
+  const HeldCover cover = CopyIntoHeld(pos, data, len);
   if (!PutNow(pos, data, len)) return false;
-  if (covers) {
+  if (cover.whole) {
     const std::int64_t end = pos + static_cast<std::int64_t>(len);
-    for (std::int64_t b = std::max<std::int64_t>(
-             0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
-         b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b) {
-      auto& writes = held_[static_cast<std::size_t>(b)];
+    ForHeldBlocks(pos, len, [&](std::vector<HeldWrite>& writes) {
       const auto gone = std::remove_if(writes.begin(), writes.end(), [&](const HeldWrite& w) {
         return w.pos >= pos && w.pos + static_cast<std::int64_t>(w.len) <= end;
       });
       heldCount_ -= static_cast<std::size_t>(writes.end() - gone);
       writes.erase(gone, writes.end());
-    }
+    });
   }
   return true;
 }
@@ -115,13 +107,7 @@ bool BlockStore::PutLater(std::int64_t pos, const void* data, std::size_t len) {
     return Put(pos, data, len);
   if (host_->readOnly || reading_ > 0) return true;
   if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
-  bool same = false;
-  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
-    std::memcpy(w.bytes + (from - w.pos), static_cast<const std::uint8_t*>(data) + (from - pos),
-                static_cast<std::size_t>(to - from));
-    same = same || (w.pos == pos && w.len == len);
-  });
-  if (same) return true;
+  if (CopyIntoHeld(pos, data, len).same) return true;
   HeldWrite w;
   w.pos = pos;
   w.len = static_cast<std::uint8_t>(len);
@@ -134,17 +120,36 @@ bool BlockStore::PutLater(std::int64_t pos, const void* data, std::size_t len) {
 }
 
 template <class F>
-void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
+void BlockStore::ForHeldBlocks(std::int64_t pos, std::size_t len, F&& f) {
   const std::int64_t end = pos + static_cast<std::int64_t>(len);
   for (std::int64_t b =
            std::max<std::int64_t>(0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
-       b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b) {
-    for (HeldWrite& w : held_[static_cast<std::size_t>(b)]) {
+       b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b)
+    f(held_[static_cast<std::size_t>(b)]);
+}
+
+template <class F>
+void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
+  const std::int64_t end = pos + static_cast<std::int64_t>(len);
+  ForHeldBlocks(pos, len, [&](std::vector<HeldWrite>& writes) {
+    for (HeldWrite& w : writes) {
       const std::int64_t from = std::max(pos, w.pos);
       const std::int64_t to = std::min(end, w.pos + static_cast<std::int64_t>(w.len));
       if (from < to) f(w, from, to);
     }
-  }
+  });
+}
+
+BlockStore::HeldCover BlockStore::CopyIntoHeld(std::int64_t pos, const void* data,
+                                               std::size_t len) {
+  HeldCover cover;
+  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
+    std::memcpy(w.bytes + (from - w.pos), static_cast<const std::uint8_t*>(data) + (from - pos),
+                static_cast<std::size_t>(to - from));
+    cover.whole = cover.whole || (from == w.pos && to == w.pos + static_cast<std::int64_t>(w.len));
+    cover.same = cover.same || (w.pos == pos && w.len == len);
+  });
+  return cover;
 }
 
 void BlockStore::OverlayHeld(std::int64_t pos, void* data, std::size_t len) {

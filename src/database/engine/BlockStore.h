@@ -230,10 +230,20 @@ class BlockStore {
   static std::int64_t HeldBlock(std::int64_t pos) {
     return (pos - orv::kBlocksOffset) / orv::kBlockSize;
   }
+  // Calls f(writes) for the held writes of every block that may hold one
+  // overlapping [pos, pos+len).
+  template <class F>
+  void ForHeldBlocks(std::int64_t pos, std::size_t len, F&& f);
   // Calls f(write, from, to) for every held write overlapping [pos, pos+len),
   // with the overlapping file range.
   template <class F>
   void ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f);
+  // Copies a write's bytes into the held writes it overlaps; whole when it
+  // covers one of them, same when one is held for exactly its range.
+  struct HeldCover {
+    bool whole = false, same = false;
+  };
+  HeldCover CopyIntoHeld(std::int64_t pos, const void* data, std::size_t len);
   // Copies the waiting and the held bytes over what was read from
   // [pos, pos+len).
   void OverlayHeld(std::int64_t pos, void* data, std::size_t len);

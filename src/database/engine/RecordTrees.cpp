@@ -121,10 +121,12 @@ bool RecordTrees::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   const std::int64_t pos = records_.LocateRecord(kind, r);
   std::uint8_t b[12];
   if (pos < 0 || !blocks_.ReadAt(pos + fields->linkOffset, b, 12)) return false;
-  links.lesser = GetI32(b);
-  links.greater = GetI32(b + 4);
-  links.parent = GetI32(b + 8);
+  links = LinksAt(b);
   return true;
+}
+
+RecordTrees::TreeLinks RecordTrees::LinksAt(const std::uint8_t* b) {
+  return TreeLinks{GetI32(b), GetI32(b + 4), GetI32(b + 8)};
 }
 
 bool RecordTrees::HeldLinks(RecordKind kind, std::int32_t r, TreeLinks& links) const {
@@ -289,10 +291,7 @@ bool RecordTrees::NodeKey(RecordKind kind, std::int32_t r, TreeKey& key, TreeLin
   if (!fields || r < 1 || r > records_.Highest(kind) || !records_.ReadRaw(kind, r, rec))
     return false;
   key = KeyOfRecord(kind, r, rec);
-  if (HeldLinks(kind, r, links)) return true;
-  links.lesser = GetI32(rec + fields->linkOffset);
-  links.greater = GetI32(rec + fields->linkOffset + 4);
-  links.parent = GetI32(rec + fields->linkOffset + 8);
+  if (!HeldLinks(kind, r, links)) links = LinksAt(rec + fields->linkOffset);
   return true;
 }
 
@@ -372,11 +371,7 @@ bool RecordTrees::IndividualNode(std::int32_t r, const NameSortKeys*& keys, Tree
       records_.ReadRawPart(RecordKind::Individual, r, static_cast<std::size_t>(linkOffset), 12,
                            rec) != 1)
     return false;
-  if (!HeldLinks(RecordKind::Individual, r, links)) {
-    links.lesser = GetI32(rec + linkOffset);
-    links.greater = GetI32(rec + linkOffset + 4);
-    links.parent = GetI32(rec + linkOffset + 8);
-  }
+  if (!HeldLinks(RecordKind::Individual, r, links)) links = LinksAt(rec + linkOffset);
   keys = &IndividualSortKeys(r, rec);
   known.links = links;
   known.writes = writes;
@@ -460,31 +455,22 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     // The new record's key is compared with every node on the way down.
     const KeyComparer surname(key.surname, true);
     const KeyComparer given(key.given, true);
-    std::uint8_t nodeRec[std::max(IndividualRec::kSize, SourceRec::kSize)];
     for (std::int64_t steps = 0; steps < limit; ++steps) {
-      if (node == r || node < 1 || node > records_.Highest(kind)) break;
-      const NameSortKeys* individual = nullptr;
+      if (node == r) break;
+      int c;
       if (kind == RecordKind::Individual) {
         // Every insert descends through the same upper nodes: their sort
         // keys and links are kept rather than read and made again.
-        if (!IndividualNode(node, individual, links)) break;
-      } else {
-        if (!records_.ReadRaw(kind, node, nodeRec)) break;
-        if (!HeldLinks(kind, node, links)) {
-          links.lesser = GetI32(nodeRec + fields->linkOffset);
-          links.greater = GetI32(nodeRec + fields->linkOffset + 4);
-          links.parent = GetI32(nodeRec + fields->linkOffset + 8);
-        }
-      }
-      int c;
-      if (individual) {
-        const NameSortKeys& nodeKeys = *individual;
+        const NameSortKeys* nodeKeys = nullptr;
+        if (node < 1 || node > records_.Highest(kind) || !IndividualNode(node, nodeKeys, links))
+          break;
         c = CompareTreeKeys(
-            kind, key.surname.empty(), key.given.empty(), nodeKeys.surnameEmpty,
-            nodeKeys.givenEmpty, [&] { return surname.ByKey(nodeKeys.surname); },
-            [&] { return given.ByKey(nodeKeys.given); });
+            kind, key.surname.empty(), key.given.empty(), nodeKeys->surnameEmpty,
+            nodeKeys->givenEmpty, [&] { return surname.ByKey(nodeKeys->surname); },
+            [&] { return given.ByKey(nodeKeys->given); });
       } else {
-        const TreeKey nodeKey = KeyOfRecord(kind, node, nodeRec);
+        TreeKey nodeKey;
+        if (!NodeKey(kind, node, nodeKey, links)) break;
         c = CompareTreeKeys(
             kind, key.surname.empty(), key.given.empty(), nodeKey.surname.empty(),
             nodeKey.given.empty(), [&] { return surname(nodeKey.surname); },

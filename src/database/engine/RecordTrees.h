@@ -131,6 +131,8 @@ class RecordTrees {
     std::string surname, given;  // given: only for individuals
   };
   bool ReadLinks(orv::RecordKind kind, std::int32_t r, TreeLinks& links);
+  // The lesser, greater and parent fields stored at b.
+  static TreeLinks LinksAt(const std::uint8_t* b);
   // Inside a change (ChangeMark) link writes are held in heldLinks_, read
   // back from there, and written when the outermost change ends.
   bool WriteLinks(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);

@@ -169,7 +169,7 @@ void CQtPaginatorWindow::SetText(const std::string& text) {
 }
 
 void CQtPaginatorWindow::SetLabel(const std::string& label) {
-  if (dialog_ != nullptr) dialog_->SetLabel(QString::fromStdString(label));
+  if (dialog_ != nullptr) dialog_->SetLabel(fw::ToQString(label));
 }
 
 void RegisterPaginatorWindow() {
