@@ -26,8 +26,12 @@ ORV3::ORV3(EngineHost* host)
       fields_(*this, host, records_, strings_, families_),
       calls_(*this) {
   // Tree walks, string stores and rings read the same blocks again and
-  // again; the engine is the file's only writer while it is open.
+  // again; the engine is the file's only writer while it is open. The file
+  // is mapped, so that its many small writes are stores into the system's
+  // copy of it rather than a call each; where it cannot be, blocks are
+  // cached in the same room.
   host->file.EnableCache(kBlockSize, kCachedBlocks);
+  host->file.EnableMapping(kBlockSize * kCachedBlocks);
 }
 
 int ORV3::Create(const std::string& path, const NewFileOptions& options) {

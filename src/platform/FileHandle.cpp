@@ -1,14 +1,93 @@
 #include "FileHandle.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csetjmp>
+#include <csignal>
 #include <cstring>
+#include <mutex>
 #include <utility>
 
 namespace plat {
+
+namespace {
+
+// The file is mapped a chunk at a time, each chunk a mapping of its own, so
+// that the system never maps more of the file than the chunks in use (it
+// may otherwise map up to a large page's worth around the byte touched).
+constexpr std::uint64_t kMapChunk = 16 << 10;
+
+// A transfer through a mapping meets a bus error where the file lost the
+// bytes (cut short by another program) or could not be read or stored
+// (I/O error, no room on a copy-on-write disk). The copy is then abandoned
+// and reported, and the handle goes on without the mapping. The jump is
+// volatile and fenced around the copies, so that the compiler neither drops
+// its store nor moves the copy past it.
+thread_local sigjmp_buf* volatile tBusJump = nullptr;
+struct sigaction gBusBefore {};
+
+void OnBusError(int sig, siginfo_t* info, void* context) {
+  if (sigjmp_buf* jump = tBusJump) {
+    tBusJump = nullptr;
+    siglongjmp(*jump, 1);
+  }
+  // Not a transfer of ours: as before this handler was put in.
+  if ((gBusBefore.sa_flags & SA_SIGINFO) != 0 && gBusBefore.sa_sigaction != nullptr) {
+    gBusBefore.sa_sigaction(sig, info, context);
+    return;
+  }
+  if ((gBusBefore.sa_flags & SA_SIGINFO) == 0 && gBusBefore.sa_handler != SIG_DFL &&
+      gBusBefore.sa_handler != SIG_IGN) {
+    gBusBefore.sa_handler(sig);
+    return;
+  }
+  ::sigaction(SIGBUS, &gBusBefore, nullptr);  // the fault repeats, with the default action
+}
+
+void GuardBusErrors() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    struct sigaction action {};
+    action.sa_sigaction = OnBusError;
+    // Not blocked while handled, so that leaving the handler by the jump
+    // leaves the signal mask as it was.
+    action.sa_flags = SA_SIGINFO | SA_NODEFER;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGBUS, &action, &gBusBefore);
+  });
+}
+
+// Copies from the mapping; false when it faulted.
+bool CopyFromMapping(void* to, const std::uint8_t* from, std::size_t len) {
+  sigjmp_buf jump;
+  if (sigsetjmp(jump, 0) != 0) return false;
+  tBusJump = &jump;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  std::memcpy(to, from, len);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  tBusJump = nullptr;
+  return true;
+}
+
+// Stores into the mapping unless it holds the bytes already; false when it
+// faulted (part of the bytes may have been stored).
+bool StoreIntoMapping(std::uint8_t* to, const void* from, std::size_t len) {
+  sigjmp_buf jump;
+  if (sigsetjmp(jump, 0) != 0) return false;
+  tBusJump = &jump;
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  if (std::memcmp(to, from, len) != 0) std::memcpy(to, from, len);
+  std::atomic_signal_fence(std::memory_order_seq_cst);
+  tBusJump = nullptr;
+  return true;
+}
+
+}  // namespace
 
 int FileErrorFromErrno(int err) {
   switch (err) {
@@ -68,6 +147,17 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     partialBlock_ = other.partialBlock_;
     slots_ = std::move(other.slots_);
     other.ClearCache();
+    mapResidentBytes_ = other.mapResidentBytes_;
+    mapFailed_ = other.mapFailed_;
+    mapped_ = std::exchange(other.mapped_, false);
+    mapFileSize_ = std::exchange(other.mapFileSize_, 0);
+    chunkMap_ = std::move(other.chunkMap_);
+    chunkUsed_ = std::move(other.chunkUsed_);
+    chunkRing_ = std::move(other.chunkRing_);
+    chunkHand_ = std::exchange(other.chunkHand_, 0);
+    other.chunkMap_.clear();
+    other.chunkUsed_.clear();
+    other.chunkRing_.clear();
   }
   return *this;
 }
@@ -121,6 +211,8 @@ int FileHandle::Create(const std::string& path, bool exclusive) {
 
 void FileHandle::Close() {
   ClearCache();
+  Unmap();
+  mapFailed_ = false;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   readOnly_ = false;
@@ -128,6 +220,19 @@ void FileHandle::Close() {
 }
 
 long long FileHandle::ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) {
+  if (EnsureMapped()) {
+    if (len == 0 || pos >= mapFileSize_) return ReadUncached(pos, data, len);
+    const std::size_t n =
+        static_cast<std::size_t>(std::min<std::uint64_t>(len, mapFileSize_ - pos));
+    if (!TransferMapped(pos, data, n, false)) {
+      GiveUpMapping();
+      return ReadSomeAt(pos, data, len);
+    }
+    if (n == len) return static_cast<long long>(n);
+    // Bytes another handle may have added since.
+    const long long more = ReadUncached(pos + n, static_cast<std::uint8_t*>(data) + n, len - n);
+    return more < 0 ? -1 : static_cast<long long>(n) + more;
+  }
   if (cacheMaxBlocks_ == 0 || fd_ < 0) return ReadUncached(pos, data, len);
   auto* out = static_cast<std::uint8_t*>(data);
   std::size_t done = 0;
@@ -179,6 +284,10 @@ bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
   }
   // A write of the bytes the file already holds changes nothing: it is
   // left out (the engine writes a record whole after changing a part of it).
+  if (EnsureMapped() && len > 0 && pos + len <= mapFileSize_) {
+    if (TransferMapped(pos, const_cast<void*>(data), len, true)) return true;
+    GiveUpMapping();  // and the positioned write below tells what went wrong
+  }
   if (SameAsCached(pos, data, len)) return true;
   const auto* p = static_cast<const char*>(data);
   std::size_t done = 0;
@@ -193,6 +302,7 @@ bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
     done += static_cast<std::size_t>(n);
   }
   UpdateCache(pos, data, len);
+  if (mapped_ && pos + len > mapFileSize_) mapFileSize_ = pos + len;
   return true;
 }
 
@@ -234,8 +344,12 @@ bool FileHandle::Truncate(std::uint64_t size) {
   ClearCache();
   if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
     lastErrno_ = errno;
+    // The size may or may not have changed: the mapping is left.
+    Unmap();
+    mapFailed_ = true;
     return false;
   }
+  if (mapped_) mapFileSize_ = size;  // the chunks' pages past it are gone with it
   return true;
 }
 
@@ -243,6 +357,115 @@ void FileHandle::EnableCache(std::size_t blockSize, std::size_t maxBlocks) {
   ClearCache();
   cacheBlockSize_ = maxBlocks > 0 ? blockSize : 0;
   cacheMaxBlocks_ = blockSize > 0 ? maxBlocks : 0;
+}
+
+void FileHandle::EnableMapping(std::size_t residentBytes) {
+  Unmap();
+  mapFailed_ = false;
+  mapResidentBytes_ = residentBytes;
+}
+
+bool FileHandle::EnsureMapped() {
+  if (mapped_) return true;
+  if (mapResidentBytes_ == 0 || mapFailed_ || fd_ < 0) return false;
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    mapFailed_ = true;
+    return false;
+  }
+  // A file system without shared mappings goes on with the block cache.
+  void* probe = ::mmap(nullptr, kMapChunk, readOnly_ ? PROT_READ : PROT_READ | PROT_WRITE,
+                       MAP_SHARED, fd_, 0);
+  if (probe == MAP_FAILED) {
+    mapFailed_ = true;
+    return false;
+  }
+  ::munmap(probe, kMapChunk);
+  GuardBusErrors();
+  ClearCache();
+  mapped_ = true;
+  mapFileSize_ = static_cast<std::uint64_t>(st.st_size);
+  return true;
+}
+
+void FileHandle::Unmap() {
+  for (const std::uint64_t chunk : chunkRing_) ::munmap(chunkMap_[chunk], kMapChunk);
+  mapped_ = false;
+  mapFileSize_ = 0;
+  chunkMap_.clear();
+  chunkUsed_.clear();
+  chunkRing_.clear();
+  chunkHand_ = 0;
+}
+
+void FileHandle::GiveUpMapping() {
+  Unmap();
+  mapFailed_ = true;
+}
+
+bool FileHandle::TransferMapped(std::uint64_t pos, void* data, std::size_t len, bool store) {
+  auto* bytes = static_cast<std::uint8_t*>(data);
+  for (std::size_t done = 0; done < len;) {
+    const std::uint64_t at = pos + done;
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(len - done, kMapChunk - at % kMapChunk));
+    std::uint8_t* chunk = UseChunk(at / kMapChunk);
+    if (!chunk) return false;
+    std::uint8_t* place = chunk + at % kMapChunk;
+    if (!(store ? StoreIntoMapping(place, bytes + done, piece)
+                : CopyFromMapping(bytes + done, place, piece)))
+      return false;
+    done += piece;
+  }
+  return true;
+}
+
+std::uint8_t* FileHandle::UseChunk(std::uint64_t chunk) {
+  if (chunkMap_.size() <= chunk) {
+    chunkMap_.resize(chunk + 1, nullptr);
+    chunkUsed_.resize(chunk + 1, 0);
+  }
+  if (std::uint8_t* at = chunkMap_[chunk]) {
+    chunkUsed_[chunk] = 1;
+    return at;
+  }
+  // A full budget gives back the first chunk in the ring not used since the
+  // hand last passed it (what was written in it stays with the file): the
+  // new chunk is mapped in its place, in one call.
+  const std::size_t maxChunks =
+      std::max<std::size_t>(2, static_cast<std::size_t>(mapResidentBytes_ / kMapChunk));
+  void* place = nullptr;
+  std::size_t slot = chunkRing_.size();
+  if (slot >= maxChunks) {
+    for (; chunkUsed_[chunkRing_[chunkHand_]] != 0;
+         chunkHand_ = (chunkHand_ + 1) % chunkRing_.size())
+      chunkUsed_[chunkRing_[chunkHand_]] = 0;
+    slot = chunkHand_;
+    place = chunkMap_[chunkRing_[slot]];
+  }
+  // Its pages are mapped at once (they are mostly the system's already).
+  void* m = ::mmap(place, kMapChunk, readOnly_ ? PROT_READ : PROT_READ | PROT_WRITE,
+                   MAP_SHARED | MAP_POPULATE | (place ? MAP_FIXED : 0), fd_,
+                   static_cast<off_t>(chunk * kMapChunk));
+  if (m == MAP_FAILED) {
+    if (place) {  // the old chunk's mapping may be gone with it
+      ::munmap(place, kMapChunk);
+      chunkMap_[chunkRing_[slot]] = nullptr;
+      chunkRing_.erase(chunkRing_.begin() + static_cast<std::ptrdiff_t>(slot));
+      chunkHand_ = chunkRing_.empty() ? 0 : chunkHand_ % chunkRing_.size();
+    }
+    return nullptr;
+  }
+  if (place) {
+    chunkMap_[chunkRing_[slot]] = nullptr;
+    chunkRing_[slot] = chunk;
+    chunkHand_ = (chunkHand_ + 1) % chunkRing_.size();
+  } else {
+    chunkRing_.push_back(chunk);
+  }
+  chunkMap_[chunk] = static_cast<std::uint8_t*>(m);
+  chunkUsed_[chunk] = 0;
+  return chunkMap_[chunk];
 }
 
 void FileHandle::ClearCache() {

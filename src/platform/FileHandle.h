@@ -87,6 +87,20 @@ class FileHandle : public RandomAccessFile {
   // Close and Truncate empty it.
   void EnableCache(std::size_t blockSize, std::size_t maxBlocks);
 
+  // Maps the file into memory once it is open, for the transfers through this
+  // handle: a read copies from the mapping, a write of bytes inside the file
+  // stores into it (left out when they are the bytes already there). Both
+  // are the system's copy of the file, as a positioned write would be, so
+  // every write reaches the file when it is made and in the order made; a
+  // write that grows the file stays a positioned write. At most
+  // residentBytes of the mapping stay in this process's memory: the parts
+  // not touched for longest are given back (what was written stays with the
+  // file). Where the file cannot be mapped, or a transfer through the mapping
+  // faults (a file cut short by another program, an I/O error), the handle
+  // goes on with its block cache. 0 turns it off.
+  void EnableMapping(std::size_t residentBytes);
+  bool IsMapped() const { return mapped_; }
+
  private:
   struct CachedBlock {
     std::vector<std::uint8_t> bytes;  // always a whole block
@@ -102,6 +116,18 @@ class FileHandle : public RandomAccessFile {
   bool SameAsCached(std::uint64_t pos, const void* data, std::size_t len) const;
   void UpdateCache(std::uint64_t pos, const void* data, std::size_t len);
   void ClearCache();
+  // Takes up mapping the open file when it is on; false when the handle
+  // goes without it.
+  bool EnsureMapped();
+  void Unmap();
+  // After a fault: the rest of this open goes without the mapping.
+  void GiveUpMapping();
+  // Copies between data and the mapped file (into it when store), a chunk at
+  // a time; false when the mapping faulted or a chunk could not be mapped.
+  bool TransferMapped(std::uint64_t pos, void* data, std::size_t len, bool store);
+  // The mapping of a chunk, made when it has none, giving back the chunk not
+  // used for longest when the budget is full; nullptr when it cannot be made.
+  std::uint8_t* UseChunk(std::uint64_t chunk);
 
   std::size_t cacheBlockSize_ = 0;
   std::size_t cacheMaxBlocks_ = 0;
@@ -111,6 +137,15 @@ class FileHandle : public RandomAccessFile {
   static constexpr std::uint64_t kNoBlock = ~std::uint64_t{0};
   std::uint64_t partialBlock_ = kNoBlock;  // the cached block that ends the file
   std::vector<CachedBlock*> slots_;        // by block index: the cached block or nullptr
+
+  std::size_t mapResidentBytes_ = 0;
+  bool mapFailed_ = false;  // this open goes without the mapping
+  bool mapped_ = false;
+  std::uint64_t mapFileSize_ = 0;         // the bytes known to exist
+  std::vector<std::uint8_t*> chunkMap_;   // by chunk: its mapping, or nullptr
+  std::vector<std::uint8_t> chunkUsed_;   // by chunk: used since the hand passed it
+  std::vector<std::uint64_t> chunkRing_;  // the mapped chunks, in their places
+  std::size_t chunkHand_ = 0;
 
   int fd_ = -1;
   bool readOnly_ = false;

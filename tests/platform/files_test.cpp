@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "AsUnprivilegedUser.h"
@@ -239,6 +241,157 @@ TEST(FileHandleCache, PartialLastBlockFollowsTheGrowingFile) {
   std::uint8_t tail[8];
   EXPECT_EQ(f.ReadSomeAt(44, tail, sizeof tail), 4);
   EXPECT_FALSE(f.ReadAt(46, tail, 3));
+}
+
+
+// The whole file as another handle reads it (positioned reads, no mapping).
+std::vector<std::uint8_t> FileAsOthersSeeIt(const std::string& path) {
+  plat::FileHandle other;
+  EXPECT_EQ(other.Open(path, plat::FileHandle::Access::ReadOnly), plat::kFileOk);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(other.Size(), 0LL)));
+  EXPECT_EQ(other.ReadSomeAt(0, bytes.data(), bytes.size()), static_cast<long long>(bytes.size()));
+  return bytes;
+}
+
+// The bytes of this process's mapping of path that are in its memory, from
+// /proc/self/smaps; -1 when the file is not mapped.
+long long MappedResidentBytes(const std::string& path) {
+  std::ifstream smaps("/proc/self/smaps");
+  bool inMapping = false;
+  long long total = -1;
+  for (std::string line; std::getline(smaps, line);) {
+    // A mapping's first line starts with its address range, "start-end ".
+    const std::string first = line.substr(0, line.find(' '));
+    const bool header = first.find('-') != std::string::npos &&
+                        first.find_first_not_of("0123456789abcdef-") == std::string::npos;
+    if (header) {
+      inMapping = line.size() >= path.size() && line.compare(line.size() - path.size(), path.size(),
+                                                             path) == 0;
+      if (inMapping && total < 0) total = 0;
+    } else if (inMapping && line.rfind("Rss:", 0) == 0) {
+      total += std::stoll(line.substr(4)) * 1024;
+    }
+  }
+  return total;
+}
+
+// Writes through a mapped handle reach the file at once, inside it, past its
+// end, after a gap and after a truncation, and reads through it agree.
+TEST(FileHandleMapping, EveryWriteIsInTheFileWhenItReturns) {
+  TempDir dir;
+  const std::string path = dir.File("m.bin");
+  plat::FileHandle f;
+  ASSERT_EQ(f.Create(path), plat::kFileOk);
+  f.EnableMapping(1 << 20);
+  std::vector<std::uint8_t> model(5000);
+  for (std::size_t i = 0; i < model.size(); ++i) model[i] = static_cast<std::uint8_t>(i * 7);
+  ASSERT_TRUE(f.WriteAt(0, model.data(), model.size()));
+  EXPECT_TRUE(f.IsMapped());
+  struct Step {
+    std::uint64_t pos;
+    std::size_t len;
+    std::uint64_t truncateTo;  // before the write, when not 0
+  };
+  const Step steps[] = {
+      {10, 20, 0},       // inside the first page
+      {4090, 12, 0},     // across a page boundary
+      {4995, 10, 0},     // across the end of the file
+      {9000, 3, 0},      // after a gap of zeros
+      {70000, 100, 0},   // chunks further on
+      {65530, 12, 0},    // across a chunk boundary, now inside the file
+      {100, 50, 3000},   // after the file was truncated
+      {2990, 20, 0},     // across the new end
+  };
+  std::uint8_t value = 1;
+  for (const Step& step : steps) {
+    SCOPED_TRACE("write at " + std::to_string(step.pos));
+    if (step.truncateTo > 0) {
+      ASSERT_TRUE(f.Truncate(step.truncateTo));
+      model.resize(step.truncateTo);
+    }
+    std::vector<std::uint8_t> data(step.len);
+    for (auto& b : data) b = value++;
+    ASSERT_TRUE(f.WriteAt(step.pos, data.data(), data.size()));
+    model.resize(std::max<std::size_t>(model.size(), step.pos + step.len), 0);
+    std::copy(data.begin(), data.end(), model.begin() + static_cast<std::ptrdiff_t>(step.pos));
+    EXPECT_EQ(FileAsOthersSeeIt(path), model);
+    std::vector<std::uint8_t> got(model.size() + 16, 0xEE);
+    ASSERT_EQ(f.ReadSomeAt(0, got.data(), got.size()), static_cast<long long>(model.size()));
+    got.resize(model.size());
+    EXPECT_EQ(got, model);
+    EXPECT_EQ(f.Size(), static_cast<long long>(model.size()));
+  }
+  EXPECT_TRUE(f.IsMapped());
+  // Bytes another handle adds past the end are read too.
+  plat::FileHandle other;
+  ASSERT_EQ(other.Open(path, plat::FileHandle::Access::ReadWrite), plat::kFileOk);
+  ASSERT_TRUE(other.WriteAt(model.size(), "xyz", 3));
+  char tail[5] = {};
+  EXPECT_EQ(f.ReadSomeAt(model.size() - 1, tail, 5), 4);
+  EXPECT_EQ(std::string(tail + 1, 3), "xyz");
+}
+
+// Reading and writing a file many times the budget keeps the mapping's part
+// in memory within it, and nothing written is lost when parts are given back.
+TEST(FileHandleMapping, KeepsToItsBudgetAndLosesNoWrite) {
+  TempDir dir;
+  const std::string path = dir.File("b.bin");
+  constexpr std::size_t kSize = 16 << 20, kBudget = 4 << 20;
+  {
+    plat::FileHandle make;
+    ASSERT_EQ(make.Create(path), plat::kFileOk);
+    const std::vector<std::uint8_t> zeros(kSize, 0);
+    ASSERT_TRUE(make.WriteAt(0, zeros.data(), zeros.size()));
+  }
+  plat::FileHandle f;
+  ASSERT_EQ(f.Open(path, plat::FileHandle::Access::ReadWrite), plat::kFileOk);
+  f.EnableMapping(kBudget);
+  std::vector<std::uint8_t> model(kSize, 0);
+  // Three passes of small writes over the whole file, each followed by a
+  // read of everything: every part is given back and taken in again.
+  for (int pass = 0; pass < 3; ++pass) {
+    for (std::size_t pos = static_cast<std::size_t>(pass) * 997; pos + 40 <= kSize; pos += 5003) {
+      std::uint8_t data[40];
+      for (std::size_t i = 0; i < sizeof data; ++i)
+        data[i] = static_cast<std::uint8_t>(pos + i + pass * 31);
+      ASSERT_TRUE(f.WriteAt(pos, data, sizeof data));
+      std::copy(data, data + sizeof data, model.begin() + static_cast<std::ptrdiff_t>(pos));
+    }
+    std::vector<std::uint8_t> got(kSize);
+    ASSERT_EQ(f.ReadSomeAt(0, got.data(), got.size()), static_cast<long long>(kSize));
+    EXPECT_EQ(got, model);
+    ASSERT_TRUE(f.IsMapped());
+    const long long resident = MappedResidentBytes(path);
+    EXPECT_GT(resident, 0);
+    EXPECT_LE(resident, static_cast<long long>(kBudget));
+  }
+  EXPECT_EQ(FileAsOthersSeeIt(path), model);
+}
+
+// A file cut short by another handle under a mapped one: reads past the new
+// end are short, not a crash, and the handle goes on without the mapping.
+TEST(FileHandleMapping, AFileCutShortUnderItReadsShortAndWritesOn) {
+  TempDir dir;
+  const std::string path = dir.File("c.bin");
+  plat::FileHandle f;
+  ASSERT_EQ(f.Create(path), plat::kFileOk);
+  f.EnableMapping(1 << 20);
+  const std::vector<std::uint8_t> data(256 << 10, 0x42);
+  ASSERT_TRUE(f.WriteAt(0, data.data(), data.size()));
+  std::vector<std::uint8_t> got(data.size());
+  ASSERT_EQ(f.ReadSomeAt(0, got.data(), got.size()), static_cast<long long>(got.size()));
+  ASSERT_TRUE(f.IsMapped());
+
+  plat::FileHandle other;
+  ASSERT_EQ(other.Open(path, plat::FileHandle::Access::ReadWrite), plat::kFileOk);
+  ASSERT_TRUE(other.Truncate(64 << 10));
+  std::uint8_t b[16];
+  EXPECT_EQ(f.ReadSomeAt(128 << 10, b, sizeof b), 0);
+  EXPECT_FALSE(f.IsMapped());
+  EXPECT_EQ(f.ReadSomeAt(1000, b, sizeof b), static_cast<long long>(sizeof b));
+  EXPECT_EQ(b[0], 0x42);
+  ASSERT_TRUE(f.WriteAt(128 << 10, "end", 3));
+  EXPECT_EQ(other.Size(), (128 << 10) + 3);
 }
 
 }  // namespace
