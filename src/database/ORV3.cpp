@@ -26,12 +26,12 @@ ORV3::ORV3(EngineHost* host)
       fields_(*this, host, records_, strings_, families_),
       calls_(*this) {
   // Tree walks, string stores and rings read the same blocks again and
-  // again; the engine is the file's only writer while it is open. The file
-  // is mapped, so that its many small writes are stores into the system's
-  // copy of it rather than a call each; where it cannot be, blocks are
-  // cached in the same room.
-  host->file.EnableCache(kBlockSize, kCachedBlocks);
-  host->file.EnableMapping(kBlockSize * kCachedBlocks);
+  // again; the engine is the file's only writer while it is open. Its many
+  // small writes are stores into a mapping of the file rather than a system
+  // call each; the room is shared between the blocks read and the chunks
+  // written.
+  host->file.EnableCache(kBlockSize, kCachedBlocks * 2 / 3);
+  host->file.EnableMapping(kBlockSize * kCachedBlocks / 3);
 }
 
 int ORV3::Create(const std::string& path, const NewFileOptions& options) {

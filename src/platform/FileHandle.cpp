@@ -220,19 +220,35 @@ void FileHandle::Close() {
 }
 
 long long FileHandle::ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) {
-  if (EnsureMapped()) {
-    if (len == 0 || pos >= mapFileSize_) return ReadUncached(pos, data, len);
-    const std::size_t n =
-        static_cast<std::size_t>(std::min<std::uint64_t>(len, mapFileSize_ - pos));
-    if (!TransferMapped(pos, data, n, false)) {
-      GiveUpMapping();
-      return ReadSomeAt(pos, data, len);
+  if (!EnsureMapped() || len == 0 || pos >= mapFileSize_) return ReadBlocks(pos, data, len);
+  // The chunks that are mapped are read there, the others through the
+  // block cache: a read does not map a chunk (mapping one costs more than
+  // reading a block), a write does.
+  auto* out = static_cast<std::uint8_t*>(data);
+  const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(len, mapFileSize_ - pos));
+  for (std::size_t done = 0; done < n;) {
+    const std::uint64_t at = pos + done;
+    const std::size_t piece =
+        static_cast<std::size_t>(std::min<std::uint64_t>(n - done, kMapChunk - at % kMapChunk));
+    if (std::uint8_t* chunk = MappedChunk(at / kMapChunk)) {
+      if (!CopyFromMapping(out + done, chunk + at % kMapChunk, piece)) {
+        GiveUpMapping();
+        return ReadSomeAt(pos, data, len);
+      }
+    } else {
+      const long long got = ReadBlocks(at, out + done, piece);
+      if (got < 0) return -1;
+      if (got < static_cast<long long>(piece)) return static_cast<long long>(done) + got;
     }
-    if (n == len) return static_cast<long long>(n);
-    // Bytes another handle may have added since.
-    const long long more = ReadUncached(pos + n, static_cast<std::uint8_t*>(data) + n, len - n);
-    return more < 0 ? -1 : static_cast<long long>(n) + more;
+    done += piece;
   }
+  if (n == len) return static_cast<long long>(n);
+  // Past the end the file had when last seen: as without the mapping.
+  const long long more = ReadBlocks(pos + n, out + n, len - n);
+  return more < 0 ? -1 : static_cast<long long>(n) + more;
+}
+
+long long FileHandle::ReadBlocks(std::uint64_t pos, void* data, std::size_t len) {
   if (cacheMaxBlocks_ == 0 || fd_ < 0) return ReadUncached(pos, data, len);
   auto* out = static_cast<std::uint8_t*>(data);
   std::size_t done = 0;
@@ -285,7 +301,10 @@ bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
   // A write of the bytes the file already holds changes nothing: it is
   // left out (the engine writes a record whole after changing a part of it).
   if (EnsureMapped() && len > 0 && pos + len <= mapFileSize_) {
-    if (TransferMapped(pos, const_cast<void*>(data), len, true)) return true;
+    if (StoreMapped(pos, data, len)) {
+      UpdateCache(pos, data, len);
+      return true;
+    }
     GiveUpMapping();  // and the positioned write below tells what went wrong
   }
   if (SameAsCached(pos, data, len)) return true;
@@ -382,7 +401,6 @@ bool FileHandle::EnsureMapped() {
   }
   ::munmap(probe, kMapChunk);
   GuardBusErrors();
-  ClearCache();
   mapped_ = true;
   mapFileSize_ = static_cast<std::uint64_t>(st.st_size);
   return true;
@@ -403,21 +421,23 @@ void FileHandle::GiveUpMapping() {
   mapFailed_ = true;
 }
 
-bool FileHandle::TransferMapped(std::uint64_t pos, void* data, std::size_t len, bool store) {
-  auto* bytes = static_cast<std::uint8_t*>(data);
+bool FileHandle::StoreMapped(std::uint64_t pos, const void* data, std::size_t len) {
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
   for (std::size_t done = 0; done < len;) {
     const std::uint64_t at = pos + done;
     const std::size_t piece =
         static_cast<std::size_t>(std::min<std::uint64_t>(len - done, kMapChunk - at % kMapChunk));
     std::uint8_t* chunk = UseChunk(at / kMapChunk);
-    if (!chunk) return false;
-    std::uint8_t* place = chunk + at % kMapChunk;
-    if (!(store ? StoreIntoMapping(place, bytes + done, piece)
-                : CopyFromMapping(bytes + done, place, piece)))
-      return false;
+    if (!chunk || !StoreIntoMapping(chunk + at % kMapChunk, bytes + done, piece)) return false;
     done += piece;
   }
   return true;
+}
+
+std::uint8_t* FileHandle::MappedChunk(std::uint64_t chunk) {
+  if (chunk >= chunkMap_.size() || !chunkMap_[chunk]) return nullptr;
+  chunkUsed_[chunk] = 1;
+  return chunkMap_[chunk];
 }
 
 std::uint8_t* FileHandle::UseChunk(std::uint64_t chunk) {

@@ -87,17 +87,19 @@ class FileHandle : public RandomAccessFile {
   // Close and Truncate empty it.
   void EnableCache(std::size_t blockSize, std::size_t maxBlocks);
 
-  // Maps the file into memory once it is open, for the transfers through this
-  // handle: a read copies from the mapping, a write of bytes inside the file
-  // stores into it (left out when they are the bytes already there). Both
-  // are the system's copy of the file, as a positioned write would be, so
-  // every write reaches the file when it is made and in the order made; a
-  // write that grows the file stays a positioned write. At most
-  // residentBytes of the mapping stay in this process's memory: the parts
-  // not touched for longest are given back (what was written stays with the
-  // file). Where the file cannot be mapped, or a transfer through the mapping
-  // faults (a file cut short by another program, an I/O error), the handle
-  // goes on with its block cache. 0 turns it off.
+  // Maps the file into memory once it is open, a chunk at a time, for the
+  // writes through this handle: a write of bytes inside the file is a store
+  // into its chunk's mapping (left out when they are the bytes already
+  // there). That is the system's copy of the file, as a positioned write
+  // would be, so every write reaches the file when it is made and in the
+  // order made; a write that grows the file stays a positioned write. Reads
+  // copy from the chunks mapped, and go through the block cache elsewhere
+  // (mapping a chunk costs more than reading a block). At most residentBytes
+  // of chunks are mapped: the one not used for longest is given back (what
+  // was written in it stays with the file). Where the file cannot be mapped,
+  // or a transfer through the mapping faults (a file cut short under it, an
+  // I/O error), the handle goes on with its block cache alone. 0 turns it
+  // off.
   void EnableMapping(std::size_t residentBytes);
   bool IsMapped() const { return mapped_; }
 
@@ -122,9 +124,13 @@ class FileHandle : public RandomAccessFile {
   void Unmap();
   // After a fault: the rest of this open goes without the mapping.
   void GiveUpMapping();
-  // Copies between data and the mapped file (into it when store), a chunk at
-  // a time; false when the mapping faulted or a chunk could not be mapped.
-  bool TransferMapped(std::uint64_t pos, void* data, std::size_t len, bool store);
+  // Reads through the block cache (or straight from the file without one).
+  long long ReadBlocks(std::uint64_t pos, void* data, std::size_t len);
+  // Stores data into the mapped file, a chunk at a time, mapping the chunks
+  // it needs; false when the mapping faulted or a chunk could not be mapped.
+  bool StoreMapped(std::uint64_t pos, const void* data, std::size_t len);
+  // The mapping of a chunk when it has one (noted as used), or nullptr.
+  std::uint8_t* MappedChunk(std::uint64_t chunk);
   // The mapping of a chunk, made when it has none, giving back the chunk not
   // used for longest when the budget is full; nullptr when it cannot be made.
   std::uint8_t* UseChunk(std::uint64_t chunk);
