@@ -102,6 +102,7 @@ class FileHandle : public RandomAccessFile {
   // off.
   void EnableMapping(std::size_t residentBytes);
   bool IsMapped() const { return mapped_; }
+  bool SmallWritesAreCheap() const override { return mapped_; }
 
  private:
   struct CachedBlock {

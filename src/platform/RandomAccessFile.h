@@ -21,6 +21,10 @@ class RandomAccessFile {
   // The length in bytes, or -1 when it cannot be had.
   virtual long long Size() const = 0;
   virtual bool Truncate(std::uint64_t size) = 0;
+  // True when a small write inside the file costs no system call (it is a
+  // store into a mapping): many small writes then cost less than one write
+  // of the bytes they span.
+  virtual bool SmallWritesAreCheap() const { return false; }
 
   // An exact positioned read: true only when every byte came.
   bool ReadAt(std::uint64_t pos, void* data, std::size_t len) {

@@ -179,9 +179,23 @@ bool BlockStore::WriteHeldWrites() {
   heldCount_ = 0;
   bool written = true;
   std::vector<std::uint8_t> span;
+  // Where a small write costs no system call, each held write goes on its
+  // own; elsewhere one write per block.
+  const bool oneByOne = host_->Io().SmallWritesAreCheap();
   for (std::size_t b = 0; b < held.size(); ++b) {
     std::vector<HeldWrite>& writes = held[b];
     if (writes.empty()) continue;
+    bool ok = true;
+    if (oneByOne) {
+      for (const HeldWrite& w : writes) ok = PutNow(w.pos, w.bytes, w.len) && ok;
+      if (!ok) {
+        if (held_.size() <= b) held_.resize(b + 1);
+        heldCount_ += writes.size();
+        held_[b] = std::move(writes);
+        written = false;
+      }
+      continue;
+    }
     // One write from the first held byte of the block to the last, the
     // bytes between as the file has them.
     std::int64_t from = writes.front().pos, to = from;
@@ -190,7 +204,7 @@ bool BlockStore::WriteHeldWrites() {
       to = std::max(to, w.pos + static_cast<std::int64_t>(w.len));
     }
     span.resize(static_cast<std::size_t>(to - from));
-    bool ok = ReadAt(from, span.data(), span.size());
+    ok = ReadAt(from, span.data(), span.size());
     if (ok) {
       for (const HeldWrite& w : writes) std::memcpy(span.data() + (w.pos - from), w.bytes, w.len);
       ok = PutNow(from, span.data(), span.size());
