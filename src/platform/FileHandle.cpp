@@ -298,8 +298,8 @@ bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
     lastErrno_ = fd_ < 0 ? EBADF : EACCES;
     return false;
   }
-  // A write of the bytes the file already holds changes nothing: it is
-  // left out (the engine writes a record whole after changing a part of it).
+  // Inside the file, a store into the chunk's mapping (the cached blocks
+  // follow it).
   if (EnsureMapped() && len > 0 && pos + len <= mapFileSize_) {
     if (StoreMapped(pos, data, len)) {
       UpdateCache(pos, data, len);
@@ -307,6 +307,8 @@ bool FileHandle::WriteAt(std::uint64_t pos, const void* data, std::size_t len) {
     }
     GiveUpMapping();  // and the positioned write below tells what went wrong
   }
+  // A write of the bytes the file already holds changes nothing: it is
+  // left out (the engine writes a record whole after changing a part of it).
   if (SameAsCached(pos, data, len)) return true;
   const auto* p = static_cast<const char*>(data);
   std::size_t done = 0;
@@ -363,7 +365,7 @@ bool FileHandle::Truncate(std::uint64_t size) {
   ClearCache();
   if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
     lastErrno_ = errno;
-    // The size may or may not have changed: the mapping is left.
+    // The size may or may not have changed: the mapping is given up.
     Unmap();
     mapFailed_ = true;
     return false;
