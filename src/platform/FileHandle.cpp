@@ -365,9 +365,7 @@ bool FileHandle::Truncate(std::uint64_t size) {
   ClearCache();
   if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) {
     lastErrno_ = errno;
-    // The size may or may not have changed: the mapping is given up.
-    Unmap();
-    mapFailed_ = true;
+    GiveUpMapping();  // the size may or may not have changed
     return false;
   }
   if (mapped_) mapFileSize_ = size;  // the chunks' pages past it are gone with it
@@ -443,13 +441,10 @@ std::uint8_t* FileHandle::MappedChunk(std::uint64_t chunk) {
 }
 
 std::uint8_t* FileHandle::UseChunk(std::uint64_t chunk) {
+  if (std::uint8_t* at = MappedChunk(chunk)) return at;
   if (chunkMap_.size() <= chunk) {
     chunkMap_.resize(chunk + 1, nullptr);
     chunkUsed_.resize(chunk + 1, 0);
-  }
-  if (std::uint8_t* at = chunkMap_[chunk]) {
-    chunkUsed_[chunk] = 1;
-    return at;
   }
   // A full budget gives back the first chunk in the ring not used since the
   // hand last passed it (what was written in it stays with the file): the

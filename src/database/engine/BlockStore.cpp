@@ -188,26 +188,20 @@ bool BlockStore::WriteHeldWrites() {
     bool ok = true;
     if (oneByOne) {
       for (const HeldWrite& w : writes) ok = PutNow(w.pos, w.bytes, w.len) && ok;
-      if (!ok) {
-        if (held_.size() <= b) held_.resize(b + 1);
-        heldCount_ += writes.size();
-        held_[b] = std::move(writes);
-        written = false;
+    } else {
+      // One write from the first held byte of the block to the last, the
+      // bytes between as the file has them.
+      std::int64_t from = writes.front().pos, to = from;
+      for (const HeldWrite& w : writes) {
+        from = std::min(from, w.pos);
+        to = std::max(to, w.pos + static_cast<std::int64_t>(w.len));
       }
-      continue;
-    }
-    // One write from the first held byte of the block to the last, the
-    // bytes between as the file has them.
-    std::int64_t from = writes.front().pos, to = from;
-    for (const HeldWrite& w : writes) {
-      from = std::min(from, w.pos);
-      to = std::max(to, w.pos + static_cast<std::int64_t>(w.len));
-    }
-    span.resize(static_cast<std::size_t>(to - from));
-    ok = ReadAt(from, span.data(), span.size());
-    if (ok) {
-      for (const HeldWrite& w : writes) std::memcpy(span.data() + (w.pos - from), w.bytes, w.len);
-      ok = PutNow(from, span.data(), span.size());
+      span.resize(static_cast<std::size_t>(to - from));
+      ok = ReadAt(from, span.data(), span.size());
+      if (ok) {
+        for (const HeldWrite& w : writes) std::memcpy(span.data() + (w.pos - from), w.bytes, w.len);
+        ok = PutNow(from, span.data(), span.size());
+      }
     }
     if (!ok) {
       // Kept, so that this session reads them still; the batch mark left

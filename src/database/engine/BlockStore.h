@@ -179,8 +179,9 @@ class BlockStore {
   // Outside batch mode, or longer than kMaxHeldWrite bytes, it is a Put.
   bool PutLater(std::int64_t pos, const void* data, std::size_t len);
   static constexpr std::size_t kMaxHeldWrite = 12;
-  // Writes the held writes, a write per block; true when all reached the
-  // file (those that did not stay held, and the batch mark stays set).
+  // Writes the held writes, a write per block (one each where small writes
+  // are cheap); true when all reached the file (those that did not stay
+  // held, and the batch mark stays set).
   bool WriteHeldWrites();
   // The first write of a record just numbered. While a NewRecordWait lives
   // in batch mode it waits, read back from memory, until the next write: one
