@@ -1,6 +1,7 @@
 #include "AnselCompare.h"
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -244,6 +245,25 @@ std::string StoredSortKey(std::string_view storedAnsel) {
 
 std::string TreeSortKey(std::string_view text) {
   return CompareKey(text, true, false, plat::ActiveCodePage());
+}
+
+std::uint64_t SortKeyHead(const std::string& key) {
+  std::uint64_t head = 0;
+  for (std::size_t i = 0; i < 7; ++i)
+    head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+  return head << 8 | std::min<std::size_t>(key.size(), 0x7f);
+}
+
+int CompareKeyHeads(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t bytesA = a >> 8, bytesB = b >> 8;
+  // CompareSortKeys weighs the bytes up to the shorter key's terminating
+  // zero: where those lie within the heads, the heads tell everything.
+  const std::uint64_t shorter = std::min(a & 0x7f, b & 0x7f);
+  if (bytesA != bytesB) {
+    const auto first = static_cast<std::uint64_t>(std::countl_zero(bytesA ^ bytesB) - 8) / 8;
+    if (first <= shorter) return bytesA < bytesB ? kAlphaBefore : kAlphaAfter;
+  }
+  return shorter < 7 ? kAlphaEqual : kHeadsUndecided;
 }
 
 int KeyCompare(std::string_view a, std::string_view b, bool convert) {

@@ -5,6 +5,7 @@
 // record trees order their entries by.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,8 @@ class KeyComparer {
   int operator()(std::string_view b) const;
   // The same against a key kept from TreeSortKey(b) (convert only).
   int ByKey(const std::string& treeKey) const;
+  // The sort key of a.
+  const std::string& Key() const { return key_; }
 
  private:
   std::string key_;
@@ -68,3 +71,14 @@ class KeyComparer {
 // text by. Both depend on the active code page.
 std::string StoredSortKey(std::string_view storedAnsel);
 std::string TreeSortKey(std::string_view text);
+
+// The head of a sort key: its first seven bytes (zero beyond its end) and
+// its length, packed in eight bytes with the top bit of the length byte
+// (kKeyHeadFlag) left to the owner. A tree can keep the heads of many keys
+// in little room and order most pairs of keys by their heads alone.
+inline constexpr std::uint64_t kKeyHeadFlag = 0x80;
+std::uint64_t SortKeyHead(const std::string& key);
+// ByKey's order of the keys two heads come from, or kHeadsTell when the
+// heads alone cannot tell it.
+inline constexpr int kHeadsUndecided = -1;
+int CompareKeyHeads(std::uint64_t a, std::uint64_t b);

@@ -485,6 +485,41 @@ TEST(AnselCollation, ComparersAgreeWithTheirComparisons) {
   }
 }
 
+// The heads of two sort keys either tell the order ByKey gives or say they
+// cannot; they always can when one key is shorter than a head. Texts from a
+// few letters, accents, case and punctuation, so that long shared beginnings
+// and keys equal but for accents or case are frequent.
+TEST(AnselCollation, KeyHeadsOrderAsTheirKeysOrCannotTell) {
+  const std::vector<std::string> pieces = {"a", "A", "b", "\xE9", "\xFC", "u", " ", "-", "\xE6", "ss"};
+  std::mt19937 rng(2026);
+  std::vector<std::string> texts = {"", "Andersson", "Anderssen", "ANDERSSON", "Anders",
+                                    "Anderss\xF6n", "Jonesborough", "Jonesboroughs"};
+  for (int i = 0; i < 400; ++i) {
+    std::string t;
+    for (unsigned n = rng() % 9; n > 0; --n) t += pieces[rng() % pieces.size()];
+    texts.push_back(t);
+  }
+  int told = 0, untold = 0;
+  for (const std::string& a : texts) {
+    const KeyComparer compare(a, true);
+    const std::uint64_t headA = SortKeyHead(compare.Key()) | (a.empty() ? kKeyHeadFlag : 0);
+    for (const std::string& b : texts) {
+      const std::string keyB = TreeSortKey(b);
+      const int byHeads = CompareKeyHeads(headA, SortKeyHead(keyB) | (b.size() % 2 ? kKeyHeadFlag : 0));
+      if (byHeads == kHeadsUndecided) {
+        ++untold;
+        EXPECT_TRUE(compare.Key().size() >= 7 && keyB.size() >= 7) << Hex(a) << " | " << Hex(b);
+        continue;
+      }
+      ++told;
+      EXPECT_EQ(byHeads, compare.ByKey(keyB)) << Hex(a) << " | " << Hex(b);
+    }
+  }
+  // Both outcomes occur, so both paths above were weighed.
+  EXPECT_GT(told, 0);
+  EXPECT_GT(untold, 0);
+}
+
 TEST(AnselCollation, CentralEuropeanTextsAreConvertedWithTheirOwnPage) {
   ScopedCodePage page(1250);
   EXPECT_EQ(KeyCompare("\xA3UKASZ", "\xB3ukasz", true), kAlphaEqual);  // L, l with stroke

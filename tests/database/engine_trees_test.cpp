@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Ansel.h"
+#include "AnselCompare.h"
 #include "CodePage.h"
 #include "DbCodes.h"
 #include "EngineFixture.h"
@@ -204,9 +205,16 @@ TEST_F(TreeTest, InsertsRemovesAndResortsKeepTheModelOrder) {
       CreateFamilyFile();
       engine->Blocks().BeginBatch();
     }
-    const std::vector<std::vector<std::string>> surnames = {
-        {""}, {"Jones", "JONES"}, {"Muller"}, {"M\xFCller", "m\xFCller"}, {"Smith", "smith"}};
-    const std::vector<std::vector<std::string>> givens = {{""}, {"Ann", "ann"}, {"Bob"}};
+    // Long names that begin alike are told apart past their first bytes.
+    const std::vector<std::vector<std::string>> surnames = {{""},
+                                                            {"Jones", "JONES"},
+                                                            {"Jonesborough", "JONESBOROUGH"},
+                                                            {"Jonesboroughs"},
+                                                            {"Muller"},
+                                                            {"M\xFCller", "m\xFCller"},
+                                                            {"Smith", "smith"}};
+    const std::vector<std::vector<std::string>> givens = {
+        {""}, {"Ann", "ann"}, {"Annabelle", "ANNABELLE"}, {"Annabellen"}, {"Bob"}};
     struct Person {
       std::int32_t rin;
       int rank;
@@ -256,6 +264,17 @@ TEST_F(TreeTest, InsertsRemovesAndResortsKeepTheModelOrder) {
       expectOrder(401);
     }
   }
+}
+
+// What an insert keeps of each node follows the stored texts: a name whose
+// text is rewritten in place is weighed by what it says now.
+TEST_F(TreeTest, NodesAreWeighedByTheirNamesAsTheyReadNow) {
+  const std::int32_t kept = AddPerson("Mmmm");
+  const std::int32_t rewritten = engine->Strings().FindOrAddString("Mmmm", 0);
+  ASSERT_EQ(engine->Strings().ReplaceEntryText(rewritten, "Zzzz", true), 1);
+  const std::int32_t added = AddPerson("Pppp");
+  EXPECT_EQ(engine->Trees().TreeInOrder(RecordKind::Individual),
+            (std::vector<std::int32_t>{added, kept}));
 }
 
 TEST_F(TreeTest, RemovingKeepsTheOrderOfTheRest) {

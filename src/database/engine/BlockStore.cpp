@@ -114,7 +114,10 @@ bool BlockStore::PutLater(std::int64_t pos, const void* data, std::size_t len) {
   std::memcpy(w.bytes, data, len);
   const auto b = static_cast<std::size_t>(HeldBlock(pos));
   if (held_.size() <= b) held_.resize(b + 1);
-  held_[b].push_back(w);
+  std::vector<HeldWrite>& writes = held_[b];
+  writes.insert(std::upper_bound(writes.begin(), writes.end(), pos,
+                                 [](std::int64_t p, const HeldWrite& h) { return p < h.pos; }),
+                w);
   if (++heldCount_ >= kMaxHeldWrites) return WriteHeldWrites();
   return true;
 }
@@ -131,11 +134,16 @@ void BlockStore::ForHeldBlocks(std::int64_t pos, std::size_t len, F&& f) {
 template <class F>
 void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
   const std::int64_t end = pos + static_cast<std::int64_t>(len);
+  // A held write overlapping the range starts less than kMaxHeldWrite bytes
+  // before it.
+  const std::int64_t first = pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1;
   ForHeldBlocks(pos, len, [&](std::vector<HeldWrite>& writes) {
-    for (HeldWrite& w : writes) {
-      const std::int64_t from = std::max(pos, w.pos);
-      const std::int64_t to = std::min(end, w.pos + static_cast<std::int64_t>(w.len));
-      if (from < to) f(w, from, to);
+    for (auto w = std::lower_bound(writes.begin(), writes.end(), first,
+                                   [](const HeldWrite& h, std::int64_t p) { return h.pos < p; });
+         w != writes.end() && w->pos < end; ++w) {
+      const std::int64_t from = std::max(pos, w->pos);
+      const std::int64_t to = std::min(end, w->pos + static_cast<std::int64_t>(w->len));
+      if (from < to) f(*w, from, to);
     }
   });
 }

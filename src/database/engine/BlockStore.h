@@ -222,7 +222,8 @@ class BlockStore {
   // true when block b (a block number) reads as a DBMap with the counts the
   // mirror has.
   bool AgreesWithMirror(std::int32_t b);
-  // Held writes: each kept under the file block of its first byte.
+  // Held writes: each kept under the file block of its first byte, a
+  // block's in the order of their positions.
   struct HeldWrite {
     std::int64_t pos = 0;
     std::uint8_t len = 0;
@@ -282,6 +283,8 @@ class BlockStore {
   std::vector<std::uint8_t> pending_;
   std::vector<std::vector<HeldWrite>> held_;  // by block of the file
   std::size_t heldCount_ = 0;
-  // Held writes that make the batch write them out before it goes on.
-  static constexpr std::size_t kMaxHeldWrites = 32768;
+  // Held writes that make the batch write them out before it goes on (6 MB
+  // at most): tree links held over a long batch lie all over the file, and
+  // each writing out of them goes through most of it.
+  static constexpr std::size_t kMaxHeldWrites = 262144;
 };

@@ -117,6 +117,12 @@ bool RecordTrees::ReadLinks(RecordKind kind, std::int32_t r, TreeLinks& links) {
   links = TreeLinks{};
   const TreeFields* fields = FieldsOf(kind);
   if (!fields || r < 1 || r > records_.Highest(kind)) return false;
+  if (kind == RecordKind::Individual) {
+    if (const NameNode* kept = KeptNode(r)) {
+      links = kept->links;
+      return true;
+    }
+  }
   if (HeldLinks(kind, r, links)) return true;
   const std::int64_t pos = records_.LocateRecord(kind, r);
   std::uint8_t b[12];
@@ -140,9 +146,9 @@ bool RecordTrees::HeldLinks(RecordKind kind, std::int32_t r, TreeLinks& links) c
 bool RecordTrees::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& links) {
   const TreeFields* fields = FieldsOf(kind);
   if (!fields || records_.LocateRecord(kind, r) < 0) return false;
-  // What a descent keeps of the node follows its links.
-  if (kind == RecordKind::Individual && static_cast<std::size_t>(r) < nameKeys_.size())
-    nameKeys_[static_cast<std::size_t>(r)].links = links;
+  // What is kept of the node follows its links.
+  if (kind == RecordKind::Individual)
+    if (NameNode* kept = NameNodeIfAny(r)) kept->links = links;
   // A change's links are written when it ends: a record's links changed
   // again and again by the rotations of one insert reach the file once.
   if (changing_ > 0) {
@@ -171,9 +177,9 @@ bool RecordTrees::WriteLinksNow(RecordKind kind, std::int32_t r, const TreeLinks
   // In a batch the links wait in memory: a batch cut short has its trees
   // rebuilt when the file is opened next.
   if (!blocks_.PutLater(pos + fields->linkOffset, b, 12)) {
-    // A descent reads the node again, as the file has it.
-    if (kind == RecordKind::Individual && static_cast<std::size_t>(r) < nameKeys_.size())
-      nameKeys_[static_cast<std::size_t>(r)].nodeKnown = false;
+    // The node is read again, as the file has it.
+    if (kind == RecordKind::Individual)
+      if (NameNode* kept = NameNodeIfAny(r)) kept->writesPlusOne = 0;
     return false;
   }
   if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly) {
@@ -323,60 +329,59 @@ int RecordTrees::CompareKeys(RecordKind kind, const TreeKey& key, const TreeKey&
       [&] { return KeyCompare(key.given, node.given, true); });
 }
 
-RecordTrees::NameSortKeys& RecordTrees::NameKeysOf(std::int32_t r) {
-  if (nameKeys_.size() <= static_cast<std::size_t>(r))
-    nameKeys_.resize(static_cast<std::size_t>(r) + 1);
-  return nameKeys_[static_cast<std::size_t>(r)];
+const RecordTrees::NameNode* RecordTrees::KeptNode(std::int32_t r) const {
+  const auto at = static_cast<std::size_t>(r);
+  if (at / kNodeChunk >= nameNodes_.size()) return nullptr;
+  const NameNode& node = nameNodes_[at / kNodeChunk][at % kNodeChunk];
+  return node.writesPlusOne != 0 && node.writesPlusOne == records_.IndividualWrites(r) + 1
+             ? &node
+             : nullptr;
 }
 
-const RecordTrees::NameSortKeys& RecordTrees::IndividualSortKeys(std::int32_t r,
-                                                                 const std::uint8_t* rec) {
-  std::array<std::int32_t, 4> names;
-  for (int i = 0; i < 4; ++i) names[i] = GetI32(rec + 1 + 4 * i);
-  return IndividualSortKeys(r, names);
+RecordTrees::NameNode* RecordTrees::NameNodeIfAny(std::int32_t r) {
+  const auto at = static_cast<std::size_t>(r);
+  return at / kNodeChunk < nameNodes_.size() ? &nameNodes_[at / kNodeChunk][at % kNodeChunk]
+                                              : nullptr;
 }
 
-const RecordTrees::NameSortKeys& RecordTrees::IndividualSortKeys(
-    std::int32_t r, const std::array<std::int32_t, 4>& names) {
-  NameSortKeys& keys = NameKeysOf(r);
+void RecordTrees::KeepNode(std::int32_t r, const std::string& surnameKey, bool surnameEmpty,
+                           const std::string& givenKey, bool givenEmpty, const TreeLinks& links) {
+  const auto at = static_cast<std::size_t>(r);
+  while (nameNodes_.size() <= at / kNodeChunk)
+    nameNodes_.push_back(std::make_unique<NameNode[]>(kNodeChunk));
+  if (nameKeys_.size() <= at) nameKeys_.resize(at + 1);
+  nameKeys_[at] = NameSortKeys{surnameKey, givenKey};
+  NameNode& node = nameNodes_[at / kNodeChunk][at % kNodeChunk];
+  node.links = links;
+  node.surnameHead = SortKeyHead(surnameKey) | (surnameEmpty ? kKeyHeadFlag : 0);
+  node.givenHead = SortKeyHead(givenKey) | (givenEmpty ? kKeyHeadFlag : 0);
+  node.writesPlusOne = records_.IndividualWrites(r) + 1;
+}
+
+void RecordTrees::KeepNameKeysCurrent() {
   const int codePage = plat::ActiveCodePage();
-  if (keys.codePage == codePage && keys.textChanges == strings_.TextChanges() &&
-      keys.names == names)
-    return keys;
-  std::uint8_t rec[1 + 4 * 4];
-  for (int i = 0; i < 4; ++i) PutI32(rec + 1 + 4 * i, names[i]);
-  const TreeKey text = KeyOfRecord(RecordKind::Individual, r, rec);
-  keys.names = names;
-  keys.textChanges = strings_.TextChanges();
-  keys.codePage = codePage;
-  keys.surnameEmpty = text.surname.empty();
-  keys.givenEmpty = text.given.empty();
-  keys.surname = TreeSortKey(text.surname);
-  keys.given = TreeSortKey(text.given);
-  return keys;
+  if (codePage == keysCodePage_ && strings_.TextChanges() == keysTextChanges_) return;
+  keysCodePage_ = codePage;
+  keysTextChanges_ = strings_.TextChanges();
+  for (const auto& chunk : nameNodes_)
+    for (std::size_t i = 0; i < kNodeChunk; ++i) chunk[i].writesPlusOne = 0;
 }
 
-bool RecordTrees::IndividualNode(std::int32_t r, const NameSortKeys*& keys, TreeLinks& links) {
-  const std::uint32_t writes = records_.IndividualWrites(r);
-  NameSortKeys& known = NameKeysOf(r);
-  if (known.nodeKnown && known.writes == writes) {
-    links = known.links;
-    keys = &IndividualSortKeys(r, known.names);
-    return true;
-  }
+const RecordTrees::NameNode* RecordTrees::IndividualNode(std::int32_t r) {
+  if (const NameNode* kept = KeptNode(r)) return kept;
   // The names and the links are all a descent needs of the record.
   std::uint8_t rec[IndividualRec::kSize];
   const int linkOffset = FieldsOf(RecordKind::Individual)->linkOffset;
   if (records_.ReadRawPart(RecordKind::Individual, r, 1, 16, rec) != 1 ||
       records_.ReadRawPart(RecordKind::Individual, r, static_cast<std::size_t>(linkOffset), 12,
                            rec) != 1)
-    return false;
+    return nullptr;
+  TreeLinks links;
   if (!HeldLinks(RecordKind::Individual, r, links)) links = LinksAt(rec + linkOffset);
-  keys = &IndividualSortKeys(r, rec);
-  known.links = links;
-  known.writes = writes;
-  known.nodeKnown = true;
-  return true;
+  const TreeKey text = KeyOfRecord(RecordKind::Individual, r, rec);
+  KeepNode(r, TreeSortKey(text.surname), text.surname.empty(), TreeSortKey(text.given),
+           text.given.empty(), links);
+  return NameNodeIfAny(r);
 }
 
 // ---- insert, remove, re-sort -----------------------------------------------
@@ -436,6 +441,10 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
   MarkTreeChanged(kind);
   ChangeMark mark(*this);
   const TreeKey key = KeyOfRecord(kind, r, rec);
+  // The new record's key is compared with every node on the way down.
+  const KeyComparer surname(key.surname, true);
+  const KeyComparer given(key.given, true);
+  if (kind == RecordKind::Individual) KeepNameKeysCurrent();
   const std::int32_t root = TreeRoot(kind);
   int result = 1;
   if (root == 0 || root == r) {
@@ -452,22 +461,31 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     TreeLinks links;
     bool greater = false;
     bool found = false;
-    // The new record's key is compared with every node on the way down.
-    const KeyComparer surname(key.surname, true);
-    const KeyComparer given(key.given, true);
+    const std::uint64_t surnameHead = SortKeyHead(surname.Key());
+    const std::uint64_t givenHead = SortKeyHead(given.Key());
     for (std::int64_t steps = 0; steps < limit; ++steps) {
       if (node == r) break;
       int c;
       if (kind == RecordKind::Individual) {
-        // Every insert descends through the same upper nodes: their sort
-        // keys and links are kept rather than read and made again.
-        const NameSortKeys* nodeKeys = nullptr;
-        if (node < 1 || node > records_.Highest(kind) || !IndividualNode(node, nodeKeys, links))
-          break;
+        // Every insert descends through the same upper nodes: what it needs
+        // of them is kept rather than read and made again, and their heads
+        // mostly tell the order without their whole keys.
+        const NameNode* kept =
+            node >= 1 && node <= records_.Highest(kind) ? IndividualNode(node) : nullptr;
+        if (!kept) break;
+        links = kept->links;
+        const auto at = static_cast<std::size_t>(node);
         c = CompareTreeKeys(
-            kind, key.surname.empty(), key.given.empty(), nodeKeys->surnameEmpty,
-            nodeKeys->givenEmpty, [&] { return surname.ByKey(nodeKeys->surname); },
-            [&] { return given.ByKey(nodeKeys->given); });
+            kind, key.surname.empty(), key.given.empty(), (kept->surnameHead & kKeyHeadFlag) != 0,
+            (kept->givenHead & kKeyHeadFlag) != 0,
+            [&] {
+              const int h = CompareKeyHeads(surnameHead, kept->surnameHead);
+              return h != kHeadsUndecided ? h : surname.ByKey(nameKeys_[at].surname);
+            },
+            [&] {
+              const int h = CompareKeyHeads(givenHead, kept->givenHead);
+              return h != kHeadsUndecided ? h : given.ByKey(nameKeys_[at].given);
+            });
       } else {
         TreeKey nodeKey;
         if (!NodeKey(kind, node, nodeKey, links)) break;
@@ -499,12 +517,16 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
       }
     }
   }
+  TreeLinks now;
+  ReadLinks(kind, r, now);
   if (rec) {
-    TreeLinks now;
-    ReadLinks(kind, r, now);
     PutI32(rec + fields->linkOffset, now.lesser);
     PutI32(rec + fields->linkOffset + 4, now.greater);
     PutI32(rec + fields->linkOffset + 8, now.parent);
+  } else if (kind == RecordKind::Individual) {
+    // The key was read from the file: the next descent through the new
+    // node need not read it again.
+    KeepNode(r, surname.Key(), key.surname.empty(), given.Key(), key.given.empty(), now);
   }
   return result;
 }

@@ -22,6 +22,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -144,28 +145,33 @@ class RecordTrees {
   // Key and links of a node from one read of its record.
   bool NodeKey(orv::RecordKind kind, std::int32_t r, TreeKey& key, TreeLinks& links);
   static int CompareKeys(orv::RecordKind kind, const TreeKey& key, const TreeKey& node);
-  // The sort keys of an individual's surname and given names, from its
-  // record rec; kept by RIN while the record names the same entries and
-  // their texts and the code page stay the same.
-  // With them, while nodeKnown, the record's tree links as last written,
-  // and the record's write count when its names were read: a descent then
-  // reads nothing of a node whose record was not written since.
-  struct NameSortKeys {
-    std::array<std::int32_t, 4> names{};
-    std::uint64_t textChanges = 0;
-    int codePage = -1;
-    bool surnameEmpty = true, givenEmpty = true;
-    bool nodeKnown = false;
-    std::uint32_t writes = 0;
+  // What a descent needs of an individual's node, half a cache line each:
+  // its tree links as last written, its record's write count when its names
+  // were read (plus one; 0 while nothing is kept), and the heads of the sort
+  // keys of its surname and given names (kKeyHeadFlag: the name is empty).
+  // A descent then reads nothing of a node whose record was not written
+  // since, and mostly touches nothing else of it.
+  struct alignas(32) NameNode {
     TreeLinks links;
+    std::uint32_t writesPlusOne = 0;
+    std::uint64_t surnameHead = 0, givenHead = 0;
+  };
+  // The whole sort keys of a kept node, for keys whose heads tie.
+  struct NameSortKeys {
     std::string surname, given;
   };
-  NameSortKeys& NameKeysOf(std::int32_t r);
-  const NameSortKeys& IndividualSortKeys(std::int32_t r, const std::uint8_t* rec);
-  const NameSortKeys& IndividualSortKeys(std::int32_t r, const std::array<std::int32_t, 4>& names);
-  // The sort keys and links of an individual on a descent; false when its
-  // record cannot be read.
-  bool IndividualNode(std::int32_t r, const NameSortKeys*& keys, TreeLinks& links);
+  static constexpr std::size_t kNodeChunk = 4096;
+  // The kept node of individual r while it holds, else nullptr.
+  const NameNode* KeptNode(std::int32_t r) const;
+  NameNode* NameNodeIfAny(std::int32_t r);
+  // Keeps the node of individual r from its names' sort keys and its links.
+  void KeepNode(std::int32_t r, const std::string& surnameKey, bool surnameEmpty,
+                const std::string& givenKey, bool givenEmpty, const TreeLinks& links);
+  // The node of an individual on a descent, read again when its record was
+  // written since; nullptr when its record cannot be read.
+  const NameNode* IndividualNode(std::int32_t r);
+  // Drops the kept nodes when the code page or a stored text changed.
+  void KeepNameKeysCurrent();
   void RotateUp(orv::RecordKind kind, std::int32_t x);
   // While one lives (outermost), the header carries the tree-change mark:
   // the links of one change are several writes.
@@ -196,6 +202,10 @@ class RecordTrees {
   bool nameIndexReady_ = false;             // false after a change of the name tree
   bool nameIndexInMemory_ = false;          // nameIndex_ stands in for the ".ora" file
   int changing_ = 0;                        // ChangeMark depth
-  std::deque<NameSortKeys> nameKeys_;       // by RIN (grows without moving what it keeps)
+  // Kept nodes by RIN, in chunks that stay where they are as more are added.
+  std::vector<std::unique_ptr<NameNode[]>> nameNodes_;
+  std::deque<NameSortKeys> nameKeys_;  // by RIN, beside the kept nodes
+  int keysCodePage_ = -1;              // what the kept keys were made under
+  std::uint64_t keysTextChanges_ = 0;
   std::map<std::pair<int, std::int32_t>, TreeLinks> heldLinks_;  // by kind and record
 };
