@@ -205,13 +205,13 @@ namespace {
 
 thread_local CompareKeyCache compareKeys;
 
+}  // namespace
+
 // Unsigned bytes over the shorter key and its terminating zero.
 int CompareSortKeys(const std::string& a, const std::string& b) {
   const int r = std::memcmp(a.c_str(), b.c_str(), std::min(a.size(), b.size()) + 1);
   return r == 0 ? kAlphaEqual : (r > 0 ? kAlphaAfter : kAlphaBefore);
 }
-
-}  // namespace
 
 int AlphaCompareCommon(std::string_view a, std::string_view b, bool convert, bool caseSensitive) {
   compareKeys.Prepare(convert, caseSensitive);

@@ -71,6 +71,8 @@ class KeyComparer {
 // text by. Both depend on the active code page.
 std::string StoredSortKey(std::string_view storedAnsel);
 std::string TreeSortKey(std::string_view text);
+// The order of two such keys: kAlphaEqual, kAlphaAfter or kAlphaBefore.
+int CompareSortKeys(const std::string& a, const std::string& b);
 
 // The head of a sort key: its first seven bytes (zero beyond its end) and
 // its length, packed in eight bytes with the top bit of the length byte

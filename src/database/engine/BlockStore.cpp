@@ -73,9 +73,9 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
   if (!PutNow(pos, data, len)) return false;
   if (cover.whole) {
     const std::int64_t end = pos + static_cast<std::int64_t>(len);
-    ForHeldBlocks(pos, len, [&](std::vector<HeldWrite>& writes) {
+    ForHeldBlocks(pos, len, [&](std::vector<HeldWrite>& writes, std::int64_t start) {
       const auto gone = std::remove_if(writes.begin(), writes.end(), [&](const HeldWrite& w) {
-        return w.pos >= pos && w.pos + static_cast<std::int64_t>(w.len) <= end;
+        return start + w.at >= pos && start + w.at + w.len <= end;
       });
       heldCount_ -= static_cast<std::size_t>(writes.end() - gone);
       writes.erase(gone, writes.end());
@@ -108,15 +108,15 @@ bool BlockStore::PutLater(std::int64_t pos, const void* data, std::size_t len) {
   if (host_->readOnly || reading_ > 0) return true;
   if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
   if (CopyIntoHeld(pos, data, len).same) return true;
+  const auto b = static_cast<std::size_t>(HeldBlock(pos));
   HeldWrite w;
-  w.pos = pos;
+  w.at = static_cast<std::uint16_t>(pos - HeldBlockStart(b));
   w.len = static_cast<std::uint8_t>(len);
   std::memcpy(w.bytes, data, len);
-  const auto b = static_cast<std::size_t>(HeldBlock(pos));
   if (held_.size() <= b) held_.resize(b + 1);
   std::vector<HeldWrite>& writes = held_[b];
-  writes.insert(std::upper_bound(writes.begin(), writes.end(), pos,
-                                 [](std::int64_t p, const HeldWrite& h) { return p < h.pos; }),
+  writes.insert(std::upper_bound(writes.begin(), writes.end(), w.at,
+                                 [](std::uint16_t at, const HeldWrite& h) { return at < h.at; }),
                 w);
   if (++heldCount_ >= kMaxHeldWrites) return WriteHeldWrites();
   return true;
@@ -128,7 +128,7 @@ void BlockStore::ForHeldBlocks(std::int64_t pos, std::size_t len, F&& f) {
   for (std::int64_t b =
            std::max<std::int64_t>(0, HeldBlock(pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1));
        b <= HeldBlock(end - 1) && b < static_cast<std::int64_t>(held_.size()); ++b)
-    f(held_[static_cast<std::size_t>(b)]);
+    f(held_[static_cast<std::size_t>(b)], HeldBlockStart(static_cast<std::size_t>(b)));
 }
 
 template <class F>
@@ -137,13 +137,14 @@ void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
   // A held write overlapping the range starts less than kMaxHeldWrite bytes
   // before it.
   const std::int64_t first = pos - static_cast<std::int64_t>(kMaxHeldWrite) + 1;
-  ForHeldBlocks(pos, len, [&](std::vector<HeldWrite>& writes) {
-    for (auto w = std::lower_bound(writes.begin(), writes.end(), first,
-                                   [](const HeldWrite& h, std::int64_t p) { return h.pos < p; });
-         w != writes.end() && w->pos < end; ++w) {
-      const std::int64_t from = std::max(pos, w->pos);
-      const std::int64_t to = std::min(end, w->pos + static_cast<std::int64_t>(w->len));
-      if (from < to) f(*w, from, to);
+  ForHeldBlocks(pos, len, [&](std::vector<HeldWrite>& writes, std::int64_t start) {
+    for (auto w = std::lower_bound(writes.begin(), writes.end(), first - start,
+                                   [](const HeldWrite& h, std::int64_t at) { return h.at < at; });
+         w != writes.end() && start + w->at < end; ++w) {
+      const std::int64_t wpos = start + w->at;
+      const std::int64_t from = std::max(pos, wpos);
+      const std::int64_t to = std::min(end, wpos + w->len);
+      if (from < to) f(*w, wpos, from, to);
     }
   });
 }
@@ -151,11 +152,12 @@ void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
 BlockStore::HeldCover BlockStore::CopyIntoHeld(std::int64_t pos, const void* data,
                                                std::size_t len) {
   HeldCover cover;
-  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
-    std::memcpy(w.bytes + (from - w.pos), static_cast<const std::uint8_t*>(data) + (from - pos),
+  ForHeldOverlapping(pos, len,
+                     [&](HeldWrite& w, std::int64_t wpos, std::int64_t from, std::int64_t to) {
+    std::memcpy(w.bytes + (from - wpos), static_cast<const std::uint8_t*>(data) + (from - pos),
                 static_cast<std::size_t>(to - from));
-    cover.whole = cover.whole || (from == w.pos && to == w.pos + static_cast<std::int64_t>(w.len));
-    cover.same = cover.same || (w.pos == pos && w.len == len);
+    cover.whole = cover.whole || (from == wpos && to == wpos + w.len);
+    cover.same = cover.same || (wpos == pos && w.len == len);
   });
   return cover;
 }
@@ -171,8 +173,9 @@ void BlockStore::OverlayHeld(std::int64_t pos, void* data, std::size_t len) {
                   pending_.data() + (from - pendingPos_), static_cast<std::size_t>(to - from));
   }
   if (heldCount_ == 0) return;
-  ForHeldOverlapping(pos, len, [&](HeldWrite& w, std::int64_t from, std::int64_t to) {
-    std::memcpy(static_cast<std::uint8_t*>(data) + (from - pos), w.bytes + (from - w.pos),
+  ForHeldOverlapping(pos, len,
+                     [&](HeldWrite& w, std::int64_t wpos, std::int64_t from, std::int64_t to) {
+    std::memcpy(static_cast<std::uint8_t*>(data) + (from - pos), w.bytes + (from - wpos),
                 static_cast<std::size_t>(to - from));
   });
 }
@@ -193,21 +196,20 @@ bool BlockStore::WriteHeldWrites() {
   for (std::size_t b = 0; b < held.size(); ++b) {
     std::vector<HeldWrite>& writes = held[b];
     if (writes.empty()) continue;
+    const std::int64_t start = HeldBlockStart(b);
     bool ok = true;
     if (oneByOne) {
-      for (const HeldWrite& w : writes) ok = PutNow(w.pos, w.bytes, w.len) && ok;
+      for (const HeldWrite& w : writes) ok = PutNow(start + w.at, w.bytes, w.len) && ok;
     } else {
       // One write from the first held byte of the block to the last, the
       // bytes between as the file has them.
-      std::int64_t from = writes.front().pos, to = from;
-      for (const HeldWrite& w : writes) {
-        from = std::min(from, w.pos);
-        to = std::max(to, w.pos + static_cast<std::int64_t>(w.len));
-      }
+      std::int64_t from = start + writes.front().at, to = from;
+      for (const HeldWrite& w : writes) to = std::max(to, start + w.at + w.len);
       span.resize(static_cast<std::size_t>(to - from));
       ok = ReadAt(from, span.data(), span.size());
       if (ok) {
-        for (const HeldWrite& w : writes) std::memcpy(span.data() + (w.pos - from), w.bytes, w.len);
+        for (const HeldWrite& w : writes)
+          std::memcpy(span.data() + (start + w.at - from), w.bytes, w.len);
         ok = PutNow(from, span.data(), span.size());
       }
     }

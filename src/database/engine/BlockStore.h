@@ -223,21 +223,25 @@ class BlockStore {
   // mirror has.
   bool AgreesWithMirror(std::int32_t b);
   // Held writes: each kept under the file block of its first byte, a
-  // block's in the order of their positions.
+  // block's in the order of their places in it.
   struct HeldWrite {
-    std::int64_t pos = 0;
+    std::uint16_t at = 0;  // from the start of its block
     std::uint8_t len = 0;
     std::uint8_t bytes[kMaxHeldWrite] = {};
   };
+  static_assert(orv::kBlockSize <= 65536, "a place in a block fits HeldWrite::at");
   static std::int64_t HeldBlock(std::int64_t pos) {
     return (pos - orv::kBlocksOffset) / orv::kBlockSize;
   }
-  // Calls f(writes) for the held writes of every block that may hold one
-  // overlapping [pos, pos+len).
+  static std::int64_t HeldBlockStart(std::size_t b) {
+    return orv::kBlocksOffset + static_cast<std::int64_t>(b) * orv::kBlockSize;
+  }
+  // Calls f(writes, start) for the held writes of every block that may hold
+  // one overlapping [pos, pos+len); start is the block's file position.
   template <class F>
   void ForHeldBlocks(std::int64_t pos, std::size_t len, F&& f);
-  // Calls f(write, from, to) for every held write overlapping [pos, pos+len),
-  // with the overlapping file range.
+  // Calls f(write, wpos, from, to) for every held write overlapping
+  // [pos, pos+len): its file position and the overlapping file range.
   template <class F>
   void ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f);
   // Copies a write's bytes into the held writes it overlaps; whole when it

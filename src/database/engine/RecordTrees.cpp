@@ -13,7 +13,9 @@
 #include "RecordTrees.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -344,17 +346,16 @@ RecordTrees::NameNode* RecordTrees::NameNodeIfAny(std::int32_t r) {
                                               : nullptr;
 }
 
-void RecordTrees::KeepNode(std::int32_t r, const std::string& surnameKey, bool surnameEmpty,
-                           const std::string& givenKey, bool givenEmpty, const TreeLinks& links) {
+void RecordTrees::KeepNode(std::int32_t r, const NameKeys& keys, const TreeLinks& links) {
   const auto at = static_cast<std::size_t>(r);
   while (nameNodes_.size() <= at / kNodeChunk)
     nameNodes_.push_back(std::make_unique<NameNode[]>(kNodeChunk));
   if (nameKeys_.size() <= at) nameKeys_.resize(at + 1);
-  nameKeys_[at] = NameSortKeys{surnameKey, givenKey};
+  nameKeys_[at] = NameSortKeys{keys.surname, keys.given};
   NameNode& node = nameNodes_[at / kNodeChunk][at % kNodeChunk];
   node.links = links;
-  node.surnameHead = SortKeyHead(surnameKey) | (surnameEmpty ? kKeyHeadFlag : 0);
-  node.givenHead = SortKeyHead(givenKey) | (givenEmpty ? kKeyHeadFlag : 0);
+  node.surnameHead = SortKeyHead(keys.surname) | (keys.surnameEmpty ? kKeyHeadFlag : 0);
+  node.givenHead = SortKeyHead(keys.given) | (keys.givenEmpty ? kKeyHeadFlag : 0);
   node.writesPlusOne = records_.IndividualWrites(r) + 1;
 }
 
@@ -363,8 +364,38 @@ void RecordTrees::KeepNameKeysCurrent() {
   if (codePage == keysCodePage_ && strings_.TextChanges() == keysTextChanges_) return;
   keysCodePage_ = codePage;
   keysTextChanges_ = strings_.TextChanges();
+  surnameKeys_.clear();
+  givenKeys_.clear();
   for (const auto& chunk : nameNodes_)
     for (std::size_t i = 0; i < kNodeChunk; ++i) chunk[i].writesPlusOne = 0;
+}
+
+void RecordTrees::NameKeysOf(const std::uint8_t* names, NameKeys& keys) {
+  const std::int32_t surnameRef = GetI32(names);
+  auto surname = surnameKeys_.find(surnameRef);
+  if (surname == surnameKeys_.end()) {
+    if (surnameKeys_.size() >= kMaxEntryKeys) surnameKeys_.clear();
+    const std::string text = AnselToAnsi(strings_.AnselTextOf(surnameRef));
+    surname = surnameKeys_.emplace(surnameRef, EntryKey{TreeSortKey(text), text.empty()}).first;
+  }
+  keys.surname = surname->second.key;
+  keys.surnameEmpty = surname->second.empty;
+  const GivenRefs givenRefs{GetI32(names + 4), GetI32(names + 8), GetI32(names + 12)};
+  auto given = givenKeys_.find(givenRefs);
+  if (given == givenKeys_.end()) {
+    if (givenKeys_.size() >= kMaxEntryKeys) givenKeys_.clear();
+    // The given names, one space between each two.
+    std::string text;
+    for (const std::int32_t ref : givenRefs) {
+      const std::string part = AnselToAnsi(strings_.AnselTextOf(ref));
+      if (part.empty()) continue;
+      if (!text.empty()) text += ' ';
+      text += part;
+    }
+    given = givenKeys_.emplace(givenRefs, EntryKey{TreeSortKey(text), text.empty()}).first;
+  }
+  keys.given = given->second.key;
+  keys.givenEmpty = given->second.empty;
 }
 
 const RecordTrees::NameNode* RecordTrees::IndividualNode(std::int32_t r) {
@@ -378,9 +409,9 @@ const RecordTrees::NameNode* RecordTrees::IndividualNode(std::int32_t r) {
     return nullptr;
   TreeLinks links;
   if (!HeldLinks(RecordKind::Individual, r, links)) links = LinksAt(rec + linkOffset);
-  const TreeKey text = KeyOfRecord(RecordKind::Individual, r, rec);
-  KeepNode(r, TreeSortKey(text.surname), text.surname.empty(), TreeSortKey(text.given),
-           text.given.empty(), links);
+  NameKeys keys;
+  NameKeysOf(rec + 1, keys);
+  KeepNode(r, keys, links);
   return NameNodeIfAny(r);
 }
 
@@ -440,19 +471,32 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
   if (!fields || r < 1 || r > records_.Highest(kind)) return 0;
   MarkTreeChanged(kind);
   ChangeMark mark(*this);
-  const TreeKey key = KeyOfRecord(kind, r, rec);
   // The new record's key is compared with every node on the way down.
-  const KeyComparer surname(key.surname, true);
-  const KeyComparer given(key.given, true);
-  if (kind == RecordKind::Individual) KeepNameKeysCurrent();
+  const bool individual = kind == RecordKind::Individual;
+  NameKeys mine;
+  TreeKey key;
+  std::optional<KeyComparer> surname, given;
+  if (individual) {
+    KeepNameKeysCurrent();
+    std::uint8_t names[1 + 16];
+    if (rec)
+      std::memcpy(names + 1, rec + 1, 16);
+    else if (records_.ReadRawPart(kind, r, 1, 16, names) != 1)
+      return 0;
+    NameKeysOf(names + 1, mine);
+  } else {
+    key = KeyOfRecord(kind, r, rec);
+    surname.emplace(key.surname, true);
+    given.emplace(key.given, true);
+  }
   const std::int32_t root = TreeRoot(kind);
   int result = 1;
   if (root == 0 || root == r) {
-    if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly)
+    if (individual && host_->nameLinks.IsOpen() && !host_->readOnly)
       host_->nameLinks.Truncate(0);
     WriteLinks(kind, r, TreeLinks{});
     SetTreeRoot(kind, r);
-    if (kind != RecordKind::Individual) blocks_.WriteHeader(HeadPart::Tail);
+    if (!individual) blocks_.WriteHeader(HeadPart::Tail);
   } else {
     // Equal keys go to the lesser side for individuals, to the greater
     // side for the others.
@@ -461,12 +505,12 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     TreeLinks links;
     bool greater = false;
     bool found = false;
-    const std::uint64_t surnameHead = SortKeyHead(surname.Key());
-    const std::uint64_t givenHead = SortKeyHead(given.Key());
+    const std::uint64_t surnameHead = SortKeyHead(mine.surname);
+    const std::uint64_t givenHead = SortKeyHead(mine.given);
     for (std::int64_t steps = 0; steps < limit; ++steps) {
       if (node == r) break;
       int c;
-      if (kind == RecordKind::Individual) {
+      if (individual) {
         // Every insert descends through the same upper nodes: what it needs
         // of them is kept rather than read and made again, and their heads
         // mostly tell the order without their whole keys.
@@ -476,23 +520,23 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
         links = kept->links;
         const auto at = static_cast<std::size_t>(node);
         c = CompareTreeKeys(
-            kind, key.surname.empty(), key.given.empty(), (kept->surnameHead & kKeyHeadFlag) != 0,
+            kind, mine.surnameEmpty, mine.givenEmpty, (kept->surnameHead & kKeyHeadFlag) != 0,
             (kept->givenHead & kKeyHeadFlag) != 0,
             [&] {
               const int h = CompareKeyHeads(surnameHead, kept->surnameHead);
-              return h != kHeadsUndecided ? h : surname.ByKey(nameKeys_[at].surname);
+              return h != kHeadsUndecided ? h : CompareSortKeys(mine.surname, nameKeys_[at].surname);
             },
             [&] {
               const int h = CompareKeyHeads(givenHead, kept->givenHead);
-              return h != kHeadsUndecided ? h : given.ByKey(nameKeys_[at].given);
+              return h != kHeadsUndecided ? h : CompareSortKeys(mine.given, nameKeys_[at].given);
             });
       } else {
         TreeKey nodeKey;
         if (!NodeKey(kind, node, nodeKey, links)) break;
         c = CompareTreeKeys(
             kind, key.surname.empty(), key.given.empty(), nodeKey.surname.empty(),
-            nodeKey.given.empty(), [&] { return surname(nodeKey.surname); },
-            [&] { return given(nodeKey.given); });
+            nodeKey.given.empty(), [&] { return (*surname)(nodeKey.surname); },
+            [&] { return (*given)(nodeKey.given); });
       }
       greater = kind == RecordKind::Individual ? c == kAlphaAfter : c != kAlphaBefore;
       found = true;
@@ -523,10 +567,10 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
     PutI32(rec + fields->linkOffset, now.lesser);
     PutI32(rec + fields->linkOffset + 4, now.greater);
     PutI32(rec + fields->linkOffset + 8, now.parent);
-  } else if (kind == RecordKind::Individual) {
+  } else if (individual) {
     // The key was read from the file: the next descent through the new
     // node need not read it again.
-    KeepNode(r, surname.Key(), key.surname.empty(), given.Key(), key.given.empty(), now);
+    KeepNode(r, mine, now);
   }
   return result;
 }

@@ -24,6 +24,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "FileLayout.h"
@@ -164,9 +165,34 @@ class RecordTrees {
   // The kept node of individual r while it holds, else nullptr.
   const NameNode* KeptNode(std::int32_t r) const;
   NameNode* NameNodeIfAny(std::int32_t r);
+  // The sort keys of an individual's surname and given names (TreeSortKey
+  // of each as the code page reads it) and whether each is empty.
+  struct NameKeys {
+    std::string surname, given;
+    bool surnameEmpty = true, givenEmpty = true;
+  };
+  // The keys of the names an individual's record refers to (its four
+  // references, from offset 1): made once for each surname and each set of
+  // given names, and kept by their references while the kept nodes hold.
+  void NameKeysOf(const std::uint8_t* names, NameKeys& keys);
+  struct EntryKey {
+    std::string key;
+    bool empty = true;
+  };
+  using GivenRefs = std::array<std::int32_t, 3>;
+  struct GivenRefsHash {
+    std::size_t operator()(const GivenRefs& g) const {
+      return std::hash<std::uint64_t>{}(
+          (static_cast<std::uint64_t>(static_cast<std::uint32_t>(g[0])) << 32 |
+           static_cast<std::uint32_t>(g[1])) ^
+          static_cast<std::uint64_t>(static_cast<std::uint32_t>(g[2])) * 0x9E3779B97F4A7C15ULL);
+    }
+  };
+  // Keys kept at most: a file of many names makes them again now and then
+  // rather than keep them all.
+  static constexpr std::size_t kMaxEntryKeys = 1 << 16;
   // Keeps the node of individual r from its names' sort keys and its links.
-  void KeepNode(std::int32_t r, const std::string& surnameKey, bool surnameEmpty,
-                const std::string& givenKey, bool givenEmpty, const TreeLinks& links);
+  void KeepNode(std::int32_t r, const NameKeys& keys, const TreeLinks& links);
   // The node of an individual on a descent, read again when its record was
   // written since; nullptr when its record cannot be read.
   const NameNode* IndividualNode(std::int32_t r);
@@ -205,6 +231,8 @@ class RecordTrees {
   // Kept nodes by RIN, in chunks that stay where they are as more are added.
   std::vector<std::unique_ptr<NameNode[]>> nameNodes_;
   std::deque<NameSortKeys> nameKeys_;  // by RIN, beside the kept nodes
+  std::unordered_map<std::int32_t, EntryKey> surnameKeys_;         // by name reference
+  std::unordered_map<GivenRefs, EntryKey, GivenRefsHash> givenKeys_;  // by the three
   int keysCodePage_ = -1;              // what the kept keys were made under
   std::uint64_t keysTextChanges_ = 0;
   std::map<std::pair<int, std::int32_t>, TreeLinks> heldLinks_;  // by kind and record
