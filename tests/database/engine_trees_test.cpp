@@ -581,6 +581,63 @@ TEST_F(TreeTest, WritesOverHeldLinksKeepTheNewestBytes) {
   EXPECT_EQ(FileBytes(second - 2, 16), whole);
 }
 
+// Held writes, writes through them and reads at random places over three
+// blocks, often across their borders, against a model of the bytes: reads in
+// the batch and the file after it show the newest byte everywhere. Both ways
+// of writing held writes out, and a hold that fills up and is written out
+// midway.
+TEST_F(TreeTest, HeldWritesReadAndLandAsTheNewestBytes) {
+  class Cheapness : public PassThroughFile {
+   public:
+    Cheapness(plat::RandomAccessFile& inner, bool cheap) : PassThroughFile(inner), cheap_(cheap) {}
+    bool SmallWritesAreCheap() const override { return cheap_; }
+
+   private:
+    bool cheap_;
+  };
+  constexpr std::int64_t kSpan = 3 * orv::kBlockSize;
+  std::mt19937 rng(99);
+  auto pick = [&](std::int64_t n) { return static_cast<std::int64_t>(rng() % n); };
+  for (const bool oneByOne : {false, true}) {
+    SCOPED_TRACE(oneByOne ? "one write each" : "one write per block");
+    Cheapness disk(host->file, oneByOne);
+    host->io = &disk;
+    // Three blocks past the end of the file, block-aligned.
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(path));
+    const std::int64_t start =
+        orv::kBlocksOffset +
+        (size - orv::kBlocksOffset + orv::kBlockSize - 1) / orv::kBlockSize * orv::kBlockSize;
+    std::vector<std::uint8_t> model(kSpan, 0);
+    ASSERT_TRUE(engine->Blocks().Put(start, model.data(), model.size()));
+    engine->Blocks().BeginBatch();
+    for (int step = 0; step < 4000; ++step) {
+      const int action = static_cast<int>(pick(10));
+      const std::int64_t len = action < 6 ? 1 + pick(12) : action < 8 ? 1 + pick(40) : 1 + pick(60);
+      // Near a border of the blocks a third of the time.
+      std::int64_t at = pick(3) == 0 ? orv::kBlockSize * (1 + pick(2)) - 20 + pick(40)
+                                     : pick(kSpan - len);
+      at = std::clamp<std::int64_t>(at, 0, kSpan - len);
+      if (action < 8) {
+        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(len));
+        for (auto& b : bytes) b = static_cast<std::uint8_t>(rng());
+        const bool held = action < 6;
+        ASSERT_TRUE(held ? engine->Blocks().PutLater(start + at, bytes.data(), bytes.size())
+                         : engine->Blocks().Put(start + at, bytes.data(), bytes.size()));
+        std::copy(bytes.begin(), bytes.end(), model.begin() + at);
+      } else {
+        std::vector<std::uint8_t> read(static_cast<std::size_t>(len));
+        ASSERT_TRUE(engine->Blocks().ReadAt(start + at, read.data(), read.size()));
+        ASSERT_TRUE(std::equal(read.begin(), read.end(), model.begin() + at))
+            << "step " << step << " at " << at;
+      }
+      if (step == 2500) ASSERT_TRUE(engine->Blocks().WriteHeldWrites());
+    }
+    ASSERT_TRUE(engine->Blocks().EndBatch());
+    host->io = nullptr;
+    EXPECT_EQ(FileBytes(start, static_cast<std::size_t>(kSpan)), model);
+  }
+}
+
 // When the held links cannot be written as the batch ends, the file keeps
 // its batch mark: the next open rebuilds the trees instead of trusting links
 // that never reached the file. Meanwhile the session reads them still. The

@@ -500,7 +500,8 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
   } else {
     // Equal keys go to the lesser side for individuals, to the greater
     // side for the others.
-    const std::int64_t limit = StepLimit(records_.Highest(kind));
+    const std::int32_t highest = records_.Highest(kind);
+    const std::int64_t limit = StepLimit(highest);
     std::int32_t node = root;
     TreeLinks links;
     bool greater = false;
@@ -515,7 +516,7 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
         // of them is kept rather than read and made again, and their heads
         // mostly tell the order without their whole keys.
         const NameNode* kept =
-            node >= 1 && node <= records_.Highest(kind) ? IndividualNode(node) : nullptr;
+            node >= 1 && node <= highest ? IndividualNode(node) : nullptr;
         if (!kept) break;
         links = kept->links;
         const auto at = static_cast<std::size_t>(node);
