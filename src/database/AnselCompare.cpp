@@ -1,8 +1,8 @@
 #include "AnselCompare.h"
 
 #include <algorithm>
-#include <bit>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <functional>
 #include <string>

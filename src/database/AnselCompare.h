@@ -57,8 +57,6 @@ class KeyComparer {
   int operator()(std::string_view b) const;
   // The same against a key kept from TreeSortKey(b) (convert only).
   int ByKey(const std::string& treeKey) const;
-  // The sort key of a.
-  const std::string& Key() const { return key_; }
 
  private:
   std::string key_;
@@ -80,7 +78,7 @@ int CompareSortKeys(const std::string& a, const std::string& b);
 // in little room and order most pairs of keys by their heads alone.
 inline constexpr std::uint64_t kKeyHeadFlag = 0x80;
 std::uint64_t SortKeyHead(const std::string& key);
-// ByKey's order of the keys two heads come from, or kHeadsTell when the
-// heads alone cannot tell it.
+// CompareSortKeys's order of the keys two heads come from, or
+// kHeadsUndecided when the heads alone cannot tell it.
 inline constexpr int kHeadsUndecided = -1;
 int CompareKeyHeads(std::uint64_t a, std::uint64_t b);

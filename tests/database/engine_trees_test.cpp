@@ -614,8 +614,8 @@ TEST_F(TreeTest, HeldWritesReadAndLandAsTheNewestBytes) {
       const int action = static_cast<int>(pick(10));
       const std::int64_t len = action < 6 ? 1 + pick(12) : action < 8 ? 1 + pick(40) : 1 + pick(60);
       // Near a border of the blocks a third of the time.
-      std::int64_t at = pick(3) == 0 ? orv::kBlockSize * (1 + pick(2)) - 20 + pick(40)
-                                     : pick(kSpan - len);
+      std::int64_t at =
+          pick(3) == 0 ? orv::kBlockSize * (1 + pick(2)) - 20 + pick(40) : pick(kSpan - len);
       at = std::clamp<std::int64_t>(at, 0, kSpan - len);
       if (action < 8) {
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(len));

@@ -171,13 +171,13 @@ void BlockStore::ForHeldOverlapping(std::int64_t pos, std::size_t len, F&& f) {
 BlockStore::HeldCover BlockStore::CopyIntoHeld(std::int64_t pos, const void* data,
                                                std::size_t len) {
   HeldCover cover;
-  ForHeldOverlapping(pos, len,
-                     [&](HeldWrite& w, std::int64_t wpos, std::int64_t from, std::int64_t to) {
-    std::memcpy(w.bytes + (from - wpos), static_cast<const std::uint8_t*>(data) + (from - pos),
-                static_cast<std::size_t>(to - from));
-    cover.whole = cover.whole || (from == wpos && to == wpos + w.len);
-    cover.same = cover.same || (wpos == pos && w.len == len);
-  });
+  ForHeldOverlapping(
+      pos, len, [&](HeldWrite& w, std::int64_t wpos, std::int64_t from, std::int64_t to) {
+        std::memcpy(w.bytes + (from - wpos), static_cast<const std::uint8_t*>(data) + (from - pos),
+                    static_cast<std::size_t>(to - from));
+        cover.whole = cover.whole || (from == wpos && to == wpos + w.len);
+        cover.same = cover.same || (wpos == pos && w.len == len);
+      });
   return cover;
 }
 
@@ -194,9 +194,9 @@ void BlockStore::OverlayHeld(std::int64_t pos, void* data, std::size_t len) {
   if (heldCount_ == 0) return;
   ForHeldOverlapping(pos, len,
                      [&](HeldWrite& w, std::int64_t wpos, std::int64_t from, std::int64_t to) {
-    std::memcpy(static_cast<std::uint8_t*>(data) + (from - pos), w.bytes + (from - wpos),
-                static_cast<std::size_t>(to - from));
-  });
+                       std::memcpy(static_cast<std::uint8_t*>(data) + (from - pos),
+                                   w.bytes + (from - wpos), static_cast<std::size_t>(to - from));
+                     });
 }
 
 bool BlockStore::WriteHeldWrites() {

@@ -343,7 +343,7 @@ const RecordTrees::NameNode* RecordTrees::KeptNode(std::int32_t r) const {
 RecordTrees::NameNode* RecordTrees::NameNodeIfAny(std::int32_t r) {
   const auto at = static_cast<std::size_t>(r);
   return at / kNodeChunk < nameNodes_.size() ? &nameNodes_[at / kNodeChunk][at % kNodeChunk]
-                                              : nullptr;
+                                             : nullptr;
 }
 
 void RecordTrees::KeepNode(std::int32_t r, const NameKeys& keys, const TreeLinks& links) {
@@ -492,8 +492,7 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
   const std::int32_t root = TreeRoot(kind);
   int result = 1;
   if (root == 0 || root == r) {
-    if (individual && host_->nameLinks.IsOpen() && !host_->readOnly)
-      host_->nameLinks.Truncate(0);
+    if (individual && host_->nameLinks.IsOpen() && !host_->readOnly) host_->nameLinks.Truncate(0);
     WriteLinks(kind, r, TreeLinks{});
     SetTreeRoot(kind, r);
     if (!individual) blocks_.WriteHeader(HeadPart::Tail);
@@ -515,8 +514,7 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
         // Every insert descends through the same upper nodes: what it needs
         // of them is kept rather than read and made again, and their heads
         // mostly tell the order without their whole keys.
-        const NameNode* kept =
-            node >= 1 && node <= highest ? IndividualNode(node) : nullptr;
+        const NameNode* kept = node >= 1 && node <= highest ? IndividualNode(node) : nullptr;
         if (!kept) break;
         links = kept->links;
         const auto at = static_cast<std::size_t>(node);
@@ -525,7 +523,8 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
             (kept->givenHead & kKeyHeadFlag) != 0,
             [&] {
               const int h = CompareKeyHeads(surnameHead, kept->surnameHead);
-              return h != kHeadsUndecided ? h : CompareSortKeys(mine.surname, nameKeys_[at].surname);
+              return h != kHeadsUndecided ? h
+                                          : CompareSortKeys(mine.surname, nameKeys_[at].surname);
             },
             [&] {
               const int h = CompareKeyHeads(givenHead, kept->givenHead);

@@ -6,7 +6,8 @@
 // the index files of sources and repositories.
 //
 // Keeps: the position of each RIN in the alphabetic index of individuals,
-// which is rebuilt when the host marks it stale.
+// which is rebuilt when the host marks it stale; for each individual met in
+// this session, its tree links and the sort keys of its names (NameNode).
 // Guarantees: a record out of its tree has both child fields pointing at
 // itself; inserts and removes keep the key order (equal keys go lesser-side
 // for individuals, greater-side for the others) and keep each tree a treap
@@ -230,10 +231,11 @@ class RecordTrees {
   int changing_ = 0;                        // ChangeMark depth
   // Kept nodes by RIN, in chunks that stay where they are as more are added.
   std::vector<std::unique_ptr<NameNode[]>> nameNodes_;
-  std::deque<NameSortKeys> nameKeys_;  // by RIN, beside the kept nodes
-  std::unordered_map<std::int32_t, EntryKey> surnameKeys_;         // by name reference
-  std::unordered_map<GivenRefs, EntryKey, GivenRefsHash> givenKeys_;  // by the three
-  int keysCodePage_ = -1;              // what the kept keys were made under
+  std::deque<NameSortKeys> nameKeys_;                       // by RIN, beside the kept nodes
+  std::unordered_map<std::int32_t, EntryKey> surnameKeys_;  // by name reference
+  // By the three given-name references of a record.
+  std::unordered_map<GivenRefs, EntryKey, GivenRefsHash> givenKeys_;
+  int keysCodePage_ = -1;  // what the kept keys were made under
   std::uint64_t keysTextChanges_ = 0;
   std::map<std::pair<int, std::int32_t>, TreeLinks> heldLinks_;  // by kind and record
 };
