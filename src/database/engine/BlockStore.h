@@ -287,7 +287,7 @@ class BlockStore {
   std::vector<std::uint8_t> pending_;
   std::vector<std::vector<HeldWrite>> held_;  // by block of the file
   std::size_t heldCount_ = 0;
-  // Held writes that make the batch write them out before it goes on (6 MB
+  // Held writes that make the batch write them out before it goes on (4 MB
   // at most): tree links held over a long batch lie all over the file, and
   // each writing out of them goes through most of it.
   static constexpr std::size_t kMaxHeldWrites = 262144;
