@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -137,11 +136,27 @@ RecordTrees::TreeLinks RecordTrees::LinksAt(const std::uint8_t* b) {
   return TreeLinks{GetI32(b), GetI32(b + 4), GetI32(b + 8)};
 }
 
+std::uint64_t RecordTrees::HeldKey(RecordKind kind, std::int32_t r) {
+  return std::uint64_t{static_cast<std::uint32_t>(kind)} << 32 | static_cast<std::uint32_t>(r);
+}
+
+namespace {
+
+// The first of the held links (in key order) at key or after it.
+template <class Held>
+auto FirstHeld(Held& held, std::uint64_t key) {
+  return std::lower_bound(held.begin(), held.end(), key,
+                          [](const auto& h, std::uint64_t k) { return h.key < k; });
+}
+
+}  // namespace
+
 bool RecordTrees::HeldLinks(RecordKind kind, std::int32_t r, TreeLinks& links) const {
   if (heldLinks_.empty()) return false;
-  const auto it = heldLinks_.find({static_cast<int>(kind), r});
-  if (it == heldLinks_.end()) return false;
-  links = it->second;
+  const std::uint64_t key = HeldKey(kind, r);
+  const auto it = FirstHeld(heldLinks_, key);
+  if (it == heldLinks_.end() || it->key != key) return false;
+  links = it->links;
   return true;
 }
 
@@ -154,7 +169,12 @@ bool RecordTrees::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& l
   // A change's links are written when it ends: a record's links changed
   // again and again by the rotations of one insert reach the file once.
   if (changing_ > 0) {
-    heldLinks_[{static_cast<int>(kind), r}] = links;
+    const std::uint64_t key = HeldKey(kind, r);
+    const auto it = FirstHeld(heldLinks_, key);
+    if (it != heldLinks_.end() && it->key == key)
+      it->links = links;
+    else
+      heldLinks_.insert(it, HeldLink{key, links});
     return true;
   }
   return WriteLinksNow(kind, r, links);
@@ -162,9 +182,15 @@ bool RecordTrees::WriteLinks(RecordKind kind, std::int32_t r, const TreeLinks& l
 
 bool RecordTrees::WriteHeldLinks() {
   bool written = true;
-  for (const auto& [at, links] : heldLinks_)
-    written = WriteLinksNow(static_cast<RecordKind>(at.first), at.second, links) && written;
-  heldLinks_.clear();
+  for (const HeldLink& h : heldLinks_)
+    written = WriteLinksNow(static_cast<RecordKind>(h.key >> 32),
+                            static_cast<std::int32_t>(h.key & 0xFFFFFFFFU), h.links) &&
+              written;
+  // The room of a few links stays for the next change; a rebuild's goes.
+  if (heldLinks_.size() > 1024)
+    std::vector<HeldLink>().swap(heldLinks_);
+  else
+    heldLinks_.clear();
   return written;
 }
 

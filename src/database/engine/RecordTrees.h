@@ -22,7 +22,6 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -141,6 +140,12 @@ class RecordTrees {
   bool WriteLinks(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);
   bool WriteLinksNow(orv::RecordKind kind, std::int32_t r, const TreeLinks& links);
   bool HeldLinks(orv::RecordKind kind, std::int32_t r, TreeLinks& links) const;
+  // The links a change holds, by kind and record (HeldKey).
+  struct HeldLink {
+    std::uint64_t key;
+    TreeLinks links;
+  };
+  static std::uint64_t HeldKey(orv::RecordKind kind, std::int32_t r);
   bool WriteHeldLinks();
   void SetTreeRoot(orv::RecordKind kind, std::int32_t r);
   TreeKey KeyOfRecord(orv::RecordKind kind, std::int32_t r, const std::uint8_t* rec);
@@ -237,5 +242,5 @@ class RecordTrees {
   std::unordered_map<GivenRefs, EntryKey, GivenRefsHash> givenKeys_;
   int keysCodePage_ = -1;  // what the kept keys were made under
   std::uint64_t keysTextChanges_ = 0;
-  std::map<std::pair<int, std::int32_t>, TreeLinks> heldLinks_;  // by kind and record
+  std::vector<HeldLink> heldLinks_;  // in key order
 };
