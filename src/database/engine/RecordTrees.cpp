@@ -289,13 +289,8 @@ RecordTrees::TreeKey RecordTrees::KeyOfRecord(RecordKind kind, std::int32_t r,
   }
   switch (kind) {
     case RecordKind::Individual:
-      key.surname = AnselToAnsi(strings_.AnselTextOf(GetI32(rec + 1)));
-      for (int i = 1; i <= 3; ++i) {
-        const std::string given = AnselToAnsi(strings_.AnselTextOf(GetI32(rec + 1 + 4 * i)));
-        if (given.empty()) continue;
-        if (!key.given.empty()) key.given += ' ';
-        key.given += given;
-      }
+      key.surname = NameText(GetI32(rec + 1));
+      key.given = GivenNamesText({GetI32(rec + 5), GetI32(rec + 9), GetI32(rec + 13)});
       break;
     case RecordKind::Source: {
       SourceRec s;
@@ -396,32 +391,40 @@ void RecordTrees::KeepNameKeysCurrent() {
     for (std::size_t i = 0; i < kNodeChunk; ++i) chunk[i].writesPlusOne = 0;
 }
 
+std::string RecordTrees::NameText(std::int32_t ref) {
+  return AnselToAnsi(strings_.AnselTextOf(ref));
+}
+
+std::string RecordTrees::GivenNamesText(const GivenRefs& refs) {
+  std::string text;
+  for (const std::int32_t ref : refs) {
+    const std::string part = NameText(ref);
+    if (part.empty()) continue;
+    if (!text.empty()) text += ' ';
+    text += part;
+  }
+  return text;
+}
+
 void RecordTrees::NameKeysOf(const std::uint8_t* names, NameKeys& keys) {
-  const std::int32_t surnameRef = GetI32(names);
-  auto surname = surnameKeys_.find(surnameRef);
-  if (surname == surnameKeys_.end()) {
-    if (surnameKeys_.size() >= kMaxEntryKeys) surnameKeys_.clear();
-    const std::string text = AnselToAnsi(strings_.AnselTextOf(surnameRef));
-    surname = surnameKeys_.emplace(surnameRef, EntryKey{TreeSortKey(text), text.empty()}).first;
-  }
-  keys.surname = surname->second.key;
-  keys.surnameEmpty = surname->second.empty;
-  const GivenRefs givenRefs{GetI32(names + 4), GetI32(names + 8), GetI32(names + 12)};
-  auto given = givenKeys_.find(givenRefs);
-  if (given == givenKeys_.end()) {
-    if (givenKeys_.size() >= kMaxEntryKeys) givenKeys_.clear();
-    // The given names, one space between each two.
-    std::string text;
-    for (const std::int32_t ref : givenRefs) {
-      const std::string part = AnselToAnsi(strings_.AnselTextOf(ref));
-      if (part.empty()) continue;
-      if (!text.empty()) text += ' ';
-      text += part;
+  // The kept key of refs, made from text() when there is none.
+  const auto keyOf = [](auto& kept, const auto& refs, const auto& text) -> const EntryKey& {
+    auto it = kept.find(refs);
+    if (it == kept.end()) {
+      if (kept.size() >= kMaxEntryKeys) kept.clear();
+      const std::string made = text();
+      it = kept.emplace(refs, EntryKey{TreeSortKey(made), made.empty()}).first;
     }
-    given = givenKeys_.emplace(givenRefs, EntryKey{TreeSortKey(text), text.empty()}).first;
-  }
-  keys.given = given->second.key;
-  keys.givenEmpty = given->second.empty;
+    return it->second;
+  };
+  const std::int32_t surnameRef = GetI32(names);
+  const EntryKey& surname = keyOf(surnameKeys_, surnameRef, [&] { return NameText(surnameRef); });
+  keys.surname = surname.key;
+  keys.surnameEmpty = surname.empty;
+  const GivenRefs givenRefs{GetI32(names + 4), GetI32(names + 8), GetI32(names + 12)};
+  const EntryKey& given = keyOf(givenKeys_, givenRefs, [&] { return GivenNamesText(givenRefs); });
+  keys.given = given.key;
+  keys.givenEmpty = given.empty;
 }
 
 const RecordTrees::NameNode* RecordTrees::IndividualNode(std::int32_t r) {

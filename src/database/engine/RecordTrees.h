@@ -186,6 +186,10 @@ class RecordTrees {
     bool empty = true;
   };
   using GivenRefs = std::array<std::int32_t, 3>;
+  // The text of a name entry in the code page; the given names of a record,
+  // one space between each two.
+  std::string NameText(std::int32_t ref);
+  std::string GivenNamesText(const GivenRefs& refs);
   struct GivenRefsHash {
     std::size_t operator()(const GivenRefs& g) const {
       return std::hash<std::uint64_t>{}(
