@@ -89,10 +89,21 @@ class CDatabaseChecker {
   int CheckAlphaIndex();
   int CheckFileMap();
   // Gives back their type to blocks whose type byte was damaged, where the
-  // DBMap misses a block of a type and the block's contents show it; the
-  // number retyped (in repair mode), or -1 to stop.
-  int RetypeBlocks(std::vector<std::vector<int>>& perGroup, std::vector<long>& perType,
-                   const orv::FileHead& headerBefore);
+  // DBMap misses a block of a type and the block's contents show it (or
+  // leave it the one choice); maps are the groups' type maps as read, and
+  // the counts are kept up to date with what is retyped. The number
+  // retyped (in repair mode), or -1 to stop.
+  int RetypeBlocks(const std::vector<std::vector<std::uint8_t>>& maps,
+                   std::vector<std::vector<int>>& perGroup, std::vector<long>& perType,
+                   long& blocksCounted, const orv::FileHead& headerBefore);
+  // The type byte of the DBMap block; false to stop.
+  bool CheckDBMapType(const std::vector<std::vector<std::uint8_t>>& maps,
+                      std::vector<std::vector<int>>& perGroup, std::vector<long>& perType,
+                      long& blocksCounted);
+  // Sets the highest numbers and string-store places back to the file's
+  // header (before), as far as the blocks of each kind now hold, after
+  // blocks were given back.
+  void RestoreHeaderNumbers(const orv::FileHead& before);
   int CheckNames(int type);
   // Rebuilds a store's tree in file order; false when an entry is bad (the
   // tree is then left alone) or a write failed.

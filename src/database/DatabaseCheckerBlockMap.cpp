@@ -29,7 +29,7 @@ using namespace checkrepair;
 
 int CDatabaseChecker::CheckFileMap() {
   auto& blocks = engine_.Blocks();
-  const long long size = database_.host.Io().Size();
+  long long size = database_.host.Io().Size();
   if (size < kBlockSize + kBlocksOffset) {
     Line("The file is not the proper size.");
     return -1;
@@ -44,6 +44,8 @@ int CDatabaseChecker::CheckFileMap() {
   // Blocks per group and type as the type maps show them (first blocks
   // aside), for the DBMap.
   std::vector<std::vector<int>> perGroup;
+  std::vector<std::vector<std::uint8_t>> maps;
+  bool padded = false;
   std::vector<std::uint8_t> map(kBlockSize);
   for (int g = 0; FirstBlockOffset(g) < size; ++g) {
     for (int k = 0; k < 8; ++k) {
@@ -58,6 +60,26 @@ int CDatabaseChecker::CheckFileMap() {
     }
     ++groupsCounted;
     perGroup.emplace_back(kMapTypes + 1, 0);
+    maps.push_back(map);
+    const std::int64_t cutAt = (size - kBlocksOffset) % kBlockSize;
+    const std::int64_t cutBlock = (size - kBlocksOffset) / kBlockSize;
+    if (cutAt != 0 && cutBlock / kGroupPositions == g && cutBlock % kGroupPositions != 0 &&
+        map[cutBlock % kGroupPositions] != 0) {
+      // The file ends inside a block: what lies before the end is kept, the
+      // rest of the block reads as empty slots.
+      const int j = static_cast<int>(cutBlock % kGroupPositions);
+      const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(kBlockSize - cutAt), 0);
+      const bool fixed = repair_ && blocks.Put(size, zeros.data(), zeros.size());
+      if (!LogProblem(Format("Block %lu of type %lu is cut short by the end of the file.",
+                             U(std::int64_t{g} * kGroupPositions + j + 1), U(map[j])),
+                      fixed))
+        return -1;
+      if (fixed) {
+        size = database_.host.Io().Size();
+        blocks.BuildGroupIndex(g);
+        padded = true;
+      }
+    }
     for (int j = 0; j < kBlockSize; ++j) {
       const int t = map[j];
       if (t == 0) continue;
@@ -86,7 +108,9 @@ int CDatabaseChecker::CheckFileMap() {
   mapRead_ = true;
 
   int differences = 0;
-  if (RetypeBlocks(perGroup, perType, headerBefore) < 0) return -1;
+  if (!CheckDBMapType(maps, perGroup, perType, blocksCounted)) return -1;
+  if (RetypeBlocks(maps, perGroup, perType, blocksCounted, headerBefore) < 0) return -1;
+  if (padded) RestoreHeaderNumbers(headerBefore);
   // The DBMap must count what the type maps show.
   for (int g = 0; g < static_cast<int>(perGroup.size()) && g < kMaxGroups; ++g)
     for (int t = 1; t <= kMapTypes; ++t) {
@@ -163,98 +187,330 @@ int CDatabaseChecker::CheckFileMap() {
   return differences;
 }
 
+bool CDatabaseChecker::CheckDBMapType(const std::vector<std::vector<std::uint8_t>>& maps,
+                                      std::vector<std::vector<int>>& perGroup,
+                                      std::vector<long>& perType, long& blocksCounted) {
+  // The block the header names as the DBMap (the open found it) must be
+  // typed as the DBMap, or every later open finds the file damaged.
+  auto& blocks = engine_.Blocks();
+  const std::int32_t b = head_.I32(kHeadDBMapBlock);
+  if (b < 1) return true;
+  const int g = static_cast<int>((b - 1) / kGroupPositions);
+  const int k = static_cast<int>((b - 1) % kGroupPositions);
+  if (g >= static_cast<int>(maps.size()) || k == 0 || maps[g][k] == kBlockDBMap) return true;
+  const int shown = maps[g][k];
+  bool fixed = false;
+  if (repair_) {
+    const std::uint8_t type = kBlockDBMap;
+    fixed = blocks.Put(FirstBlockOffset(g) + k, &type, 1) && blocks.BuildGroupIndex(g);
+  }
+  if (!LogProblem(Format("Block %lu of type %lu holds records of type %lu.", U(b), U(shown),
+                         U(kBlockDBMap)),
+                  fixed))
+    return false;
+  if (!fixed) return true;
+  const std::int64_t offset = BlockOffset(g, k);
+  if (shown >= 1 && shown <= kMapTypes) {
+    auto& from = blocks_[shown];
+    from.erase(std::remove(from.begin(), from.end(), offset), from.end());
+    --perGroup[g][shown];
+    --perType[shown];
+  }
+  if (shown == 0) ++blocksCounted;
+  blocks_[kBlockDBMap].push_back(offset);
+  ++perGroup[g][kBlockDBMap];
+  ++perType[kBlockDBMap];
+  return true;
+}
+
 namespace {
 
-// Whether a block's bytes read as records of a block type: every slot empty,
-// deleted or live by its own marks, and at least one not empty. Known for
-// individuals, whose live records begin with their sex letter, and family
-// links, which begin with their link-type letter.
-bool LooksLikeBlockOf(int type, const std::vector<std::uint8_t>& block) {
-  const std::string_view marks = type == kBlockIndividuals   ? "FMUfmu"
-                                 : type == kBlockFamilyLinks ? "abcdgs"
-                                                             : "";
-  if (marks.empty()) return false;
-  const RecordLayout& layout = *LayoutOfBlockType(type);
-  int used = 0;
-  for (int i = 0; i < layout.perBlock; ++i) {
-    const std::uint8_t* slot = block.data() + i * layout.size;
-    if (std::all_of(slot, slot + layout.size, [](std::uint8_t b) { return b == 0; })) continue;
-    ++used;
-    if (IsDeletedRecord(layout.kind, slot)) continue;
-    if (marks.find(static_cast<char>(slot[0])) == std::string_view::npos) return false;
-    if (type == kBlockFamilyLinks) {
+// What a block's bytes say about a kind of block: they cannot be of it, they
+// show nothing either way (no slot in use, or a kind without marks), or they
+// read as its records or texts.
+enum class Fit { No, Unknown, Yes };
+
+bool InFile(std::int32_t offset, long long size) {
+  return offset == 0 || (offset >= kBlocksOffset && offset < size);
+}
+
+bool TextsInFile(const std::uint8_t* slot, int from, int count, long long size) {
+  for (int i = 0; i < count; ++i)
+    if (!InFile(GetI32(slot + from + 4 * i), size)) return false;
+  return true;
+}
+
+// The entries of a string store from the block's first byte on: links
+// inside the file, a kind of the store, a text of 1 to 255 characters.
+Fit FitsStringStore(int type, const std::vector<std::uint8_t>& block, long long size) {
+  const int lowKind = type == kBlockNames ? 0 : 4;
+  int entries = 0;
+  for (std::size_t pos = 0; block.size() - pos >= kEntryMaxSize;) {
+    const std::uint8_t* e = block.data() + pos;
+    if (std::all_of(e, e + kEntryText + 1, [](std::uint8_t b) { return b == 0; })) break;
+    if (!InFile(GetI32(e + kEntryLesser), size) || !InFile(GetI32(e + kEntryGreater), size) ||
+        !InFile(GetI32(e + kEntryParent), size) || e[kEntryKind] < lowKind ||
+        e[kEntryKind] > lowKind + 3)
+      return Fit::No;
+    std::size_t n = 0;
+    while (n <= kEntryMaxText && e[kEntryText + n] != 0) ++n;
+    if (n == 0 || n > kEntryMaxText) return Fit::No;
+    ++entries;
+    pos += kEntryText + n + 1;
+  }
+  if (entries > 0) return Fit::Yes;
+  return std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0; })
+             ? Fit::Unknown
+             : Fit::No;
+}
+
+// Whether one record in use fits its kind: the marks a live record carries
+// and text references that lie inside the file. Kinds without marks (the
+// extensions) only fail on their text references.
+// What a block is read against: the file's size, and the creation stamps of
+// the individuals, which their extensions repeat.
+struct FitContext {
+  long long size = 0;
+  std::unordered_set<std::int32_t> stamps;
+};
+
+bool FitsRecord(RecordKind kind, const std::uint8_t* r, const FitContext& context, bool& marked) {
+  const long long size = context.size;
+  const auto letter = [&](int at, std::string_view letters) {
+    return letters.find(static_cast<char>(r[at])) != std::string_view::npos;
+  };
+  marked = true;
+  switch (kind) {
+    case RecordKind::Individual:
+      return letter(0, "FMUfmu") && TextsInFile(r, 1, 5, size);
+    case RecordKind::Marriage:
+      return letter(0, "NY") && GetI32(r + 5) >= 0 && GetI32(r + 9) >= 0;
+    case RecordKind::FamilyLink: {
       // A link names its child, its marriage or both (a child of unknown
       // parents has marriage 0).
-      const std::int32_t marriage = GetI32(slot + 1), child = GetI32(slot + 13);
-      if (marriage < 0 || child < 0 || marriage + std::int64_t{child} == 0) return false;
+      const std::int32_t marriage = GetI32(r + 1), child = GetI32(r + 13);
+      return IsLinkType(r[0]) && marriage >= 0 && child >= 0 && marriage + std::int64_t{child} > 0;
     }
+    case RecordKind::Citation:
+    case RecordKind::Source:
+    case RecordKind::Repository:
+      return r[0] == 'N';
+    case RecordKind::UserEvent:
+      return letter(12, "IM") && GetI32(r) >= 0 && GetI32(r + 4) >= 0;
+    case RecordKind::EventType:
+      return letter(46, "IM") && TextsInFile(r, 0, 3, size);
+    case RecordKind::Contact:
+      return GetI32(r) > 0 && TextsInFile(r, 4, 10, size);
+    case RecordKind::Multimedia:
+      return GetI32(r) >= 0 && TextsInFile(r, 12, 4, size);
+    case RecordKind::NoteBlock: {
+      // Note numbers: no more blocks than the file could hold.
+      const std::int64_t most = size / NoteBlockRec::kSize;
+      const std::int32_t next = GetI32(r), previous = GetI32(r + 4), owner = GetI32(r + 8);
+      return next >= 0 && next <= most && previous >= 0 && previous <= most && owner >= 0;
+    }
+    case RecordKind::IndividualExt: {
+      const std::int32_t stamp = GetI32(r);
+      marked = stamp != 0 && context.stamps.count(stamp) > 0;
+      return (stamp == 0 || marked) && TextsInFile(r, 20, 6, size) && TextsInFile(r, 52, 5, size);
+    }
+    case RecordKind::SourceExt:
+      marked = false;
+      return TextsInFile(r, 12, 2, size);
   }
-  return used > 0;
+  return false;
+}
+
+// What the block's bytes say about a block type.
+Fit FitsBlockType(int type, const std::vector<std::uint8_t>& block, const FitContext& context) {
+  if (type == kBlockNames || type == kBlockOtherNames)
+    return FitsStringStore(type, block, context.size);
+  const RecordLayout* layout = LayoutOfBlockType(type);
+  if (!layout) return Fit::No;
+  bool marked = false, anyMarked = false;
+  int used = 0;
+  for (int i = 0; i < layout->perBlock; ++i) {
+    const std::uint8_t* slot = block.data() + i * layout->size;
+    if (std::all_of(slot, slot + layout->size, [](std::uint8_t b) { return b == 0; })) continue;
+    ++used;
+    if (IsDeletedRecord(layout->kind, slot)) continue;
+    if (!FitsRecord(layout->kind, slot, context, marked)) return Fit::No;
+    anyMarked = anyMarked || marked;
+  }
+  // The rest of the block after the last slot is never written.
+  const auto tail = block.begin() + layout->perBlock * layout->size;
+  if (std::any_of(tail, block.end(), [](std::uint8_t b) { return b != 0; })) return Fit::No;
+  return used > 0 && anyMarked ? Fit::Yes : Fit::Unknown;
+}
+
+// Block types the engine writes, each with its count in the DBMap.
+bool IsKindInUse(int type) {
+  return type == kBlockNames || type == kBlockOtherNames || type == kBlockDBMap ||
+         LayoutOfBlockType(type) != nullptr;
 }
 
 }  // namespace
 
-int CDatabaseChecker::RetypeBlocks(std::vector<std::vector<int>>& perGroup,
-                                   std::vector<long>& perType, const FileHead& headerBefore) {
+int CDatabaseChecker::RetypeBlocks(const std::vector<std::vector<std::uint8_t>>& maps,
+                                   std::vector<std::vector<int>>& perGroup,
+                                   std::vector<long>& perType, long& blocksCounted,
+                                   const FileHead& headerBefore) {
   auto& blocks = engine_.Blocks();
+  const long long size = database_.host.Io().Size();
   int retyped = 0;
   std::vector<std::uint8_t> block(kBlockSize);
+  FitContext context{size, {}};
+  bool stampsRead = false;
   for (int g = 0; g < static_cast<int>(perGroup.size()) && g < kMaxGroups; ++g) {
-    for (int want = 1; want <= kMapTypes; ++want) {
-      // A type the DBMap counts more blocks of than the type map shows, and
-      // a type shown more often than counted: a block of the second may be
-      // one of the first whose type byte was damaged.
-      for (int shown = 1; shown <= kMapTypes; ++shown) {
-        if (shown == want || shown == kBlockFirst || shown == kBlockDBMap) continue;
-        auto& list = blocks_[shown];
-        for (std::size_t i = 0; i < list.size();) {
-          if (blocks.Map().Count(g, want) <= perGroup[g][want] ||
-              perGroup[g][shown] <= blocks.Map().Count(g, shown))
-            break;
-          const std::int64_t offset = list[i];
-          const int k = static_cast<int>((offset - FirstBlockOffset(g)) / kBlockSize);
-          if (k < 1 || k >= kGroupPositions || BlockOffset(g, k) != offset ||
-              !blocks.ReadAt(offset, block.data(), kBlockSize) || !LooksLikeBlockOf(want, block)) {
-            ++i;
-            continue;
-          }
-          bool fixed = false;
-          if (repair_) {
-            const std::uint8_t type = static_cast<std::uint8_t>(want);
-            fixed = blocks.Put(FirstBlockOffset(g) + k, &type, 1) && blocks.BuildGroupIndex(g);
-          }
-          if (!LogProblem(Format("Block %lu of type %lu holds records of type %lu.",
-                                 U(std::int64_t{g} * kGroupPositions + k + 1), U(shown), U(want)),
-                          fixed))
-            return -1;
-          if (!repair_) {
-            ++i;
-            continue;
-          }
-          ++retyped;
-          list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-          auto& into = blocks_[want];
-          into.insert(std::upper_bound(into.begin(), into.end(), offset), offset);
-          --perGroup[g][shown];
-          ++perGroup[g][want];
-          --perType[shown];
-          ++perType[want];
+    // A block is typed before the DBMap counts it, so a kind the DBMap counts
+    // more blocks of than the type map shows has lost blocks to damaged type
+    // bytes: they are among the positions typed free, as no kind in use, or
+    // as a kind shown more often than counted.
+    std::vector<int> missing(kMapTypes + 1, 0);
+    bool anyMissing = false;
+    for (int t = 1; t <= kMapTypes; ++t) {
+      if (t == kBlockFirst || !IsKindInUse(t)) continue;
+      missing[t] = std::max(0, blocks.Map().Count(g, t) - perGroup[g][t]);
+      anyMissing = anyMissing || missing[t] > 0;
+    }
+    if (!anyMissing) continue;
+    if (!stampsRead) {
+      stampsRead = true;
+      const RecordLayout& individuals = LayoutOf(RecordKind::Individual);
+      for (const std::int64_t at : blocks_[kBlockIndividuals]) {
+        if (!blocks.ReadAt(at, block.data(), kBlockSize)) continue;
+        for (int i = 0; i < individuals.perBlock; ++i) {
+          const std::uint8_t* r = block.data() + i * individuals.size;
+          if (!IsDeletedRecord(RecordKind::Individual, r) &&
+              GetI32(r + IndividualRec::kCreatedOffset) != 0)
+            context.stamps.insert(GetI32(r + IndividualRec::kCreatedOffset));
         }
       }
     }
+    struct Candidate {
+      int position;
+      int shown;  // the type byte
+      std::vector<Fit> fits;
+      Fit fitsShown = Fit::Unknown;
+    };
+    std::vector<Candidate> candidates;
+    const std::vector<std::uint8_t>& map = maps[g];
+    for (int k = 1; k < kGroupPositions; ++k) {
+      const int shown = map[k];
+      if (BlockOffset(g, k) + kBlockSize > size) break;
+      const bool surplus = shown >= 1 && shown <= kMapTypes && IsKindInUse(shown) &&
+                           shown != kBlockDBMap &&
+                           perGroup[g][shown] > blocks.Map().Count(g, shown);
+      if (shown != 0 && IsKindInUse(shown) && !surplus) continue;
+      if (!blocks.ReadAt(BlockOffset(g, k), block.data(), kBlockSize)) continue;
+      Candidate c{k, shown, std::vector<Fit>(kMapTypes + 1, Fit::No)};
+      for (int t = 1; t <= kMapTypes; ++t)
+        if (missing[t] > 0 && t != kBlockDBMap) c.fits[t] = FitsBlockType(t, block, context);
+      if (surplus) c.fitsShown = FitsBlockType(shown, block, context);
+      candidates.push_back(std::move(c));
+    }
+    // First the blocks that read as a missing kind, then those that read as
+    // no kind, where the DBMap leaves one choice; a block shown as a kind in
+    // use that also reads as that kind keeps it.
+    const auto take = [&](Candidate& c, int want) -> int {
+      bool fixed = false;
+      if (repair_) {
+        const std::uint8_t type = static_cast<std::uint8_t>(want);
+        fixed = blocks.Put(FirstBlockOffset(g) + c.position, &type, 1) && blocks.BuildGroupIndex(g);
+      }
+      if (!LogProblem(
+              Format("Block %lu of type %lu holds records of type %lu.",
+                     U(std::int64_t{g} * kGroupPositions + c.position + 1), U(c.shown), U(want)),
+              fixed))
+        return -1;
+      --missing[want];
+      c.position = -c.position;  // taken
+      if (!fixed) return 0;
+      const std::int64_t offset = BlockOffset(g, -c.position);
+      if (c.shown == 0) ++blocksCounted;
+      if (c.shown >= 1 && c.shown <= kMapTypes) {
+        auto& from = blocks_[c.shown];
+        from.erase(std::remove(from.begin(), from.end(), offset), from.end());
+        --perGroup[g][c.shown];
+        --perType[c.shown];
+      }
+      auto& into = blocks_[want];
+      into.insert(std::upper_bound(into.begin(), into.end(), offset), offset);
+      ++perGroup[g][want];
+      ++perType[want];
+      ++retyped;
+      return 0;
+    };
+    // First the blocks that read as a missing kind and not as the kind they
+    // are shown as; then, where that leaves no more of them than are
+    // missing, those that read as both; last the blocks that read as no
+    // kind, where the DBMap leaves one choice.
+    for (int t = 1; t <= kMapTypes; ++t) {
+      for (const bool readsAsShown : {false, true}) {
+        std::vector<Candidate*> fitting;
+        for (Candidate& c : candidates)
+          if (c.position > 0 && c.fits[t] == Fit::Yes && (c.fitsShown == Fit::Yes) == readsAsShown)
+            fitting.push_back(&c);
+        if (readsAsShown && static_cast<int>(fitting.size()) > missing[t]) continue;
+        for (Candidate* c : fitting) {
+          if (missing[t] <= 0) break;
+          if (take(*c, t) < 0) return -1;
+        }
+      }
+    }
+    for (Candidate& c : candidates) {
+      if (c.position < 0) continue;
+      // A block shown as a kind in use is left to it unless its bytes
+      // cannot be of it.
+      if (c.shown != 0 && IsKindInUse(c.shown) && c.fitsShown != Fit::No) continue;
+      int want = 0, choices = 0;
+      for (int t = 1; t <= kMapTypes; ++t) {
+        if (missing[t] <= 0 || c.fits[t] != Fit::Unknown) continue;
+        if (want == 0) want = t;
+        ++choices;
+      }
+      if (choices == 1 && take(c, want) < 0) return -1;
+    }
   }
-  if (retyped == 0) return 0;
-  // The highest numbers that the open held to the blocks it saw come back
-  // to what the file's header said, as far as the blocks now hold.
-  for (const RecordKind kind : {RecordKind::Individual, RecordKind::FamilyLink}) {
+  if (retyped > 0) RestoreHeaderNumbers(headerBefore);
+  return retyped;
+}
+
+void CDatabaseChecker::RestoreHeaderNumbers(const FileHead& headerBefore) {
+  // The open held the highest numbers and the string stores' places to the
+  // blocks it saw; with blocks given back they are what the file's header
+  // said, as far as the blocks now hold.
+  for (const RecordKind kind :
+       {RecordKind::Individual, RecordKind::Marriage, RecordKind::NoteBlock, RecordKind::FamilyLink,
+        RecordKind::Citation, RecordKind::Source, RecordKind::Repository, RecordKind::UserEvent,
+        RecordKind::EventType, RecordKind::Contact, RecordKind::Multimedia}) {
     const RecordLayout& layout = LayoutOf(kind);
     const std::int64_t capacity =
         static_cast<std::int64_t>(blocks_[layout.blockType].size()) * layout.perBlock;
-    const std::int32_t wanted = static_cast<std::int32_t>(
-        std::min<std::int64_t>(headerBefore.I32(layout.highestField), capacity));
-    if (wanted > Highest(kind)) SetHighest(kind, wanted);
+    const std::int32_t stored = headerBefore.I32(layout.highestField);
+    // Beyond the blocks the number is lost; the records written say where
+    // it was.
+    const std::int32_t wanted = stored <= capacity ? std::max(stored, 0)
+                                                   : engine_.Records().LastWritten(
+                                                         kind, static_cast<std::int32_t>(capacity));
+    if (wanted != Highest(kind)) SetHighest(kind, wanted);
   }
-  return retyped;
+  for (const int kind : {0, 4}) {
+    const StoreFields& store = StoreOfKind(kind);
+    const auto inStore = [&](std::int32_t offset) {
+      for (const std::int64_t start : blocks_[store.blockType])
+        if (start <= offset && offset <= start + kBlockSize) return true;
+      return false;
+    };
+    const std::int32_t next = headerBefore.I32(store.nextField);
+    const std::int32_t end = headerBefore.I32(store.endField);
+    const std::int32_t root = headerBefore.I32(store.rootField);
+    if (!inStore(next) || !inStore(end) || next > end || (root != 0 && !inStore(root))) continue;
+    for (const int field : {store.nextField, store.endField, store.rootField, store.countField}) {
+      head_.SetI32(field, headerBefore.I32(field));
+      MarkHeaderDirty(field);
+    }
+  }
 }
 
 std::int64_t CDatabaseChecker::FindBlock(int n, int type) {

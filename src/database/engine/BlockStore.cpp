@@ -488,6 +488,17 @@ bool BlockStore::AgreesWithMirror(std::int32_t b) {
 
 int BlockStore::CheckDBMapBlock() {
   const std::int32_t b = head_.I32(kHeadDBMapBlock);
+  if (b > 0 && b - 1 < std::int64_t{GroupCount()} * kGroupPositions &&
+      BlockNumberOffset(b) + kBlockSize > host_->Io().Size()) {
+    // The file ends before the end of the DBMap its type map shows: it
+    // cannot be read, and nothing may be built in its place.
+    std::uint8_t type = 0;
+    const std::int64_t at = FirstBlockOffset((b - 1) / kGroupPositions) + (b - 1) % kGroupPositions;
+    if ((b - 1) % kGroupPositions != 0 && ReadAt(at, &type, 1) && type == kBlockDBMap) {
+      Yo("DBMap File Read Error");
+      return -1;
+    }
+  }
   if (b > 0 && b - 1 < std::int64_t{GroupCount()} * kGroupPositions) {
     const GroupIndex* group = Group((b - 1) / kGroupPositions);
     if (group && group->TypeAt((b - 1) % kGroupPositions) == kBlockDBMap) return 1;
