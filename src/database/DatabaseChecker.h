@@ -96,14 +96,19 @@ class CDatabaseChecker {
   int RetypeBlocks(const std::vector<std::vector<std::uint8_t>>& maps,
                    std::vector<std::vector<int>>& perGroup, std::vector<long>& perType,
                    long& blocksCounted, const orv::FileHead& headerBefore);
+  // Clears, in a string-store block that the end of the file cut at cutAt
+  // (from the block's start), the entry the cut goes through; the file
+  // offset where the whole entries end, or -1.
+  std::int64_t CutStringEntry(std::int64_t block, std::int64_t cutAt);
   // The type byte of the DBMap block; false to stop.
   bool CheckDBMapType(const std::vector<std::vector<std::uint8_t>>& maps,
                       std::vector<std::vector<int>>& perGroup, std::vector<long>& perType,
                       long& blocksCounted);
   // Sets the highest numbers and string-store places back to the file's
   // header (before), as far as the blocks of each kind now hold, after
-  // blocks were given back.
-  void RestoreHeaderNumbers(const orv::FileHead& before);
+  // blocks were given back; cut: the end of the file was lost, and records
+  // after the last one written are gone.
+  void RestoreHeaderNumbers(const orv::FileHead& before, bool cut);
   int CheckNames(int type);
   // Rebuilds a store's tree in file order; false when an entry is bad (the
   // tree is then left alone) or a write failed.

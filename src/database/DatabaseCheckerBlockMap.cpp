@@ -46,6 +46,8 @@ int CDatabaseChecker::CheckFileMap() {
   std::vector<std::vector<int>> perGroup;
   std::vector<std::vector<std::uint8_t>> maps;
   bool padded = false;
+  // A string-store block cut short: its type and where its entries end.
+  std::pair<int, std::int64_t> cutStore{0, -1};
   std::vector<std::uint8_t> map(kBlockSize);
   for (int g = 0; FirstBlockOffset(g) < size; ++g) {
     for (int k = 0; k < 8; ++k) {
@@ -78,6 +80,14 @@ int CDatabaseChecker::CheckFileMap() {
         size = database_.host.Io().Size();
         blocks.BuildGroupIndex(g);
         padded = true;
+        if (map[j] == kBlockNames || map[j] == kBlockOtherNames) {
+          cutStore = {map[j], CutStringEntry(BlockOffset(g, j), cutAt)};
+        } else if (const RecordLayout* layout = LayoutOfBlockType(map[j])) {
+          // The record the cut goes through cannot be read back whole.
+          const std::int64_t from = cutAt / layout->size * layout->size;
+          const std::vector<std::uint8_t> part(static_cast<std::size_t>(cutAt - from), 0);
+          if (!part.empty()) blocks.Put(BlockOffset(g, j) + from, part.data(), part.size());
+        }
       }
     }
     for (int j = 0; j < kBlockSize; ++j) {
@@ -110,7 +120,16 @@ int CDatabaseChecker::CheckFileMap() {
   int differences = 0;
   if (!CheckDBMapType(maps, perGroup, perType, blocksCounted)) return -1;
   if (RetypeBlocks(maps, perGroup, perType, blocksCounted, headerBefore) < 0) return -1;
-  if (padded) RestoreHeaderNumbers(headerBefore);
+  if (padded) RestoreHeaderNumbers(headerBefore, true);
+  if (cutStore.second >= 0) {
+    // New entries go on where the whole ones end.
+    const StoreFields& store = StoreOfKind(cutStore.first == kBlockNames ? 0 : 4);
+    const std::int64_t start = cutStore.second - (cutStore.second - kBlocksOffset) % kBlockSize;
+    head_.SetI32(store.nextField, static_cast<std::int32_t>(cutStore.second));
+    head_.SetI32(store.endField, static_cast<std::int32_t>(start + kBlockSize));
+    MarkHeaderDirty(store.nextField);
+    MarkHeaderDirty(store.endField);
+  }
   // The DBMap must count what the type maps show.
   for (int g = 0; g < static_cast<int>(perGroup.size()) && g < kMaxGroups; ++g)
     for (int t = 1; t <= kMapTypes; ++t) {
@@ -185,6 +204,25 @@ int CDatabaseChecker::CheckFileMap() {
     }
   }
   return differences;
+}
+
+std::int64_t CDatabaseChecker::CutStringEntry(std::int64_t block, std::int64_t cutAt) {
+  // The entries before the cut stay; the one the cut goes through cannot be
+  // read back and is cleared with what follows it.
+  std::vector<std::uint8_t> buf(kBlockSize);
+  auto& blocks = engine_.Blocks();
+  if (!blocks.ReadAt(block, buf.data(), kBlockSize)) return -1;
+  std::int64_t pos = 0;
+  while (kBlockSize - pos >= kEntryMaxSize) {
+    const NameEntry e = DecodeNameEntry(buf.data() + pos, block + pos);
+    if (e.length == 0 || pos + kEntryText + e.length + 1 > cutAt) break;
+    pos += kEntryText + e.length + 1;
+  }
+  if (pos < cutAt) {
+    const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(cutAt - pos), 0);
+    if (!blocks.Put(block + pos, zeros.data(), zeros.size())) return -1;
+  }
+  return block + pos;
 }
 
 bool CDatabaseChecker::CheckDBMapType(const std::vector<std::vector<std::uint8_t>>& maps,
@@ -472,11 +510,11 @@ int CDatabaseChecker::RetypeBlocks(const std::vector<std::vector<std::uint8_t>>&
       if (choices == 1 && take(c, want) < 0) return -1;
     }
   }
-  if (retyped > 0) RestoreHeaderNumbers(headerBefore);
+  if (retyped > 0) RestoreHeaderNumbers(headerBefore, false);
   return retyped;
 }
 
-void CDatabaseChecker::RestoreHeaderNumbers(const FileHead& headerBefore) {
+void CDatabaseChecker::RestoreHeaderNumbers(const FileHead& headerBefore, bool cut) {
   // The open held the highest numbers and the string stores' places to the
   // blocks it saw; with blocks given back they are what the file's header
   // said, as far as the blocks now hold.
@@ -488,11 +526,14 @@ void CDatabaseChecker::RestoreHeaderNumbers(const FileHead& headerBefore) {
     const std::int64_t capacity =
         static_cast<std::int64_t>(blocks_[layout.blockType].size()) * layout.perBlock;
     const std::int32_t stored = headerBefore.I32(layout.highestField);
-    // Beyond the blocks the number is lost; the records written say where
-    // it was.
-    const std::int32_t wanted = stored <= capacity ? std::max(stored, 0)
-                                                   : engine_.Records().LastWritten(
-                                                         kind, static_cast<std::int32_t>(capacity));
+    // Beyond the blocks the number is lost, and so are records the end of
+    // the file cut off: the records written say where it was. (A free note
+    // block may be all zeros.)
+    const bool lost = stored > capacity || (cut && kind != RecordKind::NoteBlock);
+    const std::int32_t wanted =
+        lost ? engine_.Records().LastWritten(
+                   kind, static_cast<std::int32_t>(std::min<std::int64_t>(stored, capacity)))
+             : std::max(stored, 0);
     if (wanted != Highest(kind)) SetHighest(kind, wanted);
   }
   for (const int kind : {0, 4}) {

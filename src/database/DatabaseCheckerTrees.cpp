@@ -187,7 +187,12 @@ int CDatabaseChecker::CheckNames(int type) {
 }
 
 bool CDatabaseChecker::RebuildNameTree(const StoreFields& store, std::vector<NameEntry>& entries) {
-  if (entries.empty()) return true;
+  if (entries.empty()) {
+    // No entry left (a store cut off by the end of the file): no root.
+    head_.SetI32(store.rootField, 0);
+    MarkHeaderDirty(store.rootField);
+    return true;
+  }
   // Every entry is checked before any pointer changes, so that a bad one
   // leaves the tree as it was.
   for (const NameEntry& e : entries) {

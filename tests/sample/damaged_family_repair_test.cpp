@@ -1,6 +1,6 @@
-// One damaged type byte in a group's type map, then one Check/Repair: every
-// record comes back as it was, in the sample family and in a family of
-// 2,000 people, whether the byte became free, zero or another kind in use.
+// Damaged copies of the sample family and of a family of 2,000 people, then
+// one Check/Repair: what can be read back comes back, and a second check
+// finds nothing.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -85,7 +85,7 @@ bool BuildLargeFamily(const std::string& path, int count) {
 
 }  // namespace
 
-class TypeByteRepairTest : public ::testing::TestWithParam<bool> {
+class DamagedFamilyRepairTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
     if (GetParam()) {
@@ -123,7 +123,10 @@ class TypeByteRepairTest : public ::testing::TestWithParam<bool> {
   plat::ScopedShell scopedShell{&shell};
 };
 
-TEST_P(TypeByteRepairTest, OneRepairBringsBackEveryRecord) {
+// One damaged type byte in a group's type map: every record comes back as
+// it was, whether the byte became free, a kind nobody uses or another kind
+// in use.
+TEST_P(DamagedFamilyRepairTest, OneRepairAfterATypeByteBringsBackEveryRecord) {
   ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
   const Blocks before = BlocksByType(clean);
   ORV3& engine = *CurrentDatabase->engine;
@@ -174,5 +177,69 @@ TEST_P(TypeByteRepairTest, OneRepairBringsBackEveryRecord) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Families, TypeByteRepairTest, ::testing::Values(false, true),
+// A file cut inside its DBMap cannot be opened, and the open writes nothing.
+TEST_P(DamagedFamilyRepairTest, FileCutInsideItsDBMapIsRefusedUnwritten) {
+  const std::int64_t dbMap = orv::BlockNumberOffset(2);
+  ASSERT_EQ(static_cast<std::uint8_t>(clean[orv::FirstBlockOffset(0) + 1]), orv::kBlockDBMap);
+  for (const std::int64_t cut : {dbMap, dbMap + 1, dbMap + 4096, dbMap + orv::kBlockSize - 1}) {
+    SCOPED_TRACE(cut);
+    const std::string bytes = clean.substr(0, static_cast<std::size_t>(cut));
+    WriteAll(file, bytes);
+    boxes.Clear();
+    EXPECT_NE(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+    DbCloseCurrent();
+    ASSERT_FALSE(boxes.Calls().empty());
+    EXPECT_EQ(boxes.Calls().front().text, "DBMap File Read Error");
+    EXPECT_TRUE(ReadAll(file) == bytes) << "the open wrote to the file";
+  }
+}
+
+// A file cut inside a block of each kind: one repair keeps every record that
+// lies whole before the cut and leaves a file that checks clean.
+TEST_P(DamagedFamilyRepairTest, FileCutInsideABlockIsRepairedInOneRun) {
+  ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+  ORV3& engine = *CurrentDatabase->engine;
+  const orv::RecordKind kinds[] = {orv::RecordKind::Individual, orv::RecordKind::Marriage,
+                                   orv::RecordKind::NoteBlock,  orv::RecordKind::FamilyLink,
+                                   orv::RecordKind::Citation,   orv::RecordKind::Source};
+  // Where each record lies, and whether it is live.
+  struct Stored {
+    orv::RecordKind kind;
+    std::int32_t number;
+    std::int64_t at;
+    int live;
+  };
+  std::vector<Stored> records;
+  for (const orv::RecordKind kind : kinds)
+    for (std::int32_t r = 1; r <= engine.Records().Highest(kind); ++r)
+      records.push_back(
+          {kind, r, engine.Records().LocateRecord(kind, r), engine.Records().IsLive(kind, r)});
+  // Cuts inside the first block of each kind in use.
+  std::vector<std::int64_t> cuts;
+  const orv::GroupIndex* group = engine.Blocks().Group(0);
+  for (int t = 1; t <= orv::kMapTypes; ++t)
+    if (t != orv::kBlockDBMap && t != orv::kBlockFirst && group->TypeCount(t) > 0)
+      for (const int into : {1, 3000, orv::kBlockSize - 1})
+        cuts.push_back(orv::BlockOffset(0, group->Position(t, 0)) + into);
+  ASSERT_EQ(DbCloseCurrent(), 1);
+  ASSERT_GE(cuts.size(), 24u);
+
+  for (const std::int64_t cut : cuts) {
+    SCOPED_TRACE(cut);
+    WriteAll(file, clean.substr(0, static_cast<std::size_t>(cut)));
+    ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+    Check(1);
+    EXPECT_EQ(Check(0), 0u) << report;
+    for (const Stored& s : records)
+      if (s.at + orv::LayoutOf(s.kind).size <= cut)
+        EXPECT_EQ(CurrentDatabase->engine->Records().IsLive(s.kind, s.number), s.live)
+            << "record " << s.number << " of kind " << static_cast<int>(s.kind);
+    ASSERT_EQ(DbCloseCurrent(), 1);
+    ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_EQ(Check(0), 0u) << report;
+    ASSERT_EQ(DbCloseCurrent(), 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, DamagedFamilyRepairTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "Large" : "Sample"; });
