@@ -114,6 +114,9 @@ class CDatabaseChecker {
   // tree is then left alone) or a write failed.
   bool RebuildNameTree(const orv::StoreFields& store, std::vector<NameEntry>& entries);
   int CheckNotes();
+  // The owner field of every block of the notes of individuals, marriages,
+  // sources and citations; 0 to stop.
+  int CheckNoteOwners();
   int CheckIndividuals();
   int CheckContacts();
   int CheckMarriages();

@@ -616,6 +616,37 @@ TEST_F(CheckRepairTest, StaleFreeNoteHeadIsRebuiltFromTheBlocks) {
   EXPECT_EQ(DbGetNotes(husband, 0, db::kIndividual, 0, 1, 0), notes);
 }
 
+// A block of the husband's notes that names no owner and holds no text reads
+// as free: on the free list the next note written would take it and show on
+// two people. Repair gives it its owner back and takes it off the list.
+TEST_F(CheckRepairTest, NoteBlockBothFreeAndInUseGetsItsOwnerBack) {
+  auto block = Raw(RecordKind::NoteBlock, 3);
+  ASSERT_EQ(orv::GetI32(block.data() + 8), husband);
+  std::fill(block.begin() + 8, block.end(), 0);
+  PutRaw(RecordKind::NoteBlock, 3, block);
+  Engine().Blocks().Head().SetI32(orv::kHeadNoteFreeHead, 3);
+  Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+  const std::string notes = DbGetNotes(husband, 0, db::kIndividual, 0, 1, 0);
+  const std::string line = "Note block 3 names owner 0 but belongs to Individual 1.";
+  EXPECT_GT(Check(0), 0u);
+  EXPECT_TRUE(Reported(line)) << report;
+  Check(1);
+  EXPECT_TRUE(Reported(line + " (FIXED)")) << report;
+  EXPECT_EQ(Check(0), 0u) << report;
+  EXPECT_EQ(Engine().Blocks().Head().I32(orv::kHeadNoteFreeHead), 0);
+  ASSERT_GT(DbSetNotes(wife, "A note of her own.", 0, 0, db::kIndividual), 0);
+  EXPECT_EQ(DbGetNotes(husband, 0, db::kIndividual, 0, 1, 0), notes);
+}
+
+// A note block whose owner field names someone else is given back to the
+// record whose notes it carries.
+TEST_F(CheckRepairTest, NoteBlockNamingAnotherOwnerIsGivenBack) {
+  PokeI32(RecordKind::NoteBlock, 2, 8, wife);
+  ExpectFoundAndMended({"Note block 2 names owner 2 but belongs to Individual 1."},
+                       {{RecordKind::NoteBlock, 2}});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::NoteBlock, 2).data() + 8), husband);
+}
+
 TEST_F(CheckRepairTest, EventPointersOutsideTheirStoreAreCleared) {
   // A birth place that lies in no block of the names store, and a
   // marriage's sealing citation that does not exist.
@@ -992,6 +1023,29 @@ TEST_F(CheckRepairConvergenceTest, MistypedBlockOfRecordsIsRetyped) {
     ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_EQ(live(kind), records);
     EXPECT_EQ(Check(0), 0u) << report;
+  }
+}
+
+// The DBMap's own type byte damaged: the open finds the DBMap by the header
+// and tells of the damage; one repair mends the byte, and later opens agree
+// with Check that the file is sound.
+TEST_F(CheckRepairConvergenceTest, DamagedTypeByteOfTheDBMapIsMended) {
+  const std::int32_t b = Engine().Blocks().Head().I32(orv::kHeadDBMapBlock);
+  const auto individuals = Keys(RecordKind::Individual, orv::kBlockIndividuals);
+  for (const std::uint8_t to : {std::uint8_t{0}, std::uint8_t{orv::kBlockNotes}}) {
+    SCOPED_TRACE(static_cast<int>(to));
+    boxes.Clear();
+    PatchFile(orv::FirstBlockOffset(0) + (b - 1), {to});
+    EXPECT_FALSE(boxes.Calls().empty());
+    EXPECT_GT(Check(0), 0u);
+    Check(1);
+    EXPECT_EQ(Check(0), 0u) << report;
+    ASSERT_EQ(DbClose(), 1);
+    boxes.Clear();
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
+    EXPECT_EQ(Check(0), 0u) << report;
+    EXPECT_EQ(Keys(RecordKind::Individual, orv::kBlockIndividuals), individuals);
   }
 }
 
