@@ -157,6 +157,12 @@ class CDatabaseChecker {
   // "is out of order"), added to lines; 0 when the run was stopped.
   int KeyOrderLines(orv::RecordKind kind, const std::string& kindName,
                     std::vector<std::string>& lines);
+  // The reach of a record tree from its root (links lesser and greater at
+  // lesserOffset): every live record once, no record twice, none that is
+  // not live; the lines of what is not so, added to lines. 0 when stopped.
+  int TreeReachLines(orv::RecordKind kind, int rootField, int lesserOffset,
+                     const std::string& kindName, const std::string& treeName,
+                     std::vector<std::string>& lines);
   // The chain of citations of an owner, ended by a visited set.
   int CheckCitationChain(std::int32_t first, std::int32_t owner, Rec& ownerRec,
                          int ownerFieldOffset, const std::string& ownerKind);

@@ -418,30 +418,10 @@ int CDatabaseChecker::CheckIndividuals() {
 
   // Keys on the wrong side of their tree.
   if (!KeyOrderLines(RecordKind::Individual, "Individual", treeLines)) return 0;
-  // Every live individual must be reached from the root of the tree.
-  {
-    std::unordered_set<std::int32_t> reached;
-    std::vector<std::int32_t> todo;
-    std::vector<std::uint8_t> buf(IndividualRec::kSize);
-    const std::int32_t root = head_.I32(kHeadIndividualRoot);
-    if (root > 0) todo.push_back(root);
-    long visits = 0;
-    while (!todo.empty()) {
-      const std::int32_t r = todo.back();
-      todo.pop_back();
-      if (!reached.insert(r).second) continue;
-      if ((++visits & 63) == 0 && !Step(0, -1)) return 0;
-      if (records.IsLive(RecordKind::Individual, r, buf.data()) != 1) continue;
-      for (const int offset : {242, 246}) {
-        const std::int32_t child = GetI32(buf.data() + offset);
-        if (child > 0 && child != r) todo.push_back(child);
-      }
-    }
-    for (const std::int32_t n : live)
-      if (!reached.count(n))
-        treeLines.push_back(
-            Format("Individual %lu is not connected to the individual tree.", U(n)));
-  }
+  // Every live individual must be reached once from the root of the tree.
+  if (!TreeReachLines(RecordKind::Individual, kHeadIndividualRoot, 242, "Individual", "individual",
+                      treeLines))
+    return 0;
   bool rebuilt = false;
   if (!treeLines.empty() && repair_) {
     // Every live individual goes out of the tree and back in, in RIN order.
@@ -465,6 +445,45 @@ int CDatabaseChecker::CheckIndividuals() {
   for (const std::string& line : treeLines)
     if (!LogProblem(line, rebuilt)) return 0;
   return CheckDeleteChain(RecordKind::Individual, deleted, "RIN: %lu is not the first free RIN.");
+}
+
+int CDatabaseChecker::TreeReachLines(RecordKind kind, int rootField, int lesserOffset,
+                                     const std::string& kindName, const std::string& treeName,
+                                     std::vector<std::string>& lines) {
+  auto& records = engine_.Records();
+  std::vector<std::uint8_t> buf(LayoutOf(kind).size);
+  std::unordered_set<std::int32_t> reached;
+  std::vector<std::int32_t> todo;
+  const std::int32_t root = head_.I32(rootField);
+  if (root != 0) todo.push_back(root);
+  long visits = 0;
+  while (!todo.empty()) {
+    const std::int32_t r = todo.back();
+    todo.pop_back();
+    // Met again: the tree (and every list walked from it) would show the
+    // record twice.
+    if (!reached.insert(r).second) {
+      lines.push_back(Format("%s %lu is reached twice in the %s tree.", kindName.c_str(), U(r),
+                             treeName.c_str()));
+      continue;
+    }
+    if ((++visits & 63) == 0 && !Step(0, -1)) return 0;
+    if (records.IsLive(kind, r, buf.data()) != 1) {
+      lines.push_back(Format("%s %lu in the %s tree is not a live record.", kindName.c_str(), U(r),
+                             treeName.c_str()));
+      continue;
+    }
+    for (const int offset : {lesserOffset, lesserOffset + 4}) {
+      const std::int32_t child = GetI32(buf.data() + offset);
+      if (child > 0 && child != r) todo.push_back(child);
+    }
+  }
+  const std::int32_t highest = Highest(kind);
+  for (std::int32_t n = 1; n <= highest; ++n)
+    if (!reached.count(n) && records.IsLive(kind, n) == 1)
+      lines.push_back(Format("%s %lu is not connected to the %s tree.", kindName.c_str(), U(n),
+                             treeName.c_str()));
+  return stopped_ ? 0 : 1;
 }
 
 int CDatabaseChecker::CheckContacts() {
@@ -690,7 +709,9 @@ int CDatabaseChecker::CheckSources() {
   if (!WalkRecords(RecordKind::Source, "Checking Sources:", "Source", false, deleted, check))
     return 0;
   std::vector<std::string> orderLines;
-  if (!KeyOrderLines(RecordKind::Source, "Source", orderLines)) return 0;
+  if (!KeyOrderLines(RecordKind::Source, "Source", orderLines) ||
+      !TreeReachLines(RecordKind::Source, kHeadSourceRoot, 463, "Source", "source", orderLines))
+    return 0;
   const bool rebuilt =
       !orderLines.empty() && repair_ && engine_.Trees().RebuildTree(RecordKind::Source) == 1;
   for (const std::string& line : orderLines)

@@ -953,6 +953,31 @@ TEST_F(CheckRepairConvergenceTest, RepairLeavesAFileThatChecksClean) {
        }},
       {"marriage chain into a stranger's marriage",
        [this] { PokeI32(RecordKind::Individual, husband, 218, second); }},
+      {"individual reached twice in the tree",
+       [this] {
+         // A free link of one of the children (who share their key) to
+         // another child that is a leaf: the keys stay in order.
+         for (const std::int32_t a : children)
+           for (const std::int32_t c : children) {
+             const auto ra = Raw(RecordKind::Individual, a), rc = Raw(RecordKind::Individual, c);
+             if (a == c || orv::GetI32(rc.data() + 242) != 0 || orv::GetI32(rc.data() + 246) != 0)
+               continue;
+             for (const int link : {246, 242})
+               if (orv::GetI32(ra.data() + link) == 0) {
+                 PokeI32(RecordKind::Individual, a, link, c);
+                 return;
+               }
+           }
+         FAIL() << "no free link";
+       }},
+      {"source tree root lost",
+       [this] {
+         AddSource("Census");
+         AddSource("Parish register");
+         AddSource("Will");
+         Engine().Blocks().Head().SetI32(orv::kHeadSourceRoot, 0);
+         Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+       }},
   };
   const std::string clean = ReadAll(family);
   for (const Case& c : cases) {
