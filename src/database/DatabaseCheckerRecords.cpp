@@ -212,8 +212,13 @@ int CDatabaseChecker::CheckNoteOwners() {
     std::vector<std::uint8_t> rec(LayoutOf(owner.kind).size);
     const std::int32_t highest = Highest(owner.liveKind);
     for (std::int32_t r = 1; r <= highest; ++r) {
-      if (records.IsLive(owner.liveKind, r) != 1 || !records.ReadRaw(owner.kind, r, rec.data()))
+      // The live test reads the record itself; an extension is read after
+      // its record's test.
+      if (owner.kind == owner.liveKind ? records.IsLive(owner.kind, r, rec.data()) != 1
+                                       : records.IsLive(owner.liveKind, r) != 1 ||
+                                             !records.ReadRaw(owner.kind, r, rec.data()))
         continue;
+      if (GetI32(rec.data() + owner.field) <= 0) continue;
       std::unordered_set<std::int32_t> seen;
       for (std::int32_t b = GetI32(rec.data() + owner.field);
            b > 0 && b <= highestNote && seen.insert(b).second; b = GetI32(note.data())) {
