@@ -17,6 +17,12 @@ namespace {
 
 constexpr const char* kCaption = "Check/Repair";
 constexpr const char* kReportName = "checkfix.rpt";
+constexpr unsigned kIdsCannotCheck = 3901;
+
+void CannotCheck(const std::string& path) {
+  plat::MessageBox(res::FormatString(kIdsCannotCheck, {path}), kCaption,
+                   plat::kMbOk | plat::kMbIconExclamation);
+}
 
 // 0 Cancel, else kIdcCheckOnly or kIdcCheckAndRepair; path becomes the
 // file chosen.
@@ -37,8 +43,8 @@ int CheckOtherFamilyFile(const std::string& path, const std::string& report, int
                          QWidget* parent) {
   CFamilyDatabase other;
   if (DbGetFileType(path) != CFamilyDatabase::kCurrentFormat ||
-      other.Open(path, CFamilyDatabase::kCurrentFormat) <= 0) {
-    plat::MessageBox(path, kCaption, plat::kMbOk | plat::kMbIconExclamation);
+      other.OpenForCheck(path, repair != 0) <= 0) {
+    CannotCheck(path);
     return 0;
   }
   CFamilyDatabase* saved = CurrentDatabase;
@@ -52,7 +58,8 @@ int CheckOtherFamilyFile(const std::string& path, const std::string& report, int
 
 }  // namespace
 
-int RunCheckRepairCommand(const std::string& openPath, QWidget* parent, shell::FileDialogs* files) {
+int RunCheckRepairCommand(const std::string& openPath, QWidget* parent, shell::FileDialogs* files,
+                          bool open) {
   std::string path = openPath;
   const int choice = AskCheckOrRepair(path, parent, files);
   if (choice == 0) return 0;
@@ -62,7 +69,7 @@ int RunCheckRepairCommand(const std::string& openPath, QWidget* parent, shell::F
   dialog.SetFolder(slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
   if (dialog.DoModal() != fw::kIdOk) return 0;
   const int repair = choice == kIdcCheckAndRepair ? 1 : 0;
-  if (path != openPath && !plat::IsSameFile(path, openPath))
+  if (!open || (path != openPath && !plat::IsSameFile(path, openPath)))
     return CheckOtherFamilyFile(path, dialog.GetPathName(), repair, parent);
   const int completed = RunCheckRepair(path, dialog.GetPathName(), repair, parent);
   DbFlush();
@@ -75,11 +82,9 @@ void CheckUnopenedFamilyFile(const std::string& folder, QWidget* parent) {
   dialog.SetOkButtonText(res::LoadString(shell::kIdsCheckButton));
   if (dialog.DoModal() != fw::kIdOk) return;
   const std::string path = dialog.GetPathName();
-  if (DbGetFileType(path) != CFamilyDatabase::kCurrentFormat ||
-      DbOpen(path, CFamilyDatabase::kCurrentFormat) <= 0) {
-    plat::MessageBox(path, kCaption, plat::kMbOk | plat::kMbIconExclamation);
+  if (DbGetFileType(path) != CFamilyDatabase::kCurrentFormat) {
+    CannotCheck(path);
     return;
   }
-  RunCheckRepairCommand(path, parent);
-  DbCloseCurrent();
+  RunCheckRepairCommand(path, parent, nullptr, false);
 }

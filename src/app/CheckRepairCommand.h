@@ -17,10 +17,12 @@ inline constexpr int kIdcCheckAndRepair = 1480;
 // Browse: asks Check or Check/Repair and where the report goes, then runs.
 // Another file is opened only for the run and closed again; the open file
 // stays open as it was. Browse asks through files (null: the Open Family
-// File dialog). 1 when a run completed, 0 otherwise.
+// File dialog). 1 when a run completed, 0 otherwise. With open false, path
+// is a file that is not open: it is checked as another file.
 int RunCheckRepairCommand(const std::string& path, QWidget* parent,
-                          shell::FileDialogs* files = nullptr);
+                          shell::FileDialogs* files = nullptr, bool open = true);
 
-// With no family file open: asks for the file to check, opens it for the
-// run and closes it again.
+// With no family file open: asks for the file to check, then checks it as
+// another file (opened for the run only, after the choice, so that a check
+// of a damaged file writes nothing and asks nothing at its open).
 void CheckUnopenedFamilyFile(const std::string& folder, QWidget* parent);

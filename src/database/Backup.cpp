@@ -540,6 +540,10 @@ int RestoreFromBackup(const std::string& backupPath, const std::string& familyPa
   if (workPath.empty()) return kRestoreNoTempName;
   std::uint32_t familyLength = 0, streamLength = 0;
   int result = CopyFromVolumes(backupPath, work, familyLength, streamLength, pass);
+  // A family file another program has open is not replaced under it: that
+  // program would go on writing to the file taken away.
+  const auto held = [&] { return plat::HoldOf(familyPath) != plat::FileHold::None; };
+  if (result == kRestoreOk && held()) result = kRestoreCannotCreate;
   if (result == kRestoreOk) {
     // Expanded beside the family file, which it replaces only when whole.
     plat::FileHandle target;
@@ -555,7 +559,7 @@ int RestoreFromBackup(const std::string& backupPath, const std::string& familyPa
       result = ExpandWorkFile(work, target, familyLength, streamLength, pass);
       if (result == kRestoreOk && !target.Flush()) result = kRestoreCannotWrite;
       target.Close();
-      if (result == kRestoreOk && !plat::RenameFile(temporary, familyPath))
+      if (result == kRestoreOk && (held() || !plat::RenameFile(temporary, familyPath)))
         result = kRestoreCannotCreate;
       if (result != kRestoreOk) plat::DeleteFile(temporary);
     }

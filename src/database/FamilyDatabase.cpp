@@ -146,17 +146,21 @@ void CFamilyDatabase::SetSharedFolder(bool open) const {
   SetOpenFamilyFileFolder(open ? drive + FolderOf(path) : std::string());
 }
 
-bool CFamilyDatabase::OpenFamilyFile(const std::string& p) {
+bool CFamilyDatabase::OpenFamilyFile(const std::string& p, bool mayWrite) {
   using Access = plat::FileHandle::Access;
-  const bool mayWrite = plat::IsWritable(p) && !plat::IsOnReadOnlyMedium(p) && !IsCdRom(p);
+  mayWrite = mayWrite && plat::IsWritable(p) && !plat::IsOnReadOnlyMedium(p) && !IsCdRom(p);
+  // One program writes a family file at a time: a writer holds it against
+  // every other open, a reader against writers.
   if (mayWrite && host.file.Open(p, Access::ReadWrite, true) == plat::kFileOk &&
-      !host.file.IsReadOnly() && FolderTakesNewFile(p)) {
+      !host.file.IsReadOnly() && host.file.Lock(true) && FolderTakesNewFile(p)) {
     host.readOnly = false;
     return true;
   }
   host.file.Close();
   host.readOnly = true;
-  return host.file.Open(p, Access::ReadOnly) == plat::kFileOk;
+  if (host.file.Open(p, Access::ReadOnly) == plat::kFileOk && host.file.Lock(false)) return true;
+  host.file.Close();
+  return false;
 }
 
 void CFamilyDatabase::Abandon() {
@@ -178,11 +182,19 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
     ShowUnknownFileType(kUnknownFileTypeString, kCallOpen);
     return 0;
   }
+  return OpenCurrentFormat(p, true, false);
+}
+
+int CFamilyDatabase::OpenForCheck(const std::string& p, bool repair) {
+  return OpenCurrentFormat(p, repair, true);
+}
+
+int CFamilyDatabase::OpenCurrentFormat(const std::string& p, bool mayWrite, bool forCheck) {
   // The handle and engine of a file still open would be dropped below;
   // close that file properly first.
   if (engine || host.file.IsOpen()) Close();
   type = kCurrentFormat;
-  if (!OpenFamilyFile(p)) {
+  if (!OpenFamilyFile(p, mayWrite)) {
     host.readOnly = false;
     return 0;
   }
@@ -195,7 +207,10 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
   SplitPath(p, kCurrentFormat);
   Reset();
   host.path = p;  // names the index files beside the family file
-  if (engine->Open(!host.readOnly) < 0) {
+  host.damageLeftToCheck = forCheck;
+  const int opened = engine->Open(!host.readOnly && !forCheck);
+  host.damageLeftToCheck = false;
+  if (opened < 0) {
     // Closing normally would write the header back over a file the engine
     // could not read.
     Abandon();
@@ -336,7 +351,10 @@ int CFamilyDatabase::Create(const std::string& p, int t, const NewFileOptions& o
   Reset();
   indexStale = 1;
   host.readOnly = false;
-  if (host.file.Create(p) != plat::kFileOk) {
+  // A file another program has open is not emptied under it.
+  if (plat::HoldOf(p) != plat::FileHold::None || host.file.Create(p) != plat::kFileOk ||
+      !host.file.Lock(true)) {
+    host.file.Close();
     engine.reset();
     return 0;
   }
@@ -389,8 +407,9 @@ int IsCurrentFormatFile(const std::string& path) {
 
 int DbCheckWriteAccess(const std::string& path) {
   if (!plat::FileExists(path)) return 0;
+  // A file that other programs hold for reading may be read beside them.
   if (!plat::IsWritable(path) || plat::IsOnReadOnlyMedium(path) || IsCdRom(path) ||
-      !FolderTakesNewFile(path))
+      !FolderTakesNewFile(path) || plat::HoldOf(path) == plat::FileHold::Reading)
     return 2;
   return 1;
 }
@@ -432,6 +451,8 @@ void DeleteCompanionFiles(const std::string& path, int type) {
 
 int DbDeleteFamilyFile(const std::string& path) {
   if (path.empty() || !plat::FileExists(path)) return 0;
+  // A file another program has open stays where it is.
+  if (plat::HoldOf(path) != plat::FileHold::None) return 0;
   const int type = DbGetFileType(path) == CFamilyDatabase::kOldFormat
                        ? CFamilyDatabase::kOldFormat
                        : CFamilyDatabase::kCurrentFormat;

@@ -63,6 +63,11 @@ class CFamilyDatabase {
   // that may not be written opens read-only (ReadOnly() == kReadOnly)
   // without a message.
   int Open(const std::string& path, int type);
+  // Opens a current-format family file for Check/Repair. A check that only
+  // reports opens it read-only, so that nothing reaches the file (not even
+  // what the open of a damaged file mends); the damage the open meets is
+  // left to the check's report, without a box or question. Results as Open.
+  int OpenForCheck(const std::string& path, bool repair);
   // Opens path again as the current format (after a full close).
   int Reopen(const std::string& path);
   // Creates a new current-format family file, closes it again and removes
@@ -180,8 +185,10 @@ class CFamilyDatabase {
   void FullClose();
   void Reset();
   // Opens the family file into host.file, read-write when it may be written,
-  // else read-only. False when it cannot be opened at all.
-  bool OpenFamilyFile(const std::string& p);
+  // else read-only (always with mayWrite false). False when it cannot be
+  // opened at all.
+  bool OpenFamilyFile(const std::string& p, bool mayWrite = true);
+  int OpenCurrentFormat(const std::string& p, bool mayWrite, bool forCheck);
   // Drops the engine and every handle without writing (a refused open).
   void Abandon();
   // Deletes a companion file unless it is the family file itself.

@@ -182,9 +182,13 @@ enum HeadField : int {
 
 // Bits of the header's batch mark: a batch runs, or a record tree is being
 // changed outside a batch (its links are several writes; a file left with
-// this bit has its trees checked and rebuilt when it is next opened).
+// this bit has its trees checked and rebuilt when it is next opened), or a
+// record is being added outside a batch (a file left with this bit, by a
+// kill or a failed write, is recovered at its next open as after a batch
+// cut short: a record left blank is undone).
 inline constexpr std::uint8_t kMarkBatch = 1;
 inline constexpr std::uint8_t kMarkTreeChange = 2;
+inline constexpr std::uint8_t kMarkAdd = 4;
 
 // The header is written whole, as its counter area or as its tail.
 enum class HeadPart { Whole, Counters, Tail };

@@ -56,6 +56,9 @@ struct EngineHost {
   plat::RandomAccessFile* io = nullptr;
   plat::RandomAccessFile& Io() { return io ? *io : file; }
   bool readOnly = false;
+  // While a file is opened for Check/Repair: its damage is told by the
+  // check's report, not asked about at open.
+  bool damageLeftToCheck = false;
   bool logChanges = false;
   std::int32_t highestIndividual = 0;
   std::int32_t highestMarriage = 0;

@@ -127,6 +127,49 @@ int FileErrorFromErrno(int err) {
   }
 }
 
+namespace {
+
+// An open-file-description lock over the whole file.
+struct flock WholeFile(short type) {
+  struct flock lock {};
+  lock.l_type = type;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = 0;
+  lock.l_len = 0;
+  return lock;
+}
+
+// The system cannot lock files there (some network file systems).
+bool LocksUnsupported(int err) { return err == EINVAL || err == ENOLCK || err == EOPNOTSUPP; }
+
+}  // namespace
+
+FileHold HoldOf(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return FileHold::None;
+  struct flock probe = WholeFile(F_WRLCK);
+  FileHold hold = FileHold::None;
+  if (::fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK)
+    hold = probe.l_type == F_WRLCK ? FileHold::Writing : FileHold::Reading;
+  ::close(fd);
+  return hold;
+}
+
+bool FileHandle::Lock(bool forWriting) {
+  if (fd_ < 0) {
+    lastErrno_ = EBADF;
+    return false;
+  }
+  struct flock lock = WholeFile(forWriting ? F_WRLCK : F_RDLCK);
+  while (::fcntl(fd_, F_OFD_SETLK, &lock) != 0) {
+    if (errno == EINTR) continue;
+    if (LocksUnsupported(errno)) return true;
+    lastErrno_ = EAGAIN;
+    return false;
+  }
+  return true;
+}
+
 FileHandle::~FileHandle() { Close(); }
 
 FileHandle::FileHandle(FileHandle&& other) noexcept { *this = std::move(other); }

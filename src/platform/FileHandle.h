@@ -36,6 +36,13 @@ enum FileErrorCause : int {
 // Maps an errno value to a file-error cause.
 int FileErrorFromErrno(int err);
 
+// How the opens of a file hold it through FileHandle::Lock: not at all, for
+// reading (writing denied to others), or for writing (others denied).
+enum class FileHold { None, Reading, Writing };
+// How the file at path is held by the opens of any program, this one
+// included (None also when it cannot be opened).
+FileHold HoldOf(const std::string& path);
+
 class FileHandle : public RandomAccessFile {
  public:
   enum class Access { ReadWrite, ReadOnly };
@@ -56,6 +63,15 @@ class FileHandle : public RandomAccessFile {
   // and LastErrno() == EEXIST.
   int Create(const std::string& path, bool exclusive = false);
   void Close();
+
+  // Holds the whole file for this open until it is closed: for writing
+  // (exclusive) or for reading (shared with other readers). The lock
+  // belongs to the open, not to the process, so the system drops it when
+  // the handle closes or the program dies, and a second open in this
+  // program is refused as another program's is. False, with
+  // kFileSharingViolation as the cause, when another open holds the file
+  // in a way that conflicts; a file system without such locks takes it.
+  bool Lock(bool forWriting);
 
   bool IsOpen() const { return fd_ >= 0; }
   bool IsReadOnly() const { return readOnly_; }

@@ -220,7 +220,7 @@ TEST_F(EngineTest, OpenRefusesWrongMagicShortHeaderAndBadFirstBlock) {
   EXPECT_EQ(Reopen(), -1);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Problem with first Block");
-  EXPECT_EQ(boxes.Calls()[0].caption, "Yo");
+  EXPECT_EQ(boxes.Calls()[0].caption, "Korvane");
 
   boxes.Clear();
   engine.reset();

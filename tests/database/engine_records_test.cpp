@@ -8,6 +8,7 @@
 #include "Clock.h"
 #include "DbCodes.h"
 #include "EngineFixture.h"
+#include "StringTable.h"
 
 using namespace orv;
 
@@ -198,15 +199,15 @@ TEST_F(EngineTest, ShortReadAndFailedWriteAreReported) {
   std::filesystem::resize_file(path, BlockOffset(0, 2) + 50);
   EXPECT_EQ(engine->Records().ReadRaw(RecordKind::Marriage, 1, buf.data()), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, "File Read Failed");
-  EXPECT_EQ(boxes.Calls()[0].caption, "Yo");
+  EXPECT_EQ(boxes.Calls()[0].text, "File Read Failed\n\n" + res::LoadString(3900));
+  EXPECT_EQ(boxes.Calls()[0].caption, "Korvane");
 
   boxes.Clear();
   host->file.Close();
   ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadOnly), 0);
   EXPECT_EQ(engine->Records().WriteRaw(RecordKind::Marriage, 1, buf.data()), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, "Write Error");
+  EXPECT_EQ(boxes.Calls()[0].text, "Write Error\n\n" + res::LoadString(3900));
 }
 
 TEST_F(EngineTest, ReadOnlyDatabaseSkipsEveryWriteAndAllocatesNothing) {

@@ -536,7 +536,7 @@ TEST_F(RelationsTest, LoopingSpouseChainEndsWithAMessage) {
   EXPECT_NE(Join(CheckFamily()), "");
   EXPECT_EQ(Marriages(I[1]), (std::vector<std::int32_t>{M[1], M[2]}));
   ASSERT_FALSE(boxes.Calls().empty());
-  EXPECT_EQ(boxes.Calls().back().caption, "Yo");
+  EXPECT_EQ(boxes.Calls().back().caption, "Korvane");
   EXPECT_NE(boxes.Calls().back().text.find("marriage " + std::to_string(M[1])), std::string::npos);
   EXPECT_EQ(engine->Families().GetRelationCount(I[1], db::kRelSpouses, true), 2);
   EXPECT_EQ(engine->Families().HasChildren(I[1], db::kIndividual), 1);

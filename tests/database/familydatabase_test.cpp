@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "AsUnprivilegedUser.h"
+#include "DatabaseChecker.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FileLayout.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "IndividualRecord.h"
@@ -439,6 +441,43 @@ TEST_F(FamilyDatabaseTest, FileInAFolderThatTakesNoNewFileOpensReadOnly) {
     DbClose();
   }
   fs::permissions(dir.Path(), fs::perms::owner_all);
+}
+
+// A damaged family file opened for a check that only reports: nothing is
+// asked or told at the open, and neither the open, the check nor the close
+// writes to the file. Opened for a repair, it is not asked about either.
+TEST_F(FamilyDatabaseTest, ADamagedFileOpensForACheckWithoutQuestionOrWrite) {
+  const std::string family = MakeFamily();
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  for (const char* surname : {"Vale", "Wren", "Ash"}) {
+    CIndividualRecord person;
+    person.surname = surname;
+    ASSERT_GT(DbAddRecord(db::kIndividual, 0, &person), 0);
+  }
+  DbClose();
+  std::string bytes = ReadAll(family);
+  bytes[orv::kHeadHighestIndividual + 3] ^= 0x40;
+  WriteAll(family, bytes);
+
+  CFamilyDatabase check;
+  ASSERT_EQ(check.OpenForCheck(family, false), 1);
+  EXPECT_EQ(check.ReadOnly(), 3);
+  EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
+  {
+    CFamilyDatabase* const saved = CurrentDatabase;
+    CurrentDatabase = &check;
+    CDatabaseChecker checker(family, dir.File("checkfix.rpt"), check, 0);
+    EXPECT_EQ(checker.Run(), 1);
+    CurrentDatabase = saved;
+  }
+  check.Close();
+  EXPECT_EQ(ReadAll(family), bytes);
+
+  boxes.Clear();
+  ASSERT_EQ(check.OpenForCheck(family, true), 1);
+  EXPECT_EQ(check.ReadOnly(), 0);
+  EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
+  check.Close();
 }
 
 TEST_F(FamilyDatabaseTest, DeleteMovesTheFileToTheTrashWithItsCompanions) {

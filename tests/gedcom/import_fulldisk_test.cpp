@@ -30,7 +30,7 @@ TEST_F(ImportFullDiskTest, ImportOnAFullDiskReportsFailureAndHowFarItGot) {
   EXPECT_EQ(result, 0);
   int writeErrors = 0, incomplete = 0;
   for (const auto& call : boxes.Calls()) {
-    writeErrors += call.text == "Write Error";
+    writeErrors += call.text.rfind("Write Error\n\n", 0) == 0;
     incomplete += call.text.find("The import is incomplete") != std::string::npos;
   }
   EXPECT_EQ(writeErrors, 1);

@@ -247,7 +247,10 @@ TEST_F(FamilyFileRoadsTest, ADamagedFileIsReportedAndTheOpenFileKeepsItsState) {
     WriteAll(damaged, bytes);
     boxes.Clear();
     OpenThroughDialog(damaged);
-    ASSERT_EQ(Texts(), std::vector<std::string>{damaged + "\n\nThe file appears to be damaged."});
+    ASSERT_EQ(Texts(),
+              std::vector<std::string>{
+                  damaged + "\n\nThe file appears to be damaged.\n\nRun Check/Repair (File menu) "
+                            "on it, or replace it from its backup with File > Restore."});
     EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbIconMask, unsigned{plat::kMbIconExclamation});
     EXPECT_EQ(roads.fileOpen, 1);
     EXPECT_EQ(DbGetFilePath(), a);

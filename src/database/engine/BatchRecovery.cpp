@@ -29,7 +29,7 @@ const TreeOf kTrees[] = {{RecordKind::Individual, 242, kHeadIndividualRoot},
 
 int ORV3::RecoverInterruptedBatch() {
   FileHead& head = blocks_.Head();
-  if ((head.Byte(kHeadBatchMark) & kMarkBatch) == 0) return 0;
+  if ((head.Byte(kHeadBatchMark) & (kMarkBatch | kMarkAdd)) == 0) return 0;
 
   // Block counts per type, as the groups' type maps show them.
   for (int t = 1; t <= kMapTypes; ++t) {

@@ -19,7 +19,9 @@ namespace {
 // Caption of the engine's boxes that name no caption of their own.
 constexpr const char* kProgramCaption = "Korvane";
 
-void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
+// A family file that cannot be opened: the open core then tells the user
+// that the file appears damaged and what to do.
+void Yo(const char* text) { plat::MessageBox(text, kProgramCaption, plat::kMbOk); }
 
 constexpr std::uint8_t kNewFileConstants[16] = {1,  30, 63, 112, 249, 79, 27, 31,
                                                 31, 31, 59, 121, 63,  31, 31, 1};
@@ -246,7 +248,8 @@ bool BlockStore::WriteHeldWrites() {
 
 bool BlockStore::PutNow(std::int64_t pos, const void* data, std::size_t len) {
   if (!host_->Io().WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
-    TellOnce(kWriteErrorKind, "Write Error", "Yo", plat::kMbOk);
+    ++writeFailures_;
+    TellOnce(kWriteErrorKind, "Write Error", kFailureCaption, plat::kMbOk);
     return false;
   }
   return true;
@@ -307,6 +310,15 @@ void BlockStore::MarkTreeChange(bool on) {
   if (batch_ || reading_ > 0 || host_->readOnly) return;
   const std::uint8_t was = head_.Byte(kHeadBatchMark);
   const std::uint8_t now = on ? was | kMarkTreeChange : was & ~kMarkTreeChange;
+  if (now == was) return;
+  head_.SetByte(kHeadBatchMark, now);
+  WriteHeader(HeadPart::Tail);
+}
+
+void BlockStore::MarkAdd(bool on) {
+  if (batch_ || reading_ > 0 || host_->readOnly) return;
+  const std::uint8_t was = head_.Byte(kHeadBatchMark);
+  const std::uint8_t now = on ? was | kMarkAdd : was & ~kMarkAdd;
   if (now == was) return;
   head_.SetByte(kHeadBatchMark, now);
   WriteHeader(HeadPart::Tail);

@@ -66,6 +66,8 @@ class BlockStore {
   // nothing in batch mode, whose own mark covers the trees, nor while
   // nothing may be written.
   void MarkTreeChange(bool on);
+  // Sets or clears the header's add mark the same way.
+  void MarkAdd(bool on);
   // Flushes the file to disk unless in batch mode, read-only or closed.
   void Flush();
   std::string GetFormatVersion() const { return head_.Text(orv::kHeadFormatVersion, 4); }
@@ -97,11 +99,15 @@ class BlockStore {
   void ReportDamage(const std::string& what);
   // Shows a failure's message the first time its kind is met in this open
   // file and counts it every time, so that a damaged structure met again
-  // and again (every individual of a cut file) is told once.
+  // and again (every individual of a cut file) is told once. The text is
+  // followed by what the user does next (run Check/Repair, make room on the
+  // disk).
   void TellOnce(const std::string& kind, const std::string& text, const std::string& caption,
                 unsigned flags);
   // The kind of a failed write of the family file.
   static constexpr const char* kWriteErrorKind = "Write Error";
+  // The caption of the failure boxes: the program's name.
+  static constexpr const char* kFailureCaption = "Korvane";
   // How often a kind of failure was met since the file was opened.
   int TimesTold(const std::string& kind) const;
   // The kinds met more than once, with how often each was met: the lines
@@ -194,15 +200,36 @@ class BlockStore {
   // its record there.
   class NewRecordWait {
    public:
-    explicit NewRecordWait(BlockStore& b) : b_(b) { ++b_.newRecordWaits_; }
-    ~NewRecordWait() {
-      if (--b_.newRecordWaits_ == 0) b_.WritePending();
+    // Outside a batch the add runs under the header's add mark, which stays
+    // when a write of the add failed.
+    explicit NewRecordWait(BlockStore& b) : b_(b) {
+      if (b_.newRecordWaits_++ == 0) {
+        b_.failuresAtAdd_ = b_.writeFailures_;
+        b_.MarkAdd(true);
+      }
+    }
+    ~NewRecordWait() { End(); }
+    // Ends the wait (once): writes what still waits and clears the add mark.
+    // False when a write of the add or the clearing failed, so that the add
+    // fails; the mark then stays for the next open.
+    bool End() {
+      if (ended_) return ok_;
+      ended_ = true;
+      if (--b_.newRecordWaits_ > 0) return ok_ = true;
+      ok_ = b_.WritePending() && b_.failuresAtAdd_ == b_.writeFailures_;
+      if (ok_) {
+        b_.MarkAdd(false);
+        ok_ = b_.failuresAtAdd_ == b_.writeFailures_;
+      }
+      return ok_;
     }
     NewRecordWait(const NewRecordWait&) = delete;
     NewRecordWait& operator=(const NewRecordWait&) = delete;
 
    private:
     BlockStore& b_;
+    bool ended_ = false;
+    bool ok_ = false;
   };
   // Read of exactly len bytes; false when fewer could be read.
   bool ReadAt(std::int64_t pos, void* data, std::size_t len);
@@ -283,7 +310,9 @@ class BlockStore {
   bool heldHeader_ = false;
   bool heldDBMap_ = false;
   int newRecordWaits_ = 0;
-  std::int64_t pendingPos_ = -1;  // the waiting first write of a new record
+  std::uint64_t writeFailures_ = 0;  // failed writes since the file was opened
+  std::uint64_t failuresAtAdd_ = 0;  // ... when the add mark was set
+  std::int64_t pendingPos_ = -1;     // the waiting first write of a new record
   std::vector<std::uint8_t> pending_;
   std::vector<std::vector<HeldWrite>> held_;  // by block of the file
   std::size_t heldCount_ = 0;

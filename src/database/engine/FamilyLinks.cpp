@@ -20,7 +20,7 @@ void ReportDamage(BlockStore& blocks, const char* kind, const std::string& what,
   blocks.TellOnce(kind,
                   what + " " + std::to_string(owner) + " are damaged at " + at + " " +
                       std::to_string(r) + "; the rest of them is not used.",
-                  "Yo", plat::kMbOk);
+                  BlockStore::kFailureCaption, plat::kMbOk);
 }
 
 // The link field that leads on around a ring, and the ring's owner a link

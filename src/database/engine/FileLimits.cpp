@@ -28,6 +28,7 @@ constexpr unsigned kHeldCountsWhat = 3895;
 constexpr unsigned kTypeMapWhat = 3896;
 constexpr unsigned kBlockKindsWhat = 3897;
 constexpr unsigned kRepeatedLine = 3899;
+constexpr unsigned kWhatToDoNext = 3900;
 
 // The smallest string entry: its fields, one character and the terminator.
 constexpr int kSmallestEntry = kEntryText + 2;
@@ -84,7 +85,7 @@ bool BlockStore::InBlockOfType(std::int64_t pos, std::int64_t len, int type) con
 }
 
 void BlockStore::ReportDamage(const std::string& what) {
-  if (damageReported_) return;
+  if (damageReported_ || host_->damageLeftToCheck) return;
   damageReported_ = true;
   plat::MessageBox(res::FormatString(kDamagedText, {what}), res::LoadString(kDamagedCaption),
                    plat::kMbOk | plat::kMbIconExclamation);
@@ -92,7 +93,8 @@ void BlockStore::ReportDamage(const std::string& what) {
 
 void BlockStore::TellOnce(const std::string& kind, const std::string& text,
                           const std::string& caption, unsigned flags) {
-  if (told_[kind]++ == 0) plat::MessageBox(text, caption, flags);
+  if (told_[kind]++ == 0)
+    plat::MessageBox(text + "\n\n" + res::LoadString(kWhatToDoNext), caption, flags);
 }
 
 int BlockStore::TimesTold(const std::string& kind) const {
@@ -143,6 +145,11 @@ int BlockStore::ClampHeaderToCapacity(
     return 0;
   }
   damageReported_ = true;
+  if (host_->damageLeftToCheck) {
+    // Held as with OK; a repair writes the header with its first write.
+    if (!host_->readOnly) WriteHeader(HeadPart::Whole);
+    return held;
+  }
   if (host_->readOnly) {
     plat::MessageBox(res::FormatString(kDamagedText, {res::LoadString(kHeldCountsWhat)}),
                      res::LoadString(kDamagedCaption), plat::kMbOk | plat::kMbIconExclamation);

@@ -161,7 +161,7 @@ std::vector<std::int32_t> OwnerChains::CitationChain(std::int32_t first) {
                                  "The citation chain that starts at citation " +
                                      std::to_string(first) + " is damaged at citation " +
                                      std::to_string(c) + "; the rest of it is not used.",
-                                 "Yo", plat::kMbOk);
+                                 BlockStore::kFailureCaption, plat::kMbOk);
       break;
     }
     chain.push_back(c);

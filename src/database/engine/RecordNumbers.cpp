@@ -68,7 +68,7 @@ std::int32_t RecordStore::PopChainHead(RecordKind kind) {
                      "The delete chain of the " + std::string(l.name) +
                          " records is damaged at record " + std::to_string(head) +
                          "; new records are added at the end instead.",
-                     "Yo", plat::kMbOk);
+                     BlockStore::kFailureCaption, plat::kMbOk);
     head_.SetI32(l.chainHeadField, 0);
     blocks_.WriteHeader(l.headPart);
     return 0;

@@ -66,7 +66,9 @@ int RecordStore::ReadRawPart(RecordKind kind, std::int32_t r, std::size_t from, 
   const std::int64_t pos = LocateRecord(kind, r);
   if (pos >= 0 && blocks_.ReadAt(pos + static_cast<std::int64_t>(from), buf + from, len)) return 1;
   std::fill(buf + from, buf + from + len, 0);
-  if (pos >= 0) blocks_.TellOnce("File Read Failed", "File Read Failed", "Yo", plat::kMbOk);
+  if (pos >= 0)
+    blocks_.TellOnce("File Read Failed", "File Read Failed", BlockStore::kFailureCaption,
+                     plat::kMbOk);
   return 0;
 }
 

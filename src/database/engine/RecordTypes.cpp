@@ -37,7 +37,7 @@ namespace {
 void Box(ORV3& e, const char* text, const char* caption, const char* kind = nullptr) {
   e.Blocks().TellOnce(kind ? kind : text, text, caption, plat::kMbOk);
 }
-void Yo(ORV3& e, const char* text) { Box(e, text, "Yo"); }
+void Yo(ORV3& e, const char* text) { Box(e, text, BlockStore::kFailureCaption); }
 
 template <class T>
 T* As(RecordRef& rec) {
@@ -444,7 +444,7 @@ std::int32_t AddMapped(ORV3& e, bool reuse, RecordRef rec) {
     if constexpr (T::kWriteFailure != nullptr) Yo(e, T::kWriteFailure);
     return 0;
   }
-  return T::Added(e, r, *p) ? r : 0;
+  return T::Added(e, r, *p) && wait.End() ? r : 0;
 }
 
 template <class T>
@@ -516,7 +516,7 @@ std::int32_t AddIndividual(ORV3& e, bool reuse, RecordRef rec) {
       e.Records().WriteRaw(RecordKind::Individual, rin, buf);
     }
   }
-  return rin;
+  return wait.End() ? rin : 0;
 }
 
 int UpdateIndividual(ORV3& e, std::int32_t number, int, RecordRef rec) {
@@ -605,7 +605,7 @@ std::int32_t AddSource(ORV3& e, bool reuse, RecordRef rec) {
   if (s <= 0) return 0;
   CSourceRecord blank;
   if (!StoreSourceRecord(e, s, p ? *p : blank, true)) {
-    Box(e, "Failed", "UpdateSource", "Failed to update a source");
+    Box(e, "Failed to update a source", BlockStore::kFailureCaption);
     return 0;
   }
   return s;
@@ -615,7 +615,7 @@ int UpdateSource(ORV3& e, std::int32_t number, int, RecordRef rec) {
   auto* p = As<CSourceRecord>(rec);
   if (!p || e.Records().IsLive(RecordKind::Source, number) != 1 ||
       !StoreSourceRecord(e, number, *p, false)) {
-    Box(e, "Failed", "UpdateSource", "Failed to update a source");
+    Box(e, "Failed to update a source", BlockStore::kFailureCaption);
     return 0;
   }
   return 1;
@@ -652,7 +652,7 @@ int UpdateRepository(ORV3& e, std::int32_t number, int, RecordRef rec) {
   RepositoryRec stored;
   if (!p || e.Records().IsLive(RecordKind::Repository, number) != 1 ||
       !e.Records().Read(number, stored)) {
-    Box(e, "Unable to update repository", "Korvane");
+    Box(e, "Unable to update repository", BlockStore::kFailureCaption);
     return 0;
   }
   const bool changed = maps::StoreRepository(*p, stored);
@@ -660,7 +660,7 @@ int UpdateRepository(ORV3& e, std::int32_t number, int, RecordRef rec) {
   stored.Encode(buf);
   if (changed) e.Trees().Resort(RecordKind::Repository, number, buf);
   if (!e.Records().WriteRaw(RecordKind::Repository, number, buf)) {
-    Box(e, "Unable to update repository", "Korvane");
+    Box(e, "Unable to update repository", BlockStore::kFailureCaption);
     return 0;
   }
   return 1;
@@ -688,7 +688,7 @@ std::int32_t AddCitation(ORV3& e, bool reuse, RecordRef rec) {
   CCitationRecord copy(*p);
   copy.ownerLetter = ' ';  // the chain set the owner field
   if (!StoreCitationRecord(e, c, copy)) {
-    Box(e, "Unable to update citation", "Korvane");
+    Box(e, "Unable to update citation", BlockStore::kFailureCaption);
     return 0;
   }
   return c;
@@ -702,7 +702,7 @@ int UpdateCitation(ORV3& e, std::int32_t number, int, RecordRef rec) {
   if (!p || e.Records().IsLive(RecordKind::Citation, number) != 1 ||
       e.Records().IsLive(RecordKind::Source, p->sourceRin) != 1 || !ownerOk ||
       !StoreCitationRecord(e, number, *p)) {
-    Box(e, "Unable to update citation", "Korvane");
+    Box(e, "Unable to update citation", BlockStore::kFailureCaption);
     return 0;
   }
   return 1;

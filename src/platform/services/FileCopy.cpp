@@ -133,6 +133,8 @@ int CopyFileRaw(const std::string& source, const std::string& target, bool appen
   struct stat old {};
   if (::stat(target.c_str(), &old) == 0 && (S_ISDIR(old.st_mode) || !plat::IsWritable(target)))
     return -plat::kFileAccessDenied;
+  // A file that a program has open is not replaced under it.
+  if (plat::HoldOf(target) != plat::FileHold::None) return -plat::kFileSharingViolation;
   int copyError = 0;
   const int cause = ReplaceFileContents(target, [&](plat::FileHandle& out) {
     copyError = CopyFileData(out, in, -1);
