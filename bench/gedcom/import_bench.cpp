@@ -1,7 +1,11 @@
 // gedcom_bench [FILE.ged]: imports FILE, or a seeded GEDCOM file of 100,000
 // individuals with families, events, notes, sources and citations, into a
 // new family file in a temporary folder, and prints the time and the peak
-// memory of the import. With KORVANE_BENCH_KEEP naming a folder, the clock is
+// memory of the import. gedcom_bench --shapes imports files of a single
+// lopsided shape (one family with many children, one person with many
+// events, one person with many marriages) at two sizes each and prints the
+// times: an import linear in its lines takes about twice as long at twice
+// the size. With KORVANE_BENCH_KEEP naming a folder, the clock is
 // fixed and the family file is kept there as import.orv, so that the bytes the
 // import writes can be compared between builds.
 
@@ -81,6 +85,86 @@ double Seconds(std::chrono::steady_clock::time_point since) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
+// One family with n children.
+std::string ManyChildren(int n) {
+  std::string text = "0 HEAD\n1 CHAR ANSI\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n";
+  for (int i = 0; i < n; ++i) text += "1 CHIL @C" + std::to_string(i) + "@\n";
+  text += "0 @I1@ INDI\n1 NAME Far /Berg/\n1 SEX M\n1 FAMS @F1@\n";
+  text += "0 @I2@ INDI\n1 NAME Mor /Berg/\n1 SEX F\n1 FAMS @F1@\n";
+  for (int i = 0; i < n; ++i)
+    text += "0 @C" + std::to_string(i) + "@ INDI\n1 NAME Barn" + std::to_string(i) +
+            " /Berg/\n1 FAMC @F1@\n";
+  return text + "0 TRLR\n";
+}
+
+// One person with n events of their own kinds.
+std::string ManyEvents(int n) {
+  std::string text = "0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Ola /Vik/\n1 SEX M\n";
+  for (int i = 0; i < n; ++i)
+    text += "1 RESI\n2 DATE " + std::to_string(1 + i % 28) + " JAN " +
+            std::to_string(1800 + i % 200) + "\n2 PLAC Town" + std::to_string(i) + "\n";
+  return text + "0 TRLR\n";
+}
+
+// One person with n marriages, each to a wife of their own.
+std::string ManyMarriages(int n) {
+  std::string text = "0 HEAD\n1 CHAR ANSI\n0 @I0@ INDI\n1 NAME Per /Holm/\n1 SEX M\n";
+  for (int i = 1; i <= n; ++i) text += "1 FAMS @F" + std::to_string(i) + "@\n";
+  for (int i = 1; i <= n; ++i) {
+    const std::string k = std::to_string(i);
+    text += "0 @W" + k + "@ INDI\n1 NAME Wife" + k + " /Lund/\n1 SEX F\n1 FAMS @F" + k + "@\n";
+    text += "0 @F" + k + "@ FAM\n1 HUSB @I0@\n1 WIFE @W" + k + "@\n1 MARR\n2 DATE " +
+            std::to_string(1800 + i % 200) + "\n";
+  }
+  return text + "0 TRLR\n";
+}
+
+// Imports text into a new family file in dir; the seconds it took, or -1.
+double TimeImport(const std::filesystem::path& dir, const std::string& text) {
+  const std::string gedcom = (dir / "shape.ged").string();
+  const std::string family = (dir / "shape.orv").string();
+  std::FILE* f = std::fopen(gedcom.c_str(), "wb");
+  if (!f) return -1;
+  const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  if (std::fclose(f) != 0 || !written) return -1;
+  std::filesystem::remove(family);
+  if (DbCreate(family, CFamilyDatabase::kCurrentFormat) != 1 ||
+      DbOpen(family, CFamilyDatabase::kCurrentFormat) != 1)
+    return -1;
+  const auto start = std::chrono::steady_clock::now();
+  DbBeginBatch();
+  gedcom::CGedcomImporter importer(gedcom, (dir / "shape.lst").string(), {});
+  const int result = importer.Import();
+  DbEndBatch();
+  const double seconds = Seconds(start);
+  DbCloseCurrent();
+  return result == 1 ? seconds : -1;
+}
+
+int RunShapes(const std::filesystem::path& dir) {
+  const struct {
+    const char* name;
+    std::string (*make)(int);
+    int size;
+  } shapes[] = {
+      {"one family, children", ManyChildren, 10000},
+      {"one person, events", ManyEvents, 5000},
+      {"one person, marriages", ManyMarriages, 3000},
+  };
+  LoadCustomEventTable();
+  for (const auto& shape : shapes) {
+    const double once = TimeImport(dir, shape.make(shape.size));
+    const double twice = TimeImport(dir, shape.make(2 * shape.size));
+    if (once < 0 || twice < 0) {
+      std::fprintf(stderr, "%s: the import failed\n", shape.name);
+      return 1;
+    }
+    std::printf("%-24s %6d: %7.3f s   %6d: %7.3f s   ratio %.2f\n", shape.name, shape.size, once,
+                2 * shape.size, twice, once > 0 ? twice / once : 0.0);
+  }
+  return 0;
+}
+
 // Prints the time at which each phase of the import begins.
 class PhaseTimes : public gedcom::ImportProgress {
  public:
@@ -102,6 +186,11 @@ int main(int argc, char** argv) {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("gedcom_bench." + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
+  if (argc > 1 && std::string(argv[1]) == "--shapes") {
+    const int result = RunShapes(dir);
+    std::filesystem::remove_all(dir);
+    return result;
+  }
   std::string gedcom = argc > 1 ? argv[1] : (dir / "seeded.ged").string();
   if (argc <= 1) {
     const auto start = std::chrono::steady_clock::now();

@@ -374,7 +374,7 @@ bool CopiedAsItIs(const Tables& t, unsigned char c) {
 }  // namespace
 
 std::string AnsiToPureAnsel(std::string_view ansi, int codePage,
-                            std::vector<AnselReplacement>* replaced) {
+                            std::vector<AnselReplacement>* replaced, bool nameValue) {
   const std::string_view s = UpToZero(ansi);
   // Plain ASCII is written as it is (most lines of a GEDCOM file).
   if (std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
@@ -396,8 +396,9 @@ std::string AnsiToPureAnsel(std::string_view ansi, int codePage,
     const char32_t u = plat::AnsiCharToUnicode(c, codePage);
     const auto* form = std::find_if(std::begin(kPlainForms), std::end(kPlainForms),
                                     [u](const auto& f) { return f.unicode == u; });
-    const std::string written =
+    std::string written =
         form == std::end(kPlainForms) ? std::string(1, kAnselUnmappable) : form->plain;
+    if (nameValue) std::replace(written.begin(), written.end(), '/', '%');
     plain += written;
     if (replaced) replaced->push_back({std::string(1, s[i]), written});
   }
@@ -423,6 +424,28 @@ int AnselLossCount(std::string_view ansi, int codePage) {
 }
 
 int AnselLossCount(std::string_view ansi) { return AnselLossCount(ansi, plat::ActiveCodePage()); }
+
+int AnselUnreadableCount(std::string_view ansel, int codePage, bool latinSuspect) {
+  const Tables& t = TablesFor(codePage);
+  const std::string_view s = UpToZero(ansel);
+  int lost = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (IsAnselDiacritic(c)) {
+      std::size_t baseAt = i + 1;
+      while (baseAt < s.size() && IsAnselDiacritic(static_cast<unsigned char>(s[baseAt]))) ++baseAt;
+      const auto base = baseAt < s.size() ? static_cast<unsigned char>(s[baseAt]) : 0;
+      const bool letter =
+          (base >= 'A' && base <= 'Z') || (base >= 'a' && base <= 'z') || base > 0x7F;
+      if (base == 0 || kCombining[c - kAnselFirstDiacritic] == 0 || (latinSuspect && !letter))
+        ++lost;
+    } else if (c > kLastCopiedAnselByte && t.privateFromAnsel[c] == 0 &&
+               t.fromAnsel[c] == static_cast<unsigned char>(kAnselUnmappable)) {
+      ++lost;
+    }
+  }
+  return lost;
+}
 
 int AnselCharToUpper(int c) {
   c &= 0xFF;

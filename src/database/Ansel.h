@@ -85,15 +85,23 @@ struct AnselReplacement {
 // bullet, dashes, trade mark, no-break space ...) as they are, so that the
 // family file gives them back; ANSEL lacks them, and here they become plain
 // equivalents ("EUR", '"', "+", "*", "-", "TM", a blank ...), each one
-// appended to replaced when given.
+// appended to replaced when given. In a name (nameValue) no plain form
+// brings a '/', which marks the surname there: per mille becomes "o%oo".
 std::string AnsiToPureAnsel(std::string_view ansi, int codePage,
-                            std::vector<AnselReplacement>* replaced);
+                            std::vector<AnselReplacement>* replaced, bool nameValue = false);
 
 // How many characters of code page text AnsiToAnsel would store as '?'
 // (characters such as the fractions, the section sign or the yen sign,
 // which ANSEL lacks).
 int AnselLossCount(std::string_view ansi, int codePage);
 int AnselLossCount(std::string_view ansi);
+
+// How many bytes of ANSEL text AnselToAnsi leaves out or reads as '?': a
+// diacritic with no letter after it or with no accent assigned, and the
+// bytes ANSEL leaves undefined (as Latin-1 letters read as ANSEL are). With
+// latinSuspect (text that only may be ANSEL), a diacritic before a blank,
+// digit or sign counts too: there it is a Latin-1 letter, not an accent.
+int AnselUnreadableCount(std::string_view ansel, int codePage, bool latinSuspect);
 
 // Case mapping of ANSEL: a-z <-> A-Z, the lower-case specials 177-182, 188,
 // 189 <-> the capitals 161-166, 172, 173; every other code stays. The result

@@ -148,7 +148,7 @@ bool ExportProgress::CancelRequested() { return plat::Progress().CancelRequested
 void ExportProgress::End() { plat::Progress().End(); }
 
 bool CGedcomExporter::Open(const std::string& path) {
-  output_ = std::make_unique<GedcomOutput>(drive_, options.form55 && options.ansel);
+  output_ = std::make_unique<GedcomOutput>(drive_, options.ansel);
   if (!output_->Open(path)) {
     output_.reset();
     plat::MessageBox(kCouldNotCreate, kExportFailedCaption, plat::kMbOk | plat::kMbIconExclamation);
@@ -527,7 +527,7 @@ bool CGedcomExporter::WriteHeader() {
   w.Plain("1 GEDC");
   w.TagValue("2 VERS", f55 ? "5.5" : "4.0");
   w.TagValue("2 FORM", "LINEAGE-LINKED");
-  w.TagValue("1 CHAR", f55 && options.ansel ? "ANSEL" : "ANSI");
+  w.TagValue("1 CHAR", options.ansel ? "ANSEL" : "ANSI");
   w.TagValue("1 LANG", LanguageName(program.language));
   return options.submitter ? WriteSubmitter() : w.Ok();
 }

@@ -287,11 +287,12 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
     } else if (tag == kTagFamc) {
       ReadChildToFamilyLink(sub, self, pending);
     } else if (tag == kTagFams) {
+      std::int32_t family = 0;
       if (sub.pointer) {
-        const std::int32_t family = ResolveXref(db::kMarriage, sub.value, sub.position, false);
+        family = ResolveXref(db::kMarriage, sub.value, sub.position, false);
         if (family > 0) self.spouseFamilies.push_back(family);
       }
-      SkipDeeper(1);
+      ReadSpouseLinkDetails(sub, family, pending);
     } else if (tag == kTagNote) {
       ReadNoteStructure(sub, pending);
     } else if (tag == kTagSour) {
@@ -503,6 +504,22 @@ void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry
     families.insert(families.begin(), link);
   else
     families.push_back(link);
+}
+
+void CGedcomImporter::ReadSpouseLinkDetails(const CGedcomLine& line, std::int32_t family,
+                                            Pending& pending) {
+  Pending details(db::kOwnerMarriage, family, line.value);
+  while (const CGedcomLine* l = reader_.NextAtLevel(line.level + 1, true)) {
+    const CGedcomLine sub = *l;
+    if (family > 0 && sub.tagCode == kTagNote)
+      ReadNoteStructure(sub, details);
+    else if (family > 0 && sub.tagCode == kTagSour)
+      ReadCitation(sub, db::kOwnerMarriage, details.citations, details);
+    else
+      NotKept(sub.tag + " of a FAMS line", &sub, &pending);
+  }
+  if (!details.notes.empty() || !details.citations.empty())
+    spouseLinkDetails_.push_back(std::move(details));
 }
 
 void CGedcomImporter::ReadContact(const CGedcomLine& line, CIndividualRecord& record,

@@ -43,8 +43,8 @@ void CGedcomImporter::ReadDate(const CGedcomLine& line, CDateValue& date, int da
     if (text.size() >= kMaxDateLength) {
       Warning(line.position, "Date too long: Truncating to 50 characters.\n\n\t" +
                                  std::to_string(line.level) + " " + line.tag + " " +
-                                 text.substr(0, kMaxDateLength) + "...");
-      text.resize(kMaxDateLength);
+                                 CutAtCharacter(text, kMaxDateLength) + "...");
+      text = CutAtCharacter(text, kMaxDateLength);
     }
     if (dateKind > 0)
       date.ParseForCategory(text, dateKind, false, true);
@@ -255,7 +255,7 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
         std::string place = sub.value;
         if (place.size() > kMaxPlaceLength) {
           Warning(sub.position, Format("Place too long: '%s'.", {place}));
-          place.resize(kMaxPlaceLength);
+          place = CutAtCharacter(place, kMaxPlaceLength);
         }
         SplitPlaceParts(place, event.value.place);
         while (const CGedcomLine* p = reader_.NextAtLevel(sub.level + 1, true)) {
@@ -346,7 +346,7 @@ void CGedcomImporter::ReadOrdinance(const CGedcomLine& line, COrdinanceValue& va
                                     char citationKind, int dateKind, const char* context,
                                     Pending& pending, CIndividualRecord* baptized) {
   if ((header_.quirkFlags == 0x4) && !line.value.empty()) {
-    value.date.ParseForCategory(line.value.substr(0, 40) + " ", dateKind, false, true);
+    value.date.ParseForCategory(CutAtCharacter(line.value, 40) + " ", dateKind, false, true);
     return;
   }
   std::vector<PendingCitation> citations;
@@ -373,7 +373,7 @@ void CGedcomImporter::ReadOrdinance(const CGedcomLine& line, COrdinanceValue& va
         if (live) {
           if (baptized) baptized->flags |= 1;
         } else {
-          if (text.size() > 40) text.resize(40);
+          text = CutAtCharacter(text, 40);
           value.date.ParseForCategory(text, dateKind, false, true);
         }
         break;

@@ -149,6 +149,7 @@ void CGedcomImporter::ReadSource(const CGedcomLine& line) {
   DbGetRecord(rin, db::kSource, &record);
   Pending pending('3', rin, line.xref);
   bool abbreviated = false;
+  bool repositoryTaken = false;
   while (const CGedcomLine* l = reader_.NextAtLevel(1, true)) {
     const CGedcomLine sub = *l;
     switch (sub.tagCode) {
@@ -188,15 +189,25 @@ void CGedcomImporter::ReadSource(const CGedcomLine& line) {
         break;
       case kTagRepo: {
         if (sub.pointer) {
+          // A source keeps one repository with one call number: a further
+          // repository, with its call number, is not kept.
+          if (repositoryTaken) {
+            NotKept("REPO of a source after its first", &sub, &pending);
+            break;
+          }
           const std::int32_t repo = ResolveXref(db::kRepository, sub.value, sub.position, false);
           if (repo > 0) record.repositoryRin = repo;
+          repositoryTaken = true;
         } else if (!sub.value.empty()) {
           AddParagraph(pending.notes, "Repository: " + sub.value);
         }
         while (const CGedcomLine* a = reader_.NextAtLevel(2, true)) {
           const CGedcomLine al = *a;
           if (al.tagCode == kTagCaln) {
-            if (record.callNumber.empty()) record.callNumber = al.value;
+            if (record.callNumber.empty())
+              record.callNumber = al.value;
+            else if (record.callNumber != al.value)
+              NotKept("CALN of a source's repository beside the source's own");
             ReadCallNumberMedia(3, pending);
           } else if (al.tagCode == kTagNote) {
             if (options_.importNotes)

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "CodePage.h"
 #include "EventValue.h"
 
 namespace gedcom::importing {
@@ -18,6 +19,13 @@ std::string Format(const char* pattern, std::initializer_list<std::string> args)
     }
   }
   return out;
+}
+
+std::string CutAtCharacter(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return std::string(text);
+  std::size_t end = limit;
+  while (end > 0 && !plat::IsCharacterBoundary(text, end)) --end;
+  return std::string(text.substr(0, end));
 }
 
 std::string Upper(std::string_view text) {

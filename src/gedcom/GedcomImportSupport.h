@@ -29,6 +29,9 @@ std::string Trim(std::string_view text);
 void AddParagraph(std::string& notes, std::string_view text);
 // The relationship letter of a pedigree word; 0 for an unknown word.
 char PedigreeLetter(std::string_view word);
+// The text cut to at most limit bytes, never inside a letter that travels
+// as a private pair or apart from the accents that follow it.
+std::string CutAtCharacter(std::string_view text, std::size_t limit);
 // No date, no place and no citation.
 bool IsEmptyEvent(const CEventValue& v);
 

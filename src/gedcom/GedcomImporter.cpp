@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "Clock.h"
+#include "CodePage.h"
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
 #include "FamilyLinkRecord.h"
@@ -119,17 +120,19 @@ std::string CGedcomImporter::Position(const LinePosition& pos) const {
   return reader_.PositionText(pos);
 }
 
+// The log is UTF-8 for a person to read: messages, which hold code page
+// text, are converted; positions name files, whose names are UTF-8 already.
 void CGedcomImporter::ReportError(const std::string& position, const std::string& message) {
   ++errors_;
   errorText_ += "ERROR " + std::to_string(errors_) + ": ";
   if (!position.empty()) errorText_ += position + ": ";
-  errorText_ += message + "\n\n";
+  errorText_ += plat::AnsiToUtf8(message) + "\n\n";
 }
 
 void CGedcomImporter::ReportWarning(const std::string& position, const std::string& message) {
   errorText_ += "WARNING: ";
   if (!position.empty()) errorText_ += position + ": ";
-  errorText_ += message + "\n\n";
+  errorText_ += plat::AnsiToUtf8(message) + "\n\n";
 }
 
 void CGedcomImporter::PartOpened(const std::string& name) {
@@ -187,7 +190,7 @@ void CGedcomImporter::DumpLines(const CGedcomLine& line, Pending* pending, bool 
       indented += c;
       if (c == '\n') indented += '\t';  // a CONT line stays inside the listing
     }
-    if (toLog) errorText_ += indented + "\n";
+    if (toLog) errorText_ += plat::AnsiToUtf8(indented) + "\n";
     listing += text + "\n";
   };
   dump(line);
@@ -492,10 +495,14 @@ void CGedcomImporter::WriteLog() {
   const std::string file = lastPart_.empty() ? reader_.PartFileName(0) : lastPart_;
   log += "    File:         " + file +
          (header_.headerDate.empty() ? "" : " (" + header_.headerDate + ")") + "\n";
-  log += "    Created by:   " + header_.sourceSystem + " " + header_.productName + " " +
-         header_.version + "\n";
+  log +=
+      "    Created by:   " +
+      plat::AnsiToUtf8(header_.sourceSystem + " " + header_.productName + " " + header_.version) +
+      "\n";
   log += "    Submitted by: " +
-         (header_.submitterName.empty() ? std::string("<UNKNOWN>") : header_.submitterName) + "\n";
+         (header_.submitterName.empty() ? std::string("<UNKNOWN>")
+                                        : plat::AnsiToUtf8(header_.submitterName)) +
+         "\n";
   log += "    Individuals:  " + std::to_string(made_[kIndividuals]) + "\n";
   log += "    Marriages:    " + std::to_string(made_[kFamilies]) + "\n";
   log += "    Sources:      " + std::to_string(made_[kSources]) + "\n";
@@ -511,7 +518,7 @@ void CGedcomImporter::WriteLog() {
         "These standard structures were read but are not kept: the family file has no place "
         "for them.\n\n";
     for (const auto& [kind, count] : notKept_)
-      log += "    " + kind + ": " + std::to_string(count) + "\n";
+      log += "    " + plat::AnsiToUtf8(kind) + ": " + std::to_string(count) + "\n";
   }
   std::FILE* f = std::fopen(logPath_.c_str(), "wb");
   if (!f) {
@@ -534,7 +541,13 @@ void CGedcomImporter::Refresh() {
 void CGedcomImporter::ReadRecords() {
   while (const CGedcomLine* l = reader_.NextAtLevel(0, false)) {
     const CGedcomLine line = *l;
-    if (line.tagCode == kTagTrlr) break;
+    if (line.tagCode == kTagTrlr) {
+      if (const long rest = reader_.SkipRest(); rest > 0)
+        Warning(line.position,
+                Format("The file ends with this TRLR line; %s lines after it were not read.",
+                       {std::to_string(rest)}));
+      break;
+    }
     switch (line.tagCode) {
       case kTagHead:
         ReadHeader(reader_, header_);
@@ -619,6 +632,14 @@ int CGedcomImporter::Import() {
   // What was read is linked also after a cancel, so no record is left
   // without its family.
   if (headFound_) LinkRecords();
+  // After the families' own notes, which a family's record sets whole.
+  for (Pending& details : spouseLinkDetails_) {
+    if (!details.notes.empty() &&
+        DbSetNotes(details.owner, details.notes, 2, 0, db::kMarriage) <= 0)
+      Error({}, "Can't store the notes of '" + details.xref + "'.");
+    details.notes.clear();
+    StorePending(details);
+  }
   LinkMultimedia();
   LinkNotes();
   // Last, so that no later store stamps the records again.

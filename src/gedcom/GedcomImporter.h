@@ -189,6 +189,9 @@ class CGedcomImporter : public GedcomReportSink {
   // the sealing date; a warning when it is not a complete date.
   void ParseSealingDate(const CGedcomLine& line, COrdinanceValue& sealing);
   void ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry, Pending& pending);
+  // The notes and citations under a FAMS line go to that family (family 0:
+  // the line names none); the rest is logged as not kept.
+  void ReadSpouseLinkDetails(const CGedcomLine& line, std::int32_t family, Pending& pending);
   void ReadContact(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
   // Quirk forms of a contact: an ADDR whose lines are the six address
   // fields, and an EVEN of type "Address".
@@ -283,6 +286,9 @@ class CGedcomImporter : public GedcomReportSink {
   std::vector<NoteLink> noteLinks_;
   std::unordered_map<std::string, PendingMedia> mediaObjects_;
   std::vector<MediaOwner> mediaOwners_;
+  // Notes and citations read under FAMS lines, stored with their families
+  // once every record is read (a family's own notes come first).
+  std::vector<Pending> spouseLinkDetails_;
   std::map<std::string, std::int32_t> eventTypes_[2];  // 'I' and 'M', by upper-case tag
   std::set<std::int32_t> addedEventTypes_;             // the types this import made
   std::vector<std::pair<std::int32_t, std::int32_t>> changeStamps_;  // RIN, CHAN stamp

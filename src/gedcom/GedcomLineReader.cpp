@@ -22,6 +22,8 @@ constexpr const char* kBadXref = "Bad XrefId pointer.";
 constexpr const char* kBadTag = "Bad tag.";
 constexpr const char* kValueTooLong = "Value too long, value truncated.";
 constexpr const char* kNulInValue = "The value holds a NUL byte, which is left out.";
+constexpr const char* kControlsInValue =
+    "The value holds control characters, which are left out: %d.";
 constexpr const char* kLevelJump =
     "Level number doesn't increment by one. Skipped lines %ld through %ld.";
 constexpr const char* kUnassociated = "Skipped unassociated CONT/CONC lines.";
@@ -33,6 +35,8 @@ constexpr const char* kLevelMismatch =
 constexpr const char* kIgnoringTag = "Ignoring unexpected tag '%s'.\n\n\t%s";
 constexpr const char* kUnmappable =
     "Characters that the family file cannot hold were replaced by '?': %d.";
+constexpr const char* kNotAnsel = "Bytes that are not ANSEL text were left out or read as '?': %d.";
+constexpr const char* kNoCharLine = " The file has no CHAR line, so it was read as ANSEL.";
 constexpr const char* kNoFurtherPart =
     "The file ends without a TRLR line, and there is no further part %s.";
 constexpr const char* kStrayPart =
@@ -98,7 +102,8 @@ bool CGedcomLineReader::Open(const std::string& path) {
   trailerSeen_ = false;
   lastLevel_ = rejectedLevel_ = -1;
   jumpFirst_ = jumpLast_ = 0;
-  lostInRecord_ = 0;
+  lostInRecord_ = notAnselInRecord_ = 0;
+  charsetGiven_ = false;
   return true;
 }
 
@@ -121,6 +126,7 @@ std::string CGedcomLineReader::PositionText(const LinePosition& pos) const {
 }
 
 bool CGedcomLineReader::SetCharacterSet(CharacterSet set) {
+  charsetGiven_ = true;
   if (source_.IsUnicode() && set != kCharsetUnicode) return false;
   charset_ = set;
   if (pushBack_ && haveCurrent_) Finish(false);
@@ -174,6 +180,7 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
   error = nullptr;
   truncated_ = false;
   nulInValue_ = false;
+  controlsInValue_ = 0;
   int c;
   for (;;) {
     c = source_.Get();
@@ -229,6 +236,11 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
       if (c == 0) {
         // Stored, a NUL would end the text there: it is left out instead.
         nulInValue_ = true;
+        continue;
+      }
+      // No text field shows or keeps other control characters either.
+      if ((c < 0x20 && c != '\t') || c == 0x7F) {
+        ++controlsInValue_;
         continue;
       }
       afterAt = c == '@';
@@ -323,6 +335,8 @@ bool CGedcomLineReader::ReadAccepted(CGedcomLine& out) {
     FlushJumpRun();
     if (truncated_) sink_.ReportError(PositionText(out.position), kValueTooLong);
     if (nulInValue_) sink_.ReportError(PositionText(out.position), kNulInValue);
+    if (controlsInValue_ > 0)
+      sink_.ReportWarning(PositionText(out.position), Format(kControlsInValue, controlsInValue_));
     lastLevel_ = out.level;
     if (out.level == 0 && out.tagCode == kTagTrlr) trailerSeen_ = true;
     return true;
@@ -374,7 +388,7 @@ bool CGedcomLineReader::OpenNextPart() {
   } else {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-      sink_.ReportWarning("", Format(kNoFurtherPart, PartFileName(next).c_str()));
+      sink_.ReportWarning("", Format(kNoFurtherPart, plat::Utf8ToAnsi(PartFileName(next)).c_str()));
       return false;
     }
     if (!source_.Open(path)) {
@@ -384,13 +398,32 @@ bool CGedcomLineReader::OpenNextPart() {
     }
   }
   if (PartBeginsWithHead(path)) {
-    sink_.ReportWarning("", Format(kStrayPart, PartFileName(next).c_str()));
+    sink_.ReportWarning("", Format(kStrayPart, plat::Utf8ToAnsi(PartFileName(next)).c_str()));
     return false;
   }
   part_ = next;
   lineNumber_ = 1;
   sink_.PartOpened(path);
   return true;
+}
+
+long CGedcomLineReader::SkipRest() {
+  long lines = haveLookAhead_ ? 1 : 0;
+  haveLookAhead_ = pushBack_ = false;
+  bool text = false;
+  for (int c = source_.Get();; c = source_.Get()) {
+    if (IsLineEnd(c)) {
+      if (text) ++lines;
+      text = false;
+      if (c < 0) break;
+      continue;
+    }
+    // The end-of-file mark of old DOS files is no text.
+    if (!IsBlank(c) && c != 0x1A) text = true;
+  }
+  source_.Close();
+  ended_ = true;
+  return lines;
 }
 
 // --- Logical lines ---
@@ -439,7 +472,8 @@ const CGedcomLine* CGedcomLineReader::Next() {
       piece += lookAhead_.pointer ? "@" + lookAhead_.value + "@" : lookAhead_.value;
       std::size_t blanks = conc ? (concAt_.size() + 1) * blank : concAt_.size() * blank;
       if (text.size() + blanks + piece.size() > kMaxLogicalLineLength) {
-        std::string shown = (conc && blank ? " " : "") + piece;
+        int unused = 0;
+        const std::string shown = Convert((conc && blank ? " " : "") + piece, unused);
         sink_.ReportError(PositionText(lookAhead_.position), Format(kItemTooLong, shown.c_str()));
         if (!dropped) firstDropped = lookAhead_.position;
         dropped = true;
@@ -483,19 +517,29 @@ void CGedcomLineReader::Finish(bool warn) {
   int unmappable = 0;
   current_.value = Convert(text, unmappable);
   TrimTrailing(current_.value, " \t\r\n\v\f");
-  // Characters the family file cannot hold are counted for the record, and
-  // the count is logged when the record ends.
+  // Characters the family file cannot hold, and bytes that are no ANSEL,
+  // are counted for the record, and the counts are logged when it ends.
   const int lost = unmappable + AnselLossCount(current_.value);
+  const int notAnsel = charset_ == kCharsetAnsel
+                           ? AnselUnreadableCount(text, plat::ActiveCodePage(), !charsetGiven_)
+                           : 0;
   if (warn && lost > 0) {
     if (lostInRecord_ == 0) lostAt_ = current_.position;
     lostInRecord_ += lost;
   }
+  if (warn && notAnsel > 0) {
+    if (notAnselInRecord_ == 0) notAnselAt_ = current_.position;
+    notAnselInRecord_ += notAnsel;
+  }
 }
 
 void CGedcomLineReader::FlushLostCharacters() {
-  if (lostInRecord_ == 0) return;
-  sink_.ReportWarning(PositionText(lostAt_), Format(kUnmappable, lostInRecord_));
-  lostInRecord_ = 0;
+  if (lostInRecord_ > 0)
+    sink_.ReportWarning(PositionText(lostAt_), Format(kUnmappable, lostInRecord_));
+  if (notAnselInRecord_ > 0)
+    sink_.ReportWarning(PositionText(notAnselAt_),
+                        Format(kNotAnsel, notAnselInRecord_) + (charsetGiven_ ? "" : kNoCharLine));
+  lostInRecord_ = notAnselInRecord_ = 0;
 }
 
 // A line waiting in the push-back was made before the header changed how

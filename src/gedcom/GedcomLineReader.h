@@ -100,6 +100,9 @@ class CGedcomLineReader {
   std::string PartPath(int part) const;
   int CurrentPart() const { return part_; }
   bool TrailerSeen() const { return trailerSeen_; }
+  // Ends the reading after a TRLR line: the lines that hold text and were
+  // not read (the one read ahead included).
+  long SkipRest();
 
  private:
   enum class Physical { kLine, kEnd, kError };
@@ -142,8 +145,12 @@ class CGedcomLineReader {
   long jumpFirst_ = 0, jumpLast_ = 0;  // the run of lines skipped for a level jump
   int lostInRecord_ = 0;               // characters stored as '?' in the current record
   LinePosition lostAt_;                // the record's first line that lost one
+  int notAnselInRecord_ = 0;           // bytes of an ANSEL value that are no ANSEL
+  LinePosition notAnselAt_;
+  bool charsetGiven_ = false;          // the header's CHAR line was read
   bool truncated_ = false;             // the last physical value was cut
   bool nulInValue_ = false;            // a NUL byte was left out of the last physical value
+  int controlsInValue_ = 0;            // control characters left out of it
 };
 
 }  // namespace gedcom

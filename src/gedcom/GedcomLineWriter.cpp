@@ -30,7 +30,17 @@ std::size_t FindBreak(std::string_view text, std::size_t from, std::size_t to) {
 std::string DoubleAt(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    // An escape such as "@#DJULIAN@" is GEDCOM, not text: written as it is.
+    if (c == '@' && i + 1 < text.size() && text[i + 1] == '#') {
+      const std::size_t close = text.find('@', i + 2);
+      if (close != std::string_view::npos) {
+        out.append(text.substr(i, close + 1 - i));
+        i = close;
+        continue;
+      }
+    }
     out += c;
     if (c == '@') out += '@';
   }

@@ -65,7 +65,7 @@ class GedcomLineWriter {
   std::vector<std::string> cut_;
 };
 
-// "@" doubled, as GEDCOM values require.
+// "@" doubled, as GEDCOM values require; an escape ("@#DJULIAN@") is kept.
 std::string DoubleAt(std::string_view text);
 
 // The word of a parent-link relationship letter ("adopted", "foster" ...);

@@ -18,6 +18,20 @@ constexpr std::uint64_t kMaxCountedFree = 0xFFFFFFFFull;
 
 std::uint64_t Clamp(std::uint64_t free) { return free > kMaxCountedFree ? kMaxCountedFree : free; }
 
+// "<level> NAME ..." (whose slashes mark the surname) or a line of a name
+// piece, which has to agree with it.
+bool IsNameLine(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && line[i] >= '0' && line[i] <= '9') ++i;
+  if (i == 0 || i >= line.size() || line[i] != ' ') return false;
+  const std::string_view rest = line.substr(i + 1);
+  const std::string_view tag = rest.substr(0, rest.find(' '));
+  for (std::string_view name :
+       {"NAME", "GIVN", "SURN", "NPFX", "NSFX", "SPFX", "NICK", "_AKA", "_MARNM"})
+    if (tag == name) return true;
+  return false;
+}
+
 }  // namespace
 
 bool SystemDrive::IsRemovable(const std::string& path) {
@@ -95,7 +109,7 @@ bool GedcomOutput::WriteLine(std::string_view line) {
   std::vector<AnselReplacement> changed;
   std::string bytes;
   if (ansel_) {
-    bytes = AnsiToPureAnsel(line, plat::ActiveCodePage(), &changed);
+    bytes = AnsiToPureAnsel(line, plat::ActiveCodePage(), &changed, IsNameLine(line));
   } else {
     bytes = plat::WithoutPrivateChars(line, plat::ActiveCodePage());
     for (std::size_t i = 0; i + 1 < line.size(); ++i) {
@@ -104,10 +118,19 @@ bool GedcomOutput::WriteLine(std::string_view line) {
                          plat::WithoutPrivateChars(line.substr(i, 2), plat::ActiveCodePage())});
       ++i;
     }
+    // A lead byte left without its pair (text cut inside a letter before
+    // cuts kept letters whole) is no character of either code page.
+    for (char& c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b != plat::kPrivateLead && b != plat::kPrivateLead2) continue;
+      changed.push_back({std::string(1, c), std::string(1, plat::kUnmappableAnsi)});
+      c = plat::kUnmappableAnsi;
+    }
   }
   for (const AnselReplacement& c : changed) {
-    auto it = std::find_if(replaced_.begin(), replaced_.end(),
-                           [&c](const Replaced& r) { return r.original == c.original; });
+    auto it = std::find_if(replaced_.begin(), replaced_.end(), [&c](const Replaced& r) {
+      return r.original == c.original && r.written == c.written;
+    });
     if (it == replaced_.end()) it = replaced_.insert(replaced_.end(), {c.original, c.written, 0});
     ++it->count;
   }

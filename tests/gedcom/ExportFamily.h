@@ -27,6 +27,24 @@
 #include "SourceRecord.h"
 #include "UserEventRecord.h"
 
+// The lines of a GEDCOM text (CR LF ends), a last unended one included.
+inline std::vector<std::string> GedcomLines(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t at = 0;
+  for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+    out.push_back(text.substr(at, end - at));
+  if (at < text.size()) out.push_back(text.substr(at));
+  return out;
+}
+
+// The NAME lines and the PLAC lines of events of a GEDCOM text.
+inline std::vector<std::string> NameAndPlaceLines(const std::string& text) {
+  std::vector<std::string> out;
+  for (const std::string& line : GedcomLines(text))
+    if (line.starts_with("1 NAME ") || line.starts_with("2 PLAC ")) out.push_back(line);
+  return out;
+}
+
 struct ExportDrive : gedcom::GedcomDrive {
   bool IsRemovable(const std::string&) override { return false; }
   std::uint64_t FreeBytes(const std::string&) override { return 1u << 30; }
@@ -306,6 +324,15 @@ class ExportFamilyFixture : public ImportFixture {
     ASSERT_GE(DbSaveMultimediaChain(ola, &photo, db::kIndividual), 0);
   }
 
+  // Imports text into a new family file, which becomes the open one.
+  void ImportIntoNewFile(const std::string& text, const std::string& name) {
+    DbCloseCurrent();
+    family = dir.File(name + ".orv");
+    ASSERT_EQ(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    ASSERT_EQ(ImportText(text), 1) << importLog_;
+  }
+
   // Exports the open file to out.ged with options and answers its bytes.
   std::string Export(const gedcom::ExportOptions& options) {
     ExportDrive drive;
@@ -316,8 +343,11 @@ class ExportFamilyFixture : public ImportFixture {
     WholeFileFilter all;
     EXPECT_TRUE(exporter.Export(nullptr, &all));
     EXPECT_TRUE(exporter.Close());
+    exportSummary_ = exporter.Summary();
     return ReadAll(dir.File("out.ged"));
   }
+
+  std::string exportSummary_;  // of the last Export
 
   std::int32_t ola = 0, kari = 0, per = 0, anne = 0, nils = 0, siri = 0, eva = 0, olav = 0, dag = 0,
                mrin = 0, source = 0;

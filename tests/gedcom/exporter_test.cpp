@@ -167,6 +167,7 @@ TEST_F(SmallFamilyTest, Standard55AnselExactBytes) {
 
 TEST_F(SmallFamilyTest, Gedcom40AnsiForm) {
   options_.form55 = false;
+  options_.ansel = false;
   options_.mode = gedcom::kExportGedcom40;
   options_.fullLiving = true;
   SetFilter all({ola, kari, per});
@@ -567,7 +568,7 @@ TEST_F(SmallFamilyTest, HeaderByModeFormAndLanguage) {
   };
   const Case cases[] = {
       {gedcom::kExportGedcom40, false, true, "EN",
-       header("ORV 4.0", "ORV", "4.0", "ANSI", "English")},
+       header("ORV 4.0", "ORV", "4.0", "ANSEL", "English")},
       {gedcom::kExportStirpbank, true, true, "DE",
        header("ORV", "STIRPBNK", "5.5", "ANSEL", "German")},
       {gedcom::kExportRosterly, true, false, "FR",

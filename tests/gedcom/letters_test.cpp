@@ -14,16 +14,6 @@
 
 namespace {
 
-std::vector<std::string> NameAndPlaceLines(const std::string& text) {
-  std::vector<std::string> out;
-  std::size_t at = 0;
-  for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
-    const std::string line = text.substr(at, end - at);
-    if (line.starts_with("1 NAME ") || line.starts_with("2 PLAC ")) out.push_back(line);
-  }
-  return out;
-}
-
 std::string Sample(const char* name) {
   return ReadAll(std::string(KORVANE_GEDCOM_SAMPLES) + "/" + name);
 }

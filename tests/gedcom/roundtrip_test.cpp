@@ -18,19 +18,10 @@
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::size_t at = 0;
-  for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
-    out.push_back(text.substr(at, end - at));
-  if (at < text.size()) out.push_back(text.substr(at));
-  return out;
-}
-
 // The lines of a that b lacks and those b adds, by a longest common
 // subsequence, each prefixed "-" or "+".
 std::vector<std::string> Differences(const std::string& a, const std::string& b) {
-  const std::vector<std::string> x = Lines(a), y = Lines(b);
+  const std::vector<std::string> x = GedcomLines(a), y = GedcomLines(b);
   std::vector<std::vector<int>> lcs(x.size() + 1, std::vector<int>(y.size() + 1, 0));
   for (std::size_t i = x.size(); i-- > 0;)
     for (std::size_t j = y.size(); j-- > 0;)
@@ -82,7 +73,7 @@ std::string Renumbered(const std::string& text) {
     at = close + 1;
   }
   std::vector<std::string> records;
-  for (const std::string& line : Lines(out)) {
+  for (const std::string& line : GedcomLines(out)) {
     if (line.rfind("0 ", 0) == 0 || records.empty()) records.emplace_back();
     records.back() += line + "\r\n";
   }
@@ -108,14 +99,6 @@ gedcom::ExportOptions AllButSubmitter() {
 
 class RoundTripTest : public ExportFamilyFixture {
  protected:
-  // Imports text into a new family file, which becomes the open one.
-  void ImportIntoNewFile(const std::string& text, const std::string& name) {
-    DbCloseCurrent();
-    family = dir.File(name + ".orv");
-    ASSERT_EQ(DbCreate(family, CFamilyDatabase::kCurrentFormat), 1);
-    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-    ASSERT_EQ(ImportText(text), 1) << importLog_;
-  }
   // The open file exported, the export imported into a new file and that
   // exported, twice: the three exports.
   std::vector<std::string> ThreeExports() {
@@ -209,7 +192,7 @@ TEST_F(RoundTripTest, GeneratedFamilyExportsAgreeUpToRenumbering) {
   const std::string first = ExpectStableRoundTrip();
   for (const char* line : {"2 ABBR Hebrew Month Naming", "1 SEX U", "1 FAMC @F3@"})
     EXPECT_NE(first.find(line), std::string::npos) << line << "\n" << first;
-  for (const std::string& line : Lines(first)) EXPECT_LE(line.size(), 255u) << line;
+  for (const std::string& line : GedcomLines(first)) EXPECT_LE(line.size(), 255u) << line;
   CSourceRecord kept;
   ASSERT_EQ(DbGetRecord(1, db::kSource, &kept), 1);
   EXPECT_EQ(kept.abbreviatedTitle, stored.abbreviatedTitle);
@@ -277,7 +260,8 @@ TEST_F(GoldenTest, EachModeAndCharacterSet) {
     const std::string golden = std::string(KORVANE_GEDCOM_GOLDEN) + "/" + c.file;
     if (update) WriteAll(golden, text);
     EXPECT_EQ(text, ReadAll(golden)) << c.file;
-    for (const std::string& line : Lines(text)) EXPECT_LE(line.size(), 255u) << c.file << line;
+    for (const std::string& line : GedcomLines(text))
+      EXPECT_LE(line.size(), 255u) << c.file << line;
   }
 }
 

@@ -526,3 +526,28 @@ TEST_F(WebSiteTest, RepeatsInFullKeepOneAnchorPerPage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The download is ANSEL whichever GEDCOM kind the site offers.
+TEST_F(WebSiteTest, GedcomDownloadOfEitherKindIsAnsel) {
+  request.startRin = Person("\xC5sa", "Lind", 'F', 1900, 1970);
+  settings.gedcom = true;
+  for (const int gedType : {0, 1}) {
+    SCOPED_TRACE(gedType);
+    settings.gedType = gedType;
+    ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+    const auto files = SiteFiles(Site());
+    const auto ged = std::find_if(files.begin(), files.end(), [](const auto& f) {
+      return fs::path(f.first).extension() == ".ged";
+    });
+    ASSERT_NE(ged, files.end());
+    EXPECT_NE(ged->second.find("\r\n1 CHAR ANSEL\r\n"), std::string::npos) << ged->second;
+    EXPECT_NE(ged->second.find("1 NAME \xEA"
+                               "Asa /Lind/\r\n"),
+              std::string::npos)
+        << ged->second;
+  }
+}
+
+}  // namespace

@@ -48,25 +48,52 @@ int FamilyLinks::AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int si
       records_.IsLive(RecordKind::Marriage, mrin) != 1 || !records_.Read(rin, person) ||
       !records_.Read(mrin, m))
     return 0;
-  const std::vector<std::int32_t> chain = SpouseChain(rin);
-  const bool present = std::find(chain.begin(), chain.end(), mrin) != chain.end();
+  std::int32_t tail = 0;
+  bool present = false;
+  if (!KnownSpouseTail(rin, person, mrin, m, side, tail)) {
+    const std::vector<std::int32_t> chain = SpouseChain(rin);
+    present = std::find(chain.begin(), chain.end(), mrin) != chain.end();
+    tail = chain.empty() ? 0 : chain.back();
+  }
   if (!present) {
-    if (chain.empty()) {
+    if (tail == 0) {
       person.firstMarriage = mrin;
       if (!records_.Write(rin, person)) return 0;
     } else {
       MarriageRec last;
-      if (!records_.Read(chain.back(), last)) return 0;
+      if (!records_.Read(tail, last)) return 0;
       NextField(last, SideOf(last, rin, side)) = mrin;
-      if (!records_.Write(chain.back(), last)) return 0;
+      if (!records_.Write(tail, last)) return 0;
     }
     // The new end of the chain leads nowhere.
     NextField(m, side) = 0;
+    lastSpouseLink_[side] = {rin, mrin};
   }
   if (set) SpouseField(m, side) = rin;
   if (!records_.Write(mrin, m)) return 0;
   LogLink(db::kLogSpouseLink, db::kLogLink, rin, mrin);
   return 1;
+}
+
+bool FamilyLinks::KnownSpouseTail(std::int32_t rin, const IndividualRec& person, std::int32_t mrin,
+                                  const MarriageRec& m, int side, std::int32_t& tail) {
+  // A marriage that names the person on neither side is in none of the
+  // person's chains.
+  if (side != kHusband && side != kWife) return false;
+  const auto& memo = lastSpouseLink_[side];
+  if (memo.rin != rin || memo.mrin == mrin || m.husband == rin || m.wife == rin ||
+      person.firstMarriage == 0)
+    return false;
+  const std::int32_t known = memo.mrin;
+  MarriageRec last;
+  if (records_.IsLive(RecordKind::Marriage, known) != 1 || !records_.Read(known, last))
+    return false;
+  const int lastSide = SideOf(last, rin, -1);
+  if (lastSide == -1) return false;
+  const std::int32_t next = NextField(last, lastSide);
+  if (next != 0 && next != known) return false;
+  tail = known;
+  return true;
 }
 
 int FamilyLinks::RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int side) {
@@ -130,13 +157,18 @@ std::int32_t FamilyLinks::MakeChild(std::int32_t child, std::int32_t marriage) {
     }
     if (link.marriage == marriage) return ensureInChildren(l);
   }
-  std::vector<std::int32_t> children = Ring(kChildren, marriage);
-  for (std::int32_t l : children) {
-    FamilyLinkRec link;
-    if (records_.Read(l, link) && link.child == child) {
-      // Reached from the marriage but not from the child: join the child's ring.
-      parents.push_back(l);
-      return WriteRing(kParents, child, parents) ? l : 0;
+  std::int32_t head = 0, tail = 0;
+  const bool knownTail = KnownChildTail(marriage, head, tail);
+  std::vector<std::int32_t> children;
+  if (!knownTail) {
+    children = Ring(kChildren, marriage);
+    for (std::int32_t l : children) {
+      FamilyLinkRec link;
+      if (records_.Read(l, link) && link.child == child) {
+        // Reached from the marriage but not from the child: join the child's ring.
+        parents.push_back(l);
+        return WriteRing(kParents, child, parents) ? l : 0;
+      }
     }
   }
   const std::int32_t l =
@@ -147,10 +179,35 @@ std::int32_t FamilyLinks::MakeChild(std::int32_t child, std::int32_t marriage) {
       });
   if (l == 0) return 0;
   parents.push_back(l);
-  children.push_back(l);
-  if (!WriteRing(kParents, child, parents) || !WriteRing(kChildren, marriage, children)) return 0;
+  if (!WriteRing(kParents, child, parents)) return 0;
+  if (knownTail) {
+    // The new link goes between the last and the first.
+    FamilyLinkRec added, last;
+    if (!records_.Read(l, added) || !records_.Read(tail, last)) return 0;
+    added.nextInMarriage = head;
+    last.nextInMarriage = l;
+    if (!records_.Write(l, added) || !records_.Write(tail, last)) return 0;
+  } else {
+    children.push_back(l);
+    if (!WriteRing(kChildren, marriage, children)) return 0;
+  }
+  lastChildLink_ = {marriage, l};
   LogLink(db::kLogChildLink, db::kLogLink, child, marriage);
   return l;
+}
+
+bool FamilyLinks::KnownChildTail(std::int32_t marriage, std::int32_t& head, std::int32_t& tail) {
+  if (lastChildLink_.marriage != marriage) return false;
+  MarriageRec m;
+  FamilyLinkRec last;
+  if (!records_.Read(marriage, m) || m.firstChildLink <= 0 ||
+      records_.IsLive(RecordKind::FamilyLink, lastChildLink_.link) != 1 ||
+      !records_.Read(lastChildLink_.link, last) || last.marriage != marriage ||
+      last.nextInMarriage != m.firstChildLink)
+    return false;
+  head = m.firstChildLink;
+  tail = lastChildLink_.link;
+  return true;
 }
 
 int FamilyLinks::DetachFamilyLink(std::int32_t link) {

@@ -23,6 +23,10 @@
 #include "DbCodes.h"
 
 struct EngineHost;
+namespace orv {
+struct IndividualRec;
+struct MarriageRec;
+}  // namespace orv
 class OwnerChains;
 class RecordDeletes;
 class RecordStore;
@@ -132,6 +136,16 @@ class FamilyLinks {
   std::vector<std::int32_t> WalkRing(RingSide side, std::int32_t head, std::int32_t owner);
   // Makes links (in that order) the owner's ring of the side.
   bool WriteRing(RingSide side, std::int32_t owner, const std::vector<std::int32_t>& links);
+  // The first and the last link of the marriage's children without walking
+  // its ring, when the link MakeChild made last is the marriage's and still
+  // leads round to the first (a family getting many new children, as an
+  // import gives them, takes each in constant time).
+  bool KnownChildTail(std::int32_t marriage, std::int32_t& head, std::int32_t& tail);
+  // The last marriage of the person's chain without walking it, when mrin
+  // (read as m) does not name the person yet and the marriage appended last
+  // on that side is the person's and still ends the chain.
+  bool KnownSpouseTail(std::int32_t rin, const orv::IndividualRec& person, std::int32_t mrin,
+                       const orv::MarriageRec& m, int side, std::int32_t& tail);
   int AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int side, bool set);
   int RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int side);
   int TakeChildOut(std::int32_t mrin, std::int32_t child);
@@ -143,4 +157,11 @@ class FamilyLinks {
   OwnerChains& owners_;
   RecordDeletes& deletes_;
   LinkLogHook linkLog_;
+  struct {
+    std::int32_t marriage = 0, link = 0;
+  } lastChildLink_;  // the link MakeChild made last, and its marriage
+  struct SpouseLink {
+    std::int32_t rin = 0, mrin = 0;
+  };
+  SpouseLink lastSpouseLink_[2];  // per side, the marriage appended last and to whom
 };

@@ -297,24 +297,62 @@ int OwnerChains::AppendUserEvent(std::int32_t event, std::int32_t owner, char ow
   UserEventRec rec;
   if (records_.IsLive(RecordKind::UserEvent, event) != 1 || records_.IsLive(ownerKind, owner) != 1)
     return 0;
-  const std::vector<std::int32_t> chain = UserEventChain(owner, ownerLetter);
-  if (std::find(chain.begin(), chain.end(), event) != chain.end()) return 1;
-  // An event still in another owner's chain leaves it first, so that chain
-  // stays whole.
-  DetachUserEvent(event);
+  std::int32_t tail = 0;
+  if (!KnownUserEventTail(event, owner, ownerLetter, tail)) {
+    const std::vector<std::int32_t> chain = UserEventChain(owner, ownerLetter);
+    if (std::find(chain.begin(), chain.end(), event) != chain.end()) return 1;
+    // An event still in another owner's chain leaves it first, so that chain
+    // stays whole.
+    DetachUserEvent(event);
+    tail = chain.empty() ? 0 : chain.back();
+  }
   if (!records_.Read(event, rec)) return 0;
   rec.next = 0;
-  rec.previous = chain.empty() ? 0 : chain.back();
+  rec.previous = tail;
   rec.owner = owner;
   rec.ownerKind = static_cast<std::uint8_t>(ownerLetter);
   if (!records_.Write(event, rec)) return 0;
   if (ownerLetter == db::kOwnerIndividual && rec.event.firstCitation != 0)
     AdjustCitedCount(owner, kCitedUserEvents, 1);
-  if (chain.empty()) return SetUserEventHead(owner, ownerLetter, event) ? 1 : 0;
-  UserEventRec last;
-  if (!records_.Read(chain.back(), last)) return 0;
-  last.next = event;
-  return records_.Write(chain.back(), last);
+  if (tail == 0) {
+    if (!SetUserEventHead(owner, ownerLetter, event)) return 0;
+  } else {
+    UserEventRec last;
+    if (!records_.Read(tail, last)) return 0;
+    last.next = event;
+    if (!records_.Write(tail, last)) return 0;
+  }
+  lastUserEvent_ = {owner, event, ownerLetter};
+  return 1;
+}
+
+bool OwnerChains::KnownUserEventTail(std::int32_t event, std::int32_t owner, char letter,
+                                     std::int32_t& last) {
+  const auto known = lastUserEvent_;
+  if (known.owner != owner || known.letter != letter || known.event == event) return false;
+  UserEventRec rec, tail;
+  if (!records_.Read(event, rec) || rec.owner != owner || rec.ownerKind != letter ||
+      rec.next != 0 || rec.previous != 0)
+    return false;
+  if (records_.IsLive(RecordKind::UserEvent, known.event) != 1 ||
+      !records_.Read(known.event, tail) || tail.owner != owner || tail.ownerKind != letter ||
+      tail.next != 0)
+    return false;
+  // The head shows that event is not the owner's only one, and that a tail
+  // without a previous event is the owner's only one.
+  std::int32_t head = 0;
+  if (letter == db::kOwnerIndividual) {
+    IndividualExtRec ext;
+    if (!records_.ReadIndividualExt(owner, ext)) return false;
+    head = ext.firstUserEvent;
+  } else {
+    MarriageRec m;
+    if (!records_.Read(owner, m)) return false;
+    head = m.firstUserEvent;
+  }
+  if (head == event || (tail.previous == 0 && head != known.event)) return false;
+  last = known.event;
+  return true;
 }
 
 int OwnerChains::DetachUserEvent(std::int32_t event) {

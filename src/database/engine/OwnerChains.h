@@ -108,8 +108,17 @@ class OwnerChains {
   bool SetSlotHead(const CitationSlot& slot, std::int32_t head);
   bool FindCitationHead(std::int32_t citation, std::int32_t owner, CitationSlot& slot);
   bool SetUserEventHead(std::int32_t owner, char letter, std::int32_t head);
+  // The last event of the owner's chain without walking it, when event is
+  // one of the owner's that no chain holds yet and the event appended last
+  // is the owner's and still ends its chain (an owner getting many new
+  // events, as an import gives them, appends each in constant time).
+  bool KnownUserEventTail(std::int32_t event, std::int32_t owner, char letter, std::int32_t& last);
 
   RecordStore& records_;
   FamilyLinks& families_;
   RecordDeletes& deletes_;
+  struct {
+    std::int32_t owner = 0, event = 0;
+    char letter = 0;
+  } lastUserEvent_;  // the event AppendUserEvent appended last, and its owner
 };
