@@ -201,6 +201,9 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
     Abandon();
     return -1;
   }
+  // Changes are logged as this file's own setting says, whatever file was
+  // open before.
+  host.logChanges = engine->Settings().GetFileOptions().logChanges;
   CheckAlphaIndex();
   SetSharedFolder(true);
   return 1;
@@ -316,6 +319,7 @@ void CFamilyDatabase::FullClose() {
   // A file standing in for the handle belongs to the file just closed.
   host.io = nullptr;
   host.readOnly = false;
+  host.logChanges = false;
 }
 
 void CFamilyDatabase::CloseDataFiles() {
