@@ -283,6 +283,8 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   PlaceMainFrame();
 
   LoadSharedTables();
+  // A file opened above came before the custom event table.
+  if (files_->fileOpen) DbAddMissingEventTypes();
 
   if (files_->fileOpen)
     CreateDocumentWindow(kViewNone);

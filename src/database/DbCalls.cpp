@@ -90,6 +90,12 @@ void DbFlush() {
   if (db.engine) db.engine->Blocks().Flush();
 }
 
+int DbAddMissingEventTypes() {
+  ORV3* e = EngineQuiet();
+  if (e == nullptr || CurrentDatabase->host.readOnly) return 0;
+  return e->AddMissingEventTypes();
+}
+
 void DbBeginBatch() {
   if (ORV3* e = Engine(4)) e->Blocks().BeginBatch();
 }
@@ -361,6 +367,14 @@ int DbAlphaCompare(const std::string& text1, const std::string& text2, int trim)
   const std::string a = trim ? Trimmed(text1) : text1;
   const std::string b = trim ? Trimmed(text2) : text2;
   return anselcmp(AnsiToAnsel(a), AnsiToAnsel(b));
+}
+
+int DbCompareNames(const std::string& a, const std::string& b, int convert) {
+  if (CurrentDatabase->type != CFamilyDatabase::kCurrentFormat) {
+    ShowUnknownFileType(kUnknownFileTypeString, 45);
+    return -1;
+  }
+  return AlphaCompareCommon(a, b, convert != 0, false);
 }
 
 // ---- helpers ----

@@ -29,6 +29,9 @@ void DbFlush();
 // Batch mode holds back header writes and flushes; its end writes the header once.
 void DbBeginBatch();
 void DbEndBatch();
+// The default event types a writable open file lacks (ORV3::AddMissingEventTypes),
+// for a file opened before the custom event table was loaded. 1 when added.
+int DbAddMissingEventTypes();
 // Of an individual (isIndividual 1): kRelSpouses/kRelMarriages marriages,
 // kRelFather/kRelMother parent families, kRelChildren children over all
 // marriages; of a marriage: kRelChildren children.
@@ -201,6 +204,10 @@ std::int32_t DbFindOrAddString(const std::string& text, int kind, std::string& o
 // first stripped of leading and trailing blanks and control characters.
 // -1 on a database of another type.
 int DbAlphaCompare(const std::string& text1, const std::string& text2, int trim);
+// Two names in the family file's name order, letter case ignored: 1 when a
+// sorts after b, 2 when before, 0 when equal; with convert both are texts of
+// the active code page. -1 on a database of another type.
+int DbCompareNames(const std::string& a, const std::string& b, int convert);
 
 // ---- helpers ----
 // A text without any upper-case letter gets its first character upper-cased.

@@ -216,6 +216,9 @@ int CFamilyDatabase::OpenCurrentFormat(const std::string& p, bool mayWrite, bool
     Abandon();
     return -1;
   }
+  // Changes are logged as this file's own setting says, whatever file was
+  // open before.
+  host.logChanges = engine->Settings().GetFileOptions().logChanges;
   CheckAlphaIndex();
   SetSharedFolder(true);
   return 1;
@@ -331,6 +334,7 @@ void CFamilyDatabase::FullClose() {
   // A file standing in for the handle belongs to the file just closed.
   host.io = nullptr;
   host.readOnly = false;
+  host.logChanges = false;
 }
 
 void CFamilyDatabase::CloseDataFiles() {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <new>
+#include <set>
+#include <string>
 
 #include "Ansel.h"
 #include "CodePage.h"
@@ -90,16 +92,27 @@ int ORV3::OpenAndMend(bool createDefaultEventTypes) {
     if (records_.RecoverHighestNumbers() > 0 || mended)
       for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
   }
-  // A file with event-type blocks has had its event types (a damaged count
-  // does not make them new).
-  if (createDefaultEventTypes && blocks_.Head().I32(kHeadHighestEventType) <= 0 &&
-      blocks_.TypeMapBlocks(kBlockEventTypes) == 0 && CustomEventTable().GetSize() > 0) {
-    blocks_.BeginBatch();
-    calls_.AddDefaultEventTypes();
-    // Leaving the batch writes the header that the batch held back.
-    blocks_.EndBatch();
-  }
+  if (createDefaultEventTypes) AddMissingEventTypes();
   return 1;
+}
+
+int ORV3::AddMissingEventTypes() {
+  if (CustomEventTable().GetSize() == 0) return 0;
+  const std::int32_t highest = blocks_.Head().I32(kHeadHighestEventType);
+  // A file with event-type blocks but no count is damaged, not new.
+  if (highest <= 0 && blocks_.TypeMapBlocks(kBlockEventTypes) != 0) return 0;
+  std::set<std::string> titles;
+  for (std::int32_t t = 1; t <= highest; ++t) {
+    EventTypeRec type;
+    if (records_.IsLive(RecordKind::EventType, t) != 1 || !records_.Read(t, type)) continue;
+    if (type.tag[0] != 0) return 0;
+    titles.insert(plat::AnsiLower(strings_.GetText(type.title)));
+  }
+  blocks_.BeginBatch();
+  const int added = calls_.AddDefaultEventTypes(titles);
+  // Leaving the batch writes the header that the batch held back.
+  blocks_.EndBatch();
+  return added;
 }
 
 int ORV3::ProbeFamilyFile(const std::string& path, std::int32_t& highestRin,

@@ -110,6 +110,11 @@ class ORV3 {
   // default event types to a file that has none when asked. 1, or -1 when
   // the file cannot be used.
   int Open(bool createDefaultEventTypes);
+  // Adds, in a batch, the default event types that a file holding no
+  // built-in kind lacks (one opened before the custom event table was
+  // loaded, or given only types of the user's own since): a row whose title
+  // a type of the file already has is left out. 1 when any was added.
+  int AddMissingEventTypes();
   // Without an engine: 101 and the header's facts when path is a family
   // file of the current format, else 0 (cause: the file error, if any).
   static int ProbeFamilyFile(const std::string& path, std::int32_t& highestRin,

@@ -633,7 +633,7 @@ int CIndividualEditModel::TitleSuffixDiffers(const std::string& text) const {
 int CIndividualEditModel::PlaceDiffers(CEventObject* event, const std::string& text) const {
   if (!IsPlaceIfLivingEmpty() && livePlace_) return livePlace_->GetPlace() != text ? 1 : 0;
   if (event == nullptr) return 0;
-  return plat::AnsiLower(event->GetPlace()) != plat::AnsiLower(text) ? 1 : 0;
+  return event->GetPlace() != text ? 1 : 0;
 }
 
 char CIndividualEditModel::GetSex() const {

@@ -84,7 +84,8 @@ ComboTypingResult CompleteComboText(const ComboTyping& typing, const ComboOption
     } else if (typing.caret == length) {
       const int found = FindChoicePrefix(choices, typing.text, exact);
       if (found >= 0) {
-        result.text = choices[found];
+        result.text = options.keepTyped ? typing.text + choices[found].substr(typing.text.size())
+                                        : choices[found];
         result.selectedIndex = found;
         result.selectionStart = length;
         result.selectionEnd = static_cast<int>(result.text.size());

@@ -63,12 +63,15 @@ struct FieldCellDone {
   int code2 = 0;
 };
 
-// The four completion options of a combo cell, copied into its editor.
+// The completion options of a combo cell, copied into its editor.
 struct ComboOptions {
   int completeMode = 1;       // 1 complete from the choices, 0 a key jumps to a choice
   int completionAllowed = 1;  // in complete mode, 0 leaves the text free
   int keepLength = 0;         // in complete mode, text beyond this many characters is taken back
   int exactPrefix = 0;        // 1 case-sensitive prefix search, 0 case-insensitive
+  // 1: a completion keeps the letters typed as typed and adds only the rest
+  // of the choice, so that a text typed in another case than a choice stays.
+  int keepTyped = 0;
 };
 
 enum class CellKind { kEdit, kCombo, kButton };
@@ -172,6 +175,7 @@ class CFieldCell {
   virtual int GetKeepLength() const { return 0; }
   virtual void SetExactPrefix(int) {}
   virtual int GetExactPrefix() const { return 1; }
+  virtual void SetKeepTyped(int) {}
   // Opens the Character Map for the editor at (x, y); 0 without an editor or
   // for a button.
   virtual int ShowCharacterMap(int x, int y);
@@ -218,6 +222,7 @@ class CComboFieldCell : public CFieldCell {
   int GetKeepLength() const override { return options_.keepLength; }
   void SetExactPrefix(int v) override { options_.exactPrefix = v; }
   int GetExactPrefix() const override { return options_.exactPrefix; }
+  void SetKeepTyped(int v) override { options_.keepTyped = v; }
   CStringListEx* GetChoices() const { return choices_; }
   unsigned GetComboStyle() const { return comboStyle_; }
   const ComboOptions& GetOptions() const { return options_; }

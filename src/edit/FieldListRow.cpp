@@ -315,6 +315,13 @@ CPlaceRow::CPlaceRow(CEventObject* event, CStringListEx* choices, int labelId)
   textLimit_ = kPlaceLimit;
 }
 
+// A recent place is offered, but the letters typed keep their case.
+std::unique_ptr<CFieldCell> CPlaceRow::CreateValueCell() {
+  auto cell = CComboRow::CreateValueCell();
+  cell->SetKeepTyped(1);
+  return cell;
+}
+
 std::unique_ptr<CFieldCell> CPlaceRow::CreateButtonCell() {
   std::unique_ptr<CFieldCell> cell = std::make_unique<CButtonFieldCell>(count_, 0);
   Keep(cell, buttonCell_);
@@ -322,7 +329,8 @@ std::unique_ptr<CFieldCell> CPlaceRow::CreateButtonCell() {
 }
 
 int CPlaceRow::IsChanged(CEditModel*, CFieldListCtrl*, CFieldCell* cell) {
-  return linked_ != nullptr && !EqualsIgnoringCase(CellText(cell), linked_->GetPlaceText()) ? 1 : 0;
+  // A change of letter case alone is a change: what is shown is stored.
+  return linked_ != nullptr && CellText(cell) != linked_->GetPlaceText() ? 1 : 0;
 }
 
 int CPlaceRow::CheckText(const std::string& text, std::string& message) {

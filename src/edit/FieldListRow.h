@@ -213,6 +213,7 @@ class CEventDateRow : public CDateRow {
 class CPlaceRow : public CComboRow {
  public:
   CPlaceRow(CEventObject* event, CStringListEx* choices, int labelId = rowid::kPlace);
+  std::unique_ptr<CFieldCell> CreateValueCell() override;
   std::unique_ptr<CFieldCell> CreateButtonCell() override;
   int IsChanged(CEditModel* model, CFieldListCtrl* list, CFieldCell* cell) override;
   int Commit(CEditModel* model, CFieldListCtrl* list, CFieldCell* cell) override;

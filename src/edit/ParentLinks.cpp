@@ -25,6 +25,7 @@ std::string GivenNamesFirst(std::int32_t rin, const plat::TextMeasure* measure, 
 
 bool CParentLinkList::Load(std::int32_t rin, std::int32_t shownMrin) {
   links_.clear();
+  lone_.clear();
   current_ = -1;
   orderChanged_ = false;
   rin_ = rin;
@@ -39,6 +40,10 @@ bool CParentLinkList::Load(std::int32_t rin, std::int32_t shownMrin) {
     Entry entry;
     entry.link = std::make_unique<CFamilyLinkRecord>();
     if (DbGetRecord(n, db::kFamilyLink, entry.link.get()) != 1) continue;
+    if (entry.link->mrin == 0) {
+      lone_.push_back(n);
+      continue;
+    }
     links_.push_back(std::move(entry));
   }
   const std::int32_t wanted = shownMrin != 0 ? shownMrin : primaryMrin;
@@ -235,6 +240,8 @@ bool CParentLinkList::AppendLink(std::int32_t linkNumber) {
   Entry entry;
   entry.link = std::make_unique<CFamilyLinkRecord>();
   if (DbGetRecord(linkNumber, db::kFamilyLink, entry.link.get()) != 1) return false;
+  // A link without parents takes the first parents given.
+  std::erase(lone_, linkNumber);
   if (!links_.empty()) links_.back().link->nextInParents = linkNumber;
   links_.push_back(std::move(entry));
   current_ = Count() - 1;
@@ -257,6 +264,7 @@ bool CParentLinkList::Save() {
   if (orderChanged_) {
     std::vector<std::int32_t> order;
     for (const Entry& entry : links_) order.push_back(entry.link->linkNumber);
+    order.insert(order.end(), lone_.begin(), lone_.end());
     if (DbSetOrder(rin_, order, db::kRelParents, static_cast<int>(order.size())) != 1) return false;
     for (int i = 0; i < Count(); ++i)
       links_[i].link->nextInParents = links_[(i + 1) % Count()].link->linkNumber;

@@ -101,6 +101,10 @@ class CParentLinkList {
   std::int32_t storedHead_ = 0;  // the first link of the stored chain, 0 none
   CIndividualNode* node_ = nullptr;
   std::vector<Entry> links_;
+  // Links without parents (marriage 0: the holder of a sealing of an
+  // individual without parent families): not a parent family, not listed,
+  // kept at the end of the stored order.
+  std::vector<std::int32_t> lone_;
   int current_ = -1;
   bool orderChanged_ = false;
 };

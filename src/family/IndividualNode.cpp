@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "AlphaNameRecord.h"
+#include "AnselCompare.h"
 #include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -155,6 +156,8 @@ CIndividualNode::CIndividualNode(const CIndividualRecord& record, int linkMode, 
   title_ = record.title;
   nameExtensions_[0] = record.nameExtensions[0];
   nameExtensions_[1] = record.nameExtensions[1];
+  customId_ = record.CustomId();
+  sbn_ = record.Sbn();
   displayName_ = FormatName(suffixKind, 100, pixelWidth, dc);
   if (linkMode == 2 || linkMode == 3) links_ = std::make_unique<CIndividualLinks>(record, linkMode);
 }
@@ -170,6 +173,8 @@ CIndividualNode::CIndividualNode(const CAlphaNameRecord& entry, int suffixKind, 
     if (DbGetRecord(rin_, CIndividualRecord::kRecordType, &record, 0) == 1) {
       nameExtensions_[0] = record.nameExtensions[0];
       nameExtensions_[1] = record.nameExtensions[1];
+      customId_ = record.CustomId();
+      sbn_ = record.Sbn();
     }
   }
   displayName_ = FormatName(suffixKind, 100, pixelWidth, dc);
@@ -244,10 +249,10 @@ std::string CIndividualNode::FormatName(int suffixKind, int maxChars, int pixelW
   std::string tail;
   if (suffixKind == 1)
     tail = "-" + std::to_string(rin_);
-  else if (suffixKind == 2 && !nameExtensions_[0].empty())
-    tail = "-" + nameExtensions_[0];
-  else if (suffixKind == 3 && !nameExtensions_[1].empty())
-    tail = "-" + nameExtensions_[1];
+  else if (suffixKind == 2 && !customId_.empty())
+    tail = "-" + customId_;
+  else if (suffixKind == 3 && !sbn_.empty())
+    tail = "-" + sbn_;
   const std::string surname = Options().capSurname ? plat::AnsiUpper(GetSurname()) : GetSurname();
   NameFitInput in;
   in.surname = surname;
@@ -300,17 +305,34 @@ void CIndividualNode::GetNameParts(const CIndividualNode& node, std::string& sur
   GetGivenNamesText(node, givenOut);
 }
 
+namespace {
+
+// The name order with letter case ignored, as a sign: what is typed in a
+// list finds a name whatever its case.
+int CompareNameText(const std::string& typed, const std::string& name) {
+  switch (DbCompareNames(typed, name, 1)) {
+    case kAlphaAfter:
+      return 1;
+    case kAlphaBefore:
+      return -1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 int CIndividualNode::CompareName(const std::string& surname, const std::string& given,
                                  const CIndividualNode& node) {
   if (!node.GetSurname().empty()) {
-    const int r = DbAlphaCompare(surname, node.GetSurname(), 0);
+    const int r = CompareNameText(surname, node.GetSurname());
     if (r != 0) return r;
   } else if (!surname.empty()) {
     return 1;
   }
   const std::string nodeGiven = node.GetGivenNames();
   if (nodeGiven.empty()) return given.empty() ? 0 : 1;
-  return DbAlphaCompare(given, nodeGiven, 0);
+  return CompareNameText(given, nodeGiven);
 }
 
 // ---- details --------------------------------------------------------------
@@ -327,6 +349,8 @@ void CIndividualNode::SetSexLetter(char sex) {
 }
 
 void CIndividualNode::SetDetailText(int index, std::string text) {
+  if (index == 0) customId_ = text;
+  if (index == 2) sbn_ = text;
   if (CIndividualDetails* d = Details(); d != nullptr && index >= 0 && index < 5)
     d->texts[index] = std::move(text);
 }

@@ -165,8 +165,11 @@ class CIndividualNode {
   const std::string& GetGivenName(int index) const { return names_[1 + index].GetText(); }
   const std::string& GetSuffix() const { return suffix_; }
   const std::string& GetTitle() const { return title_; }
-  // index 0 the first name-extension text (suffix kind 2), 1 the second (3)
+  // index 0 the nickname, 1 the also-known-as name
   const std::string& GetNameExtension(int index) const { return nameExtensions_[index]; }
+  // What suffix kinds 2 and 3 print after the name.
+  const std::string& GetCustomId() const { return customId_; }
+  const std::string& GetSbn() const { return sbn_; }
   const std::string& GetDisplayName() const { return displayName_; }
 
   void SetSurname(std::string text) { names_[0].SetText(std::move(text)); }
@@ -185,7 +188,7 @@ class CIndividualNode {
 
   // The name fitted into maxChars (at most 97) and, with dc, pixelWidth:
   // title and given names, surname, suffix, then the tail of suffixKind
-  // (1 "-RIN", 2 "-" first extension, 3 "-" second extension).
+  // (1 "-RIN", 2 "-" custom ID, 3 "-" SBN; nothing for an empty one).
   std::string FormatName(int suffixKind, int maxChars, int pixelWidth,
                          const plat::TextMeasure* dc) const;
   // "SURNAME, Given Names Suffix" fitted into maxChars (at most 90) and,
@@ -201,7 +204,7 @@ class CIndividualNode {
   static void GetNameParts(const CIndividualNode& node, std::string& surnameOut,
                            std::string& givenOut);
   // Compares a surname and given-name text with the node's names in the
-  // family file's collation.
+  // family file's name order, letter case ignored.
   static int CompareName(const std::string& surname, const std::string& given,
                          const CIndividualNode& node);
 
@@ -209,7 +212,9 @@ class CIndividualNode {
   // 'M' or 'F' (lower-case letters count as their capitals), else a blank.
   char GetSexLetter() const;
   void SetSexLetter(char sex);
-  // index 0-4: the record's eighth, eleventh, ninth, twelfth, thirteenth string.
+  // index 0-4: the record's eighth, eleventh, ninth, twelfth, thirteenth string
+  // (custom ID, cause of death, SBN, married name, physical description); the
+  // custom ID and the SBN are also kept with the name for its suffix.
   void SetDetailText(int index, std::string text);
   void GetDetailText(int index, std::string& out) const;
   void SetNoteLink(std::int32_t firstNoteBlock);
@@ -290,6 +295,8 @@ class CIndividualNode {
   std::string title_;
   std::string displayName_;
   std::string nameExtensions_[2];
+  std::string customId_;
+  std::string sbn_;
   std::unique_ptr<CIndividualLinks> links_;
   int refCount_ = 0;
 };

@@ -37,8 +37,8 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, b
   if (sex == 'M' || sex == 'm') word = res::LoadString(kIdsMale);
   if (sex == 'F' || sex == 'f') word = res::LoadString(kIdsFemale);
   pane.sex.assign(1, word.empty() ? ' ' : word.front());
-  pane.id = person.nameExtensions[0];
-  pane.sbn = person.nameExtensions[1];
+  pane.id = person.CustomId();
+  pane.sbn = person.Sbn();
   const CEventValue* events[4] = {&person.birth, &person.christening, &person.death,
                                   &person.burial};
   for (int i = 0; i < 4; ++i) {

@@ -37,6 +37,7 @@
 #include "RecordAccess.h"
 #include "SampleBuilder.h"
 #include "SampleDescription.h"
+#include "SampleFamilyRun.h"
 #include "TestHelpers.h"
 
 using namespace shell;
@@ -265,21 +266,9 @@ class CommandTableTest : public QObject {
  private slots:
   void initTestCase() {
     QVERIFY(dir_.isValid());
-    // A runtime folder of its own, so that an application another test
-    // program runs at the same time is not taken for a running instance
-    // (and the unprivileged user may listen there too).
-    const QString runtime = dir_.filePath(QStringLiteral("runtime"));
-    QVERIFY(QDir().mkpath(runtime));
-    ::chmod(runtime.toLocal8Bit().constData(), 0777);
-    qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-    std::vector<std::string> errors;
-    const sample::Description description =
-        sample::ParseDescription(ReadAll(KORVANE_SAMPLE_DESCRIPTION), errors);
-    QVERIFY(errors.empty());
-    path_ = dir_.filePath(QStringLiteral("sample.orv")).toStdString();
-    sample::BuildCounts counts;
     std::string error;
-    QVERIFY2(sample::BuildFamilyFile(description, path_, counts, error), error.c_str());
+    path_ = PrepareSampleRun(dir_, error);
+    QVERIFY2(!path_.empty(), error.c_str());
   }
 
   void init() {

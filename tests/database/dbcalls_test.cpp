@@ -382,6 +382,36 @@ TEST_F(DbCallsTest, FileSettingsSwitchLogging) {
   EXPECT_EQ(CurrentDatabase->GetFileOption(1), 1);
 }
 
+// Whether changes are logged is the open file's own setting, whichever file
+// was open before it.
+TEST_F(DbCallsTest, EachOpenLogsAsItsOwnFileSays) {
+  FileOptions on;
+  on.logChanges = true;
+  ASSERT_EQ(CurrentDatabase->SetFileSettings(on), 1);
+  DbCloseCurrent();
+  const std::string other = dir.File("other.orv");
+  const std::string otherLog = dir.File("other.orl");
+  ASSERT_EQ(DbCreate(other, CFamilyDatabase::kCurrentFormat), 1);
+
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    ASSERT_EQ(DbOpen(other, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_FALSE(CurrentDatabase->host.logChanges);
+    DbSetRelation(NewPerson(), 0, db::kRelParents, 0);
+    DbCloseCurrent();
+    EXPECT_FALSE(fs::exists(otherLog));
+
+    const std::string before = fs::exists(log) ? Log() : std::string();
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_TRUE(CurrentDatabase->host.logChanges);
+    DbSetRelation(NewPerson(), 0, db::kRelParents, 0);
+    DbCloseCurrent();
+    ASSERT_TRUE(fs::exists(log));
+    EXPECT_GT(Log().size(), before.size());
+  }
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+}
+
 TEST_F(DbCallsTest, NotesCallsOnRecordsAndBlocks) {
   const std::int32_t rin = NewPerson();
   EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0), "");

@@ -48,6 +48,37 @@ TEST_F(OpenTest, NewFileGetsTheDefaultEventTypesOnce) {
   FreeCustomEventTable();
 }
 
+// A file opened before the table was loaded, and then given a type of the
+// user's own, gets the default types at its next open; a default whose title
+// the own type took is left out, and nothing comes twice.
+TEST_F(OpenTest, AFileWithoutBuiltInKindsGetsTheDefaultsLater) {
+  FreeCustomEventTable();
+  ASSERT_EQ(OpenAgain(true), 1);
+  EXPECT_EQ(engine->Records().GetRecordCount(db::kEventType), 0);
+  LoadCustomEventTable();
+  const int rows = CustomEventTable().GetSize();
+  ASSERT_GT(rows, 1);
+  CEventTypeRecord own;
+  own.SetTitle("Emigration to Sweden");
+  ASSERT_GT(engine->Calls().AddRecord(db::kEventType, true, &own), 0);
+  CEventTypeRecord sameTitle;
+  sameTitle.SetTitle(CustomEventTable().GetAt(0)->title);
+  ASSERT_GT(engine->Calls().AddRecord(db::kEventType, true, &sameTitle), 0);
+
+  for (int open = 0; open < 2; ++open) {
+    SCOPED_TRACE(open);
+    ASSERT_EQ(OpenAgain(true), 1);
+    std::vector<CEventTypeRecord> types;
+    ASSERT_EQ(engine->Calls().O3_GetRecord(0, db::kEventTypeList, &types), 1);
+    EXPECT_EQ(static_cast<int>(types.size()), rows + 1);
+    int sameTitle = 0;
+    for (const CEventTypeRecord& t : types)
+      sameTitle += t.title == CustomEventTable().GetAt(0)->title ? 1 : 0;
+    EXPECT_EQ(sameTitle, 1);
+  }
+  FreeCustomEventTable();
+}
+
 TEST_F(OpenTest, BuiltInKindsShowTheTableTextsAndOwnOnesTheirOwn) {
   LoadCustomEventTable();
   ASSERT_EQ(OpenAgain(true), 1);

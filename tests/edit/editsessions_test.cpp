@@ -8,6 +8,7 @@
 #include "CodePage.h"
 #include "EditFixture.h"
 #include "EditSessions.h"
+#include "EditorKeys.h"
 #include "FakeFieldList.h"
 #include "FamilyDatabase.h"
 #include "FieldListRow.h"
@@ -82,6 +83,92 @@ TEST_F(EditSessionTest, NewIndividualTypedValuesReachTheFile) {
   EXPECT_EQ(back.endowment.templeCode, "SALTB");
   EXPECT_EQ(ditto, rin);
   EXPECT_TRUE(boxes.Calls().empty()) << LastMessage();
+}
+
+// A place whose letter case alone was changed is stored as shown, in the
+// event's row and in "Place if living", as the screen commits a changed row.
+TEST_F(EditSessionTest, APlaceChangedInCaseAloneIsSaved) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  EditEnvironment().options.showZel = true;
+  struct Case {
+    const char* what;
+    int labelId;
+    int offset;
+    std::string before, typed;
+  } cases[] = {
+      {"birth place, national letters", 3710, 1, "\xE6r\xF8sk\xF8bing", "\xC6R\xD8SK\xD8BING"},
+      {"birth place, plain letters", 3710, 1, "KrakOW test", "KRAKOW TEST"},
+      {"death place", 3712, 1, "uppsala", "Uppsala"},
+      {"place if living", rowid::kPlaceIfLiving, 0, "", "Kalmar"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CIndividualRecord person;
+    person.birth.place[0] = c.labelId == 3710 ? c.before : "Lund";
+    person.death.place[0] = c.labelId == 3712 ? c.before : "";
+    const std::int32_t rin = Add(person, "Holm", "Eva", 'F');
+    CIndividualEditSession session(Keep(Node(rin)), nullptr, 0);
+    FakeList f;
+    CEditModel& m = session.Model();
+    m.FillList(f.list);
+    const auto typeAsScreen = [&](int labelId, int offset, const std::string& text) {
+      const int line = f.list.FindRowIndexById(labelId) + offset;
+      EXPECT_GE(line, offset) << labelId;
+      CFieldCell* cell = f.list.GetCell(1, line);
+      cell->SetText(text);
+      CFieldListRow* row = f.list.GetRowObject(line);
+      if (row->IsChanged(&m, &f.list, cell)) EXPECT_EQ(row->Commit(&m, &f.list, cell), 1);
+    };
+    if (c.labelId == rowid::kPlaceIfLiving) {
+      typeAsScreen(c.labelId, 0, "kalmar");
+      ASSERT_EQ(session.Save(granted), editsession::kIdOk);
+      CIndividualEditSession again(Keep(Node(rin)), nullptr, 0);
+      FakeList g;
+      again.Model().FillList(g.list);
+      const int line = g.list.FindRowIndexById(c.labelId);
+      ASSERT_GE(line, 0);
+      CFieldCell* cell = g.list.GetCell(1, line);
+      cell->SetText(c.typed);
+      CFieldListRow* row = g.list.GetRowObject(line);
+      EXPECT_EQ(again.Model().PlaceDiffers(row->GetLinked(), c.typed), 1);
+      ASSERT_EQ(row->IsChanged(&again.Model(), &g.list, cell), 1);
+      EXPECT_EQ(row->Commit(&again.Model(), &g.list, cell), 1);
+      ASSERT_EQ(again.Save(granted), editsession::kIdOk);
+      CIndividualRecord back;
+      ASSERT_EQ(family::Read(back, rin), 1);
+      EXPECT_EQ(back.fifthEvent.place[0], c.typed);
+      continue;
+    }
+    typeAsScreen(c.labelId, c.offset, c.typed);
+    ASSERT_EQ(session.Save(granted), editsession::kIdOk);
+    CIndividualRecord back;
+    ASSERT_EQ(family::Read(back, rin), 1);
+    const CEventValue& event = c.labelId == 3710 ? back.birth : back.death;
+    EXPECT_EQ(event.FormatPlace(", "), c.typed);
+  }
+}
+
+// Completion in a place offers the rest of a recent entry but keeps the
+// letters typed as typed; names complete to the entry as it is.
+TEST_F(EditSessionTest, PlaceCompletionKeepsTheTypedLetters) {
+  EditEnvironment().options.autoNames = true;
+  CIndividualRecord person;
+  const std::int32_t rin = Add(person, "Holm", "Eva", 'F');
+  CIndividualEditSession session(Keep(Node(rin)), nullptr, 0);
+  FakeList f;
+  session.Model().FillList(f.list);
+  const std::vector<std::string> recent = {"Krakow Test"};
+  const auto complete = [&](int labelId, int offset, const std::string& typed) {
+    const int line = f.list.FindRowIndexById(labelId) + offset;
+    auto* cell = dynamic_cast<CComboFieldCell*>(f.list.GetCell(1, line));
+    EXPECT_NE(cell, nullptr) << labelId;
+    if (cell == nullptr) return std::string();
+    const ComboTyping typing{typed, static_cast<int>(typed.size())};
+    return CompleteComboText(typing, cell->GetOptions(), recent).text;
+  };
+  EXPECT_EQ(complete(3710, 1, "KRAKOW T"), "KRAKOW Test");
+  EXPECT_EQ(complete(3712, 1, "krakow"), "krakow Test");
+  EXPECT_EQ(complete(rowid::kSurname, 0, "krakow"), "Krakow Test");
 }
 
 TEST_F(EditSessionTest, CancelOnANewIndividualFreesTheReservedRecord) {

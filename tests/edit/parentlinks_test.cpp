@@ -129,6 +129,29 @@ TEST_F(ParentLinksTest, AnOrderThatIsNotAPermutationOfTheLinksIsRefused) {
   EXPECT_EQ(StoredChain(), (List{mrins[1], mrins[0]}));
 }
 
+// The link that holds the sealing of an individual without parents (made by
+// Edit Individual's Save) is no parent family: nothing is listed, and the
+// first parents given take it over.
+TEST_F(ParentLinksTest, ALinkWithoutParentsIsNotListed) {
+  child = Add("Child", "Ann", 'F');
+  const std::int32_t lone = DbSetRelation(child, 0, db::kRelParents, -1);
+  ASSERT_GT(lone, 0);
+  CParentLinkList list;
+  ASSERT_TRUE(list.Load(child));
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.Current(), -1);
+
+  const std::int32_t m = Marry(Add("Dad", "Per", 'M'), Add("Mum", "Eva", 'F'));
+  const std::int32_t link = DbSetRelation(child, 0, db::kRelParents, m);
+  ASSERT_EQ(link, lone);
+  ASSERT_TRUE(list.AppendLink(link));
+  EXPECT_EQ(Mrins(list), (List{m}));
+  ASSERT_TRUE(list.Save());
+  ASSERT_TRUE(list.Load(child));
+  EXPECT_EQ(Mrins(list), (List{m}));
+  EXPECT_EQ(PrimaryMrin(), m);
+}
+
 TEST_F(ParentLinksTest, OneFamilyOffersNoMakePrimary) {
   MakeChild(1);
   CParentLinkList list;

@@ -117,7 +117,7 @@ TEST_F(RowCommits, IsChangedComparesWithTheEvent) {
   f.list.AddRow(&place);
   f.list.AddRow(&date);
   f.list.AddRow(&text);
-  EXPECT_EQ(Changed(place, "SALEM"), 0) << "places compare without case";
+  EXPECT_EQ(Changed(place, "SALEM"), 1) << "a change of case alone is a change";
   EXPECT_EQ(Changed(place, "Lynn"), 1);
   EXPECT_EQ(Changed(date, ""), 0);
   EXPECT_EQ(Changed(date, "1900"), 1);

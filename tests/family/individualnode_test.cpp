@@ -84,7 +84,7 @@ TEST(IndividualNode, NameFitsCharactersAndPixels) {
   CIndividualRecord r = Named("Miller", "John Peter Paul");
   r.title = "Dr.";
   r.suffix = "Jr.";
-  r.nameExtensions[0] = "ID7";
+  r.texts1[0] = "ID7";  // the custom ID
   CIndividualNode node(r, 0, 0, 0, nullptr);
   const plat::FixedWidthTextMeasure dc(8);
 
@@ -94,7 +94,7 @@ TEST(IndividualNode, NameFitsCharactersAndPixels) {
   EXPECT_EQ(node.FormatName(0, 100, 160, &dc), "Dr. John P P Miller");
   EXPECT_EQ(node.FormatName(1, 20, 0, nullptr), "Dr. J P P Miller-5");
   EXPECT_EQ(node.FormatName(2, 100, 0, nullptr), "Dr. John Peter Paul Miller Jr.-ID7");
-  // Kind 3 without a second extension text adds nothing.
+  // Kind 3 without an SBN adds nothing.
   EXPECT_EQ(node.FormatName(3, 100, 0, nullptr), "Dr. John Peter Paul Miller Jr.");
   // No room for a first initial: the surname and the tail only.
   EXPECT_EQ(node.FormatName(1, 10, 0, nullptr), "Miller-5");

@@ -9,7 +9,7 @@
 namespace {
 
 struct Person {
-  std::string title, given1, given2, given3, surname, suffix, extension;
+  std::string title, given1, given2, given3, surname, suffix, customId, sbn;
   long rin;
 };
 
@@ -31,18 +31,21 @@ CIndividualRecord MakeRecord(const Person& p) {
   r.givenNames[2] = p.given3;
   r.surname = p.surname;
   r.suffix = p.suffix;
-  r.nameExtensions[0] = p.extension;
-  r.nameExtensions[1] = "second";  // never printed by BuildName
+  r.texts1[0] = p.customId;
+  r.texts1[1] = p.sbn;
+  // Never printed by BuildName.
+  r.nameExtensions[0] = "Nick";
+  r.nameExtensions[1] = "Aka";
   r.numbers[CIndividualRecord::kRin] = static_cast<std::int32_t>(p.rin);
   return r;
 }
 
-const Person kFull{"Dr.", "John", "Henry", "", "smith", "Jr.", "A", 42};
-const Person kThirdOnly{"", "", "", "Mary", "Smith", "", "", 7};
-const Person kNoSurname{"Dr.", "John", "", "", "", "", "x", 5};
-const Person kSurnameOnly{"", "", "", "", "Jones", "", "", 9};
-const Person kEmpty{"", "", "", "", "", "", "", 12};
-const Person kUmlaut{"", "Anna", "", "", "m\xFCller", "", "", 3};  // code page 1252
+const Person kFull{"Dr.", "John", "Henry", "", "smith", "Jr.", "A", "S-1", 42};
+const Person kThirdOnly{"", "", "", "Mary", "Smith", "", "", "", 7};
+const Person kNoSurname{"Dr.", "John", "", "", "", "", "i", "x", 5};
+const Person kSurnameOnly{"", "", "", "", "Jones", "", "", "", 9};
+const Person kEmpty{"", "", "", "", "", "", "", "", 12};
+const Person kUmlaut{"", "Anna", "", "", "m\xFCller", "", "", "", 3};  // code page 1252
 
 const std::vector<NameCase> kCases = {
     {"given first, all parts", kFull, 0, false, 0, false, "Dr. John Henry smith Jr."},
@@ -50,11 +53,11 @@ const std::vector<NameCase> kCases = {
     {"kind 1 number 1 appends the RIN", kFull, 1, false, 1, false, "Dr. John Henry smith Jr.-42"},
     {"kind 1 number 3 appends RIN + 2", kFull, 1, false, 3, false, "Dr. John Henry smith Jr.-44"},
     {"kind 1 number 0 appends RIN - 1", kFull, 1, false, 0, false, "Dr. John Henry smith Jr.-41"},
-    {"kind 2 appends the first extension", kFull, 2, false, 0, false, "Dr. John Henry smith Jr.-A"},
-    {"kind 3 appends the first extension", kFull, 3, false, 0, false, "Dr. John Henry smith Jr.-A"},
-    {"any other kind appends the first extension", kFull, -4, false, 0, false,
+    {"kind 2 appends the custom ID", kFull, 2, false, 0, false, "Dr. John Henry smith Jr.-A"},
+    {"kind 3 appends the SBN", kFull, 3, false, 0, false, "Dr. John Henry smith Jr.-S-1"},
+    {"any other kind appends the custom ID", kFull, -4, false, 0, false,
      "Dr. John Henry smith Jr.-A"},
-    {"kind 2 with an empty extension appends a dash", kThirdOnly, 2, false, 0, false,
+    {"kind 2 with an empty custom ID appends a dash", kThirdOnly, 2, false, 0, false,
      "Mary Smith-"},
     {"only a third given name", kThirdOnly, 0, false, 0, false, "Mary Smith"},
     {"no surname", kNoSurname, 0, false, 0, false, "Dr. John"},

@@ -514,16 +514,19 @@ TEST_F(PedigreeChartGeneratorTest, NumbersBesideNamesAreTheRinTheIdOrTheSbn) {
   const auto rins = BuildPedigree(2);
   CIndividualRecord father;
   ASSERT_EQ(family::Read(father, rins.at(2)), 1);
-  father.nameExtensions[0] = "ID-77";
-  father.nameExtensions[1] = "SBN4411";
+  father.texts1[0] = "ID-77";
+  father.texts1[1] = "SBN4411";
+  // Names beside the numbers, never shown as them.
+  father.nameExtensions[0] = "Nick";
+  father.nameExtensions[1] = "Aka";
   ASSERT_EQ(family::Update(father, 0), 1);
   // The mother's name is too long for her box: it is cut short of her number.
   CIndividualRecord mother;
   ASSERT_EQ(family::Read(mother, rins.at(3)), 1);
   const std::string longName = "Maximiliana Theodora Wilhelmina Evangeline";
   mother.givenNames[0] = longName;
-  mother.nameExtensions[0] = "ID-78";
-  mother.nameExtensions[1] = "SBN4412";
+  mother.texts1[0] = "ID-78";
+  mother.texts1[1] = "SBN4412";
   ASSERT_EQ(family::Update(mother, 0), 1);
   using Options = rpt::PedigreeChartOptions;
   struct Case {

@@ -121,6 +121,32 @@ TEST_F(IndividualListModelTest, NameOrderOpensOnTheStartNameWithoutARin) {
   EXPECT_EQ(model.SelectedRin(), 30);
 }
 
+// A typed name finds the same line whatever its letter case.
+TEST_F(IndividualListModelTest, TypedNamesFindTheirLineInAnyCase) {
+  const std::int32_t eva = Person("Eva", 'F', 1800, "Holm");
+  const std::int32_t anders = Person("Anders", 'M', 1801, "Lindqvist");
+  const std::int32_t greta = Person("Greta", 'F', 1802, "Lindqvist");
+  const std::int32_t per = Person("Per", 'M', 1803, "Lindqvist");
+  const std::int32_t ulf = Person("Ulf", 'M', 1804, "Nyberg");
+  CIndividualListModel model;
+  ASSERT_TRUE(model.SetRinRange(eva, ulf));
+  ASSERT_TRUE(model.SetOrder(CIndividualListModel::kNameOrder));
+  ASSERT_TRUE(model.Start(eva, ""));
+  struct Case {
+    const char* text;
+    std::int32_t rin;
+  };
+  const Case cases[] = {
+      {"Lindqvist, Per", per}, {"lindqvist, per", per}, {"lindqvist|per", per},
+      {"LINDQVIST|PER", per},  {"lindqvist, g", greta}, {"lindqvist", anders},
+      {"holm", eva},           {"lindqvist, q", ulf},   {"NYBERG", ulf},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(model.SearchName(c.text)) << c.text;
+    EXPECT_EQ(model.SelectedRin(), c.rin) << c.text;
+  }
+}
+
 TEST_F(IndividualListModelTest, SwitchingOrderKeepsTheCurrentIndividual) {
   Build(40);
   CIndividualListModel model;

@@ -14,11 +14,13 @@
 #include "CitationRecord.h"
 #include "EventTypeRecord.h"
 #include "FamilyDatabase.h"
+#include "FamilyLinkRecord.h"
 #include "KinFixture.h"
 #include "MarriageRecord.h"
 #include "MergeIndividuals.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
+#include "OrdinanceObject.h"
 #include "SourceRecord.h"
 #include "UserEventRecord.h"
 
@@ -296,6 +298,48 @@ TEST_F(MergeTest, ParentFamilyHandedOver) {
   ASSERT_EQ(MergeIndividuals(primary, duplicate, choices, MatchOptions{}), 1);
   EXPECT_EQ(List(db::kRelParents, primary), (std::vector<std::int32_t>{mrin}));
   EXPECT_EQ(List(db::kRelChildren, mrin), (std::vector<std::int32_t>{primary}));
+}
+
+// The link without parents that holds the sealing of an individual without
+// parent families (as Edit Individual makes it) is not carried beside a
+// family: its sealing goes to the family when that has none.
+TEST_F(MergeTest, ALinkWithoutParentsDoesNotStayBesideAFamily) {
+  const auto lone = [](std::int32_t rin, int year) {
+    const std::int32_t link = DbSetRelation(rin, 0, db::kRelParents, -1);
+    EXPECT_GT(link, 0);
+    CFamilyLinkRecord record;
+    EXPECT_EQ(DbGetRecord(link, db::kFamilyLink, &record), 1);
+    auto sealing = std::make_unique<COrdinanceObject>(nullptr, 'S');
+    sealing->date.Set(year, 5, 1);
+    record.SetSealingEvent(std::move(sealing));
+    EXPECT_EQ(DbUpdateRecord(link, db::kFamilyLink, &record, 0), 1);
+  };
+  const auto linksOf = [](std::int32_t rin) {
+    std::vector<std::int32_t> numbers;
+    DbGetRelationList(numbers, db::kRelFamilyLinks, db::kRelParents, rin, 0);
+    std::vector<CFamilyLinkRecord> links(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+      EXPECT_EQ(DbGetRecord(numbers[i], db::kFamilyLink, &links[i]), 1);
+    return links;
+  };
+  for (const bool onPrimary : {false, true}) {
+    SCOPED_TRACE(onPrimary ? "the primary's own" : "the duplicate's");
+    const std::int32_t mrin = Marry(Person("Erik", 'M', 1870), 0);
+    const std::int32_t primary =
+        onPrimary ? Person("Anna", 'F', 1900) : ChildOf(mrin, "Anna", 'F', 1900);
+    const std::int32_t duplicate =
+        onPrimary ? ChildOf(mrin, "Ana", 'F', 1900) : Person("Ana", 'F', 1900);
+    lone(onPrimary ? primary : duplicate, 1930);
+    MergeChoices choices;
+    choices.parents = true;
+    ASSERT_EQ(MergeIndividuals(primary, duplicate, choices, MatchOptions{}), 1);
+    const std::vector<CFamilyLinkRecord> links = linksOf(primary);
+    ASSERT_EQ(links.size(), 1u);
+    EXPECT_EQ(links[0].mrin, mrin);
+    ASSERT_NE(links[0].GetSealingEvent(), nullptr);
+    EXPECT_EQ(links[0].GetSealingEvent()->date.year, 1930);
+    EXPECT_EQ(Get(primary).numbers[CIndividualRecord::kParentsMrin], mrin);
+  }
 }
 
 TEST_F(MergeTest, OrdinancesMoveOnlyToAPrimaryWithout) {

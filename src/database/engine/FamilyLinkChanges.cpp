@@ -31,15 +31,15 @@ int SideOf(const MarriageRec& m, std::int32_t rin, int fallback) {
   return fallback;
 }
 
-bool HasOrdinanceData(const PackedOrdinance& o) {
-  return o.date != PackedDate{} || o.templeCode != 0 || o.firstCitation != 0 || o.secondValue != 0;
-}
-
 void Remove(std::vector<std::int32_t>& v, std::int32_t x) {
   v.erase(std::remove(v.begin(), v.end(), x), v.end());
 }
 
 }  // namespace
+
+bool FamilyLinks::HasOrdinanceData(const PackedOrdinance& o) {
+  return o.date != PackedDate{} || o.templeCode != 0 || o.firstCitation != 0 || o.secondValue != 0;
+}
 
 int FamilyLinks::AppendToSpouseChain(std::int32_t rin, std::int32_t mrin, int side, bool set) {
   IndividualRec person;

@@ -22,6 +22,9 @@
 
 #include "DbCodes.h"
 
+namespace orv {
+struct PackedOrdinance;
+}
 struct EngineHost;
 namespace orv {
 struct IndividualRec;
@@ -128,9 +131,13 @@ class FamilyLinks {
   // Hands every parent family link of a to b; links to a marriage b already
   // has are combined into b's (sealing date and temple from a's when asked,
   // citations moved when asked). firstMarriage, when b has a link to it,
-  // becomes b's first parent family.
+  // becomes b's first parent family. A link without parents (the holder of a
+  // sealing of an individual without parent families) does not stay beside a
+  // family: its sealing goes to b's first family when that has none.
   int MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
                        std::int32_t firstMarriage, bool moveCitations);
+  // True when a sealing holds a date, a temple, a citation or a further value.
+  static bool HasOrdinanceData(const orv::PackedOrdinance& sealing);
 
  private:
   std::vector<std::int32_t> WalkRing(RingSide side, std::int32_t head, std::int32_t owner);

@@ -180,6 +180,29 @@ int FamilyLinks::MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate,
     if (rec.marriage > 0) LogLink(db::kLogChildLink, db::kLogUnlink, a, rec.marriage);
   }
   bLinks.insert(bLinks.end(), handed.begin(), handed.end());
+  const auto marriageOf = [this](std::int32_t l) {
+    FamilyLinkRec rec;
+    return records_.Read(l, rec) ? rec.marriage : -1;
+  };
+  const auto lone = std::find_if(bLinks.begin(), bLinks.end(),
+                                 [&](std::int32_t l) { return marriageOf(l) == 0; });
+  const auto family =
+      std::find_if(bLinks.begin(), bLinks.end(), [&](std::int32_t l) { return marriageOf(l) > 0; });
+  if (lone != bLinks.end() && family != bLinks.end()) {
+    const std::int32_t loneLink = *lone;
+    FamilyLinkRec from, to;
+    if (!records_.Read(loneLink, from) || !records_.Read(*family, to)) return 0;
+    if (!HasOrdinanceData(to.sealing) && HasOrdinanceData(from.sealing)) {
+      to.sealing.date = from.sealing.date;
+      to.sealing.templeCode = from.sealing.templeCode;
+      to.sealing.secondValue = from.sealing.secondValue;
+      if (!records_.Write(*family, to)) return 0;
+      owners_.MoveSealingCitations(loneLink, *family);
+    }
+    bLinks.erase(lone);
+    handed.erase(std::remove(handed.begin(), handed.end(), loneLink), handed.end());
+    deletes_.DeleteFamilyLink(loneLink);
+  }
   if (firstMarriage > 0) {
     for (auto it = bLinks.begin(); it != bLinks.end(); ++it) {
       FamilyLinkRec rec;

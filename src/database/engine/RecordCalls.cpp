@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AlphaIndexFile.h"
+#include "CodePage.h"
 #include "CustomEventTable.h"
 #include "DbCodes.h"
 #include "EventTypeRecord.h"
@@ -151,11 +152,12 @@ int RecordCalls::ReadIndividualRecord(std::int32_t rin, CIndividualRecord& rec, 
 
 // ---- default event types -------------------------------------------------
 
-int RecordCalls::AddDefaultEventTypes() {
+int RecordCalls::AddDefaultEventTypes(const std::set<std::string>& skipTitles) {
   const CCustomEventTable& table = CustomEventTable();
+  int added = 0;
   for (int i = 0; i < table.GetSize(); ++i) {
     const CEventTypeRecord* row = table.GetAt(i);
-    if (!row) continue;
+    if (!row || skipTitles.count(plat::AnsiLower(row->title)) != 0) continue;
     const std::int32_t t = records_.NewRecord(RecordKind::EventType, true);
     if (t <= 0) {
       Yo("Problem adding event type");
@@ -165,6 +167,7 @@ int RecordCalls::AddDefaultEventTypes() {
       Yo("Problem updating event type");
       return 0;
     }
+    added = 1;
   }
-  return 1;
+  return added;
 }

@@ -12,6 +12,7 @@
 // maps convert between stored records and objects through the owner).
 
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "DbCodes.h"
@@ -58,9 +59,11 @@ class RecordCalls {
   // An individual at a detail level (1 to 11; PlanForLevel). 1, or 0 when
   // it is not live.
   int ReadIndividualRecord(std::int32_t rin, CIndividualRecord& rec, int level);
-  // One event type per row of the custom event table; 1, or 0 when a number
-  // could not be had or a write failed (the rows after it are not added).
-  int AddDefaultEventTypes();
+  // One event type per row of the custom event table whose lower-cased title
+  // is not in skipTitles; 1 when any was added, 0 when none was, or when a
+  // number could not be had or a write failed (the rows after it are not
+  // added).
+  int AddDefaultEventTypes(const std::set<std::string>& skipTitles = {});
 
  private:
   ORV3& engine_;

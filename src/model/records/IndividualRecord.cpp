@@ -119,7 +119,7 @@ const std::string& CIndividualRecord::BuildName(std::string& out, int suffixKind
     out += std::to_string(static_cast<long long>(numbers[kRin]) + number - 1);
   } else if (suffixKind != 0) {
     out += '-';
-    out += nameExtensions[0];
+    out += suffixKind == 3 ? Sbn() : CustomId();
   }
   return out;
 }

@@ -69,8 +69,8 @@ class CIndividualRecord : public CRecordObject {
   // The display name. Given names first: title, given names, surname (upper
   // case when upperSurname), suffix. Surname first: surname, title, given
   // names, suffix. The pieces are joined by one blank; an empty one adds nothing.
-  // Then by suffixKind: 0 nothing, 1 "-" and (RIN + number - 1), any other
-  // "-" and the first name-extension text.
+  // Then by suffixKind: 0 nothing, 1 "-" and (RIN + number - 1), 3 "-" and
+  // the SBN, any other "-" and the custom ID.
   const std::string& BuildName(std::string& out, int suffixKind, bool upperSurname, long number,
                                bool surnameFirst) const;
   std::string GetName(int suffixKind, bool upperSurname, long number, bool surnameFirst) const;
@@ -80,6 +80,10 @@ class CIndividualRecord : public CRecordObject {
   // a surname.
   std::string GetNameSurnameFirst() const;
   bool HasContactInfo() const;
+  const std::string& Nickname() const { return nameExtensions[0]; }
+  const std::string& AlsoKnownAs() const { return nameExtensions[1]; }
+  const std::string& CustomId() const { return texts1[0]; }
+  const std::string& Sbn() const { return texts1[1]; }
   // Cleared and filled from an in-memory individual with details (defined
   // with CIndividualNode); nothing without a detail part.
   void SetFromIndividualNode(const CIndividualNode& node);
@@ -91,8 +95,9 @@ class CIndividualRecord : public CRecordObject {
   std::string surname;
   std::string givenNames[3];
   std::string suffix;
-  // Printed after the name for the suffix kinds that name them.
+  // The nickname and the also-known-as name.
   std::string nameExtensions[2];
+  // The custom ID (up to 10 characters) and the SBN (up to 12).
   std::string texts1[2];
   std::string title;
   std::string texts2[3];

@@ -608,8 +608,8 @@ void CPedigreeChartGenerator::DrawPerson(ReportDevice& dc, const PedigreeChartRe
 std::string CPedigreeChartGenerator::NumberOf(const CIndividualRecord& person,
                                               std::int32_t rin) const {
   if (options_.suppressNumbers) return {};
-  if (options_.numberKind == PedigreeChartOptions::kId) return person.nameExtensions[0];
-  if (options_.numberKind == PedigreeChartOptions::kSbn) return person.nameExtensions[1];
+  if (options_.numberKind == PedigreeChartOptions::kId) return person.CustomId();
+  if (options_.numberKind == PedigreeChartOptions::kSbn) return person.Sbn();
   return std::to_string(rin);
 }
 
