@@ -1,6 +1,5 @@
 #include "AppMaintenanceScreens.h"
 
-#include <QFile>
 #include <QFileDialog>
 
 #include "DialogBase.h"
@@ -30,7 +29,7 @@ std::string CAppMaintenanceScreens::AskRestorePath(const std::string& folder) {
   dialog.setLabelText(QFileDialog::Accept,
                       fw::ToQString(res::LoadString(shell::kIdsRestoreButton)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-  return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+  return fw::FromQPath(dialog.selectedFiles().front());
 }
 
 std::string CAppMaintenanceScreens::AskDeletePath(const std::string& folder) {
@@ -49,5 +48,5 @@ std::string AskImportPath(QWidget* parent, const std::string& folder) {
   dialog.setWindowTitle(fw::ToQString(res::LoadString(shell::kIdsImportTitle)));
   dialog.setLabelText(QFileDialog::Accept, fw::ToQString(res::LoadString(shell::kIdsImportButton)));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
-  return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+  return fw::FromQPath(dialog.selectedFiles().front());
 }

@@ -66,7 +66,7 @@ CCheckRepairOptionsDialog::CCheckRepairOptionsDialog(QWidget* parent) : fw::CDia
 
 void CCheckRepairOptionsDialog::OnInitDialog() {
   fw::CDialogBase::OnInitDialog();
-  SetControlText(kIdcPath, path);
+  SetControlPath(kIdcPath, path);
 }
 
 void CCheckRepairOptionsDialog::Backup() {
@@ -92,5 +92,5 @@ void CCheckRepairOptionsDialog::Browse() {
   }
   if (chosen.empty()) return;
   path = chosen;
-  SetControlText(kIdcPath, path);
+  SetControlPath(kIdcPath, path);
 }

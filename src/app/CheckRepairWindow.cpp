@@ -54,7 +54,7 @@ CCheckRepairDialog::CCheckRepairDialog(QWidget* parent) : fw::CDialogBase(parent
 }
 
 bool CCheckRepairDialog::Open(const std::string& filePath) {
-  SetControlText(kIdcFile, filePath);
+  SetControlPath(kIdcFile, filePath);
   show();
   CenterWindow();
   return isVisible();

@@ -15,6 +15,7 @@
 
 #include "CompactPath.h"
 #include "FamilyDatabase.h"
+#include "FileSystem.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 
@@ -152,8 +153,10 @@ void CFileConverterDialog::OnInitDialog() {
   auto* from = Control<QLabel>(shell::kIdcConverterFrom);
   const fw::QtTextMeasure measure(from->font(), from);
   std::string folder = source_.folder;
-  SetControlText(shell::kIdcConverterFrom, CompactPathToWidth(folder, measure, from->width()));
-  SetControlText(shell::kIdcConverterTo, CompactPathToWidth(destination_, measure, from->width()));
+  SetControlText(shell::kIdcConverterFrom,
+                 CompactPathToWidth(plat::PathText(folder), measure, from->width()));
+  SetControlText(shell::kIdcConverterTo,
+                 CompactPathToWidth(plat::PathText(destination_), measure, from->width()));
   CenterWindow();
   // The conversion starts by itself once the dialog is up.
   QTimer::singleShot(0, this, &CFileConverterDialog::OnConvert);

@@ -7,6 +7,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "FileSystem.h"
 #include "PlainText.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
@@ -83,7 +84,7 @@ void CFamilyFileListDialog::OnInitDialog() {
         fw::ToQString(FoundFileListLine(files_[i], measure, pathWidth)).split(QLatin1Char('\t'));
     auto* item = new QTreeWidgetItem(list_, fields);
     item->setData(0, Qt::UserRole, static_cast<int>(i));
-    item->setToolTip(0, fw::PlainToolTip(fw::ToQString(files_[i].path)));
+    item->setToolTip(0, fw::PlainToolTip(fw::ToQPath(files_[i].path)));
     item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
   }

@@ -119,13 +119,14 @@ void CFilePropertiesDialog::OnInitDialog() {
   fw::CDialogBase::OnInitDialog();
   auto* location = Control<QLabel>(kIdcLocation);
   const fw::QtTextMeasure measure(location->font(), location);
-  SetControlText(kIdcLocation, CompactPathToWidth(p.location, measure, location->minimumWidth()));
-  location->setToolTip(fw::PlainToolTip(fw::ToQString(p.location)));
+  SetControlText(kIdcLocation,
+                 CompactPathToWidth(plat::PathText(p.location), measure, location->minimumWidth()));
+  location->setToolTip(fw::PlainToolTip(fw::ToQPath(p.location)));
   CenterWindow();
 }
 
 void ShowFileProperties(const std::string& path, QWidget* parent) {
-  std::string folder = plat::Profile().GetString("Folders", "Data", "");
+  std::string folder = plat::Profile().GetPath("Folders", "Data", "");
   if (folder.empty()) {
     const std::size_t slash = path.find_last_of('/');
     folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);

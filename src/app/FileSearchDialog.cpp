@@ -9,6 +9,7 @@
 
 #include "CompactPath.h"
 #include "FamilyFileListDialog.h"
+#include "FileSystem.h"
 #include "FileUtil.h"
 #include "Ports.h"
 #include "QtPorts.h"
@@ -107,7 +108,7 @@ void CFileSearchDialog::RunSearch() {
 void CFileSearchDialog::ShowFolder(const std::string& folder) {
   auto* label = Control<QLabel>(kIdcFolder);
   const fw::QtTextMeasure measure(label->font(), label);
-  SetControlText(kIdcFolder, CompactPathToWidth(folder, measure, label->width()));
+  SetControlText(kIdcFolder, CompactPathToWidth(plat::PathText(folder), measure, label->width()));
 }
 
 void CFileSearchDialog::ShowCounts() {

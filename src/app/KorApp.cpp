@@ -70,8 +70,6 @@ constexpr unsigned kIdsPedigreeItemShortcut = 6418;
 // The separator after the command line a second start sends.
 constexpr char kHandOverEnd = '\n';
 
-QString PathToQ(const std::string& path) { return QFile::decodeName(path.c_str()); }
-
 int Message(const std::string& text, unsigned flags) {
   return plat::MessageBox(text, res::LoadString(kIdsTitle), flags);
 }
@@ -258,7 +256,7 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   }
   m_extendedCharts = parsed.extendedCharts;
 
-  std::string folder = profile.GetString("Folders", "Data", "");
+  std::string folder = profile.GetPath("Folders", "Data", "");
   if (folder.empty()) folder = GetSpecialFolderPath(kCsidlPersonal);
   if (!folder.empty()) plat::SetCurrentDirectory(folder);
 
@@ -703,7 +701,7 @@ void CKorApp::OnUpdateRecentFileMenu() {
   for (std::size_t i = 0; i < entries.size() && i < recentActions_.size(); ++i) {
     QAction* action = recentActions_[i];
     // The number is the item's mnemonic; an "&" of the path is shown as it is.
-    QString path = PathToQ(entries[i]);
+    QString path = fw::ToQPath(entries[i]);
     path.replace(QLatin1Char('&'), QLatin1String("&&"));
     action->setText(QStringLiteral("&%1 %2").arg(QString::number(i + 1), path));
     action->setEnabled(true);
@@ -822,15 +820,16 @@ void CKorApp::RunGedcomImport(std::string path, bool fromMenu) {
   if (fromMenu && !CheckEditPassword()) return;
   if (!files_->fileOpen) {
     // Records are imported into a family file: the user makes one first.
-    const std::string text = fromMenu ? res::LoadString(shell::kIdsImportNeedsFile)
-                                      : res::FormatString(shell::kIdsGedcomNeedsFile, {path});
+    const std::string text =
+        fromMenu ? res::LoadString(shell::kIdsImportNeedsFile)
+                 : res::FormatString(shell::kIdsGedcomNeedsFile, {plat::PathText(path)});
     plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconInformation);
     files_->OnFileNew();
     AfterRoad();
     if (!files_->fileOpen) return;
   }
   if (fromMenu) {
-    path = AskImportPath(frame_.get(), plat::Profile().GetString("Folders", "Export", ""));
+    path = AskImportPath(frame_.get(), plat::Profile().GetPath("Folders", "Export", ""));
     if (path.empty()) return;
   }
   if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
@@ -884,7 +883,7 @@ void CKorApp::OnFileCheckRepair() {
     RefreshAfterMaintenance();
     return;
   }
-  std::string folder = plat::Profile().GetString("Folders", "Data", "");
+  std::string folder = plat::Profile().GetPath("Folders", "Data", "");
   if (folder.empty()) folder = GetSpecialFolderPath(kCsidlPersonal);
   const int guard = files_->guard;
   files_->guard = 0;

@@ -63,7 +63,7 @@ int COpenFamilyFileDialog::DoModal() {
 std::string COpenFamilyFileDialog::GetPathName() const {
   if (!pickedPath_.empty()) return pickedPath_;
   const QStringList files = selectedFiles();
-  return files.isEmpty() ? std::string() : fw::FromQString(files.first());
+  return files.isEmpty() ? std::string() : fw::FromQPath(files.first());
 }
 
 std::string COpenFamilyFileDialog::PanelText(int id) const {

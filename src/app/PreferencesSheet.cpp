@@ -738,7 +738,7 @@ class FoldersPage : public CPrefsPage {
 
   void Fill() override {
     for (int i = 0; i < 5; ++i)
-      SetControlText(Sheet::kIdcFolder[i], v_.folders[static_cast<std::size_t>(i)]);
+      SetControlPath(Sheet::kIdcFolder[i], v_.folders[static_cast<std::size_t>(i)]);
   }
 
   bool Read() override {
@@ -750,9 +750,9 @@ class FoldersPage : public CPrefsPage {
  private:
   bool CheckOne(int i) {
     checking_ = true;
-    std::string text = GetControlText(Sheet::kIdcFolder[i]);
+    std::string text = GetControlPath(Sheet::kIdcFolder[i]);
     const bool ok = shell::CheckFolder(text);
-    SetControlText(Sheet::kIdcFolder[i], text);
+    SetControlPath(Sheet::kIdcFolder[i], text);
     v_.folders[static_cast<std::size_t>(i)] = text;
     if (!ok) {
       auto* edit = Control<QLineEdit>(Sheet::kIdcFolder[i]);
@@ -768,9 +768,9 @@ class FoldersPage : public CPrefsPage {
     if (!c.folder) return;
     const QString chosen =
         c.folder(this, Q(res::LoadString(shell::kIdsSelectDataFolder + static_cast<unsigned>(i))),
-                 Q(GetControlText(Sheet::kIdcFolder[i])));
+                 fw::ToQPath(GetControlPath(Sheet::kIdcFolder[i])));
     if (chosen.isEmpty()) return;
-    SetControlText(Sheet::kIdcFolder[i], fw::FromQString(chosen));
+    SetControlPath(Sheet::kIdcFolder[i], fw::FromQPath(chosen));
   }
 
   shell::FoldersPage& v_;

@@ -21,7 +21,7 @@ void CSaveDlg::SetTitle(const std::string& title) { setWindowTitle(fw::ToQString
 
 void CSaveDlg::SetFolder(const std::string& folder) {
   if (folder.empty()) return;
-  setDirectory(fw::ToQString(folder));
+  setDirectory(fw::ToQPath(folder));
   rules_.folder = folder;
 }
 
@@ -43,7 +43,7 @@ void CSaveDlg::accept() {
     return;
   }
   std::string chosen;
-  if (!rules_.Accept(fw::FromQString(files.first()), SelectedFilterEntry(*this),
+  if (!rules_.Accept(fw::FromQPath(files.first()), SelectedFilterEntry(*this),
                      (flags_ & kOfnPathMustExist) != 0, chosen))
     return;
   pathName_ = chosen;

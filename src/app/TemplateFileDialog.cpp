@@ -17,9 +17,9 @@ void SetUpFileDialog(QFileDialog& dialog, const std::vector<FileFilterEntry>& fi
   QStringList names;
   for (const std::string& name : ToNameFilters(filter)) names << fw::ToQString(name);
   if (!names.isEmpty()) dialog.setNameFilters(names);
-  if (!folder.empty()) dialog.setDirectory(fw::ToQString(folder));
+  if (!folder.empty()) dialog.setDirectory(fw::ToQPath(folder));
   if (!fileName.empty() && fileName.find_first_of("*?") == std::string::npos)
-    dialog.selectFile(fw::ToQString(fileName));
+    dialog.selectFile(fw::ToQPath(fileName));
 }
 
 int SelectedFilterEntry(const QFileDialog& dialog) {
@@ -66,7 +66,7 @@ void CTemplateFileDialog::SetTitle(const std::string& title) {
 }
 
 void CTemplateFileDialog::SetFolder(const std::string& folder) {
-  if (!folder.empty()) setDirectory(fw::ToQString(folder));
+  if (!folder.empty()) setDirectory(fw::ToQPath(folder));
 }
 
 void CTemplateFileDialog::SetOkButtonText(const std::string& text) {
@@ -85,7 +85,7 @@ void CTemplateFileDialog::SetPanel(QWidget* panel) {
 }
 
 void CTemplateFileDialog::SelectionChanged(const QString& path) {
-  const std::string file = fw::FromQString(path);
+  const std::string file = fw::FromQPath(path);
   SetPanelState(IsDescribableFile(file) ? DescribeFile(file) : kStateUnavailable);
 }
 

@@ -10,6 +10,7 @@
 #include "Ansel.h"
 #include "CodePage.h"
 #include "CustomEventTable.h"
+#include "FileSystem.h"
 #include "Ports.h"
 #include "StringTable.h"
 
@@ -139,6 +140,7 @@ int ORV3::ProbeFamilyFile(const std::string& path, std::int32_t& highestRin,
     if (slash != std::string::npos) name = name.substr(slash + 1);
     const auto dot = name.find_last_of('.');
     if (dot != std::string::npos) name = name.substr(0, dot);
+    name = plat::PathText(name);
     const bool hasUpper = std::any_of(name.begin(), name.end(), [](char c) {
       return plat::IsAnsiUpper(static_cast<unsigned char>(c));
     });

@@ -86,6 +86,9 @@ struct NewFileOptions {
   bool verifyNew = true;
   bool showZel = false;
   bool capSurname = false;
+  // The path whose file name gives the family's title, when the file is made
+  // under another name (a temporary one); empty for the file's own.
+  std::string titleFrom;
 };
 
 class ORV3 {

@@ -91,8 +91,19 @@ bool CDialogBase::IsControlEnabled(int id) const {
 }
 
 void CDialogBase::SetControlText(int id, const std::string& text) {
+  SetControlQText(id, ToQString(text));
+}
+
+void CDialogBase::SetControlPath(int id, const std::string& path) {
+  SetControlQText(id, ToQPath(path));
+}
+
+std::string CDialogBase::GetControlText(int id) const { return FromQString(ControlQText(id)); }
+
+std::string CDialogBase::GetControlPath(int id) const { return FromQPath(ControlQText(id)); }
+
+void CDialogBase::SetControlQText(int id, const QString& t) {
   QWidget* w = GetControl(id);
-  const QString t = ToQString(text);
   // Values set here may come from the family file: never markup.
   auto* shown = qobject_cast<QLabel*>(w);
   if (shown && shown->textFormat() == Qt::AutoText) shown->setTextFormat(Qt::PlainText);
@@ -112,7 +123,7 @@ void CDialogBase::SetControlText(int id, const std::string& text) {
     rich->setPlainText(t);
 }
 
-std::string CDialogBase::GetControlText(int id) const {
+QString CDialogBase::ControlQText(int id) const {
   QWidget* w = GetControl(id);
   QString t;
   if (auto* label = qobject_cast<QLabel*>(w))
@@ -129,7 +140,7 @@ std::string CDialogBase::GetControlText(int id) const {
     t = plain->toPlainText();
   else if (auto* rich = qobject_cast<QTextEdit*>(w))
     t = rich->toPlainText();
-  return FromQString(t);
+  return t;
 }
 
 void CDialogBase::SetCheck(int id, int state) {

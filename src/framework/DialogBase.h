@@ -72,6 +72,9 @@ class CDialogBase : public QDialog {
   // Labels, edits, buttons, group boxes, combo boxes and text edits.
   void SetControlText(int id, const std::string& text);
   std::string GetControlText(int id) const;
+  // A control that shows a path: the file system's own bytes, not code page text.
+  void SetControlPath(int id, const std::string& path);
+  std::string GetControlPath(int id) const;
   // Check boxes and radio buttons: 0 unchecked, 1 checked, 2 indeterminate.
   void SetCheck(int id, int state);
   int GetCheck(int id) const;
@@ -115,6 +118,9 @@ class CDialogBase : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  void SetControlQText(int id, const QString& text);
+  QString ControlQText(int id) const;
+
   std::map<int, QWidget*> controls_;
   bool initialised_ = false;
 };

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "CodePage.h"
+#include "FileSystem.h"
 
 namespace fw {
 namespace {
@@ -42,6 +43,12 @@ QString ToQString(const std::string& ansi) {
 }
 
 std::string FromQString(const QString& text) { return plat::Utf8ToAnsi(text.toStdString()); }
+
+QString ToQPath(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string FromQPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 int QtMessageBox::Show(const std::string& text, const std::string& caption, unsigned flags) {
   using B = QMessageBox::StandardButton;
@@ -188,6 +195,17 @@ bool QtProfile::SetString(const std::string& section, const std::string& value,
   return Store(Key(section, value), ToQString(v));
 }
 
+std::string QtProfile::GetPath(const std::string& section, const std::string& value,
+                               const std::string& def) {
+  QVariant v = settings_->value(Key(section, value));
+  return v.isValid() ? plat::PathFromStoredText(FromQPath(v.toString())) : def;
+}
+
+bool QtProfile::SetPath(const std::string& section, const std::string& value,
+                        const std::string& path) {
+  return Store(Key(section, value), ToQPath(path));
+}
+
 bool QtProfile::Remove(const std::string& section, const std::string& value) {
   settings_->remove(Key(section, value));
   settings_->sync();
@@ -195,12 +213,13 @@ bool QtProfile::Remove(const std::string& section, const std::string& value) {
 }
 
 bool QtShell::Open(const std::string& pathOrUrl) {
-  QString target = ToQString(pathOrUrl);
-  QUrl url = target.contains(QStringLiteral("://")) ? QUrl(target) : QUrl::fromLocalFile(target);
+  // An address is text (it may carry names as query values); a file is a path.
+  const bool address = pathOrUrl.find("://") != std::string::npos;
+  QUrl url = address ? QUrl(ToQString(pathOrUrl)) : QUrl::fromLocalFile(ToQPath(pathOrUrl));
   return QDesktopServices::openUrl(url);
 }
 
-bool QtShell::MoveToTrash(const std::string& path) { return QFile::moveToTrash(ToQString(path)); }
+bool QtShell::MoveToTrash(const std::string& path) { return QFile::moveToTrash(ToQPath(path)); }
 
 bool QtShell::RegisterFileTypes(const std::string& programPath) {
   QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
@@ -212,7 +231,7 @@ bool QtShell::RegisterFileTypes(const std::string& programPath) {
   desktop.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Korvane\n"
                                "Exec=\"%1\" %f\nMimeType=application/x-korvane-family;"
                                "application/x-gedcom;\nTerminal=false\n")
-                    .arg(ToQString(programPath))
+                    .arg(ToQPath(programPath))
                     .toUtf8());
   QFile mime(data + QStringLiteral("/mime/packages/korvane.xml"));
   if (!mime.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;

@@ -20,6 +20,10 @@ namespace fw {
 // Texts cross into Qt only through these two conversions.
 QString ToQString(const std::string& ansi);
 std::string FromQString(const QString& text);
+// Paths cross into Qt only through these two: the file system's own bytes
+// on one side, the same name as the desktop shows it on the other.
+QString ToQPath(const std::string& path);
+std::string FromQPath(const QString& path);
 
 class QtMessageBox : public plat::MessageBoxPort {
  public:
@@ -65,6 +69,10 @@ class QtProfile : public plat::ProfilePort {
   bool SetString(const std::string& section, const std::string& value,
                  const std::string& v) override;
   bool Remove(const std::string& section, const std::string& value) override;
+  std::string GetPath(const std::string& section, const std::string& value,
+                      const std::string& def) override;
+  bool SetPath(const std::string& section, const std::string& value,
+               const std::string& path) override;
 
  private:
   // Writes text under key unless it is stored already.

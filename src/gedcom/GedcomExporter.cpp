@@ -12,6 +12,7 @@
 #include "EventTypeRecord.h"
 #include "EventValue.h"
 #include "FamilyLinkRecord.h"
+#include "FileSystem.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
@@ -155,7 +156,8 @@ bool CGedcomExporter::Open(const std::string& path) {
     return false;
   }
   path_ = path;
-  fileName_ = std::filesystem::path(path).filename().string();
+  // The header names the file alone: the folder is the user's own business.
+  fileName_ = plat::PathText(std::filesystem::path(path).filename().string());
   progress_->Begin(std::string("Type: ") + TypeName(options.mode));
   progressShown_ = true;
   writer_ = std::make_unique<GedcomLineWriter>(*output_,

@@ -3,9 +3,11 @@
 #include <cstdio>
 
 #include "Clock.h"
+#include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EventValue.h"
+#include "FileSystem.h"
 #include "FileUtil.h"
 #include "GedcomExporter.h"
 #include "IndividualRecord.h"
@@ -111,9 +113,11 @@ class Report {
     }
     return true;
   }
-  // Writes a block; false (reported once) when it does not go whole.
-  bool Write(const std::string& block) {
+  // Writes a block of code page text as UTF-8, the desktop's text files'
+  // form; false (reported once) when it does not go whole.
+  bool Write(const std::string& text) {
     if (!file_) return !failed_;
+    const std::string block = plat::AnsiToUtf8(text);
     if (std::fwrite(block.data(), 1, block.size(), file_) != block.size() ||
         std::fflush(file_) != 0) {
       plat::MessageBox(kCannotWriteReport, kExportCaption, plat::kMbOk | plat::kMbIconExclamation);
@@ -156,13 +160,13 @@ bool RunRosterlySummary(const RosterlySummaryInput& in) {
   std::snprintf(date, sizeof date, "%2d %s %04d", today.day,
                 kEnglishMonths[(today.month + 11) % 12], today.year);
 
-  std::string block = in.productName +
-                      "\r\nTemple Names Preparation Summary\r\nFile: " + in.gedcomPath +
-                      "\r\nDate: " + date + "\r\n" + kSeparator + kInstructions + kSeparator;
+  std::string block = in.productName + "\r\nTemple Names Preparation Summary\r\nFile: " +
+                      plat::PathText(in.gedcomPath) + "\r\nDate: " + date + "\r\n" + kSeparator +
+                      kInstructions + kSeparator;
   if (!in.preparerName.empty()) block += in.preparerName + "\r\n\r\n";
   block += std::string("Codes:\r\n    B-Baptism\r\n    E-Endowment\r\n    SP-Seal to Parents\r\n") +
            "    SS-Seal to Spouse\r\n" + kSeparator;
-  block += "Records selected from: " + in.familyPath + "\r\n" + kSeparator +
+  block += "Records selected from: " + plat::PathText(in.familyPath) + "\r\n" + kSeparator +
            "Individuals                                   Qualified Ordinances\r\n" + kSeparator;
   if (!report.Write(block)) return false;
 

@@ -10,7 +10,40 @@
 #include <cstdlib>
 #include <vector>
 
+#include "CodePage.h"
+
 namespace plat {
+namespace {
+
+// True when text is well-formed UTF-8 holding at least one character
+// beyond ASCII.
+bool IsUtf8BeyondAscii(std::string_view text) {
+  bool beyond = false;
+  for (std::size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+      continue;
+    }
+    std::string one;
+    const std::size_t start = pos;
+    AppendUtf8(one, NextUtf8(text, pos));
+    if (text.compare(start, pos - start, one) != 0) return false;
+    beyond = true;
+  }
+  return beyond;
+}
+
+}  // namespace
+
+std::string PathText(const std::string& path) { return Utf8ToAnsi(path); }
+
+std::string PathFromStoredText(const std::string& utf8) {
+  const std::string bytes = Utf8ToAnsi(utf8);
+  if (bytes == utf8 || !IsUtf8BeyondAscii(bytes) || AnsiToUtf8(bytes) != utf8) return utf8;
+  struct stat st {};
+  if (::stat(utf8.c_str(), &st) == 0) return utf8;
+  return bytes;
+}
 
 bool FileExists(const std::string& path) {
   struct stat st {};

@@ -10,6 +10,19 @@
 
 namespace plat {
 
+// A path here is the file system's own bytes (UTF-8 on this desktop), as
+// the system calls take it; only family data is code page text. These two
+// are the crossings between the two where a path is shown inside a text or
+// a stored text holds a path.
+
+// The path as code page text, for messages and lists that show it.
+std::string PathText(const std::string& path);
+// The path a stored setting's UTF-8 text names. Earlier settings hold a path
+// whose UTF-8 bytes were taken as code page text and stored once more as
+// UTF-8 ("SlÃ¤kt" for "Släkt"); such a text gives back the bytes it was made
+// from, unless the text itself names an existing file or folder.
+std::string PathFromStoredText(const std::string& utf8);
+
 // Folder separator of this system; paths are kept in this form throughout.
 inline constexpr char kPathSep = '/';
 

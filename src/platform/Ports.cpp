@@ -89,6 +89,16 @@ int MessageBox(const std::string& text, const std::string& caption, unsigned fla
 
 bool PumpWaitingMessages() { return MessagePump().PumpWaitingMessages(); }
 
+std::string ProfilePort::GetPath(const std::string& section, const std::string& value,
+                                 const std::string& def) {
+  return GetString(section, value, def);
+}
+
+bool ProfilePort::SetPath(const std::string& section, const std::string& value,
+                          const std::string& path) {
+  return SetString(section, value, path);
+}
+
 std::uint32_t ProfilePort::GetColor(const std::string& section, const std::string& value,
                                     std::uint32_t def) {
   return ColorFromText(GetString(section, value, ""), def);

@@ -83,6 +83,13 @@ class ProfilePort {
   virtual bool SetString(const std::string& section, const std::string& value,
                          const std::string& v) = 0;
   virtual bool Remove(const std::string& section, const std::string& value) = 0;
+  // Paths are the file system's own bytes, never code page text; a store
+  // that keeps text converts them its own way. By default they are kept as
+  // given.
+  virtual std::string GetPath(const std::string& section, const std::string& value,
+                              const std::string& def);
+  virtual bool SetPath(const std::string& section, const std::string& value,
+                       const std::string& path);
 
   // Colours (0xBBGGRR) are kept as the text "0X%lX"; these two are the one
   // way every setting of a colour is written and read.

@@ -279,4 +279,4 @@ void SetNoteTag(int index, const std::string& text) {
 
 int GetPreviewPhotoPlaceholder() { return plat::Profile().GetInt("Multimedia", "MMPPrevPH", 0); }
 
-void GetWebFolder(std::string& text) { text = plat::Profile().GetString("Folders", "Web", ""); }
+void GetWebFolder(std::string& text) { text = plat::Profile().GetPath("Folders", "Web", ""); }

@@ -21,12 +21,13 @@ int Ask(const std::string& text, unsigned flags) {
 }
 
 std::string WithPath(unsigned id, const std::string& path) {
-  return FormatInsertsAndArgs(res::LoadString(id), {path}, {path});
+  const std::string shown = plat::PathText(path);
+  return FormatInsertsAndArgs(res::LoadString(id), {shown}, {shown});
 }
 
 // A message about one file: its path, a blank line and the text.
 std::string AboutFile(const std::string& path, unsigned id) {
-  return path + "\n\n" + res::LoadString(id);
+  return plat::PathText(path) + "\n\n" + res::LoadString(id);
 }
 
 constexpr unsigned kWarning = plat::kMbOk | plat::kMbIconExclamation;
@@ -50,7 +51,7 @@ FamilyFileRoads::FamilyFileRoads(const CAppOptions& options, FileDialogs& dialog
     : options_(options), dialogs_(dialogs), windows_(windows) {}
 
 std::string FamilyFileRoads::DataFolder() const {
-  return plat::Profile().GetString("Folders", "Data", "");
+  return plat::Profile().GetPath("Folders", "Data", "");
 }
 
 int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
@@ -73,7 +74,8 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
       guard = 1;
       return 0;
     }
-    if (Ask(path + res::LoadString(kIdsOfferReadOnly), plat::kMbYesNo) != plat::kIdYes) {
+    if (Ask(plat::PathText(path) + res::LoadString(kIdsOfferReadOnly), plat::kMbYesNo) !=
+        plat::kIdYes) {
       guard = 1;
       return 0;
     }
@@ -101,7 +103,7 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
     if (DbCheckWriteAccess(path) != 0) break;
     // The file went away meanwhile: offer to create it.
     error = false;
-    if (Ask(path + "\n\n" + res::LoadString(kIdsCreateMissing),
+    if (Ask(plat::PathText(path) + "\n\n" + res::LoadString(kIdsCreateMissing),
             plat::kMbYesNo | plat::kMbDefButton2) != plat::kIdYes) {
       recent_.Remove(path);
       break;
@@ -256,7 +258,8 @@ void FamilyFileRoads::OpenChosenFile(const std::string& path, bool reopenPreviou
       dialogs_.ImportGedcom(path);
       break;
     default:
-      Ask(FormatInsertsAndArgs(res::LoadString(kIdsNotOrvFile), {path}, {}), kWarning);
+      Ask(FormatInsertsAndArgs(res::LoadString(kIdsNotOrvFile), {plat::PathText(path)}, {}),
+          kWarning);
       break;
   }
 }

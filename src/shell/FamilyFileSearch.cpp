@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "CompactPath.h"
+#include "FileSystem.h"
 #include "IdentifyFamilyFile.h"
 #include "TextMeasure.h"
 
@@ -84,6 +85,7 @@ void CFamilyFileSearch::ScreenUpdate() {
 
 std::string FoundFileListLine(const FoundFamilyFile& file, const plat::TextMeasure& measure,
                               int pathWidth) {
-  return CompactPathToWidth(file.path, measure, pathWidth) + "\t" + file.familyName + "\t" +
-         std::to_string(file.individuals) + "\t" + std::to_string(file.marriages);
+  return CompactPathToWidth(plat::PathText(file.path), measure, pathWidth) + "\t" +
+         file.familyName + "\t" + std::to_string(file.individuals) + "\t" +
+         std::to_string(file.marriages);
 }

@@ -13,7 +13,7 @@ void SaveFrameCloseState(plat::ProfilePort& profile, const FrameCloseState& stat
     profile.SetInt(section, "Window cx", state.rect.cx);
     profile.SetInt(section, "Window cy", state.rect.cy);
   }
-  profile.SetString(section, "FamilyFile", state.familyFile);
+  profile.SetPath(section, "FamilyFile", state.familyFile);
   if (state.viewType != 0) profile.SetInt(section, "ViewType", state.viewType);
 }
 

@@ -20,7 +20,7 @@ int Ask(const std::string& text, unsigned flags) {
   return plat::MessageBox(text, res::LoadString(kIdsTitle), flags);
 }
 
-std::string Folder(const char* value) { return plat::Profile().GetString("Folders", value, ""); }
+std::string Folder(const char* value) { return plat::Profile().GetPath("Folders", value, ""); }
 
 std::string WithSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
@@ -90,7 +90,8 @@ int MaintenanceCommands::OnFileRestore() {
     roads_.CloseFamilyFile(0);
     windows_.DestroyWindows(target);
   } else if (plat::FileExists(target)) {
-    if (Ask(FormatInsertsAndArgs(res::LoadString(kIdsReplaceOtherFile), {target}, {target}),
+    if (Ask(FormatInsertsAndArgs(res::LoadString(kIdsReplaceOtherFile), {plat::PathText(target)},
+                                 {plat::PathText(target)}),
             plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
       return -1;
     windows_.DestroyWindows(target);

@@ -319,14 +319,14 @@ const std::array<const char*, 5> FoldersPage::kValueNames = {"Data", "Export", "
 
 void FoldersPage::Load(plat::ProfilePort& p) {
   for (std::size_t i = 0; i < folders.size(); ++i)
-    folders[i] = p.GetString("Folders", kValueNames[i], "");
+    folders[i] = p.GetPath("Folders", kValueNames[i], "");
 }
 
 void FoldersPage::Save(plat::ProfilePort& p) const {
   for (std::size_t i = 0; i < folders.size(); ++i) {
     std::string folder = folders[i];
     AddTrailingBackslash(folder);
-    p.SetString("Folders", kValueNames[i], folder);
+    p.SetPath("Folders", kValueNames[i], folder);
   }
 }
 
@@ -352,13 +352,13 @@ bool CheckFolder(std::string& text, const std::function<bool(const std::string&)
   AddTrailingBackslash(text);
   if (isRemovable && isRemovable(text)) return true;
   if (plat::DirectoryExists(text)) return true;
-  const std::string question = res::FormatString(kIdsFolderMissing, {text});
+  const std::string question = res::FormatString(kIdsFolderMissing, {plat::PathText(text)});
   if (plat::MessageBox(question, res::LoadString(101), plat::kMbYesNo | plat::kMbIconQuestion) !=
       plat::kIdYes)
     return false;
   if (CreateDirectoryPath(text, false) && plat::DirectoryExists(text)) return true;
-  plat::MessageBox(res::FormatString(kIdsCannotCreateFolder, {text}), res::LoadString(101),
-                   plat::kMbOk | plat::kMbIconExclamation);
+  plat::MessageBox(res::FormatString(kIdsCannotCreateFolder, {plat::PathText(text)}),
+                   res::LoadString(101), plat::kMbOk | plat::kMbIconExclamation);
   return false;
 }
 

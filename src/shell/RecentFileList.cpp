@@ -8,11 +8,11 @@ std::string RecentFileList::ValueName(int index) { return "File" + std::to_strin
 
 std::string RecentFileList::Get(int index) const {
   if (index < 0 || index >= kSize) return {};
-  return Profile().GetString(kSection, ValueName(index), "");
+  return Profile().GetPath(kSection, ValueName(index), "");
 }
 
 void RecentFileList::Set(int index, const std::string& path) {
-  Profile().SetString(kSection, ValueName(index), path);
+  Profile().SetPath(kSection, ValueName(index), path);
 }
 
 std::vector<std::string> RecentFileList::Entries() const {

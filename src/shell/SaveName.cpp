@@ -114,20 +114,20 @@ bool CSaveNameRules::Accept(const std::string& path, int selectedEntry, bool pat
   chosen = Absolute(WithExtension(path, selectedEntry), folder);
   for (const std::string& open : forbiddenPaths) {
     if (!SamePath(chosen, open)) continue;
-    plat::MessageBox(res::FormatString(kIdsFileAlreadyOpen, {chosen}), res::LoadString(101),
-                     plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::FormatString(kIdsFileAlreadyOpen, {plat::PathText(chosen)}),
+                     res::LoadString(101), plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
   const std::string parent = std::filesystem::path(chosen).parent_path().string();
   if (pathMustExist && !plat::DirectoryExists(parent)) {
-    plat::MessageBox(res::FormatString(kIdsFolderMissing, {chosen}),
+    plat::MessageBox(res::FormatString(kIdsFolderMissing, {plat::PathText(chosen)}),
                      res::LoadString(kIdsSaveAsCaption), plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
   if (plat::FileExists(chosen)) {
     std::string text = res::LoadString(kIdsReplaceFile);
     const auto insert = text.find("%s");
-    if (insert != std::string::npos) text.replace(insert, 2, chosen);
+    if (insert != std::string::npos) text.replace(insert, 2, plat::PathText(chosen));
     return plat::MessageBox(text, res::LoadString(kIdsSaveAsCaption),
                             plat::kMbYesNo | plat::kMbIconExclamation) == plat::kIdYes;
   }

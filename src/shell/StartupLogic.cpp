@@ -71,7 +71,7 @@ void SetLanguageUI(plat::ProfilePort& profile, const std::string& code) {
 }
 
 std::string GetStartupFamilyFile(plat::ProfilePort& profile) {
-  return profile.GetString(kStartUpSection, "FamilyFile", "");
+  return profile.GetPath(kStartUpSection, "FamilyFile", "");
 }
 
 std::string ChooseStartupFile(const CommandLine& commandLine, plat::ProfilePort& profile) {

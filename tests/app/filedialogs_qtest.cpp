@@ -16,6 +16,7 @@
 #include "FileSearchDialog.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "ModalDriving.h"
 #include "OpenFamilyFileDialog.h"
 #include "QtPorts.h"
 #include "RecordAccess.h"
@@ -49,24 +50,6 @@ void MakeFamily(const QString& path, int individuals, int marriages) {
     QVERIFY(family::Add(marriage, 0) > 0);
   }
   DbCloseCurrent();
-}
-
-// Clicks the file's row in the dialog's file list, as a user does.
-void ClickFile(QFileDialog& dialog, const QString& path) {
-  auto* list = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
-  QVERIFY(list);
-  QModelIndex index;
-  QTRY_VERIFY((index =
-                   [&] {
-                     for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row) {
-                       const QModelIndex i = list->model()->index(row, 0, list->rootIndex());
-                       if (i.data(QFileSystemModel::FilePathRole).toString() == path) return i;
-                     }
-                     return QModelIndex();
-                   }())
-                  .isValid());
-  list->scrollTo(index);
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }
 
 bool Visible(const COpenFamilyFileDialog& d, int id) {

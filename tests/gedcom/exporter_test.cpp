@@ -2,6 +2,7 @@
 // bytes of a small family, the reduced living individual, selections of the
 // web generator, one-sided families, disks and submission stamps.
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -141,6 +142,25 @@ constexpr const char* kHeader55Ansel =
     "2 TIME 09:05:00\r\n1 FILE out.ged\r\n1 GEDC\r\n2 VERS 5.5\r\n2 FORM LINEAGE-LINKED\r\n"
     "1 CHAR ANSEL\r\n1 LANG English\r\n";
 
+// The header's FILE line names the file alone, in the export's character
+// set, whatever the folder and the file are named.
+TEST_F(SmallFamilyTest, FileLineNamesTheFileAlone) {
+  options_.form55 = true;
+  options_.ansel = false;
+  const std::string folder = dir.File("Släkt Åsa");
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  const std::string path = folder + "/Ærø's.ged";
+  CGedcomExporter exporter(drive_);
+  exporter.options = options_;
+  ASSERT_TRUE(exporter.Open(path));
+  exporter.SetFamilyPath(family);
+  SetFilter none(std::set<std::int32_t>{});
+  exporter.Export(nullptr, &none);
+  exporter.Close();
+  const std::string text = ReadAll(path);
+  EXPECT_NE(text.find("\r\n1 FILE \xC6r\xF8's.ged\r\n1 GEDC\r\n"), std::string::npos) << text;
+}
+
 TEST_F(SmallFamilyTest, Standard55AnselExactBytes) {
   SetFilter all({ola, kari, per, anne});
   const std::string expected =
@@ -261,7 +281,7 @@ TEST_F(SmallFamilyTest, DeathCauseWrittenUnderOneDeat) {
 }
 
 TEST_F(SmallFamilyTest, EmptySelectionWritesHeaderAndTrailer) {
-  SetFilter none({});
+  SetFilter none(std::set<std::int32_t>{});
   EXPECT_EQ(Run(nullptr, &none), std::string(kHeader55Ansel) + "0 TRLR\r\n");
   EXPECT_EQ(Run(nullptr, nullptr), std::string(kHeader55Ansel) + "0 TRLR\r\n");
 }
@@ -473,6 +493,8 @@ TEST_F(SmallFamilyTest, RosterlySummary) {
   const std::string sep = "-------------------------------------------------------------------\r\n";
   const std::string pad56 = std::string(56, ' ');
   auto padded = [&](const std::string& name) { return name + pad56.substr(name.size()); };
+  // Ten characters, eleven bytes in UTF-8.
+  const std::string kari56 = "Kari Berg\xC3\xA9" + pad56.substr(10);
   const std::string expected =
       "Korvane\r\nTemple Names Preparation Summary\r\nFile: " + dir.File("out.ged") +
       "\r\nDate:  3 Jul 2001\r\n" + sep +
@@ -484,7 +506,7 @@ TEST_F(SmallFamilyTest, RosterlySummary) {
       "Individuals                                   Qualified Ordinances\r\n" + sep +
       padded("Ola Lund") + "        \r\n  Birth: 4 May 1850   Bergen, Hordaland\r\n" +
       "B: (Not needed)\r\nE: (Not needed)\r\nSP: (Not qualified) No father\r\n" +
-      "This record added to facilitate a sealing to spouse.\r\n---\r\n" + padded("Kari Berg\xE9") +
+      "This record added to facilitate a sealing to spouse.\r\n---\r\n" + kari56 +
       "        \r\n  Death: 1901   \r\n" + "B: (Not qualified) Missing event date/place\r\n" +
       "E: (Not qualified) Missing event date/place\r\n" +
       "SP: (Not qualified) Missing event date/place\r\n" +
@@ -495,8 +517,11 @@ TEST_F(SmallFamilyTest, RosterlySummary) {
       "This record added to facilitate a sealing to spouse.\r\n---\r\n" + sep +
       "Total Individual Ordinances -- B: 0  E: 0  SP: 0\r\n\r\n" + sep +
       "Marriages                                     Qualified Ordinances\r\n" + sep +
-      padded("Ola Lund") + "\r\nKari Berg\xE9\r\n   Marriage: 12 Jun 1875-MRIN 1 -    Voss\r\n" +
+      padded("Ola Lund") +
+      "\r\nKari Berg\xC3\xA9\r\n   Marriage: 12 Jun 1875-MRIN 1 -    Voss\r\n" +
       "SS: (Not needed)\r\n---\r\n" + sep + "Total Marriage Ordinances -- SS: 0\r\n\r\n";
+  // The summary is a text for a person to read on this desktop: UTF-8, the
+  // accented name as its characters.
   EXPECT_EQ(ReadAll(report), expected);
 
   // A name of 56 characters or more is not padded: its codes follow it.
@@ -578,7 +603,7 @@ TEST_F(SmallFamilyTest, HeaderByModeFormAndLanguage) {
       {gedcom::kExportLineroll, true, true, "ES", header("ORV", "LRL", "5.5", "ANSEL", "Spanish")},
       {7, true, true, "NO", header("ORV", "", "5.5", "ANSEL", "")},
   };
-  SetFilter none({});
+  SetFilter none(std::set<std::int32_t>{});
   for (const Case& c : cases) {
     CGedcomExporter exporter(drive_);
     exporter.options.mode = c.mode;
@@ -598,7 +623,7 @@ TEST_F(SmallFamilyTest, OutputThatCannotBeCreated) {
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Could not create GEDCOM file.");
   EXPECT_EQ(boxes.Calls()[0].caption, "EXPORT FAILED");
-  SetFilter none({});
+  SetFilter none(std::set<std::int32_t>{});
   EXPECT_FALSE(exporter.Export(nullptr, &none));
 }
 
@@ -623,7 +648,7 @@ TEST_F(SmallFamilyTest, ContactBlockWithTheOption) {
 
 TEST_F(SmallFamilyTest, SubmitterFromThePreparer) {
   options_.submitter = true;
-  SetFilter none({});
+  SetFilter none(std::set<std::int32_t>{});
   // An empty preparer writes no submitter.
   EXPECT_EQ(Run(nullptr, &none), std::string(kHeader55Ansel) + "0 TRLR\r\n");
   CPreparerRecord prep;

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "AsUnprivilegedUser.h"
+#include "CodePage.h"
 #include "FileHandle.h"
 #include "FileSystem.h"
+#include "ScopedCodePage.h"
 #include "TempDir.h"
 
 namespace {
@@ -385,6 +387,35 @@ TEST(FileHandleMapping, AFileCutShortUnderItReadsShortAndWritesOn) {
   EXPECT_EQ(b[0], 0x42);
   ASSERT_TRUE(f.WriteAt(128 << 10, "end", 3));
   EXPECT_EQ(other.Size(), (128 << 10) + 3);
+}
+
+// Paths named with national letters: shown as code page text, and read back
+// from settings in either form they were stored in.
+TEST(PathText, NationalNamesInBothCodePages) {
+  TempDir dir;
+  for (const int codePage : {plat::kCodePageWestern, plat::kCodePageCentralEuropean}) {
+    ScopedCodePage page(codePage);
+    for (const std::string name : {"Släkt Åsa", "Łódź", "Ærø", "O'Neil family"}) {
+      SCOPED_TRACE(name + " in " + std::to_string(codePage));
+      const std::string path = dir.File(name);
+      // Shown: the code page text that turns back into the same name.
+      EXPECT_EQ(plat::AnsiToUtf8(plat::PathText(path)), path);
+      // Stored now: the path's UTF-8 as it is.
+      EXPECT_EQ(plat::PathFromStoredText(path), path);
+      // Stored before: the path's bytes taken as code page text.
+      const std::string earlier = plat::AnsiToUtf8(path);
+      EXPECT_EQ(plat::PathFromStoredText(earlier), path);
+      // A folder that really has the earlier form's name keeps it.
+      if (earlier != path) {
+        ASSERT_TRUE(plat::MakeDirectory(earlier));
+        EXPECT_EQ(plat::PathFromStoredText(earlier), earlier);
+        EXPECT_TRUE(plat::RemoveDirectory(earlier));
+      }
+    }
+  }
+  // Text that is no earlier form stays as it is.
+  for (const std::string text : {"/home/anna/plain", "/data/Ã", "/data/Ã©tÃ"})
+    EXPECT_EQ(plat::PathFromStoredText(text), text);
 }
 
 }  // namespace

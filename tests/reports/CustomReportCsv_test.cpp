@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
 #include "CustomReport.h"
 #include "CustomReportCsv.h"
 #include "FakePorts.h"
 #include "MemoryFile.h"
 #include "ReportFamilies.h"
+#include "ScopedCodePage.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -60,15 +62,21 @@ TEST(CustomReportCsv, WritesQuotedFieldsAndCrLf) {
   };
   for (const Case& c : cases) EXPECT_EQ(rpt::CsvLine(c.fields), c.line);
 
+  // The file is UTF-8 after its byte-order mark: accented names (code page
+  // text in memory, a private pair for the L with stroke) read right.
+  ScopedCodePage western(plat::kCodePageWestern);
   MemoryFile file;
-  TableSource source({{"SMITH, John", "12 Mar 1850"}, {"O\"Neil, Ann", ""}});
+  TableSource source({{"SMITH, John", "12 Mar 1850"},
+                      {"O\"Neil, Ann", ""},
+                      {plat::Utf8ToAnsi("Müller, Łucja"), plat::Utf8ToAnsi("Ærø")}});
   const auto outcome = rpt::WriteCustomCsv(file, {"Surname, Given", "Birth Date"}, source);
   EXPECT_EQ(outcome.status, rpt::CustomCsvOutcome::kDone);
-  EXPECT_EQ(outcome.lines, 2);
+  EXPECT_EQ(outcome.lines, 3);
   EXPECT_EQ(Contents(file),
-            "\"Surname, Given\",\"Birth Date\"\r\n"
+            "\xEF\xBB\xBF\"Surname, Given\",\"Birth Date\"\r\n"
             "\"SMITH, John\",\"12 Mar 1850\"\r\n"
-            "\"O\"\"Neil, Ann\",\"\"\r\n");
+            "\"O\"\"Neil, Ann\",\"\"\r\n"
+            "\"Müller, Łucja\",\"Ærø\"\r\n");
 }
 
 // Python's csv module reads back every field as it was given.
@@ -88,7 +96,7 @@ TEST(CustomReportCsv, AReaderGetsEveryFieldBack) {
   const std::string command =
       "python3 -c 'import csv,sys\n"
       "out=open(sys.argv[2],\"w\")\n"
-      "for row in csv.reader(open(sys.argv[1],newline=\"\")):\n"
+      "for row in csv.reader(open(sys.argv[1],newline=\"\",encoding=\"utf-8-sig\")):\n"
       "  out.write(\"|\".join(f.encode().hex() for f in row)+\"\\n\")' " +
       path + " " + dump;
   ASSERT_EQ(std::system(command.c_str()), 0);
@@ -121,7 +129,7 @@ TEST(CustomReportCsv, CancelKeepsTheLinesWritten) {
   EXPECT_EQ(outcome.status, rpt::CustomCsvOutcome::kCancelled);
   EXPECT_EQ(outcome.lines, 40);
   EXPECT_EQ(seen, (std::vector<std::int64_t>{20, 40}));
-  std::string expected = "\"Name\"\r\n";
+  std::string expected = "\xEF\xBB\xBF\"Name\"\r\n";
   for (int i = 0; i < 40; ++i) expected += "\"Person " + std::to_string(i) + "\"\r\n";
   EXPECT_EQ(Contents(file), expected);
 }
@@ -135,7 +143,7 @@ TEST(CustomReportCsv, AFailedReadStopsTheExportAndSaysSo) {
   const auto outcome = rpt::ExportCustomCsv(path, {"H"}, source);
   EXPECT_EQ(outcome.status, rpt::CustomCsvOutcome::kReadFailed);
   EXPECT_EQ(outcome.lines, 2);
-  EXPECT_EQ(ReadAll(path), "\"H\"\r\n\"a\"\r\n\"b\"\r\n");
+  EXPECT_EQ(ReadAll(path), "\xEF\xBB\xBF\"H\"\r\n\"a\"\r\n\"b\"\r\n");
   ASSERT_EQ(box.Calls().size(), 1u);
   EXPECT_NE(box.Calls()[0].text.find("stopped early"), std::string::npos);
   EXPECT_EQ(box.Calls()[0].caption, "Custom Report");
@@ -214,7 +222,7 @@ TEST_F(CustomReportExport, WritesTheSortedLines) {
   EXPECT_EQ(outcome.status, rpt::CustomCsvOutcome::kDone);
   EXPECT_EQ(outcome.lines, 2);
   ASSERT_FALSE(Text(6009, ann).empty());
-  EXPECT_EQ(ReadAll(path), "\"Surname, Given\",\"Birth Date\"\r\n" +
+  EXPECT_EQ(ReadAll(path), "\xEF\xBB\xBF\"Surname, Given\",\"Birth Date\"\r\n" +
                                rpt::CsvLine({Text(6000, ann), Text(6009, ann)}) +
                                rpt::CsvLine({Text(6000, zed), Text(6009, zed)}));
   EXPECT_TRUE(boxes.Calls().empty());

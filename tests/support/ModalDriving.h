@@ -2,11 +2,15 @@
 // window once it shows, and screenshots with an open menu drawn in.
 #pragma once
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
@@ -42,4 +46,23 @@ inline void ShootWithMenu(QWidget* window, QWidget* menu, const char* name) {
   painter.end();
   shot.save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + QLatin1String(name) +
             QStringLiteral(".png"));
+}
+
+// Clicks the file's row in a file dialog's list, as a user does, once the
+// list shows it.
+inline void ClickFile(QFileDialog& dialog, const QString& path) {
+  auto* list = dialog.findChild<QAbstractItemView*>(QStringLiteral("listView"));
+  QVERIFY(list);
+  QModelIndex index;
+  QTRY_VERIFY((index =
+                   [&] {
+                     for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row) {
+                       const QModelIndex i = list->model()->index(row, 0, list->rootIndex());
+                       if (i.data(QFileSystemModel::FilePathRole).toString() == path) return i;
+                     }
+                     return QModelIndex();
+                   }())
+                  .isValid());
+  list->scrollTo(index);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "Ansel.h"
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "ORV3.h"
@@ -27,19 +28,20 @@ constexpr std::uint8_t kNewFileConstants[16] = {1,  30, 63, 112, 249, 79, 27, 31
                                                 31, 31, 59, 121, 63,  31, 31, 1};
 
 // The family title of a new file: its base name without folder and extension.
+// The stored title (ANSEL) that a file's name gives.
 std::string TitleFromPath(const std::string& path) {
   std::string name = path;
   const auto slash = name.find_last_of("/\\:");
   if (slash != std::string::npos) name = name.substr(slash + 1);
   const auto dot = name.find_last_of('.');
   if (dot != std::string::npos) name = name.substr(0, dot);
-  if (name.size() > 63) name.resize(63);
+  name = plat::PathText(name);
   const bool hasUpper = std::any_of(name.begin(), name.end(), [](char c) {
     return plat::IsAnsiUpper(static_cast<unsigned char>(c));
   });
   if (!hasUpper && !name.empty())
     name[0] = static_cast<char>(plat::AnsiToUpper(static_cast<unsigned char>(name[0])));
-  return name;
+  return AnsiToAnsel(name, 63);
 }
 
 }  // namespace
@@ -414,7 +416,8 @@ int BlockStore::Create(const std::string& path, const NewFileOptions& options) {
   head_.SetByte(kHeadAppendLetter, 'N');
   head_.SetByte(kHeadCapSurname, options.capSurname ? 1 : 0);
   for (int i = 0; i < 16; ++i) head_.SetByte(kHeadConstants + i, kNewFileConstants[i]);
-  head_.SetText(kHeadTitle, 64, TitleFromPath(path));
+  head_.SetText(kHeadTitle, 64,
+                TitleFromPath(options.titleFrom.empty() ? path : options.titleFrom));
   head_.SetI32(kHeadOptionB, 1);
   head_.SetI32(kHeadDBMapBlock, 2);
   head_.SetI16(kHeadOptionD, 10);

@@ -705,7 +705,9 @@ int COrv2Converter::Run(const std::string& destination) {
   const std::string sharedFolder = GetOpenFamilyFileFolder();
   {
     UseDatabase use(impl->dest);
-    if (DbCreate(temp, CFamilyDatabase::kCurrentFormat) != 1) {
+    NewFileOptions created;
+    created.titleFrom = destination;  // not the temporary name
+    if (DbCreate(temp, CFamilyDatabase::kCurrentFormat, created) != 1) {
       plat::MessageBox("Problem creating dest database", "",
                        plat::kMbOk | plat::kMbIconExclamation);
       plat::DeleteFile(temp);

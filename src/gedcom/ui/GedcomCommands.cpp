@@ -75,7 +75,7 @@ std::string AskExportPath(bool submission, QWidget* parent) {
   dialog.SetTitle("Export GEDCOM File As");
   dialog.SetOkButtonText("&Export");
   std::string folder = submission ? FirstRemovableFolder() : std::string();
-  if (folder.empty()) folder = plat::Profile().GetString("Folders", "Export", "");
+  if (folder.empty()) folder = plat::Profile().GetPath("Folders", "Export", "");
   if (!folder.empty()) dialog.SetFolder(folder);
   return dialog.DoModal() == 1 ? dialog.GetPathName() : std::string();
 }
@@ -128,7 +128,6 @@ bool RunExportJob(const gedcom::ExportOptions& options, const std::string& path,
   exporter.SetProgress(&window);
   exporter.SetFamilyPath(familyPath);
   if (!exporter.Open(path)) return false;
-  exporter.SetFileName(path);
   const AllIndividuals all;
   exporter.Export(nullptr, selection ? selection : &all);
   exporter.Close();

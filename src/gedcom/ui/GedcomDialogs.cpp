@@ -14,6 +14,7 @@
 #include "CompactPath.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "FileSystem.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "StringTable.h"
@@ -352,7 +353,8 @@ bool CGedcomImportDialog::DoDataExchange(bool save) {
   if (!save) {
     auto* source = Control<QLabel>(kIdcSource);
     const fw::QtTextMeasure measure(source->font(), source);
-    SetControlText(kIdcSource, CompactPathToWidth(sourcePath, measure, source->minimumWidth()));
+    SetControlText(kIdcSource,
+                   CompactPathToWidth(plat::PathText(sourcePath), measure, source->minimumWidth()));
     SetControlText(kIdcDestination, destination);
     SetControlText(kIdcEndingRin, endingRin);
   }

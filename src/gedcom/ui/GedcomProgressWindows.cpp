@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "CompactPath.h"
+#include "FileSystem.h"
 #include "Ports.h"
 #include "QtTextMeasure.h"
 
@@ -123,7 +124,8 @@ void CGedcomImportProgress::SetFile(const std::string& name) {
 void CGedcomImportProgress::SetListingPath(const std::string& path) {
   auto* label = Control<QLabel>(kIdcListing);
   const fw::QtTextMeasure measure(label->font(), label);
-  SetControlText(kIdcListing, CompactPathToWidth(path, measure, label->minimumWidth()));
+  SetControlText(kIdcListing,
+                 CompactPathToWidth(plat::PathText(path), measure, label->minimumWidth()));
 }
 
 void CGedcomImportProgress::SetDefined(const long (&defined)[5]) {

@@ -94,8 +94,9 @@ std::string GetFileErrorText(int cause) {
 void ShowFileError(int error, const std::string& file, const std::string& action) {
   if (error == 0) return;
   std::string number = std::to_string(std::abs(error));
-  std::string text = FormatInsertsAndArgs(res::LoadString(kIdsFileErrorMessage),
-                                          {GetFileErrorText(error)}, {file, action, number});
+  std::string text =
+      FormatInsertsAndArgs(res::LoadString(kIdsFileErrorMessage), {GetFileErrorText(error)},
+                           {plat::PathText(file), action, number});
   plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconStop);
 }
 
@@ -104,7 +105,7 @@ void ShowFileActionError(int error, unsigned actionStringId, const std::string& 
   std::string number = std::to_string(std::abs(error));
   std::string text = FormatInsertsAndArgs(
       res::LoadString(kIdsFileActionMessage),
-      {res::LoadString(actionStringId), GetFileErrorText(error)}, {file, number});
+      {res::LoadString(actionStringId), GetFileErrorText(error)}, {plat::PathText(file), number});
   plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconStop);
 }
 

@@ -1,5 +1,6 @@
 #include "CustomReportCsv.h"
 
+#include "CodePage.h"
 #include "CustomReport.h"
 #include "FileCopy.h"
 #include "FileHandle.h"
@@ -19,6 +20,7 @@ constexpr unsigned kIdsStoppedEarly = 5022;
 constexpr unsigned kIdsNothingToReport = 3252;
 constexpr std::int64_t kProgressEvery = 20;
 constexpr std::size_t kFlushAt = 1 << 16;
+constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Collects lines and writes them in large pieces.
 class BufferedOut {
@@ -71,7 +73,8 @@ CustomCsvOutcome WriteCustomCsv(plat::RandomAccessFile& file,
                                 const CustomCsvProgress& progress) {
   CustomCsvOutcome outcome;
   BufferedOut out(file);
-  if (!out.Put(CsvLine(headings))) {
+  // UTF-8 with its byte-order mark, by which spreadsheets know it.
+  if (!out.Put(std::string(kUtf8ByteOrderMark) + plat::AnsiToUtf8(CsvLine(headings)))) {
     outcome.status = CustomCsvOutcome::kWriteFailed;
     return outcome;
   }
@@ -84,7 +87,7 @@ CustomCsvOutcome WriteCustomCsv(plat::RandomAccessFile& file,
       outcome.status = CustomCsvOutcome::kReadFailed;
       break;
     }
-    if (!out.Put(CsvLine(fields))) {
+    if (!out.Put(plat::AnsiToUtf8(CsvLine(fields)))) {
       outcome.status = CustomCsvOutcome::kWriteFailed;
       return outcome;
     }

@@ -1,5 +1,6 @@
 #pragma once
-// The custom report as comma-delimited text: a heading line of the column
+// The custom report as comma-delimited text in UTF-8 after a byte-order
+// mark (the desktop's spreadsheets read it so): a heading line of the column
 // headings, then one line per report line, every field in double quotes
 // (a quote inside a field doubled), fields joined by commas, lines ended by
 // CR LF. The lines come from a source, so the writer runs over the custom

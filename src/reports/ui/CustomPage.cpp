@@ -229,7 +229,7 @@ void CCustomPage::OnExport() {
   logic_.TakeTitle(GetControlText(kIdcTitle));
   CSaveDlg dialog(".txt", "*.txt", kOfnPathMustExist | kOfnHideReadOnly,
                   res::LoadString(kIdsTextFilter), this);
-  std::string folder = plat::Profile().GetString("Folders", "Report", "");
+  std::string folder = plat::Profile().GetPath("Folders", "Report", "");
   if (!folder.empty()) {
     if (folder.back() != '/') folder += '/';
     dialog.SetFolder(folder);

@@ -55,13 +55,13 @@ std::vector<int> ListIds(int count) {
 }
 
 std::string ChooseReunionFileDefault(QWidget* parent) {
-  std::string folder = plat::Profile().GetString("Folders", "Report", "");
+  std::string folder = plat::Profile().GetPath("Folders", "Report", "");
   if (!folder.empty() && folder.back() != '/') folder += '/';
   const QString path = QFileDialog::getSaveFileName(
-      parent, QStringLiteral("Save Family Reunion List File As"), fw::ToQString(folder),
+      parent, QStringLiteral("Save Family Reunion List File As"), fw::ToQPath(folder),
       QStringLiteral("Text Files (*.txt);;Listing Files (*.lst);;All Files(*.*)"));
   if (path.isEmpty()) return {};
-  std::string chosen = path.toStdString();
+  std::string chosen = fw::FromQPath(path);
   if (chosen.find('.', chosen.rfind('/') + 1) == std::string::npos) chosen += ".txt";
   return chosen;
 }

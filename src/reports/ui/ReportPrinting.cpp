@@ -55,7 +55,7 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("prn");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    path = dialog.selectedFiles().first().toStdString();
+    path = fw::FromQPath(dialog.selectedFiles().first());
     return true;
   }
   std::string DocumentTitle() override {
@@ -173,11 +173,11 @@ bool CReportPrinting::AskRtfPath(std::string& path) {
   QFileDialog dialog(window_, QString(), QString(), QtFilter(res::LoadString(kIdsRtfFilter)));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("rtf");
-  const std::string folder = plat::Profile().GetString("Folders", "Report", "");
-  if (!folder.empty()) dialog.setDirectory(fw::ToQString(folder));
+  const std::string folder = plat::Profile().GetPath("Folders", "Report", "");
+  if (!folder.empty()) dialog.setDirectory(fw::ToQPath(folder));
   dialog.selectFile("*.rtf");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  path = dialog.selectedFiles().first().toStdString();
+  path = fw::FromQPath(dialog.selectedFiles().first());
   return true;
 }
 

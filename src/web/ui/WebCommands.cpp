@@ -28,7 +28,7 @@ WebWizardContext MakeContext(CKorApp& app) {
   c.familyPath = app.m_openFilePath;
   c.familyFolder = std::filesystem::path(app.m_openFilePath).parent_path().string();
   GetWebFolder(c.webFolder);
-  c.dataFolder = plat::Profile().GetString("Folders", "Data", "");
+  c.dataFolder = plat::Profile().GetPath("Folders", "Data", "");
   c.documentsFolder =
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
   c.programWebFolder = (std::filesystem::path(plat::ProgramPath()).parent_path() / "web").string();

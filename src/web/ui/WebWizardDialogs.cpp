@@ -411,13 +411,11 @@ void CWebPageFinishPage::OnSelectBackground() {
   if (chooseBackground) {
     chosen = chooseBackground();
   } else {
-    const QString start = background_.empty()
-                              ? QString::fromStdString(context_.programWebFolder + "/backgrnd")
-                              : QString::fromStdString(background_);
-    chosen = QFileDialog::getOpenFileName(
-                 this, QStringLiteral("Open Photo File for Web Page Background Image"), start,
-                 QStringLiteral("Pictures (*.jpg *.jpeg *.gif *.png *.bmp);;All files (*)"))
-                 .toStdString();
+    const QString start = background_.empty() ? fw::ToQPath(context_.programWebFolder + "/backgrnd")
+                                              : fw::ToQPath(background_);
+    chosen = fw::FromQPath(QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Photo File for Web Page Background Image"), start,
+        QStringLiteral("Pictures (*.jpg *.jpeg *.gif *.png *.bmp);;All files (*)")));
   }
   if (chosen.empty()) return;
   background_ = chosen;

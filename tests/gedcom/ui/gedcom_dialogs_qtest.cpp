@@ -260,12 +260,14 @@ class GedcomDialogsTest : public QObject {
     choices.SetChecked(gedcom::kBoxSubmitter, false);
     exporter.options = choices.Options();
     QVERIFY(exporter.Open(headless));
-    exporter.SetFileName(path);
+    exporter.SetFileName("dialog.ged");
     const All all;
     QVERIFY(exporter.Export(nullptr, &all));
     QVERIFY(exporter.Close());
     QCOMPARE(ReadAll(path), ReadAll(headless));
     QVERIFY(ReadAll(path).find("1 CHAR ANSI") != std::string::npos);
+    // The header names the file alone, not the folder it was written in.
+    QVERIFY(ReadAll(path).find("\r\n1 FILE dialog.ged\r\n") != std::string::npos);
   }
 
   void partialExportsTheChosenIndividuals() {

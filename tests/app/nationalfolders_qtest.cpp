@@ -1,0 +1,296 @@
+// Folders and files named with national letters, a space and an apostrophe,
+// through the program's own file dialogs, lists and settings: a name stays
+// the file system's own bytes from the dialog to the system call and back.
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "../support/OldFamilyWriter.h"
+#include "AppMaintenanceScreens.h"
+#include "Backup.h"
+#include "ConversionDialogs.h"
+#include "DbCalls.h"
+#include "FakePorts.h"
+#include "FamilyDatabase.h"
+#include "FamilyFileListDialog.h"
+#include "FileSearchDialog.h"
+#include "IdentifyFamilyFile.h"
+#include "IndividualRecord.h"
+#include "ModalDriving.h"
+#include "OpenFamilyFileDialog.h"
+#include "PreferencesSheet.h"
+#include "QtPorts.h"
+#include "RecordAccess.h"
+#include "SaveDlg.h"
+#include "SettingsChoosers.h"
+
+namespace {
+
+const char kOpenFilter[] =
+    "ORV Files (*.orv;indiv2.dat)|*.orv;indiv2.dat|ORV 3 or 4 (*.orv)|*.orv|All Files "
+    "(*.*)|*.*||";
+
+// Each name serves as a folder and as a file's base name.
+void AddNames() {
+  QTest::addColumn<QString>("name");
+  for (const char* name : {"Släkt Åsa", "Łódź", "Ærø", "O'Neil family"})
+    QTest::newRow(name) << QString::fromUtf8(name);
+}
+
+std::string P(const QString& path) { return path.toUtf8().toStdString(); }
+
+// A family file of one individual, closed again.
+void MakeFamily(const QString& path) {
+  QCOMPARE(DbCreate(P(path), CFamilyDatabase::kCurrentFormat), 1);
+  QCOMPARE(DbOpen(P(path), CFamilyDatabase::kCurrentFormat), 1);
+  CIndividualRecord person;
+  person.surname = "Lind";
+  QVERIFY(family::Add(person, 0) > 0);
+  DbCloseCurrent();
+}
+
+void Shot(QWidget& w, const QString& name) {
+  if (qEnvironmentVariableIsSet("KORVANE_SHOTS"))
+    w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') + name);
+}
+
+}  // namespace
+
+class NationalFoldersTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    dir = std::make_unique<QTemporaryDir>();
+    boxes.Clear();
+    plat::SetMessageBoxPort(&boxes);
+  }
+  void cleanup() {
+    if (CurrentDatabase->IsOpen()) DbCloseCurrent();
+    SetFamilyFileSearchRoots(nullptr);
+    plat::SetMessageBoxPort(nullptr);
+    dir.reset();
+  }
+
+  // File > New: the name typed into the folder, the file made there, and
+  // the family titled after its name.
+  void newFileInTheFolder_data() { AddNames(); }
+  void newFileInTheFolder() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    CSaveDlg dialog(".orv", "", kOfnPathMustExist | kOfnHideReadOnly, "ORV 3 or 4 (*.orv)|*.orv||",
+                    nullptr);
+    dialog.SetFolder(P(folder));
+    QTimer::singleShot(0, &dialog, [&] {
+      dialog.selectFile(name);
+      dialog.accept();
+    });
+    QCOMPARE(dialog.DoModal(), fw::kIdOk);
+    QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".orv");
+    QCOMPARE(QString::fromStdString(dialog.GetPathName()), path);
+    QCOMPARE(DbCreate(dialog.GetPathName(), CFamilyDatabase::kCurrentFormat), 1);
+    QVERIFY(QFileInfo(path).isFile());
+    std::string title;
+    QCOMPARE(IdentifyFamilyFile(P(path), nullptr, nullptr, &title, nullptr, nullptr),
+             int(kCurrentFormatFamily));
+    QCOMPARE(fw::ToQString(title), name);
+  }
+
+  // File > Open: the panel describes the file and OK gives its path.
+  void openDialogInTheFolder_data() { AddNames(); }
+  void openDialogInTheFolder() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/f.orv");
+    MakeFamily(path);
+    // The program holds another family open meanwhile.
+    const QString held = dir->filePath(QStringLiteral("held.orv"));
+    MakeFamily(held);
+    QCOMPARE(DbOpen(P(held), CFamilyDatabase::kCurrentFormat), 1);
+    COpenFamilyFileDialog dialog(kOpenFilter, "Open Family File", P(folder), nullptr);
+    dialog.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    ClickFile(dialog, path);
+    QCOMPARE(dialog.PanelState(), 0);  // the file's information, not "Unavailable"
+    QCOMPARE(dialog.PanelText(COpenFamilyFileDialog::kIdcIndividuals), std::string("1"));
+    Shot(dialog, QStringLiteral("open-%1.png").arg(QTest::currentDataTag()));
+    static_cast<QDialog&>(dialog).accept();
+    QCOMPARE(QString::fromStdString(dialog.GetPathName()), path);
+  }
+
+  // File > Backup proposes the open file's folder and writes there; Restore
+  // picks the backup there and makes the family again.
+  void backupAndRestoreInTheFolder_data() { AddNames(); }
+  void backupAndRestoreInTheFolder() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    const QString family = folder + QLatin1Char('/') + name + QStringLiteral(".orv");
+    MakeFamily(family);
+    CAppMaintenanceScreens screens;
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      QMetaObject::invokeMethod(dialog, "accept");  // the proposed name in the proposed folder
+    });
+    const std::string backup = screens.AskBackupPath(P(name + QStringLiteral(".bak")), P(folder));
+    QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
+    const QString bak = folder + QLatin1Char('/') + name + QStringLiteral(".bak");
+    QCOMPARE(QString::fromStdString(backup), bak);
+    QCOMPARE(backup::CompressToBackup(P(family), backup), 0);
+    QVERIFY(QFileInfo(bak).isFile());
+
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      dialog->selectFile(bak);
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const std::string chosen = screens.AskRestorePath(P(folder));
+    QCOMPARE(QString::fromStdString(chosen), bak);
+    const QString restored = folder + QStringLiteral("/again.orv");
+    QCOMPARE(backup::RestoreFromBackup(chosen, P(restored)), 0);
+    QCOMPARE(DbOpen(P(restored), CFamilyDatabase::kCurrentFormat), 1);
+    QCOMPARE(DbGetRecordCount(db::kIndividual), 1);
+  }
+
+  // The welcome dialog's search lists the file under its folder's own name.
+  void searchListShowsTheFolder_data() { AddNames(); }
+  void searchListShowsTheFolder() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".orv");
+    MakeFamily(path);
+    const std::vector<std::string> roots = {P(dir->path())};
+    SetFamilyFileSearchRoots(&roots);
+    QString shown, tip, title;
+    WhenModal<CFamilyFileListDialog>([&](CFamilyFileListDialog* list) {
+      list->resize(900, 300);
+      auto* tree = list->Control<QTreeWidget>(CFamilyFileListDialog::kIdcList);
+      QCOMPARE(tree->topLevelItemCount(), 1);
+      shown = tree->topLevelItem(0)->text(0);
+      title = tree->topLevelItem(0)->text(1);
+      tip = tree->topLevelItem(0)->toolTip(0);
+      Shot(*list, QStringLiteral("search-%1.png").arg(QTest::currentDataTag()));
+      QTest::mouseClick(list->GetControl(fw::kIdOk), Qt::LeftButton);
+    });
+    std::string chosen;
+    QCOMPARE(SearchForFamilyFile(chosen, nullptr, kSearchToOpen), 1);
+    QCOMPARE(QString::fromStdString(chosen), path);
+    // The path is shortened to its column; the file's own name stays whole.
+    QVERIFY2(shown.endsWith(name + QStringLiteral(".orv")), qPrintable(shown));
+    QCOMPARE(title, name);
+    QVERIFY2(tip.contains(name.toHtmlEscaped()), qPrintable(tip));
+  }
+
+  // Preferences > Folders takes such a folder as it is: no question, no
+  // second folder, and the setting names it.
+  void preferencesFolderIsTakenAsItIs_data() { AddNames(); }
+  void preferencesFolderIsTakenAsItIs() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    CAppOptions options;
+    prefs::ResetDesktopChoosers();
+    prefs::DesktopChoosers().hasPrinter = [] { return false; };
+    COptionsPropSheet sheet(options, nullptr, shell::kPageFolders);
+    sheet.show();
+    auto* folders = sheet.Page(shell::kPageFolders);
+    folders->Control<QLineEdit>(COptionsPropSheet::kIdcFolder[2])->setText(folder);
+    QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ctl%1").arg(fw::kIdOk)),
+                      Qt::LeftButton);
+    QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
+    QCOMPARE(sheet.result(), int(QDialog::Accepted));
+    QCOMPARE(QString::fromStdString(profile.GetPath("Folders", "Backup", "")),
+             folder + QLatin1Char('/'));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{name});
+  }
+
+  // The settings file holds the path in UTF-8 and gives it back; a path
+  // stored before as code page text is read as the folder it named.
+  void settingsHoldThePathInUtf8_data() { AddNames(); }
+  void settingsHoldThePathInUtf8() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/Quenmoor/Seekwell.conf");
+    {
+      fw::QtProfile profile;
+      QVERIFY(profile.SetPath("Start Up", "FamilyFile", P(folder + QStringLiteral("/f.orv"))));
+      QVERIFY(profile.SetPath("Folders", "Backup", P(folder) + "/"));
+    }
+    QFile stored(file);
+    QVERIFY(stored.open(QIODevice::ReadOnly));
+    const QByteArray bytes = stored.readAll();
+    QVERIFY2(bytes.contains("FamilyFile=" + folder.toUtf8() + "/f.orv"), bytes.constData());
+    QVERIFY2(bytes.contains("Backup=" + folder.toUtf8() + "/"), bytes.constData());
+    fw::QtProfile profile;
+    QCOMPARE(QString::fromStdString(profile.GetPath("Start Up", "FamilyFile", "")),
+             folder + QStringLiteral("/f.orv"));
+    QCOMPARE(QString::fromStdString(profile.GetPath("Folders", "Backup", "")),
+             folder + QLatin1Char('/'));
+
+    // The earlier form: the path's bytes taken as code page text.
+    QVERIFY(profile.SetString("Folders", "Data", P(folder)));
+    QCOMPARE(QString::fromStdString(profile.GetPath("Folders", "Data", "")), folder);
+  }
+
+  // The converter writes into such a folder, and the new family is titled
+  // after the name it was given.
+  void converterTargetInTheFolder_data() { AddNames(); }
+  void converterTargetInTheFolder() {
+    QFETCH(QString, name);
+    const QString oldFolder =
+        dir->filePath(QStringLiteral("Gammal ") + name + QStringLiteral("/old"));
+    QVERIFY(QDir().mkpath(oldFolder));
+    oldfamily::Writer w;
+    oldfamily::Individual p;
+    p.surname = "Pell";
+    w.Add(p);
+    w.Write(P(oldFolder) + "/");
+    CFamilyDatabase source;
+    CFamilyDatabase* saved = CurrentDatabase;
+    CurrentDatabase = &source;
+    const int opened = DbOpen(P(oldFolder) + "/", CFamilyDatabase::kOldFormat);
+    CurrentDatabase = saved;
+    QCOMPARE(opened, 1);
+
+    const QString target = dir->filePath(name) + QLatin1Char('/') + name + QStringLiteral(".orv");
+    QVERIFY(QDir().mkpath(dir->filePath(name)));
+    CFileConverterDialog dialog(source, {}, P(target), nullptr);
+    QTimer::singleShot(
+        0, [&] { Shot(dialog, QStringLiteral("converter-%1.png").arg(QTest::currentDataTag())); });
+    QCOMPARE(dialog.DoModal(), 1);
+    source.Close();
+    QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
+    std::string title;
+    QCOMPARE(IdentifyFamilyFile(P(target), nullptr, nullptr, &title, nullptr, nullptr),
+             int(kCurrentFormatFamily));
+    QCOMPARE(fw::ToQString(title), name);
+    QCOMPARE(QDir(dir->filePath(name)).entryList(QDir::Files), QStringList{name + ".orv"});
+  }
+
+ private:
+  // The first message shown, for a failure's account.
+  std::string FirstBox() const {
+    return boxes.Calls().empty() ? std::string() : boxes.Calls().front().text;
+  }
+
+  std::unique_ptr<QTemporaryDir> dir;
+  plat::FakeMessageBox boxes;
+};
+
+QTEST_MAIN(NationalFoldersTest)
+#include "nationalfolders_qtest.moc"
