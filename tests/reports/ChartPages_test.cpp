@@ -239,6 +239,48 @@ TEST_F(ChartPagesTest, PagesDrawTheWalksRowsInOrder) {
   }
 }
 
+// With both places on, a row's places are fitted to what its name and dates
+// leave up to the right margin: no row runs past it, and the places still
+// show where there is room.
+TEST_F(ChartPagesTest, RowsWithPlacesEndAtTheRightMargin) {
+  const Collapse f = BuildFamily();
+  for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+    CIndividualRecord person;
+    if (family::Read(person, rin) != 1) continue;
+    if (!person.death.date.IsSet()) person.death.date.Set(1990, 11, 2);
+    for (CEventValue* event : {&person.birth, &person.death}) {
+      event->place[0] = "Lower Middlewick-upon-Severn";
+      event->place[1] = "Worcestershire";
+      event->place[2] = "West Midlands";
+      event->place[3] = "England";
+    }
+    ASSERT_EQ(family::Update(person, 0), 1);
+  }
+  for (const bool ancestry : {true, false}) {
+    SCOPED_TRACE(ancestry ? "ancestry" : "descendants");
+    ChartPageOptions o = Options(ancestry);
+    o.birthPlace = o.deathPlace = true;
+    o.dateType = 2;
+    RecordingDevice dc;
+    CChartPagesGenerator g(ancestry, o);
+    const auto pages = Draw(g, dc, ancestry ? f.kevin : f.arthur);
+    const int right = dc.paperWidth - o.standardMargins.right;
+    bool places = false;
+    for (const auto& page : pages) {
+      std::map<int, int> rowEnd;  // by y
+      for (const Text& t : TextsOf(page)) {
+        const int end = t.x + dc.charWidth * static_cast<int>(t.text.size());
+        rowEnd[t.y] = std::max(rowEnd[t.y], end);
+        EXPECT_LE(end, right) << t.text;
+        places = places || t.text.find("England") != std::string::npos ||
+                 t.text.find("Middlewick") != std::string::npos;
+      }
+      EXPECT_GT(rowEnd.size(), 3u);
+    }
+    EXPECT_TRUE(places);
+  }
+}
+
 // "Hide shading in print preview": the rows lose their shading in a preview
 // shown from the report sheet, never on paper.
 TEST_F(ChartPagesTest, HideShadeLeavesTheShadingOutOfThePreviewOnly) {
