@@ -300,7 +300,8 @@ ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t 
         const int blank = measure.TextWidth(" ");
         where = " " + FitPlaceParts(chosen->place, kPlaceLimit, ", ", &measure, placeRoom - blank);
       }
-      if (where.size() > 1) {
+      // A place with no part left (separators only) is left out.
+      if (where.find_first_not_of(", ") != std::string::npos) {
         text += where;
         if (dc != nullptr) left -= measure.TextWidth(where);
       }
@@ -374,9 +375,13 @@ std::string CChartPagesGenerator::RowEvents(ReportDevice& dc, int x, const std::
                                             const std::string& after) const {
   dc.SelectFont(primary ? primaryFont_ : otherFont_);
   int used = dc.GetTextExtent(name).cx;
-  dc.SelectFont(otherFont_);
+  // In RTF a row is one run, in the name's font.
+  dc.SelectFont(IsRTFMode() && primary ? primaryFont_ : otherFont_);
   const std::string bare = JoinChartEvents(EventParts(rin, marriage, withMarriage, false, 0));
   used += dc.GetTextExtent(prefix + " " + bare + after).cx;
+  // A word processor sets a row a little wider than it is measured here and
+  // would wrap it at the margin: in RTF a twentieth of the row stays spare.
+  if (IsRTFMode()) used += (right_ - x) / 20;
   return JoinChartEvents(EventParts(rin, marriage, withMarriage, true, right_ - x - used, &dc)) +
          after;
 }
