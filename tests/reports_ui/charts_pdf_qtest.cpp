@@ -17,6 +17,7 @@
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "LibreOffice.h"
+#include "LongPlaces.h"
 #include "QtReportDevice.h"
 #include "RecordAccess.h"
 #include "ReportKindPdf.h"
@@ -268,17 +269,7 @@ class ChartsPdfTest : public QObject {
       Child(Marry(spouse, parent), child);
       parent = child;
     }
-    for (std::int32_t rin = root; rin <= parent; ++rin) {
-      CIndividualRecord person;
-      if (family::Read(person, rin) != 1) continue;
-      for (CEventValue* event : {&person.birth, &person.death}) {
-        event->place[0] = "Lower Middlewick-upon-Severn";
-        event->place[1] = "Worcestershire";
-        event->place[2] = "West Midlands Region";
-        event->place[3] = "United Kingdom of Great Britain";
-      }
-      QCOMPARE(family::Update(person, 0), 1);
-    }
+    QCOMPARE(GiveLongPlaces(root, parent), 0);
     plat::FakeProfile profile;
     plat::ScopedProfile scoped(&profile);
     plat::FakeShell shell;
