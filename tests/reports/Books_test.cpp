@@ -638,6 +638,24 @@ TEST_F(BookRtfTest, EachLineIsAnIndentedParagraphWithItsNumberHanging) {
   EXPECT_GE(Count(rtf, "\\pard"), lines);
 }
 
+// The footer's texts are set at the footer font's size, not raised and
+// shrunk as the citation marks of the same size are.
+TEST_F(BookRtfTest, TheFooterIsPlainText) {
+  ScopedCodePage western(plat::kCodePageWestern);
+  const Collapse f = Notes();
+  BookOptions o = Print(f.arthur);
+  o.pageHalfLines = 40;
+  for (const bool modifiedRegister : {false, true}) {
+    int pages = 0;
+    const std::string rtf = WriteRtf(o, modifiedRegister, dir.File("footer.rtf"), pages);
+    const std::size_t footer = rtf.find("{\\footer");
+    ASSERT_NE(footer, std::string::npos) << modifiedRegister;
+    const std::string group = rtf.substr(footer, rtf.find("\\par}", footer) - footer);
+    EXPECT_NE(group.find("\\chpgn"), std::string::npos) << group;
+    EXPECT_EQ(group.find("\\super"), std::string::npos) << group;
+  }
+}
+
 // A book laid out on A4 is written on A4 and LibreOffice shows its pages,
 // one a page of the book, on that paper.
 TEST_F(BookRtfTest, AnA4BookStaysOnA4InLibreOffice) {

@@ -13,6 +13,7 @@
 #include "FakePorts.h"
 #include "FamilyLinkRecord.h"
 #include "LibreOffice.h"
+#include "LongPlaces.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
@@ -236,6 +237,37 @@ TEST_F(ChartPagesTest, PagesDrawTheWalksRowsInOrder) {
       }
     }
     EXPECT_EQ(n, rowPeople.size());
+  }
+}
+
+// With both places on, a row's places are fitted to what its name and dates
+// leave up to the right margin: no row runs past it, and the places still
+// show where there is room.
+TEST_F(ChartPagesTest, RowsWithPlacesEndAtTheRightMargin) {
+  const Collapse f = BuildFamily();
+  ASSERT_EQ(GiveLongPlaces(1, DbGetMaxRecordCount(db::kIndividual)), 0);
+  for (const bool ancestry : {true, false}) {
+    SCOPED_TRACE(ancestry ? "ancestry" : "descendants");
+    ChartPageOptions o = Options(ancestry);
+    o.birthPlace = o.deathPlace = true;
+    o.dateType = 2;
+    RecordingDevice dc;
+    CChartPagesGenerator g(ancestry, o);
+    const auto pages = Draw(g, dc, ancestry ? f.kevin : f.arthur);
+    const int right = dc.paperWidth - o.standardMargins.right;
+    bool places = false;
+    for (const auto& page : pages) {
+      std::map<int, int> rowEnd;  // by y
+      for (const Text& t : TextsOf(page)) {
+        const int end = t.x + dc.charWidth * static_cast<int>(t.text.size());
+        rowEnd[t.y] = std::max(rowEnd[t.y], end);
+        EXPECT_LE(end, right) << t.text;
+        places = places || t.text.find("Kingdom") != std::string::npos ||
+                 t.text.find("Middlewick") != std::string::npos;
+      }
+      EXPECT_GT(rowEnd.size(), 3u);
+    }
+    EXPECT_TRUE(places);
   }
 }
 

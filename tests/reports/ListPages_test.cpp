@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "CustomReport.h"
+#include "FakePorts.h"
 #include "ListPages.h"
 #include "ListPagination.h"
 #include "MergeWorkFile.h"
@@ -17,6 +18,7 @@
 #include "ReportJob.h"
 #include "ReportKinds.h"
 #include "ReportPrintSetup.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -323,6 +325,88 @@ TEST_F(CustomPages, AFullPageEndsAboveTheFooterAndDatesStayWhole) {
     EXPECT_NE(YOf(calls, "19 Mar 1712/1713"), 0);
     rpt::CleanupCustomReportPages();
   }
+}
+
+// Saved as RTF, each row of a two-row layout is set under tab stops of its
+// own, in order, and a second-row cell lands under its own heading.
+TEST_F(CustomPages, TheRTFOfATwoRowLayoutSetsEachRowUnderItsOwnStops) {
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
+  CIndividualRecord person;
+  person.surname = "Tabb";
+  person.givenNames[0] = "Ada";
+  person.sex = 'F';
+  person.birth.date.Set(1850, 4, 2, 0, 0);
+  person.birth.place[0] = "Bornville";
+  person.death.date.Set(1920, 7, 9, 0, 0);
+  person.death.place[0] = "Diedham";
+  const std::vector<std::int32_t> rins{static_cast<std::int32_t>(family::Add(person, 0))};
+  CCustomReportLayout layout;
+  layout.title = "Two Rows";
+  Column(layout, 6000, 25, "Name");
+  Column(layout, 6009, 15, "Birth Date");
+  Column(layout, 6010, 100, "Birth Place");
+  Column(layout, 6020, 15, "Death Date");
+  Column(layout, 6021, 60, "Death Place");
+  ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 10), 1);
+  const auto calls = DrawCustom(layout);
+  ASSERT_LT(YOf(calls, "Death Date"), YOf(calls, "Birth Place")) << "a second row";
+
+  const std::string path = dir.File("custom.rtf");
+  CListPagesGenerator g(rpt::kCustomReport, 0);
+  g.SetCustomLayout(&layout);
+  g.SetRTFOutput(true);
+  g.SetOutputFileName(path);
+  RecordingDevice dc(1000);
+  dc.SetMapMode(rpt::MM_HIENGLISH);
+  CPrintInfo info;
+  info.currentPage = 1;
+  info.maxPage = 1;
+  g.BeginPrinting(&dc, &info);
+  g.DrawPage(&dc, &info, nullptr);
+  g.EndPrinting(&dc, &info);
+  const std::string rtf = ReadAll(path);
+  ASSERT_FALSE(rtf.empty());
+
+  // Every tab set: stops rising, none twice.
+  std::vector<std::vector<int>> sets;
+  for (std::size_t at = rtf.find("\\pard"); at != std::string::npos;
+       at = rtf.find("\\pard", at + 1)) {
+    std::vector<int> stops;
+    std::size_t p = at + 5;
+    while (true) {
+      if (rtf.compare(p, 5, "\\tqr ") == 0) p += 5;
+      if (rtf.compare(p, 3, "\\tx") != 0) break;
+      stops.push_back(std::atoi(rtf.c_str() + p + 3));
+      p = rtf.find_first_not_of("0123456789-", p + 3);
+    }
+    if (!stops.empty()) sets.push_back(stops);
+    for (std::size_t i = 1; i < stops.size(); ++i)
+      EXPECT_LT(stops[i - 1], stops[i]) << rtf.substr(at, 120);
+  }
+  ASSERT_FALSE(sets.empty());
+
+  // The second row of the person's line: its death date at the origin, the
+  // place one tab on, under a set of the second row's two columns.
+  const std::size_t place = rtf.find("Diedham");
+  ASSERT_NE(place, std::string::npos);
+  std::size_t start = place;
+  do start = rtf.rfind("\\par", start - 1);
+  while (start != std::string::npos && rtf.compare(start, 5, "\\pard") == 0);
+  ASSERT_NE(start, std::string::npos);
+  const std::string line = rtf.substr(start + 4, place - start - 4);
+  const std::size_t date = line.find("1920");
+  ASSERT_NE(date, std::string::npos) << line;
+  ASSERT_NE(line.find("\\tab"), std::string::npos) << line;
+  EXPECT_EQ(line.find("\\tab"), line.rfind("\\tab")) << "one tab: " << line;
+  EXPECT_GT(line.find("\\tab"), date) << line;
+  const std::size_t pard = rtf.rfind("\\pard", place);
+  ASSERT_NE(pard, std::string::npos);
+  const std::string set = rtf.substr(pard, rtf.find(' ', pard) - pard);
+  int stops = 0;
+  for (std::size_t at = set.find("\\tx"); at != std::string::npos; at = set.find("\\tx", at + 1))
+    ++stops;
+  EXPECT_EQ(stops, 2) << set;
 }
 
 TEST_F(CustomPages, OneRowLinesShadeRowsFourToSix) {

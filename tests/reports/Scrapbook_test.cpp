@@ -315,6 +315,26 @@ TEST_F(ScrapbookTest, EveryPageOfAPersonSharesThePageOneLayout) {
   }
 }
 
+// The RTF's section carries the ScrapRpt margins whatever mode the device is
+// in when printing begins (a printer starts in its own pixels).
+TEST_F(ScrapbookTest, TheRTFCarriesThePageMargins) {
+  const std::int32_t rin = Person("Rita", "Margin", 'F', 1950);
+  GivePictures(rin, Numbered(1));
+  const rpt::ScrapbookOptions o;
+  ASSERT_EQ(rpt::PaginateScrapbook(rin, o.PicturesPerPage(), nullptr, window), 1);
+  for (const int dpi : {600, 1200}) {
+    rpt::CScrapbookGenerator g(o);
+    g.SetRTFOutput(true);
+    RecordingDevice dc(dpi);
+    dc.SetMapMode(rpt::MM_TEXT);
+    g.BeginScrapbook(&dc);
+    const auto twips = [](int thousandths) { return thousandths * 1440 / 1000; };
+    EXPECT_EQ(g.Margins(),
+              (rpt::Rect{twips(o.pageLM), twips(o.pageTM), twips(o.pageRM), twips(o.pageBM)}))
+        << dpi;
+  }
+}
+
 TEST_F(ScrapbookTest, APersonWithoutPicturesGetsTitleAnEmptyGridAndAWord) {
   const std::int32_t none = Person("Bare", "Walls", 'M', 1950);
   const std::int32_t some = Person("Full", "Walls", 'M', 1951);

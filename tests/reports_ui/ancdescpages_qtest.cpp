@@ -157,6 +157,30 @@ class AncDescPagesTest : public QObject {
     }
   }
 
+  // A click on the chart type already chosen leaves it chosen, and Preview
+  // makes that chart.
+  void clickingTheChosenChartTypeKeepsIt() {
+    for (const int pageKind : {rpt::kPageAncestry, rpt::kPageDescendants}) {
+      for (const int type : {rpt::CAncDescOptions::kStandard, rpt::CAncDescOptions::kWall}) {
+        profile_ = plat::FakeProfile();
+        rpt::CurrentReportRequest() = {};
+        const char* section = pageKind == rpt::kPageAncestry ? "AncRpt" : "DescRpt";
+        profile_.SetInt(section, "Type", type);
+        auto sheet = MakeSheet(pageKind);
+        CAncDescPage* page = Page(*sheet);
+        QVERIFY(page);
+        const int id = type == rpt::CAncDescOptions::kWall ? P::kIdcWall : P::kIdcStandard;
+        auto* button = Ctl<QRadioButton>(*page, id);
+        QVERIFY(button->isChecked());
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        QVERIFY2(button->isChecked(), section);
+        QCOMPARE(page->Options().type, type);
+        sheet->OnPreview();
+        QCOMPARE(profile_.GetInt(section, "Type", -1), type);
+      }
+    }
+  }
+
   void badValueKeepsTheWallChart() {
     profile_.SetInt("AncRpt", "Type", 1);
     auto sheet = MakeSheet(rpt::kPageAncestry);

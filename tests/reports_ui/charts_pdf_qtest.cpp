@@ -17,6 +17,7 @@
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "LibreOffice.h"
+#include "LongPlaces.h"
 #include "QtReportDevice.h"
 #include "RecordAccess.h"
 #include "ReportKindPdf.h"
@@ -253,6 +254,63 @@ class ChartsPdfTest : public QObject {
     const std::string differs =
         RtfPagesDifferFromPrinted(keep_ + name + "-printed.pdf", keep_ + "lo/" + name + ".pdf");
     QVERIFY2(differs.empty(), (name + ": " + differs).c_str());
+  }
+
+  // Rows whose places are longer than the page is wide end at the right
+  // margin, printed and in LibreOffice, on A4 and on letter.
+  void longPlacesStayInsideTheMargin() {
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    const std::int32_t root = Person("Wilhelmina", "Longplace", 'F', 1800, 1870);
+    std::int32_t parent = root;
+    for (int g = 0; g < 4; ++g) {
+      const std::int32_t spouse = Person("Spouse" + std::to_string(g), "Farfield", 'M', 1798, 1880);
+      const std::int32_t child =
+          Person("Child" + std::to_string(g), "Longplace", 'F', 1830 + 25 * g, 1900 + 25 * g);
+      Child(Marry(spouse, parent), child);
+      parent = child;
+    }
+    QCOMPARE(GiveLongPlaces(root, parent), 0);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scoped(&profile);
+    plat::FakeShell shell;
+    plat::ScopedShell scopedShell{&shell};
+    for (const bool ancestry : {true, false})
+      for (const auto& [tag, paper] :
+           {std::pair{"letter", QPageSize::Letter}, std::pair{"a4", QPageSize::A4}}) {
+        const std::string name =
+            std::string(ancestry ? "long-ancestry-" : "long-descendants-") + tag;
+        const QPageLayout layout(QPageSize(paper), QPageLayout::Portrait, {});
+        rpt::ChartPageOptions o = rpt::ReadChartPageOptions(ancestry);
+        o.birthPlace = o.deathPlace = true;
+        o.dateType = 2;
+        const std::int32_t start = ancestry ? parent : root;
+        rpt::CChartPagesGenerator printing(ancestry, o);
+        QVERIFY(PrintChart(printing, keep_ + name + "-printed.pdf", start, layout) >= 1);
+        rpt::CChartPagesGenerator g(ancestry, o);
+        g.SetRTFOutput(true);
+        g.SetOutputFileName(keep_ + name + ".rtf");
+        fw::CQtReportDevice dc(600, layout);
+        QVERIFY(DrawChart(g, dc, start, [] {}) >= 1);
+        QCOMPARE(ConvertWithLibreOffice({keep_ + name + ".rtf"}, "pdf", keep_ + "lo"), 0);
+        for (const std::string& pdf :
+             {keep_ + name + "-printed.pdf", keep_ + "lo/" + name + ".pdf"}) {
+          bool placed = false;
+          for (const PdfPageWords& page : ReadPdfWords(pdf)) {
+            const double margin = page.width - o.standardMargins.right * 72.0 / 1000;
+            for (std::size_t i = 0; i < page.words.size(); ++i) {
+              // Within a twenty-fourth of an inch: the two measure a little
+              // differently; a row that runs on ends far past.
+              QVERIFY2(page.rights[i] <= margin + 3,
+                       (pdf + ": " + page.words[i].first + " ends at " +
+                        std::to_string(page.rights[i]) + " of " + std::to_string(margin))
+                           .c_str());
+              for (const char* part : {"Middlewick", "Worcestershire", "Kingdom"})
+                placed = placed || page.words[i].first.find(part) != std::string::npos;
+            }
+          }
+          QVERIFY2(placed, pdf.c_str());
+        }
+      }
   }
 
   void wallChartOfThreeByTwoTiles() {

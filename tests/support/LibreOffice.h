@@ -70,10 +70,11 @@ inline std::vector<std::string> TextPages(const std::string& text) {
 }
 
 // A page of a PDF as pdftotext -bbox reads it: its size and its words with
-// their lower edges, in points from the top.
+// their lower edges, in points from the top, and their right edges.
 struct PdfPageWords {
   double width = 0, height = 0;
   std::vector<std::pair<std::string, double>> words;
+  std::vector<double> rights;  // each word's right edge, beside words
   double Lowest() const {
     double lowest = 0;
     for (const auto& word : words) lowest = std::max(lowest, word.second);
@@ -107,6 +108,7 @@ inline std::vector<PdfPageWords> ReadPdfWords(const std::string& pdf) {
       if (open == std::string::npos || close == std::string::npos) break;
       pages.back().words.emplace_back(unescape(text.substr(open + 1, close - open - 1)),
                                       number(at, "yMax"));
+      pages.back().rights.push_back(number(at, "xMax"));
     }
   }
   return pages;

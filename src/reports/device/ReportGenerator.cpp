@@ -629,7 +629,7 @@ void CReportGenerator::WriteColumnRow(ReportDevice* dc, CRTFObject& container,
   for (int i = 0; i < row.GetSize(); ++i) {
     const auto* entry = dynamic_cast<const CRTFReportObject*>(row.GetAt(i));
     if (entry == nullptr) continue;
-    const int index = entry->GetColumnIndex(FinishedLayout(0), origin);
+    const int index = entry->GetColumnIndex(layout, origin);
     const CRTFColumnSpan* span = index >= 0 ? layout->Span(index) : nullptr;
     if (span == nullptr) continue;
     if (index > previous) {

@@ -61,14 +61,14 @@ int CBookReportGenerator::Twips(ReportDevice* dc, int x) {
 }
 
 std::unique_ptr<CRTFText> CBookReportGenerator::MakeRtfText(ReportDevice* dc,
-                                                            const std::string& text,
-                                                            int alignment) {
+                                                            const std::string& text, int alignment,
+                                                            bool marks) {
   FontAttributes a;
   GetRTFFontAttributes(dc, a);
   bool superscript = false;
   LogFont font;
   const auto& small = CurrentBook().fonts.narrative.small;
-  if (dc != nullptr && dc->GetFont(font) && small && font == *small) superscript = true;
+  if (marks && dc != nullptr && dc->GetFont(font) && small && font == *small) superscript = true;
   return std::make_unique<CRTFText>(text, a.font, a.halfPoints, a.bold, a.italic, false, alignment,
                                     superscript);
 }
@@ -154,7 +154,7 @@ void CBookReportGenerator::DrawCentredLine(ReportDevice* dc, int x, int y,
 
 int CBookReportGenerator::SetFooterText(ReportDevice* dc, int x, int y, const std::string& text) {
   if (!IsRTFMode()) return dc != nullptr ? dc->TextOut(x, y, text) : 0;
-  footerText_ = MakeRtfText(dc, text, CRTFText::kNone);
+  footerText_ = MakeRtfText(dc, text, CRTFText::kNone, false);
   return 1;
 }
 
@@ -164,7 +164,7 @@ void CBookReportGenerator::SetFooterCentreText(ReportDevice* dc, int x, int y,
     if (dc != nullptr) dc->TextOut(x, y, text);
     return;
   }
-  footerCentre_ = MakeRtfText(dc, "\t" + text, CRTFText::kNone);
+  footerCentre_ = MakeRtfText(dc, "\t" + text, CRTFText::kNone, false);
 }
 
 void CBookReportGenerator::SetBookFooterPageNumber(ReportDevice* dc, int x, int y,
@@ -174,8 +174,9 @@ void CBookReportGenerator::SetBookFooterPageNumber(ReportDevice* dc, int x, int 
     return;
   }
   // The word processor numbers the pages.
-  footerPage_ = MakeRtfText(
-      dc, "\t" + rtf::QuoteBackslashes(res::LoadString(kIdsPage)) + " \\chpgn \r", CRTFText::kNone);
+  footerPage_ =
+      MakeRtfText(dc, "\t" + rtf::QuoteBackslashes(res::LoadString(kIdsPage)) + " \\chpgn \r",
+                  CRTFText::kNone, false);
   footerPage_->SetRaw(true);
 }
 

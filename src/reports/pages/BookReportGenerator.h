@@ -70,8 +70,10 @@ class CBookReportGenerator : public CReportPageGenerator {
   class PageSink;
   void DrawFooter(rpt::ReportDevice* dc, const CPrintInfo* info);
   void DrawIndexPage(rpt::ReportDevice* dc, const rpt::BookPageEntry& entry);
+  // A text in the narrative's small font is a citation mark, raised; the
+  // footer's texts (a font of the same size) never are.
   std::unique_ptr<CRTFText> MakeRtfText(rpt::ReportDevice* dc, const std::string& text,
-                                        int alignment);
+                                        int alignment, bool marks = true);
   int Twips(rpt::ReportDevice* dc, int x);
 
   bool register_;

@@ -10,6 +10,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EventTypeRecord.h"
+#include "FitUnit.h"
 #include "FontDescription.h"
 #include "IndividualRecord.h"
 #include "LineFitter.h"
@@ -19,6 +20,7 @@
 #include "Ports.h"
 #include "ReportKinds.h"
 #include "StringTable.h"
+#include "TextMeasure.h"
 #include "TextRoutines.h"
 #include "UserEventRecord.h"
 
@@ -86,6 +88,20 @@ std::string Limited(std::string text, std::size_t limit) {
   if (text.size() > limit) text.resize(limit);
   return text;
 }
+
+// Widths of texts in the device's current font, for the place fitting.
+class DeviceTextMeasure : public plat::TextMeasure {
+ public:
+  explicit DeviceTextMeasure(ReportDevice* dc) : dc_(dc) {}
+  int TextWidth(std::string_view text) const override {
+    return dc_ != nullptr ? dc_->GetTextExtent(text).cx : 0;
+  }
+  int AverageCharWidth() const override { return TextWidth("x"); }
+  int PixelsPerInchY() const override { return 1000; }
+
+ private:
+  ReportDevice* dc_;
+};
 
 LogFont FontOf(const std::string& description, int perInch) {
   std::string face;
@@ -257,7 +273,8 @@ std::string CChartPagesGenerator::PersonName(std::int32_t rin) const {
 }
 
 ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t marriage,
-                                                 bool withMarriage, bool places, int room) const {
+                                                 bool withMarriage, bool places, int room,
+                                                 ReportDevice* dc) const {
   ChartEventParts parts;
   CIndividualRecord person;
   const bool read = ReadPerson(rin, person);
@@ -266,9 +283,10 @@ ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t 
     return d.Format();
   };
   // Birth place gets most of the room when both places print.
-  int birthRoom = room, deathRoom = room;
+  int birthRoom = room, left = room;
   if (options_.birthPlace && options_.deathPlace && room > 2000)
     birthRoom = room - std::min(1200, room - 1200);
+  const DeviceTextMeasure measure(dc);
   auto event = [&](const CEventValue& first, const CEventValue& second, const char* a,
                    const char* b, bool place, int placeRoom) {
     const CEventValue* chosen = first.date.IsSet()    ? &first
@@ -277,15 +295,24 @@ ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t 
     if (chosen == nullptr) return std::string();
     std::string text = (chosen == &first ? a : b) + date(chosen->date);
     if (places && place && placeRoom >= 600) {
-      const std::string where = Limited(PlaceText(*chosen, ", "), kPlaceLimit);
-      if (!where.empty()) text += " " + where;
+      std::string where = " " + Limited(PlaceText(*chosen, ", "), kPlaceLimit);
+      if (dc != nullptr && measure.TextWidth(where) > placeRoom) {
+        const int blank = measure.TextWidth(" ");
+        where = " " + FitPlaceParts(chosen->place, kPlaceLimit, ", ", &measure, placeRoom - blank);
+      }
+      // A place with no part left (separators only) is left out.
+      if (where.find_first_not_of(", ") != std::string::npos) {
+        text += where;
+        if (dc != nullptr) left -= measure.TextWidth(where);
+      }
     }
     return text;
   };
   if (read && options_.dateType != 0) {
     parts.birth =
         event(person.birth, person.christening, "b.", "c.", options_.birthPlace, birthRoom);
-    parts.death = event(person.death, person.burial, "d.", "u.", options_.deathPlace, deathRoom);
+    // The death place has what the birth place left.
+    parts.death = event(person.death, person.burial, "d.", "u.", options_.deathPlace, left);
   }
   CMarriageRecord m;
   if (withMarriage && ReadMarriage(marriage, m) && m.marriage.date.IsSet()) {
@@ -340,6 +367,23 @@ void CChartPagesGenerator::DrawHeading(ReportDevice& dc, int page) {
     CReportJob::DrawRelationshipLegend(&dc, left_ + dateWidth + u_->legendGap140, y, labelFont_,
                                        boldFont_, GetChartLegendFlags(), right_, 0, options_.parInd,
                                        options_.relInd);
+}
+
+std::string CChartPagesGenerator::RowEvents(ReportDevice& dc, int x, const std::string& prefix,
+                                            const std::string& name, bool primary, std::int32_t rin,
+                                            std::int32_t marriage, bool withMarriage,
+                                            const std::string& after) const {
+  dc.SelectFont(primary ? primaryFont_ : otherFont_);
+  int used = dc.GetTextExtent(name).cx;
+  // In RTF a row is one run, in the name's font.
+  dc.SelectFont(IsRTFMode() && primary ? primaryFont_ : otherFont_);
+  const std::string bare = JoinChartEvents(EventParts(rin, marriage, withMarriage, false, 0));
+  used += dc.GetTextExtent(prefix + " " + bare + after).cx;
+  // A word processor sets a row a little wider than it is measured here and
+  // would wrap it at the margin: in RTF a twentieth of the row stays spare.
+  if (IsRTFMode()) used += (right_ - x) / 20;
+  return JoinChartEvents(EventParts(rin, marriage, withMarriage, true, right_ - x - used, &dc)) +
+         after;
 }
 
 void CChartPagesGenerator::DrawRowText(ReportDevice& dc, int x, int y, const std::string& prefix,
@@ -398,10 +442,12 @@ void CChartPagesGenerator::DrawAncestryRow(ReportDevice& dc, const AncestryChart
   CMarriageRecord m;
   const bool husbandRow = ReadMarriage(marriage, m) && (m.husband == node.rin || m.husband == 0);
   const std::string prefix = options_.printGens ? std::to_string(g) + ". " : "";
-  std::string rest = JoinChartEvents(EventParts(node.rin, marriage, husbandRow, true, right_ - x));
-  rest += Codes(node.rin, node.familyOfOrigin);
-  if (!first) rest += " " + Format(kIdsPrintedOnPage, slot.first);
-  DrawRowText(dc, x, top, prefix, PersonName(node.rin), g == 1, rest);
+  std::string after = Codes(node.rin, node.familyOfOrigin);
+  if (!first) after += " " + Format(kIdsPrintedOnPage, slot.first);
+  const std::string name = PersonName(node.rin);
+  const std::string rest =
+      RowEvents(dc, x, prefix, name, g == 1, node.rin, marriage, husbandRow, after);
+  DrawRowText(dc, x, top, prefix, name, g == 1, rest);
 
   const LogPen pen{PS_SOLID, u_->lineStep, 0};
   dc.SelectPen(pen);
@@ -432,10 +478,11 @@ void CChartPagesGenerator::DrawDescendantsRow(ReportDevice& dc, const Descendant
     const ChartSlot slot = ReadChartSlot(e.record);
     const bool first = slot.first == page && slot.second == row;
     const std::string prefix = options_.printGens ? std::to_string(g) + ". " : "";
-    std::string rest = JoinChartEvents(EventParts(e.record, 0, false, true, right_ - x));
-    rest += Codes(e.record, ParentMarriageOf(walk.list, index));
-    if (!first) rest += " " + Format(kIdsPrintedOnPage, slot.first);
-    DrawRowText(dc, x, top, prefix, PersonName(e.record), g == 1, rest);
+    std::string after = Codes(e.record, ParentMarriageOf(walk.list, index));
+    if (!first) after += " " + Format(kIdsPrintedOnPage, slot.first);
+    const std::string name = PersonName(e.record);
+    const std::string rest = RowEvents(dc, x, prefix, name, g == 1, e.record, 0, false, after);
+    DrawRowText(dc, x, top, prefix, name, g == 1, rest);
     return;
   }
   const std::int32_t person = IndividualOfMarriage(walk.list, index);
@@ -447,8 +494,7 @@ void CChartPagesGenerator::DrawDescendantsRow(ReportDevice& dc, const Descendant
   std::string name = res::LoadString(kIdsUnknown), rest;
   if (spouse > 0) {
     name = PersonName(spouse);
-    ChartEventParts parts = EventParts(spouse, e.record, true, true, right_ - x);
-    rest = JoinChartEvents(parts);
+    rest = RowEvents(dc, x, prefix, name, false, spouse, e.record, true, "");
   } else {
     rest = JoinChartEvents(EventParts(0, e.record, true, false, 0));
   }

@@ -90,8 +90,15 @@ class CChartPagesGenerator : public CReportPageGenerator {
 
   std::string Title() const;
   std::string PersonName(std::int32_t rin) const;
+  // With dc (its font the row's other font) each place is fitted to the
+  // room left for the places; without it only to the characters allowed.
   ChartEventParts EventParts(std::int32_t rin, std::int32_t marriage, bool withMarriage,
-                             bool places, int room) const;
+                             bool places, int room, rpt::ReportDevice* dc = nullptr) const;
+  // The text after a standard row's name: its events, the places fitted to
+  // what the rest of the row leaves them up to the right margin, then after.
+  std::string RowEvents(rpt::ReportDevice& dc, int x, const std::string& prefix,
+                        const std::string& name, bool primary, std::int32_t rin,
+                        std::int32_t marriage, bool withMarriage, const std::string& after) const;
   std::string Codes(std::int32_t rin, std::int32_t marriage);
   std::string SampleLine() const;
 

@@ -546,14 +546,17 @@ void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReport
                  layout_->title);
 
   dc->SelectFont(headingFont_);
+  // In RTF each row is a layout of its own, its columns numbered from 0.
+  std::vector<int> columnInRow(places.size());
+  for (std::size_t i = 0; i < places.size(); ++i)
+    columnInRow[i] = i > 0 && places[i - 1].row == places[i].row ? columnInRow[i - 1] + 1 : 0;
   for (std::size_t i = 0; i < places.size(); ++i) {
     const CustomPlan::Place& p = places[i];
     const int y = plan.headTop - plan.headRow * p.row;
     const rpt::Rect clip{p.left, y, p.right, y - plan.headRow};
-    AddColumnHeadingExt(static_cast<int>(i), 'l', p.left, p.right, dc, p.left, y, rpt::ETO_CLIPPED,
+    AddColumnHeadingExt(columnInRow[i], 'l', p.left, p.right, dc, p.left, y, rpt::ETO_CLIPPED,
                         &clip, layout_->columns[i]->heading, nullptr);
-    if (i + 1 == places.size() || places[i + 1].row != p.row)
-      EndHeadingLine(0, i + 1 == places.size());
+    if (i + 1 == places.size() || places[i + 1].row != p.row) EndHeadingLine(0, true);
   }
   WriteRTFListHeader(dc, info, false);
   for (const int ruleY : {plan.headBottom - 60, plan.headBottom - 30}) {
@@ -606,9 +609,8 @@ void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReport
       const int ty = y - bodyRow * p.row;
       const rpt::Rect clip{p.left, ty, p.right, ty - bodyRow};
       if (!text.empty())
-        AddColumnTextExt(static_cast<int>(i), dc, p.left, ty, rpt::ETO_CLIPPED, &clip, text,
-                         nullptr);
-      if (i + 1 == places.size() || places[i + 1].row != p.row) WriteListRow(dc, 0);
+        AddColumnTextExt(columnInRow[i], dc, p.left, ty, rpt::ETO_CLIPPED, &clip, text, nullptr);
+      if (i + 1 == places.size() || places[i + 1].row != p.row) WriteListRow(dc, p.row);
     }
     y -= bodyRow * rows;
   }

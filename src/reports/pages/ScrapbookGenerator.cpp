@@ -69,6 +69,8 @@ void CScrapbookGenerator::BeginScrapbook(ReportDevice* dc) {
   pageCount_ = ScrapbookEntryCount();
   if (dc == nullptr) return;
 
+  // The margins and the grid are in thousandths of an inch, as the pages are.
+  dc->SetMapMode(MM_HIENGLISH);
   SetPageMargins(dc, {options_.pageLM, options_.pageTM, options_.pageRM, options_.pageBM});
   PrintableArea area;
   GetPrintableMargins(*dc, options_.pageLM, options_.pageTM, options_.pageRM, options_.pageBM, area,

@@ -1,5 +1,6 @@
 #include "AncDescPages.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -46,6 +47,9 @@ CAncDescPage::CAncDescPage(CReportsPropSheet& sheet, bool ancestry)
   typeRow->addWidget(AddControl(kIdcStandard, new QRadioButton(QStringLiteral("Standard &chart"))));
   typeRow->addWidget(AddControl(kIdcWall, new QRadioButton(QStringLiteral("&Wall chart"))));
   typeRow->addStretch(1);
+  // One chosen chart type at all times: a click on the chosen one keeps it.
+  auto* typeGroup = new QButtonGroup(this);
+  for (int id : kChartTypes) typeGroup->addButton(Control<QRadioButton>(id));
 
   // Both chart types.
   auto* common = new QGridLayout;
