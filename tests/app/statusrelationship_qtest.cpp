@@ -31,7 +31,6 @@ class StatusRelationshipTest : public QObject {
     QFETCH(QString, indicator);
     QFETCH(QString, shown);
     AppCommandHarness harness;
-    harness.profile.SetInt("Start Up", "ViewType", CKorApp::kViewPedigree);
     std::int32_t dag = 0;
     QVERIFY(harness.Start(
         [&] {
@@ -41,6 +40,7 @@ class StatusRelationshipTest : public QObject {
           CurrentDatabase->SetFileOption(1, option);
         },
         [](CKorApp&) {}));
+    harness.app->ShowPedigreeView();
     QCOMPARE(harness.app->m_currentViewType, int(CKorApp::kViewPedigree));
     harness.app->ShowInActiveView(dag);
     QTRY_COMPARE(harness.app->ActiveViewRin(), dag);

@@ -636,7 +636,9 @@ class MergeDialogsTest : public QObject {
         if (findStart >= 0)
           merge->reject();
         else if (++ticks == 5)
-          merge->Control<QPushButton>(CMergeIndividualsDialog::kIdcPrimaryFind)->click();
+          QTimer::singleShot(0,
+                             merge->Control<QPushButton>(CMergeIndividualsDialog::kIdcPrimaryFind),
+                             &QPushButton::click);
       }
     });
     driver.start(20);

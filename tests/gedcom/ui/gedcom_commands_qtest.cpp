@@ -39,7 +39,10 @@ class GedcomCommandsTest : public QObject {
       } else if (auto* dialog = qobject_cast<CGedcomExportDialog*>(modal);
                  dialog && !exportClicked) {
         exportClicked = true;
-        dialog->Control<QPushButton>(CGedcomExportDialog::kIdcExport)->click();
+        // Clicked after this slot returns: the driver fires again inside
+        // the windows the click opens.
+        QTimer::singleShot(0, dialog->Control<QPushButton>(CGedcomExportDialog::kIdcExport),
+                           &QPushButton::click);
       }
     });
     driver.start(20);
