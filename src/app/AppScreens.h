@@ -46,6 +46,9 @@ struct CAppScreens {
   // Other Marriages of rin with line index selected: the index of the
   // marriage chosen, -1 for none.
   std::function<int(QWidget* parent, std::int32_t rin, int index)> otherMarriages;
+  // Spouse Order of rin with marriage index current: the MRIN current when
+  // the new order was stored, 0 for none.
+  std::function<std::int32_t(QWidget* parent, std::int32_t rin, int index)> spouseOrder;
   // Marriages for rin, choosing only: the chosen MRIN, 0 for none.
   std::function<std::int32_t(QWidget* parent, std::int32_t rin)> marriagesFor;
   // Families for rin: false for Cancel; value 0 all families, -1 all as a

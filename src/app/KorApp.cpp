@@ -52,6 +52,7 @@
 #include "PreferencesSheet.h"
 #include "QtPorts.h"
 #include "RecordAccess.h"
+#include "RelationshipCode.h"
 #include "StartupTables.h"
 #include "StatusPanes.h"
 #include "StringTable.h"
@@ -755,8 +756,8 @@ auto DisplayState(const CAppOptions& o) {
 
 }  // namespace
 
-void CKorApp::ShowPreferences(int page) {
-  if (!files_->fileOpen || !frame_) return;
+bool CKorApp::ShowPreferences(int page) {
+  if (!files_->fileOpen || !frame_) return false;
   const auto before = DisplayState(m_options);
   const int relationshipBefore = CurrentDatabase->GetFileOption(1);
   CKorView* pedigree = ActivePedigreeView();
@@ -785,6 +786,7 @@ void CKorApp::ShowPreferences(int page) {
       }
   // Colours and fonts are read as the views paint.
   RepaintCurrentView();
+  return true;
 }
 
 int CKorApp::CheckEditPassword() {
@@ -922,10 +924,21 @@ void CKorApp::ShowIndividualInStatusBar(CIndividualNode* individual, int relatio
   if (relationship < 0)
     relationship = CurrentDatabase->IsOpen() ? CurrentDatabase->GetFileOption(1) : 0;
   std::string text;
-  if (!individual || relationship == 0) text = res::LoadString(CMainFrame::kIdsIdlePrompt);
-  // With relationship indicators set the pane shows the kinship term, which
-  // the relationship code of the Set Relationship Indicators tool supplies;
-  // until it exists the pane stays empty, as for "Not Set".
+  if (!individual || relationship == 0) {
+    text = res::LoadString(CMainFrame::kIdsIdlePrompt);
+  } else {
+    // The kinship term of the relationship indicator stored with the
+    // individual; an indicator that is not set shows nothing.
+    if (!individual->GetLinks()) {
+      CIndividualRecord record;
+      if (DbGetIndividualRecord(individual->GetRin(), record, 9) == 1)
+        individual->LoadLinks(record, 2);
+    }
+    if (const CIndividualLinks* links = individual->GetLinks()) {
+      const CRelationshipCode code(links->linkText.c_str());
+      if (code.IsSet()) text = code.GetName(true, false);
+    }
+  }
   frame_->OnSetStatusPane(shell::kPaneText, reinterpret_cast<LPARAM>(text.c_str()));
   frame_->OnSetStatusPane(shell::kPaneRin, individual ? individual->GetRin() : shell::kClearPane);
   std::intptr_t mrin = 0;

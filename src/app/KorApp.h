@@ -109,8 +109,9 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void OnFileSaveAs();
   void OnAppAbout();
   // Tools > Preferences: the sheet on page (-1 the page last used); the
-  // views show the new display options afterwards.
-  void ShowPreferences(int page);
+  // views show the new display options afterwards. False when no family file
+  // is open and nothing was shown.
+  bool ShowPreferences(int page);
   // The edit password gate: 1 editing allowed, 0 refused (after asking
   // while undecided).
   int CheckEditPassword();

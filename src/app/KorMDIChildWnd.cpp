@@ -8,6 +8,11 @@ int CKorMDIChildWnd::SwitchView(const fw::CRuntimeClass* viewClass) {
   if (!old) return 0;
   if (old->IsKindOf(viewClass)) return 1;
 
+  // Made before the old view goes: a class that cannot be made leaves the
+  // window and its document as they were.
+  fw::CView* view = viewClass ? viewClass->CreateObject() : nullptr;
+  if (!view) return 0;
+
   // The document must outlive the loss of its only view.
   fw::CDocument* document = old->GetDocument();
   bool autoDelete = document ? document->m_bAutoDelete : false;
@@ -17,8 +22,7 @@ int CKorMDIChildWnd::SwitchView(const fw::CRuntimeClass* viewClass) {
   delete old;
   if (document) document->m_bAutoDelete = autoDelete;
 
-  fw::CView* view = CreateView(viewClass, document);
-  if (!view) return 0;
+  PlaceView(view, document);
   view->OnInitialUpdate();
   view->update();
   SetActiveView(view);

@@ -10,6 +10,7 @@ class CKorMDIChildWnd : public fw::CMDIChildWnd {
  public:
   // Replaces the active view by a new view of the class over the same
   // document: 1 when the active view already is of that class or the new
-  // view was made, 0 without an active view or when the class cannot be made.
+  // view was made, 0 without an active view or when the class cannot be made
+  // (the active view then stays).
   int SwitchView(const fw::CRuntimeClass* viewClass);
 };

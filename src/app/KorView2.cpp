@@ -325,6 +325,19 @@ void CKorView2::OnOtherMarriages() {
   setFocus();
 }
 
+void CKorView2::OnSpouseOrder() {
+  CIndividualNode* primary = model_ ? GetPaneContent(0) : nullptr;
+  if (primary == nullptr || !AppScreens().spouseOrder) return;
+  const std::int32_t mrin =
+      AppScreens().spouseOrder(this, primary->GetRin(), model_->CurrentMarriageIndex());
+  if (mrin > 0 && model_->ShowReorderedMarriage(mrin)) {
+    UpdateControls();
+    SendStatus();
+    update();
+  }
+  setFocus();
+}
+
 void CKorView2::OnOtherParents() {
   if (!model_ || !model_->Primary()) return;
   // The parents command works on the primary individual.
@@ -402,7 +415,7 @@ void CKorView2::CreateControls() {
   otherParents_ = push(kIdOtherParents, kIdsOtherParents);
   otherMarriages_ = push(kIdOtherMarriages, kIdsOtherMarriages);
   connect(otherParents_, &QPushButton::clicked, this, &CKorView2::OnOtherParents);
-  connect(otherMarriages_, &QPushButton::clicked, this, &CKorView2::OnOtherMarriages);
+  connect(otherMarriages_, &QPushButton::clicked, this, &CKorView2::OnSpouseOrder);
 
   scrollBar_ = new QScrollBar(Qt::Vertical, this);
   scrollBar_->setObjectName(QStringLiteral("scrollBar%1").arg(kIdChildScrollBar));
@@ -475,7 +488,7 @@ void CKorView2::UpdateControls() {
     button->setVisible(shown);
   };
   otherParents_->setEnabled(true);
-  otherMarriages_->setEnabled(static_cast<bool>(AppScreens().otherMarriages));
+  otherMarriages_->setEnabled(static_cast<bool>(AppScreens().spouseOrder));
   show(parentButtons_[0], kIdFatherButton);
   show(parentButtons_[1], kIdMotherButton);
   show(spouseButton_, kIdSpouseButton);

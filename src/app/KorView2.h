@@ -68,9 +68,12 @@ class CKorView2 : public fw::CView {
   // Shows marriage mrin: its husband, else its wife, with that marriage
   // current; a marriage without partners alone.
   void ShowMarriage(std::int32_t mrin);
-  // Alt+M and the Other Marriages button: the chosen marriage of the
-  // primary individual becomes the one shown.
+  // Alt+M: the chosen marriage of the primary individual becomes the one
+  // shown.
   void OnOtherMarriages();
+  // The Other Marriages button: the primary individual's marriages put in
+  // order; the one current at OK is shown.
+  void OnSpouseOrder();
   // Alt+P and the Other Parents button: the primary individual's parent
   // families (as Add > Parents).
   void OnOtherParents();

@@ -15,7 +15,10 @@ CDocument* CMDIChildWnd::GetActiveDocument() const {
 
 CView* CMDIChildWnd::CreateView(const CRuntimeClass* viewClass, CDocument* document) {
   CView* view = viewClass ? viewClass->CreateObject() : nullptr;
-  if (!view) return nullptr;
+  return view ? PlaceView(view, document) : nullptr;
+}
+
+CView* CMDIChildWnd::PlaceView(CView* view, CDocument* document) {
   view->SetDocument(document);
   setWidget(view);
   view->show();

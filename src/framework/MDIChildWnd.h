@@ -26,6 +26,8 @@ class CMDIChildWnd : public QMdiSubWindow {
   // window; nullptr when the class cannot be made. The caller sends it its
   // initial update.
   CView* CreateView(const CRuntimeClass* viewClass, CDocument* document);
+  // Places a made view over the document in this window, as CreateView does.
+  CView* PlaceView(CView* view, CDocument* document);
 
  private:
   void FollowDocumentTitle(CDocument* document);

@@ -492,7 +492,7 @@ void CMultimediaCollectionDialog::OnShow() {
 void CMultimediaCollectionDialog::OnSlideShow() {
   std::vector<CMultimediaItem> items;
   for (int i = 0; i < collection_.Count(); ++i) items.push_back(*collection_.Item(i));
-  new CSlideShowWindow(items, collection_.DefaultSound());
+  new CSlideShowWindow(items, collection_.DefaultSound(), this);
 }
 
 void CMultimediaCollectionDialog::OnScrapbook() {

@@ -14,8 +14,9 @@ fw::ColorRef ReadProfileColor(const std::string& section, const std::string& val
   return static_cast<fw::ColorRef>(plat::Profile().GetColor(section, value, def));
 }
 
-CSlideShowWindow::CSlideShowWindow(const std::vector<CMultimediaItem>& items, int defaultSound)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+CSlideShowWindow::CSlideShowWindow(const std::vector<CMultimediaItem>& items, int defaultSound,
+                                   QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::FramelessWindowHint),
       items_(items),
       defaultSound_(defaultSound) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -35,6 +36,10 @@ CSlideShowWindow::CSlideShowWindow(const std::vector<CMultimediaItem>& items, in
   setGeometry(0, 0, screen_.width(), screen_.height());
   setFocusPolicy(Qt::StrongFocus);
   show();
+  // Over the owner and every other window, with the keyboard.
+  raise();
+  activateWindow();
+  setFocus();
   if (defaultSound_ >= 0 && static_cast<std::size_t>(defaultSound_) < items_.size())
     plat::PlayMediaFile(items_[static_cast<std::size_t>(defaultSound_)].GetFullPath(), false);
   TimerStep();

@@ -28,8 +28,10 @@ class CSlideShowWindow : public QWidget {
   static constexpr int kDefaultSlideRatio = 50;
 
   // items: the collection in order (copied); defaultSound: index of the
-  // default sound clip, -1 none.
-  CSlideShowWindow(const std::vector<CMultimediaItem>& items, int defaultSound);
+  // default sound clip, -1 none; owner: the window the show starts from,
+  // whose modality would otherwise keep clicks and keys from the show.
+  CSlideShowWindow(const std::vector<CMultimediaItem>& items, int defaultSound,
+                   QWidget* owner = nullptr);
   ~CSlideShowWindow() override;
 
   // Tenths of a second the current slide stays; -1 once the show has ended.

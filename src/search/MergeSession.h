@@ -17,6 +17,7 @@ class CMergeSession {
   std::int32_t PrimaryPosition() const { return primaryPosition_; }
   std::int32_t DuplicatePosition() const { return duplicatePosition_; }
   CMergeWorkFile& Work() { return work_; }
+  int Mode() const { return mode_; }
 
   // Next Match (+1) or Previous (-1) under the options of the moment: a
   // further duplicate of the shown primary, else the next primary with a

@@ -725,6 +725,15 @@ bool FamilyViewModel::ShowOtherMarriage(int index) {
   return true;
 }
 
+bool FamilyViewModel::ShowReorderedMarriage(std::int32_t mrin) {
+  if (!primary_ || mrin <= 0) return false;
+  const CMarriageNode* current = GetCurrentMarriage();
+  if (!current || current->GetMrin() != mrin) history_.clear();
+  preferredMrin_ = mrin;
+  const std::int32_t chosen = primary_->GetLinks() ? primary_->GetLinks()->chosenParentsMrin : 0;
+  return ShowIndividual(primary_->GetRin(), mrin, chosen);
+}
+
 bool FamilyViewModel::MoveToPrimary() {
   switch (selected_) {
     case kPaneSpouse:

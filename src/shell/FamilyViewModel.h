@@ -231,6 +231,10 @@ class FamilyViewModel {
   bool MoveToChild(int index);
   bool Descend();
   bool ShowOtherMarriage(int index);
+  // After the primary individual's marriages were put in a new order:
+  // the family read again with marriage mrin current (the Back history
+  // emptied when that is another marriage).
+  bool ShowReorderedMarriage(std::int32_t mrin);
   // The Move to Primary command on the selected pane.
   bool MoveToPrimary();
 

@@ -262,27 +262,33 @@ class FamilyViewTest : public QObject {
     QVERIFY(!Button(kIdOtherMarriages)->isEnabled());
     QVERIFY(Button(kIdOtherParents)->isHidden());
     {
-      // With the screen, the marriage chosen there becomes the one shown.
+      // With the screen (Spouse Order), the marriage current when the order
+      // was stored becomes the one shown.
       std::int32_t asked = 0;
       int shownIndex = -1;
-      AppScreens().otherMarriages = [&](QWidget*, std::int32_t rin, int index) {
-        asked = rin;
-        shownIndex = index;
-        return 1;
-      };
       const int before = view_->Model()->CurrentMarriageIndex();
       CIndividualNode* primary = view_->GetPaneContent(0);
       QVERIFY(primary != nullptr);
       const std::int32_t primaryRin = primary->GetRin();
       view_->Model()->ShowOtherMarriage(0);
       view_->OnShow(0);
+      primary = view_->GetPaneContent(0);
+      QVERIFY(primary != nullptr && primary->GetLoadedMarriageCount() > 1);
+      const std::int32_t second = primary->GetMarriage(1)->GetMrin();
+      AppScreens().spouseOrder = [&](QWidget*, std::int32_t rin, int index) {
+        asked = rin;
+        shownIndex = index;
+        return second;
+      };
+      view_->OnShow(0);
       QVERIFY(Button(kIdOtherMarriages)->isEnabled());
       Button(kIdOtherMarriages)->click();
       QCOMPARE(asked, primaryRin);
       QCOMPARE(shownIndex, 0);
       QCOMPARE(view_->Model()->CurrentMarriageIndex(), 1);
+      QCOMPARE(view_->Model()->GetCurrentMarriage()->GetMrin(), second);
       view_->Model()->ShowOtherMarriage(before);
-      AppScreens().otherMarriages = nullptr;
+      AppScreens().spouseOrder = nullptr;
     }
     QCOMPARE(Button(kIdFatherButton)->property("bitmapId").toInt(), kBitmapParentNoParents);
 

@@ -277,9 +277,15 @@ class MainFrameTest : public QObject {
     QCOMPARE(document->Views().size(), std::size_t(1));
     QCOMPARE(frame_->windowTitle(), QStringLiteral("Korvane - Smith"));
 
-    // A class that cannot be made fails; the document is still there.
+    // A class that cannot be made fails; the view stays with its document,
+    // which goes with the window.
     QCOMPARE(child->SwitchView(&kBrokenViewClass), 0);
     QVERIFY(!document.isNull());
+    QCOMPARE(child->GetActiveView(), family);
+    QCOMPARE(child->widget(), family);
+    QCOMPARE(document->Views().size(), std::size_t(1));
+    QVERIFY(child->close());
+    QTRY_VERIFY(document.isNull());
 
     // The document goes with its last view when its window closes.
     CKorMDIChildWnd* other =

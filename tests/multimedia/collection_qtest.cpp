@@ -2,11 +2,13 @@
 // offscreen over a family file: list texts and buttons, the default photo
 // through add, move and remove, Save read back, Close with changes, the
 // preview only when asked for, and the item dialog's rules.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,6 +29,7 @@
 #include "MultimediaItemDialog.h"
 #include "PictureFileDialog.h"
 #include "QtPorts.h"
+#include "SlideShowWindow.h"
 #include "TestPictures.h"
 
 using Dialog = CMultimediaCollectionDialog;
@@ -82,6 +85,7 @@ class CollectionDialogTest : public QObject {
   void openingTextsAndButtons_data();
   void openingTextsAndButtons();
   void firstPhotoAddedBecomesDefault();
+  void slideShowTakesClicksAndKeysOverTheModalDialog();
   void movingAndRemovingKeepTheDefaults();
   void saveWritesTheListOrderAndAsksForARefresh();
   void readOnlyFileRefusesSave();
@@ -255,6 +259,33 @@ void CollectionDialogTest::firstPhotoAddedBecomesDefault() {
   d.runItemDialog = [](ItemDialog&) { return int(fw::kIdCancel); };
   d.Control<QPushButton>(Dialog::kIdcAdd)->click();
   QCOMPARE(d.Collection().Count(), 3);
+}
+
+// Started from the modal dialog, the show still ends on Escape or a click
+// that reaches it through its window, as the user's would.
+void CollectionDialogTest::slideShowTakesClicksAndKeysOverTheModalDialog() {
+  plat::FakeMediaPlayer player;
+  plat::ScopedMediaPlayer playerScope(&player);
+  profile.SetInt("Multimedia", "MMSlideTime", 600);  // longer than any wait here
+  const std::int32_t rin = Person({});
+  Dialog d(rin, "Ann Lund");
+  d.setWindowModality(Qt::ApplicationModal);
+  d.show();
+  d.runItemDialog = Answer("Photo", Picture("a.png", 120, 80), "First");
+  d.Control<QPushButton>(Dialog::kIdcAdd)->click();
+  for (const bool byKey : {true, false}) {
+    d.Control<QPushButton>(Dialog::kIdcSlideShow)->click();
+    QPointer<QWidget> show;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (qobject_cast<CSlideShowWindow*>(w) && w->isVisible()) show = w;
+    QVERIFY(show);
+    QVERIFY(show->windowHandle());
+    if (byKey)
+      QTest::keyClick(show->windowHandle(), Qt::Key_Escape);
+    else
+      QTest::mouseClick(show->windowHandle(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTRY_VERIFY_WITH_TIMEOUT(show.isNull(), 2000);
+  }
 }
 
 void CollectionDialogTest::movingAndRemovingKeepTheDefaults() {

@@ -184,6 +184,47 @@ class CustomPageTest : public QObject {
     QCOMPARE(layout.columns[1]->width, 30);
   }
 
+  // Adding the Notes field asks for its tag: with no note tag of the user's
+  // the built-in ones are offered; with some, those.
+  void notesColumnOffersTheNoteTags() {
+    for (const bool ownTags : {false, true}) {
+      if (ownTags) {
+        profile_.SetString("Note Tags", "Tag1", "Research");
+        profile_.SetString("Note Tags", "Tag2", "Sources");
+      }
+      CCustomReportLayout layout;
+      rptui::CReportFieldsDialog dialog(layout, false);
+      dialog.show();
+      auto* possible = dialog.Control<QListWidget>(rptui::CReportFieldsDialog::kIdcPossible);
+      const auto notes = possible->findItems(QStringLiteral("Notes"), Qt::MatchExactly);
+      QCOMPARE(notes.size(), 1);
+      possible->clearSelection();
+      notes[0]->setSelected(true);
+      QStringList offered;
+      bool asked = false;
+      QTimer::singleShot(0, [&] {
+        auto* question =
+            qobject_cast<rptui::CCustomChoiceDialog*>(QApplication::activeModalWidget());
+        if (!question) return;
+        asked = true;
+        auto* combo = question->Control<QComboBox>(rptui::CCustomChoiceDialog::kIdcChoice);
+        for (int i = 0; i < combo->count(); ++i) offered << combo->itemText(i);
+        question->reject();
+      });
+      dialog.OnAdd();
+      QVERIFY(asked);
+      if (ownTags) {
+        QCOMPARE(offered, (QStringList{"Research", "Sources"}));
+      } else {
+        QVERIFY(offered.size() > 2);
+        QCOMPARE(offered.mid(0, 3), (QStringList{"All", "BIOGRAPHY:", "BIRTH:"}));
+      }
+      dialog.reject();
+    }
+    profile_.SetString("Note Tags", "Tag1", "");
+    profile_.SetString("Note Tags", "Tag2", "");
+  }
+
   void sortOrderAndQuestions() {
     CCustomReportLayout layout;
     rptui::CSortOrderDialog dialog(layout, false);

@@ -4,8 +4,10 @@
 // family file: the dialog's OK rule and the empty-replacement question, and
 // the command from the Tools menu changing the places. With KORVANE_SHOTS
 // set, each dialog saves its picture.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -25,6 +27,7 @@
 #include "GlobalReplaceDialog.h"
 #include "KinshipWidgets.h"
 #include "MainFrame.h"
+#include "MaintenanceCommands.h"
 #include "MarriageRecord.h"
 #include "MatchMergeOptionsDialog.h"
 #include "MergeCommands.h"
@@ -68,6 +71,17 @@ struct OpenFamily {
   plat::ScopedProfile scopedProfile{&profile};
   QTemporaryDir dir;
   bool opened = false;
+};
+
+// The backup's save dialog answered with one path.
+class BackupPathScreens : public shell::MaintenanceScreens {
+ public:
+  std::string AskBackupPath(const std::string&, const std::string&) override { return answer; }
+  std::string AskRestorePath(const std::string&) override { return {}; }
+  std::string AskDeletePath(const std::string&) override { return {}; }
+  void BeginClosedWork() override {}
+  void EndClosedWork() override {}
+  std::string answer;
 };
 
 }  // namespace
@@ -588,6 +602,57 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(dialog.job.search, std::string("Old "));
     QVERIFY(dialog.job.replacement.empty());
     QVERIFY(dialog.job.caseSensitive);
+  }
+
+  // Tools > Match/Merge offers a backup as it opens (Yes makes one) and Find
+  // on the empty primary side starts on the person the view shows.
+  void matchMergeOffersABackupAndStartsOnTheCurrentPerson() {
+    AppCommandHarness harness;
+    std::int32_t ada = 0;
+    QVERIFY(harness.Start(
+        [&] {
+          BornIn("Bo", "Bonn");
+          ada = BornIn("Ada", "Ulm");
+        },
+        [](CKorApp& app) { RegisterMergeCommands(app); }));
+    BackupPathScreens screens;
+    screens.answer = harness.dir.filePath(QStringLiteral("before-merge.bak")).toStdString();
+    harness.app->SetMaintenanceScreens(&screens);
+    harness.app->ShowInActiveView(ada);
+    QTRY_COMPARE(harness.app->ActiveViewRin(), ada);
+    harness.boxes.QueueAnswer(plat::kIdYes);
+
+    std::int32_t findStart = -1;
+    std::string findText;
+    int ticks = 0;
+    QTimer driver;
+    connect(&driver, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (auto* find = qobject_cast<CFindRecordDialog*>(modal)) {
+        findStart = find->find.number;
+        findText = find->find.searchText;
+        find->reject();
+      } else if (auto* merge = qobject_cast<CMergeIndividualsDialog*>(modal)) {
+        if (findStart >= 0)
+          merge->reject();
+        else if (++ticks == 5)
+          QTimer::singleShot(0,
+                             merge->Control<QPushButton>(CMergeIndividualsDialog::kIdcPrimaryFind),
+                             &QPushButton::click);
+      }
+    });
+    driver.start(20);
+    harness.app->GetMainFrame()->CommandAction(shell::kIdToolsMatchMerge)->trigger();
+    driver.stop();
+
+    QVERIFY(!harness.boxes.Calls().empty());
+    QCOMPARE(harness.boxes.Calls()[0].text, res::LoadString(7173));
+    QCOMPARE(harness.boxes.Calls()[0].caption, std::string("WARNING!"));
+    QVERIFY(QFileInfo::exists(QString::fromStdString(screens.answer)));
+    QCOMPARE(findStart, ada);
+    QCOMPARE(findText, std::string("Lind, Ada"));
+    harness.app->SetMaintenanceScreens(nullptr);
+    harness.Stop();
   }
 
   void commandChangesThePlaces() {

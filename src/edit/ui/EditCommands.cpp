@@ -121,6 +121,15 @@ void RegisterEditCommands(CKorApp& app) {
     const int result = dialog.exec();
     return result >= 5 ? result - 5 : -1;
   };
+  AppScreens().spouseOrder = [](QWidget* parent, std::int32_t rin, int index) {
+    editui::CSpouseChildOrderDialog dialog(parent, rin, COrderList::kSpouses, index);
+    if (CKorApp* app = CKorApp::Instance())
+      dialog.gate.checkPassword = [app] { return app->CheckEditPassword() == 1; };
+    const int result = dialog.exec();
+    const std::vector<std::int32_t>& numbers = dialog.Order().Numbers();
+    const std::size_t chosen = static_cast<std::size_t>(result - 5);
+    return result >= 5 && chosen < numbers.size() ? numbers[chosen] : 0;
+  };
   AppScreens().marriagesFor = [](QWidget* parent, std::int32_t rin) {
     editui::CMarriagesForDialog dialog(parent, rin);
     dialog.selectionOnly = true;

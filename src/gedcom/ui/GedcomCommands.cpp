@@ -16,6 +16,7 @@
 #include "KorApp.h"
 #include "KorDoc.h"
 #include "Ports.h"
+#include "PreferencesPages.h"
 #include "PreparerRecord.h"
 #include "SaveDlg.h"
 #include "SaveName.h"
@@ -241,6 +242,7 @@ void RegisterGedcomScreens() {
     host.parent = parent;
     host.familyPath = app ? app->m_openFilePath : std::string();
     host.zelShown = app && app->m_options.showZel != 0;
+    host.openPreparedBy = [app] { return app && app->ShowPreferences(shell::kPagePreparer); };
     const CKorDoc* document = app ? app->GetCurrentDocument() : nullptr;
     const CFilterSet* filter = document ? document->m_filterSet.get() : nullptr;
     const FilterSelection selection(filter);

@@ -196,11 +196,7 @@ void WriteWallBoxItems(bool ancestry, const WallBoxItems& items) {
 }
 
 std::vector<std::string> WallItemNoteTagChoices() {
-  std::vector<std::string> tags = CustomNoteTags();
-  if (tags.empty()) {
-    if (GetStandardNoteTags().empty()) LoadStandardNoteTags();
-    tags = GetStandardNoteTags();
-  }
+  const std::vector<std::string> tags = CustomNoteTags();
   const std::string all = res::LoadString(kIdsAllTag);
   std::vector<std::string> choices{std::string()};
   for (const std::string& t : tags)

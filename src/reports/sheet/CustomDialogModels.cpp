@@ -7,6 +7,7 @@
 #include "CustomLayoutFile.h"
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
+#include "StartupTables.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -52,6 +53,10 @@ std::vector<std::string> CustomNoteTags() {
     GetNoteTag(i, tag);
     if (tag.empty()) break;
     tags.push_back(tag);
+  }
+  if (tags.empty()) {
+    if (GetStandardNoteTags().empty()) LoadStandardNoteTags();
+    tags = GetStandardNoteTags();
   }
   return tags;
 }

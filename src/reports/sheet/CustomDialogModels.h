@@ -33,7 +33,7 @@ struct CustomFieldQuestions {
 bool IsCustomUserEventField(std::int32_t id);
 
 // The note tags the Notes question offers ("Note Tags"/Tag1, Tag2, ... up to
-// the first empty one).
+// the first empty one); the built-in note tags when Tag1 is empty.
 std::vector<std::string> CustomNoteTags();
 // The titles of the open family file's event types, sorted.
 std::vector<std::string> CustomEventTypeTitles();

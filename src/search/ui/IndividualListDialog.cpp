@@ -124,10 +124,10 @@ void CSearchEdit::keyPressEvent(QKeyEvent* event) {
 
 CPagedList::CPagedList(CListPager& pager, int pageStep, QListWidget* list, QScrollBar* bar,
                        QObject* parent)
-    : QObject(parent), pager_(pager), list_(list), bar_(bar) {
+    : QObject(parent), pager_(pager), list_(list), viewport_(list->viewport()), bar_(bar) {
   bar_->setPageStep(pageStep);
   list_->installEventFilter(this);
-  list_->viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
   connect(bar_, &QScrollBar::actionTriggered, this, &CPagedList::OnAction);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
     if (showing_ || row < 0) return;
@@ -207,7 +207,7 @@ bool CPagedList::OnWheel(QWheelEvent* event) {
 }
 
 bool CPagedList::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == list_->viewport() && event->type() == QEvent::Wheel)
+  if (watched == viewport_ && event->type() == QEvent::Wheel)
     return OnWheel(static_cast<QWheelEvent*>(event));
   if (watched == list_ && event->type() == QEvent::KeyPress) {
     CListPager::Key key;

@@ -67,6 +67,9 @@ class CPagedList : public QObject {
 
   CListPager& pager_;
   QListWidget* list_;
+  // Kept from the start: the filter still sees the viewport's events while
+  // the list is being destroyed, when the list can no longer be asked for it.
+  QWidget* viewport_;
   QScrollBar* bar_;
   bool showing_ = false;
   int wheelRest_ = 0;  // eighths of a degree not yet turned into lines

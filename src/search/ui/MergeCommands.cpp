@@ -24,6 +24,8 @@ void RegisterMergeCommands(CKorApp& app) {
         CMergeIndividualsDialog dialog(owner->m_options, CMergeWorkFile::kNameMode,
                                        owner->GetMainFrame());
         dialog.editAllowed = [owner] { return owner->CheckEditPassword() != 0; };
+        dialog.backup = [owner] { owner->BackupFamilyFile(); };
+        dialog.suggestedPrimary = owner->ActiveViewRin();
         dialog.CenterWindow();
         dialog.exec();
         const std::int32_t rin = owner->ActiveViewRin();

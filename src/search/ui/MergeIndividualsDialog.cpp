@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdio>
 
@@ -79,6 +80,8 @@ constexpr unsigned kIdsMergedCount = 7171;
 constexpr unsigned kIdsAutoMergeComplete = 7172;
 constexpr unsigned kIdsReadOnly = 3411;
 constexpr unsigned kIdsAppName = 101;
+constexpr unsigned kIdsBackupFirst = 7173;
+constexpr unsigned kIdsWarning = 7174;
 
 // Shows each pair in the dialog, then asks.
 class PanelConfirm : public MergeConfirmPort {
@@ -460,8 +463,20 @@ void CMergeIndividualsDialog::ShowPanels() {
   EnableControl(kIdcDuplicateEdit, editing && haveDuplicate);
 }
 
+void CMergeIndividualsDialog::OnInitDialog() {
+  fw::CDialogBase::OnInitDialog();
+  if (session.Mode() == CMergeWorkFile::kSbnMode || !backup) return;
+  // Asked once the dialog is on the screen, before anything is merged.
+  QTimer::singleShot(0, this, [this] {
+    if (plat::MessageBox(res::LoadString(kIdsBackupFirst), res::LoadString(kIdsWarning),
+                         plat::kMbYesNo) == plat::kIdYes)
+      backup();
+  });
+}
+
 void CMergeIndividualsDialog::FindSide(bool primary) {
-  const std::int32_t rin = primary ? session.Primary() : session.Duplicate();
+  std::int32_t rin = primary ? session.Primary() : session.Duplicate();
+  if (primary && rin <= 0) rin = suggestedPrimary;
   CFindRecordDialog find(this);
   find.find.marriageAllowed = false;
   find.find.marriageMode = false;

@@ -110,6 +110,11 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   // Whether the family file is read-only (null: the open file's state); a
   // merge on it is refused with a message.
   std::function<bool()> readOnly;
+  // File Backup. Set, the dialog in name mode first asks whether a backup
+  // is made (Yes runs it) once it is shown.
+  std::function<void()> backup;
+  // The individual Find starts on while the primary side is empty (0: none).
+  std::int32_t suggestedPrimary = 0;
 
   void ShowPanels();
   void NextMatch(int direction);
@@ -133,6 +138,7 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
 
  protected:
   void OnOK() override { MergePair(); }
+  void OnInitDialog() override;
 
  private:
   // Shows 3411 and answers true on a read-only file.
