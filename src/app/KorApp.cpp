@@ -414,8 +414,13 @@ void CKorApp::CreateDocumentWindow(int viewType) {
   fw::CView* view = child->CreateView(ViewClassOf(viewType), document);
   child->SetActiveView(view);
   frame_->AddMDIChild(child);
-  // A new document window fills the client area.
+  // The run's first document window opens maximized; a later one fills the
+  // client area.
   child->setGeometry(QRect(QPoint(0, 0), frame_->MDIClient()->viewport()->size()));
+  if (!documentWindowMaximized_) {
+    documentWindowMaximized_ = true;
+    child->showMaximized();
+  }
   view->OnInitialUpdate();
   UpdateSearchMenu();
   UpdateViewMenuTexts();
@@ -581,6 +586,7 @@ void CKorApp::UpdateCommandStates() {
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
   for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewMoveToPrimary})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  MarkCurrentView();
   // A command a screen library handed over follows its rule in the command
   // table; one the table does not name needs (or not) an open file. The
   // application's own commands below follow the table too.
@@ -907,6 +913,20 @@ void CKorApp::UpdateViewMenuTexts() {
   }
   pedigree->setText(pedigreeText);
   family->setText(familyText);
+  MarkCurrentView();
+}
+
+void CKorApp::MarkCurrentView() {
+  // The item of the view shown carries the check mark; choosing the view
+  // already shown must not take it away.
+  for (auto [id, type] : {std::pair{shell::kIdViewPedigree, kViewPedigree},
+                          std::pair{shell::kIdViewFamily, kViewFamily}})
+    if (QAction* action = frame_ ? frame_->CommandAction(id) : nullptr) {
+      action->setCheckable(true);
+      action->setChecked(m_currentViewType == type);
+      // A menu draws the mark in place of the icon only without one.
+      action->setIconVisibleInMenu(false);
+    }
 }
 
 void CKorApp::UpdateSearchMenu() {

@@ -134,9 +134,14 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void ShowFamilyView();
   void OnSwitchView();
 
+  // The options the editing screens read, copied from m_options (at start-up,
+  // whenever Preferences closes, and around a temporary switch of them).
+  void ApplyEditOptions();
+
   // ---- small services ----
   // The texts of View > Pedigree and View > Family for the current view type.
   void UpdateViewMenuTexts();
+  void MarkCurrentView();
   // Removes the outside web-search items when the options do not allow them.
   void UpdateSearchMenu();
   // 1 when the Enter key moves to the next field in editing screens; asks
@@ -190,6 +195,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // a close until the next open).
   std::string& m_openFilePath;
   int m_currentViewType = kViewNone;
+  // Set once the run's first document window was maximized.
+  bool documentWindowMaximized_ = false;
   // The edit password gate.
   shell::EditPasswordGate m_editGate;
   // "-v": the extended chart types of the reports.
@@ -245,9 +252,6 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void LoadSharedTables();
   // The editing screens' options, Enter-as-Tab and the four recent-entry lists.
   void LoadEditEnvironment();
-  // The options the editing screens read, copied from m_options (at start-up
-  // and whenever Preferences closes).
-  void ApplyEditOptions();
   std::string InstanceSocketName() const;
 
   shell::ReturnAsTab returnAsTab_;
