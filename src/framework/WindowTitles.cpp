@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace fw {
@@ -24,20 +25,30 @@ class WholeTitles : public QObject {
     const Qt::WindowType type = window->windowType();
     if (type != Qt::Window && type != Qt::Dialog) return false;
     const int needed = TitleBarWidth(*window);
-    if (window->width() >= needed || window->maximumWidth() < needed) return false;
-    if (auto* box = qobject_cast<QMessageBox*>(window)) {
-      // A message box sizes itself to its layout when it shows: a spacer
-      // row asks the layout for the width.
+    if (window->width() >= needed) return false;
+    // A message box sizes itself to its layout when it shows, and a layout
+    // of fixed size holds its window to it: a spacer asks the layout for
+    // the width.
+    QLayout* layout = window->layout();
+    if (layout != nullptr && (qobject_cast<QMessageBox*>(window) != nullptr ||
+                              layout->sizeConstraint() == QLayout::SetFixedSize)) {
       static const char* const kWidened = "korvaneTitleSpacer";
-      auto* grid = qobject_cast<QGridLayout*>(box->layout());
-      if (grid != nullptr && !box->property(kWidened).toBool()) {
-        box->setProperty(kWidened, true);
-        grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+      if (window->property(kWidened).toBool()) return false;
+      auto* spacer = new QSpacerItem(needed - 2 * layout->contentsMargins().left(), 0,
+                                     QSizePolicy::Minimum, QSizePolicy::Fixed);
+      if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        grid->addItem(spacer, grid->rowCount(), 0, 1, grid->columnCount());
+      } else if (auto* box = qobject_cast<QVBoxLayout*>(layout)) {
+        box->addSpacerItem(spacer);
+      } else {
+        delete spacer;
+        return false;
       }
+      window->setProperty(kWidened, true);
+      layout->activate();
       return false;
     }
-    window->resize(needed, window->height());
+    if (window->maximumWidth() >= needed) window->resize(needed, window->height());
     return false;
   }
 };

@@ -253,6 +253,16 @@ class DialogBaseTest : public QObject {
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QVERIFY2(box.width() >= fw::TitleBarWidth(box), qPrintable(QString::number(box.width())));
+    // A layout of fixed size (the Add or Select chooser's) widens too.
+    QDialog fixed;
+    fixed.setWindowTitle(QStringLiteral("Add or Select Individual"));
+    auto* fixedLayout = new QVBoxLayout(&fixed);
+    fixedLayout->addWidget(new QPushButton(QStringLiteral("OK")));
+    fixedLayout->setSizeConstraint(QLayout::SetFixedSize);
+    fixed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fixed));
+    QVERIFY2(fixed.width() >= fw::TitleBarWidth(fixed) - 2 * fixedLayout->contentsMargins().left(),
+             qPrintable(QString::number(fixed.width())));
     // A caption the window's width already holds leaves the size alone.
     QDialog wide;
     wide.setWindowTitle(QStringLiteral("Ko"));
