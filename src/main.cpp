@@ -11,6 +11,7 @@
 #include "QtPorts.h"
 #include "StartupLogic.h"
 #include "TerminationWatch.h"
+#include "WindowTitles.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   fw::QtPortSet ports;
   fw::TerminationWatch termination(app);
   fw::ShowLabelsAsPlainText(app);
+  fw::KeepWindowTitlesWhole(app);
 
   CKorApp korApp;
   RegisterProgramCommands(korApp);

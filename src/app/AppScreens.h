@@ -20,6 +20,7 @@ struct CFindListRequest {
   std::int32_t start = 0;   // the record the list opens on
   std::string titleWord;    // the word after "Find" in the list's caption
   std::string searchText;   // positions the Individual List by name
+  bool allowEditing = true;  // the Individual List offers Edit and Delete
   std::int32_t chosen = 0;  // after OK: the chosen record, 0 for none
 };
 

@@ -134,6 +134,7 @@ void CFindRecordDialog::OnIndividualList() {
   request.start = find.initialNumber;
   request.titleWord = find.kindLabel;
   request.searchText = find.searchText;
+  request.allowEditing = find.firstListOption != 0;
   const int result = AppScreens().findIndividualList(this, request);
   Follow(find.AfterIndividualList(result, request.chosen, find.listState));
 }

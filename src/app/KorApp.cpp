@@ -582,6 +582,7 @@ void CKorApp::UpdateCommandStates() {
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
   for (unsigned id : {shell::kIdViewPedigree, shell::kIdViewFamily, shell::kIdViewMoveToPrimary})
     if (QAction* action = frame_->CommandAction(id)) action->setEnabled(files_->fileOpen != 0);
+  MarkCurrentView();
   // A command a screen library handed over follows its rule in the command
   // table; one the table does not name needs (or not) an open file. The
   // application's own commands below follow the table too.
@@ -910,6 +911,20 @@ void CKorApp::UpdateViewMenuTexts() {
   }
   pedigree->setText(pedigreeText);
   family->setText(familyText);
+  MarkCurrentView();
+}
+
+void CKorApp::MarkCurrentView() {
+  // The item of the view shown carries the check mark; choosing the view
+  // already shown must not take it away.
+  for (auto [id, type] : {std::pair{shell::kIdViewPedigree, kViewPedigree},
+                          std::pair{shell::kIdViewFamily, kViewFamily}})
+    if (QAction* action = frame_ ? frame_->CommandAction(id) : nullptr) {
+      action->setCheckable(true);
+      action->setChecked(m_currentViewType == type);
+      // A menu draws the mark in place of the icon only without one.
+      action->setIconVisibleInMenu(false);
+    }
 }
 
 void CKorApp::UpdateSearchMenu() {

@@ -135,9 +135,14 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void ShowFamilyView();
   void OnSwitchView();
 
+  // The options the editing screens read, copied from m_options (at start-up,
+  // whenever Preferences closes, and around a temporary switch of them).
+  void ApplyEditOptions();
+
   // ---- small services ----
   // The texts of View > Pedigree and View > Family for the current view type.
   void UpdateViewMenuTexts();
+  void MarkCurrentView();
   // Removes the outside web-search items when the options do not allow them.
   void UpdateSearchMenu();
   // 1 when the Enter key moves to the next field in editing screens; asks
@@ -246,9 +251,6 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   void LoadSharedTables();
   // The editing screens' options, Enter-as-Tab and the four recent-entry lists.
   void LoadEditEnvironment();
-  // The options the editing screens read, copied from m_options (at start-up
-  // and whenever Preferences closes).
-  void ApplyEditOptions();
   std::string InstanceSocketName() const;
 
   shell::ReturnAsTab returnAsTab_;

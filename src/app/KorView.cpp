@@ -224,6 +224,11 @@ int BoxOfCursor(int current) {
   return current > 100 ? current - 100 : current;
 }
 
+// The commands (menus, toolbar, keys) follow the current box.
+void FollowCommands() {
+  if (CKorApp* app = CKorApp::Instance()) app->UpdateCommandStates();
+}
+
 }  // namespace
 
 std::intptr_t CKorView::GetCurrentIndividual(int asNode) const {
@@ -558,6 +563,7 @@ void CKorView::LeftButtonDown(int box) {
       selected_ = infoBoxBox_ = box;
       RepaintBox(box);
     }
+    FollowCommands();
     return;
   }
   if (selected_ != pd::kNoBox) {
@@ -608,6 +614,7 @@ void CKorView::OpenHovered(int box) {
   current_ = infoBoxBox_ = box;
   RepaintBox(box);
   ShowInfoBox(box, Options()->floaterOpt);
+  FollowCommands();
 }
 
 void CKorView::OnHoverTimer() {
@@ -645,6 +652,7 @@ void CKorView::OnSetCurrentBox(int box) {
   RepaintBox(current_);
   current_ = box;
   RepaintBox(box);
+  FollowCommands();
 }
 
 // ---- mouse ----------------------------------------------------------------------
@@ -809,6 +817,7 @@ void CKorView::MoveCursor(int box) {
   }
   RepaintBox(old);
   RepaintBox(box);
+  FollowCommands();
 }
 
 void CKorView::PressArrow(int button) {

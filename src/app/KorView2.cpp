@@ -318,9 +318,9 @@ void CKorView2::OnOtherMarriages() {
       AppScreens().otherMarriages(this, primary->GetRin(), model_->CurrentMarriageIndex());
   if (chosen >= 0 && chosen != model_->CurrentMarriageIndex() &&
       model_->ShowOtherMarriage(chosen)) {
-    UpdateControls();
-    SendStatus();
-    update();
+    Outcome outcome;
+    outcome.familyChanged = true;
+    Apply(outcome);
   }
   setFocus();
 }
@@ -514,6 +514,8 @@ void CKorView2::Apply(const Outcome& outcome) {
     UpdateControls();
     update();
     SendStatus();
+    // The toolbar's buttons and the keys follow the focus just shown.
+    if (CKorApp* app = CKorApp::Instance()) app->UpdateCommandStates();
   }
   if (outcome.command != 0) RunFrameCommand(outcome.command);
 }

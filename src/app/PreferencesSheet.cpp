@@ -315,6 +315,7 @@ class FilePage : public CPrefsPage {
     } else {
       CFindRecordDialog find(this);
       find.find.marriageAllowed = false;
+      find.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
       find.find.number = rin > 0 ? rin : 1;
       chosen = find.exec() == fw::kIdOk;
       rin = find.find.number;

@@ -180,6 +180,11 @@ void COrderList::SetCurrent(int i) {
   if (i >= 0 && i < static_cast<int>(numbers_.size())) current_ = i;
 }
 
+int COrderList::IndexOf(std::int32_t number) const {
+  const auto found = std::ranges::find(numbers_, number);
+  return found == numbers_.end() ? -1 : static_cast<int>(found - numbers_.begin());
+}
+
 bool COrderList::MoveCurrent(int step) {
   if (current_ < 0 || step == 0) return false;
   const int to = current_ + (step > 0 ? 1 : -1);

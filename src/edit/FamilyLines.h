@@ -104,6 +104,8 @@ class COrderList {
   std::string LineText(int i, const plat::TextMeasure* measure = nullptr) const;
   int Current() const { return current_; }
   void SetCurrent(int i);
+  // The entry of record number (MRIN or RIN) number, or -1.
+  int IndexOf(std::int32_t number) const;
   // Moves the current entry one place later (step > 0) or earlier; false at
   // that end.
   bool MoveCurrent(int step);

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTextEdit>
@@ -268,6 +269,13 @@ void CDialogBase::CenterWindow() {
 void CDialogBase::accept() { OnOK(); }
 
 void CDialogBase::reject() { OnCancel(); }
+
+void CDialogBase::done(int result) {
+  const QPointer<QWidget> under =
+      isModal() && isVisible() && parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+  QDialog::done(result);
+  if (under && under->isVisible()) under->activateWindow();
+}
 
 void CDialogBase::OnInitDialog() { UpdateData(false); }
 

@@ -105,6 +105,10 @@ class CDialogBase : public QDialog {
   // QDialog's OK and Cancel route through OnOK and OnCancel.
   void accept() override;
   void reject() override;
+  // Ends the dialog; the window under a modal dialog takes the keyboard
+  // again (a message box that closed just before would otherwise leave no
+  // window active).
+  void done(int result) override;
 
  protected:
   // Built controls are filled here when the dialog is first shown: the base

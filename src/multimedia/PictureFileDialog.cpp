@@ -37,10 +37,21 @@ class WaitCursor {
 }  // namespace
 
 std::string PictureColorText(int bitsPerPixel) {
-  const std::string colors =
-      bitsPerPixel == 24
-          ? res::LoadString(kIdsSixteenMillion)
-          : std::to_string(bitsPerPixel >= 0 && bitsPerPixel < 64 ? 1ull << bitsPerPixel : 0ull);
+  // 2 to the power of the bits in decimal, also beyond 64 bits (16 bits
+  // each of red, green, blue and alpha): the digits are doubled in turn,
+  // lowest first.
+  std::string digits = "1";
+  for (int i = 0; i < bitsPerPixel; ++i) {
+    int carry = 0;
+    for (char& d : digits) {
+      const int twice = (d - '0') * 2 + carry;
+      d = static_cast<char>('0' + twice % 10);
+      carry = twice / 10;
+    }
+    if (carry != 0) digits += static_cast<char>('0' + carry);
+  }
+  const std::string colors = bitsPerPixel == 24 ? res::LoadString(kIdsSixteenMillion)
+                                                : std::string(digits.rbegin(), digits.rend());
   return res::FormatString(kIdsColorLine, {std::to_string(bitsPerPixel), colors});
 }
 

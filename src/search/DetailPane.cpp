@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "DbCalls.h"
+#include "FitUnit.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -18,6 +19,9 @@ constexpr unsigned kIdsFemale = 5209;
 // Pixel widths of the pane's names.
 constexpr int kNameWidth = 320;
 constexpr int kRelativeWidth = 155;
+// The events' places.
+constexpr int kPlaceChars = 81;
+constexpr int kPlaceWidth = 192;
 
 std::string DisplayName(const CIndividualRecord& record, int width, const plat::TextMeasure* dc) {
   const CIndividualNode node(record, 0, GetNodeOptions().appendVal, width, dc);
@@ -43,7 +47,7 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, b
                                   &person.burial};
   for (int i = 0; i < 4; ++i) {
     pane.eventDate[i] = events[i]->date.Format();
-    pane.eventPlace[i] = events[i]->FormatPlace(",");
+    pane.eventPlace[i] = FitPlaceParts(events[i]->place, kPlaceChars, ",", dc, kPlaceWidth);
   }
   const COrdinanceValue* ordinances[3] = {&person.baptism, &person.endowment,
                                           &person.sealingToParents};

@@ -4,6 +4,7 @@
 
 #include "DbCalls.h"
 #include "FilterSet.h"
+#include "FitUnit.h"
 #include "IndividualListModel.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -13,6 +14,9 @@
 namespace {
 
 constexpr int kSpouseWidth = 142;
+// The marriage place's column.
+constexpr int kPlaceChars = 121;
+constexpr int kPlaceWidth = 130;
 
 bool BothMembers(const CFilterSet* filter, std::int32_t a, std::int32_t b) {
   return filter && filter->IsInSet(CFilterSet::kCombinedSet, a) == 1 &&
@@ -43,7 +47,8 @@ bool BuildSealToSpouseLine(std::int32_t rin, std::int32_t mrin, const CFilterSet
   }
   text += "\t";
   if (marriage.marriage.date.IsSet() || !CEventValue::IsPlaceEmpty(&marriage.marriage))
-    text += marriage.marriage.date.Format() + "\t" + marriage.marriage.FormatPlace(",") + "\t";
+    text += marriage.marriage.date.Format() + "\t" +
+            FitPlaceParts(marriage.marriage.place, kPlaceChars, ",", dc, kPlaceWidth) + "\t";
   else
     text += "\t\t";
   int reason = 0;

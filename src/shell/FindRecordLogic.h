@@ -88,7 +88,7 @@ class FindRecordLogic {
   bool individualAllowed = true;
   bool marriageAllowed = true;
   bool individualListAllowed = true;
-  int firstListOption = 1;
+  int firstListOption = 1;  // 0: the Individual List offers no Edit or Delete
   int listState = 0;
   int secondListOption = 0;
   bool marriageMode = false;

@@ -28,6 +28,7 @@
 #include "IndividualRecord.h"
 #include "KorApp.h"
 #include "KorDoc.h"
+#include "KorView.h"
 #include "KorView2.h"
 #include "MDIChildWnd.h"
 #include "MainFrame.h"
@@ -342,6 +343,77 @@ class CommandTableTest : public QObject {
     app_->UpdateCommandStates();
     frame.CommandAction(kIdSearchHomePerson)->trigger();
     QCOMPARE(primary(), RinOf("Lovisa"));
+  }
+
+  // A move by key in either view brings the toolbar's and the keys'
+  // commands to the new individual at once, with no menu opened: every
+  // command is as a fresh update leaves it, and Add Father (Ctrl+T) is
+  // open for Anders, who has no parents, and closed for Johan, who has.
+  void commandStatesFollowMoves() {
+    QVERIFY(Start(false));
+    CMainFrame& frame = *app_->GetMainFrame();
+    QAction* addFather = frame.CommandAction(kIdAddFather);
+    QVERIFY(addFather);
+    const auto statesNow = [&] {
+      QList<bool> states;
+      for (const CommandRow& row : kRows) states << frame.CommandAction(row.id)->isEnabled();
+      return states;
+    };
+    const auto statesFresh = [&] {
+      app_->UpdateCommandStates();
+      return statesNow();
+    };
+
+    Focus("Johan", kPanePrimary);
+    app_->UpdateCommandStates();
+    QVERIFY(!addFather->isEnabled());
+    CKorView2* family = FamilyView();
+    QTest::keyClick(family, Qt::Key_F);
+    QCOMPARE(family->Model()->Primary()->GetRin(), RinOf("Anders"));
+    QVERIFY(addFather->isEnabled());
+    QList<bool> shown = statesNow();
+    QCOMPARE(shown, statesFresh());
+    // Back down to the child: his father is known again.
+    QTest::keyClick(family, Qt::Key_C);
+    QCOMPARE(family->Model()->Primary()->GetRin(), RinOf("Johan"));
+    QVERIFY(!addFather->isEnabled());
+    shown = statesNow();
+    QCOMPARE(shown, statesFresh());
+
+    // The pedigree view with Johan in the root box; Page Up moves the
+    // current box to his father.
+    frame.CommandAction(kIdViewPedigree)->trigger();
+    CKorView* pedigree = app_->ActivePedigreeView();
+    QVERIFY(pedigree);
+    QTRY_COMPARE(pedigree->GetCurrentIndividual(0), std::intptr_t{RinOf("Johan")});
+    app_->UpdateCommandStates();
+    QVERIFY(!addFather->isEnabled());
+    QTest::keyRelease(pedigree, Qt::Key_PageUp);
+    QCOMPARE(pedigree->GetCurrentIndividual(0), std::intptr_t{RinOf("Anders")});
+    QVERIFY(addFather->isEnabled());
+    shown = statesNow();
+    QCOMPARE(shown, statesFresh());
+  }
+
+  // View > Pedigree and View > Family carry the check mark of the view
+  // shown, also after the shown view's item is chosen again.
+  void viewMenuMarksTheCurrentView() {
+    QVERIFY(Start(false));
+    CMainFrame& frame = *app_->GetMainFrame();
+    QAction* pedigree = frame.CommandAction(kIdViewPedigree);
+    QAction* family = frame.CommandAction(kIdViewFamily);
+    QVERIFY(FamilyView());
+    QVERIFY(family->isChecked());
+    QVERIFY(!pedigree->isChecked());
+    family->trigger();
+    QVERIFY(family->isChecked());
+    pedigree->trigger();
+    QVERIFY(app_->ActivePedigreeView());
+    QVERIFY(pedigree->isChecked());
+    QVERIFY(!family->isChecked());
+    pedigree->trigger();
+    QVERIFY(pedigree->isChecked());
+    QVERIFY(!family->isChecked());
   }
 
   void noFileOpen() {

@@ -218,6 +218,31 @@ class AddCommandsTest : public QObject {
     }
   }
 
+  // The Individual List that the person picker's Find dialog opens chooses
+  // a person: it offers neither Edit nor Delete, so the individual in focus
+  // cannot be deleted while a father is chosen for him.
+  void individualListFromAPickerOffersNoEditing() {
+    Show(father_);
+    bool seen = false, edit = true, remove = true;
+    WhenModal<CAddOrSelectIndividualDialog>([&](CAddOrSelectIndividualDialog* chooser) {
+      WhenModal<CFindRecordDialog>([&](CFindRecordDialog* find) {
+        WhenModal<CIndividualListDialog>([&](CIndividualListDialog* list) {
+          seen = true;
+          edit = list->IsControlEnabled(CIndividualListDialog::kIdcEdit);
+          remove = list->IsControlEnabled(CIndividualListDialog::kIdcDelete);
+          list->reject();
+        });
+        QTest::mouseClick(find->GetControl(CFindRecordDialog::kIdcIndividualList), Qt::LeftButton);
+        if (find->isVisible()) find->reject();
+      });
+      chooser->done(CAddOrSelectIndividualDialog::kSelectExisting);
+    });
+    h_.app->GetMainFrame()->CommandAction(shell::kIdAddFather)->trigger();
+    QVERIFY(seen);
+    QVERIFY(!edit);
+    QVERIFY(!remove);
+  }
+
   // A marriage shown alone: Add > Individual asks whether the new one is its
   // child; Yes opens Edit Individual for a child of the marriage, No for an
   // unlinked individual.

@@ -19,10 +19,14 @@
 #include "EditIndividualDialog.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FamilyViewLayout.h"
+#include "FamilyViewModel.h"
 #include "FieldListTyping.h"
 #include "IndividualListDialog.h"
+#include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
+#include "KorView2.h"
 #include "MainFrame.h"
 #include "MarriageDialog.h"
 #include "OrderDialogs.h"
@@ -140,6 +144,57 @@ class EditCommandsTest : public QObject {
           QCOMPARE(d.windowTitle(), QStringLiteral("Child Order"));
           QCOMPARE(d.Order().GetMode(), COrderList::kChildren);
         }));
+  }
+
+  // The order lists start on the family view's current marriage and
+  // current child, not on the first entry.
+  void orderListsStartOnTheCurrentEntry() {
+    CMainFrame* frame = h_.app->GetMainFrame();
+    const std::int32_t second = DbSetRelation(father_, AddLind("Eva", 'F'), db::kRelHusband, 0);
+    QVERIFY(second > 0);
+    std::vector<std::int32_t> children;
+    for (const char* child : {"Per", "Siv", "Tor"}) {
+      children.push_back(AddLind(child, 'U'));
+      QVERIFY(DbSetRelation(children.back(), 0, db::kRelParents, second) > 0);
+    }
+    frame->CommandAction(shell::kIdViewFamily)->trigger();
+    h_.app->ShowInActiveView(father_);
+    CKorView2* view = h_.app->ActiveFamilyView();
+    QVERIFY(view);
+    // "+" shows the next marriage; a click on the children pane's third row
+    // makes Tor the current child, and back on Dag's pane the marriage is
+    // the focus again with Tor still the current child. (Each order list
+    // shows the individual again when it closes.)
+    const auto centre = [view](const shell::famview::LRect& logical) {
+      const shell::famview::LRect r =
+          shell::famview::Mapping(view->width(), view->height()).ToDevice(logical);
+      return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const auto showTor = [&] {
+      QTest::qWait(50);
+      if (h_.app->ActiveViewMrin() != second) QTest::keyClick(view, Qt::Key_Plus);
+      QCOMPARE(h_.app->ActiveViewMrin(), second);
+      QTest::mouseClick(view, Qt::LeftButton, {}, centre(shell::famview::ChildRowRect(2)));
+      QCOMPARE(view->Model()->GetPaneContent(shell::famview::kPaneChildren)->GetRin(), children[2]);
+      QTest::mouseClick(view, Qt::LeftButton, {},
+                        centre(shell::famview::kPaneRects[shell::famview::kPanePrimary]));
+      QCOMPARE(h_.app->ActiveViewMrin(), second);
+    };
+    const struct {
+      unsigned command;
+      int current;  // Eva's marriage; Tor
+    } cases[] = {{shell::kIdEditOrderSpouses, 1}, {shell::kIdEditOrderChildren, 2}};
+    for (const auto& c : cases) {
+      showTor();
+      const int current = c.current;
+      QVERIFY(TriggerAndInspect<editui::CSpouseChildOrderDialog>(
+          frame->CommandAction(c.command), [current](editui::CSpouseChildOrderDialog& d) {
+            QCOMPARE(d.Order().Current(), current);
+            QCOMPARE(
+                d.Control<QListWidget>(editui::CSpouseChildOrderDialog::kIdcList)->currentRow(),
+                current);
+          }));
+    }
   }
 
  private:

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -38,6 +39,7 @@
 #include "NotesDialogs.h"
 #include "ParentsOfDialog.h"
 #include "PickerDialogs.h"
+#include "QtPorts.h"
 #include "RecordAccess.h"
 #include "SourceDialogs.h"
 #include "SourceRecord.h"
@@ -138,6 +140,31 @@ class EditScreensTest : public QObject {
     QVERIFY(profile.GetInt("Windows", "Individual right", 0) > 0);
   }
 
+  // A new given name is asked about in a real message box ("Is this name
+  // correct?"); once the user says Yes the heading shows the name.
+  void headingFollowsANameConfirmedInABox() {
+    fw::QtMessageBox realBoxes;
+    plat::ScopedMessageBox scopedBoxes{&realBoxes};
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    EditEnvironment().options.verifyNew = true;
+    CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
+    QVERIFY(Show(&dialog));
+    QString asked;
+    // The box is answered a while after it shows, as a user does.
+    QTimer::singleShot(200, [&asked] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      asked = box->text();
+      box->button(QMessageBox::Yes)->click();
+    });
+    TypeInto(dialog.List(), rowid::kGivenName, "Quintilla");
+    QVERIFY2(asked.endsWith(QStringLiteral("Is this name correct?")), qPrintable(asked));
+    QTRY_COMPARE(
+        QString::fromStdString(dialog.GetControlText(CEditIndividualDialog::kIdcHeading)).trimmed(),
+        QStringLiteral("Quintilla"));
+  }
+
   // Keys typed faster than the screen moves between fields all land, in
   // the field they were typed for, with recent names to complete from.
   void fastTypingLandsEveryKey() {
@@ -221,6 +248,35 @@ class EditScreensTest : public QObject {
     CIndividualRecord back;
     QVERIFY(family::Read(back, rin) != 1);
     QVERIFY(boxes.Calls().empty());
+  }
+
+  // A new individual has no name on the file yet: Notes and Sources are
+  // captioned with the name typed on the screen.
+  void notesAndSourcesOfANewIndividualNameIt() {
+    plat::FakeMessageBox boxes;
+    plat::ScopedMessageBox scopedBoxes{&boxes};
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
+    QVERIFY(Show(&dialog));
+    TypeInto(dialog.List(), rowid::kGivenName, "Clara");
+    TypeInto(dialog.List(), rowid::kSurname, "Whitfield");
+    const struct {
+      int button;
+      const char* caption;
+    } cases[] = {{CEditIndividualDialog::kIdcNotes, "Notes for Clara Whitfield"},
+                 {CEditIndividualDialog::kIdcSources, "View Sources for Clara Whitfield"}};
+    for (const auto& c : cases) {
+      QString title;
+      QTimer::singleShot(0, [&title] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+          title = modal->windowTitle();
+          static_cast<QDialog*>(modal)->reject();
+        }
+      });
+      dialog.Control<QPushButton>(c.button)->click();
+      QVERIFY2(title.endsWith(QString::fromLatin1(c.caption)), qPrintable(title));
+    }
   }
 
   void notesWrittenFromTheScreenStayLinkedAfterSave() {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -313,6 +314,38 @@ class NotesDialogsTest : public QObject {
     list->setCurrentRow(Rows(list).indexOf(QStringLiteral("*   BIRTH:")));
     selector.Open();
     QVERIFY(selector.notesChanged);
+  }
+
+  // Add, an invalid tag, OK on the warning box: the box and the tag dialog
+  // close together, and the Notes Selector has the keyboard again.
+  void selectorHasTheFocusAfterATagWarning() {
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile{&profile};
+    fw::QtMessageBox realBoxes;
+    plat::ScopedMessageBox scopedBoxes{&realBoxes};
+    CNotesSelectorDialog selector(ann, nullptr);
+    selector.gate = {[] { return false; }, [] { return true; }};
+    selector.show();
+    selector.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&selector));
+    bool warned = false;
+    QTimer::singleShot(100, [&warned] {
+      auto* tag = qobject_cast<CNoteTagDialog*>(QApplication::activeModalWidget());
+      if (tag == nullptr) return;
+      tag->SetControlText(CNoteTagDialog::kIdcTag, "WAR SERVICE");
+      QTimer::singleShot(100, [&warned] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        warned = true;
+        box->button(QMessageBox::Ok)->click();
+      });
+      tag->Control<QPushButton>(fw::kIdOk)->click();
+    });
+    QTest::mouseClick(selector.GetControl(CNotesSelectorDialog::kIdcAdd), Qt::LeftButton);
+    QVERIFY(warned);
+    QTRY_VERIFY(QApplication::activeWindow() == &selector);
+    QVERIFY(QApplication::focusWidget() != nullptr);
+    QCOMPARE(QApplication::focusWidget()->window(), static_cast<QWidget*>(&selector));
   }
 
   void viewSourcesShowsNumberedFootnotes() {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSizeGrip>
@@ -16,6 +17,7 @@
 #include "DialogBase.h"
 #include "FakePorts.h"
 #include "ResizableDialog.h"
+#include "WindowTitles.h"
 
 namespace {
 
@@ -230,6 +232,43 @@ class DialogBaseTest : public QObject {
     const QPoint centre = dialog.frameGeometry().center();
     QVERIFY2((centre - parent.frameGeometry().center()).manhattanLength() <= 2,
              qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+  }
+
+  // A small dialog and a message box with a short text are widened to their
+  // whole caption when they show.
+  void windowsShowTheirWholeCaption() {
+    fw::KeepWindowTitlesWhole(*qApp);
+    QDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("Add or Select Individual"));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QPushButton(QStringLiteral("OK")));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY2(dialog.width() >= fw::TitleBarWidth(dialog),
+             qPrintable(QString::number(dialog.width())));
+
+    QMessageBox box;
+    box.setWindowTitle(QStringLiteral("Korvane Family Records Program"));
+    box.setText(QStringLiteral("Done."));
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY2(box.width() >= fw::TitleBarWidth(box), qPrintable(QString::number(box.width())));
+    // A layout of fixed size (the Add or Select chooser's) widens too.
+    QDialog fixed;
+    fixed.setWindowTitle(QStringLiteral("Add or Select Individual"));
+    auto* fixedLayout = new QVBoxLayout(&fixed);
+    fixedLayout->addWidget(new QPushButton(QStringLiteral("OK")));
+    fixedLayout->setSizeConstraint(QLayout::SetFixedSize);
+    fixed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fixed));
+    QVERIFY2(fixed.width() >= fw::TitleBarWidth(fixed) - 2 * fixedLayout->contentsMargins().left(),
+             qPrintable(QString::number(fixed.width())));
+    // A caption the window's width already holds leaves the size alone.
+    QDialog wide;
+    wide.setWindowTitle(QStringLiteral("Ko"));
+    wide.resize(400, 100);
+    wide.show();
+    QCOMPARE(wide.width(), 400);
   }
 };
 

@@ -64,6 +64,8 @@ void PictureFileDialogTest::colorTexts() {
       {4, "4 bits per pixel (16 colors)"},
       {16, "16 bits per pixel (65536 colors)"},
       {32, "32 bits per pixel (4294967296 colors)"},
+      {48, "48 bits per pixel (281474976710656 colors)"},
+      {64, "64 bits per pixel (18446744073709551616 colors)"},
   };
   for (const auto& c : cases) QCOMPARE(Q(PictureColorText(c.bits)), QString(c.text));
 }

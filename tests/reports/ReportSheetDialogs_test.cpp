@@ -19,6 +19,8 @@ TEST(ReportSheetDialogs, TitleJoinsTheNonEmptyParts) {
     const char* title;
   } cases[] = {
       {"Ancestors of", "Ann Lee", "", true, "Ancestors of Ann Lee"},
+      {"Ancestors of ", "Erik Lind", "", true, "Ancestors of Erik Lind"},
+      {"Scrapbook Page for ", "Ann Lee", "(draft)", true, "Scrapbook Page for Ann Lee (draft)"},
       {"Ancestors of", "Ann Lee", "", false, "Ancestors of"},
       {"", "Ann Lee", "(draft)", true, "Ann Lee (draft)"},
       {"A", "", "B", true, "A B"},

@@ -298,6 +298,24 @@ class KinshipDialogsTest : public QObject {
     QCOMPARE(dialog.rin, sis);
   }
 
+  // The space bar re-centres the list on the chosen person and leaves the
+  // highlight on that person's line, so that OK returns that person.
+  void descendancyListSpaceKeepsTheHighlight() {
+    using D = CDescendancyListDialog;
+    D dialog(me);
+    dialog.open();
+    auto* list = dialog.Control<QListWidget>(D::kIdcList);
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(dialog.Model().Current(), dad);
+    QCOMPARE(list->currentRow(), dialog.Model().CurrentLine());
+    QVERIFY2(list->currentItem()->text().contains(QStringLiteral("Dag")),
+             qPrintable(list->currentItem()->text()));
+    QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
+    QCOMPARE(dialog.result(), fw::kIdOk);
+    QCOMPARE(dialog.rin, dad);
+  }
+
   void descendancyListKeysStayOnTheRealLines() {
     using D = CDescendancyListDialog;
     // Ivar's second wife stands far down his list; her own list is short, so

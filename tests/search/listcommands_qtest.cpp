@@ -17,6 +17,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "DescendancyListDialog.h"
+#include "EditEnvironment.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FilterSet.h"
@@ -134,6 +135,36 @@ class ListCommandsTest : public QObject {
     QVERIFY(set);
     QCOMPARE(set->GetCount(CFilterSet::kCombinedSet), 1);
     QCOMPARE(set->IsInSet(CFilterSet::kCombinedSet, 3), 1);
+  }
+
+  // With ZEL data off, a temple-names list switches it on for its time:
+  // the Marriage screen that Seal to Spouse Status opens with Edit shows
+  // the ordinances too, and afterwards the screens are as before.
+  void sealToSpouseEditShowsTheOrdinances() {
+    app_->m_options.showZel = 0;
+    app_->ApplyEditOptions();
+    const auto editMarriage = AppScreens().editMarriage;
+    std::int32_t edited = 0;
+    bool zelWhileEditing = false;
+    AppScreens().editMarriage = [&](QWidget*, std::int32_t mrin) {
+      edited = mrin;
+      zelWhileEditing = EditEnvironment().options.showZel;
+      return false;
+    };
+    const std::int32_t fay = 6;
+    OnModal<CIndividualListDialog>([](CIndividualListDialog& list) {
+      OnModal<CSealToSpouseStatusDialog>([](CSealToSpouseStatusDialog& status) {
+        Click(status, CSealToSpouseStatusDialog::kIdcEdit);
+        status.accept();
+      });
+      Click(list, CIndividualListDialog::kIdcAdvanced);  // "&Marriages"
+      list.reject();
+    });
+    AppScreens().selectIndividuals(app_->GetMainFrame(), fay, true);
+    AppScreens().editMarriage = editMarriage;
+    QCOMPARE(edited, lonely_);
+    QVERIFY(zelWhileEditing);
+    QVERIFY(!EditEnvironment().options.showZel);
   }
 
   void marriageListMovesToTheWifeWithoutAHusband() {

@@ -11,6 +11,7 @@
 #include "KinFixture.h"
 #include "MarriageRecord.h"
 #include "SealToSpouseStatus.h"
+#include "TextMeasure.h"
 #include "ZelQualification.h"
 
 TEST(SearchNameSplit, BarOrCommaSeparateAndBlanksCollapse) {
@@ -317,6 +318,40 @@ TEST_F(SealToSpouseTest, ADoneSealingShowsItsDateAndTemple) {
   ASSERT_EQ(lines.size(), 1u);
   const std::string& text = lines[0].text;
   EXPECT_EQ(text.substr(text.size() - 17), "10 Feb 1990\tLOGAN");
+}
+
+// Long places keep to their columns: 192 pixels in the detail pane, 130 in
+// a Seal to Spouse Status line.
+TEST_F(DetailPaneTest, LongPlacesAreFittedToTheirColumns) {
+  const plat::FixedWidthTextMeasure measure(8);
+  const std::string parts[4] = {"Kirkby Stephen Over Hill", "Westmorland Upper Ward",
+                                "Cumbria Region North West", "England and the Borders"};
+  const std::int32_t man = Person("Al", 'M', 1800);
+  CIndividualRecord person;
+  ASSERT_EQ(DbGetIndividualRecord(man, person, 7), 1);
+  for (int i = 0; i < 4; ++i) person.birth.place[i] = parts[i];
+  ASSERT_EQ(DbUpdateRecord(man, db::kIndividual, &person), 1);
+  const std::int32_t mrin = Marry(man, Person("Bea", 'F', 1801, "Moe"));
+  CMarriageRecord marriage;
+  ASSERT_EQ(DbGetRecord(mrin, db::kMarriage, &marriage), 1);
+  marriage.marriage.date.Set(1825, 5, 4);
+  for (int i = 0; i < 4; ++i) marriage.marriage.place[i] = parts[i];
+  ASSERT_EQ(DbUpdateRecord(mrin, db::kMarriage, &marriage), 1);
+
+  const std::string shown = ReadDetailPane(man, &measure).eventPlace[0];
+  EXPECT_NE(shown.find("England"), std::string::npos) << shown;
+  EXPECT_LE(measure.TextWidth(shown), 192) << shown;
+
+  const auto lines = BuildSealToSpouseLines(man, nullptr, false, &measure);
+  ASSERT_EQ(lines.size(), 1u);
+  std::vector<std::string> fields;
+  std::string rest = lines[0].text;
+  for (std::size_t tab; (tab = rest.find('\t')) != std::string::npos; rest.erase(0, tab + 1))
+    fields.push_back(rest.substr(0, tab));
+  fields.push_back(rest);
+  ASSERT_GE(fields.size(), 5u);
+  EXPECT_NE(fields[4].find("England"), std::string::npos) << fields[4];
+  EXPECT_LE(measure.TextWidth(fields[4]), 130) << fields[4];
 }
 
 TEST_F(DetailPaneTest, QualificationLinesReplaceTheOrdinances) {

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -231,6 +232,50 @@ class MergeDialogsTest : public QObject {
     QCOMPARE(dialog.session.Primary(), olafTwin);
     dialog.close();
     DbCloseCurrent();
+  }
+
+  // Long places are fitted to the panel's place column: the dialog keeps
+  // its width (it used to grow past a 1,600 pixel screen).
+  void longPlacesAreFittedToThePanel() {
+    OpenFamily family;
+    QVERIFY(family.opened);
+    const std::string part(40, 'x');
+    for (const char* given : {"Ada", "Ada"}) {
+      CIndividualRecord r;
+      r.surname = "Lind";
+      r.givenNames[0] = given;
+      r.sex = 'F';
+      r.birth.date.Set(1850, 3, 12);
+      for (std::string& place : r.birth.place) place = "Oxbridge " + part;
+      r.death.place[0] = "Oxbridge " + part;
+      r.death.place[1] = "Longshire " + part;
+      QVERIFY(family::Add(r, 0) > 0);
+    }
+    CAppOptions options;
+    options.Load();
+    options.mrgDob = 1;
+    using D = CMergeIndividualsDialog;
+    D dialog(options, CMergeWorkFile::kNameMode);
+    dialog.show();
+    QTest::mouseClick(dialog.Control<QPushButton>(D::kIdcNextMatch), Qt::LeftButton);
+    QVERIFY(dialog.session.Duplicate() > 0);
+    Shot(dialog, "mergeindividuals_longplaces");
+    const int column = dialog.DialogUnitsToPixels(90, 0).width();
+    for (int id : {D::kIdcBirthPlace, D::kIdcDeathPlace}) {
+      auto* box = dialog.Control<QCheckBox>(id);
+      const QString text = box->text();
+      QVERIFY2(text.contains(QStringLiteral("xxx")), qPrintable(text));
+      QVERIFY2(box->fontMetrics().horizontalAdvance(text) <= column, qPrintable(text));
+      QVERIFY(text.size() <= 81);
+    }
+    for (int row = 1; row <= 4; ++row) {
+      auto* label = dialog.Control<QLabel>(D::kIdcPrimaryRows + row);
+      QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <
+                   dialog.DialogUnitsToPixels(170, 0).width(),
+               qPrintable(label->text()));
+    }
+    QVERIFY2(dialog.sizeHint().width() < 1000,
+             qPrintable(QString::number(dialog.sizeHint().width())));
   }
 
   void sortWindowCountsAndCancels() {

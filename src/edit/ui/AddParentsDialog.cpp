@@ -186,6 +186,7 @@ void CAddParentsDialog::Search() {
   CFindRecordDialog find(this);
   find.find.marriageMode = true;
   find.find.number = searchMrin_;
+  find.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
   if (find.exec() != fw::kIdOk) return;
   model_.TakeFound(find.find.number, find.find.marriageMode, hooks);
   Refresh();

@@ -1,5 +1,7 @@
 #include "EditCommands.h"
 
+#include <algorithm>
+
 #include "AddRelatives.h"
 #include "AppScreens.h"
 #include "CommandIds.h"
@@ -103,8 +105,21 @@ void EditOrder(CKorApp* app, COrderList::Mode mode) {
   const std::int32_t rin = app->ActiveFamilyFocus(focus) ? focus.primary : app->ActiveViewRin();
   const std::int32_t owner = mode == COrderList::kSpouses ? rin : app->ActiveViewMrin();
   if (owner <= 0) return;
+  // The current marriage, or the family view's current child, is the entry
+  // selected at first.
+  std::int32_t current = app->ActiveViewMrin();
+  if (mode == COrderList::kChildren) {
+    const CKorView2* view = app->ActiveFamilyView();
+    const CIndividualNode* child =
+        view && view->Model() ? view->Model()->GetPaneContent(shell::famview::kPaneChildren)
+                              : nullptr;
+    current = child ? child->GetRin() : 0;
+  }
+  COrderList entries;
+  entries.Load(owner, mode, 0);
   {
-    editui::CSpouseChildOrderDialog dialog(app->GetMainFrame(), owner, mode, 0);
+    editui::CSpouseChildOrderDialog dialog(app->GetMainFrame(), owner, mode,
+                                           std::max(0, entries.IndexOf(current)));
     dialog.exec();
   }
   app->ShowInActiveView(rin);

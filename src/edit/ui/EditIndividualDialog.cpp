@@ -250,17 +250,20 @@ void CEditIndividualDialog::showEvent(QShowEvent* event) {
   editui::PlaceOnFirstShow(this, "Individual", placed_);
 }
 
-void CEditIndividualDialog::UpdateHeading() {
+std::string CEditIndividualDialog::ShownName() {
   CIndividualEditModel& model = session_.Model();
   CIndividualNode name;
   name.SetSurname(model.GetSurname());
   name.SetGivenNames(model.GetGivenName());
   name.SetTitle(model.GetTitlePrefix());
   name.SetSuffix(model.GetTitleSuffix());
+  return name.FormatName(0, CIndividualNode::kMaxNameChars, 0, nullptr);
+}
+
+void CEditIndividualDialog::UpdateHeading() {
   auto* heading = Control<QLabel>(kIdcHeading);
-  const QString text = heading->fontMetrics().elidedText(
-      Str(name.FormatName(0, CIndividualNode::kMaxNameChars, 0, nullptr)), Qt::ElideRight,
-      heading->width());
+  const QString text =
+      heading->fontMetrics().elidedText(Str(ShownName()), Qt::ElideRight, heading->width());
   if (heading->text() != text) heading->setText(text);
 }
 
@@ -282,7 +285,9 @@ void CEditIndividualDialog::OnNotes() {
   CIndividualNode* node = session_.Node();
   if (node == nullptr || node->GetRin() <= 0) return;
   CKorApp* app = CKorApp::Instance();
-  notesui::RunNotesDialog(this, 'I', node->GetRin(), app && app->m_options.editNote != 0);
+  // The name as typed so far: a new individual has none stored yet.
+  notesui::RunNotesDialog(this, 'I', node->GetRin(), app && app->m_options.editNote != 0, 0, 0,
+                          ShownName());
   CIndividualRecord stored;
   if (family::Read(stored, node->GetRin()) == 1)
     node->SetNoteLink(stored.numbers[CIndividualRecord::kFirstNote]);
@@ -302,7 +307,7 @@ void CEditIndividualDialog::OnMultimedia() {
 void CEditIndividualDialog::OnSources() {
   CIndividualNode* node = session_.Node();
   if (node == nullptr || node->GetRin() <= 0) return;
-  notesui::RunViewSources(this, 'I', node->GetRin());
+  notesui::RunViewSources(this, 'I', node->GetRin(), ShownName());
   UpdatePictures();
 }
 

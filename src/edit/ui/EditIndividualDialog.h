@@ -85,6 +85,8 @@ class CEditIndividualDialog : public fw::CResizableDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The name the screen shows for the individual, as typed so far.
+  std::string ShownName();
   void UpdateHeading();
   void UpdatePictures();
   void PrepareMenu();

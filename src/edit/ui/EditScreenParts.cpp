@@ -23,8 +23,11 @@ int CScreenListOwner::OnCellDone(const FieldCellDone& done) {
   CFieldListRow* row = done.list->GetRowObject(done.row);
   if (row == nullptr) return 0;
   if (!row->IsChanged(model_, done.list, done.cell)) return 0;
+  // Told after the commit, which may ask the user first ("Is this name
+  // correct?"): the screen then shows what was stored.
+  const int committed = row->Commit(model_, done.list, done.cell);
   if (onChanged_) onChanged_();
-  return row->Commit(model_, done.list, done.cell) ? 0 : 1;
+  return committed ? 0 : 1;
 }
 
 QIcon ButtonPicture(int kind, bool hasData) {

@@ -325,9 +325,10 @@ void CNoteTagDialog::OnOK() {
 
 // ---- Notes Selector ----
 
-CNotesSelectorDialog::CNotesSelectorDialog(std::int32_t rin, QWidget* parent)
-    : fw::CDialogBase(parent), rin_(rin) {
-  name_ = RecordName(notes::kIndividual, rin);
+CNotesSelectorDialog::CNotesSelectorDialog(std::int32_t rin, QWidget* parent,
+                                           const std::string& name)
+    : fw::CDialogBase(parent), rin_(rin), name_(name) {
+  if (name_.empty()) name_ = RecordName(notes::kIndividual, rin);
   setWindowTitle(fw::ToQString(FormatS(res::LoadString(kSelectorCaption), name_)));
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(150, 110));
@@ -493,16 +494,16 @@ CViewSourcesDialog::CViewSourcesDialog(std::int32_t rin, char kind, const std::s
 // ---- entry points ----
 
 int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst,
-                   std::int32_t primary, std::int32_t shownParents) {
+                   std::int32_t primary, std::int32_t shownParents, const std::string& name) {
   if (rin <= 0) return 0;
   if (selectorFirst && kind == notes::kIndividual) {
-    CNotesSelectorDialog selector(rin, parent);
+    CNotesSelectorDialog selector(rin, parent, name);
     selector.primary = primary;
     selector.shownParents = shownParents;
     selector.exec();
     return 0;
   }
-  CNotesDialog dialog(kind, rin, "", "", parent);
+  CNotesDialog dialog(kind, rin, "", name, parent);
   dialog.primary = primary;
   dialog.shownParents = shownParents;
   return dialog.exec();

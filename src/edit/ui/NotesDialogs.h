@@ -109,7 +109,8 @@ class CNotesSelectorDialog : public fw::CDialogBase {
   static constexpr int kIdcDefaults = 1060;
   static constexpr int kIdcExpand = 979;
 
-  CNotesSelectorDialog(std::int32_t rin, QWidget* parent = nullptr);
+  // name: shown in the caption (by default the individual's stored name).
+  CNotesSelectorDialog(std::int32_t rin, QWidget* parent = nullptr, const std::string& name = {});
 
   notes::CNoteTagList tags;
   bool notesChanged = false;
@@ -153,8 +154,10 @@ class CViewSourcesDialog : public fw::CDialogBase {
 // Selector first for an individual when selectorFirst, else the Notes dialog
 // on all notes. primary and shownParents are what a view shows (see
 // CNotesDialog). Answers the Notes dialog's result (0 from the selector).
+// name is shown in the captions (by default the record's own name).
 int RunNotesDialog(QWidget* parent, char kind, std::int32_t rin, bool selectorFirst = false,
-                   std::int32_t primary = 0, std::int32_t shownParents = 0);
+                   std::int32_t primary = 0, std::int32_t shownParents = 0,
+                   const std::string& name = {});
 // View Sources for an individual or a marriage, captioned with name (by
 // default the record's own name).
 void RunViewSources(QWidget* parent, char kind, std::int32_t rin, const std::string& name = "");

@@ -183,6 +183,7 @@ std::int32_t PickRelativeByFind(std::int32_t rin, const std::string& seed,
   find.find.kindLabel = listTitle;
   find.find.searchText = seed;
   find.find.listState = listMode;
+  find.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
   if (find.exec() != fw::kIdOk) return 0;
   const std::int32_t chosen = find.find.number;
   bool answered = false;

@@ -8,6 +8,7 @@
 #include "Ports.h"
 #include "ReportSheetRules.h"
 #include "StringTable.h"
+#include "TextRoutines.h"
 
 namespace rpt {
 namespace {
@@ -104,14 +105,8 @@ FontSet FontsOf(int pageKind, bool wallChart) {
 
 std::string JoinReportTitle(const std::string& prefix, const std::string& name,
                             const std::string& suffix, bool includeName) {
-  std::string title;
-  for (const std::string& part :
-       {prefix, includeName ? name.substr(0, 80) : std::string(), suffix}) {
-    if (part.empty()) continue;
-    if (!title.empty()) title += ' ';
-    title += part;
-  }
-  return title;
+  // The stored prefixes end with their blank ("Ancestors of "): no second one.
+  return JoinWithBlanks(prefix, includeName ? name.substr(0, 80) : std::string(), suffix);
 }
 
 shell::FontListModel ReportFontChoices(int pageKind, bool wallChart, const CAppOptions& options) {

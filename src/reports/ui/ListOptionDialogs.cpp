@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -133,7 +134,9 @@ bool CRinRangeDialog::DoDataExchange(bool save) {
     return ExchangeInt(save, kIdcEnd, endRin, endRin, endRin);
   }
   // The typed start is held between itself and the end the dialog held
-  // before; then the typed end between the new start and itself.
+  // before; then the typed end between the new start and itself. A range
+  // the wrong way round is not put as "between 20 and 5": OK says the end
+  // must be larger.
   auto typed = [this](int id) {
     std::int64_t value = 0;
     return fw::ParseIntInRange(GetControlText(id), INT32_MIN, INT32_MAX, value) == fw::IntParse::kOk
@@ -141,8 +144,11 @@ bool CRinRangeDialog::DoDataExchange(bool save) {
                : INT32_MIN;
   };
   const std::int32_t heldEnd = endRin;
-  if (!ExchangeInt(save, kIdcStart, startRin, typed(kIdcStart), heldEnd)) return false;
-  return ExchangeInt(save, kIdcEnd, endRin, startRin, typed(kIdcEnd));
+  const std::int32_t start = typed(kIdcStart);
+  if (!ExchangeInt(save, kIdcStart, startRin, std::min(start, heldEnd), std::max(start, heldEnd)))
+    return false;
+  const std::int32_t end = typed(kIdcEnd);
+  return ExchangeInt(save, kIdcEnd, endRin, std::min(startRin, end), std::max(startRin, end));
 }
 
 void CRinRangeDialog::OnOK() {

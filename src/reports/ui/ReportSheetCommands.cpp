@@ -93,6 +93,7 @@ void ShowSheet(CKorApp& app, QPrinter& fallbackPrinter) {
     env.findPerson = [frame](std::int32_t current, const std::string& hint) -> std::int32_t {
       CFindRecordDialog find(frame);
       find.find.marriageAllowed = false;
+      find.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
       find.find.number = current > 0 ? current : 1;
       find.find.searchText = hint;
       return find.exec() == fw::kIdOk ? find.find.number : 0;

@@ -96,8 +96,13 @@ bool CDescendancyListDialog::eventFilter(QObject* watched, QEvent* event) {
     return fw::CDialogBase::eventFilter(watched, event);
   using Key = kin::CDescendancyList::ListKey;
   const int key = static_cast<QKeyEvent*>(event)->key();
-  // The space bar goes to the selected person, as a click does.
-  if (key == Qt::Key_Space) OnClicked(list_->currentRow());
+  // The space bar goes to the selected person, as a click does; the list's
+  // own handling of it (a search for a line starting with a blank) would
+  // move the highlight off the person now in the centre.
+  if (key == Qt::Key_Space) {
+    OnClicked(list_->currentRow());
+    return true;
+  }
   // The keys that would reach the filler lines stop at the last real one.
   const std::pair<int, Key> moves[] = {{Qt::Key_PageDown, Key::kPageDown},
                                        {Qt::Key_End, Key::kEnd},

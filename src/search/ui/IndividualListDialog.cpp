@@ -11,10 +11,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <limits>
@@ -92,7 +94,10 @@ std::vector<int> SetUpPagedList(const fw::CDialogBase& dialog, QListWidget* list
                                 int pageLines) {
   std::vector<int> stops;
   for (int du : stopUnits) stops.push_back(dialog.DialogUnitsToPixels(du, 0).width());
-  list->setItemDelegate(new kinui::TabStopDelegate(stops, list));
+  // A long name keeps to its column: the key events stay in line.
+  auto* delegate = new kinui::TabStopDelegate(stops, list);
+  delegate->SetFieldsInColumns(true);
+  list->setItemDelegate(delegate);
   list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setUniformItemSizes(true);
@@ -478,6 +483,8 @@ void CIndividualListDialog::OnInitDialog() {
   WriteSearchText();
   SetCheck(kIdcResultsOnly, model_.Pager().Filtered() ? 1 : 0);
   ShowFilterSide(false);
+  FitHeight();
+  CenterWindow();
   search_->setFocus();
 }
 
@@ -866,7 +873,15 @@ void CIndividualListDialog::OnAdvanced() {
   const bool show = filterSide_->isHidden();
   filterSide_->setVisible(show);
   SetControlText(kIdcAdvanced, res::LoadString(show ? kIdsAdvancedOpen : kIdsAdvanced));
-  adjustSize();
+  FitHeight();
+}
+
+void CIndividualListDialog::FitHeight() {
+  // adjustSize would hold a window to two thirds of the screen and leave a
+  // band below the list once the filter side hides: the height is exactly
+  // what the shown controls need.
+  layout()->activate();
+  resize(width(), sizeHint().height());
 }
 
 void CIndividualListDialog::OnSelect(bool select) {
@@ -1147,7 +1162,10 @@ CSealToSpouseStatusDialog::CSealToSpouseStatusDialog(std::int32_t rin, const CFi
   measure_ = std::make_unique<fw::QtTextMeasure>(list_->font());
   std::vector<int> stops;
   for (int du : {7, 34, 110, 156, 224, 270}) stops.push_back(DialogUnitsToPixels(du, 0).width());
-  list_->setItemDelegate(new kinui::TabStopDelegate(stops, list_));
+  lastStop_ = stops.back();
+  auto* delegate = new kinui::TabStopDelegate(stops, list_);
+  delegate->SetFieldsInColumns(true);
+  list_->setItemDelegate(delegate);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setMinimumSize(DialogUnitsToPixels(380, 90));
   auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
@@ -1194,6 +1212,26 @@ void CSealToSpouseStatusDialog::OnEdit() {
   if (BuildSealToSpouseLine(rin_, mrins_[row], filter_, resultsOnly_, measure_.get(), line))
     list_->item(row)->setText(fw::ToQString(line.text));
   list_->setCurrentRow(row);
+  FitListWidth();
+}
+
+void CSealToSpouseStatusDialog::FitListWidth() {
+  const QFontMetrics metrics = list_->fontMetrics();
+  int widest = 0;
+  for (int i = 0; i < list_->count(); ++i) {
+    const QStringList fields = list_->item(i)->text().split(QLatin1Char('\t'));
+    // The fields from the last stop on share the last column.
+    const QString last = fields.mid(6).join(QStringLiteral("  "));
+    widest = std::max(widest, metrics.horizontalAdvance(last));
+  }
+  const int chrome = 2 * list_->frameWidth() + 6 + metrics.averageCharWidth() * 2;
+  int width = lastStop_ + widest + chrome;
+  if (const QScreen* screen = this->screen())
+    width = std::min(width, screen->availableGeometry().width() - 80);
+  if (width > list_->minimumWidth()) {
+    list_->setMinimumWidth(width);
+    adjustSize();
+  }
 }
 
 void CSealToSpouseStatusDialog::OnInitDialog() {
@@ -1208,6 +1246,7 @@ void CSealToSpouseStatusDialog::OnInitDialog() {
   }
   if (!mrins_.empty()) {
     list_->setCurrentRow(0);
+    FitListWidth();
     return;
   }
   plat::MessageBox(res::LoadString(kIdsNoSpouses), res::LoadString(kIdsAppName));

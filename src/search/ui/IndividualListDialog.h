@@ -180,6 +180,8 @@ class CIndividualListDialog : public fw::CDialogBase {
   void OnSaveFilter();
   void OnRetrieveFilter();
   void OnAdvanced();
+  // The dialog's height fitted to the controls shown.
+  void FitHeight();
 
  protected:
   void OnInitDialog() override;
@@ -281,7 +283,12 @@ class CSealToSpouseStatusDialog : public fw::CDialogBase {
   std::int32_t rin_;
   const CFilterSet* filter_;
   bool resultsOnly_;
+  // Widens the list so that the last column's text of every line shows
+  // whole, up to the screen's width.
+  void FitListWidth();
+
   std::vector<std::int32_t> mrins_;
   std::unique_ptr<fw::QtTextMeasure> measure_;
   QListWidget* list_ = nullptr;
+  int lastStop_ = 0;  // pixels
 };

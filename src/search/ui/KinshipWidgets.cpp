@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QTextOption>
 #include <QWidget>
+#include <algorithm>
 
 void PlaceWindowAtParentBottom(QWidget* window) {
   if (!window) return;
@@ -59,7 +60,25 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   painter->save();
   painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                        : QPalette::Text));
-  painter->drawText(QRectF(opt.rect.adjusted(3 + indent, 0, -3, 0)), text, QTextOption(layout));
+  const QRect area = opt.rect.adjusted(3 + indent, 0, -3, 0);
+  if (fieldsInColumns_) {
+    QStringList fields = text.split(QLatin1Char('\t'));
+    // Fields beyond the last stop stay together in the last column.
+    while (fields.size() > static_cast<qsizetype>(stops.size()) + 1)
+      fields[fields.size() - 2] += QStringLiteral("  ") + fields.takeLast();
+    const int gap = opt.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+      const int left = i == 0 ? 0 : stops[static_cast<std::size_t>(i - 1)] - indent;
+      const int right =
+          i + 1 < fields.size() ? stops[static_cast<std::size_t>(i)] - indent - gap : area.width();
+      const int width = std::max(0, right - left);
+      painter->drawText(QRect(area.left() + left, area.top(), width, area.height()),
+                        Qt::AlignLeft | Qt::AlignVCenter,
+                        opt.fontMetrics.elidedText(fields[i], Qt::ElideRight, width));
+    }
+  } else {
+    painter->drawText(QRectF(area), text, QTextOption(layout));
+  }
   painter->restore();
 }
 

@@ -23,10 +23,15 @@ class TabStopDelegate : public QStyledItemDelegate {
   TabStopDelegate(std::vector<int> stops, QObject* parent, bool indentFirstStop = false);
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
+  // Each field ends a blank before the next stop (a longer one is shortened
+  // with an ellipsis), so that the columns stay under their headings; the
+  // last field ends at the item's right edge.
+  void SetFieldsInColumns(bool on) { fieldsInColumns_ = on; }
 
  private:
   std::vector<int> stops_;
   bool indentFirstStop_;
+  bool fieldsInColumns_ = false;
 };
 
 }  // namespace kinui

@@ -79,11 +79,16 @@ std::int32_t SelectIndividuals(CKorApp& app, QWidget* parent, std::int32_t start
   dialog.selectSetMode = true;
   dialog.templeNamesMode = templeNames;
   PrepareList(app, dialog, startRin);
-  // A temple-names set is judged on the ordinances, ZEL data included.
+  // A temple-names set is judged on the ordinances, ZEL data included, also
+  // in the editing screens opened from the list.
   const int zel = app.m_options.showZel;
-  if (templeNames) app.m_options.showZel = 1;
+  if (templeNames) {
+    app.m_options.showZel = 1;
+    app.ApplyEditOptions();
+  }
   const int result = dialog.exec();
   app.m_options.showZel = zel;
+  app.ApplyEditOptions();
   return result == fw::kIdOk ? dialog.chosenRin : 0;
 }
 
@@ -93,6 +98,7 @@ int FindInIndividualList(CKorApp& app, QWidget* parent, CFindListRequest& reques
   dialog.highestRin = request.high;
   dialog.titleWord = request.titleWord;
   dialog.startName = request.searchText;
+  dialog.allowEditing = request.allowEditing;
   PrepareList(app, dialog, request.start);
   const int result = dialog.exec();
   request.chosen = result == fw::kIdOk ? dialog.chosenRin : 0;

@@ -55,7 +55,13 @@ std::string NameOf(std::int32_t rin) {
                                                    : std::string();
 }
 
-std::string PlaceText(const CEventValue& e) { return e.FormatPlace(", ").substr(0, 81); }
+// The place column of a panel, in dialog units: a place is fitted to it, so
+// that a long place does not widen the dialog.
+constexpr int kPanelPlaceUnits = 90;
+
+std::string PlaceText(const CEventValue& e, const plat::TextMeasure& measure, int pixels) {
+  return FitPlaceParts(e.place, 81, ", ", &measure, pixels);
+}
 
 // The date of the last change; "" when the record has never been stamped.
 std::string LastChanged(const CIndividualRecord& r) {
@@ -206,7 +212,7 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   duplicateGrid->addWidget(AddControl(kIdcDuplicateLastChanged, new QLabel), 8, 1, 1, 2);
   const auto box = [&](int id, int row, int column) {
     auto* check = AddControl(id, new QCheckBox);
-    check->setMinimumWidth(DialogUnitsToPixels(column == 1 ? 60 : 90, 0).width());
+    check->setMinimumWidth(DialogUnitsToPixels(column == 1 ? 60 : kPanelPlaceUnits, 0).width());
     duplicateGrid->addWidget(check, row, column, 1, row == 1 || row >= 6 ? 2 : 1);
   };
   box(kIdcName, 1, 1);
@@ -341,14 +347,16 @@ void CMergeIndividualsDialog::ShowPanels() {
   };
   SetControlText(kIdcPrimaryHeading, heading("Primary Individual", havePrimary, primary));
   SetControlText(kIdcDuplicateHeading, heading("Duplicate Individual", haveDuplicate, duplicate));
-  const auto rows = [](bool have, const CIndividualRecord& r) {
+  const fw::QtTextMeasure measure(font());
+  const int placePixels = DialogUnitsToPixels(kPanelPlaceUnits, 0).width();
+  const auto rows = [&measure, placePixels](bool have, const CIndividualRecord& r) {
     std::vector<std::string> out(8);
     if (!have) return out;
     out[0] = r.GetName(0, false, 0, false);
     for (int i = 0; i < 4; ++i) {
       const CEventValue& e = EventOf(r, i);
       out[1 + i] = e.date.IsSet() ? e.date.Format() : std::string();
-      out[1 + i] += "\t" + PlaceText(e);
+      out[1 + i] += "\t" + PlaceText(e, measure, placePixels);
     }
     out[5] = r.texts1[1];
     out[6] = r.sex == 'M' || r.sex == 'F' ? std::string(1, r.sex) : std::string();
@@ -480,6 +488,7 @@ void CMergeIndividualsDialog::FindSide(bool primary) {
   CFindRecordDialog find(this);
   find.find.marriageAllowed = false;
   find.find.marriageMode = false;
+  find.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
   if (rin > 0) {
     find.find.number = rin;
     CIndividualRecord person;

@@ -174,6 +174,7 @@ void CRelationshipCalculatorDialog::Search(int which) {
   if (start <= 0) start = first_;
   find.find.number = start > 0 ? start : 1;
   find.find.marriageAllowed = false;
+  find.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
   if (find.exec() != fw::kIdOk) return;
   SetPerson(which, find.find.number);
   const int other = which == 1 ? 2 : 1;

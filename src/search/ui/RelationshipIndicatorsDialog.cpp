@@ -82,6 +82,7 @@ void CSetRelationshipIndicatorsDialog::OnSearch() {
   CFindRecordDialog find(this);
   find.find.number = 1;
   find.find.marriageAllowed = false;
+  find.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
   if (find.exec() != fw::kIdOk) return;
   SetCheck(kIdcShow, 1);
   SetRoot(find.find.number);

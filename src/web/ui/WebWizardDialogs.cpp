@@ -739,6 +739,7 @@ void CWebPageSetupPage::OnSearch() {
   } else {
     CFindRecordDialog dialog(this);
     dialog.find.number = context_.startRin;
+    dialog.find.firstListOption = 0;  // a person is chosen here, not edited or deleted
     if (dialog.exec() == fw::kIdOk && !dialog.find.marriageMode) chosen = dialog.find.number;
   }
   if (chosen <= 0) return;
