@@ -22,13 +22,11 @@
 
 #include "DbCodes.h"
 
-namespace orv {
-struct PackedOrdinance;
-}
 struct EngineHost;
 namespace orv {
 struct IndividualRec;
 struct MarriageRec;
+struct PackedOrdinance;
 }  // namespace orv
 class OwnerChains;
 class RecordDeletes;
