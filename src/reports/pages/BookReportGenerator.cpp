@@ -60,6 +60,29 @@ int CBookReportGenerator::Twips(ReportDevice* dc, int x) {
   return PointToTwips(dc, {x, 0}, true).x - Margins().left;
 }
 
+void CBookReportGenerator::SpaceDownTo(ReportDevice* dc, int y) {
+  if (!IsRTFMode() || dc == nullptr) return;
+  int down = top_ - y;
+  // Never below the page's last line: the page break follows.
+  if (const int lines = CurrentBook().options.pageHalfLines; lines > 0)
+    down = std::min(down, lines * kBookHalfLine);
+  if (down <= rtfDown_) return;
+  const int twips = PointToTwips(dc, {0, down - rtfDown_}, false).y;
+  rtfDown_ = down;
+  if (twips > 0)
+    GetDocument().AddElement(
+        std::make_unique<CRTFCode>("\\pard\\sl-" + std::to_string(twips) + "\\slmult0\\par "));
+}
+
+void CBookReportGenerator::FlattenPageBreak(ReportDevice* dc) {
+  if (!IsRTFMode() || dc == nullptr) return;
+  constexpr int kTwips = 20;
+  GetDocument().AddElement(
+      std::make_unique<CRTFCode>("\\pard\\sl-" + std::to_string(kTwips) + "\\slmult0 "));
+  // The break's second empty paragraph opens the next page.
+  rtfDown_ = kTwips * 1000 / 1440 + 1;
+}
+
 std::unique_ptr<CRTFText> CBookReportGenerator::MakeRtfText(ReportDevice* dc,
                                                             const std::string& text, int alignment,
                                                             bool marks) {
@@ -84,6 +107,7 @@ int CBookReportGenerator::TextOutString(ReportDevice* dc, int x, int y, const st
   std::string element = text;
   if (body_.empty()) {
     if (prefixes_.empty()) {
+      lineY_ = y;
       leftIndent_ = tx;
       firstIndent_ = 0;
     } else {
@@ -111,17 +135,28 @@ void CBookReportGenerator::AddLinePrefix(ReportDevice* dc, char align, int x, in
   if (stop > 0) tabs_ += std::to_string(stop) + "|" + align + " ";
   const bool tab = !prefixes_.empty() || align == 'r';
   if (prefixes_.empty()) {
+    lineY_ = y;
     leftIndent_ = tx;
     firstIndent_ = align == 'r' ? -tx : 0;
   }
   prefixes_.push_back(MakeRtfText(dc, tab ? "\t" + text : text, CRTFText::kLeft));
 }
 
-void CBookReportGenerator::EndBookLine(ReportDevice*) {
+void CBookReportGenerator::EndBookLine(ReportDevice* dc) {
   if (!IsRTFMode()) return;
+  const bool line = !prefixes_.empty() || !body_.empty();
+  if (line) SpaceDownTo(dc, lineY_);
   GetDocument().AddElement(std::make_unique<CRTFTabSet>(tabs_));
-  if (!prefixes_.empty() || !body_.empty()) {
+  if (line) {
     auto paragraph = std::make_unique<CRTFCustBullet>(leftIndent_, firstIndent_);
+    const int printed = 2 * kBookHalfLine;
+    if (dc != nullptr) {
+      // A line with a picture is as high as the picture.
+      const int height = pictureHeight_ > 0 ? 0 : PointToTwips(dc, {0, printed}, false).y;
+      paragraph->SetLines(height, -PointToTwips(dc, {width_, 0}, false).x / 25);
+    }
+    rtfDown_ += std::max(printed, pictureHeight_);
+    pictureHeight_ = 0;
     for (auto& text : prefixes_) paragraph->AddChild(std::move(text));
     for (auto& text : body_) paragraph->AddChild(std::move(text));
     GetDocument().AddElement(std::move(paragraph));
@@ -132,9 +167,8 @@ void CBookReportGenerator::EndBookLine(ReportDevice*) {
   leftIndent_ = firstIndent_ = 0;
 }
 
-void CBookReportGenerator::AddParagraphBreak(ReportDevice* dc) {
-  if (!IsRTFMode()) return;
-  GetDocument().AddElement(MakeRtfText(dc, "\r", CRTFText::kNone));
+void CBookReportGenerator::AddParagraphBreak(ReportDevice* dc, int halfLines) {
+  SpaceDownTo(dc, top_ - rtfDown_ - halfLines * kBookHalfLine);
 }
 
 void CBookReportGenerator::AddPageBreak(ReportDevice*) {
@@ -149,6 +183,18 @@ void CBookReportGenerator::DrawCentredLine(ReportDevice* dc, int x, int y,
     return;
   }
   if (dc == nullptr) return;
+  SpaceDownTo(dc, y);
+  FontAttributes a;
+  LogFont font;
+  GetRTFFontAttributes(dc, a);
+  // The line is as high as the word processor sets the font: the printed
+  // line's height at the RTF's size.
+  int height = dc->GetTextExtent(text).cy;
+  if (dc->GetFont(font) && font.height < 0)
+    height = static_cast<int>(
+        (static_cast<long long>(height) * a.halfPoints * 1000 + 144LL * -font.height - 1) /
+        (144LL * -font.height));
+  rtfDown_ += height;
   GetDocument().AddElement(MakeRtfText(dc, text + "\r", CRTFText::kCentre));
 }
 
@@ -215,6 +261,8 @@ int CBookReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc
   const Point c = dc->DPtoLP({device.left, device.top});
   const Point d = dc->DPtoLP({device.right, device.bottom});
   const Rect t = RectToTwips(dc, {c.x, c.y, d.x, d.y}, false);
+  SpaceDownTo(dc, rect->top);
+  pictureHeight_ = std::abs(d.y - c.y);
   GetDocument().AddElement(
       std::make_unique<CRTFImage>(item->GetFullPath(), t.right - t.left, t.bottom - t.top));
   return 0;
@@ -345,9 +393,10 @@ class CBookReportGenerator::PageSink : public BookLayoutSink {
     g_.EndBookLine(dc_);
   }
 
-  void ParagraphBreak(const BookBlock&) override { g_.AddParagraphBreak(dc_); }
-  // In the word processor's flow the space between blocks is an empty line.
-  void Gap(int) override { g_.AddParagraphBreak(dc_); }
+  void ParagraphBreak(const BookBlock&) override { g_.AddParagraphBreak(dc_, 1); }
+  // In the word processor's flow the space between blocks is an empty
+  // paragraph of its height.
+  void Gap(int halfLines) override { g_.AddParagraphBreak(dc_, halfLines); }
 
  private:
   // "<B>name</B> is printed as #n on page p."
@@ -428,6 +477,7 @@ int CBookReportGenerator::DrawPage(ReportDevice* dc, CPrintInfo* info) {
   top_ = -area.top;
   bottom_ = top_ - area.height;
   width_ = run.options.textWidth;
+  if (info->currentPage == 1) rtfDown_ = 0;
   DrawFooter(dc, info);
 
   if (entry->section == BookPageEntry::kIndex) {
@@ -437,7 +487,10 @@ int CBookReportGenerator::DrawPage(ReportDevice* dc, CPrintInfo* info) {
     PageSink sink(*this, dc);
     layout.Walk(entry->position, sink);
   }
-  if (info->currentPage < static_cast<int>(Paginator().pageEntries.size())) AddPageBreak(dc);
+  if (info->currentPage < static_cast<int>(Paginator().pageEntries.size())) {
+    FlattenPageBreak(dc);
+    AddPageBreak(dc);
+  }
   return 1;
 }
 

@@ -6,7 +6,12 @@
 // in RTF mode the book becomes flowing word-processor text: each printed
 // line one tab set and one indented paragraph with its number hanging left,
 // hidden index entries for the word processor's index, and a page break at
-// the end of each page.
+// the end of each page. The word processor is held to the printed page: each
+// line is set exactly a printed line high, the space above a line is an empty
+// paragraph of exactly that height, and a line has room past the right margin,
+// since the word processor sets text a little wider (its font sizes are whole
+// half-points): so it breaks no line of the book's again and fills no page
+// further than the printer.
 
 #include <cstdint>
 #include <memory>
@@ -46,7 +51,8 @@ class CBookReportGenerator : public CReportPageGenerator {
   void AddLinePrefix(rpt::ReportDevice* dc, char align, int x, int y, const std::string& text);
   // RTF: the line's tab set and its paragraph.
   void EndBookLine(rpt::ReportDevice* dc);
-  void AddParagraphBreak(rpt::ReportDevice* dc);
+  // RTF: an empty paragraph halfLines half-lines high.
+  void AddParagraphBreak(rpt::ReportDevice* dc, int halfLines = 1);
   void AddPageBreak(rpt::ReportDevice* dc);
   void DrawCentredLine(rpt::ReportDevice* dc, int x, int y, const std::string& text);
   void SetFooterCentreText(rpt::ReportDevice* dc, int x, int y, const std::string& text);
@@ -75,6 +81,11 @@ class CBookReportGenerator : public CReportPageGenerator {
   std::unique_ptr<CRTFText> MakeRtfText(rpt::ReportDevice* dc, const std::string& text,
                                         int alignment, bool marks = true);
   int Twips(rpt::ReportDevice* dc, int x);
+  // RTF: the empty paragraph that brings the text down to y, where the next
+  // line or picture of the page goes.
+  void SpaceDownTo(rpt::ReportDevice* dc, int y);
+  // RTF: the empty paragraphs of the page break next to no height.
+  void FlattenPageBreak(rpt::ReportDevice* dc);
 
   bool register_;
   int left_ = 0, top_ = 0, bottom_ = 0, width_ = 0;
@@ -83,6 +94,11 @@ class CBookReportGenerator : public CReportPageGenerator {
   std::vector<std::unique_ptr<CRTFText>> body_;
   std::string tabs_;
   int leftIndent_ = 0, firstIndent_ = 0;
+  int lineY_ = 0;  // where the line being built is printed
+  // Where the word processor's text has come down to on the page, below the
+  // top of the text; and the height of a picture in the line being built.
+  int rtfDown_ = 0;
+  int pictureHeight_ = 0;
   std::unique_ptr<CRTFText> footerText_, footerCentre_, footerPage_;
 };
 

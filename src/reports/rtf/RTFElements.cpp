@@ -424,6 +424,8 @@ void CRTFCustBullet::Store(CPersistentFile* file) const {
   CRTFObject::Store(file);
   PutInt(file, leftIndent_);
   PutInt(file, firstIndent_);
+  PutInt(file, lineHeight_);
+  PutInt(file, rightIndent_);
   StoreChildList(file);
 }
 
@@ -431,12 +433,16 @@ void CRTFCustBullet::Load(CPersistentFile* file) {
   CRTFObject::Load(file);
   leftIndent_ = GetInt(file);
   firstIndent_ = GetInt(file);
+  lineHeight_ = GetInt(file);
+  rightIndent_ = GetInt(file);
   LoadChildList(file);
 }
 
 void CRTFCustBullet::WriteRTF(CRTFDocument& document, CRTFFile& file) const {
   file.WriteString(rtf::Format(R"(\li%d\fi%d)", leftIndent_, firstIndent_));
   file.WriteString(" ");
+  if (rightIndent_ != 0) file.WriteString(rtf::Format(R"(\ri%d )", rightIndent_));
+  if (lineHeight_ > 0) file.WriteString(rtf::Format(R"(\sl-%d\slmult0 )", lineHeight_));
   WriteChildren(document, file, false);
   file.WriteString(R"(\par )");
 }

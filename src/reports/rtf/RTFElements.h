@@ -268,6 +268,12 @@ class CRTFCustBullet : public CRTFContainer {
   CRTFCustBullet() = default;
   CRTFCustBullet(int leftIndent, int firstIndent)
       : leftIndent_(leftIndent), firstIndent_(firstIndent) {}
+  // Lines exactly lineHeight twips apart (0: as the font spaces them) and the
+  // right indent (negative: room past the right margin).
+  void SetLines(int lineHeight, int rightIndent) {
+    lineHeight_ = lineHeight;
+    rightIndent_ = rightIndent;
+  }
 
   void Store(CPersistentFile* file) const override;
   void Load(CPersistentFile* file) override;
@@ -275,6 +281,7 @@ class CRTFCustBullet : public CRTFContainer {
 
  private:
   std::int32_t leftIndent_ = 0, firstIndent_ = 0;
+  std::int32_t lineHeight_ = 0, rightIndent_ = 0;
 };
 
 // A paragraph hanging at level x indent, led by a bullet element and a tab.
