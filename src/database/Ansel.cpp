@@ -208,16 +208,11 @@ Tables BuildTables(int codePage) {
   t.fromAnsel.fill(static_cast<unsigned char>(kAnselUnmappable));
   for (const auto& s : kSpecials) {
     int b = plat::UnicodeToAnsiChar(s.unicode, codePage);
-    // A look-alike the page has that is stored as this very byte (capital
-    // eth for D with stroke) reads as itself; other characters the page
-    // lacks travel as private pairs.
-    if (b < 0 && s.alternate != 0 && WrittenSpecial(s.alternate) == s.ansel) {
-      b = plat::UnicodeToAnsiChar(s.alternate, codePage);
-    } else {
-      std::string pair;
-      if (b < 0 && plat::AppendPrivateChar(pair, s.unicode))
-        t.privateFromAnsel[s.ansel] = s.unicode;
-    }
+    // Characters the page lacks travel as private pairs, so the letter stored
+    // is the letter shown and written: D with stroke stays itself in 1252,
+    // though the capital eth that looks the same is stored as it too.
+    std::string pair;
+    if (b < 0 && plat::AppendPrivateChar(pair, s.unicode)) t.privateFromAnsel[s.ansel] = s.unicode;
     if (b < 0 && s.alternate != 0) b = plat::UnicodeToAnsiChar(s.alternate, codePage);
     if (b >= 0) t.fromAnsel[s.ansel] = static_cast<unsigned char>(b);
   }

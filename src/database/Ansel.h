@@ -26,14 +26,15 @@
 //   divide. 1250: currency, broken bar, section, angle quotes, not, soft
 //   hyphen, micro, pilcrow, times, divide.
 // Every other byte 0x20-0xFF of both pages comes back unchanged from
-// AnselToAnsi(AnsiToAnsel(text)).
+// AnselToAnsi(AnsiToAnsel(text)), but for the capital eth of 1252, which
+// comes back as the letter stored, D with stroke.
 //
 // ANSEL -> code page (AnselToAnsi):
 // - Bytes 0-160 are copied unchanged.
 // - A special character becomes the code page's character. Where the page
 //   lacks it, it becomes its private pair (CodePage.h). Without one, a
 //   letter becomes the letter it is built on (L/l with stroke ->
-//   L/l, O/o with stroke -> O/o, D with stroke -> capital eth in 1252, d with
+//   L/l, O/o with stroke -> O/o, D with stroke -> capital eth, d with
 //   stroke -> d, O/U with horn -> O/U, dotless i -> i, eth -> d, script l ->
 //   l), soft sign, alif and ayn become an apostrophe, hard sign a double
 //   quote, flat 'b', sharp '#'; anything else (thorn, ae and oe ligatures and
