@@ -104,3 +104,27 @@ TEST_F(BookRtfLinesTest, TheFooterIsWrittenOnTheFirstPageOnly) {
        {"3 Jul 2001", "\\tab Ancestors of Anna Bell", "\\chpgn", "\\tqc", "\\tqr"})
     EXPECT_NE(e[0].find(part), std::string::npos) << part << " in " << e[0];
 }
+
+// The word processor keeps each line where it was printed: a line is exactly
+// one printed line (166 thousandths, 239 twips) high, and the space above a
+// line lower on the page, or a paragraph break, is an empty paragraph of
+// exactly that height (83 thousandths a half-line, 119 twips).
+TEST_F(BookRtfLinesTest, LinesKeepTheirPrintedPlacesDownThePage) {
+  const auto line = [&](int y, const char* text) {
+    g.TextOutString(&dc, 400, y, text);
+    g.EndBookLine(&dc);
+  };
+  line(0, "first");
+  line(-2 * kBookHalfLine, "second, right below");
+  line(-5 * kBookHalfLine, "third, a half-line further down");
+  g.AddParagraphBreak(&dc, 2);
+  line(-9 * kBookHalfLine, "fourth, after the break");
+  const auto e = Elements(g);
+  const std::vector<std::string> starts = {
+      "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 ", "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 ",
+      "\\pard\\sl-119\\slmult0\\par ", "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 ",
+      "\\pard\\sl-239\\slmult0\\par ", "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 "};
+  ASSERT_EQ(e.size(), starts.size());
+  for (std::size_t i = 0; i < e.size(); ++i)
+    EXPECT_EQ(e[i].rfind(starts[i], 0), 0u) << i << ": " << e[i];
+}
