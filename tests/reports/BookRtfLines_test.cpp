@@ -120,10 +120,16 @@ TEST_F(BookRtfLinesTest, LinesKeepTheirPrintedPlacesDownThePage) {
   g.AddParagraphBreak(&dc, 2);
   line(-9 * kBookHalfLine, "fourth, after the break");
   const auto e = Elements(g);
-  const std::vector<std::string> starts = {
-      "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 ", "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 ",
-      "\\pard\\sl-119\\slmult0\\par ", "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 ",
-      "\\pard\\sl-239\\slmult0\\par ", "\\pard", "\\li576\\fi0 \\sl-239\\slmult0 "};
+  const std::vector<std::string> starts = {"\\pard",
+                                           "\\li576\\fi0 \\sl-239\\slmult0 ",
+                                           "\\pard",
+                                           "\\li576\\fi0 \\sl-239\\slmult0 ",
+                                           "\\pard\\sl-119\\slmult0\\par ",
+                                           "\\pard",
+                                           "\\li576\\fi0 \\sl-239\\slmult0 ",
+                                           "\\pard\\sl-239\\slmult0\\par ",
+                                           "\\pard",
+                                           "\\li576\\fi0 \\sl-239\\slmult0 "};
   ASSERT_EQ(e.size(), starts.size());
   for (std::size_t i = 0; i < e.size(); ++i)
     EXPECT_EQ(e[i].rfind(starts[i], 0), 0u) << i << ": " << e[i];
