@@ -90,7 +90,8 @@ std::int32_t BuildFamily(std::vector<std::int32_t>& everyone) {
 }
 
 // People with long lives: born, died and buried in named places, with two
-// paragraphs of notes each, so that their narratives run over many full lines.
+// paragraphs of notes each and a cited birth, so that their narratives run
+// over many full lines.
 class LongLives {
  public:
   std::int32_t Add(const std::string& surname, char sex, int born) {
@@ -120,11 +121,23 @@ class LongLives {
           "Remembered by the family as a careful keeper of the accounts of the farm and of the "
           "chapel, who wrote the names of every child into the front of the old bible.\r\n\r\n";
     DbSetNotes(rin, notes, 0, 0, db::kIndividual);
+    if (source_ == 0) {
+      CSourceRecord source;
+      source.title = "Parish Registers of the Wirksworth Hundred, Baptisms and Burials";
+      source_ = DbAddRecord(db::kSource, 0, &source);
+    }
+    CCitationRecord c;
+    c.sourceRin = source_;
+    c.ownerLetter = db::kOwnerBirth;
+    c.ownerNumber = rin;
+    c.pageText = "volume " + std::to_string(rin % 7 + 1) + ", folio " + std::to_string(rin);
+    DbAddRecord(db::kCitation, 0, &c);
     return rin;
   }
 
  private:
   int next_ = 0;
+  std::int32_t source_ = 0;
 };
 
 // Four generations of descendants of one couple, each child with a spouse
@@ -289,21 +302,27 @@ class BooksPdfTest : public QObject {
   void rtfTakesThePagesOfThePrint_data() {
     QTest::addColumn<bool>("modifiedRegister");
     QTest::addColumn<int>("paper");
+    QTest::addColumn<bool>("appendix");  // notes and sources in appendices
     for (const bool modifiedRegister : {true, false})
       for (const auto& [tag, paper] :
            {std::pair{"letter", QPageSize::Letter}, std::pair{"a4", QPageSize::A4}}) {
         const std::string name = std::string(modifiedRegister ? "register-" : "ahnentafel-") + tag;
-        QTest::newRow(name.c_str()) << modifiedRegister << int(paper);
+        QTest::newRow(name.c_str()) << modifiedRegister << int(paper) << false;
+        // The appendices once for each book, on the other paper for each.
+        if (modifiedRegister == (paper == QPageSize::A4))
+          QTest::newRow((name + "-appendix").c_str()) << modifiedRegister << int(paper) << true;
       }
   }
   void rtfTakesThePagesOfThePrint() {
     QFETCH(bool, modifiedRegister);
     QFETCH(int, paper);
+    QFETCH(bool, appendix);
     if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
     plat::FakeProfile profile;
     plat::ScopedProfile scopedProfile(&profile);
     profile.SetInt("BkRpt", "OtherNotes", 1);
-    profile.SetInt("BkRpt", "EmbedNotes", 1);
+    profile.SetInt("BkRpt", "EmbedNotes", appendix ? 0 : 1);
+    profile.SetInt("BkRpt", "SourceNotes", appendix ? 1 : 0);
     profile.SetInt("BkRpt", "Index", 1);
     plat::FakeMessageBox boxes;
     plat::ScopedMessageBox scopedBoxes(&boxes);
