@@ -172,3 +172,11 @@ int CDatabaseChecker::CheckCitationChain(std::int32_t first, std::int32_t owner,
   }
   return 1;
 }
+
+bool CDatabaseChecker::GiveLinkItsMarriage(std::int32_t link, std::int32_t m,
+                                           std::uint8_t* linkBytes) {
+  if (!repair_ || engine_.Records().IsLive(RecordKind::Marriage, GetI32(linkBytes + 1)) == 1)
+    return false;
+  PutI32(linkBytes + 1, m);
+  return engine_.Records().WriteRaw(RecordKind::FamilyLink, link, linkBytes) != 0;
+}
