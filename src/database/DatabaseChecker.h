@@ -134,7 +134,8 @@ class CDatabaseChecker {
   int CheckMarriages();
   int CheckFamilyLinks();
   // A family link met in the child ring of marriage m whose marriage field
-  // names no live marriage is given m back (repair mode); true when written.
+  // names no live marriage, or one whose own child ring does not hold the
+  // link, is given m back (repair mode); true when written.
   bool GiveLinkItsMarriage(std::int32_t link, std::int32_t m, std::uint8_t* linkBytes);
   int CheckRepositories();
   int CheckSources();

@@ -260,9 +260,14 @@ TEST_P(DamagedFamilyRepairTest, OpenAndCheckAgreeOnDamageAndOneRepairClearsBoth)
   ORV3& engine = *CurrentDatabase->engine;
   const std::int64_t dbMap =
       orv::BlockNumberOffset(engine.Blocks().Head().I32(orv::kHeadDBMapBlock));
-  const std::int64_t firstLink = engine.Records().LocateRecord(orv::RecordKind::FamilyLink, 1);
+  // A child's link in the ring of the first couple's children.
+  const std::int64_t link = engine.Records().LocateRecord(orv::RecordKind::FamilyLink, 2);
   ASSERT_EQ(DbCloseCurrent(), 1);
-  ASSERT_GT(firstLink, 0);
+  ASSERT_GT(link, 0);
+  const std::int32_t linkMarriage =
+      orv::GetI32(reinterpret_cast<const std::uint8_t*>(clean.data()) + link + 1);
+  ASSERT_GT(linkMarriage, 0);
+  const std::int32_t otherMarriage = linkMarriage == 1 ? 2 : 1;
   const auto i32 = [](std::int32_t v) {
     std::string b(4, '\0');
     orv::PutI32(reinterpret_cast<std::uint8_t*>(b.data()), v);
@@ -280,7 +285,8 @@ TEST_P(DamagedFamilyRepairTest, OpenAndCheckAgreeOnDamageAndOneRepairClearsBoth)
        dbMap + orv::DBMap::CountOffset(0, orv::kBlockFirst), std::string("\x80\0", 2), true},
       {"DBMap counts more blocks of individuals",
        dbMap + orv::DBMap::CountOffset(0, orv::kBlockIndividuals), std::string("\x7f\0", 2), true},
-      {"family link names no marriage", firstLink + 1, i32(0x20000001), false},
+      {"family link names no marriage", link + 1, i32(0x20000001), false},
+      {"family link names another couple's marriage", link + 1, i32(otherMarriage), false},
   };
   const std::string damagedCaption = res::LoadString(kDamagedCaptionString);
   // Check or Check/Repair of the closed file, opened for the check alone.
