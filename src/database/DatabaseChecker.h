@@ -15,7 +15,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "CheckRepairLog.h"
@@ -120,7 +119,7 @@ class CDatabaseChecker {
   // entries follow). 0 to stop.
   int CheckEntryKinds(int type, std::vector<NameEntry>& entries);
   // Collects the kinds that the live records' text fields ask of the
-  // entries they name (kindsAsked_), once per run.
+  // entries they name (kindsAsked_), once per run, after the block map.
   void ReadKindsAsked();
   // Rebuilds a store's tree in file order; false when an entry is bad (the
   // tree is then left alone) or a write failed.
@@ -207,7 +206,10 @@ class CDatabaseChecker {
   std::vector<std::vector<std::int64_t>> blocks_ =
       std::vector<std::vector<std::int64_t>>(orv::kMapTypes + 1);
   bool mapRead_ = false;
-  // Per string entry offset, one bit for each kind its naming fields ask.
-  std::unordered_map<std::int32_t, unsigned> kindsAsked_;
+  // One byte per byte of the string stores' blocks, a bit for each kind the
+  // naming fields ask of the entry that starts there; kindsAskedRow_ gives a
+  // block number its row of 8192 bytes (from 1; 0 for a block of no store).
+  std::vector<std::int32_t> kindsAskedRow_;
+  std::vector<std::uint8_t> kindsAsked_;
   bool kindsAskedRead_ = false;
 };
