@@ -268,6 +268,9 @@ TEST_P(DamagedFamilyRepairTest, OpenAndCheckAgreeOnDamageAndOneRepairClearsBoth)
       orv::GetI32(reinterpret_cast<const std::uint8_t*>(clean.data()) + link + 1);
   ASSERT_GT(linkMarriage, 0);
   const std::int32_t otherMarriage = linkMarriage == 1 ? 2 : 1;
+  // The type-map position of the block that would start at the file's end.
+  const std::int64_t endPosition =
+      (static_cast<std::int64_t>(clean.size()) - orv::kBlocksOffset) / orv::kBlockSize;
   const auto i32 = [](std::int32_t v) {
     std::string b(4, '\0');
     orv::PutI32(reinterpret_cast<std::uint8_t*>(b.data()), v);
@@ -285,6 +288,8 @@ TEST_P(DamagedFamilyRepairTest, OpenAndCheckAgreeOnDamageAndOneRepairClearsBoth)
        dbMap + orv::DBMap::CountOffset(0, orv::kBlockFirst), std::string("\x80\0", 2), true},
       {"DBMap counts more blocks of individuals",
        dbMap + orv::DBMap::CountOffset(0, orv::kBlockIndividuals), std::string("\x7f\0", 2), true},
+      {"type map gives the position at the file's end a kind never written",
+       orv::FirstBlockOffset(0) + endPosition, std::string("\x10", 1), true},
       {"family link names no marriage", link + 1, i32(0x20000001), false},
       {"family link names another couple's marriage", link + 1, i32(otherMarriage), false},
   };

@@ -380,7 +380,11 @@ int BlockStore::FreePositionsBeyondTheFile(int g, std::uint8_t* first) {
   int freed = 0;
   for (int k = 1; k < kGroupPositions; ++k) {
     if (first[k] == 0 || BlockOffset(g, k) + kBlockSize <= size) continue;
-    if (BlockOffset(g, k) > size) typeMapDamaged_ = true;
+    // A cut allocation leaves a kind the engine writes, at the file's end.
+    const int t = first[k];
+    const bool written = t == kBlockNames || t == kBlockOtherNames || t == kBlockDBMap ||
+                         LayoutOfBlockType(t) != nullptr;
+    if (BlockOffset(g, k) > size || !written) typeMapDamaged_ = true;
     first[k] = 0;
     ++freed;
   }
