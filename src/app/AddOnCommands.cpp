@@ -213,7 +213,13 @@ void CAddOnCommands::OnToolsAddOn(unsigned id) {
   }
   RunAddOn(*entry, wasOpen ? path : std::string(), rin, mrin);
   if (!wasOpen) return;
-  if (DbReopen(path) > 0) app_.Files().fileOpen = 1;
+  if (DbReopen(path) <= 0) {
+    // Not open again (the add-on left it damaged and the user cancelled, or
+    // it cannot be read): its windows close, so that none shows its family.
+    app_.CloseWindowsOf(path);
+    return;
+  }
+  app_.Files().fileOpen = 1;
   fw::CView* view = ActiveView(app_);
   if (auto* pedigree = qobject_cast<CKorView*>(view)) {
     pedigree->OnShowIndividual(pedigree->Tree().RinOf(0), 0);

@@ -89,6 +89,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
     return files_->OpenFamilyFile(path, type);
   }
   void CloseFamilyFile(int remind) { files_->CloseFamilyFile(remind); }
+  // Closes the document windows of a family file that is no longer open.
+  void CloseWindowsOf(const std::string& path) { DestroyWindows(path); }
   int CreateFamilyFile(const std::string& path, int type, int open);
   // A document window was activated: a document without a file adopts the
   // open one; one of another file switches the open file to it.

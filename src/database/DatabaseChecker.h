@@ -87,6 +87,10 @@ class CDatabaseChecker {
 
   // The alphabetic index stage: in repair mode the index files are dropped.
   int CheckAlphaIndex();
+  // The lines of what the current alphabetic index file (".ora") lists
+  // wrongly: an individual twice, a record that is not a live individual,
+  // a live individual not at all.
+  void NameIndexFileLines(std::vector<std::string>& lines);
   int CheckFileMap();
   // Gives back their type to blocks whose type byte was damaged, where the
   // DBMap misses a block of a type and the block's contents show it (or
@@ -110,6 +114,13 @@ class CDatabaseChecker {
   // after the last one written are gone.
   void RestoreHeaderNumbers(const orv::FileHead& before, bool cut);
   int CheckNames(int type);
+  // The kind byte of every entry of a string store (type) against the kinds
+  // the records' fields ask of it; in repair mode a wrong one is set (and
+  // entries follow). 0 to stop.
+  int CheckEntryKinds(int type, std::vector<NameEntry>& entries);
+  // Collects the kinds that the live records' text fields ask of the
+  // entries they name (kindsAsked_), once per run, after the block map.
+  void ReadKindsAsked();
   // Rebuilds a store's tree in file order; false when an entry is bad (the
   // tree is then left alone) or a write failed.
   bool RebuildNameTree(const orv::StoreFields& store, std::vector<NameEntry>& entries);
@@ -121,6 +132,10 @@ class CDatabaseChecker {
   int CheckContacts();
   int CheckMarriages();
   int CheckFamilyLinks();
+  // A family link met in the child ring of marriage m whose marriage field
+  // names no live marriage, or one whose own child ring does not hold the
+  // link, is given m back (repair mode); true when written.
+  bool GiveLinkItsMarriage(std::int32_t link, std::int32_t m, std::uint8_t* linkBytes);
   int CheckRepositories();
   int CheckSources();
   int CheckCitations();
@@ -191,4 +206,10 @@ class CDatabaseChecker {
   std::vector<std::vector<std::int64_t>> blocks_ =
       std::vector<std::vector<std::int64_t>>(orv::kMapTypes + 1);
   bool mapRead_ = false;
+  // One byte per byte of the string stores' blocks, a bit for each kind the
+  // naming fields ask of the entry that starts there; kindsAskedRow_ gives a
+  // block number its row of 8192 bytes (from 1; 0 for a block of no store).
+  std::vector<std::int32_t> kindsAskedRow_;
+  std::vector<std::uint8_t> kindsAsked_;
+  bool kindsAskedRead_ = false;
 };

@@ -172,3 +172,22 @@ int CDatabaseChecker::CheckCitationChain(std::int32_t first, std::int32_t owner,
   }
   return 1;
 }
+
+bool CDatabaseChecker::GiveLinkItsMarriage(std::int32_t link, std::int32_t m,
+                                           std::uint8_t* linkBytes) {
+  if (!repair_) return false;
+  // The marriage the link names keeps it when its own child ring holds it.
+  const std::int32_t named = GetI32(linkBytes + 1);
+  std::vector<std::uint8_t> rec(LayoutOf(RecordKind::Marriage).size);
+  if (engine_.Records().IsLive(RecordKind::Marriage, named, rec.data()) == 1) {
+    std::vector<std::uint8_t> other(LayoutOf(RecordKind::FamilyLink).size);
+    std::unordered_set<std::int32_t> visited;
+    for (std::int32_t at = GetI32(rec.data() + 13); at > 0 && visited.insert(at).second;) {
+      if (at == link) return false;
+      if (engine_.Records().IsLive(RecordKind::FamilyLink, at, other.data()) != 1) break;
+      at = GetI32(other.data() + 5);
+    }
+  }
+  PutI32(linkBytes + 1, m);
+  return engine_.Records().WriteRaw(RecordKind::FamilyLink, link, linkBytes) != 0;
+}

@@ -584,7 +584,7 @@ int CDatabaseChecker::CheckMarriages() {
             !LogProblem(Format("Marriage %lu points to family link for child %lu but the link "
                                "doesn't point to marriage.",
                                U(m), U(GetI32(other.data() + 13))),
-                        false))
+                        GiveLinkItsMarriage(link, m, other.data())))
           return 0;
         const std::int32_t next = GetI32(other.data() + 5);
         if (next == first || next == 0) break;

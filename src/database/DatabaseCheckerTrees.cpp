@@ -122,6 +122,8 @@ int CDatabaseChecker::CheckNames(int type) {
     }
   }
 
+  if (!CheckEntryKinds(type, entries)) return 0;
+
   // Tree order of every entry; the lines wait for the outcome of a rebuild.
   std::vector<std::string> lines;
   bool rebuild = false;

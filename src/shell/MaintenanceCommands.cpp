@@ -65,7 +65,13 @@ int MaintenanceCommands::BackupFamilyFile() {
   screens_->BeginClosedWork();
   DbCloseCurrent();
   const int result = backup::BackupWithMessage(family, path);
-  if (DbReopen(family) <= 0) roads_.fileOpen = 0;
+  if (DbReopen(family) <= 0) {
+    // The file stays closed (a damaged file's question answered Cancel, or
+    // it cannot be read any more): its windows go with it, so that no view
+    // shows a family that is not open.
+    roads_.fileOpen = 0;
+    windows_.DestroyWindows(family);
+  }
   // Only a backup that was made counts as one.
   if (result == backup::kBackupOk && roads_.fileOpen) {
     if (Logging()) DbLogChange(db::kLogBackup, 0, 0, 0, path.c_str());

@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <fstream>
 #include <memory>
 
 #include "AddOnCommands.h"
@@ -20,12 +22,13 @@
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FileLayout.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
-#include "NoFileDialogs.h"
 #include "KorView.h"
 #include "Launcher.h"
 #include "MainFrame.h"
+#include "NoFileDialogs.h"
 #include "RecordAccess.h"
 #include "WebLinks.h"
 
@@ -64,7 +67,19 @@ bool g_databaseOpenDuringCall = true;
 int g_fileOpenFlagDuringCall = -1;
 CKorApp* g_app = nullptr;
 
+// A header value the probe writes into the closed family file, making it
+// count more individuals than it holds; 0 writes nothing.
+std::int32_t g_damageHighestTo = 0;
+std::string g_familyPath;
+
 void Probe() {
+  if (g_damageHighestTo != 0) {
+    std::fstream file(g_familyPath, std::ios::in | std::ios::out | std::ios::binary);
+    std::uint8_t value[4];
+    orv::PutI32(value, g_damageHighestTo);
+    file.seekp(orv::kHeadHighestIndividual);
+    file.write(reinterpret_cast<const char*>(value), sizeof value);
+  }
   g_probeRan = true;
   g_databaseOpenDuringCall = CurrentDatabase->IsOpen();
   g_fileOpenFlagDuringCall = g_app ? g_app->Files().fileOpen : -1;
@@ -168,11 +183,9 @@ class AddOnCommandsTest : public QObject {
   }
 
   void libraryAddOnIsCalledWithTheClosedFileAndCurrentNumbers() {
-    PutAddOn(*user_, "Lib", "Library Tool", KORVANE_TEST_ADDON, 1);
-    StartApp(true);
     TestLibrary library;
-    QVERIFY2(library.handle, dlerror());
-    Arm(library);
+    StartWithLibraryAddOn(library);
+    if (QTest::currentTestFailed()) return;
     const std::int32_t rin = app_->ActiveViewRin();
     QVERIFY(rin == anna_ || rin == jan_);
 
@@ -204,6 +217,24 @@ class AddOnCommandsTest : public QObject {
     QVERIFY(!g_databaseOpenDuringCall);
     QVERIFY(CurrentDatabase->IsOpen());
     QCOMPARE(app_->ActiveViewRin(), pedigreeRin);
+  }
+
+  // An add-on that leaves the family file damaged, answered Cancel at the
+  // reopen's question: the file stays closed and no window shows its family.
+  void libraryAddOnLeavingADamagedFileCancelledAtTheReopenLeavesNoWindow() {
+    TestLibrary library;
+    StartWithLibraryAddOn(library);
+    if (QTest::currentTestFailed()) return;
+    QCOMPARE(app_->GetMainFrame()->MDIClient()->subWindowList().size(), 1);
+    g_familyPath = path_;
+    g_damageHighestTo = 1000000;
+    boxes_.QueueAnswer(plat::kIdCancel);
+    app_->GetMainFrame()->CommandAction(shell::kIdToolsAddOnFirst)->trigger();
+    g_damageHighestTo = 0;
+    QVERIFY(g_probeRan);
+    QVERIFY(!CurrentDatabase->IsOpen());
+    QCOMPARE(app_->Files().fileOpen, 0);
+    QCOMPARE(app_->GetMainFrame()->MDIClient()->subWindowList().size(), 0);
   }
 
   void libraryAddOnGetsZeroWithoutACurrentIndividual() {
@@ -432,6 +463,15 @@ class AddOnCommandsTest : public QObject {
     QVERIFY(app_->InitInstance("-s \"" + path_ + "\""));
     QVERIFY(CurrentDatabase->IsOpen());
     commands_ = new CAddOnCommands(*app_, *user_, system_.get());
+  }
+
+  // The two-person family open, with the test library as the add-on that
+  // is passed the family file's path, armed.
+  void StartWithLibraryAddOn(TestLibrary& library) {
+    PutAddOn(*user_, "Lib", "Library Tool", KORVANE_TEST_ADDON, 1);
+    StartApp(true);
+    QVERIFY2(library.handle, dlerror());
+    Arm(library);
   }
 
   void Arm(TestLibrary& library) {

@@ -21,6 +21,7 @@
 #include "DbCodes.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
+#include "FileLayout.h"
 #include "FileSystem.h"
 #include "IndividualRecord.h"
 #include "KorApp.h"
@@ -128,6 +129,15 @@ class StartupTest : public QObject {
   }
 
   CMainFrame* Frame() { return app_->GetMainFrame(); }
+  // Family file a gets its one individual.
+  void AddTolliver() {
+    QCOMPARE(DbOpen(a_, CFamilyDatabase::kCurrentFormat), 1);
+    CIndividualRecord person;
+    person.surname = "Tolliver";
+    QVERIFY(DbAddRecord(db::kIndividual, 0, &person) > 0);
+    DbCloseCurrent();
+  }
+
   QList<QMdiSubWindow*> Windows() { return Frame()->MDIClient()->subWindowList(); }
 
   QStringList BoxTexts() {
@@ -297,11 +307,7 @@ class StartupTest : public QObject {
     QVERIFY(!enabled(shell::kIdFileExport));
   }
   void backupDeleteAndRestoreThroughTheMenu() {
-    QCOMPARE(DbOpen(a_, CFamilyDatabase::kCurrentFormat), 1);
-    CIndividualRecord person;
-    person.surname = "Tolliver";
-    QVERIFY(DbAddRecord(db::kIndividual, 0, &person) > 0);
-    DbCloseCurrent();
+    AddTolliver();
     profile_->SetString("Folders", "Data", dir_->path().toStdString());
     QVERIFY(Start("-s " + a_));
     FakeMaintenanceScreens screens;
@@ -331,6 +337,34 @@ class StartupTest : public QObject {
     QCOMPARE(DbGetFilePath(), a_);
     QCOMPARE(DbGetActiveRecordCount(db::kIndividual), 1);
     QCOMPARE(app_->GetRecentFile(0), a_);
+  }
+  // File > Backup of a damaged family file, answered Cancel at the reopen's
+  // damage question: no file is open, and no window shows its family.
+  void backupOfADamagedFileCancelledAtTheReopenLeavesNoWindow() {
+    AddTolliver();
+    // One changed value: the header counts more individuals than the
+    // file's blocks hold.
+    std::fstream file(a_, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(orv::kHeadHighestIndividual);
+    const char highest[4] = {0x40, 0x42, 0x0f, 0x00};
+    file.write(highest, sizeof highest);
+    file.close();
+    QVERIFY(Start("-s " + a_));  // the damage question answered OK
+    QVERIFY(CurrentDatabase->IsOpen());
+    QCOMPARE(Windows().size(), 1);
+    FakeMaintenanceScreens screens;
+    app_->SetMaintenanceScreens(&screens);
+    screens.answer = File("alpha.bak");
+    boxes_->Clear();
+    boxes_->QueueAnswer(plat::kIdOk);      // "Backup complete."
+    boxes_->QueueAnswer(plat::kIdCancel);  // the damage question at the reopen
+    Frame()->CommandAction(shell::kIdFileBackup)->trigger();
+    QVERIFY(BoxTexts().contains(QStringLiteral("Backup complete.")));
+    QVERIFY(!CurrentDatabase->IsOpen());
+    QCOMPARE(app_->Files().fileOpen, 0);
+    QCOMPARE(Windows().size(), 0);
+    QVERIFY(!Frame()->CommandAction(shell::kIdFileBackup)->isEnabled());
+    app_->SetMaintenanceScreens(nullptr);
   }
   void gedcomImportAndExportThroughTheirScreens() {
     std::vector<std::string> imported;

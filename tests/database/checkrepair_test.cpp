@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -840,6 +841,12 @@ class CheckRepairConvergenceTest : public CheckRepairTest {
     PutRaw(kind, a, ra);
     PutRaw(kind, b, rb);
   }
+  // Puts the file back to bytes and opens it again.
+  void Reopen(const std::string& bytes) {
+    ASSERT_EQ(DbClose(), 1);
+    WriteAll(family, bytes);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  }
   // Changes the closed file's bytes at pos and opens it again.
   void PatchFile(std::int64_t pos, const std::vector<std::uint8_t>& bytes) {
     ASSERT_EQ(DbClose(), 1);
@@ -982,9 +989,7 @@ TEST_F(CheckRepairConvergenceTest, RepairLeavesAFileThatChecksClean) {
   const std::string clean = ReadAll(family);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ASSERT_EQ(DbClose(), 1);
-    WriteAll(family, clean);
-    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    ASSERT_NO_FATAL_FAILURE(Reopen(clean));
     c.damage();
     const auto individuals = Keys(RecordKind::Individual, orv::kBlockIndividuals);
     const auto sources = Keys(RecordKind::Source, orv::kBlockSources);
@@ -1028,9 +1033,7 @@ TEST_F(CheckRepairConvergenceTest, MistypedBlockOfRecordsIsRetyped) {
   const std::string clean = ReadAll(family);
   for (const RecordKind kind : {RecordKind::Individual, RecordKind::FamilyLink}) {
     SCOPED_TRACE(static_cast<int>(kind));
-    ASSERT_EQ(DbClose(), 1);
-    WriteAll(family, clean);
-    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    ASSERT_NO_FATAL_FAILURE(Reopen(clean));
     const auto individuals = Keys(RecordKind::Individual, orv::kBlockIndividuals);
     const auto records = live(kind);
     ASSERT_GE(records.size(), 3u);
@@ -1092,4 +1095,141 @@ TEST_F(CheckRepairTest, EventNotesMultimediaAndFirstMarriageOfTheExtensionAreChe
                         h + " Death Multimedia pointer (777) is invalid. ",
                         h + " Endowment Notes pointer (555) is invalid. ",
                         h + " first Marriage pointer (99) is invalid. "});
+}
+
+// A string entry whose kind byte was changed: Check names it, one repair
+// gives it back the kind its field asks (or its store's first kind), keeps
+// its text, and the entry is found again by text and kind.
+TEST_F(CheckRepairConvergenceTest, StringEntryOfAnotherKindIsGivenItsKindBack) {
+  const std::int32_t surname = orv::GetI32(Raw(RecordKind::Individual, husband).data() + 1);
+  const std::int32_t place = Engine().Strings().FindOrAddString("\xC5sele", 2);
+  ASSERT_GT(place, 0);
+  PokeI32(RecordKind::Individual, wife, 22 + 6, place);  // birth place
+  CEventTypeRecord type;
+  type.title = "Apprenticeship";
+  const std::int32_t typeNumber = DbAddRecord(db::kEventType, 0, &type);
+  ASSERT_GT(typeNumber, 0);
+  const std::int32_t title = orv::GetI32(Raw(RecordKind::EventType, typeNumber).data());
+  ASSERT_GT(title, 0);
+  const std::int32_t loose = Engine().Strings().FindOrAddString("Nobody names me", 5);
+  ASSERT_GT(loose, 0);
+  struct Case {
+    const char* name;
+    std::int32_t entry;
+    int kind;     // the kind it was written with
+    int damaged;  // the kind byte changed to
+  };
+  const Case cases[] = {
+      {"surname as a date text", surname, 0, 3},
+      {"surname as a text of the other store", surname, 0, 5},
+      {"place as an unknown kind", place, 2, 200},
+      {"event type title as a name", title, 4, 0},
+      {"event type title as another text kind", title, 4, 7},
+      {"text no field names, as a name", loose, 5, 1},
+  };
+  const std::string clean = ReadAll(family);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NO_FATAL_FAILURE(Reopen(clean));
+    orv::StringEntry before;
+    ASSERT_GT(Engine().Strings().ReadEntry(c.entry, before, true), 0);
+    ASSERT_EQ(before.kind, c.kind);
+    PatchFile(c.entry + orv::kEntryKind, {static_cast<std::uint8_t>(c.damaged)});
+    EXPECT_GT(Check(0), 0u);
+    // A text no field names keeps a kind of its store.
+    const int restored = c.entry == loose ? 4 : c.kind;
+    const std::string line = "Name " + std::to_string(c.entry) + " kind (" +
+                             std::to_string(c.damaged) + ") should be " + std::to_string(restored) +
+                             ".";
+    EXPECT_TRUE(Reported(line)) << report;
+    Check(1);
+    EXPECT_TRUE(Reported(line + " (FIXED)")) << report;
+    EXPECT_EQ(Check(0), 0u) << report;
+    ASSERT_EQ(DbClose(), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    orv::StringEntry after;
+    ASSERT_GT(Engine().Strings().ReadEntry(c.entry, after, true), 0);
+    EXPECT_EQ(after.kind, restored);
+    EXPECT_EQ(after.text, before.text);
+    std::int32_t parent = 0;
+    EXPECT_EQ(Engine().Strings().FindString(before.text, restored, parent), c.entry);
+    EXPECT_EQ(Check(0), 0u) << report;
+  }
+}
+
+// The alphabetic index file beside the family file, current by its stamp but
+// listing a person twice, a dead record or not every person: Check says so,
+// Repair has it built anew from the name tree, and a second Check finds 0.
+TEST_F(CheckRepairConvergenceTest, AlphabeticIndexListingPeopleWronglyIsBuiltAnew) {
+  const std::string index = family.substr(0, family.size() - 1) + "a";
+  std::set<std::int32_t> people;
+  for (std::int32_t r = 1; r <= Engine().Records().Highest(RecordKind::Individual); ++r)
+    if (Engine().Records().IsLive(RecordKind::Individual, r) == 1) people.insert(r);
+  ASSERT_EQ(Engine().Trees().NameIndexEntries(), static_cast<std::int32_t>(people.size()));
+  ASSERT_EQ(DbClose(), 1);
+  const std::string built = ReadAll(index);
+  ASSERT_EQ(built.size(), 4 * (people.size() + 1));
+  const std::string clean = ReadAll(family);
+  // The index's entries as numbers, and a file of given numbers with the
+  // closing stamp of the built one.
+  std::vector<std::int32_t> entries;
+  for (std::size_t i = 0; i + 4 < built.size(); i += 4)
+    entries.push_back(orv::GetI32(reinterpret_cast<const std::uint8_t*>(built.data()) + i));
+  const auto write = [&](const std::vector<std::int32_t>& numbers) {
+    std::string bytes(4 * numbers.size(), '\0');
+    for (std::size_t i = 0; i < numbers.size(); ++i)
+      orv::PutI32(reinterpret_cast<std::uint8_t*>(bytes.data()) + 4 * i, numbers[i]);
+    WriteAll(index, bytes + built.substr(built.size() - 4));
+  };
+  const std::int32_t dead = 6;
+  ASSERT_EQ(people.count(dead), 0u);
+  struct Case {
+    const char* name;
+    std::function<std::vector<std::int32_t>(std::vector<std::int32_t>)> change;
+    std::vector<std::string> lines;
+  };
+  const std::vector<Case> cases = {
+      {"a person listed twice",
+       [](std::vector<std::int32_t> v) {
+         v.insert(v.begin() + 2, v[4]);
+         return v;
+       },
+       {"The alphabetic index lists 1 individuals more than once."}},
+      {"a dead record in place of a person",
+       [&](std::vector<std::int32_t> v) {
+         v[1] = dead;
+         return v;
+       },
+       {"The alphabetic index lists 1 records that are not live individuals.",
+        "The alphabetic index does not list 1 individuals."}},
+      {"a person missing",
+       [](std::vector<std::int32_t> v) {
+         v.pop_back();
+         return v;
+       },
+       {"The alphabetic index does not list 1 individuals."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteAll(family, clean);
+    write(c.change(entries));
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_EQ(Check(0), c.lines.size()) << report;
+    for (const std::string& line : c.lines) EXPECT_TRUE(Reported(line)) << report;
+    Check(1);
+    for (const std::string& line : c.lines) EXPECT_TRUE(Reported(line + " (FIXED)")) << report;
+    EXPECT_EQ(Check(0), 0u) << report;
+    // Opened again, the index lists every person once, in the tree's order.
+    ASSERT_EQ(DbClose(), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    std::vector<std::int32_t> listed;
+    for (std::int32_t i = 1; i <= Engine().Trees().NameIndexEntries(); ++i)
+      listed.push_back(Engine().Trees().NameIndexAt(i));
+    EXPECT_EQ(listed, entries);
+    ASSERT_EQ(DbClose(), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_EQ(Check(0), 0u) << report;
+    ASSERT_EQ(DbClose(), 1);
+  }
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
 }

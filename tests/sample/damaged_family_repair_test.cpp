@@ -20,10 +20,16 @@
 #include "SampleBuilder.h"
 #include "SampleDescription.h"
 #include "SourceRecord.h"
+#include "StringTable.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
 namespace {
+
+// What the engine's failure boxes tell the user to do next.
+constexpr unsigned kWhatToDoNextString = 3900;
+// The caption of the open's box about a damaged family file.
+constexpr unsigned kDamagedCaptionString = 3891;
 
 // The bytes of every block of each type in type-map order: the records and
 // texts of the file as the engine numbers them.
@@ -189,7 +195,10 @@ TEST_P(DamagedFamilyRepairTest, FileCutInsideItsDBMapIsRefusedUnwritten) {
     EXPECT_NE(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
     DbCloseCurrent();
     ASSERT_FALSE(boxes.Calls().empty());
-    EXPECT_EQ(boxes.Calls().front().text, "DBMap File Read Error");
+    // The box says what the read error is and what to do next.
+    EXPECT_EQ(boxes.Calls().front().text,
+              "DBMap File Read Error\n\n" + res::LoadString(kWhatToDoNextString));
+    EXPECT_EQ(boxes.Calls().front().caption, "Korvane");
     EXPECT_TRUE(ReadAll(file) == bytes) << "the open wrote to the file";
   }
 }
@@ -238,6 +247,82 @@ TEST_P(DamagedFamilyRepairTest, FileCutInsideABlockIsRepairedInOneRun) {
     ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_EQ(Check(0), 0u) << report;
     ASSERT_EQ(DbCloseCurrent(), 1);
+  }
+}
+
+// The open and Check agree on a damaged file: damage to the header or the
+// block map makes the open say "Damaged Family File" and Check report it,
+// damage inside a record (which the open does not read) is reported by
+// Check; after one repair the open says nothing and Check finds nothing.
+// Check runs as on a file that is not open (the user cancelled the open).
+TEST_P(DamagedFamilyRepairTest, OpenAndCheckAgreeOnDamageAndOneRepairClearsBoth) {
+  ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+  ORV3& engine = *CurrentDatabase->engine;
+  const std::int64_t dbMap =
+      orv::BlockNumberOffset(engine.Blocks().Head().I32(orv::kHeadDBMapBlock));
+  // A child's link in the ring of the first couple's children.
+  const std::int64_t link = engine.Records().LocateRecord(orv::RecordKind::FamilyLink, 2);
+  ASSERT_EQ(DbCloseCurrent(), 1);
+  ASSERT_GT(link, 0);
+  const std::int32_t linkMarriage =
+      orv::GetI32(reinterpret_cast<const std::uint8_t*>(clean.data()) + link + 1);
+  ASSERT_GT(linkMarriage, 0);
+  const std::int32_t otherMarriage = linkMarriage == 1 ? 2 : 1;
+  // The type-map position of the block that would start at the file's end.
+  const std::int64_t endPosition =
+      (static_cast<std::int64_t>(clean.size()) - orv::kBlocksOffset) / orv::kBlockSize;
+  const auto i32 = [](std::int32_t v) {
+    std::string b(4, '\0');
+    orv::PutI32(reinterpret_cast<std::uint8_t*>(b.data()), v);
+    return b;
+  };
+  struct Case {
+    const char* name;
+    std::int64_t at;
+    std::string bytes;
+    bool toldAtOpen;  // damage of the header or the block map
+  };
+  const Case cases[] = {
+      {"header counts a million individuals", orv::kHeadHighestIndividual, i32(1000000), true},
+      {"DBMap counts blocks of the type-map kind",
+       dbMap + orv::DBMap::CountOffset(0, orv::kBlockFirst), std::string("\x80\0", 2), true},
+      {"DBMap counts more blocks of individuals",
+       dbMap + orv::DBMap::CountOffset(0, orv::kBlockIndividuals), std::string("\x7f\0", 2), true},
+      {"type map gives the position at the file's end a kind never written",
+       orv::FirstBlockOffset(0) + endPosition, std::string("\x10", 1), true},
+      {"family link names no marriage", link + 1, i32(0x20000001), false},
+      {"family link names another couple's marriage", link + 1, i32(otherMarriage), false},
+  };
+  const std::string damagedCaption = res::LoadString(kDamagedCaptionString);
+  // Check or Check/Repair of the closed file, opened for the check alone.
+  const auto checkClosed = [&](int repair) -> long {
+    CFamilyDatabase other;
+    if (other.OpenForCheck(file, repair != 0) <= 0) return -1;
+    CFamilyDatabase* const saved = CurrentDatabase;
+    CurrentDatabase = &other;
+    const long found = static_cast<long>(Check(repair));
+    CurrentDatabase = saved;
+    other.Close();
+    return found;
+  };
+  const auto openSaysDamaged = [&] {
+    boxes.Clear();
+    EXPECT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+    DbCloseCurrent();
+    for (const auto& call : boxes.Calls())
+      if (call.caption == damagedCaption) return true;
+    return false;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = clean;
+    bytes.replace(static_cast<std::size_t>(c.at), c.bytes.size(), c.bytes);
+    WriteAll(file, bytes);
+    EXPECT_EQ(openSaysDamaged(), c.toldAtOpen);
+    EXPECT_GT(checkClosed(0), 0) << "the damage was not found";
+    EXPECT_GT(checkClosed(1), 0);
+    EXPECT_FALSE(openSaysDamaged());
+    EXPECT_EQ(checkClosed(0), 0) << report;
   }
 }
 

@@ -18,6 +18,7 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyFileInfo.h"
+#include "FileLayout.h"
 #include "FileProperties.h"
 #include "IndividualRecord.h"
 #include "MaintenanceCommands.h"
@@ -179,6 +180,29 @@ TEST_F(MaintenanceTest, BackupReopensTheFileAndCountsOnlyABackupThatWasMade) {
   EXPECT_EQ(ReadAll(log), "5-6-2004 07:08 Bak " + dir.File("backups/harlow.bak") + "\r\n");
   EXPECT_EQ(Texts().back(), "Backup complete.");
   EXPECT_EQ(screens.asked.back(), "end");
+}
+
+// A damaged family file backed up: Cancel at the reopen's question leaves
+// the file closed, and its window goes with it.
+TEST_F(MaintenanceTest, BackupOfADamagedFileCancelledAtTheReopenClosesItsWindow) {
+  DbCloseCurrent();
+  roads.fileOpen = 0;
+  windows.paths.clear();
+  // The header counts more individuals than the file's blocks hold.
+  std::string bytes = ReadAll(family);
+  orv::PutI32(reinterpret_cast<std::uint8_t*>(bytes.data()) + orv::kHeadHighestIndividual, 1000000);
+  WriteAll(family, bytes);
+  Open(family);  // the damage question answered OK
+  ASSERT_EQ(windows.paths, std::vector<std::string>{family});
+  screens.answers = {dir.File("backups/harlow.bak")};
+  boxes.QueueAnswer(plat::kIdOk);      // "Backup complete."
+  boxes.QueueAnswer(plat::kIdCancel);  // the damage question at the reopen
+  EXPECT_EQ(commands.BackupFamilyFile(), backup::kBackupOk);
+  const auto texts = Texts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Backup complete."), texts.end());
+  EXPECT_FALSE(CurrentDatabase->IsOpen());
+  EXPECT_EQ(roads.fileOpen, 0);
+  EXPECT_TRUE(windows.paths.empty());
 }
 
 TEST_F(MaintenanceTest, RestoreOverTheOpenFileAsksAndClosesItWithoutTheReminder) {

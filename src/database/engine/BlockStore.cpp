@@ -380,7 +380,11 @@ int BlockStore::FreePositionsBeyondTheFile(int g, std::uint8_t* first) {
   int freed = 0;
   for (int k = 1; k < kGroupPositions; ++k) {
     if (first[k] == 0 || BlockOffset(g, k) + kBlockSize <= size) continue;
-    if (BlockOffset(g, k) > size) typeMapDamaged_ = true;
+    // A cut allocation leaves a kind the engine writes, at the file's end.
+    const int t = first[k];
+    const bool written = t == kBlockNames || t == kBlockOtherNames || t == kBlockDBMap ||
+                         LayoutOfBlockType(t) != nullptr;
+    if (BlockOffset(g, k) > size || !written) typeMapDamaged_ = true;
     first[k] = 0;
     ++freed;
   }
@@ -510,7 +514,7 @@ int BlockStore::CheckDBMapBlock() {
     std::uint8_t type = 0;
     const std::int64_t at = FirstBlockOffset((b - 1) / kGroupPositions) + (b - 1) % kGroupPositions;
     if ((b - 1) % kGroupPositions != 0 && ReadAt(at, &type, 1) && type == kBlockDBMap) {
-      Yo("DBMap File Read Error");
+      TellOnce("DBMap File Read Error", "DBMap File Read Error", kFailureCaption, plat::kMbOk);
       return -1;
     }
   }
@@ -577,13 +581,13 @@ int BlockStore::NewDBMapBlock() {
 int BlockStore::LoadDBMap() {
   const std::int32_t b = head_.I32(kHeadDBMapBlock);
   if (!ReadAt(BlockNumberOffset(b), dbMap_.Data(), kBlockSize)) {
-    Yo("DBMap File Read Error");
+    TellOnce("DBMap File Read Error", "DBMap File Read Error", kFailureCaption, plat::kMbOk);
     return -1;
   }
   std::vector<std::uint8_t> mirror(kMirrorSize);
   if (!ReadAt(kMirrorOffset, mirror.data(), kMirrorSize)) {
-    plat::MessageBox("ORVDBMap File Read Error", kProgramCaption,
-                     plat::kMbOk | plat::kMbIconExclamation);
+    TellOnce("ORVDBMap File Read Error", "ORVDBMap File Read Error", kFailureCaption,
+             plat::kMbOk | plat::kMbIconExclamation);
     return -1;
   }
   // The mirror is written after the DBMap; a larger mirror count means the
@@ -608,7 +612,7 @@ int BlockStore::LoadDBMap() {
         if (c != 0) dbMap_.SetCount(g, t, 0);
       } else if (c < 0 || c > kGroupPositions - 1) {
         dbMap_.SetCount(g, t, groups_[g]->TypeCount(t));
-      } else if (t != kBlockFirst && c > groups_[g]->TypeCount(t)) {
+      } else if (c > groups_[g]->TypeCount(t)) {
         // A block is typed before the DBMap counts it, so a DBMap that
         // counts more blocks of a kind than the type map shows means a
         // type byte was changed (or the cell was). Records are found

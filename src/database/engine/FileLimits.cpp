@@ -146,8 +146,12 @@ int BlockStore::ClampHeaderToCapacity(
   }
   damageReported_ = true;
   if (host_->damageLeftToCheck) {
-    // Held as with OK; a repair writes the header with its first write.
-    if (!host_->readOnly) WriteHeader(HeadPart::Whole);
+    // Held as with OK; a repair writes the header with its first write, and
+    // a check that only reports is told that the header was held.
+    if (host_->readOnly)
+      heldHeader_ = true;
+    else
+      WriteHeader(HeadPart::Whole);
     return held;
   }
   if (host_->readOnly) {
