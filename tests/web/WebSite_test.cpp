@@ -574,7 +574,7 @@ TEST_F(WebSiteTest, SiteInANationalFolderCopiesPicturesFromNationalFolders) {
     request.startRin = person;
     request.folderName = plat::Utf8ToAnsi("Webb " + name);
     request.background = folder + "/foto " + name + ".jpg";
-    settings.gedcom = false;
+    settings.gedcom = true;  // the download is named after the site's folder
     settings.photos = 2;
     ASSERT_EQ(Write(name), web::WebRunResult::kComplete);
     const std::string site = request.webBase + "/web/Webb " + name;
@@ -592,6 +592,7 @@ TEST_F(WebSiteTest, SiteInANationalFolderCopiesPicturesFromNationalFolders) {
     std::snprintf(copy, sizeof copy, "images/%lx01.wav", static_cast<unsigned long>(person));
     EXPECT_EQ(files.at(copy), "RIFF sound " + name);
     EXPECT_EQ(files.at("images/foto " + name + ".jpg"), ReadAll(picture));
+    EXPECT_EQ(files.count("Webb " + name + ".ged"), 1u);
     EXPECT_EQ(BrokenLinks(site), std::vector<std::string>{});
   }
 }
