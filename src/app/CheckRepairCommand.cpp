@@ -20,7 +20,7 @@ constexpr const char* kReportName = "checkfix.rpt";
 constexpr unsigned kIdsCannotCheck = 3901;
 
 void CannotCheck(const std::string& path) {
-  plat::MessageBox(res::FormatString(kIdsCannotCheck, {path}), kCaption,
+  plat::MessageBox(res::FormatString(kIdsCannotCheck, {plat::PathText(path)}), kCaption,
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 

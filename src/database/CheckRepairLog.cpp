@@ -1,6 +1,7 @@
 #include "CheckRepairLog.h"
 
 #include "CalendarMonth.h"
+#include "CodePage.h"
 #include "FileSystem.h"
 #include "Ports.h"
 
@@ -27,7 +28,8 @@ CCheckRepairLog::CCheckRepairLog(const std::string& filePath, const std::string&
   }
   Write("File Check/Repair Report\n\n");
   Write("Date: " + GetTodayString() + "\n");
-  Write("File location: " + filePath + "\n");
+  // The path is the file system's bytes, UTF-8 as the rest of the report.
+  WriteUtf8("File location: " + filePath + "\n");
 }
 
 CCheckRepairLog::~CCheckRepairLog() {
@@ -45,7 +47,9 @@ int CCheckRepairLog::Open(const std::string& filePath) {
   return 1;
 }
 
-int CCheckRepairLog::Write(const std::string& text) {
+int CCheckRepairLog::Write(const std::string& text) { return WriteUtf8(plat::AnsiToUtf8(text)); }
+
+int CCheckRepairLog::WriteUtf8(const std::string& text) {
   if (!file_) return 1;
   if (bytesWritten_ + text.size() + 1 > freeBytes_) {
     plat::MessageBox("Not enough disk space to complete report.", "Check/Repair Failed",

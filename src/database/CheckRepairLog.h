@@ -2,8 +2,9 @@
 // The report of a Check/Repair run and the window that shows its progress.
 //
 // CCheckRepairLog writes the plain-text report (title, date, file, one block
-// per stage, one line per problem) and drives a CheckRepairDisplay: stage
-// title and record count, stage and total bars, the error count, and Cancel.
+// per stage, one line per problem) in UTF-8 for the desktop's text editor,
+// and drives a CheckRepairDisplay: stage title and record count, stage and
+// total bars, the error count, and Cancel.
 // The display is an interface so that the run stays free of any toolkit; the
 // application supplies a modeless window, tests a fake, and without one the
 // run simply writes the report.
@@ -62,7 +63,9 @@ class CCheckRepairLog {
   void SetFreeBytes(std::uint64_t bytes) { freeBytes_ = bytes; }
 
  private:
+  // Code page text, written as UTF-8.
   int Write(const std::string& text);
+  int WriteUtf8(const std::string& text);
   // Every 51st call takes the window's input and asks about a Cancel.
   int PollCancel();
 

@@ -325,9 +325,7 @@ int ExportMultimediaFile(std::int32_t owner, int /*unused*/, const std::string& 
   if (item->kind == CMultimediaItem::kPhoto) ReadPictureFileSize(source, width, height);
 
   if (!item->soundFile.empty()) {
-    CMultimediaItem sound;
-    sound.fileName = item->soundFile;
-    const std::string soundSource = sound.GetFullPath();
+    const std::string soundSource = item->GetSoundPath();
     const std::string soundName = MultimediaExportName(owner, index + 1, soundSource);
     if (CopyFileWithMessage(soundSource, target + soundName, false) != 0) return 0;
   }

@@ -10,6 +10,7 @@
 #include <QTransform>
 #include <cstring>
 
+#include "FileSystem.h"
 #include "FileUtil.h"
 #include "MultimediaItem.h"
 #include "PhotoCd.h"
@@ -105,7 +106,7 @@ void AllowLargePictures() {
 // The colour depth a file's header states, for the formats whose readers
 // widen it (a 4-bit palette reads as 8 bits); 0 when not known here.
 int HeaderBits(const std::string& path, const std::string& format) {
-  QFile file(ToQString(path));
+  QFile file(ToQPath(path));
   if (!file.open(QIODevice::ReadOnly)) return 0;
   const QByteArray head = file.read(32);
   auto byte = [&head](int at) {
@@ -134,7 +135,7 @@ QByteArray WritableFormat(const std::string& format) {
 int PictureHostPort::DriveType(const std::string& path) { return ::GetPathDriveType(path); }
 
 std::string PictureHostPort::DiscIdentifier(const std::string& path) {
-  const QStorageInfo storage(ToQString(path));
+  const QStorageInfo storage(ToQPath(path));
   return storage.isValid() ? FromQString(storage.name()) : std::string();
 }
 
@@ -183,7 +184,7 @@ int CImageObject::ReaderErrorCode(int readerError) {
 
 int CImageObject::LoadPicture(const std::string& path) {
   AllowLargePictures();
-  QImageReader reader(ToQString(path));
+  QImageReader reader(ToQPath(path));
   reader.setAutoTransform(false);  // stored crops refer to the picture as stored
   QImage image;
   if (!reader.read(&image)) {
@@ -222,7 +223,9 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
   const bool photoCd = IsPhotoCdFile(path, false);
   Free();
   PictureHostPort& host = PictureHost();
-  const std::string notFound = res::LoadString(kIdsCannotFind) + "\n\n" + path;
+  // Messages show the path as text; the request carries its bytes.
+  const std::string shown = plat::PathText(path);
+  const std::string notFound = res::LoadString(kIdsCannotFind) + "\n\n" + shown;
   for (;;) {
     const int drive = host.DriveType(path);
     bool present = true;
@@ -271,7 +274,7 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
     }
     if (LoadPhotoCd(path, resolution)) return 1;
     if (report)
-      plat::MessageBox(res::LoadString(kIdsCannotRead) + "\n\n" + path, res::LoadString(kIdsTitle),
+      plat::MessageBox(res::LoadString(kIdsCannotRead) + "\n\n" + shown, res::LoadString(kIdsTitle),
                        plat::kMbOk | plat::kMbIconExclamation);
     return 0;
   }
@@ -284,12 +287,12 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
   request.itemNumber = itemNumber;
   request.helpTopic = kHelpMultimedia;
   if (code == kImageLzwRefused) {
-    request.message = path + "\n\n" + res::LoadString(kIdsLzw);
+    request.message = shown + "\n\n" + res::LoadString(kIdsLzw);
   } else {
     const std::string error = GetImageErrorText(code);
     request.message = res::LoadString(kIdsCannotRead);
     if (!error.empty()) request.message += "\n(" + error + ")";
-    request.message += "\n\n" + path + "\n\n" + res::LoadString(kIdsSeeHelp);
+    request.message += "\n\n" + shown + "\n\n" + res::LoadString(kIdsSeeHelp);
   }
   host.FindMultimedia(request);
   return 0;
@@ -300,19 +303,19 @@ int CImageObject::LoadFileQuiet(const std::string& path, std::string* errorText)
   Free();
   if (IsPhotoCdFile(path, true)) {
     if (LoadPhotoCd(path, plat::kPcdBase)) return 1;
-    if (errorText) *errorText = res::LoadString(kIdsCannotRead) + "\n\n" + path;
+    if (errorText) *errorText = res::LoadString(kIdsCannotRead) + "\n\n" + plat::PathText(path);
     return 0;
   }
   const int code = LoadPicture(path);
   if (code == kImageOk) return 1;
   if (errorText) {
     if (code == kImageLzwRefused) {
-      *errorText = path + "\n\n" + res::LoadString(kIdsLzw);
+      *errorText = plat::PathText(path) + "\n\n" + res::LoadString(kIdsLzw);
     } else {
       const std::string error = GetImageErrorText(code);
       *errorText = res::LoadString(kIdsCannotRead);
       if (!error.empty()) *errorText += " (" + error + ")";
-      *errorText += "\n" + path + "\n\n" + res::LoadString(kIdsSeeHelp);
+      *errorText += "\n" + plat::PathText(path) + "\n\n" + res::LoadString(kIdsSeeHelp);
     }
   }
   return 0;
@@ -397,7 +400,7 @@ int CImageObject::SaveEditedCopy(const CMultimediaItem& item, const std::string&
   // The source's colour depth where the writer can keep it.
   if (info.bitsPerPixel <= 8 && image.format() != QImage::Format_Indexed8)
     image = image.convertToFormat(QImage::Format_Indexed8);
-  QImageWriter writer(ToQString(target), WritableFormat(info.format));
+  QImageWriter writer(ToQPath(target), WritableFormat(info.format));
   return writer.write(image) ? 1 : 0;
 }
 
@@ -440,7 +443,7 @@ bool CImageObject::GetFileInfo(const std::string& path, ImageFileInfo& info) {
     info.bitsPerPixel = 24;
     return true;
   }
-  QImageReader reader(ToQString(path));
+  QImageReader reader(ToQPath(path));
   reader.setAutoTransform(false);
   if (!reader.canRead()) return false;
   info.format = reader.format().toStdString();

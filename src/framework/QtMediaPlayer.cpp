@@ -60,7 +60,7 @@ QWidget* QtMediaPlayer::VideoWindow(int device) const {
 }
 
 std::shared_ptr<QtMediaPlayer::Clip> QtMediaPlayer::OpenClip(const std::string& path, bool video) {
-  QString file = ToQString(path);
+  QString file = ToQPath(path);
   if (!QFileInfo(file).isFile()) return nullptr;
   auto clip = std::make_shared<Clip>();
   if (video) {
@@ -205,7 +205,7 @@ void QtMediaPlayer::CloseDevice(int device) {
 int QtMediaPlayer::StartProgram(const std::string& path, const std::string& verb) {
   // The desktop knows one action per file type, its "Open".
   if (verb != plat::kVerbOpen) return 0;
-  QString file = ToQString(path);
+  QString file = ToQPath(path);
   if (!QFileInfo(file).isFile()) return 0;
   auto* process = new QProcess(this);
   process->setProgram(opener_);

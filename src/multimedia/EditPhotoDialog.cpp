@@ -19,6 +19,7 @@
 #include <filesystem>
 
 #include "FamilyDatabase.h"
+#include "FileUtil.h"
 #include "MeasureEdit.h"
 #include "MultimediaItem.h"
 #include "MultimediaItemDialog.h"
@@ -29,7 +30,6 @@
 
 namespace {
 
-constexpr const char* kSection = "Multimedia";
 constexpr int kSoundLimit = 260;
 
 QString Q(const char* s) { return QString::fromLatin1(s); }
@@ -362,14 +362,20 @@ void CEditPhotoDialog::OnReset() {
 }
 
 void CEditPhotoDialog::OnBrowseSound() {
-  std::string folder = GetControlText(kIdcSound);
-  folder = folder.empty() ? plat::Profile().GetString(kSection, "MMItemPath", "")
-                          : std::filesystem::path(folder).parent_path().string();
+  // The entry is family text; the chooser speaks the file system's names.
+  const std::string entry = GetControlText(kIdcSound);
+  const std::string folder =
+      entry.empty() ? MultimediaItemFolder()
+                    : std::filesystem::path(MultimediaPath(entry, GetOpenFamilyFileFolder()))
+                          .parent_path()
+                          .string();
   CSelectFileDialog dialog(0, "", kOfnHideReadOnly | kOfnFileMustExist, SoundFileFilter(), this);
   dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Select"));
   dialog.setWindowTitle(QStringLiteral("Open Sound File for ") + fw::ToQString(ownerCaption));
-  if (!folder.empty()) dialog.setDirectory(fw::ToQString(folder));
-  if (dialog.DoModal() == fw::kIdOk) SetControlText(kIdcSound, dialog.GetPathName());
+  if (!folder.empty()) dialog.setDirectory(fw::ToQPath(folder));
+  std::string stored;
+  if (dialog.DoModal() == fw::kIdOk && StoreChosenFile(dialog.GetPathName(), stored, false))
+    SetControlText(kIdcSound, stored);
 }
 
 void CEditPhotoDialog::OnOK() {

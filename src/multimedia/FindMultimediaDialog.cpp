@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "FamilyDatabase.h"
+#include "FileSystem.h"
 #include "FileUtil.h"
 #include "MultimediaCollectionDialog.h"
 #include "MultimediaItemDialog.h"
@@ -141,16 +142,20 @@ std::vector<int> CFindMultimediaDialog::VisibleButtons() const {
 
 bool CFindMultimediaDialog::DoDataExchange(bool save) {
   ExchangeText(save, kIdcMessage, message);
-  ExchangeText(save, kIdcEntry, entry);
+  // The entry names a file: the file system's bytes.
+  if (save)
+    entry = GetControlPath(kIdcEntry);
+  else
+    SetControlPath(kIdcEntry, entry);
   return true;
 }
 
 void CFindMultimediaDialog::OnBrowse() {
   const int savedTopic = helpTopic;
   helpTopic = CMultimediaItemDialog::kHelpTopicFileDialog;
-  std::string path;
-  if (OpenPhotoFileDialog(fw::FromQString(windowTitle()), path, this))
-    SetControlText(kIdcEntry, path);
+  const std::string path = ChoosePhotoFile(fw::FromQString(windowTitle()), this);
+  if (!path.empty())
+    SetControlPath(kIdcEntry, media::RelativeToFolder(path, GetOpenFamilyFileFolder()));
   helpTopic = savedTopic;
 }
 
@@ -170,22 +175,24 @@ void CFindMultimediaDialog::OnOK() {
   const std::string full = media::ResolveEntry(entry, folder, oldPath);
   std::error_code error;
   if (!fs::exists(full, error)) {
-    plat::MessageBox(res::LoadString(kIdsCannotFind) + "\n\n" + full, res::LoadString(kIdsTitle),
-                     plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(kIdsCannotFind) + "\n\n" + plat::PathText(full),
+                     res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
   if (item_ == 0) return;
   std::string old = oldPath.substr(0, oldPath.find('\n'));
   if (!fs::path(old).is_absolute()) old = WithSlash(folder) + old;
-  const std::string stored = media::StripFamilyFolder(full, folder);
+  // The item stores its file's name as family text.
+  std::string stored;
+  if (!StoreChosenFile(full, stored)) return;
   if (!CurrentDatabase || CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
     Tell(0, stored);
     EndDialog(fw::kIdOk);
     return;
   }
-  if (plat::MessageBox(Fill(res::LoadString(kIdsReplaceLink), old, full),
-                       res::LoadString(kIdsTitle),
-                       plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes) {
+  if (plat::MessageBox(
+          Fill(res::LoadString(kIdsReplaceLink), plat::PathText(old), plat::PathText(full)),
+          res::LoadString(kIdsTitle), plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes) {
     if (CurrentDatabase->SetMultimediaFileName(item_, stored) != 1) {
       plat::MessageBox(res::LoadString(kIdsCannotUpdate), res::LoadString(kIdsTitle),
                        plat::kMbOk | plat::kMbIconExclamation);
@@ -196,12 +203,14 @@ void CFindMultimediaDialog::OnOK() {
       const std::string oldFolder = fs::path(old).parent_path().string();
       const std::string newFolder = fs::path(full).parent_path().string();
       if (oldFolder != newFolder &&
-          plat::MessageBox(Fill(res::LoadString(kIdsReplaceAll), oldFolder, newFolder),
+          plat::MessageBox(Fill(res::LoadString(kIdsReplaceAll), plat::PathText(oldFolder),
+                                plat::PathText(newFolder)),
                            res::LoadString(kIdsTitle),
                            plat::kMbYesNo | plat::kMbIconQuestion | plat::kMbDefButton2) ==
               plat::kIdYes) {
-        CurrentDatabase->ReplaceMultimediaFolder(media::StripFamilyFolder(oldFolder, folder),
-                                                 media::StripFamilyFolder(newFolder, folder));
+        CurrentDatabase->ReplaceMultimediaFolder(
+            plat::PathText(media::StripFamilyFolder(oldFolder, folder)),
+            plat::PathText(media::StripFamilyFolder(newFolder, folder)));
         Tell(1, std::string());
       }
     }

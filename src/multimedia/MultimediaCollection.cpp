@@ -1,6 +1,5 @@
 #include "MultimediaCollection.h"
 
-#include <filesystem>
 #include <utility>
 
 #include "DbCodes.h"
@@ -25,17 +24,6 @@ char KindOfWord(const std::string& word) {
   if (word == kKindSound) return CMultimediaItem::kSound;
   if (word == kKindVideo) return CMultimediaItem::kVideo;
   return 0;
-}
-
-std::string RelativeToFolder(const std::string& path, const std::string& folder) {
-  if (folder.empty() || path.empty()) return path;
-  namespace fs = std::filesystem;
-  const fs::path file = fs::path(path).lexically_normal();
-  const fs::path base = fs::path(folder).lexically_normal();
-  if (!file.is_absolute() || !base.is_absolute()) return path;
-  const fs::path relative = file.lexically_relative(base);
-  if (relative.empty() || *relative.begin() == "..") return path;
-  return relative.string();
 }
 
 ItemEditState ItemEditState::Of(const CMultimediaItem& item) {

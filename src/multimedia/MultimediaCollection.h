@@ -23,10 +23,6 @@ inline constexpr const char* kKindVideo = "Video Clip";
 const char* KindWord(char kind);
 char KindOfWord(const std::string& word);
 
-// The path stored for a chosen file: relative to folder when the file lies
-// inside it, else as chosen.
-std::string RelativeToFolder(const std::string& path, const std::string& folder);
-
 // The display edits of an item that the Add/Modify dialog saves at opening
 // and writes back on Cancel, so that changes made through Edit Photo are
 // undone.

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "FamilyDatabase.h"
+#include "FileSystem.h"
 #include "FileUtil.h"
 #include "PictureFileDialog.h"
 #include "Ports.h"
@@ -25,6 +26,7 @@ namespace {
 
 constexpr unsigned kIdsTitle = 101;
 constexpr unsigned kIdsNoFileName = 8203;
+constexpr unsigned kIdsNameNotStored = 8209;
 constexpr int kFileNameLimit = 260;
 constexpr int kCaptionLimit = 160;
 constexpr int kDescriptionLimit = 4096;
@@ -44,13 +46,17 @@ std::string Replace(std::string text, const std::string& with) {
   return text;
 }
 
-// A chosen file as the item stores it, with MMItemPath following it.
-std::string Chosen(const std::string& path) {
-  plat::Profile().SetString(kSection, "MMItemPath", FolderOf(path));
-  return media::RelativeToFolder(path, GetOpenFamilyFileFolder());
+}  // namespace
+
+bool StoreChosenFile(const std::string& path, std::string& stored, bool relative) {
+  if (StoreMultimediaPath(path, relative ? GetOpenFamilyFileFolder() : std::string(), stored))
+    return true;
+  plat::MessageBox(res::FormatString(kIdsNameNotStored, {plat::PathText(path)}),
+                   res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+  return false;
 }
 
-}  // namespace
+std::string MultimediaItemFolder() { return plat::Profile().GetPath(kSection, "MMItemPath", ""); }
 
 std::string PhotoFileFilter() {
   return std::string("All Photo Files|*.bmp;*.cur;*.eps;") +
@@ -69,20 +75,25 @@ std::string VideoFileFilter() {
   return "Video Files (*.avi;*.mpg;*.mov)|*.avi;*.mpg;*.mov|All Files (*.*)|*.*||";
 }
 
-int OpenPhotoFileDialog(const std::string& title, std::string& path, QWidget* parent) {
+std::string ChoosePhotoFile(const std::string& title, QWidget* parent) {
   CPictureFileDialog dialog("", "", kOfnHideReadOnly | kOfnFileMustExist, PhotoFileFilter(),
                             parent);
   dialog.SetTitle(title);
-  dialog.SetFolder(plat::Profile().GetString(kSection, "MMItemPath", ""));
+  dialog.SetFolder(MultimediaItemFolder());
   const QStringList filters = dialog.nameFilters();
   const int index = plat::Profile().GetInt(kSection, "MMPhFileExt", 1);
   if (index >= 1 && index <= filters.size()) dialog.selectNameFilter(filters[index - 1]);
-  if (dialog.DoModal() != fw::kIdOk) return 0;
+  if (dialog.DoModal() != fw::kIdOk) return std::string();
   const std::string chosen = dialog.GetPathName();
-  if (chosen.empty()) return 0;
+  if (chosen.empty()) return chosen;
   plat::Profile().SetInt(kSection, "MMPhFileExt", SelectedFilterEntry(dialog) + 1);
-  path = Chosen(chosen);
-  return 1;
+  plat::Profile().SetPath(kSection, "MMItemPath", FolderOf(chosen));
+  return chosen;
+}
+
+int OpenPhotoFileDialog(const std::string& title, std::string& path, QWidget* parent) {
+  const std::string chosen = ChoosePhotoFile(title, parent);
+  return !chosen.empty() && StoreChosenFile(chosen, path) ? 1 : 0;
 }
 
 CMultimediaItemDialog::CMultimediaItemDialog(CMultimediaItem* item, QWidget* parent)
@@ -196,7 +207,10 @@ void CMultimediaItemDialog::FileNameLeft() {
 }
 
 void CMultimediaItemDialog::UseChosenFile(const std::string& path) {
-  file_->setText(fw::ToQString(Chosen(path)));
+  plat::Profile().SetPath(kSection, "MMItemPath", FolderOf(path));
+  std::string stored;
+  if (!StoreChosenFile(path, stored)) return;
+  file_->setText(fw::ToQString(stored));
   FileNameLeft();
 }
 
@@ -230,7 +244,7 @@ void CMultimediaItemDialog::OnBrowse() {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     SetUpFileDialog(dialog, ParseFileFilter(sound ? SoundFileFilter() : VideoFileFilter()),
-                    plat::Profile().GetString(kSection, "MMItemPath", ""), "");
+                    MultimediaItemFolder(), "");
     dialog.setWindowTitle(fw::ToQString(
         Replace(sound ? "Open Sound File for %1" : "Open Video File for %1", ownerCaption)));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())

@@ -55,7 +55,8 @@ class CMultimediaItemDialog : public fw::CDialogBase {
 
   // A file chosen by Browse (or by a test): stored relative to the family
   // file's folder when inside it; "Multimedia"/"MMItemPath" becomes its
-  // folder; a new name drops the old file's edits.
+  // folder; a new name drops the old file's edits. A name the family file
+  // cannot store is refused with a message.
   void UseChosenFile(const std::string& path);
   // Leaving the file-name field.
   void FileNameLeft();
@@ -84,9 +85,17 @@ class CMultimediaItemDialog : public fw::CDialogBase {
 
 // The photo file chooser: the picture file dialog with its preview, starting
 // in "Multimedia"/"MMItemPath" with the filter entry "MMPhFileExt". On OK
-// path gets the chosen file (relative to the family file's folder when
-// inside it) and both settings are updated; 1, else 0.
+// path gets the chosen file's stored name (StoreChosenFile) and both settings
+// are updated; 1, else 0.
 int OpenPhotoFileDialog(const std::string& title, std::string& path, QWidget* parent);
+// The same dialog giving the chosen file's path; "" when cancelled.
+std::string ChoosePhotoFile(const std::string& title, QWidget* parent);
+// A chosen file's name as an item stores it (StoreMultimediaPath against the
+// open family file's folder, or whole when not relative). False, after
+// saying so, when the name holds a letter the family file cannot store.
+bool StoreChosenFile(const std::string& path, std::string& stored, bool relative = true);
+// "Multimedia"/"MMItemPath": the folder the choosers start in.
+std::string MultimediaItemFolder();
 // The filter of the sound and video choosers.
 std::string SoundFileFilter();
 std::string VideoFileFilter();

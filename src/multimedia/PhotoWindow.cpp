@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "FileSystem.h"
 #include "QtPorts.h"
 
 namespace {
@@ -40,7 +41,7 @@ CPhotoWindow::CPhotoWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 }
 
 bool CPhotoWindow::Create() {
-  if (title_.empty()) title_ = FileNameOf(path_);
+  if (title_.empty()) title_ = plat::PathText(FileNameOf(path_));
   setWindowTitle(fw::ToQString(title_));
   if (parentWidget()) setWindowIcon(parentWidget()->windowIcon());
   FitToImage();

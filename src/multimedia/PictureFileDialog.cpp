@@ -164,7 +164,7 @@ int CPictureFileDialog::DoModal() {
 
 std::string CPictureFileDialog::GetPathName() const {
   const QStringList files = selectedFiles();
-  return files.isEmpty() ? std::string() : fw::FromQString(files.first());
+  return files.isEmpty() ? std::string() : fw::FromQPath(files.first());
 }
 
 QLabel* CPictureFileDialog::Label(int id) const {
@@ -229,5 +229,5 @@ int CSelectFileDialog::DoModal() { return exec() == QDialog::Accepted ? fw::kIdO
 
 std::string CSelectFileDialog::GetPathName() const {
   const QStringList files = selectedFiles();
-  return files.isEmpty() ? std::string() : fw::FromQString(files.first());
+  return files.isEmpty() ? std::string() : fw::FromQPath(files.first());
 }

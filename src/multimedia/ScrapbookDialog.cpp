@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "FileSystem.h"
 #include "MediaPlayer.h"
 #include "MultimediaItem.h"
 #include "Ports.h"
@@ -139,7 +140,7 @@ void CScrapbookDialog::FillPage() {
       frames_[k]->hasPicture = true;
     }
     if (!item.soundFile.empty()) {
-      sounds_[k] = item.soundFile;
+      sounds_[k] = item.GetSoundPath();
       ShowControl(kIdcFirstSound + k, true);
     }
     frames_[k]->update();
@@ -167,6 +168,6 @@ void CScrapbookDialog::OnSound(int slot) {
   const std::string& path = sounds_[slot];
   if (path.empty()) return;
   if (plat::PlayMediaFile(path, false) == 0)
-    plat::MessageBox(res::LoadString(kIdsCannotPlay) + path, res::LoadString(kIdsTitle),
-                     plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(kIdsCannotPlay) + plat::PathText(path),
+                     res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
 }

@@ -1,9 +1,10 @@
 #include "NamedFiles.h"
 
-#include <cctype>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
+#include "CodePage.h"
 #include "FamilyDatabase.h"
 #include "FileFinder.h"
 #include "FileSystem.h"
@@ -38,13 +39,33 @@ void PutText(std::string& out, const std::string& text) {
   out.push_back('\0');
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
+// A family file's name compared without regard to case. Headers hold it as
+// the file system names it (UTF-8); those of earlier versions may hold it
+// as code page text, which is no valid UTF-8 beyond ASCII.
+std::string OwnerKey(const std::string& name) {
+  const bool utf8 = plat::Utf8LossCount(name, plat::ActiveCodePage()) == 0;
+  return plat::AnsiLower(utf8 ? plat::Utf8ToAnsi(name) : name);
+}
+
+// The characters of UTF-8 text, each as its bytes.
+std::vector<std::string> Characters(const std::string& utf8) {
+  std::vector<std::string> out;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t start = at;
+    plat::NextUtf8(utf8, at);
+    out.push_back(utf8.substr(start, at - start));
+  }
+  return out;
+}
+
+// The first count characters of a file name's UTF-8, never part of one.
+std::string FirstCharacters(const std::string& utf8, std::size_t count) {
+  std::string out;
+  for (const std::string& c : Characters(utf8)) {
+    if (count-- == 0) break;
+    out += c;
+  }
+  return out;
 }
 
 std::string WithSlash(std::string folder) {
@@ -131,7 +152,7 @@ CNamedFileEnumerator::CNamedFileEnumerator(const std::string& extension) : share
 
 CNamedFileEnumerator::CNamedFileEnumerator(char kindLetter) : shared_(false) {
   const CFamilyDatabase& db = *CurrentDatabase;
-  pattern_ = db.baseName.substr(0, 3) + "*" + db.extension.substr(0, 3) + kindLetter;
+  pattern_ = FirstCharacters(db.baseName, 3) + "*" + FirstCharacters(db.extension, 3) + kindLetter;
   folder_ = WithSlash(db.drive + db.folder);
   owner_ = OpenFamilyFileName();
 }
@@ -164,7 +185,7 @@ bool CNamedFileEnumerator::AcceptFile(const std::string& path, std::string& name
   if (!ReadWord(file, ownerLength) || ownerLength > kMaxOwnerLength) return false;
   if (ownerLength == 0) return true;
   std::string owner;
-  return ReadText(file, ownerLength, owner) && EqualNoCase(owner, owner_);
+  return ReadText(file, ownerLength, owner) && OwnerKey(owner) == OwnerKey(owner_);
 }
 
 int CNamedFileEnumerator::Enumerate() {
@@ -196,24 +217,28 @@ int CNamedFileEnumerator::CreateNamedFile(const std::string& itemName) {
   constexpr std::size_t kBaseLength = 8;
   const std::size_t dot = pattern_.rfind('.');
   const std::string extension = dot == std::string::npos ? std::string() : pattern_.substr(dot);
-  std::string base;
+  // The base name in whole characters: a file name is UTF-8, the item name
+  // code page text.
+  std::vector<std::string> base;
   if (shared_) {
-    for (char c : itemName)
-      if (static_cast<unsigned char>(c) > ' ' && c != 0x7F && base.size() < kBaseLength) base += c;
+    for (const std::string& c : Characters(plat::AnsiToUtf8(itemName)))
+      if (static_cast<unsigned char>(c[0]) > ' ' && c != "\x7F" && base.size() < kBaseLength)
+        base.push_back(c);
   } else {
-    base = pattern_.substr(0, dot == std::string::npos ? pattern_.size() : dot);
-    for (char& c : base)
-      if (c == '?' || c == '*') c = '0';
-    base = base.substr(0, kBaseLength);
+    base = Characters(pattern_.substr(0, dot == std::string::npos ? pattern_.size() : dot));
+    for (std::string& c : base)
+      if (c == "?" || c == "*") c = "0";
+    if (base.size() > kBaseLength) base.resize(kBaseLength);
   }
-  base.resize(kBaseLength, '0');
+  base.resize(kBaseLength, "0");
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
 
   for (int i = 1; i < kNumberLimit; ++i) {
     const std::string digits = std::to_string(i);
-    const std::string path =
-        folder_ + base.substr(0, kBaseLength - digits.size()) + digits + extension;
+    std::string path = folder_;
+    for (std::size_t k = 0; k < kBaseLength - digits.size(); ++k) path += base[k];
+    path += digits + extension;
     if (plat::FileExists(path) || plat::DirectoryExists(path)) continue;
     const int cause = WriteNamedFileHeader(path, itemName, shared_);
     if (cause == plat::kFileOk) {

@@ -7,27 +7,39 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include "../support/OldFamilyWriter.h"
 #include "AppMaintenanceScreens.h"
 #include "Backup.h"
+#include "CodePage.h"
 #include "ConversionDialogs.h"
 #include "DbCalls.h"
+#include "FakeMediaPlayer.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyFileListDialog.h"
 #include "FileSearchDialog.h"
+#include "FindMultimediaDialog.h"
 #include "IdentifyFamilyFile.h"
+#include "ImageObject.h"
 #include "IndividualRecord.h"
+#include "MediaPlayer.h"
 #include "ModalDriving.h"
+#include "MultimediaChain.h"
+#include "MultimediaItemDialog.h"
 #include "OpenFamilyFileDialog.h"
+#include "PictureFileDialog.h"
 #include "PreferencesSheet.h"
+#include "QtMediaPlayer.h"
 #include "QtPorts.h"
 #include "RecordAccess.h"
 #include "SaveDlg.h"
+#include "ScrapbookDialog.h"
 #include "SettingsChoosers.h"
+#include "TestPictures.h"
 
 namespace {
 
@@ -39,6 +51,14 @@ const char kOpenFilter[] =
 void AddNames() {
   QTest::addColumn<QString>("name");
   for (const char* name : {"Släkt Åsa", "Łódź", "Ærø", "O'Neil family"})
+    QTest::newRow(name) << QString::fromUtf8(name);
+}
+
+// The names with letters beyond ASCII, for the roads where a name is family
+// text (code page) on one side and the file system's bytes on the other.
+void AddNationalNames() {
+  QTest::addColumn<QString>("name");
+  for (const char* name : {"Släkt Åsa", "Łódź", "Ærø"})
     QTest::newRow(name) << QString::fromUtf8(name);
 }
 
@@ -245,6 +265,139 @@ class NationalFoldersTest : public QObject {
     // The earlier form: the path's bytes taken as code page text.
     QVERIFY(profile.SetString("Folders", "Data", P(folder)));
     QCOMPARE(QString::fromStdString(profile.GetPath("Folders", "Data", "")), folder);
+  }
+
+  // The photo chooser in a family's folder stores the chosen picture's name
+  // as family text that shows as the file is named and leads back to it; the
+  // picture loads from there.
+  void photoChooserStoresANameThatLeadsBack_data() { AddNationalNames(); }
+  void photoChooserStoresANameThatLeadsBack() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    const QString relative = QStringLiteral("Bilder ") + name + QLatin1Char('/') + name + ".png";
+    const QString picture = folder + QLatin1Char('/') + relative;
+    QVERIFY(QDir().mkpath(QFileInfo(picture).path()));
+    QVERIFY(testpic::CornerPicture(40, 30).save(picture));
+    MakeFamily(folder + QStringLiteral("/f.orv"));
+    QCOMPARE(DbOpen(P(folder + QStringLiteral("/f.orv")), CFamilyDatabase::kCurrentFormat), 1);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    profile.SetPath("Multimedia", "MMItemPath", P(QFileInfo(picture).path()));
+    QTimer::singleShot(0, [&] {
+      auto* chooser = qobject_cast<CPictureFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(chooser);
+      chooser->resize(900, 500);
+      chooser->selectFile(picture);
+      Shot(*chooser, QStringLiteral("chooser-%1.png").arg(QTest::currentDataTag()));
+      static_cast<QDialog*>(chooser)->accept();
+    });
+    std::string stored;
+    QCOMPARE(OpenPhotoFileDialog("Open Photo File for Ann Lund", stored, nullptr), 1);
+    QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
+    QCOMPARE(fw::ToQString(stored), relative);
+    CMultimediaItem item;
+    item.kind = CMultimediaItem::kPhoto;
+    item.fileName = stored;
+    QCOMPARE(QString::fromStdString(item.GetFullPath()), picture);
+    fw::CImageObject image;
+    QCOMPARE(image.LoadFile(item.GetFullPath(), "", 0, nullptr, true), 1);
+    QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
+  }
+
+  // A sound attached in such a folder plays from the scrapbook, and a clip
+  // that the desktop's program plays is handed to it by its own name.
+  void soundsAndClipsPlayFromTheFolder_data() { AddNationalNames(); }
+  void soundsAndClipsPlayFromTheFolder() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name) + QStringLiteral("/Ljud ") + name;
+    QVERIFY(QDir().mkpath(folder));
+    const QString sound = folder + QStringLiteral("/röst.wav");
+    const QString clip = folder + QStringLiteral("/film.mpg");
+    for (const QString& file : {sound, clip}) {
+      QFile out(file);
+      QVERIFY(out.open(QIODevice::WriteOnly));
+      out.write("clip");
+    }
+    const QString picture = folder + QStringLiteral("/foto.png");
+    QVERIFY(testpic::CornerPicture(40, 30).save(picture));
+    CMultimediaItem photo;
+    photo.kind = CMultimediaItem::kPhoto;
+    photo.flags = CMultimediaItem::kFlagScrapbook;
+    QVERIFY(StoreMultimediaPath(P(picture), "", photo.fileName));
+    QVERIFY(StoreChosenFile(P(sound), photo.soundFile, false));
+    {
+      plat::FakeMediaPlayer player;
+      plat::ScopedMediaPlayer scopedPlayer{&player};
+      CScrapbookDialog scrapbook({&photo});
+      scrapbook.show();
+      QVERIFY(scrapbook.SlotPicture(0).IsLoaded());
+      scrapbook.Control<QToolButton>(CScrapbookDialog::kIdcFirstSound)->click();
+      QVERIFY(!player.calls.empty());
+      QCOMPARE(QString::fromStdString(player.calls.back()), "PlaySound " + sound);
+    }
+    CMultimediaItem video;
+    video.kind = CMultimediaItem::kVideo;
+    QVERIFY(StoreMultimediaPath(P(clip), "", video.fileName));
+    fw::QtMediaPlayer player;
+    player.SetOpener(QStringLiteral("true"));
+    plat::ScopedMediaPlayer scopedPlayer{&player};
+    QVERIFY(plat::PlayMediaFile(video.GetFullPath(), false) != 0);
+    plat::StopMediaPlayback();
+    QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
+  }
+
+  // The missing-object finder: a picture moved into another such folder is
+  // found through the entry, and the item's stored name leads to it.
+  void missingObjectFinderFindsTheMovedFile_data() { AddNationalNames(); }
+  void missingObjectFinderFindsTheMovedFile() {
+    QFETCH(QString, name);
+    const QString folder = dir->filePath(name);
+    const QString moved = folder + QStringLiteral("/Flyttad ") + name;
+    QVERIFY(QDir().mkpath(moved));
+    QVERIFY(testpic::CornerPicture(40, 30).save(moved + QStringLiteral("/foto.png")));
+    MakeFamily(folder + QStringLiteral("/f.orv"));
+    QCOMPARE(DbOpen(P(folder + QStringLiteral("/f.orv")), CFamilyDatabase::kCurrentFormat), 1);
+    CMultimediaItem item;
+    item.kind = CMultimediaItem::kPhoto;
+    item.fileName = plat::Utf8ToAnsi(P(QStringLiteral("Bilder ") + name + "/foto.png"));
+    QVERIFY(DbSaveMultimediaChain(1, &item, db::kIndividual) >= 0);
+    QVERIFY(item.recordNumber > 0);
+    CFindMultimediaDialog finder(item.recordNumber);
+    finder.offerRetry = false;
+    finder.offerEntry = true;
+    finder.oldPath = item.GetFullPath();
+    finder.show();
+    finder.SetControlPath(CFindMultimediaDialog::kIdcEntry, P(QStringLiteral("Flyttad ") + name));
+    boxes.QueueAnswer(plat::kIdYes);  // this link
+    boxes.QueueAnswer(plat::kIdNo);   // not every link of the folder
+    finder.Control<QPushButton>(fw::kIdOk)->click();
+    QCOMPARE(finder.result(), int(fw::kIdOk));
+    QCOMPARE(boxes.Calls().size(), std::size_t{2});
+    QCOMPARE(fw::ToQString(boxes.Calls()[0].text),
+             QStringLiteral("Replace link to multimedia object:\n") + folder + "/Bilder " + name +
+                 "/foto.png\n\nWith new link:\n" + moved + "/foto.png");
+    CMultimediaItem read;
+    QCOMPARE(DbGetRecord(item.recordNumber, CMultimediaItem::kRecordType, &read), 1);
+    QCOMPARE(fw::ToQString(read.fileName), QStringLiteral("Flyttad ") + name + "/foto.png");
+    QCOMPARE(QString::fromStdString(read.GetFullPath()), moved + QStringLiteral("/foto.png"));
+  }
+
+  // A file whose name holds a letter the family file cannot store is
+  // refused with a plain message rather than stored with a question mark.
+  void unstorableLetterIsSaidPlainly() {
+    const QString folder = dir->filePath(QString::fromUtf8("\u6C5F\u6238"));
+    QVERIFY(QDir().mkpath(folder));
+    MakeFamily(dir->filePath(QStringLiteral("f.orv")));
+    QCOMPARE(DbOpen(P(dir->filePath(QStringLiteral("f.orv"))), CFamilyDatabase::kCurrentFormat), 1);
+    plat::FakeProfile profile;
+    plat::ScopedProfile scopedProfile(&profile);
+    CMultimediaItemDialog item(nullptr);
+    item.show();
+    item.UseChosenFile(P(folder + QStringLiteral("/a.wav")));
+    QCOMPARE(item.GetControlText(CMultimediaItemDialog::kIdcFileName), std::string());
+    QCOMPARE(boxes.Calls().size(), std::size_t{1});
+    QVERIFY2(boxes.Calls()[0].text.find("cannot store") != std::string::npos,
+             boxes.Calls()[0].text.c_str());
   }
 
   // The converter writes into such a folder, and the new family is titled

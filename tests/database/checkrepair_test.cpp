@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
@@ -13,6 +14,7 @@
 
 #include "AnselCompare.h"
 #include "CheckRepairLog.h"
+#include "CodePage.h"
 #include "ContactRecord.h"
 #include "DatabaseChecker.h"
 #include "DbCalls.h"
@@ -23,6 +25,7 @@
 #include "IndividualRecord.h"
 #include "MemoryFile.h"
 #include "OpenFamilyFixture.h"
+#include "ScopedCodePage.h"
 #include "TestHelpers.h"
 #include "UserEventRecord.h"
 
@@ -492,6 +495,27 @@ TEST(CheckRepairLogTest, UnwritableReportIsSaidAndTheRunGoesOn) {
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].text, "Failed to open report file");
   EXPECT_EQ(boxes.Calls()[0].caption, "ERROR");
+}
+
+// The report is read in the desktop's text editor: UTF-8 throughout, the
+// file's path as its folder is named and the family's names in their letters.
+TEST(CheckRepairLogTest, ReportIsUtf8WithThePathAsNamed) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  for (const std::string name : {"Släkt Åsa", "Łódź", "Ærø"}) {
+    SCOPED_TRACE(name);
+    TempDir dir;
+    std::filesystem::create_directories(dir.File(name));
+    const std::string family = dir.File(name + "/" + name + ".orv");
+    const std::string path = dir.File(name + "/checkfix.rpt");
+    {
+      CCheckRepairLog log(family, path, 0);
+      ASSERT_TRUE(log.HasReport());
+      EXPECT_EQ(log.WriteLine(plat::Utf8ToAnsi("RIN 7: " + name + " (FIXED)"), 1), 1);
+    }
+    const std::string text = ReadAll(path);
+    EXPECT_NE(text.find("File location: " + family + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nRIN 7: " + name + " (FIXED)\n"), std::string::npos) << text;
+  }
 }
 
 class CheckRepairNameTreeTest : public CheckRepairTest {

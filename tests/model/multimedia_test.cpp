@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "AlphaNameRecord.h"
+#include "CodePage.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "MultimediaItem.h"
+#include "ScopedCodePage.h"
+#include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -102,6 +107,50 @@ TEST_F(FullPathTest, EmptyPathAndNoFamilyFile) {
   std::string expected = before;
   if (!expected.ends_with('/')) expected += '/';
   EXPECT_EQ(item.GetFullPath(), expected + "x.jpg");
+}
+
+// A stored name is family text (code page); the file it leads to is named
+// by the file system in UTF-8, in folders with national letters too. Every
+// name reads back to the file it was stored from.
+TEST_F(FullPathTest, StoredNamesAndTheFilesTheyLeadTo) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  TempDir dir;
+  for (const std::string name : {"Släkt Åsa", "Łódź", "Ærø"}) {
+    SCOPED_TRACE(name);
+    const std::string family = dir.File(name) + "/";
+    const std::string file = family + "Bilder " + name + "/" + name + ".jpg";
+    std::filesystem::create_directories(family + "Bilder " + name);
+    WriteAll(file, "picture");
+    SetOpenFamilyFileFolder(family);
+    // Chosen inside the family's folder: stored relative, as family text.
+    std::string stored;
+    ASSERT_TRUE(StoreMultimediaPath(file, family, stored));
+    EXPECT_EQ(stored, plat::Utf8ToAnsi("Bilder " + name + "/" + name + ".jpg"));
+    CMultimediaItem item;
+    item.fileName = stored;
+    EXPECT_EQ(item.GetFullPath(), file);
+    EXPECT_EQ(ReadAll(item.GetFullPath()), "picture");
+    // Elsewhere: stored whole. An attached sound reads back the same way.
+    ASSERT_TRUE(StoreMultimediaPath(file, "/elsewhere/", stored));
+    EXPECT_EQ(stored, plat::Utf8ToAnsi(file));
+    item.soundFile = stored;
+    EXPECT_EQ(item.GetSoundPath(), file);
+    // A name stored by an earlier version as the file system's bytes still
+    // leads to its file.
+    item.fileName = "Bilder " + name + "/" + name + ".jpg";
+    EXPECT_EQ(item.GetFullPath(), file);
+  }
+}
+
+// A name with a letter that neither the code page nor the family file can
+// hold is refused rather than stored with a question mark.
+TEST(MultimediaNames, LettersTheFamilyCannotHoldAreRefused) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  std::string stored = "kept";
+  EXPECT_FALSE(StoreMultimediaPath("/data/family/\u6C5F\u6238/a.jpg", "/data/family/", stored));
+  EXPECT_EQ(stored, "kept");
+  EXPECT_TRUE(StoreMultimediaPath("/data/family/O'Neil family/a b.jpg", "/data/family/", stored));
+  EXPECT_EQ(stored, "O'Neil family/a b.jpg");
 }
 
 TEST(MultimediaItem, CroppedSizeAndEdits) {

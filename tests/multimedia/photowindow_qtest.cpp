@@ -123,6 +123,13 @@ void PhotoWindowTest::titles() {
   CPhotoWindow* titled = Open(path, "Grandmother at the well");
   QCOMPARE(titled->windowTitle(), QString("Grandmother at the well"));
   delete titled;
+  // A file named with national letters is titled as it is named.
+  for (const char* name : {"Släkt Åsa.png", "Łódź.png", "Ærø.png"}) {
+    CPhotoWindow* national = Open(Write(name, testpic::CornerPicture(30, 20)), "");
+    QVERIFY(national);
+    QCOMPARE(national->windowTitle(), QString::fromUtf8(name));
+    delete national;
+  }
 }
 
 QTEST_MAIN(PhotoWindowTest)

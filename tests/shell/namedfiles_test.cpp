@@ -11,10 +11,14 @@
 #include <vector>
 
 #include "AsUnprivilegedUser.h"
+#include "CodePage.h"
+#include "DbCalls.h"
+#include "FamilyDatabase.h"
 #include "FileHandle.h"
 #include "FileSystem.h"
 #include "NamedFiles.h"
 #include "OpenFamilyFixture.h"
+#include "ScopedCodePage.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -215,6 +219,63 @@ TEST(NamedFileEnumerator, NewSharedFileNamesComeFromTheItemName) {
   EXPECT_EQ(layouts.CreatedPath(), dir.File("Ab000001.lyt"));
   ASSERT_EQ(layouts.CreateNamedFile(" \t "), 1);
   EXPECT_EQ(layouts.CreatedPath(), dir.File("00000001.lyt"));
+}
+
+// Family files and items named with national letters: new files are named
+// in whole letters of the family file's name or the item's, and an item is
+// listed for its family file whatever the case of the name in its header or
+// the form an earlier version wrote it in (code page text).
+TEST(NamedFilesInNationalLetters, FamilyItemsAreNamedAndListedByTheFamilyName) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  struct Case {
+    std::string family, pattern, created, upper;
+  } cases[] = {
+      {"Släkt Åsa", "Slä*.ort", "Slä00001.ort", "SLÄKT ÅSA.ORV"},
+      {"Łódź", "Łód*.ort", "Łód00001.ort", "ŁÓDŹ.ORV"},
+      {"Ærø", "Ærø*.ort", "Ærø00001.ort", "ÆRØ.ORV"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.family);
+    TempDir dir;
+    fs::create_directories(dir.File(c.family));
+    const std::string folder = dir.File(c.family) + "/";
+    ASSERT_EQ(DbCreate(folder + c.family + ".orv", CFamilyDatabase::kCurrentFormat), 1);
+    ASSERT_EQ(DbOpen(folder + c.family + ".orv", CFamilyDatabase::kCurrentFormat), 1);
+    Recorder items('t');
+    EXPECT_EQ(items.Pattern(), c.pattern);
+    ASSERT_EQ(items.CreateNamedFile("Mine"), 1);
+    EXPECT_EQ(items.CreatedPath(), folder + c.created);
+    EXPECT_EQ(ReadAll(folder + c.created), Marked("Mine", Text(c.family + ".orv")));
+    const std::string prefix = c.created.substr(0, c.created.size() - 9);
+    WriteAll(folder + prefix + "00002.ort", Marked("Upper", Text(c.upper)));
+    WriteAll(folder + prefix + "00003.ort",
+             Marked("Code page", Text(plat::Utf8ToAnsi(c.family + ".orv"))));
+    WriteAll(folder + prefix + "00004.ort", Marked("Other", Text(c.family + "2.orv")));
+    EXPECT_EQ(items.Enumerate(), 3);
+    std::vector<std::string> names;
+    for (const auto& seen : items.seen) names.push_back(seen.first);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Code page", "Mine", "Upper"}));
+    DbCloseCurrent();
+  }
+}
+
+TEST(NamedFilesInNationalLetters, SharedItemsAreNamedInTheItemsLetters) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  const std::pair<std::string, std::string> cases[] = {
+      {"Släkt Åsa", "SläktÅs1.lyt"}, {"Łódź 1900", "Łódź1901.lyt"}, {"Ærø", "Ærø00001.lyt"}};
+  TempDir dir;
+  CNamedFileEnumerator layouts(".lyt");
+  layouts.SetFolder(dir.Path());
+  for (const auto& [item, file] : cases) {
+    ASSERT_EQ(layouts.CreateNamedFile(plat::Utf8ToAnsi(item)), 1) << item;
+    EXPECT_EQ(layouts.CreatedPath(), dir.File(file));
+    plat::FileHandle handle;
+    ASSERT_EQ(handle.Open(dir.File(file), plat::FileHandle::Access::ReadOnly), 0) << file;
+    std::string name;
+    EXPECT_EQ(ReadNamedFileHeader(handle, &name), 30);
+    EXPECT_EQ(plat::AnsiToUtf8(name), item);
+  }
 }
 
 // Shared items are written to the user's data folder, which an installed

@@ -551,3 +551,48 @@ TEST_F(WebSiteTest, GedcomDownloadOfEitherKindIsAnsel) {
 }
 
 }  // namespace
+
+// A site written into a folder with national letters, from pictures and
+// sounds kept in such folders beside the family file: the items' names are
+// family text, the folders the file system's own names.
+TEST_F(WebSiteTest, SiteInANationalFolderCopiesPicturesFromNationalFolders) {
+  ScopedCodePage page(plat::kCodePageWestern);
+  const std::string picture = std::string(KORVANE_WEB_ICONS) + "/home.jpg";
+  for (const std::string name : {"Släkt Åsa", "Łódź", "Ærø"}) {
+    SCOPED_TRACE(name);
+    const std::string folder = dir.File(name + "/Bilder " + name);
+    fs::create_directories(folder);
+    fs::copy_file(picture, folder + "/foto " + name + ".jpg", fs::copy_options::overwrite_existing);
+    WriteAll(folder + "/röst.wav", "RIFF sound " + name);
+    const std::int32_t person = Person("Ann", "Lind", 'F', 1900, 1970);
+    CMultimediaItem item;
+    item.kind = CMultimediaItem::kPhoto;
+    item.fileName = plat::Utf8ToAnsi(name + "/Bilder " + name + "/foto " + name + ".jpg");
+    item.soundFile = plat::Utf8ToAnsi(folder + "/röst.wav");
+    item.flags = CMultimediaItem::kFlagDefault | CMultimediaItem::kFlagScrapbook;
+    ASSERT_GE(DbSaveMultimediaChain(person, &item, db::kIndividual), 0);
+    request.startRin = person;
+    request.folderName = plat::Utf8ToAnsi("Webb " + name);
+    request.background = folder + "/foto " + name + ".jpg";
+    settings.gedcom = true;  // the download is named after the site's folder
+    settings.photos = 2;
+    ASSERT_EQ(Write(name), web::WebRunResult::kComplete);
+    const std::string site = request.webBase + "/web/Webb " + name;
+    ASSERT_TRUE(fs::is_directory(site));
+    char scrapbook[32];
+    std::snprintf(scrapbook, sizeof scrapbook, "images/sb%lx.htm",
+                  static_cast<unsigned long>(person));
+    const auto files = SiteFiles(site);
+    ASSERT_EQ(files.count(scrapbook), 1u);
+    EXPECT_NE(files.at(scrapbook).find("[audio]</a>"), std::string::npos);
+    // The copies hold the files' bytes.
+    char copy[32];
+    std::snprintf(copy, sizeof copy, "images/%lx00.jpg", static_cast<unsigned long>(person));
+    EXPECT_EQ(files.at(copy), ReadAll(picture));
+    std::snprintf(copy, sizeof copy, "images/%lx01.wav", static_cast<unsigned long>(person));
+    EXPECT_EQ(files.at(copy), "RIFF sound " + name);
+    EXPECT_EQ(files.at("images/foto " + name + ".jpg"), ReadAll(picture));
+    EXPECT_EQ(files.count("Webb " + name + ".ged"), 1u);
+    EXPECT_EQ(BrokenLinks(site), std::vector<std::string>{});
+  }
+}

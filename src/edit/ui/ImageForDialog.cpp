@@ -133,8 +133,8 @@ void CImageForDialog::Attach() {
       choice.description = item->description;
       choice.kind = item->kind;
     }
-    if (!chooseItem(choice)) return;
-    chosen.fileName = choice.path;
+    // The choice names the file by path; the item keeps family text.
+    if (!chooseItem(choice) || !StoreMultimediaPath(choice.path, "", chosen.fileName)) return;
     chosen.caption = choice.caption;
     chosen.description = choice.description;
     chosen.kind = choice.kind;

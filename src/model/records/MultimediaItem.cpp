@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "CodePage.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 
@@ -76,16 +77,61 @@ std::string CMultimediaItem::GetFileName(bool whole) const {
   return fileName.substr(0, fileName.find('\n'));
 }
 
-std::string CMultimediaItem::GetFullPath() const {
-  std::string path = GetFileName(false);
-  if (path.empty()) return path;
-  std::string base = GetOpenFamilyFileFolder();
-  if (base.empty()) base = plat::CurrentDirectory();
-  // Resolved by name only, as the C library's full-path call does: "." and
-  // ".." are folded, links are not followed and the file need not exist.
-  std::filesystem::path full = std::filesystem::path(base) / std::filesystem::path(path);
+namespace {
+
+// The open family file's folder, else the current directory.
+std::string MultimediaFolder() {
+  const std::string& base = GetOpenFamilyFileFolder();
+  return base.empty() ? plat::CurrentDirectory() : base;
+}
+
+// Resolved by name only, as the C library's full-path call does: "." and
+// ".." are folded, links are not followed and the file need not exist.
+std::string JoinedPath(const std::string& folder, const std::string& path) {
+  std::filesystem::path full = std::filesystem::path(folder) / std::filesystem::path(path);
   if (!full.is_absolute()) return path;
   return full.lexically_normal().string();
+}
+
+}  // namespace
+
+std::string MultimediaPath(const std::string& storedName, const std::string& folder) {
+  if (storedName.empty()) return storedName;
+  const std::string utf8 = plat::AnsiToUtf8(storedName);
+  const std::string path = JoinedPath(folder, utf8);
+  if (utf8 == storedName || plat::FileExists(path)) return path;
+  const std::string asBytes = JoinedPath(folder, storedName);
+  return plat::FileExists(asBytes) ? asBytes : path;
+}
+
+bool StoreMultimediaPath(const std::string& path, const std::string& folder, std::string& stored) {
+  const std::string relative = media::RelativeToFolder(path, folder);
+  if (plat::Utf8LossCount(relative, plat::ActiveCodePage()) > 0) return false;
+  stored = plat::Utf8ToAnsi(relative);
+  return true;
+}
+
+namespace media {
+
+std::string RelativeToFolder(const std::string& path, const std::string& folder) {
+  if (folder.empty() || path.empty()) return path;
+  namespace fs = std::filesystem;
+  const fs::path file = fs::path(path).lexically_normal();
+  const fs::path base = fs::path(folder).lexically_normal();
+  if (!file.is_absolute() || !base.is_absolute()) return path;
+  const fs::path relative = file.lexically_relative(base);
+  if (relative.empty() || *relative.begin() == "..") return path;
+  return relative.string();
+}
+
+}  // namespace media
+
+std::string CMultimediaItem::GetFullPath() const {
+  return MultimediaPath(GetFileName(false), MultimediaFolder());
+}
+
+std::string CMultimediaItem::GetSoundPath() const {
+  return MultimediaPath(soundFile, MultimediaFolder());
 }
 
 std::string CMultimediaItem::GetSubName() const {

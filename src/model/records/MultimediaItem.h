@@ -62,9 +62,12 @@ class CMultimediaItem {
   // the first line break.
   std::string GetFileName(bool whole = false) const;
   // The path made absolute against the open family file's folder (the
-  // current directory when no file is open); "" for an empty path. The
-  // process's current directory is not changed.
+  // current directory when no file is open) as the file system names it
+  // (MultimediaPath); "" for an empty path. The process's current directory
+  // is not changed.
   std::string GetFullPath() const;
+  // The attached sound's file the same way; "" when there is none.
+  std::string GetSoundPath() const;
   // The text after the last line break of the file-name text (a photo disc's
   // label); "" when there is none.
   std::string GetSubName() const;
@@ -81,6 +84,8 @@ class CMultimediaItem {
   // or the height is unknown. Returns false then.
   bool GetCroppedSize(int& outWidth, int& outHeight) const;
 
+  // The file names are family data (code page text), not the file system's
+  // bytes: MultimediaPath and StoreMultimediaPath cross between the two.
   std::string fileName;  // path, optionally "\n" and a sub-name
   std::string caption;
   std::string description;
@@ -107,6 +112,22 @@ class CMultimediaItem {
   std::int32_t keepStoredChain =
       0;  // set on a list's first item: saving leaves the stored chain alone
 };
+
+// The file a stored name leads to, as the file system names it: the name's
+// code page text made UTF-8, joined to folder when relative and folded by name
+// ("." and ".."). A name stored as the file system's own bytes by an earlier
+// version is taken as it is when only that form names an existing file.
+std::string MultimediaPath(const std::string& storedName, const std::string& folder);
+// The name stored for the file at path: relative to folder when the file lies
+// inside it, as code page text. False, with stored untouched, when the path
+// holds a character that code page text cannot hold.
+bool StoreMultimediaPath(const std::string& path, const std::string& folder, std::string& stored);
+
+namespace media {
+// The path stored for a chosen file: relative to folder when the file lies
+// inside it, else as chosen. Both are the file system's bytes.
+std::string RelativeToFolder(const std::string& path, const std::string& folder);
+}  // namespace media
 
 // A loaded chain of items; destroying it frees every item.
 using CMultimediaList = std::unique_ptr<CMultimediaItem>;
