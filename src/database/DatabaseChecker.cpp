@@ -65,6 +65,8 @@ int CDatabaseChecker::LogProblem(const std::string& text, bool fixed) {
   return Line(fixed ? text + " (FIXED)" : text);
 }
 
+int CDatabaseChecker::LogNote(const std::string& text) { return Line("Note: " + text); }
+
 // ---- header ------------------------------------------------------------------
 
 void CDatabaseChecker::MarkHeaderDirty(int field) {

@@ -3,6 +3,8 @@
 // every fault is written as one line of the report, and in repair mode what
 // can be mended is mended in the file (bad pointers cleared, header counts
 // corrected, delete chains rebuilt, loops cut) without touching sound data.
+// What the user stated that a role would not lead one to expect (a spouse
+// whose sex is not the role's) is a note line: no fault, never changed.
 //
 // The run goes stage by stage: the header, the alphabetic index files, the
 // type maps of the groups against the header's block counts, then one pass
@@ -51,6 +53,9 @@ class CDatabaseChecker {
 
   // Counts a problem and writes its line; 0 when the run must stop.
   int LogProblem(const std::string& text, bool fixed);
+  // Writes a line about what the file states that is not damage (not
+  // counted, never mended); 0 when the run must stop.
+  int LogNote(const std::string& text);
   // File offset of the n-th block (from 0) of a block type, or -1.
   std::int64_t FindBlock(int n, int type);
   // Above 0 when value is a usable pointer to a record or text of the type
@@ -76,6 +81,7 @@ class CDatabaseChecker {
     int kind = 0;
     int length = 0;    // stored characters up to the zero
     std::string text;  // in the code page, as the store compares
+    std::string ansel;  // as stored, which orders texts that collate equal
   };
   // The links, kind and stored length of the string-store entry read into buf
   // at pos; its text is left to the caller.

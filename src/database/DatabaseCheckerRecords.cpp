@@ -532,7 +532,17 @@ int CDatabaseChecker::CheckMarriages() {
     const std::int32_t m = rec.number;
     const std::int32_t p = GetI32(rec.bytes.data() + field);
     if (p > 0 && records.IsLive(RecordKind::Individual, p, person.data()) == 1) {
-      if (std::toupper(person[0]) != letter) {
+      // A valid sex other than the role's is what the user stated (a
+      // same-sex couple, an unknown sex): a note, never damage, and never
+      // changed. Only a byte that is no sex at all is damage.
+      const int sex = std::toupper(person[0]);
+      const bool stated = sex == 'M' || sex == 'F' || sex == 'U';
+      if (stated && sex != letter) {
+        if (!LogNote(Format("%s's record (RIN %lu) in marriage %lu is %s, as stated.", role, U(p),
+                            U(m),
+                            sex == 'M' ? "male" : (sex == 'F' ? "female" : "of unknown sex"))))
+          return 0;
+      } else if (!stated) {
         bool fixed = false;
         if (repair_) {
           person[0] = static_cast<std::uint8_t>(letter);

@@ -113,8 +113,9 @@ int CDatabaseChecker::CheckNames(int type) {
       NameEntry e = DecodeNameEntry(buf, pos);
       const int n = e.length;
       if (n == 0 && e.lesser == 0 && e.greater == 0 && e.parent == 0 && e.kind == 0) break;
-      e.text = AnselToAnsi(std::string(reinterpret_cast<const char*>(buf + kEntryText),
-                                       static_cast<std::size_t>(std::min(n, kEntryMaxText))));
+      e.ansel.assign(reinterpret_cast<const char*>(buf + kEntryText),
+                     static_cast<std::size_t>(std::min(n, kEntryMaxText)));
+      e.text = AnselToAnsi(e.ansel);
       at[e.offset] = entries.size();
       entries.push_back(std::move(e));
       pos += kEntryText + n + 1;
@@ -134,10 +135,14 @@ int CDatabaseChecker::CheckNames(int type) {
       rebuild = true;
       break;
     }
+    // The store's own order; the same kind and bytes twice (left so by
+    // Change Names to Mixed Case) belong on the greater side.
     const auto order = [&](std::int32_t child) {
       const NameEntry& c = entries[at[child]];
       const int cmp = StoreCompare(c.text, e.text);
-      return cmp == kAlphaEqual ? (c.kind < e.kind ? kAlphaBefore : kAlphaAfter) : cmp;
+      if (cmp != kAlphaEqual) return cmp;
+      const int tie = EntryTieOrder(c.kind, c.ansel, e.kind, e.ansel);
+      return tie == kAlphaEqual ? kAlphaAfter : tie;
     };
     if (e.lesser != 0 && order(e.lesser) != kAlphaBefore) {
       lines.push_back(Format("Name %lu less pointer (%lu) is not less.", U(e.offset), U(e.lesser)));
@@ -215,7 +220,9 @@ bool CDatabaseChecker::RebuildNameTree(const StoreFields& store, std::vector<Nam
     for (;;) {
       const NameEntry& n = entries[node];
       const int cmp = StoreCompare(e.text, n.text);
-      const bool less = cmp == kAlphaBefore || (cmp == kAlphaEqual && e.kind < n.kind);
+      const bool less =
+          cmp == kAlphaBefore ||
+          (cmp == kAlphaEqual && EntryTieOrder(e.kind, e.ansel, n.kind, n.ansel) == kAlphaBefore);
       std::int32_t& child = less ? lesser[node] : greater[node];
       if (child == 0) {
         child = e.offset;
@@ -293,6 +300,7 @@ int CDatabaseChecker::ChangeNamesToMixedCase(unsigned long* changedOut) {
         }
       }
       e.text = AnselToAnsi(text);
+      e.ansel = text;
       entries.push_back(std::move(e));
       pos += kEntryText + n + 1;
     }

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "AnselCompare.h"
 #include "FileLayout.h"
 
 namespace orv {
@@ -31,6 +33,16 @@ struct StringEntry {
   int storedLength = 0;  // length of the stored ANSEL text
   int Size() const { return storedLength + kEntryText + 1; }
 };
+
+// The order of two entries whose texts collate equal, as a store's tree
+// keeps them: the lower kind first, then the lower stored (ANSEL) bytes, so
+// that texts differing only in what the collation ignores stay apart.
+// kAlphaEqual only for the same kind and bytes.
+inline int EntryTieOrder(int kindA, std::string_view anselA, int kindB, std::string_view anselB) {
+  if (kindA != kindB) return kindA < kindB ? kAlphaBefore : kAlphaAfter;
+  const int c = anselA.compare(anselB);
+  return c == 0 ? kAlphaEqual : (c < 0 ? kAlphaBefore : kAlphaAfter);
+}
 
 // Where one store keeps its state in the header.
 struct StoreFields {

@@ -75,15 +75,14 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
         const char role = husband ? 'M' : 'F';
         if (person.sex == 0) {
           person.sex = role;
+          person.sexFromRole = true;
           CIndividualRecord ind;
           if (DbGetRecord(rin, db::kIndividual, &ind) == 1 && ind.sex != role) {
             ind.sex = role;
             DbUpdateRecord(rin, db::kIndividual, &ind);
           }
-        } else if (person.sex != role && person.sex != 'U') {
-          Error(sub.position, Format("A %s individual (%s) has been defined as the %s in a family.",
-                                     {person.sex == 'M' ? "male" : "female", sub.value,
-                                      husband ? "husband" : "wife"}));
+        } else if (person.sex != role) {
+          RoleSexError(sub.position, person.sex, sub.value, husband);
         }
         Xref& fam = family;
         (husband ? fam.husband : fam.wife) = rin;
@@ -222,6 +221,17 @@ void CGedcomImporter::ParseSealingDate(const CGedcomLine& line, COrdinanceValue&
     return;
   }
   sealing.date = date;
+}
+
+void CGedcomImporter::RoleSexError(const LinePosition& pos, char sex, const std::string& xref,
+                                   bool husband) {
+  const char* role = husband ? "husband" : "wife";
+  if (sex == 'U')
+    Error(pos, Format("An individual of unknown sex (%s) has been defined as the %s in a family.",
+                      {xref, role}));
+  else
+    Error(pos, Format("A %s individual (%s) has been defined as the %s in a family.",
+                      {sex == 'M' ? "male" : "female", xref, role}));
 }
 
 }  // namespace gedcom

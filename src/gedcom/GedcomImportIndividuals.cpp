@@ -164,6 +164,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   std::int32_t changeStamp = 0;
   bool named = !record.surname.empty();
   char sex = 0;
+  LinePosition sexLine;
   // Our own 5.5 export writes the SBN under its own tag, so its REFN is
   // always the reference number, however it looks.
   const bool sbnHasItsOwnTag = header_.sourceSystem == "ORV" && header_.gedcomVersion == "5.5";
@@ -179,6 +180,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
         DumpLines(sub, &pending);
       }
     } else if (tag == kTagSex) {
+      sexLine = sub.position;
       const std::string v = Upper(Trim(sub.value));
       if (v.empty()) {
       } else if (v[0] == 'U' || v[0] == '?') {
@@ -313,9 +315,13 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       record.givenNames[2].empty())
     record.surname = "<Living>";
   Xref& entry = self;
-  if (sex)
+  if (sex) {
+    // A family read before gave the individual a role its SEX line
+    // disagrees with: said as when the family comes after.
+    if (entry.sexFromRole && sex != entry.sex) RoleSexError(sexLine, sex, key, entry.sex == 'M');
     entry.sex = sex;
-  else if (entry.sex && record.sex == 'U')
+    entry.sexFromRole = false;
+  } else if (entry.sex && record.sex == 'U')
     record.sex = entry.sex;
   if (first) {
     rin = DbAddRecord(db::kIndividual, options_.reuseDeletedRecords ? 1 : 0, &record);

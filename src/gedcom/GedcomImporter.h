@@ -152,6 +152,7 @@ class CGedcomImporter : public GedcomReportSink {
     bool defined = false;
     LinePosition position;
     char sex = 0;  // 'M', 'F', 'U' when the file says unknown, 0 when it says nothing
+    bool sexFromRole = false;  // sex is a HUSB or WIFE line's, read before any SEX line
     std::vector<std::int32_t> spouseFamilies;
     std::vector<FamcLink> parentFamilies;
     std::vector<std::int32_t> children;  // of a family, in CHIL order
@@ -272,6 +273,10 @@ class CGedcomImporter : public GedcomReportSink {
   std::string PositionOf(const CGedcomLine& line) const { return Position(line.position); }
   void Error(const LinePosition& pos, const std::string& message);
   void Warning(const LinePosition& pos, const std::string& message);
+  // An individual of sex (as its SEX line or an earlier role gave it) named
+  // as the husband or wife of a family of the other role: kept as the file
+  // says, and said in the log.
+  void RoleSexError(const LinePosition& pos, char sex, const std::string& xref, bool husband);
 
   std::string path_, logPath_;
   ImportOptions options_;

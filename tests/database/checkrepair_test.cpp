@@ -23,6 +23,7 @@
 #include "FakePorts.h"
 #include "FileSystem.h"
 #include "IndividualRecord.h"
+#include "MarriageRecord.h"
 #include "MemoryFile.h"
 #include "OpenFamilyFixture.h"
 #include "ScopedCodePage.h"
@@ -580,6 +581,112 @@ TEST_F(CheckRepairNameTreeTest, BadEntryLeavesTheTreeUntouched) {
                        ") is not less."))
       << report;
   EXPECT_TRUE(ReadAll(family) == before);
+}
+
+// Surnames that differ only in a punctuation mark the collation passes over
+// (code page 1252's right quote 0x92 and low quote 0x82): the store keeps
+// them apart and orders their tie by the stored bytes. Each group is added
+// in its own order, so that ties fall on both sides of a node.
+const std::vector<std::vector<std::string>> kPunctuationTies = {
+    {"Sur", "Sur\x92", "Sur\x82"},
+    {"Tor\x82", "Tor\x92", "Tor"},
+    {"O\x92Neil", "ONeil", "O\x82Neil"},
+    {"Berg\x92", "Berg\x82", "Berg"},
+};
+
+class CheckRepairTiedNamesTest : public CheckRepairNameTreeTest {
+ protected:
+  void SetUp() override {
+    CheckRepairNameTreeTest::SetUp();
+    for (const auto& group : kPunctuationTies) {
+      for (const std::string& name : group) {
+        ASSERT_EQ(StoreCompare(name, group.front()), kAlphaEqual) << name;
+        ASSERT_GT(Person(name, 'U'), 0) << name;
+        texts.push_back(name);
+      }
+    }
+  }
+  // Every text is found at an entry of its own.
+  void ExpectEachTextApart() {
+    ExpectEveryTextFound(texts);
+    std::set<std::int32_t> offsets;
+    for (const std::string& t : texts) {
+      std::int32_t parent = 0;
+      offsets.insert(Engine().Strings().FindString(t, 0, parent));
+    }
+    EXPECT_EQ(offsets.size(), texts.size());
+  }
+  std::vector<std::string> texts;
+};
+
+TEST_F(CheckRepairTiedNamesTest, CheckFindsNothingAndRepairChangesNoByte) {
+  EXPECT_EQ(Check(0), 0u) << report;
+  const std::string before = ReadAll(family);
+  EXPECT_EQ(Check(1), 0u) << report;
+  EXPECT_TRUE(ReadAll(family) == before) << "the repair changed the file";
+  ExpectEachTextApart();
+}
+
+// A tree rebuilt for other damage puts the tied names where the store looks
+// for them: a later search finds each, and nothing is added twice.
+TEST_F(CheckRepairTiedNamesTest, RebuiltTreeKeepsTheStoresOrder) {
+  const std::int32_t low = Lowest();
+  PutLink(low, orv::kEntryLesser, Root());
+  ExpectFoundAndMended({"Name " + std::to_string(low) + " less pointer (" + std::to_string(Root()) +
+                        ") is not less."},
+                       {});
+  ExpectEachTextApart();
+  const std::int32_t count = Engine().Blocks().Head().I32(orv::kHeadNameCount);
+  for (const std::string& t : texts) ASSERT_GT(Person(t, 'U'), 0);
+  EXPECT_EQ(Engine().Blocks().Head().I32(orv::kHeadNameCount), count);
+}
+
+// Spouses whose stated sex is not their role's: a same-sex couple, a wife
+// or husband of unknown sex. Check notes each spouse, counts no problem, and
+// a repair leaves every sex as stated.
+struct StatedSexCase {
+  char husband, wife;
+  const char *husbandNote, *wifeNote;  // the sex as a note says it, or none
+};
+
+TEST_F(CheckRepairTest, StatedSexesOfACoupleAreNotedAndKept) {
+  const StatedSexCase cases[] = {
+      {'M', 'M', nullptr, "male"},           {'F', 'F', "female", nullptr},
+      {'M', 'U', nullptr, "of unknown sex"}, {'U', 'F', "of unknown sex", nullptr},
+      {'F', 'M', "female", "male"},
+  };
+  std::vector<std::string> notes;
+  std::vector<std::pair<std::int32_t, char>> stated;
+  for (const StatedSexCase& c : cases) {
+    const std::int32_t h = Person("Holm", c.husband), w = Person("Wik", c.wife);
+    const std::int32_t m = DbSetRelation(h, w, db::kRelHusband, 0);
+    ASSERT_GT(m, 0);
+    CMarriageRecord couple;
+    ASSERT_EQ(DbGetRecord(m, db::kMarriage, &couple), 1);
+    ASSERT_EQ(couple.husband, h);
+    ASSERT_EQ(couple.wife, w);
+    const auto note = [&](const char* role, std::int32_t p, const char* sex) {
+      return "Note: " + std::string(role) + "'s record (RIN " + std::to_string(p) +
+             ") in marriage " + std::to_string(m) + " is " + sex + ", as stated.";
+    };
+    if (c.husbandNote) notes.push_back(note("Husband", h, c.husbandNote));
+    if (c.wifeNote) notes.push_back(note("Wife", w, c.wifeNote));
+    stated.push_back({h, c.husband});
+    stated.push_back({w, c.wife});
+  }
+  const std::string before = ReadAll(family);
+  for (const int repair : {0, 1}) {
+    EXPECT_EQ(Check(repair), 0u) << report;
+    for (const std::string& line : notes) EXPECT_TRUE(Reported(line)) << line << "\n" << report;
+    EXPECT_TRUE(Reported("0 errors were found.")) << report;
+    EXPECT_EQ(report.find("wrong sex"), std::string::npos) << report;
+  }
+  EXPECT_TRUE(ReadAll(family) == before) << "the repair changed the file";
+  for (const auto& [p, sex] : stated) {
+    CIndividualRecord person;
+    ASSERT_EQ(DbGetRecord(p, db::kIndividual, &person), 1);
+    EXPECT_EQ(person.sex, sex) << p;
+  }
 }
 
 TEST_F(CheckRepairTest, IndividualCutFromTheTreeIsPutBack) {

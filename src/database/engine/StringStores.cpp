@@ -111,16 +111,16 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
     entry.kind = head[kEntryKind];
     bool lesser;
     switch (compare.ByKey(EntrySortKey(node))) {
-      case kAlphaEqual:
-        if (kind != entry.kind) {
-          lesser = kind < entry.kind;
-        } else if (const std::string stored = AnselTextOf(node); sameBytes && ansel != stored) {
-          lesser = ansel < stored;
-        } else {
+      case kAlphaEqual: {
+        const std::string stored = kind == entry.kind ? AnselTextOf(node) : std::string();
+        const int tie = EntryTieOrder(kind, sameBytes ? ansel : stored, entry.kind, stored);
+        if (tie == kAlphaEqual) {
           parent = entry.parent;
           return node;
         }
+        lesser = tie == kAlphaBefore;
         break;
+      }
       case kAlphaBefore:
         lesser = true;
         break;
