@@ -155,16 +155,6 @@ bool CEventCalendarGenerator::ShortNameParts(std::int32_t rin, bool withSurname,
   return true;
 }
 
-std::string CEventCalendarGenerator::ShortName(std::int32_t rin, bool withSurname) const {
-  std::vector<std::string> given;
-  std::string surname;
-  if (!ShortNameParts(rin, withSurname, given, surname)) return res::LoadString(kIdsUnknown);
-  std::string name;
-  for (const std::string& part : given) AppendPart(name, part);
-  AppendPart(name, surname);
-  return name;
-}
-
 std::string CEventCalendarGenerator::FittedShortName(ReportDevice* dc, std::int32_t rin,
                                                      bool withSurname, int width) const {
   std::vector<std::string> given;

@@ -47,11 +47,10 @@ class CEventCalendarGenerator : public CReportPageGenerator {
   // The name the calendar prints: the given names, or the record's first
   // detail text when set; with surname also the surname, which WomenName
   // replaces by the record's married-name text or, for a woman, the surname
-  // of the husband of her latest marriage. "UNKNOWN" for no individual.
-  std::string ShortName(std::int32_t rin, bool surname) const;
-  // The same name fitted into width in the event font: given names give way
-  // to their initials, a word is never cut; a surname too long for the room
-  // alone is cut and ends in "...".
+  // of the husband of her latest marriage. "UNKNOWN" for no individual. It
+  // is fitted into width in the event font: given names give way to their
+  // initials, a word is never cut; a surname too long for the room alone is
+  // cut and ends in "...".
   std::string FittedShortName(ReportDevice* dc, std::int32_t rin, bool surname, int width) const;
 
  private:
@@ -64,7 +63,8 @@ class CEventCalendarGenerator : public CReportPageGenerator {
   void ClippedText(ReportDevice* dc, int x, int y, int width, const std::string& text);
   // The width of text in the event font.
   int TextWidth(ReportDevice* dc, const std::string& text) const;
-  // The given names and the surname ShortName joins; false for no individual.
+  // The given names and the surname of the calendar's name; false for no
+  // individual.
   bool ShortNameParts(std::int32_t rin, bool withSurname, std::vector<std::string>& given,
                       std::string& surname) const;
 
