@@ -36,7 +36,7 @@ namespace {
 
 constexpr unsigned kIdsReport = 3248;
 // The name shown for nobody: a missing spouse, an empty name.
-constexpr const char* kUnknownName = "[Unknown]";
+constexpr const char* kUnknownName = kUnknownWebName;
 constexpr unsigned kIdsIsPrintedAs = 3250;
 constexpr unsigned kIdsNotes = 3210;
 constexpr unsigned kIdsCitations = 5336;
@@ -265,7 +265,8 @@ bool CWebSiteWriter::IsLiving(std::int32_t rin) const {
 
 std::string CWebSiteWriter::ShownName(std::int32_t rin, bool surnameFirst) const {
   if (IsLiving(rin) && !settings_.doName) return S(kIdsLiving);
-  return rpt::BookPersonName(rin, surnameFirst);
+  const std::string name = rpt::BookPersonName(rin, surnameFirst);
+  return name.empty() ? kUnknownName : name;
 }
 
 // ---- files ----
@@ -279,6 +280,7 @@ bool CWebSiteWriter::Flush(Page& page) {
   out.close();
   page.text.clear();
   page.anchors.clear();
+  page.citationLists.clear();
   return static_cast<bool>(out);
 }
 
@@ -551,7 +553,19 @@ void CWebSiteWriter::SetNarrativeOptions(Args& args, int htmlMode, std::string a
 
 void CWebSiteWriter::FillPlaceholders(std::string& text, int page, std::int32_t rin) const {
   ReplaceAll(text, kCitationPageSentinel, TwoDigits(page));
-  ReplaceAll(text, kCitationAnchorSentinel, Number(rin));
+  ReplaceAll(text, kCitationAnchorSentinel, CitationAnchor(rin, CitationEntryIndex(rin, page)));
+}
+
+std::size_t CWebSiteWriter::CitationEntryIndex(std::int32_t rin, int page) const {
+  if (!citations_.open || citations_.file != names_.Citations(page)) return 0;
+  const auto lists = citations_.citationLists.find(rin);
+  if (lists == citations_.citationLists.end()) return 0;
+  const auto same = std::find(lists->second.begin(), lists->second.end(), citationNumbers_);
+  return static_cast<std::size_t>(same - lists->second.begin());
+}
+
+std::string CWebSiteWriter::CitationAnchor(std::int32_t rin, std::size_t index) const {
+  return index == 0 ? Number(rin) : Number(rin) + "-" + Number(static_cast<long>(index + 1));
 }
 
 std::string CWebSiteWriter::MediaLink(std::int32_t rin) {
@@ -683,15 +697,20 @@ void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, l
 void CWebSiteWriter::WriteCitationsEntry(std::int32_t rin, int page, long number) {
   if (!settings_.source || citationNumbers_.empty() || IsLiving(rin)) return;
   if (!citations_.open) OpenCompanion(citations_, names_.Citations(page), kIdsCitations, "c", page);
-  // Once a page: the marks of a second paragraph lead to the same anchors.
-  if (!citations_.anchors.insert(rin).second) return;
+  // Once a page for each list of citations: a second paragraph cited alike
+  // leads to the same anchors, one cited otherwise gets an entry of its own.
+  const std::size_t index = CitationEntryIndex(rin, page);
+  auto& lists = citations_.citationLists[rin];
+  if (index < lists.size()) return;
+  lists.push_back(citationNumbers_);
+  const std::string anchor = CitationAnchor(rin, index);
   std::string& s = citations_.text;
   s += "<p>" + (number ? Number(number) + ". " : "") + "<a " +
        Href(names_.Generation(page), Number(rin)) + "><b>" + HtmlText(ShownName(rin, false)) +
        "</b></a></p>\r\n<blockquote>\r\n";
   for (std::size_t i = 0; i < citationNumbers_.size(); ++i) {
     const std::string n = Number(static_cast<long>(i + 1));
-    s += "<p><a name=\"" + Number(rin) + "C" + n + "\"><sup>" + n + "</sup></a>";
+    s += "<p><a name=\"" + anchor + "C" + n + "\"><sup>" + n + "</sup></a>";
     CCitationRecord citation;
     if (DbGetRecord(citationNumbers_[i], db::kCitation, &citation) == 1) {
       std::string footnote;
@@ -1255,9 +1274,18 @@ bool CWebSiteWriter::WriteDescendantNameIndex() {
         {rpt::MakeBookIndexKey(record.surname, record.givenNames[0], record.givenNames[1]),
          listing.number, listing.rin, page});
   }
-  std::stable_sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+  // The listings of one person stay together, under the first listing's
+  // number, also among namesakes numbered in between.
+  std::map<std::int32_t, std::uint32_t> firstNumber;
+  for (const Listed& l : listed) {
+    const auto [at, inserted] = firstNumber.emplace(l.rin, l.number);
+    if (!inserted && l.number < at->second) at->second = l.number;
+  }
+  std::stable_sort(listed.begin(), listed.end(), [&](const Listed& a, const Listed& b) {
     const int r = rpt::CompareBookIndexNames(a.key, b.key);
-    return r != 0 ? r < 0 : a.number < b.number;
+    if (r != 0) return r < 0;
+    const std::uint32_t fa = firstNumber[a.rin], fb = firstNumber[b.rin];
+    return fa != fb ? fa < fb : a.number < b.number;
   });
   // A repeated child's own line holds no anchor of the RIN: it links to the
   // first listing's page.

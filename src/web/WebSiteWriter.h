@@ -13,6 +13,7 @@
 // text are written as typed. Pages are UTF-8 and say so first in the head.
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -98,6 +99,9 @@ class CWebSiteWriter {
     std::string text;  // ANSI, written as UTF-8
     bool open = false;
     std::set<std::int32_t> anchors;  // person anchors already on the page
+    // On a citations page: the citation lists of each person's entries, in
+    // the order written (a person met twice may be cited differently).
+    std::map<std::int32_t, std::vector<std::vector<std::int32_t>>> citationLists;
   };
 
   // Page pieces.
@@ -138,6 +142,11 @@ class CWebSiteWriter {
   template <typename Args>
   void SetNarrativeOptions(Args& args, int htmlMode, std::string afterName);
   void FillPlaceholders(std::string& text, int page, std::int32_t rin) const;
+  // The entry on page's citations page that holds the citations of the
+  // narrative just built for rin: its index among rin's entries (the count
+  // of them when there is none yet), and the base of its anchors.
+  std::size_t CitationEntryIndex(std::int32_t rin, int page) const;
+  std::string CitationAnchor(std::int32_t rin, std::size_t index) const;
   std::string AnchorOnce(std::string text, std::int32_t rin);
 
   bool WriteAncestorPages();

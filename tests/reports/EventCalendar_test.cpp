@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -317,6 +319,17 @@ class EventCalendarPagesTest : public EventCalendarTest {
     }
     return out;
   }
+  // The words of text, split at blanks.
+  static std::vector<std::string> Words(const std::string& text) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while ((at = text.find_first_not_of(' ', at)) != std::string::npos) {
+      const std::size_t end = std::min(text.find(' ', at), text.size());
+      words.push_back(text.substr(at, end - at));
+      at = end;
+    }
+    return words;
+  }
   static int Count(const std::vector<std::string>& texts, const std::string& text) {
     return static_cast<int>(std::count(texts.begin(), texts.end(), text));
   }
@@ -394,6 +407,123 @@ TEST_F(EventCalendarPagesTest, AMonthWithoutEventsSaysSo) {
     EXPECT_EQ(Count(texts, none), c.message == none ? 1 : 0) << c.month << c.living;
     EXPECT_EQ(Count(texts, noLiving), c.message == noLiving ? 1 : 0) << c.month << c.living;
   }
+}
+
+// The "no events" text lies inside the frame and crosses no line of the
+// grid, whether it stands in the free cells or below the grid.
+TEST_F(EventCalendarPagesTest, TheNoEventsTextCrossesNoLine) {
+  const struct {
+    int month;
+    bool living;
+    const char* message;
+  } cases[] = {
+      {5, false, "No events this month."},  // June 2001 ends on its grid's last cell
+      {1, false, "No events this month."},  // February: three free cells after the 28th
+      {4, true, "No events this month for living individuals."},  // May: one free cell
+      {6, true, "No events this month for living individuals."},  // July: four free cells
+  };
+  const RecordingDevice measure;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.month);
+    rpt::EventCalendarOptions o = June2001();
+    o.month = c.month;
+    o.living = c.living;
+    const auto pages = Draw(o, nullptr);
+    ASSERT_EQ(pages.size(), 1u);
+    const std::string suffix = std::string(" ") + c.message;
+    const std::string* call = nullptr;
+    for (const std::string& line : pages[0])
+      if (line.rfind("TextOut ", 0) == 0 && line.size() > suffix.size() &&
+          line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0)
+        call = &line;
+    ASSERT_NE(call, nullptr);
+    int x = 0, y = 0;
+    ASSERT_EQ(std::sscanf(call->c_str(), "TextOut %d %d", &x, &y), 2);
+    const int right = x + measure.charWidth * static_cast<int>(std::string(c.message).size());
+    const int bottom = y - (-rpt::CalendarFont(o.textFont).height + measure.leading);
+    const rpt::Rect& frame = geometry.frame;
+    EXPECT_TRUE(x > frame.left && right < frame.right && y < frame.top && bottom > frame.bottom);
+    for (int day = 1; day <= geometry.month.monthLength; ++day) {
+      const rpt::Rect box = geometry.DayBox(day);
+      for (const int lineY : {box.top, box.bottom})
+        EXPECT_FALSE(lineY > bottom && lineY < y && box.left < right && box.right > x)
+            << "the line at y " << lineY << " of day " << day;
+      for (const int lineX : {box.left, box.right})
+        EXPECT_FALSE(lineX > x && lineX < right && box.bottom < y && box.top > bottom)
+            << "the line at x " << lineX << " of day " << day;
+    }
+  }
+}
+
+// Names in the day boxes and the list are fitted at word boundaries: each
+// word drawn is a whole word of the name or the initial of a given name,
+// and only a surname too long for the room alone is cut, with "...".
+TEST_F(EventCalendarPagesTest, NamesAreFittedAtWordBoundaries) {
+  struct Name {
+    const char* given;
+    const char* surname;
+  };
+  const Name names[] = {
+      {"Bartholomew Maximilian", "Worthington"},
+      {"Christabel Philippa Rosamund", "Fairweather"},
+      {"Al", "Featherstonehaugh-Cholmondeley-Marjoribanks"},
+      {"Ann", "Lee"},
+  };
+  CBitSet set;
+  std::vector<std::int32_t> people;
+  int day = 3;
+  for (const Name& n : names) {
+    const std::int32_t rin = Person(n.given, n.surname, 'M');
+    CIndividualRecord record;
+    ASSERT_EQ(family::Read(record, rin), 1);
+    record.birth.date.Set(1980, 7, day++);
+    ASSERT_EQ(family::Update(record, 0), 1);
+    set.SetBit(rin, 1);
+  }
+  const std::int32_t husband = Person("Maximilian Bartholomew", "Worthington", 'M');
+  const std::int32_t wife = Person("Rosamund", "Fairweather", 'F');
+  MarriedOn(Marry(husband, wife), 1975, 7, 9);
+  set.SetBit(husband, 1);
+
+  rpt::EventCalendarOptions july = June2001();
+  july.month = 6;
+  const auto pages = Draw(july, &set, 4);
+  ASSERT_EQ(pages.size(), 1u);
+  std::vector<std::string> words;
+  for (const Name& n : names)
+    for (const char* text : {n.given, n.surname})
+      for (const std::string& word : Words(text)) words.push_back(word);
+  for (const char* w :
+       {"Maximilian", "Bartholomew", "Rosamund", "Worthington", "Fairweather", "and"})
+    words.push_back(w);
+  const RecordingDevice measure;
+  int drawn = 0, ellipses = 0;
+  for (const std::string& call : pages[0]) {
+    if (call.rfind("ExtTextOut ", 0) != 0) continue;
+    int left = 0, right = 0;
+    ASSERT_EQ(std::sscanf(call.c_str(), "ExtTextOut %*d %*d %*u %d %*d %d", &left, &right), 2);
+    const std::vector<std::string> texts = Texts({call});
+    ASSERT_EQ(texts.size(), 1u);
+    const std::string& text = texts[0];
+    ++drawn;
+    EXPECT_LT(measure.charWidth * static_cast<int>(text.size()), right - left) << text;
+    for (const std::string& word : Words(text)) {
+      if (std::all_of(word.begin(), word.end(), ::isdigit)) continue;  // the age
+      if (word.size() > 3 && word.compare(word.size() - 3, 3, "...") == 0) {
+        ++ellipses;
+        EXPECT_EQ(std::string(names[2].surname).rfind(word.substr(0, word.size() - 3), 0), 0u)
+            << text;
+        continue;
+      }
+      const bool whole = std::count(words.begin(), words.end(), word) > 0;
+      const bool initial =
+          word.size() == 1 && std::any_of(words.begin(), words.end(),
+                                          [&](const std::string& w) { return w[0] == word[0]; });
+      EXPECT_TRUE(whole || initial) << "\"" << word << "\" in \"" << text << "\"";
+    }
+  }
+  EXPECT_EQ(drawn, 6) << "four birthdays and an anniversary's two lines";
+  EXPECT_EQ(ellipses, 1) << "the surname that is too long alone";
 }
 
 TEST_F(EventCalendarPagesTest, StartDayOfWeekShiftsNamesAndDays) {

@@ -1,8 +1,10 @@
 // Every local link of every site kind resolves, and every page passes tidy,
-// on a generated family of 2,000 people: founders and their lines over ten
+// on generated families of 2,000 people: founders and their lines over ten
 // generations, cousin marriages that join the lines, second marriages,
 // fathers alone with their children, a child in two families, living
-// people, notes, citations and pictures.
+// people, notes, citations and pictures; the second family also has people
+// who share their names, people without a name, more second marriages, and
+// citations of deaths, marriages and people from sources they share.
 #include "WebSiteFixture.h"
 
 #include <cstdint>
@@ -30,6 +32,15 @@ class Dice {
   std::uint32_t state_ = 20010703u;
 };
 
+// What a generated family holds beyond its lines; the defaults make the
+// first family.
+struct Traits {
+  bool commonNames = false;      // given names from a short list, so names repeat
+  unsigned namelessPercent = 0;  // people with neither given name nor surname
+  unsigned secondMarriage = 10;  // percent of the married who marry again
+  bool manyCitations = false;    // deaths, marriages and people cited, three sources
+};
+
 class WebSiteLinksTest : public WebSiteTest {
  protected:
   struct Generated {
@@ -44,12 +55,21 @@ class WebSiteLinksTest : public WebSiteTest {
   };
 
   // The family, built through the database calls.
-  Generated Generate(std::size_t size) {
+  Generated Generate(std::size_t size, const Traits& traits = {}) {
     const std::string picture = base.Path() + "portrait.jpg";
     fs::copy_file(std::string(KORVANE_WEB_ICONS) + "/home.jpg", picture);
-    CSourceRecord register_;
-    register_.title = "Parish Register";
-    const std::int32_t source = DbAddRecord(db::kSource, 0, &register_);
+    std::vector<std::int32_t> sources;
+    for (const char* title : {"Parish Register", "Census", "Family Bible"}) {
+      CSourceRecord record;
+      record.title = title;
+      sources.push_back(DbAddRecord(db::kSource, 0, &record));
+    }
+    const std::int32_t source = sources.front();
+    // The second family's extras roll their own dice, so that the first
+    // family stays as it was.
+    Dice extra;
+    auto anySource = [&] { return sources[extra.Roll(3)]; };
+    static const char* const kGiven[] = {"John", "Mary", "William", "Ann", "James"};
     // Surnames that test the index: none, one with a blank, an apostrophe,
     // an ampersand, and two that differ only in letter case.
     static const char* const kSurnames[] = {"Ashdown", "",     "van Dyke",    "O'Brien",
@@ -60,11 +80,18 @@ class WebSiteLinksTest : public WebSiteTest {
       const int n = static_cast<int>(g.people.size()) + 1;
       // Born from 1930 on: living when the dice say so.
       const bool living = born >= 1930 && dice_.Chance(60);
-      const std::int32_t rin = Person("P" + std::to_string(n), surname, sex, born,
+      std::string given =
+          traits.commonNames ? kGiven[extra.Roll(std::size(kGiven))] : "P" + std::to_string(n);
+      const bool nameless = traits.namelessPercent > 0 && extra.Chance(traits.namelessPercent);
+      const std::int32_t rin = Person(nameless ? "" : given, nameless ? "" : surname, sex, born,
                                       living ? 0 : born + 40 + dice_.Roll(50));
       g.people.push_back(rin);
       if (n % 7 == 0) AddNotes(rin);
       if (n % 5 == 0) Cite(source, db::kOwnerBirth, rin, "folio " + std::to_string(n));
+      if (traits.manyCitations) {
+        if (!living && n % 3 == 0) Cite(anySource(), db::kOwnerDeath, rin, "entry " + given);
+        if (n % 4 == 0) Cite(anySource(), db::kOwnerIndividual, rin, "page " + given);
+      }
       if (n % 45 == 0) {
         CMultimediaItem item;
         item.kind = CMultimediaItem::kPhoto;
@@ -76,13 +103,25 @@ class WebSiteLinksTest : public WebSiteTest {
       return rin;
     };
     auto surname = [&] { return std::string(kSurnames[dice_.Roll(std::size(kSurnames))]); };
+    // A marriage; with many citations, every other one dated and cited.
+    auto marry = [&](std::int32_t husband, std::int32_t wife, int born) {
+      const std::int32_t mrin = Marry(husband, wife);
+      if (traits.manyCitations && extra.Chance(50)) {
+        CMarriageRecord record;
+        EXPECT_EQ(family::Read(record, mrin), 1);
+        record.marriage.date.Set(born + 21, 6, 1 + static_cast<int>(extra.Roll(28)));
+        EXPECT_EQ(family::Update(record, 0), 1);
+        Cite(anySource(), db::kOwnerMarriageEvent, mrin, "marriage " + std::to_string(mrin));
+      }
+      return mrin;
+    };
 
     std::vector<Couple> couples;
     for (int f = 0; f < 12; ++f) {
       const int born = 1680 + static_cast<int>(dice_.Roll(20));
       const std::int32_t husband = add(surname(), 'M', born);
       const std::int32_t wife = add(surname(), 'F', born + 2);
-      couples.push_back({Marry(husband, wife), husband, wife, born});
+      couples.push_back({marry(husband, wife, born), husband, wife, born});
     }
     std::vector<std::int32_t> unmarried;  // of the generation being built, by sex
     std::size_t generationEnd = couples.size();
@@ -123,13 +162,13 @@ class WebSiteLinksTest : public WebSiteTest {
         if (spouse == 0) spouse = add(surname(), sex == 'M' ? 'F' : 'M', born + 1);
         const std::int32_t husband = sex == 'M' ? child : spouse;
         const std::int32_t wife = sex == 'M' ? spouse : child;
-        couples.push_back({Marry(husband, wife), husband, wife, born});
-        if (dice_.Chance(10)) {
+        couples.push_back({marry(husband, wife, born), husband, wife, born});
+        if (dice_.Chance(traits.secondMarriage)) {
           // A second marriage.
           const std::int32_t second = add(surname(), sex == 'M' ? 'F' : 'M', born + 5);
           const std::int32_t h2 = sex == 'M' ? child : second;
           const std::int32_t w2 = sex == 'M' ? second : child;
-          couples.push_back({Marry(h2, w2), h2, w2, born});
+          couples.push_back({marry(h2, w2, born + 5), h2, w2, born});
         }
       }
       // Now and then a child of this family is also a child of another
@@ -169,12 +208,13 @@ class WebSiteLinksTest : public WebSiteTest {
     return g;
   }
 
+  // Writes the five site kinds of g and checks their links and pages.
+  void ExpectEverySiteKindClean(const Generated& g);
+
   Dice dice_;
 };
 
-TEST_F(WebSiteLinksTest, EveryLocalLinkOfEverySiteKindResolves) {
-  const Generated g = Generate(2000);
-  ASSERT_EQ(g.people.size(), 2000u);
+void WebSiteLinksTest::ExpectEverySiteKindClean(const Generated& g) {
   settings.photos = 2;
   settings.live = true;
   settings.maxGens = 999;
@@ -214,10 +254,29 @@ TEST_F(WebSiteLinksTest, EveryLocalLinkOfEverySiteKindResolves) {
     std::string some;
     for (std::size_t i = 0; i < broken.size() && i < 20; ++i) some += broken[i] + "\n";
     EXPECT_EQ(broken.size(), 0u) << some;
-    for (const auto& [path, text] : files)
-      if (fs::path(path).extension() == ".htm")
+    for (const auto& [path, text] : files) {
+      if (fs::path(path).extension() == ".htm") {
         EXPECT_EQ(TidyFindings(Site() + "/" + path), std::vector<std::string>{}) << path;
+      }
+    }
   }
+}
+
+TEST_F(WebSiteLinksTest, EveryLocalLinkOfEverySiteKindResolves) {
+  const Generated g = Generate(2000);
+  ASSERT_EQ(g.people.size(), 2000u);
+  ExpectEverySiteKindClean(g);
+}
+
+TEST_F(WebSiteLinksTest, SharedNamesNamelessPeopleAndManyCitationsLinkToo) {
+  Traits traits;
+  traits.commonNames = true;
+  traits.namelessPercent = 3;
+  traits.secondMarriage = 25;
+  traits.manyCitations = true;
+  const Generated g = Generate(2000, traits);
+  ASSERT_EQ(g.people.size(), 2000u);
+  ExpectEverySiteKindClean(g);
 }
 
 }  // namespace

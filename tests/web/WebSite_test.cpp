@@ -321,6 +321,39 @@ namespace {
 // A small ancestors site written out whole: the page frame, a generation
 // page with its couple, the child link and the navigation, and both index
 // files, line by line; surnames that differ only in case form two groups.
+// A descendant listed twice (his parents are cousins) whose namesake is
+// numbered between his two listings: the name index links each listing of
+// him where his anchor is.
+TEST_F(WebSiteTest, DescendantsIndexLinksEachListingBesideANamesake) {
+  const std::int32_t root = Person("Rolf", "Lund", 'M', 1800, 1870);
+  const std::int32_t rootFamily = Marry(root, Person("Rut", "Berg", 'F', 1802, 1871));
+  const std::int32_t s1 = Person("Sven", "Lund", 'M', 1825, 1890);
+  const std::int32_t s2 = Person("Per", "Lund", 'M', 1827, 1891);
+  Child(rootFamily, s1);
+  Child(rootFamily, s2);
+  const std::int32_t s1Family = Marry(s1, Person("Asa", "Holm", 'F', 1826, 1892));
+  const std::int32_t s2Family = Marry(s2, Person("Eva", "Ek", 'F', 1828, 1893));
+  const std::int32_t g1 = Person("Gus", "Lund", 'M', 1850, 1910);
+  const std::int32_t g3 = Person("Ole", "Lund", 'M', 1852, 1911);
+  const std::int32_t g2 = Person("Gun", "Lund", 'F', 1853, 1912);
+  Child(s1Family, g1);
+  Child(s1Family, g3);
+  Child(s2Family, g2);
+  const std::int32_t cousins = Marry(g1, g2);
+  const std::int32_t dan = Person("Dan", "Lund", 'M', 1875, 1940);
+  Child(cousins, dan);
+  const std::int32_t namesake = Person("Dan", "Lund", 'M', 1876, 1941);
+  Child(Marry(g3, Person("Ida", "Sand", 'F', 1854, 1913)), namesake);
+  Child(Marry(dan, Person("Kim", "Vik", 'F', 1877, 1942)), Person("Kai", "Lund", 'M', 1900, 1960));
+  request.startRin = root;
+  settings.type = web::kSiteDescendants;
+  ASSERT_EQ(Write(), web::WebRunResult::kComplete);
+  const std::string index = SiteFiles(Site()).at("abcx3.htm");
+  for (std::int32_t rin : {dan, namesake})
+    EXPECT_NE(index.find("#" + std::to_string(rin) + "\""), std::string::npos) << rin;
+  ExpectCleanSite();
+}
+
 TEST_F(WebSiteTest, GoldenAncestorsPages) {
   const std::int32_t kid = Person("Kid", "Smith", 'M', 1900, 1970);
   const std::int32_t father = Person("Dad", "SMITH", 'M', 1870, 1940);

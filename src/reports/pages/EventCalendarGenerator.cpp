@@ -10,6 +10,7 @@
 #include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "NameFit.h"
 #include "RecordAccess.h"
 #include "ReportKinds.h"
 #include "StringTable.h"
@@ -58,6 +59,26 @@ std::string LatestHusbandSurname(std::int32_t rin) {
   return record.surname;
 }
 
+// Measures in the font selected on a report device.
+class TextFontMeasure : public plat::TextMeasure {
+ public:
+  explicit TextFontMeasure(ReportDevice& dc) : dc_(dc) {}
+  int TextWidth(std::string_view text) const override { return dc_.GetTextExtent(text).cx; }
+  int AverageCharWidth() const override { return TextWidth("x"); }
+  int PixelsPerInchY() const override { return 1000; }
+
+ private:
+  ReportDevice& dc_;
+};
+
+// The longest start of text that fits into width with "..." after it.
+std::string WithEllipsis(const plat::TextMeasure& measure, const std::string& text, int width) {
+  std::string cut = text;
+  while (!cut.empty() && measure.TextWidth(cut + "...") > width) cut.pop_back();
+  while (!cut.empty() && cut.back() == ' ') cut.pop_back();
+  return cut + "...";
+}
+
 }  // namespace
 
 int CEventCalendarGenerator::PrintPage(CReportJob& job, CPrintInfo* info) {
@@ -92,6 +113,13 @@ void CEventCalendarGenerator::Text(ReportDevice* dc, const LogFont& font, int x,
   TextOutString(dc, x, y, text);
 }
 
+int CEventCalendarGenerator::TextWidth(ReportDevice* dc, const std::string& text) const {
+  const LogFont previous = dc->SelectFont(textFont_);
+  const int width = dc->GetTextExtent(text).cx;
+  dc->SelectFont(previous);
+  return width;
+}
+
 void CEventCalendarGenerator::ClippedText(ReportDevice* dc, int x, int y, int width,
                                           const std::string& text) {
   if (text.empty() || width <= 0) return;
@@ -101,17 +129,21 @@ void CEventCalendarGenerator::ClippedText(ReportDevice* dc, int x, int y, int wi
   ExtTextOutString(dc, x, y, ETO_CLIPPED, &clip, fitted, nullptr);
 }
 
-std::string CEventCalendarGenerator::ShortName(std::int32_t rin, bool withSurname) const {
+bool CEventCalendarGenerator::ShortNameParts(std::int32_t rin, bool withSurname,
+                                             std::vector<std::string>& given,
+                                             std::string& surname) const {
+  given.clear();
+  surname.clear();
   CIndividualRecord record;
-  if (rin <= 0 || family::Read(record, rin) != 1) return res::LoadString(kIdsUnknown);
-  std::string name;
+  if (rin <= 0 || family::Read(record, rin) != 1) return false;
   if (!record.texts1[0].empty()) {
-    name = record.texts1[0];
+    given.push_back(record.texts1[0]);
   } else {
-    for (const std::string& given : record.givenNames) AppendPart(name, given);
+    for (const std::string& name : record.givenNames)
+      if (!name.empty()) given.push_back(name);
   }
-  if (!withSurname) return name;
-  std::string surname = record.surname;
+  if (!withSurname) return true;
+  surname = record.surname;
   if (options_.womenName) {
     if (!record.texts2[1].empty()) {
       surname = record.texts2[1];
@@ -120,8 +152,42 @@ std::string CEventCalendarGenerator::ShortName(std::int32_t rin, bool withSurnam
       if (!married.empty()) surname = married;
     }
   }
-  AppendPart(name, surname);
-  return name;
+  return true;
+}
+
+std::string CEventCalendarGenerator::FittedShortName(ReportDevice* dc, std::int32_t rin,
+                                                     bool withSurname, int width) const {
+  std::vector<std::string> given;
+  std::string surname;
+  if (!ShortNameParts(rin, withSurname, given, surname)) return res::LoadString(kIdsUnknown);
+  const LogFont previous = dc->SelectFont(textFont_);
+  const TextFontMeasure measure(*dc);
+  const int room = width - 1;  // narrower than width, as the clipped text is
+  std::string fitted;
+  if (measure.TextWidth(surname) > room) {
+    fitted = WithEllipsis(measure, surname, room);
+  } else {
+    // Each given name is a word of its own for the fitter: a word is shown
+    // whole, as its initial, or not at all.
+    NameFitInput in;
+    in.surname = surname;
+    for (const std::string& name : given) {
+      std::size_t at = 0;
+      while ((at = name.find_first_not_of(' ', at)) != std::string::npos) {
+        const std::size_t end = std::min(name.find(' ', at), name.size());
+        in.parts.push_back(name.substr(at, end - at));
+        at = end;
+      }
+    }
+    in.maxChars = 100;
+    in.pixelWidth = room;
+    in.dc = &measure;
+    in.trim = true;
+    fitted = FitNameGivenFirst(in);
+    while (!fitted.empty() && fitted.back() == ' ') fitted.pop_back();
+  }
+  dc->SelectFont(previous);
+  return fitted;
 }
 
 void CEventCalendarGenerator::DrawCalendarBirthday(ReportDevice* dc,
@@ -133,7 +199,8 @@ void CEventCalendarGenerator::DrawCalendarBirthday(ReportDevice* dc,
       event.years < options_.ageUnder) {
     prefix = std::to_string(event.years) + " ";
   }
-  ClippedText(dc, x, y, width, prefix + ShortName(event.record, true));
+  ClippedText(dc, x, y, width,
+              prefix + FittedShortName(dc, event.record, true, width - TextWidth(dc, prefix)));
 }
 
 void CEventCalendarGenerator::DrawCalendarAnniversary(ReportDevice* dc,
@@ -145,11 +212,16 @@ void CEventCalendarGenerator::DrawCalendarAnniversary(ReportDevice* dc,
   if (read && event.years != 0 && marriage.marriage.date.year != 0)
     prefix = std::to_string(event.years) + " ";
   const std::string unknown = res::LoadString(kIdsUnknown);
+  const std::string tail = " " + res::LoadString(kIdsAnd);
+  const int room = width - kMargin;
   const std::string husband =
-      read && marriage.husband != 0 ? ShortName(marriage.husband, false) : unknown;
-  const std::string wife = read && marriage.wife != 0 ? ShortName(marriage.wife, true) : unknown;
-  ClippedText(dc, x, y, width - kMargin, prefix + husband + " " + res::LoadString(kIdsAnd));
-  ClippedText(dc, x, y + textFont_.height * 11 / 10, width - kMargin, wife);
+      read && marriage.husband != 0
+          ? FittedShortName(dc, marriage.husband, false, room - TextWidth(dc, prefix + tail))
+          : unknown;
+  const std::string wife =
+      read && marriage.wife != 0 ? FittedShortName(dc, marriage.wife, true, room) : unknown;
+  ClippedText(dc, x, y, room, prefix + husband + tail);
+  ClippedText(dc, x, y + textFont_.height * 11 / 10, room, wife);
 }
 
 void CEventCalendarGenerator::DrawTitle(ReportDevice* dc, int page) {
@@ -270,23 +342,28 @@ void CEventCalendarGenerator::DrawList(ReportDevice* dc, int page, int start) {
   }
 }
 
-// A month without any event says so in the free cells after its last day,
-// or at the foot of the frame when the month fills its last row.
+// A month without any event says so in the free cells after its last day
+// when they hold the text, or else centred in the room between the grid and
+// the foot of the frame, so that it crosses no line.
 void CEventCalendarGenerator::DrawNoEvents(ReportDevice* dc) {
   CalendarEventRecord event;
   if (GetCalendarEntry(0, 0, event) != 0 || GetCalendarEntry(1, 0, event) != 0) return;
   const std::string text = res::LoadString(options_.living ? kIdsNoLivingEvents : kIdsNoEvents);
+  const CCalendarMonthLayout& m = geometry_.month;
   const Rect& frame = geometry_.frame;
   const Rect free = geometry_.FreeCell();
   dc->SelectFont(textFont_);
   const int width = dc->GetTextExtent(text).cx;
-  if (free.bottom >= frame.bottom && free.right <= frame.right &&
-      free.right - free.left >= width + 2 * kMargin) {
+  const int freeRight = geometry_.gridLeft + 7 * m.columnWidth;
+  if (m.lastColumn < 6 && freeRight - free.left >= width + 2 * kMargin) {
     Text(dc, textFont_, free.left + kMargin, free.top - kGap, text);
     return;
   }
+  const int gridBottom = geometry_.rowsTop - m.rows * m.rowHeight;
+  const int lineHeight = -textFont_.height * 6 / 5;
+  const int room = gridBottom - frame.bottom;
   Text(dc, textFont_, frame.left + (frame.right - frame.left - width) / 2,
-       frame.bottom - 2 * textFont_.height, text);
+       gridBottom - std::max(0, (room - lineHeight) / 2), text);
 }
 
 int CEventCalendarGenerator::DrawEventCalendarPage(ReportDevice* dc, int page, int pageCount) {

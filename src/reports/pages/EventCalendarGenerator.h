@@ -8,6 +8,7 @@
 // on further pages.
 
 #include <string>
+#include <vector>
 
 #include "EventCalendarLayout.h"
 #include "ReportJob.h"
@@ -46,8 +47,11 @@ class CEventCalendarGenerator : public CReportPageGenerator {
   // The name the calendar prints: the given names, or the record's first
   // detail text when set; with surname also the surname, which WomenName
   // replaces by the record's married-name text or, for a woman, the surname
-  // of the husband of her latest marriage. "UNKNOWN" for no individual.
-  std::string ShortName(std::int32_t rin, bool surname) const;
+  // of the husband of her latest marriage. "UNKNOWN" for no individual. It
+  // is fitted into width in the event font: given names give way to their
+  // initials, a word is never cut; a surname too long for the room alone is
+  // cut and ends in "...".
+  std::string FittedShortName(ReportDevice* dc, std::int32_t rin, bool surname, int width) const;
 
  private:
   void DrawTitle(ReportDevice* dc, int page);
@@ -57,6 +61,12 @@ class CEventCalendarGenerator : public CReportPageGenerator {
   void DrawNoEvents(ReportDevice* dc);
   void Text(ReportDevice* dc, const LogFont& font, int x, int y, const std::string& text);
   void ClippedText(ReportDevice* dc, int x, int y, int width, const std::string& text);
+  // The width of text in the event font.
+  int TextWidth(ReportDevice* dc, const std::string& text) const;
+  // The given names and the surname of the calendar's name; false for no
+  // individual.
+  bool ShortNameParts(std::int32_t rin, bool withSurname, std::vector<std::string>& given,
+                      std::string& surname) const;
 
   EventCalendarOptions options_;
   EventCalendarGeometry geometry_;

@@ -753,15 +753,20 @@ void CFamilyGroupGenerator::DrawOrdinanceBox(ReportDevice& dc, const FamilyGroup
   const int lines = static_cast<int>(block.ordinances.size()) + (heading ? 1 : 0);
   const int bottom = top - lines * R;
   dc.SelectPen(thin_);
+  // The box first: its fill would cover a heading drawn before it.
+  RectangleXY(&dc, g_.zelX, top, right, bottom);
   int y = top;
   if (heading) {
     FillRect(&dc, {g_.zelX, y, right, y - R}, &shade_);
+    // The shading covers the box's edges around the heading.
+    Rule(dc, g_.zelX, y - R, g_.zelX, y);
+    Rule(dc, g_.zelX, y, right, y);
+    Rule(dc, right, y, right, y - R);
     dc.SelectFont(captionBold_);
     Text(dc, g_.zelX + 120, y + 4 * c2_ + 40, S(kIdsZelDates));
     Text(dc, g_.templeX + 120, y + 4 * c2_ + 40, S(kIdsTemple));
     y -= R;
   }
-  RectangleXY(&dc, g_.zelX, top, right, bottom);
   Rule(dc, g_.templeX, y, g_.templeX, bottom);
   for (const FamilyGroupOrdinance& line : block.ordinances) {
     Rule(dc, g_.zelX, y, right, y);

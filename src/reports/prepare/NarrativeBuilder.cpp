@@ -155,7 +155,10 @@ std::string CNarrativeBuilder::Value(std::string_view text, int htmlMode) const 
 
 std::string CNarrativeBuilder::PersonName(const CIndividualRecord& person, int nameOption,
                                           bool capitals, int htmlMode) const {
-  return Value(person.GetName(nameOption, capitals, 1, false), htmlMode);
+  const std::string name = Value(person.GetName(nameOption, capitals, 1, false), htmlMode);
+  // On a web page a person without a name still gets a visible (and so
+  // clickable) name.
+  return htmlMode && name.empty() ? kUnknownWebName : name;
 }
 
 std::string CNarrativeBuilder::ShortName(const CIndividualRecord& person, bool capitals,

@@ -35,6 +35,8 @@ NarrativeSettings ReadNarrativeSettings(plat::ProfilePort& profile);
 // hold "<", so neither sentinel can come from the family file.
 inline constexpr const char* kCitationPageSentinel = "<?citation-page?>";
 inline constexpr const char* kCitationAnchorSentinel = "<?citation-anchor?>";
+// How a web page names a person who has no name.
+inline constexpr const char* kUnknownWebName = "[Unknown]";
 
 // Where the citation numbers of a report are kept (the caller's lists).
 struct CitationContext {

@@ -64,8 +64,15 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
   void BeginPrinting(CPrintInfo& info) override {
     owner_.view_.Setup().BeginPrinting(owner_.measure_.get(), &info);
   }
+  // Disabling the window takes the focus from the family window that had
+  // it; it is given back, or the frame's activation would make the first
+  // focusable family window the active one, and so its family the open one.
   void EnableMainWindow(bool enable) override {
-    if (owner_.window_) owner_.window_->setEnabled(enable);
+    if (!owner_.window_) return;
+    if (!enable && owner_.window_->isEnabled()) focus_ = owner_.window_->focusWidget();
+    owner_.window_->setEnabled(enable);
+    if (enable && focus_ && focus_->isEnabled()) focus_->setFocus(Qt::OtherFocusReason);
+    if (enable) focus_ = nullptr;
   }
   bool StartDoc(const std::string& name, const std::string& file) override {
     owner_.printer_.setDocName(fw::ToQString(name));
@@ -115,6 +122,7 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
   bool showDialog_;
   std::unique_ptr<fw::CQtReportDevice> device_;
   std::unique_ptr<CReportProgressDialog> progress_;
+  QPointer<QWidget> focus_;  // the window's focus while it is disabled
   bool first_ = true;
 };
 
