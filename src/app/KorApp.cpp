@@ -415,8 +415,13 @@ void CKorApp::CreateDocumentWindow(int viewType) {
   fw::CView* view = child->CreateView(ViewClassOf(viewType), document);
   child->SetActiveView(view);
   frame_->AddMDIChild(child);
-  // A new document window fills the client area.
+  // The run's first document window opens maximized; a later one fills the
+  // client area.
   child->setGeometry(QRect(QPoint(0, 0), frame_->MDIClient()->viewport()->size()));
+  if (!documentWindowMaximized_) {
+    documentWindowMaximized_ = true;
+    child->showMaximized();
+  }
   view->OnInitialUpdate();
   UpdateSearchMenu();
   UpdateViewMenuTexts();

@@ -198,6 +198,8 @@ class CKorApp : public QObject, private shell::DocumentWindows {
   // a close until the next open).
   std::string& m_openFilePath;
   int m_currentViewType = kViewNone;
+  // Set once the run's first document window was maximized.
+  bool documentWindowMaximized_ = false;
   // The edit password gate.
   shell::EditPasswordGate m_editGate;
   // "-v": the extended chart types of the reports.

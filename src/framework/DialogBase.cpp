@@ -22,6 +22,15 @@
 namespace fw {
 namespace {
 
+// The top left that keeps a window of size within area: its right and
+// bottom edges first, then its left and top ones.
+QPoint InsideArea(QPoint topLeft, QSize size, const QRect& area) {
+  if (!area.isValid()) return topLeft;
+  topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width())));
+  topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height())));
+  return topLeft;
+}
+
 int MulDivRound(int value, int numerator, int denominator) {
   const long long product = static_cast<long long>(value) * numerator;
   const long long half = denominator / 2;
@@ -258,12 +267,16 @@ void CDialogBase::CenterWindow() {
   if (!screen) screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect();
   const QRect around = owner && owner->isVisible() ? owner->frameGeometry() : area;
-  QPoint topLeft = around.center() - QPoint(size.width() / 2, size.height() / 2);
-  if (area.isValid()) {
-    topLeft.setX(std::max(area.left(), std::min(topLeft.x(), area.right() + 1 - size.width())));
-    topLeft.setY(std::max(area.top(), std::min(topLeft.y(), area.bottom() + 1 - size.height())));
-  }
-  move(topLeft);
+  move(InsideArea(around.center() - QPoint(size.width() / 2, size.height() / 2), size, area));
+}
+
+void CDialogBase::KeepOnScreen() {
+  QScreen* screen = this->screen();
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect frame = frameGeometry();
+  const QPoint topLeft = InsideArea(frame.topLeft(), frame.size(), screen->availableGeometry());
+  if (topLeft != frame.topLeft()) move(topLeft);
 }
 
 void CDialogBase::accept() { OnOK(); }

@@ -100,6 +100,9 @@ class CDialogBase : public QDialog {
   // Centres the dialog on its parent window (on the screen without one),
   // kept within the screen.
   void CenterWindow();
+  // Moves the dialog back within its screen when it reaches past an edge
+  // (a dialog that grew); one taller than the screen keeps its top on it.
+  void KeepOnScreen();
   void EndDialog(int result) { done(result); }
 
   // QDialog's OK and Cancel route through OnOK and OnCancel.

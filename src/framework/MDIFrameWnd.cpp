@@ -1,6 +1,7 @@
 #include "MDIFrameWnd.h"
 
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
@@ -52,6 +53,8 @@ void CMDIFrameWnd::AddMDIChild(CMDIChildWnd* child) {
       Qt::QueuedConnection);
   if (CDocument* document = child->GetActiveDocument())
     connect(document, &CDocument::titleChanged, this, &CMDIFrameWnd::OnUpdateFrameTitle);
+  // Maximizing adds the window's title to the frame's, restoring takes it away.
+  connect(child, &QMdiSubWindow::windowStateChanged, this, &CMDIFrameWnd::OnUpdateFrameTitle);
   child->show();
   OnUpdateFrameMenu();
   OnUpdateFrameTitle();
@@ -72,10 +75,18 @@ void CMDIFrameWnd::SetFrameTitle(const QString& title) {
 void CMDIFrameWnd::OnUpdateFrameTitle() {
   CMDIChildWnd* child = MDIGetActive();
   CDocument* document = child ? child->GetActiveDocument() : nullptr;
-  if (document && !document->GetTitle().isEmpty())
-    setWindowTitle(frameTitle_ + QStringLiteral(" - ") + document->GetTitle());
-  else
+  if (!document || document->GetTitle().isEmpty()) {
     setWindowTitle(frameTitle_);
+    return;
+  }
+  // A maximized document window that puts its buttons into the menu bar
+  // appends " - [title]" to whatever the frame is given; the frame then gives
+  // only its own title, so that the document's is there once.
+  if (child->isMaximized()) {
+    setWindowTitle(frameTitle_);
+    if (windowTitle().contains(document->GetTitle())) return;
+  }
+  setWindowTitle(frameTitle_ + QStringLiteral(" - ") + document->GetTitle());
 }
 
 void CMDIFrameWnd::OnUpdateFrameMenu() {

@@ -13,6 +13,7 @@
 #include "EventTypeRecord.h"
 #include "GedcomImportSupport.h"
 #include "IndividualRecord.h"
+#include "MediaPlayer.h"
 #include "MultimediaChain.h"
 #include "TempleTable.h"
 #include "TimeStamp.h"
@@ -32,6 +33,24 @@ std::size_t StoredChainLength(std::int32_t owner, int ownerType, std::size_t lim
     n = item.nextRecordNumber;
   }
   return length;
+}
+
+// The item kind of a linked file: a clip by the file name's extension, or by
+// FORM when the name has no clip extension; anything else is a photo.
+char KindOfMediaFile(const std::string& file, const std::string& form) {
+  plat::MediaKind clip = plat::MediaKindOf(file);
+  if (clip == plat::kMediaNone && !form.empty()) clip = plat::MediaKindOf("." + form);
+  switch (clip) {
+    case plat::kMediaWave:
+    case plat::kMediaMidi:
+      return CMultimediaItem::kSound;
+    case plat::kMediaVideo:
+    case plat::kMediaMpeg:
+    case plat::kMediaMovie:
+      return CMultimediaItem::kVideo;
+    default:
+      return CMultimediaItem::kPhoto;
+  }
 }
 
 }  // namespace
@@ -474,7 +493,9 @@ void CGedcomImporter::ReadMultimedia(const CGedcomLine& line, PendingMedia& medi
           const CGedcomLine fl = *f;
           if (fl.tagCode == kTagTitl)
             media.title = fl.value;
-          else if (fl.tagCode != kTagForm)
+          else if (fl.tagCode == kTagForm)
+            media.form = fl.value;
+          else
             ReportUnexpected(fl, "Multimedia Object", &pending);
           SkipDeeper(fl.level);
         }
@@ -488,6 +509,7 @@ void CGedcomImporter::ReadMultimedia(const CGedcomLine& line, PendingMedia& medi
         SkipDeeper(sub.level);
         break;
       case kTagForm:
+        media.form = sub.value;
         SkipDeeper(sub.level);
         break;
       case kTagXPrim:
@@ -499,20 +521,26 @@ void CGedcomImporter::ReadMultimedia(const CGedcomLine& line, PendingMedia& medi
         SkipDeeper(sub.level);
         break;
       case kTagXType:
+        media.typed = true;
         if (EqualNoCase(sub.value, "PHOTO"))
           media.kind = 'P';
         else if (EqualNoCase(sub.value, "SOUND"))
           media.kind = 'S';
         else if (EqualNoCase(sub.value, "VIDEO"))
           media.kind = 'V';
-        else
+        else {
+          media.typed = false;
           ReportUnexpected(sub, "Multimedia Object Type", &pending);
+        }
         SkipDeeper(sub.level);
         break;
       default:
         ReportUnexpected(sub, "Multimedia Object", &pending);
     }
   }
+  // Without a stated type the file says what the item is, so that a sound or
+  // video clip is played rather than shown as a picture.
+  if (!media.typed) media.kind = KindOfMediaFile(media.file, media.form);
 }
 
 void CGedcomImporter::ReadMultimediaRecord(const CGedcomLine& line) {

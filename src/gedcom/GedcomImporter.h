@@ -114,7 +114,9 @@ class CGedcomImporter : public GedcomReportSink {
   struct PendingMedia {
     std::string object;  // the OBJE record a pointer names; "" for an inline link
     std::string file, title, note;
+    std::string form;  // FORM: the file's format when its name lacks an extension
     char kind = 'P';
+    bool typed = false;  // kind given by _TYPE
     bool primary = false, scrapbook = true;
     LinePosition position;
   };

@@ -295,6 +295,28 @@ class MainFrameTest : public QObject {
     QTRY_VERIFY(otherDocument.isNull());
   }
 
+  // Maximized, the document's title is added once whatever happens to the
+  // window or its document; restored, the frame's own form comes back.
+  void maximizedWindowNamesItsDocumentOnceInTheFrameTitle() {
+    CKorDoc* doc = nullptr;
+    CKorMDIChildWnd* child =
+        OpenWindow(fw::RuntimeClassOf<PedigreeTestView>(), QStringLiteral("Smith"), &doc);
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("Korvane - Smith"));
+    auto once = [this](const QString& title) {
+      const QString shown = frame_->windowTitle();
+      return shown.startsWith(QStringLiteral("Korvane - ")) && shown.count(title) == 1;
+    };
+    child->showMaximized();
+    QVERIFY2(once(QStringLiteral("Smith")), qPrintable(frame_->windowTitle()));
+    doc->SetTitle(QStringLiteral("Jones"));
+    QVERIFY2(once(QStringLiteral("Jones")), qPrintable(frame_->windowTitle()));
+    QVERIFY(!frame_->windowTitle().contains(QStringLiteral("Smith")));
+    frame_->SetFrameTitle(QStringLiteral("Korvane"));
+    QVERIFY2(once(QStringLiteral("Jones")), qPrintable(frame_->windowTitle()));
+    child->showNormal();
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("Korvane - Jones"));
+  }
+
   void switchViewWithoutViewFails() {
     CKorMDIChildWnd child;
     QCOMPARE(child.SwitchView(fw::RuntimeClassOf<FamilyTestView>()), 0);

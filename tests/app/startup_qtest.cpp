@@ -195,7 +195,11 @@ class StartupTest : public QObject {
     QCOMPARE(Windows().size(), 1);
     QCOMPARE(DbGetFilePath(), a_);
     QCOMPARE(Windows()[0]->windowTitle(), QString::fromStdString(a_));
-    QCOMPARE(Frame()->windowTitle(), QStringLiteral("Korvane - ") + QString::fromStdString(a_));
+    // The run's first document window opens maximized; the frame names the
+    // family file once.
+    QVERIFY(Windows()[0]->isMaximized());
+    QVERIFY(Frame()->windowTitle().startsWith(QStringLiteral("Korvane - ")));
+    QCOMPARE(Frame()->windowTitle().count(QString::fromStdString(a_)), 1);
     // No splash after "-s", no welcome with a file open.
     QCOMPARE(dialogs_->asked, QStringList());
     // The stored view type is missing: the family view.

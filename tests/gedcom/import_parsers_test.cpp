@@ -360,6 +360,45 @@ TEST_F(ImportParsers, MultimediaLinksAndRecords) {
   EXPECT_TRUE(LogHas("The multimedia object 'M9' was not defined."));
 }
 
+TEST_F(ImportParsers, MultimediaKindFollowsTheFileUnlessTypeSaysOtherwise) {
+  struct Case {
+    const char* lines;  // the OBJE's lines below it
+    char kind;
+  } cases[] = {
+      {"2 FILE song.wav\n", 'S'},
+      {"2 FILE Tune.MID\n", 'S'},
+      {"2 FILE organ.rmi\n", 'S'},
+      {"2 FILE clip.avi\n", 'V'},
+      {"2 FILE film.mpg\n", 'V'},
+      {"2 FILE movie.MOV\n", 'V'},
+      {"2 FILE face.jpg\n", 'P'},
+      {"2 FORM wav\n2 FILE recording\n", 'S'},
+      {"2 FILE recording\n3 FORM avi\n", 'V'},
+      {"2 FILE scan\n2 FORM bmp\n", 'P'},
+      // A stated type wins over the file's extension.
+      {"2 FILE voice.wav\n2 _TYPE PHOTO\n", 'P'},
+      {"2 FILE still.jpg\n2 _TYPE video\n", 'V'},
+  };
+  std::string body;
+  int n = 0;
+  for (const Case& c : cases)
+    body += "0 @I" + std::to_string(++n) + "@ INDI\n1 NAME A /B/\n1 OBJE\n" + c.lines;
+  // An OBJE record is read the same way.
+  body += "0 @I99@ INDI\n1 NAME C /D/\n1 OBJE @M1@\n0 @M1@ OBJE\n1 FILE hymn.wav\n";
+  ASSERT_EQ(ImportText(File(body)), 1);
+  auto kindOf = [&](const std::string& xref) {
+    CMultimediaItem item;
+    const std::int32_t r = DbGetMultimediaHead(Rin(xref), db::kIndividual);
+    EXPECT_GT(r, 0) << xref;
+    EXPECT_EQ(DbGetRecord(r, db::kMultimedia, &item), 1) << xref;
+    return item.kind;
+  };
+  n = 0;
+  for (const Case& c : cases) EXPECT_EQ(kindOf("I" + std::to_string(++n)), c.kind) << c.lines;
+  EXPECT_EQ(kindOf("I99"), 'S');
+  EXPECT_FALSE(LogHas("Multimedia Object")) << importLog_;
+}
+
 TEST_F(ImportParsers, SealingsToParentsGoToTheFamilyLink) {
   ASSERT_EQ(ImportText(File("0 @F1@ FAM\n1 CHIL @I1@\n2 SLGC 3 MAR 1950\n3 TEMP LOGAN\n"
                             "1 CHIL @I2@\n2 SLGC sometime\n"

@@ -165,6 +165,27 @@ class ListDialogsTest : public QObject {
     dialog.reject();
   }
 
+  // Opened low on the screen, the dialog grown by the filter side is moved
+  // back so that its bottom stays on the screen (its top when it is the
+  // taller of the two).
+  void expandingKeepsTheDialogOnTheScreen() {
+    Populate();
+    D dialog(nullptr);
+    dialog.startRin = 1;
+    dialog.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QRect area = dialog.screen()->availableGeometry();
+    dialog.move(dialog.x(), area.bottom() + 1 - dialog.frameGeometry().height());
+    QTRY_COMPARE(dialog.frameGeometry().bottom(), area.bottom());
+    const int collapsed = dialog.frameGeometry().height();
+    QTest::mouseClick(dialog.GetControl(D::kIdcAdvanced), Qt::LeftButton);
+    QVERIFY(dialog.GetControl(D::kIdcSelect)->isVisible());
+    const QRect expanded = dialog.frameGeometry();
+    QVERIFY(expanded.height() > collapsed);
+    QCOMPARE(expanded.top(), std::max(area.top(), area.bottom() + 1 - expanded.height()));
+    Shot(dialog, "indlist_expanded_low");
+  }
+
   void switchingOrderWritesSortDefAndSearchesByName() {
     Populate();
     CAppOptions options;

@@ -149,9 +149,11 @@ bool CBTreeIndex::WritePage(Page& page) {
   const std::size_t n = page.keys.size() / keyWidth_;
   b[0] = page.leaf ? kLeaf : kBranch;
   Put16(b + 1, static_cast<std::uint32_t>(n));
-  std::memcpy(b + 3, page.keys.data(), page.keys.size());
+  // An empty page has no keys: its vectors may hold no storage to copy from.
+  if (n > 0) std::memcpy(b + 3, page.keys.data(), page.keys.size());
   if (page.leaf) {
-    std::memcpy(b + pageSize_ - page.values.size(), page.values.data(), page.values.size());
+    if (!page.values.empty())
+      std::memcpy(b + pageSize_ - page.values.size(), page.values.data(), page.values.size());
   } else {
     std::uint8_t* c = b + pageSize_ - (2 * n + 2);
     for (std::size_t i = 0; i <= n; ++i) Put16(c + 2 * i, page.children[i]);

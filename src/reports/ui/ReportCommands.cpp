@@ -24,8 +24,10 @@ std::weak_ptr<PrintingHolder> currentHolder;
 
 std::unique_ptr<CReportPrinting> MakePrinting(CKorApp* owner) {
   auto made = std::make_unique<CReportPrinting>(owner->GetMainFrame());
+  // The report's title goes to the document, as its family name comes back
+  // afterwards: the frame keeps its own title before the document's.
   made->onTitle = [owner](const std::string& title) {
-    if (CMainFrame* frame = owner->GetMainFrame()) frame->setWindowTitle(fw::ToQString(title));
+    if (CKorDoc* document = owner->GetCurrentDocument()) document->SetTitle(fw::ToQString(title));
   };
   made->familyTitle = [] {
     return CurrentDatabase ? CurrentDatabase->GetFamilyName() : std::string();

@@ -882,6 +882,8 @@ void CIndividualListDialog::FitHeight() {
   // what the shown controls need.
   layout()->activate();
   resize(width(), sizeHint().height());
+  // Grown by the filter side, it stays on the screen.
+  if (isVisible()) KeepOnScreen();
 }
 
 void CIndividualListDialog::OnSelect(bool select) {
