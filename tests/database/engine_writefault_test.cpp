@@ -452,6 +452,32 @@ TEST_F(EngineWriteFaultTest, EditsAndNotesCutAtEveryByteLeaveTheOldOrTheNewState
   for (const Op& op : ops) CheckOldOrNew(op);
 }
 
+// The edit mark set by damage (one changed byte of the header) finds the
+// place of a journal long since cut off and written over by the blocks that
+// followed: the open keeps every block, however few or many followed.
+TEST_F(EngineWriteFaultTest, ADamagedEditMarkCutsNoBlockOff) {
+  for (const int later : {30, 120}) {
+    SCOPED_TRACE(std::to_string(later) + " individuals added after the edit");
+    MemoryFile file = base;
+    {
+      Session s(file);
+      ASSERT_EQ(s.engine->OpenStructures(), 1);
+      ASSERT_EQ(s.engine->Notes().SetNotes(2, LongText(30), 0, false, db::kIndividual), 1);
+      for (int i = 0; i < later; ++i) {
+        const std::int32_t rin = AddPerson(*s.engine, "After" + std::to_string(i), "Al", 'M');
+        ASSERT_GT(rin, 0);
+      }
+    }
+    const Contents whole = Reopened(file);
+    std::vector<std::uint8_t> bytes = file.Bytes();
+    bytes[orv::kHeadBatchMark] |= orv::kMarkEdit;
+    MemoryFile damaged(bytes);
+    const Contents opened = Reopened(damaged);
+    EXPECT_TRUE(Same(opened, whole)) << Differences(opened, whole, whole);
+    EXPECT_EQ(damaged.Size(), file.Size());
+  }
+}
+
 // A rotation of the name tree is several link writes; a file cut between
 // them must still reach every individual in name order when it is opened.
 TEST_F(EngineWriteFaultTest, NameTreeReachesEveryoneAfterACutRotation) {
