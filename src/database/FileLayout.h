@@ -189,6 +189,14 @@ enum HeadField : int {
 inline constexpr std::uint8_t kMarkBatch = 1;
 inline constexpr std::uint8_t kMarkTreeChange = 2;
 inline constexpr std::uint8_t kMarkAdd = 4;
+// An edit's journal lies past the end of the file and its writes are being
+// made in place (see BlockStore::EditScope).
+inline constexpr std::uint8_t kMarkEdit = 8;
+// Where the edit journal lies, in the unused room after the header: its
+// file offset and the file's length before it (int64 each), its length and
+// its checksum (uint32 each).
+inline constexpr int kEditJournalPlace = 1848;
+inline constexpr int kEditJournalPlaceSize = 24;
 
 // The header is written whole, as its counter area or as its tail.
 enum class HeadPart { Whole, Counters, Tail };

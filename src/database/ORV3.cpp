@@ -35,6 +35,11 @@ ORV3::ORV3(EngineHost* host)
   // written.
   host->file.EnableCache(kBlockSize, kCachedBlocks * 2 / 3);
   host->file.EnableMapping(kBlockSize * kCachedBlocks / 3);
+  blocks_.SetOnEditDropped([this] {
+    strings_.ForgetKept();
+    trees_.ForgetKept();
+    for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
+  });
 }
 
 int ORV3::Create(const std::string& path, const NewFileOptions& options) {

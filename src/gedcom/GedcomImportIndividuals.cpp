@@ -326,7 +326,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   if (first) {
     rin = DbAddRecord(db::kIndividual, options_.reuseDeletedRecords ? 1 : 0, &record);
     if (rin <= 0) {
-      Error(line.position, "Can't add individual: Maxed out");
+      Error(line.position, CannotAdd("individual"));
       return;
     }
     entry.rin = pending.owner = rin;

@@ -38,6 +38,8 @@ using namespace importing;
 
 namespace {
 
+constexpr const char* kNotWritten = "The family file could not be written (the disk may be full).";
+
 // Adds an empty record of type; its record number, or 0 or less when full.
 template <class Record>
 std::int32_t AddBlankRecord(int type, int reuse) {
@@ -251,9 +253,9 @@ std::int32_t CGedcomImporter::ResolveXref(int type, const std::string& id, const
   }
   if (rin <= 0) {
     if (type == db::kIndividual)
-      Error(pos, "Can't add individual: Maxed out");
+      Error(pos, CannotAdd("individual"));
     else if (type == db::kMarriage)
-      Error(pos, "Can't add family: Maxed out");
+      Error(pos, CannotAdd("family"));
     else
       Error(pos, Format("Can't add %s for '@%s@'.", {KindName(type), xref}));
     return -1;
@@ -483,7 +485,11 @@ void CGedcomImporter::LinkNotes() {
   }
 }
 
-void CGedcomImporter::WriteLog() {
+std::string CGedcomImporter::CannotAdd(const std::string& what) {
+  return "Can't add " + what + ": " + (DbWriteFailures() > 0 ? kNotWritten : "Maxed out");
+}
+
+void CGedcomImporter::WriteLog(const std::string& failure) {
   const std::time_t now = plat::Now();
   std::tm tm{};
   localtime_r(&now, &tm);
@@ -508,6 +514,7 @@ void CGedcomImporter::WriteLog() {
   log += "    Sources:      " + std::to_string(made_[kSources]) + "\n";
   log += "    Repositories: " + std::to_string(made_[kRepositories]) + "\n";
   log += "    Errors:       " + std::to_string(errors_) + "\n\n";
+  if (!failure.empty()) log += failure + "\n\n";
   if (errors_ > 0)
     log +=
         "The following lines in the GEDCOM file could not be processed due to\nunrecognizable "
@@ -645,17 +652,18 @@ int CGedcomImporter::Import() {
   // Last, so that no later store stamps the records again.
   for (const auto& [rin, stamp] : changeStamps_)
     DbSetIndividualUpdateTime(rin, db::kIndividual, stamp);
-  WriteLog();
+  // Records whose writes failed (a full disk) are not in the family file:
+  // the log and a box say what was stored.
+  const bool incomplete = DbWriteFailures() > 0;
+  const std::string stored = "The import is incomplete: " + std::to_string(made_[kIndividuals]) +
+                             " individuals and " + std::to_string(made_[kFamilies]) +
+                             " families were stored.";
+  WriteLog(incomplete ? std::string(kNotWritten) + " " + stored : std::string());
   progress_->SetStatus("");
   plat::Shell().Open(logPath_);
-  // Records whose writes failed (a full disk) are not in the family file.
-  if (DbWriteFailures() > 0) {
-    plat::MessageBox(
-        "The family file could not be written (the disk may be full). The import "
-        "is incomplete: " +
-            std::to_string(made_[kIndividuals]) + " individuals and " +
-            std::to_string(made_[kFamilies]) + " families were stored.",
-        "GEDCOM Import", plat::kMbOk | plat::kMbIconExclamation);
+  if (incomplete) {
+    plat::MessageBox(std::string(kNotWritten) + " " + stored, "GEDCOM Import",
+                     plat::kMbOk | plat::kMbIconExclamation);
     return 0;
   }
   return headFound_ && !cancelled_ ? 1 : 0;

@@ -268,7 +268,11 @@ class CGedcomImporter : public GedcomReportSink {
   // The multimedia chains of the owners, pointer links filled from the
   // level-0 OBJE records.
   void LinkMultimedia();
-  void WriteLog();
+  // The log; failure, when not empty, is said after the counts.
+  void WriteLog(const std::string& failure);
+  // The error of an add of what ("individual", "family") that failed: the
+  // family file could not be written, or it is full.
+  static std::string CannotAdd(const std::string& what);
   void Refresh();
 
   std::string Position(const LinePosition& pos) const;

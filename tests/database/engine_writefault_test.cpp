@@ -15,9 +15,12 @@
 #include <vector>
 
 #include "Clock.h"
+#include "DatabaseChecker.h"
+#include "DbCalls.h"
 #include "DbCodes.h"
 #include "EventTypeRecord.h"
 #include "FakePorts.h"
+#include "FamilyDatabase.h"
 #include "FileHandle.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -222,6 +225,81 @@ class EngineWriteFaultTest : public ::testing::Test {
     }
   }
 
+  // Like CheckEveryByte for a call that changes what is there (an edit, a
+  // note): the file cut after any count of its bytes opens as it was before
+  // the call or as the whole call left it, never a mix; cut at the start or
+  // in the middle of any of its writes, Check finds it clean.
+  void CheckOldOrNew(const Op& op) {
+    SCOPED_TRACE(op.name);
+    std::vector<std::uint64_t> ends;
+    Contents after;
+    RunWhole(op, ends, after);
+    if (HasFatalFailure()) return;
+    MemoryFile whole;
+    RunLimited(op, FailingFile::kNoLimit, whole);
+    const Contents old = Reopened(base), changed = Reopened(whole);
+    ASSERT_FALSE(Same(old, changed)) << "the call changes nothing";
+    std::set<std::uint64_t> checked{0};
+    std::uint64_t start = 0;
+    for (std::uint64_t end : ends) {
+      checked.insert(start + (end - start) / 2);
+      start = end;
+    }
+    TempDir dir;
+    for (std::uint64_t limit = 0; limit < ends.back(); ++limit) {
+      SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(ends.back()));
+      MemoryFile cut;
+      EXPECT_FALSE(RunLimited(op, limit, cut)) << "a failed write reported as success";
+      const Contents now = Reopened(cut);
+      EXPECT_TRUE(Same(now, old) || Same(now, changed)) << Differences(now, old, changed);
+      if (checked.count(limit)) ExpectCheckClean(cut, dir.File("cut.orv"));
+      if (HasFatalFailure()) return;
+    }
+  }
+
+  // What the file holds once opened again (which recovers what a call cut
+  // short left).
+  Contents Reopened(const MemoryFile& file) {
+    MemoryFile copy = file;
+    Session s(copy);
+    if (s.engine->Open(false) != 1) {
+      ADD_FAILURE() << "does not open";
+      return {};
+    }
+    return Read(*s.engine);
+  }
+
+  // Check finds nothing in the file opened as the current family.
+  void ExpectCheckClean(const MemoryFile& file, const std::string& path) {
+    ASSERT_TRUE(file.ToFile(path));
+    ASSERT_EQ(DbOpen(path, CFamilyDatabase::kCurrentFormat), 1);
+    {
+      const std::string report = path + ".rpt";
+      CDatabaseChecker checker(path, report, *CurrentDatabase, 0);
+      EXPECT_EQ(checker.Run(), 1);
+      checker.Finish();
+      EXPECT_EQ(checker.ProblemCount(), 0u) << ReadAll(report);
+    }
+    DbCloseCurrent();
+  }
+
+  static bool Same(const Contents& a, const Contents& b) {
+    return a.records == b.records && a.individuals == b.individuals && a.nameOrder == b.nameOrder;
+  }
+  // The records and individuals in which now differs from both.
+  static std::string Differences(const Contents& now, const Contents& old,
+                                 const Contents& changed) {
+    std::string out;
+    for (const auto& [key, bytes] : now.records) {
+      const auto o = old.records.find(key), c = changed.records.find(key);
+      if ((o == old.records.end() || o->second != bytes) &&
+          (c == changed.records.end() || c->second != bytes))
+        out += std::string(orv::LayoutOf(key.first).name) + " " + std::to_string(key.second) + "; ";
+    }
+    for (const auto& [rin, text] : now.individuals) out += std::to_string(rin) + ": " + text + "; ";
+    return out;
+  }
+
   // The cut file opens, and what the call leaves alone (what it does not
   // change when it runs whole) is there as it was, also after records are
   // added to the file (which must take none of its room).
@@ -263,6 +341,8 @@ class EngineWriteFaultTest : public ::testing::Test {
   plat::ScopedMessageBox scopedBoxes{&boxes};
   plat::FakeMessagePump pump;
   plat::ScopedMessagePump scopedPump{&pump};
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
 };
 
 TEST_F(EngineWriteFaultTest, IndividualCalls) {
@@ -332,6 +412,70 @@ TEST_F(EngineWriteFaultTest, CallsCutAtEveryByteFailWholeOrLeaveNoHalfMadeRecord
   CheckEveryByte({"new notes", [](ORV3& e) {
                     return e.Notes().SetNotes(3, LongText(12), 0, false, db::kIndividual) == 1;
                   }});
+}
+
+// A disk that fills, or a process that stops, at any byte of an edit or of
+// notes: the family opens as before the call or as after it, and Check finds
+// it clean.
+TEST_F(EngineWriteFaultTest, EditsAndNotesCutAtEveryByteLeaveTheOldOrTheNewState) {
+  const Op ops[] = {
+      {"update individual",
+       [](ORV3& e) {
+         CIndividualRecord p;
+         if (e.Calls().O3_GetRecord(2, db::kIndividual, &p) != 1) return false;
+         p.surname = "Woodward";
+         p.givenNames[0] = "Winifred";
+         return e.Calls().UpdateRecord(2, db::kIndividual, &p) == 1;
+       }},
+      {"update marriage",
+       [](ORV3& e) {
+         CMarriageRecord m;
+         if (e.Calls().O3_GetRecord(1, db::kMarriage, &m) != 1) return false;
+         m.marriage.place[0] = "Bradford";
+         return e.Calls().UpdateRecord(1, db::kMarriage, &m) == 1;
+       }},
+      {"short new notes",
+       [](ORV3& e) {
+         return e.Notes().SetNotes(3, "Born at sea.", 0, false, db::kIndividual) == 1;
+       }},
+      {"new notes over several blocks",
+       [](ORV3& e) { return e.Notes().SetNotes(3, LongText(12), 0, false, db::kIndividual) == 1; }},
+      {"notes made shorter",
+       [](ORV3& e) { return e.Notes().SetNotes(1, LongText(8), 0, false, db::kIndividual) == 1; }},
+      {"notes made longer",
+       [](ORV3& e) { return e.Notes().SetNotes(1, LongText(56), 0, false, db::kIndividual) == 1; }},
+      {"notes appended",
+       [](ORV3& e) { return e.Notes().SetNotes(1, LongText(4), 2, false, db::kIndividual) == 1; }},
+      {"notes removed",
+       [](ORV3& e) { return e.Notes().SetNotes(1, "", 0, false, db::kIndividual) == 1; }},
+  };
+  for (const Op& op : ops) CheckOldOrNew(op);
+}
+
+// The edit mark set by damage (one changed byte of the header) finds the
+// place of a journal long since cut off and written over by the blocks that
+// followed: the open keeps every block, however few or many followed.
+TEST_F(EngineWriteFaultTest, ADamagedEditMarkCutsNoBlockOff) {
+  for (const int later : {30, 120}) {
+    SCOPED_TRACE(std::to_string(later) + " individuals added after the edit");
+    MemoryFile file = base;
+    {
+      Session s(file);
+      ASSERT_EQ(s.engine->OpenStructures(), 1);
+      ASSERT_EQ(s.engine->Notes().SetNotes(2, LongText(30), 0, false, db::kIndividual), 1);
+      for (int i = 0; i < later; ++i) {
+        const std::int32_t rin = AddPerson(*s.engine, "After" + std::to_string(i), "Al", 'M');
+        ASSERT_GT(rin, 0);
+      }
+    }
+    const Contents whole = Reopened(file);
+    std::vector<std::uint8_t> bytes = file.Bytes();
+    bytes[orv::kHeadBatchMark] |= orv::kMarkEdit;
+    MemoryFile damaged(bytes);
+    const Contents opened = Reopened(damaged);
+    EXPECT_TRUE(Same(opened, whole)) << Differences(opened, whole, whole);
+    EXPECT_EQ(damaged.Size(), file.Size());
+  }
 }
 
 // A rotation of the name tree is several link writes; a file cut between

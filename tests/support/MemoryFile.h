@@ -46,6 +46,13 @@ class MemoryFile : public plat::RandomAccessFile {
   }
 
   const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+  // Writes the bytes to a real file at path; false when that failed.
+  bool ToFile(const std::string& path) const {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes_.data()),
+              static_cast<std::streamsize>(bytes_.size()));
+    return static_cast<bool>(out.flush());
+  }
 
   long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
     if (pos >= bytes_.size()) return 0;

@@ -63,6 +63,10 @@ bool BlockStore::Put(std::int64_t pos, const void* data, std::size_t len) {
     return true;
   }
   if ((heldHeader_ || heldDBMap_) && !WriteHeldMends()) return false;
+  if (editing_ > 0) {
+    KeepEditWrite(pos, data, len);
+    return true;
+  }
   if (pendingPos_ >= 0) {
     const std::int64_t end = pos + static_cast<std::int64_t>(len);
     if (pos <= pendingPos_ && end >= pendingPos_ + static_cast<std::int64_t>(pending_.size()))
@@ -273,6 +277,7 @@ bool BlockStore::WriteHeldMends() {
 
 bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
   if (pos < 0) return false;
+  if (!edit_.empty()) return ReadSomeAt(pos, data, len) == static_cast<long long>(len);
   if (!host_->Io().ReadAt(static_cast<std::uint64_t>(pos), data, len)) return false;
   OverlayHeld(pos, data, len);
   return true;
@@ -280,7 +285,17 @@ bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
 
 long long BlockStore::ReadSomeAt(std::int64_t pos, void* data, std::size_t len) {
   if (pos < 0) return -1;
-  const long long got = host_->Io().ReadSomeAt(static_cast<std::uint64_t>(pos), data, len);
+  long long got = host_->Io().ReadSomeAt(static_cast<std::uint64_t>(pos), data, len);
+  if (!edit_.empty()) {
+    // What an edit keeps past the end of the file reads as written there.
+    const std::int64_t end = std::min(pos + static_cast<std::int64_t>(len), EditEnd());
+    if (got >= 0 && pos + got < end) {
+      std::memset(static_cast<std::uint8_t*>(data) + got, 0,
+                  static_cast<std::size_t>(end - pos - got));
+      got = end - pos;
+    }
+    if (got > 0) OverlayEdit(pos, data, static_cast<std::size_t>(got));
+  }
   if (got > 0) OverlayHeld(pos, data, static_cast<std::size_t>(got));
   return got;
 }
@@ -342,6 +357,10 @@ bool BlockStore::EndBatch() {
 void BlockStore::Flush() {
   WritePending();
   if (batch_ || host_->readOnly || holding_ > 0) return;  // a closed file flushes nothing
+  if (editing_ > 0) {
+    editFlushWanted_ = true;
+    return;
+  }
   if (flushHolds_ > 0) {
     flushWanted_ = true;
     return;
@@ -631,6 +650,8 @@ int BlockStore::OpenStructures() {
   blockKindsDamaged_ = false;
   heldHeader_ = heldDBMap_ = false;
   told_.clear();
+  edit_.clear();
+  RecoverEdit();
   if (!ReadAt(0, head_.Data(), kHeaderSize)) {
     plat::MessageBox("FileHead File Read Error", kProgramCaption,
                      plat::kMbOk | plat::kMbIconExclamation);

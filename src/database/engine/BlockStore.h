@@ -25,6 +25,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FileLayout.h"
@@ -231,6 +232,37 @@ class BlockStore {
     bool ended_ = false;
     bool ok_ = false;
   };
+  // An edit reaches the file whole or not at all. While an EditScope lives
+  // outside a batch, every write is kept in memory (and read back from
+  // there). When the outermost one ends, the kept writes are written as one
+  // journal past the end of the file (its place beside the header), then
+  // the header's edit mark is set, then they are written in place, the
+  // journal is cut off and the mark cleared. A process stopped on the way
+  // leaves the mark: the next open writes a whole journal in place again,
+  // and cuts off one that is not whole. When the journal cannot be written
+  // nothing is written in place, and the header, the DBMap and the group
+  // indexes in memory go back to what the file holds.
+  class EditScope {
+   public:
+    explicit EditScope(BlockStore& b);
+    ~EditScope() { End(); }
+    // Ends the scope (once); false when the outermost one's writes did not
+    // all reach the file, so that the edit fails.
+    bool End();
+    EditScope(const EditScope&) = delete;
+    EditScope& operator=(const EditScope&) = delete;
+
+   private:
+    BlockStore& b_;
+    bool ended_ = false;
+    bool ok_ = true;
+  };
+  // Called when the writes of an edit were given up: what the engine keeps
+  // of the file in memory is read again.
+  void SetOnEditDropped(std::function<void()> f) { onEditDropped_ = std::move(f); }
+  // The family file's length, with what an edit keeps in memory past its end.
+  long long FileSize() const;
+
   // Read of exactly len bytes; false when fewer could be read.
   bool ReadAt(std::int64_t pos, void* data, std::size_t len);
   // Read of up to len bytes (near the end of the file); the count read, or -1.
@@ -282,6 +314,17 @@ class BlockStore {
   void OverlayHeld(std::int64_t pos, void* data, std::size_t len);
   // Writes the waiting first write of a new record, if any.
   bool WritePending();
+  // The edit journal: writes kept by an edit, by file position, none
+  // overlapping or touching another.
+  void KeepEditWrite(std::int64_t pos, const void* data, std::size_t len);
+  void OverlayEdit(std::int64_t pos, void* data, std::size_t len) const;
+  std::int64_t EditEnd() const;
+  bool CommitEdit();
+  // Puts back the header, the DBMap and the group indexes an edit began with.
+  void DropEdit();
+  // At open: a journal left by an edit under the edit mark is written in
+  // place when whole (kept in memory on a read-only file), else cut off.
+  void RecoverEdit();
   int NewDBMapBlock();
   // Chooses the position of the next block (opening a group when the last is
   // full) and sets the used-position count to it; 1 or 0.
@@ -314,6 +357,13 @@ class BlockStore {
   std::uint64_t failuresAtAdd_ = 0;  // ... when the add mark was set
   std::int64_t pendingPos_ = -1;     // the waiting first write of a new record
   std::vector<std::uint8_t> pending_;
+  int editing_ = 0;                                         // EditScope depth
+  std::map<std::int64_t, std::vector<std::uint8_t>> edit_;  // kept writes by position
+  bool editFlushWanted_ = false;
+  orv::FileHead editHead_;  // what the outermost edit began with
+  orv::DBMap editMap_;
+  std::vector<orv::GroupIndex> editGroups_;
+  std::function<void()> onEditDropped_;
   std::vector<std::vector<HeldWrite>> held_;  // by block of the file
   std::size_t heldCount_ = 0;
   // Held writes that make the batch write them out before it goes on (4 MB

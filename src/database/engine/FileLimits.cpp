@@ -51,7 +51,7 @@ std::int32_t BlockStore::RecordCapacity(int blockType, int perBlock) const {
   // Numbers run through the DBMap's counts group by group (as a record is
   // located); a number counts only when its block is in the type map and
   // inside the file.
-  const long long size = host_->Io().Size();
+  const long long size = FileSize();
   std::int64_t numbered = 0, highest = 0;
   for (int g = 0; g < kMaxGroups; ++g) {
     const int counted = std::max(dbMap_.Count(g, blockType), 0);

@@ -348,6 +348,13 @@ int NoteChains::GetNotesText(std::int32_t recordOrBlock, bool isBlock, int type,
 
 int NoteChains::SetNotes(std::int32_t recordOrBlock, const std::string& text, int mode,
                          bool isBlock, int type) {
+  BlockStore::EditScope edit(blocks_);
+  const int set = SetNotesNow(recordOrBlock, text, mode, isBlock, type);
+  return edit.End() ? set : 0;
+}
+
+int NoteChains::SetNotesNow(std::int32_t recordOrBlock, const std::string& text, int mode,
+                            bool isBlock, int type) {
   BlockStore::FlushHold hold(blocks_);
   std::int32_t first = recordOrBlock;
   if (!isBlock) {
@@ -368,7 +375,7 @@ int NoteChains::SetNotes(std::int32_t recordOrBlock, const std::string& text, in
           FreeNoteChain(first);
           return 1;
         }
-        return DeleteNotes(recordOrBlock, type);
+        return DeleteNotesNow(recordOrBlock, type);
       }
       return WriteNoteChain(first, text) == first ? 1 : 0;
     case 1:
@@ -381,6 +388,12 @@ int NoteChains::SetNotes(std::int32_t recordOrBlock, const std::string& text, in
 }
 
 int NoteChains::DeleteNotes(std::int32_t record, int type) {
+  BlockStore::EditScope edit(blocks_);
+  const int deleted = DeleteNotesNow(record, type);
+  return edit.End() ? deleted : 0;
+}
+
+int NoteChains::DeleteNotesNow(std::int32_t record, int type) {
   const std::int32_t first = GetFirstNoteBlock(record, type);
   if (type == db::kIndividual) {
     IndividualRec person;

@@ -68,13 +68,18 @@ class NoteChains {
   // Notes of an individual (db::kIndividual) or marriage (db::kMarriage),
   // or of a note block (isBlock). Get: 1 and the text, 0 without notes. Set: mode 0 the whole
   // notes (empty text frees them), 1 appends, 2 appends an empty line and
-  // the text; 1 or 0. Delete: 1 or 0.
+  // the text; 1 or 0. Delete: 1 or 0. Set and Delete reach the file whole or
+  // not at all (BlockStore::EditScope).
   int GetNotesText(std::int32_t recordOrBlock, bool isBlock, int type, std::string& out);
   int SetNotes(std::int32_t recordOrBlock, const std::string& text, int mode, bool isBlock,
                int type);
   int DeleteNotes(std::int32_t record, int type);
 
  private:
+  // SetNotes and DeleteNotes without their edit scope.
+  int SetNotesNow(std::int32_t recordOrBlock, const std::string& text, int mode, bool isBlock,
+                  int type);
+  int DeleteNotesNow(std::int32_t record, int type);
   std::int32_t WriteNoteChainAnsel(std::int32_t first, const std::string& ansel,
                                    std::int32_t previous);
 

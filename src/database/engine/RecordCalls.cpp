@@ -64,7 +64,9 @@ int RecordCalls::UpdateRecord(std::int32_t number, int type, RecordRef rec, int)
     plat::MessageBox("Bad Type", "UpdateRecord", plat::kMbOk);
     return 0;
   }
-  return entry->update(engine_, number, type, rec);
+  BlockStore::EditScope edit(blocks_);
+  const int updated = entry->update(engine_, number, type, rec);
+  return edit.End() ? updated : 0;
 }
 
 int RecordCalls::DllDeleteRecord(std::int32_t number, int type) {
@@ -73,7 +75,9 @@ int RecordCalls::DllDeleteRecord(std::int32_t number, int type) {
     Yo("Bad Relation Type in DllDeleteRecord");
     return 0;
   }
-  return entry->remove(engine_, number);
+  BlockStore::EditScope edit(blocks_);
+  const int removed = entry->remove(engine_, number);
+  return edit.End() ? removed : 0;
 }
 
 // ---- record numbers -------------------------------------------------------

@@ -234,6 +234,16 @@ bool RecordTrees::InTree(RecordKind kind, std::int32_t r) {
   return ReadLinks(kind, r, links) && links.lesser != r && links.greater != r;
 }
 
+void RecordTrees::ForgetKept() {
+  for (const auto& chunk : nameNodes_)
+    for (std::size_t i = 0; i < kNodeChunk; ++i) chunk[i].writesPlusOne = 0;
+  surnameKeys_.clear();
+  givenKeys_.clear();
+  heldLinks_.clear();
+  for (const RecordKind kind : kTreeKinds) MarkTreeChanged(kind);
+  if (host_->nameLinks.IsOpen()) host_->nameLinks.Close();
+}
+
 void RecordTrees::MarkTreeChanged(RecordKind kind) {
   if (kind == RecordKind::Individual) {
     host_->indexStale = 1;

@@ -71,6 +71,9 @@ class RecordTrees {
   // Puts every live record of the kind into a new tree. 1, or 0 when a
   // record could not be placed.
   int RebuildTree(orv::RecordKind kind);
+  // Forgets the nodes, keys and indexes kept from the trees (after an edit
+  // was given up, the file holds other links than were kept).
+  void ForgetKept();
   // A process that died while a tree was being changed left the header's
   // tree-change mark: every tree that is not whole is rebuilt and the mark
   // cleared. 1 when the mark was found (and the file may be written), else 0.

@@ -38,6 +38,15 @@ void Box(ORV3& e, const char* text, const char* caption, const char* kind = null
   e.Blocks().TellOnce(kind ? kind : text, text, caption, plat::kMbOk);
 }
 void Yo(ORV3& e, const char* text) { Box(e, text, BlockStore::kFailureCaption); }
+// A failed record write: after a failed write of the file, already told as
+// "Write Error", it is counted with it rather than told again in the
+// engine's own words.
+void WriteFailed(ORV3& e, const char* text) {
+  if (e.Blocks().TimesTold(BlockStore::kWriteErrorKind) > 0)
+    Box(e, "Write Error", BlockStore::kFailureCaption, BlockStore::kWriteErrorKind);
+  else
+    Yo(e, text);
+}
 
 template <class T>
 T* As(RecordRef& rec) {
@@ -166,7 +175,7 @@ int StoreIndividualRecord(ORV3& e, std::int32_t rin, const CIndividualRecord& ob
           RecordKind::Contact, true, [rin](std::int32_t, std::uint8_t* rec) { PutI32(rec, rin); });
     ContactRec contact;
     if (ext.contact <= 0 || !e.Records().Read(ext.contact, contact)) {
-      Yo(e, "Indiv Write Failed during update contact record");
+      WriteFailed(e, "Indiv Write Failed during update contact record");
       return 0;
     }
     CContactRecord fields;
@@ -174,7 +183,7 @@ int StoreIndividualRecord(ORV3& e, std::int32_t rin, const CIndividualRecord& ob
     for (int i = 0; i < CContactRecord::kFieldCount; ++i) fields.texts[i] = obj.contact[i];
     maps::StoreContact(e, fields, contact);
     if (!e.Records().Write(ext.contact, contact)) {
-      Yo(e, "Indiv Write Failed during update contact record");
+      WriteFailed(e, "Indiv Write Failed during update contact record");
       return 0;
     }
   } else if (ext.contact > 0) {
@@ -441,7 +450,7 @@ std::int32_t AddMapped(ORV3& e, bool reuse, RecordRef rec) {
   T::Store(e, *p, stored);
   T::PrepareNew(*p, stored);
   if (!e.Records().Write(r, stored)) {
-    if constexpr (T::kWriteFailure != nullptr) Yo(e, T::kWriteFailure);
+    if constexpr (T::kWriteFailure != nullptr) WriteFailed(e, T::kWriteFailure);
     return 0;
   }
   return T::Added(e, r, *p) && wait.End() ? r : 0;
@@ -450,7 +459,7 @@ std::int32_t AddMapped(ORV3& e, bool reuse, RecordRef rec) {
 template <class T>
 int UpdateMapped(ORV3& e, std::int32_t number, int, RecordRef rec) {
   auto fail = [&e] {
-    if constexpr (T::kWriteFailure != nullptr) Yo(e, T::kWriteFailure);
+    if constexpr (T::kWriteFailure != nullptr) WriteFailed(e, T::kWriteFailure);
     return 0;
   };
   auto* p = As<typename T::Object>(rec);
@@ -505,7 +514,7 @@ std::int32_t AddIndividual(ORV3& e, bool reuse, RecordRef rec) {
       });
   if (rin <= 0) return 0;
   if (p && !StoreIndividualRecord(e, rin, *p, true)) {
-    Yo(e, "Indiv Write Failed");
+    WriteFailed(e, "Indiv Write Failed");
     return 0;
   }
   if (!p) {
@@ -523,7 +532,7 @@ int UpdateIndividual(ORV3& e, std::int32_t number, int, RecordRef rec) {
   auto* p = As<CIndividualRecord>(rec);
   if (!p || e.Records().IsLive(RecordKind::Individual, number) != 1 ||
       !StoreIndividualRecord(e, number, *p, false)) {
-    Yo(e, "Indiv Write Failed");
+    WriteFailed(e, "Indiv Write Failed");
     return 0;
   }
   return 1;

@@ -231,6 +231,12 @@ int StringStores::ReplaceEntryText(std::int32_t offset, const std::string& text,
   return 1;
 }
 
+void StringStores::ForgetKept() {
+  entryTexts_.clear();
+  entryKeys_.clear();
+  ++textChanges_;
+}
+
 const std::string& StringStores::EntrySortKey(std::int32_t offset) {
   const int codePage = plat::ActiveCodePage();
   if (codePage != keysCodePage_ || entryKeys_.size() >= kMaxCachedKeys) {

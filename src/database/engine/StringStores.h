@@ -70,6 +70,9 @@ class StringStores {
   // (or for a record naming entries) holds while the count and the active
   // code page are what they were.
   std::uint64_t TextChanges() const { return textChanges_; }
+  // Forgets the texts and keys kept from the stores (after an edit was
+  // given up, the file holds other texts where they were read).
+  void ForgetKept();
 
  private:
   // StoredSortKey of the entry at offset; kept for the tree descents of
