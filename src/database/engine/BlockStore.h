@@ -24,6 +24,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -362,7 +363,7 @@ class BlockStore {
   bool editFlushWanted_ = false;
   orv::FileHead editHead_;  // what the outermost edit began with
   orv::DBMap editMap_;
-  std::vector<orv::GroupIndex> editGroups_;
+  std::vector<std::optional<orv::GroupIndex>> editGroups_;  // none: not read
   std::function<void()> onEditDropped_;
   std::vector<std::vector<HeldWrite>> held_;  // by block of the file
   std::size_t heldCount_ = 0;

@@ -68,7 +68,8 @@ BlockStore::EditScope::EditScope(BlockStore& b) : b_(b) {
   b_.editHead_ = b_.head_;
   b_.editMap_ = b_.dbMap_;
   b_.editGroups_.clear();
-  for (const auto& g : b_.groups_) b_.editGroups_.push_back(g ? *g : GroupIndex());
+  for (const auto& g : b_.groups_)
+    b_.editGroups_.push_back(g ? std::optional<GroupIndex>(*g) : std::nullopt);
   b_.edit_.clear();
   b_.editFlushWanted_ = false;
   // Every header image the edit writes carries the mark, so that writing
@@ -188,7 +189,8 @@ void BlockStore::DropEdit() {
   head_ = editHead_;
   dbMap_ = editMap_;
   for (std::size_t g = 0; g < groups_.size(); ++g)
-    if (g < editGroups_.size()) groups_[g] = std::make_unique<GroupIndex>(editGroups_[g]);
+    if (g < editGroups_.size())
+      groups_[g] = editGroups_[g] ? std::make_unique<GroupIndex>(*editGroups_[g]) : nullptr;
   groups_.resize(editGroups_.size());
   editFlushWanted_ = false;
   if (onEditDropped_) onEditDropped_();
