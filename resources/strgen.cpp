@@ -1,14 +1,18 @@
 // Build tool: compiles the string table text files into a C++ source with a
-// sorted array of (id, UTF-8 text). Fails the build on a malformed line or a
-// duplicate id, naming the file and line.
+// sorted array of (id, UTF-8 text), and the name list into the header of named
+// ids. Fails the build on a malformed line, a duplicate id or a name that
+// does not fit the table, naming the file and line. The header is rewritten
+// only when its text changes, so editing a text does not rebuild its users.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "StringFile.h"
+#include "StringNames.h"
 
 namespace {
 
@@ -32,13 +36,13 @@ std::string Literal(const std::string& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::cerr << "usage: korvane_strgen OUTPUT [STRINGS.txt...]\n";
+  if (argc < 4) {
+    std::cerr << "usage: korvane_strgen TABLE.cpp IDS.h NAMES.txt [STRINGS.txt...]\n";
     return 2;
   }
   std::map<unsigned, std::string> table;
   std::map<unsigned, std::string> where;
-  for (int a = 2; a < argc; ++a) {
+  for (int a = 4; a < argc; ++a) {
     std::ifstream in(argv[a], std::ios::binary);
     if (!in) {
       std::cerr << argv[a] << ": cannot read\n";
@@ -75,5 +79,35 @@ int main(int argc, char** argv) {
       << ";\n}  // namespace res::detail\n";
   std::ofstream file(argv[1], std::ios::binary);
   file << out.str();
-  return file ? 0 : 1;
+  file.close();
+  if (!file) {
+    std::cerr << argv[1] << ": cannot write\n";
+    return 1;
+  }
+
+  std::set<unsigned> ids;
+  for (const auto& entry : table) ids.insert(entry.first);
+  std::ifstream names(argv[3], std::ios::binary);
+  if (!names) {
+    std::cerr << argv[3] << ": cannot read\n";
+    return 1;
+  }
+  std::string header, error;
+  if (!res::BuildStringIdsHeader(names, ids, header, error)) {
+    std::cerr << argv[3] << ": " << error << "\n";
+    return 1;
+  }
+  std::ifstream old(argv[2], std::ios::binary);
+  std::ostringstream oldText;
+  oldText << old.rdbuf();
+  if (old && oldText.str() == header) return 0;
+  old.close();
+  std::ofstream headerFile(argv[2], std::ios::binary);
+  headerFile << header;
+  headerFile.close();
+  if (!headerFile) {
+    std::cerr << argv[2] << ": cannot write\n";
+    return 1;
+  }
+  return 0;
 }

@@ -10,6 +10,7 @@
 #include "ProgramVersion.h"
 #include "QtPorts.h"
 #include "SplashWnd.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 CAboutDialog::CAboutDialog(QWidget* parent) : fw::CDialogBase(parent) {
@@ -87,7 +88,7 @@ CCopyrightLicenseDialog::CCopyrightLicenseDialog(QWidget* parent) : fw::CDialogB
 
 void CCopyrightLicenseDialog::OnInitDialog() {
   fw::CDialogBase::OnInitDialog();
-  QString text = fw::ToQString(res::LoadString(kLicenseText));
+  QString text = fw::ToQString(res::LoadString(res::kIdsLicenseText));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   Control<QPlainTextEdit>(kIdcText)->setPlainText(text);
   CenterWindow();

@@ -31,7 +31,6 @@ class CCopyrightLicenseDialog : public fw::CDialogBase {
  public:
   static constexpr int IDD = 423;
   static constexpr int kIdcText = 1469;
-  static constexpr unsigned kLicenseText = 230;
 
   explicit CCopyrightLicenseDialog(QWidget* parent);
 

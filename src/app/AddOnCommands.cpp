@@ -19,6 +19,7 @@
 #include "MainFrame.h"
 #include "Ports.h"
 #include "StartupLogic.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "WebLinks.h"
 
@@ -43,10 +44,9 @@ struct PageCommand {
   unsigned id;
   unsigned page;
 };
-constexpr PageCommand kPageCommands[] = {
-    {shell::kIdHelpPublisherHome, shell::kIdsPublisherHomePage},
-    {shell::kIdToolsSeekwellService, shell::kIdsSeekwellPage},
-    {shell::kIdHelpFeedback, shell::kIdsFeedbackPage}};
+constexpr PageCommand kPageCommands[] = {{shell::kIdHelpPublisherHome, res::kIdsPublisherHomePage},
+                                         {shell::kIdToolsSeekwellService, res::kIdsSeekwellPage},
+                                         {shell::kIdHelpFeedback, res::kIdsFeedbackPage}};
 
 fw::CView* ActiveView(CKorApp& app) {
   CMainFrame* frame = app.GetMainFrame();

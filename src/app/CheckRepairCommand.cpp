@@ -11,16 +11,16 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SaveDlg.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
 constexpr const char* kCaption = "Check/Repair";
 constexpr const char* kReportName = "checkfix.rpt";
-constexpr unsigned kIdsCannotCheck = 3901;
 
 void CannotCheck(const std::string& path) {
-  plat::MessageBox(res::FormatString(kIdsCannotCheck, {plat::PathText(path)}), kCaption,
+  plat::MessageBox(res::FormatString(res::kIdsCannotCheck, {plat::PathText(path)}), kCaption,
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -65,7 +65,7 @@ int RunCheckRepairCommand(const std::string& openPath, QWidget* parent, shell::F
   if (choice == 0) return 0;
   const std::size_t slash = path.find_last_of('/');
   CSaveDlg dialog(".rpt", kReportName, kOfnPathMustExist | kOfnHideReadOnly,
-                  res::LoadString(shell::kIdsReportFilter), parent);
+                  res::LoadString(res::kIdsReportFilter), parent);
   dialog.SetFolder(slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
   if (dialog.DoModal() != fw::kIdOk) return 0;
   const int repair = choice == kIdcCheckAndRepair ? 1 : 0;
@@ -77,9 +77,9 @@ int RunCheckRepairCommand(const std::string& openPath, QWidget* parent, shell::F
 }
 
 void CheckUnopenedFamilyFile(const std::string& folder, QWidget* parent) {
-  COpenFamilyFileDialog dialog(res::LoadString(shell::kIdsCheckFilter),
-                               res::LoadString(shell::kIdsCheckTitle), folder, parent);
-  dialog.SetOkButtonText(res::LoadString(shell::kIdsCheckButton));
+  COpenFamilyFileDialog dialog(res::LoadString(res::kIdsCheckFilter),
+                               res::LoadString(res::kIdsCheckTitle), folder, parent);
+  dialog.SetOkButtonText(res::LoadString(res::kIdsCheckButton));
   if (dialog.DoModal() != fw::kIdOk) return;
   const std::string path = dialog.GetPathName();
   if (DbGetFileType(path) != CFamilyDatabase::kCurrentFormat) {

@@ -9,6 +9,7 @@
 #include "KorApp.h"
 #include "OpenFamilyFileDialog.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -79,8 +80,8 @@ void CCheckRepairOptionsDialog::Backup() {
 }
 
 void CCheckRepairOptionsDialog::Browse() {
-  const std::string filter = res::LoadString(kIdsBrowseFilter);
-  const std::string title = res::LoadString(kIdsBrowseTitle);
+  const std::string filter = res::LoadString(res::kIdsBrowseFilter);
+  const std::string title = res::LoadString(res::kIdsOpenTitle);
   const std::size_t slash = path.find_last_of('/');
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash);
   std::string chosen;

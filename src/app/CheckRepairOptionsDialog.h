@@ -24,10 +24,6 @@ class CCheckRepairOptionsDialog : public fw::CDialogBase {
 
   explicit CCheckRepairOptionsDialog(QWidget* parent = nullptr);
 
-  // String ids of Browse's file dialog.
-  static constexpr unsigned kIdsBrowseFilter = 5297;
-  static constexpr unsigned kIdsBrowseTitle = 5289;
-
   // The file to check; set before the run, changed by Browse.
   std::string path;
   // Browse asks through these dialogs; null opens the Open Family File

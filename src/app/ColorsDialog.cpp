@@ -9,6 +9,7 @@
 
 #include "QtPorts.h"
 #include "SettingsChoosers.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 // ---- the sample ----
@@ -24,7 +25,7 @@ QSize CColorsSample::sizeHint() const {
   // Wide enough for "Selected Name" in half the width, two text lines high
   // per box.
   const QFontMetrics m(font());
-  const int text = m.horizontalAdvance(fw::ToQString(res::LoadString(shell::kIdsSelectedName)));
+  const int text = m.horizontalAdvance(fw::ToQString(res::LoadString(res::kIdsSelectedName)));
   return QSize(std::max(240, (text + 24) * 2), std::max(140, m.height() * 7 / 2 * 3));
 }
 
@@ -45,11 +46,10 @@ void CColorsSample::paintEvent(QPaintEvent*) {
   p.setBackgroundMode(Qt::TransparentMode);
   const int ascent = p.fontMetrics().ascent();
   p.setPen(prefs::ToQColor(model_.colors[Model::kNameText]));
-  p.drawText(s.nameTextX, s.nameTextY + ascent,
-             fw::ToQString(res::LoadString(shell::kIdsSampleName)));
+  p.drawText(s.nameTextX, s.nameTextY + ascent, fw::ToQString(res::LoadString(res::kIdsName)));
   p.setPen(prefs::ToQColor(model_.colors[Model::kSelectedNameText]));
   p.drawText(s.selectedTextX, s.selectedTextY + ascent,
-             fw::ToQString(res::LoadString(shell::kIdsSelectedName)));
+             fw::ToQString(res::LoadString(res::kIdsSelectedName)));
   // A frame shows where the sample ends on a background like the dialog's.
   p.setPen(palette().color(QPalette::Dark));
   p.setBrush(Qt::NoBrush);
@@ -70,7 +70,7 @@ CColorsDialog::CColorsDialog(CAppOptions& options, QWidget* parent)
   setWindowTitle(QStringLiteral("Choose Colors"));
   model_.Load(options_);
   auto* which = AddControl(kIdcWhich, new QComboBox);
-  for (unsigned id = shell::kIdsColorNames; id < shell::kIdsColorNames + 5; ++id)
+  for (unsigned id = res::kIdsColorNames; id < res::kIdsColorNames + 5; ++id)
     which->addItem(fw::ToQString(res::LoadString(id)));
   auto* change = AddControl(kIdcChange, new QPushButton(QStringLiteral("&Change Color")));
   auto* windows = AddControl(kIdcWindowsColors, new QPushButton(QStringLiteral("&Windows Colors")));

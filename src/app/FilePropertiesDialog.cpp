@@ -13,17 +13,10 @@
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "StorageMedium.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsCaption = 9460;
-constexpr unsigned kIdsLocation = 9461;
-constexpr unsigned kIdsSize = 9462;
-constexpr unsigned kIdsModified = 9463;
-constexpr unsigned kIdsFreeSpace = 9464;
-constexpr unsigned kIdsIndividuals = 9465;
-constexpr unsigned kIdsDeletedColumn = 9473;
 
 QLabel* Text(unsigned id) { return new QLabel(fw::ToQString(res::LoadString(id))); }
 
@@ -38,13 +31,13 @@ QLabel* Value() {
 CFilePropertiesDialog::CFilePropertiesDialog(const shell::FileProperties& properties,
                                              QWidget* parent)
     : fw::CDialogBase(parent), properties_(properties) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsCaption)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsFilePropertiesCaption)));
 
   auto* facts = new QGridLayout;
-  const std::pair<unsigned, int> factRows[] = {{kIdsLocation, kIdcLocation},
-                                               {kIdsSize, kIdcSize},
-                                               {kIdsModified, kIdcModified},
-                                               {kIdsFreeSpace, kIdcFreeSpace}};
+  const std::pair<unsigned, int> factRows[] = {{res::kIdsLocation, kIdcLocation},
+                                               {res::kIdsSize, kIdcSize},
+                                               {res::kIdsModified, kIdcModified},
+                                               {res::kIdsFreeSpace, kIdcFreeSpace}};
   int row = 0;
   for (const auto& [text, id] : factRows) {
     facts->addWidget(Text(text), row, 0);
@@ -61,13 +54,13 @@ CFilePropertiesDialog::CFilePropertiesDialog(const shell::FileProperties& proper
 
   // The counts, with the deleted records beside individuals and marriages.
   auto* counts = new QGridLayout;
-  auto* deleted = Text(kIdsDeletedColumn);
+  auto* deleted = Text(res::kIdsDeletedColumn);
   counts->addWidget(deleted, 0, 2, Qt::AlignRight);
   const int countIds[] = {kIdcIndividuals,  kIdcMarriages, kIdcSources, kIdcCitations,
                           kIdcRepositories, kIdcNotes,     kIdcEvents,  kIdcMultimedia};
   row = 1;
   for (int i = 0; i < 8; ++i) {
-    counts->addWidget(Text(kIdsIndividuals + static_cast<unsigned>(i)), row, 0);
+    counts->addWidget(Text(res::kIdsIndividuals + static_cast<unsigned>(i)), row, 0);
     auto* value = AddControl(countIds[i], Value());
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     counts->addWidget(value, row, 1);

@@ -14,6 +14,7 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -27,9 +28,9 @@ struct PurposeTexts {
 };
 constexpr PurposeTexts kPurposeTexts[] = {
     {0, 0, 0},
-    {3474, 3265, 3268},  // "Backup Family File", "Backup Files To:", "OK"
-    {3266, 3267, 3268},  // "Restore Family File", "Restore File From:", "OK"
-    {3473, 3468, 3268},  // "Delete ORV Files", "Delete File In Folder:", "OK"
+    {res::kIdsBackupFamilyFile, res::kIdsBackupFilesTo, res::kIdsOk},
+    {res::kIdsRestoreFamilyFile, res::kIdsRestoreFileFrom, res::kIdsOk},
+    {res::kIdsDeleteOrvFiles, res::kIdsDeleteFileInFolder, res::kIdsOk},
 };
 
 std::string Text(unsigned id) { return id ? res::LoadString(id) : std::string(); }
@@ -129,7 +130,7 @@ int SearchForFamilyFile(std::string& path, QWidget* parent, int purpose) {
     return list.DoModal() == fw::kIdOk ? 1 : 0;
   }
   if (result == fw::kIdOk)
-    plat::MessageBox(res::LoadString(kIdsNoFamilyFilesFound), res::LoadString(101),
-                     plat::kMbOk | plat::kMbIconInformation);
+    plat::MessageBox(res::LoadString(res::kIdsNoFamilyFilesFound),
+                     res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconInformation);
   return 0;
 }

@@ -19,9 +19,6 @@ enum FamilyFileSearchPurpose : int {
   kSearchToDelete = 3,
 };
 
-// String ids.
-inline constexpr unsigned kIdsNoFamilyFilesFound = 3264;  // "No ORV files found."
-
 class CFileSearchDialog : public fw::CDialogBase {
   Q_OBJECT
 

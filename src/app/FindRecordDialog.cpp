@@ -12,6 +12,7 @@
 
 #include "AppScreens.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 CFindRecordDialog::CFindRecordDialog(QWidget* parent) : fw::CDialogBase(parent) {
@@ -35,8 +36,8 @@ CFindRecordDialog::CFindRecordDialog(QWidget* parent) : fw::CDialogBase(parent) 
   // the mode changes.
   const QFontMetrics metrics(label->font());
   label->setMinimumWidth(
-      std::max(metrics.horizontalAdvance(fw::ToQString(res::LoadString(shell::kIdsRin) + ":")),
-               metrics.horizontalAdvance(fw::ToQString(res::LoadString(shell::kIdsMrin) + ":"))));
+      std::max(metrics.horizontalAdvance(fw::ToQString(res::LoadString(res::kIdsRin) + ":")),
+               metrics.horizontalAdvance(fw::ToQString(res::LoadString(res::kIdsMrin) + ":"))));
   number->setMinimumWidth(DialogUnitsToPixels(60, 0).width());
   range->setMinimumWidth(DialogUnitsToPixels(110, 0).width());
   ok->setDefault(true);
@@ -123,7 +124,7 @@ void CFindRecordDialog::OnIndividualList() {
     request.low = find.mrinLow;
     request.high = find.mrinHigh;
     request.start = find.number;
-    request.titleWord = res::LoadString(shell::kIdsMarriage);
+    request.titleWord = res::LoadString(res::kIdsMarriage);
     const int result = AppScreens().findMarriageList(this, request);
     Follow(find.AfterMarriageList(result, request.chosen));
     return;

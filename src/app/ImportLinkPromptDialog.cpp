@@ -10,19 +10,14 @@
 #include "ImportLinkPrompt.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
-
-namespace {
-
-constexpr unsigned kIdsAppTitle = 101;
-
-}  // namespace
 
 CImportLinkPromptDialog::CImportLinkPromptDialog(bool yesEnabled, QWidget* parent)
     : fw::CDialogBase(parent) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsAppTitle)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsAppName)));
   auto* text =
-      AddControl(kIdcText, new QLabel(fw::ToQString(res::LoadString(shell::kIdsLinkInstructions))));
+      AddControl(kIdcText, new QLabel(fw::ToQString(res::LoadString(res::kIdsLinkInstructions))));
   text->setWordWrap(true);
   text->setMinimumWidth(DialogUnitsToPixels(180, 0).width());
   auto* yes = AddControl(kIdcYes, new QPushButton(QStringLiteral("&Yes")));
@@ -71,8 +66,8 @@ void OfferLinkInstructions(QWidget* parent, bool fromMenu, bool hadIndividuals, 
       break;
     }
     case shell::ImportLinkPrompt::Ask::kQuestion:
-      open = prompt.QuestionAnswered(plat::MessageBox(res::LoadString(shell::kIdsLinkInstructions),
-                                                      res::LoadString(kIdsAppTitle),
+      open = prompt.QuestionAnswered(plat::MessageBox(res::LoadString(res::kIdsLinkInstructions),
+                                                      res::LoadString(res::kIdsAppName),
                                                       plat::kMbYesNo | plat::kMbIconQuestion));
       break;
   }

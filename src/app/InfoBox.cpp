@@ -22,6 +22,7 @@
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "StatusPanes.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -98,8 +99,8 @@ CInfoBox::CInfoBox(QWidget* view) : fw::CDialogBase(view), view_(view) {
   deathRow->setSpacing(1);
   deathRow->addWidget(deathText_, 1);
   deathRow->addWidget(ordinance_);
-  birthLabel->setText(fw::ToQString(res::LoadString(kIdsBirthLetter) + ":"));
-  deathLabel->setText(fw::ToQString(res::LoadString(kIdsDeathLetter) + ":"));
+  birthLabel->setText(fw::ToQString(res::LoadString(res::kIdsBirthLetter) + ":"));
+  deathLabel->setText(fw::ToQString(res::LoadString(res::kIdsDeathLetter) + ":"));
 
   auto* spouseLabel = MakeText(content_);
   spouseLabel->setText(QStringLiteral("Sp:"));
@@ -248,11 +249,11 @@ int CInfoBox::OnLoad(CIndividualNode* individual) {
 
   std::string birthLetter, birthLine;
   if (!HasDate(individual_->GetBirth()) && HasDate(individual_->GetChristening())) {
-    birthLetter = res::LoadString(kIdsChristeningLetter);
+    birthLetter = res::LoadString(res::kIdsChristeningLetter);
     birthLine =
         individual_->GetChristening()->FormatDatePlace(kLineChars, &measure, kBirthWidth, 0);
   } else {
-    birthLetter = res::LoadString(kIdsBirthLetter);
+    birthLetter = res::LoadString(res::kIdsBirthLetter);
     birthLine = individual_->FormatBirth(kLineChars, &measure, kBirthWidth);
   }
   SetControlText(kIdBirthLabel, birthLetter + ":");
@@ -296,10 +297,10 @@ int CInfoBox::OnLoad(CIndividualNode* individual) {
       10 / 9;
   std::string deathLetter, deathLine;
   if (!HasDate(individual_->GetDeath()) && HasDate(individual_->GetBurial())) {
-    deathLetter = res::LoadString(kIdsBurialLetter);
+    deathLetter = res::LoadString(res::kIdsBurialLetter);
     deathLine = individual_->GetBurial()->FormatDatePlace(kLineChars, &measure, deathWidth, 0);
   } else {
-    deathLetter = res::LoadString(kIdsDeathLetter);
+    deathLetter = res::LoadString(res::kIdsDeathLetter);
     deathLine = individual_->FormatDeath(kLineChars, &measure, deathWidth);
   }
   SetControlText(kIdDeathLabel, deathLetter + ":");
@@ -338,7 +339,7 @@ void CInfoBox::FillFamily() {
         marriage->HusbandNode() == individual_ ? marriage->WifeNode() : marriage->HusbandNode();
     const std::string name =
         partner ? partner->FormatName(appendVal, kSpouseChars, kSpouseWidth, &measure)
-                : res::LoadString(kIdsUnknown);
+                : res::LoadString(res::kIdsUnknown);
     spouses_->addItem(fw::ToQString(name));
   }
   spouses_->setCurrentIndex(chosenIndex);

@@ -57,12 +57,6 @@ class CInfoBox : public fw::CDialogBase {
   static constexpr int kSmallHidden = 3;
   static constexpr int kLargeHidden = 4;
   static constexpr int kClickTimerId = 152;
-  // Strings.
-  static constexpr unsigned kIdsUnknown = 7079;
-  static constexpr unsigned kIdsBirthLetter = 7111;
-  static constexpr unsigned kIdsChristeningLetter = 3618;
-  static constexpr unsigned kIdsDeathLetter = 7113;
-  static constexpr unsigned kIdsBurialLetter = 3619;
   // Widths the lines are fitted to, in pixels, and their character limit.
   static constexpr int kLineChars = 81;
   static constexpr int kBirthWidth = 298;

@@ -55,6 +55,7 @@
 #include "RelationshipCode.h"
 #include "StartupTables.h"
 #include "StatusPanes.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 
@@ -62,17 +63,11 @@ namespace {
 
 CKorApp* g_app = nullptr;
 
-constexpr unsigned kIdsTitle = 101;
-// The texts of the view items by the current view type.
-constexpr unsigned kIdsFamilyItem = 6415;
-constexpr unsigned kIdsFamilyItemShortcut = 6416;
-constexpr unsigned kIdsPedigreeItem = 6417;
-constexpr unsigned kIdsPedigreeItemShortcut = 6418;
 // The separator after the command line a second start sends.
 constexpr char kHandOverEnd = '\n';
 
 int Message(const std::string& text, unsigned flags) {
-  return plat::MessageBox(text, res::LoadString(kIdsTitle), flags);
+  return plat::MessageBox(text, res::LoadString(res::kIdsAppName), flags);
 }
 
 CKorDoc* DocumentOf(QMdiSubWindow* window) {
@@ -263,7 +258,7 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
 
   const int codePage = plat::ActiveCodePage();
   if (codePage != plat::kCodePageWestern && codePage != plat::kCodePageCentralEuropean)
-    Message(res::LoadString(shell::kIdsCodePageWarning), plat::kMbOk);
+    Message(res::LoadString(res::kIdsCodePageWarning), plat::kMbOk);
 
   const std::string startupFile = shell::ChooseStartupFile(parsed, profile);
   const auto startup = files_->OpenStartupFile(startupFile, parsed.fileGiven);
@@ -327,9 +322,9 @@ bool CKorApp::CheckSystemClock() {
   std::optional<std::time_t> built;
   if (auto times = plat::GetFileTimes(program)) built = times->modified;
   shell::ClockCheck check = shell::CheckClock(plat::Now(), built);
-  if (check.warnEarly) Message(res::LoadString(shell::kIdsClockEarly), plat::kMbOk);
+  if (check.warnEarly) Message(res::LoadString(res::kIdsClockEarly), plat::kMbOk);
   if (check.expired) {
-    Message(res::LoadString(shell::kIdsClockExpired), plat::kMbOk | plat::kMbIconStop);
+    Message(res::LoadString(res::kIdsClockExpired), plat::kMbOk | plat::kMbIconStop);
     return false;
   }
   return true;
@@ -813,7 +808,7 @@ void CKorApp::OnChangeNamesToMixedCase() {
   if (!CheckEditPassword()) return;
   // Names on a read-only device cannot be changed, so none is counted.
   if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
-    plat::MessageBox(res::LoadString(shell::kIdsReadOnlyDevice), "",
+    plat::MessageBox(res::LoadString(res::kIdsReadOnlyDevice), "",
                      plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
@@ -829,8 +824,8 @@ void CKorApp::RunGedcomImport(std::string path, bool fromMenu) {
   if (!files_->fileOpen) {
     // Records are imported into a family file: the user makes one first.
     const std::string text =
-        fromMenu ? res::LoadString(shell::kIdsImportNeedsFile)
-                 : res::FormatString(shell::kIdsGedcomNeedsFile, {plat::PathText(path)});
+        fromMenu ? res::LoadString(res::kIdsImportNeedsFile)
+                 : res::FormatString(res::kIdsGedcomNeedsFile, {plat::PathText(path)});
     plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconInformation);
     files_->OnFileNew();
     AfterRoad();
@@ -841,7 +836,7 @@ void CKorApp::RunGedcomImport(std::string path, bool fromMenu) {
     if (path.empty()) return;
   }
   if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
-    plat::MessageBox(res::LoadString(shell::kIdsReadOnlyDevice), "",
+    plat::MessageBox(res::LoadString(res::kIdsReadOnlyDevice), "",
                      plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
@@ -908,11 +903,11 @@ void CKorApp::UpdateViewMenuTexts() {
   if (!pedigree || !family) return;
   QString pedigreeText, familyText;
   if (m_currentViewType == kViewPedigree) {
-    pedigreeText = fw::ToQString(res::LoadString(kIdsPedigreeItem));
-    familyText = fw::ToQString(res::LoadString(kIdsFamilyItemShortcut));
+    pedigreeText = fw::ToQString(res::LoadString(res::kIdsPedigreeItem));
+    familyText = fw::ToQString(res::LoadString(res::kIdsFamilyItemShortcut));
   } else if (m_currentViewType == kViewFamily) {
-    pedigreeText = fw::ToQString(res::LoadString(kIdsPedigreeItemShortcut));
-    familyText = fw::ToQString(res::LoadString(kIdsFamilyItem));
+    pedigreeText = fw::ToQString(res::LoadString(res::kIdsPedigreeItemShortcut));
+    familyText = fw::ToQString(res::LoadString(res::kIdsFamilyItem));
   }
   pedigree->setText(pedigreeText);
   family->setText(familyText);
@@ -945,7 +940,7 @@ void CKorApp::ShowIndividualInStatusBar(CIndividualNode* individual, int relatio
     relationship = CurrentDatabase->IsOpen() ? CurrentDatabase->GetFileOption(1) : 0;
   std::string text;
   if (!individual || relationship == 0) {
-    text = res::LoadString(CMainFrame::kIdsIdlePrompt);
+    text = res::LoadString(res::kIdsIdlePrompt);
   } else {
     // The kinship term of the relationship indicator stored with the
     // individual; an indicator that is not set shows nothing.
@@ -1092,7 +1087,7 @@ void CKorApp::OnSwitchView() {
 void CKorApp::OnDeleteIndividual() {
   if (!files_->fileOpen || !CheckEditPassword()) return;
   if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
-    plat::MessageBox(res::LoadString(shell::kReadOnlyDevice), res::LoadString(kIdsTitle),
+    plat::MessageBox(res::LoadString(res::kIdsReadOnlyDevice), res::LoadString(res::kIdsAppName),
                      plat::kMbOk | plat::kMbIconInformation);
     return;
   }
@@ -1108,9 +1103,10 @@ void CKorApp::OnDeleteIndividual() {
   }
   const bool isChild = DbHasParents(rin) > 0;
   const int marriages = std::max(0, DbGetRelationCount(rin, db::kRelMarriages, 0, 1));
-  if (plat::MessageBox(
-          shell::DeleteIndividualQuestion(name, isChild, marriages), res::LoadString(kIdsTitle),
-          plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) != plat::kIdOk)
+  if (plat::MessageBox(shell::DeleteIndividualQuestion(name, isChild, marriages),
+                       res::LoadString(res::kIdsAppName),
+                       plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) !=
+      plat::kIdOk)
     return;
   CKorView* pedigree = ActivePedigreeView();
   const std::int32_t root = pedigree ? pedigree->Tree().RinOf(0) : 0;
@@ -1144,7 +1140,7 @@ void CKorApp::OnMoveToPrimary() {
 int CKorApp::IsReturnAsTab() { return returnAsTab_.IsReturnAsTab(plat::Profile()) ? 1 : 0; }
 
 void FatalError(const std::string& routine, const std::string& text) {
-  plat::MessageBox("Critical Error\n\n" + routine + ": " + text, res::LoadString(kIdsTitle),
+  plat::MessageBox("Critical Error\n\n" + routine + ": " + text, res::LoadString(res::kIdsAppName),
                    plat::kMbOk | plat::kMbIconStop);
   std::exit(-1);
 }

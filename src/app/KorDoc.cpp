@@ -9,6 +9,7 @@
 #include "KorApp.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 CKorDoc::CKorDoc() {
@@ -24,7 +25,7 @@ CKorDoc::~CKorDoc() {
 
 int CKorDoc::OnNewDocument() {
   std::string name = CurrentDatabase->IsOpen() ? CurrentDatabase->GetFamilyName() : std::string();
-  SetTitle(name.empty() ? fw::ToQString(res::LoadString(kIdsUntitled))
+  SetTitle(name.empty() ? fw::ToQString(res::LoadString(res::kIdsUntitled))
                         : QFile::decodeName(name.c_str()));
   return 1;
 }
@@ -53,9 +54,10 @@ int CKorDoc::DeleteMarriageIfEmpty(std::int32_t mrin, bool ask) {
   const int children = DbHasChildren(mrin, db::kMarriage) ? 1 : 0;
   if (hasSpouse || children) return children;
   if (ask) {
-    std::string text = res::LoadString(kIdsMarriageLabel) + " " + std::to_string(mrin) + ":\n\n" +
-                       res::LoadString(kIdsDeleteEmptyMarriage);
-    if (plat::MessageBox(text, res::LoadString(101), plat::kMbYesNo) != plat::kIdYes) return 0;
+    std::string text = res::LoadString(res::kIdsMrin) + " " + std::to_string(mrin) + ":\n\n" +
+                       res::LoadString(res::kIdsDeleteEmptyMarriage);
+    if (plat::MessageBox(text, res::LoadString(res::kIdsAppName), plat::kMbYesNo) != plat::kIdYes)
+      return 0;
   }
   DbDeleteRecord(mrin, db::kMarriage);
   return 0;

@@ -20,10 +20,6 @@ class CKorDoc : public fw::CDocument {
   Q_OBJECT
 
  public:
-  static constexpr unsigned kIdsUntitled = 3385;
-  static constexpr unsigned kIdsMarriageLabel = 7090;
-  static constexpr unsigned kIdsDeleteEmptyMarriage = 7224;
-
   // Reads the per-file settings and the preparer from the open family file
   // (when one is open) and tells the application object of them.
   CKorDoc();

@@ -35,14 +35,12 @@
 #include "QtTextMeasure.h"
 #include "StartupTables.h"
 #include "StatusPanes.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace shell::famview;
 
 namespace {
-
-constexpr unsigned kIdsAppTitle = 101;
-constexpr unsigned kIdsReadOnlyDevice = 3411;
 
 constexpr const char* kControlId = "controlId";
 constexpr const char* kBitmapId = "bitmapId";
@@ -283,13 +281,13 @@ void CKorView2::OnUnlink() {
   CKorApp* app = CKorApp::Instance();
   if (!model_ || !app || !app->CheckEditPassword()) return;
   if (CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly) {
-    plat::MessageBox(res::LoadString(kIdsReadOnlyDevice), res::LoadString(kIdsAppTitle),
+    plat::MessageBox(res::LoadString(res::kIdsReadOnlyDevice), res::LoadString(res::kIdsAppName),
                      plat::kMbOk | plat::kMbIconInformation);
     return;
   }
   const UnlinkPlan plan = model_->PlanUnlink();
   if (plan.relation == 0) return;
-  if (plat::MessageBox(res::LoadString(plan.question), res::LoadString(kIdsAppTitle),
+  if (plat::MessageBox(res::LoadString(plan.question), res::LoadString(res::kIdsAppName),
                        plat::kMbOkCancel | plat::kMbIconQuestion) != plat::kIdOk)
     return;
   if (DbUnSetRelation(plan.mrin, plan.rin, plan.relation) < 0) return;
@@ -412,8 +410,8 @@ void CKorView2::CreateControls() {
     button->hide();
     return button;
   };
-  otherParents_ = push(kIdOtherParents, kIdsOtherParents);
-  otherMarriages_ = push(kIdOtherMarriages, kIdsOtherMarriages);
+  otherParents_ = push(kIdOtherParents, res::kIdsOtherParents);
+  otherMarriages_ = push(kIdOtherMarriages, res::kIdsOtherMarriagesButton);
   connect(otherParents_, &QPushButton::clicked, this, &CKorView2::OnOtherParents);
   connect(otherMarriages_, &QPushButton::clicked, this, &CKorView2::OnSpouseOrder);
 

@@ -21,6 +21,7 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "StatusPanes.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "ToolbarIcons.h"
 
@@ -75,7 +76,7 @@ CMainFrame::CMainFrame(CKorApp* app) : app_(app) {
   for (const shell::MenuItem& popup : shell::FrameMenu(shell::kMenuDocument))
     document.append(BuildMenu(popup));
   SetFrameMenus(noDocument, document);
-  SetFrameTitle(fw::ToQString(res::LoadString(kIdsTitle)));
+  SetFrameTitle(fw::ToQString(res::LoadString(res::kIdsAppName)));
   // The program's icon: a family, as on the Family View button.
   setWindowIcon(ToolbarIcon(shell::kIdViewFamily));
 }
@@ -216,7 +217,7 @@ void CMainFrame::CreateStatusBar() {
   bar->setProperty(kControlId, kStatusBarId);
   setStatusBar(bar);
 
-  auto* text = new QLabel(fw::ToQString(res::LoadString(kIdsIdlePrompt)), bar);
+  auto* text = new QLabel(fw::ToQString(res::LoadString(res::kIdsIdlePrompt)), bar);
   text->setMinimumWidth(1);
   bar->addWidget(text, 1);
   panes_.append(text);
@@ -265,7 +266,7 @@ LRESULT CMainFrame::OnSetStatusPane(WPARAM kind, LPARAM value) {
   if (!FindStatusBar()) return 1;
   shell::StatusPaneText pane = shell::FormatStatusPane(kind, value);
   if (!pane.validKind) {
-    plat::MessageBox("Programmer: Invalid status bar index", res::LoadString(kIdsTitle),
+    plat::MessageBox("Programmer: Invalid status bar index", res::LoadString(res::kIdsAppName),
                      plat::kMbOk);
     return 0;
   }
@@ -283,7 +284,8 @@ LRESULT CMainFrame::OnSetAcceleratorWindow(QWidget* window) {
 
 LRESULT CMainFrame::OnGetDittoRin(WPARAM kind) {
   if (!shell::DittoRins::IsValidKind(kind)) {
-    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(kIdsTitle), plat::kMbOk);
+    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(res::kIdsAppName),
+                     plat::kMbOk);
     return 0;
   }
   CKorDoc* document = app_->GetCurrentDocument();
@@ -292,7 +294,8 @@ LRESULT CMainFrame::OnGetDittoRin(WPARAM kind) {
 
 LRESULT CMainFrame::OnSetDittoRin(WPARAM kind, LPARAM rin) {
   if (!shell::DittoRins::IsValidKind(kind)) {
-    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(kIdsTitle), plat::kMbOk);
+    plat::MessageBox("Programmer: Invalid ditto rin type", res::LoadString(res::kIdsAppName),
+                     plat::kMbOk);
     return 0;
   }
   if (CKorDoc* document = app_->GetCurrentDocument())

@@ -48,8 +48,6 @@ class CMainFrame : public fw::CMDIFrameWnd {
   static constexpr int kReBarId = 59396;
   // Window class of the main window; the single-instance test looks for it.
   static constexpr const char* kWindowClassName = "OrvMainWndXQW";
-  static constexpr unsigned kIdsTitle = 101;
-  static constexpr unsigned kIdsIdlePrompt = 57345;
 
   explicit CMainFrame(CKorApp* app);
   ~CMainFrame() override;

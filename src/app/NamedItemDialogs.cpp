@@ -11,12 +11,10 @@
 #include "FamilyDatabase.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsDeleteItem = 5008;
-constexpr unsigned kIdsCouldNotSave = 5015;
 
 // Collects the items an enumerator finds.
 class CItemCollector : public CNamedFileEnumerator {
@@ -101,7 +99,8 @@ void COpenNamedFileDialog::OnInitDialog() {
 void COpenNamedFileDialog::OnDelete() {
   QListWidgetItem* item = list_->currentItem();
   if (!item) return;
-  const std::string text = fw::FromQString(item->text()) + "\n\n" + res::LoadString(kIdsDeleteItem);
+  const std::string text =
+      fw::FromQString(item->text()) + "\n\n" + res::LoadString(res::kIdsDeleteItem);
   if (plat::MessageBox(text, "", plat::kMbYesNo | plat::kMbIconExclamation) != plat::kIdYes) return;
   std::remove(item->data(Qt::UserRole).toByteArray().constData());
   const int row = list_->currentRow();
@@ -202,7 +201,7 @@ void CNamedItemSaveDialog::OnOK() {
   const std::string name = GetControlText(kIdcName);
   if (name.empty() || Find(name)) return;
   if (enumerator_->CreateNamedFile(name) != 1) {
-    plat::MessageBox(res::LoadString(kIdsCouldNotSave), "", plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsCouldNotSaveLayout), "", plat::kMbOk);
     EndDialog(fw::kIdCancel);
     return;
   }
@@ -216,7 +215,7 @@ void CNamedItemSaveDialog::OnOverwrite() {
   const std::string name = GetControlText(kIdcName);
   const auto* item = Find(name);
   if (!item) {
-    plat::MessageBox(res::LoadString(kIdsCouldNotSave), "", plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsCouldNotSaveLayout), "", plat::kMbOk);
     return;
   }
   chosenPath = item->second;

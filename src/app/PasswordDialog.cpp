@@ -8,6 +8,7 @@
 
 #include "QtPorts.h"
 #include "SettingsDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 CPasswordDialog::CPasswordDialog(QWidget* parent) : fw::CDialogBase(parent) {
@@ -44,7 +45,7 @@ CPasswordDialog::CPasswordDialog(QWidget* parent) : fw::CDialogBase(parent) {
 
 void CPasswordDialog::OnInitDialog() {
   if (mode == kModeChange)
-    setWindowTitle(fw::ToQString(res::LoadString(shell::kIdsChangePassword)));
+    setWindowTitle(fw::ToQString(res::LoadString(res::kIdsChangePassword)));
   else
     password.clear();
   fw::CDialogBase::OnInitDialog();

@@ -26,6 +26,7 @@
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "SettingsChoosers.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using Sheet = COptionsPropSheet;
@@ -36,7 +37,7 @@ namespace {
 
 QString Q(const std::string& text) { return fw::ToQString(text); }
 
-std::string Caption() { return res::LoadString(101); }
+std::string Caption() { return res::LoadString(res::kIdsAppName); }
 
 QRadioButton* Radio(CPrefsPage* page, QButtonGroup* group, int id, const QString& text) {
   auto* radio = page->AddControl(id, new QRadioButton(text));
@@ -143,7 +144,7 @@ class GeneralPage : public CPrefsPage {
     connect(language, &QComboBox::activated, this, [this](int index) {
       if (index < 0 || index >= static_cast<int>(languages_.size())) return;
       if (shell::ChooseLanguage(languages_[static_cast<std::size_t>(index)].code, plat::Profile()))
-        plat::MessageBox(res::LoadString(shell::kIdsLanguageNextStart), Caption(),
+        plat::MessageBox(res::LoadString(res::kIdsLanguageNextStart), Caption(),
                          plat::kMbOk | plat::kMbIconInformation);
     });
     connect(colors, &QPushButton::clicked, this, [this] {
@@ -520,7 +521,7 @@ class MultimediaPage : public CPrefsPage {
     sizeGrid->setColumnStretch(2, 1);
 
     auto* target = AddControl(Sheet::kIdcColorTarget, new QComboBox);
-    for (const std::string& item : shell::StringItems(shell::kIdsSlideTargets))
+    for (const std::string& item : shell::StringItems(res::kIdsSlideTargets))
       target->addItem(Q(item));
     auto* color = AddControl(Sheet::kIdcMediaColor, new QPushButton(QStringLiteral("&Color")));
     auto* colorBox = new QGroupBox(QStringLiteral("Background Color"));
@@ -602,7 +603,7 @@ class FormatsPage : public CPrefsPage {
     clipGrid->addWidget(name, 0, 1, 2, 1);
 
     auto* levels = AddControl(Sheet::kIdcPlaceLevels, new QComboBox);
-    for (const std::string& item : shell::StringItems(shell::kIdsPlaceLevels))
+    for (const std::string& item : shell::StringItems(res::kIdsPlaceLevels))
       levels->addItem(Q(item));
     auto* levelsLabel = new QLabel(QStringLiteral("&Place Level Importance"));
     levelsLabel->setBuddy(levels);
@@ -625,7 +626,7 @@ class FormatsPage : public CPrefsPage {
     dateGrid->addWidget(Radio(this, day, Sheet::kIdcDayOne, QStringLiteral("&3")), 0, 1);
     dateGrid->addWidget(Radio(this, day, Sheet::kIdcDayOne + 1, QStringLiteral("&03")), 1, 1);
     auto* month = AddControl(Sheet::kIdcMonth, new QComboBox);
-    for (const std::string& item : shell::StringItems(shell::kIdsMonthStyles))
+    for (const std::string& item : shell::StringItems(res::kIdsMonthStyles))
       month->addItem(Q(item));
     auto* monthLabel = new QLabel(QStringLiteral("Mo&nth:"));
     monthLabel->setBuddy(month);
@@ -768,7 +769,7 @@ class FoldersPage : public CPrefsPage {
     prefs::Choosers& c = prefs::DesktopChoosers();
     if (!c.folder) return;
     const QString chosen =
-        c.folder(this, Q(res::LoadString(shell::kIdsSelectDataFolder + static_cast<unsigned>(i))),
+        c.folder(this, Q(res::LoadString(res::kIdsSelectDataFolder + static_cast<unsigned>(i))),
                  fw::ToQPath(GetControlPath(Sheet::kIdcFolder[i])));
     if (chosen.isEmpty()) return;
     SetControlPath(Sheet::kIdcFolder[i], fw::FromQPath(chosen));
@@ -785,7 +786,7 @@ class FoldersPage : public CPrefsPage {
 COptionsPropSheet::COptionsPropSheet(CAppOptions& options, CFamilyFileInfo* info, int startPage,
                                      QWidget* parent)
     : QDialog(parent), options_(options), model_(options, info, plat::Profile()) {
-  setWindowTitle(Q(res::LoadString(shell::kIdsPreferences)));
+  setWindowTitle(Q(res::LoadString(res::kIdsPreferences)));
   tabs_ = new QTabWidget;
   // Every tab in sight: the sheet grows to show them all.
   tabs_->setUsesScrollButtons(false);

@@ -10,6 +10,7 @@
 #include "Ports.h"
 #include "PreferencesPages.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "SystemColors.h"
 
@@ -75,7 +76,7 @@ bool ChooseFontDescription(QWidget* parent, std::string& description,
                            const shell::FontChoiceLimits& limits) {
   Choosers& c = DesktopChoosers();
   if (limits.needsPrinter && !(c.hasPrinter && c.hasPrinter())) {
-    plat::MessageBox(res::LoadString(shell::kIdsNoPrinter), res::LoadString(101),
+    plat::MessageBox(res::LoadString(res::kIdsUnableToConnect), res::LoadString(res::kIdsAppName),
                      plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }

@@ -13,25 +13,11 @@
 #include "FileUtil.h"
 #include "Ports.h"
 #include "StorageMedium.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace backup {
 namespace {
-
-constexpr unsigned kIdsTitle = 101;
-// The message tables: codes 0-11 from these bases, then "failed." for any other.
-constexpr unsigned kIdsBackupResultBase = 9400;
-constexpr unsigned kIdsBackupFailed = 9412;
-constexpr unsigned kIdsRestoreResultBase = 9420;
-constexpr unsigned kIdsRestoreFailed = 9432;
-constexpr unsigned kIdsDiskFull = 9440;       // "Backup disk is full ... disk %1!d!."
-constexpr unsigned kIdsInsertDisk = 9441;     // "Insert backup disk %1!d!"
-constexpr unsigned kIdsBackupCaption = 9442;  // "Backup"
-constexpr unsigned kIdsCompressing = 9443;
-constexpr unsigned kIdsBackingUp = 9444;
-constexpr unsigned kIdsRestoreCaption = 9445;  // "Restore"
-constexpr unsigned kIdsReading = 9446;
-constexpr unsigned kIdsUncompressing = 9447;
 
 constexpr int kCodes = 4096;
 constexpr int kFirstCode = 257;
@@ -191,7 +177,7 @@ class Pass {
 };
 
 int ShowResult(const std::string& text, int code) {
-  plat::MessageBox(text, res::LoadString(kIdsTitle),
+  plat::MessageBox(text, res::LoadString(res::kIdsAppName),
                    code == 0 ? plat::kMbOk : plat::kMbOk | plat::kMbIconExclamation);
   return code;
 }
@@ -203,7 +189,7 @@ int CompressToWorkFile(const std::string& familyPath, plat::FileHandle& work, Pa
     return kBackupCannotOpenOrv;
   const long long familySize = family.Size();
   if (familySize < 0 || familySize > 0xFFFFFFFFLL) return kBackupCannotOpenOrv;
-  pass.Text(kIdsCompressing, static_cast<std::uint64_t>(familySize));
+  pass.Text(res::kIdsCompressing, static_cast<std::uint64_t>(familySize));
 
   std::vector<std::uint8_t> pending;
   pending.reserve(1 << 16);
@@ -247,7 +233,7 @@ int CompressToWorkFile(const std::string& familyPath, plat::FileHandle& work, Pa
 // Steps 6 and 7: the work file onto the volumes.
 int CopyToVolumes(plat::FileHandle& work, const std::string& backupPath, Pass& pass) {
   const long long streamLength = work.Size();
-  pass.Text(kIdsBackingUp, static_cast<std::uint64_t>(std::max(0LL, streamLength)));
+  pass.Text(res::kIdsBackingUp, static_cast<std::uint64_t>(std::max(0LL, streamLength)));
   if (!work.Seek(0)) return kBackupCannotCreate;
   const bool removable = plat::StorageMedium().IsRemovable(Volume::FolderOf(backupPath));
   Volume volume;
@@ -277,8 +263,8 @@ int CopyToVolumes(plat::FileHandle& work, const std::string& backupPath, Pass& p
       volume.Close();
       NextBackupVolumeName(name);
       for (;;) {
-        if (plat::MessageBox(Numbered(kIdsDiskFull, disk + 1), res::LoadString(kIdsTitle),
-                             plat::kMbOkCancel) != plat::kIdOk)
+        if (plat::MessageBox(Numbered(res::kIdsBackupDiskFull, disk + 1),
+                             res::LoadString(res::kIdsAppName), plat::kMbOkCancel) != plat::kIdOk)
           return kBackupCancelled;
         if (!volume.Create(name, removable)) return kBackupCannotCreate;
         // A volume must take its stamp and at least one byte of the stream.
@@ -321,7 +307,7 @@ int CopyFromVolumes(const std::string& backupPath, plat::FileHandle& work,
   familyLength = GetU32(head + 4);
   streamLength = GetU32(head + 8);
   if (streamLength < 8) return kRestoreCannotRead;
-  pass.Text(kIdsReading, streamLength);
+  pass.Text(res::kIdsReading, streamLength);
   const std::uint64_t wanted = streamLength - 8u;
   std::uint64_t have = 0;
   std::string name = backupPath;
@@ -344,7 +330,7 @@ int CopyFromVolumes(const std::string& backupPath, plat::FileHandle& work,
     NextBackupVolumeName(name);
     ++disk;
     for (;;) {
-      if (plat::MessageBox(Numbered(kIdsInsertDisk, disk), res::LoadString(kIdsTitle),
+      if (plat::MessageBox(Numbered(res::kIdsInsertDisk, disk), res::LoadString(res::kIdsAppName),
                            plat::kMbOkCancel) != plat::kIdOk)
         return kRestoreCancelled;
       if (volume.Open(name, plat::FileHandle::Access::ReadOnly) != plat::kFileOk) continue;
@@ -359,7 +345,7 @@ int CopyFromVolumes(const std::string& backupPath, plat::FileHandle& work,
 // Step 5: the work file expanded into target; every length is checked.
 int ExpandWorkFile(plat::FileHandle& work, plat::FileHandle& target, std::uint32_t familyLength,
                    std::uint32_t streamLength, Pass& pass) {
-  pass.Text(kIdsUncompressing, familyLength);
+  pass.Text(res::kIdsUncompressing, familyLength);
   if (!work.Seek(0)) return kRestoreCannotReadTemp;
   std::uint64_t left = streamLength - 8u;
   std::uint64_t written = 0;
@@ -520,7 +506,7 @@ void NextBackupVolumeName(std::string& name) {
 int CompressToBackup(const std::string& familyPath, const std::string& backupPath) {
   if (!EndsWithNoCase(familyPath, ".orv")) return kBackupNotOrv;
   if (!EndsWithNoCase(backupPath, ".bak")) return kBackupNotBak;
-  Pass pass(kIdsBackupCaption);
+  Pass pass(res::kIdsBackupCaption);
   plat::FileHandle work;
   const std::string workPath = MakeWorkFile(work);
   if (workPath.empty()) return kBackupNoTempName;
@@ -534,7 +520,7 @@ int CompressToBackup(const std::string& familyPath, const std::string& backupPat
 int RestoreFromBackup(const std::string& backupPath, const std::string& familyPath) {
   if (!EndsWithNoCase(backupPath, ".bak")) return kRestoreNotBak;
   if (!EndsWithNoCase(familyPath, ".orv")) return kRestoreNotOrv;
-  Pass pass(kIdsRestoreCaption);
+  Pass pass(res::kIdsRestoreCaption);
   plat::FileHandle work;
   const std::string workPath = MakeWorkFile(work);
   if (workPath.empty()) return kRestoreNoTempName;
@@ -570,12 +556,13 @@ int RestoreFromBackup(const std::string& backupPath, const std::string& familyPa
 }
 
 std::string BackupResultText(int code) {
-  return res::LoadString(code >= 0 && code <= 11 ? kIdsBackupResultBase + code : kIdsBackupFailed);
+  return res::LoadString(code >= 0 && code <= 11 ? res::kIdsBackupResultBase + code
+                                                 : res::kIdsBackupFailed);
 }
 
 std::string RestoreResultText(int code) {
-  return res::LoadString(code >= 0 && code <= 11 ? kIdsRestoreResultBase + code
-                                                 : kIdsRestoreFailed);
+  return res::LoadString(code >= 0 && code <= 11 ? res::kIdsRestoreResultBase + code
+                                                 : res::kIdsRestoreFailed);
 }
 
 int BackupWithMessage(const std::string& familyPath, const std::string& backupPath) {

@@ -20,18 +20,11 @@
 #include "MixedCase.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace orv;
 using namespace checkrepair;
-
-namespace {
-
-constexpr unsigned kIdsTitle = 101;
-constexpr unsigned kIdsChangingNames = 9450;
-constexpr unsigned kIdsNamesChanged = 9451;
-
-}  // namespace
 
 // ---- trees -------------------------------------------------------------------
 
@@ -261,8 +254,9 @@ int CDatabaseChecker::ChangeNamesToMixedCase(unsigned long* changedOut) {
   const std::int32_t count = head_.I32(store.countField);
   const std::int32_t endPos = head_.I32(store.nextField);
   auto& progress = plat::Progress();
-  progress.Begin(res::LoadString(kIdsTitle), static_cast<int>(std::max<std::int32_t>(count, 0)));
-  progress.SetText(res::LoadString(kIdsChangingNames));
+  progress.Begin(res::LoadString(res::kIdsAppName),
+                 static_cast<int>(std::max<std::int32_t>(count, 0)));
+  progress.SetText(res::LoadString(res::kIdsChangingNames));
 
   // Every entry is read, so that a rebuild after Cancel still has the whole
   // store; only those before Cancel are rewritten.
@@ -313,8 +307,8 @@ int CDatabaseChecker::ChangeNamesToMixedCase(unsigned long* changedOut) {
   if (changedOut) *changedOut = changed;
   const std::string checked = std::to_string(static_cast<unsigned long>(count));
   const std::string changedText = std::to_string(changed);
-  plat::MessageBox(FormatInsertsAndArgs(res::LoadString(kIdsNamesChanged), {checked, changedText},
-                                        {checked, changedText}),
-                   res::LoadString(kIdsTitle), plat::kMbOk);
+  plat::MessageBox(FormatInsertsAndArgs(res::LoadString(res::kIdsNamesChanged),
+                                        {checked, changedText}, {checked, changedText}),
+                   res::LoadString(res::kIdsAppName), plat::kMbOk);
   return 1;
 }

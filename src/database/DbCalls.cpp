@@ -15,6 +15,7 @@
 #include "Ports.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
@@ -24,7 +25,6 @@ using dbcall::OldFormat;
 
 namespace {
 
-constexpr unsigned kChristeningString = 5523;
 constexpr std::size_t kMaxStringEntry = 255;
 
 // Offsets of the individual's time fields.
@@ -84,7 +84,7 @@ void LogRecordChange(char action, std::int32_t number, int type, std::int32_t se
 void DbFlush() {
   CFamilyDatabase& db = *CurrentDatabase;
   if (db.type != CFamilyDatabase::kCurrentFormat) {
-    if (db.engine) ShowUnknownFileType(kUnknownFileTypeString, 4);
+    if (db.engine) ShowUnknownFileType(res::kIdsUnknownFileType, 4);
     return;
   }
   if (db.engine) db.engine->Blocks().Flush();
@@ -152,7 +152,7 @@ std::int32_t DbGetMaxRecordCount(int type) {
         return -1;
     }
   }
-  ShowUnknownFileType(kUnknownFileTypeString, 5);
+  ShowUnknownFileType(res::kIdsUnknownFileType, 5);
   return 0;
 }
 
@@ -297,7 +297,7 @@ int DbGetUserEventTitle(std::int32_t rin, std::string& out) {
       DbGetRecord(event.eventTypeNumber, CEventTypeRecord::kRecordType, &eventType) == 1)
     out = eventType.title;
   else
-    out = res::LoadString(kChristeningString);
+    out = res::LoadString(res::kIdsChristening);
   return 1;
 }
 
@@ -361,7 +361,7 @@ std::int32_t DbFindOrAddString(const std::string& text, int kind, std::string& o
 
 int DbAlphaCompare(const std::string& text1, const std::string& text2, int trim) {
   if (CurrentDatabase->type != CFamilyDatabase::kCurrentFormat) {
-    ShowUnknownFileType(kUnknownFileTypeString, 45);
+    ShowUnknownFileType(res::kIdsUnknownFileType, 45);
     return -1;
   }
   const std::string a = trim ? Trimmed(text1) : text1;
@@ -371,7 +371,7 @@ int DbAlphaCompare(const std::string& text1, const std::string& text2, int trim)
 
 int DbCompareNames(const std::string& a, const std::string& b, int convert) {
   if (CurrentDatabase->type != CFamilyDatabase::kCurrentFormat) {
-    ShowUnknownFileType(kUnknownFileTypeString, 45);
+    ShowUnknownFileType(res::kIdsUnknownFileType, 45);
     return -1;
   }
   return AlphaCompareCommon(a, b, convert != 0, false);

@@ -4,6 +4,7 @@
 
 #include "FamilyDatabase.h"
 #include "ORV3.h"
+#include "StringIds.h"
 
 namespace dbcall {
 
@@ -15,7 +16,7 @@ namespace dbcall {
 inline ORV3* Engine(long call) {
   CFamilyDatabase& db = *CurrentDatabase;
   if (db.type == CFamilyDatabase::kCurrentFormat) return db.engine.get();
-  ShowUnknownFileType(kUnknownFileTypeString, call);
+  ShowUnknownFileType(res::kIdsUnknownFileType, call);
   return nullptr;
 }
 

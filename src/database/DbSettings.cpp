@@ -1,5 +1,6 @@
 // The database object's per-file settings and display name.
 #include "FamilyDatabase.h"
+#include "StringIds.h"
 
 namespace {
 
@@ -8,7 +9,7 @@ namespace {
 ORV3* EngineOf(CFamilyDatabase& db, long call, bool quietForOldFormat = false) {
   if (db.type == CFamilyDatabase::kCurrentFormat) return db.engine.get();
   if (!(quietForOldFormat && db.type == CFamilyDatabase::kOldFormat))
-    ShowUnknownFileType(kUnknownFileTypeString, call);
+    ShowUnknownFileType(res::kIdsUnknownFileType, call);
   return nullptr;
 }
 
@@ -41,7 +42,7 @@ int CFamilyDatabase::SetFileOption(int option, int value) {
 
 std::string CFamilyDatabase::GetFamilyName() {
   if (type != kCurrentFormat) {
-    ShowUnknownFileType(kUnknownFileTypeString, 55);
+    ShowUnknownFileType(res::kIdsUnknownFileType, 55);
     return {};
   }
   displayName = path;

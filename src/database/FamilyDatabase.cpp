@@ -11,15 +11,13 @@
 #include "IndividualRecord.h"
 #include "Orv2Reader.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 #include "Win32File.h"
 
 namespace {
 
-constexpr unsigned kFileErrorString = 5700;
-constexpr unsigned kNotValidFileString = 5474;
-constexpr unsigned kRepeatedFailuresString = 3898;
 // Call numbers of the unknown-type message.
 constexpr long kCallCreate = 1;
 constexpr long kCallOpen = 3;
@@ -179,7 +177,7 @@ int CFamilyDatabase::Open(const std::string& p, int t) {
     return orv2::Open(*this, p);
   }
   if (t != kCurrentFormat) {
-    ShowUnknownFileType(kUnknownFileTypeString, kCallOpen);
+    ShowUnknownFileType(res::kIdsUnknownFileType, kCallOpen);
     return 0;
   }
   return OpenCurrentFormat(p, true, false);
@@ -234,7 +232,7 @@ std::uint32_t AlphaIndexStamp(plat::RandomAccessFile& family) {
 
 int CFamilyDatabase::Reopen(const std::string& p) {
   if (type != kCurrentFormat) {
-    ShowUnknownFileType(kUnknownFileTypeString, kCallOpen);
+    ShowUnknownFileType(res::kIdsUnknownFileType, kCallOpen);
     return 0;
   }
   return Open(p, kCurrentFormat);
@@ -298,7 +296,7 @@ void CFamilyDatabase::FullClose() {
   if (type == kCurrentFormat && engine) {
     const std::string repeated = engine->Blocks().RepeatedFailures();
     if (!repeated.empty())
-      plat::MessageBox(res::FormatString(kRepeatedFailuresString, {repeated}), "Korvane",
+      plat::MessageBox(res::FormatString(res::kIdsRepeatedFailures, {repeated}), "Korvane",
                        plat::kMbOk | plat::kMbIconExclamation);
   }
   nameCache.clear();
@@ -345,7 +343,7 @@ void CFamilyDatabase::CloseDataFiles() {
 
 int CFamilyDatabase::Create(const std::string& p, int t, const NewFileOptions& options) {
   if (t != kCurrentFormat) {
-    ShowUnknownFileType(kUnknownFileTypeString, kCallCreate);
+    ShowUnknownFileType(res::kIdsUnknownFileType, kCallCreate);
     return 0;
   }
   Close();
@@ -394,7 +392,7 @@ int DbDetectFileType(const std::string& path) {
     return EqualNoCase(ExtensionOf(FileNameOf(path)), ".dat") ? CFamilyDatabase::kOldFormat : -1;
   if (head[4] == '3' && head[5] == '0' && head[6] == '0' && head[8] >= '3' && head[8] <= '9')
     return CFamilyDatabase::kCurrentFormat;
-  plat::MessageBox(res::LoadString(kNotValidFileString), "", plat::kMbOk);
+  plat::MessageBox(res::LoadString(res::kIdsNotValidFile), "", plat::kMbOk);
   return -1;
 }
 
@@ -497,7 +495,7 @@ int WriteProgramRegValue(int /*machine*/, const std::string& subKey, const std::
 // ---- messages ----
 
 void ShowDatabaseFileError(unsigned id, const std::string* text) {
-  std::string message = res::LoadString(kFileErrorString) + "\n";
+  std::string message = res::LoadString(res::kIdsFileError) + "\n";
   message += text ? res::FormatString(id, {*text}) : res::LoadString(id);
   plat::MessageBox(message, "", plat::kMbOk);
 }

@@ -258,4 +258,3 @@ void ShowDatabaseFileError(unsigned id, const std::string* text = nullptr);
 // The box for a call on a database of a type it does not serve: id (5701
 // "Unknown File Type (%1)") with the call number.
 void ShowUnknownFileType(unsigned id, long number);
-inline constexpr unsigned kUnknownFileTypeString = 5701;

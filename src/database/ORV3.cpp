@@ -12,6 +12,7 @@
 #include "CustomEventTable.h"
 #include "FileSystem.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace orv;
@@ -51,8 +52,6 @@ int ORV3::Create(const std::string& path, const NewFileOptions& options) {
 
 namespace {
 
-constexpr unsigned kNoMemoryText = 3894;
-
 // Opening sizes its tables by what the file holds; a file larger than
 // memory is refused rather than left half open.
 template <class Step>
@@ -60,7 +59,8 @@ int RefusingWithoutMemory(Step step) {
   try {
     return step();
   } catch (const std::bad_alloc&) {
-    plat::MessageBox(res::LoadString(kNoMemoryText), res::LoadString(3876),
+    plat::MessageBox(res::LoadString(res::kIdsNoMemoryText),
+                     res::LoadString(res::kIdsErrorOpeningDatabase),
                      plat::kMbOk | plat::kMbIconExclamation);
     return -1;
   }

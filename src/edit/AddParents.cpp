@@ -5,6 +5,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace addparents {
@@ -55,13 +56,13 @@ bool CAddParentsModel::ChooseMarriage(std::int32_t mrin, const Hooks& hooks) {
   DbGetRelationList(families, db::kRelParents, 4, child_, 0);
   for (std::int32_t family : families) {
     if (family != ChosenMrin()) continue;
-    const std::string text = res::LoadString(kChildInFamily);
+    const std::string text = res::LoadString(res::kIdsAlreadyChild);
     if (!Allowed(hooks)) {
       Show(hooks, text);
       chosen_.reset();
       return false;
     }
-    if (!Ask(hooks, text + " " + res::LoadString(kCreateMarriage))) {
+    if (!Ask(hooks, text + " " + res::LoadString(res::kIdsCreateMarriage))) {
       chosen_.reset();
       return false;
     }
@@ -74,7 +75,7 @@ bool CAddParentsModel::ChooseMarriage(std::int32_t mrin, const Hooks& hooks) {
     }
   }
   if (chosen_->husband == child_ || chosen_->wife == child_) {
-    Show(hooks, res::LoadString(kSpouseInFamily));
+    Show(hooks, res::LoadString(res::kIdsAlreadySpouse));
     chosen_.reset();
     return false;
   }
@@ -89,7 +90,7 @@ void CAddParentsModel::TakeFound(std::int32_t number, bool marriage, const Hooks
     return;
   }
   if (number == child_) {
-    Show(hooks, res::LoadString(kLinkedToItself));
+    Show(hooks, res::LoadString(res::kIdsLinkedToItself));
     return;
   }
   TakeAsParent(number, hooks);
@@ -131,8 +132,8 @@ std::int32_t CAddParentsModel::Finish() {
 bool AcceptFoundParent(int messageId, const Hooks& hooks) {
   if (messageId == 0) return true;
   const std::string text = res::LoadString(static_cast<unsigned>(messageId));
-  if (messageId == kFatherInFamily || messageId == kMotherInFamily)
-    return Ask(hooks, text + "\n" + res::LoadString(kContinue));
+  if (messageId == res::kIdsAlreadyFather || messageId == res::kIdsAlreadyMother)
+    return Ask(hooks, text + "\n" + res::LoadString(res::kIdsContinue));
   Show(hooks, text);
   return false;
 }

@@ -14,15 +14,6 @@
 
 namespace addparents {
 
-// Message ids.
-inline constexpr int kSpouseInFamily = 3200;  // "Individual already exists as a spouse ..."
-inline constexpr int kChildInFamily = 3201;   // "Individual already exists as a child ..."
-inline constexpr int kFatherInFamily = 3202;  // "... as a father in this family."
-inline constexpr int kMotherInFamily = 3203;  // "... as a mother in this family."
-inline constexpr int kCreateMarriage = 5518;  // "Do you want to create a new marriage?"
-inline constexpr int kContinue = 5299;        // "Do you want to continue?"
-inline constexpr int kLinkedToItself = 7054;  // "An individual cannot be linked to itself."
-
 struct Hooks {
   std::function<bool()> canEdit;                          // unset: allowed
   std::function<bool(const std::string& text)> askYesNo;  // unset: No

@@ -5,6 +5,7 @@
 #include "DbCalls.h"
 #include "MarriageRecord.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace addrelative {
@@ -26,8 +27,8 @@ std::vector<std::int32_t> ParentMarriages(std::int32_t child) {
 
 int SexRefusal(Relative kind, char sex) {
   if (KnownSex(sex)) return 0;
-  if (kind == Relative::kSpouse) return kSpouseNeedsSex;
-  if (kind == Relative::kChild) return kChildNeedsSex;
+  if (kind == Relative::kSpouse) return res::kIdsSpouseNeedsSex;
+  if (kind == Relative::kChild) return res::kIdsChildNeedsSex;
   return 0;
 }
 
@@ -138,8 +139,9 @@ ChildRoad DecideChildRoad(std::int32_t focusIndividual, std::int32_t focusMarria
 
 std::string ChildCaption(const ChildRoad& road, bool existing, const std::string& parentName) {
   if (road.parent > 0)
-    return res::LoadString(existing ? kChildFor : kAddChildFor) + " " + parentName;
-  std::string text = res::LoadString(existing ? kChildForMarriage : kAddChildForMarriage);
+    return res::LoadString(existing ? res::kIdsChildFor : res::kIdsAddChildFor) + " " + parentName;
+  std::string text =
+      res::LoadString(existing ? res::kIdsChildForMarriage : res::kIdsAddChildForMarriage);
   const std::size_t at = text.find("%ld");
   if (at != std::string::npos) text.replace(at, 3, std::to_string(road.marriage));
   return text;

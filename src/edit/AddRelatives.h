@@ -11,10 +11,6 @@ namespace addrelative {
 
 enum class Relative { kFather, kMother, kSpouse, kChild };
 
-// Message ids of the refusals.
-inline constexpr int kSpouseNeedsSex = 3594;  // "%1\n\nmust be Male or Female to add spouse"
-inline constexpr int kChildNeedsSex = 3597;   // "%1\n\nmust be Male or Female to add child"
-
 // 0 when an individual of stored sex `sex` may be given the relative, else
 // the message id: spouses and children need a parent known as 'M' or 'F'.
 int SexRefusal(Relative kind, char sex);
@@ -53,13 +49,6 @@ LinkResult LinkSpouse(std::int32_t individual, std::int32_t spouse, std::int32_t
 // Makes child a child of marriage, or with marriage 0 of a new marriage of
 // the parent (stored sex 'M' or 'F').
 LinkResult LinkChild(std::int32_t parent, std::int32_t marriage, std::int32_t child);
-
-// Captions of the screens that add a new child or pick an existing one:
-// for a parent ("Add child for" and the name) or for a marriage alone.
-inline constexpr unsigned kAddChildFor = 3598;          // "Add child for"
-inline constexpr unsigned kChildFor = 3599;             // "Child for"
-inline constexpr unsigned kAddChildForMarriage = 3600;  // "Add Child for Marriage - %ld"
-inline constexpr unsigned kChildForMarriage = 3604;     // "Child for Marriage - %ld"
 
 // Who gets a child and where it goes, from the view's focus individual and
 // focus marriage. The child goes into `marriage`; without one, the parent

@@ -6,22 +6,17 @@
 #include "DbCodes.h"
 #include "Ports.h"
 #include "RepositoryRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace sources {
 
 namespace {
 
-constexpr unsigned kPositionFormat = 3632;
-constexpr unsigned kAskSave = 5372;
-constexpr unsigned kCannotCreateCitation = 5373;
-constexpr unsigned kAskDelete = 5375;
-constexpr unsigned kSealing = 7208;
-constexpr unsigned kOf = 7279;
 constexpr std::uint8_t kDialogFormatCode = 3;
 
 std::string FormatTwo(int a, int b) {
-  std::string text = res::LoadString(kPositionFormat);
+  std::string text = res::LoadString(res::kIdsPositionFormat);
   for (int v : {a, b}) {
     const std::size_t at = text.find("%d");
     if (at == std::string::npos) break;
@@ -51,9 +46,9 @@ std::string SourcesForSuffix(const std::string& label, const std::string& name1,
   if (!name2.empty()) names += (names.empty() ? "" : "/") + name2;
   if (label.empty()) return names;
   std::string shown = label;
-  const std::string sealing = res::LoadString(kSealing);
+  const std::string sealing = res::LoadString(res::kIdsSealing);
   if (!sealing.empty() && label.find(sealing) != std::string::npos) shown = sealing;
-  return shown + " " + res::LoadString(kOf) + " " + names;
+  return shown + " " + res::LoadString(res::kIdsOf) + " " + names;
 }
 
 CSourcesForModel::CSourcesForModel(std::int32_t citation, std::int32_t owner, char ownerLetter,
@@ -140,7 +135,7 @@ SaveAnswer CSourcesForModel::Save(bool ask, const notes::EditGate& gate,
   // A new citation without a source is not a citation yet.
   if (mode_ == 1 && shown_.sourceRin == 0) return SaveAnswer::kDone;
   if (!gate.Allow()) return SaveAnswer::kRefused;
-  if (ask && yesNo && !yesNo(kAskSave)) return SaveAnswer::kDone;
+  if (ask && yesNo && !yesNo(res::kIdsAskSaveCitation)) return SaveAnswer::kDone;
   CCitationRecord record(shown_);
   record.ownerLetter = letter_;
   record.ownerNumber = owner_;
@@ -158,7 +153,7 @@ SaveAnswer CSourcesForModel::Save(bool ask, const notes::EditGate& gate,
   } else {
     const std::int32_t added = DbAddRecord(db::kCitation, 1, &record);
     if (added <= 0) {
-      plat::MessageBox(res::LoadString(kCannotCreateCitation), "",
+      plat::MessageBox(res::LoadString(res::kIdsCannotCreateCitation), "",
                        plat::kMbOk | plat::kMbIconExclamation);
       return SaveAnswer::kFailed;
     }
@@ -232,7 +227,7 @@ bool CSourcesForModel::Delete(const notes::EditGate& gate,
                               const std::function<bool(unsigned)>& yesNo, bool* deleted) {
   if (deleted) *deleted = false;
   if (!gate.Allow()) return false;
-  if (yesNo && !yesNo(kAskDelete)) return false;
+  if (yesNo && !yesNo(res::kIdsAskDeleteCitation)) return false;
   if (mode_ == 0 && rin_ != 0) {
     DbDeleteRecord(rin_, db::kCitation);
     if (deleted) *deleted = true;

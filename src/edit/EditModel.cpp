@@ -16,46 +16,18 @@
 #include "NameChecks.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 #include "UserEventRecord.h"
 
 namespace {
 
-constexpr unsigned kIdsAppTitle = 101;
-constexpr unsigned kIdsSurnamesSame = 24001;
-constexpr int kSexUnknown = 7237;
-constexpr int kSexMale = 7238;
-constexpr int kSexFemale = 7239;
 constexpr int kTextLimit = 120;
 constexpr int kSbnLimit = 12;
 constexpr int kCustomIdLimit = 10;
 constexpr int kTempleLimit = 50;
 constexpr int kPlaceLimit = 120;
-
-// Date-rule messages.
-constexpr int kMsgParentsMarriedAfter = 3723;
-constexpr int kMsgParentTooYoung = 3725;
-constexpr int kMsgFatherTooOld = 3726;
-constexpr int kMsgAfterFatherDeath = 3727;
-constexpr int kMsgMotherTooOld = 3728;
-constexpr int kMsgAfterToday = 3729;
-constexpr int kMsgChristeningLate = 3730;
-constexpr int kMsgDeathAge = 3731;
-constexpr int kMsgBurialAfterDeath = 3732;
-constexpr int kMsgParentBornAfter = 3746;
-constexpr int kMsgBurialAge = 3747;
-constexpr int kMsgSpouseBornAfterMarriage = 3748;
-constexpr int kMsgMarriageAfterDeath = 3749;
-constexpr int kMsgSpouseTooYoung = 3750;
-constexpr int kMsgSpouseTooOld = 3751;
-constexpr int kMsgSpouseBornAfterSealing = 3752;
-constexpr int kMsgBaptismTooEarly = 7283;
-constexpr int kMsgSealingTooYoung = 7284;
-constexpr int kMsgOlderSiblingClose = 7286;
-constexpr int kMsgOlderSiblingAfter = 7287;
-constexpr int kMsgYoungerSiblingBefore = 7288;
-constexpr int kMsgYoungerSiblingClose = 7289;
 
 CDateValue Years(int years) {
   CDateValue span;
@@ -99,7 +71,7 @@ class RuleAdder {
     rules_.Add(CDateSpanRule::DateSpanRuleReverse(first, second, span, message));
   }
   void NotAfterToday(const CEventObject* event) {
-    rules_.Add(CFixedDateRule::FixedDateRuleFromId(event, Today(), kMsgAfterToday));
+    rules_.Add(CFixedDateRule::FixedDateRuleFromId(event, Today(), res::kIdsAfterToday));
   }
   void NotBeforeYear(const CEventObject* event, int year) {
     rules_.Add(std::make_unique<CFixedDateRule>(Year(year), event));
@@ -148,8 +120,8 @@ std::unique_ptr<Kind> WorkingCopy(const Kind* original) {
 // ---- base ----
 
 CEditModel::CEditModel() {
-  yesNo_.AddTail(res::LoadString(rowid::kYes));
-  yesNo_.AddTail(res::LoadString(rowid::kNo));
+  yesNo_.AddTail(res::LoadString(res::kIdsYes));
+  yesNo_.AddTail(res::LoadString(res::kIdsNo));
 }
 
 CEditModel::~CEditModel() {
@@ -164,7 +136,8 @@ CEditModel::~CEditModel() {
 }
 
 void CEditModel::Warn(const std::string& message) {
-  plat::MessageBox(message, res::LoadString(kIdsAppTitle), plat::kMbOk | plat::kMbIconExclamation);
+  plat::MessageBox(message, res::LoadString(res::kIdsAppName),
+                   plat::kMbOk | plat::kMbIconExclamation);
 }
 
 int CEditModel::SetEventDescription(CEventObject* event, const std::string& text) {
@@ -364,7 +337,7 @@ void CEditModel::AddOtherEventRows(CFieldListCtrl& list) {
   bool headed = false;
   for (const auto& row : otherEventRows_) {
     if (!headed && !row->IsLinkRemoved()) {
-      list.AddRow(Heading(sectionid::kOtherEvents));
+      list.AddRow(Heading(res::kIdsOtherEvents));
       headed = true;
     }
     list.AddRow(row.get());
@@ -374,7 +347,8 @@ void CEditModel::AddOtherEventRows(CFieldListCtrl& list) {
 // ---- individual ----
 
 CIndividualEditModel::CIndividualEditModel() {
-  for (const int id : {kSexUnknown, kSexMale, kSexFemale}) sexChoices_.AddTail(res::LoadString(id));
+  for (const int id : {res::kIdsSexUnknown, res::kIdsSexMale, res::kIdsSexFemale})
+    sexChoices_.AddTail(res::LoadString(id));
 }
 
 CIndividualEditModel::~CIndividualEditModel() {
@@ -470,18 +444,18 @@ void CIndividualEditModel::LoadFromIndividual(CIndividualNode* node) {
     else
       Own(otherRows_, std::move(row));
   };
-  addText(rowid::kMarriedName, texts[3], kTextLimit, false);
-  addText(rowid::kAlsoKnownAs, node->GetNameExtension(1), kTextLimit, false);
-  addText(rowid::kNickname, node->GetNameExtension(0), kTextLimit, true);
-  addText(rowid::kCauseOfDeath, texts[1], kTextLimit, false);
-  addText(rowid::kPhysicalDescription, texts[4], kTextLimit, false);
+  addText(res::kIdsMarriedName, texts[3], kTextLimit, false);
+  addText(res::kIdsAlsoKnownAs, node->GetNameExtension(1), kTextLimit, false);
+  addText(res::kIdsNickname, node->GetNameExtension(0), kTextLimit, true);
+  addText(res::kIdsCauseOfDeath, texts[1], kTextLimit, false);
+  addText(res::kIdsPhysicalDescription, texts[4], kTextLimit, false);
   sbn_ = texts[2];
-  if (env.options.allowSbnEdit) addText(rowid::kSbn, texts[2], kSbnLimit, false);
-  addText(rowid::kCustomId, texts[0], kCustomIdLimit, false);
+  if (env.options.allowSbnEdit) addText(res::kIdsStirpbankNumber, texts[2], kSbnLimit, false);
+  addText(res::kIdsCustomId, texts[0], kCustomIdLimit, false);
 
   // 8. headings
-  AddHeadings({sectionid::kPersonal, sectionid::kEvents, sectionid::kOrdinances,
-               sectionid::kOtherEvents, sectionid::kOther});
+  AddHeadings({res::kIdsPersonal, res::kIdsEvents, res::kIdsOrdinances, res::kIdsOtherEvents,
+               res::kIdsOther});
 
   // 9. OTHER EVENTS
   otherEventRows_.clear();
@@ -534,9 +508,11 @@ void CIndividualEditModel::AddBaptismRows(COrdinanceObject* baptism, bool temple
 }
 
 void CIndividualEditModel::SetSex(char letter) {
-  const int id = letter == 'M' ? kSexMale : letter == 'F' ? kSexFemale : kSexUnknown;
+  const int id = letter == 'M'   ? res::kIdsSexMale
+                 : letter == 'F' ? res::kIdsSexFemale
+                                 : res::kIdsSexUnknown;
   const std::string text = res::LoadString(id);
-  if (CFieldListRow* row = FindRowInList(personalRows_, rowid::kSex)) {
+  if (CFieldListRow* row = FindRowInList(personalRows_, res::kIdsSex)) {
     row->SetText(text);
     row->SetReadOnly(hasMarriages_);
     return;
@@ -574,7 +550,7 @@ void CIndividualEditModel::SetOrCreate(std::vector<std::unique_ptr<CFieldListRow
 int CIndividualEditModel::SetGivenName(const std::string& text, int check) {
   std::string message;
   if (check && !CheckNameText(CCheckedText(text), message)) Warn(message);
-  SetOrCreate(personalRows_, rowid::kGivenName, text,
+  SetOrCreate(personalRows_, res::kIdsGivenName, text,
               [&] { return std::make_unique<CFullNameRow>(text, &EditEnvironment().givenNames); });
   return 1;
 }
@@ -591,22 +567,22 @@ int CIndividualEditModel::SetSurname(const std::string& text, int check) {
     if (!CheckNameText(CCheckedText(text), message)) Warn(message);
     const CIndividualNode* spouse = Spouse();
     if (spouse != nullptr && !text.empty() && spouse->GetSurname() == text)
-      plat::MessageBox(res::LoadString(kIdsSurnamesSame), res::LoadString(kIdsAppTitle),
+      plat::MessageBox(res::LoadString(res::kIdsSurnamesSame), res::LoadString(res::kIdsAppName),
                        plat::kMbOk);
   }
-  SetOrCreate(personalRows_, rowid::kSurname, text,
+  SetOrCreate(personalRows_, res::kIdsSurname, text,
               [&] { return std::make_unique<CSurnameRow>(text, &EditEnvironment().surnames); });
   return 1;
 }
 
 int CIndividualEditModel::SetTitlePrefix(const std::string& text) {
-  SetOrCreate(personalRows_, rowid::kTitlePrefix, text,
+  SetOrCreate(personalRows_, res::kIdsTitlePrefix, text,
               [&] { return std::make_unique<CTitlePrefixRow>(text); });
   return 1;
 }
 
 int CIndividualEditModel::SetTitleSuffix(const std::string& text) {
-  SetOrCreate(personalRows_, rowid::kTitleSuffix, text,
+  SetOrCreate(personalRows_, res::kIdsTitleSuffix, text,
               [&] { return std::make_unique<CTitleSuffixRow>(text, firstCitation_); });
   return 1;
 }
@@ -618,16 +594,16 @@ int CIndividualEditModel::SetOrdinancePlace(CEventObject* event, const std::stri
 }
 
 int CIndividualEditModel::GivenNameDiffers(const std::string& text) const {
-  return text != RowText(rowid::kGivenName) ? 1 : 0;
+  return text != RowText(res::kIdsGivenName) ? 1 : 0;
 }
 int CIndividualEditModel::SurnameDiffers(const std::string& text) const {
-  return text != RowText(rowid::kSurname) ? 1 : 0;
+  return text != RowText(res::kIdsSurname) ? 1 : 0;
 }
 int CIndividualEditModel::TitlePrefixDiffers(const std::string& text) const {
-  return text != RowText(rowid::kTitlePrefix) ? 1 : 0;
+  return text != RowText(res::kIdsTitlePrefix) ? 1 : 0;
 }
 int CIndividualEditModel::TitleSuffixDiffers(const std::string& text) const {
-  return text != RowText(rowid::kTitleSuffix) ? 1 : 0;
+  return text != RowText(res::kIdsTitleSuffix) ? 1 : 0;
 }
 
 int CIndividualEditModel::PlaceDiffers(CEventObject* event, const std::string& text) const {
@@ -637,35 +613,35 @@ int CIndividualEditModel::PlaceDiffers(CEventObject* event, const std::string& t
 }
 
 char CIndividualEditModel::GetSex() const {
-  const std::string text = plat::AnsiLower(RowText(rowid::kSex));
-  if (text == plat::AnsiLower(res::LoadString(kSexMale))) return 'M';
-  if (text == plat::AnsiLower(res::LoadString(kSexFemale))) return 'F';
+  const std::string text = plat::AnsiLower(RowText(res::kIdsSex));
+  if (text == plat::AnsiLower(res::LoadString(res::kIdsSexMale))) return 'M';
+  if (text == plat::AnsiLower(res::LoadString(res::kIdsSexFemale))) return 'F';
   return 'U';
 }
 
 std::string CIndividualEditModel::GetSBN() {
   if (EditEnvironment().options.allowSbnEdit) {
-    if (const CFieldListRow* row = FindOwnRow(rowid::kSbn)) sbn_ = row->GetText();
+    if (const CFieldListRow* row = FindOwnRow(res::kIdsStirpbankNumber)) sbn_ = row->GetText();
   }
   return sbn_;
 }
 
 int CIndividualEditModel::IsPlaceIfLivingEmpty() const {
-  const CFieldListRow* row = FindRow(rowid::kPlaceIfLiving);
+  const CFieldListRow* row = FindRow(res::kIdsPlaceIfLiving);
   return row == nullptr || row->GetText().empty() ? 1 : 0;
 }
 
 void CIndividualEditModel::FillList(CFieldListCtrl& list) {
-  list.AddRow(Heading(sectionid::kPersonal));
+  list.AddRow(Heading(res::kIdsPersonal));
   AddRows(list, personalRows_);
-  list.AddRow(Heading(sectionid::kEvents));
+  list.AddRow(Heading(res::kIdsEvents));
   AddRows(list, eventRows_);
   if (EditEnvironment().options.showZel) {
-    list.AddRow(Heading(sectionid::kOrdinances));
+    list.AddRow(Heading(res::kIdsOrdinances));
     AddRows(list, ordinanceRows_);
   }
   AddOtherEventRows(list);
-  list.AddRow(Heading(sectionid::kOther));
+  list.AddRow(Heading(res::kIdsOther));
   AddRows(list, otherRows_);
 }
 
@@ -748,8 +724,8 @@ void CIndividualEditModel::BuildDateRules() {
   // 2.
   if (parents_ != nullptr) {
     const CEventObject* married = parents_->GetMarriageEventIfAny();
-    add.Order(married, birth, kMsgParentsMarriedAfter);
-    add.Order(married, christening, kMsgParentsMarriedAfter);
+    add.Order(married, birth, res::kIdsParentsMarriedAfter);
+    add.Order(married, christening, res::kIdsParentsMarriedAfter);
   }
   // 3-7.
   const auto parentRules = [&](CIndividualNode* parent, int years, int tooOld, bool father) {
@@ -757,14 +733,15 @@ void CIndividualEditModel::BuildDateRules() {
     const CEventObject* pBirth = parent->GetBirth();
     const CEventObject* pChristening = parent->GetChristening();
     for (const CEventObject* p : {pBirth, pChristening})
-      for (const CEventObject* own : {birth, christening}) add.Order(p, own, kMsgParentBornAfter);
-    add.SpanAfter(pBirth, Years(12), birth, kMsgParentTooYoung);
-    add.SpanAfter(pChristening, Years(12), birth, kMsgParentTooYoung);
+      for (const CEventObject* own : {birth, christening})
+        add.Order(p, own, res::kIdsParentBornAfter);
+    add.SpanAfter(pBirth, Years(12), birth, res::kIdsParentTooYoung);
+    add.SpanAfter(pChristening, Years(12), birth, res::kIdsParentTooYoung);
     if (father) {
       for (const CEventObject* own : {birth, christening})
         for (const CEventObject* p : {pBirth, pChristening})
           add.NotAfterPlus(own, p, Years(years), tooOld);
-      add.NotAfterPlus(birth, parent->GetDeath(), Months(9), kMsgAfterFatherDeath);
+      add.NotAfterPlus(birth, parent->GetDeath(), Months(9), res::kIdsAfterFatherDeath);
     } else {
       for (const CEventObject* own : {birth, christening})
         for (const CEventObject* p : {pBirth, pChristening})
@@ -772,8 +749,8 @@ void CIndividualEditModel::BuildDateRules() {
     }
   };
   if (parents_ != nullptr) {
-    parentRules(parents_->GetHusband(), 70, kMsgFatherTooOld, true);
-    parentRules(parents_->GetWife(), 52, kMsgMotherTooOld, false);
+    parentRules(parents_->GetHusband(), 70, res::kIdsFatherTooOld, true);
+    parentRules(parents_->GetWife(), 52, res::kIdsMotherTooOld, false);
   }
   const CEventObject* married = marriage_ != nullptr ? marriage_->GetMarriageEventIfAny() : nullptr;
   // 8.
@@ -784,25 +761,25 @@ void CIndividualEditModel::BuildDateRules() {
   if (married != nullptr) add.Order(birth, married);
   // 9.
   add.NotAfterToday(christening);
-  add.NotAfterPlus(christening, birth, Years(8), kMsgChristeningLate);
+  add.NotAfterPlus(christening, birth, Years(8), res::kIdsChristeningLate);
   for (const CEventObject* later : {death, burial, baptism, endowment, sealing})
     add.Order(christening, later);
   if (married != nullptr) add.Order(christening, married);
   // 10.
   add.NotAfterToday(death);
-  add.NotAfterPlus(death, birth, Years(110), kMsgDeathAge);
-  add.NotAfterPlus(death, christening, Years(110), kMsgDeathAge);
+  add.NotAfterPlus(death, birth, Years(110), res::kIdsDeathAge);
+  add.NotAfterPlus(death, christening, Years(110), res::kIdsDeathAge);
   add.Order(death, burial);
   // 11.
   add.NotAfterToday(burial);
-  add.NotAfterPlus(burial, birth, Years(110), kMsgBurialAge);
-  add.NotAfterPlus(burial, christening, Years(110), kMsgBurialAge);
-  add.NotAfterPlus(burial, death, Years(1), kMsgBurialAfterDeath);
+  add.NotAfterPlus(burial, birth, Years(110), res::kIdsBurialAge);
+  add.NotAfterPlus(burial, christening, Years(110), res::kIdsBurialAge);
+  add.NotAfterPlus(burial, death, Years(1), res::kIdsBurialAfterDeath);
   // 12-14.
   if (baptism != nullptr) {
     add.NotAfterToday(baptism);
     add.TempleOpen(baptism, this);
-    add.SpanAfter(birth, Years(8), baptism, kMsgBaptismTooEarly);
+    add.SpanAfter(birth, Years(8), baptism, res::kIdsBaptismTooEarly);
     add.Order(baptism, endowment);
     add.NotBeforeYear(baptism, 1829);
     // A live baptism beside a child's or infant's status, paired with the
@@ -827,13 +804,13 @@ void CIndividualEditModel::BuildDateRules() {
   if (self != related_.end()) {
     if (self != related_.begin()) {
       const CEventObject* older = (*(self - 1))->GetBirth();
-      add.Order(older, birth, kMsgOlderSiblingAfter);
-      add.SpanAfter(older, Months(9), birth, kMsgOlderSiblingClose);
+      add.Order(older, birth, res::kIdsOlderSiblingAfter);
+      add.SpanAfter(older, Months(9), birth, res::kIdsOlderSiblingClose);
     }
     if (self + 1 != related_.end()) {
       const CEventObject* younger = (*(self + 1))->GetBirth();
-      add.Order(birth, younger, kMsgYoungerSiblingBefore);
-      add.SpanAfter(birth, Months(9), younger, kMsgYoungerSiblingClose);
+      add.Order(birth, younger, res::kIdsYoungerSiblingBefore);
+      add.SpanAfter(birth, Months(9), younger, res::kIdsYoungerSiblingClose);
     }
   }
 }
@@ -875,7 +852,7 @@ void CMarriageEditModel::LoadFromMarriage(CMarriageNode* marriage) {
   userEvents_.clear();
   removed_.clear();
   if (recordNumber_ != 0) LoadUserEvents(db::kOwnerMarriage, true);
-  AddHeadings({sectionid::kEvents, sectionid::kOrdinances, sectionid::kOtherEvents});
+  AddHeadings({res::kIdsEvents, res::kIdsOrdinances, res::kIdsOtherEvents});
   RebuildTempleChoices();
 
   const auto readSpouse = [](std::int32_t rin) -> CIndividualNode* {
@@ -899,10 +876,10 @@ void CMarriageEditModel::LoadFromMarriage(CMarriageNode* marriage) {
 }
 
 void CMarriageEditModel::FillList(CFieldListCtrl& list) {
-  list.AddRow(Heading(sectionid::kEvents));
+  list.AddRow(Heading(res::kIdsEvents));
   AddRows(list, eventRows_);
   if (EditEnvironment().options.showZel) {
-    list.AddRow(Heading(sectionid::kOrdinances));
+    list.AddRow(Heading(res::kIdsOrdinances));
     AddRows(list, ordinanceRows_);
   }
   AddOtherEventRows(list);
@@ -935,23 +912,24 @@ void CMarriageEditModel::BuildDateRules() {
   rules_.Add(std::make_unique<CDualDateRule>());
   add.NotAfterToday(married);
   add.Order(sealing, married);
-  for (const CEventObject* d : spouseDates) add.Order(d, married, kMsgSpouseBornAfterMarriage);
-  add.Order(married, hDeath, kMsgMarriageAfterDeath);
-  add.Order(married, wDeath, kMsgMarriageAfterDeath);
+  for (const CEventObject* d : spouseDates) add.Order(d, married, res::kIdsSpouseBornAfterMarriage);
+  add.Order(married, hDeath, res::kIdsMarriageAfterDeath);
+  add.Order(married, wDeath, res::kIdsMarriageAfterDeath);
   for (const CEventObject* d : spouseDates)
-    add.SpanAfter(d, Years(12), married, kMsgSpouseTooYoung);
+    add.SpanAfter(d, Years(12), married, res::kIdsSpouseTooYoung);
   for (const CEventObject* d : spouseDates)
-    add.NotAfterPlus(married, d, Years(60), kMsgSpouseTooOld);
+    add.NotAfterPlus(married, d, Years(60), res::kIdsSpouseTooOld);
   if (sealing != nullptr) {
     add.NotAfterToday(sealing);
-    for (const CEventObject* d : spouseDates) add.Order(d, sealing, kMsgSpouseBornAfterSealing);
+    for (const CEventObject* d : spouseDates)
+      add.Order(d, sealing, res::kIdsSpouseBornAfterSealing);
     add.NotBeforeYear(sealing, 1845);
     add.TempleOpen(sealing, nullptr);
-    add.SpanAfter(hBirth, Years(12), sealing, kMsgSealingTooYoung);
-    add.SpanAfter(wBirth, Years(12), sealing, kMsgSealingTooYoung);
+    add.SpanAfter(hBirth, Years(12), sealing, res::kIdsSealingTooYoung);
+    add.SpanAfter(wBirth, Years(12), sealing, res::kIdsSealingTooYoung);
   }
   for (CIndividualNode* child : related_) {
-    add.Order(married, child->GetBirth(), kMsgParentsMarriedAfter);
-    add.Order(married, child->GetChristening(), kMsgParentsMarriedAfter);
+    add.Order(married, child->GetBirth(), res::kIdsParentsMarriedAfter);
+    add.Order(married, child->GetChristening(), res::kIdsParentsMarriedAfter);
   }
 }

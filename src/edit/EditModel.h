@@ -14,6 +14,7 @@
 #include "DateRule.h"
 #include "EditModels.h"
 #include "FieldListRow.h"
+#include "StringIds.h"
 #include "StringListEx.h"
 
 class CFieldListCtrl;
@@ -21,15 +22,6 @@ class CIndividualNode;
 class CMarriageNode;
 class CPlaceEventObject;
 class CUserEventRecord;
-
-// Label ids of the section headings and the built-in events.
-namespace sectionid {
-inline constexpr int kPersonal = 3718;
-inline constexpr int kEvents = 3719;
-inline constexpr int kOrdinances = 3720;
-inline constexpr int kOtherEvents = 3721;
-inline constexpr int kOther = 3722;
-}  // namespace sectionid
 
 class CEditModel {
  public:
@@ -172,23 +164,25 @@ class CIndividualEditModel : public CEditModel, public CPlaceIfLivingGate {
   // The individual handed in by the screen as the spouse.
   void SetRelatedIndividual(CIndividualNode* node) { relatedIndividual_ = node; }
 
-  CEventObject* GetBirthEvent() const { return FindEventByLabel(3710); }
-  CEventObject* GetChristeningEvent() const { return FindEventByLabel(3711); }
-  CEventObject* GetDeathEvent() const { return FindEventByLabel(3712); }
-  CEventObject* GetBurialEvent() const { return FindEventByLabel(3713); }
-  CEventObject* GetBaptismOrdinance() const { return FindEventByLabel(7101); }
-  CEventObject* GetEndowmentOrdinance() const { return FindEventByLabel(7207); }
-  CEventObject* GetSealingToParentsOrdinance() const { return FindEventByLabel(3715); }
-  std::string GetGivenName() const { return RowText(rowid::kGivenName); }
-  std::string GetSurname() const { return RowText(rowid::kSurname); }
-  std::string GetTitlePrefix() const { return RowText(rowid::kTitlePrefix); }
-  std::string GetTitleSuffix() const { return RowText(rowid::kTitleSuffix); }
-  std::string GetCustomId() const { return RowText(rowid::kCustomId); }
-  std::string GetAlsoKnownAs() const { return RowText(rowid::kAlsoKnownAs); }
-  std::string GetCauseOfDeath() const { return RowText(rowid::kCauseOfDeath); }
-  std::string GetNickname() const { return RowText(rowid::kNickname); }
-  std::string GetMarriedName() const { return RowText(rowid::kMarriedName); }
-  std::string GetPhysicalDescription() const { return RowText(rowid::kPhysicalDescription); }
+  CEventObject* GetBirthEvent() const { return FindEventByLabel(res::kIdsBirth); }
+  CEventObject* GetChristeningEvent() const { return FindEventByLabel(res::kIdsChristeningEvent); }
+  CEventObject* GetDeathEvent() const { return FindEventByLabel(res::kIdsDeath); }
+  CEventObject* GetBurialEvent() const { return FindEventByLabel(res::kIdsBurialEvent); }
+  CEventObject* GetBaptismOrdinance() const { return FindEventByLabel(res::kIdsBaptism); }
+  CEventObject* GetEndowmentOrdinance() const { return FindEventByLabel(res::kIdsEndowment); }
+  CEventObject* GetSealingToParentsOrdinance() const {
+    return FindEventByLabel(res::kIdsSealingToParents);
+  }
+  std::string GetGivenName() const { return RowText(res::kIdsGivenName); }
+  std::string GetSurname() const { return RowText(res::kIdsSurname); }
+  std::string GetTitlePrefix() const { return RowText(res::kIdsTitlePrefix); }
+  std::string GetTitleSuffix() const { return RowText(res::kIdsTitleSuffix); }
+  std::string GetCustomId() const { return RowText(res::kIdsCustomId); }
+  std::string GetAlsoKnownAs() const { return RowText(res::kIdsAlsoKnownAs); }
+  std::string GetCauseOfDeath() const { return RowText(res::kIdsCauseOfDeath); }
+  std::string GetNickname() const { return RowText(res::kIdsNickname); }
+  std::string GetMarriedName() const { return RowText(res::kIdsMarriedName); }
+  std::string GetPhysicalDescription() const { return RowText(res::kIdsPhysicalDescription); }
   char GetSex() const;
   std::string GetSBN();
   int IsPlaceIfLivingEmpty() const override;
@@ -240,8 +234,10 @@ class CMarriageEditModel : public CEditModel {
   char GetOwnerKind() const override { return 'M'; }
   void FillList(CFieldListCtrl& list) override;
 
-  CEventObject* GetMarriageEvent() const { return FindEventByLabel(7159); }
-  CEventObject* GetSealingToSpouseOrdinance() const { return FindEventByLabel(3714); }
+  CEventObject* GetMarriageEvent() const { return FindEventByLabel(res::kIdsMarriage); }
+  CEventObject* GetSealingToSpouseOrdinance() const {
+    return FindEventByLabel(res::kIdsSealingToSpouse);
+  }
   bool IsDivorced() const { return divorced_; }
   void SetDivorced(bool divorced) { divorced_ = divorced; }
   // What the in-memory marriage takes over on Save.

@@ -10,16 +10,14 @@
 #include "MultimediaChain.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
 namespace {
 
-constexpr unsigned kIdsAppTitle = 101;
-constexpr int kGivenNameLabel = 3733;
-
 int Ask(int id, unsigned flags) {
-  return plat::MessageBox(res::LoadString(id), res::LoadString(kIdsAppTitle), flags);
+  return plat::MessageBox(res::LoadString(id), res::LoadString(res::kIdsAppName), flags);
 }
 
 std::int32_t ReserveIndividual() { return DbAddRecord(db::kIndividual, 1, std::monostate{}); }
@@ -31,10 +29,10 @@ bool IsFamilyFileReadOnly() {
 }
 
 bool ConfirmRemoveEvent(const std::string& label) {
-  std::string text = res::LoadString(editsession::kAskRemoveEvent);
+  std::string text = res::LoadString(res::kIdsAskRemoveEvent);
   const auto at = text.find("%s");
   if (at != std::string::npos) text.replace(at, 2, label);
-  return plat::MessageBox(text, res::LoadString(kIdsAppTitle),
+  return plat::MessageBox(text, res::LoadString(res::kIdsAppName),
                           plat::kMbYesNo | plat::kMbIconQuestion | plat::kMbDefButton2) ==
          plat::kIdYes;
 }
@@ -80,14 +78,14 @@ int CIndividualEditSession::Save(const EditSessionHooks& hooks) {
     return kIdCancel;
   }
   if (readOnly_ || IsFamilyFileReadOnly()) {
-    Ask(kReadOnlyFile, plat::kMbOk | plat::kMbIconExclamation);
+    Ask(res::kIdsReadOnlyDevice, plat::kMbOk | plat::kMbIconExclamation);
     Discard(hooks);
     return kIdCancel;
   }
   if (model_.GetSurname().empty() && model_.GetGivenName().empty() &&
       model_.GetTitlePrefix().empty()) {
-    Ask(kNoName, plat::kMbOk | plat::kMbIconExclamation);
-    focusRow_ = kGivenNameLabel;
+    Ask(res::kIdsNoName, plat::kMbOk | plat::kMbIconExclamation);
+    focusRow_ = res::kIdsGivenName;
     return kStayOpen;
   }
   if (isNew_) {
@@ -117,7 +115,7 @@ int CIndividualEditSession::Cancel(const EditSessionHooks& hooks) {
   using namespace editsession;
   model_.StoreUserEvents();
   if (changed_) {
-    const int answer = Ask(kAskSave, plat::kMbYesNoCancel | plat::kMbIconQuestion);
+    const int answer = Ask(res::kIdsAskSave, plat::kMbYesNoCancel | plat::kMbIconQuestion);
     if (answer == plat::kIdYes) return Save(hooks);
     if (answer == plat::kIdCancel) return kStayOpen;
   }
@@ -162,7 +160,7 @@ int CMarriageEditSession::Save(bool divorced, const EditSessionHooks& hooks) {
   using namespace editsession;
   if (!hooks.CheckPassword()) return kStayOpen;
   if (IsFamilyFileReadOnly()) {
-    Ask(kReadOnlyFile, plat::kMbOk | plat::kMbIconExclamation);
+    Ask(res::kIdsReadOnlyDevice, plat::kMbOk | plat::kMbIconExclamation);
     return kStayOpen;
   }
   model_.StoreUserEvents();
@@ -179,7 +177,7 @@ int CMarriageEditSession::Cancel(bool divorced, const EditSessionHooks& hooks) {
   using namespace editsession;
   model_.StoreUserEvents();
   int answer = plat::kIdNo;
-  if (changed_) answer = Ask(kAskSave, plat::kMbYesNoCancel | plat::kMbIconQuestion);
+  if (changed_) answer = Ask(res::kIdsAskSave, plat::kMbYesNoCancel | plat::kMbIconQuestion);
   if (answer == plat::kIdYes) return Save(divorced, hooks);
   if (answer == plat::kIdNo) {
     cancelled_ = true;
@@ -192,11 +190,11 @@ int CMarriageEditSession::Delete(const EditSessionHooks& hooks) {
   using namespace editsession;
   if (!hooks.CheckPassword()) return kStayOpen;
   if (IsFamilyFileReadOnly()) {
-    Ask(kReadOnlyFile, plat::kMbOk | plat::kMbIconExclamation);
+    Ask(res::kIdsReadOnlyDevice, plat::kMbOk | plat::kMbIconExclamation);
     return kStayOpen;
   }
-  if (Ask(kAskDeleteMarriage, plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) !=
-      plat::kIdOk)
+  if (Ask(res::kIdsAskDeleteMarriage,
+          plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) != plat::kIdOk)
     return kStayOpen;
   DbUnlinkRIN(mrin_, db::kMarriage);
   DbDeleteRecord(mrin_, db::kMarriage);

@@ -18,12 +18,6 @@ namespace editsession {
 inline constexpr int kStayOpen = 0;  // the screen stays open
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
-// Messages.
-inline constexpr int kReadOnlyFile = 3411;
-inline constexpr int kNoName = 7228;
-inline constexpr int kAskSave = 7236;
-inline constexpr int kAskRemoveEvent = 5344;
-inline constexpr int kAskDeleteMarriage = 7052;
 }  // namespace editsession
 
 // What a screen lends the sequences: the edit password gate, the Sex

@@ -6,16 +6,10 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr int kHe = 5860;
-constexpr int kThey = 5207;
-constexpr int kDescription = 5327;
-constexpr int kSingleDate = 5325;
-constexpr int kDateRange = 5273;
-constexpr int kPlace = 5324;
 
 bool SortsBefore(const std::string& a, const std::string& b) {
   const std::string la = plat::AnsiLower(a), lb = plat::AnsiLower(b);
@@ -32,16 +26,16 @@ std::string EventTypeNames::Key(const std::string& text) { return plat::AnsiLowe
 
 std::string BuildEventSample(char ownerKind, const std::string& verb,
                              const std::string& preposition, bool useDescription, int dateKind) {
-  std::string s = res::LoadString(ownerKind == 'I' ? kHe : kThey);
+  std::string s = res::LoadString(ownerKind == 'I' ? res::kIdsHe : res::kIdsThey);
   s += ' ';
   s += verb;
   s += ' ';
-  if (useDescription) s += res::LoadString(kDescription) + ' ';
-  if (dateKind == 1) s += res::LoadString(kSingleDate) + ' ';
-  if (dateKind == 2) s += res::LoadString(kDateRange) + ' ';
+  if (useDescription) s += res::LoadString(res::kIdsSampleDescription) + ' ';
+  if (dateKind == 1) s += res::LoadString(res::kIdsSingleDate) + ' ';
+  if (dateKind == 2) s += res::LoadString(res::kIdsSampleDateRange) + ' ';
   s += preposition;
   s += ' ';
-  s += res::LoadString(kPlace);
+  s += res::LoadString(res::kIdsSamplePlace);
   s += '.';
   return s;
 }
@@ -60,17 +54,19 @@ EventTypeCheck CheckEventTypeFields(const EventTypeFields& fields, const std::st
   const unsigned warn = plat::kMbOk | plat::kMbIconExclamation;
   const std::string titleKey = EventTypeNames::Key(fields.title);
   if (!fields.predefined && titleKey != oldTitleKey && names.titles.count(titleKey) != 0)
-    return fail(kTitleUsed, EventTypeField::kTitle, plat::kMbOk, fields.title);
-  if (fields.title.empty()) return fail(kNoTitle, EventTypeField::kTitle, warn, "");
-  if (fields.shortTitle.empty()) return fail(kNoShortTitle, EventTypeField::kShortTitle, warn, "");
+    return fail(res::kIdsTitleUsed, EventTypeField::kTitle, plat::kMbOk, fields.title);
+  if (fields.title.empty()) return fail(res::kIdsNoTitle, EventTypeField::kTitle, warn, "");
+  if (fields.shortTitle.empty())
+    return fail(res::kIdsNoShortTitle, EventTypeField::kShortTitle, warn, "");
   if (fields.abbreviation.empty())
-    return fail(kNoAbbreviation, EventTypeField::kAbbreviation, warn, "");
-  if (fields.verb.empty()) return fail(kNoVerb, EventTypeField::kVerb, warn, "");
+    return fail(res::kIdsNoAbbreviation, EventTypeField::kAbbreviation, warn, "");
+  if (fields.verb.empty()) return fail(res::kIdsNoVerb, EventTypeField::kVerb, warn, "");
   if (fields.preposition.empty())
-    return fail(kNoPreposition, EventTypeField::kPreposition, warn, "");
+    return fail(res::kIdsNoPreposition, EventTypeField::kPreposition, warn, "");
   const std::string shortKey = EventTypeNames::Key(fields.shortTitle);
   if (shortKey != oldShortKey && names.shortTitles.count(shortKey) != 0)
-    return fail(kShortTitleUsed, EventTypeField::kShortTitle, plat::kMbOk, fields.shortTitle);
+    return fail(res::kIdsShortTitleUsed, EventTypeField::kShortTitle, plat::kMbOk,
+                fields.shortTitle);
   return check;
 }
 

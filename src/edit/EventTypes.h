@@ -14,15 +14,6 @@
 #include "EventTypeRecord.h"
 
 namespace eventtype {
-// Message ids of the field checks.
-inline constexpr int kTitleUsed = 5345;
-inline constexpr int kShortTitleUsed = 5346;
-inline constexpr int kNoTitle = 4000;
-inline constexpr int kNoShortTitle = 5356;
-inline constexpr int kNoAbbreviation = 5357;
-inline constexpr int kNoVerb = 5358;
-inline constexpr int kNoPreposition = 5359;
-inline constexpr int kAskDelete = 5274;
 // Text limits of the fields.
 inline constexpr int kTitleLimit = 30;
 inline constexpr int kShortTitleLimit = 9;

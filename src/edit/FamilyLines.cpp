@@ -8,13 +8,10 @@
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsUnknown = 7080;
-constexpr unsigned kIdsDivorced = 3495;
-constexpr unsigned kIdsAddMarriage = 5201;
 
 // Given names first, or "UNKNOWN" when the individual cannot be read; with
 // a measure, fitted into maxChars characters and pixels.
@@ -22,7 +19,7 @@ std::string NameOf(std::int32_t rin, int maxChars = 0, int pixels = 0,
                    const plat::TextMeasure* measure = nullptr) {
   CIndividualRecord person;
   if (rin <= 0 || DbGetRecord(rin, db::kIndividual, &person) != 1)
-    return res::LoadString(kIdsUnknown);
+    return res::LoadString(res::kIdsUnknownUpper);
   if (measure == nullptr) return person.GetName(0, false, 0, false);
   return FittedName(person, maxChars, pixels, measure);
 }
@@ -59,18 +56,19 @@ std::int32_t PartnerOf(const CMarriageRecord& marriage, std::int32_t rin) {
 
 std::string SpouseLine(std::int32_t mrin, std::int32_t rin, const plat::TextMeasure* measure) {
   CMarriageRecord marriage;
-  if (DbGetRecord(mrin, db::kMarriage, &marriage) != 1) return res::LoadString(kIdsUnknown) + "\t";
+  if (DbGetRecord(mrin, db::kMarriage, &marriage) != 1)
+    return res::LoadString(res::kIdsUnknownUpper) + "\t";
   const std::int32_t spouse = PartnerOf(marriage, rin);
   std::string line = NameOf(spouse, 125, 200, measure) + "\t";
   if (marriage.marriage.date.IsSet()) line += Columns(marriage.marriage.date);
-  if (marriage.status == 'D') line += res::LoadString(kIdsDivorced);
+  if (marriage.status == 'D') line += res::LoadString(res::kIdsDivorcedShort);
   return line;
 }
 
 std::string ChildLine(std::int32_t childRin, const plat::TextMeasure* measure) {
   CIndividualRecord child;
   if (childRin <= 0 || DbGetRecord(childRin, db::kIndividual, &child) != 1)
-    return res::LoadString(kIdsUnknown) + "\t";
+    return res::LoadString(res::kIdsUnknownUpper) + "\t";
   std::string line = (measure != nullptr ? FittedName(child, 125, 200, measure)
                                          : child.GetName(0, false, 0, false)) +
                      "\t";
@@ -86,22 +84,26 @@ std::vector<FamiliesForLine> FamiliesForLines(std::int32_t rin, const plat::Text
   const std::vector<std::int32_t> parents = Relation(rin, db::kRelFather, db::kRelParents);
   const std::vector<std::int32_t> marriages = Relation(rin, db::kRelMarriages, db::kRelMarriages);
   if (parents.empty() && marriages.empty()) return lines;
-  lines.push_back({"\t" + res::LoadString(kIdsAllFamilies), 0});
-  if (parents.size() > 1) lines.push_back({"\t" + res::LoadString(kIdsAllFamiliesAsChild), -2});
+  lines.push_back({"\t" + res::LoadString(res::kIdsAllFamilies), 0});
+  if (parents.size() > 1)
+    lines.push_back({"\t" + res::LoadString(res::kIdsAllFamiliesAsChild), -2});
   for (std::int32_t mrin : parents) {
     CMarriageRecord marriage;
-    std::string text = std::to_string(mrin) + "\t" + res::LoadString(kIdsAsChildWithParents) + " ";
+    std::string text =
+        std::to_string(mrin) + "\t" + res::LoadString(res::kIdsAsChildWithParents) + " ";
     const bool read = DbGetRecord(mrin, db::kMarriage, &marriage) == 1;
     text += NameOf(read ? marriage.husband : 0, 60, 135, measure) + "/" +
             NameOf(read ? marriage.wife : 0, 60, 135, measure);
     if (read && marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
     lines.push_back({std::move(text), mrin});
   }
-  if (marriages.size() > 1) lines.push_back({"\t" + res::LoadString(kIdsAllFamiliesAsParent), -1});
+  if (marriages.size() > 1)
+    lines.push_back({"\t" + res::LoadString(res::kIdsAllFamiliesAsParent), -1});
   for (std::int32_t mrin : marriages) {
     if (mrin == 0) continue;
     CMarriageRecord marriage;
-    std::string text = std::to_string(mrin) + "\t" + res::LoadString(kIdsAsParentWithSpouse) + " ";
+    std::string text =
+        std::to_string(mrin) + "\t" + res::LoadString(res::kIdsAsParentWithSpouse) + " ";
     const bool read = DbGetRecord(mrin, db::kMarriage, &marriage) == 1;
     text += NameOf(read ? PartnerOf(marriage, rin) : 0, 125, 270, measure);
     if (read && marriage.marriage.date.IsSet()) text += "\t" + Columns(marriage.marriage.date);
@@ -127,7 +129,7 @@ std::vector<MarriageChoice> MarriageChoices(std::int32_t rin, bool onlyWithoutSp
   return choices;
 }
 
-std::string AddMarriageLine() { return "\t" + res::LoadString(kIdsAddMarriage); }
+std::string AddMarriageLine() { return "\t" + res::LoadString(res::kIdsAddMarriage); }
 
 std::vector<TabbedPiece> LayOutTabbedLine(std::string_view line, std::span<const int> stops,
                                           const plat::TextMeasure& measure) {

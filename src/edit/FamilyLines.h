@@ -23,13 +23,6 @@ class CMarriageRecord;
 std::string FittedName(const CIndividualRecord& person, int maxChars, int pixels,
                        const plat::TextMeasure* measure);
 
-// String ids of the Families for lines.
-inline constexpr unsigned kIdsAllFamilies = 39930;
-inline constexpr unsigned kIdsAllFamiliesAsParent = 39940;
-inline constexpr unsigned kIdsAllFamiliesAsChild = 39950;
-inline constexpr unsigned kIdsAsParentWithSpouse = 3996;
-inline constexpr unsigned kIdsAsChildWithParents = 3997;
-
 // The partner of rin in the marriage: the spouse who is not rin (0 when the
 // marriage names no other).
 std::int32_t PartnerOf(const CMarriageRecord& marriage, std::int32_t rin);

@@ -3,11 +3,10 @@
 #include "Ansel.h"
 #include "FieldListCtrl.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsCitationCaption = 3517;  // "s"
 
 // The button covers its cell with two pixels to spare on every side.
 FieldRect ButtonRect(FieldRect rect) {
@@ -173,7 +172,7 @@ CButtonFieldCell::CButtonFieldCell(int count, int readOnly) : CFieldCell({}, rea
 
 std::string CButtonFieldCell::CaptionFor(int count, int readOnly) {
   if (readOnly) return {};
-  return (count != 0 ? "*" : "") + res::LoadString(kIdsCitationCaption);
+  return (count != 0 ? "*" : "") + res::LoadString(res::kIdsCitationCaption);
 }
 
 void CButtonFieldCell::SetText(const std::string& text) {

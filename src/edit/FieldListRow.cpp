@@ -7,13 +7,13 @@
 #include "FieldListCtrl.h"
 #include "NameChecks.h"
 #include "OrdinanceObject.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "SystemColors.h"
 #include "UserEventRecord.h"
 
 namespace {
 
-constexpr unsigned kIdsNumbersInPlace = 7280;
 constexpr int kPlaceLimit = 120;
 constexpr int kNameLimit = 120;
 constexpr int kDateLimit = 35;
@@ -153,7 +153,7 @@ std::unique_ptr<CFieldCell> CComboRow::CreateValueCell() { return MakeComboCell(
 // ---- names ----
 
 CFullNameRow::CFullNameRow(std::string text, CStringListEx* choices)
-    : CComboRow(rowid::kGivenName, std::move(text), 0, 0, nullptr, choices) {
+    : CComboRow(res::kIdsGivenName, std::move(text), 0, 0, nullptr, choices) {
   textLimit_ = kNameLimit;
 }
 
@@ -189,12 +189,13 @@ int CNamePartRow::CheckNewName(CEditModel* model, CFieldListCtrl* list, CFieldCe
 // ---- yes/no, description, end date ----
 
 CYesNoRow::CYesNoRow(CEventObject* linked, CStringListEx* choices, int count)
-    : CComboRow(rowid::kConfidential,
-                res::LoadString(linked != nullptr && linked->GetYesNo() ? rowid::kYes : rowid::kNo),
-                count, 0, linked, choices) {}
+    : CComboRow(
+          res::kIdsConfidential,
+          res::LoadString(linked != nullptr && linked->GetYesNo() ? res::kIdsYes : res::kIdsNo),
+          count, 0, linked, choices) {}
 
 int CYesNoRow::IsYes(const std::string& text) {
-  return EqualsIgnoringCase(text, res::LoadString(rowid::kYes)) ? 1 : 0;
+  return EqualsIgnoringCase(text, res::LoadString(res::kIdsYes)) ? 1 : 0;
 }
 
 std::unique_ptr<CFieldCell> CYesNoRow::CreateLabelCell() { return MakeLabelCell(true, 10, false); }
@@ -224,7 +225,7 @@ int CYesNoRow::Commit(CEditModel* model, CFieldListCtrl*, CFieldCell* cell) {
 }
 
 CDescriptionRow::CDescriptionRow(CEventObject* event)
-    : CFieldListRow(rowid::kDescription, event != nullptr ? event->GetDescription() : "", 0, 0,
+    : CFieldListRow(res::kIdsDescription, event != nullptr ? event->GetDescription() : "", 0, 0,
                     event) {}
 
 std::unique_ptr<CFieldCell> CDescriptionRow::CreateLabelCell() {
@@ -244,7 +245,7 @@ int CDescriptionRow::Commit(CEditModel* model, CFieldListCtrl*, CFieldCell* cell
 }
 
 CEndDateRow::CEndDateRow(CEventObject* event)
-    : CFieldListRow(rowid::kEndDate, event != nullptr ? event->GetSecondDateString() : "", 0, 0,
+    : CFieldListRow(res::kIdsEndDate, event != nullptr ? event->GetSecondDateString() : "", 0, 0,
                     event) {}
 
 std::unique_ptr<CFieldCell> CEndDateRow::CreateLabelCell() {
@@ -335,7 +336,7 @@ int CPlaceRow::IsChanged(CEditModel*, CFieldListCtrl*, CFieldCell* cell) {
 
 int CPlaceRow::CheckText(const std::string& text, std::string& message) {
   if (CheckNameCharacters(CCheckedText(text))) return 1;
-  message = res::LoadString(kIdsNumbersInPlace);
+  message = res::LoadString(res::kIdsNumbersInPlace);
   return 0;
 }
 
@@ -393,8 +394,8 @@ void ClearOtherPlace(CFieldListRow& self, CEditModel* model, CFieldListCtrl* lis
 
 CPlaceIfLivingRow::CPlaceIfLivingRow(CEventObject* livePlace, CStringListEx* choices, int count,
                                      int buttonReadOnly)
-    : CPlaceRow(livePlace, choices, rowid::kPlaceIfLiving), buttonReadOnly_(buttonReadOnly) {
-  labelId_ = rowid::kPlaceIfLiving;
+    : CPlaceRow(livePlace, choices, res::kIdsPlaceIfLiving), buttonReadOnly_(buttonReadOnly) {
+  labelId_ = res::kIdsPlaceIfLiving;
   count_ = count;
 }
 
@@ -406,7 +407,7 @@ std::unique_ptr<CFieldCell> CPlaceIfLivingRow::CreateButtonCell() {
 
 int CPlaceIfLivingRow::Commit(CEditModel* model, CFieldListCtrl* list, CFieldCell* cell) {
   const int result = CPlaceRow::Commit(model, list, cell);
-  if (result != 0 && !text_.empty()) ClearOtherPlace(*this, model, list, rowid::kTemple, true);
+  if (result != 0 && !text_.empty()) ClearOtherPlace(*this, model, list, res::kIdsTemple, true);
   return result;
 }
 
@@ -453,7 +454,7 @@ int CTempleOrdinanceRow::Commit(CEditModel* model, CFieldListCtrl*, CFieldCell* 
 }
 
 CTempleRow::CTempleRow(COrdinanceObject* ordinance, CStringListEx* choices, int buttonReadOnly)
-    : CTempleOrdinanceRow(ordinance, choices, rowid::kTemple), buttonReadOnly_(buttonReadOnly) {}
+    : CTempleOrdinanceRow(ordinance, choices, res::kIdsTemple), buttonReadOnly_(buttonReadOnly) {}
 
 std::unique_ptr<CFieldCell> CTempleRow::CreateButtonCell() {
   std::unique_ptr<CFieldCell> cell = std::make_unique<CButtonFieldCell>(count_, buttonReadOnly_);
@@ -465,14 +466,14 @@ std::unique_ptr<CFieldCell> CTempleRow::CreateButtonCell() {
 int CTempleRow::Commit(CEditModel* model, CFieldListCtrl* list, CFieldCell* cell) {
   const int result = CTempleOrdinanceRow::Commit(model, list, cell);
   if (!text_.empty() && linked_ != nullptr && !linked_->GetPlace().empty())
-    ClearOtherPlace(*this, model, list, rowid::kPlaceIfLiving, false);
+    ClearOtherPlace(*this, model, list, res::kIdsPlaceIfLiving, false);
   return result;
 }
 
 // ---- the edit-record model's own rows ----
 
 CSexRow::CSexRow(std::string text, CStringListEx* choices, int readOnly)
-    : CComboRow(rowid::kSex, std::move(text), 0, readOnly, nullptr, choices) {}
+    : CComboRow(res::kIdsSex, std::move(text), 0, readOnly, nullptr, choices) {}
 
 std::unique_ptr<CFieldCell> CSexRow::CreateValueCell() {
   auto cell = CComboRow::CreateValueCell();
@@ -481,7 +482,7 @@ std::unique_ptr<CFieldCell> CSexRow::CreateValueCell() {
 }
 
 CSurnameRow::CSurnameRow(std::string text, CStringListEx* choices)
-    : CComboRow(rowid::kSurname, std::move(text), 0, 0, nullptr, choices) {
+    : CComboRow(res::kIdsSurname, std::move(text), 0, 0, nullptr, choices) {
   textLimit_ = kNameLimit;
 }
 
@@ -507,7 +508,7 @@ int CSurnameRow::Commit(CEditModel* model, CFieldListCtrl*, CFieldCell* cell) {
 }
 
 CTitleRow::CTitleRow(bool suffix, std::string text, int count)
-    : CNamePartRow(suffix ? rowid::kTitleSuffix : rowid::kTitlePrefix, std::move(text), count, 0,
+    : CNamePartRow(suffix ? res::kIdsTitleSuffix : res::kIdsTitlePrefix, std::move(text), count, 0,
                    nullptr),
       suffix_(suffix) {
   textLimit_ = kTitleLimit;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FieldCell.h"
+#include "StringIds.h"
 
 class CDittoList;
 class CEditModel;
@@ -20,31 +21,6 @@ class CFieldListCtrl;
 class COrdinanceObject;
 class CStringListEx;
 class CUserEventRecord;
-
-// Label ids the rows and models look rows up by.
-namespace rowid {
-inline constexpr int kYes = 3700;
-inline constexpr int kNo = 3701;
-inline constexpr int kConfidential = 3702;
-inline constexpr int kEndDate = 3703;
-inline constexpr int kGivenName = 3733;
-inline constexpr int kSurname = 3734;
-inline constexpr int kTitlePrefix = 3735;
-inline constexpr int kTitleSuffix = 3736;
-inline constexpr int kSex = 3737;
-inline constexpr int kCustomId = 3738;
-inline constexpr int kAlsoKnownAs = 3739;
-inline constexpr int kSbn = 3740;
-inline constexpr int kPlace = 4777;
-inline constexpr int kNickname = 4818;
-inline constexpr int kMarriedName = 4819;
-inline constexpr int kCauseOfDeath = 4820;
-inline constexpr int kPhysicalDescription = 4821;
-inline constexpr int kDescription = 5233;
-inline constexpr int kOrdinanceTemple = 7186;
-inline constexpr int kPlaceIfLiving = 7315;
-inline constexpr int kTemple = 7316;
-}  // namespace rowid
 
 class CFieldListRow {
  public:
@@ -212,7 +188,7 @@ class CEventDateRow : public CDateRow {
 // handed to the event and remembered among the recent places.
 class CPlaceRow : public CComboRow {
  public:
-  CPlaceRow(CEventObject* event, CStringListEx* choices, int labelId = rowid::kPlace);
+  CPlaceRow(CEventObject* event, CStringListEx* choices, int labelId = res::kIdsPlace);
   std::unique_ptr<CFieldCell> CreateValueCell() override;
   std::unique_ptr<CFieldCell> CreateButtonCell() override;
   int IsChanged(CEditModel* model, CFieldListCtrl* list, CFieldCell* cell) override;
@@ -240,7 +216,7 @@ class CPlaceIfLivingRow : public CPlaceRow {
 class CTempleOrdinanceRow : public CComboRow {
  public:
   CTempleOrdinanceRow(COrdinanceObject* ordinance, CStringListEx* choices,
-                      int labelId = rowid::kOrdinanceTemple);
+                      int labelId = res::kIdsOrdinanceTemple);
   std::unique_ptr<CFieldCell> CreateLabelCell() override;
   std::unique_ptr<CFieldCell> CreateValueCell() override;
   std::unique_ptr<CFieldCell> CreateButtonCell() override;

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "EventObject.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -27,9 +28,9 @@ int CLiveBaptismRule::Check(const CEventObject* changed, std::string& message) c
   if (!CDateOrderRule::Check(changed, message)) return 0;
   if (changed == nullptr || changed != baptism_) return 1;
   const std::string text = changed->GetDateText();
-  if (EqualNoCase(text, res::LoadString(kIdsStatusChild)) ||
-      EqualNoCase(text, res::LoadString(kIdsStatusInfant))) {
-    message = res::LoadString(kIdsLiveBaptismUnlikely);
+  if (EqualNoCase(text, res::LoadString(res::kIdsStatusChild)) ||
+      EqualNoCase(text, res::LoadString(res::kIdsStatusInfant))) {
+    message = res::LoadString(res::kIdsLiveBaptismUnlikely);
     return 0;
   }
   return 1;

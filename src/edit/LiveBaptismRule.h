@@ -8,11 +8,6 @@
 
 #include "DateRule.h"
 
-// String ids of the rule: the two status words and its message.
-inline constexpr unsigned kIdsStatusChild = 3212;
-inline constexpr unsigned kIdsStatusInfant = 7259;
-inline constexpr unsigned kIdsLiveBaptismUnlikely = 7281;
-
 class CLiveBaptismRule : public CDateOrderRule {
  public:
   CLiveBaptismRule(const CPlaceIfLivingGate* model, const CEventObject* baptism,

@@ -5,14 +5,10 @@
 #include "EditEnvironment.h"
 #include "FamilyDatabase.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsPunctuationInName = 3717;
-constexpr unsigned kIdsTermInName = 3716;
-constexpr unsigned kIdsIsNameCorrect = 7227;
-constexpr unsigned kIdsAppTitle = 101;
 
 bool IsWordBreak(unsigned char c) { return c <= ' '; }
 
@@ -47,12 +43,12 @@ int ContainsNameTerm(const CCheckedText& text, unsigned termId) {
 
 int CheckNameText(const CCheckedText& text, std::string& message) {
   if (!CheckNameCharacters(text)) {
-    message = res::LoadString(kIdsPunctuationInName);
+    message = res::LoadString(res::kIdsPunctuationInName);
     return 0;
   }
   for (const unsigned id : NameTermIds()) {
     if (ContainsNameTerm(text, id)) {
-      message = res::LoadString(kIdsTermInName);
+      message = res::LoadString(res::kIdsTermInName);
       return 0;
     }
   }
@@ -92,8 +88,8 @@ int ConfirmNewStrings(const std::string& shown, const std::vector<std::string>& 
   }
   if (missing.empty()) return 1;
   const int answer =
-      plat::MessageBox(shown + "\n\n" + res::LoadString(kIdsIsNameCorrect),
-                       res::LoadString(kIdsAppTitle), plat::kMbYesNo | plat::kMbIconQuestion);
+      plat::MessageBox(shown + "\n\n" + res::LoadString(res::kIdsIsNameCorrect),
+                       res::LoadString(res::kIdsAppName), plat::kMbYesNo | plat::kMbIconQuestion);
   if (answer != plat::kIdYes) return 0;
   for (const std::string& part : missing) DbFindOrAddString(part, kind, stored);
   return 1;

@@ -9,17 +9,13 @@
 #include "FamilyDatabase.h"
 #include "FieldCell.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace notes {
 
 namespace {
 
-constexpr unsigned kReadOnlyMessage = 3411;
-constexpr unsigned kCaption = 4401;
-constexpr unsigned kTagWarning = 4407;
-constexpr unsigned kAlreadyPermanent = 3272;
-constexpr unsigned kFirstStandardTag = 6346;
 constexpr int kMaxStandardTags = 48;
 
 bool IsBlank(char c) {
@@ -53,7 +49,8 @@ bool EditGate::IsReadOnly() const { return readOnly ? readOnly() : FamilyFileRea
 
 bool EditGate::Allow() const {
   if (IsReadOnly()) {
-    plat::MessageBox(res::LoadString(kReadOnlyMessage), "", plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsReadOnlyDevice), "",
+                     plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
   return !checkPassword || checkPassword();
@@ -132,7 +129,7 @@ int CNotesSession::Delete(const EditGate& gate, const std::function<bool(unsigne
 }
 
 std::string CNotesSession::Caption(const std::string& name) const {
-  return FormatS(res::LoadString(kCaption), {tag_, name});
+  return FormatS(res::LoadString(res::kIdsNotesCaption), {tag_, name});
 }
 
 CNotesDitto::CNotesDitto(char kind, std::int32_t rin, std::int32_t lastBlock, std::int32_t primary)
@@ -223,15 +220,15 @@ std::string TagWarningText(const std::string& typed) {
   std::string text = typed;
   while (!text.empty() && text.back() == ' ') text.pop_back();
   const std::string cut = text.substr(0, text.find(' '));
-  return FormatS(res::LoadString(kTagWarning), {text, cut});
+  return FormatS(res::LoadString(res::kIdsTagWarning), {text, cut});
 }
 
 std::string NoteTagEntry::Text() const { return std::string(marked ? "*" : " ") + "\t" + tag; }
 
 std::vector<std::string> CNoteTagList::StandardTags() {
   std::vector<std::string> tags;
-  for (int i = 0; i < kMaxStandardTags && res::HasString(kFirstStandardTag + i); ++i)
-    tags.push_back(res::LoadString(kFirstStandardTag + i));
+  for (int i = 0; i < kMaxStandardTags && res::HasString(res::kIdsAllNoteTags + i); ++i)
+    tags.push_back(res::LoadString(res::kIdsAllNoteTags + i));
   return tags;
 }
 
@@ -291,7 +288,7 @@ bool CNoteTagList::Add(const std::string& tag) {
   bool marked = false;
   if (existing >= 0) {
     if (entries_[existing].permanent) {
-      plat::MessageBox(res::LoadString(kAlreadyPermanent), "",
+      plat::MessageBox(res::LoadString(res::kIdsAlreadyPermanent), "",
                        plat::kMbOk | plat::kMbIconExclamation);
       return false;
     }

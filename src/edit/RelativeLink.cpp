@@ -10,11 +10,10 @@
 #include "IndividualRecord.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsAppTitle = 101;
 
 std::string NameOf(std::int32_t rin) {
   CIndividualRecord record;
@@ -39,13 +38,13 @@ void Spouses(std::int32_t mrin, std::int32_t& husband, std::int32_t& wife) {
 }  // namespace
 
 int CheckRelativeLink(std::int32_t rin, std::int32_t chosen, char requiredSex, bool& answered) {
-  using namespace relativelink;
   if (requiredSex != 0) {
-    if (requiredSex != 'M' && requiredSex != 'F') return kMustBeMaleOrFemale;
-    if (DbGetSex(chosen) != requiredSex) return requiredSex == 'M' ? kMustBeMale : kMustBeFemale;
+    if (requiredSex != 'M' && requiredSex != 'F') return res::kIdsMustBeMaleOrFemale;
+    if (DbGetSex(chosen) != requiredSex)
+      return requiredSex == 'M' ? res::kIdsMustBeMale : res::kIdsMustBeFemale;
   }
   if (rin == 0) return 0;
-  if (chosen == rin) return kLinkedToItself;
+  if (chosen == rin) return res::kIdsLinkedToItself;
 
   std::vector<std::int32_t> marriages;
   DbGetRelationList(marriages, db::kRelSpouses, 0, rin, 0);
@@ -54,17 +53,17 @@ int CheckRelativeLink(std::int32_t rin, std::int32_t chosen, char requiredSex, b
     Spouses(mrin, husband, wife);
     if (chosen == husband || chosen == wife) {
       const std::string question =
-          res::FormatString(kAskAnotherMarriage, {NameOf(rin), NameOf(chosen)});
-      const int answer = plat::MessageBox(question, res::LoadString(kIdsAppTitle),
+          res::FormatString(res::kIdsAskAnotherMarriage, {NameOf(rin), NameOf(chosen)});
+      const int answer = plat::MessageBox(question, res::LoadString(res::kIdsAppName),
                                           plat::kMbYesNo | plat::kMbIconQuestion);
       if (answer != plat::kIdYes) {
         answered = true;
-        return kAlreadySpouse;
+        return res::kIdsAlreadySpouse;
       }
     }
     std::vector<std::int32_t> children;
     DbGetRelationList(children, db::kRelChildren, 0, mrin, 0);
-    if (Contains(children, chosen)) return kAlreadyChild;
+    if (Contains(children, chosen)) return res::kIdsAlreadyChild;
   }
 
   std::vector<std::int32_t> families;
@@ -73,8 +72,8 @@ int CheckRelativeLink(std::int32_t rin, std::int32_t chosen, char requiredSex, b
     if (mrin <= 0) continue;
     std::int32_t father = 0, mother = 0;
     Spouses(mrin, father, mother);
-    if (chosen == father) return kAlreadyFather;
-    if (chosen == mother) return kAlreadyMother;
+    if (chosen == father) return res::kIdsAlreadyFather;
+    if (chosen == mother) return res::kIdsAlreadyMother;
   }
   return 0;
 }

@@ -6,12 +6,11 @@
 #include "DbCodes.h"
 #include "EditModel.h"
 #include "FieldListRow.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
 namespace {
-
-constexpr int kTitleSuffixLabel = 3736;
 
 bool UserEventTarget(CEditModel& model, const CFieldListRow* row, char letter,
                      RowCitationOwner& out) {
@@ -40,7 +39,7 @@ bool IndividualRowCitations(CIndividualEditModel& model, std::int32_t rin, const
   if (row == nullptr || rin <= 0) return false;
   CEventObject* event = row->GetLinked();
   if (event == nullptr) {
-    if (row->GetLabelId() != kTitleSuffixLabel) return false;
+    if (row->GetLabelId() != res::kIdsTitleSuffix) return false;
     out.owner = rin;
     out.letter = db::kOwnerIndividual;
     out.first = model.GetOwnFirstCitation();

@@ -11,22 +11,13 @@
 #include "MarriageRecord.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace sources {
 
 namespace {
 
-constexpr unsigned kNoSourceList = 5468;
-constexpr unsigned kCannotCopy = 5384;
-constexpr unsigned kCannotCreateSource = 5391;
-constexpr unsigned kNoRepositoryList = 5392;
-constexpr unsigned kCannotCreateRepository = 5396;
-constexpr unsigned kMergingRepositories = 7244;
-constexpr unsigned kMergingSources = 7245;
-constexpr unsigned kMergingIndividualCitations = 4036;
-constexpr unsigned kMergingMarriageCitations = 4037;
-constexpr unsigned kMergeSummary = 7246;
 constexpr int kStep = 30;
 
 const char kCrLf[] = "\r\n";
@@ -173,7 +164,7 @@ bool CSourceListCache::Fill(bool report) {
   if (!entries_.empty()) return true;
   std::vector<CSourceRecord> list;
   if (DbGetRecord(1, db::kSourceList, &list) != 1) {
-    if (report) Exclaim(kNoSourceList);
+    if (report) Exclaim(res::kIdsNoSourceList);
     return false;
   }
   entries_.reserve(list.size());
@@ -235,7 +226,7 @@ std::int32_t StoreSource(CSourceRecord& record) {
   if (record.recordNumber == 0) {
     const std::int32_t rin = DbAddRecord(db::kSource, 1, std::monostate{});
     if (rin <= 0) {
-      plat::MessageBox(res::LoadString(kCannotCreateSource), "",
+      plat::MessageBox(res::LoadString(res::kIdsCannotCreateSource), "",
                        plat::kMbOk | plat::kMbIconExclamation);
       return 0;
     }
@@ -250,7 +241,7 @@ std::int32_t CopySource(std::int32_t rin) {
   std::int32_t copy = 0;
   if (DbGetRecord(rin, db::kSource, &source) == 1) copy = DbAddRecord(db::kSource, 1, &source);
   if (copy <= 0) {
-    Exclaim(kCannotCopy);
+    Exclaim(res::kIdsCannotCopy);
     return 0;
   }
   return copy;
@@ -293,7 +284,7 @@ std::int32_t StoreRepository(CRepositoryRecord& record, const std::string& name,
   if (record.recordNumber == 0) {
     const std::int32_t rin = DbAddRecord(db::kRepository, 1, std::monostate{});
     if (rin <= 0) {
-      Exclaim(kCannotCreateRepository);
+      Exclaim(res::kIdsCannotCreateRepository);
       return 0;
     }
     record.recordNumber = rin;
@@ -309,8 +300,9 @@ std::int32_t StoreRepository(CRepositoryRecord& record, const std::string& name,
 // ---- merge ----
 
 std::string MergeSummary(const MergeCounts& c) {
-  return res::FormatString(kMergeSummary, {std::to_string(c.repositories),
-                                           std::to_string(c.sources), std::to_string(c.citations)});
+  return res::FormatString(
+      res::kIdsMergeSummary,
+      {std::to_string(c.repositories), std::to_string(c.sources), std::to_string(c.citations)});
 }
 
 MergeCounts MergeDuplicateSources(bool showSummary) {
@@ -320,11 +312,11 @@ MergeCounts MergeDuplicateSources(bool showSummary) {
   // Repositories: each with its neighbour in name order.
   std::vector<CRepositoryRecord> repositories;
   if (DbGetRecord(1, db::kRepositoryList, &repositories) != 1) {
-    Exclaim(kNoRepositoryList);
+    Exclaim(res::kIdsNoRepositoryList);
   } else {
     const int n = static_cast<int>(repositories.size());
     progress.Begin("Korvane", n > 0 ? n : 1);
-    progress.SetText(res::LoadString(kMergingRepositories));
+    progress.SetText(res::LoadString(res::kIdsMergingRepositories));
     for (int i = 0; i + 1 < n; ++i) {
       const CRepositoryRecord& first = repositories[i];
       const CRepositoryRecord& second = repositories[i + 1];
@@ -344,7 +336,7 @@ MergeCounts MergeDuplicateSources(bool showSummary) {
     const std::vector<SourceCacheEntry> entries = cache.Entries();
     const int n = static_cast<int>(entries.size());
     progress.Begin("Korvane", n > 0 ? n : 1);
-    progress.SetText(res::LoadString(kMergingSources));
+    progress.SetText(res::LoadString(res::kIdsMergingSources));
     std::optional<CSourceRecord> next = n > 0 ? ReadSource(entries[0].rin) : std::nullopt;
     for (int p = 1; p < n && !counts.cancelled; ++p) {
       const std::optional<CSourceRecord> earlier = std::move(next);
@@ -376,10 +368,10 @@ MergeCounts MergeDuplicateSources(bool showSummary) {
 
   if (!counts.cancelled)
     counts.cancelled = !MergeCitationPass<CIndividualRecord>(
-        db::kIndividual, kMergingIndividualCitations, "IBCDRAEP", counts.citations);
+        db::kIndividual, res::kIdsMergingIndividualCitations, "IBCDRAEP", counts.citations);
   if (!counts.cancelled)
-    counts.cancelled = !MergeCitationPass<CMarriageRecord>(db::kMarriage, kMergingMarriageCitations,
-                                                           "MGS", counts.citations);
+    counts.cancelled = !MergeCitationPass<CMarriageRecord>(
+        db::kMarriage, res::kIdsMergingMarriageCitations, "MGS", counts.citations);
   progress.End();
   if (showSummary)
     plat::MessageBox(MergeSummary(counts), "Korvane", plat::kMbOk | plat::kMbIconInformation);

@@ -3,15 +3,10 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EventTypeRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
 #include "UserEventRecord.h"
-
-namespace {
-
-constexpr unsigned kUnknownString = 7079;  // "Unknown"
-
-}  // namespace
 
 void GetCitationOwnerLabel(char ownerLetter, std::string& label, long recordNumber) {
   label.clear();
@@ -29,7 +24,7 @@ void GetCitationOwnerLabel(char ownerLetter, std::string& label, long recordNumb
           DbGetRecord(event.eventTypeNumber, CEventTypeRecord::kRecordType, &eventType) == 1)
         label = eventType.title;
       else
-        label = res::LoadString(kUnknownString);
+        label = res::LoadString(res::kIdsUnknown);
       return;
     }
     default:

@@ -11,13 +11,12 @@
 #include "IndividualRecord.h"
 #include "MarriageNode.h"
 #include "MarriageRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
-constexpr int kHeadlineString = 4661;
 constexpr int kQualifiedReasonBase = 5798;
-constexpr int kNotNeededReasonBase = 5801;
 constexpr int kNotQualifiedReasonBase = 5807;
 
 CDateValue Today() {
@@ -301,7 +300,7 @@ bool IsPresumedDeceased(const CIndividualRecord& record) {
 
 std::string GetZelHeadline(int result) {
   if (result < kZelQualified || result > kZelNotQualified) return {};
-  return res::LoadString(kHeadlineString + result);
+  return res::LoadString(res::kIdsHeadline + result);
 }
 
 std::string GetZelReasonText(int result, int reason) {
@@ -309,7 +308,7 @@ std::string GetZelReasonText(int result, int reason) {
     case kZelQualified:
       return reason != 0 ? res::LoadString(kQualifiedReasonBase + reason) : std::string();
     case kZelNotNeeded:
-      return reason != 3 ? res::LoadString(kNotNeededReasonBase + reason) : std::string();
+      return reason != 3 ? res::LoadString(res::kIdsNotNeededReasonBase + reason) : std::string();
     case kZelNotQualified:
       return res::LoadString(kNotQualifiedReasonBase + reason);
     default:

@@ -17,6 +17,7 @@
 
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace fw {
@@ -222,10 +223,11 @@ bool CDialogBase::ExchangeInt(bool save, int id, std::int32_t& value, std::int32
     return true;
   }
   if (parse == IntParse::kNotInteger)
-    plat::MessageBox(res::LoadString(kIdsParseInt), "", plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsParseInt), "",
+                     plat::kMbOk | plat::kMbIconExclamation);
   else
     plat::MessageBox(
-        res::FormatString(kIdsParseIntRange, {std::to_string(low), std::to_string(high)}), "",
+        res::FormatString(res::kIdsParseIntRange, {std::to_string(low), std::to_string(high)}), "",
         plat::kMbOk | plat::kMbIconExclamation);
   if (QWidget* w = GetControl(id)) {
     w->setFocus();

@@ -21,10 +21,6 @@ inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdHelp = 9;
 
-// String ids of the data-exchange messages.
-inline constexpr unsigned kIdsParseInt = 61712;       // "Please enter an integer."
-inline constexpr unsigned kIdsParseIntRange = 61714;  // "... between %1 and %2."
-
 // The dynamic property that carries a registered control's id.
 inline constexpr char kControlIdProperty[] = "controlId";
 

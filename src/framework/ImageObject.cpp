@@ -17,24 +17,12 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "ReportDevice.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace fw {
 
 namespace {
-
-enum : unsigned {
-  kIdsTitle = 101,
-  kIdsUnknownImageError = 8135,
-  kIdsCannotFind = 8140,
-  kIdsInsertPhotoCd = 8141,
-  kIdsInsertRemovable = 8142,
-  kIdsCheckPath = 8143,
-  kIdsCannotRead = 8144,
-  kIdsLzw = 8145,
-  kIdsSeeHelp = 8146,
-  kIdsCannotDisplay = 8147,
-};
 
 // The code a reader gives for LZW data it cannot decode; Qt's readers
 // decode it, so this stays for pictures from other loaders.
@@ -143,7 +131,7 @@ int PictureHostPort::FindMultimedia(const FindMultimediaRequest& request) {
   // Without the Find Multimedia Object dialog as host (tools, tests): its
   // text in a box.
   const unsigned buttons = request.offerRetry ? plat::kMbRetryCancel : plat::kMbOk;
-  return plat::MessageBox(request.message, res::LoadString(8148),
+  return plat::MessageBox(request.message, res::LoadString(res::kIdsFindMultimediaCaption),
                           buttons | plat::kMbIconExclamation);
 }
 
@@ -225,7 +213,7 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
   PictureHostPort& host = PictureHost();
   // Messages show the path as text; the request carries its bytes.
   const std::string shown = plat::PathText(path);
-  const std::string notFound = res::LoadString(kIdsCannotFind) + "\n\n" + shown;
+  const std::string notFound = res::LoadString(res::kIdsCannotFind) + "\n\n" + shown;
   for (;;) {
     const int drive = host.DriveType(path);
     bool present = true;
@@ -243,9 +231,9 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
     if (itemNumber != 0 && (drive == kPictureDriveRemovable || drive == kPictureDriveCdRom)) {
       request.offerRetry = true;
       if (photoCd && drive == kPictureDriveCdRom) {
-        request.message = notFound + InsertText(res::LoadString(kIdsInsertPhotoCd), discId);
+        request.message = notFound + InsertText(res::LoadString(res::kIdsInsertPhotoCd), discId);
       } else {
-        request.message = notFound + res::LoadString(kIdsInsertRemovable);
+        request.message = notFound + res::LoadString(res::kIdsInsertRemovable);
         request.offerEntry = true;
         request.helpTopic = kHelpMultimedia;
       }
@@ -254,13 +242,14 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
     }
     if (itemNumber != 0) {
       // A new location entered here takes effect on the next load.
-      request.message = notFound + "\n\n" + res::LoadString(kIdsCheckPath);
+      request.message = notFound + "\n\n" + res::LoadString(res::kIdsCheckPath);
       request.offerEntry = true;
       request.helpTopic = kHelpMultimedia;
       host.FindMultimedia(request);
       return 0;
     }
-    plat::MessageBox(notFound, res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(notFound, res::LoadString(res::kIdsAppName),
+                     plat::kMbOk | plat::kMbIconExclamation);
     return 0;
   }
 
@@ -274,8 +263,8 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
     }
     if (LoadPhotoCd(path, resolution)) return 1;
     if (report)
-      plat::MessageBox(res::LoadString(kIdsCannotRead) + "\n\n" + shown, res::LoadString(kIdsTitle),
-                       plat::kMbOk | plat::kMbIconExclamation);
+      plat::MessageBox(res::LoadString(res::kIdsCannotRead) + "\n\n" + shown,
+                       res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
     return 0;
   }
 
@@ -287,12 +276,12 @@ int CImageObject::LoadFile(const std::string& path, const std::string& discId, i
   request.itemNumber = itemNumber;
   request.helpTopic = kHelpMultimedia;
   if (code == kImageLzwRefused) {
-    request.message = shown + "\n\n" + res::LoadString(kIdsLzw);
+    request.message = shown + "\n\n" + res::LoadString(res::kIdsLzwNotSupported);
   } else {
     const std::string error = GetImageErrorText(code);
-    request.message = res::LoadString(kIdsCannotRead);
+    request.message = res::LoadString(res::kIdsCannotRead);
     if (!error.empty()) request.message += "\n(" + error + ")";
-    request.message += "\n\n" + shown + "\n\n" + res::LoadString(kIdsSeeHelp);
+    request.message += "\n\n" + shown + "\n\n" + res::LoadString(res::kIdsSeeHelp);
   }
   host.FindMultimedia(request);
   return 0;
@@ -303,19 +292,20 @@ int CImageObject::LoadFileQuiet(const std::string& path, std::string* errorText)
   Free();
   if (IsPhotoCdFile(path, true)) {
     if (LoadPhotoCd(path, plat::kPcdBase)) return 1;
-    if (errorText) *errorText = res::LoadString(kIdsCannotRead) + "\n\n" + plat::PathText(path);
+    if (errorText)
+      *errorText = res::LoadString(res::kIdsCannotRead) + "\n\n" + plat::PathText(path);
     return 0;
   }
   const int code = LoadPicture(path);
   if (code == kImageOk) return 1;
   if (errorText) {
     if (code == kImageLzwRefused) {
-      *errorText = plat::PathText(path) + "\n\n" + res::LoadString(kIdsLzw);
+      *errorText = plat::PathText(path) + "\n\n" + res::LoadString(res::kIdsLzwNotSupported);
     } else {
       const std::string error = GetImageErrorText(code);
-      *errorText = res::LoadString(kIdsCannotRead);
+      *errorText = res::LoadString(res::kIdsCannotRead);
       if (!error.empty()) *errorText += " (" + error + ")";
-      *errorText += "\n" + plat::PathText(path) + "\n\n" + res::LoadString(kIdsSeeHelp);
+      *errorText += "\n" + plat::PathText(path) + "\n\n" + res::LoadString(res::kIdsSeeHelp);
     }
   }
   return 0;
@@ -323,10 +313,11 @@ int CImageObject::LoadFileQuiet(const std::string& path, std::string* errorText)
 
 int CImageObject::Paint(QPainter& painter, const QRect& destination, const QRect* source) const {
   if (!IsLoaded() || !painter.isActive()) {
-    std::string text = res::LoadString(kIdsCannotDisplay);
+    std::string text = res::LoadString(res::kIdsCannotDisplay);
     const std::string error = GetImageErrorText(-2);
     if (!error.empty()) text += "\n(" + error + ")";
-    plat::MessageBox(text, res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(text, res::LoadString(res::kIdsAppName),
+                     plat::kMbOk | plat::kMbIconExclamation);
     return 0;
   }
   painter.drawImage(destination, bitmap_, source ? *source : bitmap_.rect());
@@ -427,7 +418,7 @@ int CImageObject::ChoosePhotoCDResolution(unsigned mask, int width, int height) 
 std::string CImageObject::GetImageErrorText(int code) {
   for (const ErrorText& row : kErrorTexts)
     if (row.code == code) return res::LoadString(row.id);
-  return res::FormatString(kIdsUnknownImageError, {std::to_string(code)});
+  return res::FormatString(res::kIdsUnknownImageError, {std::to_string(code)});
 }
 
 bool CImageObject::GetFileInfo(const std::string& path, ImageFileInfo& info) {

@@ -11,6 +11,7 @@
 #include "CodePage.h"
 #include "FileUtil.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace gedcom {
@@ -45,7 +46,6 @@ constexpr const char* kStrayPart =
 constexpr const char* kImportCaption = "GEDCOM Import";
 constexpr const char* kInsertDisk = "Insert disk #%1!d!\n\nFile: %2";
 constexpr const char* kNotComplete = "Import is not complete.\nAre you sure you want to quit?";
-constexpr unsigned kCouldNotOpenFile = 3652;  // "Could not open file:\n\n%s"
 constexpr const char* kCantOpen = "Can't open %s: %s";
 constexpr const char* kImportFailed = "IMPORT FAILED";
 
@@ -380,7 +380,7 @@ bool CGedcomLineReader::OpenNextPart() {
                            plat::kMbYesNo | plat::kMbIconExclamation) == plat::kIdYes)
         return false;
       if (source_.Open(path)) break;
-      std::string text = res::LoadString(kCouldNotOpenFile);
+      std::string text = res::LoadString(res::kIdsCouldNotOpenFile);
       std::size_t at = text.find("%s");
       if (at != std::string::npos) text.replace(at, 2, path);
       plat::MessageBox(text, kImportCaption, plat::kMbOk | plat::kMbIconExclamation);

@@ -17,18 +17,12 @@
 #include "MultimediaItemDialog.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr unsigned kIdsTitle = 101;
-constexpr unsigned kIdsCannotFind = 8140;
-constexpr unsigned kIdsCaption = 8148;
-constexpr unsigned kIdsReplaceLink = 8205;
-constexpr unsigned kIdsCannotUpdate = 8206;
-constexpr unsigned kIdsReplaceAll = 8207;
 
 std::string Fill(std::string text, const std::string& one, const std::string& two) {
   for (auto [mark, with] : {std::pair<const char*, const std::string*>{"%1", &one}, {"%2", &two}}) {
@@ -77,7 +71,7 @@ std::string StripFamilyFolder(const std::string& path, const std::string& family
 
 CFindMultimediaDialog::CFindMultimediaDialog(std::int32_t itemNumber, QWidget* parent)
     : fw::CDialogBase(parent), ownerWindow(QApplication::activeWindow()), item_(itemNumber) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsCaption)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsFindMultimediaCaption)));
   auto* icon = new QLabel;
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
   auto* text = AddControl(kIdcMessage, new QLabel);
@@ -175,8 +169,8 @@ void CFindMultimediaDialog::OnOK() {
   const std::string full = media::ResolveEntry(entry, folder, oldPath);
   std::error_code error;
   if (!fs::exists(full, error)) {
-    plat::MessageBox(res::LoadString(kIdsCannotFind) + "\n\n" + plat::PathText(full),
-                     res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsCannotFind) + "\n\n" + plat::PathText(full),
+                     res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
   if (item_ == 0) return;
@@ -191,10 +185,11 @@ void CFindMultimediaDialog::OnOK() {
     return;
   }
   if (plat::MessageBox(
-          Fill(res::LoadString(kIdsReplaceLink), plat::PathText(old), plat::PathText(full)),
-          res::LoadString(kIdsTitle), plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes) {
+          Fill(res::LoadString(res::kIdsReplaceLink), plat::PathText(old), plat::PathText(full)),
+          res::LoadString(res::kIdsAppName),
+          plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes) {
     if (CurrentDatabase->SetMultimediaFileName(item_, stored) != 1) {
-      plat::MessageBox(res::LoadString(kIdsCannotUpdate), res::LoadString(kIdsTitle),
+      plat::MessageBox(res::LoadString(res::kIdsCannotUpdate), res::LoadString(res::kIdsAppName),
                        plat::kMbOk | plat::kMbIconExclamation);
     } else {
       Tell(0, stored);
@@ -203,9 +198,9 @@ void CFindMultimediaDialog::OnOK() {
       const std::string oldFolder = fs::path(old).parent_path().string();
       const std::string newFolder = fs::path(full).parent_path().string();
       if (oldFolder != newFolder &&
-          plat::MessageBox(Fill(res::LoadString(kIdsReplaceAll), plat::PathText(oldFolder),
+          plat::MessageBox(Fill(res::LoadString(res::kIdsReplaceAll), plat::PathText(oldFolder),
                                 plat::PathText(newFolder)),
-                           res::LoadString(kIdsTitle),
+                           res::LoadString(res::kIdsAppName),
                            plat::kMbYesNo | plat::kMbIconQuestion | plat::kMbDefButton2) ==
               plat::kIdYes) {
         CurrentDatabase->ReplaceMultimediaFolder(

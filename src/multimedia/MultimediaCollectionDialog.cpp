@@ -27,15 +27,11 @@
 #include "QtTextMeasure.h"
 #include "ScrapbookDialog.h"
 #include "SlideShowWindow.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
-constexpr unsigned kIdsTitle = 101;
-constexpr unsigned kIdsRemoveLink = 8200;
-constexpr unsigned kIdsReadOnlyDevice = 8201;
-constexpr unsigned kIdsSaveChanges = 8202;
-constexpr unsigned kIdsNewIndividual = 8204;
 constexpr const char* kSection = "Multimedia";
 // The list's tab stops in dialog units.
 constexpr int kTabStop1 = 6;
@@ -101,7 +97,7 @@ CMultimediaCollectionDialog::CMultimediaCollectionDialog(std::int32_t owner,
                                                          QWidget* parent)
     : fw::CDialogBase(parent),
       collection_(owner, FamilyFileReadOnly()),
-      caption_(caption.empty() && owner <= 0 ? res::LoadString(kIdsNewIndividual) : caption) {
+      caption_(caption.empty() && owner <= 0 ? res::LoadString(res::kIdsNewIndividual) : caption) {
   auto button = [this](int id, const char* text) {
     auto* b = AddControl(id, new QPushButton(QString::fromLatin1(text)));
     b->setAutoDefault(false);
@@ -452,7 +448,7 @@ void CMultimediaCollectionDialog::OnEditPhoto() {
 void CMultimediaCollectionDialog::OnRemove() {
   const int selection = Selection();
   if (selection < 0) return;
-  if (plat::MessageBox(res::LoadString(kIdsRemoveLink), res::LoadString(kIdsTitle),
+  if (plat::MessageBox(res::LoadString(res::kIdsRemoveLink), res::LoadString(res::kIdsAppName),
                        plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
     return;
   const int next = collection_.Remove(selection);
@@ -505,8 +501,8 @@ void CMultimediaCollectionDialog::OnScrapbook() {
 void CMultimediaCollectionDialog::OnOK() {
   if (CKorApp* app = CKorApp::Instance(); app && !app->CheckEditPassword()) return;
   if (collection_.ReadOnly()) {
-    plat::MessageBox(res::LoadString(kIdsReadOnlyDevice), res::LoadString(kIdsTitle),
-                     plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsReadOnlyDeviceMedia),
+                     res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
   const bool changed = collection_.Changed();
@@ -520,7 +516,7 @@ void CMultimediaCollectionDialog::OnOK() {
 void CMultimediaCollectionDialog::OnCancel() {
   if (collection_.Changed()) {
     const int answer =
-        plat::MessageBox(res::LoadString(kIdsSaveChanges), res::LoadString(kIdsTitle),
+        plat::MessageBox(res::LoadString(res::kIdsSaveChanges), res::LoadString(res::kIdsAppName),
                          plat::kMbYesNoCancel | plat::kMbIconQuestion);
     if (answer == plat::kIdCancel) return;
     if (answer == plat::kIdYes) {

@@ -19,14 +19,12 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SaveName.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TemplateFileDialog.h"
 
 namespace {
 
-constexpr unsigned kIdsTitle = 101;
-constexpr unsigned kIdsNoFileName = 8203;
-constexpr unsigned kIdsNameNotStored = 8209;
 constexpr int kFileNameLimit = 260;
 constexpr int kCaptionLimit = 160;
 constexpr int kDescriptionLimit = 4096;
@@ -51,8 +49,8 @@ std::string Replace(std::string text, const std::string& with) {
 bool StoreChosenFile(const std::string& path, std::string& stored, bool relative) {
   if (StoreMultimediaPath(path, relative ? GetOpenFamilyFileFolder() : std::string(), stored))
     return true;
-  plat::MessageBox(res::FormatString(kIdsNameNotStored, {plat::PathText(path)}),
-                   res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+  plat::MessageBox(res::FormatString(res::kIdsNameNotStored, {plat::PathText(path)}),
+                   res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
   return false;
 }
 
@@ -256,7 +254,7 @@ void CMultimediaItemDialog::OnBrowse() {
 
 void CMultimediaItemDialog::OnOK() {
   if (file_->text().isEmpty()) {
-    plat::MessageBox(res::LoadString(kIdsNoFileName), res::LoadString(kIdsTitle),
+    plat::MessageBox(res::LoadString(res::kIdsNoFileName), res::LoadString(res::kIdsAppName),
                      plat::kMbOk | plat::kMbIconExclamation);
     file_->setFocus();
     return;

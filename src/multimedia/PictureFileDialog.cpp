@@ -13,20 +13,10 @@
 #include "DialogBase.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-enum : unsigned {
-  kIdsTitle = 101,
-  kIdsPhotoInformation = 8150,
-  kIdsUnavailable = 8151,
-  kIdsWidth = 8152,
-  kIdsHeight = 8153,
-  kIdsColorLine = 8154,
-  kIdsSixteenMillion = 8155,
-  kIdsPreview = 8156,
-};
 
 class WaitCursor {
  public:
@@ -50,9 +40,9 @@ std::string PictureColorText(int bitsPerPixel) {
     }
     if (carry != 0) digits += static_cast<char>('0' + carry);
   }
-  const std::string colors = bitsPerPixel == 24 ? res::LoadString(kIdsSixteenMillion)
+  const std::string colors = bitsPerPixel == 24 ? res::LoadString(res::kIdsSixteenMillion)
                                                 : std::string(digits.rbegin(), digits.rend());
-  return res::FormatString(kIdsColorLine, {std::to_string(bitsPerPixel), colors});
+  return res::FormatString(res::kIdsColorLine, {std::to_string(bitsPerPixel), colors});
 }
 
 // --- CPicturePreview ---
@@ -97,7 +87,8 @@ void CPicturePreview::Load() {
     picture_.resample = 0;
     picture_.Resize(pictureRect_.width(), pictureRect_.height());
   } else {
-    plat::MessageBox(error, res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(error, res::LoadString(res::kIdsAppName),
+                     plat::kMbOk | plat::kMbIconExclamation);
   }
 }
 
@@ -120,7 +111,7 @@ CPictureFileDialog::CPictureFileDialog(const std::string& defaultExt, const std:
     : CTemplateFileDialog(kPanelTemplate, defaultExt, fileName, flags, filter, parent) {
   previewChecked_ = plat::Profile().GetInt("Multimedia", "MMPhOpenPrev", 0) != 0;
 
-  auto* panel = new QGroupBox(fw::ToQString(res::LoadString(kIdsPhotoInformation)));
+  auto* panel = new QGroupBox(fw::ToQString(res::LoadString(res::kIdsPhotoInformation)));
   auto label = [](int id, const std::string& text) {
     auto* l = new QLabel(fw::ToQString(text));
     SetControlId(l, id);
@@ -128,9 +119,9 @@ CPictureFileDialog::CPictureFileDialog(const std::string& defaultExt, const std:
     return l;
   };
   auto* grid = new QGridLayout;
-  grid->addWidget(label(kIdcWidthLabel, res::LoadString(kIdsWidth)), 0, 0);
+  grid->addWidget(label(kIdcWidthLabel, res::LoadString(res::kIdsWidth)), 0, 0);
   grid->addWidget(label(kIdcWidth, "0"), 0, 1);
-  grid->addWidget(label(kIdcHeightLabel, res::LoadString(kIdsHeight)), 1, 0);
+  grid->addWidget(label(kIdcHeightLabel, res::LoadString(res::kIdsHeight)), 1, 0);
   grid->addWidget(label(kIdcHeight, "0"), 1, 1);
   auto* colors = label(kIdcColors, "");
   colors->setWordWrap(true);
@@ -138,12 +129,12 @@ CPictureFileDialog::CPictureFileDialog(const std::string& defaultExt, const std:
   grid->setColumnStretch(1, 1);
 
   preview_ = new CPicturePreview;
-  check_ = new QCheckBox(fw::ToQString(res::LoadString(kIdsPreview)));
+  check_ = new QCheckBox(fw::ToQString(res::LoadString(res::kIdsPreview)));
   SetControlId(check_, kIdcPreviewCheck);
   check_->setChecked(previewChecked_);
 
   auto* box = new QVBoxLayout(panel);
-  box->addWidget(label(kIdcUnavailable, res::LoadString(kIdsUnavailable)));
+  box->addWidget(label(kIdcUnavailable, res::LoadString(res::kIdsUnavailable)));
   box->addLayout(grid);
   box->addWidget(preview_, 1);
   box->addWidget(check_);

@@ -15,12 +15,10 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SlideShowWindow.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsTitle = 101;
-constexpr unsigned kIdsCannotPlay = 8208;
 
 QRect ToRect(const media::Box& b) { return QRect(b.left, b.top, b.Width(), b.Height()); }
 
@@ -168,6 +166,6 @@ void CScrapbookDialog::OnSound(int slot) {
   const std::string& path = sounds_[slot];
   if (path.empty()) return;
   if (plat::PlayMediaFile(path, false) == 0)
-    plat::MessageBox(res::LoadString(kIdsCannotPlay) + plat::PathText(path),
-                     res::LoadString(kIdsTitle), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsCannotPlay) + plat::PathText(path),
+                     res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
 }

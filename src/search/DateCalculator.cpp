@@ -1,7 +1,7 @@
 #include "DateCalculator.h"
 
-#include "KinshipStrings.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace kin {
@@ -33,7 +33,7 @@ bool CDateCalculatorLogic::AcceptText(bool start) {
   CDateValue date;
   const std::string typed = text;
   if (date.CheckEntry(text, true, 0, true, true, false, false) == 0) {
-    plat::MessageBox(typed + res::LoadString(kIdsInvalidDate), {}, plat::kMbOk);
+    plat::MessageBox(typed + res::LoadString(res::kIdsInvalidDate), {}, plat::kMbOk);
     return false;
   }
   ShowDate(start, date);
@@ -52,7 +52,7 @@ int CDateCalculatorLogic::Calculate(const std::function<int()>& askSolver) {
   const bool haveSpan = span.years != 0 || span.months != 0 || span.days != 0;
   const int filled = int(haveStart) + int(haveEnd) + int(haveSpan);
   if (filled < 2) {
-    plat::MessageBox(res::LoadString(kIdsFillTwoPortions), {}, plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsFillTwoPortions), {}, plat::kMbOk);
     return 0;
   }
   int mode = !haveStart ? kSolveStart : !haveEnd ? kSolveEnd : kSolveDifference;
@@ -93,7 +93,7 @@ void CDateCalculatorLogic::ComputeEndDate() {
 void CDateCalculatorLogic::ComputeDifferenceSpan() {
   DateSpan result;
   if (!ComputeDifference(ToCounted(startValue), ToCounted(endValue), result)) {
-    plat::MessageBox(res::LoadString(kIdsStartAfterEnd), {}, plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsStartAfterEnd), {}, plat::kMbOk);
     return;
   }
   span = result;

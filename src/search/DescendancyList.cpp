@@ -5,10 +5,10 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
-#include "KinshipStrings.h"
 #include "Ports.h"
 #include "RelationshipCalculator.h"
 #include "RelationshipSearch.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace kin {
@@ -30,7 +30,7 @@ std::string PersonLine(std::int32_t rin, int level, const plat::TextMeasure* dc,
   CIndividualRecord record;
   const bool read = rin > 0 && DbGetIndividualRecord(rin, record, 10) == 1;
   if (childLine) text += read && DbHasChildren(rin, db::kIndividual) == 1 ? "<\t" : "\t";
-  if (!read) return text + res::LoadString(kIdsUnknownParent);
+  if (!read) return text + res::LoadString(res::kIdsUnknownUpper);
   text += FittedName(rin, kNameWidth, dc, suffixKind);
   text += DateColumns(record.birth, record.christening);
   text += DateColumns(record.death, record.burial);
@@ -153,7 +153,7 @@ std::int32_t CDescendancyList::Choose(int line) {
   if (line < 0 || line >= realCount_) line = realCount_ - 1;
   const std::int32_t rin = lines_[static_cast<std::size_t>(line)].rin;
   if (rin == 0)
-    plat::MessageBox(res::LoadString(kIdsInvalidSelection), {},
+    plat::MessageBox(res::LoadString(res::kIdsInvalidSelection), {},
                      plat::kMbOk | plat::kMbIconExclamation);
   return rin;
 }

@@ -7,15 +7,12 @@
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "ZelQualification.h"
 
 namespace {
 
-constexpr unsigned kIdsBirthLabel = 4005;
-constexpr unsigned kIdsChristeningLabel = 4006;
-constexpr unsigned kIdsMale = 5208;
-constexpr unsigned kIdsFemale = 5209;
 // Pixel widths of the pane's names.
 constexpr int kNameWidth = 320;
 constexpr int kRelativeWidth = 155;
@@ -38,8 +35,8 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, b
   // The first letter of the sex's word, else a blank.
   const char sex = person.sex;
   std::string word;
-  if (sex == 'M' || sex == 'm') word = res::LoadString(kIdsMale);
-  if (sex == 'F' || sex == 'f') word = res::LoadString(kIdsFemale);
+  if (sex == 'M' || sex == 'm') word = res::LoadString(res::kIdsMaleLetter);
+  if (sex == 'F' || sex == 'f') word = res::LoadString(res::kIdsFemaleLetter);
   pane.sex.assign(1, word.empty() ? ' ' : word.front());
   pane.id = person.CustomId();
   pane.sbn = person.Sbn();
@@ -74,8 +71,9 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, b
       if (rins[i] <= 0 || DbGetIndividualRecord(rins[i], parent, 3) != 1) continue;
       pane.parentName[i] = DisplayName(parent, kRelativeWidth, dc);
       const bool born = parent.birth.date.IsSet();
-      pane.parentLabel[i] = res::LoadString(
-          born || !parent.christening.date.IsSet() ? kIdsBirthLabel : kIdsChristeningLabel);
+      pane.parentLabel[i] =
+          res::LoadString(born || !parent.christening.date.IsSet() ? res::kIdsBirthLabel
+                                                                   : res::kIdsChristeningLabel);
       pane.parentDate[i] = (born ? parent.birth.date : parent.christening.date).Format();
     }
   }

@@ -17,6 +17,7 @@
 #include "Ports.h"
 #include "Soundex.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMatch.h"
 #include "TimeStamp.h"
@@ -25,16 +26,6 @@
 
 namespace {
 
-constexpr int kIdsNotSeparated = 3556;
-constexpr int kIdsTwoFields = 3557;
-constexpr int kIdsIllegalParen = 3558;
-constexpr int kIdsCannotClose = 3559;
-constexpr int kIdsTooManyClosing = 3560;
-constexpr int kIdsAndOrPlace = 3561;
-constexpr int kIdsAndOrCaption = 3562;
-constexpr int kIdsTooManyOpening = 3563;
-constexpr int kIdsFiltering = 5519;
-constexpr int kIdsAppTitle = 101;
 constexpr int kPassStep = 100;
 
 bool IsToken(const CFilterCriterion& c) { return c.kind == fkind::kToken; }
@@ -167,23 +158,23 @@ bool CFieldFilter::CheckSyntax(const Expression& list, FilterSyntaxFault* fault)
   for (std::size_t i = 0; i < list.size(); ++i) {
     const CFilterCriterion& c = *list[i];
     if (!IsToken(c)) {
-      if (operand) return fail(kIdsNotSeparated, kIdsTwoFields, i);
+      if (operand) return fail(res::kIdsNotSeparated, res::kIdsTwoFields, i);
       operand = true;
     } else if (IsOpen(c)) {
-      if (operand) return fail(kIdsNotSeparated, kIdsIllegalParen, i);
+      if (operand) return fail(res::kIdsNotSeparated, res::kIdsIllegalParen, i);
       ++depth;
     } else if (IsAndOr(c)) {
-      if (!operand) return fail(kIdsAndOrPlace, kIdsAndOrCaption, i);
+      if (!operand) return fail(res::kIdsAndOrPlace, res::kIdsAndOrCaption, i);
       operand = false;
     } else {
-      if (!operand) return fail(kIdsCannotClose, kIdsIllegalParen, i);
-      if (depth == 0) return fail(kIdsTooManyClosing, kIdsIllegalParen, i);
+      if (!operand) return fail(res::kIdsCannotClose, res::kIdsIllegalParen, i);
+      if (depth == 0) return fail(res::kIdsTooManyClosing, res::kIdsIllegalParen, i);
       --depth;
     }
   }
-  if (depth > 0) return fail(kIdsTooManyOpening, kIdsIllegalParen, list.size());
+  if (depth > 0) return fail(res::kIdsTooManyOpening, res::kIdsIllegalParen, list.size());
   if (!list.empty() && IsAndOr(*list.back()))
-    return fail(kIdsAndOrPlace, kIdsAndOrCaption, list.size() - 1);
+    return fail(res::kIdsAndOrPlace, res::kIdsAndOrCaption, list.size() - 1);
   return true;
 }
 
@@ -967,8 +958,8 @@ int CFieldFilter::RunPass(CFilterSet& set, int* individualsRead) {
   filter.PassRange(highest, first, last);
 
   plat::ProgressPort& progress = plat::Progress();
-  progress.Begin(res::LoadString(kIdsAppTitle), std::max(1, last - first + 1));
-  progress.SetText(res::LoadString(kIdsFiltering));
+  progress.Begin(res::LoadString(res::kIdsAppName), std::max(1, last - first + 1));
+  progress.SetText(res::LoadString(res::kIdsFiltering));
   if (individualsRead) *individualsRead = 0;
   const int level = filter.NeedsDetails() || filter.needsOrdinances_ ? 7 : 6;
   int count = 0;

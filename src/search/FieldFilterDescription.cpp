@@ -4,25 +4,10 @@
 
 #include "FieldFilter.h"
 #include "FilterSet.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsSurnameOnly = 3564;
-constexpr unsigned kIdsGivenOnly = 3565;
-constexpr unsigned kIdsFromTo = 3566;
-constexpr unsigned kIdsLevel = 3568;
-constexpr unsigned kIdsIsNot = 3572;
-constexpr unsigned kIdsIs = 3573;
-constexpr unsigned kIdsWasNot = 3577;
-constexpr unsigned kIdsWas = 3578;
-constexpr unsigned kIdsBaptizedLive = 3579;
-constexpr unsigned kNameOps = 4700;
-constexpr unsigned kTextOps = 4720;
-constexpr unsigned kExistsOps = 4724;
-constexpr unsigned kDateOps = 4730;
-constexpr unsigned kNumberOps = 4736;
-constexpr unsigned kNotesOps = 4740;
 
 std::string Word(unsigned first, int op) {
   return res::LoadString(first + static_cast<unsigned>(op));
@@ -46,19 +31,19 @@ std::string DateText(const std::unique_ptr<CDateValue>& d) {
 }
 
 std::string FromTo(const std::string& a, const std::string& b) {
-  return " " + Fill(res::LoadString(kIdsFromTo), {a, b});
+  return " " + Fill(res::LoadString(res::kIdsFromTo), {a, b});
 }
 
 // "Matches x", "Range from x to y", "Exists" of the text family.
 std::string TextPart(const CFilterCriterion& c) {
-  std::string out = Word(kTextOps, c.op);
+  std::string out = Word(res::kIdsTextOps, c.op);
   if (c.op <= 3 || c.op == 6 || c.op == 7) out += " " + Text(c.text1);
   if (c.op == 8) out += FromTo(Text(c.text1), Text(c.text2));
   return out;
 }
 
 std::string DatePart(const CFilterCriterion& c) {
-  std::string out = Word(kDateOps, c.op);
+  std::string out = Word(res::kIdsDateOps, c.op);
   if (c.op <= 3 || c.op == 6 || c.op == 7) out += " " + DateText(c.date1);
   if (c.op == 8) out += FromTo(DateText(c.date1), DateText(c.date2));
   return out;
@@ -67,8 +52,8 @@ std::string DatePart(const CFilterCriterion& c) {
 std::string PlacePart(const CFilterCriterion& c) {
   std::string out;
   if (c.subField >= 1 && c.subField <= 4)
-    out += "(" + Fill(res::LoadString(kIdsLevel), {std::to_string(c.subField)}) + " ";
-  out += Word(kTextOps, c.op);
+    out += "(" + Fill(res::LoadString(res::kIdsLevel), {std::to_string(c.subField)}) + " ";
+  out += Word(res::kIdsTextOps, c.op);
   if (c.op == 8) {
     out += FromTo(Text(c.text1), Text(c.text2));
   } else if (c.op != 4 && c.op != 5) {
@@ -103,41 +88,42 @@ std::string CFilterCriterion::GetDescription() const {
     case ffield::kName:
       out = name;
       if (subField == 1 || subField == 2)
-        out += " " + res::LoadString(subField == 1 ? kIdsSurnameOnly : kIdsGivenOnly) + " ";
+        out +=
+            " " + res::LoadString(subField == 1 ? res::kIdsSurnameOnly : res::kIdsGivenOnly) + " ";
       else
         out += " ";
-      out += Word(kNameOps, op);
+      out += Word(res::kIdsNameOps, op);
       if (op != 6 && op != 7 && op != 10) out += " " + Text(text1);
       if (op == 10) out += FromTo(Text(text1), Text(text2));
       return TrimRight(out);
     case ffield::kRin:
     case ffield::kMrin:
-      out = name + " " + Word(kNumberOps, op);
+      out = name + " " + Word(res::kIdsNumberOps, op);
       if (op == 0 || op == 1) out += " " + std::to_string(value1);
       if (op == 2) out += FromTo(std::to_string(value1), std::to_string(value2));
       return out;
     case ffield::kSex:
     case ffield::kParentRelationship:
     case ffield::kMarriageStatus:
-      return name + " " + Word(kTextOps, op) + " " + Text(text1);
+      return name + " " + Word(res::kIdsTextOps, op) + " " + Text(text1);
     case ffield::kDeceased:
     case ffield::kEndOfLine:
     case ffield::kQualifiedBaptism:
     case ffield::kQualifiedSealParents:
     case ffield::kQualifiedSealSpouse:
-      return res::LoadString(op == 0 ? kIdsIs : kIdsIsNot) + " " + name;
+      return res::LoadString(op == 0 ? res::kIdsIs : res::kIdsIsNot) + " " + name;
     case ffield::kLiveBaptism:
-      return res::LoadString(op == 0 ? kIdsWas : kIdsWasNot) + " " +
-             res::LoadString(kIdsBaptizedLive);
+      return res::LoadString(op == 0 ? res::kIdsWas : res::kIdsWasNot) + " " +
+             res::LoadString(res::kIdsBaptizedLive);
     case ffield::kMultimedia:
-      return name + " " + Word(kExistsOps, op);
+      return name + " " + Word(res::kIdsExistsOps, op);
     case ffield::kNotes:
     case ffield::kMarriageNotes:
       out = name;
       if (op <= 3)
-        out += " " + Word(kNotesOps, op);
+        out += " " + Word(res::kIdsNotesOps, op);
       else
-        out += " (" + Text(text1) + ") " + Word(kNotesOps, op);
+        out += " (" + Text(text1) + ") " + Word(res::kIdsNotesOps, op);
       if (op == 0 || op == 1 || op == 4 || op == 5) out += " " + Text(text2);
       return out;
     case ffield::kSources:
@@ -152,7 +138,7 @@ std::string CFilterCriterion::GetDescription() const {
     case ffield::kMarriageUserEvents: {
       const int sub = kind == fkind::kPlace ? value1 : subField;
       out = name + " (";
-      if (sub == ffield::kUeType) return out + Text(text1) + ") " + Word(kExistsOps, op);
+      if (sub == ffield::kUeType) return out + Text(text1) + ") " + Word(res::kIdsExistsOps, op);
       out += SubFieldName(sub) + ") ";
       switch (sub) {
         case ffield::kUeDate:
@@ -160,9 +146,9 @@ std::string CFilterCriterion::GetDescription() const {
         case ffield::kUePlace:
           return out + PlacePart(*this);
         case ffield::kUeConfidential:
-          return out + res::LoadString(op == 0 ? kIdsIs : kIdsIsNot);
+          return out + res::LoadString(op == 0 ? res::kIdsIs : res::kIdsIsNot);
         case ffield::kUeSource:
-          return out + Word(kExistsOps, op);
+          return out + Word(res::kIdsExistsOps, op);
         default:
           return out + TextPart(*this);
       }
@@ -176,7 +162,7 @@ std::string CFilterCriterion::GetDescription() const {
     case fkind::kPlace:
       return name + " " + PlacePart(*this);
     case fkind::kTemple:
-      out = name + " " + Word(kTextOps, op);
+      out = name + " " + Word(res::kIdsTextOps, op);
       if (op <= 3) out += " " + Text(text1);
       return out;
     default:

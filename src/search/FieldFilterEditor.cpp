@@ -9,12 +9,11 @@
 #include "FileHandle.h"
 #include "NamedFiles.h"
 #include "StartupTables.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
 
 namespace {
-
-constexpr unsigned kIdsAll = 3624;
 
 std::vector<std::unique_ptr<CFilterCriterion>> Copies(
     const std::vector<std::unique_ptr<CFilterCriterion>>& list) {
@@ -220,7 +219,7 @@ std::vector<std::string> NotesCriterionTags() {
     stored.push_back(tag);
   }
   const std::vector<std::string>& tags = stored.empty() ? GetStandardNoteTags() : stored;
-  const std::string all = res::LoadString(kIdsAll);
+  const std::string all = res::LoadString(res::kIdsAll);
   std::vector<std::string> choices;
   for (const std::string& t : tags)
     if (plat::CompareAnsi(t, all, true) != 0) choices.push_back(t);

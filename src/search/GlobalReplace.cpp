@@ -12,15 +12,11 @@
 #include "PlaceEventObject.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
 namespace {
-
-constexpr unsigned kIdsChangedItems = 4039;
-constexpr unsigned kIdsChangingItems = 4040;
-constexpr unsigned kIdsChangedPlaces = 4041;
-constexpr unsigned kIdsChangingPlaces = 4042;
 
 std::string Upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -134,14 +130,14 @@ long CGlobalReplaceJob::Run(plat::ProgressPort& progress, const std::string& tit
                                   static_cast<long>(DbGetMaxRecordCount(db::kUserEvent))
                             : static_cast<long>(DbGetMaxRecordCount(db::kMultimedia));
   progress.Begin(title, static_cast<int>(total));
-  progress.SetText(res::LoadString(places ? kIdsChangingPlaces : kIdsChangingItems));
+  progress.SetText(res::LoadString(places ? res::kIdsChangingPlaces : res::kIdsChangingItems));
   const std::uint32_t changed =
       places ? ReplacePlaces(&progress) : ReplaceMultimediaNames(&progress);
   progress.End();
   const std::string count = std::to_string(static_cast<unsigned long>(changed));
   plat::MessageBox(
-      FormatInsertsAndArgs(res::LoadString(places ? kIdsChangedPlaces : kIdsChangedItems), {count},
-                           {count}),
+      FormatInsertsAndArgs(res::LoadString(places ? res::kIdsChangedPlaces : res::kIdsChangedItems),
+                           {count}, {count}),
       title, plat::kMbOk);
   return static_cast<long>(changed);
 }

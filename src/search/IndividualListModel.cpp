@@ -13,6 +13,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "StoredKeyEventDate.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMatch.h"
 
@@ -24,8 +25,6 @@ constexpr int kLineNameWidth = 198;
 constexpr int kNodeWidth = 320;
 constexpr int kSpouseWidth = 240;
 constexpr int kSearchNameWidth = 300;
-constexpr unsigned kIdsDivorced = 3494;
-constexpr unsigned kIdsNotMarried = 3678;
 
 // The number typed in a RIN field: empty as 1, clamped to the range.
 std::int32_t TypedNumber(const std::string& text, std::int32_t low, std::int32_t high) {
@@ -311,8 +310,8 @@ std::string CMarriageListModel::LineText(int line, const plat::TextMeasure* dc) 
         marriage.marriage.date.IsSet() || !CEventValue::IsPlaceEmpty(&marriage.marriage);
     if (hasEvent) {
       date = marriage.marriage.date.Format();
-      if (marriage.status == 'D') date += ' ' + res::LoadString(kIdsDivorced);
-      if (marriage.status == 'N') date += ' ' + res::LoadString(kIdsNotMarried);
+      if (marriage.status == 'D') date += ' ' + res::LoadString(res::kIdsDivorced);
+      if (marriage.status == 'N') date += ' ' + res::LoadString(res::kIdsNotMarried);
     }
   }
   char number[16];

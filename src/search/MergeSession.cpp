@@ -7,19 +7,10 @@
 #include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsSexDiffers = 4025;
-constexpr unsigned kIdsParentOfOther = 4026;
-constexpr unsigned kIdsNoMoreNext = 7164;
-constexpr unsigned kIdsNoMorePrevious = 7165;
-constexpr unsigned kIdsAutoMatch = 7166;
-constexpr unsigned kIdsSameBothSides = 7221;
-constexpr unsigned kIdsInvalidMergeRin = 7222;
-constexpr unsigned kIdsWarning = 7174;
-constexpr unsigned kIdsDeleteLeftBehind = 7240;
 
 bool Live(std::int32_t rin) {
   CIndividualRecord r;
@@ -50,8 +41,9 @@ bool CMergeSession::Step(int direction, const MatchOptions& options) {
   if (rebuild_) {
     rebuild_ = false;
     if (work_.Build(mode_) != 1) {
-      plat::MessageBox(res::LoadString(direction > 0 ? kIdsNoMoreNext : kIdsNoMorePrevious),
-                       res::LoadString(kIdsAutoMatch), plat::kMbOk | plat::kMbIconExclamation);
+      plat::MessageBox(
+          res::LoadString(direction > 0 ? res::kIdsNoMoreNext : res::kIdsNoMorePrevious),
+          res::LoadString(res::kIdsAutoMatch), plat::kMbOk | plat::kMbIconExclamation);
       return false;
     }
   }
@@ -90,8 +82,8 @@ bool CMergeSession::Step(int direction, const MatchOptions& options) {
     }
   }
   if (!found)
-    plat::MessageBox(res::LoadString(direction > 0 ? kIdsNoMoreNext : kIdsNoMorePrevious),
-                     res::LoadString(kIdsAutoMatch), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(direction > 0 ? res::kIdsNoMoreNext : res::kIdsNoMorePrevious),
+                     res::LoadString(res::kIdsAutoMatch), plat::kMbOk | plat::kMbIconExclamation);
   return found;
 }
 
@@ -102,8 +94,8 @@ void CMergeSession::Switch() {
 
 bool CMergeSession::ChoosePrimary(std::int32_t rin) {
   if (rin > 0 && rin == duplicate_) {
-    plat::MessageBox(res::LoadString(kIdsSameBothSides), res::LoadString(kIdsInvalidMergeRin),
-                     plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsSameBothSides),
+                     res::LoadString(res::kIdsInvalidMergeRin), plat::kMbOk);
     return false;
   }
   primary_ = rin;
@@ -114,8 +106,8 @@ bool CMergeSession::ChoosePrimary(std::int32_t rin) {
 
 bool CMergeSession::ChooseDuplicate(std::int32_t rin) {
   if (rin > 0 && rin == primary_) {
-    plat::MessageBox(res::LoadString(kIdsSameBothSides), res::LoadString(kIdsInvalidMergeRin),
-                     plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsSameBothSides),
+                     res::LoadString(res::kIdsInvalidMergeRin), plat::kMbOk);
     return false;
   }
   duplicate_ = rin;
@@ -125,8 +117,8 @@ bool CMergeSession::ChooseDuplicate(std::int32_t rin) {
 
 int CMergeSession::MergeBlock() const {
   if (!Live(primary_) || !Live(duplicate_)) return -1;
-  if (SexOf(primary_) != SexOf(duplicate_)) return static_cast<int>(kIdsSexDiffers);
-  if (IsParentOrChildByRIN(primary_, duplicate_)) return static_cast<int>(kIdsParentOfOther);
+  if (SexOf(primary_) != SexOf(duplicate_)) return static_cast<int>(res::kIdsSexDiffers);
+  if (IsParentOrChildByRIN(primary_, duplicate_)) return static_cast<int>(res::kIdsParentOfOther);
   return 0;
 }
 
@@ -138,9 +130,9 @@ int CMergeSession::Merge(const MergeChoices& chosen, const MatchOptions& options
   const std::vector<std::int32_t> left = MarriagesLeftBehind(duplicate_, choices);
   if (!left.empty()) {
     char text[512];
-    std::snprintf(text, sizeof text, res::LoadString(kIdsDeleteLeftBehind).c_str(),
+    std::snprintf(text, sizeof text, res::LoadString(res::kIdsDeleteLeftBehind).c_str(),
                   static_cast<int>(left.size()));
-    choices.deleteLeftBehind = plat::MessageBox(text, res::LoadString(kIdsWarning),
+    choices.deleteLeftBehind = plat::MessageBox(text, res::LoadString(res::kIdsWarning),
                                                 plat::kMbYesNo | plat::kMbIconQuestion |
                                                     plat::kMbDefButton2) == plat::kIdYes;
   }

@@ -13,6 +13,7 @@
 #include "Ports.h"
 #include "RelationshipSearch.h"
 #include "Soundex.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -179,13 +180,8 @@ void CMergeWorkFile::Close() {
 
 namespace {
 
-constexpr unsigned kIdsNoDiskSpace = 4560;
-constexpr unsigned kIdsSortCaption = 4561;
-constexpr unsigned kIdsMergeFileSort = 5361;
-constexpr unsigned kIdsCannotOpen = 5362;
-
 void TellSortFailure(unsigned id) {
-  plat::MessageBox(res::LoadString(id), res::LoadString(kIdsMergeFileSort),
+  plat::MessageBox(res::LoadString(id), res::LoadString(res::kIdsMergeFileSort),
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -217,12 +213,13 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
   CDiskSort sort;
   if (sort.Open(MergeWorkRecord::kSize, false,
                 mode == kSbnMode ? CompareSBNKeyRIN : CompareNameKeyRIN) < 0) {
-    TellSortFailure(kIdsNoDiskSpace);
+    TellSortFailure(res::kIdsNoDiskSpace);
     return 2;
   }
   const std::int32_t maxRin = DbGetMaxRecordCount(db::kIndividual);
   if (progress != nullptr)
-    progress->Begin(res::LoadString(kIdsSortCaption), DbGetActiveRecordCount(db::kIndividual));
+    progress->Begin(res::LoadString(res::kIdsMergeSortCaption),
+                    DbGetActiveRecordCount(db::kIndividual));
   ProgressScope scope{progress};
   std::int32_t added = 0, read = 0;
   for (std::int32_t rin = 1; rin <= maxRin; ++rin) {
@@ -237,7 +234,7 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
       record = MergeWorkRecord::MakeName(rin, added, person.surname, person.givenNames[0]);
     }
     if (sort.Add(record.bytes) != 1) {
-      TellSortFailure(kIdsNoDiskSpace);
+      TellSortFailure(res::kIdsNoDiskSpace);
       return 2;
     }
     ++added;
@@ -259,7 +256,7 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
     }
   }
   if (file_ == nullptr) {
-    TellSortFailure(kIdsCannotOpen);
+    TellSortFailure(res::kIdsCannotOpen);
     return 2;
   }
   std::int32_t position = 0;
@@ -269,7 +266,7 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
     record.SetPosition(position);
     if (std::fwrite(record.bytes, MergeWorkRecord::kSize, 1, file_) != 1) {
       Close();
-      TellSortFailure(kIdsNoDiskSpace);
+      TellSortFailure(res::kIdsNoDiskSpace);
       return 2;
     }
     ++position;
@@ -280,7 +277,7 @@ int CMergeWorkFile::Build(int mode, const std::string& path) {
   }
   if (sort.Failed()) {
     Close();
-    TellSortFailure(kIdsNoDiskSpace);
+    TellSortFailure(res::kIdsNoDiskSpace);
     return 2;
   }
   scope.Show(position, true);

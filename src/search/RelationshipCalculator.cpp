@@ -7,10 +7,10 @@
 #include "DbCodes.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
-#include "KinshipStrings.h"
 #include "Ports.h"
 #include "RelationshipCode.h"
 #include "StoredKeyEventDate.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace kin {
@@ -35,34 +35,34 @@ std::string RelationshipShortCode(int count1, int count2, char sex1, char sex2) 
   if (m == 0) {
     switch (d) {
       case 0:
-        return Word(kIdsShortSame);
+        return Word(res::kIdsShortSame);
       case 1:
-        return pick(kIdsShortFather, kIdsShortMother);
+        return pick(res::kIdsShortFather, res::kIdsShortMother);
       case 2:
-        return pick(kIdsShortGrandfather, kIdsShortGrandmother);
+        return pick(res::kIdsShortGrandfather, res::kIdsShortGrandmother);
       case 3:
-        return pick(kIdsShortGGFather, kIdsShortGGMother);
+        return pick(res::kIdsShortGGFather, res::kIdsShortGGMother);
       default:
-        return std::to_string(d - 2) + pick(kIdsShortGGFather, kIdsShortGGMother);
+        return std::to_string(d - 2) + pick(res::kIdsShortGGFather, res::kIdsShortGGMother);
     }
   }
   if (m == 1) {
-    const std::string uncle = pick(kIdsShortUncle, kIdsShortAunt);
+    const std::string uncle = pick(res::kIdsShortUncle, res::kIdsShortAunt);
     switch (d) {
       case 0:
-        return pick(kIdsShortBrother, kIdsShortSister);
+        return pick(res::kIdsShortBrother, res::kIdsShortSister);
       case 1:
         return uncle;
       case 2:
-        return Word(kIdsShortGrand) + uncle;
+        return Word(res::kIdsShortGrand) + uncle;
       case 3:
-        return Word(kIdsShortGreatGrand) + uncle;
+        return Word(res::kIdsShortGreatGrand) + uncle;
       default:
-        return std::to_string(d - 2) + Word(kIdsShortGreatGrand) + uncle;
+        return std::to_string(d - 2) + Word(res::kIdsShortGreatGrand) + uncle;
     }
   }
-  std::string code = std::to_string(m - 1) + Word(kIdsShortCousin);
-  if (d >= 1) code += std::to_string(d) + Word(kIdsShortRemoved);
+  std::string code = std::to_string(m - 1) + Word(res::kIdsShortCousin);
+  if (d >= 1) code += std::to_string(d) + Word(res::kIdsShortRemoved);
   return code;
 }
 
@@ -124,7 +124,7 @@ int CRelationshipCalculator::Calculate() {
   search_.Clear();
   const std::int32_t rin1 = person1_.rin, rin2 = person2_.rin;
   if (rin1 <= 0 || rin2 <= 0) {
-    plat::MessageBox(Word(kIdsSelectTwo), Word(kIdsWhoCaption), plat::kMbOk);
+    plat::MessageBox(Word(res::kIdsSelectTwo), Word(res::kIdsWhoCaption), plat::kMbOk);
     busy_ = false;
     return 0;
   }
@@ -138,18 +138,18 @@ int CRelationshipCalculator::Calculate() {
     for (std::int32_t mrin : marriages) {
       std::int32_t husband = 0, wife = 0;
       if (SpousesOf(mrin, husband, wife) && (husband == rin2 || wife == rin2)) {
-        plat::MessageBox(Word(kIdsTheyAreSpouses), Word(kIdsMaritalCaption), plat::kMbOk);
+        plat::MessageBox(Word(res::kIdsTheyAreSpouses), Word(res::kIdsMaritalCaption), plat::kMbOk);
         break;
       }
     }
   }
   const int count = static_cast<int>(search_.Results().size());
   if (count == 0 && !closeRequested_)
-    plat::MessageBox(Word(kIdsNoBloodRelationship), {}, plat::kMbOk);
+    plat::MessageBox(Word(res::kIdsNoBloodRelationship), {}, plat::kMbOk);
   if (count >= CRelationshipSearch::kMaxResults && !closeRequested_)
-    plat::MessageBox(
-        res::FormatString(kIdsOnlyFirstShown, {std::to_string(CRelationshipSearch::kMaxResults)}),
-        Word(kIdsManyCaption), plat::kMbOk);
+    plat::MessageBox(res::FormatString(res::kIdsOnlyFirstShown,
+                                       {std::to_string(CRelationshipSearch::kMaxResults)}),
+                     Word(res::kIdsManyCaption), plat::kMbOk);
   busy_ = false;
   return count;
 }
@@ -159,16 +159,16 @@ std::string CRelationshipCalculator::CoupleText(std::int32_t mrin, bool forSente
   SpousesOf(mrin, husband, wife);
   const int husbandWidth = forSentence ? kSentenceNameWidth : kCoupleHusbandWidth;
   std::string text = husband > 0 ? FittedName(husband, husbandWidth, dc_, suffixKind_) : "";
-  if (text.empty()) text = Word(kIdsUnknown);
+  if (text.empty()) text = Word(res::kIdsUnknown);
   if (forSentence) {
-    text += " " + Word(kIdsAnd) + " ";
+    text += " " + Word(res::kIdsAnd) + " ";
   } else {
     text += " & ";
   }
   int rest = kSentenceNameWidth;
   if (!forSentence) rest = kListNameWidth - (dc_ ? dc_->TextWidth(text) : 0);
   std::string wifeName = wife > 0 ? FittedName(wife, rest, dc_, suffixKind_) : "";
-  if (wifeName.empty()) wifeName = Word(kIdsUnknown);
+  if (wifeName.empty()) wifeName = Word(res::kIdsUnknown);
   return text + wifeName;
 }
 
@@ -219,17 +219,18 @@ std::string CRelationshipCalculator::Sentence(const RelationshipResult& result) 
   const std::string name1 = FittedName(person1_.rin, kSentenceNameWidth, dc_, suffixKind_);
   std::string text = name1 + " ";
   if (m <= 1) {
-    text += Word(SexOf(1) == 'F' ? kIdsIsTheFemale : kIdsIsTheMale) + " " + term + " " +
-            Word(g1 == 0 && g2 == 0 ? kIdsAs : kIdsOf) + " " +
+    text += Word(SexOf(1) == 'F' ? res::kIdsIsTheFemale : res::kIdsIsTheMale) + " " + term + " " +
+            Word(g1 == 0 && g2 == 0 ? res::kIdsAs : res::kIdsOf) + " " +
             FittedName(person2_.rin, layout_.nameWidth2, dc_, suffixKind_);
   } else {
-    text += Word(kIdsAnd) + " " + FittedName(person2_.rin, kSentenceNameWidth, dc_, suffixKind_) +
-            " " + Word(kIdsAre) + " " + term;
+    text += Word(res::kIdsAnd) + " " +
+            FittedName(person2_.rin, kSentenceNameWidth, dc_, suffixKind_) + " " +
+            Word(res::kIdsAre) + " " + term;
   }
   if (result.couple) {
-    text += ".  " + Word(kIdsCommonAncestorsAre) + " " + CoupleText(result.id, true);
+    text += ".  " + Word(res::kIdsCommonAncestorsAre) + " " + CoupleText(result.id, true);
   } else if (result.id != person1_.rin && result.id != person2_.rin) {
-    text += ".  " + Word(kIdsCommonAncestorIs) + " " +
+    text += ".  " + Word(res::kIdsCommonAncestorIs) + " " +
             FittedName(result.id, kSentenceNameWidth, dc_, suffixKind_);
   }
   return text + ".";

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "CodePage.h"
-#include "KinshipStrings.h"
 #include "NumberWords.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -39,32 +39,32 @@ std::string Pair(unsigned femaleId, bool female) { return Word(female ? femaleId
 bool GermanGenerationForm(int P, int R, bool female, std::string& out) {
   const auto lower = [](const std::string& s) { return plat::AnsiLower(s); };
   if (R == 0 && P >= 4) {
-    const std::string great = Gendered(kin::kIdsGreatGranddaughter, kin::kIdsGreatGrandson, female);
+    const std::string great = Gendered(res::kIdsGreatGranddaughter, res::kIdsGreatGrandson, female);
     const std::string tail = great + " in " + OrdinalNumber(P - 2) + " Generation";
     if (P <= 19)
-      out = Word(kin::kIdsGenerationBase + 1 + P) +
-            lower(Gendered(kin::kIdsDaughter, kin::kIdsSon, female)) + " (" + tail + ")";
+      out = Word(res::kIdsGenerationBase + 1 + P) +
+            lower(Gendered(res::kIdsDaughter, res::kIdsSon, female)) + " (" + tail + ")";
     else
       out = tail;
     return true;
   }
   if (P == 0 && R >= 4) {
     const std::string great =
-        Gendered(kin::kIdsGreatGrandmother, kin::kIdsGreatGrandfather, female);
+        Gendered(res::kIdsGreatGrandmother, res::kIdsGreatGrandfather, female);
     const std::string tail = great + " in " + OrdinalNumber(R - 2) + " Generation";
     if (R <= 19)
-      out = Word(kin::kIdsGenerationBase + 1 + R) +
-            lower(Gendered(kin::kIdsMother, kin::kIdsFather, female)) + " (" + tail + ")";
+      out = Word(res::kIdsGenerationBase + 1 + R) +
+            lower(Gendered(res::kIdsMother, res::kIdsFather, female)) + " (" + tail + ")";
     else
       out = tail;
     return true;
   }
   if (P == 1 && R >= 4) {
-    const std::string great = Gendered(kin::kIdsGreatGrandAunt, kin::kIdsGreatGrandUncle, female);
+    const std::string great = Gendered(res::kIdsGreatGrandAunt, res::kIdsGreatGrandUncle, female);
     const std::string tail = great + " in " + OrdinalNumber(R - 3) + " Generation";
     if (R <= 20) {
-      out = Word(kin::kIdsGenerationBase + R) +
-            lower(Gendered(kin::kIdsAunt, kin::kIdsUncle, female));
+      out = Word(res::kIdsGenerationBase + R) +
+            lower(Gendered(res::kIdsAunt, res::kIdsUncle, female));
       if (R >= 5) out += " (" + tail + ")";
     } else {
       out = tail;
@@ -90,36 +90,36 @@ std::string BaseTerm(int P, int R, char kind, bool female, bool variant, bool ge
     if (P == 0) {
       if (kind == 'L') {
         inLawStep = false;
-        return Gendered(kin::kIdsWife, kin::kIdsHusband, female);
+        return Gendered(res::kIdsWife, res::kIdsHusband, female);
       }
-      return Word(variant ? kin::kIdsSamePerson : kin::kIdsRootPerson);
+      return Word(variant ? res::kIdsSamePerson : res::kIdsRootPerson);
     }
-    if (P <= 3) return Pair(kin::kIdsDaughter + 2 * (P - 1), female);  // 5451, 5453, 5455
-    return OrdinalNumber(P - 2) + " " + Pair(kin::kIdsGreatGranddaughter, female);
+    if (P <= 3) return Pair(res::kIdsDaughter + 2 * (P - 1), female);  // 5451, 5453, 5455
+    return OrdinalNumber(P - 2) + " " + Pair(res::kIdsGreatGranddaughter, female);
   }
   if (R == 1) {
-    if (P == 0) return Gendered(kin::kIdsMother, kin::kIdsFather, female);
+    if (P == 0) return Gendered(res::kIdsMother, res::kIdsFather, female);
     if (P <= 4)
       return Pair(5457 + 2 * (P - 1), female);  // sister, niece, grand and great grand niece
-    return OrdinalNumber(P - 3) + " " + Pair(kin::kIdsGreatGrandNiece, female);
+    return OrdinalNumber(P - 3) + " " + Pair(res::kIdsGreatGrandNiece, female);
   }
   if (P == 0) {
     if (R <= 3) return Pair(5435 + 2 * (R - 2), female);  // grandmother, great grandmother
-    return OrdinalNumber(R - 2) + " " + Pair(kin::kIdsGreatGrandmother, female);
+    return OrdinalNumber(R - 2) + " " + Pair(res::kIdsGreatGrandmother, female);
   }
   if (P == 1) {
     inLawStep = false;
-    if (R <= 4) return Pair(kin::kIdsAunt + 2 * (R - 2), female);  // aunt, grand, great grand aunt
-    return OrdinalNumber(R - 3) + " " + Pair(kin::kIdsGreatGrandAunt, female);
+    if (R <= 4) return Pair(res::kIdsAunt + 2 * (R - 2), female);  // aunt, grand, great grand aunt
+    return OrdinalNumber(R - 3) + " " + Pair(res::kIdsGreatGrandAunt, female);
   }
   // Cousins: both counts 2 or more.
   const int smaller = P < R ? P : R;
   const int d = P > R ? P - R : R - P;
   std::string out = OrdinalNumber(smaller - 1) + " " +
-                    Pair(variant ? kin::kIdsCousinsFemale : kin::kIdsCousinFemale, female);
+                    Pair(variant ? res::kIdsCousinsFemale : res::kIdsCousinFemale, female);
   if (d >= 1)
     out +=
-        " " + std::to_string(d) + " " + Word(d == 1 ? kin::kIdsTimeRemoved : kin::kIdsTimesRemoved);
+        " " + std::to_string(d) + " " + Word(d == 1 ? res::kIdsTimeRemoved : res::kIdsTimesRemoved);
   return out;
 }
 
@@ -165,7 +165,7 @@ void CRelationshipCode::Parse(const char* text) {
 }
 
 std::string CRelationshipCode::GetName(bool keepCapitals, bool variant) const {
-  if (sex == 'N') return Word(kin::kIdsNotSet);
+  if (sex == 'N') return Word(res::kIdsNotSet);
   const int P = personCount;
   const int R = referenceCount;
   const bool german = IsGermanInterface();
@@ -177,7 +177,7 @@ std::string CRelationshipCode::GetName(bool keepCapitals, bool variant) const {
   std::string term = BaseTerm(P, R, kind, female, variant, german, inLawStep);
   if (kind == 'L' && inLawStep) {
     if (P > 1 || R > 1) {
-      term = Word(sex == 'F' ? kin::kIdsWifeOf : kin::kIdsHusbandOf) + " " + term;
+      term = Word(sex == 'F' ? res::kIdsWifeOf : res::kIdsHusbandOf) + " " + term;
     } else if (german) {
       if (P < R)
         term = female ? "Schwiegermutter" : "Schwiegervater";
@@ -186,7 +186,7 @@ std::string CRelationshipCode::GetName(bool keepCapitals, bool variant) const {
       else
         term = female ? "Schwagerin" : "Schwager";
     } else {
-      term += Gendered(kin::kIdsInLawFemale, kin::kIdsInLawMale, female);
+      term += Gendered(res::kIdsInLawFemale, res::kIdsInLawMale, female);
     }
   }
   if (!keepCapitals && !german) term = plat::AnsiLower(term);

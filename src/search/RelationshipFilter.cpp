@@ -10,17 +10,11 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
-constexpr unsigned kIdsNoSpace = 3487;
-constexpr unsigned kIdsNoSpaceCaption = 4659;
-constexpr unsigned kIdsNoMarriages = 4657;
-constexpr unsigned kIdsSeveralMarriages = 4658;
-constexpr unsigned kIdsRelativesOf = 5321;
-constexpr unsigned kIdsNoFamily = 3980;
-constexpr unsigned kIdsAllParents = 5322;
 constexpr int kNoLimit = 999;
 constexpr std::size_t kFillBlock = 2048;
 
@@ -197,8 +191,8 @@ bool CRelationshipFilter::Run(int kind, std::int32_t rin, int value) {
         if (kind != relkind::kDescendantRelated) {
           const int stored = plat::Profile().GetInt(kSection, "FilterAncParents", 0);
           const int answer = plat::MessageBox(
-              res::LoadString(kIdsAllParents),
-              res::FormatString(kIdsRelativesOf, {DisplayName(rin)}),
+              res::LoadString(res::kIdsAllParents),
+              res::FormatString(res::kIdsRelativesOf, {DisplayName(rin)}),
               plat::kMbYesNo | plat::kMbIconQuestion | (stored ? 0u : plat::kMbDefButton2));
           allParents = answer == plat::kIdYes;
           if ((allParents ? 1 : 0) != stored)
@@ -218,12 +212,12 @@ bool CRelationshipFilter::Couple(std::int32_t rin) {
   std::vector<std::int32_t> marriages = MarriagesOf(rin);
   const std::string name = DisplayName(rin);
   if (marriages.empty()) {
-    plat::MessageBox(WithName(res::LoadString(kIdsNoMarriages), name), "", plat::kMbOk);
+    plat::MessageBox(WithName(res::LoadString(res::kIdsNoMarriages), name), "", plat::kMbOk);
     return true;
   }
   if (marriages.size() > 1 &&
-      plat::MessageBox(WithName(res::LoadString(kIdsSeveralMarriages), name), "", plat::kMbYesNo) ==
-          plat::kIdNo &&
+      plat::MessageBox(WithName(res::LoadString(res::kIdsSeveralMarriages), name), "",
+                       plat::kMbYesNo) == plat::kIdNo &&
       hooks_.chooseMarriage) {
     const std::int32_t chosen = hooks_.chooseMarriage(rin);
     if (chosen > 0) marriages.assign(1, chosen);
@@ -241,7 +235,8 @@ bool CRelationshipFilter::Family(std::int32_t rin) {
   const std::vector<std::int32_t> marriages = MarriagesOf(rin);
   const std::vector<std::int32_t> parents = ParentFamilies(rin, true);
   if (marriages.empty() && parents.empty()) {
-    plat::MessageBox(WithName(res::LoadString(kIdsNoFamily), DisplayName(rin)), "", plat::kMbOk);
+    plat::MessageBox(WithName(res::LoadString(res::kIdsNoFamily), DisplayName(rin)), "",
+                     plat::kMbOk);
     return true;
   }
   int choice = 0;
@@ -379,7 +374,8 @@ bool CRelationshipFilter::Ancestors(std::int32_t rin) {
                                     forceFileStores, hooks_.chooseFolder);
     ++made;
     if (result == CGenerationStore::kNoSpace)
-      plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsNoSpaceCaption),
+      plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport),
+                       res::LoadString(res::kIdsNoSpaceCaption),
                        plat::kMbOk | plat::kMbIconExclamation);
     return result == CGenerationStore::kCreated;
   };
@@ -405,7 +401,8 @@ bool CRelationshipFilter::Descendants(std::int32_t rin) {
     const int result =
         downStore.Create(highest_, "~KorRELSL.TMP", forceFileStores, hooks_.chooseFolder);
     if (result == CGenerationStore::kNoSpace)
-      plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsNoSpaceCaption),
+      plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport),
+                       res::LoadString(res::kIdsNoSpaceCaption),
                        plat::kMbOk | plat::kMbIconExclamation);
     if (result != CGenerationStore::kCreated) return false;
   }

@@ -8,10 +8,10 @@
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
-#include "KinshipStrings.h"
 #include "Ports.h"
 #include "RelationshipCode.h"
 #include "RelationshipSearch.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace kin {
@@ -182,8 +182,8 @@ class IndicatorWalk {
 void SetRelationshipIndicators(const IndicatorRun& run) {
   const std::int32_t count = DbGetRecordCount(db::kIndividual);
   plat::ProgressPort& progress = plat::Progress();
-  progress.Begin(res::LoadString(kIdsIndicatorsCaption), count > 0 ? count : 1);
-  progress.SetText(res::LoadString(kIdsSettingRelationships));
+  progress.Begin(res::LoadString(res::kIdsIndicatorsCaption), count > 0 ? count : 1);
+  progress.SetText(res::LoadString(res::kIdsSettingRelationships));
 
   const bool stopLogging = run.changeLogOption && CurrentDatabase != nullptr;
   if (stopLogging) CurrentDatabase->host.logChanges = false;

@@ -1,6 +1,7 @@
 #include "EditPasswordGate.h"
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
@@ -8,7 +9,8 @@ namespace shell {
 namespace {
 
 int Refuse() {
-  plat::MessageBox(res::LoadString(kIdsNotAuthorized), res::LoadString(101), plat::kMbOk);
+  plat::MessageBox(res::LoadString(res::kIdsNotAuthorized), res::LoadString(res::kIdsAppName),
+                   plat::kMbOk);
   return 0;
 }
 

@@ -11,8 +11,6 @@
 
 namespace shell {
 
-inline constexpr unsigned kIdsNotAuthorized = 3387;  // "You are not authorized ..."
-
 struct EditPasswordGate {
   int decided = 0;  // 1 once the answer is final for the run
   int granted = 0;  // 1 when editing is allowed (with decided)

@@ -8,16 +8,16 @@
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "FramePlacement.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
 namespace {
 
-constexpr unsigned kIdsTitle = 101;
 constexpr const char* kMinimumFormatVersion = "400";
 
 int Ask(const std::string& text, unsigned flags) {
-  return plat::MessageBox(text, res::LoadString(kIdsTitle), flags);
+  return plat::MessageBox(text, res::LoadString(res::kIdsAppName), flags);
 }
 
 std::string WithPath(unsigned id, const std::string& path) {
@@ -57,12 +57,12 @@ std::string FamilyFileRoads::DataFolder() const {
 int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
   if (path.empty()) return 0;
   if (type == CFamilyDatabase::kOldFormat) {
-    Ask(res::LoadString(kIdsOldFormat), plat::kMbOk);
+    Ask(res::LoadString(res::kIdsOldFormat), plat::kMbOk);
     return 0;
   }
   guard = 0;
   if (!plat::FileExists(path)) {
-    Ask(WithPath(kIdsCouldNotOpen, path), kWarning);
+    Ask(WithPath(res::kIdsCouldNotOpenFile, path), kWarning);
     recent_.Remove(path);
     guard = 1;
     return 0;
@@ -70,11 +70,11 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
   // A file already shown in a window was opened before: no access questions.
   if (!windows_.HasWindow(path, false) && DbCheckWriteAccess(path) == 2) {
     if (!IsCurrentFormatFile(path)) {
-      Ask(AboutFile(path, kIdsReadOnlyNeverOpened), kWarning);
+      Ask(AboutFile(path, res::kIdsReadOnlyNeverOpened), kWarning);
       guard = 1;
       return 0;
     }
-    if (Ask(plat::PathText(path) + res::LoadString(kIdsOfferReadOnly), plat::kMbYesNo) !=
+    if (Ask(plat::PathText(path) + res::LoadString(res::kIdsOfferReadOnly), plat::kMbYesNo) !=
         plat::kIdYes) {
       guard = 1;
       return 0;
@@ -82,7 +82,7 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
   }
 
   if (!HasFamilyFileHeader(path)) {
-    Ask(AboutFile(path, kIdsDamaged), kWarning);
+    Ask(AboutFile(path, res::kIdsDamaged), kWarning);
     guard = 1;
     return 0;
   }
@@ -103,7 +103,7 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
     if (DbCheckWriteAccess(path) != 0) break;
     // The file went away meanwhile: offer to create it.
     error = false;
-    if (Ask(plat::PathText(path) + "\n\n" + res::LoadString(kIdsCreateMissing),
+    if (Ask(plat::PathText(path) + "\n\n" + res::LoadString(res::kIdsCreateMissing),
             plat::kMbYesNo | plat::kMbDefButton2) != plat::kIdYes) {
       recent_.Remove(path);
       break;
@@ -117,10 +117,10 @@ int FamilyFileRoads::OpenFamilyFile(const std::string& path, int type) {
     openType = type;
     if (!openFolder.empty()) plat::SetCurrentDirectory(openFolder);
     if (DbGetFormatVersion() < kMinimumFormatVersion &&
-        Ask(res::LoadString(kIdsCheckOldVersion), plat::kMbYesNo) == plat::kIdYes)
+        Ask(res::LoadString(res::kIdsCheckOldVersion), plat::kMbYesNo) == plat::kIdYes)
       dialogs_.RunCheckRepair(path);
   } else if (error) {
-    Ask(AboutFile(path, result < 0 ? kIdsDamaged : kIdsFileInUse), kWarning);
+    Ask(AboutFile(path, result < 0 ? res::kIdsDamaged : res::kIdsFileInUse), kWarning);
   }
   guard = 1;
   return 1;
@@ -137,7 +137,7 @@ void FamilyFileRoads::CloseFamilyFile(int remind) {
       // interval's first beyond it.
       if (block.closeCount >= block.backupInterval) {
         block.closeCount = 0;
-        if (Ask(WithPath(kIdsBackupReminder, CurrentDatabase->path),
+        if (Ask(WithPath(res::kIdsBackupReminder, CurrentDatabase->path),
                 plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes)
           dialogs_.RunBackup();
       } else {
@@ -161,7 +161,7 @@ int FamilyFileRoads::CreateFamilyFile(const std::string& path, int type, int ope
   created.showZel = options_.showZel != 0;
   created.capSurname = options_.capSurname != 0;
   if (DbCreate(path, type, created) != 1) {
-    Ask(res::LoadString(kIdsCannotCreate), plat::kMbOk);
+    Ask(res::LoadString(res::kIdsCannotCreate), plat::kMbOk);
     if (wasOpen && !previous.empty() && DbOpen(previous, previousType) > 0) fileOpen = 1;
     return 0;
   }
@@ -185,7 +185,7 @@ int FamilyFileRoads::OpenOldFamily(const std::string& path, int openWindow) {
     CurrentDatabase = saved;
   }
   if (opened != 1) {
-    if (opened == 0) Ask(WithPath(kIdsCouldNotOpen, path), kWarning);
+    if (opened == 0) Ask(WithPath(res::kIdsCouldNotOpenFile, path), kWarning);
     return 0;
   }
   orv2::ConversionOptions options;
@@ -196,8 +196,9 @@ int FamilyFileRoads::OpenOldFamily(const std::string& path, int openWindow) {
     source.Close();
     return 0;
   }
-  const std::string target = dialogs_.AskSavePath(
-      res::LoadString(kIdsNewTitle), res::LoadString(kIdsConvertFilter), ".orv", DataFolder(), {});
+  const std::string target =
+      dialogs_.AskSavePath(res::LoadString(res::kIdsNewTitle),
+                           res::LoadString(res::kIdsConvertFilter), ".orv", DataFolder(), {});
   if (target.empty()) {
     source.Close();
     return 0;
@@ -258,7 +259,7 @@ void FamilyFileRoads::OpenChosenFile(const std::string& path, bool reopenPreviou
       dialogs_.ImportGedcom(path);
       break;
     default:
-      Ask(FormatInsertsAndArgs(res::LoadString(kIdsNotOrvFile), {plat::PathText(path)}, {}),
+      Ask(FormatInsertsAndArgs(res::LoadString(res::kIdsNotOrvFile), {plat::PathText(path)}, {}),
           kWarning);
       break;
   }
@@ -267,8 +268,8 @@ void FamilyFileRoads::OpenChosenFile(const std::string& path, bool reopenPreviou
 void FamilyFileRoads::OnFileNew() {
   guard = 0;
   std::string path =
-      dialogs_.AskSavePath(res::LoadString(kIdsNewTitle), res::LoadString(kIdsNewFilter), ".orv",
-                           DataFolder(), windows_.WindowPaths());
+      dialogs_.AskSavePath(res::LoadString(res::kIdsNewTitle), res::LoadString(res::kIdsNewFilter),
+                           ".orv", DataFolder(), windows_.WindowPaths());
   if (path.empty()) {
     guard = 1;
     return;
@@ -291,8 +292,8 @@ void FamilyFileRoads::OnFileOpen() {
 
   const int oldGuard = guard;
   guard = 0;
-  std::string path =
-      dialogs_.AskOpenPath(res::LoadString(kIdsOpenFilter), res::LoadString(kIdsOpenTitle), folder);
+  std::string path = dialogs_.AskOpenPath(res::LoadString(res::kIdsOrvFilesFilter),
+                                          res::LoadString(res::kIdsOpenTitle), folder);
   if (path.empty()) {
     guard = oldGuard;
   } else if (windows_.HasWindow(path, true)) {
@@ -324,9 +325,9 @@ void FamilyFileRoads::OnFileClose() {
 void FamilyFileRoads::OnFileSaveAs() {
   for (;;) {
     guard = 0;
-    std::string path =
-        dialogs_.AskSavePath(res::LoadString(kIdsSaveAsTitle), res::LoadString(kIdsNewFilter),
-                             ".orv", DataFolder(), windows_.WindowPaths());
+    std::string path = dialogs_.AskSavePath(res::LoadString(res::kIdsSaveAsTitle),
+                                            res::LoadString(res::kIdsNewFilter), ".orv",
+                                            DataFolder(), windows_.WindowPaths());
     if (path.empty()) {
       guard = 1;
       return;
@@ -412,7 +413,8 @@ FamilyFileRoads::StartupResult FamilyFileRoads::OpenStartupFile(const std::strin
   if (path.empty()) return StartupResult::kNone;
   if (named && !plat::FileExists(path)) {
     // A file named on the command line is looked for: its absence is said.
-    Ask(WithPath(kIdsCouldNotOpen, path) + "\n\n" + res::LoadString(kIdsFileNotFound), kWarning);
+    Ask(WithPath(res::kIdsCouldNotOpenFile, path) + "\n\n" + res::LoadString(res::kIdsFileNotFound),
+        kWarning);
     return StartupResult::kNotOpened;
   }
   const int type = DbGetFileType(path);

@@ -18,26 +18,6 @@
 
 namespace shell {
 
-// String ids of the roads' messages and dialog texts.
-inline constexpr unsigned kIdsBackupReminder = 3401;
-inline constexpr unsigned kIdsOfferReadOnly = 3413;
-inline constexpr unsigned kIdsSaveAsTitle = 3445;
-inline constexpr unsigned kIdsCannotCreate = 3588;
-inline constexpr unsigned kIdsCouldNotOpen = 3652;
-inline constexpr unsigned kIdsFileInUse = 3698;
-inline constexpr unsigned kIdsOldFormat = 3837;
-inline constexpr unsigned kIdsNotOrvFile = 3875;
-inline constexpr unsigned kIdsOpenFilter = 3999;
-inline constexpr unsigned kIdsReadOnlyNeverOpened = 4009;
-inline constexpr unsigned kIdsNewFilter = 5276;
-inline constexpr unsigned kIdsOpenTitle = 5289;
-inline constexpr unsigned kIdsNewTitle = 5290;
-inline constexpr unsigned kIdsConvertFilter = 5280;
-inline constexpr unsigned kIdsDamaged = 6327;
-inline constexpr unsigned kIdsCreateMissing = 7155;
-inline constexpr unsigned kIdsCheckOldVersion = 7247;
-inline constexpr unsigned kIdsFileNotFound = 8108;
-
 // Answers of the welcome dialog.
 inline constexpr int kWelcomeSearched = 1;  // a file was found by the search
 inline constexpr int kWelcomeOpen = 1475;

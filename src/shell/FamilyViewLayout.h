@@ -7,6 +7,7 @@
 // scroll bar.
 
 #include <cstdint>
+#include "StringIds.h"
 
 namespace shell::famview {
 
@@ -53,16 +54,10 @@ struct Caption {
   bool centred;
   bool zelOnly;  // drawn only while ZEL data is shown
 };
-inline constexpr unsigned kIdsSpouse = 7180;
-inline constexpr unsigned kIdsParents = 3219;
-inline constexpr unsigned kIdsChildren = 7128;
-inline constexpr unsigned kIdsBorn = 7112;
-inline constexpr unsigned kIdsParentLink = 6419;
-inline constexpr unsigned kIdsOrdinances = 6420;
 inline constexpr Caption kCaptions[] = {
-    {kIdsSpouse, 37, 185, false, false},     {kIdsParents, 425, 22, false, false},
-    {kIdsChildren, 37, 280, false, false},   {kIdsBorn, 500, 280, true, false},
-    {kIdsParentLink, 618, 280, true, false}, {kIdsOrdinances, 730, 280, true, true},
+    {res::kIdsSpouse, 37, 185, false, false},     {res::kIdsParents, 425, 22, false, false},
+    {res::kIdsChildren, 37, 280, false, false},   {res::kIdsBorn, 500, 280, true, false},
+    {res::kIdsParentLink, 618, 280, true, false}, {res::kIdsOrdinancesWord, 730, 280, true, true},
 };
 
 // The connecting lines: primary to the parents' bracket, and the bracket.
@@ -80,8 +75,6 @@ inline constexpr int kIdOtherMarriages = 703;
 inline constexpr int kIdSpouseButton = 704;
 inline constexpr int kIdFirstChildButton = 705;  // 705 to 712, one per row
 inline constexpr int kIdChildScrollBar = 713;
-inline constexpr unsigned kIdsOtherParents = 3696;
-inline constexpr unsigned kIdsOtherMarriages = 3695;
 
 // Bitmaps of the arrow buttons.
 inline constexpr int kBitmapChildMarried = 146;

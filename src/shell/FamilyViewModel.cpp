@@ -13,6 +13,7 @@
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell::famview {
@@ -83,7 +84,7 @@ std::string SealingToSpouseColumn(std::int32_t rin, int marriageCount, bool fema
   if (marriageCount <= 0) return "-";
   std::vector<std::int32_t> mrins;
   DbGetRelation(rin, db::kRelMarriages, marriageCount, mrins);
-  const std::string letter = res::LoadString(kIdsSealingToSpouseLetter);
+  const std::string letter = res::LoadString(res::kIdsSealingToSpouseLetter);
   std::string text = female ? "-" : letter;
   for (std::int32_t mrin : mrins) {
     if (!female && text.empty()) break;
@@ -216,19 +217,19 @@ FamilyViewModel::ChildInfo FamilyViewModel::InfoOf(const CIndividualNode& child,
       continue;
     switch (link.firstParentRelation) {
       case 'a':
-        info.parentLink = res::LoadString(kIdsAdopted);
+        info.parentLink = res::LoadString(res::kIdsAdopted);
         break;
       case 'c':
-        info.parentLink = res::LoadString(kIdsChallenged);
+        info.parentLink = res::LoadString(res::kIdsChallenged);
         break;
       case 'd':
-        info.parentLink = res::LoadString(kIdsDisproved);
+        info.parentLink = res::LoadString(res::kIdsDisproved);
         break;
       case 'g':
-        info.parentLink = res::LoadString(kIdsGuardian);
+        info.parentLink = res::LoadString(res::kIdsGuardian);
         break;
       case 's':
-        info.parentLink = res::LoadString(kIdsSealing);
+        info.parentLink = res::LoadString(res::kIdsSealing);
         break;
       default:
         break;
@@ -240,11 +241,11 @@ FamilyViewModel::ChildInfo FamilyViewModel::InfoOf(const CIndividualNode& child,
     const int sealing = OrdinanceBits(child, 2);
     std::string parents;
     if (sealing == CDateValue::kOrdinanceDone)
-      parents = res::LoadString(kIdsSealingToParentsLetter);
+      parents = res::LoadString(res::kIdsSealingToParentsLetter);
     else if (sealing == CDateValue::kOrdinanceClearedOrSubmitted)
-      parents = Lower(res::LoadString(kIdsSealingToParentsLetter));
-    info.ordinances = OrdinanceColumn(OrdinanceBits(child, 0), kIdsBaptismLetter) + "\t" +
-                      OrdinanceColumn(OrdinanceBits(child, 1), kIdsEndowmentLetter) + "\t" +
+      parents = Lower(res::LoadString(res::kIdsSealingToParentsLetter));
+    info.ordinances = OrdinanceColumn(OrdinanceBits(child, 0), res::kIdsBaptismLetter) + "\t" +
+                      OrdinanceColumn(OrdinanceBits(child, 1), res::kIdsEndowmentLetter) + "\t" +
                       parents + "\t" +
                       SealingToSpouseColumn(rin, info.marriageCount, child.GetSexLetter() == 'F');
   }
@@ -482,19 +483,19 @@ UnlinkPlan FamilyViewModel::PlanUnlink() const {
     case kPaneSpouse:
       // The spouse's side comes from the marriage, never from the sex.
       plan.relation = marriage->GetHusbandRin() == plan.rin ? db::kRelHusband : db::kRelWife;
-      plan.question = kIdsUnlinkSpouse;
+      plan.question = res::kIdsUnlinkSpouse;
       break;
     case kPaneFather:
       plan.relation = db::kRelFather;
-      plan.question = kIdsUnlinkFather;
+      plan.question = res::kIdsUnlinkFather;
       break;
     case kPaneMother:
       plan.relation = db::kRelMother;
-      plan.question = kIdsUnlinkMother;
+      plan.question = res::kIdsUnlinkMother;
       break;
     default:
       plan.relation = db::kRelChildren;
-      plan.question = kIdsUnlinkChild;
+      plan.question = res::kIdsUnlinkChild;
       break;
   }
   return plan;
@@ -777,7 +778,7 @@ PaneText FamilyViewModel::IndividualPaneText(int pane, const plat::TextMeasure* 
   if (!node) {
     if (ShowsUnknown(pane)) {
       text.empty = false;
-      text.lines[0] = res::LoadString(kIdsUnknown);
+      text.lines[0] = res::LoadString(res::kIdsUnknown);
     }
     return text;
   }
@@ -794,11 +795,11 @@ std::string FamilyViewModel::MarriagePaneText(const plat::TextMeasure* measure,
                                               int pixelWidth) const {
   const CMarriageNode* marriage = GetCurrentMarriage();
   if (!marriage) return std::string();
-  std::string head = res::LoadString(kIdsMarriageLabel) + " ";
+  std::string head = res::LoadString(res::kIdsMarriageLabel) + " ";
   std::string date = marriage->GetMarriageDateText();
   if (date.size() > kEventChars) date.resize(kEventChars);
   std::string tail;
-  if (marriage->status == 'D') tail += res::LoadString(kIdsDivorcedMark);
+  if (marriage->status == 'D') tail += res::LoadString(res::kIdsDivorcedShort);
   if (options_.appendVal == 1) tail += " --" + std::to_string(marriage->GetMrin());
   if (measure) {
     const int room = pixelWidth - measure->TextWidth(head) - measure->TextWidth(tail);

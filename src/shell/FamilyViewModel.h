@@ -20,19 +20,6 @@ class CMarriageNode;
 
 namespace shell::famview {
 
-inline constexpr unsigned kIdsUnknown = 7079;
-inline constexpr unsigned kIdsMarriageLabel = 3697;
-inline constexpr unsigned kIdsDivorcedMark = 3495;
-inline constexpr unsigned kIdsAdopted = 5217;
-inline constexpr unsigned kIdsGuardian = 5218;
-inline constexpr unsigned kIdsChallenged = 5219;
-inline constexpr unsigned kIdsDisproved = 5220;
-inline constexpr unsigned kIdsSealing = 7208;
-inline constexpr unsigned kIdsBaptismLetter = 7100;
-inline constexpr unsigned kIdsEndowmentLetter = 7102;
-inline constexpr unsigned kIdsSealingToParentsLetter = 7104;
-inline constexpr unsigned kIdsSealingToSpouseLetter = 7105;
-
 // Commands the view hands on (to the main frame or to its own handlers).
 inline constexpr unsigned kCmdEditIndividualFrame = 32793;
 inline constexpr unsigned kCmdAddIndividualFrame = 32796;
@@ -133,10 +120,6 @@ struct UnlinkPlan {
   int relation = 0;
   unsigned question = 0;
 };
-inline constexpr unsigned kIdsUnlinkFather = 7044;
-inline constexpr unsigned kIdsUnlinkMother = 7045;
-inline constexpr unsigned kIdsUnlinkSpouse = 7046;
-inline constexpr unsigned kIdsUnlinkChild = 7047;
 
 struct ViewOptions {
   bool showZel = false;

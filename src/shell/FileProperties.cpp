@@ -7,13 +7,11 @@
 #include "DbCodes.h"
 #include "FileCopy.h"
 #include "FileSystem.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
 namespace {
-
-constexpr unsigned kIdsKb = 9474;
-constexpr unsigned kIdsMb = 9475;
 
 std::string WithNumber(unsigned id, std::uint64_t n) {
   const std::string text = std::to_string(n);
@@ -24,10 +22,10 @@ std::string WithNumber(unsigned id, std::uint64_t n) {
 
 std::string FreeSpaceText(std::uint64_t freeBytes) {
   std::uint64_t kb = freeBytes >> 10;
-  unsigned id = kIdsKb;
+  unsigned id = res::kIdsKb;
   if (kb > 0xFFFFFFFFu || kb >= 10241) {
     kb >>= 10;
-    id = kIdsMb;
+    id = res::kIdsMb;
   }
   if (kb == 0) kb = 1;
   return WithNumber(id, kb);

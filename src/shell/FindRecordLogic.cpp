@@ -7,6 +7,7 @@
 #include "FileCopy.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
@@ -34,7 +35,7 @@ std::uint32_t ParseUnsigned(const std::string& text) {
   return static_cast<std::uint32_t>(value);
 }
 
-FindRecordLogic::FindRecordLogic() : kindLabel(res::LoadString(kIdsIndividual)) {}
+FindRecordLogic::FindRecordLogic() : kindLabel(res::LoadString(res::kIdsIndividual)) {}
 
 void FindRecordLogic::Open() {
   initialNumber = number;
@@ -74,25 +75,25 @@ void FindRecordLogic::ChooseMarriageMode(const std::string& editText) {
 }
 
 std::string FindRecordLogic::Label() const {
-  return res::LoadString(marriageMode ? kIdsMrin : kIdsRin) + ":";
+  return res::LoadString(marriageMode ? res::kIdsMrin : res::kIdsRin) + ":";
 }
 
 std::string FindRecordLogic::RangeText() const {
   if (!NumberEnabled()) return "";
-  return FormatInsertsAndArgs(res::LoadString(kIdsValidRange), {},
+  return FormatInsertsAndArgs(res::LoadString(res::kIdsValidRange), {},
                               {std::to_string(currentLow), std::to_string(currentHigh)});
 }
 
 std::string FindRecordLogic::Title() const {
-  return res::LoadString(kIdsFind) + " " +
-         (marriageMode ? res::LoadString(kIdsMarriage) : kindLabel);
+  return res::LoadString(res::kIdsFind) + " " +
+         (marriageMode ? res::LoadString(res::kIdsMarriage) : kindLabel);
 }
 
 int FindRecordLogic::Accept() {
   const int kind = marriageMode ? db::kQueryMarriages : db::kQueryIndividuals;
   if (DbGetRIN(number, kind, db::kWalkExact) != number) {
-    const std::string word = res::LoadString(marriageMode ? kIdsMrin : kIdsRin);
-    Warn(FormatInsertsAndArgs(res::LoadString(kIdsRecordDeleted), {}, {word, word}));
+    const std::string word = res::LoadString(marriageMode ? res::kIdsMrin : res::kIdsRin);
+    Warn(FormatInsertsAndArgs(res::LoadString(res::kIdsRecordDeleted), {}, {word, word}));
     return 0;
   }
   return marriageMode ? RunFollowUp() : 1;
@@ -103,7 +104,7 @@ int FindRecordLogic::RunFollowUp() {
     return 1;
   CMarriageRecord& marriage = ScratchMarriageRecord;
   if (DbGetRecord(number, db::kMarriage, &marriage) == 0) {
-    Warn(res::LoadString(kIdsInvalidMrin));
+    Warn(res::LoadString(res::kIdsInvalidMrin));
     return 0;
   }
   if (followUp == kFollowUpChildFirst && marriage.numbers[kFirstChildLink] != 0) {
@@ -117,7 +118,7 @@ int FindRecordLogic::RunFollowUp() {
   }
   const std::int32_t spouse = marriage.husband != 0 ? marriage.husband : marriage.wife;
   if (spouse == 0) {
-    Warn(FormatInsertsAndArgs(res::LoadString(kIdsMrinNoSpouses), {}, {std::to_string(number)}));
+    Warn(FormatInsertsAndArgs(res::LoadString(res::kIdsNoSpouses), {}, {std::to_string(number)}));
     return 0;
   }
   number = spouse;

@@ -10,17 +10,6 @@
 
 namespace shell {
 
-// String ids of the Find dialog's texts.
-inline constexpr unsigned kIdsIndividual = 3622;     // "Individual", the default kind label
-inline constexpr unsigned kIdsInvalidMrin = 4565;    // "Invalid MRIN"
-inline constexpr unsigned kIdsMrinNoSpouses = 4566;  // "MRIN %ld has no spouses"
-inline constexpr unsigned kIdsMrin = 7090;           // "MRIN"
-inline constexpr unsigned kIdsFind = 7093;           // "Find"
-inline constexpr unsigned kIdsRin = 7096;            // "RIN"
-inline constexpr unsigned kIdsValidRange = 7158;     // "Valid Range: %ld to %ld"
-inline constexpr unsigned kIdsMarriage = 7159;       // "Marriage"
-inline constexpr unsigned kIdsRecordDeleted = 7160;  // "This %s has been deleted ..."
-
 // What the dialog does after a list dialog it opened has closed.
 enum class FindOutcome {
   kStay,       // the Find dialog stays open

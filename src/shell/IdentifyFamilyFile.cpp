@@ -10,6 +10,7 @@
 #include "FileSystem.h"
 #include "ORV3.h"
 #include "SaveName.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -50,7 +51,7 @@ int IdentifyOldFormat(const std::string& folder, const std::string& indivPath,
   if (marrSize < 0) return kNoFamilyFile;
   if (familyName) {
     *familyName = ReadIniValue(folder + "family.ini", "Family", "FamilyName");
-    if (familyName->empty()) *familyName = res::LoadString(kIdsUntitledFamily);
+    if (familyName->empty()) *familyName = res::LoadString(res::kIdsUntitled);
   }
   if (individuals) *individuals = RecordsIn(indivSize, kOldIndividualSize);
   if (marriages) *marriages = RecordsIn(marrSize, kOldMarriageSize);

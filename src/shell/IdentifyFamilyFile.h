@@ -13,9 +13,6 @@ inline constexpr int kNoFamilyFile = 0;
 inline constexpr int kOldFormatFamily = 100;      // an ORV 2.x family folder
 inline constexpr int kCurrentFormatFamily = 101;  // a current-format family file
 
-// String ids.
-inline constexpr unsigned kIdsUntitledFamily = 3385;  // "Untitled"
-
 // The kind of family file at path, with its facts in the outs that are given:
 // "indiv2.dat" (any case) is an ORV 2.x family when "marr2.dat" lies beside
 // it (name from "family.ini", counts from the two files' sizes); a ".orv" file

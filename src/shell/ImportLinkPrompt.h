@@ -11,8 +11,6 @@
 
 namespace shell {
 
-// "Would you like to view instructions on how to link the data you imported?"
-inline constexpr unsigned kIdsLinkInstructions = 3409;
 inline constexpr char kLinkPromptSection[] = "Options";
 inline constexpr char kLinkPromptValue[] = "ViewLinkHelpDlg";
 

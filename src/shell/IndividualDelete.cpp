@@ -4,20 +4,15 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
-namespace {
-constexpr unsigned kWillBeRemoved = 7049;
-constexpr unsigned kLinkedAsChild = 7050;
-constexpr unsigned kLinkedToMarriages = 7051;  // "%d"
-}  // namespace
-
 std::string DeleteIndividualQuestion(const std::string& name, bool isChild, int marriages) {
-  std::string text = name + "\n\n" + res::LoadString(kWillBeRemoved);
-  if (isChild) text += "\n" + res::LoadString(kLinkedAsChild);
+  std::string text = name + "\n\n" + res::LoadString(res::kIdsWillBeRemoved);
+  if (isChild) text += "\n" + res::LoadString(res::kIdsLinkedAsChild);
   if (marriages > 0) {
-    std::string line = res::LoadString(kLinkedToMarriages);
+    std::string line = res::LoadString(res::kIdsLinkedToMarriages);
     const std::size_t at = line.find("%d");
     if (at != std::string::npos) line.replace(at, 2, std::to_string(marriages));
     text += "\n" + line;

@@ -9,8 +9,6 @@
 
 namespace shell {
 
-inline constexpr unsigned kReadOnlyDevice = 3411;
-
 // The name, a blank line and the removal warning, then a line for a child
 // link and one with the count of marriages when there are any.
 std::string DeleteIndividualQuestion(const std::string& name, bool isChild, int marriages);

@@ -9,15 +9,14 @@
 #include "FileCopy.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
 namespace {
 
-constexpr unsigned kIdsTitle = 101;
-
 int Ask(const std::string& text, unsigned flags) {
-  return plat::MessageBox(text, res::LoadString(kIdsTitle), flags);
+  return plat::MessageBox(text, res::LoadString(res::kIdsAppName), flags);
 }
 
 std::string Folder(const char* value) { return plat::Profile().GetPath("Folders", value, ""); }
@@ -88,7 +87,7 @@ int MaintenanceCommands::OnFileRestore() {
       RestoreTarget(backupPath, Folder("Data"), roads_.fileOpen ? roads_.openFolder : "",
                     GetSpecialFolderPath(kCsidlPersonal));
   if (roads_.fileOpen && RecentFileList::SamePath(target, roads_.openPath)) {
-    if (Ask(res::LoadString(kIdsReplaceOpenFile), plat::kMbYesNo | plat::kMbIconQuestion) !=
+    if (Ask(res::LoadString(res::kIdsReplaceOpenFile), plat::kMbYesNo | plat::kMbIconQuestion) !=
         plat::kIdYes)
       return -1;
     // Closed without the backup reminder, whose backup would be the one
@@ -96,8 +95,8 @@ int MaintenanceCommands::OnFileRestore() {
     roads_.CloseFamilyFile(0);
     windows_.DestroyWindows(target);
   } else if (plat::FileExists(target)) {
-    if (Ask(FormatInsertsAndArgs(res::LoadString(kIdsReplaceOtherFile), {plat::PathText(target)},
-                                 {plat::PathText(target)}),
+    if (Ask(FormatInsertsAndArgs(res::LoadString(res::kIdsReplaceOtherFile),
+                                 {plat::PathText(target)}, {plat::PathText(target)}),
             plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
       return -1;
     windows_.DestroyWindows(target);
@@ -124,14 +123,14 @@ int MaintenanceCommands::OnFileDelete() {
   // No window may stay on a file that is gone.
   windows_.DestroyWindows(path);
   const int deleted = DbDeleteFamilyFile(path);
-  if (!deleted) Ask(res::LoadString(kIdsDeleteError), plat::kMbOk | plat::kMbIconExclamation);
+  if (!deleted) Ask(res::LoadString(res::kIdsDeleteError), plat::kMbOk | plat::kMbIconExclamation);
   roads_.Recent().Remove(path);
   return deleted;
 }
 
 int MaintenanceCommands::ChangeNamesToMixedCase() {
   if (!roads_.fileOpen || !CurrentDatabase->engine) return -1;
-  if (Ask(res::LoadString(kIdsChangeNamesQuestion), plat::kMbYesNo) != plat::kIdYes) return -1;
+  if (Ask(res::LoadString(res::kIdsChangeNamesQuestion), plat::kMbYesNo) != plat::kIdYes) return -1;
   CDatabaseChecker checker(roads_.openPath, "", *CurrentDatabase, 0);
   const int result = checker.ChangeNamesToMixedCase();
   windows_.RepaintCurrentView();

@@ -11,30 +11,6 @@
 
 namespace shell {
 
-// String ids of the commands' dialogs and messages.
-inline constexpr unsigned kIdsChangeNamesQuestion = 3386;
-inline constexpr unsigned kIdsDeleteError = 3470;
-inline constexpr unsigned kIdsDeleteTitle = 3609;
-inline constexpr unsigned kIdsCheckFilter = 5275;
-inline constexpr unsigned kIdsBackupFilter = 5282;
-inline constexpr unsigned kIdsReportFilter = 5283;
-inline constexpr unsigned kIdsBackupTitle = 5302;
-inline constexpr unsigned kIdsRestoreTitle = 5303;
-inline constexpr unsigned kIdsReplaceOpenFile = 5363;
-inline constexpr unsigned kIdsBackupButton = 5366;
-inline constexpr unsigned kIdsCheckButton = 5368;
-inline constexpr unsigned kIdsDeleteButton = 5369;
-inline constexpr unsigned kIdsRestoreButton = 5370;
-inline constexpr unsigned kIdsCheckTitle = 5379;
-inline constexpr unsigned kIdsReplaceOtherFile = 5470;
-// File > Import and the GEDCOM road of File > Open.
-inline constexpr unsigned kIdsImportNeedsFile = 3270;
-inline constexpr unsigned kIdsGedcomNeedsFile = 3998;
-inline constexpr unsigned kIdsReadOnlyDevice = 3411;
-inline constexpr unsigned kIdsGedcomFilter = 5279;
-inline constexpr unsigned kIdsImportTitle = 5328;
-inline constexpr unsigned kIdsImportButton = 5371;
-
 class MaintenanceScreens {
  public:
   virtual ~MaintenanceScreens() = default;

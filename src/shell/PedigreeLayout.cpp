@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "NumberWords.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell::pedigree {
@@ -210,12 +211,12 @@ std::string OrdinanceSummary(int baptism, int endowment, int sealingToParents, i
     const unsigned char c = static_cast<unsigned char>(word[0]);
     text += static_cast<char>(state == 2 ? std::toupper(c) : std::tolower(c));
   };
-  letter(kIdsBaptismLetter, baptism);
-  letter(kIdsEndowmentLetter, endowment);
-  letter(kIdsSealingToParentsLetter, sealingToParents);
-  letter(kIdsSealingToSpouseLetter, sealingToSpouse);
+  letter(res::kIdsBaptismLetter, baptism);
+  letter(res::kIdsEndowmentLetter, endowment);
+  letter(res::kIdsSealingToParentsLetter, sealingToParents);
+  letter(res::kIdsSealingToSpouseLetter, sealingToSpouse);
   // The children's combined status counts as done unless it is 3.
-  if (children > 0) letter(kIdsChildrenLetter, children == 3 ? 3 : 2);
+  if (children > 0) letter(res::kIdsChildrenLetter, children == 3 ? 3 : 2);
   return text;
 }
 

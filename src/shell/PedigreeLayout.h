@@ -173,12 +173,6 @@ std::vector<int> PathFromRoot(int box);
 // Sizes in logical units.
 Point InfoBoxCorner(int box, int largeWidth, int largeHeight, int formWidth, int formHeight);
 
-// The letters of the ordinance summary.
-inline constexpr unsigned kIdsBaptismLetter = 7100;
-inline constexpr unsigned kIdsEndowmentLetter = 7102;
-inline constexpr unsigned kIdsSealingToParentsLetter = 7104;
-inline constexpr unsigned kIdsSealingToSpouseLetter = 7105;
-inline constexpr unsigned kIdsChildrenLetter = 7106;
 // The ordinance summary " - BEPSC": baptism, endowment and sealing to
 // parents from their two-bit states, sealing to spouse from its state and
 // the children from their combined status; a letter shows upper case for

@@ -16,6 +16,7 @@
 #include "FramePlacement.h"
 #include "IndividualNode.h"
 #include "StartupLogic.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
@@ -72,15 +73,15 @@ struct LanguageEntry {
 };
 
 constexpr LanguageEntry kLanguages[] = {
-    {"EN", kIdsEnglish},     {"ES", kIdsEnglish + 1}, {"PT", kIdsEnglish + 2},
-    {"FR", kIdsEnglish + 3}, {"DE", kIdsEnglish + 4},
+    {"EN", res::kIdsEnglish},     {"ES", res::kIdsEnglish + 1}, {"PT", res::kIdsEnglish + 2},
+    {"FR", res::kIdsEnglish + 3}, {"DE", res::kIdsEnglish + 4},
 };
 
 }  // namespace
 
 std::vector<LanguageChoice> AvailableLanguages(
     const std::function<bool(const std::string&)>& hasCatalog) {
-  std::vector<LanguageChoice> choices{{"EN", res::LoadString(kIdsEnglish)}};
+  std::vector<LanguageChoice> choices{{"EN", res::LoadString(res::kIdsEnglish)}};
   for (const LanguageEntry& l : kLanguages)
     if (hasCatalog && hasCatalog(l.code)) choices.push_back({l.code, res::LoadString(l.nameId)});
   return choices;
@@ -121,7 +122,7 @@ std::int32_t FilePage::HomeRin() const {
 }
 
 std::string FilePage::RelationshipText() const {
-  return res::LoadString(relationshipOption ? kIdsShowing : kIdsNotShowing);
+  return res::LoadString(relationshipOption ? res::kIdsShowing : res::kIdsNotShowing);
 }
 
 std::string FilePage::LogCheckText() const {
@@ -352,13 +353,13 @@ bool CheckFolder(std::string& text, const std::function<bool(const std::string&)
   AddTrailingBackslash(text);
   if (isRemovable && isRemovable(text)) return true;
   if (plat::DirectoryExists(text)) return true;
-  const std::string question = res::FormatString(kIdsFolderMissing, {plat::PathText(text)});
-  if (plat::MessageBox(question, res::LoadString(101), plat::kMbYesNo | plat::kMbIconQuestion) !=
-      plat::kIdYes)
+  const std::string question = res::FormatString(res::kIdsFolderMissing, {plat::PathText(text)});
+  if (plat::MessageBox(question, res::LoadString(res::kIdsAppName),
+                       plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
     return false;
   if (CreateDirectoryPath(text, false) && plat::DirectoryExists(text)) return true;
-  plat::MessageBox(res::FormatString(kIdsCannotCreateFolder, {plat::PathText(text)}),
-                   res::LoadString(101), plat::kMbOk | plat::kMbIconExclamation);
+  plat::MessageBox(res::FormatString(res::kIdsCannotCreateFolder, {plat::PathText(text)}),
+                   res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
   return false;
 }
 

@@ -19,20 +19,6 @@
 
 namespace shell {
 
-// String ids of the sheet's texts.
-inline constexpr unsigned kIdsPreferences = 3757;         // "Preferences"
-inline constexpr unsigned kIdsLanguageNextStart = 3220;   // "The language change will take ..."
-inline constexpr unsigned kIdsFolderMissing = 3231;       // "Folder '%1' does not exist. ..."
-inline constexpr unsigned kIdsCannotCreateFolder = 3232;  // "Can't create %1"
-inline constexpr unsigned kIdsSlideTargets = 3634;        // "Slide show", "Scrapbook"
-inline constexpr unsigned kIdsMonthStyles = 3635;         // "8", "08", "Aug", "AUG"
-inline constexpr unsigned kIdsPlaceLevels = 3636;         // the six place orders
-inline constexpr unsigned kIdsEnglish = 4031;             // "English" ... 4035 "German"
-inline constexpr unsigned kIdsShowing = 5477;             // "Showing"
-inline constexpr unsigned kIdsNotShowing = 5478;          // "Not showing"
-inline constexpr unsigned kIdsSelectDataFolder = 5845;    // the five folder browser titles
-inline constexpr unsigned kIdsNoPrinter = 7157;           // "Unable to connect to printer"
-
 // The items of a list string: its lines.
 std::vector<std::string> StringItems(unsigned id);
 

@@ -8,9 +8,6 @@
 #include <array>
 #include <string>
 
-// String id of the default end of an alphabetic list range.
-inline constexpr unsigned kIdsListRangeEnd = 5253;  // "Z"
-
 class CReportChoiceState {
  public:
   CReportChoiceState();

@@ -6,6 +6,7 @@
 #include "CodePage.h"
 #include "FileSystem.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -114,21 +115,22 @@ bool CSaveNameRules::Accept(const std::string& path, int selectedEntry, bool pat
   chosen = Absolute(WithExtension(path, selectedEntry), folder);
   for (const std::string& open : forbiddenPaths) {
     if (!SamePath(chosen, open)) continue;
-    plat::MessageBox(res::FormatString(kIdsFileAlreadyOpen, {plat::PathText(chosen)}),
-                     res::LoadString(101), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::FormatString(res::kIdsFileAlreadyOpen, {plat::PathText(chosen)}),
+                     res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
   const std::string parent = std::filesystem::path(chosen).parent_path().string();
   if (pathMustExist && !plat::DirectoryExists(parent)) {
-    plat::MessageBox(res::FormatString(kIdsFolderMissing, {plat::PathText(chosen)}),
-                     res::LoadString(kIdsSaveAsCaption), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::FormatString(res::kIdsFolderDoesNotExist, {plat::PathText(chosen)}),
+                     res::LoadString(res::kIdsSaveAsCaption),
+                     plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
   if (plat::FileExists(chosen)) {
-    std::string text = res::LoadString(kIdsReplaceFile);
+    std::string text = res::LoadString(res::kIdsReplaceFile);
     const auto insert = text.find("%s");
     if (insert != std::string::npos) text.replace(insert, 2, plat::PathText(chosen));
-    return plat::MessageBox(text, res::LoadString(kIdsSaveAsCaption),
+    return plat::MessageBox(text, res::LoadString(res::kIdsSaveAsCaption),
                             plat::kMbYesNo | plat::kMbIconExclamation) == plat::kIdYes;
   }
   return true;

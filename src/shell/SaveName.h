@@ -17,12 +17,6 @@ enum FileDialogFlags : unsigned {
   kOfnFileMustExist = 0x1000,
 };
 
-// String ids.
-inline constexpr unsigned kIdsReplaceFile = 5277;      // "%s already exists. ..."
-inline constexpr unsigned kIdsSaveAsCaption = 5278;    // "Save As"
-inline constexpr unsigned kIdsFileAlreadyOpen = 5840;  // "%1\nThis file is already open. ..."
-inline constexpr unsigned kIdsFolderMissing = 5899;    // "%1\nThe folder does not exist. ..."
-
 // One entry of a filter string.
 struct FileFilterEntry {
   std::string text;       // "ORV 3 or 4 (*.orv)"

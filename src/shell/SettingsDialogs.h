@@ -12,12 +12,6 @@
 
 namespace shell {
 
-// String ids of the dialogs' texts.
-inline constexpr unsigned kIdsChangePassword = 3378;  // "Change Password"
-inline constexpr unsigned kIdsColorNames = 3379;      // 3379-3383 the five colour names
-inline constexpr unsigned kIdsSelectedName = 3384;    // "Selected Name"
-inline constexpr unsigned kIdsSampleName = 7116;      // "Name"
-
 // ---- Fonts ----
 
 // Font chooser flags an entry may carry.

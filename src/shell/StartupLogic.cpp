@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "FramePlacement.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
@@ -94,8 +95,8 @@ void ReturnAsTab::Load(plat::ProfilePort& profile) {
 
 bool ReturnAsTab::IsReturnAsTab(plat::ProfilePort& profile) {
   if (state_ == -1) {
-    int answer = plat::MessageBox(res::LoadString(kIdsReturnAsTabQuestion), res::LoadString(101),
-                                  plat::kMbYesNoCancel);
+    int answer = plat::MessageBox(res::LoadString(res::kIdsReturnAsTabQuestion),
+                                  res::LoadString(res::kIdsAppName), plat::kMbYesNoCancel);
     if (answer == plat::kIdYes || answer == plat::kIdNo) {
       state_ = answer == plat::kIdYes ? 1 : 0;
       profile.SetInt(kStartUpSection, "ReturnAsTab", state_);

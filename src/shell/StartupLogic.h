@@ -59,12 +59,6 @@ struct ClockCheck {
 // time (none when the program file was not found: nothing to report).
 ClockCheck CheckClock(std::time_t now, std::optional<std::time_t> programFileTime);
 
-// String ids of start-up's messages.
-inline constexpr unsigned kIdsClockEarly = 4030;
-inline constexpr unsigned kIdsClockExpired = 3315;
-inline constexpr unsigned kIdsCodePageWarning = 4038;
-inline constexpr unsigned kIdsReturnAsTabQuestion = 4028;
-
 // Whether the Enter key moves to the next field in editing screens: -1
 // undecided, 0 no, 1 yes, kept in "Start Up"/"ReturnAsTab".
 class ReturnAsTab {

@@ -2,15 +2,11 @@
 
 #include <cstring>
 
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
 namespace {
-
-constexpr unsigned kIdsRin = 3879;        // "RIN: %1!lu!"
-constexpr unsigned kIdsMrin = 3880;       // "MRIN: %1!lu!"
-constexpr unsigned kIdsMarriages = 3506;  // "M:"
-constexpr unsigned kIdsChildren = 3507;   // "C:"
 
 // Numbers travel as 32-bit values and print unsigned.
 std::string Unsigned(std::intptr_t value) {
@@ -26,16 +22,16 @@ StatusPaneText FormatStatusPane(std::uintptr_t kind, std::intptr_t value) {
   if (value == kClearPane) return out;
   switch (kind) {
     case kPaneRin:
-      out.text = res::FormatString(kIdsRin, {Unsigned(value)});
+      out.text = res::FormatString(res::kIdsRinPane, {Unsigned(value)});
       break;
     case kPaneMrin:
-      out.text = res::FormatString(kIdsMrin, {Unsigned(value)});
+      out.text = res::FormatString(res::kIdsMrinPane, {Unsigned(value)});
       break;
     case kPaneMarriages:
-      out.text = res::LoadString(kIdsMarriages) + " " + Unsigned(value);
+      out.text = res::LoadString(res::kIdsMarriagesLabel) + " " + Unsigned(value);
       break;
     case kPaneChildren:
-      out.text = res::LoadString(kIdsChildren) + " " + Unsigned(value);
+      out.text = res::LoadString(res::kIdsChildrenLabel) + " " + Unsigned(value);
       break;
     case kPaneText: {
       const char* text = reinterpret_cast<const char*>(value);

@@ -1,6 +1,7 @@
 #include "WebLinks.h"
 
 #include "CommandIds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace shell {
@@ -43,22 +44,22 @@ std::string WebSearchAddress(int kind, const SearchName& name) {
   std::string address;
   switch (kind) {
     case kWebSearchSeekwell:
-      address = res::LoadString(kIdsSeekwellSearchHost) +
+      address = res::LoadString(res::kIdsSeekwellSearchHost) +
                 "/Search/ancestorsearchresults.asp?first_name=" + given +
                 "&last_name=" + name.surname;
       break;
     case kWebSearchOutside1:
-      address = res::LoadString(kIdsOutside1SearchHost) +
+      address = res::LoadString(res::kIdsOutside1SearchHost) +
                 "/cgi-bin/sse.dll?gl=allgs&gl=allgs&prox=1&gsfn=" + given + "&gsln=" + name.surname;
       break;
     case kWebSearchOutside2:
       address =
-          res::LoadString(kIdsOutside2SearchHost) +
+          res::LoadString(res::kIdsOutside2SearchHost) +
           "/genealogy/cgi-bin/iffgen?ref=gen&lo=li&lo=lglc&lo=la&lo=lffi&first=" + name.given[0] +
           "&middle=" + name.given[1] + "&last=" + name.surname;
       break;
     case kWebSearchOutside3:
-      address = res::LoadString(kIdsOutside3SearchHost) +
+      address = res::LoadString(res::kIdsOutside3SearchHost) +
                 "/cgi-bin/iff?lo=li&lo=lglc&lo=la&lo=lffi&lo=lw&first=" + name.given[0] +
                 "&middle=" + name.given[1] + "&last=" + name.surname;
       break;

@@ -16,15 +16,6 @@ inline constexpr int kWebSearchOutside2 = 2;
 inline constexpr int kWebSearchOutside3 = 3;
 inline constexpr int kWebSearchNone = 4;
 
-// String ids: the fixed pages and the hosts in front of the search paths.
-inline constexpr unsigned kIdsPublisherHomePage = 3990;
-inline constexpr unsigned kIdsSeekwellPage = 3991;
-inline constexpr unsigned kIdsSeekwellSearchHost = 3992;
-inline constexpr unsigned kIdsOutside1SearchHost = 3993;
-inline constexpr unsigned kIdsOutside2SearchHost = 3994;
-inline constexpr unsigned kIdsOutside3SearchHost = 3995;
-inline constexpr unsigned kIdsFeedbackPage = 4029;
-
 // The search kind of a Search command, or -1.
 int WebSearchKindOf(unsigned commandId);
 

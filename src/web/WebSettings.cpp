@@ -1,13 +1,11 @@
 #include "WebSettings.h"
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace web {
 namespace {
-
-constexpr unsigned kIdsAncestorsOf = 3255;
-constexpr unsigned kIdsDescendantsOf = 3222;
 
 bool Flag(plat::ProfilePort& p, const char* key, bool def) {
   return p.GetInt(kWebSection, key, def ? 1 : 0) != 0;
@@ -56,9 +54,9 @@ WebSettings WebSettings::Read(plat::ProfilePort& p) {
   s.descIntro = Text(p, "DescIntro", "");
   s.custIntro = Text(p, "CustIntro", "");
   s.background = Text(p, "Background", "");
-  s.ancPrefix = Text(p, "AncPrefix", res::LoadString(kIdsAncestorsOf) + " ");
+  s.ancPrefix = Text(p, "AncPrefix", res::LoadString(res::kIdsAncestorsOf) + " ");
   s.ancSuffix = Text(p, "AncSuffix", "");
-  s.descPrefix = Text(p, "DescPrefix", res::LoadString(kIdsDescendantsOf) + " ");
+  s.descPrefix = Text(p, "DescPrefix", res::LoadString(res::kIdsDescendantsOf) + " ");
   s.descSuffix = Text(p, "DescSuffix", "");
   s.custPrefix = Text(p, "CustPrefix", "Selected Families and Individuals");
   s.backLink = Text(p, "BackLink", "");

@@ -27,6 +27,7 @@
 #include "Ports.h"
 #include "RegisterPagination.h"
 #include "StoredKeyEventDate.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "ZelQualification.h"
 
@@ -34,44 +35,8 @@ namespace web {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr unsigned kIdsReport = 3248;
 // The name shown for nobody: a missing spouse, an empty name.
 constexpr const char* kUnknownName = kUnknownWebName;
-constexpr unsigned kIdsIsPrintedAs = 3250;
-constexpr unsigned kIdsNotes = 3210;
-constexpr unsigned kIdsCitations = 5336;
-constexpr unsigned kIdsDiskFull = 3342;
-constexpr unsigned kIdsScrapbookPageFor = 3391;
-constexpr unsigned kIdsNumbering1 = 3528;
-constexpr unsigned kIdsNumbering2 = 3530;
-constexpr unsigned kIdsLiving = 4633;
-constexpr unsigned kIdsProducedBy = 4675;
-constexpr unsigned kIdsProductOf = 4677;
-constexpr unsigned kIdsHome = 4679;
-constexpr unsigned kIdsFirst = 4680;
-constexpr unsigned kIdsPrevious = 4681;
-constexpr unsigned kIdsNext = 4682;
-constexpr unsigned kIdsLast = 4683;
-constexpr unsigned kIdsAudio = 4684;
-constexpr unsigned kIdsVideo = 4685;
-constexpr unsigned kIdsImage = 4686;
-constexpr unsigned kIdsScrapbook = 4687;
-constexpr unsigned kIdsSelectedName = 5196;
-constexpr unsigned kIdsMale = 5208;
-constexpr unsigned kIdsFemale = 5209;
-constexpr unsigned kIdsGenerated = 5475;
-constexpr unsigned kIdsOtherMarriages = 7124;
-constexpr unsigned kIdsDescendants = 7136;
-constexpr unsigned kIdsAncestors = 7137;
-constexpr unsigned kIdsUnusableFolder = 9660;
-constexpr unsigned kIdsNothing = 9661;
-constexpr unsigned kIdsCreateWebPage = 9662;
-constexpr unsigned kIdsPreparation = 9663;
-constexpr unsigned kIdsGedcomStatus = 9664;
-constexpr unsigned kIdsTocStatus = 9665;
-constexpr unsigned kIdsSiteStatus = 9666;
-constexpr unsigned kIdsIndexStatus = 9667;
-constexpr unsigned kIdsNotWritten = 9691;
 
 constexpr const char* kAhnentafel = "Ahnentafel";
 constexpr const char* kModifiedRegister = "Modified Register";
@@ -102,8 +67,8 @@ std::string SafePrefix(const std::string& prefix) {
 // The sex and the position of a child's row in a children table, and the
 // opening of the cell that follows.
 std::string ChildCells(char sex, int position) {
-  const std::string shown = sex == 'M'   ? S(kIdsMale)
-                            : sex == 'F' ? S(kIdsFemale)
+  const std::string shown = sex == 'M'   ? S(res::kIdsMaleLetter)
+                            : sex == 'F' ? S(res::kIdsFemaleLetter)
                                          : std::string("&nbsp;");
   return "<td valign=top>" + shown + "</td>\r\n<td valign=top align=right>" +
          FormatRomanNumeral(position, false) + "</td>\r\n<td>";
@@ -177,11 +142,11 @@ CWebSiteWriter::~CWebSiteWriter() { Cleanup(); }
 std::string CWebSiteWriter::TypeName() const {
   switch (settings_.type) {
     case kSiteAncestors:
-      return S(kIdsAncestors);
+      return S(res::kIdsAncestors);
     case kSiteDescendants:
-      return S(kIdsDescendants);
+      return S(res::kIdsDescendants);
     default:
-      return S(kIdsSelectedName);
+      return S(res::kIdsSelectedFamiliesIndividuals);
   }
 }
 
@@ -231,16 +196,16 @@ std::string CWebSiteWriter::Navigation(int page, int next) const {
   };
   std::string s = "<p align=center>\r\n";
   {
-    s += "<a " + Href(names_.Start(), "TOC") + ">" + body(icons.home, kIdsHome) + "</a>\r\n";
+    s += "<a " + Href(names_.Start(), "TOC") + ">" + body(icons.home, res::kIdsHome) + "</a>\r\n";
     if (icons.home.empty()) s += " ";
   }
   if (page > 1) {
-    s += link(names_.Generation(1), "", icons.start, kIdsFirst, false);
-    s += link(names_.Generation(page - 1), "", icons.prev, kIdsPrevious, false);
+    s += link(names_.Generation(1), "", icons.start, res::kIdsFirst, false);
+    s += link(names_.Generation(page - 1), "", icons.prev, res::kIdsPrevious, false);
   }
   if (next != 0) {
-    s += link(names_.Generation(next), "", icons.next, kIdsNext, false);
-    s += link(names_.Generation(pages_), "", icons.end, kIdsLast, true);
+    s += link(names_.Generation(next), "", icons.next, res::kIdsNext, false);
+    s += link(names_.Generation(pages_), "", icons.end, res::kIdsLastWeb, true);
   }
   s += "</p>\r\n";
   s += "<p align=center><a " + Href(names_.List()) + ">Surname List</a> | <a " +
@@ -250,9 +215,9 @@ std::string CWebSiteWriter::Navigation(int page, int next) const {
 
 std::string CWebSiteWriter::HomeLink() const {
   std::string home = request_.icons.home.empty()
-                         ? S(kIdsHome)
+                         ? S(res::kIdsHome)
                          : "<img src=\"" + UrlPart(ImagesPrefix() + IconName(request_.icons.home)) +
-                               "\"\r\nborder=0 alt=\"" + HtmlText(S(kIdsHome)) + "\">";
+                               "\"\r\nborder=0 alt=\"" + HtmlText(S(res::kIdsHome)) + "\">";
   return "<hr><p align=center><a " + Href(names_.Start(), "TOC") + ">" + home + "</a>\r\n</p>\r\n";
 }
 
@@ -264,7 +229,7 @@ bool CWebSiteWriter::IsLiving(std::int32_t rin) const {
 }
 
 std::string CWebSiteWriter::ShownName(std::int32_t rin, bool surnameFirst) const {
-  if (IsLiving(rin) && !settings_.doName) return S(kIdsLiving);
+  if (IsLiving(rin) && !settings_.doName) return S(res::kIdsLiving);
   const std::string name = rpt::BookPersonName(rin, surnameFirst);
   return name.empty() ? kUnknownName : name;
 }
@@ -285,8 +250,8 @@ bool CWebSiteWriter::Flush(Page& page) {
 }
 
 void CWebSiteWriter::ReportDiskFull(const std::string& reportName) const {
-  plat::MessageBox(S(kIdsDiskFull) + " " + reportName + " " + S(kIdsReport), S(kIdsCreateWebPage),
-                   plat::kMbOk | plat::kMbIconExclamation);
+  plat::MessageBox(S(res::kIdsInsufficientSpace) + " " + reportName + " " + S(res::kIdsReport),
+                   S(res::kIdsCreateWebPage), plat::kMbOk | plat::kMbIconExclamation);
 }
 
 bool CWebSiteWriter::Cancelled() const { return plat::Progress().CancelRequested(); }
@@ -338,7 +303,7 @@ int CWebSiteWriter::PrepareSitePages() {
   // The staging folder beside the site folder, in the checked web folder.
   std::error_code ec;
   auto unusable = [this] {
-    plat::MessageBox(S(kIdsUnusableFolder), S(kIdsCreateWebPage),
+    plat::MessageBox(S(res::kIdsUnusableFolder), S(res::kIdsCreateWebPage),
                      plat::kMbOk | plat::kMbIconExclamation);
     Cleanup();
     return -1;
@@ -424,7 +389,7 @@ bool CWebSiteWriter::WriteTableOfContents() {
   page.file = names_.Start();
   page.open = true;
   std::string& s = page.text;
-  s = Head(request_.description.empty() ? TypeName() + " - TOC - " + S(kIdsGenerated)
+  s = Head(request_.description.empty() ? TypeName() + " - TOC - " + S(res::kIdsGenerated)
                                         : request_.description);
   if (!request_.title.empty()) s += "<h1 align=center>" + HtmlText(request_.title) + "</h1>\r\n";
   if (!request_.introduction.empty())
@@ -443,7 +408,7 @@ bool CWebSiteWriter::WriteTableOfContents() {
          "</a>\r\n</li>\r\n";
   s += "</ul>\r\n<hr>\r\n";
   if (settings_.type == kSiteAncestors)
-    s += "<blockquote>\r\n<p>" + S(kIdsNumbering1) + S(kIdsNumbering2) +
+    s += "<blockquote>\r\n<p>" + S(res::kIdsNumbering1) + S(res::kIdsNumbering2) +
          "</p>\r\n</blockquote>\r\n<hr>\r\n";
   bool rule = false;
   const SitePreparer& p = request_.preparer;
@@ -466,10 +431,10 @@ bool CWebSiteWriter::WriteTableOfContents() {
     rule = true;
   }
   if (rule) s += "<hr>\r\n";
-  std::string produced = S(kIdsProducedBy);
+  std::string produced = S(res::kIdsProducedBy);
   ReplaceAll(produced, "%s", HtmlText(request_.today));
   s += "<p align=center>" + produced + " <a href=\"" + kServiceAddress + "\">Korvane</a>, " +
-       S(kIdsProductOf) + "</p>\r\n";
+       S(res::kIdsProductOf) + "</p>\r\n";
   s += Tail();
   return Flush(page);
 }
@@ -493,7 +458,7 @@ bool CWebSiteWriter::OpenPage(int page, int generation, const std::string& repor
     pageTitle += TwoDigits(page);
   else
     pageTitle += names_.prefix + "g" + TwoDigits(page);
-  current_.text = Head(pageTitle + " - " + S(kIdsGenerated));
+  current_.text = Head(pageTitle + " - " + S(res::kIdsGenerated));
   if (!request_.title.empty())
     current_.text += "<h3 align=center>" + HtmlText(request_.title) + "</h3>\r\n";
   if (generation > 0) {
@@ -576,11 +541,11 @@ std::string CWebSiteWriter::MediaLink(std::int32_t rin) {
     std::string name;
     int width = 0, height = 0;
     if (ExportMultimediaFile(rin, 0, images_, name, list.get(), 0, width, height) != 1) return {};
-    return " <a " + Href(ImagesPrefix() + name) + ">[" + S(kIdsImage) + "]</a>";
+    return " <a " + Href(ImagesPrefix() + name) + ">[" + S(res::kIdsImage) + "]</a>";
   }
   if (!WriteScrapbookPage(rin)) return {};
-  return " <a " + Href(ImagesPrefix() + SiteFileNames::Scrapbook(rin)) + ">[" + S(kIdsScrapbook) +
-         "]</a>";
+  return " <a " + Href(ImagesPrefix() + SiteFileNames::Scrapbook(rin)) + ">[" +
+         S(res::kIdsScrapbookWord) + "]</a>";
 }
 
 bool CWebSiteWriter::WriteScrapbookPage(std::int32_t rin) {
@@ -593,9 +558,9 @@ bool CWebSiteWriter::WriteScrapbookPage(std::int32_t rin) {
   page.file = (settings_.optFolder ? "images/" : "") + SiteFileNames::Scrapbook(rin);
   page.open = true;
   std::string& s = page.text;
-  s = Head("Scrapbook - " + S(kIdsGenerated), true);
-  s += "<h3 align=center>" + S(kIdsScrapbookPageFor) + " " + HtmlText(rpt::BookPersonName(rin)) +
-       "</h3>\r\n<hr>";
+  s = Head("Scrapbook - " + S(res::kIdsGenerated), true);
+  s += "<h3 align=center>" + S(res::kIdsScrapbookPageFor) + " " +
+       HtmlText(rpt::BookPersonName(rin)) + "</h3>\r\n<hr>";
   int index = 0;
   for (const CMultimediaItem* at = list.get(); at; at = at->next.get()) {
     const CMultimediaItem& item = *at;
@@ -627,10 +592,11 @@ bool CWebSiteWriter::WriteScrapbookPage(std::int32_t rin) {
           char sound[64];
           std::snprintf(sound, sizeof sound, "%lx%2.2d", static_cast<unsigned long>(rin), index);
           s += "<br><a " + Href(sound + fs::path(item.soundFile).extension().string()) + ">[" +
-               S(kIdsAudio) + "]</a>\r\n";
+               S(res::kIdsAudio) + "]</a>\r\n";
         }
       } else {
-        s += "<a " + Href(name) + ">[" + S(kind == 'S' ? kIdsAudio : kIdsVideo) + "]</a>\r\n";
+        s += "<a " + Href(name) + ">[" + S(kind == 'S' ? res::kIdsAudio : res::kIdsVideo) +
+             "]</a>\r\n";
       }
       s += "</td>\r\n";
     }
@@ -652,7 +618,7 @@ void CWebSiteWriter::OpenCompanion(Page& companion, const std::string& file, uns
   companion.file = file;
   companion.open = true;
   companion.text = Head((request_.description.empty() ? S(word) : request_.description) + " - " +
-                        names_.prefix + letter + TwoDigits(page) + " - " + S(kIdsGenerated));
+                        names_.prefix + letter + TwoDigits(page) + " - " + S(res::kIdsGenerated));
   if (!request_.title.empty())
     companion.text += "<h3 align=center>" + HtmlText(request_.title) + "</h3>\r\n";
   companion.text += "<h2 align=center>" + S(word) + "</h2>\r\n<hr>\r\n";
@@ -669,9 +635,9 @@ void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, l
   if (!inTable) current_.text += "<blockquote>";
   Page* target = &current_;
   if (linked) {
-    if (!notes_.open) OpenCompanion(notes_, names_.Notes(page), kIdsNotes, "n", page);
+    if (!notes_.open) OpenCompanion(notes_, names_.Notes(page), res::kIdsNotes, "n", page);
     current_.text +=
-        "<a " + Href(names_.Notes(page), Number(rin)) + ">[" + S(kIdsNotes) + "]</a>\r\n";
+        "<a " + Href(names_.Notes(page), Number(rin)) + ">[" + S(res::kIdsNotes) + "]</a>\r\n";
     // A person met twice on a page (a partner of two families there) has
     // the notes once on its notes page.
     if (!notes_.anchors.insert(rin).second) {
@@ -696,7 +662,8 @@ void CWebSiteWriter::WriteNotesEntry(std::int32_t rin, bool inTable, int page, l
 
 void CWebSiteWriter::WriteCitationsEntry(std::int32_t rin, int page, long number) {
   if (!settings_.source || citationNumbers_.empty() || IsLiving(rin)) return;
-  if (!citations_.open) OpenCompanion(citations_, names_.Citations(page), kIdsCitations, "c", page);
+  if (!citations_.open)
+    OpenCompanion(citations_, names_.Citations(page), res::kIdsCitations, "c", page);
   // Once a page for each list of citations: a second paragraph cited alike
   // leads to the same anchors, one cited otherwise gets an entry of its own.
   const std::size_t index = CitationEntryIndex(rin, page);
@@ -784,7 +751,8 @@ bool CWebSiteWriter::WriteAncestorPages() {
           current_.anchors.count(p.rin) ? "" : "<a name=\"" + Number(p.rin) + "\"></a>";
       current_.anchors.insert(p.rin);
       current_.text += "<p>" + Number(p.number) + ".\t<b>" + anchor + "\r\n" +
-                       HtmlText(ShownName(p.rin, false)) + "</b> " + S(kIdsIsPrintedAs) + " <a " +
+                       HtmlText(ShownName(p.rin, false)) + "</b> " + S(res::kIdsPrintedAs) +
+                       " <a " +
                        Href(names_.Generation(first ? first->page : p.page), Number(p.rin)) + ">#" +
                        Number(first ? first->number : p.number) + ".</a>\r\n</p>\r\n";
     }
@@ -924,7 +892,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
     if (node.reference) {
       const auto first = firstListing.find(node.rin);
       current_.text += Number(node.number) + ".  " + HtmlText(ShownName(node.rin, false)) + " " +
-                       S(kIdsIsPrintedAs) + " #" +
+                       S(res::kIdsPrintedAs) + " #" +
                        Number(first != firstListing.end() ? first->second.first : node.number) +
                        ".\r\n\r\n";
       if (Cancelled()) return false;
@@ -992,12 +960,12 @@ bool CWebSiteWriter::WriteDescendantPages() {
                       !nodes[static_cast<std::size_t>(firstCarried->second)].reference
                   ? pageOf(firstCarried->second)
                   : pageOf(first->second.second);
-          current_.text +=
-              "<a name=\"" + Number(child) + "-" + Number(number) + "\"></a><b>" +
-              HtmlText(childLiving && !settings_.doName ? S(kIdsLiving) : record.GetGivenNames()) +
-              "</b> " + S(kIdsIsPrintedAs) + " <a " +
-              Href(names_.Generation(firstPage), Number(child)) + ">#" +
-              Number(first->second.first) + ".</a>";
+          current_.text += "<a name=\"" + Number(child) + "-" + Number(number) + "\"></a><b>" +
+                           HtmlText(childLiving && !settings_.doName ? S(res::kIdsLiving)
+                                                                     : record.GetGivenNames()) +
+                           "</b> " + S(res::kIdsPrintedAs) + " <a " +
+                           Href(names_.Generation(firstPage), Number(child)) + ">#" +
+                           Number(first->second.first) + ".</a>";
         } else if (isCarried) {
           if (!current_.anchors.count(-child)) {
             current_.text += "<a name=\"" + Number(child) + "C\"></a>";
@@ -1160,7 +1128,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
                   "</a>\r\n<br>";
       }
       if (!others.empty())
-        current_.text += "<p><blockquote>" + S(kIdsOtherMarriages) + ":\r\n<br><blockquote>" +
+        current_.text += "<p><blockquote>" + S(res::kIdsOtherMarriages) + ":\r\n<br><blockquote>" +
                          others + "</blockquote>\r\n</blockquote>\r\n</p>\r\n";
       if (!living) WriteCompanionEntries(partner, false, page, 0);
     }
@@ -1221,7 +1189,7 @@ std::pair<std::string, std::string> CWebSiteWriter::PageIndexEntry(std::int32_t 
   const bool living = IsLiving(rin);
   std::string name;
   if (living && !settings_.doName) {
-    name = S(kIdsLiving);
+    name = S(res::kIdsLiving);
   } else {
     name = HtmlText(NameAfterSurname(rpt::BookPersonName(rin, true), record.surname));
     if (name.empty()) name = kUnknownName;
@@ -1230,7 +1198,7 @@ std::pair<std::string, std::string> CWebSiteWriter::PageIndexEntry(std::int32_t 
   std::string line = "<a " + Href(names_.Generation(page), Number(rin)) + ">" + name + "</a>\r\n";
   if (!living) line += KeyEventDetails(rin, settings_.places);
   // A hidden living person's surname does not head a group either.
-  return {living && !settings_.doName ? S(kIdsLiving) : record.surname, line};
+  return {living && !settings_.doName ? S(res::kIdsLiving) : record.surname, line};
 }
 
 bool CWebSiteWriter::WriteAncestorNameIndex() {
@@ -1343,12 +1311,12 @@ bool CWebSiteWriter::WriteSelectedNameIndex() {
     const bool living = IsLiving(p.rin);
     std::string line = target + ">";
     if (living && !settings_.doName)
-      line += S(kIdsLiving) + "</a>\r\n";
+      line += S(res::kIdsLiving) + "</a>\r\n";
     else
       line += HtmlText(rpt::BookPersonName(p.rin, true)) + "</a>\r\n" +
-              (living ? " - " + S(kIdsLiving) : KeyEventDetails(p.rin, settings_.places));
+              (living ? " - " + S(res::kIdsLiving) : KeyEventDetails(p.rin, settings_.places));
     // A hidden living person's surname does not head a group either.
-    entries.emplace_back(living && !settings_.doName ? S(kIdsLiving) : record.surname, line);
+    entries.emplace_back(living && !settings_.doName ? S(res::kIdsLiving) : record.surname, line);
   }
   return WriteIndexFiles(entries);
 }
@@ -1366,8 +1334,8 @@ bool CWebSiteWriter::WriteIndexFiles(std::vector<std::pair<std::string, std::str
   index.file = names_.Index();
   list.file = names_.List();
   index.open = list.open = true;
-  index.text = Head(SiteName() + " - Name Index - " + S(kIdsGenerated));
-  list.text = Head(SiteName() + " - Surname List - " + S(kIdsGenerated));
+  index.text = Head(SiteName() + " - Name Index - " + S(res::kIdsGenerated));
+  list.text = Head(SiteName() + " - Surname List - " + S(res::kIdsGenerated));
   if (!request_.title.empty()) {
     index.text += "<h3 align=center>" + HtmlText(request_.title) + "</h3>\r\n";
     list.text += "<h3 align=center>" + HtmlText(request_.title) + "</h3>\r\n";
@@ -1445,29 +1413,30 @@ WebRunResult CWebSiteWriter::Run() {
   plat::MessagePump().PumpWaitingMessages();
   const int pages = PrepareSitePages();
   if (pages == 0) {
-    plat::MessageBox(S(kIdsNothing), S(kIdsCreateWebPage), plat::kMbOk | plat::kMbIconInformation);
+    plat::MessageBox(S(res::kIdsNothing), S(res::kIdsCreateWebPage),
+                     plat::kMbOk | plat::kMbIconInformation);
     return WebRunResult::kNothing;
   }
   if (pages < 0) return WebRunResult::kFolderUnusable;
   plat::ProgressPort& progress = plat::Progress();
-  progress.Begin(S(kIdsCreateWebPage), pages);
-  progress.SetText(S(kIdsPreparation));
+  progress.Begin(S(res::kIdsCreateWebPage), pages);
+  progress.SetText(S(res::kIdsPreparation));
   bool ok = true;
   if (settings_.gedcom) {
-    progress.SetText(S(kIdsGedcomStatus));
+    progress.SetText(S(res::kIdsGedcomStatus));
     plat::MessagePump().PumpWaitingMessages();
     ok = WriteGedcomDownload();
   }
   if (ok) {
-    progress.SetText(S(kIdsTocStatus));
+    progress.SetText(S(res::kIdsTocStatus));
     ok = WriteTableOfContents();
   }
   if (ok) {
-    progress.SetText(S(kIdsSiteStatus));
+    progress.SetText(S(res::kIdsSiteStatus));
     ok = WriteSitePages();
   }
   if (ok) {
-    progress.SetText(S(kIdsIndexStatus));
+    progress.SetText(S(res::kIdsIndexStatus));
     plat::MessagePump().PumpWaitingMessages();
     ok = WriteNameIndex();
   }
@@ -1475,7 +1444,7 @@ WebRunResult CWebSiteWriter::Run() {
   Cleanup();
   progress.End();
   if (!ok) {
-    plat::MessageBox(S(kIdsNotWritten), S(kIdsCreateWebPage),
+    plat::MessageBox(S(res::kIdsNotWritten), S(res::kIdsCreateWebPage),
                      plat::kMbOk | plat::kMbIconExclamation);
     return WebRunResult::kFailed;
   }

@@ -1,14 +1,12 @@
 #include "WebWizard.h"
 
 #include "MultimediaChain.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
 
 namespace web {
 namespace {
-
-constexpr unsigned kIdsComplete = 3537;
-constexpr unsigned kIdsUploadHint = 3550;
 
 void ReplaceFirst(std::string& text, const std::string& from, const std::string& to) {
   const std::size_t at = text.find(from);
@@ -86,9 +84,9 @@ std::string StartPageName(const WebSettings& s) {
 }
 
 std::string CompletionMessage(const std::string& sitePath, const std::string& startPage) {
-  std::string hint = res::LoadString(kIdsUploadHint);
+  std::string hint = res::LoadString(res::kIdsUploadHint);
   ReplaceFirst(hint, "%1", startPage);
-  std::string text = res::LoadString(kIdsComplete);
+  std::string text = res::LoadString(res::kIdsComplete);
   // Each insert once, so that a "%2" inside the path stays as it is.
   const std::size_t p1 = text.find("%1");
   const std::size_t p2 = text.find("%2");

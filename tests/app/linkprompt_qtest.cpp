@@ -18,6 +18,7 @@
 #include "FakePorts.h"
 #include "ImportLinkPrompt.h"
 #include "ImportLinkPromptDialog.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -168,7 +169,7 @@ class LinkPromptTest : public QObject {
     h.app->ImportGedcomFile(dir_.filePath(QStringLiteral("more.ged")).toStdString());
     QCOMPARE(imports, 1);
     QCOMPARE(h.boxes.Calls().size(), std::size_t{1});
-    QCOMPARE(h.boxes.Calls().front().text, res::LoadString(shell::kIdsLinkInstructions));
+    QCOMPARE(h.boxes.Calls().front().text, res::LoadString(res::kIdsLinkInstructions));
     QCOMPARE(shell_.opened, std::vector<std::string>{help_});
     // Into a file without individuals: nothing is asked.
     for (std::int32_t rin; (rin = DbGetRIN(1, db::kQueryIndividuals, db::kWalkNextOrSame)) > 0;)

@@ -37,6 +37,7 @@
 #include "PreferencesSheet.h"
 #include "QtPorts.h"
 #include "SettingsChoosers.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "SystemColors.h"
 
@@ -373,11 +374,11 @@ class PreferencesTest : public QObject {
       Sheet sheet(options, &info, shell::kPageFile);
       sheet.show();
       auto* file = sheet.Page(shell::kPageFile);
-      QCOMPARE(file->GetControlText(Sheet::kIdcRelationship), res::LoadString(5478));
+      QCOMPARE(file->GetControlText(Sheet::kIdcRelationship), res::LoadString(res::kIdsNotShowing));
       QVERIFY(file->IsControlEnabled(Sheet::kIdcRelationshipChange));
       Click(file->GetControl(Sheet::kIdcRelationshipChange));
       QCOMPARE(runs, 1);
-      QCOMPARE(file->GetControlText(Sheet::kIdcRelationship), res::LoadString(5477));
+      QCOMPARE(file->GetControlText(Sheet::kIdcRelationship), res::LoadString(res::kIdsShowing));
       sheet.reject();
     }
     AppScreens().setRelationshipIndicators = nullptr;

@@ -10,12 +10,10 @@
 #include "Ports.h"
 #include "ProgressWindow.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kCaption = 7093;  // "Find"
-constexpr unsigned kMessage = 4565;  // "Invalid MRIN"
 
 QProgressBar* Bar(const CProgressWindow& w) {
   return w.Dialog()->Control<QProgressBar>(CProgressDialog::kIdcProgress);
@@ -44,7 +42,7 @@ class ProgressWindowTest : public QObject {
 
  private slots:
   void opensWithItsTextsAndRange() {
-    CProgressWindow window(kCaption, kMessage, 5, 50);
+    CProgressWindow window(res::kIdsFind, res::kIdsInvalidMrin, 5, 50);
     CProgressDialog* dialog = window.Dialog();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Find"));
@@ -60,7 +58,7 @@ class ProgressWindowTest : public QObject {
     window.SetStatusText("Changing places...");
     QCOMPARE(dialog->GetControlText(CProgressDialog::kIdcStatus),
              std::string("Changing places..."));
-    window.SetStatusTextId(kCaption);
+    window.SetStatusTextId(res::kIdsFind);
     QCOMPARE(dialog->GetControlText(CProgressDialog::kIdcStatus), std::string("Find"));
     auto* status = dialog->Control<QLabel>(CProgressDialog::kIdcStatus);
     QVERIFY(status->width() >= status->sizeHint().width());
@@ -75,7 +73,7 @@ class ProgressWindowTest : public QObject {
   }
 
   void barPositionStaysInItsRange() {
-    CProgressWindow window(kCaption, kMessage, 0, 100);
+    CProgressWindow window(res::kIdsFind, res::kIdsInvalidMrin, 0, 100);
     window.SetRange(10, 20);
     struct {
       const char* what;
@@ -106,7 +104,7 @@ class ProgressWindowTest : public QObject {
   }
 
   void cancelOnlyRaisesTheFlag() {
-    CProgressWindow window(kCaption, kMessage, 0, 10);
+    CProgressWindow window(res::kIdsFind, res::kIdsInvalidMrin, 0, 10);
     window.Show();
     QPushButton* cancel = CancelButton(window);
     QCOMPARE(window.IsCancelled(), 0);
@@ -122,7 +120,7 @@ class ProgressWindowTest : public QObject {
     QVERIFY(window.Dialog()->isVisible());
 
     // Escape alone cancels as the button does.
-    CProgressWindow escaped(kCaption, kMessage, 0, 10);
+    CProgressWindow escaped(res::kIdsFind, res::kIdsInvalidMrin, 0, 10);
     escaped.Show();
     QTest::keyClick(escaped.Dialog(), Qt::Key_Escape);
     QCOMPARE(escaped.IsCancelled(), 1);
@@ -130,7 +128,7 @@ class ProgressWindowTest : public QObject {
     QVERIFY(escaped.Dialog()->isVisible());
 
     // A step that must not be interrupted: the button is off, no flag.
-    CProgressWindow fixed(kCaption, kMessage, 0, 10);
+    CProgressWindow fixed(res::kIdsFind, res::kIdsInvalidMrin, 0, 10);
     fixed.Show();
     fixed.DisableCancel();
     QTest::mouseClick(CancelButton(fixed), Qt::LeftButton);
@@ -140,7 +138,7 @@ class ProgressWindowTest : public QObject {
   void aPumpingLoopSeesTheCancel() {
     fw::QtMessagePump pump;
     plat::MessagePumpPort* previous = plat::SetMessagePumpPort(&pump);
-    CProgressWindow window(kCaption, kMessage, 0, 1000);
+    CProgressWindow window(res::kIdsFind, res::kIdsInvalidMrin, 0, 1000);
     window.SetStep(1);
     window.Show();
     QVERIFY(QTest::qWaitForWindowExposed(window.Dialog()));

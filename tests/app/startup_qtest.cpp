@@ -29,6 +29,7 @@
 #include "KorView.h"
 #include "KorView2.h"
 #include "MainFrame.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -524,7 +525,7 @@ class StartupTest : public QObject {
     QVERIFY(Start(option.toStdString()));
     std::remove(catalog.c_str());
     QCOMPARE(QString::fromStdString(profile_->GetString("Options", "LanguageUI", "?")), stored);
-    QCOMPARE(QString::fromStdString(res::LoadString(101)), title);
+    QCOMPARE(QString::fromStdString(res::LoadString(res::kIdsAppName)), title);
   }
 
   void theClockTest() {

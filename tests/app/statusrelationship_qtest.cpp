@@ -7,6 +7,7 @@
 
 #include "AppCommandTest.h"
 #include "MainFrame.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 class StatusRelationshipTest : public QObject {
@@ -17,7 +18,7 @@ class StatusRelationshipTest : public QObject {
     QTest::addColumn<int>("option");
     QTest::addColumn<QString>("indicator");
     QTest::addColumn<QString>("shown");
-    const QString help = QString::fromStdString(res::LoadString(CMainFrame::kIdsIdlePrompt));
+    const QString help = QString::fromStdString(res::LoadString(res::kIdsIdlePrompt));
     QTest::newRow("son") << 1 << "1MN0"
                          << "Son";
     QTest::newRow("father") << 1 << "0MN1"

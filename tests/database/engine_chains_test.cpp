@@ -2,6 +2,7 @@
 // heads and what each delete clears around its record.
 #include "DbCodes.h"
 #include "EngineFixture.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace orv;
@@ -139,7 +140,8 @@ TEST_F(EngineTest, DamagedDeleteChainHeadIsRefusedWithAMessage) {
     EXPECT_EQ(engine->Records().NewRecord(RecordKind::Marriage, true), highest + 1) << c.what;
     ASSERT_EQ(boxes.Calls().size(), 1u) << c.what;
     EXPECT_EQ(boxes.Calls()[0].caption, "Korvane");
-    EXPECT_NE(boxes.Calls()[0].text.find("\n\n" + res::LoadString(3900)), std::string::npos);
+    EXPECT_NE(boxes.Calls()[0].text.find("\n\n" + res::LoadString(res::kIdsWhatToDoNext)),
+              std::string::npos);
     EXPECT_EQ(engine->Blocks().Head().I32(kHeadMarriageChain), 0) << c.what;
     EXPECT_EQ(FileI32(kHeadMarriageChain), 0) << c.what;
     EXPECT_EQ(engine->Records().IsLive(RecordKind::Marriage, a), 1) << c.what;
@@ -364,7 +366,7 @@ TEST_F(EngineTest, FailedDeleteWriteReportsAndKeepsTheChain) {
   ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadOnly), 0);
   EXPECT_EQ(engine->Deletes().DeleteEventType(a), 0);
   ASSERT_EQ(boxes.Calls().size(), 2u);
-  EXPECT_EQ(boxes.Calls()[0].text, "Write Error\n\n" + res::LoadString(3900));
+  EXPECT_EQ(boxes.Calls()[0].text, "Write Error\n\n" + res::LoadString(res::kIdsWhatToDoNext));
   EXPECT_EQ(boxes.Calls()[1].text, "Failed to erase event type info");
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadEventTypeChain), 0);
 }

@@ -24,6 +24,7 @@
 #include "IndividualRecord.h"
 #include "MemoryFile.h"
 #include "ORV3.h"
+#include "StringIds.h"
 #include "StringStore.h"
 #include "StringTable.h"
 
@@ -346,7 +347,7 @@ TEST_F(DamagedFileTest, HighestMarriageRaisedByOneBitIsHeldToTheBlocks) {
   ASSERT_EQ(Open(file), 1);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].caption, kDamagedCaption);
-  EXPECT_EQ(boxes.Calls()[0].text, res::LoadString(3892));
+  EXPECT_EQ(boxes.Calls()[0].text, res::LoadString(res::kIdsHeldCountsText));
   EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbOkCancel, plat::kMbOkCancel);
   const std::int32_t held = E().Records().Highest(RecordKind::Marriage);
   EXPECT_GE(held, 3);
@@ -464,7 +465,8 @@ TEST_F(DamagedFileTest, BlockRetypedToAnotherKindIsToldAtOpen) {
       ASSERT_EQ(Open(file), 1);
       ASSERT_EQ(boxes.Calls().size(), 1u);
       EXPECT_EQ(boxes.Calls()[0].caption, kDamagedCaption);
-      EXPECT_NE(boxes.Calls()[0].text.find(res::LoadString(3897)), std::string::npos);
+      EXPECT_NE(boxes.Calls()[0].text.find(res::LoadString(res::kIdsBlockKindsWhat)),
+                std::string::npos);
       EXPECT_GT(workout::ReadWhole(E()), 0);
       session.reset();
       EXPECT_EQ(file.Bytes(), damaged);
@@ -494,7 +496,8 @@ TEST_F(DamagedFileTest, ReadOnlyFileIsHeldInMemoryOnly) {
   MemoryFile file(damaged);
   ASSERT_EQ(Open(file, true), 1);
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, res::FormatString(3890, {res::LoadString(3895)}));
+  EXPECT_EQ(boxes.Calls()[0].text,
+            res::FormatString(res::kIdsDamagedText, {res::LoadString(res::kIdsHeldCountsWhat)}));
   EXPECT_EQ(boxes.Calls()[0].flags & plat::kMbOkCancel, 0u);
   EXPECT_EQ(workout::ReadWhole(E()), 25);
   EXPECT_EQ(file.Bytes(), damaged);
@@ -569,7 +572,8 @@ TEST_F(DamagedFileTest, StringTreeLinkIntoTheBlockMapIsNeverWrittenThrough) {
   EXPECT_EQ(mapAfter, mapBefore);
   ASSERT_EQ(boxes.Calls().size(), 1u);
   EXPECT_EQ(boxes.Calls()[0].caption, kDamagedCaption);
-  EXPECT_EQ(boxes.Calls()[0].text, res::FormatString(3890, {res::LoadString(3893)}));
+  EXPECT_EQ(boxes.Calls()[0].text,
+            res::FormatString(res::kIdsDamagedText, {res::LoadString(res::kIdsLinkOutsideText)}));
   // A note edit after it stays a note edit.
   const long long size = file.Size();
   EXPECT_EQ(E().Notes().SetNotes(1, "Shorter.", 0, false, db::kIndividual), 1);

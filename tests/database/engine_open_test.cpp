@@ -7,6 +7,7 @@
 #include "DbCodes.h"
 #include "EngineFixture.h"
 #include "EventTypeRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -141,7 +142,7 @@ TEST_F(OpenTest, NotAFamilyFileFailsWithTheMessage) {
   PokeFile(0, {'X', 'Y', 'Z', 0});
   EXPECT_EQ(OpenAgain(true), -1);
   ASSERT_FALSE(boxes.Calls().empty());
-  EXPECT_EQ(boxes.Calls().back().text, res::LoadString(3874));
+  EXPECT_EQ(boxes.Calls().back().text, res::LoadString(res::kIdsNotAnOrvFile));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "Clock.h"
 #include "DbCodes.h"
 #include "EngineFixture.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace orv;
@@ -199,7 +200,7 @@ TEST_F(EngineTest, ShortReadAndFailedWriteAreReported) {
   std::filesystem::resize_file(path, BlockOffset(0, 2) + 50);
   EXPECT_EQ(engine->Records().ReadRaw(RecordKind::Marriage, 1, buf.data()), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, "File Read Failed\n\n" + res::LoadString(3900));
+  EXPECT_EQ(boxes.Calls()[0].text, "File Read Failed\n\n" + res::LoadString(res::kIdsWhatToDoNext));
   EXPECT_EQ(boxes.Calls()[0].caption, "Korvane");
 
   boxes.Clear();
@@ -207,7 +208,7 @@ TEST_F(EngineTest, ShortReadAndFailedWriteAreReported) {
   ASSERT_EQ(host->file.Open(path, plat::FileHandle::Access::ReadOnly), 0);
   EXPECT_EQ(engine->Records().WriteRaw(RecordKind::Marriage, 1, buf.data()), 0);
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, "Write Error\n\n" + res::LoadString(3900));
+  EXPECT_EQ(boxes.Calls()[0].text, "Write Error\n\n" + res::LoadString(res::kIdsWhatToDoNext));
 }
 
 TEST_F(EngineTest, ReadOnlyDatabaseSkipsEveryWriteAndAllocatesNothing) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "StringIds.h"
 #include "StringTable.h"
 
 #include "RelationsFixture.h"
@@ -595,7 +596,7 @@ TEST_F(RelationsTest, LoopingOwnerChainsEndWithAMessage) {
   EXPECT_EQ(engine->Owners().GetRinList(list, db::kUserEvent, I[1], db::kOwnerIndividual), 2);
   EXPECT_EQ(list, (std::vector<std::int32_t>{userEvent, second}));
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(boxes.Calls()[0].text, res::LoadString(4044));
+  EXPECT_EQ(boxes.Calls()[0].text, res::LoadString(res::kIdsLoopInUserEvents));
   EXPECT_FALSE(boxes.Calls()[0].text.empty());
 }
 

@@ -11,6 +11,7 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "EditFixture.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -97,24 +98,24 @@ TEST_F(AddParentsTest, RefusedCandidatesLeaveNoMarriageChosen) {
   model.TakeFound(child, false, hooks);
   EXPECT_EQ(model.ChosenMrin(), 0);
   ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], res::LoadString(addparents::kLinkedToItself));
+  EXPECT_EQ(shown[0], res::LoadString(res::kIdsLinkedToItself));
 
   EXPECT_FALSE(model.ChooseMarriage(ownMarriage, hooks));
-  EXPECT_EQ(shown.back(), res::LoadString(addparents::kSpouseInFamily));
+  EXPECT_EQ(shown.back(), res::LoadString(res::kIdsAlreadySpouse));
   EXPECT_EQ(model.ChosenMrin(), 0);
 
   // Already a child there: without edit rights only the message; with them
   // No refuses and Yes makes a new marriage of the same couple.
   hooks.canEdit = [] { return false; };
   EXPECT_FALSE(model.ChooseMarriage(parents, hooks));
-  EXPECT_EQ(shown.back(), res::LoadString(addparents::kChildInFamily));
+  EXPECT_EQ(shown.back(), res::LoadString(res::kIdsAlreadyChild));
   EXPECT_TRUE(asked.empty());
   hooks.canEdit = [] { return true; };
   answer = false;
   EXPECT_FALSE(model.ChooseMarriage(parents, hooks));
   ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(asked[0], res::LoadString(addparents::kChildInFamily) + " " +
-                          res::LoadString(addparents::kCreateMarriage));
+  EXPECT_EQ(asked[0], res::LoadString(res::kIdsAlreadyChild) + " " +
+                          res::LoadString(res::kIdsCreateMarriage));
   answer = true;
   std::int32_t opened = 0;
   hooks.editMarriageOption = true;
@@ -133,10 +134,9 @@ TEST_F(AddParentsTest, AFoundParentAlreadyInTheFamilyIsAskedAboutOthersRefused) 
     bool accepted;
     bool asks;
   };
-  for (const Case& c :
-       {Case{0, false, true, false}, Case{addparents::kFatherInFamily, true, true, true},
-        Case{addparents::kMotherInFamily, false, false, true},
-        Case{addparents::kSpouseInFamily, true, false, false}}) {
+  for (const Case& c : {Case{0, false, true, false}, Case{res::kIdsAlreadyFather, true, true, true},
+                        Case{res::kIdsAlreadyMother, false, false, true},
+                        Case{res::kIdsAlreadySpouse, true, false, false}}) {
     SCOPED_TRACE(c.message);
     asked.clear();
     shown.clear();
@@ -199,7 +199,7 @@ TEST_F(AddParentsTest, EveryRoadToParentsWithAndWithoutTheMarriageScreen) {
          m.TakeFound(child, false, hooks);
          return std::int32_t{0};
        },
-       kNone, false, addparents::kLinkedToItself},
+       kNone, false, res::kIdsLinkedToItself},
   };
   for (const bool option : {true, false}) {
     for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "EditFixture.h"
+#include "StringIds.h"
 
 using namespace addrelative;
 
@@ -19,11 +20,11 @@ struct SexCase {
 
 TEST(AddRelativeSex, RefusalsAndPresets) {
   const SexCase cases[] = {
-      {Relative::kSpouse, ' ', kSpouseNeedsSex, ' '},
-      {Relative::kSpouse, '?', kSpouseNeedsSex, ' '},
+      {Relative::kSpouse, ' ', res::kIdsSpouseNeedsSex, ' '},
+      {Relative::kSpouse, '?', res::kIdsSpouseNeedsSex, ' '},
       {Relative::kSpouse, 'M', 0, 'F'},
       {Relative::kSpouse, 'F', 0, 'M'},
-      {Relative::kChild, ' ', kChildNeedsSex, ' '},
+      {Relative::kChild, ' ', res::kIdsChildNeedsSex, ' '},
       {Relative::kChild, 'F', 0, ' '},
       {Relative::kFather, ' ', 0, 'M'},
       {Relative::kMother, 'M', 0, 'F'},
@@ -139,7 +140,8 @@ TEST_F(AddRelativeLinks, SpouseOfUnknownSexAddsNothing) {
   const std::int32_t unknown = Add("Jule", "Pat", ' ');
   const std::int32_t spouse = Add("Jule", "Max", 'M');
   const std::int32_t before = DbGetActiveRecordCount(db::kMarriage);
-  EXPECT_EQ(SexRefusal(Relative::kSpouse, static_cast<char>(DbGetSex(unknown))), kSpouseNeedsSex);
+  EXPECT_EQ(SexRefusal(Relative::kSpouse, static_cast<char>(DbGetSex(unknown))),
+            res::kIdsSpouseNeedsSex);
   EXPECT_FALSE(LinkSpouse(unknown, spouse, 0).ok());
   EXPECT_EQ(DbGetActiveRecordCount(db::kMarriage), before);
 }

@@ -13,6 +13,7 @@
 #include "FamilyDatabase.h"
 #include "FieldListRow.h"
 #include "ScopedCodePage.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "WindowPlacement.h"
 
@@ -60,9 +61,9 @@ TEST_F(EditSessionTest, NewIndividualTypedValuesReachTheFile) {
   FakeList f;
   session.Model().FillList(f.list);
   CEditModel& m = session.Model();
-  EXPECT_EQ(Type(m, f.list, rowid::kGivenName, "Clara Jane"), 1);
-  EXPECT_EQ(Type(m, f.list, rowid::kSurname, "Whitfield"), 1);
-  EXPECT_EQ(Type(m, f.list, rowid::kSex, "Female"), 1);
+  EXPECT_EQ(Type(m, f.list, res::kIdsGivenName, "Clara Jane"), 1);
+  EXPECT_EQ(Type(m, f.list, res::kIdsSurname, "Whitfield"), 1);
+  EXPECT_EQ(Type(m, f.list, res::kIdsSex, "Female"), 1);
   EXPECT_EQ(Type(m, f.list, 3710, "12 Mar 1901"), 1);
   EXPECT_EQ(Type(m, f.list, 3710, "Dover, Kent", 1), 1);
   EXPECT_EQ(Type(m, f.list, 3712, "4 Jan 1970"), 1);
@@ -99,7 +100,7 @@ TEST_F(EditSessionTest, APlaceChangedInCaseAloneIsSaved) {
       {"birth place, national letters", 3710, 1, "\xE6r\xF8sk\xF8bing", "\xC6R\xD8SK\xD8BING"},
       {"birth place, plain letters", 3710, 1, "KrakOW test", "KRAKOW TEST"},
       {"death place", 3712, 1, "uppsala", "Uppsala"},
-      {"place if living", rowid::kPlaceIfLiving, 0, "", "Kalmar"},
+      {"place if living", res::kIdsPlaceIfLiving, 0, "", "Kalmar"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -119,7 +120,7 @@ TEST_F(EditSessionTest, APlaceChangedInCaseAloneIsSaved) {
       CFieldListRow* row = f.list.GetRowObject(line);
       if (row->IsChanged(&m, &f.list, cell)) EXPECT_EQ(row->Commit(&m, &f.list, cell), 1);
     };
-    if (c.labelId == rowid::kPlaceIfLiving) {
+    if (c.labelId == res::kIdsPlaceIfLiving) {
       typeAsScreen(c.labelId, 0, "kalmar");
       ASSERT_EQ(session.Save(granted), editsession::kIdOk);
       CIndividualEditSession again(Keep(Node(rin)), nullptr, 0);
@@ -168,7 +169,7 @@ TEST_F(EditSessionTest, PlaceCompletionKeepsTheTypedLetters) {
   };
   EXPECT_EQ(complete(3710, 1, "KRAKOW T"), "KRAKOW Test");
   EXPECT_EQ(complete(3712, 1, "krakow"), "krakow Test");
-  EXPECT_EQ(complete(rowid::kSurname, 0, "krakow"), "Krakow Test");
+  EXPECT_EQ(complete(res::kIdsSurname, 0, "krakow"), "Krakow Test");
 }
 
 TEST_F(EditSessionTest, CancelOnANewIndividualFreesTheReservedRecord) {
@@ -197,11 +198,11 @@ TEST_F(EditSessionTest, RefusedSaveEndsCancelledAndFreesTheReservation) {
     ASSERT_GT(rin, 0);
     FakeList f;
     session.Model().FillList(f.list);
-    Type(session.Model(), f.list, rowid::kSurname, "Ash");
+    Type(session.Model(), f.list, res::kIdsSurname, "Ash");
     CurrentDatabase->host.readOnly = readOnly;
     EXPECT_EQ(session.Save(hooks), editsession::kIdCancel);
     CurrentDatabase->host.readOnly = false;
-    EXPECT_EQ(LastMessage(), readOnly ? res::LoadString(3411) : "");
+    EXPECT_EQ(LastMessage(), readOnly ? res::LoadString(res::kIdsReadOnlyDevice) : "");
     if (readOnly) {  // the file took no write, the reservation's removal either
       CIndividualRecord back;
       ASSERT_EQ(family::Read(back, rin), 1);
@@ -218,7 +219,7 @@ TEST_F(EditSessionTest, ExistingIndividualRefusedSaveLeavesTheRecord) {
   CIndividualEditSession session(Keep(Node(rin)), nullptr, 0);
   FakeList f;
   session.Model().FillList(f.list);
-  Type(session.Model(), f.list, rowid::kSurname, "Changed");
+  Type(session.Model(), f.list, res::kIdsSurname, "Changed");
   EditSessionHooks refused;
   refused.checkEditPassword = [] { return 0; };
   EXPECT_EQ(session.Save(refused), editsession::kIdCancel);
@@ -243,7 +244,7 @@ TEST_F(EditSessionTest, LettersTheCodePageLacksSurviveAnEditOfAnotherField) {
     CIndividualEditSession session(Keep(Node(rin)), nullptr, 0);
     FakeList f;
     session.Model().FillList(f.list);
-    EXPECT_EQ(Type(session.Model(), f.list, rowid::kSex, "Female"), 1);
+    EXPECT_EQ(Type(session.Model(), f.list, res::kIdsSex, "Female"), 1);
     EXPECT_EQ(session.Save(granted), editsession::kIdOk);
     CIndividualRecord back;
     ASSERT_EQ(family::Read(back, rin), 1);
@@ -264,10 +265,10 @@ TEST_F(EditSessionTest, NameCheck) {
     const char* text;
     int result;
   } cases[] = {{0, "", editsession::kStayOpen},
-               {rowid::kTitlePrefix, "Dr.", editsession::kIdOk},
-               {rowid::kTitleSuffix, "Jr.", editsession::kStayOpen},
-               {rowid::kGivenName, "Ann", editsession::kIdOk},
-               {rowid::kSurname, "Ash", editsession::kIdOk}};
+               {res::kIdsTitlePrefix, "Dr.", editsession::kIdOk},
+               {res::kIdsTitleSuffix, "Jr.", editsession::kStayOpen},
+               {res::kIdsGivenName, "Ann", editsession::kIdOk},
+               {res::kIdsSurname, "Ash", editsession::kIdOk}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     boxes.Clear();
@@ -279,7 +280,7 @@ TEST_F(EditSessionTest, NameCheck) {
     EXPECT_EQ(session.Save(granted), c.result);
     if (c.result == editsession::kStayOpen) {
       EXPECT_EQ(LastMessage(), "You must enter at least one name");
-      EXPECT_EQ(session.GetFocusRow(), rowid::kGivenName);
+      EXPECT_EQ(session.GetFocusRow(), res::kIdsGivenName);
       EXPECT_TRUE(IsLive(db::kIndividual, session.GetReservedRin()));
       EXPECT_EQ(session.Cancel(granted), editsession::kIdCancel);
     }
@@ -304,7 +305,7 @@ TEST_F(EditSessionTest, UnknownSexOfANewIndividualIsAskedOnce) {
     const std::int32_t rin = session.GetReservedRin();
     FakeList f;
     session.Model().FillList(f.list);
-    Type(session.Model(), f.list, rowid::kSurname, "Ash");
+    Type(session.Model(), f.list, res::kIdsSurname, "Ash");
     EXPECT_EQ(session.Save(hooks), editsession::kIdOk);
     EXPECT_EQ(asked, 1);
     CIndividualRecord back;
@@ -342,7 +343,7 @@ TEST_F(EditSessionTest, CancelAsksOnlyAfterAChange) {
     CIndividualEditSession session(Keep(Node(rin)), nullptr, 0);
     FakeList f;
     session.Model().FillList(f.list);
-    Type(session.Model(), f.list, rowid::kSurname, "Hill");
+    Type(session.Model(), f.list, res::kIdsSurname, "Hill");
     session.SetChanged();
     EXPECT_EQ(session.Cancel(granted), c.result);
     EXPECT_EQ(LastMessage(), "Do you want to save your changes?");
@@ -438,7 +439,7 @@ TEST_F(MarriageSessionTest, SaveRefusedByPasswordOrReadOnlyStaysOpen) {
   CurrentDatabase->host.readOnly = true;
   EXPECT_EQ(session.Save(true, granted), editsession::kStayOpen);
   CurrentDatabase->host.readOnly = false;
-  EXPECT_EQ(LastMessage(), res::LoadString(3411));
+  EXPECT_EQ(LastMessage(), res::LoadString(res::kIdsReadOnlyDevice));
   EXPECT_NE(Stored().status, 'D');
 }
 
@@ -487,7 +488,7 @@ TEST_F(MarriageSessionTest, DeleteUnlinksAndDeletes) {
   boxes.QueueAnswer(plat::kIdOk);
   CMarriageEditSession session(Load());
   EXPECT_EQ(session.Delete(granted), editsession::kIdCancel);
-  EXPECT_EQ(LastMessage(), res::LoadString(7052));
+  EXPECT_EQ(LastMessage(), res::LoadString(res::kIdsAskDeleteMarriage));
   EXPECT_TRUE(session.IsDeleted());
   EXPECT_EQ(session.Node(), nullptr);
   EXPECT_FALSE(IsLive(db::kMarriage, mrin));
@@ -505,7 +506,7 @@ TEST_F(MarriageSessionTest, DeleteOnAReadOnlyFileStops) {
   EXPECT_EQ(session.Delete(granted), editsession::kStayOpen);
   CurrentDatabase->host.readOnly = false;
   ASSERT_EQ(boxes.Calls().size(), 1u);
-  EXPECT_EQ(LastMessage(), res::LoadString(3411));
+  EXPECT_EQ(LastMessage(), res::LoadString(res::kIdsReadOnlyDevice));
   EXPECT_FALSE(session.IsDeleted());
   EXPECT_TRUE(IsLive(db::kMarriage, mrin));
 }

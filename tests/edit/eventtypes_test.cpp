@@ -5,6 +5,7 @@
 
 #include "EditFixture.h"
 #include "EventTypes.h"
+#include "StringIds.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ TEST(EventTypeCheck, FirstFailingCheckWins) {
   } cases[] = {
       {"complete", [](EventTypeFields&) {}, "", "", 0, EventTypeField::kNone},
       {"title used but for case", [](EventTypeFields& f) { f.title = "EMIGRATION"; }, "", "",
-       eventtype::kTitleUsed, EventTypeField::kTitle},
+       res::kIdsTitleUsed, EventTypeField::kTitle},
       {"own title kept", [](EventTypeFields& f) { f.title = "Census"; }, "census", "", 0,
        EventTypeField::kNone},
       {"predefined title is not tested",
@@ -65,19 +66,19 @@ TEST(EventTypeCheck, FirstFailingCheckWins) {
          f.title = "census";
          f.shortTitle = "";
        },
-       "", "", eventtype::kTitleUsed, EventTypeField::kTitle},
-      {"no title", [](EventTypeFields& f) { f.title = ""; }, "", "", eventtype::kNoTitle,
+       "", "", res::kIdsTitleUsed, EventTypeField::kTitle},
+      {"no title", [](EventTypeFields& f) { f.title = ""; }, "", "", res::kIdsNoTitle,
        EventTypeField::kTitle},
       {"no short title", [](EventTypeFields& f) { f.shortTitle = ""; }, "", "",
-       eventtype::kNoShortTitle, EventTypeField::kShortTitle},
+       res::kIdsNoShortTitle, EventTypeField::kShortTitle},
       {"no abbreviation", [](EventTypeFields& f) { f.abbreviation = ""; }, "", "",
-       eventtype::kNoAbbreviation, EventTypeField::kAbbreviation},
-      {"no verb", [](EventTypeFields& f) { f.verb = ""; }, "", "", eventtype::kNoVerb,
+       res::kIdsNoAbbreviation, EventTypeField::kAbbreviation},
+      {"no verb", [](EventTypeFields& f) { f.verb = ""; }, "", "", res::kIdsNoVerb,
        EventTypeField::kVerb},
       {"no preposition", [](EventTypeFields& f) { f.preposition = ""; }, "", "",
-       eventtype::kNoPreposition, EventTypeField::kPreposition},
+       res::kIdsNoPreposition, EventTypeField::kPreposition},
       {"short title used", [](EventTypeFields& f) { f.shortTitle = "Cens"; }, "", "",
-       eventtype::kShortTitleUsed, EventTypeField::kShortTitle},
+       res::kIdsShortTitleUsed, EventTypeField::kShortTitle},
       {"own short title kept", [](EventTypeFields& f) { f.shortTitle = "Cens"; }, "", "cens", 0,
        EventTypeField::kNone},
       {"empty fields before a used short title",
@@ -85,7 +86,7 @@ TEST(EventTypeCheck, FirstFailingCheckWins) {
          f.shortTitle = "Cens";
          f.verb = "";
        },
-       "", "", eventtype::kNoVerb, EventTypeField::kVerb},
+       "", "", res::kIdsNoVerb, EventTypeField::kVerb},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -183,7 +184,7 @@ TEST_F(EventTypeListTest, NewEditDelete) {
   EXPECT_NE(family::Read(stored, number), 1);
   EventTypeFields again = Complete();
   again.title = "walkabout";
-  EXPECT_EQ(CheckEventTypeFields(again, "", "", list.Names()).messageId, eventtype::kTitleUsed);
+  EXPECT_EQ(CheckEventTypeFields(again, "", "", list.Names()).messageId, res::kIdsTitleUsed);
 }
 
 // A new type never takes a deleted type's number, so that user events of

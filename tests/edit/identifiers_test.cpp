@@ -10,6 +10,7 @@
 #include "EditSessions.h"
 #include "FakeFieldList.h"
 #include "FieldListRow.h"
+#include "StringIds.h"
 
 namespace {
 
@@ -45,13 +46,13 @@ TEST_F(IdentifierFieldsTest, EveryReaderShowsTheIdAndSbnEditIndividualStored) {
     FakeList f;
     CEditModel& m = session.Model();
     m.FillList(f.list);
-    EXPECT_EQ(Type(m, f.list, rowid::kGivenName, "Anders"), 1);
-    EXPECT_EQ(Type(m, f.list, rowid::kSurname, "Berg"), 1);
-    EXPECT_EQ(Type(m, f.list, rowid::kSex, "Male"), 1);
-    EXPECT_EQ(Type(m, f.list, rowid::kNickname, "Ante"), 1);
-    EXPECT_EQ(Type(m, f.list, rowid::kAlsoKnownAs, "Anders the Elder"), 1);
-    EXPECT_EQ(Type(m, f.list, rowid::kCustomId, "K-17"), 1);
-    EXPECT_EQ(Type(m, f.list, rowid::kSbn, "SB-4411"), 1);
+    EXPECT_EQ(Type(m, f.list, res::kIdsGivenName, "Anders"), 1);
+    EXPECT_EQ(Type(m, f.list, res::kIdsSurname, "Berg"), 1);
+    EXPECT_EQ(Type(m, f.list, res::kIdsSex, "Male"), 1);
+    EXPECT_EQ(Type(m, f.list, res::kIdsNickname, "Ante"), 1);
+    EXPECT_EQ(Type(m, f.list, res::kIdsAlsoKnownAs, "Anders the Elder"), 1);
+    EXPECT_EQ(Type(m, f.list, res::kIdsCustomId, "K-17"), 1);
+    EXPECT_EQ(Type(m, f.list, res::kIdsStirpbankNumber, "SB-4411"), 1);
     EditSessionHooks granted;
     ASSERT_EQ(session.Save(granted), editsession::kIdOk);
   }

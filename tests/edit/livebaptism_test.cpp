@@ -8,6 +8,7 @@
 #include "LiveBaptismRule.h"
 #include "OrdinanceObject.h"
 #include "PlaceEventObject.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -37,7 +38,7 @@ TEST(LiveBaptismRule, AChildOrInfantStatusWithAPlaceIfLivingFails) {
     const CLiveBaptismRule rule(&gate, &baptism, &death, 0);
     std::string message;
     EXPECT_EQ(rule.Check(&baptism, message) == 1, c.passes) << c.baptism << " " << c.placeEmpty;
-    if (!c.passes) EXPECT_EQ(message, res::LoadString(kIdsLiveBaptismUnlikely));
+    if (!c.passes) EXPECT_EQ(message, res::LoadString(res::kIdsLiveBaptismUnlikely));
   }
 }
 
@@ -52,7 +53,7 @@ TEST(LiveBaptismRule, TheOrderOfTheTwoDatesStillCounts) {
   std::string message;
   EXPECT_EQ(rule.Check(&baptism, message), 0);
   EXPECT_FALSE(message.empty());
-  EXPECT_NE(message, res::LoadString(kIdsLiveBaptismUnlikely));
+  EXPECT_NE(message, res::LoadString(res::kIdsLiveBaptismUnlikely));
 }
 
 }  // namespace

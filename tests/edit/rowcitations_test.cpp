@@ -14,6 +14,7 @@
 #include "MarriageNode.h"
 #include "RowCitations.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "UserEventRecord.h"
 
 namespace {
@@ -73,7 +74,7 @@ TEST_F(RowCitationsTest, IndividualRowsOpenTheirOwnChains) {
   // endowment's temple row have theirs.
   for (const Case& c :
        {Case{3710, 0, 'B'}, Case{3710, 1, 'B'}, Case{3712, 0, 'D'}, Case{3713, 0, 'R'},
-        Case{7207, 1, 'E'}, Case{rowid::kTitleSuffix, 0, 'I'}}) {
+        Case{7207, 1, 'E'}, Case{res::kIdsTitleSuffix, 0, 'I'}}) {
     SCOPED_TRACE(c.labelId);
     RowCitationOwner target;
     ASSERT_TRUE(IndividualRowCitations(session.Model(), rin, Row(f, c.labelId, c.offset), target));
@@ -83,7 +84,7 @@ TEST_F(RowCitationsTest, IndividualRowsOpenTheirOwnChains) {
   }
   // A heading and the given-name row have no citations.
   RowCitationOwner none;
-  EXPECT_FALSE(IndividualRowCitations(session.Model(), rin, Row(f, rowid::kGivenName), none));
+  EXPECT_FALSE(IndividualRowCitations(session.Model(), rin, Row(f, res::kIdsGivenName), none));
   EXPECT_FALSE(IndividualRowCitations(session.Model(), rin, nullptr, none));
 }
 
@@ -95,7 +96,7 @@ TEST_F(RowCitationsTest, CitationsAddedWhileEditingSurviveSave) {
 
   RowCitationOwner birth, own;
   ASSERT_TRUE(IndividualRowCitations(session.Model(), rin, Row(f, 3710), birth));
-  ASSERT_TRUE(IndividualRowCitations(session.Model(), rin, Row(f, rowid::kTitleSuffix), own));
+  ASSERT_TRUE(IndividualRowCitations(session.Model(), rin, Row(f, res::kIdsTitleSuffix), own));
   const std::int32_t birthCitation = Cite(birth);
   const std::int32_t ownCitation = Cite(own);
   EXPECT_EQ(TakeRowCitations(birth, &session.Model()), birthCitation);

@@ -43,6 +43,7 @@
 #include "RecordAccess.h"
 #include "SourceDialogs.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "TempDir.h"
 #include "TempleTable.h"
 #include "UserEventRecord.h"
@@ -107,8 +108,8 @@ class EditScreensTest : public QObject {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Individual"));
     QCOMPARE(dialog.GetControlText(CEditIndividualDialog::kIdcRin), "RIN: " + std::to_string(rin));
     CFieldListWidget* list = dialog.List();
-    TypeInto(list, rowid::kGivenName, "Clara");
-    TypeInto(list, rowid::kSurname, "Whitfield");
+    TypeInto(list, res::kIdsGivenName, "Clara");
+    TypeInto(list, res::kIdsSurname, "Whitfield");
     TypeInto(list, 3710, "12 Mar 1901");
     TypeInto(list, 3710, "Dover", 1);
     TypeInto(list, 7207, "SALTB", 1);
@@ -158,7 +159,7 @@ class EditScreensTest : public QObject {
       asked = box->text();
       box->button(QMessageBox::Yes)->click();
     });
-    TypeInto(dialog.List(), rowid::kGivenName, "Quintilla");
+    TypeInto(dialog.List(), res::kIdsGivenName, "Quintilla");
     QVERIFY2(asked.endsWith(QStringLiteral("Is this name correct?")), qPrintable(asked));
     QTRY_COMPARE(
         QString::fromStdString(dialog.GetControlText(CEditIndividualDialog::kIdcHeading)).trimmed(),
@@ -178,7 +179,7 @@ class EditScreensTest : public QObject {
     CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
     QVERIFY(Show(&dialog));
     CFieldListWidget* list = dialog.List();
-    const int given = list->List().FindRowIndexById(rowid::kGivenName);
+    const int given = list->List().FindRowIndexById(res::kIdsGivenName);
     QVERIFY(list->List().BeginEdit(1, given, true) == 1);
     // Leaving the given names asks the sex: Female.
     QTimer sexAnswer;
@@ -221,7 +222,7 @@ class EditScreensTest : public QObject {
     CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
     QVERIFY(Show(&dialog));
     CFieldListWidget* list = dialog.List();
-    QVERIFY(list->List().BeginEdit(1, list->List().FindRowIndexById(rowid::kSurname), true) == 1);
+    QVERIFY(list->List().BeginEdit(1, list->List().FindRowIndexById(res::kIdsSurname), true) == 1);
     QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
                 list->viewport()->isAncestorOf(QApplication::focusWidget()));
     QWidget* cell = QApplication::focusWidget();
@@ -259,8 +260,8 @@ class EditScreensTest : public QObject {
     plat::ScopedProfile scopedProfile{&profile};
     CEditIndividualDialog dialog(nullptr, nullptr, nullptr, 1);
     QVERIFY(Show(&dialog));
-    TypeInto(dialog.List(), rowid::kGivenName, "Clara");
-    TypeInto(dialog.List(), rowid::kSurname, "Whitfield");
+    TypeInto(dialog.List(), res::kIdsGivenName, "Clara");
+    TypeInto(dialog.List(), res::kIdsSurname, "Whitfield");
     const struct {
       int button;
       const char* caption;
@@ -394,13 +395,13 @@ class EditScreensTest : public QObject {
       QCOMPARE(event.eventTypeNumber, typeNumber);
       // The new row is current, and Remove is offered for it only.
       const int line = list->List().GetCurrentLine();
-      QVERIFY(line > list->List().FindRowIndexById(sectionid::kOtherEvents));
+      QVERIFY(line > list->List().FindRowIndexById(res::kIdsOtherEvents));
       QVERIFY(RemoveEnabled(dialog));
       boxes.QueueAnswer(plat::kIdYes);
       dialog.OnRemoveEvent();
       QCOMPARE(boxes.Calls().back().text,
                std::string("Are you sure you want to delete the Immigration Event?"));
-      QVERIFY(list->List().FindRowIndexById(sectionid::kOtherEvents) < 0);
+      QVERIFY(list->List().FindRowIndexById(res::kIdsOtherEvents) < 0);
       dialog.Control<QPushButton>(fw::kIdCancel)->click();
       DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
       QVERIFY(events.empty());
@@ -421,13 +422,12 @@ class EditScreensTest : public QObject {
         CFieldListWidget* list = dialog.List();
         list->List().BeginEdit(1, 1, true);
         QTest::keyClick(&dialog, Qt::Key_L, Qt::AltModifier);
-        const int ordinances = list->List().FindRowIndexById(sectionid::kOrdinances);
+        const int ordinances = list->List().FindRowIndexById(res::kIdsOrdinances);
         QCOMPARE(ordinances >= 0, zel);
         // The editing lands on the section's first field.
         QCOMPARE(list->List().GetCurrentLine(), zel ? ordinances + 1 : 1);
         QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(list->List().GetCurrentLine(),
-                 list->List().FindRowIndexById(sectionid::kOther) + 1);
+        QCOMPARE(list->List().GetCurrentLine(), list->List().FindRowIndexById(res::kIdsOther) + 1);
         if (!zel) Shoot(&dialog, "editindividual_nozel");
         dialog.Control<QPushButton>(fw::kIdCancel)->click();
       }
@@ -658,7 +658,7 @@ class EditScreensTest : public QObject {
         CFieldListWidget* list;
         int row;
       };
-      const Case cases[] = {{"individual", &individual, individual.List(), rowid::kGivenName},
+      const Case cases[] = {{"individual", &individual, individual.List(), res::kIdsGivenName},
                             {"marriage", &couple, couple.List(), 7159}};
       for (const Case& c : cases) {
         QVERIFY(Show(c.screen));

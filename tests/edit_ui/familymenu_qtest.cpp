@@ -93,7 +93,7 @@ class FamilyMenuTest : public QObject {
       WhenModal<CAddOrSelectIndividualDialog>([&caption](CAddOrSelectIndividualDialog* chooser) {
         WhenModal<CEditIndividualDialog>([&caption](CEditIndividualDialog* d) {
           caption = d->windowTitle();
-          TypeInto(d->List(), rowid::kGivenName, "Per");
+          TypeInto(d->List(), res::kIdsGivenName, "Per");
           d->Control<QPushButton>(fw::kIdOk)->click();
         });
         chooser->Control<QPushButton>(CAddOrSelectIndividualDialog::kIdcAddNew)->click();
@@ -234,4 +234,5 @@ class FamilyMenuTest : public QObject {
 };
 
 QTEST_MAIN(FamilyMenuTest)
+#include "StringIds.h"
 #include "familymenu_qtest.moc"

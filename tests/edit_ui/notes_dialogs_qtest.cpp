@@ -22,6 +22,7 @@
 #include "QtPorts.h"
 #include "RecordAccess.h"
 #include "SourceDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace notesui;
@@ -660,7 +661,7 @@ class NotesDialogsTest : public QObject {
     }
     AppScreens().showPhoto = nullptr;
     QCOMPARE(titles, (std::vector<std::string>{"Untitled Photo", "Deck plan"}));
-    QCOMPARE(res::LoadString(3321), std::string("Photo"));
+    QCOMPARE(res::LoadString(res::kIdsPhoto), std::string("Photo"));
   }
 
   void storedMultimediaNameTakesDiscLabelOnlyForLowerPcd() {

@@ -47,7 +47,7 @@ void AddNewNamed(const char* given, QString& caption) {
   WhenModal<CAddOrSelectIndividualDialog>([given, &caption](CAddOrSelectIndividualDialog* chooser) {
     WhenModal<CEditIndividualDialog>([given, &caption](CEditIndividualDialog* d) {
       caption = d->windowTitle();
-      TypeInto(d->List(), rowid::kGivenName, given);
+      TypeInto(d->List(), res::kIdsGivenName, given);
       d->Control<QPushButton>(fw::kIdOk)->click();
     });
     chooser->Control<QPushButton>(CAddOrSelectIndividualDialog::kIdcAddNew)->click();
@@ -179,7 +179,7 @@ class PedigreeBoxTest : public QObject {
     QString caption;
     WhenModal<CEditIndividualDialog>([&caption](CEditIndividualDialog* d) {
       caption = d->windowTitle();
-      TypeInto(d->List(), rowid::kGivenName, "Eva");
+      TypeInto(d->List(), res::kIdsGivenName, "Eva");
       // Save asks the sex of a new individual without one.
       WhenModal<CSexDialog>([](CSexDialog* sex) {
         sex->Control<QRadioButton>(CSexDialog::kIdcFemale)->click();
@@ -205,4 +205,5 @@ class PedigreeBoxTest : public QObject {
 };
 
 QTEST_MAIN(PedigreeBoxTest)
+#include "StringIds.h"
 #include "pedigreebox_qtest.moc"

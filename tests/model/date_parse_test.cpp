@@ -5,6 +5,7 @@
 #include "DateKeywords.h"
 #include "DateValue.h"
 #include "FakePorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -282,7 +283,7 @@ TEST_F(DateParse, KeywordMatching) {
   EXPECT_EQ(pos, 7u);
   // Interface lists come from the string table.
   EXPECT_EQ(InterfaceDateKeywords().months.written[12], "January");
-  EXPECT_EQ(res::LoadString(kQualifierWordsString).substr(0, 4), "|Aft");
+  EXPECT_EQ(res::LoadString(res::kIdsQualifierWords).substr(0, 4), "|Aft");
 }
 
 TEST_F(DateParse, CheckEntryRewritesOrPrompts) {

@@ -30,6 +30,7 @@
 #include "MultimediaItemDialog.h"
 #include "PhotoWindow.h"
 #include "PictureFileDialog.h"
+#include "StringIds.h"
 #include "TestPictures.h"
 
 namespace {
@@ -120,8 +121,8 @@ class EditScreenMediaTest : public QObject {
     const std::int32_t rin = dialog.Session().GetReservedRin();
     QVERIFY(Show(&dialog));
     QVERIFY(dialog.IsControlEnabled(CEditIndividualDialog::kIdcMedia));
-    TypeInto(dialog.List(), rowid::kGivenName, "Olof");
-    TypeInto(dialog.List(), rowid::kSurname, "Holm");
+    TypeInto(dialog.List(), res::kIdsGivenName, "Olof");
+    TypeInto(dialog.List(), res::kIdsSurname, "Holm");
     Seen seen;
     AddPhotoInTheCollection(photo_, seen, fw::kIdOk, "media-new-individual");
     QTest::mouseClick(dialog.GetControl(CEditIndividualDialog::kIdcMedia), Qt::LeftButton);
@@ -176,7 +177,7 @@ class EditScreenMediaTest : public QObject {
       QTRY_VERIFY(seen.opened);
       QCOMPARE(seen.title, QStringLiteral("Multimedia Collection - Ann Lind"));
       QCOMPARE(StoredFiles(ann_).size(), std::size_t{1});
-      TypeInto(dialog.List(), rowid::kGivenName, "Anna");
+      TypeInto(dialog.List(), res::kIdsGivenName, "Anna");
       QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
       QCOMPARE(dialog.result(), int(fw::kIdOk));
     }

@@ -20,16 +20,12 @@
 #include "SampleBuilder.h"
 #include "SampleDescription.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
 namespace {
-
-// What the engine's failure boxes tell the user to do next.
-constexpr unsigned kWhatToDoNextString = 3900;
-// The caption of the open's box about a damaged family file.
-constexpr unsigned kDamagedCaptionString = 3891;
 
 // The bytes of every block of each type in type-map order: the records and
 // texts of the file as the engine numbers them.
@@ -197,7 +193,7 @@ TEST_P(DamagedFamilyRepairTest, FileCutInsideItsDBMapIsRefusedUnwritten) {
     ASSERT_FALSE(boxes.Calls().empty());
     // The box says what the read error is and what to do next.
     EXPECT_EQ(boxes.Calls().front().text,
-              "DBMap File Read Error\n\n" + res::LoadString(kWhatToDoNextString));
+              "DBMap File Read Error\n\n" + res::LoadString(res::kIdsWhatToDoNext));
     EXPECT_EQ(boxes.Calls().front().caption, "Korvane");
     EXPECT_TRUE(ReadAll(file) == bytes) << "the open wrote to the file";
   }
@@ -293,7 +289,7 @@ TEST_P(DamagedFamilyRepairTest, OpenAndCheckAgreeOnDamageAndOneRepairClearsBoth)
       {"family link names no marriage", link + 1, i32(0x20000001), false},
       {"family link names another couple's marriage", link + 1, i32(otherMarriage), false},
   };
-  const std::string damagedCaption = res::LoadString(kDamagedCaptionString);
+  const std::string damagedCaption = res::LoadString(res::kIdsDamagedCaption);
   // Check or Check/Repair of the closed file, opened for the check alone.
   const auto checkClosed = [&](int repair) -> long {
     CFamilyDatabase other;

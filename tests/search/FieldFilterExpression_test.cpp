@@ -13,6 +13,7 @@
 #include "DateValue.h"
 #include "FieldFilter.h"
 #include "FilterSet.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -77,10 +78,10 @@ TEST(FieldFilterSyntax, EachFaultHasItsMessageCaptionAndLine) {
     EXPECT_EQ(fault.captionId, c.caption) << c.words;
     EXPECT_EQ(fault.line, c.line) << c.words;
   }
-  EXPECT_EQ(res::LoadString(3561),
+  EXPECT_EQ(res::LoadString(res::kIdsAndOrPlace),
             "'AND' and 'OR' can only be used BETWEEN two fields or a field and a group.");
-  EXPECT_EQ(res::LoadString(3559), "You can't close a group here");
-  EXPECT_EQ(res::LoadString(3562), "AND or OR out of place");
+  EXPECT_EQ(res::LoadString(res::kIdsCannotClose), "You can't close a group here");
+  EXPECT_EQ(res::LoadString(res::kIdsAndOrCaption), "AND or OR out of place");
 }
 
 TEST(FieldFilterEvaluation, ShortCircuitsSkipTheRestOfTheGroup) {

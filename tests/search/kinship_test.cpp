@@ -9,6 +9,7 @@
 #include "CodePage.h"
 #include "FakePorts.h"
 #include "RelationshipCode.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -107,7 +108,7 @@ TEST_F(KinshipTest, GermanFormsUseTheCatalogAndNeverLowerCase) {
   };
   SetLanguage("DE");
   // The catalog keeps the built-in texts it does not translate.
-  EXPECT_EQ(res::LoadString(101), "Korvane");
+  EXPECT_EQ(res::LoadString(res::kIdsAppName), "Korvane");
   for (const TermCase& c : cases) {
     CRelationshipCode code(c.code);
     EXPECT_EQ(plat::AnsiToUtf8(code.GetName(c.keepCapitals, c.variant)), c.term) << c.code;

@@ -34,6 +34,7 @@
 #include "MergeCommands.h"
 #include "MergeIndividualsDialog.h"
 #include "SortCountersWindow.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
 
@@ -199,7 +200,7 @@ class MergeDialogsTest : public QObject {
     dialog.Control<QPushButton>(D::kIdcMerge)->click();
     QVERIFY(!dialog.merged);
     QCOMPARE(boxes.Calls().size(), std::size_t{1});
-    QCOMPARE(boxes.Calls()[0].text, res::LoadString(3411));
+    QCOMPARE(boxes.Calls()[0].text, res::LoadString(res::kIdsReadOnlyDevice));
     QCOMPARE(DbGetIndividualRecord(ana, after, 1), 1);
     boxes.Clear();
     dialog.readOnly = [] { return false; };
@@ -691,7 +692,7 @@ class MergeDialogsTest : public QObject {
     driver.stop();
 
     QVERIFY(!harness.boxes.Calls().empty());
-    QCOMPARE(harness.boxes.Calls()[0].text, res::LoadString(7173));
+    QCOMPARE(harness.boxes.Calls()[0].text, res::LoadString(res::kIdsBackupFirst));
     QCOMPARE(harness.boxes.Calls()[0].caption, std::string("WARNING!"));
     QVERIFY(QFileInfo::exists(QString::fromStdString(screens.answer)));
     QCOMPARE(findStart, ada);

@@ -15,6 +15,7 @@
 #include "MarriageRecord.h"
 #include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 
 namespace {
 
@@ -352,12 +353,15 @@ TEST_F(FamilyModel, UnlinkPlansFollowThePane) {
     unsigned question;
   };
   const Case cases[] = {
-      {"spouse as wife", john, kPaneSpouse, -1, dana, first, db::kRelWife, kIdsUnlinkSpouse},
-      {"spouse as husband", dana, kPaneSpouse, -1, john, first, db::kRelHusband, kIdsUnlinkSpouse},
-      {"father", john, kPaneFather, -1, grandfather, parents, db::kRelFather, kIdsUnlinkFather},
-      {"mother", john, kPaneMother, -1, grandmother, parents, db::kRelMother, kIdsUnlinkMother},
+      {"spouse as wife", john, kPaneSpouse, -1, dana, first, db::kRelWife, res::kIdsUnlinkSpouse},
+      {"spouse as husband", dana, kPaneSpouse, -1, john, first, db::kRelHusband,
+       res::kIdsUnlinkSpouse},
+      {"father", john, kPaneFather, -1, grandfather, parents, db::kRelFather,
+       res::kIdsUnlinkFather},
+      {"mother", john, kPaneMother, -1, grandmother, parents, db::kRelMother,
+       res::kIdsUnlinkMother},
       {"a child", john, kPaneChildren, 3, firstChildren[3], first, db::kRelChildren,
-       kIdsUnlinkChild},
+       res::kIdsUnlinkChild},
       {"primary", john, kPanePrimary, -1, 0, 0, 0, 0},
       {"marriage pane", john, kPaneMarriage, -1, 0, 0, 0, 0},
       {"empty spouse pane", alma, kPaneSpouse, -1, 0, 0, 0, 0},

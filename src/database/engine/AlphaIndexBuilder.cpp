@@ -9,6 +9,7 @@
 #include "FileSystem.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using orv::GetI32;
@@ -16,7 +17,6 @@ using orv::PutI32;
 
 namespace {
 
-constexpr unsigned kIndexingErrorString = 5298;
 constexpr std::size_t kLinkBufferEntries = 4096;   // 32 KB of ".orx" entries
 constexpr std::size_t kIndexBufferEntries = 4096;  // 16 KB of ".ora" entries
 
@@ -188,7 +188,7 @@ int CAlphaIndexBuilder::BuildIndexFile() {
   depth_ = 0;
   flush();
   if (overrun) {
-    plat::MessageBox(res::LoadString(kIndexingErrorString), "ORV Error", plat::kMbIconStop);
+    plat::MessageBox(res::LoadString(res::kIdsIndexingError), "ORV Error", plat::kMbIconStop);
     cancelled_ = true;
   }
 

@@ -11,6 +11,7 @@
 #include "FileSystem.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace orv;
@@ -658,7 +659,8 @@ int BlockStore::OpenStructures() {
     return -1;
   }
   if (head_.Text(kHeadMagic, 4) != "ORV") {
-    plat::MessageBox(res::LoadString(3874), res::LoadString(3876),
+    plat::MessageBox(res::LoadString(res::kIdsNotAnOrvFile),
+                     res::LoadString(res::kIdsErrorOpeningDatabase),
                      plat::kMbOk | plat::kMbIconExclamation);
     return -1;
   }

@@ -15,6 +15,7 @@
 #include "Ports.h"
 #include "RecordMaps.h"
 #include "RecordStore.h"
+#include "StringIds.h"
 #include "StringStores.h"
 #include "StringTable.h"
 
@@ -122,7 +123,7 @@ int FieldAccessors::SetIndividualTimeField(std::int32_t rin, int offset, std::in
 }
 
 int FieldAccessors::GetChristeningLabel(std::int32_t rin, std::string& out) {
-  out = res::LoadString(5523);
+  out = res::LoadString(res::kIdsChristening);
   const int live = records_.IsLive(RecordKind::Individual, rin);
   if (live != 1) return live;
   IndividualExtRec ext;

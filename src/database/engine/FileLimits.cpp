@@ -7,6 +7,7 @@
 #include "BlockStore.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringStore.h"
 #include "StringTable.h"
 
@@ -20,15 +21,6 @@ constexpr RecordKind kNumberedKinds[] = {
     RecordKind::Citation,   RecordKind::Source,   RecordKind::Repository, RecordKind::UserEvent,
     RecordKind::EventType,  RecordKind::Contact,  RecordKind::Multimedia,
 };
-
-constexpr unsigned kDamagedText = 3890;
-constexpr unsigned kDamagedCaption = 3891;
-constexpr unsigned kHeldCountsText = 3892;
-constexpr unsigned kHeldCountsWhat = 3895;
-constexpr unsigned kTypeMapWhat = 3896;
-constexpr unsigned kBlockKindsWhat = 3897;
-constexpr unsigned kRepeatedLine = 3899;
-constexpr unsigned kWhatToDoNext = 3900;
 
 // The smallest string entry: its fields, one character and the terminator.
 constexpr int kSmallestEntry = kEntryText + 2;
@@ -87,14 +79,15 @@ bool BlockStore::InBlockOfType(std::int64_t pos, std::int64_t len, int type) con
 void BlockStore::ReportDamage(const std::string& what) {
   if (damageReported_ || host_->damageLeftToCheck) return;
   damageReported_ = true;
-  plat::MessageBox(res::FormatString(kDamagedText, {what}), res::LoadString(kDamagedCaption),
+  plat::MessageBox(res::FormatString(res::kIdsDamagedText, {what}),
+                   res::LoadString(res::kIdsDamagedCaption),
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
 void BlockStore::TellOnce(const std::string& kind, const std::string& text,
                           const std::string& caption, unsigned flags) {
   if (told_[kind]++ == 0)
-    plat::MessageBox(text + "\n\n" + res::LoadString(kWhatToDoNext), caption, flags);
+    plat::MessageBox(text + "\n\n" + res::LoadString(res::kIdsWhatToDoNext), caption, flags);
 }
 
 int BlockStore::TimesTold(const std::string& kind) const {
@@ -106,7 +99,7 @@ std::string BlockStore::RepeatedFailures() const {
   std::string lines;
   for (const auto& [kind, times] : told_)
     if (times > 1)
-      lines += res::FormatString(kRepeatedLine, {kind, std::to_string(times)}) + "\n";
+      lines += res::FormatString(res::kIdsRepeatedLine, {kind, std::to_string(times)}) + "\n";
   return lines;
 }
 
@@ -140,8 +133,8 @@ int BlockStore::ClampHeaderToCapacity(
   }
   if (held == 0 && !allocationDamaged_) {
     // Free positions held to free need no write: the user is only told.
-    if (typeMapDamaged_) ReportDamage(res::LoadString(kTypeMapWhat));
-    if (blockKindsDamaged_) ReportDamage(res::LoadString(kBlockKindsWhat));
+    if (typeMapDamaged_) ReportDamage(res::LoadString(res::kIdsTypeMapWhat));
+    if (blockKindsDamaged_) ReportDamage(res::LoadString(res::kIdsBlockKindsWhat));
     return 0;
   }
   damageReported_ = true;
@@ -155,11 +148,13 @@ int BlockStore::ClampHeaderToCapacity(
     return held;
   }
   if (host_->readOnly) {
-    plat::MessageBox(res::FormatString(kDamagedText, {res::LoadString(kHeldCountsWhat)}),
-                     res::LoadString(kDamagedCaption), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(
+        res::FormatString(res::kIdsDamagedText, {res::LoadString(res::kIdsHeldCountsWhat)}),
+        res::LoadString(res::kIdsDamagedCaption), plat::kMbOk | plat::kMbIconExclamation);
     return held;
   }
-  if (plat::MessageBox(res::LoadString(kHeldCountsText), res::LoadString(kDamagedCaption),
+  if (plat::MessageBox(res::LoadString(res::kIdsHeldCountsText),
+                       res::LoadString(res::kIdsDamagedCaption),
                        plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdCancel)
     return -1;
   // Written with the first edit (the open holds its mends back).

@@ -14,6 +14,7 @@
 #include "ORV3.h"
 #include "Ports.h"
 #include "RecordStore.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace orv;
@@ -26,7 +27,6 @@ constexpr int kCitedUserEvents = 73;
 constexpr int kCitedParentLinks = 74;
 constexpr int kLinkSealingHead = 17 + 10;
 constexpr int kUserEventHead = 21 + 26;
-constexpr int kLoopInUserEvents = 4044;
 
 // Head field of an individual's or marriage's own chains, by owner letter.
 int IndividualHeadOffset(char letter) {
@@ -259,7 +259,7 @@ std::vector<std::int32_t> OwnerChains::UserEventChain(std::int32_t owner, char l
   std::unordered_set<std::int32_t> seen;
   for (std::int32_t e = first; e > 0;) {
     if (!seen.insert(e).second) {
-      plat::MessageBox(res::LoadString(kLoopInUserEvents), "Yo", plat::kMbOk);
+      plat::MessageBox(res::LoadString(res::kIdsLoopInUserEvents), "Yo", plat::kMbOk);
       break;
     }
     UserEventRec rec;

@@ -12,13 +12,12 @@
 #include "CodePage.h"
 #include "ORV3.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace orv;
 
 namespace {
-
-constexpr unsigned kLinkOutsideText = 3893;
 
 void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
 
@@ -35,7 +34,7 @@ bool StringStores::InStoreBlock(std::int32_t offset, int len) {
   const int type = blocks_.BlockTypeAt(offset);
   if ((type == kBlockNames || type == kBlockOtherNames) && blocks_.InBlockOfType(offset, len, type))
     return true;
-  blocks_.ReportDamage(res::LoadString(kLinkOutsideText));
+  blocks_.ReportDamage(res::LoadString(res::kIdsLinkOutsideText));
   return false;
 }
 

@@ -18,6 +18,7 @@
 #include "PreparerRecord.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace orv2 {
@@ -319,7 +320,7 @@ struct COrv2Converter::Impl {
       UseDatabase use(src);
       total = DbGetRecordCount(db::kMarriage);
     }
-    BeginPass(kIdsMarriagesPass1, total);
+    BeginPass(res::kIdsMarriagesPass1, total);
     c.marriages_.Append(0);
     for (std::int32_t old = 1; old <= total; ++old) {
       if (!Step()) return false;
@@ -451,7 +452,7 @@ struct COrv2Converter::Impl {
       UseDatabase use(src);
       total = DbGetRecordCount(db::kIndividual);
     }
-    BeginPass(kIdsIndividualsPass1, total);
+    BeginPass(res::kIdsIndividualsPass1, total);
     c.individuals_.Append(0);
     for (std::int32_t old = 1; old <= total; ++old) {
       if (!Step()) return false;
@@ -489,7 +490,7 @@ struct COrv2Converter::Impl {
       out.texts1[0] = in.texts1[0];
       if (out.surname.empty() && out.givenNames[0].empty() && out.givenNames[1].empty() &&
           out.givenNames[2].empty())
-        out.givenNames[0] = res::LoadString(kIdsUnknownName);
+        out.givenNames[0] = res::LoadString(res::kIdsUnknown);
       // A Stirpbank number kept in the identifier field moves to its own.
       if (LooksLikeStirpbankNumber(out.texts1[0])) std::swap(out.texts1[0], out.texts1[1]);
       std::vector<std::string> paragraphs;
@@ -538,7 +539,7 @@ struct COrv2Converter::Impl {
   // Spouses: each individual joins its marriages in its old chain's order.
   bool IndividualsPass2() {
     const std::int32_t total = static_cast<std::int32_t>(c.individuals_.Count()) - 1;
-    BeginPass(kIdsIndividualsPass2, total);
+    BeginPass(res::kIdsIndividualsPass2, total);
     std::vector<bool> husbandSet(c.marriages_.Count()), wifeSet(c.marriages_.Count());
     auto join = [&](std::int32_t oldRin, std::int32_t oldMrin, bool husband) {
       const std::int32_t n = c.individuals_.Lookup(oldRin);
@@ -588,7 +589,7 @@ struct COrv2Converter::Impl {
   // keeps the child's sealing to these parents.
   bool MarriagesPass2() {
     const std::int32_t total = static_cast<std::int32_t>(c.marriages_.Count()) - 1;
-    BeginPass(kIdsMarriagesPass2, total);
+    BeginPass(res::kIdsMarriagesPass2, total);
     std::vector<bool> linked(c.individuals_.Count());
     for (std::int32_t old = 1; old <= total; ++old) {
       if (!Step()) return false;
@@ -627,7 +628,7 @@ struct COrv2Converter::Impl {
   // sealing citations that waited for the links.
   bool FamilyLinksPass2() {
     const std::int32_t total = static_cast<std::int32_t>(c.individuals_.Count()) - 1;
-    BeginPass(kIdsFamilyLinksPass2, total);
+    BeginPass(res::kIdsFamilyLinksPass2, total);
     for (std::int32_t old = 1; old <= total; ++old) {
       if (!Step()) return false;
       const std::int32_t n = c.individuals_.Lookup(old);

@@ -22,14 +22,6 @@ class CIndividualRecord;
 
 namespace orv2 {
 
-// String ids of the pass labels.
-inline constexpr unsigned kIdsMarriagesPass1 = 5399;
-inline constexpr unsigned kIdsIndividualsPass1 = 5401;
-inline constexpr unsigned kIdsIndividualsPass2 = 5502;
-inline constexpr unsigned kIdsMarriagesPass2 = 5503;
-inline constexpr unsigned kIdsFamilyLinksPass2 = 5504;
-inline constexpr unsigned kIdsUnknownName = 7079;
-
 // The counter is shown every this many steps.
 inline constexpr long kCounterStep = 31;
 

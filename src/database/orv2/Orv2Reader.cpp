@@ -17,6 +17,7 @@
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "PrivateProfile.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace orv2 {
@@ -90,7 +91,7 @@ bool FirstReport(CFamilyDatabase& db, const std::string& key) {
 
 void LoopMessage(CFamilyDatabase& db, const char* chain, std::int64_t start) {
   if (FirstReport(db, std::string(chain) + std::to_string(start)))
-    Box(res::LoadString(kIdsEndlessLoop), kProgramCaption);
+    Box(res::LoadString(res::kIdsEndlessLoop), kProgramCaption);
 }
 
 // ---- pointer validation ----
@@ -156,7 +157,8 @@ void Validate(CFamilyDatabase& db, std::array<std::uint8_t, N>& bytes,
     if (!reported) {
       reported = true;
       const std::string text = std::string(label) + std::to_string(number);
-      if (FirstReport(db, text)) Box(text + res::LoadString(kIdsInvalidPointers), kProgramCaption);
+      if (FirstReport(db, text))
+        Box(text + res::LoadString(res::kIdsInvalidPointers), kProgramCaption);
     }
   }
 }
@@ -955,7 +957,7 @@ std::string NotesText(CFamilyDatabase& db, std::int32_t rinOrBlock, bool isBlock
   while (block != 0) {
     if (block < 0 || block > db.host.noteBlocks) {
       if (FirstReport(db, "note block " + std::to_string(block)))
-        Box(res::LoadString(kIdsInvalidPointer), kProgramCaption);
+        Box(res::LoadString(res::kIdsInvalidPointer), kProgramCaption);
       break;
     }
     if (!visited.Enter(block)) {
@@ -1024,7 +1026,7 @@ CMultimediaList MultimediaList(CFamilyDatabase& db, std::int32_t rin) {
   plat::FileHandle& f = db.files[CFamilyDatabase::kMultim2File];
   const long long size = f.IsOpen() ? f.Size() : 0;
   std::unordered_set<std::uint32_t> visited;
-  auto problem = [] { Box(res::LoadString(kIdsMultimediaProblem), kProgramCaption); };
+  auto problem = [] { Box(res::LoadString(res::kIdsMultimediaProblem), kProgramCaption); };
   while (offset != 0) {
     if (!visited.insert(offset).second) {
       LoopMessage(db, "multimedia of ", rin);

@@ -26,12 +26,6 @@ class CPreparerRecord;
 
 namespace orv2 {
 
-// String ids of the reader's messages.
-inline constexpr unsigned kIdsInvalidPointers = 3276;
-inline constexpr unsigned kIdsMultimediaProblem = 3395;
-inline constexpr unsigned kIdsEndlessLoop = 4520;
-inline constexpr unsigned kIdsInvalidPointer = 4521;
-
 // ---- open and the recount schedule ----
 
 // The recount schedule kept in family.ini [StartUp]: OpenCnt opens are left

@@ -7,6 +7,7 @@
 #include "FileCopy.h"
 #include "Ports.h"
 #include "RandomAccessFile.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -17,7 +18,6 @@ constexpr std::uint64_t kWorkFileRoom = 65535;
 constexpr std::size_t kReadAheadBytes = 4096;
 // Bytes moved at a time by SortFileInPlace.
 constexpr std::size_t kFileChunkBytes = 64 * 1024;
-constexpr unsigned kIdsSorting = 4526;  // "Sorting..."
 
 std::unique_ptr<std::uint8_t[]> Allocate(std::size_t bytes) {
   return std::unique_ptr<std::uint8_t[]>(new (std::nothrow) std::uint8_t[bytes]());
@@ -433,7 +433,7 @@ std::uint32_t SortKeyPosition(std::uint32_t slots, int kind, const char* key) {
 
 int SortFileInPlace(const SortFileBlock& block) {
   if (block.file == nullptr || block.compare == nullptr || block.recordSize == 0) return 0;
-  if (block.progress) block.progress->SetText(res::LoadString(kIdsSorting));
+  if (block.progress) block.progress->SetText(res::LoadString(res::kIdsSorting));
   const std::size_t size = block.recordSize;
   const std::uint32_t perChunk =
       static_cast<std::uint32_t>(std::max<std::size_t>(1, kFileChunkBytes / size));

@@ -5,6 +5,7 @@
 #include "FileCopy.h"
 #include "Ports.h"
 #include "SortTempFiles.h"
+#include "StringIds.h"
 
 KOR_IMPLEMENT_DYNCREATE(CObjectSorter, 1)
 
@@ -126,9 +127,9 @@ void CObjectSorter::Fail(ObjectSortError error, const CTempObjectStore& store) {
   if (error_ != ObjectSortError::kNone) return;
   error_ = error;
   int cause = store.FileErrorCause() != 0 ? store.FileErrorCause() : plat::kFileGeneric;
-  ShowFileActionError(cause,
-                      error == ObjectSortError::kSpoolFailed ? kIdsWritingFile : kIdsReadingFile,
-                      store.GetFileName());
+  ShowFileActionError(
+      cause, error == ObjectSortError::kSpoolFailed ? res::kIdsWritingFile : res::kIdsReadingFile,
+      store.GetFileName());
 }
 
 std::unique_ptr<CTempObjectStore> CObjectSorter::NewStore(int capacity) {

@@ -20,27 +20,12 @@
 #include "Ports.h"
 #include "RecordAccess.h"
 #include "SmallRecordDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
 using addrelative::Relative;
-
-constexpr unsigned kIdsAppTitle = 101;
-constexpr unsigned kAddNewIndividual = 3589;
-constexpr unsigned kAddFatherFor = 3590;
-constexpr unsigned kFatherFor = 3591;
-constexpr unsigned kAddMotherFor = 3592;
-constexpr unsigned kMotherFor = 3593;
-constexpr unsigned kAddSpouseFor = 3595;
-constexpr unsigned kSpouseFor = 3596;
-constexpr unsigned kAskFather = 5311;
-constexpr unsigned kAskMother = 5312;
-constexpr unsigned kAskSpouse = 5313;
-constexpr unsigned kAskChild = 5314;
-constexpr unsigned kAnotherChild = 5376;
-constexpr unsigned kLinkToMarriage = 3475;
-constexpr unsigned kSpouseToCurrentMarriage = 7048;
 
 // Whom the active family view's add commands mean; empty (primary 0,
 // partnerless 0) in the pedigree view.
@@ -51,7 +36,7 @@ shell::famview::CommandFocus FamilyFocus(CKorApp* app, bool& familyView) {
 }
 
 bool AskYesNo(unsigned id) {
-  return plat::MessageBox(res::LoadString(id), res::LoadString(kIdsAppTitle),
+  return plat::MessageBox(res::LoadString(id), res::LoadString(res::kIdsAppName),
                           plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes;
 }
 
@@ -149,15 +134,18 @@ void AddParentTo(CKorApp* app, const ParentTarget& target, bool father, int road
   if (!addrelative::CanAddParent(child, target.shownParents, father)) return;
   CIndividualNode* node = NodeOf(child);
   if (!node) return;
-  if (road < 0) road = ChooseRoad(app, node, father ? kAskFather : kAskMother, false);
+  if (road < 0)
+    road = ChooseRoad(app, node, father ? res::kIdsAskFather : res::kIdsAskMother, false);
   std::int32_t parent = 0;
   const char sex = addrelative::PresetSex(father ? Relative::kFather : Relative::kMother, 0);
   if (road == CAddOrSelectIndividualDialog::kSelectExisting)
-    parent = PickExisting(app, node, father ? kFatherFor : kMotherFor, sex);
+    parent = PickExisting(app, node, father ? res::kIdsFatherFor : res::kIdsMotherFor, sex);
   else if (road == CAddOrSelectIndividualDialog::kAddNew)
-    parent = AddNewIndividual(
-        app, res::LoadString(father ? kAddFatherFor : kAddMotherFor) + " " + NameOf(node),
-        father ? node->GetSurname() : std::string(), sex, 0);
+    parent =
+        AddNewIndividual(app,
+                         res::LoadString(father ? res::kIdsAddFatherFor : res::kIdsAddMotherFor) +
+                             " " + NameOf(node),
+                         father ? node->GetSurname() : std::string(), sex, 0);
   node->Release();
   if (parent > 0)
     Finish(app, child, addrelative::LinkParent(child, target.shownParents, parent, father));
@@ -176,7 +164,7 @@ bool SexAllows(Relative kind, std::int32_t rin, const CIndividualNode* node) {
   const int refusal = addrelative::SexRefusal(kind, static_cast<char>(DbGetSex(rin)));
   if (refusal == 0) return true;
   plat::MessageBox(Fill(static_cast<unsigned>(refusal), NameOf(node)),
-                   res::LoadString(kIdsAppTitle), plat::kMbOk | plat::kMbIconExclamation);
+                   res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
   return false;
 }
 
@@ -203,7 +191,7 @@ void AddSpouse(CKorApp* app, int road) {
     return;
   }
   const char sex = static_cast<char>(DbGetSex(rin));
-  if (road < 0) road = ChooseRoad(app, node, kAskSpouse, true);
+  if (road < 0) road = ChooseRoad(app, node, res::kIdsAskSpouse, true);
   std::int32_t spouse = 0;
   const char other = addrelative::PresetSex(Relative::kSpouse, sex);
   if (road == CAddOrSelectIndividualDialog::kUnknown) {
@@ -217,9 +205,9 @@ void AddSpouse(CKorApp* app, int road) {
     return;
   }
   if (road == CAddOrSelectIndividualDialog::kSelectExisting)
-    spouse = PickExisting(app, node, kSpouseFor, other);
+    spouse = PickExisting(app, node, res::kIdsSpouseFor, other);
   else if (road == CAddOrSelectIndividualDialog::kAddNew)
-    spouse = AddNewIndividual(app, res::LoadString(kAddSpouseFor) + " " + NameOf(node),
+    spouse = AddNewIndividual(app, res::LoadString(res::kIdsAddSpouseFor) + " " + NameOf(node),
                               std::string(), other, 0);
   node->Release();
   if (spouse <= 0) return;
@@ -234,7 +222,8 @@ void AddSpouse(CKorApp* app, int road) {
   std::int32_t free = 0;
   if (!familyView)
     free = app->ActiveViewMrin();
-  else if (focus.partnerless > 0 && focus.spouseFor == rin && AskYesNo(kSpouseToCurrentMarriage))
+  else if (focus.partnerless > 0 && focus.spouseFor == rin &&
+           AskYesNo(res::kIdsSpouseToCurrentMarriage))
     free = focus.partnerless;
   Finish(app, rin, addrelative::LinkSpouse(rin, spouse, free));
 }
@@ -280,7 +269,7 @@ bool AddChildTo(CKorApp* app, addrelative::ChildRoad& child, std::int32_t primar
   }
   if (road < 0) {
     if (node)
-      road = ChooseRoad(app, node, kAskChild, false);
+      road = ChooseRoad(app, node, res::kIdsAskChild, false);
     else if (DbGetActiveRecordCount(db::kIndividual) <= 1)
       road = CAddOrSelectIndividualDialog::kAddNew;
     else
@@ -325,8 +314,9 @@ void AddChildren(CKorApp* app, addrelative::ChildRoad child, std::int32_t primar
     CIndividualNode* node = NodeOf(child.parent);
     const std::string name = NameOf(node);
     if (node) node->Release();
-    if (name.empty() || plat::MessageBox(Fill(kAnotherChild, name), res::LoadString(kIdsAppTitle),
-                                         plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
+    if (name.empty() ||
+        plat::MessageBox(Fill(res::kIdsAnotherChild, name), res::LoadString(res::kIdsAppName),
+                         plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
       return;
     road = -1;
   }
@@ -345,14 +335,14 @@ void AddUnlinked(CKorApp* app) {
   // the new individual to it as a child.
   bool familyView = false;
   const shell::famview::CommandFocus focus = FamilyFocus(app, familyView);
-  if (familyView && focus.asksToLinkChild() && AskYesNo(kLinkToMarriage)) {
+  if (familyView && focus.asksToLinkChild() && AskYesNo(res::kIdsLinkToMarriage)) {
     addrelative::ChildRoad child;
     child.marriage = focus.lone;
     AddChildren(app, child, 0, CAddOrSelectIndividualDialog::kAddNew);
     return;
   }
   const std::int32_t rin =
-      AddNewIndividual(app, res::LoadString(kAddNewIndividual), std::string(), 0, 0);
+      AddNewIndividual(app, res::LoadString(res::kIdsAddNewIndividual), std::string(), 0, 0);
   if (rin <= 0) return;
   DbFlush();
   app->ShowInActiveView(rin);

@@ -23,17 +23,12 @@
 #include "QtPorts.h"
 #include "RecordAccess.h"
 #include "SmallRecordDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace editui {
 
 namespace {
-
-constexpr unsigned kAddFatherFor = 3590;
-constexpr unsigned kFatherFor = 3591;
-constexpr unsigned kAddMotherFor = 3592;
-constexpr unsigned kMotherFor = 3593;
-constexpr unsigned kIdsAppTitle = 101;
 
 // A counted node of a live individual (detail level 3), or null.
 CIndividualNode* NodeOf(std::int32_t rin) {
@@ -62,11 +57,12 @@ CAddParentsDialog::CAddParentsDialog(std::int32_t child, std::int32_t searchMrin
     : fw::CDialogBase(parent), gate(notesui::AppGate()), model_(child), searchMrin_(searchMrin) {
   hooks.canEdit = [this] { return CanEdit(); };
   hooks.askYesNo = [](const std::string& text) {
-    return plat::MessageBox(text, res::LoadString(kIdsAppTitle),
+    return plat::MessageBox(text, res::LoadString(res::kIdsAppName),
                             plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdYes;
   };
   hooks.show = [](const std::string& text) {
-    plat::MessageBox(text, res::LoadString(kIdsAppTitle), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(text, res::LoadString(res::kIdsAppName),
+                     plat::kMbOk | plat::kMbIconExclamation);
   };
   hooks.marriagesFor = [this](std::int32_t rin) {
     CMarriagesForDialog dialog(this, rin, model_.Child());
@@ -197,7 +193,7 @@ void CAddParentsDialog::FindParent(bool father) {
   if (child == nullptr) return;
   int message = 0;
   const std::int32_t chosen = SelectExistingRelative(
-      child, res::LoadString(father ? kFatherFor : kMotherFor) + " " + ChildName(),
+      child, res::LoadString(father ? res::kIdsFatherFor : res::kIdsMotherFor) + " " + ChildName(),
       father ? 'M' : 'F', message, false, 0, this);
   child->Release();
   if (chosen <= 0 || !addparents::AcceptFoundParent(message, hooks)) return;
@@ -209,7 +205,8 @@ void CAddParentsDialog::AddParent(bool father) {
   CIndividualRecord child;
   if (DbGetRecord(model_.Child(), db::kIndividual, &child) != 1) return;
   CEditIndividualDialog dialog(this, nullptr, nullptr, 1);
-  dialog.caption = res::LoadString(father ? kAddFatherFor : kAddMotherFor) + " " + ChildName();
+  dialog.caption =
+      res::LoadString(father ? res::kIdsAddFatherFor : res::kIdsAddMotherFor) + " " + ChildName();
   if (father) dialog.presetSurname = child.surname;
   dialog.presetSex = father ? 'M' : 'F';
   if (dialog.exec() != fw::kIdOk) return;

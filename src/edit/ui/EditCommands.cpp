@@ -21,11 +21,10 @@
 #include "RecordAccess.h"
 #include "SmallRecordDialogs.h"
 #include "SourceDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr int kEditIndividual = 7078;
 
 // Edit Individual on rin; true after Save.
 bool EditIndividualRin(QWidget* parent, std::int32_t rin) {
@@ -37,7 +36,7 @@ bool EditIndividualRin(QWidget* parent, std::int32_t rin) {
   bool saved = false;
   {
     CEditIndividualDialog dialog(parent, node, nullptr, 0);
-    dialog.caption = res::LoadString(kEditIndividual);
+    dialog.caption = res::LoadString(res::kIdsEditIndividual);
     saved = dialog.exec() == QDialog::Accepted;
   }
   node->Release();

@@ -29,15 +29,12 @@
 #include "RowCitations.h"
 #include "SmallRecordDialogs.h"
 #include "SourceDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
 #include "UserEventRecord.h"
 
 namespace {
-
-constexpr int kAddIndividual = 3623;
-constexpr int kLastChanged = 3744;
-constexpr int kSbnLabel = 3740;
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
 // Code page text, private pairs included.
@@ -55,7 +52,7 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
                QTimer::singleShot(0, this, [this] { UpdateHeading(); });
              }),
       hooks_(editui::ApplicationHooks(this)),
-      caption(res::LoadString(kAddIndividual)) {
+      caption(res::LoadString(res::kIdsAddIndividual)) {
   auto* heading = AddControl(kIdcHeading, new QLabel);
   QFont bold = heading->font();
   bold.setBold(true);
@@ -84,10 +81,10 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
     int id;
     const char* text;
     int tip;
-  } pictures[] = {{kIdcNotes, "&Notes", 7255},
-                  {kIdcSources, "Sou&rces", 7252},
-                  {kIdcAddress, "&Address", 7253},
-                  {kIdcMedia, "&Media", 7254}};
+  } pictures[] = {{kIdcNotes, "&Notes", res::kIdsNotesTip},
+                  {kIdcSources, "Sou&rces", res::kIdsViewAllSourcesTip},
+                  {kIdcAddress, "&Address", res::kIdsAddressTip},
+                  {kIdcMedia, "&Media", res::kIdsMultimediaTip}};
   for (const auto& s : pictures) {
     auto* button = AddControl(s.id, new QPushButton(Text(s.text)));
     button->setToolTip(Str(res::LoadString(s.tip)));
@@ -138,11 +135,11 @@ CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* i
   const struct {
     QKeySequence keys;
     int section;
-  } sections[] = {{QKeySequence(Text("Alt+P")), sectionid::kPersonal},
-                  {QKeySequence(Text("Alt+E")), sectionid::kEvents},
-                  {QKeySequence(Text("Alt+L")), sectionid::kOrdinances},
-                  {QKeySequence(Text("Alt+T")), sectionid::kOther},
-                  {QKeySequence(Text("Alt+V")), sectionid::kOtherEvents}};
+  } sections[] = {{QKeySequence(Text("Alt+P")), res::kIdsPersonal},
+                  {QKeySequence(Text("Alt+E")), res::kIdsEvents},
+                  {QKeySequence(Text("Alt+L")), res::kIdsOrdinances},
+                  {QKeySequence(Text("Alt+T")), res::kIdsOther},
+                  {QKeySequence(Text("Alt+V")), res::kIdsOtherEvents}};
   for (const auto& s : sections) {
     const int section = s.section;
     connect(new QShortcut(s.keys, this), &QShortcut::activated, this,
@@ -223,11 +220,13 @@ void CEditIndividualDialog::OnInitDialog() {
   if (stamp != 0) {
     CTimeStamp time;
     time.SetStamp(stamp);
-    SetControlText(kIdcLastChanged, res::LoadString(kLastChanged) + ": " + time.FormatDate());
+    SetControlText(kIdcLastChanged,
+                   res::LoadString(res::kIdsLastChanged) + ": " + time.FormatDate());
   }
   if (!EditEnvironment().options.allowSbnEdit) {
     const std::string sbn = session_.Model().GetSBN();
-    if (!sbn.empty()) SetControlText(kIdcSbn, res::LoadString(kSbnLabel) + ": " + sbn);
+    if (!sbn.empty())
+      SetControlText(kIdcSbn, res::LoadString(res::kIdsStirpbankNumber) + ": " + sbn);
   }
   SetControlText(kIdcRin, "RIN: " + std::to_string(session_.GetRin()));
   if (!presetSurname.empty()) session_.Model().SetSurname(presetSurname, 0);

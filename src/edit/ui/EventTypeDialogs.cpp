@@ -16,11 +16,10 @@
 #include "KorApp.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsAppTitle = 101;
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
 
@@ -172,7 +171,7 @@ void CDefineCustomEventDialog::OnOK() {
   const EventTypeCheck check =
       CheckEventTypeFields(fields, oldTitleKey_, oldShortKey_, names ? *names : kNone);
   if (!check.Passed()) {
-    plat::MessageBox(check.message, res::LoadString(kIdsAppTitle), check.flags);
+    plat::MessageBox(check.message, res::LoadString(res::kIdsAppName), check.flags);
     const int focus[] = {0, kIdcTitle, kIdcShortTitle, kIdcAbbreviation, kIdcVerb, kIdcPreposition};
     if (QWidget* control = GetControl(focus[static_cast<int>(check.field)])) control->setFocus();
     return;
@@ -276,7 +275,8 @@ void CSelectEventDialog::OnEdit() {
 void CSelectEventDialog::OnDelete() {
   const int index = types_.GetSelection();
   if (!types_.CanDelete(index, readOnly_)) return;
-  if (plat::MessageBox(res::LoadString(eventtype::kAskDelete), res::LoadString(kIdsAppTitle),
+  if (plat::MessageBox(res::LoadString(res::kIdsAskDeleteEventType),
+                       res::LoadString(res::kIdsAppName),
                        plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
     return;
   if (!CheckPassword()) return;

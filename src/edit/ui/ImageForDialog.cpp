@@ -12,16 +12,12 @@
 #include "NotesDialogs.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace notesui {
 
 namespace {
-
-constexpr unsigned kEditCaption = 5489;
-constexpr unsigned kAttachCaption = 5490;
-constexpr unsigned kUntitled = 3385;
-constexpr unsigned kPhoto = 3321;
 
 QPushButton* Button(const char* text) {
   auto* b = new QPushButton(QString::fromUtf8(text));
@@ -65,7 +61,7 @@ CImageForDialog::CImageForDialog(const std::string& suffix, const CMultimediaIte
   connect(view, &QPushButton::clicked, this, &CImageForDialog::View);
   connect(attach, &QPushButton::clicked, this, &CImageForDialog::Attach);
   connect(remove, &QPushButton::clicked, this, &CImageForDialog::Remove);
-  if (item) SetControlText(kIdcAttach, res::LoadString(kEditCaption));
+  if (item) SetControlText(kIdcAttach, res::LoadString(res::kIdsEditCaption));
   LoadPreview();
   UpdateButtons();
 }
@@ -113,9 +109,9 @@ void CImageForDialog::View() {
     return;
   }
   if (!AppScreens().showPhoto) return;
-  const std::string title = item->caption.empty()
-                                ? res::LoadString(kUntitled) + " " + res::LoadString(kPhoto)
-                                : item->caption;
+  const std::string title = item->caption.empty() ? res::LoadString(res::kIdsUntitled) + " " +
+                                                        res::LoadString(res::kIdsPhoto)
+                                                  : item->caption;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   photoWindow_ = AppScreens().showPhoto(this, photoWindow_, *item, title);
   QApplication::restoreOverrideCursor();
@@ -156,7 +152,7 @@ void CImageForDialog::Attach() {
       item->height = static_cast<std::uint16_t>(info.height);
     }
   }
-  SetControlText(kIdcAttach, res::LoadString(kEditCaption));
+  SetControlText(kIdcAttach, res::LoadString(res::kIdsEditCaption));
   LoadPreview();
   UpdateButtons();
 }
@@ -166,7 +162,7 @@ void CImageForDialog::Remove() {
   item.reset();
   preview_.Free();
   frame_->clear();
-  SetControlText(kIdcAttach, res::LoadString(kAttachCaption));
+  SetControlText(kIdcAttach, res::LoadString(res::kIdsAttachCaption));
   UpdateButtons();
 }
 

@@ -24,14 +24,11 @@
 #include "QtPorts.h"
 #include "RowCitations.h"
 #include "SourceDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
 namespace {
-
-constexpr int kMarriageOf = 5467;
-constexpr int kUnknown = 7079;
-constexpr int kAnd = 7258;
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
 // Code page text, private pairs included.
@@ -90,8 +87,8 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   connect(Control<QPushButton>(kIdcNotes), &QPushButton::clicked, this, &CMarriageDialog::OnNotes);
   connect(Control<QPushButton>(kIdcSources), &QPushButton::clicked, this,
           &CMarriageDialog::OnSources);
-  Control<QPushButton>(kIdcNotes)->setToolTip(Str(res::LoadString(7255)));
-  Control<QPushButton>(kIdcSources)->setToolTip(Str(res::LoadString(7252)));
+  Control<QPushButton>(kIdcNotes)->setToolTip(Str(res::LoadString(res::kIdsNotesTip)));
+  Control<QPushButton>(kIdcSources)->setToolTip(Str(res::LoadString(res::kIdsViewAllSourcesTip)));
 
   auto* left = new QVBoxLayout;
   left->addLayout(names);
@@ -116,9 +113,9 @@ CMarriageDialog::CMarriageDialog(QWidget* parent, CMarriageNode* marriage)
   const struct {
     QKeySequence keys;
     int section;
-  } sections[] = {{QKeySequence(Text("Alt+E")), sectionid::kEvents},
-                  {QKeySequence(Text("Alt+L")), sectionid::kOrdinances},
-                  {QKeySequence(Text("Alt+V")), sectionid::kOtherEvents}};
+  } sections[] = {{QKeySequence(Text("Alt+E")), res::kIdsEvents},
+                  {QKeySequence(Text("Alt+L")), res::kIdsOrdinances},
+                  {QKeySequence(Text("Alt+V")), res::kIdsOtherEvents}};
   for (const auto& s : sections) {
     const int section = s.section;
     connect(new QShortcut(s.keys, this), &QShortcut::activated, this,
@@ -142,9 +139,10 @@ std::string CMarriageDialog::SpouseName(bool husband) const {
 
 std::string CMarriageDialog::BuildMarriageTitle() const {
   std::string husband = SpouseName(true), wife = SpouseName(false);
-  if (husband.empty()) husband = res::LoadString(kUnknown);
-  if (wife.empty()) wife = res::LoadString(kUnknown);
-  return res::LoadString(kMarriageOf) + " " + husband + " " + res::LoadString(kAnd) + " " + wife;
+  if (husband.empty()) husband = res::LoadString(res::kIdsUnknown);
+  if (wife.empty()) wife = res::LoadString(res::kIdsUnknown);
+  return res::LoadString(res::kIdsMarriageOf) + " " + husband + " " +
+         res::LoadString(res::kIdsAnd) + " " + wife;
 }
 
 QMenu* CMarriageDialog::OptionsMenu() {
@@ -247,7 +245,7 @@ void CMarriageDialog::showEvent(QShowEvent* event) {
 void CMarriageDialog::OnNewEvent() {
   if (!hooks_.CheckPassword()) return;
   const std::string insert =
-      SpouseName(true) + " " + res::LoadString(kAnd) + " " + SpouseName(false);
+      SpouseName(true) + " " + res::LoadString(res::kIdsAnd) + " " + SpouseName(false);
   CSelectEventDialog select(insert, 'M', this, -1);
   if (select.exec() != fw::kIdOk) return;
   list_->List().EndCurrentEdit(1, 1);

@@ -26,20 +26,12 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SettingsChoosers.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace notesui {
 
 namespace {
-
-constexpr unsigned kSelectorCaption = 4402;
-constexpr unsigned kSelectItem = 4403;
-constexpr unsigned kErrorCaption = 4404;
-constexpr unsigned kModifyCaption = 4405;
-constexpr unsigned kModifyLabel = 4406;
-constexpr unsigned kInvalidTagCaption = 4408;
-constexpr unsigned kRemoveTag = 3271;
-constexpr unsigned kRevertTags = 3273;
 
 QPushButton* Button(const char* text) { return new QPushButton(QString::fromUtf8(text)); }
 
@@ -284,9 +276,9 @@ void CNotesDialog::OnCancel() { done(session.CancelResult()); }
 
 CNoteTagDialog::CNoteTagDialog(const std::string& initial, bool modify, QWidget* parent)
     : fw::CDialogBase(parent), tag(initial) {
-  setWindowTitle(modify ? fw::ToQString(res::LoadString(kModifyCaption))
+  setWindowTitle(modify ? fw::ToQString(res::LoadString(res::kIdsModifyCaption))
                         : QStringLiteral("Add Note Tag"));
-  auto* label = new QLabel(modify ? fw::ToQString(res::LoadString(kModifyLabel))
+  auto* label = new QLabel(modify ? fw::ToQString(res::LoadString(res::kIdsModifyLabel))
                                   : QStringLiteral("New &Tag:"));
   auto* edit = AddControl(kIdcTag, new QLineEdit(fw::ToQString(initial)));
   edit->setMaxLength(78);
@@ -315,7 +307,8 @@ void CNoteTagDialog::OnOK() {
   if (entry.warn) {
     const bool goOn =
         warn ? warn(typed)
-             : plat::MessageBox(notes::TagWarningText(typed), res::LoadString(kInvalidTagCaption),
+             : plat::MessageBox(notes::TagWarningText(typed),
+                                res::LoadString(res::kIdsInvalidTagCaption),
                                 plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdOk;
     if (!goOn) return;
   }
@@ -329,7 +322,7 @@ CNotesSelectorDialog::CNotesSelectorDialog(std::int32_t rin, QWidget* parent,
                                            const std::string& name)
     : fw::CDialogBase(parent), rin_(rin), name_(name) {
   if (name_.empty()) name_ = RecordName(notes::kIndividual, rin);
-  setWindowTitle(fw::ToQString(FormatS(res::LoadString(kSelectorCaption), name_)));
+  setWindowTitle(fw::ToQString(FormatS(res::LoadString(res::kIdsSelectorCaption), name_)));
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(150, 110));
   auto* open = AddControl(fw::kIdOk, Button("&Open"));
@@ -408,7 +401,7 @@ void CNotesSelectorDialog::UpdateButtons() {
 void CNotesSelectorDialog::Open() {
   const int row = tags.Selected();
   if (row < 0) {
-    plat::MessageBox(res::LoadString(kSelectItem), res::LoadString(kErrorCaption),
+    plat::MessageBox(res::LoadString(res::kIdsSelectItem), res::LoadString(res::kIdsErrorCaption),
                      plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
@@ -442,7 +435,7 @@ void CNotesSelectorDialog::ModifyTag() {
 void CNotesSelectorDialog::RemoveTag() {
   if (!tags.CanChangeSelected()) return;
   const std::string text =
-      tags.Entries()[tags.Selected()].tag + "\r\n\r\n" + res::LoadString(kRemoveTag);
+      tags.Entries()[tags.Selected()].tag + "\r\n\r\n" + res::LoadString(res::kIdsRemoveTag);
   if (plat::MessageBox(text, "Korvane", plat::kMbOkCancel | plat::kMbIconQuestion) != plat::kIdOk)
     return;
   if (tags.Remove()) ShowList();
@@ -455,7 +448,7 @@ void CNotesSelectorDialog::MoveTag(int delta) {
 
 void CNotesSelectorDialog::RestoreDefaults() {
   if (!gate.Allow()) return;
-  if (plat::MessageBox(res::LoadString(kRevertTags), "Korvane",
+  if (plat::MessageBox(res::LoadString(res::kIdsRevertTags), "Korvane",
                        plat::kMbOkCancel | plat::kMbIconQuestion) != plat::kIdOk)
     return;
   const bool hasNotes = DbGetNoteBlock(rin_, db::kIndividual) != 0;

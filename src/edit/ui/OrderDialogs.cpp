@@ -12,15 +12,13 @@
 #include "NotesDialogs.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TabbedListDelegate.h"
 
 namespace editui {
 
 namespace {
-
-constexpr unsigned kIdsChildLabel = 7231;
-constexpr unsigned kIdsChildDateLabel = 7232;
 
 QListWidget* ListWithLabels(fw::CDialogBase& dialog, int listId, const QString& name,
                             const QString& date, QVBoxLayout* into) {
@@ -64,8 +62,8 @@ CSpouseChildOrderDialog::CSpouseChildOrderDialog(QWidget* parent, std::int32_t o
   left->addLayout(orderRow);
   list_ = ListWithLabels(
       *this, kIdcList,
-      children ? fw::ToQString(res::LoadString(kIdsChildLabel)) : QStringLiteral("&Spouse:"),
-      children ? fw::ToQString(res::LoadString(kIdsChildDateLabel))
+      children ? fw::ToQString(res::LoadString(res::kIdsChildLabel)) : QStringLiteral("&Spouse:"),
+      children ? fw::ToQString(res::LoadString(res::kIdsChildDateLabel))
                : QStringLiteral("Marriage Date:"),
       left);
   if (children)

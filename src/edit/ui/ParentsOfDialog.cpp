@@ -22,6 +22,7 @@
 #include "QtTextMeasure.h"
 #include "RowCitations.h"
 #include "SourceDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TabbedListDelegate.h"
 #include "TempleTable.h"
@@ -30,18 +31,13 @@ namespace editui {
 
 namespace {
 
-constexpr unsigned kIdsSecondBiological = 5198;
-constexpr unsigned kIdsLinkChanged = 5202;
-constexpr unsigned kIdsRelationships = 5203;
-constexpr unsigned kIdsRelationToParents = 5205;
-constexpr unsigned kIdsUnlinkChild = 7047;
 // A parent's name in the list, in dialog units: between the last two stops.
 constexpr int kNameUnits = 155 - 31 - 2;
 
 }  // namespace
 
 std::vector<RelationshipItem> RelationshipItems(bool includeSealing) {
-  const std::string text = res::LoadString(kIdsRelationships);
+  const std::string text = res::LoadString(res::kIdsRelationships);
   std::vector<RelationshipItem> items;
   std::size_t letter = 0, at = 0;
   while (at <= text.size() && letter < std::size(CParentLinkList::kRelationLetters)) {
@@ -96,7 +92,7 @@ CParentsOfDialog::CParentsOfDialog(std::int32_t rin, bool viewOnly, QWidget* par
   actions->addStretch();
 
   auto* relationLabel = AddControl(
-      kIdcRelationLabel, new QLabel(fw::ToQString(res::LoadString(kIdsRelationToParents))));
+      kIdcRelationLabel, new QLabel(fw::ToQString(res::LoadString(res::kIdsRelationToParents))));
   relation_ = AddControl(kIdcRelation, new QComboBox);
   relationLabel->setBuddy(relation_);
   for (const RelationshipItem& item : RelationshipItems(GetNodeOptions().showZel))
@@ -210,9 +206,9 @@ void CParentsOfDialog::OnSealingSources() {
   std::string name;
   if (DbGetRecord(links_.Rin(), db::kIndividual, &person) == 1)
     name = person.GetName(0, false, 0, false);
-  const int result =
-      notesui::RunSourcesFor(this, link, db::kOwnerFamilyLink, links_.Rin(), res::LoadString(7208),
-                             name, "", links_.SealingFirstCitation());
+  const int result = notesui::RunSourcesFor(this, link, db::kOwnerFamilyLink, links_.Rin(),
+                                            res::LoadString(res::kIdsSealing), name, "",
+                                            links_.SealingFirstCitation());
   const std::int32_t first = FirstCitationOf(link, db::kOwnerFamilyLink);
   if (result == fw::kIdOk || first == 0) links_.SetSealingFirstCitation(first);
   SetControlText(kIdcSealingSources, links_.SealingFirstCitation() != 0 ? "*S" : "S");
@@ -274,7 +270,7 @@ void CParentsOfDialog::ShowCurrent() {
 
 void CParentsOfDialog::AskAndStore() {
   if (!CurrentChanged()) return;
-  if (plat::MessageBox(res::LoadString(kIdsLinkChanged), "Parents of", plat::kMbYesNo) ==
+  if (plat::MessageBox(res::LoadString(res::kIdsLinkChanged), "Parents of", plat::kMbYesNo) ==
       plat::kIdNo)
     return;
   if (gate.checkPassword && !gate.checkPassword()) return;
@@ -291,7 +287,7 @@ void CParentsOfDialog::Select(int row) {
 
 void CParentsOfDialog::ChooseRelationship(char letter) {
   if (links_.WarnsSecondBiological(letter))
-    plat::MessageBox(res::LoadString(kIdsSecondBiological), "Parents of",
+    plat::MessageBox(res::LoadString(res::kIdsSecondBiological), "Parents of",
                      plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -323,7 +319,7 @@ void CParentsOfDialog::Spin(int step) {
 void CParentsOfDialog::Unlink() {
   if (!CanEdit() || links_.Current() < 0) return;
   if (gate.checkPassword && !gate.checkPassword()) return;
-  if (plat::MessageBox(res::LoadString(kIdsUnlinkChild), "Parents of", plat::kMbYesNo) !=
+  if (plat::MessageBox(res::LoadString(res::kIdsUnlinkChild), "Parents of", plat::kMbYesNo) !=
       plat::kIdYes)
     return;
   links_.UnlinkCurrent();

@@ -12,11 +12,10 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "RelativeLink.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsAppTitle = 101;
 
 QString Text(const char* text) { return QString::fromLatin1(text); }
 
@@ -190,7 +189,7 @@ std::int32_t PickRelativeByFind(std::int32_t rin, const std::string& seed,
   messageId = CheckRelativeLink(rin, chosen, requiredSex, answered);
   if (showMessage && messageId != 0 && !answered)
     plat::MessageBox(res::LoadString(static_cast<unsigned>(messageId)),
-                     res::LoadString(kIdsAppTitle), plat::kMbOk | plat::kMbIconExclamation);
+                     res::LoadString(res::kIdsAppName), plat::kMbOk | plat::kMbIconExclamation);
   return chosen;
 }
 

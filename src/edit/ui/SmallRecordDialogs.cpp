@@ -18,18 +18,11 @@
 #include "NotesDialogs.h"
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TabbedListDelegate.h"
 
 namespace editui {
-
-namespace {
-
-constexpr unsigned kIdsAddMotherFor = 5199;
-constexpr unsigned kIdsAddFatherFor = 5200;
-constexpr unsigned kIdsSelectMarriageOf = 7140;
-
-}  // namespace
 
 CContactInfoDialog::CContactInfoDialog(QWidget* parent, CIndividualNode& person)
     : fw::CDialogBase(parent), gate(notesui::AppGate()), person_(person), fields_(person) {
@@ -230,9 +223,10 @@ int CMarriagesForDialog::exec() {
       if (at != std::string::npos) text.replace(at, 2, name);
       return text;
     };
-    SetControlText(kIdcPrompt, fill(kIdsSelectMarriageOf, nameOf(rin_)));
+    SetControlText(kIdcPrompt, fill(res::kIdsSelectMarriageOf, nameOf(rin_)));
     setWindowTitle(fw::ToQString(
-        fill(DbGetSex(rin_) == 'F' ? kIdsAddMotherFor : kIdsAddFatherFor, nameOf(second_))));
+        fill(DbGetSex(rin_) == 'F' ? res::kIdsAddMotherForName : res::kIdsAddFatherForName,
+             nameOf(second_))));
   }
   return fw::CDialogBase::exec();
 }

@@ -21,6 +21,7 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SmallRecordDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace notesui {
@@ -106,7 +107,7 @@ void CRepositoryDialog::OnOK() {
   if (!gate.Allow()) return;
   const std::string name = GetControlText(kIdcName);
   if (name.empty()) {
-    Message(5495, plat::kMbIconExclamation);
+    Message(res::kIdsNameRequired, plat::kMbIconExclamation);
     GetControl(kIdcName)->setFocus();
     return;
   }
@@ -126,7 +127,7 @@ void CRepositoryDialog::OnOK() {
 CSelectRepositoryDialog::CSelectRepositoryDialog(std::int32_t current, bool listMode,
                                                  QWidget* parent)
     : fw::CDialogBase(parent), chosen(current), gate(AppGate()), listMode_(listMode) {
-  setWindowTitle(listMode ? fw::ToQString(res::LoadString(5493))
+  setWindowTitle(listMode ? fw::ToQString(res::LoadString(res::kIdsEditRepositoryList))
                           : QStringLiteral("Select Repository"));
   list_ = AddControl(kIdcList, new QListWidget);
   list_->setMinimumSize(DialogUnitsToPixels(160, 90));
@@ -177,9 +178,10 @@ CSelectRepositoryDialog::CSelectRepositoryDialog(std::int32_t current, bool list
 
 void CSelectRepositoryDialog::Fill() {
   list_->clear();
-  if (!listMode_) list_->addItem(NewItem(res::LoadString(5377), 0));
+  if (!listMode_) list_->addItem(NewItem(res::LoadString(res::kIdsNoRepository), 0));
   std::vector<CRepositoryRecord> all;
-  if (DbGetRecord(1, db::kRepositoryList, &all) != 1) Message(5392, plat::kMbIconExclamation);
+  if (DbGetRecord(1, db::kRepositoryList, &all) != 1)
+    Message(res::kIdsNoRepositoryList, plat::kMbIconExclamation);
   for (const CRepositoryRecord& r : all) InsertSorted(r.name, r.recordNumber);
   int row = 0;
   for (int i = 0; i < list_->count(); ++i)
@@ -223,7 +225,7 @@ void CSelectRepositoryDialog::Select() {
   }
   const std::int32_t rin = SelectedNumber();
   if (rin < 0) {
-    Message(5395, plat::kMbIconExclamation);
+    Message(res::kIdsSelectRepository, plat::kMbIconExclamation);
     return;
   }
   chosen = rin;
@@ -240,7 +242,7 @@ void CSelectRepositoryDialog::AddRepository() {
 void CSelectRepositoryDialog::EditRepository() {
   const std::int32_t rin = SelectedNumber();
   if (rin <= 0) {
-    Message(5393, plat::kMbIconExclamation);
+    Message(res::kIdsSelectRepositoryToEdit, plat::kMbIconExclamation);
     return;
   }
   const std::string before = fw::FromQString(list_->currentItem()->text());
@@ -256,12 +258,12 @@ void CSelectRepositoryDialog::EditRepository() {
 void CSelectRepositoryDialog::DeleteRepository() {
   const std::int32_t rin = SelectedNumber();
   if (rin <= 0) {
-    Message(5394, plat::kMbIconExclamation);
+    Message(res::kIdsSelectRepositoryToDelete, plat::kMbIconExclamation);
     return;
   }
   if (!gate.Allow()) return;
   const std::string name = fw::FromQString(list_->currentItem()->text());
-  if (!AskYesNo(res::FormatString(5494, {name}))) return;
+  if (!AskYesNo(res::FormatString(res::kIdsAskRemoveRepository, {name}))) return;
   DbDeleteRecord(rin, db::kRepository);
   const int row = list_->currentRow();
   delete list_->takeItem(row);
@@ -348,7 +350,7 @@ CEditSourceDialog::CEditSourceDialog(std::int32_t number, QWidget* parent)
   if (record.image) image->setText(image->text() + QStringLiteral("*"));
   ShowRepository();
   UpdateSample();
-  if (lost) Message(5388, plat::kMbIconExclamation);
+  if (lost) Message(res::kIdsRepositoryNotFound, plat::kMbIconExclamation);
   if (gate.IsReadOnly()) EnableControl(fw::kIdOk, false);
 
   for (QLineEdit* e : {title, author, publication, call})
@@ -404,7 +406,7 @@ void CEditSourceDialog::ChooseRepository() {
 void CEditSourceDialog::OnOK() {
   const sources::SourceFields f = ReadFields();
   if (f.title.empty()) {
-    Message(5390, plat::kMbIconInformation);
+    Message(res::kIdsSourceNeedsTitle, plat::kMbIconInformation);
     GetControl(kIdcTitle)->setFocus();
     return;
   }
@@ -421,7 +423,7 @@ void CEditSourceDialog::OnOK() {
 CSelectSourceDialog::CSelectSourceDialog(bool listMode, const std::string& hint,
                                          const std::string& captionSuffix, QWidget* parent)
     : fw::CDialogBase(parent), gate(AppGate()), listMode_(listMode) {
-  setWindowTitle(listMode ? fw::ToQString(res::LoadString(5476))
+  setWindowTitle(listMode ? fw::ToQString(res::LoadString(res::kIdsEditSourceList))
                           : QStringLiteral("Select Source") + fw::ToQString(captionSuffix));
   auto* label = AddControl(kIdcLabel, new QLabel(QStringLiteral("&Title")));
   label->setWordWrap(true);
@@ -531,7 +533,7 @@ void CSelectSourceDialog::Select() {
   }
   const int index = SelectedIndex();
   if (index < 0) {
-    Message(5473, plat::kMbIconExclamation);
+    Message(res::kIdsSelectSource, plat::kMbIconExclamation);
     return;
   }
   chosen = sources::CSourceListCache::Instance().Entries()[index].rin;
@@ -550,7 +552,7 @@ void CSelectSourceDialog::NewSource() {
 void CSelectSourceDialog::CopySource() {
   const int index = SelectedIndex();
   if (index < 0) {
-    Message(5383, plat::kMbIconInformation);
+    Message(res::kIdsSelectSourceToDuplicate, plat::kMbIconInformation);
     return;
   }
   if (!gate.Allow()) return;
@@ -567,7 +569,7 @@ void CSelectSourceDialog::CopySource() {
 void CSelectSourceDialog::EditSource() {
   const int index = SelectedIndex();
   if (index < 0) {
-    Message(5386, plat::kMbIconInformation);
+    Message(res::kIdsSelectSourceToEdit, plat::kMbIconInformation);
     return;
   }
   auto& cache = sources::CSourceListCache::Instance();
@@ -591,12 +593,12 @@ void CSelectSourceDialog::EditSource() {
 void CSelectSourceDialog::DeleteSource() {
   const int index = SelectedIndex();
   if (index < 0) {
-    Message(5387, plat::kMbIconInformation);
+    Message(res::kIdsSelectSourceToRemove, plat::kMbIconInformation);
     return;
   }
   if (!gate.Allow()) return;
   const std::string title = fw::FromQString(list_->currentItem()->text());
-  if (plat::MessageBox(res::FormatString(5404, {title}), "Korvane",
+  if (plat::MessageBox(res::FormatString(res::kIdsAskRemoveSource, {title}), "Korvane",
                        plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdNo)
     return;
   auto& cache = sources::CSourceListCache::Instance();
@@ -649,8 +651,8 @@ CSourcesForDialog::CSourcesForDialog(std::int32_t citation, std::int32_t owner, 
   auto* paste = AddControl(kIdcPaste, new QToolButton);
   memorize->setText(QStringLiteral("M"));
   paste->setText(QStringLiteral("P"));
-  memorize->setToolTip(fw::ToQString(res::LoadString(3643)));
-  paste->setToolTip(fw::ToQString(res::LoadString(3644)));
+  memorize->setToolTip(fw::ToQString(res::LoadString(res::kIdsMemorizeCitation)));
+  paste->setToolTip(fw::ToQString(res::LoadString(res::kIdsPasteMemorizedCitation)));
 
   auto buddy = [](const char* text, QWidget* w) {
     auto* l = new QLabel(QString::fromUtf8(text));
@@ -737,7 +739,7 @@ CSourcesForDialog::CSourcesForDialog(std::int32_t citation, std::int32_t owner, 
   connect(paste, &QToolButton::clicked, this, &CSourcesForDialog::Paste);
   connect(select, &QPushButton::clicked, this, [this] {
     ReadFields();
-    if (model.HasSource() && !AskYesNo(res::LoadString(5378))) return;
+    if (model.HasSource() && !AskYesNo(res::LoadString(res::kIdsReplaceCitationSource))) return;
     RunSourceChoice();
     ShowCitation();
   });
@@ -768,8 +770,8 @@ bool CSourcesForDialog::RunSourceChoice() {
     chosen = chooseSource(source, memorized);
   } else {
     std::string suffix;
-    if (!suffix_.empty()) suffix = " " + res::LoadString(4615) + " " + suffix_;
-    CSelectSourceDialog dialog(false, res::LoadString(3269), suffix,
+    if (!suffix_.empty()) suffix = " " + res::LoadString(res::kIdsFor) + " " + suffix_;
+    CSelectSourceDialog dialog(false, res::LoadString(res::kIdsSelectSourcePrompt), suffix,
                                isVisible() ? this : parentWidget());
     chosen = dialog.exec() == fw::kIdOk;
     source = dialog.chosen;
@@ -800,7 +802,7 @@ void CSourcesForDialog::SyncTabs() {
   tabs_->blockSignals(true);
   while (tabs_->count() > model.TabCount()) tabs_->removeTab(tabs_->count() - 1);
   while (tabs_->count() < model.TabCount()) {
-    std::string text = res::LoadString(3631);
+    std::string text = res::LoadString(res::kIdsCitationNumber);
     const std::size_t at = text.find("%d");
     if (at != std::string::npos) text.replace(at, 2, std::to_string(tabs_->count() + 1));
     tabs_->addTab(fw::ToQString(text));

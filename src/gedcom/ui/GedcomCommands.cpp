@@ -20,6 +20,7 @@
 #include "PreparerRecord.h"
 #include "SaveDlg.h"
 #include "SaveName.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace gedcomui {
@@ -98,7 +99,7 @@ bool ExportSteps(CGedcomExportDialog& dialog, ExportHost& host, std::string& pat
   const int type = dialog.Choices().Type();
   if (type == gedcom::kTypeLineroll) {
     if (!host.textDialog(439) || !host.textDialog(441)) return true;
-    plat::MessageBox(res::LoadString(238), gedcom::kExportCaption,
+    plat::MessageBox(res::LoadString(res::kIdsSubmissionNextWindow), gedcom::kExportCaption,
                      plat::kMbOk | plat::kMbIconInformation);
   } else if (type == gedcom::kTypeRosterly) {
     if (!host.textDialog(329) || !host.templeOptions(options)) return true;
@@ -196,7 +197,7 @@ int RunImport(const std::string& gedcomPath, ImportHost host) {
   dialog.sourcePath = gedcomPath;
   dialog.destination = host.familyPath;
   if (gedcom::SameRemovableDevice(host.familyPath, gedcomPath)) {
-    plat::MessageBox(res::LoadString(3275), "GEDCOM Import",
+    plat::MessageBox(res::LoadString(res::kIdsRemovableDiskImport), "GEDCOM Import",
                      plat::kMbOk | plat::kMbIconExclamation);
     return 0;
   }

@@ -6,12 +6,10 @@
 #include "CodePage.h"
 #include "DateKeywords.h"
 #include "DateValue.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kOnString = 5871;
-constexpr unsigned kInString = 5872;
 
 std::string Number(const char* format, int value) {
   char buffer[32];
@@ -231,8 +229,8 @@ std::string CDateValue::FormatPhrase(bool longQualifier, int qualifierMode) cons
   if (q > kQualEst) q = 0;
   std::string qualifierText = q ? FormatQualifier(longQualifier) : std::string();
   if (qualifierMode == 4) qualifierText = plat::AnsiLower(qualifierText);
-  const std::string on = res::LoadString(kOnString);
-  const std::string in = res::LoadString(kInString);
+  const std::string on = res::LoadString(res::kIdsOn);
+  const std::string in = res::LoadString(res::kIdsInDate);
   const bool front = q == kQualAft || q == kQualBef || q == kQualAbt;
 
   std::string out;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "CodePage.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -63,10 +64,10 @@ void LoadDateKeywords() {
   keywords->english.status = SplitKeywordList(kEnglishStatus);
   keywords->english.months = SplitKeywordList(kEnglishMonths);
   keywords->english.qualifiers = SplitKeywordList(kEnglishQualifiers);
-  keywords->interface.status = InterfaceList(kStatusWordsString, keywords->english.status);
-  keywords->interface.months = InterfaceList(kMonthNamesString, keywords->english.months);
+  keywords->interface.status = InterfaceList(res::kIdsStatusWords, keywords->english.status);
+  keywords->interface.months = InterfaceList(res::kIdsMonthNames, keywords->english.months);
   keywords->interface.qualifiers =
-      InterfaceList(kQualifierWordsString, keywords->english.qualifiers);
+      InterfaceList(res::kIdsQualifierWords, keywords->english.qualifiers);
   Store() = std::move(keywords);
 }
 

@@ -24,10 +24,6 @@ inline constexpr std::size_t kMonthNameCount = 24;
 inline constexpr std::size_t kQualifierWordCount = 14;
 inline constexpr std::size_t kBcWordIndex = 15;
 
-inline constexpr unsigned kStatusWordsString = 6200;
-inline constexpr unsigned kMonthNamesString = 6201;
-inline constexpr unsigned kQualifierWordsString = 6202;
-
 // Splits a '|'-separated list.
 DateKeywordList SplitKeywordList(std::string_view text);
 

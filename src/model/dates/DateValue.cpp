@@ -5,11 +5,10 @@
 
 #include "Clock.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kSeeNotesString = 5271;
 
 DateDisplayOptions& Options() {
   static DateDisplayOptions options;
@@ -139,7 +138,7 @@ void CDateValue::SetFromOldFormat(int y, int oldCode, int d, int oldKind, int du
         kStatusDead,      kStatusDeceased,  kStatusNotMarried, kStatusPre1970};
     if (oldCode == 13) {
       year = static_cast<std::uint16_t>(y);
-      SetText(res::LoadString(kSeeNotesString));
+      SetText(res::LoadString(res::kIdsSeeNotes));
     } else if (oldCode - 14 < static_cast<int>(std::size(kOldStatus))) {
       month = kOldStatus[oldCode - 14];
     } else {
@@ -213,7 +212,7 @@ int CDateValue::CheckEntry(std::string& field, bool parseIntoThis, int category,
   if (result == kParseEmpty) return 1;
   if (!prompt) return declinedResult ? 1 : 0;
   // The insert is the text the date keeps, so a cut text shows as kept.
-  const std::string message = res::FormatString(7139, {date.text});
+  const std::string message = res::FormatString(res::kIdsDateNotStandardQuestion, {date.text});
   if (plat::MessageBox(message, "", plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdNo) {
     date.Reset();
     return 0;
@@ -225,7 +224,7 @@ int CDateValue::ValidateText(std::string_view text, int category, std::string& e
   CDateValue date;
   if (date.ParseForCategory(text, category, GetDateEntryOption() != 0, false) ==
       kParseNotStandard) {
-    errorText = res::LoadString(3709);
+    errorText = res::LoadString(res::kIdsDateNotStandard);
     return 0;
   }
   return 1;

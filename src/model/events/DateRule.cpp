@@ -4,17 +4,11 @@
 
 #include "CodePage.h"
 #include "EventObject.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 
 namespace {
-
-constexpr unsigned kDateAfterString = 3704;        // "The %1 date is after the %2 date."
-constexpr unsigned kDateBeforeString = 3705;       // "The %1 date is before the %2 date."
-constexpr unsigned kAfterFixedString = 3706;       // "The %1 date is after %2."
-constexpr unsigned kBeforeFixedString = 3707;      // "The %1 date is before %2."
-constexpr unsigned kTempleClosedString = 3708;     // "... the time the %2 temple was open."
-constexpr unsigned kDualDateTooWideString = 7285;  // "Dual dates exceed 10 years."
 
 const CDateValue* DateOf(const CEventObject* event) {
   return event != nullptr ? event->GetDate() : nullptr;
@@ -56,7 +50,7 @@ int CDateOrderRule::Check(const CEventObject* changed, std::string& message) con
   if (changed == first_ && firstDate.CompareOrder(secondDate) >= 1) {
     message = firstMessageId_ != 0
                   ? LoadId(firstMessageId_)
-                  : res::FormatString(kDateAfterString, {Label(first_), Label(second_)});
+                  : res::FormatString(res::kIdsDateAfter, {Label(first_), Label(second_)});
     return 0;
   }
   if (changed == second_ && secondDate.CompareOrder(firstDate) < 0) {
@@ -65,7 +59,7 @@ int CDateOrderRule::Check(const CEventObject* changed, std::string& message) con
     else if (firstMessageId_ != 0)
       message = LoadId(firstMessageId_);
     else
-      message = res::FormatString(kDateBeforeString, {Label(second_), Label(first_)});
+      message = res::FormatString(res::kIdsDateBefore, {Label(second_), Label(first_)});
     return 0;
   }
   return 1;
@@ -135,8 +129,8 @@ int CFixedDateRule::Check(const CEventObject* changed, std::string& message) con
     message = override_;
   } else {
     const std::string year = std::to_string(fixed_.year);
-    message =
-        res::FormatString(after_ ? kAfterFixedString : kBeforeFixedString, {Label(event_), year});
+    message = res::FormatString(after_ ? res::kIdsAfterFixed : res::kIdsBeforeFixed,
+                                {Label(event_), year});
   }
   return 0;
 }
@@ -154,7 +148,7 @@ int CTempleOpenRule::Check(const CEventObject* changed, std::string& message) co
   const CDateValue* date = DateOf(ordinance_);
   if (!CDateValue::IsSet(date) || !temple->openingDate.IsSet()) return 1;
   if (temple->WasOpenOn(*date)) return 1;
-  message = res::FormatString(kTempleClosedString, {Label(ordinance_), temple->name});
+  message = res::FormatString(res::kIdsTempleClosed, {Label(ordinance_), temple->name});
   return 0;
 }
 
@@ -163,7 +157,7 @@ int CTempleOpenRule::Check(const CEventObject* changed, std::string& message) co
 int CDualDateRule::Check(const CEventObject* changed, std::string& message) const {
   const CDateValue* date = DateOf(changed);
   if (date == nullptr || date->dualYear <= kMaxDualSpan) return 1;
-  message = res::LoadString(kDualDateTooWideString);
+  message = res::LoadString(res::kIdsDualDateTooWide);
   return 0;
 }
 

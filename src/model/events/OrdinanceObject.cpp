@@ -1,12 +1,12 @@
 #include "OrdinanceObject.h"
 
 #include "CodePage.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 
 namespace {
 
-constexpr unsigned kInvalidTempleCodeString = 7282;  // "%s is not a valid temple code"
 constexpr std::size_t kDateStringLength = 50;
 constexpr std::size_t kComparedCodeLength = 5;
 
@@ -101,7 +101,7 @@ int COrdinanceObject::SetTempleCode(std::string_view text, const CTempleTable* t
       }
     }
     if (!found) {
-      error = InsertText(res::LoadString(kInvalidTempleCodeString), text);
+      error = InsertText(res::LoadString(res::kIdsInvalidTempleCode), text);
       result = 0;
     }
   }

@@ -1,5 +1,6 @@
 #include "StartupTables.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::string TableRowReader::Next() {
 void LoadStandardNoteTags() {
   std::vector<std::string>& tags = NoteTags();
   tags.clear();
-  for (unsigned id = kFirstNoteTagString; tags.size() < kMaxStandardNoteTags && res::HasString(id);
+  for (unsigned id = res::kIdsAllNoteTags; tags.size() < kMaxStandardNoteTags && res::HasString(id);
        ++id)
     tags.push_back(res::LoadString(id));
 }
@@ -48,7 +49,7 @@ const std::vector<std::string>& GetStandardNoteTags() { return NoteTags(); }
 void LoadNavigationKeys() {
   char* keys = NavigationKeys();
   for (unsigned i = 0; i < 4; ++i) {
-    const std::string letter = res::LoadString(kFirstNavigationKeyString + i);
+    const std::string letter = res::LoadString(res::kIdsFirstNavigationKey + i);
     keys[i] = letter.empty() ? kFixedNavigationKeys[i] : letter[0];
   }
 }

@@ -24,7 +24,6 @@ class TableRowReader {
   std::size_t pos_ = 0;
 };
 
-inline constexpr unsigned kFirstNoteTagString = 6346;
 inline constexpr std::size_t kMaxStandardNoteTags = 48;
 
 // Loads the standard note tags ("All", "BIOGRAPHY:", ...) from string 6346 on,
@@ -32,8 +31,6 @@ inline constexpr std::size_t kMaxStandardNoteTags = 48;
 void LoadStandardNoteTags();
 void FreeStandardNoteTags();
 const std::vector<std::string>& GetStandardNoteTags();
-
-inline constexpr unsigned kFirstNavigationKeyString = 3520;
 
 // Takes the first character of strings 3520-3523, the interface language's
 // letters for father, mother, child and spouse (a missing string keeps the

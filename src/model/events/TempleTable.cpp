@@ -3,11 +3,11 @@
 #include "CodePage.h"
 #include "Ports.h"
 #include "StartupTables.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
-constexpr unsigned kTempleNameString = 4667;  // "%s temple"
 // A date field longer than this is refused (French dates may use all 12).
 constexpr std::size_t kMaxDateFieldLength = 12;
 
@@ -113,7 +113,7 @@ CTempleTable& TempleTable() {
 void LoadTempleTable() {
   CTempleTable& table = TempleTable();
   table.RemoveAll();
-  for (unsigned id = kFirstTempleString; id < kTempleStringEnd && res::HasString(id); ++id) {
+  for (unsigned id = res::kIdsFirstTemple; id < kTempleStringEnd && res::HasString(id); ++id) {
     auto entry = std::make_unique<CTempleEntry>();
     entry->Parse(res::LoadString(id));
     if (!entry->code.empty()) table.SetAt(std::move(entry));
@@ -137,7 +137,7 @@ std::string FormatTempleName(std::string_view code, bool periodWhenClosed) {
                                   : table.Lookup(code);
   if (entry != nullptr && periodWhenClosed && entry->closingDate != nullptr)
     return entry->name + ".";
-  return InsertText(res::LoadString(kTempleNameString),
+  return InsertText(res::LoadString(res::kIdsTempleName),
                     entry != nullptr ? std::string_view(entry->name) : code);
 }
 

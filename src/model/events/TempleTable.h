@@ -54,7 +54,6 @@ class CTempleTable {
   Map entries_;
 };
 
-inline constexpr unsigned kFirstTempleString = 6800;
 inline constexpr unsigned kTempleStringEnd = 7000;  // first id past the temple rows
 
 // The process-wide temple table.

@@ -4,6 +4,7 @@
 
 #include "Ports.h"
 #include "StartupTables.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -62,7 +63,7 @@ void LoadCustomEventTable() {
   CCustomEventTable& table = CustomEventTable();
   table.RemoveAll();
   for (int row = 0; row < kMaxCustomEvents; ++row) {
-    const unsigned id = kFirstCustomEventString + static_cast<unsigned>(row);
+    const unsigned id = res::kIdsFirstCustomEvent + static_cast<unsigned>(row);
     if (!res::HasString(id)) break;
     auto record = std::make_unique<CEventTypeRecord>();
     ParseCustomEventRow(res::LoadString(id), row, *record);

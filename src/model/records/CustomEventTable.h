@@ -25,7 +25,6 @@ class CCustomEventTable {
   std::vector<std::unique_ptr<CEventTypeRecord>> records_;
 };
 
-inline constexpr unsigned kFirstCustomEventString = 4300;
 inline constexpr int kMaxCustomEvents = 100;
 
 // Fills record from one row "title|short|abbreviation|tag|verb phrase|

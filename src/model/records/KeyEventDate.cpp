@@ -3,15 +3,10 @@
 #include "CodePage.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kBirthLetterString = 7111;        // "B"
-constexpr unsigned kChristeningLetterString = 3618;  // "C"
-constexpr unsigned kMarriageLetterString = 3620;     // "M"
-constexpr unsigned kDeathLetterString = 7113;        // "D"
-constexpr unsigned kBurialLetterString = 3619;       // "B"
 
 bool HasYear(const CEventValue& event) { return event.date.year != 0; }
 
@@ -31,18 +26,19 @@ char Use(const CEventValue& event, unsigned labelString, char letter, std::strin
 char GetKeyEventDateOf(const CIndividualRecord& individual,
                        std::span<const CMarriageRecord* const> marriages, std::string& text,
                        std::string* place, bool withMarriage) {
-  if (HasYear(individual.birth)) return Use(individual.birth, kBirthLetterString, 'b', text, place);
+  if (HasYear(individual.birth))
+    return Use(individual.birth, res::kIdsBirthLetter, 'b', text, place);
   if (HasYear(individual.christening))
-    return Use(individual.christening, kChristeningLetterString, 'c', text, place);
+    return Use(individual.christening, res::kIdsChristeningLetter, 'c', text, place);
   if (withMarriage) {
     for (const CMarriageRecord* marriage : marriages)
       if (marriage != nullptr && HasYear(marriage->marriage))
-        return Use(marriage->marriage, kMarriageLetterString, 'm', text, place);
+        return Use(marriage->marriage, res::kIdsMarriageLetter, 'm', text, place);
   }
   if (HasYear(individual.death) || individual.death.date.IsStatus())
-    return Use(individual.death, kDeathLetterString, 'd', text, place);
+    return Use(individual.death, res::kIdsDeathLetter, 'd', text, place);
   if (HasYear(individual.burial))
-    return Use(individual.burial, kBurialLetterString, 'u', text, place);
+    return Use(individual.burial, res::kIdsBurialLetter, 'u', text, place);
   text.clear();
   if (place != nullptr) place->clear();
   return 0;

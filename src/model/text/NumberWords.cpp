@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -31,17 +32,17 @@ std::string OrdinalWord(int n) { return NumberWord(n, false); }
 std::string OrdinalSuffix(int n) {
   // The digits of the magnitude decide; "-1st" reads like "1st".
   long magnitude = std::labs(static_cast<long>(n));
-  unsigned id = kIdsSuffixTh;
+  unsigned id = res::kIdsSuffixTh;
   if ((magnitude / 10) % 10 != 1) {
     switch (magnitude % 10) {
       case 1:
-        id = kIdsSuffixSt;
+        id = res::kIdsSuffixSt;
         break;
       case 2:
-        id = kIdsSuffixNd;
+        id = res::kIdsSuffixNd;
         break;
       case 3:
-        id = kIdsSuffixRd;
+        id = res::kIdsSuffixRd;
         break;
       default:
         break;

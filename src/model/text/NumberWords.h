@@ -9,11 +9,6 @@
 // ordinal words at kNumberWordOrdinalBase + n ("First" .. "Twelfth"), n 1-12.
 inline constexpr unsigned kNumberWordCardinalBase = 6999;
 inline constexpr unsigned kNumberWordOrdinalBase = 7021;
-// Ordinal suffixes "st", "nd", "rd", "th".
-inline constexpr unsigned kIdsSuffixSt = 7082;
-inline constexpr unsigned kIdsSuffixNd = 7083;
-inline constexpr unsigned kIdsSuffixRd = 7084;
-inline constexpr unsigned kIdsSuffixTh = 7085;
 
 // The word of n ("Three" or "Third"). The table holds 1-12; any other n is
 // written as a number ("13" or "13.").

@@ -5,13 +5,8 @@
 #include "CodePage.h"
 #include "DbCodes.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
-
-namespace {
-
-constexpr unsigned kIdsAndWord = 5859;
-
-}  // namespace
 
 std::size_t FindParagraphEnd(std::string_view text, std::size_t& next, std::size_t& firstBreak) {
   std::size_t end = text.find("\r\n\r\n");
@@ -122,7 +117,7 @@ std::vector<std::string> ComboItemsFromString(unsigned stringId) {
 }
 
 std::string GetAndWord() {
-  std::string word = res::LoadString(kIdsAndWord);
+  std::string word = res::LoadString(res::kIdsAndWord);
   std::string language = plat::AnsiUpper(plat::Profile().GetString("Options", "LanguageUI", ""));
   if (language == "FR") word.insert(word.begin(), ',');
   return word;

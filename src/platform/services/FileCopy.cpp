@@ -12,6 +12,7 @@
 #include "MemoryBuffer.h"
 #include "Ports.h"
 #include "ReplaceFile.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
@@ -80,14 +81,14 @@ std::string GetFileErrorText(int cause) {
   int c = std::abs(cause);
   switch (c) {
     case plat::kFileHardIO:
-      return res::LoadString(kIdsHardwareIoError);
+      return res::LoadString(res::kIdsHardwareIoError);
     case plat::kFileDiskFull:
-      return res::LoadString(kIdsDiskFull);
+      return res::LoadString(res::kIdsDiskFull);
     case plat::kFileEndOfFile:
-      return res::LoadString(kIdsEndOfFile);
+      return res::LoadString(res::kIdsEndOfFile);
     default:
       if (c < 0 || c > plat::kFileEndOfFile) c = plat::kFileGeneric;
-      return res::LoadString(kIdsFileErrorBase + static_cast<unsigned>(c));
+      return res::LoadString(res::kIdsFileErrorBase + static_cast<unsigned>(c));
   }
 }
 
@@ -95,7 +96,7 @@ void ShowFileError(int error, const std::string& file, const std::string& action
   if (error == 0) return;
   std::string number = std::to_string(std::abs(error));
   std::string text =
-      FormatInsertsAndArgs(res::LoadString(kIdsFileErrorMessage), {GetFileErrorText(error)},
+      FormatInsertsAndArgs(res::LoadString(res::kIdsFileErrorMessage), {GetFileErrorText(error)},
                            {plat::PathText(file), action, number});
   plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconStop);
 }
@@ -104,14 +105,14 @@ void ShowFileActionError(int error, unsigned actionStringId, const std::string& 
   if (error == 0) return;
   std::string number = std::to_string(std::abs(error));
   std::string text = FormatInsertsAndArgs(
-      res::LoadString(kIdsFileActionMessage),
+      res::LoadString(res::kIdsFileActionMessage),
       {res::LoadString(actionStringId), GetFileErrorText(error)}, {plat::PathText(file), number});
   plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconStop);
 }
 
 int CopyFileWithMessage(const std::string& source, const std::string& target, bool append) {
   int error = CopyFileRaw(source, target, append);
-  if (error != 0) ShowFileActionError(error, kIdsFileCopyAction, error > 0 ? source : target);
+  if (error != 0) ShowFileActionError(error, res::kIdsFileCopyAction, error > 0 ? source : target);
   return error;
 }
 

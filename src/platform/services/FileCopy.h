@@ -9,17 +9,6 @@
 
 #include "FileHandle.h"
 
-// String ids of the file-error texts and messages.
-inline constexpr unsigned kIdsFileErrorBase = 6216;      // "File Error:", then cause texts
-inline constexpr unsigned kIdsHardwareIoError = 6226;    // cause 10
-inline constexpr unsigned kIdsEndOfFile = 6229;          // cause 14
-inline constexpr unsigned kIdsReadingFile = 6230;        // action "Reading file"
-inline constexpr unsigned kIdsWritingFile = 6231;        // action "Writing file"
-inline constexpr unsigned kIdsFileErrorMessage = 6232;   // open failure message
-inline constexpr unsigned kIdsFileActionMessage = 6233;  // action failure message
-inline constexpr unsigned kIdsFileCopyAction = 6234;     // action "file copy"
-inline constexpr unsigned kIdsDiskFull = 6235;           // cause 13
-
 // Fills a message text in one pass: numbered inserts %1 .. %99 (an optional
 // "!type!" after the number is dropped) from inserts, then printf-style
 // placeholders (%s, %d, %lu ... with flags, width and precision ignored)

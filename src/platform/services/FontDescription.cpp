@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
 
@@ -13,8 +14,6 @@ namespace {
 constexpr std::array<const char*, 10> kWeightWords = {"Don't-Care", "Thin",   "ExtraLight", "Light",
                                                       "Normal",     "Medium", "SemiBold",   "Bold",
                                                       "ExtraBold",  "Heavy"};
-
-constexpr unsigned kInvalidFontMessage = 4666;
 
 std::vector<std::string_view> SplitAt(std::string_view text, char sep) {
   std::vector<std::string_view> parts;
@@ -81,7 +80,7 @@ int ParseFontDescription(std::string_view text, std::string& face, int& size, in
                          int& italic, const plat::TextMeasure* device) {
   Parts parts;
   if (!Split(text, parts)) {
-    plat::MessageBox(res::LoadString(kInvalidFontMessage), "", plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsInvalidFontMessage), "", plat::kMbOk);
     Split(kFallbackFontDescription, parts);
   }
   face = std::string(parts.face);

@@ -13,6 +13,7 @@
 #include "Ports.h"
 #include "RTFFile.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using rpt::Point;
@@ -342,8 +343,6 @@ int CReportGenerator::RectanglePrintOnly(ReportDevice* dc, const Rect* rect) {
 
 namespace {
 
-constexpr unsigned kIdsPhoto = 3321;
-constexpr unsigned kIdsUnableToPrintPhoto = 3406;
 constexpr rpt::ColorRef kLightGrey = 0xC0C0C0;
 
 // The font of the words in a photo's place: Arial, 7 points.
@@ -391,7 +390,7 @@ int CReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc, Re
         item->GetCroppedSize(width, height)) {
       // "Use photo placeholders": the preview shows where each photo goes.
       *rect = FitLogicalRect(*dc, *rect, width, height, option2);
-      GreyBox(*dc, *rect, *rect, res::LoadString(kIdsPhoto),
+      GreyBox(*dc, *rect, *rect, res::LoadString(res::kIdsPhoto),
               rpt::DT_CENTER | rpt::DT_VCENTER | rpt::DT_SINGLELINE);
       return 0;
     }
@@ -400,7 +399,7 @@ int CReportGenerator::DrawPicture(int owner, int ownerKind, ReportDevice* dc, Re
       // The photo's area says that it could not be printed.
       Rect text = *rect;
       text.top = std::min(rect->top, rect->top - std::abs(rect->Width()) / 2 + 150);
-      GreyBox(*dc, *rect, text, res::LoadString(kIdsUnableToPrintPhoto),
+      GreyBox(*dc, *rect, text, res::LoadString(res::kIdsUnableToPrintPhoto),
               rpt::DT_CENTER | rpt::DT_WORDBREAK);
       return failed();
     }
@@ -496,8 +495,9 @@ int CReportGenerator::SetFooterText(ReportDevice* dc, int x, int y, const std::s
 int CReportGenerator::SetFooterPageNumber(ReportDevice* dc, int x, int y, const std::string& text) {
   if (!rtf_) return dc != nullptr ? dc->TextOut(x, y, text) : 0;
   // The word processor numbers the pages.
-  footerPageNumber_ = MakeText(
-      dc, "\t" + rtf::QuoteBackslashes(res::LoadString(kIdsPage)) + " \\chpgn \r", CRTFText::kNone);
+  footerPageNumber_ =
+      MakeText(dc, "\t" + rtf::QuoteBackslashes(res::LoadString(res::kIdsPage)) + " \\chpgn \r",
+               CRTFText::kNone);
   footerPageNumber_->SetRaw(true);
   return 1;
 }

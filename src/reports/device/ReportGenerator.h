@@ -31,7 +31,6 @@ struct CPrintInfo {
 
 class CReportGenerator {
  public:
-  static constexpr unsigned kIdsPage = 7099;  // "Page"
   // Codes that FlushPage and the list header and footer write.
   static constexpr const char* kPageBreakCode = "\\par \\pard \\par \\page \\par ";
   static constexpr const char* kHeaderRuleCode = "\\brdrb\\brdrs\\brdrw15\\brsp50";

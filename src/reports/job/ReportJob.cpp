@@ -10,22 +10,11 @@
 #include "FamilyLinkRecord.h"
 #include "RecordAccess.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
-constexpr unsigned kIdsMultipleParents = 5257;
-constexpr unsigned kIdsCodeAdopted = 5258;
-constexpr unsigned kIdsCodeGuardian = 5254;
-constexpr unsigned kIdsCodeSealing = 5255;
-constexpr unsigned kIdsCodeChallenged = 5485;
-constexpr unsigned kIdsCodeDisproved = 5486;
-constexpr unsigned kIdsAdopted = 5217;
-constexpr unsigned kIdsGuardian = 5218;
-constexpr unsigned kIdsSealing = 7208;
-constexpr unsigned kIdsChallenged = 5219;
-constexpr unsigned kIdsDisproved = 5220;
-constexpr unsigned kIdsSeeNotes = 5271;
 constexpr const char* kMultipleCode = "{+}";
 
 struct LegendEntry {
@@ -34,21 +23,21 @@ struct LegendEntry {
   unsigned word;
 };
 constexpr LegendEntry kLegend[] = {
-    {kRelMultipleParents, 0, kIdsMultipleParents},
-    {kRelAdopted, kIdsCodeAdopted, kIdsAdopted},
-    {kRelGuardian, kIdsCodeGuardian, kIdsGuardian},
-    {kRelSealing, kIdsCodeSealing, kIdsSealing},
-    {kRelChallenged, kIdsCodeChallenged, kIdsChallenged},
-    {kRelDisproved, kIdsCodeDisproved, kIdsDisproved},
+    {kRelMultipleParents, 0, res::kIdsMultipleParents},
+    {kRelAdopted, res::kIdsCodeAdopted, res::kIdsAdopted},
+    {kRelGuardian, res::kIdsCodeGuardian, res::kIdsGuardian},
+    {kRelSealing, res::kIdsCodeSealing, res::kIdsSealing},
+    {kRelChallenged, res::kIdsCodeChallenged, res::kIdsChallenged},
+    {kRelDisproved, res::kIdsCodeDisproved, res::kIdsDisproved},
 };
 
 // The code and flag of a relationship letter; other letters give neither.
 std::string CodeOfLetter(char letter, int& flags) {
-  for (const auto& [ch, flag, id] : {std::tuple{'a', kRelAdopted, kIdsCodeAdopted},
-                                     std::tuple{'g', kRelGuardian, kIdsCodeGuardian},
-                                     std::tuple{'s', kRelSealing, kIdsCodeSealing},
-                                     std::tuple{'c', kRelChallenged, kIdsCodeChallenged},
-                                     std::tuple{'d', kRelDisproved, kIdsCodeDisproved}}) {
+  for (const auto& [ch, flag, id] : {std::tuple{'a', kRelAdopted, res::kIdsCodeAdopted},
+                                     std::tuple{'g', kRelGuardian, res::kIdsCodeGuardian},
+                                     std::tuple{'s', kRelSealing, res::kIdsCodeSealing},
+                                     std::tuple{'c', kRelChallenged, res::kIdsCodeChallenged},
+                                     std::tuple{'d', kRelDisproved, res::kIdsCodeDisproved}}) {
     if (letter == ch) {
       flags |= flag;
       return res::LoadString(id);
@@ -108,7 +97,7 @@ void CReportJob::SetOutputFileName(const std::string& path) {
 
 void CReportJob::BeginPrinting(rpt::ReportDevice* dc, CPrintInfo* info) {
   rpt::LogFont font;
-  font.face = res::LoadString(kIdsArial);
+  font.face = res::LoadString(res::kIdsArial);
   font.height = -kPrintedByHeight;
   font.weight = 400;
   font_ = font;
@@ -129,11 +118,11 @@ void CReportJob::DrawPrintedByLine(rpt::ReportDevice* dc, int x, int y) {
   if (!font_) {
     // The line's font exists from BeginPrinting on; a caller drawing before
     // that still gets the line in the device's font.
-    dc->TextOut(x, y, res::LoadString(kIdsPrintedBy));
+    dc->TextOut(x, y, res::LoadString(res::kIdsPrintedBy));
     return;
   }
   const rpt::LogFont previous = dc->SelectFont(*font_);
-  dc->TextOut(x, y, res::LoadString(kIdsPrintedBy));
+  dc->TextOut(x, y, res::LoadString(res::kIdsPrintedBy));
   dc->SelectFont(previous);
 }
 
@@ -202,7 +191,7 @@ void CReportJob::DrawRelationshipLegend(rpt::ReportDevice* dc, int x, int y,
   if (!dc || flags == 0 || (!showMultipleParents && !showRelationship)) return;
   dc->SelectFont(textFont);
   const int twoBlanks = dc->GetTextExtent("  ").cx;
-  const std::string heading = res::LoadString(kIdsLegendHeading);
+  const std::string heading = res::LoadString(res::kIdsLegendHeading);
   const int headingWidth = dc->GetTextExtent(heading).cx;
   int c = 1;
   for (const auto& e : kLegend)
@@ -300,7 +289,7 @@ void CReportJob::FormatSeeNotesList(char* buffer, unsigned size,
   std::size_t used = 0;
   if (withPrefix) {
     // Bounded: a buffer shorter than the prefix keeps what fits.
-    const std::string prefix = res::LoadString(kIdsSeeNotes);
+    const std::string prefix = res::LoadString(res::kIdsSeeNotes);
     used = std::min<std::size_t>(prefix.size(), size - 1);
     std::memcpy(buffer, prefix.data(), used);
     buffer[used] = '\0';

@@ -67,9 +67,6 @@ enum RelationshipFlag : int {
 
 class CReportJob {
  public:
-  static constexpr unsigned kIdsPrintedBy = 7156;
-  static constexpr unsigned kIdsArial = 7081;
-  static constexpr unsigned kIdsLegendHeading = 5256;
   static constexpr int kPrintedByHeight = 85;
 
   explicit CReportJob(int kind);

@@ -6,6 +6,7 @@
 
 #include "AppOptions.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -152,7 +153,7 @@ int CReportPrintSetup::PreparePrinting(CPrintInfo& info, bool preview) {
   } else {
     const Rect margins = ReportMarginsOf(kind_);
     if (kind_ == kEventCalendar && host_.CalendarSelectionCount() == 0 &&
-        plat::MessageBox(res::LoadString(kIdsBlankCalendar), "",
+        plat::MessageBox(res::LoadString(res::kIdsBlankCalendar), "",
                          plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdNo) {
       host_.EndPrintingFromSetup();
       job_.reset();
@@ -161,14 +162,14 @@ int CReportPrintSetup::PreparePrinting(CPrintInfo& info, bool preview) {
     int width = 0, height = 0, unitsFlag = 0;
     ReportDevice* dc = nullptr;
     if (!host_.PrintablePage(margins, width, height, dc, unitsFlag)) {
-      plat::MessageBox(res::LoadString(kIdsUnableToConnect), "", plat::kMbOk);
+      plat::MessageBox(res::LoadString(res::kIdsUnableToConnect), "", plat::kMbOk);
       job_.reset();
       return 0;
     }
     pages = Paginate(info, width, height, dc, unitsFlag);
     run.pageCount = pages;
     if (pages == 0) {
-      plat::MessageBox(res::LoadString(kIdsNothingToReport), "", plat::kMbOk);
+      plat::MessageBox(res::LoadString(res::kIdsNothingToReport), "", plat::kMbOk);
       host_.EndPrintingFromSetup();
       job_.reset();
       return 0;

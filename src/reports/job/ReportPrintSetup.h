@@ -68,10 +68,6 @@ class PrintSetupHost {
 
 class CReportPrintSetup {
  public:
-  static constexpr unsigned kIdsNothingToReport = 3252;
-  static constexpr unsigned kIdsUnableToConnect = 7157;
-  static constexpr unsigned kIdsBlankCalendar = 3610;
-
   explicit CReportPrintSetup(PrintSetupHost& host) : host_(host) {}
 
   void SetReportKind(int kind) { kind_ = kind; }

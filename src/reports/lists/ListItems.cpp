@@ -10,6 +10,7 @@
 #include "RTFElements.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 KOR_IMPLEMENT_DYNCREATE(CIndivNotesObject, 1)
@@ -105,11 +106,11 @@ int CSourceObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintIn
   report.WriteCellText(dc, 0, source.title.empty() ? " " : source.title, measuring, true);
   report.WriteRTFRow(dc, document, report.GetRowBottom(), 0);
   report.SelectFont(dc, 0);
-  labelled(1, kIdsAuthor, source.author);
-  labelled(1, kIdsPublication, source.publication);
-  labelled(1, kIdsWhere, haveRepository ? repository.name : std::string());
-  labelled(2, kIdsCallNumber, source.callNumber);
-  labelled(1, kIdsComments, source.comments);
+  labelled(1, res::kIdsAuthorLabel, source.author);
+  labelled(1, res::kIdsPublicationLabel, source.publication);
+  labelled(1, res::kIdsWhereToFindLabel, haveRepository ? repository.name : std::string());
+  labelled(2, res::kIdsCallNumberLabel, source.callNumber);
+  labelled(1, res::kIdsSourceCommentsLabel, source.comments);
   line(1, " ");
   return report.IsBelowPage(0) ? 1 : 0;
 }
@@ -262,13 +263,13 @@ int CRSourceObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintI
     report.WriteRTFRow(dc, document, newLine ? report.GetRowBottom() : report.CurrentY(), 0);
   };
   const std::pair<unsigned, int> blocks[] = {
-      {kIdsSource, 0}, {kIdsSourceText, 1}, {kIdsComments, 2}};
+      {res::kIdsSource, 0}, {res::kIdsSourceText, 1}, {res::kIdsSourceComments, 2}};
   for (const auto& [label, text] : blocks) {
     line(1, res::LoadString(label));
     line(0, texts[text]);
     line(0, " ");
   }
-  line(1, res::LoadString(kIdsRepository));
+  line(1, res::LoadString(res::kIdsRepository));
   line(0, texts[3]);
   int lastAddress = -1;
   for (int i = 0; i < 4; ++i)
@@ -287,6 +288,6 @@ int CRSourceObject::PrintRow(CListReport& report, rpt::ReportDevice* dc, CPrintI
     }
   }
   line(0, " ");
-  line(1, res::LoadString(kIdsCitations));
+  line(1, res::LoadString(res::kIdsCitations));
   return report.IsBelowPage(0) ? 1 : 0;
 }

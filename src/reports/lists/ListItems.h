@@ -44,9 +44,6 @@ class CSourceObject : public COrvListReportObject {
   KOR_DECLARE_DYNCREATE(CSourceObject)
 
  public:
-  static constexpr unsigned kIdsAuthor = 7318, kIdsPublication = 7319, kIdsWhere = 7320,
-                            kIdsCallNumber = 7331, kIdsComments = 7332;
-
   CSourceObject() = default;
   CSourceObject(std::int32_t number, std::string title)
       : number_(number), title_(std::move(title)) {}
@@ -127,8 +124,6 @@ class CRSourceObject : public COrvListReportObject {
   KOR_DECLARE_DYNCREATE(CRSourceObject)
 
  public:
-  static constexpr unsigned kIdsSource = 3779, kIdsSourceText = 4757, kIdsComments = 4758,
-                            kIdsRepository = 3780, kIdsCitations = 5336;
   CRSourceObject() = default;
   // Copies the source's texts and its repository's (empty when it cannot
   // be read).

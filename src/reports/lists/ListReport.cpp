@@ -9,6 +9,7 @@
 #include "Ports.h"
 #include "RTFDocument.h"
 #include "RTFElements.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using rpt::ReportDevice;
@@ -206,7 +207,7 @@ void CListReport::BreakPage(ReportDevice* dc, CPrintInfo* info, plat::ProgressPo
                             int* pageCount) {
   if (progress != nullptr) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, res::LoadString(kIdsPages).c_str(), *pageCount);
+    std::snprintf(buffer, sizeof buffer, res::LoadString(res::kIdsPages).c_str(), *pageCount);
     progress->SetText(buffer);
   }
   PreparePageRect(dc);
@@ -446,7 +447,7 @@ void CListReport::PrintPageHeader(ReportDevice* dc, CPrintInfo* info, bool measu
   SelectFont(dc, 0);
   CReportColumn left{{}, rect_.left, rect_.right, 0, rect_.left, 0};
   CReportColumn right{{}, rect_.left, rect_.right, 2, rect_.left, 0};
-  const std::string page = res::LoadString(kIdsPage);
+  const std::string page = res::LoadString(res::kIdsPage);
   std::string pageText;
   if (rtf) {
     pageText = page + " \\chpgn";

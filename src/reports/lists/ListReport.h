@@ -69,7 +69,6 @@ class CLineBreaker {
 class CListReport : public CReportPageGenerator {
  public:
   static constexpr int kLineHeight = 175;
-  static constexpr unsigned kIdsPages = 7330;  // "# Pages %d"
 
   explicit CListReport(int kind);
   ~CListReport() override;

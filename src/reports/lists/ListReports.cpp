@@ -12,6 +12,7 @@
 #include "Ports.h"
 #include "RecordAccess.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
 #include "UserEventRecord.h"
@@ -342,7 +343,7 @@ void CSourceCitationsListReport::AddIndividualCitations(rpt::ReportDevice* dc, C
         text = GivenFirst(person, dc, width);
       else if (AppendVal() != 0)
         text = "-0";
-      return text == "-0" ? res::LoadString(kIdsUnknown) : text;
+      return text == "-0" ? res::LoadString(res::kIdsUnknownUpper) : text;
     };
     const std::string couple = spouse(marriage.husband) + "/" + spouse(marriage.wife);
     if (Holds(marriage.marriage))

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ListReport.h"
+#include "StringIds.h"
 
 class CIndividualRecord;
 class CMarriageRecord;
@@ -16,14 +17,13 @@ class CEventValue;
 // Individuals who have notes, in record-number order.
 class CIndividualNotesListReport : public CListReport {
  public:
-  static constexpr unsigned kIdsTitle = 7313;
   CIndividualNotesListReport() : CListReport(109) {}
 
  protected:
   void BuildColumns() override;
   int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
                   bool* cancelled) override;
-  unsigned GetTitleId() const override { return kIdsTitle; }
+  unsigned GetTitleId() const override { return res::kIdsIndividualsWithNotesTitle; }
   std::string GetRTFTabStops() const override { return "720"; }
 };
 
@@ -31,21 +31,19 @@ class CIndividualNotesListReport : public CListReport {
 // comments, in title order.
 class CSourceListReport : public CSortedListReport {
  public:
-  static constexpr unsigned kIdsTitle = 7317;
   CSourceListReport() : CSortedListReport(110) {}
 
  protected:
   void BuildColumns() override;
   int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
                   bool* cancelled) override;
-  unsigned GetTitleId() const override { return kIdsTitle; }
+  unsigned GetTitleId() const override { return res::kIdsSourceListTitle; }
 };
 
 // Every place with the people and events found there, sorted by place, then
 // name, then date; each place is a bold heading over its rows.
 class CPlaceListReport : public CSortedListReport {
  public:
-  static constexpr unsigned kIdsTitle = 7312;
   CPlaceListReport() : CSortedListReport(108) {}
 
   const std::string& GetLastPlace() const { return lastPlace_; }
@@ -63,7 +61,7 @@ class CPlaceListReport : public CSortedListReport {
   void BuildColumns() override;
   int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
                   bool* cancelled) override;
-  unsigned GetTitleId() const override { return kIdsTitle; }
+  unsigned GetTitleId() const override { return res::kIdsPlaceListTitle; }
   std::string GetRTFTabStops() const override { return "360 2880 5040"; }
   // A printed page repeats the heading of the place its rows go on with;
   // the RTF text flows on without pages, so each heading comes once.
@@ -89,15 +87,13 @@ class CPlaceListReport : public CSortedListReport {
 // walk meets them.
 class CSourceCitationsListReport : public CListReport {
  public:
-  static constexpr unsigned kIdsTitle = 7181;
-  static constexpr unsigned kIdsUnknown = 7080;
   explicit CSourceCitationsListReport(std::int32_t source) : CListReport(111), source_(source) {}
 
  protected:
   void BuildColumns() override;
   int WalkRecords(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,
                   bool* cancelled) override;
-  unsigned GetTitleId() const override { return kIdsTitle; }
+  unsigned GetTitleId() const override { return res::kIdsCitationsReferencingTitle; }
 
  private:
   void AddIndividualCitations(rpt::ReportDevice* dc, CPrintInfo* info, plat::ProgressPort* progress,

@@ -14,24 +14,12 @@
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 using namespace rpt;
 
 namespace {
-
-constexpr unsigned kIdsSystemError = 3205;
-constexpr unsigned kIdsUnableToPrint = 3206;
-constexpr unsigned kIdsNotes = 3210;
-constexpr unsigned kIdsPrintedAs = 3250;
-constexpr unsigned kIdsAncestorsOf = 3255;
-constexpr unsigned kIdsOnPage = 3256;
-constexpr unsigned kIdsDescendantsOf = 3260;
-constexpr unsigned kIdsIndex = 3263;
-constexpr unsigned kIdsGen = 4607;
-constexpr unsigned kIdsNo = 5265;
-constexpr unsigned kIdsPage = 7099;
-constexpr unsigned kIdsName = 7116;
 
 std::string Format(const char* format, unsigned long value) {
   char buffer[32];
@@ -221,7 +209,7 @@ void CBookReportGenerator::SetBookFooterPageNumber(ReportDevice* dc, int x, int 
   }
   // The word processor numbers the pages.
   footerPage_ =
-      MakeRtfText(dc, "\t" + rtf::QuoteBackslashes(res::LoadString(kIdsPage)) + " \\chpgn \r",
+      MakeRtfText(dc, "\t" + rtf::QuoteBackslashes(res::LoadString(res::kIdsPage)) + " \\chpgn \r",
                   CRTFText::kNone, false);
   footerPage_->SetRaw(true);
 }
@@ -414,9 +402,9 @@ class CBookReportGenerator::PageSink : public BookLayoutSink {
       number = first->number;
       page = first->page;
     }
-    return "<B>" + BookPersonName(block.rin) + "</B> " + res::LoadString(kIdsPrintedAs) + " #" +
-           std::to_string(number) + " " + res::LoadString(kIdsOnPage) + " " + std::to_string(page) +
-           ".";
+    return "<B>" + BookPersonName(block.rin) + "</B> " + res::LoadString(res::kIdsPrintedAs) +
+           " #" + std::to_string(number) + " " + res::LoadString(res::kIdsOnPage) + " " +
+           std::to_string(page) + ".";
   }
 
   CBookReportGenerator& g_;
@@ -446,11 +434,12 @@ void CBookReportGenerator::DrawFooter(ReportDevice* dc, const CPrintInfo* info) 
   std::string today;
   FormatToday(today);
   SetFooterText(dc, left_, y, today);
-  const std::string page =
-      res::LoadString(kIdsPage) + " " + std::to_string(info != nullptr ? info->currentPage : 0);
+  const std::string page = res::LoadString(res::kIdsPage) + " " +
+                           std::to_string(info != nullptr ? info->currentPage : 0);
   const int pageWidth = dc->GetTextExtent(page).cx;
   SetBookFooterPageNumber(dc, left_ + width - pageWidth, y, page);
-  const std::string lead = res::LoadString(register_ ? kIdsDescendantsOf : kIdsAncestorsOf) + " ";
+  const std::string lead =
+      res::LoadString(register_ ? res::kIdsDescendantsOfBook : res::kIdsAncestorsOf) + " ";
   const int room = width - 2 * std::max(pageWidth, dc->GetTextExtent(today).cx) - 1000;
   std::string name = BookPersonName(run.options.startRin);
   while (!name.empty() && dc->GetTextExtent(lead + name).cx > room) name.pop_back();
@@ -464,8 +453,9 @@ int CBookReportGenerator::DrawPage(ReportDevice* dc, CPrintInfo* info) {
   BookRun& run = CurrentBook();
   const BookPageEntry* entry = FindBookPage(info->currentPage);
   if (entry == nullptr) {
-    TextOutPrintOnly(dc, 0, 0,
-                     res::LoadString(kIdsSystemError) + ":  " + res::LoadString(kIdsUnableToPrint));
+    TextOutPrintOnly(
+        dc, 0, 0,
+        res::LoadString(res::kIdsSystemError) + ":  " + res::LoadString(res::kIdsUnableToPrint));
     return 1;
   }
   const Rect margins{CAppOptions::GetBkRptPageLM(), CAppOptions::GetBkRptPageTM(),
@@ -502,7 +492,7 @@ void CBookReportGenerator::DrawIndexPage(ReportDevice* dc, const BookPageEntry& 
   auto yAt = [&](int u) { return top_ - u * kBookHalfLine; };
   if (entry.indexFirst) {
     dc->SelectFont(run.fonts.title);
-    const std::string title = res::LoadString(kIdsIndex);
+    const std::string title = res::LoadString(res::kIdsIndex);
     DrawCentredLine(dc, left_ + (width_ - dc->GetTextExtent(title).cx) / 2, yAt(0), title);
     used = 7;
   }
@@ -530,11 +520,11 @@ void CBookReportGenerator::DrawIndexPage(ReportDevice* dc, const BookPageEntry& 
   for (int c = 0; c < columns; ++c) {
     const int x0 = left_ + c * (columnWidth + gap);
     const int y = yAt(used);
-    AddLinePrefix(dc, 'l', x0, y, res::LoadString(kIdsName));
-    right(x0 + numberRight, y, res::LoadString(kIdsNo));
-    if (genColumn) right(x0 + genRight, y, res::LoadString(kIdsGen));
-    right(x0 + pageRight, y, res::LoadString(kIdsPage));
-    if (notesColumn) right(x0 + columnWidth, y, res::LoadString(kIdsNotes));
+    AddLinePrefix(dc, 'l', x0, y, res::LoadString(res::kIdsName));
+    right(x0 + numberRight, y, res::LoadString(res::kIdsNumberAbbreviation));
+    if (genColumn) right(x0 + genRight, y, res::LoadString(res::kIdsGen));
+    right(x0 + pageRight, y, res::LoadString(res::kIdsPage));
+    if (notesColumn) right(x0 + columnWidth, y, res::LoadString(res::kIdsNotes));
     for (int rule : {10, 35}) {
       MoveToPrintOnly(dc, x0, yAt(used + 2) + rule);
       LineToPrintOnly(dc, x0 + columnWidth, yAt(used + 2) + rule);

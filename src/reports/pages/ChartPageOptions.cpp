@@ -8,14 +8,12 @@
 #include "EventTypeRecord.h"
 #include "FontDescription.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsAncestorsOf = 3255;
-constexpr unsigned kIdsDescendantsOf = 3222;
 
 int FontPoints(const std::string& description) {
   std::string face;
@@ -34,8 +32,9 @@ ChartPageOptions ReadChartPageOptions(bool ancestry) {
   ChartPageOptions o;
   o.ancestry = ancestry;
   o.wallChart = (ancestry ? CAppOptions::GetAncRptType() : CAppOptions::GetDescRptType()) != 0;
-  o.titlePrefix = p.GetString(
-      s, "TitlePrefix", res::LoadString(ancestry ? kIdsAncestorsOf : kIdsDescendantsOf) + " ");
+  o.titlePrefix =
+      p.GetString(s, "TitlePrefix",
+                  res::LoadString(ancestry ? res::kIdsAncestorsOf : res::kIdsDescendantsOf) + " ");
   o.useName = b("UseName", 1);
   o.titleSuffix = p.GetString(s, "TitleSuffix", "");
   o.generations = i("Gens", 999);

@@ -19,6 +19,7 @@
 #include "NumberWords.h"
 #include "Ports.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
 #include "TextRoutines.h"
@@ -28,28 +29,6 @@ namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsSystemError = 3205;
-constexpr unsigned kIdsUnableToPrint = 3206;
-constexpr unsigned kIdsAlreadyPrintedSample = 3388;
-constexpr unsigned kIdsAlreadyPrinted = 3389;
-constexpr unsigned kIdsPrintedOnPage = 3390;
-constexpr unsigned kIdsTile = 4598;
-constexpr unsigned kIdsSpouse = 4599;
-constexpr unsigned kIdsUnknown = 7080;
-constexpr unsigned kIdsArial = 7081;
-constexpr unsigned kIdsPage = 7099;
-constexpr unsigned kIdsDivorced = 3494;
-constexpr unsigned kIdsNotMarried = 3678;
-constexpr unsigned kIdsLabelBirth = 7111;
-constexpr unsigned kIdsLabelChristening = 3618;
-constexpr unsigned kIdsLabelDeath = 7113;
-constexpr unsigned kIdsLabelBurial = 3621;
-constexpr unsigned kIdsLabelMarriage = 3620;
-constexpr unsigned kIdsLabelPlace = 7131;
-constexpr unsigned kIdsSampleName = 3370;
-constexpr unsigned kIdsLabelId = 4581;
-constexpr unsigned kIdsLabelSbn = 5228;
-constexpr unsigned kIdsLabelCause = 4820;
 constexpr int kEventsLevel = 7;  // the read level that loads the events
 constexpr int kPlaceLimit = 140;
 constexpr int kBoxPlaceLimit = 80;
@@ -184,9 +163,10 @@ void CChartPagesGenerator::Measure(ReportDevice& dc) {
   titleFont_ = FontOf(wall ? options_.wallMain : options_.stdMain, per);
   primaryFont_ = FontOf(wall ? options_.wallPrim : options_.stdPrim, per);
   otherFont_ = FontOf(wall ? options_.wallOther : options_.stdOther, per);
-  labelFont_ = wall ? FontOf(options_.wallGen, per)
-                    : LogFont{-(105 * per / 1000), 500, false, false, res::LoadString(kIdsArial)};
-  smallFont_ = {-(85 * per / 1000), 500, false, false, res::LoadString(kIdsArial)};
+  labelFont_ =
+      wall ? FontOf(options_.wallGen, per)
+           : LogFont{-(105 * per / 1000), 500, false, false, res::LoadString(res::kIdsArial)};
+  smallFont_ = {-(85 * per / 1000), 500, false, false, res::LoadString(res::kIdsArial)};
   boldFont_ = labelFont_;
   boldFont_.weight = 700;
   const int titleHeight = std::abs(titleFont_.height);
@@ -239,7 +219,8 @@ void CChartPagesGenerator::BeginChart(ReportDevice& dc) {
   int indent = options_.indent * u_->perInch / 10;
   indent = std::min(indent, std::max(u_->minIndent, (width_ - sample) / deepest_));
   if (run.repeatDepth > 0) {
-    const int wider = dc.GetTextExtent(SampleLine() + res::LoadString(kIdsAlreadyPrintedSample)).cx;
+    const int wider =
+        dc.GetTextExtent(SampleLine() + res::LoadString(res::kIdsAlreadyPrintedSample)).cx;
     indent = std::min(indent, std::max(u_->minIndent, (width_ - wider) / run.repeatDepth));
   }
   indent_ = std::max(u_->minIndent, indent);
@@ -268,7 +249,7 @@ std::string CChartPagesGenerator::Title() const {
 
 std::string CChartPagesGenerator::PersonName(std::int32_t rin) const {
   CIndividualRecord person;
-  if (!ReadPerson(rin, person)) return res::LoadString(kIdsUnknown);
+  if (!ReadPerson(rin, person)) return res::LoadString(res::kIdsUnknownUpper);
   return person.GetName(options_.suppressRin ? 0 : 1, false, 1, false);
 }
 
@@ -317,8 +298,8 @@ ChartEventParts CChartPagesGenerator::EventParts(std::int32_t rin, std::int32_t 
   CMarriageRecord m;
   if (withMarriage && ReadMarriage(marriage, m) && m.marriage.date.IsSet()) {
     parts.marriage = "m." + date(m.marriage.date);
-    if (m.status == 'D') parts.marriage += res::LoadString(kIdsDivorced);
-    if (m.status == 'N') parts.marriage += res::LoadString(kIdsNotMarried);
+    if (m.status == 'D') parts.marriage += res::LoadString(res::kIdsDivorced);
+    if (m.status == 'N') parts.marriage += res::LoadString(res::kIdsNotMarried);
   }
   return parts;
 }
@@ -339,8 +320,9 @@ void CChartPagesGenerator::Line(ReportDevice& dc, int x1, int y1, int x2, int y2
 
 void CChartPagesGenerator::DrawError(ReportDevice& dc) {
   dc.SelectFont(otherFont_);
-  TextOutString(&dc, 0, 0,
-                res::LoadString(kIdsSystemError) + ": " + res::LoadString(kIdsUnableToPrint));
+  TextOutString(
+      &dc, 0, 0,
+      res::LoadString(res::kIdsSystemError) + ": " + res::LoadString(res::kIdsUnableToPrint));
 }
 
 void CChartPagesGenerator::DrawHeading(ReportDevice& dc, int page) {
@@ -356,7 +338,7 @@ void CChartPagesGenerator::DrawHeading(ReportDevice& dc, int page) {
   const int dateWidth = dc.GetTextExtent(today).cx;
   if (options_.pageNumber) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s  %d", res::LoadString(kIdsPage).c_str(), page);
+    std::snprintf(buffer, sizeof buffer, "%s  %d", res::LoadString(res::kIdsPage).c_str(), page);
     TextOutString(&dc, right_ - dc.GetTextExtent(buffer).cx, y, buffer);
   }
   const LogPen pen{PS_SOLID, u_->lineStep, 0};
@@ -443,7 +425,7 @@ void CChartPagesGenerator::DrawAncestryRow(ReportDevice& dc, const AncestryChart
   const bool husbandRow = ReadMarriage(marriage, m) && (m.husband == node.rin || m.husband == 0);
   const std::string prefix = options_.printGens ? std::to_string(g) + ". " : "";
   std::string after = Codes(node.rin, node.familyOfOrigin);
-  if (!first) after += " " + Format(kIdsPrintedOnPage, slot.first);
+  if (!first) after += " " + Format(res::kIdsPrintedOnPage, slot.first);
   const std::string name = PersonName(node.rin);
   const std::string rest =
       RowEvents(dc, x, prefix, name, g == 1, node.rin, marriage, husbandRow, after);
@@ -479,7 +461,7 @@ void CChartPagesGenerator::DrawDescendantsRow(ReportDevice& dc, const Descendant
     const bool first = slot.first == page && slot.second == row;
     const std::string prefix = options_.printGens ? std::to_string(g) + ". " : "";
     std::string after = Codes(e.record, ParentMarriageOf(walk.list, index));
-    if (!first) after += " " + Format(kIdsPrintedOnPage, slot.first);
+    if (!first) after += " " + Format(res::kIdsPrintedOnPage, slot.first);
     const std::string name = PersonName(e.record);
     const std::string rest = RowEvents(dc, x, prefix, name, g == 1, e.record, 0, false, after);
     DrawRowText(dc, x, top, prefix, name, g == 1, rest);
@@ -489,9 +471,9 @@ void CChartPagesGenerator::DrawDescendantsRow(ReportDevice& dc, const Descendant
   CMarriageRecord m;
   std::int32_t spouse = 0;
   if (ReadMarriage(e.record, m)) spouse = m.husband == person ? m.wife : m.husband;
-  const std::string prefix =
-      std::string(options_.printGens || g == 1 ? "   " : "") + res::LoadString(kIdsSpouse) + ": ";
-  std::string name = res::LoadString(kIdsUnknown), rest;
+  const std::string prefix = std::string(options_.printGens || g == 1 ? "   " : "") +
+                             res::LoadString(res::kIdsSpouseAbbreviation) + ": ";
+  std::string name = res::LoadString(res::kIdsUnknownUpper), rest;
   if (spouse > 0) {
     name = PersonName(spouse);
     rest = RowEvents(dc, x, prefix, name, false, spouse, e.record, true, "");
@@ -581,7 +563,7 @@ void CChartPagesGenerator::DrawTileMarks(ReportDevice& dc, const ChartTile& tile
   };
   if (tile.column > 1) vertical(left_ - u.lineStep);
   if (tile.column < columns) vertical(right_ + u.lineStep);
-  const std::string label = Format2(kIdsTile, tile.column, tile.row);
+  const std::string label = Format2(res::kIdsTile, tile.column, tile.row);
   dc.SelectFont(smallFont_);
   if (tile.row > 1) {
     horizontal(top_ + u.lineStep);
@@ -659,7 +641,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
       Rect area;
       if (w.photoPlace < 3) {
         dc.SelectFont(primaryFont_);
-        const int widest = dc.GetTextExtent(res::LoadString(kIdsSampleName)).cx;
+        const int widest = dc.GetTextExtent(res::LoadString(res::kIdsSampleName)).cx;
         const int room = std::max(0, text.right - text.left - widest - gap);
         if (pw > room) {
           ph = ph * room / pw;
@@ -701,7 +683,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
   if (known && options_.nameBirth) parts.birth = years(person.birth.date, "b.");
   if (hasMarriage && options_.nameMarriage) parts.marriage = years(m.marriage.date, "m.");
   if (known && options_.nameDeath) parts.death = years(person.death.date, "d.");
-  std::string name = known ? PersonName(rin) : res::LoadString(kIdsUnknown);
+  std::string name = known ? PersonName(rin) : res::LoadString(res::kIdsUnknownUpper);
   const std::string joined = JoinChartEvents(parts);
   if (!joined.empty()) name += " " + joined;
   const int width = text.right - text.left;
@@ -735,7 +717,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
       const std::string place = Limited(event.GetPlace(), kBoxPlaceLimit);
       if (w.dateAndPlace && !place.empty()) text += " - " + place;
       if (w.date || w.dateAndPlace) line(text);
-      if (w.place && !w.dateAndPlace) line(res::LoadString(kIdsLabelPlace) + ": " + place);
+      if (w.place && !w.dateAndPlace) line(res::LoadString(res::kIdsLabelPlace) + ": " + place);
       return;
     }
   };
@@ -780,15 +762,15 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
         break;
       }
     }
-    const unsigned id = label == 'B'   ? kIdsLabelBirth
-                        : label == 'C' ? kIdsLabelChristening
-                        : label == 'D' ? kIdsLabelDeath
-                        : label == 'U' ? kIdsLabelBurial
-                                       : kIdsLabelMarriage;
+    const unsigned id = label == 'B'   ? res::kIdsBirthLetter
+                        : label == 'C' ? res::kIdsChristeningLetter
+                        : label == 'D' ? res::kIdsDeathLetter
+                        : label == 'U' ? res::kIdsLabelBurial
+                                       : res::kIdsMarriageLetter;
     std::string date = chosen != nullptr && chosen->date.IsSet() ? chosen->date.Format() : "";
     if (label == 'M' && hasMarriage) {
-      if (m.status == 'D') date += " " + res::LoadString(kIdsDivorced);
-      if (m.status == 'N') date += " " + res::LoadString(kIdsNotMarried);
+      if (m.status == 'D') date += " " + res::LoadString(res::kIdsDivorced);
+      if (m.status == 'N') date += " " + res::LoadString(res::kIdsNotMarried);
     }
     const std::string place =
         chosen != nullptr ? Limited(PlaceText(*chosen, ", "), kBoxPlaceLimit) : std::string();
@@ -803,7 +785,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
       inLine(lineY);
       inLineDue = false;
     }
-    if (w.place && !w.dateAndPlace) line(res::LoadString(kIdsLabelPlace) + ": " + place);
+    if (w.place && !w.dateAndPlace) line(res::LoadString(res::kIdsLabelPlace) + ": " + place);
   };
   if (known) {
     if (w.birth) eventLine("B");
@@ -815,12 +797,12 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     if (w.deathOrBurial) eventLine("DU");
     for (const auto& [typeNumber, label] : extraTypes_) extraLine(typeNumber, label);
     // The chosen record texts, each after its label and ": ".
-    if (w.id) line(res::LoadString(kIdsLabelId) + ": " + person.texts1[0]);
+    if (w.id) line(res::LoadString(res::kIdsId) + ": " + person.texts1[0]);
     // The Descendants chart reads its SBN switch as it draws (its box
     // measure has no SBN line).
     const bool sbn = ancestry_ ? w.sbn : plat::Profile().GetInt("DescRpt", "WCSBN", 0) != 0;
-    if (sbn) line(res::LoadString(kIdsLabelSbn) + ": " + person.texts1[1]);
-    if (w.causeOfDeath) line(res::LoadString(kIdsLabelCause) + ": " + person.texts2[0]);
+    if (sbn) line(res::LoadString(res::kIdsSbn) + ": " + person.texts1[1]);
+    if (w.causeOfDeath) line(res::LoadString(res::kIdsCauseOfDeath) + ": " + person.texts2[0]);
   }
   if (!zelLetters.empty() && y - lineHeight >= text.bottom) {
     // The line form: "ZEL: " and the letters from left to right.
@@ -855,7 +837,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
     }
   }
   text.bottom = textBottom;
-  if (repeated) line(res::LoadString(kIdsAlreadyPrinted));
+  if (repeated) line(res::LoadString(res::kIdsAlreadyPrinted));
 }
 
 void CChartPagesGenerator::DrawWallPage(ReportDevice& dc, int page) {

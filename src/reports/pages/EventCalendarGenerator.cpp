@@ -13,6 +13,7 @@
 #include "NameFit.h"
 #include "RecordAccess.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -159,7 +160,8 @@ std::string CEventCalendarGenerator::FittedShortName(ReportDevice* dc, std::int3
                                                      bool withSurname, int width) const {
   std::vector<std::string> given;
   std::string surname;
-  if (!ShortNameParts(rin, withSurname, given, surname)) return res::LoadString(kIdsUnknown);
+  if (!ShortNameParts(rin, withSurname, given, surname))
+    return res::LoadString(res::kIdsUnknownUpper);
   const LogFont previous = dc->SelectFont(textFont_);
   const TextFontMeasure measure(*dc);
   const int room = width - 1;  // narrower than width, as the clipped text is
@@ -211,8 +213,8 @@ void CEventCalendarGenerator::DrawCalendarAnniversary(ReportDevice* dc,
   std::string prefix;
   if (read && event.years != 0 && marriage.marriage.date.year != 0)
     prefix = std::to_string(event.years) + " ";
-  const std::string unknown = res::LoadString(kIdsUnknown);
-  const std::string tail = " " + res::LoadString(kIdsAnd);
+  const std::string unknown = res::LoadString(res::kIdsUnknownUpper);
+  const std::string tail = " " + res::LoadString(res::kIdsAndCalendar);
   const int room = width - kMargin;
   const std::string husband =
       read && marriage.husband != 0
@@ -234,7 +236,7 @@ void CEventCalendarGenerator::DrawTitle(ReportDevice* dc, int page) {
     title += " " + std::to_string(options_.year);
   }
   AppendPart(title, options_.titleSuffix);
-  if (page > 1) AppendPart(title, WithNumber(res::LoadString(kIdsPageSuffix), page));
+  if (page > 1) AppendPart(title, WithNumber(res::LoadString(res::kIdsPageSuffix), page));
   dc->SelectFont(titleFont_);
   const Rect& f = geometry_.frame;
   const int width = dc->GetTextExtent(title).cx;
@@ -245,8 +247,8 @@ void CEventCalendarGenerator::DrawGrid(ReportDevice* dc) {
   const EventCalendarGeometry& g = geometry_;
   const CCalendarMonthLayout& m = g.month;
   for (int column = 0; column < 7; ++column) {
-    const std::string name =
-        res::LoadString(kIdsFirstWeekday + static_cast<unsigned>((options_.startDay + column) % 7));
+    const std::string name = res::LoadString(
+        res::kIdsFirstWeekday + static_cast<unsigned>((options_.startDay + column) % 7));
     dc->SelectFont(daysFont_);
     const int w = dc->GetTextExtent(name).cx;
     Text(dc, daysFont_, g.gridLeft + column * m.columnWidth + (m.columnWidth - w) / 2, g.weekdayTop,
@@ -326,7 +328,7 @@ void CEventCalendarGenerator::DrawList(ReportDevice* dc, int page, int start) {
       // The heading takes one event line: the event font, in bold.
       LogFont heading = textFont_;
       heading.weight = 700;
-      Text(dc, heading, x, y, res::LoadString(kIdsAdditionalEvents));
+      Text(dc, heading, x, y, res::LoadString(res::kIdsAdditionalEvents));
       y -= lh;
     }
     if (opensDay) {
@@ -348,7 +350,8 @@ void CEventCalendarGenerator::DrawList(ReportDevice* dc, int page, int start) {
 void CEventCalendarGenerator::DrawNoEvents(ReportDevice* dc) {
   CalendarEventRecord event;
   if (GetCalendarEntry(0, 0, event) != 0 || GetCalendarEntry(1, 0, event) != 0) return;
-  const std::string text = res::LoadString(options_.living ? kIdsNoLivingEvents : kIdsNoEvents);
+  const std::string text =
+      res::LoadString(options_.living ? res::kIdsNoLivingEvents : res::kIdsNoEvents);
   const CCalendarMonthLayout& m = geometry_.month;
   const Rect& frame = geometry_.frame;
   const Rect free = geometry_.FreeCell();

@@ -17,14 +17,6 @@ namespace rpt {
 
 class CEventCalendarGenerator : public CReportPageGenerator {
  public:
-  static constexpr unsigned kIdsPageSuffix = 3601;        // "- Page %d"
-  static constexpr unsigned kIdsAdditionalEvents = 3602;  // "* Additional Events"
-  static constexpr unsigned kIdsAnd = 3603;               // "and"
-  static constexpr unsigned kIdsFirstWeekday = 4600;      // "Sunday" .. 4606 "Saturday"
-  static constexpr unsigned kIdsUnknown = 7080;           // "UNKNOWN"
-  static constexpr unsigned kIdsNoEvents = 9741;          // a month without events
-  static constexpr unsigned kIdsNoLivingEvents = 9744;    // the same, living only
-
   explicit CEventCalendarGenerator(const EventCalendarOptions& options) : options_(options) {}
 
   void BeginPrinting(ReportDevice* dc, CPrintInfo* /*info*/) override { BeginEventCalendar(dc); }

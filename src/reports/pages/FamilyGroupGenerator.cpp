@@ -12,58 +12,23 @@
 #include "FamilyFileInfo.h"
 #include "Ports.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsTitle = 7184;
-constexpr unsigned kIdsPage = 7099;
-constexpr unsigned kIdsOf = 4608;
-constexpr unsigned kIdsPreparedBy = 3397;
-constexpr unsigned kIdsAddress = 7216;
-constexpr unsigned kIdsPhone = 7217;
-constexpr unsigned kIdsDatePrepared = 7072;
-constexpr unsigned kIdsHusband = 7126;
-constexpr unsigned kIdsWife = 7127;
-constexpr unsigned kIdsRoleCaptions[] = {0, 0, 7126, 7127, 7192, 7193, 7194, 7195, 7180, 5215};
-constexpr unsigned kIdsBorn = 7112;
-constexpr unsigned kIdsChristened = 7190;
-constexpr unsigned kIdsDied = 7114;
-constexpr unsigned kIdsBuried = 4100;
-constexpr unsigned kIdsMarried = 4106;
-constexpr unsigned kIdsPlace = 7132;
-constexpr unsigned kIdsDescription = 5233;
-constexpr unsigned kIdsDescriptionShort = 5335;
-constexpr unsigned kIdsSealedToSpouse = 4095;
-constexpr unsigned kIdsSealSp = 3236;
-constexpr unsigned kIdsChildren = 7128;
-constexpr unsigned kIdsChildrenHint = 7133;
-constexpr unsigned kIdsZelDates = 7185;
-constexpr unsigned kIdsTemple = 7186;
-constexpr unsigned kIdsSex = 7197;
-constexpr unsigned kIdsMale = 5208;
-constexpr unsigned kIdsFemale = 5209;
-constexpr unsigned kIdsMrin = 7090;
-constexpr unsigned kIdsGivenNames = 7120;
-constexpr unsigned kIdsLast = 7118;
-constexpr unsigned kIdsMaiden = 7119;
-constexpr unsigned kIdsName = 7117;
-constexpr unsigned kIdsGiven = 7198;
-constexpr unsigned kIdsNames = 7199;
-constexpr unsigned kIdsSee = 7187;
-constexpr unsigned kIdsOtherMarriagesQuoted = 7188;
-constexpr unsigned kIdsOtherMarriages = 7124;
-constexpr unsigned kIdsOtherMarriagesHint = 7122;
-constexpr unsigned kIdsNotesAndSources = 7125;
-constexpr unsigned kIdsFurtherInformation = 7123;
-constexpr unsigned kIdsNotes = 3210;
-constexpr unsigned kIdsMarriage = 7159;
-constexpr unsigned kIdsChildNumber = 7219;
-constexpr unsigned kIdsContinued = 7220;
-constexpr unsigned kIdsSources = 5263;
-constexpr unsigned kIdsArial = 7081;
+constexpr unsigned kIdsRoleCaptions[] = {0,
+                                         0,
+                                         res::kIdsHusband,
+                                         res::kIdsWife,
+                                         res::kIdsHusbandsFather,
+                                         res::kIdsHusbandsMother,
+                                         res::kIdsWifesFather,
+                                         res::kIdsWifesMother,
+                                         res::kIdsSpouse,
+                                         res::kIdsOtherSpouse};
 
 constexpr const char* kTitleFont = "Arial;Bold;16pt";
 constexpr const char* kParentFont = "Times New Roman;Bold;12pt";
@@ -132,7 +97,7 @@ FamilyGroupGeometry CFamilyGroupGenerator::GeometryFor(ReportDevice& dc,
   g.R = blank ? rows.heading : rows.row;
   PrintableArea area;
   GetPrintableMargins(dc, o.pageLM, o.pageTM, o.pageRM, o.pageBM, area, false);
-  const LogFont previous = dc.SelectFont({-122, 800, false, false, S(kIdsArial)});
+  const LogFont previous = dc.SelectFont({-122, 800, false, false, S(res::kIdsArial)});
   const int numbers = dc.GetTextExtent("33 ").cx;
   dc.SelectFont(previous);
   const int titleHeight = -FamilyGroupFontOf(Option("FontFgrTitle", kTitleFont)).height;
@@ -178,7 +143,7 @@ FamilyGroupGeometry CFamilyGroupGenerator::GeometryFor(ReportDevice& dc,
 }
 
 void CFamilyGroupGenerator::Fonts(ReportDevice& dc) {
-  const std::string arial = S(kIdsArial);
+  const std::string arial = S(res::kIdsArial);
   int dataPoints = 9;
   title_ = FamilyGroupFontOf(Option("FontFgrTitle", kTitleFont));
   if (blank_) title_ = {-222, 800, false, false, arial};
@@ -310,7 +275,7 @@ bool CFamilyGroupGenerator::LoadRecord(const FamilyGroupPageEntry& entry, Record
 // ---- the page ------------------------------------------------------------------
 
 void CFamilyGroupGenerator::DrawTitle(ReportDevice& dc, std::int32_t mrin) {
-  std::string title = S(kIdsTitle);
+  std::string title = S(res::kIdsFamilyGroupRecordTitle);
   if (mrin > 0 && !o_.suppressRin) title += "- " + std::to_string(mrin);
   const LogFont previous = dc.SelectFont(title_);
   const int width = dc.GetTextExtent(title).cx;
@@ -321,8 +286,8 @@ void CFamilyGroupGenerator::DrawTitle(ReportDevice& dc, std::int32_t mrin) {
 
 void CFamilyGroupGenerator::DrawPageNumber(ReportDevice& dc, const FamilyGroupPageEntry& entry) {
   dc.SelectFont(smallCaption_);
-  const std::string text = S(kIdsPage) + " " + std::to_string(entry.pageInRecord) + " " +
-                           S(kIdsOf) + " " + std::to_string(entry.recordPageCount);
+  const std::string text = S(res::kIdsPage) + " " + std::to_string(entry.pageInRecord) + " " +
+                           S(res::kIdsOfFamilyGroup) + " " + std::to_string(entry.recordPageCount);
   RightText(dc, g_.formRight, g_.formTop - smallCaption_.height + 20, text);
 }
 
@@ -516,10 +481,10 @@ void CFamilyGroupGenerator::DrawPreparedBox(ReportDevice& dc, int top, bool blan
   Rule(dc, g_.formLeft, top - 2 * R, g_.formRight, top - 2 * R);
   dc.SelectFont(smallCaption_);
   const int x = g_.formLeft + g_.textInset;
-  Text(dc, x, top - d, S(kIdsPreparedBy));
-  Text(dc, g_.middleX, top - d, S(kIdsAddress));
-  Text(dc, x, top - R - d, S(kIdsPhone));
-  Text(dc, x, top - 2 * R - d, S(kIdsDatePrepared));
+  Text(dc, x, top - d, S(res::kIdsPreparedBy));
+  Text(dc, g_.middleX, top - d, S(res::kIdsAddress));
+  Text(dc, x, top - R - d, S(res::kIdsPhone));
+  Text(dc, x, top - 2 * R - d, S(res::kIdsDatePrepared));
   if (blank) return;
   CFamilyFileInfo info;
   info.ReadPreparer();
@@ -611,7 +576,9 @@ void CFamilyGroupGenerator::DrawNameRow(ReportDevice& dc, int top, int role,
     dc.SelectFont(captionBold_);
     const std::string number = std::to_string(childNumber) + " ";
     RightText(dc, g_.formLeft, top - (height + captionBold_.height) / 2, number);
-    const std::string letter = sex == 'M' ? S(kIdsMale) : sex == 'F' ? S(kIdsFemale) : "";
+    const std::string letter = sex == 'M'   ? S(res::kIdsMaleLetter)
+                               : sex == 'F' ? S(res::kIdsFemaleLetter)
+                                            : "";
     if (!letter.empty()) {
       const unsigned a = dc.SetTextAlign(TA_BASELINE);
       const int lx = (g_.formLeft + g_.sexX - dc.GetTextExtent(letter).cx) / 2;
@@ -637,12 +604,12 @@ void CFamilyGroupGenerator::DrawChildrenHeading(ReportDevice& dc, int top) {
   Rule(dc, g_.formRight, top, g_.formRight, bottom);
   dc.SelectFont(captionBold_);
   const int textTop = top + 4 * c2_;
-  Text(dc, g_.formLeft + 40, textTop, S(kIdsChildren));
-  Text(dc, g_.formLeft + 80 + dc.GetTextExtent(S(kIdsChildren)).cx + 100, textTop,
-       S(kIdsChildrenHint));
+  Text(dc, g_.formLeft + 40, textTop, S(res::kIdsChildren));
+  Text(dc, g_.formLeft + 80 + dc.GetTextExtent(S(res::kIdsChildren)).cx + 100, textTop,
+       S(res::kIdsChildrenHint));
   if (o_.showZel) {
-    Text(dc, g_.zelX + 120, textTop, S(kIdsZelDates));
-    Text(dc, g_.templeX + 120, textTop, S(kIdsTemple));
+    Text(dc, g_.zelX + 120, textTop, S(res::kIdsZelDates));
+    Text(dc, g_.templeX + 120, textTop, S(res::kIdsOrdinanceTemple));
   }
 }
 
@@ -652,7 +619,7 @@ void CFamilyGroupGenerator::DrawRow(ReportDevice& dc, const FamilyGroupRow& row,
     DrawNameRow(dc, top, row.role, row.name, row.nameMarks, 0, 'U', false, photoBeside);
     if (row.mrin > 0) {
       dc.SelectFont(data_);
-      const std::string text = S(kIdsMrin) + ": " + std::to_string(row.mrin);
+      const std::string text = S(res::kIdsMrin) + ": " + std::to_string(row.mrin);
       const int x =
           o_.layout == 2 ? g_.formRight - 40 - dc.GetTextExtent(text).cx : g_.templeX - 60;
       Text(dc, x, top - g_.labelOffset, text);
@@ -684,10 +651,10 @@ void CFamilyGroupGenerator::DrawRow(ReportDevice& dc, const FamilyGroupRow& row,
     Text(dc, x, top - g_.labelOffset, "-" + Marks(row.marks.row));
     dc.SelectFont(smallCaption_);
   }
-  if (!row.place.empty()) Text(dc, g_.dateX + 40, top - 20, S(kIdsPlace));
+  if (!row.place.empty()) Text(dc, g_.dateX + 40, top - 20, S(res::kIdsPlaceFamilyGroup));
   if (!row.description.empty())
     Text(dc, placeRight + 40, top - 20,
-         S(o_.showZel && rowRight == g_.zelX ? kIdsDescriptionShort : kIdsDescription));
+         S(o_.showZel && rowRight == g_.zelX ? res::kIdsDescriptionShort : res::kIdsDescription));
   const unsigned align = dc.SetTextAlign(TA_BASELINE);
   const int baseline = bottom + 20;
   dc.SelectFont(citation_);
@@ -720,7 +687,7 @@ void CFamilyGroupGenerator::DrawRow(ReportDevice& dc, const FamilyGroupRow& row,
   }
   if (!row.description.empty()) {
     dc.SelectFont(smallCaption_);
-    const int x = placeRight + 80 + dc.GetTextExtent(S(kIdsDescription)).cx;
+    const int x = placeRight + 80 + dc.GetTextExtent(S(res::kIdsDescription)).cx;
     dc.SelectFont(data_);
     Text(dc, x, baseline, FitTextToWidth(&dc, {x, top, rowRight - 40, bottom}, row.description));
   }
@@ -731,7 +698,8 @@ void CFamilyGroupGenerator::DrawRow(ReportDevice& dc, const FamilyGroupRow& row,
     Rule(dc, g_.zelX, bottom, right, bottom);
     Rule(dc, g_.templeX, top, g_.templeX, bottom);
     dc.SelectFont(smallCaption_);
-    Text(dc, g_.zelX + 40, top - g_.labelOffset, S(row.mrin > 0 ? kIdsSealedToSpouse : kIdsSealSp));
+    Text(dc, g_.zelX + 40, top - g_.labelOffset,
+         S(row.mrin > 0 ? res::kIdsSealedToSpouse : res::kIdsSealSp));
     dc.SelectFont(data_);
     const unsigned a = dc.SetTextAlign(TA_BASELINE);
     if (row.sealDate.size() > 3) RightText(dc, g_.templeX - 40, baseline, row.sealDate);
@@ -763,8 +731,8 @@ void CFamilyGroupGenerator::DrawOrdinanceBox(ReportDevice& dc, const FamilyGroup
     Rule(dc, g_.zelX, y, right, y);
     Rule(dc, right, y, right, y - R);
     dc.SelectFont(captionBold_);
-    Text(dc, g_.zelX + 120, y + 4 * c2_ + 40, S(kIdsZelDates));
-    Text(dc, g_.templeX + 120, y + 4 * c2_ + 40, S(kIdsTemple));
+    Text(dc, g_.zelX + 120, y + 4 * c2_ + 40, S(res::kIdsZelDates));
+    Text(dc, g_.templeX + 120, y + 4 * c2_ + 40, S(res::kIdsOrdinanceTemple));
     y -= R;
   }
   Rule(dc, g_.templeX, y, g_.templeX, bottom);
@@ -916,24 +884,24 @@ void CFamilyGroupGenerator::DrawNotesAndSources(ReportDevice& dc, const FamilyGr
         dc.SelectPen(thin_);
         Rule(dc, g_.formLeft, headingTop, g_.formRight, headingTop);
         dc.SelectFont(captionHeading_);
-        Text(dc, g_.formLeft + g_.textInset, headingTop - 20, S(kIdsNotes));
-        x = g_.formLeft + g_.textInset + dc.GetTextExtent(S(kIdsNotes)).cx + 150;
+        Text(dc, g_.formLeft + g_.textInset, headingTop - 20, S(res::kIdsNotes));
+        x = g_.formLeft + g_.textInset + dc.GetTextExtent(S(res::kIdsNotes)).cx + 150;
         sectionHeading = true;
       }
       dc.SelectFont(captionHeading_);
       std::string caption;
       std::int32_t person = 0;
       if (owner.owner == kNotesOwnerMarriage) {
-        caption = Upper(S(kIdsMarriage));
+        caption = Upper(S(res::kIdsMarriage));
       } else if (owner.owner == kNotesOwnerHusband) {
-        caption = Upper(S(kIdsHusband));
+        caption = Upper(S(res::kIdsHusband));
         person = record.people.husband;
       } else if (owner.owner == kNotesOwnerWife) {
-        caption = Upper(S(kIdsWife));
+        caption = Upper(S(res::kIdsWife));
         person = record.people.wife;
       } else {
         const int index = owner.owner - kNotesOwnerChild;
-        caption = Printf(S(kIdsChildNumber), index + 1);
+        caption = Printf(S(res::kIdsChildNumber), index + 1);
         person = index < static_cast<int>(record.people.children.size())
                      ? record.people.children[index]
                      : 0;
@@ -948,7 +916,7 @@ void CFamilyGroupGenerator::DrawNotesAndSources(ReportDevice& dc, const FamilyGr
         Text(dc, nameX, headingTop - 20, name);
         after = nameX + dc.GetTextExtent(name).cx;
       }
-      if (offset > 0) Text(dc, after + 200, headingTop - 20, S(kIdsContinued));
+      if (offset > 0) Text(dc, after + 200, headingTop - 20, S(res::kIdsContinued));
       used += 2;
       SideRules(dc, headingTop, lineTop());
       const std::string_view text = owner.text;
@@ -978,9 +946,9 @@ void CFamilyGroupGenerator::DrawNotesAndSources(ReportDevice& dc, const FamilyGr
   dc.SelectPen(thin_);
   Rule(dc, g_.formLeft, headingTop, g_.formRight, headingTop);
   dc.SelectFont(captionHeading_);
-  std::string heading = S(kIdsSources);
+  std::string heading = S(res::kIdsSources);
   if (start.sourcesOnly && (start.citation > 0 || start.lineOffset > 0))
-    heading += " " + S(kIdsContinued);
+    heading += " " + S(res::kIdsContinued);
   Text(dc, g_.formLeft + g_.textInset, headingTop - 20, heading);
   SideRules(dc, headingTop, headingTop - L);
   ++used;
@@ -1032,19 +1000,21 @@ void CFamilyGroupGenerator::DrawBlankNameCaptions(ReportDevice& dc, int top, int
   Rule(dc, g_.formRight, top, g_.formRight, bottom);
   dc.SelectFont(captionBold_);
   Text(dc, g_.formLeft + g_.textInset, top - g_.labelOffset,
-       S(role == kRoleWife ? kIdsWife : kIdsHusband));
+       S(role == kRoleWife ? res::kIdsWife : res::kIdsHusband));
   dc.SelectFont(smallCaption_);
-  Text(dc, g_.nameX, top - g_.labelOffset, S(kIdsGivenNames));
-  Text(dc, g_.middleX, top - g_.labelOffset, S(role == kRoleWife ? kIdsMaiden : kIdsLast));
-  Text(dc, g_.middleX, top - g_.labelOffset + smallCaption_.height, S(kIdsName));
+  Text(dc, g_.nameX, top - g_.labelOffset, S(res::kIdsGivenNames));
+  Text(dc, g_.middleX, top - g_.labelOffset,
+       S(role == kRoleWife ? res::kIdsMaiden : res::kIdsLast));
+  Text(dc, g_.middleX, top - g_.labelOffset + smallCaption_.height, S(res::kIdsNameWord));
   // The box of the "See Other Marriages" note, as wide as its caption.
   const int boxLeft =
       std::min(g_.templeX, g_.formRight - 80 -
-                               std::max(dc.GetTextExtent(S(kIdsSee)).cx,
-                                        dc.GetTextExtent(S(kIdsOtherMarriagesQuoted)).cx));
+                               std::max(dc.GetTextExtent(S(res::kIdsSee)).cx,
+                                        dc.GetTextExtent(S(res::kIdsOtherMarriagesQuoted)).cx));
   Rule(dc, boxLeft, top, boxLeft, bottom);
-  Text(dc, boxLeft + 40, top - g_.labelOffset, S(kIdsSee));
-  Text(dc, boxLeft + 40, top - g_.labelOffset + smallCaption_.height, S(kIdsOtherMarriagesQuoted));
+  Text(dc, boxLeft + 40, top - g_.labelOffset, S(res::kIdsSee));
+  Text(dc, boxLeft + 40, top - g_.labelOffset + smallCaption_.height,
+       S(res::kIdsOtherMarriagesQuoted));
 }
 
 void CFamilyGroupGenerator::DrawBlankSpouseBlock(ReportDevice& dc, int role) {
@@ -1052,9 +1022,9 @@ void CFamilyGroupGenerator::DrawBlankSpouseBlock(ReportDevice& dc, int role) {
   DrawBlankNameCaptions(dc, top, role);
   int y = top - g_.H;
   const char sex = role == kRoleWife ? 'F' : 'M';
-  std::vector<std::string> captions{S(kIdsBorn), S(kIdsChristened), S(kIdsDied),
-                                    S(sex == 'F' ? kIdsBuried + 1 : kIdsBuried)};
-  if (role == kRoleHusband) captions.push_back(S(kIdsMarried));
+  std::vector<std::string> captions{S(res::kIdsBorn), S(res::kIdsChristened), S(res::kIdsDied),
+                                    S(sex == 'F' ? res::kIdsBuried + 1 : res::kIdsBuried)};
+  if (role == kRoleHusband) captions.push_back(S(res::kIdsMarried));
   for (const std::string& caption : captions) {
     FamilyGroupRow row;
     row.caption = caption;
@@ -1082,14 +1052,14 @@ void CFamilyGroupGenerator::DrawBlankChildBlock(ReportDevice& dc, int number) {
     RightText(dc, g_.formLeft, top - (g_.H + captionBold_.height) / 2,
               std::to_string(number) + " ");
   dc.SelectFont(smallCaption_);
-  Text(dc, g_.formLeft + 20, top - g_.labelOffset, S(kIdsSex));
-  Text(dc, g_.sexX + 40, top - g_.labelOffset, S(kIdsGiven));
-  Text(dc, g_.sexX + 40, top - g_.labelOffset + smallCaption_.height, S(kIdsNames));
-  Text(dc, g_.middleX, top - g_.labelOffset, S(kIdsLast));
-  Text(dc, g_.middleX, top - g_.labelOffset + smallCaption_.height, S(kIdsName));
+  Text(dc, g_.formLeft + 20, top - g_.labelOffset, S(res::kIdsSexFamilyGroup));
+  Text(dc, g_.sexX + 40, top - g_.labelOffset, S(res::kIdsGiven));
+  Text(dc, g_.sexX + 40, top - g_.labelOffset + smallCaption_.height, S(res::kIdsNames));
+  Text(dc, g_.middleX, top - g_.labelOffset, S(res::kIdsLast));
+  Text(dc, g_.middleX, top - g_.labelOffset + smallCaption_.height, S(res::kIdsNameWord));
   int y = bottom;
-  const std::vector<std::string> captions{S(kIdsBorn), S(kIdsChristened), S(kIdsDied),
-                                          S(kIdsBuried)};
+  const std::vector<std::string> captions{S(res::kIdsBorn), S(res::kIdsChristened),
+                                          S(res::kIdsDied), S(res::kIdsBuried)};
   for (const std::string& caption : captions) {
     FamilyGroupRow row;
     row.caption = caption;
@@ -1102,7 +1072,7 @@ void CFamilyGroupGenerator::DrawBlankChildBlock(ReportDevice& dc, int number) {
   DrawRow(dc, spouse, y, false);
   y -= g_.R;
   FamilyGroupRow married;
-  married.caption = S(kIdsMarried);
+  married.caption = S(res::kIdsMarried);
   DrawRow(dc, married, y, false);
   y -= g_.R;
   if (o_.showZel) {
@@ -1117,8 +1087,8 @@ void CFamilyGroupGenerator::DrawBlankPage(ReportDevice& dc, int page) {
   if (page < 1 || page > 3) return;
   DrawTitle(dc, 0);
   dc.SelectFont(smallCaption_);
-  Text(dc, g_.formRight - 1000, g_.formTop + 200, S(kIdsPage));
-  Text(dc, g_.formRight - 350, g_.formTop + 200, S(kIdsOf));
+  Text(dc, g_.formRight - 1000, g_.formTop + 200, S(res::kIdsPage));
+  Text(dc, g_.formRight - 350, g_.formTop + 200, S(res::kIdsOfFamilyGroup));
   y_ = g_.formTop;
   if (page == 1) {
     DrawBlankSpouseBlock(dc, kRoleHusband);
@@ -1150,17 +1120,17 @@ void CFamilyGroupGenerator::DrawBlankPage(ReportDevice& dc, int page) {
   RectangleXY(&dc, g_.formLeft, boxTop, g_.formRight, g_.footerY);
   Rule(dc, g_.formLeft, middle, g_.formRight, middle);
   dc.SelectFont(captionHeading_);
-  Text(dc, g_.formLeft + g_.textInset, boxTop - 20, S(kIdsOtherMarriages));
-  int x = g_.formLeft + g_.textInset + dc.GetTextExtent(S(kIdsOtherMarriages)).cx + 200;
+  Text(dc, g_.formLeft + g_.textInset, boxTop - 20, S(res::kIdsOtherMarriages));
+  int x = g_.formLeft + g_.textInset + dc.GetTextExtent(S(res::kIdsOtherMarriages)).cx + 200;
   dc.SelectFont(smallCaption_);
-  Text(
-      dc, x, boxTop - 20,
-      FitTextToWidth(&dc, {x, boxTop, g_.formRight - 40, boxTop - 200}, S(kIdsOtherMarriagesHint)));
+  Text(dc, x, boxTop - 20,
+       FitTextToWidth(&dc, {x, boxTop, g_.formRight - 40, boxTop - 200},
+                      S(res::kIdsOtherMarriagesHint)));
   dc.SelectFont(captionHeading_);
-  Text(dc, g_.formLeft + g_.textInset, middle - 20, S(kIdsNotesAndSources));
-  x = g_.formLeft + g_.textInset + dc.GetTextExtent(S(kIdsNotesAndSources)).cx + 200;
+  Text(dc, g_.formLeft + g_.textInset, middle - 20, S(res::kIdsNotesAndSources));
+  x = g_.formLeft + g_.textInset + dc.GetTextExtent(S(res::kIdsNotesAndSources)).cx + 200;
   dc.SelectFont(smallCaption_);
-  Text(dc, x, middle - 20, S(kIdsFurtherInformation));
+  Text(dc, x, middle - 20, S(res::kIdsFurtherInformation));
   DrawPrintedBy(dc, g_.footerY - 50);
 }
 

@@ -4,13 +4,12 @@
 #include "FamilyGroupGenerator.h"
 #include "IndividualRecord.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsArial = 7081;
 
 int FontHeight(const char* key, const char* def) {
   return -FamilyGroupFontOf(plat::Profile().GetString("Options", key, def)).height;
@@ -33,7 +32,8 @@ FamilyGroupRunArgs FamilyGroupRunArgsFrom(const ReportRequest& request,
   args.startRin = options.listOpt ? 0 : request.startRin;
   args.chosenFamily = options.listOpt ? 0 : request.familyMrin;
   args.dc = &dc;
-  const LogFont previous = dc.SelectFont({-122, 800, false, false, res::LoadString(kIdsArial)});
+  const LogFont previous =
+      dc.SelectFont({-122, 800, false, false, res::LoadString(res::kIdsArial)});
   const int numbers = dc.GetTextExtent("33 ").cx;
   dc.SelectFont(previous);
   args.notesWidth = width - numbers - 708;

@@ -19,6 +19,7 @@
 #include "RecordAccess.h"
 #include "ReportKinds.h"
 #include "ReportProgress.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "SummaryText.h"
 #include "TextMeasure.h"
@@ -26,39 +27,6 @@
 namespace rpt {
 
 namespace {
-
-enum : unsigned {
-  kIdsFor = 4615,
-  kIdsTitle = 9625,
-  kIdsDepth0 = 9627,
-  kIdsDepth1 = 9628,
-  kIdsFathersAncestors = 9629,
-  kIdsFathersParents = 9630,
-  kIdsMothersAncestors = 9631,
-  kIdsMothersParents = 9632,
-  kIdsGrandfather = 9633,
-  kIdsGrandmother = 9634,
-  kIdsGreatGrandfather = 9635,
-  kIdsGreatGrandmother = 9636,
-  kIdsFirst = 9637,
-  kIdsSecond = 9638,
-  kIdsThird = 9639,
-  kIdsTh = 9640,
-  kIdsChildren = 7128,
-  kIdsMarriedFemale = 9642,
-  kIdsMarried = 4106,
-  kIdsDivorced = 3494,
-  kIdsSex = 3737,
-  kIdsBirth = 3710,
-  kIdsPlace = 4777,
-  kIdsDeath = 3712,
-  kIdsBaptism = 7101,
-  kIdsEndowment = 7207,
-  kIdsSealParents = 9648,
-  kIdsSealSpouse = 9649,
-  kIdsPageOf = 9650,
-  kIdsTimes = 9651,
-};
 
 constexpr char kSeparator = '\x01';
 
@@ -71,7 +39,7 @@ FosMarriageChooser& Chooser() {
 
 LogFont Times(int height, int weight) {
   LogFont f;
-  f.face = S(kIdsTimes);
+  f.face = S(res::kIdsTimes);
   f.height = height;
   f.weight = weight;
   return f;
@@ -101,13 +69,13 @@ std::string Join(char kind, std::initializer_list<std::string> fields) {
 std::string Ordinal(int n) {
   switch (n) {
     case 1:
-      return S(kIdsFirst);
+      return S(res::kIdsFirstOrdinal);
     case 2:
-      return S(kIdsSecond);
+      return S(res::kIdsSecond);
     case 3:
-      return S(kIdsThird);
+      return S(res::kIdsThird);
     default:
-      return std::to_string(n) + S(kIdsTh);
+      return std::to_string(n) + S(res::kIdsOrdinalSuffixTh);
   }
 }
 
@@ -123,7 +91,8 @@ std::int32_t ParentsMrinOf(std::int32_t rin) {
 
 }  // namespace
 
-FamilyOrdinanceOptions::FamilyOrdinanceOptions() : titlePrefix(S(kIdsTitle) + " " + S(kIdsFor)) {}
+FamilyOrdinanceOptions::FamilyOrdinanceOptions()
+    : titlePrefix(S(res::kIdsFamilyOrdinanceSummaryTitle) + " " + S(res::kIdsFor)) {}
 
 FamilyOrdinanceOptions FamilyOrdinanceOptions::Load() {
   FamilyOrdinanceOptions o;
@@ -152,14 +121,14 @@ std::vector<CFosColumn> BuildFosColumns(int left, int right) {
   const int base = left + 2700;
   std::vector<CFosColumn> c;
   c.push_back({"", left, left + 2500, DT_LEFT});
-  c.push_back({S(kIdsSex), left + 2500, left + 2700, DT_LEFT});
-  c.push_back({S(kIdsBirth), base, base + m, DT_RIGHT});
-  c.push_back({S(kIdsPlace), base + h, base + h + place, DT_LEFT});
-  c.push_back({S(kIdsDeath), base + h + place, base + h + place + m, DT_RIGHT});
-  c.push_back({S(kIdsBaptism), base + 2 * h + place, base + 2 * h + place + m, DT_RIGHT});
-  c.push_back({S(kIdsEndowment), base + 3 * h + place, base + 3 * h + place + m, DT_RIGHT});
-  c.push_back({S(kIdsSealParents), base + 4 * h + place, base + 4 * h + place + m, DT_RIGHT});
-  c.push_back({S(kIdsSealSpouse), base + 5 * h + place, base + 5 * h + place + m, DT_RIGHT});
+  c.push_back({S(res::kIdsSex), left + 2500, left + 2700, DT_LEFT});
+  c.push_back({S(res::kIdsBirth), base, base + m, DT_RIGHT});
+  c.push_back({S(res::kIdsPlace), base + h, base + h + place, DT_LEFT});
+  c.push_back({S(res::kIdsDeath), base + h + place, base + h + place + m, DT_RIGHT});
+  c.push_back({S(res::kIdsBaptism), base + 2 * h + place, base + 2 * h + place + m, DT_RIGHT});
+  c.push_back({S(res::kIdsEndowment), base + 3 * h + place, base + 3 * h + place + m, DT_RIGHT});
+  c.push_back({S(res::kIdsSealParents), base + 4 * h + place, base + 4 * h + place + m, DT_RIGHT});
+  c.push_back({S(res::kIdsSealSpouse), base + 5 * h + place, base + 5 * h + place + m, DT_RIGHT});
   return c;
 }
 
@@ -173,17 +142,19 @@ std::string FosHeadingLine(int depth, bool male, const std::string& childName,
                            const std::string& rootName) {
   switch (depth) {
     case 0:
-      return Join('G', {S(kIdsDepth0)});
+      return Join('G', {S(res::kIdsDepth0)});
     case 1:
-      return Join('G', {S(kIdsDepth1)});
+      return Join('G', {S(res::kIdsDepth1)});
     case 2:
-      return Join('A', {S(male ? kIdsFathersAncestors : kIdsMothersAncestors),
-                        res::FormatString(male ? kIdsFathersParents : kIdsMothersParents,
+      return Join('A', {S(male ? res::kIdsFathersAncestors : res::kIdsMothersAncestors),
+                        res::FormatString(male ? res::kIdsFathersParents : res::kIdsMothersParents,
                                           {childName, rootName})});
     case 3:
-      return Join('G', {res::FormatString(male ? kIdsGrandfather : kIdsGrandmother, {childName})});
+      return Join('G', {res::FormatString(male ? res::kIdsGrandfather : res::kIdsGrandmother,
+                                          {childName})});
     default:
-      return Join('G', {res::FormatString(male ? kIdsGreatGrandfather : kIdsGreatGrandmother,
+      return Join('G', {res::FormatString(male ? res::kIdsGreatGrandfatherParents
+                                               : res::kIdsGreatGrandmotherParents,
                                           {Ordinal(depth - 3) + " ", childName})});
   }
 }
@@ -297,7 +268,7 @@ int CFamilyOrdinanceSummaryGenerator::PaginateFamilyOrdinanceSummary(ReportDevic
   cancelled_ = false;
   written_ = 0;
   dc_ = dc;
-  plat::Progress().Begin(S(kIdsTitle), 100);
+  plat::Progress().Begin(S(res::kIdsFamilyOrdinanceSummaryTitle), 100);
   folder_ = PaginationWorkFolder(plat::TempFolder());
   content_ = std::fopen((folder_ + kContentName).c_str(), "wb");
   offsets_ = std::fopen((folder_ + kOffsetName).c_str(), "wb");
@@ -373,9 +344,9 @@ void CFamilyOrdinanceSummaryGenerator::CoupleSection(std::int32_t person, std::i
       if (!PersonLineAllowed()) return;
       WriteLine(PersonLine('I', spouse), kFosLine);
     }
-    std::string married = S(self.sex == 'F' ? kIdsMarriedFemale : kIdsMarried) + ": " +
+    std::string married = S(self.sex == 'F' ? res::kIdsMarriedFemale : res::kIdsMarried) + ": " +
                           marriage.marriage.date.ToString();
-    if (marriage.status == 'D') married += S(kIdsDivorced);
+    if (marriage.status == 'D') married += S(res::kIdsDivorced);
     WriteLine(
         Join('M', {married, "", "", "", "", "", "", "", marriage.sealingToSpouse.date.ToString()}),
         kFosLine);
@@ -384,7 +355,7 @@ void CFamilyOrdinanceSummaryGenerator::CoupleSection(std::int32_t person, std::i
     if (children > 0) DbGetRelation(mrin, db::kRelChildren, children, list);
     list.erase(std::remove(list.begin(), list.end(), 0), list.end());
     if (!list.empty()) {
-      WriteLine(Join('C', {S(kIdsChildren)}), kFosLine);
+      WriteLine(Join('C', {S(res::kIdsChildren)}), kFosLine);
       for (std::int32_t c : list) {
         if (!PersonLineAllowed()) return;
         WriteLine(PersonLine('C', c), kFosLine);
@@ -470,7 +441,7 @@ int CFamilyOrdinanceSummaryGenerator::PrintFosPage(ReportDevice* dc, int page, b
   dc->SelectFont(bodyFont_);
   TextOutString(dc, c.left, c.y, GetTodayString());
   char pageText[96];
-  std::snprintf(pageText, sizeof pageText, S(kIdsPageOf).c_str(), page, pageCount_);
+  std::snprintf(pageText, sizeof pageText, S(res::kIdsPageOf).c_str(), page, pageCount_);
   DrawTextAligned(dc, pageText, {c.left, c.y, c.right, c.y - kFosLine}, DT_RIGHT);
   c.Advance(0);
   dc->SelectPen(thickPen_);

@@ -18,6 +18,7 @@
 #include "MultimediaChain.h"
 #include "RecordAccess.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "SummaryText.h"
 #include "TextMeasure.h"
@@ -29,64 +30,11 @@ namespace rpt {
 
 namespace {
 
-// String ids of the page texts.
-enum : unsigned {
-  kIdsArial = 7081,
-  kIdsPage = 7099,
-  kIdsBorn = 7112,
-  kIdsChristened = 9601,
-  kIdsDied = 7114,
-  kIdsBuriedFemale = 9602,
-  kIdsBuried = 9603,
-  kIdsBaptizedFemale = 9604,
-  kIdsBaptized = 4089,
-  kIdsEndowed = 4091,
-  kIdsSealPar = 9605,
-  kIdsParents = 3219,
-  kIdsMarriages = 9606,
-  kIdsNotes = 9607,
-  kIdsSources = 9608,
-  kIdsContinued = 9609,
-  kIdsSystemError = 9610,
-  kIdsUnableToPrint = 9611,
-  kIdsContact = 9612,
-  kIdsAka = 9613,
-  kIdsId = 9614,
-  kIdsSbn = 9615,
-  kIdsCreated = 9616,
-  kIdsSubmittedSb = 9617,
-  kIdsSubmittedLrl = 9618,
-  kIdsEvent = 9619,
-  kIdsDates = 9620,
-  kIdsRelationship = 9621,
-  kIdsMarriageDatePlace = 9622,
-  kIdsSealedDatePlace = 9623,
-  kIdsBiological = 9624,
-  kIdsPlace = 4777,
-  kIdsDescription = 5233,
-  kIdsNickname = 4818,
-  kIdsMarriedName = 4819,
-  kIdsSex = 3737,
-  kIdsLastChanged = 3744,
-  kIdsMrin = 7090,
-  kIdsFather = 7129,
-  kIdsMother = 7130,
-  kIdsSpouse = 7180,
-  kIdsUnknown = 7080,
-  kIdsDivorced = 3494,
-  kIdsNotMarried = 3678,
-  kIdsAdopted = 5217,
-  kIdsGuardian = 5218,
-  kIdsChallenged = 5219,
-  kIdsDisproved = 5220,
-  kIdsSealing = 7208,
-};
-
 std::string S(unsigned id) { return res::LoadString(id); }
 
 LogFont Arial(int height, int weight) {
   LogFont f;
-  f.face = S(kIdsArial);
+  f.face = S(res::kIdsArial);
   f.height = height;
   f.weight = weight;
   return f;
@@ -95,17 +43,17 @@ LogFont Arial(int height, int weight) {
 std::string RelationshipWord(char code) {
   switch (code) {
     case 'a':
-      return S(kIdsAdopted);
+      return S(res::kIdsAdopted);
     case 'b':
-      return S(kIdsBiological);
+      return S(res::kIdsBiological);
     case 'c':
-      return S(kIdsChallenged);
+      return S(res::kIdsChallenged);
     case 'd':
-      return S(kIdsDisproved);
+      return S(res::kIdsDisproved);
     case 'g':
-      return S(kIdsGuardian);
+      return S(res::kIdsGuardian);
     case 's':
-      return S(kIdsSealing);
+      return S(res::kIdsSealing);
     default:
       return {};
   }
@@ -275,7 +223,8 @@ int CIndividualSummaryGenerator::PrintSummaryPage(ReportDevice* dc, int page, bo
   auto* entry = dynamic_cast<SummaryPageEntry*>(FindPageEntryByPage(Paginator(), page));
   CIndividualRecord record;
   if (entry == nullptr || family::Read(record, entry->key) != 1) {
-    Text(dc, columnFont_, 0, 0, S(kIdsSystemError) + ":  " + S(kIdsUnableToPrint));
+    Text(dc, columnFont_, 0, 0,
+         S(res::kIdsSystemErrorSummary) + ":  " + S(res::kIdsUnableToPrintSummary));
     dc->SelectFont(previous);
     if (IsRTFMode() && !lastPage) EndRTFPage();
     return 1;
@@ -300,7 +249,7 @@ int CIndividualSummaryGenerator::PrintSummaryPage(ReportDevice* dc, int page, bo
   // Header line below the title band.
   Text(dc, columnFont_, f.left, band - 140, GetTodayString());
   char pageText[64];
-  std::snprintf(pageText, sizeof pageText, "%s  %d", S(kIdsPage).c_str(), page);
+  std::snprintf(pageText, sizeof pageText, "%s  %d", S(res::kIdsPage).c_str(), page);
   dc->SelectFont(columnFont_);
   Text(dc, columnFont_, f.right - dc->GetTextExtent(pageText).cx, band - 120, pageText);
   Rule(dc, f.left, f.right, band - 295);
@@ -398,12 +347,12 @@ void CIndividualSummaryGenerator::DrawItem(ReportDevice* dc, const Frame& f,
   const int y = f.top + item.y;
   switch (item.kind) {
     case SummaryItemKind::kEventHeadings: {
-      Text(dc, columnFont_, f.left, y, S(kIdsEvent));
+      Text(dc, columnFont_, f.left, y, S(res::kIdsEvent));
       dc->SelectFont(columnFont_);
-      const std::string dates = S(kIdsDates);
+      const std::string dates = S(res::kIdsDates);
       Text(dc, columnFont_, f.dateCentre - dc->GetTextExtent(dates).cx / 2, y, dates);
-      Text(dc, columnFont_, f.placeX, y, S(kIdsPlace));
-      Text(dc, columnFont_, f.descX, y, S(kIdsDescription));
+      Text(dc, columnFont_, f.placeX, y, S(res::kIdsPlace));
+      Text(dc, columnFont_, f.descX, y, S(res::kIdsDescription));
       Rule(dc, f.left, f.right, y - 170);
       break;
     }
@@ -425,23 +374,23 @@ void CIndividualSummaryGenerator::DrawItem(ReportDevice* dc, const Frame& f,
       Note(y - dc->GetTextExtent(item.text).cy);
       break;
     case SummaryItemKind::kContactHeading:
-      Text(dc, columnFont_, f.left, y, S(kIdsContact) + ":");
+      Text(dc, columnFont_, f.left, y, S(res::kIdsContact) + ":");
       break;
     case SummaryItemKind::kContactLine:
       Text(dc, columnFont_, f.left, y, item.text);
       break;
     case SummaryItemKind::kParentsHeading: {
-      DrawHeading(dc, f, y, S(kIdsParents));
+      DrawHeading(dc, f, y, S(res::kIdsParents));
       Rule(dc, f.left, f.right, y - 170);
-      if (!options_.suppressRin) Text(dc, columnFont_, f.left, y - 255, S(kIdsMrin));
-      Text(dc, columnFont_, f.nameX, y - 255, S(kIdsFather));
+      if (!options_.suppressRin) Text(dc, columnFont_, f.left, y - 255, S(res::kIdsMrin));
+      Text(dc, columnFont_, f.nameX, y - 255, S(res::kIdsFather));
       const int motherX = f.motherX + (options_.suppressRin ? 0 : 300);
       if (options_.relInd) {
         Text(dc, columnFont_, f.motherX - (options_.suppressRin ? 850 : 1150), y - 255,
-             S(kIdsRelationship));
-        Text(dc, columnFont_, f.right - 750, y - 255, S(kIdsRelationship));
+             S(res::kIdsRelationship));
+        Text(dc, columnFont_, f.right - 750, y - 255, S(res::kIdsRelationship));
       }
-      Text(dc, columnFont_, motherX, y - 255, S(kIdsMother));
+      Text(dc, columnFont_, motherX, y - 255, S(res::kIdsMother));
       Rule(dc, f.left, f.right, y - 467);
       break;
     }
@@ -449,15 +398,15 @@ void CIndividualSummaryGenerator::DrawItem(ReportDevice* dc, const Frame& f,
       DrawSummaryParentRow(dc, f, item.number, y);
       break;
     case SummaryItemKind::kMarriagesHeading: {
-      std::string heading = S(kIdsMarriages);
-      if (item.continued) heading += " " + S(kIdsContinued);
+      std::string heading = S(res::kIdsMarriages);
+      if (item.continued) heading += " " + S(res::kIdsContinuedSummary);
       DrawHeading(dc, f, y, heading);
       Rule(dc, f.left, f.right, y - 170);
-      if (!options_.suppressRin) Text(dc, columnFont_, f.left, y - 255, S(kIdsMrin));
-      Text(dc, columnFont_, f.nameX, y - 255, S(kIdsSpouse));
-      Text(dc, columnFont_, f.marriageDateX + 420, y - 255, S(kIdsMarriageDatePlace));
+      if (!options_.suppressRin) Text(dc, columnFont_, f.left, y - 255, S(res::kIdsMrin));
+      Text(dc, columnFont_, f.nameX, y - 255, S(res::kIdsSpouse));
+      Text(dc, columnFont_, f.marriageDateX + 420, y - 255, S(res::kIdsMarriageDatePlace));
       if (options_.showZel)
-        Text(dc, columnFont_, f.right - 1400 + 130, y - 255, S(kIdsSealedDatePlace));
+        Text(dc, columnFont_, f.right - 1400 + 130, y - 255, S(res::kIdsSealedDatePlace));
       Rule(dc, f.left, f.right, y - 467);
       break;
     }
@@ -465,13 +414,13 @@ void CIndividualSummaryGenerator::DrawItem(ReportDevice* dc, const Frame& f,
       DrawMarriageRow(dc, f, item.number, record.numbers[CIndividualRecord::kRin], y, entry);
       break;
     case SummaryItemKind::kNotesHeading:
-      DrawNotesHeading(dc, f, y, kIdsNotes, item.continued);
+      DrawNotesHeading(dc, f, y, res::kIdsNotesSummary, item.continued);
       break;
     case SummaryItemKind::kNotesLine:
       DrawTaggedLine(dc, f.left, y, item.text, item.style);
       break;
     case SummaryItemKind::kSourcesHeading:
-      DrawNotesHeading(dc, f, y, kIdsSources, item.continued);
+      DrawNotesHeading(dc, f, y, res::kIdsSourcesSummary, item.continued);
       break;
     case SummaryItemKind::kSourceLine: {
       const int shown = item.number + 1;
@@ -492,7 +441,7 @@ void CIndividualSummaryGenerator::DrawItem(ReportDevice* dc, const Frame& f,
 void CIndividualSummaryGenerator::DrawNotesHeading(ReportDevice* dc, const Frame& f, int y,
                                                    unsigned id, bool continued) {
   std::string heading = S(id);
-  if (continued) heading += " " + S(kIdsContinued);
+  if (continued) heading += " " + S(res::kIdsContinuedSummary);
   DrawHeading(dc, f, y, heading);
   const int lh = -f.lineStep;
   Rule(dc, f.left, f.right, y - 2 * lh + lh / 2);
@@ -540,11 +489,11 @@ void CIndividualSummaryGenerator::DrawSummaryEventRow(ReportDevice* dc, const Fr
   };
   switch (kind) {
     case 1:
-      label = S(kIdsBorn);
+      label = S(res::kIdsBorn);
       fromEvent(record.birth, db::kOwnerBirth);
       break;
     case 2: {
-      label = S(kIdsChristened);
+      label = S(res::kIdsChristenedSummary);
       const std::int32_t type = record.numbers[CIndividualRecord::kChristeningType];
       CEventTypeRecord typeRecord;
       if (type > 0 && DbGetRecord(type, db::kEventType, &typeRecord) && !typeRecord.title.empty())
@@ -553,12 +502,12 @@ void CIndividualSummaryGenerator::DrawSummaryEventRow(ReportDevice* dc, const Fr
       break;
     }
     case 3:
-      label = S(kIdsDied);
+      label = S(res::kIdsDied);
       fromEvent(record.death, db::kOwnerDeath);
       node.GetDetailText(1, description);
       break;
     case 4:
-      label = S(female ? kIdsBuriedFemale : kIdsBuried);
+      label = S(female ? res::kIdsBuriedFemaleSummary : res::kIdsBuriedSummary);
       fromEvent(record.burial, db::kOwnerBurial);
       break;
     case 5: {
@@ -577,15 +526,15 @@ void CIndividualSummaryGenerator::DrawSummaryEventRow(ReportDevice* dc, const Fr
     }
     case 6:
       // The baptism row shows the baptism itself.
-      label = S(female ? kIdsBaptizedFemale : kIdsBaptized);
+      label = S(female ? res::kIdsBaptizedFemale : res::kIdsBaptized);
       fromOrdinance(record.baptism, db::kOwnerBaptism, rin);
       break;
     case 7:
-      label = S(kIdsEndowed);
+      label = S(res::kIdsEndowed);
       fromOrdinance(record.endowment, db::kOwnerEndowment, rin);
       break;
     case 8:
-      label = S(kIdsSealPar);
+      label = S(res::kIdsSealPar);
       fromOrdinance(record.sealingToParents, db::kOwnerFamilyLink,
                     record.numbers[CIndividualRecord::kParentLink]);
       break;
@@ -652,7 +601,7 @@ void CIndividualSummaryGenerator::DrawMarriageRow(ReportDevice* dc, const Frame&
   const std::int32_t spouse = marriage.husband == rin ? marriage.wife : marriage.husband;
   dc->SelectFont(columnFont_);
   std::string name = PersonName(spouse, dc, f.marriageDateX - f.nameX - 50);
-  if (name.empty()) name = S(kIdsUnknown);
+  if (name.empty()) name = S(res::kIdsUnknownUpper);
   Text(dc, columnFont_, f.nameX, y, name);
   dc->SelectFont(columnFont_);
   DrawMarks(dc, f.nameX + dc->GetTextExtent(name).cx, y,
@@ -660,8 +609,8 @@ void CIndividualSummaryGenerator::DrawMarriageRow(ReportDevice* dc, const Frame&
 
   const int placeX = f.marriageDateX + f.span * 1600 / 6020;
   std::string date = marriage.marriage.date.ToString();
-  const std::string status = marriage.status == 'D'   ? S(kIdsDivorced)
-                             : marriage.status == 'N' ? S(kIdsNotMarried)
+  const std::string status = marriage.status == 'D'   ? S(res::kIdsDivorced)
+                             : marriage.status == 'N' ? S(res::kIdsNotMarried)
                                                       : std::string();
   if (!status.empty()) date += date.empty() ? status : " " + status;
   const std::vector<std::int32_t> eventMarks = NumbersOf(db::kOwnerMarriageEvent, mrin, entry);
@@ -700,9 +649,9 @@ void CIndividualSummaryGenerator::DrawNames(ReportDevice* dc, const Frame& f, in
   const int col3 = 2 * third - 500;
   std::string texts[5];
   for (int i = 0; i < 5; ++i) node.GetDetailText(i, texts[i]);
-  const std::string nickLabel = S(kIdsNickname) + ": ";
-  const std::string akaLabel = S(kIdsAka) + ": ";
-  const std::string marriedLabel = S(kIdsMarriedName) + ": ";
+  const std::string nickLabel = S(res::kIdsNickname) + ": ";
+  const std::string akaLabel = S(res::kIdsAka) + ": ";
+  const std::string marriedLabel = S(res::kIdsMarriedName) + ": ";
   dc->SelectFont(columnFont_);
   const int nickW = dc->GetTextExtent(nickLabel).cx;
   const int akaW = dc->GetTextExtent(akaLabel).cx;
@@ -712,24 +661,26 @@ void CIndividualSummaryGenerator::DrawNames(ReportDevice* dc, const Frame& f, in
   Text(dc, columnFont_, col3, y - 85, marriedLabel + texts[3]);
 
   const char sex = node.GetSexLetter();
-  Text(dc, columnFont_, f.left, y - 255, S(kIdsSex) + ":");
+  Text(dc, columnFont_, f.left, y - 255, S(res::kIdsSex) + ":");
   Text(dc, columnFont_, f.left + nickW, y - 255,
        std::string(1, sex == 'M' || sex == 'F' ? sex : ' '));
-  Text(dc, columnFont_, third, y - 255, S(kIdsId) + ":");
+  Text(dc, columnFont_, third, y - 255, S(res::kIdsIdSummary) + ":");
   Text(dc, columnFont_, third + akaW, y - 255, texts[0]);
-  Text(dc, columnFont_, col3, y - 255, S(kIdsSbn) + ":");
+  Text(dc, columnFont_, col3, y - 255, S(res::kIdsSbnSummary) + ":");
   Text(dc, columnFont_, col3 + marriedW, y - 255, texts[2]);
 
-  Text(dc, columnFont_, f.left, y - 425, S(kIdsCreated) + ":");
+  Text(dc, columnFont_, f.left, y - 425, S(res::kIdsCreated) + ":");
   Text(dc, columnFont_, f.left + nickW, y - 425,
        StampDate(record.numbers[CIndividualRecord::kCreatedStamp]));
-  Text(dc, columnFont_, third, y - 425,
-       S(kIdsLastChanged) + ": " + StampDate(record.numbers[CIndividualRecord::kUpdatedStamp]));
+  Text(
+      dc, columnFont_, third, y - 425,
+      S(res::kIdsLastChanged) + ": " + StampDate(record.numbers[CIndividualRecord::kUpdatedStamp]));
   if (record.trailing[0] != 0)
-    Text(dc, columnFont_, col3, y - 425, S(kIdsSubmittedSb) + ": " + StampDate(record.trailing[0]));
+    Text(dc, columnFont_, col3, y - 425,
+         S(res::kIdsSubmittedSb) + ": " + StampDate(record.trailing[0]));
   if (record.trailing[1] != 0)
     Text(dc, columnFont_, col3, y - 595,
-         S(kIdsSubmittedLrl) + ": " + StampDate(record.trailing[1]));
+         S(res::kIdsSubmittedLrl) + ": " + StampDate(record.trailing[1]));
 }
 
 }  // namespace rpt

@@ -23,6 +23,7 @@
 #include "RecordProblems.h"
 #include "ReportKinds.h"
 #include "ReportPrintSetup.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
 
@@ -73,8 +74,8 @@ const CEventValue& EventOr(const CEventValue& first, const CEventValue& second) 
 std::string DateText(const CDateValue& date) { return date.IsSet() ? date.Format() : ""; }
 
 std::string MarriageStatusText(char status) {
-  if (status == 'D') return S(3494);
-  if (status == 'N') return S(3678);
+  if (status == 'D') return S(res::kIdsDivorced);
+  if (status == 'N') return S(res::kIdsNotMarried);
   return {};
 }
 
@@ -100,7 +101,7 @@ void CListPagesGenerator::BeginPrinting(ReportDevice*, CPrintInfo*) {
 }
 
 void CListPagesGenerator::CreateFonts() {
-  const std::string arial = S(7081);
+  const std::string arial = S(res::kIdsArial);
   titleFont_ = {-180, 700, false, false, arial};
   headingFont_ = {-150, 700, false, false, arial};
   bodyFont_ = {-135, 500, false, false, arial};
@@ -159,7 +160,7 @@ void CListPagesGenerator::DrawProblems(ReportDevice* dc, const Geometry& g, int 
   const rpt::RecordProblemOptions options = rpt::StoredRecordProblemOptions();
   const bool shading = Shading();
   const int problemX = ProblemColumn(g);
-  const std::string mrinPrefix = S(7090) + ":";
+  const std::string mrinPrefix = S(res::kIdsMrin) + ":";
   int line = 0;
   int firstLine = start.line;
   for (std::int64_t n = start.entry; line < g.lines; ++n) {
@@ -206,31 +207,31 @@ CListPagesGenerator::Geometry CListPagesGenerator::PageGeometry(ReportDevice* dc
 std::string CListPagesGenerator::Title() const {
   switch (kind_) {
     case rpt::kUnlinkedList:
-      return S(3213);
+      return S(res::kIdsUnlinkedCaption);
     case rpt::kDuplicatesList:
-      return S(7233);
+      return S(res::kIdsDuplicatesList);
     case rpt::kIndividualsByRin:
     case rpt::kIndividualsByAlpha:
-      return S(3393);
+      return S(res::kIdsSortedIndividualsList);
     case rpt::kEndOfLine: {
-      std::string title = S(3467);
+      std::string title = S(res::kIdsEndOfLineReport);
       if (rpt::ListParams().mode == 1) {
         CIndividualRecord person;
         if (ReadPerson(startRin_, person)) {
           const CIndividualNode node(person, 0, 0, 0, nullptr);
-          title += " " + S(4615) + " " + node.FormatName(0, 80, 0, nullptr);
+          title += " " + S(res::kIdsFor) + " " + node.FormatName(0, 80, 0, nullptr);
         }
       }
       return title;
     }
     case rpt::kMarriagesList:
-      return S(3464);
+      return S(res::kIdsSortedMarriagesList);
     case rpt::kIncompleteOrdinances:
-      return S(3217);
+      return S(res::kIdsMissingIndividualOrdinances);
     case rpt::kMissingSealings:
-      return S(3214);
+      return S(res::kIdsMissingMarriageSealings);
     case rpt::kRecordProblems:
-      return S(3280);
+      return S(res::kIdsRecordProblemsTitle);
     default:
       return {};
   }
@@ -328,21 +329,21 @@ void CListPagesGenerator::DrawHeadings(ReportDevice* dc, const Geometry& g) {
   };
   auto idHeading = [&] {
     if (CustomIds())
-      left(0, L, nameX, row2, S(4581));
+      left(0, L, nameX, row2, S(res::kIdsId));
     else
-      right(0, L, nameX - 120, row2, S(7096));
-    left(1, nameX, nameX + 1000, row2, S(7116));
+      right(0, L, nameX - 120, row2, S(res::kIdsRin));
+    left(1, nameX, nameX + 1000, row2, S(res::kIdsName));
   };
   auto dateHeadings = [&](int bornL, int bornR, int diedR) {
-    right(2, bornL, bornR, row1, S(5843));
-    right(3, bornR, diedR, row1, S(5844));
+    right(2, bornL, bornR, row1, S(res::kIdsBornHeading));
+    right(3, bornR, diedR, row1, S(res::kIdsDiedHeading));
     EndHeadingLine(0, false);
     idHeading();
-    right(2, bornL, bornR, row2, "/" + S(4611));
-    right(3, bornR, diedR, row2, "/" + S(4612));
+    right(2, bornL, bornR, row2, "/" + S(res::kIdsChrAbbreviation));
+    right(3, bornR, diedR, row2, "/" + S(res::kIdsBurAbbreviation));
   };
   auto relatedHeadings = [&](int mrinRight, const std::string& text) {
-    right(4, mrinRight - 600, mrinRight, row2, S(7090));
+    right(4, mrinRight - 600, mrinRight, row2, S(res::kIdsMrin));
     left(5, R - 2030, R - 1900, row2, "");
     left(6, R - 1875, std::min(kFarRight, R), row2, text);
   };
@@ -350,7 +351,8 @@ void CListPagesGenerator::DrawHeadings(ReportDevice* dc, const Geometry& g) {
     case rpt::kDuplicatesList: {
       const int r1 = R - 2100;
       dateHeadings(r1 - 2950, r1 - 1750, r1 - 550);
-      relatedHeadings(r1, S(7180) + ", " + S(3211) + " " + S(4676) + " " + S(3212));
+      relatedHeadings(r1, S(res::kIdsSpouse) + ", " + S(res::kIdsParent) + " " + S(res::kIdsOr) +
+                              " " + S(res::kIdsStatusChild));
       break;
     }
     case rpt::kUnlinkedList:
@@ -365,49 +367,49 @@ void CListPagesGenerator::DrawHeadings(ReportDevice* dc, const Geometry& g) {
       break;
     }
     case rpt::kIncompleteOrdinances:
-      right(2, R - 5700, R - 4500, row1, S(5843));
-      right(3, R - 4500, R - 3300, row1, S(5844));
-      centred(6, R - 1100, R, row1, S(4098));
+      right(2, R - 5700, R - 4500, row1, S(res::kIdsBornHeading));
+      right(3, R - 4500, R - 3300, row1, S(res::kIdsDiedHeading));
+      centred(6, R - 1100, R, row1, S(res::kIdsSealedToHeading));
       EndHeadingLine(0, false);
       idHeading();
-      right(2, R - 5700, R - 4500, row2, "/" + S(4611));
-      right(3, R - 4500, R - 3300, row2, "/" + S(4612));
-      right(4, R - 3300, R - 2200, row2, S(4089));
-      right(5, R - 2200, R - 1100, row2, S(4091));
-      right(6, R - 1100, R, row2, S(4099));
+      right(2, R - 5700, R - 4500, row2, "/" + S(res::kIdsChrAbbreviation));
+      right(3, R - 4500, R - 3300, row2, "/" + S(res::kIdsBurAbbreviation));
+      right(4, R - 3300, R - 2200, row2, S(res::kIdsBaptized));
+      right(5, R - 2200, R - 1100, row2, S(res::kIdsEndowed));
+      right(6, R - 1100, R, row2, S(res::kIdsParentsHeading));
       break;
     case rpt::kMarriagesList: {
       const int husbandX = L + 650;
       const int w = (R - 1400 - husbandX) / 3;
-      left(1, husbandX, husbandX + w, row1, S(7126));
-      centred(4, R - 1320, R - 320, row1, S(7159));
+      left(1, husbandX, husbandX + w, row1, S(res::kIdsHusband));
+      centred(4, R - 1320, R - 320, row1, S(res::kIdsMarriage));
       EndHeadingLine(0, false);
-      right(0, L, husbandX - 150, row2, S(7090));
-      left(1, husbandX, husbandX + w, row2, S(3465));
-      left(2, husbandX + w, husbandX + 2 * w, row2, S(7127));
-      left(3, husbandX + 2 * w, R - 1400, row2, S(7132));
-      right(4, R - 1320, R - 320, row2, S(4616));
+      right(0, L, husbandX - 150, row2, S(res::kIdsMrin));
+      left(1, husbandX, husbandX + w, row2, S(res::kIdsOldestChildNote));
+      left(2, husbandX + w, husbandX + 2 * w, row2, S(res::kIdsWife));
+      left(3, husbandX + 2 * w, R - 1400, row2, S(res::kIdsPlaceFamilyGroup));
+      right(4, R - 1320, R - 320, row2, S(res::kIdsDateHeading));
       left(5, R - 300, R, row2, "");
       break;
     }
     case rpt::kMissingSealings: {
       const int husbandX = L + 650;
       const int w = (R - 1850 - husbandX) / 2;
-      centred(3, R - 1800, R - 1450, row1, S(7159));
-      centred(5, R - 800, R, row1, S(3216));
+      centred(3, R - 1800, R - 1450, row1, S(res::kIdsMarriage));
+      centred(5, R - 800, R, row1, S(res::kIdsDateOf));
       EndHeadingLine(0, false);
-      right(0, L, husbandX - 150, row2, S(7090));
-      left(1, husbandX, husbandX + w, row2, S(7126));
-      left(2, husbandX + w, R - 1850, row2, S(7127));
-      right(3, R - 1800, R - 1450, row2, S(3215));
+      right(0, L, husbandX - 150, row2, S(res::kIdsMrin));
+      left(1, husbandX, husbandX + w, row2, S(res::kIdsHusband));
+      left(2, husbandX + w, R - 1850, row2, S(res::kIdsWife));
+      right(3, R - 1800, R - 1450, row2, S(res::kIdsYear));
       left(4, R - 1400, R - 850, row2, "");
-      right(5, R - 800, R, row2, S(7208));
+      right(5, R - 800, R, row2, S(res::kIdsSealing));
       break;
     }
     case rpt::kRecordProblems:
       EndHeadingLine(0, false);
       idHeading();
-      left(2, ProblemColumn(g), R, row2, S(3240));
+      left(2, ProblemColumn(g), R, row2, S(res::kIdsProblem));
       break;
     default:
       EndHeadingLine(0, false);
@@ -425,7 +427,7 @@ void CListPagesGenerator::DrawFooter(ReportDevice* dc, CPrintInfo* info, const G
   FormatToday(today);
   SetFooterText(dc, (g.left + g.right - dc->GetTextExtent(today).cx) / 2, rule - 50, today);
   char label[96];
-  std::snprintf(label, sizeof label, "%s  %d", S(CReportGenerator::kIdsPage).c_str(),
+  std::snprintf(label, sizeof label, "%s  %d", S(res::kIdsPage).c_str(),
                 info != nullptr ? info->currentPage : 1);
   SetFooterPageNumber(dc, g.right - dc->GetTextExtent(label).cx, rule - 50, label);
   WriteRTFFooter(info);
@@ -731,7 +733,7 @@ void CListPagesGenerator::DrawMarriages(ReportDevice* dc, const Geometry& g, int
         DbGetRelationList(children, db::kRelChildren, 0, mrin, 0);
         children.erase(std::remove(children.begin(), children.end(), 0), children.end());
         if (children.empty()) {
-          AddColumnText(1, dc, husbandX, y, S(4617));
+          AddColumnText(1, dc, husbandX, y, S(res::kIdsEmptyMarriage));
         } else {
           AddColumnText(1, dc, husbandX - dc->GetTextExtent("*").cx, y,
                         "*" + PersonName(children.front(), dc, w - 50, !byName));

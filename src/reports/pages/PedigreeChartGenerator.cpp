@@ -15,42 +15,22 @@
 #include "Ports.h"
 #include "RecordAccess.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsNoSpace = 3489;
-constexpr unsigned kIdsPedigreeChart = 7087;
-constexpr unsigned kIdsChartNumber = 7062;
-constexpr unsigned kIdsIndexTitle = 7110;
-constexpr unsigned kIdsBorn = 7112;
-constexpr unsigned kIdsDied = 7114;
-constexpr unsigned kIdsFoundOn = 7115;
-constexpr unsigned kIdsName = 7116;
-constexpr unsigned kIdsRin = 7096;
-constexpr unsigned kIdsId = 4581;
-constexpr unsigned kIdsSbn = 5228;
-constexpr unsigned kIdsChart = 7178;
-constexpr unsigned kIdsPosition = 7179;
-constexpr unsigned kIdsSpouse = 7180;
-constexpr unsigned kIdsPage = 7099;
-constexpr unsigned kIdsPreparedBy = 3397;
-constexpr unsigned kIdsSameAsNumber = 7060;
-constexpr unsigned kIdsOnChartNumber = 7061;
-constexpr unsigned kIdsCircleLetters = 7063;
-constexpr unsigned kIdsFamilyGroupExists = 7068;
-constexpr unsigned kIdsBornChr = 4618;
-constexpr unsigned kIdsPlace = 7132;
-constexpr unsigned kIdsMarried = 4106;
-constexpr unsigned kIdsContOn = 7182;
-constexpr unsigned kIdsChartNo = 7183;
-constexpr unsigned kIdsLetters[] = {7100, 7102, 7104, 7105, 7106, 7107};
-constexpr unsigned kIdsMeanings[] = {4089, 4091, 4093, 4095, 7069, 7068};
-constexpr unsigned kIdsCompletedOrdinances = 7177;
-constexpr unsigned kIdsTelephone = 7071;
-constexpr unsigned kIdsDatePrepared = 7072;
+constexpr unsigned kIdsLetters[] = {res::kIdsBaptismLetter,          res::kIdsEndowmentLetter,
+                                    res::kIdsSealingToParentsLetter, res::kIdsSealingToSpouseLetter,
+                                    res::kIdsChildrenLetter,         res::kIdsFamilyGroupLetter};
+constexpr unsigned kIdsMeanings[] = {res::kIdsBaptized,
+                                     res::kIdsEndowed,
+                                     res::kIdsSealedToParents,
+                                     res::kIdsSealedToSpouse,
+                                     res::kIdsChildrensOrdinances,
+                                     res::kIdsFamilyGroupExists};
 constexpr int kNamesLevel = 3;
 constexpr int kPlacesLevel = 6;      // names and the events' places
 constexpr int kOrdinancesLevel = 7;  // the read level that loads the ordinances too
@@ -230,7 +210,7 @@ void CPedigreeChartGenerator::BeginPrinting(ReportDevice& dc) {
       columnWidth = (area.width - spare - k.numberRoom) / n;
     }
   } else if (columnWidth < boxWidth && !spaceMessageShown_) {
-    plat::MessageBox(res::LoadString(kIdsNoSpace), res::LoadString(kIdsPedigreeChart),
+    plat::MessageBox(res::LoadString(res::kIdsNoSpace), res::LoadString(res::kIdsPedigreeChart),
                      plat::kMbOk | plat::kMbIconExclamation);
     spaceMessageShown_ = true;
   }
@@ -317,7 +297,7 @@ void CPedigreeChartGenerator::DrawPage(ReportDevice& dc, int page, bool lastPage
 void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChartRecord& chart) {
   relationFlags_ = 0;
   dc.SelectFont(titleFont_);
-  TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
+  TextOutString(&dc, left_, top_, res::LoadString(res::kIdsPedigreeChart));
   // A short rule under a number that ends at right on a text line at y.
   auto ruleUnder = [&](const std::string& number, int right, int y) {
     const Size extent = dc.GetTextExtent(number);
@@ -327,7 +307,7 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
   };
   dc.SelectFont({-120, 500, false, false, "Arial"});
   const std::string chartNumber = std::to_string(chart.chartNumber);
-  RightText(dc, right_, top_, res::LoadString(kIdsChartNumber) + " " + chartNumber);
+  RightText(dc, right_, top_, res::LoadString(res::kIdsChartNumber) + " " + chartNumber);
   ruleUnder(chartNumber, right_, top_);
   if (ShowsSameAsLine(chart)) {
     dc.SelectFont({-108, 100, false, false, "Arial"});
@@ -337,7 +317,7 @@ void CPedigreeChartGenerator::DrawChartPage(ReportDevice& dc, const PedigreeChar
     // Rules under the position and under the chart number.
     const std::string position = std::to_string(chart.previousPosition);
     const std::string previous = std::to_string(chart.previousChart);
-    const std::string upToPosition = res::LoadString(kIdsSameAsNumber) + " " + position;
+    const std::string upToPosition = res::LoadString(res::kIdsSameAsNumber) + " " + position;
     ruleUnder(position, left_ + dc.GetTextExtent(upToPosition).cx, y);
     ruleUnder(previous, left_ + dc.GetTextExtent(text).cx, y);
   }
@@ -377,7 +357,7 @@ void CPedigreeChartGenerator::DrawOrdinanceLegend(ReportDevice& dc) {
   const PedigreeLayoutConstants& k = PedigreeLayout();
   int y = top_ - k.legendTop;
   dc.SelectFont(boldFont_);
-  TextOutString(&dc, left_, y, res::LoadString(kIdsCompletedOrdinances));
+  TextOutString(&dc, left_, y, res::LoadString(res::kIdsCompletedOrdinances));
   // B, E, P, S and C with their meanings.
   for (int i = 0; i < 5; ++i) {
     y -= k.legendStep;
@@ -633,7 +613,7 @@ void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
   MoveTo(&dc, left_, rule);
   LineTo(&dc, left_ + w, rule);
   dc.SelectFont(eventFont_);
-  const int dateColumn = std::max(dc.GetTextExtent(res::LoadString(kIdsDatePrepared)).cx,
+  const int dateColumn = std::max(dc.GetTextExtent(res::LoadString(res::kIdsDatePrepared)).cx,
                                   dc.GetTextExtent("23 Mar 1983").cx) +
                          80;
   const int divider = left_ + w - dateColumn;
@@ -645,15 +625,15 @@ void CPedigreeChartGenerator::DrawPreparedBy(ReportDevice& dc) {
   auto clipped = [&](int x, int y, const Rect& clip, const std::string& text) {
     if (!text.empty()) ExtTextOutString(&dc, x, y, ETO_CLIPPED, &clip, text, nullptr);
   };
-  clipped(left_ + 40, bottom_ + k.preparedHeight - 20, upper, res::LoadString(kIdsPreparedBy));
+  clipped(left_ + 40, bottom_ + k.preparedHeight - 20, upper, res::LoadString(res::kIdsPreparedBy));
   const int nameY = bottom_ + 860;
   clipped(left_ + 40, nameY, upper, p.GetPreparerName());
   clipped(left_ + 40, nameY - 140, upper, p.address1);
   clipped(left_ + 40, nameY - 280, upper, p.address2);
   clipped(left_ + 40, nameY - 420, upper, p.address3 + (p.country.empty() ? "" : " " + p.country));
-  clipped(left_ + 40, rule - 20, lower, res::LoadString(kIdsTelephone));
+  clipped(left_ + 40, rule - 20, lower, res::LoadString(res::kIdsTelephone));
   clipped(left_ + 40, bottom_ + 170, lower, p.phone);
-  TextOutString(&dc, divider + 40, rule - 20, res::LoadString(kIdsDatePrepared));
+  TextOutString(&dc, divider + 40, rule - 20, res::LoadString(res::kIdsDatePrepared));
   // Smaller with more generations per chart, as the columns narrow.
   if (g <= 4)
     dc.SelectFont(boldFont_);
@@ -679,18 +659,18 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
   };
   const int left = 450, right = 7950;
   dc.SelectFont(titleFont_);
-  text(left, 0, res::LoadString(kIdsPedigreeChart));
+  text(left, 0, res::LoadString(res::kIdsPedigreeChart));
   dc.SelectFont(eventFont_);
   dc.SelectPen({PS_SOLID, 7, 0});
-  text(right - 940, -50, res::LoadString(kIdsChartNumber));
+  text(right - 940, -50, res::LoadString(res::kIdsChartNumber));
   line(right - 400, -190, right, -190);
-  text(left, -440, res::LoadString(kIdsSameAsNumber));
+  text(left, -440, res::LoadString(res::kIdsSameAsNumber));
   line(left + 1800, -565, left + 2360, -565);
-  text(left + 2390, -440, res::LoadString(kIdsOnChartNumber));
+  text(left + 2390, -440, res::LoadString(res::kIdsOnChartNumber));
   line(left + 3000, -565, left + 3500, -565);
   text(left + 3525, -440, ".");
   if (options_.showOrdinances) {
-    text(left, -870, res::LoadString(kIdsCircleLetters));
+    text(left, -870, res::LoadString(res::kIdsCircleLetters));
     for (int i = 0; i < 6; ++i) {
       dc.SelectFont(boldFont_);
       text(left, -1084 - 164 * i, res::LoadString(kIdsLetters[i]));
@@ -701,14 +681,14 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
   // Labels under a line: a husband (or the start person) has the marriage lines too.
   auto labels = [&](int x, int y, bool husband) {
     dc.SelectFont(eventFont_);
-    std::vector<std::string> rows = {res::LoadString(kIdsBornChr),
-                                     res::LoadString(kIdsPlace) + ":"};
+    std::vector<std::string> rows = {res::LoadString(res::kIdsBornChr),
+                                     res::LoadString(res::kIdsPlaceFamilyGroup) + ":"};
     if (husband) {
-      rows.push_back(res::LoadString(kIdsMarried));
-      rows.push_back(res::LoadString(kIdsPlace) + ":");
+      rows.push_back(res::LoadString(res::kIdsMarried));
+      rows.push_back(res::LoadString(res::kIdsPlaceFamilyGroup) + ":");
     }
-    rows.push_back(res::LoadString(kIdsDied));
-    rows.push_back(res::LoadString(kIdsPlace) + ":");
+    rows.push_back(res::LoadString(res::kIdsDied));
+    rows.push_back(res::LoadString(res::kIdsPlaceFamilyGroup) + ":");
     for (std::size_t i = 0; i < rows.size(); ++i)
       text(x, y - 20 - k.formLabelStep * static_cast<int>(i), rows[i]);
   };
@@ -741,8 +721,8 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
     } else {
       // Two small lines beside the line's end, clear of each other.
       dc.SelectFont({-87, 400, false, false, "Arial"});
-      text(1050 + 6500 + 20, y + 120, res::LoadString(kIdsContOn));
-      text(1050 + 6500 + 20, y + 40, res::LoadString(kIdsChartNo));
+      text(1050 + 6500 + 20, y + 120, res::LoadString(res::kIdsContOn));
+      text(1050 + 6500 + 20, y + 40, res::LoadString(res::kIdsChartNo));
     }
   }
   dc.SelectPen({PS_SOLID, 7, 0});
@@ -755,9 +735,9 @@ void CPedigreeChartGenerator::DrawBlankForm(ReportDevice& dc) {
   line(left, -9950, left + 2500, -9950);
   line(left + 1520, -9950, left + 1520, -10300);
   dc.SelectFont(eventFont_);
-  text(490, -8820, res::LoadString(kIdsPreparedBy));
-  text(490, -9970, res::LoadString(kIdsTelephone));
-  text(left + 1560, -9970, res::LoadString(kIdsDatePrepared));
+  text(490, -8820, res::LoadString(res::kIdsPreparedBy));
+  text(490, -9970, res::LoadString(res::kIdsTelephone));
+  text(left + 1560, -9970, res::LoadString(res::kIdsDatePrepared));
   if (Job() != nullptr) Job()->DrawPrintedByLine(&dc, X(left), Y(k.formPrintedByY));
 }
 
@@ -810,26 +790,26 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   const LogFont subtitleFont{-160, 500, false, false, "Arial"};
   const LogFont footerFont{-106, 500, false, false, "Arial"};
   dc.SelectFont(titleFont_);
-  TextOutString(&dc, left_, top_, res::LoadString(kIdsPedigreeChart));
+  TextOutString(&dc, left_, top_, res::LoadString(res::kIdsPedigreeChart));
   dc.SelectFont(subtitleFont);
-  TextOutString(&dc, left_, top_ - 300, res::LoadString(kIdsIndexTitle));
+  TextOutString(&dc, left_, top_ - 300, res::LoadString(res::kIdsIndexTitle));
   dc.SelectFont(headingFont_);
   const int headingY = top_ - 520;
-  TextOutString(&dc, right_ - 3450, headingY, res::LoadString(kIdsBorn));
-  TextOutString(&dc, right_ - 2200, headingY, res::LoadString(kIdsDied));
-  TextOutString(&dc, right_ - 920, headingY, res::LoadString(kIdsFoundOn));
+  TextOutString(&dc, right_ - 3450, headingY, res::LoadString(res::kIdsBorn));
+  TextOutString(&dc, right_ - 2200, headingY, res::LoadString(res::kIdsDied));
+  TextOutString(&dc, right_ - 920, headingY, res::LoadString(res::kIdsFoundOn));
   const int nameX = options_.suppressNumbers ? left_ : left_ + k.indexNameColumn;
   if (!options_.suppressNumbers) {
-    const unsigned heading = options_.numberKind == PedigreeChartOptions::kId    ? kIdsId
-                             : options_.numberKind == PedigreeChartOptions::kSbn ? kIdsSbn
-                                                                                 : kIdsRin;
+    const unsigned heading = options_.numberKind == PedigreeChartOptions::kId    ? res::kIdsId
+                             : options_.numberKind == PedigreeChartOptions::kSbn ? res::kIdsSbn
+                                                                                 : res::kIdsRin;
     TextOutString(&dc, left_, headingY - 140, res::LoadString(heading));
   }
-  TextOutString(&dc, nameX, headingY - 140, res::LoadString(kIdsName));
+  TextOutString(&dc, nameX, headingY - 140, res::LoadString(res::kIdsName));
   TextOutString(&dc, right_ - 3450, headingY - 140, "/Chr");
   TextOutString(&dc, right_ - 2200, headingY - 140, "/Bur");
-  RightText(dc, right_ - 750, headingY - 140, res::LoadString(kIdsChart));
-  RightText(dc, right_, headingY - 140, res::LoadString(kIdsPosition));
+  RightText(dc, right_ - 750, headingY - 140, res::LoadString(res::kIdsChart));
+  RightText(dc, right_, headingY - 140, res::LoadString(res::kIdsPosition));
   MoveTo(&dc, left_, headingY - 300);
   LineTo(&dc, right_, headingY - 300);
   MoveTo(&dc, left_, headingY - 340);
@@ -864,8 +844,9 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
     RightText(dc, right_ - 2950, y, DateOf(person.birth, person.christening));
     RightText(dc, right_ - 1700, y, DateOf(person.death, person.burial));
     RightText(dc, right_ - 750, y, std::to_string(entry.chart));
-    RightText(dc, right_, y,
-              entry.position == 0 ? res::LoadString(kIdsSpouse) : std::to_string(entry.position));
+    RightText(
+        dc, right_, y,
+        entry.position == 0 ? res::LoadString(res::kIdsSpouse) : std::to_string(entry.position));
   }
   MoveTo(&dc, left_, lowest);
   LineTo(&dc, right_, lowest);
@@ -874,7 +855,7 @@ void CPedigreeChartGenerator::DrawIndexPage(ReportDevice& dc, std::uint32_t firs
   FormatToday(today);
   TextOutString(&dc, left_, lowest - 40, today);
   RightText(dc, right_, lowest - 40,
-            res::LoadString(kIdsPage) + "  " + std::to_string(first / indexLines_ + 1));
+            res::LoadString(res::kIdsPage) + "  " + std::to_string(first / indexLines_ + 1));
 }
 
 }  // namespace rpt

@@ -1,24 +1,11 @@
 #include "PedigreeChartRules.h"
 
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsDivorced = 3494;
-constexpr unsigned kIdsDivorcedShort = 3495;
-constexpr unsigned kIdsNotMarried = 3678;
-constexpr unsigned kIdsNotMarriedShort = 4622;
-constexpr unsigned kIdsRelationCaption = 4619;
-constexpr unsigned kIdsSameAsNumber = 7060;
-constexpr unsigned kIdsOnChartNumber = 7061;
-constexpr unsigned kIdsSameAsPerson = 7108;
-constexpr unsigned kIdsNumber = 7109;
-constexpr unsigned kIdsFather = 7129;
-constexpr unsigned kIdsMother = 7130;
-constexpr unsigned kIdsSpouse = 7180;
-constexpr unsigned kIdsUnknown = 7079;
 
 // Replaces the first "%s" and then the first "%d" of format.
 std::string FillCaption(const std::string& format, const std::string& text, int number) {
@@ -61,21 +48,22 @@ bool ShowsSameAsLine(const PedigreeChartRecord& chart) {
 }
 
 std::string SameAsLineText(const PedigreeChartRecord& chart) {
-  return res::LoadString(kIdsSameAsNumber) + " " + std::to_string(chart.previousPosition) + " " +
-         res::LoadString(kIdsOnChartNumber) + " " + std::to_string(chart.previousChart);
+  return res::LoadString(res::kIdsSameAsNumber) + " " + std::to_string(chart.previousPosition) +
+         " " + res::LoadString(res::kIdsOnChartNumber) + " " + std::to_string(chart.previousChart);
 }
 
 std::string SameAsBoxText(std::int32_t position, std::int64_t chart) {
-  return res::LoadString(kIdsSameAsPerson) + " " + res::LoadString(kIdsNumber) + " " +
-         std::to_string(position) + " " + res::LoadString(kIdsOnChartNumber) + " " +
+  return res::LoadString(res::kIdsSameAsPerson) + " " + res::LoadString(res::kIdsNumber) + " " +
+         std::to_string(position) + " " + res::LoadString(res::kIdsOnChartNumber) + " " +
          std::to_string(chart);
 }
 
 std::string PedigreeMarriageText(const std::string& date, char status, std::int32_t mrin,
                                  bool suppressNumbers, bool tight) {
   std::string suffix;
-  if (status == 'D') suffix = res::LoadString(tight ? kIdsDivorcedShort : kIdsDivorced);
-  if (status == 'N') suffix = res::LoadString(tight ? kIdsNotMarriedShort : kIdsNotMarried);
+  if (status == 'D') suffix = res::LoadString(tight ? res::kIdsDivorcedShort : res::kIdsDivorced);
+  if (status == 'N')
+    suffix = res::LoadString(tight ? res::kIdsNotMarriedShort : res::kIdsNotMarried);
   std::string text = date;
   if (!suffix.empty()) text += (text.empty() ? "" : " ") + suffix;
   if (suppressNumbers) return text;
@@ -92,11 +80,11 @@ char OrdinanceLetter(char letter, int state) {
 }
 
 std::string RelationCaption(char relation, int position) {
-  unsigned id = kIdsUnknown;
-  if (relation == 'F') id = kIdsFather;
-  if (relation == 'M') id = kIdsMother;
-  if (relation == 'S') id = kIdsSpouse;
-  return FillCaption(res::LoadString(kIdsRelationCaption), res::LoadString(id), position);
+  unsigned id = res::kIdsUnknown;
+  if (relation == 'F') id = res::kIdsFather;
+  if (relation == 'M') id = res::kIdsMother;
+  if (relation == 'S') id = res::kIdsSpouse;
+  return FillCaption(res::LoadString(res::kIdsRelationCaption), res::LoadString(id), position);
 }
 
 }  // namespace rpt

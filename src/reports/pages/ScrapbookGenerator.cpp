@@ -13,6 +13,7 @@
 #include "Ports.h"
 #include "RecordAccess.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "SummaryText.h"
 
@@ -20,7 +21,6 @@ namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsArial = 7081;
 constexpr int kPhotoFitCentred = 3;
 
 // text with its "%d" replaced by n.
@@ -62,7 +62,7 @@ void CScrapbookGenerator::BeginScrapbook(ReportDevice* dc) {
   captionFont_ = ScrapbookFont(options_.captionFont);
   fileNameFont_ = ScrapbookFont(options_.fileNameFont);
   descriptionFont_ = ScrapbookFont(options_.descriptionFont);
-  pageFont_ = LogFont{-105, 500, false, false, res::LoadString(kIdsArial)};
+  pageFont_ = LogFont{-105, 500, false, false, res::LoadString(res::kIdsArial)};
   captionLine_ = ScrapbookLineHeight(captionFont_);
   fileNameLine_ = ScrapbookLineHeight(fileNameFont_);
   descriptionLine_ = ScrapbookLineHeight(descriptionFont_);
@@ -242,7 +242,7 @@ int CScrapbookGenerator::PrintScrapbookPage(ReportDevice* dc, int page) {
 
   if (titled_) DrawTitle(dc, entry.rin);
   if (pageCount_ > 1) {
-    const std::string number = WithNumber(res::LoadString(kIdsPageNumber), entry.page);
+    const std::string number = WithNumber(res::LoadString(res::kIdsPageNumber), entry.page);
     dc->SelectFont(pageFont_);
     Text(dc, pageFont_, grid_.right - dc->GetTextExtent(number).cx, grid_.top + 200, number);
   }
@@ -263,7 +263,7 @@ int CScrapbookGenerator::PrintScrapbookPage(ReportDevice* dc, int page) {
       DrawCell(dc, column, row, first, *pictures[index++]);
   // A person without scrapbook pictures: the page says so.
   if (pictures.empty())
-    Text(dc, captionFont_, grid_.left, grid_.top, res::LoadString(kIdsNoPictures));
+    Text(dc, captionFont_, grid_.left, grid_.top, res::LoadString(res::kIdsNoPictures));
 
   DbFreeMultimediaList(chain);
   dc->SelectFont(previous);

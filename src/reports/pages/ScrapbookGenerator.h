@@ -18,8 +18,6 @@ namespace rpt {
 
 class CScrapbookGenerator : public CReportPageGenerator {
  public:
-  static constexpr unsigned kIdsPageNumber = 3392;  // "Page %d"
-  static constexpr unsigned kIdsNoPictures = 9740;  // a person without scrapbook pictures
   static constexpr int kCellGap = 200;
 
   explicit CScrapbookGenerator(const ScrapbookOptions& options) : options_(options) {}

@@ -13,16 +13,12 @@
 #include "NarrativeBuilder.h"
 #include "PaginationRun.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsTitlePrefix = 3254;  // "Ahnentafel Chart for"
-constexpr unsigned kIdsChart = 4624;        // "Ahnentafel Chart"
-constexpr unsigned kIdsReport = 4626;       // "Ahnentafel Report"
-constexpr unsigned kIdsNotesPhase = 4628;   // "Ahnentafel Report - Notes Appendix"
 
 // One pass over the queue; the persons are laid out in queue order, which is
 // breadth first: generation by generation, ascending numbers.
@@ -45,7 +41,7 @@ class AhnentafelPass {
     run_.persons.push_back(first);
     AddBookIndexEntry(first.rin, 0, 0, 1, 1);
     nextSlot_ = run_.highestRin;
-    if (run_.options.mode == 0) make_.Title(kIdsTitlePrefix);
+    if (run_.options.mode == 0) make_.Title(res::kIdsAhnentafelChartFor);
   }
 
   bool Done() const { return next_ >= run_.persons.size(); }
@@ -53,7 +49,8 @@ class AhnentafelPass {
 
   // Lays out the next queue item; false when the limit is passed.
   bool Step() {
-    if (BookOverLimit(run_.persons.size() + run_.blocks.size(), kIdsReport)) return false;
+    if (BookOverLimit(run_.persons.size() + run_.blocks.size(), res::kIdsAhnentafelReport))
+      return false;
     const std::size_t p = next_++;
     if (LayOut(p) && run_.persons[p].generation < run_.options.generations) QueueParents(p);
     return true;
@@ -67,7 +64,8 @@ class AhnentafelPass {
     if (o.mode == 0 && o.generalNotes && !o.embedNotes) {
       bool opened = false;
       for (std::size_t p = 0; p < run_.persons.size(); ++p) {
-        if (BookOverLimit(run_.persons.size() + run_.blocks.size(), kIdsNotesPhase)) return false;
+        if (BookOverLimit(run_.persons.size() + run_.blocks.size(), res::kIdsNotesPhase))
+          return false;
         const BookPerson& person = run_.persons[p];
         if (person.firstOccurrence >= 0 && o.repeat != 2) continue;
         if (BookNotes(o, person.rin).empty()) continue;
@@ -245,7 +243,7 @@ int PaginateAhnentafel(const BookOptions& options, ReportDevice* dc) {
   if (!web && (dc == nullptr || options.pageHalfLines < 20)) return 0;
   if (!IsLiveIndividual(options.startRin)) return 0;
 
-  const std::string title = res::LoadString(kIdsChart);
+  const std::string title = res::LoadString(res::kIdsAhnentafelChart);
   if (!StartBookRun(options, std::clamp(options.generations, 1, kMaxAhnentafelGenerations), false,
                     title, kAhnentafelSlotFileName))
     return 0;
@@ -281,7 +279,8 @@ int PaginateAhnentafel(const BookOptions& options, ReportDevice* dc) {
   state.running = 0;
   if (overLimit) return 0;  // cleaned up with the message
   if (result == BatchResult::DiskFull)
-    plat::MessageBox(res::LoadString(3487), title, plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport), title,
+                     plat::kMbOk | plat::kMbIconExclamation);
   if (result != BatchResult::Done || !finished) {
     CleanupBookPages();
     return 0;

@@ -6,13 +6,12 @@
 #include "DbCodes.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsAncestryChart = 3356;
 
 std::int32_t ParentFamilyOf(std::int32_t rin) {
   std::vector<std::int32_t> family;
@@ -205,7 +204,7 @@ int PaginateAncestryChart(int* generations, int* repeatDepth, std::int32_t rootR
     });
     return true;
   };
-  const std::string title = res::LoadString(kIdsAncestryChart);
+  const std::string title = res::LoadString(res::kIdsAncestryChart);
   const int pages = RunChartPagination(
       title.c_str(), "Ancestry Chart", [&] { return walk.StartAt(rootRin); },
       [&] { return walk.RunStep() != AncestryChartWalk::Step::kFinished; });

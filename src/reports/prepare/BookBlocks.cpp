@@ -10,19 +10,10 @@
 #include "MultimediaChain.h"
 #include "NumberWords.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
-
-namespace {
-
-constexpr unsigned kIdsNotesAppendix = 3251;
-constexpr unsigned kIdsGeneration = 3288;
-constexpr unsigned kIdsSources = 5263;
-constexpr unsigned kIdsSourcesAppendix = 5338;
-constexpr unsigned kIdsInsufficientMemory = 4627;
-
-}  // namespace
 
 std::string BookNotes(const BookOptions& options, std::int32_t rin) {
   return DbGetNotes(rin, 0, db::kIndividual, options.markedOnly ? 1 : 0,
@@ -32,7 +23,7 @@ std::string BookNotes(const BookOptions& options, std::int32_t rin) {
 bool BookOverLimit(std::uint64_t entries, unsigned captionId) {
   if (entries < kBookEntryLimit) return false;
   CleanupBookPages();
-  plat::MessageBox(res::LoadString(kIdsInsufficientMemory), res::LoadString(captionId),
+  plat::MessageBox(res::LoadString(res::kIdsInsufficientMemory), res::LoadString(captionId),
                    plat::kMbOk | plat::kMbIconExclamation);
   return true;
 }
@@ -79,7 +70,7 @@ void BookBlockMaker::ChapterHeading(int generation, int person) {
   block.font = BookFontRole::kHeading;
   block.centred = true;
   block.generation = generation;
-  block.text = OrdinalWord(generation) + " " + res::LoadString(kIdsGeneration);
+  block.text = OrdinalWord(generation) + " " + res::LoadString(res::kIdsGeneration);
   block.firstX = 0;
   block.firstWidth = o.textWidth;
   block.gapBefore = 5;
@@ -149,7 +140,7 @@ void BookBlockMaker::NotesAppendixHeading() {
   block.kind = BookBlockKind::kNotesAppendixHeading;
   block.font = BookFontRole::kTitle;
   block.centred = true;
-  block.text = res::LoadString(kIdsNotesAppendix);
+  block.text = res::LoadString(res::kIdsNotesAppendix);
   block.firstX = 0;
   block.firstWidth = run_.options.textWidth;
   block.gapAfter = 5;
@@ -204,7 +195,7 @@ void BookBlockMaker::ChapterSources(int generation) {
   block.kind = BookBlockKind::kSourcesHeading;
   block.font = BookFontRole::kSubHeading;
   block.centred = true;
-  block.text = res::LoadString(kIdsSources);
+  block.text = res::LoadString(res::kIdsSources);
   block.firstX = 0;
   block.firstWidth = run_.options.textWidth;
   block.gapBefore = 2;
@@ -222,7 +213,7 @@ void BookBlockMaker::SourcesAppendix() {
   block.kind = BookBlockKind::kSourcesAppendixHeading;
   block.font = BookFontRole::kTitle;
   block.centred = true;
-  block.text = res::LoadString(kIdsSourcesAppendix);
+  block.text = res::LoadString(res::kIdsSourcesAppendix);
   block.firstX = 0;
   block.firstWidth = run_.options.textWidth;
   block.gapAfter = 5;

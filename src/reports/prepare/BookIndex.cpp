@@ -11,15 +11,12 @@
 #include "IndividualRecord.h"
 #include "PaginatorState.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsSortCannotStart = 4630;
-constexpr unsigned kIdsSortTitle = 4631;
-constexpr unsigned kIdsSortFailed = 4632;
 
 struct SortHooks {
   plat::RandomAccessFile* workFile = nullptr;
@@ -131,13 +128,13 @@ void BookIndexFile::Sort() {
   CDiskSort sort;
   sort.SetMemoryRunLimit(Hooks().memoryRunLimit);
   if (sort.Open(kBookIndexRecordSize, false, CompareBookIndexKeys, Hooks().workFile) < 0) {
-    Warn(kIdsSortCannotStart, kIdsSortTitle);
+    Warn(res::kIdsSortCannotStart, res::kIdsSortTitle);
     return;
   }
   BookIndexRecord record{};
   for (std::uint32_t n = 0; n < count_; ++n) {
     if (!file.ReadRecord(n, record) || sort.Add(record.data()) != 1) {
-      Warn(kIdsSortFailed, kIdsSortTitle);
+      Warn(res::kIdsSortFailed, res::kIdsSortTitle);
       return;
     }
   }
@@ -151,12 +148,12 @@ void BookIndexFile::Sort() {
     if (next == nullptr ||
         !file.WriteAt(base + std::uint64_t{n} * kBookIndexEntrySize,
                       std::span<const std::uint8_t>(next + 46, kBookIndexEntrySize))) {
-      Warn(kIdsSortFailed, kIdsSortTitle);
+      Warn(res::kIdsSortFailed, res::kIdsSortTitle);
       return;
     }
   }
   if (sort.Failed()) {
-    Warn(kIdsSortFailed, kIdsSortTitle);
+    Warn(res::kIdsSortFailed, res::kIdsSortTitle);
     return;
   }
   entriesOffset_ = base;

@@ -17,6 +17,7 @@
 #include "MultimediaChain.h"
 #include "PaginationRun.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -122,7 +123,8 @@ bool OpenBookWorkFiles(BookRun& run, const std::string& title, const std::string
   std::string base;
   const std::uint64_t needed = std::max<std::uint64_t>(slotBytes, 65535);
   if (GetTempPathWithSpace(base, needed) < needed) {
-    plat::MessageBox(res::LoadString(3487), title, plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport), title,
+                     plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
   run.folder = PaginationWorkFolder(base);
@@ -137,7 +139,8 @@ bool OpenBookWorkFiles(BookRun& run, const std::string& title, const std::string
     }
     Paginator().workFile.Adopt(std::move(file), path);
     if (!Paginator().workFile.ZeroFill(blocks, 50 * kBookSlotSize)) {
-      plat::MessageBox(res::LoadString(3487), title, plat::kMbOk | plat::kMbIconExclamation);
+      plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport), title,
+                       plat::kMbOk | plat::kMbIconExclamation);
       return false;
     }
   }

@@ -26,6 +26,7 @@
 #include "RecordAccess.h"
 #include "RelationshipCode.h"
 #include "ReportDevice.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMeasure.h"
 #include "TimeStamp.h"
@@ -36,10 +37,6 @@ namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsTitle = 5011;
-constexpr unsigned kIdsAll = 6346;
-constexpr unsigned kIdsChristening = 5523;
-constexpr unsigned kIdsDateRange = 5319;  // "%1 to %2"
 constexpr std::size_t kMaxField = 255;
 
 struct CustomPageEntry : PageEntry {
@@ -225,7 +222,7 @@ std::string ChristeningLabel(const CIndividualRecord& p) {
   CEventTypeRecord record;
   if (type > 0 && DbGetRecord(type, db::kEventType, &record) == 1 && !record.title.empty())
     return record.title;
-  return res::LoadString(kIdsChristening);
+  return res::LoadString(res::kIdsChristening);
 }
 
 CDateValue StampDate(std::int32_t stamp) {
@@ -235,7 +232,7 @@ CDateValue StampDate(std::int32_t stamp) {
 }
 
 std::string NotesOf(std::int32_t rin, const std::string& option) {
-  if (EqualNoCase(option, res::LoadString(kIdsAll)))
+  if (EqualNoCase(option, res::LoadString(res::kIdsAllNoteTags)))
     return DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0);
   return DbGetTaggedNote(rin, option, 0, 0, db::kIndividual);
 }
@@ -565,7 +562,8 @@ std::string FormatCustomReportField(const CustomReportFieldRequest& r, const CIn
         if (r.sortMode) return DateKey(first);
         out = first.IsSet() ? first.Format() : "";
         if (event.secondDate.IsSet())
-          out = res::FormatString(kIdsDateRange, {out, event.secondDate.Format()}).substr(0, 254);
+          out = res::FormatString(res::kIdsDateRange, {out, event.secondDate.Format()})
+                    .substr(0, 254);
       }
       break;
     }
@@ -660,7 +658,7 @@ int PaginateCustomReport(const std::vector<std::int32_t>& rins, const CCustomRep
   for (const auto& c : layout.columns) marriageFields |= IsCustomMarriageField(c->fieldId);
   for (const auto& k : layout.sortKeys) marriageFields |= IsCustomMarriageField(k->fieldId);
   const std::int32_t highest = rins.empty() ? 0 : *std::max_element(rins.begin(), rins.end());
-  const std::string caption = res::LoadString(kIdsTitle);
+  const std::string caption = res::LoadString(res::kIdsCustomReport);
 
   struct Walk {
     std::size_t next = 0;

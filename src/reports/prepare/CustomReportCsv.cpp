@@ -8,16 +8,12 @@
 #include "MarriageRecord.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
 
-constexpr unsigned kIdsDiskFile = 3249;
-constexpr unsigned kIdsInsufficientSpace = 3342;
-constexpr unsigned kIdsCustomReport = 5011;
-constexpr unsigned kIdsStoppedEarly = 5022;
-constexpr unsigned kIdsNothingToReport = 3252;
 constexpr std::int64_t kProgressEvery = 20;
 constexpr std::size_t kFlushAt = 1 << 16;
 constexpr const char* kUtf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -103,18 +99,18 @@ CustomCsvOutcome WriteCustomCsv(plat::RandomAccessFile& file,
 
 CustomCsvOutcome ExportCustomCsv(const std::string& path, const std::vector<std::string>& headings,
                                  CustomCsvSource& source, const CustomCsvProgress& progress) {
-  const std::string caption = res::LoadString(kIdsCustomReport);
+  const std::string caption = res::LoadString(res::kIdsCustomReport);
   plat::FileHandle file;
   if (const int error = file.Create(path); error != 0) {
-    ShowFileError(error, caption, res::LoadString(kIdsDiskFile));
+    ShowFileError(error, caption, res::LoadString(res::kIdsDiskFile));
     return {CustomCsvOutcome::kCreateFailed, 0};
   }
   CustomCsvOutcome outcome = WriteCustomCsv(file, headings, source, progress);
   if (outcome.status == CustomCsvOutcome::kWriteFailed)
-    plat::MessageBox(res::LoadString(kIdsInsufficientSpace) + " " + caption, caption,
+    plat::MessageBox(res::LoadString(res::kIdsInsufficientSpace) + " " + caption, caption,
                      plat::kMbOk | plat::kMbIconExclamation);
   else if (outcome.status == CustomCsvOutcome::kReadFailed)
-    plat::MessageBox(res::LoadString(kIdsStoppedEarly), caption,
+    plat::MessageBox(res::LoadString(res::kIdsStoppedEarly), caption,
                      plat::kMbOk | plat::kMbIconExclamation);
   return outcome;
 }
@@ -165,7 +161,8 @@ CustomCsvOutcome ExportCustomReport(const std::string& path, const CCustomReport
       !rins.empty() && !layout.columns.empty() && PaginateCustomReport(rins, layout, 0) > 0;
   if (!ready || CustomReportLineCount() == 0) {
     CleanupCustomReportPages();
-    plat::MessageBox(res::LoadString(kIdsNothingToReport), res::LoadString(kIdsCustomReport),
+    plat::MessageBox(res::LoadString(res::kIdsNothingToReport),
+                     res::LoadString(res::kIdsCustomReport),
                      plat::kMbOk | plat::kMbIconExclamation);
     return {CustomCsvOutcome::kNothing, 0};
   }

@@ -6,13 +6,12 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "IndividualRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsDescendantsChart = 3358;
 
 std::vector<std::int32_t> Within(std::vector<std::int32_t> list, std::int32_t highest) {
   std::erase_if(list, [highest](std::int32_t n) { return n <= 0 || n > highest; });
@@ -189,7 +188,7 @@ int PaginateDescendantsChart(int* generations, int* repeatDepth, std::int32_t ro
     WriteChartSlot(e.record, slot);
     return true;
   };
-  const std::string title = res::LoadString(kIdsDescendantsChart);
+  const std::string title = res::LoadString(res::kIdsDescendantsChart);
   const int pages = RunChartPagination(
       title.c_str(), "Descendency Chart", [&] { return walk.StartAt(rootRin); },
       [&] { return walk.RunStep() != DescendantsChartWalk::Step::kFinished; });

@@ -14,16 +14,13 @@
 #include "MarriageRecord.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "ZelQualification.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsEventCalendar = 3545;
-constexpr unsigned kIdsUnableToSort = 4645;
-constexpr unsigned kIdsSortFull = 4646;
 
 // The counters of the two work files of the last pass.
 struct CalendarRun {
@@ -37,7 +34,7 @@ CalendarRun& Run() {
 }
 
 void Warn(unsigned id) {
-  plat::MessageBox(res::LoadString(id), res::LoadString(kIdsEventCalendar),
+  plat::MessageBox(res::LoadString(id), res::LoadString(res::kIdsEventCalendar),
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -217,7 +214,7 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
   CleanupCalendarPages();
   CDiskSort sort;
   if (sort.Open(CalendarEventRecord::kSize, false, CompareCalendarEvents) < 0) {
-    Warn(kIdsUnableToSort);
+    Warn(res::kIdsUnableToSortFile);
     return 0;
   }
   CalendarRun& run = Run();
@@ -249,7 +246,7 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
       for (const CalendarEventRecord& r : CollectCalendarEvents(rin, settings)) {
         const auto bytes = r.Encode();
         if (sort.Add(bytes.data()) == 0) {
-          Warn(kIdsSortFull);  // the calendar shows what was collected
+          Warn(res::kIdsSortDiskFull);  // the calendar shows what was collected
           rin = last;
           break;
         }
@@ -282,7 +279,7 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
   };
 
   PaginationPass pass;
-  pass.title = res::LoadString(kIdsEventCalendar);
+  pass.title = res::LoadString(res::kIdsEventCalendar);
   pass.fileErrorName = pass.title;
   pass.neededBytes = CalendarEventRecord::kSize;
   pass.files = {{&state.workFile, "~KorDUPLS.TMP"}, {&state.indexFile, "~KorIDXLS.TMP"}};

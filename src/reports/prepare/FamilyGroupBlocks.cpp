@@ -14,6 +14,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
@@ -21,19 +22,6 @@ namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsBaptized = 4089;  // the female form is the next id
-constexpr unsigned kIdsEndowed = 4091;
-constexpr unsigned kIdsSealedToParents = 4093;
-constexpr unsigned kIdsBuried = 4100;
-constexpr unsigned kIdsMarried = 4106;
-constexpr unsigned kIdsBorn = 7112;
-constexpr unsigned kIdsChristened = 7190;
-constexpr unsigned kIdsDied = 7114;
-constexpr unsigned kIdsUnknown = 7079;
-constexpr unsigned kIdsDivorcedLong = 3494;
-constexpr unsigned kIdsDivorcedShort = 3495;
-constexpr unsigned kIdsNotMarried = 3678;
-constexpr unsigned kIdsLive = 5488;
 constexpr std::uint8_t kOrdinanceLiveFlag = 0x40;
 constexpr int kPlaceChars = 81;
 constexpr int kUnmeasured = 1 << 20;  // places are fitted to their column when drawn
@@ -117,9 +105,9 @@ class BlockBuilder {
   void Blank(FamilyGroupBlock& block) {
     block.sex = block.role == kRoleWife ? 'F' : 'M';
     if (o_.reserveStd) {
-      for (unsigned id : {kIdsBorn, kIdsChristened, kIdsDied})
+      for (unsigned id : {res::kIdsBorn, res::kIdsChristened, res::kIdsDied})
         block.rows.push_back(EventRow(res::LoadString(id)));
-      block.rows.push_back(EventRow(Paired(kIdsBuried, block.sex)));
+      block.rows.push_back(EventRow(Paired(res::kIdsBuried, block.sex)));
       if (block.role == kRoleHusband) AddEmptyMarried(block, block.sex);
     }
     for (int role : ParentRoles(block.role)) {
@@ -142,7 +130,7 @@ class BlockBuilder {
   }
 
   void AddEmptyMarried(FamilyGroupBlock& block, char sex) {
-    FamilyGroupRow row = EventRow(Paired(kIdsMarried, sex));
+    FamilyGroupRow row = EventRow(Paired(res::kIdsMarried, sex));
     row.kind = FamilyGroupRow::kMarried;
     row.sealingCell = o_.showZel;
     block.rows.push_back(row);
@@ -181,9 +169,9 @@ class BlockBuilder {
         const COrdinanceValue& value;
         std::int32_t owner;
         char letter;
-      } ordinances[] = {{kIdsBaptized, person.baptism, rin, db::kOwnerBaptism},
-                        {kIdsEndowed, person.endowment, rin, db::kOwnerEndowment},
-                        {kIdsSealedToParents, person.sealingToParents, link > 0 ? link : rin,
+      } ordinances[] = {{res::kIdsBaptized, person.baptism, rin, db::kOwnerBaptism},
+                        {res::kIdsEndowed, person.endowment, rin, db::kOwnerEndowment},
+                        {res::kIdsSealedToParents, person.sealingToParents, link > 0 ? link : rin,
                          db::kOwnerSealingToParents}};
       for (const auto& o : ordinances) {
         FamilyGroupOrdinance line;
@@ -191,7 +179,7 @@ class BlockBuilder {
         line.date = o.value.date.ToString();
         line.temple = o.value.templeCode;
         if ((person.flags & kOrdinanceLiveFlag) != 0 && line.temple.empty())
-          line.temple = res::LoadString(kIdsLive);
+          line.temple = res::LoadString(res::kIdsLive);
         line.marks = Numbers(o.owner, o.letter);
         block.ordinances.push_back(std::move(line));
       }
@@ -236,11 +224,12 @@ class BlockBuilder {
   }
 
   void StandardRows(FamilyGroupBlock& block, std::int32_t rin, const CIndividualRecord& p) {
-    AddEvent(block, res::LoadString(kIdsBorn), p.birth, rin, db::kOwnerBirth);
-    AddEvent(block, res::LoadString(kIdsChristened), p.christening, rin, db::kOwnerChristening);
+    AddEvent(block, res::LoadString(res::kIdsBorn), p.birth, rin, db::kOwnerBirth);
+    AddEvent(block, res::LoadString(res::kIdsChristened), p.christening, rin,
+             db::kOwnerChristening);
     UserEvents(block, rin, db::kOwnerIndividual, db::kOwnerIndividualUserEvent);
-    AddEvent(block, res::LoadString(kIdsDied), p.death, rin, db::kOwnerDeath);
-    AddEvent(block, Paired(kIdsBuried, p.sex), p.burial, rin, db::kOwnerBurial);
+    AddEvent(block, res::LoadString(res::kIdsDied), p.death, rin, db::kOwnerDeath);
+    AddEvent(block, Paired(res::kIdsBuried, p.sex), p.burial, rin, db::kOwnerBurial);
   }
 
   void Pad(FamilyGroupBlock& block, int rows) {
@@ -253,8 +242,8 @@ class BlockBuilder {
 
   std::string Status(const CMarriageRecord& m) const {
     if (m.status == 'D')
-      return res::LoadString(o_.layout == 0 ? kIdsDivorcedLong : kIdsDivorcedShort);
-    if (m.status == 'N') return res::LoadString(kIdsNotMarried);
+      return res::LoadString(o_.layout == 0 ? res::kIdsDivorced : res::kIdsDivorcedShort);
+    if (m.status == 'N') return res::LoadString(res::kIdsNotMarried);
     return {};
   }
 
@@ -269,7 +258,7 @@ class BlockBuilder {
       const std::int32_t spouse = marriage.husband == person ? marriage.wife : marriage.husband;
       block.rows.push_back(PersonRow(role, spouse, mrin));
     }
-    FamilyGroupRow row = EventRow(Paired(kIdsMarried, block.sex));
+    FamilyGroupRow row = EventRow(Paired(res::kIdsMarried, block.sex));
     row.kind = FamilyGroupRow::kMarried;
     row.mrin = mrin;
     row.date = marriage.marriage.date.ToString();
@@ -298,7 +287,7 @@ class BlockBuilder {
       row.name = FamilyGroupPersonName(rin, o_.suppressRin);
       row.nameMarks = Numbers(rin, db::kOwnerIndividual);
     } else if (role == kRoleChildSpouse || role == kRoleOtherSpouse) {
-      row.name = res::LoadString(kIdsUnknown);
+      row.name = res::LoadString(res::kIdsUnknown);
     }
     return row;
   }

@@ -8,13 +8,13 @@
 #include "FontDescription.h"
 #include "MultimediaChain.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsFamilyGroupRecord = 7088;
 constexpr const char* kWorkFileName = "~KorDUPFG.TMP";
 constexpr const char* kDefaultNotesFont = "Times New Roman;Normal;9pt";
 
@@ -212,7 +212,7 @@ int PaginateFamilyGroupRecord(const FamilyGroupRunArgs& args, const FamilyGroupO
     return true;
   };
   PaginationPass pass;
-  pass.title = res::LoadString(kIdsFamilyGroupRecord);
+  pass.title = res::LoadString(res::kIdsFamilyGroupRecord);
   pass.fileErrorName = "Family Group Report";
   pass.cancelShown = cascade;
   pass.createFile = createFile;

@@ -18,6 +18,7 @@
 #include "PaginatorState.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "ZelQualification.h"
 
@@ -25,11 +26,6 @@ namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsInsufficientSpace = 3487;
-constexpr unsigned kIdsTitle = 3246;
-constexpr unsigned kIdsUnableToSort = 4620;
-constexpr unsigned kIdsSortCaption = 4651;
-constexpr unsigned kIdsSortDiskFull = 4646;
 constexpr const char* kFileErrorName = "Family Contact List";
 constexpr std::size_t kKeySize = 32;
 // The person marks: listed, and visited (taken from the queue).
@@ -74,7 +70,8 @@ class MarkFile {
 bool EnoughSpace(std::uint64_t bytes, std::string& folder) {
   std::string base;
   if (GetTempPathWithSpace(base, bytes) < bytes) {
-    plat::MessageBox(res::LoadString(kIdsInsufficientSpace), res::LoadString(kIdsTitle),
+    plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport),
+                     res::LoadString(res::kIdsReunionContactListTitle),
                      plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
@@ -177,7 +174,8 @@ int PrepareFamilyReunionList(std::int32_t startRin, ReunionSource* given) {
   }
   CDiskSort sort;
   if (sort.Open(kContactSortRecordSize, false, CompareContactKeys) < 0) {
-    plat::MessageBox(res::LoadString(kIdsUnableToSort), res::LoadString(kIdsSortCaption),
+    plat::MessageBox(res::LoadString(res::kIdsUnableToSortIndex),
+                     res::LoadString(res::kIdsContactListSortCaption),
                      plat::kMbOk | plat::kMbIconExclamation);
     return fail();
   }
@@ -190,7 +188,8 @@ int PrepareFamilyReunionList(std::int32_t startRin, ReunionSource* given) {
     return true;
   };
   auto sortFull = [&] {
-    plat::MessageBox(res::LoadString(kIdsSortDiskFull), res::LoadString(kIdsSortCaption),
+    plat::MessageBox(res::LoadString(res::kIdsSortDiskFull),
+                     res::LoadString(res::kIdsContactListSortCaption),
                      plat::kMbOk | plat::kMbIconExclamation);
     sort.Close();
     return fail();

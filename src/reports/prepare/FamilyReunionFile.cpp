@@ -8,15 +8,12 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
 
-constexpr unsigned kIdsTitle = 3246;     // "Family Reunion Contact List"
-constexpr unsigned kIdsListFile = 3247;  // "List File"
-constexpr unsigned kIdsNoContactShort = 5018;
-constexpr unsigned kIdsNoContactLong = 5019;
 constexpr std::size_t kListNameChars = 48;
 constexpr std::size_t kMaxContactName = 255;
 
@@ -32,8 +29,8 @@ bool EqualNoCase(const std::string& a, const std::string& b) {
 }
 
 bool IsNoContact(const std::string& contactName) {
-  return EqualNoCase(contactName, res::LoadString(kIdsNoContactShort)) ||
-         EqualNoCase(contactName, res::LoadString(kIdsNoContactLong));
+  return EqualNoCase(contactName, res::LoadString(res::kIdsNoContactShort)) ||
+         EqualNoCase(contactName, res::LoadString(res::kIdsNoContactLong));
 }
 
 int BirthYear(const CIndividualRecord& person) {
@@ -188,8 +185,8 @@ bool WriteFamilyReunionFile(const std::string& path, std::int32_t startRin,
   ReunionSource plain;
   ReunionSource& reads = source ? *source : plain;
   if (PrepareFamilyReunionList(startRin, source) == 0) return false;
-  const std::string title = res::LoadString(kIdsTitle);
-  const std::string action = res::LoadString(kIdsListFile);
+  const std::string title = res::LoadString(res::kIdsReunionContactListTitle);
+  const std::string action = res::LoadString(res::kIdsListFile);
   plat::FileHandle file;
   if (const int error = file.Create(path); error != 0) {
     ShowFileError(error, title, action);

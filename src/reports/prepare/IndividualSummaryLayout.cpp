@@ -16,15 +16,13 @@
 #include "MultimediaChain.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "UserEventRecord.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsTitlePrefix = 9600;
-constexpr unsigned kIdsDescription = 5233;
 
 bool Flag(const char* key, bool def) {
   return plat::Profile().GetInt("IndRpt", key, def ? 1 : 0) != 0;
@@ -33,7 +31,7 @@ bool Flag(const char* key, bool def) {
 }  // namespace
 
 IndividualSummaryOptions::IndividualSummaryOptions()
-    : titlePrefix(res::LoadString(kIdsTitlePrefix)),
+    : titlePrefix(res::LoadString(res::kIdsIndividualSummaryFor)),
       bodyFont(CAppOptions::DefaultFont(kFontNotesRpt)) {}
 
 IndividualSummaryOptions IndividualSummaryOptions::Load() {
@@ -315,7 +313,7 @@ void SummaryWalk::Details(const CIndividualNode& node) {
   std::string description;
   node.GetDetailText(4, description);
   if (description.empty() || Done()) return;
-  const std::string text = res::LoadString(kIdsDescription) + ": " + description;
+  const std::string text = res::LoadString(res::kIdsDescription) + ": " + description;
   if (room_ < 2 * kSummaryRow) NewPage(kSummaryDetails, kBlockDescription, 0, Body());
   Lines(
       text, s_.pageWidth, nullptr, kSummaryRow,
@@ -532,7 +530,7 @@ int PaginateIndividualSummary(const SummaryRunRequest& request, const SummaryWal
   std::size_t next = 0;
   // One individual a batch; the window is pumped between them and has no
   // Cancel, so the run always ends with every individual laid out.
-  window.Run(state, res::LoadString(3366), "0", false, [&]() {
+  window.Run(state, res::LoadString(res::kIdsIndividualSummary), "0", false, [&]() {
     if (next >= rins.size()) return BatchResult::Done;
     const std::int32_t rin = rins[next++];
     SummaryLayout layout = LayOutIndividualSummary(rin, setup, 0);

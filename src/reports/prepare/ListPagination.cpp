@@ -22,6 +22,7 @@
 #include "PaginatorState.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextMatch.h"
 #include "ZelQualification.h"
@@ -34,9 +35,6 @@ struct ListPageEntry : PageEntry {
   std::int32_t firstRecord = 0;
 };
 
-constexpr unsigned kIdsUnableToSort = 4645;
-constexpr unsigned kIdsSortDiskFull = 4646;
-constexpr unsigned kIdsUnlinkedCaption = 3213;
 // The Missing Marriage Sealings list names its work file so in file errors.
 constexpr const char* kSealingsFileName = "Incomplete ZEL Sealings";
 constexpr int kExaminedPerBatch = 101;
@@ -102,7 +100,7 @@ class ListWriter {
     }
     sort_.reset();
     ListParams().sorting = 0;
-    plat::MessageBox(res::LoadString(kIdsUnableToSort), caption_,
+    plat::MessageBox(res::LoadString(res::kIdsUnableToSortFile), caption_,
                      plat::kMbOk | plat::kMbIconExclamation);
   }
 
@@ -110,7 +108,7 @@ class ListWriter {
   bool Select(const std::uint8_t* record) {
     if (sort_ != nullptr) {
       if (sort_->Add(record)) return true;
-      plat::MessageBox(res::LoadString(kIdsSortDiskFull), caption_,
+      plat::MessageBox(res::LoadString(res::kIdsSortDiskFull), caption_,
                        plat::kMbOk | plat::kMbIconExclamation);
       if (!FlushSort()) return false;
     }
@@ -320,7 +318,7 @@ int PaginateUnlinkedList(int lines) {
   state.linesPerPage = lines;
   const std::int32_t highest = DbGetMaxRecordCount(db::kIndividual);
   auto writer = std::make_shared<ListWriter>(state, CurrentPaginatorWindow(),
-                                             res::LoadString(kIdsUnlinkedCaption));
+                                             res::LoadString(res::kIdsUnlinkedCaption));
   auto walk = std::make_shared<WalkState>();
   auto batch = [=]() -> BatchResult {
     for (int examined = 0; examined < kExaminedPerBatch; ++examined) {
@@ -346,8 +344,8 @@ int PaginateUnlinkedList(int lines) {
     return BatchResult::More;
   };
   return RunListPass(
-      res::LoadString(4648), res::LoadString(kIdsUnlinkedCaption), "~KorUNLNK.TMP",
-      Positive(highest) * 4,
+      res::LoadString(res::kIdsUnlinkedIndividualsList), res::LoadString(res::kIdsUnlinkedCaption),
+      "~KorUNLNK.TMP", Positive(highest) * 4,
       [=] {
         writer->Lines() = lines + 1;
         writer->OpenSort();
@@ -362,7 +360,7 @@ int PaginateDuplicatesList(const MatchOptions& options, int lines) {
   PaginatorState& state = Paginator();
   state.linesPerPage = lines;
   const std::int32_t highest = DbGetMaxRecordCount(db::kIndividual);
-  const std::string caption = res::LoadString(7233);
+  const std::string caption = res::LoadString(res::kIdsDuplicatesList);
   struct Context {
     std::unique_ptr<CMatchCursor> cursor;
     std::vector<std::uint8_t> seen, group;
@@ -438,7 +436,7 @@ int PaginateSortedRINList(std::int32_t first, std::int32_t last, int lines) {
   ListParams().first = first;
   ListParams().last = last;
   const std::int64_t live = DbGetActiveRecordCount(db::kIndividual);
-  const std::string caption = res::LoadString(4642);
+  const std::string caption = res::LoadString(res::kIdsSortedRinList);
   auto writer = std::make_shared<ListWriter>(state, CurrentPaginatorWindow(), caption);
   auto walk = std::make_shared<WalkState>();
   walk->current = first - 1;
@@ -468,7 +466,7 @@ int PaginateAlphaList(const std::string& startName, const std::string& endName, 
   state.linesPerPage = lines;
   ListParams().startName = startName;
   ListParams().endName = endName;
-  const std::string caption = res::LoadString(4643);
+  const std::string caption = res::LoadString(res::kIdsAlphaList);
   const std::int64_t live = DbGetActiveRecordCount(db::kIndividual);
   std::int32_t firstPos = DbGetRIN(startName, db::kQueryNameText, db::kWalkNextOrSame);
   std::int32_t lastPos = 0;
@@ -509,7 +507,7 @@ int PaginateMarriageList(int sortOrder, std::int32_t first, std::int32_t last,
   ListParams().mode = sortOrder;
   ListParams().startName = startName;
   ListParams().endName = endName;
-  const std::string caption = res::LoadString(4644);
+  const std::string caption = res::LoadString(res::kIdsMarriageList);
   const bool byName = sortOrder == 1 || sortOrder == 2;
   const std::int32_t from = byName ? 1 : first;
   const std::int32_t to = byName ? DbGetMaxRecordCount(db::kMarriage) : last;
@@ -573,7 +571,7 @@ int PaginateEndOfLineList(int mode, std::int32_t startRin, int lines) {
   state.linesPerPage = lines;
   ListParams().mode = mode;
   ListParams().first = startRin;
-  const std::string caption = res::LoadString(4647);
+  const std::string caption = res::LoadString(res::kIdsEndOfLineList);
   const std::int32_t highest = DbGetMaxRecordCount(db::kIndividual);
   const std::int64_t live = DbGetActiveRecordCount(db::kIndividual);
   auto writer = std::make_shared<ListWriter>(state, CurrentPaginatorWindow(), caption);
@@ -683,7 +681,7 @@ int PaginateIncompleteOrdinances(int lines, int startYear, int endYear,
   p.startName = startName;
   p.endName = endName;
   p.includeEndOfLine = static_cast<std::int16_t>(includeEndOfLine);
-  const std::string caption = res::LoadString(4649);
+  const std::string caption = res::LoadString(res::kIdsIncompleteOrdinances);
   const std::int32_t highest = DbGetMaxRecordCount(db::kIndividual);
   auto writer = std::make_shared<ListWriter>(state, CurrentPaginatorWindow(), caption);
   auto walk = std::make_shared<WalkState>();
@@ -762,7 +760,7 @@ int PaginateMissingSealings(int lines, int startYear, int endYear, std::int32_t 
       startYear, endYear, deceasedOnly, includeSubmitted, includeCompleted, templeStatus);
   p.first = firstMrin;
   p.last = lastMrin;
-  const std::string caption = res::LoadString(4650);
+  const std::string caption = res::LoadString(res::kIdsMissingSealings);
   const std::int32_t highest = DbGetMaxRecordCount(db::kMarriage);
   const std::int32_t last = lastMrin <= 0 ? highest : std::min(lastMrin, highest);
   auto writer = std::make_shared<ListWriter>(state, CurrentPaginatorWindow(), caption);

@@ -15,6 +15,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 #include "TextRoutines.h"
@@ -22,41 +23,6 @@
 #include "ZelQualification.h"
 
 namespace {
-
-// String ids of the sentences; a "paired" id has the female form at id + 1.
-enum : unsigned {
-  kBornDate = 5055,
-  kChristenedDate = 5061,
-  kDiedDate = 5067,
-  kDiedAlone = 5073,
-  kBuriedDate = 4083,
-  kStillbornWord = 4102,
-  kWasMarried = 4104,
-  kHe = 5860,
-  kShe = 5861,
-  kHeShe = 5862,
-  kAsAChild = 5863,
-  kAsAnInfant = 5864,
-  kFrom = 5522,
-  kIn = 5242,
-  kLiving = 4633,
-  kParents = 3219,
-  kDivorce = 5101,
-  kSealingWord = 7208,
-  kAdoption = 5260,
-  kGuardianship = 5261,
-  kRelatedUnknown = 5266,
-  kRelatedFemale = 5264,
-  kRelatedMale = 5268,
-  kChallenged = 5515,
-  kDisproved = 5514,
-  kOtherParentsMale = 5873,
-  kSon = 5179,
-  kNoteAdopted = 5217,
-  kNoteGuardian = 5218,
-  kNoteChallenged = 5219,
-  kNoteDisproved = 5220,
-};
 
 std::string S(unsigned id) { return res::LoadString(id); }
 // The female form of a paired template is the next id.
@@ -314,8 +280,8 @@ std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bo
           !type.verbPhrase.empty()) {
         const std::string verb = " " + Value(type.verbPhrase, htmlMode);
         if (c == 1) return verb + mark + " " + date;
-        if (c == 2) return verb + mark + " " + S(kIn) + " " + place + " ";
-        return verb + mark + " " + date + " " + S(kIn) + " " + place;
+        if (c == 2) return verb + mark + " " + S(res::kIdsIn) + " " + place + " ";
+        return verb + mark + " " + date + " " + S(res::kIdsIn) + " " + place;
       }
     }
     return EventTemplate(id, female, c, mark, date, place);
@@ -323,12 +289,12 @@ std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bo
   const bool ownType = person.numbers[CIndividualRecord::kChristeningType] != 0;
   std::string out;
   if (EventCase(person.birth)) {
-    out = sentence(person.birth, kBornDate, db::kOwnerBirth, false);
+    out = sentence(person.birth, res::kIdsBornDate, db::kOwnerBirth, false);
     if (EventCase(person.christening))
       out += GetAndWord() +
-             sentence(person.christening, kChristenedDate, db::kOwnerChristening, ownType);
+             sentence(person.christening, res::kIdsChristenedDate, db::kOwnerChristening, ownType);
   } else if (EventCase(person.christening)) {
-    out = sentence(person.christening, kChristenedDate, db::kOwnerChristening, ownType);
+    out = sentence(person.christening, res::kIdsChristenedDate, db::kOwnerChristening, ownType);
   }
   if (!out.empty()) out += '.';
   return out;
@@ -352,13 +318,13 @@ std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
         if (hasDate) dateText = Value(Phrase(death.date), htmlMode);
         break;
       case CDateValue::kStatusChild:
-        dateText = S(kAsAChild);
+        dateText = S(res::kIdsAsAChild);
         break;
       case CDateValue::kStatusInfant:
-        dateText = S(kAsAnInfant);
+        dateText = S(res::kIdsAsAnInfant);
         break;
       case CDateValue::kStatusStillborn:
-        dateText = Sx(kStillbornWord, female);
+        dateText = Sx(res::kIdsStillbornWord, female);
         break;
       default:
         hasDate = false;
@@ -368,15 +334,15 @@ std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
     const std::string mark = EventMarks(rin, db::kOwnerDeath, sourceNotes, hasDate, hasPlace,
                                         dateMark, placeMark, citations, htmlMode);
     if (diedAlone) {
-      out += Sx(kDiedAlone, female) + mark;
+      out += Sx(res::kIdsDiedAlone, female) + mark;
     } else {
       const std::string place =
           hasPlace ? Value(death.FormatPlace(", "), htmlMode) + placeMark : "";
-      out += EventTemplate(kDiedDate, female, (hasDate ? 1 : 0) + (hasPlace ? 2 : 0), mark,
+      out += EventTemplate(res::kIdsDiedDate, female, (hasDate ? 1 : 0) + (hasPlace ? 2 : 0), mark,
                            dateText + dateMark, place);
     }
     if (!CauseOfDeath(person).empty())
-      out += " " + S(kFrom) + " " + Value(CauseOfDeath(person), htmlMode);
+      out += " " + S(res::kIdsFrom) + " " + Value(CauseOfDeath(person), htmlMode);
   }
   const CEventValue& burial = person.burial;
   if (const int c = EventCase(burial)) {
@@ -388,7 +354,7 @@ std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
     const std::string mark = EventMarks(rin, db::kOwnerBurial, sourceNotes, burial.date.IsSet(),
                                         HasPlace(burial), dateMark, placeMark, citations, htmlMode);
     out += EventTemplate(
-        kBuriedDate, female, c, mark,
+        res::kIdsBuriedDate, female, c, mark,
         burial.date.IsSet() ? Value(Phrase(burial.date), htmlMode) + dateMark : "",
         HasPlace(burial) ? Value(burial.FormatPlace(", "), htmlMode) + placeMark : "");
   }
@@ -401,30 +367,30 @@ std::string CNarrativeBuilder::ParentLinkSentence(const CIndividualRecord& perso
   std::string word;
   switch (letter) {
     case 'a':
-      word = S(kAdoption);
+      word = S(res::kIdsAdoption);
       break;
     case 'g':
-      word = S(kGuardianship);
+      word = S(res::kIdsGuardianship);
       break;
     case 's':
-      word = S(kSealingWord);
+      word = S(res::kIdsSealing);
       break;
     case 'c':
-      return spouse ? std::string() : S(kChallenged);
+      return spouse ? std::string() : S(res::kIdsChallengedRelationship);
     case 'd':
-      return spouse ? std::string() : S(kDisproved);
+      return spouse ? std::string() : S(res::kIdsDisprovedRelationship);
     default:
       return {};
   }
   std::string subject;
   if (person.sex == 'M') {
-    subject = S(kRelatedMale);
+    subject = S(res::kIdsRelatedMale);
   } else if (person.sex == 'F') {
-    subject = S(kRelatedFemale);
+    subject = S(res::kIdsRelatedFemale);
   } else {
     const std::string& nick = Nickname(person);
     const bool useNick = spouse ? nick.size() >= 2 : !nick.empty();
-    subject = FillSequential(S(kRelatedUnknown),
+    subject = FillSequential(S(res::kIdsRelatedUnknown),
                              {Value(useNick ? nick : person.givenNames[0], htmlMode)});
   }
   return subject + " " + word;
@@ -515,8 +481,8 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
     return eventMark;
   };
   auto heShe = [&] {
-    if (person.sex == 'M') return S(kHe);
-    if (person.sex == 'F') return S(kShe);
+    if (person.sex == 'M') return S(res::kIdsHe);
+    if (person.sex == 'F') return S(res::kIdsShe);
     return std::string();
   };
   auto block = [&](const std::string& text) {
@@ -524,7 +490,7 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
     if (!out.empty()) out += ' ';
     out += text;
   };
-  const std::string lowerPronoun = Lower(S(PronounId(person, kHe)));
+  const std::string lowerPronoun = Lower(S(PronounId(person, res::kIdsHe)));
 
   const COrdinanceValue& sealing = person.sealingToParents;
   const COrdinanceValue& baptism = person.baptism;
@@ -779,10 +745,10 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
     if (linked)
       s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" +
            Number(args.rin) + "C\">";
-    s += living && !settings_.doName ? S(kLiving) : name;
+    s += living && !settings_.doName ? S(res::kIdsLiving) : name;
     if (html == 3 && args.parentsPage && !args.parentsAnchor.empty())
       s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
-           args.parentsAnchor + "\">" + S(kParents) + "</a>]";
+           args.parentsAnchor + "\">" + S(res::kIdsParents) + "</a>]";
     if (linked) s += "</a>";
     s += "</b>" + args.afterName;
   }
@@ -840,9 +806,9 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   std::string subject;
   if (birthWritten) {
     if (person.sex == 'M')
-      subject = " " + S(kHe);
+      subject = " " + S(res::kIdsHe);
     else if (person.sex == 'F')
-      subject = " " + S(kShe);
+      subject = " " + S(res::kIdsShe);
     else
       subject = " " + ShortName(person, args.capitalSurnames, true, html);
   }
@@ -872,9 +838,9 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
     if (spouseRin || hasDate || hasPlace) {
       const int written = (birthWritten ? 1 : 0) + (deathWritten ? 1 : 0);
       if (written == 1 && person.sex == 'M')
-        s += " " + S(kHe);
+        s += " " + S(res::kIdsHe);
       else if (written == 1 && person.sex == 'F')
-        s += " " + S(kShe);
+        s += " " + S(res::kIdsShe);
       else if (written)
         s += " " + ShortName(person, args.capitalSurnames, true, html);
       std::string spouseName;
@@ -882,7 +848,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
         CIndividualRecord spouse;
         if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
         spouseName = ShownAsLiving(spouse, args.livingCheck) && !settings_.doName
-                         ? S(kLiving)
+                         ? S(res::kIdsLiving)
                          : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
       }
       const bool notMarried = event.date.month == CDateValue::kStatusNotMarried;
@@ -933,7 +899,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
         BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
         if (!sealing.empty()) s += " " + sealing;
       }
-      if (marriage.status == 'D' && !notMarried) s += S(kDivorce);
+      if (marriage.status == 'D' && !notMarried) s += S(res::kIdsDivorce);
     }
   }
 
@@ -953,7 +919,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   }
   bool otherParents = false;
   if (args.multipleParents && HasOtherParents(args.rin)) {
-    const std::string sentence = S(PronounId(person, kOtherParentsMale));
+    const std::string sentence = S(PronounId(person, res::kIdsOtherParentsMale));
     parents += relationWritten ? "; " + sentence : UpperFirst(sentence);
     otherParents = true;
   }
@@ -1002,9 +968,9 @@ void CNarrativeBuilder::BuildOtherEvents(std::int32_t rin, std::string& text, bo
       first = false;
     } else if (previousHadDateOrPlace) {
       if (person.sex == 'M')
-        text += " " + S(kHe);
+        text += " " + S(res::kIdsHe);
       else if (person.sex == 'F')
-        text += " " + S(kShe);
+        text += " " + S(res::kIdsShe);
       else
         text += " " + ShortName(person, capitalSurnames, true, htmlMode);
     }
@@ -1063,7 +1029,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
 
   // The main person as the subject.
   s += ShownAsLiving(main, args.livingCheck) && !settings_.doName
-           ? S(kLiving)
+           ? S(res::kIdsLiving)
            : ShortName(main, args.capitalSurnames, true, html);
 
   CIndividualRecord spouse;
@@ -1084,7 +1050,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
       label = "(MRIN:" + Number(args.marriage) + ")";
     }
     const std::string shown = spouseLiving && !settings_.doName
-                                  ? S(kLiving)
+                                  ? S(res::kIdsLiving)
                                   : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
     std::string spouseText = html ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
                                   : "<B>" + shown + "</B>";
@@ -1121,7 +1087,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
     CMarriageRecord parents;
     if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentsMrin], db::kMarriage, &parents) &&
         (parents.husband || parents.wife)) {
-      std::string word = S(kSon + (spouse.sex == 'M' ? 0 : spouse.sex == 'F' ? 1 : 2));
+      std::string word = S(res::kIdsSonWord + (spouse.sex == 'M' ? 0 : spouse.sex == 'F' ? 1 : 2));
       if (args.parentLinks && spouse.numbers[CIndividualRecord::kParentLink]) {
         CFamilyLinkRecord link;
         if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link) &&
@@ -1129,19 +1095,19 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
           unsigned note = 0;
           switch (ParentRelationLetter(link)) {
             case 'a':
-              note = kNoteAdopted;
+              note = res::kIdsAdopted;
               break;
             case 'c':
-              note = kNoteChallenged;
+              note = res::kIdsChallenged;
               break;
             case 'd':
-              note = kNoteDisproved;
+              note = res::kIdsDisproved;
               break;
             case 'g':
-              note = kNoteGuardian;
+              note = res::kIdsGuardian;
               break;
             case 's':
-              note = kSealingWord;
+              note = res::kIdsSealing;
               break;
           }
           if (note) word += " (" + Lower(S(note)) + ")";
@@ -1182,7 +1148,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
     when = FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
   if (!when.empty()) {
     if (parentsWritten) s += ',';
-    if (!spouseRin) s += Sx(kWasMarried, mainFemale);
+    if (!spouseRin) s += Sx(res::kIdsWasMarried, mainFemale);
   }
   s += when + '.';
   if (args.zel) {
@@ -1190,7 +1156,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
     BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
     if (!sealing.empty()) s += " " + sealing;
   }
-  if (marriage.status == 'D' && !notMarried) s += S(kDivorce);
+  if (marriage.status == 'D' && !notMarried) s += S(res::kIdsDivorce);
   if (!spouseRin) return 0;
 
   // The spouse's own sentences, kept only when a vital event is told.
@@ -1201,9 +1167,9 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   std::string body = birth;
   if (!birth.empty()) {
     if (spouse.sex == 'M')
-      subject = " " + S(kHe);
+      subject = " " + S(res::kIdsHe);
     else if (spouse.sex == 'F')
-      subject = " " + S(kShe);
+      subject = " " + S(res::kIdsShe);
     else
       subject = " " + shortName;
   } else {
@@ -1232,7 +1198,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   }
   bool otherParents = false;
   if (args.multipleParents && HasOtherParents(spouseRin)) {
-    const std::string sentence = S(PronounId(spouse, kOtherParentsMale));
+    const std::string sentence = S(PronounId(spouse, res::kIdsOtherParentsMale));
     parentsText += relationWritten ? "; " + sentence : UpperFirst(sentence);
     otherParents = true;
   }
@@ -1256,7 +1222,7 @@ void CNarrativeBuilder::BuildChildrenHeading(std::int32_t mrin, bool useNames, s
   auto partner = [&](std::int32_t rin) {
     CIndividualRecord p;
     if (!DbGetRecord(rin, db::kIndividual, &p)) p.Clear();
-    if (ShownAsLiving(p, livingCheck) && !settings_.doName) return S(kLiving);
+    if (ShownAsLiving(p, livingCheck) && !settings_.doName) return S(res::kIdsLiving);
     return p.GetName(nameOption, false, 1, false);
   };
   if (useNames) {
@@ -1275,7 +1241,7 @@ void CNarrativeBuilder::BuildChildrenHeading(std::int32_t mrin, bool useNames, s
     else if (!marriage.husband && !marriage.wife)
       out += S(5189);
     else
-      out += FillSequential(S(5190), {S(marriage.husband ? kHe : kShe)});
+      out += FillSequential(S(5190), {S(marriage.husband ? res::kIdsHe : res::kIdsShe)});
   }
   if (lineBreaks) out += "\r\n";
 }
@@ -1287,7 +1253,7 @@ void CNarrativeBuilder::BuildChildEntry(const ChildEntryArgs& args) const {
   if (!DbGetRecord(args.rin, db::kIndividual, &child)) child.Clear();
   const int html = args.web ? 1 : 0;
   const std::string name = ShownAsLiving(child, args.livingCheck) && !settings_.doName
-                               ? S(kLiving)
+                               ? S(res::kIdsLiving)
                                : PersonName(child, args.nameOption, args.capitalSurnames, html);
   if (args.web)
     s += name + "</b></a>";
@@ -1297,10 +1263,11 @@ void CNarrativeBuilder::BuildChildEntry(const ChildEntryArgs& args) const {
   const bool female = FemaleForm(child);
   bool written = false;
   if (child.birth.date.IsSet()) {
-    s += Fill(Sx(kBornDate, female), {"", Value(Phrase(child.birth.date), html)});
+    s += Fill(Sx(res::kIdsBornDate, female), {"", Value(Phrase(child.birth.date), html)});
     written = true;
   } else if (child.christening.date.IsSet()) {
-    s += Fill(Sx(kChristenedDate, female), {"", Value(Phrase(child.christening.date), html)});
+    s += Fill(Sx(res::kIdsChristenedDate, female),
+              {"", Value(Phrase(child.christening.date), html)});
     written = true;
   }
   const CDateValue& death = child.death.date;
@@ -1308,23 +1275,23 @@ void CNarrativeBuilder::BuildChildEntry(const ChildEntryArgs& args) const {
     if (written) s += GetAndWord();
     switch (death.IsStatus() ? death.month : 0) {
       case 0:
-        s += Fill(Sx(kDiedDate, female), {"", Value(Phrase(death), html)});
+        s += Fill(Sx(res::kIdsDiedDate, female), {"", Value(Phrase(death), html)});
         break;
       case CDateValue::kStatusChild:
-        s += Fill(Sx(kDiedDate, female), {"", S(kAsAChild)});
+        s += Fill(Sx(res::kIdsDiedDate, female), {"", S(res::kIdsAsAChild)});
         break;
       case CDateValue::kStatusInfant:
-        s += Fill(Sx(kDiedDate, female), {"", S(kAsAnInfant)});
+        s += Fill(Sx(res::kIdsDiedDate, female), {"", S(res::kIdsAsAnInfant)});
         break;
       case CDateValue::kStatusStillborn:
-        s += Fill(Sx(kDiedDate, female), {"", Sx(kStillbornWord, female)});
+        s += Fill(Sx(res::kIdsDiedDate, female), {"", Sx(res::kIdsStillbornWord, female)});
         break;
       default:
-        s += Sx(kDiedAlone, female);
+        s += Sx(res::kIdsDiedAlone, female);
     }
   } else if (child.burial.date.IsSet()) {
     if (written) s += GetAndWord();
-    s += Fill(Sx(kBuriedDate, female), {"", Value(Phrase(child.burial.date), html)});
+    s += Fill(Sx(res::kIdsBuriedDate, female), {"", Value(Phrase(child.burial.date), html)});
   }
   s += '.';
 }

@@ -1,18 +1,18 @@
 #include "NumberListParser.h"
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsInvalidList = 44101;
 constexpr int kMaxDigits = 5;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-void ShowInvalidList() { plat::MessageBox(res::LoadString(kIdsInvalidList), "", plat::kMbOk); }
+void ShowInvalidList() { plat::MessageBox(res::LoadString(res::kIdsInvalidList), "", plat::kMbOk); }
 
 // Reads the number at pos (a digit); false when it has too many digits.
 bool ReadNumber(std::string_view text, std::size_t& pos, std::int32_t& value) {

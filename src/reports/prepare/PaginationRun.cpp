@@ -11,14 +11,12 @@
 #include "FileUtil.h"
 #include "MultimediaChain.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
-
-constexpr unsigned kIdsInsufficientSpace = 3487;
-constexpr unsigned kIdsPreparingPages = 44102;
 
 PaginatorWindow*& InstalledWindow() {
   static PaginatorWindow* window = nullptr;
@@ -26,7 +24,7 @@ PaginatorWindow*& InstalledWindow() {
 }
 
 void ShowInsufficientSpace(const std::string& title) {
-  plat::MessageBox(res::LoadString(kIdsInsufficientSpace), title,
+  plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport), title,
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -43,7 +41,7 @@ void SetPictureCache(int flag) {
 
 }  // namespace
 
-std::string PaginatorWindow::PreparingText() { return res::LoadString(kIdsPreparingPages); }
+std::string PaginatorWindow::PreparingText() { return res::LoadString(res::kIdsPreparingPages); }
 
 BatchResult HeadlessPaginatorWindow::Run(PaginatorState& state, const std::string& title,
                                          const std::string& number, bool showCancel,

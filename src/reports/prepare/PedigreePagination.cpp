@@ -18,16 +18,13 @@
 #include "MultimediaChain.h"
 #include "PaginationRun.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsInsufficientSpace = 3487;
-constexpr unsigned kIdsSortFailed = 4620;
-constexpr unsigned kIdsIndexSortTitle = 4621;
-constexpr unsigned kIdsPedigreeChart = 7087;
 constexpr int kNamesLevel = 3;  // the individual read level that loads the names
 constexpr const char* kTitle = "Pedigree Chart";
 
@@ -204,7 +201,7 @@ std::unique_ptr<plat::RandomAccessFile> CreateFile(const std::string& path, int&
 }
 
 void ShowNoSpace() {
-  plat::MessageBox(res::LoadString(kIdsInsufficientSpace), kTitle,
+  plat::MessageBox(res::LoadString(res::kIdsInsufficientSpaceForReport), kTitle,
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -217,7 +214,8 @@ void SortIndex() {
   if (!state.indexFile.IsOpen()) return;
   const int capacity = SortOpener()(kPedigreeIndexRecordSize, true, ComparePedigreeIndexKeys);
   if (capacity < 0) {
-    plat::MessageBox(res::LoadString(kIdsSortFailed), res::LoadString(kIdsIndexSortTitle),
+    plat::MessageBox(res::LoadString(res::kIdsUnableToSortIndex),
+                     res::LoadString(res::kIdsIndexSortTitle),
                      plat::kMbOk | plat::kMbIconExclamation);
     SortClose();
     return;
@@ -228,8 +226,8 @@ void SortIndex() {
     if (!state.indexFile.ReadRecord(n, record) ||
         SortAdd(record.data(), SortKeyPosition(static_cast<std::uint32_t>(capacity), 0, key)) !=
             1) {
-      plat::MessageBox(res::LoadString(kIdsIndexSortTitle), res::LoadString(kIdsPedigreeChart),
-                       plat::kMbOk);
+      plat::MessageBox(res::LoadString(res::kIdsIndexSortTitle),
+                       res::LoadString(res::kIdsPedigreeChart), plat::kMbOk);
       SortClose();
       return;
     }
@@ -246,8 +244,8 @@ void SortIndex() {
         !state.indexFile.WriteAt(
             base + std::uint64_t{n} * kPedigreeIndexEntrySize,
             std::span<const std::uint8_t>(next + kPedigreeKeySize, kPedigreeIndexEntrySize))) {
-      plat::MessageBox(res::LoadString(kIdsIndexSortTitle), res::LoadString(kIdsPedigreeChart),
-                       plat::kMbOk);
+      plat::MessageBox(res::LoadString(res::kIdsIndexSortTitle),
+                       res::LoadString(res::kIdsPedigreeChart), plat::kMbOk);
       SortClose();
       return;
     }

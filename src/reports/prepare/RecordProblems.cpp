@@ -18,6 +18,7 @@
 #include "PaginatorState.h"
 #include "Ports.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 #include "UserEventRecord.h"
@@ -31,8 +32,6 @@ constexpr unsigned kRuleText[42] = {
     3277, 3278, 3279, 3281, 3282, 3283, 3289, 3290, 3291, 3292, 3293, 3294, 3295, 3296,
     3297, 3298, 3299, 3300, 3301, 3302, 3303, 3304, 3305, 3306, 3307, 3308, 3309, 5291,
     5292, 5293, 5330, 5331, 5332, 5333, 5334, 5339, 5521, 4563, 4564, 3612, 7086, 3989};
-constexpr unsigned kIdsTitle = 3280;
-constexpr unsigned kIdsEventUnreadable = 5365;
 
 bool HasMrinList(int rule) {
   return (rule >= 20 && rule <= 23) || (rule >= 25 && rule <= 27) || rule == 30 || rule == 42;
@@ -91,7 +90,7 @@ std::vector<EventDates> UserEvents(std::int32_t owner, char ownerKind) {
   for (const std::int32_t n : numbers) {
     CUserEventRecord event;
     if (n <= 0 || family::Read(event, n) != 1) {
-      plat::MessageBox(res::LoadString(kIdsEventUnreadable), "Error",
+      plat::MessageBox(res::LoadString(res::kIdsEventUnreadable), "Error",
                        plat::kMbOk | plat::kMbIconExclamation);
       continue;
     }
@@ -343,7 +342,7 @@ int CRecordProblemChecker::Check(std::int32_t rin, const RecordProblemOptions& o
       text = buffer;
     }
     emit(text);
-    if (HasMrinList(rule)) emit(res::LoadString(7090) + ": " + r.Mrins(rule));
+    if (HasMrinList(rule)) emit(res::LoadString(res::kIdsMrin) + ": " + r.Mrins(rule));
   }
   return count;
 }
@@ -364,7 +363,7 @@ int PaginateRecordProblems(std::int32_t first, std::int32_t last,
   PaginatorState& state = Paginator();
   state.linesPerPage = lines;
   if (lines <= 0) return 0;
-  const std::string caption = res::LoadString(kIdsTitle).substr(0, 30);
+  const std::string caption = res::LoadString(res::kIdsRecordProblemsTitle).substr(0, 30);
   const std::int32_t highest = DbGetMaxRecordCount(db::kIndividual);
   struct Walk {
     std::int32_t position = 0;

@@ -14,18 +14,13 @@
 #include "NumberWords.h"
 #include "PaginationRun.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsTitlePrefix = 3257;     // "Modified Register for"
-constexpr unsigned kIdsReport = 3261;          // "Modified Register Report"
-constexpr unsigned kIdsRegister = 3262;        // "Modified Register"
-constexpr unsigned kIdsInitializing = 9745;    // the phase that numbers the descendants
-constexpr unsigned kIdsPreparingPages = 9746;  // the phase that lays the pages out
-constexpr unsigned kIdsId = 4581;              // "ID": the first phase counts register numbers
 constexpr const char* kPagesLabel = "# Pages:";
 constexpr int kChildX = 1400;  // a child's text, from the left edge
 
@@ -86,13 +81,14 @@ class RegisterPass {
     run_.persons.push_back(first);
     next_ = 2;
     if (run_.options.repeat != 2) slots_[first.rin] = {1, false, 0, 0};
-    if (run_.options.mode == 0) make_.Title(kIdsTitlePrefix);
+    if (run_.options.mode == 0) make_.Title(res::kIdsModifiedRegisterFor);
   }
 
   bool Done() const { return node_ >= run_.persons.size(); }
 
   bool Step() {
-    if (BookOverLimit(run_.persons.size() + run_.blocks.size(), kIdsReport)) return false;
+    if (BookOverLimit(run_.persons.size() + run_.blocks.size(), res::kIdsModifiedRegisterReport))
+      return false;
     const int i = static_cast<int>(node_++);
     std::vector<FamilyListing> families = Expand(i);
     Blocks(i, families);
@@ -408,7 +404,7 @@ int PaginateModifiedRegister(const BookOptions& options, ReportDevice* dc) {
   const std::int32_t start = options.startRin;
   if (start <= 0 || DbGetRIN(start, db::kQueryIndividuals, db::kWalkExact) != start) return 0;
 
-  const std::string title = res::LoadString(kIdsRegister);
+  const std::string title = res::LoadString(res::kIdsRegister);
   if (!StartBookRun(options, std::max(options.generations, 1), true, title)) return 0;
   BookRun& run = CurrentBook();
 
@@ -421,8 +417,8 @@ int PaginateModifiedRegister(const BookOptions& options, ReportDevice* dc) {
   int pages = 0;
   BatchResult result = window.Run(state, title, "0", true, [&] {
     if (!started) {
-      window.SetText(res::LoadString(kIdsInitializing));
-      window.SetLabel(res::LoadString(kIdsId) + " #:");
+      window.SetText(res::LoadString(res::kIdsInitializing));
+      window.SetLabel(res::LoadString(res::kIdsId) + " #:");
       started = true;
     }
     if (!pass.Done()) {
@@ -435,7 +431,7 @@ int PaginateModifiedRegister(const BookOptions& options, ReportDevice* dc) {
     }
     // The appendices and the pages, the window counting the pages.
     if (!web) {
-      window.SetText(res::LoadString(kIdsPreparingPages));
+      window.SetText(res::LoadString(res::kIdsPreparingPagesPaginate));
       window.SetLabel(kPagesLabel);
       window.SetNumber(1);
     }

@@ -6,19 +6,19 @@
 #include "FontDescription.h"
 #include "LineFitter.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsTitlePrefix = 3391;  // "Scrapbook Page for"
 constexpr const char* kSection = "ScrapRpt";
 
 }  // namespace
 
 ScrapbookOptions::ScrapbookOptions()
-    : titlePrefix(res::LoadString(kIdsTitlePrefix) + " "),
+    : titlePrefix(res::LoadString(res::kIdsScrapbookPageFor) + " "),
       titleFont(CAppOptions::DefaultFont(kFontScrapTitle)),
       captionFont(CAppOptions::DefaultFont(kFontScrapCaption)),
       fileNameFont(CAppOptions::DefaultFont(kFontScrapFN)),

@@ -8,13 +8,13 @@
 #include "FamilyDatabase.h"
 #include "MultimediaChain.h"
 #include "MultimediaItem.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 
 namespace {
 
-constexpr unsigned kIdsScrapbook = 3332;
 constexpr std::uint64_t kScrapbookNeededBytes = 63000;
 
 // What the pass and the entry calls share; the entries live in the work file
@@ -104,7 +104,7 @@ int PaginateScrapbook(std::int32_t person, int picturesPerPage, const CBitSet* s
   run.picturesPerPage = std::max(1, picturesPerPage);
 
   PaginationPass pass;
-  pass.title = res::LoadString(kIdsScrapbook);
+  pass.title = res::LoadString(res::kIdsScrapbook);
   pass.fileErrorName = "ScrapBook";
   pass.neededBytes = kScrapbookNeededBytes;
   pass.files = {{&state.workFile, "~KorSB.TMP"}};

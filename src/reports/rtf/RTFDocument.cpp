@@ -8,6 +8,7 @@
 #include "PersistentFile.h"
 #include "Ports.h"
 #include "RTFFile.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempObjectFile.h"
 
@@ -133,7 +134,7 @@ int CRTFDocument::Write(CRTFFile& file) {
 
   const int count = contents_ ? contents_->ObjectsWritten() : 0;
   plat::ProgressPort& progress = plat::Progress();
-  progress.Begin(res::LoadString(kIdsSavingReport), count);
+  progress.Begin(res::LoadString(res::kIdsSavingReport), count);
   int result = 1;
   int written = 0;
   int shownPercent = 0;

@@ -15,9 +15,6 @@
 class CRTFFile;
 class CTempObjectFile;
 
-// String id of the progress window's caption.
-inline constexpr unsigned kIdsSavingReport = 5025;
-
 class CRTFDocument : public CRTFObject {
  public:
   // Letter, portrait.

@@ -12,6 +12,7 @@
 #include "EventTypeRecord.h"
 #include "Ports.h"
 #include "StartupTables.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -163,8 +164,6 @@ constexpr ItemKey kItemKeys[] = {
     {"WCZEL", &WallBoxItems::zel, nullptr},
 };
 
-constexpr unsigned kIdsAllTag = 6346;
-
 }  // namespace
 
 WallBoxItems ReadWallBoxItems(bool ancestry) {
@@ -197,7 +196,7 @@ void WriteWallBoxItems(bool ancestry, const WallBoxItems& items) {
 
 std::vector<std::string> WallItemNoteTagChoices() {
   const std::vector<std::string> tags = CustomNoteTags();
-  const std::string all = res::LoadString(kIdsAllTag);
+  const std::string all = res::LoadString(res::kIdsAllNoteTags);
   std::vector<std::string> choices{std::string()};
   for (const std::string& t : tags)
     if (!t.empty() && plat::CompareAnsi(t, all, true) != 0) choices.push_back(t);

@@ -8,13 +8,11 @@
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
 #include "StartupTables.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
-
-constexpr unsigned kIdsAscending = 4596;   // "A"
-constexpr unsigned kIdsDescending = 4597;  // "D"
 
 bool IsNameForm(std::int32_t id) { return id == kFieldSurnameGiven || id == kFieldGivenSurname; }
 
@@ -231,7 +229,7 @@ CCustomSortModel::CCustomSortModel(const CCustomReportLayout& layout, bool showZ
 }
 
 std::string CCustomSortModel::TextOf(const Entry& entry) const {
-  return res::LoadString(entry.key->ascending ? kIdsAscending : kIdsDescending) + "\t" +
+  return res::LoadString(entry.key->ascending ? res::kIdsAscending : res::kIdsDescending) + "\t" +
          entry.label;
 }
 

@@ -7,12 +7,12 @@
 
 #include "CustomFieldCatalog.h"
 #include "NamedFiles.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
 
-constexpr unsigned kIdsCustomReport = 5011;
 constexpr std::int32_t kOldFieldBase = 6000;
 
 void PutWord(std::string& out, std::size_t value) {
@@ -153,7 +153,7 @@ int SaveCustomLayout(const std::string& path, const CCustomReportLayout& layout)
 }
 
 void ResetCustomLayout(CCustomReportLayout& layout) {
-  layout.title = res::LoadString(kIdsCustomReport);
+  layout.title = res::LoadString(res::kIdsCustomReport);
   layout.secondText.clear();
   layout.columns.clear();
   layout.sortKeys.clear();

@@ -6,20 +6,14 @@
 #include "Ports.h"
 #include "ReportKinds.h"
 #include "ReportSheetRules.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
 
-constexpr unsigned kIdsFilter = 5010;
-constexpr unsigned kIdsCustomReport = 5011;
-constexpr unsigned kIdsCouldNotSave = 5015;
-constexpr unsigned kIdsCouldNotOpen = 5017;
-constexpr unsigned kIdsSelectIndividuals = 9742;
-constexpr unsigned kIdsSelectFields = 9743;
-
 void Tell(unsigned id) {
-  plat::MessageBox(res::LoadString(id), res::LoadString(kIdsCustomReport),
+  plat::MessageBox(res::LoadString(id), res::LoadString(res::kIdsCustomReport),
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -62,9 +56,9 @@ bool CCustomPageLogic::FillRequest(ReportRequest& request) {
   // closed it).
   unsigned missing = 0;
   if (CustomReportSelection().empty())
-    missing = kIdsSelectIndividuals;
+    missing = res::kIdsSelectIndividuals;
   else if (layout_.columns.empty())
-    missing = kIdsSelectFields;
+    missing = res::kIdsSelectFields;
   if (missing == 0) return true;
   Tell(missing);
   ReportRunState& run = CurrentReportRunState();
@@ -85,7 +79,7 @@ bool CCustomPageLogic::Open(const std::string& path) {
   int version = 0;
   if (!LoadCustomLayout(path, fresh, &version)) {
     path_.clear();
-    Tell(kIdsCouldNotOpen);
+    Tell(res::kIdsCouldNotOpenLayout);
     return false;
   }
   layout_ = std::move(fresh);
@@ -97,7 +91,7 @@ bool CCustomPageLogic::Open(const std::string& path) {
 bool CCustomPageLogic::SaveAs(const std::string& path, const std::string& name) {
   layout_.title = name;
   if (SaveCustomLayout(path, layout_) != 0) {
-    Tell(kIdsCouldNotSave);
+    Tell(res::kIdsCouldNotSaveLayout);
     return false;
   }
   path_ = path;
@@ -108,7 +102,7 @@ bool CCustomPageLogic::SaveAs(const std::string& path, const std::string& name) 
 
 bool CCustomPageLogic::Save() {
   if (path_.empty() || SaveCustomLayout(path_, layout_) != 0) {
-    Tell(kIdsCouldNotSave);
+    Tell(res::kIdsCouldNotSaveLayout);
     return false;
   }
   modified_ = false;
@@ -116,7 +110,7 @@ bool CCustomPageLogic::Save() {
 }
 
 std::string CCustomPageLogic::FilterCaption(const std::string& filterName) {
-  return GroupCaption(res::LoadString(kIdsFilter), filterName);
+  return GroupCaption(res::LoadString(res::kIdsFilter), filterName);
 }
 
 std::string CCustomPageLogic::GroupCaption(const std::string& caption,

@@ -1,14 +1,11 @@
 #include "FamilyGroupPageOptions.h"
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
-
-constexpr unsigned kIdsNoSexNoParent = 47133;
-constexpr unsigned kIdsUnknown = 47134;
-constexpr unsigned kIdsSeeList = 47135;
 
 int Get(const char* key, int def) {
   return plat::Profile().GetInt(CFamilyGroupOptions::kSection, key, def);
@@ -52,7 +49,7 @@ void CFamilyGroupOptions::SetSpouseOf(std::int32_t mrin, std::int32_t primary) {
   std::int32_t spouse = 0;
   if (source_.ReadMarriage(mrin, husband, wife)) spouse = primary == husband ? wife : husband;
   const std::string name = spouse != 0 ? source_.SpouseName(spouse) : "";
-  couple_.spouseName = name.empty() ? res::LoadString(kIdsUnknown) : name;
+  couple_.spouseName = name.empty() ? res::LoadString(res::kIdsUnknownSheet) : name;
 }
 
 void CFamilyGroupOptions::SetCoupleFromMarriage(std::int32_t mrin, std::int32_t rin) {
@@ -71,9 +68,9 @@ void CFamilyGroupOptions::SetCoupleFromMarriage(std::int32_t mrin, std::int32_t 
   couple_.primaryRin = primary;
   CoupleSource::Person person;
   const bool read = primary != 0 && source_.ReadPerson(primary, person);
-  couple_.primaryName = read ? person.name : res::LoadString(kIdsUnknown);
+  couple_.primaryName = read ? person.name : res::LoadString(res::kIdsUnknownSheet);
   const std::string spouseName = spouse != 0 ? source_.SpouseName(spouse) : "";
-  couple_.spouseName = spouseName.empty() ? res::LoadString(kIdsUnknown) : spouseName;
+  couple_.spouseName = spouseName.empty() ? res::LoadString(res::kIdsUnknownSheet) : spouseName;
 }
 
 void CFamilyGroupOptions::ChooseMarriageOf(std::int32_t rin, const CoupleSource::Person& person) {
@@ -90,7 +87,7 @@ void CFamilyGroupOptions::SetCoupleFromPerson(std::int32_t rin) {
   CoupleSource::Person person;
   couple_.primaryRin = rin;
   couple_.primaryName =
-      source_.ReadPerson(rin, person) ? person.name : res::LoadString(kIdsUnknown);
+      source_.ReadPerson(rin, person) ? person.name : res::LoadString(res::kIdsUnknownSheet);
   couple_.spouseName.clear();
   couple_.chosenMarriage = couple_.parentFamily = couple_.mrin = -1;
   if (!person.marriages.empty()) {
@@ -158,7 +155,7 @@ bool CFamilyGroupOptions::ClickRole(int role) {
       return true;
     }
     if (person.sex != 'M' && person.sex != 'F') {
-      source_.Warn(res::LoadString(kIdsNoSexNoParent));
+      source_.Warn(res::LoadString(res::kIdsNoSexNoParent));
       return false;
     }
     couple_.role = StartingCouple::kParent;
@@ -192,7 +189,7 @@ void CFamilyGroupOptions::SetUseList(bool on) {
 }
 
 std::string CFamilyGroupOptions::MrinText() const {
-  if (listOpt != 0) return res::LoadString(kIdsSeeList);
+  if (listOpt != 0) return res::LoadString(res::kIdsSeeList);
   return std::to_string(static_cast<std::uint32_t>(couple_.mrin));
 }
 

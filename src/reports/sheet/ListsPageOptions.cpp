@@ -7,6 +7,7 @@
 #include <locale>
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
@@ -34,7 +35,7 @@ int& ChosenListIndex() {
 CListsPageOptions::CListsPageOptions(bool zel, CReportChoiceState* kept, const LiveNumbers& l,
                                      bool reportPending)
     : showZel(zel), choices(kept), live(l) {
-  const std::string lastName = res::LoadString(kIdsListRangeEnd);
+  const std::string lastName = res::LoadString(res::kIdsListRangeEnd);
   texts = {"", lastName, "", lastName, "", lastName};
   numbers = {-1, -1, -1, -1, -1, -1};
   if (choices != nullptr) {

@@ -5,17 +5,11 @@
 #include <cstdlib>
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
-
-constexpr unsigned kIdsIndividualsCount = 4568;
-constexpr unsigned kIdsSelect = 4569;
-constexpr unsigned kIdsStartingPerson = 4570;
-constexpr unsigned kIdsFilter = 5010;
-constexpr unsigned kIdsPhotoSize = 7200;
-constexpr unsigned kIdsSearch = 7203;
 
 // Reads and writes one section's ints.
 class Section {
@@ -61,7 +55,7 @@ void WriteColour(const char* section, const char* key, std::uint32_t colour) {
 }
 
 std::string CountText(long count) {
-  const std::string format = res::LoadString(kIdsIndividualsCount);
+  const std::string format = res::LoadString(res::kIdsIndividualsCount);
   char text[128];
   std::snprintf(text, sizeof text, format.c_str(), count);
   return text;
@@ -72,10 +66,11 @@ std::string CountText(long count) {
 StartingGroupTexts MakeStartingGroupTexts(bool useList, const FilterSummary& filter,
                                           const std::string& startingName) {
   if (!useList)
-    return {res::LoadString(kIdsStartingPerson), startingName, res::LoadString(kIdsSearch)};
-  std::string group = res::LoadString(kIdsFilter);
+    return {res::LoadString(res::kIdsStartingPerson), startingName,
+            res::LoadString(res::kIdsSearch)};
+  std::string group = res::LoadString(res::kIdsFilter);
   if (filter.present) group += " - " + filter.name;
-  return {group, CountText(filter.present ? filter.count : 0), res::LoadString(kIdsSelect)};
+  return {group, CountText(filter.present ? filter.count : 0), res::LoadString(res::kIdsSelect)};
 }
 
 // ---- Individual Summary ----
@@ -163,7 +158,7 @@ int CScrapbookOptions::Step(int value, int delta) {
 }
 
 std::string CScrapbookOptions::PhotoSizeLabel() const {
-  const std::string format = res::LoadString(kIdsPhotoSize);
+  const std::string format = res::LoadString(res::kIdsPhotoSize);
   char text[160];
   std::snprintf(text, sizeof text, format.c_str(), photos.height / 1000, photos.height % 1000,
                 photos.width / 1000, photos.width % 1000);

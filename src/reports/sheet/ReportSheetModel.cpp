@@ -1,17 +1,10 @@
 #include "ReportSheetModel.h"
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
-namespace {
-
-constexpr unsigned kIdsNoStartingPerson = 47111;
-constexpr unsigned kIdsSearchForValid = 47112;
-constexpr unsigned kIdsRin = 47113;
-
-}  // namespace
-
 void ReadMarginsAndPhotos(const char* section, PageMargins& m, PagePhotos& p) {
   plat::ProfilePort& profile = plat::Profile();
   m = {profile.GetInt(section, "PageLM", m.left), profile.GetInt(section, "PageTM", m.top),
@@ -59,9 +52,10 @@ CReportSheetModel::CReportSheetModel(ReportSheetTarget& target,
   std::int32_t rin = slot->startingRin;
   if (rin == 0) rin = target_.CurrentRin();
   if (!SetStartingPerson(rin)) {
-    plat::MessageBox(res::LoadString(kIdsNoStartingPerson),
-                     res::LoadString(kIdsSearchForValid) + " " + res::LoadString(kIdsRin),
-                     plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(
+        res::LoadString(res::kIdsNoStartingPerson),
+        res::LoadString(res::kIdsSearchForValidSheet) + " " + res::LoadString(res::kIdsRinSheet),
+        plat::kMbOk | plat::kMbIconExclamation);
     startingRin_ = 1;
   }
   printToFile_ = plat::Profile().GetInt(kReportsSection, kPrintToFileKey, 0) != 0;

@@ -6,32 +6,11 @@
 #include <cstdio>
 
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rpt {
 namespace {
-
-constexpr unsigned kIdsMinimumArea = 47121;
-constexpr unsigned kIdsMargins = 47122;
-constexpr unsigned kIdsWallChart = 47123;
-constexpr unsigned kIdsLineageChart = 47124;
-constexpr unsigned kIdsBook = 47125;
-constexpr unsigned kIdsBooks = 47126;
-constexpr unsigned kIdsIndividualSummaries = 47127;
-constexpr unsigned kIdsList = 47128;
-constexpr unsigned kIdsLists = 47129;
-constexpr unsigned kIdsCustomReports = 47130;
-constexpr unsigned kIdsPedigreeChart = 7087;
-constexpr unsigned kIdsFamilyGroupRecord = 7088;
-constexpr unsigned kIdsCustomReport = 5011;
-constexpr unsigned kIdsIndividualSummary = 3366;
-constexpr unsigned kIdsScrapbook = 3332;
-constexpr unsigned kIdsEventCalendar = 3545;
-constexpr unsigned kIdsWarningCaption = 47114;
-constexpr unsigned kIdsWidthShort = 47180;
-constexpr unsigned kIdsHeightShort = 47181;
-constexpr unsigned kIdsWhereToChange = 47182;
-constexpr unsigned kIdsWarningFirst = 47115;  // 47115-47120 the warning's parts
 
 // printf-style formatting of a table text.
 template <class... Args>
@@ -46,7 +25,7 @@ std::string Format(unsigned id, Args... args) {
 }
 
 void SizeError(unsigned id, const std::string& text) {
-  plat::MessageBox(Format(id, text.c_str()), res::LoadString(kIdsSizeError),
+  plat::MessageBox(Format(id, text.c_str()), res::LoadString(res::kIdsSizeError),
                    plat::kMbOk | plat::kMbIconExclamation);
 }
 
@@ -102,37 +81,38 @@ PageSetupNames PageSetupNamesOf(int pageKind, bool wallChart) {
   };
   switch (pageKind) {
     case kPagePedigree:
-      return withS(kIdsPedigreeChart);
+      return withS(res::kIdsPedigreeChart);
     case kPageFamilyGroup:
-      return withS(kIdsFamilyGroupRecord);
+      return withS(res::kIdsFamilyGroupRecord);
     case kPageAncestry:
     case kPageDescendants:
-      return withS(wallChart ? kIdsWallChart : kIdsLineageChart);
+      return withS(wallChart ? res::kIdsWallChart : res::kIdsLineageChart);
     case kPageBooks:
-      return {res::LoadString(kIdsBook), res::LoadString(kIdsBooks)};
+      return {res::LoadString(res::kIdsBook), res::LoadString(res::kIdsBooks)};
     case kPageIndividualSummary:
-      return {res::LoadString(kIdsIndividualSummary), res::LoadString(kIdsIndividualSummaries)};
+      return {res::LoadString(res::kIdsIndividualSummary),
+              res::LoadString(res::kIdsIndividualSummaries)};
     case kPageScrapbook:
-      return same(kIdsScrapbook);
+      return same(res::kIdsScrapbook);
     case kPageCustom:
-      return {res::LoadString(kIdsCustomReport), res::LoadString(kIdsCustomReports)};
+      return {res::LoadString(res::kIdsCustomReport), res::LoadString(res::kIdsCustomReports)};
     case kPageLists:
-      return {res::LoadString(kIdsList), res::LoadString(kIdsLists)};
+      return {res::LoadString(res::kIdsList), res::LoadString(res::kIdsLists)};
     case kPageCalendar:
-      return same(kIdsEventCalendar);
+      return same(res::kIdsEventCalendar);
     default:
       return {};
   }
 }
 
 std::string PageSetupCaption(int pageKind, bool wallChart) {
-  return PageSetupNamesOf(pageKind, wallChart).singular + " " + res::LoadString(kIdsMargins);
+  return PageSetupNamesOf(pageKind, wallChart).singular + " " + res::LoadString(res::kIdsMargins);
 }
 
 std::string PageSetupRefusal(int pageKind, bool wallChart) {
   const PrintableSize least = GetMinimumPrintableSize(pageKind, wallChart);
   const std::string plural = PageSetupNamesOf(pageKind, wallChart).plural;
-  return Format(kIdsMinimumArea, plural.c_str(), static_cast<long>(least.width / 1000),
+  return Format(res::kIdsMinimumArea, plural.c_str(), static_cast<long>(least.width / 1000),
                 static_cast<long>(least.width % 1000 / 100), static_cast<long>(least.height / 1000),
                 static_cast<long>(least.height % 1000 / 100));
 }
@@ -148,7 +128,7 @@ bool PageSetupMarginsFit(int pageKind, bool wallChart, int paperWidth, int paper
 bool CheckPrintableArea(const ReportDevice* printer, int pageKind, bool wallChart,
                         const PageMargins& margins) {
   if (printer == nullptr) {
-    plat::MessageBox(res::LoadString(kIdsUnableToConnect), "",
+    plat::MessageBox(res::LoadString(res::kIdsUnableToConnect), "",
                      plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }
@@ -160,16 +140,16 @@ bool CheckPrintableArea(const ReportDevice* printer, int pageKind, bool wallChar
   if (area.width >= least.width && area.height >= least.height) return true;
   // What is missing, in thousandths of an inch as Page Setup shows them.
   const int scale = large != 0 ? 10 : 1;
-  std::string text = res::LoadString(kIdsNeedMoreArea);
+  std::string text = res::LoadString(res::kIdsNeedMoreArea);
   if (area.width < least.width)
-    text += "\n" + Format(kIdsWidthShort, FormatInches(area.width * scale).c_str(),
+    text += "\n" + Format(res::kIdsWidthShort, FormatInches(area.width * scale).c_str(),
                           FormatInches((least.width - area.width) * scale).c_str(),
                           FormatInches(least.width * scale).c_str());
   if (area.height < least.height)
-    text += "\n" + Format(kIdsHeightShort, FormatInches(area.height * scale).c_str(),
+    text += "\n" + Format(res::kIdsHeightShort, FormatInches(area.height * scale).c_str(),
                           FormatInches((least.height - area.height) * scale).c_str(),
                           FormatInches(least.height * scale).c_str());
-  text += "\n" + res::LoadString(kIdsWhereToChange);
+  text += "\n" + res::LoadString(res::kIdsWhereToChange);
   plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconExclamation);
   return false;
 }
@@ -178,7 +158,7 @@ int ParseInches(const std::string& text) {
   if (text.empty()) return -1;
   for (char c : text) {
     if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '"') {
-      SizeError(kIdsInvalidCharacter, text);
+      SizeError(res::kIdsInvalidCharacter, text);
       return -1;
     }
   }
@@ -186,13 +166,13 @@ int ParseInches(const std::string& text) {
   const std::size_t point = text.find('.');
   if ((mark != std::string::npos && mark + 1 != text.size()) ||
       (point != std::string::npos && text.find('.', point + 1) != std::string::npos)) {
-    SizeError(kIdsInvalidFormatting, text);
+    SizeError(res::kIdsInvalidFormatting, text);
     return -1;
   }
   const std::string digits = text.substr(0, mark);
   const std::size_t wholeDigits = point == std::string::npos ? digits.size() : point;
   if (wholeDigits > 1) {
-    SizeError(kIdsLargerThan, text);
+    SizeError(res::kIdsLargerThan, text);
     return -1;
   }
   int value = wholeDigits == 1 ? (digits[0] - '0') * 1000 : 0;
@@ -272,12 +252,12 @@ bool WallChartColumnFits(int printableWidth, int gensPerPage, int sampleWidth, b
 
 std::string WallChartWarningText() {
   std::string text =
-      res::LoadString(kIdsWarningFirst) + "  " + res::LoadString(kIdsWarningFirst + 1);
-  for (unsigned id = kIdsWarningFirst + 2; id <= kIdsWarningFirst + 4; ++id)
+      res::LoadString(res::kIdsWarningFirst) + "  " + res::LoadString(res::kIdsWarningFirst + 1);
+  for (unsigned id = res::kIdsWarningFirst + 2; id <= res::kIdsWarningFirst + 4; ++id)
     text += "\n   " + res::LoadString(id);
-  return text + "\n\n" + res::LoadString(kIdsWarningFirst + 5);
+  return text + "\n\n" + res::LoadString(res::kIdsWarningFirst + 5);
 }
 
-std::string WallChartWarningCaption() { return res::LoadString(kIdsWarningCaption); }
+std::string WallChartWarningCaption() { return res::LoadString(res::kIdsWarningCaption); }
 
 }  // namespace rpt

@@ -28,14 +28,6 @@ enum SheetPageKind : int {
   kPageCalendar = 10,
 };
 
-// String ids of the sheet's messages.
-inline constexpr unsigned kIdsUnableToConnect = 7157;
-inline constexpr unsigned kIdsSizeError = 3346;
-inline constexpr unsigned kIdsInvalidFormatting = 3347;
-inline constexpr unsigned kIdsInvalidCharacter = 4577;
-inline constexpr unsigned kIdsLargerThan = 4578;
-inline constexpr unsigned kIdsNeedMoreArea = 4580;
-
 // The report kind a page starts: the Books page 200 (Ahnentafel) or 201
 // (Modified Register), the Lists page 100 plus the list index (0..14),
 // every other page its own number.

@@ -7,22 +7,12 @@
 
 #include "Ports.h"
 #include "ReportSheetRules.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
 
 namespace rpt {
 namespace {
-
-constexpr unsigned kIdsFontsFor = 47136;
-constexpr unsigned kIdsFontSelection = 47137;
-constexpr unsigned kIdsNotesFontCaption = 47138;
-constexpr unsigned kIdsPhotoOptionsFor = 47139;
-constexpr unsigned kIdsLeaveAtZero = 5197;
-constexpr unsigned kIdsRangeText = 5038;
-constexpr unsigned kIdsName = 7116;
-constexpr unsigned kIdsB = 7111;
-constexpr unsigned kIdsM = 3620;
-constexpr unsigned kIdsD = 7113;
 
 // One font choice: where it is kept (an options font, or a key of the
 // profile's Options section), its label, default and size limits.
@@ -112,11 +102,11 @@ std::string JoinReportTitle(const std::string& prefix, const std::string& name,
 shell::FontListModel ReportFontChoices(int pageKind, bool wallChart, const CAppOptions& options) {
   const FontSet set = FontsOf(pageKind, wallChart);
   shell::FontListModel model;
-  const std::string selection = res::LoadString(kIdsFontSelection);
+  const std::string selection = res::LoadString(res::kIdsFontSelection);
   if (pageKind == kPageBooks || pageKind == kPageIndividualSummary)
-    model.caption = res::LoadString(kIdsNotesFontCaption);
+    model.caption = res::LoadString(res::kIdsNotesFontCaption);
   else if (!set.choices.empty())
-    model.caption = res::LoadString(kIdsFontsFor) + " " + set.reportName;
+    model.caption = res::LoadString(res::kIdsFontsFor) + " " + set.reportName;
   for (const FontChoice& choice : set.choices) {
     shell::FontEntry entry;
     entry.label = choice.label;
@@ -151,11 +141,11 @@ std::string PhotoDialogCaption(int reportIndex) {
                                        "Books",    "Individual", "Scrapbook"};
   const int count = static_cast<int>(std::size(kNames));
   const char* name = reportIndex >= 1 && reportIndex <= count ? kNames[reportIndex - 1] : "";
-  return res::LoadString(kIdsPhotoOptionsFor) + " " + name;
+  return res::LoadString(res::kIdsPhotoOptionsFor) + " " + name;
 }
 
 std::string PhotoDialogExplanation(const std::string& base, bool hint) {
-  return hint ? base + " " + res::LoadString(kIdsLeaveAtZero) : base;
+  return hint ? base + " " + res::LoadString(res::kIdsLeaveAtZero) : base;
 }
 
 PreferencesDisabled ReportPreferencesDisabled(int pageKind) {
@@ -180,7 +170,7 @@ PreferencesDisabled ReportPreferencesDisabled(int pageKind) {
 }
 
 std::string NameLinePreview(bool birth, bool marriage, bool death) {
-  std::string text = res::LoadString(kIdsName);
+  std::string text = res::LoadString(res::kIdsName);
   if (!birth && !marriage && !death) return text;
   std::string years;
   auto add = [&years](bool on, unsigned letter) {
@@ -190,9 +180,9 @@ std::string NameLinePreview(bool birth, bool marriage, bool death) {
     if (!years.empty()) years += ' ';
     years += mark + ".9999";
   };
-  add(birth, kIdsB);
-  add(marriage, kIdsM);
-  add(death, kIdsD);
+  add(birth, res::kIdsBirthLetter);
+  add(marriage, res::kIdsMarriageLetter);
+  add(death, res::kIdsDeathLetter);
   return text + " (" + years + ")";
 }
 
@@ -211,7 +201,7 @@ void CheckWallItem(std::array<bool, kWallItemCount>& items, int item, bool check
 }
 
 std::string NumberRangeText(long first, long last) {
-  const std::string pattern = res::LoadString(kIdsRangeText);
+  const std::string pattern = res::LoadString(res::kIdsRangeText);
   char text[64];
   std::snprintf(text, sizeof text, pattern.c_str(), first, last);
   return text;

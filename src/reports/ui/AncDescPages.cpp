@@ -18,12 +18,11 @@
 #include "ChartPageOptions.h"
 #include "QtPorts.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
 
-constexpr unsigned kIdsAncestry = 7225;
-constexpr unsigned kIdsDescendants = 7136;
 constexpr int kAncestryIcon = 201;
 constexpr int kDescendantsIcon = 202;
 
@@ -38,7 +37,8 @@ QLabel* Label(const char* text) { return new QLabel(QString::fromLatin1(text)); 
 
 CAncDescPage::CAncDescPage(CReportsPropSheet& sheet, bool ancestry)
     : CReportSheetPage(sheet), logic_(ancestry, sheet.IdentifierDisplay()) {
-  setWindowTitle(fw::ToQString(res::LoadString(ancestry ? kIdsAncestry : kIdsDescendants)));
+  setWindowTitle(
+      fw::ToQString(res::LoadString(ancestry ? res::kIdsAncestry : res::kIdsDescendants)));
   logic_.startingRin = [this] { return sheet_.Model().StartingRin(); };
 
   auto* person = BuildPersonGroup(kIdcPersonGroup, kIdcName, kIdcSearch);

@@ -23,14 +23,10 @@
 #include "QtPorts.h"
 #include "QtReportDevice.h"
 #include "ReportSheetRules.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsItemCaption = 3345;
-constexpr unsigned kIdsAncestry = 7225;
-constexpr unsigned kIdsDescendants = 7136;
-constexpr unsigned kIdsRinList = 4579;
 
 QString Q(const std::string& text) { return fw::ToQString(text); }
 
@@ -270,7 +266,7 @@ CFgrMarriagesListDialog::CFgrMarriagesListDialog(QWidget* parent) : fw::CDialogB
 }
 
 void CFgrMarriagesListDialog::OnInitDialog() {
-  if (rinMode) SetControlText(kIdcLabel, res::LoadString(kIdsRinList));
+  if (rinMode) SetControlText(kIdcLabel, res::LoadString(res::kIdsRinList));
   SetControlText(kIdcRange, rpt::NumberRangeText(low, high));
   fw::CDialogBase::OnInitDialog();
   GetControl(kIdcList)->setFocus();
@@ -473,8 +469,8 @@ CWallChartItemsDialog::CWallChartItemsDialog(QWidget* parent) : fw::CDialogBase(
 
 void CWallChartItemsDialog::OnInitDialog() {
   char caption[160];
-  std::snprintf(caption, sizeof caption, res::LoadString(kIdsItemCaption).c_str(),
-                res::LoadString(chart == 1 ? kIdsDescendants : kIdsAncestry).c_str());
+  std::snprintf(caption, sizeof caption, res::LoadString(res::kIdsItemCaption).c_str(),
+                res::LoadString(chart == 1 ? res::kIdsDescendants : res::kIdsAncestry).c_str());
   setWindowTitle(Q(caption));
   for (int id : {kIdcEvent1, kIdcEvent2})
     for (const std::string& entry : eventChoices) Control<QComboBox>(id)->addItem(Q(entry));

@@ -23,18 +23,12 @@
 #include "QtPorts.h"
 #include "ReportSheetRules.h"
 #include "SaveDlg.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace rptui {
 namespace {
 
-constexpr unsigned kIdsCustomReport = 5011;
-constexpr unsigned kIdsSaveLayout = 5014;  // "Save Report Layout"
-constexpr unsigned kIdsOpenLayout = 5016;  // "Open Report Layout"
-constexpr unsigned kIdsSaving = 5020;      // "Saving report. Please wait..."
-constexpr unsigned kIdsLines = 5021;       // "# Lines:"
-constexpr unsigned kIdsTextFilter = 5285;
-constexpr unsigned kIdsLayoutPrompt = 6199;  // "Custom Report &Name:"
 constexpr const char* kLayoutExtension = ".lyt";
 constexpr const char* kSelectCaption = "Select Filter/Focus";
 constexpr int kIcon = 204;
@@ -161,7 +155,7 @@ void CCustomPage::OnSelect() {
   const std::int32_t chosen = CustomPageEnv().select(this, focusRin_);
   if (chosen == 0) return;
   focusRin_ = chosen;
-  groupCaption_ = res::LoadString(5010);
+  groupCaption_ = res::LoadString(res::kIdsFilter);
   ShowFilter(groupCaption_);
   ShowButtons();
 }
@@ -188,8 +182,8 @@ void CCustomPage::OnNew() {
 
 void CCustomPage::OnOpen() {
   COpenNamedFileDialog dialog(kLayoutExtension, this);
-  dialog.caption = res::LoadString(kIdsOpenLayout);
-  dialog.prompt = res::LoadString(kIdsLayoutPrompt);
+  dialog.caption = res::LoadString(res::kIdsOpenLayout);
+  dialog.prompt = res::LoadString(res::kIdsLayoutPrompt);
   if (dialog.exec() != fw::kIdOk) return;
   {
     WaitCursor wait;
@@ -201,8 +195,8 @@ void CCustomPage::OnOpen() {
 void CCustomPage::OnSaveAs() {
   logic_.TakeTitle(GetControlText(kIdcTitle));
   CNamedItemSaveDialog dialog(kLayoutExtension, this);
-  dialog.caption = res::LoadString(kIdsSaveLayout);
-  dialog.prompt = res::LoadString(kIdsLayoutPrompt);
+  dialog.caption = res::LoadString(res::kIdsSaveLayout);
+  dialog.prompt = res::LoadString(res::kIdsLayoutPrompt);
   dialog.proposedName = logic_.Layout().title;
   if (dialog.SaveOrPrompt(false) != fw::kIdOk) return;
   if (logic_.SaveAs(dialog.chosenPath, dialog.chosenName))
@@ -215,8 +209,8 @@ void CCustomPage::OnSave() {
   if (logic_.Path().empty()) {
     // The quick form: a new name is saved at once when layouts exist.
     CNamedItemSaveDialog dialog(kLayoutExtension, this);
-    dialog.caption = res::LoadString(kIdsSaveLayout);
-    dialog.prompt = res::LoadString(kIdsLayoutPrompt);
+    dialog.caption = res::LoadString(res::kIdsSaveLayout);
+    dialog.prompt = res::LoadString(res::kIdsLayoutPrompt);
     dialog.proposedName = logic_.Layout().title;
     if (dialog.SaveOrPrompt(true) == fw::kIdOk) logic_.SaveAs(dialog.chosenPath, dialog.chosenName);
   } else {
@@ -228,7 +222,7 @@ void CCustomPage::OnSave() {
 void CCustomPage::OnExport() {
   logic_.TakeTitle(GetControlText(kIdcTitle));
   CSaveDlg dialog(".txt", "*.txt", kOfnPathMustExist | kOfnHideReadOnly,
-                  res::LoadString(kIdsTextFilter), this);
+                  res::LoadString(res::kIdsTextFilter), this);
   std::string folder = plat::Profile().GetPath("Folders", "Report", "");
   if (!folder.empty()) {
     if (folder.back() != '/') folder += '/';
@@ -245,11 +239,11 @@ void CCustomPage::OnExport() {
 
   WaitCursor wait;
   plat::ProgressPort& progress = plat::Progress();
-  progress.Begin(res::LoadString(kIdsSaving), 0);
-  progress.SetText(res::LoadString(kIdsLines) + " 0");
+  progress.Begin(res::LoadString(res::kIdsSaving), 0);
+  progress.SetText(res::LoadString(res::kIdsLines) + " 0");
   rpt::ExportCustomReport(
       path, layout, rpt::CustomReportSelection(), [&progress](std::int64_t lines) {
-        progress.SetText(res::LoadString(kIdsLines) + " " + std::to_string(lines));
+        progress.SetText(res::LoadString(res::kIdsLines) + " " + std::to_string(lines));
         plat::PumpWaitingMessages();
         return !progress.CancelRequested();
       });

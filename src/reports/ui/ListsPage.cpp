@@ -18,12 +18,10 @@
 #include "QtPorts.h"
 #include "SheetFamilyReads.h"
 #include "SourceDialogs.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsPrint = 47101;
-constexpr unsigned kIdsOk = 3268;
 
 constexpr const char* kListTexts[15] = {"&Unlinked individuals",
                                         "&Duplicate individuals",
@@ -150,7 +148,7 @@ void CListsPage::OnSetActive() {
   sheet_.SetButtons(e.preview, false, false, false);
   // The reunion list writes a file instead of running a report kind.
   if (e.okReadsOk) sheet_.EnableControl(fw::kIdOk, true);
-  sheet_.SetOkText(res::LoadString(e.okReadsOk ? kIdsOk : kIdsPrint));
+  sheet_.SetOkText(res::LoadString(e.okReadsOk ? res::kIdsOk : res::kIdsPrint));
   sheet_.SetPageIcon(204);
 }
 

@@ -22,16 +22,10 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SheetFamilyReads.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsScrapbook = 3332;
-constexpr unsigned kIdsIndividualSummary = 3366;
-constexpr unsigned kIdsCalendar = 47162;
-constexpr unsigned kIdsBooks = 47126;
-constexpr unsigned kIdsWeekdays = 3642;
-constexpr unsigned kIdsBorderStyleCaption = 4571;
 
 QCheckBox* Check(const char* text) { return new QCheckBox(QString::fromLatin1(text)); }
 QRadioButton* Radio(const char* text) { return new QRadioButton(QString::fromLatin1(text)); }
@@ -169,7 +163,7 @@ void CPersonOrListPage::OnSearch() {
 
 CIndividualSummaryPage::CIndividualSummaryPage(CReportsPropSheet& sheet)
     : CPersonOrListPage(sheet), logic_(sheet.IdentifierDisplay()) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsIndividualSummary)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsIndividualSummary)));
   QWidget* person = BuildStartingGroup(kIdcPersonGroup, kIdcName, kIdcUseList, kIdcSearch);
 
   auto* notes = new QGroupBox(QStringLiteral("Notes Options"));
@@ -263,7 +257,7 @@ bool CIndividualSummaryPage::OnKillActive() { return TakeAndWriteSettings(logic_
 
 CScrapbookPage::CScrapbookPage(CReportsPropSheet& sheet)
     : CPersonOrListPage(sheet), logic_(sheet.IdentifierDisplay()) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsScrapbook)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsScrapbook)));
   QWidget* person = BuildStartingGroup(kIdcPersonGroup, kIdcName, kIdcUseList, kIdcSearch);
 
   auto* items = new QGroupBox(QStringLiteral("Item Options"));
@@ -417,7 +411,7 @@ CBooksPage::CBooksPage(CReportsPropSheet& sheet)
     : CReportSheetPage(sheet),
       logic_(sheet.IdentifierDisplay(),
              sheet.Env().options != nullptr && sheet.Env().options->showZel != 0) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsBooks)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsBooks)));
   auto* person = BuildPersonGroup(kIdcPersonGroup, kIdcName, kIdcSearch);
 
   auto* type = new QGroupBox(QStringLiteral("Type of Book"));
@@ -581,7 +575,7 @@ bool CBooksPage::OnKillActive() { return TakeAndWriteSettings(logic_); }
 
 CCalendarPage::CCalendarPage(CReportsPropSheet& sheet, int currentYear, int currentMonth)
     : CReportSheetPage(sheet), logic_(currentYear, currentMonth) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsCalendar)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsCalendar)));
   chooseColour = [this](std::uint32_t current) { return ChooseColourDefault(this, current); };
 
   auto* when = new QGridLayout;
@@ -659,7 +653,7 @@ rpt::SheetPageLogic& CCalendarPage::Logic() { return logic_; }
 
 void CCalendarPage::OnInitDialog() {
   auto* week = Control<QComboBox>(kIdcWeekStart);
-  for (const std::string& day : SplitKeywordList(res::LoadString(kIdsWeekdays)).written)
+  for (const std::string& day : SplitKeywordList(res::LoadString(res::kIdsWeekdays)).written)
     week->addItem(fw::ToQString(day));
   auto* month = Control<QComboBox>(kIdcMonth);
   const DateKeywordSet& words = InterfaceDateKeywords();
@@ -676,7 +670,7 @@ bool CCalendarPage::DoDataExchange(bool save) {
     year->setValue(logic_.year);
   } else if (year->value() < rpt::CCalendarOptions::kYearLow ||
              year->value() > rpt::CCalendarOptions::kYearHigh) {
-    plat::MessageBox(res::FormatString(fw::kIdsParseIntRange,
+    plat::MessageBox(res::FormatString(res::kIdsParseIntRange,
                                        {std::to_string(rpt::CCalendarOptions::kYearLow),
                                         std::to_string(rpt::CCalendarOptions::kYearHigh)}),
                      "", plat::kMbOk | plat::kMbIconExclamation);
@@ -735,7 +729,7 @@ void CCalendarPage::OnBorderStyle() {
   dialog.shade = logic_.boxShade;
   dialog.shadeColor = logic_.shadeColour;
   dialog.showShadow = 0;
-  dialog.caption = res::LoadString(kIdsBorderStyleCaption);
+  dialog.caption = res::LoadString(res::kIdsBorderStyleCaption);
   if (dialog.exec() != fw::kIdOk) return;
   logic_.SetBorderStyle(dialog.corner, dialog.line, dialog.shade, dialog.shadeColor);
 }

@@ -14,11 +14,10 @@
 #include "ReportPrintDialog.h"
 #include "ReportPrintLoop.h"
 #include "ReportProgressDialog.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-constexpr unsigned kIdsUntitled = 3385;
-constexpr unsigned kIdsRtfFilter = 7325;
 
 // "A|*.a|B|*.b||" as a Qt filter list.
 QString QtFilter(const std::string& filter) {
@@ -170,7 +169,7 @@ void CReportPrinting::SetDocumentTitle(const std::string& title) {
 
 void CReportPrinting::ResetDocumentTitle() {
   const std::string name = familyTitle ? familyTitle() : std::string();
-  if (onTitle) onTitle(name.empty() ? res::LoadString(kIdsUntitled) : name);
+  if (onTitle) onTitle(name.empty() ? res::LoadString(res::kIdsUntitled) : name);
 }
 
 int CReportPrinting::CalendarSelectionCount() {
@@ -178,7 +177,7 @@ int CReportPrinting::CalendarSelectionCount() {
 }
 
 bool CReportPrinting::AskRtfPath(std::string& path) {
-  QFileDialog dialog(window_, QString(), QString(), QtFilter(res::LoadString(kIdsRtfFilter)));
+  QFileDialog dialog(window_, QString(), QString(), QtFilter(res::LoadString(res::kIdsRtfFilter)));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix("rtf");
   const std::string folder = plat::Profile().GetPath("Folders", "Report", "");

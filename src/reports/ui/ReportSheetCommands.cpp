@@ -26,12 +26,11 @@
 #include "ScrapbookCalendarReports.h"
 #include "SmallRecordDialogs.h"
 #include "StartupLogic.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "SummaryReports.h"
 
 namespace {
-
-constexpr unsigned kIdsMarriage = 7159;
 
 // The active main view as the sheet's target: its current person and
 // marriage, and the report set-up of the views' printing.
@@ -130,7 +129,7 @@ void ShowSheet(CKorApp& app, QPrinter& fallbackPrinter) {
       dialog.lowestMrin = low;
       dialog.highestMrin = high;
       dialog.startMrin = low;
-      dialog.titleWord = res::LoadString(kIdsMarriage);
+      dialog.titleWord = res::LoadString(res::kIdsMarriage);
       return dialog.exec() == fw::kIdOk ? dialog.chosenMrin : 0;
     };
     {

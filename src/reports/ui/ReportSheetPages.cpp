@@ -18,12 +18,10 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "ReportKinds.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsPedigree = 47131;
-constexpr unsigned kIdsFamilyGroup = 47132;
 
 const std::vector<int> kPedChartTypes{
     CPedigreePage::kIdcSinglePage, CPedigreePage::kIdcSinglePage + 1,
@@ -75,9 +73,10 @@ bool CChartPageBase::ExchangeUInt32(bool save, int id, std::uint32_t& value) {
   const bool digits =
       first != std::string::npos && text.find_first_not_of("0123456789", first) > last;
   if (parse == fw::IntParse::kNotInteger && !digits)
-    plat::MessageBox(res::LoadString(fw::kIdsParseInt), "", plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::LoadString(res::kIdsParseInt), "",
+                     plat::kMbOk | plat::kMbIconExclamation);
   else
-    plat::MessageBox(res::FormatString(fw::kIdsParseIntRange, {"0", "4294967295"}), "",
+    plat::MessageBox(res::FormatString(res::kIdsParseIntRange, {"0", "4294967295"}), "",
                      plat::kMbOk | plat::kMbIconExclamation);
   if (auto* edit = Control<QLineEdit>(id)) {
     edit->setFocus();
@@ -90,7 +89,7 @@ bool CChartPageBase::ExchangeUInt32(bool save, int id, std::uint32_t& value) {
 
 CPedigreePage::CPedigreePage(CReportsPropSheet& sheet)
     : CChartPageBase(sheet), logic_(sheet.Env().extendedCharts, sheet.IdentifierDisplay()) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsPedigree)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsPedigree)));
   logic_.startingRin = [this] { return sheet_.Model().StartingRin(); };
   logic_.marriageCount = [](std::int32_t rin) {
     return static_cast<int>(rpt::MarriagesOf(rin).size());
@@ -279,7 +278,7 @@ CFamilyGroupPage::CFamilyGroupPage(CReportsPropSheet& sheet)
     : CChartPageBase(sheet),
       source_(sheet.IdentifierDisplay()),
       logic_(source_, sheet.IdentifierDisplay()) {
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsFamilyGroup)));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsFamilyGroup)));
   logic_.listText = sheet.Env().marriagesList;
   source_.pick = [this](std::int32_t rin, const std::vector<std::int32_t>&) -> std::int32_t {
     return sheet_.Env().chooseMarriage ? sheet_.Env().chooseMarriage(rin) : 0;

@@ -24,21 +24,10 @@
 #include "SettingsChoosers.h"
 #include "SheetDialogRules.h"
 #include "SheetFamilyReads.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsCaption = 47100;
-constexpr unsigned kIdsPrint = 47101;
-constexpr unsigned kIdsClose = 47102;
-constexpr unsigned kIdsPreview = 47103;
-constexpr unsigned kIdsPageSetup = 47104;
-constexpr unsigned kIdsTitles = 47105;
-constexpr unsigned kIdsFonts = 47106;
-constexpr unsigned kIdsPhotos = 47107;
-constexpr unsigned kIdsPreferences = 47108;
-constexpr unsigned kIdsHelp = 47109;
-constexpr unsigned kIdsPrintToFile = 47110;
 
 std::map<int, ReportSheetPageFactory>& PageRegistry() {
   static std::map<int, ReportSheetPageFactory> registry;
@@ -98,7 +87,7 @@ void CReportSheetPage::OnCancel() {
 void CReportSheetPage::ShowPrintButtons(bool preview, bool titles, bool fonts, bool photos,
                                         int icon) {
   sheet_.SetButtons(preview, titles, fonts, photos);
-  sheet_.SetOkText(res::LoadString(kIdsPrint));
+  sheet_.SetOkText(res::LoadString(res::kIdsPrint));
   sheet_.SetPageIcon(icon);
 }
 
@@ -150,7 +139,7 @@ CReportsPropSheet::CReportsPropSheet(rpt::ReportSheetTarget& target, Environment
                return rpt::ReadIndividualName(rin, display, name);
              }),
       openPage_(openPage) {
-  setWindowTitle(Text(kIdsCaption));
+  setWindowTitle(Text(res::kIdsReportsAndChartsCaption));
   model_.checks.printableArea = [this](const rpt::SheetPageLogic& page) {
     return CheckPrintableAreaOnPrinter(page);
   };
@@ -173,15 +162,15 @@ CReportsPropSheet::CReportsPropSheet(rpt::ReportSheetTarget& target, Environment
   icon_->setAlignment(Qt::AlignCenter);
   ok_ = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("OK")));
   ok_->setDefault(true);
-  auto* close = AddControl(fw::kIdCancel, new QPushButton(Text(kIdsClose)));
-  preview_ = AddControl(kIdcPreview, new QPushButton(Text(kIdsPreview)));
-  auto* pageSetup = AddControl(kIdcPageSetup, new QPushButton(Text(kIdsPageSetup)));
-  auto* titles = AddControl(kIdcTitles, new QPushButton(Text(kIdsTitles)));
-  auto* fonts = AddControl(kIdcFonts, new QPushButton(Text(kIdsFonts)));
-  auto* photos = AddControl(kIdcPhotos, new QPushButton(Text(kIdsPhotos)));
-  auto* prefs = AddControl(kIdcPreferences, new QPushButton(Text(kIdsPreferences)));
-  auto* help = AddControl(fw::kIdHelp, new QPushButton(Text(kIdsHelp)));
-  printToFile_ = AddControl(kIdcPrintToFile, new QCheckBox(Text(kIdsPrintToFile)));
+  auto* close = AddControl(fw::kIdCancel, new QPushButton(Text(res::kIdsClose)));
+  preview_ = AddControl(kIdcPreview, new QPushButton(Text(res::kIdsPreviewSheet)));
+  auto* pageSetup = AddControl(kIdcPageSetup, new QPushButton(Text(res::kIdsPageSetup)));
+  auto* titles = AddControl(kIdcTitles, new QPushButton(Text(res::kIdsTitles)));
+  auto* fonts = AddControl(kIdcFonts, new QPushButton(Text(res::kIdsFonts)));
+  auto* photos = AddControl(kIdcPhotos, new QPushButton(Text(res::kIdsPhotos)));
+  auto* prefs = AddControl(kIdcPreferences, new QPushButton(Text(res::kIdsPreferencesSheet)));
+  auto* help = AddControl(fw::kIdHelp, new QPushButton(Text(res::kIdsHelp)));
+  printToFile_ = AddControl(kIdcPrintToFile, new QCheckBox(Text(res::kIdsPrintToFile)));
   const int gap = DialogUnitsToPixels(0, 15).height();
   const int spacing = DialogUnitsToPixels(0, 4).height();
   column->setSpacing(spacing);
@@ -356,7 +345,7 @@ void CReportsPropSheet::OnPageSetup() {
   CReportSheetPage* page = CurrentPage();
   if (page == nullptr || !page->UpdateData(true)) return;
   if (env_.printer == nullptr) {
-    plat::MessageBox(res::LoadString(rpt::kIdsUnableToConnect), "",
+    plat::MessageBox(res::LoadString(res::kIdsUnableToConnect), "",
                      plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
@@ -474,7 +463,7 @@ bool CReportsPropSheet::CheckWallChartFit(const rpt::WallChartSample& sample, in
                                           const std::string& nameFont,
                                           const std::string& eventFont) {
   if (env_.printer == nullptr) {
-    plat::MessageBox(res::LoadString(rpt::kIdsUnableToConnect), "",
+    plat::MessageBox(res::LoadString(res::kIdsUnableToConnect), "",
                      plat::kMbOk | plat::kMbIconExclamation);
     return false;
   }

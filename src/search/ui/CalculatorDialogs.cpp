@@ -12,9 +12,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "KinshipStrings.h"
 #include "QtPorts.h"
 #include "Soundex.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 // ---- Soundex Code Calculator ----
@@ -99,7 +99,7 @@ CDateCalculatorDialog::CDateCalculatorDialog(QWidget* parent) : fw::CDialogBase(
   auto* days = edit(kIdcDays, 3, 24);
   auto* end = edit(kIdcEnd, 255, 90);
 
-  const QString note = fw::ToQString(res::LoadString(kin::kIdsCalendarNote));
+  const QString note = fw::ToQString(res::LoadString(res::kIdsCalendarNote));
   for (int side = 0; side < 2; ++side) {
     auto* calendar =
         AddControl(side == 0 ? kIdcStartCalendar : kIdcEndCalendar, new QCalendarWidget);

@@ -31,41 +31,12 @@
 #include "QtPorts.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempleTable.h"
 #include "TextRoutines.h"
 
 namespace {
-
-constexpr unsigned kIdsText = 3574;
-constexpr unsigned kIdsFrom = 3575;
-constexpr unsigned kIdsDate = 3576;
-constexpr unsigned kIdsValue = 3581;
-constexpr unsigned kIdsIsNot = 3572;
-constexpr unsigned kIdsIs = 3573;
-constexpr unsigned kIdsWasNot = 3577;
-constexpr unsigned kIdsWas = 3578;
-constexpr unsigned kIdsMarriageStatuses = 3582;
-constexpr unsigned kIdsSexes = 3583;
-constexpr unsigned kIdsCounts = 3639;
-constexpr unsigned kIdsCodes = 3640;
-constexpr unsigned kIdsDescendantsOf = 3222;
-constexpr unsigned kIdsGenerationsQuestion = 3549;
-constexpr unsigned kIdsDescendantSpouses = 3552;
-constexpr unsigned kIdsAncestorsWord = 3553;
-constexpr unsigned kIdsDescendantsWord = 3554;
-constexpr unsigned kIdsSaveFilter = 5000;
-constexpr unsigned kIdsOpenFilter = 5002;
-constexpr unsigned kIdsCouldNotSave = 5003;
-constexpr unsigned kIdsCouldNotOpen = 5004;
-constexpr unsigned kIdsFieldListName = 5272;
-constexpr unsigned kIdsInvalidDate = 7053;
-constexpr unsigned kIdsUserEventField = 4775;
-constexpr unsigned kIdsSourceField = 4749;
-constexpr unsigned kIdsUserEventType = 4797;
-constexpr unsigned kIdsSourceTitle = 4772;
-constexpr unsigned kIdsSourceName = 4773;
-constexpr unsigned kIdsRelationships = 5203;
 
 QString Q(const std::string& s) { return fw::ToQString(s); }
 QString L(unsigned id) { return fw::ToQString(res::LoadString(id)); }
@@ -254,8 +225,9 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
   std::string fieldName = res::LoadString(static_cast<unsigned>(fieldId));
   const bool typeList = kind == fkind::kCode && IsUserEventField(fieldId);
   const bool sourceList = kind == fkind::kCode && IsSourceField(fieldId);
-  if (typeList) fieldName = res::LoadString(kIdsUserEventType);
-  if (sourceList) fieldName = res::LoadString(IsCurrentFormat() ? kIdsSourceTitle : kIdsSourceName);
+  if (typeList) fieldName = res::LoadString(res::kIdsUserEventType);
+  if (sourceList)
+    fieldName = res::LoadString(IsCurrentFormat() ? res::kIdsSourceTitle : res::kIdsSourceName);
   std::string caption =
       kind == fkind::kName ? std::string("Name Field Filter") : fieldName + " Field Filter";
   if (subField != 0 && !typeList && !sourceList) {
@@ -268,7 +240,7 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   auto* op = AddControl(kIdcOperator, new QComboBox);
-  auto* textLabel = AddControl(kIdcTextLabel, new QLabel(L(kIdsText)));
+  auto* textLabel = AddControl(kIdcTextLabel, new QLabel(L(res::kIdsText)));
   auto* text = AddControl(kIdcText, new QLineEdit);
   auto* toLabel = AddControl(kIdcToLabel, new QLabel(QStringLiteral("&To:")));
   auto* to = AddControl(kIdcTo, new QLineEdit);
@@ -290,36 +262,37 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
       addRadios("Part of Name",
                 {QStringLiteral("Full &name (LNF)"), QStringLiteral("&Surname only"),
                  QStringLiteral("&Given names only")});
-      ops = OperatorWords(4700);
+      ops = OperatorWords(res::kIdsNameOps);
       break;
     case fkind::kPlace:
       addRadios("Place Level", {QStringLiteral("Full &place"), QStringLiteral("&1 (City)"),
                                 QStringLiteral("&2 (County)"), QStringLiteral("&3 (State)"),
                                 QStringLiteral("&4 (Country)")});
-      ops = OperatorWords(4720);
+      ops = OperatorWords(res::kIdsTextOps);
       break;
     case fkind::kDate:
-      ops = OperatorWords(4730);
+      ops = OperatorWords(res::kIdsDateOps);
       break;
     case fkind::kNumber:
-      ops = IsCountField(fieldId) ? SplitComboItems(res::LoadString(kIdsCounts))
-                                  : OperatorWords(4736);
+      ops = IsCountField(fieldId) ? SplitComboItems(res::LoadString(res::kIdsCounts))
+                                  : OperatorWords(res::kIdsNumberOps);
       break;
     case fkind::kTemple:
-      ops = OperatorWords(4720, 6);
+      ops = OperatorWords(res::kIdsTextOps, 6);
       break;
     case fkind::kCode:
-      ops = typeList || sourceList ? OperatorWords(4720, 2)
-                                   : SplitComboItems(res::LoadString(kIdsCodes));
+      ops = typeList || sourceList ? OperatorWords(res::kIdsTextOps, 2)
+                                   : SplitComboItems(res::LoadString(res::kIdsCodes));
       break;
     case fkind::kNotes:
-      ops = OperatorWords(4740, fieldId == ffield::kMarriageNotes ? 4 : 8);
+      ops = OperatorWords(res::kIdsNotesOps, fieldId == ffield::kMarriageNotes ? 4 : 8);
       break;
     case fkind::kYesNo: {
-      std::vector<QString> labels = {L(kIdsIs), L(kIdsIsNot)};
+      std::vector<QString> labels = {L(res::kIdsIs), L(res::kIdsIsNot)};
       if (fieldId == ffield::kMultimedia || subField == ffield::kUeSource)
-        labels = {L(4724), L(4725)};
-      if (fieldId == ffield::kLiveBaptism) labels = {L(kIdsWas) + " ", L(kIdsWasNot) + " "};
+        labels = {L(res::kIdsExistsOps), L(res::kIdsDoesNotExist)};
+      if (fieldId == ffield::kLiveBaptism)
+        labels = {L(res::kIdsWas) + " ", L(res::kIdsWasNot) + " "};
       labels[0].insert(0, '&');
       labels[1].insert(labels[1].size() > 3 ? 3 : 0, '&');
       auto* v = new QVBoxLayout;
@@ -329,7 +302,7 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
       break;
     }
     default:
-      ops = OperatorWords(4720, IsCustomId() ? 9 : 6);
+      ops = OperatorWords(res::kIdsTextOps, IsCustomId() ? 9 : 6);
       break;
   }
   for (const std::string& w : ops) op->addItem(Q(w));
@@ -359,12 +332,12 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
     } else {
       std::vector<std::pair<char, std::string>> items;
       if (fieldId == ffield::kSex) {
-        items = LetterItems(kIdsSexes);
+        items = LetterItems(res::kIdsSexes);
         if (items.size() == 3) items[2].first = ' ';
       } else if (fieldId == ffield::kMarriageStatus) {
-        items = LetterItems(kIdsMarriageStatuses);
+        items = LetterItems(res::kIdsMarriageStatuses);
       } else {
-        for (const auto& item : LetterItems(kIdsRelationships, true))
+        for (const auto& item : LetterItems(res::kIdsRelationships, true))
           if (item.first != 's' || GetNodeOptions().showZel) items.push_back(item);
       }
       for (const auto& [letter, label] : items) {
@@ -375,7 +348,7 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
     if (kind == fkind::kNotes) {
       grid->addWidget(textLabel, 1, 0);
       grid->addWidget(choice, 1, 1);
-      toLabel->setText(L(kIdsText));
+      toLabel->setText(L(res::kIdsText));
       grid->addWidget(toLabel, 2, 0);
       grid->addWidget(text, 2, 1);
       to->hide();
@@ -519,28 +492,28 @@ void CCriterionDialog::ShowForOperator() {
     if (op == noneA || op == noneB)
       show(false, false, 0);
     else if (op == range)
-      show(true, true, kIdsFrom);
+      show(true, true, res::kIdsFromLabel);
     else
       show(true, false, label);
   };
   switch (kind_) {
     case fkind::kName:
-      byOperator(6, 7, 10, kIdsText);
+      byOperator(6, 7, 10, res::kIdsText);
       break;
     case fkind::kPlace:
     case fkind::kText:
-      byOperator(4, 5, 8, kIdsText);
+      byOperator(4, 5, 8, res::kIdsText);
       break;
     case fkind::kDate:
-      byOperator(4, 5, 8, kIdsDate);
+      byOperator(4, 5, 8, res::kIdsDate);
       break;
     case fkind::kNumber:
       if (IsCountField(fieldId_))
-        show(true, false, kIdsValue);
+        show(true, false, res::kIdsValue);
       else if (op == 2)
-        show(true, true, kIdsFrom);
+        show(true, true, res::kIdsFromLabel);
       else
-        show(true, false, kIdsValue);
+        show(true, false, res::kIdsValue);
       break;
     case fkind::kTemple:
       ShowControl(kIdcChoice, op <= 3);
@@ -581,7 +554,7 @@ void CCriterionDialog::OnOK() {
         out = std::make_unique<CDateValue>();
         if (op == 4 || op == 5 || text.empty()) return true;
         if (out->CheckEntry(text, true, category, true, false, false, false) != 1) {
-          plat::MessageBox(text + res::LoadString(kIdsInvalidDate), "", plat::kMbOk);
+          plat::MessageBox(text + res::LoadString(res::kIdsInvalidDate), "", plat::kMbOk);
           GetControl(id)->setFocus();
           return false;
         }
@@ -773,8 +746,8 @@ CFieldFilterDialog::CFieldFilterDialog(CFilterSet* set, int combineOp, bool show
   editCriterion = [this](CFilterCriterion& c) { return EditCriterion(c, this); };
   chooseSaveFile = [this](std::string& path, std::string& name) {
     CNamedItemSaveDialog dialog(".fld", this);
-    dialog.caption = res::LoadString(kIdsSaveFilter);
-    dialog.prompt = res::LoadString(kIdsFieldListName);
+    dialog.caption = res::LoadString(res::kIdsSaveFilter);
+    dialog.prompt = res::LoadString(res::kIdsFieldListName);
     dialog.proposedName = editor_.fieldListName;
     if (dialog.SaveOrPrompt(false) != fw::kIdOk) return false;
     path = dialog.chosenPath;
@@ -783,8 +756,8 @@ CFieldFilterDialog::CFieldFilterDialog(CFilterSet* set, int combineOp, bool show
   };
   chooseOpenFile = [this](std::string& path, std::string& name) {
     COpenNamedFileDialog dialog(".fld", this);
-    dialog.caption = res::LoadString(kIdsOpenFilter);
-    dialog.prompt = res::LoadString(kIdsFieldListName);
+    dialog.caption = res::LoadString(res::kIdsOpenFilter);
+    dialog.prompt = res::LoadString(res::kIdsFieldListName);
     if (dialog.exec() != fw::kIdOk) return false;
     path = dialog.chosenPath;
     name = dialog.chosenName;
@@ -900,7 +873,7 @@ void CFieldFilterDialog::OnSaveFilter() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const int result = editor_.SaveFieldFilter(path, name);
   QApplication::restoreOverrideCursor();
-  if (result != 0) plat::MessageBox(res::LoadString(kIdsCouldNotSave), "", plat::kMbOk);
+  if (result != 0) plat::MessageBox(res::LoadString(res::kIdsCouldNotSaveFilter), "", plat::kMbOk);
 }
 
 void CFieldFilterDialog::OnRetrieveFilter() {
@@ -910,7 +883,7 @@ void CFieldFilterDialog::OnRetrieveFilter() {
   const int result = editor_.RetrieveFieldFilter(path, name);
   QApplication::restoreOverrideCursor();
   if (result != 0) {
-    plat::MessageBox(res::LoadString(kIdsCouldNotOpen), "", plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsCouldNotOpenFilter), "", plat::kMbOk);
     return;
   }
   ShowExpression();
@@ -936,7 +909,7 @@ std::unique_ptr<CFilterCriterion> CFieldFilterDialog::NewCriterion(int fieldId, 
   int sub = 0;
   if (IsUserEventField(fieldId) || IsSourceField(fieldId)) {
     const bool ue = IsUserEventField(fieldId);
-    CSubFieldDialog chooser(ue ? kIdsUserEventField : kIdsSourceField,
+    CSubFieldDialog chooser(ue ? res::kIdsUserEventField : res::kIdsSourceField,
                             ue ? ffield::kUeDate : ffield::kSrcAll, IsCurrentFormat(), parent);
     if (chooser.exec() != fw::kIdOk) return nullptr;
     sub = chooser.chosen;
@@ -983,18 +956,19 @@ CAncestorsOfDialog::CAncestorsOfDialog(const std::string& name, bool ancestors, 
     choice.generations = p.GetInt("Search", "FilterDescGens", 999);
     choice.spouses = p.GetInt("Search", "FilterDescSpouse", 1) != 0;
   }
-  setWindowTitle(Q((ancestors ? std::string("Ancestors of") : res::LoadString(kIdsDescendantsOf)) +
-                   " " + name));
+  setWindowTitle(
+      Q((ancestors ? std::string("Ancestors of") : res::LoadString(res::kIdsDescendantsOf)) + " " +
+        name));
   auto wrap = [](QLabel* l) {
     l->setWordWrap(true);
     return l;
   };
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(AddControl(
-      kIdcQuestion,
-      wrap(new QLabel(Q(res::FormatString(
-          kIdsGenerationsQuestion,
-          {name, res::LoadString(ancestors ? kIdsAncestorsWord : kIdsDescendantsWord)}))))));
+      kIdcQuestion, wrap(new QLabel(Q(res::FormatString(
+                        res::kIdsGenerationsQuestion,
+                        {name, res::LoadString(ancestors ? res::kIdsAncestorsWord
+                                                         : res::kIdsDescendantsWord)}))))));
   auto addNumber = [&](int labelId, const char* label, int editId) {
     auto* row = new QHBoxLayout;
     auto* l = AddControl(labelId, new QLabel(QString::fromLatin1(label)));
@@ -1020,7 +994,7 @@ CAncestorsOfDialog::CAncestorsOfDialog(const std::string& name, bool ancestors, 
                                      "include the other spouses of ancestors, the other spouses "
                                      "of the selected person, and all spouses of included "
                                      "descendants?")
-                    : Q(res::FormatString(kIdsDescendantSpouses, {name}))))));
+                    : Q(res::FormatString(res::kIdsDescendantSpouses, {name}))))));
   layout->addWidget(AddControl(kIdcSpouses, new QCheckBox(QStringLiteral("Include &spouses"))));
   layout->addWidget(AddControl(
       kIdcParentsText, wrap(new QLabel(QStringLiteral(

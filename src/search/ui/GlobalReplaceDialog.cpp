@@ -12,19 +12,14 @@
 #include "FileCopy.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
-
-namespace {
-
-constexpr unsigned kIdsTargets = 3641;
-constexpr unsigned kIdsDeleteAll = 5841;
-
-}  // namespace
 
 CGlobalReplaceDialog::CGlobalReplaceDialog(QWidget* parent) : fw::CDialogBase(parent) {
   setWindowTitle(QStringLiteral("Global Search and Replace"));
   auto* target = AddControl(kIdcTarget, new QComboBox);
-  for (const QString& entry : fw::ToQString(res::LoadString(kIdsTargets)).split(QLatin1Char('|')))
+  for (const QString& entry :
+       fw::ToQString(res::LoadString(res::kIdsTargets)).split(QLatin1Char('|')))
     target->addItem(entry);
   target->setCurrentIndex(0);
   auto* search = AddControl(kIdcSearch, new QLineEdit);
@@ -76,9 +71,9 @@ void CGlobalReplaceDialog::OnOK() {
   const std::string search = GetControlText(kIdcSearch);
   const std::string replacement = GetControlText(kIdcReplace);
   if (replacement.empty() &&
-      plat::MessageBox(FormatInsertsAndArgs(res::LoadString(kIdsDeleteAll), {search}, {search}),
-                       fw::FromQString(windowTitle()),
-                       plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
+      plat::MessageBox(
+          FormatInsertsAndArgs(res::LoadString(res::kIdsDeleteAll), {search}, {search}),
+          fw::FromQString(windowTitle()), plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
     return;
   job.target = Control<QComboBox>(kIdcTarget)->currentIndex();
   job.search = search;

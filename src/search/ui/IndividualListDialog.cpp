@@ -39,37 +39,13 @@
 #include "Ports.h"
 #include "QtPorts.h"
 #include "SealToSpouseStatus.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TextRoutines.h"
 #include "ZelQualification.h"
 
 namespace {
 
-constexpr unsigned kIdsAppName = 101;
-constexpr unsigned kIdsIndividual = 3622;
-constexpr unsigned kIdsMarriage = 7159;
-constexpr unsigned kIdsFind = 7161;
-constexpr unsigned kIdsSelectSet = 4653;
-constexpr unsigned kIdsNothingSelected = 4660;
-constexpr unsigned kIdsAdvanced = 4656;
-constexpr unsigned kIdsMarriagesButton = 4652;
-constexpr unsigned kIdsTempleNames = 4654;
-constexpr unsigned kIdsNoSpouses = 4664;
-constexpr unsigned kIdsDeleteSetQuestion = 5005;
-constexpr unsigned kIdsDeleteSetWarning = 5006;
-constexpr unsigned kIdsDeleteOne = 7049;
-constexpr unsigned kIdsLinkedAsChild = 7050;
-constexpr unsigned kIdsLinkedToMarriages = 7051;
-constexpr unsigned kIdsAdvancedOpen = 4655;
-constexpr unsigned kIdsCombineOperators = 3638;
-constexpr unsigned kIdsFirstRelationKind = 4900;
-constexpr unsigned kIdsReplaceQuestion = 3555;
-constexpr unsigned kIdsReplaceCaption = 3551;
-constexpr unsigned kIdsSaveFilter = 5000;
-constexpr unsigned kIdsOpenFilter = 5002;
-constexpr unsigned kIdsCouldNotSave = 5003;
-constexpr unsigned kIdsCouldNotOpen = 5004;
-constexpr unsigned kIdsFilterName = 5009;
 const char* const kSearchSection = "Search";
 const char* const kFilterResults = "FilterResults";
 
@@ -247,7 +223,9 @@ bool CPagedList::eventFilter(QObject* watched, QEvent* event) {
 // ---- the Individual List ----------------------------------------------------
 
 CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
-    : fw::CDialogBase(parent), titleWord(res::LoadString(kIdsIndividual)), document_(document) {
+    : fw::CDialogBase(parent),
+      titleWord(res::LoadString(res::kIdsIndividual)),
+      document_(document) {
   if (document_ && document_->m_filterSet)
     filter_ = std::make_unique<CFilterSet>(*document_->m_filterSet);
 
@@ -265,7 +243,7 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   auto* edit = AddControl(kIdcEdit, new QPushButton(QStringLiteral("&Edit")));
   auto* remove = AddControl(kIdcDelete, new QPushButton(QStringLiteral("De&lete...")));
   auto* advanced =
-      AddControl(kIdcAdvanced, new QPushButton(fw::ToQString(res::LoadString(kIdsAdvanced))));
+      AddControl(kIdcAdvanced, new QPushButton(fw::ToQString(res::LoadString(res::kIdsAdvanced))));
   auto* help = AddControl(fw::kIdHelp, new QPushButton(QStringLiteral("&Help")));
   ok->setDefault(true);
   for (QPushButton* b : {cancel, edit, remove, advanced, help}) b->setAutoDefault(false);
@@ -356,8 +334,8 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   runFieldFilter = [](CFieldFilterDialog& dialog) { return dialog.exec(); };
   chooseSaveFile = [this](std::string& path, std::string& name, bool& isNew) {
     CNamedItemSaveDialog dialog('t', this);
-    dialog.caption = res::LoadString(kIdsSaveFilter);
-    dialog.prompt = res::LoadString(kIdsFilterName);
+    dialog.caption = res::LoadString(res::kIdsSaveFilter);
+    dialog.prompt = res::LoadString(res::kIdsFilterName);
     dialog.proposedName = filter_ ? filter_->name : std::string();
     if (dialog.SaveOrPrompt(false) != fw::kIdOk) return false;
     path = dialog.chosenPath;
@@ -367,8 +345,8 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
   };
   chooseOpenFile = [this](std::string& path) {
     COpenNamedFileDialog dialog('t', this);
-    dialog.caption = res::LoadString(kIdsOpenFilter);
-    dialog.prompt = res::LoadString(kIdsFilterName);
+    dialog.caption = res::LoadString(res::kIdsOpenFilter);
+    dialog.prompt = res::LoadString(res::kIdsFilterName);
     if (dialog.exec() != fw::kIdOk) return false;
     path = dialog.chosenPath;
     return true;
@@ -413,7 +391,7 @@ void CIndividualListDialog::OnInitDialog() {
   if (templeNamesMode) selectSetMode = true;
   SetCaption();
   if (templeNamesMode) {
-    SetControlText(kIdcAdvanced, res::LoadString(kIdsMarriagesButton));
+    SetControlText(kIdcAdvanced, res::LoadString(res::kIdsMarriagesButton));
     connect(Control<QPushButton>(kIdcAdvanced), &QPushButton::clicked, this,
             &CIndividualListDialog::OnMarriages);
   } else if (selectSetMode) {
@@ -425,19 +403,19 @@ void CIndividualListDialog::OnInitDialog() {
   auto* combine = Control<QComboBox>(kIdcCombine);
   {
     const QSignalBlocker block(combine);
-    for (const std::string& item : SplitComboItems(res::LoadString(kIdsCombineOperators)))
+    for (const std::string& item : SplitComboItems(res::LoadString(res::kIdsCombineOperators)))
       combine->addItem(fw::ToQString(item));
     combine->setCurrentIndex(filter_ ? filter_->combineOp : 0);
   }
   auto* kinds = Control<QComboBox>(kIdcRelationKind);
   {
     const QSignalBlocker block(kinds);
-    for (unsigned id = kIdsFirstRelationKind; id < 4999 && res::HasString(id); ++id)
+    for (unsigned id = res::kIdsFirstRelationKind; id < 4999 && res::HasString(id); ++id)
       kinds->addItem(fw::ToQString(res::LoadString(id)));
     kinds->setCurrentIndex(plat::Profile().GetInt(kSearchSection, "FilterRelType", 0));
   }
   if (showFilterSide || selectSetMode) {
-    if (!templeNamesMode) SetControlText(kIdcAdvanced, res::LoadString(kIdsAdvancedOpen));
+    if (!templeNamesMode) SetControlText(kIdcAdvanced, res::LoadString(res::kIdsAdvancedOpen));
   } else {
     filterSide_->hide();
   }
@@ -591,7 +569,7 @@ void CIndividualListDialog::OnMarriages() {
 
 void CIndividualListDialog::OnOK() {
   if (selectSetMode && (!filter_ || filter_->GetCount(CFilterSet::kCombinedSet) <= 0) &&
-      plat::MessageBox(res::LoadString(kIdsNothingSelected), res::LoadString(kIdsAppName),
+      plat::MessageBox(res::LoadString(res::kIdsNothingSelected), res::LoadString(res::kIdsAppName),
                        plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
     return;
   if (document_) document_->m_filterSet = std::move(filter_);
@@ -635,9 +613,9 @@ void CIndividualListDialog::OnEdit() {
 void CIndividualListDialog::OnDelete() {
   if (checkEditPassword && !checkEditPassword()) return;
   if (filter_ && filter_->GetCount(CFilterSet::kCombinedSet) > 0 &&
-      plat::MessageBox(res::LoadString(kIdsDeleteSetQuestion), res::LoadString(kIdsAppName),
-                       plat::kMbYesNo | plat::kMbIconExclamation | plat::kMbDefButton2) ==
-          plat::kIdYes) {
+      plat::MessageBox(
+          res::LoadString(res::kIdsDeleteSetQuestion), res::LoadString(res::kIdsAppName),
+          plat::kMbYesNo | plat::kMbIconExclamation | plat::kMbDefButton2) == plat::kIdYes) {
     DeleteSet();
     return;
   }
@@ -647,9 +625,10 @@ void CIndividualListDialog::OnDelete() {
 
 bool CIndividualListDialog::DeleteSet() {
   const int count = filter_->GetCount(CFilterSet::kCombinedSet);
-  if (plat::MessageBox(
-          Formatted(res::LoadString(kIdsDeleteSetWarning), count), res::LoadString(kIdsAppName),
-          plat::kMbYesNo | plat::kMbIconExclamation | plat::kMbDefButton2) != plat::kIdYes)
+  if (plat::MessageBox(Formatted(res::LoadString(res::kIdsDeleteSetWarning), count),
+                       res::LoadString(res::kIdsAppName),
+                       plat::kMbYesNo | plat::kMbIconExclamation | plat::kMbDefButton2) !=
+      plat::kIdYes)
     return false;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<std::int32_t> marriages;
@@ -688,12 +667,12 @@ void CIndividualListDialog::DeleteOne(std::int32_t rin) {
   CIndividualRecord person;
   std::string name;
   if (DbGetIndividualRecord(rin, person, 3) == 1) name = person.GetName(0, false, rin, false);
-  std::string text = name.substr(0, 125) + "\n\n" + res::LoadString(kIdsDeleteOne) + "\n";
-  if (DbHasParents(rin)) text += "\n" + res::LoadString(kIdsLinkedAsChild);
+  std::string text = name.substr(0, 125) + "\n\n" + res::LoadString(res::kIdsWillBeRemoved) + "\n";
+  if (DbHasParents(rin)) text += "\n" + res::LoadString(res::kIdsLinkedAsChild);
   const int marriageCount = DbGetRelationCount(rin, db::kRelMarriages, 0, 1);
   if (marriageCount > 0)
-    text += "\n" + Formatted(res::LoadString(kIdsLinkedToMarriages), marriageCount);
-  if (plat::MessageBox(text, res::LoadString(kIdsAppName),
+    text += "\n" + Formatted(res::LoadString(res::kIdsLinkedToMarriages), marriageCount);
+  if (plat::MessageBox(text, res::LoadString(res::kIdsAppName),
                        plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) !=
       plat::kIdOk)
     return;
@@ -824,9 +803,9 @@ QWidget* CIndividualListDialog::BuildFilterSide() {
 }
 
 void CIndividualListDialog::SetCaption() {
-  std::string caption =
-      selectSetMode ? res::LoadString(kIdsSelectSet) : res::LoadString(kIdsFind) + " " + titleWord;
-  if (templeNamesMode) caption += " - " + res::LoadString(kIdsTempleNames);
+  std::string caption = selectSetMode ? res::LoadString(res::kIdsSelectSet)
+                                      : res::LoadString(res::kIdsFindCaption) + " " + titleWord;
+  if (templeNamesMode) caption += " - " + res::LoadString(res::kIdsTempleNames);
   if (filter_ && !filter_->name.empty() && filter_->GetCount(CFilterSet::kCombinedSet) > 0)
     caption += " - " + filter_->name;
   setWindowTitle(fw::ToQString(caption));
@@ -872,7 +851,7 @@ void CIndividualListDialog::ShowFilterSide(bool rebuild) {
 void CIndividualListDialog::OnAdvanced() {
   const bool show = filterSide_->isHidden();
   filterSide_->setVisible(show);
-  SetControlText(kIdcAdvanced, res::LoadString(show ? kIdsAdvancedOpen : kIdsAdvanced));
+  SetControlText(kIdcAdvanced, res::LoadString(show ? res::kIdsAdvancedOpen : res::kIdsAdvanced));
   FitHeight();
 }
 
@@ -925,7 +904,8 @@ void CIndividualListDialog::OnClearRelation() {
 
 void CIndividualListDialog::OnReplace() {
   if (!filter_) return;
-  if (plat::MessageBox(res::LoadString(kIdsReplaceQuestion), res::LoadString(kIdsReplaceCaption),
+  if (plat::MessageBox(res::LoadString(res::kIdsReplaceQuestion),
+                       res::LoadString(res::kIdsReplaceCaption),
                        plat::kMbYesNo | plat::kMbIconQuestion) != plat::kIdYes)
     return;
   filter_->ReplaceWithCombined();
@@ -1039,7 +1019,7 @@ void CIndividualListDialog::OnSaveFilter() {
     std::remove(temp.c_str());
     if (isNew) std::remove(path.c_str());
     filter_->name = oldName;
-    plat::MessageBox(res::LoadString(kIdsCouldNotSave), "", plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsCouldNotSaveFilter), "", plat::kMbOk);
   }
   SetCaption();
 }
@@ -1053,7 +1033,7 @@ void CIndividualListDialog::OnRetrieveFilter() {
   const int result = fresh->Load(path);
   QApplication::restoreOverrideCursor();
   if (result != 0) {
-    plat::MessageBox(res::LoadString(kIdsCouldNotOpen), "", plat::kMbOk);
+    plat::MessageBox(res::LoadString(res::kIdsCouldNotOpenFilter), "", plat::kMbOk);
     return;
   }
   filter_ = std::move(fresh);
@@ -1063,7 +1043,7 @@ void CIndividualListDialog::OnRetrieveFilter() {
 // ---- the Marriages Search List ------------------------------------------------
 
 CMarriageSearchListDialog::CMarriageSearchListDialog(QWidget* parent)
-    : fw::CDialogBase(parent), titleWord(res::LoadString(kIdsMarriage)) {
+    : fw::CDialogBase(parent), titleWord(res::LoadString(res::kIdsMarriage)) {
   search_ = AddControl(kIdcSearch, new CSearchEdit);
   list_ = AddControl(kIdcList, new QListWidget);
   bar_ = AddControl(kIdcScroll, new QScrollBar(Qt::Vertical));
@@ -1126,7 +1106,7 @@ CMarriageSearchListDialog::~CMarriageSearchListDialog() = default;
 void CMarriageSearchListDialog::OnInitDialog() {
   fw::CDialogBase::OnInitDialog();
   CenterWindow();
-  setWindowTitle(fw::ToQString(res::LoadString(kIdsFind) + " " + titleWord));
+  setWindowTitle(fw::ToQString(res::LoadString(res::kIdsFindCaption) + " " + titleWord));
   if (!model_.SetRange(lowestMrin, highestMrin) || !model_.Start(startMrin)) {
     QMetaObject::invokeMethod(
         this, [this] { EndDialog(fw::kIdCancel); }, Qt::QueuedConnection);
@@ -1251,7 +1231,7 @@ void CSealToSpouseStatusDialog::OnInitDialog() {
     FitListWidth();
     return;
   }
-  plat::MessageBox(res::LoadString(kIdsNoSpouses), res::LoadString(kIdsAppName));
+  plat::MessageBox(res::LoadString(res::kIdsNoSpousesInFilter), res::LoadString(res::kIdsAppName));
   QMetaObject::invokeMethod(
       this, [this] { EndDialog(fw::kIdOk); }, Qt::QueuedConnection);
 }

@@ -10,13 +10,10 @@
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
 
 namespace {
-
-constexpr unsigned kIdsAppName = 101;
-constexpr unsigned kIdsInvalidMrin = 4565;
-constexpr unsigned kIdsNoSpouses = 4566;
 
 // The list opens on startRin, positioned by its name unless the caller
 // gave one, with the application's options and edit password gate.
@@ -59,15 +56,15 @@ void RunMarriageList(CKorApp& app) {
   }
   CMarriageRecord marriage;
   if (DbGetRecord(dialog.chosenMrin, db::kMarriage, &marriage) != 1) {
-    plat::MessageBox(res::LoadString(kIdsInvalidMrin), res::LoadString(kIdsAppName));
+    plat::MessageBox(res::LoadString(res::kIdsInvalidMrin), res::LoadString(res::kIdsAppName));
     return;
   }
   const std::int32_t rin = marriage.husband > 0 ? marriage.husband : marriage.wife;
   if (rin <= 0) {
     char text[128];
-    std::snprintf(text, sizeof text, res::LoadString(kIdsNoSpouses).c_str(),
+    std::snprintf(text, sizeof text, res::LoadString(res::kIdsNoSpouses).c_str(),
                   static_cast<long>(dialog.chosenMrin));
-    plat::MessageBox(text, res::LoadString(kIdsAppName));
+    plat::MessageBox(text, res::LoadString(res::kIdsAppName));
     return;
   }
   app.ShowInActiveView(rin);

@@ -6,15 +6,8 @@
 #include "MainFrame.h"
 #include "MergeIndividualsDialog.h"
 #include "Ports.h"
+#include "StringIds.h"
 #include "StringTable.h"
-
-namespace {
-
-constexpr unsigned kIdsAppTitle = 101;
-constexpr unsigned kIdsBackupFirst = 7173;
-constexpr unsigned kIdsWarning = 7174;
-
-}  // namespace
 
 void RegisterMergeCommands(CKorApp& app) {
   CKorApp* owner = &app;
@@ -35,8 +28,8 @@ void RegisterMergeCommands(CKorApp& app) {
   app.SetToolCommand(
       shell::kIdToolsMergeSbns,
       [owner] {
-        if (plat::MessageBox(res::LoadString(kIdsBackupFirst), res::LoadString(kIdsWarning),
-                             plat::kMbYesNo) == plat::kIdYes)
+        if (plat::MessageBox(res::LoadString(res::kIdsBackupFirst),
+                             res::LoadString(res::kIdsWarning), plat::kMbYesNo) == plat::kIdYes)
           owner->BackupFamilyFile();
         CMergeIndividualsDialog dialog(owner->m_options, CMergeWorkFile::kSbnMode,
                                        owner->GetMainFrame());
@@ -58,7 +51,7 @@ void RegisterMergeCommands(CKorApp& app) {
         CGlobalReplaceDialog dialog(owner->GetMainFrame());
         dialog.CenterWindow();
         if (dialog.exec() != fw::kIdOk) return;
-        dialog.job.Run(plat::Progress(), res::LoadString(kIdsAppTitle));
+        dialog.job.Run(plat::Progress(), res::LoadString(res::kIdsAppName));
         const std::int32_t rin = owner->ActiveViewRin();
         if (rin > 0) owner->ShowInActiveView(rin);
       },

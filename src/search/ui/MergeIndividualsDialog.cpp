@@ -29,6 +29,7 @@
 #include "QtPorts.h"
 #include "QtTextMeasure.h"
 #include "RecordAccess.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TimeStamp.h"
 
@@ -81,13 +82,6 @@ const CEventValue& EventOf(const CIndividualRecord& r, int i) {
   const CEventValue* events[] = {&r.birth, &r.christening, &r.death, &r.burial};
   return *events[i];
 }
-
-constexpr unsigned kIdsMergedCount = 7171;
-constexpr unsigned kIdsAutoMergeComplete = 7172;
-constexpr unsigned kIdsReadOnly = 3411;
-constexpr unsigned kIdsAppName = 101;
-constexpr unsigned kIdsBackupFirst = 7173;
-constexpr unsigned kIdsWarning = 7174;
 
 // Shows each pair in the dialog, then asks.
 class PanelConfirm : public MergeConfirmPort {
@@ -476,7 +470,7 @@ void CMergeIndividualsDialog::OnInitDialog() {
   if (session.Mode() == CMergeWorkFile::kSbnMode || !backup) return;
   // Asked once the dialog is on the screen, before anything is merged.
   QTimer::singleShot(0, this, [this] {
-    if (plat::MessageBox(res::LoadString(kIdsBackupFirst), res::LoadString(kIdsWarning),
+    if (plat::MessageBox(res::LoadString(res::kIdsBackupFirst), res::LoadString(res::kIdsWarning),
                          plat::kMbYesNo) == plat::kIdYes)
       backup();
   });
@@ -596,7 +590,7 @@ bool CMergeIndividualsDialog::RefuseReadOnly() const {
                                 : CurrentDatabase != nullptr &&
                                       CurrentDatabase->ReadOnly() == CFamilyDatabase::kReadOnly;
   if (refused)
-    plat::MessageBox(res::LoadString(kIdsReadOnly), res::LoadString(kIdsAppName),
+    plat::MessageBox(res::LoadString(res::kIdsReadOnlyDevice), res::LoadString(res::kIdsAppName),
                      plat::kMbOk | plat::kMbIconExclamation);
   return refused;
 }
@@ -636,8 +630,8 @@ int CMergeIndividualsDialog::AutoMerge(const std::function<MergeConfirmPort::Ans
   session.ChoosePrimary(0);
   ShowPanels();
   char text[128];
-  std::snprintf(text, sizeof text, res::LoadString(kIdsMergedCount).c_str(), count);
-  plat::MessageBox(text, res::LoadString(kIdsAutoMergeComplete),
+  std::snprintf(text, sizeof text, res::LoadString(res::kIdsMergedCount).c_str(), count);
+  plat::MessageBox(text, res::LoadString(res::kIdsAutoMergeComplete),
                    plat::kMbOk | plat::kMbIconInformation);
   return count;
 }

@@ -26,41 +26,12 @@
 #include "PlainText.h"
 #include "Ports.h"
 #include "QtPorts.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "WebFiles.h"
 #include "WebSiteWriter.h"
 
 namespace {
-
-constexpr unsigned kIdsCreateWebPage = 9662;
-constexpr unsigned kIdsNoStartPerson = 9670;
-constexpr unsigned kIdsSearchForValid = 7098;
-constexpr unsigned kIdsRin = 7096;
-constexpr unsigned kIdsAddressIncomplete = 9672;
-constexpr unsigned kIdsAddressCaption = 9673;
-constexpr unsigned kIdsEmailIncomplete = 9674;
-constexpr unsigned kIdsEmailCaption = 9675;
-constexpr unsigned kIdsNoSelection = 9676;
-constexpr unsigned kIdsNoSelectionCaption = 9677;
-constexpr unsigned kIdsNoFolder = 9678;
-constexpr unsigned kIdsNoFolderCaption = 9679;
-constexpr unsigned kIdsFileExists = 9680;
-constexpr unsigned kIdsFileExistsCaption = 9681;
-constexpr unsigned kIdsFolderExists = 9682;
-constexpr unsigned kIdsFolderExistsCaption = 9683;
-constexpr unsigned kIdsNoTitle = 9684;
-constexpr unsigned kIdsNoTitleCaption = 9685;
-constexpr unsigned kIdsBadBackground = 9686;
-constexpr unsigned kIdsBadBackgroundCaption = 9687;
-constexpr unsigned kIdsIconsMissing = 3515;
-constexpr unsigned kIdsIconsMissingCaption = 9688;
-constexpr unsigned kIdsBmp = 9689;
-constexpr unsigned kIdsBackLinkPair = 9690;
-constexpr unsigned kIdsBadFolderName = 9692;
-constexpr unsigned kIdsViewInBrowser = 9668;
-constexpr unsigned kIdsWebPage = 4669;
-constexpr unsigned kIdsAncestors = 7137;
-constexpr unsigned kIdsDescendants = 7136;
 
 std::string S(unsigned id) { return res::LoadString(id); }
 
@@ -132,7 +103,7 @@ bool CWebAdvancedHtmlDialog::DoDataExchange(bool save) {
 void CWebAdvancedHtmlDialog::OnOK() {
   UpdateData(true);
   if (!web::BackLinkPairValid(backLink, backLinkText)) {
-    Warn(S(kIdsBackLinkPair), fw::FromQString(windowTitle()));
+    Warn(S(res::kIdsBackLinkPair), fw::FromQString(windowTitle()));
     return;
   }
   web::WebSettings s;
@@ -245,7 +216,7 @@ CWebPageFinishPage::CWebPageFinishPage(WebWizardContext& context, QWidget* paren
   settings_ = web::WebSettings::Read(plat::Profile());
   introduction_ = settings_.Introduction();
   background_ = settings_.background;
-  setWindowTitle(fw::ToQString(S(kIdsCreateWebPage)));
+  setWindowTitle(fw::ToQString(S(res::kIdsCreateWebPage)));
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   auto* description = Add(this, kIdcDescription, new QLineEdit);
@@ -389,8 +360,9 @@ void CWebPageFinishPage::ShowBackground() {
 
 void CWebPageFinishPage::OnEditTitle() {
   const bool ancestors = settings_.type == web::kSiteAncestors;
-  CWebTitleDialog dialog(S(kIdsWebPage) + " - " + S(ancestors ? kIdsAncestors : kIdsDescendants),
-                         startName_, this);
+  CWebTitleDialog dialog(
+      S(res::kIdsWebPage) + " - " + S(ancestors ? res::kIdsAncestors : res::kIdsDescendants),
+      startName_, this);
   dialog.useName = settings_.useName;
   dialog.prefix = ancestors ? settings_.ancPrefix : settings_.descPrefix;
   dialog.suffix = ancestors ? settings_.ancSuffix : settings_.descSuffix;
@@ -423,7 +395,8 @@ void CWebPageFinishPage::OnSelectBackground() {
   std::string ext = std::filesystem::path(chosen).extension().string();
   for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   if (ext == ".bmp")
-    plat::MessageBox(S(kIdsBmp), S(kIdsCreateWebPage), plat::kMbOk | plat::kMbIconInformation);
+    plat::MessageBox(S(res::kIdsBmpWarning), S(res::kIdsCreateWebPage),
+                     plat::kMbOk | plat::kMbIconInformation);
 }
 
 void CWebPageFinishPage::OnAdvancedHtml() {
@@ -465,12 +438,12 @@ void CWebPageFinishPage::OnFinish() {
   std::string checked;
   const web::SitePathCheck check = web::MakeSitePath(base_, folder_.Folder(), checked);
   if (check == web::SitePathCheck::kEmpty || check == web::SitePathCheck::kNoBase) {
-    Warn(S(kIdsNoFolder), S(kIdsNoFolderCaption));
+    Warn(S(res::kIdsNoFolder), S(res::kIdsNoFolderCaption));
     GetControl(kIdcFolder)->setFocus();
     return;
   }
   if (check != web::SitePathCheck::kOk) {
-    Warn(S(kIdsBadFolderName), S(kIdsNoFolderCaption));
+    Warn(S(res::kIdsBadFolderName), S(res::kIdsNoFolderCaption));
     GetControl(kIdcFolder)->setFocus();
     return;
   }
@@ -478,25 +451,28 @@ void CWebPageFinishPage::OnFinish() {
   const auto status = std::filesystem::symlink_status(checked, ec);
   if (std::filesystem::exists(status)) {
     if (!std::filesystem::is_directory(status)) {
-      Warn(Format1(S(kIdsFileExists), plat::Utf8ToAnsi(checked)), S(kIdsFileExistsCaption));
+      Warn(Format1(S(res::kIdsFileExists), plat::Utf8ToAnsi(checked)),
+           S(res::kIdsFileExistsCaption));
       GetControl(kIdcFolder)->setFocus();
       return;
     }
-    if (Ask(Format1(S(kIdsFolderExists), plat::Utf8ToAnsi(checked)), S(kIdsFolderExistsCaption)) !=
-        plat::kIdYes) {
+    if (Ask(Format1(S(res::kIdsFolderExists), plat::Utf8ToAnsi(checked)),
+            S(res::kIdsFolderExistsCaption)) != plat::kIdYes) {
       GetControl(kIdcFolder)->setFocus();
       return;
     }
   }
-  if (title_.empty() && Ask(S(kIdsNoTitle), S(kIdsNoTitleCaption)) != plat::kIdYes) return;
+  if (title_.empty() &&
+      Ask(S(res::kIdsNoTitleQuestion), S(res::kIdsNoTitleCaption)) != plat::kIdYes)
+    return;
   if (!background_.empty() && !web::IsPictureFile(background_)) {
-    Warn(S(kIdsBadBackground), S(kIdsBadBackgroundCaption));
+    Warn(S(res::kIdsBadBackground), S(res::kIdsBadBackgroundCaption));
     return;
   }
   p.SetString(web::kWebSection, "Background", background_);
   web::WebIcons icons;
   if (!web::FindWebIcons(context_.programWebFolder, settings_.email, icons) &&
-      Ask(S(kIdsIconsMissing), S(kIdsIconsMissingCaption)) != plat::kIdYes)
+      Ask(S(res::kIdsIconsMissing), S(res::kIdsIconsMissingCaption)) != plat::kIdYes)
     return;
 
   web::WebSiteRequest request;
@@ -532,7 +508,7 @@ void CWebPageFinishPage::OnFinish() {
 CWebPageSetupPage::CWebPageSetupPage(WebWizardContext& context, QWidget* parent)
     : fw::CDialogBase(parent), context_(context) {
   settings = web::WebSettings::Read(plat::Profile());
-  setWindowTitle(fw::ToQString(S(kIdsCreateWebPage)));
+  setWindowTitle(fw::ToQString(S(res::kIdsCreateWebPage)));
   auto* layout = new QGridLayout(this);
 
   auto* typeBox = new QGroupBox(QStringLiteral("&Type of Page"));
@@ -661,7 +637,7 @@ void CWebPageSetupPage::OnInitDialog() {
   CenterWindow();
   startName_ = WebPersonName(context_.startRin);
   if (startName_.empty() && settings.type != web::kSiteSelected)
-    plat::MessageBox(S(kIdsNoStartPerson), S(kIdsSearchForValid) + " " + S(kIdsRin),
+    plat::MessageBox(S(res::kIdsNoStartPerson), S(res::kIdsSearchForValid) + " " + S(res::kIdsRin),
                      plat::kMbOk | plat::kMbIconExclamation);
   fw::CDialogBase::OnInitDialog();
   ShowStartingPerson(settings.type == web::kSiteSelected);
@@ -753,21 +729,22 @@ void CWebPageSetupPage::OnOK() {
   if (!context_.showZel) settings.zel = false;
   settings.WriteSetupPage(plat::Profile());
   if (settings.address && web::PreparerIncomplete(context_.preparer) &&
-      Ask(S(kIdsAddressIncomplete), S(kIdsAddressCaption)) == plat::kIdYes &&
+      Ask(S(res::kIdsAddressIncomplete), S(res::kIdsAddressCaption)) == plat::kIdYes &&
       context_.showPreferences)
     context_.showPreferences(3);
   if (settings.email && context_.preparer.email.empty() &&
-      Ask(S(kIdsEmailIncomplete), S(kIdsEmailCaption)) == plat::kIdYes && context_.showPreferences)
+      Ask(S(res::kIdsEmailIncomplete), S(res::kIdsEmailCaption)) == plat::kIdYes &&
+      context_.showPreferences)
     context_.showPreferences(3);
   if (settings.type == web::kSiteSelected) {
     bool any = false;
     for (bool b : context_.selection) any = any || b;
     if (!any) {
-      Warn(S(kIdsNoSelection), S(kIdsNoSelectionCaption));
+      Warn(S(res::kIdsNoSelection), S(res::kIdsNoSelectionCaption));
       return;
     }
   } else if (WebPersonName(context_.startRin).empty()) {
-    plat::MessageBox(S(kIdsNoStartPerson), S(kIdsSearchForValid) + " " + S(kIdsRin),
+    plat::MessageBox(S(res::kIdsNoStartPerson), S(res::kIdsSearchForValid) + " " + S(res::kIdsRin),
                      plat::kMbOk | plat::kMbIconExclamation);
     return;
   }
@@ -778,12 +755,12 @@ void CWebPageSetupPage::OnOK() {
   if (result != fw::kIdOk) return;
   const std::string startPage = web::StartPageName(web::WebSettings::Read(plat::Profile()));
   plat::MessageBox(web::CompletionMessage(plat::Utf8ToAnsi(finish.SitePath()), startPage),
-                   S(kIdsCreateWebPage), plat::kMbOk | plat::kMbIconInformation);
-  if (Ask(S(kIdsViewInBrowser), S(kIdsCreateWebPage)) == plat::kIdYes) {
+                   S(res::kIdsCreateWebPage), plat::kMbOk | plat::kMbIconInformation);
+  if (Ask(S(res::kIdsViewInBrowser), S(res::kIdsCreateWebPage)) == plat::kIdYes) {
     if (context_.openInBrowser)
       context_.openInBrowser(finish.SitePath() + "/" + startPage);
     else if (!plat::Shell().Open(finish.SitePath() + "/" + startPage))
-      plat::MessageBox("Could not load browser.", S(kIdsCreateWebPage),
+      plat::MessageBox("Could not load browser.", S(res::kIdsCreateWebPage),
                        plat::kMbOk | plat::kMbIconExclamation);
   }
 }

@@ -23,6 +23,7 @@
 #include "GedcomProgressWindows.h"
 #include "IndividualRecord.h"
 #include "PreparerRecord.h"
+#include "StringIds.h"
 #include "StringTable.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
@@ -175,7 +176,7 @@ class GedcomDialogsTest : public QObject {
         QVERIFY(written);
         QCOMPARE(shown, (std::vector<int>{439, 441}));
         QCOMPARE(boxes.Calls().size(), size_t(1));
-        QCOMPARE(boxes.Calls()[0].text, res::LoadString(238));
+        QCOMPARE(boxes.Calls()[0].text, res::LoadString(res::kIdsSubmissionNextWindow));
         QCOMPARE(asked, 1);
         QCOMPARE(jobs.size(), size_t(1));
         QCOMPARE(jobs[0].mode, int(gedcom::kExportLineroll));

@@ -11,6 +11,7 @@
 #include "FileCopy.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
+#include "StringIds.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -68,11 +69,11 @@ TEST(FileMessages, StopBoxesAndNothingForNoError) {
   plat::FakeMessageBox box;
   plat::ScopedMessageBox scoped(&box);
   ShowFileError(0, "/a.orv", "Temp File");
-  ShowFileActionError(0, kIdsFileCopyAction, "/a.orv");
+  ShowFileActionError(0, res::kIdsFileCopyAction, "/a.orv");
   EXPECT_TRUE(box.Calls().empty());
 
   ShowFileError(-13, "/tmp/~KorDUPMR.TMP", "Temp File");
-  ShowFileActionError(14, kIdsReadingFile, "/home/anna/smith.orv");
+  ShowFileActionError(14, res::kIdsReadingFile, "/home/anna/smith.orv");
   ASSERT_EQ(box.Calls().size(), 2u);
   EXPECT_EQ(
       box.Calls()[0].text,
