@@ -321,6 +321,18 @@ TEST_F(CustomReport, EachFieldReadsItsOwnValue) {
     EXPECT_EQ(Field(id, p, nullptr, false, rin), "") << id;
 }
 
+// A field's text fills at most the 255-byte field, a long place as any.
+TEST_F(CustomReport, ALongPlaceIsCutToTheField) {
+  CIndividualRecord p;
+  p.birth.place[0] = std::string(150, 'x');
+  p.birth.place[1] = std::string(150, 'y');
+  for (const std::int32_t id : {6010, 6012}) {
+    const std::string text = Field(id, p);
+    EXPECT_EQ(text.size(), 255u) << id;
+    EXPECT_EQ(text.substr(0, 152), std::string(150, 'x') + ", ") << id;
+  }
+}
+
 TEST_F(CustomReport, SortKeysOfNamesAndPlacesAddNothingToTheFile) {
   CIndividualRecord p;
   p.surname = "Neverstored";
