@@ -135,6 +135,8 @@ std::vector<std::int32_t> Citations(std::int32_t owner, char letter) {
 
 std::string Phrase(const CDateValue& d) { return d.FormatPhrase(false, 0); }
 
+bool IsHtml(HtmlMode mode) { return mode != HtmlMode::kBookText; }
+
 }  // namespace
 
 NarrativeSettings ReadNarrativeSettings(plat::ProfilePort& profile) {
@@ -149,20 +151,20 @@ NarrativeSettings ReadNarrativeSettings(plat::ProfilePort& profile) {
 
 // ---- names and values ----
 
-std::string CNarrativeBuilder::Value(std::string_view text, int htmlMode) const {
-  return htmlMode ? HtmlEscape(text) : std::string(text);
+std::string CNarrativeBuilder::Value(std::string_view text, HtmlMode htmlMode) const {
+  return IsHtml(htmlMode) ? HtmlEscape(text) : std::string(text);
 }
 
 std::string CNarrativeBuilder::PersonName(const CIndividualRecord& person, int nameOption,
-                                          bool capitals, int htmlMode) const {
+                                          bool capitals, HtmlMode htmlMode) const {
   const std::string name = Value(person.GetName(nameOption, capitals, 1, false), htmlMode);
   // On a web page a person without a name still gets a visible (and so
   // clickable) name.
-  return htmlMode && name.empty() ? kUnknownWebName : name;
+  return IsHtml(htmlMode) && name.empty() ? kUnknownWebName : name;
 }
 
 std::string CNarrativeBuilder::ShortName(const CIndividualRecord& person, bool capitals,
-                                         bool nickname, int htmlMode) const {
+                                         bool nickname, HtmlMode htmlMode) const {
   if (nickname && Nickname(person).size() >= 2) return Value(Nickname(person), htmlMode);
   const std::string& given = person.givenNames[0];
   if (given.size() < 2 || (given.size() == 2 && given[1] == '.'))
@@ -202,7 +204,8 @@ void CNarrativeBuilder::FileCitationNumber(int appliesTo, std::int32_t number, b
 void CNarrativeBuilder::BuildCitationMarks(const std::vector<CitationUse>& citations, bool hasDate,
                                            bool hasPlace, std::string& eventMark,
                                            std::string& dateMark, std::string& placeMark,
-                                           const CitationContext& context, int htmlMode) const {
+                                           const CitationContext& context,
+                                           HtmlMode htmlMode) const {
   eventMark.clear();
   dateMark.clear();
   placeMark.clear();
@@ -221,7 +224,8 @@ void CNarrativeBuilder::BuildCitationMarks(const std::vector<CitationUse>& citat
 void CNarrativeBuilder::BuildCitationMarks(const std::vector<std::int32_t>& citations, bool hasDate,
                                            bool hasPlace, std::string& eventMark,
                                            std::string& dateMark, std::string& placeMark,
-                                           const CitationContext& context, int htmlMode) const {
+                                           const CitationContext& context,
+                                           HtmlMode htmlMode) const {
   std::vector<CitationUse> uses;
   uses.reserve(citations.size());
   for (std::int32_t c : citations) uses.push_back({c, 3});
@@ -229,10 +233,10 @@ void CNarrativeBuilder::BuildCitationMarks(const std::vector<std::int32_t>& cita
 }
 
 void CNarrativeBuilder::FormatCitationMarks(const std::vector<std::int32_t>& numbers,
-                                            std::string& out, int htmlMode, int page,
+                                            std::string& out, HtmlMode htmlMode, int page,
                                             std::int32_t anchor) const {
   if (numbers.empty()) return;
-  if (!htmlMode) {
+  if (!IsHtml(htmlMode)) {
     out += "<S>";
     for (std::size_t i = 0; i < numbers.size(); ++i) {
       if (i) out += ',';
@@ -262,7 +266,7 @@ void CNarrativeBuilder::FormatCitationMarks(const std::vector<std::int32_t>& num
 std::string CNarrativeBuilder::EventMarks(std::int32_t owner, char letter, bool sourceNotes,
                                           bool hasDate, bool hasPlace, std::string& dateMark,
                                           std::string& placeMark, const CitationContext& citations,
-                                          int htmlMode) const {
+                                          HtmlMode htmlMode) const {
   std::string eventMark;
   dateMark.clear();
   placeMark.clear();
@@ -296,7 +300,8 @@ int EventCase(const CEventValue& e) { return (e.date.IsSet() ? 1 : 0) + (HasPlac
 }  // namespace
 
 std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bool sourceNotes,
-                                             const CitationContext& citations, int htmlMode) const {
+                                             const CitationContext& citations,
+                                             HtmlMode htmlMode) const {
   const bool female = FemaleForm(person);
   const std::int32_t rin = person.GetRecordNumber();
   auto sentence = [&](const CEventValue& e, unsigned id, char letter, bool ownType) {
@@ -336,7 +341,8 @@ std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bo
 
 std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
                                              const std::string& subject, bool sourceNotes,
-                                             const CitationContext& citations, int htmlMode) const {
+                                             const CitationContext& citations,
+                                             HtmlMode htmlMode) const {
   const bool female = FemaleForm(person);
   const std::int32_t rin = person.GetRecordNumber();
   std::string out;
@@ -397,7 +403,7 @@ std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
 }
 
 std::string CNarrativeBuilder::ParentLinkSentence(const CIndividualRecord& person, char letter,
-                                                  bool spouse, int htmlMode) const {
+                                                  bool spouse, HtmlMode htmlMode) const {
   std::string word;
   switch (letter) {
     case 'a':
@@ -500,7 +506,7 @@ std::vector<std::int32_t> Merge(std::initializer_list<std::vector<std::int32_t>>
 void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person, std::string& out,
                                                 bool capitalSurnames, bool sourceNotes,
                                                 const CitationContext& citations,
-                                                int htmlMode) const {
+                                                HtmlMode htmlMode) const {
   out.clear();
   const bool female = FemaleForm(person);
   const std::int32_t rin = person.GetRecordNumber();
@@ -690,7 +696,7 @@ void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person,
 
 void CNarrativeBuilder::BuildSealingToSpouse(const CMarriageRecord& marriage, std::string& out,
                                              bool sourceNotes, const CitationContext& citations,
-                                             int htmlMode) const {
+                                             HtmlMode htmlMode) const {
   out.clear();
   const COrdinanceValue& sealing = marriage.sealingToSpouse;
   if (OrdinanceEmpty(sealing)) return;
@@ -759,7 +765,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   if (!args.text) return;
   std::string& s = *args.text;
   s.clear();
-  const int html = args.htmlMode;
+  const HtmlMode html = args.htmlMode;
   CIndividualRecord person;
   if (!DbGetRecord(args.rin, db::kIndividual, &person)) person.Clear();
   const bool living = ShownAsLiving(person, args.livingCheck);
@@ -767,7 +773,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
 
   // The name.
   const std::string name = PersonName(person, args.nameOption, args.capitalSurnames, html);
-  if (!html) {
+  if (!IsHtml(html)) {
     s += "<B>" + name + "</B>";
   } else {
     if (args.citations.numbers) args.citations.numbers->clear();
@@ -775,12 +781,12 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
     DiscardCitationNumberLists();
     const std::string prefix = HtmlEscape(settings_.filePrefix);
     s += "<b>" + NameAnchor(args.rin);
-    const bool linked = html == 2 && args.webItem;
+    const bool linked = html == HtmlMode::kDescendants && args.webItem;
     if (linked)
       s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" +
            Number(args.rin) + "C\">";
     s += living && !settings_.doName ? S(kLiving) : name;
-    if (html == 3 && args.parentsPage && !args.parentsAnchor.empty())
+    if (html == HtmlMode::kFamilyPages && args.parentsPage && !args.parentsAnchor.empty())
       s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
            args.parentsAnchor + "\">" + S(kParents) + "</a>]";
     if (linked) s += "</a>";
@@ -797,7 +803,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   }
 
   // The web lineage: the person and the ancestors through the first parents.
-  if (html == 2 && args.webItem) {
+  if (html == HtmlMode::kDescendants && args.webItem) {
     struct Entry {
       const WebLineageItem* item;
       CIndividualRecord record;
@@ -969,7 +975,8 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
 
 void CNarrativeBuilder::BuildOtherEvents(std::int32_t rin, std::string& text, bool capitalSurnames,
                                          bool sourceNotes, bool confidential,
-                                         const CitationContext& citations, int htmlMode) const {
+                                         const CitationContext& citations,
+                                         HtmlMode htmlMode) const {
   CIndividualRecord person;
   if (!DbGetRecord(rin, db::kIndividual, &person)) return;
   std::vector<std::int32_t> events;
@@ -1038,8 +1045,8 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   if (!args.text) return 0;
   std::string& s = *args.text;
   s.clear();
-  const int html = args.htmlMode;
-  if (html) {
+  const HtmlMode html = args.htmlMode;
+  if (IsHtml(html)) {
     if (args.citations.numbers) args.citations.numbers->clear();
     if (args.citations.seenFlags) args.citations.seenFlags->clear();
     DiscardCitationNumberLists();
@@ -1086,8 +1093,9 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
     const std::string shown = spouseLiving && !settings_.doName
                                   ? S(kLiving)
                                   : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
-    std::string spouseText = html ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
-                                  : "<B>" + shown + "</B>";
+    std::string spouseText = IsHtml(html)
+                                 ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
+                                 : "<B>" + shown + "</B>";
     if (!spouseLiving) {
       if (!Nickname(spouse).empty()) spouseText += " \"" + Value(Nickname(spouse), html) + "\"";
       if (args.sourceNotes) {
@@ -1285,7 +1293,7 @@ void CNarrativeBuilder::BuildChildEntry(const ChildEntryArgs& args) const {
   std::string& s = *args.text;
   CIndividualRecord child;
   if (!DbGetRecord(args.rin, db::kIndividual, &child)) child.Clear();
-  const int html = args.web ? 1 : 0;
+  const HtmlMode html = args.web ? HtmlMode::kDescendants : HtmlMode::kBookText;
   const std::string name = ShownAsLiving(child, args.livingCheck) && !settings_.doName
                                ? S(kLiving)
                                : PersonName(child, args.nameOption, args.capitalSurnames, html);
