@@ -503,195 +503,231 @@ std::vector<std::int32_t> Merge(std::initializer_list<std::vector<std::int32_t>>
 
 }  // namespace
 
+// What the ordinance sentences of one person share.
+struct CNarrativeBuilder::OrdinanceStyle {
+  const CIndividualRecord& person;
+  bool capitalSurnames;
+  bool sourceNotes;
+  const CitationContext& citations;
+  HtmlMode htmlMode;
+};
+
+namespace {
+
+// "He" or "She"; nothing for a person of unknown sex.
+std::string HeShe(const CIndividualRecord& person) {
+  if (person.sex == 'M') return S(kHe);
+  if (person.sex == 'F') return S(kShe);
+  return {};
+}
+
+}  // namespace
+
+std::string CNarrativeBuilder::OrdinanceMarks(const OrdinanceStyle& style,
+                                              const std::vector<std::int32_t>& list, bool hasDate,
+                                              bool hasPlace, std::string& dateMark,
+                                              std::string& placeMark) const {
+  std::string eventMark;
+  dateMark.clear();
+  placeMark.clear();
+  if (style.sourceNotes)
+    BuildCitationMarks(list, hasDate, hasPlace, eventMark, dateMark, placeMark, style.citations,
+                       style.htmlMode);
+  return eventMark;
+}
+
+std::string CNarrativeBuilder::SealingToParentsSentence(const OrdinanceStyle& style,
+                                                        bool& skipBaptism,
+                                                        bool& skipEndowment) const {
+  const CIndividualRecord& person = style.person;
+  const COrdinanceValue& sealing = person.sealingToParents;
+  if (OrdinanceEmpty(sealing)) return {};
+  const HtmlMode htmlMode = style.htmlMode;
+  const bool female = FemaleForm(person);
+  const std::int32_t rin = person.GetRecordNumber();
+  const int status = StatusOf(sealing.date);
+  const std::vector<std::int32_t> own = Citations(rin, db::kOwnerSealingToParents);
+  std::string dateMark, placeMark;
+  if (status == 0) {
+    const bool hasDate = sealing.date.IsSet();
+    const bool hasTemple = !sealing.templeCode.empty();
+    const std::string mark = OrdinanceMarks(style, own, hasDate, hasTemple, dateMark, placeMark);
+    std::string subject = HeShe(person);
+    if (subject.empty()) subject = ShortName(person, style.capitalSurnames, true, htmlMode);
+    const std::string pronoun = Lower(S(PronounId(person, 5917)));
+    const std::string date = hasDate ? Value(Phrase(sealing.date), htmlMode) + dateMark : "";
+    const std::string temple =
+        hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
+    const bool qualified = sealing.date.qualifier != CDateValue::kQualNone;
+    if (hasDate && hasTemple)
+      return subject + Fill(Sx(qualified ? 4073 : 4071, female), {mark, pronoun, date, temple});
+    if (hasDate) return subject + Fill(Sx(qualified ? 4067 : 4065, female), {mark, pronoun, date});
+    if (hasTemple) return subject + Fill(Sx(4069, female), {mark, pronoun, temple});
+    return {};
+  }
+  if (status == CDateValue::kStatusBIC) {
+    const std::string mark = OrdinanceMarks(style, own, true, false, dateMark, placeMark);
+    std::string subject = HeShe(person);
+    if (subject.empty()) subject = ShortName(person, style.capitalSurnames, true, htmlMode);
+    return subject + " " + Fill(S(5114), {mark, dateMark});
+  }
+  if (status == CDateValue::kStatusDNS) {
+    const std::string mark = OrdinanceMarks(style, own, true, false, dateMark, placeMark);
+    return Fill(S(5115), {mark, Lower(S(PronounId(person, 5905))), dateMark});
+  }
+  if (status == CDateValue::kStatusStillborn) {
+    // A stillborn child's baptism and endowment of the same status are told
+    // in this one sentence.
+    skipBaptism = StatusOf(person.baptism.date) == CDateValue::kStatusStillborn;
+    skipEndowment = StatusOf(person.endowment.date) == CDateValue::kStatusStillborn;
+    std::vector<std::int32_t> list = own;
+    if (skipBaptism) list = Merge({list, Citations(rin, db::kOwnerBaptism)});
+    if (skipEndowment) list = Merge({list, Citations(rin, db::kOwnerEndowment)});
+    const std::string mark = OrdinanceMarks(style, list, true, false, dateMark, placeMark);
+    const unsigned id = skipBaptism && skipEndowment ? 5119
+                        : skipBaptism                ? 5117
+                        : skipEndowment              ? 5118
+                                                     : 5116;
+    return Fill(S(id), {Lower(S(PronounId(person, kHe))), dateMark, mark});
+  }
+  const bool french = settings_.french;
+  const StatusTemplates* t =
+      french ? FindStatus(kSealingParentStatusesFrench, std::size(kSealingParentStatusesFrench),
+                          status)
+             : FindStatus(kSealingParentStatuses, std::size(kSealingParentStatuses), status);
+  if (!t) return {};
+  const bool useTemple = TempleUsed(status, sealing.templeCode) && t->withTemple;
+  const std::string mark = OrdinanceMarks(style, own, true, useTemple, dateMark, placeMark);
+  const std::string temple =
+      useTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) : "";
+  const std::string sentence =
+      Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark});
+  return french ? sentence : S(PronounId(person, 5902)) + " " + sentence;
+}
+
+// The baptism, kept with a temple or, for a baptism of the living, a place.
+std::string CNarrativeBuilder::BaptismSentence(const OrdinanceStyle& style,
+                                               bool& skipEndowment) const {
+  const CIndividualRecord& person = style.person;
+  const COrdinanceValue& baptism = person.baptism;
+  const bool withPlace = HasPlace(person.fifthEvent);
+  if (OrdinanceEmpty(baptism) && !withPlace) return {};
+  const HtmlMode htmlMode = style.htmlMode;
+  const bool female = FemaleForm(person);
+  const std::int32_t rin = person.GetRecordNumber();
+  const int baptismStatus = StatusOf(baptism.date);
+  const std::vector<std::int32_t> own = Citations(rin, db::kOwnerBaptism);
+  std::string dateMark, placeMark;
+  if (baptismStatus == 0) {
+    const CDateValue& date = baptism.date;
+    const bool hasDate = date.IsSet();
+    std::string where;
+    if (withPlace) {
+      where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
+    } else if (!baptism.templeCode.empty() && !IsLiveTemple(baptism.templeCode)) {
+      where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
+    }
+    const bool hasWhere = !where.empty();
+    const std::string mark = OrdinanceMarks(style, own, hasDate, hasWhere, dateMark, placeMark);
+    const std::string dateText = hasDate ? Value(Phrase(date), htmlMode) + dateMark : "";
+    if (hasWhere) where += placeMark;
+    const std::string subject = ShortName(person, style.capitalSurnames, false, htmlMode);
+    if (hasDate && hasWhere)
+      return subject + Fill(Sx(withPlace ? 4053 : 4049, female), {mark, dateText, where});
+    if (hasDate) return subject + Fill(Sx(4051, female), {mark, dateText});
+    if (hasWhere) return subject + Fill(Sx(withPlace ? 4055 : 4057, female), {mark, where});
+    return {};
+  }
+  if (IsDeathStatus(baptismStatus)) {
+    // An endowment of the same status is told in this sentence.
+    const bool fold = StatusOf(person.endowment.date) == baptismStatus;
+    skipEndowment = skipEndowment || fold;
+    const std::vector<std::int32_t> list =
+        fold ? Merge({own, Citations(rin, db::kOwnerEndowment)}) : own;
+    const std::string mark = OrdinanceMarks(style, list, true, false, dateMark, placeMark);
+    std::string sentence;
+    if (baptismStatus == CDateValue::kStatusChild)
+      sentence = Sx(fold ? 5138 : 5136, female);
+    else if (baptismStatus == CDateValue::kStatusInfant)
+      sentence = Sx(fold ? 5878 : 5876, female);
+    else
+      sentence = S(fold ? 5135 : 5134);
+    return Fill(sentence, {Lower(S(PronounId(person, kHe))), dateMark, mark});
+  }
+  const StatusTemplates* t =
+      FindStatus(kBaptismStatuses, std::size(kBaptismStatuses), baptismStatus);
+  if (!t) return {};
+  std::string where;
+  unsigned id = t->without;
+  if (withPlace && t->withPlace) {
+    where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
+    id = t->withPlace;
+  } else if (!withPlace && TempleUsed(baptismStatus, baptism.templeCode) &&
+             !IsLiveTemple(baptism.templeCode) && t->withTemple) {
+    where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
+    id = t->withTemple;
+  }
+  const std::string mark = OrdinanceMarks(style, own, true, !where.empty(), dateMark, placeMark);
+  return S(PronounId(person, 5908)) + " " + Fill(S(id), {mark, dateMark, where, placeMark});
+}
+
+std::string CNarrativeBuilder::EndowmentSentence(const OrdinanceStyle& style) const {
+  const CIndividualRecord& person = style.person;
+  const COrdinanceValue& endowment = person.endowment;
+  if (OrdinanceEmpty(endowment)) return {};
+  const HtmlMode htmlMode = style.htmlMode;
+  const bool female = FemaleForm(person);
+  const int endowmentStatus = StatusOf(endowment.date);
+  const std::vector<std::int32_t> own = Citations(person.GetRecordNumber(), db::kOwnerEndowment);
+  std::string dateMark, placeMark;
+  if (endowmentStatus == 0) {
+    const bool hasDate = endowment.date.IsSet();
+    const bool hasTemple = !endowment.templeCode.empty();
+    const std::string mark = OrdinanceMarks(style, own, hasDate, hasTemple, dateMark, placeMark);
+    std::string subject = HeShe(person);
+    if (subject.empty()) subject = ShortName(person, style.capitalSurnames, false, htmlMode);
+    const std::string date = hasDate ? Value(Phrase(endowment.date), htmlMode) + dateMark : "";
+    const std::string temple =
+        hasTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) + placeMark : "";
+    if (hasDate && hasTemple) return subject + " " + Fill(Sx(4061, female), {mark, date, temple});
+    if (hasDate) return subject + " " + Fill(Sx(4063, female), {mark, date});
+    if (hasTemple) return subject + " " + Fill(Sx(4059, female), {mark, temple});
+    return {};
+  }
+  if (IsDeathStatus(endowmentStatus)) {
+    const std::string mark = OrdinanceMarks(style, own, true, false, dateMark, placeMark);
+    const std::string sentence = endowmentStatus == CDateValue::kStatusChild    ? Sx(5880, female)
+                                 : endowmentStatus == CDateValue::kStatusInfant ? Sx(5882, female)
+                                                                                : S(5152);
+    return Fill(sentence, {Lower(S(PronounId(person, kHe))), dateMark, mark});
+  }
+  const StatusTemplates* t =
+      FindStatus(kEndowmentStatuses, std::size(kEndowmentStatuses), endowmentStatus);
+  if (!t) return {};
+  const bool useTemple = TempleUsed(endowmentStatus, endowment.templeCode) && t->withTemple;
+  const std::string mark = OrdinanceMarks(style, own, true, useTemple, dateMark, placeMark);
+  const std::string temple =
+      useTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) : "";
+  return S(PronounId(person, 5911)) + " " +
+         Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark});
+}
+
 void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person, std::string& out,
                                                 bool capitalSurnames, bool sourceNotes,
                                                 const CitationContext& citations,
                                                 HtmlMode htmlMode) const {
   out.clear();
-  const bool female = FemaleForm(person);
-  const std::int32_t rin = person.GetRecordNumber();
-  auto marks = [&](const std::vector<std::int32_t>& list, bool hasDate, bool hasPlace,
-                   std::string& dateMark, std::string& placeMark) {
-    std::string eventMark;
-    dateMark.clear();
-    placeMark.clear();
-    if (sourceNotes)
-      BuildCitationMarks(list, hasDate, hasPlace, eventMark, dateMark, placeMark, citations,
-                         htmlMode);
-    return eventMark;
-  };
-  auto heShe = [&] {
-    if (person.sex == 'M') return S(kHe);
-    if (person.sex == 'F') return S(kShe);
-    return std::string();
-  };
+  const OrdinanceStyle style{person, capitalSurnames, sourceNotes, citations, htmlMode};
   auto block = [&](const std::string& text) {
     if (text.empty()) return;
     if (!out.empty()) out += ' ';
     out += text;
   };
-  const std::string lowerPronoun = Lower(S(PronounId(person, kHe)));
-
-  const COrdinanceValue& sealing = person.sealingToParents;
-  const COrdinanceValue& baptism = person.baptism;
-  const COrdinanceValue& endowment = person.endowment;
-  const int baptismStatus = StatusOf(baptism.date);
-  const int endowmentStatus = StatusOf(endowment.date);
   bool skipBaptism = false;
   bool skipEndowment = false;
-
-  // Sealing to parents.
-  if (!OrdinanceEmpty(sealing)) {
-    const int status = StatusOf(sealing.date);
-    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerSealingToParents);
-    std::string dateMark, placeMark;
-    if (status == 0) {
-      const bool hasDate = sealing.date.IsSet();
-      const bool hasTemple = !sealing.templeCode.empty();
-      const std::string mark = marks(own, hasDate, hasTemple, dateMark, placeMark);
-      std::string subject = heShe();
-      if (subject.empty()) subject = ShortName(person, capitalSurnames, true, htmlMode);
-      const std::string pronoun = Lower(S(PronounId(person, 5917)));
-      const std::string date = hasDate ? Value(Phrase(sealing.date), htmlMode) + dateMark : "";
-      const std::string temple =
-          hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
-      const bool qualified = sealing.date.qualifier != CDateValue::kQualNone;
-      if (hasDate && hasTemple)
-        block(subject + Fill(Sx(qualified ? 4073 : 4071, female), {mark, pronoun, date, temple}));
-      else if (hasDate)
-        block(subject + Fill(Sx(qualified ? 4067 : 4065, female), {mark, pronoun, date}));
-      else if (hasTemple)
-        block(subject + Fill(Sx(4069, female), {mark, pronoun, temple}));
-    } else if (status == CDateValue::kStatusBIC) {
-      const std::string mark = marks(own, true, false, dateMark, placeMark);
-      std::string subject = heShe();
-      if (subject.empty()) subject = ShortName(person, capitalSurnames, true, htmlMode);
-      block(subject + " " + Fill(S(5114), {mark, dateMark}));
-    } else if (status == CDateValue::kStatusDNS) {
-      const std::string mark = marks(own, true, false, dateMark, placeMark);
-      block(Fill(S(5115), {mark, Lower(S(PronounId(person, 5905))), dateMark}));
-    } else if (status == CDateValue::kStatusStillborn) {
-      skipBaptism = baptismStatus == CDateValue::kStatusStillborn;
-      skipEndowment = endowmentStatus == CDateValue::kStatusStillborn;
-      std::vector<std::int32_t> list = own;
-      if (skipBaptism) list = Merge({list, Citations(rin, db::kOwnerBaptism)});
-      if (skipEndowment) list = Merge({list, Citations(rin, db::kOwnerEndowment)});
-      const std::string mark = marks(list, true, false, dateMark, placeMark);
-      const unsigned id = skipBaptism && skipEndowment ? 5119
-                          : skipBaptism                ? 5117
-                          : skipEndowment              ? 5118
-                                                       : 5116;
-      block(Fill(S(id), {lowerPronoun, dateMark, mark}));
-    } else {
-      const bool french = settings_.french;
-      const StatusTemplates* t =
-          french ? FindStatus(kSealingParentStatusesFrench, std::size(kSealingParentStatusesFrench),
-                              status)
-                 : FindStatus(kSealingParentStatuses, std::size(kSealingParentStatuses), status);
-      if (t) {
-        const bool useTemple = TempleUsed(status, sealing.templeCode) && t->withTemple;
-        const std::string mark = marks(own, true, useTemple, dateMark, placeMark);
-        const std::string temple =
-            useTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) : "";
-        const std::string sentence =
-            Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark});
-        block(french ? sentence : S(PronounId(person, 5902)) + " " + sentence);
-      }
-    }
-  }
-
-  // Baptism, kept with a temple or, for a baptism of the living, a place.
-  const bool withPlace = HasPlace(person.fifthEvent);
-  if (!skipBaptism && (!OrdinanceEmpty(baptism) || withPlace)) {
-    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerBaptism);
-    std::string dateMark, placeMark;
-    if (baptismStatus == 0) {
-      const CDateValue& date = baptism.date;
-      const bool hasDate = date.IsSet();
-      std::string where;
-      if (withPlace) {
-        where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
-      } else if (!baptism.templeCode.empty() && !IsLiveTemple(baptism.templeCode)) {
-        where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
-      }
-      const bool hasWhere = !where.empty();
-      const std::string mark = marks(own, hasDate, hasWhere, dateMark, placeMark);
-      const std::string dateText = hasDate ? Value(Phrase(date), htmlMode) + dateMark : "";
-      if (hasWhere) where += placeMark;
-      const std::string subject = ShortName(person, capitalSurnames, false, htmlMode);
-      if (hasDate && hasWhere)
-        block(subject + Fill(Sx(withPlace ? 4053 : 4049, female), {mark, dateText, where}));
-      else if (hasDate)
-        block(subject + Fill(Sx(4051, female), {mark, dateText}));
-      else if (hasWhere)
-        block(subject + Fill(Sx(withPlace ? 4055 : 4057, female), {mark, where}));
-    } else if (IsDeathStatus(baptismStatus)) {
-      const bool fold = endowmentStatus == baptismStatus;
-      skipEndowment = skipEndowment || fold;
-      const std::vector<std::int32_t> list =
-          fold ? Merge({own, Citations(rin, db::kOwnerEndowment)}) : own;
-      const std::string mark = marks(list, true, false, dateMark, placeMark);
-      std::string sentence;
-      if (baptismStatus == CDateValue::kStatusChild)
-        sentence = Sx(fold ? 5138 : 5136, female);
-      else if (baptismStatus == CDateValue::kStatusInfant)
-        sentence = Sx(fold ? 5878 : 5876, female);
-      else
-        sentence = S(fold ? 5135 : 5134);
-      block(Fill(sentence, {lowerPronoun, dateMark, mark}));
-    } else if (const StatusTemplates* t =
-                   FindStatus(kBaptismStatuses, std::size(kBaptismStatuses), baptismStatus)) {
-      std::string where;
-      unsigned id = t->without;
-      if (withPlace && t->withPlace) {
-        where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
-        id = t->withPlace;
-      } else if (!withPlace && TempleUsed(baptismStatus, baptism.templeCode) &&
-                 !IsLiveTemple(baptism.templeCode) && t->withTemple) {
-        where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
-        id = t->withTemple;
-      }
-      const std::string mark = marks(own, true, !where.empty(), dateMark, placeMark);
-      block(S(PronounId(person, 5908)) + " " + Fill(S(id), {mark, dateMark, where, placeMark}));
-    }
-  }
-
-  // Endowment.
-  if (!skipEndowment && !OrdinanceEmpty(endowment)) {
-    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerEndowment);
-    std::string dateMark, placeMark;
-    if (endowmentStatus == 0) {
-      const bool hasDate = endowment.date.IsSet();
-      const bool hasTemple = !endowment.templeCode.empty();
-      const std::string mark = marks(own, hasDate, hasTemple, dateMark, placeMark);
-      std::string subject = heShe();
-      if (subject.empty()) subject = ShortName(person, capitalSurnames, false, htmlMode);
-      const std::string date = hasDate ? Value(Phrase(endowment.date), htmlMode) + dateMark : "";
-      const std::string temple =
-          hasTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) + placeMark
-                    : "";
-      if (hasDate && hasTemple)
-        block(subject + " " + Fill(Sx(4061, female), {mark, date, temple}));
-      else if (hasDate)
-        block(subject + " " + Fill(Sx(4063, female), {mark, date}));
-      else if (hasTemple)
-        block(subject + " " + Fill(Sx(4059, female), {mark, temple}));
-    } else if (IsDeathStatus(endowmentStatus)) {
-      const std::string mark = marks(own, true, false, dateMark, placeMark);
-      const std::string sentence = endowmentStatus == CDateValue::kStatusChild    ? Sx(5880, female)
-                                   : endowmentStatus == CDateValue::kStatusInfant ? Sx(5882, female)
-                                                                                  : S(5152);
-      block(Fill(sentence, {lowerPronoun, dateMark, mark}));
-    } else if (const StatusTemplates* t =
-                   FindStatus(kEndowmentStatuses, std::size(kEndowmentStatuses), endowmentStatus)) {
-      const bool useTemple = TempleUsed(endowmentStatus, endowment.templeCode) && t->withTemple;
-      const std::string mark = marks(own, true, useTemple, dateMark, placeMark);
-      const std::string temple =
-          useTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) : "";
-      block(S(PronounId(person, 5911)) + " " +
-            Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark}));
-    }
-  }
+  block(SealingToParentsSentence(style, skipBaptism, skipEndowment));
+  if (!skipBaptism) block(BaptismSentence(style, skipEndowment));
+  if (!skipEndowment) block(EndowmentSentence(style));
 }
 
 void CNarrativeBuilder::BuildSealingToSpouse(const CMarriageRecord& marriage, std::string& out,

@@ -197,6 +197,16 @@ class CNarrativeBuilder {
                             HtmlMode htmlMode) const;
   std::string ParentLinkSentence(const CIndividualRecord& person, char letter, bool spouse,
                                  HtmlMode htmlMode) const;
+  // The sentences of the three ordinances of a person; a sentence that
+  // tells a later ordinance too sets its skip flag.
+  struct OrdinanceStyle;
+  std::string OrdinanceMarks(const OrdinanceStyle& style, const std::vector<std::int32_t>& list,
+                             bool hasDate, bool hasPlace, std::string& dateMark,
+                             std::string& placeMark) const;
+  std::string SealingToParentsSentence(const OrdinanceStyle& style, bool& skipBaptism,
+                                       bool& skipEndowment) const;
+  std::string BaptismSentence(const OrdinanceStyle& style, bool& skipEndowment) const;
+  std::string EndowmentSentence(const OrdinanceStyle& style) const;
   std::string NameAnchor(std::int32_t rin) const;
 
   NarrativeSettings settings_;
