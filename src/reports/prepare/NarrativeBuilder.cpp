@@ -797,6 +797,172 @@ std::string PageNumber(int page) {
 
 }  // namespace
 
+// The name in bold; in web text with its anchor, its links and what follows
+// the name. A web paragraph starts its citation numbers afresh.
+void CNarrativeBuilder::WritePersonName(const PersonNarrativeArgs& args,
+                                        const CIndividualRecord& person, bool living,
+                                        std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  const std::string name = PersonName(person, args.nameOption, args.capitalSurnames, html);
+  if (!IsHtml(html)) {
+    s += "<B>" + name + "</B>";
+    return;
+  }
+  if (args.citations.numbers) args.citations.numbers->clear();
+  if (args.citations.seenFlags) args.citations.seenFlags->clear();
+  DiscardCitationNumberLists();
+  const std::string prefix = HtmlEscape(settings_.filePrefix);
+  s += "<b>" + NameAnchor(args.rin);
+  const bool linked = html == HtmlMode::kDescendants && args.webItem;
+  if (linked)
+    s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" + Number(args.rin) +
+         "C\">";
+  s += living && !settings_.doName ? S(kLiving) : name;
+  if (html == HtmlMode::kFamilyPages && args.parentsPage && !args.parentsAnchor.empty())
+    s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
+         args.parentsAnchor + "\">" + S(kParents) + "</a>]";
+  if (linked) s += "</a>";
+  s += "</b>" + args.afterName;
+}
+
+// The web lineage: the person and the ancestors through the first parents.
+void CNarrativeBuilder::WriteWebLineage(const PersonNarrativeArgs& args, std::string& s) const {
+  struct Entry {
+    const WebLineageItem* item;
+    CIndividualRecord record;
+  };
+  std::vector<Entry> entries;
+  for (const WebLineageItem* item = args.webItem; item; item = item->firstParent) {
+    Entry e{item, {}};
+    if (!DbGetRecord(item->rin, db::kIndividual, &e.record)) e.record.Clear();
+    const bool ancestorLiving = !IsPresumedDeceased(e.record);
+    if (ancestorLiving && !settings_.doName) continue;
+    entries.push_back(std::move(e));
+  }
+  if (entries.empty()) return;
+  s += " (";
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const CIndividualRecord& r = entries[i].record;
+    if (i) s += ", ";
+    s += "<a href=\"" + HtmlEscape(settings_.filePrefix) + "g" + PageNumber(entries[i].item->page) +
+         ".htm#" + Number(entries[i].item->rin) + "\">";
+    // The second and third given names only of those no longer living.
+    s += Value(IsPresumedDeceased(r) ? r.GetGivenNames() : r.givenNames[0], args.htmlMode);
+    // The surname closes each run of equal surnames.
+    if (i + 1 == entries.size() || entries[i + 1].record.surname != r.surname) {
+      std::string surname = r.surname;
+      if (args.capitalSurnames)
+        for (char& c : surname) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (!surname.empty()) s += " " + Value(surname, args.htmlMode);
+    }
+    s += "</a>\n";
+  }
+  s += ")";
+}
+
+// The marriage sentence of the person's paragraph, after the vital
+// sentences already written; false when the marriage tells nothing.
+bool CNarrativeBuilder::WriteMarriageSentence(const PersonNarrativeArgs& args,
+                                              const CIndividualRecord& person, int vitalWritten,
+                                              std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  CMarriageRecord marriage;
+  if (!DbGetRecord(args.marriage, db::kMarriage, &marriage)) marriage.Clear();
+  const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
+  const CEventValue& event = marriage.marriage;
+  const bool hasDate = event.date.IsSet();
+  const bool hasPlace = HasPlace(event);
+  if (!spouseRin && !hasDate && !hasPlace) return false;
+  const bool female = FemaleForm(person);
+  if (vitalWritten == 1 && person.sex == 'M')
+    s += " " + S(kHe);
+  else if (vitalWritten == 1 && person.sex == 'F')
+    s += " " + S(kShe);
+  else if (vitalWritten)
+    s += " " + ShortName(person, args.capitalSurnames, true, html);
+  std::string spouseName;
+  if (spouseRin) {
+    CIndividualRecord spouse;
+    if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
+    spouseName = ShownAsLiving(spouse, args.livingCheck) && !settings_.doName
+                     ? S(kLiving)
+                     : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
+  }
+  const bool notMarried = event.date.month == CDateValue::kStatusNotMarried;
+  std::string eventMark, dateMark, placeMark;
+  if (args.sourceNotes)
+    BuildCitationMarks(Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
+                              Citations(args.marriage, db::kOwnerMarriage)}),
+                       hasDate && !notMarried, hasPlace, eventMark, dateMark, placeMark,
+                       args.citations, html);
+  const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) + dateMark : "";
+  const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) + placeMark : "";
+  const bool qualified = event.date.qualifier != CDateValue::kQualNone;
+  switch ((spouseRin ? 1 : 0) + (hasDate ? 2 : 0) + (hasPlace ? 4 : 0)) {
+    case 1:
+      s += Fill(Sx(5075, female), {eventMark, spouseName});
+      break;
+    case 2:
+      s += notMarried ? Fill(Sx(5081, female), {eventMark})
+                      : Fill(Sx(5077, female), {eventMark, date});
+      break;
+    case 3:
+      s += notMarried ? Fill(Sx(5079, female), {eventMark, spouseName})
+                      : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
+      break;
+    case 4:
+      s += Fill(Sx(5087, female), {eventMark, place});
+      break;
+    case 5:
+      s += Fill(Sx(5089, female), {eventMark, spouseName, place});
+      break;
+    case 6:
+      s += notMarried ? Fill(Sx(5093, female), {eventMark, place})
+                      : Fill(Sx(5091, female), {eventMark, date, place});
+      break;
+    case 7:
+      s += notMarried
+               ? Fill(Sx(5095, female), {eventMark, spouseName, place})
+               : Fill(Sx(qualified ? 5097 : 5099, female), {eventMark, spouseName, date, place});
+      break;
+  }
+  if (!args.suppressMrin) s += " (MRIN:" + Number(args.marriage) + ")";
+  s += '.';
+  if (args.zel) {
+    std::string sealing;
+    BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
+    if (!sealing.empty()) s += " " + sealing;
+  }
+  if (marriage.status == 'D' && !notMarried) s += S(kDivorce);
+  return true;
+}
+
+// The relationship to the parents and the note of other parents, led by two
+// blanks; nothing when neither is told.
+std::string CNarrativeBuilder::ParentsSentences(const CIndividualRecord& person, std::int32_t rin,
+                                                bool parentLinks, bool multipleParents, bool spouse,
+                                                HtmlMode htmlMode) const {
+  std::string parents = "  ";
+  bool relationWritten = false;
+  if (parentLinks && person.numbers[CIndividualRecord::kParentLink]) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(person.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
+      const std::string sentence =
+          ParentLinkSentence(person, ParentRelationLetter(link), spouse, htmlMode);
+      parents += sentence;
+      relationWritten = !sentence.empty();
+    }
+  }
+  bool otherParents = false;
+  if (multipleParents && HasOtherParents(rin)) {
+    const std::string sentence = S(PronounId(person, kOtherParentsMale));
+    parents += relationWritten ? "; " + sentence : UpperFirst(sentence);
+    otherParents = true;
+  }
+  if (relationWritten && !otherParents) parents += '.';
+  return parents.size() > 2 ? parents : std::string();
+}
+
 void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) const {
   if (!args.text) return;
   std::string& s = *args.text;
@@ -805,29 +971,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   CIndividualRecord person;
   if (!DbGetRecord(args.rin, db::kIndividual, &person)) person.Clear();
   const bool living = ShownAsLiving(person, args.livingCheck);
-  const bool female = FemaleForm(person);
-
-  // The name.
-  const std::string name = PersonName(person, args.nameOption, args.capitalSurnames, html);
-  if (!IsHtml(html)) {
-    s += "<B>" + name + "</B>";
-  } else {
-    if (args.citations.numbers) args.citations.numbers->clear();
-    if (args.citations.seenFlags) args.citations.seenFlags->clear();
-    DiscardCitationNumberLists();
-    const std::string prefix = HtmlEscape(settings_.filePrefix);
-    s += "<b>" + NameAnchor(args.rin);
-    const bool linked = html == HtmlMode::kDescendants && args.webItem;
-    if (linked)
-      s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" +
-           Number(args.rin) + "C\">";
-    s += living && !settings_.doName ? S(kLiving) : name;
-    if (html == HtmlMode::kFamilyPages && args.parentsPage && !args.parentsAnchor.empty())
-      s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
-           args.parentsAnchor + "\">" + S(kParents) + "</a>]";
-    if (linked) s += "</a>";
-    s += "</b>" + args.afterName;
-  }
+  WritePersonName(args, person, living, s);
   if (living) return;
 
   if (!Nickname(person).empty()) s += " \"" + Value(Nickname(person), html) + "\"";
@@ -837,45 +981,8 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
                        placeMark, args.citations, html);
     s += eventMark;
   }
+  if (html == HtmlMode::kDescendants && args.webItem) WriteWebLineage(args, s);
 
-  // The web lineage: the person and the ancestors through the first parents.
-  if (html == HtmlMode::kDescendants && args.webItem) {
-    struct Entry {
-      const WebLineageItem* item;
-      CIndividualRecord record;
-    };
-    std::vector<Entry> entries;
-    for (const WebLineageItem* item = args.webItem; item; item = item->firstParent) {
-      Entry e{item, {}};
-      if (!DbGetRecord(item->rin, db::kIndividual, &e.record)) e.record.Clear();
-      const bool ancestorLiving = !IsPresumedDeceased(e.record);
-      if (ancestorLiving && !settings_.doName) continue;
-      entries.push_back(std::move(e));
-    }
-    if (!entries.empty()) {
-      s += " (";
-      for (std::size_t i = 0; i < entries.size(); ++i) {
-        const CIndividualRecord& r = entries[i].record;
-        if (i) s += ", ";
-        s += "<a href=\"" + HtmlEscape(settings_.filePrefix) + "g" +
-             PageNumber(entries[i].item->page) + ".htm#" + Number(entries[i].item->rin) + "\">";
-        // The second and third given names only of those no longer living.
-        s += Value(IsPresumedDeceased(r) ? r.GetGivenNames() : r.givenNames[0], html);
-        // The surname closes each run of equal surnames.
-        if (i + 1 == entries.size() || entries[i + 1].record.surname != r.surname) {
-          std::string surname = r.surname;
-          if (args.capitalSurnames)
-            for (char& c : surname)
-              c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-          if (!surname.empty()) s += " " + Value(surname, html);
-        }
-        s += "</a>\n";
-      }
-      s += ")";
-    }
-  }
-
-  bool anySentence = false;
   const std::string birth = BirthSentence(person, args.sourceNotes, args.citations, html);
   s += birth;
   const bool birthWritten = !birth.empty();
@@ -891,7 +998,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   const std::string death = DeathSentence(person, subject, args.sourceNotes, args.citations, html);
   s += death;
   const bool deathWritten = !death.empty();
-  anySentence = birthWritten || deathWritten;
+  bool anySentence = birthWritten || deathWritten;
 
   if (args.zel) {
     std::string ordinances;
@@ -903,105 +1010,12 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
       anySentence = true;
     }
   }
-
-  if (args.marriage) {
-    CMarriageRecord marriage;
-    if (!DbGetRecord(args.marriage, db::kMarriage, &marriage)) marriage.Clear();
-    const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
-    const CEventValue& event = marriage.marriage;
-    const bool hasDate = event.date.IsSet();
-    const bool hasPlace = HasPlace(event);
-    if (spouseRin || hasDate || hasPlace) {
-      const int written = (birthWritten ? 1 : 0) + (deathWritten ? 1 : 0);
-      if (written == 1 && person.sex == 'M')
-        s += " " + S(kHe);
-      else if (written == 1 && person.sex == 'F')
-        s += " " + S(kShe);
-      else if (written)
-        s += " " + ShortName(person, args.capitalSurnames, true, html);
-      std::string spouseName;
-      if (spouseRin) {
-        CIndividualRecord spouse;
-        if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
-        spouseName = ShownAsLiving(spouse, args.livingCheck) && !settings_.doName
-                         ? S(kLiving)
-                         : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
-      }
-      const bool notMarried = event.date.month == CDateValue::kStatusNotMarried;
-      std::string eventMark, dateMark, placeMark;
-      if (args.sourceNotes)
-        BuildCitationMarks(Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
-                                  Citations(args.marriage, db::kOwnerMarriage)}),
-                           hasDate && !notMarried, hasPlace, eventMark, dateMark, placeMark,
-                           args.citations, html);
-      const std::string date =
-          hasDate && !notMarried ? Value(Phrase(event.date), html) + dateMark : "";
-      const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) + placeMark : "";
-      const bool qualified = event.date.qualifier != CDateValue::kQualNone;
-      switch ((spouseRin ? 1 : 0) + (hasDate ? 2 : 0) + (hasPlace ? 4 : 0)) {
-        case 1:
-          s += Fill(Sx(5075, female), {eventMark, spouseName});
-          break;
-        case 2:
-          s += notMarried ? Fill(Sx(5081, female), {eventMark})
-                          : Fill(Sx(5077, female), {eventMark, date});
-          break;
-        case 3:
-          s += notMarried
-                   ? Fill(Sx(5079, female), {eventMark, spouseName})
-                   : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
-          break;
-        case 4:
-          s += Fill(Sx(5087, female), {eventMark, place});
-          break;
-        case 5:
-          s += Fill(Sx(5089, female), {eventMark, spouseName, place});
-          break;
-        case 6:
-          s += notMarried ? Fill(Sx(5093, female), {eventMark, place})
-                          : Fill(Sx(5091, female), {eventMark, date, place});
-          break;
-        case 7:
-          s += notMarried ? Fill(Sx(5095, female), {eventMark, spouseName, place})
-                          : Fill(Sx(qualified ? 5097 : 5099, female),
-                                 {eventMark, spouseName, date, place});
-          break;
-      }
-      if (!args.suppressMrin) s += " (MRIN:" + Number(args.marriage) + ")";
-      s += '.';
-      anySentence = true;
-      if (args.zel) {
-        std::string sealing;
-        BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
-        if (!sealing.empty()) s += " " + sealing;
-      }
-      if (marriage.status == 'D' && !notMarried) s += S(kDivorce);
-    }
-  }
-
+  if (args.marriage &&
+      WriteMarriageSentence(args, person, (birthWritten ? 1 : 0) + (deathWritten ? 1 : 0), s))
+    anySentence = true;
   if (!anySentence) s += '.';
 
-  // Relationship to the parents and other parents.
-  std::string parents = "  ";
-  bool relationWritten = false;
-  if (args.parentLinks && person.numbers[CIndividualRecord::kParentLink]) {
-    CFamilyLinkRecord link;
-    if (DbGetRecord(person.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
-      const std::string sentence =
-          ParentLinkSentence(person, ParentRelationLetter(link), false, html);
-      parents += sentence;
-      relationWritten = !sentence.empty();
-    }
-  }
-  bool otherParents = false;
-  if (args.multipleParents && HasOtherParents(args.rin)) {
-    const std::string sentence = S(PronounId(person, kOtherParentsMale));
-    parents += relationWritten ? "; " + sentence : UpperFirst(sentence);
-    otherParents = true;
-  }
-  if (relationWritten && !otherParents) parents += '.';
-  if (parents.size() > 2) s += parents;
-
+  s += ParentsSentences(person, args.rin, args.parentLinks, args.multipleParents, false, html);
   if (args.otherEvents)
     BuildOtherEvents(args.rin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
                      args.citations, html);
@@ -1077,6 +1091,166 @@ void CNarrativeBuilder::BuildOtherEvents(std::int32_t rin, std::string& text, bo
 
 // ---- the spouse's paragraph ----
 
+namespace {
+
+// The word of the spouse's note of a relationship to the parents other
+// than birth; 0 for none.
+unsigned RelationNoteId(char letter) {
+  switch (letter) {
+    case 'a':
+      return kNoteAdopted;
+    case 'c':
+      return kNoteChallenged;
+    case 'd':
+      return kNoteDisproved;
+    case 'g':
+      return kNoteGuardian;
+    case 's':
+      return kSealingWord;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+// The spouse in bold after the main person, with the marriage's label and
+// marks; true when the spouse is shown as living, of whom nothing more is
+// told.
+bool CNarrativeBuilder::WriteSpouseName(const SpouseNarrativeArgs& args, std::int32_t spouseRin,
+                                        const CIndividualRecord& spouse, bool mainFemale,
+                                        bool notMarried, std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  const bool spouseLiving = ShownAsLiving(spouse, args.livingCheck);
+  std::string label;
+  if (args.suppressMrin) {
+    if (args.ordinal) label = "(" + Number(args.ordinal) + ")";
+  } else if (args.ordinal) {
+    label = "(" + Number(args.ordinal) + "-MRIN:" + Number(args.marriage) + ")";
+  } else {
+    label = "(MRIN:" + Number(args.marriage) + ")";
+  }
+  const std::string shown = spouseLiving && !settings_.doName
+                                ? S(kLiving)
+                                : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
+  std::string spouseText = IsHtml(html)
+                               ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
+                               : "<B>" + shown + "</B>";
+  if (!spouseLiving) {
+    if (!Nickname(spouse).empty()) spouseText += " \"" + Value(Nickname(spouse), html) + "\"";
+    if (args.sourceNotes) {
+      std::string nameMark, d, p;
+      BuildCitationMarks(Citations(spouseRin, db::kOwnerIndividual), false, false, nameMark, d, p,
+                         args.citations, html);
+      spouseText += nameMark;
+    }
+  }
+  std::string eventMark, dateMark, placeMark;
+  if (args.sourceNotes)
+    BuildCitationMarks(Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
+                              Citations(args.marriage, db::kOwnerMarriage)}),
+                       false, false, eventMark, dateMark, placeMark, args.citations, html);
+  const bool shortForm = args.suppressMrin && args.ordinal == 0;
+  if (args.ordinal < 2) {
+    if (notMarried)
+      s += shortForm ? Fill(Sx(5175, mainFemale), {eventMark, spouseText})
+                     : Fill(Sx(4081, mainFemale), {eventMark, label, spouseText});
+    else
+      s += shortForm ? Fill(Sx(5173, mainFemale), {eventMark, spouseText})
+                     : Fill(Sx(4079, mainFemale), {eventMark, label, spouseText});
+  } else {
+    s += Fill(Sx(notMarried ? 4075 : 4077, mainFemale), {eventMark, label, spouseText});
+  }
+  return spouseLiving;
+}
+
+// "son of X and Y" and its forms for the spouse's parents; false when the
+// spouse has none.
+bool CNarrativeBuilder::WriteSpouseParents(const SpouseNarrativeArgs& args,
+                                           const CIndividualRecord& spouse, std::string& s) const {
+  if (!spouse.numbers[CIndividualRecord::kParentsMrin]) return false;
+  CMarriageRecord parents;
+  if (!DbGetRecord(spouse.numbers[CIndividualRecord::kParentsMrin], db::kMarriage, &parents) ||
+      !(parents.husband || parents.wife))
+    return false;
+  std::string word = S(kSon + (spouse.sex == 'M' ? 0 : spouse.sex == 'F' ? 1 : 2));
+  if (args.parentLinks && spouse.numbers[CIndividualRecord::kParentLink]) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link) &&
+        !(link.firstParentRelation == 'b' && link.secondParentRelation == 'b')) {
+      const unsigned note = RelationNoteId(ParentRelationLetter(link));
+      if (note) word += " (" + Lower(S(note)) + ")";
+    }
+  }
+  auto parentName = [&](std::int32_t rin) {
+    CIndividualRecord p;
+    if (!DbGetRecord(rin, db::kIndividual, &p)) p.Clear();
+    return PersonName(p, args.nameOption, args.capitalSurnames, args.htmlMode);
+  };
+  const std::string mrin = Number(parents.GetRecordNumber());
+  if (parents.husband && parents.wife) {
+    const std::string father = parentName(parents.husband);
+    const std::string mother = parentName(parents.wife);
+    s += args.suppressMrin ? FillSequential(S(5184), {word, father, mother})
+                           : FillSequential(S(5182), {word, father, mother, mrin});
+  } else {
+    const std::string parent = parentName(parents.husband ? parents.husband : parents.wife);
+    s += args.suppressMrin ? FillSequential(S(5185), {word, parent})
+                           : FillSequential(S(5183), {word, parent, mrin});
+  }
+  return true;
+}
+
+// The date and place of the marriage in the spouse's paragraph.
+std::string CNarrativeBuilder::MarriageDatePlace(const CEventValue& event, bool notMarried,
+                                                 bool mainFemale, HtmlMode html) const {
+  const bool hasDate = event.date.IsSet();
+  const bool hasPlace = HasPlace(event);
+  const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) : "";
+  const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) : "";
+  const int c = (hasDate ? 1 : 0) + (hasPlace ? 2 : 0);
+  if (c == 1 && !date.empty()) return " " + date;
+  if (c == 2) return FillSequential(S(5195), {place});
+  if (c == 3 && notMarried) return Fill(Sx(5093, mainFemale), {"", place});
+  if (c == 3) return FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
+  return {};
+}
+
+// The spouse's own sentences, kept only when a vital event is told.
+void CNarrativeBuilder::WriteSpouseOwnSentences(const SpouseNarrativeArgs& args,
+                                                std::int32_t spouseRin,
+                                                const CIndividualRecord& spouse,
+                                                bool parentsWritten, std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  const std::size_t keep = s.size();
+  const std::string shortName = ShortName(spouse, args.capitalSurnames, true, html);
+  const std::string birth = BirthSentence(spouse, args.sourceNotes, args.citations, html);
+  std::string subject;
+  if (!birth.empty()) {
+    if (spouse.sex == 'M')
+      subject = " " + S(kHe);
+    else if (spouse.sex == 'F')
+      subject = " " + S(kShe);
+    else
+      subject = " " + shortName;
+  }
+  const std::string death = DeathSentence(spouse, subject, args.sourceNotes, args.citations, html);
+  const bool vital = !birth.empty() || !death.empty();
+  s += " " + shortName + birth + death;
+  if (args.zel) {
+    std::string ordinances;
+    BuildOrdinanceSentences(spouse, ordinances, args.capitalSurnames, args.sourceNotes,
+                            args.citations, html);
+    if (!ordinances.empty()) s += " " + ordinances;
+  }
+  s += ParentsSentences(spouse, spouseRin, args.parentLinks && !parentsWritten,
+                        args.multipleParents, true, html);
+  if (args.otherEvents)
+    BuildOtherEvents(spouseRin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
+                     args.citations, html);
+  if (!vital) s.resize(keep);
+}
+
 int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) const {
   if (!args.text) return 0;
   std::string& s = *args.text;
@@ -1095,11 +1269,9 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   const bool mainFemale = FemaleForm(main);
   const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
   const CEventValue& event = marriage.marriage;
-  const bool hasDate = event.date.IsSet();
-  const bool hasPlace = HasPlace(event);
   const bool notMarried =
       marriage.status == 'N' || event.date.month == CDateValue::kStatusNotMarried;
-  if (!spouseRin && !hasDate && !hasPlace) {
+  if (!spouseRin && !event.date.IsSet() && !HasPlace(event)) {
     s += '.';
     return 0;
   }
@@ -1108,122 +1280,13 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   s += ShownAsLiving(main, args.livingCheck) && !settings_.doName
            ? S(kLiving)
            : ShortName(main, args.capitalSurnames, true, html);
-
   CIndividualRecord spouse;
-  bool spouseLiving = false;
-  std::string eventMark, dateMark, placeMark;
-  const std::vector<std::int32_t> marriageCitations =
-      Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
-             Citations(args.marriage, db::kOwnerMarriage)});
   if (spouseRin) {
     if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
-    spouseLiving = ShownAsLiving(spouse, args.livingCheck);
-    std::string label;
-    if (args.suppressMrin) {
-      if (args.ordinal) label = "(" + Number(args.ordinal) + ")";
-    } else if (args.ordinal) {
-      label = "(" + Number(args.ordinal) + "-MRIN:" + Number(args.marriage) + ")";
-    } else {
-      label = "(MRIN:" + Number(args.marriage) + ")";
-    }
-    const std::string shown = spouseLiving && !settings_.doName
-                                  ? S(kLiving)
-                                  : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
-    std::string spouseText = IsHtml(html)
-                                 ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
-                                 : "<B>" + shown + "</B>";
-    if (!spouseLiving) {
-      if (!Nickname(spouse).empty()) spouseText += " \"" + Value(Nickname(spouse), html) + "\"";
-      if (args.sourceNotes) {
-        std::string nameMark, d, p;
-        BuildCitationMarks(Citations(spouseRin, db::kOwnerIndividual), false, false, nameMark, d, p,
-                           args.citations, html);
-        spouseText += nameMark;
-      }
-    }
-    if (args.sourceNotes)
-      BuildCitationMarks(marriageCitations, false, false, eventMark, dateMark, placeMark,
-                         args.citations, html);
-    const bool shortForm = args.suppressMrin && args.ordinal == 0;
-    if (args.ordinal < 2) {
-      if (notMarried)
-        s += shortForm ? Fill(Sx(5175, mainFemale), {eventMark, spouseText})
-                       : Fill(Sx(4081, mainFemale), {eventMark, label, spouseText});
-      else
-        s += shortForm ? Fill(Sx(5173, mainFemale), {eventMark, spouseText})
-                       : Fill(Sx(4079, mainFemale), {eventMark, label, spouseText});
-    } else {
-      s += Fill(Sx(notMarried ? 4075 : 4077, mainFemale), {eventMark, label, spouseText});
-    }
-    // A living spouse is named and nothing more is told of him or her.
-    if (spouseLiving) return spouseRin;
+    if (WriteSpouseName(args, spouseRin, spouse, mainFemale, notMarried, s)) return spouseRin;
   }
-
-  // The spouse's parents.
-  bool parentsWritten = false;
-  if (spouseRin && spouse.numbers[CIndividualRecord::kParentsMrin]) {
-    CMarriageRecord parents;
-    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentsMrin], db::kMarriage, &parents) &&
-        (parents.husband || parents.wife)) {
-      std::string word = S(kSon + (spouse.sex == 'M' ? 0 : spouse.sex == 'F' ? 1 : 2));
-      if (args.parentLinks && spouse.numbers[CIndividualRecord::kParentLink]) {
-        CFamilyLinkRecord link;
-        if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link) &&
-            !(link.firstParentRelation == 'b' && link.secondParentRelation == 'b')) {
-          unsigned note = 0;
-          switch (ParentRelationLetter(link)) {
-            case 'a':
-              note = kNoteAdopted;
-              break;
-            case 'c':
-              note = kNoteChallenged;
-              break;
-            case 'd':
-              note = kNoteDisproved;
-              break;
-            case 'g':
-              note = kNoteGuardian;
-              break;
-            case 's':
-              note = kSealingWord;
-              break;
-          }
-          if (note) word += " (" + Lower(S(note)) + ")";
-        }
-      }
-      auto parentName = [&](std::int32_t rin) {
-        CIndividualRecord p;
-        if (!DbGetRecord(rin, db::kIndividual, &p)) p.Clear();
-        return PersonName(p, args.nameOption, args.capitalSurnames, html);
-      };
-      const std::string mrin = Number(parents.GetRecordNumber());
-      if (parents.husband && parents.wife) {
-        const std::string father = parentName(parents.husband);
-        const std::string mother = parentName(parents.wife);
-        s += args.suppressMrin ? FillSequential(S(5184), {word, father, mother})
-                               : FillSequential(S(5182), {word, father, mother, mrin});
-      } else {
-        const std::string parent = parentName(parents.husband ? parents.husband : parents.wife);
-        s += args.suppressMrin ? FillSequential(S(5185), {word, parent})
-                               : FillSequential(S(5183), {word, parent, mrin});
-      }
-      parentsWritten = true;
-    }
-  }
-
-  // The marriage's date and place.
-  const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) : "";
-  const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) : "";
-  const int c = (hasDate ? 1 : 0) + (hasPlace ? 2 : 0);
-  std::string when;
-  if (c == 1 && !date.empty())
-    when = " " + date;
-  else if (c == 2)
-    when = FillSequential(S(5195), {place});
-  else if (c == 3 && notMarried)
-    when = Fill(Sx(5093, mainFemale), {"", place});
-  else if (c == 3)
-    when = FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
+  const bool parentsWritten = spouseRin && WriteSpouseParents(args, spouse, s);
+  const std::string when = MarriageDatePlace(event, notMarried, mainFemale, html);
   if (!when.empty()) {
     if (parentsWritten) s += ',';
     if (!spouseRin) s += Sx(kWasMarried, mainFemale);
@@ -1236,56 +1299,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   }
   if (marriage.status == 'D' && !notMarried) s += S(kDivorce);
   if (!spouseRin) return 0;
-
-  // The spouse's own sentences, kept only when a vital event is told.
-  const std::size_t keep = s.size();
-  const std::string shortName = ShortName(spouse, args.capitalSurnames, true, html);
-  const std::string birth = BirthSentence(spouse, args.sourceNotes, args.citations, html);
-  std::string subject = " " + shortName;
-  std::string body = birth;
-  if (!birth.empty()) {
-    if (spouse.sex == 'M')
-      subject = " " + S(kHe);
-    else if (spouse.sex == 'F')
-      subject = " " + S(kShe);
-    else
-      subject = " " + shortName;
-  } else {
-    subject.clear();
-  }
-  const std::string death = DeathSentence(spouse, subject, args.sourceNotes, args.citations, html);
-  body += death;
-  const bool vital = !birth.empty() || !death.empty();
-  s += " " + shortName + body;
-  if (args.zel) {
-    std::string ordinances;
-    BuildOrdinanceSentences(spouse, ordinances, args.capitalSurnames, args.sourceNotes,
-                            args.citations, html);
-    if (!ordinances.empty()) s += " " + ordinances;
-  }
-  std::string parentsText = "  ";
-  bool relationWritten = false;
-  if (args.parentLinks && !parentsWritten && spouse.numbers[CIndividualRecord::kParentLink]) {
-    CFamilyLinkRecord link;
-    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
-      const std::string sentence =
-          ParentLinkSentence(spouse, ParentRelationLetter(link), true, html);
-      parentsText += sentence;
-      relationWritten = !sentence.empty();
-    }
-  }
-  bool otherParents = false;
-  if (args.multipleParents && HasOtherParents(spouseRin)) {
-    const std::string sentence = S(PronounId(spouse, kOtherParentsMale));
-    parentsText += relationWritten ? "; " + sentence : UpperFirst(sentence);
-    otherParents = true;
-  }
-  if (relationWritten && !otherParents) parentsText += '.';
-  if (parentsText.size() > 2) s += parentsText;
-  if (args.otherEvents)
-    BuildOtherEvents(spouseRin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
-                     args.citations, html);
-  if (!vital) s.resize(keep);
+  WriteSpouseOwnSentences(args, spouseRin, spouse, parentsWritten, s);
   return spouseRin;
 }
 

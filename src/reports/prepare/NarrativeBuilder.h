@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+class CEventValue;
 class CIndividualRecord;
 class CMarriageRecord;
 
@@ -207,6 +208,25 @@ class CNarrativeBuilder {
                                        bool& skipEndowment) const;
   std::string BaptismSentence(const OrdinanceStyle& style, bool& skipEndowment) const;
   std::string EndowmentSentence(const OrdinanceStyle& style) const;
+  // The steps of the person's paragraph.
+  void WritePersonName(const PersonNarrativeArgs& args, const CIndividualRecord& person,
+                       bool living, std::string& s) const;
+  void WriteWebLineage(const PersonNarrativeArgs& args, std::string& s) const;
+  bool WriteMarriageSentence(const PersonNarrativeArgs& args, const CIndividualRecord& person,
+                             int vitalWritten, std::string& s) const;
+  std::string ParentsSentences(const CIndividualRecord& person, std::int32_t rin, bool parentLinks,
+                               bool multipleParents, bool spouse, HtmlMode htmlMode) const;
+  // The steps of the spouse's paragraph.
+  bool WriteSpouseName(const SpouseNarrativeArgs& args, std::int32_t spouseRin,
+                       const CIndividualRecord& spouse, bool mainFemale, bool notMarried,
+                       std::string& s) const;
+  bool WriteSpouseParents(const SpouseNarrativeArgs& args, const CIndividualRecord& spouse,
+                          std::string& s) const;
+  std::string MarriageDatePlace(const CEventValue& event, bool notMarried, bool mainFemale,
+                                HtmlMode html) const;
+  void WriteSpouseOwnSentences(const SpouseNarrativeArgs& args, std::int32_t spouseRin,
+                               const CIndividualRecord& spouse, bool parentsWritten,
+                               std::string& s) const;
   std::string NameAnchor(std::int32_t rin) const;
 
   NarrativeSettings settings_;
