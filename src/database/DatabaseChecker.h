@@ -79,8 +79,8 @@ class CDatabaseChecker {
     std::int32_t offset = 0;
     std::int32_t lesser = 0, greater = 0, parent = 0;
     int kind = 0;
-    int length = 0;    // stored characters up to the zero
-    std::string text;  // in the code page, as the store compares
+    int length = 0;     // stored characters up to the zero
+    std::string text;   // in the code page, as the store compares
     std::string ansel;  // as stored, which orders texts that collate equal
   };
   // The links, kind and stored length of the string-store entry read into buf
@@ -135,6 +135,14 @@ class CDatabaseChecker {
   // sources and citations; 0 to stop.
   int CheckNoteOwners();
   int CheckIndividuals();
+  // The steps of one live individual; 0 to stop. other is room for a
+  // marriage or family link record.
+  int CheckIndividual(Rec& rec, std::vector<std::uint8_t>& other);
+  int CheckIndividualSex(Rec& rec, std::vector<std::uint8_t>& other);
+  int CheckParentChain(const Rec& rec, std::vector<std::uint8_t>& other);
+  int CheckMarriageChain(Rec& rec, std::vector<std::uint8_t>& other);
+  int CheckIndividualExtension(std::int32_t rin);
+  bool RebuildIndividualTree(const std::vector<std::int32_t>& live);
   int CheckContacts();
   int CheckMarriages();
   int CheckFamilyLinks();

@@ -240,158 +240,200 @@ int CDatabaseChecker::CheckNoteOwners() {
   return stopped_ ? 0 : 1;
 }
 
+// An invalid sex letter takes the role of the first marriage.
+int CDatabaseChecker::CheckIndividualSex(Rec& rec, std::vector<std::uint8_t>& other) {
+  std::uint8_t* b = rec.bytes.data();
+  const std::int32_t n = rec.number;
+  const std::uint8_t sex = b[0];
+  if (std::string_view("FMUfmu").find(static_cast<char>(sex)) != std::string_view::npos) return 1;
+  const char* letter = "U";
+  const std::int32_t m = GetI32(b + 218);
+  if (engine_.Records().IsLive(RecordKind::Marriage, m, other.data()) == 1) {
+    if (GetI32(other.data() + 5) == n)
+      letter = "M";
+    else if (GetI32(other.data() + 9) == n)
+      letter = "F";
+  }
+  bool fixed = false;
+  if (repair_) {
+    b[0] = static_cast<std::uint8_t>(letter[0]);
+    fixed = WriteRecord(rec);
+    if (!fixed) b[0] = sex;
+  }
+  const std::string fix = repair_ ? Format("Set the sex to %s.", letter) : "";
+  return LogProblem(Format("RIN %lu has an invalid sex of %c.  %s", U(n), sex, fix.c_str()), fixed)
+             ? 1
+             : 0;
+}
+
+// The parent chain: the family links in which the individual is a child,
+// closed at its first link where it runs back into itself.
+int CDatabaseChecker::CheckParentChain(const Rec& rec, std::vector<std::uint8_t>& other) {
+  auto& records = engine_.Records();
+  const std::int32_t first = GetI32(rec.bytes.data() + 222);
+  std::unordered_set<std::int32_t> visited{first};
+  std::int32_t link = first;
+  while (link > 0) {
+    if (records.IsLive(RecordKind::FamilyLink, link, other.data()) != 1) break;
+    const std::int32_t next = GetI32(other.data() + 9);
+    if (next == first || next == 0) break;
+    if (next < 0 || !visited.insert(next).second) {
+      bool fixed = false;
+      if (repair_) {
+        PutI32(other.data() + 9, first);
+        fixed = records.WriteRaw(RecordKind::FamilyLink, link, other.data()) != 0;
+      }
+      return LogProblem(
+                 Format("Individual %lu has an infinite loop in the parent chain.", U(rec.number)),
+                 fixed)
+                 ? 1
+                 : 0;
+    }
+    link = next;
+  }
+  return 1;
+}
+
+// The marriage chain: the individual's role in each marriage comes from the
+// marriage's husband and wife numbers; the chain is cut before a marriage
+// the individual is no partner in, or where it loops.
+int CDatabaseChecker::CheckMarriageChain(Rec& rec, std::vector<std::uint8_t>& other) {
+  auto& records = engine_.Records();
+  std::uint8_t* b = rec.bytes.data();
+  const std::int32_t n = rec.number;
+  std::unordered_set<std::int32_t> visited;
+  std::int32_t previous = 0;
+  int previousField = 0;
+  for (std::int32_t m = GetI32(b + 218); m != 0;) {
+    const bool readable = m > 0 && records.IsLive(RecordKind::Marriage, m, other.data()) != 0;
+    if (m > 0 && !readable) break;
+    const bool husband = readable && GetI32(other.data() + 5) == n;
+    const bool wife = readable && GetI32(other.data() + 9) == n;
+    const bool loop = m < 1 || !visited.insert(m).second;
+    if (loop || (!husband && !wife)) {
+      bool fixed = false;
+      if (repair_) {
+        if (previous == 0) {
+          PutI32(b + 218, 0);
+          fixed = WriteRecord(rec);
+        } else if (records.ReadRaw(RecordKind::Marriage, previous, other.data())) {
+          PutI32(other.data() + previousField, 0);
+          fixed = records.WriteRaw(RecordKind::Marriage, previous, other.data()) != 0;
+        }
+      }
+      const std::string text =
+          loop ? Format("Individual %lu has an infinite loop in the marriage chain.", U(n))
+               : Format("Individual %lu marriage chain bad in MRIN %lu.", U(n), U(m));
+      return LogProblem(text, fixed) ? 1 : 0;
+    }
+    previous = m;
+    previousField = husband ? 77 : 81;
+    m = GetI32(other.data() + previousField);
+  }
+  return 1;
+}
+
+// The extension record, when the file has one for the individual: its
+// pointers and its user event chain.
+int CDatabaseChecker::CheckIndividualExtension(std::int32_t n) {
+  auto& records = engine_.Records();
+  if (records.LocateRecord(RecordKind::IndividualExt, n) < 0) return 1;
+  Rec ext{RecordKind::IndividualExt, n, std::vector<std::uint8_t>(IndividualExtRec::kSize)};
+  if (!records.ReadRaw(RecordKind::IndividualExt, n, ext.bytes.data())) return 1;
+  static const struct {
+    int offset;
+    int type;
+    const char* name;
+    const char* qualifier;
+  } kExtension[] = {{4, kBlockUserEvents, "User event", "first"},
+                    {12, kBlockMultimedia, "Multimedia", "first"},
+                    {16, kBlockContacts, "Record", "Contact"},
+                    {20, kBlockNames, "Names", "Nickname"},
+                    {24, kBlockNames, "Names", "AKA"},
+                    {28, kBlockNames, "Names", "Title (prefix)"},
+                    {32, kBlockOtherNames, "Other name record", "Cause of Death"},
+                    {36, kBlockNames, "Names", "Married Name"},
+                    {40, kBlockOtherNames, "Other name record", "Physical Description"},
+                    {44, kBlockMarriages, "Marriage", "first"},
+                    {52, kBlockNames, "place names", "Baptism"},
+                    {56, kBlockNames, "place names", "Baptism"},
+                    {60, kBlockNames, "place names", "Baptism"},
+                    {64, kBlockNames, "place names", "Baptism"},
+                    {68, kBlockOtherNames, "Other name record", "Relationship"}};
+  for (const auto& f : kExtension) {
+    const std::int32_t value = GetI32(ext.bytes.data() + f.offset);
+    if (IsValidPointer(value, f.type, n) > 0) continue;
+    if (stopped_) return 0;
+    bool fixed = false;
+    if (repair_) {
+      PutI32(ext.bytes.data() + f.offset, 0);
+      fixed = WriteRecord(ext);
+      if (!fixed) PutI32(ext.bytes.data() + f.offset, value);
+    }
+    if (!LogProblem(Format("%s %lu %s %s pointer (%lu) is invalid. %s", "Individual", U(n),
+                           f.qualifier, f.name, U(value), repair_ ? kSetToZero : ""),
+                    fixed))
+      return 0;
+  }
+  return CheckUserEventChain(GetI32(ext.bytes.data() + 4), ext, 4, "individual");
+}
+
+// One live individual: its sex, events, text and block pointers, chains
+// and extension record.
+int CDatabaseChecker::CheckIndividual(Rec& rec, std::vector<std::uint8_t>& other) {
+  const std::uint8_t* b = rec.bytes.data();
+  const std::int32_t n = rec.number;
+  if (!CheckIndividualSex(rec, other)) return 0;
+  static const struct {
+    int offset;
+    bool ordinance;
+    const char* label;
+  } kEvents[] = {{22, false, "Birth"},   {60, false, "Christening"}, {98, false, "Death"},
+                 {136, false, "Burial"}, {174, true, "ZEL Baptism"}, {196, true, "Endowment"}};
+  for (const auto& e : kEvents)
+    if (!CheckEventFields(rec, e.offset, e.ordinance, "Individual", e.label)) return 0;
+
+  static const char* const kNameParts = "Names";
+  for (int i = 0; i < 5; ++i)
+    if (!CheckInPlace(rec, 1 + 4 * i, kBlockNames, "Individual", kNameParts)) return 0;
+  if (!CheckInPlace(rec, 218, kBlockMarriages, "Individual", "Marriage") ||
+      !CheckInPlace(rec, 222, kBlockFamilyLinks, "Individual", "Family link"))
+    return 0;
+  if (!CheckParentChain(rec, other) || !CheckMarriageChain(rec, other)) return 0;
+  if (!CheckInPlace(rec, 226, kBlockNotes, "Individual", "Notes") ||
+      !CheckInPlace(rec, 234, kBlockCitations, "Individual", "Citation") ||
+      !CheckCitationChain(GetI32(b + 234), n, rec, 234, "Individual"))
+    return 0;
+  return CheckIndividualExtension(n);
+}
+
+// Puts every live individual out of the tree and back in, in RIN order;
+// false when a record could not be read or written or put back.
+bool CDatabaseChecker::RebuildIndividualTree(const std::vector<std::int32_t>& live) {
+  auto& records = engine_.Records();
+  bool rebuilt = true;
+  std::vector<std::uint8_t> buf(IndividualRec::kSize);
+  for (const std::int32_t n : live) {
+    if (records.ReadRaw(RecordKind::Individual, n, buf.data()) == 0) {
+      rebuilt = false;
+      continue;
+    }
+    PutI32(buf.data() + 242, n);
+    PutI32(buf.data() + 246, n);
+    PutI32(buf.data() + 250, 0);
+    if (!records.WriteRaw(RecordKind::Individual, n, buf.data())) rebuilt = false;
+  }
+  head_.SetI32(kHeadIndividualRoot, 0);
+  MarkHeaderDirty(kHeadIndividualRoot);
+  for (const std::int32_t n : live)
+    if (engine_.Trees().InsertInTree(RecordKind::Individual, n) != 1) rebuilt = false;
+  return rebuilt;
+}
+
 int CDatabaseChecker::CheckIndividuals() {
   auto& records = engine_.Records();
   std::vector<std::int32_t> deleted;
   std::vector<std::uint8_t> other(std::max(MarriageRec::kSize, FamilyLinkRec::kSize));
-  const auto check = [&](Rec& rec) -> int {
-    std::uint8_t* b = rec.bytes.data();
-    const std::int32_t n = rec.number;
-
-    // Sex letter: an invalid one takes the role of the first marriage.
-    const std::uint8_t sex = b[0];
-    if (std::string_view("FMUfmu").find(static_cast<char>(sex)) == std::string_view::npos) {
-      const char* letter = "U";
-      const std::int32_t m = GetI32(b + 218);
-      if (records.IsLive(RecordKind::Marriage, m, other.data()) == 1) {
-        if (GetI32(other.data() + 5) == n)
-          letter = "M";
-        else if (GetI32(other.data() + 9) == n)
-          letter = "F";
-      }
-      bool fixed = false;
-      if (repair_) {
-        b[0] = static_cast<std::uint8_t>(letter[0]);
-        fixed = WriteRecord(rec);
-        if (!fixed) b[0] = sex;
-      }
-      const std::string fix = repair_ ? Format("Set the sex to %s.", letter) : "";
-      if (!LogProblem(Format("RIN %lu has an invalid sex of %c.  %s", U(n), sex, fix.c_str()),
-                      fixed))
-        return 0;
-    }
-
-    static const struct {
-      int offset;
-      bool ordinance;
-      const char* label;
-    } kEvents[] = {{22, false, "Birth"},   {60, false, "Christening"}, {98, false, "Death"},
-                   {136, false, "Burial"}, {174, true, "ZEL Baptism"}, {196, true, "Endowment"}};
-    for (const auto& e : kEvents)
-      if (!CheckEventFields(rec, e.offset, e.ordinance, "Individual", e.label)) return 0;
-
-    static const char* const kNameParts = "Names";
-    for (int i = 0; i < 5; ++i)
-      if (!CheckInPlace(rec, 1 + 4 * i, kBlockNames, "Individual", kNameParts)) return 0;
-    if (!CheckInPlace(rec, 218, kBlockMarriages, "Individual", "Marriage") ||
-        !CheckInPlace(rec, 222, kBlockFamilyLinks, "Individual", "Family link"))
-      return 0;
-
-    // Parent chain: the family links in which the individual is a child.
-    {
-      const std::int32_t first = GetI32(b + 222);
-      std::unordered_set<std::int32_t> visited{first};
-      std::int32_t link = first;
-      while (link > 0) {
-        if (records.IsLive(RecordKind::FamilyLink, link, other.data()) != 1) break;
-        const std::int32_t next = GetI32(other.data() + 9);
-        if (next == first || next == 0) break;
-        if (next < 0 || !visited.insert(next).second) {
-          bool fixed = false;
-          if (repair_) {
-            PutI32(other.data() + 9, first);
-            fixed = records.WriteRaw(RecordKind::FamilyLink, link, other.data()) != 0;
-          }
-          if (!LogProblem(Format("Individual %lu has an infinite loop in the parent chain.", U(n)),
-                          fixed))
-            return 0;
-          break;
-        }
-        link = next;
-      }
-    }
-
-    // Marriage chain: the individual's role in each marriage comes from the
-    // marriage's husband and wife numbers.
-    {
-      std::unordered_set<std::int32_t> visited;
-      std::int32_t previous = 0;
-      int previousField = 0;
-      for (std::int32_t m = GetI32(b + 218); m != 0;) {
-        const bool readable = m > 0 && records.IsLive(RecordKind::Marriage, m, other.data()) != 0;
-        if (m > 0 && !readable) break;
-        const bool husband = readable && GetI32(other.data() + 5) == n;
-        const bool wife = readable && GetI32(other.data() + 9) == n;
-        const bool loop = m < 1 || !visited.insert(m).second;
-        if (loop || (!husband && !wife)) {
-          bool fixed = false;
-          if (repair_) {
-            if (previous == 0) {
-              PutI32(b + 218, 0);
-              fixed = WriteRecord(rec);
-            } else if (records.ReadRaw(RecordKind::Marriage, previous, other.data())) {
-              PutI32(other.data() + previousField, 0);
-              fixed = records.WriteRaw(RecordKind::Marriage, previous, other.data()) != 0;
-            }
-          }
-          const std::string text =
-              loop ? Format("Individual %lu has an infinite loop in the marriage chain.", U(n))
-                   : Format("Individual %lu marriage chain bad in MRIN %lu.", U(n), U(m));
-          if (!LogProblem(text, fixed)) return 0;
-          break;
-        }
-        previous = m;
-        previousField = husband ? 77 : 81;
-        m = GetI32(other.data() + previousField);
-      }
-    }
-
-    if (!CheckInPlace(rec, 226, kBlockNotes, "Individual", "Notes") ||
-        !CheckInPlace(rec, 234, kBlockCitations, "Individual", "Citation") ||
-        !CheckCitationChain(GetI32(b + 234), n, rec, 234, "Individual"))
-      return 0;
-
-    // The extension record, when the file has one for the individual.
-    if (records.LocateRecord(RecordKind::IndividualExt, n) < 0) return 1;
-    Rec ext{RecordKind::IndividualExt, n, std::vector<std::uint8_t>(IndividualExtRec::kSize)};
-    if (!records.ReadRaw(RecordKind::IndividualExt, n, ext.bytes.data())) return 1;
-    static const struct {
-      int offset;
-      int type;
-      const char* name;
-      const char* qualifier;
-    } kExtension[] = {{4, kBlockUserEvents, "User event", "first"},
-                      {12, kBlockMultimedia, "Multimedia", "first"},
-                      {16, kBlockContacts, "Record", "Contact"},
-                      {20, kBlockNames, "Names", "Nickname"},
-                      {24, kBlockNames, "Names", "AKA"},
-                      {28, kBlockNames, "Names", "Title (prefix)"},
-                      {32, kBlockOtherNames, "Other name record", "Cause of Death"},
-                      {36, kBlockNames, "Names", "Married Name"},
-                      {40, kBlockOtherNames, "Other name record", "Physical Description"},
-                      {44, kBlockMarriages, "Marriage", "first"},
-                      {52, kBlockNames, "place names", "Baptism"},
-                      {56, kBlockNames, "place names", "Baptism"},
-                      {60, kBlockNames, "place names", "Baptism"},
-                      {64, kBlockNames, "place names", "Baptism"},
-                      {68, kBlockOtherNames, "Other name record", "Relationship"}};
-    for (const auto& f : kExtension) {
-      const std::int32_t value = GetI32(ext.bytes.data() + f.offset);
-      if (IsValidPointer(value, f.type, n) > 0) continue;
-      if (stopped_) return 0;
-      bool fixed = false;
-      if (repair_) {
-        PutI32(ext.bytes.data() + f.offset, 0);
-        fixed = WriteRecord(ext);
-        if (!fixed) PutI32(ext.bytes.data() + f.offset, value);
-      }
-      if (!LogProblem(Format("%s %lu %s %s pointer (%lu) is invalid. %s", "Individual", U(n),
-                             f.qualifier, f.name, U(value), repair_ ? kSetToZero : ""),
-                      fixed))
-        return 0;
-    }
-    return CheckUserEventChain(GetI32(ext.bytes.data() + 4), ext, 4, "individual");
-  };
   // Tree links, checked with every live individual: self pointers, and
   // links to records that are not live individuals.
   std::vector<std::string> treeLines;
@@ -415,7 +457,7 @@ int CDatabaseChecker::CheckIndividuals() {
         valid = false;
     }
     if (!valid) treeLines.push_back(Format("Individual %lu is out of order.", U(n)));
-    return check(rec);
+    return CheckIndividual(rec, other);
   };
   if (!WalkRecords(RecordKind::Individual, "Checking Individuals:", "Individual", false, deleted,
                    checkWithTree))
@@ -427,26 +469,7 @@ int CDatabaseChecker::CheckIndividuals() {
   if (!TreeReachLines(RecordKind::Individual, kHeadIndividualRoot, 242, "Individual", "individual",
                       treeLines))
     return 0;
-  bool rebuilt = false;
-  if (!treeLines.empty() && repair_) {
-    // Every live individual goes out of the tree and back in, in RIN order.
-    rebuilt = true;
-    std::vector<std::uint8_t> buf(IndividualRec::kSize);
-    for (const std::int32_t n : live) {
-      if (records.ReadRaw(RecordKind::Individual, n, buf.data()) == 0) {
-        rebuilt = false;
-        continue;
-      }
-      PutI32(buf.data() + 242, n);
-      PutI32(buf.data() + 246, n);
-      PutI32(buf.data() + 250, 0);
-      if (!records.WriteRaw(RecordKind::Individual, n, buf.data())) rebuilt = false;
-    }
-    head_.SetI32(kHeadIndividualRoot, 0);
-    MarkHeaderDirty(kHeadIndividualRoot);
-    for (const std::int32_t n : live)
-      if (engine_.Trees().InsertInTree(RecordKind::Individual, n) != 1) rebuilt = false;
-  }
+  const bool rebuilt = !treeLines.empty() && repair_ && RebuildIndividualTree(live);
   for (const std::string& line : treeLines)
     if (!LogProblem(line, rebuilt)) return 0;
   return CheckDeleteChain(RecordKind::Individual, deleted, "RIN: %lu is not the first free RIN.");

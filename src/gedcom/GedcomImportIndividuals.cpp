@@ -138,6 +138,93 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
+char CGedcomImporter::ReadSex(const CGedcomLine& line) {
+  const std::string v = Upper(Trim(line.value));
+  char sex = 0;
+  if (v.empty()) {
+  } else if (v[0] == 'U' || v[0] == '?') {
+    // Said to be unknown: a spouse role does not make it male or female.
+    sex = 'U';
+  } else if (v[0] == 'M' || v[0] == 'F') {
+    sex = v[0];
+  } else {
+    Warning(line.position, Format("Unknown sex '%s'.", {line.value}));
+  }
+  SkipDeeper(1);
+  return sex;
+}
+
+void CGedcomImporter::ReadIndividualEvent(const CGedcomLine& sub, CIndividualRecord& record,
+                                          Pending& pending) {
+  const TagCode tag = sub.tagCode;
+  EventRead event;
+  event.tag = tag == kTagEven ? "EVEN" : sub.tag;
+  event.description = sub.value;
+  char letter = 0;
+  CEventValue* own = OwnEvent(record, tag, letter);
+  if (own && !IsEmptyEvent(*own)) own = nullptr;
+  ReadEventDetail(sub, db::kOwnerIndividual, tag == kTagDeat || tag == kTagBuri ? 5 : 0, event,
+                  pending);
+  if (own) {
+    *own = event.value;
+    if (tag == kTagDeat && !event.cause.empty()) record.texts2[0] = event.cause;
+    for (auto& c : event.citations) {
+      c.record.ownerLetter = letter;
+      pending.citations.push_back(std::move(c));
+    }
+    return;
+  }
+  if (tag == kTagEven && !event.typeGiven) {
+    const std::string name = event.description.empty() ? "Event" : event.description;
+    Error(sub.position, Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
+    event.eventType = FindOrAddEventType(db::kOwnerIndividual, name, sub.position);
+  } else if (tag != kTagEven) {
+    event.eventType = FindOrAddEventType(db::kOwnerIndividual, sub.tag, sub.position, true);
+  }
+  if (event.alternateBirth && event.eventType > 0 && IsEmptyEvent(record.christening)) {
+    // An alternate birth (a baptism, say) takes the christening slot,
+    // labelled with its event type.
+    record.christening = event.value;
+    record.numbers[CIndividualRecord::kChristeningType] = event.eventType;
+    for (auto& c : event.citations) {
+      c.record.ownerLetter = db::kOwnerChristening;
+      pending.citations.push_back(std::move(c));
+    }
+  } else {
+    pending.userEvents.push_back(std::move(event));
+  }
+}
+
+void CGedcomImporter::ReadSealingToParents(const CGedcomLine& sub, CIndividualRecord& record,
+                                           Xref& self, Pending& pending) {
+  ReadOrdinance(sub, record.sealingToParents, db::kOwnerSealingToParents, 2, "ZEL Ordinance",
+                pending, nullptr);
+  // With a FAMC line the sealing belongs to the link to that family.
+  if (ordinanceFamily_ <= 0) return;
+  auto it = std::find_if(self.parentFamilies.begin(), self.parentFamilies.end(),
+                         [&](const FamcLink& f) { return f.family == ordinanceFamily_; });
+  if (it == self.parentFamilies.end()) {
+    self.parentFamilies.emplace_back();
+    it = self.parentFamilies.end() - 1;
+    it->family = ordinanceFamily_;
+  }
+  it->sealed = true;
+  it->sealing = record.sealingToParents;
+}
+
+void CGedcomImporter::SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
+                                          const LinePosition& sexLine, const std::string& key) {
+  if (sex) {
+    // A family read before gave the individual a role its SEX line
+    // disagrees with: said as when the family comes after.
+    if (entry.sexFromRole && sex != entry.sex) RoleSexError(sexLine, sex, key, entry.sex == 'M');
+    entry.sex = sex;
+    entry.sexFromRole = false;
+  } else if (entry.sex && record.sex == 'U') {
+    record.sex = entry.sex;
+  }
+}
+
 void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   // An individual met here for the first time is added once, whole, after
   // its lines are read: a placeholder first would cost a second write and a
@@ -181,19 +268,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       }
     } else if (tag == kTagSex) {
       sexLine = sub.position;
-      const std::string v = Upper(Trim(sub.value));
-      if (v.empty()) {
-      } else if (v[0] == 'U' || v[0] == '?') {
-        // Said to be unknown: a spouse role does not make it male or female.
-        record.sex = 'U';
-        sex = 'U';
-      } else if (v[0] == 'M' || v[0] == 'F') {
-        record.sex = v[0];
-        sex = v[0];
-      } else {
-        Warning(sub.position, Format("Unknown sex '%s'.", {sub.value}));
-      }
-      SkipDeeper(1);
+      if (const char stated = ReadSex(sub)) record.sex = sex = stated;
     } else if (tag == kTagSbn || (tag == kTagRefn && !sbnHasItsOwnTag && IsSbnShaped(sub.value))) {
       record.texts1[1] = sub.value;
       ReadAttributeDetails(sub, pending);
@@ -228,43 +303,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
         NotKept(sub.tag + " pointing to a record");
       ReadAttributeDetails(sub, pending);
     } else if (IsIndividualEvent(tag)) {
-      EventRead event;
-      event.tag = tag == kTagEven ? "EVEN" : sub.tag;
-      event.description = sub.value;
-      char letter = 0;
-      CEventValue* own = OwnEvent(record, tag, letter);
-      if (own && !IsEmptyEvent(*own)) own = nullptr;
-      ReadEventDetail(sub, db::kOwnerIndividual, tag == kTagDeat || tag == kTagBuri ? 5 : 0, event,
-                      pending);
-      if (own) {
-        *own = event.value;
-        if (tag == kTagDeat && !event.cause.empty()) record.texts2[0] = event.cause;
-        for (auto& c : event.citations) {
-          c.record.ownerLetter = letter;
-          pending.citations.push_back(std::move(c));
-        }
-      } else {
-        if (tag == kTagEven && !event.typeGiven) {
-          const std::string name = event.description.empty() ? "Event" : event.description;
-          Error(sub.position,
-                Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
-          event.eventType = FindOrAddEventType(db::kOwnerIndividual, name, sub.position);
-        } else if (tag != kTagEven) {
-          event.eventType = FindOrAddEventType(db::kOwnerIndividual, sub.tag, sub.position, true);
-        }
-        if (event.alternateBirth && event.eventType > 0 && IsEmptyEvent(record.christening)) {
-          // An alternate birth (a baptism, say) takes the christening slot,
-          // labelled with its event type.
-          record.christening = event.value;
-          record.numbers[CIndividualRecord::kChristeningType] = event.eventType;
-          for (auto& c : event.citations) {
-            c.record.ownerLetter = db::kOwnerChristening;
-            pending.citations.push_back(std::move(c));
-          }
-        } else {
-          pending.userEvents.push_back(std::move(event));
-        }
-      }
+      ReadIndividualEvent(sub, record, pending);
     } else if (tag == kTagBapl) {
       record.flags &= static_cast<std::uint8_t>(~1u);
       ReadOrdinance(sub, record.baptism, db::kOwnerBaptism, 1, "ZEL Ordinance", pending, &record);
@@ -272,20 +311,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       ReadOrdinance(sub, record.endowment, db::kOwnerEndowment, 1, "ZEL Ordinance", pending,
                     nullptr);
     } else if (tag == kTagSlgc) {
-      ReadOrdinance(sub, record.sealingToParents, db::kOwnerSealingToParents, 2, "ZEL Ordinance",
-                    pending, nullptr);
-      // With a FAMC line the sealing belongs to the link to that family.
-      if (ordinanceFamily_ > 0) {
-        auto it = std::find_if(self.parentFamilies.begin(), self.parentFamilies.end(),
-                               [&](const FamcLink& f) { return f.family == ordinanceFamily_; });
-        if (it == self.parentFamilies.end()) {
-          self.parentFamilies.emplace_back();
-          it = self.parentFamilies.end() - 1;
-          it->family = ordinanceFamily_;
-        }
-        it->sealed = true;
-        it->sealing = record.sealingToParents;
-      }
+      ReadSealingToParents(sub, record, self, pending);
     } else if (tag == kTagFamc) {
       ReadChildToFamilyLink(sub, self, pending);
     } else if (tag == kTagFams) {
@@ -314,15 +340,8 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   if (record.surname.empty() && record.givenNames[0].empty() && record.givenNames[1].empty() &&
       record.givenNames[2].empty())
     record.surname = "<Living>";
+  SettleIndividualSex(self, record, sex, sexLine, key);
   Xref& entry = self;
-  if (sex) {
-    // A family read before gave the individual a role its SEX line
-    // disagrees with: said as when the family comes after.
-    if (entry.sexFromRole && sex != entry.sex) RoleSexError(sexLine, sex, key, entry.sex == 'M');
-    entry.sex = sex;
-    entry.sexFromRole = false;
-  } else if (entry.sex && record.sex == 'U')
-    record.sex = entry.sex;
   if (first) {
     rin = DbAddRecord(db::kIndividual, options_.reuseDeletedRecords ? 1 : 0, &record);
     if (rin <= 0) {

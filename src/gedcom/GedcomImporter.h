@@ -153,7 +153,7 @@ class CGedcomImporter : public GedcomReportSink {
     std::int32_t rin = 0;
     bool defined = false;
     LinePosition position;
-    char sex = 0;  // 'M', 'F', 'U' when the file says unknown, 0 when it says nothing
+    char sex = 0;              // 'M', 'F', 'U' when the file says unknown, 0 when it says nothing
     bool sexFromRole = false;  // sex is a HUSB or WIFE line's, read before any SEX line
     std::vector<std::int32_t> spouseFamilies;
     std::vector<FamcLink> parentFamilies;
@@ -171,6 +171,15 @@ class CGedcomImporter : public GedcomReportSink {
   // Reading the records.
   void ReadRecords();
   void ReadIndividual(const CGedcomLine& line);
+  // The steps of an individual record: a SEX line's letter (0 when it says
+  // none), an event, the sealing to parents, and the sex the record keeps
+  // against the roles its families gave it.
+  char ReadSex(const CGedcomLine& line);
+  void ReadIndividualEvent(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
+  void ReadSealingToParents(const CGedcomLine& line, CIndividualRecord& record, Xref& self,
+                            Pending& pending);
+  void SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
+                           const LinePosition& sexLine, const std::string& key);
   void ReadFamily(const CGedcomLine& line);
   void ReadSource(const CGedcomLine& line);
   void ReadRepository(const CGedcomLine& line);

@@ -522,274 +522,359 @@ void CFieldFilter::PassRange(std::int32_t highest, std::int32_t& first, std::int
   }
 }
 
+// ---- the tests of the fields ------------------------------------------------
+
+namespace {
+
+using Record = CIndividualRecord;
+using Filter = CFieldFilter;
+
+// A field that tests a value of the individual's own record.
+struct RecordFieldTest {
+  using Fn = int (*)(const CFilterCriterion& c, const CriterionWork& w, const Record& p);
+  int fieldId;
+  Fn test;
+};
+
+template <auto kEvent>
+int DateOf(const CFilterCriterion& c, const CriterionWork&, const Record& p) {
+  return Filter::MatchDate(c, &(p.*kEvent).date);
+}
+template <auto kEvent>
+int PlaceOf(const CFilterCriterion& c, const CriterionWork& w, const Record& p) {
+  return Filter::MatchPlace(c, w, (p.*kEvent).place);
+}
+template <auto kOrdinance>
+int TempleOf(const CFilterCriterion& c, const CriterionWork& w, const Record& p) {
+  return Filter::MatchTempleCode(c, w, (p.*kOrdinance).templeCode);
+}
+template <auto kText>
+int TextOf(const CFilterCriterion& c, const CriterionWork& w, const Record& p) {
+  return TextTestOf(c.op, &(p.*kText), w);
+}
+template <auto kTexts, int kIndex>
+int TextAt(const CFilterCriterion& c, const CriterionWork& w, const Record& p) {
+  return TextTestOf(c.op, &(p.*kTexts)[kIndex], w);
+}
+template <int kStamp>
+int StampOf(const CFilterCriterion& c, const CriterionWork&, const Record& p) {
+  const CDateValue date = StampDate(p.numbers[kStamp]);
+  return Filter::MatchDate(c, &date);
+}
+
+int NameOf(const CFilterCriterion& c, const CriterionWork& w, const Record& p) {
+  const std::string given = p.GetGivenNames();
+  const std::string& name =
+      c.subField == 1 ? p.surname : (c.subField == 2 ? given : p.GetNameSurnameFirst());
+  const std::string full = c.subField == 0 ? p.GetNameSurnameFirst() : name;
+  const bool emptyFull = p.surname.empty() && given.empty();
+  return Filter::MatchName(c, w, emptyFull && c.subField == 0 ? std::string() : full, p.surname,
+                           given);
+}
+
+int RinOf(const CFilterCriterion& c, const CriterionWork&, const Record& p) {
+  return Filter::MatchNumber(c, p.numbers[Record::kRin]);
+}
+
+int SexOf(const CFilterCriterion& c, const CriterionWork&, const Record& p) {
+  return Filter::MatchCode(c, p.sex == 'M' || p.sex == 'F' ? p.sex : ' ');
+}
+
+int DeceasedOf(const CFilterCriterion& c, const CriterionWork&, const Record& p) {
+  return Filter::MatchYesNo(c, IsPresumedDeceased(p));
+}
+
+int EndOfLineOf(const CFilterCriterion& c, const CriterionWork&, const Record& p) {
+  return Filter::MatchYesNo(c, IsEndOfLine(p) != 0);
+}
+
+int LiveBaptismOf(const CFilterCriterion& c, const CriterionWork&, const Record& p) {
+  return Filter::MatchYesNo(c, !CEventValue::IsPlaceEmpty(&p.fifthEvent));
+}
+
+constexpr RecordFieldTest kRecordFields[] = {
+    {ffield::kName, NameOf},
+    {ffield::kRin, RinOf},
+    {ffield::kSex, SexOf},
+    {ffield::kBirthDate, DateOf<&Record::birth>},
+    {ffield::kChristeningDate, DateOf<&Record::christening>},
+    {ffield::kDeathDate, DateOf<&Record::death>},
+    {ffield::kBurialDate, DateOf<&Record::burial>},
+    {ffield::kBirthPlace, PlaceOf<&Record::birth>},
+    {ffield::kChristeningPlace, PlaceOf<&Record::christening>},
+    {ffield::kDeathPlace, PlaceOf<&Record::death>},
+    {ffield::kBurialPlace, PlaceOf<&Record::burial>},
+    {ffield::kDeceased, DeceasedOf},
+    {ffield::kTitlePrefix, TextOf<&Record::title>},
+    {ffield::kTitleSuffix, TextOf<&Record::suffix>},
+    {ffield::kAlsoKnownAs, TextAt<&Record::nameExtensions, 1>},
+    {ffield::kNickname, TextAt<&Record::nameExtensions, 0>},
+    {ffield::kMarriedName, TextAt<&Record::texts2, 1>},
+    {ffield::kCauseOfDeath, TextAt<&Record::texts2, 0>},
+    {ffield::kPhysicalDescription, TextAt<&Record::texts2, 2>},
+    {ffield::kCustomId, TextAt<&Record::texts1, 0>},
+    {ffield::kSbn, TextAt<&Record::texts1, 1>},
+    {ffield::kCreatedDate, StampOf<Record::kCreatedStamp>},
+    {ffield::kChangedDate, StampOf<Record::kUpdatedStamp>},
+    {ffield::kEndOfLine, EndOfLineOf},
+    {ffield::kLiveBaptism, LiveBaptismOf},
+    {ffield::kBaptismDate, DateOf<&Record::baptism>},
+    {ffield::kEndowmentDate, DateOf<&Record::endowment>},
+    {ffield::kSealParentsDate, DateOf<&Record::sealingToParents>},
+    {ffield::kBaptismTemple, TempleOf<&Record::baptism>},
+    {ffield::kEndowmentTemple, TempleOf<&Record::endowment>},
+    {ffield::kSealParentsTemple, TempleOf<&Record::sealingToParents>},
+};
+
+// The contact fields, kContactName to kContactEmail, in the order of the
+// record's contact slots.
+int ContactOf(const CFilterCriterion& c, const CriterionWork& w, const Record& p) {
+  static constexpr int kSlots[] = {Record::kContactName,       Record::kContactAddress1,
+                                   Record::kContactCity,       Record::kContactState,
+                                   Record::kContactPostalCode, Record::kContactCountry,
+                                   Record::kContactPhone,      Record::kContactEmail};
+  return TextTestOf(c.op, &p.contact[kSlots[c.fieldId - ffield::kContactName]], w);
+}
+
+// The test of a field of the individual's own record; null for a field
+// that reads more of the family file.
+RecordFieldTest::Fn FindRecordFieldTest(int fieldId) {
+  for (const RecordFieldTest& field : kRecordFields)
+    if (field.fieldId == fieldId) return field.test;
+  if (fieldId >= ffield::kContactName && fieldId <= ffield::kContactEmail) return ContactOf;
+  return nullptr;
+}
+
+// A multi-valued field: the first decisive value decides.
+int FirstDecisive(int op, const std::vector<int>& results) {
+  for (int r : results)
+    if (Filter::IsDecisive(op, r)) return r;
+  return Filter::NoValueResult(op);
+}
+
+bool ReadMarriage(std::int32_t mrin, CMarriageRecord& m) {
+  return DbGetRecord(mrin, db::kMarriage, &m) == 1;
+}
+
+std::vector<std::int32_t> UserEventsOf(std::int32_t owner, char kind) {
+  std::vector<std::int32_t> list;
+  DbGetRinList(list, db::kUserEvent, owner, kind);
+  return list;
+}
+
+int MatchOwnerNotes(const CFilterCriterion& c, std::int32_t owner, int kind) {
+  const std::string notes = DbGetNotes(owner, 0, kind, 0, 1, 0);
+  const std::string tagged =
+      c.op >= 4 && c.text1 ? DbGetTaggedNote(owner, *c.text1, 0, 0, kind) : "";
+  return Filter::MatchNotes(c, !notes.empty(), notes, tagged);
+}
+
+}  // namespace
+
+int CFieldFilter::TestAnyDate(const CFilterCriterion& c, const CIndividualRecord& p) {
+  const std::int32_t rin = p.numbers[CIndividualRecord::kRin];
+  std::vector<int> r;
+  for (const CEventValue* e : {&p.birth, &p.christening, &p.death, &p.burial})
+    r.push_back(MatchDate(c, &e->date));
+  for (std::int32_t ue : UserEventsOf(rin, db::kOwnerIndividual)) {
+    CUserEventRecord event;
+    if (DbGetRecord(ue, db::kUserEvent, &event) == 1) r.push_back(MatchDate(c, event.GetDate()));
+  }
+  for (std::int32_t mrin : Marriages(rin)) {
+    CMarriageRecord m;
+    if (ReadMarriage(mrin, m)) r.push_back(MatchDate(c, &m.marriage.date));
+  }
+  return FirstDecisive(c.op, r);
+}
+
+int CFieldFilter::TestAnyPlace(const CFilterCriterion& c, const CriterionWork& w,
+                               const CIndividualRecord& p) {
+  const std::int32_t rin = p.numbers[CIndividualRecord::kRin];
+  std::vector<int> r;
+  for (const CEventValue* e : {&p.birth, &p.christening, &p.death, &p.burial})
+    r.push_back(MatchPlace(c, w, e->place));
+  for (std::int32_t ue : UserEventsOf(rin, db::kOwnerIndividual)) {
+    CUserEventRecord event;
+    if (DbGetRecord(ue, db::kUserEvent, &event) != 1) continue;
+    std::string parts[4];
+    SplitPlaceParts(event.GetPlace(), parts);
+    r.push_back(MatchPlace(c, w, parts));
+  }
+  for (std::int32_t mrin : Marriages(rin)) {
+    CMarriageRecord m;
+    if (ReadMarriage(mrin, m)) r.push_back(MatchPlace(c, w, m.marriage.place));
+  }
+  return FirstDecisive(c.op, r);
+}
+
+int CFieldFilter::TestParentRelationship(const CFilterCriterion& c, std::int32_t rin) {
+  const auto links = RelationList(rin, db::kRelFamilyLinks, db::kRelParents);
+  bool any = false;
+  for (std::int32_t l : links) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(l, db::kFamilyLink, &link) != 1 || link.mrin == 0) continue;
+    any = true;
+    if (MatchCode(c, link.firstParentRelation)) return 1;
+    if (!IsCurrentFormat() &&
+        (MatchCode(c, link.secondParentRelation) || MatchCode(c, link.thirdLetter)))
+      return 1;
+  }
+  return !any && c.op == 1 ? 1 : 0;
+}
+
+int CFieldFilter::TestMrin(const CFilterCriterion& c, std::int32_t rin) {
+  for (std::int32_t mrin : Marriages(rin))
+    if (MatchNumber(c, mrin)) return 1;
+  for (std::int32_t mrin : RelationList(rin, db::kRelParents, 4))
+    if (MatchNumber(c, mrin)) return 1;
+  return 0;
+}
+
+// The marriage date and place, and the sealing to spouse's date and temple,
+// of each marriage.
+int CFieldFilter::TestMarriageValues(const CFilterCriterion& c, const CriterionWork& w,
+                                     std::int32_t rin) {
+  const int id = c.fieldId;
+  std::vector<int> r;
+  for (std::int32_t mrin : Marriages(rin)) {
+    CMarriageRecord m;
+    if (!ReadMarriage(mrin, m)) continue;
+    if (id == ffield::kMarriageDate) r.push_back(MatchDate(c, &m.marriage.date));
+    if (id == ffield::kMarriagePlace) r.push_back(MatchPlace(c, w, m.marriage.place));
+    if (id == ffield::kSealSpouseDate) r.push_back(MatchDate(c, &m.sealingToSpouse.date));
+    if (id == ffield::kSealSpouseTemple)
+      r.push_back(MatchTempleCode(c, w, m.sealingToSpouse.templeCode));
+  }
+  return FirstDecisive(c.op, r);
+}
+
+int CFieldFilter::TestMarriageStatus(const CFilterCriterion& c, std::int32_t rin) {
+  const auto& marriages = Marriages(rin);
+  if (marriages.empty()) return c.op != 0 ? 1 : 0;
+  for (std::int32_t mrin : marriages) {
+    CMarriageRecord m;
+    if (ReadMarriage(mrin, m) && MatchCode(c, m.status == 0 ? '0' : m.status)) return 1;
+  }
+  return 0;
+}
+
+int CFieldFilter::TestChildCount(const CFilterCriterion& c, std::int32_t rin) {
+  int children = 0;
+  for (std::int32_t mrin : Marriages(rin))
+    children += static_cast<int>(RelationList(mrin, db::kRelChildren, 0).size());
+  return MatchCount(c, children);
+}
+
+int CFieldFilter::TestAnyOrdinanceDate(const CFilterCriterion& c, const CIndividualRecord& p) {
+  std::vector<int> r;
+  for (const COrdinanceValue* o : {&p.baptism, &p.endowment, &p.sealingToParents})
+    r.push_back(MatchDate(c, &o->date));
+  for (std::int32_t mrin : Marriages(p.numbers[CIndividualRecord::kRin])) {
+    CMarriageRecord m;
+    if (ReadMarriage(mrin, m)) r.push_back(MatchDate(c, &m.sealingToSpouse.date));
+  }
+  return FirstDecisive(c.op, r);
+}
+
+int CFieldFilter::TestAnyTemple(const CFilterCriterion& c, const CriterionWork& w,
+                                const CIndividualRecord& p) {
+  std::vector<int> r{MatchTempleCode(c, w, p.baptism.templeCode),
+                     MatchTempleCode(c, w, p.endowment.templeCode)};
+  for (std::int32_t mrin : Marriages(p.numbers[CIndividualRecord::kRin])) {
+    CMarriageRecord m;
+    if (ReadMarriage(mrin, m)) r.push_back(MatchTempleCode(c, w, m.sealingToSpouse.templeCode));
+  }
+  r.push_back(MatchTempleCode(c, w, p.sealingToParents.templeCode));
+  return FirstDecisive(c.op, r);
+}
+
+// Qualified for baptism and endowment, or for the sealing to parents.
+int CFieldFilter::TestQualified(const CFilterCriterion& c, const CIndividualRecord& p) {
+  const bool baptism = c.fieldId == ffield::kQualifiedBaptism;
+  const bool needed = baptism ? NeedsOrdinance(&p.baptism) || NeedsOrdinance(&p.endowment)
+                              : NeedsOrdinance(&p.sealingToParents) != 0;
+  if (!needed) return 0;
+  int reason = 0;
+  const std::int16_t status =
+      baptism ? GetZelStatusForRecord(p, 0, kZelEndowment, reason)
+              : GetZelStatusForRecord(p, p.numbers[CIndividualRecord::kParentsMrin],
+                                      kZelSealingToParents, reason);
+  return status == kZelNotNeeded ? 0 : MatchYesNo(c, status == kZelQualified);
+}
+
+int CFieldFilter::TestQualifiedSealSpouse(const CFilterCriterion& c, const CIndividualRecord& p) {
+  const auto& marriages = Marriages(p.numbers[CIndividualRecord::kRin]);
+  if (marriages.empty()) return 0;
+  for (std::int32_t mrin : marriages) {
+    CMarriageRecord m;
+    int v = 0;
+    if (ReadMarriage(mrin, m) && CDateValue::GetOrdinanceState(&m.sealingToSpouse.date, 'S') ==
+                                     CDateValue::kOrdinanceNothing) {
+      int reason = 0;
+      const std::int16_t status = GetZelStatusForRecord(p, mrin, kZelSealingToSpouse, reason);
+      if (status != kZelNotNeeded) v = MatchYesNo(c, status == kZelQualified);
+    }
+    if (c.op == 0 && v == 1) return 1;
+    if (c.op == 1 && v == 0) return 0;
+  }
+  return c.op == 1 ? 1 : 0;
+}
+
 int CFieldFilter::TestCriterion(const CFilterCriterion& c, std::size_t index,
                                 const CIndividualRecord& p) {
   const CriterionWork& w = work_[index];
+  if (const RecordFieldTest::Fn test = FindRecordFieldTest(c.fieldId)) return test(c, w, p);
   const std::int32_t rin = p.numbers[CIndividualRecord::kRin];
-  const int id = c.fieldId;
-  // Multi-valued fields: the first decisive value decides.
-  auto multi = [&](const std::vector<int>& results) {
-    for (int r : results)
-      if (IsDecisive(c.op, r)) return r;
-    return NoValueResult(c.op);
-  };
-  auto readMarriage = [](std::int32_t mrin, CMarriageRecord& m) {
-    return DbGetRecord(mrin, db::kMarriage, &m) == 1;
-  };
-  auto userEventsOf = [](std::int32_t owner, char kind) {
-    std::vector<std::int32_t> list;
-    DbGetRinList(list, db::kUserEvent, owner, kind);
-    return list;
-  };
-  auto tempTemple = [&](const std::string& code) { return MatchTempleCode(c, w, code); };
-
-  switch (id) {
-    case ffield::kName: {
-      const std::string given = p.GetGivenNames();
-      const std::string& name =
-          c.subField == 1 ? p.surname : (c.subField == 2 ? given : p.GetNameSurnameFirst());
-      const std::string full = c.subField == 0 ? p.GetNameSurnameFirst() : name;
-      const bool emptyFull = p.surname.empty() && given.empty();
-      return MatchName(c, w, emptyFull && c.subField == 0 ? std::string() : full, p.surname, given);
-    }
-    case ffield::kRin:
-      return MatchNumber(c, rin);
-    case ffield::kSex:
-      return MatchCode(c, p.sex == 'M' || p.sex == 'F' ? p.sex : ' ');
-    case ffield::kAnyDate: {
-      std::vector<int> r;
-      for (const CEventValue* e : {&p.birth, &p.christening, &p.death, &p.burial})
-        r.push_back(MatchDate(c, &e->date));
-      for (std::int32_t ue : userEventsOf(rin, db::kOwnerIndividual)) {
-        CUserEventRecord event;
-        if (DbGetRecord(ue, db::kUserEvent, &event) == 1)
-          r.push_back(MatchDate(c, event.GetDate()));
-      }
-      for (std::int32_t mrin : Marriages(rin)) {
-        CMarriageRecord m;
-        if (readMarriage(mrin, m)) r.push_back(MatchDate(c, &m.marriage.date));
-      }
-      return multi(r);
-    }
-    case ffield::kAnyPlace: {
-      std::vector<int> r;
-      for (const CEventValue* e : {&p.birth, &p.christening, &p.death, &p.burial})
-        r.push_back(MatchPlace(c, w, e->place));
-      for (std::int32_t ue : userEventsOf(rin, db::kOwnerIndividual)) {
-        CUserEventRecord event;
-        if (DbGetRecord(ue, db::kUserEvent, &event) != 1) continue;
-        std::string parts[4];
-        SplitPlaceParts(event.GetPlace(), parts);
-        r.push_back(MatchPlace(c, w, parts));
-      }
-      for (std::int32_t mrin : Marriages(rin)) {
-        CMarriageRecord m;
-        if (readMarriage(mrin, m)) r.push_back(MatchPlace(c, w, m.marriage.place));
-      }
-      return multi(r);
-    }
-    case ffield::kBirthDate:
-      return MatchDate(c, &p.birth.date);
-    case ffield::kChristeningDate:
-      return MatchDate(c, &p.christening.date);
-    case ffield::kDeathDate:
-      return MatchDate(c, &p.death.date);
-    case ffield::kBurialDate:
-      return MatchDate(c, &p.burial.date);
-    case ffield::kBirthPlace:
-      return MatchPlace(c, w, p.birth.place);
-    case ffield::kChristeningPlace:
-      return MatchPlace(c, w, p.christening.place);
-    case ffield::kDeathPlace:
-      return MatchPlace(c, w, p.death.place);
-    case ffield::kBurialPlace:
-      return MatchPlace(c, w, p.burial.place);
+  switch (c.fieldId) {
+    case ffield::kAnyDate:
+      return TestAnyDate(c, p);
+    case ffield::kAnyPlace:
+      return TestAnyPlace(c, w, p);
     case ffield::kUserEvents:
       return MatchUserEvent(c, w, rin, db::kOwnerIndividual);
-    case ffield::kDeceased:
-      return MatchYesNo(c, IsPresumedDeceased(p));
-    case ffield::kTitlePrefix:
-      return TextTestOf(c.op, &p.title, w);
-    case ffield::kTitleSuffix:
-      return TextTestOf(c.op, &p.suffix, w);
-    case ffield::kAlsoKnownAs:
-      return TextTestOf(c.op, &p.nameExtensions[1], w);
-    case ffield::kNickname:
-      return TextTestOf(c.op, &p.nameExtensions[0], w);
-    case ffield::kMarriedName:
-      return TextTestOf(c.op, &p.texts2[1], w);
-    case ffield::kCauseOfDeath:
-      return TextTestOf(c.op, &p.texts2[0], w);
-    case ffield::kPhysicalDescription:
-      return TextTestOf(c.op, &p.texts2[2], w);
-    case ffield::kCustomId:
-      return TextTestOf(c.op, &p.texts1[0], w);
-    case ffield::kSbn:
-      return TextTestOf(c.op, &p.texts1[1], w);
-    case ffield::kNotes: {
-      const std::string notes = DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0);
-      const std::string tagged =
-          c.op >= 4 && c.text1 ? DbGetTaggedNote(rin, *c.text1, 0, 0, db::kIndividual) : "";
-      return MatchNotes(c, !notes.empty(), notes, tagged);
-    }
+    case ffield::kNotes:
+      return MatchOwnerNotes(c, rin, db::kIndividual);
     case ffield::kSources:
       return MatchIndividualSources(c, p);
     case ffield::kMultimedia:
       return MatchYesNo(c, DbGetMultimediaHead(rin, db::kIndividual) > 0);
-    case ffield::kCreatedDate: {
-      const CDateValue date = StampDate(p.numbers[CIndividualRecord::kCreatedStamp]);
-      return MatchDate(c, &date);
-    }
-    case ffield::kChangedDate: {
-      const CDateValue date = StampDate(p.numbers[CIndividualRecord::kUpdatedStamp]);
-      return MatchDate(c, &date);
-    }
-    case ffield::kParentRelationship: {
-      const auto links = RelationList(rin, db::kRelFamilyLinks, db::kRelParents);
-      bool any = false;
-      for (std::int32_t l : links) {
-        CFamilyLinkRecord link;
-        if (DbGetRecord(l, db::kFamilyLink, &link) != 1 || link.mrin == 0) continue;
-        any = true;
-        if (MatchCode(c, link.firstParentRelation)) return 1;
-        if (!IsCurrentFormat() &&
-            (MatchCode(c, link.secondParentRelation) || MatchCode(c, link.thirdLetter)))
-          return 1;
-      }
-      return !any && c.op == 1 ? 1 : 0;
-    }
-    case ffield::kMrin: {
-      for (std::int32_t mrin : Marriages(rin))
-        if (MatchNumber(c, mrin)) return 1;
-      for (std::int32_t mrin : RelationList(rin, db::kRelParents, 4))
-        if (MatchNumber(c, mrin)) return 1;
-      return 0;
-    }
+    case ffield::kParentRelationship:
+      return TestParentRelationship(c, rin);
+    case ffield::kMrin:
+      return TestMrin(c, rin);
     case ffield::kMarriageDate:
     case ffield::kMarriagePlace:
     case ffield::kSealSpouseDate:
-    case ffield::kSealSpouseTemple: {
-      std::vector<int> r;
-      for (std::int32_t mrin : Marriages(rin)) {
-        CMarriageRecord m;
-        if (!readMarriage(mrin, m)) continue;
-        if (id == ffield::kMarriageDate) r.push_back(MatchDate(c, &m.marriage.date));
-        if (id == ffield::kMarriagePlace) r.push_back(MatchPlace(c, w, m.marriage.place));
-        if (id == ffield::kSealSpouseDate) r.push_back(MatchDate(c, &m.sealingToSpouse.date));
-        if (id == ffield::kSealSpouseTemple) r.push_back(tempTemple(m.sealingToSpouse.templeCode));
-      }
-      return multi(r);
-    }
-    case ffield::kMarriageStatus: {
-      const auto& marriages = Marriages(rin);
-      if (marriages.empty()) return c.op != 0 ? 1 : 0;
-      for (std::int32_t mrin : marriages) {
-        CMarriageRecord m;
-        if (readMarriage(mrin, m) && MatchCode(c, m.status == 0 ? '0' : m.status)) return 1;
-      }
+    case ffield::kSealSpouseTemple:
+      return TestMarriageValues(c, w, rin);
+    case ffield::kMarriageStatus:
+      return TestMarriageStatus(c, rin);
+    case ffield::kMarriageNotes:
+      for (std::int32_t mrin : Marriages(rin))
+        if (MatchOwnerNotes(c, mrin, db::kMarriage)) return 1;
       return 0;
-    }
-    case ffield::kMarriageNotes: {
-      for (std::int32_t mrin : Marriages(rin)) {
-        const std::string notes = DbGetNotes(mrin, 0, db::kMarriage, 0, 1, 0);
-        const std::string tagged =
-            c.op >= 4 && c.text1 ? DbGetTaggedNote(mrin, *c.text1, 0, 0, db::kMarriage) : "";
-        if (MatchNotes(c, !notes.empty(), notes, tagged)) return 1;
-      }
-      return 0;
-    }
     case ffield::kMarriageSources:
       return MatchMarriageSources(c, rin);
-    case ffield::kMarriageUserEvents: {
+    case ffield::kMarriageUserEvents:
       for (std::int32_t mrin : Marriages(rin))
         if (MatchUserEvent(c, w, mrin, db::kOwnerMarriage)) return 1;
       return 0;
-    }
     case ffield::kMarriageCount:
       return MatchCount(c, static_cast<int>(Marriages(rin).size()));
-    case ffield::kChildCount: {
-      int children = 0;
-      for (std::int32_t mrin : Marriages(rin))
-        children += static_cast<int>(RelationList(mrin, db::kRelChildren, 0).size());
-      return MatchCount(c, children);
-    }
+    case ffield::kChildCount:
+      return TestChildCount(c, rin);
     case ffield::kParentCount:
       return MatchCount(c, static_cast<int>(RelationList(rin, db::kRelParents, 4).size()));
-    case ffield::kEndOfLine:
-      return MatchYesNo(c, IsEndOfLine(p) != 0);
-    case ffield::kAnyOrdinanceDate: {
-      std::vector<int> r;
-      for (const COrdinanceValue* o : {&p.baptism, &p.endowment, &p.sealingToParents})
-        r.push_back(MatchDate(c, &o->date));
-      for (std::int32_t mrin : Marriages(rin)) {
-        CMarriageRecord m;
-        if (readMarriage(mrin, m)) r.push_back(MatchDate(c, &m.sealingToSpouse.date));
-      }
-      return multi(r);
-    }
-    case ffield::kAnyTemple: {
-      std::vector<int> r{tempTemple(p.baptism.templeCode), tempTemple(p.endowment.templeCode)};
-      for (std::int32_t mrin : Marriages(rin)) {
-        CMarriageRecord m;
-        if (readMarriage(mrin, m)) r.push_back(tempTemple(m.sealingToSpouse.templeCode));
-      }
-      r.push_back(tempTemple(p.sealingToParents.templeCode));
-      return multi(r);
-    }
-    case ffield::kLiveBaptism:
-      return MatchYesNo(c, !CEventValue::IsPlaceEmpty(&p.fifthEvent));
-    case ffield::kBaptismDate:
-      return MatchDate(c, &p.baptism.date);
-    case ffield::kEndowmentDate:
-      return MatchDate(c, &p.endowment.date);
-    case ffield::kSealParentsDate:
-      return MatchDate(c, &p.sealingToParents.date);
-    case ffield::kBaptismTemple:
-      return tempTemple(p.baptism.templeCode);
-    case ffield::kEndowmentTemple:
-      return tempTemple(p.endowment.templeCode);
-    case ffield::kSealParentsTemple:
-      return tempTemple(p.sealingToParents.templeCode);
+    case ffield::kAnyOrdinanceDate:
+      return TestAnyOrdinanceDate(c, p);
+    case ffield::kAnyTemple:
+      return TestAnyTemple(c, w, p);
     case ffield::kQualifiedBaptism:
-    case ffield::kQualifiedSealParents: {
-      const bool needed = id == ffield::kQualifiedBaptism
-                              ? NeedsOrdinance(&p.baptism) || NeedsOrdinance(&p.endowment)
-                              : NeedsOrdinance(&p.sealingToParents) != 0;
-      if (!needed) return 0;
-      int reason = 0;
-      const std::int16_t status =
-          id == ffield::kQualifiedBaptism
-              ? GetZelStatusForRecord(p, 0, kZelEndowment, reason)
-              : GetZelStatusForRecord(p, p.numbers[CIndividualRecord::kParentsMrin],
-                                      kZelSealingToParents, reason);
-      return status == kZelNotNeeded ? 0 : MatchYesNo(c, status == kZelQualified);
-    }
-    case ffield::kQualifiedSealSpouse: {
-      const auto& marriages = Marriages(rin);
-      if (marriages.empty()) return 0;
-      for (std::int32_t mrin : marriages) {
-        CMarriageRecord m;
-        int v = 0;
-        if (readMarriage(mrin, m) && CDateValue::GetOrdinanceState(&m.sealingToSpouse.date, 'S') ==
-                                         CDateValue::kOrdinanceNothing) {
-          int reason = 0;
-          const std::int16_t status = GetZelStatusForRecord(p, mrin, kZelSealingToSpouse, reason);
-          if (status != kZelNotNeeded) v = MatchYesNo(c, status == kZelQualified);
-        }
-        if (c.op == 0 && v == 1) return 1;
-        if (c.op == 1 && v == 0) return 0;
-      }
-      return c.op == 1 ? 1 : 0;
-    }
+    case ffield::kQualifiedSealParents:
+      return TestQualified(c, p);
+    case ffield::kQualifiedSealSpouse:
+      return TestQualifiedSealSpouse(c, p);
     default:
-      if (id >= ffield::kContactName && id <= ffield::kContactEmail) {
-        static constexpr int kContactOf[] = {
-            CIndividualRecord::kContactName,       CIndividualRecord::kContactAddress1,
-            CIndividualRecord::kContactCity,       CIndividualRecord::kContactState,
-            CIndividualRecord::kContactPostalCode, CIndividualRecord::kContactCountry,
-            CIndividualRecord::kContactPhone,      CIndividualRecord::kContactEmail};
-        return TextTestOf(c.op, &p.contact[kContactOf[id - ffield::kContactName]], w);
-      }
       return 0;
   }
 }

@@ -224,6 +224,19 @@ class CFieldFilter {
   int MatchUserEvent(const CFilterCriterion& c, const CriterionWork& w, std::int32_t owner,
                      char ownerKind);
   const std::vector<std::int32_t>& Marriages(std::int32_t rin);
+  // The fields that read more of the family file than the individual's
+  // record.
+  int TestAnyDate(const CFilterCriterion& c, const CIndividualRecord& p);
+  int TestAnyPlace(const CFilterCriterion& c, const CriterionWork& w, const CIndividualRecord& p);
+  int TestParentRelationship(const CFilterCriterion& c, std::int32_t rin);
+  int TestMrin(const CFilterCriterion& c, std::int32_t rin);
+  int TestMarriageValues(const CFilterCriterion& c, const CriterionWork& w, std::int32_t rin);
+  int TestMarriageStatus(const CFilterCriterion& c, std::int32_t rin);
+  int TestChildCount(const CFilterCriterion& c, std::int32_t rin);
+  int TestAnyOrdinanceDate(const CFilterCriterion& c, const CIndividualRecord& p);
+  int TestAnyTemple(const CFilterCriterion& c, const CriterionWork& w, const CIndividualRecord& p);
+  int TestQualified(const CFilterCriterion& c, const CIndividualRecord& p);
+  int TestQualifiedSealSpouse(const CFilterCriterion& c, const CIndividualRecord& p);
 
   Expression list_;
   std::vector<CriterionWork> work_;

@@ -500,7 +500,7 @@ std::string CWebSiteWriter::AnchorOnce(std::string text, std::int32_t rin) {
 }
 
 template <typename Args>
-void CWebSiteWriter::SetNarrativeOptions(Args& args, int htmlMode, std::string afterName) {
+void CWebSiteWriter::SetNarrativeOptions(Args& args, HtmlMode htmlMode, std::string afterName) {
   args.zel = settings_.zel;
   args.suppressMrin = true;
   args.capitalSurnames = request_.capitalSurnames;
@@ -736,7 +736,7 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.text = &paragraph;
       args.number = p.number;
       args.marriage = p.generation == 1 ? 0 : p.marriage;
-      SetNarrativeOptions(args, 1, living ? "" : MediaLink(p.rin));
+      SetNarrativeOptions(args, HtmlMode::kAncestors, living ? "" : MediaLink(p.rin));
       builder_.BuildPersonNarrative(args);
       FillPlaceholders(paragraph, p.page, p.rin);
       current_.text += "<p>" + Number(p.number) + ".\t" + AnchorOnce(paragraph, p.rin);
@@ -768,7 +768,7 @@ bool CWebSiteWriter::WriteAncestorPages() {
       args.rin = p.rin;
       args.text = &paragraph;
       args.marriage = p.marriage;
-      SetNarrativeOptions(args, 1, spouseLiving ? "" : MediaLink(spouse));
+      SetNarrativeOptions(args, HtmlMode::kAncestors, spouseLiving ? "" : MediaLink(spouse));
       builder_.BuildSpouseNarrative(args);
       FillPlaceholders(paragraph, p.page, spouse);
       if (!paragraph.empty()) current_.text += "<p>" + AnchorOnce(paragraph, spouse) + "</p>\r\n";
@@ -800,7 +800,7 @@ void CWebSiteWriter::WriteChildNarrative(std::int32_t child, int page) {
   PersonNarrativeArgs args;
   args.rin = child;
   args.text = &text;
-  SetNarrativeOptions(args, 2, living ? "" : MediaLink(child));
+  SetNarrativeOptions(args, HtmlMode::kDescendants, living ? "" : MediaLink(child));
   builder_.BuildPersonNarrative(args);
   FillPlaceholders(text, page, child);
   current_.text += AnchorOnce(text, child);
@@ -877,7 +877,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
     args.text = &paragraph;
     args.marriage = mrin;
     args.ordinal = ordinal;
-    SetNarrativeOptions(args, 2, spouseLiving ? "" : MediaLink(spouse));
+    SetNarrativeOptions(args, HtmlMode::kDescendants, spouseLiving ? "" : MediaLink(spouse));
     builder_.BuildSpouseNarrative(args);
     FillPlaceholders(paragraph, page, spouse);
     std::string out = AnchorOnce(paragraph, spouse);
@@ -911,7 +911,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
     args.text = &paragraph;
     args.number = node.number;
     args.webItem = node.parentNode >= 0 ? &lineage.front() : nullptr;
-    SetNarrativeOptions(args, 2, living ? "" : MediaLink(node.rin));
+    SetNarrativeOptions(args, HtmlMode::kDescendants, living ? "" : MediaLink(node.rin));
     builder_.BuildPersonNarrative(args);
     if (node.parentNode >= 0) {
       // The name leads back to the child's line in the parent's table.
@@ -1070,7 +1070,7 @@ std::int32_t CWebSiteWriter::PlacedParentsFamily(std::int32_t rin) const {
 bool CWebSiteWriter::WriteSelectedPages() {
   const std::int32_t highestMrin = std::max<std::int32_t>(DbGetMaxRecordCount(db::kMarriage), 0);
   const auto selected = [&](std::int32_t rin) { return InSelection(request_.selection, rin); };
-  auto personParagraph = [&](std::int32_t rin, std::int32_t mrin, int page, int mode) {
+  auto personParagraph = [&](std::int32_t rin, std::int32_t mrin, int page, HtmlMode mode) {
     const bool living = IsLiving(rin);
     std::string paragraph;
     PersonNarrativeArgs args;
@@ -1078,7 +1078,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
     args.text = &paragraph;
     args.marriage = mrin;
     SetNarrativeOptions(args, mode, living ? "" : MediaLink(rin));
-    if (mode == 3) {
+    if (mode == HtmlMode::kFamilyPages) {
       std::vector<std::int32_t> parents;
       DbGetRelation(rin, db::kRelParents, 1, parents);
       const std::int32_t family = PlacedParentsFamily(rin);
@@ -1111,7 +1111,7 @@ bool CWebSiteWriter::WriteSelectedPages() {
     const SelectedFamily family = ReadFamily(mrin);
     for (std::int32_t partner : {family.husband, family.wife}) {
       if (!selected(partner)) continue;
-      const bool living = personParagraph(partner, mrin, page, 3);
+      const bool living = personParagraph(partner, mrin, page, HtmlMode::kFamilyPages);
       std::vector<std::int32_t> marriages;
       DbGetRelation(partner, db::kRelMarriages, 0x7FFF, marriages);
       std::string others;
@@ -1146,7 +1146,8 @@ bool CWebSiteWriter::WriteSelectedPages() {
     }
     ++onPage;
     current_.text += "<hr>\r\n";
-    if (!personParagraph(rin, 0, page, 2)) WriteCompanionEntries(rin, false, page, 0);
+    if (!personParagraph(rin, 0, page, HtmlMode::kDescendants))
+      WriteCompanionEntries(rin, false, page, 0);
     if (Cancelled()) return false;
   }
   if (!ClosePage(0)) {

@@ -140,7 +140,7 @@ class CWebSiteWriter {
   // mode, the text after the name, a fresh citation list); the caller sets
   // whose narrative it is.
   template <typename Args>
-  void SetNarrativeOptions(Args& args, int htmlMode, std::string afterName);
+  void SetNarrativeOptions(Args& args, HtmlMode htmlMode, std::string afterName);
   void FillPlaceholders(std::string& text, int page, std::int32_t rin) const;
   // The entry on page's citations page that holds the citations of the
   // narrative just built for rin: its index among rin's entries (the count

@@ -325,6 +325,28 @@ TEST_F(CheckRepairTest, InvalidSexTakesTheRoleOfTheFirstMarriage) {
   EXPECT_EQ(Raw(RecordKind::Individual, wife)[0], 'F');
 }
 
+// The chains an individual's record starts: a parent chain that runs back
+// into itself is closed at its first link, and a marriage chain that names
+// a marriage the individual is no partner in is cut there.
+TEST_F(CheckRepairTest, LoopingParentChainIsClosedAndAForeignMarriageCut) {
+  const std::int32_t child = children[0];
+  ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, second), 0);
+  const std::int32_t first = orv::GetI32(Raw(RecordKind::Individual, child).data() + 222);
+  const std::int32_t next = orv::GetI32(Raw(RecordKind::FamilyLink, first).data() + 9);
+  ASSERT_GT(next, 0);
+  ASSERT_NE(next, first);
+  PokeI32(RecordKind::FamilyLink, next, 9, next);
+  const std::int32_t stranger = children[1];
+  PokeI32(RecordKind::Individual, stranger, 218, marriage);
+  ExpectFoundAndMended(
+      {"Individual " + std::to_string(child) + " has an infinite loop in the parent chain.",
+       "Individual " + std::to_string(stranger) + " marriage chain bad in MRIN " +
+           std::to_string(marriage) + "."},
+      {{RecordKind::FamilyLink, next}, {RecordKind::Individual, stranger}});
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::FamilyLink, next).data() + 9), first);
+  EXPECT_EQ(orv::GetI32(Raw(RecordKind::Individual, stranger).data() + 218), 0);
+}
+
 TEST_F(CheckRepairTest, LowerCaseSexKeepsTheSpouseInTheMarriage) {
   // The role comes from the marriage's husband and wife numbers: a spouse
   // with a lower-case letter is no fault.

@@ -206,6 +206,133 @@ TEST_F(CustomReport, FieldsOfChainsLinksAndStamps) {
   EXPECT_EQ(Field(6061, hal), "");
 }
 
+// Each field of the catalogue reads its own value: the texts and contacts,
+// the dates and places of each event, the second event with its star, the
+// parents, the counts and the ordinances.
+TEST_F(CustomReport, EachFieldReadsItsOwnValue) {
+  const std::int32_t father = Person("Olaf", "Berg", 'M', 1870);
+  const std::int32_t mother = Person("Maja", "Berg", 'F', 1872);
+  const std::int32_t parents = Marry(father, mother);
+  const std::int32_t rin = Person("Anna", "Berg", 'F', 1901, 1970);
+  Child(parents, rin);
+  const std::int32_t husband = Person("Carl", "Dahl", 'M', 1899);
+  const std::int32_t mrin = Marry(husband, rin);
+  Child(mrin, Person("Bo", "Dahl", 'M', 1926));
+  Child(mrin, Person("Ebba", "Dahl", 'F', 1928));
+  CIndividualRecord p;
+  ASSERT_EQ(family::Read(p, rin), 1);
+  p.suffix = "Jr";
+  p.title = "Dr";
+  p.nameExtensions[0] = "Nan";
+  p.nameExtensions[1] = "Annie";
+  p.texts2[0] = "Fever";
+  p.texts2[1] = "Lund";
+  p.texts2[2] = "Tall";
+  p.texts1[1] = "SBN-1";
+  const char* contacts[] = {"Name", "Street", "City", "State", "Zip", "Country", "Phone", "Mail"};
+  const int slots[] = {CIndividualRecord::kContactName,       CIndividualRecord::kContactAddress1,
+                       CIndividualRecord::kContactCity,       CIndividualRecord::kContactState,
+                       CIndividualRecord::kContactPostalCode, CIndividualRecord::kContactCountry,
+                       CIndividualRecord::kContactPhone,      CIndividualRecord::kContactEmail};
+  for (int i = 0; i < 8; ++i) p.contact[slots[i]] = contacts[i];
+  p.birth.place[0] = "Oslo";
+  p.christening.date.Set(1901, 6, 2);
+  p.christening.place[0] = "Bergen";
+  p.death.place[0] = "Visby";
+  p.burial.date.Set(1970, 11, 9);
+  p.burial.place[0] = "Malmo";
+  p.baptism.date.Set(1909, 1, 3);
+  p.endowment.date.Set(1920, 2, 4);
+  p.endowment.templeCode = "SLAKE";
+  p.sealingToParents.date.Set(1921, 3, 5);
+  p.sealingToParents.templeCode = "MANTI";
+  CMarriageRecord m;
+  ASSERT_EQ(family::Read(m, mrin), 1);
+  m.marriage.place[0] = "Kalmar";
+  m.sealingToSpouse.date.Set(1925, 8, 9);
+  m.sealingToSpouse.templeCode = "LOGAN";
+  m.status = 'M';
+  // Without birth and death the second events speak, marked.
+  CIndividualRecord second = p;
+  second.birth.Clear();
+  second.death.Clear();
+
+  struct Case {
+    std::int32_t id;
+    const CIndividualRecord* person;
+    bool sort;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {6000, &p, false, "Berg, Anna Jr"},
+      {6001, &p, false, "Dr Anna Berg Jr"},
+      {6002, &p, false, "Jr"},
+      {6006, &p, false, std::to_string(parents)},
+      {6007, &p, false, "Olaf Berg"},
+      {6008, &p, false, "Maja Berg"},
+      {6009, &p, false, "14 May 1901"},
+      {6009, &p, true, "051419010000"},
+      {6010, &p, false, "Oslo"},
+      {6012, &p, false, "Oslo"},
+      {6012, &second, false, "Bergen*"},
+      {6013, &p, false, "2 Jun 1901"},
+      {6014, &p, false, "Bergen"},
+      {6016, &p, false, "M"},
+      {6018, &p, false, "Kalmar"},
+      {6021, &p, false, "Visby"},
+      {6022, &p, false, "2 Nov 1970"},
+      {6022, &second, false, "9 Nov 1970*"},
+      {6022, &second, true, "110919700000"},
+      {6023, &second, false, "Malmo*"},
+      {6024, &p, false, "9 Nov 1970"},
+      {6025, &p, false, "Malmo"},
+      {6028, &p, false, "1"},
+      {6029, &p, false, "2"},
+      {6032, &p, false, "3 Jan 1909"},
+      {6034, &p, false, "4 Feb 1920"},
+      {6035, &p, false, "SLAKE"},
+      {6036, &p, false, "5 Mar 1921"},
+      {6037, &p, false, "MANTI"},
+      {6038, &p, false, "9 Aug 1925"},
+      {6038, &p, true, "080919250000"},
+      {6039, &p, false, "LOGAN"},
+      {6040, &p, false, ""},  // baptized and endowed: nothing to qualify for
+      {6041, &p, false, ""},
+      {6042, &p, false, ""},
+      {6046, &p, false, "N"},
+      {6047, &p, false, "N"},
+      {6049, &p, false, ""},
+      {6052, &p, false, "Dr"},
+      {6053, &p, false, "Annie"},
+      {6054, &p, false, "Nan"},
+      {6055, &p, false, "Lund"},
+      {6056, &p, false, "Fever"},
+      {6057, &p, false, "Tall"},
+      {6058, &p, false, "SBN-1"},
+      {6063, &p, false, "1"},
+      {6073, &p, false, ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Field(c.id, *c.person, &m, c.sort, rin), c.expected)
+        << c.id << (c.sort ? " sort" : "");
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Field(6064 + i, p), contacts[i]) << 6064 + i;
+  // The marriage fields are empty without a marriage.
+  for (const std::int32_t id : {6015, 6016, 6017, 6018, 6019, 6029, 6030, 6038, 6039, 6042})
+    EXPECT_EQ(Field(id, p, nullptr, false, rin), "") << id;
+}
+
+// A field's text fills at most the 255-byte field, a long place as any.
+TEST_F(CustomReport, ALongPlaceIsCutToTheField) {
+  CIndividualRecord p;
+  p.birth.place[0] = std::string(150, 'x');
+  p.birth.place[1] = std::string(150, 'y');
+  for (const std::int32_t id : {6010, 6012}) {
+    const std::string text = Field(id, p);
+    EXPECT_EQ(text.size(), 255u) << id;
+    EXPECT_EQ(text.substr(0, 152), std::string(150, 'x') + ", ") << id;
+  }
+}
+
 TEST_F(CustomReport, SortKeysOfNamesAndPlacesAddNothingToTheFile) {
   CIndividualRecord p;
   p.surname = "Neverstored";

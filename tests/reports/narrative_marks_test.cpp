@@ -86,7 +86,7 @@ TEST_F(CitationMarksTest, EachCitationIsFiledByThePartItSupports) {
     ResetCitations();
     std::string event = "x", date = "x", place = "x";
     builder.BuildCitationMarks(std::vector<CitationUse>{{c1, c.appliesTo}}, c.hasDate, c.hasPlace,
-                               event, date, place, Context(), 0);
+                               event, date, place, Context(), HtmlMode::kBookText);
     EXPECT_EQ(event, c.event) << c.appliesTo << c.hasDate << c.hasPlace;
     EXPECT_EQ(date, c.date) << c.appliesTo << c.hasDate << c.hasPlace;
     EXPECT_EQ(place, c.place) << c.appliesTo << c.hasDate << c.hasPlace;
@@ -95,14 +95,14 @@ TEST_F(CitationMarksTest, EachCitationIsFiledByThePartItSupports) {
   ResetCitations();
   std::string event, date, place;
   builder.BuildCitationMarks(std::vector<CitationUse>{{c4, 3}, {c1, 0}, {c2, 3}, {c3, 3}, {c1, 3}},
-                             true, false, event, date, place, Context(), 0);
+                             true, false, event, date, place, Context(), HtmlMode::kBookText);
   EXPECT_EQ(event, "<S>1,2,3</S>");
   EXPECT_EQ(date, "<S>2</S>");
   EXPECT_EQ(place, "");
   // No citations, or no place to number them in: no marks and no empty pair.
   ResetCitations();
   builder.BuildCitationMarks(std::vector<std::int32_t>{}, true, true, event, date, place, Context(),
-                             0);
+                             HtmlMode::kBookText);
   EXPECT_EQ(event + date + place, "");
 }
 
@@ -122,7 +122,7 @@ TEST_F(CitationMarksTest, StoredCitationsMarkTheFactAfterTheVerb) {
   EXPECT_EQ(Narrate(args), "<B>John Smith</B> was born in 1900 in Oslo. He died in 1950.");
   // On a web page numbering starts afresh with every person.
   args.sourceNotes = true;
-  args.htmlMode = 1;
+  args.htmlMode = HtmlMode::kAncestors;
   const std::string web = Narrate(args);
   EXPECT_NE(web.find("was born<SUP><b><a href=\"orvc<?citation-page?>.htm#<?citation-anchor?>C1\"> "
                      "1</a></b>,<b><a href=\"orvc<?citation-page?>.htm#<?citation-anchor?>C2\"> "
@@ -137,23 +137,23 @@ TEST_F(CitationMarksTest, WebMarksWithAndWithoutTheirPage) {
   settings.filePrefix = "fam";
   const CNarrativeBuilder builder(settings);
   std::string out = "x";
-  builder.FormatCitationMarks({1, 3}, out, 1, 4, 17);
+  builder.FormatCitationMarks({1, 3}, out, HtmlMode::kAncestors, 4, 17);
   EXPECT_EQ(out,
             "x<SUP><b><a href=\"famc04.htm#17C1\"> 1</a></b>,<b><a href=\"famc04.htm#17C3\"> "
             "3</a></b></SUP>");
   out.clear();
-  builder.FormatCitationMarks({12}, out, 1, -1, 0);
+  builder.FormatCitationMarks({12}, out, HtmlMode::kAncestors, -1, 0);
   EXPECT_EQ(out, std::string("<SUP><b><a href=\"famc") + kCitationPageSentinel + ".htm#" +
                      kCitationAnchorSentinel + "C12\"> 12</a></b></SUP>");
   out.clear();
-  builder.FormatCitationMarks({12}, out, 1, 4, 0);  // the anchor unknown
+  builder.FormatCitationMarks({12}, out, HtmlMode::kAncestors, 4, 0);  // the anchor unknown
   EXPECT_EQ(out, std::string("<SUP><b><a href=\"famc") + kCitationPageSentinel + ".htm#" +
                      kCitationAnchorSentinel + "C12\"> 12</a></b></SUP>");
   out = "x";
-  builder.FormatCitationMarks({}, out, 1, 4, 17);
-  builder.FormatCitationMarks({}, out, 0, -1, 0);
+  builder.FormatCitationMarks({}, out, HtmlMode::kAncestors, 4, 17);
+  builder.FormatCitationMarks({}, out, HtmlMode::kBookText, -1, 0);
   EXPECT_EQ(out, "x");
-  builder.FormatCitationMarks({2, 10}, out, 0, -1, 0);
+  builder.FormatCitationMarks({2, 10}, out, HtmlMode::kBookText, -1, 0);
   EXPECT_EQ(out, "x<S>2,10</S>");
 }
 

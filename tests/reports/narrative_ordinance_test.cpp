@@ -33,7 +33,7 @@ class NarrativeOrdinanceTest : public NarrativeFixture {
     EXPECT_EQ(DbGetRecord(rin, db::kIndividual, &person), 1);
     std::string out = "left over";
     ResetCitations();
-    builder.BuildOrdinanceSentences(person, out, false, true, Context(), 0);
+    builder.BuildOrdinanceSentences(person, out, false, true, Context(), HtmlMode::kBookText);
     return out;
   }
 };
@@ -258,13 +258,15 @@ TEST_F(NarrativeOrdinanceTest, CitationMarksOfOrdinances) {
   CIndividualRecord person;
   ASSERT_EQ(DbGetRecord(rin, db::kIndividual, &person), 1);
   std::string out;
-  CNarrativeBuilder().BuildOrdinanceSentences(person, out, false, true, Context(), 0);
+  CNarrativeBuilder().BuildOrdinanceSentences(person, out, false, true, Context(),
+                                              HtmlMode::kBookText);
   // The infant endowment's own mark follows "endowment".
   EXPECT_EQ(out,
             "He was sealed<S>1</S> to his parents in 1950 in the Harrowmere temple. Because "
             "he died as an infant, endowment<S>2</S> is not necessary.");
   // Without source notes no mark at all.
-  CNarrativeBuilder().BuildOrdinanceSentences(person, out, false, false, Context(), 0);
+  CNarrativeBuilder().BuildOrdinanceSentences(person, out, false, false, Context(),
+                                              HtmlMode::kBookText);
   EXPECT_EQ(out,
             "He was sealed to his parents in 1950 in the Harrowmere temple. Because he died as "
             "an infant, endowment is not necessary.");
@@ -311,7 +313,7 @@ TEST_F(NarrativeOrdinanceTest, SealingToSpouse) {
     CMarriageRecord marriage;
     ASSERT_EQ(DbGetRecord(mrin, db::kMarriage, &marriage), 1);
     std::string out = "left over";
-    CNarrativeBuilder().BuildSealingToSpouse(marriage, out, true, Context(), 0);
+    CNarrativeBuilder().BuildSealingToSpouse(marriage, out, true, Context(), HtmlMode::kBookText);
     EXPECT_EQ(out, c.text) << c.text;
   }
 }

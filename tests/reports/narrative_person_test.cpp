@@ -89,7 +89,7 @@ TEST_F(NarrativePersonTest, ChristeningOfItsOwnEventType) {
   EXPECT_EQ(Paragraph(person), "<B>John Smith</B> was %1 <dipped> %s in Bergen .");
   PersonNarrativeArgs args;
   args.rin = person;
-  args.htmlMode = 1;
+  args.htmlMode = HtmlMode::kAncestors;
   EXPECT_EQ(Narrate(args), "<b><a name=\"" + std::to_string(person) +
                                "\"></a>John Smith</b> was %1 &lt;dipped&gt; %s in Bergen .");
   EXPECT_EQ(Paragraph(with(Event(Year(1900), "Bergen"))),
@@ -387,7 +387,7 @@ TEST_F(NarrativePersonTest, LivingPersonGetsTheNameOnly) {
   EXPECT_EQ(Narrate(args), "<B>Ann Smith</B> was born in 1900. She died in 1950.");
   // On a web page the living person's name is withheld unless names are kept.
   args.rin = living;
-  args.htmlMode = 1;
+  args.htmlMode = HtmlMode::kAncestors;
   EXPECT_EQ(Narrate(args), "<b><a name=\"" + std::to_string(living) + "\"></a>Living</b>");
   NarrativeSettings keep;
   keep.doName = true;
@@ -404,7 +404,7 @@ TEST_F(NarrativePersonTest, WebParagraphLinksAndEscapes) {
   });
   PersonNarrativeArgs args;
   args.rin = john;
-  args.htmlMode = 3;
+  args.htmlMode = HtmlMode::kFamilyPages;
   args.parentsPage = 4;
   args.parentsAnchor = std::to_string(father);
   args.afterName = "<br>";
@@ -416,7 +416,7 @@ TEST_F(NarrativePersonTest, WebParagraphLinksAndEscapes) {
   settings.filePrefix = "fam";
   WebLineageItem parentItem{2, father, nullptr};
   WebLineageItem item{3, john, &parentItem};
-  args.htmlMode = 2;
+  args.htmlMode = HtmlMode::kDescendants;
   args.webItem = &item;
   args.afterName.clear();
   EXPECT_EQ(Narrate(args, CNarrativeBuilder(settings)),
@@ -440,7 +440,7 @@ TEST_F(NarrativePersonTest, WebLineageNamesTheSurnameAtTheEndOfEachRun) {
   WebLineageItem p1{1, ann, &p2};
   PersonNarrativeArgs args;
   args.rin = ann;
-  args.htmlMode = 2;
+  args.htmlMode = HtmlMode::kDescendants;
   args.webItem = &p1;
   const std::string text = Narrate(args);
   auto link = [](std::int32_t rin, const char* name) {
@@ -474,7 +474,7 @@ TEST_F(NarrativePersonTest, HostileTextIsLiteralInBooksAndEscapedOnWebPages) {
       "<B>A%1<script> O'Neil & \"Co\"</B> \"%%\" was born in 1900 in %s <b>&. He died in 1950 "
       "from %2 & <i>. %% married B%s %% in %1 & \".\r\n\r\n%% did %1 %s %1 \"q\" in 1920 at "
       "< %%p.");
-  args.htmlMode = 1;
+  args.htmlMode = HtmlMode::kAncestors;
   const std::string web = Narrate(args);
   EXPECT_EQ(web,
             "<b><a name=\"" + std::to_string(person) +

@@ -71,6 +71,16 @@ class Parser {
  private:
   char SkipSeparators();
   int Interpret();
+  int InterpretMonthFirst();
+  void InterpretTwoNumbers();
+  int InterpretThreeNumbers();
+  int InterpretDoubleDays();
+  int Value(int i) const { return tokens_[static_cast<std::size_t>(i)].value; }
+  char Separator(int i) const { return tokens_[static_cast<std::size_t>(i)].separator; }
+  void MonthFromNumber(int i) {
+    month_ = Value(i);
+    monthFromNumber_ = true;
+  }
   int TakeDual(const Token& t);
   int Finish(CDateValue& out);
 
@@ -174,173 +184,182 @@ int Parser::Run(CDateValue& out) {
   return Finish(out);
 }
 
-// Assigns day, second day, month and the year token from the token forms.
-int Parser::Interpret() {
-  const int n = static_cast<int>(tokens_.size());
+// A month name first: the day, a second day after '/', then the year.
+int Parser::InterpretMonthFirst() {
   const std::vector<Token>& t = tokens_;
-  int nameIndex = -1;
-  for (int i = 0; i < n; ++i)
-    if (t[i].isName) nameIndex = i;
-  auto v = [&](int i) { return t[i].value; };
-  auto sep = [&](int i) { return t[i].separator; };
-  auto monthNumber = [&](int i) {
-    month_ = v(i);
-    monthFromNumber_ = true;
-  };
-
-  if (nameIndex == 0) {
-    month_ = v(0);
-    switch (n) {
-      case 1:
-        lastUsed_ = 0;
-        break;
-      case 2:
-        if (CanBeDay(t[1])) {
-          day_ = v(1);
-          lastUsed_ = 1;
+  month_ = Value(0);
+  switch (tokens_.size()) {
+    case 1:
+      lastUsed_ = 0;
+      break;
+    case 2:
+      if (CanBeDay(t[1])) {
+        day_ = Value(1);
+        lastUsed_ = 1;
+      } else {
+        yearIndex_ = 1;
+      }
+      break;
+    case 3:
+      if (Separator(1) == '/' && Separator(0) != '/') {
+        if (CanBeDay(t[1]) && CanBeDay(t[2])) {
+          day_ = Value(1);
+          second_ = Value(2);
+          lastUsed_ = 2;
         } else {
           yearIndex_ = 1;
         }
-        break;
-      case 3:
-        if (sep(1) == '/' && sep(0) != '/') {
-          if (CanBeDay(t[1]) && CanBeDay(t[2])) {
-            day_ = v(1);
-            second_ = v(2);
-            lastUsed_ = 2;
-          } else {
-            yearIndex_ = 1;
-          }
-        } else {
-          day_ = v(1);
-          yearIndex_ = 2;
-        }
-        break;
-      case 4:
-        if (v(1) >= 32) return CDateValue::kParseNotStandard;
-        if (sep(1) == '/' && sep(1) != sep(0) && sep(1) != sep(2) && v(2) < 32) {
-          day_ = v(1);
-          second_ = v(2);
-          yearIndex_ = 3;
-        } else {
-          day_ = v(1);
-          yearIndex_ = 2;
-        }
-        break;
-      default:
-        day_ = v(1);
-        second_ = v(2);
+      } else {
+        day_ = Value(1);
+        yearIndex_ = 2;
+      }
+      break;
+    case 4:
+      if (Value(1) >= 32) return CDateValue::kParseNotStandard;
+      if (Separator(1) == '/' && Separator(1) != Separator(0) && Separator(1) != Separator(2) &&
+          Value(2) < 32) {
+        day_ = Value(1);
+        second_ = Value(2);
         yearIndex_ = 3;
-        break;
-    }
-    return CDateValue::kParseStandard;
+      } else {
+        day_ = Value(1);
+        yearIndex_ = 2;
+      }
+      break;
+    default:
+      day_ = Value(1);
+      second_ = Value(2);
+      yearIndex_ = 3;
+      break;
   }
+  return CDateValue::kParseStandard;
+}
+
+// Two numbers: a year alone, a month and year, or a day and month in the
+// typing order, the other order when the first cannot be.
+void Parser::InterpretTwoNumbers() {
+  const Token& a = tokens_[0];
+  const Token& b = tokens_[1];
+  if (a.leadingZeros >= 2 || a.value >= 32) {
+    yearIndex_ = 0;
+  } else if (b.leadingZeros >= 2 || b.value >= 32) {
+    if (a.value <= 12) {
+      MonthFromNumber(0);
+      yearIndex_ = 1;
+    } else {
+      yearIndex_ = 0;
+    }
+  } else if (dayFirst_) {
+    if (b.value <= 12) {
+      MonthFromNumber(1);
+      day_ = a.value;
+      lastUsed_ = 1;
+    } else if (a.value < 12) {
+      MonthFromNumber(0);
+      day_ = b.value;
+      lastUsed_ = 1;
+    } else {
+      yearIndex_ = 0;
+    }
+  } else {
+    if (a.value <= 12) {
+      MonthFromNumber(0);
+      day_ = b.value;
+      lastUsed_ = 1;
+    } else if (b.value < 12) {
+      MonthFromNumber(1);
+      day_ = a.value;
+      lastUsed_ = 1;
+    } else {
+      yearIndex_ = 0;
+    }
+  }
+}
+
+// Three numbers: day, month and year in the typing order, or the shorter
+// readings when a number cannot be a month.
+int Parser::InterpretThreeNumbers() {
+  // Three numbers with different separators have no settled reading.
+  if (Separator(0) != Separator(1)) return CDateValue::kParseNotStandard;
+  if (Value(0) > 12 && Value(1) > 12 && Value(2) > 12) return CDateValue::kParseNotStandard;
+  if (dayFirst_) {
+    if (Value(1) <= 12) {
+      day_ = Value(0);
+      MonthFromNumber(1);
+      yearIndex_ = 2;
+    } else if (Value(0) <= 12) {
+      MonthFromNumber(0);
+      yearIndex_ = 1;
+    } else {
+      yearIndex_ = 0;
+    }
+  } else {
+    if (Value(0) <= 12) {
+      MonthFromNumber(0);
+      if (Value(1) >= 32) {
+        yearIndex_ = 1;
+      } else {
+        day_ = Value(1);
+        yearIndex_ = 2;
+      }
+    } else if (Value(1) <= 12) {
+      day_ = Value(0);
+      MonthFromNumber(1);
+      yearIndex_ = 2;
+    } else {
+      yearIndex_ = 0;
+    }
+  }
+  return CDateValue::kParseStandard;
+}
+
+// Double days without a month name: day, second day, month (or month, day,
+// second day when typing month-first), year, dual part.
+int Parser::InterpretDoubleDays() {
+  if (dayFirst_) {
+    day_ = Value(0);
+    second_ = Value(1);
+    MonthFromNumber(2);
+  } else {
+    MonthFromNumber(0);
+    day_ = Value(1);
+    second_ = Value(2);
+  }
+  if (!CanBeDay(tokens_[dayFirst_ ? 0 : 1]) || !CanBeDay(tokens_[dayFirst_ ? 1 : 2]))
+    return CDateValue::kParseNotStandard;
+  yearIndex_ = 3;
+  return CDateValue::kParseStandard;
+}
+
+// Assigns day, second day, month and the year token from the token forms.
+int Parser::Interpret() {
+  int nameIndex = -1;
+  for (std::size_t i = 0; i < tokens_.size(); ++i)
+    if (tokens_[i].isName) nameIndex = static_cast<int>(i);
+  if (nameIndex == 0) return InterpretMonthFirst();
   if (nameIndex == 1 || nameIndex == 2) {
-    month_ = v(nameIndex);
-    day_ = v(0);
-    if (nameIndex == 2) second_ = v(1);
-    if (n > nameIndex + 1)
+    month_ = Value(nameIndex);
+    day_ = Value(0);
+    if (nameIndex == 2) second_ = Value(1);
+    if (static_cast<int>(tokens_.size()) > nameIndex + 1)
       yearIndex_ = nameIndex + 1;
     else
       lastUsed_ = nameIndex;
     return CDateValue::kParseStandard;
   }
   if (nameIndex > 2) return CDateValue::kParseNotStandard;
-
-  switch (n) {
+  switch (tokens_.size()) {
     case 1:
       yearIndex_ = 0;
-      break;
-    case 2: {
-      const Token& a = t[0];
-      const Token& b = t[1];
-      if (a.leadingZeros >= 2 || a.value >= 32) {
-        yearIndex_ = 0;
-      } else if (b.leadingZeros >= 2 || b.value >= 32) {
-        if (a.value <= 12) {
-          monthNumber(0);
-          yearIndex_ = 1;
-        } else {
-          yearIndex_ = 0;
-        }
-      } else if (dayFirst_) {
-        if (b.value <= 12) {
-          monthNumber(1);
-          day_ = a.value;
-          lastUsed_ = 1;
-        } else if (a.value < 12) {
-          monthNumber(0);
-          day_ = b.value;
-          lastUsed_ = 1;
-        } else {
-          yearIndex_ = 0;
-        }
-      } else {
-        if (a.value <= 12) {
-          monthNumber(0);
-          day_ = b.value;
-          lastUsed_ = 1;
-        } else if (b.value < 12) {
-          monthNumber(1);
-          day_ = a.value;
-          lastUsed_ = 1;
-        } else {
-          yearIndex_ = 0;
-        }
-      }
-      break;
-    }
+      return CDateValue::kParseStandard;
+    case 2:
+      InterpretTwoNumbers();
+      return CDateValue::kParseStandard;
     case 3:
-      // Three numbers with different separators have no settled reading.
-      if (sep(0) != sep(1)) return CDateValue::kParseNotStandard;
-      if (v(0) > 12 && v(1) > 12 && v(2) > 12) return CDateValue::kParseNotStandard;
-      if (dayFirst_) {
-        if (v(1) <= 12) {
-          day_ = v(0);
-          monthNumber(1);
-          yearIndex_ = 2;
-        } else if (v(0) <= 12) {
-          monthNumber(0);
-          yearIndex_ = 1;
-        } else {
-          yearIndex_ = 0;
-        }
-      } else {
-        if (v(0) <= 12) {
-          monthNumber(0);
-          if (v(1) >= 32) {
-            yearIndex_ = 1;
-          } else {
-            day_ = v(1);
-            yearIndex_ = 2;
-          }
-        } else if (v(1) <= 12) {
-          day_ = v(0);
-          monthNumber(1);
-          yearIndex_ = 2;
-        } else {
-          yearIndex_ = 0;
-        }
-      }
-      break;
+      return InterpretThreeNumbers();
     default:
-      // Double days without a month name: day, second day, month (or month,
-      // day, second day when typing month-first), year, dual part.
-      if (dayFirst_) {
-        day_ = v(0);
-        second_ = v(1);
-        monthNumber(2);
-      } else {
-        monthNumber(0);
-        day_ = v(1);
-        second_ = v(2);
-      }
-      if (!CanBeDay(t[dayFirst_ ? 0 : 1]) || !CanBeDay(t[dayFirst_ ? 1 : 2]))
-        return CDateValue::kParseNotStandard;
-      yearIndex_ = 3;
-      break;
+      return InterpretDoubleDays();
   }
-  return CDateValue::kParseStandard;
 }
 
 // The dual-year token: a short second year is widened from the year's

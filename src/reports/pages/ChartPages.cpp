@@ -610,70 +610,251 @@ void CChartPagesGenerator::DrawWallHeading(ReportDevice& dc, const ChartTile& ti
   }
 }
 
-void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::int32_t marriage,
-                                       int left, int right, int middle, bool repeated) {
+// The text lines of a wall-chart box: where the next line goes and how low
+// the text may go, and the ordinance letters not yet drawn.
+struct CChartPagesGenerator::WallBoxLines {
+  ReportDevice& dc;
+  Rect text;
+  int width = 0;
+  int lineHeight = 0;
+  int y = 0;
+  std::string zelLetters;
+  // With dates on lines of their own the letters go on the first event line
+  // that holds no place.
+  bool inLineDue = false;
+
+  bool Fits() const { return y - lineHeight >= text.bottom; }
+};
+
+// A line fitted to the box's width, when it has room.
+void CChartPagesGenerator::DrawWallLine(WallBoxLines& lines, const std::string& text) {
+  if (!lines.Fits()) return;
+  TextOutString(&lines.dc, lines.text.left, lines.y,
+                FitTextToWidth(&lines.dc, {0, 0, lines.width, 0}, text));
+  lines.y -= lines.lineHeight;
+}
+
+// The box's frame, or without one the gap before the text; the room of the
+// text.
+Rect CChartPagesGenerator::DrawWallBoxFrame(ReportDevice& dc, int left, int right, int middle) {
   const int top = middle + boxHeight_ / 2;
   Rect text{left, top, right, top - boxHeight_};
   const WallChartOptions& w = options_.wall;
-  if (w.box) {
-    ChartBox box;
-    box.rect = text;
-    box.corners = w.boxCorner;
-    box.lineStyle = w.boxLine == 0 ? 1 : 2;
-    box.shadow = w.boxShadow;
-    box.fill = options_.boxShade;
-    box.pen = {PS_SOLID, u_->lineStep, 0};
-    box.brush = {options_.wallShadeColor, false};
-    box.shadowBrush = {options_.wallShadowColor, false};
-    box.hundredths = large_;
-    text = DrawChartBox(dc, box, this);
-  } else {
+  if (!w.box) {
     text.left += u_->labelGap30;
+    return text;
   }
-  // The photo's room: beside the text (PhotoPlace 0 left, 2 right) or
-  // above or below it (3, 4); the text gives way by the photo and 50.
-  if (w.photoOpt != 0 && rin > 0) {
-    const bool has = DbHasDefaultPhoto(rin, db::kIndividual) == 1;
-    if (has || options_.photoReserve) {
-      const int unitDiv = large_ ? 10 : 1;
-      int pw = std::max(1, w.photoX / unitDiv), ph = std::max(1, w.photoY / unitDiv);
-      const int gap = 50 / unitDiv;
-      Rect area;
-      if (w.photoPlace < 3) {
-        dc.SelectFont(primaryFont_);
-        const int widest = dc.GetTextExtent(res::LoadString(res::kIdsSampleName)).cx;
-        const int room = std::max(0, text.right - text.left - widest - gap);
-        if (pw > room) {
-          ph = ph * room / pw;
-          pw = room;
-        }
-        const int middle = (text.top + text.bottom) / 2;
-        const int x = w.photoPlace == 2 ? text.right - pw : text.left;
-        area = {x, middle + ph / 2, x + pw, middle - ph / 2};
-        if (w.photoPlace == 2)
-          text.right -= pw + gap;
-        else
-          text.left += pw + gap;
-      } else {
-        const int room = text.right - text.left;
-        if (pw > room) {
-          ph = ph * room / pw;
-          pw = room;
-        }
-        const int x = text.left + (room - pw) / 2;
-        const int y0 = w.photoPlace == 3 ? text.top : text.bottom + ph;
-        area = {x, y0, x + pw, y0 - ph};
-        if (w.photoPlace == 3)
-          text.top -= ph + gap;
-        else
-          text.bottom += ph + gap;
-      }
-      if (has && pw > 0 && ph > 0) DrawPicture(rin, db::kIndividual, &dc, &area, 0, 0, nullptr);
+  ChartBox box;
+  box.rect = text;
+  box.corners = w.boxCorner;
+  box.lineStyle = w.boxLine == 0 ? 1 : 2;
+  box.shadow = w.boxShadow;
+  box.fill = options_.boxShade;
+  box.pen = {PS_SOLID, u_->lineStep, 0};
+  box.brush = {options_.wallShadeColor, false};
+  box.shadowBrush = {options_.wallShadowColor, false};
+  box.hundredths = large_;
+  return DrawChartBox(dc, box, this);
+}
+
+// The photo's room: beside the text (PhotoPlace 0 left, 2 right) or above
+// or below it (3, 4); the text gives way by the photo and 50.
+void CChartPagesGenerator::DrawWallBoxPhoto(ReportDevice& dc, std::int32_t rin, Rect& text) {
+  const WallChartOptions& w = options_.wall;
+  if (w.photoOpt == 0 || rin <= 0) return;
+  const bool has = DbHasDefaultPhoto(rin, db::kIndividual) == 1;
+  if (!has && !options_.photoReserve) return;
+  const int unitDiv = large_ ? 10 : 1;
+  int pw = std::max(1, w.photoX / unitDiv), ph = std::max(1, w.photoY / unitDiv);
+  const int gap = 50 / unitDiv;
+  Rect area;
+  if (w.photoPlace < 3) {
+    dc.SelectFont(primaryFont_);
+    const int widest = dc.GetTextExtent(res::LoadString(res::kIdsSampleName)).cx;
+    const int room = std::max(0, text.right - text.left - widest - gap);
+    if (pw > room) {
+      ph = ph * room / pw;
+      pw = room;
+    }
+    const int middle = (text.top + text.bottom) / 2;
+    const int x = w.photoPlace == 2 ? text.right - pw : text.left;
+    area = {x, middle + ph / 2, x + pw, middle - ph / 2};
+    if (w.photoPlace == 2)
+      text.right -= pw + gap;
+    else
+      text.left += pw + gap;
+  } else {
+    const int room = text.right - text.left;
+    if (pw > room) {
+      ph = ph * room / pw;
+      pw = room;
+    }
+    const int x = text.left + (room - pw) / 2;
+    const int y0 = w.photoPlace == 3 ? text.top : text.bottom + ph;
+    area = {x, y0, x + pw, y0 - ph};
+    if (w.photoPlace == 3)
+      text.top -= ph + gap;
+    else
+      text.bottom += ph + gap;
+  }
+  if (has && pw > 0 && ph > 0) DrawPicture(rin, db::kIndividual, &dc, &area, 0, 0, nullptr);
+}
+
+// The ordinance letters right-aligned on the line at lineY, drawn from
+// right to left.
+void CChartPagesGenerator::DrawWallZelInLine(WallBoxLines& lines, int lineY) {
+  int x = lines.text.right;
+  for (auto it = lines.zelLetters.rbegin(); it != lines.zelLetters.rend(); ++it) {
+    const std::string one(1, *it);
+    x -= lines.dc.GetTextExtent(one).cx;
+    TextOutString(&lines.dc, x, lineY, one);
+    x -= u_->lineStep;
+  }
+  lines.zelLetters.clear();
+}
+
+// One event line: the first event of the letters (B birth, C christening,
+// D death, U burial, M marriage) with a date, or the last of them.
+void CChartPagesGenerator::DrawWallEventLine(WallBoxLines& lines, const std::string& letters,
+                                             const CIndividualRecord& person,
+                                             const CMarriageRecord* marriage) {
+  const WallChartOptions& w = options_.wall;
+  const CEventValue* chosen = nullptr;
+  char label = letters[0];
+  for (char c : letters) {
+    const CEventValue* v = c == 'B'   ? &person.birth
+                           : c == 'C' ? &person.christening
+                           : c == 'D' ? &person.death
+                           : c == 'U' ? &person.burial
+                                      : (marriage != nullptr ? &marriage->marriage : nullptr);
+    if (v == nullptr) continue;
+    chosen = v;
+    if (v->date.IsSet()) {
+      label = c;
+      break;
     }
   }
+  const unsigned id = label == 'B'   ? res::kIdsBirthLetter
+                      : label == 'C' ? res::kIdsChristeningLetter
+                      : label == 'D' ? res::kIdsDeathLetter
+                      : label == 'U' ? res::kIdsLabelBurial
+                                     : res::kIdsMarriageLetter;
+  std::string date = chosen != nullptr && chosen->date.IsSet() ? chosen->date.Format() : "";
+  if (label == 'M' && marriage != nullptr) {
+    if (marriage->status == 'D') date += " " + res::LoadString(res::kIdsDivorced);
+    if (marriage->status == 'N') date += " " + res::LoadString(res::kIdsNotMarried);
+  }
+  const std::string place =
+      chosen != nullptr ? Limited(PlaceText(*chosen, ", "), kBoxPlaceLimit) : std::string();
+  const std::string head = res::LoadString(id) + ": ";
+  const int lineY = lines.y;
+  const bool fits = lines.Fits();
+  if (w.dateAndPlace)
+    DrawWallLine(lines, head + date + (place.empty() ? "" : " - " + place));
+  else if (w.date)
+    DrawWallLine(lines, head + date);
+  if (lines.inLineDue && fits && !lines.zelLetters.empty() && (!w.dateAndPlace || place.empty())) {
+    DrawWallZelInLine(lines, lineY);
+    lines.inLineDue = false;
+  }
+  if (w.place && !w.dateAndPlace)
+    DrawWallLine(lines, res::LoadString(res::kIdsLabelPlace) + ": " + place);
+}
+
+// The person's first event of an extra type: label, date, the description
+// after "-" (WCDescr) and the place as the options ask.
+void CChartPagesGenerator::DrawWallExtraLine(WallBoxLines& lines,
+                                             const std::vector<std::int32_t>& userEvents,
+                                             std::int32_t typeNumber, const std::string& label) {
+  const WallChartOptions& w = options_.wall;
+  for (std::int32_t n : userEvents) {
+    CUserEventRecord event;
+    if (DbGetRecord(n, db::kUserEvent, &event) != 1 || event.eventTypeNumber != typeNumber)
+      continue;
+    const CDateValue* date = event.GetDate();
+    std::string text = label + ": " + (date != nullptr && date->IsSet() ? date->Format() : "");
+    if (w.descriptionLine && !event.description.empty()) text += "-" + event.description;
+    const std::string place = Limited(event.GetPlace(), kBoxPlaceLimit);
+    if (w.dateAndPlace && !place.empty()) text += " - " + place;
+    if (w.date || w.dateAndPlace) DrawWallLine(lines, text);
+    if (w.place && !w.dateAndPlace)
+      DrawWallLine(lines, res::LoadString(res::kIdsLabelPlace) + ": " + place);
+    return;
+  }
+}
+
+// The lines of the person's events and chosen texts.
+void CChartPagesGenerator::DrawWallPersonLines(WallBoxLines& lines, std::int32_t rin,
+                                               const CIndividualRecord& person,
+                                               const CMarriageRecord* marriage) {
+  const WallChartOptions& w = options_.wall;
+  if (w.birth) DrawWallEventLine(lines, "B", person, marriage);
+  if (w.christening) DrawWallEventLine(lines, "C", person, marriage);
+  if (w.birthOrChristening) DrawWallEventLine(lines, "BC", person, marriage);
+  if (w.marriage && marriage != nullptr) DrawWallEventLine(lines, "M", person, marriage);
+  if (w.death) DrawWallEventLine(lines, "D", person, marriage);
+  if (w.burial) DrawWallEventLine(lines, "U", person, marriage);
+  if (w.deathOrBurial) DrawWallEventLine(lines, "DU", person, marriage);
+  std::vector<std::int32_t> userEvents;
+  if (!extraTypes_.empty()) DbGetRinList(userEvents, db::kUserEvent, rin, db::kOwnerIndividual);
+  for (const auto& [typeNumber, label] : extraTypes_)
+    DrawWallExtraLine(lines, userEvents, typeNumber, label);
+  // The chosen record texts, each after its label and ": ".
+  if (w.id) DrawWallLine(lines, res::LoadString(res::kIdsId) + ": " + person.texts1[0]);
+  // The Descendants chart reads its SBN switch as it draws (its box
+  // measure has no SBN line).
+  const bool sbn = ancestry_ ? w.sbn : plat::Profile().GetInt("DescRpt", "WCSBN", 0) != 0;
+  if (sbn) DrawWallLine(lines, res::LoadString(res::kIdsSbn) + ": " + person.texts1[1]);
+  if (w.causeOfDeath)
+    DrawWallLine(lines, res::LoadString(res::kIdsCauseOfDeath) + ": " + person.texts2[0]);
+}
+
+// The ordinance letters not drawn on an event line: "ZEL: " and the
+// letters from left to right.
+void CChartPagesGenerator::DrawWallZelLine(WallBoxLines& lines) {
+  if (lines.zelLetters.empty() || !lines.Fits()) return;
+  const std::string head = "ZEL: ";
+  TextOutString(&lines.dc, lines.text.left, lines.y, head);
+  int x = lines.text.left + lines.dc.GetTextExtent(head).cx;
+  for (char letter : lines.zelLetters) {
+    const std::string one(1, letter);
+    TextOutString(&lines.dc, x, lines.y, one);
+    x += lines.dc.GetTextExtent(one).cx + u_->lineStep;
+  }
+  lines.y -= lines.lineHeight;
+}
+
+// Notes of the chosen tags, WCLpt + 1 lines each, the first led by the tag.
+void CChartPagesGenerator::DrawWallNoteLines(WallBoxLines& lines, std::int32_t rin) {
+  const WallChartOptions& w = options_.wall;
+  for (const std::string& tag : w.noteTags) {
+    if (tag.empty()) continue;
+    std::string note = DbGetTaggedNote(rin, tag, 0, 0, db::kIndividual);
+    if (note.empty()) continue;
+    const std::string name = tag[0] == '!' ? tag.substr(1) : tag;
+    if (options_.noteTagName && !name.empty()) note = name + " " + note;
+    std::string_view rest = note;
+    for (int n = 0; n <= std::max(0, w.noteLines) && !rest.empty(); ++n) {
+      if (!lines.Fits()) break;
+      std::size_t end = FitTextLine(rest, lines.dc, lines.width, lines.width / 80, nullptr);
+      std::string_view piece = rest.substr(0, end);
+      if (end < rest.size() && rest[end] == '\r') ++end;
+      if (end < rest.size() && rest[end] == '\n') ++end;
+      rest = rest.substr(std::max<std::size_t>(end, 1));
+      while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+      TabbedTextOutString(&lines.dc, lines.text.left, lines.y, std::string(piece), 0, nullptr, 0);
+      lines.y -= lines.lineHeight;
+    }
+  }
+}
+
+void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::int32_t marriage,
+                                       int left, int right, int middle, bool repeated) {
+  Rect text = DrawWallBoxFrame(dc, left, right, middle);
+  DrawWallBoxPhoto(dc, rin, text);
+  const WallChartOptions& w = options_.wall;
   CIndividualRecord person;
   const bool known = ReadPerson(rin, person);
-  int y = text.top;
   auto years = [&](const CDateValue& d, const char* letter) {
     return d.IsSet() && d.year != 0 ? std::string(letter) + std::to_string(d.year) : std::string();
   };
@@ -686,158 +867,33 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
   std::string name = known ? PersonName(rin) : res::LoadString(res::kIdsUnknownUpper);
   const std::string joined = JoinChartEvents(parts);
   if (!joined.empty()) name += " " + joined;
-  const int width = text.right - text.left;
+  WallBoxLines lines{dc, text};
+  lines.width = text.right - text.left;
+  lines.y = text.top;
   dc.SelectFont(primaryFont_);
-  TextOutString(&dc, text.left, y, FitTextToWidth(&dc, {0, 0, width, 0}, name));
-  y -= std::abs(primaryFont_.height) * 13 / 10;
+  TextOutString(&dc, text.left, lines.y, FitTextToWidth(&dc, {0, 0, lines.width, 0}, name));
+  lines.y -= std::abs(primaryFont_.height) * 13 / 10;
 
   dc.SelectFont(otherFont_);
-  const int lineHeight = std::abs(otherFont_.height) * 13 / 10;
+  lines.lineHeight = std::abs(otherFont_.height) * 13 / 10;
   // A repeated person's mark keeps the last line of the box.
-  const int textBottom = text.bottom;
-  if (repeated) text.bottom += lineHeight;
-  auto line = [&](const std::string& textLine) {
-    if (y - lineHeight < text.bottom) return;
-    TextOutString(&dc, text.left, y, FitTextToWidth(&dc, {0, 0, width, 0}, textLine));
-    y -= lineHeight;
-  };
-  // The person's first event of each extra type: label, date, the
-  // description after "-" (WCDescr) and the place as the options ask.
-  std::vector<std::int32_t> userEvents;
-  if (known && !extraTypes_.empty())
-    DbGetRinList(userEvents, db::kUserEvent, rin, db::kOwnerIndividual);
-  auto extraLine = [&](std::int32_t typeNumber, const std::string& label) {
-    for (std::int32_t n : userEvents) {
-      CUserEventRecord event;
-      if (DbGetRecord(n, db::kUserEvent, &event) != 1 || event.eventTypeNumber != typeNumber)
-        continue;
-      const CDateValue* date = event.GetDate();
-      std::string text = label + ": " + (date != nullptr && date->IsSet() ? date->Format() : "");
-      if (w.descriptionLine && !event.description.empty()) text += "-" + event.description;
-      const std::string place = Limited(event.GetPlace(), kBoxPlaceLimit);
-      if (w.dateAndPlace && !place.empty()) text += " - " + place;
-      if (w.date || w.dateAndPlace) line(text);
-      if (w.place && !w.dateAndPlace) line(res::LoadString(res::kIdsLabelPlace) + ": " + place);
-      return;
-    }
-  };
-  std::string zelLetters;
+  if (repeated) lines.text.bottom += lines.lineHeight;
   if (known && w.zel && w.showZel) {
     const int states[5] = {CDateValue::GetOrdinanceState(&person.baptism.date, 'B'),
                            CDateValue::GetOrdinanceState(&person.endowment.date, 'E'),
                            CDateValue::GetOrdinanceState(&person.sealingToParents.date, 'P'),
                            hasMarriage ? DbGetSealingStatus(marriage, db::kMarriage) : 0,
                            hasMarriage ? DbGetChildrenOrdinanceStatus(marriage, db::kMarriage) : 0};
-    zelLetters = ChartOrdinanceLetters(states);
+    lines.zelLetters = ChartOrdinanceLetters(states);
   }
-  // With dates on lines of their own the letters go on the first event line
-  // that holds no place, right-aligned, drawn from right to left.
   const bool anyEvent = w.birth || w.christening || w.birthOrChristening || w.death || w.burial ||
                         w.deathOrBurial || (w.marriage && hasMarriage);
-  bool inLineDue = w.date && anyEvent;
-  auto inLine = [&](int lineY) {
-    int x = text.right;
-    for (auto it = zelLetters.rbegin(); it != zelLetters.rend(); ++it) {
-      const std::string one(1, *it);
-      x -= dc.GetTextExtent(one).cx;
-      TextOutString(&dc, x, lineY, one);
-      x -= u_->lineStep;
-    }
-    zelLetters.clear();
-  };
-  // One event line: the first event of the letters with a date.
-  auto eventLine = [&](const std::string& letters) {
-    const CEventValue* chosen = nullptr;
-    char label = letters[0];
-    for (char c : letters) {
-      const CEventValue* v = c == 'B'   ? &person.birth
-                             : c == 'C' ? &person.christening
-                             : c == 'D' ? &person.death
-                             : c == 'U' ? &person.burial
-                                        : (hasMarriage ? &m.marriage : nullptr);
-      if (v == nullptr) continue;
-      chosen = v;
-      if (v->date.IsSet()) {
-        label = c;
-        break;
-      }
-    }
-    const unsigned id = label == 'B'   ? res::kIdsBirthLetter
-                        : label == 'C' ? res::kIdsChristeningLetter
-                        : label == 'D' ? res::kIdsDeathLetter
-                        : label == 'U' ? res::kIdsLabelBurial
-                                       : res::kIdsMarriageLetter;
-    std::string date = chosen != nullptr && chosen->date.IsSet() ? chosen->date.Format() : "";
-    if (label == 'M' && hasMarriage) {
-      if (m.status == 'D') date += " " + res::LoadString(res::kIdsDivorced);
-      if (m.status == 'N') date += " " + res::LoadString(res::kIdsNotMarried);
-    }
-    const std::string place =
-        chosen != nullptr ? Limited(PlaceText(*chosen, ", "), kBoxPlaceLimit) : std::string();
-    const std::string head = res::LoadString(id) + ": ";
-    const int lineY = y;
-    const bool fits = y - lineHeight >= text.bottom;
-    if (w.dateAndPlace)
-      line(head + date + (place.empty() ? "" : " - " + place));
-    else if (w.date)
-      line(head + date);
-    if (inLineDue && fits && !zelLetters.empty() && (!w.dateAndPlace || place.empty())) {
-      inLine(lineY);
-      inLineDue = false;
-    }
-    if (w.place && !w.dateAndPlace) line(res::LoadString(res::kIdsLabelPlace) + ": " + place);
-  };
-  if (known) {
-    if (w.birth) eventLine("B");
-    if (w.christening) eventLine("C");
-    if (w.birthOrChristening) eventLine("BC");
-    if (w.marriage && hasMarriage) eventLine("M");
-    if (w.death) eventLine("D");
-    if (w.burial) eventLine("U");
-    if (w.deathOrBurial) eventLine("DU");
-    for (const auto& [typeNumber, label] : extraTypes_) extraLine(typeNumber, label);
-    // The chosen record texts, each after its label and ": ".
-    if (w.id) line(res::LoadString(res::kIdsId) + ": " + person.texts1[0]);
-    // The Descendants chart reads its SBN switch as it draws (its box
-    // measure has no SBN line).
-    const bool sbn = ancestry_ ? w.sbn : plat::Profile().GetInt("DescRpt", "WCSBN", 0) != 0;
-    if (sbn) line(res::LoadString(res::kIdsSbn) + ": " + person.texts1[1]);
-    if (w.causeOfDeath) line(res::LoadString(res::kIdsCauseOfDeath) + ": " + person.texts2[0]);
-  }
-  if (!zelLetters.empty() && y - lineHeight >= text.bottom) {
-    // The line form: "ZEL: " and the letters from left to right.
-    const std::string head = "ZEL: ";
-    TextOutString(&dc, text.left, y, head);
-    int x = text.left + dc.GetTextExtent(head).cx;
-    for (char letter : zelLetters) {
-      const std::string one(1, letter);
-      TextOutString(&dc, x, y, one);
-      x += dc.GetTextExtent(one).cx + u_->lineStep;
-    }
-    y -= lineHeight;
-  }
-  // Notes of the chosen tags, WCLpt + 1 lines each, the first led by the tag.
-  for (const std::string& tag : w.noteTags) {
-    if (!known || tag.empty()) continue;
-    std::string note = DbGetTaggedNote(rin, tag, 0, 0, db::kIndividual);
-    if (note.empty()) continue;
-    const std::string name = tag[0] == '!' ? tag.substr(1) : tag;
-    if (options_.noteTagName && !name.empty()) note = name + " " + note;
-    std::string_view rest = note;
-    for (int n = 0; n <= std::max(0, w.noteLines) && !rest.empty(); ++n) {
-      if (y - lineHeight < text.bottom) break;
-      std::size_t end = FitTextLine(rest, dc, width, width / 80, nullptr);
-      std::string_view piece = rest.substr(0, end);
-      if (end < rest.size() && rest[end] == '\r') ++end;
-      if (end < rest.size() && rest[end] == '\n') ++end;
-      rest = rest.substr(std::max<std::size_t>(end, 1));
-      while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-      TabbedTextOutString(&dc, text.left, y, std::string(piece), 0, nullptr, 0);
-      y -= lineHeight;
-    }
-  }
-  text.bottom = textBottom;
-  if (repeated) line(res::LoadString(res::kIdsAlreadyPrinted));
+  lines.inLineDue = w.date && anyEvent;
+  if (known) DrawWallPersonLines(lines, rin, person, hasMarriage ? &m : nullptr);
+  DrawWallZelLine(lines);
+  if (known) DrawWallNoteLines(lines, rin);
+  lines.text.bottom = text.bottom;
+  if (repeated) DrawWallLine(lines, res::LoadString(res::kIdsAlreadyPrinted));
 }
 
 void CChartPagesGenerator::DrawWallPage(ReportDevice& dc, int page) {

@@ -18,6 +18,9 @@
 #include "DescendantsChartPagination.h"
 #include "ReportJob.h"
 
+class CIndividualRecord;
+class CMarriageRecord;
+
 namespace rpt {
 
 // Where a page of a wall chart falls: tile column and tile row, from 1.
@@ -86,6 +89,20 @@ class CChartPagesGenerator : public CReportPageGenerator {
   RowPlace WallRow(int row, bool firstTileRow) const;
   void DrawWallBox(ReportDevice& dc, std::int32_t rin, std::int32_t marriage, int left, int right,
                    int middle, bool repeated);
+  // The steps of a wall box.
+  struct WallBoxLines;
+  void DrawWallLine(WallBoxLines& lines, const std::string& text);
+  Rect DrawWallBoxFrame(ReportDevice& dc, int left, int right, int middle);
+  void DrawWallBoxPhoto(ReportDevice& dc, std::int32_t rin, Rect& text);
+  void DrawWallPersonLines(WallBoxLines& lines, std::int32_t rin, const CIndividualRecord& person,
+                           const CMarriageRecord* marriage);
+  void DrawWallEventLine(WallBoxLines& lines, const std::string& letters,
+                         const CIndividualRecord& person, const CMarriageRecord* marriage);
+  void DrawWallExtraLine(WallBoxLines& lines, const std::vector<std::int32_t>& userEvents,
+                         std::int32_t typeNumber, const std::string& label);
+  void DrawWallZelInLine(WallBoxLines& lines, int lineY);
+  void DrawWallZelLine(WallBoxLines& lines);
+  void DrawWallNoteLines(WallBoxLines& lines, std::int32_t rin);
   void Line(ReportDevice& dc, int x1, int y1, int x2, int y2);
 
   std::string Title() const;

@@ -155,8 +155,8 @@ std::string Age(const CDateValue& from, const CDateValue& to) {
 }
 
 std::string YesNoOf(int status) {
-  if (status == 0) return FirstLetter(5210);
-  if (status == 2) return FirstLetter(5211);
+  if (status == 0) return FirstLetter(res::kIdsYesLetter);
+  if (status == 2) return FirstLetter(res::kIdsNoLetter);
   return {};
 }
 
@@ -261,6 +261,275 @@ int CompareForSortFile(const void* a, const void* b) {
                                   static_cast<const std::uint8_t*>(b));
 }
 
+// One field of the individual p and the marriage m (null without one) as the
+// request r asks for it.
+struct FieldArgs {
+  const CustomReportFieldRequest& r;
+  const CIndividualRecord& p;
+  const CMarriageRecord* m;
+  std::int32_t rin;
+};
+
+// A field of the catalogue: its code (whose string is its name) and how its
+// text or sort key is made.
+struct CustomField {
+  std::int32_t id;
+  std::string (*format)(const FieldArgs&);
+};
+
+template <int kSlot>
+std::string Contact(const FieldArgs& a) {
+  return a.p.contact[kSlot];
+}
+
+std::string Count(std::int32_t owner, int relation, int which) {
+  return Number(std::max(0, DbGetRelationCount(owner, relation, 0, which)));
+}
+
+// The date or place of the first event, else of the second marked with a
+// star (not in a sort key).
+std::string FirstOrSecond(const FieldArgs& a, const CEventValue& first, const CEventValue& second,
+                          bool date) {
+  const bool useFirst = !IsEventValueEmpty(first);
+  const CEventValue& event = useFirst ? first : second;
+  std::string out = date ? DateField(event.date, a.r.sortMode) : PlaceField(event, a.r);
+  if (!a.r.sortMode && !useFirst && !out.empty()) out += "*";
+  return out;
+}
+
+// The name of a relative: surname first as a sort key, given names first as
+// text.
+std::string RelativeName(const FieldArgs& a, std::int32_t rin) {
+  CIndividualRecord person;
+  if (rin <= 0 || family::Read(person, rin) != 1) return {};
+  return a.r.sortMode ? NameField(person, a.r, true) : NameOf(person, a.r, false);
+}
+
+std::string ParentName(const FieldArgs& a, bool father) {
+  CMarriageRecord parents;
+  const std::int32_t mrin = a.p.numbers[CIndividualRecord::kParentsMrin];
+  std::int32_t parent = 0;
+  if (mrin > 0 && family::Read(parents, mrin) == 1)
+    parent = father ? parents.husband : parents.wife;
+  return RelativeName(a, parent);
+}
+
+std::string SpouseName(const FieldArgs& a) {
+  if (a.m == nullptr) return {};
+  return RelativeName(a, a.m->husband == a.r.currentRin ? a.m->wife : a.m->husband);
+}
+
+std::string MarriageStatusLetter(const CMarriageRecord* m) {
+  if (m == nullptr) return {};
+  switch (m->status) {
+    case 'D':
+      return FirstLetter(res::kIdsDivorcedLetter);
+    case 'M':
+      return FirstLetter(res::kIdsMarriedLetter);
+    case 'N':
+      return FirstLetter(res::kIdsNotMarriedLetter);
+    default:
+      return {};
+  }
+}
+
+std::string QualifiedForBaptism(const FieldArgs& a) {
+  if (NeedsOrdinance(&a.p.baptism) == 0 && NeedsOrdinance(&a.p.endowment) == 0) return {};
+  int reason = 0;
+  return YesNoOf(GetZelStatus(a.rin, 0, kZelEndowment, reason));
+}
+
+std::string QualifiedForSealingToParents(const FieldArgs& a) {
+  if (NeedsOrdinance(&a.p.sealingToParents) == 0) return {};
+  int reason = 0;
+  return YesNoOf(GetZelStatus(a.rin, a.p.numbers[CIndividualRecord::kParentsMrin],
+                              kZelSealingToParents, reason));
+}
+
+std::string QualifiedForSealingToSpouse(const FieldArgs& a) {
+  if (a.m == nullptr || CDateValue::GetOrdinanceState(&a.m->sealingToSpouse.date, 'S') != 0)
+    return {};
+  int reason = 0;
+  return YesNoOf(GetZelStatus(a.r.currentRin, static_cast<std::int32_t>(a.m->GetRecordNumber()),
+                              kZelSealingToSpouse, reason));
+}
+
+// The temple of the baptism, or the place of a baptism of the living,
+// marked; its key is the text.
+std::string BaptismTemple(const FieldArgs& a) {
+  if (!IsLiveBaptism(a.p)) return a.p.baptism.templeCode;
+  CustomReportFieldRequest display = a.r;
+  display.sortMode = false;
+  return PlaceField(a.p.fifthEvent, display) + "*";
+}
+
+// The notes cut to the column; the key is the width, the comparison cuts
+// the notes itself.
+std::string Notes(const FieldArgs& a) {
+  if (a.r.sortMode) return Number(a.r.widthChars);
+  return CutNoteText(NotesOf(a.rin, a.r.option), a.r.widthChars);
+}
+
+std::string HasUserEvents(const FieldArgs& a) {
+  std::vector<std::int32_t> events;
+  DbGetRinList(events, db::kUserEvent, a.rin, db::kOwnerIndividual);
+  return YesNoOf(events.empty() ? 2 : 0);
+}
+
+std::string HasUserEvent(const FieldArgs& a) {
+  CUserEventRecord event;
+  return YesNoOf(FindUserEvent(a.rin, a.r.option, event) ? 0 : 2);
+}
+
+// The date of the user event the option names, "%1 to %2" with a second
+// date; the key is the first date.
+std::string UserEventDate(const FieldArgs& a) {
+  CUserEventRecord event;
+  if (!FindUserEvent(a.rin, a.r.option, event)) return {};
+  const CDateValue first = event.GetDate() != nullptr ? *event.GetDate() : CDateValue();
+  if (a.r.sortMode) return DateKey(first);
+  std::string out = first.IsSet() ? first.Format() : "";
+  if (event.secondDate.IsSet())
+    out = res::FormatString(res::kIdsDateRange, {out, event.secondDate.Format()}).substr(0, 254);
+  return out;
+}
+
+std::string UserEventPlace(const FieldArgs& a) {
+  CUserEventRecord event;
+  if (!FindUserEvent(a.rin, a.r.option, event)) return {};
+  CEventValue value;
+  if (const CDateValue* d = event.GetDate()) value.date = *d;
+  if (const auto* e = event.GetEvent())
+    for (int i = 0; i < 4; ++i) value.place[i] = e->place[i];
+  return PlaceField(value, a.r);
+}
+
+std::string UserEventDescription(const FieldArgs& a) {
+  CUserEventRecord event;
+  if (!FindUserEvent(a.rin, a.r.option, event)) return {};
+  return event.description;
+}
+
+std::string UserEventConfidence(const FieldArgs& a) {
+  CUserEventRecord event;
+  if (!FindUserEvent(a.rin, a.r.option, event) || event.yesNo == 0) return {};
+  return std::string(1, event.yesNo);
+}
+
+std::string RelationshipIndicator(const FieldArgs& a) {
+  const CRelationshipCode code(a.p.linkText.c_str());
+  return code.IsSet() ? code.GetName(true, false) : std::string();
+}
+
+using Args = const FieldArgs&;
+
+// The catalogue in code order; each code's string is the field's name.
+constexpr CustomField kCustomFields[] = {
+    {6000, [](Args a) { return NameField(a.p, a.r, true); }},   // Surname, Given
+    {6001, [](Args a) { return NameField(a.p, a.r, false); }},  // Given, Surname
+    {6002, [](Args a) { return a.p.suffix; }},
+    {6003,
+     [](Args a) {
+       return a.p.sex == 'M'   ? FirstLetter(res::kIdsMaleLetter)
+              : a.p.sex == 'F' ? FirstLetter(res::kIdsFemaleLetter)
+                               : " ";
+     }},
+    {6004, [](Args a) { return Number(a.rin); }},
+    {6005, [](Args a) { return a.p.texts1[0]; }},  // Custom ID
+    {6006,                                         // Parent's MRIN
+     [](Args a) {
+       const std::int32_t parents = a.p.numbers[CIndividualRecord::kParentsMrin];
+       return parents != 0 ? Number(parents) : std::string();
+     }},
+    {6007, [](Args a) { return ParentName(a, true); }},
+    {6008, [](Args a) { return ParentName(a, false); }},
+    {6009, [](Args a) { return DateField(a.p.birth.date, a.r.sortMode); }},
+    {6010, [](Args a) { return PlaceField(a.p.birth, a.r); }},
+    {6011, [](Args a) { return FirstOrSecond(a, a.p.birth, a.p.christening, true); }},
+    {6012, [](Args a) { return FirstOrSecond(a, a.p.birth, a.p.christening, false); }},
+    {6013, [](Args a) { return DateField(a.p.christening.date, a.r.sortMode); }},
+    {6014, [](Args a) { return PlaceField(a.p.christening, a.r); }},
+    {6015,  // MRIN
+     [](Args a) {
+       return a.m != nullptr ? Number(static_cast<long>(a.m->GetRecordNumber())) : "";
+     }},
+    {6016, [](Args a) { return MarriageStatusLetter(a.m); }},
+    {6017,
+     [](Args a) { return a.m != nullptr ? DateField(a.m->marriage.date, a.r.sortMode) : ""; }},
+    {6018, [](Args a) { return a.m != nullptr ? PlaceField(a.m->marriage, a.r) : ""; }},
+    {6019, SpouseName},
+    {6020, [](Args a) { return DateField(a.p.death.date, a.r.sortMode); }},
+    {6021, [](Args a) { return PlaceField(a.p.death, a.r); }},
+    {6022, [](Args a) { return FirstOrSecond(a, a.p.death, a.p.burial, true); }},
+    {6023, [](Args a) { return FirstOrSecond(a, a.p.death, a.p.burial, false); }},
+    {6024, [](Args a) { return DateField(a.p.burial.date, a.r.sortMode); }},
+    {6025, [](Args a) { return PlaceField(a.p.burial, a.r); }},
+    {6026, Notes},
+    {6027,  // Has Multimedia
+     [](Args a) { return YesNoOf(DbGetMultimediaHead(a.rin, db::kIndividual) > 0 ? 0 : 2); }},
+    {6028, [](Args a) { return Count(a.rin, db::kRelSpouses, 1); }},  // Number of Marriages
+    {6029,                                                            // Number of Children
+     [](Args a) {
+       return a.m != nullptr
+                  ? Count(static_cast<std::int32_t>(a.m->GetRecordNumber()), db::kRelChildren, 0)
+                  : "";
+     }},
+    {6030,  // Age at Marriage
+     [](Args a) { return a.m != nullptr ? Age(a.p.birth.date, a.m->marriage.date) : ""; }},
+    {6031, [](Args a) { return Age(a.p.birth.date, a.p.death.date); }},
+    {6032, [](Args a) { return DateField(a.p.baptism.date, a.r.sortMode); }},
+    {6033, BaptismTemple},
+    {6034, [](Args a) { return DateField(a.p.endowment.date, a.r.sortMode); }},
+    {6035, [](Args a) { return a.p.endowment.templeCode; }},
+    {6036, [](Args a) { return DateField(a.p.sealingToParents.date, a.r.sortMode); }},
+    {6037, [](Args a) { return a.p.sealingToParents.templeCode; }},
+    {6038,
+     [](Args a) {
+       return a.m != nullptr ? DateField(a.m->sealingToSpouse.date, a.r.sortMode) : "";
+     }},
+    {6039, [](Args a) { return a.m != nullptr ? a.m->sealingToSpouse.templeCode : ""; }},
+    {6040, QualifiedForBaptism},
+    {6041, QualifiedForSealingToParents},
+    {6042, QualifiedForSealingToSpouse},
+    {6043, [](Args a) { return YesNoOf(IsLiveBaptism(a.p) ? 0 : 2); }},
+    {6044, [](Args a) { return YesNoOf(HasCitations(a.rin) ? 0 : 2); }},
+    {6045, [](Args a) { return ChristeningLabel(a.p); }},
+    {6046, HasUserEvents},
+    {6047, HasUserEvent},
+    {6048, UserEventDate},
+    {6049, UserEventPlace},
+    {6050, UserEventDescription},
+    {6051, UserEventConfidence},
+    {6052, [](Args a) { return a.p.title; }},              // Title Prefix
+    {6053, [](Args a) { return a.p.nameExtensions[1]; }},  // Also Known As
+    {6054, [](Args a) { return a.p.nameExtensions[0]; }},  // Nickname
+    {6055, [](Args a) { return a.p.texts2[1]; }},          // Married Name
+    {6056, [](Args a) { return a.p.texts2[0]; }},          // Cause of Death
+    {6057, [](Args a) { return a.p.texts2[2]; }},          // Physical Description
+    {6058, [](Args a) { return a.p.texts1[1]; }},          // SBN
+    {6059,
+     [](Args a) {
+       return DateField(StampDate(a.p.numbers[CIndividualRecord::kCreatedStamp]), a.r.sortMode);
+     }},
+    {6060,
+     [](Args a) {
+       return DateField(StampDate(a.p.numbers[CIndividualRecord::kUpdatedStamp]), a.r.sortMode);
+     }},
+    {6061, [](Args a) { return ParentRelationLetter(a.p, true); }},
+    {6062, [](Args a) { return ParentRelationLetter(a.p, false); }},
+    {6063, [](Args a) { return Count(a.rin, db::kRelFather, 1); }},  // Number of Parents
+    {6064, Contact<CIndividualRecord::kContactName>},
+    {6065, Contact<CIndividualRecord::kContactAddress1>},
+    {6066, Contact<CIndividualRecord::kContactCity>},
+    {6067, Contact<CIndividualRecord::kContactState>},
+    {6068, Contact<CIndividualRecord::kContactPostalCode>},
+    {6069, Contact<CIndividualRecord::kContactCountry>},
+    {6070, Contact<CIndividualRecord::kContactPhone>},
+    {6071, Contact<CIndividualRecord::kContactEmail>},
+    {6073, RelationshipIndicator},
+};
+static_assert(std::ranges::is_sorted(kCustomFields, {}, &CustomField::id));
+
 }  // namespace
 
 bool HoldsStorePositions(std::int32_t id) {
@@ -307,274 +576,9 @@ std::string CutNoteText(const std::string& text, int width) {
 
 std::string FormatCustomReportField(const CustomReportFieldRequest& r, const CIndividualRecord& p,
                                     const CMarriageRecord* m) {
-  const auto rin = static_cast<std::int32_t>(p.GetRecordNumber());
-  std::string out;
-  switch (r.fieldId) {
-    // ---- texts
-    case 6002:
-      out = p.suffix;
-      break;
-    case 6005:
-      out = p.texts1[0];
-      break;
-    case 6035:
-      out = p.endowment.templeCode;
-      break;
-    case 6037:
-      out = p.sealingToParents.templeCode;
-      break;
-    case 6039:
-      out = m != nullptr ? m->sealingToSpouse.templeCode : std::string();
-      break;
-    case 6052:
-      out = p.title;
-      break;
-    case 6053:
-      out = p.nameExtensions[1];
-      break;
-    case 6054:
-      out = p.nameExtensions[0];
-      break;
-    case 6055:
-      out = p.texts2[1];
-      break;
-    case 6056:
-      out = p.texts2[0];
-      break;
-    case 6057:
-      out = p.texts2[2];
-      break;
-    case 6058:
-      out = p.texts1[1];
-      break;
-    case 6064:
-    case 6065:
-    case 6066:
-    case 6067:
-    case 6068:
-    case 6069:
-    case 6070:
-    case 6071: {
-      static constexpr int kContact[] = {
-          CIndividualRecord::kContactName,       CIndividualRecord::kContactAddress1,
-          CIndividualRecord::kContactCity,       CIndividualRecord::kContactState,
-          CIndividualRecord::kContactPostalCode, CIndividualRecord::kContactCountry,
-          CIndividualRecord::kContactPhone,      CIndividualRecord::kContactEmail};
-      out = p.contact[kContact[r.fieldId - 6064]];
-      break;
-    }
-    // ---- numbers
-    case 6004:
-      out = Number(rin);
-      break;
-    case 6006: {
-      const std::int32_t parents = p.numbers[CIndividualRecord::kParentsMrin];
-      if (parents != 0) out = Number(parents);
-      break;
-    }
-    case 6015:
-      if (m != nullptr) out = Number(static_cast<long>(m->GetRecordNumber()));
-      break;
-    case 6028:
-      out = Number(std::max(0, DbGetRelationCount(rin, db::kRelSpouses, 0, 1)));
-      break;
-    case 6029:
-      if (m != nullptr)
-        out = Number(std::max(0, DbGetRelationCount(static_cast<std::int32_t>(m->GetRecordNumber()),
-                                                    db::kRelChildren, 0, 0)));
-      break;
-    case 6063:
-      out = Number(std::max(0, DbGetRelationCount(rin, db::kRelFather, 0, 1)));
-      break;
-    case 6030:
-      if (m != nullptr) out = Age(p.birth.date, m->marriage.date);
-      break;
-    case 6031:
-      out = Age(p.birth.date, p.death.date);
-      break;
-    // ---- dates
-    case 6009:
-      return DateField(p.birth.date, r.sortMode);
-    case 6013:
-      return DateField(p.christening.date, r.sortMode);
-    case 6017:
-      return m != nullptr ? DateField(m->marriage.date, r.sortMode) : std::string();
-    case 6020:
-      return DateField(p.death.date, r.sortMode);
-    case 6024:
-      return DateField(p.burial.date, r.sortMode);
-    case 6032:
-      return DateField(p.baptism.date, r.sortMode);
-    case 6034:
-      return DateField(p.endowment.date, r.sortMode);
-    case 6036:
-      return DateField(p.sealingToParents.date, r.sortMode);
-    case 6059:
-      return DateField(StampDate(p.numbers[CIndividualRecord::kCreatedStamp]), r.sortMode);
-    case 6060:
-      return DateField(StampDate(p.numbers[CIndividualRecord::kUpdatedStamp]), r.sortMode);
-    case 6038:
-      return m != nullptr ? DateField(m->sealingToSpouse.date, r.sortMode) : std::string();
-    // ---- places
-    case 6010:
-      return PlaceField(p.birth, r);
-    case 6014:
-      return PlaceField(p.christening, r);
-    case 6018:
-      return m != nullptr ? PlaceField(m->marriage, r) : std::string();
-    case 6021:
-      return PlaceField(p.death, r);
-    case 6025:
-      return PlaceField(p.burial, r);
-    // ---- either-or
-    case 6011:
-    case 6012:
-    case 6022:
-    case 6023: {
-      const bool birthPair = r.fieldId <= 6012;
-      const CEventValue& first = birthPair ? p.birth : p.death;
-      const CEventValue& second = birthPair ? p.christening : p.burial;
-      const bool date = r.fieldId == 6011 || r.fieldId == 6022;
-      const bool useFirst = !IsEventValueEmpty(first);
-      const CEventValue& event = useFirst ? first : second;
-      out = date ? DateField(event.date, r.sortMode) : PlaceField(event, r);
-      if (r.sortMode) return out;
-      if (!useFirst && !out.empty()) out += "*";
-      break;
-    }
-    // ---- names
-    case 6000:
-      return NameField(p, r, true);
-    case 6001:
-      return NameField(p, r, false);
-    case 6007:
-    case 6008:
-    case 6019: {
-      std::int32_t other = 0;
-      if (r.fieldId == 6019) {
-        if (m == nullptr) return {};
-        other = m->husband == r.currentRin ? m->wife : m->husband;
-      } else {
-        CMarriageRecord parents;
-        const std::int32_t mrin = p.numbers[CIndividualRecord::kParentsMrin];
-        if (mrin > 0 && family::Read(parents, mrin) == 1)
-          other = r.fieldId == 6007 ? parents.husband : parents.wife;
-      }
-      CIndividualRecord person;
-      if (other <= 0 || family::Read(person, other) != 1) return {};
-      if (r.sortMode) return NameField(person, r, true);
-      out = NameOf(person, r, false);
-      break;
-    }
-    // ---- letters
-    case 6003:
-      out = p.sex == 'M' ? FirstLetter(5208) : p.sex == 'F' ? FirstLetter(5209) : " ";
-      break;
-    case 6016:
-      if (m != nullptr)
-        out = m->status == 'D'   ? FirstLetter(5213)
-              : m->status == 'M' ? FirstLetter(5212)
-              : m->status == 'N' ? FirstLetter(5222)
-                                 : "";
-      break;
-    case 6061:
-    case 6062:
-      out = ParentRelationLetter(p, r.fieldId == 6061);
-      break;
-    // ---- yes / no
-    case 6027:
-      out = YesNoOf(DbGetMultimediaHead(rin, db::kIndividual) > 0 ? 0 : 2);
-      break;
-    case 6043:
-      out = YesNoOf(IsLiveBaptism(p) ? 0 : 2);
-      break;
-    case 6044:
-      out = YesNoOf(HasCitations(rin) ? 0 : 2);
-      break;
-    case 6046: {
-      std::vector<std::int32_t> events;
-      DbGetRinList(events, db::kUserEvent, rin, db::kOwnerIndividual);
-      out = YesNoOf(events.empty() ? 2 : 0);
-      break;
-    }
-    case 6047: {
-      CUserEventRecord event;
-      out = YesNoOf(FindUserEvent(rin, r.option, event) ? 0 : 2);
-      break;
-    }
-    case 6040: {
-      if (NeedsOrdinance(&p.baptism) == 0 && NeedsOrdinance(&p.endowment) == 0) break;
-      int reason = 0;
-      out = YesNoOf(GetZelStatus(rin, 0, kZelEndowment, reason));
-      break;
-    }
-    case 6041: {
-      if (NeedsOrdinance(&p.sealingToParents) == 0) break;
-      int reason = 0;
-      out = YesNoOf(GetZelStatus(rin, p.numbers[CIndividualRecord::kParentsMrin],
-                                 kZelSealingToParents, reason));
-      break;
-    }
-    case 6042: {
-      if (m == nullptr || CDateValue::GetOrdinanceState(&m->sealingToSpouse.date, 'S') != 0) break;
-      int reason = 0;
-      out = YesNoOf(GetZelStatus(r.currentRin, static_cast<std::int32_t>(m->GetRecordNumber()),
-                                 kZelSealingToSpouse, reason));
-      break;
-    }
-    case 6033:
-      if (!IsLiveBaptism(p)) {
-        out = p.baptism.templeCode;
-      } else {
-        // The place of a baptism of the living, marked; its key is the text.
-        CustomReportFieldRequest display = r;
-        display.sortMode = false;
-        out = PlaceField(p.fifthEvent, display) + "*";
-      }
-      break;
-    // ---- notes
-    case 6026:
-      if (r.sortMode) return Number(r.widthChars);
-      out = CutNoteText(NotesOf(rin, r.option), r.widthChars);
-      break;
-    case 6045:
-      out = ChristeningLabel(p);
-      break;
-    // ---- user events
-    case 6048:
-    case 6049:
-    case 6050:
-    case 6051: {
-      CUserEventRecord event;
-      if (!FindUserEvent(rin, r.option, event)) break;
-      if (r.fieldId == 6051) {
-        if (event.yesNo != 0) out.assign(1, event.yesNo);
-      } else if (r.fieldId == 6050) {
-        out = event.description;
-      } else if (r.fieldId == 6049) {
-        CEventValue value;
-        if (const CDateValue* d = event.GetDate()) value.date = *d;
-        if (const auto* e = event.GetEvent())
-          for (int i = 0; i < 4; ++i) value.place[i] = e->place[i];
-        return PlaceField(value, r);
-      } else {
-        const CDateValue first = event.GetDate() != nullptr ? *event.GetDate() : CDateValue();
-        if (r.sortMode) return DateKey(first);
-        out = first.IsSet() ? first.Format() : "";
-        if (event.secondDate.IsSet())
-          out = res::FormatString(res::kIdsDateRange, {out, event.secondDate.Format()})
-                    .substr(0, 254);
-      }
-      break;
-    }
-    case 6073: {
-      const CRelationshipCode code(p.linkText.c_str());
-      if (code.IsSet()) out = code.GetName(true, false);
-      break;
-    }
-    default:
-      break;
-  }
+  const auto* field = std::ranges::lower_bound(kCustomFields, r.fieldId, {}, &CustomField::id);
+  if (field == std::ranges::end(kCustomFields) || field->id != r.fieldId) return {};
+  std::string out = field->format({r, p, m, static_cast<std::int32_t>(p.GetRecordNumber())});
   if (out.size() > kMaxField) out.resize(kMaxField);
   return out;
 }

@@ -101,6 +101,8 @@ std::vector<std::int32_t> Citations(std::int32_t owner, char letter) {
 
 std::string Phrase(const CDateValue& d) { return d.FormatPhrase(false, 0); }
 
+bool IsHtml(HtmlMode mode) { return mode != HtmlMode::kBookText; }
+
 }  // namespace
 
 NarrativeSettings ReadNarrativeSettings(plat::ProfilePort& profile) {
@@ -115,20 +117,20 @@ NarrativeSettings ReadNarrativeSettings(plat::ProfilePort& profile) {
 
 // ---- names and values ----
 
-std::string CNarrativeBuilder::Value(std::string_view text, int htmlMode) const {
-  return htmlMode ? HtmlEscape(text) : std::string(text);
+std::string CNarrativeBuilder::Value(std::string_view text, HtmlMode htmlMode) const {
+  return IsHtml(htmlMode) ? HtmlEscape(text) : std::string(text);
 }
 
 std::string CNarrativeBuilder::PersonName(const CIndividualRecord& person, int nameOption,
-                                          bool capitals, int htmlMode) const {
+                                          bool capitals, HtmlMode htmlMode) const {
   const std::string name = Value(person.GetName(nameOption, capitals, 1, false), htmlMode);
   // On a web page a person without a name still gets a visible (and so
   // clickable) name.
-  return htmlMode && name.empty() ? kUnknownWebName : name;
+  return IsHtml(htmlMode) && name.empty() ? kUnknownWebName : name;
 }
 
 std::string CNarrativeBuilder::ShortName(const CIndividualRecord& person, bool capitals,
-                                         bool nickname, int htmlMode) const {
+                                         bool nickname, HtmlMode htmlMode) const {
   if (nickname && Nickname(person).size() >= 2) return Value(Nickname(person), htmlMode);
   const std::string& given = person.givenNames[0];
   if (given.size() < 2 || (given.size() == 2 && given[1] == '.'))
@@ -168,7 +170,8 @@ void CNarrativeBuilder::FileCitationNumber(int appliesTo, std::int32_t number, b
 void CNarrativeBuilder::BuildCitationMarks(const std::vector<CitationUse>& citations, bool hasDate,
                                            bool hasPlace, std::string& eventMark,
                                            std::string& dateMark, std::string& placeMark,
-                                           const CitationContext& context, int htmlMode) const {
+                                           const CitationContext& context,
+                                           HtmlMode htmlMode) const {
   eventMark.clear();
   dateMark.clear();
   placeMark.clear();
@@ -187,7 +190,8 @@ void CNarrativeBuilder::BuildCitationMarks(const std::vector<CitationUse>& citat
 void CNarrativeBuilder::BuildCitationMarks(const std::vector<std::int32_t>& citations, bool hasDate,
                                            bool hasPlace, std::string& eventMark,
                                            std::string& dateMark, std::string& placeMark,
-                                           const CitationContext& context, int htmlMode) const {
+                                           const CitationContext& context,
+                                           HtmlMode htmlMode) const {
   std::vector<CitationUse> uses;
   uses.reserve(citations.size());
   for (std::int32_t c : citations) uses.push_back({c, 3});
@@ -195,10 +199,10 @@ void CNarrativeBuilder::BuildCitationMarks(const std::vector<std::int32_t>& cita
 }
 
 void CNarrativeBuilder::FormatCitationMarks(const std::vector<std::int32_t>& numbers,
-                                            std::string& out, int htmlMode, int page,
+                                            std::string& out, HtmlMode htmlMode, int page,
                                             std::int32_t anchor) const {
   if (numbers.empty()) return;
-  if (!htmlMode) {
+  if (!IsHtml(htmlMode)) {
     out += "<S>";
     for (std::size_t i = 0; i < numbers.size(); ++i) {
       if (i) out += ',';
@@ -228,7 +232,7 @@ void CNarrativeBuilder::FormatCitationMarks(const std::vector<std::int32_t>& num
 std::string CNarrativeBuilder::EventMarks(std::int32_t owner, char letter, bool sourceNotes,
                                           bool hasDate, bool hasPlace, std::string& dateMark,
                                           std::string& placeMark, const CitationContext& citations,
-                                          int htmlMode) const {
+                                          HtmlMode htmlMode) const {
   std::string eventMark;
   dateMark.clear();
   placeMark.clear();
@@ -262,7 +266,8 @@ int EventCase(const CEventValue& e) { return (e.date.IsSet() ? 1 : 0) + (HasPlac
 }  // namespace
 
 std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bool sourceNotes,
-                                             const CitationContext& citations, int htmlMode) const {
+                                             const CitationContext& citations,
+                                             HtmlMode htmlMode) const {
   const bool female = FemaleForm(person);
   const std::int32_t rin = person.GetRecordNumber();
   auto sentence = [&](const CEventValue& e, unsigned id, char letter, bool ownType) {
@@ -302,7 +307,8 @@ std::string CNarrativeBuilder::BirthSentence(const CIndividualRecord& person, bo
 
 std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
                                              const std::string& subject, bool sourceNotes,
-                                             const CitationContext& citations, int htmlMode) const {
+                                             const CitationContext& citations,
+                                             HtmlMode htmlMode) const {
   const bool female = FemaleForm(person);
   const std::int32_t rin = person.GetRecordNumber();
   std::string out;
@@ -363,7 +369,7 @@ std::string CNarrativeBuilder::DeathSentence(const CIndividualRecord& person,
 }
 
 std::string CNarrativeBuilder::ParentLinkSentence(const CIndividualRecord& person, char letter,
-                                                  bool spouse, int htmlMode) const {
+                                                  bool spouse, HtmlMode htmlMode) const {
   std::string word;
   switch (letter) {
     case 'a':
@@ -463,200 +469,243 @@ std::vector<std::int32_t> Merge(std::initializer_list<std::vector<std::int32_t>>
 
 }  // namespace
 
+// What the ordinance sentences of one person share.
+struct CNarrativeBuilder::OrdinanceStyle {
+  const CIndividualRecord& person;
+  bool capitalSurnames;
+  bool sourceNotes;
+  const CitationContext& citations;
+  HtmlMode htmlMode;
+};
+
+namespace {
+
+// "He" or "She"; nothing for a person of unknown sex.
+std::string HeShe(const CIndividualRecord& person) {
+  if (person.sex == 'M') return S(res::kIdsHe);
+  if (person.sex == 'F') return S(res::kIdsShe);
+  return {};
+}
+
+}  // namespace
+
+std::string CNarrativeBuilder::OrdinanceMarks(const OrdinanceStyle& style,
+                                              const std::vector<std::int32_t>& list, bool hasDate,
+                                              bool hasPlace, std::string& dateMark,
+                                              std::string& placeMark) const {
+  std::string eventMark;
+  dateMark.clear();
+  placeMark.clear();
+  if (style.sourceNotes)
+    BuildCitationMarks(list, hasDate, hasPlace, eventMark, dateMark, placeMark, style.citations,
+                       style.htmlMode);
+  return eventMark;
+}
+
+std::string CNarrativeBuilder::SealingToParentsSentence(const OrdinanceStyle& style,
+                                                        bool& skipBaptism,
+                                                        bool& skipEndowment) const {
+  const CIndividualRecord& person = style.person;
+  const COrdinanceValue& sealing = person.sealingToParents;
+  if (OrdinanceEmpty(sealing)) return {};
+  const HtmlMode htmlMode = style.htmlMode;
+  const bool female = FemaleForm(person);
+  const std::int32_t rin = person.GetRecordNumber();
+  const int status = StatusOf(sealing.date);
+  const std::vector<std::int32_t> own = Citations(rin, db::kOwnerSealingToParents);
+  std::string dateMark, placeMark;
+  if (status == 0) {
+    const bool hasDate = sealing.date.IsSet();
+    const bool hasTemple = !sealing.templeCode.empty();
+    const std::string mark = OrdinanceMarks(style, own, hasDate, hasTemple, dateMark, placeMark);
+    std::string subject = HeShe(person);
+    if (subject.empty()) subject = ShortName(person, style.capitalSurnames, true, htmlMode);
+    const std::string pronoun = Lower(S(PronounId(person, res::kIdsHisSealedToParents)));
+    const std::string date = hasDate ? Value(Phrase(sealing.date), htmlMode) + dateMark : "";
+    const std::string temple =
+        hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
+    const bool qualified = sealing.date.qualifier != CDateValue::kQualNone;
+    if (hasDate && hasTemple)
+      return subject + Fill(Sx(qualified ? 4073 : 4071, female), {mark, pronoun, date, temple});
+    if (hasDate) return subject + Fill(Sx(qualified ? 4067 : 4065, female), {mark, pronoun, date});
+    if (hasTemple)
+      return subject + Fill(Sx(res::kIdsWasSealedToParents, female), {mark, pronoun, temple});
+    return {};
+  }
+  if (status == CDateValue::kStatusBIC) {
+    const std::string mark = OrdinanceMarks(style, own, true, false, dateMark, placeMark);
+    std::string subject = HeShe(person);
+    if (subject.empty()) subject = ShortName(person, style.capitalSurnames, true, htmlMode);
+    return subject + " " + Fill(S(res::kIdsBornInCovenant), {mark, dateMark});
+  }
+  if (status == CDateValue::kStatusDNS) {
+    const std::string mark = OrdinanceMarks(style, own, true, false, dateMark, placeMark);
+    return Fill(S(res::kIdsSealingNotToBeDone),
+                {mark, Lower(S(PronounId(person, res::kIdsHisSealingNotToBeDone))), dateMark});
+  }
+  if (status == CDateValue::kStatusStillborn) {
+    // A stillborn child's baptism and endowment of the same status are told
+    // in this one sentence.
+    skipBaptism = StatusOf(person.baptism.date) == CDateValue::kStatusStillborn;
+    skipEndowment = StatusOf(person.endowment.date) == CDateValue::kStatusStillborn;
+    std::vector<std::int32_t> list = own;
+    if (skipBaptism) list = Merge({list, Citations(rin, db::kOwnerBaptism)});
+    if (skipEndowment) list = Merge({list, Citations(rin, db::kOwnerEndowment)});
+    const std::string mark = OrdinanceMarks(style, list, true, false, dateMark, placeMark);
+    const unsigned id = skipBaptism && skipEndowment ? 5119
+                        : skipBaptism                ? 5117
+                        : skipEndowment              ? 5118
+                                                     : 5116;
+    return Fill(S(id), {Lower(S(PronounId(person, res::kIdsHe))), dateMark, mark});
+  }
+  const bool french = settings_.french;
+  const StatusTemplates* t =
+      french ? FindStatus(kSealingParentStatusesFrench, std::size(kSealingParentStatusesFrench),
+                          status)
+             : FindStatus(kSealingParentStatuses, std::size(kSealingParentStatuses), status);
+  if (!t) return {};
+  const bool useTemple = TempleUsed(status, sealing.templeCode) && t->withTemple;
+  const std::string mark = OrdinanceMarks(style, own, true, useTemple, dateMark, placeMark);
+  const std::string temple =
+      useTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) : "";
+  const std::string sentence =
+      Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark});
+  return french ? sentence : S(PronounId(person, res::kIdsHisSealingToParents)) + " " + sentence;
+}
+
+// The baptism, kept with a temple or, for a baptism of the living, a place.
+std::string CNarrativeBuilder::BaptismSentence(const OrdinanceStyle& style,
+                                               bool& skipEndowment) const {
+  const CIndividualRecord& person = style.person;
+  const COrdinanceValue& baptism = person.baptism;
+  const bool withPlace = HasPlace(person.fifthEvent);
+  if (OrdinanceEmpty(baptism) && !withPlace) return {};
+  const HtmlMode htmlMode = style.htmlMode;
+  const bool female = FemaleForm(person);
+  const std::int32_t rin = person.GetRecordNumber();
+  const int baptismStatus = StatusOf(baptism.date);
+  const std::vector<std::int32_t> own = Citations(rin, db::kOwnerBaptism);
+  std::string dateMark, placeMark;
+  if (baptismStatus == 0) {
+    const CDateValue& date = baptism.date;
+    const bool hasDate = date.IsSet();
+    std::string where;
+    if (withPlace) {
+      where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
+    } else if (!baptism.templeCode.empty() && !IsLiveTemple(baptism.templeCode)) {
+      where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
+    }
+    const bool hasWhere = !where.empty();
+    const std::string mark = OrdinanceMarks(style, own, hasDate, hasWhere, dateMark, placeMark);
+    const std::string dateText = hasDate ? Value(Phrase(date), htmlMode) + dateMark : "";
+    if (hasWhere) where += placeMark;
+    const std::string subject = ShortName(person, style.capitalSurnames, false, htmlMode);
+    if (hasDate && hasWhere)
+      return subject + Fill(Sx(withPlace ? 4053 : 4049, female), {mark, dateText, where});
+    if (hasDate) return subject + Fill(Sx(res::kIdsWasBaptized, female), {mark, dateText});
+    if (hasWhere) return subject + Fill(Sx(withPlace ? 4055 : 4057, female), {mark, where});
+    return {};
+  }
+  if (IsDeathStatus(baptismStatus)) {
+    // An endowment of the same status is told in this sentence.
+    const bool fold = StatusOf(person.endowment.date) == baptismStatus;
+    skipEndowment = skipEndowment || fold;
+    const std::vector<std::int32_t> list =
+        fold ? Merge({own, Citations(rin, db::kOwnerEndowment)}) : own;
+    const std::string mark = OrdinanceMarks(style, list, true, false, dateMark, placeMark);
+    std::string sentence;
+    if (baptismStatus == CDateValue::kStatusChild)
+      sentence = Sx(fold ? 5138 : 5136, female);
+    else if (baptismStatus == CDateValue::kStatusInfant)
+      sentence = Sx(fold ? 5878 : 5876, female);
+    else
+      sentence = S(fold ? 5135 : 5134);
+    return Fill(sentence, {Lower(S(PronounId(person, res::kIdsHe))), dateMark, mark});
+  }
+  const StatusTemplates* t =
+      FindStatus(kBaptismStatuses, std::size(kBaptismStatuses), baptismStatus);
+  if (!t) return {};
+  std::string where;
+  unsigned id = t->without;
+  if (withPlace && t->withPlace) {
+    where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
+    id = t->withPlace;
+  } else if (!withPlace && TempleUsed(baptismStatus, baptism.templeCode) &&
+             !IsLiveTemple(baptism.templeCode) && t->withTemple) {
+    where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
+    id = t->withTemple;
+  }
+  const std::string mark = OrdinanceMarks(style, own, true, !where.empty(), dateMark, placeMark);
+  return S(PronounId(person, res::kIdsHisBaptism)) + " " +
+         Fill(S(id), {mark, dateMark, where, placeMark});
+}
+
+std::string CNarrativeBuilder::EndowmentSentence(const OrdinanceStyle& style) const {
+  const CIndividualRecord& person = style.person;
+  const COrdinanceValue& endowment = person.endowment;
+  if (OrdinanceEmpty(endowment)) return {};
+  const HtmlMode htmlMode = style.htmlMode;
+  const bool female = FemaleForm(person);
+  const int endowmentStatus = StatusOf(endowment.date);
+  const std::vector<std::int32_t> own = Citations(person.GetRecordNumber(), db::kOwnerEndowment);
+  std::string dateMark, placeMark;
+  if (endowmentStatus == 0) {
+    const bool hasDate = endowment.date.IsSet();
+    const bool hasTemple = !endowment.templeCode.empty();
+    const std::string mark = OrdinanceMarks(style, own, hasDate, hasTemple, dateMark, placeMark);
+    std::string subject = HeShe(person);
+    if (subject.empty()) subject = ShortName(person, style.capitalSurnames, false, htmlMode);
+    const std::string date = hasDate ? Value(Phrase(endowment.date), htmlMode) + dateMark : "";
+    const std::string temple =
+        hasTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) + placeMark : "";
+    if (hasDate && hasTemple)
+      return subject + " " + Fill(Sx(res::kIdsWasEndowedOnInTemple, female), {mark, date, temple});
+    if (hasDate) return subject + " " + Fill(Sx(res::kIdsWasEndowedOn, female), {mark, date});
+    if (hasTemple)
+      return subject + " " + Fill(Sx(res::kIdsWasEndowedInTemple, female), {mark, temple});
+    return {};
+  }
+  if (IsDeathStatus(endowmentStatus)) {
+    const std::string mark = OrdinanceMarks(style, own, true, false, dateMark, placeMark);
+    const std::string sentence = endowmentStatus == CDateValue::kStatusChild
+                                     ? Sx(res::kIdsDiedAsChildNoEndowment, female)
+                                 : endowmentStatus == CDateValue::kStatusInfant
+                                     ? Sx(res::kIdsDiedAsInfantNoEndowment, female)
+                                     : S(res::kIdsStillbornNoEndowment);
+    return Fill(sentence, {Lower(S(PronounId(person, res::kIdsHe))), dateMark, mark});
+  }
+  const StatusTemplates* t =
+      FindStatus(kEndowmentStatuses, std::size(kEndowmentStatuses), endowmentStatus);
+  if (!t) return {};
+  const bool useTemple = TempleUsed(endowmentStatus, endowment.templeCode) && t->withTemple;
+  const std::string mark = OrdinanceMarks(style, own, true, useTemple, dateMark, placeMark);
+  const std::string temple =
+      useTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) : "";
+  return S(PronounId(person, res::kIdsHisEndowment)) + " " +
+         Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark});
+}
+
 void CNarrativeBuilder::BuildOrdinanceSentences(const CIndividualRecord& person, std::string& out,
                                                 bool capitalSurnames, bool sourceNotes,
                                                 const CitationContext& citations,
-                                                int htmlMode) const {
+                                                HtmlMode htmlMode) const {
   out.clear();
-  const bool female = FemaleForm(person);
-  const std::int32_t rin = person.GetRecordNumber();
-  auto marks = [&](const std::vector<std::int32_t>& list, bool hasDate, bool hasPlace,
-                   std::string& dateMark, std::string& placeMark) {
-    std::string eventMark;
-    dateMark.clear();
-    placeMark.clear();
-    if (sourceNotes)
-      BuildCitationMarks(list, hasDate, hasPlace, eventMark, dateMark, placeMark, citations,
-                         htmlMode);
-    return eventMark;
-  };
-  auto heShe = [&] {
-    if (person.sex == 'M') return S(res::kIdsHe);
-    if (person.sex == 'F') return S(res::kIdsShe);
-    return std::string();
-  };
+  const OrdinanceStyle style{person, capitalSurnames, sourceNotes, citations, htmlMode};
   auto block = [&](const std::string& text) {
     if (text.empty()) return;
     if (!out.empty()) out += ' ';
     out += text;
   };
-  const std::string lowerPronoun = Lower(S(PronounId(person, res::kIdsHe)));
-
-  const COrdinanceValue& sealing = person.sealingToParents;
-  const COrdinanceValue& baptism = person.baptism;
-  const COrdinanceValue& endowment = person.endowment;
-  const int baptismStatus = StatusOf(baptism.date);
-  const int endowmentStatus = StatusOf(endowment.date);
   bool skipBaptism = false;
   bool skipEndowment = false;
-
-  // Sealing to parents.
-  if (!OrdinanceEmpty(sealing)) {
-    const int status = StatusOf(sealing.date);
-    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerSealingToParents);
-    std::string dateMark, placeMark;
-    if (status == 0) {
-      const bool hasDate = sealing.date.IsSet();
-      const bool hasTemple = !sealing.templeCode.empty();
-      const std::string mark = marks(own, hasDate, hasTemple, dateMark, placeMark);
-      std::string subject = heShe();
-      if (subject.empty()) subject = ShortName(person, capitalSurnames, true, htmlMode);
-      const std::string pronoun = Lower(S(PronounId(person, 5917)));
-      const std::string date = hasDate ? Value(Phrase(sealing.date), htmlMode) + dateMark : "";
-      const std::string temple =
-          hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
-      const bool qualified = sealing.date.qualifier != CDateValue::kQualNone;
-      if (hasDate && hasTemple)
-        block(subject + Fill(Sx(qualified ? 4073 : 4071, female), {mark, pronoun, date, temple}));
-      else if (hasDate)
-        block(subject + Fill(Sx(qualified ? 4067 : 4065, female), {mark, pronoun, date}));
-      else if (hasTemple)
-        block(subject + Fill(Sx(4069, female), {mark, pronoun, temple}));
-    } else if (status == CDateValue::kStatusBIC) {
-      const std::string mark = marks(own, true, false, dateMark, placeMark);
-      std::string subject = heShe();
-      if (subject.empty()) subject = ShortName(person, capitalSurnames, true, htmlMode);
-      block(subject + " " + Fill(S(5114), {mark, dateMark}));
-    } else if (status == CDateValue::kStatusDNS) {
-      const std::string mark = marks(own, true, false, dateMark, placeMark);
-      block(Fill(S(5115), {mark, Lower(S(PronounId(person, 5905))), dateMark}));
-    } else if (status == CDateValue::kStatusStillborn) {
-      skipBaptism = baptismStatus == CDateValue::kStatusStillborn;
-      skipEndowment = endowmentStatus == CDateValue::kStatusStillborn;
-      std::vector<std::int32_t> list = own;
-      if (skipBaptism) list = Merge({list, Citations(rin, db::kOwnerBaptism)});
-      if (skipEndowment) list = Merge({list, Citations(rin, db::kOwnerEndowment)});
-      const std::string mark = marks(list, true, false, dateMark, placeMark);
-      const unsigned id = skipBaptism && skipEndowment ? 5119
-                          : skipBaptism                ? 5117
-                          : skipEndowment              ? 5118
-                                                       : 5116;
-      block(Fill(S(id), {lowerPronoun, dateMark, mark}));
-    } else {
-      const bool french = settings_.french;
-      const StatusTemplates* t =
-          french ? FindStatus(kSealingParentStatusesFrench, std::size(kSealingParentStatusesFrench),
-                              status)
-                 : FindStatus(kSealingParentStatuses, std::size(kSealingParentStatuses), status);
-      if (t) {
-        const bool useTemple = TempleUsed(status, sealing.templeCode) && t->withTemple;
-        const std::string mark = marks(own, true, useTemple, dateMark, placeMark);
-        const std::string temple =
-            useTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) : "";
-        const std::string sentence =
-            Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark});
-        block(french ? sentence : S(PronounId(person, 5902)) + " " + sentence);
-      }
-    }
-  }
-
-  // Baptism, kept with a temple or, for a baptism of the living, a place.
-  const bool withPlace = HasPlace(person.fifthEvent);
-  if (!skipBaptism && (!OrdinanceEmpty(baptism) || withPlace)) {
-    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerBaptism);
-    std::string dateMark, placeMark;
-    if (baptismStatus == 0) {
-      const CDateValue& date = baptism.date;
-      const bool hasDate = date.IsSet();
-      std::string where;
-      if (withPlace) {
-        where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
-      } else if (!baptism.templeCode.empty() && !IsLiveTemple(baptism.templeCode)) {
-        where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
-      }
-      const bool hasWhere = !where.empty();
-      const std::string mark = marks(own, hasDate, hasWhere, dateMark, placeMark);
-      const std::string dateText = hasDate ? Value(Phrase(date), htmlMode) + dateMark : "";
-      if (hasWhere) where += placeMark;
-      const std::string subject = ShortName(person, capitalSurnames, false, htmlMode);
-      if (hasDate && hasWhere)
-        block(subject + Fill(Sx(withPlace ? 4053 : 4049, female), {mark, dateText, where}));
-      else if (hasDate)
-        block(subject + Fill(Sx(4051, female), {mark, dateText}));
-      else if (hasWhere)
-        block(subject + Fill(Sx(withPlace ? 4055 : 4057, female), {mark, where}));
-    } else if (IsDeathStatus(baptismStatus)) {
-      const bool fold = endowmentStatus == baptismStatus;
-      skipEndowment = skipEndowment || fold;
-      const std::vector<std::int32_t> list =
-          fold ? Merge({own, Citations(rin, db::kOwnerEndowment)}) : own;
-      const std::string mark = marks(list, true, false, dateMark, placeMark);
-      std::string sentence;
-      if (baptismStatus == CDateValue::kStatusChild)
-        sentence = Sx(fold ? 5138 : 5136, female);
-      else if (baptismStatus == CDateValue::kStatusInfant)
-        sentence = Sx(fold ? 5878 : 5876, female);
-      else
-        sentence = S(fold ? 5135 : 5134);
-      block(Fill(sentence, {lowerPronoun, dateMark, mark}));
-    } else if (const StatusTemplates* t =
-                   FindStatus(kBaptismStatuses, std::size(kBaptismStatuses), baptismStatus)) {
-      std::string where;
-      unsigned id = t->without;
-      if (withPlace && t->withPlace) {
-        where = Value(person.fifthEvent.FormatPlace(", "), htmlMode);
-        id = t->withPlace;
-      } else if (!withPlace && TempleUsed(baptismStatus, baptism.templeCode) &&
-                 !IsLiveTemple(baptism.templeCode) && t->withTemple) {
-        where = Value(FormatTempleName(baptism.templeCode, false), htmlMode);
-        id = t->withTemple;
-      }
-      const std::string mark = marks(own, true, !where.empty(), dateMark, placeMark);
-      block(S(PronounId(person, 5908)) + " " + Fill(S(id), {mark, dateMark, where, placeMark}));
-    }
-  }
-
-  // Endowment.
-  if (!skipEndowment && !OrdinanceEmpty(endowment)) {
-    const std::vector<std::int32_t> own = Citations(rin, db::kOwnerEndowment);
-    std::string dateMark, placeMark;
-    if (endowmentStatus == 0) {
-      const bool hasDate = endowment.date.IsSet();
-      const bool hasTemple = !endowment.templeCode.empty();
-      const std::string mark = marks(own, hasDate, hasTemple, dateMark, placeMark);
-      std::string subject = heShe();
-      if (subject.empty()) subject = ShortName(person, capitalSurnames, false, htmlMode);
-      const std::string date = hasDate ? Value(Phrase(endowment.date), htmlMode) + dateMark : "";
-      const std::string temple =
-          hasTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) + placeMark
-                    : "";
-      if (hasDate && hasTemple)
-        block(subject + " " + Fill(Sx(4061, female), {mark, date, temple}));
-      else if (hasDate)
-        block(subject + " " + Fill(Sx(4063, female), {mark, date}));
-      else if (hasTemple)
-        block(subject + " " + Fill(Sx(4059, female), {mark, temple}));
-    } else if (IsDeathStatus(endowmentStatus)) {
-      const std::string mark = marks(own, true, false, dateMark, placeMark);
-      const std::string sentence = endowmentStatus == CDateValue::kStatusChild    ? Sx(5880, female)
-                                   : endowmentStatus == CDateValue::kStatusInfant ? Sx(5882, female)
-                                                                                  : S(5152);
-      block(Fill(sentence, {lowerPronoun, dateMark, mark}));
-    } else if (const StatusTemplates* t =
-                   FindStatus(kEndowmentStatuses, std::size(kEndowmentStatuses), endowmentStatus)) {
-      const bool useTemple = TempleUsed(endowmentStatus, endowment.templeCode) && t->withTemple;
-      const std::string mark = marks(own, true, useTemple, dateMark, placeMark);
-      const std::string temple =
-          useTemple ? Value(FormatTempleName(endowment.templeCode, false), htmlMode) : "";
-      block(S(PronounId(person, 5911)) + " " +
-            Fill(S(useTemple ? t->withTemple : t->without), {mark, dateMark, temple, placeMark}));
-    }
-  }
+  block(SealingToParentsSentence(style, skipBaptism, skipEndowment));
+  if (!skipBaptism) block(BaptismSentence(style, skipEndowment));
+  if (!skipEndowment) block(EndowmentSentence(style));
 }
 
 void CNarrativeBuilder::BuildSealingToSpouse(const CMarriageRecord& marriage, std::string& out,
                                              bool sourceNotes, const CitationContext& citations,
-                                             int htmlMode) const {
+                                             HtmlMode htmlMode) const {
   out.clear();
   const COrdinanceValue& sealing = marriage.sealingToSpouse;
   if (OrdinanceEmpty(sealing)) return;
@@ -677,11 +726,11 @@ void CNarrativeBuilder::BuildSealingToSpouse(const CMarriageRecord& marriage, st
     const std::string temple =
         hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
     if (hasDate && hasTemple)
-      out = Fill(S(5157), {eventMark, date, temple});
+      out = Fill(S(res::kIdsTheyWereSealedOnIn), {eventMark, date, temple});
     else if (hasDate)
-      out = Fill(S(5155), {eventMark, date});
+      out = Fill(S(res::kIdsTheyWereSealedOn), {eventMark, date});
     else if (hasTemple)
-      out = Fill(S(5156), {eventMark, temple});
+      out = Fill(S(res::kIdsTheyWereSealedIn), {eventMark, temple});
     return;
   }
   const StatusTemplates* t =
@@ -721,37 +770,181 @@ std::string PageNumber(int page) {
 
 }  // namespace
 
+// The name in bold; in web text with its anchor, its links and what follows
+// the name. A web paragraph starts its citation numbers afresh.
+void CNarrativeBuilder::WritePersonName(const PersonNarrativeArgs& args,
+                                        const CIndividualRecord& person, bool living,
+                                        std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  const std::string name = PersonName(person, args.nameOption, args.capitalSurnames, html);
+  if (!IsHtml(html)) {
+    s += "<B>" + name + "</B>";
+    return;
+  }
+  if (args.citations.numbers) args.citations.numbers->clear();
+  if (args.citations.seenFlags) args.citations.seenFlags->clear();
+  DiscardCitationNumberLists();
+  const std::string prefix = HtmlEscape(settings_.filePrefix);
+  s += "<b>" + NameAnchor(args.rin);
+  const bool linked = html == HtmlMode::kDescendants && args.webItem;
+  if (linked)
+    s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" + Number(args.rin) +
+         "C\">";
+  s += living && !settings_.doName ? S(res::kIdsLiving) : name;
+  if (html == HtmlMode::kFamilyPages && args.parentsPage && !args.parentsAnchor.empty())
+    s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
+         args.parentsAnchor + "\">" + S(res::kIdsParents) + "</a>]";
+  if (linked) s += "</a>";
+  s += "</b>" + args.afterName;
+}
+
+// The web lineage: the person and the ancestors through the first parents.
+void CNarrativeBuilder::WriteWebLineage(const PersonNarrativeArgs& args, std::string& s) const {
+  struct Entry {
+    const WebLineageItem* item;
+    CIndividualRecord record;
+  };
+  std::vector<Entry> entries;
+  for (const WebLineageItem* item = args.webItem; item; item = item->firstParent) {
+    Entry e{item, {}};
+    if (!DbGetRecord(item->rin, db::kIndividual, &e.record)) e.record.Clear();
+    const bool ancestorLiving = !IsPresumedDeceased(e.record);
+    if (ancestorLiving && !settings_.doName) continue;
+    entries.push_back(std::move(e));
+  }
+  if (entries.empty()) return;
+  s += " (";
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const CIndividualRecord& r = entries[i].record;
+    if (i) s += ", ";
+    s += "<a href=\"" + HtmlEscape(settings_.filePrefix) + "g" + PageNumber(entries[i].item->page) +
+         ".htm#" + Number(entries[i].item->rin) + "\">";
+    // The second and third given names only of those no longer living.
+    s += Value(IsPresumedDeceased(r) ? r.GetGivenNames() : r.givenNames[0], args.htmlMode);
+    // The surname closes each run of equal surnames.
+    if (i + 1 == entries.size() || entries[i + 1].record.surname != r.surname) {
+      std::string surname = r.surname;
+      if (args.capitalSurnames)
+        for (char& c : surname) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (!surname.empty()) s += " " + Value(surname, args.htmlMode);
+    }
+    s += "</a>\n";
+  }
+  s += ")";
+}
+
+// The marriage sentence of the person's paragraph, after the vital
+// sentences already written; false when the marriage tells nothing.
+bool CNarrativeBuilder::WriteMarriageSentence(const PersonNarrativeArgs& args,
+                                              const CIndividualRecord& person, int vitalWritten,
+                                              std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  CMarriageRecord marriage;
+  if (!DbGetRecord(args.marriage, db::kMarriage, &marriage)) marriage.Clear();
+  const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
+  const CEventValue& event = marriage.marriage;
+  const bool hasDate = event.date.IsSet();
+  const bool hasPlace = HasPlace(event);
+  if (!spouseRin && !hasDate && !hasPlace) return false;
+  const bool female = FemaleForm(person);
+  if (vitalWritten == 1 && person.sex == 'M')
+    s += " " + S(res::kIdsHe);
+  else if (vitalWritten == 1 && person.sex == 'F')
+    s += " " + S(res::kIdsShe);
+  else if (vitalWritten)
+    s += " " + ShortName(person, args.capitalSurnames, true, html);
+  std::string spouseName;
+  if (spouseRin) {
+    CIndividualRecord spouse;
+    if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
+    spouseName = ShownAsLiving(spouse, args.livingCheck) && !settings_.doName
+                     ? S(res::kIdsLiving)
+                     : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
+  }
+  const bool notMarried = event.date.month == CDateValue::kStatusNotMarried;
+  std::string eventMark, dateMark, placeMark;
+  if (args.sourceNotes)
+    BuildCitationMarks(Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
+                              Citations(args.marriage, db::kOwnerMarriage)}),
+                       hasDate && !notMarried, hasPlace, eventMark, dateMark, placeMark,
+                       args.citations, html);
+  const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) + dateMark : "";
+  const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) + placeMark : "";
+  const bool qualified = event.date.qualifier != CDateValue::kQualNone;
+  switch ((spouseRin ? 1 : 0) + (hasDate ? 2 : 0) + (hasPlace ? 4 : 0)) {
+    case 1:
+      s += Fill(Sx(res::kIdsMarriedTo, female), {eventMark, spouseName});
+      break;
+    case 2:
+      s += notMarried ? Fill(Sx(res::kIdsWasNotMarried, female), {eventMark})
+                      : Fill(Sx(res::kIdsWasMarriedOn, female), {eventMark, date});
+      break;
+    case 3:
+      s += notMarried ? Fill(Sx(res::kIdsNotMarriedTo, female), {eventMark, spouseName})
+                      : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
+      break;
+    case 4:
+      s += Fill(Sx(res::kIdsWasMarriedIn, female), {eventMark, place});
+      break;
+    case 5:
+      s += Fill(Sx(res::kIdsMarriedToIn, female), {eventMark, spouseName, place});
+      break;
+    case 6:
+      s += notMarried ? Fill(Sx(res::kIdsNotMarriedAt, female), {eventMark, place})
+                      : Fill(Sx(res::kIdsWasMarriedOnIn, female), {eventMark, date, place});
+      break;
+    case 7:
+      s += notMarried
+               ? Fill(Sx(res::kIdsNotMarriedToAt, female), {eventMark, spouseName, place})
+               : Fill(Sx(qualified ? 5097 : 5099, female), {eventMark, spouseName, date, place});
+      break;
+  }
+  if (!args.suppressMrin) s += " (MRIN:" + Number(args.marriage) + ")";
+  s += '.';
+  if (args.zel) {
+    std::string sealing;
+    BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
+    if (!sealing.empty()) s += " " + sealing;
+  }
+  if (marriage.status == 'D' && !notMarried) s += S(res::kIdsDivorce);
+  return true;
+}
+
+// The relationship to the parents and the note of other parents, led by two
+// blanks; nothing when neither is told.
+std::string CNarrativeBuilder::ParentsSentences(const CIndividualRecord& person, std::int32_t rin,
+                                                bool parentLinks, bool multipleParents, bool spouse,
+                                                HtmlMode htmlMode) const {
+  std::string parents = "  ";
+  bool relationWritten = false;
+  if (parentLinks && person.numbers[CIndividualRecord::kParentLink]) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(person.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
+      const std::string sentence =
+          ParentLinkSentence(person, ParentRelationLetter(link), spouse, htmlMode);
+      parents += sentence;
+      relationWritten = !sentence.empty();
+    }
+  }
+  bool otherParents = false;
+  if (multipleParents && HasOtherParents(rin)) {
+    const std::string sentence = S(PronounId(person, res::kIdsOtherParentsMale));
+    parents += relationWritten ? "; " + sentence : UpperFirst(sentence);
+    otherParents = true;
+  }
+  if (relationWritten && !otherParents) parents += '.';
+  return parents.size() > 2 ? parents : std::string();
+}
+
 void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) const {
   if (!args.text) return;
   std::string& s = *args.text;
   s.clear();
-  const int html = args.htmlMode;
+  const HtmlMode html = args.htmlMode;
   CIndividualRecord person;
   if (!DbGetRecord(args.rin, db::kIndividual, &person)) person.Clear();
   const bool living = ShownAsLiving(person, args.livingCheck);
-  const bool female = FemaleForm(person);
-
-  // The name.
-  const std::string name = PersonName(person, args.nameOption, args.capitalSurnames, html);
-  if (!html) {
-    s += "<B>" + name + "</B>";
-  } else {
-    if (args.citations.numbers) args.citations.numbers->clear();
-    if (args.citations.seenFlags) args.citations.seenFlags->clear();
-    DiscardCitationNumberLists();
-    const std::string prefix = HtmlEscape(settings_.filePrefix);
-    s += "<b>" + NameAnchor(args.rin);
-    const bool linked = html == 2 && args.webItem;
-    if (linked)
-      s += "<a href=\"" + prefix + "g" + PageNumber(args.webItem->page) + ".htm#" +
-           Number(args.rin) + "C\">";
-    s += living && !settings_.doName ? S(res::kIdsLiving) : name;
-    if (html == 3 && args.parentsPage && !args.parentsAnchor.empty())
-      s += "&nbsp;[<a href=\"" + prefix + "g" + PageNumber(args.parentsPage) + ".htm#" +
-           args.parentsAnchor + "\">" + S(res::kIdsParents) + "</a>]";
-    if (linked) s += "</a>";
-    s += "</b>" + args.afterName;
-  }
+  WritePersonName(args, person, living, s);
   if (living) return;
 
   if (!Nickname(person).empty()) s += " \"" + Value(Nickname(person), html) + "\"";
@@ -761,45 +954,8 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
                        placeMark, args.citations, html);
     s += eventMark;
   }
+  if (html == HtmlMode::kDescendants && args.webItem) WriteWebLineage(args, s);
 
-  // The web lineage: the person and the ancestors through the first parents.
-  if (html == 2 && args.webItem) {
-    struct Entry {
-      const WebLineageItem* item;
-      CIndividualRecord record;
-    };
-    std::vector<Entry> entries;
-    for (const WebLineageItem* item = args.webItem; item; item = item->firstParent) {
-      Entry e{item, {}};
-      if (!DbGetRecord(item->rin, db::kIndividual, &e.record)) e.record.Clear();
-      const bool ancestorLiving = !IsPresumedDeceased(e.record);
-      if (ancestorLiving && !settings_.doName) continue;
-      entries.push_back(std::move(e));
-    }
-    if (!entries.empty()) {
-      s += " (";
-      for (std::size_t i = 0; i < entries.size(); ++i) {
-        const CIndividualRecord& r = entries[i].record;
-        if (i) s += ", ";
-        s += "<a href=\"" + HtmlEscape(settings_.filePrefix) + "g" +
-             PageNumber(entries[i].item->page) + ".htm#" + Number(entries[i].item->rin) + "\">";
-        // The second and third given names only of those no longer living.
-        s += Value(IsPresumedDeceased(r) ? r.GetGivenNames() : r.givenNames[0], html);
-        // The surname closes each run of equal surnames.
-        if (i + 1 == entries.size() || entries[i + 1].record.surname != r.surname) {
-          std::string surname = r.surname;
-          if (args.capitalSurnames)
-            for (char& c : surname)
-              c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-          if (!surname.empty()) s += " " + Value(surname, html);
-        }
-        s += "</a>\n";
-      }
-      s += ")";
-    }
-  }
-
-  bool anySentence = false;
   const std::string birth = BirthSentence(person, args.sourceNotes, args.citations, html);
   s += birth;
   const bool birthWritten = !birth.empty();
@@ -815,7 +971,7 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
   const std::string death = DeathSentence(person, subject, args.sourceNotes, args.citations, html);
   s += death;
   const bool deathWritten = !death.empty();
-  anySentence = birthWritten || deathWritten;
+  bool anySentence = birthWritten || deathWritten;
 
   if (args.zel) {
     std::string ordinances;
@@ -827,105 +983,12 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
       anySentence = true;
     }
   }
-
-  if (args.marriage) {
-    CMarriageRecord marriage;
-    if (!DbGetRecord(args.marriage, db::kMarriage, &marriage)) marriage.Clear();
-    const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
-    const CEventValue& event = marriage.marriage;
-    const bool hasDate = event.date.IsSet();
-    const bool hasPlace = HasPlace(event);
-    if (spouseRin || hasDate || hasPlace) {
-      const int written = (birthWritten ? 1 : 0) + (deathWritten ? 1 : 0);
-      if (written == 1 && person.sex == 'M')
-        s += " " + S(res::kIdsHe);
-      else if (written == 1 && person.sex == 'F')
-        s += " " + S(res::kIdsShe);
-      else if (written)
-        s += " " + ShortName(person, args.capitalSurnames, true, html);
-      std::string spouseName;
-      if (spouseRin) {
-        CIndividualRecord spouse;
-        if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
-        spouseName = ShownAsLiving(spouse, args.livingCheck) && !settings_.doName
-                         ? S(res::kIdsLiving)
-                         : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
-      }
-      const bool notMarried = event.date.month == CDateValue::kStatusNotMarried;
-      std::string eventMark, dateMark, placeMark;
-      if (args.sourceNotes)
-        BuildCitationMarks(Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
-                                  Citations(args.marriage, db::kOwnerMarriage)}),
-                           hasDate && !notMarried, hasPlace, eventMark, dateMark, placeMark,
-                           args.citations, html);
-      const std::string date =
-          hasDate && !notMarried ? Value(Phrase(event.date), html) + dateMark : "";
-      const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) + placeMark : "";
-      const bool qualified = event.date.qualifier != CDateValue::kQualNone;
-      switch ((spouseRin ? 1 : 0) + (hasDate ? 2 : 0) + (hasPlace ? 4 : 0)) {
-        case 1:
-          s += Fill(Sx(5075, female), {eventMark, spouseName});
-          break;
-        case 2:
-          s += notMarried ? Fill(Sx(5081, female), {eventMark})
-                          : Fill(Sx(5077, female), {eventMark, date});
-          break;
-        case 3:
-          s += notMarried
-                   ? Fill(Sx(5079, female), {eventMark, spouseName})
-                   : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
-          break;
-        case 4:
-          s += Fill(Sx(5087, female), {eventMark, place});
-          break;
-        case 5:
-          s += Fill(Sx(5089, female), {eventMark, spouseName, place});
-          break;
-        case 6:
-          s += notMarried ? Fill(Sx(5093, female), {eventMark, place})
-                          : Fill(Sx(5091, female), {eventMark, date, place});
-          break;
-        case 7:
-          s += notMarried ? Fill(Sx(5095, female), {eventMark, spouseName, place})
-                          : Fill(Sx(qualified ? 5097 : 5099, female),
-                                 {eventMark, spouseName, date, place});
-          break;
-      }
-      if (!args.suppressMrin) s += " (MRIN:" + Number(args.marriage) + ")";
-      s += '.';
-      anySentence = true;
-      if (args.zel) {
-        std::string sealing;
-        BuildSealingToSpouse(marriage, sealing, args.sourceNotes, args.citations, html);
-        if (!sealing.empty()) s += " " + sealing;
-      }
-      if (marriage.status == 'D' && !notMarried) s += S(res::kIdsDivorce);
-    }
-  }
-
+  if (args.marriage &&
+      WriteMarriageSentence(args, person, (birthWritten ? 1 : 0) + (deathWritten ? 1 : 0), s))
+    anySentence = true;
   if (!anySentence) s += '.';
 
-  // Relationship to the parents and other parents.
-  std::string parents = "  ";
-  bool relationWritten = false;
-  if (args.parentLinks && person.numbers[CIndividualRecord::kParentLink]) {
-    CFamilyLinkRecord link;
-    if (DbGetRecord(person.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
-      const std::string sentence =
-          ParentLinkSentence(person, ParentRelationLetter(link), false, html);
-      parents += sentence;
-      relationWritten = !sentence.empty();
-    }
-  }
-  bool otherParents = false;
-  if (args.multipleParents && HasOtherParents(args.rin)) {
-    const std::string sentence = S(PronounId(person, res::kIdsOtherParentsMale));
-    parents += relationWritten ? "; " + sentence : UpperFirst(sentence);
-    otherParents = true;
-  }
-  if (relationWritten && !otherParents) parents += '.';
-  if (parents.size() > 2) s += parents;
-
+  s += ParentsSentences(person, args.rin, args.parentLinks, args.multipleParents, false, html);
   if (args.otherEvents)
     BuildOtherEvents(args.rin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
                      args.citations, html);
@@ -935,7 +998,8 @@ void CNarrativeBuilder::BuildPersonNarrative(const PersonNarrativeArgs& args) co
 
 void CNarrativeBuilder::BuildOtherEvents(std::int32_t rin, std::string& text, bool capitalSurnames,
                                          bool sourceNotes, bool confidential,
-                                         const CitationContext& citations, int htmlMode) const {
+                                         const CitationContext& citations,
+                                         HtmlMode htmlMode) const {
   CIndividualRecord person;
   if (!DbGetRecord(rin, db::kIndividual, &person)) return;
   std::vector<std::int32_t> events;
@@ -1000,12 +1064,175 @@ void CNarrativeBuilder::BuildOtherEvents(std::int32_t rin, std::string& text, bo
 
 // ---- the spouse's paragraph ----
 
+namespace {
+
+// The word of the spouse's note of a relationship to the parents other
+// than birth; 0 for none.
+unsigned RelationNoteId(char letter) {
+  switch (letter) {
+    case 'a':
+      return res::kIdsAdopted;
+    case 'c':
+      return res::kIdsChallenged;
+    case 'd':
+      return res::kIdsDisproved;
+    case 'g':
+      return res::kIdsGuardian;
+    case 's':
+      return res::kIdsSealing;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+// The spouse in bold after the main person, with the marriage's label and
+// marks; true when the spouse is shown as living, of whom nothing more is
+// told.
+bool CNarrativeBuilder::WriteSpouseName(const SpouseNarrativeArgs& args, std::int32_t spouseRin,
+                                        const CIndividualRecord& spouse, bool mainFemale,
+                                        bool notMarried, std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  const bool spouseLiving = ShownAsLiving(spouse, args.livingCheck);
+  std::string label;
+  if (args.suppressMrin) {
+    if (args.ordinal) label = "(" + Number(args.ordinal) + ")";
+  } else if (args.ordinal) {
+    label = "(" + Number(args.ordinal) + "-MRIN:" + Number(args.marriage) + ")";
+  } else {
+    label = "(MRIN:" + Number(args.marriage) + ")";
+  }
+  const std::string shown = spouseLiving && !settings_.doName
+                                ? S(res::kIdsLiving)
+                                : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
+  std::string spouseText = IsHtml(html)
+                               ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
+                               : "<B>" + shown + "</B>";
+  if (!spouseLiving) {
+    if (!Nickname(spouse).empty()) spouseText += " \"" + Value(Nickname(spouse), html) + "\"";
+    if (args.sourceNotes) {
+      std::string nameMark, d, p;
+      BuildCitationMarks(Citations(spouseRin, db::kOwnerIndividual), false, false, nameMark, d, p,
+                         args.citations, html);
+      spouseText += nameMark;
+    }
+  }
+  std::string eventMark, dateMark, placeMark;
+  if (args.sourceNotes)
+    BuildCitationMarks(Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
+                              Citations(args.marriage, db::kOwnerMarriage)}),
+                       false, false, eventMark, dateMark, placeMark, args.citations, html);
+  const bool shortForm = args.suppressMrin && args.ordinal == 0;
+  if (args.ordinal < 2) {
+    if (notMarried)
+      s += shortForm
+               ? Fill(Sx(res::kIdsNotMarriedToShort, mainFemale), {eventMark, spouseText})
+               : Fill(Sx(res::kIdsNotMarriedWithLabel, mainFemale), {eventMark, label, spouseText});
+    else
+      s += shortForm
+               ? Fill(Sx(res::kIdsMarriedToShort, mainFemale), {eventMark, spouseText})
+               : Fill(Sx(res::kIdsMarriedWithLabel, mainFemale), {eventMark, label, spouseText});
+  } else {
+    s += Fill(Sx(notMarried ? 4075 : 4077, mainFemale), {eventMark, label, spouseText});
+  }
+  return spouseLiving;
+}
+
+// "son of X and Y" and its forms for the spouse's parents; false when the
+// spouse has none.
+bool CNarrativeBuilder::WriteSpouseParents(const SpouseNarrativeArgs& args,
+                                           const CIndividualRecord& spouse, std::string& s) const {
+  if (!spouse.numbers[CIndividualRecord::kParentsMrin]) return false;
+  CMarriageRecord parents;
+  if (!DbGetRecord(spouse.numbers[CIndividualRecord::kParentsMrin], db::kMarriage, &parents) ||
+      !(parents.husband || parents.wife))
+    return false;
+  std::string word = S(res::kIdsSonWord + (spouse.sex == 'M' ? 0 : spouse.sex == 'F' ? 1 : 2));
+  if (args.parentLinks && spouse.numbers[CIndividualRecord::kParentLink]) {
+    CFamilyLinkRecord link;
+    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link) &&
+        !(link.firstParentRelation == 'b' && link.secondParentRelation == 'b')) {
+      const unsigned note = RelationNoteId(ParentRelationLetter(link));
+      if (note) word += " (" + Lower(S(note)) + ")";
+    }
+  }
+  auto parentName = [&](std::int32_t rin) {
+    CIndividualRecord p;
+    if (!DbGetRecord(rin, db::kIndividual, &p)) p.Clear();
+    return PersonName(p, args.nameOption, args.capitalSurnames, args.htmlMode);
+  };
+  const std::string mrin = Number(parents.GetRecordNumber());
+  if (parents.husband && parents.wife) {
+    const std::string father = parentName(parents.husband);
+    const std::string mother = parentName(parents.wife);
+    s += args.suppressMrin
+             ? FillSequential(S(res::kIdsChildOfParents), {word, father, mother})
+             : FillSequential(S(res::kIdsChildOfParentsMrin), {word, father, mother, mrin});
+  } else {
+    const std::string parent = parentName(parents.husband ? parents.husband : parents.wife);
+    s += args.suppressMrin ? FillSequential(S(res::kIdsChildOfParent), {word, parent})
+                           : FillSequential(S(res::kIdsChildOfParentMrin), {word, parent, mrin});
+  }
+  return true;
+}
+
+// The date and place of the marriage in the spouse's paragraph.
+std::string CNarrativeBuilder::MarriageDatePlace(const CEventValue& event, bool notMarried,
+                                                 bool mainFemale, HtmlMode html) const {
+  const bool hasDate = event.date.IsSet();
+  const bool hasPlace = HasPlace(event);
+  const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) : "";
+  const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) : "";
+  const int c = (hasDate ? 1 : 0) + (hasPlace ? 2 : 0);
+  if (c == 1 && !date.empty()) return " " + date;
+  if (c == 2) return FillSequential(S(res::kIdsInPlace), {place});
+  if (c == 3 && notMarried) return Fill(Sx(res::kIdsNotMarriedAt, mainFemale), {"", place});
+  if (c == 3) return FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
+  return {};
+}
+
+// The spouse's own sentences, kept only when a vital event is told.
+void CNarrativeBuilder::WriteSpouseOwnSentences(const SpouseNarrativeArgs& args,
+                                                std::int32_t spouseRin,
+                                                const CIndividualRecord& spouse,
+                                                bool parentsWritten, std::string& s) const {
+  const HtmlMode html = args.htmlMode;
+  const std::size_t keep = s.size();
+  const std::string shortName = ShortName(spouse, args.capitalSurnames, true, html);
+  const std::string birth = BirthSentence(spouse, args.sourceNotes, args.citations, html);
+  std::string subject;
+  if (!birth.empty()) {
+    if (spouse.sex == 'M')
+      subject = " " + S(res::kIdsHe);
+    else if (spouse.sex == 'F')
+      subject = " " + S(res::kIdsShe);
+    else
+      subject = " " + shortName;
+  }
+  const std::string death = DeathSentence(spouse, subject, args.sourceNotes, args.citations, html);
+  const bool vital = !birth.empty() || !death.empty();
+  s += " " + shortName + birth + death;
+  if (args.zel) {
+    std::string ordinances;
+    BuildOrdinanceSentences(spouse, ordinances, args.capitalSurnames, args.sourceNotes,
+                            args.citations, html);
+    if (!ordinances.empty()) s += " " + ordinances;
+  }
+  s += ParentsSentences(spouse, spouseRin, args.parentLinks && !parentsWritten,
+                        args.multipleParents, true, html);
+  if (args.otherEvents)
+    BuildOtherEvents(spouseRin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
+                     args.citations, html);
+  if (!vital) s.resize(keep);
+}
+
 int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) const {
   if (!args.text) return 0;
   std::string& s = *args.text;
   s.clear();
-  const int html = args.htmlMode;
-  if (html) {
+  const HtmlMode html = args.htmlMode;
+  if (IsHtml(html)) {
     if (args.citations.numbers) args.citations.numbers->clear();
     if (args.citations.seenFlags) args.citations.seenFlags->clear();
     DiscardCitationNumberLists();
@@ -1018,11 +1245,9 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   const bool mainFemale = FemaleForm(main);
   const std::int32_t spouseRin = SpouseOf(marriage, args.rin);
   const CEventValue& event = marriage.marriage;
-  const bool hasDate = event.date.IsSet();
-  const bool hasPlace = HasPlace(event);
   const bool notMarried =
       marriage.status == 'N' || event.date.month == CDateValue::kStatusNotMarried;
-  if (!spouseRin && !hasDate && !hasPlace) {
+  if (!spouseRin && !event.date.IsSet() && !HasPlace(event)) {
     s += '.';
     return 0;
   }
@@ -1031,121 +1256,13 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   s += ShownAsLiving(main, args.livingCheck) && !settings_.doName
            ? S(res::kIdsLiving)
            : ShortName(main, args.capitalSurnames, true, html);
-
   CIndividualRecord spouse;
-  bool spouseLiving = false;
-  std::string eventMark, dateMark, placeMark;
-  const std::vector<std::int32_t> marriageCitations =
-      Merge({Citations(args.marriage, db::kOwnerMarriageEvent),
-             Citations(args.marriage, db::kOwnerMarriage)});
   if (spouseRin) {
     if (!DbGetRecord(spouseRin, db::kIndividual, &spouse)) spouse.Clear();
-    spouseLiving = ShownAsLiving(spouse, args.livingCheck);
-    std::string label;
-    if (args.suppressMrin) {
-      if (args.ordinal) label = "(" + Number(args.ordinal) + ")";
-    } else if (args.ordinal) {
-      label = "(" + Number(args.ordinal) + "-MRIN:" + Number(args.marriage) + ")";
-    } else {
-      label = "(MRIN:" + Number(args.marriage) + ")";
-    }
-    const std::string shown = spouseLiving && !settings_.doName
-                                  ? S(res::kIdsLiving)
-                                  : PersonName(spouse, args.nameOption, args.capitalSurnames, html);
-    std::string spouseText = html ? "<b>" + NameAnchor(spouseRin) + shown + "</b>" + args.afterName
-                                  : "<B>" + shown + "</B>";
-    if (!spouseLiving) {
-      if (!Nickname(spouse).empty()) spouseText += " \"" + Value(Nickname(spouse), html) + "\"";
-      if (args.sourceNotes) {
-        std::string nameMark, d, p;
-        BuildCitationMarks(Citations(spouseRin, db::kOwnerIndividual), false, false, nameMark, d, p,
-                           args.citations, html);
-        spouseText += nameMark;
-      }
-    }
-    if (args.sourceNotes)
-      BuildCitationMarks(marriageCitations, false, false, eventMark, dateMark, placeMark,
-                         args.citations, html);
-    const bool shortForm = args.suppressMrin && args.ordinal == 0;
-    if (args.ordinal < 2) {
-      if (notMarried)
-        s += shortForm ? Fill(Sx(5175, mainFemale), {eventMark, spouseText})
-                       : Fill(Sx(4081, mainFemale), {eventMark, label, spouseText});
-      else
-        s += shortForm ? Fill(Sx(5173, mainFemale), {eventMark, spouseText})
-                       : Fill(Sx(4079, mainFemale), {eventMark, label, spouseText});
-    } else {
-      s += Fill(Sx(notMarried ? 4075 : 4077, mainFemale), {eventMark, label, spouseText});
-    }
-    // A living spouse is named and nothing more is told of him or her.
-    if (spouseLiving) return spouseRin;
+    if (WriteSpouseName(args, spouseRin, spouse, mainFemale, notMarried, s)) return spouseRin;
   }
-
-  // The spouse's parents.
-  bool parentsWritten = false;
-  if (spouseRin && spouse.numbers[CIndividualRecord::kParentsMrin]) {
-    CMarriageRecord parents;
-    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentsMrin], db::kMarriage, &parents) &&
-        (parents.husband || parents.wife)) {
-      std::string word = S(res::kIdsSonWord + (spouse.sex == 'M' ? 0 : spouse.sex == 'F' ? 1 : 2));
-      if (args.parentLinks && spouse.numbers[CIndividualRecord::kParentLink]) {
-        CFamilyLinkRecord link;
-        if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link) &&
-            !(link.firstParentRelation == 'b' && link.secondParentRelation == 'b')) {
-          unsigned note = 0;
-          switch (ParentRelationLetter(link)) {
-            case 'a':
-              note = res::kIdsAdopted;
-              break;
-            case 'c':
-              note = res::kIdsChallenged;
-              break;
-            case 'd':
-              note = res::kIdsDisproved;
-              break;
-            case 'g':
-              note = res::kIdsGuardian;
-              break;
-            case 's':
-              note = res::kIdsSealing;
-              break;
-          }
-          if (note) word += " (" + Lower(S(note)) + ")";
-        }
-      }
-      auto parentName = [&](std::int32_t rin) {
-        CIndividualRecord p;
-        if (!DbGetRecord(rin, db::kIndividual, &p)) p.Clear();
-        return PersonName(p, args.nameOption, args.capitalSurnames, html);
-      };
-      const std::string mrin = Number(parents.GetRecordNumber());
-      if (parents.husband && parents.wife) {
-        const std::string father = parentName(parents.husband);
-        const std::string mother = parentName(parents.wife);
-        s += args.suppressMrin ? FillSequential(S(5184), {word, father, mother})
-                               : FillSequential(S(5182), {word, father, mother, mrin});
-      } else {
-        const std::string parent = parentName(parents.husband ? parents.husband : parents.wife);
-        s += args.suppressMrin ? FillSequential(S(5185), {word, parent})
-                               : FillSequential(S(5183), {word, parent, mrin});
-      }
-      parentsWritten = true;
-    }
-  }
-
-  // The marriage's date and place.
-  const std::string date = hasDate && !notMarried ? Value(Phrase(event.date), html) : "";
-  const std::string place = hasPlace ? Value(event.FormatPlace(", "), html) : "";
-  const int c = (hasDate ? 1 : 0) + (hasPlace ? 2 : 0);
-  std::string when;
-  if (c == 1 && !date.empty())
-    when = " " + date;
-  else if (c == 2)
-    when = FillSequential(S(5195), {place});
-  else if (c == 3 && notMarried)
-    when = Fill(Sx(5093, mainFemale), {"", place});
-  else if (c == 3)
-    when = FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
+  const bool parentsWritten = spouseRin && WriteSpouseParents(args, spouse, s);
+  const std::string when = MarriageDatePlace(event, notMarried, mainFemale, html);
   if (!when.empty()) {
     if (parentsWritten) s += ',';
     if (!spouseRin) s += Sx(res::kIdsWasMarried, mainFemale);
@@ -1158,56 +1275,7 @@ int CNarrativeBuilder::BuildSpouseNarrative(const SpouseNarrativeArgs& args) con
   }
   if (marriage.status == 'D' && !notMarried) s += S(res::kIdsDivorce);
   if (!spouseRin) return 0;
-
-  // The spouse's own sentences, kept only when a vital event is told.
-  const std::size_t keep = s.size();
-  const std::string shortName = ShortName(spouse, args.capitalSurnames, true, html);
-  const std::string birth = BirthSentence(spouse, args.sourceNotes, args.citations, html);
-  std::string subject = " " + shortName;
-  std::string body = birth;
-  if (!birth.empty()) {
-    if (spouse.sex == 'M')
-      subject = " " + S(res::kIdsHe);
-    else if (spouse.sex == 'F')
-      subject = " " + S(res::kIdsShe);
-    else
-      subject = " " + shortName;
-  } else {
-    subject.clear();
-  }
-  const std::string death = DeathSentence(spouse, subject, args.sourceNotes, args.citations, html);
-  body += death;
-  const bool vital = !birth.empty() || !death.empty();
-  s += " " + shortName + body;
-  if (args.zel) {
-    std::string ordinances;
-    BuildOrdinanceSentences(spouse, ordinances, args.capitalSurnames, args.sourceNotes,
-                            args.citations, html);
-    if (!ordinances.empty()) s += " " + ordinances;
-  }
-  std::string parentsText = "  ";
-  bool relationWritten = false;
-  if (args.parentLinks && !parentsWritten && spouse.numbers[CIndividualRecord::kParentLink]) {
-    CFamilyLinkRecord link;
-    if (DbGetRecord(spouse.numbers[CIndividualRecord::kParentLink], db::kFamilyLink, &link)) {
-      const std::string sentence =
-          ParentLinkSentence(spouse, ParentRelationLetter(link), true, html);
-      parentsText += sentence;
-      relationWritten = !sentence.empty();
-    }
-  }
-  bool otherParents = false;
-  if (args.multipleParents && HasOtherParents(spouseRin)) {
-    const std::string sentence = S(PronounId(spouse, res::kIdsOtherParentsMale));
-    parentsText += relationWritten ? "; " + sentence : UpperFirst(sentence);
-    otherParents = true;
-  }
-  if (relationWritten && !otherParents) parentsText += '.';
-  if (parentsText.size() > 2) s += parentsText;
-  if (args.otherEvents)
-    BuildOtherEvents(spouseRin, s, args.capitalSurnames, args.sourceNotes, args.confidential,
-                     args.citations, html);
-  if (!vital) s.resize(keep);
+  WriteSpouseOwnSentences(args, spouseRin, spouse, parentsWritten, s);
   return spouseRin;
 }
 
@@ -1228,20 +1296,24 @@ void CNarrativeBuilder::BuildChildrenHeading(std::int32_t mrin, bool useNames, s
   if (useNames) {
     if (lineBreaks) out += "\r\n";
     if (marriage.husband && marriage.wife)
-      out += FillSequential(S(5187), {partner(marriage.husband), partner(marriage.wife)});
+      out += FillSequential(S(res::kIdsCoupleHadChildren),
+                            {partner(marriage.husband), partner(marriage.wife)});
     else if (marriage.husband)
-      out += FillSequential(S(5188), {partner(marriage.husband), Lower(S(5914))});
+      out += FillSequential(S(res::kIdsPersonAndSpouseHadChildren),
+                            {partner(marriage.husband), Lower(S(res::kIdsHisWord))});
     else if (marriage.wife)
-      out += FillSequential(S(5188), {partner(marriage.wife), Lower(S(5915))});
+      out += FillSequential(S(res::kIdsPersonAndSpouseHadChildren),
+                            {partner(marriage.wife), Lower(S(res::kIdsHerWord))});
     else
-      out += S(5189);
+      out += S(res::kIdsTheyHadChildren);
   } else {
     if (marriage.husband && marriage.wife)
-      out += S(5189);
+      out += S(res::kIdsTheyHadChildren);
     else if (!marriage.husband && !marriage.wife)
-      out += S(5189);
+      out += S(res::kIdsTheyHadChildren);
     else
-      out += FillSequential(S(5190), {S(marriage.husband ? res::kIdsHe : res::kIdsShe)});
+      out += FillSequential(S(res::kIdsPersonHadChildren),
+                            {S(marriage.husband ? res::kIdsHe : res::kIdsShe)});
   }
   if (lineBreaks) out += "\r\n";
 }
@@ -1251,7 +1323,7 @@ void CNarrativeBuilder::BuildChildEntry(const ChildEntryArgs& args) const {
   std::string& s = *args.text;
   CIndividualRecord child;
   if (!DbGetRecord(args.rin, db::kIndividual, &child)) child.Clear();
-  const int html = args.web ? 1 : 0;
+  const HtmlMode html = args.web ? HtmlMode::kDescendants : HtmlMode::kBookText;
   const std::string name = ShownAsLiving(child, args.livingCheck) && !settings_.doName
                                ? S(res::kIdsLiving)
                                : PersonName(child, args.nameOption, args.capitalSurnames, html);

@@ -15,12 +15,22 @@
 #include <utility>
 #include <vector>
 
+class CEventValue;
 class CIndividualRecord;
 class CMarriageRecord;
 
 namespace plat {
 class ProfilePort;
 }
+
+// What a paragraph is written as: book text, or HTML for one of the web
+// sites, which differ in the links around the name.
+enum class HtmlMode {
+  kBookText,     // book text: names in "<B>", citation marks in "<S>"
+  kAncestors,    // the ancestors site
+  kDescendants,  // the descendants site: the name links to the person's entry, then the lineage
+  kFamilyPages,  // a family page of the selected persons' site: a link to the parents' page
+};
 
 // The web settings and the interface language the sentences depend on.
 struct NarrativeSettings {
@@ -63,12 +73,12 @@ struct PersonNarrativeArgs {
   bool suppressMrin = false;
   bool capitalSurnames = false;
   bool zel = false;                         // ordinance sentences
-  const WebLineageItem* webItem = nullptr;  // web mode 2 only
-  int htmlMode = 0;                         // 0 book text; 1, 2, 3 web text
-  std::string afterName;                    // web only: written after the name
-  bool livingCheck = false;                 // living persons without details
-  int parentsPage = 0;                      // web mode 3
-  std::string parentsAnchor;                // web mode 3: the fragment on that page
+  const WebLineageItem* webItem = nullptr;  // kDescendants only
+  HtmlMode htmlMode = HtmlMode::kBookText;
+  std::string afterName;      // web only: written after the name
+  bool livingCheck = false;   // living persons without details
+  int parentsPage = 0;        // kFamilyPages
+  std::string parentsAnchor;  // kFamilyPages: the fragment on that page
   bool otherEvents = false;
   bool multipleParents = false;
   bool parentLinks = false;
@@ -86,7 +96,7 @@ struct SpouseNarrativeArgs {
   bool capitalSurnames = false;
   int ordinal = 0;  // 0 or 1 the first marriage, 2 and above a further one
   bool zel = false;
-  int htmlMode = 0;
+  HtmlMode htmlMode = HtmlMode::kBookText;
   std::string afterName;
   bool livingCheck = false;
   bool otherEvents = false;
@@ -130,26 +140,27 @@ class CNarrativeBuilder {
   int BuildSpouseNarrative(const SpouseNarrativeArgs& args) const;
   // Appends the other-events paragraph of individual rin.
   void BuildOtherEvents(std::int32_t rin, std::string& text, bool capitalSurnames, bool sourceNotes,
-                        bool confidential, const CitationContext& citations, int htmlMode) const;
+                        bool confidential, const CitationContext& citations,
+                        HtmlMode htmlMode) const;
 
   // The ordinance sentences of a person (sealing to parents, baptism,
   // endowment); out is emptied first.
   void BuildOrdinanceSentences(const CIndividualRecord& person, std::string& out,
                                bool capitalSurnames, bool sourceNotes,
-                               const CitationContext& citations, int htmlMode) const;
+                               const CitationContext& citations, HtmlMode htmlMode) const;
   // The sealing-to-spouse sentence of a couple; out is emptied first.
   void BuildSealingToSpouse(const CMarriageRecord& marriage, std::string& out, bool sourceNotes,
-                            const CitationContext& citations, int htmlMode) const;
+                            const CitationContext& citations, HtmlMode htmlMode) const;
 
   // The three marks of a fact from its citations (numbered into the
   // caller's lists). The family file keeps no part on a citation, so each
   // stored citation supports the fact as a whole.
   void BuildCitationMarks(const std::vector<std::int32_t>& citations, bool hasDate, bool hasPlace,
                           std::string& eventMark, std::string& dateMark, std::string& placeMark,
-                          const CitationContext& context, int htmlMode) const;
+                          const CitationContext& context, HtmlMode htmlMode) const;
   void BuildCitationMarks(const std::vector<CitationUse>& citations, bool hasDate, bool hasPlace,
                           std::string& eventMark, std::string& dateMark, std::string& placeMark,
-                          const CitationContext& context, int htmlMode) const;
+                          const CitationContext& context, HtmlMode htmlMode) const;
   // Files a citation number in the list of the part it supports; a part the
   // fact lacks passes the number to the mark after the verb.
   static void FileCitationNumber(int appliesTo, std::int32_t number, bool hasDate, bool hasPlace,
@@ -157,8 +168,8 @@ class CNarrativeBuilder {
   // Appends the mark of an ascending list (nothing for an empty list).
   // Book text "<S>1,3</S>"; web text superscript links to the citation page,
   // with the page and anchor sentinels when page is -1 or anchor 0.
-  void FormatCitationMarks(const std::vector<std::int32_t>& numbers, std::string& out, int htmlMode,
-                           int page, std::int32_t anchor) const;
+  void FormatCitationMarks(const std::vector<std::int32_t>& numbers, std::string& out,
+                           HtmlMode htmlMode, int page, std::int32_t anchor) const;
 
   // "X and Y had the following children:" and its forms. A partner who is
   // living under the living check is named "Living" unless living persons
@@ -171,21 +182,51 @@ class CNarrativeBuilder {
 
  private:
   struct Paragraph;
-  std::string Value(std::string_view text, int htmlMode) const;
+  std::string Value(std::string_view text, HtmlMode htmlMode) const;
   std::string PersonName(const CIndividualRecord& person, int nameOption, bool capitals,
-                         int htmlMode) const;
+                         HtmlMode htmlMode) const;
   std::string ShortName(const CIndividualRecord& person, bool capitals, bool nickname,
-                        int htmlMode) const;
+                        HtmlMode htmlMode) const;
   bool ShownAsLiving(const CIndividualRecord& person, bool livingCheck) const;
   std::string EventMarks(std::int32_t owner, char letter, bool sourceNotes, bool hasDate,
                          bool hasPlace, std::string& dateMark, std::string& placeMark,
-                         const CitationContext& citations, int htmlMode) const;
+                         const CitationContext& citations, HtmlMode htmlMode) const;
   std::string BirthSentence(const CIndividualRecord& person, bool sourceNotes,
-                            const CitationContext& citations, int htmlMode) const;
+                            const CitationContext& citations, HtmlMode htmlMode) const;
   std::string DeathSentence(const CIndividualRecord& person, const std::string& subject,
-                            bool sourceNotes, const CitationContext& citations, int htmlMode) const;
+                            bool sourceNotes, const CitationContext& citations,
+                            HtmlMode htmlMode) const;
   std::string ParentLinkSentence(const CIndividualRecord& person, char letter, bool spouse,
-                                 int htmlMode) const;
+                                 HtmlMode htmlMode) const;
+  // The sentences of the three ordinances of a person; a sentence that
+  // tells a later ordinance too sets its skip flag.
+  struct OrdinanceStyle;
+  std::string OrdinanceMarks(const OrdinanceStyle& style, const std::vector<std::int32_t>& list,
+                             bool hasDate, bool hasPlace, std::string& dateMark,
+                             std::string& placeMark) const;
+  std::string SealingToParentsSentence(const OrdinanceStyle& style, bool& skipBaptism,
+                                       bool& skipEndowment) const;
+  std::string BaptismSentence(const OrdinanceStyle& style, bool& skipEndowment) const;
+  std::string EndowmentSentence(const OrdinanceStyle& style) const;
+  // The steps of the person's paragraph.
+  void WritePersonName(const PersonNarrativeArgs& args, const CIndividualRecord& person,
+                       bool living, std::string& s) const;
+  void WriteWebLineage(const PersonNarrativeArgs& args, std::string& s) const;
+  bool WriteMarriageSentence(const PersonNarrativeArgs& args, const CIndividualRecord& person,
+                             int vitalWritten, std::string& s) const;
+  std::string ParentsSentences(const CIndividualRecord& person, std::int32_t rin, bool parentLinks,
+                               bool multipleParents, bool spouse, HtmlMode htmlMode) const;
+  // The steps of the spouse's paragraph.
+  bool WriteSpouseName(const SpouseNarrativeArgs& args, std::int32_t spouseRin,
+                       const CIndividualRecord& spouse, bool mainFemale, bool notMarried,
+                       std::string& s) const;
+  bool WriteSpouseParents(const SpouseNarrativeArgs& args, const CIndividualRecord& spouse,
+                          std::string& s) const;
+  std::string MarriageDatePlace(const CEventValue& event, bool notMarried, bool mainFemale,
+                                HtmlMode html) const;
+  void WriteSpouseOwnSentences(const SpouseNarrativeArgs& args, std::int32_t spouseRin,
+                               const CIndividualRecord& spouse, bool parentsWritten,
+                               std::string& s) const;
   std::string NameAnchor(std::int32_t rin) const;
 
   NarrativeSettings settings_;

@@ -107,6 +107,191 @@ bool EitherDate(const EventDates& e, const std::function<bool(const CDateValue&)
   return (Counts(e.first, true) && test(e.first)) || (Counts(e.second, true) && test(e.second));
 }
 
+// Rules 1-19, 28, 29, 36, 37 and 41: the individual's own dates in order.
+void CheckOwnDates(const CIndividualRecord& person, bool zel, const CDateValue& today, Rules& r) {
+  const CDateValue& birth = person.birth.date;
+  const CDateValue& chr = person.christening.date;
+  const CDateValue& death = person.death.date;
+  const CDateValue& burial = person.burial.date;
+  const CDateValue& baptism = person.baptism.date;
+  const CDateValue& endowment = person.endowment.date;
+  const CDateValue& sealing = person.sealingToParents.date;
+  const bool hasBirth = Counts(birth, false), hasChr = Counts(chr, false);
+  const bool hasDeath = Counts(death, true), hasBurial = Counts(burial, false);
+  const bool hasBaptism = Counts(baptism, true), hasEndowment = Counts(endowment, true);
+  const bool hasSealing = Counts(sealing, true);
+  if (hasBirth) {
+    if (hasChr && Later(birth, chr)) r.Raise(1);
+    if (hasDeath && Later(birth, death)) r.Raise(2);
+    if (hasBurial && Later(birth, burial)) r.Raise(3);
+    if (zel) {
+      if (hasBaptism && Later(birth, baptism)) r.Raise(4);
+      if (hasEndowment && Later(birth, endowment)) r.Raise(5);
+      if (hasSealing && Later(birth, sealing)) r.Raise(6);
+      if (hasBaptism && Later(PlusYears(birth, 8), baptism)) r.Raise(36);
+      if (hasEndowment && Later(PlusYears(birth, 8), endowment)) r.Raise(37);
+    }
+    if (hasChr && NotLater(PlusYears(birth, 10), chr)) r.Raise(41);
+  }
+  if (hasChr) {
+    if (hasDeath && Later(chr, death)) r.Raise(7);
+    if (hasBurial && Later(chr, burial)) r.Raise(8);
+    if (zel) {
+      if (hasBaptism && Later(chr, baptism)) r.Raise(9);
+      if (hasEndowment && Later(chr, endowment)) r.Raise(10);
+      if (hasSealing && Later(chr, sealing)) r.Raise(11);
+    }
+  }
+  if (hasDeath && hasBurial && Later(death, burial)) r.Raise(12);
+  if (!zel) return;
+  if (hasBaptism && hasEndowment && Later(baptism, endowment)) r.Raise(13);
+  if (hasBaptism) {
+    CDateValue first;
+    first.year = 1830;
+    first.month = 4;
+    first.day = 6;
+    if (Earlier(baptism, first)) r.Raise(14);
+    if (Later(baptism, today)) r.Raise(17);
+  }
+  if (hasEndowment) {
+    if (endowment.year < 1842) r.Raise(15);
+    if (Later(endowment, today)) r.Raise(18);
+    if (WasTempleOpen(endowment, person.endowment.templeCode) == 0) r.Raise(28);
+  }
+  if (hasSealing) {
+    if (sealing.year < 1842) r.Raise(16);
+    if (Later(sealing, today)) r.Raise(19);
+    if (WasTempleOpen(sealing, person.sealingToParents.templeCode) == 0) r.Raise(29);
+  }
+}
+
+// Rules 31-33: the individual's own events against birth and death and
+// against their own second dates.
+void CheckOwnEvents(std::int32_t rin, const CIndividualRecord& person, Rules& r) {
+  const CDateValue& birth = person.birth.date;
+  const CDateValue& death = person.death.date;
+  const bool hasBirth = Counts(birth, false), hasDeath = Counts(death, true);
+  for (const EventDates& e : UserEvents(rin, db::kOwnerIndividual)) {
+    if (hasBirth &&
+        EitherDate(e, [&](const CDateValue& d) { return NotLater(d, PlusYears(birth, -1)); }))
+      r.Raise(31);
+    if (hasDeath &&
+        EitherDate(e, [&](const CDateValue& d) { return Later(d, PlusYears(death, 10)); }))
+      r.Raise(32);
+    if (Counts(e.first, true) && Counts(e.second, true) && Later(e.first, e.second)) r.Raise(33);
+  }
+}
+
+// Rule 39: born before a parents' marriage.
+void CheckParentFamilies(std::int32_t rin, const CDateValue& birth, Rules& r) {
+  std::vector<std::int32_t> parents;
+  DbGetRelationList(parents, db::kRelParents, 4, rin, 0);
+  for (const std::int32_t mrin : parents) {
+    CMarriageRecord family;
+    if (mrin <= 0 || family::Read(family, mrin) != 1) continue;
+    if (Counts(family.marriage.date, true) && birth.IsSet() && Earlier(birth, family.marriage.date))
+      r.Raise(39);
+  }
+}
+
+// What the rules of one marriage read beside the individual.
+struct MarriageCheck {
+  const CIndividualRecord& person;
+  const RecordProblemOptions& options;
+  const CDateValue& today;
+  std::int32_t mrin;
+  const CMarriageRecord& marriage;
+};
+
+// Rules 20-24, 30 and 40: the marriage's date and its sealing to spouse.
+// previousMarriage is the last full marriage date before this one.
+void CheckMarriageDates(const MarriageCheck& m, CDateValue& previousMarriage, Rules& r) {
+  const CDateValue& birth = m.person.birth.date;
+  const CDateValue& married = m.marriage.marriage.date;
+  const CDateValue& sealed = m.marriage.sealingToSpouse.date;
+  const bool zel = m.options.checkZel != 0;
+  const bool sealedCounts = Counts(sealed, true);
+  if (Counts(married, true)) {
+    if (birth.IsSet()) {
+      if (Later(birth, married))
+        r.Raise(20, m.mrin);
+      else if (Earlier(married, PlusYears(birth, 12)))
+        r.Raise(40);
+    }
+    if (zel && sealedCounts && Later(married, sealed)) r.Raise(21, m.mrin);
+    if (m.options.checkOrder != 0 && !r.IsRaised(24) && previousMarriage.IsSet() &&
+        Later(previousMarriage, married))
+      r.Raise(24);
+    if (Full(married)) previousMarriage = married;
+  }
+  if (zel && sealedCounts) {
+    if (sealed.year < 1842) r.Raise(22, m.mrin);
+    if (Later(sealed, m.today)) r.Raise(23, m.mrin);
+    if (WasTempleOpen(sealed, m.marriage.sealingToSpouse.templeCode) == 0) r.Raise(30, m.mrin);
+  }
+}
+
+// Rules 27, 38 and the marriage's events (33-35), with the spouse when the
+// spouse can be read.
+void CheckSpouseAndEvents(const MarriageCheck& m, Rules& r) {
+  const CIndividualRecord& person = m.person;
+  const CDateValue& birth = person.birth.date;
+  const CDateValue& death = person.death.date;
+  const std::int32_t spouseRin = person.sex == 'M' ? m.marriage.wife : m.marriage.husband;
+  CIndividualRecord spouse;
+  const bool haveSpouse = spouseRin > 0 && family::Read(spouse, spouseRin) == 1;
+  if (haveSpouse) {
+    if (!person.surname.empty() && person.surname == spouse.surname) r.Raise(38);
+    if (birth.IsSet() && spouse.birth.date.IsSet() &&
+        CompareProblemDates(birth, spouse.birth.date) != -2) {
+      // Raised when the later birth is after the earlier one plus the span.
+      const bool spouseLater = CompareProblemDates(spouse.birth.date, birth) == 1;
+      const CDateValue& early = spouseLater ? birth : spouse.birth.date;
+      const CDateValue& late = spouseLater ? spouse.birth.date : birth;
+      if (Later(late, PlusYears(early, m.options.span))) r.Raise(27, m.mrin);
+    }
+  }
+  const auto marriageEvents = UserEvents(m.mrin, db::kOwnerMarriage);
+  if (!haveSpouse && marriageEvents.empty()) return;
+  const CDateValue& married = m.marriage.marriage.date;
+  const CDateValue& referenceDeath =
+      death.IsSet() ? death : (haveSpouse ? spouse.death.date : death);
+  for (const EventDates& e : marriageEvents) {
+    if (married.IsSet() &&
+        EitherDate(e, [&](const CDateValue& d) { return NotLater(d, PlusYears(married, -10)); }))
+      r.Raise(34);
+    if (referenceDeath.IsSet() &&
+        EitherDate(e, [&](const CDateValue& d) { return Later(d, PlusYears(referenceDeath, 10)); }))
+      r.Raise(35);
+    if (Counts(e.first, true) && Counts(e.second, true) && Later(e.first, e.second)) r.Raise(33);
+  }
+}
+
+// Rules 25, 26 and 42: the children of the marriage in the order the family
+// file keeps them; lowest and highest are the parent's ages at a birth.
+void CheckChildren(const MarriageCheck& m, int lowest, int highest, Rules& r) {
+  const CDateValue& birth = m.person.birth.date;
+  const CDateValue& death = m.person.death.date;
+  const bool hasDeath = Counts(death, true);
+  std::vector<std::int32_t> children;
+  DbGetRelationList(children, db::kRelChildren, 0, m.mrin, 0);
+  CDateValue previousChild;
+  for (const std::int32_t childRin : children) {
+    CIndividualRecord child;
+    if (childRin <= 0 || family::Read(child, childRin) != 1) continue;
+    const CDateValue& born = child.birth.date;
+    if (!born.IsSet()) continue;
+    if (m.options.checkOrder != 0 && !r.IsRaised(25) && previousChild.IsSet() &&
+        Later(previousChild, born))
+      r.Raise(25, m.mrin);
+    if (Full(born)) previousChild = born;
+    if (!r.IsRaised(26) && birth.IsSet() && CompareProblemDates(born, birth) != -2 &&
+        (Earlier(born, PlusYears(birth, lowest)) || Later(born, PlusYears(birth, highest + 1))))
+      r.Raise(26, m.mrin);
+    if (!r.IsRaised(42) && hasDeath && Later(born, death)) r.Raise(42, m.mrin);
+  }
+}
+
 }  // namespace
 
 RecordProblemOptions StoredRecordProblemOptions() {
@@ -161,87 +346,10 @@ int CRecordProblemChecker::Check(std::int32_t rin, const RecordProblemOptions& o
   CDateValue today;
   today.SetFromTime(plat::Now());
   Rules r;
-  const bool zel = options.checkZel != 0;
-  const CDateValue& birth = person.birth.date;
-  const CDateValue& chr = person.christening.date;
-  const CDateValue& death = person.death.date;
-  const CDateValue& burial = person.burial.date;
-  const CDateValue& baptism = person.baptism.date;
-  const CDateValue& endowment = person.endowment.date;
-  const CDateValue& sealing = person.sealingToParents.date;
-  const bool hasBirth = Counts(birth, false), hasChr = Counts(chr, false);
-  const bool hasDeath = Counts(death, true), hasBurial = Counts(burial, false);
-  const bool hasBaptism = Counts(baptism, true), hasEndowment = Counts(endowment, true);
-  const bool hasSealing = Counts(sealing, true);
+  CheckOwnDates(person, options.checkZel != 0, today, r);
+  CheckOwnEvents(rin, person, r);
+  CheckParentFamilies(rin, person.birth.date, r);
 
-  // ---- own dates
-  if (hasBirth) {
-    if (hasChr && Later(birth, chr)) r.Raise(1);
-    if (hasDeath && Later(birth, death)) r.Raise(2);
-    if (hasBurial && Later(birth, burial)) r.Raise(3);
-    if (zel) {
-      if (hasBaptism && Later(birth, baptism)) r.Raise(4);
-      if (hasEndowment && Later(birth, endowment)) r.Raise(5);
-      if (hasSealing && Later(birth, sealing)) r.Raise(6);
-      if (hasBaptism && Later(PlusYears(birth, 8), baptism)) r.Raise(36);
-      if (hasEndowment && Later(PlusYears(birth, 8), endowment)) r.Raise(37);
-    }
-    if (hasChr && NotLater(PlusYears(birth, 10), chr)) r.Raise(41);
-  }
-  if (hasChr) {
-    if (hasDeath && Later(chr, death)) r.Raise(7);
-    if (hasBurial && Later(chr, burial)) r.Raise(8);
-    if (zel) {
-      if (hasBaptism && Later(chr, baptism)) r.Raise(9);
-      if (hasEndowment && Later(chr, endowment)) r.Raise(10);
-      if (hasSealing && Later(chr, sealing)) r.Raise(11);
-    }
-  }
-  if (hasDeath && hasBurial && Later(death, burial)) r.Raise(12);
-  if (zel) {
-    if (hasBaptism && hasEndowment && Later(baptism, endowment)) r.Raise(13);
-    if (hasBaptism) {
-      CDateValue first;
-      first.year = 1830;
-      first.month = 4;
-      first.day = 6;
-      if (Earlier(baptism, first)) r.Raise(14);
-      if (Later(baptism, today)) r.Raise(17);
-    }
-    if (hasEndowment) {
-      if (endowment.year < 1842) r.Raise(15);
-      if (Later(endowment, today)) r.Raise(18);
-      if (WasTempleOpen(endowment, person.endowment.templeCode) == 0) r.Raise(28);
-    }
-    if (hasSealing) {
-      if (sealing.year < 1842) r.Raise(16);
-      if (Later(sealing, today)) r.Raise(19);
-      if (WasTempleOpen(sealing, person.sealingToParents.templeCode) == 0) r.Raise(29);
-    }
-  }
-
-  // ---- own events
-  for (const EventDates& e : UserEvents(rin, db::kOwnerIndividual)) {
-    if (hasBirth &&
-        EitherDate(e, [&](const CDateValue& d) { return NotLater(d, PlusYears(birth, -1)); }))
-      r.Raise(31);
-    if (hasDeath &&
-        EitherDate(e, [&](const CDateValue& d) { return Later(d, PlusYears(death, 10)); }))
-      r.Raise(32);
-    if (Counts(e.first, true) && Counts(e.second, true) && Later(e.first, e.second)) r.Raise(33);
-  }
-
-  // ---- parent families
-  std::vector<std::int32_t> parents;
-  DbGetRelationList(parents, db::kRelParents, 4, rin, 0);
-  for (const std::int32_t mrin : parents) {
-    CMarriageRecord family;
-    if (mrin <= 0 || family::Read(family, mrin) != 1) continue;
-    if (Counts(family.marriage.date, true) && birth.IsSet() && Earlier(birth, family.marriage.date))
-      r.Raise(39);
-  }
-
-  // ---- marriages
   std::vector<std::int32_t> marriages;
   DbGetRelationList(marriages, db::kRelSpouses, 0, rin, 0);
   CDateValue previousMarriage;
@@ -251,79 +359,13 @@ int CRecordProblemChecker::Check(std::int32_t rin, const RecordProblemOptions& o
   for (const std::int32_t mrin : marriages) {
     CMarriageRecord marriage;
     if (mrin <= 0 || family::Read(marriage, mrin) != 1) continue;
-    const CDateValue& married = marriage.marriage.date;
-    const CDateValue& sealed = marriage.sealingToSpouse.date;
-    const bool sealedCounts = Counts(sealed, true);
-    if (Counts(married, true)) {
-      if (birth.IsSet()) {
-        if (Later(birth, married))
-          r.Raise(20, mrin);
-        else if (Earlier(married, PlusYears(birth, 12)))
-          r.Raise(40);
-      }
-      if (zel && sealedCounts && Later(married, sealed)) r.Raise(21, mrin);
-      if (options.checkOrder != 0 && !r.IsRaised(24) && previousMarriage.IsSet() &&
-          Later(previousMarriage, married))
-        r.Raise(24);
-      if (Full(married)) previousMarriage = married;
-    }
-    if (zel && sealedCounts) {
-      if (sealed.year < 1842) r.Raise(22, mrin);
-      if (Later(sealed, today)) r.Raise(23, mrin);
-      if (WasTempleOpen(sealed, marriage.sealingToSpouse.templeCode) == 0) r.Raise(30, mrin);
-    }
-    const std::int32_t spouseRin = male ? marriage.wife : marriage.husband;
-    CIndividualRecord spouse;
-    const bool haveSpouse = spouseRin > 0 && family::Read(spouse, spouseRin) == 1;
-    if (haveSpouse) {
-      if (!person.surname.empty() && person.surname == spouse.surname) r.Raise(38);
-      if (birth.IsSet() && spouse.birth.date.IsSet() &&
-          CompareProblemDates(birth, spouse.birth.date) != -2) {
-        // Raised when the later birth is after the earlier one plus the span.
-        const bool spouseLater = CompareProblemDates(spouse.birth.date, birth) == 1;
-        const CDateValue& early = spouseLater ? birth : spouse.birth.date;
-        const CDateValue& late = spouseLater ? spouse.birth.date : birth;
-        if (Later(late, PlusYears(early, options.span))) r.Raise(27, mrin);
-      }
-    }
-    const auto marriageEvents = UserEvents(mrin, db::kOwnerMarriage);
-    if (haveSpouse || !marriageEvents.empty()) {
-      const CDateValue& referenceDeath =
-          death.IsSet() ? death : (haveSpouse ? spouse.death.date : death);
-      for (const EventDates& e : marriageEvents) {
-        if (married.IsSet() && EitherDate(e, [&](const CDateValue& d) {
-              return NotLater(d, PlusYears(married, -10));
-            }))
-          r.Raise(34);
-        if (referenceDeath.IsSet() && EitherDate(e, [&](const CDateValue& d) {
-              return Later(d, PlusYears(referenceDeath, 10));
-            }))
-          r.Raise(35);
-        if (Counts(e.first, true) && Counts(e.second, true) && Later(e.first, e.second))
-          r.Raise(33);
-      }
-    }
-    // Children in the order the family file keeps them.
-    std::vector<std::int32_t> children;
-    DbGetRelationList(children, db::kRelChildren, 0, mrin, 0);
-    CDateValue previousChild;
-    for (const std::int32_t childRin : children) {
-      CIndividualRecord child;
-      if (childRin <= 0 || family::Read(child, childRin) != 1) continue;
-      const CDateValue& born = child.birth.date;
-      if (!born.IsSet()) continue;
-      if (options.checkOrder != 0 && !r.IsRaised(25) && previousChild.IsSet() &&
-          Later(previousChild, born))
-        r.Raise(25, mrin);
-      if (Full(born)) previousChild = born;
-      if (!r.IsRaised(26) && birth.IsSet() && CompareProblemDates(born, birth) != -2 &&
-          (Earlier(born, PlusYears(birth, lowest)) || Later(born, PlusYears(birth, highest + 1))))
-        r.Raise(26, mrin);
-      if (!r.IsRaised(42) && hasDeath && Later(born, death)) r.Raise(42, mrin);
-    }
+    const MarriageCheck check{person, options, today, mrin, marriage};
+    CheckMarriageDates(check, previousMarriage, r);
+    CheckSpouseAndEvents(check, r);
+    CheckChildren(check, lowest, highest, r);
   }
 
-  // ---- output
+  // The raised rules in rule order, each with its list of marriages.
   int count = 0;
   auto emit = [&](const std::string& text) {
     ++count;

@@ -215,16 +215,12 @@ std::vector<std::pair<int, std::string>> FilterFieldList(bool showZel) {
 
 // ---- one criterion ------------------------------------------------------------
 
-CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterCriterion* criterion,
-                                   QWidget* parent)
-    : fw::CDialogBase(parent),
-      fieldId_(fieldId),
-      kind_(kind),
-      subField_(subField),
-      criterion_(criterion) {
+namespace {
+
+// "<field> Field Filter", or "<field> (<sub-field>) Field Filter"; a list
+// of event types or sources is named by the list.
+std::string CriterionCaption(int fieldId, int kind, int subField, bool typeList, bool sourceList) {
   std::string fieldName = res::LoadString(static_cast<unsigned>(fieldId));
-  const bool typeList = kind == fkind::kCode && IsUserEventField(fieldId);
-  const bool sourceList = kind == fkind::kCode && IsSourceField(fieldId);
   if (typeList) fieldName = res::LoadString(res::kIdsUserEventType);
   if (sourceList)
     fieldName = res::LoadString(IsCurrentFormat() ? res::kIdsSourceTitle : res::kIdsSourceName);
@@ -235,7 +231,144 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
     if (!sub.empty() && sub[0] == '!') sub.erase(0, 1);
     caption = fieldName + " (" + sub + ") Field Filter";
   }
-  setWindowTitle(Q(caption));
+  return caption;
+}
+
+}  // namespace
+
+std::vector<std::string> CCriterionDialog::AddKindControls(QVBoxLayout* layout, bool typeList,
+                                                           bool sourceList) {
+  auto addRadios = [&](const char* title, const std::vector<QString>& labels) {
+    auto* box = new QGroupBox(QString::fromLatin1(title));
+    auto* v = new QVBoxLayout(box);
+    for (std::size_t i = 0; i < labels.size(); ++i)
+      v->addWidget(AddControl(kIdcFirstRadio + static_cast<int>(i), new QRadioButton(labels[i])));
+    layout->addWidget(box);
+  };
+  switch (kind_) {
+    case fkind::kName:
+      addRadios("Part of Name",
+                {QStringLiteral("Full &name (LNF)"), QStringLiteral("&Surname only"),
+                 QStringLiteral("&Given names only")});
+      return OperatorWords(res::kIdsNameOps);
+    case fkind::kPlace:
+      addRadios("Place Level", {QStringLiteral("Full &place"), QStringLiteral("&1 (City)"),
+                                QStringLiteral("&2 (County)"), QStringLiteral("&3 (State)"),
+                                QStringLiteral("&4 (Country)")});
+      return OperatorWords(res::kIdsTextOps);
+    case fkind::kDate:
+      return OperatorWords(res::kIdsDateOps);
+    case fkind::kNumber:
+      return IsCountField(fieldId_) ? SplitComboItems(res::LoadString(res::kIdsCounts))
+                                    : OperatorWords(res::kIdsNumberOps);
+    case fkind::kTemple:
+      return OperatorWords(res::kIdsTextOps, 6);
+    case fkind::kCode:
+      return typeList || sourceList ? OperatorWords(res::kIdsTextOps, 2)
+                                    : SplitComboItems(res::LoadString(res::kIdsCodes));
+    case fkind::kNotes:
+      return OperatorWords(res::kIdsNotesOps, fieldId_ == ffield::kMarriageNotes ? 4 : 8);
+    case fkind::kYesNo: {
+      std::vector<QString> labels = {L(res::kIdsIs), L(res::kIdsIsNot)};
+      if (fieldId_ == ffield::kMultimedia || subField_ == ffield::kUeSource)
+        labels = {L(res::kIdsExistsOps), L(res::kIdsDoesNotExist)};
+      if (fieldId_ == ffield::kLiveBaptism)
+        labels = {L(res::kIdsWas) + " ", L(res::kIdsWasNot) + " "};
+      labels[0].insert(0, '&');
+      labels[1].insert(labels[1].size() > 3 ? 3 : 0, '&');
+      auto* v = new QVBoxLayout;
+      for (int i = 0; i < 2; ++i)
+        v->addWidget(AddControl(kIdcFirstRadio + i, new QRadioButton(labels[i])));
+      layout->addLayout(v);
+      return {};
+    }
+    default:
+      return OperatorWords(res::kIdsTextOps, IsCustomId() ? 9 : 6);
+  }
+}
+
+void CCriterionDialog::HideTextControls() {
+  for (int id : {kIdcTextLabel, kIdcText, kIdcToLabel, kIdcTo}) GetControl(id)->hide();
+}
+
+void CCriterionDialog::AddChoiceCombo(QGridLayout* grid) {
+  auto* textLabel = Control<QLabel>(kIdcTextLabel);
+  auto* choice = AddControl(kIdcChoice, new QComboBox);
+  choice->setMinimumWidth(DialogUnitsToPixels(140, 0).width());
+  if (kind_ == fkind::kTemple) {
+    choice->setEditable(true);
+    choice->lineEdit()->setMaxLength(5);
+    for (const std::string& e : TempleComboEntries()) choice->addItem(Q(e));
+  } else if (kind_ == fkind::kNotes) {
+    textLabel->setText(QStringLiteral("&Tag:"));
+    choice->setEditable(true);
+    choice->addItem(QString());
+    for (const std::string& tag : NotesCriterionTags()) choice->addItem(Q(tag));
+  } else {
+    std::vector<std::pair<char, std::string>> items;
+    if (fieldId_ == ffield::kSex) {
+      items = LetterItems(res::kIdsSexes);
+      if (items.size() == 3) items[2].first = ' ';
+    } else if (fieldId_ == ffield::kMarriageStatus) {
+      items = LetterItems(res::kIdsMarriageStatuses);
+    } else {
+      for (const auto& item : LetterItems(res::kIdsRelationships, true))
+        if (item.first != 's' || GetNodeOptions().showZel) items.push_back(item);
+    }
+    for (const auto& [letter, label] : items) {
+      choice->addItem(Q(label));
+      itemData_.push_back(letter);
+    }
+  }
+  if (kind_ != fkind::kNotes) {
+    grid->addWidget(choice, 1, 0, 1, 2);
+    HideTextControls();
+    return;
+  }
+  // Notes: the tag in the combo, the text below it.
+  auto* toLabel = Control<QLabel>(kIdcToLabel);
+  grid->addWidget(textLabel, 1, 0);
+  grid->addWidget(choice, 1, 1);
+  toLabel->setText(L(res::kIdsText));
+  grid->addWidget(toLabel, 2, 0);
+  grid->addWidget(GetControl(kIdcText), 2, 1);
+  GetControl(kIdcTo)->hide();
+}
+
+void CCriterionDialog::AddRecordList(QGridLayout* grid, bool typeList) {
+  auto* list = AddControl(kIdcList, new QListWidget);
+  list->setMinimumHeight(DialogUnitsToPixels(0, 60).height());
+  if (typeList) {
+    std::vector<CEventTypeRecord> types;
+    DbGetRecord(0, db::kEventTypeList, &types);
+    const char owner = fieldId_ == ffield::kUserEvents ? db::kOwnerIndividual : db::kOwnerMarriage;
+    for (const CEventTypeRecord& t : types) {
+      if (t.ownerKind != owner) continue;
+      list->addItem(Q(t.title));
+      itemData_.push_back(plat::CompareAnsi(t.tag, "CHR", true) == 0 ? 0 : t.recordNumber);
+    }
+  } else {
+    std::vector<CSourceRecord> sources;
+    DbGetRecord(0, db::kSourceList, &sources);
+    for (const CSourceRecord& s : sources) {
+      list->addItem(Q(IsCurrentFormat() ? s.title : s.abbreviatedTitle));
+      itemData_.push_back(s.recordNumber);
+    }
+  }
+  grid->addWidget(list, 1, 0, 1, 2);
+  HideTextControls();
+}
+
+CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterCriterion* criterion,
+                                   QWidget* parent)
+    : fw::CDialogBase(parent),
+      fieldId_(fieldId),
+      kind_(kind),
+      subField_(subField),
+      criterion_(criterion) {
+  const bool typeList = kind == fkind::kCode && IsUserEventField(fieldId);
+  const bool sourceList = kind == fkind::kCode && IsSourceField(fieldId);
+  setWindowTitle(Q(CriterionCaption(fieldId, kind, subField, typeList, sourceList)));
 
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
@@ -248,66 +381,8 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
   toLabel->setBuddy(to);
   text->setMinimumWidth(DialogUnitsToPixels(140, 0).width());
 
-  auto addRadios = [&](const char* title, const std::vector<QString>& labels) {
-    auto* box = new QGroupBox(QString::fromLatin1(title));
-    auto* v = new QVBoxLayout(box);
-    for (std::size_t i = 0; i < labels.size(); ++i)
-      v->addWidget(AddControl(kIdcFirstRadio + static_cast<int>(i), new QRadioButton(labels[i])));
-    layout->addWidget(box);
-  };
-
-  std::vector<std::string> ops;
-  switch (kind) {
-    case fkind::kName:
-      addRadios("Part of Name",
-                {QStringLiteral("Full &name (LNF)"), QStringLiteral("&Surname only"),
-                 QStringLiteral("&Given names only")});
-      ops = OperatorWords(res::kIdsNameOps);
-      break;
-    case fkind::kPlace:
-      addRadios("Place Level", {QStringLiteral("Full &place"), QStringLiteral("&1 (City)"),
-                                QStringLiteral("&2 (County)"), QStringLiteral("&3 (State)"),
-                                QStringLiteral("&4 (Country)")});
-      ops = OperatorWords(res::kIdsTextOps);
-      break;
-    case fkind::kDate:
-      ops = OperatorWords(res::kIdsDateOps);
-      break;
-    case fkind::kNumber:
-      ops = IsCountField(fieldId) ? SplitComboItems(res::LoadString(res::kIdsCounts))
-                                  : OperatorWords(res::kIdsNumberOps);
-      break;
-    case fkind::kTemple:
-      ops = OperatorWords(res::kIdsTextOps, 6);
-      break;
-    case fkind::kCode:
-      ops = typeList || sourceList ? OperatorWords(res::kIdsTextOps, 2)
-                                   : SplitComboItems(res::LoadString(res::kIdsCodes));
-      break;
-    case fkind::kNotes:
-      ops = OperatorWords(res::kIdsNotesOps, fieldId == ffield::kMarriageNotes ? 4 : 8);
-      break;
-    case fkind::kYesNo: {
-      std::vector<QString> labels = {L(res::kIdsIs), L(res::kIdsIsNot)};
-      if (fieldId == ffield::kMultimedia || subField == ffield::kUeSource)
-        labels = {L(res::kIdsExistsOps), L(res::kIdsDoesNotExist)};
-      if (fieldId == ffield::kLiveBaptism)
-        labels = {L(res::kIdsWas) + " ", L(res::kIdsWasNot) + " "};
-      labels[0].insert(0, '&');
-      labels[1].insert(labels[1].size() > 3 ? 3 : 0, '&');
-      auto* v = new QVBoxLayout;
-      for (int i = 0; i < 2; ++i)
-        v->addWidget(AddControl(kIdcFirstRadio + i, new QRadioButton(labels[i])));
-      layout->addLayout(v);
-      break;
-    }
-    default:
-      ops = OperatorWords(res::kIdsTextOps, IsCustomId() ? 9 : 6);
-      break;
-  }
-  for (const std::string& w : ops) op->addItem(Q(w));
+  for (const std::string& w : AddKindControls(layout, typeList, sourceList)) op->addItem(Q(w));
   if (kind == fkind::kYesNo) op->hide();
-
   if (kind == fkind::kDate) {
     auto* options = new QLabel(QStringLiteral("&Options:"));
     options->setBuddy(op);
@@ -318,81 +393,16 @@ CCriterionDialog::CCriterionDialog(int fieldId, int kind, int subField, CFilterC
   }
   if (kind == fkind::kTemple || kind == fkind::kNotes ||
       (kind == fkind::kCode && !typeList && !sourceList)) {
-    auto* choice = AddControl(kIdcChoice, new QComboBox);
-    choice->setMinimumWidth(DialogUnitsToPixels(140, 0).width());
-    if (kind == fkind::kTemple) {
-      choice->setEditable(true);
-      choice->lineEdit()->setMaxLength(5);
-      for (const std::string& e : TempleComboEntries()) choice->addItem(Q(e));
-    } else if (kind == fkind::kNotes) {
-      textLabel->setText(QStringLiteral("&Tag:"));
-      choice->setEditable(true);
-      choice->addItem(QString());
-      for (const std::string& tag : NotesCriterionTags()) choice->addItem(Q(tag));
-    } else {
-      std::vector<std::pair<char, std::string>> items;
-      if (fieldId == ffield::kSex) {
-        items = LetterItems(res::kIdsSexes);
-        if (items.size() == 3) items[2].first = ' ';
-      } else if (fieldId == ffield::kMarriageStatus) {
-        items = LetterItems(res::kIdsMarriageStatuses);
-      } else {
-        for (const auto& item : LetterItems(res::kIdsRelationships, true))
-          if (item.first != 's' || GetNodeOptions().showZel) items.push_back(item);
-      }
-      for (const auto& [letter, label] : items) {
-        choice->addItem(Q(label));
-        itemData_.push_back(letter);
-      }
-    }
-    if (kind == fkind::kNotes) {
-      grid->addWidget(textLabel, 1, 0);
-      grid->addWidget(choice, 1, 1);
-      toLabel->setText(L(res::kIdsText));
-      grid->addWidget(toLabel, 2, 0);
-      grid->addWidget(text, 2, 1);
-      to->hide();
-    } else {
-      grid->addWidget(choice, 1, 0, 1, 2);
-      textLabel->hide();
-      text->hide();
-      toLabel->hide();
-      to->hide();
-    }
+    AddChoiceCombo(grid);
   } else if (typeList || sourceList) {
-    auto* list = AddControl(kIdcList, new QListWidget);
-    list->setMinimumHeight(DialogUnitsToPixels(0, 60).height());
-    if (typeList) {
-      std::vector<CEventTypeRecord> types;
-      DbGetRecord(0, db::kEventTypeList, &types);
-      const char owner = fieldId == ffield::kUserEvents ? db::kOwnerIndividual : db::kOwnerMarriage;
-      for (const CEventTypeRecord& t : types) {
-        if (t.ownerKind != owner) continue;
-        list->addItem(Q(t.title));
-        itemData_.push_back(plat::CompareAnsi(t.tag, "CHR", true) == 0 ? 0 : t.recordNumber);
-      }
-    } else {
-      std::vector<CSourceRecord> sources;
-      DbGetRecord(0, db::kSourceList, &sources);
-      for (const CSourceRecord& s : sources) {
-        list->addItem(Q(IsCurrentFormat() ? s.title : s.abbreviatedTitle));
-        itemData_.push_back(s.recordNumber);
-      }
-    }
-    grid->addWidget(list, 1, 0, 1, 2);
-    textLabel->hide();
-    text->hide();
-    toLabel->hide();
-    to->hide();
+    AddRecordList(grid, typeList);
   } else if (kind != fkind::kYesNo) {
     grid->addWidget(textLabel, 1, 0);
     grid->addWidget(text, 1, 1);
     grid->addWidget(toLabel, 2, 0);
     grid->addWidget(to, 2, 1);
   } else {
-    for (QWidget* w : {static_cast<QWidget*>(textLabel), static_cast<QWidget*>(text),
-                       static_cast<QWidget*>(toLabel), static_cast<QWidget*>(to)})
-      w->hide();
+    HideTextControls();
   }
   layout->addLayout(grid);
   AddOkCancelHelp(*this, layout);

@@ -15,7 +15,9 @@
 #include "RelationshipFilter.h"
 
 class QComboBox;
+class QGridLayout;
 class QListWidget;
+class QVBoxLayout;
 
 // The operator words of a family: strings from firstId upward until an id
 // has no string (at most max of them).
@@ -57,6 +59,14 @@ class CCriterionDialog : public fw::CDialogBase {
   int Operator() const;
   bool IsCustomId() const { return fieldId_ == ffield::kCustomId; }
   std::vector<int> Radios() const;
+  // The steps of building the screen: the radio buttons of the kind (the
+  // operator words are answered), the value combo, the list of event types
+  // or sources, and the text boxes hidden when another control stands in
+  // their place.
+  std::vector<std::string> AddKindControls(QVBoxLayout* layout, bool typeList, bool sourceList);
+  void AddChoiceCombo(QGridLayout* grid);
+  void AddRecordList(QGridLayout* grid, bool typeList);
+  void HideTextControls();
 
   int fieldId_;
   int kind_;
