@@ -181,6 +181,11 @@ class CGedcomImporter : public GedcomReportSink {
   void SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
                            const LinePosition& sexLine, const std::string& key);
   void ReadFamily(const CGedcomLine& line);
+  // The steps of a family record: a CHIL line with the details of the
+  // child's link, and a family event.
+  void ReadFamilyChild(const CGedcomLine& line, std::int32_t mrin, Xref& family, Pending& pending);
+  bool ReadChildLinkDetails(FamcLink& link, Pending& pending);
+  void ReadFamilyEvent(const CGedcomLine& line, CMarriageRecord& record, Pending& pending);
   void ReadSource(const CGedcomLine& line);
   void ReadRepository(const CGedcomLine& line);
   // The MEDI lines under a source's call number (at level) as notes.
