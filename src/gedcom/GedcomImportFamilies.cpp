@@ -128,13 +128,7 @@ void CGedcomImporter::ReadFamilyEvent(const CGedcomLine& sub, CMarriageRecord& r
   event.tag = tag == kTagEven ? "EVEN" : sub.tag;
   event.description = sub.value;
   ReadEventDetail(sub, db::kOwnerMarriage, tag == kTagMarr ? 4 : 0, event, pending);
-  if (tag == kTagEven && !event.typeGiven) {
-    const std::string name = event.description.empty() ? "Event" : event.description;
-    Error(sub.position, Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
-    event.eventType = FindOrAddEventType(db::kOwnerMarriage, name, sub.position);
-  } else if (tag != kTagEven) {
-    event.eventType = FindOrAddEventType(db::kOwnerMarriage, sub.tag, sub.position, true);
-  }
+  SetEventType(sub, db::kOwnerMarriage, event);
   pending.userEvents.push_back(std::move(event));
 }
 

@@ -175,6 +175,9 @@ class CGedcomImporter : public GedcomReportSink {
   // none), an event, the sealing to parents, and the sex the record keeps
   // against the roles its families gave it.
   char ReadSex(const CGedcomLine& line);
+  // The event type of an event line: an EVEN line's TYPE (a missing one is
+  // an error and the description or "Event" names it), else its tag's.
+  void SetEventType(const CGedcomLine& line, char ownerKind, EventRead& event);
   void ReadIndividualEvent(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
   void ReadSealingToParents(const CGedcomLine& line, CIndividualRecord& record, Xref& self,
                             Pending& pending);
