@@ -40,6 +40,98 @@ bool IsFamilyEvent(TagCode tag) {
 
 }  // namespace
 
+// The lines under a CHIL line: adoption, the relationships to father and
+// mother, and the child's sealing to the family; true when any was given.
+bool CGedcomImporter::ReadChildLinkDetails(FamcLink& link, Pending& pending) {
+  bool relation = false;
+  while (const CGedcomLine* c = reader_.NextAtLevel(2, true)) {
+    const CGedcomLine cl = *c;
+    if (cl.tagCode == kTagAdop) {
+      link.father = link.mother = 'a';
+      relation = true;
+      SkipDeeper(cl.level);
+    } else if (cl.tagCode == kTagXFrel || cl.tagCode == kTagXMrel) {
+      const char letter = PedigreeLetter(cl.value);
+      if (!letter)
+        Error(cl.position,
+              Format(cl.tagCode == kTagXFrel ? "Unknown child-to-father relationship '%s'."
+                                             : "Unknown child-to-mother relationship '%s'.",
+                     {cl.value}));
+      else
+        (cl.tagCode == kTagXFrel ? link.father : link.mother) = letter;
+      relation = true;
+      SkipDeeper(cl.level);
+    } else if (cl.tagCode == kTagSlgc) {
+      link.sealed = relation = true;
+      if (!cl.value.empty()) ParseSealingDate(cl, link.sealing);
+      while (const CGedcomLine* d = reader_.NextAtLevel(3, true)) {
+        const CGedcomLine dl = *d;
+        if (dl.tagCode == kTagDate || dl.tagCode == kTagStat) {
+          ParseSealingDate(dl, link.sealing);
+          SkipDeeper(dl.level);
+        } else if (dl.tagCode == kTagTemp) {
+          link.sealing.templeCode = dl.value;
+          SkipDeeper(dl.level);
+        } else {
+          ReportUnexpected(dl, "Child-to-Family sealing with Family Record", &pending);
+        }
+      }
+    } else {
+      ReportUnexpected(cl, "Family Child Record", &pending);
+    }
+  }
+  return relation;
+}
+
+// A CHIL line: the child joins the family, and what its lines say of the
+// relationship and the sealing goes to the child's link to the family.
+void CGedcomImporter::ReadFamilyChild(const CGedcomLine& sub, std::int32_t mrin, Xref& family,
+                                      Pending& pending) {
+  std::int32_t child = -1;
+  if (sub.pointer) child = ResolveXref(db::kIndividual, sub.value, sub.position, false);
+  if (child <= 0) {
+    if (!sub.pointer) Error(sub.position, "'CHIL' line is missing its pointer.");
+    SkipDeeper(1);
+    return;
+  }
+  family.children.push_back(child);
+  FamcLink link;
+  link.family = mrin;
+  if (!ReadChildLinkDetails(link, pending)) return;
+  Xref& person = *Entry(sub.value);
+  bool found = false;
+  for (auto& p : person.parentFamilies)
+    if (p.family == mrin) {
+      if (link.father != 'b' || link.mother != 'b') {
+        p.father = link.father;
+        p.mother = link.mother;
+      }
+      if (link.sealed) {
+        p.sealed = true;
+        p.sealing = link.sealing;
+      }
+      found = true;
+    }
+  if (!found) person.parentFamilies.push_back(link);
+}
+
+// A family event other than the first marriage; a DIV line with lines
+// under it is one too, and marks the marriage divorced.
+void CGedcomImporter::ReadFamilyEvent(const CGedcomLine& sub, CMarriageRecord& record,
+                                      Pending& pending) {
+  const TagCode tag = sub.tagCode;
+  if (tag == kTagDiv) {
+    reader_.PushBack();  // the level-2 line the caller's test read
+    record.status = 'D';
+  }
+  EventRead event;
+  event.tag = tag == kTagEven ? "EVEN" : sub.tag;
+  event.description = sub.value;
+  ReadEventDetail(sub, db::kOwnerMarriage, tag == kTagMarr ? 4 : 0, event, pending);
+  SetEventType(sub, db::kOwnerMarriage, event);
+  pending.userEvents.push_back(std::move(event));
+}
+
 void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
   const std::int32_t mrin = DefineRecord(db::kMarriage, line);
   if (mrin < 0) return;
@@ -89,71 +181,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
       }
       SkipDeeper(1);
     } else if (tag == kTagChil) {
-      std::int32_t child = -1;
-      if (sub.pointer) child = ResolveXref(db::kIndividual, sub.value, sub.position, false);
-      if (child > 0) {
-        Xref& fam = family;
-        fam.children.push_back(child);
-        FamcLink link;
-        link.family = mrin;
-        bool relation = false;
-        while (const CGedcomLine* c = reader_.NextAtLevel(2, true)) {
-          const CGedcomLine cl = *c;
-          if (cl.tagCode == kTagAdop) {
-            link.father = link.mother = 'a';
-            relation = true;
-            SkipDeeper(cl.level);
-          } else if (cl.tagCode == kTagXFrel || cl.tagCode == kTagXMrel) {
-            const char letter = PedigreeLetter(cl.value);
-            if (!letter)
-              Error(cl.position,
-                    Format(cl.tagCode == kTagXFrel ? "Unknown child-to-father relationship '%s'."
-                                                   : "Unknown child-to-mother relationship '%s'.",
-                           {cl.value}));
-            else
-              (cl.tagCode == kTagXFrel ? link.father : link.mother) = letter;
-            relation = true;
-            SkipDeeper(cl.level);
-          } else if (cl.tagCode == kTagSlgc) {
-            link.sealed = relation = true;
-            if (!cl.value.empty()) ParseSealingDate(cl, link.sealing);
-            while (const CGedcomLine* d = reader_.NextAtLevel(3, true)) {
-              const CGedcomLine dl = *d;
-              if (dl.tagCode == kTagDate || dl.tagCode == kTagStat) {
-                ParseSealingDate(dl, link.sealing);
-                SkipDeeper(dl.level);
-              } else if (dl.tagCode == kTagTemp) {
-                link.sealing.templeCode = dl.value;
-                SkipDeeper(dl.level);
-              } else {
-                ReportUnexpected(dl, "Child-to-Family sealing with Family Record", &pending);
-              }
-            }
-          } else {
-            ReportUnexpected(cl, "Family Child Record", &pending);
-          }
-        }
-        if (relation) {
-          Xref& person = *Entry(sub.value);
-          bool found = false;
-          for (auto& p : person.parentFamilies)
-            if (p.family == mrin) {
-              if (link.father != 'b' || link.mother != 'b') {
-                p.father = link.father;
-                p.mother = link.mother;
-              }
-              if (link.sealed) {
-                p.sealed = true;
-                p.sealing = link.sealing;
-              }
-              found = true;
-            }
-          if (!found) person.parentFamilies.push_back(link);
-        }
-      } else {
-        if (!sub.pointer) Error(sub.position, "'CHIL' line is missing its pointer.");
-        SkipDeeper(1);
-      }
+      ReadFamilyChild(sub, mrin, family, pending);
     } else if (tag == kTagMarr && IsEmptyEvent(record.marriage)) {
       EventRead event;
       event.tag = sub.tag;
@@ -166,23 +194,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
     } else if (tag == kTagDiv && !reader_.NextAtLevel(2, false)) {
       record.status = EqualNoCase(Trim(sub.value), "N") ? 'M' : 'D';
     } else if (IsFamilyEvent(tag)) {
-      if (tag == kTagDiv) {
-        reader_.PushBack();  // the level-2 line the test above read
-        record.status = 'D';
-      }
-      EventRead event;
-      event.tag = tag == kTagEven ? "EVEN" : sub.tag;
-      event.description = sub.value;
-      ReadEventDetail(sub, db::kOwnerMarriage, tag == kTagMarr ? 4 : 0, event, pending);
-      if (tag == kTagEven && !event.typeGiven) {
-        const std::string name = event.description.empty() ? "Event" : event.description;
-        Error(sub.position,
-              Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
-        event.eventType = FindOrAddEventType(db::kOwnerMarriage, name, sub.position);
-      } else if (tag != kTagEven) {
-        event.eventType = FindOrAddEventType(db::kOwnerMarriage, sub.tag, sub.position, true);
-      }
-      pending.userEvents.push_back(std::move(event));
+      ReadFamilyEvent(sub, record, pending);
     } else if (tag == kTagSlgs) {
       ReadOrdinance(sub, record.sealingToSpouse, db::kOwnerSealingToSpouse, 3, "ZEL Spouse Sealing",
                     pending, nullptr);

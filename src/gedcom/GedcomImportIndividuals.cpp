@@ -154,6 +154,17 @@ char CGedcomImporter::ReadSex(const CGedcomLine& line) {
   return sex;
 }
 
+void CGedcomImporter::SetEventType(const CGedcomLine& sub, char ownerKind, EventRead& event) {
+  const TagCode tag = sub.tagCode;
+  if (tag == kTagEven && !event.typeGiven) {
+    const std::string name = event.description.empty() ? "Event" : event.description;
+    Error(sub.position, Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
+    event.eventType = FindOrAddEventType(ownerKind, name, sub.position);
+  } else if (tag != kTagEven) {
+    event.eventType = FindOrAddEventType(ownerKind, sub.tag, sub.position, true);
+  }
+}
+
 void CGedcomImporter::ReadIndividualEvent(const CGedcomLine& sub, CIndividualRecord& record,
                                           Pending& pending) {
   const TagCode tag = sub.tagCode;
@@ -174,13 +185,7 @@ void CGedcomImporter::ReadIndividualEvent(const CGedcomLine& sub, CIndividualRec
     }
     return;
   }
-  if (tag == kTagEven && !event.typeGiven) {
-    const std::string name = event.description.empty() ? "Event" : event.description;
-    Error(sub.position, Format("'EVEN' tag missing subordinate 'TYPE' tag; using '%s'", {name}));
-    event.eventType = FindOrAddEventType(db::kOwnerIndividual, name, sub.position);
-  } else if (tag != kTagEven) {
-    event.eventType = FindOrAddEventType(db::kOwnerIndividual, sub.tag, sub.position, true);
-  }
+  SetEventType(sub, db::kOwnerIndividual, event);
   if (event.alternateBirth && event.eventType > 0 && IsEmptyEvent(record.christening)) {
     // An alternate birth (a baptism, say) takes the christening slot,
     // labelled with its event type.

@@ -175,12 +175,20 @@ class CGedcomImporter : public GedcomReportSink {
   // none), an event, the sealing to parents, and the sex the record keeps
   // against the roles its families gave it.
   char ReadSex(const CGedcomLine& line);
+  // The event type of an event line: an EVEN line's TYPE (a missing one is
+  // an error and the description or "Event" names it), else its tag's.
+  void SetEventType(const CGedcomLine& line, char ownerKind, EventRead& event);
   void ReadIndividualEvent(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
   void ReadSealingToParents(const CGedcomLine& line, CIndividualRecord& record, Xref& self,
                             Pending& pending);
   void SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
                            const LinePosition& sexLine, const std::string& key);
   void ReadFamily(const CGedcomLine& line);
+  // The steps of a family record: a CHIL line with the details of the
+  // child's link, and a family event.
+  void ReadFamilyChild(const CGedcomLine& line, std::int32_t mrin, Xref& family, Pending& pending);
+  bool ReadChildLinkDetails(FamcLink& link, Pending& pending);
+  void ReadFamilyEvent(const CGedcomLine& line, CMarriageRecord& record, Pending& pending);
   void ReadSource(const CGedcomLine& line);
   void ReadRepository(const CGedcomLine& line);
   // The MEDI lines under a source's call number (at level) as notes.

@@ -26,10 +26,12 @@ class ProfilePort;
 // What a paragraph is written as: book text, or HTML for one of the web
 // sites, which differ in the links around the name.
 enum class HtmlMode {
-  kBookText,     // book text: names in "<B>", citation marks in "<S>"
-  kAncestors,    // the ancestors site
-  kDescendants,  // the descendants site: the name links to the person's entry, then the lineage
-  kFamilyPages,  // a family page of the selected persons' site: a link to the parents' page
+  kBookText,   // book text: names in "<B>", citation marks in "<S>"
+  kAncestors,  // the ancestors site
+  // The descendants site and single persons: with a lineage item the name
+  // links to the person's line in the parents' table and the lineage follows.
+  kDescendants,
+  kFamilyPages,  // a partner on a family page of the selected persons' site: a parents link
 };
 
 // The web settings and the interface language the sentences depend on.
