@@ -1,7 +1,8 @@
 // A family of 100,000 individuals with names in scrambled order. Times what
 // the Individual List does on a key or a thumb move: filling a page and
-// building its line texts in RIN and name order, a line down and a page
-// down, a thumb jump to the middle and a name search; then the same with
+// building its line texts in RIN and name order, a line down (alone and
+// with the detail pane the dialog reads for the new line), a page down, a
+// thumb jump to the middle and a name search; then the same with
 // "show results only" over 1,000 scattered members. Prints the median and
 // the worst of each; every step should stay under 20 ms.
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "BitSet.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DetailPane.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualListModel.h"
@@ -93,6 +95,14 @@ bool RunOrder(CIndividualListModel& model, const char* order, bool filtered) {
              [&] {
                pager.LineDown();
                Lines(model);
+             });
+  // A line stepped in the dialog also reads the detail pane of the new line.
+  ok &= Time((tag + ": line down and its detail pane").c_str(),
+             [&] { pager.FillForward(pager.FirstKey()); },
+             [&] {
+               pager.LineDown();
+               Lines(model);
+               (void)ReadDetailPane(model.SelectedRin(), nullptr);
              });
   ok &= Time((tag + ": page down").c_str(), [&] { pager.FillForward(pager.FirstKey()); },
              [&] {
