@@ -1,6 +1,7 @@
 // A family of 100,000 individuals with names in scrambled order. Times what
 // the Individual List does on a key or a thumb move: filling a page and
-// building its line texts in RIN and name order, a line down and a page
+// building its line texts in RIN and name order, a line down, the Down key
+// with the detail pane the dialog reads for the line it selects, a page
 // down, a thumb jump to the middle and a name search; then the same with
 // "show results only" over 1,000 scattered members. Prints the median and
 // the worst of each; every step should stay under 20 ms.
@@ -14,6 +15,7 @@
 #include "BitSet.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DetailPane.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualListModel.h"
@@ -93,6 +95,19 @@ bool RunOrder(CIndividualListModel& model, const char* order, bool filtered) {
              [&] {
                pager.LineDown();
                Lines(model);
+             });
+  // The Down key in the dialog moves the selection a line and reads the
+  // detail pane of the line selected.
+  ok &= Time((tag + ": Down key and its detail pane").c_str(),
+             [&] {
+               pager.FillForward(pager.FirstKey());
+               pager.Select(3);
+             },
+             [&] {
+               pager.HandleKey(CListPager::Key::Down);
+               Lines(model);
+               if (ReadDetailPane(model.SelectedRin(), nullptr).name.empty())
+                 std::printf("no detail pane read\n");
              });
   ok &= Time((tag + ": page down").c_str(), [&] { pager.FillForward(pager.FirstKey()); },
              [&] {

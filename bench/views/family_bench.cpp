@@ -1,8 +1,10 @@
 // The family view on a family file of 100,000 individuals: builds the file
-// through the database calls in batch mode, then times 1,000 moves to
+// through the database calls in batch mode, paints the family the view
+// opens on (as its window does when shown), then times 1,000 moves to
 // another family, each with the view painted into an offscreen image, and
 // 1,000 keyboard moves (father, mother, spouse, back down). Prints the
-// median and the worst time of each against the 50 ms target.
+// opening paint, the median and the worst time of each against the 50 ms
+// target, and the first move after opening beside the worst later one.
 #include <unistd.h>
 
 #include <QApplication>
@@ -72,11 +74,15 @@ bool Build(const std::string& path) {
 }
 
 void Report(const char* what, std::vector<double> times) {
+  const double first = times.front();
+  const double laterWorst = *std::max_element(times.begin() + 1, times.end());
   std::sort(times.begin(), times.end());
   const double median = times[times.size() / 2];
   const double worst = times.back();
   std::printf("%s: %zu moves, median %.3f ms, worst %.3f ms (%s 50 ms)\n", what, times.size(),
               median, worst, worst < 50.0 ? "under" : "NOT under");
+  std::printf("  first move %.3f ms, worst later move %.3f ms (every move %s 16 ms)\n", first,
+              laterWorst, worst < 16.0 ? "under" : "NOT under");
 }
 
 }  // namespace
@@ -102,6 +108,11 @@ int main(int argc, char** argv) {
     view.resize(1024, 640);
     view.OnInitialUpdate();
     QImage image(view.size(), QImage::Format_RGB32);
+    // The window paints the family it opens on before any move; that first
+    // paint also loads the font database and the pane font's glyphs.
+    start = Clock::now();
+    view.render(&image);
+    std::printf("opening paint %.3f ms\n", Millis(start));
 
     std::mt19937 random(11);
     std::uniform_int_distribution<int> marriage(1, kMarriages);

@@ -19,10 +19,14 @@
 namespace backup {
 namespace {
 
+// Blocks read at once from a file that is compressed or expanded.
+constexpr std::size_t kRunBlocks = 32;
 constexpr int kCodes = 4096;
 constexpr int kFirstCode = 257;
 constexpr int kLastCode = 4094;
-constexpr int kHashSlots = 7031;
+// The coder's pair hash: a power of two, twice the codes a dictionary holds.
+constexpr int kHashBits = 13;
+constexpr int kHashSlots = 1 << kHashBits;
 
 bool EndsWithNoCase(const std::string& text, const char* tail) {
   const std::size_t n = std::strlen(tail);
@@ -89,6 +93,36 @@ class BitReader {
   const std::uint8_t* in_;
   std::size_t length_;
   std::size_t bit_ = 0;
+};
+
+// Reads a file from its position on through a buffer: one read for many of
+// the small pieces a stream is parsed in.
+class BufferedReader {
+ public:
+  explicit BufferedReader(plat::FileHandle& file) : file_(file), buffer_(kRunBlocks * kBlockSize) {}
+  // Exactly n bytes; false on a read error or at the end of the file.
+  bool Read(std::uint8_t* data, std::size_t n) {
+    while (n > 0) {
+      if (at_ == size_) {
+        const long long got = file_.Read(buffer_.data(), buffer_.size());
+        if (got <= 0) return false;
+        at_ = 0;
+        size_ = static_cast<std::size_t>(got);
+      }
+      const std::size_t take = std::min(n, size_ - at_);
+      std::memcpy(data, buffer_.data() + at_, take);
+      at_ += take;
+      data += take;
+      n -= take;
+    }
+    return true;
+  }
+
+ private:
+  plat::FileHandle& file_;
+  std::vector<std::uint8_t> buffer_;
+  std::size_t at_ = 0;
+  std::size_t size_ = 0;
 };
 
 // The free space of a volume: unlimited on a fixed medium, where only a
@@ -206,21 +240,25 @@ int CompressToWorkFile(const std::string& familyPath, plat::FileHandle& work, Pa
     return true;
   };
 
-  std::array<std::uint8_t, kBlockSize> in{};
+  // The file is read a run of blocks at a time: one read for many blocks.
+  std::vector<std::uint8_t> run(kRunBlocks * kBlockSize);
   std::array<std::uint8_t, kOutputSize> out{};
   std::uint64_t done = 0;
   while (done < static_cast<std::uint64_t>(familySize)) {
-    const std::size_t want =
-        static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, familySize - done));
-    if (family.Read(in.data(), want) != static_cast<long long>(want)) return kBackupCannotOpenOrv;
-    const std::size_t length = LzwCompressBlock(in.data(), want, out.data(), out.size());
-    if (length == 0) return kBackupCannotCompress;
-    pending.push_back(static_cast<std::uint8_t>(length));
-    pending.push_back(static_cast<std::uint8_t>(length >> 8));
-    pending.insert(pending.end(), out.begin(), out.begin() + static_cast<long>(length));
-    if (pending.size() >= (1u << 16) && !flush()) return kBackupCannotWriteTemp;
-    done += want;
-    if (!pass.Step(done)) return kBackupCancelled;
+    const std::size_t read =
+        static_cast<std::size_t>(std::min<std::uint64_t>(run.size(), familySize - done));
+    if (family.Read(run.data(), read) != static_cast<long long>(read)) return kBackupCannotOpenOrv;
+    for (std::size_t at = 0; at < read; at += kBlockSize) {
+      const std::size_t want = std::min(kBlockSize, read - at);
+      const std::size_t length = LzwCompressBlock(run.data() + at, want, out.data(), out.size());
+      if (length == 0) return kBackupCannotCompress;
+      pending.push_back(static_cast<std::uint8_t>(length));
+      pending.push_back(static_cast<std::uint8_t>(length >> 8));
+      pending.insert(pending.end(), out.begin(), out.begin() + static_cast<long>(length));
+      if (pending.size() >= (1u << 16) && !flush()) return kBackupCannotWriteTemp;
+      done += want;
+      if (!pass.Step(done)) return kBackupCancelled;
+    }
   }
   if (!flush()) return kBackupCannotWriteTemp;
   if (streamLength > 0xFFFFFFFFu) return kBackupCannotCompress;
@@ -347,6 +385,7 @@ int ExpandWorkFile(plat::FileHandle& work, plat::FileHandle& target, std::uint32
                    std::uint32_t streamLength, Pass& pass) {
   pass.Text(res::kIdsUncompressing, familyLength);
   if (!work.Seek(0)) return kRestoreCannotReadTemp;
+  BufferedReader stream(work);
   std::uint64_t left = streamLength - 8u;
   std::uint64_t written = 0;
   std::array<std::uint8_t, kOutputSize> in{};
@@ -362,12 +401,11 @@ int ExpandWorkFile(plat::FileHandle& work, plat::FileHandle& target, std::uint32
   };
   while (left > 0) {
     std::uint8_t size[2];
-    if (left < 2 || work.Read(size, 2) != 2) return kRestoreCannotRead;
+    if (left < 2 || !stream.Read(size, 2)) return kRestoreCannotRead;
     const std::size_t length = static_cast<std::size_t>(size[0] | size[1] << 8);
     left -= 2;
     if (length == 0 || length > in.size() || length > left) return kRestoreCannotRead;
-    if (work.Read(in.data(), length) != static_cast<long long>(length))
-      return kRestoreCannotReadTemp;
+    if (!stream.Read(in.data(), length)) return kRestoreCannotReadTemp;
     left -= length;
     const long produced = LzwExpandBlock(in.data(), length, out.data(), out.size());
     // Every block but the last is whole.
@@ -406,7 +444,10 @@ std::size_t LzwCompressBlock(const std::uint8_t* input, std::size_t length, std:
     bool full = false;
     while (i < length && !full) {
       const unsigned c = input[i++];
-      std::size_t slot = (65536u + 256u * c + (current >> 8)) % kHashSlots;
+      // Both the prefix code and the byte pick the slot (multiplicative
+      // hashing), so that the pairs of a block rarely share one.
+      std::size_t slot =
+          static_cast<std::uint32_t>((current << 8 | c) * 2654435761u) >> (32 - kHashBits);
       for (;;) {
         const unsigned code = hash[slot];
         if (code == 0 || (prefix[code] == current && suffix[code] == c)) break;

@@ -92,6 +92,12 @@ int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag
 // kRelChildren children, kRelPreviousSibling the previous sibling; out is
 // replaced.
 int DbGetRelation(std::int32_t rin, int relation, int count, std::vector<std::int32_t>& out);
+// The whole relation without the padding a count brings: kRelMarriages an
+// individual's marriages, kRelParents the marriages of its parent families,
+// kRelChildren a marriage's children, each in stored order. Empty when the
+// record is not live or has none. Another relation answers as DbGetRelation
+// with a count of 0.
+[[nodiscard]] std::vector<std::int32_t> DbGetRelationChain(std::int32_t rin, int relation);
 std::int32_t DbFindChildWithChildren(std::int32_t rin, std::int32_t preferredMrin);
 int DbHasParents(std::int32_t rin);
 // 1 when individual (kIndividual) or marriage (kMarriage) rin has a child.

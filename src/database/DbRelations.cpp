@@ -1,5 +1,6 @@
 // The database calls of relations, links, owner chains and order.
 #include <algorithm>
+#include <limits>
 
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -72,6 +73,37 @@ int DbGetRelation(std::int32_t rin, int relation, int count, std::vector<std::in
   ORV3* e = Engine(17);
   if (!e) return 0;
   return e->Families().GetRelation(rin, relation, count, out);
+}
+
+std::vector<std::int32_t> DbGetRelationChain(std::int32_t rin, int relation) {
+  std::vector<std::int32_t> out;
+  if (CFamilyDatabase* old = OldFormat()) {
+    // The old format keeps one parent family, given with its husband and wife.
+    if (orv2::Relation(*old, rin, relation, -1, out) != 1) return {};
+    if (relation == db::kRelParents) out.resize(out.empty() || out[0] == 0 ? 0 : 1);
+    return out;
+  }
+  ORV3* e = Engine(17);
+  if (!e) return out;
+  switch (relation) {
+    case db::kRelMarriages:
+      // The engine pads marriages to the count asked for: ask for just them.
+      e->Families().GetRelation(rin, relation, e->Families().GetRelationCount(rin, relation, true),
+                                out);
+      break;
+    case db::kRelParents:
+      // A count below 0 gives every parent family.
+      e->Families().GetRelation(rin, relation, -1, out);
+      break;
+    case db::kRelChildren:
+      // Children are never padded: no limit.
+      e->Families().GetRelation(rin, relation, std::numeric_limits<int>::max(), out);
+      break;
+    default:
+      e->Families().GetRelation(rin, relation, 0, out);
+      break;
+  }
+  return out;
 }
 
 std::int32_t DbFindChildWithChildren(std::int32_t rin, std::int32_t preferredMrin) {

@@ -149,10 +149,9 @@ void CNotesDitto::SetRelatives(std::int32_t father, std::int32_t mother,
 
 void CNotesDitto::UseParents(std::int32_t rin, std::int32_t mrin) {
   std::vector<std::int32_t> spouses;
-  std::vector<std::int32_t> children;
   if (mrin <= 0 || DbGetRelation(mrin, db::kRelSpouses, 2, spouses) != 1 || spouses.size() < 2)
     return;
-  DbGetRelation(mrin, db::kRelChildren, 32767, children);
+  const std::vector<std::int32_t> children = DbGetRelationChain(mrin, db::kRelChildren);
   const auto at = std::find(children.begin(), children.end(), rin);
   const std::int32_t before = at != children.end() && at != children.begin() ? *(at - 1) : 0;
   SetRelatives(spouses[0], spouses[1], before);

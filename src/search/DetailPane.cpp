@@ -78,10 +78,8 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, b
     }
   }
 
-  std::vector<std::int32_t> marriages;
-  DbGetRelation(rin, db::kRelMarriages, 0x7FFF, marriages);
   int shown = 0;
-  for (std::int32_t mrin : marriages) {
+  for (std::int32_t mrin : DbGetRelationChain(rin, db::kRelMarriages)) {
     if (shown == 2) break;
     CMarriageRecord marriage;
     if (mrin <= 0 || DbGetRecord(mrin, db::kMarriage, &marriage) != 1) continue;

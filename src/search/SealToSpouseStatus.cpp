@@ -67,9 +67,7 @@ std::vector<SealToSpouseLine> BuildSealToSpouseLines(std::int32_t rin, const CFi
                                                      bool resultsOnly,
                                                      const plat::TextMeasure* dc) {
   std::vector<SealToSpouseLine> lines;
-  std::vector<std::int32_t> marriages;
-  DbGetRelation(rin, db::kRelMarriages, 0x7FFF, marriages);
-  for (std::int32_t mrin : marriages) {
+  for (std::int32_t mrin : DbGetRelationChain(rin, db::kRelMarriages)) {
     SealToSpouseLine line;
     if (mrin > 0 && BuildSealToSpouseLine(rin, mrin, filter, resultsOnly, dc, line))
       lines.push_back(std::move(line));

@@ -21,13 +21,10 @@ std::string DeleteIndividualQuestion(const std::string& name, bool isChild, int 
 }
 
 std::vector<std::int32_t> DeleteIndividualRecord(std::int32_t rin) {
-  std::vector<std::int32_t> marriages, list;
+  std::vector<std::int32_t> marriages;
   if (rin <= 0) return marriages;
-  // The relation lists come padded with zeros; only the marriages count.
   for (int relation : {db::kRelParents, db::kRelMarriages}) {
-    list.clear();
-    DbGetRelation(rin, relation, 0x7FFF, list);
-    for (std::int32_t mrin : list)
+    for (std::int32_t mrin : DbGetRelationChain(rin, relation))
       if (mrin > 0 && std::find(marriages.begin(), marriages.end(), mrin) == marriages.end())
         marriages.push_back(mrin);
   }

@@ -33,7 +33,7 @@ SelectedFamily ReadFamily(std::int32_t mrin) {
     if (!spouses.empty()) family.husband = spouses[0];
     if (spouses.size() > 1) family.wife = spouses[1];
   }
-  DbGetRelation(mrin, db::kRelChildren, 0x7FFF, family.children);
+  family.children = DbGetRelationChain(mrin, db::kRelChildren);
   family.children.erase(std::remove(family.children.begin(), family.children.end(), 0),
                         family.children.end());
   return family;

@@ -830,10 +830,8 @@ std::vector<RegisterFamily> RegisterFamilies(const rpt::BookRun& run, int i) {
   std::vector<RegisterFamily> families;
   const rpt::BookPerson& person = run.persons[static_cast<std::size_t>(i)];
   const bool belowLimit = person.generation < run.options.generations;
-  std::vector<std::int32_t> marriages;
-  DbGetRelation(person.rin, db::kRelMarriages, 0x7FFF, marriages);
   int code = 0;
-  for (std::int32_t mrin : marriages) {
+  for (std::int32_t mrin : DbGetRelationChain(person.rin, db::kRelMarriages)) {
     if (mrin <= 0) continue;
     RegisterFamily family;
     family.mrin = mrin;
@@ -976,8 +974,7 @@ bool CWebSiteWriter::WriteDescendantPages() {
                            "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
         } else {
           WriteChildNarrative(child, node.page);
-          std::vector<std::int32_t> marriages;
-          DbGetRelation(child, db::kRelMarriages, 0x7FFF, marriages);
+          std::vector<std::int32_t> marriages = DbGetRelationChain(child, db::kRelMarriages);
           marriages.erase(std::remove(marriages.begin(), marriages.end(), 0), marriages.end());
           int k = 0;
           for (std::int32_t m : marriages) {
@@ -1017,10 +1014,8 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
     CIndividualRecord record;
     ReadPerson(child, record);
     // The first placed family the child heads, if any.
-    std::vector<std::int32_t> marriages;
-    DbGetRelation(child, db::kRelMarriages, 0x7FFF, marriages);
     std::int32_t own = 0;
-    for (std::int32_t m : marriages)
+    for (std::int32_t m : DbGetRelationChain(child, db::kRelMarriages))
       if (m > 0 && plan_.IsPlaced(m) && m != mrin) {
         own = m;
         break;
@@ -1060,9 +1055,7 @@ void CWebSiteWriter::WriteChildrenTable(std::int32_t mrin, int page) {
 }
 
 std::int32_t CWebSiteWriter::PlacedParentsFamily(std::int32_t rin) const {
-  std::vector<std::int32_t> families;
-  DbGetRelation(rin, db::kRelParents, 0x7FFF, families);
-  for (std::int32_t family : families)
+  for (std::int32_t family : DbGetRelationChain(rin, db::kRelParents))
     if (family > 0 && plan_.IsPlaced(family)) return family;
   return 0;
 }
@@ -1112,10 +1105,8 @@ bool CWebSiteWriter::WriteSelectedPages() {
     for (std::int32_t partner : {family.husband, family.wife}) {
       if (!selected(partner)) continue;
       const bool living = personParagraph(partner, mrin, page, HtmlMode::kFamilyPages);
-      std::vector<std::int32_t> marriages;
-      DbGetRelation(partner, db::kRelMarriages, 0x7FFF, marriages);
       std::string others;
-      for (std::int32_t m : marriages) {
+      for (std::int32_t m : DbGetRelationChain(partner, db::kRelMarriages)) {
         if (m <= 0 || m == mrin || !plan_.IsPlaced(m)) continue;
         const SelectedFamily other = ReadFamily(m);
         const std::int32_t spouse = other.husband == partner ? other.wife : other.husband;
@@ -1290,10 +1281,8 @@ bool CWebSiteWriter::WriteSelectedNameIndex() {
   for (const Sorted& p : people) {
     CIndividualRecord record;
     ReadPerson(p.rin, record);
-    std::vector<std::int32_t> marriages;
-    DbGetRelation(p.rin, db::kRelMarriages, 0x7FFF, marriages);
     std::int32_t placed = 0;
-    for (std::int32_t m : marriages)
+    for (std::int32_t m : DbGetRelationChain(p.rin, db::kRelMarriages))
       if (m > 0 && plan_.IsPlaced(m)) {
         placed = m;
         break;

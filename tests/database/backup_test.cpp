@@ -367,6 +367,27 @@ TEST_F(BackupFileTest, RestoreGivesBackEveryFamilyByteForByte) {
   }
 }
 
+TEST_F(BackupFileTest, FilesOfAnyLengthComeBackWholeAcrossManyReads) {
+  // Lengths around the reads of many blocks at once and a short last block.
+  for (const std::size_t length :
+       {std::size_t{2049}, std::size_t{65536}, std::size_t{65537}, std::size_t{3 * 65536 + 100}}) {
+    SCOPED_TRACE(length);
+    const Bytes text = TextBytes(length), noise = RandomBytes(length, 13, 16);
+    std::string original(length, '\0');
+    // Runs of text and of noise, so that blocks compress unevenly.
+    for (std::size_t i = 0; i < length; ++i)
+      original[i] = static_cast<char>((i / 5000) % 2 ? noise[i] : text[i]);
+    const std::string family = dir.File("raw.orv"), bak = dir.File("raw.bak");
+    WriteAll(family, original);
+    ASSERT_EQ(backup::CompressToBackup(family, bak), backup::kBackupOk);
+    const std::string stream = JoinedStream(bak);
+    EXPECT_EQ(U32(stream, 0), length);
+    const std::string restored = dir.File("back.orv");
+    ASSERT_EQ(backup::RestoreFromBackup(bak, restored), backup::kRestoreOk);
+    EXPECT_TRUE(ReadAll(restored) == original);
+  }
+}
+
 TEST_F(BackupFileTest, AFullMediumAsksForTheNextVolumesAndTheRestContinuesThere) {
   plat::FakeStorageMedium medium;
   medium.freeBytes = 5000;

@@ -273,6 +273,45 @@ TEST_F(DbCallsTest, RelationsThroughTheCallsWithTheirLogLines) {
   EXPECT_TRUE(boxes.Calls().empty());
 }
 
+TEST_F(DbCallsTest, RelationChainsComeWithoutThePaddingOfACount) {
+  const std::int32_t husband = NewPerson(), first = NewPerson(), second = NewPerson(),
+                     child = NewPerson(), orphan = NewPerson();
+  const std::int32_t m1 = DbSetRelation(husband, first, db::kRelHusband, 0);
+  const std::int32_t m2 = DbSetRelation(husband, second, db::kRelHusband, 0);
+  ASSERT_GT(m1, 0);
+  ASSERT_GT(m2, 0);
+  ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, m1), 0);
+  ASSERT_GT(DbSetRelation(child, 0, db::kRelParents, m2), 0);
+  ASSERT_GT(DbSetRelation(orphan, 0, db::kRelParents, -1), 0);
+
+  // A count pads the marriages with zeros; the chain is just the marriages.
+  List padded;
+  ASSERT_EQ(DbGetRelation(husband, db::kRelMarriages, 4, padded), 1);
+  EXPECT_EQ(padded, (List{m1, m2, 0, 0}));
+
+  const std::int32_t absent = orphan + 100;
+  const struct {
+    std::int32_t rin;
+    int relation;
+    List chain;
+  } cases[] = {
+      {husband, db::kRelMarriages, {m1, m2}},
+      {second, db::kRelMarriages, {m2}},
+      {child, db::kRelMarriages, {}},
+      {absent, db::kRelMarriages, {}},
+      {child, db::kRelParents, {m1, m2}},
+      {orphan, db::kRelParents, {}},  // a link without parents names no family
+      {absent, db::kRelParents, {}},
+      {m1, db::kRelChildren, {child}},
+      {m2, db::kRelChildren, {child}},
+      {m2 + 100, db::kRelChildren, {}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DbGetRelationChain(c.rin, c.relation), c.chain)
+        << "record " << c.rin << ", relation " << c.relation;
+  EXPECT_TRUE(boxes.Calls().empty());
+}
+
 TEST_F(DbCallsTest, LinkAndUnlinkLogOnlyWhatSucceeded) {
   const std::int32_t a = NewPerson(), b = NewPerson(), c = NewPerson();
   const std::int32_t m = DbSetRelation(a, b, db::kRelHusband, 0);

@@ -225,6 +225,13 @@ TEST_F(Orv2ReaderTest, RelationsNotesAndMultimedia) {
   EXPECT_EQ(out, (std::vector<std::int32_t>{fam.son}));
   ASSERT_EQ(DbGetRelation(fam.mother, db::kRelMarriages, 5, out), 1);
   EXPECT_EQ(out, (std::vector<std::int32_t>{fam.wedding}));
+  // The whole relations: the parent family alone, without its husband and wife.
+  EXPECT_EQ(DbGetRelationChain(fam.son, db::kRelParents), (std::vector<std::int32_t>{fam.wedding}));
+  EXPECT_TRUE(DbGetRelationChain(fam.father, db::kRelParents).empty());
+  EXPECT_EQ(DbGetRelationChain(fam.mother, db::kRelMarriages),
+            (std::vector<std::int32_t>{fam.wedding}));
+  EXPECT_EQ(DbGetRelationChain(fam.wedding, db::kRelChildren),
+            (std::vector<std::int32_t>{fam.daughter, fam.son}));
 
   EXPECT_EQ(DbGetRelationCount(fam.father, db::kRelChildren, 0, 1), 2);
   EXPECT_EQ(DbGetRelationCount(fam.wedding, db::kRelChildren, 0, 0), 2);

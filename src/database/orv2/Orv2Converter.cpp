@@ -467,7 +467,7 @@ struct COrv2Converter::Impl {
                DbGetRecord(old, db::kIndividual, &in, 9, db::kWalkExact) == 1;
         if (live) {
           notes = DbGetNotes(old, 0, db::kIndividual, 0, 1, 0);
-          DbGetRelation(old, db::kRelMarriages, 0x7FFF, marriages);
+          marriages = DbGetRelationChain(old, db::kRelMarriages);
           if (const std::int32_t head = src.GetMultimediaHead(old, db::kIndividual); head > 0)
             media = src.LoadMultimediaList(head);
         }
@@ -557,7 +557,7 @@ struct COrv2Converter::Impl {
       std::vector<std::pair<std::int32_t, bool>> roles;
       {
         UseDatabase use(src);
-        DbGetRelation(old, db::kRelMarriages, 0x7FFF, marriages);
+        marriages = DbGetRelationChain(old, db::kRelMarriages);
         for (std::int32_t m : marriages) {
           std::vector<std::int32_t> spouses;
           if (DbGetRelation(m, db::kRelSpouses, 2, spouses) != 1) continue;
@@ -598,7 +598,7 @@ struct COrv2Converter::Impl {
       std::vector<std::int32_t> children;
       {
         UseDatabase use(src);
-        DbGetRelation(old, db::kRelChildren, 0x7FFF, children);
+        children = DbGetRelationChain(old, db::kRelChildren);
       }
       for (auto child = children.rbegin(); child != children.rend(); ++child) {
         const std::int32_t n = c.individuals_.Lookup(*child);

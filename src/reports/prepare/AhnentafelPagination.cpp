@@ -31,13 +31,11 @@ class AhnentafelPass {
     first.number = 1;
     first.slot = first.rin = run_.options.startRin;
     first.generation = 1;
-    std::vector<std::int32_t> marriages;
-    if (DbGetRelation(first.rin, db::kRelMarriages, 0x7FFF, marriages) > 0)
-      for (std::int32_t m : marriages)
-        if (m > 0) {
-          first.marriage = m;
-          break;
-        }
+    for (std::int32_t m : DbGetRelationChain(first.rin, db::kRelMarriages))
+      if (m > 0) {
+        first.marriage = m;
+        break;
+      }
     run_.persons.push_back(first);
     AddBookIndexEntry(first.rin, 0, 0, 1, 1);
     nextSlot_ = run_.highestRin;

@@ -31,9 +31,8 @@ std::int32_t DatabaseFamilyGroupTree::Husband(std::int32_t mrin) { return Spouse
 std::int32_t DatabaseFamilyGroupTree::Wife(std::int32_t mrin) { return Spouses(mrin)[1]; }
 
 std::vector<std::int32_t> DatabaseFamilyGroupTree::Children(std::int32_t mrin) {
-  std::vector<std::int32_t> children;
-  if (mrin <= 0 || DbGetRelation(mrin, db::kRelChildren, 0x7FFF, children) <= 0) return {};
-  return WithoutZeros(std::move(children));
+  if (mrin <= 0) return {};
+  return WithoutZeros(DbGetRelationChain(mrin, db::kRelChildren));
 }
 
 std::int32_t DatabaseFamilyGroupTree::FirstParentFamily(std::int32_t rin) {
@@ -44,9 +43,8 @@ std::int32_t DatabaseFamilyGroupTree::FirstParentFamily(std::int32_t rin) {
 }
 
 std::vector<std::int32_t> DatabaseFamilyGroupTree::Marriages(std::int32_t rin) {
-  std::vector<std::int32_t> marriages;
-  if (rin <= 0 || DbGetRelation(rin, db::kRelMarriages, 0x7FFF, marriages) <= 0) return {};
-  return WithoutZeros(std::move(marriages));
+  if (rin <= 0) return {};
+  return WithoutZeros(DbGetRelationChain(rin, db::kRelMarriages));
 }
 
 std::int32_t DatabaseFamilyGroupTree::HighestIndividual() {
@@ -60,10 +58,13 @@ bool ReadFamilyGroupPeople(const FamilyGroupRequest& request, FamilyGroupPeople&
   if (request.key <= 0) return false;
   switch (request.kind) {
     case FamilyRecordKind::Family: {
-      // A family whose children cannot be counted does not exist.
-      if (DbGetRelationCount(request.key, db::kRelChildren, 0, 0) < 0) return false;
+      // A family whose children cannot be counted, or that is not live, does
+      // not exist (a count of 0 only asks whether the marriage is live).
       std::vector<std::int32_t> children;
-      if (DbGetRelation(request.key, db::kRelChildren, 0x7FFF, children) <= 0) return false;
+      if (DbGetRelationCount(request.key, db::kRelChildren, 0, 0) < 0 ||
+          DbGetRelation(request.key, db::kRelChildren, 0, children) <= 0)
+        return false;
+      children = DbGetRelationChain(request.key, db::kRelChildren);
       const auto spouses = Spouses(request.key);
       people.husband = spouses[0];
       people.wife = spouses[1];

@@ -49,8 +49,7 @@ struct FamilyListing {
 };
 
 std::vector<std::int32_t> Marriages(std::int32_t rin) {
-  std::vector<std::int32_t> list;
-  if (DbGetRelation(rin, db::kRelMarriages, 0x7FFF, list) <= 0) return {};
+  std::vector<std::int32_t> list = DbGetRelationChain(rin, db::kRelMarriages);
   list.erase(std::remove(list.begin(), list.end(), 0), list.end());
   return list;
 }
@@ -63,8 +62,7 @@ std::int32_t SpouseOf(std::int32_t rin, std::int32_t mrin) {
 }
 
 std::vector<std::int32_t> Children(std::int32_t mrin) {
-  std::vector<std::int32_t> list;
-  if (DbGetRelation(mrin, db::kRelChildren, 0x7FFF, list) <= 0) return {};
+  std::vector<std::int32_t> list = DbGetRelationChain(mrin, db::kRelChildren);
   list.erase(std::remove(list.begin(), list.end(), 0), list.end());
   return list;
 }

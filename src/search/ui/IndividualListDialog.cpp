@@ -586,11 +586,10 @@ void CIndividualListDialog::OnOK() {
 
 void CIndividualListDialog::DeleteIndividual(std::int32_t rin,
                                              std::vector<std::int32_t>& marriages) {
-  std::vector<std::int32_t> list;
-  DbGetRelation(rin, db::kRelParents, 0x7FFF, list);
-  marriages.insert(marriages.end(), list.begin(), list.end());
-  DbGetRelation(rin, db::kRelMarriages, 0x7FFF, list);
-  marriages.insert(marriages.end(), list.begin(), list.end());
+  for (int relation : {db::kRelParents, db::kRelMarriages}) {
+    const std::vector<std::int32_t> list = DbGetRelationChain(rin, relation);
+    marriages.insert(marriages.end(), list.begin(), list.end());
+  }
   DbUnlinkRIN(rin, db::kIndividual);
   DbDeleteRecord(rin, db::kIndividual);
   if (filter_) {
