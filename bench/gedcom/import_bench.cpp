@@ -1,39 +1,52 @@
-// gedcom_bench [FILE.ged]: imports FILE, or a seeded GEDCOM file of 100,000
-// individuals with families, events, notes, sources and citations, into a
-// new family file in a temporary folder, and prints the time and the peak
-// memory of the import. gedcom_bench --shapes imports files of a single
-// lopsided shape (one family with many children, one person with many
-// events, one person with many marriages) at two sizes each and prints the
-// times: an import linear in its lines takes about twice as long at twice
-// the size. With KORVANE_BENCH_KEEP naming a folder, the clock is
-// fixed and the family file is kept there as import.orv, so that the bytes the
-// import writes can be compared between builds.
+// gedcom_bench [FILE.ged]: imports FILE into a new family file in a
+// temporary folder and prints the time and the peak memory of the import.
+// Without FILE it imports two seeded files of 100,000 individuals (or
+// GEDCOM_BENCH_INDIVIDUALS): a regular tree with families, events, notes,
+// sources and citations, and a family shaped as researched over years
+// (RealisticFamily.h). Each import runs in a process of its own, so that
+// its peak memory is its own. gedcom_bench --sizes imports both kinds at
+// 10,000, 50,000, 100,000 and 200,000 individuals and prints the time per
+// individual, which stays about the same when the import grows linearly.
+// gedcom_bench --write seeded|realistic FILE [N] only writes that file.
+// gedcom_bench --shapes imports files of a single lopsided shape (one
+// family with many children, one person with many events, one person with
+// many marriages) at two sizes each and prints the times: an import linear
+// in its lines takes about twice as long at twice the size. With
+// KORVANE_BENCH_KEEP naming a folder, the clock is fixed and the family
+// files are kept there as import.orv and import-realistic.orv, so that the
+// bytes the import writes can be compared between builds.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "Clock.h"
 #include "CustomEventTable.h"
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
 #include "GedcomImporter.h"
+#include "RealisticFamily.h"
 
 namespace {
 
 int kIndividuals = 100000;
+constexpr std::uint32_t kRealisticSeed = 1877;
 
 // A family tree of couples with two to four children, each person with a
 // birth, some with a death, an occupation, a note and a citation.
-void WriteSample(const std::string& path) {
+bool WriteSample(const std::string& path) {
   std::mt19937 random(17);
   std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
   std::fprintf(f, "0 HEAD\n1 SOUR BENCH\n1 CHAR ANSI\n");
   const char* given[] = {"Ann", "Bert", "Cora", "Dirk", "Eva", "Finn", "Gert", "Hanna"};
   const char* surname[] = {"Smit", "Jansen", "de Vries", "Bakker", "Visser", "Mulder"};
@@ -78,7 +91,8 @@ void WriteSample(const std::string& path) {
   for (int n = 1; n <= kIndividuals / 10; ++n)
     std::fprintf(f, "0 @N%d@ NOTE Shared note %d.\n", n, n);
   std::fprintf(f, "0 TRLR\n");
-  std::fclose(f);
+  const bool written = !std::ferror(f);
+  return std::fclose(f) == 0 && written;
 }
 
 double Seconds(std::chrono::steady_clock::time_point since) {
@@ -151,7 +165,6 @@ int RunShapes(const std::filesystem::path& dir) {
       {"one person, events", ManyEvents, 5000},
       {"one person, marriages", ManyMarriages, 3000},
   };
-  LoadCustomEventTable();
   for (const auto& shape : shapes) {
     const double once = TimeImport(dir, shape.make(shape.size));
     const double twice = TimeImport(dir, shape.make(2 * shape.size));
@@ -176,53 +189,172 @@ class PhaseTimes : public gedcom::ImportProgress {
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
+// What one import took.
+struct ImportFigures {
+  double seconds = -1;
+  long peakKilobytes = 0;
+};
+
+// Runs step in a child process and hands back the result it filled in;
+// false when the step or the child failed.
+template <class Result, class Step>
+bool InChild(Result& out, Step step) {
+  int ends[2];
+  if (pipe(ends) != 0) return false;
+  const pid_t child = fork();
+  if (child < 0) {
+    close(ends[0]);
+    close(ends[1]);
+    return false;
+  }
+  if (child == 0) {
+    close(ends[0]);
+    Result result{};
+    const bool ok = step(result);
+    const bool sent = write(ends[1], &result, sizeof result) == static_cast<ssize_t>(sizeof result);
+    _exit(ok && sent ? 0 : 1);
+  }
+  close(ends[1]);
+  const bool got = read(ends[0], &out, sizeof out) == static_cast<ssize_t>(sizeof out);
+  close(ends[0]);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Imports gedcom into a new family file in dir, in a process of its own;
+// with keepAs and KORVANE_BENCH_KEEP the family file is kept under that
+// name. With report, prints the phases and the counts.
+bool ImportInChild(const std::filesystem::path& dir, const std::string& gedcom, const char* keepAs,
+                   bool report, ImportFigures& out) {
+  return InChild(out, [&](ImportFigures& figures) {
+    const std::string family = (dir / "bench.orv").string();
+    std::filesystem::remove(family);
+    if (DbCreate(family, CFamilyDatabase::kCurrentFormat) != 1 ||
+        DbOpen(family, CFamilyDatabase::kCurrentFormat) != 1) {
+      std::fprintf(stderr, "cannot make the family file %s\n", family.c_str());
+      return false;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    DbBeginBatch();
+    PhaseTimes phases;
+    gedcom::CGedcomImporter importer(gedcom, (dir / "bench.lst").string(), {},
+                                     report ? &phases : nullptr);
+    const int result = importer.Import();
+    DbEndBatch();
+    figures.seconds = Seconds(start);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    figures.peakKilobytes = usage.ru_maxrss;
+    if (report)
+      std::printf("import %s: result %d, %ld individuals, %ld families, %d errors\n",
+                  gedcom.c_str(), result, importer.Made(gedcom::CGedcomImporter::kIndividuals),
+                  importer.Made(gedcom::CGedcomImporter::kFamilies), importer.Errors());
+    DbCloseCurrent();
+    const char* keep = std::getenv("KORVANE_BENCH_KEEP");
+    if (keep && keepAs) {
+      std::error_code ec;
+      std::filesystem::rename(family, std::filesystem::path(keep) / keepAs, ec);
+    }
+    return result == 1;
+  });
+}
+
+// Writes the seeded file of the kind asked with n individuals, in a process
+// of its own (the bench's own memory stays small for the imports it forks).
+bool WriteKind(bool realistic, int n, const std::string& path) {
+  int done = 0;
+  return InChild(done, [&](int& ok) {
+    kIndividuals = n;
+    ok = realistic ? WriteRealisticFamily(path, n, kRealisticSeed) : WriteSample(path);
+    return ok != 0;
+  });
+}
+
+// Both kinds at four sizes: the time per individual, and how it grows.
+int RunSizes(const std::filesystem::path& dir) {
+  const int sizes[] = {10000, 50000, 100000, 200000};
+  for (const bool realistic : {false, true}) {
+    const char* kind = realistic ? "realistic" : "seeded";
+    double firstPerPerson = 0;
+    for (const int n : sizes) {
+      const std::string gedcom = (dir / "sizes.ged").string();
+      ImportFigures figures;
+      if (!WriteKind(realistic, n, gedcom) ||
+          !ImportInChild(dir, gedcom, nullptr, false, figures)) {
+        std::fprintf(stderr, "%s %d: the import failed\n", kind, n);
+        return 1;
+      }
+      std::filesystem::remove(gedcom);
+      const double perPerson = figures.seconds / n * 1e6;
+      if (firstPerPerson == 0) firstPerPerson = perPerson;
+      std::printf(
+          "%-9s %7d individuals: import %7.3f s, %6.1f us each (%.2fx the first), "
+          "peak memory %.1f MB\n",
+          kind, n, figures.seconds, perPerson, perPerson / firstPerPerson,
+          figures.peakKilobytes / 1024.0);
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   if (const char* n = std::getenv("GEDCOM_BENCH_INDIVIDUALS")) kIndividuals = std::atoi(n);
-  const char* keep = std::getenv("KORVANE_BENCH_KEEP");
-  if (keep) plat::SetFixedTime(1700000000);
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "--write" && argc > 3) {
+    if (argc > 4) kIndividuals = std::atoi(argv[4]);
+    const std::string kind = argv[2];
+    if (kind == "seeded") return WriteSample(argv[3]) ? 0 : 1;
+    if (kind == "realistic")
+      return WriteRealisticFamily(argv[3], kIndividuals, kRealisticSeed) ? 0 : 1;
+    std::fprintf(stderr, "--write seeded|realistic FILE [N]\n");
+    return 1;
+  }
+  if (std::getenv("KORVANE_BENCH_KEEP")) plat::SetFixedTime(1700000000);
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("gedcom_bench." + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
-  if (argc > 1 && std::string(argv[1]) == "--shapes") {
-    const int result = RunShapes(dir);
-    std::filesystem::remove_all(dir);
-    return result;
-  }
-  std::string gedcom = argc > 1 ? argv[1] : (dir / "seeded.ged").string();
-  if (argc <= 1) {
-    const auto start = std::chrono::steady_clock::now();
-    WriteSample(gedcom);
-    std::printf("wrote %s (%.0f MB) in %.2f s\n", gedcom.c_str(),
-                std::filesystem::file_size(gedcom) / 1e6, Seconds(start));
-  }
-  const std::string family = (dir / "bench.orv").string();
   LoadCustomEventTable();
-  if (DbCreate(family, CFamilyDatabase::kCurrentFormat) != 1 ||
-      DbOpen(family, CFamilyDatabase::kCurrentFormat) != 1) {
-    std::fprintf(stderr, "cannot make the family file %s\n", family.c_str());
-    return 1;
-  }
-  const auto start = std::chrono::steady_clock::now();
-  DbBeginBatch();
-  PhaseTimes phases;
-  gedcom::CGedcomImporter importer(gedcom, (dir / "bench.lst").string(), {}, &phases);
-  const int result = importer.Import();
-  DbEndBatch();
-  const double seconds = Seconds(start);
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  std::printf("import %s: result %d, %ld individuals, %ld families, %d errors\n", gedcom.c_str(),
-              result, importer.Made(gedcom::CGedcomImporter::kIndividuals),
-              importer.Made(gedcom::CGedcomImporter::kFamilies), importer.Errors());
-  std::printf("time %.2f s, peak memory %.0f MB\n", seconds, usage.ru_maxrss / 1024.0);
-  DbCloseCurrent();
-  if (keep) {
-    std::error_code ec;
-    std::filesystem::rename(family, std::filesystem::path(keep) / "import.orv", ec);
+  int result = 0;
+  if (mode == "--shapes") {
+    result = RunShapes(dir);
+  } else if (mode == "--sizes") {
+    result = RunSizes(dir);
+  } else {
+    struct Kind {
+      const char* label;
+      bool realistic;
+      const char* keepAs;
+    };
+    std::vector<Kind> kinds;
+    if (argc > 1)
+      kinds.push_back({argv[1], false, "import.orv"});
+    else
+      kinds = {{"seeded", false, "import.orv"}, {"realistic", true, "import-realistic.orv"}};
+    for (const Kind& kind : kinds) {
+      std::string gedcom = argc > 1 ? argv[1] : (dir / (std::string(kind.label) + ".ged")).string();
+      if (argc <= 1) {
+        const auto start = std::chrono::steady_clock::now();
+        if (!WriteKind(kind.realistic, kIndividuals, gedcom)) {
+          std::fprintf(stderr, "cannot write %s\n", gedcom.c_str());
+          result = 1;
+          break;
+        }
+        std::printf("wrote %s (%.0f MB) in %.2f s\n", gedcom.c_str(),
+                    std::filesystem::file_size(gedcom) / 1e6, Seconds(start));
+      }
+      ImportFigures figures;
+      const bool imported = ImportInChild(dir, gedcom, kind.keepAs, true, figures);
+      std::printf("%s: time %.2f s, peak memory %.1f MB%s\n", kind.label, figures.seconds,
+                  figures.peakKilobytes / 1024.0, imported ? "" : " (the import FAILED)");
+      if (!imported) result = 1;
+      if (argc <= 1) std::filesystem::remove(gedcom);
+    }
   }
   std::filesystem::remove_all(dir);
-  return 0;
+  return result;
 }

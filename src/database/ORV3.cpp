@@ -30,12 +30,12 @@ ORV3::ORV3(EngineHost* host)
       fields_(*this, host, records_, strings_, families_),
       calls_(*this) {
   // Tree walks, string stores and rings read the same blocks again and
-  // again; the engine is the file's only writer while it is open. Its many
-  // small writes are stores into a mapping of the file rather than a system
-  // call each; the room is shared between the blocks read and the chunks
-  // written.
-  host->file.EnableCache(kBlockSize, kCachedBlocks * 2 / 3);
-  host->file.EnableMapping(kBlockSize * kCachedBlocks / 3);
+  // again; the engine is the file's only writer while it is open. Writes
+  // are positioned writes, each in the file when it returns: a mapping of
+  // the file costs more than the system calls it saves once the file is
+  // larger than what may stay mapped (every write elsewhere maps again), and
+  // its pages add to the memory in use.
+  host->file.EnableCache(kBlockSize, kCachedBlocks);
   blocks_.SetOnEditDropped([this] {
     strings_.ForgetKept();
     trees_.ForgetKept();

@@ -93,8 +93,8 @@ struct NewFileOptions {
 
 class ORV3 {
  public:
-  // Blocks of the family file kept in memory (24 MB).
-  static constexpr std::size_t kCachedBlocks = 3072;
+  // Blocks of the family file kept in memory (16 MB).
+  static constexpr std::size_t kCachedBlocks = 2048;
 
   explicit ORV3(EngineHost* host);
   ORV3(const ORV3&) = delete;
