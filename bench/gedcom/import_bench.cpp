@@ -135,10 +135,10 @@ double TimeImport(const std::filesystem::path& dir, const std::string& text) {
   DbBeginBatch();
   gedcom::CGedcomImporter importer(gedcom, (dir / "shape.lst").string(), {});
   const int result = importer.Import();
-  DbEndBatch();
+  const bool ended = DbEndBatch() == 1;
   const double seconds = Seconds(start);
   DbCloseCurrent();
-  return result == 1 ? seconds : -1;
+  return result == 1 && ended ? seconds : -1;
 }
 
 int RunShapes(const std::filesystem::path& dir) {
@@ -209,8 +209,8 @@ int main(int argc, char** argv) {
   DbBeginBatch();
   PhaseTimes phases;
   gedcom::CGedcomImporter importer(gedcom, (dir / "bench.lst").string(), {}, &phases);
-  const int result = importer.Import();
-  DbEndBatch();
+  const int imported = importer.Import();
+  const int result = DbEndBatch() == 1 ? imported : 0;
   const double seconds = Seconds(start);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);

@@ -36,7 +36,7 @@ class StatusRelationshipTest : public QObject {
         [&] {
           dag = AddLind("Dag", 'M');
           AddLind("Gun", 'F');
-          DbSetRelationshipIndicator(dag, indicator.toStdString());
+          Stored(DbSetRelationshipIndicator(dag, indicator.toStdString()), "indicator");
           CurrentDatabase->SetFileOption(1, option);
         },
         [](CKorApp&) {}));
@@ -57,4 +57,5 @@ class StatusRelationshipTest : public QObject {
 };
 
 QTEST_MAIN(StatusRelationshipTest)
+#include "TestHelpers.h"
 #include "statusrelationship_qtest.moc"

@@ -206,7 +206,7 @@ TEST_F(EditSessionTest, RefusedSaveEndsCancelledAndFreesTheReservation) {
       CIndividualRecord back;
       ASSERT_EQ(family::Read(back, rin), 1);
       EXPECT_EQ(back.surname, "");
-      DbDeleteRecord(rin, db::kIndividual);
+      EXPECT_EQ(DbDeleteRecord(rin, db::kIndividual), 1);
     } else {
       EXPECT_FALSE(IsLive(db::kIndividual, rin));
     }
@@ -351,7 +351,7 @@ TEST_F(EditSessionTest, CancelAsksOnlyAfterAChange) {
     EXPECT_EQ(back.surname, c.surname);
     if (c.result == editsession::kIdOk) {  // put it back for the next case
       back.surname = "Hale";
-      family::Update(back, 0);
+      ASSERT_EQ(family::Update(back, 0), 1);
     }
   }
 }

@@ -85,7 +85,7 @@ class AddCommandsTest : public QObject {
           CMarriageRecord couple;
           if (family::Read(couple, mrin_) == 1) wife_ = couple.wife;
           child_ = AddLind("Ola", 'M');
-          DbSetRelation(child_, 0, db::kRelParents, mrin_);
+          Stored(DbSetRelation(child_, 0, db::kRelParents, mrin_), "child link");
           unknown_ = AddLind("Kim", ' ');
         },
         [](CKorApp& app) {
@@ -343,4 +343,5 @@ class AddCommandsTest : public QObject {
 };
 
 QTEST_MAIN(AddCommandsTest)
+#include "TestHelpers.h"
 #include "addcommands_qtest.moc"

@@ -492,7 +492,7 @@ class EditScreensTest : public QObject {
       CMarriageRecord record;
       if (family::Read(record, mrin) == 1) {
         record.marriage.date = CDateValue::DateValueFromParts(year, 0, 0, 0);
-        family::Update(record, 0);
+        Stored(family::Update(record, 0), "marriage");
       }
       return mrin;
     };
@@ -838,4 +838,5 @@ class EditScreensTest : public QObject {
 };
 
 QTEST_MAIN(EditScreensTest)
+#include "TestHelpers.h"
 #include "editscreens_qtest.moc"

@@ -61,7 +61,7 @@ class FamilyMenuTest : public QObject {
         [this] {
           ola_ = AddLind("Ola", 'M');
           eva_ = AddLind("Eva", 'F');
-          DbSetRelation(ola_, eva_, db::kRelHusband, 0);
+          Stored(DbSetRelation(ola_, eva_, db::kRelHusband, 0), "marriage");
         },
         [](CKorApp& app) {
           RegisterEditCommands(app);
@@ -234,4 +234,5 @@ class FamilyMenuTest : public QObject {
 };
 
 QTEST_MAIN(FamilyMenuTest)
+#include "TestHelpers.h"
 #include "familymenu_qtest.moc"

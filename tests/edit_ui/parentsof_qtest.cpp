@@ -488,7 +488,7 @@ class ParentsOfTest : public QObject {
       const std::string given = "F" + std::to_string(i);
       const std::int32_t m = DbSetRelation(AddPerson("Dad", given, 'M'),
                                            AddPerson("Mum", given, 'F'), db::kRelHusband, 0);
-      DbSetRelation(child, 0, db::kRelParents, m);
+      Stored(DbSetRelation(child, 0, db::kRelParents, m), "child link");
       mrins.push_back(m);
     }
     return child;
@@ -499,4 +499,5 @@ class ParentsOfTest : public QObject {
 };
 
 QTEST_MAIN(ParentsOfTest)
+#include "TestHelpers.h"
 #include "parentsof_qtest.moc"

@@ -49,7 +49,7 @@ std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
   return DbSetRelation(husband, wife, db::kRelHusband, 0);
 }
 void Child(std::int32_t mrin, std::int32_t child) {
-  DbSetRelation(child, 0, db::kRelParents, mrin);
+  Stored(DbSetRelation(child, 0, db::kRelParents, mrin), "child link");
 }
 
 // Draws every page of the chart on dc, with newPage between pages; answers
@@ -369,4 +369,5 @@ class ChartsPdfTest : public QObject {
 };
 
 QTEST_MAIN(ChartsPdfTest)
+#include "TestHelpers.h"
 #include "charts_pdf_qtest.moc"

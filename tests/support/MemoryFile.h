@@ -3,6 +3,7 @@
 // vector (seeded from and compared with a real file's bytes), FailingFile
 // passes writes on to another file until a byte limit, then fails every write
 // while reads go on working, as a cut power line leaves a file,
+// OneWriteFailsFile fails a single write and passes the others on,
 // FullDiskFile fails the writes that would grow a file past a size, and
 // PassThroughFile hands every call on (the base of files that watch writes).
 
@@ -119,6 +120,27 @@ class FailingFile : public plat::RandomAccessFile {
   std::uint64_t written_ = 0;
   std::vector<std::uint64_t> writeEnds_;
   bool failed_ = false;
+};
+
+// A disk that is full for one moment: the write numbered failAt (counted
+// from 0) fails with nothing written, every other one goes through.
+class OneWriteFailsFile : public PassThroughFile {
+ public:
+  static constexpr std::uint64_t kNone = std::numeric_limits<std::uint64_t>::max();
+
+  explicit OneWriteFailsFile(plat::RandomAccessFile& inner, std::uint64_t failAt = kNone)
+      : PassThroughFile(inner), failAt_(failAt) {}
+
+  // The writes asked for so far, the failed one included.
+  std::uint64_t Writes() const { return writes_; }
+
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    return writes_++ != failAt_ && inner_.WriteAt(pos, data, len);
+  }
+
+ private:
+  std::uint64_t failAt_;
+  std::uint64_t writes_ = 0;
 };
 
 // A disk that fills: writes within the inner file's present size go

@@ -151,7 +151,7 @@ int BlockStore::ClampHeaderToCapacity(
     if (host_->readOnly)
       heldHeader_ = true;
     else
-      WriteHeader(HeadPart::Whole);
+      (void)WriteHeader(HeadPart::Whole);  // a mend: memory holds it; a failure is told
     return held;
   }
   if (host_->readOnly) {
@@ -162,7 +162,7 @@ int BlockStore::ClampHeaderToCapacity(
   if (plat::MessageBox(res::LoadString(kHeldCountsText), res::LoadString(kDamagedCaption),
                        plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdCancel)
     return -1;
-  // Written with the first edit (the open holds its mends back).
-  WriteHeader(HeadPart::Whole);
+  // Written with the first edit (the open holds its mends back); as above.
+  (void)WriteHeader(HeadPart::Whole);
   return held;
 }

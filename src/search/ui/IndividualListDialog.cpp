@@ -613,8 +613,9 @@ void CIndividualListDialog::DeleteIndividual(std::int32_t rin,
   marriages.insert(marriages.end(), list.begin(), list.end());
   DbGetRelation(rin, db::kRelMarriages, 0x7FFF, list);
   marriages.insert(marriages.end(), list.begin(), list.end());
-  DbUnlinkRIN(rin, db::kIndividual);
-  DbDeleteRecord(rin, db::kIndividual);
+  recordsChanged = true;
+  // A failed write (told by the engine) leaves the individual live and in the sets.
+  if (DbUnlinkRIN(rin, db::kIndividual) == 0 || DbDeleteRecord(rin, db::kIndividual) != 1) return;
   if (filter_) {
     for (int set : {CFilterSet::kRelationSet, CFilterSet::kFieldSet})
       if (filter_->IsInSet(set, rin) == 1) filter_->SetInSet(set, rin, 0);
