@@ -8,6 +8,7 @@
 #include "AppCommandTest.h"
 #include "MainFrame.h"
 #include "StringTable.h"
+#include "TestHelpers.h"
 
 class StatusRelationshipTest : public QObject {
   Q_OBJECT
@@ -57,5 +58,4 @@ class StatusRelationshipTest : public QObject {
 };
 
 QTEST_MAIN(StatusRelationshipTest)
-#include "TestHelpers.h"
 #include "statusrelationship_qtest.moc"

@@ -161,13 +161,7 @@ TEST_F(NotesTest, ASaveOrDeleteReportedDoneIsOnTheFile) {
       session.Load();
       return c.op(session);
     };
-    WriteFaultRun run(family);
-    ASSERT_EQ(run.Whole(op), c.done);
-    const std::string whole = Stored(rin, c.kind);
-    run.EachFault(op, [&](const std::string&, int answer) {
-      if (answer == c.done) EXPECT_EQ(Stored(rin, c.kind), whole);
-    });
-    run.Restore();
+    ExpectDoneIsOnTheFile(family, op, c.done, [&] { return Stored(rin, c.kind); });
   }
 }
 

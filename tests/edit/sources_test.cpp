@@ -436,13 +436,7 @@ TEST_F(SourcesTest, AStoreReportedDoneIsOnTheFile) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto store = [&] { return c.store() ? 1 : 0; };
-    WriteFaultRun run(family);
-    ASSERT_EQ(run.Whole(store), 1);
-    const std::string whole = c.stored();
-    run.EachFault(store, [&](const std::string&, int answer) {
-      if (answer == 1) EXPECT_EQ(c.stored(), whole);
-    });
-    run.Restore();
+    ExpectDoneIsOnTheFile(family, store, 1, c.stored);
   }
 }
 

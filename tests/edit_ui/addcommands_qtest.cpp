@@ -26,6 +26,7 @@
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "PickerDialogs.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -343,5 +344,4 @@ class AddCommandsTest : public QObject {
 };
 
 QTEST_MAIN(AddCommandsTest)
-#include "TestHelpers.h"
 #include "addcommands_qtest.moc"

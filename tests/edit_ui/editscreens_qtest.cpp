@@ -45,6 +45,7 @@
 #include "SourceRecord.h"
 #include "TempDir.h"
 #include "TempleTable.h"
+#include "TestHelpers.h"
 #include "UserEventRecord.h"
 
 namespace {
@@ -838,5 +839,4 @@ class EditScreensTest : public QObject {
 };
 
 QTEST_MAIN(EditScreensTest)
-#include "TestHelpers.h"
 #include "editscreens_qtest.moc"

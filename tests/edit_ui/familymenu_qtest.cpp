@@ -38,6 +38,7 @@
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
 #include "SmallRecordDialogs.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -234,5 +235,4 @@ class FamilyMenuTest : public QObject {
 };
 
 QTEST_MAIN(FamilyMenuTest)
-#include "TestHelpers.h"
 #include "familymenu_qtest.moc"

@@ -23,6 +23,7 @@
 #include "RecordAccess.h"
 #include "SourceDialogs.h"
 #include "SourceRecord.h"
+#include "TestHelpers.h"
 #include "UiTestSupport.h"
 
 using namespace editui;
@@ -499,5 +500,4 @@ class ParentsOfTest : public QObject {
 };
 
 QTEST_MAIN(ParentsOfTest)
-#include "TestHelpers.h"
 #include "parentsof_qtest.moc"

@@ -32,6 +32,7 @@
 #include "ModalDriving.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -205,5 +206,4 @@ class PedigreeBoxTest : public QObject {
 };
 
 QTEST_MAIN(PedigreeBoxTest)
-#include "TestHelpers.h"
 #include "pedigreebox_qtest.moc"

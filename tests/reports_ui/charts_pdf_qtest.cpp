@@ -22,6 +22,7 @@
 #include "RecordAccess.h"
 #include "ReportKindPdf.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -369,5 +370,4 @@ class ChartsPdfTest : public QObject {
 };
 
 QTEST_MAIN(ChartsPdfTest)
-#include "TestHelpers.h"
 #include "charts_pdf_qtest.moc"

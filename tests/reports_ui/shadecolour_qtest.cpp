@@ -25,6 +25,7 @@
 #include "RecordingDevice.h"
 #include "ReportKinds.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -136,5 +137,4 @@ class ShadeColourTest : public QObject {
 };
 
 QTEST_MAIN(ShadeColourTest)
-#include "TestHelpers.h"
 #include "shadecolour_qtest.moc"

@@ -93,3 +93,21 @@ class WriteFaultRun {
   MemoryFile before_;
   std::vector<std::uint64_t> ends_;
 };
+
+// What every change reported done must keep: op (answering done when it
+// reports the change done) is run whole, then with each of its writes
+// failing in turn; whenever it answers done, stored (what the change
+// writes, read from the file opened again) reads as after the whole run.
+// The family file at path is left as it was.
+inline void ExpectDoneIsOnTheFile(const std::string& path, const std::function<int()>& op, int done,
+                                  const std::function<std::string()>& stored) {
+  WriteFaultRun run(path);
+  ASSERT_EQ(run.Whole(op), done);
+  const std::string whole = stored();
+  run.EachFault(op, [&](const std::string&, int answer) {
+    if (answer == done) {
+      EXPECT_EQ(stored(), whole);
+    }
+  });
+  run.Restore();
+}
