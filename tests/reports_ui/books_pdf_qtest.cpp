@@ -31,11 +31,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 std::int32_t Person(const std::string& given, const std::string& surname, char sex, int born) {
   CIndividualRecord p;
   p.givenNames[0] = given;

@@ -33,11 +33,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 std::unique_ptr<CListReport> MakeList(int kind, std::int32_t source) {
   switch (kind) {
     case rpt::kPlacesList:

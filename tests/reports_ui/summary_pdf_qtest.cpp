@@ -32,11 +32,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 std::string PdfPageText(const std::string& pdf, int page) {
   const std::string txt = pdf + "." + std::to_string(page) + ".txt";
   QProcess::execute("pdftotext",
