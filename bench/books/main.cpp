@@ -47,17 +47,18 @@ std::int32_t AddPerson(int n, char sex, std::int32_t source) {
   person.birth.place[0] = "Ashbourne";
   const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
   if (rin <= 0) return 0;
-  DbSetNotes(rin,
-             "Notes of " + person.givenNames[0] +
-                 ", told by a cousin and written down in the parish book, long enough to wrap "
-                 "over a line or two of the page.\r\n\r\nA second paragraph of the notes.",
-             0, 0, db::kIndividual);
+  if (DbSetNotes(rin,
+                 "Notes of " + person.givenNames[0] +
+                     ", told by a cousin and written down in the parish book, long enough to wrap "
+                     "over a line or two of the page.\r\n\r\nA second paragraph of the notes.",
+                 0, 0, db::kIndividual) <= 0)
+    return 0;
   CCitationRecord c;
   c.sourceRin = source;
   c.ownerLetter = db::kOwnerBirth;
   c.ownerNumber = rin;
   c.pageText = "folio " + std::to_string(n % 400);
-  DbAddRecord(db::kCitation, 0, &c);
+  if (DbAddRecord(db::kCitation, 0, &c) <= 0) return 0;
   return rin;
 }
 
@@ -87,7 +88,7 @@ bool Build(const std::string& path, std::int32_t& ancestorsRoot, std::int32_t& d
   }
   for (int k = 2; k <= kPeople; ++k)
     if (DbSetRelation(d[k], 0, db::kRelParents, marriage[(k + 1) / 3]) <= 0) return false;
-  DbEndBatch();
+  if (DbEndBatch() != 1) return false;
   ancestorsRoot = a[1];
   descendantsRoot = d[1];
   return true;

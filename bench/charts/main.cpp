@@ -47,7 +47,7 @@ std::int32_t BuildDescendants() {
     const std::int32_t mrin = DbSetRelation(open[i], spouse, db::kRelHusband, 0);
     for (int c = 0; c < 3 && made < kDescendants; ++c, ++made) {
       const std::int32_t child = Add("D" + std::to_string(made), "Root", 'M', 1520);
-      DbSetRelation(child, 0, db::kRelParents, mrin);
+      if (DbSetRelation(child, 0, db::kRelParents, mrin) <= 0) return 0;
       open.push_back(child);
     }
   }
@@ -62,7 +62,7 @@ std::int32_t BuildPedigree() {
     rins[n] = Add("P" + std::to_string(n), "Line", n % 2 == 0 || n == 1 ? 'M' : 'F', 1900);
   for (int n = 1; 2 * n + 1 <= people; ++n) {
     const std::int32_t mrin = DbSetRelation(rins[2 * n], rins[2 * n + 1], db::kRelHusband, 0);
-    DbSetRelation(rins[n], 0, db::kRelParents, mrin);
+    if (DbSetRelation(rins[n], 0, db::kRelParents, mrin) <= 0) return 0;
   }
   return rins[1];
 }
@@ -121,7 +121,10 @@ int main() {
   DbBeginBatch();
   const std::int32_t descendantsRoot = BuildDescendants();
   const std::int32_t ancestryRoot = BuildPedigree();
-  DbEndBatch();
+  if (DbEndBatch() != 1 || descendantsRoot <= 0 || ancestryRoot <= 0) {
+    std::printf("could not build the family\n");
+    return 1;
+  }
   std::printf("%-44s %9.1f ms\n", "building", Ms(start));
 
   rpt::ChartPageOptions standard = rpt::ReadChartPageOptions(false);

@@ -122,7 +122,7 @@ bool NameTreeRun(const std::string& path, const char* label, const std::vector<i
     if (rin == 0 || !engine->Trees().InsertInTree(orv::RecordKind::Individual, rin)) return false;
     rinOfName[name] = rin;
   }
-  engine->Blocks().EndBatch();
+  if (!engine->Blocks().EndBatch()) return false;
   out.insertSeconds = Seconds(start);
 
   start = std::chrono::steady_clock::now();
@@ -193,7 +193,7 @@ bool RecordCallRun(const std::string& path) {
       ++children;
     }
   }
-  engine->Blocks().EndBatch();
+  if (!engine->Blocks().EndBatch()) return false;
   std::printf("record calls: %d marriages with %ld children: %.3f s, peak %ld KB\n", kMarriages,
               children, Seconds(start), PeakKilobytes());
   engine.reset();
@@ -259,7 +259,7 @@ int main(int argc, char** argv) {
       return 2;
   for (int i = 1; i <= kMarriages; ++i)
     if (engine->Records().NewRecord(orv::RecordKind::Marriage, false, FillMarriage) != i) return 2;
-  engine->Blocks().EndBatch();
+  if (!engine->Blocks().EndBatch()) return 2;
   const double writeSeconds = Seconds(start);
 
   // Outside batch mode every new record flushes the file to disk.

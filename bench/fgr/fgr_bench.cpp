@@ -40,17 +40,18 @@ std::int32_t Person(int n, char sex, std::int32_t source) {
   person.birth.place[0] = "Town" + std::to_string(n % 300);
   const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
   if (rin <= 0) return 0;
-  DbSetNotes(rin,
-             "Notes of person " + std::to_string(n) +
-                 ". The parish register gives the baptism, the banns and the burial; the "
-                 "census adds the household and the trade.",
-             0, 0, db::kIndividual);
+  if (DbSetNotes(rin,
+                 "Notes of person " + std::to_string(n) +
+                     ". The parish register gives the baptism, the banns and the burial; the "
+                     "census adds the household and the trade.",
+                 0, 0, db::kIndividual) <= 0)
+    return 0;
   CCitationRecord citation;
   citation.sourceRin = source;
   citation.ownerLetter = db::kOwnerBirth;
   citation.ownerNumber = rin;
   citation.pageText = "folio " + std::to_string(n);
-  DbAddRecord(db::kCitation, 0, &citation);
+  if (DbAddRecord(db::kCitation, 0, &citation) <= 0) return 0;
   return rin;
 }
 
@@ -80,8 +81,7 @@ bool Build(const std::string& path, std::int32_t& root, std::int32_t& rootFamily
       ++families;
     }
   }
-  DbEndBatch();
-  return families == kFamilies;
+  return DbEndBatch() == 1 && families == kFamilies;
 }
 
 }  // namespace

@@ -58,8 +58,7 @@ bool Build(const std::string& path) {
       if (DbSetRelation(Rin(g + 1, 2 * ((k + 1) % kCouples) + 1), 0, db::kRelParents, mrin) <= 0)
         return false;
     }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 std::unique_ptr<CFilterCriterion> Criterion(int field, int kind, int op, const char* text) {

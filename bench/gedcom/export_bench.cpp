@@ -59,15 +59,15 @@ int main() {
     p.birth.date.Parse(std::to_string(1700 + i % 300));
     p.birth.place[0] = "Town" + std::to_string(i % 500);
     if (i % 2 == 0) p.death.date.Parse(std::to_string(1790 + i % 200));
-    family::Add(p, 0);
+    if (family::Add(p, 0) <= 0) return 1;
   }
   for (int m = 0; m < kMarriages; ++m) {
     const std::int32_t husband = 2 * m + 1, wife = 2 * m + 2;
     const std::int32_t mrin = DbSetRelation(husband, wife, db::kRelHusband, 0);
     for (int c = 0; c < 2; ++c)
-      DbSetRelation(80001 + (2 * m + c) % 20000, 0, db::kRelParents, mrin);
+      if (DbSetRelation(80001 + (2 * m + c) % 20000, 0, db::kRelParents, mrin) <= 0) return 1;
   }
-  DbEndBatch();
+  if (DbEndBatch() != 1) return 1;
   std::printf("build: %.2f s\n", Seconds(start));
 
   gedcom::SystemDrive drive;

@@ -149,10 +149,10 @@ double TimeImport(const std::filesystem::path& dir, const std::string& text) {
   DbBeginBatch();
   gedcom::CGedcomImporter importer(gedcom, (dir / "shape.lst").string(), {});
   const int result = importer.Import();
-  DbEndBatch();
+  const bool ended = DbEndBatch() == 1;
   const double seconds = Seconds(start);
   DbCloseCurrent();
-  return result == 1 ? seconds : -1;
+  return result == 1 && ended ? seconds : -1;
 }
 
 int RunShapes(const std::filesystem::path& dir) {
@@ -241,8 +241,8 @@ bool ImportInChild(const std::filesystem::path& dir, const std::string& gedcom, 
     PhaseTimes phases;
     gedcom::CGedcomImporter importer(gedcom, (dir / "bench.lst").string(), {},
                                      report ? &phases : nullptr);
-    const int result = importer.Import();
-    DbEndBatch();
+    const int imported = importer.Import();
+    const int result = DbEndBatch() == 1 ? imported : 0;
     figures.seconds = Seconds(start);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

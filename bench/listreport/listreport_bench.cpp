@@ -56,8 +56,7 @@ bool Build(const std::string& path) {
                    db::kIndividual) <= 0)
       return false;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 // Pages the report on a Letter PDF printer and prints every page into the

@@ -77,8 +77,7 @@ bool Build(const std::string& path) {
     if (i % 4 == 0) husband = rin;
     if (i % 4 == 1 && DbSetRelation(husband, rin, db::kRelHusband, 0) <= 0) return false;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 // The custom report with two name keys and a date key over everyone: the

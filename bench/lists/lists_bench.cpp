@@ -55,8 +55,7 @@ bool Build(const std::string& path) {
     person.birth.date.Set(1700 + i % 300, 1 + i % 12, 1 + i % 28);
     if (family::Add(person, 0) <= 0) return false;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 // Runs step kRuns times after prepare and prints median and worst.

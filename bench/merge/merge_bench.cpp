@@ -68,8 +68,7 @@ bool Build(const std::string& path) {
     twin.birth.date.Set(twin.birth.date.year + 2, 1, 1);
     if (family::Add(twin, 0) <= 0) return false;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 }  // namespace

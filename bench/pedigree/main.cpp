@@ -51,8 +51,7 @@ bool Build(const std::string& path, std::vector<std::int32_t>& rins) {
     const std::int32_t mrin = DbSetRelation(rins[2 * n], rins[2 * n + 1], db::kRelHusband, 0);
     if (mrin <= 0 || DbSetRelation(rins[n], 0, db::kRelParents, mrin) <= 0) return false;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 }  // namespace

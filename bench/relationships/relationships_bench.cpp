@@ -60,8 +60,7 @@ bool Build(const std::string& path) {
       if (DbSetRelation(son, 0, db::kRelParents, mrin) <= 0) return false;
       if (DbSetRelation(daughter, 0, db::kRelParents, mrin) <= 0) return false;
     }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 std::int32_t NewPerson(const char* given, char sex) {
@@ -74,8 +73,7 @@ std::int32_t NewPerson(const char* given, char sex) {
 
 std::int32_t ChildOf(std::int32_t mrin, const char* given, char sex) {
   const std::int32_t rin = NewPerson(given, sex);
-  DbSetRelation(rin, 0, db::kRelParents, mrin);
-  return rin;
+  return DbSetRelation(rin, 0, db::kRelParents, mrin) > 0 ? rin : 0;
 }
 
 // Three generations below top (a man) in which his grandchildren, first

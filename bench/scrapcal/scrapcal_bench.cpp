@@ -52,7 +52,7 @@ bool Build(const std::string& path, CBitSet& everybody, CBitSet& albums) {
       CMarriageRecord marriage;
       if (mrin > 0 && family::Read(marriage, mrin) == 1) {
         marriage.marriage.date.Set(1950 + i % 40, 7, 1 + i % 28);
-        family::Update(marriage, 0);
+        if (family::Update(marriage, 0) != 1) return false;
       }
     }
     if (i < kAlbums) {
@@ -77,8 +77,7 @@ bool Build(const std::string& path, CBitSet& everybody, CBitSet& albums) {
     }
     previous = rin;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 }  // namespace

@@ -60,8 +60,7 @@ bool Build(const std::string& path) {
       if (DbAddRecord(db::kCitation, 1, &citation) <= 0) return false;
     }
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 }  // namespace

@@ -56,20 +56,22 @@ bool Build(const std::string& path, CBitSet& set) {
       CUserEventRecord event(rin, db::kOwnerIndividual, typeNumber, 0);
       event.GetEvent()->date.Set(1720 + i % 300 + e, 1, 1);
       const auto number = static_cast<std::int32_t>(family::Add(event, 0));
-      DbLinkRecord(number, db::kUserEvent, rin, db::kOwnerIndividual);
+      if (number <= 0 || DbLinkRecord(number, db::kUserEvent, rin, db::kOwnerIndividual) <= 0)
+        return false;
     }
     CCitationRecord citation;
     citation.sourceRin = src;
     citation.ownerLetter = db::kOwnerBirth;
     citation.ownerNumber = rin;
     citation.pageText = "folio " + std::to_string(i);
-    DbAddRecord(db::kCitation, 0, &citation);
-    DbSetNotes(rin, "Lived and worked in the parish all of a long life.", 0, 0, db::kIndividual);
-    if (i % 2 == 1) DbSetRelation(previous, rin, db::kRelHusband, 0);
+    if (DbAddRecord(db::kCitation, 0, &citation) <= 0 ||
+        DbSetNotes(rin, "Lived and worked in the parish all of a long life.", 0, 0,
+                   db::kIndividual) <= 0 ||
+        (i % 2 == 1 && DbSetRelation(previous, rin, db::kRelHusband, 0) <= 0))
+      return false;
     previous = rin;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 }  // namespace

@@ -69,8 +69,7 @@ bool Build(const std::string& path) {
         DbSetRelation(2 * kMarriages + i, 0, db::kRelParents, i) <= 0)
       return false;
   }
-  DbEndBatch();
-  return true;
+  return DbEndBatch() == 1;
 }
 
 void Report(const char* what, std::vector<double> times) {

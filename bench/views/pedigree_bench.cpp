@@ -58,7 +58,7 @@ bool Build(const std::string& path) {
     const std::int32_t mrin = DbSetRelation(2 * j, 2 * j + 1, db::kRelHusband, 0);
     if (mrin <= 0 || DbSetRelation(j, 0, db::kRelParents, mrin) <= 0) return false;
   }
-  DbEndBatch();
+  if (DbEndBatch() != 1) return false;
   std::printf("built %d individuals in %.1f s\n", kIndividuals, Ms(start) / 1000.0);
   return true;
 }

@@ -57,17 +57,18 @@ std::int32_t AddPerson(int n, char sex, int born) {
   person.death.date.Set(born + 70, 1, 2);
   const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
   if (rin <= 0) return 0;
-  DbSetNotes(rin,
-             "Notes of " + person.givenNames[0] +
-                 ", told by a cousin and written down in the parish book.\r\n\r\n"
-                 "~A confidential paragraph.\r\n\r\nA second paragraph of the notes.",
-             0, 0, db::kIndividual);
+  if (DbSetNotes(rin,
+                 "Notes of " + person.givenNames[0] +
+                     ", told by a cousin and written down in the parish book.\r\n\r\n"
+                     "~A confidential paragraph.\r\n\r\nA second paragraph of the notes.",
+                 0, 0, db::kIndividual) <= 0)
+    return 0;
   CCitationRecord c;
   c.sourceRin = g_source;
   c.ownerLetter = db::kOwnerBirth;
   c.ownerNumber = rin;
   c.pageText = "folio " + std::to_string(n % 400);
-  DbAddRecord(db::kCitation, 0, &c);
+  if (DbAddRecord(db::kCitation, 0, &c) <= 0) return 0;
   if (n % 10 == 0) {
     CMultimediaItem item;
     item.kind = CMultimediaItem::kPhoto;
@@ -154,7 +155,7 @@ int main(int argc, char** argv) {
       const std::int32_t mrin = DbSetRelation(people[k], spouse, db::kRelHusband, 0);
       for (int c = 0; c < 3 && people.size() < 10000; ++c) {
         const std::int32_t child = AddPerson(static_cast<int>(people.size()) + 1, 'M', 1730);
-        DbSetRelation(child, 0, db::kRelParents, mrin);
+        if (DbSetRelation(child, 0, db::kRelParents, mrin) <= 0) return 1;
         people.push_back(child);
       }
     }
@@ -177,7 +178,7 @@ int main(int argc, char** argv) {
     }
     for (int n = 1; 2 * n + 1 < 8192; ++n) {
       const std::int32_t mrin = DbSetRelation(rins[2 * n], rins[2 * n + 1], db::kRelHusband, 0);
-      DbSetRelation(rins[n], 0, db::kRelParents, mrin);
+      if (DbSetRelation(rins[n], 0, db::kRelParents, mrin) <= 0) return 1;
     }
     std::printf("pedigree of 8191 built in %.1f s\n", Seconds(t));
     settings.type = web::kSiteAncestors;
@@ -197,7 +198,7 @@ int main(int argc, char** argv) {
       const std::int32_t w = AddPerson(n++, 'F', 1802);
       const std::int32_t mrin = DbSetRelation(h, w, db::kRelHusband, 0);
       const std::int32_t c = AddPerson(n++, 'M', 1830);
-      DbSetRelation(c, 0, db::kRelParents, mrin);
+      if (DbSetRelation(c, 0, db::kRelParents, mrin) <= 0) return 1;
       const std::int32_t single = AddPerson(n++, 'F', 1840);
       for (std::int32_t r : {h, w, c, single}) {
         if (static_cast<std::size_t>(r) >= request.selection.size())

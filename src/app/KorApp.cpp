@@ -277,8 +277,9 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   PlaceMainFrame();
 
   LoadSharedTables();
-  // A file opened above came before the custom event table.
-  if (files_->fileOpen) DbAddMissingEventTypes();
+  // A file opened above came before the custom event table. A file that
+  // cannot take them (told by the engine) is used without them.
+  if (files_->fileOpen) (void)DbAddMissingEventTypes();
 
   if (files_->fileOpen)
     CreateDocumentWindow(kViewNone);

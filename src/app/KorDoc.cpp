@@ -59,6 +59,8 @@ int CKorDoc::DeleteMarriageIfEmpty(std::int32_t mrin, bool ask) {
     if (plat::MessageBox(text, res::LoadString(res::kIdsAppName), plat::kMbYesNo) != plat::kIdYes)
       return 0;
   }
-  DbDeleteRecord(mrin, db::kMarriage);
+  // A failed delete (told by the engine) leaves the marriage empty, as it
+  // was: nothing else depends on it.
+  (void)DbDeleteRecord(mrin, db::kMarriage);
   return 0;
 }

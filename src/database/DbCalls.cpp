@@ -100,8 +100,9 @@ void DbBeginBatch() {
   if (ORV3* e = Engine(4)) e->Blocks().BeginBatch();
 }
 
-void DbEndBatch() {
-  if (ORV3* e = Engine(4)) e->Blocks().EndBatch();
+int DbEndBatch() {
+  ORV3* e = Engine(4);
+  return e != nullptr && e->Blocks().EndBatch() ? 1 : 0;
 }
 
 int DbGetRelationCount(std::int32_t rin, int relation, int, int isIndividual) {

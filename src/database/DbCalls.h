@@ -26,12 +26,13 @@ class CEventTypeRecord;
 
 // ---- batch mode, flush, counts ----
 void DbFlush();
-// Batch mode holds back header writes and flushes; its end writes the header once.
+// Batch mode holds back header writes and flushes; its end writes the header once:
+// 1, or 0 when that write (or a held one) failed.
 void DbBeginBatch();
-void DbEndBatch();
+[[nodiscard]] int DbEndBatch();
 // The default event types a writable open file lacks (ORV3::AddMissingEventTypes),
 // for a file opened before the custom event table was loaded. 1 when added.
-int DbAddMissingEventTypes();
+[[nodiscard]] int DbAddMissingEventTypes();
 // Of an individual (isIndividual 1): kRelSpouses/kRelMarriages marriages,
 // kRelFather/kRelMother parent families, kRelChildren children over all
 // marriages; of a marriage: kRelChildren children.
@@ -70,15 +71,15 @@ int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind
 int DbGetRinList(std::vector<std::int32_t>& list, int type, std::int32_t ownerRin, char ownerKind);
 // kRelChildren: the marriage's children become the listed individuals; kUserEvent: the
 // owner's user events become the listed ones (the others are deleted).
-int DbSetRinList(const std::vector<std::int32_t>& list, int type, std::int32_t ownerRin,
-                 char ownerKind);
+[[nodiscard]] int DbSetRinList(const std::vector<std::int32_t>& list, int type,
+                               std::int32_t ownerRin, char ownerKind);
 // kMarriage a marriage rin into individual ownerRin's spouse chain, kCitation a
 // citation and kUserEvent a user event into an owner's chain. after and flag
 // go to the engine unchanged. Logs kLogLink with rin and ownerRin.
-int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind,
-                 std::int32_t after = 0, int flag = 0);
+[[nodiscard]] int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind,
+                               std::int32_t after = 0, int flag = 0);
 // Citations (kCitation) only. Logs kLogUnlink with rin and ownerRin.
-int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind);
+[[nodiscard]] int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind);
 // Moves a user event from oldOwner's chain to newOwner's (kOwnerIndividual individuals,
 // otherwise marriages). 0.
 int DbMoveUserEvent(std::int32_t eventRin, int unused, std::int32_t newOwner, std::int32_t oldOwner,
@@ -86,8 +87,8 @@ int DbMoveUserEvent(std::int32_t eventRin, int unused, std::int32_t newOwner, st
 // Match/Merge: hands rin1's parent family links to rin2. flag1 and flag2 take
 // the sealing date and temple of rin1's links, value (when not 0) becomes
 // rin2's first parent family, flag3 moves the sealing citations.
-int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag2,
-                       std::int32_t value, int flag3);
+[[nodiscard]] int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag2,
+                                     std::int32_t value, int flag3);
 // kRelSpouses husband and wife, kRelMarriages marriages, kRelParents parents,
 // kRelChildren children, kRelPreviousSibling the previous sibling; out is
 // replaced.
@@ -106,19 +107,21 @@ int DbHasChildren(std::int32_t rin, int type);
 int DbGetSex(std::int32_t rin);
 // kRelParents to kRelChildren (see ORV3::DLLSETORV3RELATION); -1 for another
 // relation.
-std::int32_t DbSetRelation(std::int32_t rin, std::int32_t rin2, int relation, std::int32_t extra);
+[[nodiscard]] std::int32_t DbSetRelation(std::int32_t rin, std::int32_t rin2, int relation,
+                                         std::int32_t extra);
 // -1 when rin is not a child of mrin.
-int DbMoveChildLink(std::int32_t rin, std::int32_t mrin, std::int32_t newMrin);
+[[nodiscard]] int DbMoveChildLink(std::int32_t rin, std::int32_t mrin, std::int32_t newMrin);
 // Takes individual rin out of marriage mrin: kRelFather/kRelHusband as
 // husband, kRelMother/kRelWife as wife, kRelChildren as a child.
-int DbUnSetRelation(std::int32_t mrin, std::int32_t rin, int relation);
+[[nodiscard]] int DbUnSetRelation(std::int32_t mrin, std::int32_t rin, int relation);
 // Takes individual (kIndividual) or marriage (kMarriage) rin out of all its
 // families.
-int DbUnlinkRIN(std::int32_t rin, int type);
+[[nodiscard]] int DbUnlinkRIN(std::int32_t rin, int type);
 // kRelMarriages: new order of rin's marriages; kRelParents: of individual
 // rin's parent family links (link numbers, the first becomes the primary
 // parents); kRelChildren: of marriage rin's children.
-int DbSetOrder(std::int32_t rin, const std::vector<std::int32_t>& list, int relation, int count);
+[[nodiscard]] int DbSetOrder(std::int32_t rin, const std::vector<std::int32_t>& list, int relation,
+                             int count);
 
 // ---- records ----
 // Reads record rin (resolved by mode) of type into record. 1 read; 0 absent,
@@ -129,21 +132,21 @@ int DbGetRecord(std::int32_t rin, int type, RecordRef record, int detail = 0,
 int DbGetIndividualRecord(std::int32_t rin, CIndividualRecord& record, int level);
 // A new record of type from record (reuse: a deleted record's number first).
 // The new number, or 0. Logs kLogAdd.
-std::int32_t DbAddRecord(int type, int flag, RecordRef record);
+[[nodiscard]] std::int32_t DbAddRecord(int type, int flag, RecordRef record);
 // Rewrites record rin of type; 1, or 0 on a failure. Logs kLogModify on success.
-int DbUpdateRecord(std::int32_t rin, int type, RecordRef record, int flag = 0);
+[[nodiscard]] int DbUpdateRecord(std::int32_t rin, int type, RecordRef record, int flag = 0);
 // Deletes record rin of type; 1, or 0 on a failure. Logs kLogDelete on success.
-int DbDeleteRecord(std::int32_t rin, int type);
+[[nodiscard]] int DbDeleteRecord(std::int32_t rin, int type);
 // 1 when the stored record carries its type's deleted mark.
 int DbIsRecordDeleted(int type, std::int32_t rin);
 // Type kIndividual only: the last-update time of live individual rin.
-int DbSetIndividualUpdateTime(std::int32_t rin, int type, std::int32_t value);
-int DbSetSubmittedStirpbankDate(std::int32_t rin, int unused, std::int32_t time);
-int DbSetSubmittedLinerollDate(std::int32_t rin, int unused, std::int32_t time);
-int DbSetRelationshipIndicator(std::int32_t rin, const std::string& text);
+[[nodiscard]] int DbSetIndividualUpdateTime(std::int32_t rin, int type, std::int32_t value);
+[[nodiscard]] int DbSetSubmittedStirpbankDate(std::int32_t rin, int unused, std::int32_t time);
+[[nodiscard]] int DbSetSubmittedLinerollDate(std::int32_t rin, int unused, std::int32_t time);
+[[nodiscard]] int DbSetRelationshipIndicator(std::int32_t rin, const std::string& text);
 // Re-points every citation of oldSource / every source of oldRepository. 1 or 0.
-int DbReplaceCitationSource(std::int32_t oldSource, std::int32_t newSource);
-int DbReplaceSourceRepository(std::int32_t oldRepository, std::int32_t newRepository);
+[[nodiscard]] int DbReplaceCitationSource(std::int32_t oldSource, std::int32_t newSource);
+[[nodiscard]] int DbReplaceSourceRepository(std::int32_t oldRepository, std::int32_t newRepository);
 // The title of user event rin's event type, or "Christening" without one.
 // The read's result when it is not above 0, else 1.
 int DbGetUserEventTitle(std::int32_t rin, std::string& out);
@@ -165,19 +168,19 @@ std::string DbGetNotes(std::int32_t rinOrBlock, int isBlock, int type, int onlyB
 // mode 0 the whole notes (an empty text deletes them), 1 appends, 2 appends
 // after an empty line. The record's first note block afterwards (0 when it
 // has none or on a failure).
-std::int32_t DbSetNotes(std::int32_t rinOrBlock, const std::string& text, int mode, int isBlock,
-                        int type);
+[[nodiscard]] std::int32_t DbSetNotes(std::int32_t rinOrBlock, const std::string& text, int mode,
+                                      int isBlock, int type);
 // First note block of individual (kIndividual) or marriage (kMarriage) rin; 0
 // without notes.
 std::int32_t DbGetNoteBlock(std::int32_t rin, int type);
-int DbDeleteNotes(std::int32_t rin, int type);
+[[nodiscard]] int DbDeleteNotes(std::int32_t rin, int type);
 // The note tags of the notes, one per tagged paragraph in text order.
 std::vector<std::string> DbGetNoteTagList(std::int32_t rinOrBlock, int isBlock, int type);
 // Removes every paragraph tagged tag and puts newText (each paragraph
 // prefixed with the tag and a blank) where the first one was, or at the end.
 // The record's first note block afterwards.
-std::int32_t DbReplaceTaggedNote(std::int32_t rinOrBlock, const std::string& newText,
-                                 const std::string& tag, int isBlock, int type);
+[[nodiscard]] std::int32_t DbReplaceTaggedNote(std::int32_t rinOrBlock, const std::string& newText,
+                                               const std::string& tag, int isBlock, int type);
 // The paragraphs tagged tag (with the tag when keepTag), the closing line
 // ends removed; "" when none.
 std::string DbGetTaggedNote(std::int32_t rinOrBlock, const std::string& tag, int keepTag,

@@ -291,7 +291,10 @@ void CFamilyDatabase::FullClose() {
   const bool wasOpen = host.file.IsOpen();
   // A batch left open writes its header now; otherwise an unedited file is
   // closed unwritten.
-  if (type == kCurrentFormat && engine && engine->Blocks().InBatch()) engine->Blocks().EndBatch();
+  // A header that cannot be written is told; the batch mark left on the file
+  // has the next open recover it.
+  if (type == kCurrentFormat && engine && engine->Blocks().InBatch())
+    (void)engine->Blocks().EndBatch();
   // Failures told once while the file was open are counted up now.
   if (type == kCurrentFormat && engine) {
     const std::string repeated = engine->Blocks().RepeatedFailures();
@@ -318,7 +321,8 @@ void CFamilyDatabase::FullClose() {
       orv::PutI32(slot, static_cast<std::int32_t>(AlphaIndexStamp(host.Io())));
       plat::FileHandle& alpha = host.alphaFile;
       if (alpha.IsOpen() || alpha.Open(ora, plat::FileHandle::Access::ReadWrite) == plat::kFileOk)
-        alpha.WriteAt(std::uint64_t{4} * static_cast<std::uint32_t>(alphaEntries), slot, 4);
+        // A stamp not written leaves the index stale to the next open, which builds it again.
+        (void)alpha.WriteAt(std::uint64_t{4} * static_cast<std::uint32_t>(alphaEntries), slot, 4);
       alpha.Close();
       if (const auto times = plat::GetFileTimes(path)) plat::SetFileModified(ora, times->modified);
     }

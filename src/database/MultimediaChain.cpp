@@ -287,7 +287,7 @@ int DbSaveMultimediaChain(std::int32_t owner, CMultimediaItem* list, int ownerTy
 
   CMultimediaItem* item = list;
   for (int i = 0; i < added; ++i, item = item->next.get())
-    DbUpdateRecord(item->recordNumber, CMultimediaItem::kRecordType, item);
+    if (DbUpdateRecord(item->recordNumber, CMultimediaItem::kRecordType, item) != 1) failed = true;
   const std::int32_t result = db.SetMultimediaHead(owner, list->recordNumber, ownerType);
   return failed ? 0 : result;
 }

@@ -116,8 +116,9 @@ int ORV3::AddMissingEventTypes() {
   }
   blocks_.BeginBatch();
   const int added = calls_.AddDefaultEventTypes(titles);
-  // Leaving the batch writes the header that the batch held back.
-  blocks_.EndBatch();
+  // Leaving the batch writes the header that the batch held back; without
+  // it the types are not whole on the file.
+  if (!blocks_.EndBatch()) return 0;
   return added;
 }
 

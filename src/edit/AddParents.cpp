@@ -99,7 +99,9 @@ void CAddParentsModel::TakeFound(std::int32_t number, bool marriage, const Hooks
 void CAddParentsModel::TakeParent(std::int32_t rin, bool father, const Hooks& hooks) {
   if (rin <= 0) return;
   if (chosen_) {
-    DbSetRelation(rin, 0, father ? db::kRelHusband : db::kRelWife, ChosenMrin());
+    // What the file holds is read again, so a link that failed (told by the
+    // engine) is not shown.
+    (void)DbSetRelation(rin, 0, father ? db::kRelHusband : db::kRelWife, ChosenMrin());
     Reread();
     return;
   }

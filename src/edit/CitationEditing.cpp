@@ -149,7 +149,9 @@ SaveAnswer CSourcesForModel::Save(bool ask, const notes::EditGate& gate,
     record.secondOwnerNumber = owner_;
   }
   if (mode_ == 0) {
-    DbUpdateRecord(rin_, db::kCitation, &record);
+    // A citation that did not reach the file (the engine told why) stays
+    // shown, so that what was typed is not lost.
+    if (DbUpdateRecord(rin_, db::kCitation, &record) != 1) return SaveAnswer::kFailed;
   } else {
     const std::int32_t added = DbAddRecord(db::kCitation, 1, &record);
     if (added <= 0) {
@@ -229,7 +231,7 @@ bool CSourcesForModel::Delete(const notes::EditGate& gate,
   if (!gate.Allow()) return false;
   if (yesNo && !yesNo(res::kIdsAskDeleteCitation)) return false;
   if (mode_ == 0 && rin_ != 0) {
-    DbDeleteRecord(rin_, db::kCitation);
+    if (DbDeleteRecord(rin_, db::kCitation) != 1) return false;  // still there and shown
     if (deleted) *deleted = true;
   }
   const int old = position_;

@@ -298,7 +298,8 @@ int CEditModel::StoreUserEvents() {
   std::vector<std::int32_t> kept;
   for (CUserEventRecord* event : sorted) {
     if (IsEventRemoved(event)) continue;
-    family::Update(*event, 0);
+    // Stopped before the removed events are deleted by the list below.
+    if (family::Update(*event, 0) != 1) return -1;
     kept.push_back(event->recordNumber);
   }
   if (DbSetRinList(kept, db::kUserEvent, recordNumber_, GetOwnerKind()) < 0) return -1;

@@ -71,7 +71,7 @@ class CEditModel {
   CUserEventRecord* KeptUserEvent(const CEventObject* event) const;
   // Rewrites every user event not removed and makes the record's list of
   // user events the sorted kept ones (removed ones are deleted). The number
-  // kept, or -1 when the file refused the list.
+  // kept, or -1 when the file refused an event or the list.
   int StoreUserEvents();
   int HasCitations() const;
 

@@ -97,7 +97,7 @@ int CIndividualEditSession::Save(const EditSessionHooks& hooks) {
       if (choice == 1) model_.SetSex('F');
     }
   }
-  node_->SetFromScreen(model_.GetValues());
+  if (!node_->SetFromScreen(model_.GetValues())) return kIdCancel;
   ScratchIndividualRecord.SetFromIndividualNode(*node_);
   if (DbUpdateRecord(node_->GetRin(), db::kIndividual, &ScratchIndividualRecord, 0) != 1)
     return kIdCancel;
@@ -125,17 +125,20 @@ int CIndividualEditSession::Cancel(const EditSessionHooks& hooks) {
 
 void CIndividualEditSession::Discard(const EditSessionHooks& hooks) {
   closing_ = true;
+  // Giving up an edit takes back what it wrote on the way; a write that
+  // fails here was told by the engine, and closing the screen goes on.
   if (isNew_) {
-    if (reserved_ > 0) DbDeleteRecord(reserved_, db::kIndividual);
+    if (reserved_ > 0) (void)DbDeleteRecord(reserved_, db::kIndividual);
     reserved_ = -1;
     const std::int32_t note = node_->GetNoteLink();
-    if (note != 0) DbDeleteRecord(note, db::kNoteBlock);
+    if (note != 0) (void)DbDeleteRecord(note, db::kNoteBlock);
     return;
   }
   const std::int32_t rin = node_->GetRin();
   if (hooks.setDittoIndividual) hooks.setDittoIndividual(rin);
   const std::int32_t note = node_->GetNoteLink();
-  if (note != noteAtOpen_ && note != 0) DbUpdateRecord(rin, db::kIndividualNoteBlock, note, 0);
+  if (note != noteAtOpen_ && note != 0)
+    (void)DbUpdateRecord(rin, db::kIndividualNoteBlock, note, 0);
 }
 
 CFieldListRow* CIndividualEditSession::AddUserEvent(std::int32_t eventType,
@@ -145,7 +148,12 @@ CFieldListRow* CIndividualEditSession::AddUserEvent(std::int32_t eventType,
   auto event = std::make_unique<CUserEventRecord>(rin, db::kOwnerIndividual, eventType, 1);
   const auto number = static_cast<std::int32_t>(family::Add(*event, 1));
   if (number <= 0) return nullptr;
-  DbLinkRecord(number, db::kUserEvent, rin, db::kOwnerIndividual, 0, 1);
+  if (DbLinkRecord(number, db::kUserEvent, rin, db::kOwnerIndividual, 0, 1) <= 0) {
+    // An event no owner's chain reaches is taken back (best effort: the
+    // failed write was told).
+    (void)DbDeleteRecord(number, db::kUserEvent);
+    return nullptr;
+  }
   return model_.AddUserEventRow(std::move(event));
 }
 
@@ -168,7 +176,7 @@ int CMarriageEditSession::Save(bool divorced, const EditSessionHooks& hooks) {
   if (node_ != nullptr) {
     node_->SetFromScreen(model_.GetValues());
     ScratchMarriageRecord.SetFromNode(*node_);
-    DbUpdateRecord(mrin_, db::kMarriage, &ScratchMarriageRecord, 0);
+    if (DbUpdateRecord(mrin_, db::kMarriage, &ScratchMarriageRecord, 0) != 1) return kIdCancel;
   }
   return kIdOk;
 }
@@ -196,8 +204,9 @@ int CMarriageEditSession::Delete(const EditSessionHooks& hooks) {
   if (Ask(res::kIdsAskDeleteMarriage,
           plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) != plat::kIdOk)
     return kStayOpen;
-  DbUnlinkRIN(mrin_, db::kMarriage);
-  DbDeleteRecord(mrin_, db::kMarriage);
+  // A failed write (told by the engine) leaves the marriage on the screen.
+  if (DbUnlinkRIN(mrin_, db::kMarriage) == 0 || DbDeleteRecord(mrin_, db::kMarriage) != 1)
+    return kStayOpen;
   node_ = nullptr;
   deleted_ = true;
   return kIdCancel;

@@ -87,25 +87,32 @@ void CNotesSession::LogNotesChange() const {
     DbLogChange(db::kLogNotes, db::kLogModify, rin_, 0, nullptr);
 }
 
-void CNotesSession::Store(const std::string& text) {
+bool CNotesSession::Store(const std::string& text) {
   const int type = RecordType(kind_);
+  // The tagged replace answers the first note block, 0 also when nothing is
+  // left: a failed write shows in the file's count of them.
+  const int failures = DbWriteFailures();
+  bool stored = true;
   if (!tag_.empty()) {
-    DbReplaceTaggedNote(rin_, text, tag_, 0, type);
+    stored = DbReplaceTaggedNote(rin_, text, tag_, 0, type) != 0 || DbWriteFailures() == failures;
   } else {
     const std::string kept = TrimForSave(text, kind_);
     if (!kept.empty())
-      DbSetNotes(rin_, kept, 0, 0, type);
+      stored = DbSetNotes(rin_, kept, 0, 0, type) != 0;
     else if (DbGetNoteBlock(rin_, type) != 0)
-      DbDeleteNotes(rin_, type);
+      stored = DbDeleteNotes(rin_, type) != 0;
   }
-  LogNotesChange();
+  if (stored) LogNotesChange();
+  return stored;
 }
 
 int CNotesSession::Save(const std::string& edited, const EditGate& gate, int lostInEditor) {
   if (edited == loaded_) return kSaved;
   if (!AcceptTextLoss(edited, lostInEditor)) return 0;
   if (!gate.Allow()) return 0;
-  Store(edited);
+  // Notes that did not reach the file (the engine told why) stay in the
+  // dialog, so that the text typed is not lost.
+  if (!Store(edited)) return 0;
   loaded_ = edited;
   return kSaved;
 }
@@ -118,13 +125,8 @@ unsigned CNotesSession::DeleteQuestion() const {
 int CNotesSession::Delete(const EditGate& gate, const std::function<bool(unsigned)>& confirm) {
   if (!gate.Allow()) return 0;
   if (confirm && !confirm(DeleteQuestion())) return 0;
-  const int type = RecordType(kind_);
-  if (!tag_.empty())
-    DbReplaceTaggedNote(rin_, "", tag_, 0, type);
-  else if (DbGetNoteBlock(rin_, type) != 0)
-    DbDeleteNotes(rin_, type);
+  if (!Store("")) return 0;
   loaded_.clear();
-  LogNotesChange();
   return kDeleted;
 }
 

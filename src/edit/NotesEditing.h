@@ -51,13 +51,13 @@ class CNotesSession {
   std::int32_t Rin() const { return rin_; }
 
   // Save with the edited text: nothing is stored when it equals the loaded
-  // one. 0 when the gate refused or the user kept a text that would lose
-  // characters (AcceptTextLoss; lostInEditor of them already became '?'),
-  // so the dialog stays open; else kSaved.
+  // one. 0 when the gate refused, the user kept a text that would lose
+  // characters (AcceptTextLoss; lostInEditor of them already became '?') or
+  // a write failed, so the dialog stays open; else kSaved.
   int Save(const std::string& edited, const EditGate& gate, int lostInEditor = 0);
   // Delete after the confirmation: the confirm callback gets the message id
-  // (7148, 7149 or 7206) and answers OK. 0 when refused or not confirmed,
-  // else kDeleted.
+  // (7148, 7149 or 7206) and answers OK. 0 when refused, not confirmed or
+  // a write failed, else kDeleted.
   int Delete(const EditGate& gate, const std::function<bool(unsigned)>& confirm);
   // The result Cancel gives.
   int CancelResult() const { return taggedFound_ ? kSaved : kCancelled; }
@@ -70,7 +70,9 @@ class CNotesSession {
   std::string Caption(const std::string& name) const;
 
  private:
-  void Store(const std::string& text);
+  // Writes the text as the notes (or the tag's paragraphs); false when a
+  // write failed.
+  bool Store(const std::string& text);
   void LogNotesChange() const;
 
   char kind_;

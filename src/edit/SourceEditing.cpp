@@ -232,7 +232,7 @@ std::int32_t StoreSource(CSourceRecord& record) {
     }
     record.recordNumber = rin;
   }
-  DbUpdateRecord(record.recordNumber, db::kSource, &record);
+  if (DbUpdateRecord(record.recordNumber, db::kSource, &record) != 1) return 0;
   return record.recordNumber;
 }
 
@@ -293,7 +293,7 @@ std::int32_t StoreRepository(CRepositoryRecord& record, const std::string& name,
   const std::array<std::string, 4> lines = SplitAddress(address);
   for (int i = 0; i < 4; ++i) record.address[i] = lines[i];
   record.phone = phone;
-  DbUpdateRecord(record.recordNumber, db::kRepository, &record);
+  if (DbUpdateRecord(record.recordNumber, db::kRepository, &record) != 1) return 0;
   return record.recordNumber;
 }
 
@@ -320,10 +320,11 @@ MergeCounts MergeDuplicateSources(bool showSummary) {
     for (int i = 0; i + 1 < n; ++i) {
       const CRepositoryRecord& first = repositories[i];
       const CRepositoryRecord& second = repositories[i + 1];
-      if (first.IsSame(second)) {
-        DbReplaceSourceRepository(first.recordNumber, second.recordNumber);
-        if (DbDeleteRecord(first.recordNumber, db::kRepository) == 1) ++counts.repositories;
-      }
+      // A repository (or source) is deleted only once nothing names it.
+      if (first.IsSame(second) &&
+          DbReplaceSourceRepository(first.recordNumber, second.recordNumber) == 1 &&
+          DbDeleteRecord(first.recordNumber, db::kRepository) == 1)
+        ++counts.repositories;
       if ((i + 1) % kStep == 0 && StepCancelled(i + 1)) counts.cancelled = true;
     }
   }
@@ -356,10 +357,9 @@ MergeCounts MergeDuplicateSources(bool showSummary) {
             }
           }
         }
-        if (survivor != 0) {
-          DbReplaceCitationSource(earlier->recordNumber, survivor);
-          if (DbDeleteRecord(earlier->recordNumber, db::kSource) == 1) ++counts.sources;
-        }
+        if (survivor != 0 && DbReplaceCitationSource(earlier->recordNumber, survivor) == 1 &&
+            DbDeleteRecord(earlier->recordNumber, db::kSource) == 1)
+          ++counts.sources;
       }
       if ((p + 1) % kStep == 0 && StepCancelled(p + 1)) counts.cancelled = true;
     }

@@ -69,7 +69,8 @@ std::string SampleFootnote(const CSourceRecord& record);
 // 5388 is due).
 bool DropLostRepository(CSourceRecord& record);
 // Stores source record (rin 0: a new one is added first). The stored number,
-// or 0 when the record could not be created (5391 shown).
+// or 0 when the record could not be created (5391 shown) or written (told by
+// the engine).
 std::int32_t StoreSource(CSourceRecord& record);
 // A copy of source rin added as a new source; 0 and 5384 shown on a failure.
 std::int32_t CopySource(std::int32_t rin);
@@ -82,7 +83,8 @@ std::string JoinAddress(const std::string (&lines)[4]);
 // the rest with its line breaks.
 std::array<std::string, 4> SplitAddress(const std::string& text);
 // Stores the repository (rin 0: added first), its note kept as read. The
-// number, or 0 when it could not be created (5396 shown).
+// number, or 0 when it could not be created (5396 shown) or written (told by
+// the engine).
 std::int32_t StoreRepository(CRepositoryRecord& record, const std::string& name,
                              const std::string& address, const std::string& phone);
 

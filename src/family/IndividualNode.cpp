@@ -508,7 +508,7 @@ void CIndividualNode::AddMarriage(CMarriageNode* marriage) {
 
 // ---- the screen -----------------------------------------------------------
 
-void CIndividualNode::SetFromScreen(const CIndividualEditValues& model) {
+bool CIndividualNode::SetFromScreen(const CIndividualEditValues& model) {
   SetSurname(model.surname);
   SetGivenNames(model.givenNames);
   SetTitle(model.title);
@@ -553,29 +553,33 @@ void CIndividualNode::SetFromScreen(const CIndividualEditValues& model) {
   copyEvent(GetOrCreateChristening(), model.christening);
   copyEvent(GetOrCreateDeath(), model.death);
   copyEvent(GetOrCreateBurial(), model.burial);
-  if (!Options().showZel) return;
+  if (!Options().showZel) return true;
   copyOrdinance(GetOrCreateBaptism(), model.baptism);
   copyEvent(GetOrCreateOtherEvent(), model.fifthEvent);
   copyOrdinance(GetOrCreateEndowment(), model.endowment);
   copyOrdinance(GetOrCreateSealingToParents(), model.sealingToParents);
 
   CSealingToParentsOrdinance* sealing = GetSealingToParents();
-  if (sealing == nullptr || !links_ || rin_ == 0) return;
+  if (sealing == nullptr || !links_ || rin_ == 0) return true;
   if (links_->parentLink == 0) {
+    // No link is made for an individual that cannot have one; that is not
+    // a failure, a failed write is.
+    const int failures = DbWriteFailures();
     const std::int32_t link = DbSetRelation(rin_, 0, db::kRelParents, -1);
-    if (link <= 0) return;
+    if (link <= 0) return DbWriteFailures() == failures;
     links_->parentLink = link;
   }
   CFamilyLinkRecord link;
-  if (family::Read(link, links_->parentLink) != 1) return;
+  if (family::Read(link, links_->parentLink) != 1) return true;
   // The link record carries the sealing only for the update; its own object
   // comes back afterwards.
   std::unique_ptr<COrdinanceObject> own(
       link.GetSealingEvent() ? std::make_unique<COrdinanceObject>(*link.GetSealingEvent())
                              : nullptr);
   link.SetSealingEvent(std::make_unique<COrdinanceObject>(*sealing));
-  family::Update(link, 0);
+  const bool written = family::Update(link, 0) == 1;
   link.SetSealingEvent(std::move(own));
+  return written;
 }
 
 // ---- the record from a node -----------------------------------------------

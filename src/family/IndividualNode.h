@@ -276,8 +276,9 @@ class CIndividualNode {
   CMarriageNode* ReleaseParents();
 
   // Takes over the values of the Edit Individual screen; with ShowZEL the
-  // sealing to parents is also written to the parents' family link.
-  void SetFromScreen(const CIndividualEditValues& model);
+  // sealing to parents is also written to the parents' family link; false
+  // when that write failed.
+  bool SetFromScreen(const CIndividualEditValues& model);
 
  private:
   friend void SetIndividualRef(CIndividualNode*& slot, CIndividualNode* node);

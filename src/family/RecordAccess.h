@@ -12,10 +12,10 @@ int Read(CRecordObject& record, long n);
 // Adds the object as a new record (flag: reuse a deleted record's number);
 // SetRecordNumber gets the new number and its result is returned (0 when
 // nothing was added).
-long Add(CRecordObject& record, int flag);
+[[nodiscard]] long Add(CRecordObject& record, int flag);
 // Rewrites the stored record from the object; 1, or 0 on a failure.
-int Update(CRecordObject& record, int flag);
+[[nodiscard]] int Update(CRecordObject& record, int flag);
 // Deletes the stored record; 1, or 0 on a failure.
-int Delete(CRecordObject& record);
+[[nodiscard]] int Delete(CRecordObject& record);
 
 }  // namespace family

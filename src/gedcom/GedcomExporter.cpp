@@ -503,11 +503,13 @@ bool CGedcomExporter::Export(const std::vector<SelectionEntry>* selection,
     in.selected = nullptr;
   }
 
-  // Submission times are stamped only once the file is whole.
+  // Submission times are stamped only once the file is whole. A stamp that
+  // cannot be written (told by the engine) leaves the individual unstamped,
+  // as if not submitted; the exported file stays whole all the same.
   const std::int32_t now = TimeToStamp(plat::Now());
   for (std::int32_t rin : written_) {
-    if (options.mode == kExportStirpbank) DbSetSubmittedStirpbankDate(rin, 0, now);
-    if (options.mode == kExportLineroll) DbSetSubmittedLinerollDate(rin, 0, now);
+    if (options.mode == kExportStirpbank) (void)DbSetSubmittedStirpbankDate(rin, 0, now);
+    if (options.mode == kExportLineroll) (void)DbSetSubmittedLinerollDate(rin, 0, now);
   }
   return true;
 }

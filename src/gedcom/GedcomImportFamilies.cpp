@@ -171,7 +171,8 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
           CIndividualRecord ind;
           if (DbGetRecord(rin, db::kIndividual, &ind) == 1 && ind.sex != role) {
             ind.sex = role;
-            DbUpdateRecord(rin, db::kIndividual, &ind);
+            // A failed write makes the import incomplete (counted by the file).
+            (void)DbUpdateRecord(rin, db::kIndividual, &ind);
           }
         } else if (person.sex != role) {
           RoleSexError(sub.position, person.sex, sub.value, husband);

@@ -246,7 +246,8 @@ void CGedcomImporter::ReadEventDefinition(const CGedcomLine& line) {
   // The definition leaves out a number of 0.
   stored.dateKind = dateKind ? def.dateKind : 0;
   stored.hasDescription = desc ? def.hasDescription : 0;
-  DbUpdateRecord(rin, db::kEventType, &stored);
+  // A failed write makes the import incomplete (counted by the file).
+  if (DbUpdateRecord(rin, db::kEventType, &stored) != 1) return;
   // The short fields hold a few characters: what they cut is told.
   CEventTypeRecord kept;
   if (DbGetRecord(rin, db::kEventType, &kept) != 1) return;

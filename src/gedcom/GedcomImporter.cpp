@@ -55,7 +55,8 @@ void PutNoteFirst(std::int32_t rin, int type, std::string Record::*field, const 
   std::string merged = text;
   AddParagraph(merged, record.*field);
   record.*field = merged;
-  DbUpdateRecord(rin, type, &record);
+  // A failed write is counted by the file, and the import ends as incomplete.
+  (void)DbUpdateRecord(rin, type, &record);
 }
 
 const char* KindName(int type) {
@@ -341,6 +342,8 @@ std::string CGedcomImporter::FamilyXref(std::int32_t mrin) const {
 
 void CGedcomImporter::LinkRecords() {
   progress_->SetStatus("Linking records");
+  // Here and in LinkNotes a failed write is counted by the file, and the
+  // import ends as incomplete (Import); the linking goes on with the rest.
   // The entries in the order they were met, looked up once for all passes.
   std::vector<std::pair<const std::string*, Xref*>> ordered;
   ordered.reserve(xrefOrder_.size());
@@ -359,7 +362,7 @@ void CGedcomImporter::LinkRecords() {
         CIndividualRecord r;
         if (DbGetRecord(e.rin, db::kIndividual, &r) == 1) {
           r.surname = "<Unknown>";
-          DbUpdateRecord(e.rin, db::kIndividual, &r);
+          (void)DbUpdateRecord(e.rin, db::kIndividual, &r);
         }
         break;
       }
@@ -378,8 +381,8 @@ void CGedcomImporter::LinkRecords() {
   for (const auto& [keyOf, entry] : ordered) {
     const Xref& f = *entry;
     if (f.type != db::kMarriage) continue;
-    if (f.husband > 0) DbSetRelation(f.husband, 0, db::kRelHusband, f.rin);
-    if (f.wife > 0) DbSetRelation(f.wife, 0, db::kRelWife, f.rin);
+    if (f.husband > 0) (void)DbSetRelation(f.husband, 0, db::kRelHusband, f.rin);
+    if (f.wife > 0) (void)DbSetRelation(f.wife, 0, db::kRelWife, f.rin);
   }
   // Children: a family's CHIL list in file order, then those linked only by
   // their own FAMC line.
@@ -424,22 +427,22 @@ void CGedcomImporter::LinkRecords() {
         continue;
       link.firstParentRelation = link.secondParentRelation = famc.father;
       if (famc.sealed) link.SetSealingEvent(std::make_unique<COrdinanceObject>(&famc.sealing, 'S'));
-      DbUpdateRecord(it->second, db::kFamilyLink, &link);
+      (void)DbUpdateRecord(it->second, db::kFamilyLink, &link);
     }
     if (!p.parentFamilies.empty()) {
       CIndividualRecord r;
       if (DbGetRecord(p.rin, db::kIndividual, &r) == 1 &&
           r.numbers[CIndividualRecord::kParentsMrin] != p.parentFamilies.front().family) {
         r.numbers[CIndividualRecord::kParentsMrin] = p.parentFamilies.front().family;
-        DbUpdateRecord(p.rin, db::kIndividual, &r);
+        (void)DbUpdateRecord(p.rin, db::kIndividual, &r);
       }
     }
     // The marriages in the order of the individual's FAMS lines.
     if (p.spouseFamilies.size() >= 2) {
       if (p.sex == 0 || p.sex == 'U')
         Error(p.position, Format("Can't determine the sex of individual '%s'.", {key}));
-      DbSetOrder(p.rin, p.spouseFamilies, db::kRelMarriages,
-                 static_cast<int>(p.spouseFamilies.size()));
+      (void)DbSetOrder(p.rin, p.spouseFamilies, db::kRelMarriages,
+                       static_cast<int>(p.spouseFamilies.size()));
     }
   }
 }
@@ -467,10 +470,10 @@ void CGedcomImporter::LinkNotes() {
     const std::string& text = noteTexts_[link.note];
     switch (link.kind) {
       case 'I':
-        DbSetNotes(link.rin, text, 2, 0, db::kIndividual);
+        (void)DbSetNotes(link.rin, text, 2, 0, db::kIndividual);
         break;
       case 'M':
-        DbSetNotes(link.rin, text, 2, 0, db::kMarriage);
+        (void)DbSetNotes(link.rin, text, 2, 0, db::kMarriage);
         break;
       case '1':
         PutNoteFirst(link.rin, db::kCitation, &CCitationRecord::comments, text);
@@ -649,9 +652,10 @@ int CGedcomImporter::Import() {
   }
   LinkMultimedia();
   LinkNotes();
-  // Last, so that no later store stamps the records again.
+  // Last, so that no later store stamps the records again (a failed write
+  // makes the import incomplete, below).
   for (const auto& [rin, stamp] : changeStamps_)
-    DbSetIndividualUpdateTime(rin, db::kIndividual, stamp);
+    (void)DbSetIndividualUpdateTime(rin, db::kIndividual, stamp);
   // Records whose writes failed (a full disk) are not in the family file:
   // the log and a box say what was stored.
   const bool incomplete = DbWriteFailures() > 0;

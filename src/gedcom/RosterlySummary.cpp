@@ -202,7 +202,9 @@ bool RunRosterlySummary(const RosterlySummaryInput& in) {
       if (in.markSubmitted && (b == kZelQualified || e == kZelQualified)) {
         if (b == kZelQualified) p.baptism.date = SubmittedToday();
         if (e == kZelQualified) p.endowment.date = SubmittedToday();
-        family::Update(p, 0);
+        // A mark that cannot be written (told by the engine) leaves the
+        // ordinance unmarked; the report says what qualified all the same.
+        (void)family::Update(p, 0);
       }
       if (b != kZelQualified && e != kZelQualified && s != kZelQualified)
         statusLines += kFacilitateSpouse;
@@ -252,7 +254,7 @@ bool RunRosterlySummary(const RosterlySummaryInput& in) {
     if (anySelected) {
       if (in.markSubmitted && status == kZelQualified) {
         m.sealingToSpouse.date = SubmittedToday();
-        family::Update(m, 0);
+        (void)family::Update(m, 0);  // as for the individuals above
       }
       block += StatusLine("SS: ", status, reason);
     } else {

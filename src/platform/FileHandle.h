@@ -81,17 +81,17 @@ class FileHandle : public RandomAccessFile {
 
   // Positioned transfers (ReadAt, the exact read, comes with the interface).
   long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override;
-  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override;
+  [[nodiscard]] bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override;
 
   // Sequential transfers from the current position (the old 16-bit calls).
   long long Read(void* data, std::size_t len);
-  long long Write(const void* data, std::size_t len);
+  [[nodiscard]] long long Write(const void* data, std::size_t len);
   bool Seek(std::uint64_t pos);
   std::uint64_t Tell() const { return pos_; }
 
-  bool Flush() override;
+  [[nodiscard]] bool Flush() override;
   long long Size() const override;
-  bool Truncate(std::uint64_t size) override;
+  [[nodiscard]] bool Truncate(std::uint64_t size) override;
 
   // Keeps up to maxBlocks recently read blocks of blockSize bytes in memory
   // (a clock sweep gives up those not read for longest), the file's partial

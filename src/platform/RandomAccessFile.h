@@ -16,11 +16,11 @@ class RandomAccessFile {
   // count read, or -1 on error.
   virtual long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) = 0;
   // True only when every byte was written.
-  virtual bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) = 0;
-  virtual bool Flush() = 0;
+  [[nodiscard]] virtual bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) = 0;
+  [[nodiscard]] virtual bool Flush() = 0;
   // The length in bytes, or -1 when it cannot be had.
   virtual long long Size() const = 0;
-  virtual bool Truncate(std::uint64_t size) = 0;
+  [[nodiscard]] virtual bool Truncate(std::uint64_t size) = 0;
   // True when a small write inside the file costs no system call (it is a
   // store into a mapping): many small writes then cost less than one write
   // of the bytes they span.

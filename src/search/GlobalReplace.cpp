@@ -63,25 +63,21 @@ std::uint32_t CGlobalReplaceJob::ReplacePlaces(plat::ProgressPort* progress) con
   for (std::int32_t rin = 1; rin <= people; ++rin) {
     CIndividualRecord person;
     if (DbGetIndividualRecord(rin, person, 9) == 1) {
-      bool any = false;
-      for (CEventValue* event : {&person.birth, &person.christening, &person.death, &person.burial,
-                                 &person.fifthEvent}) {
-        if (ReplaceInPlace(*event)) {
-          ++changes;
-          any = true;
-        }
-      }
-      if (any) family::Update(person, 0);
+      std::uint32_t replaced = 0;
+      for (CEventValue* event :
+           {&person.birth, &person.christening, &person.death, &person.burial, &person.fifthEvent})
+        if (ReplaceInPlace(*event)) ++replaced;
+      // As for the multimedia names: what cannot be stored is not counted.
+      if (replaced > 0 && family::Update(person, 0) == 1) changes += replaced;
     }
     if (tick()) return changes;
   }
   const std::int32_t marriages = DbGetMaxRecordCount(db::kMarriage);
   for (std::int32_t mrin = 1; mrin <= marriages; ++mrin) {
     CMarriageRecord marriage;
-    if (family::Read(marriage, mrin) == 1 && ReplaceInPlace(marriage.marriage)) {
+    if (family::Read(marriage, mrin) == 1 && ReplaceInPlace(marriage.marriage) &&
+        family::Update(marriage, 0) == 1)
       ++changes;
-      family::Update(marriage, 0);
-    }
     if (tick()) return changes;
   }
   const std::int32_t userEvents = DbGetMaxRecordCount(db::kUserEvent);
@@ -93,8 +89,7 @@ std::uint32_t CGlobalReplaceJob::ReplacePlaces(plat::ProgressPort* progress) con
         ReplaceText(place->GetPlace(), search, replacement, caseSensitive, changed)) {
       std::string error;
       place->SetPlaceText(changed, nullptr, error);
-      ++changes;
-      family::Update(event, 0);
+      if (family::Update(event, 0) == 1) ++changes;
     }
     if (tick()) return changes;
   }

@@ -33,9 +33,9 @@ class CGlobalReplaceJob {
   // parts: true when it changed.
   bool ReplaceInPlace(CEventValue& event) const;
   // Every place of the individuals, marriages and user events; records that cannot be
-  // read are passed over. progress (may be null) is set every 100 records
-  // and its Cancel ends the run after the current record, keeping the
-  // changes. The number of places changed.
+  // read, or whose new places cannot be stored, are passed over. progress (may be
+  // null) is set every 100 records and its Cancel ends the run after the current
+  // record, keeping the changes. The number of places changed.
   std::uint32_t ReplacePlaces(plat::ProgressPort* progress) const;
   // Every multimedia item's file name; items that cannot be read, or whose
   // new name cannot be stored, are passed over. Progress and Cancel as for

@@ -70,15 +70,29 @@ std::vector<std::int32_t> MarriagesOf(std::int32_t rin) {
   return list;
 }
 
-void MoveNotes(std::int32_t from, std::int32_t to, int type, const MatchOptions& options) {
+// Whether a write of the family file failed since the watch began (the
+// engine counts and tells each): for the calls whose answer does not tell a
+// failed write from nothing to do.
+class WriteWatch {
+ public:
+  bool Clean() const { return DbWriteFailures() == failures_; }
+
+ private:
+  int failures_ = DbWriteFailures();
+};
+
+// The steps below return false when a write failed (the engine has told
+// the user), so that the merge stops before it deletes anything more.
+bool MoveNotes(std::int32_t from, std::int32_t to, int type, const MatchOptions& options) {
   const bool toHasNotes = DbGetNoteBlock(to, type) != 0;
-  if (!options.mrgNotes && toHasNotes) return;
+  if (!options.mrgNotes && toHasNotes) return true;
   const std::string notes = DbGetNotes(from, 0, type, 0, 1, 0);
-  if (notes.empty()) return;
-  DbSetNotes(to, notes, toHasNotes ? 2 : 0, 0, type);
+  if (notes.empty()) return true;
+  return DbSetNotes(to, notes, toHasNotes ? 2 : 0, 0, type) != 0;
 }
 
-void MoveCitations(std::int32_t from, std::int32_t to, const char* kinds) {
+bool MoveCitations(std::int32_t from, std::int32_t to, const char* kinds) {
+  const WriteWatch watch;
   for (const char* kind = kinds; *kind != 0; ++kind) {
     std::vector<std::int32_t> theirs, ours;
     DbGetRinList(theirs, db::kCitation, from, *kind);
@@ -86,27 +100,34 @@ void MoveCitations(std::int32_t from, std::int32_t to, const char* kinds) {
     for (std::int32_t citation : theirs) {
       if (citation <= 0) continue;
       if (std::find(ours.begin(), ours.end(), citation) == ours.end()) {
-        DbLinkRecord(citation, db::kCitation, to, *kind);
+        if (DbLinkRecord(citation, db::kCitation, to, *kind) <= 0) return false;
         ours.push_back(citation);
       }
-      DbUnLinkRecord(citation, db::kCitation, from, *kind);
+      // A citation the link took out of this chain already is not found
+      // there (0); a failed write shows in the watch.
+      (void)DbUnLinkRecord(citation, db::kCitation, from, *kind);
+      if (!watch.Clean()) return false;
     }
   }
+  return true;
 }
 
-// ownerKind: kOwnerIndividual or kOwnerMarriage.
-void MoveUserEvents(std::int32_t from, std::int32_t to, char ownerKind) {
+// ownerKind: kOwnerIndividual or kOwnerMarriage. The move answers nothing:
+// a failed write shows in the watch.
+bool MoveUserEvents(std::int32_t from, std::int32_t to, char ownerKind) {
+  const WriteWatch watch;
   std::vector<std::int32_t> events;
   DbGetRinList(events, db::kUserEvent, from, ownerKind);
   for (std::int32_t event : events)
-    if (event > 0) DbMoveUserEvent(event, 0, to, from, ownerKind);
+    if (event > 0) (void)DbMoveUserEvent(event, 0, to, from, ownerKind);
+  return watch.Clean();
 }
 
 // Folds another marriage of the same couple into moved: its children, user
 // events, event, sealing, status, notes and citations; the other goes away.
-void FoldSameCoupleMarriage(std::int32_t moved, const MatchOptions& options) {
+bool FoldSameCoupleMarriage(std::int32_t moved, const MatchOptions& options) {
   CMarriageRecord marriage;
-  if (family::Read(marriage, moved) != 1 || marriage.husband <= 0) return;
+  if (family::Read(marriage, moved) != 1 || marriage.husband <= 0) return true;
   for (std::int32_t other : MarriagesOf(marriage.husband)) {
     if (other == moved) continue;
     CMarriageRecord twin;
@@ -114,20 +135,19 @@ void FoldSameCoupleMarriage(std::int32_t moved, const MatchOptions& options) {
     std::vector<std::int32_t> children;
     DbGetRelationList(children, db::kRelChildren, 0, other, 0);
     for (std::int32_t child : children)
-      if (child > 0) DbMoveChildLink(child, other, moved);
-    MoveUserEvents(other, moved, db::kOwnerMarriage);
-    if (family::Read(marriage, moved) != 1) return;
+      if (child > 0 && DbMoveChildLink(child, other, moved) == 0) return false;
+    if (!MoveUserEvents(other, moved, db::kOwnerMarriage)) return false;
+    if (family::Read(marriage, moved) != 1) return true;
     CombineEvent(marriage.marriage, twin.marriage);
     CombineOrdinance(marriage.sealingToSpouse, twin.sealingToSpouse);
     if (marriage.status != 'D' && marriage.status != 'M' && marriage.status != 'N')
       marriage.status = twin.status;
-    family::Update(marriage, 0);
-    MoveNotes(other, moved, db::kMarriage, options);
-    if (options.mrgCitations) MoveCitations(other, moved, "MGS");
-    DbUnlinkRIN(other, db::kMarriage);
-    DbDeleteRecord(other, db::kMarriage);
-    return;
+    if (family::Update(marriage, 0) != 1 || !MoveNotes(other, moved, db::kMarriage, options))
+      return false;
+    if (options.mrgCitations && !MoveCitations(other, moved, "MGS")) return false;
+    return DbUnlinkRIN(other, db::kMarriage) != 0 && DbDeleteRecord(other, db::kMarriage) == 1;
   }
+  return true;
 }
 
 std::vector<std::int32_t> TakenMarriages(std::int32_t duplicate, const MergeChoices& choices) {
@@ -262,18 +282,23 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
     FillEmpty(primary.contact[i], duplicate.contact[i]);
   // Written before the links and notes change, so that the stored link and
   // note numbers are not overwritten by this copy.
-  family::Update(primary, 0);
+  if (family::Update(primary, 0) != 1) return 0;
 
+  // From here on a failed write stops the merge before the duplicate (or
+  // anything of it) is deleted, so that nothing it still holds is lost.
+  const WriteWatch watch;
   const std::int32_t duplicateParents = duplicate.numbers[CIndividualRecord::kParentsMrin];
+  // The links' merge answers 0 also when there is nothing to hand over.
   if (duplicateParents > 0 || primary.numbers[CIndividualRecord::kParentsMrin] > 0)
-    DbMergeFamilyLinks(duplicateRin, primaryRin, choices.zelShown && choices.sealingToParents,
-                       choices.zelShown && choices.sealingToParents,
-                       choices.parents && duplicateParents > 0 ? duplicateParents : 0,
-                       options.mrgCitations);
+    (void)DbMergeFamilyLinks(duplicateRin, primaryRin, choices.zelShown && choices.sealingToParents,
+                             choices.zelShown && choices.sealingToParents,
+                             choices.parents && duplicateParents > 0 ? duplicateParents : 0,
+                             options.mrgCitations);
+  if (!watch.Clean()) return 0;
 
-  MoveNotes(duplicateRin, primaryRin, db::kIndividual, options);
-  if (options.mrgCitations) MoveCitations(duplicateRin, primaryRin, "IBCDRAE");
-  MoveUserEvents(duplicateRin, primaryRin, db::kOwnerIndividual);
+  if (!MoveNotes(duplicateRin, primaryRin, db::kIndividual, options)) return 0;
+  if (options.mrgCitations && !MoveCitations(duplicateRin, primaryRin, "IBCDRAE")) return 0;
+  if (!MoveUserEvents(duplicateRin, primaryRin, db::kOwnerIndividual)) return 0;
 
   const std::vector<std::int32_t> leftBehind = choices.deleteLeftBehind
                                                    ? MarriagesLeftBehind(duplicateRin, choices)
@@ -293,20 +318,24 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
     } else {
       continue;
     }
-    DbUnSetRelation(mrin, duplicateRin, role);
-    DbSetRelation(primaryRin, spouse, role, mrin);
-    FoldSameCoupleMarriage(mrin, options);
+    // Taking the duplicate out answers 0 also when the marriage's chain did
+    // not hold it; a failed write shows in the watch.
+    (void)DbUnSetRelation(mrin, duplicateRin, role);
+    if (!watch.Clean() || DbSetRelation(primaryRin, spouse, role, mrin) <= 0 ||
+        !FoldSameCoupleMarriage(mrin, options))
+      return 0;
   }
 
+  // The chain's save answers 0 both for a failure and for an owner that had
+  // no items: a failed write shows in the watch.
   if (options.mrgMedia) MergeMultimedia(duplicateRin, primaryRin);
+  if (!watch.Clean()) return 0;
 
-  for (std::int32_t mrin : leftBehind) {
-    DbUnlinkRIN(mrin, db::kMarriage);
-    DbDeleteRecord(mrin, db::kMarriage);
-  }
+  for (std::int32_t mrin : leftBehind)
+    if (DbUnlinkRIN(mrin, db::kMarriage) == 0 || DbDeleteRecord(mrin, db::kMarriage) != 1) return 0;
 
+  if (DbDeleteRecord(duplicateRin, db::kIndividual) != 1) return 0;
   if (work != nullptr && duplicatePosition >= 0) work->MarkMerged(duplicatePosition);
-  DbDeleteRecord(duplicateRin, db::kIndividual);
   return 1;
 }
 

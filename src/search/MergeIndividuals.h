@@ -49,7 +49,8 @@ void TakeOrdinances(CIndividualRecord& primary, const CIndividualRecord& duplica
 // citations, user events and marriages (a marriage of the same couple folded
 // into one), deletes the marriages left behind when choices say so, marks
 // the duplicate's work-file entry (position >= 0) merged and deletes the
-// duplicate. 1, or 0 when either cannot be read.
+// duplicate. 1, or 0 when either cannot be read or a write failed; a failed
+// write stops the merge before the duplicate is deleted.
 int MergeIndividuals(std::int32_t primary, std::int32_t duplicate, const MergeChoices& choices,
                      const MatchOptions& options, CMergeWorkFile* work = nullptr,
                      std::int32_t duplicatePosition = -1);

@@ -90,7 +90,10 @@ class IndicatorWalk {
       while (!spouses_.empty()) {
         Entry e = spouses_.front();
         spouses_.pop_front();
-        DbSetRelationshipIndicator(e.rin, e.code.Format());
+        // An indicator is a mark the next run sets again; one that cannot
+        // be written was told by the engine and the walk goes on (it
+        // reports no result).
+        (void)DbSetRelationshipIndicator(e.rin, e.code.Format());
         Tick();
       }
     }
@@ -99,7 +102,7 @@ class IndicatorWalk {
   void Ancestor(const Entry& e) {
     CIndividualRecord record;
     if (DbGetIndividualRecord(e.rin, record, 2) != 1) return;
-    DbSetRelationshipIndicator(e.rin, e.code.Format());
+    (void)DbSetRelationshipIndicator(e.rin, e.code.Format());  // as for the spouses
     if (record.numbers[CIndividualRecord::kParentsMrin] > 0 &&
         (e.code.kind == 'N' || e.code.referenceCount < 1)) {
       std::vector<std::int32_t> families;
@@ -128,7 +131,7 @@ class IndicatorWalk {
     CIndividualRecord record;
     if (DbGetIndividualRecord(e.rin, record, 1) != 1) return;
     e.code.sex = record.sex == 'F' ? 'F' : 'M';
-    DbSetRelationshipIndicator(e.rin, e.code.Format());
+    (void)DbSetRelationshipIndicator(e.rin, e.code.Format());  // as for the spouses
     const std::vector<std::int32_t> marriages = MarriagesOf(e.rin);
     for (std::int32_t mrin : marriages) {
       std::int32_t husband = 0, wife = 0;
@@ -204,7 +207,7 @@ void SetRelationshipIndicators(const IndicatorRun& run) {
     }
     if (walk.Marked(rin)) continue;
     if (DbGetIndividualRecord(rin, record, 8) != 1 || record.linkText.empty()) continue;
-    DbSetRelationshipIndicator(rin, "");
+    (void)DbSetRelationshipIndicator(rin, "");  // as for the spouses
   }
 
   if (stopLogging) CurrentDatabase->host.logChanges = true;

@@ -28,8 +28,9 @@ std::vector<std::int32_t> DeleteIndividualRecord(std::int32_t rin) {
       if (mrin > 0 && std::find(marriages.begin(), marriages.end(), mrin) == marriages.end())
         marriages.push_back(mrin);
   }
-  DbUnlinkRIN(rin, db::kIndividual);
-  DbDeleteRecord(rin, db::kIndividual);
+  // The record is deleted only once nothing links to it: after a failed
+  // write (told by the engine) the individual stays, whole or unlinked.
+  if (DbUnlinkRIN(rin, db::kIndividual) != 0) (void)DbDeleteRecord(rin, db::kIndividual);
   return marriages;
 }
 

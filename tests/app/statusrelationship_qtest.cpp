@@ -9,6 +9,7 @@
 #include "MainFrame.h"
 #include "StringIds.h"
 #include "StringTable.h"
+#include "TestHelpers.h"
 
 class StatusRelationshipTest : public QObject {
   Q_OBJECT
@@ -37,7 +38,7 @@ class StatusRelationshipTest : public QObject {
         [&] {
           dag = AddLind("Dag", 'M');
           AddLind("Gun", 'F');
-          DbSetRelationshipIndicator(dag, indicator.toStdString());
+          Stored(DbSetRelationshipIndicator(dag, indicator.toStdString()), "indicator");
           CurrentDatabase->SetFileOption(1, option);
         },
         [](CKorApp&) {}));

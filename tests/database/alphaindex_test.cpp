@@ -141,7 +141,7 @@ class AlphaIndexCancelTest : public AlphaIndexTest {
     AlphaIndexTest::SetUp();
     DbBeginBatch();
     for (int i = 0; i < 300; ++i) people.push_back(AddPerson("P" + std::to_string(2000 - i)));
-    DbEndBatch();
+    ASSERT_EQ(DbEndBatch(), 1);
   }
   std::vector<std::int32_t> people;
 };

@@ -409,7 +409,9 @@ TEST_F(BatchKillTest, RepairAfterAFullDiskLeavesAFileThatChecksClean) {
       if (batch) CurrentDatabase->engine->Blocks().BeginBatch();
       for (int i = kOld; i < kOld + kAdds; ++i) {
         const std::int32_t rin = AddPerson(SurnameOf(i), "Kay", 'F');
-        if (rin > 0) DbSetNotes(rin, NotesOf(i), 0, 0, db::kIndividual);
+        // A write the killed or full disk refuses fails here; what the
+        // file holds afterwards is what the test looks at.
+        if (rin > 0) (void)DbSetNotes(rin, NotesOf(i), 0, 0, db::kIndividual);
       }
       DbCloseCurrent();
       ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);

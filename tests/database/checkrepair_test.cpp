@@ -762,7 +762,7 @@ TEST_F(CheckRepairTest, StaleFreeNoteHeadIsRebuiltFromTheBlocks) {
   const std::string notes = DbGetNotes(husband, 0, db::kIndividual, 0, 1, 0);
   ASSERT_FALSE(notes.empty());
   Engine().Blocks().Head().SetI32(orv::kHeadNoteFreeHead, 2);
-  Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+  ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
   ExpectFoundAndMended({"2 is not the location of the first free note."}, {},
                        {"2 is not the location of the first free note."});
   EXPECT_EQ(Engine().Blocks().Head().I32(orv::kHeadNoteFreeHead), freed);
@@ -779,7 +779,7 @@ TEST_F(CheckRepairTest, NoteBlockBothFreeAndInUseGetsItsOwnerBack) {
   std::fill(block.begin() + 8, block.end(), 0);
   PutRaw(RecordKind::NoteBlock, 3, block);
   Engine().Blocks().Head().SetI32(orv::kHeadNoteFreeHead, 3);
-  Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+  ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
   const std::string notes = DbGetNotes(husband, 0, db::kIndividual, 0, 1, 0);
   const std::string line = "Note block 3 names owner 0 but belongs to Individual 1.";
   EXPECT_GT(Check(0), 0u);
@@ -1084,12 +1084,12 @@ TEST_F(CheckRepairConvergenceTest, RepairLeavesAFileThatChecksClean) {
       {"delete chain lost",
        [this] {
          Engine().Blocks().Head().SetI32(orv::kHeadIndividualChain, 0);
-         Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+         ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
        }},
       {"header block count",
        [this] {
          Engine().Blocks().Head().SetI32(orv::kHeadIndividualBlocks, 5);
-         Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+         ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
        }},
       {"DBMap count above the type map's",
        [this] {
@@ -1136,7 +1136,7 @@ TEST_F(CheckRepairConvergenceTest, RepairLeavesAFileThatChecksClean) {
          AddSource("Parish register");
          AddSource("Will");
          Engine().Blocks().Head().SetI32(orv::kHeadSourceRoot, 0);
-         Engine().Blocks().WriteHeader(orv::HeadPart::Counters);
+         ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
        }},
   };
   const std::string clean = ReadAll(family);

@@ -388,7 +388,7 @@ TEST_F(DbCallsTest, CountsBatchAndVersion) {
   DbBeginBatch();
   EXPECT_TRUE(CurrentDatabase->engine->Blocks().InBatch());
   DbFlush();
-  DbEndBatch();
+  EXPECT_EQ(DbEndBatch(), 1);
   EXPECT_FALSE(CurrentDatabase->engine->Blocks().InBatch());
   EXPECT_EQ(CurrentDatabase->GetFamilyName(), family);
   EXPECT_TRUE(boxes.Calls().empty());
@@ -401,7 +401,7 @@ TEST_F(DbCallsTest, FileSettingsSwitchLogging) {
   EXPECT_FALSE(settings.logChanges);
   EXPECT_FALSE(CurrentDatabase->host.logChanges);
   NewPerson();
-  DbSetRelation(1, 0, db::kRelParents, 0);
+  EXPECT_GT(DbSetRelation(1, 0, db::kRelParents, 0), 0);
   EXPECT_FALSE(fs::exists(log));
 
   settings.logChanges = true;
@@ -436,14 +436,14 @@ TEST_F(DbCallsTest, EachOpenLogsAsItsOwnFileSays) {
     SCOPED_TRACE(round);
     ASSERT_EQ(DbOpen(other, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_FALSE(CurrentDatabase->host.logChanges);
-    DbSetRelation(NewPerson(), 0, db::kRelParents, 0);
+    EXPECT_GT(DbSetRelation(NewPerson(), 0, db::kRelParents, 0), 0);
     DbCloseCurrent();
     EXPECT_FALSE(fs::exists(otherLog));
 
     const std::string before = fs::exists(log) ? Log() : std::string();
     ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_TRUE(CurrentDatabase->host.logChanges);
-    DbSetRelation(NewPerson(), 0, db::kRelParents, 0);
+    EXPECT_GT(DbSetRelation(NewPerson(), 0, db::kRelParents, 0), 0);
     DbCloseCurrent();
     ASSERT_TRUE(fs::exists(log));
     EXPECT_GT(Log().size(), before.size());
@@ -472,7 +472,7 @@ TEST_F(DbCallsTest, NotesCallsOnRecordsAndBlocks) {
             "MILITARY: First.\r\n\r\nMILITARY: Second.");
   EXPECT_EQ(DbReplaceTaggedNote(rin, "", "MILITARY:", 0, db::kIndividual), block);
   EXPECT_EQ(DbGetNoteTagList(rin, 0, db::kIndividual), std::vector<std::string>{});
-  DbSetNotes(rin, "BIOGRAPHY: One.\r\n\r\nBIOGRAPHY: Two.", 0, 0, db::kIndividual);
+  ASSERT_GT(DbSetNotes(rin, "BIOGRAPHY: One.\r\n\r\nBIOGRAPHY: Two.", 0, 0, db::kIndividual), 0);
   EXPECT_EQ(DbReplaceTaggedNote(rin, "", "BIOGRAPHY:", 0, db::kIndividual), 0);
   EXPECT_EQ(DbGetNoteBlock(rin, db::kIndividual), 0);
   EXPECT_EQ(DbGetNotes(rin, 0, db::kIndividual, 0, 1, 0), "");

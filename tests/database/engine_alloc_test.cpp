@@ -94,7 +94,7 @@ TEST_F(EngineTest, FullGroupOpensTheNextAtPositionOne) {
   EXPECT_EQ(engine->Blocks().Head().I32(kHeadUsedPositions), 2);
   EXPECT_EQ(engine->Records().LocateRecord(RecordKind::Individual, 28), BlockOffset(1, 1));
   EXPECT_EQ(FileBytes(FirstBlockOffset(1), 2), (std::vector<std::uint8_t>{11, kBlockIndividuals}));
-  engine->Blocks().EndBatch();
+  ASSERT_TRUE(engine->Blocks().EndBatch());
   EXPECT_EQ(FileI32(kHeadGroups), 2);
   EXPECT_EQ(FileI32(kHeadUsedPositions), 2);
   ExpectCountsAgreeWithTypeMaps();
@@ -166,7 +166,7 @@ TEST_F(EngineTest, OutsideBatchModeNewRecordsKeepTheCountersOnDisk) {
   ASSERT_EQ(engine->Records().NewRecord(RecordKind::Marriage, false), 1);
   EXPECT_EQ(FileI32(kHeadUsedPositions), 3);
   EXPECT_EQ(FileI32(kHeadHighestMarriage), 0);
-  engine->Blocks().EndBatch();
+  ASSERT_TRUE(engine->Blocks().EndBatch());
   EXPECT_EQ(FileI32(kHeadUsedPositions), 4);
   EXPECT_EQ(FileI32(kHeadHighestMarriage), 1);
 }

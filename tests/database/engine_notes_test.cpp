@@ -213,7 +213,7 @@ TEST_F(NotesTest, ChainsLongerThan32000BlocksAreCut) {
   std::int32_t field = 0;
   const std::string text(244 * 32001, 'q');
   ASSERT_EQ(engine->Notes().SetNoteText(field, text, 1), 1);
-  engine->Blocks().EndBatch();
+  ASSERT_TRUE(engine->Blocks().EndBatch());
   std::string out;
   ASSERT_EQ(engine->Notes().ReadNoteChain(field, out), 1);
   EXPECT_TRUE(engine->Notes().NotesCut());

@@ -315,7 +315,7 @@ TEST_F(TreeTest, SortedInputStaysShallow) {
     std::snprintf(name, sizeof name, "N%05d", i);
     rins.push_back(AddPerson(name, "Ann"));
   }
-  engine->Blocks().EndBatch();
+  ASSERT_TRUE(engine->Blocks().EndBatch());
   int height = 0;
   EXPECT_EQ(Structure(RecordKind::Individual, &height), rins);
   EXPECT_LE(height, static_cast<int>(4 * std::log2(n)));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 #include "CodePage.h"
 #include "EditFixture.h"
@@ -16,6 +17,7 @@
 #include "StringIds.h"
 #include "StringTable.h"
 #include "WindowPlacement.h"
+#include "WriteFaultRun.h"
 
 namespace {
 
@@ -207,7 +209,7 @@ TEST_F(EditSessionTest, RefusedSaveEndsCancelledAndFreesTheReservation) {
       CIndividualRecord back;
       ASSERT_EQ(family::Read(back, rin), 1);
       EXPECT_EQ(back.surname, "");
-      DbDeleteRecord(rin, db::kIndividual);
+      EXPECT_EQ(DbDeleteRecord(rin, db::kIndividual), 1);
     } else {
       EXPECT_FALSE(IsLive(db::kIndividual, rin));
     }
@@ -352,7 +354,7 @@ TEST_F(EditSessionTest, CancelAsksOnlyAfterAChange) {
     EXPECT_EQ(back.surname, c.surname);
     if (c.result == editsession::kIdOk) {  // put it back for the next case
       back.surname = "Hale";
-      family::Update(back, 0);
+      ASSERT_EQ(family::Update(back, 0), 1);
     }
   }
 }
@@ -500,6 +502,39 @@ TEST_F(MarriageSessionTest, DeleteUnlinksAndDeletes) {
 }
 
 // On a read-only file Delete shows why and deletes nothing.
+// A marriage saved or deleted is reported so only when it is on the file:
+// whatever write fails, an answer of done finds the file, opened again, as
+// the call left it without a fault.
+TEST_F(MarriageSessionTest, ASaveOrDeleteReportedDoneIsOnTheFile) {
+  struct Case {
+    const char* what;
+    std::function<bool()> run;
+    std::function<std::string()> stored;
+  } const cases[] = {
+      {"saved",
+       [&] {
+         CMarriageEditSession session(Load());
+         FakeList f;
+         session.Model().FillList(f.list);
+         Type(session.Model(), f.list, 7159, "Leeds", 1);
+         return session.Save(false, granted) == editsession::kIdOk;
+       },
+       [&] { return Stored().marriage.place[0]; }},
+      {"deleted",
+       [&] {
+         boxes.QueueAnswer(plat::kIdOk);
+         CMarriageEditSession session(Load());
+         return session.Delete(granted) == editsession::kIdCancel && session.IsDeleted();
+       },
+       [&] { return std::string(IsLive(db::kMarriage, mrin) ? "live" : "gone"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto op = [&] { return c.run() ? 1 : 0; };
+    ExpectDoneIsOnTheFile(family, op, 1, c.stored);
+  }
+}
+
 TEST_F(MarriageSessionTest, DeleteOnAReadOnlyFileStops) {
   CMarriageEditSession session(Load());
   CurrentDatabase->host.readOnly = true;

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "EditFixture.h"
 #include "SourceEditing.h"
+#include "WriteFaultRun.h"
 
 namespace {
 
@@ -108,6 +111,36 @@ TEST_F(MergeSourcesTest, RepositoriesSourcesAndCitations) {
             "Merged duplicates:\n\n1 repositories\n1 source records\n4 source citations");
   EXPECT_EQ(progress.texts.front(), "Merging duplicate repositories...");
   EXPECT_EQ(progress.texts.back(), "Merging duplicate marriage citations...");
+}
+
+// A write that fails while citations or sources are pointed at the
+// survivor stops the delete of what they still name: opened again, every
+// citation's source and every source's repository is there.
+TEST_F(MergeSourcesTest, AFailedWriteDeletesNothingStillNamed) {
+  const std::int32_t ann = Add("Lund", "Ann", 'F', 1900);
+  const std::int32_t archive1 = Repository("Archive");
+  const std::int32_t archive2 = Repository("Archive");
+  const std::int32_t register1 = Source("Register", "Clerk", archive1);
+  const std::int32_t register2 = Source("Register", "Clerk", archive2);
+  const std::vector<std::int32_t> citations{Cite(register1, ann, 'B', "1"),
+                                            Cite(register1, ann, 'D', "2"),
+                                            Cite(register2, ann, 'I', "3")};
+  const auto merge = [] { return static_cast<int>(sources::MergeDuplicateSources(false).sources); };
+  WriteFaultRun run(family);
+  ASSERT_EQ(run.Whole(merge), 1);
+  run.EachFault(merge, [&](const std::string&, int) {
+    for (std::int32_t c : citations) {
+      CCitationRecord citation;
+      ASSERT_EQ(DbGetRecord(c, db::kCitation, &citation), 1);
+      EXPECT_TRUE(Live(citation.sourceRin, db::kSource)) << "citation " << c;
+    }
+    for (std::int32_t s : {register1, register2}) {
+      CSourceRecord source;
+      if (DbGetRecord(s, db::kSource, &source) != 1) continue;
+      EXPECT_TRUE(Live(source.repositoryRin, db::kRepository)) << "source " << s;
+    }
+  });
+  run.Restore();
 }
 
 TEST_F(MergeSourcesTest, LaterOfTwoIdenticalSourcesSurvives) {

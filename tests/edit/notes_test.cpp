@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "../family/NodeFixture.h"
 #include "CodePage.h"
 #include "FakePorts.h"
 #include "NotesEditing.h"
+#include "WriteFaultRun.h"
 
 namespace {
 
@@ -126,6 +129,40 @@ TEST_F(NotesTest, TaggedNotesReadSaveDeleteAndResults) {
 
   CNotesSession marriage('M', mrin, "");
   EXPECT_EQ(marriage.DeleteQuestion(), 7206u);
+}
+
+// Notes that did not reach the file are not reported saved or deleted (the
+// dialog stays open with the text): whatever write fails, an answer of
+// success finds the file, opened again, as the call left it without a fault.
+TEST_F(NotesTest, ASaveOrDeleteReportedDoneIsOnTheFile) {
+  ASSERT_NE(DbSetNotes(ann, "Intro text.\r\n\r\nBIRTH: At home.", 0, 0, db::kIndividual), 0);
+  struct Case {
+    const char* what;
+    char kind;
+    const char* tag;
+    std::function<int(CNotesSession&)> op;
+    int done;
+  } const cases[] = {
+      {"individual's notes saved", 'I', "",
+       [](CNotesSession& s) { return s.Save("Born at sea.", Granted()); }, notes::kSaved},
+      {"marriage's notes saved", 'M', "",
+       [](CNotesSession& s) { return s.Save("Wed in May.", Granted()); }, notes::kSaved},
+      {"tagged paragraph saved", 'I', "BIRTH:",
+       [](CNotesSession& s) { return s.Save("In the old farmhouse.", Granted()); }, notes::kSaved},
+      {"notes deleted", 'I', "",
+       [](CNotesSession& s) { return s.Delete(Granted(), [](unsigned) { return true; }); },
+       notes::kDeleted},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::int32_t rin = c.kind == 'M' ? mrin : ann;
+    const auto op = [&] {
+      CNotesSession session(c.kind, rin, c.tag);
+      session.Load();
+      return c.op(session);
+    };
+    ExpectDoneIsOnTheFile(family, op, c.done, [&] { return Stored(rin, c.kind); });
+  }
 }
 
 TEST_F(NotesTest, GateRefusesAndReadOnlyShows3411) {

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "CitationEditing.h"
 #include "EditFixture.h"
 #include "RepositoryRecord.h"
 #include "SourceEditing.h"
+#include "WriteFaultRun.h"
 
 namespace {
 
@@ -384,6 +387,57 @@ TEST_F(SourcesTest, RepositoryStoreWritesShownFields) {
   EXPECT_EQ(back.phone, "555");
   EXPECT_EQ(record.note, "kept") << "the note read is not emptied";
   EXPECT_EQ(sources::JoinAddress(back.address), "1 Main\r\n\r\nOslo\r\nNorway\r\nEU");
+}
+
+// A citation, source or repository that did not reach the file is not
+// reported stored (its dialog stays open with what was typed): whatever
+// write fails, an answer of success finds the file, opened again, as the
+// store left it without a fault.
+TEST_F(SourcesTest, AStoreReportedDoneIsOnTheFile) {
+  const std::int32_t ann = Add("Lund", "Ann", 'F', 1900);
+  const std::int32_t source = AddSource("Ship list");
+  const std::int32_t repository = AddRepository("Archive");
+  const std::int32_t citation = Cite(source, ann, 'B', "12");
+  struct Case {
+    const char* what;
+    std::function<bool()> store;
+    std::function<std::string()> stored;
+  } const cases[] = {
+      {"citation",
+       [&] {
+         CSourcesForModel model(citation, ann, 'B', 0);
+         if (!model.Open()) return false;
+         model.Shown().pageText = "13";
+         return model.Ok(Granted());
+       },
+       [&] { return Page(citation); }},
+      {"source",
+       [&] {
+         CSourceRecord record;
+         if (DbGetRecord(source, db::kSource, &record) != 1) return false;
+         record.title = "Passenger list";
+         return sources::StoreSource(record) == source;
+       },
+       [&] {
+         CSourceRecord record;
+         return DbGetRecord(source, db::kSource, &record) == 1 ? record.title : "<none>";
+       }},
+      {"repository",
+       [&] {
+         CRepositoryRecord record;
+         if (DbGetRecord(repository, db::kRepository, &record) != 1) return false;
+         return sources::StoreRepository(record, "State Archive", "", "555") == repository;
+       },
+       [&] {
+         CRepositoryRecord record;
+         return DbGetRecord(repository, db::kRepository, &record) == 1 ? record.name : "<none>";
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto store = [&] { return c.store() ? 1 : 0; };
+    ExpectDoneIsOnTheFile(family, store, 1, c.stored);
+  }
 }
 
 TEST(SourcesForCaption, SuffixTable) {

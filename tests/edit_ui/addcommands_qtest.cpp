@@ -26,6 +26,7 @@
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "PickerDialogs.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ class AddCommandsTest : public QObject {
           CMarriageRecord couple;
           if (family::Read(couple, mrin_) == 1) wife_ = couple.wife;
           child_ = AddLind("Ola", 'M');
-          DbSetRelation(child_, 0, db::kRelParents, mrin_);
+          Stored(DbSetRelation(child_, 0, db::kRelParents, mrin_), "child link");
           unknown_ = AddLind("Kim", ' ');
         },
         [](CKorApp& app) {

@@ -46,6 +46,7 @@
 #include "StringIds.h"
 #include "TempDir.h"
 #include "TempleTable.h"
+#include "TestHelpers.h"
 #include "UserEventRecord.h"
 
 namespace {
@@ -492,7 +493,7 @@ class EditScreensTest : public QObject {
       CMarriageRecord record;
       if (family::Read(record, mrin) == 1) {
         record.marriage.date = CDateValue::DateValueFromParts(year, 0, 0, 0);
-        family::Update(record, 0);
+        Stored(family::Update(record, 0), "marriage");
       }
       return mrin;
     };

@@ -38,6 +38,7 @@
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
 #include "SmallRecordDialogs.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ class FamilyMenuTest : public QObject {
         [this] {
           ola_ = AddLind("Ola", 'M');
           eva_ = AddLind("Eva", 'F');
-          DbSetRelation(ola_, eva_, db::kRelHusband, 0);
+          Stored(DbSetRelation(ola_, eva_, db::kRelHusband, 0), "marriage");
         },
         [](CKorApp& app) {
           RegisterEditCommands(app);

@@ -364,7 +364,7 @@ class FieldListTest : public QObject {
     CUserEventRecord event(rin, db::kOwnerIndividual, typeNumber, 0);
     event.GetEvent()->date.Set(1930, 0);
     const auto eventNumber = static_cast<std::int32_t>(family::Add(event, 0));
-    DbLinkRecord(eventNumber, db::kUserEvent, rin, db::kOwnerIndividual);
+    QVERIFY(DbLinkRecord(eventNumber, db::kUserEvent, rin, db::kOwnerIndividual) > 0);
     EditEnvironment().places.Add("Salem, Essex");
     EditEnvironment().places.Add("Boston, Suffolk");
 

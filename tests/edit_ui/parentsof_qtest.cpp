@@ -23,6 +23,7 @@
 #include "RecordAccess.h"
 #include "SourceDialogs.h"
 #include "SourceRecord.h"
+#include "TestHelpers.h"
 #include "UiTestSupport.h"
 
 using namespace editui;
@@ -488,7 +489,7 @@ class ParentsOfTest : public QObject {
       const std::string given = "F" + std::to_string(i);
       const std::int32_t m = DbSetRelation(AddPerson("Dad", given, 'M'),
                                            AddPerson("Mum", given, 'F'), db::kRelHusband, 0);
-      DbSetRelation(child, 0, db::kRelParents, m);
+      Stored(DbSetRelation(child, 0, db::kRelParents, m), "child link");
       mrins.push_back(m);
     }
     return child;

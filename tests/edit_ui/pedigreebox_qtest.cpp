@@ -32,6 +32,7 @@
 #include "ModalDriving.h"
 #include "PickerDialogs.h"
 #include "RecordAccess.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ class PedigreeBoxTest : public QObject {
           mother_ = AddLind("Gun", 'F');
           ola_ = AddLind("Ola", 'M');
           mrin_ = DbSetRelation(mother_, 0, db::kRelWife, 0);
-          DbSetRelation(ola_, 0, db::kRelParents, mrin_);
+          Stored(DbSetRelation(ola_, 0, db::kRelParents, mrin_), "child link");
         },
         [](CKorApp& app) { RegisterAddCommands(app); }));
     // No Marriage screen after a new marriage: a wrong link then fails the

@@ -219,7 +219,7 @@ class SmallDialogsTest : public QObject {
     QCOMPARE(family::Read(marriage, m1), 1);
     marriage.marriage.date.Set(1950, 6, 7);
     QCOMPARE(family::Update(marriage, 0), 1);
-    DbSetRelation(her, 0, db::kRelWife, 0);
+    QVERIFY(DbSetRelation(her, 0, db::kRelWife, 0) > 0);
 
     CMarriagesForDialog dialog(nullptr, her);
     QCOMPARE(dialog.Fill(), 2);

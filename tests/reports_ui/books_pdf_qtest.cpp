@@ -27,13 +27,9 @@
 #include "ReportKindPdf.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 std::int32_t Person(const std::string& given, const std::string& surname, char sex, int born) {
   CIndividualRecord p;
@@ -65,7 +61,7 @@ std::int32_t BuildFamily(std::vector<std::int32_t>& everyone) {
       const std::int32_t mother =
           Person("Mary", surnames[next++ % 15], 'F', 1952 - 28 * generation);
       const std::int32_t mrin = DbSetRelation(father, mother, db::kRelHusband, 0);
-      DbSetRelation(child, 0, db::kRelParents, mrin);
+      Stored(DbSetRelation(child, 0, db::kRelParents, mrin), "link");
       parents.push_back(father);
       parents.push_back(mother);
     }
@@ -78,13 +74,13 @@ std::int32_t BuildFamily(std::vector<std::int32_t>& everyone) {
       notes +=
           "A paragraph of family notes, told by a cousin and written down in the "
           "parish book, long enough to wrap over several lines.\r\n\r\n";
-    DbSetNotes(rin, notes, 0, 0, db::kIndividual);
+    Stored(DbSetNotes(rin, notes, 0, 0, db::kIndividual), "notes");
     CCitationRecord c;
     c.sourceRin = register_;
     c.ownerLetter = db::kOwnerBirth;
     c.ownerNumber = rin;
     c.pageText = "folio " + std::to_string(rin);
-    DbAddRecord(db::kCitation, 0, &c);
+    Stored(DbAddRecord(db::kCitation, 0, &c), "record");
   }
   return everyone.front();
 }
@@ -120,7 +116,7 @@ class LongLives {
       notes +=
           "Remembered by the family as a careful keeper of the accounts of the farm and of the "
           "chapel, who wrote the names of every child into the front of the old bible.\r\n\r\n";
-    DbSetNotes(rin, notes, 0, 0, db::kIndividual);
+    Stored(DbSetNotes(rin, notes, 0, 0, db::kIndividual), "notes");
     if (source_ == 0) {
       CSourceRecord source;
       source.title = "Parish Registers of the Wirksworth Hundred, Baptisms and Burials";
@@ -131,7 +127,7 @@ class LongLives {
     c.ownerLetter = db::kOwnerBirth;
     c.ownerNumber = rin;
     c.pageText = "volume " + std::to_string(rin % 7 + 1) + ", folio " + std::to_string(rin);
-    DbAddRecord(db::kCitation, 0, &c);
+    Stored(DbAddRecord(db::kCitation, 0, &c), "record");
     return rin;
   }
 
@@ -157,7 +153,7 @@ std::int32_t BuildDescendants(LongLives& lives) {
         const std::int32_t child =
             lives.Add(male ? "Harrington" : "Osborne", c % 2 == 0 ? 'M' : 'F',
                       1800 + 28 * generation + 2 * c);
-        DbSetRelation(child, 0, db::kRelParents, mrin);
+        Stored(DbSetRelation(child, 0, db::kRelParents, mrin), "link");
         children.push_back(child);
       }
     }
@@ -176,7 +172,9 @@ std::int32_t BuildAncestors(LongLives& lives) {
     for (std::int32_t child : level) {
       const std::int32_t father = lives.Add("Kendrick", 'M', 1950 - 28 * generation);
       const std::int32_t mother = lives.Add("Pemberton", 'F', 1952 - 28 * generation);
-      DbSetRelation(child, 0, db::kRelParents, DbSetRelation(father, mother, db::kRelHusband, 0));
+      Stored(DbSetRelation(child, 0, db::kRelParents,
+                           DbSetRelation(father, mother, db::kRelHusband, 0)),
+             "link");
       parents.push_back(father);
       parents.push_back(mother);
     }

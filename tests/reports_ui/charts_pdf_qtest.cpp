@@ -22,13 +22,9 @@
 #include "RecordAccess.h"
 #include "ReportKindPdf.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 std::int32_t Person(const std::string& given, const std::string& surname, char sex, int born,
                     int died, const std::string& town = "") {
@@ -49,7 +45,7 @@ std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
   return DbSetRelation(husband, wife, db::kRelHusband, 0);
 }
 void Child(std::int32_t mrin, std::int32_t child) {
-  DbSetRelation(child, 0, db::kRelParents, mrin);
+  Stored(DbSetRelation(child, 0, db::kRelParents, mrin), "child link");
 }
 
 // Draws every page of the chart on dc, with newPage between pages; answers

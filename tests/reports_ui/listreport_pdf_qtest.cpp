@@ -29,13 +29,9 @@
 #include "ReportPrintSetup.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 std::unique_ptr<CListReport> MakeList(int kind, std::int32_t source) {
   switch (kind) {
@@ -295,7 +291,7 @@ class ListReportPdfTest : public QObject {
       CSourceRecord other;
       other.title = "Land records of lot " + std::to_string(100 + i);
       other.author = "Clerk " + std::to_string(i);
-      DbAddRecord(db::kSource, 0, &other);
+      Stored(DbAddRecord(db::kSource, 0, &other), "record");
     }
     for (int i = 0; i < 70; ++i) {
       CIndividualRecord person;
@@ -305,13 +301,13 @@ class ListReportPdfTest : public QObject {
       person.birth.place[0] = "Town" + std::to_string(i % 10);
       person.birth.place[3] = "USA";
       const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
-      DbSetNotes(rin, "Plain paragraph of notes for Rose.", 0, 0, db::kIndividual);
+      Stored(DbSetNotes(rin, "Plain paragraph of notes for Rose.", 0, 0, db::kIndividual), "notes");
       CCitationRecord citation;
       citation.sourceRin = source;
       citation.ownerLetter = db::kOwnerIndividual;
       citation.ownerNumber = rin;
       citation.pageText = "folio " + std::to_string(i + 1);
-      DbAddRecord(db::kCitation, 0, &citation);
+      Stored(DbAddRecord(db::kCitation, 0, &citation), "record");
     }
     return source;
   }

@@ -25,6 +25,7 @@
 #include "RecordingDevice.h"
 #include "ReportKinds.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ class ShadeColourTest : public QObject {
     const std::int32_t wife = AddPerson("Beatrice", "Bell", 'F', 1853);
     const std::int32_t mrin = DbSetRelation(husband, wife, db::kRelHusband, 0);
     for (const char* child : {"Charles", "Diana", "Edith"})
-      DbSetRelation(AddPerson(child, "Ashdown", 'M', 1878), 0, db::kRelParents, mrin);
+      QVERIFY(DbSetRelation(AddPerson(child, "Ashdown", 'M', 1878), 0, db::kRelParents, mrin) > 0);
     profile_.SetColor("Reports", "ShadeClr", 0x80C0FF);  // orange
     profile_.SetInt("Options", "Shading", 1);
     rpt::CurrentReportRunState().printState = 2;

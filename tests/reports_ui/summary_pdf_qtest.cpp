@@ -28,13 +28,9 @@
 #include "ReportKindPdf.h"
 #include "SourceRecord.h"
 #include "TempDir.h"
+#include "TestHelpers.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
 
 std::string PdfPageText(const std::string& pdf, int page) {
   const std::string txt = pdf + "." + std::to_string(page) + ".txt";
@@ -63,7 +59,7 @@ std::int32_t Marry(std::int32_t husband, std::int32_t wife) {
 }
 
 void Child(std::int32_t mrin, std::int32_t child) {
-  DbSetRelation(child, 0, db::kRelParents, mrin);
+  Stored(DbSetRelation(child, 0, db::kRelParents, mrin), "link");
 }
 
 struct Family {
@@ -80,7 +76,7 @@ Family Build(const std::string& folder) {
   if (family::Read(marriage, m) == 1) {
     marriage.marriage.date.Set(1904, 6, 2);
     marriage.marriage.place[0] = "Hallstad church";
-    family::Update(marriage, 0);
+    Stored(family::Update(marriage, 0), "record");
   }
   for (const char* child : {"Alice", "Bertram", "Cecily"})
     Child(m, AddPerson(child, "Holroyd", 'F', 1905));
@@ -98,7 +94,7 @@ Family Build(const std::string& folder) {
     for (int i = 0; i < 25; ++i) notes += "Roger worked the <I>Calder</I> mills all his life. ";
     notes += "\r\n\r\n";
   }
-  DbSetNotes(f.root, notes, 0, 0, db::kIndividual);
+  Stored(DbSetNotes(f.root, notes, 0, 0, db::kIndividual), "notes");
   CSourceRecord source;
   source.title = "Halifax Parish Register";
   const std::int32_t s = DbAddRecord(db::kSource, 0, &source);
@@ -107,7 +103,7 @@ Family Build(const std::string& folder) {
   citation.ownerLetter = db::kOwnerBirth;
   citation.ownerNumber = f.root;
   citation.pageText = "folio 17";
-  DbAddRecord(db::kCitation, 0, &citation);
+  Stored(DbAddRecord(db::kCitation, 0, &citation), "record");
   // A photo of Roger.
   QImage image(200, 300, QImage::Format_RGB32);
   image.fill(QColor(120, 140, 200));

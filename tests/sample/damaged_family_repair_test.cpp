@@ -81,7 +81,7 @@ bool BuildLargeFamily(const std::string& path, int count) {
     ok &= DbSetNotes(i, "Noted about person " + std::to_string(i) + ".", 0, 0, db::kIndividual) > 0;
   for (int i = 1; i <= count; i += 20)
     ok &= CurrentDatabase->engine->Owners().NewCitation(false, 1, i, db::kOwnerIndividual) > 0;
-  DbEndBatch();
+  ok &= DbEndBatch() == 1;
   return DbCloseCurrent() == 1 && ok;
 }
 

@@ -14,6 +14,7 @@
 #include "MultimediaItem.h"
 #include "PlaceEventObject.h"
 #include "UserEventRecord.h"
+#include "WriteFaultRun.h"
 
 namespace {
 
@@ -97,6 +98,35 @@ TEST_F(PlacesPassTest, ReplacesEveryPlaceOnceAndSplitsBack) {
   // The second run finds the replacement already there.
   EXPECT_EQ(job.ReplacePlaces(nullptr), 0u);
   EXPECT_EQ(Get(a).birth.FormatPlace(", "), "Lyon, Metropole, Rhone");
+}
+
+// The count the user is shown is of places on the file: whatever write
+// fails, the file opened again holds at least as many replaced places.
+TEST_F(PlacesPassTest, ACountedPlaceIsOnTheFile) {
+  const std::int32_t a = BornIn("Anna", "Lyon", "Rhone", "Lyon");
+  const std::int32_t b = BornIn("Berta", "Lyon", "");
+  const std::int32_t c = BornIn("Cora", "Lyon", "");
+  const auto replace = [] {
+    CGlobalReplaceJob job;
+    job.target = CGlobalReplaceJob::kPlacesTarget;
+    job.search = "Lyon";
+    job.replacement = "Lione";
+    return static_cast<int>(job.ReplacePlaces(nullptr));
+  };
+  const auto onFile = [&] {
+    int replaced = 0;
+    for (std::int32_t rin : {a, b, c}) {
+      const CIndividualRecord r = Get(rin);
+      replaced += (r.birth.place[0] == "Lione") + (r.death.place[0] == "Lione");
+    }
+    return replaced;
+  };
+  WriteFaultRun run(family);
+  ASSERT_EQ(run.Whole(replace), 4);
+  ASSERT_EQ(onFile(), 4);
+  run.EachFault(replace, [&](const std::string&, int counted) { EXPECT_GE(onFile(), counted); });
+  run.Restore();
+  boxes.Clear();
 }
 
 TEST_F(PlacesPassTest, UserEventPlaces) {

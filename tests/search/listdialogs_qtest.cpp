@@ -257,7 +257,7 @@ class ListDialogsTest : public QObject {
     const std::int32_t mrin = DbSetRelation(dad, 0, db::kRelHusband, 0);
     QVERIFY(DbSetRelation(child, 0, db::kRelParents, mrin) > 0);
     // The father goes, so the family holds the child alone.
-    DbUnlinkRIN(dad, db::kIndividual);
+    QVERIFY(DbUnlinkRIN(dad, db::kIndividual) != 0);
     QCOMPARE(DbDeleteRecord(dad, db::kIndividual), 1);
     CKorDoc document;
     document.m_visitedRins = {static_cast<std::uint32_t>(child), 3};
@@ -441,7 +441,7 @@ class ListDialogsTest : public QObject {
     const std::int32_t son = AddPerson("Siv", "Berg", 'M', 1930);
     QVERIFY(DbSetRelation(son, 0, db::kRelParents, mrin) > 0);
     for (const char* wife : {"Ada", "Bea", "Cia"})
-      DbSetRelation(son, AddPerson(wife, "Moe", 'F', 1932), db::kRelHusband, 0);
+      QVERIFY(DbSetRelation(son, AddPerson(wife, "Moe", 'F', 1932), db::kRelHusband, 0) > 0);
     D dialog(nullptr);
     dialog.startRin = son;
     dialog.open();
@@ -458,7 +458,7 @@ class ListDialogsTest : public QObject {
   void templeNamesModeJudgesAndOpensSealToSpouseStatus() {
     const std::int32_t man = AddPerson("Odd", "Berg", 'M', 1800);
     const std::int32_t wife = AddPerson("Kari", "Dahl", 'F', 1802);
-    DbSetRelation(man, wife, db::kRelHusband, 0);
+    QVERIFY(DbSetRelation(man, wife, db::kRelHusband, 0) > 0);
     const std::int32_t single = AddPerson("Una", "Vik", 'F', 1990);
     CAppOptions options;
     options.showZel = 1;
@@ -504,8 +504,8 @@ class ListDialogsTest : public QObject {
 
   void marriageListPagesAndReturnsTheMrin() {
     for (int i = 0; i < 30; ++i)
-      DbSetRelation(AddPerson("Al", kSurnames[i % 8], 'M', 0), AddPerson("Bea", "Vik", 'F', 0),
-                    db::kRelHusband, 0);
+      QVERIFY(DbSetRelation(AddPerson("Al", kSurnames[i % 8], 'M', 0),
+                            AddPerson("Bea", "Vik", 'F', 0), db::kRelHusband, 0) > 0);
     CMarriageSearchListDialog dialog;
     dialog.startMrin = 15;
     dialog.open();

@@ -23,6 +23,7 @@
 #include "OrdinanceObject.h"
 #include "SourceRecord.h"
 #include "UserEventRecord.h"
+#include "WriteFaultRun.h"
 
 namespace {
 
@@ -340,6 +341,57 @@ TEST_F(MergeTest, ALinkWithoutParentsDoesNotStayBesideAFamily) {
     EXPECT_EQ(links[0].GetSealingEvent()->date.year, 1930);
     EXPECT_EQ(Get(primary).numbers[CIndividualRecord::kParentsMrin], mrin);
   }
+}
+
+// A write that fails anywhere in a merge is told, and the merge stops
+// before it deletes the duplicate and reports failure: opened again, the
+// file holds the primary, the duplicate and the marriages taken over. Only
+// a write cut short in the duplicate's own delete may leave the merge whole
+// (the delete reached the file, or the open finishes it).
+TEST_F(MergeTest, AFailedWriteStopsTheMergeBeforeTheDuplicateIsDeleted) {
+  const std::int32_t erik = Person("Erik", 'M', 1898);
+  const std::int32_t primary = Person("Anna", 'F', 1900);
+  const std::int32_t duplicate = Person("Ana", 'F', 1900);
+  const std::int32_t withPrimary = Marry(erik, primary);
+  const std::int32_t withDuplicate = Marry(erik, duplicate);
+  const std::int32_t second = Marry(Person("Olof", 'M', 1890), duplicate);
+  Marry(Person("Sven", 'M', 1891), duplicate);
+  ChildOf(withPrimary, "Per", 'M');
+  ChildOf(withDuplicate, "Pal", 'M');
+  ASSERT_NE(DbSetNotes(duplicate, "Duplicate note.\r\n", 0, 0, db::kIndividual), 0);
+  ASSERT_NE(DbSetNotes(primary, "Primary note.\r\n", 0, 0, db::kIndividual), 0);
+  // The marriage to Sven is left behind and goes with the duplicate.
+  MergeChoices choices;
+  choices.allMarriages = false;
+  choices.marriages = {withDuplicate, second};
+  choices.deleteLeftBehind = true;
+  const auto merge = [&] { return MergeIndividuals(primary, duplicate, choices, MatchOptions{}); };
+  const auto spousesAndNotes = [&] {
+    std::string out;
+    for (std::int32_t m : List(db::kRelSpouses, primary)) out += std::to_string(m) + " ";
+    return out + DbGetNotes(primary, 0, db::kIndividual, 0, 1, 0);
+  };
+
+  WriteFaultRun run(family);
+  ASSERT_EQ(run.Whole(merge), 1);
+  ASSERT_FALSE(Live(duplicate));
+  const std::string merged = spousesAndNotes();
+  ASSERT_NE(merged.find("Duplicate note."), std::string::npos);
+  run.EachFault(merge, [&](const std::string&, int answer) {
+    EXPECT_TRUE(std::any_of(boxes.Calls().begin(), boxes.Calls().end(),
+                            [](const auto& c) { return c.text.rfind("Write Error", 0) == 0; }));
+    boxes.Clear();
+    EXPECT_TRUE(Live(primary));
+    if (Live(duplicate)) {
+      EXPECT_EQ(answer, 0);
+      EXPECT_EQ(Marriage(withDuplicate).husband, erik);
+      EXPECT_GT(Marriage(second).husband, 0);
+    } else {
+      EXPECT_EQ(spousesAndNotes(), merged);
+    }
+  });
+  run.Restore();
+  boxes.Clear();
 }
 
 TEST_F(MergeTest, OrdinancesMoveOnlyToAPrimaryWithout) {

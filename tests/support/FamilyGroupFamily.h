@@ -17,6 +17,7 @@
 #include "IndividualRecord.h"
 #include "RecordAccess.h"
 #include "SourceRecord.h"
+#include "TestHelpers.h"
 #include "UserEventRecord.h"
 
 struct FamilyGroupFamily {
@@ -81,7 +82,7 @@ inline std::int32_t UserEvent(std::int32_t owner, char ownerKind, const std::str
   event.description = description;
   if (confidential) event.yesNo = 'Y';
   const auto number = static_cast<std::int32_t>(family::Add(event, 0));
-  if (number > 0) DbLinkRecord(number, db::kUserEvent, owner, ownerKind);
+  if (number > 0) Stored(DbLinkRecord(number, db::kUserEvent, owner, ownerKind), "event link");
   return number;
 }
 
@@ -122,7 +123,8 @@ inline FamilyGroupFamily BuildFamilyGroupFamily() {
             sex == 'F' ? child : Person("Sue", "Stone", 'F', 1931 + i));
     if (Cite(i % 2 ? b.source1 : b.source2, db::kOwnerBirth, child, "page " + std::to_string(i)))
       ++b.citations;
-    DbSetNotes(child, LongNote("Child" + std::to_string(i + 1), 2), 0, 0, db::kIndividual);
+    Stored(DbSetNotes(child, LongNote("Child" + std::to_string(i + 1), 2), 0, 0, db::kIndividual),
+           "notes");
   }
   for (int i = 0; i < 12; ++i)
     if (Cite(i % 2 ? b.source1 : b.source2, db::kOwnerIndividual, b.husband,
@@ -130,9 +132,10 @@ inline FamilyGroupFamily BuildFamilyGroupFamily() {
       ++b.citations;
   if (Cite(b.source1, db::kOwnerBirth, b.wife, "folio 3")) ++b.citations;
   if (Cite(b.source2, db::kOwnerMarriageEvent, b.family, "folio 9")) ++b.citations;
-  DbSetNotes(b.husband, LongNote("Harold", 4), 0, 0, db::kIndividual);
-  DbSetNotes(b.wife, LongNote("Wendy", 3) + "\r\n\r\nAddress " + std::string(300, 'q'), 0, 0,
-             db::kIndividual);
-  DbSetNotes(b.family, LongNote("Marriage", 2), 0, 0, db::kMarriage);
+  Stored(DbSetNotes(b.husband, LongNote("Harold", 4), 0, 0, db::kIndividual), "notes");
+  Stored(DbSetNotes(b.wife, LongNote("Wendy", 3) + "\r\n\r\nAddress " + std::string(300, 'q'), 0, 0,
+                    db::kIndividual),
+         "notes");
+  Stored(DbSetNotes(b.family, LongNote("Marriage", 2), 0, 0, db::kMarriage), "notes");
   return b;
 }

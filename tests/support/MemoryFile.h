@@ -3,6 +3,7 @@
 // vector (seeded from and compared with a real file's bytes), FailingFile
 // passes writes on to another file until a byte limit, then fails every write
 // while reads go on working, as a cut power line leaves a file,
+// OneWriteFailsFile fails a single write and passes the others on,
 // FullDiskFile fails the writes that would grow a file past a size, and
 // PassThroughFile hands every call on (the base of files that watch writes).
 
@@ -105,7 +106,8 @@ class FailingFile : public plat::RandomAccessFile {
       return true;
     }
     failed_ = true;
-    if (room > 0) inner_.WriteAt(pos, data, static_cast<std::size_t>(room));
+    // The bytes up to the limit reach the file; the write fails all the same.
+    if (room > 0) (void)inner_.WriteAt(pos, data, static_cast<std::size_t>(room));
     written_ += room;
     return false;
   }
@@ -121,6 +123,27 @@ class FailingFile : public plat::RandomAccessFile {
   bool failed_ = false;
 };
 
+// A disk that is full for one moment: the write numbered failAt (counted
+// from 0) fails with nothing written, every other one goes through.
+class OneWriteFailsFile : public PassThroughFile {
+ public:
+  static constexpr std::uint64_t kNone = std::numeric_limits<std::uint64_t>::max();
+
+  explicit OneWriteFailsFile(plat::RandomAccessFile& inner, std::uint64_t failAt = kNone)
+      : PassThroughFile(inner), failAt_(failAt) {}
+
+  // The writes asked for so far, the failed one included.
+  std::uint64_t Writes() const { return writes_; }
+
+  bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
+    return writes_++ != failAt_ && inner_.WriteAt(pos, data, len);
+  }
+
+ private:
+  std::uint64_t failAt_;
+  std::uint64_t writes_ = 0;
+};
+
 // A disk that fills: writes within the inner file's present size go
 // through, a write that would grow it past limit bytes stores what fits and
 // fails.
@@ -134,7 +157,8 @@ class FullDiskFile : public plat::RandomAccessFile {
   bool WriteAt(std::uint64_t pos, const void* data, std::size_t len) override {
     if (pos + len <= limit_ || pos + len <= static_cast<std::uint64_t>(inner_.Size()))
       return inner_.WriteAt(pos, data, len);
-    if (pos < limit_) inner_.WriteAt(pos, data, static_cast<std::size_t>(limit_ - pos));
+    if (pos < limit_)
+      (void)inner_.WriteAt(pos, data, static_cast<std::size_t>(limit_ - pos));  // as above
     return false;
   }
   bool Flush() override { return inner_.Flush(); }

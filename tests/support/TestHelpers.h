@@ -1,6 +1,8 @@
 #pragma once
-// Small helpers shared by tests: a whole file read or written, and a local
-// time.
+// Small helpers shared by tests: a whole file read or written, a local
+// time, and a write of a test family that must not fail.
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <iterator>
@@ -32,4 +34,17 @@ inline std::time_t LocalTimeOf(int year, int month, int day, int hour, int minut
   tm.tm_min = minute;
   tm.tm_isdst = -1;
   return std::mktime(&tm);
+}
+
+// The result of a write that builds a test's family (a record number, a note
+// block, 1): a failure (not above 0) leaves the family short of what the test
+// relies on, so the program stops there, naming what failed. For builders
+// shared by GoogleTest and Qt Test programs, and for Qt tests.
+template <class T>
+T Stored(T result, const char* what) {
+  if (result <= 0) {
+    std::fprintf(stderr, "the test family could not be written: %s\n", what);
+    std::abort();
+  }
+  return result;
 }

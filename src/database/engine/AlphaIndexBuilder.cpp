@@ -195,9 +195,9 @@ int CAlphaIndexBuilder::BuildIndexFile() {
   // The closing slot is written as 0 and the file cut behind it: a file
   // reused from a longer index must not keep entries past the new end.
   std::uint8_t zero[4] = {};
-  if (!ora.WriteAt(written, zero, 4) || !ora.Truncate(written + 4)) writeFailed = true;
+  if (!ora.WriteAt(written, zero, 4) || !ora.Truncate(written + 4) || !ora.Flush())
+    writeFailed = true;
   if (writeFailed) fileFailed_ = true;
-  ora.Flush();
   if (cancelled_ || writeFailed) {
     host_.alphaEntries = 0;
     host_.indexStale = 1;

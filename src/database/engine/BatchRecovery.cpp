@@ -153,7 +153,8 @@ int ORV3::RecoverInterruptedBatch() {
   notes_.RebuildFreeList();
 
   head.SetByte(kHeadBatchMark, 0);
-  blocks_.WriteHeader(HeadPart::Whole);
+  // A mark left (the failure counted and told) has the next open recover again.
+  (void)blocks_.WriteHeader(HeadPart::Whole);
   blocks_.Flush();
   for (int i = 1; i <= 4; ++i) records_.RecountMaxVars(i);
   return 1;

@@ -81,13 +81,15 @@ std::int64_t BlockStore::AllocateBlock(int type) {
     // The block did not reach the file (a full disk): its type byte goes
     // too, so that the type map counts what the DBMap and header count.
     const std::uint8_t free = 0;
-    Put(FirstBlockOffset(g) + p, &free, 1);
+    (void)Put(FirstBlockOffset(g) + p, &free, 1);  // best effort: the allocation failed already
     return -1;
   }
   dbMap_.SetCount(g, type, dbMap_.Count(g, type) + 1);
   WriteDBMapCount(g, type);
   IncrementFileBlockCount(type);
-  WriteHeader(HeadPart::Whole);
+  // A failure is counted and told (PutNow); the change under way fails by
+  // the count (EditScope, NewRecordWait).
+  (void)WriteHeader(HeadPart::Whole);
   Flush();
   // The type byte just written is the only change to the group's type map.
   if (g < GroupCount() && groups_[g])
@@ -133,7 +135,7 @@ int BlockStore::EnsureRecordBlocks(std::int32_t r, int type, int perBlock) {
   batch_ = savedBatch;
   // The allocations above held back the header; outside batch mode it must
   // reach the disk now, or a later allocation could reuse these positions.
-  if (allocated && !batch_) WriteHeader(HeadPart::Whole);
+  if (allocated && !batch_ && !WriteHeader(HeadPart::Whole)) ok = 0;
   Flush();
   return ok;
 }
@@ -180,6 +182,6 @@ int BlockStore::SetFileBlockCount(int type, std::int32_t count, bool setHighest)
   const bool inTail = type == kBlockUserEvents || type == kBlockEventTypes ||
                       type == kBlockContacts || type == kBlockOtherNames ||
                       type == kBlockMultimedia;
-  WriteHeader(inTail ? HeadPart::Tail : HeadPart::Counters);
+  (void)WriteHeader(inTail ? HeadPart::Tail : HeadPart::Counters);  // as in AllocateBlock
   return 1;
 }

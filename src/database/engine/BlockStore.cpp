@@ -319,7 +319,7 @@ bool BlockStore::WriteHeader(HeadPart part) {
 void BlockStore::BeginBatch() {
   if (!batch_ && (head_.Byte(kHeadBatchMark) & kMarkBatch) == 0) {
     head_.SetByte(kHeadBatchMark, head_.Byte(kHeadBatchMark) | kMarkBatch);
-    WriteHeader(HeadPart::Tail);
+    (void)WriteHeader(HeadPart::Tail);  // failure counted and told (PutNow)
   }
   batch_ = true;
 }
@@ -330,7 +330,9 @@ void BlockStore::MarkTreeChange(bool on) {
   const std::uint8_t now = on ? was | kMarkTreeChange : was & ~kMarkTreeChange;
   if (now == was) return;
   head_.SetByte(kHeadBatchMark, now);
-  WriteHeader(HeadPart::Tail);
+  // A failure is counted and told (PutNow); the change under way fails by
+  // the count (EditScope, NewRecordWait).
+  (void)WriteHeader(HeadPart::Tail);
 }
 
 void BlockStore::MarkAdd(bool on) {
@@ -339,7 +341,7 @@ void BlockStore::MarkAdd(bool on) {
   const std::uint8_t now = on ? was | kMarkAdd : was & ~kMarkAdd;
   if (now == was) return;
   head_.SetByte(kHeadBatchMark, now);
-  WriteHeader(HeadPart::Tail);
+  (void)WriteHeader(HeadPart::Tail);  // as in MarkTreeChange
 }
 
 bool BlockStore::EndBatch() {
@@ -356,7 +358,8 @@ bool BlockStore::EndBatch() {
 }
 
 void BlockStore::Flush() {
-  WritePending();
+  // A failure is counted and told (PutNow); the add waiting fails by the count.
+  (void)WritePending();
   if (batch_ || host_->readOnly || holding_ > 0) return;  // a closed file flushes nothing
   if (editing_ > 0) {
     editFlushWanted_ = true;
@@ -414,8 +417,9 @@ int BlockStore::FreePositionsBeyondTheFile(int g, std::uint8_t* first) {
 void BlockStore::WriteDBMapCount(int g, int t) {
   std::uint8_t two[2];
   PutI16(two, static_cast<std::int16_t>(dbMap_.Count(g, t)));
-  Put(BlockNumberOffset(head_.I32(kHeadDBMapBlock)) + DBMap::CountOffset(g, t), two, 2);
-  if (t <= kMirrorTypes) Put(DBMap::MirrorOffset(g, t), two, 2);
+  // Failures counted and told (PutNow); the change under way fails by the count.
+  (void)Put(BlockNumberOffset(head_.I32(kHeadDBMapBlock)) + DBMap::CountOffset(g, t), two, 2);
+  if (t <= kMirrorTypes) (void)Put(DBMap::MirrorOffset(g, t), two, 2);
 }
 
 bool BlockStore::MendDBMapCount(int g, int t, int count) {
@@ -501,7 +505,8 @@ int BlockStore::RecoverAllocationCounters() {
   if (groups != storedGroups || used != storedUsed) {
     head_.SetI32(kHeadGroups, groups);
     head_.SetI32(kHeadUsedPositions, used);
-    if (!allocationDamaged_) WriteHeader(HeadPart::Counters);
+    // A mend of the open: memory holds it; a failed write is counted and told.
+    if (!allocationDamaged_) (void)WriteHeader(HeadPart::Counters);
   }
   return 1;
 }
@@ -621,7 +626,7 @@ int BlockStore::LoadDBMap() {
         grew = true;
       }
     }
-  if (grew) Put(BlockNumberOffset(b), dbMap_.Data(), kBlockSize);
+  if (grew) (void)Put(BlockNumberOffset(b), dbMap_.Data(), kBlockSize);  // a mend, as above
   // Counts a group cannot hold, and counts of groups the file does not
   // have, are damage; in memory they are held to what can be, so that every
   // walk over the map stays inside the file.
@@ -684,7 +689,7 @@ int BlockStore::OpenStructures() {
     const int g = (b - 1) / kGroupPositions;
     dbMap_.SetCount(g, kBlockDBMap, dbMap_.Count(g, kBlockDBMap) + 1);
     WriteDBMapCount(g, kBlockDBMap);
-    WriteHeader(HeadPart::Whole);
+    (void)WriteHeader(HeadPart::Whole);  // a mend of the open, as above
     Flush();
     holding_ = held;
   }

@@ -43,7 +43,7 @@ class BlockStore {
   // ---- file structures ----
   // Writes the header, mirror, group 0 and the DBMap of a new file into the
   // opened, empty file. 1, or 0 when a write failed.
-  int Create(const std::string& path, const NewFileOptions& options);
+  [[nodiscard]] int Create(const std::string& path, const NewFileOptions& options);
   // Reads the header, mends stale allocation counters, builds the group
   // indexes and reads the DBMap (rebuilding it when needed), merging the
   // mirror into it. 1, or -1 when the file cannot be used.
@@ -56,13 +56,13 @@ class BlockStore {
   // Writes a part of the header. In batch mode the counter area is skipped
   // (success) and the whole header is skipped (failure); the tail is always
   // written. A whole-header write sets the format version to "400".
-  bool WriteHeader(orv::HeadPart part);
+  [[nodiscard]] bool WriteHeader(orv::HeadPart part);
   // Enters batch mode and marks the header's tail, so that a file left by a
   // process that died in the batch is mended when it is next opened.
   void BeginBatch();
   // Leaves batch mode and writes the whole header, counters included; false
   // when that write failed.
-  bool EndBatch();
+  [[nodiscard]] bool EndBatch();
   bool InBatch() const { return batch_; }
   // Sets or clears the header's tree-change mark (written in the tail);
   // nothing in batch mode, whose own mark covers the trees, nor while
@@ -128,9 +128,9 @@ class BlockStore {
   // true while mends of the open are held back from the file.
   bool HoldsMends() const { return heldHeader_ || heldDBMap_; }
   // Writes the held mends now; true when there were none or they were written.
-  bool WriteMends() { return !HoldsMends() || WriteHeldMends(); }
+  [[nodiscard]] bool WriteMends() { return !HoldsMends() || WriteHeldMends(); }
   // Sets the DBMap count of a type in a group and writes it with its mirror.
-  bool MendDBMapCount(int g, int t, int count);
+  [[nodiscard]] bool MendDBMapCount(int g, int t, int count);
 
   // ---- read scopes and held flushes ----
   // While a read scope is open every write is skipped (success) and no block
@@ -179,24 +179,24 @@ class BlockStore {
 
   // ---- positioned access to the family file ----
   // Write: skipped (success) when read-only; "Write Error" when short.
-  bool Put(std::int64_t pos, const void* data, std::size_t len);
+  [[nodiscard]] bool Put(std::int64_t pos, const void* data, std::size_t len);
   // A write whose order does not matter to a batch cut short, because the
   // next open rebuilds what it holds (the links of the record trees): in
   // batch mode it is held in memory, read back from there, and written with
   // the others of its block when the batch ends (or when many are held).
   // Outside batch mode, or longer than kMaxHeldWrite bytes, it is a Put.
-  bool PutLater(std::int64_t pos, const void* data, std::size_t len);
+  [[nodiscard]] bool PutLater(std::int64_t pos, const void* data, std::size_t len);
   static constexpr std::size_t kMaxHeldWrite = 12;
   // Writes the held writes, a write per block (one each where small writes
   // are cheap); true when all reached the file (those that did not stay
   // held, and the batch mark stays set).
-  bool WriteHeldWrites();
+  [[nodiscard]] bool WriteHeldWrites();
   // The first write of a record just numbered. While a NewRecordWait lives
   // in batch mode it waits, read back from memory, until the next write: one
   // that covers it (the record written whole) reaches the file in its place,
   // any other is preceded by it, so the file goes through the same states
   // less one. Otherwise it is a Put.
-  bool PutNew(std::int64_t pos, const void* data, std::size_t len);
+  [[nodiscard]] bool PutNew(std::int64_t pos, const void* data, std::size_t len);
   // Opened by a call that numbers a record and writes it whole: when it ends
   // the waiting write, if any, is on the file, so a call that returned has
   // its record there.
@@ -210,11 +210,13 @@ class BlockStore {
         b_.MarkAdd(true);
       }
     }
-    ~NewRecordWait() { End(); }
+    // A call that answers for the add ends the wait itself and reads End's
+    // answer; one left on the way (an early return) only finishes the writes.
+    ~NewRecordWait() { (void)End(); }
     // Ends the wait (once): writes what still waits and clears the add mark.
     // False when a write of the add or the clearing failed, so that the add
     // fails; the mark then stays for the next open.
-    bool End() {
+    [[nodiscard]] bool End() {
       if (ended_) return ok_;
       ended_ = true;
       if (--b_.newRecordWaits_ > 0) return ok_ = true;
@@ -246,10 +248,10 @@ class BlockStore {
   class EditScope {
    public:
     explicit EditScope(BlockStore& b);
-    ~EditScope() { End(); }
+    ~EditScope() { (void)End(); }  // as for NewRecordWait
     // Ends the scope (once); false when the outermost one's writes did not
     // all reach the file, so that the edit fails.
-    bool End();
+    [[nodiscard]] bool End();
     EditScope(const EditScope&) = delete;
     EditScope& operator=(const EditScope&) = delete;
 
@@ -272,10 +274,10 @@ class BlockStore {
  private:
   void WriteDBMapCount(int g, int t);
   // The write itself ("Write Error" once per open when short).
-  bool PutNow(std::int64_t pos, const void* data, std::size_t len);
+  [[nodiscard]] bool PutNow(std::int64_t pos, const void* data, std::size_t len);
   // Writes what a mend hold kept back: the whole header, the DBMap and its
   // mirror as they are in memory.
-  bool WriteHeldMends();
+  [[nodiscard]] bool WriteHeldMends();
   // Clears, in a group's type map as read, the positions of blocks past the
   // end of the file; the number cleared.
   int FreePositionsBeyondTheFile(int g, std::uint8_t* first);
@@ -314,13 +316,13 @@ class BlockStore {
   // [pos, pos+len).
   void OverlayHeld(std::int64_t pos, void* data, std::size_t len);
   // Writes the waiting first write of a new record, if any.
-  bool WritePending();
+  [[nodiscard]] bool WritePending();
   // The edit journal: writes kept by an edit, by file position, none
   // overlapping or touching another.
   void KeepEditWrite(std::int64_t pos, const void* data, std::size_t len);
   void OverlayEdit(std::int64_t pos, void* data, std::size_t len) const;
   std::int64_t EditEnd() const;
-  bool CommitEdit();
+  [[nodiscard]] bool CommitEdit();
   // Puts back the header, the DBMap and the group indexes an edit began with.
   void DropEdit();
   // At open: a journal left by an edit under the edit mark is written in

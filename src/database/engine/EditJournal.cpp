@@ -166,8 +166,10 @@ bool BlockStore::CommitEdit() {
   // Until the journal is whole on the file nothing is written in place.
   if (!PutNow(kEditJournalPlace, placeBytes, sizeof placeBytes) ||
       !PutNow(kHeadBatchMark, &marked, 1) || !PutNow(place.at, journal.data(), journal.size())) {
-    if (io.Size() > place.before) io.Truncate(static_cast<std::uint64_t>(place.before));
-    PutNow(kHeadBatchMark, &unmarked, 1);
+    // Best effort after the failure: the edit is given up either way, and an
+    // open that finds a journal that is not whole cuts it off.
+    if (io.Size() > place.before) (void)io.Truncate(static_cast<std::uint64_t>(place.before));
+    (void)PutNow(kHeadBatchMark, &unmarked, 1);
     DropEdit();
     return false;
   }
@@ -256,6 +258,7 @@ void BlockStore::RecoverEdit() {
   }
   if (written && io.ReadAt(kHeadBatchMark, &mark, 1)) {
     mark &= ~kMarkEdit;
-    PutNow(kHeadBatchMark, &mark, 1);
+    // A mark left (the failure counted and told) has the next open do this again.
+    (void)PutNow(kHeadBatchMark, &mark, 1);
   }
 }

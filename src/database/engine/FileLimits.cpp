@@ -144,7 +144,7 @@ int BlockStore::ClampHeaderToCapacity(
     if (host_->readOnly)
       heldHeader_ = true;
     else
-      WriteHeader(HeadPart::Whole);
+      (void)WriteHeader(HeadPart::Whole);  // a mend: memory holds it; a failure is told
     return held;
   }
   if (host_->readOnly) {
@@ -157,7 +157,7 @@ int BlockStore::ClampHeaderToCapacity(
                        res::LoadString(res::kIdsDamagedCaption),
                        plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdCancel)
     return -1;
-  // Written with the first edit (the open holds its mends back).
-  WriteHeader(HeadPart::Whole);
+  // Written with the first edit (the open holds its mends back); as above.
+  (void)WriteHeader(HeadPart::Whole);
   return held;
 }

@@ -70,7 +70,7 @@ std::int32_t RecordStore::PopChainHead(RecordKind kind) {
                          "; new records are added at the end instead.",
                      BlockStore::kFailureCaption, plat::kMbOk);
     head_.SetI32(l.chainHeadField, 0);
-    blocks_.WriteHeader(l.headPart);
+    (void)blocks_.WriteHeader(l.headPart);  // as in NewRecord
     return 0;
   }
   head_.SetI32(l.chainHeadField, link);
@@ -100,7 +100,7 @@ std::int32_t RecordStore::NewRecord(RecordKind kind, bool reuse, const RecordFil
     if (!blocks_.EnsureRecordBlocks(r, l.blockType, l.perBlock)) return 0;
     if (AppendsHighestFirst(kind)) {
       head_.SetI32(l.highestField, r);
-      blocks_.WriteHeader(l.headPart);
+      (void)blocks_.WriteHeader(l.headPart);  // as below
     }
   }
   std::vector<std::uint8_t> rec(l.size, 0);
@@ -108,7 +108,9 @@ std::int32_t RecordStore::NewRecord(RecordKind kind, bool reuse, const RecordFil
   if (fill) fill(r, rec.data());
   if (!WriteRecord(kind, r, rec.data(), true)) return 0;
   if (append && !AppendsHighestFirst(kind)) head_.SetI32(l.highestField, r);
-  blocks_.WriteHeader(l.headPart);
+  // In a batch the header waits for its end; outside one a failure is
+  // counted and told (PutNow) and the change under way fails by the count.
+  (void)blocks_.WriteHeader(l.headPart);
   if (kind == RecordKind::Individual) {
     if (host_->liveIndividuals >= 0) ++host_->liveIndividuals;
     if (append) host_->highestIndividual = r;

@@ -213,7 +213,10 @@ bool RecordTrees::WriteLinksNow(RecordKind kind, std::int32_t r, const TreeLinks
   if (kind == RecordKind::Individual && host_->nameLinks.IsOpen() && !host_->readOnly) {
     PutI32(b, links.lesser == r ? 0 : links.lesser);
     PutI32(b + 4, links.greater == r ? 0 : links.greater);
-    host_->nameLinks.WriteAt(std::uint64_t{8} * static_cast<std::uint32_t>(r), b, 8);
+    // A copy of the links that cannot be kept up is closed: it is built
+    // again from the family file when next needed.
+    if (!host_->nameLinks.WriteAt(std::uint64_t{8} * static_cast<std::uint32_t>(r), b, 8))
+      host_->nameLinks.Close();
   }
   return true;
 }
@@ -226,7 +229,9 @@ std::int32_t RecordTrees::TreeRoot(RecordKind kind) const {
 void RecordTrees::SetTreeRoot(RecordKind kind, std::int32_t r) {
   const TreeFields* fields = FieldsOf(kind);
   head_.SetI32(fields->rootField, r);
-  blocks_.WriteHeader(fields->rootPart);
+  // In a batch the header waits for its end; outside one a failure is
+  // counted and told (PutNow) and the change under way fails by the count.
+  (void)blocks_.WriteHeader(fields->rootPart);
 }
 
 bool RecordTrees::InTree(RecordKind kind, std::int32_t r) {
@@ -531,10 +536,12 @@ int RecordTrees::InsertInTree(RecordKind kind, std::int32_t r, std::uint8_t* rec
   const std::int32_t root = TreeRoot(kind);
   int result = 1;
   if (root == 0 || root == r) {
-    if (individual && host_->nameLinks.IsOpen() && !host_->readOnly) host_->nameLinks.Truncate(0);
+    if (individual && host_->nameLinks.IsOpen() && !host_->readOnly &&
+        !host_->nameLinks.Truncate(0))
+      host_->nameLinks.Close();  // as in WriteLinks
     WriteLinks(kind, r, TreeLinks{});
     SetTreeRoot(kind, r);
-    if (!individual) blocks_.WriteHeader(HeadPart::Tail);
+    if (!individual) (void)blocks_.WriteHeader(HeadPart::Tail);  // as in SetTreeRoot
   } else {
     // Equal keys go to the lesser side for individuals, to the greater
     // side for the others.

@@ -160,7 +160,9 @@ int StoreIndividualRecord(ORV3& e, std::int32_t rin, const CIndividualRecord& ob
     e.Trees().Resort(RecordKind::Individual, rin, buf);
   person.Decode(buf);
   if (!WriteRec(e.Records(), rin, person, buf)) return 0;
-  e.Blocks().WriteHeader(HeadPart::Counters);
+  // In a batch the counters wait for its end; outside one a failure is
+  // counted and told (PutNow) and the call fails by the count.
+  (void)e.Blocks().WriteHeader(HeadPart::Counters);
 
   // The extension is written whole below.
   IndividualExtRec ext;

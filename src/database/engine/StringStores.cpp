@@ -313,6 +313,7 @@ int StringStores::RecoverStringStores() {
     head_.SetI32(store.countField, count);
     ++mended;
   }
-  if (mended) blocks_.WriteHeader(HeadPart::Whole);
+  // A mend of the open: memory holds it; a failed write is counted and told.
+  if (mended) (void)blocks_.WriteHeader(HeadPart::Whole);
   return mended;
 }

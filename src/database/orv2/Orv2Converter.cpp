@@ -293,7 +293,7 @@ struct COrv2Converter::Impl {
     if (!c.options_.preserveNumbers) return DbAddRecord(type, 1, record);
     std::int32_t n = DbAddRecord(type, 0, record);
     while (n > 0 && n < old) {
-      DbDeleteRecord(n, type);
+      if (DbDeleteRecord(n, type) != 1) return 0;
       const std::int32_t next = DbAddRecord(type, 0, record);
       if (next <= n) {
         plat::MessageBox("Can't add new record", "Yo", plat::kMbOk);
@@ -310,7 +310,9 @@ struct COrv2Converter::Impl {
       UseDatabase use(src);
       if (DbGetRecord(1, db::kPreparer, &prep) != 1) return true;
     }
-    DbUpdateRecord(1, db::kPreparer, &prep);
+    // The preparer lives in the header, which the batch writes at its end
+    // (whose answer counts); until then the update answers 0.
+    (void)DbUpdateRecord(1, db::kPreparer, &prep);
     return true;
   }
 
@@ -725,7 +727,9 @@ int COrv2Converter::Run(const std::string& destination) {
     impl->dest.host.logChanges = false;
     DbBeginBatch();
     ok = impl->Passes();
-    DbEndBatch();
+    // A file whose header did not reach the disk at the batch's end is not
+    // put in the destination's place.
+    ok = DbEndBatch() == 1 && ok;
     DbClose();
   }
   SetOpenFamilyFileFolder(sharedFolder);

@@ -79,7 +79,7 @@ void CBTreeIndex::Close() {
       if (page.dirty) WritePage(page);
     }
     WriteHeader();
-    file_.Flush();
+    (void)file_.Flush();  // a work file of this run, read through this object only
     file_.Close();
   }
   cache_.clear();

@@ -264,7 +264,7 @@ void CSelectRepositoryDialog::DeleteRepository() {
   if (!gate.Allow()) return;
   const std::string name = fw::FromQString(list_->currentItem()->text());
   if (!AskYesNo(res::FormatString(res::kIdsAskRemoveRepository, {name}))) return;
-  DbDeleteRecord(rin, db::kRepository);
+  if (DbDeleteRecord(rin, db::kRepository) != 1) return;  // told by the engine; stays listed
   const int row = list_->currentRow();
   delete list_->takeItem(row);
   list_->setCurrentRow(std::min(row, list_->count() - 1));
@@ -602,7 +602,7 @@ void CSelectSourceDialog::DeleteSource() {
                        plat::kMbYesNo | plat::kMbIconQuestion) == plat::kIdNo)
     return;
   auto& cache = sources::CSourceListCache::Instance();
-  DbDeleteRecord(cache.Entries()[index].rin, db::kSource);
+  if (DbDeleteRecord(cache.Entries()[index].rin, db::kSource) != 1) return;  // as for a repository
   const int row = list_->currentRow();
   delete list_->takeItem(row);
   cache.Erase(static_cast<std::size_t>(index));

@@ -228,12 +228,14 @@ int RunImport(const std::string& gedcomPath, ImportHost host) {
   for (int k = 0; k < 5; ++k)
     defined[k] = importer.Defined(static_cast<gedcom::CGedcomImporter::Kind>(k));
   window.ShowFinal(defined);
-  DbEndBatch();
+  // The batch's end writes what the import held back; when it fails (told
+  // by the engine) the import has not reached the file whole.
+  const bool ended = DbEndBatch() == 1;
   DbFlush();
   window.hide();
   long made = 0;
   for (int k = 0; k < 5; ++k) made += importer.Made(static_cast<gedcom::CGedcomImporter::Kind>(k));
-  return result == 1 || made > 0 ? 1 : 0;
+  return ended && (result == 1 || made > 0) ? 1 : 0;
 }
 
 void RegisterGedcomScreens() {

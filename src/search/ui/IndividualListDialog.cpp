@@ -590,8 +590,9 @@ void CIndividualListDialog::DeleteIndividual(std::int32_t rin,
     const std::vector<std::int32_t> list = DbGetRelationChain(rin, relation);
     marriages.insert(marriages.end(), list.begin(), list.end());
   }
-  DbUnlinkRIN(rin, db::kIndividual);
-  DbDeleteRecord(rin, db::kIndividual);
+  recordsChanged = true;
+  // A failed write (told by the engine) leaves the individual live and in the sets.
+  if (DbUnlinkRIN(rin, db::kIndividual) == 0 || DbDeleteRecord(rin, db::kIndividual) != 1) return;
   if (filter_) {
     for (int set : {CFilterSet::kRelationSet, CFilterSet::kFieldSet})
       if (filter_->IsInSet(set, rin) == 1) filter_->SetInSet(set, rin, 0);
