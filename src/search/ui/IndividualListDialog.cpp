@@ -31,6 +31,7 @@
 #include "FieldFilterDialogs.h"
 #include "FilterSet.h"
 #include "FilterSide.h"
+#include "IndividualDelete.h"
 #include "IndividualRecord.h"
 #include "KinshipWidgets.h"
 #include "KorDoc.h"
@@ -57,9 +58,6 @@ constexpr unsigned kIdsTempleNames = 4654;
 constexpr unsigned kIdsNoSpouses = 4664;
 constexpr unsigned kIdsDeleteSetQuestion = 5005;
 constexpr unsigned kIdsDeleteSetWarning = 5006;
-constexpr unsigned kIdsDeleteOne = 7049;
-constexpr unsigned kIdsLinkedAsChild = 7050;
-constexpr unsigned kIdsLinkedToMarriages = 7051;
 constexpr unsigned kIdsAdvancedOpen = 4655;
 constexpr unsigned kIdsCombineOperators = 3638;
 constexpr unsigned kIdsFirstRelationKind = 4900;
@@ -608,13 +606,10 @@ void CIndividualListDialog::OnOK() {
 
 void CIndividualListDialog::DeleteIndividual(std::int32_t rin,
                                              std::vector<std::int32_t>& marriages) {
-  std::vector<std::int32_t> list;
-  DbGetRelation(rin, db::kRelParents, 0x7FFF, list);
-  marriages.insert(marriages.end(), list.begin(), list.end());
-  DbGetRelation(rin, db::kRelMarriages, 0x7FFF, list);
-  marriages.insert(marriages.end(), list.begin(), list.end());
-  DbUnlinkRIN(rin, db::kIndividual);
-  DbDeleteRecord(rin, db::kIndividual);
+  // Each family once, also when several deleted individuals shared it.
+  for (std::int32_t mrin : shell::DeleteIndividualRecord(rin))
+    if (std::find(marriages.begin(), marriages.end(), mrin) == marriages.end())
+      marriages.push_back(mrin);
   if (filter_) {
     for (int set : {CFilterSet::kRelationSet, CFilterSet::kFieldSet})
       if (filter_->IsInSet(set, rin) == 1) filter_->SetInSet(set, rin, 0);
@@ -657,7 +652,7 @@ bool CIndividualListDialog::DeleteSet() {
   for (std::int32_t rin = 1; rin <= highest; ++rin)
     if (filter_->IsInSet(CFilterSet::kCombinedSet, rin) == 1) DeleteIndividual(rin, marriages);
   for (std::int32_t mrin : marriages)
-    if (document_ && mrin > 0) document_->DeleteMarriageIfEmpty(mrin, false);
+    if (document_) document_->DeleteMarriageIfEmpty(mrin, false);
   QApplication::restoreOverrideCursor();
   if (FirstLiveIndividual() == 0) {
     filter_.reset();
@@ -688,11 +683,8 @@ void CIndividualListDialog::DeleteOne(std::int32_t rin) {
   CIndividualRecord person;
   std::string name;
   if (DbGetIndividualRecord(rin, person, 3) == 1) name = person.GetName(0, false, rin, false);
-  std::string text = name.substr(0, 125) + "\n\n" + res::LoadString(kIdsDeleteOne) + "\n";
-  if (DbHasParents(rin)) text += "\n" + res::LoadString(kIdsLinkedAsChild);
-  const int marriageCount = DbGetRelationCount(rin, db::kRelMarriages, 0, 1);
-  if (marriageCount > 0)
-    text += "\n" + Formatted(res::LoadString(kIdsLinkedToMarriages), marriageCount);
+  const std::string text = shell::DeleteIndividualQuestion(
+      name.substr(0, 125), DbHasParents(rin) > 0, DbGetRelationCount(rin, db::kRelMarriages, 0, 1));
   if (plat::MessageBox(text, res::LoadString(kIdsAppName),
                        plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) !=
       plat::kIdOk)
@@ -701,7 +693,7 @@ void CIndividualListDialog::DeleteOne(std::int32_t rin) {
   std::vector<std::int32_t> marriages;
   DeleteIndividual(rin, marriages);
   for (std::int32_t mrin : marriages)
-    if (document_ && mrin > 0) document_->DeleteMarriageIfEmpty(mrin, true);
+    if (document_) document_->DeleteMarriageIfEmpty(mrin, true);
   if (FirstLiveIndividual() == 0) {
     chosenRin = 0;
     EndDialog(fw::kIdOk);
