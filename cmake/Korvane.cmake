@@ -64,8 +64,14 @@ function(korvane_check_layers)
   endforeach()
 endfunction()
 
+# Tests that read our output back through an outside program (LibreOffice,
+# pdftotext) take most of the suite's time; they carry this ctest label so
+# that `ctest -LE readback` runs the rest.
+set(KORVANE_READBACK_LABEL readback)
+
 # korvane_gtest(NAME DEPS dep...): one GoogleTest program from every
-# *_test.cpp of the calling folder, its cases registered with ctest.
+# *_test.cpp of the calling folder, its cases registered with ctest. Cases
+# whose name holds "LibreOffice" are the read-back ones.
 function(korvane_gtest name)
   cmake_parse_arguments(KT "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
@@ -76,11 +82,16 @@ function(korvane_gtest name)
   add_executable(${name} ${sources} ${helpers})
   target_link_libraries(${name} PRIVATE ${KT_DEPS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests/support)
-  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60
+                       TEST_FILTER "-*LibreOffice*")
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60
+                       TEST_FILTER "*LibreOffice*"
+                       PROPERTIES LABELS ${KORVANE_READBACK_LABEL})
 endfunction()
 
 # korvane_qtest(NAME SOURCE src DEPS dep...): one Qt Test program, run
-# headless with its settings and runtime folders inside the build tree.
+# headless with its settings and runtime folders inside the build tree. A
+# program whose sources run pdftotext or LibreOffice is a read-back test.
 function(korvane_qtest name)
   cmake_parse_arguments(KQ "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${KQ_SOURCES})
@@ -93,4 +104,11 @@ function(korvane_qtest name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_RUNTIME_DIR=${home}/runtime")
+  foreach(src IN LISTS KQ_SOURCES)
+    file(STRINGS ${src} readers REGEX "pdftotext|ConvertWithLibreOffice|soffice")
+    if(readers)
+      set_tests_properties(${name} PROPERTIES LABELS ${KORVANE_READBACK_LABEL})
+      break()
+    endif()
+  endforeach()
 endfunction()

@@ -411,6 +411,11 @@ int IsCurrentFormatFile(const std::string& path) {
   return text.compare("400") >= 0 ? 1 : 0;
 }
 
+int DbProbeFamilyFile(const std::string& path, std::int32_t& highestRin, std::int32_t& highestMrin,
+                      std::string& title, std::uint64_t& length, int* cause) {
+  return ORV3::ProbeFamilyFile(path, highestRin, highestMrin, title, length, cause);
+}
+
 int DbCheckWriteAccess(const std::string& path) {
   if (!plat::FileExists(path)) return 0;
   // A file that other programs hold for reading may be read beside them.

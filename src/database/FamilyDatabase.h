@@ -220,6 +220,12 @@ int DbDetectFileType(const std::string& path);
 // 1 when the file carries a whole header whose format version is "400" or
 // later.
 int IsCurrentFormatFile(const std::string& path);
+// Without opening it as the current database: 101 and the header's facts
+// (highest RIN and MRIN, the title or the file's name, the file's length)
+// when path is a family file of the current format, else 0. cause, when
+// given, receives the file error of a file that could not be read.
+int DbProbeFamilyFile(const std::string& path, std::int32_t& highestRin, std::int32_t& highestMrin,
+                      std::string& title, std::uint64_t& length, int* cause = nullptr);
 // 0 missing, 2 read-only (permission, read-only medium, or its folder takes
 // no new file), 1 writable.
 int DbCheckWriteAccess(const std::string& path);

@@ -369,7 +369,6 @@ void CIndividualEditModel::LoadFromIndividual(CIndividualNode* node) {
   node_ = node;
   CEditEnvironment& env = EditEnvironment();
   const CIndividualLinks* links = node->GetLinks();
-  const CIndividualDetails* details = node->GetDetails();
 
   // 1. numbers
   recordNumber_ = node->GetRin();

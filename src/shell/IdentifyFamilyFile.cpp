@@ -6,9 +6,9 @@
 #include <fstream>
 
 #include "CodePage.h"
+#include "FamilyDatabase.h"
 #include "FileHandle.h"
 #include "FileSystem.h"
-#include "ORV3.h"
 #include "SaveName.h"
 #include "StringIds.h"
 #include "StringTable.h"
@@ -77,7 +77,7 @@ int IdentifyFamilyFile(const std::string& path, std::int32_t* individuals, std::
   std::string title;
   std::uint64_t length = 0;
   int cause = plat::kFileOk;
-  const int type = ORV3::ProbeFamilyFile(path, rin, mrin, title, length, &cause);
+  const int type = DbProbeFamilyFile(path, rin, mrin, title, length, &cause);
   if (fileError) *fileError = cause;
   if (type != kCurrentFormatFamily) return kNoFamilyFile;
   if (individuals) *individuals = rin;

@@ -16,8 +16,8 @@ inline constexpr int kCurrentFormatFamily = 101;  // a current-format family fil
 // The kind of family file at path, with its facts in the outs that are given:
 // "indiv2.dat" (any case) is an ORV 2.x family when "marr2.dat" lies beside
 // it (name from "family.ini", counts from the two files' sizes); a ".orv" file
-// is read through the engine's header probe (highest RIN and MRIN, the title
-// or the file's name). fileError, when given, receives the file-error cause of
+// is read through the database's header probe, DbProbeFamilyFile (highest
+// RIN and MRIN, the title or the file's name). fileError, when given, receives the file-error cause of
 // a file that could not be opened (0 otherwise).
 int IdentifyFamilyFile(const std::string& path, std::int32_t* individuals, std::int32_t* marriages,
                        std::string* familyName, std::uint64_t* fileSize, int* fileError);

@@ -21,15 +21,17 @@
 
 namespace {
 
-// Runs action on the next modal dialog that opens over current.
-void OnNextModal(QWidget* current, std::function<void(QWidget*)> action) {
+// Runs action on the next modal file list that opens. Other modal dialogs
+// (the search's progress dialog, up for as long as the walk takes) are let
+// be, not taken for it.
+void OnNextFileList(std::function<void(CFamilyFileListDialog*)> action) {
   auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer, current, action] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || modal == current || !modal->isVisible()) return;
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    auto* list = qobject_cast<CFamilyFileListDialog*>(QApplication::activeModalWidget());
+    if (!list || !list->isVisible()) return;
     timer->stop();
     timer->deleteLater();
-    action(modal);
+    action(list);
   });
   timer->start(10);
 }
@@ -125,9 +127,7 @@ class WelcomeSearchTest : public QObject {
     CWelcomeDialog dialog(options, nullptr);
     std::string listed;
     QTimer::singleShot(0, &dialog, [&] {
-      OnNextModal(&dialog, [&](QWidget* modal) {
-        auto* list = qobject_cast<CFamilyFileListDialog*>(modal);
-        QVERIFY(list);
+      OnNextFileList([&](CFamilyFileListDialog* list) {
         auto* tree = list->Control<QTreeWidget>(CFamilyFileListDialog::kIdcList);
         QCOMPARE(tree->topLevelItemCount(), 2);
         QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
@@ -149,9 +149,7 @@ class WelcomeSearchTest : public QObject {
     CWelcomeDialog dialog(options, nullptr);
     bool stayed = false;
     QTimer::singleShot(0, &dialog, [&] {
-      OnNextModal(&dialog, [](QWidget* modal) {
-        Click(qobject_cast<CFamilyFileListDialog*>(modal)->GetControl(fw::kIdCancel));
-      });
+      OnNextFileList([](CFamilyFileListDialog* list) { Click(list->GetControl(fw::kIdCancel)); });
       Click(dialog.GetControl(CWelcomeDialog::kIdcSearch));
       stayed = dialog.isVisible();
       Click(dialog.GetControl(CWelcomeDialog::kIdcOpen));
@@ -222,9 +220,7 @@ class WelcomeSearchTest : public QObject {
     };
     for (const Case& c : cases) {
       QString caption, label, ok;
-      OnNextModal(nullptr, [&](QWidget* modal) {
-        auto* list = qobject_cast<CFamilyFileListDialog*>(modal);
-        if (!list) return;
+      OnNextFileList([&](CFamilyFileListDialog* list) {
         caption = list->windowTitle();
         label = fw::ToQString(list->GetControlText(CFamilyFileListDialog::kIdcListLabel));
         ok = fw::ToQString(list->GetControlText(fw::kIdOk));

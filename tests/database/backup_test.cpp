@@ -415,7 +415,9 @@ TEST_F(BackupFileTest, AFullMediumAsksForTheNextVolumesAndTheRestContinuesThere)
   std::string name = bak;
   for (std::size_t i = 0; i < volumes; ++i) {
     EXPECT_LE(ReadAll(name).size(), 5000u) << name;
-    if (i + 1 < volumes) EXPECT_EQ(ReadAll(name).size(), 5000u) << name;
+    if (i + 1 < volumes) {
+      EXPECT_EQ(ReadAll(name).size(), 5000u) << name;
+    }
     backup::NextBackupVolumeName(name);
   }
   EXPECT_FALSE(std::filesystem::exists(name));

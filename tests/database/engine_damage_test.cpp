@@ -292,7 +292,9 @@ TEST(DamagedFamilyFile, BlockTypesOfOffsetsAndRecordCapacity) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pos);
     EXPECT_EQ(b.BlockTypeAt(c.pos), c.type);
-    if (c.type != 0) EXPECT_EQ(b.InBlockOfType(c.pos, c.len, c.type), c.inside);
+    if (c.type != 0) {
+      EXPECT_EQ(b.InBlockOfType(c.pos, c.len, c.type), c.inside);
+    }
   }
   const RecordLayout& people = LayoutOf(RecordKind::Individual);
   EXPECT_EQ(b.TypeMapBlocks(kBlockIndividuals), 1);

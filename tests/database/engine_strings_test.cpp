@@ -177,7 +177,8 @@ TEST_F(StringStoreTest, TextsEqualInCollationKeepTheirOwnSpelling) {
                                           "Ab\x92",
                                           "\x92"
                                           "Ab",
-                                          "O\x92Brien\x92",
+                                          "O\x92"
+                                          "Brien\x92",
                                           "\x92OBrien",
                                           "OBrien",
                                           "O\x92"

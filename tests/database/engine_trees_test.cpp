@@ -630,7 +630,9 @@ TEST_F(TreeTest, HeldWritesReadAndLandAsTheNewestBytes) {
         ASSERT_TRUE(std::equal(read.begin(), read.end(), model.begin() + at))
             << "step " << step << " at " << at;
       }
-      if (step == 2500) ASSERT_TRUE(engine->Blocks().WriteHeldWrites());
+      if (step == 2500) {
+        ASSERT_TRUE(engine->Blocks().WriteHeldWrites());
+      }
     }
     ASSERT_TRUE(engine->Blocks().EndBatch());
     host->io = nullptr;

@@ -234,8 +234,9 @@ TEST_F(AddParentsTest, EveryRoadToParentsWithAndWithoutTheMarriageScreen) {
       EXPECT_EQ(link > 0, c.chosen != kNone);
       const std::vector<std::int32_t> after = ParentsOf(child);
       EXPECT_EQ(after.size(), before.size() + (c.chosen != kNone ? 1 : 0));
-      if (c.chosen != kNone)
+      if (c.chosen != kNone) {
         EXPECT_NE(std::find(after.begin(), after.end(), model.ChosenMrin()), after.end());
+      }
     }
   }
 }

@@ -99,7 +99,11 @@ TEST_F(EditSessionTest, APlaceChangedInCaseAloneIsSaved) {
     int offset;
     std::string before, typed;
   } cases[] = {
-      {"birth place, national letters", 3710, 1, "\xE6r\xF8sk\xF8bing", "\xC6R\xD8SK\xD8BING"},
+      {"birth place, national letters", 3710, 1,
+       "\xE6r\xF8sk\xF8"
+       "bing",
+       "\xC6R\xD8SK\xD8"
+       "BING"},
       {"birth place, plain letters", 3710, 1, "KrakOW test", "KRAKOW TEST"},
       {"death place", 3712, 1, "uppsala", "Uppsala"},
       {"place if living", res::kIdsPlaceIfLiving, 0, "", "Kalmar"},
@@ -120,7 +124,9 @@ TEST_F(EditSessionTest, APlaceChangedInCaseAloneIsSaved) {
       CFieldCell* cell = f.list.GetCell(1, line);
       cell->SetText(text);
       CFieldListRow* row = f.list.GetRowObject(line);
-      if (row->IsChanged(&m, &f.list, cell)) EXPECT_EQ(row->Commit(&m, &f.list, cell), 1);
+      if (row->IsChanged(&m, &f.list, cell)) {
+        EXPECT_EQ(row->Commit(&m, &f.list, cell), 1);
+      }
     };
     if (c.labelId == res::kIdsPlaceIfLiving) {
       typeAsScreen(c.labelId, 0, "kalmar");
@@ -166,7 +172,7 @@ TEST_F(EditSessionTest, PlaceCompletionKeepsTheTypedLetters) {
     auto* cell = dynamic_cast<CComboFieldCell*>(f.list.GetCell(1, line));
     EXPECT_NE(cell, nullptr) << labelId;
     if (cell == nullptr) return std::string();
-    const ComboTyping typing{typed, static_cast<int>(typed.size())};
+    const ComboTyping typing{typed, static_cast<int>(typed.size()), false, 0, ""};
     return CompleteComboText(typing, cell->GetOptions(), recent).text;
   };
   EXPECT_EQ(complete(3710, 1, "KRAKOW T"), "KRAKOW Test");

@@ -297,8 +297,9 @@ TEST_F(FamilyLinesTest, NamesAreFittedIntoTheirColumns) {
     EXPECT_LE(eight.TextWidth(c.name), c.pixels);
     EXPECT_NE(c.name, full);
     // The surname is kept whole where it fits.
-    if (eight.TextWidth("Vandermeulenbroek") <= c.pixels)
+    if (eight.TextWidth("Vandermeulenbroek") <= c.pixels) {
       EXPECT_NE(c.name.find("Vandermeulenbroek"), std::string::npos) << c.name;
+    }
   }
   // Her name fits: whole, as without a measure.
   EXPECT_EQ(nameIn(FamiliesForLines(child, &eight)[1].text, "/", '\t'), "Liv Berg");

@@ -38,7 +38,9 @@ TEST(LiveBaptismRule, AChildOrInfantStatusWithAPlaceIfLivingFails) {
     const CLiveBaptismRule rule(&gate, &baptism, &death, 0);
     std::string message;
     EXPECT_EQ(rule.Check(&baptism, message) == 1, c.passes) << c.baptism << " " << c.placeEmpty;
-    if (!c.passes) EXPECT_EQ(message, res::LoadString(res::kIdsLiveBaptismUnlikely));
+    if (!c.passes) {
+      EXPECT_EQ(message, res::LoadString(res::kIdsLiveBaptismUnlikely));
+    }
   }
 }
 

@@ -40,10 +40,11 @@ TEST_P(SampleImport, CheckFindsTheImportedFileSound) {
   ASSERT_EQ(Import(kSamples + "/" + c.file), 1);
   std::string report;
   EXPECT_EQ(CheckProblems(report), 0u) << report;
-  if (std::string(c.file) == "gedcom555-SSMARR.GED")
+  if (std::string(c.file) == "gedcom555-SSMARR.GED") {
     EXPECT_NE(report.find("Note: Wife's record (RIN 2) in marriage 1 is male, as stated."),
               std::string::npos)
         << report;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleImport,

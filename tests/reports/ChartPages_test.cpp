@@ -219,11 +219,15 @@ TEST_F(ChartPagesTest, PagesDrawTheWalksRowsInOrder) {
     for (std::size_t p = 0; p < pages.size(); ++p) {
       // Every page but the last is full; the heading's page holds fewer rows.
       const int rows = rpt::ChartRowsOnPage(static_cast<int>(p) + 1);
-      if (p + 1 < pages.size()) EXPECT_EQ(static_cast<int>(pages[p].size()), rows) << p;
+      if (p + 1 < pages.size()) {
+        EXPECT_EQ(static_cast<int>(pages[p].size()), rows) << p;
+      }
       drawn.insert(drawn.end(), pages[p].begin(), pages[p].end());
     }
     EXPECT_EQ(drawn, expected);
-    if (c.paperHeight < 2000) EXPECT_GT(pages.size(), 2u);
+    if (c.paperHeight < 2000) {
+      EXPECT_GT(pages.size(), 2u);
+    }
     // Each person's first box stands at the page (and row) of its slot.
     std::set<std::int32_t> seen;
     std::size_t n = 0;
@@ -233,7 +237,9 @@ TEST_F(ChartPagesTest, PagesDrawTheWalksRowsInOrder) {
         if (rin == 0 || !seen.insert(rin).second) continue;
         const rpt::ChartSlot slot = rpt::ReadChartSlot(rin);
         EXPECT_EQ(slot.first, static_cast<int>(p) + 1) << pages[p][r];
-        if (!c.ancestry) EXPECT_EQ(slot.second, static_cast<int>(r) + 1) << pages[p][r];
+        if (!c.ancestry) {
+          EXPECT_EQ(slot.second, static_cast<int>(r) + 1) << pages[p][r];
+        }
       }
     }
     EXPECT_EQ(n, rowPeople.size());
@@ -569,8 +575,12 @@ TEST_F(WallChartPagesTest, TitleSplitsAcrossTheMiddleColumns) {
     const auto a = find(first), b = find(second);
     EXPECT_EQ(a != texts.end(), page == 2);
     EXPECT_EQ(b != texts.end(), page == 3);
-    if (a != texts.end()) EXPECT_EQ(a->x + 50 * static_cast<int>(first.size()), 250 + width);
-    if (b != texts.end()) EXPECT_EQ(b->x, 250);
+    if (a != texts.end()) {
+      EXPECT_EQ(a->x + 50 * static_cast<int>(first.size()), 250 + width);
+    }
+    if (b != texts.end()) {
+      EXPECT_EQ(b->x, 250);
+    }
   }
 }
 
@@ -657,7 +667,9 @@ TEST_F(WallChartPagesTest, BoxesShowOrdinanceLettersByState) {
     const std::vector<Text> texts = TextsOf(pages[0]);
     const bool shown =
         std::any_of(texts.begin(), texts.end(), [&](const Text& t) { return t.text == c.letter; });
-    if (*c.letter != 0) EXPECT_TRUE(shown);
+    if (*c.letter != 0) {
+      EXPECT_TRUE(shown);
+    }
   }
 }
 
@@ -715,9 +727,13 @@ TEST_F(WallChartPagesTest, PhotoPlacesAndNoteLines) {
     }
     for (const std::string& call : pages[0])
       if (call.rfind("TabbedTextOut ", 0) == 0) ++noteLines;
-    EXPECT_EQ(nameX >= r, c.left);   // the text gives way to a photo on its left
-    if (c.top) EXPECT_LE(nameY, b);  // the text starts below the photo
-    if (!c.left && !c.right && !c.top) EXPECT_GE(b, nameY - 2000);
+    EXPECT_EQ(nameX >= r, c.left);  // the text gives way to a photo on its left
+    if (c.top) {                    // the text starts below the photo
+      EXPECT_LE(nameY, b);
+    }
+    if (!c.left && !c.right && !c.top) {
+      EXPECT_GE(b, nameY - 2000);
+    }
     // Two lines of the note (WCLpt 1): the first led by its tag, then the
     // rest of the wrapped paragraph; the second paragraph has no room.
     EXPECT_EQ(noteLines, 2);

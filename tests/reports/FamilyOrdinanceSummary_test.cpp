@@ -85,7 +85,9 @@ TEST_F(FamilyOrdinanceSummaryTest, WalkWritesTheSectionsOfEachGeneration) {
     // marriage; Kevin, unmarried, has his own line only.
     EXPECT_EQ(individuals, 2 * static_cast<int>(c.headings.size()) - 1);
     EXPECT_EQ(marriages, static_cast<int>(c.headings.size()) - 1);
-    if (c.generations >= 2) EXPECT_GE(children, 1);  // Kevin under his parents
+    if (c.generations >= 2) {  // Kevin under his parents
+      EXPECT_GE(children, 1);
+    }
   }
 }
 

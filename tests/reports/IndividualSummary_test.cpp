@@ -185,7 +185,9 @@ TEST_F(IndividualSummaryTest, PassAndPagesAgreeOnEveryPage) {
     // One footnote per source, numbered in print order across the pages.
     ASSERT_EQ(static_cast<int>(sourceNumbers.size()), rich.citations);
     for (int i = 0; i < rich.citations; ++i) EXPECT_EQ(sourceNumbers[i], i + 1);
-    if (c.height < 5000) EXPECT_GE(parts.size(), 4u);  // pages begin in several parts
+    if (c.height < 5000) {  // pages begin in several parts
+      EXPECT_GE(parts.size(), 4u);
+    }
     rpt::CleanupIndividualSummaryPages();
   }
 }

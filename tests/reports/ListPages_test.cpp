@@ -195,7 +195,9 @@ TEST_F(ListPages, DuplicateGroupsStartAfterABlankLineAndAlternateTheirShading) {
       break;
     }
   for (const std::string& call : calls)
-    if (call.rfind("FillRect ", 0) == 0) EXPECT_LT(FillTop(call), firstAbel - 162);
+    if (call.rfind("FillRect ", 0) == 0) {
+      EXPECT_LT(FillTop(call), firstAbel - 162);
+    }
 }
 
 TEST_F(ListPages, APageWithoutAnEntryDrawsNothing) {

@@ -359,7 +359,9 @@ TEST_F(ListKinds, FourListsReadBackInLibreOffice) {
          from = next + 1)
       pages.push_back(text.substr(from, next - from));
     ASSERT_FALSE(pages.empty());
-    if (k.kind == rpt::kPlacesList || k.kind == rpt::kNotesList) EXPECT_GE(pages.size(), 2u);
+    if (k.kind == rpt::kPlacesList || k.kind == rpt::kNotesList) {
+      EXPECT_GE(pages.size(), 2u);
+    }
     for (std::size_t n = 0; n < pages.size(); ++n) {
       EXPECT_NE(pages[n].find(k.title), std::string::npos) << "page " << n + 1;
       EXPECT_NE(pages[n].find("Page " + std::to_string(n + 1)), std::string::npos)

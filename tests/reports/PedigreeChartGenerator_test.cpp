@@ -928,7 +928,9 @@ TEST_F(PedigreeChartGeneratorTest, RelationshipCodesAfterNamesWithTheLegendUnder
     ASSERT_EQ(legend != nullptr, c.adopted);
     if (legend == nullptr) continue;
     for (const TextRun& r : pages[0])
-      if (r.text.find(" Line") != std::string::npos) EXPECT_GT(r.y, legend->y) << r.text;
+      if (r.text.find(" Line") != std::string::npos) {
+        EXPECT_GT(r.y, legend->y) << r.text;
+      }
   }
   // Codes on, but nobody has one: no legend.
   rpt::CleanupPedigreePages();
@@ -1031,8 +1033,8 @@ TEST_F(PedigreeChartGeneratorTest, SixGenerationChartWithPhotosBesideTheText) {
   ASSERT_NE(p9, nullptr);
   bool labelAtLeft = false;
   for (const TextRun& r : second[0])
-    labelAtLeft = labelAtLeft || (r.text == "B:" || r.text == "b:") && r.x == p9->x &&
-                                     r.y < p9->y && r.y > p9->y - columns_[3].pitch / 2;
+    labelAtLeft = labelAtLeft || ((r.text == "B:" || r.text == "b:") && r.x == p9->x &&
+                                  r.y < p9->y && r.y > p9->y - columns_[3].pitch / 2);
   EXPECT_TRUE(labelAtLeft);
 }
 

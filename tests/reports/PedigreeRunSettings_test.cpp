@@ -93,7 +93,9 @@ TEST_F(PedigreeRunSettings, SettingsGiveTheDrawingOptions) {
     profile.SetInt("PedRpt", "SuppressRIN", c.suppressRin);
     const Options o = rpt::PedigreeOptionsFromProfile();
     EXPECT_EQ(o.suppressNumbers, c.suppressed) << c.appendVal << " " << c.suppressRin;
-    if (!c.suppressed) EXPECT_EQ(o.numberKind, c.kind) << c.appendVal;
+    if (!c.suppressed) {
+      EXPECT_EQ(o.numberKind, c.kind) << c.appendVal;
+    }
   }
   // ZEL data on reports follows the screens' setting unless set itself.
   profile.SetInt("Options", "ShowZEL", 1);

@@ -399,8 +399,9 @@ TEST_F(RTFPictures, EveryClassComesBackFromItsStoredForm) {
 
     std::string bytes = rtf::ElementBytes(original.get());
     EXPECT_EQ(ChildCountOf(*original), 0) << c.name << ": the stored element lets its children go";
-    if (auto* bullet = dynamic_cast<CRTFBullet*>(original.get()))
+    if (auto* bullet = dynamic_cast<CRTFBullet*>(original.get())) {
       EXPECT_FALSE(bullet->HasBullet()) << c.name;
+    }
 
     std::unique_ptr<CRTFObject> copy;
     ASSERT_TRUE(rtf::ElementFromBytes(bytes, copy)) << c.name;

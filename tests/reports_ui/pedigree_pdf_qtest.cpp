@@ -28,11 +28,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
 // The pedigree kind with its own generator; the driver's generator is not used.
 ReportKindUnderTest PedigreeKind(const rpt::PedigreeRunParameters& run,
                                  const rpt::PedigreeChartOptions& options,

@@ -159,8 +159,9 @@ TEST_P(DamagedFamilyRepairTest, OneRepairAfterATypeByteBringsBackEveryRecord) {
       ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
       // The numbers the open sees slide past the lost block: the user is
       // told before anyone is shown.
-      if (t != orv::kBlockIndividualExt && t != orv::kBlockSourceExt)
+      if (t != orv::kBlockIndividualExt && t != orv::kBlockSourceExt) {
         EXPECT_FALSE(boxes.Calls().empty()) << "the open did not tell of the damage";
+      }
       EXPECT_GT(Check(0), 0u) << "the damage was not found";
       EXPECT_GT(Check(1), 0u);
       EXPECT_EQ(Check(0), 0u) << report;
@@ -236,9 +237,10 @@ TEST_P(DamagedFamilyRepairTest, FileCutInsideABlockIsRepairedInOneRun) {
     Check(1);
     EXPECT_EQ(Check(0), 0u) << report;
     for (const Stored& s : records)
-      if (s.at + orv::LayoutOf(s.kind).size <= cut)
+      if (s.at + orv::LayoutOf(s.kind).size <= cut) {
         EXPECT_EQ(CurrentDatabase->engine->Records().IsLive(s.kind, s.number), s.live)
             << "record " << s.number << " of kind " << static_cast<int>(s.kind);
+      }
     ASSERT_EQ(DbCloseCurrent(), 1);
     ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_EQ(Check(0), 0u) << report;

@@ -192,7 +192,9 @@ TEST_F(SampleFamilyTest, RetypedBlockOfFamilyLinksIsRestoredByRepair) {
   for (const int mode : {1, 0}) {
     CDatabaseChecker checker(file, dir.File("repair.txt"), *CurrentDatabase, mode);
     EXPECT_EQ(checker.Run(), 1);
-    if (mode == 0) EXPECT_EQ(checker.ProblemCount(), 0u) << ReadAll(dir.File("repair.txt"));
+    if (mode == 0) {
+      EXPECT_EQ(checker.ProblemCount(), 0u) << ReadAll(dir.File("repair.txt"));
+    }
   }
   boxes.Clear();
   EXPECT_EQ(DbGetMaxRecordCount(db::kFamilyLink), links);

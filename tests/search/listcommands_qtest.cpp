@@ -51,12 +51,6 @@ void OnModal(std::function<void(Dialog&)> step) {
 
 void Click(fw::CDialogBase& d, int id) { QTest::mouseClick(d.GetControl(id), Qt::LeftButton); }
 
-void DoubleClickRow(QListWidget* list, int row) {
-  const QRect rect = list->visualItemRect(list->item(row));
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
 void Shot(QWidget& w, const char* name) {
   if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
   w.grab().save(qEnvironmentVariable("KORVANE_SHOTS") + QLatin1Char('/') +

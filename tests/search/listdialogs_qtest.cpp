@@ -280,6 +280,35 @@ class ListDialogsTest : public QObject {
     QVERIFY(dialog.isVisible());
   }
 
+  void deletingOneAsksTheQuestionOfEditDelete() {
+    // Siv is the only one left in her parents' family and is married.
+    const std::int32_t dad = AddPerson("Odd", "Berg", 'M', 1900);
+    const std::int32_t child = AddPerson("Siv", "Berg", 'F', 1930);
+    const std::int32_t husband = AddPerson("Tor", "Aune", 'M', 1931);
+    const std::int32_t parents = DbSetRelation(dad, 0, db::kRelHusband, 0);
+    QVERIFY(DbSetRelation(child, 0, db::kRelParents, parents) > 0);
+    const std::int32_t own = DbSetRelation(husband, 0, db::kRelHusband, 0);
+    QCOMPARE(DbSetRelation(child, 0, db::kRelWife, own), own);
+    DbUnlinkRIN(dad, db::kIndividual);
+    QCOMPARE(DbDeleteRecord(dad, db::kIndividual), 1);
+    CKorDoc document;
+    D dialog(&document);
+    dialog.startRin = child;
+    dialog.open();
+    boxes.QueueAnswer(plat::kIdOk);
+    boxes.QueueAnswer(plat::kIdNo);  // keep the empty family
+    QTest::mouseClick(dialog.GetControl(D::kIdcDelete), Qt::LeftButton);
+    QCOMPARE(boxes.Calls().size(), std::size_t{2});
+    QCOMPARE(boxes.Calls()[0].text,
+             std::string("Siv Berg\n\nThis individual will be removed from the disk and unlinked "
+                         "from all families where he or she appears.\nThe individual is linked "
+                         "as a child.\nThe individual is linked to 1 marriage(s)."));
+    QVERIFY(boxes.Calls()[1].text.find("This marriage is not linked") != std::string::npos);
+    QCOMPARE(DbIsRecordDeleted(db::kIndividual, child), 1);
+    QCOMPARE(DbIsRecordDeleted(db::kMarriage, parents), 0);
+    QCOMPARE(DbIsRecordDeleted(db::kMarriage, own), 0);
+  }
+
   void deletingTheLastNameSelectsTheOneBefore() {
     Populate(12);
     CAppOptions options;

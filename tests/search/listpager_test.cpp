@@ -95,7 +95,9 @@ TEST(ListPager, ScaleKeepsPositionsWithin32767) {
     EXPECT_EQ(bar.minimum, c.minimum) << c.last;
     EXPECT_EQ(bar.maximum, c.maximum) << c.last;
     // From the first RINs on, the positions stay within the scroll limit.
-    if (c.first < c.scale) EXPECT_LE(bar.maximum, CListPager::kScrollLimit);
+    if (c.first < c.scale) {
+      EXPECT_LE(bar.maximum, CListPager::kScrollLimit);
+    }
   }
 }
 

@@ -282,7 +282,9 @@ TEST_P(FindDuplicateTest, Decides) {
   const std::int32_t dup = work.FindDuplicate(first, 1, 0, -1, false, c.options, out);
   // The primary sorts first (lower RIN), so a forward search meets the candidate.
   EXPECT_EQ(dup, c.found ? other : 0) << c.what;
-  if (c.found) EXPECT_EQ(out.Position(), 1) << c.what;
+  if (c.found) {
+    EXPECT_EQ(out.Position(), 1) << c.what;
+  }
 }
 
 const MatchOptions kPlain = With([](MatchOptions&) {});

@@ -219,11 +219,12 @@ TEST(FamilyViewMenus, EachPaneOffersOnlyItsOwnCommands) {
       }
       EXPECT_EQ(texts.size(), ids.size()) << pane;
       EXPECT_EQ(std::set<unsigned>(ids.begin(), ids.end()).size(), ids.size()) << pane;
-      if (!content)
+      if (!content) {
         for (unsigned id : ids)
           EXPECT_TRUE(id == kIdAddUnlinkedIndividual || id == kIdAddFather || id == kIdAddMother ||
                       id == kIdAddSpouse || id == kIdAddChild)
               << pane << ": " << id;
+      }
     }
 }
 

@@ -102,7 +102,7 @@ inline std::vector<PdfPageWords> ReadPdfWords(const std::string& pdf) {
   };
   for (std::size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
     if (text.compare(at, 6, "<page ") == 0) {
-      pages.push_back({number(at, "width"), number(at, "height"), {}});
+      pages.push_back({number(at, "width"), number(at, "height"), {}, {}});
     } else if (text.compare(at, 6, "<word ") == 0 && !pages.empty()) {
       const std::size_t open = text.find('>', at), close = text.find("</word>", at);
       if (open == std::string::npos || close == std::string::npos) break;

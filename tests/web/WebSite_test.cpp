@@ -59,7 +59,9 @@ TEST_F(WebSiteTest, AncestorsSiteFilesFrameAndNavigation) {
   EXPECT_NE(all.find("<p>Marked paragraph for the reports.</p>"), std::string::npos);
   EXPECT_EQ(all.find("Confidential paragraph"), std::string::npos);
   for (const auto& [path, text] : files)
-    if (fs::path(path).extension() == ".htm") EXPECT_EQ(text.find("!Marked"), std::string::npos);
+    if (fs::path(path).extension() == ".htm") {
+      EXPECT_EQ(text.find("!Marked"), std::string::npos);
+    }
   ExpectCleanSite();
 }
 
@@ -139,8 +141,9 @@ TEST_F(WebSiteTest, HostileValuesAreEscapedAndLinksStillWork) {
               std::string::npos);
     EXPECT_EQ(BrokenLinks(site), std::vector<std::string>{});
     for (const auto& [path, text] : files)
-      if (fs::path(path).extension() == ".htm")
+      if (fs::path(path).extension() == ".htm") {
         EXPECT_EQ(TidyFindings(site + "/" + path), std::vector<std::string>{}) << path;
+      }
   }
 }
 
@@ -471,8 +474,9 @@ TEST_F(WebSiteTest, CitationsScrapbookAndPicturePagesLinkUp) {
     std::snprintf(scrapbook, sizeof scrapbook, "images/sb%lx.htm",
                   static_cast<unsigned long>(c.person));
     EXPECT_EQ(files.count(scrapbook), k.photos == 2 ? 1u : 0u);
-    if (k.photos == 2)
+    if (k.photos == 2) {
       EXPECT_NE(files.at(scrapbook).find("<b>Portrait &lt;1850&gt;</b>"), std::string::npos);
+    }
     ExpectCleanSite();
   }
 }

@@ -45,14 +45,14 @@ QString Str(const std::string& text) { return fw::ToQString(text); }
 CEditIndividualDialog::CEditIndividualDialog(QWidget* parent, CIndividualNode* individual,
                                              CIndividualNode* related, int mode)
     : fw::CResizableDialog(parent),
+      caption(res::LoadString(res::kIdsAddIndividual)),
       session_(individual, related, mode),
       owner_(&session_.Model(),
              [this] {
                session_.SetChanged();
                QTimer::singleShot(0, this, [this] { UpdateHeading(); });
              }),
-      hooks_(editui::ApplicationHooks(this)),
-      caption(res::LoadString(res::kIdsAddIndividual)) {
+      hooks_(editui::ApplicationHooks(this)) {
   auto* heading = AddControl(kIdcHeading, new QLabel);
   QFont bold = heading->font();
   bold.setBold(true);

@@ -85,7 +85,7 @@ class CFamilyOrdinanceSummaryGenerator : public CReportPageGenerator {
 
   // The pass; answers the page count, 0 on failure or Cancel.
   int PaginateFamilyOrdinanceSummary(ReportDevice* dc);
-  void BeginPrinting(ReportDevice* dc, CPrintInfo* info) override { OpenFosFiles(dc); }
+  void BeginPrinting(ReportDevice* dc, CPrintInfo*) override { OpenFosFiles(dc); }
   int PrintPage(CReportJob& job, CPrintInfo* info) override;
   void EndPrinting(ReportDevice* dc, CPrintInfo* info) override { EndFosPrinting(dc, info); }
 

@@ -30,7 +30,7 @@ class CIndividualSummaryGenerator : public CReportPageGenerator {
  public:
   explicit CIndividualSummaryGenerator(const IndividualSummaryOptions& options);
 
-  void BeginPrinting(ReportDevice* dc, CPrintInfo* info) override { CreateSummaryFonts(dc); }
+  void BeginPrinting(ReportDevice* dc, CPrintInfo*) override { CreateSummaryFonts(dc); }
   int PrintPage(CReportJob& job, CPrintInfo* info) override;
   void EndPrinting(ReportDevice* dc, CPrintInfo* info) override { EndSummaryPrinting(dc, info); }
 

@@ -283,7 +283,7 @@ int PaginateEventCalendar(const CalendarRunSettings& settings, PaginatorWindow& 
   pass.fileErrorName = pass.title;
   pass.neededBytes = CalendarEventRecord::kSize;
   pass.files = {{&state.workFile, "~KorDUPLS.TMP"}, {&state.indexFile, "~KorIDXLS.TMP"}};
-  pass.initialNumber = "1";
+  pass.initialNumber = std::string(1, '1');  // not = "1": GCC 12 warns of an overlapping copy
   pass.createFile = createFile;
   pass.cleanup = [] { CleanupCalendarPages(); };
   pass.batch = [&] { return collecting ? collect() : distribute(); };

@@ -149,7 +149,8 @@ class SummaryWalk {
     for (std::int32_t c : list) NumberCitation(c, out_.citations, out_.repeatFlags, nullptr, 1);
   }
   SummaryItem Item(SummaryItemKind kind, int row = 0, std::int32_t number = 0) {
-    SummaryItem item{kind};
+    SummaryItem item;
+    item.kind = kind;
     item.row = row;
     item.number = number;
     return item;
@@ -187,7 +188,7 @@ void SummaryWalk::Lines(const std::string& text, int width, CStyleFontSet* fonts
   while (pos < text.size() && !Done()) {
     if (room_ < lineHeight) breakAt(pos, lineNumber);
     if (Done()) return;
-    const std::uint8_t style = fonts ? fonts->style : kStyleNormal;
+    const std::uint8_t style = fonts ? fonts->style : std::uint8_t{kStyleNormal};
     std::size_t end = pos;
     if (s_.dc != nullptr)
       end = pos + FitTextLine(std::string_view(text).substr(pos), *s_.dc, width, width / 80, fonts);
@@ -477,7 +478,9 @@ void SummaryWalk::Sources() {
     const bool repeat = i < out_.repeatFlags.size() && out_.repeatFlags[i] != 0;
     family::FormatFootnote(citation, footnote, true, repeat, s_.options.titleOnly,
                            s_.options.actText, s_.options.comments);
-    if (footnote.empty()) footnote = " ";
+    // Appended, not assigned: GCC 12 takes assigning a one-letter literal
+    // here for an overlapping copy (-Wrestrict).
+    if (footnote.empty()) footnote.push_back(' ');
     char prefix[24];
     const int shown = static_cast<int>(i) + 1;
     std::snprintf(prefix, sizeof prefix, "%d. ", shown < 10 ? shown + 10 : shown);

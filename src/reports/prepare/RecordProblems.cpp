@@ -48,12 +48,6 @@ CDateValue PlusYears(const CDateValue& date, int years) {
   return out;
 }
 
-CDateValue YearOnly(int year) {
-  CDateValue out;
-  out.year = static_cast<std::uint16_t>(year);
-  return out;
-}
-
 bool Later(const CDateValue& a, const CDateValue& b) { return CompareProblemDates(a, b) == 1; }
 bool Earlier(const CDateValue& a, const CDateValue& b) { return CompareProblemDates(a, b) == -1; }
 bool NotLater(const CDateValue& a, const CDateValue& b) {

@@ -31,6 +31,7 @@
 #include "FieldFilterDialogs.h"
 #include "FilterSet.h"
 #include "FilterSide.h"
+#include "IndividualDelete.h"
 #include "IndividualRecord.h"
 #include "KinshipWidgets.h"
 #include "KorDoc.h"
@@ -586,18 +587,17 @@ void CIndividualListDialog::OnOK() {
 
 void CIndividualListDialog::DeleteIndividual(std::int32_t rin,
                                              std::vector<std::int32_t>& marriages) {
-  for (int relation : {db::kRelParents, db::kRelMarriages}) {
-    const std::vector<std::int32_t> list = DbGetRelationChain(rin, relation);
-    marriages.insert(marriages.end(), list.begin(), list.end());
-  }
   recordsChanged = true;
+  // Each family once, also when several deleted individuals shared it.
+  for (std::int32_t mrin : shell::DeleteIndividualRecord(rin))
+    if (std::find(marriages.begin(), marriages.end(), mrin) == marriages.end())
+      marriages.push_back(mrin);
   // A failed write (told by the engine) leaves the individual live and in the sets.
-  if (DbUnlinkRIN(rin, db::kIndividual) == 0 || DbDeleteRecord(rin, db::kIndividual) != 1) return;
+  if (DbIsRecordDeleted(db::kIndividual, rin) != 1) return;
   if (filter_) {
     for (int set : {CFilterSet::kRelationSet, CFilterSet::kFieldSet})
       if (filter_->IsInSet(set, rin) == 1) filter_->SetInSet(set, rin, 0);
   }
-  recordsChanged = true;
 }
 
 void CIndividualListDialog::OnEdit() {
@@ -636,7 +636,7 @@ bool CIndividualListDialog::DeleteSet() {
   for (std::int32_t rin = 1; rin <= highest; ++rin)
     if (filter_->IsInSet(CFilterSet::kCombinedSet, rin) == 1) DeleteIndividual(rin, marriages);
   for (std::int32_t mrin : marriages)
-    if (document_ && mrin > 0) document_->DeleteMarriageIfEmpty(mrin, false);
+    if (document_) document_->DeleteMarriageIfEmpty(mrin, false);
   QApplication::restoreOverrideCursor();
   if (FirstLiveIndividual() == 0) {
     filter_.reset();
@@ -667,11 +667,8 @@ void CIndividualListDialog::DeleteOne(std::int32_t rin) {
   CIndividualRecord person;
   std::string name;
   if (DbGetIndividualRecord(rin, person, 3) == 1) name = person.GetName(0, false, rin, false);
-  std::string text = name.substr(0, 125) + "\n\n" + res::LoadString(res::kIdsWillBeRemoved) + "\n";
-  if (DbHasParents(rin)) text += "\n" + res::LoadString(res::kIdsLinkedAsChild);
-  const int marriageCount = DbGetRelationCount(rin, db::kRelMarriages, 0, 1);
-  if (marriageCount > 0)
-    text += "\n" + Formatted(res::LoadString(res::kIdsLinkedToMarriages), marriageCount);
+  const std::string text = shell::DeleteIndividualQuestion(
+      name.substr(0, 125), DbHasParents(rin) > 0, DbGetRelationCount(rin, db::kRelMarriages, 0, 1));
   if (plat::MessageBox(text, res::LoadString(res::kIdsAppName),
                        plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) !=
       plat::kIdOk)
@@ -680,7 +677,7 @@ void CIndividualListDialog::DeleteOne(std::int32_t rin) {
   std::vector<std::int32_t> marriages;
   DeleteIndividual(rin, marriages);
   for (std::int32_t mrin : marriages)
-    if (document_ && mrin > 0) document_->DeleteMarriageIfEmpty(mrin, true);
+    if (document_) document_->DeleteMarriageIfEmpty(mrin, true);
   if (FirstLiveIndividual() == 0) {
     chosenRin = 0;
     EndDialog(fw::kIdOk);
