@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -93,7 +94,10 @@ bool OpenFamily(const std::string& path) {
 }
 
 void Run(const char* name, web::WebSettings settings, web::WebSiteRequest request) {
-  DbEndBatch();
+  if (DbEndBatch() != 1) {
+    std::fprintf(stderr, "%s: the family file could not be written\n", name);
+    std::exit(1);
+  }
   const auto whole = std::chrono::steady_clock::now();
   const CpuTimes cpu = Cpu();
   auto t = whole;

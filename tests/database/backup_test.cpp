@@ -248,9 +248,12 @@ class BackupFileTest : public ::testing::Test {
       person.sex = i % 2 ? 'F' : 'M';
       const std::int32_t rin = DbAddRecord(db::kIndividual, 0, &person);
       EXPECT_GT(rin, 0);
-      if (i % 5 == 0)
+      if (i % 5 == 0) {
         EXPECT_GT(DbSetNotes(rin, "Note of person " + std::to_string(i), 0, 0, db::kIndividual), 0);
-      if (i % 2 == 1) EXPECT_GT(DbSetRelation(previous, rin, db::kRelHusband, 0), 0);
+      }
+      if (i % 2 == 1) {
+        EXPECT_GT(DbSetRelation(previous, rin, db::kRelHusband, 0), 0);
+      }
       previous = rin;
     }
     DbCloseCurrent();

@@ -289,7 +289,7 @@ class ListDialogsTest : public QObject {
     QVERIFY(DbSetRelation(child, 0, db::kRelParents, parents) > 0);
     const std::int32_t own = DbSetRelation(husband, 0, db::kRelHusband, 0);
     QCOMPARE(DbSetRelation(child, 0, db::kRelWife, own), own);
-    DbUnlinkRIN(dad, db::kIndividual);
+    QVERIFY(DbUnlinkRIN(dad, db::kIndividual) != 0);
     QCOMPARE(DbDeleteRecord(dad, db::kIndividual), 1);
     CKorDoc document;
     D dialog(&document);

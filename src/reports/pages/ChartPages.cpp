@@ -867,9 +867,7 @@ void CChartPagesGenerator::DrawWallBox(ReportDevice& dc, std::int32_t rin, std::
   std::string name = known ? PersonName(rin) : res::LoadString(res::kIdsUnknownUpper);
   const std::string joined = JoinChartEvents(parts);
   if (!joined.empty()) name += " " + joined;
-  WallBoxLines lines{dc, text};
-  lines.width = text.right - text.left;
-  lines.y = text.top;
+  WallBoxLines lines{dc, text, text.right - text.left, 0, text.top, {}, false};
   dc.SelectFont(primaryFont_);
   TextOutString(&dc, text.left, lines.y, FitTextToWidth(&dc, {0, 0, lines.width, 0}, name));
   lines.y -= std::abs(primaryFont_.height) * 13 / 10;
