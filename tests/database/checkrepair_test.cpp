@@ -1161,6 +1161,60 @@ TEST_F(CheckRepairConvergenceTest, RepairLeavesAFileThatChecksClean) {
   }
 }
 
+// The block map's faults, each with its line: as told by a check, and with
+// "(FIXED)" by the repair, after which a check is clean.
+TEST_F(CheckRepairConvergenceTest, BlockMapFaultsAreToldInTheirWords) {
+  const std::string clean = ReadAll(family);
+  const std::int32_t used = Engine().Blocks().Head().I32(orv::kHeadUsedPositions);
+  const int lastType = static_cast<std::uint8_t>(clean[orv::FirstBlockOffset(0) + used - 1]);
+  const std::string usedText = std::to_string(used);
+  struct Case {
+    const char* name;
+    std::function<void()> damage;
+    std::string line;
+  };
+  const std::vector<Case> cases = {
+      {"DBMap count above the type map's",
+       [this] {
+         PatchFile(orv::BlockNumberOffset(Engine().Blocks().Head().I32(orv::kHeadDBMapBlock)) +
+                       orv::DBMap::CountOffset(0, orv::kBlockIndividuals),
+                   {5, 0});
+       },
+       "The DBMap count of 5 blocks of type " + std::to_string(orv::kBlockIndividuals) +
+           " in group 0 does not match the datamap block count of 1."},
+      {"type map shows a block past the end of the file",
+       [&] { PatchFile(orv::FirstBlockOffset(0) + used, {orv::kBlockNotes}); },
+       "Block " + std::to_string(used + 1) + " of type " + std::to_string(orv::kBlockNotes) +
+           " lies beyond the end of the file."},
+      {"header counts two groups",
+       [this] {
+         Engine().Blocks().Head().SetI32(orv::kHeadGroups, 2);
+         ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
+       },
+       "The file header block count of 2 does not match block count of 1."},
+      {"header counts a used position more",
+       [&] {
+         Engine().Blocks().Head().SetI32(orv::kHeadUsedPositions, used + 1);
+         ASSERT_TRUE(Engine().Blocks().WriteHeader(orv::HeadPart::Counters));
+       },
+       "The file header block count of " + std::to_string(used + 1) +
+           " does not match block count of " + usedText + "."},
+      {"file cut inside its last block", [&] { Reopen(clean.substr(0, clean.size() - 100)); },
+       "Block " + usedText + " of type " + std::to_string(lastType) +
+           " is cut short by the end of the file."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_NO_FATAL_FAILURE(Reopen(clean));
+    c.damage();
+    EXPECT_GT(Check(0), 0u);
+    EXPECT_TRUE(Reported(c.line)) << report;
+    Check(1);
+    EXPECT_TRUE(Reported(c.line + " (FIXED)")) << report;
+    EXPECT_EQ(Check(0), 0u) << report;
+  }
+}
+
 TEST_F(CheckRepairTest, RepairDropsBothIndexFiles) {
   const std::string links = family.substr(0, family.size() - 1) + "x";
   const std::string index = family.substr(0, family.size() - 1) + "a";
