@@ -17,6 +17,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CheckRepairLog.h"
@@ -97,7 +98,40 @@ class CDatabaseChecker {
   // wrongly: an individual twice, a record that is not a live individual,
   // a live individual not at all.
   void NameIndexFileLines(std::vector<std::string>& lines);
+  // What the block map stage reads from the groups' type maps, kept up to
+  // date by what it mends.
+  struct BlockMapCounts {
+    long long size = 0;  // of the file, after a cut block is padded
+    long groups = 0;
+    long blocks = 0;
+    std::vector<long> perType;
+    // Blocks per group and type as the type maps show them (first blocks
+    // aside), for the DBMap.
+    std::vector<std::vector<int>> perGroup;
+    std::vector<std::vector<std::uint8_t>> maps;
+    bool padded = false;
+    // A string-store block cut short: its type and where its entries end.
+    std::pair<int, std::int64_t> cutStore{0, -1};
+  };
+  // The type maps against the DBMap and the header's counts: the number of
+  // differences, or -1 to stop.
   int CheckFileMap();
+  // Reads every group's type map into counts; -1 to stop.
+  int ReadGroupMaps(BlockMapCounts& counts);
+  // The block of group g that the end of the file cuts short, padded to
+  // its end in repair mode; -1 to stop.
+  int MendCutBlock(int g, const std::vector<std::uint8_t>& map, BlockMapCounts& counts);
+  // Counts the blocks group g's map shows; a block beyond the end of the
+  // file is freed in repair mode. -1 to stop.
+  int CountGroupBlocks(int g, const std::vector<std::uint8_t>& map, BlockMapCounts& counts);
+  // New entries of a cut string store go on where its whole ones end.
+  void PlaceCutStoreEnd(const std::pair<int, std::int64_t>& cutStore);
+  // The DBMap's counts, the header's group and block counts, and the
+  // header's block count of each kind, against the type maps: the number
+  // of differences, or -1 to stop.
+  int CheckDBMapCounts(const BlockMapCounts& counts);
+  int CheckHeaderBlockCounts(const BlockMapCounts& counts);
+  int CheckHeaderKindCounts(const BlockMapCounts& counts);
   // Gives back their type to blocks whose type byte was damaged, where the
   // DBMap misses a block of a type and the block's contents show it (or
   // leave it the one choice); maps are the groups' type maps as read, and

@@ -28,28 +28,40 @@ using namespace checkrepair;
 // ---- header and block map ---------------------------------------------------
 
 int CDatabaseChecker::CheckFileMap() {
-  auto& blocks = engine_.Blocks();
-  long long size = database_.host.Io().Size();
-  if (size < kBlockSize + kBlocksOffset) {
+  BlockMapCounts counts;
+  counts.size = database_.host.Io().Size();
+  if (counts.size < kBlockSize + kBlocksOffset) {
     Line("The file is not the proper size.");
     return -1;
   }
   for (auto& list : blocks_) list.clear();
   // The header as the file holds it, before anything here is written.
   FileHead headerBefore;
-  if (!blocks.ReadAt(0, headerBefore.Data(), kHeaderSize)) headerBefore = head_;
-  long groupsCounted = 0;
-  long blocksCounted = 0;
-  std::vector<long> perType(kMapTypes + 1, 0);
-  // Blocks per group and type as the type maps show them (first blocks
-  // aside), for the DBMap.
-  std::vector<std::vector<int>> perGroup;
-  std::vector<std::vector<std::uint8_t>> maps;
-  bool padded = false;
-  // A string-store block cut short: its type and where its entries end.
-  std::pair<int, std::int64_t> cutStore{0, -1};
+  if (!engine_.Blocks().ReadAt(0, headerBefore.Data(), kHeaderSize)) headerBefore = head_;
+  if (ReadGroupMaps(counts) < 0) return -1;
+  mapRead_ = true;
+
+  if (!CheckDBMapType(counts.maps, counts.perGroup, counts.perType, counts.blocks)) return -1;
+  if (RetypeBlocks(counts.maps, counts.perGroup, counts.perType, counts.blocks, headerBefore) < 0)
+    return -1;
+  if (counts.padded) RestoreHeaderNumbers(headerBefore, true);
+  if (counts.cutStore.second >= 0) PlaceCutStoreEnd(counts.cutStore);
+  int differences = 0;
+  for (const auto check :
+       {&CDatabaseChecker::CheckDBMapCounts, &CDatabaseChecker::CheckHeaderBlockCounts,
+        &CDatabaseChecker::CheckHeaderKindCounts}) {
+    const int found = (this->*check)(counts);
+    if (found < 0) return -1;
+    differences += found;
+  }
+  return differences;
+}
+
+int CDatabaseChecker::ReadGroupMaps(BlockMapCounts& counts) {
+  auto& blocks = engine_.Blocks();
+  counts.perType.assign(kMapTypes + 1, 0);
   std::vector<std::uint8_t> map(kBlockSize);
-  for (int g = 0; FirstBlockOffset(g) < size; ++g) {
+  for (int g = 0; FirstBlockOffset(g) < counts.size; ++g) {
     for (int k = 0; k < 8; ++k) {
       if (!blocks.ReadAt(FirstBlockOffset(g) + 1024 * k, map.data() + 1024 * k, 1024)) {
         Line("FILE READ ERROR");
@@ -60,78 +72,91 @@ int CDatabaseChecker::CheckFileMap() {
       Line("Datamap is invalid or does not exist.");
       return -1;
     }
-    ++groupsCounted;
-    perGroup.emplace_back(kMapTypes + 1, 0);
-    maps.push_back(map);
-    const std::int64_t cutAt = (size - kBlocksOffset) % kBlockSize;
-    const std::int64_t cutBlock = (size - kBlocksOffset) / kBlockSize;
-    if (cutAt != 0 && cutBlock / kGroupPositions == g && cutBlock % kGroupPositions != 0 &&
-        map[cutBlock % kGroupPositions] != 0) {
-      // The file ends inside a block: what lies before the end is kept, the
-      // rest of the block reads as empty slots.
-      const int j = static_cast<int>(cutBlock % kGroupPositions);
-      const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(kBlockSize - cutAt), 0);
-      const bool fixed = repair_ && blocks.Put(size, zeros.data(), zeros.size());
-      if (!LogProblem(Format("Block %lu of type %lu is cut short by the end of the file.",
-                             U(std::int64_t{g} * kGroupPositions + j + 1), U(map[j])),
-                      fixed))
-        return -1;
-      if (fixed) {
-        size = database_.host.Io().Size();
-        blocks.BuildGroupIndex(g);
-        padded = true;
-        if (map[j] == kBlockNames || map[j] == kBlockOtherNames) {
-          cutStore = {map[j], CutStringEntry(BlockOffset(g, j), cutAt)};
-        } else if (const RecordLayout* layout = LayoutOfBlockType(map[j])) {
-          // The record the cut goes through cannot be read back whole.
-          const std::int64_t from = cutAt / layout->size * layout->size;
-          const std::vector<std::uint8_t> part(static_cast<std::size_t>(cutAt - from), 0);
-          // A failure is counted and told (PutNow), and the repair shows it.
-          if (!part.empty()) (void)blocks.Put(BlockOffset(g, j) + from, part.data(), part.size());
-        }
-      }
-    }
-    for (int j = 0; j < kBlockSize; ++j) {
-      const int t = map[j];
-      if (t == 0) continue;
-      if (j > 0 && BlockOffset(g, j) + kBlockSize > size) {
-        // A position the file does not hold holds nothing: it is free.
-        bool fixed = false;
-        if (repair_) {
-          const std::uint8_t zero = 0;
-          fixed = blocks.Put(FirstBlockOffset(g) + j, &zero, 1);
-        }
-        if (!LogProblem(Format("Block %lu of type %lu lies beyond the end of the file.",
-                               U(std::int64_t{g} * kGroupPositions + j + 1), U(t)),
-                        fixed))
-          return -1;
-        continue;
-      }
-      ++blocksCounted;
-      if (t <= kMapTypes) {
-        ++perType[t];
-        if (j > 0) ++perGroup.back()[t];
-        blocks_[t].push_back(BlockOffset(g, j));
-      }
-    }
+    ++counts.groups;
+    counts.perGroup.emplace_back(kMapTypes + 1, 0);
+    counts.maps.push_back(map);
+    if (MendCutBlock(g, map, counts) < 0 || CountGroupBlocks(g, map, counts) < 0) return -1;
     Step(g + 1, 20);
   }
-  mapRead_ = true;
+  return 0;
+}
 
-  int differences = 0;
-  if (!CheckDBMapType(maps, perGroup, perType, blocksCounted)) return -1;
-  if (RetypeBlocks(maps, perGroup, perType, blocksCounted, headerBefore) < 0) return -1;
-  if (padded) RestoreHeaderNumbers(headerBefore, true);
-  if (cutStore.second >= 0) {
-    // New entries go on where the whole ones end.
-    const StoreFields& store = StoreOfKind(cutStore.first == kBlockNames ? 0 : 4);
-    const std::int64_t start = cutStore.second - (cutStore.second - kBlocksOffset) % kBlockSize;
-    head_.SetI32(store.nextField, static_cast<std::int32_t>(cutStore.second));
-    head_.SetI32(store.endField, static_cast<std::int32_t>(start + kBlockSize));
-    MarkHeaderDirty(store.nextField);
-    MarkHeaderDirty(store.endField);
+int CDatabaseChecker::MendCutBlock(int g, const std::vector<std::uint8_t>& map,
+                                   BlockMapCounts& counts) {
+  auto& blocks = engine_.Blocks();
+  const long long size = counts.size;
+  const std::int64_t cutAt = (size - kBlocksOffset) % kBlockSize;
+  const std::int64_t cutBlock = (size - kBlocksOffset) / kBlockSize;
+  if (cutAt == 0 || cutBlock / kGroupPositions != g || cutBlock % kGroupPositions == 0 ||
+      map[cutBlock % kGroupPositions] == 0)
+    return 0;
+  // The file ends inside a block: what lies before the end is kept, the
+  // rest of the block reads as empty slots.
+  const int j = static_cast<int>(cutBlock % kGroupPositions);
+  const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(kBlockSize - cutAt), 0);
+  const bool fixed = repair_ && blocks.Put(size, zeros.data(), zeros.size());
+  if (!LogProblem(Format("Block %lu of type %lu is cut short by the end of the file.",
+                         U(std::int64_t{g} * kGroupPositions + j + 1), U(map[j])),
+                  fixed))
+    return -1;
+  if (!fixed) return 0;
+  counts.size = database_.host.Io().Size();
+  blocks.BuildGroupIndex(g);
+  counts.padded = true;
+  if (map[j] == kBlockNames || map[j] == kBlockOtherNames) {
+    counts.cutStore = {map[j], CutStringEntry(BlockOffset(g, j), cutAt)};
+  } else if (const RecordLayout* layout = LayoutOfBlockType(map[j])) {
+    // The record the cut goes through cannot be read back whole.
+    const std::int64_t from = cutAt / layout->size * layout->size;
+    const std::vector<std::uint8_t> part(static_cast<std::size_t>(cutAt - from), 0);
+    // A failure is counted and told (PutNow), and the repair shows it.
+    if (!part.empty()) (void)blocks.Put(BlockOffset(g, j) + from, part.data(), part.size());
   }
+  return 0;
+}
+
+int CDatabaseChecker::CountGroupBlocks(int g, const std::vector<std::uint8_t>& map,
+                                       BlockMapCounts& counts) {
+  for (int j = 0; j < kBlockSize; ++j) {
+    const int t = map[j];
+    if (t == 0) continue;
+    if (j > 0 && BlockOffset(g, j) + kBlockSize > counts.size) {
+      // A position the file does not hold holds nothing: it is free.
+      bool fixed = false;
+      if (repair_) {
+        const std::uint8_t zero = 0;
+        fixed = engine_.Blocks().Put(FirstBlockOffset(g) + j, &zero, 1);
+      }
+      if (!LogProblem(Format("Block %lu of type %lu lies beyond the end of the file.",
+                             U(std::int64_t{g} * kGroupPositions + j + 1), U(t)),
+                      fixed))
+        return -1;
+      continue;
+    }
+    ++counts.blocks;
+    if (t <= kMapTypes) {
+      ++counts.perType[t];
+      if (j > 0) ++counts.perGroup.back()[t];
+      blocks_[t].push_back(BlockOffset(g, j));
+    }
+  }
+  return 0;
+}
+
+void CDatabaseChecker::PlaceCutStoreEnd(const std::pair<int, std::int64_t>& cutStore) {
+  const StoreFields& store = StoreOfKind(cutStore.first == kBlockNames ? 0 : 4);
+  const std::int64_t start = cutStore.second - (cutStore.second - kBlocksOffset) % kBlockSize;
+  head_.SetI32(store.nextField, static_cast<std::int32_t>(cutStore.second));
+  head_.SetI32(store.endField, static_cast<std::int32_t>(start + kBlockSize));
+  MarkHeaderDirty(store.nextField);
+  MarkHeaderDirty(store.endField);
+}
+
+int CDatabaseChecker::CheckDBMapCounts(const BlockMapCounts& counts) {
   // The DBMap must count what the type maps show.
+  auto& blocks = engine_.Blocks();
+  const auto& perGroup = counts.perGroup;
+  int differences = 0;
   for (int g = 0; g < static_cast<int>(perGroup.size()) && g < kMaxGroups; ++g)
     for (int t = 1; t <= kMapTypes; ++t) {
       const int stored = blocks.Map().Count(g, t);
@@ -144,23 +169,29 @@ int CDatabaseChecker::CheckFileMap() {
                       fixed))
         return -1;
     }
+  return differences;
+}
+
+int CDatabaseChecker::CheckHeaderBlockCounts(const BlockMapCounts& counts) {
+  int differences = 0;
   const std::int32_t headerGroups = head_.I32(kHeadGroups);
-  if (headerGroups != groupsCounted) {
+  if (headerGroups != counts.groups) {
     ++differences;
     if (!LogProblem(Format("The file header block count of %lu does not match block count of %lu.",
-                           U(headerGroups), U(groupsCounted)),
+                           U(headerGroups), U(counts.groups)),
                     repair_ != 0))
       return -1;
     if (repair_) {
-      head_.SetI32(kHeadGroups, static_cast<std::int32_t>(groupsCounted));
+      head_.SetI32(kHeadGroups, static_cast<std::int32_t>(counts.groups));
       MarkHeaderDirty(kHeadGroups);
     }
   }
   const std::int64_t groups = head_.I32(kHeadGroups);
   const std::int64_t used = head_.I32(kHeadUsedPositions);
+  const long blocksCounted = counts.blocks;
   if (used + groups * kGroupPositions != blocksCounted + kGroupPositions) {
     ++differences;
-    const bool fixable = size == std::int64_t{kBlockSize} * blocksCounted + kBlocksOffset;
+    const bool fixable = counts.size == std::int64_t{kBlockSize} * blocksCounted + kBlocksOffset;
     if (!LogProblem(Format("The file header block count of %lu does not match block count of %lu.",
                            U(used + (groups - 1) * kGroupPositions), U(blocksCounted)),
                     fixable && repair_))
@@ -172,6 +203,10 @@ int CDatabaseChecker::CheckFileMap() {
       MarkHeaderDirty(kHeadUsedPositions);
     }
   }
+  return differences;
+}
+
+int CDatabaseChecker::CheckHeaderKindCounts(const BlockMapCounts& counts) {
   static const struct {
     int type;
     const char* name;
@@ -189,18 +224,20 @@ int CDatabaseChecker::CheckFileMap() {
                 {kBlockMultimedia, "Multimedia record"},
                 {kBlockUserEvents, "User event"},
                 {kBlockContacts, "Contact"}};
+  int differences = 0;
   for (const auto& k : kKinds) {
     const int field = BlockCountField(k.type);
     const std::int32_t stored = head_.I32(field);
-    if (stored == perType[k.type]) continue;
+    const long counted = counts.perType[k.type];
+    if (stored == counted) continue;
     ++differences;
     if (!LogProblem(
             Format("The block count for %s of %lu does not match the datamap block count of %lu.",
-                   k.name, U(stored), U(perType[k.type])),
+                   k.name, U(stored), U(counted)),
             repair_ != 0))
       return -1;
     if (repair_) {
-      head_.SetI32(field, static_cast<std::int32_t>(perType[k.type]));
+      head_.SetI32(field, static_cast<std::int32_t>(counted));
       MarkHeaderDirty(field);
     }
   }
