@@ -848,149 +848,49 @@ std::vector<RegisterFamily> RegisterFamilies(const rpt::BookRun& run, int i) {
 
 }  // namespace
 
-bool CWebSiteWriter::WriteDescendantPages() {
-  const rpt::BookRun& run = rpt::CurrentBook();
-  const auto& nodes = run.persons;
-  // The node that carries each child forward, by (parent node, RIN).
-  std::map<std::pair<int, std::int32_t>, int> carried;
-  for (std::size_t j = 0; j < nodes.size(); ++j)
-    if (nodes[j].parentNode >= 0)
-      carried[{nodes[j].parentNode, nodes[j].rin}] = static_cast<int>(j);
-  // The first listing of each individual: its number and the node it is on.
-  std::map<std::int32_t, std::pair<std::uint32_t, int>> firstListing;
-  for (const auto& [key, listing] : run.listings) {
-    if (listing.spouse) continue;
-    auto [at, inserted] =
-        firstListing.emplace(listing.rin, std::make_pair(listing.number, key.first));
-    if (!inserted && listing.number < at->second.first) at->second = {listing.number, key.first};
+// Where the register lists each individual: the node that carries a child
+// forward, by (parent node, RIN), and each individual's first listing, its
+// number and the node it is on.
+struct CWebSiteWriter::RegisterIndex {
+  explicit RegisterIndex(const rpt::BookRun& book) : run(book) {
+    const auto& nodes = run.persons;
+    for (std::size_t j = 0; j < nodes.size(); ++j)
+      if (nodes[j].parentNode >= 0)
+        carried[{nodes[j].parentNode, nodes[j].rin}] = static_cast<int>(j);
+    for (const auto& [key, listing] : run.listings) {
+      if (listing.spouse) continue;
+      auto [at, inserted] =
+          firstListing.emplace(listing.rin, std::make_pair(listing.number, key.first));
+      if (!inserted && listing.number < at->second.first) at->second = {listing.number, key.first};
+    }
   }
-  auto pageOf = [&](int node) { return nodes[static_cast<std::size_t>(node)].page; };
+  const rpt::BookPerson& Node(int node) const {
+    return run.persons[static_cast<std::size_t>(node)];
+  }
+  int PageOf(int node) const { return Node(node).page; }
+  // The node that carries rin forward from parentNode with a paragraph of
+  // its own; -1 when none does (or that node only refers back).
+  int CarriedBy(int parentNode, std::int32_t rin) const {
+    const auto at = carried.find({parentNode, rin});
+    return at != carried.end() && !Node(at->second).reference ? at->second : -1;
+  }
 
-  auto spouseParagraph = [&](std::int32_t rin, std::int32_t mrin, int ordinal, int page) {
-    const std::int32_t spouse = SpouseOf(rin, mrin);
-    const bool spouseLiving = spouse > 0 && IsLiving(spouse);
-    std::string paragraph;
-    SpouseNarrativeArgs args;
-    args.rin = rin;
-    args.text = &paragraph;
-    args.marriage = mrin;
-    args.ordinal = ordinal;
-    SetNarrativeOptions(args, HtmlMode::kDescendants, spouseLiving ? "" : MediaLink(spouse));
-    builder_.BuildSpouseNarrative(args);
-    FillPlaceholders(paragraph, page, spouse);
-    std::string out = AnchorOnce(paragraph, spouse);
-    current_.text += out;
-    return std::make_pair(spouse, spouseLiving);
-  };
+  const rpt::BookRun& run;
+  std::map<std::pair<int, std::int32_t>, int> carried;
+  std::map<std::int32_t, std::pair<std::uint32_t, int>> firstListing;
+};
 
+bool CWebSiteWriter::WriteDescendantPages() {
+  const RegisterIndex index(rpt::CurrentBook());
+  const auto& nodes = index.run.persons;
   for (std::size_t n = 0; n < nodes.size(); ++n) {
     const rpt::BookPerson& node = nodes[n];
-    const int i = static_cast<int>(n);
     if (!OpenPage(node.page, node.generation, kModifiedRegister)) return false;
     if (node.reference) {
-      const auto first = firstListing.find(node.rin);
-      current_.text += Number(node.number) + ".  " + HtmlText(ShownName(node.rin, false)) + " " +
-                       S(res::kIdsPrintedAs) + " #" +
-                       Number(first != firstListing.end() ? first->second.first : node.number) +
-                       ".\r\n\r\n";
-      if (Cancelled()) return false;
-      continue;
-    }
-    // The lineage: the node and its ancestors through the parent nodes.
-    std::vector<WebLineageItem> lineage;
-    for (int j = i; j >= 0; j = nodes[static_cast<std::size_t>(j)].parentNode)
-      lineage.push_back({nodes[static_cast<std::size_t>(j)].page,
-                         nodes[static_cast<std::size_t>(j)].rin, nullptr});
-    for (std::size_t k = 0; k + 1 < lineage.size(); ++k) lineage[k].firstParent = &lineage[k + 1];
-    const bool living = IsLiving(node.rin);
-    std::string paragraph;
-    PersonNarrativeArgs args;
-    args.rin = node.rin;
-    args.text = &paragraph;
-    args.number = node.number;
-    args.webItem = node.parentNode >= 0 ? &lineage.front() : nullptr;
-    SetNarrativeOptions(args, HtmlMode::kDescendants, living ? "" : MediaLink(node.rin));
-    builder_.BuildPersonNarrative(args);
-    if (node.parentNode >= 0) {
-      // The name leads back to the child's line in the parent's table.
-      ReplaceAll(paragraph, names_.Generation(node.page) + "#" + Number(node.rin) + "C\"",
-                 names_.Generation(pageOf(node.parentNode)) + "#" + Number(node.rin) + "C\"");
-    }
-    FillPlaceholders(paragraph, node.page, node.rin);
-    current_.text +=
-        "<p>" + Number(node.number) + ".\t" + AnchorOnce(paragraph, node.rin) + "</p>\r\n";
-    if (!living) WriteCompanionEntries(node.rin, false, node.page, node.number);
-    const std::vector<RegisterFamily> families = RegisterFamilies(run, i);
-    int ordinal = 0;
-    for (const RegisterFamily& family : families) {
-      ++ordinal;
-      if (family.spouse != 0) {
-        current_.text += "<p>";
-        const auto [spouse, spouseLiving] =
-            spouseParagraph(node.rin, family.mrin, families.size() > 1 ? ordinal : 0, node.page);
-        current_.text += "</p>\r\n";
-        if (spouse > 0 && !spouseLiving) WriteCompanionEntries(spouse, false, node.page, 0);
-      }
-      if (family.children.empty()) continue;
-      OpenChildrenTable(family.mrin);
-      int position = 0;
-      for (const auto& [code, child] : family.children) {
-        ++position;
-        const auto listing = run.listings.find({i, code});
-        const std::uint32_t number = listing != run.listings.end() ? listing->second.number : 0;
-        const auto carriedNode = carried.find({i, child});
-        const bool isCarried = carriedNode != carried.end() &&
-                               !nodes[static_cast<std::size_t>(carriedNode->second)].reference;
-        const auto first = firstListing.find(child);
-        const bool repeated = first != firstListing.end() && first->second.first != number;
-        CIndividualRecord record;
-        ReadPerson(child, record);
-        current_.text += std::string("<tr><td valign=top>") + (isCarried ? "+" : "&nbsp;") +
-                         "</td>\r\n<td valign=top>" + Number(number) + "</td>\r\n";
-        current_.text += ChildCells(record.sex, position);
-        const bool childLiving = IsLiving(child);
-        if (repeated) {
-          // The first listing's anchor: on the carried node's page when
-          // that listing carried the child forward.
-          const auto firstCarried = carried.find({first->second.second, child});
-          const int firstPage =
-              firstCarried != carried.end() &&
-                      !nodes[static_cast<std::size_t>(firstCarried->second)].reference
-                  ? pageOf(firstCarried->second)
-                  : pageOf(first->second.second);
-          current_.text += "<a name=\"" + Number(child) + "-" + Number(number) + "\"></a><b>" +
-                           HtmlText(childLiving && !settings_.doName ? S(res::kIdsLiving)
-                                                                     : record.GetGivenNames()) +
-                           "</b> " + S(res::kIdsPrintedAs) + " <a " +
-                           Href(names_.Generation(firstPage), Number(child)) + ">#" +
-                           Number(first->second.first) + ".</a>";
-        } else if (isCarried) {
-          if (!current_.anchors.count(-child)) {
-            current_.text += "<a name=\"" + Number(child) + "C\"></a>";
-            current_.anchors.insert(-child);
-          }
-          current_.text += "<a " +
-                           Href(names_.Generation(pageOf(carriedNode->second)), Number(child)) +
-                           "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
-        } else {
-          WriteChildNarrative(child, node.page);
-          std::vector<std::int32_t> marriages = DbGetRelationChain(child, db::kRelMarriages);
-          marriages.erase(std::remove(marriages.begin(), marriages.end(), 0), marriages.end());
-          int k = 0;
-          for (std::int32_t m : marriages) {
-            if (SpouseOf(child, m) == 0) continue;
-            ++k;
-            current_.text += "</td>\r\n</tr>\r\n<tr>";
-            for (int cell = 0; cell < 4; ++cell) current_.text += "<td valign=top>&nbsp;</td>\r\n";
-            current_.text += "<td>";
-            const auto [spouse, spouseLiving] =
-                spouseParagraph(child, m, marriages.size() > 1 ? k : 0, node.page);
-            if (spouse > 0 && !spouseLiving) WriteCompanionEntries(spouse, true, node.page, 0);
-          }
-        }
-        current_.text += "</td>\r\n</tr>\r\n";
-      }
-      current_.text += "</table>\r\n</blockquote>\r\n";
+      WriteRegisterReference(index, static_cast<int>(n));
+    } else {
+      WriteRegisterPerson(index, static_cast<int>(n));
+      WriteRegisterFamilies(index, static_cast<int>(n));
     }
     if (Cancelled()) return false;
   }
@@ -999,6 +899,133 @@ bool CWebSiteWriter::WriteDescendantPages() {
     return false;
   }
   return true;
+}
+
+void CWebSiteWriter::WriteRegisterReference(const RegisterIndex& index, int n) {
+  const rpt::BookPerson& node = index.Node(n);
+  const auto first = index.firstListing.find(node.rin);
+  current_.text += Number(node.number) + ".  " + HtmlText(ShownName(node.rin, false)) + " " +
+                   S(res::kIdsPrintedAs) + " #" +
+                   Number(first != index.firstListing.end() ? first->second.first : node.number) +
+                   ".\r\n\r\n";
+}
+
+void CWebSiteWriter::WriteRegisterPerson(const RegisterIndex& index, int n) {
+  const rpt::BookPerson& node = index.Node(n);
+  // The lineage: the node and its ancestors through the parent nodes.
+  std::vector<WebLineageItem> lineage;
+  for (int j = n; j >= 0; j = index.Node(j).parentNode)
+    lineage.push_back({index.Node(j).page, index.Node(j).rin, nullptr});
+  for (std::size_t k = 0; k + 1 < lineage.size(); ++k) lineage[k].firstParent = &lineage[k + 1];
+  const bool living = IsLiving(node.rin);
+  std::string paragraph;
+  PersonNarrativeArgs args;
+  args.rin = node.rin;
+  args.text = &paragraph;
+  args.number = node.number;
+  args.webItem = node.parentNode >= 0 ? &lineage.front() : nullptr;
+  SetNarrativeOptions(args, HtmlMode::kDescendants, living ? "" : MediaLink(node.rin));
+  builder_.BuildPersonNarrative(args);
+  if (node.parentNode >= 0) {
+    // The name leads back to the child's line in the parent's table.
+    ReplaceAll(paragraph, names_.Generation(node.page) + "#" + Number(node.rin) + "C\"",
+               names_.Generation(index.PageOf(node.parentNode)) + "#" + Number(node.rin) + "C\"");
+  }
+  FillPlaceholders(paragraph, node.page, node.rin);
+  current_.text +=
+      "<p>" + Number(node.number) + ".\t" + AnchorOnce(paragraph, node.rin) + "</p>\r\n";
+  if (!living) WriteCompanionEntries(node.rin, false, node.page, node.number);
+}
+
+void CWebSiteWriter::WriteRegisterFamilies(const RegisterIndex& index, int n) {
+  const rpt::BookPerson& node = index.Node(n);
+  const std::vector<RegisterFamily> families = RegisterFamilies(index.run, n);
+  int ordinal = 0;
+  for (const RegisterFamily& family : families) {
+    ++ordinal;
+    if (family.spouse != 0) {
+      current_.text += "<p>";
+      const auto [spouse, spouseLiving] =
+          WriteSpouseParagraph(node.rin, family.mrin, families.size() > 1 ? ordinal : 0, node.page);
+      current_.text += "</p>\r\n";
+      if (spouse > 0 && !spouseLiving) WriteCompanionEntries(spouse, false, node.page, 0);
+    }
+    if (family.children.empty()) continue;
+    OpenChildrenTable(family.mrin);
+    int position = 0;
+    for (const auto& [code, child] : family.children)
+      WriteRegisterChild(index, n, ++position, code, child);
+    current_.text += "</table>\r\n</blockquote>\r\n";
+  }
+}
+
+void CWebSiteWriter::WriteRegisterChild(const RegisterIndex& index, int n, int position, int code,
+                                        std::int32_t child) {
+  const int page = index.Node(n).page;
+  const auto listing = index.run.listings.find({n, code});
+  const std::uint32_t number = listing != index.run.listings.end() ? listing->second.number : 0;
+  const int carriedNode = index.CarriedBy(n, child);
+  const auto first = index.firstListing.find(child);
+  const bool repeated = first != index.firstListing.end() && first->second.first != number;
+  CIndividualRecord record;
+  ReadPerson(child, record);
+  current_.text += std::string("<tr><td valign=top>") + (carriedNode >= 0 ? "+" : "&nbsp;") +
+                   "</td>\r\n<td valign=top>" + Number(number) + "</td>\r\n";
+  current_.text += ChildCells(record.sex, position);
+  if (repeated) {
+    // The first listing's anchor: on the carried node's page when that
+    // listing carried the child forward.
+    const int firstCarried = index.CarriedBy(first->second.second, child);
+    const int firstPage = index.PageOf(firstCarried >= 0 ? firstCarried : first->second.second);
+    const bool hidden = IsLiving(child) && !settings_.doName;
+    current_.text += "<a name=\"" + Number(child) + "-" + Number(number) + "\"></a><b>" +
+                     HtmlText(hidden ? S(res::kIdsLiving) : record.GetGivenNames()) + "</b> " +
+                     S(res::kIdsPrintedAs) + " <a " +
+                     Href(names_.Generation(firstPage), Number(child)) + ">#" +
+                     Number(first->second.first) + ".</a>";
+  } else if (carriedNode >= 0) {
+    if (!current_.anchors.count(-child)) {
+      current_.text += "<a name=\"" + Number(child) + "C\"></a>";
+      current_.anchors.insert(-child);
+    }
+    current_.text += "<a " + Href(names_.Generation(index.PageOf(carriedNode)), Number(child)) +
+                     "><b>" + HtmlText(ShownName(child, false)) + "</b></a>";
+  } else {
+    // Not carried forward: the child's paragraph and its spouses here.
+    WriteChildNarrative(child, page);
+    std::vector<std::int32_t> marriages = DbGetRelationChain(child, db::kRelMarriages);
+    marriages.erase(std::remove(marriages.begin(), marriages.end(), 0), marriages.end());
+    int k = 0;
+    for (std::int32_t m : marriages) {
+      if (SpouseOf(child, m) == 0) continue;
+      ++k;
+      current_.text += "</td>\r\n</tr>\r\n<tr>";
+      for (int cell = 0; cell < 4; ++cell) current_.text += "<td valign=top>&nbsp;</td>\r\n";
+      current_.text += "<td>";
+      const auto [spouse, spouseLiving] =
+          WriteSpouseParagraph(child, m, marriages.size() > 1 ? k : 0, page);
+      if (spouse > 0 && !spouseLiving) WriteCompanionEntries(spouse, true, page, 0);
+    }
+  }
+  current_.text += "</td>\r\n</tr>\r\n";
+}
+
+std::pair<std::int32_t, bool> CWebSiteWriter::WriteSpouseParagraph(std::int32_t rin,
+                                                                   std::int32_t mrin, int ordinal,
+                                                                   int page) {
+  const std::int32_t spouse = SpouseOf(rin, mrin);
+  const bool spouseLiving = spouse > 0 && IsLiving(spouse);
+  std::string paragraph;
+  SpouseNarrativeArgs args;
+  args.rin = rin;
+  args.text = &paragraph;
+  args.marriage = mrin;
+  args.ordinal = ordinal;
+  SetNarrativeOptions(args, HtmlMode::kDescendants, spouseLiving ? "" : MediaLink(spouse));
+  builder_.BuildSpouseNarrative(args);
+  FillPlaceholders(paragraph, page, spouse);
+  current_.text += AnchorOnce(paragraph, spouse);
+  return {spouse, spouseLiving};
 }
 
 // ---- the selected site ----

@@ -16,6 +16,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "NarrativeBuilder.h"
@@ -150,7 +151,22 @@ class CWebSiteWriter {
   std::string AnchorOnce(std::string text, std::int32_t rin);
 
   bool WriteAncestorPages();
+  // The descendants site: each register node on its page, a reference line
+  // for a repeated individual, else the paragraph, the spouses and the
+  // children tables.
   bool WriteDescendantPages();
+  struct RegisterIndex;
+  void WriteRegisterReference(const RegisterIndex& index, int node);
+  void WriteRegisterPerson(const RegisterIndex& index, int node);
+  void WriteRegisterFamilies(const RegisterIndex& index, int node);
+  // One child's line of node's children table, at position, with its code
+  // in the register.
+  void WriteRegisterChild(const RegisterIndex& index, int node, int position, int code,
+                          std::int32_t child);
+  // The paragraph of rin's spouse in marriage mrin (ordinal: which of
+  // several, or 0); the spouse's RIN and whether living.
+  std::pair<std::int32_t, bool> WriteSpouseParagraph(std::int32_t rin, std::int32_t mrin,
+                                                     int ordinal, int page);
   bool WriteSelectedPages();
   // The children heading of a family and the opening of its table.
   void OpenChildrenTable(std::int32_t mrin);
