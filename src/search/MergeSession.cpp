@@ -26,6 +26,10 @@ char SexOf(std::int32_t rin) {
 
 bool AskBeforeMerge(bool shiftHeld, int mrgVerify) { return !shiftHeld && mrgVerify != 0; }
 
+const char* CMergeSession::Title() const {
+  return mode_ == CMergeWorkFile::kSbnMode ? "Merge on SBNs" : "Merge Individuals";
+}
+
 MergeWorkRecord CMergeSession::RecordOf(std::int32_t rin, std::int32_t position) {
   MergeWorkRecord record;
   if (position >= 0 && work_.ReadAt(position, record) && record.Rin() == rin) return record;

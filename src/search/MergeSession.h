@@ -18,6 +18,8 @@ class CMergeSession {
   std::int32_t DuplicatePosition() const { return duplicatePosition_; }
   CMergeWorkFile& Work() { return work_; }
   int Mode() const { return mode_; }
+  // The Merge Individuals screen's title in this mode.
+  const char* Title() const;
 
   // Next Match (+1) or Previous (-1) under the options of the moment: a
   // further duplicate of the shown primary, else the next primary with a

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "KinFixture.h"
@@ -216,6 +217,15 @@ TEST(AskBeforeMergeTest, ShiftOrTheOptionSkipsTheQuestion) {
   EXPECT_FALSE(AskBeforeMerge(true, 1));
   EXPECT_FALSE(AskBeforeMerge(false, 0));
   EXPECT_FALSE(AskBeforeMerge(true, 0));
+}
+
+TEST(MergeSessionTitleTest, TheModeNamesTheScreen) {
+  const struct {
+    int mode;
+    std::string title;
+  } cases[] = {{CMergeWorkFile::kNameMode, "Merge Individuals"},
+               {CMergeWorkFile::kSbnMode, "Merge on SBNs"}};
+  for (const auto& c : cases) EXPECT_EQ(CMergeSession(c.mode).Title(), c.title) << c.mode;
 }
 
 }  // namespace

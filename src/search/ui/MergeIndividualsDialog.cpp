@@ -181,14 +181,44 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   // The work file is built under the sort window.
   sortWindow_ = new CSortCountersWindow(this);
   session.Work().progress = sortWindow_;
-  setWindowTitle(mode == CMergeWorkFile::kSbnMode ? QStringLiteral("Merge on SBNs")
-                                                  : QStringLiteral("Merge Individuals"));
+  setWindowTitle(QString::fromLatin1(session.Title()));
+  QWidget* individualPage = BuildIndividualPage();
+  QWidget* marriagePage = BuildMarriagePage();
+  auto* pages = AddControl(kIdcPages, new QTabWidget);
+  pages->addTab(individualPage, QStringLiteral("&Individual Information"));
+  pages->addTab(marriagePage, QStringLiteral("&Marriage Information"));
+  auto* block = AddControl(kIdcBlock, new QLabel);
+  block->setWordWrap(true);
+  QHBoxLayout* buttons = BuildButtonRow();
+  auto* top = new QVBoxLayout(this);
+  top->addWidget(pages);
+  top->addWidget(block);
+  top->addLayout(buttons);
+  top->setSizeConstraint(QLayout::SetFixedSize);
+  ConnectControls();
+  ShowPanels();
+}
+
+QWidget* CMergeIndividualsDialog::BuildIndividualPage() {
   auto* primaryBox = new QGroupBox;
   auto* duplicateBox = new QGroupBox;
   auto* primaryGrid = new QGridLayout(primaryBox);
   auto* duplicateGrid = new QGridLayout(duplicateBox);
   primaryGrid->addWidget(AddControl(kIdcPrimaryHeading, new QLabel), 0, 0, 1, 3);
   duplicateGrid->addWidget(AddControl(kIdcDuplicateHeading, new QLabel), 0, 0, 1, 3);
+  BuildPanelRows(primaryGrid, duplicateGrid);
+  BuildDuplicateBoxes(duplicateGrid);
+  BuildPanelButtons(primaryGrid, duplicateGrid);
+  BuildFamilyRows(primaryGrid, duplicateGrid);
+  BuildZelRows(primaryGrid, duplicateGrid);
+  auto* individualPage = new QWidget;
+  auto* panels = new QHBoxLayout(individualPage);
+  panels->addWidget(primaryBox);
+  panels->addWidget(duplicateBox);
+  return individualPage;
+}
+
+void CMergeIndividualsDialog::BuildPanelRows(QGridLayout* primaryGrid, QGridLayout* duplicateGrid) {
   // Row r of the primary shows what box kBoxIds[...] of the duplicate takes;
   // the date of the last change (grid row 8) stands between sex and parents.
   const char* titles[] = {"", "B:", "C:", "D:", "B:", "SBN:", "Sex:", "Parents:"};
@@ -204,6 +234,9 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   primaryGrid->addWidget(AddControl(kIdcPrimaryLastChanged, new QLabel), 8, 1);
   duplicateGrid->addWidget(new QLabel(QStringLiteral("LMD:")), 8, 0);
   duplicateGrid->addWidget(AddControl(kIdcDuplicateLastChanged, new QLabel), 8, 1, 1, 2);
+}
+
+void CMergeIndividualsDialog::BuildDuplicateBoxes(QGridLayout* duplicateGrid) {
   const auto box = [&](int id, int row, int column) {
     auto* check = AddControl(id, new QCheckBox);
     check->setMinimumWidth(DialogUnitsToPixels(column == 1 ? 60 : kPanelPlaceUnits, 0).width());
@@ -217,6 +250,10 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   box(kIdcSbn, 6, 1);
   box(kIdcSex, 7, 1);
   box(kIdcParents, 9, 1);
+}
+
+void CMergeIndividualsDialog::BuildPanelButtons(QGridLayout* primaryGrid,
+                                                QGridLayout* duplicateGrid) {
   const auto sideButtons = [&](QGridLayout* grid, int findId, const char* findText, int editId,
                                const char* editText) {
     auto* row = new QHBoxLayout;
@@ -234,6 +271,10 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   selectRow->addWidget(selectAll);
   selectRow->addWidget(clearAll);
   duplicateGrid->addLayout(selectRow, 18, 0, 1, 3);
+}
+
+void CMergeIndividualsDialog::BuildFamilyRows(QGridLayout* primaryGrid,
+                                              QGridLayout* duplicateGrid) {
   const char* familyTitles[] = {"Father:", "Mother:", "Spouse:", "Spouse:", "Spouse:"};
   for (int i = 0; i < 5; ++i) {
     primaryGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 13 + i, 0);
@@ -241,6 +282,9 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
     duplicateGrid->addWidget(new QLabel(QString::fromLatin1(familyTitles[i])), 13 + i, 0);
     duplicateGrid->addWidget(AddControl(kIdcDuplicateFamilyRows + i, new QLabel), 13 + i, 1, 1, 2);
   }
+}
+
+void CMergeIndividualsDialog::BuildZelRows(QGridLayout* primaryGrid, QGridLayout* duplicateGrid) {
   // The ordinances, with ZEL data only.
   const char* zelTitles[] = {"Baptism:", "Endowed:", "SealPar:"};
   const bool zel = options_.showZel != 0;
@@ -257,13 +301,11 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
                        static_cast<QWidget*>(theirTitle), static_cast<QWidget*>(check)})
       w->setVisible(zel);
   }
+}
 
-  auto* individualPage = new QWidget;
-  auto* panels = new QHBoxLayout(individualPage);
-  panels->addWidget(primaryBox);
-  panels->addWidget(duplicateBox);
-  // The marriage page: the primary's marriages above, the duplicate's to
-  // choose from (several may be chosen) below, each line in columns.
+QWidget* CMergeIndividualsDialog::BuildMarriagePage() {
+  // The primary's marriages above, the duplicate's to choose from (several
+  // may be chosen) below, each line in columns.
   auto* marriagePage = new QWidget;
   auto* marriageColumn = new QVBoxLayout(marriagePage);
   std::vector<int> stops;
@@ -280,12 +322,10 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
   };
   marriageList(kIdcPrimaryMarriages, "Primary Marriages", false);
   marriageList(kIdcDuplicateMarriages, "Duplicate Marriages", true);
-  auto* pages = AddControl(kIdcPages, new QTabWidget);
-  pages->addTab(individualPage, QStringLiteral("&Individual Information"));
-  pages->addTab(marriagePage, QStringLiteral("&Marriage Information"));
-  auto* block = AddControl(kIdcBlock, new QLabel);
-  block->setWordWrap(true);
+  return marriagePage;
+}
 
+QHBoxLayout* CMergeIndividualsDialog::BuildButtonRow() {
   auto* merge = AddControl(kIdcMerge, new QPushButton(QStringLiteral("Mer&ge")));
   auto* swap = AddControl(kIdcSwitch, new QPushButton(QStringLiteral("« &Switch »")));
   auto* next = AddControl(kIdcNextMatch, new QPushButton(QStringLiteral("&Next Match")));
@@ -299,34 +339,30 @@ CMergeIndividualsDialog::CMergeIndividualsDialog(CAppOptions& options, int mode,
     buttons->addWidget(b);
   }
   next->setDefault(true);
-  auto* top = new QVBoxLayout(this);
-  top->addWidget(pages);
-  top->addWidget(block);
-  top->addLayout(buttons);
-  top->setSizeConstraint(QLayout::SetFixedSize);
+  return buttons;
+}
 
-  connect(merge, &QPushButton::clicked, this, &CMergeIndividualsDialog::MergePair);
-  connect(swap, &QPushButton::clicked, this, &CMergeIndividualsDialog::SwitchSides);
-  connect(next, &QPushButton::clicked, this, [this] { NextMatch(1); });
-  connect(previous, &QPushButton::clicked, this, [this] { NextMatch(-1); });
-  connect(selectAll, &QPushButton::clicked, this, [this] { SelectAll(true); });
-  connect(clearAll, &QPushButton::clicked, this, [this] { SelectAll(false); });
-  connect(close, &QPushButton::clicked, this, &CMergeIndividualsDialog::reject);
-  connect(Control<QPushButton>(kIdcPrimaryFind), &QPushButton::clicked, this,
-          [this] { FindSide(true); });
-  connect(Control<QPushButton>(kIdcDuplicateFind), &QPushButton::clicked, this,
-          [this] { FindSide(false); });
-  connect(Control<QPushButton>(kIdcPrimaryEdit), &QPushButton::clicked, this,
-          [this] { EditSide(true); });
-  connect(Control<QPushButton>(kIdcDuplicateEdit), &QPushButton::clicked, this,
-          [this] { EditSide(false); });
-  connect(pages, &QTabWidget::currentChanged, this,
-          [this](int index) { ShowMarriagePage(index == 1); });
-  connect(optionsButton, &QPushButton::clicked, this, [this] {
+void CMergeIndividualsDialog::ConnectControls() {
+  const auto clicked = [this](int id, auto&& handler) {
+    connect(Control<QPushButton>(id), &QPushButton::clicked, this, handler);
+  };
+  clicked(kIdcMerge, [this] { MergePair(); });
+  clicked(kIdcSwitch, [this] { SwitchSides(); });
+  clicked(kIdcNextMatch, [this] { NextMatch(1); });
+  clicked(kIdcPrevious, [this] { NextMatch(-1); });
+  clicked(kIdcSelectAll, [this] { SelectAll(true); });
+  clicked(kIdcClearAll, [this] { SelectAll(false); });
+  clicked(fw::kIdCancel, [this] { reject(); });
+  clicked(kIdcPrimaryFind, [this] { FindSide(true); });
+  clicked(kIdcDuplicateFind, [this] { FindSide(false); });
+  clicked(kIdcPrimaryEdit, [this] { EditSide(true); });
+  clicked(kIdcDuplicateEdit, [this] { EditSide(false); });
+  clicked(kIdcOptions, [this] {
     CMatchMergeOptionsDialog dialog(options_, false, this);
     dialog.exec();
   });
-  ShowPanels();
+  connect(Control<QTabWidget>(kIdcPages), &QTabWidget::currentChanged, this,
+          [this](int index) { ShowMarriagePage(index == 1); });
 }
 
 void CMergeIndividualsDialog::ShowPanels() {

@@ -9,6 +9,8 @@
 #include "MergeSession.h"
 
 class CAppOptions;
+class QGridLayout;
+class QHBoxLayout;
 
 // The Confirm Merge question of the Merge button, with the box that keeps
 // asking (MrgVerify). Yes and No both store the box.
@@ -144,6 +146,19 @@ class CMergeIndividualsDialog : public fw::CDialogBase {
   // Shows 3411 and answers true on a read-only file.
   bool RefuseReadOnly() const;
   void FillMarriageLists();
+  // The constructor's steps. The individual page: the two panels with
+  // their rows (the duplicate's as boxes), the last change, the find and
+  // edit buttons, the family lines and the ZEL rows.
+  QWidget* BuildIndividualPage();
+  void BuildPanelRows(QGridLayout* primary, QGridLayout* duplicate);
+  void BuildDuplicateBoxes(QGridLayout* duplicate);
+  void BuildPanelButtons(QGridLayout* primary, QGridLayout* duplicate);
+  void BuildFamilyRows(QGridLayout* primary, QGridLayout* duplicate);
+  void BuildZelRows(QGridLayout* primary, QGridLayout* duplicate);
+  // The marriage page: the primary's marriages, the duplicate's to choose.
+  QWidget* BuildMarriagePage();
+  QHBoxLayout* BuildButtonRow();
+  void ConnectControls();
   CAppOptions& options_;
   // Whether the duplicate's marriage list was filled for the pair shown;
   // until then every marriage of the duplicate is taken.
