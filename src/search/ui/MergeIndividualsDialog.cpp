@@ -47,7 +47,6 @@ constexpr int kBoxIds[] = {CMergeIndividualsDialog::kIdcName,
                            CMergeIndividualsDialog::kIdcSbn,
                            CMergeIndividualsDialog::kIdcSex,
                            CMergeIndividualsDialog::kIdcParents};
-constexpr const char* kEventTitles[] = {"B:", "C:", "D:", "B:"};
 
 // A person's name, given names first; "" when it cannot be read.
 std::string NameOf(std::int32_t rin) {
