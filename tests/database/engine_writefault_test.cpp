@@ -506,6 +506,31 @@ TEST_F(EngineWriteFaultTest, HeaderAndNewBlockTypes) {
          }});
 }
 
+// A disk whose cache the system cannot write out (the sync answers an I/O
+// error): the sync an add asks for after taking a new block is a failed
+// write, counted and told, so the add is not reported stored. An edit that
+// allocates nothing is not synced, and stands.
+TEST_F(EngineWriteFaultTest, ASyncTheSystemRefusesIsAWriteError) {
+  struct SyncRefused : PassThroughFile {
+    using PassThroughFile::PassThroughFile;
+    bool Flush() override { return false; }
+  };
+  MemoryFile copy = base;
+  SyncRefused file(copy);
+  Session s(file);
+  ORV3& e = *s.engine;
+  ASSERT_EQ(e.OpenStructures(), 1);
+  CIndividualRecord p;
+  ASSERT_EQ(e.Calls().O3_GetRecord(2, db::kIndividual, &p), 1);
+  p.givenNames[0] = "Winifred";
+  EXPECT_EQ(e.Calls().UpdateRecord(2, db::kIndividual, &p), 1);
+  EXPECT_TRUE(boxes.Calls().empty());
+  EXPECT_EQ(e.Notes().SetNotes(3, LongText(40), 0, false, db::kIndividual), 0);
+  EXPECT_EQ(e.Blocks().TimesTold(BlockStore::kWriteErrorKind), 1);
+  ASSERT_EQ(boxes.Calls().size(), 1u);
+  EXPECT_EQ(boxes.Calls()[0].text.rfind("Write Error", 0), 0u) << boxes.Calls()[0].text;
+}
+
 // The same calls on the real file and on the file in memory leave the same
 // bytes: the seam changes nothing the engine stores.
 TEST(EngineOnMemoryFile, StoresTheSameBytesAsOnTheRealFile) {

@@ -255,11 +255,15 @@ bool BlockStore::WriteHeldWrites() {
 
 bool BlockStore::PutNow(std::int64_t pos, const void* data, std::size_t len) {
   if (!host_->Io().WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
-    ++writeFailures_;
-    TellOnce(kWriteErrorKind, "Write Error", kFailureCaption, plat::kMbOk);
+    NoteWriteFailure();
     return false;
   }
   return true;
+}
+
+void BlockStore::NoteWriteFailure() {
+  ++writeFailures_;
+  TellOnce(kWriteErrorKind, "Write Error", kFailureCaption, plat::kMbOk);
 }
 
 bool BlockStore::WriteHeldMends() {
@@ -369,7 +373,9 @@ void BlockStore::Flush() {
     flushWanted_ = true;
     return;
   }
-  host_->Io().Flush();
+  // Writes the system could not put on the disk failed as surely as a short
+  // write: counted, so that a change waiting fails, and told.
+  if (!host_->Io().Flush()) NoteWriteFailure();
 }
 
 const GroupIndex* BlockStore::Group(int g) const {

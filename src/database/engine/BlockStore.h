@@ -275,6 +275,8 @@ class BlockStore {
   void WriteDBMapCount(int g, int t);
   // The write itself ("Write Error" once per open when short).
   [[nodiscard]] bool PutNow(std::int64_t pos, const void* data, std::size_t len);
+  // A write (or flush) the file refused: counted and told "Write Error".
+  void NoteWriteFailure();
   // Writes what a mend hold kept back: the whole header, the DBMap and its
   // mirror as they are in memory.
   [[nodiscard]] bool WriteHeldMends();

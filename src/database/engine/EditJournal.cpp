@@ -183,8 +183,11 @@ bool BlockStore::CommitEdit() {
     head_.SetByte(kHeadBatchMark, marked);
     return false;
   }
-  if (std::exchange(editFlushWanted_, false)) Flush();
-  return true;
+  if (!std::exchange(editFlushWanted_, false)) return true;
+  // The edit took new blocks: it stands once the system has them on the disk.
+  const std::uint64_t failures = writeFailures_;
+  Flush();
+  return writeFailures_ == failures;
 }
 
 void BlockStore::DropEdit() {
