@@ -305,7 +305,7 @@ int DbHasDefaultPhoto(std::int32_t owner, int ownerType, std::pair<int, int>* si
 
 int ExportMultimediaFile(std::int32_t owner, int /*unused*/, const std::string& folder,
                          std::string& name, const CMultimediaItem* item, int index, int& width,
-                         int& height) {
+                         int& height, ReplaceSync sync) {
   width = 0;
   height = 0;
   if (!ChainEngine(*CurrentDatabase)) return -1;
@@ -321,13 +321,13 @@ int ExportMultimediaFile(std::int32_t owner, int /*unused*/, const std::string& 
   std::string target = folder;
   AddTrailingBackslash(target);
   name = MultimediaExportName(owner, index, source);
-  if (CopyFileWithMessage(source, target + name, false) != 0) return 0;
+  if (CopyFileWithMessage(source, target + name, false, sync) != 0) return 0;
   if (item->kind == CMultimediaItem::kPhoto) ReadPictureFileSize(source, width, height);
 
   if (!item->soundFile.empty()) {
     const std::string soundSource = item->GetSoundPath();
     const std::string soundName = MultimediaExportName(owner, index + 1, soundSource);
-    if (CopyFileWithMessage(soundSource, target + soundName, false) != 0) return 0;
+    if (CopyFileWithMessage(soundSource, target + soundName, false, sync) != 0) return 0;
   }
   return 1;
 }

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "MultimediaItem.h"
+#include "ReplaceFile.h"
 
 // The owner's multimedia field (CFamilyDatabase::GetMultimediaHead).
 std::int32_t DbGetMultimediaHead(std::int32_t owner, int ownerType);
@@ -53,11 +54,14 @@ int DbHasDefaultPhoto(std::int32_t owner, int ownerType, std::pair<int, int>* si
 // the size that the copied picture's file header gives (0 and 0 when
 // unknown or not a photo). An edited photo (cropped, flipped or turned) is
 // copied as its file stands: saving the edited picture needs the image
-// object of the multimedia screens. 1 on success; 0 when the item cannot be
-// read or a copy fails (its message shown).
+// object of the multimedia screens. Each copy is on the disk before it
+// replaces a file of its name, unless sync leaves that to a caller that
+// makes the whole folder durable afterwards (the web site writer). 1 on
+// success; 0 when the item cannot be read or a copy fails (its message
+// shown).
 int ExportMultimediaFile(std::int32_t owner, int unused, const std::string& folder,
                          std::string& name, const CMultimediaItem* item, int index, int& width,
-                         int& height);
+                         int& height, ReplaceSync sync = ReplaceSync::kNow);
 
 // Report pagination: 1 before it, 0 after. 1 attaches a fresh picture cache
 // (one bit per individual, set when that individual's photo failed to load)

@@ -43,4 +43,19 @@ bool FakeShell::RegisterFileTypes(const std::string& programPath) {
   return registerResult;
 }
 
+int FakeDiskSync::SyncFile(int) {
+  calls.push_back("file");
+  return fileError;
+}
+
+int FakeDiskSync::SyncFileSystem(const std::string& folder) {
+  calls.push_back("file system " + folder);
+  return fileSystemError;
+}
+
+int FakeDiskSync::SyncFolder(const std::string& folder) {
+  calls.push_back("folder " + folder);
+  return folderError;
+}
+
 }  // namespace plat

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DiskSync.h"
 #include "Ports.h"
 
 namespace plat {
@@ -62,6 +63,19 @@ class FakeShell : public ShellPort {
   bool openResult = true, trashResult = true, registerResult = true;
 };
 
+// Each sync is recorded as "file", "file system <folder>" or "folder
+// <folder>" and answered with the error set for its kind (0: done, without
+// touching the disk).
+class FakeDiskSync : public DiskSyncPort {
+ public:
+  int SyncFile(int descriptor) override;
+  int SyncFileSystem(const std::string& folder) override;
+  int SyncFolder(const std::string& folder) override;
+
+  std::vector<std::string> calls;
+  int fileError = 0, fileSystemError = 0, folderError = 0;
+};
+
 template <class Port, Port* (*Set)(Port*)>
 class ScopedPortT {
  public:
@@ -79,5 +93,6 @@ using ScopedMessagePump = ScopedPortT<MessagePumpPort, SetMessagePumpPort>;
 using ScopedProgress = ScopedPortT<ProgressPort, SetProgressPort>;
 using ScopedProfile = ScopedPortT<ProfilePort, SetProfilePort>;
 using ScopedShell = ScopedPortT<ShellPort, SetShellPort>;
+using ScopedDiskSync = ScopedPortT<DiskSyncPort, SetDiskSyncPort>;
 
 }  // namespace plat

@@ -14,6 +14,7 @@
 #include "CodePage.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DiskSync.h"
 #include "FamilyDatabase.h"
 #include "FileCopy.h"
 #include "Footnotes.h"
@@ -540,7 +541,9 @@ std::string CWebSiteWriter::MediaLink(std::int32_t rin) {
     if (!list || list->kind != CMultimediaItem::kPhoto) return {};
     std::string name;
     int width = 0, height = 0;
-    if (ExportMultimediaFile(rin, 0, images_, name, list.get(), 0, width, height) != 1) return {};
+    if (ExportMultimediaFile(rin, 0, images_, name, list.get(), 0, width, height,
+                             ReplaceSync::kWithFolder) != 1)
+      return {};
     return " <a " + Href(ImagesPrefix() + name) + ">[" + S(res::kIdsImage) + "]</a>";
   }
   if (!WriteScrapbookPage(rin)) return {};
@@ -570,8 +573,8 @@ bool CWebSiteWriter::WriteScrapbookPage(std::int32_t rin) {
     if (skip) continue;
     std::string name;
     int width = 0, height = 0;
-    const bool exported =
-        ExportMultimediaFile(rin, 0, images_, name, &item, index, width, height) == 1;
+    const bool exported = ExportMultimediaFile(rin, 0, images_, name, &item, index, width, height,
+                                               ReplaceSync::kWithFolder) == 1;
     s += "<table border=\"0\" cellspacing=\"0\" width=\"95%\">\r\n<col width=\"5%\">\r\n"
          "<col width=\"35%\">\r\n<tr><td></td>";
     s += "<td valign=top>";
@@ -1400,6 +1403,13 @@ bool CWebSiteWriter::Publish() {
   std::error_code ec;
   const fs::path site(sitePath_);
   const fs::path aside = site.parent_path() / ("." + site.filename().string() + ".old");
+  const std::string reportName = settings_.type == kSiteAncestors ? kAhnentafel : kModifiedRegister;
+  // The pages and pictures were written without a sync each: the staging
+  // folder goes on the disk in one pass before it replaces the old site.
+  if (plat::DiskSync().SyncFileSystem(staging_) != 0) {
+    ReportDiskFull(reportName);
+    return false;
+  }
   RemoveTree(aside.string());
   const bool existed = fs::exists(fs::symlink_status(site, ec));
   if (existed) {
@@ -1409,6 +1419,14 @@ bool CWebSiteWriter::Publish() {
   fs::rename(staging_, site, ec);
   if (ec) {
     if (existed) fs::rename(aside, site, ec);
+    return false;
+  }
+  // The site is written once its rename is on the disk too; when that
+  // fails, the old site goes back in its place.
+  if (plat::DiskSync().SyncFolder(site.parent_path().string()) != 0) {
+    fs::rename(site, staging_, ec);
+    if (!ec && existed) fs::rename(aside, site, ec);
+    ReportDiskFull(reportName);
     return false;
   }
   published_ = true;

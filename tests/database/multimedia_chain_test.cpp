@@ -3,6 +3,8 @@
 // changed, chains deleted with their owners, items exported into a folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +13,7 @@
 #include "CitationRecord.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MultimediaChain.h"
@@ -364,6 +367,50 @@ TEST_F(MultimediaChainTest, ExportCopiesThePictureAndItsSound) {
 
   // An individual without multimedia has nothing to export.
   EXPECT_EQ(ExportMultimediaFile(1, 0, out, name, nullptr, 1, width, height), 0);
+}
+
+// A picture exported on its own is on the disk before it replaces a file of
+// its name; the web site writer's copies leave that to its one sync of the
+// whole site folder.
+TEST_F(MultimediaChainTest, ExportSyncsEachCopyUnlessTheFolderIsSyncedLater) {
+  const std::int32_t owner = AddPerson("Lund");
+  WriteAll(dir.File("face.JPG"), PngHeader(320, 200));
+  WriteAll(dir.File("voice.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
+  CMultimediaList list = MakeList({{"face.JPG", 'P', true}});
+  list->soundFile = "voice.wav";
+  DbSaveMultimediaChain(owner, list.get(), db::kIndividual);
+  struct Case {
+    ReplaceSync sync;
+    int syncError;
+    int result;
+    std::vector<std::string> syncs;
+    std::vector<std::string> files;
+  } cases[] = {
+      {ReplaceSync::kNow, 0, 1, {"file", "file"}, {"101.JPG", "102.wav"}},
+      // A copy that cannot be synced is not there, and the user is told.
+      {ReplaceSync::kNow, EIO, 0, {"file"}, {}},
+      {ReplaceSync::kWithFolder, EIO, 1, {}, {"101.JPG", "102.wav"}},
+  };
+  for (const Case& c : cases) {
+    const std::string out = dir.File("web");
+    std::filesystem::remove_all(out);
+    std::filesystem::create_directory(out);
+    plat::FakeDiskSync sync;
+    sync.fileError = c.syncError;
+    plat::ScopedDiskSync scopedSync{&sync};
+    boxes.Clear();
+    std::string name;
+    int width = 0, height = 0;
+    EXPECT_EQ(ExportMultimediaFile(owner, 0, out, name, nullptr, 1, width, height, c.sync),
+              c.result);
+    EXPECT_EQ(sync.calls, c.syncs);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(out))
+      files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, c.files);
+    EXPECT_EQ(boxes.Calls().size(), c.result == 1 ? 0u : 1u);
+  }
 }
 
 TEST(PictureFileSize, ReadsTheHeadersOfCommonFormats) {

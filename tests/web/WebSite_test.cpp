@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -192,6 +193,49 @@ TEST_F(WebSiteTest, FailedRunLeavesTheOldSiteAlone) {
   for (const auto& entry : fs::directory_iterator(request.webBase + "/web"))
     left.push_back(entry.path().filename().string());
   EXPECT_EQ(left, std::vector<std::string>{"MyFamily1"});
+}
+
+// A site is on the disk before it is reported written: the staging folder
+// is synced before it replaces the old site, and the rename after that.
+// When either sync fails, the old site stays and the user is told.
+TEST_F(WebSiteTest, SiteIsOnTheDiskBeforeItIsReportedWritten) {
+  request.startRin = Ancestors(Person("Root", "Line", 'M', 1900, 1970), 1, 1870);
+  const std::string web = request.webBase + "/web";
+  const std::string staging = web + "/.MyFamily1.new";
+  struct Case {
+    int fileSystemError, folderError;
+    web::WebRunResult result;
+    std::vector<std::string> syncs;
+  } cases[] = {
+      {0, 0, web::WebRunResult::kComplete, {"file system " + staging, "folder " + web}},
+      {EIO, 0, web::WebRunResult::kFailed, {"file system " + staging}},
+      {0, ENOSPC, web::WebRunResult::kFailed, {"file system " + staging, "folder " + web}},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(Site());
+    fs::create_directories(Site());
+    WriteAll(Site() + "/old.htm", "old site");
+    plat::FakeDiskSync sync;
+    sync.fileSystemError = c.fileSystemError;
+    sync.folderError = c.folderError;
+    plat::ScopedDiskSync scopedSync{&sync};
+    boxes.Clear();
+    EXPECT_EQ(Write(), c.result);
+    EXPECT_EQ(sync.calls, c.syncs);
+    const bool written = c.result == web::WebRunResult::kComplete;
+    EXPECT_EQ(fs::exists(Site() + "/old.htm"), !written);
+    EXPECT_EQ(fs::exists(Site() + "/abcg01.htm"), written);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(web))
+      left.push_back(entry.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"MyFamily1"});
+    std::vector<std::string> told;
+    for (const auto& call : boxes.Calls()) told.push_back(call.text);
+    const std::vector<std::string> failed{
+        "Insufficient disk space to complete the Ahnentafel Report",
+        "The web site could not be written completely; the previous site, if any, is unchanged."};
+    EXPECT_EQ(told, written ? std::vector<std::string>{} : failed);
+  }
 }
 
 TEST_F(WebSiteTest, ReplacingASiteKeepsABackgroundThatLivedInIt) {

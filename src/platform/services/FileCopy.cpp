@@ -110,13 +110,15 @@ void ShowFileActionError(int error, unsigned actionStringId, const std::string& 
   plat::MessageBox(text, "", plat::kMbOk | plat::kMbIconStop);
 }
 
-int CopyFileWithMessage(const std::string& source, const std::string& target, bool append) {
-  int error = CopyFileRaw(source, target, append);
+int CopyFileWithMessage(const std::string& source, const std::string& target, bool append,
+                        ReplaceSync sync) {
+  int error = CopyFileRaw(source, target, append, sync);
   if (error != 0) ShowFileActionError(error, res::kIdsFileCopyAction, error > 0 ? source : target);
   return error;
 }
 
-int CopyFileRaw(const std::string& source, const std::string& target, bool append) {
+int CopyFileRaw(const std::string& source, const std::string& target, bool append,
+                ReplaceSync sync) {
   plat::FileHandle in;
   if (int cause = in.Open(source, plat::FileHandle::Access::ReadOnly)) return cause;
   // Copying a file onto itself would empty it before it is read.
@@ -138,10 +140,13 @@ int CopyFileRaw(const std::string& source, const std::string& target, bool appen
   // A file that a program has open is not replaced under it.
   if (plat::HoldOf(target) != plat::FileHold::None) return -plat::kFileSharingViolation;
   int copyError = 0;
-  const int cause = ReplaceFileContents(target, [&](plat::FileHandle& out) {
-    copyError = CopyFileData(out, in, -1);
-    return copyError == 0;
-  });
+  const int cause = ReplaceFileContents(
+      target,
+      [&](plat::FileHandle& out) {
+        copyError = CopyFileData(out, in, -1);
+        return copyError == 0;
+      },
+      sync);
   if (copyError != 0) return copyError;
   return -cause;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "FileHandle.h"
+#include "ReplaceFile.h"
 
 // Fills a message text in one pass: numbered inserts %1 .. %99 (an optional
 // "!type!" after the number is dropped) from inserts, then printf-style
@@ -31,16 +32,20 @@ void ShowFileActionError(int error, unsigned actionStringId, const std::string& 
 
 // Copies source onto target (appending when append is set); 0 on success,
 // else the error of CopyFileRaw after showing the "file copy" message about
-// the source (positive error) or the target (negative error).
-int CopyFileWithMessage(const std::string& source, const std::string& target, bool append);
+// the source (positive error) or the target (negative error). sync as for
+// CopyFileRaw.
+int CopyFileWithMessage(const std::string& source, const std::string& target, bool append,
+                        ReplaceSync sync = ReplaceSync::kNow);
 
 // Copies without messages. 0 on success; the cause (positive) when the
 // source cannot be opened; minus the cause when the target cannot be opened
 // (a target that is the source itself is a sharing violation); else the
 // result of CopyFileData. Without append an existing target is replaced only
 // once the whole copy is written: a failed copy leaves the old target as it
-// was.
-int CopyFileRaw(const std::string& source, const std::string& target, bool append);
+// was. sync says whether that copy is put on the disk before it replaces
+// the target (ReplaceFileContents); an appended copy is never synced.
+int CopyFileRaw(const std::string& source, const std::string& target, bool append,
+                ReplaceSync sync = ReplaceSync::kNow);
 
 // Copies from the current position of source to that of target in rounds of
 // 32768 bytes until a read comes short or count bytes are copied (count -1:

@@ -5,11 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "DiskSync.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 
 int ReplaceFileContents(const std::string& path,
-                        const std::function<bool(plat::FileHandle& file)>& write) {
+                        const std::function<bool(plat::FileHandle& file)>& write,
+                        ReplaceSync sync) {
   std::string folder, fileName;
   SplitPathDirFile(path, &folder, &fileName);
   if (folder.empty()) folder = "./";
@@ -27,10 +29,9 @@ int ReplaceFileContents(const std::string& path,
   int result = plat::kFileOk;
   if (!write(temp)) {
     result = plat::kFileGeneric;
-  } else if (!temp.Flush()) {
-    // A flush that fails without a reason is a full disk.
-    result =
-        temp.LastErrno() != 0 ? plat::FileErrorFromErrno(temp.LastErrno()) : plat::kFileDiskFull;
+  } else if (sync == ReplaceSync::kNow) {
+    if (const int error = plat::DiskSync().SyncFile(temp.Descriptor()); error != 0)
+      result = plat::FileErrorFromErrno(error);
   }
   temp.Close();
   if (result != plat::kFileOk) {
