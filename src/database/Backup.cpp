@@ -148,7 +148,15 @@ class Volume {
     written_ += static_cast<std::uint64_t>(done);
     return static_cast<std::size_t>(done);
   }
-  void Close() { file_.Close(); }
+  // Closes a volume that is done: false when its bytes could not be flushed
+  // to the medium, so that the volume cannot be relied on.
+  [[nodiscard]] bool Close() {
+    const bool flushed = file_.Flush();
+    file_.Close();
+    return flushed;
+  }
+  // Closes a volume the backup ends on with a failure of its own.
+  void Abandon() { file_.Close(); }
   void Discard() {
     file_.Close();
     plat::DeleteFile(path_);
@@ -279,7 +287,7 @@ int CopyToVolumes(plat::FileHandle& work, const std::string& backupPath, Pass& p
   std::uint8_t stamp[4];
   PutU32(stamp, static_cast<std::uint32_t>(plat::Now()));
   if (volume.Write(stamp, 4) != 4) {
-    volume.Close();
+    volume.Abandon();
     return kBackupFirstDiskFull;
   }
   std::string name = backupPath;
@@ -289,7 +297,7 @@ int CopyToVolumes(plat::FileHandle& work, const std::string& backupPath, Pass& p
   for (;;) {
     const long long got = work.Read(piece.data(), piece.size());
     if (got < 0) {
-      volume.Close();
+      volume.Abandon();
       return kBackupCannotCreate;
     }
     if (got == 0) break;
@@ -298,7 +306,7 @@ int CopyToVolumes(plat::FileHandle& work, const std::string& backupPath, Pass& p
     at += volume.Write(piece.data(), n);
     while (at < n) {
       // The medium is full: only the part not yet written goes on the next one.
-      volume.Close();
+      if (!volume.Close()) return kBackupCannotCreate;
       NextBackupVolumeName(name);
       for (;;) {
         if (plat::MessageBox(Numbered(res::kIdsBackupDiskFull, disk + 1),
@@ -319,12 +327,11 @@ int CopyToVolumes(plat::FileHandle& work, const std::string& backupPath, Pass& p
     }
     copied += n;
     if (!pass.Step(copied)) {
-      volume.Close();
+      volume.Abandon();
       return kBackupCancelled;
     }
   }
-  volume.Close();
-  return kBackupOk;
+  return volume.Close() ? kBackupOk : kBackupCannotCreate;
 }
 
 // Reads exactly n bytes from a volume; false on a short read.

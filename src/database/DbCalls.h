@@ -81,9 +81,10 @@ int DbGetRinList(std::vector<std::int32_t>& list, int type, std::int32_t ownerRi
 // Citations (kCitation) only. Logs kLogUnlink with rin and ownerRin.
 [[nodiscard]] int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind);
 // Moves a user event from oldOwner's chain to newOwner's (kOwnerIndividual individuals,
-// otherwise marriages). 0.
-int DbMoveUserEvent(std::int32_t eventRin, int unused, std::int32_t newOwner, std::int32_t oldOwner,
-                    char ownerKind);
+// otherwise marriages). 1 when moved; 0 when the event or the new owner is not
+// live or a write of either chain failed.
+[[nodiscard]] int DbMoveUserEvent(std::int32_t eventRin, int unused, std::int32_t newOwner,
+                                  std::int32_t oldOwner, char ownerKind);
 // Match/Merge: hands rin1's parent family links to rin2. flag1 and flag2 take
 // the sealing date and temple of rin1's links, value (when not 0) becomes
 // rin2's first parent family, flag3 moves the sealing citations.

@@ -57,8 +57,9 @@ int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char owner
 
 int DbMoveUserEvent(std::int32_t eventRin, int, std::int32_t newOwner, std::int32_t oldOwner,
                     char ownerKind) {
-  if (ORV3* e = Engine(11)) e->Owners().MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind);
-  return 0;
+  ORV3* e = Engine(11);
+  if (!e) return 0;
+  return e->Owners().MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind);
 }
 
 int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag2,

@@ -253,11 +253,11 @@ CMultimediaList DbGetDefaultMultimedia(std::int32_t owner, int ownerType, int* c
 }
 
 int DbSaveMultimediaChain(std::int32_t owner, CMultimediaItem* list, int ownerType) {
-  if (owner <= 0) return 0;
-  if (!IsOwnerType(ownerType)) return ownerType;
-  if (list && list->keepStoredChain != 0) return ownerType;
+  if (owner <= 0 || !IsOwnerType(ownerType)) return 0;
+  if (list && list->keepStoredChain != 0) return 1;
   CFamilyDatabase& db = *CurrentDatabase;
-  if (!ChainEngine(db)) return -1;
+  ORV3* e = ChainEngine(db);
+  if (!e) return -1;
   // Items are only made for an owner that can take them.
   if (db.GetMultimediaHead(owner, ownerType) < 0) return 0;
   const int deleted = db.DeleteMultimediaChain(owner, ownerType);
@@ -288,8 +288,10 @@ int DbSaveMultimediaChain(std::int32_t owner, CMultimediaItem* list, int ownerTy
   CMultimediaItem* item = list;
   for (int i = 0; i < added; ++i, item = item->next.get())
     if (DbUpdateRecord(item->recordNumber, CMultimediaItem::kRecordType, item) != 1) failed = true;
-  const std::int32_t result = db.SetMultimediaHead(owner, list->recordNumber, ownerType);
-  return failed ? 0 : result;
+  // The database object's setter answers the old head, 0 also for a failure:
+  // the engine's answer tells them apart.
+  if (e->Owners().SetMultimediaHead(owner, ownerType, list->recordNumber) < 0) failed = true;
+  return failed ? 0 : 1;
 }
 
 void DbFreeMultimediaList(CMultimediaList& list) { FreeNodeChain(list); }

@@ -32,12 +32,11 @@ CMultimediaList DbGetDefaultMultimedia(std::int32_t owner, int ownerType, int* c
 // Each item gets a new record (reusing deleted ones) with the owner's number
 // and type, its next and previous numbers, and its record number in the
 // list; an item without a kind letter is stored as a photo. The owner's
-// field then names the first item. Results: 0 for an owner number not above
-// 0 or an owner that is not live; the owner type for another owner type or
-// a list whose first item asks to keep the stored chain (nothing written);
-// for an empty list the result of deleting the old chain (1); else the
-// previous value of the owner's field (0 after the delete), or 0 when an
-// item could not be added (the items added so far stay chained).
+// field then names the first item; an empty list leaves the owner without
+// items. 1 when done, also for a list whose first item asks to keep the
+// stored chain (nothing written); 0 for an owner number not above 0, another
+// owner type, an owner that is not live, or a write that failed (the items
+// added so far stay chained); -1 without a family file of the current format.
 int DbSaveMultimediaChain(std::int32_t owner, CMultimediaItem* list, int ownerType);
 
 // Frees every item of a loaded list.

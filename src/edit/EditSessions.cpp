@@ -102,7 +102,10 @@ int CIndividualEditSession::Save(const EditSessionHooks& hooks) {
   if (DbUpdateRecord(node_->GetRin(), db::kIndividual, &ScratchIndividualRecord, 0) != 1)
     return kIdCancel;
   if (isNew_ && pendingMedia_) {
-    DbSaveMultimediaChain(node_->GetRin(), pendingMedia_.get(), db::kIndividual);
+    // Items that did not reach the file stay pending, and the screen open,
+    // so that OK stores them again.
+    if (DbSaveMultimediaChain(node_->GetRin(), pendingMedia_.get(), db::kIndividual) != 1)
+      return kStayOpen;
     DbFreeMultimediaList(pendingMedia_);
   }
   isNew_ = false;

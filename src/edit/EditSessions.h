@@ -63,9 +63,10 @@ class CIndividualEditSession {
 
   // Save after the pending edit was taken: stores the user events, asks the
   // gate, checks the names, asks the sex of a new individual of unknown sex
-  // and writes the individual. kIdOk when written; kStayOpen without a name;
-  // kIdCancel when editing is refused or the file is read-only (a new
-  // individual's reservation is then deleted).
+  // and writes the individual. kIdOk when written; kStayOpen without a name
+  // or when a new individual's pending multimedia items could not be stored
+  // (they stay pending); kIdCancel when editing is refused or the file is
+  // read-only (a new individual's reservation is then deleted).
   int Save(const EditSessionHooks& hooks);
   // Cancel after the pending edit was dropped: stores the user events, asks
   // to save when a value changed, then discards. kStayOpen, kIdOk (saved) or

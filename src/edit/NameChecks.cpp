@@ -15,9 +15,27 @@ bool IsWordBreak(unsigned char c) { return c <= ' '; }
 }  // namespace
 
 const std::vector<unsigned>& NameTermIds() {
-  static const std::vector<unsigned> ids = {7237, 7260, 7261, 7262, 7263, 7264, 7265,
-                                            7266, 7267, 7268, 7130, 7129, 5457, 5458,
-                                            5440, 5439, 5431, 5432, 5460, 5459, 7278};
+  static const std::vector<unsigned> ids = {res::kIdsSexUnknown,
+                                            res::kIdsNameTermUnk,
+                                            res::kIdsNameTermNotKnown,
+                                            res::kIdsNameTermNotNamed,
+                                            res::kIdsNameTermAnonymous,
+                                            res::kIdsNameTermUnbekannt,
+                                            res::kIdsNameTermNichtBekannt,
+                                            res::kIdsNameTermAnonym,
+                                            res::kIdsNameTermStillborn,
+                                            res::kIdsNameTermNoIssue,
+                                            res::kIdsMother,
+                                            res::kIdsFather,
+                                            res::kIdsSister,
+                                            res::kIdsBrother,
+                                            res::kIdsUncle,
+                                            res::kIdsAunt,
+                                            res::kIdsCousinFemale,
+                                            res::kIdsCousinMale,
+                                            res::kIdsNephew,
+                                            res::kIdsNiece,
+                                            res::kIdsTwin};
   return ids;
 }
 

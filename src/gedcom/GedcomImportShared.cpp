@@ -24,17 +24,6 @@ using namespace importing;
 
 namespace {
 
-// The number of items chained to an owner, counted up to limit + 1.
-std::size_t StoredChainLength(std::int32_t owner, int ownerType, std::size_t limit) {
-  std::size_t length = 0;
-  for (std::int32_t n = DbGetMultimediaHead(owner, ownerType); n > 0 && length <= limit; ++length) {
-    CMultimediaItem item;
-    if (DbGetRecord(n, db::kMultimedia, &item) != 1) break;
-    n = item.nextRecordNumber;
-  }
-  return length;
-}
-
 // The item kind of a linked file: a clip by the file name's extension, or by
 // FORM when the name has no clip extension; anything else is a photo.
 char KindOfMediaFile(const std::string& file, const std::string& form) {
@@ -563,7 +552,6 @@ void CGedcomImporter::LinkMultimedia() {
   for (MediaOwner& owner : mediaOwners_) {
     std::unique_ptr<CMultimediaItem> head;
     CMultimediaItem* tail = nullptr;
-    std::size_t count = 0;
     for (PendingMedia& m : owner.media) {
       PendingMedia media = m;
       if (!m.object.empty()) {
@@ -587,7 +575,6 @@ void CGedcomImporter::LinkMultimedia() {
       item->kind = media.kind;
       if (media.scrapbook) item->flags |= CMultimediaItem::kFlagScrapbook;
       if (media.primary) item->flags |= CMultimediaItem::kFlagDefault;
-      ++count;
       CMultimediaItem* raw = item.get();
       if (tail)
         tail->next = std::move(item);
@@ -596,10 +583,7 @@ void CGedcomImporter::LinkMultimedia() {
       tail = raw;
     }
     if (!head) continue;
-    // The save answers 0 both for a failure and for an owner that had no
-    // chain before: whether the links are stored is read back.
-    DbSaveMultimediaChain(owner.rin, head.get(), owner.type);
-    if (StoredChainLength(owner.rin, owner.type, count) != count)
+    if (DbSaveMultimediaChain(owner.rin, head.get(), owner.type) != 1)
       Error({}, Format("Can't store the multimedia links of '%s'.", {owner.xref}));
   }
 }

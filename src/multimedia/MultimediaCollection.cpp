@@ -247,12 +247,7 @@ CMultimediaCollection::SaveResult CMultimediaCollection::Save() {
   defaultPhoto_ = defaultSound_ = -1;
   Unchain(std::move(chain));
   rebuilt_ = rebuilt;
-  // An empty list answers the delete's result; otherwise the owner's field
-  // must now name the first item.
-  const bool stored =
-      Count() == 0 ? result == 1
-                   : DbGetMultimediaHead(owner_, db::kIndividual) == items_.front()->recordNumber;
-  if (!stored) return kFailed;
+  if (result != 1) return kFailed;
   changed_ = false;
   return kSaved;
 }

@@ -112,15 +112,13 @@ bool MoveCitations(std::int32_t from, std::int32_t to, const char* kinds) {
   return true;
 }
 
-// ownerKind: kOwnerIndividual or kOwnerMarriage. The move answers nothing:
-// a failed write shows in the watch.
+// ownerKind: kOwnerIndividual or kOwnerMarriage.
 bool MoveUserEvents(std::int32_t from, std::int32_t to, char ownerKind) {
-  const WriteWatch watch;
   std::vector<std::int32_t> events;
   DbGetRinList(events, db::kUserEvent, from, ownerKind);
   for (std::int32_t event : events)
-    if (event > 0) (void)DbMoveUserEvent(event, 0, to, from, ownerKind);
-  return watch.Clean();
+    if (event > 0 && DbMoveUserEvent(event, 0, to, from, ownerKind) != 1) return false;
+  return true;
 }
 
 // Folds another marriage of the same couple into moved: its children, user
@@ -158,19 +156,17 @@ std::vector<std::int32_t> TakenMarriages(std::int32_t duplicate, const MergeChoi
 // The duplicate's pictures and clips go to the primary: its whole chain when
 // the primary has none, else after the primary's last item, where a default
 // mark of a kind the primary already has a default for is dropped. The
-// duplicate's own items go with its record.
-void MergeMultimedia(std::int32_t duplicate, std::int32_t primary) {
-  if (CurrentDatabase == nullptr) return;
+// duplicate's own items go with its record. False when the primary's chain
+// could not be stored.
+bool MergeMultimedia(std::int32_t duplicate, std::int32_t primary) {
+  if (CurrentDatabase == nullptr) return true;
   const std::int32_t theirHead = DbGetMultimediaHead(duplicate, db::kIndividual);
-  if (theirHead <= 0) return;
+  if (theirHead <= 0) return true;
   CMultimediaList theirs = CurrentDatabase->LoadMultimediaList(theirHead);
-  if (!theirs) return;
+  if (!theirs) return true;
   const std::int32_t ourHead = DbGetMultimediaHead(primary, db::kIndividual);
   CMultimediaList ours = ourHead > 0 ? CurrentDatabase->LoadMultimediaList(ourHead) : nullptr;
-  if (!ours) {
-    DbSaveMultimediaChain(primary, theirs.get(), db::kIndividual);
-    return;
-  }
+  if (!ours) return DbSaveMultimediaChain(primary, theirs.get(), db::kIndividual) == 1;
   const auto picture = [](const CMultimediaItem& item) {
     return item.kind == CMultimediaItem::kPhoto || item.kind == 'K';
   };
@@ -187,7 +183,7 @@ void MergeMultimedia(std::int32_t duplicate, std::int32_t primary) {
       item->flags = static_cast<std::uint16_t>(item->flags & ~CMultimediaItem::kFlagDefault);
   }
   last->next = std::move(theirs);
-  DbSaveMultimediaChain(primary, ours.get(), db::kIndividual);
+  return DbSaveMultimediaChain(primary, ours.get(), db::kIndividual) == 1;
 }
 
 }  // namespace
@@ -326,10 +322,7 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
       return 0;
   }
 
-  // The chain's save answers 0 both for a failure and for an owner that had
-  // no items: a failed write shows in the watch.
-  if (options.mrgMedia) MergeMultimedia(duplicateRin, primaryRin);
-  if (!watch.Clean()) return 0;
+  if (options.mrgMedia && !MergeMultimedia(duplicateRin, primaryRin)) return 0;
 
   for (std::int32_t mrin : leftBehind)
     if (DbUnlinkRIN(mrin, db::kMarriage) == 0 || DbDeleteRecord(mrin, db::kMarriage) != 1) return 0;

@@ -450,6 +450,31 @@ TEST_F(BackupFileTest, AFirstVolumeWithoutRoomForTheStampIsAFullFirstDisk) {
   EXPECT_EQ(backup::CompressToBackup(family, dir.File("green.bak")), backup::kBackupFirstDiskFull);
 }
 
+// A volume whose bytes the system cannot flush to the medium (a device that
+// takes writes but cannot sync, such as /dev/null) fails the backup, whether
+// it is the last volume or a full one the backup goes on from.
+TEST_F(BackupFileTest, AVolumeThatCannotBeFlushedFailsTheBackup) {
+  const std::string family = BuildFamily("white.orv", 200);
+  const struct {
+    const char* what;
+    bool removable;
+  } cases[] = {{"the last volume", false}, {"a full volume", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    plat::FakeStorageMedium medium;
+    medium.removable = c.removable;
+    medium.freeBytes = 3000;
+    plat::ScopedStorageMedium scopedMedium(&medium);
+    const std::string bak = dir.File(std::string("null-") + (c.removable ? "r" : "f") + ".bak");
+    std::filesystem::create_symlink("/dev/null", bak);
+    boxes.Clear();
+    EXPECT_EQ(backup::BackupWithMessage(family, bak), backup::kBackupCannotCreate);
+    ASSERT_FALSE(boxes.Calls().empty());
+    EXPECT_EQ(boxes.Calls().back().text, "Backup failed: Can't create backup file");
+    EXPECT_EQ(boxes.Calls().size(), 1u) << "no prompt for a next volume";
+  }
+}
+
 TEST_F(BackupFileTest, NamesAreCheckedAndShownWithTheirMessages) {
   const std::string family = BuildFamily("Upper.ORV", 1);
   EXPECT_EQ(backup::CompressToBackup(family, dir.File("Upper.BAK")), backup::kBackupOk);

@@ -24,6 +24,7 @@
 #include "TempDir.h"
 #include "TestHelpers.h"
 #include "UserEventRecord.h"
+#include "WriteFaultRun.h"
 
 namespace fs = std::filesystem;
 
@@ -331,6 +332,45 @@ TEST_F(DbCallsTest, LinkAndUnlinkLogOnlyWhatSucceeded) {
   // Nothing to unlink for another type (the engine says so).
   EXPECT_EQ(DbUnLinkRecord(m, db::kMarriage, a, db::kOwnerIndividual), 0);
   EXPECT_EQ(Log(), linked);
+}
+
+// A user event moved to another owner answers 1 only when it has left the
+// old owner's chain for the new one's; an owner or event that is not live
+// answers 0 and leaves the chains, and so does a write that fails.
+TEST_F(DbCallsTest, MoveUserEventAnswersWhetherTheEventMoved) {
+  const std::int32_t from = NewPerson(), to = NewPerson();
+  CUserEventRecord record(from, db::kOwnerIndividual, 0, 0);
+  const std::int32_t event = DbAddRecord(db::kUserEvent, 0, &record);
+  ASSERT_GT(event, 0);
+  ASSERT_GT(DbLinkRecord(event, db::kUserEvent, from, db::kOwnerIndividual), 0);
+  const auto chains = [&] {
+    List a, b;
+    DbGetRinList(a, db::kUserEvent, from, db::kOwnerIndividual);
+    DbGetRinList(b, db::kUserEvent, to, db::kOwnerIndividual);
+    return std::make_pair(a, b);
+  };
+  ASSERT_EQ(chains(), std::make_pair(List{event}, List{}));
+  const auto move = [&] { return DbMoveUserEvent(event, 0, to, from, db::kOwnerIndividual); };
+  ExpectDoneIsOnTheFile(family, move, 1, [&] {
+    const auto [a, b] = chains();
+    return ::testing::PrintToString(a) + " " + ::testing::PrintToString(b);
+  });
+
+  const struct {
+    const char* what;
+    std::int32_t event, owner;
+    int answer;
+    List fromChain, toChain;
+  } cases[] = {
+      {"to an owner that is not live", event, to + 100, 0, {event}, {}},
+      {"an event that is not live", event + 100, to, 0, {event}, {}},
+      {"to a live owner", event, to, 1, {}, {event}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(DbMoveUserEvent(c.event, 0, c.owner, from, db::kOwnerIndividual), c.answer);
+    EXPECT_EQ(chains(), std::make_pair(c.fromChain, c.toChain));
+  }
 }
 
 TEST_F(DbCallsTest, OrderOfChildren) {

@@ -90,8 +90,7 @@ TEST_F(MultimediaChainTest, SavedChainReloadsInOrderAndGivesItsDefaults) {
                                    {"face.jpg", 'P', true},
                                    {"later.jpg", 'P', true},
                                    {"clip.avi", 'V', true}});
-  // The previous head (none) comes back.
-  EXPECT_EQ(DbSaveMultimediaChain(ann, list.get(), db::kIndividual), 0);
+  EXPECT_EQ(DbSaveMultimediaChain(ann, list.get(), db::kIndividual), 1);
 
   // The list items now carry their records, chained both ways.
   std::vector<std::int32_t> numbers;
@@ -179,15 +178,15 @@ TEST_F(MultimediaChainTest, SavingReplacesTheStoredChain) {
   }
   EXPECT_EQ(live, 2);
 
-  // A list that asks to keep the stored chain changes nothing.
+  // A list that asks to keep the stored chain changes nothing, as asked.
   CMultimediaList keep = MakeList({{"z.jpg", 'P', false}});
   keep->keepStoredChain = 1;
-  EXPECT_EQ(DbSaveMultimediaChain(ann, keep.get(), db::kIndividual), db::kIndividual);
+  EXPECT_EQ(DbSaveMultimediaChain(ann, keep.get(), db::kIndividual), 1);
   EXPECT_EQ(StoredChain(ann, db::kIndividual), std::vector<std::string>({"x.jpg", "y.jpg"}));
 
-  // Bad owners write nothing.
+  // Bad owners write nothing and fail.
   EXPECT_EQ(DbSaveMultimediaChain(0, second.get(), db::kIndividual), 0);
-  EXPECT_EQ(DbSaveMultimediaChain(ann, second.get(), db::kRepository), db::kRepository);
+  EXPECT_EQ(DbSaveMultimediaChain(ann, second.get(), db::kRepository), 0);
   EXPECT_EQ(DbSaveMultimediaChain(ann + 5, second.get(), db::kIndividual), 0);
   EXPECT_EQ(DbGetRecordCount(db::kMultimedia), highest);
 
@@ -227,7 +226,7 @@ TEST_F(MultimediaChainTest, ChainsAreDeletedWithTheirOwners) {
   owners.push_back({src, db::kSource, MakeList({{"s1", 'P', false}, {"s2", 'P', false}})});
   owners.push_back({cit, db::kCitation, MakeList({{"c1", 'P', false}, {"c2", 'P', false}})});
   owners.push_back({keep, db::kIndividual, MakeList({{"k1", 'P', false}, {"k2", 'P', false}})});
-  for (Owner& o : owners) ASSERT_EQ(DbSaveMultimediaChain(o.number, o.list.get(), o.type), 0);
+  for (Owner& o : owners) ASSERT_EQ(DbSaveMultimediaChain(o.number, o.list.get(), o.type), 1);
   ASSERT_EQ(StoredChain(src, db::kSource), std::vector<std::string>({"s1", "s2"}));
   ASSERT_EQ(StoredChain(cit, db::kCitation), std::vector<std::string>({"c1", "c2"}));
 

@@ -13,6 +13,8 @@
 #include "FakeFieldList.h"
 #include "FamilyDatabase.h"
 #include "FieldListRow.h"
+#include "MultimediaChain.h"
+#include "MultimediaItem.h"
 #include "ScopedCodePage.h"
 #include "StringIds.h"
 #include "StringTable.h"
@@ -220,6 +222,38 @@ TEST_F(EditSessionTest, RefusedSaveEndsCancelledAndFreesTheReservation) {
       EXPECT_FALSE(IsLive(db::kIndividual, rin));
     }
   }
+}
+
+// A new individual's pending pictures are stored with it: a Save reported
+// done finds them on the file whatever write fails, and a Save whose items
+// did not reach the file keeps the screen open with them still pending.
+TEST_F(EditSessionTest, ANewIndividualSavedDoneHasItsPendingMediaOnTheFile) {
+  std::int32_t rin = 0;
+  bool pendingKept = true;
+  const auto op = [&] {
+    CIndividualEditSession session(nullptr, nullptr, 1);
+    rin = session.GetReservedRin();
+    FakeList f;
+    session.Model().FillList(f.list);
+    Type(session.Model(), f.list, res::kIdsSurname, "Ash");
+    auto item = std::make_unique<CMultimediaItem>();
+    item->fileName = "ash.jpg";
+    item->kind = CMultimediaItem::kPhoto;
+    session.PendingMedia() = std::move(item);
+    const int answer = session.Save(granted);
+    if (answer == editsession::kStayOpen && !session.PendingMedia()) pendingKept = false;
+    return answer == editsession::kIdOk ? 1 : 0;
+  };
+  ExpectDoneIsOnTheFile(family, op, 1, [&] {
+    CIndividualRecord back;
+    std::string stored = family::Read(back, rin) == 1 ? back.surname : "no record";
+    CMultimediaItem item;
+    const std::int32_t head = DbGetMultimediaHead(rin, db::kIndividual);
+    stored += head > 0 && DbGetRecord(head, db::kMultimedia, &item) == 1 ? ", " + item.fileName
+                                                                         : ", no items";
+    return stored;
+  });
+  EXPECT_TRUE(pendingKept);
 }
 
 TEST_F(EditSessionTest, ExistingIndividualRefusedSaveLeavesTheRecord) {

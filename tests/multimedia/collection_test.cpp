@@ -12,6 +12,7 @@
 #include "MultimediaChain.h"
 #include "MultimediaCollection.h"
 #include "OpenFamilyFixture.h"
+#include "WriteFaultRun.h"
 
 namespace {
 
@@ -318,6 +319,25 @@ TEST_F(CollectionTest, SaveWritesTheListOrder) {
   while (collection.Count() > 0) collection.Remove(0);
   EXPECT_EQ(collection.Save(), CMultimediaCollection::kSaved);
   EXPECT_EQ(DbGetMultimediaHead(owner, db::kIndividual), 0);
+}
+
+// A save reported done is on the file: whatever write of the chain fails,
+// an answer of kSaved finds the items, opened again, as a save without a
+// fault left them.
+TEST_F(CollectionTest, ASaveReportedDoneIsOnTheFile) {
+  const std::int32_t owner = AddPerson();
+  std::vector<std::unique_ptr<CMultimediaItem>> items;
+  items.push_back(NewItem('P', "a.jpg", "", true));
+  items.push_back(NewItem('S', "b.wav"));
+  Store(owner, std::move(items));
+  const auto save = [&] {
+    CMultimediaCollection collection(owner, false);
+    collection.Load();
+    collection.Move(1, -1);
+    collection.Add(NewItem('P', "c.jpg"));
+    return collection.Save() == CMultimediaCollection::kSaved ? 1 : 0;
+  };
+  ExpectDoneIsOnTheFile(family, save, 1, [&] { return ::testing::PrintToString(Stored(owner)); });
 }
 
 TEST_F(CollectionTest, ReadOnlyFileRefusesSave) {

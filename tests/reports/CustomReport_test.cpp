@@ -123,7 +123,7 @@ TEST_F(CustomReport, FieldsOfChainsLinksAndStamps) {
   auto picture = std::make_unique<CMultimediaItem>();
   picture->fileName = "ruth.jpg";
   picture->kind = 'P';
-  ASSERT_EQ(DbSaveMultimediaChain(full, picture.get(), db::kIndividual), 0);
+  ASSERT_EQ(DbSaveMultimediaChain(full, picture.get(), db::kIndividual), 1);
   CDateValue arrived, settled;
   arrived.Set(1951, 4, 17);
   settled.Set(1951, 4, 20);

@@ -362,7 +362,7 @@ class ListPagesPdfTest : public QObject {
     auto picture = std::make_unique<CMultimediaItem>();
     picture->fileName = "pia.jpg";
     picture->kind = 'P';
-    QCOMPARE(DbSaveMultimediaChain(child, picture.get(), db::kIndividual), 0);
+    QCOMPARE(DbSaveMultimediaChain(child, picture.get(), db::kIndividual), 1);
 
     CCustomReportLayout layout;
     layout.title = "Quist Family Fields";

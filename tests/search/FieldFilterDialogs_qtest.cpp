@@ -151,9 +151,17 @@ class FieldFilterDialogsTest : public QObject {
     Click(&dialog, F::kIdcRemove);
     QCOMPARE(expression->count(), 4);
 
+    // The spin's field holds the widest text of its range whole.
+    auto* spin = dialog.Control<QSpinBox>(F::kIdcSpin);
+    auto* field = spin->findChild<QLineEdit*>();
+    QVERIFY(field);
+    for (const int end : {spin->minimum(), spin->maximum()}) {
+      const QString text = QString::number(end);
+      QVERIFY2(field->width() >= field->fontMetrics().horizontalAdvance(text), qPrintable(text));
+    }
+
     // The spin's up arrow moves the selected line up, its down arrow down.
     expression->setCurrentRow(2);
-    auto* spin = dialog.Control<QSpinBox>(F::kIdcSpin);
     spin->stepUp();
     QCOMPARE(expression->item(1)->text(), QStringLiteral("Sex Matches Female"));
     QCOMPARE(expression->currentRow(), 1);

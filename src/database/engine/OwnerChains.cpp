@@ -470,6 +470,8 @@ int OwnerChains::MoveUserEvent(std::int32_t event, std::int32_t newOwner, std::i
       ownerLetter == db::kOwnerIndividual ? db::kOwnerIndividual : db::kOwnerMarriage;
   UserEventRec rec;
   if (records_.IsLive(RecordKind::UserEvent, event) != 1 || !records_.Read(event, rec)) return 0;
+  // An owner that cannot take the event leaves it where it is.
+  if (records_.IsOwnerLive(newOwner, letter) != 1) return 0;
   // The event leaves the chain it is in (its owner field says which), which
   // is normally oldOwner's.
   if (rec.owner != oldOwner) {
@@ -477,7 +479,15 @@ int OwnerChains::MoveUserEvent(std::int32_t event, std::int32_t newOwner, std::i
                          std::to_string(rec.owner) + ", not to " + std::to_string(oldOwner) + ".",
                      "Yo", plat::kMbOk);
   }
-  DetachUserEvent(event);
+  // The chain the event is in must let go of it whole before it joins the
+  // new one; an event in no chain has nothing to leave.
+  const char from = static_cast<char>(rec.ownerKind);
+  bool chained = false;
+  if (from == db::kOwnerIndividual || from == db::kOwnerMarriage) {
+    const std::vector<std::int32_t> chain = UserEventChain(rec.owner, from);
+    chained = std::find(chain.begin(), chain.end(), event) != chain.end();
+  }
+  if (DetachUserEvent(event) != 1 && chained) return 0;
   return AppendUserEvent(event, newOwner, letter);
 }
 

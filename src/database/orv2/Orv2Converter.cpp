@@ -532,7 +532,7 @@ struct COrv2Converter::Impl {
               f[0] != '/')
             item->fileName = c.relativeSourceFolder_ + f;
         }
-        if (DbSaveMultimediaChain(n, media.get(), db::kIndividual) < 0) return false;
+        if (DbSaveMultimediaChain(n, media.get(), db::kIndividual) != 1) return false;
       }
     }
     return true;

@@ -431,30 +431,59 @@ const StatusTemplates* FindStatus(const StatusTemplates* table, std::size_t n, i
 }
 
 constexpr StatusTemplates kSealingParentStatuses[] = {
-    {CDateValue::kStatusCancelled, 0, 0, 5103},    {CDateValue::kStatusCleared, 5106, 0, 5107},
-    {CDateValue::kStatusCompleted, 5110, 0, 5111}, {CDateValue::kStatusDone, 5112, 0, 5113},
-    {CDateValue::kStatusPre1970, 5108, 0, 5109},   {CDateValue::kStatusUncleared, 0, 0, 5102},
-    {CDateValue::kStatusSubmitted, 5104, 0, 5105}};
+    {CDateValue::kStatusCancelled, 0, 0, res::kIdsSealingToParentsCancelled},
+    {CDateValue::kStatusCleared, res::kIdsSealingToParentsClearedAt, 0,
+     res::kIdsSealingToParentsCleared},
+    {CDateValue::kStatusCompleted, res::kIdsSealingToParentsCompletedAt, 0,
+     res::kIdsSealingToParentsCompleted},
+    {CDateValue::kStatusDone, res::kIdsSealingToParentsDoneAt, 0, res::kIdsSealingToParentsDone},
+    {CDateValue::kStatusPre1970, res::kIdsSealingToParentsPre1970At, 0,
+     res::kIdsSealingToParentsPre1970},
+    {CDateValue::kStatusUncleared, 0, 0, res::kIdsSealingToParentsUncleared},
+    {CDateValue::kStatusSubmitted, res::kIdsSealingToParentsSubmittedTo, 0,
+     res::kIdsSealingToParentsSubmitted}};
 // The French sentences of the same statuses.
 constexpr StatusTemplates kSealingParentStatusesFrench[] = {
-    {CDateValue::kStatusCancelled, 0, 0, 5930},    {CDateValue::kStatusCleared, 5931, 0, 5932},
-    {CDateValue::kStatusCompleted, 5933, 0, 5934}, {CDateValue::kStatusDone, 5935, 0, 5936},
-    {CDateValue::kStatusPre1970, 5937, 0, 5938},   {CDateValue::kStatusUncleared, 0, 0, 5939},
-    {CDateValue::kStatusSubmitted, 5940, 0, 5941}};
+    {CDateValue::kStatusCancelled, 0, 0, res::kIdsFrenchSealingToParentsCancelled},
+    {CDateValue::kStatusCleared, res::kIdsFrenchSealingToParentsClearedAt, 0,
+     res::kIdsFrenchSealingToParentsCleared},
+    {CDateValue::kStatusCompleted, res::kIdsFrenchSealingToParentsCompletedAt, 0,
+     res::kIdsFrenchSealingToParentsCompleted},
+    {CDateValue::kStatusDone, res::kIdsFrenchSealingToParentsDoneAt, 0,
+     res::kIdsFrenchSealingToParentsDone},
+    {CDateValue::kStatusPre1970, res::kIdsFrenchSealingToParentsPre1970At, 0,
+     res::kIdsFrenchSealingToParentsPre1970},
+    {CDateValue::kStatusUncleared, 0, 0, res::kIdsFrenchSealingToParentsUncleared},
+    {CDateValue::kStatusSubmitted, res::kIdsFrenchSealingToParentsSubmittedTo, 0,
+     res::kIdsFrenchSealingToParentsSubmitted}};
 constexpr StatusTemplates kBaptismStatuses[] = {
-    {CDateValue::kStatusCleared, 5125, 0, 5124}, {CDateValue::kStatusCompleted, 5127, 5128, 5126},
-    {CDateValue::kStatusDone, 5132, 5133, 5131}, {CDateValue::kStatusPre1970, 5130, 0, 5129},
-    {CDateValue::kStatusUncleared, 0, 0, 5121},  {CDateValue::kStatusSubmitted, 5123, 0, 5122}};
+    {CDateValue::kStatusCleared, res::kIdsBaptismClearedAt, 0, res::kIdsBaptismCleared},
+    {CDateValue::kStatusCompleted, res::kIdsBaptismCompletedAt, res::kIdsBaptismCompletedAtPlace,
+     res::kIdsBaptismCompleted},
+    {CDateValue::kStatusDone, res::kIdsBaptismDoneAt, res::kIdsBaptismDoneAtPlace,
+     res::kIdsBaptismDone},
+    {CDateValue::kStatusPre1970, res::kIdsBaptismPre1970At, 0, res::kIdsBaptismPre1970},
+    {CDateValue::kStatusUncleared, 0, 0, res::kIdsBaptismUncleared},
+    {CDateValue::kStatusSubmitted, res::kIdsBaptismSubmittedTo, 0, res::kIdsBaptismSubmitted}};
 constexpr StatusTemplates kEndowmentStatuses[] = {
-    {CDateValue::kStatusCleared, 5145, 0, 5144}, {CDateValue::kStatusCompleted, 5147, 0, 5146},
-    {CDateValue::kStatusDone, 5151, 0, 5150},    {CDateValue::kStatusPre1970, 5149, 0, 5148},
-    {CDateValue::kStatusUncleared, 0, 0, 5141},  {CDateValue::kStatusSubmitted, 5143, 0, 5142}};
+    {CDateValue::kStatusCleared, res::kIdsEndowmentClearedAt, 0, res::kIdsEndowmentCleared},
+    {CDateValue::kStatusCompleted, res::kIdsEndowmentCompletedAt, 0, res::kIdsEndowmentCompleted},
+    {CDateValue::kStatusDone, res::kIdsEndowmentDoneAt, 0, res::kIdsEndowmentDone},
+    {CDateValue::kStatusPre1970, res::kIdsEndowmentPre1970At, 0, res::kIdsEndowmentPre1970},
+    {CDateValue::kStatusUncleared, 0, 0, res::kIdsEndowmentUncleared},
+    {CDateValue::kStatusSubmitted, res::kIdsEndowmentSubmittedTo, 0, res::kIdsEndowmentSubmitted}};
 constexpr StatusTemplates kSealingSpouseStatuses[] = {
-    {CDateValue::kStatusCancelled, 0, 0, 5158},    {CDateValue::kStatusUncleared, 0, 0, 5158},
-    {CDateValue::kStatusCleared, 5163, 0, 5162},   {CDateValue::kStatusCompleted, 5165, 0, 5164},
-    {CDateValue::kStatusDone, 5169, 0, 5168},      {CDateValue::kStatusPre1970, 5167, 0, 5166},
-    {CDateValue::kStatusSubmitted, 5161, 0, 5160}, {CDateValue::kStatusDNS, 0, 0, 5170},
-    {CDateValue::kStatusDNSCAN, 0, 0, 5171}};
+    {CDateValue::kStatusCancelled, 0, 0, res::kIdsTheirSealingUncleared},
+    {CDateValue::kStatusUncleared, 0, 0, res::kIdsTheirSealingUncleared},
+    {CDateValue::kStatusCleared, res::kIdsTheirSealingClearedAt, 0, res::kIdsTheirSealingCleared},
+    {CDateValue::kStatusCompleted, res::kIdsTheirSealingCompletedAt, 0,
+     res::kIdsTheirSealingCompleted},
+    {CDateValue::kStatusDone, res::kIdsTheirSealingDoneAt, 0, res::kIdsTheirSealingDone},
+    {CDateValue::kStatusPre1970, res::kIdsTheirSealingPre1970In, 0, res::kIdsTheirSealingPre1970},
+    {CDateValue::kStatusSubmitted, res::kIdsTheirSealingSubmittedTo, 0,
+     res::kIdsTheirSealingSubmitted},
+    {CDateValue::kStatusDNS, 0, 0, res::kIdsTheirSealingNotToBeDone},
+    {CDateValue::kStatusDNSCAN, 0, 0, res::kIdsTheirSealingCancelledNotToBeDone}};
 
 bool IsDeathStatus(int status) {
   return status == CDateValue::kStatusChild || status == CDateValue::kStatusInfant ||
@@ -526,8 +555,15 @@ std::string CNarrativeBuilder::SealingToParentsSentence(const OrdinanceStyle& st
         hasTemple ? Value(FormatTempleName(sealing.templeCode, false), htmlMode) + placeMark : "";
     const bool qualified = sealing.date.qualifier != CDateValue::kQualNone;
     if (hasDate && hasTemple)
-      return subject + Fill(Sx(qualified ? 4073 : 4071, female), {mark, pronoun, date, temple});
-    if (hasDate) return subject + Fill(Sx(qualified ? 4067 : 4065, female), {mark, pronoun, date});
+      return subject + Fill(Sx(qualified ? res::kIdsWasSealedToParentsOnInTempleQualified
+                                         : res::kIdsWasSealedToParentsOnInTemple,
+                               female),
+                            {mark, pronoun, date, temple});
+    if (hasDate)
+      return subject + Fill(Sx(qualified ? res::kIdsWasSealedToParentsOnQualified
+                                         : res::kIdsWasSealedToParentsOn,
+                               female),
+                            {mark, pronoun, date});
     if (hasTemple)
       return subject + Fill(Sx(res::kIdsWasSealedToParents, female), {mark, pronoun, temple});
     return {};
@@ -552,10 +588,10 @@ std::string CNarrativeBuilder::SealingToParentsSentence(const OrdinanceStyle& st
     if (skipBaptism) list = Merge({list, Citations(rin, db::kOwnerBaptism)});
     if (skipEndowment) list = Merge({list, Citations(rin, db::kOwnerEndowment)});
     const std::string mark = OrdinanceMarks(style, list, true, false, dateMark, placeMark);
-    const unsigned id = skipBaptism && skipEndowment ? 5119
-                        : skipBaptism                ? 5117
-                        : skipEndowment              ? 5118
-                                                     : 5116;
+    const unsigned id = skipBaptism && skipEndowment ? res::kIdsStillbornNoOrdinances
+                        : skipBaptism                ? res::kIdsStillbornNoSealingToParentsOrBaptism
+                        : skipEndowment ? res::kIdsStillbornNoSealingToParentsOrEndowment
+                                        : res::kIdsStillbornNoSealingToParents;
     return Fill(S(id), {Lower(S(PronounId(person, res::kIdsHe))), dateMark, mark});
   }
   const bool french = settings_.french;
@@ -601,9 +637,16 @@ std::string CNarrativeBuilder::BaptismSentence(const OrdinanceStyle& style,
     if (hasWhere) where += placeMark;
     const std::string subject = ShortName(person, style.capitalSurnames, false, htmlMode);
     if (hasDate && hasWhere)
-      return subject + Fill(Sx(withPlace ? 4053 : 4049, female), {mark, dateText, where});
+      return subject +
+             Fill(Sx(withPlace ? res::kIdsWasBaptizedOnInPlace : res::kIdsWasBaptizedOnInTemple,
+                     female),
+                  {mark, dateText, where});
     if (hasDate) return subject + Fill(Sx(res::kIdsWasBaptized, female), {mark, dateText});
-    if (hasWhere) return subject + Fill(Sx(withPlace ? 4055 : 4057, female), {mark, where});
+    if (hasWhere)
+      return subject +
+             Fill(
+                 Sx(withPlace ? res::kIdsWasBaptizedInPlace : res::kIdsWasBaptizedInTemple, female),
+                 {mark, where});
     return {};
   }
   if (IsDeathStatus(baptismStatus)) {
@@ -615,11 +658,14 @@ std::string CNarrativeBuilder::BaptismSentence(const OrdinanceStyle& style,
     const std::string mark = OrdinanceMarks(style, list, true, false, dateMark, placeMark);
     std::string sentence;
     if (baptismStatus == CDateValue::kStatusChild)
-      sentence = Sx(fold ? 5138 : 5136, female);
+      sentence = Sx(fold ? res::kIdsDiedAsChildNoBaptismOrEndowment : res::kIdsDiedAsChildNoBaptism,
+                    female);
     else if (baptismStatus == CDateValue::kStatusInfant)
-      sentence = Sx(fold ? 5878 : 5876, female);
+      sentence =
+          Sx(fold ? res::kIdsDiedAsInfantNoBaptismOrEndowment : res::kIdsDiedAsInfantNoBaptism,
+             female);
     else
-      sentence = S(fold ? 5135 : 5134);
+      sentence = S(fold ? res::kIdsStillbornNoBaptismOrEndowment : res::kIdsStillbornNoBaptism);
     return Fill(sentence, {Lower(S(PronounId(person, res::kIdsHe))), dateMark, mark});
   }
   const StatusTemplates* t =
@@ -880,8 +926,10 @@ bool CNarrativeBuilder::WriteMarriageSentence(const PersonNarrativeArgs& args,
                       : Fill(Sx(res::kIdsWasMarriedOn, female), {eventMark, date});
       break;
     case 3:
-      s += notMarried ? Fill(Sx(res::kIdsNotMarriedTo, female), {eventMark, spouseName})
-                      : Fill(Sx(qualified ? 5085 : 5083, female), {eventMark, spouseName, date});
+      s += notMarried
+               ? Fill(Sx(res::kIdsNotMarriedTo, female), {eventMark, spouseName})
+               : Fill(Sx(qualified ? res::kIdsMarriedToOnQualified : res::kIdsMarriedToOn, female),
+                      {eventMark, spouseName, date});
       break;
     case 4:
       s += Fill(Sx(res::kIdsWasMarriedIn, female), {eventMark, place});
@@ -896,7 +944,9 @@ bool CNarrativeBuilder::WriteMarriageSentence(const PersonNarrativeArgs& args,
     case 7:
       s += notMarried
                ? Fill(Sx(res::kIdsNotMarriedToAt, female), {eventMark, spouseName, place})
-               : Fill(Sx(qualified ? 5097 : 5099, female), {eventMark, spouseName, date, place});
+               : Fill(Sx(qualified ? res::kIdsMarriedToOnInQualified : res::kIdsMarriedToOnIn,
+                         female),
+                      {eventMark, spouseName, date, place});
       break;
   }
   if (!args.suppressMrin) s += " (MRIN:" + Number(args.marriage) + ")";
@@ -1134,7 +1184,9 @@ bool CNarrativeBuilder::WriteSpouseName(const SpouseNarrativeArgs& args, std::in
                ? Fill(Sx(res::kIdsMarriedToShort, mainFemale), {eventMark, spouseText})
                : Fill(Sx(res::kIdsMarriedWithLabel, mainFemale), {eventMark, label, spouseText});
   } else {
-    s += Fill(Sx(notMarried ? 4075 : 4077, mainFemale), {eventMark, label, spouseText});
+    s += Fill(Sx(notMarried ? res::kIdsAlsoNotMarriedWithLabel : res::kIdsAlsoMarriedWithLabel,
+                 mainFemale),
+              {eventMark, label, spouseText});
   }
   return spouseLiving;
 }
@@ -1188,7 +1240,10 @@ std::string CNarrativeBuilder::MarriageDatePlace(const CEventValue& event, bool 
   if (c == 1 && !date.empty()) return " " + date;
   if (c == 2) return FillSequential(S(res::kIdsInPlace), {place});
   if (c == 3 && notMarried) return Fill(Sx(res::kIdsNotMarriedAt, mainFemale), {"", place});
-  if (c == 3) return FillSequential(S(event.date.qualifier ? 5192 : 5191), {date, place});
+  if (c == 3)
+    return FillSequential(
+        S(event.date.qualifier ? res::kIdsDateInPlaceQualified : res::kIdsDateInPlace),
+        {date, place});
   return {};
 }
 

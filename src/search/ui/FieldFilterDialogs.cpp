@@ -707,7 +707,9 @@ CFieldFilterDialog::CFieldFilterDialog(CFilterSet* set, int combineOp, bool show
   auto* spin = AddControl(kIdcSpin, new QSpinBox);
   spin->setRange(-1000, 1000);
   spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-  spin->setFixedWidth(spin->sizeHint().height());
+  // As wide as its widest text (the range's ends in its font) and arrows
+  // need, so that the value it shows is not cut.
+  spin->setFixedWidth(spin->sizeHint().width());
   auto* ok = AddControl(fw::kIdOk, new QPushButton(QStringLiteral("&OK")));
   auto* cancel = button(fw::kIdCancel, "Cancel");
   auto* help = button(fw::kIdHelp, "&Help");
