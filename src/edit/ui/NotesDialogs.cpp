@@ -344,6 +344,8 @@ CNotesSelectorDialog::CNotesSelectorDialog(std::int32_t rin, QWidget* parent,
   orderLayout->addWidget(down);
   AddControl(kIdcUpDown, order);
   open->setDefault(true);
+  // Never laid out: the dialog owns it, so it goes with the dialog.
+  expand->setParent(this);
   expand->hide();
   expand->setEnabled(false);
 
