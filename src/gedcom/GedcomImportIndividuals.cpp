@@ -214,7 +214,15 @@ void CGedcomImporter::ReadSealingToParents(const CGedcomLine& sub, CIndividualRe
     it->family = ordinanceFamily_;
   }
   it->sealed = true;
-  it->sealing = record.sealingToParents;
+  SealingOf(*it) = record.sealingToParents;
+}
+
+COrdinanceValue& CGedcomImporter::SealingOf(FamcLink& link) {
+  if (link.sealing < 0) {
+    link.sealing = static_cast<std::int32_t>(sealings_.size());
+    sealings_.emplace_back();
+  }
+  return sealings_[static_cast<std::size_t>(link.sealing)];
 }
 
 void CGedcomImporter::SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
