@@ -635,6 +635,7 @@ void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t le
             std::min<std::uint64_t>(end - index * cacheBlockSize_, cacheBlockSize_);
         std::vector<std::uint8_t> zeros;
         zeros.swap(spare_);
+        zeros.reserve(cacheBlockSize_);  // the block grows with the file
         zeros.assign(static_cast<std::size_t>(size), 0);
         (void)KeepBlock(index, std::move(zeros));
         if (size < cacheBlockSize_) partialBlock_ = index;
