@@ -63,14 +63,15 @@ bool CGedcomImporter::ReadChildLinkDetails(FamcLink& link, Pending& pending) {
       SkipDeeper(cl.level);
     } else if (cl.tagCode == kTagSlgc) {
       link.sealed = relation = true;
-      if (!cl.value.empty()) ParseSealingDate(cl, link.sealing);
+      (void)SealingOf(link);
+      if (!cl.value.empty()) ParseSealingDate(cl, SealingOf(link));
       while (const CGedcomLine* d = reader_.NextAtLevel(3, true)) {
         const CGedcomLine dl = *d;
         if (dl.tagCode == kTagDate || dl.tagCode == kTagStat) {
-          ParseSealingDate(dl, link.sealing);
+          ParseSealingDate(dl, SealingOf(link));
           SkipDeeper(dl.level);
         } else if (dl.tagCode == kTagTemp) {
-          link.sealing.templeCode = dl.value;
+          SealingOf(link).templeCode = dl.value;
           SkipDeeper(dl.level);
         } else {
           ReportUnexpected(dl, "Child-to-Family sealing with Family Record", &pending);

@@ -214,7 +214,15 @@ void CGedcomImporter::ReadSealingToParents(const CGedcomLine& sub, CIndividualRe
     it->family = ordinanceFamily_;
   }
   it->sealed = true;
-  it->sealing = record.sealingToParents;
+  SealingOf(*it) = record.sealingToParents;
+}
+
+COrdinanceValue& CGedcomImporter::SealingOf(FamcLink& link) {
+  if (link.sealing < 0) {
+    link.sealing = static_cast<std::int32_t>(sealings_.size());
+    sealings_.emplace_back();
+  }
+  return sealings_[static_cast<std::size_t>(link.sealing)];
 }
 
 void CGedcomImporter::SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
@@ -234,21 +242,26 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
   // An individual met here for the first time is added once, whole, after
   // its lines are read: a placeholder first would cost a second write and a
   // second name-index update.
-  const bool first = !line.xref.empty() && !Entry(line.xref);
+  // Entries stay where they are while others are added: one look-up will do.
+  Xref* known = nullptr;
+  bool first = false;
+  if (!line.xref.empty()) {
+    const auto [at, added] = xrefs_.try_emplace(line.xref);
+    known = &at->second;
+    first = added;
+  }
   std::int32_t rin = 0;
   if (first) {
-    Xref& e = xrefs_[line.xref];
-    e.type = db::kIndividual;
-    e.defined = true;
-    e.position = line.position;
+    known->type = db::kIndividual;
+    known->defined = true;
+    known->position = line.position;
     xrefOrder_.push_back(line.xref);
   } else {
     rin = DefineRecord(db::kIndividual, line);
     if (rin < 0) return;
   }
   const std::string key = line.xref.empty() ? xrefOrder_.back() : line.xref;
-  // Entries stay where they are while others are added: one look-up will do.
-  Xref& self = xrefs_[key];
+  Xref& self = known ? *known : xrefs_[key];
   const std::size_t firstNoteLink = noteLinks_.size();
   CIndividualRecord record;
   if (!first && !ReadBack(rin, db::kIndividual, &record, line, "individual")) return;

@@ -426,7 +426,9 @@ void CGedcomImporter::LinkRecords() {
           !famc.sealed)
         continue;
       link.firstParentRelation = link.secondParentRelation = famc.father;
-      if (famc.sealed) link.SetSealingEvent(std::make_unique<COrdinanceObject>(&famc.sealing, 'S'));
+      if (famc.sealed && famc.sealing >= 0)
+        link.SetSealingEvent(std::make_unique<COrdinanceObject>(
+            &sealings_[static_cast<std::size_t>(famc.sealing)], 'S'));
       (void)DbUpdateRecord(it->second, db::kFamilyLink, &link);
     }
     if (!p.parentFamilies.empty()) {

@@ -144,9 +144,9 @@ class CGedcomImporter : public GedcomReportSink {
   struct FamcLink {
     std::int32_t family = 0;
     char father = 'b', mother = 'b', status = 'V';
-    bool given = false;   // the relationships were given by PEDI lines, not by default
-    bool sealed = false;  // a sealing to these parents was read
-    COrdinanceValue sealing;
+    bool given = false;         // the relationships were given by PEDI lines, not by default
+    bool sealed = false;        // a sealing to these parents was read
+    std::int32_t sealing = -1;  // its place in sealings_ (few links have one)
   };
   struct Xref {
     int type = 0;  // record type; db::kNoteBlock for a note
@@ -181,6 +181,8 @@ class CGedcomImporter : public GedcomReportSink {
   void ReadIndividualEvent(const CGedcomLine& line, CIndividualRecord& record, Pending& pending);
   void ReadSealingToParents(const CGedcomLine& line, CIndividualRecord& record, Xref& self,
                             Pending& pending);
+  // The sealing of a link to parents, made (empty) when it has none.
+  COrdinanceValue& SealingOf(FamcLink& link);
   void SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
                            const LinePosition& sexLine, const std::string& key);
   void ReadFamily(const CGedcomLine& line);
@@ -320,7 +322,8 @@ class CGedcomImporter : public GedcomReportSink {
   std::map<std::string, std::int32_t> eventTypes_[2];  // 'I' and 'M', by upper-case tag
   std::set<std::int32_t> addedEventTypes_;             // the types this import made
   std::vector<std::pair<std::int32_t, std::int32_t>> changeStamps_;  // RIN, CHAN stamp
-  std::vector<std::string> temples_;  // known codes, upper case, sorted
+  std::vector<std::string> temples_;       // known codes, upper case, sorted
+  std::vector<COrdinanceValue> sealings_;  // of the links to parents that have one
 
   long made_[kKindCount] = {};
   long defined_[kKindCount] = {};

@@ -546,7 +546,10 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
     block->used = true;
     return block;
   }
-  partial.assign(cacheBlockSize_, 0);
+  // The bytes of the block given up last are read into again: a block read
+  // costs no allocation, and no clearing of what the read overwrites.
+  partial.swap(spare_);
+  partial.resize(cacheBlockSize_);
   lastErrno_ = 0;
   const long long got = ReadUncached(index * cacheBlockSize_, partial.data(), partial.size());
   if (got < 0) return nullptr;
@@ -559,6 +562,11 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
   }
   partial.resize(static_cast<std::size_t>(got));
   if (partial.size() < cacheBlockSize_) partialBlock_ = index;
+  return &KeepBlock(index, std::move(partial));
+}
+
+FileHandle::CachedBlock& FileHandle::KeepBlock(std::uint64_t index,
+                                               std::vector<std::uint8_t>&& bytes) {
   // A full cache gives up the first block in the ring not used since the
   // hand last passed it; the new block takes its place.
   if (cache_.size() >= cacheMaxBlocks_) {
@@ -570,17 +578,19 @@ FileHandle::CachedBlock* FileHandle::CacheBlock(std::uint64_t index,
     const std::size_t place = cacheHand_;
     cacheHand_ = (cacheHand_ + 1) % cacheRing_.size();
     slots_[cacheRing_[place]] = nullptr;
-    cache_.erase(cacheRing_[place]);
+    const auto given = cache_.find(cacheRing_[place]);
+    spare_ = std::move(given->second.bytes);
+    cache_.erase(given);
     cacheRing_[place] = index;
   } else {
     cacheRing_.push_back(index);
   }
   auto& block = cache_[index];
-  block.bytes = std::move(partial);
+  block.bytes = std::move(bytes);
   block.used = false;
   if (slots_.size() <= index) slots_.resize(index + 1, nullptr);
   slots_[index] = &block;
-  return &block;
+  return block;
 }
 
 bool FileHandle::SameAsCached(std::uint64_t pos, const void* data, std::size_t len) const {
@@ -607,17 +617,31 @@ void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t le
   const std::uint64_t end = pos + len;
   // A write past the end of the file makes every byte up to it exist (zeros
   // in a gap): the partial block that ended the file grows first.
+  const std::uint64_t first = pos / cacheBlockSize_;
+  const std::uint64_t last = (end - 1) / cacheBlockSize_;
   if (CachedBlock* partial = Cached(partialBlock_)) {
-    const std::uint64_t blockStart = partialBlock_ * cacheBlockSize_;
+    const std::uint64_t grown = partialBlock_;
+    const std::uint64_t blockStart = grown * cacheBlockSize_;
     auto& bytes = partial->bytes;
     if (end > blockStart + bytes.size()) {
       bytes.resize(
           static_cast<std::size_t>(std::min<std::uint64_t>(end - blockStart, cacheBlockSize_)), 0);
       if (bytes.size() == cacheBlockSize_) partialBlock_ = kNoBlock;
+      // The blocks of the write past that one were not in the file: they hold
+      // zeros and the write's bytes (copied in below), so they are kept
+      // without reading them back (a growing file reads its new blocks next).
+      for (std::uint64_t index = std::max(grown + 1, first); index <= last; ++index) {
+        const std::uint64_t size =
+            std::min<std::uint64_t>(end - index * cacheBlockSize_, cacheBlockSize_);
+        std::vector<std::uint8_t> zeros;
+        zeros.swap(spare_);
+        zeros.reserve(cacheBlockSize_);  // the block grows with the file
+        zeros.assign(static_cast<std::size_t>(size), 0);
+        (void)KeepBlock(index, std::move(zeros));
+        if (size < cacheBlockSize_) partialBlock_ = index;
+      }
     }
   }
-  const std::uint64_t first = pos / cacheBlockSize_;
-  const std::uint64_t last = (end - 1) / cacheBlockSize_;
   for (std::uint64_t index = first; index <= last; ++index) {
     CachedBlock* block = Cached(index);
     if (!block) continue;

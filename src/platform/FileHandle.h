@@ -131,6 +131,9 @@ class FileHandle : public RandomAccessFile {
   // The cached block of index, read in when needed; nullptr for a block past
   // the end of the file (then partial is empty, lastErrno_ 0) or a read error.
   CachedBlock* CacheBlock(std::uint64_t index, std::vector<std::uint8_t>& partial);
+  // Keeps bytes as the cached block of index (not cached yet), giving up
+  // another when the cache is full.
+  CachedBlock& KeepBlock(std::uint64_t index, std::vector<std::uint8_t>&& bytes);
   // true when every byte of the range is cached and already holds data.
   bool SameAsCached(std::uint64_t pos, const void* data, std::size_t len) const;
   void UpdateCache(std::uint64_t pos, const void* data, std::size_t len);
@@ -160,6 +163,7 @@ class FileHandle : public RandomAccessFile {
   static constexpr std::uint64_t kNoBlock = ~std::uint64_t{0};
   std::uint64_t partialBlock_ = kNoBlock;  // the cached block that ends the file
   std::vector<CachedBlock*> slots_;        // by block index: the cached block or nullptr
+  std::vector<std::uint8_t> spare_;        // the bytes of the block given up last
 
   std::size_t mapResidentBytes_ = 0;
   bool mapFailed_ = false;  // this open goes without the mapping

@@ -5,6 +5,7 @@
 
 #include "CodePage.h"
 #include "EngineFixture.h"
+#include "MemoryFile.h"
 #include "ScopedCodePage.h"
 
 using namespace orv;
@@ -271,4 +272,52 @@ TEST_F(StringStoreTest, WriteEntryFieldSetsOneTreeField) {
   engine->Strings().ReadEntry(a, e, false);
   EXPECT_EQ(e.parent, 1234);
   EXPECT_EQ(engine->Strings().WriteEntryField(0, kEntryParent, 1), 0);
+}
+
+namespace {
+
+// The family file, counting the reads that reach it.
+class ReadCounter : public PassThroughFile {
+ public:
+  using PassThroughFile::PassThroughFile;
+  long reads = 0;
+  long long ReadSomeAt(std::uint64_t pos, void* data, std::size_t len) override {
+    ++reads;
+    return inner_.ReadSomeAt(pos, data, len);
+  }
+};
+
+}  // namespace
+
+// A text found once (a surname met again and again) is found again by one
+// read of its entry, not by a walk down the store's tree; an entry rewritten
+// since is not taken for the text it held.
+TEST_F(StringStoreTest, ATextFoundBeforeIsFoundAgainByOneRead) {
+  std::vector<std::int32_t> entries;
+  for (int i = 0; i < 40; ++i)
+    entries.push_back(engine->Strings().FindOrAddString("Name" + std::to_string(i * 17 % 40), 0));
+  ReadCounter counter(host->file);
+  host->io = &counter;
+  const struct {
+    int name;  // "Name" + this, the 1st .. 40th text added is (17 i mod 40)
+    std::size_t added;
+  } cases[] = {{0, 0}, {17, 1}, {5, 5}, {39, 7}, {23, 39}};
+  for (const auto& c : cases) {
+    const std::string text = "Name" + std::to_string(c.name);
+    std::int32_t parent = 0;
+    ASSERT_EQ(engine->Strings().FindString(text, 0, parent), entries[c.added]) << text;
+    const long before = counter.reads;
+    std::int32_t again = 0;
+    EXPECT_EQ(engine->Strings().FindString(text, 0, again), entries[c.added]) << text;
+    EXPECT_EQ(again, parent) << text;
+    EXPECT_LE(counter.reads - before, 1) << text;
+  }
+  // Rewritten in place: the old text is no longer found there.
+  ASSERT_EQ(engine->Strings().ReplaceEntryText(entries[5], "Nxme5", true), 1);
+  std::int32_t parent = 0;
+  EXPECT_NE(engine->Strings().FindString("Name5", 0, parent), entries[5]);
+  EXPECT_NE(engine->Strings().FindOrAddString("Name5", 0), entries[5]);
+  // Another kind is not the found entry of the text.
+  EXPECT_NE(engine->Strings().FindOrAddString("Name17", 4), entries[1]);
+  host->io = nullptr;
 }

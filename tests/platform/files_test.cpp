@@ -197,6 +197,46 @@ TEST(FileHandleCache, UnchangedWritesAreLeftOutButGrowthIsNot) {
   EXPECT_EQ(other.Size(), 26);
 }
 
+// The blocks a write adds past the end of the file are known without reading
+// them: they are kept as the write left them, so that a later read through the
+// handle does not go to the file (another handle's change meanwhile is not
+// seen, as for every cached block).
+TEST(FileHandleCache, BlocksAddedPastTheEndAreKeptWithoutAReadBack) {
+  TempDir dir;
+  plat::FileHandle f;
+  ASSERT_EQ(f.Create(dir.File("n.bin")), plat::kFileOk);
+  f.EnableCache(16, 8);
+  const std::vector<std::uint8_t> start(5, 0x21);
+  ASSERT_TRUE(f.WriteAt(0, start.data(), start.size()));
+  std::uint8_t b[5];
+  ASSERT_TRUE(f.ReadAt(0, b, sizeof b));  // the partial last block is cached
+  // Past the end: the rest of block 0, blocks 1 and 2 whole, block 3 in part;
+  // then after a gap of a whole block, block 5 in part.
+  const std::vector<std::uint8_t> grow(50, 0x42);
+  ASSERT_TRUE(f.WriteAt(5, grow.data(), grow.size()));
+  const std::uint8_t far[] = {0x63, 0x64};
+  ASSERT_TRUE(f.WriteAt(82, far, sizeof far));
+
+  plat::FileHandle other;
+  ASSERT_EQ(other.Open(dir.File("n.bin"), plat::FileHandle::Access::ReadWrite), plat::kFileOk);
+  const std::uint8_t mark = 0x7E;
+  for (std::uint64_t at : {20, 40, 54, 83}) ASSERT_TRUE(other.WriteAt(at, &mark, 1));
+  const struct {
+    std::uint64_t at;
+    std::uint8_t held;
+  } cases[] = {{20, 0x42}, {40, 0x42}, {54, 0x42}, {83, 0x64}};
+  for (const auto& c : cases) {
+    std::uint8_t seen = 0;
+    ASSERT_TRUE(f.ReadAt(c.at, &seen, 1));
+    EXPECT_EQ(seen, c.held) << "at " << c.at;
+  }
+  // The gap reads as zeros and the file ends where the last write did.
+  std::vector<std::uint8_t> all(100, 0xEE);
+  ASSERT_EQ(f.ReadSomeAt(0, all.data(), all.size()), 84);
+  EXPECT_EQ(all[60], 0);
+  EXPECT_EQ(all[81], 0);
+}
+
 // A growing file: the block that ends it is kept while partial, and each
 // write past the end (inside it, after a gap, or blocks further on) must show
 // in later reads just as the file holds it.

@@ -24,6 +24,7 @@ void Yo(const char* text) { plat::MessageBox(text, "Yo", plat::kMbOk); }
 // The texts cached for the tree walks; dropped whole when this many are held.
 constexpr std::size_t kMaxCachedTexts = 1 << 20;
 constexpr std::size_t kMaxCachedKeys = 1 << 18;
+constexpr std::size_t kMaxFoundTexts = 1 << 18;
 
 }  // namespace
 
@@ -97,6 +98,11 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
   // are still different texts: only the same stored bytes find an entry, and
   // the bytes order such entries after the kind.
   const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
+  std::string foundKey;
+  if (sameBytes) {
+    foundKey = static_cast<char>(kind) + text;
+    if (const std::int32_t known = KnownEntry(foundKey, ansel, kind, parent)) return known;
+  }
   const StoreComparer compare(text);
   for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
     // The links and kind of each entry on the way; its text only when its
@@ -115,6 +121,7 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
         const int tie = EntryTieOrder(kind, sameBytes ? ansel : stored, entry.kind, stored);
         if (tie == kAlphaEqual) {
           parent = entry.parent;
+          if (sameBytes) foundEntries_[foundKey] = node;
           return node;
         }
         lesser = tie == kAlphaBefore;
@@ -138,6 +145,32 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
     node = child;
   }
   return -3;
+}
+
+std::int32_t StringStores::KnownEntry(const std::string& key, const std::string& ansel, int kind,
+                                      std::int32_t& parent) {
+  const int codePage = plat::ActiveCodePage();
+  if (codePage != foundCodePage_ || foundEntries_.size() >= kMaxFoundTexts) {
+    foundEntries_.clear();
+    foundCodePage_ = codePage;
+  }
+  const auto it = foundEntries_.find(key);
+  if (it == foundEntries_.end()) return 0;
+  // Entries never move and a search meets a text's entry before any added
+  // later; one rewritten since (in place, or by a repair) is searched again.
+  const std::int32_t offset = it->second;
+  const std::size_t len = kEntryText + ansel.size() + 1;
+  std::uint8_t entry[kEntryMaxSize];
+  const int type = blocks_.BlockTypeAt(offset);
+  if ((type != kBlockNames && type != kBlockOtherNames) ||
+      !blocks_.InBlockOfType(offset, static_cast<std::int64_t>(len), type) ||
+      !blocks_.ReadAt(offset, entry, len) || entry[kEntryKind] != kind ||
+      std::memcmp(entry + kEntryText, ansel.data(), ansel.size()) != 0 || entry[len - 1] != 0) {
+    foundEntries_.erase(it);
+    return 0;
+  }
+  parent = GetI32(entry + kEntryParent);
+  return offset;
 }
 
 std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int32_t parent,
@@ -233,6 +266,7 @@ int StringStores::ReplaceEntryText(std::int32_t offset, const std::string& text,
 void StringStores::ForgetKept() {
   entryTexts_.clear();
   entryKeys_.clear();
+  foundEntries_.clear();
   ++textChanges_;
 }
 

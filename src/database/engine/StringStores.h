@@ -4,7 +4,8 @@
 // search tree by text and kind.
 //
 // Keeps: a cache of stored (ANSEL) texts by entry offset for the record
-// trees' key comparisons, kept equal to what it writes.
+// trees' key comparisons, kept equal to what it writes; the entries found
+// by text, each checked against what it holds before it is handed out again.
 // Guarantees: an entry never moves and is only rewritten in place with a
 // text of its own length; a new entry is written at the store's next
 // position (a new block when fewer than an entry's largest size remain) and
@@ -83,6 +84,10 @@ class StringStores {
   bool InStoreBlock(std::int32_t offset, int len);
   std::int32_t AddEntry(const std::string& ansel, int kind, std::int32_t parent,
                         std::int32_t found);
+  // The entry FindString found before for key (kind and text) when it still
+  // holds ansel and kind (parent = its parent), else 0.
+  std::int32_t KnownEntry(const std::string& key, const std::string& ansel, int kind,
+                          std::int32_t& parent);
 
   EngineHost* host_;
   BlockStore& blocks_;
@@ -92,5 +97,10 @@ class StringStores {
   // Sort keys by entry offset, made under keysCodePage_.
   std::unordered_map<std::int32_t, std::string> entryKeys_;
   int keysCodePage_ = -1;
+  // The entries found by their stored bytes, by kind and text in the code
+  // page foundCodePage_: a text met again (a surname, a place) is not
+  // searched for through the tree again.
+  std::unordered_map<std::string, std::int32_t> foundEntries_;
+  int foundCodePage_ = -1;
   std::uint64_t textChanges_ = 0;
 };
