@@ -22,7 +22,6 @@ namespace {
 constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
 // Pixel widths the lines' names are fitted to.
 constexpr int kLineNameWidth = 198;
-constexpr int kNodeWidth = 320;
 constexpr int kSpouseWidth = 240;
 constexpr int kSearchNameWidth = 300;
 

@@ -460,7 +460,7 @@ std::int32_t AddMapped(ORV3& e, bool reuse, RecordRef rec) {
 
 template <class T>
 int UpdateMapped(ORV3& e, std::int32_t number, int, RecordRef rec) {
-  auto fail = [&e] {
+  auto fail = [&] {
     if constexpr (T::kWriteFailure != nullptr) WriteFailed(e, T::kWriteFailure);
     return 0;
   };

@@ -11,8 +11,6 @@ constexpr std::uint8_t kBranch = 1;
 constexpr std::uint8_t kLeaf = 2;
 constexpr std::size_t kHeaderBytes = 18;
 constexpr std::uint32_t kMaxPages = 0xFFFF;  // page numbers are 16-bit; 0 is the header
-// Pages one operation may hold at once beyond its path: two neighbours and a new page.
-constexpr std::size_t kSparePins = 4;
 
 void Put16(std::uint8_t* p, std::uint32_t v) {
   p[0] = static_cast<std::uint8_t>(v >> 8);

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int kHeaderColumns = 3;
-
 QColor ColorOf(unsigned value) {
   return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }

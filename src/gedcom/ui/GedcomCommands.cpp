@@ -256,7 +256,7 @@ void RegisterGedcomScreens() {
     }
     if (app && AppScreens().selectIndividuals) {
       host.startRin = app->ActiveViewRin();
-      host.select = [app, parent](std::int32_t startRin, bool templeNames) {
+      host.select = [parent](std::int32_t startRin, bool templeNames) {
         return AppScreens().selectIndividuals(parent, startRin, templeNames);
       };
       host.documentFilter = [app]() -> const CFilterSet* {
