@@ -73,7 +73,7 @@ bool Build(const std::string& path, CBitSet& everybody, CBitSet& albums) {
           last->next = std::move(item);
         last = raw;
       }
-      DbSaveMultimediaChain(rin, head.get(), db::kIndividual);
+      if (DbSaveMultimediaChain(rin, head.get(), db::kIndividual) != 1) return false;
     }
     previous = rin;
   }

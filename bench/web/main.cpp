@@ -76,7 +76,7 @@ std::int32_t AddPerson(int n, char sex, int born) {
     item.fileName = KORVANE_WEB_PICTURE;
     item.flags = CMultimediaItem::kFlagDefault | CMultimediaItem::kFlagScrapbook;
     item.caption = "Portrait";
-    DbSaveMultimediaChain(rin, &item, db::kIndividual);
+    if (DbSaveMultimediaChain(rin, &item, db::kIndividual) != 1) return 0;
   }
   return rin;
 }

@@ -37,7 +37,7 @@ CMultimediaList DbGetDefaultMultimedia(std::int32_t owner, int ownerType, int* c
 // stored chain (nothing written); 0 for an owner number not above 0, another
 // owner type, an owner that is not live, or a write that failed (the items
 // added so far stay chained); -1 without a family file of the current format.
-int DbSaveMultimediaChain(std::int32_t owner, CMultimediaItem* list, int ownerType);
+[[nodiscard]] int DbSaveMultimediaChain(std::int32_t owner, CMultimediaItem* list, int ownerType);
 
 // Frees every item of a loaded list.
 void DbFreeMultimediaList(CMultimediaList& list);

@@ -501,7 +501,7 @@ class FamilyViewTest : public QObject {
     item.kind = CMultimediaItem::kPhoto;
     item.fileName = file.toStdString();
     item.flags = CMultimediaItem::kFlagDefault;
-    DbSaveMultimediaChain(john_, &item, db::kIndividual);
+    QCOMPARE(DbSaveMultimediaChain(john_, &item, db::kIndividual), 1);
     QVERIFY(DbGetMultimediaHead(john_, db::kIndividual) > 0);
 
     Show(john_);

@@ -141,7 +141,7 @@ TEST_F(MultimediaChainTest, DefaultPhotoSizeIsCroppedAndTurned) {
   photo.cropLeft = 40;
   photo.cropRight = 0;
   photo.flags |= 1 << CMultimediaItem::kRotationShift;  // a quarter turn
-  DbSaveMultimediaChain(ann, list.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(ann, list.get(), db::kIndividual));
 
   std::pair<int, int> size{-1, -1};
   EXPECT_EQ(DbHasDefaultPhoto(ann, db::kIndividual, &size), 1);
@@ -149,7 +149,7 @@ TEST_F(MultimediaChainTest, DefaultPhotoSizeIsCroppedAndTurned) {
 
   // Only a default sound: no photo.
   CMultimediaList sounds = MakeList({{"voice.wav", 'S', true}, {"face.jpg", 'P', false}});
-  DbSaveMultimediaChain(bo, sounds.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(bo, sounds.get(), db::kIndividual));
   size = {-1, -1};
   EXPECT_EQ(DbHasDefaultPhoto(bo, db::kIndividual, &size), 0);
   EXPECT_EQ(size, std::make_pair(0, 0));
@@ -159,7 +159,7 @@ TEST_F(MultimediaChainTest, SavingReplacesTheStoredChain) {
   const std::int32_t ann = AddPerson("Lund");
   CMultimediaList first =
       MakeList({{"a.jpg", 'P', false}, {"b.jpg", 'P', false}, {"c.jpg", 0, false}});
-  DbSaveMultimediaChain(ann, first.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(ann, first.get(), db::kIndividual));
   // An item without a kind is stored as a photo, so that it does not read as deleted.
   EXPECT_EQ(first->next->next->kind, 'P');
   EXPECT_EQ(StoredChain(ann, db::kIndividual),
@@ -167,7 +167,7 @@ TEST_F(MultimediaChainTest, SavingReplacesTheStoredChain) {
   const std::int32_t highest = DbGetRecordCount(db::kMultimedia);
 
   CMultimediaList second = MakeList({{"x.jpg", 'P', false}, {"y.jpg", 'P', false}});
-  DbSaveMultimediaChain(ann, second.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(ann, second.get(), db::kIndividual));
   EXPECT_EQ(StoredChain(ann, db::kIndividual), std::vector<std::string>({"x.jpg", "y.jpg"}));
   // The old items were deleted and their numbers taken again.
   EXPECT_EQ(DbGetRecordCount(db::kMultimedia), highest);
@@ -265,7 +265,7 @@ TEST_F(MultimediaChainTest, SourceImageKeepsOrReplacesTheChain) {
   source.title = "Census";
   const std::int32_t src = DbAddRecord(db::kSource, 0, &source);
   CMultimediaList list = MakeList({{"s1", 'P', false}, {"s2", 'P', false}});
-  DbSaveMultimediaChain(src, list.get(), db::kSource);
+  EXPECT_EQ(1, DbSaveMultimediaChain(src, list.get(), db::kSource));
 
   // Updating the source with the image it was read with keeps the chain.
   CSourceRecord read;
@@ -296,7 +296,7 @@ TEST_F(MultimediaChainTest, FileNamesAndFolders) {
                                    {"/home/ann/OLD/b.pcd\nIMG0001", 'P', false},
                                    {"/home/ann/Old/sub/c.jpg", 'P', false},
                                    {"/elsewhere/d.jpg", 'P', false}});
-  DbSaveMultimediaChain(ann, list.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(ann, list.get(), db::kIndividual));
   const std::int32_t a = list->recordNumber;
 
   std::string name;
@@ -332,7 +332,7 @@ TEST_F(MultimediaChainTest, ExportCopiesThePictureAndItsSound) {
   WriteAll(dir.File("voice.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
   CMultimediaList list = MakeList({{"face.JPG", 'P', true}});
   list->soundFile = "voice.wav";
-  DbSaveMultimediaChain(owner, list.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(owner, list.get(), db::kIndividual));
   const std::string out = dir.File("web");
   std::filesystem::create_directory(out);
 
@@ -377,7 +377,7 @@ TEST_F(MultimediaChainTest, ExportSyncsEachCopyUnlessTheFolderIsSyncedLater) {
   WriteAll(dir.File("voice.wav"), {'R', 'I', 'F', 'F', 1, 2, 3});
   CMultimediaList list = MakeList({{"face.JPG", 'P', true}});
   list->soundFile = "voice.wav";
-  DbSaveMultimediaChain(owner, list.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(owner, list.get(), db::kIndividual));
   struct Case {
     ReplaceSync sync;
     int syncError;

@@ -117,7 +117,8 @@ class CollectionDialogTest : public QObject {
       item->next = std::move(head);
       head = std::move(item);
     }
-    if (head) DbSaveMultimediaChain(rin, head.get(), db::kIndividual);
+    if (head && DbSaveMultimediaChain(rin, head.get(), db::kIndividual) != 1)
+      QTest::qFail("the items were not saved", __FILE__, __LINE__);
     return rin;
   }
   std::string Picture(const char* name, int w = 120, int h = 80) {
@@ -442,7 +443,7 @@ void CollectionDialogTest::newIndividualHandsItsItemsOver() {
   QCOMPARE(chosen->fileName, std::string("face.jpg"));
   // The caller stores them once the individual exists.
   const std::int32_t rin = Person({});
-  DbSaveMultimediaChain(rin, items.get(), db::kIndividual);
+  QCOMPARE(DbSaveMultimediaChain(rin, items.get(), db::kIndividual), 1);
   QCOMPARE(Stored(rin), (std::vector<std::string>{"voice.wav*", "face.jpg*"}));
 }
 

@@ -64,7 +64,7 @@ class CollectionTest : public OpenFamilyFixture {
   // Stores items as the owner's chain.
   static void Store(std::int32_t owner, std::vector<std::unique_ptr<CMultimediaItem>> items) {
     CMultimediaList chain = Chain(std::move(items));
-    DbSaveMultimediaChain(owner, chain.get(), db::kIndividual);
+    EXPECT_EQ(1, DbSaveMultimediaChain(owner, chain.get(), db::kIndividual));
   }
 };
 
@@ -377,7 +377,7 @@ TEST_F(CollectionTest, NewOwnerHandsItsItemsOver) {
   pending = again.TakeItems();
 
   const std::int32_t owner = AddPerson();
-  DbSaveMultimediaChain(owner, pending.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(owner, pending.get(), db::kIndividual));
   EXPECT_EQ(Stored(owner), (std::vector<std::string>{"v.wav*", "a.jpg*"}));
 }
 

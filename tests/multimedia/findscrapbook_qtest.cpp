@@ -68,7 +68,8 @@ class FindScrapbookTest : public QObject {
       item->next = std::move(head);
       head = std::move(item);
     }
-    DbSaveMultimediaChain(owner, head.get(), db::kIndividual);
+    if (DbSaveMultimediaChain(owner, head.get(), db::kIndividual) != 1)
+      QTest::qFail("the items were not saved", __FILE__, __LINE__);
     std::vector<std::int32_t> numbers;
     for (const CMultimediaItem* i = head.get(); i; i = i->next.get())
       numbers.push_back(i->recordNumber);

@@ -49,7 +49,7 @@ class MultimediaCommandsTest : public QObject {
     item->fileName = "ann.png";  // beside the family file
     item->caption = "Ann in May";
     item->flags = CMultimediaItem::kFlagDefault;
-    DbSaveMultimediaChain(rin_, item.get(), db::kIndividual);
+    QCOMPARE(DbSaveMultimediaChain(rin_, item.get(), db::kIndividual), 1);
     DbCloseCurrent();
     app_ = std::make_unique<CKorApp>();
     app_->SetDialogs(&dialogs_);

@@ -679,7 +679,7 @@ TEST_F(WallChartPagesTest, PhotoPlacesAndNoteLines) {
   photo->fileName = "face.jpg";
   photo->kind = CMultimediaItem::kPhoto;
   photo->flags |= CMultimediaItem::kFlagDefault;
-  DbSaveMultimediaChain(with, photo.get(), db::kIndividual);
+  EXPECT_EQ(1, DbSaveMultimediaChain(with, photo.get(), db::kIndividual));
   ASSERT_GT(DbSetNotes(with,
                        "NOTE First line of the note that is long enough to wrap in a box.\r\n"
                        "Second line.",

@@ -952,7 +952,7 @@ TEST_F(PedigreeChartGeneratorTest, SixGenerationChartWithPhotosBesideTheText) {
     item->fileName = file;
     item->kind = CMultimediaItem::kPhoto;
     item->flags |= CMultimediaItem::kFlagDefault;
-    DbSaveMultimediaChain(owner, item.get(), db::kIndividual);
+    EXPECT_EQ(1, DbSaveMultimediaChain(owner, item.get(), db::kIndividual));
   };
   const std::pair<int, const char*> photos[] = {
       {1, "p1.jpg"}, {8, "p8.jpg"}, {16, "p16.jpg"}, {32, "p32.jpg"}};

@@ -25,7 +25,7 @@ class OwnerPictureTest : public OpenFamilyFixture {
     item->fileName = file;
     item->kind = kind;
     item->flags |= CMultimediaItem::kFlagDefault;
-    DbSaveMultimediaChain(owner, item.get(), db::kIndividual);
+    EXPECT_EQ(1, DbSaveMultimediaChain(owner, item.get(), db::kIndividual));
   }
   RecordingDevice dc;
   CReportGenerator generator;

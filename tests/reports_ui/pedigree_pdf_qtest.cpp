@@ -102,7 +102,7 @@ class PedigreePdfTest : public QObject {
       item->fileName = path;
       item->kind = CMultimediaItem::kPhoto;
       item->flags |= CMultimediaItem::kFlagDefault;
-      DbSaveMultimediaChain(rins_[n], item.get(), db::kIndividual);
+      QCOMPARE(DbSaveMultimediaChain(rins_[n], item.get(), db::kIndividual), 1);
     }
   }
   void cleanupTestCase() { DbCloseCurrent(); }

@@ -74,7 +74,7 @@ void GiveAlbum(std::int32_t rin, const std::string& folder) {
       last->next = std::move(item);
     last = raw;
   }
-  DbSaveMultimediaChain(rin, head.get(), db::kIndividual);
+  QCOMPARE(DbSaveMultimediaChain(rin, head.get(), db::kIndividual), 1);
 }
 
 // Runs pages 1..count on the device, starting a printer page between them.

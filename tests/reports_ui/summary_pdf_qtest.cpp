@@ -114,7 +114,8 @@ Family Build(const std::string& folder) {
   item->kind = CMultimediaItem::kPhoto;
   item->flags |= CMultimediaItem::kFlagDefault;
   CMultimediaList list = std::move(item);
-  DbSaveMultimediaChain(f.root, list.get(), db::kIndividual);
+  if (DbSaveMultimediaChain(f.root, list.get(), db::kIndividual) != 1)
+    QTest::qFail("the picture was not saved", __FILE__, __LINE__);
   f.second = AddPerson("Edwin", "Greenwood", 'M', 1890);
   f.third = AddPerson("Hannah", "Greenwood", 'F', 1893);
   return f;

@@ -267,7 +267,7 @@ class FamilyViewMenuFacts : public OpenFamilyFixture {
     photo->fileName = "ruth.jpg";
     photo->kind = CMultimediaItem::kPhoto;
     photo->flags |= CMultimediaItem::kFlagDefault;
-    DbSaveMultimediaChain(ruth, photo.get(), db::kIndividual);
+    EXPECT_EQ(1, DbSaveMultimediaChain(ruth, photo.get(), db::kIndividual));
   }
   static std::int32_t Add(const char* surname, const char* given, char sex) {
     CIndividualRecord person;
