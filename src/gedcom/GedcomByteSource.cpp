@@ -84,7 +84,7 @@ bool GedcomByteSource::FillPending() {
   return true;
 }
 
-int GedcomByteSource::Get() {
+int GedcomByteSource::GetSlow() {
   if (peeked_ != -2) {
     int c = peeked_;
     peeked_ = -2;

@@ -24,8 +24,13 @@ class GedcomByteSource {
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
 
-  // The next byte (0-255), or -1 at the end.
-  int Get();
+  // The next byte (0-255), or -1 at the end. The reader asks for every
+  // byte of the file: a byte of a plain file in the buffer costs no call.
+  int Get() {
+    if (peeked_ == -2 && form_ == Form::kBytes && bufferPos_ < bufferEnd_)
+      return buffer_[bufferPos_++];
+    return GetSlow();
+  }
   int Peek();
 
   Form GetForm() const { return form_; }
@@ -34,6 +39,7 @@ class GedcomByteSource {
   bool IsUnicode() const { return unicode_; }
 
  private:
+  int GetSlow();
   int RawByte();
   bool FillPending();
 

@@ -112,8 +112,8 @@ std::string CGedcomImporter::LogPathFor(const std::string& familyPath,
 }
 
 std::int32_t CGedcomImporter::RecordOf(const std::string& xref) const {
-  const auto it = xrefs_.find(xref);
-  return it == xrefs_.end() ? 0 : it->second.rin;
+  const auto* entry = xrefs_.find(xref);
+  return entry ? entry->second.rin : 0;
 }
 
 // ---- reporting ---------------------------------------------------------
@@ -211,8 +211,8 @@ void CGedcomImporter::DumpLines(const CGedcomLine& line, Pending* pending, bool 
 // ---- cross-references --------------------------------------------------
 
 CGedcomImporter::Xref* CGedcomImporter::Entry(const std::string& xref) {
-  const auto it = xrefs_.find(xref);
-  return it == xrefs_.end() ? nullptr : &it->second;
+  auto* entry = xrefs_.find(xref);
+  return entry ? &entry->second : nullptr;
 }
 
 std::int32_t CGedcomImporter::ResolveXref(int type, const std::string& id, const LinePosition& pos,

@@ -20,6 +20,7 @@
 #include "GedcomHeader.h"
 #include "GedcomLineReader.h"
 #include "RecordRef.h"
+#include "XrefTable.h"
 
 class CIndividualRecord;
 
@@ -310,7 +311,7 @@ class CGedcomImporter : public GedcomReportSink {
   CGedcomLineReader reader_;
   CGedcomHeaderInfo header_;
 
-  std::unordered_map<std::string, Xref> xrefs_;
+  XrefTable<Xref> xrefs_;
   std::vector<std::string> xrefOrder_;  // identifiers in the order they were met
   std::unordered_map<std::string, std::string> noteTexts_;
   std::vector<NoteLink> noteLinks_;

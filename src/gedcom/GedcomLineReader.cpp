@@ -231,6 +231,9 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
     c = source_.Get();
     for (int n = 1; !oneDelimiter && IsBlank(c) && n < 255; ++n) c = source_.Get();
     bool afterAt = false;
+    // The value's bytes are gathered in runs, not appended one at a time.
+    char run[256];
+    std::size_t runLength = 0;
     for (; !IsLineEnd(c); c = source_.Get()) {
       if (c == '@' && afterAt) continue;  // a run of "@" is one "@"
       if (c == 0) {
@@ -244,13 +247,18 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
         continue;
       }
       afterAt = c == '@';
-      raw += static_cast<char>(c);
+      run[runLength++] = static_cast<char>(c);
+      if (runLength == sizeof run) {
+        raw.append(run, runLength);
+        runLength = 0;
+      }
     }
+    raw.append(run, runLength);
   }
   EndLine(c);
 
-  std::string trimmed = raw;
-  TrimTrailing(trimmed, " \t");
+  std::string_view trimmed = raw;
+  trimmed = trimmed.substr(0, trimmed.find_last_not_of(" \t") + 1);  // npos + 1 is 0
   if (IsPointerForm(trimmed)) {
     if (trimmed.size() - 2 > kMaxXrefLength) {
       error = kBadXref;

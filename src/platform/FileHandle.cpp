@@ -184,7 +184,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     path_ = std::move(other.path_);
     cacheBlockSize_ = other.cacheBlockSize_;
     cacheMaxBlocks_ = other.cacheMaxBlocks_;
-    cache_ = std::move(other.cache_);
+    blocks_ = std::move(other.blocks_);  // the blocks stay where slots_ points
     cacheRing_ = std::move(other.cacheRing_);
     cacheHand_ = other.cacheHand_;
     partialBlock_ = other.partialBlock_;
@@ -531,7 +531,7 @@ std::uint8_t* FileHandle::UseChunk(std::uint64_t chunk) {
 void FileHandle::ClearCache() {
   partialBlock_ = kNoBlock;
   slots_.clear();
-  cache_.clear();
+  blocks_.clear();
   cacheRing_.clear();
   cacheHand_ = 0;
 }
@@ -569,7 +569,8 @@ FileHandle::CachedBlock& FileHandle::KeepBlock(std::uint64_t index,
                                                std::vector<std::uint8_t>&& bytes) {
   // A full cache gives up the first block in the ring not used since the
   // hand last passed it; the new block takes its place.
-  if (cache_.size() >= cacheMaxBlocks_) {
+  CachedBlock* kept = nullptr;
+  if (cacheRing_.size() >= cacheMaxBlocks_) {
     for (;; cacheHand_ = (cacheHand_ + 1) % cacheRing_.size()) {
       CachedBlock* old = slots_[cacheRing_[cacheHand_]];
       if (!old->used) break;
@@ -578,14 +579,17 @@ FileHandle::CachedBlock& FileHandle::KeepBlock(std::uint64_t index,
     const std::size_t place = cacheHand_;
     cacheHand_ = (cacheHand_ + 1) % cacheRing_.size();
     slots_[cacheRing_[place]] = nullptr;
-    const auto given = cache_.find(cacheRing_[place]);
-    spare_ = std::move(given->second.bytes);
-    cache_.erase(given);
+    kept = &blocks_[place];
+    spare_ = std::move(kept->bytes);
     cacheRing_[place] = index;
   } else {
+    // Room for every block the cache may hold, taken before the first:
+    // slots_ points into it.
+    if (blocks_.empty()) blocks_.reserve(cacheMaxBlocks_);
     cacheRing_.push_back(index);
+    kept = &blocks_.emplace_back();
   }
-  auto& block = cache_[index];
+  CachedBlock& block = *kept;
   block.bytes = std::move(bytes);
   block.used = false;
   if (slots_.size() <= index) slots_.resize(index + 1, nullptr);
@@ -594,7 +598,7 @@ FileHandle::CachedBlock& FileHandle::KeepBlock(std::uint64_t index,
 }
 
 bool FileHandle::SameAsCached(std::uint64_t pos, const void* data, std::size_t len) const {
-  if (cache_.empty() || len == 0) return false;
+  if (cacheRing_.empty() || len == 0) return false;
   const auto* in = static_cast<const std::uint8_t*>(data);
   const std::uint64_t end = pos + len;
   for (std::uint64_t index = pos / cacheBlockSize_; index * cacheBlockSize_ < end; ++index) {
@@ -612,7 +616,7 @@ bool FileHandle::SameAsCached(std::uint64_t pos, const void* data, std::size_t l
 }
 
 void FileHandle::UpdateCache(std::uint64_t pos, const void* data, std::size_t len) {
-  if (cache_.empty() || len == 0) return;
+  if (cacheRing_.empty() || len == 0) return;
   const auto* in = static_cast<const std::uint8_t*>(data);
   const std::uint64_t end = pos + len;
   // A write past the end of the file makes every byte up to it exist (zeros

@@ -157,7 +157,7 @@ class FileHandle : public RandomAccessFile {
 
   std::size_t cacheBlockSize_ = 0;
   std::size_t cacheMaxBlocks_ = 0;
-  std::unordered_map<std::uint64_t, CachedBlock> cache_;
+  std::vector<CachedBlock> blocks_;       // the cached blocks, in their places in the ring
   std::vector<std::uint64_t> cacheRing_;  // the cached block indexes, in their places
   std::size_t cacheHand_ = 0;             // the next place to look for one to give up
   static constexpr std::uint64_t kNoBlock = ~std::uint64_t{0};

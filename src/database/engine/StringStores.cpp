@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 #include "Ansel.h"
 #include "AnselCompare.h"
@@ -88,6 +89,11 @@ std::string StringStores::GetText(std::int32_t reference) {
 
 std::int32_t StringStores::FindString(const std::string& text, int kind, std::int32_t& parent,
                                       bool sameBytes) {
+  return FindStored(text, AnsiToAnsel(text, kEntryMaxText), kind, parent, sameBytes);
+}
+
+std::int32_t StringStores::FindStored(const std::string& text, const std::string& ansel, int kind,
+                                      std::int32_t& parent, bool sameBytes) {
   parent = 0;
   const StoreFields& store = StoreOfKind(kind);
   std::int32_t node = head_.I32(store.rootField);
@@ -97,12 +103,9 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
   // Texts the collation weighs as equal (differing only in marks it ignores)
   // are still different texts: only the same stored bytes find an entry, and
   // the bytes order such entries after the kind.
-  const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
-  std::string foundKey;
-  if (sameBytes) {
-    foundKey = static_cast<char>(kind) + text;
-    if (const std::int32_t known = KnownEntry(foundKey, ansel, kind, parent)) return known;
-  }
+  const std::uint64_t foundHash = sameBytes ? FoundHash(text, kind) : 0;
+  if (sameBytes)
+    if (const std::int32_t known = KnownEntry(foundHash, ansel, kind, parent)) return known;
   const StoreComparer compare(text);
   for (std::int64_t steps = 0; steps <= maxSteps; ++steps) {
     // The links and kind of each entry on the way; its text only when its
@@ -121,7 +124,7 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
         const int tie = EntryTieOrder(kind, sameBytes ? ansel : stored, entry.kind, stored);
         if (tie == kAlphaEqual) {
           parent = entry.parent;
-          if (sameBytes) foundEntries_[foundKey] = node;
+          if (sameBytes) KeepFound(foundHash, node);
           return node;
         }
         lesser = tie == kAlphaBefore;
@@ -147,18 +150,49 @@ std::int32_t StringStores::FindString(const std::string& text, int kind, std::in
   return -3;
 }
 
-std::int32_t StringStores::KnownEntry(const std::string& key, const std::string& ansel, int kind,
+std::uint64_t StringStores::FoundHash(const std::string& text, int kind) {
+  const std::uint64_t hash = std::hash<std::string_view>{}(text) ^
+                             (static_cast<std::uint64_t>(kind) * 0x9E3779B97F4A7C15u);
+  return hash == 0 ? 1 : hash;
+}
+
+std::size_t StringStores::FoundSlot(std::uint64_t hash) const {
+  const std::size_t mask = foundEntries_.size() - 1;
+  std::size_t at = static_cast<std::size_t>(hash) & mask;
+  while (foundEntries_[at].hash != 0 && foundEntries_[at].hash != hash) at = (at + 1) & mask;
+  return at;
+}
+
+void StringStores::KeepFound(std::uint64_t hash, std::int32_t offset) {
+  // At most half the slots are used, so that a probe ends soon.
+  if ((foundCount_ + 1) * 2 > foundEntries_.size()) {
+    std::vector<FoundEntry> held;
+    held.swap(foundEntries_);
+    foundEntries_.resize(std::max<std::size_t>(1024, held.size() * 2));
+    for (const FoundEntry& entry : held)
+      if (entry.hash != 0) foundEntries_[FoundSlot(entry.hash)] = entry;
+  }
+  FoundEntry& slot = foundEntries_[FoundSlot(hash)];
+  if (slot.hash == 0) ++foundCount_;
+  slot = {hash, offset};
+}
+
+std::int32_t StringStores::KnownEntry(std::uint64_t hash, const std::string& ansel, int kind,
                                       std::int32_t& parent) {
   const int codePage = plat::ActiveCodePage();
-  if (codePage != foundCodePage_ || foundEntries_.size() >= kMaxFoundTexts) {
+  if (codePage != foundCodePage_ || foundCount_ >= kMaxFoundTexts) {
     foundEntries_.clear();
+    foundCount_ = 0;
     foundCodePage_ = codePage;
   }
-  const auto it = foundEntries_.find(key);
-  if (it == foundEntries_.end()) return 0;
+  if (foundEntries_.empty()) return 0;
+  FoundEntry& found = foundEntries_[FoundSlot(hash)];
+  if (found.offset == 0) return 0;
   // Entries never move and a search meets a text's entry before any added
   // later; one rewritten since (in place, or by a repair) is searched again.
-  const std::int32_t offset = it->second;
+  // A text whose hash another has meets that one's entry, which fails the
+  // check as well.
+  const std::int32_t offset = found.offset;
   const std::size_t len = kEntryText + ansel.size() + 1;
   std::uint8_t entry[kEntryMaxSize];
   const int type = blocks_.BlockTypeAt(offset);
@@ -166,7 +200,7 @@ std::int32_t StringStores::KnownEntry(const std::string& key, const std::string&
       !blocks_.InBlockOfType(offset, static_cast<std::int64_t>(len), type) ||
       !blocks_.ReadAt(offset, entry, len) || entry[kEntryKind] != kind ||
       std::memcmp(entry + kEntryText, ansel.data(), ansel.size()) != 0 || entry[len - 1] != 0) {
-    foundEntries_.erase(it);
+    found.offset = 0;
     return 0;
   }
   parent = GetI32(entry + kEntryParent);
@@ -211,9 +245,13 @@ std::int32_t StringStores::AddEntry(const std::string& ansel, int kind, std::int
 
 std::int32_t StringStores::FindOrAddString(const std::string& text, int kind, bool replace) {
   if (text.empty()) return 0;
+  return FindOrAddStored(text, AnsiToAnsel(text, kEntryMaxText), kind, replace);
+}
+
+std::int32_t StringStores::FindOrAddStored(const std::string& text, const std::string& ansel,
+                                           int kind, bool replace) {
   std::int32_t parent = 0;
-  const std::int32_t found = FindString(text, kind, parent, !replace);
-  const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
+  const std::int32_t found = FindStored(text, ansel, kind, parent, !replace);
   if (found > 0) {
     if (!replace) return found;
     // Rewriting in place keeps the entry's size, which the walks through a
@@ -243,8 +281,9 @@ std::int32_t StringStores::FindOrAddString(const std::string& text, int kind, bo
 
 int StringStores::SetTextReference(const std::string& text, int kind, std::int32_t& field) {
   // The same stored bytes, not an equal collation, leave the field as it is.
-  if (AnsiToAnsel(text, kEntryMaxText) == AnselTextOf(field)) return 0;
-  field = text.empty() ? 0 : FindOrAddString(text, kind);
+  const std::string ansel = AnsiToAnsel(text, kEntryMaxText);
+  if (ansel == AnselTextOf(field)) return 0;
+  field = text.empty() ? 0 : FindOrAddStored(text, ansel, kind, false);
   return 1;
 }
 
@@ -267,6 +306,7 @@ void StringStores::ForgetKept() {
   entryTexts_.clear();
   entryKeys_.clear();
   foundEntries_.clear();
+  foundCount_ = 0;
   ++textChanges_;
 }
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "FileLayout.h"
 #include "StringStore.h"
@@ -76,6 +77,12 @@ class StringStores {
   void ForgetKept();
 
  private:
+  // FindString and FindOrAddString of a text whose stored (ANSEL) form,
+  // ansel, is known.
+  std::int32_t FindStored(const std::string& text, const std::string& ansel, int kind,
+                          std::int32_t& parent, bool sameBytes);
+  std::int32_t FindOrAddStored(const std::string& text, const std::string& ansel, int kind,
+                               bool replace);
   // StoredSortKey of the entry at offset; kept for the tree descents of
   // FindString.
   const std::string& EntrySortKey(std::int32_t offset);
@@ -84,10 +91,16 @@ class StringStores {
   bool InStoreBlock(std::int32_t offset, int len);
   std::int32_t AddEntry(const std::string& ansel, int kind, std::int32_t parent,
                         std::int32_t found);
-  // The entry FindString found before for key (kind and text) when it still
-  // holds ansel and kind (parent = its parent), else 0.
-  std::int32_t KnownEntry(const std::string& key, const std::string& ansel, int kind,
+  // The entry FindString found before for the text of hash (FoundHash)
+  // when it still holds ansel and kind (parent = its parent), else 0.
+  std::int32_t KnownEntry(std::uint64_t hash, const std::string& ansel, int kind,
                           std::int32_t& parent);
+  // A hash of kind and text; never 0.
+  static std::uint64_t FoundHash(const std::string& text, int kind);
+  // The slot of hash in foundEntries_, or the empty slot where it goes.
+  std::size_t FoundSlot(std::uint64_t hash) const;
+  // Keeps offset as the entry found for the text of hash.
+  void KeepFound(std::uint64_t hash, std::int32_t offset);
 
   EngineHost* host_;
   BlockStore& blocks_;
@@ -99,8 +112,16 @@ class StringStores {
   int keysCodePage_ = -1;
   // The entries found by their stored bytes, by kind and text in the code
   // page foundCodePage_: a text met again (a surname, a place) is not
-  // searched for through the tree again.
-  std::unordered_map<std::string, std::int32_t> foundEntries_;
+  // searched for through the tree again. Held by a hash of kind and text in
+  // one flat array (a look-up reads one slot, not a chain of nodes); offset
+  // 0 is a slot whose entry no longer held the text. Every entry is checked
+  // against the text before it is handed out.
+  struct FoundEntry {
+    std::uint64_t hash = 0;  // 0: an empty slot
+    std::int32_t offset = 0;
+  };
+  std::vector<FoundEntry> foundEntries_;
+  std::size_t foundCount_ = 0;  // slots in use
   int foundCodePage_ = -1;
   std::uint64_t textChanges_ = 0;
 };
