@@ -101,11 +101,20 @@ int CDatabaseChecker::Run() {
   progressBase_ = 2;
   if (!Stage("Checking File Map:")) return 0;
   if (CheckFileMap() < 0 || stopped_) return 0;
+  // An edit mark whose journal record does not agree with the file: the
+  // open cut nothing off and cleared the mark in memory only; a repair
+  // writes the header (with the other mends of the open).
+  auto& opened = engine_.Blocks();
+  if (opened.JournalDoubtful() &&
+      !LogProblem("The file is marked as left in the middle of a change, but the record of that "
+                  "change does not agree with the file.  Nothing of the file was cut off.",
+                  repair_ && opened.WriteMends()))
+    return 0;
   // Counts the open mended in memory (after a crash or damage) and not yet
   // written.
-  if (engine_.Blocks().HoldsMends() &&
+  if (!opened.JournalDoubtful() && opened.HoldsMends() &&
       !LogProblem("The file header and DBMap were mended in memory when the file was opened.",
-                  repair_ && engine_.Blocks().WriteMends()))
+                  repair_ && opened.WriteMends()))
     return 0;
 
   progressBase_ = 20;

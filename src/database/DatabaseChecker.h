@@ -165,8 +165,11 @@ class CDatabaseChecker {
   // tree is then left alone) or a write failed.
   bool RebuildNameTree(const orv::StoreFields& store, std::vector<NameEntry>& entries);
   int CheckNotes();
-  // The owner field of every block of the notes of individuals, marriages,
-  // sources and citations; 0 to stop.
+  // The notes of individuals, marriages, sources and citations: chains of
+  // two records that run into the same block are parted (each block stays
+  // in the one chain its owner and back link show, the others end before
+  // it), then every block of a chain must name the chain's record as its
+  // owner; 0 to stop.
   int CheckNoteOwners();
   int CheckIndividuals();
   // The steps of one live individual; 0 to stop. other is room for a

@@ -163,6 +163,9 @@ int CDatabaseChecker::CheckNotes() {
     highest = 0;
   }
   if (!Stage("Checking Notes:", highest)) return 0;
+  // The chains first, so that the links of every block are judged in the
+  // one chain that keeps it.
+  if (!CheckNoteOwners()) return 0;
   Rec rec{RecordKind::NoteBlock, 0, std::vector<std::uint8_t>(NoteBlockRec::kSize)};
   for (std::int32_t n = 1; n <= highest; ++n) {
     if (!Step(n, highest)) return 0;
@@ -181,63 +184,12 @@ int CDatabaseChecker::CheckNotes() {
     if (!CheckBackPointer(RecordKind::NoteBlock, n, GetI32(rec.bytes.data()), 4)) return 0;
     if (!CheckInPlace(rec, 4, kBlockNotes, "Notes", "previous note block")) return 0;
   }
-  if (!CheckNoteOwners()) return 0;
   // The free list must hold every free block and nothing else: a stale head
   // (a process that died in batch mode) would hand out a block in use.
   if (engine_.Notes().FreeListIsSound()) return 1;
   const std::int32_t head = engine_.Blocks().Head().I32(kHeadNoteFreeHead);
   const bool fixed = repair_ && engine_.Notes().RebuildFreeList();
   return LogProblem(Format("%lu is not the location of the first free note.", U(head)), fixed);
-}
-
-int CDatabaseChecker::CheckNoteOwners() {
-  // Every block of a record's notes names that record as its owner. One
-  // that does not (or names none, and so reads as free and would be handed
-  // out again) gets its owner back.
-  static const struct {
-    RecordKind kind;
-    RecordKind liveKind;  // whose live test counts (an extension has none)
-    int field;
-    const char* name;
-  } kOwners[] = {{RecordKind::Individual, RecordKind::Individual, 226, "Individual"},
-                 {RecordKind::Marriage, RecordKind::Marriage, 89, "Marriage"},
-                 {RecordKind::Source, RecordKind::Source, 459, "Source"},
-                 {RecordKind::SourceExt, RecordKind::Source, 8, "Source"},
-                 {RecordKind::Citation, RecordKind::Citation, 1, "Citation"},
-                 {RecordKind::Citation, RecordKind::Citation, 103, "Citation"}};
-  auto& records = engine_.Records();
-  const std::int32_t highestNote = Highest(RecordKind::NoteBlock);
-  std::vector<std::uint8_t> note(NoteBlockRec::kSize);
-  for (const auto& owner : kOwners) {
-    std::vector<std::uint8_t> rec(LayoutOf(owner.kind).size);
-    const std::int32_t highest = Highest(owner.liveKind);
-    for (std::int32_t r = 1; r <= highest; ++r) {
-      // The live test reads the record itself; an extension is read after
-      // its record's test.
-      if (owner.kind == owner.liveKind ? records.IsLive(owner.kind, r, rec.data()) != 1
-                                       : records.IsLive(owner.liveKind, r) != 1 ||
-                                             !records.ReadRaw(owner.kind, r, rec.data()))
-        continue;
-      if (GetI32(rec.data() + owner.field) <= 0) continue;
-      std::unordered_set<std::int32_t> seen;
-      for (std::int32_t b = GetI32(rec.data() + owner.field);
-           b > 0 && b <= highestNote && seen.insert(b).second; b = GetI32(note.data())) {
-        if (!records.ReadRaw(RecordKind::NoteBlock, b, note.data())) break;
-        const std::int32_t named = GetI32(note.data() + 8);
-        if (named == r) continue;
-        bool fixed = false;
-        if (repair_) {
-          PutI32(note.data() + 8, r);
-          fixed = records.WriteRaw(RecordKind::NoteBlock, b, note.data()) != 0;
-        }
-        if (!LogProblem(Format("Note block %lu names owner %lu but belongs to %s %lu.", U(b),
-                               U(named), owner.name, U(r)),
-                        fixed))
-          return 0;
-      }
-    }
-  }
-  return stopped_ ? 0 : 1;
 }
 
 // An invalid sex letter takes the role of the first marriage.

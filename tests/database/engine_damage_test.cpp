@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "DbCodes.h"
+#include "EngineSession.h"
 #include "FakePorts.h"
 #include "FamilyWorkout.h"
 #include "IndividualRecord.h"
@@ -58,15 +59,7 @@ class CountingFile : public MemoryFile {
   int flushes = 0;
 };
 
-struct Session {
-  explicit Session(plat::RandomAccessFile& f, bool readOnly = false) {
-    host.io = &f;
-    host.readOnly = readOnly;
-    engine = std::make_unique<ORV3>(&host);
-  }
-  EngineHost host;
-  std::unique_ptr<ORV3> engine;
-};
+using Session = EngineSession;
 
 // The small family, built once.
 const Bytes& SmallFamily() {

@@ -1,8 +1,9 @@
 // The engine's writing calls against a family file that stops taking bytes
 // part way: for a limit at the start and in the middle of every write a call
-// makes, the call must report failure, and the bytes that reached the file
-// must open again with every record the call leaves alone intact, and take
-// new records without overwriting them.
+// makes, the call must report failure (or, once an edit's journal is whole,
+// report done with its whole result on the file opened again), and the bytes
+// that reached the file must open again with every record the call leaves
+// alone intact, and take new records without overwriting them.
 
 #include <gtest/gtest.h>
 
@@ -184,12 +185,30 @@ class EngineWriteFaultTest : public ::testing::Test {
       if (end - start > 1) limits.push_back(start + (end - start) / 2);
       start = end;
     }
+    const Contents whole = ReopenedWhole(op);
     for (std::uint64_t limit : limits) {
       SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(ends.back()));
       MemoryFile cut;
-      EXPECT_FALSE(RunLimited(op, limit, cut)) << "a failed write reported as success";
+      ExpectDoneIsWhole(RunLimited(op, limit, cut), cut, whole);
       ExpectIntact(cut, after);
     }
+  }
+
+  // The file the call leaves when it runs whole, opened again.
+  Contents ReopenedWhole(const Op& op) {
+    MemoryFile whole;
+    EXPECT_TRUE(RunLimited(op, FailingFile::kNoLimit, whole));
+    return Reopened(whole);
+  }
+
+  // A call cut short that reports itself done (an edit whose journal was
+  // whole before a write failed) must have its whole result on the file
+  // once it is opened again: the user is told what the file holds.
+  void ExpectDoneIsWhole(bool done, const MemoryFile& cut, const Contents& whole) {
+    if (!done) return;
+    const Contents now = Reopened(cut);
+    EXPECT_TRUE(Same(now, whole)) << "reported done, but opened again it holds "
+                                  << Differences(now, whole, whole);
   }
 
   // Like Check, with the file stopping after every count of bytes the call
@@ -205,10 +224,11 @@ class EngineWriteFaultTest : public ::testing::Test {
     // between writes, the engine's.
     std::set<std::uint64_t> between(ends.begin(), ends.end());
     between.insert(0);
+    const Contents whole = ReopenedWhole(op);
     for (std::uint64_t limit = 0; limit < ends.back(); ++limit) {
       SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(ends.back()));
       MemoryFile cut;
-      EXPECT_FALSE(RunLimited(op, limit, cut)) << "a failed write reported as success";
+      ExpectDoneIsWhole(RunLimited(op, limit, cut), cut, whole);
       if (between.count(limit)) {
         MemoryFile reopened = cut;
         Session s(reopened);
@@ -226,9 +246,10 @@ class EngineWriteFaultTest : public ::testing::Test {
   }
 
   // Like CheckEveryByte for a call that changes what is there (an edit, a
-  // note): the file cut after any count of its bytes opens as it was before
-  // the call or as the whole call left it, never a mix; cut at the start or
-  // in the middle of any of its writes, Check finds it clean.
+  // note): the file cut after any count of its bytes opens as the whole
+  // call left it when the call reports done, else as it was before the
+  // call, never a mix; cut at the start or in the middle of any of its
+  // writes, Check finds it clean.
   void CheckOldOrNew(const Op& op) {
     SCOPED_TRACE(op.name);
     std::vector<std::uint64_t> ends;
@@ -249,9 +270,10 @@ class EngineWriteFaultTest : public ::testing::Test {
     for (std::uint64_t limit = 0; limit < ends.back(); ++limit) {
       SCOPED_TRACE("limit " + std::to_string(limit) + " of " + std::to_string(ends.back()));
       MemoryFile cut;
-      EXPECT_FALSE(RunLimited(op, limit, cut)) << "a failed write reported as success";
+      const bool done = RunLimited(op, limit, cut);
       const Contents now = Reopened(cut);
-      EXPECT_TRUE(Same(now, old) || Same(now, changed)) << Differences(now, old, changed);
+      EXPECT_TRUE(done ? Same(now, changed) : Same(now, old))
+          << (done ? "reported done: " : "reported failed: ") << Differences(now, old, changed);
       if (checked.count(limit)) ExpectCheckClean(cut, dir.File("cut.orv"));
       if (HasFatalFailure()) return;
     }

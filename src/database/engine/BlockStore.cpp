@@ -254,6 +254,9 @@ bool BlockStore::WriteHeldWrites() {
 }
 
 bool BlockStore::PutNow(std::int64_t pos, const void* data, std::size_t len) {
+  // Nothing is written over the journal of an edit that stands before its
+  // writes are in place (a failure there is counted and told).
+  if (!FinishJournal()) return false;
   if (!host_->Io().WriteAt(static_cast<std::uint64_t>(pos), data, len)) {
     NoteWriteFailure();
     return false;
@@ -282,7 +285,8 @@ bool BlockStore::WriteHeldMends() {
 
 bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
   if (pos < 0) return false;
-  if (!edit_.empty()) return ReadSomeAt(pos, data, len) == static_cast<long long>(len);
+  if (!edit_.empty() || journalUnfinished_)
+    return ReadSomeAt(pos, data, len) == static_cast<long long>(len);
   if (!host_->Io().ReadAt(static_cast<std::uint64_t>(pos), data, len)) return false;
   OverlayHeld(pos, data, len);
   return true;
@@ -291,6 +295,7 @@ bool BlockStore::ReadAt(std::int64_t pos, void* data, std::size_t len) {
 long long BlockStore::ReadSomeAt(std::int64_t pos, void* data, std::size_t len) {
   if (pos < 0) return -1;
   long long got = host_->Io().ReadSomeAt(static_cast<std::uint64_t>(pos), data, len);
+  if (got > 0) OverlayWrites(unfinished_, pos, data, static_cast<std::size_t>(got));
   if (!edit_.empty()) {
     // What an edit keeps past the end of the file reads as written there.
     const std::int64_t end = std::min(pos + static_cast<std::int64_t>(len), EditEnd());
@@ -299,7 +304,7 @@ long long BlockStore::ReadSomeAt(std::int64_t pos, void* data, std::size_t len) 
                   static_cast<std::size_t>(end - pos - got));
       got = end - pos;
     }
-    if (got > 0) OverlayEdit(pos, data, static_cast<std::size_t>(got));
+    if (got > 0) OverlayWrites(edit_, pos, data, static_cast<std::size_t>(got));
   }
   if (got > 0) OverlayHeld(pos, data, static_cast<std::size_t>(got));
   return got;
@@ -663,12 +668,18 @@ int BlockStore::OpenStructures() {
   heldHeader_ = heldDBMap_ = false;
   told_.clear();
   edit_.clear();
+  unfinished_.clear();
+  journalUnfinished_ = false;
   RecoverEdit();
   if (!ReadAt(0, head_.Data(), kHeaderSize)) {
     plat::MessageBox("FileHead File Read Error", kProgramCaption,
                      plat::kMbOk | plat::kMbIconExclamation);
     return -1;
   }
+  // The mark of a journal that does not agree with the file is damage: it
+  // is cleared in memory, written back only when the user goes on (or a
+  // repair writes the header).
+  if (journalDoubtful_) head_.SetByte(kHeadBatchMark, head_.Byte(kHeadBatchMark) & ~kMarkEdit);
   if (head_.Text(kHeadMagic, 4) != "ORV") {
     plat::MessageBox(res::LoadString(res::kIdsNotAnOrvFile),
                      res::LoadString(res::kIdsErrorOpeningDatabase),

@@ -237,14 +237,22 @@ class BlockStore {
   };
   // An edit reaches the file whole or not at all. While an EditScope lives
   // outside a batch, every write is kept in memory (and read back from
-  // there). When the outermost one ends, the kept writes are written as one
-  // journal past the end of the file (its place beside the header), then
-  // the header's edit mark is set, then they are written in place, the
+  // there). When the outermost one ends, its place beside the header is
+  // noted and the header's edit mark set, then the kept writes are written
+  // as one journal past the end of the file, in one write with the edit's
+  // new blocks before it (so that the file holds every page the edit needs
+  // before anything goes in place), then they are written in place, the
   // journal is cut off and the mark cleared. A process stopped on the way
   // leaves the mark: the next open writes a whole journal in place again,
-  // and cuts off one that is not whole. When the journal cannot be written
-  // nothing is written in place, and the header, the DBMap and the group
-  // indexes in memory go back to what the file holds.
+  // and cuts off one that is not whole (never a block the file's header or
+  // type maps name; a journal record that does not agree with the file is
+  // damage, asked about before anything is written). When the journal
+  // cannot be written (a full disk) the file is put back as it was, nothing
+  // is written in place, and the header, the DBMap and the group indexes in
+  // memory go back to what the file holds. Once the journal is whole the
+  // edit stands: writes in place that fail are kept in memory (reads see
+  // them) and made again before any later write, which fails while they
+  // cannot be made, so that nothing is written over the journal.
   class EditScope {
    public:
     explicit EditScope(BlockStore& b);
@@ -252,6 +260,10 @@ class BlockStore {
     // Ends the scope (once); false when the outermost one's writes did not
     // all reach the file, so that the edit fails.
     [[nodiscard]] bool End();
+    // Ends the scope of a call that failed: the outermost one's writes are
+    // given up (the file is left as it was); an inner one leaves the answer
+    // to the call around it.
+    void GiveUp();
     EditScope(const EditScope&) = delete;
     EditScope& operator=(const EditScope&) = delete;
 
@@ -265,6 +277,10 @@ class BlockStore {
   void SetOnEditDropped(std::function<void()> f) { onEditDropped_ = std::move(f); }
   // The family file's length, with what an edit keeps in memory past its end.
   long long FileSize() const;
+  // true when the open found the header's edit mark with a journal record
+  // that does not agree with the file (damage): nothing was written or cut
+  // off, and the mark is cleared in memory, written with the first edit.
+  bool JournalDoubtful() const { return journalDoubtful_; }
 
   // Read of exactly len bytes; false when fewer could be read.
   bool ReadAt(std::int64_t pos, void* data, std::size_t len);
@@ -321,15 +337,28 @@ class BlockStore {
   [[nodiscard]] bool WritePending();
   // The edit journal: writes kept by an edit, by file position, none
   // overlapping or touching another.
+  using Writes = std::map<std::int64_t, std::vector<std::uint8_t>>;
   void KeepEditWrite(std::int64_t pos, const void* data, std::size_t len);
-  void OverlayEdit(std::int64_t pos, void* data, std::size_t len) const;
+  static void OverlayWrites(const Writes& writes, std::int64_t pos, void* data, std::size_t len);
   std::int64_t EditEnd() const;
   [[nodiscard]] bool CommitEdit();
+  // Writes in place what a whole journal holds and the file does not yet,
+  // cuts the journal off and clears the edit mark; true when there was
+  // nothing to do or all of it was done.
+  [[nodiscard]] bool FinishJournal();
   // Puts back the header, the DBMap and the group indexes an edit began with.
   void DropEdit();
   // At open: a journal left by an edit under the edit mark is written in
-  // place when whole (kept in memory on a read-only file), else cut off.
+  // place when whole (kept in memory on a read-only file), else cut off as
+  // far as no block the file names lies past where it is cut; a journal
+  // record that does not agree with the file leaves the file as it is
+  // (JournalDoubtful).
   void RecoverEdit();
+  // The end of the blocks the file's header and the type maps of its groups
+  // that start below bound name (type-map blocks only as far as the file
+  // holds them); -1 when the header's group or used-position count is out
+  // of range.
+  std::int64_t NamedBlocksEnd(std::int64_t bound);
   int NewDBMapBlock();
   // Chooses the position of the next block (opening a group when the last is
   // full) and sets the used-position count to it; 1 or 0.
@@ -362,8 +391,14 @@ class BlockStore {
   std::uint64_t failuresAtAdd_ = 0;  // ... when the add mark was set
   std::int64_t pendingPos_ = -1;     // the waiting first write of a new record
   std::vector<std::uint8_t> pending_;
-  int editing_ = 0;                                         // EditScope depth
-  std::map<std::int64_t, std::vector<std::uint8_t>> edit_;  // kept writes by position
+  int editing_ = 0;  // EditScope depth
+  Writes edit_;      // kept writes by position
+  // Writes of an edit that stands (its journal is whole on the file) and
+  // that are not yet in place; the journal ends the file from journalAt_ on.
+  Writes unfinished_;
+  bool journalUnfinished_ = false;
+  std::int64_t journalAt_ = 0;
+  bool journalDoubtful_ = false;
   bool editFlushWanted_ = false;
   orv::FileHead editHead_;  // what the outermost edit began with
   orv::DBMap editMap_;

@@ -15,9 +15,9 @@ namespace {
 // (uint32) and its bytes.
 constexpr std::size_t kEntryHead = 12;
 
-std::uint32_t Checksum(const std::vector<std::uint8_t>& bytes) {
+std::uint32_t Checksum(const std::uint8_t* bytes, std::size_t len) {
   std::uint32_t h = 2166136261u;
-  for (const std::uint8_t b : bytes) h = (h ^ b) * 16777619u;
+  for (std::size_t i = 0; i < len; ++i) h = (h ^ bytes[i]) * 16777619u;
   return h;
 }
 
@@ -84,6 +84,15 @@ bool BlockStore::EditScope::End() {
   return ok_ = b_.CommitEdit() && ok_;
 }
 
+void BlockStore::EditScope::GiveUp() {
+  if (ended_) return;
+  ended_ = true;
+  ok_ = false;
+  if (--b_.editing_ > 0) return;
+  b_.edit_.clear();
+  b_.DropEdit();
+}
+
 void BlockStore::KeepEditWrite(std::int64_t pos, const void* data, std::size_t len) {
   if (len == 0) return;
   std::int64_t from = pos, to = pos + static_cast<std::int64_t>(len);
@@ -107,12 +116,13 @@ void BlockStore::KeepEditWrite(std::int64_t pos, const void* data, std::size_t l
   edit_.emplace(from, std::move(bytes));
 }
 
-void BlockStore::OverlayEdit(std::int64_t pos, void* data, std::size_t len) const {
-  if (edit_.empty() || len == 0) return;
+void BlockStore::OverlayWrites(const Writes& writes, std::int64_t pos, void* data,
+                               std::size_t len) {
+  if (writes.empty() || len == 0) return;
   const std::int64_t end = pos + static_cast<std::int64_t>(len);
-  auto it = edit_.upper_bound(pos);
-  if (it != edit_.begin()) --it;
-  for (; it != edit_.end() && it->first < end; ++it) {
+  auto it = writes.upper_bound(pos);
+  if (it != writes.begin()) --it;
+  for (; it != writes.end() && it->first < end; ++it) {
     const std::int64_t wend = it->first + static_cast<std::int64_t>(it->second.size());
     const std::int64_t from = std::max(pos, it->first), to = std::min(end, wend);
     if (from < to)
@@ -128,7 +138,9 @@ std::int64_t BlockStore::EditEnd() const {
 }
 
 long long BlockStore::FileSize() const {
-  return std::max<long long>(host_->Io().Size(), EditEnd());
+  // An unfinished journal still ends the file; the blocks end where it starts.
+  const long long size = journalUnfinished_ ? journalAt_ : host_->Io().Size();
+  return std::max<long long>(size, EditEnd());
 }
 
 bool BlockStore::CommitEdit() {
@@ -139,10 +151,15 @@ bool BlockStore::CommitEdit() {
   auto edit = std::move(edit_);
   edit_.clear();
   if (edit.empty()) return true;
+  // An earlier edit's journal that is not yet in place ends the file: it
+  // goes in place first, or this edit is given up.
+  if (!FinishJournal()) {
+    DropEdit();
+    return false;
+  }
 
   JournalPlace place;
-  place.before = io.Size();
-  if (place.before < 0) place.before = 0;
+  place.before = std::max<long long>(io.Size(), 0);
   std::int64_t end = 0;
   std::size_t size = 0;
   for (const auto& [pos, bytes] : edit) {
@@ -150,44 +167,85 @@ bool BlockStore::CommitEdit() {
     size += kEntryHead + bytes.size();
   }
   place.at = std::max(place.before, end);
-  std::vector<std::uint8_t> journal(size);
-  std::uint8_t* p = journal.data();
+  // From the file's end on, one write: the edit's new blocks (zero where
+  // nothing was kept), then the journal. The file then holds every page
+  // the writes in place need, and a full disk stops the edit before any.
+  const auto grown = static_cast<std::size_t>(place.at - place.before);
+  std::vector<std::uint8_t> tail(grown + size, 0);
+  for (const auto& [pos, bytes] : edit) {
+    const std::int64_t from = std::max(pos, place.before);
+    if (from >= pos + static_cast<std::int64_t>(bytes.size())) continue;
+    std::copy(bytes.begin() + (from - pos), bytes.end(), tail.begin() + (from - place.before));
+  }
+  std::uint8_t* p = tail.data() + grown;
   for (const auto& [pos, bytes] : edit) {
     PutI64(p, pos);
     PutI32(p + 8, static_cast<std::int32_t>(bytes.size()));
     std::memcpy(p + kEntryHead, bytes.data(), bytes.size());
     p += kEntryHead + bytes.size();
   }
-  place.length = static_cast<std::uint32_t>(journal.size());
-  place.checksum = Checksum(journal);
+  place.length = static_cast<std::uint32_t>(size);
+  place.checksum = Checksum(tail.data() + grown, size);
   std::uint8_t placeBytes[kEditJournalPlaceSize];
   EncodePlace(place, placeBytes);
 
-  // Until the journal is whole on the file nothing is written in place.
-  if (!PutNow(kEditJournalPlace, placeBytes, sizeof placeBytes) ||
-      !PutNow(kHeadBatchMark, &marked, 1) || !PutNow(place.at, journal.data(), journal.size())) {
+  // The mark and journal place the file holds, put back when the journal
+  // cannot be written.
+  std::uint8_t was[kEditJournalPlace + kEditJournalPlaceSize - kHeadBatchMark];
+  const bool wasRead = io.ReadAt(kHeadBatchMark, was, sizeof was);
+  // Until the journal is whole on the file (and on the disk, when the edit
+  // takes new blocks) nothing is written in place.
+  const bool journalWritten = PutNow(kEditJournalPlace, placeBytes, sizeof placeBytes) &&
+                              PutNow(kHeadBatchMark, &marked, 1) &&
+                              PutNow(place.before, tail.data(), tail.size());
+  const std::uint64_t failures = writeFailures_;
+  if (journalWritten && std::exchange(editFlushWanted_, false)) Flush();
+  if (!journalWritten || writeFailures_ != failures) {
     // Best effort after the failure: the edit is given up either way, and an
     // open that finds a journal that is not whole cuts it off.
     if (io.Size() > place.before) (void)io.Truncate(static_cast<std::uint64_t>(place.before));
-    (void)PutNow(kHeadBatchMark, &unmarked, 1);
+    if (wasRead) {
+      (void)PutNow(kHeadBatchMark, was, 1);
+      (void)PutNow(kEditJournalPlace, was + (kEditJournalPlace - kHeadBatchMark),
+                   kEditJournalPlaceSize);
+    } else {
+      (void)PutNow(kHeadBatchMark, &unmarked, 1);
+    }
     DropEdit();
     return false;
   }
-  // From here the next open finishes what is not done.
-  bool written = true;
-  for (const auto& [pos, bytes] : edit)
-    written = written && PutNow(pos, bytes.data(), bytes.size());
-  written = written && (io.Size() <= place.at || io.Truncate(static_cast<std::uint64_t>(place.at)));
-  written = written && PutNow(kHeadBatchMark, &unmarked, 1);
-  if (!written) {
-    head_.SetByte(kHeadBatchMark, marked);
+  // The edit stands from here: what is not yet in place when a write fails
+  // waits in memory, and the next open finishes it from the journal.
+  unfinished_.clear();
+  for (auto& [pos, bytes] : edit) {
+    if (pos >= place.before) continue;  // written with the journal
+    if (pos + static_cast<std::int64_t>(bytes.size()) > place.before)
+      bytes.resize(static_cast<std::size_t>(place.before - pos));
+    unfinished_.emplace(pos, std::move(bytes));
+  }
+  journalAt_ = place.at;
+  journalUnfinished_ = true;
+  (void)FinishJournal();  // a failure is counted and told
+  return true;
+}
+
+bool BlockStore::FinishJournal() {
+  if (!journalUnfinished_) return true;
+  plat::RandomAccessFile& io = host_->Io();
+  bool done = true;
+  for (auto it = unfinished_.begin(); done && it != unfinished_.end();) {
+    done = io.WriteAt(static_cast<std::uint64_t>(it->first), it->second.data(), it->second.size());
+    if (done) it = unfinished_.erase(it);
+  }
+  done = done && (io.Size() <= journalAt_ || io.Truncate(static_cast<std::uint64_t>(journalAt_)));
+  const std::uint8_t mark = head_.Byte(kHeadBatchMark) & ~kMarkEdit;
+  done = done && io.WriteAt(kHeadBatchMark, &mark, 1);
+  if (!done) {
+    NoteWriteFailure();
     return false;
   }
-  if (!std::exchange(editFlushWanted_, false)) return true;
-  // The edit took new blocks: it stands once the system has them on the disk.
-  const std::uint64_t failures = writeFailures_;
-  Flush();
-  return writeFailures_ == failures;
+  journalUnfinished_ = false;
+  return true;
 }
 
 void BlockStore::DropEdit() {
@@ -201,7 +259,29 @@ void BlockStore::DropEdit() {
   if (onEditDropped_) onEditDropped_();
 }
 
+std::int64_t BlockStore::NamedBlocksEnd(std::int64_t bound) {
+  plat::RandomAccessFile& io = host_->Io();
+  std::uint8_t counts[8];
+  if (!io.ReadAt(kHeadUsedPositions, counts, sizeof counts)) return -1;
+  const std::int32_t used = GetI32(counts), groups = GetI32(counts + 4);
+  if (groups < 1 || groups > kMaxGroups || used < 1 || used > kGroupPositions) return -1;
+  std::int64_t end = BlockOffset(groups - 1, used);
+  const long long size = io.Size();
+  std::vector<std::uint8_t> first(kBlockSize);
+  for (int g = 0; g < kMaxGroups && FirstBlockOffset(g) < std::min<long long>(bound, size); ++g) {
+    const long long got =
+        io.ReadSomeAt(static_cast<std::uint64_t>(FirstBlockOffset(g)), first.data(), first.size());
+    if (got < 1 || first[0] != kBlockFirst) break;
+    end = std::max(end, FirstBlockOffset(g) + kBlockSize);
+    for (int k = 1; k < got; ++k)
+      if (first[k] != 0 && BlockOffset(g, k) < size)
+        end = std::max(end, BlockOffset(g, k) + kBlockSize);
+  }
+  return end;
+}
+
 void BlockStore::RecoverEdit() {
+  journalDoubtful_ = false;
   plat::RandomAccessFile& io = host_->Io();
   std::uint8_t mark = 0;
   if (!io.ReadAt(kHeadBatchMark, &mark, 1) || (mark & kMarkEdit) == 0) return;
@@ -209,15 +289,17 @@ void BlockStore::RecoverEdit() {
   if (!io.ReadAt(kEditJournalPlace, placeBytes, sizeof placeBytes)) return;
   const JournalPlace place = DecodePlace(placeBytes);
   const long long size = io.Size();
+  const std::int64_t journalEnd = place.at + std::int64_t{place.length};
+  const bool sane = place.before >= kBlocksOffset && place.before <= place.at &&
+                    place.length >= kEntryHead && place.at <= kMaxGroups * kGroupBytes;
   std::vector<std::uint8_t> journal;
-  bool whole = place.at >= kBlocksOffset && place.before >= 0 && place.before <= place.at &&
-               size >= place.at + static_cast<std::int64_t>(place.length);
+  bool whole = sane && size == journalEnd;
   if (whole) {
     journal.resize(place.length);
     whole = io.ReadAt(static_cast<std::uint64_t>(place.at), journal.data(), journal.size()) &&
-            Checksum(journal) == place.checksum;
+            Checksum(journal.data(), journal.size()) == place.checksum;
   }
-  std::map<std::int64_t, std::vector<std::uint8_t>> writes;
+  Writes writes;
   for (std::size_t at = 0; whole && at < journal.size();) {
     if (journal.size() - at < kEntryHead) {
       whole = false;
@@ -233,6 +315,26 @@ void BlockStore::RecoverEdit() {
     writes[pos].assign(journal.begin() + at, journal.begin() + at + len);
     at += len;
   }
+  // A journal is trusted only as the commit leaves it: whole, with no block
+  // named past it; cut short before anything went in place, with no block
+  // named past the file's length before it (that is all it cuts off); or cut
+  // off after everything went in place. Anything else is damage (the mark
+  // a damaged byte, the place an old one): nothing is written or cut off.
+  const auto namesNothingPast = [this](std::int64_t end) {
+    const std::int64_t named = NamedBlocksEnd(end);
+    return named >= 0 && named <= end;
+  };
+  bool trusted = false, cut = false;
+  if (whole) {
+    trusted = namesNothingPast(place.at);
+  } else if (sane && size >= place.before && size <= journalEnd) {
+    cut = namesNothingPast(place.before);
+    trusted = cut || (size == place.at && namesNothingPast(place.at));
+  }
+  if (!trusted) {
+    journalDoubtful_ = true;
+    return;
+  }
   if (host_->readOnly) {
     // Read as the edit left it; nothing is written.
     if (whole) edit_ = std::move(writes);
@@ -243,21 +345,11 @@ void BlockStore::RecoverEdit() {
     for (const auto& [pos, bytes] : writes)
       written = written && PutNow(pos, bytes.data(), bytes.size());
     if (written && size > place.at) written = io.Truncate(static_cast<std::uint64_t>(place.at));
-  } else if (size > place.at && size < place.at + static_cast<std::int64_t>(place.length) &&
-             place.before <= place.at) {
-    // A journal cut short: nothing of it was written in place, so the header
-    // names the blocks as they were, and what lies past them is cut off.
-    // Never a block the header names: the place may be an old one, and the
-    // mark a damaged byte.
-    std::uint8_t counts[8];
-    if (io.ReadAt(kHeadUsedPositions, counts, sizeof counts)) {
-      const std::int32_t used = GetI32(counts), groups = GetI32(counts + 4);
-      if (groups >= 1 && groups <= kMaxGroups && used >= 1 && used <= kGroupPositions) {
-        const std::int64_t blocksEnd = BlockOffset(groups - 1, used);
-        const std::int64_t keep = std::max(place.before, blocksEnd);
-        if (size > keep) written = io.Truncate(static_cast<std::uint64_t>(keep));
-      }
-    }
+  } else if (cut && size > place.before) {
+    // A journal cut short: nothing of it was written in place, so the
+    // header and type maps name the blocks as they were, and what lies past
+    // them is cut off.
+    written = io.Truncate(static_cast<std::uint64_t>(place.before));
   }
   if (written && io.ReadAt(kHeadBatchMark, &mark, 1)) {
     mark &= ~kMarkEdit;

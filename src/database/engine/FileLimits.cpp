@@ -131,13 +131,18 @@ int BlockStore::ClampHeaderToCapacity(
     hold(store.countField,
          std::int64_t{TypeMapBlocks(store.blockType)} * (kBlockSize / kSmallestEntry));
   }
-  if (held == 0 && !allocationDamaged_) {
+  if (held == 0 && !allocationDamaged_ && !journalDoubtful_) {
     // Free positions held to free need no write: the user is only told.
     if (typeMapDamaged_) ReportDamage(res::LoadString(res::kIdsTypeMapWhat));
     if (blockKindsDamaged_) ReportDamage(res::LoadString(res::kIdsBlockKindsWhat));
     return 0;
   }
   damageReported_ = true;
+  // The record of an edit cut short that does not agree with the file is
+  // asked about first: going on keeps every byte and only clears the mark.
+  const unsigned what = journalDoubtful_ ? res::kIdsDoubtfulJournalWhat : res::kIdsHeldCountsWhat;
+  const unsigned question =
+      journalDoubtful_ ? res::kIdsDoubtfulJournalText : res::kIdsHeldCountsText;
   if (host_->damageLeftToCheck) {
     // Held as with OK; a repair writes the header with its first write, and
     // a check that only reports is told that the header was held.
@@ -148,13 +153,12 @@ int BlockStore::ClampHeaderToCapacity(
     return held;
   }
   if (host_->readOnly) {
-    plat::MessageBox(
-        res::FormatString(res::kIdsDamagedText, {res::LoadString(res::kIdsHeldCountsWhat)}),
-        res::LoadString(res::kIdsDamagedCaption), plat::kMbOk | plat::kMbIconExclamation);
+    plat::MessageBox(res::FormatString(res::kIdsDamagedText, {res::LoadString(what)}),
+                     res::LoadString(res::kIdsDamagedCaption),
+                     plat::kMbOk | plat::kMbIconExclamation);
     return held;
   }
-  if (plat::MessageBox(res::LoadString(res::kIdsHeldCountsText),
-                       res::LoadString(res::kIdsDamagedCaption),
+  if (plat::MessageBox(res::LoadString(question), res::LoadString(res::kIdsDamagedCaption),
                        plat::kMbOkCancel | plat::kMbIconExclamation) == plat::kIdCancel)
     return -1;
   // Written with the first edit (the open holds its mends back); as above.

@@ -352,6 +352,7 @@ int NoteChains::SetNotes(std::int32_t recordOrBlock, const std::string& text, in
                          bool isBlock, int type) {
   BlockStore::EditScope edit(blocks_);
   const int set = SetNotesNow(recordOrBlock, text, mode, isBlock, type);
+  if (set == 0) edit.GiveUp();
   return edit.End() ? set : 0;
 }
 
@@ -392,6 +393,7 @@ int NoteChains::SetNotesNow(std::int32_t recordOrBlock, const std::string& text,
 int NoteChains::DeleteNotes(std::int32_t record, int type) {
   BlockStore::EditScope edit(blocks_);
   const int deleted = DeleteNotesNow(record, type);
+  if (deleted == 0) edit.GiveUp();
   return edit.End() ? deleted : 0;
 }
 

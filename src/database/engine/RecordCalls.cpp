@@ -55,7 +55,15 @@ std::int32_t RecordCalls::AddRecord(int type, bool reuse, RecordRef rec) {
     plat::MessageBox("Unknown Record Type", "AddRecord", plat::kMbOk);
     return 0;
   }
-  return entry->add(engine_, reuse, rec);
+  // Outside a batch an add reaches the file whole or not at all: one that
+  // fails (a full disk) leaves nothing of it.
+  BlockStore::EditScope edit(blocks_);
+  const std::int32_t added = entry->add(engine_, reuse, rec);
+  if (added <= 0) {
+    edit.GiveUp();
+    return 0;
+  }
+  return edit.End() ? added : 0;
 }
 
 int RecordCalls::UpdateRecord(std::int32_t number, int type, RecordRef rec, int) {
@@ -66,6 +74,7 @@ int RecordCalls::UpdateRecord(std::int32_t number, int type, RecordRef rec, int)
   }
   BlockStore::EditScope edit(blocks_);
   const int updated = entry->update(engine_, number, type, rec);
+  if (updated == 0) edit.GiveUp();
   return edit.End() ? updated : 0;
 }
 
@@ -77,6 +86,7 @@ int RecordCalls::DllDeleteRecord(std::int32_t number, int type) {
   }
   BlockStore::EditScope edit(blocks_);
   const int removed = entry->remove(engine_, number);
+  if (removed == 0) edit.GiveUp();
   return edit.End() ? removed : 0;
 }
 
