@@ -412,6 +412,9 @@ void CKorView2::CreateControls() {
     button->setObjectName(QStringLiteral("button%1").arg(id));
     button->setProperty(kControlId, id);
     button->setFocusPolicy(Qt::NoFocus);
+    // Alt+M and Alt+P are the frame's keys for these two commands: the
+    // captions keep their marked letters, the buttons do not take the keys.
+    button->setShortcut(QKeySequence());
     button->hide();
     return button;
   };
