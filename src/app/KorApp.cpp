@@ -958,9 +958,10 @@ void CKorApp::ShowIndividualInStatusBar(CIndividualNode* individual, int relatio
   frame_->OnSetStatusPane(shell::kPaneText, reinterpret_cast<LPARAM>(text.c_str()));
   frame_->OnSetStatusPane(shell::kPaneRin, individual ? individual->GetRin() : shell::kClearPane);
   std::intptr_t mrin = 0;
-  if (fw::CMDIChildWnd* child = frame_->MDIGetActive())
-    if (auto* pedigree = qobject_cast<CKorView*>(child->GetActiveView()))
-      mrin = pedigree->GetCurrentMarriage(0);
+  if (CKorView* pedigree = ActivePedigreeView())
+    mrin = pedigree->GetCurrentMarriage(0);
+  else if (CKorView2* family = ActiveFamilyView())
+    mrin = family->OnGetFocusMarriage(2);
   frame_->OnSetStatusPane(shell::kPaneMrin, mrin != 0 ? mrin : shell::kClearPane);
 }
 

@@ -374,6 +374,11 @@ bool CKorView2::KeepsHistoryOnSwitch() const {
 void CKorView2::SendStatus() {
   if (!model_) return;
   const StatusValues status = model_->Status();
+  // The free-text pane: the selected person's kinship term, as the pedigree
+  // view shows it (the help prompt for the marriage pane).
+  if (!statusSink_)
+    if (CKorApp* app = CKorApp::Instance())
+      app->ShowIndividualInStatusBar(status.rin >= 0 ? model_->GetSelectedContent() : nullptr, -1);
   auto send = [this](std::uintptr_t kind, std::intptr_t value) {
     if (statusSink_) {
       statusSink_(kind, value);
@@ -407,6 +412,9 @@ void CKorView2::CreateControls() {
     button->setObjectName(QStringLiteral("button%1").arg(id));
     button->setProperty(kControlId, id);
     button->setFocusPolicy(Qt::NoFocus);
+    // Alt+M and Alt+P are the frame's keys for these two commands: the
+    // captions keep their marked letters, the buttons do not take the keys.
+    button->setShortcut(QKeySequence());
     button->hide();
     return button;
   };

@@ -98,7 +98,8 @@ class GeneralPage : public CPrefsPage {
     right->addWidget(Check(this, Sheet::kIdcCapSurname, QStringLiteral("&Capitalize surnames")));
     right->addWidget(
         Check(this, Sheet::kIdcEditMarr, QStringLiteral("Edit &marriage when created")));
-    right->addWidget(Check(this, Sheet::kIdcShading, QStringLiteral("&Shade reports")));
+    // Alt+S is the SBN choice's.
+    right->addWidget(Check(this, Sheet::kIdcShading, QStringLiteral("S&hade reports")));
     right->addWidget(
         Check(this, Sheet::kIdcHideShade, QStringLiteral("Hide shading in print preview")));
     right->addWidget(
@@ -497,7 +498,8 @@ class MultimediaPage : public CPrefsPage {
     time->SetDecimals(1);
     time->SetScaledRange(shell::MultimediaPage::kSlideTimeMin,
                          shell::MultimediaPage::kSlideTimeMax);
-    auto* timeLabel = new QLabel(QStringLiteral("&Default slide time:"));
+    // Alt+D is the default slide size's.
+    auto* timeLabel = new QLabel(QStringLiteral("Default slide &time:"));
     timeLabel->setBuddy(time);
     auto* timeRow = new QHBoxLayout;
     timeRow->addWidget(timeLabel);

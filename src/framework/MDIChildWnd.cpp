@@ -1,11 +1,20 @@
 #include "MDIChildWnd.h"
 
+#include <QAction>
+#include <QMenu>
+
 #include "Document.h"
 #include "View.h"
 
 namespace fw {
 
-CMDIChildWnd::CMDIChildWnd() { setAttribute(Qt::WA_DeleteOnClose); }
+CMDIChildWnd::CMDIChildWnd() {
+  setAttribute(Qt::WA_DeleteOnClose);
+  // The frame's accelerators own the keys (Ctrl+F4 is the frame's Close):
+  // the commands of the window's system menu take none.
+  if (QMenu* menu = systemMenu())
+    for (QAction* action : menu->actions()) action->setShortcuts({});
+}
 
 CMDIChildWnd::~CMDIChildWnd() = default;
 

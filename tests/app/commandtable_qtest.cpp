@@ -152,14 +152,6 @@ QStringList MenusHolding(QAction* action) {
   return titles;
 }
 
-std::int32_t RinOf(const std::string& given) {
-  for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
-    CIndividualRecord person;
-    if (family::Read(person, rin) == 1 && person.givenNames[0] == given) return rin;
-  }
-  return 0;
-}
-
 }  // namespace
 
 class CommandTableTest : public QObject {

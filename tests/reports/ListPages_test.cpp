@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -501,3 +502,276 @@ TEST_F(ListPages, CountedListsGiveNoPageForNoRecordsAndOneForAFullPage) {
 }
 
 }  // namespace
+
+// ---- every column's text stays in its column ----
+
+namespace {
+
+constexpr const char* kGreatFire = "(in the year of the great fire, 1637)";
+
+struct Paper {
+  const char* name;
+  int width, height;  // thousandths of an inch
+};
+constexpr Paper kA4{"A4", 8268, 11693};
+constexpr Paper kLetter{"Letter", 8500, 11000};
+
+struct ColumnCase {
+  int kind;
+  const char* name;
+  Paper paper;
+};
+
+std::string ColumnCaseName(const testing::TestParamInfo<ColumnCase>& info) {
+  return std::string(info.param.name) + "_" + info.param.paper.name;
+}
+
+void PrintTo(const ColumnCase& c, std::ostream* os) { *os << c.name << " on " << c.paper.name; }
+
+// "TextOut x y text" split.
+struct TextRun {
+  int x = 0, y = 0;
+  std::string text;
+};
+std::vector<TextRun> Runs(const std::vector<std::string>& calls) {
+  std::vector<TextRun> runs;
+  for (const std::string& call : calls) {
+    TextRun r;
+    int consumed = 0;
+    if (std::sscanf(call.c_str(), "TextOut %d %d %n", &r.x, &r.y, &consumed) < 2) continue;
+    r.text = call.substr(static_cast<std::size_t>(consumed));
+    if (!r.text.empty()) runs.push_back(r);
+  }
+  return runs;
+}
+
+}  // namespace
+
+class ListColumns : public ListPages, public testing::WithParamInterface<ColumnCase> {
+ protected:
+  // A husband and wife, and one unlinked person, whose dates are long texts
+  // and whose names and places are long.
+  void BuildLongTexts() {
+    auto add = [](const char* given, const char* surname, char sex) {
+      CIndividualRecord person;
+      person.surname = surname;
+      person.givenNames[0] = given;
+      person.givenNames[1] = "Maximilian Bartholomew";
+      person.sex = sex;
+      person.birth.date.SetText(kGreatFire);
+      person.death.date.SetText("(after the long winter of the plague, 1665)");
+      const auto rin = static_cast<std::int32_t>(family::Add(person, 0));
+      EXPECT_GT(rin, 0);
+      return rin;
+    };
+    const std::int32_t husband = add("Frederick", "Ashdown-Worthington", 'M');
+    const std::int32_t wife = add("Henrietta", "Bellingham-Fairweather", 'F');
+    add("Ulrich", "Unlinkedsson-Longname", 'M');
+    const std::int32_t mrin = Marry(husband, wife);
+    CMarriageRecord marriage;
+    ASSERT_EQ(family::Read(marriage, mrin), 1);
+    marriage.marriage.date.SetText(kGreatFire);
+    marriage.marriage.place[0] = "Saint Mary Magdalene in the Fields";
+    marriage.marriage.place[1] = "Westminster";
+    marriage.marriage.place[2] = "Middlesex";
+    marriage.marriage.place[3] = "England";
+    marriage.status = 'D';
+    ASSERT_EQ(family::Update(marriage, 0), 1);
+  }
+
+  // The alphabetical list's RTF on paper: the long person's row.
+  void RTFCellsOn(const Paper& paper);
+
+  std::vector<std::string> DrawOn(const Paper& paper, int kind) {
+    CReportJob job(kind);
+    auto* g = dynamic_cast<CListPagesGenerator*>(job.Generator());
+    EXPECT_NE(g, nullptr);
+    if (g == nullptr) return {};
+    RecordingDevice dc(1000);
+    dc.paperWidth = paper.width;
+    dc.paperHeight = paper.height;
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    CPrintInfo info;
+    info.currentPage = 1;
+    job.BeginPrinting(&dc, &info);
+    job.PrintPage(&dc, &info);
+    return dc.calls;
+  }
+};
+
+TEST_P(ListColumns, NoTextRunsIntoTheNextColumnOrPastTheRightEdge) {
+  const ColumnCase c = GetParam();
+  BuildLongTexts();
+  const rpt::Rect m = rpt::ReportMarginsOf(c.kind);
+  const int lines = CListPagesGenerator::LinesPerPage(c.paper.height - m.top - m.bottom);
+  switch (c.kind) {
+    case rpt::kUnlinkedList:
+      ASSERT_GT(rpt::PaginateUnlinkedList(lines), 0);
+      break;
+    case rpt::kIndividualsByRin:
+      ASSERT_GT(rpt::PaginateSortedRINList(1, 100, lines), 0);
+      break;
+    case rpt::kIndividualsByAlpha:
+      ASSERT_GT(rpt::PaginateAlphaList("", "", lines), 0);
+      break;
+    case rpt::kMarriagesList:
+      ASSERT_GT(rpt::PaginateMarriageList(0, 1, 100, "", "", lines), 0);
+      break;
+  }
+  const std::vector<TextRun> runs = Runs(DrawOn(c.paper, c.kind));
+  const int right = c.paper.width - m.right;
+  const int width = 50;  // the recording device's character
+  bool dated = false;
+  for (const TextRun& run : runs) {
+    dated |= run.text.rfind("(in the year", 0) == 0;
+    EXPECT_LE(run.x + width * static_cast<int>(run.text.size()), right)
+        << "past the right edge: " << run.text;
+    // The next text to the right on the same line starts after this one ends.
+    const TextRun* next = nullptr;
+    for (const TextRun& other : runs)
+      if (other.y == run.y && other.x > run.x && (next == nullptr || other.x < next->x))
+        next = &other;
+    if (next != nullptr) {
+      EXPECT_LE(run.x + width * static_cast<int>(run.text.size()), next->x)
+          << "\"" << run.text << "\" runs into \"" << next->text << "\"";
+    }
+  }
+  EXPECT_TRUE(dated) << "the long date is shown, fitted";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KindsAndPapers, ListColumns,
+    testing::Values(ColumnCase{rpt::kUnlinkedList, "Unlinked", kA4},
+                    ColumnCase{rpt::kUnlinkedList, "Unlinked", kLetter},
+                    ColumnCase{rpt::kIndividualsByRin, "ByRin", kA4},
+                    ColumnCase{rpt::kIndividualsByRin, "ByRin", kLetter},
+                    ColumnCase{rpt::kIndividualsByAlpha, "Alphabetical", kA4},
+                    ColumnCase{rpt::kIndividualsByAlpha, "Alphabetical", kLetter},
+                    ColumnCase{rpt::kMarriagesList, "Marriages", kA4},
+                    ColumnCase{rpt::kMarriagesList, "Marriages", kLetter}),
+    ColumnCaseName);
+
+// In the RTF the long dates are fitted to their columns too, so that each
+// cell of the row ends before the tab stop of the next one: the row keeps
+// one tab per column and no cell is wider than its column.
+class LongTextsRtf : public ListColumns {};
+
+TEST_F(LongTextsRtf, CellsAreFittedToTheirColumns) {
+  plat::FakeShell shell;
+  plat::ScopedShell scopedShell{&shell};
+  BuildLongTexts();
+  for (const Paper& paper : {kA4, kLetter}) {
+    SCOPED_TRACE(paper.name);
+    RTFCellsOn(paper);
+    rpt::CloseListWorkFile();
+  }
+}
+
+void ListColumns::RTFCellsOn(const Paper& paper) {
+  const ColumnCase c{rpt::kIndividualsByAlpha, "Alphabetical", paper};
+  const rpt::Rect m = rpt::ReportMarginsOf(c.kind);
+  ASSERT_GT(rpt::PaginateAlphaList("", "", CListPagesGenerator::LinesPerPage(
+                                               c.paper.height - m.top - m.bottom)),
+            0);
+  const std::string path = dir.File(std::string("alpha-") + paper.name + ".rtf");
+  CReportJob job(c.kind);
+  job.SetRTFDocument(true);
+  job.SetOutputFileName(path);
+  RecordingDevice dc(1000);
+  dc.paperWidth = c.paper.width;
+  dc.paperHeight = c.paper.height;
+  dc.SetMapMode(rpt::MM_HIENGLISH);
+  CPrintInfo info;
+  info.currentPage = 1;
+  info.maxPage = 1;
+  job.BeginPrinting(&dc, &info);
+  job.PrintPage(&dc, &info);
+  job.Generator()->FlushPage(false);
+  job.EndPrinting(&dc, &info);
+  const std::string rtf = ReadAll(path);
+  const std::size_t at = rtf.find("Ashdown-Worthington");
+  ASSERT_NE(at, std::string::npos);
+  const std::size_t start = rtf.rfind("\\par", at);
+  const std::string row = rtf.substr(start, rtf.find("\\par", at) - start);
+  // The cells: RIN, name, born, died, MRIN, letter, spouse.
+  std::vector<std::string> cells;
+  for (std::size_t from = row.find("\\tab"); from != std::string::npos;) {
+    const std::size_t next = row.find("\\tab", from + 4);
+    std::string cell = row.substr(from + 4, next == std::string::npos ? next : next - from - 4);
+    if (!cell.empty() && cell[0] == ' ') cell.erase(0, 1);
+    cells.push_back(cell);
+    from = next;
+  }
+  ASSERT_EQ(cells.size(), 7u) << row;
+  for (const auto& [index, width] : {std::pair{2, 1200}, std::pair{3, 1200}}) {
+    const std::string& cell = cells[static_cast<std::size_t>(index)];
+    EXPECT_FALSE(cell.empty()) << row;
+    EXPECT_LT(50 * static_cast<int>(cell.size()), width) << cell;
+  }
+  EXPECT_EQ(cells[2], std::string(kGreatFire).substr(0, cells[2].size()));
+  EXPECT_EQ(cells[5], "S");
+}
+
+// A three-row layout whose third row is empty for everyone (no one has a
+// death place): on A4 and on letter each person's block takes the two rows
+// that hold texts, the next person follows at once, and the pages hold the
+// more people for it, their last row still above the footer.
+TEST_F(CustomPages, AnEmptyRowOfAPersonsBlockTakesNoRoom) {
+  std::vector<std::int32_t> rins;
+  for (int i = 0; i < 120; ++i) {
+    CIndividualRecord person;
+    person.surname = "Block";
+    person.givenNames[0] = "G" + std::to_string(100 + i);
+    person.sex = 'M';
+    person.birth.date.Set(1850, 3, 19);
+    person.birth.place[0] = "Hallstad";
+    rins.push_back(static_cast<std::int32_t>(family::Add(person, 0)));
+  }
+  CCustomReportLayout layout;
+  layout.title = "Blocks";
+  Column(layout, 6000, 25, "Name");
+  Column(layout, 6009, 15, "Birth Date");
+  Column(layout, 6010, 150, "Birth Place");
+  Column(layout, 6021, 150, "Death Place");
+  for (const Paper& paper : {kA4, kLetter}) {
+    SCOPED_TRACE(paper.name);
+    RecordingDevice dc(1000);
+    dc.paperWidth = paper.width;
+    dc.paperHeight = paper.height;
+    dc.SetMapMode(rpt::MM_HIENGLISH);
+    const int lines = CListPagesGenerator::CustomLinesPerPage(&dc, layout);
+    const rpt::CustomRowPlan rows = CListPagesGenerator::CustomRows(&dc, layout);
+    ASSERT_EQ(rows.columnRows, (std::vector<int>{0, 0, 1, 2}));
+    const int fixedPages = rpt::PaginateCustomReport(rins, layout, lines);
+    rpt::CleanupCustomReportPages();
+    const int pages = rpt::PaginateCustomReport(rins, layout, lines, &rows);
+    ASSERT_GE(pages, 2);
+    EXPECT_LT(pages, fixedPages) << "the empty rows made pages";
+    CListPagesGenerator g(rpt::kCustomReport, 0);
+    g.SetCustomLayout(&layout);
+    CPrintInfo info;
+    info.currentPage = 1;
+    g.BeginPrinting(&dc, &info);
+    g.DrawPage(&dc, &info, nullptr);
+    std::vector<int> names;
+    int footer = 0, lowest = 0;
+    for (const std::string& call : dc.calls) {
+      int x = 0, y = 0;
+      if (call.rfind("TextOut ", 0) == 0 && call.ends_with(" Page  1")) {
+        std::sscanf(call.c_str(), "TextOut %d %d", &x, &y);
+        footer = y;
+      }
+      if (call.rfind("ExtTextOut ", 0) != 0) continue;
+      std::sscanf(call.c_str(), "ExtTextOut %d %d", &x, &y);
+      if (call.find(" Block, G") != std::string::npos) names.push_back(y);
+      if (call.ends_with(" Hallstad")) lowest = std::min(lowest, y);
+    }
+    ASSERT_GT(names.size(), static_cast<std::size_t>(lines)) << "more people than full blocks";
+    const int bodyRow = 10 * 1000 / 72 * 6 / 5;
+    for (std::size_t i = 1; i < names.size(); ++i)
+      EXPECT_EQ(names[i - 1] - names[i], 2 * bodyRow) << "person " << i;
+    ASSERT_NE(footer, 0);
+    EXPECT_GT(lowest - bodyRow, footer + 50);
+    rpt::CleanupCustomReportPages();
+  }
+}

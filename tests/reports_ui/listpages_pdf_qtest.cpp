@@ -398,6 +398,103 @@ class ListPagesPdfTest : public QObject {
     QVERIFY2(ottos.find(" Y") == std::string::npos, ottos.c_str());
   }
 
+  // A couple whose dates are long texts, in the alphabetical and marriage
+  // lists written as RTF on letter and on A4: in LibreOffice's pages no word
+  // overlaps another on its line, and every row's related-person letter (or
+  // marriage status) stands in one column, not pushed right by a long date.
+  // Runs after the tests that count the family's people.
+  void longTextsStayInTheirColumnsInLibreOffice_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("paper");
+    for (const auto& [tag, kind] : {std::pair{"alphabetical", int(rpt::kIndividualsByAlpha)},
+                                    std::pair{"marriages", int(rpt::kMarriagesList)}}) {
+      QTest::addRow("%s-letter", tag) << kind << int(QPageSize::Letter);
+      QTest::addRow("%s-a4", tag) << kind << int(QPageSize::A4);
+    }
+  }
+  void longTextsStayInTheirColumnsInLibreOffice() {
+    QFETCH(int, kind);
+    QFETCH(int, paper);
+    if (!LibreOfficeInstalled()) QSKIP("LibreOffice or pdftotext is not installed");
+    if (longCouple_ == 0) {
+      const std::int32_t him = Add("Frederick", "Aaberg", 'M', 1600);
+      const std::int32_t her = Add("Henrietta", "Aaberg", 'F', 1601);
+      for (std::int32_t rin : {him, her}) {
+        CIndividualRecord person;
+        QCOMPARE(family::Read(person, rin), 1);
+        person.birth.date.SetText("(in the year of the great fire, 1637)");
+        person.death.date.SetText("(after the long winter of the plague, 1665)");
+        QCOMPARE(family::Update(person, 0), 1);
+      }
+      longCouple_ = DbSetRelation(him, her, db::kRelHusband, 0);
+      QVERIFY(longCouple_ > 0);
+      CMarriageRecord marriage;
+      QCOMPARE(family::Read(marriage, longCouple_), 1);
+      marriage.marriage.date.SetText("(in the year of the great fire, 1637)");
+      marriage.marriage.place[0] = "Saint Mary Magdalene in the Fields";
+      marriage.marriage.place[1] = "Westminster";
+      marriage.status = 'D';
+      QCOMPARE(family::Update(marriage, 0), 1);
+      // A divorced marriage beside it, with a short date.
+      QCOMPARE(family::Read(marriage, longCouple_ - 1), 1);
+      marriage.marriage.date.Set(1700, 1, 2);
+      marriage.status = 'D';
+      QCOMPARE(family::Update(marriage, 0), 1);
+    }
+    const auto size = static_cast<QPageSize::PageSizeId>(paper);
+    const int lines = PaperLines(kind, size);
+    // The long couple sorts first in the alphabetical list and last of the
+    // marriages asked for: one page is enough.
+    if (kind == rpt::kIndividualsByAlpha)
+      QVERIFY(rpt::PaginateAlphaList("", "", lines) > 0);
+    else
+      QVERIFY(rpt::PaginateMarriageList(0, longCouple_ - 20, longCouple_, "", "", lines) > 0);
+    const std::string name = std::string("long-") + QTest::currentDataTag();
+    const std::string rtf = keep_ + name + ".rtf";
+    {
+      plat::FakeShell shell;
+      plat::ScopedShell scoped{&shell};
+      fw::CQtReportDevice dc(600, QPageLayout(QPageSize(size), QPageLayout::Portrait, QMarginsF()));
+      CReportJob job(kind);
+      job.SetRTFDocument(true);
+      job.SetOutputFileName(rtf);
+      CPrintInfo info;
+      info.maxPage = 1;
+      info.currentPage = 1;
+      dc.SetMapMode(rpt::MM_HIENGLISH);
+      job.BeginPrinting(&dc, &info);
+      job.PrintPage(&dc, &info);
+      job.Generator()->FlushPage(false);
+      job.EndPrinting(&dc, &info);
+    }
+    QCOMPARE(ConvertWithLibreOffice({rtf}, "pdf", keep_), 0);
+    const std::vector<PdfPageWords> pages = ReadPdfWords(keep_ + name + ".pdf");
+    QVERIFY(!pages.empty());
+    const PdfPageWords& page = pages.front();
+    QString overlaps;
+    bool dated = false;
+    std::vector<double> marks;  // left edges of the letter or status column
+    for (std::size_t i = 0; i < page.words.size(); ++i) {
+      const std::string& word = page.words[i].first;
+      dated |= word == "(in";
+      if (word == "S" || word == "P" || word == "C" || word == "(Div)")
+        marks.push_back(page.lefts[i]);
+      for (std::size_t j = 0; j < page.words.size(); ++j)
+        if (j != i && std::abs(page.words[j].second - page.words[i].second) < 1 &&
+            page.lefts[j] > page.lefts[i] && page.lefts[j] < page.rights[i] - 0.5)
+          overlaps += QString::fromStdString(word + " over " + page.words[j].first + "; ");
+    }
+    QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps));
+    QVERIFY2(dated, "the long date is shown");
+    QVERIFY(marks.size() > 1);
+    for (double left : marks)
+      QVERIFY2(std::abs(left - marks.front()) < 2,
+               qPrintable(QStringLiteral("a mark at %1 points, another at %2")
+                              .arg(left)
+                              .arg(marks.front())));
+    rpt::CloseListWorkFile();
+  }
+
  private:
   void Check(const std::string& pdf, const QString& title, const QString& first,
              const QString& later, int pages) {
@@ -418,6 +515,7 @@ class ListPagesPdfTest : public QObject {
   }
 
   TempDir dir_;
+  std::int32_t longCouple_ = 0;
   QString keepEnv_;
   std::string keep_;
 };

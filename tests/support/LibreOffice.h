@@ -75,6 +75,7 @@ struct PdfPageWords {
   double width = 0, height = 0;
   std::vector<std::pair<std::string, double>> words;
   std::vector<double> rights;  // each word's right edge, beside words
+  std::vector<double> lefts;   // each word's left edge, beside words
   double Lowest() const {
     double lowest = 0;
     for (const auto& word : words) lowest = std::max(lowest, word.second);
@@ -102,13 +103,14 @@ inline std::vector<PdfPageWords> ReadPdfWords(const std::string& pdf) {
   };
   for (std::size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
     if (text.compare(at, 6, "<page ") == 0) {
-      pages.push_back({number(at, "width"), number(at, "height"), {}, {}});
+      pages.push_back({number(at, "width"), number(at, "height"), {}, {}, {}});
     } else if (text.compare(at, 6, "<word ") == 0 && !pages.empty()) {
       const std::size_t open = text.find('>', at), close = text.find("</word>", at);
       if (open == std::string::npos || close == std::string::npos) break;
       pages.back().words.emplace_back(unescape(text.substr(open + 1, close - open - 1)),
                                       number(at, "yMax"));
       pages.back().rights.push_back(number(at, "xMax"));
+      pages.back().lefts.push_back(number(at, "xMin"));
     }
   }
   return pages;

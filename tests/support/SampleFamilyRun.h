@@ -9,9 +9,14 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "DbCalls.h"
+#include "DbCodes.h"
+#include "IndividualRecord.h"
+#include "RecordAccess.h"
 #include "SampleBuilder.h"
 #include "SampleDescription.h"
 #include "TestHelpers.h"
@@ -36,4 +41,14 @@ inline std::string PrepareSampleRun(const QTemporaryDir& dir, std::string& error
   sample::BuildCounts counts;
   if (!sample::BuildFamilyFile(description, path, counts, error)) return {};
   return path;
+}
+
+// The RIN of the open family's first individual of the given first name
+// (0 when none).
+inline std::int32_t RinOf(const std::string& given) {
+  for (std::int32_t rin = 1; rin <= DbGetMaxRecordCount(db::kIndividual); ++rin) {
+    CIndividualRecord person;
+    if (family::Read(person, rin) == 1 && person.givenNames[0] == given) return rin;
+  }
+  return 0;
 }

@@ -150,7 +150,9 @@ bool CTempleNamesOptionsDialog::DoDataExchange(bool save) {
 CGedcomExportDialog::CGedcomExportDialog(bool zelShown, QWidget* parent)
     : fw::CDialogBase(parent), choices_(zelShown) {
   setWindowTitle(QStringLiteral("GEDCOM Export"));
-  static const char* kTypes[] = {"Standard GEDCOM &5.5", "GEDCOM &4.0", "&Stirpbank", "&Lineroll",
+  // Alt+S is the Select button's; Stirpbank takes Alt+T and the selection's
+  // group Alt+E.
+  static const char* kTypes[] = {"Standard GEDCOM &5.5", "GEDCOM &4.0", "S&tirpbank", "&Lineroll",
                                  "&Rosterly"};
   static const char* kBoxes[] = {"&Notes",
                                  "So&urces",
@@ -191,7 +193,7 @@ CGedcomExportDialog::CGedcomExportDialog(bool zelShown, QWidget* parent)
   }
 
   auto* selected =
-      AddControl(kIdcSelectedGroup, new QGroupBox(QStringLiteral("&Selected Individuals")));
+      AddControl(kIdcSelectedGroup, new QGroupBox(QStringLiteral("Sel&ected Individuals")));
   auto* selectedRow = new QHBoxLayout(selected);
   auto* all = AddControl(kIdcAll, new QRadioButton(QStringLiteral("All")));
   auto* partial = AddControl(kIdcPartial, new QRadioButton(QStringLiteral("Partial")));
@@ -267,7 +269,7 @@ void CGedcomExportDialog::ShowChoices() {
   EnableControl(kIdcPartial, canChoose);
   EnableControl(kIdcStandard55 + gedcom::kTypeRosterly, canChoose);
   QString caption =
-      selectedByFilter_ ? QStringLiteral("Filter") : QStringLiteral("&Selected Individuals");
+      selectedByFilter_ ? QStringLiteral("Filter") : QStringLiteral("Sel&ected Individuals");
   if ((selectedByFilter_ || choices_.Partial()) && !selectionName_.empty())
     caption += QStringLiteral(" - ") + fw::ToQString(selectionName_);
   Control<QGroupBox>(kIdcSelectedGroup)->setTitle(caption);

@@ -26,7 +26,9 @@ void RegisterCustomReport() {
                               ? CListPagesGenerator::CustomLinesPerPage(args.dc, layout)
                               : args.lines;
         if (lines <= 0 || layout.columns.empty() || rins.empty()) return 0;
-        return PaginateCustomReport(rins, layout, lines);
+        if (args.dc == nullptr) return PaginateCustomReport(rins, layout, lines);
+        const CustomRowPlan rows = CListPagesGenerator::CustomRows(args.dc, layout);
+        return PaginateCustomReport(rins, layout, lines, &rows);
       },
       [] { CleanupCustomReportPages(); });
 }

@@ -32,6 +32,9 @@ using rpt::ReportDevice;
 namespace {
 
 constexpr int kFarRight = 11000;  // the last column's right end
+// The room a right-aligned column leaves free at its left edge, so that its
+// text never touches the text of the column before it.
+constexpr int kColumnGap = 60;
 
 std::string S(unsigned id) { return res::LoadString(id); }
 
@@ -177,7 +180,7 @@ void CListPagesGenerator::DrawProblems(ReportDevice* dc, const Geometry& g, int 
       if (shading && line % 6 >= 3) Shade(dc, g, y);
       if (text.compare(0, 5, mrinPrefix, 0, 5) != 0)
         WriteIdAndName(dc, g, y, &record, rin, problemX - 100);
-      AddColumnText(2, dc, problemX, y, text);
+      WriteLeft(dc, 2, problemX, g.right, y, text);
       WriteListRow(dc, 0);
       ++line;
     }
@@ -242,10 +245,17 @@ void CListPagesGenerator::Shade(ReportDevice* dc, const Geometry& g, int y) {
   FillRectPrintOnly(dc, &r, &shade_);
 }
 
-void CListPagesGenerator::WriteRight(ReportDevice* dc, int column, int right, int y,
+void CListPagesGenerator::WriteRight(ReportDevice* dc, int column, int left, int right, int y,
                                      const std::string& text) {
   if (text.empty()) return;
-  AddColumnText(column, dc, right - dc->GetTextExtent(text).cx, y, text);
+  const std::string fitted = FitTextToWidth(dc, {left + kColumnGap, 0, right, 0}, text);
+  AddColumnText(column, dc, right - dc->GetTextExtent(fitted).cx, y, fitted);
+}
+
+void CListPagesGenerator::WriteLeft(ReportDevice* dc, int column, int left, int right, int y,
+                                    const std::string& text) {
+  if (text.empty()) return;
+  AddColumnText(column, dc, left, y, FitTextToWidth(dc, {left, 0, right, 0}, text));
 }
 
 void CListPagesGenerator::WriteIdAndName(ReportDevice* dc, const Geometry& g, int y,
@@ -253,10 +263,9 @@ void CListPagesGenerator::WriteIdAndName(ReportDevice* dc, const Geometry& g, in
                                          int nameRight) {
   const int nameX = NameColumn(g);
   if (CustomIds()) {
-    if (record != nullptr && !record->texts1[0].empty())
-      AddColumnText(0, dc, g.left, y, record->texts1[0]);
+    if (record != nullptr) WriteLeft(dc, 0, g.left, nameX - kColumnGap, y, record->texts1[0]);
   } else {
-    WriteRight(dc, 0, nameX - 120, y, std::to_string(rin));
+    WriteRight(dc, 0, g.left, nameX - 120, y, std::to_string(rin));
   }
   if (record != nullptr)
     AddColumnText(1, dc, nameX, y,
@@ -264,9 +273,10 @@ void CListPagesGenerator::WriteIdAndName(ReportDevice* dc, const Geometry& g, in
 }
 
 void CListPagesGenerator::WriteDates(ReportDevice* dc, int y, const CIndividualRecord& record,
-                                     int bornRight, int diedRight) {
-  WriteRight(dc, 2, bornRight, y, DateText(EventOr(record.birth, record.christening).date));
-  WriteRight(dc, 3, diedRight, y, DateText(EventOr(record.death, record.burial).date));
+                                     int bornLeft, int bornRight, int diedRight) {
+  WriteRight(dc, 2, bornLeft, bornRight, y,
+             DateText(EventOr(record.birth, record.christening).date));
+  WriteRight(dc, 3, bornRight, diedRight, y, DateText(EventOr(record.death, record.burial).date));
 }
 
 void CListPagesGenerator::WriteRelated(ReportDevice* dc, const Geometry& g, int y, std::int32_t rin,
@@ -276,8 +286,8 @@ void CListPagesGenerator::WriteRelated(ReportDevice* dc, const Geometry& g, int 
   std::vector<std::int32_t> marriages;
   DbGetRelationList(marriages, db::kRelSpouses, 0, rin, 0);
   auto show = [&](unsigned letter, std::int32_t mrin, std::int32_t person) {
-    WriteRight(dc, 4, mrinRight, y, std::to_string(mrin));
-    AddColumnText(5, dc, letterX, y, S(letter));
+    WriteRight(dc, 4, mrinRight - 600, mrinRight, y, std::to_string(mrin));
+    WriteLeft(dc, 5, letterX, nameX, y, S(letter));
     AddColumnText(6, dc, nameX, y, PersonName(person, dc, nameWidth));
   };
   for (const std::int32_t mrin : marriages) {
@@ -519,6 +529,7 @@ CListPagesGenerator::CustomPlan CListPagesGenerator::PlanCustom(ReportDevice* dc
   // "Printed by" line are under it).
   const int footerRule = 250 - g.top - g.height;
   plan.lines = std::max(1, (plan.firstRow - footerRule - 30) / (plan.bodyRow * plan.rows));
+  plan.pageRows = std::max(plan.rows, (plan.firstRow - footerRule - 30) / plan.bodyRow);
   return plan;
 }
 
@@ -531,6 +542,21 @@ int CListPagesGenerator::CustomLinesPerPage(ReportDevice* dc, const CCustomRepor
   const int lines = generator.PlanCustom(dc, generator.PageGeometry(dc)).lines;
   dc->SetMapMode(mode);
   return lines;
+}
+
+rpt::CustomRowPlan CListPagesGenerator::CustomRows(ReportDevice* dc,
+                                                   const CCustomReportLayout& layout) {
+  rpt::CustomRowPlan rows;
+  if (dc == nullptr) return rows;
+  CListPagesGenerator generator(rpt::kCustomReport, 0);
+  generator.SetCustomLayout(&layout);
+  generator.CreateFonts();
+  const int mode = dc->SetMapMode(rpt::MM_HIENGLISH);
+  const CustomPlan plan = generator.PlanCustom(dc, generator.PageGeometry(dc));
+  dc->SetMapMode(mode);
+  for (const CustomPlan::Place& p : plan.places) rows.columnRows.push_back(p.row);
+  rows.rowsPerPage = plan.pageRows;
+  return rows;
 }
 
 void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReportJob* job,
@@ -570,51 +596,39 @@ void CListPagesGenerator::DrawCustom(ReportDevice* dc, CPrintInfo* info, CReport
 
   dc->SelectFont(bodyFont_);
   const bool shading = Shading();
-  const int lines = rpt::CustomReportLinesPerPage();
+  std::vector<int> columnRows, widths;
+  for (const CustomPlan::Place& p : places) {
+    columnRows.push_back(p.row);
+    widths.push_back(p.right - p.left);
+  }
   int y = plan.firstRow;
-  std::int32_t lastMrin = 0;
-  CMarriageRecord marriage;
-  bool marriageRead = false;
-  for (std::int64_t n = first; n < first + lines; ++n) {
+  const std::int64_t end = rpt::CustomReportPageEnd(page);
+  for (std::int64_t n = first; n < end; ++n) {
     rpt::CustomReportLine line;
     if (!rpt::ReadCustomReportLine(n, line)) break;
+    // An individual that cannot be read keeps its line with empty texts; a
+    // row without a text takes no room.
+    const std::vector<std::string> texts = rpt::CustomReportLineTexts(*layout_, line, dc, widths);
+    std::vector<int> placed;
+    const int taken = rpt::CustomReportLineRows(texts, columnRows, &placed);
     const int lineIndex = static_cast<int>(n - first);
     const bool shaded = rows == 1 ? lineIndex % 6 >= 3 : lineIndex % 2 == 1;
     if (shading && shaded) {
-      const rpt::Rect band{g.left, y, g.right, y - bodyRow * rows};
+      const rpt::Rect band{g.left, y, g.right, y - bodyRow * taken};
       FillRectPrintOnly(dc, &band, &shade_);
-    }
-    CIndividualRecord person;
-    // An individual that cannot be read keeps its line with empty texts.
-    const bool read = ReadPerson(line.rin, person);
-    const std::int32_t mrin = line.marriageRef / 100;
-    if (mrin > 0 && mrin != lastMrin) {
-      marriageRead = family::Read(marriage, mrin) == 1;
-      lastMrin = mrin;
     }
     for (std::size_t i = 0; i < places.size(); ++i) {
       const CustomPlan::Place& p = places[i];
-      const CCustomReportColumn& column = *layout_->columns[i];
-      std::string text;
-      if (read) {
-        const bool marriageField = rpt::IsCustomMarriageField(column.fieldId);
-        rpt::CustomReportFieldRequest request;
-        request.fieldId = column.fieldId;
-        request.option = column.option;
-        request.widthChars = column.width;
-        request.currentRin = marriageField ? line.rin : 0;
-        request.dc = dc;
-        request.widthUnits = p.right - p.left;
-        if (!marriageField || (mrin > 0 && marriageRead))
-          text = rpt::FormatCustomReportField(request, person, marriageField ? &marriage : nullptr);
-      }
-      const int ty = y - bodyRow * p.row;
+      const int row = placed[static_cast<std::size_t>(p.row)];
+      if (row < 0) continue;
+      const int ty = y - bodyRow * row;
       const rpt::Rect clip{p.left, ty, p.right, ty - bodyRow};
-      if (!text.empty())
-        AddColumnTextExt(columnInRow[i], dc, p.left, ty, rpt::ETO_CLIPPED, &clip, text, nullptr);
+      if (!texts[i].empty())
+        AddColumnTextExt(columnInRow[i], dc, p.left, ty, rpt::ETO_CLIPPED, &clip, texts[i],
+                         nullptr);
       if (i + 1 == places.size() || places[i + 1].row != p.row) WriteListRow(dc, p.row);
     }
-    y -= bodyRow * rows;
+    y -= bodyRow * taken;
   }
   DrawFooter(dc, info, g);
   dc->SelectFont(previous);
@@ -660,22 +674,22 @@ void CListPagesGenerator::DrawIndividualLines(ReportDevice* dc, const Geometry& 
     switch (kind_) {
       case rpt::kUnlinkedList:
         WriteIdAndName(dc, g, y, read ? &record : nullptr, rin, R - 3100);
-        if (read) WriteDates(dc, y, record, R - 1500, R);
+        if (read) WriteDates(dc, y, record, R - 3000, R - 1500, R);
         break;
       case rpt::kIncompleteOrdinances:
         WriteIdAndName(dc, g, y, read ? &record : nullptr, rin, R - 5800);
         if (read) {
-          WriteDates(dc, y, record, R - 4500, R - 3300);
-          WriteRight(dc, 4, R - 2200, y, DateText(record.baptism.date));
-          WriteRight(dc, 5, R - 1100, y, DateText(record.endowment.date));
-          WriteRight(dc, 6, R, y, DateText(record.sealingToParents.date));
+          WriteDates(dc, y, record, R - 5700, R - 4500, R - 3300);
+          WriteRight(dc, 4, R - 3300, R - 2200, y, DateText(record.baptism.date));
+          WriteRight(dc, 5, R - 2200, R - 1100, y, DateText(record.endowment.date));
+          WriteRight(dc, 6, R - 1100, R, y, DateText(record.sealingToParents.date));
         }
         break;
       default: {
         const int r2 = R - 2650;
         WriteIdAndName(dc, g, y, read ? &record : nullptr, rin, r2 - 2500);
         if (read) {
-          WriteDates(dc, y, record, r2 - 1200, r2);
+          WriteDates(dc, y, record, r2 - 2400, r2 - 1200, r2);
           WriteRelated(dc, g, y, rin, R - 2100, kind_ == rpt::kEndOfLine);
         }
         break;
@@ -704,7 +718,7 @@ void CListPagesGenerator::DrawDuplicates(ReportDevice* dc, const Geometry& g, in
     const bool read = ReadPerson(entry.rin, record);
     WriteIdAndName(dc, g, y, read ? &record : nullptr, entry.rin, r1 - 3000);
     if (read) {
-      WriteDates(dc, y, record, r1 - 1750, r1 - 550);
+      WriteDates(dc, y, record, r1 - 2950, r1 - 1750, r1 - 550);
       WriteRelated(dc, g, y, entry.rin, r1, false);
     }
     WriteListRow(dc, 0);
@@ -725,7 +739,7 @@ void CListPagesGenerator::DrawMarriages(ReportDevice* dc, const Geometry& g, int
     const std::int32_t mrin = rpt::ReadListEntry4(i);
     if (mrin == 0) break;
     if (shading && line % 6 >= 3) Shade(dc, g, y);
-    WriteRight(dc, 0, husbandX - 150, y, std::to_string(mrin));
+    WriteRight(dc, 0, L, husbandX - 150, y, std::to_string(mrin));
     CMarriageRecord marriage;
     if (family::Read(marriage, mrin) == 1) {
       if (marriage.husband == 0 && marriage.wife == 0) {
@@ -733,7 +747,7 @@ void CListPagesGenerator::DrawMarriages(ReportDevice* dc, const Geometry& g, int
         DbGetRelationList(children, db::kRelChildren, 0, mrin, 0);
         children.erase(std::remove(children.begin(), children.end(), 0), children.end());
         if (children.empty()) {
-          AddColumnText(1, dc, husbandX, y, S(res::kIdsEmptyMarriage));
+          WriteLeft(dc, 1, husbandX, husbandX + w - 50, y, S(res::kIdsEmptyMarriage));
         } else {
           AddColumnText(1, dc, husbandX - dc->GetTextExtent("*").cx, y,
                         "*" + PersonName(children.front(), dc, w - 50, !byName));
@@ -742,13 +756,9 @@ void CListPagesGenerator::DrawMarriages(ReportDevice* dc, const Geometry& g, int
         AddColumnText(1, dc, husbandX, y, PersonName(marriage.husband, dc, w - 50));
         AddColumnText(2, dc, husbandX + w, y, PersonName(marriage.wife, dc, w - 50));
       }
-      const std::string place = marriage.marriage.FormatPlace(",");
-      if (!place.empty())
-        AddColumnText(3, dc, husbandX + 2 * w, y,
-                      FitTextToWidth(dc, {0, 0, R - 1400 - husbandX - 2 * w - 50, 0}, place));
-      WriteRight(dc, 4, R - 320, y, DateText(marriage.marriage.date));
-      const std::string status = MarriageStatusText(marriage.status);
-      if (!status.empty()) AddColumnText(5, dc, R - 300, y, status);
+      WriteLeft(dc, 3, husbandX + 2 * w, R - 1400 - 50, y, marriage.marriage.FormatPlace(","));
+      WriteRight(dc, 4, R - 1320, R - 320, y, DateText(marriage.marriage.date));
+      WriteLeft(dc, 5, R - 300, R, y, MarriageStatusText(marriage.status));
     }
     WriteListRow(dc, 0);
   }
@@ -766,16 +776,15 @@ void CListPagesGenerator::DrawSealings(ReportDevice* dc, const Geometry& g, int 
     const std::int32_t mrin = rpt::ReadListEntry4(i);
     if (mrin == 0) break;
     if (shading && line % 6 >= 3) Shade(dc, g, y);
-    WriteRight(dc, 0, husbandX - 150, y, std::to_string(mrin));
+    WriteRight(dc, 0, L, husbandX - 150, y, std::to_string(mrin));
     CMarriageRecord marriage;
     if (family::Read(marriage, mrin) == 1) {
       AddColumnText(1, dc, husbandX, y, PersonName(marriage.husband, dc, w - 50));
       AddColumnText(2, dc, husbandX + w, y, PersonName(marriage.wife, dc, w - 50));
       if (marriage.marriage.date.year != 0 && !marriage.marriage.date.IsStatus())
-        WriteRight(dc, 3, R - 1450, y, std::to_string(marriage.marriage.date.year));
-      const std::string status = MarriageStatusText(marriage.status);
-      if (!status.empty()) AddColumnText(4, dc, R - 1400, y, status);
-      WriteRight(dc, 5, R, y, DateText(marriage.sealingToSpouse.date));
+        WriteRight(dc, 3, R - 1800, R - 1450, y, std::to_string(marriage.marriage.date.year));
+      WriteLeft(dc, 4, R - 1400, R - 850, y, MarriageStatusText(marriage.status));
+      WriteRight(dc, 5, R - 800, R, y, DateText(marriage.sealingToSpouse.date));
     }
     WriteListRow(dc, 0);
   }

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "CustomReport.h"
 #include "ReportJob.h"
 
 class CIndividualRecord;
-struct CCustomReportLayout;
 
 class CListPagesGenerator : public CReportPageGenerator {
  public:
@@ -46,6 +46,9 @@ class CListPagesGenerator : public CReportPageGenerator {
   // The custom report's line records that fit on a page of dc between its
   // headings and its footer, in the fonts of a run.
   static int CustomLinesPerPage(rpt::ReportDevice* dc, const CCustomReportLayout& layout);
+  // The custom report's rows on a page of dc: the row of each column and
+  // the rows above the footer.
+  static rpt::CustomRowPlan CustomRows(rpt::ReportDevice* dc, const CCustomReportLayout& layout);
 
  private:
   struct Geometry {
@@ -61,7 +64,8 @@ class CListPagesGenerator : public CReportPageGenerator {
     int rows = 1;                  // rows of one line record
     int headRow = 0, bodyRow = 0;  // row heights
     int headTop = 0, headBottom = 0, firstRow = 0;
-    int lines = 1;  // line records above the footer
+    int lines = 1;     // line records of all rows above the footer
+    int pageRows = 1;  // rows above the footer
   };
   Geometry PageGeometry(rpt::ReportDevice* dc) const;
   void CreateFonts();
@@ -75,9 +79,14 @@ class CListPagesGenerator : public CReportPageGenerator {
   // The columns every individual line starts with.
   void WriteIdAndName(rpt::ReportDevice* dc, const Geometry& g, int y,
                       const CIndividualRecord* record, std::int32_t rin, int nameRight);
-  void WriteRight(rpt::ReportDevice* dc, int column, int right, int y, const std::string& text);
-  void WriteDates(rpt::ReportDevice* dc, int y, const CIndividualRecord& record, int bornRight,
-                  int diedRight);
+  // A text fitted to its column [left, right] (a right-aligned one keeps a
+  // gap at its left edge), so that it never runs into the next column.
+  void WriteRight(rpt::ReportDevice* dc, int column, int left, int right, int y,
+                  const std::string& text);
+  void WriteLeft(rpt::ReportDevice* dc, int column, int left, int right, int y,
+                 const std::string& text);
+  void WriteDates(rpt::ReportDevice* dc, int y, const CIndividualRecord& record, int bornLeft,
+                  int bornRight, int diedRight);
   void WriteRelated(rpt::ReportDevice* dc, const Geometry& g, int y, std::int32_t rin,
                     int mrinRight, bool spouseOrChildOnly);
 

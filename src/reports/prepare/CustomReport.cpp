@@ -652,8 +652,53 @@ const CCustomReportLayout*& PassLayout() {
 
 int CustomReportLinesPerPage() { return LinesPerPage(); }
 
+std::vector<std::string> CustomReportLineTexts(const CCustomReportLayout& layout,
+                                               const CustomReportLine& line, ReportDevice* dc,
+                                               const std::vector<int>& widthUnits) {
+  std::vector<std::string> texts(layout.columns.size());
+  CIndividualRecord person;
+  if (line.rin <= 0 || family::Read(person, line.rin) != 1) return texts;
+  const std::int32_t mrin = line.marriageRef / 100;
+  CMarriageRecord marriage;
+  const bool marriageRead = mrin > 0 && family::Read(marriage, mrin) == 1;
+  for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+    const CCustomReportColumn& column = *layout.columns[i];
+    const bool marriageField = IsCustomMarriageField(column.fieldId);
+    if (marriageField && !marriageRead) continue;
+    CustomReportFieldRequest request;
+    request.fieldId = column.fieldId;
+    request.option = column.option;
+    request.widthChars = column.width;
+    request.currentRin = marriageField ? line.rin : 0;
+    if (i < widthUnits.size()) {
+      request.dc = dc;
+      request.widthUnits = widthUnits[i];
+    }
+    texts[i] = FormatCustomReportField(request, person, marriageField ? &marriage : nullptr);
+  }
+  return texts;
+}
+
+int CustomReportLineRows(const std::vector<std::string>& texts, const std::vector<int>& columnRows,
+                         std::vector<int>* placed) {
+  int rows = 0;
+  for (int row : columnRows) rows = std::max(rows, row + 1);
+  std::vector<bool> used(static_cast<std::size_t>(rows), false);
+  for (std::size_t i = 0; i < texts.size() && i < columnRows.size(); ++i)
+    if (!texts[i].empty() && columnRows[i] >= 0) used[static_cast<std::size_t>(columnRows[i])] = true;
+  if (rows > 0 && std::find(used.begin(), used.end(), true) == used.end()) used[0] = true;
+  int taken = 0;
+  if (placed != nullptr) placed->assign(used.size(), -1);
+  for (std::size_t row = 0; row < used.size(); ++row)
+    if (used[row]) {
+      if (placed != nullptr) (*placed)[row] = taken;
+      ++taken;
+    }
+  return std::max(taken, 1);
+}
+
 int PaginateCustomReport(const std::vector<std::int32_t>& rins, const CCustomReportLayout& layout,
-                         int lines) {
+                         int lines, const CustomRowPlan* rows) {
   PaginatorState& state = Paginator();
   LinesPerPage() = lines;
   PassLayout() = &layout;
@@ -677,6 +722,7 @@ int PaginateCustomReport(const std::vector<std::int32_t>& rins, const CCustomRep
   pass.neededBytes = static_cast<std::uint64_t>(std::max(highest, 0));
   pass.files = {{&state.workFile, "~KorDUPLS.TMP"}};
   pass.cleanup = [] { CleanupCustomReportPages(); };
+  const CustomRowPlan rowPlan = rows != nullptr ? *rows : CustomRowPlan{};
   pass.batch = [=, &state, &layout]() -> BatchResult {
     if (walk->next >= rins.size()) {
       state.recordCounter = walk->written;
@@ -694,14 +740,31 @@ int PaginateCustomReport(const std::vector<std::int32_t>& rins, const CCustomRep
         SortingLayout() = nullptr;
         if (sorted != 1) return BatchResult::DiskFull;
       }
-      if (lines > 0)
-        for (std::uint32_t i = 0; i < walk->written; i += static_cast<std::uint32_t>(lines)) {
-          auto entry = std::make_unique<CustomPageEntry>();
-          entry->page = static_cast<std::int32_t>(state.pageEntries.size()) + 1;
-          entry->key = entry->page;
-          entry->offset = static_cast<std::int64_t>(i) * static_cast<std::int64_t>(size);
-          state.pageEntries.push_back(std::move(entry));
+      auto startPage = [&state, size](std::uint32_t i) {
+        auto entry = std::make_unique<CustomPageEntry>();
+        entry->page = static_cast<std::int32_t>(state.pageEntries.size()) + 1;
+        entry->key = entry->page;
+        entry->offset = static_cast<std::int64_t>(i) * static_cast<std::int64_t>(size);
+        state.pageEntries.push_back(std::move(entry));
+      };
+      if (lines > 0 && rowPlan.rowsPerPage > 0) {
+        // Each line record takes the rows that hold its texts.
+        int used = 0;
+        for (std::uint32_t i = 0; i < walk->written; ++i) {
+          CustomReportLine line;
+          if (!ReadCustomReportLine(i, line)) return BatchResult::DiskFull;
+          const int taken = CustomReportLineRows(CustomReportLineTexts(layout, line, nullptr, {}),
+                                                 rowPlan.columnRows);
+          if (i == 0 || used + taken > rowPlan.rowsPerPage) {
+            startPage(i);
+            used = 0;
+          }
+          used += taken;
         }
+      } else if (lines > 0) {
+        for (std::uint32_t i = 0; i < walk->written; i += static_cast<std::uint32_t>(lines))
+          startPage(i);
+      }
       return BatchResult::Done;
     }
     const std::int32_t rin = rins[walk->next++];
@@ -778,6 +841,11 @@ std::int64_t CustomReportPageStart(int page) {
                                 : nullptr;
   if (entry == nullptr || PassLayout() == nullptr) return -1;
   return entry->offset / static_cast<std::int64_t>(CustomReportRecordSize(*PassLayout()));
+}
+
+std::int64_t CustomReportPageEnd(int page) {
+  const std::int64_t next = CustomReportPageStart(page + 1);
+  return next >= 0 ? next : CustomReportLineCount();
 }
 
 void CleanupCustomReportPages() {

@@ -55,17 +55,40 @@ struct CustomReportLine {
 constexpr std::size_t kCustomKeySlot = 17;
 std::size_t CustomReportRecordSize(const CCustomReportLayout& layout);
 
+// The texts of a line record's columns: its individual's fields, and for
+// the marriage fields its marriage's (empty without one). Column i is
+// fitted to widthUnits[i] on dc when both are given. An individual that
+// cannot be read gives empty texts.
+std::vector<std::string> CustomReportLineTexts(const CCustomReportLayout& layout,
+                                               const CustomReportLine& line, ReportDevice* dc,
+                                               const std::vector<int>& widthUnits);
+
+// The rows of a layout whose columns wrap: the row of each column, and the
+// rows a page holds. A line record takes only its rows that hold a text (at
+// least one), so an empty row of a person's block takes no room.
+struct CustomRowPlan {
+  std::vector<int> columnRows;
+  int rowsPerPage = 0;
+};
+// The rows a line record with texts takes, at least 1; set when given
+// gets, per row, the row it goes to among them (-1: none).
+int CustomReportLineRows(const std::vector<std::string>& texts, const std::vector<int>& columnRows,
+                         std::vector<int>* placed = nullptr);
+
 // The pass over rins (the filter set's result, in RIN order); the page
-// count, or with lines 0 (the text export) one page and no entries. 0 on
-// failure or Cancel.
+// count, or with lines 0 (the text export) one page and no entries. With
+// rows, pages break where their rows are full, else after lines line
+// records. 0 on failure or Cancel.
 int PaginateCustomReport(const std::vector<std::int32_t>& rins, const CCustomReportLayout& layout,
-                         int lines);
+                         int lines, const CustomRowPlan* rows = nullptr);
 int CustomReportLinesPerPage();
 std::int64_t CustomReportLineCount();
 // The line at index n (from 0); false outside the lines.
 bool ReadCustomReportLine(std::int64_t n, CustomReportLine& out);
 // The index of the first line of a page (from 1); -1 without one.
 std::int64_t CustomReportPageStart(int page);
+// The index after the last line of a page (from 1).
+std::int64_t CustomReportPageEnd(int page);
 void CleanupCustomReportPages();
 // The sort comparison of two line records under layout's keys.
 int CompareCustomReportLines(const CCustomReportLayout& layout, const std::uint8_t* a,
