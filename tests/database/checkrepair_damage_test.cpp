@@ -57,7 +57,11 @@ class CheckRepairDamageTest : public OpenFamilyFixture {
       const std::string p = "individual " + std::to_string(r);
       CIndividualRecord person;
       if (DbGetIndividualRecord(r, person, 10) != 1) continue;
-      out[p] = person.surname + ", " + person.givenNames[0] + " " + person.sex;
+      out[p + " surname"] = person.surname;
+      out[p + " given"] = person.givenNames[0];
+      out[p + " sex"] = std::string(1, person.sex);
+      out[p + " birth"] =
+          std::to_string(person.birth.date.year) + " " + person.birth.place[0];
       out[p + " parents"] = Joined(DbGetRelationChain(r, db::kRelParents));
       out[p + " marriages"] = Joined(DbGetRelationChain(r, db::kRelMarriages));
       out[p + " notes"] = DbGetNotes(r, 0, db::kIndividual, 0, 1, 0);
@@ -200,35 +204,54 @@ INSTANTIATE_TEST_SUITE_P(Blocks, CheckRepairTypeByteTest, ::testing::ValuesIn(Ty
                            return info.param.name;
                          });
 
-// A given name whose entry text was zeroed: Check finds it, Repair writes
-// into no other entry, clears only that name (and says so), and a second
-// check finds nothing.
-TEST_F(CheckRepairDamageTest, AZeroedGivenNameIsFoundAndOnlyItIsDropped) {
+// A name whose entry text was zeroed, for each text the individuals name
+// (surnames, given names, birth places): Check finds it, Repair writes into
+// no other entry, clears only the fields that named that text (and says
+// so), and a second check finds nothing.
+TEST_F(CheckRepairDamageTest, AZeroedNameIsFoundAndOnlyItIsDropped) {
   const auto before = Readable();
-  std::vector<std::uint8_t> raw(orv::LayoutOf(RecordKind::Individual).size);
-  Engine().Records().ReadRaw(RecordKind::Individual, 3, raw.data());
-  // Cora Birch's given name (the second text field).
-  const std::int32_t entry = orv::GetI32(raw.data() + 5);
-  orv::StringEntry text;
-  ASSERT_GT(Engine().Strings().ReadEntry(entry, text, true), 0);
-  ASSERT_EQ(text.text, "Cora");
-  std::vector<std::pair<std::int64_t, std::uint8_t>> bytes;
-  for (std::size_t i = 0; i < text.text.size(); ++i)
-    bytes.push_back({entry + orv::kEntryText + static_cast<std::int64_t>(i), 0});
-  ASSERT_NO_FATAL_FAILURE(Patch(bytes));
-  EXPECT_GT(Check(0), 0u);
-  EXPECT_NE(report.find("Name " + std::to_string(entry) + " has no text"), std::string::npos)
-      << report;
-  Check(1);
-  EXPECT_NE(report.find("(FIXED)"), std::string::npos) << report;
-  EXPECT_EQ(Check(0), 0u) << report;
-  auto expected = before;
-  expected["individual 3"] = "Birch,  M";
-  EXPECT_EQ(Differences(expected, Readable()), "");
-  ASSERT_EQ(DbClose(), 1);
-  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
-  EXPECT_EQ(Differences(expected, Readable()), "");
-  EXPECT_EQ(Check(0), 0u) << report;
+  std::map<std::string, std::int32_t> entries;  // text -> its entry
+  for (std::int32_t r = 1; r <= 8; ++r) {
+    std::vector<std::uint8_t> raw(orv::LayoutOf(RecordKind::Individual).size);
+    Engine().Records().ReadRaw(RecordKind::Individual, r, raw.data());
+    // Surname, the first given name, and the birth's first place part.
+    for (const int at : {1, 5, 22 + 6}) {
+      const std::int32_t entry = orv::GetI32(raw.data() + at);
+      orv::StringEntry text;
+      ASSERT_GT(Engine().Strings().ReadEntry(entry, text, true), 0);
+      entries[text.text] = entry;
+    }
+  }
+  ASSERT_EQ(entries.size(), 14u);
+  for (const auto& [text, entry] : entries) {
+    SCOPED_TRACE(text);
+    std::vector<std::pair<std::int64_t, std::uint8_t>> bytes;
+    for (std::size_t i = 0; i < text.size(); ++i)
+      bytes.push_back({entry + orv::kEntryText + static_cast<std::int64_t>(i), 0});
+    ASSERT_NO_FATAL_FAILURE(Patch(bytes));
+    EXPECT_GT(Check(0), 0u);
+    const std::string named = "Name " + std::to_string(entry) + " has no text";
+    EXPECT_NE(report.find(named), std::string::npos) << report;
+    Check(1);
+    const std::string repairReport = report;
+    EXPECT_NE(report.find(named), std::string::npos) << report;
+    EXPECT_EQ(Check(0), 0u) << report;
+    // The fields that named the text lose it; nothing else changes.
+    auto expected = before;
+    for (auto& [key, value] : expected) {
+      if (key.find("surname") != std::string::npos || key.find("given") != std::string::npos) {
+        if (value == text) value.clear();
+      } else if (key.find("birth") != std::string::npos) {
+        const std::size_t space = value.find(' ');
+        if (value.substr(space + 1) == text) value.resize(space + 1);
+      }
+    }
+    EXPECT_EQ(Differences(expected, Readable()), "") << repairReport;
+    ASSERT_EQ(DbClose(), 1);
+    ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_EQ(Differences(expected, Readable()), "");
+    EXPECT_EQ(Check(0), 0u) << report;
+  }
 }
 
 }  // namespace
