@@ -316,6 +316,9 @@ bool TextsInFile(const std::uint8_t* slot, int from, int count, long long size) 
   return true;
 }
 
+// Bytes where a block's kind writes nothing that still leave it its kind.
+constexpr long kMostStrayBytes = 4;
+
 // The entries of a string store from the block's first byte on: links
 // inside the file, a kind of the store, a text of 1 to 255 characters.
 // Bytes after whole entries that read as none make the block dirty, not
@@ -332,7 +335,10 @@ Fit FitsStringStore(int type, const std::vector<std::uint8_t>& block, long long 
     if (!InFile(GetI32(e + kEntryLesser), size) || !InFile(GetI32(e + kEntryGreater), size) ||
         !InFile(GetI32(e + kEntryParent), size) || e[kEntryKind] < lowKind ||
         e[kEntryKind] > lowKind + 3 || n == 0 || n > kEntryMaxText) {
-      if (entries == 0) return Fit::No;
+      // A stray byte or two after the entries; more is another kind's data.
+      const auto stray = std::count_if(block.begin() + static_cast<std::ptrdiff_t>(pos),
+                                       block.end(), [](std::uint8_t b) { return b != 0; });
+      if (entries == 0 || stray > kMostStrayBytes) return Fit::No;
       dirty = true;
       break;
     }
@@ -430,8 +436,9 @@ Fit FitsBlockType(int type, const std::vector<std::uint8_t>& block, const FitCon
   // The rest of the block after the last slot is never written: alone it
   // shows no kind.
   const auto tail = block.begin() + layout->perBlock * layout->size;
-  dirty = std::any_of(tail, block.end(), [](std::uint8_t b) { return b != 0; });
-  if (used > 0 && anyMarked) return Fit::Yes;
+  const auto stray = std::count_if(tail, block.end(), [](std::uint8_t b) { return b != 0; });
+  dirty = stray > 0;
+  if (used > 0 && anyMarked && stray <= kMostStrayBytes) return Fit::Yes;
   return dirty ? Fit::No : Fit::Unknown;
 }
 

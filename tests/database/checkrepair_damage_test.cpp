@@ -26,6 +26,9 @@ using orv::RecordKind;
 
 namespace {
 
+// The names store, beside the record kinds, as a kind of block to damage.
+constexpr RecordKind kNames = static_cast<RecordKind>(-1);
+
 class CheckRepairDamageTest : public OpenFamilyFixture {
  protected:
   void SetUp() override {
@@ -94,14 +97,18 @@ class CheckRepairDamageTest : public OpenFamilyFixture {
     const int position = static_cast<int>((block - orv::BlockOffset(0, 0)) / orv::kBlockSize);
     return orv::FirstBlockOffset(0) + position;
   }
-  // The first block of a record kind.
+  // The first block of a record kind, or of the names store.
   std::int64_t BlockOf(RecordKind kind) {
-    const std::int64_t at = Engine().Records().LocateRecord(kind, 1);
+    const std::int64_t at = kind == kNames
+                                ? Engine().Blocks().Head().I32(orv::kHeadNameNext) - 1
+                                : Engine().Records().LocateRecord(kind, 1);
     return orv::BlockOffset(0, static_cast<int>((at - orv::BlockOffset(0, 0)) / orv::kBlockSize));
   }
-  // A byte of the block where its kind writes nothing, or -1 when it
-  // fills the block.
+  // A byte of the block where its kind writes nothing (the names store's
+  // entries end well before the end of its block), or -1 when it fills
+  // the block.
   static std::int64_t UnusedByteOf(RecordKind kind, std::int64_t block) {
+    if (kind == kNames) return block + orv::kBlockSize - 1;
     const orv::RecordLayout& layout = orv::LayoutOf(kind);
     const int used = layout.perBlock * layout.size;
     return used < orv::kBlockSize ? block + orv::kBlockSize - 1 : -1;
@@ -131,7 +138,7 @@ class CheckRepairDamageTest : public OpenFamilyFixture {
 
 struct TypeByteCase {
   std::string name;
-  std::vector<RecordKind> kinds;  // the blocks damaged
+  std::vector<RecordKind> kinds;  // the blocks damaged (kNames: the names store's)
   std::uint8_t to;                // their type byte becomes this
   bool stray;                     // plus a stray byte where each writes nothing
 };
@@ -143,12 +150,14 @@ std::vector<TypeByteCase> TypeByteCases() {
       {RecordKind::Individual, "Individuals"}, {RecordKind::Marriage, "Marriages"},
       {RecordKind::NoteBlock, "Notes"},        {RecordKind::FamilyLink, "FamilyLinks"},
       {RecordKind::Citation, "Citations"},     {RecordKind::Source, "Sources"},
-      {RecordKind::Repository, "Repositories"}};
+      {RecordKind::Repository, "Repositories"}, {kNames, "Names"}};
   std::vector<TypeByteCase> out;
   for (const auto& [kind, name] : kinds)
     for (const bool stray : {false, true}) {
-      const orv::RecordLayout& layout = orv::LayoutOf(kind);
-      if (stray && layout.perBlock * layout.size >= orv::kBlockSize) continue;
+      const bool fills = kind != kNames && orv::LayoutOf(kind).perBlock *
+                                                   orv::LayoutOf(kind).size >=
+                                               orv::kBlockSize;
+      if (stray && fills) continue;
       out.push_back({std::string(name) + "Free" + (stray ? "WithStrayByte" : ""), {kind}, 0,
                      stray});
       out.push_back({std::string(name) + "AsDescriptors" + (stray ? "WithStrayByte" : ""),
@@ -166,6 +175,8 @@ std::vector<TypeByteCase> TypeByteCases() {
                  true});
   out.push_back({"SourcesAndRepositoriesFree", {RecordKind::Source, RecordKind::Repository}, 0,
                  false});
+  out.push_back({"NamesAndIndividualsFreeWithStrayBytes", {kNames, RecordKind::Individual}, 0,
+                 true});
   return out;
 }
 
