@@ -742,7 +742,13 @@ TEST_F(Orv2ConverterTest, DamageIsToldInOneSummaryAndAFamilyOfNobodyFails) {
          std::filesystem::resize_file(folder + "marr2.dat", 3 * 28);
        },
        // The 36 spouses of the 18 marriages cut off lose their links.
-       1, {40, 0, 2, 0, 36}, res::kIdsConversionLosses},
+       1, {40, 0, 2, 18, 36}, res::kIdsConversionLosses},
+      {"individuals file cut after thirty individuals",
+       [](const std::string& folder) {
+         std::filesystem::resize_file(folder + "indiv2.dat", 31 * 92);
+       },
+       // Marriages 16-20 name spouses the file lost.
+       1, {30, 10, 20, 0, 5}, res::kIdsConversionLosses},
       {"three individuals naming texts and marriages that are not there",
        [](const std::string& folder) {
          for (const long long rin : {3, 7, 11})

@@ -15,6 +15,7 @@
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
+#include "Orv2Reader.h"
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "RepositoryRecord.h"
@@ -739,6 +740,11 @@ int COrv2Converter::Run(const std::string& destination) {
     ok = impl->Passes();
     source_.oldFormatQuiet = wasQuiet;
     tally_.damaged = static_cast<long>(source_.oldFormatReported.size() - reportedBefore);
+    // Records the headers count that the files end before.
+    tally_.individualsLost += std::max<long>(
+        0, StatedCount(source_, db::kIndividual) - source_.host.highestIndividual);
+    tally_.marriagesLost +=
+        std::max<long>(0, StatedCount(source_, db::kMarriage) - source_.host.highestMarriage);
     // A family of which no individual could be read is not converted.
     passesDone = ok;
     ok = ok && tally_.individualsRead > 0;

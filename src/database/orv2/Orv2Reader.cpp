@@ -895,6 +895,15 @@ std::int32_t RecordCount(CFamilyDatabase& db, int type) {
   }
 }
 
+std::int32_t StatedCount(CFamilyDatabase& db, int type) {
+  const bool marriages = type == db::kMarriage;
+  std::uint8_t header[kHeaderCountAt + kHeaderFieldWidth] = {};
+  if (!ReadAt(db, marriages ? CFamilyDatabase::kMarr2File : CFamilyDatabase::kIndiv2File, 0,
+              header, sizeof header))
+    return 0;
+  return HeaderNumber(header, kHeaderCountAt);
+}
+
 int IsDeleted(CFamilyDatabase& db, int type, std::int32_t number) {
   switch (type) {
     case db::kIndividual:
