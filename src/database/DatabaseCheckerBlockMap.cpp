@@ -438,8 +438,10 @@ Fit FitsBlockType(int type, const std::vector<std::uint8_t>& block, const FitCon
   const auto tail = block.begin() + layout->perBlock * layout->size;
   const auto stray = std::count_if(tail, block.end(), [](std::uint8_t b) { return b != 0; });
   dirty = stray > 0;
-  if (used > 0 && anyMarked && stray <= kMostStrayBytes) return Fit::Yes;
-  return dirty ? Fit::No : Fit::Unknown;
+  if (stray > kMostStrayBytes) return Fit::No;
+  if (used > 0 && anyMarked) return Fit::Yes;
+  // Records of a kind without marks read as it; a stray byte alone does not.
+  return dirty && used == 0 ? Fit::No : Fit::Unknown;
 }
 
 // Block types the engine writes, each with its count in the DBMap.
