@@ -113,6 +113,25 @@ class DamagedFamilyRepairTest : public ::testing::TestWithParam<bool> {
     return checker.ProblemCount();
   }
 
+  // After a repair of the open file: a second check finds nothing, the
+  // reopened file is not told damaged, its blocks of each type hold what
+  // expected holds, and it still checks clean. The file is left closed.
+  void ExpectRepairedTo(const Blocks& expected) {
+    const std::string repairReport = report;
+    EXPECT_EQ(Check(0), 0u) << report;
+    ASSERT_EQ(DbCloseCurrent(), 1);
+    const std::string repaired = ReadAll(file);
+    boxes.Clear();
+    ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
+    EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
+    const Blocks after = BlocksByType(repaired);
+    for (const auto& [type, content] : expected)
+      EXPECT_TRUE(after.count(type) && after.at(type) == content)
+          << "blocks of type " << type << "\n" << repairReport;
+    EXPECT_EQ(Check(0), 0u) << report;
+    ASSERT_EQ(DbCloseCurrent(), 1);
+  }
+
   TempDir dir;
   std::string file = dir.File("Släkt Åsa.orv");
   std::string reportPath = dir.File("checkfix.rpt");
@@ -164,17 +183,7 @@ TEST_P(DamagedFamilyRepairTest, OneRepairAfterATypeByteBringsBackEveryRecord) {
       }
       EXPECT_GT(Check(0), 0u) << "the damage was not found";
       EXPECT_GT(Check(1), 0u);
-      EXPECT_EQ(Check(0), 0u) << report;
-      ASSERT_EQ(DbCloseCurrent(), 1);
-      const std::string repaired = ReadAll(file);
-      boxes.Clear();
-      ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
-      EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
-      const Blocks after = BlocksByType(repaired);
-      for (const auto& [type, content] : before)
-        EXPECT_TRUE(after.count(type) && after.at(type) == content) << "blocks of type " << type;
-      EXPECT_EQ(Check(0), 0u) << report;
-      ASSERT_EQ(DbCloseCurrent(), 1);
+      ASSERT_NO_FATAL_FAILURE(ExpectRepairedTo(before));
       boxes.Clear();
     }
   }
@@ -230,19 +239,7 @@ TEST_P(DamagedFamilyRepairTest, StrayBytesAndTwoDamagedTypeBytesLoseNothing) {
     ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
     EXPECT_GT(Check(0), 0u) << "the damage was not found";
     Check(1);
-    const std::string repairReport = report;
-    EXPECT_EQ(Check(0), 0u) << report;
-    ASSERT_EQ(DbCloseCurrent(), 1);
-    const std::string repaired = ReadAll(file);
-    boxes.Clear();
-    ASSERT_EQ(DbOpen(file, CFamilyDatabase::kCurrentFormat), 1);
-    EXPECT_TRUE(boxes.Calls().empty()) << boxes.Calls().front().text;
-    const Blocks after = BlocksByType(repaired);
-    for (const auto& [type, content] : c.expected)
-      EXPECT_TRUE(after.count(type) && after.at(type) == content)
-          << "blocks of type " << type << "\n" << repairReport;
-    EXPECT_EQ(Check(0), 0u) << report;
-    ASSERT_EQ(DbCloseCurrent(), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectRepairedTo(c.expected));
   }
 }
 
