@@ -577,7 +577,7 @@ int RestoreFromBackup(const std::string& backupPath, const std::string& familyPa
   // A family file another program has open is not replaced under it: that
   // program would go on writing to the file taken away.
   const auto held = [&] { return plat::HoldOf(familyPath) != plat::FileHold::None; };
-  if (result == kRestoreOk && held()) result = kRestoreCannotCreate;
+  if (result == kRestoreOk && held()) result = kRestoreHeld;
   if (result == kRestoreOk) {
     // Expanded beside the family file, which it replaces only when whole.
     plat::FileHandle target;
@@ -593,7 +593,8 @@ int RestoreFromBackup(const std::string& backupPath, const std::string& familyPa
       result = ExpandWorkFile(work, target, familyLength, streamLength, pass);
       if (result == kRestoreOk && !target.Flush()) result = kRestoreCannotWrite;
       target.Close();
-      if (result == kRestoreOk && (held() || !plat::RenameFile(temporary, familyPath)))
+      if (result == kRestoreOk && held()) result = kRestoreHeld;
+      if (result == kRestoreOk && !plat::RenameFile(temporary, familyPath))
         result = kRestoreCannotCreate;
       if (result != kRestoreOk) plat::DeleteFile(temporary);
     }
@@ -609,6 +610,7 @@ std::string BackupResultText(int code) {
 }
 
 std::string RestoreResultText(int code) {
+  if (code == kRestoreHeld) return res::LoadString(res::kIdsRestoreHeld);
   return res::LoadString(code >= 0 && code <= 11 ? res::kIdsRestoreResultBase + code
                                                  : res::kIdsRestoreFailed);
 }

@@ -12,7 +12,7 @@
 // asked for when a removable medium is full. Every volume starts with the
 // same 4-byte time stamp, so that a volume of another backup is refused.
 //
-// The results are codes 0-11 (0 success); the texts of the two tables come
+// The results are codes 0-11 (0 success; restore also 12); the texts of the two tables come
 // from BackupResultText and RestoreResultText.
 
 #include <cstddef>
@@ -55,6 +55,9 @@ enum RestoreResult : int {
   kRestoreCannotCreate = 9,
   kRestoreCannotReadTemp = 10,
   kRestoreCannotWrite = 11,
+  // The family file is open in another program, which would go on writing
+  // to the file taken away.
+  kRestoreHeld = 12,
 };
 
 // Compresses one block (a fresh dictionary) into out, which is cleared

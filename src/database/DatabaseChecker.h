@@ -17,6 +17,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -161,6 +162,16 @@ class CDatabaseChecker {
   // Collects the kinds that the live records' text fields ask of the
   // entries they name (kindsAsked_), once per run, after the block map.
   void ReadKindsAsked();
+  // True when a live record's text field of the store (type) names the
+  // entry at offset, which proves an entry starts there.
+  bool NamedByField(std::int32_t offset, int type);
+  // True when the entry at offset is reached through the store's tree from
+  // its root (links into the store only), which proves it starts there too.
+  bool InStoreTree(std::int32_t offset, int type);
+  // The first place after pos and before the end of the block where an
+  // entry is proved to start (named by a field, or byTree in the tree), or
+  // -1.
+  std::int64_t NextProvedEntry(int type, std::int64_t pos, std::int64_t blockEnd, bool byTree);
   // Rebuilds a store's tree in file order; false when an entry is bad (the
   // tree is then left alone) or a write failed.
   bool RebuildNameTree(const orv::StoreFields& store, std::vector<NameEntry>& entries);
@@ -263,4 +274,10 @@ class CDatabaseChecker {
   std::vector<std::int32_t> kindsAskedRow_;
   std::vector<std::uint8_t> kindsAsked_;
   bool kindsAskedRead_ = false;
+  // The entries reached through each store's tree (names, other names),
+  // read when first asked.
+  std::unordered_set<std::int32_t> treeEntries_[2];
+  bool treeEntriesRead_[2] = {false, false};
+  // Proved entries whose text was lost: what names them cannot be read back.
+  std::unordered_set<std::int32_t> textlessEntries_;
 };

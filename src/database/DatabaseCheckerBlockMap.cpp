@@ -316,21 +316,32 @@ bool TextsInFile(const std::uint8_t* slot, int from, int count, long long size) 
   return true;
 }
 
+// Bytes where a block's kind writes nothing that still leave it its kind.
+constexpr long kMostStrayBytes = 4;
+
 // The entries of a string store from the block's first byte on: links
 // inside the file, a kind of the store, a text of 1 to 255 characters.
-Fit FitsStringStore(int type, const std::vector<std::uint8_t>& block, long long size) {
+// Bytes after whole entries that read as none make the block dirty, not
+// another kind's.
+Fit FitsStringStore(int type, const std::vector<std::uint8_t>& block, long long size,
+                    bool& dirty) {
   const int lowKind = type == kBlockNames ? 0 : 4;
   int entries = 0;
   for (std::size_t pos = 0; block.size() - pos >= kEntryMaxSize;) {
     const std::uint8_t* e = block.data() + pos;
     if (std::all_of(e, e + kEntryText + 1, [](std::uint8_t b) { return b == 0; })) break;
-    if (!InFile(GetI32(e + kEntryLesser), size) || !InFile(GetI32(e + kEntryGreater), size) ||
-        !InFile(GetI32(e + kEntryParent), size) || e[kEntryKind] < lowKind ||
-        e[kEntryKind] > lowKind + 3)
-      return Fit::No;
     std::size_t n = 0;
     while (n <= kEntryMaxText && e[kEntryText + n] != 0) ++n;
-    if (n == 0 || n > kEntryMaxText) return Fit::No;
+    if (!InFile(GetI32(e + kEntryLesser), size) || !InFile(GetI32(e + kEntryGreater), size) ||
+        !InFile(GetI32(e + kEntryParent), size) || e[kEntryKind] < lowKind ||
+        e[kEntryKind] > lowKind + 3 || n == 0 || n > kEntryMaxText) {
+      // A stray byte or two after the entries; more is another kind's data.
+      const auto stray = std::count_if(block.begin() + static_cast<std::ptrdiff_t>(pos),
+                                       block.end(), [](std::uint8_t b) { return b != 0; });
+      if (entries == 0 || stray > kMostStrayBytes) return Fit::No;
+      dirty = true;
+      break;
+    }
     ++entries;
     pos += kEntryText + n + 1;
   }
@@ -359,8 +370,12 @@ bool FitsRecord(RecordKind kind, const std::uint8_t* r, const FitContext& contex
   switch (kind) {
     case RecordKind::Individual:
       return letter(0, "FMUfmu") && TextsInFile(r, 1, 5, size);
-    case RecordKind::Marriage:
-      return letter(0, "NY") && GetI32(r + 5) >= 0 && GetI32(r + 9) >= 0;
+    case RecordKind::Marriage: {
+      // A marriage of no stated status has status 0; it names a spouse.
+      const std::int32_t husband = GetI32(r + 5), wife = GetI32(r + 9);
+      return (letter(0, "NY") || (r[0] == 0 && husband + std::int64_t{wife} > 0)) &&
+             husband >= 0 && wife >= 0;
+    }
     case RecordKind::FamilyLink: {
       // A link names its child, its marriage or both (a child of unknown
       // parents has marriage 0).
@@ -397,10 +412,15 @@ bool FitsRecord(RecordKind kind, const std::uint8_t* r, const FitContext& contex
   return false;
 }
 
-// What the block's bytes say about a block type.
-Fit FitsBlockType(int type, const std::vector<std::uint8_t>& block, const FitContext& context) {
+// What the block's bytes say about a block type. A stray byte where the
+// kind writes nothing (after its last slot, or after a store's entries)
+// does not undo what the records or entries show; it sets dirty, so that a
+// clean block is preferred where several read as the kind.
+Fit FitsBlockType(int type, const std::vector<std::uint8_t>& block, const FitContext& context,
+                  bool& dirty) {
+  dirty = false;
   if (type == kBlockNames || type == kBlockOtherNames)
-    return FitsStringStore(type, block, context.size);
+    return FitsStringStore(type, block, context.size, dirty);
   const RecordLayout* layout = LayoutOfBlockType(type);
   if (!layout) return Fit::No;
   bool marked = false, anyMarked = false;
@@ -413,10 +433,15 @@ Fit FitsBlockType(int type, const std::vector<std::uint8_t>& block, const FitCon
     if (!FitsRecord(layout->kind, slot, context, marked)) return Fit::No;
     anyMarked = anyMarked || marked;
   }
-  // The rest of the block after the last slot is never written.
+  // The rest of the block after the last slot is never written: alone it
+  // shows no kind.
   const auto tail = block.begin() + layout->perBlock * layout->size;
-  if (std::any_of(tail, block.end(), [](std::uint8_t b) { return b != 0; })) return Fit::No;
-  return used > 0 && anyMarked ? Fit::Yes : Fit::Unknown;
+  const auto stray = std::count_if(tail, block.end(), [](std::uint8_t b) { return b != 0; });
+  dirty = stray > 0;
+  if (stray > kMostStrayBytes) return Fit::No;
+  if (used > 0 && anyMarked) return Fit::Yes;
+  // Records of a kind without marks read as it; a stray byte alone does not.
+  return dirty && used == 0 ? Fit::No : Fit::Unknown;
 }
 
 // Block types the engine writes, each with its count in the DBMap.
@@ -468,6 +493,7 @@ int CDatabaseChecker::RetypeBlocks(const std::vector<std::vector<std::uint8_t>>&
       int shown;  // the type byte
       std::vector<Fit> fits;
       Fit fitsShown = Fit::Unknown;
+      std::vector<bool> dirty;  // per kind: read as it past a stray byte
     };
     std::vector<Candidate> candidates;
     const std::vector<std::uint8_t>& map = maps[g];
@@ -479,10 +505,16 @@ int CDatabaseChecker::RetypeBlocks(const std::vector<std::vector<std::uint8_t>>&
                            perGroup[g][shown] > blocks.Map().Count(g, shown);
       if (shown != 0 && IsKindInUse(shown) && !surplus) continue;
       if (!blocks.ReadAt(BlockOffset(g, k), block.data(), kBlockSize)) continue;
-      Candidate c{k, shown, std::vector<Fit>(kMapTypes + 1, Fit::No)};
-      for (int t = 1; t <= kMapTypes; ++t)
-        if (missing[t] > 0 && t != kBlockDBMap) c.fits[t] = FitsBlockType(t, block, context);
-      if (surplus) c.fitsShown = FitsBlockType(shown, block, context);
+      Candidate c{k, shown, std::vector<Fit>(kMapTypes + 1, Fit::No), Fit::Unknown,
+                  std::vector<bool>(kMapTypes + 1, false)};
+      for (int t = 1; t <= kMapTypes; ++t) {
+        if (missing[t] <= 0 || t == kBlockDBMap) continue;
+        bool dirty = false;
+        c.fits[t] = FitsBlockType(t, block, context, dirty);
+        c.dirty[t] = dirty;
+      }
+      bool dirtyShown = false;
+      if (surplus) c.fitsShown = FitsBlockType(shown, block, context, dirtyShown);
       candidates.push_back(std::move(c));
     }
     // First the blocks that read as a missing kind, then those that read as
@@ -517,20 +549,43 @@ int CDatabaseChecker::RetypeBlocks(const std::vector<std::vector<std::uint8_t>>&
       ++retyped;
       return 0;
     };
-    // First the blocks that read as a missing kind and not as the kind they
-    // are shown as; then, where that leaves no more of them than are
-    // missing, those that read as both; last the blocks that read as no
-    // kind, where the DBMap leaves one choice.
+    // First each block that reads as one missing kind only (and not as the
+    // kind it is shown as), clean blocks before dirty ones, again while
+    // that settles more: several blocks damaged at once are each given the
+    // kind their own bytes show. Then the blocks that read as a missing
+    // kind and not as the kind they are shown as; then, where that leaves
+    // no more of them than are missing, those that read as both; last the
+    // blocks that read as no kind, where the DBMap leaves one choice.
+    for (const bool withDirty : {false, true}) {
+      for (bool settled = true; settled;) {
+        settled = false;
+        for (Candidate& c : candidates) {
+          if (c.position < 0 || c.fitsShown == Fit::Yes) continue;
+          int only = 0, kinds = 0;
+          for (int t = 1; t <= kMapTypes; ++t) {
+            if (missing[t] <= 0 || c.fits[t] != Fit::Yes) continue;
+            only = t;
+            ++kinds;
+          }
+          if (kinds != 1 || (c.dirty[only] && !withDirty)) continue;
+          if (take(c, only) < 0) return -1;
+          settled = true;
+        }
+      }
+    }
     for (int t = 1; t <= kMapTypes; ++t) {
       for (const bool readsAsShown : {false, true}) {
-        std::vector<Candidate*> fitting;
-        for (Candidate& c : candidates)
-          if (c.position > 0 && c.fits[t] == Fit::Yes && (c.fitsShown == Fit::Yes) == readsAsShown)
-            fitting.push_back(&c);
-        if (readsAsShown && static_cast<int>(fitting.size()) > missing[t]) continue;
-        for (Candidate* c : fitting) {
-          if (missing[t] <= 0) break;
-          if (take(*c, t) < 0) return -1;
+        for (const bool dirty : {false, true}) {
+          std::vector<Candidate*> fitting;
+          for (Candidate& c : candidates)
+            if (c.position > 0 && c.fits[t] == Fit::Yes && c.dirty[t] == dirty &&
+                (c.fitsShown == Fit::Yes) == readsAsShown)
+              fitting.push_back(&c);
+          if (readsAsShown && static_cast<int>(fitting.size()) > missing[t]) continue;
+          for (Candidate* c : fitting) {
+            if (missing[t] <= 0) break;
+            if (take(*c, t) < 0) return -1;
+          }
         }
       }
     }

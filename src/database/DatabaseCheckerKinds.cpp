@@ -128,6 +128,13 @@ void CDatabaseChecker::ReadKindsAsked() {
   }
 }
 
+bool CDatabaseChecker::NamedByField(std::int32_t offset, int type) {
+  if (!kindsAskedRead_) ReadKindsAsked();
+  AskedKinds asked{kindsAskedRow_, kindsAsked_};
+  const std::uint8_t* found = asked.At(offset);
+  return found && (*found & (type == kBlockNames ? 0x0Fu : 0xF0u)) != 0;
+}
+
 int CDatabaseChecker::CheckEntryKinds(int type, std::vector<NameEntry>& entries) {
   const bool names = type == kBlockNames;
   const int firstKind = names ? 0 : 4;
@@ -148,7 +155,8 @@ int CDatabaseChecker::CheckEntryKinds(int type, std::vector<NameEntry>& entries)
     int kind = firstKind;
     while (want != 0 && (want & (1u << kind)) == 0) ++kind;
     bool fixed = false;
-    if (repair_) {
+    // The byte is written only where an entry is proved to start.
+    if (repair_ && (want != 0 || InStoreTree(e.offset, type))) {
       const std::uint8_t byte = static_cast<std::uint8_t>(kind);
       fixed = engine_.Blocks().Put(e.offset + kEntryKind, &byte, 1);
     }

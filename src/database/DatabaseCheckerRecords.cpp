@@ -28,6 +28,8 @@ using namespace checkrepair;
 int CDatabaseChecker::IsValidPointer(std::int32_t value, int type, std::int32_t owner) {
   if (value <= 0) return 1;
   if (type == kBlockNames || type == kBlockOtherNames) {
+    // An entry whose text was lost cannot be read back.
+    if (textlessEntries_.count(value) != 0) return 0;
     for (const std::int64_t start : blocks_[type])
       if (start <= value && value < start + kBlockSize) return 1;
     return 0;

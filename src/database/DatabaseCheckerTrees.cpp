@@ -69,6 +69,43 @@ CDatabaseChecker::NameEntry CDatabaseChecker::DecodeNameEntry(const std::uint8_t
   return e;
 }
 
+bool CDatabaseChecker::InStoreTree(std::int32_t offset, int type) {
+  const int which = type == kBlockNames ? 0 : 1;
+  std::unordered_set<std::int32_t>& reached = treeEntries_[which];
+  if (!treeEntriesRead_[which]) {
+    treeEntriesRead_[which] = true;
+    const StoreFields& store = StoreOfKind(type == kBlockNames ? 0 : 4);
+    const auto inStore = [&](std::int32_t v) {
+      for (const std::int64_t start : blocks_[type])
+        if (start <= v && v + kEntryText < start + kBlockSize) return true;
+      return false;
+    };
+    std::vector<std::int32_t> todo;
+    if (inStore(head_.I32(store.rootField))) todo.push_back(head_.I32(store.rootField));
+    while (!todo.empty()) {
+      const std::int32_t node = todo.back();
+      todo.pop_back();
+      std::uint8_t buf[kEntryMaxSize] = {};
+      if (!reached.insert(node).second ||
+          !engine_.Blocks().ReadAt(node, buf, kEntryText + 1))
+        continue;
+      const NameEntry e = DecodeNameEntry(buf, node);
+      for (const std::int32_t child : {e.lesser, e.greater})
+        if (child != 0 && inStore(child)) todo.push_back(child);
+    }
+  }
+  return reached.count(offset) != 0;
+}
+
+std::int64_t CDatabaseChecker::NextProvedEntry(int type, std::int64_t pos, std::int64_t blockEnd,
+                                               bool byTree) {
+  for (std::int64_t q = pos + 1; blockEnd - q >= kEntryMaxSize; ++q)
+    if (NamedByField(static_cast<std::int32_t>(q), type) ||
+        (byTree && InStoreTree(static_cast<std::int32_t>(q), type)))
+      return q;
+  return -1;
+}
+
 int CDatabaseChecker::CheckNames(int type) {
   const bool names = type == kBlockNames;
   const StoreFields& store = StoreOfKind(names ? 0 : 4);
@@ -105,7 +142,25 @@ int CDatabaseChecker::CheckNames(int type) {
       }
       NameEntry e = DecodeNameEntry(buf, pos);
       const int n = e.length;
-      if (n == 0 && e.lesser == 0 && e.greater == 0 && e.parent == 0 && e.kind == 0) break;
+      if (n == 0) {
+        // No text: the end of the block's entries, or an entry whose text
+        // was lost. Where it ends cannot be read, so the walk goes on where
+        // an entry is proved to start (named by a field or in the tree),
+        // and bytes in between are never taken for entries.
+        const bool blank = e.lesser == 0 && e.greater == 0 && e.parent == 0 && e.kind == 0;
+        const bool proved =
+            NamedByField(e.offset, type) || (!blank && InStoreTree(e.offset, type));
+        if (proved && textlessEntries_.insert(e.offset).second &&
+            !LogProblem(Format("Name %lu has no text; what names it is cleared.", U(e.offset)),
+                        repair_ != 0))
+          return 0;
+        // (Past a blank the tree is read only when a field names a later
+        // place: a sound store ends its block's entries with one.)
+        pos = NextProvedEntry(type, pos, blockEnd, !blank);
+        if (blank && pos >= 0) pos = NextProvedEntry(type, e.offset, blockEnd, true);
+        if (pos < 0) break;
+        continue;
+      }
       e.ansel.assign(reinterpret_cast<const char*>(buf + kEntryText),
                      static_cast<std::size_t>(std::min(n, kEntryMaxText)));
       e.text = AnselToAnsi(e.ansel);

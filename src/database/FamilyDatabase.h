@@ -130,6 +130,9 @@ class CFamilyDatabase {
   // Old format: the damaged records and chains already reported since the
   // open, so that each is reported once however often it is read.
   std::set<std::string> oldFormatReported;
+  // Old format: the damage is only gathered in oldFormatReported, without a
+  // box for each (the converter tells it in one summary).
+  bool oldFormatQuiet = false;
   // Entries of the alphabetic index when current, and the ".orx" link file
   // (open while the freshness test runs and while the engine keeps it up to
   // date for the next index build); both kept in host.

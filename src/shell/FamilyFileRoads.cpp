@@ -350,7 +350,11 @@ void FamilyFileRoads::OnFileSaveAs() {
       guard = 1;
       return;
     }
-    Ask(GetFileErrorText(error), plat::kMbOk | plat::kMbIconInformation);
+    // A target another program holds is not replaced under it: say so, and
+    // that another name will do.
+    Ask(plat::HoldOf(path) != plat::FileHold::None ? WithPath(res::kIdsSaveAsHeld, path)
+                                                  : GetFileErrorText(error),
+        plat::kMbOk | plat::kMbIconInformation);
     OpenFamilyFile(old, CFamilyDatabase::kCurrentFormat);
     if (fileOpen) windows_.CreateWindow();
   }

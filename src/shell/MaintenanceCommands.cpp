@@ -7,6 +7,7 @@
 #include "DbCodes.h"
 #include "FamilyDatabase.h"
 #include "FileCopy.h"
+#include "FileHandle.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "StringIds.h"
@@ -123,7 +124,14 @@ int MaintenanceCommands::OnFileDelete() {
   // No window may stay on a file that is gone.
   windows_.DestroyWindows(path);
   const int deleted = DbDeleteFamilyFile(path);
-  if (!deleted) Ask(res::LoadString(res::kIdsDeleteError), plat::kMbOk | plat::kMbIconExclamation);
+  if (!deleted) {
+    // A file another program holds is left where it is; say who has it.
+    const std::string shown = plat::PathText(path);
+    Ask(plat::HoldOf(path) != plat::FileHold::None
+            ? FormatInsertsAndArgs(res::LoadString(res::kIdsDeleteHeld), {shown}, {shown})
+            : res::LoadString(res::kIdsDeleteError),
+        plat::kMbOk | plat::kMbIconExclamation);
+  }
   roads_.Recent().Remove(path);
   return deleted;
 }

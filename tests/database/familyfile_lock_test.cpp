@@ -4,9 +4,6 @@
 // of the file.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -21,6 +18,7 @@
 #include "FileCopy.h"
 #include "FileHandle.h"
 #include "IndividualRecord.h"
+#include "OtherProcess.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -38,58 +36,6 @@ std::string SurnameOf(std::int32_t rin) {
   CIndividualRecord person;
   return DbGetIndividualRecord(rin, person, 10) == 1 ? person.surname : "(none)";
 }
-
-// A second process that runs hold, tells the test it is holding, and runs
-// release when the test lets it go (or is killed before that).
-class OtherProcess {
- public:
-  OtherProcess(const std::function<bool()>& hold, const std::function<bool()>& release) {
-    int ready[2], go[2];
-    if (pipe(ready) != 0 || pipe(go) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(ready[0]);
-      close(go[1]);
-      const char said = hold() ? 'h' : 'f';
-      if (write(ready[1], &said, 1) != 1) _exit(5);
-      char c;
-      if (read(go[0], &c, 1) != 1) _exit(6);
-      _exit(release() ? 0 : 4);
-    }
-    close(ready[1]);
-    close(go[0]);
-    char said = 0;
-    holding_ = pid_ > 0 && read(ready[0], &said, 1) == 1 && said == 'h';
-    close(ready[0]);
-    go_ = go[1];
-  }
-  ~OtherProcess() {
-    if (pid_ > 0 && go_ >= 0) Release();
-  }
-  bool Holding() const { return holding_; }
-  // Lets the process run release and end; true when release succeeded.
-  bool Release() {
-    const char c = 'g';
-    const bool told = write(go_, &c, 1) == 1;
-    close(go_);
-    go_ = -1;
-    int status = 0;
-    return told && waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
-  }
-  void Kill() {
-    kill(pid_, SIGKILL);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    close(go_);
-    go_ = -1;
-  }
-
- private:
-  pid_t pid_ = -1;
-  int go_ = -1;
-  bool holding_ = false;
-};
 
 class FamilyFileLockTest : public ::testing::Test {
  protected:
@@ -145,7 +91,7 @@ TEST_F(FamilyFileLockTest, AFileAnotherProgramWritesIsNeitherOpenedNorReplaced) 
   EXPECT_EQ(CurrentDatabase->engine, nullptr);
   EXPECT_EQ(DbCreate(family, CFamilyDatabase::kCurrentFormat), 0);
   EXPECT_EQ(backup::RestoreFromBackup(dir.File("family.bak"), family),
-            backup::kRestoreCannotCreate);
+            backup::kRestoreHeld);
   EXPECT_EQ(CopyFileRaw(other, family, false), -plat::kFileSharingViolation);
   EXPECT_EQ(DbDeleteFamilyFile(family), 0);
   EXPECT_TRUE(shell.trashed.empty());

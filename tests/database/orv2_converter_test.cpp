@@ -15,6 +15,7 @@
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
 #include "FamilyLinkRecord.h"
+#include "FileCopy.h"
 #include "FileUtil.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -24,6 +25,8 @@
 #include "PreparerRecord.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "StringIds.h"
+#include "StringTable.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -712,3 +715,82 @@ TEST_F(Orv2ConverterTest, MultimediaNamesWorkFromTheNewFilesFolder) {
 }
 
 }  // namespace
+
+// Damaged old families: whatever the reader meets is told once, in one
+// summary at the end with the tally of what was read and what could not
+// be; a family of which no individual can be read is not converted.
+TEST_F(Orv2ConverterTest, DamageIsToldInOneSummaryAndAFamilyOfNobodyFails) {
+  struct Case {
+    const char* name;
+    // Damages the written old family's files in folder.
+    void (*damage)(const std::string& folder);
+    int result;
+    orv2::ConversionTally tally;
+    unsigned text;  // the summary's string
+  };
+  const Case cases[] = {
+      {"first individual record (the header) garbled",
+       [](const std::string& folder) {
+         std::string bytes = ReadAll(folder + "indiv2.dat");
+         for (int i = 0; i < 21; ++i) bytes[static_cast<std::size_t>(i)] = '\xFF';
+         WriteAll(folder + "indiv2.dat", bytes);
+       },
+       // The marriages' spouse links lead nowhere.
+       0, {0, 0, 20, 0, 20}, res::kIdsConversionFailedNobody},
+      {"marriage file cut after two marriages",
+       [](const std::string& folder) {
+         std::filesystem::resize_file(folder + "marr2.dat", 3 * 28);
+       },
+       // The 36 spouses of the 18 marriages cut off lose their links.
+       1, {40, 0, 2, 18, 36}, res::kIdsConversionLosses},
+      {"individuals file cut after thirty individuals",
+       [](const std::string& folder) {
+         std::filesystem::resize_file(folder + "indiv2.dat", 31 * 92);
+       },
+       // Marriages 16-20 name spouses the file lost.
+       1, {30, 10, 20, 0, 5}, res::kIdsConversionLosses},
+      {"three individuals naming texts and marriages that are not there",
+       [](const std::string& folder) {
+         for (const long long rin : {3, 7, 11})
+           oldfamily::PatchU16(folder + "indiv2.dat", rin * 92 + 76, 0xFFF0);  // first marriage
+       },
+       1, {40, 0, 20, 0, 3}, res::kIdsConversionLosses},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(oldDir);
+    std::filesystem::remove_all(newDir);
+    std::filesystem::create_directories(oldDir);
+    std::filesystem::create_directories(newDir);
+    source.Close();
+    boxes.Clear();
+    w = oldfamily::Writer();
+    for (int i = 0; i < 20; ++i) {
+      const auto husband = w.Add(Person("Berg", "Man" + std::to_string(i), 'M'));
+      const auto wife = w.Add(Person("Dal", "Woman" + std::to_string(i), 'F'));
+      w.Marry(husband, wife);
+    }
+    w.Write(oldDir);
+    c.damage(oldDir);
+    ASSERT_EQ(OpenSource(), 1);
+    orv2::COrv2Converter converter(source, {}, view);
+    EXPECT_EQ(converter.Run(newFile), c.result);
+    const orv2::ConversionTally& t = converter.Tally();
+    EXPECT_EQ(t.individualsRead, c.tally.individualsRead);
+    EXPECT_EQ(t.individualsLost, c.tally.individualsLost);
+    EXPECT_EQ(t.marriagesRead, c.tally.marriagesRead);
+    EXPECT_EQ(t.marriagesLost, c.tally.marriagesLost);
+    EXPECT_EQ(t.damaged, c.tally.damaged);
+    EXPECT_EQ(fs::exists(newFile), c.result == 1);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    const auto n = [](long v) { return std::to_string(v); };
+    EXPECT_EQ(boxes.Calls()[0].text,
+              FormatInsertsAndArgs(res::LoadString(c.text),
+                                   {n(c.tally.individualsRead), n(c.tally.individualsLost),
+                                    n(c.tally.marriagesRead), n(c.tally.marriagesLost),
+                                    n(c.tally.damaged)},
+                                   {}));
+    EXPECT_EQ(boxes.Calls()[0].text.find("Check/Repair"), std::string::npos);
+  }
+}
+

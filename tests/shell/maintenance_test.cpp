@@ -2,13 +2,15 @@
 // closes, backs up and reopens and counts only a backup that was made,
 // Restore finds its target, asks before replacing and closes the open file
 // without the reminder, Delete closes the file's windows and forgets it, and
-// File Properties' free-space rule.
+// File Properties' free-space rule; Save As, Restore and Delete refuse a
+// family file another program holds and say so.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <memory>
 
 #include "AppOptions.h"
 #include "Backup.h"
@@ -19,10 +21,12 @@
 #include "FamilyDatabase.h"
 #include "FamilyFileInfo.h"
 #include "FileLayout.h"
+#include "FileHandle.h"
 #include "FileProperties.h"
 #include "IndividualRecord.h"
 #include "MaintenanceCommands.h"
 #include "NoFileDialogs.h"
+#include "OtherProcess.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
 
@@ -71,6 +75,50 @@ class Screens : public shell::MaintenanceScreens {
   }
   std::deque<std::string> answers;
   std::vector<std::string> asked;
+};
+
+// The file dialogs answer Save As with the queued paths, then cancel.
+class SaveDialogs : public NoDialogs {
+ public:
+  std::string AskSavePath(const std::string&, const std::string&, const std::string&,
+                          const std::string&, const std::vector<std::string>&) override {
+    if (savePaths.empty()) return {};
+    std::string path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+  }
+  std::deque<std::string> savePaths;
+};
+
+// A family file held as another program holds it: by a write lock of
+// another process, or by a read lock on another open file description.
+class HeldFile {
+ public:
+  enum class By { kOtherProcess, kOtherOpen };
+  HeldFile(const std::string& path, By by) {
+    const auto lock = [path](plat::FileHandle& file, bool forWriting) {
+      return file.Open(path, forWriting ? plat::FileHandle::Access::ReadWrite
+                                        : plat::FileHandle::Access::ReadOnly) == plat::kFileOk &&
+             file.Lock(forWriting);
+    };
+    if (by == By::kOtherOpen) {
+      holding_ = lock(open_, false);
+      return;
+    }
+    other_ = std::make_unique<OtherProcess>(
+        [lock] {
+          static plat::FileHandle held;
+          return lock(held, true);
+        },
+        [] { return true; });
+    holding_ = other_->Holding();
+  }
+  bool Holding() const { return holding_; }
+
+ private:
+  plat::FileHandle open_;
+  std::unique_ptr<OtherProcess> other_;
+  bool holding_ = false;
 };
 
 }  // namespace
@@ -127,7 +175,7 @@ class MaintenanceTest : public ::testing::Test {
   plat::FakeShell shell;
   plat::ScopedShell scopedShell{&shell};
   CAppOptions options;
-  NoDialogs dialogs;
+  SaveDialogs dialogs;
   WindowList windows;
   shell::FamilyFileRoads roads{options, dialogs, windows};
   CFamilyFileInfo info;
@@ -270,6 +318,66 @@ TEST_F(MaintenanceTest, DeletingTheOpenFileClosesItsWindowAndForgetsIt) {
   EXPECT_EQ(commands.OnFileDelete(), 0);
   EXPECT_EQ(Texts().back(), "Error deleting file.");
   EXPECT_TRUE(roads.Recent().Entries().empty());
+}
+
+// Save As onto, Restore onto and Delete of a family file another program
+// has open are refused with a message that says so and what to do; the
+// file keeps its bytes.
+TEST_F(MaintenanceTest, ARefusalOnAFileAnotherProgramHoldsSaysSoAndWhatToDo) {
+  enum class Command { kSaveAs, kRestore, kDelete };
+  struct Case {
+    const char* name;
+    Command command;
+    HeldFile::By by;
+  };
+  const Case cases[] = {
+      {"save as, other process", Command::kSaveAs, HeldFile::By::kOtherProcess},
+      {"save as, other open", Command::kSaveAs, HeldFile::By::kOtherOpen},
+      {"restore, other process", Command::kRestore, HeldFile::By::kOtherProcess},
+      {"restore, other open", Command::kRestore, HeldFile::By::kOtherOpen},
+      {"delete, other process", Command::kDelete, HeldFile::By::kOtherProcess},
+      {"delete, other open", Command::kDelete, HeldFile::By::kOtherOpen},
+  };
+  ASSERT_EQ(backup::CompressToBackup(family, dir.File("backups/quist.bak")), backup::kBackupOk);
+  const std::string before = ReadAll(other);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HeldFile held(other, c.by);
+    ASSERT_TRUE(held.Holding());
+    boxes.Clear();
+    std::string expected;
+    switch (c.command) {
+      case Command::kSaveAs:
+        dialogs.savePaths = {other};
+        roads.OnFileSaveAs();
+        expected = "Another program has the family file " + other +
+                   " open.\n\nClose it in that program, or choose another name.";
+        break;
+      case Command::kRestore:
+        screens.answers = {dir.File("backups/quist.bak")};
+        boxes.QueueAnswer(plat::kIdYes);  // replace quist.orv
+        EXPECT_EQ(commands.OnFileRestore(), backup::kRestoreHeld);
+        expected =
+            "Restore failed: Another program has the family file open.\n\nClose it in that "
+            "program and try again.";
+        break;
+      case Command::kDelete:
+        screens.answers = {other};
+        EXPECT_EQ(commands.OnFileDelete(), 0);
+        expected = "Another program has the family file " + other +
+                   " open, so it was not deleted.\n\nClose it in that program and try again.";
+        break;
+    }
+    ASSERT_FALSE(Texts().empty());
+    EXPECT_EQ(Texts().back(), expected);
+    EXPECT_EQ(ReadAll(other), before);
+    EXPECT_TRUE(shell.trashed.empty());
+    // The family file that was open is open again after the Save As.
+    if (c.command == Command::kSaveAs) {
+      EXPECT_EQ(roads.openPath, family);
+    }
+    if (!roads.fileOpen) Open(family);
+  }
 }
 
 TEST_F(MaintenanceTest, BackupNeedsIndividualsAndChangeNamesAsksFirst) {

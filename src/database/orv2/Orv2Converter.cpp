@@ -9,11 +9,13 @@
 #include "DbCalls.h"
 #include "FamilyDatabase.h"
 #include "FamilyLinkRecord.h"
+#include "FileCopy.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
 #include "MultimediaChain.h"
+#include "Orv2Reader.h"
 #include "Ports.h"
 #include "PreparerRecord.h"
 #include "RepositoryRecord.h"
@@ -327,13 +329,14 @@ struct COrv2Converter::Impl {
     for (std::int32_t old = 1; old <= total; ++old) {
       if (!Step()) return false;
       CMarriageRecord in;
-      bool live;
+      bool deleted, live;
       {
         UseDatabase use(src);
-        live = DbIsRecordDeleted(db::kMarriage, old) == 0 &&
-               DbGetRecord(old, db::kMarriage, &in, 0, db::kWalkExact) == 1;
+        deleted = DbIsRecordDeleted(db::kMarriage, old) != 0;
+        live = !deleted && DbGetRecord(old, db::kMarriage, &in, 0, db::kWalkExact) == 1;
       }
       if (!live) {
+        if (!deleted) ++c.tally_.marriagesLost;
         c.marriages_.Append(0);
         continue;
       }
@@ -344,6 +347,7 @@ struct COrv2Converter::Impl {
       const std::int32_t n = AddNumbered(db::kMarriage, old, &out);
       if (n <= 0 || DbUpdateRecord(n, db::kMarriage, &out) != 1) return false;
       c.marriages_.Append(n);
+      ++c.tally_.marriagesRead;
     }
     return true;
   }
@@ -462,11 +466,11 @@ struct COrv2Converter::Impl {
       std::string notes;
       std::vector<std::int32_t> marriages;
       CMultimediaList media;
-      bool live;
+      bool deleted, live;
       {
         UseDatabase use(src);
-        live = DbIsRecordDeleted(db::kIndividual, old) == 0 &&
-               DbGetRecord(old, db::kIndividual, &in, 9, db::kWalkExact) == 1;
+        deleted = DbIsRecordDeleted(db::kIndividual, old) != 0;
+        live = !deleted && DbGetRecord(old, db::kIndividual, &in, 9, db::kWalkExact) == 1;
         if (live) {
           notes = DbGetNotes(old, 0, db::kIndividual, 0, 1, 0);
           marriages = DbGetRelationChain(old, db::kRelMarriages);
@@ -475,6 +479,7 @@ struct COrv2Converter::Impl {
         }
       }
       if (!live) {
+        if (!deleted) ++c.tally_.individualsLost;
         c.individuals_.Append(0);
         continue;
       }
@@ -505,6 +510,7 @@ struct COrv2Converter::Impl {
       const std::int32_t n = AddNumbered(db::kIndividual, old, &out);
       if (n <= 0 || DbUpdateRecord(n, db::kIndividual, &out) != 1) return false;
       c.individuals_.Append(n);
+      ++c.tally_.individualsRead;
 
       // Source notes, now that the individual has its number.
       const std::int32_t firstMarriage =
@@ -681,6 +687,7 @@ int COrv2Converter::Run(const std::string& destination) {
   step_ = 0;
   individuals_.Clear();
   marriages_.Clear();
+  tally_ = {};
   if (source_.type != CFamilyDatabase::kOldFormat) return 0;
   convertAll_ = false;
   convertNone_ = !options_.convertSourceNotes;
@@ -702,7 +709,7 @@ int COrv2Converter::Run(const std::string& destination) {
   // The new file is made under a temporary name in the destination's folder.
   const std::string temp = destFolder + "~conv-" + destName;
   auto impl = std::make_unique<Impl>(*this);
-  bool ok = false;
+  bool ok = false, passesDone = false;
   // The new file's object is current while it is built; the folder of the
   // temporary files stays the open family's.
   const std::string sharedFolder = GetOpenFamilyFileFolder();
@@ -726,7 +733,21 @@ int COrv2Converter::Run(const std::string& destination) {
     }
     impl->dest.host.logChanges = false;
     DbBeginBatch();
+    // The damage the reader meets is told once, in the summary at the end.
+    const bool wasQuiet = source_.oldFormatQuiet;
+    const std::size_t reportedBefore = source_.oldFormatReported.size();
+    source_.oldFormatQuiet = true;
     ok = impl->Passes();
+    source_.oldFormatQuiet = wasQuiet;
+    tally_.damaged = static_cast<long>(source_.oldFormatReported.size() - reportedBefore);
+    // Records the headers count that the files end before.
+    tally_.individualsLost += std::max<long>(
+        0, StatedCount(source_, db::kIndividual) - source_.host.highestIndividual);
+    tally_.marriagesLost +=
+        std::max<long>(0, StatedCount(source_, db::kMarriage) - source_.host.highestMarriage);
+    // A family of which no individual could be read is not converted.
+    passesDone = ok;
+    ok = ok && tally_.individualsRead > 0;
     // A file whose header did not reach the disk at the batch's end is not
     // put in the destination's place.
     ok = DbEndBatch() == 1 && ok;
@@ -739,7 +760,22 @@ int COrv2Converter::Run(const std::string& destination) {
     ok = std::rename(temp.c_str(), destination.c_str()) == 0;
   }
   if (!ok) plat::DeleteFile(temp);
+  if (passesDone) ShowSummary();
   return ok ? 1 : 0;
+}
+
+void COrv2Converter::ShowSummary() const {
+  const ConversionTally& t = tally_;
+  const bool nobody = t.individualsRead == 0;
+  if (!nobody && t.individualsLost == 0 && t.marriagesLost == 0 && t.damaged == 0) return;
+  const std::string a = std::to_string(t.individualsRead), b = std::to_string(t.individualsLost),
+                    c = std::to_string(t.marriagesRead), d = std::to_string(t.marriagesLost),
+                    e = std::to_string(t.damaged);
+  plat::MessageBox(FormatInsertsAndArgs(res::LoadString(nobody ? res::kIdsConversionFailedNobody
+                                                               : res::kIdsConversionLosses),
+                                        {a, b, c, d, e}, {}),
+                   res::LoadString(res::kIdsAppName),
+                   plat::kMbOk | plat::kMbIconExclamation);
 }
 
 }  // namespace orv2

@@ -111,6 +111,15 @@ class ConverterView {
                                          const SourceNote& note) = 0;
 };
 
+// What a conversion read of the old family, for its summary: records read
+// and converted, records that are not deleted but could not be read, and
+// the damaged links, chains and notes the reader met and left out.
+struct ConversionTally {
+  long individualsRead = 0, individualsLost = 0;
+  long marriagesRead = 0, marriagesLost = 0;
+  long damaged = 0;
+};
+
 class COrv2Converter {
  public:
   // source: the old family, open as type 100 (not necessarily current).
@@ -118,13 +127,16 @@ class COrv2Converter {
 
   // Converts into destination. 1 done; 0 failed (with its message) or
   // cancelled, the destination as it was before. CurrentDatabase is the
-  // same object afterwards as before.
+  // same object afterwards as before. A conversion that met damage says so
+  // in one message at its end, with the tally; one that could read no
+  // individual fails.
   int Run(const std::string& destination);
 
   bool Cancelled() const { return cancelled_; }
   // The table of a record kind after a run: individuals, marriages.
   const CRecordNumberMap& Individuals() const { return individuals_; }
   const CRecordNumberMap& Marriages() const { return marriages_; }
+  const ConversionTally& Tally() const { return tally_; }
 
  private:
   struct Impl;
@@ -136,6 +148,9 @@ class COrv2Converter {
   // Old number -> new number of the individuals and the marriages; an old
   // family has no other record kinds to number.
   CRecordNumberMap individuals_, marriages_;
+  ConversionTally tally_;
+  // The one message of a conversion that met damage or read nobody.
+  void ShowSummary() const;
   bool convertAll_ = false, convertNone_ = false, cancelled_ = false;
   long step_ = 0, total_ = 0;
   bool sameFolder_ = false;

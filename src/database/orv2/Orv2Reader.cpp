@@ -89,9 +89,14 @@ bool FirstReport(CFamilyDatabase& db, const std::string& key) {
   return db.oldFormatReported.insert(key).second;
 }
 
+// A damage met for the first time: its box, unless the caller (the
+// converter) gathers the damage into one summary of its own.
+void DamageBox(CFamilyDatabase& db, const std::string& key, const std::string& text) {
+  if (FirstReport(db, key) && !db.oldFormatQuiet) Box(text, kProgramCaption);
+}
+
 void LoopMessage(CFamilyDatabase& db, const char* chain, std::int64_t start) {
-  if (FirstReport(db, std::string(chain) + std::to_string(start)))
-    Box(res::LoadString(res::kIdsEndlessLoop), kProgramCaption);
+  DamageBox(db, std::string(chain) + std::to_string(start), res::LoadString(res::kIdsEndlessLoop));
 }
 
 // ---- pointer validation ----
@@ -157,8 +162,7 @@ void Validate(CFamilyDatabase& db, std::array<std::uint8_t, N>& bytes,
     if (!reported) {
       reported = true;
       const std::string text = std::string(label) + std::to_string(number);
-      if (FirstReport(db, text))
-        Box(text + res::LoadString(res::kIdsInvalidPointers), kProgramCaption);
+      DamageBox(db, text, text + res::LoadString(res::kIdsInvalidPointers));
     }
   }
 }
@@ -891,6 +895,15 @@ std::int32_t RecordCount(CFamilyDatabase& db, int type) {
   }
 }
 
+std::int32_t StatedCount(CFamilyDatabase& db, int type) {
+  const bool marriages = type == db::kMarriage;
+  std::uint8_t header[kHeaderCountAt + kHeaderFieldWidth] = {};
+  if (!ReadAt(db, marriages ? CFamilyDatabase::kMarr2File : CFamilyDatabase::kIndiv2File, 0,
+              header, sizeof header))
+    return 0;
+  return HeaderNumber(header, kHeaderCountAt);
+}
+
 int IsDeleted(CFamilyDatabase& db, int type, std::int32_t number) {
   switch (type) {
     case db::kIndividual:
@@ -956,8 +969,8 @@ std::string NotesText(CFamilyDatabase& db, std::int32_t rinOrBlock, bool isBlock
   Visited visited;
   while (block != 0) {
     if (block < 0 || block > db.host.noteBlocks) {
-      if (FirstReport(db, "note block " + std::to_string(block)))
-        Box(res::LoadString(res::kIdsInvalidPointer), kProgramCaption);
+      DamageBox(db, "note block " + std::to_string(block),
+                res::LoadString(res::kIdsInvalidPointer));
       break;
     }
     if (!visited.Enter(block)) {
@@ -1026,7 +1039,10 @@ CMultimediaList MultimediaList(CFamilyDatabase& db, std::int32_t rin) {
   plat::FileHandle& f = db.files[CFamilyDatabase::kMultim2File];
   const long long size = f.IsOpen() ? f.Size() : 0;
   std::unordered_set<std::uint32_t> visited;
-  auto problem = [] { Box(res::LoadString(res::kIdsMultimediaProblem), kProgramCaption); };
+  auto problem = [&] {
+    DamageBox(db, "multimedia of " + std::to_string(rin),
+              res::LoadString(res::kIdsMultimediaProblem));
+  };
   while (offset != 0) {
     if (!visited.insert(offset).second) {
       LoopMessage(db, "multimedia of ", rin);

@@ -83,6 +83,9 @@ std::string NameEntry(CFamilyDatabase& db, std::int32_t n);
 int SealingStatus(CFamilyDatabase& db, std::int32_t number, int type);
 int ChildrenOrdinanceStatus(CFamilyDatabase& db, std::int32_t number, int type);
 std::int32_t RecordCount(CFamilyDatabase& db, int type);
+// The number of individuals or marriages (type) the data file's header
+// states, before it is held to the records the file holds.
+std::int32_t StatedCount(CFamilyDatabase& db, int type);
 int IsDeleted(CFamilyDatabase& db, int type, std::int32_t number);
 
 // ---- notes and multimedia ----
