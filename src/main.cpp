@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
   for (qsizetype i = 1; i < arguments.size(); ++i)
     args.push_back(QFile::encodeName(arguments[i]).toStdString());
   if (!korApp.InitInstance(shell::JoinCommandLine(args)) || termination.Requested()) {
+    // Asked to end during start-up: a family file it opened closes the
+    // normal way with the main window.
+    if (CMainFrame* frame = korApp.GetMainFrame()) frame->close();
     korApp.ExitInstance();
     return korApp.ExitCode();
   }

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 
 #include "DialogBase.h"
+#include "FileDialogRun.h"
 #include "OpenFamilyFileDialog.h"
 #include "QtPorts.h"
 #include "SaveDlg.h"
@@ -27,7 +28,7 @@ std::string CAppMaintenanceScreens::AskRestorePath(const std::string& folder) {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setWindowTitle(fw::ToQString(res::LoadString(res::kIdsRestoreTitle)));
   dialog.setLabelText(QFileDialog::Accept, fw::ToQString(res::LoadString(res::kIdsRestoreButton)));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  if (fw::RunFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
   return fw::FromQPath(dialog.selectedFiles().front());
 }
 
@@ -45,6 +46,6 @@ std::string AskImportPath(QWidget* parent, const std::string& folder) {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setWindowTitle(fw::ToQString(res::LoadString(res::kIdsImportTitle)));
   dialog.setLabelText(QFileDialog::Accept, fw::ToQString(res::LoadString(res::kIdsImportButton)));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
+  if (fw::RunFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
   return fw::FromQPath(dialog.selectedFiles().front());
 }

@@ -235,7 +235,12 @@ bool CKorApp::SetInterfaceLanguage(const std::string& code) {
 }
 
 bool CKorApp::InitInstance(const std::string& commandLine) {
-  if (IsSingleInstance(commandLine)) return false;
+  // A file named on the command line is relative to the folder the program
+  // was started in: it is made absolute before start-up moves to the data
+  // folder, and before it is handed to a running program in another folder.
+  shell::CommandLine parsed = shell::ParseCommandLine(commandLine);
+  shell::ResolveCommandLineFile(parsed, plat::CurrentDirectory());
+  if (IsSingleInstance(shell::HandOverLine(parsed))) return false;
 
   plat::ProfilePort& profile = plat::Profile();
   SetInterfaceLanguage(shell::GetLanguageUI(profile));
@@ -243,7 +248,6 @@ bool CKorApp::InitInstance(const std::string& commandLine) {
   shell::ApplyDisplayOptions(m_options);
   m_editGate.Start(m_options.password);
 
-  shell::CommandLine parsed = shell::ParseCommandLine(commandLine);
   if (parsed.languageGiven) {
     if (SetInterfaceLanguage(parsed.language))
       shell::SetLanguageUI(profile, parsed.language);

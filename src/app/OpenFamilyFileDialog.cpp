@@ -8,6 +8,7 @@
 
 #include "DialogBase.h"
 #include "FamilyDatabase.h"
+#include "FileDialogRun.h"
 #include "FileSearchDialog.h"
 #include "IdentifyFamilyFile.h"
 #include "QtPorts.h"
@@ -56,7 +57,7 @@ COpenFamilyFileDialog::COpenFamilyFileDialog(const std::string& filter, const st
 }
 
 int COpenFamilyFileDialog::DoModal() {
-  const int result = exec();
+  const int result = fw::RunFileDialog(*this);
   return result == QDialog::Accepted || picked_ ? fw::kIdOk : fw::kIdCancel;
 }
 

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "DialogBase.h"
+#include "FileDialogRun.h"
 #include "QtPorts.h"
 #include "TemplateFileDialog.h"
 
@@ -33,7 +34,9 @@ void CSaveDlg::SetOkButtonText(const std::string& text) {
   if (!text.empty()) setLabelText(QFileDialog::Accept, fw::ToQString(text));
 }
 
-int CSaveDlg::DoModal() { return exec() == QDialog::Accepted ? fw::kIdOk : fw::kIdCancel; }
+int CSaveDlg::DoModal() {
+  return fw::RunFileDialog(*this) == QDialog::Accepted ? fw::kIdOk : fw::kIdCancel;
+}
 
 void CSaveDlg::accept() {
   const QStringList files = selectedFiles();

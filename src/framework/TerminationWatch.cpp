@@ -3,7 +3,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <QApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 
 namespace fw {
@@ -41,11 +44,29 @@ TerminationWatch::~TerminationWatch() {
 }
 
 void TerminationWatch::OnRequest() {
-  requested_ = true;
-  // Closing the windows ends a modal dialog's own loop; quitting ends the
-  // main loop when it runs, and Exec does not start it when it does not.
+  if (!requested_) {
+    requested_ = true;
+    // Start-up goes on after its box is gone: the dialogs it shows from now
+    // on are cancelled as soon as they show.
+    qApp->installEventFilter(this);
+  }
+  // Cancelling a dialog ends its own loop, a message box without a Cancel
+  // button too (which ignores a close); the other windows close the normal
+  // way. Quitting ends the main loop when it runs, and Exec does not start it
+  // when it does not.
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible())
+      dialog->reject();
   QApplication::closeAllWindows();
   QApplication::quit();
+}
+
+bool TerminationWatch::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Show)
+    if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isWindow())
+      // Once its exec runs its loop.
+      QTimer::singleShot(0, dialog, [dialog] { dialog->reject(); });
+  return QObject::eventFilter(watched, event);
 }
 
 int TerminationWatch::Exec() {

@@ -2,7 +2,8 @@
 // A termination request (SIGTERM at logout or from kill, SIGINT) closes the
 // windows the normal way, so that nothing is left half written, and ends the
 // program. A request that comes while a dialog of the start-up runs its own
-// event loop is remembered: the main event loop then does not start.
+// event loop is remembered: the dialog and every dialog shown after it are
+// cancelled, and the main event loop then does not start.
 
 #include <QObject>
 
@@ -23,6 +24,9 @@ class TerminationWatch : public QObject {
   bool Requested() const { return requested_; }
   // Runs the main event loop, or returns 0 at once after a request.
   int Exec();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnRequest();

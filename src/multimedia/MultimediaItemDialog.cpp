@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "FamilyDatabase.h"
+#include "FileDialogRun.h"
 #include "FileSystem.h"
 #include "FileUtil.h"
 #include "PictureFileDialog.h"
@@ -245,7 +246,7 @@ void CMultimediaItemDialog::OnBrowse() {
                     MultimediaItemFolder(), "");
     dialog.setWindowTitle(fw::ToQString(
         Replace(sound ? "Open Sound File for %1" : "Open Video File for %1", ownerCaption)));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    if (fw::RunFileDialog(dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
       UseChosenFile(fw::FromQString(dialog.selectedFiles().first()));
   }
   helpTopic_ = kHelpTopic;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "DialogBase.h"
+#include "FileDialogRun.h"
 #include "Ports.h"
 #include "QtPorts.h"
 #include "StringIds.h"
@@ -150,7 +151,7 @@ CPictureFileDialog::~CPictureFileDialog() {
 }
 
 int CPictureFileDialog::DoModal() {
-  return exec() == QDialog::Accepted ? fw::kIdOk : fw::kIdCancel;
+  return fw::RunFileDialog(*this) == QDialog::Accepted ? fw::kIdOk : fw::kIdCancel;
 }
 
 std::string CPictureFileDialog::GetPathName() const {
@@ -216,7 +217,9 @@ CSelectFileDialog::CSelectFileDialog(unsigned okTextId, const std::string& fileN
   if (okTextId_ != 0) setLabelText(QFileDialog::Accept, fw::ToQString(res::LoadString(okTextId_)));
 }
 
-int CSelectFileDialog::DoModal() { return exec() == QDialog::Accepted ? fw::kIdOk : fw::kIdCancel; }
+int CSelectFileDialog::DoModal() {
+  return fw::RunFileDialog(*this) == QDialog::Accepted ? fw::kIdOk : fw::kIdCancel;
+}
 
 std::string CSelectFileDialog::GetPathName() const {
   const QStringList files = selectedFiles();

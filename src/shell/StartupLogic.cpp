@@ -1,5 +1,7 @@
 #include "StartupLogic.h"
 
+#include <filesystem>
+
 #include "CodePage.h"
 #include "FramePlacement.h"
 #include "StringIds.h"
@@ -60,6 +62,16 @@ std::string JoinCommandLine(const std::vector<std::string>& args) {
       out += arg;
   }
   return out;
+}
+
+void ResolveCommandLineFile(CommandLine& commandLine, const std::string& startFolder) {
+  std::string& name = commandLine.fileName;
+  if (!commandLine.fileGiven || name.empty() || name.front() == '/') return;
+  name = (std::filesystem::path(startFolder) / name).lexically_normal().string();
+}
+
+std::string HandOverLine(const CommandLine& commandLine) {
+  return commandLine.fileGiven ? JoinCommandLine({commandLine.fileName}) : std::string();
 }
 
 std::string GetLanguageUI(plat::ProfilePort& profile) {

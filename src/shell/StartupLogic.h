@@ -37,6 +37,14 @@ CommandLine ParseCommandLine(std::string_view text);
 // by a blank, an argument that holds a blank or is empty in double quotes.
 std::string JoinCommandLine(const std::vector<std::string>& args);
 
+// A file named on the command line is relative to the folder the program was
+// started in: a relative name is made absolute against startFolder (with "."
+// and ".." steps taken); an absolute or empty one stays as given.
+void ResolveCommandLineFile(CommandLine& commandLine, const std::string& startFolder);
+// The command line a second start hands over to the running program: the
+// file it names (absolute after ResolveCommandLineFile), else nothing.
+std::string HandOverLine(const CommandLine& commandLine);
+
 // "Options"/"LanguageUI" upper-cased, "EN" when missing or empty.
 std::string GetLanguageUI(plat::ProfilePort& profile);
 void SetLanguageUI(plat::ProfilePort& profile, const std::string& code);

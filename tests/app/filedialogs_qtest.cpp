@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "ChosenFile.h"
 #include "DbCalls.h"
 #include "FakePorts.h"
 #include "FamilyDatabase.h"
@@ -149,11 +150,11 @@ class FileDialogsTest : public QObject {
     MakeFamily(family, 1, 0);
     COpenFamilyFileDialog dialog(kOpenFilter, "Open Family File", dir.path().toStdString(),
                                  nullptr);
-    QTimer::singleShot(0, &dialog, [&] {
-      dialog.selectFile(family);
-      static_cast<QDialog&>(dialog).accept();
-    });
-    QCOMPARE(dialog.DoModal(), fw::kIdOk);
+    {
+      ChosenFile picked(family);
+      QCOMPARE(dialog.DoModal(), fw::kIdOk);
+      QCOMPARE(picked.asked, 1);
+    }
     QCOMPARE(dialog.GetPathName(), family.toStdString());
 
     COpenFamilyFileDialog cancelled(kOpenFilter, "Open Family File", dir.path().toStdString(),

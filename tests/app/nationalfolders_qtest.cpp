@@ -14,6 +14,7 @@
 #include "../support/OldFamilyWriter.h"
 #include "AppMaintenanceScreens.h"
 #include "Backup.h"
+#include "ChosenFile.h"
 #include "CodePage.h"
 #include "ConversionDialogs.h"
 #include "DbCalls.h"
@@ -107,11 +108,9 @@ class NationalFoldersTest : public QObject {
     CSaveDlg dialog(".orv", "", kOfnPathMustExist | kOfnHideReadOnly, "ORV 3 or 4 (*.orv)|*.orv||",
                     nullptr);
     dialog.SetFolder(P(folder));
-    QTimer::singleShot(0, &dialog, [&] {
-      dialog.selectFile(name);
-      dialog.accept();
-    });
+    ChosenFile typed(name);
     QCOMPARE(dialog.DoModal(), fw::kIdOk);
+    QCOMPARE(typed.asked, 1);
     QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
     const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".orv");
     QCOMPARE(QString::fromStdString(dialog.GetPathName()), path);
@@ -156,25 +155,25 @@ class NationalFoldersTest : public QObject {
     const QString family = folder + QLatin1Char('/') + name + QStringLiteral(".orv");
     MakeFamily(family);
     CAppMaintenanceScreens screens;
-    QTimer::singleShot(0, [] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      QVERIFY(dialog);
-      QMetaObject::invokeMethod(dialog, "accept");  // the proposed name in the proposed folder
-    });
-    const std::string backup = screens.AskBackupPath(P(name + QStringLiteral(".bak")), P(folder));
+    std::string backup;
+    {
+      // The proposed name in the proposed folder.
+      fw::ScopedFileDialogAnswerer accepted(
+          [](QFileDialog& dialog) { static_cast<QDialog&>(dialog).accept(); });
+      backup = screens.AskBackupPath(P(name + QStringLiteral(".bak")), P(folder));
+    }
     QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
     const QString bak = folder + QLatin1Char('/') + name + QStringLiteral(".bak");
     QCOMPARE(QString::fromStdString(backup), bak);
     QCOMPARE(backup::CompressToBackup(P(family), backup), 0);
     QVERIFY(QFileInfo(bak).isFile());
 
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      QVERIFY(dialog);
-      dialog->selectFile(bak);
-      QMetaObject::invokeMethod(dialog, "accept");
-    });
-    const std::string chosen = screens.AskRestorePath(P(folder));
+    std::string chosen;
+    {
+      ChosenFile picked(bak);
+      chosen = screens.AskRestorePath(P(folder));
+      QCOMPARE(picked.asked, 1);
+    }
     QCOMPARE(QString::fromStdString(chosen), bak);
     const QString restored = folder + QStringLiteral("/again.orv");
     QCOMPARE(backup::RestoreFromBackup(chosen, P(restored)), 0);
@@ -283,16 +282,17 @@ class NationalFoldersTest : public QObject {
     plat::FakeProfile profile;
     plat::ScopedProfile scopedProfile(&profile);
     profile.SetPath("Multimedia", "MMItemPath", P(QFileInfo(picture).path()));
-    QTimer::singleShot(0, [&] {
-      auto* chooser = qobject_cast<CPictureFileDialog*>(QApplication::activeModalWidget());
-      QVERIFY(chooser);
-      chooser->resize(900, 500);
-      chooser->selectFile(picture);
-      Shot(*chooser, QStringLiteral("chooser-%1.png").arg(QTest::currentDataTag()));
-      static_cast<QDialog*>(chooser)->accept();
+    ChosenFile picked(picture, [](QFileDialog& chooser) {
+      QVERIFY(qobject_cast<CPictureFileDialog*>(&chooser));
+      if (!qEnvironmentVariableIsSet("KORVANE_SHOTS")) return;
+      chooser.resize(900, 500);
+      chooser.show();
+      Shot(chooser, QStringLiteral("chooser-%1.png").arg(QTest::currentDataTag()));
+      chooser.hide();
     });
     std::string stored;
     QCOMPARE(OpenPhotoFileDialog("Open Photo File for Ann Lund", stored, nullptr), 1);
+    QCOMPARE(picked.asked, 1);
     QVERIFY2(boxes.Calls().empty(), FirstBox().c_str());
     QCOMPARE(fw::ToQString(stored), relative);
     CMultimediaItem item;

@@ -29,6 +29,7 @@
 #include "KorView.h"
 #include "KorView2.h"
 #include "MainFrame.h"
+#include "OldFamilyWriter.h"
 #include "StringIds.h"
 #include "StringTable.h"
 
@@ -55,10 +56,14 @@ class FakeDialogs : public shell::FileDialogs {
   void RunBackup() override {}
   void RunCheckRepair(const std::string&) override {}
   void ShowPreparerPreferences() override { asked << QStringLiteral("preparer"); }
-  void ImportGedcom(const std::string&) override { asked << QStringLiteral("gedcom"); }
-  bool AskConversionOptions(const std::string&, const std::string&, long,
+  void ImportGedcom(const std::string& path) override {
+    asked << QStringLiteral("gedcom");
+    named = path;
+  }
+  bool AskConversionOptions(const std::string& folder, const std::string&, long,
                             orv2::ConversionOptions&) override {
     asked << QStringLiteral("convert options");
+    named = folder;
     return false;
   }
   int RunConverter(CFamilyDatabase&, const orv2::ConversionOptions&, const std::string&) override {
@@ -75,6 +80,7 @@ class FakeDialogs : public shell::FileDialogs {
 
   std::deque<std::string> paths;
   QStringList asked;
+  std::string named;  // the file of the GEDCOM import, the folder of a conversion
   std::string welcomePath;
   int welcomeAnswer = shell::kWelcomeCancel;
 };
@@ -120,6 +126,7 @@ class StartupTest : public QObject {
   std::unique_ptr<FakeDialogs> dialogs_;
   std::unique_ptr<CKorApp> app_;
   std::string a_, b_;
+  std::string startFolder_ = plat::CurrentDirectory();
 
   std::string File(const char* name) { return dir_->filePath(QLatin1String(name)).toStdString(); }
 
@@ -182,6 +189,7 @@ class StartupTest : public QObject {
 
   void cleanup() {
     app_.reset();
+    if (!startFolder_.empty()) plat::SetCurrentDirectory(startFolder_);
     if (CurrentDatabase->IsOpen()) DbCloseCurrent();
     res::UnloadCatalog();
     plat::SetFixedTime(0);
@@ -211,6 +219,64 @@ class StartupTest : public QObject {
     QVERIFY(Frame()->CommandAction(shell::kIdFileSaveAs)->isEnabled());
     QCOMPARE(app_->GetRecentFile(0), a_);
     QVERIFY(BoxTexts().isEmpty());
+  }
+
+  // A file named relative to the folder the program starts in is found there,
+  // although start-up then moves to the data folder; the frame and the
+  // recent-file list name it by its absolute path.
+  void aRelativeNameIsFoundFromTheStartFolder_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("found");  // below the start folder
+    QTest::newRow("family file") << "orv" << QStringLiteral("-s \"Släkt Åsa/s1.orv\"")
+                                 << QStringLiteral("Släkt Åsa/s1.orv");
+    QTest::newRow("unquoted dot") << "orv" << QStringLiteral("-s ./work/../work/s1.orv")
+                                  << QStringLiteral("work/s1.orv");
+    QTest::newRow("gedcom") << "ged" << QStringLiteral("-s \"Släkt Åsa/people.ged\"")
+                            << QStringLiteral("Släkt Åsa/people.ged");
+    QTest::newRow("old-format family") << "old" << QStringLiteral("-s \"Släkt Åsa/old/indiv2.dat\"")
+                                       << QStringLiteral("Släkt Åsa/old");
+  }
+  void aRelativeNameIsFoundFromTheStartFolder() {
+    QFETCH(QString, kind);
+    QFETCH(QString, line);
+    QFETCH(QString, found);
+    const QString absolute = dir_->filePath(found);
+    const std::string path = absolute.toStdString();
+    QVERIFY(QDir().mkpath(dir_->filePath(QStringLiteral("Släkt Åsa"))));
+    QVERIFY(QDir().mkpath(dir_->filePath(QStringLiteral("work"))));
+    QVERIFY(QDir().mkpath(dir_->filePath(QStringLiteral("Data"))));
+    if (kind == QLatin1String("orv")) {
+      QCOMPARE(DbCreate(path, CFamilyDatabase::kCurrentFormat), 1);
+      DbClose();
+    } else if (kind == QLatin1String("ged")) {
+      std::ofstream(path) << "0 HEAD\n1 CHAR ANSEL\n0 @I1@ INDI\n1 NAME Ann /Lund/\n0 TRLR\n";
+    } else {
+      oldfamily::Writer old;
+      oldfamily::Individual person;
+      person.surname = "Lund";
+      old.Add(person);
+      QVERIFY(QDir().mkpath(absolute));
+      old.Write(path + "/");
+    }
+    // Started in the test's folder, with the data folder elsewhere.
+    profile_->SetPath("Folders", "Data", dir_->filePath(QStringLiteral("Data")).toStdString());
+    QVERIFY(plat::SetCurrentDirectory(dir_->path().toStdString()));
+    QVERIFY(Start(line.toStdString()));
+    QVERIFY2(BoxTexts().isEmpty(), qPrintable(BoxTexts().join(QLatin1Char('\n'))));
+    if (kind == QLatin1String("orv")) {
+      QCOMPARE(DbGetFilePath(), path);
+      QCOMPARE(Windows().size(), 1);
+      QCOMPARE(Windows()[0]->windowTitle(), absolute);
+      QCOMPARE(Frame()->windowTitle().count(absolute), 1);
+      QCOMPARE(app_->GetRecentFile(0), path);
+      QCOMPARE(RecentItems().value(0), QStringLiteral("&1 ") + absolute);
+    } else {
+      QCOMPARE(dialogs_->asked.value(0), kind == QLatin1String("ged")
+                                             ? QStringLiteral("gedcom")
+                                             : QStringLiteral("convert options"));
+      QCOMPARE(dialogs_->named, path);
+    }
   }
 
   void splashFollowsTheCommandLine_data() {

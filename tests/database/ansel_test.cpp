@@ -9,6 +9,7 @@
 #include "Ansel.h"
 #include "AnselCompare.h"
 #include "CodePage.h"
+#include "ParamNames.h"
 #include "ScopedCodePage.h"
 
 namespace {
@@ -95,7 +96,8 @@ TEST_P(AnselRoundTrip, EveryStoredCharacterIsStoredAgainAsItWas) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothCodePages, AnselRoundTrip, ::testing::Values(1252, 1250));
+INSTANTIATE_TEST_SUITE_P(BothCodePages, AnselRoundTrip, ::testing::Values(1252, 1250),
+                         ParamNameOfCodePage());
 
 struct Encoding {
   int codePage;

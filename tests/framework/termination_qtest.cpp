@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 #include <csignal>
@@ -35,6 +36,38 @@ class TerminationTest : public QObject {
     clock.start();
     QCOMPARE(watch.Exec(), 0);
     QVERIFY(clock.elapsed() < 1500);
+  }
+
+  // A question box has no Cancel button and ignores a close; the start-up
+  // goes on after it to the next dialog. Both are cancelled, none waits for
+  // an answer that never comes.
+  void aQuestionBoxAndTheDialogsAfterItAreCancelled() {
+    auto& app = *static_cast<QApplication*>(QCoreApplication::instance());
+    fw::TerminationWatch watch(app);
+    bool guardFired = false;
+    QMessageBox question(QMessageBox::Question, QStringLiteral("Korvane"), QStringLiteral("Go on?"),
+                         QMessageBox::Yes | QMessageBox::No);
+    QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [&] {
+      guardFired = true;
+      if (QWidget* open = QApplication::activeModalWidget()) open->close();
+      question.done(QMessageBox::Yes);
+    });
+    guard.start(3000);
+    QElapsedTimer clock;
+    clock.start();
+    const int answer = question.exec();
+    QVERIFY(!guardFired);
+    QVERIFY(answer != QMessageBox::Yes && answer != QMessageBox::No);
+    QVERIFY(watch.Requested());
+
+    QDialog welcome;
+    connect(&guard, &QTimer::timeout, &welcome, &QDialog::accept);
+    QCOMPARE(welcome.exec(), int(QDialog::Rejected));
+    QVERIFY(!guardFired);
+    QVERIFY(clock.elapsed() < 2000);
   }
 
   void withoutARequestTheMainLoopRunsUntilQuit() {

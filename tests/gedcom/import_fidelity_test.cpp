@@ -12,6 +12,7 @@
 #include "Ansel.h"
 #include "CodePage.h"
 #include "ExportFamily.h"
+#include "ParamNames.h"
 #include "ScopedCodePage.h"
 #include "SourceRecord.h"
 
@@ -130,7 +131,8 @@ TEST_P(ComposedLettersTest, EveryEncodingStoresTheSameAnselAndExportsIt) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothCodePages, ComposedLettersTest, ::testing::Values(1252, 1250));
+INSTANTIATE_TEST_SUITE_P(BothCodePages, ComposedLettersTest, ::testing::Values(1252, 1250),
+                         ParamNameOfCodePage());
 
 // ---- what a FAMS line holds --------------------------------------------------
 

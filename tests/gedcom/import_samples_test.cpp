@@ -5,6 +5,7 @@
 
 #include "FakePorts.h"
 #include "ImportFixture.h"
+#include "ParamNames.h"
 #include "TestHelpers.h"
 
 namespace {
@@ -54,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Samples, SampleImport,
                                            SampleCase{"gedcom555-MINIMAL555.GED", 0, 0, 0, 0},
                                            SampleCase{"gedcom555-REMARR.GED", 3, 3, 0, 0},
                                            SampleCase{"gedcom555-SSMARR.GED", 2, 1, 0, 0},
-                                           SampleCase{"misc-allged.ged", 8, 4, 1, 0}));
+                                           SampleCase{"misc-allged.ged", 8, 4, 1, 0}),
+                         ParamNameOfFile());
 
 TEST_F(ImportFixture, Sample555LinksJoeToBothFamiliesAdoptedInTheSecond) {
   ASSERT_EQ(Import(kSamples + "/gedcom555-555SAMPLE.GED"), 1);
@@ -159,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"invalid-xref.ged", "The family 'F999' was not defined.", 1, 1},
         MalformedCase{"missing-xref.ged", "The family 'F999' was not defined.", 1, 1},
         MalformedCase{"circular-reference.ged",
-                      "A male individual (I1) has been defined as the wife in a family.", 3, 3}));
+                      "A male individual (I1) has been defined as the wife in a family.", 3, 3}),
+    ParamNameOfFile());
 
 }  // namespace
 

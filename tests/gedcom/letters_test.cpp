@@ -10,6 +10,7 @@
 
 #include "CodePage.h"
 #include "ExportFamily.h"
+#include "ParamNames.h"
 #include "ScopedCodePage.h"
 
 namespace {
@@ -66,7 +67,8 @@ TEST_P(LettersTest, EveryFormImportsTheSameLettersAndExportsThemAsAnsel) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothCodePages, LettersTest, ::testing::Values(1252, 1250));
+INSTANTIATE_TEST_SUITE_P(BothCodePages, LettersTest, ::testing::Values(1252, 1250),
+                         ParamNameOfCodePage());
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "ExportFamily.h"
+#include "ParamNames.h"
 #include "PreparerRecord.h"
 
 namespace {
@@ -150,7 +151,8 @@ TEST_P(SampleRoundTrip, ExportsAgreeUpToRenumbering) {
 INSTANTIATE_TEST_SUITE_P(Samples, SampleRoundTrip,
                          ::testing::Values("gedcom555-555SAMPLE.GED", "gedcom555-REMARR.GED",
                                            "gedcom555-SSMARR.GED", "gedcom555-MINIMAL555.GED",
-                                           "misc-allged.ged"));
+                                           "misc-allged.ged"),
+                         ParamNameOfFile());
 
 // A family made by the program's own calls with what a first import cannot
 // give back by itself: an event type with a long title and no short title,

@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "ChosenFile.h"
 #include "DbCalls.h"
 #include "FakeMediaPlayer.h"
 #include "FakePorts.h"
@@ -612,17 +613,15 @@ void CollectionDialogTest::photoChooserKeepsFolderAndFilter() {
   profile.SetInt("Multimedia", "MMPhFileExt", 3);
   profile.SetString("Multimedia", "MMItemPath", folder);
   QString filterAtStart, title;
-  QTimer::singleShot(0, [&] {
-    auto* d = qobject_cast<CPictureFileDialog*>(QApplication::activeModalWidget());
-    if (!d) return;
-    title = d->windowTitle();
-    filterAtStart = d->selectedNameFilter();
-    d->selectNameFilter(d->nameFilters()[4]);
-    d->selectFile(QString::fromStdString(chosen));
-    static_cast<QDialog*>(d)->accept();  // as the Open button does
+  ChosenFile picked(QString::fromStdString(chosen), [&](QFileDialog& d) {
+    QVERIFY(qobject_cast<CPictureFileDialog*>(&d));
+    title = d.windowTitle();
+    filterAtStart = d.selectedNameFilter();
+    d.selectNameFilter(d.nameFilters()[4]);
   });
   std::string path;
   QCOMPARE(OpenPhotoFileDialog("Open Photo File for Ann Lund", path, nullptr), 1);
+  QCOMPARE(picked.asked, 1);
   QCOMPARE(title, QStringLiteral("Open Photo File for Ann Lund"));
   QCOMPARE(filterAtStart, QStringLiteral("Compuserve PNG (*.png)"));
   QCOMPARE(path, std::string("photos/c.png"));

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "AppCommandTest.h"
+#include "ChosenFile.h"
 #include "EditEnvironment.h"
 #include "EditIndividualDialog.h"
 #include "FieldListRow.h"
@@ -194,14 +195,13 @@ class EditScreenMediaTest : public QObject {
     QPointer<QWidget> window;
     QString chooserTitle;
     bool photoActive = false;
+    ChosenFile picked(photo_, [&chooserTitle](QFileDialog& files) {
+      QVERIFY(qobject_cast<CPictureFileDialog*>(&files));
+      chooserTitle = files.windowTitle();
+    });
     WhenModal<notesui::CImageForDialog>([&](notesui::CImageForDialog* dialog) {
       QVERIFY(dialog->IsControlEnabled(notesui::CImageForDialog::kIdcAttach));
-      WhenModal<CMultimediaItemDialog>([this, &chooserTitle](CMultimediaItemDialog* item) {
-        WhenModal<CPictureFileDialog>([this, &chooserTitle](CPictureFileDialog* files) {
-          chooserTitle = files->windowTitle();
-          files->selectFile(photo_);
-          static_cast<QDialog*>(files)->accept();  // as the Open button does
-        });
+      WhenModal<CMultimediaItemDialog>([this](CMultimediaItemDialog* item) {
         QTest::mouseClick(item->GetControl(CMultimediaItemDialog::kIdcBrowse), Qt::LeftButton);
         item->Control<QLineEdit>(CMultimediaItemDialog::kIdcCaption)->setText("Page 12");
         Shot(item, "imagefor-item-dialog");
@@ -232,6 +232,7 @@ class EditScreenMediaTest : public QObject {
     });
     std::unique_ptr<CMultimediaItem> image;
     QVERIFY(notesui::RunImageFor(nullptr, "Ship list", image));
+    QCOMPARE(picked.asked, 1);
     QCOMPARE(chooserTitle, QStringLiteral("Open Photo File for Ship list"));
     QVERIFY(photoActive);
     QVERIFY(image != nullptr);

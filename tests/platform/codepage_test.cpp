@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CodePage.h"
+#include "ParamNames.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ TEST_P(CodePageTest, UnmappableCharacterBecomesReplacement) {
             "a?b?");
 }
 
-INSTANTIATE_TEST_SUITE_P(BothCodePages, CodePageTest, ::testing::Values(1252, 1250));
+INSTANTIATE_TEST_SUITE_P(BothCodePages, CodePageTest, ::testing::Values(1252, 1250),
+                         ParamNameOfCodePage());
 
 TEST(CodePage, KnownCharactersOfEachPage) {
   EXPECT_EQ(plat::AnsiToUtf8("\x80", 1252), "\xE2\x82\xAC");  // euro in both

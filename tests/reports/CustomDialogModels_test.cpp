@@ -60,16 +60,36 @@ TEST(CustomFieldsModel, AddsOnlyWhatTheListMayHold) {
     std::vector<std::string> texts;  // the whole list afterwards
   };
   const Case cases[] = {
-      {"surname first", {}, {{6000}}, {}, {"Surname, Given"}},
-      {"the other name form", {6000}, {{6001}}, {}, {"Surname, Given"}},
-      {"both name forms at once", {}, {{6000, 6001}}, {}, {}},
-      {"short heading as text", {}, {{6052}, {6004}}, {}, {"Title Pre", "RIN"}},
-      {"same field twice", {}, {{6004}, {6004}}, {}, {"RIN"}},
-      {"notes with two tags", {}, {{6026}, {6026}}, {"!", "~"}, {"Notes (!)", "Notes (~)"}},
-      {"notes with one tag twice", {}, {{6026}, {6026}}, {"!", "!"}, {"Notes (!)"}},
-      {"user event", {}, {{6048}}, {"Graduation"}, {"Event Date (Graduation)"}},
-      {"cancelled question", {}, {{6026, 6004}}, {"cancel"}, {"RIN"}},
-      {"several at once in list order", {}, {{6009, 6000}}, {}, {"Surname, Given", "Birth Date"}},
+      {"surname first", {}, {{rpt::kFieldSurnameGiven}}, {}, {"Surname, Given"}},
+      {"the other name form",
+       {rpt::kFieldSurnameGiven},
+       {{rpt::kFieldGivenSurname}},
+       {},
+       {"Surname, Given"}},
+      {"both name forms at once", {}, {{rpt::kFieldSurnameGiven, rpt::kFieldGivenSurname}}, {}, {}},
+      {"short heading as text",
+       {},
+       {{rpt::kFieldTitlePrefix}, {rpt::kFieldRin}},
+       {},
+       {"Title Pre", "RIN"}},
+      {"same field twice", {}, {{rpt::kFieldRin}, {rpt::kFieldRin}}, {}, {"RIN"}},
+      {"notes with two tags",
+       {},
+       {{rpt::kFieldNotes}, {rpt::kFieldNotes}},
+       {"!", "~"},
+       {"Notes (!)", "Notes (~)"}},
+      {"notes with one tag twice",
+       {},
+       {{rpt::kFieldNotes}, {rpt::kFieldNotes}},
+       {"!", "!"},
+       {"Notes (!)"}},
+      {"user event", {}, {{rpt::kFieldUserEventDate}}, {"Graduation"}, {"Event Date (Graduation)"}},
+      {"cancelled question", {}, {{rpt::kFieldNotes, rpt::kFieldRin}}, {"cancel"}, {"RIN"}},
+      {"several at once in list order",
+       {},
+       {{rpt::kFieldBirthDate, rpt::kFieldSurnameGiven}},
+       {},
+       {"Surname, Given", "Birth Date"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -89,8 +109,8 @@ TEST(CustomFieldsModel, AddsOnlyWhatTheListMayHold) {
 
 TEST(CustomFieldsModel, TheAddButtonFollowsTheSelection) {
   CCustomReportLayout layout;
-  AddColumn(layout, 6000);
-  AddColumn(layout, 6004);
+  AddColumn(layout, rpt::kFieldSurnameGiven);
+  AddColumn(layout, rpt::kFieldRin);
   Answers answers;
   rpt::CCustomFieldsModel model(layout, false, answers.Questions());
   const auto& possible = model.Possible();
@@ -99,8 +119,14 @@ TEST(CustomFieldsModel, TheAddButtonFollowsTheSelection) {
     bool enabled;
   };
   const Case cases[] = {
-      {{6001}, false}, {{6004}, false},       {{6004, 6009}, true}, {{6026}, true},
-      {{6050}, true},  {{6000, 6001}, false}, {{6009}, true},       {{}, false},
+      {{rpt::kFieldGivenSurname}, false},
+      {{rpt::kFieldRin}, false},
+      {{rpt::kFieldRin, rpt::kFieldBirthDate}, true},
+      {{rpt::kFieldNotes}, true},
+      {{rpt::kFieldUserEventDescription}, true},
+      {{rpt::kFieldSurnameGiven, rpt::kFieldGivenSurname}, false},
+      {{rpt::kFieldBirthDate}, true},
+      {{}, false},
   };
   for (const Case& c : cases) {
     std::vector<int> indices;
@@ -112,24 +138,24 @@ TEST(CustomFieldsModel, TheAddButtonFollowsTheSelection) {
 
 TEST(CustomFieldsModel, NewColumnsTakeTheCatalogueAndGoBeforeTheSelection) {
   CCustomReportLayout layout;
-  AddColumn(layout, 6004);
-  AddColumn(layout, 6009);
+  AddColumn(layout, rpt::kFieldRin);
+  AddColumn(layout, rpt::kFieldBirthDate);
   Answers answers{{"Graduation"}};
   rpt::CCustomFieldsModel model(layout, false, answers.Questions());
   EXPECT_EQ(model.Selected(), 2);  // the empty entry
   EXPECT_EQ(Texts(model), (std::vector<std::string>{"RIN", "Birth Date"}));
   model.Select(1);
-  model.SetPossibleSelection({IndexOf(model.Possible(), 6048)});
+  model.SetPossibleSelection({IndexOf(model.Possible(), rpt::kFieldUserEventDate)});
   model.Add();
   EXPECT_EQ(model.Selected(), 2);
   model.Apply(layout);
   ASSERT_EQ(layout.columns.size(), 3u);
   const CCustomReportColumn& added = *layout.columns[1];
-  EXPECT_EQ(added.fieldId, 6048);
+  EXPECT_EQ(added.fieldId, rpt::kFieldUserEventDate);
   EXPECT_EQ(added.width, 15);
   EXPECT_EQ(added.heading, "Event Date (Graduation)");
   EXPECT_EQ(added.option, "Graduation");
-  EXPECT_EQ(layout.columns[2]->fieldId, 6009);
+  EXPECT_EQ(layout.columns[2]->fieldId, rpt::kFieldBirthDate);
 }
 
 TEST(CustomFieldsModel, ThePossibleSelectionMovesOnSkippingTheOtherNameForm) {
@@ -152,7 +178,7 @@ TEST(CustomFieldsModel, ThePossibleSelectionMovesOnSkippingTheOtherNameForm) {
 
 TEST(CustomFieldsModel, UpDownStaysWithinTheColumns) {
   CCustomReportLayout layout;
-  for (int id : {6004, 6009, 6020}) AddColumn(layout, id);
+  for (int id : {rpt::kFieldRin, rpt::kFieldBirthDate, rpt::kFieldDeathDate}) AddColumn(layout, id);
   Answers answers;
   rpt::CCustomFieldsModel model(layout, false, answers.Questions());
   struct Case {
@@ -176,7 +202,7 @@ TEST(CustomFieldsModel, UpDownStaysWithinTheColumns) {
 
 TEST(CustomFieldsModel, RemovingAndButtonStates) {
   CCustomReportLayout layout;
-  for (int id : {6004, 6009}) AddColumn(layout, id);
+  for (int id : {rpt::kFieldRin, rpt::kFieldBirthDate}) AddColumn(layout, id);
   Answers answers;
   rpt::CCustomFieldsModel model(layout, false, answers.Questions());
   EXPECT_FALSE(model.CanRemove());  // the empty entry is selected
@@ -202,12 +228,12 @@ TEST(CustomFieldsModel, RemovingAndButtonStates) {
 
 TEST(CustomFieldsModel, CancelLeavesTheLayoutAsItWas) {
   CCustomReportLayout layout;
-  for (int id : {6004, 6009}) AddColumn(layout, id);
+  for (int id : {rpt::kFieldRin, rpt::kFieldBirthDate}) AddColumn(layout, id);
   const CCustomReportColumn* first = layout.columns[0].get();
   {
     Answers answers;
     rpt::CCustomFieldsModel model(layout, false, answers.Questions());
-    model.SetPossibleSelection({IndexOf(model.Possible(), 6020)});
+    model.SetPossibleSelection({IndexOf(model.Possible(), rpt::kFieldDeathDate)});
     model.Add();
     model.Select(0);
     model.SelectedColumn()->heading = "changed";
@@ -219,7 +245,7 @@ TEST(CustomFieldsModel, CancelLeavesTheLayoutAsItWas) {
   ASSERT_EQ(layout.columns.size(), 2u);
   EXPECT_EQ(layout.columns[0].get(), first);
   EXPECT_EQ(layout.columns[0]->heading, "h6004");
-  EXPECT_EQ(layout.columns[1]->fieldId, 6009);
+  EXPECT_EQ(layout.columns[1]->fieldId, rpt::kFieldBirthDate);
 }
 
 TEST(CustomColumnOptions, WidthsOutsideTheRangeAreRefused) {
@@ -236,7 +262,8 @@ TEST(CustomColumnOptions, WidthsOutsideTheRangeAreRefused) {
     EXPECT_EQ(column.width, c.taken ? c.width : 25);
     EXPECT_EQ(column.heading, c.taken ? "new" : "old");
   }
-  EXPECT_EQ(rpt::ColumnOptionsCaption("Column Options", 6009), "Column Options: Birth Date");
+  EXPECT_EQ(rpt::ColumnOptionsCaption("Column Options", rpt::kFieldBirthDate),
+            "Column Options: Birth Date");
 }
 
 std::vector<std::string> Texts(const rpt::CCustomSortModel& model) {
@@ -251,21 +278,21 @@ TEST(CustomSortModel, AddsAtMostThreeKeysWithTheirKinds) {
   rpt::CCustomSortModel model(layout, false, answers.Questions());
   const auto& possible = model.Possible();
   EXPECT_TRUE(model.CanAdd());
-  model.SelectPossible(IndexOf(possible, 6009));
+  model.SelectPossible(IndexOf(possible, rpt::kFieldBirthDate));
   model.Add();
   model.SetAscending(false);  // no key selected: only the choice for new keys
-  model.SelectPossible(IndexOf(possible, 6026));
+  model.SelectPossible(IndexOf(possible, rpt::kFieldNotes));
   model.Add();
   EXPECT_EQ(Texts(model), (std::vector<std::string>{"A\tBirth Date", "D\tNotes (!)"}));
   model.SetAscending(true);
-  model.SelectPossible(IndexOf(possible, 6009));
+  model.SelectPossible(IndexOf(possible, rpt::kFieldBirthDate));
   model.Add();  // "A\tBirth Date" exists: nothing added
   EXPECT_EQ(model.KeyCount(), 2);
-  model.SelectPossible(IndexOf(possible, 6004));
+  model.SelectPossible(IndexOf(possible, rpt::kFieldRin));
   model.Add();
   EXPECT_EQ(model.KeyCount(), 3);
   EXPECT_FALSE(model.CanAdd());
-  model.SelectPossible(IndexOf(possible, 6020));
+  model.SelectPossible(IndexOf(possible, rpt::kFieldDeathDate));
   EXPECT_FALSE(model.CanAdd());
   model.Add();
   EXPECT_EQ(model.KeyCount(), 3);
@@ -276,7 +303,8 @@ TEST(CustomSortModel, AddsAtMostThreeKeysWithTheirKinds) {
     int id, ascending, kind;
     const char* option;
   };
-  const Expected expected[] = {{6009, 1, 1, ""}, {6026, 0, 4, "!"}, {6004, 1, 2, ""}};
+  const Expected expected[] = {
+      {rpt::kFieldBirthDate, 1, 1, ""}, {rpt::kFieldNotes, 0, 4, "!"}, {rpt::kFieldRin, 1, 2, ""}};
   for (std::size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(layout.sortKeys[i]->fieldId, expected[i].id);
     EXPECT_EQ(layout.sortKeys[i]->ascending, expected[i].ascending);
@@ -288,7 +316,7 @@ TEST(CustomSortModel, AddsAtMostThreeKeysWithTheirKinds) {
 TEST(CustomSortModel, DirectionsRemovalAndTheLastField) {
   CCustomReportLayout layout;
   auto key = std::make_unique<CCustomReportSortKey>();
-  key->fieldId = 6000;
+  key->fieldId = rpt::kFieldSurnameGiven;
   key->kind = 3;
   layout.sortKeys.push_back(std::move(key));
   Answers answers;

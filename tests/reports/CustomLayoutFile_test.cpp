@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "CustomFieldCatalog.h"
 #include "CustomLayoutFile.h"
 #include "TempDir.h"
 #include "TestHelpers.h"
@@ -53,8 +54,8 @@ const std::string kTwoColumnFile =
 CCustomReportLayout TwoColumns() {
   CCustomReportLayout layout;
   layout.title = "Custom Report";
-  AddColumn(layout, 6000, 25, "Surname, Given");
-  AddColumn(layout, 6009, 15, "Birth Date");
+  AddColumn(layout, rpt::kFieldSurnameGiven, 25, "Surname, Given");
+  AddColumn(layout, rpt::kFieldBirthDate, 15, "Birth Date");
   return layout;
 }
 
@@ -90,11 +91,11 @@ TEST(CustomLayoutFile, ReadsTheOlderVersionWithItsExtraTextAndLowIds) {
   EXPECT_EQ(layout.title, "Oldies");
   EXPECT_EQ(layout.secondText, "note");
   ASSERT_EQ(layout.columns.size(), 1u);
-  EXPECT_EQ(layout.columns[0]->fieldId, 6009);
+  EXPECT_EQ(layout.columns[0]->fieldId, rpt::kFieldBirthDate);
   EXPECT_EQ(layout.columns[0]->width, 15);
   EXPECT_EQ(layout.columns[0]->heading, "Born!");
   ASSERT_EQ(layout.sortKeys.size(), 1u);
-  EXPECT_EQ(layout.sortKeys[0]->fieldId, 6004);
+  EXPECT_EQ(layout.sortKeys[0]->fieldId, rpt::kFieldRin);
   EXPECT_EQ(layout.sortKeys[0]->ascending, 0);
   EXPECT_EQ(layout.sortKeys[0]->kind, 2);
 }
@@ -103,12 +104,12 @@ TEST(CustomLayoutFile, RoundTripsEveryField) {
   CCustomReportLayout layout;
   layout.title = "Contacts by state";
   layout.secondText = "kept as it is";
-  AddColumn(layout, 6026, 50, "Notes", "!");
-  AddColumn(layout, 6048, 15, "Event Date", "Graduation");
-  AddColumn(layout, 6073, 25, "");
-  AddKey(layout, 6067, 1, 3);
-  AddKey(layout, 6009, 0, 1);
-  AddKey(layout, 6026, 1, 4, "!");
+  AddColumn(layout, rpt::kFieldNotes, 50, "Notes", "!");
+  AddColumn(layout, rpt::kFieldUserEventDate, 15, "Event Date", "Graduation");
+  AddColumn(layout, rpt::kFieldRelationshipIndicator, 25, "");
+  AddKey(layout, rpt::kFieldContactState, 1, 3);
+  AddKey(layout, rpt::kFieldBirthDate, 0, 1);
+  AddKey(layout, rpt::kFieldNotes, 1, 4, "!");
 
   TempDir dir;
   const std::string path = dir.File("b.lyt");
@@ -140,7 +141,7 @@ TEST(CustomLayoutFile, RoundTripsEveryField) {
 
 TEST(CustomLayoutFile, EveryCutShortFileFailsAndLeavesTheLayout) {
   CCustomReportLayout full = TwoColumns();
-  AddKey(full, 6009, 1, 1, "x");
+  AddKey(full, rpt::kFieldBirthDate, 1, 1, "x");
   const std::string bytes = rpt::EncodeCustomLayoutFile(full);
   for (std::size_t n = 0; n < bytes.size(); ++n) {
     SCOPED_TRACE(n);
@@ -164,7 +165,9 @@ TEST(CustomLayoutFile, HoldsKeysAndWidthsToWhatTheReportTakes) {
   CCustomReportLayout layout = TwoColumns();
   layout.columns[0]->width = 0;
   layout.columns[1]->width = 500;
-  for (int id : {6000, 6009, 6004, 6020, 6026}) AddKey(layout, id, 1, 0);
+  for (int id : {rpt::kFieldSurnameGiven, rpt::kFieldBirthDate, rpt::kFieldRin,
+                 rpt::kFieldDeathDate, rpt::kFieldNotes})
+    AddKey(layout, id, 1, 0);
   const std::string bytes = rpt::EncodeCustomLayoutFile(layout);
 
   CCustomReportLayout back;
@@ -172,13 +175,13 @@ TEST(CustomLayoutFile, HoldsKeysAndWidthsToWhatTheReportTakes) {
   EXPECT_EQ(back.columns[0]->width, 1);
   EXPECT_EQ(back.columns[1]->width, 200);
   ASSERT_EQ(back.sortKeys.size(), 3u);
-  EXPECT_EQ(back.sortKeys[2]->fieldId, 6004);
+  EXPECT_EQ(back.sortKeys[2]->fieldId, rpt::kFieldRin);
 }
 
 TEST(CustomLayoutFile, ANewLayoutIsTheDefaultCustomReport) {
   CCustomReportLayout layout = TwoColumns();
   layout.secondText = "x";
-  AddKey(layout, 6000, 1, 3);
+  AddKey(layout, rpt::kFieldSurnameGiven, 1, 3);
   rpt::ResetCustomLayout(layout);
   EXPECT_EQ(layout.title, "Custom Report");
   EXPECT_TRUE(layout.secondText.empty());

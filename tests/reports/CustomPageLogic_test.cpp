@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "CustomFieldCatalog.h"
 #include "CustomLayoutFile.h"
 #include "CustomPageLogic.h"
 #include "CustomReportState.h"
@@ -36,7 +37,7 @@ class CustomPageLogic : public ::testing::Test {
 TEST_F(CustomPageLogic, OpenReplacesTheLayoutOnlyWhenTheFileReads) {
   CCustomReportLayout stored;
   stored.title = "Stored";
-  AddColumn(stored, 6009);
+  AddColumn(stored, rpt::kFieldBirthDate);
   const std::string good = dir.File("good.lyt");
   ASSERT_EQ(rpt::SaveCustomLayout(good, stored), 0);
   const std::string bytes = rpt::EncodeCustomLayoutFile(stored);
@@ -45,8 +46,8 @@ TEST_F(CustomPageLogic, OpenReplacesTheLayoutOnlyWhenTheFileReads) {
 
   CCustomReportLayout layout;
   layout.title = "Mine";
-  AddColumn(layout, 6000);
-  AddColumn(layout, 6004);
+  AddColumn(layout, rpt::kFieldSurnameGiven);
+  AddColumn(layout, rpt::kFieldRin);
   rpt::CCustomPageLogic page(layout);
   page.TitleTyped();
   EXPECT_FALSE(page.Open(cut));
@@ -66,14 +67,14 @@ TEST_F(CustomPageLogic, OpenReplacesTheLayoutOnlyWhenTheFileReads) {
 
 TEST_F(CustomPageLogic, SavingKeepsTheOldFileWhenItFails) {
   CCustomReportLayout layout;
-  AddColumn(layout, 6000);
+  AddColumn(layout, rpt::kFieldSurnameGiven);
   rpt::CCustomPageLogic page(layout);
   const std::string path = dir.File("a.lyt");
   ASSERT_TRUE(page.SaveAs(path, "Names"));
   EXPECT_EQ(layout.title, "Names");
   EXPECT_EQ(ReadAll(path), rpt::EncodeCustomLayoutFile(layout));
 
-  AddColumn(layout, 6009);
+  AddColumn(layout, rpt::kFieldBirthDate);
   page.SetModified(true);
   ASSERT_TRUE(page.Save());
   EXPECT_FALSE(page.Modified());
@@ -104,7 +105,7 @@ TEST_F(CustomPageLogic, ButtonsFollowTheLayout) {
   };
   for (const Case& c : cases) {
     layout.columns.clear();
-    for (int i = 0; i < c.columns; ++i) AddColumn(layout, 6000 + i);
+    for (int i = 0; i < c.columns; ++i) AddColumn(layout, rpt::kCustomFieldFirst + i);
     page.SetModified(c.modified);
     EXPECT_EQ(page.CanSave(), c.save);
     EXPECT_EQ(page.CanSaveAs(), c.saveAs);
@@ -149,7 +150,7 @@ TEST_F(CustomPageLogic, RequestNeedsIndividualsAndFields) {
   for (const auto& c : cases) {
     CCustomReportLayout layout;
     rpt::CCustomPageLogic page(layout);
-    if (c.fields) AddColumn(layout, 6000);
+    if (c.fields) AddColumn(layout, rpt::kFieldSurnameGiven);
     rpt::SetCustomReportSelection([&] {
       return c.individuals ? std::vector<std::int32_t>{1, 2} : std::vector<std::int32_t>{};
     });
@@ -188,7 +189,7 @@ TEST_F(CustomPageLogic, NothingToPrintIsSaid) {
   };
   for (const auto& c : cases) {
     layout.columns.clear();
-    if (c.column) AddColumn(layout, 6000);
+    if (c.column) AddColumn(layout, rpt::kFieldSurnameGiven);
     rpt::SetCustomReportSelection([&c] { return c.selection; });
     rpt::CurrentReportRunState().printState = c.stateBefore;
     boxes.Clear();
@@ -215,12 +216,19 @@ TEST(CustomRelationshipQuestion, AsksPerIndicatorColumnUntilShown) {
     int asks;
   };
   const Case cases[] = {
-      {{6000, 6009}, 0, false, 0},        // no indicator column
-      {{6073}, 1, false, 1},              // asked once, OK
-      {{6073, 6000, 6073}, 1, false, 1},  // OK ends the asking
-      {{6073, 6073}, 0, false, 2},        // Cancel goes on to the next
-      {{6073, 6073}, 2, false, 2},
-      {{6073}, 0, true, 0},  // already shown
+      {{rpt::kFieldSurnameGiven, rpt::kFieldBirthDate}, 0, false, 0},  // no indicator column
+      {{rpt::kFieldRelationshipIndicator}, 1, false, 1},               // asked once, OK
+      {{rpt::kFieldRelationshipIndicator, rpt::kFieldSurnameGiven,
+        rpt::kFieldRelationshipIndicator},
+       1,
+       false,
+       1},  // OK ends the asking
+      {{rpt::kFieldRelationshipIndicator, rpt::kFieldRelationshipIndicator},
+       0,
+       false,
+       2},  // Cancel goes on to the next
+      {{rpt::kFieldRelationshipIndicator, rpt::kFieldRelationshipIndicator}, 2, false, 2},
+      {{rpt::kFieldRelationshipIndicator}, 0, true, 0},  // already shown
   };
   for (const Case& c : cases) {
     CCustomReportLayout layout;

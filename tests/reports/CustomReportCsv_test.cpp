@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "CustomFieldCatalog.h"
 #include "CustomReport.h"
 #include "CustomReportCsv.h"
 #include "FakePorts.h"
@@ -209,10 +210,10 @@ TEST_F(CustomReportExport, WritesTheSortedLines) {
   const std::int32_t zed = Person("Zed", "Young", 'M', 1950);
   const std::int32_t ann = Person("Ann", "Adams", 'F', 1920);
   CCustomReportLayout layout;
-  AddColumn(layout, 6000, "Surname, Given");
-  AddColumn(layout, 6009, "Birth Date");
+  AddColumn(layout, rpt::kFieldSurnameGiven, "Surname, Given");
+  AddColumn(layout, rpt::kFieldBirthDate, "Birth Date");
   auto key = std::make_unique<CCustomReportSortKey>();
-  key->fieldId = 6000;
+  key->fieldId = rpt::kFieldSurnameGiven;
   key->kind = CCustomReportSortKey::kText;
   layout.sortKeys.push_back(std::move(key));
 
@@ -221,10 +222,12 @@ TEST_F(CustomReportExport, WritesTheSortedLines) {
   const auto outcome = rpt::ExportCustomReport(path, layout, {zed, ann});
   EXPECT_EQ(outcome.status, rpt::CustomCsvOutcome::kDone);
   EXPECT_EQ(outcome.lines, 2);
-  ASSERT_FALSE(Text(6009, ann).empty());
-  EXPECT_EQ(ReadAll(path), "\xEF\xBB\xBF\"Surname, Given\",\"Birth Date\"\r\n" +
-                               rpt::CsvLine({Text(6000, ann), Text(6009, ann)}) +
-                               rpt::CsvLine({Text(6000, zed), Text(6009, zed)}));
+  ASSERT_FALSE(Text(rpt::kFieldBirthDate, ann).empty());
+  EXPECT_EQ(
+      ReadAll(path),
+      "\xEF\xBB\xBF\"Surname, Given\",\"Birth Date\"\r\n" +
+          rpt::CsvLine({Text(rpt::kFieldSurnameGiven, ann), Text(rpt::kFieldBirthDate, ann)}) +
+          rpt::CsvLine({Text(rpt::kFieldSurnameGiven, zed), Text(rpt::kFieldBirthDate, zed)}));
   EXPECT_TRUE(boxes.Calls().empty());
 }
 
@@ -236,7 +239,7 @@ TEST_F(CustomReportExport, NothingToReportAndAReadThatFails) {
   // No columns, then no individuals.
   EXPECT_EQ(rpt::ExportCustomReport(dir.File("a.txt"), layout, {ann}).status,
             rpt::CustomCsvOutcome::kNothing);
-  AddColumn(layout, 6000, "Name");
+  AddColumn(layout, rpt::kFieldSurnameGiven, "Name");
   EXPECT_EQ(rpt::ExportCustomReport(dir.File("b.txt"), layout, {}).status,
             rpt::CustomCsvOutcome::kNothing);
   ASSERT_EQ(boxes.Calls().size(), 2u);
@@ -249,7 +252,7 @@ TEST_F(CustomReportExport, NothingToReportAndAReadThatFails) {
   rpt::CustomReportFileLines lines(layout);
   std::vector<std::string> fields;
   EXPECT_EQ(lines.Next(fields), rpt::CustomCsvSource::kLine);
-  EXPECT_EQ(fields, std::vector<std::string>{Text(6000, ann)});
+  EXPECT_EQ(fields, std::vector<std::string>{Text(rpt::kFieldSurnameGiven, ann)});
   EXPECT_EQ(lines.Next(fields), rpt::CustomCsvSource::kFailed);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CustomFieldCatalog.h"
 #include "CustomReport.h"
 #include "EventTypeRecord.h"
 #include "ListPagination.h"
@@ -77,19 +78,20 @@ TEST_F(CustomReport, FieldsInDisplayAndSortMode) {
     std::string expected;
   };
   const Case cases[] = {
-      {6004, false, std::to_string(rin)},
-      {6005, false, "ID-7"},
-      {6003, false, "F"},
-      {6015, false, std::to_string(mrin)},
-      {6016, false, "D"},
-      {6017, false, "9 Aug 1925"},
-      {6017, true, "080919250000"},
-      {6011, false, "2 Jun 1901*"},  // no birth: the christening and a star
-      {6011, true, "060219010000"},
-      {6020, false, "2 Nov 1970"},
-      {6030, false, ""},  // no birth date: no age at marriage
-      {6031, false, ""},
-      {6019, false, "Carl Dahl"},
+      {rpt::kFieldRin, false, std::to_string(rin)},
+      {rpt::kFieldCustomId, false, "ID-7"},
+      {rpt::kFieldSex, false, "F"},
+      {rpt::kFieldMrin, false, std::to_string(mrin)},
+      {rpt::kFieldMarriageStatus, false, "D"},
+      {rpt::kFieldMarriageDate, false, "9 Aug 1925"},
+      {rpt::kFieldMarriageDate, true, "080919250000"},
+      {rpt::kFieldBirthOrChristeningDate, false,
+       "2 Jun 1901*"},  // no birth: the christening and a star
+      {rpt::kFieldBirthOrChristeningDate, true, "060219010000"},
+      {rpt::kFieldDeathDate, false, "2 Nov 1970"},
+      {rpt::kFieldAgeAtMarriage, false, ""},  // no birth date: no age at marriage
+      {rpt::kFieldAgeAtDeath, false, ""},
+      {rpt::kFieldSpouse, false, "Carl Dahl"},
       {6072, false, ""},
   };
   for (const Case& c : cases) {
@@ -97,12 +99,13 @@ TEST_F(CustomReport, FieldsInDisplayAndSortMode) {
   }
   CIndividualRecord born = p;
   born.birth.date.Set(1901, 5, 14);
-  EXPECT_EQ(Field(6030, born, &m, false, rin), "24");
-  EXPECT_EQ(Field(6031, born), "69");
-  EXPECT_EQ(Field(6011, born), "14 May 1901") << "a birth needs no star";
+  EXPECT_EQ(Field(rpt::kFieldAgeAtMarriage, born, &m, false, rin), "24");
+  EXPECT_EQ(Field(rpt::kFieldAgeAtDeath, born), "69");
+  EXPECT_EQ(Field(rpt::kFieldBirthOrChristeningDate, born), "14 May 1901")
+      << "a birth needs no star";
   CIndividualRecord unknown;
   unknown.sex = 'U';
-  EXPECT_EQ(Field(6003, unknown), " ");
+  EXPECT_EQ(Field(rpt::kFieldSex, unknown), " ");
 }
 
 // The fields read from the individual's chains and links: multimedia,
@@ -176,21 +179,21 @@ TEST_F(CustomReport, FieldsOfChainsLinksAndStamps) {
     std::string ruth, sam;
   };
   const Case cases[] = {
-      {6027, false, "Y", "N"},  // has multimedia
-      {6043, false, "Y", "N"},  // live baptism
-      {6044, false, "Y", "N"},  // citations: Ruth's only on her user event
-      {6045, false, "Infant Baptism", "Christening"},
-      {6051, false, "Y", ""},  // the event's flag letter
-      {6061, false, "a", "b"},
-      {6062, false, "a", "b"},
-      {6033, false, "Provo, Utah*", "LOGAN"},
-      {6033, true, "Provo, Utah*", "LOGAN"},  // a text key, not store positions
-      {6048, false, "17 Apr 1951 to 20 Apr 1951", "17 Apr 1951"},
-      {6048, true, "041719510000", "041719510000"},
-      {6050, false, "By sea", ""},
-      {6059, false, "5 Mar 2020", ""},
-      {6059, true, "030520200000", "000000000000"},
-      {6060, false, "5 Mar 2021", ""},
+      {rpt::kFieldHasMultimedia, false, "Y", "N"},   // has multimedia
+      {rpt::kFieldZelLiveBaptism, false, "Y", "N"},  // live baptism
+      {rpt::kFieldHasCitations, false, "Y", "N"},    // citations: Ruth's only on her user event
+      {rpt::kFieldChristening, false, "Infant Baptism", "Christening"},
+      {rpt::kFieldUserEventConfidence, false, "Y", ""},  // the event's flag letter
+      {rpt::kFieldFatherRelationshipType, false, "a", "b"},
+      {rpt::kFieldMotherRelationshipType, false, "a", "b"},
+      {rpt::kFieldBaptismTemple, false, "Provo, Utah*", "LOGAN"},
+      {rpt::kFieldBaptismTemple, true, "Provo, Utah*", "LOGAN"},  // a text key, not store positions
+      {rpt::kFieldUserEventDate, false, "17 Apr 1951 to 20 Apr 1951", "17 Apr 1951"},
+      {rpt::kFieldUserEventDate, true, "041719510000", "041719510000"},
+      {rpt::kFieldUserEventDescription, false, "By sea", ""},
+      {rpt::kFieldCreateDate, false, "5 Mar 2020", ""},
+      {rpt::kFieldCreateDate, true, "030520200000", "000000000000"},
+      {rpt::kFieldModifyDate, false, "5 Mar 2021", ""},
   };
   for (const Case& c : cases) {
     const std::string suffix = c.sort ? " sort" : "";
@@ -198,12 +201,12 @@ TEST_F(CustomReport, FieldsOfChainsLinksAndStamps) {
     EXPECT_EQ(Field(c.id, sam, nullptr, c.sort, 0, "voyage"), c.sam) << c.id << suffix;
   }
   // An event title that no event carries leaves the event fields empty.
-  EXPECT_EQ(Field(6051, ruth, nullptr, false, 0, "Census"), "");
-  EXPECT_EQ(Field(6048, ruth, nullptr, false, 0, "Census"), "");
+  EXPECT_EQ(Field(rpt::kFieldUserEventConfidence, ruth, nullptr, false, 0, "Census"), "");
+  EXPECT_EQ(Field(rpt::kFieldUserEventDate, ruth, nullptr, false, 0, "Census"), "");
   // Without parents there is no relationship letter.
   CIndividualRecord hal;
   ASSERT_EQ(family::Read(hal, father), 1);
-  EXPECT_EQ(Field(6061, hal), "");
+  EXPECT_EQ(Field(rpt::kFieldFatherRelationshipType, hal), "");
 }
 
 // Each field of the catalogue reads its own value: the texts and contacts,
@@ -264,60 +267,66 @@ TEST_F(CustomReport, EachFieldReadsItsOwnValue) {
     std::string expected;
   };
   const Case cases[] = {
-      {6000, &p, false, "Berg, Anna Jr"},
-      {6001, &p, false, "Dr Anna Berg Jr"},
-      {6002, &p, false, "Jr"},
-      {6006, &p, false, std::to_string(parents)},
-      {6007, &p, false, "Olaf Berg"},
-      {6008, &p, false, "Maja Berg"},
-      {6009, &p, false, "14 May 1901"},
-      {6009, &p, true, "051419010000"},
-      {6010, &p, false, "Oslo"},
-      {6012, &p, false, "Oslo"},
-      {6012, &second, false, "Bergen*"},
-      {6013, &p, false, "2 Jun 1901"},
-      {6014, &p, false, "Bergen"},
-      {6016, &p, false, "M"},
-      {6018, &p, false, "Kalmar"},
-      {6021, &p, false, "Visby"},
-      {6022, &p, false, "2 Nov 1970"},
-      {6022, &second, false, "9 Nov 1970*"},
-      {6022, &second, true, "110919700000"},
-      {6023, &second, false, "Malmo*"},
-      {6024, &p, false, "9 Nov 1970"},
-      {6025, &p, false, "Malmo"},
-      {6028, &p, false, "1"},
-      {6029, &p, false, "2"},
-      {6032, &p, false, "3 Jan 1909"},
-      {6034, &p, false, "4 Feb 1920"},
-      {6035, &p, false, "SLAKE"},
-      {6036, &p, false, "5 Mar 1921"},
-      {6037, &p, false, "MANTI"},
-      {6038, &p, false, "9 Aug 1925"},
-      {6038, &p, true, "080919250000"},
-      {6039, &p, false, "LOGAN"},
-      {6040, &p, false, ""},  // baptized and endowed: nothing to qualify for
-      {6041, &p, false, ""},
-      {6042, &p, false, ""},
-      {6046, &p, false, "N"},
-      {6047, &p, false, "N"},
-      {6049, &p, false, ""},
-      {6052, &p, false, "Dr"},
-      {6053, &p, false, "Annie"},
-      {6054, &p, false, "Nan"},
-      {6055, &p, false, "Lund"},
-      {6056, &p, false, "Fever"},
-      {6057, &p, false, "Tall"},
-      {6058, &p, false, "SBN-1"},
-      {6063, &p, false, "1"},
-      {6073, &p, false, ""},
+      {rpt::kFieldSurnameGiven, &p, false, "Berg, Anna Jr"},
+      {rpt::kFieldGivenSurname, &p, false, "Dr Anna Berg Jr"},
+      {rpt::kFieldTitleSuffix, &p, false, "Jr"},
+      {rpt::kFieldParentsMrin, &p, false, std::to_string(parents)},
+      {rpt::kFieldFather, &p, false, "Olaf Berg"},
+      {rpt::kFieldMother, &p, false, "Maja Berg"},
+      {rpt::kFieldBirthDate, &p, false, "14 May 1901"},
+      {rpt::kFieldBirthDate, &p, true, "051419010000"},
+      {rpt::kFieldBirthPlace, &p, false, "Oslo"},
+      {rpt::kFieldBirthOrChristeningPlace, &p, false, "Oslo"},
+      {rpt::kFieldBirthOrChristeningPlace, &second, false, "Bergen*"},
+      {rpt::kFieldChristeningDate, &p, false, "2 Jun 1901"},
+      {rpt::kFieldChristeningPlace, &p, false, "Bergen"},
+      {rpt::kFieldMarriageStatus, &p, false, "M"},
+      {rpt::kFieldMarriagePlace, &p, false, "Kalmar"},
+      {rpt::kFieldDeathPlace, &p, false, "Visby"},
+      {rpt::kFieldDeathOrBurialDate, &p, false, "2 Nov 1970"},
+      {rpt::kFieldDeathOrBurialDate, &second, false, "9 Nov 1970*"},
+      {rpt::kFieldDeathOrBurialDate, &second, true, "110919700000"},
+      {rpt::kFieldDeathOrBurialPlace, &second, false, "Malmo*"},
+      {rpt::kFieldBurialDate, &p, false, "9 Nov 1970"},
+      {rpt::kFieldBurialPlace, &p, false, "Malmo"},
+      {rpt::kFieldNumberOfMarriages, &p, false, "1"},
+      {rpt::kFieldNumberOfChildren, &p, false, "2"},
+      {rpt::kFieldBaptismDate, &p, false, "3 Jan 1909"},
+      {rpt::kFieldEndowmentDate, &p, false, "4 Feb 1920"},
+      {rpt::kFieldEndowmentTemple, &p, false, "SLAKE"},
+      {rpt::kFieldSealedToParentsDate, &p, false, "5 Mar 1921"},
+      {rpt::kFieldSealedToParentsTemple, &p, false, "MANTI"},
+      {rpt::kFieldSealedToSpouseDate, &p, false, "9 Aug 1925"},
+      {rpt::kFieldSealedToSpouseDate, &p, true, "080919250000"},
+      {rpt::kFieldSealedToSpouseTemple, &p, false, "LOGAN"},
+      {rpt::kFieldQualifiedForBaptismEndowment, &p, false,
+       ""},  // baptized and endowed: nothing to qualify for
+      {rpt::kFieldQualifiedForSealToParents, &p, false, ""},
+      {rpt::kFieldQualifiedForSealToSpouse, &p, false, ""},
+      {rpt::kFieldHasUserEvents, &p, false, "N"},
+      {rpt::kFieldHasSpecificUserEvent, &p, false, "N"},
+      {rpt::kFieldUserEventPlace, &p, false, ""},
+      {rpt::kFieldTitlePrefix, &p, false, "Dr"},
+      {rpt::kFieldAlsoKnownAs, &p, false, "Annie"},
+      {rpt::kFieldNickname, &p, false, "Nan"},
+      {rpt::kFieldMarriedName, &p, false, "Lund"},
+      {rpt::kFieldCauseOfDeath, &p, false, "Fever"},
+      {rpt::kFieldPhysicalDescription, &p, false, "Tall"},
+      {rpt::kFieldSbn, &p, false, "SBN-1"},
+      {rpt::kFieldNumberOfParents, &p, false, "1"},
+      {rpt::kFieldRelationshipIndicator, &p, false, ""},
   };
   for (const Case& c : cases)
     EXPECT_EQ(Field(c.id, *c.person, &m, c.sort, rin), c.expected)
         << c.id << (c.sort ? " sort" : "");
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(Field(6064 + i, p), contacts[i]) << 6064 + i;
+  for (int i = 0; i < 8; ++i)
+    EXPECT_EQ(Field(rpt::kFieldContactName + i, p), contacts[i]) << rpt::kFieldContactName + i;
   // The marriage fields are empty without a marriage.
-  for (const std::int32_t id : {6015, 6016, 6017, 6018, 6019, 6029, 6030, 6038, 6039, 6042})
+  for (const std::int32_t id :
+       {rpt::kFieldMrin, rpt::kFieldMarriageStatus, rpt::kFieldMarriageDate,
+        rpt::kFieldMarriagePlace, rpt::kFieldSpouse, rpt::kFieldNumberOfChildren,
+        rpt::kFieldAgeAtMarriage, rpt::kFieldSealedToSpouseDate, rpt::kFieldSealedToSpouseTemple,
+        rpt::kFieldQualifiedForSealToSpouse})
     EXPECT_EQ(Field(id, p, nullptr, false, rin), "") << id;
 }
 
@@ -326,7 +335,7 @@ TEST_F(CustomReport, ALongPlaceIsCutToTheField) {
   CIndividualRecord p;
   p.birth.place[0] = std::string(150, 'x');
   p.birth.place[1] = std::string(150, 'y');
-  for (const std::int32_t id : {6010, 6012}) {
+  for (const std::int32_t id : {rpt::kFieldBirthPlace, rpt::kFieldBirthOrChristeningPlace}) {
     const std::string text = Field(id, p);
     EXPECT_EQ(text.size(), 255u) << id;
     EXPECT_EQ(text.substr(0, 152), std::string(150, 'x') + ", ") << id;
@@ -339,8 +348,8 @@ TEST_F(CustomReport, SortKeysOfNamesAndPlacesAddNothingToTheFile) {
   p.givenNames[0] = "Zed";
   p.birth.place[0] = "Nowhereton";
   std::string found;
-  const std::string name = Field(6000, p, nullptr, true);
-  const std::string place = Field(6010, p, nullptr, true);
+  const std::string name = Field(rpt::kFieldSurnameGiven, p, nullptr, true);
+  const std::string place = Field(rpt::kFieldBirthPlace, p, nullptr, true);
   ASSERT_EQ(name.size(), 16u);
   EXPECT_EQ(name, std::string(16, '\0')) << "texts not in the store give 0";
   EXPECT_EQ(place, std::string(16, '\0'));
@@ -350,7 +359,8 @@ TEST_F(CustomReport, SortKeysOfNamesAndPlacesAddNothingToTheFile) {
   const std::int32_t rin = Person("Amy", "Stored", 'F', 1900);
   CIndividualRecord stored;
   ASSERT_EQ(family::Read(stored, rin), 1);
-  EXPECT_NE(Field(6000, stored, nullptr, true).substr(0, 4), std::string(4, '\0'));
+  EXPECT_NE(Field(rpt::kFieldSurnameGiven, stored, nullptr, true).substr(0, 4),
+            std::string(4, '\0'));
 }
 
 TEST_F(CustomReport, NotesAreCutToTheColumnWidth) {
@@ -373,11 +383,11 @@ TEST_F(CustomReport, ThreeMarriagesGiveThreeLinesAndTheUnmarriedOne) {
   for (const char* wife : {"Una", "Vera", "Wanda"})
     mrins.push_back(Marry(man, Person(wife, "Wed", 'F', 1905)));
   CCustomReportLayout layout;
-  AddColumn(layout, 6000);
-  AddColumn(layout, 6019);  // a marriage field: a line per marriage
+  AddColumn(layout, rpt::kFieldSurnameGiven);
+  AddColumn(layout, rpt::kFieldSpouse);  // a marriage field: a line per marriage
   // By sex: the woman first; the man's three lines have equal keys and
   // keep the order of his marriages.
-  AddKey(layout, 6003, CCustomReportSortKey::kPlain);
+  AddKey(layout, rpt::kFieldSex, CCustomReportSortKey::kPlain);
   ASSERT_EQ(rpt::PaginateCustomReport({man, single}, layout, 2), 2);
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 4u);
@@ -393,13 +403,13 @@ TEST_F(CustomReport, WithoutKeysNineByteRecordsInRinOrder) {
   const std::int32_t a = Person("Zoe", "Zimmer", 'F', 1900);
   const std::int32_t b = Person("Abe", "Adler", 'M', 1901);
   CCustomReportLayout layout;
-  AddColumn(layout, 6000);
+  AddColumn(layout, rpt::kFieldSurnameGiven);
   EXPECT_EQ(rpt::CustomReportRecordSize(layout), 9u);
   ASSERT_EQ(rpt::PaginateCustomReport({a, b}, layout, 50), 1);
   EXPECT_EQ(Lines(), (std::vector<std::pair<std::int32_t, std::int32_t>>{{a, 0}, {b, 0}}));
   // A name key orders them; descending turns it round.
   rpt::CleanupCustomReportPages();
-  AddKey(layout, 6000, CCustomReportSortKey::kText);
+  AddKey(layout, rpt::kFieldSurnameGiven, CCustomReportSortKey::kText);
   EXPECT_EQ(rpt::CustomReportRecordSize(layout), 26u);
   ASSERT_EQ(rpt::PaginateCustomReport({a, b}, layout, 50), 1);
   EXPECT_EQ(Lines()[0].first, b);
@@ -415,10 +425,10 @@ TEST_F(CustomReport, TwoNameKeysAndADateKey) {
   const std::int32_t b = Person("Bob", "Smith", 'M', 1905);
   const std::int32_t c = Person("Cid", "Adams", 'M', 1930);
   CCustomReportLayout layout;
-  AddColumn(layout, 6000);
-  AddKey(layout, 6000, CCustomReportSortKey::kText);
-  AddKey(layout, 6001, CCustomReportSortKey::kText);
-  AddKey(layout, 6009, CCustomReportSortKey::kDate);
+  AddColumn(layout, rpt::kFieldSurnameGiven);
+  AddKey(layout, rpt::kFieldSurnameGiven, CCustomReportSortKey::kText);
+  AddKey(layout, rpt::kFieldGivenSurname, CCustomReportSortKey::kText);
+  AddKey(layout, rpt::kFieldBirthDate, CCustomReportSortKey::kDate);
   ASSERT_EQ(rpt::PaginateCustomReport({a1, a2, b, c}, layout, 50), 1);
   std::vector<std::int32_t> order;
   for (const auto& line : Lines()) order.push_back(line.first);
@@ -437,8 +447,8 @@ TEST_F(CustomReport, TextFieldsUnderTheNameComparisonSortByTheirText) {
     rins.push_back(static_cast<std::int32_t>(family::Add(p, 0)));
   }
   CCustomReportLayout layout;
-  AddColumn(layout, 6054);
-  AddKey(layout, 6054, CCustomReportSortKey::kText);
+  AddColumn(layout, rpt::kFieldNickname);
+  AddKey(layout, rpt::kFieldNickname, CCustomReportSortKey::kText);
   ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 50), 1);
   std::vector<std::int32_t> order;
   for (const auto& line : Lines()) order.push_back(line.first);
@@ -453,10 +463,10 @@ TEST_F(CustomReport, TheWindowSaysSortingWhileTheLinesAreSorted) {
   const std::int32_t a = Person("Ann", "One", 'F', 1900);
   const std::int32_t b = Person("Bea", "Two", 'F', 1902);
   CCustomReportLayout layout;
-  AddColumn(layout, 6000);
+  AddColumn(layout, rpt::kFieldSurnameGiven);
   ASSERT_EQ(rpt::PaginateCustomReport({a, b}, layout, 50), 1);
   EXPECT_TRUE(window.texts.empty());
-  AddKey(layout, 6004, CCustomReportSortKey::kNumber, 0);
+  AddKey(layout, rpt::kFieldRin, CCustomReportSortKey::kNumber, 0);
   ASSERT_EQ(rpt::PaginateCustomReport({a, b}, layout, 50), 1);
   EXPECT_EQ(window.texts,
             (std::vector<std::string>{"Sorting...", rpt::PaginatorWindow::PreparingText()}));
@@ -470,7 +480,7 @@ TEST_F(CustomReport, AnUnreadableIndividualIsSkippedAndThePassGoesOn) {
   const std::int32_t b = Person("Bea", "Two", 'F', 1902);
   ASSERT_EQ(DbDeleteRecord(gone, db::kIndividual), 1);
   CCustomReportLayout layout;
-  AddColumn(layout, 6000);
+  AddColumn(layout, rpt::kFieldSurnameGiven);
   ASSERT_EQ(rpt::PaginateCustomReport({a, gone, b}, layout, 50), 1);
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 3u);

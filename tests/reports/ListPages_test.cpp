@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CustomFieldCatalog.h"
 #include "CustomReport.h"
 #include "FakePorts.h"
 #include "ListPages.h"
@@ -258,9 +259,9 @@ TEST_F(CustomPages, ColumnsWrapToASecondRowAndLinesAlternateTheirShading) {
     rins.push_back(Person("G" + std::to_string(i), "Wrap", 'M', 1900 + i));
   CCustomReportLayout layout;
   layout.title = "My Layout";
-  Column(layout, 6000, 30, "Full Name");
-  Column(layout, 6004, 6, "RIN");
-  Column(layout, 6009, 150, "Born");  // too wide for the first row
+  Column(layout, rpt::kFieldSurnameGiven, 30, "Full Name");
+  Column(layout, rpt::kFieldRin, 6, "RIN");
+  Column(layout, rpt::kFieldBirthDate, 150, "Born");  // too wide for the first row
   ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 10), 1);
   const auto calls = DrawCustom(layout);
   EXPECT_TRUE(Has(Texts(calls), "My Layout"));
@@ -300,9 +301,9 @@ TEST_F(CustomPages, AFullPageEndsAboveTheFooterAndDatesStayWhole) {
     SCOPED_TRACE(c.name);
     CCustomReportLayout layout;
     layout.title = "Full Pages";
-    Column(layout, 6000, 25, "Name");
-    Column(layout, 6009, 15, "Birth Date");
-    Column(layout, 6010, c.placeWidth, "Birth Place");
+    Column(layout, rpt::kFieldSurnameGiven, 25, "Name");
+    Column(layout, rpt::kFieldBirthDate, 15, "Birth Date");
+    Column(layout, rpt::kFieldBirthPlace, c.placeWidth, "Birth Place");
     RecordingDevice measure(1000);
     const int lines = CListPagesGenerator::CustomLinesPerPage(&measure, layout);
     ASSERT_GT(lines, 10);
@@ -346,11 +347,11 @@ TEST_F(CustomPages, TheRTFOfATwoRowLayoutSetsEachRowUnderItsOwnStops) {
   const std::vector<std::int32_t> rins{static_cast<std::int32_t>(family::Add(person, 0))};
   CCustomReportLayout layout;
   layout.title = "Two Rows";
-  Column(layout, 6000, 25, "Name");
-  Column(layout, 6009, 15, "Birth Date");
-  Column(layout, 6010, 100, "Birth Place");
-  Column(layout, 6020, 15, "Death Date");
-  Column(layout, 6021, 60, "Death Place");
+  Column(layout, rpt::kFieldSurnameGiven, 25, "Name");
+  Column(layout, rpt::kFieldBirthDate, 15, "Birth Date");
+  Column(layout, rpt::kFieldBirthPlace, 100, "Birth Place");
+  Column(layout, rpt::kFieldDeathDate, 15, "Death Date");
+  Column(layout, rpt::kFieldDeathPlace, 60, "Death Place");
   ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 10), 1);
   const auto calls = DrawCustom(layout);
   ASSERT_LT(YOf(calls, "Death Date"), YOf(calls, "Birth Place")) << "a second row";
@@ -417,7 +418,7 @@ TEST_F(CustomPages, OneRowLinesShadeRowsFourToSix) {
   for (int i = 0; i < 7; ++i) rins.push_back(Person("G" + std::to_string(i), "Row", 'M', 1900));
   CCustomReportLayout layout;
   layout.title = "Rows";
-  Column(layout, 6000, 20, "Name");
+  Column(layout, rpt::kFieldSurnameGiven, 20, "Name");
   ASSERT_EQ(rpt::PaginateCustomReport(rins, layout, 5), 2);
   EXPECT_EQ(Count(DrawCustom(layout, 1), "FillRect "), 2) << "lines 4 and 5 of page 1";
   EXPECT_EQ(Count(DrawCustom(layout, 2), "FillRect "), 0);

@@ -19,6 +19,7 @@
 
 #include "AppOptions.h"
 #include "CodePage.h"
+#include "CustomFieldCatalog.h"
 #include "CustomLayoutFile.h"
 #include "CustomPage.h"
 #include "CustomReportDialogs.h"
@@ -120,7 +121,7 @@ class CustomPageTest : public QObject {
     QVERIFY(!page->IsControlEnabled(rptui::CCustomPage::kIdcExport));
     Shot(*sheet, "custom_page_new");
 
-    AddColumn(rpt::CurrentCustomLayout(), 6000, "Surname, Given");
+    AddColumn(rpt::CurrentCustomLayout(), rpt::kFieldSurnameGiven, "Surname, Given");
     selection_ = {1, 2, 3};
     page->OnSetActive();
     QCOMPARE(page->GetControlText(rptui::CCustomPage::kIdcCount), std::string("3"));
@@ -142,7 +143,7 @@ class CustomPageTest : public QObject {
 
   void reportFieldsWritesOnlyOnOk() {
     CCustomReportLayout layout;
-    AddColumn(layout, 6004, "RIN");
+    AddColumn(layout, rpt::kFieldRin, "RIN");
     {
       rptui::CReportFieldsDialog dialog(layout, false);
       dialog.show();
@@ -169,7 +170,7 @@ class CustomPageTest : public QObject {
       dialog.accept();
     }
     QCOMPARE(layout.columns.size(), std::size_t{2});
-    QCOMPARE(layout.columns[1]->fieldId, 6000);
+    QCOMPARE(layout.columns[1]->fieldId, rpt::kFieldSurnameGiven);
 
     rptui::CColumnOptionsDialog options(*layout.columns[1]);
     options.show();
@@ -236,8 +237,8 @@ class CustomPageTest : public QObject {
     Shot(dialog, "custom_sort_order");
     dialog.accept();
     QCOMPARE(layout.sortKeys.size(), std::size_t{3});
-    QCOMPARE(layout.sortKeys[0]->fieldId, 6000);
-    QCOMPARE(layout.sortKeys[1]->fieldId, 6052);  // the other name form skipped
+    QCOMPARE(layout.sortKeys[0]->fieldId, rpt::kFieldSurnameGiven);
+    QCOMPARE(layout.sortKeys[1]->fieldId, rpt::kFieldTitlePrefix);  // the other name form skipped
 
     rptui::CCustomChoiceDialog notes("Report Column: Notes", "&Tag:", {"!", "Research"}, true);
     notes.show();
@@ -256,7 +257,7 @@ class CustomPageTest : public QObject {
     std::filesystem::create_directories(folder);
     CCustomReportLayout layout;
     layout.title = "Names";
-    AddColumn(layout, 6000, "Surname, Given");
+    AddColumn(layout, rpt::kFieldSurnameGiven, "Surname, Given");
 
     // No layout yet: the quick form shows the screen; OK with a new name.
     {
@@ -284,7 +285,7 @@ class CustomPageTest : public QObject {
       QVERIFY(save.isNew);
       CCustomReportLayout dates;
       dates.title = "Dates";
-      AddColumn(dates, 6009, "Birth Date");
+      AddColumn(dates, rpt::kFieldBirthDate, "Birth Date");
       QCOMPARE(rpt::SaveCustomLayout(save.chosenPath, dates), 0);
     }
     // Overwrite keeps the stored file's name.
@@ -333,7 +334,7 @@ class CustomPageTest : public QObject {
     std::filesystem::create_directories(folder);
     CCustomReportLayout layout;
     layout.title = "Places";
-    AddColumn(layout, 6000, "Surname, Given");
+    AddColumn(layout, rpt::kFieldSurnameGiven, "Surname, Given");
     std::string stored;
     {
       CNamedItemSaveDialog save(".lyt", nullptr);

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "CustomFieldCatalog.h"
 #include "CustomReport.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -222,12 +223,15 @@ class ListPagesPdfTest : public QObject {
   void customReportWrapsAWideColumn() {
     CCustomReportLayout layout;
     layout.title = "Couples by Name";
-    const std::pair<int, const char*> columns[] = {
-        {6000, "Name"}, {6004, "RIN"}, {6009, "Born"}, {6019, "Spouse"}, {6010, "Birth Place"}};
+    const std::pair<int, const char*> columns[] = {{rpt::kFieldSurnameGiven, "Name"},
+                                                   {rpt::kFieldRin, "RIN"},
+                                                   {rpt::kFieldBirthDate, "Born"},
+                                                   {rpt::kFieldSpouse, "Spouse"},
+                                                   {rpt::kFieldBirthPlace, "Birth Place"}};
     for (const auto& [id, heading] : columns)
-      AddCustomColumn(layout, id, id == 6010 ? 60 : 24, heading);
+      AddCustomColumn(layout, id, id == rpt::kFieldBirthPlace ? 60 : 24, heading);
     auto key = std::make_unique<CCustomReportSortKey>();
-    key->fieldId = 6000;
+    key->fieldId = rpt::kFieldSurnameGiven;
     key->kind = CCustomReportSortKey::kText;
     layout.sortKeys.push_back(std::move(key));
     std::vector<std::int32_t> rins;
@@ -298,11 +302,11 @@ class ListPagesPdfTest : public QObject {
     const auto size = static_cast<QPageSize::PageSizeId>(paper);
     CCustomReportLayout layout;
     layout.title = "Couples by Name";
-    AddCustomColumn(layout, 6000, 25, "Name");
-    AddCustomColumn(layout, 6009, 15, "Birth Date");
-    AddCustomColumn(layout, 6004, 8, "RIN");
+    AddCustomColumn(layout, rpt::kFieldSurnameGiven, 25, "Name");
+    AddCustomColumn(layout, rpt::kFieldBirthDate, 15, "Birth Date");
+    AddCustomColumn(layout, rpt::kFieldRin, 8, "RIN");
     auto key = std::make_unique<CCustomReportSortKey>();
-    key->fieldId = 6000;
+    key->fieldId = rpt::kFieldSurnameGiven;
     key->kind = CCustomReportSortKey::kText;
     layout.sortKeys.push_back(std::move(key));
     std::vector<std::int32_t> rins;
@@ -366,13 +370,13 @@ class ListPagesPdfTest : public QObject {
 
     CCustomReportLayout layout;
     layout.title = "Quist Family Fields";
-    AddCustomColumn(layout, 6000, 20, "Name");
-    AddCustomColumn(layout, 6045, 16, "Christening");
-    AddCustomColumn(layout, 6027, 4, "MM");
-    AddCustomColumn(layout, 6043, 8, "Live Bap");
-    AddCustomColumn(layout, 6033, 18, "Bap Temple/*Place");
-    AddCustomColumn(layout, 6061, 6, "Fa Rel");
-    AddCustomColumn(layout, 6044, 7, "Has Cit");
+    AddCustomColumn(layout, rpt::kFieldSurnameGiven, 20, "Name");
+    AddCustomColumn(layout, rpt::kFieldChristening, 16, "Christening");
+    AddCustomColumn(layout, rpt::kFieldHasMultimedia, 4, "MM");
+    AddCustomColumn(layout, rpt::kFieldZelLiveBaptism, 8, "Live Bap");
+    AddCustomColumn(layout, rpt::kFieldBaptismTemple, 18, "Bap Temple/*Place");
+    AddCustomColumn(layout, rpt::kFieldFatherRelationshipType, 6, "Fa Rel");
+    AddCustomColumn(layout, rpt::kFieldHasCitations, 7, "Has Cit");
     const int pages = rpt::PaginateCustomReport({father, mother, child}, layout, 40);
     QCOMPARE(pages, 1);
     const std::string pdf = keep_ + "customfields.pdf";

@@ -11,6 +11,7 @@
 
 #include "KinFixture.h"
 #include "MergeWorkFile.h"
+#include "ParamNames.h"
 
 namespace {
 
@@ -313,7 +314,8 @@ INSTANTIATE_TEST_SUITE_P(
         DuplicateCase{"other middle considered", "Ana", "Lind", 'F', 1900, "", "Karin",
                       With([](MatchOptions& o) { o.mrgMiddles = 1; }), false},
         DuplicateCase{"alike middle considered", "Ana", "Lind", 'F', 1900, "", "Marie",
-                      With([](MatchOptions& o) { o.mrgMiddles = 1; }), true}));
+                      With([](MatchOptions& o) { o.mrgMiddles = 1; }), true}),
+    [](const auto& info) { return ParamName(info.param.what); });
 
 TEST_F(MergeWorkFileTest, SurnamelessAndParents) {
   MatchOptions options;

@@ -66,6 +66,33 @@ TEST(CommandLineTest, JoinedArgumentsParseBackToTheSameFile) {
   EXPECT_TRUE(ParseCommandLine(shell::JoinCommandLine({"/tmp/plain.orv"})).splash);
 }
 
+TEST(CommandLineTest, AFileNameIsResolvedAgainstTheStartFolder) {
+  struct Case {
+    const char* text;
+    const char* file;  // after resolving against "/home/Släkt Åsa"
+  };
+  const Case cases[] = {
+      {"work/s1.orv", "/home/Släkt Åsa/work/s1.orv"},
+      {"-s ./my.orv", "/home/Släkt Åsa/my.orv"},
+      {"\"../Andra släkten/b.ged\"", "/home/Andra släkten/b.ged"},
+      {"/data/abs.orv", "/data/abs.orv"},
+      {"-s ", ""},
+  };
+  for (const Case& c : cases) {
+    CommandLine line = ParseCommandLine(c.text);
+    shell::ResolveCommandLineFile(line, "/home/Släkt Åsa");
+    EXPECT_EQ(line.fileName, c.file) << c.text;
+    // The hand-over to a running program names the same file.
+    CommandLine handed = ParseCommandLine(shell::HandOverLine(line));
+    EXPECT_TRUE(handed.fileGiven) << c.text;
+    EXPECT_EQ(handed.fileName, c.file) << c.text;
+  }
+  CommandLine none = ParseCommandLine("-s -v");
+  shell::ResolveCommandLineFile(none, "/home");
+  EXPECT_FALSE(none.fileGiven);
+  EXPECT_EQ(shell::HandOverLine(none), "");
+}
+
 TEST(StartupTest, LanguageAndStartupFileComeFromTheProfile) {
   plat::FakeProfile profile;
   EXPECT_EQ(shell::GetLanguageUI(profile), "EN");

@@ -110,7 +110,7 @@ std::string DayPart(const CDateValue& d, int dayStyle, bool interchange, int qua
   if (d.day == 0) return {};
   std::string out = Number(!interchange && dayStyle == 1 ? "%02d" : "%d", d.day);
   if (d.secondDay && !(qualifierMode & 2))
-    out += "/" + Number(!interchange && dayStyle != 0 ? "%2.2d" : "%d", d.secondDay);
+    out.append(1, '/').append(Number(!interchange && dayStyle != 0 ? "%2.2d" : "%d", d.secondDay));
   return out;
 }
 
@@ -119,12 +119,13 @@ std::string YearPart(const CDateValue& d, int qualifierMode) {
   std::string out = YearText(d.year);
   if (d.dualYear && !(qualifierMode & 2)) {
     const int second = d.year + d.dualYear;
+    out += '/';
     if (second < 100)
-      out += "/" + Number("%04d", second);
+      out += Number("%04d", second);
     else if (second < 1000 && d.year < 100)
-      out += "/0" + Number("%d", second);
+      out += '0' + Number("%d", second);
     else
-      out += "/" + Number("%d", second);
+      out += Number("%d", second);
   }
   return out;
 }
@@ -164,7 +165,7 @@ std::string CDateValue::Format(bool longQualifier, int qualifierMode, bool tabLa
     out = Join(qualifierText, dayText, monthText, yearText, separator, tabLayout);
   else
     out = Join(qualifierText, monthText, dayText, yearText, separator, tabLayout);
-  if (bc) out += " " + BcWord(interchange);
+  if (bc) out.append(1, ' ').append(BcWord(interchange));
   return out;
 }
 
@@ -223,7 +224,7 @@ std::string CDateValue::FormatPhrase(bool longQualifier, int qualifierMode) cons
   const std::string yearText = YearPart(*this, qualifierMode);
   std::string core = options.order != 0 ? Join("", dayText, monthText, yearText, separator, false)
                                         : Join("", monthText, dayText, yearText, separator, false);
-  if (bc) core += " " + BcWord(false);
+  if (bc) core.append(1, ' ').append(BcWord(false));
 
   int q = (qualifierMode == 1 || qualifierMode == 3 || year == 0) ? 0 : qualifier;
   if (q > kQualEst) q = 0;
@@ -281,7 +282,7 @@ std::string CDateValue::FormatColumns(bool longQualifier, int qualifierMode, boo
   }
   std::string out = qualifierText + '\t';
   if (day) out += Number("%02d", day);
-  if (secondDay && !(qualifierMode & 2)) out += "/" + Number("%02d", secondDay);
+  if (secondDay && !(qualifierMode & 2)) out.append(1, '/').append(Number("%02d", secondDay));
   out += '\t' + FormatMonth() + '\t';
   if (year) {
     std::string yearText = YearPart(*this, qualifierMode);
@@ -289,6 +290,6 @@ std::string CDateValue::FormatColumns(bool longQualifier, int qualifierMode, boo
       yearText.insert(0, 4 - YearText(year).size(), ' ');
     out += yearText;
   }
-  if (bc) out += " " + BcWord(false);
+  if (bc) out.append(1, ' ').append(BcWord(false));
   return out;
 }

@@ -347,7 +347,7 @@ int GetPathRoot(std::string_view path, std::string* rootOut, std::string* restOu
   if (path.empty()) return 0;
   int result = 0;
   if (rootOut) {
-    *rootOut = "/";
+    rootOut->assign(1, '/');
     result |= 1;
   }
   if (restOut) {

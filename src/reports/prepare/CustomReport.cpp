@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "CustomFieldCatalog.h"
 #include "DateValue.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
@@ -425,108 +426,116 @@ using Args = const FieldArgs&;
 
 // The catalogue in code order; each code's string is the field's name.
 constexpr CustomField kCustomFields[] = {
-    {6000, [](Args a) { return NameField(a.p, a.r, true); }},   // Surname, Given
-    {6001, [](Args a) { return NameField(a.p, a.r, false); }},  // Given, Surname
-    {6002, [](Args a) { return a.p.suffix; }},
-    {6003,
+    {kFieldSurnameGiven, [](Args a) { return NameField(a.p, a.r, true); }},   // Surname, Given
+    {kFieldGivenSurname, [](Args a) { return NameField(a.p, a.r, false); }},  // Given, Surname
+    {kFieldTitleSuffix, [](Args a) { return a.p.suffix; }},
+    {kFieldSex,
      [](Args a) {
        return a.p.sex == 'M'   ? FirstLetter(res::kIdsMaleLetter)
               : a.p.sex == 'F' ? FirstLetter(res::kIdsFemaleLetter)
                                : " ";
      }},
-    {6004, [](Args a) { return Number(a.rin); }},
-    {6005, [](Args a) { return a.p.texts1[0]; }},  // Custom ID
-    {6006,                                         // Parent's MRIN
+    {kFieldRin, [](Args a) { return Number(a.rin); }},
+    {kFieldCustomId, [](Args a) { return a.p.texts1[0]; }},  // Custom ID
+    {kFieldParentsMrin,                                      // Parent's MRIN
      [](Args a) {
        const std::int32_t parents = a.p.numbers[CIndividualRecord::kParentsMrin];
        return parents != 0 ? Number(parents) : std::string();
      }},
-    {6007, [](Args a) { return ParentName(a, true); }},
-    {6008, [](Args a) { return ParentName(a, false); }},
-    {6009, [](Args a) { return DateField(a.p.birth.date, a.r.sortMode); }},
-    {6010, [](Args a) { return PlaceField(a.p.birth, a.r); }},
-    {6011, [](Args a) { return FirstOrSecond(a, a.p.birth, a.p.christening, true); }},
-    {6012, [](Args a) { return FirstOrSecond(a, a.p.birth, a.p.christening, false); }},
-    {6013, [](Args a) { return DateField(a.p.christening.date, a.r.sortMode); }},
-    {6014, [](Args a) { return PlaceField(a.p.christening, a.r); }},
-    {6015,  // MRIN
+    {kFieldFather, [](Args a) { return ParentName(a, true); }},
+    {kFieldMother, [](Args a) { return ParentName(a, false); }},
+    {kFieldBirthDate, [](Args a) { return DateField(a.p.birth.date, a.r.sortMode); }},
+    {kFieldBirthPlace, [](Args a) { return PlaceField(a.p.birth, a.r); }},
+    {kFieldBirthOrChristeningDate,
+     [](Args a) { return FirstOrSecond(a, a.p.birth, a.p.christening, true); }},
+    {kFieldBirthOrChristeningPlace,
+     [](Args a) { return FirstOrSecond(a, a.p.birth, a.p.christening, false); }},
+    {kFieldChristeningDate, [](Args a) { return DateField(a.p.christening.date, a.r.sortMode); }},
+    {kFieldChristeningPlace, [](Args a) { return PlaceField(a.p.christening, a.r); }},
+    {kFieldMrin,  // MRIN
      [](Args a) {
        return a.m != nullptr ? Number(static_cast<long>(a.m->GetRecordNumber())) : "";
      }},
-    {6016, [](Args a) { return MarriageStatusLetter(a.m); }},
-    {6017,
+    {kFieldMarriageStatus, [](Args a) { return MarriageStatusLetter(a.m); }},
+    {kFieldMarriageDate,
      [](Args a) { return a.m != nullptr ? DateField(a.m->marriage.date, a.r.sortMode) : ""; }},
-    {6018, [](Args a) { return a.m != nullptr ? PlaceField(a.m->marriage, a.r) : ""; }},
-    {6019, SpouseName},
-    {6020, [](Args a) { return DateField(a.p.death.date, a.r.sortMode); }},
-    {6021, [](Args a) { return PlaceField(a.p.death, a.r); }},
-    {6022, [](Args a) { return FirstOrSecond(a, a.p.death, a.p.burial, true); }},
-    {6023, [](Args a) { return FirstOrSecond(a, a.p.death, a.p.burial, false); }},
-    {6024, [](Args a) { return DateField(a.p.burial.date, a.r.sortMode); }},
-    {6025, [](Args a) { return PlaceField(a.p.burial, a.r); }},
-    {6026, Notes},
-    {6027,  // Has Multimedia
+    {kFieldMarriagePlace,
+     [](Args a) { return a.m != nullptr ? PlaceField(a.m->marriage, a.r) : ""; }},
+    {kFieldSpouse, SpouseName},
+    {kFieldDeathDate, [](Args a) { return DateField(a.p.death.date, a.r.sortMode); }},
+    {kFieldDeathPlace, [](Args a) { return PlaceField(a.p.death, a.r); }},
+    {kFieldDeathOrBurialDate, [](Args a) { return FirstOrSecond(a, a.p.death, a.p.burial, true); }},
+    {kFieldDeathOrBurialPlace,
+     [](Args a) { return FirstOrSecond(a, a.p.death, a.p.burial, false); }},
+    {kFieldBurialDate, [](Args a) { return DateField(a.p.burial.date, a.r.sortMode); }},
+    {kFieldBurialPlace, [](Args a) { return PlaceField(a.p.burial, a.r); }},
+    {kFieldNotes, Notes},
+    {kFieldHasMultimedia,  // Has Multimedia
      [](Args a) { return YesNoOf(DbGetMultimediaHead(a.rin, db::kIndividual) > 0 ? 0 : 2); }},
-    {6028, [](Args a) { return Count(a.rin, db::kRelSpouses, 1); }},  // Number of Marriages
-    {6029,                                                            // Number of Children
+    {kFieldNumberOfMarriages,
+     [](Args a) { return Count(a.rin, db::kRelSpouses, 1); }},  // Number of Marriages
+    {kFieldNumberOfChildren,                                    // Number of Children
      [](Args a) {
        return a.m != nullptr
                   ? Count(static_cast<std::int32_t>(a.m->GetRecordNumber()), db::kRelChildren, 0)
                   : "";
      }},
-    {6030,  // Age at Marriage
+    {kFieldAgeAtMarriage,  // Age at Marriage
      [](Args a) { return a.m != nullptr ? Age(a.p.birth.date, a.m->marriage.date) : ""; }},
-    {6031, [](Args a) { return Age(a.p.birth.date, a.p.death.date); }},
-    {6032, [](Args a) { return DateField(a.p.baptism.date, a.r.sortMode); }},
-    {6033, BaptismTemple},
-    {6034, [](Args a) { return DateField(a.p.endowment.date, a.r.sortMode); }},
-    {6035, [](Args a) { return a.p.endowment.templeCode; }},
-    {6036, [](Args a) { return DateField(a.p.sealingToParents.date, a.r.sortMode); }},
-    {6037, [](Args a) { return a.p.sealingToParents.templeCode; }},
-    {6038,
+    {kFieldAgeAtDeath, [](Args a) { return Age(a.p.birth.date, a.p.death.date); }},
+    {kFieldBaptismDate, [](Args a) { return DateField(a.p.baptism.date, a.r.sortMode); }},
+    {kFieldBaptismTemple, BaptismTemple},
+    {kFieldEndowmentDate, [](Args a) { return DateField(a.p.endowment.date, a.r.sortMode); }},
+    {kFieldEndowmentTemple, [](Args a) { return a.p.endowment.templeCode; }},
+    {kFieldSealedToParentsDate,
+     [](Args a) { return DateField(a.p.sealingToParents.date, a.r.sortMode); }},
+    {kFieldSealedToParentsTemple, [](Args a) { return a.p.sealingToParents.templeCode; }},
+    {kFieldSealedToSpouseDate,
      [](Args a) {
        return a.m != nullptr ? DateField(a.m->sealingToSpouse.date, a.r.sortMode) : "";
      }},
-    {6039, [](Args a) { return a.m != nullptr ? a.m->sealingToSpouse.templeCode : ""; }},
-    {6040, QualifiedForBaptism},
-    {6041, QualifiedForSealingToParents},
-    {6042, QualifiedForSealingToSpouse},
-    {6043, [](Args a) { return YesNoOf(IsLiveBaptism(a.p) ? 0 : 2); }},
-    {6044, [](Args a) { return YesNoOf(HasCitations(a.rin) ? 0 : 2); }},
-    {6045, [](Args a) { return ChristeningLabel(a.p); }},
-    {6046, HasUserEvents},
-    {6047, HasUserEvent},
-    {6048, UserEventDate},
-    {6049, UserEventPlace},
-    {6050, UserEventDescription},
-    {6051, UserEventConfidence},
-    {6052, [](Args a) { return a.p.title; }},              // Title Prefix
-    {6053, [](Args a) { return a.p.nameExtensions[1]; }},  // Also Known As
-    {6054, [](Args a) { return a.p.nameExtensions[0]; }},  // Nickname
-    {6055, [](Args a) { return a.p.texts2[1]; }},          // Married Name
-    {6056, [](Args a) { return a.p.texts2[0]; }},          // Cause of Death
-    {6057, [](Args a) { return a.p.texts2[2]; }},          // Physical Description
-    {6058, [](Args a) { return a.p.texts1[1]; }},          // SBN
-    {6059,
+    {kFieldSealedToSpouseTemple,
+     [](Args a) { return a.m != nullptr ? a.m->sealingToSpouse.templeCode : ""; }},
+    {kFieldQualifiedForBaptismEndowment, QualifiedForBaptism},
+    {kFieldQualifiedForSealToParents, QualifiedForSealingToParents},
+    {kFieldQualifiedForSealToSpouse, QualifiedForSealingToSpouse},
+    {kFieldZelLiveBaptism, [](Args a) { return YesNoOf(IsLiveBaptism(a.p) ? 0 : 2); }},
+    {kFieldHasCitations, [](Args a) { return YesNoOf(HasCitations(a.rin) ? 0 : 2); }},
+    {kFieldChristening, [](Args a) { return ChristeningLabel(a.p); }},
+    {kFieldHasUserEvents, HasUserEvents},
+    {kFieldHasSpecificUserEvent, HasUserEvent},
+    {kFieldUserEventDate, UserEventDate},
+    {kFieldUserEventPlace, UserEventPlace},
+    {kFieldUserEventDescription, UserEventDescription},
+    {kFieldUserEventConfidence, UserEventConfidence},
+    {kFieldTitlePrefix, [](Args a) { return a.p.title; }},              // Title Prefix
+    {kFieldAlsoKnownAs, [](Args a) { return a.p.nameExtensions[1]; }},  // Also Known As
+    {kFieldNickname, [](Args a) { return a.p.nameExtensions[0]; }},     // Nickname
+    {kFieldMarriedName, [](Args a) { return a.p.texts2[1]; }},          // Married Name
+    {kFieldCauseOfDeath, [](Args a) { return a.p.texts2[0]; }},         // Cause of Death
+    {kFieldPhysicalDescription, [](Args a) { return a.p.texts2[2]; }},  // Physical Description
+    {kFieldSbn, [](Args a) { return a.p.texts1[1]; }},                  // SBN
+    {kFieldCreateDate,
      [](Args a) {
        return DateField(StampDate(a.p.numbers[CIndividualRecord::kCreatedStamp]), a.r.sortMode);
      }},
-    {6060,
+    {kFieldModifyDate,
      [](Args a) {
        return DateField(StampDate(a.p.numbers[CIndividualRecord::kUpdatedStamp]), a.r.sortMode);
      }},
-    {6061, [](Args a) { return ParentRelationLetter(a.p, true); }},
-    {6062, [](Args a) { return ParentRelationLetter(a.p, false); }},
-    {6063, [](Args a) { return Count(a.rin, db::kRelFather, 1); }},  // Number of Parents
-    {6064, Contact<CIndividualRecord::kContactName>},
-    {6065, Contact<CIndividualRecord::kContactAddress1>},
-    {6066, Contact<CIndividualRecord::kContactCity>},
-    {6067, Contact<CIndividualRecord::kContactState>},
-    {6068, Contact<CIndividualRecord::kContactPostalCode>},
-    {6069, Contact<CIndividualRecord::kContactCountry>},
-    {6070, Contact<CIndividualRecord::kContactPhone>},
-    {6071, Contact<CIndividualRecord::kContactEmail>},
-    {6073, RelationshipIndicator},
+    {kFieldFatherRelationshipType, [](Args a) { return ParentRelationLetter(a.p, true); }},
+    {kFieldMotherRelationshipType, [](Args a) { return ParentRelationLetter(a.p, false); }},
+    {kFieldNumberOfParents,
+     [](Args a) { return Count(a.rin, db::kRelFather, 1); }},  // Number of Parents
+    {kFieldContactName, Contact<CIndividualRecord::kContactName>},
+    {kFieldContactStreet, Contact<CIndividualRecord::kContactAddress1>},
+    {kFieldContactCity, Contact<CIndividualRecord::kContactCity>},
+    {kFieldContactState, Contact<CIndividualRecord::kContactState>},
+    {kFieldContactZip, Contact<CIndividualRecord::kContactPostalCode>},
+    {kFieldContactCountry, Contact<CIndividualRecord::kContactCountry>},
+    {kFieldContactPhone, Contact<CIndividualRecord::kContactPhone>},
+    {kFieldContactEmail, Contact<CIndividualRecord::kContactEmail>},
+    {kFieldRelationshipIndicator, RelationshipIndicator},
 };
 static_assert(std::ranges::is_sorted(kCustomFields, {}, &CustomField::id));
 
@@ -534,19 +543,19 @@ static_assert(std::ranges::is_sorted(kCustomFields, {}, &CustomField::id));
 
 bool HoldsStorePositions(std::int32_t id) {
   switch (id) {
-    case 6000:
-    case 6001:
-    case 6007:
-    case 6008:
-    case 6019:
-    case 6010:
-    case 6012:
-    case 6014:
-    case 6018:
-    case 6021:
-    case 6023:
-    case 6025:
-    case 6049:
+    case kFieldSurnameGiven:
+    case kFieldGivenSurname:
+    case kFieldFather:
+    case kFieldMother:
+    case kFieldSpouse:
+    case kFieldBirthPlace:
+    case kFieldBirthOrChristeningPlace:
+    case kFieldChristeningPlace:
+    case kFieldMarriagePlace:
+    case kFieldDeathPlace:
+    case kFieldDeathOrBurialPlace:
+    case kFieldBurialPlace:
+    case kFieldUserEventPlace:
       return true;
     default:
       return false;
@@ -554,8 +563,9 @@ bool HoldsStorePositions(std::int32_t id) {
 }
 
 bool IsCustomMarriageField(std::int32_t id) {
-  return (id >= 6015 && id <= 6019) || id == 6029 || id == 6030 || id == 6038 || id == 6039 ||
-         id == 6042;
+  return (id >= kFieldMrin && id <= kFieldSpouse) || id == kFieldNumberOfChildren ||
+         id == kFieldAgeAtMarriage || id == kFieldSealedToSpouseDate ||
+         id == kFieldSealedToSpouseTemple || id == kFieldQualifiedForSealToSpouse;
 }
 
 std::string CutNoteText(const std::string& text, int width) {

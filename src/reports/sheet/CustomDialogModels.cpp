@@ -42,7 +42,9 @@ std::vector<CustomFieldChoice> CustomPossibleFields(bool showZel) {
   return out;
 }
 
-bool IsCustomUserEventField(std::int32_t id) { return id >= 6047 && id <= 6051; }
+bool IsCustomUserEventField(std::int32_t id) {
+  return id >= kFieldHasSpecificUserEvent && id <= kFieldUserEventConfidence;
+}
 
 std::vector<std::string> CustomNoteTags() {
   std::vector<std::string> tags;

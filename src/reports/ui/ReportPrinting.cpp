@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "ChartBox.h"
+#include "FileDialogRun.h"
 #include "Ports.h"
 #include "PreviewViewKor.h"
 #include "QtPorts.h"
@@ -53,7 +54,8 @@ class CReportPrinting::LoopTarget : public PrintLoopTarget {
                        QObject::tr("Printer Files (*.prn);;All Files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix("prn");
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    if (fw::RunFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+      return false;
     path = fw::FromQPath(dialog.selectedFiles().first());
     return true;
   }
@@ -183,7 +185,8 @@ bool CReportPrinting::AskRtfPath(std::string& path) {
   const std::string folder = plat::Profile().GetPath("Folders", "Report", "");
   if (!folder.empty()) dialog.setDirectory(fw::ToQPath(folder));
   dialog.selectFile("*.rtf");
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  if (fw::RunFileDialog(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    return false;
   path = fw::FromQPath(dialog.selectedFiles().first());
   return true;
 }
