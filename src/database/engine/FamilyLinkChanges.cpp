@@ -3,6 +3,7 @@
 // from all its families.
 #include <algorithm>
 
+#include "BlockStore.h"
 #include "DbCodes.h"
 #include "FamilyLinks.h"
 #include "ORV3.h"
@@ -36,6 +37,12 @@ void Remove(std::vector<std::int32_t>& v, std::int32_t x) {
 }
 
 }  // namespace
+
+std::int32_t FamilyLinks::Whole(const std::function<std::int32_t()>& change) {
+  BlockStore::EditScope edit(records_.Blocks());
+  const std::int32_t answer = change();
+  return edit.End() ? answer : 0;
+}
 
 bool FamilyLinks::HasOrdinanceData(const PackedOrdinance& o) {
   return o.date != PackedDate{} || o.templeCode != 0 || o.firstCitation != 0 || o.secondValue != 0;
@@ -125,7 +132,7 @@ int FamilyLinks::RemoveFromSpouseChain(std::int32_t rin, std::int32_t mrin, int 
   return 1;
 }
 
-std::int32_t FamilyLinks::MakeChild(std::int32_t child, std::int32_t marriage) {
+std::int32_t FamilyLinks::MakeChildInPlace(std::int32_t child, std::int32_t marriage) {
   if (records_.IsLive(RecordKind::Individual, child) != 1 ||
       records_.IsLive(RecordKind::Marriage, marriage) != 1)
     return 0;
@@ -210,7 +217,7 @@ bool FamilyLinks::KnownChildTail(std::int32_t marriage, std::int32_t& head, std:
   return true;
 }
 
-int FamilyLinks::DetachFamilyLink(std::int32_t link) {
+int FamilyLinks::DetachInPlace(std::int32_t link) {
   FamilyLinkRec rec;
   if (records_.IsLive(RecordKind::FamilyLink, link) != 1 || !records_.Read(link, rec)) return 0;
   bool ok = true;
@@ -250,7 +257,7 @@ int FamilyLinks::TakeChildOut(std::int32_t mrin, std::int32_t child) {
   return 0;
 }
 
-std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32_t other,
+std::int32_t FamilyLinks::SetRelationInPlace(std::int32_t individual, std::int32_t other,
                                              int relation, std::int32_t marriage) {
   switch (relation) {
     case db::kRelHusband:
@@ -321,7 +328,8 @@ std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32
   }
 }
 
-int FamilyLinks::O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation) {
+int FamilyLinks::UnsetRelationInPlace(std::int32_t marriage, std::int32_t individual,
+                                      int relation) {
   switch (relation) {
     case db::kRelFather:
     case db::kRelHusband:
@@ -337,8 +345,8 @@ int FamilyLinks::O3_UnSetRelation(std::int32_t marriage, std::int32_t individual
   }
 }
 
-int FamilyLinks::MoveChildLink(std::int32_t child, std::int32_t oldMarriage,
-                               std::int32_t newMarriage) {
+int FamilyLinks::MoveChildLinkInPlace(std::int32_t child, std::int32_t oldMarriage,
+                                      std::int32_t newMarriage) {
   std::vector<std::int32_t> parents = Ring(kParents, child);
   std::int32_t moved = 0, remaining = 0;
   for (std::int32_t l : parents) {
@@ -391,7 +399,7 @@ int FamilyLinks::MoveChildLink(std::int32_t child, std::int32_t oldMarriage,
   return 1;
 }
 
-int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
+int FamilyLinks::UnlinkInPlace(std::int32_t record, int type) {
   if (type == db::kIndividual) {
     if (records_.IsLive(RecordKind::Individual, record) != 1) return 0;
     for (std::int32_t l : Ring(kParents, record)) {
@@ -458,6 +466,37 @@ int FamilyLinks::LinkMarr(std::int32_t individual, std::int32_t marriage, char o
   }
   MarriageRec m;
   if (records_.IsLive(RecordKind::Marriage, marriage) != 1 || !records_.Read(marriage, m)) return 0;
-  return AppendToSpouseChain(individual, marriage,
-                             SideOf(m, individual, asHusband ? kHusband : kWife), true);
+  return Whole([&] {
+    return AppendToSpouseChain(individual, marriage,
+                               SideOf(m, individual, asHusband ? kHusband : kWife), true);
+  });
+}
+
+// The relation calls as the rest of the program makes them: each one reaches
+// the file whole or not at all.
+
+std::int32_t FamilyLinks::DLLSETORV3RELATION(std::int32_t individual, std::int32_t other,
+                                             int relation, std::int32_t marriage) {
+  return Whole([&] { return SetRelationInPlace(individual, other, relation, marriage); });
+}
+
+int FamilyLinks::O3_UnSetRelation(std::int32_t marriage, std::int32_t individual, int relation) {
+  return Whole([&] { return UnsetRelationInPlace(marriage, individual, relation); });
+}
+
+int FamilyLinks::MoveChildLink(std::int32_t child, std::int32_t oldMarriage,
+                               std::int32_t newMarriage) {
+  return Whole([&] { return MoveChildLinkInPlace(child, oldMarriage, newMarriage); });
+}
+
+int FamilyLinks::O3_UnlinkRIN(std::int32_t record, int type) {
+  return Whole([&] { return UnlinkInPlace(record, type); });
+}
+
+std::int32_t FamilyLinks::MakeChild(std::int32_t child, std::int32_t marriage) {
+  return Whole([&] { return MakeChildInPlace(child, marriage); });
+}
+
+int FamilyLinks::DetachFamilyLink(std::int32_t link) {
+  return Whole([&] { return DetachInPlace(link); });
 }

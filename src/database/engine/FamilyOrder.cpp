@@ -26,8 +26,8 @@ bool IsPermutation(std::span<const std::int32_t> list, std::vector<std::int32_t>
 
 }  // namespace
 
-int FamilyLinks::O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list,
-                             int relation) {
+int FamilyLinks::SetOrderInPlace(std::int32_t record, std::span<const std::int32_t> list,
+                                 int relation) {
   if (relation == db::kRelMarriages) {
     IndividualRec person;
     if (records_.IsLive(RecordKind::Individual, record) != 1 || !records_.Read(record, person))
@@ -87,8 +87,8 @@ int FamilyLinks::O3_SetOrder(std::int32_t record, std::span<const std::int32_t> 
   return 0;
 }
 
-int FamilyLinks::SetRinList(std::span<const std::int32_t> list, int type, std::int32_t owner,
-                            char ownerLetter) {
+int FamilyLinks::SetRinListInPlace(std::span<const std::int32_t> list, int type, std::int32_t owner,
+                                   char ownerLetter) {
   std::vector<std::int32_t> wanted;
   for (std::int32_t r : list)
     if (r > 0 && std::find(wanted.begin(), wanted.end(), r) == wanted.end()) wanted.push_back(r);
@@ -130,8 +130,9 @@ int FamilyLinks::SetRinList(std::span<const std::int32_t> list, int type, std::i
   return 0;
 }
 
-int FamilyLinks::MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
-                                  std::int32_t firstMarriage, bool moveCitations) {
+int FamilyLinks::MergeFamilyLinksInPlace(std::int32_t a, std::int32_t b, bool takeDate,
+                                         bool takeTemple, std::int32_t firstMarriage,
+                                         bool moveCitations) {
   if (a == b || records_.IsLive(RecordKind::Individual, a) != 1 ||
       records_.IsLive(RecordKind::Individual, b) != 1)
     return 0;
@@ -220,4 +221,23 @@ int FamilyLinks::MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate,
     }
   }
   return WriteRing(kParents, b, bLinks) ? 1 : 0;
+}
+
+// As the relation calls: each reaches the file whole or not at all.
+
+int FamilyLinks::O3_SetOrder(std::int32_t record, std::span<const std::int32_t> list,
+                             int relation) {
+  return Whole([&] { return SetOrderInPlace(record, list, relation); });
+}
+
+int FamilyLinks::SetRinList(std::span<const std::int32_t> list, int type, std::int32_t owner,
+                            char ownerLetter) {
+  return Whole([&] { return SetRinListInPlace(list, type, owner, ownerLetter); });
+}
+
+int FamilyLinks::MergeFamilyLinks(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
+                                  std::int32_t firstMarriage, bool moveCitations) {
+  return Whole([&] {
+    return MergeFamilyLinksInPlace(a, b, takeDate, takeTemple, firstMarriage, moveCitations);
+  });
 }
