@@ -15,7 +15,6 @@
 // namespace below.
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,24 +58,6 @@ std::string DbGetFormatVersion();
 // disk); 0 with no family file of the current format.
 int DbWriteFailures();
 std::int32_t DbGetRecordCount(int type);
-// While one lives, the writing calls made on the current family file reach
-// it as one change: a kill or a failed write leaves the file with all of
-// them or with none (nothing on the old format, nor in batch mode, whose
-// mark covers its own calls). End answers false when they did not all
-// reach the file (the engine has told the user); the calls' answers are
-// then void.
-class DbWholeChange {
- public:
-  DbWholeChange();
-  ~DbWholeChange();
-  DbWholeChange(const DbWholeChange&) = delete;
-  DbWholeChange& operator=(const DbWholeChange&) = delete;
-  [[nodiscard]] bool End();
-
- private:
-  class Scope;
-  std::unique_ptr<Scope> scope_;
-};
 
 // ---- relations, links and order ----
 // Replaces list by the relation list (kRelSpouses, kRelParents, kRelChildren,

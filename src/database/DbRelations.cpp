@@ -6,6 +6,8 @@
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "DbDispatch.h"
+#include "DbWholeChange.h"
+#include "EditWhole.h"
 #include "Orv2Reader.h"
 
 using dbcall::Engine;
@@ -25,19 +27,6 @@ DbWholeChange::DbWholeChange() {
 DbWholeChange::~DbWholeChange() = default;
 
 bool DbWholeChange::End() { return !scope_ || scope_->edit.End(); }
-
-namespace {
-
-// A call that writes several records, run under the edit journal: its
-// answer, or 0 when its writes did not all reach the file.
-template <class Call>
-int Whole(ORV3& e, Call&& call) {
-  BlockStore::EditScope edit(e.Blocks());
-  const int answer = call();
-  return edit.End() ? answer : 0;
-}
-
-}  // namespace
 
 int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind, std::int32_t rin,
                       int flag) {
@@ -70,8 +59,9 @@ int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKi
                  std::int32_t after, int flag) {
   ORV3* e = Engine(11);
   if (!e) return 0;
-  const int result = Whole(
-      *e, [&] { return e->Owners().LinkRecord(rin, type, ownerRin, ownerKind, after, flag); });
+  const int result = WholeEdit(e->Blocks(), [&] {
+    return e->Owners().LinkRecord(rin, type, ownerRin, ownerKind, after, flag);
+  });
   if (result > 0) LogRecordChange(db::kLogLink, rin, type, ownerRin);
   return result;
 }
@@ -79,8 +69,8 @@ int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKi
 int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind) {
   ORV3* e = Engine(12);
   if (!e) return 0;
-  const int result =
-      Whole(*e, [&] { return e->Owners().UnLinkRecord(rin, type, ownerRin, ownerKind); });
+  const int result = WholeEdit(
+      e->Blocks(), [&] { return e->Owners().UnLinkRecord(rin, type, ownerRin, ownerKind); });
   if (result > 0) LogRecordChange(db::kLogUnlink, rin, type, ownerRin);
   return result;
 }
@@ -89,8 +79,9 @@ int DbMoveUserEvent(std::int32_t eventRin, int, std::int32_t newOwner, std::int3
                     char ownerKind) {
   ORV3* e = Engine(11);
   if (!e) return 0;
-  return Whole(*e,
-               [&] { return e->Owners().MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind); });
+  return WholeEdit(e->Blocks(), [&] {
+    return e->Owners().MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind);
+  });
 }
 
 int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag2,

@@ -2,6 +2,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DbWholeChange.h"
 #include "FamilyDatabase.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"

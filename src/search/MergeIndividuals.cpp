@@ -5,6 +5,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DbWholeChange.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"

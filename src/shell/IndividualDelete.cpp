@@ -4,6 +4,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DbWholeChange.h"
 #include "StringIds.h"
 #include "StringTable.h"
 

@@ -173,12 +173,16 @@ bool BlockStore::CommitEdit() {
     DropEdit();
     return false;
   }
-  // From here the next open finishes what is not done.
+  // From here the next open finishes what is not done. A write the disk
+  // refused for a moment is tried once more, so that the edit is not left
+  // half in place under the mark while later calls go on.
+  const auto put = [&](std::int64_t pos, const void* data, std::size_t len) {
+    return PutNow(pos, data, len) || PutNow(pos, data, len);
+  };
   bool written = true;
-  for (const auto& [pos, bytes] : edit)
-    written = written && PutNow(pos, bytes.data(), bytes.size());
+  for (const auto& [pos, bytes] : edit) written = written && put(pos, bytes.data(), bytes.size());
   written = written && (io.Size() <= place.at || io.Truncate(static_cast<std::uint64_t>(place.at)));
-  written = written && PutNow(kHeadBatchMark, &unmarked, 1);
+  written = written && put(kHeadBatchMark, &unmarked, 1);
   if (!written) {
     head_.SetByte(kHeadBatchMark, marked);
     return false;

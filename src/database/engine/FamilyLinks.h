@@ -6,10 +6,7 @@
 // them, the order of marriages and children, and the merge of parent links.
 //
 // Keeps: the hook that reports spouse and child links made or removed.
-// Guarantees: each change reaches the file whole or not at all (outside a
-// batch it runs under BlockStore::EditScope, so a kill or a failed write at
-// any point leaves the old or the new links, never one side of a link
-// without the other); lists come back in chain or ring order; every walk is bounded
+// Guarantees: lists come back in chain or ring order; every walk is bounded
 // and stops at the first damaged step (a "Yo" box says where); a live link
 // is always in both its rings or a ring of one; an order change that is not
 // a permutation of the present members changes nothing. Relation and type
@@ -141,23 +138,6 @@ class FamilyLinks {
   static bool HasOrdinanceData(const orv::PackedOrdinance& sealing);
 
  private:
-  // Runs a change under the edit journal (nothing in a batch, whose own
-  // mark covers it): its answer, or 0 when its writes did not all reach the
-  // file.
-  std::int32_t Whole(const std::function<std::int32_t()>& change);
-  // The changes above, written as they go.
-  std::int32_t SetRelationInPlace(std::int32_t individual, std::int32_t other, int relation,
-                                  std::int32_t marriage);
-  int UnsetRelationInPlace(std::int32_t marriage, std::int32_t individual, int relation);
-  int MoveChildLinkInPlace(std::int32_t child, std::int32_t oldMarriage, std::int32_t newMarriage);
-  int UnlinkInPlace(std::int32_t record, int type);
-  std::int32_t MakeChildInPlace(std::int32_t child, std::int32_t marriage);
-  int DetachInPlace(std::int32_t link);
-  int SetOrderInPlace(std::int32_t record, std::span<const std::int32_t> list, int relation);
-  int SetRinListInPlace(std::span<const std::int32_t> list, int type, std::int32_t owner,
-                        char ownerLetter);
-  int MergeFamilyLinksInPlace(std::int32_t a, std::int32_t b, bool takeDate, bool takeTemple,
-                              std::int32_t firstMarriage, bool moveCitations);
   std::vector<std::int32_t> WalkRing(RingSide side, std::int32_t head, std::int32_t owner);
   // Makes links (in that order) the owner's ring of the side.
   bool WriteRing(RingSide side, std::int32_t owner, const std::vector<std::int32_t>& links);
