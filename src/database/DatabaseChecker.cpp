@@ -127,11 +127,11 @@ int CDatabaseChecker::Run() {
   const auto titleOnly = [&](const char* title) { return pass(Stage(title)); };
   if (!pass(CheckNames(kBlockNames)) || !pass(CheckNames(kBlockOtherNames)) ||
       !pass(CheckNotes()) || !pass(CheckIndividuals()) || !pass(CheckContacts()) ||
-      !pass(CheckMarriages()) || !pass(CheckFamilyLinks()) || !pass(CheckRepositories()) ||
-      !pass(CheckSources()) || !titleOnly("Checking Descriptions:") || !pass(CheckCitations()) ||
-      !titleOnly("Checking other ORV records:") || !titleOnly("Checking Maps:") ||
-      !pass(CheckUserEvents()) || !pass(CheckEventTypes()) || !pass(CheckMultimedia()) ||
-      !titleOnly("Checking Extended Maps:"))
+      !pass(CheckMarriages()) || !pass(CheckFamilyLinks()) || !CheckOneSidedLinks() ||
+      !pass(CheckRepositories()) || !pass(CheckSources()) || !titleOnly("Checking Descriptions:") ||
+      !pass(CheckCitations()) || !titleOnly("Checking other ORV records:") ||
+      !titleOnly("Checking Maps:") || !pass(CheckUserEvents()) || !pass(CheckEventTypes()) ||
+      !pass(CheckMultimedia()) || !titleOnly("Checking Extended Maps:"))
     return 0;
 
   progressBase_ = 99;

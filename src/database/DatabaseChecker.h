@@ -198,6 +198,23 @@ class CDatabaseChecker {
   // names no live marriage, or one whose own child ring does not hold the
   // link, is given m back (repair mode); true when written.
   bool GiveLinkItsMarriage(std::int32_t link, std::int32_t m, std::uint8_t* linkBytes);
+  // Links only one side knows (DatabaseCheckerLinks.cpp): a child's parent
+  // link that its marriage's children lack, a marriage's child link that
+  // the child's parent links lack; in repair mode the other side takes the
+  // link. 0 to stop.
+  int CheckOneSidedLinks();
+  // The field (husband 5, wife 9) of a marriage that names nobody there, in
+  // which the individual can be its spouse (by sex when both are free); 0
+  // when both name someone.
+  static int FreeSpouseSide(const std::uint8_t* person, const std::uint8_t* marriage);
+  // In repair mode, puts a marriage that names individual p (person: p's
+  // bytes) in spouseField at the end of p's marriage chain; true when written.
+  bool AppendToSpouseChain(std::int32_t p, std::uint8_t* person, Rec& marriage, int spouseField);
+  // Whether the children ring of a marriage (ownerKind Marriage) or the
+  // parents ring of an individual holds the link.
+  bool RingHolds(orv::RecordKind ownerKind, std::int32_t owner, std::int32_t link);
+  // In repair mode, puts the link at the end of that ring; true when written.
+  bool JoinRing(orv::RecordKind ownerKind, std::int32_t owner, std::int32_t link);
   int CheckRepositories();
   int CheckSources();
   int CheckCitations();

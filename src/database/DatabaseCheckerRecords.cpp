@@ -264,6 +264,27 @@ int CDatabaseChecker::CheckMarriageChain(Rec& rec, std::vector<std::uint8_t>& ot
     const bool husband = readable && GetI32(other.data() + 5) == n;
     const bool wife = readable && GetI32(other.data() + 9) == n;
     const bool loop = m < 1 || !visited.insert(m).second;
+    // A live marriage the chain reaches with a side free takes the
+    // individual there: the chain was written, the marriage not yet.
+    const int side = !loop && !husband && !wife && records.IsLive(RecordKind::Marriage, m) == 1
+                         ? FreeSpouseSide(b, other.data())
+                         : 0;
+    if (side != 0) {
+      bool fixed = false;
+      if (repair_) {
+        PutI32(other.data() + side, n);
+        fixed = records.WriteRaw(RecordKind::Marriage, m, other.data()) != 0;
+      }
+      if (!LogProblem(Format("Individual %lu marriage chain bad in MRIN %lu.%s", U(n), U(m),
+                             repair_ ? " The marriage names the individual now." : ""),
+                      fixed))
+        return 0;
+      if (!fixed) return 1;
+      previous = m;
+      previousField = side == 5 ? 77 : 81;
+      m = GetI32(other.data() + previousField);
+      continue;
+    }
     if (loop || (!husband && !wife)) {
       bool fixed = false;
       if (repair_) {
@@ -531,11 +552,8 @@ int CDatabaseChecker::CheckMarriages() {
           return 0;
       }
       if (!chainHolds(p, m)) {
-        bool fixed = false;
-        if (repair_) {
-          PutI32(rec.bytes.data() + field, 0);
-          fixed = WriteRecord(rec);
-        }
+        // The spouse's chain takes the marriage at its end.
+        const bool fixed = AppendToSpouseChain(p, person.data(), rec, field);
         if (!LogProblem(Format("Marriage %lu points to %s but %s doesn't point to marriage.", U(m),
                                roleName, roleName),
                         fixed))

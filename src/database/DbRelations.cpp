@@ -2,14 +2,31 @@
 #include <algorithm>
 #include <limits>
 
+#include "BlockStore.h"
 #include "DbCalls.h"
 #include "DbCodes.h"
 #include "DbDispatch.h"
+#include "DbWholeChange.h"
+#include "EditWhole.h"
 #include "Orv2Reader.h"
 
 using dbcall::Engine;
 using dbcall::EngineQuiet;
 using dbcall::OldFormat;
+
+class DbWholeChange::Scope {
+ public:
+  explicit Scope(BlockStore& blocks) : edit(blocks) {}
+  BlockStore::EditScope edit;
+};
+
+DbWholeChange::DbWholeChange() {
+  if (ORV3* e = EngineQuiet()) scope_ = std::make_unique<Scope>(e->Blocks());
+}
+
+DbWholeChange::~DbWholeChange() = default;
+
+bool DbWholeChange::End() { return !scope_ || scope_->edit.End(); }
 
 int DbGetRelationList(std::vector<std::int32_t>& list, int relation, int subKind, std::int32_t rin,
                       int flag) {
@@ -42,7 +59,9 @@ int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKi
                  std::int32_t after, int flag) {
   ORV3* e = Engine(11);
   if (!e) return 0;
-  const int result = e->Owners().LinkRecord(rin, type, ownerRin, ownerKind, after, flag);
+  const int result = WholeEdit(e->Blocks(), [&] {
+    return e->Owners().LinkRecord(rin, type, ownerRin, ownerKind, after, flag);
+  });
   if (result > 0) LogRecordChange(db::kLogLink, rin, type, ownerRin);
   return result;
 }
@@ -50,7 +69,8 @@ int DbLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKi
 int DbUnLinkRecord(std::int32_t rin, int type, std::int32_t ownerRin, char ownerKind) {
   ORV3* e = Engine(12);
   if (!e) return 0;
-  const int result = e->Owners().UnLinkRecord(rin, type, ownerRin, ownerKind);
+  const int result = WholeEdit(
+      e->Blocks(), [&] { return e->Owners().UnLinkRecord(rin, type, ownerRin, ownerKind); });
   if (result > 0) LogRecordChange(db::kLogUnlink, rin, type, ownerRin);
   return result;
 }
@@ -59,7 +79,9 @@ int DbMoveUserEvent(std::int32_t eventRin, int, std::int32_t newOwner, std::int3
                     char ownerKind) {
   ORV3* e = Engine(11);
   if (!e) return 0;
-  return e->Owners().MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind);
+  return WholeEdit(e->Blocks(), [&] {
+    return e->Owners().MoveUserEvent(eventRin, newOwner, oldOwner, ownerKind);
+  });
 }
 
 int DbMergeFamilyLinks(std::int32_t rin1, std::int32_t rin2, int flag1, int flag2,

@@ -2,6 +2,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DbWholeChange.h"
 #include "FamilyDatabase.h"
 #include "IndividualNode.h"
 #include "IndividualRecord.h"
@@ -207,9 +208,12 @@ int CMarriageEditSession::Delete(const EditSessionHooks& hooks) {
   if (Ask(res::kIdsAskDeleteMarriage,
           plat::kMbOkCancel | plat::kMbIconExclamation | plat::kMbDefButton2) != plat::kIdOk)
     return kStayOpen;
-  // A failed write (told by the engine) leaves the marriage on the screen.
-  if (DbUnlinkRIN(mrin_, db::kMarriage) == 0 || DbDeleteRecord(mrin_, db::kMarriage) != 1)
-    return kStayOpen;
+  // Unlinked and deleted as one change; a failed write (told by the engine)
+  // leaves the marriage on the screen, and in the file as it was.
+  DbWholeChange change;
+  const bool deleted =
+      DbUnlinkRIN(mrin_, db::kMarriage) != 0 && DbDeleteRecord(mrin_, db::kMarriage) == 1;
+  if (!change.End() || !deleted) return kStayOpen;
   node_ = nullptr;
   deleted_ = true;
   return kIdCancel;

@@ -5,6 +5,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DbWholeChange.h"
 #include "FamilyDatabase.h"
 #include "IndividualRecord.h"
 #include "MarriageRecord.h"
@@ -246,10 +247,11 @@ void TakeOrdinances(CIndividualRecord& primary, const CIndividualRecord& duplica
   CombineOrdinance(primary.sealingToParents, duplicate.sealingToParents);
 }
 
-int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
-                     const MergeChoices& choices, const MatchOptions& options, CMergeWorkFile* work,
-                     std::int32_t duplicatePosition) {
-  if (primaryRin <= 0 || duplicateRin <= 0 || primaryRin == duplicateRin) return 0;
+namespace {
+
+// The merge's calls; 1 when all were made.
+int MergeSteps(std::int32_t primaryRin, std::int32_t duplicateRin, const MergeChoices& choices,
+               const MatchOptions& options) {
   CIndividualRecord primary, duplicate;
   if (DbGetIndividualRecord(primaryRin, primary, 9) != 1 ||
       DbGetIndividualRecord(duplicateRin, duplicate, 9) != 1)
@@ -327,7 +329,20 @@ int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
   for (std::int32_t mrin : leftBehind)
     if (DbUnlinkRIN(mrin, db::kMarriage) == 0 || DbDeleteRecord(mrin, db::kMarriage) != 1) return 0;
 
-  if (DbDeleteRecord(duplicateRin, db::kIndividual) != 1) return 0;
+  return DbDeleteRecord(duplicateRin, db::kIndividual) == 1 ? 1 : 0;
+}
+
+}  // namespace
+
+int MergeIndividuals(std::int32_t primaryRin, std::int32_t duplicateRin,
+                     const MergeChoices& choices, const MatchOptions& options, CMergeWorkFile* work,
+                     std::int32_t duplicatePosition) {
+  if (primaryRin <= 0 || duplicateRin <= 0 || primaryRin == duplicateRin) return 0;
+  // The merge reaches the file as one change: a kill or a failed write
+  // leaves both individuals as they were, or the merge done.
+  DbWholeChange change;
+  const int merged = MergeSteps(primaryRin, duplicateRin, choices, options);
+  if (!change.End() || merged != 1) return 0;
   if (work != nullptr && duplicatePosition >= 0) work->MarkMerged(duplicatePosition);
   return 1;
 }

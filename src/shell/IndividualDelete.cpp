@@ -4,6 +4,7 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "DbWholeChange.h"
 #include "StringIds.h"
 #include "StringTable.h"
 
@@ -28,9 +29,12 @@ std::vector<std::int32_t> DeleteIndividualRecord(std::int32_t rin) {
       if (mrin > 0 && std::find(marriages.begin(), marriages.end(), mrin) == marriages.end())
         marriages.push_back(mrin);
   }
-  // The record is deleted only once nothing links to it: after a failed
-  // write (told by the engine) the individual stays, whole or unlinked.
+  // The record is deleted only once nothing links to it, and both reach the
+  // file as one change: after a kill or a failed write (told by the engine)
+  // the individual stays whole and linked, or is gone.
+  DbWholeChange change;
   if (DbUnlinkRIN(rin, db::kIndividual) != 0) (void)DbDeleteRecord(rin, db::kIndividual);
+  (void)change.End();  // a failure is told by the engine; the lists read the file again
   return marriages;
 }
 

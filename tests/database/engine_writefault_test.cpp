@@ -24,6 +24,7 @@
 #include "FamilyDatabase.h"
 #include "FileHandle.h"
 #include "IndividualRecord.h"
+#include "KilledCalls.h"
 #include "MarriageRecord.h"
 #include "MemoryFile.h"
 #include "ORV3.h"
@@ -36,15 +37,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using orv::RecordKind;
 
-// An engine on a file that is not the host's own handle.
-struct Session {
-  explicit Session(plat::RandomAccessFile& f) {
-    host.io = &f;
-    engine = std::make_unique<ORV3>(&host);
-  }
-  EngineHost host;
-  std::unique_ptr<ORV3> engine;
-};
+using killed::Session;
 
 constexpr RecordKind kKinds[] = {
     RecordKind::Individual, RecordKind::IndividualExt, RecordKind::Marriage,  RecordKind::NoteBlock,

@@ -6,7 +6,9 @@
 
 #include "DbCalls.h"
 #include "DbCodes.h"
+#include "FamilyWorkout.h"
 #include "IndividualRecord.h"
+#include "KilledCalls.h"
 #include "OpenFamilyFixture.h"
 #include "RecordAccess.h"
 
@@ -57,6 +59,21 @@ TEST_F(IndividualDeleteTest, RecordAndLinksGoAndTheFamiliesAreReturned) {
   EXPECT_FALSE(Live(child));
   EXPECT_EQ(DbGetRelationCount(parents, db::kRelChildren, 0, 0), 0);
   EXPECT_EQ(DbGetRelationCount(wife, db::kRelMarriages, 0, 1), 1);  // the marriage is kept
+}
+
+// Deleting an individual who is a child and married, killed at any write
+// (before it or after half of it): the family opens with him whole and
+// linked, or gone; never unlinked but there.
+TEST_F(IndividualDeleteTest, KilledAtAnyWriteLeavesTheIndividualLinkedOrGone) {
+  ASSERT_TRUE(workout::BuildSmallFamily(*CurrentDatabase->engine));
+  DbCloseCurrent();
+  const MemoryFile base = MemoryFile::FromFile(family);
+  killed::ExpectDbCallsOldOrNew(family, base, [] {
+    // 5: a child of marriage 1 and the husband in marriage 3.
+    DeleteIndividualRecord(5);
+    return DbIsRecordDeleted(db::kIndividual, 5) == 1;
+  });
+  ASSERT_EQ(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
 }
 
 TEST(IndividualDeleteQuestion, LinesFollowTheLinks) {
