@@ -185,7 +185,7 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
       SkipDeeper(1);
     } else if (tag == kTagChil) {
       ReadFamilyChild(sub, mrin, family, pending);
-    } else if (tag == kTagMarr && IsEmptyEvent(record.marriage)) {
+    } else if (tag == kTagMarr && IsOpenSlot(record.marriage)) {
       EventRead event;
       event.tag = sub.tag;
       ReadEventDetail(sub, db::kOwnerMarriage, 4, event, pending);

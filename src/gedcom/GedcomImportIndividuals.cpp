@@ -186,7 +186,7 @@ void CGedcomImporter::ReadIndividualEvent(const CGedcomLine& sub, CIndividualRec
   event.position = sub.position;
   char letter = 0;
   CEventValue* own = OwnEvent(record, tag, letter);
-  if (own && !IsEmptyEvent(*own)) own = nullptr;
+  if (own && !IsOpenSlot(*own)) own = nullptr;
   ReadEventDetail(sub, db::kOwnerIndividual, tag == kTagDeat || tag == kTagBuri ? 5 : 0, event,
                   pending);
   if (own) {

@@ -98,4 +98,12 @@ bool IsEmptyEvent(const CEventValue& v) {
          !v.HappenedWithoutDetails();
 }
 
+bool IsOpenSlot(const CEventValue& v) {
+  if (IsEmptyEvent(v)) return true;
+  const CDateValue& d = v.date;
+  const bool deceased = !d.textOnly && d.month == CDateValue::kStatusDeceased && d.year == 0 &&
+                        d.day == 0;
+  return (deceased || !d.IsSet()) && CEventValue::IsPlaceEmpty(&v) && v.firstCitation == 0;
+}
+
 }  // namespace gedcom::importing

@@ -43,5 +43,9 @@ std::string FirstCharacters(std::string_view text, std::size_t count);
 bool FitToField(std::string& text, int anselBytes);
 // No date, no place, no citation and no mark that the event happened.
 bool IsEmptyEvent(const CEventValue& v);
+// Empty, or holding no more than that the event happened (the mark, or for a
+// death the status Deceased): a later line of the event with its details
+// takes the slot.
+bool IsOpenSlot(const CEventValue& v);
 
 }  // namespace gedcom::importing

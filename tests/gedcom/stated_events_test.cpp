@@ -3,6 +3,7 @@
 // the mark that it happened. The living rules read such a death or burial
 // as a death, and the export writes the event back as it was stated.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,52 @@ INSTANTIATE_TEST_SUITE_P(Lines, StatedDeath,
                            return std::string(line.find("DEAT") != std::string::npos ? "Death"
                                                                                      : "Burial") +
                                   (line.find(" Y") != std::string::npos ? "Y" : "Bare");
+                         });
+
+// A later line of the same event with its details takes the slot that held
+// only the statement, rather than becoming an event of its own.
+struct LaterCase {
+  const char* name;
+  const char* personLines;
+  const char* familyLines;
+  // What the slot holds then.
+  std::function<void(const CIndividualRecord&, const CMarriageRecord&)> check;
+};
+
+const LaterCase kLater[] = {
+    {"DeathDated", "1 DEAT Y\n1 DEAT\n2 DATE 1960\n", "",
+     [](const CIndividualRecord& p, const CMarriageRecord&) {
+       EXPECT_EQ(p.death.date.year, 1960);
+     }},
+    {"BurialPlaced", "1 BURI\n1 BURI\n2 PLAC Voss\n", "",
+     [](const CIndividualRecord& p, const CMarriageRecord&) {
+       EXPECT_EQ(p.burial.place[0], "Voss");
+     }},
+    {"MarriageDated", "", "1 MARR\n1 MARR\n2 DATE 1975\n",
+     [](const CIndividualRecord&, const CMarriageRecord& m) {
+       EXPECT_EQ(m.marriage.date.year, 1975);
+     }},
+};
+
+class LaterDetails : public ImportFixture, public ::testing::WithParamInterface<LaterCase> {};
+
+TEST_P(LaterDetails, TakeTheSlotOfTheStatement) {
+  const LaterCase& c = GetParam();
+  ASSERT_EQ(ImportText(std::string("0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Per /Lund/\n") +
+                       c.personLines + "1 FAMS @F1@\n0 @F1@ FAM\n1 HUSB @I1@\n" + c.familyLines +
+                       "0 TRLR\n"),
+            1)
+      << importLog_;
+  const CIndividualRecord p = Person("I1");
+  const CMarriageRecord m = Family("F1");
+  EXPECT_TRUE(UserEvents(Rin("I1"), db::kOwnerIndividual).empty());
+  EXPECT_TRUE(UserEvents(Rin("F1"), db::kOwnerMarriage).empty());
+  c.check(p, m);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, LaterDetails, ::testing::ValuesIn(kLater),
+                         [](const ::testing::TestParamInfo<LaterCase>& info) {
+                           return std::string(info.param.name);
                          });
 
 }  // namespace
