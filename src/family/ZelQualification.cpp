@@ -261,6 +261,8 @@ std::int16_t GetZelStatus(std::int32_t rin, std::int32_t mrin, int kind, int& re
 
 bool IsPresumedDeceased(const CIndividualRecord& record) {
   if (record.death.date.IsSet() || record.burial.date.IsSet()) return true;
+  // A death or burial stated with no date or place ("1 BURI Y").
+  if (record.death.HappenedWithoutDetails() || record.burial.HappenedWithoutDetails()) return true;
   const CDateValue today = Today();
   for (const CEventValue* e : {&record.birth, &record.christening})
     if (e->date.year != 0) return !After(PlusYears(e->date, 110), today);

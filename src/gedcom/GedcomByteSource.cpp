@@ -1,13 +1,35 @@
 #include "GedcomByteSource.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "CodePage.h"
 
 namespace gedcom {
 
 bool GedcomByteSource::Open(const std::string& path) {
   Close();
-  file_ = std::fopen(path.c_str(), "rb");
-  if (!file_) return false;
+  // Opened without waiting, so that a named pipe never blocks the open, and
+  // only a regular file is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    ::close(fd);
+    errno = error;
+    return false;
+  }
+  file_ = ::fdopen(fd, "rb");
+  if (!file_) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return false;
+  }
   int b0 = RawByte(), b1 = RawByte();
   int b2 = (b0 == 0xEF && b1 == 0xBB) ? RawByte() : -1;
   if (b0 == 0xEF && b1 == 0xBB && b2 == 0xBF) {

@@ -94,6 +94,13 @@ std::string FromUtf8(std::string_view text, int codePage, int& unmappable) {
   return out;
 }
 
+// Combining accents: they belong to the character before them.
+bool IsCombiningMark(char32_t u) {
+  return (u >= 0x0300 && u <= 0x036F) || (u >= 0x1AB0 && u <= 0x1AFF) ||
+         (u >= 0x1DC0 && u <= 0x1DFF) || (u >= 0x20D0 && u <= 0x20FF) ||
+         (u >= 0xFE20 && u <= 0xFE2F);
+}
+
 }  // namespace
 
 bool ParseCharacterSet(std::string_view name, CharacterSet& out) {
@@ -138,6 +145,35 @@ std::string ToCodePage(std::string_view text, CharacterSet set, int codePage, in
       break;
   }
   return std::string(text);
+}
+
+std::size_t CharacterCut(std::string_view text, CharacterSet set, std::size_t limit) {
+  // Every set takes at least one byte a character.
+  if (text.size() <= limit) return std::string_view::npos;
+  std::size_t count = 0;
+  if (set == kCharsetUnicode) {
+    for (std::size_t pos = 0; pos < text.size();) {
+      const std::size_t at = pos;
+      const char32_t u = plat::NextUtf8(text, pos);
+      if (at > 0 && IsCombiningMark(u)) continue;
+      if (++count > limit) return at;
+    }
+    return std::string_view::npos;
+  }
+  if (set == kCharsetAnsel) {
+    std::size_t accents = std::string_view::npos;  // where the diacritics before a letter begin
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (IsAnselDiacritic(static_cast<unsigned char>(text[i]))) {
+        if (accents == std::string_view::npos) accents = i;
+        continue;
+      }
+      const std::size_t at = accents == std::string_view::npos ? i : accents;
+      accents = std::string_view::npos;
+      if (++count > limit) return at;
+    }
+    return std::string_view::npos;
+  }
+  return limit;
 }
 
 }  // namespace gedcom

@@ -2,6 +2,7 @@
 // The character sets a GEDCOM file may be written in, and the conversion of
 // its values to the active code page (1252 or 1250).
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,12 @@ char32_t MacRomanCharToUnicode(unsigned char c);
 // (CodePage.h); others become '?', and unmappable is raised by their count
 // (ANSEL has its own substitutions, which are not counted).
 std::string ToCodePage(std::string_view text, CharacterSet set, int codePage, int& unmappable);
+
+// Where a value written in the character set is cut so that it keeps at most
+// limit characters, npos when it has no more. A letter and its accents count
+// once and stay together: an ANSEL diacritic goes with the letter after it, a
+// combining accent of UTF-8 with the character before it, and a multi-byte
+// character is never parted. The one-byte sets count bytes.
+std::size_t CharacterCut(std::string_view text, CharacterSet set, std::size_t limit);
 
 }  // namespace gedcom

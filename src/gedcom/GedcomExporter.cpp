@@ -1,5 +1,6 @@
 #include "GedcomExporter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -83,7 +84,19 @@ const char* DestinationOf(int mode) {
 
 bool EventEmpty(const CEventValue& e) {
   return !e.date.IsSet() && CEventValue::IsPlaceEmpty(&e) && e.firstCitation == 0 &&
-         e.secondNumber == 0;
+         e.secondNumber == 0 && !e.HappenedWithoutDetails();
+}
+
+// A name part as the NAME line writes it, a '/' as a backslash (WriteNameLines).
+std::string NameLinePart(std::string text) {
+  std::replace(text.begin(), text.end(), '/', '\\');
+  return text;
+}
+
+// A death known only as the status Deceased: GEDCOM states it as the event
+// itself, "1 DEAT Y", with no DATE line.
+bool DeceasedOnly(const CDateValue& d) {
+  return !d.textOnly && d.month == CDateValue::kStatusDeceased && d.year == 0 && d.day == 0;
 }
 
 // A missing spouse does not keep a family's details back.
@@ -566,8 +579,14 @@ bool CGedcomExporter::WriteSubmitter() {
 bool CGedcomExporter::WriteNameLines(const CIndividualRecord& p, bool shortForm) {
   GedcomLineWriter& w = *writer_;
   const std::string given = p.GetGivenNames();
-  const std::string slashed = "/" + p.surname + "/";
-  w.TagValue("1 NAME", given.empty() ? slashed : given + " " + slashed);
+  // On the NAME line a '/' delimits the surname, and GEDCOM has no escape for
+  // it: a '/' inside a name part (a stored "John /Jones/", or one typed into
+  // a given name) is written there as '\', the nearest sign that both code
+  // pages and ANSEL have. The 5.5 form's GIVN and SURN lines carry the parts
+  // as they are, and the import takes them back from there; the 4.0 form has
+  // no such lines, so its NAME line's '\' stays.
+  const std::string slashed = "/" + NameLinePart(p.surname) + "/";
+  w.TagValue("1 NAME", given.empty() ? slashed : NameLinePart(given) + " " + slashed);
   if (options.form55) {
     w.TagValue("2 GIVN", given);
     w.TagValue("2 SURN", p.surname);
@@ -589,8 +608,12 @@ bool CGedcomExporter::WriteEvent(int level, const char* tag, const CEventValue& 
   if (wrote) *wrote = false;
   if (EventEmpty(event)) return writer_->Ok();
   if (wrote) *wrote = true;
-  writer_->Plain(Line(level, tag));
-  if (event.date.IsSet())
+  // With neither date nor place, "Y" says that the event happened.
+  const bool deceased = kind == db::kOwnerDeath && DeceasedOnly(event.date);
+  const bool stated = (deceased || event.HappenedWithoutDetails()) &&
+                      CEventValue::IsPlaceEmpty(&event);
+  writer_->Plain(Line(level, tag) + (stated ? " Y" : ""));
+  if (event.date.IsSet() && !deceased)
     writer_->TagValue(Line(level + 1, "DATE"), event.date.Format(false, 0, false, true));
   writer_->TagValue(Line(level + 1, "PLAC"), JoinPlaceParts(event.place[0], event.place[1],
                                                             event.place[2], event.place[3], ","));
@@ -612,7 +635,7 @@ bool CGedcomExporter::WriteChristeningSlot(const CIndividualRecord& p, std::int3
     w.TagValue("2 TYPE", type.title);
     eventTypes_.insert(typeNumber);
   } else {
-    w.Plain("1 " + type.tag + " ");
+    w.Plain("1 " + type.tag + (p.christening.HappenedWithoutDetails() ? " Y" : " "));
   }
   if (options.mode == kExportStandard) w.Plain("2 _ALT_BIRTH Y");
   const CEventValue& e = p.christening;
@@ -704,7 +727,10 @@ bool CGedcomExporter::WriteUserEvents(int level, std::int32_t owner, char ownerK
     const bool hasDate = e && e->date.IsSet();
     const bool hasPlace = e && !e->IsPlaceEmpty();
     const bool hasNumbers = e && (e->firstCitation != 0 || e->secondNumber != 0);
-    if (!hasDate && !hasPlace && !hasNumbers && !ev.secondDate.IsSet() && ev.description.empty())
+    // An event stated with nothing under it is written as its bare line.
+    const bool happened = e && e->date.flagB != 0;
+    if (!hasDate && !hasPlace && !hasNumbers && !ev.secondDate.IsSet() && ev.description.empty() &&
+        !happened)
       continue;
     CEventTypeRecord type;
     if (DbGetRecord(ev.eventTypeNumber, db::kEventType, &type) != 1) continue;
@@ -948,10 +974,11 @@ bool CGedcomExporter::WriteIndividual(std::int32_t rin) {
   if (full) {
     WriteEvent(1, "BIRT", p.birth, rin, db::kOwnerBirth);
     WriteChristeningSlot(p, rin);
-    // The bare DEAT carries a cause only when the event itself wrote nothing.
+    // A DEAT line of its own carries a cause only when the event itself wrote
+    // nothing: a cause says that the death happened.
     bool deathWritten = false;
     WriteEvent(1, "DEAT", p.death, rin, db::kOwnerDeath, &deathWritten);
-    if (!deathWritten && !CauseOfDeath(p).empty()) w.Plain("1 DEAT");
+    if (!deathWritten && !CauseOfDeath(p).empty()) w.Plain("1 DEAT Y");
     w.TagValue("2 CAUS", CauseOfDeath(p));
     WriteEvent(1, "BURI", p.burial, rin, db::kOwnerBurial);
     w.TagValue("1 DSCR", PhysicalDescription(p));

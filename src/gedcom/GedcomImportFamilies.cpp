@@ -128,6 +128,7 @@ void CGedcomImporter::ReadFamilyEvent(const CGedcomLine& sub, CMarriageRecord& r
   EventRead event;
   event.tag = tag == kTagEven ? "EVEN" : sub.tag;
   event.description = sub.value;
+  event.position = sub.position;
   ReadEventDetail(sub, db::kOwnerMarriage, tag == kTagMarr ? 4 : 0, event, pending);
   SetEventType(sub, db::kOwnerMarriage, event);
   pending.userEvents.push_back(std::move(event));
@@ -184,10 +185,11 @@ void CGedcomImporter::ReadFamily(const CGedcomLine& line) {
       SkipDeeper(1);
     } else if (tag == kTagChil) {
       ReadFamilyChild(sub, mrin, family, pending);
-    } else if (tag == kTagMarr && IsEmptyEvent(record.marriage)) {
+    } else if (tag == kTagMarr && IsOpenSlot(record.marriage)) {
       EventRead event;
       event.tag = sub.tag;
       ReadEventDetail(sub, db::kOwnerMarriage, 4, event, pending);
+      CountSlotTexts(sub, event);
       record.marriage = event.value;
       for (auto& c : event.citations) {
         c.record.ownerLetter = db::kOwnerMarriageEvent;

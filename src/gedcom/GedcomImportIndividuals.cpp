@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "DbCalls.h"
 #include "GedcomImportSupport.h"
 #include "IndividualRecord.h"
+#include "Records.h"
+#include "StringStore.h"
 
 namespace gedcom {
 
@@ -108,6 +111,15 @@ bool IsIndividualEvent(TagCode tag) {
   }
 }
 
+// NSFX and TITL both fill the suffix: a second, other text is kept after the
+// first.
+void AddToSuffix(std::string& suffix, const std::string& text) {
+  if (suffix.empty())
+    suffix = text;
+  else if (!EqualNoCase(Trim(suffix), Trim(text)))
+    suffix += ", " + text;
+}
+
 // An SBN: digits and letters only, 4 to 12 of them, with at least one digit.
 bool IsSbnShaped(std::string_view text) {
   if (text.size() < 4 || text.size() > 12) return false;
@@ -171,13 +183,18 @@ void CGedcomImporter::ReadIndividualEvent(const CGedcomLine& sub, CIndividualRec
   EventRead event;
   event.tag = tag == kTagEven ? "EVEN" : sub.tag;
   event.description = sub.value;
+  event.position = sub.position;
   char letter = 0;
   CEventValue* own = OwnEvent(record, tag, letter);
-  if (own && !IsEmptyEvent(*own)) own = nullptr;
+  if (own && !IsOpenSlot(*own)) own = nullptr;
   ReadEventDetail(sub, db::kOwnerIndividual, tag == kTagDeat || tag == kTagBuri ? 5 : 0, event,
                   pending);
   if (own) {
+    CountSlotTexts(sub, event);
     *own = event.value;
+    // A death stated without a date is kept as the status Deceased, which
+    // the living rules, the reports and the export read as a death.
+    if (tag == kTagDeat && !own->date.IsSet()) own->date.Set(0, CDateValue::kStatusDeceased);
     if (tag == kTagDeat && !event.cause.empty()) record.texts2[0] = event.cause;
     for (auto& c : event.citations) {
       c.record.ownerLetter = letter;
@@ -189,6 +206,7 @@ void CGedcomImporter::ReadIndividualEvent(const CGedcomLine& sub, CIndividualRec
   if (event.alternateBirth && event.eventType > 0 && IsEmptyEvent(record.christening)) {
     // An alternate birth (a baptism, say) takes the christening slot,
     // labelled with its event type.
+    CountSlotTexts(sub, event);
     record.christening = event.value;
     record.numbers[CIndividualRecord::kChristeningType] = event.eventType;
     for (auto& c : event.citations) {
@@ -236,6 +254,57 @@ void CGedcomImporter::SettleIndividualSex(Xref& entry, CIndividualRecord& record
   } else if (entry.sex && record.sex == 'U') {
     record.sex = entry.sex;
   }
+}
+
+void CGedcomImporter::FitField(std::string& text, int anselBytes, const std::string& field,
+                               const LinePosition& pos) {
+  const std::size_t whole = CharacterCount(text);
+  if (!FitToField(text, anselBytes)) return;
+  Warning(pos, Format("The %s is longer than the family file holds: %s of its %s characters are "
+                      "kept, '%s'.",
+                      {field, std::to_string(CharacterCount(text)), std::to_string(whole), text}));
+}
+
+void CGedcomImporter::FitIndividualFields(CIndividualRecord& r, const LinePosition& pos) {
+  using R = CIndividualRecord;
+  // The reference number and the SBN are kept in the record itself, the
+  // other texts in the family file's string stores.
+  constexpr int kReference = std::tuple_size_v<decltype(orv::IndividualRec::text270)> - 1;
+  constexpr int kSbn = std::tuple_size_v<decltype(orv::IndividualRec::sbn)> - 1;
+  const struct {
+    std::string& text;
+    int bytes;
+    const char* name;
+  } fields[] = {
+      {r.surname, orv::kEntryMaxText, "surname"},
+      {r.givenNames[0], orv::kEntryMaxText, "first given name"},
+      {r.givenNames[1], orv::kEntryMaxText, "second given name"},
+      {r.givenNames[2], orv::kEntryMaxText, "third given name"},
+      {r.suffix, orv::kEntryMaxText, "suffix"},
+      {r.title, orv::kEntryMaxText, "title"},
+      {r.nameExtensions[0], orv::kEntryMaxText, "nickname"},
+      {r.nameExtensions[1], orv::kEntryMaxText, "also-known-as name"},
+      {r.texts2[0], orv::kEntryMaxText, "cause of death"},
+      {r.texts2[1], orv::kEntryMaxText, "married name"},
+      {r.texts2[2], orv::kEntryMaxText, "physical description"},
+      {r.texts1[0], kReference, "reference number"},
+      {r.texts1[1], kSbn, "SBN"},
+      {r.contact[R::kContactName], orv::kEntryMaxText, "contact name"},
+      {r.contact[R::kContactAddress1], orv::kEntryMaxText, "first address line"},
+      {r.contact[R::kContactAddress2], orv::kEntryMaxText, "second address line"},
+      {r.contact[R::kContactCity], orv::kEntryMaxText, "city"},
+      {r.contact[R::kContactState], orv::kEntryMaxText, "state"},
+      {r.contact[R::kContactPostalCode], orv::kEntryMaxText, "postal code"},
+      {r.contact[R::kContactCountry], orv::kEntryMaxText, "country"},
+      {r.contact[R::kContactPhone], orv::kEntryMaxText, "phone"},
+      {r.contact[R::kContactEmail], orv::kEntryMaxText, "e-mail address"},
+      {r.contact[R::kContactHomePage], orv::kEntryMaxText, "home page"},
+      {r.fifthEvent.place[0], orv::kEntryMaxText, "place of the baptism"},
+      {r.fifthEvent.place[1], orv::kEntryMaxText, "place of the baptism"},
+      {r.fifthEvent.place[2], orv::kEntryMaxText, "place of the baptism"},
+      {r.fifthEvent.place[3], orv::kEntryMaxText, "place of the baptism"},
+  };
+  for (const auto& f : fields) FitField(f.text, f.bytes, f.name, pos);
 }
 
 void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
@@ -315,7 +384,9 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       std::string& field = tag == kTagAlia   ? record.nameExtensions[1]
                            : tag == kTagDscr ? record.texts2[2]
                                              : record.suffix;
-      if (!sub.pointer)
+      if (!sub.pointer && tag == kTagTitl)
+        AddToSuffix(field, sub.value);
+      else if (!sub.pointer)
         field = sub.value;
       else  // an alias that names another individual's record
         NotKept(sub.tag + " pointing to a record");
@@ -359,6 +430,7 @@ void CGedcomImporter::ReadIndividual(const CGedcomLine& line) {
       record.givenNames[2].empty())
     record.surname = "<Living>";
   SettleIndividualSex(self, record, sex, sexLine, key);
+  FitIndividualFields(record, line.position);
   Xref& entry = self;
   if (first) {
     rin = DbAddRecord(db::kIndividual, options_.reuseDeletedRecords ? 1 : 0, &record);
@@ -436,7 +508,7 @@ void CGedcomImporter::ReadPersonalName(const CGedcomLine& line, CIndividualRecor
         SkipDeeper(sub.level);
         break;
       case kTagNsfx:
-        if (has) record.suffix = sub.value;
+        if (has) AddToSuffix(record.suffix, sub.value);
         SkipDeeper(sub.level);
         break;
       case kTagNick:
@@ -462,6 +534,16 @@ void CGedcomImporter::ReadPersonalName(const CGedcomLine& line, CIndividualRecor
     }
   }
   const std::string pieceSurname = CleanBlanks(prefix + " " + surname);
+  // A '/' inside a name part is written on the NAME line as a backslash
+  // (our own export does so), and its GIVN or SURN line holds the part as it
+  // is: that part is taken.
+  auto slashedPart = [](const std::string& onLine, const std::string& piece) {
+    std::string written = piece;
+    std::replace(written.begin(), written.end(), '/', '\\');
+    return piece.find('/') != std::string::npos && written == onLine;
+  };
+  if (lineAfter.empty() && slashedPart(lineGiven, pieceGiven)) lineGiven = pieceGiven;
+  if (slashedPart(lineSurname, pieceSurname)) lineSurname = pieceSurname;
   if (!lineGiven.empty() && !pieceGiven.empty() && !EqualNoCase(lineGiven, pieceGiven))
     Warning(line.position,
             Format("The NAME line gives the given names '%s'; GIVN '%s' is not kept.",
@@ -506,6 +588,9 @@ void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry
           } else if (pl.tagCode == kTagXWife && letter) {
             link.mother = letter;
             link.given = true;
+          } else {
+            NotKept(pl.tag + " of a PEDI line", &pl, &pending);
+            continue;
           }
           SkipDeeper(pl.level);
         }
@@ -519,7 +604,9 @@ void CGedcomImporter::ReadChildToFamilyLink(const CGedcomLine& line, Xref& entry
         ReadNoteStructure(sub, pending);
         break;
       default:
-        SkipDeeper(sub.level);
+        // A citation, a status, custom tags: the family file's link to the
+        // parents keeps none of them.
+        NotKept(sub.tag + " of a FAMC line", &sub, &pending);
     }
   }
   if (!line.pointer) return;

@@ -48,11 +48,12 @@ void CGedcomImporter::ReadDate(const CGedcomLine& line, CDateValue& date, int da
                                Pending& pending, std::vector<PendingCitation>* citations) {
   if (!line.value.empty() && !line.pointer) {
     std::string text = line.value;
-    if (text.size() >= kMaxDateLength) {
+    // Counted as a person counts: an accented letter is one character.
+    if (CharacterCount(text) >= kMaxDateLength) {
+      text = FirstCharacters(text, kMaxDateLength);
       Warning(line.position, "Date too long: Truncating to 50 characters.\n\n\t" +
-                                 std::to_string(line.level) + " " + line.tag + " " +
-                                 CutAtCharacter(text, kMaxDateLength) + "...");
-      text = CutAtCharacter(text, kMaxDateLength);
+                                 std::to_string(line.level) + " " + line.tag + " " + text +
+                                 "...");
     }
     if (dateKind > 0)
       date.ParseForCategory(text, dateKind, false, true);
@@ -262,9 +263,9 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
         break;
       case kTagPlac: {
         std::string place = sub.value;
-        if (place.size() > kMaxPlaceLength) {
+        if (CharacterCount(place) > kMaxPlaceLength) {
           Warning(sub.position, Format("Place too long: '%s'.", {place}));
-          place = CutAtCharacter(place, kMaxPlaceLength);
+          place = FirstCharacters(place, kMaxPlaceLength);
         }
         SplitPlaceParts(place, event.value.place);
         while (const CGedcomLine* p = reader_.NextAtLevel(sub.level + 1, true)) {
@@ -289,8 +290,9 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
           if (event.tag == "EVEN") {
             event.eventType = FindOrAddEventType(kind, sub.value, sub.position);
             event.typeGiven = true;
-          } else if (event.description.empty()) {
-            event.description = sub.value;
+          } else {
+            event.typeText = sub.value;
+            if (event.description.empty()) event.description = sub.value;
           }
         }
         SkipDeeper(sub.level);
@@ -349,6 +351,17 @@ void CGedcomImporter::ReadEventDetail(const CGedcomLine& line, char kind, int da
         ReportUnexpected(sub, "Event Detail Structure", &pending);
     }
   }
+  // The line states that the event happened, also when nothing under it
+  // says when or where ("1 MARR Y", a bare "1 BURI"): the family file keeps
+  // the mark with the event.
+  if (!event.value.date.IsSet() && CEventValue::IsPlaceEmpty(&event.value))
+    event.value.MarkHappened();
+}
+
+void CGedcomImporter::CountSlotTexts(const CGedcomLine& line, const EventRead& event) {
+  const std::string value = Trim(line.pointer ? "@" + line.value + "@" : line.value);
+  if (!value.empty() && !IsYes(value)) NotKept("text of a " + line.tag + " line");
+  if (!event.typeText.empty()) NotKept("TYPE of a " + line.tag + " line");
 }
 
 void CGedcomImporter::ReadOrdinance(const CGedcomLine& line, COrdinanceValue& value,

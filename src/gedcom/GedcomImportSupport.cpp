@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "Ansel.h"
 #include "CodePage.h"
 #include "EventValue.h"
 
@@ -26,6 +27,28 @@ std::string CutAtCharacter(std::string_view text, std::size_t limit) {
   std::size_t end = limit;
   while (end > 0 && !plat::IsCharacterBoundary(text, end)) --end;
   return std::string(text.substr(0, end));
+}
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (std::size_t pos = 0; pos < text.size(); ++pos)
+    if (plat::IsCharacterBoundary(text, pos)) ++count;
+  return count;
+}
+
+std::string FirstCharacters(std::string_view text, std::size_t count) {
+  std::size_t pos = 0;
+  for (std::size_t seen = 0; pos < text.size(); ++pos)
+    if (plat::IsCharacterBoundary(text, pos) && seen++ == count) break;
+  return std::string(text.substr(0, pos));
+}
+
+bool FitToField(std::string& text, int anselBytes) {
+  // A byte of the code page, or a private pair, is at most two of ANSEL.
+  if (text.size() * 2 <= static_cast<std::size_t>(anselBytes)) return false;
+  if (AnsiToAnsel(text).size() <= static_cast<std::size_t>(anselBytes)) return false;
+  text = AnselToAnsi(AnsiToAnsel(text, anselBytes));
+  return true;
 }
 
 std::string Upper(std::string_view text) {
@@ -71,7 +94,16 @@ char PedigreeLetter(std::string_view word) {
 }
 
 bool IsEmptyEvent(const CEventValue& v) {
-  return v.date.ToString().empty() && CEventValue::IsPlaceEmpty(&v) && v.firstCitation == 0;
+  return v.date.ToString().empty() && CEventValue::IsPlaceEmpty(&v) && v.firstCitation == 0 &&
+         !v.HappenedWithoutDetails();
+}
+
+bool IsOpenSlot(const CEventValue& v) {
+  if (IsEmptyEvent(v)) return true;
+  const CDateValue& d = v.date;
+  const bool deceased = !d.textOnly && d.month == CDateValue::kStatusDeceased && d.year == 0 &&
+                        d.day == 0;
+  return (deceased || !d.IsSet()) && CEventValue::IsPlaceEmpty(&v) && v.firstCitation == 0;
 }
 
 }  // namespace gedcom::importing

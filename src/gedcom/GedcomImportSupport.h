@@ -32,7 +32,20 @@ char PedigreeLetter(std::string_view word);
 // The text cut to at most limit bytes, never inside a letter that travels
 // as a private pair or apart from the accents that follow it.
 std::string CutAtCharacter(std::string_view text, std::size_t limit);
-// No date, no place and no citation.
+// The characters of code page text, as a person counts them: a letter that
+// travels as a private pair, with the accents that follow it, is one.
+std::size_t CharacterCount(std::string_view text);
+// The first count characters of the text.
+std::string FirstCharacters(std::string_view text, std::size_t count);
+// A text field of the family file holds at most anselBytes bytes of ANSEL
+// (an accented letter takes two): the text is cut to what the field holds.
+// False when it fits whole.
+bool FitToField(std::string& text, int anselBytes);
+// No date, no place, no citation and no mark that the event happened.
 bool IsEmptyEvent(const CEventValue& v);
+// Empty, or holding no more than that the event happened (the mark, or for a
+// death the status Deceased): a later line of the event with its details
+// takes the slot.
+bool IsOpenSlot(const CEventValue& v);
 
 }  // namespace gedcom::importing

@@ -15,10 +15,13 @@
 #include <filesystem>
 #include <utility>
 
+#include <sys/stat.h>
+
 #include "Clock.h"
 #include "CodePage.h"
 #include "DbCalls.h"
 #include "EventTypeRecord.h"
+#include "FileSystem.h"
 #include "FamilyLinkRecord.h"
 #include "GedcomImportSupport.h"
 #include "IndividualRecord.h"
@@ -28,6 +31,7 @@
 #include "Ports.h"
 #include "RepositoryRecord.h"
 #include "SourceRecord.h"
+#include "StringStore.h"
 #include "TempleTable.h"
 #include "TimeStamp.h"
 #include "UserEventRecord.h"
@@ -297,6 +301,8 @@ void CGedcomImporter::StorePending(Pending& p) {
   for (auto& ev : p.userEvents) {
     const char owner = p.ownerKind;
     CUserEventRecord record(p.owner, owner, ev.eventType, 0);
+    FitField(ev.description, orv::kEntryMaxText, "description of the " + ev.tag + " event",
+             ev.position);
     record.SetDescription(ev.description);
     if (ev.confidential == 'Y') record.yesNo = 'Y';
     if (CPlaceEventObject* object = record.GetEvent()) {
@@ -606,13 +612,35 @@ void CGedcomImporter::ReadRecords() {
   }
 }
 
+std::string CGedcomImporter::RefusalOf(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0)
+    return "Can't open " + plat::PathText(path) + ": " + std::strerror(errno);
+  if (S_ISDIR(st.st_mode))
+    return plat::PathText(path) + " is a folder, not a GEDCOM file.";
+  if (!S_ISREG(st.st_mode))
+    return plat::PathText(path) +
+           " is not a file but a device, a named pipe or a socket: only a GEDCOM file can be "
+           "imported.";
+  if (st.st_size == 0) return plat::PathText(path) + " is empty: it holds nothing to import.";
+  return {};
+}
+
 int CGedcomImporter::Import() {
   if (DbGetFormatVersion().empty()) {
     plat::MessageBox("GEDCOM import needs an open family file.", "GEDCOM Import");
     return 0;
   }
+  // Only a regular file that holds something is read: a folder, a device
+  // or a named pipe is refused before it is opened (a pipe would block the
+  // open until someone writes to it).
+  if (const std::string refusal = RefusalOf(path_); !refusal.empty()) {
+    plat::MessageBox(refusal, "GEDCOM Import", plat::kMbOk | plat::kMbIconExclamation);
+    return 0;
+  }
   if (!reader_.Open(path_)) {
-    plat::MessageBox("Can't open " + path_ + ": " + std::strerror(errno), "GEDCOM Import");
+    plat::MessageBox("Can't open " + plat::PathText(path_) + ": " + std::strerror(errno),
+                     "GEDCOM Import");
     return 0;
   }
   // Room for the identifiers up front, about one record per 128 bytes of a

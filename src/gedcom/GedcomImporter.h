@@ -86,6 +86,10 @@ class CGedcomImporter : public GedcomReportSink {
   // The log beside the family file: its folder, the GEDCOM file's name,
   // extension ".lst".
   static std::string LogPathFor(const std::string& familyPath, const std::string& gedcomPath);
+  // Why the path cannot be imported, as the user is told: it is missing, a
+  // folder, no regular file (a device, a named pipe) or empty. "" for a
+  // regular file that holds something.
+  static std::string RefusalOf(const std::string& path);
 
   // GedcomReportSink
   void ReportError(const std::string& position, const std::string& message) override;
@@ -104,6 +108,8 @@ class CGedcomImporter : public GedcomReportSink {
   struct EventRead {
     CEventValue value;
     std::string tag, description, cause;
+    std::string typeText;  // a TYPE line's value under a tag of its own (it describes the event)
+    LinePosition position;  // of the event's line
     std::int32_t eventType = 0;
     bool typeGiven = false;
     CDateValue secondDate;
@@ -186,12 +192,23 @@ class CGedcomImporter : public GedcomReportSink {
   COrdinanceValue& SealingOf(FamcLink& link);
   void SettleIndividualSex(Xref& entry, CIndividualRecord& record, char sex,
                            const LinePosition& sexLine, const std::string& key);
+  // The text fields of an individual cut to what the family file holds, each
+  // cut said in the log.
+  void FitIndividualFields(CIndividualRecord& record, const LinePosition& pos);
+  // A text cut to a field of the family file (anselBytes long); the cut is
+  // said in the log, naming the field.
+  void FitField(std::string& text, int anselBytes, const std::string& field,
+                const LinePosition& pos);
   void ReadFamily(const CGedcomLine& line);
   // The steps of a family record: a CHIL line with the details of the
   // child's link, and a family event.
   void ReadFamilyChild(const CGedcomLine& line, std::int32_t mrin, Xref& family, Pending& pending);
   bool ReadChildLinkDetails(FamcLink& link, Pending& pending);
   void ReadFamilyEvent(const CGedcomLine& line, CMarriageRecord& record, Pending& pending);
+  // The texts of an event kept in a slot of its record, which holds date,
+  // place and citations only: a value other than the happened mark "Y", and
+  // a TYPE, are counted as not kept.
+  void CountSlotTexts(const CGedcomLine& line, const EventRead& event);
   void ReadSource(const CGedcomLine& line);
   void ReadRepository(const CGedcomLine& line);
   // The MEDI lines under a source's call number (at level) as notes.

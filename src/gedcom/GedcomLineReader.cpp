@@ -164,17 +164,6 @@ CGedcomLineReader::Physical CGedcomLineReader::Fail(int c, const char* message, 
   return Physical::kError;
 }
 
-// The first kMaxValueLength bytes of a value, not ending inside a UTF-8
-// character.
-std::string CGedcomLineReader::CutValue(std::string value) const {
-  if (value.size() <= kMaxValueLength) return value;
-  std::size_t end = kMaxValueLength;
-  if (source_.IsUnicode() || charset_ == kCharsetUnicode)
-    while (end > 0 && (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80) --end;
-  value.resize(end);
-  return value;
-}
-
 CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, const char*& error,
                                                             int& errorLevel) {
   error = nullptr;
@@ -269,13 +258,23 @@ CGedcomLineReader::Physical CGedcomLineReader::ReadPhysical(CGedcomLine& out, co
     out.pointer = true;
     return Physical::kLine;
   }
-  if (raw.size() > kMaxValueLength) {
+  // The limit counts the characters of the file's own character set: an
+  // accented letter is one, however many bytes it takes.
+  const CharacterSet set = source_.IsUnicode() ? kCharsetUnicode : charset_;
+  if (const std::size_t cut = CharacterCut(raw, set, kMaxValueLength);
+      cut != std::string::npos) {
     // A name cut in its given names keeps its "/surname/" part.
     const std::size_t slash = out.tagCode == kTagName ? raw.find('/') : std::string::npos;
     std::string surname;
-    if (slash != std::string::npos && slash > kMaxValueLength)
-      surname = " " + CutValue(raw.substr(slash));
-    raw = CutValue(std::move(raw)) + surname;
+    if (slash != std::string::npos && slash > cut) {
+      surname = raw.substr(slash);
+      if (const std::size_t end = CharacterCut(surname, set, kMaxValueLength);
+          end != std::string::npos)
+        surname.resize(end);
+      surname.insert(0, " ");
+    }
+    raw.resize(cut);
+    raw += surname;
     truncated_ = true;  // reported once the line is known to be used
   }
   TrimTrailing(raw, " \t");

@@ -118,7 +118,6 @@ class CGedcomLineReader {
   void ReportUnexpected(const CGedcomLine& line, bool converted);
   std::string Convert(std::string_view raw, int& unmappable) const;
   void FlushLostCharacters();
-  std::string CutValue(std::string value) const;
   void Finish(bool warn);
   static bool IsContinuation(const CGedcomLine& line);
 

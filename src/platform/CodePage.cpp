@@ -578,6 +578,10 @@ bool AppendAnsiChar(std::string& out, char32_t u, int codePage) {
   if (AppendPrivateChar(out, u)) return true;
   // Capital eth and D with stroke look the same and are one letter in ANSEL.
   if (u == 0xD0) return AppendAnsiChar(out, 0x110, codePage);
+  // The half rings that romanize ayn and alif (U+02BF, U+02BE) are ANSEL's
+  // ayn and alif, held as U+02BB and U+02BC.
+  if (u == 0x2BF) return AppendAnsiChar(out, 0x2BB, codePage);
+  if (u == 0x2BE) return AppendAnsiChar(out, 0x2BC, codePage);
   // Else the letter it is built on, then its accent: a letter with two
   // accents (Vietnamese) or one the code page lacks (s with comma below)
   // keeps every accent the family file holds.

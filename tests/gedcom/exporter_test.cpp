@@ -176,7 +176,7 @@ TEST_F(SmallFamilyTest, Standard55AnselExactBytes) {
       kChan +
       "0 @I3@ INDI\r\n1 NAME LIVING\r\n1 SEX M\r\n1 FAMC @F1@\r\n2 PEDI adopted\r\n"
       "0 @I4@ INDI\r\n1 NAME /Holm/\r\n2 SURN Holm\r\n1 SEX F\r\n1 BIRT\r\n2 DATE 1800\r\n"
-      "1 DEAT\r\n2 CAUS Fever\r\n1 DSCR " +
+      "1 DEAT Y\r\n2 CAUS Fever\r\n1 DSCR " +
       std::string(93, 'd') + "\r\n2 CONC " + std::string(93, 'd') + "\r\n2 CONC " +
       std::string(69, 'd') + "\r\n" + kChan +
       "0 @F1@ FAM\r\n1 DIV Y\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"
@@ -260,7 +260,10 @@ TEST_F(SmallFamilyTest, DeathCauseWrittenUnderOneDeat) {
     std::string lines;
   };
   const Case cases[] = {
-      {nullptr, "Fever", "1 DEAT\r\n2 CAUS Fever\r\n"},
+      {nullptr, "Fever", "1 DEAT Y\r\n2 CAUS Fever\r\n"},
+      {"Deceased", "Fever", "1 DEAT Y\r\n2 CAUS Fever\r\n"},
+      {"Deceased", "", "1 DEAT Y\r\n"},
+      {"Dead", "", "1 DEAT\r\n2 DATE DEAD\r\n"},
       {"1821", "Fever", "1 DEAT\r\n2 DATE 1821\r\n2 CAUS Fever\r\n"},
       {"1821", "", "1 DEAT\r\n2 DATE 1821\r\n"},
   };

@@ -193,6 +193,12 @@ bool RunExport(ExportHost host) {
 }
 
 int RunImport(const std::string& gedcomPath, ImportHost host) {
+  // A folder, an empty file or a named pipe is refused before any question.
+  if (const std::string refusal = gedcom::CGedcomImporter::RefusalOf(gedcomPath);
+      !refusal.empty()) {
+    plat::MessageBox(refusal, "GEDCOM Import", plat::kMbOk | plat::kMbIconExclamation);
+    return 0;
+  }
   CGedcomImportDialog dialog(host.parent);
   dialog.sourcePath = gedcomPath;
   dialog.destination = host.familyPath;

@@ -31,6 +31,15 @@ class CEventValue {
   // Date, place parts, first citation and second number of a dated-place
   // event object.
   void SetFromObject(const CPlaceEventObject& object);
+
+  // An event stated to have happened with neither date nor place (a GEDCOM
+  // "1 MARR Y" or a bare "1 BURI"): the unset date carries the mark in its
+  // flag B, which the family file keeps with the date. A date set later
+  // clears it.
+  bool HappenedWithoutDetails() const {
+    return date.flagB != 0 && !date.IsSet() && IsPlaceEmpty(this);
+  }
+  void MarkHappened() { date.flagB = 1; }
 };
 
 class COrdinanceValue {
