@@ -1,6 +1,5 @@
 #include "KorDoc.h"
 
-#include <QFile>
 #include <algorithm>
 
 #include "DbCalls.h"
@@ -26,7 +25,7 @@ CKorDoc::~CKorDoc() {
 int CKorDoc::OnNewDocument() {
   std::string name = CurrentDatabase->IsOpen() ? CurrentDatabase->GetFamilyName() : std::string();
   SetTitle(name.empty() ? fw::ToQString(res::LoadString(res::kIdsUntitled))
-                        : QFile::decodeName(name.c_str()));
+                        : fw::ToQPath(name));
   return 1;
 }
 

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -845,6 +846,20 @@ int COptionsPropSheet::ActivePage() const { return tabs_->currentIndex(); }
 
 void COptionsPropSheet::SetActivePage(int index) {
   if (tabs_->isTabEnabled(index)) tabs_->setCurrentIndex(index);
+}
+
+void COptionsPropSheet::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    QWidget* page = tabs_->currentWidget();
+    for (QWidget* w = page ? page->nextInFocusChain() : nullptr; w && page->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+      if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page)) {
+        w->setFocus(Qt::TabFocusReason);
+        break;
+      }
+    }
+  }
+  QDialog::showEvent(event);
 }
 
 void COptionsPropSheet::accept() {

@@ -117,6 +117,10 @@ class COptionsPropSheet : public QDialog {
   void accept() override;
   void reject() override;
 
+ protected:
+  // Opens with the keyboard in the first field of the page shown.
+  void showEvent(QShowEvent* event) override;
+
  private:
   CAppOptions& options_;
   shell::PreferencesSheetModel model_;

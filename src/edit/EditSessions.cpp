@@ -71,6 +71,11 @@ CIndividualEditSession::~CIndividualEditSession() {
 
 std::int32_t CIndividualEditSession::GetRin() const { return node_ ? node_->GetRin() : 0; }
 
+std::string CIndividualEditSession::CaptionName(const std::string& typedName) const {
+  if (!typedName.empty()) return typedName;
+  return res::LoadString(isNew_ ? res::kIdsNewIndividual : res::kIdsUnknown);
+}
+
 int CIndividualEditSession::Save(const EditSessionHooks& hooks) {
   using namespace editsession;
   model_.StoreUserEvents();

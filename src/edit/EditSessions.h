@@ -57,6 +57,10 @@ class CIndividualEditSession {
   int HasMarriages() const { return hasMarriages_; }
   // The label id of the row a refused Save sends the editing to; 0 none.
   int GetFocusRow() const { return focusRow_; }
+  // The name that the screens opened from this one put in their captions:
+  // the name as typed, or for an individual without one "New Individual"
+  // (not stored yet) or "Unknown".
+  std::string CaptionName(const std::string& typedName) const;
   // The multimedia items of a new individual, collected before it is
   // stored; Save writes them as its chain.
   CMultimediaList& PendingMedia() { return pendingMedia_; }

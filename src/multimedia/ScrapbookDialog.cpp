@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
+#include <QWindow>
 
 #include "FileSystem.h"
 #include "MediaPlayer.h"
@@ -82,16 +83,34 @@ void CScrapbookDialog::OnInitDialog() {
   setWindowTitle(QStringLiteral("Scrapbook for ") + fw::ToQString(ownerCaption));
   EnableControl(kIdcNext, media::HasNextPage(0, PhotoCount()));
   EnableControl(kIdcPrevious, false);
-  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen) setGeometry(screen->geometry());
+  PlaceOnScreen();
   LayOut(width(), height());
   FillPage();
+}
+
+QMargins CScrapbookDialog::FrameMargins() const {
+  const QWindow* window = windowHandle();
+  return window ? window->frameMargins() : QMargins();
+}
+
+void CScrapbookDialog::PlaceOnScreen() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  placed_ = true;
+  placedMargins_ = FrameMargins();
+  setGeometry(screen->availableGeometry().marginsRemoved(placedMargins_));
 }
 
 void CScrapbookDialog::resizeEvent(QResizeEvent* event) {
   fw::CDialogBase::resizeEvent(event);
   LayOut(width(), height());
   FillPage();
+}
+
+void CScrapbookDialog::moveEvent(QMoveEvent* event) {
+  fw::CDialogBase::moveEvent(event);
+  // Framed by the window manager after it was placed: placed again inside.
+  if (placed_ && isVisible() && FrameMargins() != placedMargins_) PlaceOnScreen();
 }
 
 void CScrapbookDialog::LayOut(int width, int height) {

@@ -4,6 +4,7 @@
 // description below and a sound button when a sound is attached. The arrow
 // buttons turn the pages.
 
+#include <QMargins>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -68,8 +69,13 @@ class CScrapbookDialog : public fw::CDialogBase {
  protected:
   void OnInitDialog() override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
 
  private:
+  // Fills the screen's work area with the window, its title bar and frame
+  // included, so that the bottom row stays on the screen.
+  void PlaceOnScreen();
+  QMargins FrameMargins() const;
   void FillPage();
 
   std::vector<const CMultimediaItem*> photos_;
@@ -78,4 +84,8 @@ class CScrapbookDialog : public fw::CDialogBase {
   std::array<std::string, media::kScrapbookSlots> sounds_;
   std::array<CScrapbookFrame*, media::kScrapbookSlots> frames_{};
   media::ScrapbookSizes sizes_;
+  // The frame the window was placed for; the window manager may frame it
+  // only once it is shown.
+  QMargins placedMargins_;
+  bool placed_ = false;
 };

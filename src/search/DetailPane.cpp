@@ -19,6 +19,8 @@ constexpr int kRelativeWidth = 155;
 // The events' places.
 constexpr int kPlaceChars = 81;
 constexpr int kPlaceWidth = 192;
+// A baptism's "Place if living", in the place of the temple code.
+constexpr int kLivePlaceWidth = 300;
 
 std::string DisplayName(const CIndividualRecord& record, int width, const plat::TextMeasure* dc) {
   const CIndividualNode node(record, 0, GetNodeOptions().appendVal, width, dc);
@@ -51,6 +53,10 @@ CDetailPaneTexts ReadDetailPane(std::int32_t rin, const plat::TextMeasure* dc, b
   for (int i = 0; i < 3; ++i) {
     pane.ordinanceDate[i] = ordinances[i]->date.Format();
     pane.ordinanceTemple[i] = ordinances[i]->templeCode;
+    // A baptism's "Place if living" is kept as the fifth event's place.
+    if (i == kZelBaptism && !CEventValue::IsPlaceEmpty(&person.fifthEvent))
+      pane.ordinanceTemple[i] =
+          FitPlaceParts(person.fifthEvent.place, kPlaceChars, ",", dc, kLivePlaceWidth);
     if (!qualification) continue;
     int reason = 0;
     const std::int32_t mrin =

@@ -15,7 +15,8 @@ struct CDetailPaneTexts {
   // Birth, christening, death, burial.
   std::string eventDate[4];
   std::string eventPlace[4];
-  // Baptism, endowment, sealing to parents: date and temple code; with the
+  // Baptism, endowment, sealing to parents: date and temple code (for a
+  // baptism recorded with a place, its "Place if living"); with the
   // qualification, the state's headline and the reason instead (the
   // ordinance's own date and temple when it is done).
   std::string ordinanceDate[3];

@@ -83,6 +83,16 @@ class CIndividualListModel {
   bool SetResultsOnly(const CBitSet* combined);
   void ResultsOff();
 
+  // The search field takes a RIN of up to kRinSearchChars digits in RIN
+  // order and a name of up to kNameSearchChars characters in name order.
+  static constexpr int kRinSearchChars = 6;
+  static constexpr int kNameSearchChars = 40;
+  // What the field says when anything but a digit is typed in RIN order.
+  static constexpr const char* kRinSearchHint =
+      "In RIN order the list is searched by RIN: type a number, or choose Alphabetical to "
+      "search by name.";
+  int SearchLimit() const { return order_ == kNameOrder ? kNameSearchChars : kRinSearchChars; }
+
   // The search text typed in RIN order: the line of that RIN (clamped to
   // the range, empty as 1) is selected, refilling the page from it.
   void SearchRin(const std::string& text);

@@ -441,6 +441,45 @@ class PreferencesTest : public QObject {
     QVERIFY(!hidden.GetControl(CFontsDialog::kIdcDefaults)->isVisible());
   }
 
+  // The sheet opens with the keyboard in the first field of its page, so
+  // that on a new family file's "Prepared by" page the first word typed is
+  // the preparer's given name.
+  void sheetOpensWithTheKeyboardInTheFirstField_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("field");
+    QTest::newRow("Prepared by") << int(shell::kPagePreparer) << Sheet::kIdcPreparer[0];
+    QTest::newRow("Folders") << int(shell::kPageFolders) << Sheet::kIdcFolder[0];
+  }
+  void sheetOpensWithTheKeyboardInTheFirstField() {
+    QFETCH(int, page);
+    QFETCH(int, field);
+    DbCloseCurrent();
+    plat::FakeShell shell;
+    plat::ScopedShell scopedShell{&shell};
+    {
+      CKorApp app;
+      QVERIFY(app.InitInstance("-s \"" + family + "\""));
+      QString typed;
+      bool seen = false;
+      OnNextModal<COptionsPropSheet>([&](COptionsPropSheet* sheet) {
+        seen = true;
+        auto* edit = sheet->Page(page)->Control<QLineEdit>(field);
+        QVERIFY(edit);
+        edit->clear();
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Anna"));
+        typed = edit->text();
+        sheet->reject();
+      });
+      app.ShowPreferences(page);
+      QVERIFY(seen);
+      QCOMPARE(typed, QStringLiteral("Anna"));
+      app.GetMainFrame()->close();
+      app.ExitInstance();
+    }
+    QCOMPARE(DbOpen(family, CFamilyDatabase::kCurrentFormat), 1);
+  }
+
   void toolsPreferencesOpensTheSheetOnTheLastPageAndAppliesDisplayOptions() {
     DbCloseCurrent();
     plat::FakeShell shell;

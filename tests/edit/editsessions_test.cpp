@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "CodePage.h"
+#include "DetailPane.h"
 #include "EditFixture.h"
 #include "EditSessions.h"
 #include "EditorKeys.h"
@@ -157,6 +158,37 @@ TEST_F(EditSessionTest, APlaceChangedInCaseAloneIsSaved) {
     const CEventValue& event = c.labelId == 3710 ? back.birth : back.death;
     EXPECT_EQ(event.FormatPlace(", "), c.typed);
   }
+}
+
+// A baptism's "Place if living" is shown by the Individual List's detail
+// pane beside the baptism, where a temple code stands otherwise; a temple
+// entered later takes its place again.
+TEST_F(EditSessionTest, PlaceIfLivingIsShownWithTheBaptism) {
+  EditEnvironment().options.showZel = true;
+  CIndividualRecord person;
+  person.baptism.date.Set(1950, 5, 2);
+  const std::int32_t rin = Add(person, "Holm", "Eva", 'F');
+  const auto edit = [&](int labelId, const std::string& text) {
+    CIndividualEditSession session(Keep(Node(rin)), nullptr, 0);
+    FakeList f;
+    session.Model().FillList(f.list);
+    EXPECT_EQ(Type(session.Model(), f.list, labelId, text), 1);
+    EXPECT_EQ(session.Save(granted), editsession::kIdOk);
+  };
+
+  edit(res::kIdsPlaceIfLiving, "Kalmar, Sweden");
+  CIndividualRecord back;
+  ASSERT_EQ(family::Read(back, rin), 1);
+  EXPECT_EQ(back.fifthEvent.place[0], "Kalmar");
+  CDetailPaneTexts pane = ReadDetailPane(rin, nullptr);
+  EXPECT_EQ(pane.ordinanceDate[0], "2 May 1950");
+  EXPECT_EQ(pane.ordinanceTemple[0], "Kalmar,Sweden");
+
+  edit(res::kIdsTemple, "SALTB");
+  ASSERT_EQ(family::Read(back, rin), 1);
+  EXPECT_TRUE(CEventValue::IsPlaceEmpty(&back.fifthEvent));
+  pane = ReadDetailPane(rin, nullptr);
+  EXPECT_EQ(pane.ordinanceTemple[0], "SALTB");
 }
 
 // Completion in a place offers the rest of a recent entry but keeps the

@@ -17,6 +17,7 @@
 #include "EditIndividualDialog.h"
 #include "FamilyViewLayout.h"
 #include "FamilyViewModel.h"
+#include "FieldListTyping.h"
 #include "FindRecordDialog.h"
 #include "IndividualListDialog.h"
 #include "KorApp.h"
@@ -26,6 +27,8 @@
 #include "MainFrame.h"
 #include "MarriageRecord.h"
 #include "PickerDialogs.h"
+#include "SmallRecordDialogs.h"
+#include "StringIds.h"
 #include "TestHelpers.h"
 
 namespace {
@@ -278,6 +281,35 @@ class AddCommandsTest : public QObject {
                std::string("Would you like to link this individual to the current marriage?"));
       QCOMPARE(caption, c.caption);
     }
+  }
+
+  // The Address of a new spouse not yet named is captioned for the new
+  // individual; once a name is typed, for that name.
+  void addressOfANewSpouseNamesTheNewIndividual() {
+    Show(father_);
+    QStringList captions;
+    WhenModal<CAddOrSelectIndividualDialog>([&captions](CAddOrSelectIndividualDialog* chooser) {
+      WhenModal<CEditIndividualDialog>([&captions](CEditIndividualDialog* edit) {
+        const auto address = [&captions, edit] {
+          WhenModal<editui::CContactInfoDialog>([&captions](editui::CContactInfoDialog* d) {
+            captions << d->windowTitle();
+            d->reject();
+          });
+          QTest::mouseClick(edit->GetControl(CEditIndividualDialog::kIdcAddress), Qt::LeftButton);
+        };
+        address();
+        TypeInto(edit->List(), res::kIdsGivenName, "Eva");
+        TypeInto(edit->List(), res::kIdsSurname, "Holm");
+        address();
+        edit->reject();
+      });
+      chooser->done(CAddOrSelectIndividualDialog::kAddNew);
+    });
+    h_.boxes.Clear();
+    h_.boxes.QueueAnswer(plat::kIdNo);  // the changes are not saved
+    h_.app->GetMainFrame()->CommandAction(shell::kIdAddSpouse)->trigger();
+    QCOMPARE(captions, QStringList({QStringLiteral("Contact Information for New Individual"),
+                                    QStringLiteral("Contact Information for Eva Holm")}));
   }
 
   // Enter on the family view's empty spouse pane runs Add Spouse for the

@@ -300,9 +300,15 @@ void FindScrapbookTest::scrapbookPages() {
            QStringLiteral("About 2"));
   d.Control<QToolButton>(CScrapbookDialog::kIdcFirstSound + 1)->click();
   QVERIFY(!player.calls.empty());
-  // Full screen, laid out by the formulas.
-  const QRect screen = d.screen()->geometry();
-  QCOMPARE(d.size(), screen.size());
+  // The whole work area of the screen, title bar and frame included, so
+  // that the bottom row is on the screen; laid out by the formulas.
+  const QRect area = d.screen()->availableGeometry();
+  QCOMPARE(d.frameGeometry(), area);
+  for (int id : {CScrapbookDialog::kIdcPrevious, CScrapbookDialog::kIdcNext, int(fw::kIdOk),
+                 int(fw::kIdHelp)}) {
+    const QWidget* button = d.GetControl(id);
+    QVERIFY(area.contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
+  }
   const int u = d.width() / 48;
   QCOMPARE(d.GetControl(CScrapbookDialog::kIdcPrevious)->x(), u);
   QCOMPARE(d.GetControl(CScrapbookDialog::kIdcFirstCaption + 1)->x(),

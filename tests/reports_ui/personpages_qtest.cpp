@@ -307,6 +307,44 @@ class PersonPagesTest : public QObject {
     }
   }
 
+  // Leaving the Year field checks it: a year outside 100 to 2100 draws the
+  // range message and the keyboard stays in the field; a good one is taken.
+  void calendarYearCheckedOnLeavingTheField() {
+    using P = CCalendarPage;
+    const struct {
+      const char* typed;
+      bool refused;
+    } cases[] = {{"99", true}, {"2101", true}, {"1850", false}};
+    for (const auto& c : cases) {
+      boxes_.Clear();
+      profile_.SetInt("CalendarRpt", "Year", 1930);
+      auto sheet = MakeSheet(rpt::kPageCalendar - 1);
+      sheet->activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(sheet.get()));
+      auto* page = qobject_cast<CCalendarPage*>(sheet->CurrentPage());
+      QVERIFY(page);
+      auto* year = Ctl<QSpinBox>(*page, P::kIdcYear);
+      auto* month = Ctl<QComboBox>(*page, P::kIdcMonth);
+      year->setFocus(Qt::TabFocusReason);
+      QTRY_VERIFY(year->hasFocus());
+      year->clear();
+      QTest::keyClicks(year, c.typed);
+      month->setFocus(Qt::TabFocusReason);
+      QTRY_VERIFY(year->hasFocus() || month->hasFocus());
+      QTest::qWait(50);
+      if (c.refused) {
+        QCOMPARE(boxes_.Calls().size(), std::size_t{1});
+        QCOMPARE(boxes_.Calls()[0].text,
+                 std::string("Please enter an integer between 100 and 2100."));
+        QVERIFY(year->hasFocus());
+      } else {
+        QVERIFY(boxes_.Calls().empty());
+        QVERIFY(month->hasFocus());
+        QCOMPARE(year->value(), std::atoi(c.typed));
+      }
+    }
+  }
+
   void titlesNameTheMonthOrThePerson() {
     // The calendar's title names its month and year; the other pages the
     // starting person, with the RIN only while Suppress RINs is clear.

@@ -206,8 +206,8 @@ class ReportPrintingTest : public QObject {
     CReportPrinting printing(&window);
     printing.Printer().setOutputFormat(QPrinter::PdfFormat);
     printing.Printer().setOutputFileName(QString::fromStdString(pdf));
-    printing.onTitle = [&](const std::string& t) {
-      window.setWindowTitle(QString::fromStdString(t));
+    printing.onTitle = [&](const QString& t) {
+      window.setWindowTitle(t);
     };
     printing.familyTitle = [] { return std::string("family"); };
     int dialogs = 0;
@@ -270,8 +270,8 @@ class ReportPrintingTest : public QObject {
     window.setWindowTitle("family");
     CReportPrinting printing(&window);
     printing.modal = false;
-    printing.onTitle = [&](const std::string& t) {
-      window.setWindowTitle(QString::fromStdString(t));
+    printing.onTitle = [&](const QString& t) {
+      window.setWindowTitle(t);
     };
     printing.familyTitle = [] { return std::string("family"); };
     int sheetReopened = 0;

@@ -4,6 +4,7 @@
 // questions and the set delete, select-set mode, the detail pane. With
 // KORVANE_SHOTS set, each saves its picture there.
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -126,6 +128,35 @@ class ListDialogsTest : public QObject {
     QTest::mouseClick(dialog.GetControl(fw::kIdOk), Qt::LeftButton);
     QCOMPARE(dialog.result(), int(fw::kIdOk));
     QCOMPARE(dialog.chosenRin, 60);
+  }
+
+  // In RIN order the search field takes a RIN: a name typed there is not
+  // taken, and the field says so; digits still search.
+  void rinOrderSearchTakesANumberAndSaysSo() {
+    Populate();
+    CAppOptions options;
+    D dialog(nullptr);
+    dialog.options = &options;
+    dialog.startRin = 5;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* search = dialog.Control<QLineEdit>(D::kIdcSearch);
+    search->setFocus();
+    search->selectAll();
+    QTest::keyClicks(search, QStringLiteral("Dahl"));
+    QCOMPARE(dialog.GetControlText(D::kIdcSearch), std::string("5"));
+    QCOMPARE(dialog.Model().SelectedRin(), 5);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QString::fromLatin1(CIndividualListModel::kRinSearchHint));
+    Shot(dialog, "indlist_rin_hint");
+    search->selectAll();
+    QTest::keyClicks(search, QStringLiteral("12"));
+    QCOMPARE(dialog.Model().SelectedRin(), 12);
+    // In alphabetical order the same field takes the name.
+    QTest::mouseClick(dialog.GetControl(D::kIdcSortName), Qt::LeftButton);
+    search->selectAll();
+    QTest::keyClicks(search, QStringLiteral("Dahl, Per11"));
+    QCOMPARE(dialog.Model().SelectedRin(), 11);
   }
 
   // The list is as high as its page, however large the dialog, and the
@@ -513,6 +544,14 @@ class ListDialogsTest : public QObject {
       seen = true;
       QCOMPARE(seal->Mrins().size(), std::size_t{1});
       QCOMPARE(seal->GetControlText(CSealToSpouseStatusDialog::kIdcName), std::string("Odd Berg"));
+      // "Marriages of Odd Berg": the name one blank after the words.
+      QLabel* words = nullptr;
+      for (QLabel* label : seal->findChildren<QLabel*>())
+        if (label->text() == QStringLiteral("Marriages of")) words = label;
+      QVERIFY(words);
+      auto* name = seal->Control<QLabel>(CSealToSpouseStatusDialog::kIdcName);
+      QCOMPARE(name->x() - (words->x() + words->width()),
+               name->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
       QVERIFY(!seal->GetControl(CSealToSpouseStatusDialog::kIdcEdit)->isEnabled());
       Shot(*seal, "sealtospouse");
       seal->accept();

@@ -330,13 +330,13 @@ void CEditIndividualDialog::OnAddress() {
   if (node == nullptr) return;
   list_->List().EndCurrentEdit(1, 1);
   editui::CContactInfoDialog dialog(this, *node);
-  dialog.captionInsert = GetControlText(kIdcHeading);
+  dialog.captionInsert = session_.CaptionName(ShownName());
   if (dialog.exec() == fw::kIdOk) UpdatePictures();
 }
 
 void CEditIndividualDialog::OnNewEvent() {
   if (!hooks_.CheckPassword()) return;
-  CSelectEventDialog select(GetControlText(kIdcHeading), 'I', this, -1);
+  CSelectEventDialog select(session_.CaptionName(ShownName()), 'I', this, -1);
   if (select.exec() != fw::kIdOk) return;
   list_->List().EndCurrentEdit(1, 1);
   CFieldListRow* row = session_.AddUserEvent(select.chosen, hooks_);

@@ -357,7 +357,7 @@ bool CGedcomImportDialog::DoDataExchange(bool save) {
     const fw::QtTextMeasure measure(source->font(), source);
     SetControlText(kIdcSource,
                    CompactPathToWidth(plat::PathText(sourcePath), measure, source->minimumWidth()));
-    SetControlText(kIdcDestination, destination);
+    SetControlPath(kIdcDestination, destination);
     SetControlText(kIdcEndingRin, endingRin);
   }
   return true;

@@ -128,7 +128,7 @@ class CGedcomImportDialog : public fw::CDialogBase {
   int listingInNotes = 0;
   int importNotes = 1;
   std::string sourcePath;
-  std::string destination;
+  std::string destination;  // the family file's path
   int reuseDeletedRecords = 1;
   std::string endingRin;
 

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +16,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <ctime>
+#include <functional>
 
 #include "AppOptions.h"
 #include "ChartOptionDialogs.h"
@@ -46,8 +48,16 @@ class CYearSpin : public QSpinBox {
     setValue(rpt::CCalendarOptions::StepYear(value(), steps));
     selectAll();
   }
+  // Called when the keyboard moves from the field to another of the window.
+  std::function<void()> onLeave;
 
  protected:
+  void focusOutEvent(QFocusEvent* event) override {
+    QSpinBox::focusOutEvent(event);
+    const Qt::FocusReason reason = event->reason();
+    if (onLeave && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+      onLeave();
+  }
   StepEnabled stepEnabled() const override {
     StepEnabled on = StepNone;
     if (value() < rpt::CCalendarOptions::kYearHigh) on |= StepUpEnabled;
@@ -580,6 +590,9 @@ CCalendarPage::CCalendarPage(CReportsPropSheet& sheet, int currentYear, int curr
 
   auto* when = new QGridLayout;
   auto* year = AddControl(kIdcYear, new CYearSpin);
+  // Leaving the year checks the page, so that a year out of range is said
+  // at once.
+  year->onLeave = [this] { UpdateData(true); };
   auto* yearLabel = AddControl(kIdcYear - 1, new QLabel(QStringLiteral("&Year:")));
   yearLabel->setBuddy(year);
   when->addWidget(yearLabel, 0, 0);

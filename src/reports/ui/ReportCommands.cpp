@@ -26,8 +26,8 @@ std::unique_ptr<CReportPrinting> MakePrinting(CKorApp* owner) {
   auto made = std::make_unique<CReportPrinting>(owner->GetMainFrame());
   // The report's title goes to the document, as its family name comes back
   // afterwards: the frame keeps its own title before the document's.
-  made->onTitle = [owner](const std::string& title) {
-    if (CKorDoc* document = owner->GetCurrentDocument()) document->SetTitle(fw::ToQString(title));
+  made->onTitle = [owner](const QString& title) {
+    if (CKorDoc* document = owner->GetCurrentDocument()) document->SetTitle(title);
   };
   made->familyTitle = [] {
     return CurrentDatabase ? CurrentDatabase->GetFamilyName() : std::string();

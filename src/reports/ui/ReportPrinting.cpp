@@ -166,12 +166,13 @@ bool CReportPrinting::RunPrintDialog(CPrintInfo& info, bool silent, bool hidePri
 }
 
 void CReportPrinting::SetDocumentTitle(const std::string& title) {
-  if (onTitle) onTitle(title);
+  if (onTitle) onTitle(fw::ToQString(title));
 }
 
 void CReportPrinting::ResetDocumentTitle() {
-  const std::string name = familyTitle ? familyTitle() : std::string();
-  if (onTitle) onTitle(name.empty() ? res::LoadString(res::kIdsUntitled) : name);
+  if (!onTitle) return;
+  const std::string path = familyTitle ? familyTitle() : std::string();
+  onTitle(path.empty() ? fw::ToQString(res::LoadString(res::kIdsUntitled)) : fw::ToQPath(path));
 }
 
 int CReportPrinting::CalendarSelectionCount() {

@@ -29,9 +29,10 @@ class CReportPrinting : public CViewReportPrinting::Host {
   bool Preview();
   CPreviewViewKor* PreviewWindow() const { return preview_; }
 
-  // The owner's side: the window title of the document, the family name,
-  // the report sheet, the calendar's selection.
-  std::function<void(const std::string&)> onTitle;
+  // The owner's side: the window title of the document, the family file's
+  // path (its title between reports), the report sheet, the calendar's
+  // selection.
+  std::function<void(const QString&)> onTitle;
   std::function<std::string()> familyTitle;
   std::function<void()> reopenSheet;
   std::function<int()> calendarSelection;

@@ -11,9 +11,11 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -360,6 +362,11 @@ CIndividualListDialog::CIndividualListDialog(CKorDoc* document, QWidget* parent)
     WriteSearchText();
   });
   connect(search_, &QLineEdit::textEdited, this, &CIndividualListDialog::OnSearchEdited);
+  rinOnly_ = new QRegularExpressionValidator(
+      QRegularExpression(
+          QStringLiteral("[0-9]{0,%1}").arg(CIndividualListModel::kRinSearchChars)),
+      search_);
+  connect(search_, &QLineEdit::inputRejected, this, &CIndividualListDialog::OnSearchRejected);
   connect(sortRin, &QRadioButton::clicked, this,
           [this] { OnSort(CIndividualListModel::kRinOrder); });
   connect(sortName, &QRadioButton::clicked, this,
@@ -509,13 +516,26 @@ void CIndividualListDialog::ShowCurrent() {
 }
 
 void CIndividualListDialog::WriteSearchText() {
+  LimitSearch();
   const std::int32_t rin = model_.SelectedRin();
   if (rin <= 0) return;
-  const bool byName = model_.GetOrder() == CIndividualListModel::kNameOrder;
-  search_->setMaxLength(byName ? 40 : 6);
   // setText does not count as an edit, so no search follows.
   search_->setText(fw::ToQString(model_.SearchTextFor(rin, measure_.get())));
   search_->selectAll();
+}
+
+void CIndividualListDialog::LimitSearch() {
+  const bool byName = model_.GetOrder() == CIndividualListModel::kNameOrder;
+  search_->setMaxLength(model_.SearchLimit());
+  search_->setValidator(byName ? nullptr : rinOnly_);
+}
+
+void CIndividualListDialog::OnSearchRejected() {
+  // A name typed in RIN order is not cut silently: the field says what it
+  // takes.
+  if (model_.GetOrder() != CIndividualListModel::kRinOrder) return;
+  const QString hint = QString::fromLatin1(CIndividualListModel::kRinSearchHint);
+  QToolTip::showText(search_->mapToGlobal(QPoint(0, search_->height())), hint, search_);
 }
 
 void CIndividualListDialog::OnSearchEdited(const QString& text) {
@@ -1156,6 +1176,8 @@ CSealToSpouseStatusDialog::CSealToSpouseStatusDialog(std::int32_t rin, const CFi
   connect(edit, &QPushButton::clicked, this, &CSealToSpouseStatusDialog::OnEdit);
 
   auto* who = new QHBoxLayout;
+  // The name follows the words as in a sentence, one blank apart.
+  who->setSpacing(name->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
   who->addWidget(new QLabel(QStringLiteral("Marriages of")));
   who->addWidget(name, 1);
   auto* heads = new QHBoxLayout;

@@ -7,6 +7,7 @@
 // CIndividualListModel and CMarriageListModel.
 
 #include <QLineEdit>
+#include <QValidator>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -191,6 +192,9 @@ class CIndividualListDialog : public fw::CDialogBase {
   void ShowPage();
   void ShowCurrent();
   void WriteSearchText();
+  // The search field's limit and, in RIN order, its digits-only check.
+  void LimitSearch();
+  void OnSearchRejected();
   void OnSearchEdited(const QString& text);
   void OnSort(int order);
   void OnDoubleClick();
@@ -215,6 +219,7 @@ class CIndividualListDialog : public fw::CDialogBase {
   std::unique_ptr<fw::QtTextMeasure> measure_;
   CPagedList* paged_ = nullptr;
   CSearchEdit* search_ = nullptr;
+  QValidator* rinOnly_ = nullptr;
   QListWidget* list_ = nullptr;
   QScrollBar* bar_ = nullptr;
   bool showZel_ = false;
