@@ -21,24 +21,6 @@
 #include "ProgramCommands.h"
 #include "ReportsPropSheet.h"
 
-namespace {
-
-// A family file of one man, closed again.
-bool MakeFamily(const std::string& path) {
-  if (DbCreate(path, CFamilyDatabase::kCurrentFormat) != 1) return false;
-  if (DbOpen(path, CFamilyDatabase::kCurrentFormat) != 1) return false;
-  CIndividualRecord person;
-  person.surname = "Berg";
-  person.givenNames[0] = "Johan";
-  person.sex = 'M';
-  person.birth.date.Set(1850, 6, 1);
-  const bool added = family::Add(person, 0) > 0;
-  DbCloseCurrent();
-  return added;
-}
-
-}  // namespace
-
 class PathCaptionsTest : public QObject {
   Q_OBJECT
 
@@ -56,7 +38,7 @@ class PathCaptionsTest : public QObject {
     QVERIFY(QDir(dir_->path()).mkpath(folder));
     path_ = dir_->filePath(folder + QStringLiteral("/Familjen Berg.orv"));
     const std::string path = path_.toUtf8().toStdString();
-    QVERIFY(MakeFamily(path));
+    QVERIFY(MakeOneManFamily(path, "Johan", "Berg"));
     app_ = std::make_unique<CKorApp>();
     app_->SetDialogs(&dialogs_);
     RegisterProgramCommands(*app_);

@@ -42,20 +42,6 @@ std::string ReadAll(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A family file holding one man of the given name.
-bool MakeFamily(const std::string& path, const char* given, const char* surname) {
-  if (DbCreate(path, CFamilyDatabase::kCurrentFormat) != 1) return false;
-  if (DbOpen(path, CFamilyDatabase::kCurrentFormat) != 1) return false;
-  CIndividualRecord person;
-  person.surname = surname;
-  person.givenNames[0] = given;
-  person.sex = 'M';
-  person.birth.date.Set(1900, 3, 4);
-  const bool added = family::Add(person, 0) > 0;
-  DbCloseCurrent();
-  return added;
-}
-
 }  // namespace
 
 class ReportActiveFamilyTest : public QObject {
@@ -129,8 +115,8 @@ class ReportActiveFamilyTest : public QObject {
     QFETCH(bool, firstOpened);
     const std::string alpha = dir_->filePath("alpha.orv").toStdString();
     const std::string beta = dir_->filePath("beta.orv").toStdString();
-    QVERIFY(MakeFamily(alpha, "Alvar", "Ahlberg"));
-    QVERIFY(MakeFamily(beta, "Bertil", "Berglund"));
+    QVERIFY(MakeOneManFamily(alpha, "Alvar", "Ahlberg"));
+    QVERIFY(MakeOneManFamily(beta, "Bertil", "Berglund"));
     profile_.SetPath("Folders", "Report", dir_->path().toStdString());
     app_ = std::make_unique<CKorApp>();
     app_->SetDialogs(&dialogs_);

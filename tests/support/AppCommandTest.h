@@ -37,6 +37,20 @@ bool TriggerAndInspect(QAction* action, const std::function<void(Dialog&)>& chec
   return seen;
 }
 
+// A new family file holding one man, born 4 March 1900, closed again.
+inline bool MakeOneManFamily(const std::string& path, const char* given, const char* surname) {
+  if (DbCreate(path, CFamilyDatabase::kCurrentFormat) != 1) return false;
+  if (DbOpen(path, CFamilyDatabase::kCurrentFormat) != 1) return false;
+  CIndividualRecord person;
+  person.surname = surname;
+  person.givenNames[0] = given;
+  person.sex = 'M';
+  person.birth.date.Set(1900, 3, 4);
+  const bool added = family::Add(person, 0) > 0;
+  DbCloseCurrent();
+  return added;
+}
+
 // An individual of the surname Lind.
 inline std::int32_t AddLind(const char* given, char sex) {
   CIndividualRecord person;
